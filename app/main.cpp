@@ -1,0 +1,88 @@
+// The `plotwise` command: plays a session script, or turns a saved document into an SVG
+// picture or a readable dump.
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "Script.h"
+#include "Session.h"
+
+namespace {
+
+using namespace plotwise::app;
+
+void printHelp(const CommandTable& table) {
+    std::cout << "usage:\n"
+                 "  plotwise run SCRIPT            play a session script (see README.md)\n"
+                 "  plotwise svg DOC.json -o OUT.svg [--selection]\n"
+                 "                                 draw a saved document as SVG\n"
+                 "  plotwise dump DOC.json         print a saved document's layers and art\n"
+                 "  plotwise --help                this text\n"
+                 "\nscript commands:\n";
+    for (const auto& command : table.all()) {
+        std::string usage = "  " + command.usage;
+        if (usage.size() < 40) usage.resize(40, ' ');
+        else usage += "\n" + std::string(40, ' ');
+        std::cout << usage << command.summary << '\n';
+    }
+}
+
+int usageError(const std::string& message) {
+    std::cerr << "plotwise: " << message << " (plotwise --help lists the commands)\n";
+    return 2;
+}
+
+// Runs one line as a script of its own, so the commands behave exactly as in a session.
+int runOne(const CommandTable& table, Session& session, const std::string& line, const std::string& name) {
+    ScriptRunner runner(table, session, std::cerr);
+    return runner.runText(line, name) == 0 ? 0 : 1;
+}
+
+std::string quoted(const std::string& s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CommandTable table;
+    addDocumentCommands(table);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return usageError("no command given");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printHelp(table);
+        return 0;
+    }
+    Session session(std::cout);
+    if (args[0] == "run") {
+        if (args.size() != 2) return usageError("run takes one script");
+        ScriptRunner runner(table, session, std::cerr);
+        return runner.runFile(args[1]) == 0 ? 0 : 1;
+    }
+    if (args[0] == "dump") {
+        if (args.size() != 2) return usageError("dump takes one document");
+        if (runOne(table, session, "open " + quoted(args[1]), args[1]) != 0) return 1;
+        return runOne(table, session, "dump", args[1]);
+    }
+    if (args[0] == "svg") {
+        std::string input, output;
+        bool selection = false;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "-o" && i + 1 < args.size()) output = args[++i];
+            else if (args[i] == "--selection") selection = true;
+            else if (input.empty()) input = args[i];
+            else return usageError("svg takes one document");
+        }
+        if (input.empty() || output.empty()) return usageError("svg needs DOC.json -o OUT.svg");
+        if (runOne(table, session, "open " + quoted(input), input) != 0) return 1;
+        return runOne(table, session, "svg " + quoted(output) + (selection ? " selection" : ""), input);
+    }
+    return usageError("unknown command \"" + args[0] + "\"");
+}
