@@ -207,8 +207,9 @@ uintptr_t DialogManager::makeItem(adm::Dialog& d, const ItemTemplate& t) {
         ref.boolValue = t.value != 0;
     } else if (ref.type == kADMSliderType || isNumeric(ref)) {
         if (t.value != 0 || ref.text.empty()) clampAndFormat(ref, t.value);
-    } else if (ref.list && t.value >= 1) {
-        if (adm::Entry* e = indexEntry(*lookup(lists_, ref.list), static_cast<int32_t>(t.value) - 1))
+    } else if (ref.list && ref.type == kADMPopupListType) {
+        // A popup shows an entry from the start: the template's value is its index.
+        if (adm::Entry* e = indexEntry(*lookup(lists_, ref.list), static_cast<int32_t>(t.value)))
             activateEntry(*e, true);
     }
     return h;
@@ -869,7 +870,7 @@ std::optional<float> DialogManager::parseValue(std::string_view text, int32_t un
     // A unit word: the item's own always; another length unit only when units are allowed.
     for (const auto& w : kUnitWords) {
         if (rest != w.word) continue;
-        if (w.units == units) return static_cast<float>(v);
+        if (w.units == units || units == kADMNoUnits) return static_cast<float>(v);
         const UnitInfo* from = unitInfo(w.units);
         const UnitInfo* to = unitInfo(units);
         if (!allowUnits || !from || !to || from->points == 0 || to->points == 0) return std::nullopt;
