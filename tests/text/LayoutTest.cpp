@@ -282,3 +282,21 @@ TEST(Outline, SameStorySameOutline) {
                 EXPECT_EQ(a[i].contours[j].segments[k].p.v, b[i].contours[j].segments[k].p.v);
             }
 }
+
+TEST(Layout, IndentsAndSpaceBeforeMoveEachLine) {
+    Story s = story("ab\rc");
+    s.para.startIndent = 3;
+    s.para.firstLineIndent = 2;
+    s.para.endIndent = 4;
+    s.para.spaceBefore = 1.5f;
+    StoryLayout l = layoutStory(s, fonts());
+    EXPECT_NEAR(l.lines[0].left, 5.0, 1e-9);
+    EXPECT_NEAR(l.lines[1].left, 5.0, 1e-9);
+    EXPECT_NEAR(l.lines[1].baseline, -(12.0 + 1.5), 1e-5);
+    s.para.justification = 1;
+    l = layoutStory(s, fonts());
+    EXPECT_NEAR(l.lines[0].left, -l.lines[0].width - 4.0, 1e-9);
+    s.para.justification = 2;
+    l = layoutStory(s, fonts());
+    EXPECT_NEAR(l.lines[1].left, -l.lines[1].width / 2 + 0.5, 1e-9);
+}

@@ -98,6 +98,21 @@ double justificationOffset(int16_t justification, double width) {
     return 0.0;
 }
 
+namespace {
+
+// Every line of a point text begins a paragraph, so each takes the first-line indent.
+double indentOffset(const ParaFeatures& p) {
+    const double start = static_cast<double>(p.startIndent) + p.firstLineIndent;
+    switch (alignOf(p.justification)) {
+        case Align::Right: return -p.endIndent;
+        case Align::Centre: return (start - p.endIndent) / 2.0;
+        case Align::Left: break;
+    }
+    return start;
+}
+
+}  // namespace
+
 AIRealMatrix concatMatrix(const AIRealMatrix& m, const AIRealMatrix& n) {
     const Affine r = then(toAffine(m), toAffine(n));
     return {static_cast<AIReal>(r.a), static_cast<AIReal>(r.b), static_cast<AIReal>(r.c),
@@ -125,10 +140,10 @@ StoryLayout layoutStory(const Story& story, const FontRegistry& fonts) {
             if (i + 1 < line.size()) pen += line[i].tracking;
         }
         LineLayout l;
-        if (!out.lines.empty()) baseline -= lineLeading;
+        if (!out.lines.empty()) baseline -= lineLeading + story.para.spaceBefore;
         l.baseline = baseline;
         l.width = pen;
-        l.left = justificationOffset(story.para.justification, pen);
+        l.left = justificationOffset(story.para.justification, pen) + indentOffset(story.para);
         l.leading = lineLeading;
         for (auto& p : line) {
             p.glyph.x += l.left;

@@ -2,7 +2,9 @@
 // leading below the one before; per character its font's advance (no pair kerning: the
 // stories carry no kerning and the measurements must match plain advances), scaled
 // horizontally, plus tracking between characters; baseline shift and vertical scale on the
-// glyph; each line justified about the anchor; everything under the frame matrix.
+// glyph; each line justified about the anchor and moved by the paragraph's indents (every
+// line of a point text starts a paragraph: first-line indent and space before apply to
+// each); everything under the frame matrix.
 #pragma once
 
 #include <cstddef>
@@ -25,7 +27,7 @@ struct PlacedGlyph {
 
 struct LineLayout {
     double baseline = 0.0;  // y of the baseline, frame coordinates
-    double left = 0.0;      // x where the line begins after justification
+    double left = 0.0;      // x where the line begins after justification and indents
     double width = 0.0;     // advances plus tracking between characters
     double leading = 0.0;
 };
