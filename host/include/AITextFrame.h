@@ -20,6 +20,7 @@ struct AITextFrameSuite {
     // A new group of closed glyph paths placed directly above the text, in the same
     // container; the text stays. A text without ink gives an empty group.
     AIErr (*CreateOutline)(AIArtHandle textFrame, AIArtHandle* outline);
+    // Art that is not a text frame gives kWrongTypeErr; disposed art kStaleHandleErr.
     // Translation = the anchor; rotation, scale and shear from transforms applied since.
     AIErr (*GetTextFrameMatrix)(AIArtHandle textFrame, AIRealMatrix* matrix);
 };

@@ -14,18 +14,20 @@ namespace {
 struct Frame {
     Document* doc = nullptr;
     const Art* art = nullptr;
+    AIErr error = kNoErr;  // why there is no frame
 };
 
 // The live text frame a handle names, in any open document of the current host.
 Frame findFrame(AIArtHandle handle) {
     Host* host = Host::current();
-    if (!host || !handle) return {};
+    if (!handle) return {nullptr, nullptr, kBadParameterErr};
     const ObjId id = fromHandle(handle);
-    Document* doc = host->documentOf(id);
-    if (!doc || !doc->isArt(id)) return {};
+    Document* doc = host ? host->documentOf(id) : nullptr;
+    if (!doc || !doc->isArt(id)) return {nullptr, nullptr, kStaleHandleErr};
     const Art* art = doc->art(id);
-    if (!art || art->type != kTextFrameArt) return {};
-    return {doc, art};
+    if (!art) return {nullptr, nullptr, kStaleHandleErr};
+    if (art->type != kTextFrameArt) return {nullptr, nullptr, kWrongTypeErr};
+    return {doc, art, kNoErr};
 }
 
 class DocumentStories : public StoryStore {
@@ -56,8 +58,6 @@ HostText& hostText() {
     return text;
 }
 
-AIErr badFrame(AIArtHandle handle) { return handle ? kStaleHandleErr : kBadParameterErr; }
-
 AIErr NewPointText(ai_int16 paintOrder, AIArtHandle prep, ai_int16 orientation, AIRealPoint anchor,
                    AIArtHandle* textFrame) {
     if (!textFrame) return kBadParameterErr;
@@ -80,7 +80,7 @@ AIErr GetATETextRange(AIArtHandle textFrame, ATE::TextRangeRef* range) {
     if (!range) return kBadParameterErr;
     *range = nullptr;
     const Frame f = findFrame(textFrame);
-    if (!f.art) return badFrame(textFrame);
+    if (!f.art) return f.error;
     *range = hostTextEngine().newRange(textFrame, 0, storyLength(f.art->story));
     return kNoErr;
 }
@@ -88,7 +88,7 @@ AIErr GetATETextRange(AIArtHandle textFrame, ATE::TextRangeRef* range) {
 AIErr GetTextFrameMatrix(AIArtHandle textFrame, AIRealMatrix* matrix) {
     if (!matrix) return kBadParameterErr;
     const Frame f = findFrame(textFrame);
-    if (!f.art) return badFrame(textFrame);
+    if (!f.art) return f.error;
     *matrix = f.art->story.matrix;
     return kNoErr;
 }
@@ -127,7 +127,7 @@ AIErr CreateOutline(AIArtHandle textFrame, AIArtHandle* outline) {
     if (!outline) return kBadParameterErr;
     *outline = nullptr;
     const Frame f = findFrame(textFrame);
-    if (!f.art) return badFrame(textFrame);
+    if (!f.art) return f.error;
     Document& doc = *f.doc;
     const ObjId textId = f.art->id;
     const Story story = f.art->story;  // the art record may move while art is added
