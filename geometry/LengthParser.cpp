@@ -145,7 +145,6 @@ struct Value {
 
 using Evaluate = Value (*)(const double* n);
 
-constexpr double kFoot = 12 * 72;
 
 Value inchSum(double length, double squareInches) { return {true, length, squareInches, AreaBase::squareInches, 1.0}; }
 Value pointSum(double length, double squarePoints) { return {true, length, squarePoints, AreaBase::squarePoints, 1.0}; }
