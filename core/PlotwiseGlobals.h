@@ -20,6 +20,7 @@ struct Plotwise3_Live_Dimension_Data {
     int32_t dimensionColorComponent3 = 0;
     int32_t dimensionColorComponent4 = 0;
     int32_t dimensionCustomColorType = 0;  // 0 process, 1 RGB, 2 Lab
+    float autoDimensionOffset = 0.0f;      // points; the step offsets snap to
 };
 
 struct preferences {
