@@ -21,8 +21,13 @@ std::vector<Token> tokenize(std::string_view line) {
         }
         if (line[i] == '#') break;
         Token token;
-        if (line[i] == '"') {
-            token.quoted = true;
+        // A bare word, which may end in `=` followed directly by a quoted value (`layer="A B"`).
+        while (i < line.size() && !space(line[i]) && line[i] != '"') token.text += line[i++];
+        if (i < line.size() && line[i] == '"') {
+            const bool attached = !token.text.empty();
+            if (attached && token.text.back() != '=')
+                throw ScriptError("unexpected quote after \"" + token.text + "\"");
+            token.quoted = !attached;
             ++i;
             bool closed = false;
             while (i < line.size()) {
@@ -31,8 +36,9 @@ std::vector<Token> tokenize(std::string_view line) {
                     closed = true;
                     break;
                 }
-                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) {
-                    token.text += line[i++];
+                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\' || line[i] == 'n')) {
+                    token.text += line[i] == 'n' ? '\n' : line[i];
+                    ++i;
                     continue;
                 }
                 token.text += c;
@@ -40,10 +46,6 @@ std::vector<Token> tokenize(std::string_view line) {
             if (!closed) throw ScriptError("unterminated quoted string");
             if (i < line.size() && !space(line[i]) && line[i] != '#')
                 throw ScriptError("a quoted string must be followed by a space");
-        } else {
-            while (i < line.size() && !space(line[i]) && line[i] != '"') token.text += line[i++];
-            if (i < line.size() && line[i] == '"')
-                throw ScriptError("unexpected quote inside \"" + token.text + "\"");
         }
         tokens.push_back(std::move(token));
     }

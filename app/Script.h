@@ -24,11 +24,13 @@ public:
 
 struct Token {
     std::string text;
-    bool quoted = false;  // written in double quotes: never a keyword or a number
+    bool quoted = false;  // written wholly in double quotes: never a keyword
 };
 
 // Splits one line into tokens. Outside quotes, whitespace separates and `#` ends the line.
-// Inside quotes, \" and \\ stand for " and \. Throws ScriptError on an unterminated quote.
+// Inside quotes, \" \\ and \n stand for a quote, a backslash and a line break. A word ending
+// in `=` may be followed directly by a quoted value: `layer="Part A"` is the one word
+// `layer=Part A`. Throws ScriptError on a malformed quote.
 std::vector<Token> tokenize(std::string_view line);
 
 // The words of one command after its name, with typed, checked access.
