@@ -169,6 +169,94 @@ void cmdPath(Session& session, const Args& args) {
     session.change([&](Document& doc) { check(doc.addPolyline(points, closed), args); });
 }
 
+// COLOR at args[i]: none | gray G | rgb R G B | cmyk C M Y K; moves i past it.
+AIColor colorAt(const Args& args, size_t& i) {
+    AIColor color{};
+    const auto component = [&](const char* what) {
+        const float v = args.real(++i, what);
+        if (v < 0 || v > 1) throw ScriptError(args.command() + ": " + what + " must lie between 0 and 1");
+        return v;
+    };
+    if (args.is(i, "none")) {
+        color.kind = kNoneColor;
+    } else if (args.is(i, "gray")) {
+        color.kind = kGrayColor;
+        color.c.g.gray = component("the gray level (1 = black)");
+    } else if (args.is(i, "rgb")) {
+        color.kind = kThreeColor;
+        color.c.rgb.red = component("red");
+        color.c.rgb.green = component("green");
+        color.c.rgb.blue = component("blue");
+    } else if (args.is(i, "cmyk")) {
+        color.kind = kFourColor;
+        color.c.f.cyan = component("cyan");
+        color.c.f.magenta = component("magenta");
+        color.c.f.yellow = component("yellow");
+        color.c.f.black = component("black");
+    } else {
+        throw ScriptError(args.command() + ": expected a colour (none, gray G, rgb R G B or cmyk C M Y K)");
+    }
+    ++i;
+    return color;
+}
+
+int16_t codeNamed(const Args& args, size_t i, std::initializer_list<const char*> names) {
+    int16_t code = 0;
+    for (const char* name : names) {
+        if (args.is(i, name)) return code;
+        ++code;
+    }
+    throw ScriptError(args.command() + ": unknown value \"" + args.text(i) + "\"");
+}
+
+// The paint new art gets, as a person would pick it before drawing.
+void cmdPaint(Session& session, const Args& args) {
+    if (args.empty() || !(args.is(0, "fill") || args.is(0, "stroke")))
+        throw ScriptError("paint: expected fill COLOR or stroke COLOR [width W] [dash L...|solid] [cap C] [join J]");
+    const Args sub = args.subcommand();
+    AIPathStyle style = session.document().state().pathStyle;
+    size_t i = 0;
+    const AIColor color = colorAt(sub, i);
+    if (args.is(0, "fill")) {
+        style.fillPaint = color.kind != kNoneColor;
+        style.fill.color = color;
+    } else {
+        style.strokePaint = color.kind != kNoneColor;
+        style.stroke.color = color;
+    }
+    while (i < sub.size()) {
+        if (args.is(0, "fill")) throw ScriptError("paint fill: unexpected \"" + sub.text(i) + "\"");
+        if (sub.is(i, "width")) {
+            const float width = sub.real(++i, "the width");
+            if (width < 0) throw ScriptError("paint stroke: the width cannot be negative");
+            style.stroke.width = width;
+            ++i;
+        } else if (sub.is(i, "solid")) {
+            style.stroke.dash.length = 0;
+            ++i;
+        } else if (sub.is(i, "dash")) {
+            int16_t n = 0;
+            for (++i; i < sub.size() && !sub.is(i, "width") && !sub.is(i, "cap") && !sub.is(i, "join"); ++i) {
+                if (n == kMaxDashComponents) throw ScriptError("paint stroke: a dash holds at most 6 lengths");
+                const float length = sub.real(i, "a dash length");
+                if (length < 0) throw ScriptError("paint stroke: a dash length cannot be negative");
+                style.stroke.dash.array[n++] = length;
+            }
+            if (n == 0) throw ScriptError("paint stroke: dash needs at least one length");
+            style.stroke.dash.length = n;
+        } else if (sub.is(i, "cap")) {
+            style.stroke.cap = codeNamed(sub, ++i, {"butt", "round", "projecting"});
+            ++i;
+        } else if (sub.is(i, "join")) {
+            style.stroke.join = codeNamed(sub, ++i, {"miter", "round", "bevel"});
+            ++i;
+        } else {
+            throw ScriptError("paint stroke: unexpected \"" + sub.text(i) + "\" (width, dash, solid, cap, join)");
+        }
+    }
+    session.change([&](Document& doc) { doc.editState().pathStyle = style; });
+}
+
 void cmdSelect(Session& session, const Args& args) {
     if (args.empty()) throw ScriptError("select: expected all, none or art ids");
     if (args.is(0, "all") || args.is(0, "none")) {
@@ -214,6 +302,7 @@ void addDocumentCommands(CommandTable& table) {
     table.add({"save", "save FILE.json", "save the front document", cmdSave});
     table.add({"svg", "svg FILE.svg [selection]", "draw the front document as SVG", cmdSvg});
     table.add({"layer", "layer add|current|hide|show|lock|unlock \"Title\"", "add a layer or change one", cmdLayer});
+    table.add({"paint", "paint fill|stroke COLOR [width W] [dash L...] ...", "set the paint new art gets", cmdPaint});
     table.add({"line", "line X1 Y1 X2 Y2", "draw a line on the current layer", cmdLine});
     table.add({"rect", "rect X Y W H", "draw a rectangle (X Y = bottom left)", cmdRect});
     table.add({"ellipse", "ellipse X Y W H", "draw an ellipse inside that rectangle", cmdEllipse});

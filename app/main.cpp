@@ -1,6 +1,5 @@
 // The `plotwise` command: plays a session script, or turns a saved document into an SVG
 // picture or a readable dump.
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,6 +7,9 @@
 #include "Commands.h"
 #include "Script.h"
 #include "Session.h"
+#include "io/DocumentFile.h"
+#include "io/Dump.h"
+#include "io/Svg.h"
 
 namespace {
 
@@ -34,19 +36,12 @@ int usageError(const std::string& message) {
     return 2;
 }
 
-// Runs one line as a script of its own, so the commands behave exactly as in a session.
-int runOne(const CommandTable& table, Session& session, const std::string& line, const std::string& name) {
-    ScriptRunner runner(table, session, std::cerr);
-    return runner.runText(line, name) == 0 ? 0 : 1;
-}
-
-std::string quoted(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out + '"';
+// Opens a saved document for the dump and svg subcommands; null after reporting why not.
+standin::Document* openForConversion(Session& session, const std::string& path) {
+    std::string error;
+    standin::Document* doc = standin::io::openDocumentFile(session.host(), path, error);
+    if (!doc) std::cerr << "plotwise: " << error << '\n';
+    return doc;
 }
 
 }  // namespace
@@ -68,21 +63,29 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "dump") {
         if (args.size() != 2) return usageError("dump takes one document");
-        if (runOne(table, session, "open " + quoted(args[1]), args[1]) != 0) return 1;
-        return runOne(table, session, "dump", args[1]);
+        const standin::Document* doc = openForConversion(session, args[1]);
+        if (!doc) return 1;
+        standin::io::dumpDocument(*doc, std::cout);
+        return 0;
     }
     if (args[0] == "svg") {
         std::string input, output;
-        bool selection = false;
+        standin::io::SvgOptions options;
         for (size_t i = 1; i < args.size(); ++i) {
             if (args[i] == "-o" && i + 1 < args.size()) output = args[++i];
-            else if (args[i] == "--selection") selection = true;
+            else if (args[i] == "--selection") options.selection = true;
             else if (input.empty()) input = args[i];
             else return usageError("svg takes one document");
         }
         if (input.empty() || output.empty()) return usageError("svg needs DOC.json -o OUT.svg");
-        if (runOne(table, session, "open " + quoted(input), input) != 0) return 1;
-        return runOne(table, session, "svg " + quoted(output) + (selection ? " selection" : ""), input);
+        const standin::Document* doc = openForConversion(session, input);
+        if (!doc) return 1;
+        std::string error;
+        if (!standin::io::saveSvgFile(*doc, output, options, error)) {
+            std::cerr << "plotwise: " << error << '\n';
+            return 1;
+        }
+        return 0;
     }
     return usageError("unknown command \"" + args[0] + "\"");
 }

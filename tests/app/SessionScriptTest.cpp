@@ -185,3 +185,35 @@ TEST(SessionScript, SaveOpenAndDump) {
     EXPECT_NE(dump.find("anchor 0: "), std::string::npos);
     std::remove(path.c_str());
 }
+
+TEST(SessionScript, PaintIsWhatNewArtGets) {
+    Played run;
+    run.play("new\npaint fill rgb 1 0 0\npaint stroke gray 0.5 width 0.25 dash 6 2 cap round join bevel\nrect 0 0 10 10\n"
+             "paint stroke none\nline 0 0 5 5\nundo\nundo\n");
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    standin::Document& doc = run.session.document();
+    const auto art = doc.matching([](const standin::Art&) { return true; });
+    ASSERT_EQ(art.size(), 1u);
+    const AIPathStyle& s = doc.art(art[0])->style;
+    EXPECT_TRUE(s.fillPaint);
+    EXPECT_EQ(s.fill.color.kind, kThreeColor);
+    EXPECT_EQ(s.fill.color.c.rgb.red, 1.0f);
+    EXPECT_TRUE(s.strokePaint);
+    EXPECT_EQ(s.stroke.color.c.g.gray, 0.5f);
+    EXPECT_EQ(s.stroke.width, 0.25f);
+    EXPECT_EQ(s.stroke.dash.length, 2);
+    EXPECT_EQ(s.stroke.dash.array[1], 2.0f);
+    EXPECT_EQ(s.stroke.cap, kAIRoundCap);
+    EXPECT_EQ(s.stroke.join, kAIBevelJoin);
+    // Undoing the line and the paint change restores the stroke the rectangle got.
+    EXPECT_TRUE(doc.state().pathStyle.strokePaint);
+
+    for (const char* bad : {"paint fill", "paint fill gray 2", "paint fill rgb 1 0", "paint stroke gray 1 dash",
+                            "paint stroke gray 1 dash 1 2 3 4 5 6 7", "paint stroke gray 1 width -1",
+                            "paint fill none width 2", "paint stroke gray 1 cap pointy", "paint edge none"}) {
+        Played again;
+        again.play(std::string("new\n") + bad + "\n");
+        EXPECT_EQ(again.failures, 1) << bad;
+        EXPECT_EQ(again.errors.str().rfind("test.pws:2: paint", 0), 0u) << bad << " -> " << again.errors.str();
+    }
+}
