@@ -96,9 +96,19 @@ TEST_F(UndoTest, NextDragRevertsThePreviousDragWholly) {
     EXPECT_FALSE(sArt->ValidArt(line1, false));
     host.endMessage();
 
-    drag(20);
+    AIArtHandle g2 = drag(20);
+    AIArtHandle g3 = drag(30);
+    AIArtHandle g4 = drag(20);
     host.beginMessage(MessageKind::MouseUp);
     host.endMessage();
+    // Only the last drag's art is left: earlier drags' art never comes back.
+    for (AIArtHandle stale : {g1, g2, g3}) EXPECT_FALSE(sArt->ValidArt(stale, false));
+    EXPECT_TRUE(sArt->ValidArt(g4, false));
+    const AIMatchingArtSpec groups{kGroupArt, 0, 0};
+    AIMdMemoryHandle h = nullptr;
+    int32_t count = 0;
+    sMatch->GetMatchingArt(&groups, 1, &h, &count);
+    EXPECT_EQ(list(h, count), std::vector<AIArtHandle>{g4});
     // The last drag's result stays.
     EXPECT_EQ(firstX(editMe), 20.0f);
     EXPECT_EQ(readInt(withDict, "kept"), 20);
