@@ -76,10 +76,11 @@ uint32_t sameFields(const CharFeatures& a, const CharFeatures& b) {
     return same;
 }
 
-// Engines alive, latest last.
+// Engines alive, latest last. Never destroyed: engines held by other statics may end
+// after it would have.
 std::vector<TextEngine*>& liveEngines() {
-    static std::vector<TextEngine*> engines;
-    return engines;
+    static auto* engines = new std::vector<TextEngine*>;
+    return *engines;
 }
 
 }  // namespace
