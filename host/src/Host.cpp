@@ -90,6 +90,8 @@ void Host::closeDocument(Document& doc) {
 }
 
 Document* Host::documentOf(ObjId id) {
+    // The front document first: ids a loader kept from a file may repeat another's.
+    if (Document* f = frontDocument(); f && (f->art(id) || f->dict(id))) return f;
     for (auto& d : docs_)
         if (d->art(id) || d->dict(id)) return d.get();
     return nullptr;

@@ -102,6 +102,7 @@ public:
     ObjId layerByTitle(const std::string& title) const;
     AIErr setCurrentLayer(ObjId layer);
     ObjId currentLayer() const { return state_.currentLayer; }
+    AIErr setCurrentLayer(const std::string& title);  // kNoSuchKey when no layer has it
 
     // ---- convenience operations for drivers (journaled like any change)
     ObjId addLayer(const std::string& title);  // on top, made current
