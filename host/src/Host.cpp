@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "suites/Suites.h"
+#include "text/TextHost.h"
 
 namespace standin {
 
@@ -31,7 +32,10 @@ Host::~Host() {
     if (g_current == this) g_current = previous_;
 }
 
-void Host::registerSuites() { registerDocumentSuites(registry_); }
+void Host::registerSuites() {
+    registerDocumentSuites(registry_);
+    text::registerTextSuites(registry_);
+}
 
 AIErr Host::acquireSuite(const char* name, int32_t version, const void** suite) {
     Host* h = current();

@@ -490,14 +490,14 @@ bool Document::bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m) const {
                 add(bx0, by0, bx1, by1);
             }
         } else if (a->type == kTextFrameArt) {
+            // Mapped outlines, not a mapped box: a rotated box would be looser.
             AIRealRect t{};
-            if (!textBounds || !textBounds(*a, &t)) {
-                t = {a->story.matrix.tx, a->story.matrix.ty, a->story.matrix.tx, a->story.matrix.ty};
-            }
-            const AIRealPoint corners[4] = {{t.left, t.top}, {t.right, t.top}, {t.right, t.bottom}, {t.left, t.bottom}};
-            for (AIRealPoint c : corners) {
-                if (m) c = geom::transform(*m, c);
-                add(c.h, c.v, c.h, c.v);
+            if (textBounds && textBounds(*a, m, &t)) {
+                add(t.left, t.bottom, t.right, t.top);
+            } else {
+                AIRealPoint anchor{a->story.matrix.tx, a->story.matrix.ty};
+                if (m) anchor = geom::transform(*m, anchor);
+                add(anchor.h, anchor.v, anchor.h, anchor.v);
             }
         }
     }

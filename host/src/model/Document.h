@@ -80,9 +80,10 @@ public:
     // Exact geometric bounds without stroke, of the art mapped by `m` when given; false
     // for art without geometry.
     bool bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m = nullptr) const;
-    // The text engine's measure of a text frame's bounds (set by the text engine; without
-    // it a frame measures as the point of its anchor).
-    using TextBoundsFn = bool (*)(const Art& text, AIRealRect* bounds);
+    // The text engine's measure of a text frame's bounds, mapped by `m` when given: the
+    // exact bounds of its outline (set by the text engine; without it a frame measures as
+    // the point of its anchor).
+    using TextBoundsFn = bool (*)(const Art& text, const AIRealMatrix* m, AIRealRect* bounds);
     static inline TextBoundsFn textBounds = nullptr;
 
     // Dictionaries.
