@@ -303,16 +303,15 @@ int32_t DialogManager::modal(SPPluginRef plugin, const char* name, int32_t dialo
     adm::Dialog* d = lookup(dialogs_, h);
     if (!d) return -1;  // the init proc destroyed it
     if (!d->closed) {
-        if (modalAnswers_.empty()) {
+        auto found = std::find_if(modalAnswers_.begin(), modalAnswers_.end(), [&](const ModalAnswer& a) {
+            return a.dialog.empty() || a.dialog == dialogName;
+        });
+        if (found == modalAnswers_.end()) {
             fail("dialog \"" + dialogName + "\" opened with no answer queued; cancelled");
             endModal(*d, d->cancelItem);
         } else {
-            ModalAnswer answer = std::move(modalAnswers_.front());
-            modalAnswers_.pop_front();
-            if (!answer.dialog.empty() && answer.dialog != dialogName) {
-                fail("answer for dialog \"" + answer.dialog + "\" met dialog \"" + dialogName + "\"; cancelled");
-                endModal(*d, d->cancelItem);
-            }
+            ModalAnswer answer = std::move(*found);
+            modalAnswers_.erase(found);
             size_t played = 0;
             for (const auto& action : answer.actions) {
                 d = lookup(dialogs_, h);
@@ -324,7 +323,7 @@ int32_t DialogManager::modal(SPPluginRef plugin, const char* name, int32_t dialo
             if (d && !d->closed) {
                 fail("dialog \"" + dialogName + "\" still open when its answers ran out; cancelled");
                 endModal(*d, d->cancelItem);
-            } else if (played < answer.actions.size() && answer.dialog == dialogName) {
+            } else if (played < answer.actions.size()) {
                 fail("dialog \"" + dialogName + "\" closed before all its answers were played");
             }
         }
@@ -333,6 +332,28 @@ int32_t DialogManager::modal(SPPluginRef plugin, const char* name, int32_t dialo
     const int32_t result = d ? d->result : -1;
     eraseDialog(h);
     return result;
+}
+
+void DialogManager::appendModalAction(const std::string& dialogName, const UserAction& action) {
+    if (!modalAnswers_.empty() && modalAnswers_.back().dialog == dialogName) {
+        modalAnswers_.back().actions.push_back(action);
+        return;
+    }
+    for (auto it = modalAnswers_.rbegin(); it != modalAnswers_.rend(); ++it) {
+        if (it->dialog == dialogName) {
+            it->actions.push_back(action);
+            return;
+        }
+    }
+    modalAnswers_.push_back({dialogName, {action}});
+}
+
+AIErr DialogManager::setGroupInfo(ADMDialogRef ref, const std::string& group, ADMPositionCode code) {
+    adm::Dialog* d = dialog(ref);
+    if (!d) return kStaleHandleErr;
+    d->groupName = group;
+    d->position = code;
+    return kNoErr;
 }
 
 AIErr DialogManager::endModal(adm::Dialog& d, int32_t result) {

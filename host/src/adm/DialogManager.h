@@ -198,9 +198,13 @@ public:
     Resources& resources() { return resources_; }
 
     // --- The scripted user -------------------------------------------------------------
-    // Answers for the next modal dialogs, one set per dialog in the order they open
-    // (a nested dialog takes the next set).
+    // Answers for the next modal dialogs. A dialog that opens takes the first queued set
+    // with its name (or with no name); a nested dialog takes its own set, so its parent's
+    // set can hold the actions both before and after it.
     void queueModalAnswer(ModalAnswer answer) { modalAnswers_.push_back(std::move(answer)); }
+    // Adds one action to the last queued set of that dialog, or queues a new set (the
+    // script's "answer" lines).
+    void appendModalAction(const std::string& dialog, const UserAction& action);
     size_t pendingModalAnswers() const { return modalAnswers_.size(); }
     // Answers for the next YesNoAlert / QuestionAlert; without one the first button answers.
     void queueAlertAnswer(int32_t answer) { alertAnswers_.push_back(answer); }
@@ -237,6 +241,8 @@ public:
     void setRefuseDialogGroups(bool refuse) { refuseGroups_ = refuse; }
     void setFailOffscreen(bool fail) { failOffscreen_ = fail; }
     void setFailCreate(bool fail) { failCreate_ = fail; }
+    // The dock group and position the host reports for a panel (as if the user docked it).
+    AIErr setGroupInfo(ADMDialogRef dialog, const std::string& group, ADMPositionCode code);
 
     // --- The suites' work (AdmSuites.cpp calls these) -------------------------------------
     adm::Dialog* dialog(ADMDialogRef ref);
