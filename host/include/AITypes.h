@@ -131,6 +131,23 @@ struct AIColor {
     } c;
 };
 
+// Colours compare by kind and the components that kind uses.
+inline bool operator==(const AIColor& a, const AIColor& b) {
+    if (a.kind != b.kind) return false;
+    switch (a.kind) {
+    case kGrayColor: return a.c.g.gray == b.c.g.gray;
+    case kFourColor:
+        return a.c.f.cyan == b.c.f.cyan && a.c.f.magenta == b.c.f.magenta && a.c.f.yellow == b.c.f.yellow &&
+               a.c.f.black == b.c.f.black;
+    case kThreeColor: return a.c.rgb.red == b.c.rgb.red && a.c.rgb.green == b.c.rgb.green && a.c.rgb.blue == b.c.rgb.blue;
+    case kCustomColor: return a.c.c.color == b.c.c.color && a.c.c.tint == b.c.c.tint;
+    case kGradient: return a.c.b.gradient == b.c.b.gradient;
+    case kPattern: return a.c.p.pattern == b.c.p.pattern;
+    case kNoneColor: return true;
+    }
+    return true;
+}
+
 enum : int16_t { kAIButtCap = 0, kAIRoundCap = 1, kAIProjectingCap = 2 };
 enum : int16_t { kAIMiterJoin = 0, kAIRoundJoin = 1, kAIBevelJoin = 2 };
 

@@ -1,0 +1,158 @@
+// The stand-in host: the open documents (one in front), the suite registry behind the
+// basic suite, the message boundaries that drive the undo journal, and the counted
+// resources (blocks, memory handles, dictionary references, hit references) that tests
+// check return to zero. Suite functions reach the host through Host::current().
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "AIDictionary.h"
+#include "AIHitTest.h"
+#include "SPBasic.h"
+#include "SuiteRegistry.h"
+#include "model/Document.h"
+
+namespace standin {
+
+struct Counters {
+    long liveBlocks = 0;
+    long mdHandles = 0;
+    long dictRefs = 0;        // outstanding dictionary references
+    long dictIterators = 0;
+    long entryRefs = 0;
+    long hitRefs = 0;
+    long doubleReleases = 0;  // releases of references not held
+};
+
+class Host {
+public:
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // The host the suite functions talk to: the latest one constructed and still alive.
+    static Host* current();
+
+    SuiteRegistry& suites() { return registry_; }
+    SPBasicSuite* basicSuite() { return &basic_; }
+
+    // ---- documents
+    Document& newDocument(AIReal width = 612.0f, AIReal height = 792.0f);
+    // Takes a document a loader filled (made with documentIds()); it comes to the front.
+    Document& adoptDocument(std::unique_ptr<Document> doc);
+    IdSource& documentIds() { return ids_; }
+    Document* frontDocument();
+    size_t documentCount() const { return docs_.size(); }
+    Document& document(size_t index) { return *docs_.at(index); }
+    void setFrontDocument(Document& doc);
+    void closeDocument(Document& doc);
+    // The open document holding that object (art, dictionary or layer), or null.
+    Document* documentOf(ObjId id);
+    Document* documentById(ObjId docId);
+
+    // ---- messages and undo (front document unless said)
+    void beginMessage(MessageKind kind = MessageKind::Other);
+    void endMessage();
+    bool inMessage() const { return inMessage_; }
+    AIErr undoChanges();
+    bool userUndo();
+    bool userRedo();
+
+    // ---- counted resources
+    const Counters& counters() const { return counters_; }
+    Counters& mutableCounters() { return counters_; }
+    // Reference counts of dictionaries handed to the plug-in (not part of undo).
+    void addDictRef(ObjId dict);
+    bool releaseDictRef(ObjId dict);  // false when no reference was held
+    int dictRefCount(ObjId dict) const;
+
+    // Hit results.
+    AIHitRef newHit(const AIToolHitData& data);
+    const AIToolHitData* hit(AIHitRef ref) const;
+    bool releaseHit(AIHitRef ref);
+
+    // Memory handles.
+    AIMdMemoryHandle newMdHandle(size_t size);
+    std::vector<unsigned char>* mdHandle(AIMdMemoryHandle h);
+    bool disposeMdHandle(AIMdMemoryHandle h);
+
+    // Blocks.
+    void* allocateBlock(size_t size);
+    bool disposeBlock(void* block);
+    bool blockSize(void* block, size_t* size) const;
+    bool reallocateBlock(void* block, size_t size, void** newBlock);
+
+    // Undo and redo texts set by the plug-in for the current message.
+    std::string undoText;
+    std::string redoText;
+
+    // Interned dictionary keys.
+    AIDictKey key(const char* text);
+    const std::string* keyText(AIDictKey key) const;
+
+    // Dictionary iterators: the keys present when iteration began.
+    struct DictIter {
+        ObjId dict = 0;
+        std::vector<std::string> keys;
+        size_t pos = 0;
+    };
+    AIDictionaryIterator newIterator(DictIter it);
+    DictIter* iterator(AIDictionaryIterator it);
+    bool releaseIterator(AIDictionaryIterator it);
+
+    // Detached dictionary entries (generic copy).
+    struct EntryValue {
+        DictValue value;
+        Document* from = nullptr;  // for dictionary values: where the id lives
+    };
+    AIEntryRef newEntry(EntryValue v);
+    EntryValue* entry(AIEntryRef e);
+    bool releaseEntry(AIEntryRef e);
+
+    // View zoom of each document's one view.
+    AIReal viewZoom(ObjId doc) const;
+    void setViewZoom(ObjId doc, AIReal zoom);
+    AIRealPoint viewCenter(ObjId doc) const;
+    void setViewCenter(ObjId doc, AIRealPoint c);
+
+    bool isolationMode = false;
+
+private:
+    void registerSuites();
+
+    static AIErr acquireSuite(const char* name, int32_t version, const void** suite);
+    static AIErr releaseSuite(const char* name, int32_t version);
+    static ASBoolean isEqual(const char* a, const char* b);
+
+    Host* previous_ = nullptr;
+    SuiteRegistry registry_;
+    SPBasicSuite basic_{};
+    IdSource ids_;
+    std::vector<std::unique_ptr<Document>> docs_;  // docs_[front_] is in front
+    size_t front_ = 0;
+    bool inMessage_ = false;
+    int untitled_ = 0;
+    Counters counters_;
+    std::unordered_map<ObjId, int> dictRefs_;
+    ObjId nextHandle_ = 1;
+    std::unordered_map<ObjId, AIToolHitData> hits_;
+    std::unordered_map<ObjId, std::vector<unsigned char>> md_;
+    std::unordered_map<void*, size_t> blocks_;
+    std::unordered_set<std::string> keys_;
+    std::unordered_set<const void*> keyPtrs_;
+    std::unordered_map<ObjId, DictIter> iters_;
+    std::unordered_map<ObjId, EntryValue> entries_;
+    struct View {
+        AIReal zoom = 1.0f;
+        AIRealPoint center{0, 0};
+    };
+    std::unordered_map<ObjId, View> views_;
+};
+
+}  // namespace standin

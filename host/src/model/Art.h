@@ -1,0 +1,115 @@
+// The records of the document model: art (groups, paths, compound paths, text frames,
+// layer groups), dictionaries and the document-wide state. Plain values: the journal
+// copies a record before its first change in a message, so undo restores exactly what
+// was touched and nothing else.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "AILayer.h"
+#include "AITypes.h"
+#include "text/Story.h"
+
+namespace standin {
+
+// Every object of every open document has a host-wide unique id; 0 is "none".
+using ObjId = uint64_t;
+
+// Handles name ids.
+template <class H>
+inline H toHandle(ObjId id) {
+    return reinterpret_cast<H>(static_cast<uintptr_t>(id));
+}
+template <class H>
+inline ObjId fromHandle(H h) {
+    return static_cast<ObjId>(reinterpret_cast<uintptr_t>(h));
+}
+
+
+struct TagEntry {
+    std::string name;
+    std::string type;   // "string"
+    std::string value;
+
+    bool operator==(const TagEntry&) const = default;
+};
+
+// The states of a layer; kept on the layer's own group.
+struct LayerProps {
+    std::string title;
+    bool visible = true;
+    bool editable = true;
+    bool printed = true;
+    bool preview = true;
+    bool dimPlaced = false;
+    AIRGBColor color{0, 0, 65535};
+};
+
+// Kinds beyond the host's art types: the hidden root of a document that holds the
+// top-level layer groups.
+constexpr int16_t kRootArt = 100;
+
+struct Art {
+    ObjId id = 0;
+    int16_t type = kGroupArt;
+    // Tree links: children run from the top (firstChild) down (next).
+    ObjId parent = 0;
+    ObjId prev = 0;
+    ObjId next = 0;
+    ObjId firstChild = 0;
+    ObjId lastChild = 0;
+    uint32_t attrs = 0;    // own bits: kArtSelected, kArtLocked, kArtHidden, kArtFullySelected
+    ObjId dictionary = 0;  // 0 until first asked for
+    std::vector<TagEntry> tags;
+    // Paths.
+    std::vector<AIPathSegment> segments;
+    std::vector<int16_t> segmentSelection;  // one state per segment
+    bool closed = false;
+    AIPathStyle style{};
+    bool centerPointVisible = false;
+    // Text frames.
+    text::Story story;
+    // Layer groups.
+    std::optional<LayerProps> layer;
+
+    bool isContainer() const {
+        return type == kGroupArt || type == kCompoundPathArt || type == kRootArt;
+    }
+    bool isLayerGroup() const { return layer.has_value(); }
+};
+
+// A dictionary entry's value; a sub-dictionary is shared by id.
+struct DictLink {
+    ObjId id = 0;
+    bool operator==(const DictLink&) const = default;
+};
+using DictValue = std::variant<int32_t, AIReal, bool, std::string, DictLink>;
+
+struct Dict {
+    ObjId id = 0;
+    std::vector<std::pair<std::string, DictValue>> entries;  // insertion order
+
+    const DictValue* find(const std::string& key) const;
+    DictValue* find(const std::string& key);
+    void set(const std::string& key, DictValue value);  // replaces in place or appends
+    bool erase(const std::string& key);
+};
+
+struct DocState {
+    AIDocumentSetup setup{612.0f, 792.0f};
+    AIRealPoint rulerOrigin{0.0f, 0.0f};
+    ObjId root = 0;
+    ObjId currentLayer = 0;
+    ObjId dictionary = 0;
+    AIPathStyle pathStyle{};  // what new paths get
+};
+
+// No fill, a 1 pt solid black stroke, miter joins, butt caps.
+AIPathStyle defaultPathStyle();
+
+}  // namespace standin

@@ -1,0 +1,151 @@
+// One open document: its art tree (a hidden root holding the top-level layer groups),
+// its dictionaries, its page state and its undo journal. Every change goes through the
+// methods here so the journal sees it. Errors are the host's four-character codes.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "model/Art.h"
+#include "model/Journal.h"
+
+namespace standin {
+
+class Host;
+
+// The source of host-wide unique ids.
+struct IdSource {
+    ObjId next = 1;
+    ObjId take() { return next++; }
+    void atLeast(ObjId used) {
+        if (used >= next) next = used + 1;
+    }
+};
+
+class Document {
+public:
+    // A new document with one layer "Layer 1" (current).
+    Document(IdSource& ids, AIReal width, AIReal height);
+    // An empty document (no layers) for a loader to fill.
+    struct Empty {};
+    Document(IdSource& ids, Empty);
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    ObjId id() const { return id_; }
+    IdSource& ids() { return ids_; }
+    Journal& journal() { return journal_; }
+    std::string name;  // file name or "Untitled-N"
+
+    // ---- reading
+    const Art* art(ObjId id) const;
+    const Dict* dict(ObjId id) const;
+    const DocState& state() const { return state_; }
+    const std::unordered_map<ObjId, Art>& allArt() const { return arts_; }
+    const std::unordered_map<ObjId, Dict>& allDicts() const { return dicts_; }
+    ObjId root() const { return state_.root; }
+    // Live art other than the root (layer groups included).
+    bool isArt(ObjId id) const;
+    bool isLayer(ObjId id) const;
+    std::vector<ObjId> children(ObjId id) const;  // top first
+    std::vector<ObjId> topLayers() const;         // index order
+    ObjId layerOf(ObjId art) const;               // the nearest layer group up the tree (or art itself)
+    bool isDescendant(ObjId art, ObjId ancestor) const;
+    // Selected as read by the art suite: own bit, or any member selected for containers.
+    bool readsSelected(ObjId id) const;
+    // Hidden or locked by itself, by an enclosing group, or by its layer or a parent layer.
+    bool effectivelyHidden(ObjId id) const;
+    bool effectivelyLocked(ObjId id) const;
+    // Depth-first pre-order from the top (containers before members), root excluded.
+    void walk(const std::function<void(const Art&, int depth)>& visit, ObjId from = 0) const;
+
+    // ---- changing (all journaled)
+    Art* editArt(ObjId id);
+    Dict* editDict(ObjId id);
+    DocState& editState();
+
+    // Art of `type` placed by `order` relative to `prep` (null with kPlaceAboveAll /
+    // kPlaceBelowAll: the current layer). Fails on a locked or hidden layer ('LOCK').
+    AIErr newArt(int16_t type, int16_t order, ObjId prep, ObjId* made);
+    AIErr disposeArt(ObjId id);
+    AIErr reorderArt(ObjId id, int16_t order, ObjId prep);
+    AIErr duplicateArt(ObjId id, int16_t order, ObjId prep, ObjId* made);
+    // Sets or clears attribute bits; kArtSelected reaches members and path segments.
+    AIErr setUserAttr(ObjId id, uint32_t mask, uint32_t value);
+    AIErr setSegmentSelected(ObjId path, int index, int16_t state);
+    AIErr transform(ObjId id, const AIRealMatrix& m, bool children);
+    // Exact geometric bounds without stroke, of the art mapped by `m` when given; false
+    // for art without geometry.
+    bool bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m = nullptr) const;
+    // The text engine's measure of a text frame's bounds (set by the text engine; without
+    // it a frame measures as the point of its anchor).
+    using TextBoundsFn = bool (*)(const Art& text, AIRealRect* bounds);
+    static inline TextBoundsFn textBounds = nullptr;
+
+    // Dictionaries.
+    ObjId newDict();
+    // The art's dictionary (created on first request; art 0 = the document's).
+    ObjId dictionaryOf(ObjId art);
+    // Deep copy of a dictionary (sub-dictionaries copied too), from this or another document.
+    ObjId copyDict(ObjId id);
+    ObjId copyDictFrom(const Document& source, ObjId id);
+    // True when `inner` is `outer` or reachable from it.
+    bool dictReaches(ObjId outer, ObjId inner) const;
+
+    // Layers.
+    ObjId insertLayer(ObjId relative, int16_t order, const std::string& title, AIErr* err = nullptr);
+    AIErr deleteLayer(ObjId layer);
+    ObjId layerByTitle(const std::string& title) const;
+    AIErr setCurrentLayer(ObjId layer);
+    ObjId currentLayer() const { return state_.currentLayer; }
+
+    // ---- convenience operations for drivers (journaled like any change)
+    ObjId addLayer(const std::string& title);  // on top, made current
+    AIErr setLayerVisible(const std::string& title, bool visible);
+    AIErr setLayerEditable(const std::string& title, bool editable);
+    // Plain art on top of the current layer with the current path style.
+    AIErr addLine(AIRealPoint a, AIRealPoint b, ObjId* made = nullptr);
+    AIErr addRect(AIReal x, AIReal y, AIReal w, AIReal h, ObjId* made = nullptr);     // x,y bottom-left
+    AIErr addEllipse(AIReal x, AIReal y, AIReal w, AIReal h, ObjId* made = nullptr);  // four Beziers
+    AIErr addPolyline(const std::vector<AIRealPoint>& points, bool closed, ObjId* made = nullptr);
+    AIErr addPath(const std::vector<AIPathSegment>& segments, bool closed, ObjId* made = nullptr);
+    void selectAll();
+    void selectNone();
+    AIErr select(ObjId id);
+    // Ids of the art reading as selected (layer groups left out), in matching order.
+    std::vector<ObjId> selection() const;
+    // Matching order, layer groups left out; `keep` filters.
+    std::vector<ObjId> matching(const std::function<bool(const Art&)>& keep) const;
+
+    // ---- for loaders: raw records, ids kept (the caller keeps the tree consistent)
+    void putArt(Art art);
+    void putDict(Dict dict);
+    void putState(const DocState& state);
+
+private:
+    friend class Journal;
+    void restoreArt(ObjId id, const std::optional<Art>& rec);
+    void restoreDict(ObjId id, const std::optional<Dict>& rec);
+    void restoreState(const DocState& s) { state_ = s; }
+    ObjId makeArt(int16_t type);
+    bool effectivelyHiddenOrLockedLayer(ObjId id) const;
+    void link(ObjId id, ObjId parent, ObjId before);  // insert above `before` (0 = at the bottom)
+    void unlink(ObjId id);
+    AIErr placement(int16_t order, ObjId prep, ObjId* parent, ObjId* before) const;
+    ObjId copyTree(ObjId src);
+    void eraseTree(ObjId id);
+    void setSelectedDeep(ObjId id, bool on);
+    bool anyMemberSelected(ObjId id) const;
+
+    IdSource& ids_;
+    ObjId id_;
+    std::unordered_map<ObjId, Art> arts_;
+    std::unordered_map<ObjId, Dict> dicts_;
+    DocState state_;
+    Journal journal_;
+};
+
+}  // namespace standin

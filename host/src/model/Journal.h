@@ -1,0 +1,77 @@
+// The undo journal of one document. Each host message opens a segment; before an object
+// changes for the first time in a segment its record is copied into the segment, so a
+// segment costs what it touched, never the size of the document. UndoChanges reverts the
+// latest unreverted drag segment of the current gesture (recording the revert in the
+// open segment); user undo and redo work on whole entries: one per gesture (mouse down
+// to mouse up) and one per other message that changed something.
+#pragma once
+
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "model/Art.h"
+
+namespace standin {
+
+enum class MessageKind { Other, MouseDown, MouseDrag, MouseUp };
+
+struct Segment {
+    // The record before the segment's first change; nullopt when it did not exist.
+    std::unordered_map<ObjId, std::optional<Art>> arts;
+    std::unordered_map<ObjId, std::optional<Dict>> dicts;
+    std::optional<DocState> state;
+    bool drag = false;
+
+    bool empty() const { return arts.empty() && dicts.empty() && !state; }
+};
+
+class Document;
+
+class Journal {
+public:
+    explicit Journal(Document& doc) : doc_(doc) {}
+
+    // Message boundaries (the host calls these for every open document).
+    void beginMessage(MessageKind kind);
+    void endMessage();
+    bool inMessage() const { return inMessage_; }
+
+    // Record an object before its first change in the open segment.
+    void touchArt(ObjId id);
+    void touchDict(ObjId id);
+    void touchState();
+
+    // Revert the latest unreverted drag segment of the gesture; false when there is none.
+    bool undoChanges();
+    bool userUndo();
+    bool userRedo();
+    bool canUndo() const { return !undo_.empty() || hasLooseChanges(); }
+    bool canRedo() const { return !redo_.empty(); }
+    // Close changes made outside any message into their own entry.
+    void commit();
+    // Forget all history (after loading a document).
+    void clear();
+
+    size_t undoDepth() const { return undo_.size(); }
+
+private:
+    Segment& open();
+    bool hasLooseChanges() const { return !inMessage_ && cur_ && !cur_->empty(); }
+    void finishGesture();
+    void mergeInto(Segment& entry, Segment&& seg);
+    Segment revert(Segment&& seg);           // returns the inverse
+    void revertJournaled(const Segment& seg);  // records the revert in the open segment
+
+    Document& doc_;
+    std::optional<Segment> cur_;
+    bool inMessage_ = false;
+    MessageKind kind_ = MessageKind::Other;
+    bool inGesture_ = false;
+    std::optional<Segment> gestureEntry_;   // everything the gesture changed so far
+    std::vector<Segment> drags_;            // unreverted drag segments of the gesture
+    std::vector<Segment> undo_;
+    std::vector<Segment> redo_;
+};
+
+}  // namespace standin
