@@ -31,7 +31,12 @@ Host::~Host() {
     if (g_current == this) g_current = previous_;
 }
 
-void Host::registerSuites() { registerDocumentSuites(registry_); }
+void Host::registerSuites() {
+    registerDocumentSuites(registry_);
+    dialogs_.registerSuites(registry_);
+    preferences_.registerSuites(registry_);
+    workspaces_.registerSuites(registry_);
+}
 
 AIErr Host::acquireSuite(const char* name, int32_t version, const void** suite) {
     Host* h = current();
