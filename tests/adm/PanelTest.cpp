@@ -91,7 +91,8 @@ TEST_F(PanelTest, TrackerSeesKeysBeforeTheFieldDoes) {
             AdmTest& t = *AdmTest::current;
             ADMPoint p{};
             t.tracker->GetPoint(tr, &p);
-            t.events.push_back("track action " + std::to_string(t.tracker->GetAction(tr)) + " key " +
+            t.events.push_back("track action " + std::to_string(t.tracker->GetAction(tr)) + " at " +
+                               std::to_string(p.h) + "," + std::to_string(p.v) + " key " +
                                std::to_string(t.tracker->GetVirtualKey(tr)) + " mods " +
                                std::to_string(t.tracker->GetModifiers(tr)) + " text " + t.text(it));
             return t.item->DefaultTrack(it, tr);
@@ -102,10 +103,11 @@ TEST_F(PanelTest, TrackerSeesKeysBeforeTheFieldDoes) {
     dm.userAction(panel, type(4, "30", kADMEnterKey));
     auto click = press(12);
     click.modifiers = kADMShiftKeyModifier | kADMModKeyModifier;
+    click.point = {3, 4};
     item->SetTrackProc(at(12), Local::track);
     dm.userAction(panel, click);
-    const std::vector<std::string> expected{"track action 3 key 3 mods 0 text 10", "4 user 30",
-                                            "track action 1 key 0 mods 160 text Apply", "12 user"};
+    const std::vector<std::string> expected{"track action 3 at 40,10 key 3 mods 0 text 10", "4 user 30",
+                                            "track action 1 at 3,4 key 0 mods 160 text Apply", "12 user"};
     EXPECT_EQ(events, expected);
 
     // A tracker that declines without the default tracking swallows the event.

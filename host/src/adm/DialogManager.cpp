@@ -556,7 +556,9 @@ bool DialogManager::trackAndApply(adm::Item& it, const UserAction& a, int32_t ac
     adm::Tracker t;
     t.handle = newHandle();
     t.action = action;
-    t.point = {(it.bounds.right - it.bounds.left) / 2, (it.bounds.bottom - it.bounds.top) / 2};
+    t.point = a.point;
+    if (t.point.h < 0 || t.point.v < 0)
+        t.point = {(it.bounds.right - it.bounds.left) / 2, (it.bounds.bottom - it.bounds.top) / 2};
     t.modifiers = modifiers;
     t.virtualKey = key;
     t.pending = &a;

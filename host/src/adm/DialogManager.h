@@ -39,6 +39,7 @@ struct UserAction {
     int32_t entry = 0;  // Pick: entry index
     int32_t commitKey = kADMTabKey;  // SetText: the key that ends the typing
     uint32_t modifiers = 0;          // Press: kADMShiftKeyModifier | ...
+    ADMPoint point{-1, -1};          // Press: where in the item (negative: its centre)
 };
 
 // The answers for one modal dialog: its name (empty: any) and the user's actions.
