@@ -127,6 +127,12 @@ bool PreferenceStore::load() {
     keptAside_.reset();
     std::error_code ec;
     if (!std::filesystem::exists(path_, ec)) return true;
+    if (!std::filesystem::is_regular_file(path_, ec)) {
+        // Something else stands in the file's place: leave it alone and never write over it.
+        blocked_ = true;
+        warn("preference file " + path_.string() + " is not a regular file; using the defaults");
+        return false;
+    }
 
     std::string problem;
     json doc;
