@@ -342,3 +342,28 @@ TEST_F(PanelTest, NumericFieldsFormatWithPrecisionAndUnits) {
 }
 
 }  // namespace admtest
+
+namespace admtest {
+
+TEST_F(PanelTest, CallbacksMayDestroyThePanelTheyRunIn) {
+    struct Local {
+        static ASBoolean track(ADMItemRef it, ADMTrackerRef) {
+            AdmTest& t = *AdmTest::current;
+            t.dialog->Destroy(t.item->GetDialog(it));
+            return true;
+        }
+        static void notify(ADMItemRef it, ADMNotifierRef) {
+            AdmTest& t = *AdmTest::current;
+            t.dialog->Destroy(t.item->GetDialog(it));
+        }
+    };
+    item->SetTrackProc(at(12), Local::track);
+    EXPECT_EQ(dm.userAction(panel, press(12)), kNoErr);
+    EXPECT_TRUE(dm.openDialogs().empty());
+    panel = dialog->Create(nullptr, "Document", 16500, kADMTabbedFloatingDialogStyle, nullptr, nullptr, 0);
+    item->SetNotifyProc(at(6), Local::notify);
+    EXPECT_EQ(dm.userDragSlider(panel, 6, {1, 2, 3}), kStaleHandleErr);
+    EXPECT_TRUE(dm.openDialogs().empty());
+}
+
+}  // namespace admtest

@@ -562,15 +562,16 @@ bool DialogManager::trackAndApply(adm::Item& it, const UserAction& a, int32_t ac
     t.modifiers = modifiers;
     t.virtualKey = key;
     t.pending = &a;
+    const uintptr_t handle = it.handle;  // the tracker may destroy the item's dialog
     bool accepted = true;
     if (it.trackProc) {
         Scoped<adm::Tracker> scope(trackers_, t);
-        accepted = it.trackProc(toRef<ADMItemRef>(it.handle), toRef<ADMTrackerRef>(t.handle)) != 0;
+        accepted = it.trackProc(toRef<ADMItemRef>(handle), toRef<ADMTrackerRef>(t.handle)) != 0;
     }
     // A tracker that neither ran the default tracking nor accepted the event swallows it.
     if (!t.applied) {
         if (!accepted) return false;
-        if (item(toRef<ADMItemRef>(it.handle))) defaultTrack(it, t);
+        if (adm::Item* still = lookup(items_, handle)) defaultTrack(*still, t);
     }
     return true;
 }
