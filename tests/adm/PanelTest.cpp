@@ -345,6 +345,15 @@ TEST_F(PanelTest, NumericFieldsFormatWithPrecisionAndUnits) {
 
 namespace admtest {
 
+TEST_F(PanelTest, PanelsAreFoundByNameForTheScript) {
+    EXPECT_EQ(dm.panelAction("Document", press(3)), kNoErr);
+    EXPECT_NE(dm.panelAction("Nowhere", press(3)), kNoErr);
+    ASSERT_EQ(dm.failures().size(), 1u);
+    const std::string d = dm.describe(panel);
+    EXPECT_NE(d.find("  3 ADM Text Check Box Type \"Use live dimensions\" value 0"), std::string::npos) << d;
+    EXPECT_NE(d.find("\"8 pt\"*"), std::string::npos) << d;
+}
+
 TEST_F(PanelTest, CallbacksMayDestroyThePanelTheyRunIn) {
     struct Local {
         static ASBoolean track(ADMItemRef it, ADMTrackerRef) {

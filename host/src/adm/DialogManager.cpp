@@ -616,6 +616,43 @@ AIErr DialogManager::userAction(ADMDialogRef ref, const UserAction& a) {
     return kNoErr;
 }
 
+AIErr DialogManager::panelAction(const std::string& dialogName, const UserAction& action) {
+    ADMDialogRef d = findDialog(dialogName);
+    if (!d) {
+        fail("no open panel \"" + dialogName + "\"");
+        return kBadParameterErr;
+    }
+    return userAction(d, action);
+}
+
+std::string DialogManager::describe(ADMDialogRef ref) {
+    adm::Dialog* d = dialog(ref);
+    if (!d) return std::string();
+    std::string out = "dialog \"" + d->name + "\" " + std::to_string(d->templateID) + "\n";
+    for (const auto& [id, h] : d->items) {
+        const adm::Item* it = lookup(items_, h);
+        if (!it) continue;
+        char value[32];
+        std::snprintf(value, sizeof value, "%g", static_cast<double>(floatValue(*it)));
+        out += "  " + std::to_string(id) + " " + it->type + " \"" + it->text + "\" value " + value;
+        if (!it->enabled) out += " disabled";
+        if (!it->visible) out += " hidden";
+        if (!it->known) out += " unknown";
+        if (const adm::List* l = lookup(lists_, it->list)) {
+            out += " entries";
+            for (uintptr_t eh : l->entries) {
+                const adm::Entry* e = lookup(entries_, eh);
+                if (!e) continue;
+                out += e->separator ? " -" : " \"" + e->text + "\"";
+                if (eh == l->active) out += "*";
+                if (e->checked) out += "(checked)";
+            }
+        }
+        out += "\n";
+    }
+    return out;
+}
+
 AIErr DialogManager::userKey(ADMDialogRef ref, int32_t itemID, int32_t virtualKey, uint32_t modifiers) {
     adm::Dialog* d = dialog(ref);
     adm::Item* it = d ? itemOfDialog(*d, itemID) : nullptr;

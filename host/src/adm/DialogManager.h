@@ -221,6 +221,9 @@ public:
 
     // User actions on an open dialog (a floating panel, or the modal one from its notifiers).
     AIErr userAction(ADMDialogRef dialog, const UserAction& action);
+    // The same on the newest open dialog of that name (the script's "panel" command); a
+    // missing panel is a failure.
+    AIErr panelAction(const std::string& dialogName, const UserAction& action);
     AIErr userKey(ADMDialogRef dialog, int32_t itemID, int32_t virtualKey, uint32_t modifiers);
     // Intermediate notifications for all values but the last, then a user change.
     AIErr userDragSlider(ADMDialogRef dialog, int32_t itemID, const std::vector<float>& values);
@@ -230,6 +233,8 @@ public:
     // --- Inspection ----------------------------------------------------------------------
     ADMDialogRef findDialog(const std::string& name) const;  // the newest open one
     std::vector<ADMDialogRef> openDialogs() const;
+    // One line per item: id, type, text (platform bytes), value, flags and list entries.
+    std::string describe(ADMDialogRef dialog);
     int beeps() const { return beeps_; }
     int appContextDepth() const { return appContextDepth_; }
     int appContextPushes() const { return appContextPushes_; }
