@@ -6,8 +6,8 @@
 #pragma once
 
 #include "AITypes.h"
+#include "PlotwiseDimensionData.h"  // kCADErr: no result (degenerate input)
 
-constexpr AIErr kCADErr = 'CADE';            // no result (degenerate input)
 constexpr AIErr kNotApplicableErr = 'NAPL';  // parallel lines
 constexpr AIErr kNoIntersectionErr = 'NINT';
 

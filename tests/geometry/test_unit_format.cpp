@@ -247,6 +247,8 @@ struct GlobalsFixture : ::testing::Test {
     void SetUp() override {
         saved = g;
         g = &globals;
+        globals.prefs.style.appendUpperUnitLabels = 1;
+        globals.prefs.style.appendLowerUnitLabels = 1;
     }
     void TearDown() override { g = saved; }
 };
