@@ -247,6 +247,7 @@ struct GlobalsFixture : ::testing::Test {
     void SetUp() override {
         saved = g;
         g = &globals;
+        // The start-up style writes unit labels on both values.
         globals.prefs.style.appendUpperUnitLabels = 1;
         globals.prefs.style.appendLowerUnitLabels = 1;
     }
