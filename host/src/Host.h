@@ -86,6 +86,11 @@ public:
     void* allocateBlock(size_t size);
     bool disposeBlock(void* block);
     bool blockSize(void* block, size_t* size) const;
+    bool reallocateBlock(void* block, size_t size, void** newBlock);
+
+    // Undo and redo texts set by the plug-in for the current message.
+    std::string undoText;
+    std::string redoText;
 
     // Interned dictionary keys.
     AIDictKey key(const char* text);
@@ -149,15 +154,5 @@ private:
     };
     std::unordered_map<ObjId, View> views_;
 };
-
-// Handles name ids.
-template <class H>
-inline H toHandle(ObjId id) {
-    return reinterpret_cast<H>(static_cast<uintptr_t>(id));
-}
-template <class H>
-inline ObjId fromHandle(H h) {
-    return static_cast<ObjId>(reinterpret_cast<uintptr_t>(h));
-}
 
 }  // namespace standin

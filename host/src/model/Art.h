@@ -20,6 +20,17 @@ namespace standin {
 // Every object of every open document has a host-wide unique id; 0 is "none".
 using ObjId = uint64_t;
 
+// Handles name ids.
+template <class H>
+inline H toHandle(ObjId id) {
+    return reinterpret_cast<H>(static_cast<uintptr_t>(id));
+}
+template <class H>
+inline ObjId fromHandle(H h) {
+    return static_cast<ObjId>(reinterpret_cast<uintptr_t>(h));
+}
+
+
 struct TagEntry {
     std::string name;
     std::string type;   // "string"
@@ -96,8 +107,6 @@ struct DocState {
     ObjId currentLayer = 0;
     ObjId dictionary = 0;
     AIPathStyle pathStyle{};  // what new paths get
-    std::string undoText;
-    std::string redoText;
 };
 
 // No fill, a 1 pt solid black stroke, miter joins, butt caps.

@@ -77,15 +77,21 @@ public:
     AIErr setUserAttr(ObjId id, uint32_t mask, uint32_t value);
     AIErr setSegmentSelected(ObjId path, int index, int16_t state);
     AIErr transform(ObjId id, const AIRealMatrix& m, bool children);
-    // Exact geometric bounds without stroke; false for art without geometry.
-    bool bounds(ObjId id, AIRealRect* r) const;
+    // Exact geometric bounds without stroke, of the art mapped by `m` when given; false
+    // for art without geometry.
+    bool bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m = nullptr) const;
+    // The text engine's measure of a text frame's bounds (set by the text engine; without
+    // it a frame measures as the point of its anchor).
+    using TextBoundsFn = bool (*)(const Art& text, AIRealRect* bounds);
+    static inline TextBoundsFn textBounds = nullptr;
 
     // Dictionaries.
     ObjId newDict();
     // The art's dictionary (created on first request; art 0 = the document's).
     ObjId dictionaryOf(ObjId art);
-    // Deep copy of a dictionary (sub-dictionaries copied too).
+    // Deep copy of a dictionary (sub-dictionaries copied too), from this or another document.
     ObjId copyDict(ObjId id);
+    ObjId copyDictFrom(const Document& source, ObjId id);
     // True when `inner` is `outer` or reachable from it.
     bool dictReaches(ObjId outer, ObjId inner) const;
 
@@ -125,6 +131,7 @@ private:
     void restoreDict(ObjId id, const std::optional<Dict>& rec);
     void restoreState(const DocState& s) { state_ = s; }
     ObjId makeArt(int16_t type);
+    bool effectivelyHiddenOrLockedLayer(ObjId id) const;
     void link(ObjId id, ObjId parent, ObjId before);  // insert above `before` (0 = at the bottom)
     void unlink(ObjId id);
     AIErr placement(int16_t order, ObjId prep, ObjId* parent, ObjId* before) const;

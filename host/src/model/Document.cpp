@@ -1,0 +1,747 @@
+// The document model: the art tree with sibling links (so inserting or removing art
+// touches only its neighbours), dictionaries shared by id, layers as layer groups under
+// a hidden root, selection, transforms and bounds. Every change is recorded by the
+// journal before it happens.
+#include "model/Document.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "AIPath.h"
+#include "model/Geometry.h"
+
+namespace standin {
+
+namespace {
+constexpr AIReal kKappa = 0.5522847498f;  // handle length of a quarter circle, per radius
+
+AIPathSegment corner(AIReal x, AIReal y) {
+    AIPathSegment s{};
+    s.p = s.in = s.out = {x, y};
+    s.corner = true;
+    return s;
+}
+}  // namespace
+
+Document::Document(IdSource& ids, Empty) : ids_(ids), id_(ids.take()), journal_(*this) {
+    state_.pathStyle = defaultPathStyle();
+    const ObjId root = ids_.take();
+    Art r;
+    r.id = root;
+    r.type = kRootArt;
+    arts_.emplace(root, std::move(r));
+    state_.root = root;
+}
+
+Document::Document(IdSource& ids, AIReal width, AIReal height) : Document(ids, Empty{}) {
+    state_.setup = {width, height};
+    addLayer("Layer 1");
+    journal_.clear();
+}
+
+// ---------------------------------------------------------------- reading
+
+const Art* Document::art(ObjId id) const {
+    auto it = arts_.find(id);
+    return it == arts_.end() ? nullptr : &it->second;
+}
+
+const Dict* Document::dict(ObjId id) const {
+    auto it = dicts_.find(id);
+    return it == dicts_.end() ? nullptr : &it->second;
+}
+
+bool Document::isArt(ObjId id) const {
+    const Art* a = art(id);
+    return a && a->type != kRootArt;
+}
+
+bool Document::isLayer(ObjId id) const {
+    const Art* a = art(id);
+    return a && a->isLayerGroup();
+}
+
+std::vector<ObjId> Document::children(ObjId id) const {
+    std::vector<ObjId> out;
+    const Art* a = art(id);
+    for (ObjId c = a ? a->firstChild : 0; c; c = art(c)->next) out.push_back(c);
+    return out;
+}
+
+std::vector<ObjId> Document::topLayers() const { return children(state_.root); }
+
+ObjId Document::layerOf(ObjId id) const {
+    for (const Art* a = art(id); a; a = art(a->parent))
+        if (a->isLayerGroup()) return a->id;
+    return 0;
+}
+
+bool Document::isDescendant(ObjId id, ObjId ancestor) const {
+    for (const Art* a = art(id); a; a = art(a->parent))
+        if (a->id == ancestor) return true;
+    return false;
+}
+
+bool Document::anyMemberSelected(ObjId id) const {
+    const Art* a = art(id);
+    for (ObjId c = a->firstChild; c; c = art(c)->next)
+        if (readsSelected(c)) return true;
+    return false;
+}
+
+bool Document::readsSelected(ObjId id) const {
+    const Art* a = art(id);
+    if (!a) return false;
+    if (a->isContainer() && a->firstChild) return anyMemberSelected(id);
+    return (a->attrs & kArtSelected) != 0;
+}
+
+bool Document::effectivelyHidden(ObjId id) const {
+    for (const Art* a = art(id); a; a = art(a->parent)) {
+        if (a->attrs & kArtHidden) return true;
+        if (a->layer && !a->layer->visible) return true;
+    }
+    return false;
+}
+
+bool Document::effectivelyLocked(ObjId id) const {
+    for (const Art* a = art(id); a; a = art(a->parent)) {
+        if (a->attrs & kArtLocked) return true;
+        if (a->layer && !a->layer->editable) return true;
+    }
+    return false;
+}
+
+void Document::walk(const std::function<void(const Art&, int)>& visit, ObjId from) const {
+    const Art* start = art(from ? from : state_.root);
+    if (!start) return;
+    // Explicit stack: documents may nest deeply.
+    std::vector<std::pair<ObjId, int>> stack;
+    if (start->type != kRootArt) {
+        stack.emplace_back(start->id, 0);
+    } else {
+        std::vector<ObjId> kids = children(start->id);
+        for (auto it = kids.rbegin(); it != kids.rend(); ++it) stack.emplace_back(*it, 0);
+    }
+    while (!stack.empty()) {
+        auto [id, depth] = stack.back();
+        stack.pop_back();
+        const Art* a = art(id);
+        if (!a) continue;
+        visit(*a, depth);
+        // Push the children bottom first so the top child is visited next.
+        for (ObjId c = a->lastChild; c; c = art(c)->prev) stack.emplace_back(c, depth + 1);
+    }
+}
+
+std::vector<ObjId> Document::matching(const std::function<bool(const Art&)>& keep) const {
+    std::vector<ObjId> out;
+    walk([&](const Art& a, int) {
+        if (!a.isLayerGroup() && keep(a)) out.push_back(a.id);
+    });
+    return out;
+}
+
+std::vector<ObjId> Document::selection() const {
+    return matching([&](const Art& a) { return readsSelected(a.id); });
+}
+
+// ---------------------------------------------------------------- journaled edits
+
+Art* Document::editArt(ObjId id) {
+    auto it = arts_.find(id);
+    if (it == arts_.end()) return nullptr;
+    journal_.touchArt(id);
+    return &it->second;
+}
+
+Dict* Document::editDict(ObjId id) {
+    auto it = dicts_.find(id);
+    if (it == dicts_.end()) return nullptr;
+    journal_.touchDict(id);
+    return &it->second;
+}
+
+DocState& Document::editState() {
+    journal_.touchState();
+    return state_;
+}
+
+void Document::restoreArt(ObjId id, const std::optional<Art>& rec) {
+    if (rec)
+        arts_[id] = *rec;
+    else
+        arts_.erase(id);
+}
+
+void Document::restoreDict(ObjId id, const std::optional<Dict>& rec) {
+    if (rec)
+        dicts_[id] = *rec;
+    else
+        dicts_.erase(id);
+}
+
+ObjId Document::makeArt(int16_t type) {
+    const ObjId id = ids_.take();
+    journal_.touchArt(id);  // records that it did not exist
+    Art a;
+    a.id = id;
+    a.type = type;
+    a.style = state_.pathStyle;
+    arts_.emplace(id, std::move(a));
+    return id;
+}
+
+void Document::link(ObjId id, ObjId parent, ObjId before) {
+    Art* a = editArt(id);
+    Art* p = editArt(parent);
+    a->parent = parent;
+    if (before) {
+        Art* b = editArt(before);
+        a->next = before;
+        a->prev = b->prev;
+        if (b->prev)
+            editArt(b->prev)->next = id;
+        else
+            p->firstChild = id;
+        b->prev = id;
+    } else {
+        a->next = 0;
+        a->prev = p->lastChild;
+        if (p->lastChild)
+            editArt(p->lastChild)->next = id;
+        else
+            p->firstChild = id;
+        p->lastChild = id;
+    }
+}
+
+void Document::unlink(ObjId id) {
+    Art* a = editArt(id);
+    Art* p = editArt(a->parent);
+    if (a->prev)
+        editArt(a->prev)->next = a->next;
+    else if (p)
+        p->firstChild = a->next;
+    if (a->next)
+        editArt(a->next)->prev = a->prev;
+    else if (p)
+        p->lastChild = a->prev;
+    a->parent = a->prev = a->next = 0;
+}
+
+AIErr Document::placement(int16_t order, ObjId prep, ObjId* parent, ObjId* before) const {
+    const Art* p = prep ? art(prep) : nullptr;
+    if (prep && (!p || p->type == kRootArt)) return kStaleHandleErr;
+    switch (order) {
+    case kPlaceAbove:
+    case kPlaceBelow:
+        if (!p) return kBadParameterErr;
+        if (p->isLayerGroup() && art(p->parent)->type == kRootArt) return kBadParameterErr;
+        *parent = p->parent;
+        *before = order == kPlaceAbove ? p->id : p->next;
+        return kNoErr;
+    case kPlaceInsideOnTop:
+    case kPlaceInsideOnBottom:
+        if (!p) return kBadParameterErr;
+        if (!p->isContainer()) return kBadParameterErr;
+        *parent = p->id;
+        *before = order == kPlaceInsideOnTop ? p->firstChild : 0;
+        return kNoErr;
+    case kPlaceAboveAll:
+    case kPlaceBelowAll: {
+        const ObjId layer = p ? layerOf(p->id) : state_.currentLayer;
+        const Art* l = art(layer);
+        if (!l) return kNoDocumentErr;
+        *parent = layer;
+        *before = order == kPlaceAboveAll ? l->firstChild : 0;
+        return kNoErr;
+    }
+    default:
+        return kBadParameterErr;
+    }
+}
+
+AIErr Document::newArt(int16_t type, int16_t order, ObjId prep, ObjId* made) {
+    if (made) *made = 0;
+    if (type != kGroupArt && type != kPathArt && type != kCompoundPathArt && type != kTextFrameArt)
+        return kBadParameterErr;
+    ObjId parent = 0, before = 0;
+    if (AIErr e = placement(order, prep, &parent, &before)) return e;
+    const Art* p = art(parent);
+    if (p->type == kCompoundPathArt && type != kPathArt) return kBadParameterErr;
+    if (effectivelyHiddenOrLockedLayer(parent)) return kLockedErr;
+    const ObjId id = makeArt(type);
+    link(id, parent, before);
+    if (made) *made = id;
+    return kNoErr;
+}
+
+bool Document::effectivelyHiddenOrLockedLayer(ObjId id) const {
+    for (const Art* a = art(id); a; a = art(a->parent))
+        if (a->layer && (!a->layer->visible || !a->layer->editable)) return true;
+    return false;
+}
+
+void Document::eraseTree(ObjId id) {
+    std::vector<ObjId> stack{id};
+    while (!stack.empty()) {
+        const ObjId cur = stack.back();
+        stack.pop_back();
+        const Art* a = art(cur);
+        if (!a) continue;
+        for (ObjId c = a->firstChild; c; c = art(c)->next) stack.push_back(c);
+        journal_.touchArt(cur);
+        arts_.erase(cur);
+    }
+}
+
+AIErr Document::disposeArt(ObjId id) {
+    const Art* a = art(id);
+    if (!a || a->type == kRootArt) return kStaleHandleErr;
+    if (a->isLayerGroup()) return kBadParameterErr;  // layers go through deleteLayer
+    unlink(id);
+    eraseTree(id);
+    return kNoErr;
+}
+
+AIErr Document::reorderArt(ObjId id, int16_t order, ObjId prep) {
+    const Art* a = art(id);
+    if (!a || a->type == kRootArt) return kStaleHandleErr;
+    if (a->isLayerGroup()) return kBadParameterErr;
+    if (prep && isDescendant(prep, id)) return kBadParameterErr;
+    ObjId parent = 0, before = 0;
+    if (AIErr e = placement(order, prep, &parent, &before)) return e;
+    if (art(parent)->type == kCompoundPathArt && a->type != kPathArt) return kBadParameterErr;
+    unlink(id);
+    placement(order, prep, &parent, &before);  // neighbours may have moved
+    link(id, parent, before);
+    return kNoErr;
+}
+
+ObjId Document::copyTree(ObjId src) {
+    const Art s = *art(src);  // copy: the table may grow below
+    const ObjId id = makeArt(s.type);
+    Art* a = editArt(id);
+    a->attrs = s.attrs;
+    a->tags = s.tags;
+    a->segments = s.segments;
+    a->segmentSelection = s.segmentSelection;
+    a->closed = s.closed;
+    a->style = s.style;
+    a->centerPointVisible = s.centerPointVisible;
+    a->story = s.story;
+    if (s.dictionary) {
+        const ObjId d = copyDict(s.dictionary);
+        editArt(id)->dictionary = d;
+    }
+    for (ObjId c = s.firstChild; c; c = art(c)->next) {
+        const ObjId copy = copyTree(c);
+        link(copy, id, 0);
+    }
+    return id;
+}
+
+AIErr Document::duplicateArt(ObjId id, int16_t order, ObjId prep, ObjId* made) {
+    if (made) *made = 0;
+    const Art* a = art(id);
+    if (!a || a->type == kRootArt) return kStaleHandleErr;
+    if (a->isLayerGroup()) return kBadParameterErr;
+    ObjId parent = 0, before = 0;
+    if (AIErr e = placement(order, prep, &parent, &before)) return e;
+    if (isDescendant(parent, id)) return kBadParameterErr;
+    if (art(parent)->type == kCompoundPathArt && a->type != kPathArt) return kBadParameterErr;
+    const ObjId copy = copyTree(id);
+    placement(order, prep, &parent, &before);
+    link(copy, parent, before);
+    if (made) *made = copy;
+    return kNoErr;
+}
+
+void Document::setSelectedDeep(ObjId id, bool on) {
+    std::vector<ObjId> stack{id};
+    while (!stack.empty()) {
+        const ObjId cur = stack.back();
+        stack.pop_back();
+        const Art* a = art(cur);
+        if (!a) continue;
+        for (ObjId c = a->firstChild; c; c = art(c)->next) stack.push_back(c);
+        const bool bit = (a->attrs & kArtSelected) != 0;
+        const int16_t segState = on ? kSegmentPointSelected : kSegmentNotSelected;
+        const bool segsDiffer = std::any_of(a->segmentSelection.begin(), a->segmentSelection.end(),
+                                            [&](int16_t s) { return s != segState; });
+        if (bit == on && !segsDiffer) continue;  // untouched art stays out of the journal
+        Art* e = editArt(cur);
+        if (on)
+            e->attrs |= kArtSelected;
+        else
+            e->attrs &= ~static_cast<uint32_t>(kArtSelected | kArtFullySelected);
+        std::fill(e->segmentSelection.begin(), e->segmentSelection.end(), segState);
+    }
+}
+
+AIErr Document::setUserAttr(ObjId id, uint32_t mask, uint32_t value) {
+    const Art* a = art(id);
+    if (!a || a->type == kRootArt) return kStaleHandleErr;
+    if (mask & kArtSelected) setSelectedDeep(id, (value & kArtSelected) != 0);
+    const uint32_t plain = mask & (kArtLocked | kArtHidden | kArtFullySelected);
+    if (plain) {
+        const uint32_t next = (art(id)->attrs & ~plain) | (value & plain);
+        if (next != art(id)->attrs) editArt(id)->attrs = next;
+    }
+    return kNoErr;
+}
+
+AIErr Document::setSegmentSelected(ObjId path, int index, int16_t state) {
+    const Art* a = art(path);
+    if (!a || a->type == kRootArt) return kStaleHandleErr;
+    if (a->type != kPathArt) return kWrongTypeErr;
+    if (index < 0 || index >= static_cast<int>(a->segments.size())) return kOutOfRangeErr;
+    Art* e = editArt(path);
+    e->segmentSelection[index] = state;
+    const bool any = std::any_of(e->segmentSelection.begin(), e->segmentSelection.end(),
+                                 [](int16_t s) { return s != kSegmentNotSelected; });
+    if (any)
+        e->attrs |= kArtSelected;
+    else
+        e->attrs &= ~static_cast<uint32_t>(kArtSelected);
+    return kNoErr;
+}
+
+AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
+    const Art* a = art(id);
+    if (!a || a->type == kRootArt) return kStaleHandleErr;
+    std::vector<ObjId> stack{id};
+    while (!stack.empty()) {
+        const ObjId cur = stack.back();
+        stack.pop_back();
+        const Art* c = art(cur);
+        if (c->isContainer()) {
+            if (withChildren)
+                for (ObjId k = c->firstChild; k; k = art(k)->next) stack.push_back(k);
+            continue;
+        }
+        if (c->type == kPathArt) {
+            Art* e = editArt(cur);
+            for (AIPathSegment& s : e->segments) {
+                s.p = geom::transform(m, s.p);
+                s.in = geom::transform(m, s.in);
+                s.out = geom::transform(m, s.out);
+            }
+        } else if (c->type == kTextFrameArt) {
+            Art* e = editArt(cur);
+            e->story.matrix = geom::concat(e->story.matrix, m);
+        }
+    }
+    return kNoErr;
+}
+
+bool Document::bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m) const {
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    bool any = false;
+    auto add = [&](double ax, double ay, double bx, double by) {
+        x0 = std::min(x0, ax);
+        y0 = std::min(y0, ay);
+        x1 = std::max(x1, bx);
+        y1 = std::max(y1, by);
+        any = true;
+    };
+    std::vector<ObjId> stack{id};
+    while (!stack.empty()) {
+        const Art* a = art(stack.back());
+        stack.pop_back();
+        if (!a) continue;
+        if (a->isContainer()) {
+            for (ObjId c = a->firstChild; c; c = art(c)->next) stack.push_back(c);
+        } else if (a->type == kPathArt) {
+            std::vector<AIPathSegment> segs = a->segments;
+            if (m) {
+                for (AIPathSegment& s : segs) {
+                    s.p = geom::transform(*m, s.p);
+                    s.in = geom::transform(*m, s.in);
+                    s.out = geom::transform(*m, s.out);
+                }
+            }
+            if (segs.size() == 1) add(segs[0].p.h, segs[0].p.v, segs[0].p.h, segs[0].p.v);
+            for (const geom::Cubic& c : geom::pieces(segs, a->closed)) {
+                double bx0, by0, bx1, by1;
+                geom::bounds(c, &bx0, &by0, &bx1, &by1);
+                add(bx0, by0, bx1, by1);
+            }
+        } else if (a->type == kTextFrameArt) {
+            AIRealRect t{};
+            if (!textBounds || !textBounds(*a, &t)) {
+                t = {a->story.matrix.tx, a->story.matrix.ty, a->story.matrix.tx, a->story.matrix.ty};
+            }
+            const AIRealPoint corners[4] = {{t.left, t.top}, {t.right, t.top}, {t.right, t.bottom}, {t.left, t.bottom}};
+            for (AIRealPoint c : corners) {
+                if (m) c = geom::transform(*m, c);
+                add(c.h, c.v, c.h, c.v);
+            }
+        }
+    }
+    if (!any) return false;
+    *r = {static_cast<AIReal>(x0), static_cast<AIReal>(y1), static_cast<AIReal>(x1), static_cast<AIReal>(y0)};
+    return true;
+}
+
+// ---------------------------------------------------------------- dictionaries
+
+ObjId Document::newDict() {
+    const ObjId id = ids_.take();
+    journal_.touchDict(id);
+    dicts_.emplace(id, Dict{id, {}});
+    return id;
+}
+
+ObjId Document::dictionaryOf(ObjId artId) {
+    if (artId == 0) {
+        if (!state_.dictionary || !dict(state_.dictionary)) {
+            const ObjId d = newDict();
+            editState().dictionary = d;
+        }
+        return state_.dictionary;
+    }
+    const Art* a = art(artId);
+    if (!a) return 0;
+    if (!a->dictionary || !dict(a->dictionary)) {
+        const ObjId d = newDict();
+        editArt(artId)->dictionary = d;
+    }
+    return art(artId)->dictionary;
+}
+
+ObjId Document::copyDict(ObjId id) { return copyDictFrom(*this, id); }
+
+ObjId Document::copyDictFrom(const Document& source, ObjId id) {
+    // Copies each reachable dictionary once; a shared sub-dictionary stays shared in the copy.
+    std::unordered_map<ObjId, ObjId> copied;
+    std::function<ObjId(ObjId)> copy = [&](ObjId src) -> ObjId {
+        if (auto it = copied.find(src); it != copied.end()) return it->second;
+        const ObjId dst = newDict();
+        copied[src] = dst;
+        const Dict* s = source.dict(src);
+        if (!s) return dst;
+        std::vector<std::pair<std::string, DictValue>> entries = s->entries;
+        for (auto& [k, v] : entries)
+            if (auto* link = std::get_if<DictLink>(&v)) link->id = copy(link->id);
+        editDict(dst)->entries = std::move(entries);
+        return dst;
+    };
+    return copy(id);
+}
+
+bool Document::dictReaches(ObjId outer, ObjId inner) const {
+    std::unordered_set<ObjId> seen;
+    std::vector<ObjId> stack{outer};
+    while (!stack.empty()) {
+        const ObjId cur = stack.back();
+        stack.pop_back();
+        if (cur == inner) return true;
+        if (!seen.insert(cur).second) continue;
+        if (const Dict* d = dict(cur))
+            for (const auto& [k, v] : d->entries)
+                if (const auto* link = std::get_if<DictLink>(&v)) stack.push_back(link->id);
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- layers
+
+ObjId Document::insertLayer(ObjId relative, int16_t order, const std::string& title, AIErr* err) {
+    AIErr dummy = kNoErr;
+    AIErr& e = err ? *err : dummy;
+    e = kNoErr;
+    ObjId parent = state_.root, before = 0;
+    const Art* rel = relative ? art(relative) : nullptr;
+    if (relative && (!rel || !rel->isLayerGroup())) {
+        e = kStaleHandleErr;
+        return 0;
+    }
+    switch (order) {
+    case kPlaceAbove:
+    case kPlaceBelow:
+        if (!rel) {
+            e = kBadParameterErr;
+            return 0;
+        }
+        parent = rel->parent;
+        before = order == kPlaceAbove ? rel->id : rel->next;
+        break;
+    case kPlaceInsideOnTop:
+    case kPlaceInsideOnBottom:
+        if (!rel) {
+            e = kBadParameterErr;
+            return 0;
+        }
+        parent = rel->id;
+        before = order == kPlaceInsideOnTop ? rel->firstChild : 0;
+        break;
+    case kPlaceAboveAll:
+        before = art(state_.root)->firstChild;
+        break;
+    case kPlaceBelowAll:
+        before = 0;
+        break;
+    default:
+        e = kBadParameterErr;
+        return 0;
+    }
+    const ObjId id = makeArt(kGroupArt);
+    LayerProps props;
+    props.title = title.substr(0, kMaxLayerTitle);
+    editArt(id)->layer = std::move(props);
+    link(id, parent, before);
+    if (!state_.currentLayer || !isLayer(state_.currentLayer)) editState().currentLayer = id;
+    return id;
+}
+
+AIErr Document::deleteLayer(ObjId layer) {
+    const Art* l = art(layer);
+    if (!l || !l->isLayerGroup()) return kStaleHandleErr;
+    const bool topLevel = l->parent == state_.root;
+    if (topLevel && topLayers().size() <= 1) return kBadParameterErr;  // a document keeps one layer
+    const bool currentGoes = isDescendant(state_.currentLayer, layer);
+    ObjId successor = 0;
+    if (currentGoes) {
+        // The layer below, else the one above, else the parent layer.
+        successor = l->next ? l->next : l->prev;
+        if (successor && !isLayer(successor)) successor = 0;
+        if (!successor) successor = topLevel ? 0 : l->parent;
+    }
+    unlink(layer);
+    eraseTree(layer);
+    if (currentGoes) {
+        if (!successor) successor = topLayers().empty() ? 0 : topLayers().front();
+        editState().currentLayer = successor;
+    }
+    return kNoErr;
+}
+
+ObjId Document::layerByTitle(const std::string& title) const {
+    ObjId found = 0;
+    walk([&](const Art& a, int) {
+        if (!found && a.layer && a.layer->title == title) found = a.id;
+    });
+    return found;
+}
+
+AIErr Document::setCurrentLayer(ObjId layer) {
+    if (!isLayer(layer)) return kStaleHandleErr;
+    if (state_.currentLayer != layer) editState().currentLayer = layer;
+    return kNoErr;
+}
+
+// ---------------------------------------------------------------- convenience
+
+ObjId Document::addLayer(const std::string& title) {
+    const ObjId id = insertLayer(0, kPlaceAboveAll, title);
+    setCurrentLayer(id);
+    return id;
+}
+
+AIErr Document::setLayerVisible(const std::string& title, bool visible) {
+    const ObjId l = layerByTitle(title);
+    if (!l) return kNoSuchKey;
+    editArt(l)->layer->visible = visible;
+    return kNoErr;
+}
+
+AIErr Document::setLayerEditable(const std::string& title, bool editable) {
+    const ObjId l = layerByTitle(title);
+    if (!l) return kNoSuchKey;
+    editArt(l)->layer->editable = editable;
+    return kNoErr;
+}
+
+AIErr Document::addPath(const std::vector<AIPathSegment>& segments, bool closed, ObjId* made) {
+    ObjId id = 0;
+    if (made) *made = 0;
+    if (segments.size() > 32767) return kOutOfRangeErr;
+    if (AIErr e = newArt(kPathArt, kPlaceAboveAll, 0, &id)) return e;
+    Art* a = editArt(id);
+    a->segments = segments;
+    a->segmentSelection.assign(segments.size(), kSegmentNotSelected);
+    a->closed = closed;
+    if (made) *made = id;
+    return kNoErr;
+}
+
+AIErr Document::addLine(AIRealPoint a, AIRealPoint b, ObjId* made) {
+    return addPath({corner(a.h, a.v), corner(b.h, b.v)}, false, made);
+}
+
+AIErr Document::addRect(AIReal x, AIReal y, AIReal w, AIReal h, ObjId* made) {
+    // Clockwise from the top-left corner, as the host's rectangles run.
+    return addPath({corner(x, y + h), corner(x + w, y + h), corner(x + w, y), corner(x, y)}, true, made);
+}
+
+AIErr Document::addEllipse(AIReal x, AIReal y, AIReal w, AIReal h, ObjId* made) {
+    const AIReal rx = w / 2, ry = h / 2, cx = x + rx, cy = y + ry;
+    const AIReal kx = rx * kKappa, ky = ry * kKappa;
+    auto smooth = [](AIRealPoint p, AIRealPoint in, AIRealPoint out) {
+        AIPathSegment s{};
+        s.p = p;
+        s.in = in;
+        s.out = out;
+        s.corner = false;
+        return s;
+    };
+    // Clockwise from the top: top, right, bottom, left.
+    return addPath({smooth({cx, cy + ry}, {cx - kx, cy + ry}, {cx + kx, cy + ry}),
+                    smooth({cx + rx, cy}, {cx + rx, cy + ky}, {cx + rx, cy - ky}),
+                    smooth({cx, cy - ry}, {cx + kx, cy - ry}, {cx - kx, cy - ry}),
+                    smooth({cx - rx, cy}, {cx - rx, cy - ky}, {cx - rx, cy + ky})},
+                   true, made);
+}
+
+AIErr Document::addPolyline(const std::vector<AIRealPoint>& points, bool closed, ObjId* made) {
+    std::vector<AIPathSegment> segs;
+    segs.reserve(points.size());
+    for (const AIRealPoint& p : points) segs.push_back(corner(p.h, p.v));
+    return addPath(segs, closed, made);
+}
+
+void Document::selectAll() {
+    std::vector<ObjId> targets;
+    walk([&](const Art& a, int) {
+        const Art* p = art(a.parent);
+        if (!a.isLayerGroup() && p && p->isLayerGroup() && !effectivelyHidden(a.id) && !effectivelyLocked(a.id))
+            targets.push_back(a.id);
+    });
+    for (ObjId id : targets) setSelectedDeep(id, true);
+}
+
+void Document::selectNone() {
+    for (ObjId l : topLayers()) setSelectedDeep(l, false);
+}
+
+AIErr Document::select(ObjId id) {
+    if (!isArt(id) || isLayer(id)) return kStaleHandleErr;
+    setSelectedDeep(id, true);
+    return kNoErr;
+}
+
+// ---------------------------------------------------------------- loaders
+
+void Document::putArt(Art a) {
+    ids_.atLeast(a.id);
+    if (a.type == kRootArt) state_.root = a.id;
+    const ObjId id = a.id;
+    arts_[id] = std::move(a);
+}
+
+void Document::putDict(Dict d) {
+    ids_.atLeast(d.id);
+    const ObjId id = d.id;
+    dicts_[id] = std::move(d);
+}
+
+void Document::putState(const DocState& s) {
+    const ObjId root = state_.root;
+    state_ = s;
+    if (!state_.root) state_.root = root;
+}
+
+}  // namespace standin

@@ -1,0 +1,188 @@
+// The undo journal: copy-before-first-change per segment, gesture entries merged from
+// their segments (the earliest record of each object wins), and reverts that hand back
+// their own inverse so undo and redo are the same operation.
+#include "model/Journal.h"
+
+#include "model/Document.h"
+
+namespace standin {
+
+Segment& Journal::open() {
+    if (!cur_) {
+        cur_.emplace();
+        cur_->drag = inMessage_ && kind_ == MessageKind::MouseDrag;
+    }
+    return *cur_;
+}
+
+void Journal::touchArt(ObjId id) {
+    Segment& s = open();
+    if (s.arts.find(id) != s.arts.end()) return;
+    const Art* a = doc_.art(id);
+    s.arts.emplace(id, a ? std::optional<Art>(*a) : std::nullopt);
+}
+
+void Journal::touchDict(ObjId id) {
+    Segment& s = open();
+    if (s.dicts.find(id) != s.dicts.end()) return;
+    const Dict* d = doc_.dict(id);
+    s.dicts.emplace(id, d ? std::optional<Dict>(*d) : std::nullopt);
+}
+
+void Journal::touchState() {
+    Segment& s = open();
+    if (!s.state) s.state = doc_.state();
+}
+
+void Journal::beginMessage(MessageKind kind) {
+    if (inMessage_) endMessage();
+    commit();
+    if (kind == MessageKind::MouseDown || kind == MessageKind::Other) finishGesture();
+    if (kind != MessageKind::Other) inGesture_ = true;
+    inMessage_ = true;
+    kind_ = kind;
+}
+
+void Journal::endMessage() {
+    if (!inMessage_) return;
+    inMessage_ = false;
+    if (cur_) {
+        Segment seg = std::move(*cur_);
+        cur_.reset();
+        if (!seg.empty()) {
+            if (inGesture_) {
+                if (seg.drag) drags_.push_back(seg);
+                if (!gestureEntry_) gestureEntry_.emplace();
+                mergeInto(*gestureEntry_, std::move(seg));
+            } else {
+                undo_.push_back(std::move(seg));
+                redo_.clear();
+            }
+        }
+    }
+    if (kind_ == MessageKind::MouseUp) finishGesture();
+    kind_ = MessageKind::Other;
+}
+
+void Journal::commit() {
+    if (inMessage_ || !cur_) return;
+    if (!cur_->empty()) {
+        undo_.push_back(std::move(*cur_));
+        redo_.clear();
+    }
+    cur_.reset();
+}
+
+void Journal::finishGesture() {
+    if (gestureEntry_ && !gestureEntry_->empty()) {
+        undo_.push_back(std::move(*gestureEntry_));
+        redo_.clear();
+    }
+    gestureEntry_.reset();
+    drags_.clear();
+    inGesture_ = false;
+}
+
+void Journal::mergeInto(Segment& entry, Segment&& seg) {
+    for (auto& [id, rec] : seg.arts) {
+        auto [it, fresh] = entry.arts.try_emplace(id, std::move(rec));
+        // Made and unmade within the entry: nothing to undo.
+        if (!it->second && !doc_.art(id)) entry.arts.erase(it);
+        (void)fresh;
+    }
+    for (auto& [id, rec] : seg.dicts) {
+        auto [it, fresh] = entry.dicts.try_emplace(id, std::move(rec));
+        if (!it->second && !doc_.dict(id)) entry.dicts.erase(it);
+        (void)fresh;
+    }
+    if (!entry.state && seg.state) entry.state = std::move(seg.state);
+}
+
+Segment Journal::revert(Segment&& seg) {
+    Segment inverse;
+    for (auto& [id, rec] : seg.arts) {
+        const Art* now = doc_.art(id);
+        inverse.arts.emplace(id, now ? std::optional<Art>(*now) : std::nullopt);
+        doc_.restoreArt(id, rec);
+    }
+    for (auto& [id, rec] : seg.dicts) {
+        const Dict* now = doc_.dict(id);
+        inverse.dicts.emplace(id, now ? std::optional<Dict>(*now) : std::nullopt);
+        doc_.restoreDict(id, rec);
+    }
+    if (seg.state) {
+        inverse.state = doc_.state();
+        doc_.restoreState(*seg.state);
+    }
+    return inverse;
+}
+
+void Journal::revertJournaled(const Segment& seg) {
+    for (const auto& [id, rec] : seg.arts) {
+        touchArt(id);
+        doc_.restoreArt(id, rec);
+    }
+    for (const auto& [id, rec] : seg.dicts) {
+        touchDict(id);
+        doc_.restoreDict(id, rec);
+    }
+    if (seg.state) {
+        touchState();
+        doc_.restoreState(*seg.state);
+    }
+}
+
+bool Journal::undoChanges() {
+    if (drags_.empty()) return false;
+    Segment seg = std::move(drags_.back());
+    drags_.pop_back();
+    // The revert belongs to the gesture but not to the open drag segment: the next
+    // UndoChanges must take back only what this drag does after it, or the art of the
+    // drag before would come back.
+    flushOpen();
+    revertJournaled(seg);
+    flushOpen();
+    return true;
+}
+
+void Journal::flushOpen() {
+    if (!cur_) return;
+    Segment seg = std::move(*cur_);
+    cur_.reset();
+    if (seg.empty()) return;
+    if (!gestureEntry_) gestureEntry_.emplace();
+    mergeInto(*gestureEntry_, std::move(seg));
+}
+
+bool Journal::userUndo() {
+    if (inMessage_) return false;
+    commit();
+    finishGesture();
+    if (undo_.empty()) return false;
+    Segment entry = std::move(undo_.back());
+    undo_.pop_back();
+    redo_.push_back(revert(std::move(entry)));
+    return true;
+}
+
+bool Journal::userRedo() {
+    if (inMessage_) return false;
+    commit();
+    finishGesture();
+    if (redo_.empty()) return false;
+    Segment entry = std::move(redo_.back());
+    redo_.pop_back();
+    undo_.push_back(revert(std::move(entry)));
+    return true;
+}
+
+void Journal::clear() {
+    cur_.reset();
+    gestureEntry_.reset();
+    drags_.clear();
+    undo_.clear();
+    redo_.clear();
+    inGesture_ = false;
+}
+
+}  // namespace standin
