@@ -6,11 +6,7 @@
 #include <cstdint>
 
 #include "AITypes.h"
-
-// Plug-in error codes.
-constexpr AIErr kCADErr = 'CADE';                   // a required argument is null, or an alert was shown
-constexpr AIErr kBadDimensionDataErr = 'BDDE';      // a legacy click string lacks some of its 11 fields
-constexpr AIErr kBadLiveDimensionDataErr = 'BLDE';  // a legacy style or sub-record string lacks fields
+#include "PlotwiseErrors.h"
 
 // Kind of a dimension; selects the routine that redraws it.
 enum PlotwiseLiveDimType : int32_t {
@@ -153,6 +149,14 @@ struct Plotwise3_Live_Dimension_Data {
     int32_t upperRefDimension;
     int32_t lowerRefDimension;
 };
+
+// The current style as it stands before the preferences are read.
+constexpr Plotwise3_Live_Dimension_Data DefaultDimensionStyle() {
+    Plotwise3_Live_Dimension_Data style{};
+    style.appendUpperUnitLabels = 1;
+    style.appendLowerUnitLabels = 1;
+    return style;
+}
 
 // One click of one live dimension, stored on the art it measured.
 struct Plotwise3_dimensioned_object_data {

@@ -30,8 +30,33 @@ struct CharFeatures {
     AIReal lineDashOffset = 0.0f;
     std::vector<AIReal> lineDashArray;
 
-    bool operator==(const CharFeatures&) const = default;
+    bool operator==(const CharFeatures& o) const;
 };
+
+// Colours compare by kind and the components that kind uses.
+inline bool sameColor(const AIColor& x, const AIColor& y) {
+    if (x.kind != y.kind) return false;
+    switch (x.kind) {
+        case kGrayColor: return x.c.g.gray == y.c.g.gray;
+        case kFourColor:
+            return x.c.f.cyan == y.c.f.cyan && x.c.f.magenta == y.c.f.magenta && x.c.f.yellow == y.c.f.yellow &&
+                   x.c.f.black == y.c.f.black;
+        case kThreeColor: return x.c.rgb.red == y.c.rgb.red && x.c.rgb.green == y.c.rgb.green && x.c.rgb.blue == y.c.rgb.blue;
+        case kCustomColor: return x.c.c.color == y.c.c.color && x.c.c.tint == y.c.c.tint;
+        case kGradient: return x.c.b.gradient == y.c.b.gradient;
+        case kPattern: return x.c.p.pattern == y.c.p.pattern;
+        default: return true;
+    }
+}
+
+inline bool CharFeatures::operator==(const CharFeatures& o) const {
+    return font == o.font && size == o.size && leading == o.leading && baselineShift == o.baselineShift &&
+           tracking == o.tracking && horizontalScale == o.horizontalScale && verticalScale == o.verticalScale &&
+           fill == o.fill && sameColor(fillColor, o.fillColor) && stroke == o.stroke &&
+           sameColor(strokeColor, o.strokeColor) && lineWidth == o.lineWidth && lineCap == o.lineCap &&
+           lineJoin == o.lineJoin && miterLimit == o.miterLimit && lineDashOffset == o.lineDashOffset &&
+           lineDashArray == o.lineDashArray;
+}
 
 // Justification codes of the text engine: 0 left, 1 right, 2 centre, 3 justify last left,
 // 4 justify last right, 5 justify last centre, 6 justify all.

@@ -1,0 +1,70 @@
+// Formatting and parsing a million lengths in feet and fractional inches, against
+// snprintf("%.*f") plus strtod of the same values in the same run; the ratio is reported
+// as the counter "ratio_to_printf_strtod".
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "LengthParser.h"
+#include "PlotwiseUnits.h"
+
+namespace {
+
+constexpr int kValues = 1000000;
+
+const std::vector<double>& values() {
+    static const std::vector<double> v = [] {
+        std::mt19937_64 rng(7);
+        std::uniform_real_distribution<double> points(-100000.0, 100000.0);
+        std::vector<double> out(kValues);
+        for (double& x : out) x = points(rng);
+        return out;
+    }();
+    return v;
+}
+
+double baselineSeconds(double& sink) {
+    const auto start = std::chrono::steady_clock::now();
+    char text[256];
+    for (double x : values()) {
+        std::snprintf(text, sizeof(text), "%.*f", 5, x);
+        sink += std::strtod(text, nullptr);
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double unitsSeconds(double& sink) {
+    const auto start = std::chrono::steady_clock::now();
+    MeasureFormat format;
+    format.units = kFeetFractionalInchMarkUnits;
+    format.precision = 5;
+    const LengthParseSettings settings{};
+    char text[256];
+    for (double x : values()) {
+        formatMeasure(x, format, text, sizeof(text));
+        double back = 0.0;
+        parseLengthText(text, kFeetFractionalInchMarkUnits, &back, settings);
+        sink += back;
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_FeetInchFormatAndParse(benchmark::State& state) {
+    double sink = 0.0;
+    double ours = 0.0;
+    double baseline = 0.0;
+    for (auto _ : state) {
+        ours += unitsSeconds(sink);
+        baseline += baselineSeconds(sink);
+    }
+    benchmark::DoNotOptimize(sink);
+    state.counters["ratio_to_printf_strtod"] = ours / baseline;
+    state.counters["ns_per_value"] = ours * 1e9 / (static_cast<double>(state.iterations()) * kValues);
+}
+BENCHMARK(BM_FeetInchFormatAndParse)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

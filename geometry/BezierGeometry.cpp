@@ -1,0 +1,387 @@
+// Cubic pieces of paths. Crossings are found on chords and refined; areas come from
+// Green's theorem, whose integrand on a cubic is a polynomial of degree five, so three
+// Gauss-Legendre nodes give it exactly.
+#include "BezierGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "PlaneGeometry.h"
+
+namespace {
+
+struct Vec {
+    double h, v;
+};
+
+Vec operator-(Vec a, Vec b) { return {a.h - b.h, a.v - b.v}; }
+Vec operator+(Vec a, Vec b) { return {a.h + b.h, a.v + b.v}; }
+Vec operator*(double s, Vec a) { return {s * a.h, s * a.v}; }
+double cross(Vec a, Vec b) { return a.h * b.v - a.v * b.h; }
+double length(Vec a) { return std::hypot(a.h, a.v); }
+Vec vec(const AIRealPoint& p) { return {p.h, p.v}; }
+AIRealPoint point(Vec a) { return {static_cast<AIReal>(a.h), static_cast<AIReal>(a.v)}; }
+bool finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+
+struct Cubic {
+    Vec p[4];
+};
+
+Cubic cubic(const AIRealBezier& b) { return {{vec(b.p0), vec(b.p1), vec(b.p2), vec(b.p3)}}; }
+
+Vec at(const Cubic& c, double t) {
+    const double u = 1 - t;
+    return (u * u * u) * c.p[0] + (3 * u * u * t) * c.p[1] + (3 * u * t * t) * c.p[2] + (t * t * t) * c.p[3];
+}
+
+Vec derivative(const Cubic& c, double t) {
+    const double u = 1 - t;
+    return (3 * u * u) * (c.p[1] - c.p[0]) + (6 * u * t) * (c.p[2] - c.p[1]) + (3 * t * t) * (c.p[3] - c.p[2]);
+}
+
+// The direction of the curve at t; at a vanishing derivative the control points give it.
+bool direction(const Cubic& c, double t, Vec& dir) {
+    dir = derivative(c, t);
+    if (length(dir) > 1e-9) return true;
+    if (t <= 0.5) {
+        for (int i = 1; i < 4; ++i) {
+            dir = c.p[i] - c.p[0];
+            if (length(dir) > 1e-9) return true;
+        }
+    } else {
+        for (int i = 2; i >= 0; --i) {
+            dir = c.p[3] - c.p[i];
+            if (length(dir) > 1e-9) return true;
+        }
+    }
+    return false;
+}
+
+// The piece between two anchors, a corner having no handle on that side.
+Cubic pieceOf(const AIPathSegment& a, const AIPathSegment& b) {
+    return {{vec(a.p), vec(a.corner ? a.p : a.out), vec(b.corner ? b.p : b.in), vec(b.p)}};
+}
+
+// Proper crossing of segments a0-a1 and b0-b1 (ends included); fractions along each.
+bool segmentsCross(Vec a0, Vec a1, Vec b0, Vec b1, double& s, double& u) {
+    const Vec r = a1 - a0;
+    const Vec q = b1 - b0;
+    const double d = cross(r, q);
+    if (d == 0.0) return false;
+    s = cross(b0 - a0, q) / d;
+    u = cross(b0 - a0, r) / d;
+    return s >= 0.0 && s <= 1.0 && u >= 0.0 && u <= 1.0;
+}
+
+double signedPieceArea(const Cubic& c) {
+    // (x y' - y x') / 2 over [0, 1] by three-point Gauss-Legendre.
+    static constexpr double kNodes[3] = {0.5 - 0.3872983346207417, 0.5, 0.5 + 0.3872983346207417};
+    static constexpr double kWeights[3] = {5.0 / 18, 8.0 / 18, 5.0 / 18};
+    double sum = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        const Vec p = at(c, kNodes[i]);
+        const Vec d = derivative(c, kNodes[i]);
+        sum += kWeights[i] * cross(p, d);
+    }
+    return sum / 2;
+}
+
+void growBounds(AIRealRect& r, Vec p, bool& empty) {
+    const auto h = static_cast<AIReal>(p.h);
+    const auto v = static_cast<AIReal>(p.v);
+    if (empty) {
+        r = {h, v, h, v};
+        empty = false;
+        return;
+    }
+    r.left = std::min(r.left, h);
+    r.right = std::max(r.right, h);
+    r.bottom = std::min(r.bottom, v);
+    r.top = std::max(r.top, v);
+}
+
+// Parameters in (0, 1) where one coordinate of the curve turns.
+int extrema(double p0, double p1, double p2, double p3, double out[2]) {
+    const double a = -p0 + 3 * p1 - 3 * p2 + p3;
+    const double b = 2 * (p0 - 2 * p1 + p2);
+    const double c = p1 - p0;
+    int n = 0;
+    const auto keep = [&](double t) {
+        if (t > 0.0 && t < 1.0) out[n++] = t;
+    };
+    if (std::fabs(a) < 1e-12) {
+        if (std::fabs(b) > 1e-12) keep(-c / b);
+        return n;
+    }
+    const double disc = b * b - 4 * a * c;
+    if (disc < 0) return 0;
+    const double r = std::sqrt(disc);
+    keep((-b + r) / (2 * a));
+    keep((-b - r) / (2 * a));
+    return n;
+}
+
+void cubicBounds(const Cubic& c, AIRealRect& r, bool& empty) {
+    growBounds(r, c.p[0], empty);
+    growBounds(r, c.p[3], empty);
+    double ts[2];
+    for (int n = extrema(c.p[0].h, c.p[1].h, c.p[2].h, c.p[3].h, ts), i = 0; i < n; ++i) growBounds(r, at(c, ts[i]), empty);
+    for (int n = extrema(c.p[0].v, c.p[1].v, c.p[2].v, c.p[3].v, ts), i = 0; i < n; ++i) growBounds(r, at(c, ts[i]), empty);
+}
+
+double polylineLength(const Cubic& c, double flatness, int depth) {
+    const double chord = length(c.p[3] - c.p[0]);
+    const double hull = length(c.p[1] - c.p[0]) + length(c.p[2] - c.p[1]) + length(c.p[3] - c.p[2]);
+    if (hull - chord <= flatness || depth >= 24) return (hull + chord) / 2;
+    // Halve by de Casteljau.
+    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
+    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
+    return polylineLength({{c.p[0], ab, abc, mid}}, flatness / 2, depth + 1) +
+           polylineLength({{mid, bcd, cd, c.p[3]}}, flatness / 2, depth + 1);
+}
+
+Cubic leftPart(const Cubic& c, double t) {
+    const Vec ab = c.p[0] + t * (c.p[1] - c.p[0]);
+    const Vec bc = c.p[1] + t * (c.p[2] - c.p[1]);
+    const Vec cd = c.p[2] + t * (c.p[3] - c.p[2]);
+    const Vec abc = ab + t * (bc - ab);
+    const Vec bcd = bc + t * (cd - bc);
+    return {{c.p[0], ab, abc, abc + t * (bcd - abc)}};
+}
+
+struct FilletSearch {
+    const Cubic& a;
+    const Cubic& b;
+    int count = 0;
+    double lastT = 0.0;
+
+    // Crossing chord pairs at this step in the given windows; each is refined at the
+    // next level, starting one step earlier, and counted at the finest level.
+    void scan(double aFrom, double aTo, double bFrom, double bTo, double step, int level) {
+        for (double ta = aFrom; ta < aTo - 1e-12; ta += step) {
+            const double ta2 = std::min(ta + step, 1.0);
+            for (double tb = bFrom; tb < bTo - 1e-12; tb += step) {
+                const double tb2 = std::min(tb + step, 1.0);
+                double s = 0, u = 0;
+                if (!segmentsCross(at(a, ta), at(a, ta2), at(b, tb), at(b, tb2), s, u)) continue;
+                if (level == 2) {
+                    ++count;
+                    lastT = ta;
+                    continue;
+                }
+                const double finer = level == 0 ? step / 5 : step / 10;
+                scan(std::max(ta - step, 0.0), ta2, std::max(tb - step, 0.0), tb2, finer, level + 1);
+            }
+        }
+    }
+};
+
+}  // namespace
+
+AIRealPoint bezierPointAt(const AIRealBezier& bez, AIReal t) { return point(at(cubic(bez), t)); }
+
+AIErr ZMKGetPathRealBezier(const AIPathSegment* segments, ai_int16 count, ai_int16 n, AIRealBezier* bez) {
+    if (segments == nullptr || bez == nullptr || count <= 0) return kBadParameterErr;
+    if (n < -1 || n >= count) return kOutOfRangeErr;
+    const AIPathSegment& a = segments[n == -1 ? count - 1 : n];
+    const AIPathSegment& b = segments[n == -1 || n + 1 == count ? 0 : n + 1];
+    *bez = AIRealBezier{a.p, a.out, b.in, b.p};
+    return kNoErr;
+}
+
+AIErr getPointAndTangentFromBezierT(const AIRealBezier& bez, AIReal t, AIRealPoint* pt, AIRealPoint* tangent) {
+    if (pt == nullptr || tangent == nullptr || !std::isfinite(t)) return kCADErr;
+    const Cubic c = cubic(bez);
+    const Vec p = at(c, t);
+    Vec dir{};
+    const Vec along = direction(c, t, dir) ? p + (1.0 / length(dir)) * dir : p;
+    const AIRealPoint outPoint = point(p);
+    const AIRealPoint outTangent = point(along);
+    if (!finite(outPoint) || !finite(outTangent)) return kCADErr;
+    *pt = outPoint;
+    *tangent = outTangent;
+    return kNoErr;
+}
+
+AIErr EvaluateAnglesFromBezierT(const AIRealBezier& bez, AIReal t, AIReal* tangent, AIReal* normal) {
+    if (tangent == nullptr || normal == nullptr || !std::isfinite(t)) return kCADErr;
+    Vec dir{};
+    if (!direction(cubic(bez), t, dir)) dir = {1, 0};
+    const auto angle = static_cast<AIReal>(std::atan2(dir.v, dir.h));
+    if (!std::isfinite(angle)) return kCADErr;
+    *tangent = angle;
+    *normal = angle + 1.5707964f;
+    return kNoErr;
+}
+
+bool BezierIsCurved(const AIRealBezier& bez) {
+    const Vec p0 = vec(bez.p0), p1 = vec(bez.p1), p2 = vec(bez.p2), p3 = vec(bez.p3);
+    const double chord = length(p3 - p0);
+    const auto straightHandle = [&](Vec anchor, Vec handle, Vec unit) {
+        const double len = length(handle - anchor);
+        if (len <= 0.01) return true;
+        if (chord <= 0.0) return false;
+        return length(anchor + len * unit - handle) <= 0.01;
+    };
+    const Vec u = chord > 0.0 ? (1.0 / chord) * (p3 - p0) : Vec{0, 0};
+    return !(straightHandle(p0, p1, u) && straightHandle(p3, p2, -1.0 * u));
+}
+
+bool SegmentIsCurved(const AIPathSegment& a, const AIPathSegment& b) {
+    const bool aFlat = length(vec(a.out) - vec(a.p)) <= 0.01;
+    const bool bFlat = length(vec(b.in) - vec(b.p)) <= 0.01;
+    return !(aFlat && bFlat);
+}
+
+AIErr convertSegmentPointsToRealBezier(const AIPathSegment& a, const AIPathSegment& b, AIRealBezier* out) {
+    if (out == nullptr) return kBadParameterErr;
+    *out = AIRealBezier{a.p, a.out, b.in, b.p};
+    return kNoErr;
+}
+
+int GetFilletIntersection(const AIRealBezier& a, const AIRealBezier& b, AIRealPoint* pt, AIReal* t) {
+    if (pt == nullptr || t == nullptr) return 0;
+    if (length(vec(a.p0) - vec(b.p3)) <= 0.05) {
+        *pt = a.p0;
+        *t = 0.0f;
+        return 1;
+    }
+    if (length(vec(a.p3) - vec(b.p0)) <= 0.05) {
+        *pt = a.p3;
+        *t = 1.0f;
+        return 1;
+    }
+    const Cubic ca = cubic(a);
+    const Cubic cb = cubic(b);
+    FilletSearch search{ca, cb};
+    search.scan(0.0, 1.0, 0.0, 1.0, 0.1, 0);
+    if (search.count > 0) {
+        *pt = point(at(ca, search.lastT));
+        *t = static_cast<AIReal>(search.lastT);
+    }
+    return search.count;
+}
+
+AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPathSegment& l2, const AIPathSegment& c1,
+                                           const AIPathSegment& c2, AIRealPoint* out) {
+    if (out == nullptr) return kBadParameterErr;
+    const Vec origin = vec(l1.p);
+    const Vec dir = vec(l2.p) - origin;
+    if (length(dir) == 0.0) return kNotApplicableErr;
+    const Cubic c{{vec(c1.p), vec(c1.out), vec(c2.in), vec(c2.p)}};
+    // Where the line crosses the chord t0-t1, as a fraction of the chord.
+    const auto crossing = [&](double t0, double t1, double& s) {
+        const Vec a = at(c, t0);
+        const Vec chord = at(c, t1) - a;
+        const double d = cross(dir, chord);
+        if (d == 0.0) return false;
+        s = cross(dir, origin - a) / d;
+        return true;
+    };
+    constexpr double kStep = 0.01;
+    for (int i = 0; i < 100; ++i) {
+        double t0 = i * kStep;
+        double t1 = std::min(t0 + kStep, 1.0);
+        double s = 0.0;
+        if (!crossing(t0, t1, s)) continue;
+        const double chordLength = length(at(c, t1) - at(c, t0));
+        const double slack = chordLength > 0.0 ? 1.0 / chordLength : 0.0;
+        if (s < -slack || s > 1.0 + slack) continue;
+        for (int halvings = 0; halvings < 64; ++halvings) {
+            if (!crossing(t0, t1, s)) return kNotApplicableErr;
+            const Vec x = at(c, t0) + s * (at(c, t1) - at(c, t0));
+            const Vec onCurve = at(c, t0 + std::clamp(s, 0.0, 1.0) * (t1 - t0));
+            if (length(onCurve - x) <= 0.5) {
+                const AIRealPoint result = point(x);
+                if (!finite(result)) return kNotApplicableErr;
+                *out = result;
+                return kNoErr;
+            }
+            const double tm = (t0 + t1) / 2;
+            const double side0 = cross(dir, at(c, t0) - origin);
+            const double sideM = cross(dir, at(c, tm) - origin);
+            if ((side0 <= 0) != (sideM <= 0)) {
+                t1 = tm;
+            } else {
+                t0 = tm;
+            }
+        }
+    }
+    return kNoIntersectionErr;
+}
+
+AIReal AdjustTvalueAtSegPoint(const AIRealBezier& bez, const AIRealPoint& p, AIReal tol) {
+    return length(at(cubic(bez), 0.01) - vec(p)) <= tol ? 0.0f : 1.0f;
+}
+
+double bezierLengthTo(const AIRealBezier& bez, double t, double flatness) {
+    if (!(t > 0.0)) return 0.0;
+    const Cubic c = cubic(bez);
+    return polylineLength(t >= 1.0 ? c : leftPart(c, t), flatness, 0);
+}
+
+AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AIReal target) {
+    AIRealBezier bez{};
+    if (ZMKGetPathRealBezier(segments, count, seg, &bez) != kNoErr) return 0.0f;
+    if (bezierLengthTo(bez, 1.0, 0.01) <= 0.0) return 0.0f;
+    double t = 0.5;
+    double step = 0.25;
+    for (int i = 0; i < 101; ++i) {
+        const double l = bezierLengthTo(bez, t, 0.01);
+        if (std::fabs(l - target) <= 0.1) break;
+        t += l < target ? step : -step;
+        step /= 2;
+    }
+    return static_cast<AIReal>(t);
+}
+
+AIRealRect bezierBounds(const AIRealBezier& bez) {
+    AIRealRect r{};
+    bool empty = true;
+    cubicBounds(cubic(bez), r, empty);
+    return r;
+}
+
+AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, ai_int16 first, ai_int16 last,
+                                    bool closed, AIReal* area, AIReal* perimeter) {
+    if (segments == nullptr || area == nullptr || perimeter == nullptr) return kBadParameterErr;
+    if (first < 0 || last >= count || first > last) return kOutOfRangeErr;
+    double signedArea = 0.0;
+    float length = 0.0f;
+    for (int k = first; k < last; ++k) {
+        signedArea += signedPieceArea(pieceOf(segments[k], segments[k + 1]));
+        length += cubicSegmentLength(segments[k], segments[k + 1]);
+    }
+    if (closed) {
+        signedArea += signedPieceArea(pieceOf(segments[last], segments[first]));
+        length += cubicSegmentLength(segments[last], segments[first]);
+    } else {
+        // The chord back to the first anchor closes the figure.
+        signedArea += cross(vec(segments[last].p), vec(segments[first].p)) / 2;
+    }
+    *area = static_cast<AIReal>(signedArea);
+    *perimeter = length;
+    return kNoErr;
+}
+
+AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, bool closed, AIReal* area,
+                              AIReal* perimeter) {
+    if (area == nullptr || perimeter == nullptr) return kBadParameterErr;
+    *area = kMissingValue;
+    *perimeter = kMissingValue;
+    if (segments == nullptr || count <= 0) return kBadParameterErr;
+    AIReal signedArea = 0.0f;
+    AIReal length = 0.0f;
+    const AIErr err = calculatePathAreaAndPerimeter(segments, count, 0, static_cast<ai_int16>(count - 1), closed,
+                                                    &signedArea, &length);
+    if (err != kNoErr) return err;
+    *perimeter = length;
+    if (!closed) return kNoErr;
+    AIRealRect bounds{};
+    bool empty = true;
+    for (int k = 0; k < count; ++k) cubicBounds(pieceOf(segments[k], segments[(k + 1) % count]), bounds, empty);
+    const double boundsArea = (static_cast<double>(bounds.right) - bounds.left) * (static_cast<double>(bounds.top) - bounds.bottom);
+    const double enclosed = std::fabs(static_cast<double>(signedArea));
+    if (enclosed <= boundsArea + 3.0) *area = static_cast<AIReal>(enclosed);
+    return kNoErr;
+}

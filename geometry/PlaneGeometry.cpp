@@ -1,0 +1,271 @@
+// Plane geometry in host points and float radians. The angle folds keep their strict
+// whole-turn loops for ordinary angles; a non-finite angle is returned as it is and a huge
+// one is reduced first, where adding a turn would no longer change the float.
+#include "PlaneGeometry.h"
+
+#include <cmath>
+
+#include "PlotwiseGlobals.h"
+
+namespace {
+
+constexpr float kPi = 3.1415927f;
+constexpr float kTwoPi = 6.2831855f;
+constexpr float kCircleTol = 0.0001f;
+constexpr int kMaxTurnSteps = 1 << 12;
+
+bool within(float value, float tol) { return std::fabs(value) <= tol; }
+bool finitePoint(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+
+float distance(const AIRealPoint& a, const AIRealPoint& b) {
+    const float dh = b.h - a.h;
+    const float dv = b.v - a.v;
+    return std::sqrt(dh * dh + dv * dv);
+}
+
+// The crossing of the infinite lines, as a fraction along a1-a2; false when parallel.
+bool lineCrossing(const AIRealPoint& a1, const AIRealPoint& a2, const AIRealPoint& b1, const AIRealPoint& b2,
+                  AIRealPoint& out) {
+    const float det = (a2.h - a1.h) * (b2.v - b1.v) - (a2.v - a1.v) * (b2.h - b1.h);
+    if (within(det, 0.01f)) return false;
+    const float t = ((b1.h - a1.h) * (b2.v - b1.v) - (b1.v - a1.v) * (b2.h - b1.h)) / det;
+    const AIRealPoint x{a1.h + t * (a2.h - a1.h), a1.v + t * (a2.v - a1.v)};
+    if (!finitePoint(x)) return false;
+    out = x;
+    return true;
+}
+
+bool onSegment(const AIRealPoint& e1, const AIRealPoint& e2, const AIRealPoint& x) {
+    const float excess = distance(e1, x) + distance(e2, x) - distance(e1, e2);
+    return excess >= -0.001f && excess <= 1.001f;
+}
+
+}  // namespace
+
+void AddPointLengthAngle(const AIRealPoint& point, AIReal length, AIReal angle, AIRealPoint* out) {
+    if (out == nullptr) return;
+    const AIRealPoint offset{length * std::cos(angle), length * std::sin(angle)};
+    *out = AIRealPoint{point.h + offset.h, point.v + offset.v};
+}
+
+void ConformAngle(AIReal& angle, AIReal lo, AIReal hi) {
+    if (!std::isfinite(angle) || !std::isfinite(lo) || !std::isfinite(hi)) return;
+    if (angle < lo - 64 * kTwoPi || angle > hi + 64 * kTwoPi) {
+        angle = static_cast<float>(std::fmod(static_cast<double>(angle) - lo, static_cast<double>(kTwoPi)) + lo);
+    }
+    for (int i = 0; angle < lo && i < kMaxTurnSteps; ++i) angle = angle + kTwoPi;
+    for (int i = 0; angle > hi && i < kMaxTurnSteps; ++i) angle = angle - kTwoPi;
+}
+
+AIReal GetAIAngle(AIReal angle) {
+    ConformAngle(angle, -kPi, kPi);
+    return angle;
+}
+
+AIReal GetAngleFromZeroToTwoPi(AIReal angle) {
+    ConformAngle(angle, 0.0f, kTwoPi);
+    return angle;
+}
+
+ai_int16 WhichSideOfBezier(const AIRealPoint& d, const AIRealPoint& p, const AIRealPoint& q) {
+    if (within(d.h, 0.01f)) return q.h > p.h ? 1 : -1;
+    const float m = d.v / d.h;
+    const float bp = p.v - m * p.h;
+    const float bq = q.v - m * q.h;
+    return bq > bp ? 1 : -1;
+}
+
+ai_int16 WhichSideOfBezierWithinTol(const AIRealPoint& d, const AIRealPoint& p, const AIRealPoint& q, AIReal tol) {
+    if (within(d.h, 0.01f)) return q.h > p.h ? 1 : -1;
+    const float m = d.v / d.h;
+    const float bp = p.v - m * p.h;
+    const float bq = q.v - m * q.h;
+    if (bq >= bp - tol && bq <= bp + tol) return 0;
+    return bq > bp ? 1 : -1;
+}
+
+ai_int16 isPerpendicular(const AIRealPoint& p1, const AIRealPoint& p2, const AIRealPoint& p3) {
+    if (within(p2.h - p1.h, kCircleTol) && within(p3.v - p2.v, kCircleTol)) return 0;
+    if (within(p2.v - p1.v, kCircleTol) || within(p3.v - p2.v, kCircleTol) || within(p2.h - p1.h, kCircleTol) ||
+        within(p3.h - p2.h, kCircleTol)) {
+        return 1;
+    }
+    return 0;
+}
+
+AIErr get3PointCircleFromPoints(const AIRealPoint& p1, const AIRealPoint& p2, const AIRealPoint& p3,
+                                AIRealPoint* centre, AIReal* radius) {
+    if (centre == nullptr || radius == nullptr) return kCADErr;
+    if (!finitePoint(p1) || !finitePoint(p2) || !finitePoint(p3)) return kCADErr;
+    const auto same = [](const AIRealPoint& a, const AIRealPoint& b) {
+        return within(a.h - b.h, kCircleTol) && within(a.v - b.v, kCircleTol);
+    };
+    if (same(p1, p2) || same(p2, p3) || same(p1, p3)) return kCADErr;
+
+    AIRealPoint c{};
+    if (within(p2.h - p1.h, kCircleTol) && within(p3.v - p2.v, kCircleTol)) {
+        c = AIRealPoint{(p2.h + p3.h) / 2, (p1.v + p2.v) / 2};
+    } else {
+        // The general formula divides by both chords' runs and by ma.
+        if (within(p2.h - p1.h, kCircleTol) || within(p3.h - p2.h, kCircleTol)) return kCADErr;
+        const float ma = (p2.v - p1.v) / (p2.h - p1.h);
+        const float mb = (p3.v - p2.v) / (p3.h - p2.h);
+        if (within(ma - mb, kCircleTol) || within(ma, kCircleTol)) return kCADErr;
+        c.h = (ma * mb * (p1.v - p3.v) + mb * (p1.h + p2.h) - ma * (p2.h + p3.h)) / (2 * (mb - ma));
+        c.v = -(c.h - (p1.h + p2.h) / 2) / ma + (p1.v + p2.v) / 2;
+    }
+    const float r = distance(c, p1);
+    if (!finitePoint(c) || !std::isfinite(r)) return kCADErr;
+    *centre = c;
+    *radius = r;
+    return kNoErr;
+}
+
+AIErr SetConstrainAngle(AIReal* angle) {
+    if (angle == nullptr || !std::isfinite(*angle)) return kNoErr;
+    const float a = GetAIAngle(*angle);
+    constexpr float kStep = kPi / 4;
+    float snapped = std::round(a / kStep) * kStep;
+    if (snapped <= -kPi + 0.001f || snapped >= kPi - 0.001f) snapped = kPi;
+    *angle = snapped;
+    return kNoErr;
+}
+
+AIErr setConstrainOffset(AIReal* offset) {
+    if (offset == nullptr || !std::isfinite(*offset)) return kNoErr;
+    float step = g != nullptr ? g->prefs.style.autoDimensionOffset : 0.0f;
+    if (step == 0.0f || !std::isfinite(step)) step = 1.0f;
+    step = std::fabs(step);
+    const float n = *offset / step;
+    float whole = std::trunc(n);
+    if (std::fabs(n - whole) > 0.5f) whole += n < 0 ? -1.0f : 1.0f;  // exactly half goes towards zero
+    *offset = whole * step;
+    return kNoErr;
+}
+
+AIErr FindRealIntersectionPoint(AIRealPoint p1, AIRealPoint p2, AIRealPoint q1, AIRealPoint q2, AIRealPoint* out) {
+    if (out == nullptr) return kBadParameterErr;
+    const float d = (p1.v - p2.v) * (q1.h - q2.h) - (p1.h - p2.h) * (q1.v - q2.v);
+    if (d == 0.0f) return kNotApplicableErr;
+    const float s = ((q2.v - p2.v) * (q1.h - q2.h) - (q2.h - p2.h) * (q1.v - q2.v)) / d;
+    const AIRealPoint x{s * p1.h + (1 - s) * p2.h, s * p1.v + (1 - s) * p2.v};
+    if (!finitePoint(x)) return kNotApplicableErr;
+    *out = x;
+    return kNoErr;
+}
+
+int FindLineSegmentIntersection(const AIRealPoint& a1, const AIRealPoint& a2, const AIRealPoint& b1,
+                                const AIRealPoint& b2, AIRealPoint* out, int* withinSegments) {
+    int onFirst = 0;
+    int onSecond = 0;
+    const int found = FindLineSegmentIntersectionWithinSegments(a1, a2, b1, b2, out, &onFirst, &onSecond);
+    if (withinSegments != nullptr) *withinSegments = onFirst && onSecond ? 1 : 0;
+    return found;
+}
+
+int FindLineSegmentIntersectionWithinSegments(const AIRealPoint& a1, const AIRealPoint& a2, const AIRealPoint& b1,
+                                              const AIRealPoint& b2, AIRealPoint* out, int* onFirst, int* onSecond) {
+    if (onFirst != nullptr) *onFirst = 0;
+    if (onSecond != nullptr) *onSecond = 0;
+    AIRealPoint x{};
+    if (out == nullptr || !lineCrossing(a1, a2, b1, b2, x)) return 0;
+    *out = x;
+    if (onFirst != nullptr) *onFirst = onSegment(a1, a2, x) ? 1 : 0;
+    if (onSecond != nullptr) *onSecond = onSegment(b1, b2, x) ? 1 : 0;
+    return 1;
+}
+
+int GetPointAngleIntersection(const AIRealPoint& p, AIReal angP, const AIRealPoint& q, AIReal angQ, AIRealPoint* out) {
+    AIRealPoint p2{};
+    AIRealPoint q2{};
+    AddPointLengthAngle(p, 1.0f, angP, &p2);
+    AddPointLengthAngle(q, 1.0f, angQ, &q2);
+    int withinSegments = 0;
+    return FindLineSegmentIntersection(p, p2, q, q2, out, &withinSegments) != 0 ? 1 : 0;
+}
+
+int RectLineIntersections(const AIRealRect& rect, const AIRealPoint& p1, const AIRealPoint& p2, AIRealPoint* out1,
+                          AIRealPoint* out2) {
+    const AIRealPoint corners[4][2] = {
+        {{rect.left, rect.bottom}, {rect.left, rect.top}},
+        {{rect.left, rect.top}, {rect.right, rect.top}},
+        {{rect.right, rect.top}, {rect.right, rect.bottom}},
+        {{rect.right, rect.bottom}, {rect.left, rect.bottom}},
+    };
+    int found = 0;
+    for (const auto& edge : corners) {
+        AIRealPoint x{};
+        int onEdge = 0;
+        if (FindLineSegmentIntersectionWithinSegments(p1, p2, edge[0], edge[1], &x, nullptr, &onEdge) == 0 || !onEdge) {
+            continue;
+        }
+        AIRealPoint* target = found == 0 ? out1 : out2;
+        if (target != nullptr) *target = x;
+        ++found;
+    }
+    return found > 0 ? 1 : 0;
+}
+
+AIErr getPointAlongLine(const AIRealPoint& p1, const AIRealPoint& p2, AIReal s, AIRealPoint* out) {
+    if (out == nullptr) return kBadParameterErr;
+    const float len = distance(p1, p2);
+    if (!(len > 0.0f) || !std::isfinite(len)) {
+        *out = p2;  // no direction
+        return kNoErr;
+    }
+    *out = AIRealPoint{p2.h + s * (p2.h - p1.h) / len, p2.v + s * (p2.v - p1.v) / len};
+    return kNoErr;
+}
+
+AIErr RealPointToReals(const AIRealPoint& p, AIReal* h, AIReal* v) {
+    if (h != nullptr) *h = p.h;
+    if (v != nullptr) *v = p.v;
+    return kNoErr;
+}
+
+AIErr RealsToRealPoint(AIReal h, AIReal v, AIRealPoint* p) {
+    if (p != nullptr) *p = AIRealPoint{h, v};
+    return kNoErr;
+}
+
+AIReal getRealDiff(AIReal a, AIReal b) {
+    constexpr float kNudge = 1.0f / 65536.0f;
+    const float d = a - b;
+    return d < 0 ? d - kNudge : d + kNudge;
+}
+
+AIReal cubicSegmentLength(const AIPathSegment& a, const AIPathSegment& b) {
+    const AIRealPoint p0 = a.p;
+    const AIRealPoint p1 = a.corner ? a.p : a.out;
+    const AIRealPoint p2 = b.corner ? b.p : b.in;
+    const AIRealPoint p3 = b.p;
+    const float ch = 3 * (p1.h - p0.h), cv = 3 * (p1.v - p0.v);
+    const float bh = 3 * (p2.h - p1.h) - ch, bv = 3 * (p2.v - p1.v) - cv;
+    const float ah = p3.h - p0.h - ch - bh, av = p3.v - p0.v - cv - bv;
+    const auto speed = [&](float x) {
+        const float t = (x + 1) / 2;
+        const float dh = 3 * ah * t * t + 2 * bh * t + ch;
+        const float dv = 3 * av * t * t + 2 * bv * t + cv;
+        return std::sqrt(dh * dh + dv * dv);
+    };
+    // Five-point Gauss-Legendre on [0, 1], with the constants as they have always been stored.
+    const float sum = 0.568888889f * speed(0.0f) + 0.47862867f * (speed(-0.53846931f) + speed(0.53846931f)) +
+                      0.236926885f * (speed(-0.906179846f) + speed(0.906179846f));
+    return std::fabs(sum) * 0.5f;
+}
+
+AIErr calculatePathLength(const AIPathSegment* segments, ai_int16 count, ai_int16 from, ai_int16 to, AIReal* length) {
+    if (length == nullptr) return kBadParameterErr;
+    *length = kMissingValue;
+    const auto valid = [&](int index) { return segments != nullptr && index >= 0 && index < count; };
+    if (!valid(from)) return kOutOfRangeErr;
+    AIPathSegment previous = segments[from];
+    float total = 0.0f;
+    for (int k = from + 1; k <= to; ++k) {
+        if (!valid(k)) return kOutOfRangeErr;
+        total += cubicSegmentLength(previous, segments[k]);
+        previous = segments[k];
+    }
+    *length = total;
+    return kNoErr;
+}

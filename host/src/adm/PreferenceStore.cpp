@@ -1,0 +1,308 @@
+// Preference file reading, atomic writing and the preference suite.
+#include "adm/PreferenceStore.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <sstream>
+
+#include "AIPreference.h"
+#include "adm/Encoding.h"
+
+namespace standin {
+namespace {
+
+using nlohmann::json;
+
+constexpr const char* kFormat = "plotwise-preferences-1";
+PreferenceStore* gStore = nullptr;
+
+bool validName(const char* s) { return s && *s; }
+
+bool numbers(const json& j, size_t n) {
+    if (!j.is_array() || j.size() != n) return false;
+    for (const auto& e : j)
+        if (!e.is_number()) return false;
+    return true;
+}
+
+float toFloat(const json& j) { return static_cast<float>(j.get<double>()); }
+
+// Writes all of data to fd; false on any failure.
+bool writeAll(int fd, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+const AIPreferenceSuite kSuite = {
+    [](const char* p, const char* k, int32_t* v) -> AIErr { return gStore ? gStore->getInteger(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, int32_t v) -> AIErr { return gStore ? gStore->putInteger(p, k, v) : kBadParameterErr; },
+    [](const char* p, const char* k, AIBoolean* v) -> AIErr { return gStore ? gStore->getBoolean(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, AIBoolean v) -> AIErr {
+        return gStore ? gStore->putBoolean(p, k, v != 0) : kBadParameterErr;
+    },
+    [](const char* p, const char* k, AIReal* v) -> AIErr { return gStore ? gStore->getReal(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, AIReal v) -> AIErr { return gStore ? gStore->putReal(p, k, v) : kBadParameterErr; },
+    [](const char* p, const char* k, char* b, int32_t n) -> AIErr { return gStore ? gStore->getString(p, k, b, n) : kNoErr; },
+    [](const char* p, const char* k, const char* v) -> AIErr { return gStore ? gStore->putString(p, k, v) : kBadParameterErr; },
+    [](const char* p, const char* k, AIRealPoint* v) -> AIErr { return gStore ? gStore->getPoint(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, const AIRealPoint* v) -> AIErr {
+        return gStore && v ? gStore->putPoint(p, k, *v) : kBadParameterErr;
+    },
+    [](const char* p, const char* k, AIRealRect* v) -> AIErr { return gStore ? gStore->getRect(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, const AIRealRect* v) -> AIErr {
+        return gStore && v ? gStore->putRect(p, k, *v) : kBadParameterErr;
+    },
+    [](const char* p, const char* k) -> AIErr { return gStore ? gStore->remove(p, k) : kBadParameterErr; },
+};
+
+}  // namespace
+
+PreferenceStore::PreferenceStore(std::filesystem::path path) : path_(path.empty() ? defaultPath() : std::move(path)) {}
+
+PreferenceStore::~PreferenceStore() {
+    if (gStore == this) gStore = nullptr;
+}
+
+std::filesystem::path PreferenceStore::defaultPath() {
+    std::filesystem::path base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+        base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        base = std::filesystem::path(home) / ".config";
+    } else {
+        base = ".config";
+    }
+    return base / "plotwise" / "preferences.json";
+}
+
+void PreferenceStore::activate() { gStore = this; }
+
+void PreferenceStore::registerSuites(SuiteRegistry& registry) {
+    activate();
+    registry.add(kAIPreferenceSuite, kAIPreferenceSuiteVersion, &kSuite);
+}
+
+void PreferenceStore::warn(std::string message) {
+    if (sink_)
+        sink_(message);
+    else
+        std::cerr << "warning: " << message << '\n';
+    warnings_.push_back(std::move(message));
+}
+
+std::optional<std::filesystem::path> PreferenceStore::putAside() {
+    std::error_code ec;
+    for (int n = 0; n < 1000; ++n) {
+        std::filesystem::path aside = path_;
+        aside += n == 0 ? std::string(".damaged") : ".damaged-" + std::to_string(n);
+        if (std::filesystem::exists(aside, ec)) continue;
+        std::filesystem::rename(path_, aside, ec);
+        if (!ec) return aside;
+        break;
+    }
+    return std::nullopt;
+}
+
+bool PreferenceStore::load() {
+    prefs_ = json::object();
+    fresh_ = true;
+    blocked_ = false;
+    keptAside_.reset();
+    std::error_code ec;
+    if (!std::filesystem::exists(path_, ec)) return true;
+
+    std::string problem;
+    json doc;
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) {
+        problem = "cannot be read";
+    } else {
+        std::ostringstream s;
+        s << in.rdbuf();
+        doc = json::parse(s.str(), nullptr, false);
+        if (doc.is_discarded())
+            problem = "is not valid JSON";
+        else if (!doc.is_object() || !doc.contains("preferences") || !doc["preferences"].is_object())
+            problem = "has no \"preferences\" object";
+        else if (doc.value("format", std::string()) != kFormat)
+            problem = "is not a preference file of this version";
+    }
+    in.close();
+    if (problem.empty()) {
+        prefs_ = std::move(doc["preferences"]);
+        fresh_ = false;
+        return true;
+    }
+    keptAside_ = putAside();
+    if (keptAside_) {
+        warn("preference file " + path_.string() + " " + problem + "; using the defaults (the file is kept as " +
+             keptAside_->string() + ")");
+    } else {
+        blocked_ = true;
+        warn("preference file " + path_.string() + " " + problem +
+             "; using the defaults (it could not be moved aside, so preferences will not be saved over it)");
+    }
+    return false;
+}
+
+AIErr PreferenceStore::save() {
+    if (blocked_) {
+        warn("preferences not saved: " + path_.string() + " is a damaged file that could not be kept aside");
+        return kPreferenceWriteErr;
+    }
+    std::error_code ec;
+    if (path_.has_parent_path()) std::filesystem::create_directories(path_.parent_path(), ec);
+    const json doc = {{"format", kFormat}, {"preferences", prefs_}};
+    const std::string text = doc.dump(2) + "\n";
+
+    std::filesystem::path temp = path_;
+    temp += ".tmp-" + std::to_string(::getpid());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        warn("preferences not saved: cannot create " + temp.string() + ": " + std::strerror(errno));
+        return kPreferenceWriteErr;
+    }
+    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        warn("preferences not saved: cannot write " + temp.string());
+        std::filesystem::remove(temp, ec);
+        return kPreferenceWriteErr;
+    }
+    if (stopBeforeRename_) return kPreferenceWriteErr;
+    std::filesystem::rename(temp, path_, ec);
+    if (ec) {
+        warn("preferences not saved: cannot replace " + path_.string() + ": " + ec.message());
+        std::filesystem::remove(temp, ec);
+        return kPreferenceWriteErr;
+    }
+    fresh_ = false;
+    return kNoErr;
+}
+
+// The stored {type: value} record of prefix/key when it holds `type`; null when missing
+// or of another type.
+const json* PreferenceStore::find(const char* prefix, const char* key, const char* type) const {
+    if (!validName(prefix) || !validName(key)) return nullptr;
+    auto p = prefs_.find(prefix);
+    if (p == prefs_.end() || !p->is_object()) return nullptr;
+    auto k = p->find(key);
+    if (k == p->end() || !k->is_object() || k->size() != 1) return nullptr;
+    auto v = k->find(type);
+    return v == k->end() ? nullptr : &*v;
+}
+
+AIErr PreferenceStore::put(const char* prefix, const char* key, const char* type, json value) {
+    if (!validName(prefix) || !validName(key)) return kBadParameterErr;
+    json& p = prefs_[prefix];
+    if (!p.is_object()) p = json::object();
+    p[key] = json{{type, std::move(value)}};
+    return kNoErr;
+}
+
+bool PreferenceStore::has(const char* prefix, const char* key) const {
+    if (!validName(prefix) || !validName(key)) return false;
+    auto p = prefs_.find(prefix);
+    return p != prefs_.end() && p->is_object() && p->contains(key);
+}
+
+AIErr PreferenceStore::remove(const char* prefix, const char* key) {
+    if (!validName(prefix) || !validName(key)) return kBadParameterErr;
+    auto p = prefs_.find(prefix);
+    if (p == prefs_.end() || !p->is_object() || !p->contains(key)) return kNoSuchKey;
+    p->erase(key);
+    return kNoErr;
+}
+
+AIErr PreferenceStore::getInteger(const char* prefix, const char* key, int32_t* value) const {
+    if (!value) return kBadParameterErr;
+    const json* v = find(prefix, key, "integer");
+    if (v && v->is_number_integer()) {
+        const auto n = v->get<int64_t>();
+        if (n >= std::numeric_limits<int32_t>::min() && n <= std::numeric_limits<int32_t>::max())
+            *value = static_cast<int32_t>(n);
+    }
+    return kNoErr;
+}
+
+AIErr PreferenceStore::putInteger(const char* prefix, const char* key, int32_t value) {
+    return put(prefix, key, "integer", value);
+}
+
+AIErr PreferenceStore::getBoolean(const char* prefix, const char* key, AIBoolean* value) const {
+    if (!value) return kBadParameterErr;
+    const json* v = find(prefix, key, "boolean");
+    if (v && v->is_boolean()) *value = v->get<bool>() ? 1 : 0;
+    return kNoErr;
+}
+
+AIErr PreferenceStore::putBoolean(const char* prefix, const char* key, bool value) {
+    return put(prefix, key, "boolean", value);
+}
+
+AIErr PreferenceStore::getReal(const char* prefix, const char* key, AIReal* value) const {
+    if (!value) return kBadParameterErr;
+    const json* v = find(prefix, key, "real");
+    if (v && v->is_number() && std::isfinite(v->get<double>())) *value = toFloat(*v);
+    return kNoErr;
+}
+
+AIErr PreferenceStore::putReal(const char* prefix, const char* key, AIReal value) {
+    if (!std::isfinite(value)) return kBadParameterErr;  // JSON cannot hold it
+    return put(prefix, key, "real", static_cast<double>(value));
+}
+
+AIErr PreferenceStore::getString(const char* prefix, const char* key, char* buffer, int32_t bufferSize) const {
+    if (!buffer || bufferSize <= 0) return kBadParameterErr;
+    const json* v = find(prefix, key, "string");
+    if (v && v->is_string()) adm::copyBounded(adm::utf8ToPlatform(v->get<std::string>()), buffer, bufferSize);
+    return kNoErr;
+}
+
+AIErr PreferenceStore::putString(const char* prefix, const char* key, const char* value) {
+    if (!value) return kBadParameterErr;
+    return put(prefix, key, "string", adm::platformToUtf8(value));
+}
+
+AIErr PreferenceStore::getPoint(const char* prefix, const char* key, AIRealPoint* value) const {
+    if (!value) return kBadParameterErr;
+    const json* v = find(prefix, key, "point");
+    if (v && numbers(*v, 2)) *value = {toFloat((*v)[0]), toFloat((*v)[1])};
+    return kNoErr;
+}
+
+AIErr PreferenceStore::putPoint(const char* prefix, const char* key, const AIRealPoint& value) {
+    if (!std::isfinite(value.h) || !std::isfinite(value.v)) return kBadParameterErr;
+    return put(prefix, key, "point", json::array({value.h, value.v}));
+}
+
+AIErr PreferenceStore::getRect(const char* prefix, const char* key, AIRealRect* value) const {
+    if (!value) return kBadParameterErr;
+    const json* v = find(prefix, key, "rect");
+    if (v && numbers(*v, 4)) *value = {toFloat((*v)[0]), toFloat((*v)[1]), toFloat((*v)[2]), toFloat((*v)[3])};
+    return kNoErr;
+}
+
+AIErr PreferenceStore::putRect(const char* prefix, const char* key, const AIRealRect& value) {
+    for (float f : {value.left, value.top, value.right, value.bottom})
+        if (!std::isfinite(f)) return kBadParameterErr;
+    return put(prefix, key, "rect", json::array({value.left, value.top, value.right, value.bottom}));
+}
+
+}  // namespace standin

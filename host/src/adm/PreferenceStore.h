@@ -1,0 +1,89 @@
+// The application's preference store: typed values (integer, boolean, real, string, point,
+// rectangle) under a prefix and a key, kept in a JSON file and published to the plug-in as
+// the preference suite. The file is written atomically (temporary file, then rename); a
+// damaged file gives a warning and the defaults, and is kept aside, never overwritten.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "AITypes.h"
+#include "SuiteRegistry.h"
+
+namespace standin {
+
+constexpr AIErr kPreferenceWriteErr = 'PWRT';  // the preference file could not be written
+
+class PreferenceStore {
+public:
+    // path empty: defaultPath().
+    explicit PreferenceStore(std::filesystem::path path = {});
+    ~PreferenceStore();
+    PreferenceStore(const PreferenceStore&) = delete;
+    PreferenceStore& operator=(const PreferenceStore&) = delete;
+
+    // $XDG_CONFIG_HOME/plotwise/preferences.json, else ~/.config/plotwise/preferences.json.
+    static std::filesystem::path defaultPath();
+    const std::filesystem::path& path() const { return path_; }
+
+    // Reads the file. A missing file gives an empty (fresh) store. A damaged one gives a
+    // warning and an empty store, and is renamed to <name>.damaged (or .damaged-N) so the
+    // next save does not overwrite it. Answers false when the file was damaged.
+    bool load();
+    // Writes the whole store atomically; creates the folder when needed.
+    AIErr save();
+    // No file was read (none existed, or it was damaged).
+    bool isFresh() const { return fresh_; }
+    // Warnings in order; each is also handed to the sink (stderr unless replaced).
+    const std::vector<std::string>& warnings() const { return warnings_; }
+    void setWarningSink(std::function<void(const std::string&)> sink) { sink_ = std::move(sink); }
+    // Where the damaged file was put aside by the last load, if it was.
+    const std::optional<std::filesystem::path>& keptAside() const { return keptAside_; }
+    // For tests: stop after writing the temporary file, as if the process died before the
+    // rename; save() then returns kPreferenceWriteErr.
+    void setStopBeforeRename(bool stop) { stopBeforeRename_ = stop; }
+
+    // Publishes the preference suite and makes this store the one it talks to.
+    void registerSuites(SuiteRegistry& registry);
+    void activate();
+
+    // Typed access. Get leaves *value unchanged and returns kNoErr when the key is missing
+    // or holds another type; kBadParameterErr for null arguments.
+    AIErr getInteger(const char* prefix, const char* key, int32_t* value) const;
+    AIErr putInteger(const char* prefix, const char* key, int32_t value);
+    AIErr getBoolean(const char* prefix, const char* key, AIBoolean* value) const;
+    AIErr putBoolean(const char* prefix, const char* key, bool value);
+    AIErr getReal(const char* prefix, const char* key, AIReal* value) const;
+    AIErr putReal(const char* prefix, const char* key, AIReal value);
+    // Platform bytes; bounded and terminated.
+    AIErr getString(const char* prefix, const char* key, char* buffer, int32_t bufferSize) const;
+    AIErr putString(const char* prefix, const char* key, const char* value);
+    AIErr getPoint(const char* prefix, const char* key, AIRealPoint* value) const;
+    AIErr putPoint(const char* prefix, const char* key, const AIRealPoint& value);
+    AIErr getRect(const char* prefix, const char* key, AIRealRect* value) const;
+    AIErr putRect(const char* prefix, const char* key, const AIRealRect& value);
+    AIErr remove(const char* prefix, const char* key);
+    bool has(const char* prefix, const char* key) const;
+
+private:
+    const nlohmann::json* find(const char* prefix, const char* key, const char* type) const;
+    AIErr put(const char* prefix, const char* key, const char* type, nlohmann::json value);
+    void warn(std::string message);
+    std::optional<std::filesystem::path> putAside();
+
+    std::filesystem::path path_;
+    nlohmann::json prefs_ = nlohmann::json::object();  // prefix -> key -> {type: value}
+    bool fresh_ = true;
+    bool blocked_ = false;  // a damaged file could not be put aside: never overwrite it
+    bool stopBeforeRename_ = false;
+    std::optional<std::filesystem::path> keptAside_;
+    std::vector<std::string> warnings_;
+    std::function<void(const std::string&)> sink_;
+};
+
+}  // namespace standin

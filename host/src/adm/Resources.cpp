@@ -1,0 +1,207 @@
+// Reads the resource files into strings, menus and dialog templates.
+#include "adm/Resources.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "adm/Encoding.h"
+
+#ifndef PLOTWISE_RESOURCE_DIR
+#define PLOTWISE_RESOURCE_DIR "resources"
+#endif
+
+namespace standin {
+namespace {
+
+using nlohmann::json;
+
+struct KindName {
+    const char* kind;
+    const char* type;
+};
+constexpr KindName kKinds[] = {
+    {"button", kADMTextPushButtonType},
+    {"pictureButton", kADMPicturePushButtonType},
+    {"checkbox", kADMTextCheckBoxType},
+    {"radio", kADMTextRadioButtonType},
+    {"pictureRadio", kADMPictureRadioButtonType},
+    {"static", kADMTextStaticType},
+    {"picture", kADMPictureStaticType},
+    {"frame", kADMFrameType},
+    {"textEdit", kADMTextEditType},
+    {"textEditPopup", kADMTextEditPopupType},
+    {"spinEditPopup", kADMSpinEditPopupType},
+    {"popup", kADMPopupListType},
+    {"listBox", kADMListBoxType},
+    {"slider", kADMSliderType},
+    {"custom", kADMUserType},
+    {"popoutMenu", kADMPopupMenuType},
+};
+
+// A JSON array of strings, UTF-8 converted to platform bytes; nothing if any element is not
+// a string.
+std::optional<std::vector<std::string>> stringArray(const json& j) {
+    if (!j.is_array()) return std::nullopt;
+    std::vector<std::string> out;
+    for (const auto& e : j) {
+        if (!e.is_string()) return std::nullopt;
+        out.push_back(adm::utf8ToPlatform(e.get<std::string>()));
+    }
+    return out;
+}
+
+std::optional<ADMRect> rectFrom(const json& j) {
+    if (!j.is_array() || j.size() != 4) return std::nullopt;
+    for (const auto& e : j)
+        if (!e.is_number()) return std::nullopt;
+    return ADMRect{j[0].get<int32_t>(), j[1].get<int32_t>(), j[2].get<int32_t>(), j[3].get<int32_t>()};
+}
+
+template <typename T>
+T numberOr(const json& obj, const char* key, T fallback) {
+    auto it = obj.find(key);
+    return (it != obj.end() && it->is_number()) ? it->get<T>() : fallback;
+}
+
+std::optional<ItemTemplate> itemFrom(const json& j, std::string& why) {
+    if (!j.is_object() || !j.contains("id") || !j["id"].is_number_integer()) {
+        why = "an item without a numeric id";
+        return std::nullopt;
+    }
+    ItemTemplate t;
+    t.id = j["id"].get<int32_t>();
+    const std::string kind = j.value("kind", std::string("static"));
+    auto type = Resources::typeForKind(kind);
+    if (!type) {
+        why = "item " + std::to_string(t.id) + " has the unknown kind \"" + kind + "\"";
+        return std::nullopt;
+    }
+    t.type = *type;
+    t.style = numberOr<int32_t>(j, "style", 0);
+    if (auto it = j.find("text"); it != j.end() && it->is_string()) t.text = adm::utf8ToPlatform(it->get<std::string>());
+    t.value = numberOr<float>(j, "value", 0.0f);
+    if (j.contains("min") || j.contains("max")) {
+        t.hasRange = true;
+        t.minimum = numberOr<float>(j, "min", -1e30f);
+        t.maximum = numberOr<float>(j, "max", 1e30f);
+    }
+    t.menuID = numberOr<int32_t>(j, "menu", 0);
+    t.pictureID = numberOr<int32_t>(j, "picture", 0);
+    t.group = numberOr<int32_t>(j, "group", 0);
+    t.maxLength = numberOr<int32_t>(j, "maxLength", 0);
+    if (auto it = j.find("bounds"); it != j.end())
+        if (auto r = rectFrom(*it)) t.bounds = *r;
+    return t;
+}
+
+}  // namespace
+
+Resources::Resources() {
+    const char* env = std::getenv("PLOTWISE_RESOURCE_DIR");
+    dir_ = (env && *env) ? std::filesystem::path(env) : std::filesystem::path(PLOTWISE_RESOURCE_DIR);
+}
+
+Resources::Resources(std::filesystem::path dir) : dir_(std::move(dir)) {}
+
+void Resources::setDir(std::filesystem::path dir) {
+    dir_ = std::move(dir);
+    strings_.clear();
+    menus_.clear();
+    dialogs_.clear();
+}
+
+std::optional<std::string> Resources::typeForKind(const std::string& kind) {
+    for (const auto& k : kKinds) {
+        if (kind == k.kind || kind == k.type) return std::string(k.type);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Resources::readFile(const std::filesystem::path& rel) {
+    std::ifstream in(dir_ / rel, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::optional<std::string> Resources::indexString(int32_t listID, int32_t index) {
+    auto it = strings_.find(listID);
+    if (it == strings_.end()) {
+        const auto rel = std::filesystem::path("strings") / (std::to_string(listID) + ".json");
+        std::optional<std::vector<std::string>> list;
+        if (auto text = readFile(rel)) {
+            const json j = json::parse(*text, nullptr, false);
+            list = stringArray(j);
+            if (!list) problems_.push_back(rel.string() + ": not a JSON array of strings");
+        }
+        it = strings_.emplace(listID, std::move(list)).first;
+    }
+    // Index 0 is the filler, never a string of the list.
+    if (!it->second || index < 1 || static_cast<size_t>(index) >= it->second->size()) return std::nullopt;
+    return (*it->second)[index];
+}
+
+std::optional<std::vector<std::string>> Resources::menu(int32_t menuID) {
+    auto it = menus_.find(menuID);
+    if (it == menus_.end()) {
+        const auto rel = std::filesystem::path("menus") / (std::to_string(menuID) + ".json");
+        std::optional<std::vector<std::string>> entries;
+        if (auto text = readFile(rel)) {
+            const json j = json::parse(*text, nullptr, false);
+            // Either an array of texts or {"entries": [...]}.
+            entries = stringArray(j.is_object() && j.contains("entries") ? j["entries"] : j);
+            if (!entries) problems_.push_back(rel.string() + ": not a list of entry texts");
+        }
+        it = menus_.emplace(menuID, std::move(entries)).first;
+    }
+    return it->second;
+}
+
+const DialogTemplate* Resources::dialog(int32_t dialogID) {
+    auto it = dialogs_.find(dialogID);
+    if (it == dialogs_.end()) {
+        const auto rel = std::filesystem::path("dialogs") / (std::to_string(dialogID) + ".json");
+        std::optional<DialogTemplate> tpl;
+        if (auto text = readFile(rel)) {
+            const json j = json::parse(*text, nullptr, false);
+            std::string why;
+            if (!j.is_object()) {
+                why = "not a JSON object";
+            } else {
+                DialogTemplate t;
+                t.id = dialogID;
+                if (auto n = j.find("name"); n != j.end() && n->is_string()) t.name = adm::utf8ToPlatform(n->get<std::string>());
+                t.style = numberOr<int32_t>(j, "style", 0);
+                t.defaultItem = numberOr<int32_t>(j, "default", 1);
+                t.cancelItem = numberOr<int32_t>(j, "cancel", 2);
+                if (auto b = j.find("bounds"); b != j.end())
+                    if (auto r = rectFrom(*b)) t.bounds = *r;
+                if (auto items = j.find("items"); items != j.end() && items->is_array()) {
+                    for (const auto& ij : *items) {
+                        auto item = itemFrom(ij, why);
+                        if (!item) break;
+                        t.items.push_back(std::move(*item));
+                    }
+                } else if (j.contains("items")) {
+                    why = "\"items\" is not an array";
+                }
+                if (why.empty()) tpl = std::move(t);
+            }
+            if (!why.empty()) problems_.push_back(rel.string() + ": " + why);
+        }
+        it = dialogs_.emplace(dialogID, std::move(tpl)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+bool Resources::hasPicture(int32_t pictureID) const {
+    std::error_code ec;
+    const auto base = dir_ / "pictures" / std::to_string(pictureID);
+    return std::filesystem::exists(base.string() + ".png", ec) || std::filesystem::exists(base.string() + ".json", ec);
+}
+
+}  // namespace standin
