@@ -7,6 +7,7 @@
 #include "DimensionHostFixture.h"
 #include "DimensionKeys.h"
 #include "DimensionStorage.h"
+#include "io/DocumentFile.h"
 
 namespace {
 
@@ -351,6 +352,91 @@ TEST_F(StyleRecordTest, ReferencesAreReleasedOnEveryFailurePath) {
         EXPECT_EQ(host_.counters().dictRefs, 0) << "budget " << budget;
         EXPECT_EQ(host_.counters().dictIterators, 0) << "budget " << budget;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Saved to a document file and opened again, every stored record reads back the same.
+class SavedDocumentTest : public DimensionHostFixture {};
+
+TEST_F(SavedDocumentTest, RecordsSurviveSaveAndReopen) {
+    AIArtHandle group = NewArt(kGroupArt);
+    const Record style = DistinctStyle();
+    ASSERT_EQ(SetDimensionData(group, &style), kNoErr);
+    AIArtHandle path = NewArt(kPathArt);
+    Plotwise3_dimensioned_object_data click{};
+    click.id = style.id;
+    click.dimType = kDiameter;
+    click.clickType = kLiveDimClickedFill;
+    click.t = 0.123456789f;
+    click.x = 1.0f / 3.0f;
+    click.y = -1e-7f;
+    click.endPointOffsetAngle = -100.0f;
+    for (int32_t n : {1, 2, -1}) {
+        click.clickNum = n;
+        click.used = n == 2;
+        ASSERT_EQ(SetDimensionedObjectData(path, &click), kNoErr);
+    }
+    AIArtHandle text = NewArt(kPathArt, group);
+    live_dimension_text_data words{};
+    words.id = 2;
+    words.alpha = 5;
+    words.numeric = -1;
+    std::strcpy(words.customStr, "\xD8 12 \xB1 0.1");
+    std::strcpy(words.dimStr, "12.00\r0.47");
+    ASSERT_EQ(SetDimensionTextData(text, &words), kNoErr);
+
+    const std::string file = ::testing::TempDir() + "dimension-records.json";
+    std::string error;
+    ASSERT_TRUE(standin::io::saveDocumentFile(*doc_, file, error)) << error;
+    host_.endMessage();
+    standin::Document* reopened = standin::io::openDocumentFile(host_, file, error);
+    ASSERT_NE(reopened, nullptr) << error;
+    doc_ = reopened;
+    host_.beginMessage();
+
+    AIArtHandle groupBack = nullptr, pathBack = nullptr, textBack = nullptr;
+    for (standin::ObjId id : doc_->matching([](const standin::Art&) { return true; })) {
+        AIArtHandle art = standin::toHandle<AIArtHandle>(id);
+        if (IsDimension(art)) groupBack = art;
+        else if (IsDimensionedObject(art)) pathBack = art;
+        else if (isDimensionPart(art)) textBack = art;
+    }
+    ASSERT_NE(groupBack, nullptr);
+    ASSERT_NE(pathBack, nullptr);
+    ASSERT_NE(textBack, nullptr);
+
+    Record read = Scrambled();
+    ASSERT_EQ(GetDimensionData(groupBack, &read), kNoErr);
+    ExpectSameStoredFields(style, read);
+    EXPECT_STREQ(read.layerStr, "Layer 1");
+    EXPECT_EQ(StoredKeys(groupBack, {"ZA3_Dimension"}).size(), 82u);
+
+    int found = 0;
+    ASSERT_EQ(ForEachDimensionedObjectData(pathBack, [&](const Plotwise3_dimensioned_object_data& c) {
+                  ++found;
+                  EXPECT_EQ(c.id, style.id);
+                  EXPECT_EQ(c.used, c.clickNum == 2 ? 1 : 0);
+                  EXPECT_EQ(c.dimType, kDiameter);
+                  EXPECT_EQ(c.clickType, kLiveDimClickedFill);
+                  EXPECT_EQ(c.t, click.t);
+                  EXPECT_EQ(c.x, click.x);
+                  EXPECT_EQ(c.y, click.y);
+                  EXPECT_EQ(c.endPointOffsetAngle, -100.0f);
+                  return kNoErr;
+              }),
+              kNoErr);
+    EXPECT_EQ(found, 3);
+
+    live_dimension_text_data wordsBack{};
+    ASSERT_EQ(GetDimensionTextData(textBack, &wordsBack), kNoErr);
+    EXPECT_EQ(wordsBack.alpha, 5);
+    EXPECT_EQ(wordsBack.numeric, -1);
+    EXPECT_STREQ(wordsBack.customStr, words.customStr);
+    EXPECT_STREQ(wordsBack.dimStr, words.dimStr);
+    EXPECT_EQ(GetHighestDimensionID(), style.id);
 }
 
 }  // namespace
