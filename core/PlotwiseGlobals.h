@@ -35,8 +35,9 @@ struct preferences {
          customScaleStr7[32] = "", customScaleStr8[32] = "", customScaleStr9[32] = "",
          customScaleStr10[32] = "";
     // --- dimension style ---
-    Plotwise3_Live_Dimension_Data style{};  // the current style; style.id is the dimension-id counter
-    int createLiveDimensions = 1;           // new dimensions carry their style and clicks
+    // The current style; style.id is the dimension-id counter (the last id given).
+    Plotwise3_Live_Dimension_Data style = DefaultDimensionStyle();
+    int createLiveDimensions = 1;  // new dimensions carry their style and clicks
 };
 
 struct PlotwiseGlobals {
