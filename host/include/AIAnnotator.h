@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AIDocument.h"
+#include "AILayer.h"  // AIRGBColor
 #include "AITypes.h"
 #include "SPMessages.h"
 
@@ -16,10 +17,6 @@ typedef struct _t_AIAnnotatorDrawer AIAnnotatorDrawer;
 
 struct AIRect {
     int32_t left, top, right, bottom;  // view pixels, y down
-};
-
-struct AIRGBColor {
-    uint16_t red, green, blue;  // 0 … 65535
 };
 
 struct AIAnnotatorMessage {
