@@ -385,6 +385,21 @@ void Session::setFrontDocument(Document& doc) {
     notify(kAICurrentDocumentChangedNotifier);
 }
 
+AIErr Session::hostEvent(const std::function<AIErr()>& action) {
+    lastError_.clear();
+    if (!action) return kNoErr;
+    const bool opened = !host_.inMessage() && !inGesture_;
+    if (opened) host_.beginMessage(MessageKind::Other);
+    ++depth_;
+    const AIErr e = action();
+    --depth_;
+    if (opened) host_.endMessage();
+    if (registry_.annotationInvalid) redrawAnnotations();
+    deliver();
+    if (e != kNoErr) lastError_ = "the action answered " + errText(e);
+    return e;
+}
+
 void Session::documentChanged(const char* type) { notify(type ? type : kAIDocumentChangedNotifier); }
 
 // ---------------------------------------------------------------- gestures
