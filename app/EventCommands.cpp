@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "ADMTypes.h"
 #include "AINotifier.h"
 #include "AITool.h"
 #include "Session.h"
@@ -190,11 +191,19 @@ void cmdAnswer(Session& session, const Args& args) {
     if (args.empty()) throw ScriptError("answer: expected a dialog name or \"alert\"");
     standin::Session& events = session.events();
     if (args.is(0, "alert")) {
+        // yes | no | cancel for a yes/no alert; left | middle | right for a question.
+        static const struct {
+            const char* word;
+            int32_t answer;
+        } kAnswers[] = {{"yes", kADMYesAnswer},   {"no", kADMNoAnswer},       {"cancel", kADMCancelAnswer},
+                        {"left", kADMLeftButton}, {"middle", kADMMiddleButton}, {"right", kADMRightButton}};
         args.requireCount(2, 2);
-        const int32_t n = args.integer(1, "button");
-        if (n < 1 || n > 3) throw ScriptError("answer: an alert has buttons 1 to 3");
-        events.dialogs().queueAlertAnswer(n);
-        return;
+        for (const auto& a : kAnswers)
+            if (args.is(1, a.word)) {
+                events.dialogs().queueAlertAnswer(a.answer);
+                return;
+            }
+        throw ScriptError("answer: an alert is answered yes, no, cancel, left, middle or right");
     }
     ModalAnswer answer;
     answer.dialog = platformText(args.text(0), args);
@@ -338,7 +347,7 @@ void addEventCommands(CommandTable& table) {
     table.add({"menu", "menu \"Menu text\"", "choose a plug-in menu item", cmdMenu});
     table.add({"ticks", "ticks N", "let N ticks (1/60 s) pass; due timers fire", cmdTicks});
     table.add({"answer", "answer DIALOG set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",
-               "queue the user's answer for the next modal dialog (or: answer alert N)", cmdAnswer});
+               "queue the answer for the next modal dialog (or: answer alert yes|no|cancel|left|middle|right)", cmdAnswer});
     table.add({"panel", "panel \"Panel\" set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",
                "work a floating panel", cmdPanel});
     table.add({"expect-messages", "expect-messages \"CALLER/SELECTOR\" OP N",

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ADMBasic.h"
 #include "AIAnnotator.h"
 #include "AIArt.h"
 #include "AIMenu.h"
@@ -44,7 +45,7 @@ struct Globals {
     int acquired = 0;
 
     AIToolHandle line = nullptr, box = nullptr, other = nullptr;
-    AIMenuItemHandle command = nullptr, timerItem = nullptr, failItem = nullptr;
+    AIMenuItemHandle command = nullptr, timerItem = nullptr, failItem = nullptr, alertItem = nullptr;
     AITimerHandle testTimer = nullptr;
     AIAnnotatorHandle annotatorHandle = nullptr;
 
@@ -153,6 +154,8 @@ AIErr registerAll(Globals& g) {
     if (AIErr e = g.menu->AddMenuItem(g.self, "testTimer", &item, 0, &g.timerItem)) return e;
     item = {kObjectUtilsMenuGroup, kTestFailMenu};
     if (AIErr e = g.menu->AddMenuItem(g.self, "testFail", &item, 0, &g.failItem)) return e;
+    item = {kObjectUtilsMenuGroup, kTestAlertMenu};
+    if (AIErr e = g.menu->AddMenuItem(g.self, "testAlert", &item, 0, &g.alertItem)) return e;
     return g.annotator->AddAnnotator(g.self, "testAnnotator", &g.annotatorHandle);
 }
 
@@ -225,6 +228,16 @@ AIErr menu(Globals& g, const char* selector, AIMenuMessage* m) {
         return g.timer->SetTimerActive(g.testTimer, true);
     }
     if (m->menuItem == g.failItem) return kCanceledErr;
+    if (m->menuItem == g.alertItem && go) {
+        // Acquired for this use only: acquisitions nest and are counted.
+        const void* procs = nullptr;
+        if (AIErr e = g.basic->AcquireSuite(kADMBasicSuite, kADMBasicSuiteVersion, &procs)) return e;
+        auto* adm = static_cast<const ADMBasicSuite*>(procs);
+        adm->MessageAlert("Careful: \xE9tude");  // Windows-1252 e acute
+        const int32_t answer = adm->YesNoAlert("Go on?");
+        record(g, "answer " + std::to_string(answer));
+        return g.basic->ReleaseSuite(kADMBasicSuite, kADMBasicSuiteVersion);
+    }
     return kNoErr;
 }
 

@@ -23,6 +23,7 @@
 #define kTestCommandMenu "Test Command"
 #define kTestTimerMenu "Test Start Timer"
 #define kTestFailMenu "Test Refused"
+#define kTestAlertMenu "Test Alert"  // a message alert, then a yes/no alert
 // The timer fires this many times, then deactivates itself.
 constexpr int kTestTimerFires = 3;
 constexpr int32_t kTestTimerPeriod = 10;
