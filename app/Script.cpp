@@ -1,6 +1,7 @@
 // The session-script reader and runner: tokenizing, typed arguments, the command table and
 // the loop that plays a script line by line.
 #include "Script.h"
+#include "Session.h"
 
 #include <charconv>
 #include <cmath>
@@ -152,6 +153,7 @@ bool ScriptRunner::runLine(std::string_view line, const std::string& name, int l
         if (!command) throw ScriptError("unknown command \"" + tokens.front().text + "\"");
         std::string commandName = tokens.front().text;
         tokens.erase(tokens.begin());
+        session_.setWhere(name + ':' + std::to_string(lineNumber));
         command->run(session_, Args(std::move(commandName), std::move(tokens)));
         return true;
     } catch (const ExpectationFailed& e) {

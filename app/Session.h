@@ -3,11 +3,13 @@
 // is one step for undo and redo.
 #pragma once
 
+#include <memory>
 #include <ostream>
 #include <string>
 
 #include "Host.h"
 #include "Script.h"
+#include "plugin/Session.h"
 
 namespace plotwise::app {
 
@@ -19,6 +21,16 @@ public:
 
     standin::Host& host() { return host_; }
     std::ostream& out() { return out_; }
+
+    // The plug-in side of the host (loading, events, notifications, dialogs), made on first
+    // use; defined with the event commands.
+    standin::Session& events();
+    bool hasEvents() const { return events_ != nullptr; }
+    standin::SessionOptions eventOptions;  // set before the first events()
+    size_t alertsReported = 0;             // alerts already printed
+    // Where the command being played stands ("FILE:LINE"), for what it prints.
+    const std::string& where() const { return where_; }
+    void setWhere(std::string where) { where_ = std::move(where); }
 
     // The front document; a ScriptError when none is open.
     standin::Document& document();
@@ -37,6 +49,8 @@ public:
 private:
     std::ostream& out_;
     standin::Host host_;
+    std::string where_;
+    std::unique_ptr<standin::Session> events_;  // after host_: goes first
 };
 
 // A host error code as text: its four characters and what it means.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "EventCommands.h"
 #include "Script.h"
 #include "Session.h"
 #include "io/DocumentFile.h"
@@ -17,7 +18,9 @@ using namespace plotwise::app;
 
 void printHelp(const CommandTable& table) {
     std::cout << "usage:\n"
-                 "  plotwise run SCRIPT            play a session script (see README.md)\n"
+                 "  plotwise run SCRIPT [--plugin PLUGIN.so] [--preferences FILE]\n"
+                 "                                 play a session script (see README.md), with\n"
+                 "                                 that plug-in loaded and started first\n"
                  "  plotwise svg DOC.json -o OUT.svg [--selection]\n"
                  "                                 draw a saved document as SVG\n"
                  "  plotwise dump DOC.json         print a saved document's layers and art\n"
@@ -49,6 +52,7 @@ standin::Document* openForConversion(Session& session, const std::string& path) 
 int main(int argc, char** argv) {
     CommandTable table;
     addDocumentCommands(table);
+    addEventCommands(table);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usageError("no command given");
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
@@ -57,9 +61,32 @@ int main(int argc, char** argv) {
     }
     Session session(std::cout);
     if (args[0] == "run") {
-        if (args.size() != 2) return usageError("run takes one script");
+        std::string script, plugin;
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--plugin" && i + 1 < args.size()) plugin = args[++i];
+            else if (args[i] == "--preferences" && i + 1 < args.size()) session.eventOptions.preferencesPath = args[++i];
+            else if (script.empty()) script = args[i];
+            else return usageError("run takes one script");
+        }
+        if (script.empty()) return usageError("run needs a script");
+        if (!plugin.empty()) {
+            std::string error;
+            if (!session.events().loadLibrary(plugin, &error)) {
+                std::cerr << "plotwise: " << error << '\n';
+                return 1;
+            }
+            if (session.events().startup() != kNoErr) {
+                std::cerr << "plotwise: " << session.events().lastError() << '\n';
+                return 1;
+            }
+        }
         ScriptRunner runner(table, session, std::cerr);
-        return runner.runFile(args[1]) == 0 ? 0 : 1;
+        const int failures = runner.runFile(script);
+        if (session.hasEvents() && session.events().shutdown() != kNoErr) {
+            std::cerr << "plotwise: " << session.events().lastError() << '\n';
+            return 1;
+        }
+        return failures == 0 ? 0 : 1;
     }
     if (args[0] == "dump") {
         if (args.size() != 2) return usageError("dump takes one document");
