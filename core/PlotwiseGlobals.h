@@ -6,22 +6,7 @@
 #include <cstdint>
 
 #include "AITypes.h"
-
-// The fields of the dimension style that the formatter, the modifier keys and the colour
-// swatch read. The dimension subsystem owns the whole record; these names and types are
-// the ones it uses.
-struct Plotwise3_Live_Dimension_Data {
-    int32_t modifiers = 0;               // 1 shift, 2 option, 4 and 8 command
-    int32_t appendUpperUnitLabels = 1;
-    int32_t appendLowerUnitLabels = 1;
-    int32_t dimensionColorType = 0;      // host colour kind 0-6
-    int32_t dimensionColorComponent1 = 0;  // 16.16 fixed point minus one; 0 stays 0
-    int32_t dimensionColorComponent2 = 0;
-    int32_t dimensionColorComponent3 = 0;
-    int32_t dimensionColorComponent4 = 0;
-    int32_t dimensionCustomColorType = 0;  // 0 process, 1 RGB, 2 Lab
-    float autoDimensionOffset = 0.0f;      // points; the step offsets snap to
-};
+#include "PlotwiseDimensionData.h"
 
 struct preferences {
     // --- units, scales and number format ---
@@ -50,7 +35,8 @@ struct preferences {
          customScaleStr7[32] = "", customScaleStr8[32] = "", customScaleStr9[32] = "",
          customScaleStr10[32] = "";
     // --- dimension style ---
-    Plotwise3_Live_Dimension_Data style{};
+    Plotwise3_Live_Dimension_Data style{};  // the current style; style.id is the dimension-id counter
+    int createLiveDimensions = 1;           // new dimensions carry their style and clicks
 };
 
 struct PlotwiseGlobals {
@@ -64,6 +50,22 @@ struct PlotwiseGlobals {
     // bare number.
     int32_t appendUnitLabelsSpecialKludge = 1;
     // --- dimension drawing state ---
+    int32_t curDimID = 0;    // id of the dimension being drawn or redrawn
+    int32_t curDimType = 0;  // PlotwiseLiveDimType of that dimension
+    int labelToolSelected = 0;
+    char theText[256] = {};  // text last formatted by the dimension and label tools
+    AIReal slideDimTextOffset = 0.5f;
+    AIArtHandle dimGroup = nullptr;              // the group last made live
+    AIArtHandle lastStyleGroupTagged = nullptr;  // likewise
+    // --- dimension layers ---
+    AILayerHandle gridsLayer = nullptr;  // "ROVidazu Layer"; skipped by the legacy lookups
+    AILayerHandle rulerLayer = nullptr;  // "DERurure Layer"; likewise
+    // --- dimension lists of a regeneration ---
+    Plotwise3_dimensioned_object_data* firstDimensionedObjectDataPtr = nullptr;
+    Plotwise3_dimensioned_object_data* lastDimensionedObjectDataPtr = nullptr;
+    Plotwise3_Live_Dimension_Data* firstLiveDimensionGroupDataPtr = nullptr;
+    Plotwise3_Live_Dimension_Data* lastLiveDimensionGroupDataPtr = nullptr;
+    live_dimension_text_data* firstDimTextPtr = nullptr;
 };
 
 extern PlotwiseGlobals* g;
