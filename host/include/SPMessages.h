@@ -52,5 +52,10 @@ struct SPAccessMessage {
     SPMessageData d;
 };
 
+// "SP Properties": sent before start-up; a plug-in may ignore it.
+struct SPPropertiesMessage {
+    SPMessageData d;
+};
+
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
 typedef AIErr (*PluginMainProc)(const char* caller, const char* selector, void* message);
