@@ -6,11 +6,8 @@
 #include <cstdint>
 
 #include "AITypes.h"
+#include "PlotwiseErrors.h"
 
-// Plug-in error codes.
-constexpr AIErr kCADErr = 'CADE';                   // a required argument is null, or an alert was shown
-constexpr AIErr kBadDimensionDataErr = 'BDDE';      // a legacy click string lacks some of its 11 fields
-constexpr AIErr kBadLiveDimensionDataErr = 'BLDE';  // a legacy style or sub-record string lacks fields
 
 // Kind of a dimension; selects the routine that redraws it.
 enum PlotwiseLiveDimType : int32_t {

@@ -6,10 +6,8 @@
 #pragma once
 
 #include "AITypes.h"
+#include "PlotwiseErrors.h"
 
-constexpr AIErr kCADErr = 'CADE';            // no result (degenerate input)
-constexpr AIErr kNotApplicableErr = 'NAPL';  // parallel lines
-constexpr AIErr kNoIntersectionErr = 'NINT';
 
 // The smallest positive normalised float: a missing value to every caller.
 constexpr AIReal kMissingValue = 1.17549435e-38f;
