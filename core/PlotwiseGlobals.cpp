@@ -2,6 +2,8 @@
 // itself is allocated at start-up and handed to the host across unload and reload.
 #include "PlotwiseGlobals.h"
 
+#include <initializer_list>
+
 PlotwiseGlobals* g = nullptr;
 
 void InitializePlotwiseGlobals(PlotwiseGlobals& r) {

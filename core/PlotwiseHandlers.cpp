@@ -200,8 +200,7 @@ const PlotwisePanelRow* PanelOfMenuItem(AIMenuItemHandle item) {
 
 AIErr GiveWorkspacePlacement(AIWorkspaceHandle ws, const PlotwisePanelRow& panel, ADMDialogRef dialog,
                              const preferences& p) {
-    const AIRealPoint loc = p.*panel.loc;
-    const AIPoint where{static_cast<int32_t>(loc.h), static_cast<int32_t>(loc.v)};
+    const AIRealPoint where = p.*panel.loc;
     if (AIErr err = sAIWorkspace->SetWorkspacePoint(ws, panel.dialogName, "Location", where)) return err;
     if (AIErr err = sAIWorkspace->SetWorkspaceString(ws, panel.dialogName, "DockGroup", p.*panel.dockGroup))
         return err;
@@ -209,7 +208,7 @@ AIErr GiveWorkspacePlacement(AIWorkspaceHandle ws, const PlotwisePanelRow& panel
         return err;
     const ASBoolean visible = sADMDialog->IsVisible(dialog);
     if (AIErr err = sAIWorkspace->SetWorkspaceBoolean(ws, panel.dialogName, "Visible", visible)) return err;
-    return sADMDialog->Move(dialog, where.h, where.v);
+    return sADMDialog->Move(dialog, static_cast<int32_t>(where.h), static_cast<int32_t>(where.v));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Deselecting all art and selecting the art tagged before a redraw.
 #include "PlotwiseSelection.h"
 
+#include <initializer_list>
 #include <vector>
 
 #include "PlotwiseSuites.h"

@@ -2,6 +2,7 @@
 // then hands over to the current tool's own routine through its row.
 #include "PlotwiseTools.h"
 
+#include <initializer_list>
 #include <cstring>
 
 #include "CADModifierKeys.h"

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AIDocument.h"
+#include "AILayer.h"
 #include "AITypes.h"
 #include "SPMessages.h"
 
@@ -18,9 +19,7 @@ struct AIRect {
     int32_t left, top, right, bottom;  // view pixels, y down
 };
 
-struct AIRGBColor {
-    uint16_t red, green, blue;  // 0 … 65535
-};
+// AIRGBColor (0 … 65535 per component) comes with the layer suite's header.
 
 struct AIAnnotatorMessage {
     SPMessageData d;
