@@ -4,7 +4,7 @@
 #pragma once
 
 #include "AIDocument.h"
-#include "AILayer.h"
+#include "AILayer.h"  // AIRGBColor
 #include "AITypes.h"
 #include "SPMessages.h"
 
@@ -18,8 +18,6 @@ typedef struct _t_AIAnnotatorDrawer AIAnnotatorDrawer;
 struct AIRect {
     int32_t left, top, right, bottom;  // view pixels, y down
 };
-
-// AIRGBColor (0 … 65535 per component) comes with the layer suite's header.
 
 struct AIAnnotatorMessage {
     SPMessageData d;

@@ -21,6 +21,7 @@
 #define kSPInterfaceStartupSelector "Startup"
 #define kSPInterfaceShutdownSelector "Shutdown"
 #define kSPInterfaceAboutSelector "About"
+#define kSPPropertiesAcquireSelector "Acquire Properties"
 #define kSelectorAISelectTool "AI Select"
 #define kSelectorAIDeselectTool "AI Deselect"
 #define kSelectorAITrackToolCursor "AI Track Cursor"
