@@ -124,10 +124,16 @@ const NotifierRow kNotifiers[] = {
 AIErr ApplicationStarted(AINotifierMessage*) {
     if (g->unsupportedHostVersion) {
         // Start-up stopped at the version check; only the user can mend this.
-        char text[512];
-        GetPlotwiseString(17000, g->appVersion < kSupportedHostMajorVersion ? 75 : 74, text, sizeof text);
-        if (sADMBasic) sADMBasic->MessageAlert(text);
-        return kNoErr;
+        // Only the notifier suite is held, so the alert suite is taken for this message.
+        const void* suite = nullptr;
+        if (!g->basic) return kBadParameterErr;
+        if (AIErr err = g->basic->AcquireSuite(kADMBasicSuite, kADMBasicSuiteVersion, &suite)) return err;
+        const auto* admBasic = static_cast<const ADMBasicSuite*>(suite);
+        char text[512] = {};
+        const int32_t index = g->appVersion < kSupportedHostMajorVersion ? 75 : 74;
+        admBasic->GetIndexString(g->thisPlugin, 17000, index, text, static_cast<int32_t>(sizeof text));
+        admBasic->MessageAlert(text);
+        return g->basic->ReleaseSuite(kADMBasicSuite, kADMBasicSuiteVersion);
     }
     for (const PlotwisePanelRow& panel : gPanels)
         if (panel.create)
