@@ -137,6 +137,16 @@ bool Journal::undoChanges() {
     Segment seg = std::move(drags_.back());
     drags_.pop_back();
     revertJournaled(seg);
+    // The revert belongs to the gesture, not to this drag's own preview: otherwise the next
+    // drag's UndoChanges would revert the revert and bring the older preview back.
+    if (cur_ && inGesture_) {
+        Segment reverted = std::move(*cur_);
+        cur_.reset();
+        if (!reverted.empty()) {
+            if (!gestureEntry_) gestureEntry_.emplace();
+            mergeInto(*gestureEntry_, std::move(reverted));
+        }
+    }
     return true;
 }
 
