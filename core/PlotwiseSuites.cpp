@@ -3,6 +3,9 @@
 
 #include <type_traits>
 
+ADMBasicSuite* sADMBasic = nullptr;
+ADMDialogSuite* sADMDialog = nullptr;
+ADMItemSuite* sADMItem = nullptr;
 AIArtSuite* sAIArt = nullptr;
 AIBlockSuite* sAIBlock = nullptr;
 AIDictionarySuite* sAIDictionary = nullptr;
@@ -21,6 +24,17 @@ AIShapeConstructionSuite* sAIShapeConstruction = nullptr;
 AITagSuite* sAITag = nullptr;
 AITransformArtSuite* sAITransformArt = nullptr;
 AIUndoSuite* sAIUndo = nullptr;
+AIPreferenceSuite* sAIPreference = nullptr;
+AIFontSuite* sAIFont = nullptr;
+AIToolSuite* sAITool = nullptr;
+AIMenuSuite* sAIMenu = nullptr;
+AINotifierSuite* sAINotifier = nullptr;
+AITimerSuite* sAITimer = nullptr;
+AIAnnotatorSuite* sAIAnnotator = nullptr;
+AIAnnotatorDrawerSuite* sAIAnnotatorDrawer = nullptr;
+AIPluginSuite* sAIPlugin = nullptr;
+AIWorkspaceSuite* sAIWorkspace = nullptr;
+SPSuitesSuite* sSPSuites = nullptr;
 
 namespace {
 
@@ -38,6 +52,9 @@ struct SuiteRow {
 };
 
 const SuiteRow kSuites[] = {
+    {kADMBasicSuite, kADMBasicSuiteVersion, &Store<sADMBasic>},
+    {kADMDialogSuite, kADMDialogSuiteVersion, &Store<sADMDialog>},
+    {kADMItemSuite, kADMItemSuiteVersion, &Store<sADMItem>},
     {kAIArtSuite, kAIArtSuiteVersion, &Store<sAIArt>},
     {kAIBlockSuite, kAIBlockSuiteVersion, &Store<sAIBlock>},
     {kAIDictionarySuite, kAIDictionarySuiteVersion, &Store<sAIDictionary>},
@@ -56,6 +73,18 @@ const SuiteRow kSuites[] = {
     {kAITagSuite, kAITagSuiteVersion, &Store<sAITag>},
     {kAITransformArtSuite, kAITransformArtSuiteVersion, &Store<sAITransformArt>},
     {kAIUndoSuite, kAIUndoSuiteVersion, &Store<sAIUndo>},
+    {kAIPreferenceSuite, kAIPreferenceSuiteVersion, &Store<sAIPreference>},
+    {kAIFontSuite, kAIFontSuiteVersion, &Store<sAIFont>},
+    {kAIToolSuite, kAIToolSuiteVersion, &Store<sAITool>},
+    {kAIMenuSuite, kAIMenuSuiteVersion, &Store<sAIMenu>},
+    {kAINotifierSuite, kAINotifierSuiteVersion, &Store<sAINotifier>},
+    {kAITimerSuite, kAITimerSuiteVersion, &Store<sAITimer>},
+    {kAIAnnotatorSuite, kAIAnnotatorSuiteVersion, &Store<sAIAnnotator>},
+    {kAIAnnotatorDrawerSuite, kAIAnnotatorDrawerSuiteVersion, &Store<sAIAnnotatorDrawer>},
+    {kAIPluginSuite, kAIPluginSuiteVersion, &Store<sAIPlugin>},
+    {kAIWorkspaceSuite, kAIWorkspaceSuiteVersion, &Store<sAIWorkspace>},
+    {kSPSuitesSuite, kSPSuitesSuiteVersion, &Store<sSPSuites>},
+    {kAIUnicodeStringSuite, kAIUnicodeStringSuiteVersion, &Store<sAIUnicodeString>},
 };
 
 SPBasicSuite* gBasic = nullptr;

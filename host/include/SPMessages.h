@@ -21,6 +21,7 @@
 #define kSPInterfaceStartupSelector "Startup"
 #define kSPInterfaceShutdownSelector "Shutdown"
 #define kSPInterfaceAboutSelector "About"
+#define kSPPropertiesAcquireSelector "Acquire Properties"
 #define kSelectorAISelectTool "AI Select"
 #define kSelectorAIDeselectTool "AI Deselect"
 #define kSelectorAITrackToolCursor "AI Track Cursor"
@@ -49,6 +50,11 @@ struct SPInterfaceMessage {
 };
 
 struct SPAccessMessage {
+    SPMessageData d;
+};
+
+// "SP Properties": sent before start-up; a plug-in may ignore it.
+struct SPPropertiesMessage {
     SPMessageData d;
 };
 

@@ -35,6 +35,9 @@ Host::~Host() {
 void Host::registerSuites() {
     registerDocumentSuites(registry_);
     text::registerTextSuites(registry_);
+    dialogs_.registerSuites(registry_);
+    preferences_.registerSuites(registry_);
+    workspaces_.registerSuites(registry_);
 }
 
 AIErr Host::acquireSuite(const char* name, int32_t version, const void** suite) {

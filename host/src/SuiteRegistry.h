@@ -34,6 +34,8 @@ public:
         --it->second.acquired;
         return kNoErr;
     }
+    // Withdraws a suite (its publisher went away); later acquisitions fail.
+    void remove(const std::string& name, int32_t version) { suites_.erase({name, version}); }
     // Acquisitions not yet released, over all suites.
     int outstanding() const {
         int n = 0;
