@@ -24,6 +24,17 @@ AIShapeConstructionSuite* sAIShapeConstruction = nullptr;
 AITagSuite* sAITag = nullptr;
 AITransformArtSuite* sAITransformArt = nullptr;
 AIUndoSuite* sAIUndo = nullptr;
+AIPreferenceSuite* sAIPreference = nullptr;
+AIFontSuite* sAIFont = nullptr;
+AIToolSuite* sAITool = nullptr;
+AIMenuSuite* sAIMenu = nullptr;
+AINotifierSuite* sAINotifier = nullptr;
+AITimerSuite* sAITimer = nullptr;
+AIAnnotatorSuite* sAIAnnotator = nullptr;
+AIAnnotatorDrawerSuite* sAIAnnotatorDrawer = nullptr;
+AIPluginSuite* sAIPlugin = nullptr;
+AIWorkspaceSuite* sAIWorkspace = nullptr;
+SPSuitesSuite* sSPSuites = nullptr;
 
 namespace {
 
@@ -62,6 +73,18 @@ const SuiteRow kSuites[] = {
     {kAITagSuite, kAITagSuiteVersion, &Store<sAITag>},
     {kAITransformArtSuite, kAITransformArtSuiteVersion, &Store<sAITransformArt>},
     {kAIUndoSuite, kAIUndoSuiteVersion, &Store<sAIUndo>},
+    {kAIPreferenceSuite, kAIPreferenceSuiteVersion, &Store<sAIPreference>},
+    {kAIFontSuite, kAIFontSuiteVersion, &Store<sAIFont>},
+    {kAIToolSuite, kAIToolSuiteVersion, &Store<sAITool>},
+    {kAIMenuSuite, kAIMenuSuiteVersion, &Store<sAIMenu>},
+    {kAINotifierSuite, kAINotifierSuiteVersion, &Store<sAINotifier>},
+    {kAITimerSuite, kAITimerSuiteVersion, &Store<sAITimer>},
+    {kAIAnnotatorSuite, kAIAnnotatorSuiteVersion, &Store<sAIAnnotator>},
+    {kAIAnnotatorDrawerSuite, kAIAnnotatorDrawerSuiteVersion, &Store<sAIAnnotatorDrawer>},
+    {kAIPluginSuite, kAIPluginSuiteVersion, &Store<sAIPlugin>},
+    {kAIWorkspaceSuite, kAIWorkspaceSuiteVersion, &Store<sAIWorkspace>},
+    {kSPSuitesSuite, kSPSuitesSuiteVersion, &Store<sSPSuites>},
+    {kAIUnicodeStringSuite, kAIUnicodeStringSuiteVersion, &Store<sAIUnicodeString>},
 };
 
 SPBasicSuite* gBasic = nullptr;

@@ -22,6 +22,17 @@
 #include "AITransformArt.h"
 #include "AIUndo.h"
 #include "SPBasic.h"
+#include "AIAnnotator.h"
+#include "AIFont.h"
+#include "AIMenu.h"
+#include "AINotifier.h"
+#include "AIPlugin.h"
+#include "AIPreference.h"
+#include "AITimer.h"
+#include "AITool.h"
+#include "AIUnicodeString.h"
+#include "AIWorkspace.h"
+#include "SPSuites.h"
 
 extern ADMBasicSuite* sADMBasic;
 extern ADMDialogSuite* sADMDialog;
@@ -44,6 +55,18 @@ extern AIShapeConstructionSuite* sAIShapeConstruction;
 extern AITagSuite* sAITag;
 extern AITransformArtSuite* sAITransformArt;
 extern AIUndoSuite* sAIUndo;
+extern AIPreferenceSuite* sAIPreference;
+extern AIFontSuite* sAIFont;
+extern AIToolSuite* sAITool;
+extern AIMenuSuite* sAIMenu;
+extern AINotifierSuite* sAINotifier;
+extern AITimerSuite* sAITimer;
+extern AIAnnotatorSuite* sAIAnnotator;
+extern AIAnnotatorDrawerSuite* sAIAnnotatorDrawer;
+extern AIPluginSuite* sAIPlugin;
+extern AIWorkspaceSuite* sAIWorkspace;
+extern SPSuitesSuite* sSPSuites;
+// sAIUnicodeString (declared with the Unicode string class) is acquired with the others.
 
 // Acquires every suite of the table. On a failure the suites acquired by this call are
 // released again and the failing host error is returned. Calls nest: each successful call
