@@ -248,6 +248,34 @@ TEST_F(SessionTest, FailedStartupWithdrawsThePlugin) {
     EXPECT_EQ(host.suites().outstanding(), 0);
 }
 
+int g_lateStarts = 0;
+AIErr LateMain(const char* caller, const char* selector, void* message) {
+    auto* d = static_cast<SPMessageData*>(message);
+    if (!std::strcmp(caller, kSPInterfaceCaller) && !std::strcmp(selector, kSPInterfaceStartupSelector)) {
+        const void* procs = nullptr;
+        if (d->basic->AcquireSuite(kAINotifierSuite, kAINotifierSuiteVersion, &procs)) return kBadParameterErr;
+        AINotifierHandle n = nullptr;
+        static_cast<const AINotifierSuite*>(procs)->AddNotifier(d->self, "late", kAIApplicationStartedNotifier, &n);
+        d->basic->ReleaseSuite(kAINotifierSuite, kAINotifierSuiteVersion);
+    }
+    if (!std::strcmp(caller, kCallerAINotifier)) ++g_lateStarts;
+    return kNoErr;
+}
+
+TEST_F(SessionTest, APluginStartedLateHearsOfTheStartAlone) {
+    session.load(TestPluginMain, "Test");
+    ASSERT_EQ(session.startup(), kNoErr);
+    g_lateStarts = 0;
+    session.load(LateMain, "Late");
+    ASSERT_EQ(session.startup(), kNoErr);
+    EXPECT_EQ(g_lateStarts, 1);
+    EXPECT_EQ(countOf(std::string("AI Notifier/AI Notify ") + kAIApplicationStartedNotifier), 1);
+    EXPECT_EQ(session.load(nullptr, "Empty"), 2u);
+    EXPECT_EQ(session.startup(), kBadParameterErr);  // no entry point: refused, not called
+    EXPECT_EQ(session.shutdown(), kNoErr);
+    EXPECT_EQ(host.suites().outstanding(), 0);
+}
+
 TEST_F(SessionTest, MenusAndToolsReportWhatWentWrong) {
     session.load(TestPluginMain, "Test");
     ASSERT_EQ(session.startup(), kNoErr);

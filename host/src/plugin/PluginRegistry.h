@@ -113,6 +113,7 @@ struct AnnotationOp {
 struct PendingNotification {
     std::string type;
     void* data = nullptr;
+    long target = -1;  // one plug-in only (the application-started notice of a late start-up), or -1
 };
 
 struct PluginInfo {
