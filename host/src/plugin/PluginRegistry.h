@@ -110,6 +110,11 @@ struct AnnotationOp {
     AIReal fontSize = 10.0f;
 };
 
+// The stand-in's one view of each document, in pixels (as the document view suite has it):
+// annotators draw in it.
+constexpr int32_t kStandinViewWidth = 1024;
+constexpr int32_t kStandinViewHeight = 768;
+
 struct PendingNotification {
     std::string type;
     void* data = nullptr;

@@ -28,10 +28,6 @@ std::string errText(AIErr e) {
 // every time would otherwise never let the host go on.
 constexpr int kMaxDeliveries = 10000;
 
-// The stand-in's one view of each document, in pixels (as the document view suite has it).
-constexpr int32_t kViewWidth = 1024;
-constexpr int32_t kViewHeight = 768;
-
 }  // namespace
 
 Session::Session(Host& host, SessionOptions options) : host_(host), options_(std::move(options)) {
@@ -292,7 +288,7 @@ void Session::redrawAnnotations() {
     if (doc) {
         registry_.drawingOpen = true;
         const auto view = toHandle<AIDocumentViewHandle>(doc->id());
-        const AIRect all{0, 0, kViewWidth, kViewHeight};
+        const AIRect all{0, 0, kStandinViewWidth, kStandinViewHeight};
         for (size_t i = 0; i < registry_.annotators.size(); ++i) {
             const AnnotatorEntry& a = registry_.annotators[i];
             if (a.gone || !a.active || !reachable(a.plugin)) continue;
