@@ -76,7 +76,7 @@ TEST(EventCommands, SvgCarriesTheAnnotatorsLastDrawing) {
     const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const size_t group = svg.find("<g id=\"annotations\"");
     ASSERT_NE(group, std::string::npos);
-    EXPECT_NE(svg.find("<line x1=\"10\" y1=\"10\" x2=\"40\" y2=\"50\" stroke=\"#ff0000\"", group), std::string::npos);
+    EXPECT_NE(svg.find("<line x1=\"322\" y1=\"524\" x2=\"352\" y2=\"484\" stroke=\"#ff0000\"", group), std::string::npos);
     EXPECT_NE(svg.find(">end</text>", group), std::string::npos);
     EXPECT_LT(group, svg.rfind("</svg>"));
     std::filesystem::remove(file);

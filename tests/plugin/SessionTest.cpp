@@ -342,8 +342,9 @@ TEST_F(SessionTest, AnnotatorDrawingIsRecordedAndKept) {
     const auto& ops = session.lastAnnotation();
     ASSERT_EQ(ops.size(), 3u);
     EXPECT_EQ(ops[0].kind, AnnotationOp::Kind::Line);
-    EXPECT_EQ(ops[0].rect.left, 10);
-    EXPECT_EQ(ops[0].rect.bottom, 60);
+    // In view pixels: the view's centre (the page's) is at (512, 384), y down.
+    EXPECT_EQ(ops[0].rect.left, 10 - 306 + 512);
+    EXPECT_EQ(ops[0].rect.bottom, 396 - 60 + 384);
     EXPECT_EQ(ops[0].color.red, 65535);
     EXPECT_EQ(ops[1].kind, AnnotationOp::Kind::FilledEllipse);
     EXPECT_EQ(ops[2].kind, AnnotationOp::Kind::Text);
