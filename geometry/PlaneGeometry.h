@@ -6,10 +6,7 @@
 #pragma once
 
 #include "AITypes.h"
-
-constexpr AIErr kCADErr = 'CADE';            // no result (degenerate input)
-constexpr AIErr kNotApplicableErr = 'NAPL';  // parallel lines
-constexpr AIErr kNoIntersectionErr = 'NINT';
+#include "PlotwiseErrors.h"
 
 // The smallest positive normalised float: a missing value to every caller.
 constexpr AIReal kMissingValue = 1.17549435e-38f;

@@ -247,6 +247,9 @@ struct GlobalsFixture : ::testing::Test {
     void SetUp() override {
         saved = g;
         g = &globals;
+        // The start-up style writes unit labels on both values.
+        globals.prefs.style.appendUpperUnitLabels = 1;
+        globals.prefs.style.appendLowerUnitLabels = 1;
     }
     void TearDown() override { g = saved; }
 };

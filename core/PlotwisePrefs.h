@@ -1,0 +1,29 @@
+// Reading and writing the preferences record through the host's preference store: the
+// general settings under "ZelmarkPlotwise7" (keys as the presets name them), each panel's
+// placement under its own prefix, and the defaults a missing or mistyped key leaves.
+#pragma once
+
+#include "PlotwiseGlobals.h"
+
+#define kPlotwisePrefsPrefix "ZelmarkPlotwise7"
+
+// Stores the default of every field. The text-face default is given (the host's default
+// face); empty means "Helvetica".
+void SetDefaultPrefs(preferences& prefs, const char* defaultFaceName = nullptr);
+// Sets every default, then reads every key over it; also sets dimensionRGBColor to black.
+// A missing key, or one holding another type, keeps the default.
+AIErr ReadPrefs();
+// Writes every setting and every panel placement.
+AIErr WritePrefs();
+
+// Visits every stored setting of a record: under which prefix and key, with which type. Used
+// by the reader and writer and by tests that compare records field by field.
+struct PrefsVisitor {
+    virtual ~PrefsVisitor() = default;
+    virtual void integer(const char* prefix, const char* key, int32_t& field) = 0;
+    virtual void boolean(const char* prefix, const char* key, int& field) = 0;
+    virtual void real(const char* prefix, const char* key, float& field) = 0;
+    virtual void string(const char* prefix, const char* key, char* field, int32_t size) = 0;
+    virtual void point(const char* prefix, const char* key, AIRealPoint& field) = 0;
+};
+void VisitPrefs(preferences& prefs, PrefsVisitor& visitor);

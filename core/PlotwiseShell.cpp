@@ -1,0 +1,279 @@
+// The entry point and the plug-in's life cycle: dispatch of every caller and selector pair
+// to its one handler, start-up in its fixed order, shut-down, unload and reload, and the
+// published suite.
+#include <cstring>
+#include <new>
+
+#include "PlotwisePlugin.h"
+#include "PlotwisePrefs.h"
+#include "PlotwiseStrings.h"
+#include "PlotwiseSuite.h"
+#include "PlotwiseSuites.h"
+#include "PlotwiseTools.h"
+
+namespace {
+
+// Suites held outside the suite table: the host-version check and, on an unsupported host,
+// the notifier suite that tells the user at application start.
+struct BootSuites {
+    SPBasicSuite* basic = nullptr;
+    bool notifierHeld = false;
+};
+BootSuites gBoot;
+bool gSuitesHeld = false;  // one acquisition of the suite table is ours
+
+AIErr GetLayerScale(AILayerHandle layer, AIReal* scaler, char label[32]) {
+    (void)layer;  // per-layer scales are read once the layer scale storage is in
+    if (!g) return kBadParameterErr;
+    if (scaler) *scaler = g->prefs.scaler;
+    if (label) CopyCString(label, 32, g->prefs.scaleStr);
+    return kNoErr;
+}
+
+const PlotwiseSuite kPlotwiseSuiteProcs = {&GetLayerScale};
+
+// Scalers of the fixed scale ids 11-22 and 24-39; ids 0-9 are the custom slots.
+float FixedScaler(int32_t id) {
+    static const float kArchitectural[] = {192, 128, 96, 64, 48, 32, 24, 16, 12, 8, 4, 1};
+    static const float kRatios[] = {100, 50, 25, 20, 10, 5, 4, 3, 2, 1, 0.5f, 1.0f / 3.0f, 0.25f, 0.2f, 0.1f, 0.01f};
+    if (id >= 11 && id <= 22) return kArchitectural[id - 11];
+    if (id >= 24 && id <= 39) return kRatios[id - 24];
+    return 0.0f;
+}
+
+// The current scale factor from the current scale id.
+AIErr ComputeScaler() {
+    if (auto update = PlotwiseHookTable().updateScaler) return update();
+    preferences& p = g->prefs;
+    const float custom[] = {p.customScaler1, p.customScaler2, p.customScaler3, p.customScaler4, p.customScaler5,
+                            p.customScaler6, p.customScaler7, p.customScaler8, p.customScaler9, p.customScaler10};
+    float scaler = p.scale >= 0 && p.scale <= 9 ? custom[p.scale] : FixedScaler(p.scale);
+    if (scaler > 0.0f) p.scaler = scaler;
+    return kNoErr;
+}
+
+AIErr CheckHostVersion(SPBasicSuite* basic, int32_t* major) {
+    const void* suite = nullptr;
+    if (AIErr err = basic->AcquireSuite(kAIPluginSuite, kAIPluginSuiteVersion, &suite)) return err;
+    int32_t minor = 0;
+    AIErr err = static_cast<const AIPluginSuite*>(suite)->GetHostVersion(major, &minor);
+    basic->ReleaseSuite(kAIPluginSuite, kAIPluginSuiteVersion);
+    return err;
+}
+
+// On a host we do not support: only the application-started notifier, to tell the user.
+AIErr RegisterVersionNotice(SPBasicSuite* basic) {
+    const void* suite = nullptr;
+    if (AIErr err = basic->AcquireSuite(kAINotifierSuite, kAINotifierSuiteVersion, &suite)) return err;
+    gBoot.notifierHeld = true;
+    sAINotifier = static_cast<AINotifierSuite*>(const_cast<void*>(suite));
+    return sAINotifier->AddNotifier(g->thisPlugin, "Plotwise Application Started", kAIApplicationStartedNotifier,
+                                    &g->appStartedNotifier);
+}
+
+void ReleaseBootSuites() {
+    if (gBoot.notifierHeld && gBoot.basic) {
+        gBoot.basic->ReleaseSuite(kAINotifierSuite, kAINotifierSuiteVersion);
+        if (!gSuitesHeld) sAINotifier = nullptr;
+    }
+    gBoot.notifierHeld = false;
+}
+
+void ReleaseHeldSuites() {
+    ReleaseBootSuites();
+    if (gSuitesHeld) ReleasePlotwiseSuites();
+    gSuitesHeld = false;
+}
+
+AIErr RegisterEverything() {
+    if (AIErr err = AddNotifiers()) return err;
+    if (AIErr err = AddTimers()) return err;
+    if (AIErr err = AddTools()) return err;
+    if (AIErr err = AddMenus()) return err;
+    return AddAnnotator();
+}
+
+template <typename Message>
+Message* As(void* message) {
+    return static_cast<Message*>(message);
+}
+
+// One row per caller and selector pair; the handler's error is the entry point's result.
+struct Dispatch {
+    const char* caller;
+    const char* selector;
+    AIErr (*handler)(void* message);
+};
+
+template <typename Message, AIErr (*Handler)(Message*)>
+AIErr Call(void* message) {
+    return Handler(As<Message>(message));
+}
+
+const Dispatch kDispatch[] = {
+    {kSPAccessCaller, kSPAccessUnloadSelector, &Call<SPAccessMessage, UnloadPlugin>},
+    {kSPAccessCaller, kSPAccessReloadSelector, &Call<SPAccessMessage, ReloadPlugin>},
+    {kSPInterfaceCaller, kSPInterfaceStartupSelector, &Call<SPInterfaceMessage, StartupPlugin>},
+    {kSPInterfaceCaller, kSPInterfaceShutdownSelector, &Call<SPInterfaceMessage, ShutdownPlugin>},
+    {kSPInterfaceCaller, kSPInterfaceAboutSelector, &Call<SPInterfaceMessage, AboutPlugin>},
+    {kCallerAITool, kSelectorAISelectTool, &Call<AIToolMessage, toolSelect>},
+    {kCallerAITool, kSelectorAIDeselectTool, &Call<AIToolMessage, toolDeselect>},
+    {kCallerAITool, kSelectorAITrackToolCursor, &Call<AIToolMessage, toolTrackCursor>},
+    {kCallerAITool, kSelectorAIToolMouseDown, &Call<AIToolMessage, toolMouseDown>},
+    {kCallerAITool, kSelectorAIToolMouseDrag, &Call<AIToolMessage, toolMouseDrag>},
+    {kCallerAITool, kSelectorAIToolMouseUp, &Call<AIToolMessage, toolMouseUp>},
+    {kCallerAITool, kSelectorAIEditToolOptions, &Call<AIToolMessage, toolEditOptions>},
+    {kCallerAITimer, kSelectorAIGoTimer, &Call<AITimerMessage, doTimer>},
+    {kCallerAIMenu, kSelectorAIGoMenuItem, &Call<AIMenuMessage, goMenuItem>},
+    {kCallerAIMenu, kSelectorAIUpdateMenuItem, &Call<AIMenuMessage, updateMenuItem>},
+    {kCallerAINotifier, kSelectorAINotify, &Call<AINotifierMessage, doNotifier>},
+    {kCallerAIAnnotation, kSelectorAIDrawAnnotation, &Call<AIAnnotatorMessage, doAnnotator>},
+    {kCallerAIWorkspace, kSelectorAIWriteWorkspace, &Call<AIWorkspaceMessage, WriteWorkspace>},
+    {kCallerAIWorkspace, kSelectorAIRestoreWorkspace, &Call<AIWorkspaceMessage, RestoreWorkspace>},
+    {kCallerAIWorkspace, kSelectorAIDefaultWorkspace,
+     &Call<AIWorkspaceMessage, GetDefaultPaletteInformationForAWorkspace>},
+};
+
+bool Equal(const char* a, const char* b) { return a && b && std::strcmp(a, b) == 0; }
+
+// Messages that need the global record and the suites: everything but the life cycle.
+bool NeedsRecord(const Dispatch& d) {
+    return !Equal(d.caller, kSPAccessCaller) && !Equal(d.caller, kSPInterfaceCaller);
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) AIErr PluginMain(const char* caller, const char* selector,
+                                                                   void* message) {
+    if (!caller || !selector) return kBadParameterErr;
+    if (Equal(caller, kSPPropertiesCaller)) return kNoErr;
+    for (const Dispatch& d : kDispatch) {
+        if (!Equal(caller, d.caller) || !Equal(selector, d.selector)) continue;
+        if (!message) return kBadParameterErr;
+        if (NeedsRecord(d) && (!g || (g->unsupportedHostVersion && !Equal(caller, kCallerAINotifier))))
+            return kNoErr;  // nothing of ours is registered for it
+        return d.handler(message);
+    }
+    return kNoErr;  // a message the plug-in does not answer
+}
+
+namespace {
+
+AIErr StartupSteps(SPInterfaceMessage* message) {
+    // 1. The global record.
+    g = new (std::nothrow) PlotwiseGlobals;
+    if (!g) return kOutOfMemoryErr;
+    InitializePlotwiseGlobals(*g);
+    SPBasicSuite* basic = message->d.basic;
+    g->basic = basic;
+    g->thisPlugin = message->d.self;
+    message->d.globals = g;
+    gBoot.basic = basic;
+    // 2. The host version.
+    if (AIErr err = CheckHostVersion(basic, &g->appVersion)) return err;
+    if (g->appVersion != kSupportedHostMajorVersion) {
+        g->unsupportedHostVersion = 1;
+        return RegisterVersionNotice(basic);
+    }
+    // 3. The host suites.
+    if (AIErr err = AcquirePlotwiseSuites(basic)) return err;
+    gSuitesHeld = true;
+    // 4. Host options and our own plug-in reference.
+    if (AIErr err = sAIPlugin->SetPluginOptions(message->d.self, kPluginWantsAfterUndoNotifications)) return err;
+    g->thisPlugin = message->d.self;
+    // 5. The published suite.
+    SPSuiteRef published = nullptr;
+    if (AIErr err = sSPSuites->AddSuite(g->thisPlugin, kPlotwiseSuite, kPlotwiseSuiteVersion, 1,
+                                        &kPlotwiseSuiteProcs, &published))
+        return err;
+    // 6. Preferences, 7. the current scale factor.
+    if (AIErr err = ReadPrefs()) return err;
+    if (AIErr err = ComputeScaler()) return err;
+    // 8. Notifiers, timers, tools, menus; 9. the annotator.
+    if (AIErr err = RegisterEverything()) return err;
+    // 10. Symbols; 11. the presets catalogue.
+    if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
+    if (auto open = PlotwiseHookTable().openPresetsCatalog) return open();
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr StartupPlugin(SPInterfaceMessage* message) {
+    if (!message || !message->d.basic) return kBadParameterErr;
+    if (g) return kNoErr;  // already started
+    AIErr err = StartupSteps(message);
+    if (err) {
+        // A failed start-up leaves nothing held.
+        delete g;
+        g = nullptr;
+        message->d.globals = nullptr;
+        ReleaseHeldSuites();
+        gBoot.basic = nullptr;
+    }
+    return err;
+}
+
+AIErr ShutdownPlugin(SPInterfaceMessage* message) {
+    if (!message) return kBadParameterErr;
+    AIErr err = kNoErr;
+    if (g && !g->unsupportedHostVersion)
+        if (auto destroy = PlotwiseHookTable().deleteToolInstances) err = destroy();
+    if (g) g->thisPlugin = nullptr;  // our reference to ourselves
+    delete g;
+    g = nullptr;
+    message->d.globals = nullptr;
+    ReleaseHeldSuites();
+    gBoot.basic = nullptr;
+    return err;
+}
+
+AIErr UnloadPlugin(SPAccessMessage* message) {
+    if (!message) return kBadParameterErr;
+    // The host keeps the record; the suites are taken again at reload.
+    message->d.globals = g;
+    ReleaseHeldSuites();
+    g = nullptr;
+    return kNoErr;
+}
+
+AIErr ReloadPlugin(SPAccessMessage* message) {
+    if (!message) return kBadParameterErr;
+    g = static_cast<PlotwiseGlobals*>(message->d.globals);
+    if (!g) return kNoErr;
+    SPBasicSuite* basic = message->d.basic ? message->d.basic : g->basic;
+    if (!basic) return kBadParameterErr;
+    g->basic = basic;
+    gBoot.basic = basic;
+    if (g->unsupportedHostVersion) {
+        const void* suite = nullptr;
+        if (AIErr err = basic->AcquireSuite(kAINotifierSuite, kAINotifierSuiteVersion, &suite)) return err;
+        gBoot.notifierHeld = true;
+        sAINotifier = static_cast<AINotifierSuite*>(const_cast<void*>(suite));
+        return kNoErr;
+    }
+    if (AIErr err = AcquirePlotwiseSuites(basic)) return err;
+    gSuitesHeld = true;
+    return kNoErr;
+}
+
+AIErr AboutPlugin(SPInterfaceMessage* message) {
+    if (!message) return kBadParameterErr;
+    if (!g || !sADMBasic) return kNoErr;
+    char text[512];
+    GetPlotwiseString(17000, 76, text, sizeof text);
+    sADMBasic->MessageAlert(text);
+    return kNoErr;
+}
+
+void NotifyPlotwiseAPI() {
+    if (sAINotifier) (void)sAINotifier->Notify(kPlotwiseScaleChangedNotifier, nullptr);
+}
+
+AIErr setGlobalDegreeAndDiameterSymbols() {
+    if (!g) return kBadParameterErr;
+    CopyCString(g->slashZeroSymbol, sizeof g->slashZeroSymbol, "\xD8");
+    CopyCString(g->degreeSymbol, sizeof g->degreeSymbol, "\xB0");
+    CopyCString(g->plusMinusSymbol, sizeof g->plusMinusSymbol, "\xB1");
+    return kNoErr;
+}

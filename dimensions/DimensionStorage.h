@@ -1,0 +1,74 @@
+// What makes a dimension live, as stored in art dictionaries: the style record on the
+// dimension's group ("ZA3_Dimension"), the click records on the art it measures
+// ("ZA3_Object"), the text records on its texts ("PW4_DimText"); and the services that
+// tell dimensions apart, read and write their ids and find legacy dimension art.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "AITypes.h"
+#include "LegacyDimensionStrings.h"
+#include "PlotwiseDimensionData.h"
+
+// --- style record on the dimension's group ---
+
+// Writes the record into the "ZA3_Dimension" sub-dictionary of dict (the group's art
+// dictionary), creating it when absent. With stringsFlag 0 the custom colour name, text
+// face and label text are written only where absent, so strings already there stay.
+AIErr ConvertLiveDimensionDataToDictionary(const Plotwise3_Live_Dimension_Data* data, AIDictionaryRef dict,
+                                           int stringsFlag);
+// Fills the record from the group: layerStr always, the style fields when the group is a
+// live dimension. Keys of later formats that an older record lacks take their defaults.
+AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data);
+// Makes the group live with the given record, or with the current style under curDimID when
+// data is null. Does nothing while prefs.createLiveDimensions is off.
+AIErr SetDimensionData(AIArtHandle art, const Plotwise3_Live_Dimension_Data* data);
+// Turns a dimension group back into plain art.
+AIErr DeleteDimensionData(AIArtHandle art);
+// Single-string writers used by the conversion of format-2 documents.
+AIErr ConvertLiveDimensionCustomColorDataToDictionary(const live_dimension_custom_color_data* data,
+                                                      AIDictionaryRef dict);
+AIErr ConvertLiveDimensionFaceDataToDictionary(const live_dimension_face_data* data, AIDictionaryRef dict);
+AIErr ConvertLiveDimensionLabelDataToDictionary(const live_dimension_label_data* data, AIDictionaryRef dict);
+
+// --- click records on measured art ---
+
+AIErr SetDimensionedObjectData(AIArtHandle art, const Plotwise3_dimensioned_object_data* data);
+AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data);
+AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data);
+int IsDimensionedObject(AIArtHandle art);
+
+// Visits every click record stored on the art: links are the entries of "ZA3_Object" whose
+// key begins with "ZA3_Obj_data_", clicks the entries of a link whose key begins with
+// "ZA3_Click_data_"; everything else is passed over and no digits of a key are parsed. The
+// record handed over has art set and prev/next null. A damaged click stops the walk with the
+// reader's error; a non-zero result of the visitor stops it and is returned.
+using ClickRecordVisitor = std::function<AIErr(const Plotwise3_dimensioned_object_data&)>;
+AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& visit);
+
+// Visits every dimension link of the art with its key text and the link's own "ZA3_Obj_id".
+using DimensionLinkVisitor = std::function<AIErr(const char* key, int32_t id)>;
+AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit);
+
+// --- text records on the texts of a dimension ---
+
+AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data);
+AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data);
+
+// --- identity and lookups ---
+
+int IsDimension(AIArtHandle art);
+int isDimensionPart(AIArtHandle art);
+int32_t GetDimensionID(AIArtHandle art);
+AIErr SetDimensionID(AIArtHandle art, int32_t id);
+// The highest id of any live dimension in the document (0 when there is none). When the
+// host cannot list the document's art the answer is unknown: the current counter
+// prefs.style.id is returned, so that assigning the result to the counter keeps it, and
+// ids already given are never handed out again.
+int32_t GetHighestDimensionID();
+// As above, reporting a failed query instead of answering for it.
+AIErr FindHighestDimensionID(int32_t* highest);
+AIErr GetDimArtFromDimID(int32_t id, AIArtHandle* result);
+AIErr walkArtworkTreeForSpecificDimArt(AIArtHandle start, const char* tagName, AIArtHandle* result);
+AIErr walkArtworkTreeForFirstDimObject(AIArtHandle start, AIArtHandle* result);

@@ -1,0 +1,60 @@
+// Text records of dimensions and labels ("PW4_DimText" on the text art inside the group):
+// the counter values, custom and callout texts and the text as last drawn.
+#include "DictionaryAccess.h"
+#include "DimensionKeys.h"
+#include "DimensionStorage.h"
+#include "PlotwiseGlobals.h"
+#include "PlotwiseSuites.h"
+
+namespace {
+
+const char* DimTextKey(KeyBuffer& key) { return ComposeKey(key, kPW4Prefix, kDimTextName); }
+
+const char* EntryKey(KeyBuffer& key, const TextEntry& e) { return ComposeKey(key, kPW4Prefix, kAttrName, e.name); }
+
+void ApplyDefault(const TextEntry& e, live_dimension_text_data& data) {
+    if (e.intField) data.*e.intField = e.intDefault;
+    if (e.stringField) (data.*e.stringField)[0] = '\0';
+}
+
+}  // namespace
+
+AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data) {
+    if (!g || g->prefs.createLiveDimensions == 0 || !data) return kNoErr;
+    DictRef dict;
+    if (AIErr err = sAIArt->GetDictionary(art, dict.put())) return err;
+    KeyBuffer key;
+    DictRef sub;
+    if (AIErr err = GetOrCreateSubDictionary(dict.get(), DimTextKey(key), sub)) return err;
+    for (const TextEntry& e : TextEntries()) {
+        EntryKey(key, e);
+        AIErr err = e.intField ? SetIntegerByKey(sub.get(), key, data->*e.intField)
+                               : SetStringByKey(sub.get(), key, data->*e.stringField);
+        if (err) return err;
+    }
+    return kNoErr;
+}
+
+AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data) {
+    if (!art || !data) return kCADErr;
+    DictRef dict;
+    if (AIErr err = GetArtDictionary(art, dict)) return err;
+    KeyBuffer key;
+    if (!IsKnownKey(dict.get(), DimTextKey(key))) {
+        for (const TextEntry& e : TextEntries()) ApplyDefault(e, *data);
+        return kNoErr;
+    }
+    DictRef sub;
+    if (AIErr err = GetSubDictionary(dict.get(), key, sub)) return err;
+    for (int index : TextReadOrder()) {
+        const TextEntry& e = TextEntries()[index];
+        EntryKey(key, e);
+        AIErr err = e.intField ? GetIntegerByKey(sub.get(), key, data->*e.intField)
+                               : GetStringByKey(sub.get(), key, data->*e.stringField, sizeof(data->*e.stringField));
+        if (err == kNoSuchKey)
+            ApplyDefault(e, *data);
+        else if (err)
+            return err;
+    }
+    return kNoErr;
+}
