@@ -1,12 +1,14 @@
 // Fuzzes the document reader: any bytes either become a document or a FormatError, never a
 // crash, a leak or undefined behaviour. A document that was read must also save and read
-// back to the same text.
+// back to the same text, and drawing or listing it must work.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string_view>
 
 #include "io/DocumentFile.h"
+#include "io/Dump.h"
 #include "io/Svg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -23,6 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     IdSource again;
     const auto back = io::readDocumentText(saved, again);
     if (io::writeDocumentText(*back) != saved) std::abort();
-    (void)io::documentToSvg(*doc);
+    // What `plotwise svg` and `plotwise dump` do with a file must hold up too.
+    io::SvgOptions options;
+    options.selection = true;
+    (void)io::documentToSvg(*doc, options);
+    std::ostringstream dump;
+    io::dumpDocument(*doc, dump);
     return 0;
 }

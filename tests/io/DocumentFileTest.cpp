@@ -261,6 +261,9 @@ struct Damaged {
 std::vector<Damaged> damagedFiles() {
     const std::string good = withArt(R"({"kind": "path", "id": 4, "segments": [{"p": [1, 2]}, {"p": [3, 4]}]})");
     std::string deep(100000, '[');
+    std::string manyKeys = "{";
+    for (int i = 0; i <= 16384; ++i) manyKeys += std::string(i ? "," : "") + "\"k" + std::to_string(i) + "\":{\"int\":1}";
+    manyKeys += "}";
     std::string manyAnchors = "[";
     for (int i = 0; i < 32768; ++i) manyAnchors += std::string(i ? "," : "") + "{\"p\":[0,0]}";
     manyAnchors += "]";
@@ -310,6 +313,8 @@ std::vector<Damaged> damagedFiles() {
         {"current layer not a layer", std::string(kHead) + R"("currentLayer": 4, "layers": [{"kind": "layer", "id": 3, "title": "L", "children": [{"kind": "group", "id": 4}]}]})",
          "document.currentLayer: names no layer"},
         {"too many anchors", withArt(R"({"kind": "path", "segments": )" + manyAnchors + "}"), "at most 32767 anchors"},
+        {"too many entries", withArt(R"({"kind": "group", "dictionary": )" + manyKeys + "}"),
+         "more than 16384 members"},
         {"too many dashes", withArt(R"({"kind": "path", "segments": [], "style": {"dash": [1,2,3,4,5,6,7]}})"),
          "at most 6 lengths"},
         {"long layer title", withLayers(R"({"kind": "layer", "title": ")" + std::string(256, 'x') + "\"}"),

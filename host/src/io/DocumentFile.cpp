@@ -208,6 +208,9 @@ private:
         Json j = Json::object();
         const Dict* d = doc_.dict(id);
         if (!d) return j;
+        if (d->entries.size() > kMaxObjectMembers)
+            throw FormatError("a dictionary holds more than " + std::to_string(kMaxObjectMembers) +
+                              " entries, more than a file can hold");
         for (const auto& [key, value] : d->entries) {
             Json entry = Json::object();
             if (auto i = std::get_if<int32_t>(&value)) entry["int"] = *i;
@@ -594,22 +597,21 @@ private:
         if (!c.isObject()) c.fail("a dictionary must be an object");
         Dict d;
         d.id = ids_.take();
-        for (const std::string& keyText : c.keys()) {
-            const Cursor e = c.at(keyText);
+        c.forEachMember([&](const std::string& keyText, const Cursor& e) {
             std::string key;
             if (auto problem = utf8ToPlatform(keyText, key)) c.fail("the key \"" + keyText + "\" " + *problem);
             if (!e.isObject() || e.json().size() != 1)
                 e.fail("expected one typed value such as {\"int\": 1}, {\"real\": 0.5}, {\"bool\": true}, "
                        "{\"string\": \"a\"} or {\"dict\": {...}}");
-            const std::string type = e.json().begin().key();
-            const Cursor v = e.at(type);
+            const std::string& type = e.json().begin().key();
+            const Cursor v(e.json().begin().value(), e.where() + "." + type);
             if (type == "int") d.entries.emplace_back(key, static_cast<int32_t>(v.integer(INT32_MIN, INT32_MAX)));
             else if (type == "real") d.entries.emplace_back(key, v.real());
             else if (type == "bool") d.entries.emplace_back(key, v.boolean());
             else if (type == "string") d.entries.emplace_back(key, v.platform());
             else if (type == "dict") d.entries.emplace_back(key, DictLink{readDict(v)});
             else e.fail("unknown entry type \"" + type + "\" (int, real, bool, string or dict)");
-        }
+        });
         const ObjId id = d.id;
         dicts_.push_back(std::move(d));
         return id;

@@ -11,7 +11,7 @@ namespace standin::io {
 
 namespace {
 
-const char* typeName(const Json& j) {
+const char* jsonTypeName(const Json& j) {
     switch (j.type()) {
         case Json::value_t::null: return "null";
         case Json::value_t::object: return "an object";
@@ -44,10 +44,12 @@ Json parseJson(std::string_view text, int maxDepth) {
                 if (!keysOfOpenObjects.empty()) keysOfOpenObjects.pop_back();
                 break;
             case E::key:
-                if (!keysOfOpenObjects.empty() &&
-                    !keysOfOpenObjects.back().insert(parsed.get_ref<const std::string&>()).second)
+                if (keysOfOpenObjects.empty()) break;
+                if (!keysOfOpenObjects.back().insert(parsed.get_ref<const std::string&>()).second)
                     throw FormatError("the key \"" + parsed.get_ref<const std::string&>() +
                                       "\" appears twice in one object");
+                if (keysOfOpenObjects.back().size() > kMaxObjectMembers)
+                    throw FormatError("an object has more than " + std::to_string(kMaxObjectMembers) + " members");
                 break;
             default: break;
         }
@@ -80,29 +82,24 @@ bool Cursor::has(std::string_view key) const {
 }
 
 Cursor Cursor::at(std::string_view key) const {
-    if (!json_->is_object()) fail(std::string("expected an object, found ") + typeName(*json_));
+    if (!json_->is_object()) fail(std::string("expected an object, found ") + typeName());
     const auto it = json_->find(std::string(key));
     if (it == json_->end()) fail("missing \"" + std::string(key) + "\"");
     return Cursor(*it, path_ + "." + std::string(key));
 }
 
 Cursor Cursor::at(size_t index) const {
-    if (!json_->is_array()) fail(std::string("expected an array, found ") + typeName(*json_));
+    if (!json_->is_array()) fail(std::string("expected an array, found ") + typeName());
     if (index >= json_->size()) fail("has no element " + std::to_string(index));
     return Cursor((*json_)[index], path_ + "[" + std::to_string(index) + "]");
 }
 
 size_t Cursor::size() const {
-    if (!json_->is_array()) fail(std::string("expected an array, found ") + typeName(*json_));
+    if (!json_->is_array()) fail(std::string("expected an array, found ") + typeName());
     return json_->size();
 }
 
-std::vector<std::string> Cursor::keys() const {
-    if (!json_->is_object()) fail(std::string("expected an object, found ") + typeName(*json_));
-    std::vector<std::string> out;
-    for (auto it = json_->begin(); it != json_->end(); ++it) out.push_back(it.key());
-    return out;
-}
+const char* Cursor::typeName() const { return jsonTypeName(*json_); }
 
 float Cursor::real() const {
     switch (json_->type()) {
@@ -118,7 +115,7 @@ float Cursor::real() const {
         }
         default: break;
     }
-    fail(std::string("expected a number, found ") + typeName(*json_));
+    fail(std::string("expected a number, found ") + typeName());
 }
 
 int64_t Cursor::integer(int64_t min, int64_t max) const {
@@ -130,7 +127,7 @@ int64_t Cursor::integer(int64_t min, int64_t max) const {
         if (u > static_cast<uint64_t>(max)) fail("the number " + std::to_string(u) + " is out of range");
         value = static_cast<int64_t>(u);
     } else {
-        fail(std::string("expected a whole number, found ") + typeName(*json_));
+        fail(std::string("expected a whole number, found ") + typeName());
     }
     if (value < min || value > max)
         fail("the number " + std::to_string(value) + " is outside " + std::to_string(min) + " to " +
@@ -139,12 +136,12 @@ int64_t Cursor::integer(int64_t min, int64_t max) const {
 }
 
 bool Cursor::boolean() const {
-    if (!json_->is_boolean()) fail(std::string("expected true or false, found ") + typeName(*json_));
+    if (!json_->is_boolean()) fail(std::string("expected true or false, found ") + typeName());
     return json_->get<bool>();
 }
 
 const std::string& Cursor::utf8() const {
-    if (!json_->is_string()) fail(std::string("expected a string, found ") + typeName(*json_));
+    if (!json_->is_string()) fail(std::string("expected a string, found ") + typeName());
     return json_->get_ref<const std::string&>();
 }
 

@@ -24,6 +24,9 @@ public:
 
 // Nesting deeper than this is refused before anything is built from it.
 constexpr int kMaxJsonDepth = 256;
+// Members of one object (dictionary entries): objects keep their order, and finding a
+// member is a walk, so the count is bounded to keep reading fast.
+constexpr size_t kMaxObjectMembers = 16384;
 
 Json parseJson(std::string_view text, int maxDepth = kMaxJsonDepth);
 
@@ -47,8 +50,12 @@ public:
     Cursor at(size_t index) const;
     // Length of an array; fails when this is not an array.
     size_t size() const;
-    // Every key of an object, in file order.
-    std::vector<std::string> keys() const;
+    // Every member of an object, in file order (one pass, however many members).
+    template <class F>
+    void forEachMember(F&& visit) const {
+        if (!json_->is_object()) fail(std::string("expected an object, found ") + typeName());
+        for (auto it = json_->begin(); it != json_->end(); ++it) visit(it.key(), Cursor(it.value(), path_ + "." + it.key()));
+    }
     const Json& json() const { return *json_; }
 
     float real() const;
@@ -63,6 +70,8 @@ public:
     bool boolean(std::string_view key, bool fallback) const { return has(key) ? at(key).boolean() : fallback; }
 
 private:
+    const char* typeName() const;
+
     const Json* json_;
     std::string path_;
 };
