@@ -29,6 +29,8 @@ AIErr WriteWorkspace(AIWorkspaceMessage* message);
 AIErr RestoreWorkspace(AIWorkspaceMessage* message);
 AIErr GetDefaultPaletteInformationForAWorkspace(AIWorkspaceMessage* message);
 
+// Invalidates the ruler cursor marks (hRulerRect, vRulerRect) in every document view.
+AIErr trackCursorInRulerAnnotator();
 // Broadcasts "Plotwise Scale Changed Notifier" with no data.
 void NotifyPlotwiseAPI();
 // The diameter, degree and plus-minus signs (Windows-1252 0xD8, 0xB0, 0xB1). Returns 0.
@@ -91,6 +93,12 @@ struct PlotwiseHooks {
     AIErr (*selectionRestored)();              // tracker read-out after theTimer
     AIErr (*afterPaste)();
     AIErr (*documentViewChanged)();
+    // Tool events.
+    AIErr (*createDimensionLayer)();           // selecting a dimensioning tool
+    AIErr (*resetTrackerWindow)();             // deselecting a tool
+    AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
+    int (*snapToGridCheckAxonometric)(AIRealPoint* point);  // 1 when the point was snapped
+    AIErr (*setPathAndArrowheadStyles)();      // mouse down
 };
 PlotwiseHooks& PlotwiseHookTable();
 
