@@ -136,18 +136,22 @@ bool Journal::undoChanges() {
     if (drags_.empty()) return false;
     Segment seg = std::move(drags_.back());
     drags_.pop_back();
+    // The revert belongs to the gesture but not to the open drag segment: the next
+    // UndoChanges must take back only what this drag does after it, or the art of the
+    // drag before would come back.
+    flushOpen();
     revertJournaled(seg);
-    // The revert belongs to the gesture, not to this drag's own preview: otherwise the next
-    // drag's UndoChanges would revert the revert and bring the older preview back.
-    if (cur_ && inGesture_) {
-        Segment reverted = std::move(*cur_);
-        cur_.reset();
-        if (!reverted.empty()) {
-            if (!gestureEntry_) gestureEntry_.emplace();
-            mergeInto(*gestureEntry_, std::move(reverted));
-        }
-    }
+    flushOpen();
     return true;
+}
+
+void Journal::flushOpen() {
+    if (!cur_) return;
+    Segment seg = std::move(*cur_);
+    cur_.reset();
+    if (seg.empty()) return;
+    if (!gestureEntry_) gestureEntry_.emplace();
+    mergeInto(*gestureEntry_, std::move(seg));
 }
 
 bool Journal::userUndo() {

@@ -59,6 +59,7 @@ private:
     Segment& open();
     bool hasLooseChanges() const { return !inMessage_ && cur_ && !cur_->empty(); }
     void finishGesture();
+    void flushOpen();  // the open segment's changes so far go to the gesture entry
     void mergeInto(Segment& entry, Segment&& seg);
     Segment revert(Segment&& seg);           // returns the inverse
     void revertJournaled(const Segment& seg);  // records the revert in the open segment

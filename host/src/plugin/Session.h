@@ -83,6 +83,12 @@ public:
     void setFrontDocument(Document& doc);
     // After a change the host made itself (art drawn by its own tools, a layer command).
     void documentChanged(const char* type = nullptr);
+    // Delivers what is waiting (the selection-changed notification after the host changed
+    // the selection itself, for instance).
+    void settle() { deliver(); }
+    // Runs a user action that reaches the plug-in outside its entry point (a panel's item
+    // notifier, say) as one host message: journaled, and what it raises delivered after it.
+    AIErr hostEvent(const std::function<AIErr()>& action);
     // Raises a host notification now (or after the message being handled).
     void notify(const std::string& type, void* data = nullptr);
 
@@ -136,7 +142,7 @@ private:
     AIErr sendRaw(size_t plugin, const char* caller, const char* selector, SPMessageData& d, void* msg,
                   std::string detail, MessageKind kind, bool journal);
     AIErr toolMessage(const char* selector, AIRealPoint p, uint32_t modifiers, MessageKind kind);
-    AIErr deliverNotification(const std::string& type, void* data);
+    AIErr deliverNotification(const std::string& type, void* data, long target = -1);
     void deliver();
     bool fireDueTimer();
     std::vector<ObjId> currentSelection();

@@ -1,0 +1,317 @@
+// Document, layer, art, selection, undo, file and inspection commands of session scripts.
+#include "Commands.h"
+
+#include <cstdio>
+
+#include "Session.h"
+#include "io/DocumentFile.h"
+#include "io/Dump.h"
+#include "io/Encoding.h"
+#include "io/Svg.h"
+
+namespace plotwise::app {
+
+using standin::Document;
+using standin::ObjId;
+
+Document& Session::document() {
+    Document* doc = host_.frontDocument();
+    if (!doc) throw ScriptError("no document is open (use new or open first)");
+    return *doc;
+}
+
+std::string describeError(AIErr err) {
+    struct Known {
+        AIErr code;
+        const char* text;
+    };
+    static constexpr Known kKnown[] = {
+        {kBadParameterErr, "a bad argument"},
+        {kStaleHandleErr, "the object no longer exists"},
+        {kOutOfRangeErr, "an index out of range"},
+        {kLockedErr, "the layer is locked or hidden"},
+        {kNoSuchKey, "no such key"},
+        {kNoDocumentErr, "no document is open"},
+        {kNotImplementedErr, "not supported by this host"},
+        {kWrongTypeErr, "the entry holds another type"},
+        {kOutOfMemoryErr, "out of memory"},
+    };
+    char code[5] = {char((err >> 24) & 0xFF), char((err >> 16) & 0xFF), char((err >> 8) & 0xFF), char(err & 0xFF), 0};
+    for (char& c : code)
+        if (c && (c < 0x20 || c > 0x7E)) c = '?';
+    std::string text = std::string("'") + code + "'";
+    for (const auto& k : kKnown)
+        if (k.code == err) return text + " (" + k.text + ")";
+    return "error " + text;
+}
+
+void check(AIErr err, const Args& args) {
+    if (err != kNoErr) throw ScriptError(args.command() + ": " + describeError(err));
+}
+
+std::string platformText(const std::string& utf8, const Args& args) {
+    std::string bytes;
+    if (auto problem = standin::io::utf8ToPlatform(utf8, bytes))
+        throw ScriptError(args.command() + ": the text \"" + utf8 + "\" " + *problem);
+    // Line breaks of the platform are carriage returns.
+    for (char& c : bytes)
+        if (c == '\n') c = '\r';
+    return bytes;
+}
+
+namespace {
+
+float positive(const Args& args, size_t i, const char* what) {
+    const float v = args.real(i, what);
+    if (v <= 0) throw ScriptError(args.command() + ": " + what + " must be greater than 0");
+    return v;
+}
+
+ObjId artId(Session& session, const Args& args, size_t i) {
+    const int64_t id = args.integer(i, "an art id");
+    if (id <= 0 || !session.document().isArt(static_cast<ObjId>(id)))
+        throw ScriptError(args.command() + ": no art with id " + args.text(i) + " in the front document");
+    return static_cast<ObjId>(id);
+}
+
+void cmdNew(Session& session, const Args& args) {
+    if (args.size() != 0 && args.size() != 2) throw ScriptError("new: expected no arguments or WIDTH HEIGHT");
+    float width = 612.0f, height = 792.0f;
+    if (args.size() == 2) {
+        width = positive(args, 0, "the width");
+        height = positive(args, 1, "the height");
+    }
+    session.host().newDocument(width, height);
+}
+
+void cmdOpen(Session& session, const Args& args) {
+    args.requireCount(1, 1);
+    std::string error;
+    if (!standin::io::openDocumentFile(session.host(), args.text(0), error)) throw ScriptError("open: " + error);
+}
+
+void cmdSave(Session& session, const Args& args) {
+    args.requireCount(1, 1);
+    std::string error;
+    if (!standin::io::saveDocumentFile(session.document(), args.text(0), error)) throw ScriptError("save: " + error);
+}
+
+void cmdSvg(Session& session, const Args& args) {
+    args.requireCount(1, 2);
+    standin::io::SvgOptions options;
+    if (args.size() == 2) {
+        if (!args.is(1, "selection")) throw ScriptError("svg: the only option is \"selection\"");
+        options.selection = true;
+    }
+    std::string error;
+    if (!standin::io::saveSvgFile(session.document(), args.text(0), options, error)) throw ScriptError("svg: " + error);
+}
+
+ObjId layerNamed(Document& doc, const Args& args, const std::string& title) {
+    const ObjId layer = doc.layerByTitle(title);
+    if (!layer) throw ScriptError(args.command() + ": no layer titled \"" + args.text(0) + "\"");
+    return layer;
+}
+
+void cmdLayer(Session& session, const Args& args) {
+    if (args.empty()) throw ScriptError("layer: expected add, current, hide, show, lock or unlock");
+    const Args sub = args.subcommand();
+    sub.requireCount(1, 1);
+    const std::string title = platformText(sub.text(0), sub);
+    if (title.size() > size_t(kMaxLayerTitle))
+        throw ScriptError(sub.command() + ": a layer title holds at most " + std::to_string(kMaxLayerTitle) + " bytes");
+    const std::string& what = args.text(0);
+    session.change([&](Document& doc) {
+        if (what == "add") {
+            doc.addLayer(title);
+        } else if (what == "current") {
+            check(doc.setCurrentLayer(layerNamed(doc, sub, title)), sub);
+        } else if (what == "hide" || what == "show") {
+            layerNamed(doc, sub, title);
+            check(doc.setLayerVisible(title, what == "show"), sub);
+        } else if (what == "lock" || what == "unlock") {
+            layerNamed(doc, sub, title);
+            check(doc.setLayerEditable(title, what == "unlock"), sub);
+        } else {
+            throw ScriptError("layer: unknown subcommand \"" + what + "\" (add, current, hide, show, lock, unlock)");
+        }
+    });
+}
+
+void cmdLine(Session& session, const Args& args) {
+    args.requireCount(4, 4);
+    const AIRealPoint a{args.real(0, "X1"), args.real(1, "Y1")}, b{args.real(2, "X2"), args.real(3, "Y2")};
+    session.change([&](Document& doc) { check(doc.addLine(a, b), args); });
+}
+
+void cmdRect(Session& session, const Args& args) {
+    args.requireCount(4, 4);
+    const float x = args.real(0, "X"), y = args.real(1, "Y");
+    const float w = positive(args, 2, "the width"), h = positive(args, 3, "the height");
+    session.change([&](Document& doc) { check(doc.addRect(x, y, w, h), args); });
+}
+
+void cmdEllipse(Session& session, const Args& args) {
+    args.requireCount(4, 4);
+    const float x = args.real(0, "X"), y = args.real(1, "Y");
+    const float w = positive(args, 2, "the width"), h = positive(args, 3, "the height");
+    session.change([&](Document& doc) { check(doc.addEllipse(x, y, w, h), args); });
+}
+
+void cmdPath(Session& session, const Args& args) {
+    size_t count = args.size();
+    const bool closed = count > 0 && args.is(count - 1, "closed");
+    if (closed) --count;
+    if (count < 4 || count % 2 != 0) throw ScriptError("path: expected pairs of coordinates X Y X Y ... [closed]");
+    if (count / 2 > size_t(INT16_MAX)) throw ScriptError("path: a path holds at most 32767 anchors");
+    std::vector<AIRealPoint> points;
+    for (size_t i = 0; i < count; i += 2) points.push_back({args.real(i, "X"), args.real(i + 1, "Y")});
+    session.change([&](Document& doc) { check(doc.addPolyline(points, closed), args); });
+}
+
+// COLOR at args[i]: none | gray G | rgb R G B | cmyk C M Y K; moves i past it.
+AIColor colorAt(const Args& args, size_t& i) {
+    AIColor color{};
+    const auto component = [&](const char* what) {
+        const float v = args.real(++i, what);
+        if (v < 0 || v > 1) throw ScriptError(args.command() + ": " + what + " must lie between 0 and 1");
+        return v;
+    };
+    if (args.is(i, "none")) {
+        color.kind = kNoneColor;
+    } else if (args.is(i, "gray")) {
+        color.kind = kGrayColor;
+        color.c.g.gray = component("the gray level (1 = black)");
+    } else if (args.is(i, "rgb")) {
+        color.kind = kThreeColor;
+        color.c.rgb.red = component("red");
+        color.c.rgb.green = component("green");
+        color.c.rgb.blue = component("blue");
+    } else if (args.is(i, "cmyk")) {
+        color.kind = kFourColor;
+        color.c.f.cyan = component("cyan");
+        color.c.f.magenta = component("magenta");
+        color.c.f.yellow = component("yellow");
+        color.c.f.black = component("black");
+    } else {
+        throw ScriptError(args.command() + ": expected a colour (none, gray G, rgb R G B or cmyk C M Y K)");
+    }
+    ++i;
+    return color;
+}
+
+int16_t codeNamed(const Args& args, size_t i, std::initializer_list<const char*> names) {
+    int16_t code = 0;
+    for (const char* name : names) {
+        if (args.is(i, name)) return code;
+        ++code;
+    }
+    throw ScriptError(args.command() + ": unknown value \"" + args.text(i) + "\"");
+}
+
+// The paint new art gets, as a person would pick it before drawing.
+void cmdPaint(Session& session, const Args& args) {
+    if (args.empty() || !(args.is(0, "fill") || args.is(0, "stroke")))
+        throw ScriptError("paint: expected fill COLOR or stroke COLOR [width W] [dash L...|solid] [cap C] [join J]");
+    const Args sub = args.subcommand();
+    AIPathStyle style = session.document().state().pathStyle;
+    size_t i = 0;
+    const AIColor color = colorAt(sub, i);
+    if (args.is(0, "fill")) {
+        style.fillPaint = color.kind != kNoneColor;
+        style.fill.color = color;
+    } else {
+        style.strokePaint = color.kind != kNoneColor;
+        style.stroke.color = color;
+    }
+    while (i < sub.size()) {
+        if (args.is(0, "fill")) throw ScriptError("paint fill: unexpected \"" + sub.text(i) + "\"");
+        if (sub.is(i, "width")) {
+            const float width = sub.real(++i, "the width");
+            if (width < 0) throw ScriptError("paint stroke: the width cannot be negative");
+            style.stroke.width = width;
+            ++i;
+        } else if (sub.is(i, "solid")) {
+            style.stroke.dash.length = 0;
+            ++i;
+        } else if (sub.is(i, "dash")) {
+            int16_t n = 0;
+            for (++i; i < sub.size() && !sub.is(i, "width") && !sub.is(i, "cap") && !sub.is(i, "join"); ++i) {
+                if (n == kMaxDashComponents) throw ScriptError("paint stroke: a dash holds at most 6 lengths");
+                const float length = sub.real(i, "a dash length");
+                if (length < 0) throw ScriptError("paint stroke: a dash length cannot be negative");
+                style.stroke.dash.array[n++] = length;
+            }
+            if (n == 0) throw ScriptError("paint stroke: dash needs at least one length");
+            style.stroke.dash.length = n;
+        } else if (sub.is(i, "cap")) {
+            style.stroke.cap = codeNamed(sub, ++i, {"butt", "round", "projecting"});
+            ++i;
+        } else if (sub.is(i, "join")) {
+            style.stroke.join = codeNamed(sub, ++i, {"miter", "round", "bevel"});
+            ++i;
+        } else {
+            throw ScriptError("paint stroke: unexpected \"" + sub.text(i) + "\" (width, dash, solid, cap, join)");
+        }
+    }
+    session.change([&](Document& doc) { doc.editState().pathStyle = style; });
+}
+
+void cmdSelect(Session& session, const Args& args) {
+    if (args.empty()) throw ScriptError("select: expected all, none or art ids");
+    if (args.is(0, "all") || args.is(0, "none")) {
+        args.requireCount(1, 1);
+        const bool all = args.is(0, "all");
+        session.change([&](Document& doc) { all ? doc.selectAll() : doc.selectNone(); });
+        return;
+    }
+    std::vector<ObjId> ids;
+    for (size_t i = 0; i < args.size(); ++i) ids.push_back(artId(session, args, i));
+    session.change([&](Document& doc) {
+        doc.selectNone();
+        for (ObjId id : ids) check(doc.select(id), args);
+    });
+}
+
+void cmdUndo(Session& session, const Args& args) {
+    args.requireCount(0, 0);
+    session.document();
+    if (!session.host().userUndo()) throw ScriptError("undo: nothing to undo");
+}
+
+void cmdRedo(Session& session, const Args& args) {
+    args.requireCount(0, 0);
+    session.document();
+    if (!session.host().userRedo()) throw ScriptError("redo: nothing to redo");
+}
+
+void cmdDump(Session& session, const Args& args) {
+    args.requireCount(0, 1);
+    if (args.empty()) {
+        standin::io::dumpDocument(session.document(), session.out());
+        return;
+    }
+    standin::io::dumpArt(session.document(), artId(session, args, 0), session.out());
+}
+
+}  // namespace
+
+void addDocumentCommands(CommandTable& table) {
+    table.add({"new", "new [WIDTH HEIGHT]", "open a new document (default 612 x 792) with one layer", cmdNew});
+    table.add({"open", "open FILE.json", "open a saved document in front", cmdOpen});
+    table.add({"save", "save FILE.json", "save the front document", cmdSave});
+    table.add({"svg", "svg FILE.svg [selection]", "draw the front document as SVG", cmdSvg});
+    table.add({"layer", "layer add|current|hide|show|lock|unlock \"Title\"", "add a layer or change one", cmdLayer});
+    table.add({"paint", "paint fill|stroke COLOR [width W] [dash L...] ...", "set the paint new art gets", cmdPaint});
+    table.add({"line", "line X1 Y1 X2 Y2", "draw a line on the current layer", cmdLine});
+    table.add({"rect", "rect X Y W H", "draw a rectangle (X Y = bottom left)", cmdRect});
+    table.add({"ellipse", "ellipse X Y W H", "draw an ellipse inside that rectangle", cmdEllipse});
+    table.add({"path", "path X Y X Y ... [closed]", "draw a polyline", cmdPath});
+    table.add({"select", "select all|none|ID...", "set the selection", cmdSelect});
+    table.add({"undo", "undo", "undo the last change", cmdUndo});
+    table.add({"redo", "redo", "redo what undo took back", cmdRedo});
+    table.add({"dump", "dump [ID]", "print the layers and art (or one art)", cmdDump});
+    table.add({"expect", "expect EXPRESSION", "check the document (see README)", expect});
+}
+
+}  // namespace plotwise::app

@@ -1,0 +1,452 @@
+// The event commands of session scripts: loading plug-ins, tools and the mouse, menus,
+// the clock, answers for modal dialogs and alerts, actions on floating panels, and the
+// alerts the plug-in showed, printed in order. They also give the host's own commands
+// (new, open, save, undo, drawing, layers, selection) the notifications a real host sends
+// after them.
+#include "EventCommands.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ADMTypes.h"
+#include "AINotifier.h"
+#include "AITool.h"
+#include "Session.h"
+#include "adm/Encoding.h"
+#include "io/Svg.h"
+
+namespace plotwise::app {
+
+using standin::ModalAnswer;
+using standin::UserAction;
+
+standin::Session& Session::events() {
+    if (!events_) events_ = std::make_unique<standin::Session>(host_, eventOptions);
+    return *events_;
+}
+
+namespace {
+
+// Prints the alerts shown since the last command and fails on what the scripted user could
+// not do (a dialog nobody answered, an action on a missing item ...).
+void settle(Session& session, const Args& args) {
+    if (!session.hasEvents()) return;
+    standin::Session& events = session.events();
+    const auto& alerts = events.dialogs().alerts();
+    for (; session.alertsReported < alerts.size(); ++session.alertsReported)
+        session.out() << session.where() << ": alert: "
+                      << standin::adm::platformToUtf8(alerts[session.alertsReported].text) << '\n';
+    const auto failures = events.dialogs().failures();
+    if (failures.empty()) return;
+    events.dialogs().clearFailures();
+    std::string message = args.command() + ": " + failures.front();
+    for (size_t i = 1; i < failures.size(); ++i) message += "; " + failures[i];
+    throw ScriptError(message);
+}
+
+// Fails the command with the session's reason unless err is kNoErr.
+void checkEvent(Session& session, AIErr err, const Args& args) {
+    settle(session, args);
+    if (err == kNoErr) return;
+    const std::string why = session.events().lastError();
+    if (why.empty()) check(err, args);
+    throw ScriptError(args.command() + ": " + why);
+}
+
+AIRealPoint pointArg(const Args& args) { return {args.real(0, "X"), args.real(1, "Y")}; }
+
+// Modifier words after X Y.
+uint32_t modifierArgs(const Args& args, size_t from) {
+    static const struct {
+        const char* word;
+        uint32_t bit;
+    } kWords[] = {{"shift", aiEventModifiers_Shift},
+                  {"option", aiEventModifiers_Option},
+                  {"alt", aiEventModifiers_Option},
+                  {"command", aiEventModifiers_Command},
+                  {"ctrl", aiEventModifiers_Command}};
+    uint32_t mods = 0;
+    for (size_t i = from; i < args.size(); ++i) {
+        bool known = false;
+        for (const auto& w : kWords)
+            if (args.is(i, w.word)) {
+                mods |= w.bit;
+                known = true;
+            }
+        if (!known)
+            throw ScriptError(args.command() + ": unknown modifier \"" + args.text(i) + "\" (shift, option, command)");
+    }
+    return mods;
+}
+
+using Gesture = AIErr (standin::Session::*)(AIRealPoint, uint32_t);
+
+CommandHandler gesture(Gesture what) {
+    return [what](Session& session, const Args& args) {
+        if (args.size() < 2) throw ScriptError(args.command() + ": expected X Y [shift] [option] [command]");
+        const AIRealPoint p = pointArg(args);
+        const uint32_t mods = modifierArgs(args, 2);
+        standin::Session& events = session.events();
+        checkEvent(session, (events.*what)(p, mods), args);
+    };
+}
+
+void cmdLoad(Session& session, const Args& args) {
+    args.requireCount(1, 1);
+    standin::Session& events = session.events();
+    std::string error;
+    if (!events.loadLibrary(args.text(0), &error)) throw ScriptError("load: " + error);
+    checkEvent(session, events.startup(), args);
+}
+
+size_t pluginArg(Session& session, const Args& args) {
+    args.requireCount(0, 1);
+    standin::Session& events = session.events();
+    if (events.pluginCount() == 0) throw ScriptError(args.command() + ": no plug-in loaded");
+    if (args.empty()) return events.pluginCount() - 1;
+    const int32_t n = args.integer(0, "plug-in number");
+    if (n < 1 || size_t(n) > events.pluginCount())
+        throw ScriptError(args.command() + ": plug-in number " + std::to_string(n) + " is not loaded");
+    return size_t(n - 1);
+}
+
+void cmdUnload(Session& session, const Args& args) {
+    const size_t p = pluginArg(session, args);
+    checkEvent(session, session.events().unload(p), args);
+}
+
+void cmdReload(Session& session, const Args& args) {
+    const size_t p = pluginArg(session, args);
+    checkEvent(session, session.events().reload(p), args);
+}
+
+void cmdShutdown(Session& session, const Args& args) {
+    args.requireCount(0, 0);
+    checkEvent(session, session.events().shutdown(), args);
+}
+
+void cmdTool(Session& session, const Args& args) {
+    args.requireCount(1, 1);
+    checkEvent(session, session.events().selectTool(platformText(args.text(0), args)), args);
+}
+
+void cmdToolOptions(Session& session, const Args& args) {
+    args.requireCount(0, 0);
+    checkEvent(session, session.events().editToolOptions(), args);
+}
+
+void cmdMenu(Session& session, const Args& args) {
+    args.requireCount(1, 1);
+    checkEvent(session, session.events().menu(platformText(args.text(0), args)), args);
+}
+
+void cmdTicks(Session& session, const Args& args) {
+    args.requireCount(1, 1);
+    const int32_t n = args.integer(0, "tick count");
+    if (n < 0) throw ScriptError("ticks: the count cannot be negative");
+    session.events().ticks(n);
+    settle(session, args);
+}
+
+// set ITEM "text" | value ITEM X | pick ITEM ENTRY | press ITEM, one after another.
+std::vector<UserAction> parseActions(const Args& args, size_t from) {
+    std::vector<UserAction> actions;
+    size_t i = from;
+    auto need = [&](size_t n) {
+        if (i + n >= args.size()) throw ScriptError(args.command() + ": \"" + args.text(i) + "\" is missing its values");
+    };
+    while (i < args.size()) {
+        UserAction a;
+        if (args.is(i, "set")) {
+            need(2);
+            a.kind = UserAction::Kind::SetText;
+            a.item = args.integer(i + 1, "item");
+            a.text = platformText(args.text(i + 2), args);
+            i += 3;
+        } else if (args.is(i, "value")) {
+            need(2);
+            a.kind = UserAction::Kind::SetValue;
+            a.item = args.integer(i + 1, "item");
+            a.value = args.real(i + 2, "value");
+            i += 3;
+        } else if (args.is(i, "pick")) {
+            need(2);
+            a.kind = UserAction::Kind::Pick;
+            a.item = args.integer(i + 1, "item");
+            a.entry = args.integer(i + 2, "entry");
+            i += 3;
+        } else if (args.is(i, "press") || args.is(i, "click")) {
+            need(1);
+            a.kind = UserAction::Kind::Press;
+            a.item = args.integer(i + 1, "item");
+            i += 2;
+        } else {
+            throw ScriptError(args.command() + ": unknown action \"" + args.text(i) + "\" (set, value, pick, press)");
+        }
+        actions.push_back(std::move(a));
+    }
+    return actions;
+}
+
+// answer DIALOG ACTIONS... (for the next modal dialog) | answer alert N
+void cmdAnswer(Session& session, const Args& args) {
+    if (args.empty()) throw ScriptError("answer: expected a dialog name or \"alert\"");
+    standin::Session& events = session.events();
+    if (args.is(0, "alert")) {
+        // yes | no | cancel for a yes/no alert; left | middle | right for a question.
+        static const struct {
+            const char* word;
+            int32_t answer;
+        } kAnswers[] = {{"yes", kADMYesAnswer},   {"no", kADMNoAnswer},       {"cancel", kADMCancelAnswer},
+                        {"left", kADMLeftButton}, {"middle", kADMMiddleButton}, {"right", kADMRightButton}};
+        args.requireCount(2, 2);
+        for (const auto& a : kAnswers)
+            if (args.is(1, a.word)) {
+                events.dialogs().queueAlertAnswer(a.answer);
+                return;
+            }
+        throw ScriptError("answer: an alert is answered yes, no, cancel, left, middle or right");
+    }
+    ModalAnswer answer;
+    answer.dialog = platformText(args.text(0), args);
+    answer.actions = parseActions(args, 1);
+    events.dialogs().queueModalAnswer(std::move(answer));
+}
+
+// panel "Panel" ACTIONS...: the user works a floating panel.
+void cmdPanel(Session& session, const Args& args) {
+    if (args.size() < 2) throw ScriptError("panel: expected a panel name and actions");
+    standin::Session& events = session.events();
+    const std::string name = platformText(args.text(0), args);
+    const auto actions = parseActions(args, 1);
+    const ADMDialogRef panel = events.dialogs().findDialog(name);
+    if (!panel) throw ScriptError("panel: no open panel \"" + args.text(0) + "\"");
+    for (const UserAction& a : actions) {
+        const AIErr e =
+            events.hostEvent([&]() -> AIErr { return events.dialogs().userAction(panel, a); });
+        checkEvent(session, e, args);
+    }
+}
+
+// ---------------------------------------------------------------- the host's own commands
+
+using Around = std::function<void(Session&, const Args&, const CommandHandler&)>;
+
+void wrap(CommandTable& table, const std::string& name, Around around) {
+    const Command* found = table.find(name);
+    if (!found) return;
+    Command row = *found;
+    CommandHandler inner = row.run;
+    row.run = [inner, around](Session& session, const Args& args) { around(session, args, inner); };
+    table.add(std::move(row));
+}
+
+// Runs the host command between its before and after notifications.
+Around fileCommand(const char* before, std::vector<const char*> after) {
+    return [before, after](Session& session, const Args& args, const CommandHandler& inner) {
+        if (!session.hasEvents()) return inner(session, args);
+        standin::Session& events = session.events();
+        if (before) events.notify(before);
+        settle(session, args);
+        inner(session, args);
+        for (const char* type : after) events.notify(type);
+        settle(session, args);
+    };
+}
+
+Around changed(const char* type) {
+    return [type](Session& session, const Args& args, const CommandHandler& inner) {
+        inner(session, args);
+        if (!session.hasEvents()) return;
+        if (type) session.events().documentChanged(type);
+        else session.events().settle();
+        settle(session, args);
+    };
+}
+
+void layerChanged(Session& session, const Args& args, const CommandHandler& inner) {
+    inner(session, args);
+    if (!session.hasEvents() || args.empty()) return;
+    const char* type = args.is(0, "add")       ? kAILayerListChangedNotifier
+                       : args.is(0, "current") ? kAICurrentLayerNotifier
+                                               : kAILayerOptionsNotifier;
+    session.events().documentChanged(type);
+    settle(session, args);
+}
+
+void cmdUndo(Session& session, const Args& args) {
+    args.requireCount(0, 0);
+    session.document();
+    if (!session.events().userUndo()) throw ScriptError("undo: nothing to undo");
+    settle(session, args);
+}
+
+void cmdRedo(Session& session, const Args& args) {
+    args.requireCount(0, 0);
+    session.document();
+    if (!session.events().userRedo()) throw ScriptError("redo: nothing to redo");
+    settle(session, args);
+}
+
+// The annotators' last drawing as an SVG group over the document, mapped from view pixels
+// (y down, centred on the view centre) to the picture's coordinates.
+std::string annotationOverlay(Session& session) {
+    const auto& ops = session.events().lastAnnotation();
+    if (ops.empty()) return {};
+    standin::Document& doc = session.document();
+    const float zoom = session.host().viewZoom(doc.id());
+    const AIRealPoint c = session.host().viewCenter(doc.id());
+    if (!(zoom > 0)) return {};
+    auto num = [](double v) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.4g", v);
+        return std::string(buf);
+    };
+    auto colour = [](const AIRGBColor& rgb) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "#%02x%02x%02x", rgb.red >> 8, rgb.green >> 8, rgb.blue >> 8);
+        return std::string(buf);
+    };
+    std::ostringstream out;
+    out << "<g id=\"annotations\" transform=\"translate(" << num(c.h - standin::kStandinViewWidth / (2.0 * zoom)) << ' '
+        << num(-c.v - standin::kStandinViewHeight / (2.0 * zoom)) << ") scale(" << num(1.0 / zoom) << ")\">\n";
+    using Kind = standin::AnnotationOp::Kind;
+    for (const auto& op : ops) {
+        const std::string col = colour(op.color);
+        const std::string stroke = "stroke=\"" + col + "\" stroke-width=\"" + num(op.lineWidth) + "\"" +
+                                   (op.dashed ? " stroke-dasharray=\"4 2\"" : "");
+        const auto& r = op.rect;
+        const std::string box = "x=\"" + num(std::min(r.left, r.right)) + "\" y=\"" + num(std::min(r.top, r.bottom)) +
+                                "\" width=\"" + num(std::abs(r.right - r.left)) + "\" height=\"" +
+                                num(std::abs(r.bottom - r.top)) + "\"";
+        const std::string oval = "cx=\"" + num((r.left + r.right) / 2.0) + "\" cy=\"" + num((r.top + r.bottom) / 2.0) +
+                                 "\" rx=\"" + num(std::abs(r.right - r.left) / 2.0) + "\" ry=\"" +
+                                 num(std::abs(r.bottom - r.top) / 2.0) + "\"";
+        switch (op.kind) {
+        case Kind::Line:
+            out << "<line x1=\"" << r.left << "\" y1=\"" << r.top << "\" x2=\"" << r.right << "\" y2=\"" << r.bottom
+                << "\" " << stroke << "/>\n";
+            break;
+        case Kind::Rect: out << "<rect " << box << " fill=\"none\" " << stroke << "/>\n"; break;
+        case Kind::FilledRect: out << "<rect " << box << " fill=\"" << col << "\"/>\n"; break;
+        case Kind::Ellipse: out << "<ellipse " << oval << " fill=\"none\" " << stroke << "/>\n"; break;
+        case Kind::FilledEllipse: out << "<ellipse " << oval << " fill=\"" << col << "\"/>\n"; break;
+        case Kind::Clear: out << "<rect " << box << " fill=\"#ffffff\"/>\n"; break;
+        case Kind::Text:
+            out << "<text x=\"" << r.left << "\" y=\"" << r.bottom << "\" font-family=\"DejaVu Sans\" font-size=\""
+                << num(op.fontSize) << "\" fill=\"" << col << "\">"
+                << standin::io::escapeXml(standin::adm::platformToUtf8(op.text)) << "</text>\n";
+            break;
+        }
+    }
+    out << "</g>\n";
+    return out.str();
+}
+
+// svg FILE.svg [selection] [annotations]: the host's picture, with the annotators' last
+// drawing laid over it when asked.
+void svgWithAnnotations(Session& session, const Args& args, const CommandHandler& inner) {
+    if (args.empty() || !args.is(args.size() - 1, "annotations")) return inner(session, args);
+    std::vector<Token> words;
+    for (size_t i = 0; i + 1 < args.size(); ++i) words.push_back(args.token(i));
+    inner(session, Args(args.command(), words));
+    const std::string overlay = session.hasEvents() ? annotationOverlay(session) : std::string();
+    if (overlay.empty()) return;
+    const std::filesystem::path path = args.text(0);
+    std::ifstream in(path, std::ios::binary);
+    std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t end = svg.rfind("</svg>");
+    if (!in || end == std::string::npos) throw ScriptError("svg: cannot read back " + path.string());
+    svg.insert(end, overlay);
+    const std::filesystem::path temp = path.string() + ".tmp";
+    {
+        std::ofstream o(temp, std::ios::binary | std::ios::trunc);
+        o << svg;
+        if (!o.flush()) throw ScriptError("svg: cannot write " + temp.string());
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        throw ScriptError("svg: cannot write " + path.string());
+    }
+}
+
+void cmdClose(Session& session, const Args& args) {
+    args.requireCount(0, 0);
+    session.document();
+    checkEvent(session, session.events().closeDocument(), args);
+}
+
+// expect-messages "CALLER/SELECTOR" OP N: how many such messages the plug-ins were sent.
+void cmdExpectMessages(Session& session, const Args& args) {
+    args.requireCount(3, 3);
+    const std::string& what = args.text(0);
+    const std::string& op = args.text(1);
+    const int32_t want = args.integer(2, "count");
+    int32_t n = 0;
+    for (const auto& m : session.events().sent())
+        if (m.caller + "/" + m.selector == what) ++n;
+    static const struct {
+        const char* name;
+        bool (*holds)(int32_t, int32_t);
+    } kOps[] = {{"==", [](int32_t a, int32_t b) { return a == b; }}, {"!=", [](int32_t a, int32_t b) { return a != b; }},
+                {"<", [](int32_t a, int32_t b) { return a < b; }},   {"<=", [](int32_t a, int32_t b) { return a <= b; }},
+                {">", [](int32_t a, int32_t b) { return a > b; }},   {">=", [](int32_t a, int32_t b) { return a >= b; }}};
+    for (const auto& o : kOps) {
+        if (op != o.name) continue;
+        if (!o.holds(n, want))
+            throw ExpectationFailed("expect-messages: \"" + what + "\" was sent " + std::to_string(n) + " times, expected " +
+                                    op + " " + std::to_string(want));
+        return;
+    }
+    throw ScriptError("expect-messages: unknown comparison \"" + op + "\" (== != < <= > >=)");
+}
+
+}  // namespace
+
+void addEventCommands(CommandTable& table) {
+    wrap(table, "new", fileCommand(kAIBeforeNewNotifier, {kAIAfterNewNotifier, kAICurrentDocumentChangedNotifier}));
+    wrap(table, "open",
+         fileCommand(kAIBeforeOpenNotifier,
+                     {kAIAfterOpenNotifier, kAIDocumentOpenedNotifier, kAICurrentDocumentChangedNotifier}));
+    wrap(table, "save", fileCommand(kAIBeforeSaveNotifier, {kAIAfterSaveNotifier}));
+    for (const char* drawing : {"line", "rect", "ellipse", "path", "paint"})
+        wrap(table, drawing, changed(kAIDocumentChangedNotifier));
+    wrap(table, "layer", layerChanged);
+    wrap(table, "svg", svgWithAnnotations);
+    if (const Command* svg = table.find("svg")) {
+        Command row = *svg;
+        row.usage = "svg FILE.svg [selection] [annotations]";
+        table.add(std::move(row));
+    }
+    wrap(table, "select", changed(nullptr));
+    table.add({"undo", "undo", "undo the last change (then the after-undo notification)", cmdUndo});
+    table.add({"redo", "redo", "redo what undo took back", cmdRedo});
+    table.add({"close", "close", "close the front document", cmdClose});
+
+    table.add({"load", "load PLUGIN.so", "load a plug-in module and start it", cmdLoad});
+    table.add({"unload", "unload [N]", "unload plug-in N (default: the last loaded)", cmdUnload});
+    table.add({"reload", "reload [N]", "reload an unloaded plug-in", cmdReload});
+    table.add({"shutdown", "shutdown", "quit: shut every plug-in down", cmdShutdown});
+    table.add({"tool", "tool \"Tool title\"", "select a plug-in tool", cmdTool});
+    table.add({"tooloptions", "tooloptions", "double-click the current tool", cmdToolOptions});
+    table.add({"down", "down X Y [shift] [option] [command]", "press the mouse button", gesture(&standin::Session::mouseDown)});
+    table.add({"drag", "drag X Y [shift] [option] [command]", "move with the button held", gesture(&standin::Session::mouseDrag)});
+    table.add({"up", "up X Y [shift] [option] [command]", "release the mouse button", gesture(&standin::Session::mouseUp)});
+    table.add({"click", "click X Y [shift] [option] [command]", "press and release without a drag", gesture(&standin::Session::click)});
+    table.add({"move", "move X Y [shift] [option] [command]", "move the mouse (cursor tracking)", gesture(&standin::Session::trackCursor)});
+    table.add({"menu", "menu \"Menu text\"", "choose a plug-in menu item", cmdMenu});
+    table.add({"ticks", "ticks N", "let N ticks (1/60 s) pass; due timers fire", cmdTicks});
+    table.add({"answer", "answer DIALOG set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",
+               "queue the answer for the next modal dialog (or: answer alert yes|no|cancel|left|middle|right)", cmdAnswer});
+    table.add({"panel", "panel \"Panel\" set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",
+               "work a floating panel", cmdPanel});
+    table.add({"expect-messages", "expect-messages \"CALLER/SELECTOR\" OP N",
+               "check how often the plug-ins were sent that message", cmdExpectMessages});
+}
+
+}  // namespace plotwise::app

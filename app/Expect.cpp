@@ -1,0 +1,303 @@
+// `expect`: checks on the front document so that scripts double as end-to-end tests.
+//
+//   expect count [FILTER...] OP N       art (layer groups left out) passing every filter:
+//        type=group|path|compound|text  layer="Title"  key=KEY/KEY...  tag=NAME
+//        text="contents"  selected  hidden  locked  visible
+//   expect layers OP N                  top-level layers
+//   expect documents OP N               open documents
+//   expect current-layer OP "Title"
+//   expect entry TARGET KEY/KEY... OP VALUE | exists | missing
+//        TARGET: document, an art id, or layer="Title"; VALUE typed by the entry
+//   expect text ID OP "contents"
+//
+// OP is one of == != < <= > >= (strings and booleans: == and != only). Reals are equal when
+// they differ by at most 1e-5 of the larger.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <sstream>
+
+#include "Commands.h"
+#include "Session.h"
+#include "io/Encoding.h"
+
+namespace plotwise::app {
+
+using standin::Art;
+using standin::Dict;
+using standin::DictLink;
+using standin::DictValue;
+using standin::Document;
+using standin::ObjId;
+
+namespace {
+
+enum class Op { Eq, Ne, Lt, Le, Gt, Ge };
+
+struct OpName {
+    Op op;
+    const char* text;
+};
+constexpr OpName kOps[] = {{Op::Eq, "=="}, {Op::Ne, "!="}, {Op::Lt, "<"}, {Op::Le, "<="}, {Op::Gt, ">"}, {Op::Ge, ">="}};
+
+bool isOp(const Args& args, size_t i) {
+    for (const auto& o : kOps)
+        if (args.is(i, o.text)) return true;
+    return false;
+}
+
+Op opAt(const Args& args, size_t i) {
+    for (const auto& o : kOps)
+        if (args.is(i, o.text)) return o.op;
+    throw ScriptError("expect: expected a comparison (== != < <= > >=) in place of \"" + args.text(i) + "\"");
+}
+
+template <class T>
+bool holds(const T& a, Op op, const T& b) {
+    switch (op) {
+        case Op::Eq: return a == b;
+        case Op::Ne: return a != b;
+        case Op::Lt: return a < b;
+        case Op::Le: return a <= b;
+        case Op::Gt: return a > b;
+        case Op::Ge: return a >= b;
+    }
+    return false;
+}
+
+bool realsHold(double a, Op op, double b) {
+    const bool equal = std::fabs(a - b) <= 1e-5 * std::max({1e-30, std::fabs(a), std::fabs(b)});
+    switch (op) {
+        case Op::Eq: return equal;
+        case Op::Ne: return !equal;
+        case Op::Lt: return a < b && !equal;
+        case Op::Le: return a < b || equal;
+        case Op::Gt: return a > b && !equal;
+        case Op::Ge: return a > b || equal;
+    }
+    return false;
+}
+
+void equalityOnly(Op op, const std::string& what) {
+    if (op != Op::Eq && op != Op::Ne) throw ScriptError("expect: " + what + " compare only with == or !=");
+}
+
+// The expression as written, for messages.
+std::string written(const Args& args) {
+    std::string out;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (i) out += ' ';
+        out += args.token(i).quoted ? "\"" + args.text(i) + "\"" : args.text(i);
+    }
+    return out;
+}
+
+[[noreturn]] void failed(const Args& args, const std::string& found) {
+    throw ExpectationFailed("expectation failed: " + written(args) + " (found " + found + ")");
+}
+
+std::string shown(const std::string& platform) { return "\"" + standin::io::platformToUtf8(platform) + "\""; }
+
+std::string textOf(const Art& a) {
+    std::string all;
+    for (const auto& run : a.story.runs) all += run.text;
+    return all;
+}
+
+// The entry at a key path below a dictionary, or null.
+const DictValue* entryAt(const Document& doc, ObjId dict, const std::vector<std::string>& path) {
+    const DictValue* value = nullptr;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const Dict* d = doc.dict(dict);
+        if (!d) return nullptr;
+        value = d->find(path[i]);
+        if (!value) return nullptr;
+        if (i + 1 < path.size()) {
+            const auto* link = std::get_if<DictLink>(value);
+            if (!link) return nullptr;
+            dict = link->id;
+        }
+    }
+    return value;
+}
+
+std::vector<std::string> keyPath(const std::string& text, const Args& args) {
+    std::vector<std::string> keys;
+    size_t start = 0;
+    while (true) {
+        const size_t slash = text.find('/', start);
+        keys.push_back(platformText(text.substr(start, slash == std::string::npos ? std::string::npos : slash - start), args));
+        if (keys.back().empty()) throw ScriptError("expect: empty key in \"" + text + "\"");
+        if (slash == std::string::npos) return keys;
+        start = slash + 1;
+    }
+}
+
+struct NamedType {
+    const char* name;
+    int16_t type;
+};
+constexpr NamedType kTypes[] = {{"group", kGroupArt}, {"path", kPathArt}, {"compound", kCompoundPathArt}, {"text", kTextFrameArt}};
+
+using Filter = std::function<bool(const Document&, const Art&)>;
+
+Filter filterFrom(const Args& args, size_t i) {
+    const std::string& word = args.text(i);
+    if (args.token(i).quoted) throw ScriptError("expect count: unexpected text \"" + word + "\"");
+    const size_t eq = word.find('=');
+    const std::string name = word.substr(0, eq);
+    const std::string value = eq == std::string::npos ? "" : word.substr(eq + 1);
+    if (eq == std::string::npos) {
+        if (name == "selected") return [](const Document& d, const Art& a) { return d.readsSelected(a.id); };
+        if (name == "hidden") return [](const Document& d, const Art& a) { return d.effectivelyHidden(a.id); };
+        if (name == "visible") return [](const Document& d, const Art& a) { return !d.effectivelyHidden(a.id); };
+        if (name == "locked") return [](const Document& d, const Art& a) { return d.effectivelyLocked(a.id); };
+    } else if (name == "type") {
+        for (const auto& t : kTypes)
+            if (value == t.name) return [type = t.type](const Document&, const Art& a) { return a.type == type; };
+        throw ScriptError("expect count: unknown type \"" + value + "\" (group, path, compound or text)");
+    } else if (name == "layer") {
+        const std::string title = platformText(value, args);
+        return [title](const Document& d, const Art& a) {
+            const Art* layer = d.art(d.layerOf(a.id));
+            return layer && layer->layer && layer->layer->title == title;
+        };
+    } else if (name == "key") {
+        return [path = keyPath(value, args)](const Document& d, const Art& a) {
+            return a.dictionary && entryAt(d, a.dictionary, path) != nullptr;
+        };
+    } else if (name == "tag") {
+        const std::string tag = platformText(value, args);
+        return [tag](const Document&, const Art& a) {
+            return std::any_of(a.tags.begin(), a.tags.end(), [&](const auto& t) { return t.name == tag; });
+        };
+    } else if (name == "text") {
+        const std::string text = platformText(value, args);
+        return [text](const Document&, const Art& a) {
+            return (a.type == kTextFrameArt || a.type == kLegacyTextArt) && textOf(a) == text;
+        };
+    }
+    throw ScriptError("expect count: unknown filter \"" + word +
+                      "\" (type=, layer=, key=, tag=, text=, selected, hidden, locked, visible)");
+}
+
+int64_t countValue(const Args& args, size_t i) {
+    const int64_t n = args.integer(i, "the count");
+    if (n < 0) throw ScriptError("expect: a count cannot be negative");
+    return n;
+}
+
+void expectCount(Session& session, const Args& args) {
+    std::vector<Filter> filters;
+    size_t i = 1;
+    for (; i < args.size() && !isOp(args, i); ++i) filters.push_back(filterFrom(args, i));
+    if (args.size() != i + 2) throw ScriptError("expect count: expected [FILTER...] OP N");
+    const Op op = opAt(args, i);
+    const int64_t want = countValue(args, i + 1);
+    const Document& doc = session.document();
+    const auto found = static_cast<int64_t>(doc.matching([&](const Art& a) {
+                                                 return std::all_of(filters.begin(), filters.end(),
+                                                                    [&](const Filter& f) { return f(doc, a); });
+                                             }).size());
+    if (!holds(found, op, want)) failed(args, std::to_string(found));
+}
+
+void expectNumber(const Args& args, int64_t found) {
+    args.requireCount(3, 3);
+    if (!holds(found, opAt(args, 1), countValue(args, 2))) failed(args, std::to_string(found));
+}
+
+void expectCurrentLayer(Session& session, const Args& args) {
+    args.requireCount(3, 3);
+    const Op op = opAt(args, 1);
+    equalityOnly(op, "titles");
+    const Document& doc = session.document();
+    const Art* layer = doc.art(doc.currentLayer());
+    const std::string title = layer && layer->layer ? layer->layer->title : "";
+    if (!holds(title, op, platformText(args.text(2), args))) failed(args, shown(title));
+}
+
+void expectText(Session& session, const Args& args) {
+    args.requireCount(4, 4);
+    const int64_t id = args.integer(1, "an art id");
+    const Op op = opAt(args, 2);
+    equalityOnly(op, "texts");
+    const Document& doc = session.document();
+    const Art* a = id > 0 ? doc.art(static_cast<ObjId>(id)) : nullptr;
+    if (!a || !doc.isArt(a->id)) failed(args, "no art with id " + args.text(1));
+    if (a->type != kTextFrameArt && a->type != kLegacyTextArt) failed(args, "art that is not text");
+    const std::string text = textOf(*a);
+    if (!holds(text, op, platformText(args.text(3), args))) failed(args, shown(text));
+}
+
+std::string describe(const DictValue& v) {
+    std::ostringstream out;
+    if (auto i = std::get_if<int32_t>(&v)) out << "int " << *i;
+    else if (auto r = std::get_if<AIReal>(&v)) out << "real " << *r;
+    else if (auto b = std::get_if<bool>(&v)) out << "bool " << (*b ? "true" : "false");
+    else if (auto s = std::get_if<std::string>(&v)) out << "string " << shown(*s);
+    else out << "a dictionary";
+    return out.str();
+}
+
+void expectEntry(Session& session, const Args& args) {
+    if (args.size() < 4) throw ScriptError("expect entry: expected TARGET KEY/KEY... OP VALUE, exists or missing");
+    Document& doc = session.document();
+    ObjId dict = 0;
+    const std::string& target = args.text(1);
+    if (args.is(1, "document")) {
+        dict = doc.state().dictionary;
+    } else if (!args.token(1).quoted && target.rfind("layer=", 0) == 0) {
+        const ObjId layer = doc.layerByTitle(platformText(target.substr(6), args));
+        if (!layer) failed(args, "no such layer");
+        dict = doc.art(layer)->dictionary;
+    } else {
+        const int64_t id = args.integer(1, "the target (document, an art id or layer=\"Title\")");
+        if (id <= 0 || !doc.isArt(static_cast<ObjId>(id))) failed(args, "no art with id " + target);
+        dict = doc.art(static_cast<ObjId>(id))->dictionary;
+    }
+    const auto path = keyPath(args.text(2), args);
+    const DictValue* value = dict ? entryAt(doc, dict, path) : nullptr;
+    if (args.is(3, "exists") || args.is(3, "missing")) {
+        args.requireCount(4, 4);
+        if ((value != nullptr) != args.is(3, "exists")) failed(args, value ? describe(*value) : "no entry");
+        return;
+    }
+    args.requireCount(5, 5);
+    const Op op = opAt(args, 3);
+    if (!value) failed(args, "no entry");
+    const Token& want = args.token(4);
+    bool ok = false;
+    if (auto i = std::get_if<int32_t>(value)) {
+        ok = holds<int64_t>(*i, op, args.integer(4, "the value"));
+    } else if (auto r = std::get_if<AIReal>(value)) {
+        ok = realsHold(*r, op, args.real(4, "the value"));
+    } else if (auto b = std::get_if<bool>(value)) {
+        equalityOnly(op, "booleans");
+        if (want.quoted || (want.text != "true" && want.text != "false"))
+            throw ScriptError("expect entry: the entry is a boolean; compare with true or false");
+        ok = holds(*b, op, want.text == "true");
+    } else if (auto s = std::get_if<std::string>(value)) {
+        equalityOnly(op, "strings");
+        ok = holds(*s, op, platformText(want.text, args));
+    } else {
+        throw ScriptError("expect entry: the entry is a dictionary; use exists or missing");
+    }
+    if (!ok) failed(args, describe(*value));
+}
+
+}  // namespace
+
+void expect(Session& session, const Args& args) {
+    if (args.empty()) throw ScriptError("expect: expected count, layers, documents, current-layer, entry or text");
+    const std::string& what = args.text(0);
+    if (args.is(0, "count")) return expectCount(session, args);
+    if (args.is(0, "layers")) return expectNumber(args, static_cast<int64_t>(session.document().topLayers().size()));
+    if (args.is(0, "documents")) return expectNumber(args, static_cast<int64_t>(session.host().documentCount()));
+    if (args.is(0, "current-layer")) return expectCurrentLayer(session, args);
+    if (args.is(0, "entry")) return expectEntry(session, args);
+    if (args.is(0, "text")) return expectText(session, args);
+    throw ScriptError("expect: unknown check \"" + what + "\" (count, layers, documents, current-layer, entry, text)");
+}
+
+}  // namespace plotwise::app

@@ -1,0 +1,168 @@
+// The session-script reader and runner: tokenizing, typed arguments, the command table and
+// the loop that plays a script line by line.
+#include "Script.h"
+#include "Session.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace plotwise::app {
+
+std::vector<Token> tokenize(std::string_view line) {
+    std::vector<Token> tokens;
+    size_t i = 0;
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (i < line.size()) {
+        if (space(line[i])) {
+            ++i;
+            continue;
+        }
+        if (line[i] == '#') break;
+        Token token;
+        // A bare word, which may end in `=` followed directly by a quoted value (`layer="A B"`).
+        while (i < line.size() && !space(line[i]) && line[i] != '"') token.text += line[i++];
+        if (i < line.size() && line[i] == '"') {
+            const bool attached = !token.text.empty();
+            if (attached && token.text.back() != '=')
+                throw ScriptError("unexpected quote after \"" + token.text + "\"");
+            token.quoted = !attached;
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                const char c = line[i++];
+                if (c == '"') {
+                    closed = true;
+                    break;
+                }
+                if (c == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\' || line[i] == 'n')) {
+                    token.text += line[i] == 'n' ? '\n' : line[i];
+                    ++i;
+                    continue;
+                }
+                token.text += c;
+            }
+            if (!closed) throw ScriptError("unterminated quoted string");
+            if (i < line.size() && !space(line[i]) && line[i] != '#')
+                throw ScriptError("a quoted string must be followed by a space");
+        }
+        tokens.push_back(std::move(token));
+    }
+    return tokens;
+}
+
+Args::Args(std::string command, std::vector<Token> words) : command_(std::move(command)), words_(std::move(words)) {}
+
+const Token& Args::token(size_t i) const {
+    if (i >= words_.size()) throw ScriptError(command_ + ": missing argument " + std::to_string(i + 1));
+    return words_[i];
+}
+
+bool Args::is(size_t i, std::string_view keyword) const {
+    return i < words_.size() && !words_[i].quoted && words_[i].text == keyword;
+}
+
+float Args::real(size_t i, std::string_view what) const {
+    const std::string& s = text(i);
+    float value = 0;
+    const char* end = s.data() + s.size();
+    const char* begin = s.data();
+    if (begin != end && *begin == '+') ++begin;
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        throw ScriptError(command_ + ": " + std::string(what) + " must be a number, not \"" + s + "\"");
+    return value;
+}
+
+int32_t Args::integer(size_t i, std::string_view what) const {
+    const std::string& s = text(i);
+    int32_t value = 0;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec != std::errc() || ptr != s.data() + s.size())
+        throw ScriptError(command_ + ": " + std::string(what) + " must be a whole number, not \"" + s + "\"");
+    return value;
+}
+
+void Args::requireCount(size_t min, size_t max) const {
+    if (words_.size() < min || words_.size() > max) {
+        std::string expected = min == max ? std::to_string(min) : std::to_string(min) + " to " + std::to_string(max);
+        throw ScriptError(command_ + ": expected " + expected + " argument" + (max == 1 ? "" : "s") + ", got " +
+                          std::to_string(words_.size()));
+    }
+}
+
+Args Args::subcommand() const {
+    const Token& first = token(0);
+    return Args(command_ + " " + first.text, std::vector<Token>(words_.begin() + 1, words_.end()));
+}
+
+void CommandTable::add(Command command) {
+    const std::string name = command.name;
+    if (auto it = byName_.find(name); it != byName_.end()) {
+        commands_[it->second] = std::move(command);
+        return;
+    }
+    byName_.emplace(name, commands_.size());
+    commands_.push_back(std::move(command));
+}
+
+const Command* CommandTable::find(std::string_view name) const {
+    auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : &commands_[it->second];
+}
+
+ScriptRunner::ScriptRunner(const CommandTable& table, Session& session, std::ostream& errors)
+    : table_(table), session_(session), errors_(errors) {}
+
+int ScriptRunner::runFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        errors_ << path << ": cannot open the script\n";
+        return ++failures_;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return runText(text.str(), path);
+}
+
+int ScriptRunner::runText(std::string_view text, const std::string& name) {
+    int lineNumber = 0;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        ++lineNumber;
+        if (!runLine(text.substr(start, end - start), name, lineNumber)) break;
+        start = end + 1;
+    }
+    return failures_;
+}
+
+bool ScriptRunner::runLine(std::string_view line, const std::string& name, int lineNumber) {
+    const auto report = [&](const std::string& message) {
+        errors_ << name << ':' << lineNumber << ": " << message << '\n';
+        ++failures_;
+    };
+    try {
+        std::vector<Token> tokens = tokenize(line);
+        if (tokens.empty()) return true;
+        if (tokens.front().quoted) throw ScriptError("a command name cannot be quoted");
+        const Command* command = table_.find(tokens.front().text);
+        if (!command) throw ScriptError("unknown command \"" + tokens.front().text + "\"");
+        std::string commandName = tokens.front().text;
+        tokens.erase(tokens.begin());
+        session_.setWhere(name + ':' + std::to_string(lineNumber));
+        command->run(session_, Args(std::move(commandName), std::move(tokens)));
+        return true;
+    } catch (const ExpectationFailed& e) {
+        report(e.what());
+        return true;
+    } catch (const std::exception& e) {
+        report(e.what());
+        return false;
+    }
+}
+
+}  // namespace plotwise::app

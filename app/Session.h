@@ -1,0 +1,63 @@
+// The state a session script plays against: the stand-in host with its documents, and where
+// the commands print. Changes made by a command run as one host message, so each command
+// is one step for undo and redo.
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "Host.h"
+#include "Script.h"
+#include "plugin/Session.h"
+
+namespace plotwise::app {
+
+class Session {
+public:
+    explicit Session(std::ostream& out) : out_(out) {}
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    standin::Host& host() { return host_; }
+    std::ostream& out() { return out_; }
+
+    // The plug-in side of the host (loading, events, notifications, dialogs), made on first
+    // use; defined with the event commands.
+    standin::Session& events();
+    bool hasEvents() const { return events_ != nullptr; }
+    standin::SessionOptions eventOptions;  // set before the first events()
+    size_t alertsReported = 0;             // alerts already printed
+    // Where the command being played stands ("FILE:LINE"), for what it prints.
+    const std::string& where() const { return where_; }
+    void setWhere(std::string where) { where_ = std::move(where); }
+
+    // The front document; a ScriptError when none is open.
+    standin::Document& document();
+
+    // Runs `change` inside one host message (closed even when it throws).
+    template <class F>
+    void change(F&& f) {
+        host_.beginMessage(standin::MessageKind::Other);
+        struct End {
+            standin::Host& host;
+            ~End() { host.endMessage(); }
+        } end{host_};
+        f(document());
+    }
+
+private:
+    std::ostream& out_;
+    standin::Host host_;
+    std::string where_;
+    std::unique_ptr<standin::Session> events_;  // after host_: goes first
+};
+
+// A host error code as text: its four characters and what it means.
+std::string describeError(AIErr err);
+// Throws ScriptError "<command>: <description>" unless err is kNoErr.
+void check(AIErr err, const Args& args);
+// Script text (UTF-8) as platform bytes; a ScriptError when it cannot be.
+std::string platformText(const std::string& utf8, const Args& args);
+
+}  // namespace plotwise::app

@@ -1,0 +1,719 @@
+// Writing and reading document files. The reader works in two passes over the parsed JSON:
+// the first gathers the art ids (refusing duplicates) to decide whether the file's ids can be
+// kept, the second builds the records of a fresh document. Nesting is bounded by the JSON
+// parser, so the recursion here is bounded too.
+#include "io/DocumentFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <unordered_map>
+
+#include "Host.h"
+#include "io/AtomicFile.h"
+#include "io/Encoding.h"
+
+namespace standin::io {
+namespace {
+
+// Art deeper than this cannot be saved: the reader's nesting limit must let it back in
+// (each level of art costs two levels of JSON: the entry and its "children").
+constexpr int kMaxArtDepth = kMaxJsonDepth / 2 - 8;
+
+struct KindInfo {
+    int16_t type;
+    const char* name;
+    bool children;  // a container: "children"
+    bool path;      // segments, closed, centre point
+    bool style;     // a path style
+    bool story;     // a text story
+};
+
+constexpr KindInfo kKinds[] = {
+    {kGroupArt, "group", true, false, false, false},
+    {kPathArt, "path", false, true, true, false},
+    {kCompoundPathArt, "compound", true, false, true, false},
+    {kTextFrameArt, "text", false, false, false, true},
+    {kLegacyTextArt, "legacy-text", false, false, false, true},
+    {kRasterArt, "raster", false, false, false, false},
+    {kPluginArt, "plugin", false, false, false, false},
+    {kForeignArt, "foreign", false, false, false, false},
+    {kUnknownArt, "unknown", false, false, false, false},
+};
+constexpr const char* kLayerKind = "layer";
+
+const KindInfo* kindOf(int16_t type) {
+    for (const auto& k : kKinds)
+        if (k.type == type) return &k;
+    return nullptr;
+}
+
+const KindInfo* kindNamed(std::string_view name) {
+    for (const auto& k : kKinds)
+        if (name == k.name) return &k;
+    return nullptr;
+}
+
+struct NamedValue {
+    int value;
+    const char* name;
+};
+constexpr NamedValue kCaps[] = {{kAIButtCap, "butt"}, {kAIRoundCap, "round"}, {kAIProjectingCap, "projecting"}};
+constexpr NamedValue kJoins[] = {{kAIMiterJoin, "miter"}, {kAIRoundJoin, "round"}, {kAIBevelJoin, "bevel"}};
+constexpr NamedValue kAttrs[] = {
+    {kArtSelected, "selected"}, {kArtLocked, "locked"}, {kArtHidden, "hidden"}, {kArtFullySelected, "fullySelected"}};
+constexpr NamedValue kColorKinds[] = {{kGrayColor, "gray"},     {kFourColor, "cmyk"},   {kPattern, "pattern"},
+                                      {kCustomColor, "custom"}, {kGradient, "gradient"}, {kThreeColor, "rgb"},
+                                      {kNoneColor, "none"}};
+
+// A code by its name, or the bare number for a value the table does not name.
+template <size_t N>
+Json namedToJson(int value, const NamedValue (&table)[N]) {
+    for (const auto& e : table)
+        if (e.value == value) return e.name;
+    return value;
+}
+
+template <size_t N>
+int namedFromJson(const Cursor& c, const NamedValue (&table)[N], int64_t min, int64_t max) {
+    if (c.json().is_string()) {
+        for (const auto& e : table)
+            if (c.utf8() == e.name) return e.value;
+        std::string names;
+        for (const auto& e : table) names += std::string(names.empty() ? "" : ", ") + e.name;
+        c.fail("unknown value \"" + c.utf8() + "\" (one of " + names + ")");
+    }
+    return static_cast<int>(c.integer(min, max));
+}
+
+// ---------------------------------------------------------------- writing
+
+Json pointToJson(AIRealPoint p) { return Json::array({realToJson(p.h), realToJson(p.v)}); }
+
+Json colorToJson(const AIColor& color) {
+    Json j = Json::object();
+    j["kind"] = namedToJson(color.kind, kColorKinds);
+    switch (color.kind) {
+        case kGrayColor: j["value"] = realToJson(color.c.g.gray); break;
+        case kFourColor:
+            j["value"] = Json::array({realToJson(color.c.f.cyan), realToJson(color.c.f.magenta),
+                                      realToJson(color.c.f.yellow), realToJson(color.c.f.black)});
+            break;
+        case kThreeColor:
+            j["value"] = Json::array(
+                {realToJson(color.c.rgb.red), realToJson(color.c.rgb.green), realToJson(color.c.rgb.blue)});
+            break;
+        // The colour tables behind custom colours, gradients and patterns are not part of the
+        // document model; only the tint survives.
+        case kCustomColor: j["tint"] = realToJson(color.c.c.tint); break;
+        default: break;
+    }
+    return j;
+}
+
+Json styleToJson(const AIPathStyle& s) {
+    Json dash = Json::array();
+    const int length = std::clamp<int>(s.stroke.dash.length, 0, kMaxDashComponents);
+    for (int i = 0; i < length; ++i) dash.push_back(realToJson(s.stroke.dash.array[i]));
+    Json j = Json::object();
+    j["fill"] = bool(s.fillPaint);
+    j["fillColor"] = colorToJson(s.fill.color);
+    j["fillOverprint"] = bool(s.fill.overprint);
+    j["stroke"] = bool(s.strokePaint);
+    j["strokeColor"] = colorToJson(s.stroke.color);
+    j["strokeOverprint"] = bool(s.stroke.overprint);
+    j["width"] = realToJson(s.stroke.width);
+    j["dash"] = dash;
+    j["dashOffset"] = realToJson(s.stroke.dash.offset);
+    j["cap"] = namedToJson(s.stroke.cap, kCaps);
+    j["join"] = namedToJson(s.stroke.join, kJoins);
+    j["miterLimit"] = realToJson(s.stroke.miterLimit);
+    j["clip"] = bool(s.clip);
+    j["lockClip"] = bool(s.lockClip);
+    j["evenodd"] = bool(s.evenodd);
+    return j;
+}
+
+Json matrixToJson(const AIRealMatrix& m) {
+    return Json::array({realToJson(m.a), realToJson(m.b), realToJson(m.c), realToJson(m.d), realToJson(m.tx),
+                        realToJson(m.ty)});
+}
+
+Json storyToJson(const text::Story& story) {
+    Json runs = Json::array();
+    for (const auto& run : story.runs) {
+        const auto& f = run.features;
+        Json dash = Json::array();
+        for (AIReal d : f.lineDashArray) dash.push_back(realToJson(d));
+        Json r = Json::object();
+        r["text"] = platformToUtf8(run.text);
+        r["font"] = platformToUtf8(f.font);
+        r["size"] = realToJson(f.size);
+        r["leading"] = realToJson(f.leading);
+        r["baselineShift"] = realToJson(f.baselineShift);
+        r["tracking"] = realToJson(f.tracking);
+        r["horizontalScale"] = realToJson(f.horizontalScale);
+        r["verticalScale"] = realToJson(f.verticalScale);
+        r["fill"] = f.fill;
+        r["fillColor"] = colorToJson(f.fillColor);
+        r["stroke"] = f.stroke;
+        r["strokeColor"] = colorToJson(f.strokeColor);
+        r["lineWidth"] = realToJson(f.lineWidth);
+        r["lineCap"] = namedToJson(f.lineCap, kCaps);
+        r["lineJoin"] = namedToJson(f.lineJoin, kJoins);
+        r["miterLimit"] = realToJson(f.miterLimit);
+        r["lineDashOffset"] = realToJson(f.lineDashOffset);
+        r["lineDashArray"] = dash;
+        runs.push_back(std::move(r));
+    }
+    const auto& p = story.para;
+    Json para = Json::object();
+    para["justification"] = p.justification;
+    para["startIndent"] = realToJson(p.startIndent);
+    para["endIndent"] = realToJson(p.endIndent);
+    para["firstLineIndent"] = realToJson(p.firstLineIndent);
+    para["spaceBefore"] = realToJson(p.spaceBefore);
+    para["desiredWordSpacing"] = realToJson(p.desiredWordSpacing);
+    para["desiredLetterSpacing"] = realToJson(p.desiredLetterSpacing);
+    Json j = Json::object();
+    j["matrix"] = matrixToJson(story.matrix);
+    j["paragraph"] = std::move(para);
+    j["runs"] = std::move(runs);
+    return j;
+}
+
+class Writer {
+public:
+    explicit Writer(const Document& doc) : doc_(doc) {}
+
+    Json document() {
+        const DocState& st = doc_.state();
+        Json j = Json::object();
+        j["format"] = kDocumentFormat;
+        j["version"] = kDocumentVersion;
+        j["setup"] = Json::object({{"width", realToJson(st.setup.width)}, {"height", realToJson(st.setup.height)}});
+        j["rulerOrigin"] = pointToJson(st.rulerOrigin);
+        if (st.currentLayer) j["currentLayer"] = st.currentLayer;
+        j["pathStyle"] = styleToJson(st.pathStyle);
+        if (st.dictionary && doc_.dict(st.dictionary)) j["dictionary"] = dict(st.dictionary, 0);
+        Json layers = Json::array();
+        for (ObjId layer : doc_.topLayers()) layers.push_back(art(layer, 0));
+        j["layers"] = std::move(layers);
+        return j;
+    }
+
+private:
+    Json dict(ObjId id, int depth) {
+        if (depth > kMaxArtDepth) throw FormatError("dictionaries are nested too deeply to be saved");
+        Json j = Json::object();
+        const Dict* d = doc_.dict(id);
+        if (!d) return j;
+        for (const auto& [key, value] : d->entries) {
+            Json entry = Json::object();
+            if (auto i = std::get_if<int32_t>(&value)) entry["int"] = *i;
+            else if (auto r = std::get_if<AIReal>(&value)) entry["real"] = realToJson(*r);
+            else if (auto b = std::get_if<bool>(&value)) entry["bool"] = *b;
+            else if (auto s = std::get_if<std::string>(&value)) entry["string"] = platformToUtf8(*s);
+            else if (auto l = std::get_if<DictLink>(&value)) entry["dict"] = dict(l->id, depth + 1);
+            j[platformToUtf8(key)] = std::move(entry);
+        }
+        return j;
+    }
+
+    Json art(ObjId id, int depth) {
+        if (depth > kMaxArtDepth)
+            throw FormatError("art is nested more than " + std::to_string(kMaxArtDepth) + " levels deep");
+        const Art& a = *doc_.art(id);
+        Json j = Json::object();
+        j["id"] = a.id;
+        // Every art type the host makes has a name; anything else is saved as unknown art.
+        const KindInfo* kind = kindOf(a.type) ? kindOf(a.type) : kindOf(kUnknownArt);
+        if (a.isLayerGroup()) {
+            const LayerProps& l = *a.layer;
+            j["kind"] = kLayerKind;
+            j["title"] = platformToUtf8(l.title);
+            j["visible"] = l.visible;
+            j["editable"] = l.editable;
+            j["printed"] = l.printed;
+            j["preview"] = l.preview;
+            j["dimPlaced"] = l.dimPlaced;
+            j["color"] = Json::array({l.color.red, l.color.green, l.color.blue});
+        } else {
+            j["kind"] = kind->name;
+        }
+        Json attrs = Json::array();
+        uint32_t rest = a.attrs;
+        for (const auto& e : kAttrs)
+            if (a.attrs & uint32_t(e.value)) {
+                attrs.push_back(e.name);
+                rest &= ~uint32_t(e.value);
+            }
+        if (rest) attrs.push_back(rest);
+        if (!attrs.empty()) j["attrs"] = std::move(attrs);
+        if (!a.tags.empty()) {
+            Json tags = Json::array();
+            for (const auto& t : a.tags)
+                tags.push_back(Json::object({{"name", platformToUtf8(t.name)},
+                                             {"type", platformToUtf8(t.type)},
+                                             {"value", platformToUtf8(t.value)}}));
+            j["tags"] = std::move(tags);
+        }
+        if (a.dictionary && doc_.dict(a.dictionary)) j["dictionary"] = dict(a.dictionary, 0);
+        const bool container = a.isLayerGroup() || kind->children;
+        if (kind->path) {
+            j["closed"] = a.closed;
+            j["centerPoint"] = a.centerPointVisible;
+            Json segs = Json::array();
+            for (size_t i = 0; i < a.segments.size(); ++i) {
+                const auto& s = a.segments[i];
+                Json seg = Json::object(
+                    {{"p", pointToJson(s.p)}, {"in", pointToJson(s.in)}, {"out", pointToJson(s.out)}, {"corner", bool(s.corner)}});
+                const int16_t sel = i < a.segmentSelection.size() ? a.segmentSelection[i] : 0;
+                if (sel) seg["selected"] = sel;
+                segs.push_back(std::move(seg));
+            }
+            j["segments"] = std::move(segs);
+        }
+        if (kind->style && !a.isLayerGroup()) j["style"] = styleToJson(a.style);
+        if (kind->story) j["story"] = storyToJson(a.story);
+        if (container) {
+            Json children = Json::array();
+            for (ObjId child : doc_.children(id)) children.push_back(art(child, depth + 1));
+            j["children"] = std::move(children);
+        }
+        return j;
+    }
+
+    const Document& doc_;
+};
+
+// ---------------------------------------------------------------- reading
+
+AIRealPoint pointFrom(const Cursor& c) {
+    if (c.size() != 2) c.fail("expected two numbers [h, v]");
+    return {c.at(size_t{0}).real(), c.at(size_t{1}).real()};
+}
+
+void realsFrom(const Cursor& c, AIReal* out, size_t count) {
+    if (c.size() != count) c.fail("expected " + std::to_string(count) + " numbers");
+    for (size_t i = 0; i < count; ++i) out[i] = c.at(i).real();
+}
+
+AIColor colorFrom(const Cursor& c) {
+    AIColor color{};
+    color.kind = static_cast<AIColorTag>(namedFromJson(c.at("kind"), kColorKinds, kGrayColor, kNoneColor));
+    switch (color.kind) {
+        case kGrayColor: color.c.g.gray = c.at("value").real(); break;
+        case kFourColor: {
+            AIReal v[4];
+            realsFrom(c.at("value"), v, 4);
+            color.c.f = {v[0], v[1], v[2], v[3]};
+            break;
+        }
+        case kThreeColor: {
+            AIReal v[3];
+            realsFrom(c.at("value"), v, 3);
+            color.c.rgb = {v[0], v[1], v[2]};
+            break;
+        }
+        case kCustomColor:
+            color.c.c.color = nullptr;
+            color.c.c.tint = c.real("tint", 0.0f);
+            break;
+        default: break;
+    }
+    return color;
+}
+
+AIPathStyle styleFrom(const Cursor& c) {
+    AIPathStyle s = defaultPathStyle();
+    if (!c.isObject()) c.fail("expected an object");
+    s.fillPaint = c.boolean("fill", s.fillPaint);
+    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"));
+    s.fill.overprint = c.boolean("fillOverprint", s.fill.overprint);
+    s.strokePaint = c.boolean("stroke", s.strokePaint);
+    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"));
+    s.stroke.overprint = c.boolean("strokeOverprint", s.stroke.overprint);
+    s.stroke.width = c.real("width", s.stroke.width);
+    if (c.has("dash")) {
+        const Cursor dash = c.at("dash");
+        if (dash.size() > size_t(kMaxDashComponents))
+            dash.fail("a dash holds at most " + std::to_string(kMaxDashComponents) + " lengths");
+        s.stroke.dash.length = static_cast<int16_t>(dash.size());
+        for (size_t i = 0; i < dash.size(); ++i) s.stroke.dash.array[i] = dash.at(i).real();
+    }
+    s.stroke.dash.offset = c.real("dashOffset", s.stroke.dash.offset);
+    if (c.has("cap")) s.stroke.cap = static_cast<int16_t>(namedFromJson(c.at("cap"), kCaps, INT16_MIN, INT16_MAX));
+    if (c.has("join")) s.stroke.join = static_cast<int16_t>(namedFromJson(c.at("join"), kJoins, INT16_MIN, INT16_MAX));
+    s.stroke.miterLimit = c.real("miterLimit", s.stroke.miterLimit);
+    s.clip = c.boolean("clip", s.clip);
+    s.lockClip = c.boolean("lockClip", s.lockClip);
+    s.evenodd = c.boolean("evenodd", s.evenodd);
+    return s;
+}
+
+text::Story storyFrom(const Cursor& c) {
+    text::Story story;
+    if (!c.isObject()) c.fail("expected an object");
+    if (c.has("matrix")) {
+        AIReal m[6];
+        realsFrom(c.at("matrix"), m, 6);
+        story.matrix = {m[0], m[1], m[2], m[3], m[4], m[5]};
+    }
+    if (c.has("paragraph")) {
+        const Cursor p = c.at("paragraph");
+        auto& para = story.para;
+        if (p.has("justification")) para.justification = static_cast<int16_t>(p.at("justification").integer(0, 6));
+        para.startIndent = p.real("startIndent", para.startIndent);
+        para.endIndent = p.real("endIndent", para.endIndent);
+        para.firstLineIndent = p.real("firstLineIndent", para.firstLineIndent);
+        para.spaceBefore = p.real("spaceBefore", para.spaceBefore);
+        para.desiredWordSpacing = p.real("desiredWordSpacing", para.desiredWordSpacing);
+        para.desiredLetterSpacing = p.real("desiredLetterSpacing", para.desiredLetterSpacing);
+    }
+    const Cursor runs = c.at("runs");
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Cursor r = runs.at(i);
+        text::TextRun run;
+        run.text = r.at("text").platform();
+        auto& f = run.features;
+        if (r.has("font")) f.font = r.at("font").platform();
+        f.size = r.real("size", f.size);
+        f.leading = r.real("leading", f.leading);
+        f.baselineShift = r.real("baselineShift", f.baselineShift);
+        f.tracking = r.real("tracking", f.tracking);
+        f.horizontalScale = r.real("horizontalScale", f.horizontalScale);
+        f.verticalScale = r.real("verticalScale", f.verticalScale);
+        f.fill = r.boolean("fill", f.fill);
+        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"));
+        f.stroke = r.boolean("stroke", f.stroke);
+        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"));
+        f.lineWidth = r.real("lineWidth", f.lineWidth);
+        if (r.has("lineCap")) f.lineCap = static_cast<int16_t>(namedFromJson(r.at("lineCap"), kCaps, INT16_MIN, INT16_MAX));
+        if (r.has("lineJoin"))
+            f.lineJoin = static_cast<int16_t>(namedFromJson(r.at("lineJoin"), kJoins, INT16_MIN, INT16_MAX));
+        f.miterLimit = r.real("miterLimit", f.miterLimit);
+        f.lineDashOffset = r.real("lineDashOffset", f.lineDashOffset);
+        if (r.has("lineDashArray")) {
+            const Cursor dash = r.at("lineDashArray");
+            for (size_t k = 0; k < dash.size(); ++k) f.lineDashArray.push_back(dash.at(k).real());
+        }
+        story.runs.push_back(std::move(run));
+    }
+    return story;
+}
+
+constexpr int64_t kMaxId = int64_t(1) << 53;
+
+class Reader {
+public:
+    Reader(Document& doc, IdSource& ids) : doc_(doc), ids_(ids) {}
+
+    void read(const Cursor& root) {
+        const Cursor format = root.at("format");
+        if (format.utf8() != kDocumentFormat)
+            format.fail("not a Plotwise document (expected \"" + std::string(kDocumentFormat) + "\")");
+        const Cursor version = root.at("version");
+        if (version.integer(1, INT32_MAX) > kDocumentVersion)
+            version.fail("version " + std::to_string(version.integer(1, INT32_MAX)) +
+                         " is newer than this program reads (" + std::to_string(kDocumentVersion) + ")");
+        const Cursor layers = root.at("layers");
+        if (layers.size() == 0) layers.fail("a document needs at least one layer");
+
+        // Pass 1: ids. Kept when none of them has been handed out yet, else renumbered.
+        std::set<ObjId> fileIds;
+        for (size_t i = 0; i < layers.size(); ++i) collectIds(layers.at(i), fileIds);
+        keepIds_ = fileIds.empty() || *fileIds.begin() >= ids_.next;
+        if (keepIds_ && !fileIds.empty()) ids_.atLeast(*fileIds.rbegin());
+
+        // Pass 2: records.
+        DocState st = doc_.state();
+        Art rootArt;
+        if (const Art* existing = doc_.art(st.root)) rootArt = *existing;
+        else {
+            rootArt.id = ids_.take();
+            rootArt.type = kRootArt;
+        }
+        std::vector<size_t> top;
+        for (size_t i = 0; i < layers.size(); ++i) {
+            const Cursor layer = layers.at(i);
+            if (!layer.has("kind") || !layer.at("kind").json().is_string() || layer.at("kind").utf8() != kLayerKind)
+                layer.fail("a top-level entry must be a layer (\"kind\": \"layer\")");
+            top.push_back(readArt(layer, rootArt.id, true));
+        }
+        linkChildren(rootArt, top);
+        doc_.putArt(rootArt);
+        st.root = rootArt.id;
+
+        if (root.has("setup")) {
+            const Cursor setup = root.at("setup");
+            st.setup.width = positiveSize(setup.at("width"));
+            st.setup.height = positiveSize(setup.at("height"));
+        }
+        if (root.has("rulerOrigin")) st.rulerOrigin = pointFrom(root.at("rulerOrigin"));
+        st.pathStyle = root.has("pathStyle") ? styleFrom(root.at("pathStyle")) : defaultPathStyle();
+        st.dictionary = root.has("dictionary") ? readDict(root.at("dictionary")) : 0;
+        st.currentLayer = arts_[top.front()].id;
+        if (root.has("currentLayer")) {
+            const Cursor current = root.at("currentLayer");
+            const auto it = idMap_.find(static_cast<ObjId>(current.integer(1, kMaxId)));
+            if (it == idMap_.end() || !layerIds_.count(it->second)) current.fail("names no layer of the document");
+            st.currentLayer = it->second;
+        }
+        doc_.putState(st);
+        for (auto& art : arts_) doc_.putArt(std::move(art));
+        for (auto& dict : dicts_) doc_.putDict(std::move(dict));
+    }
+
+private:
+    static AIReal positiveSize(const Cursor& c) {
+        const AIReal v = c.real();
+        if (!std::isfinite(v) || v <= 0) c.fail("a page size must be a positive number");
+        return v;
+    }
+
+    void collectIds(const Cursor& c, std::set<ObjId>& seen) {
+        if (!c.isObject()) c.fail("expected an object");
+        if (c.has("id")) {
+            const Cursor id = c.at("id");
+            if (!seen.insert(static_cast<ObjId>(id.integer(1, kMaxId))).second)
+                id.fail("the id " + std::to_string(id.integer(1, kMaxId)) + " is used twice");
+        }
+        if (c.has("children")) {
+            const Cursor children = c.at("children");
+            for (size_t i = 0; i < children.size(); ++i) collectIds(children.at(i), seen);
+        }
+    }
+
+    ObjId idFor(const Cursor& c) {
+        if (!c.has("id")) return ids_.take();
+        const auto fileId = static_cast<ObjId>(c.at("id").integer(1, kMaxId));
+        const ObjId id = keepIds_ ? fileId : ids_.take();
+        idMap_[fileId] = id;
+        return id;
+    }
+
+    // Links the read entries at `children` (top first) below `parent`.
+    void linkChildren(Art& parent, const std::vector<size_t>& children) {
+        std::vector<ObjId> ids;
+        for (size_t index : children) ids.push_back(arts_[index].id);
+        parent.firstChild = ids.empty() ? 0 : ids.front();
+        parent.lastChild = ids.empty() ? 0 : ids.back();
+        for (size_t i = 0; i < children.size(); ++i) {
+            Art& child = arts_[children[i]];
+            child.prev = i > 0 ? ids[i - 1] : 0;
+            child.next = i + 1 < ids.size() ? ids[i + 1] : 0;
+        }
+    }
+
+    uint32_t attrsFrom(const Cursor& c) {
+        uint32_t attrs = 0;
+        for (size_t i = 0; i < c.size(); ++i) {
+            const Cursor a = c.at(i);
+            attrs |= a.json().is_string() ? static_cast<uint32_t>(namedFromJson(a, kAttrs, 0, 0))
+                                          : static_cast<uint32_t>(a.integer(0, UINT32_MAX));
+        }
+        return attrs;
+    }
+
+    // Reads one entry and everything inside it; returns its place in arts_.
+    size_t readArt(const Cursor& c, ObjId parent, bool insideLayer) {
+        if (!c.isObject()) c.fail("expected an object");
+        const Cursor kindField = c.at("kind");
+        Art a;
+        a.id = idFor(c);
+        a.parent = parent;
+        const std::string& kindName = kindField.utf8();
+        const bool isLayer = kindName == kLayerKind;
+        const KindInfo* kind = isLayer ? kindOf(kGroupArt) : kindNamed(kindName);
+        if (!kind) kindField.fail("unknown art kind \"" + kindName + "\"");
+        a.type = kind->type;
+        if (isLayer) {
+            if (!insideLayer) c.fail("a layer can only be inside another layer");
+            LayerProps l;
+            l.title = c.at("title").platform();
+            if (l.title.size() > size_t(kMaxLayerTitle))
+                c.at("title").fail("a layer title holds at most " + std::to_string(kMaxLayerTitle) + " bytes");
+            l.visible = c.boolean("visible", l.visible);
+            l.editable = c.boolean("editable", l.editable);
+            l.printed = c.boolean("printed", l.printed);
+            l.preview = c.boolean("preview", l.preview);
+            l.dimPlaced = c.boolean("dimPlaced", l.dimPlaced);
+            if (c.has("color")) {
+                const Cursor color = c.at("color");
+                if (color.size() != 3) color.fail("expected three numbers [red, green, blue]");
+                l.color = {static_cast<uint16_t>(color.at(size_t{0}).integer(0, 65535)),
+                           static_cast<uint16_t>(color.at(size_t{1}).integer(0, 65535)),
+                           static_cast<uint16_t>(color.at(size_t{2}).integer(0, 65535))};
+            }
+            a.layer = std::move(l);
+            layerIds_.insert(a.id);
+        }
+        if (c.has("attrs")) a.attrs = attrsFrom(c.at("attrs"));
+        if (c.has("tags")) {
+            const Cursor tags = c.at("tags");
+            for (size_t i = 0; i < tags.size(); ++i) {
+                const Cursor t = tags.at(i);
+                a.tags.push_back({t.at("name").platform(), t.has("type") ? t.at("type").platform() : "string",
+                                  t.at("value").platform()});
+            }
+        }
+        if (c.has("dictionary")) a.dictionary = readDict(c.at("dictionary"));
+        if (kind->path) {
+            a.closed = c.boolean("closed", false);
+            a.centerPointVisible = c.boolean("centerPoint", false);
+            const Cursor segs = c.at("segments");
+            if (segs.size() > size_t(INT16_MAX)) segs.fail("a path holds at most 32767 anchors");
+            for (size_t i = 0; i < segs.size(); ++i) {
+                const Cursor s = segs.at(i);
+                AIPathSegment seg{};
+                seg.p = pointFrom(s.at("p"));
+                seg.in = s.has("in") ? pointFrom(s.at("in")) : seg.p;
+                seg.out = s.has("out") ? pointFrom(s.at("out")) : seg.p;
+                seg.corner = s.boolean("corner", true);
+                a.segments.push_back(seg);
+                a.segmentSelection.push_back(
+                    s.has("selected") ? static_cast<int16_t>(s.at("selected").integer(0, INT16_MAX)) : int16_t{0});
+            }
+        }
+        if (kind->style && !isLayer) a.style = c.has("style") ? styleFrom(c.at("style")) : defaultPathStyle();
+        if (kind->story) a.story = storyFrom(c.at("story"));
+        std::vector<size_t> children;
+        const bool container = isLayer || kind->children;
+        if (c.has("children")) {
+            const Cursor list = c.at("children");
+            if (!container && list.size() > 0) list.fail("only groups, compound paths and layers hold children");
+            for (size_t i = 0; i < list.size(); ++i) children.push_back(readArt(list.at(i), a.id, isLayer));
+        }
+        linkChildren(a, children);
+        arts_.push_back(std::move(a));
+        return arts_.size() - 1;
+    }
+
+    ObjId readDict(const Cursor& c) {
+        if (!c.isObject()) c.fail("a dictionary must be an object");
+        Dict d;
+        d.id = ids_.take();
+        for (const std::string& keyText : c.keys()) {
+            const Cursor e = c.at(keyText);
+            std::string key;
+            if (auto problem = utf8ToPlatform(keyText, key)) c.fail("the key \"" + keyText + "\" " + *problem);
+            if (!e.isObject() || e.json().size() != 1)
+                e.fail("expected one typed value such as {\"int\": 1}, {\"real\": 0.5}, {\"bool\": true}, "
+                       "{\"string\": \"a\"} or {\"dict\": {...}}");
+            const std::string type = e.json().begin().key();
+            const Cursor v = e.at(type);
+            if (type == "int") d.entries.emplace_back(key, static_cast<int32_t>(v.integer(INT32_MIN, INT32_MAX)));
+            else if (type == "real") d.entries.emplace_back(key, v.real());
+            else if (type == "bool") d.entries.emplace_back(key, v.boolean());
+            else if (type == "string") d.entries.emplace_back(key, v.platform());
+            else if (type == "dict") d.entries.emplace_back(key, DictLink{readDict(v)});
+            else e.fail("unknown entry type \"" + type + "\" (int, real, bool, string or dict)");
+        }
+        const ObjId id = d.id;
+        dicts_.push_back(std::move(d));
+        return id;
+    }
+
+    Document& doc_;
+    IdSource& ids_;
+    bool keepIds_ = true;
+    std::unordered_map<ObjId, ObjId> idMap_;  // file id -> document id
+    std::set<ObjId> layerIds_;
+    std::vector<Art> arts_;
+    std::vector<Dict> dicts_;
+};
+
+}  // namespace
+
+Json documentToJson(const Document& doc) { return Writer(doc).document(); }
+
+namespace {
+
+bool isScalar(const Json& j) { return !j.is_object() && !j.is_array(); }
+
+// Objects one member a line; arrays of plain values (points, colours, matrices) on one line,
+// so a file stays readable without growing a line per number.
+void writePretty(const Json& j, std::string& out, int depth) {
+    // What the reader would refuse is not written.
+    if (depth >= kMaxJsonDepth) throw FormatError("the document is nested too deeply to be saved");
+    const auto newline = [&](int d) {
+        out += '\n';
+        out.append(size_t(d), '\t');
+    };
+    if (isScalar(j)) {
+        out += j.dump();
+    } else if (j.empty()) {
+        out += j.is_object() ? "{}" : "[]";
+    } else if (j.is_array() && std::all_of(j.begin(), j.end(), isScalar)) {
+        out += '[';
+        for (size_t i = 0; i < j.size(); ++i) out += (i ? ", " : "") + j[i].dump();
+        out += ']';
+    } else if (j.is_array()) {
+        out += '[';
+        for (size_t i = 0; i < j.size(); ++i) {
+            if (i) out += ',';
+            newline(depth + 1);
+            writePretty(j[i], out, depth + 1);
+        }
+        newline(depth);
+        out += ']';
+    } else {
+        out += '{';
+        bool first = true;
+        for (auto it = j.begin(); it != j.end(); ++it) {
+            if (!first) out += ',';
+            first = false;
+            newline(depth + 1);
+            out += Json(it.key()).dump() + ": ";
+            writePretty(it.value(), out, depth + 1);
+        }
+        newline(depth);
+        out += '}';
+    }
+}
+
+}  // namespace
+
+std::string writeDocumentText(const Document& doc) {
+    std::string out;
+    writePretty(documentToJson(doc), out, 0);
+    return out + "\n";
+}
+
+std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids) {
+    const Json json = parseJson(text);
+    if (!json.is_object()) throw FormatError("document: expected a JSON object");
+    auto doc = std::make_unique<Document>(ids, Document::Empty{});
+    Reader(*doc, ids).read(Cursor(json));
+    doc->journal().clear();
+    return doc;
+}
+
+bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error) {
+    std::string text;
+    try {
+        text = writeDocumentText(doc);
+    } catch (const std::exception& e) {
+        error = "cannot save " + path + ": " + e.what();
+        return false;
+    }
+    return writeFileAtomically(path, text, error);
+}
+
+Document* openDocumentFile(Host& host, const std::string& path, std::string& error) {
+    std::string text;
+    if (!readWholeFile(path, text, error)) return nullptr;
+    try {
+        auto doc = readDocumentText(text, host.documentIds());
+        doc->name = path;
+        return &host.adoptDocument(std::move(doc));
+    } catch (const FormatError& e) {
+        error = path + ": " + e.what();
+    } catch (const std::bad_alloc&) {
+        error = path + ": the document is too large to read";
+    }
+    return nullptr;
+}
+
+}  // namespace standin::io

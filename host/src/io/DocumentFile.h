@@ -1,0 +1,41 @@
+// Documents on disk: the whole model of one document as JSON (layers and sublayers with
+// their states, art of every kind in paint order, attributes, per-anchor selection, path
+// styles, tags, typed and nested dictionaries, text stories, the document dictionary, the
+// current layer and the page setup). Reals are 32-bit floats written so that they read back
+// with the same bits. Reading never touches an open document: a file becomes a new document
+// only when all of it has been read; otherwise the caller gets one message saying what is
+// wrong and where.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "io/Json.h"
+#include "model/Document.h"
+
+namespace standin {
+class Host;
+}
+
+namespace standin::io {
+
+constexpr const char* kDocumentFormat = "plotwise-document";
+constexpr int kDocumentVersion = 1;
+
+// Throws FormatError when the model holds what a file cannot (art nested too deeply).
+Json documentToJson(const Document& doc);
+std::string writeDocumentText(const Document& doc);
+
+// A new document read from JSON text, its ids from `ids`. Art ids of the file are kept when
+// none of them has been handed out yet; otherwise the whole file is renumbered. Throws
+// FormatError naming the problem.
+std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids);
+
+// File helpers. Saving writes a temporary file beside the target and renames it, so a failed
+// save never leaves half a document. On failure they return false and set `error`.
+bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error);
+// Reads the file and, on success only, brings it to the front of the host's documents.
+Document* openDocumentFile(Host& host, const std::string& path, std::string& error);
+
+}  // namespace standin::io

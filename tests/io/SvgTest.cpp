@@ -1,0 +1,125 @@
+// SVG export: what a person would see. Visible layers become groups, paths carry their
+// paint, text its font and matrix, hidden art and hidden layers are left out, and every
+// text is escaped for XML.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+
+#include "Host.h"
+#include "io/Svg.h"
+
+using namespace standin;
+using namespace standin::io;
+
+namespace {
+
+size_t occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+struct Small {
+    IdSource ids;
+    Document doc{ids, 200, 100};
+    ObjId layer = 0, hiddenLayer = 0, rect = 0, ellipse = 0, hiddenPath = 0, onHiddenLayer = 0, text = 0, group = 0;
+
+    Small() {
+        layer = doc.addLayer("Part <1> & \"2\"");
+        EXPECT_EQ(doc.addRect(10, 20, 30, 40, &rect), kNoErr);
+        Art* r = doc.editArt(rect);
+        r->style.fillPaint = true;
+        r->style.fill.color.kind = kThreeColor;
+        r->style.fill.color.c.rgb = {1, 0, 0};
+        r->style.stroke.dash.length = 2;
+        r->style.stroke.dash.array[0] = 3;
+        r->style.stroke.dash.array[1] = 1;
+        EXPECT_EQ(doc.addEllipse(100, 10, 50, 50, &ellipse), kNoErr);
+        EXPECT_EQ(doc.addLine({0, 0}, {5, 5}, &hiddenPath), kNoErr);
+        EXPECT_EQ(doc.setUserAttr(hiddenPath, kArtHidden, kArtHidden), kNoErr);
+        EXPECT_EQ(doc.newArt(kGroupArt, kPlaceAboveAll, 0, &group), kNoErr);
+        doc.editDict(doc.dictionaryOf(group))->set("ZA3_Dimension", int32_t(1));
+        EXPECT_EQ(doc.newArt(kTextFrameArt, kPlaceInsideOnTop, group, &text), kNoErr);
+        text::TextRun run;
+        run.text = "25 mm <a&b>\r\xB1" "0.1";
+        run.features.size = 10;
+        doc.editArt(text)->story.runs = {run};
+        doc.editArt(text)->story.matrix = {1, 0, 0, 1, 60, 70};
+        hiddenLayer = doc.addLayer("Hidden");
+        EXPECT_EQ(doc.addLine({1, 1}, {2, 2}, &onHiddenLayer), kNoErr);
+        EXPECT_EQ(doc.setLayerVisible("Hidden", false), kNoErr);
+    }
+};
+
+}  // namespace
+
+TEST(Svg, ShowsVisibleLayersArtAndText) {
+    Small s;
+    const std::string svg = documentToSvg(s.doc);
+    EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+    EXPECT_NE(svg.find("xmlns=\"http://www.w3.org/2000/svg\""), std::string::npos);
+    EXPECT_NE(svg.find("<g transform=\"matrix(1 0 0 -1 0 0)\">"), std::string::npos);
+    EXPECT_NE(svg.find("<g id=\"layer-" + std::to_string(s.layer) +
+                       "\" data-title=\"Part &lt;1&gt; &amp; &quot;2&quot;\">"),
+              std::string::npos);
+    // The rectangle: its outline, its paint and its dash.
+    const std::regex rect("<path data-id=\"" + std::to_string(s.rect) +
+                          "\" data-type=\"path\" d=\"M[^\"]*Z\" fill=\"#ff0000\" stroke=\"#000000\" stroke-width=\"1\"[^>]*"
+                          "stroke-dasharray=\"3 1\"");
+    EXPECT_TRUE(std::regex_search(svg, rect)) << svg;
+    // The ellipse is drawn with curves.
+    const auto at = svg.find("data-id=\"" + std::to_string(s.ellipse) + "\"");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(occurrences(svg.substr(at, svg.find('\n', at) - at), "C"), 4u);
+    // The group says what is live; the text keeps its matrix, turned upright, and its lines.
+    EXPECT_NE(svg.find("data-id=\"" + std::to_string(s.group) + "\" data-type=\"group\" data-keys=\"ZA3_Dimension\""),
+              std::string::npos);
+    EXPECT_NE(svg.find("transform=\"matrix(1 0 0 1 60 70) scale(1 -1)\""), std::string::npos);
+    EXPECT_NE(svg.find(">25 mm &lt;a&amp;b&gt;</tspan>"), std::string::npos);
+    EXPECT_NE(svg.find("x=\"0\" y=\"14.4\""), std::string::npos);  // the second line, one leading down
+    EXPECT_NE(svg.find(">\xC2\xB1" "0.1</tspan>"), std::string::npos);  // ± as UTF-8
+    EXPECT_NE(svg.find("font-size=\"10\""), std::string::npos);
+    // Hidden art and hidden layers are left out.
+    EXPECT_EQ(svg.find("data-id=\"" + std::to_string(s.hiddenPath) + "\""), std::string::npos);
+    EXPECT_EQ(svg.find("data-id=\"" + std::to_string(s.onHiddenLayer) + "\""), std::string::npos);
+    EXPECT_EQ(svg.find("layer-" + std::to_string(s.hiddenLayer)), std::string::npos);
+    // Every element opened is closed.
+    EXPECT_EQ(occurrences(svg, "<g"), occurrences(svg, "</g>"));
+    EXPECT_EQ(occurrences(svg, "<text"), occurrences(svg, "</text>"));
+    EXPECT_EQ(svg.find("selection"), std::string::npos);
+}
+
+TEST(Svg, SelectionOverlayMarksSelectedAnchors) {
+    Small s;
+    ASSERT_EQ(s.doc.select(s.rect), kNoErr);
+    ASSERT_EQ(s.doc.setSegmentSelected(s.rect, 1, 0), kNoErr);
+    SvgOptions options;
+    options.selection = true;
+    const std::string svg = documentToSvg(s.doc, options);
+    const auto overlay = svg.find("<g id=\"selection\"");
+    ASSERT_NE(overlay, std::string::npos);
+    const std::string tail = svg.substr(overlay);
+    EXPECT_NE(tail.find("data-selected=\"" + std::to_string(s.rect) + "\""), std::string::npos);
+    EXPECT_EQ(tail.find("data-selected=\"" + std::to_string(s.ellipse) + "\""), std::string::npos);
+    // Four anchor squares, three filled in the layer's colour (blue) and one hollow.
+    EXPECT_EQ(occurrences(tail, "<rect"), 4u);
+    EXPECT_EQ(occurrences(tail, "fill=\"#0000ff\""), 3u);
+    EXPECT_EQ(occurrences(tail, "fill=\"#ffffff\""), 1u);
+}
+
+TEST(Svg, GeometryThatCannotBeDrawnIsLeftOut) {
+    IdSource ids;
+    Document doc(ids, 100, 100);
+    ObjId bad = 0, good = 0;
+    ASSERT_EQ(doc.addLine({NAN, 0}, {1, 1}, &bad), kNoErr);
+    ASSERT_EQ(doc.addLine({0, 0}, {1, 1}, &good), kNoErr);
+    const std::string svg = documentToSvg(doc);
+    EXPECT_EQ(svg.find("data-id=\"" + std::to_string(bad) + "\""), std::string::npos);
+    EXPECT_NE(svg.find("data-id=\"" + std::to_string(good) + "\" data-type=\"path\" d=\"M0 0L1 1\""), std::string::npos);
+    EXPECT_EQ(svg.find("nan"), std::string::npos);
+}
+
+TEST(Svg, EscapingDropsWhatXmlCannotHold) {
+    EXPECT_EQ(escapeXml("a<b>&\"c'\x01\x1F\td"), "a&lt;b&gt;&amp;&quot;c&apos;\td");
+}

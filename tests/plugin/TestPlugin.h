@@ -1,0 +1,42 @@
+// A small plug-in for the host's own tests: it records every message it receives,
+// registers a tool set, menu items, notifiers, a timer and an annotator, draws a line on
+// each drag (undoing the previous drag's line first) and publishes "Test Plugin Suite" so
+// that a test can read its record even when it was loaded from a module.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include <string>
+#include <vector>
+
+#include "AITypes.h"
+
+#define kTestPluginSuite "Test Plugin Suite"
+#define kTestPluginSuiteVersion 1
+#define kTestBroadcastNotifier "Test Broadcast Notifier"
+
+// Tool titles and menu texts the tests use.
+#define kTestLineTool "Test Line"
+#define kTestBoxTool "Test Box"
+#define kTestOtherTool "Test Other"
+#define kTestCommandMenu "Test Command"
+#define kTestTimerMenu "Test Start Timer"
+#define kTestFailMenu "Test Refused"
+#define kTestAlertMenu "Test Alert"  // a message alert, then a yes/no alert
+// The timer fires this many times, then deactivates itself.
+constexpr int kTestTimerFires = 3;
+constexpr int32_t kTestTimerPeriod = 10;
+
+struct TestPluginSuite {
+    int32_t (*CountRecords)();
+    // Bounded copy of record n ("caller/selector detail"); 'RANG' past the end.
+    AIErr (*GetRecord)(int32_t n, char* text, size_t size);
+    int32_t (*Startups)();  // how often "Startup" was seen by this record
+    void* (*Globals)();     // the record the plug-in works with
+};
+
+// Every record of the copy linked into the program, across start-ups (tests clear it).
+std::vector<std::string>& testPluginTranscript();
+
+extern "C" AIErr TestPluginMain(const char* caller, const char* selector, void* message);
