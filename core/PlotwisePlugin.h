@@ -79,7 +79,6 @@ PlotwiseAnnotation* PlotwiseAnnotationTable(size_t* count);
 // Hooks of other subsystems used by the notifier handler and start-up; null until they land.
 struct PlotwiseHooks {
     AIErr (*openPresetsCatalog)();             // last start-up step
-    AIErr (*updateScaler)();                   // computes prefs.scaler from prefs.scale
     AIErr (*deleteToolInstances)();            // class-based tool singletons at shut-down
     AIErr (*documentOpened)();                 // format-version check and scale settings
     AIErr (*documentChanged)();                // scale settings, axonometric view

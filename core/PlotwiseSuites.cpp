@@ -3,6 +3,9 @@
 
 #include <type_traits>
 
+ADMBasicSuite* sADMBasic = nullptr;
+ADMDialogSuite* sADMDialog = nullptr;
+ADMItemSuite* sADMItem = nullptr;
 AIArtSuite* sAIArt = nullptr;
 AIBlockSuite* sAIBlock = nullptr;
 AIDictionarySuite* sAIDictionary = nullptr;
@@ -51,6 +54,9 @@ struct SuiteRow {
 };
 
 const SuiteRow kSuites[] = {
+    {kADMBasicSuite, kADMBasicSuiteVersion, &Store<sADMBasic>},
+    {kADMDialogSuite, kADMDialogSuiteVersion, &Store<sADMDialog>},
+    {kADMItemSuite, kADMItemSuiteVersion, &Store<sADMItem>},
     {kAIArtSuite, kAIArtSuiteVersion, &Store<sAIArt>},
     {kAIBlockSuite, kAIBlockSuiteVersion, &Store<sAIBlock>},
     {kAIDictionarySuite, kAIDictionarySuiteVersion, &Store<sAIDictionary>},

@@ -2,6 +2,9 @@
 // the basic suite at start-up and released at shut-down.
 #pragma once
 
+#include "ADMBasic.h"
+#include "ADMDialog.h"
+#include "ADMItem.h"
 #include "AIArt.h"
 #include "AIBlock.h"
 #include "AIDictionary.h"
@@ -33,6 +36,9 @@
 #include "AIWorkspace.h"
 #include "SPSuites.h"
 
+extern ADMBasicSuite* sADMBasic;
+extern ADMDialogSuite* sADMDialog;
+extern ADMItemSuite* sADMItem;
 extern AIArtSuite* sAIArt;
 extern AIBlockSuite* sAIBlock;
 extern AIDictionarySuite* sAIDictionary;

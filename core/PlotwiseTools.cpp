@@ -5,13 +5,17 @@
 #include <initializer_list>
 #include <cstring>
 
-#include "CADModifierKeys.h"
+#include "NumericFields.h"
 #include "PlotwisePlugin.h"
 #include "PlotwiseSelection.h"
 #include "PlotwiseStrings.h"
 #include "PlotwiseSuites.h"
 
 namespace {
+
+// Style modifier bits.
+constexpr int32_t kCADShiftModifier = 1;
+constexpr int32_t kCADOptionModifier = 2;
 
 using F = ToolFamily;
 using G = PlotwiseGlobals;

@@ -8,7 +8,6 @@
 #include "AITypes.h"
 #include "PlotwiseErrors.h"
 
-
 // The smallest positive normalised float: a missing value to every caller.
 constexpr AIReal kMissingValue = 1.17549435e-38f;
 

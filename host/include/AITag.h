@@ -9,6 +9,7 @@
 #define kTagString "string"
 
 struct AITagSuite {
+    // For type "string" `value` is the text itself (a const char*; null sets "").
     AIErr (*SetTag)(AIArtHandle art, const char* name, const char* type, const void* value);
     // For type "string" `value` is a const char**; the text stays valid until the tag changes.
     AIErr (*GetTag)(AIArtHandle art, const char* name, const char* type, void* value);

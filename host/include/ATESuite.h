@@ -140,5 +140,9 @@ struct ATETextSuite {
 };
 
 // Set by the plug-in from AcquireSuite(kATETextSuite, ...) at start-up, cleared at
-// shut-down. One variable for the whole program (inline), so the plug-in does not define it.
+// shut-down. One variable for the whole program (inline), so the plug-in does not define it:
+//   basic->AcquireSuite(kATETextSuite, kATETextSuiteVersion, reinterpret_cast<const void**>(&sATEText));
+//   basic->AcquireSuite(kAIUnicodeStringSuite, kAIUnicodeStringSuiteVersion,
+//                       reinterpret_cast<const void**>(&sAIUnicodeString));
+// and at shut-down the matching ReleaseSuite calls, then both set back to null.
 inline const ATETextSuite* sATEText = nullptr;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "suites/Suites.h"
+#include "text/TextHost.h"
 
 namespace standin {
 
@@ -31,7 +32,13 @@ Host::~Host() {
     if (g_current == this) g_current = previous_;
 }
 
-void Host::registerSuites() { registerDocumentSuites(registry_); }
+void Host::registerSuites() {
+    registerDocumentSuites(registry_);
+    text::registerTextSuites(registry_);
+    dialogs_.registerSuites(registry_);
+    preferences_.registerSuites(registry_);
+    workspaces_.registerSuites(registry_);
+}
 
 AIErr Host::acquireSuite(const char* name, int32_t version, const void** suite) {
     Host* h = current();
@@ -86,6 +93,8 @@ void Host::closeDocument(Document& doc) {
 }
 
 Document* Host::documentOf(ObjId id) {
+    // The front document first: ids a loader kept from a file may repeat another's.
+    if (Document* f = frontDocument(); f && (f->art(id) || f->dict(id))) return f;
     for (auto& d : docs_)
         if (d->art(id) || d->dict(id)) return d.get();
     return nullptr;

@@ -15,6 +15,10 @@
 #include "AIHitTest.h"
 #include "SPBasic.h"
 #include "SuiteRegistry.h"
+#include "adm/DialogManager.h"
+#include "adm/PreferenceStore.h"
+#include "adm/Resources.h"
+#include "adm/Workspace.h"
 #include "model/Document.h"
 
 namespace standin {
@@ -123,6 +127,15 @@ public:
 
     bool isolationMode = false;
 
+    // ---- dialog manager, resources, preferences and workspaces
+    // The resource folder (resources().setDir) and the preference file
+    // (preferences().setPath) are the driver's options; the driver loads the preferences
+    // before start-up and saves them after shut-down.
+    Resources& resources() { return resources_; }
+    DialogManager& dialogs() { return dialogs_; }
+    PreferenceStore& preferences() { return preferences_; }
+    Workspaces& workspaces() { return workspaces_; }
+
 private:
     void registerSuites();
 
@@ -132,6 +145,10 @@ private:
 
     Host* previous_ = nullptr;
     SuiteRegistry registry_;
+    Resources resources_;
+    DialogManager dialogs_{resources_};
+    PreferenceStore preferences_;
+    Workspaces workspaces_;
     SPBasicSuite basic_{};
     IdSource ids_;
     std::vector<std::unique_ptr<Document>> docs_;  // docs_[front_] is in front

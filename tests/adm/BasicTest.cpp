@@ -1,6 +1,7 @@
 // The basic suite: strings from string lists with bounded copies, alerts recorded in order
 // and answered from the script, value formatting, the colour chooser and the app context.
 #include "AdmFixture.h"
+#include "adm/Encoding.h"
 
 namespace admtest {
 
@@ -123,6 +124,23 @@ TEST_F(AdmTest, NullAndForeignHandlesAreHarmless) {
     ADMRect r{};
     EXPECT_EQ(drawer->FillRect(nullptr, &r), kStaleHandleErr);
     EXPECT_EQ(group->GetDialogGroupInfo(nullptr, nullptr, nullptr), kStaleHandleErr);
+}
+
+}  // namespace admtest
+
+namespace admtest {
+
+TEST(AdmEncoding, PlatformBytesRoundTripThroughUtf8) {
+    using standin::adm::platformToUtf8;
+    using standin::adm::utf8ToPlatform;
+    const std::string platform = "\x80 \xB0\xB1\xD8 \x8E\xDA \x81";  // euro, degree, ±, Ø, shaku, undefined
+    const std::string utf8 = platformToUtf8(platform);
+    EXPECT_EQ(utf8, "\xE2\x82\xAC \xC2\xB0\xC2\xB1\xC3\x98 \xE5\xB0\xBA \xC2\x81");
+    EXPECT_EQ(utf8ToPlatform(utf8), platform);
+    // No platform byte, or broken UTF-8: a question mark, never a crash.
+    EXPECT_EQ(utf8ToPlatform("\xE2\x88\x9E"), "?");
+    EXPECT_EQ(utf8ToPlatform("a\xE2\x88"), "a?");
+    EXPECT_EQ(utf8ToPlatform("\xFF"), "?");
 }
 
 }  // namespace admtest

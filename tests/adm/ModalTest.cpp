@@ -44,6 +44,11 @@ ASErr renameInit(ADMDialogRef d) {
     AdmTest& t = *AdmTest::current;
     t.events.push_back("rename init");
     t.item->SetText(t.dialog->GetItem(d, 3), "old");
+    t.item->SetNotifyProc(t.dialog->GetItem(d, 1), [](ADMItemRef it, ADMNotifierRef n) {
+        AdmTest& t = *AdmTest::current;
+        t.events.push_back("rename ok " + t.text(t.dialog->GetItem(t.item->GetDialog(it), 3)));
+        t.item->DefaultNotify(it, n);
+    });
     return kNoErr;
 }
 
@@ -78,11 +83,16 @@ TEST_F(AdmTest, RefusedOkKeepsTheDialogOpenUntilValidInput) {
 }
 
 TEST_F(AdmTest, NestedModalReturnsToItsParent) {
-    dm.queueModalAnswer({"CADRect", {press(3), type(4, "5"), press(1)}});
-    dm.queueModalAnswer({"Rename", {type(3, "Mine"), press(1)}});
+    // As a script writes it: the parent's lines, then the nested dialog's, then the parent's.
+    dm.appendModalAction("CADRect", press(3));
+    dm.appendModalAction("Rename", type(3, "Mine"));
+    dm.appendModalAction("Rename", press(1));
+    dm.appendModalAction("CADRect", type(4, "5"));
+    dm.appendModalAction("CADRect", press(1));
+    EXPECT_EQ(dm.pendingModalAnswers(), 2u);
     const int32_t r = dialog->Modal(nullptr, "CADRect", 16700, 0, rectInit, nullptr, 0);
     EXPECT_EQ(r, 1);
-    const std::vector<std::string> expected{"init", "rename init", "rename returned 1", "accepted 5", "still there"};
+    const std::vector<std::string> expected{"init", "rename init", "rename ok Mine", "rename returned 1", "accepted 5", "still there"};
     EXPECT_EQ(events, expected);
     EXPECT_TRUE(dm.failures().empty());
     EXPECT_EQ(dm.pendingModalAnswers(), 0u);
@@ -131,12 +141,20 @@ TEST_F(AdmTest, CancelAndScriptsThatRunOutEndTheDialogWithoutHanging) {
     ASSERT_EQ(dm.failures().size(), 1u);
     EXPECT_NE(dm.failures()[0].find("still open"), std::string::npos);
 
-    // No answer at all, or an answer for another dialog.
+    // No answer at all, or only one for another dialog (which stays queued for it).
     dm.clearFailures();
     EXPECT_EQ(dialog->Modal(nullptr, "CADRect", 16700, 0, rectInit, nullptr, 0), 2);
     dm.queueModalAnswer({"Other", {press(1)}});
     EXPECT_EQ(dialog->Modal(nullptr, "CADRect", 16700, 0, rectInit, nullptr, 0), 2);
     EXPECT_EQ(dm.failures().size(), 2u);
+    EXPECT_EQ(dm.pendingModalAnswers(), 1u);
+
+    // Actions beyond the closing one are reported.
+    dm.clearFailures();
+    dm.queueModalAnswer({"CADRect", {press(2), press(1)}});
+    EXPECT_EQ(dialog->Modal(nullptr, "CADRect", 16700, 0, rectInit, nullptr, 0), 2);
+    ASSERT_EQ(dm.failures().size(), 1u);
+    EXPECT_NE(dm.failures()[0].find("before all its answers"), std::string::npos);
 
     // A missing template or a failing init proc: no dialog, −1, no answer consumed.
     dm.queueModalAnswer({"CADRect", {press(1)}});
@@ -145,7 +163,7 @@ TEST_F(AdmTest, CancelAndScriptsThatRunOutEndTheDialogWithoutHanging) {
         static ASErr failingInit(ADMDialogRef) { return 'FAIL'; }
     };
     EXPECT_EQ(dialog->Modal(nullptr, "CADRect", 16700, 0, Local::failingInit, nullptr, 0), -1);
-    EXPECT_EQ(dm.pendingModalAnswers(), 1u);
+    EXPECT_EQ(dm.pendingModalAnswers(), 2u);
 }
 
 TEST_F(AdmTest, ScriptedActionsOnDisabledOrMissingItemsFailWithoutNotifying) {

@@ -91,7 +91,8 @@ TEST_F(PanelTest, TrackerSeesKeysBeforeTheFieldDoes) {
             AdmTest& t = *AdmTest::current;
             ADMPoint p{};
             t.tracker->GetPoint(tr, &p);
-            t.events.push_back("track action " + std::to_string(t.tracker->GetAction(tr)) + " key " +
+            t.events.push_back("track action " + std::to_string(t.tracker->GetAction(tr)) + " at " +
+                               std::to_string(p.h) + "," + std::to_string(p.v) + " key " +
                                std::to_string(t.tracker->GetVirtualKey(tr)) + " mods " +
                                std::to_string(t.tracker->GetModifiers(tr)) + " text " + t.text(it));
             return t.item->DefaultTrack(it, tr);
@@ -102,10 +103,11 @@ TEST_F(PanelTest, TrackerSeesKeysBeforeTheFieldDoes) {
     dm.userAction(panel, type(4, "30", kADMEnterKey));
     auto click = press(12);
     click.modifiers = kADMShiftKeyModifier | kADMModKeyModifier;
+    click.point = {3, 4};
     item->SetTrackProc(at(12), Local::track);
     dm.userAction(panel, click);
-    const std::vector<std::string> expected{"track action 3 key 3 mods 0 text 10", "4 user 30",
-                                            "track action 1 key 0 mods 160 text Apply", "12 user"};
+    const std::vector<std::string> expected{"track action 3 at 40,10 key 3 mods 0 text 10", "4 user 30",
+                                            "track action 1 at 3,4 key 0 mods 160 text Apply", "12 user"};
     EXPECT_EQ(events, expected);
 
     // A tracker that declines without the default tracking swallows the event.
@@ -337,6 +339,40 @@ TEST_F(PanelTest, NumericFieldsFormatWithPrecisionAndUnits) {
     // The spin-edit popup takes a picked entry's text as its value.
     dm.userAction(panel, pick(11, 3));
     EXPECT_EQ(item->GetIntValue(at(11)), 10);
+}
+
+}  // namespace admtest
+
+namespace admtest {
+
+TEST_F(PanelTest, PanelsAreFoundByNameForTheScript) {
+    EXPECT_EQ(dm.panelAction("Document", press(3)), kNoErr);
+    EXPECT_NE(dm.panelAction("Nowhere", press(3)), kNoErr);
+    ASSERT_EQ(dm.failures().size(), 1u);
+    const std::string d = dm.describe(panel);
+    EXPECT_NE(d.find("  3 ADM Text Check Box Type \"Use live dimensions\" value 0"), std::string::npos) << d;
+    EXPECT_NE(d.find("\"8 pt\"*"), std::string::npos) << d;
+}
+
+TEST_F(PanelTest, CallbacksMayDestroyThePanelTheyRunIn) {
+    struct Local {
+        static ASBoolean track(ADMItemRef it, ADMTrackerRef) {
+            AdmTest& t = *AdmTest::current;
+            t.dialog->Destroy(t.item->GetDialog(it));
+            return true;
+        }
+        static void notify(ADMItemRef it, ADMNotifierRef) {
+            AdmTest& t = *AdmTest::current;
+            t.dialog->Destroy(t.item->GetDialog(it));
+        }
+    };
+    item->SetTrackProc(at(12), Local::track);
+    EXPECT_EQ(dm.userAction(panel, press(12)), kNoErr);
+    EXPECT_TRUE(dm.openDialogs().empty());
+    panel = dialog->Create(nullptr, "Document", 16500, kADMTabbedFloatingDialogStyle, nullptr, nullptr, 0);
+    item->SetNotifyProc(at(6), Local::notify);
+    EXPECT_EQ(dm.userDragSlider(panel, 6, {1, 2, 3}), kStaleHandleErr);
+    EXPECT_TRUE(dm.openDialogs().empty());
 }
 
 }  // namespace admtest

@@ -207,6 +207,11 @@ TEST_F(PrefTest, WritesAreAtomic) {
     fs::create_directories(file / "x");
     EXPECT_EQ(s->save(), standin::kPreferenceWriteErr);
     EXPECT_FALSE(sunk.empty());
+    // Loading from it warns, gives the defaults and leaves the folder where it is.
+    auto other = open();
+    EXPECT_FALSE(other->load());
+    EXPECT_TRUE(fs::is_directory(file / "x"));
+    EXPECT_EQ(other->save(), standin::kPreferenceWriteErr);
 }
 
 TEST_F(PrefTest, DefaultPathFollowsTheConfigurationFolder) {

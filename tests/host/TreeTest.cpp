@@ -177,6 +177,47 @@ TEST_F(TreeTest, SelectionReachesMembersAndAnchors) {
     EXPECT_EQ(attr, static_cast<uint32_t>(kArtLocked));
 }
 
+TEST_F(TreeTest, DuplicateKeepsMemberOrderAndDeepNestingIsSafe) {
+    AIArtHandle g = nullptr;
+    sArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &g);
+    AIArtHandle inner = nullptr;
+    sArt->NewArt(kGroupArt, kPlaceInsideOnTop, g, &inner);
+    for (AIReal y : {1.0f, 2.0f, 3.0f}) {
+        AIArtHandle p = path({{0, y}, {1, y}});
+        sArt->ReorderArt(p, kPlaceInsideOnBottom, inner);
+    }
+    AIArtHandle copy = nullptr;
+    ASSERT_EQ(sArt->DuplicateArt(g, kPlaceAbove, g, &copy), kNoErr);
+    std::vector<AIArtHandle> copiedInner = children(copy);
+    ASSERT_EQ(copiedInner.size(), 1u);
+    std::vector<AIReal> ys;
+    for (AIArtHandle p : children(copiedInner[0])) {
+        AIPathSegment s{};
+        sPath->GetPathSegments(p, 0, 1, &s);
+        ys.push_back(s.p.v);
+    }
+    EXPECT_EQ(ys, (std::vector<AIReal>{1, 2, 3}));
+
+    // Groups nested far deeper than any stack allows.
+    AIArtHandle outer = nullptr;
+    sArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &outer);
+    AIArtHandle deepest = outer;
+    for (int i = 0; i < 20000; ++i) sArt->NewArt(kGroupArt, kPlaceInsideOnTop, deepest, &deepest);
+    AIArtHandle leaf = nullptr;
+    sArt->NewArt(kPathArt, kPlaceInsideOnTop, deepest, &leaf);
+    EXPECT_EQ(sArt->SetArtUserAttr(outer, kArtSelected, kArtSelected), kNoErr);
+    uint32_t attr = 0;
+    sArt->GetArtUserAttr(outer, kArtSelected, &attr);
+    EXPECT_EQ(attr, static_cast<uint32_t>(kArtSelected));
+    AIArtHandle twin = nullptr;
+    EXPECT_EQ(sArt->DuplicateArt(outer, kPlaceAbove, outer, &twin), kNoErr);
+    AIRealRect r{};
+    EXPECT_EQ(sArt->GetArtBounds(twin, &r), kNoErr);
+    EXPECT_EQ(sArt->DisposeArt(outer), kNoErr);
+    EXPECT_EQ(sArt->DisposeArt(twin), kNoErr);
+    EXPECT_FALSE(sArt->ValidArt(leaf, false));
+}
+
 TEST_F(TreeTest, PathSegmentEditing) {
     AIArtHandle p = nullptr;
     sArt->NewArt(kPathArt, kPlaceAboveAll, nullptr, &p);

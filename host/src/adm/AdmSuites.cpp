@@ -13,26 +13,27 @@
 #include "ADMList.h"
 #include "ADMNotifier.h"
 #include "ADMTracker.h"
+#include "adm/ActiveStack.h"
 #include "adm/DialogManager.h"
 #include "adm/Encoding.h"
 
 namespace standin {
 namespace {
 
-DialogManager* gManager = nullptr;
+adm::ActiveStack<DialogManager> gActive;
 
 template <typename Ref>
 Ref toRef(uintptr_t h) {
     return reinterpret_cast<Ref>(h);
 }
 
-adm::Dialog* D(ADMDialogRef r) { return gManager ? gManager->dialog(r) : nullptr; }
-adm::Item* I(ADMItemRef r) { return gManager ? gManager->item(r) : nullptr; }
-adm::List* L(ADMListRef r) { return gManager ? gManager->list(r) : nullptr; }
-adm::Entry* E(ADMEntryRef r) { return gManager ? gManager->entry(r) : nullptr; }
-adm::Notifier* N(ADMNotifierRef r) { return gManager ? gManager->notifier(r) : nullptr; }
-adm::Tracker* T(ADMTrackerRef r) { return gManager ? gManager->tracker(r) : nullptr; }
-adm::Drawer* W(ADMDrawerRef r) { return gManager ? gManager->drawer(r) : nullptr; }
+adm::Dialog* D(ADMDialogRef r) { return gActive.current() ? gActive.current()->dialog(r) : nullptr; }
+adm::Item* I(ADMItemRef r) { return gActive.current() ? gActive.current()->item(r) : nullptr; }
+adm::List* L(ADMListRef r) { return gActive.current() ? gActive.current()->list(r) : nullptr; }
+adm::Entry* E(ADMEntryRef r) { return gActive.current() ? gActive.current()->entry(r) : nullptr; }
+adm::Notifier* N(ADMNotifierRef r) { return gActive.current() ? gActive.current()->notifier(r) : nullptr; }
+adm::Tracker* T(ADMTrackerRef r) { return gActive.current() ? gActive.current()->tracker(r) : nullptr; }
+adm::Drawer* W(ADMDrawerRef r) { return gActive.current() ? gActive.current()->drawer(r) : nullptr; }
 
 // Runs f on the object when the handle is good; kStaleHandleErr otherwise.
 template <typename Obj, typename F>
@@ -65,26 +66,26 @@ const ADMBasicSuite kBasic = {
     [](SPPluginRef, int32_t listID, int32_t index, char* buffer, int32_t size) -> ASErr {
         if (!buffer || size <= 0) return kBadParameterErr;
         buffer[0] = '\0';
-        if (!gManager) return kOutOfRangeErr;
-        auto s = gManager->resources().indexString(listID, index);
+        if (!gActive.current()) return kOutOfRangeErr;
+        auto s = gActive.current()->resources().indexString(listID, index);
         if (!s) return kOutOfRangeErr;
         adm::copyBounded(*s, buffer, size);
         return kNoErr;
     },
     [] {
-        if (gManager) gManager->beep();
+        if (gActive.current()) gActive.current()->beep();
     },
     [](const char* text) {
-        if (gManager) gManager->alert(AlertRecord::Kind::Message, text);
+        if (gActive.current()) gActive.current()->alert(AlertRecord::Kind::Message, text);
     },
     [](const char* text) -> int32_t {
-        return gManager ? gManager->alertAnswer(AlertRecord::Kind::YesNo, text) : kADMCancelAnswer;
+        return gActive.current() ? gActive.current()->alertAnswer(AlertRecord::Kind::YesNo, text) : kADMCancelAnswer;
     },
     [](const char* text) -> int32_t {
-        return gManager ? gManager->alertAnswer(AlertRecord::Kind::Question, text) : kADMLeftButton;
+        return gActive.current() ? gActive.current()->alertAnswer(AlertRecord::Kind::Question, text) : kADMLeftButton;
     },
     [](const char* left, const char* middle, const char* right) {
-        if (gManager) gManager->setAlertButtonText(left, middle, right);
+        if (gActive.current()) gActive.current()->setAlertButtonText(left, middle, right);
     },
     [](float value, char* text, int32_t maxLength, int32_t units, int32_t precision, ASBoolean append) {
         if (!text || maxLength <= 0) return;
@@ -98,24 +99,24 @@ const ADMBasicSuite kBasic = {
         return true;
     },
     [](ADMPoint where, const ADMRGBColor* in, ADMRGBColor* out) -> ASBoolean {
-        return gManager && gManager->chooseColor(where, in, out);
+        return gActive.current() && gActive.current()->chooseColor(where, in, out);
     },
-    [](SPPluginRef) -> ASErr { return gManager ? gManager->pushAppContext() : kBadParameterErr; },
-    []() -> ASErr { return gManager ? gManager->popAppContext() : kBadParameterErr; },
+    [](SPPluginRef) -> ASErr { return gActive.current() ? gActive.current()->pushAppContext() : kBadParameterErr; },
+    []() -> ASErr { return gActive.current() ? gActive.current()->popAppContext() : kBadParameterErr; },
 };
 
 // --- Dialog ------------------------------------------------------------------------------------
 
 const ADMDialogSuite kDialog = {
     [](SPPluginRef plugin, const char* name, int32_t id, int32_t style, ADMDialogInitProc init, ADMUserData ud,
-       int32_t) -> ADMDialogRef { return gManager ? gManager->create(plugin, name, id, style, init, ud) : nullptr; },
+       int32_t) -> ADMDialogRef { return gActive.current() ? gActive.current()->create(plugin, name, id, style, init, ud) : nullptr; },
     [](SPPluginRef plugin, const char* name, int32_t id, int32_t style, ADMDialogInitProc init, ADMUserData ud,
-       int32_t) -> int32_t { return gManager ? gManager->modal(plugin, name, id, style, init, ud) : -1; },
+       int32_t) -> int32_t { return gActive.current() ? gActive.current()->modal(plugin, name, id, style, init, ud) : -1; },
     [](ADMDialogRef d, int32_t result, ASBoolean) -> ASErr {
         adm::Dialog* dlg = D(d);
-        return dlg ? gManager->endModal(*dlg, result) : kStaleHandleErr;
+        return dlg ? gActive.current()->endModal(*dlg, result) : kStaleHandleErr;
     },
-    [](ADMDialogRef d) -> ASErr { return gManager ? gManager->destroy(d) : kStaleHandleErr; },
+    [](ADMDialogRef d) -> ASErr { return gActive.current() ? gActive.current()->destroy(d) : kStaleHandleErr; },
 
     [](ADMDialogRef d, int32_t itemID) -> ADMItemRef {
         adm::Dialog* dlg = D(d);
@@ -186,7 +187,7 @@ const ADMDialogSuite kDialog = {
     },
     [](ADMDialogRef d, int32_t state, ADMIconRef icon) -> ASErr {
         if (state != 0 && state != 1) return kBadParameterErr;
-        return with(D(d), [&](adm::Dialog& x) { x.icons[state] = gManager->iconID(icon); });
+        return with(D(d), [&](adm::Dialog& x) { x.icons[state] = gActive.current()->iconID(icon); });
     },
     [](ADMDialogRef d, int32_t style) -> ASErr { return with(D(d), [&](adm::Dialog& x) { x.style = style; }); },
     [](ADMDialogRef d) -> int32_t {
@@ -209,11 +210,11 @@ const ADMDialogSuite kDialog = {
         return with(D(d), [&](adm::Dialog& x) { x.notifyProc = proc; });
     },
     [](ADMDialogRef d, ADMNotifierRef) -> ASErr { return D(d) ? kNoErr : kStaleHandleErr; },
-    [](ADMDialogRef d) -> ASErr { return with(D(d), [&](adm::Dialog& x) { gManager->updateDialog(x); }); },
+    [](ADMDialogRef d) -> ASErr { return with(D(d), [&](adm::Dialog& x) { gActive.current()->updateDialog(x); }); },
     [](ADMDialogRef d) -> ASErr {
         return with(D(d), [&](adm::Dialog& x) {
             for (const auto& [id, h] : x.items)
-                if (adm::Item* it = gManager->item(toRef<ADMItemRef>(h))) it->invalid = true;
+                if (adm::Item* it = gActive.current()->item(toRef<ADMItemRef>(h))) it->invalid = true;
         });
     },
 };
@@ -221,7 +222,7 @@ const ADMDialogSuite kDialog = {
 const ADMDialogGroupSuite kDialogGroup = {
     [](ADMDialogRef d, const char* group, ADMPositionCode code) -> ASErr {
         adm::Dialog* x = D(d);
-        return x ? gManager->setDialogGroupInfo(*x, group, code) : kStaleHandleErr;
+        return x ? gActive.current()->setDialogGroupInfo(*x, group, code) : kStaleHandleErr;
     },
     [](ADMDialogRef d, const char** group, ADMPositionCode* code) -> ASErr {
         adm::Dialog* x = D(d);
@@ -249,7 +250,7 @@ const ADMItemSuite kItem = {
     },
     [](ADMItemRef i, const char* type) -> ASErr {
         if (!type) return kBadParameterErr;
-        return with(I(i), [&](adm::Item& x) { gManager->setItemType(x, type); });
+        return with(I(i), [&](adm::Item& x) { gActive.current()->setItemType(x, type); });
     },
     [](ADMItemRef i) -> int32_t { return get(i, 0, [](adm::Item& x) { return x.style; }); },
     [](ADMItemRef i, int32_t s) -> ASErr { return with(I(i), [&](adm::Item& x) { x.style = s; }); },
@@ -259,7 +260,7 @@ const ADMItemSuite kItem = {
     [](ADMItemRef i, int32_t j) -> ASErr { return with(I(i), [&](adm::Item& x) { x.justify = j; }); },
 
     [](ADMItemRef i, const char* text) -> ASErr {
-        return with(I(i), [&](adm::Item& x) { gManager->setText(x, text ? text : ""); });
+        return with(I(i), [&](adm::Item& x) { gActive.current()->setText(x, text ? text : ""); });
     },
     [](ADMItemRef i, char* buf, int32_t size) -> ASErr {
         if (!buf || size <= 0) return kBadParameterErr;
@@ -276,16 +277,16 @@ const ADMItemSuite kItem = {
     },
     [](ADMItemRef i) -> int32_t { return get(i, 0, [](adm::Item& x) { return x.maxLength; }); },
 
-    [](ADMItemRef i, ASBoolean v) -> ASErr { return with(I(i), [&](adm::Item& x) { gManager->setBoolean(x, v != 0); }); },
+    [](ADMItemRef i, ASBoolean v) -> ASErr { return with(I(i), [&](adm::Item& x) { gActive.current()->setBoolean(x, v != 0); }); },
     [](ADMItemRef i) -> ASBoolean { return get(i, ASBoolean{0}, [](adm::Item& x) { return ASBoolean(x.boolValue); }); },
     [](ADMItemRef i, int32_t v) -> ASErr {
-        return with(I(i), [&](adm::Item& x) { gManager->setFloat(x, static_cast<float>(v)); });
+        return with(I(i), [&](adm::Item& x) { gActive.current()->setFloat(x, static_cast<float>(v)); });
     },
     [](ADMItemRef i) -> int32_t {
-        return get(i, 0, [](adm::Item& x) { return static_cast<int32_t>(std::lround(gManager->floatValue(x))); });
+        return get(i, 0, [](adm::Item& x) { return static_cast<int32_t>(std::lround(gActive.current()->floatValue(x))); });
     },
-    [](ADMItemRef i, float v) -> ASErr { return with(I(i), [&](adm::Item& x) { gManager->setFloat(x, v); }); },
-    [](ADMItemRef i) -> float { return get(i, 0.0f, [](adm::Item& x) { return gManager->floatValue(x); }); },
+    [](ADMItemRef i, float v) -> ASErr { return with(I(i), [&](adm::Item& x) { gActive.current()->setFloat(x, v); }); },
+    [](ADMItemRef i) -> float { return get(i, 0.0f, [](adm::Item& x) { return gActive.current()->floatValue(x); }); },
     [](ADMItemRef i, int32_t v) -> ASErr { return with(I(i), [&](adm::Item& x) { x.minimum = static_cast<float>(v); }); },
     [](ADMItemRef i) -> int32_t { return get(i, 0, [](adm::Item& x) { return static_cast<int32_t>(x.minimum); }); },
     [](ADMItemRef i, int32_t v) -> ASErr { return with(I(i), [&](adm::Item& x) { x.maximum = static_cast<float>(v); }); },
@@ -313,10 +314,10 @@ const ADMItemSuite kItem = {
     [](ADMItemRef i) -> ASBoolean { return get(i, ASBoolean{0}, [](adm::Item& x) { return ASBoolean(x.enabled); }); },
     [](ADMItemRef i, ASBoolean v) -> ASErr { return with(I(i), [&](adm::Item& x) { x.visible = v != 0; }); },
     [](ADMItemRef i) -> ASBoolean { return get(i, ASBoolean{0}, [](adm::Item& x) { return ASBoolean(x.visible); }); },
-    [](ADMItemRef i, ASBoolean v) -> ASErr { return with(I(i), [&](adm::Item& x) { gManager->activateItem(x, v != 0); }); },
+    [](ADMItemRef i, ASBoolean v) -> ASErr { return with(I(i), [&](adm::Item& x) { gActive.current()->activateItem(x, v != 0); }); },
     [](ADMItemRef i) -> ASBoolean {
         return get(i, ASBoolean{0}, [](adm::Item& x) {
-            adm::Dialog* d = gManager->dialogOf(x);
+            adm::Dialog* d = gActive.current()->dialogOf(x);
             return ASBoolean(d && d->focusItem == x.id);
         });
     },
@@ -367,18 +368,18 @@ const ADMItemSuite kItem = {
     },
     [](ADMItemRef i, ADMNotifierRef) -> ASErr {
         adm::Item* x = I(i);
-        return x ? gManager->defaultNotify(*x) : kStaleHandleErr;
+        return x ? gActive.current()->defaultNotify(*x) : kStaleHandleErr;
     },
     [](ADMItemRef i, ADMTrackerRef t) -> ASBoolean {
         adm::Item* x = I(i);
         adm::Tracker* tr = T(t);
-        return x && tr && gManager->defaultTrack(*x, *tr);
+        return x && tr && gActive.current()->defaultTrack(*x, *tr);
     },
     [](ADMItemRef i, const char* type) -> ASErr {
-        return with(I(i), [&](adm::Item& x) { gManager->notifyItem(x, type ? type : kADMUserChangedNotifier); });
+        return with(I(i), [&](adm::Item& x) { gActive.current()->notifyItem(x, type ? type : kADMUserChangedNotifier); });
     },
     [](ADMItemRef i) -> ASErr { return with(I(i), [&](adm::Item& x) { x.invalid = true; }); },
-    [](ADMItemRef i) -> ASErr { return with(I(i), [&](adm::Item& x) { gManager->update(x); }); },
+    [](ADMItemRef i) -> ASErr { return with(I(i), [&](adm::Item& x) { gActive.current()->update(x); }); },
 };
 
 // --- List and entry -----------------------------------------------------------------------------
@@ -386,7 +387,7 @@ const ADMItemSuite kItem = {
 const ADMListSuite kList = {
     [](ADMListRef l, SPPluginRef, int32_t menuID, const char*) -> ASErr {
         adm::List* x = L(l);
-        return x ? gManager->setMenuID(*x, menuID) : kStaleHandleErr;
+        return x ? gActive.current()->setMenuID(*x, menuID) : kStaleHandleErr;
     },
     [](ADMListRef l) -> int32_t {
         adm::List* x = L(l);
@@ -398,28 +399,28 @@ const ADMListSuite kList = {
     },
     [](ADMListRef l, int32_t index) -> ADMEntryRef {
         adm::List* x = L(l);
-        adm::Entry* e = x ? gManager->insertEntry(*x, index) : nullptr;
+        adm::Entry* e = x ? gActive.current()->insertEntry(*x, index) : nullptr;
         return e ? toRef<ADMEntryRef>(e->handle) : nullptr;
     },
     [](ADMListRef l, int32_t index) -> ASErr {
         adm::List* x = L(l);
-        return x ? gManager->removeEntry(*x, index) : kStaleHandleErr;
+        return x ? gActive.current()->removeEntry(*x, index) : kStaleHandleErr;
     },
-    [](ADMListRef l) -> ASErr { return with(L(l), [](adm::List& x) { gManager->removeAllEntries(x); }); },
+    [](ADMListRef l) -> ASErr { return with(L(l), [](adm::List& x) { gActive.current()->removeAllEntries(x); }); },
     [](ADMListRef l) -> int32_t {
         adm::List* x = L(l);
         return x ? static_cast<int32_t>(x->entries.size()) : 0;
     },
     [](ADMListRef l, int32_t index) -> ADMEntryRef {
         adm::List* x = L(l);
-        adm::Entry* e = x ? gManager->indexEntry(*x, index) : nullptr;
+        adm::Entry* e = x ? gActive.current()->indexEntry(*x, index) : nullptr;
         return e ? toRef<ADMEntryRef>(e->handle) : nullptr;
     },
     [](ADMListRef l, int32_t id) -> ADMEntryRef {
         adm::List* x = L(l);
         if (!x) return nullptr;
         for (uintptr_t h : x->entries) {
-            adm::Entry* e = gManager->entry(toRef<ADMEntryRef>(h));
+            adm::Entry* e = gActive.current()->entry(toRef<ADMEntryRef>(h));
             if (e && e->id == id) return toRef<ADMEntryRef>(h);
         }
         return nullptr;
@@ -428,7 +429,7 @@ const ADMListSuite kList = {
         adm::List* x = L(l);
         if (!x || !text) return nullptr;
         for (uintptr_t h : x->entries) {
-            adm::Entry* e = gManager->entry(toRef<ADMEntryRef>(h));
+            adm::Entry* e = gActive.current()->entry(toRef<ADMEntryRef>(h));
             if (e && e->text == text) return toRef<ADMEntryRef>(h);
         }
         return nullptr;
@@ -442,14 +443,14 @@ const ADMListSuite kList = {
         int32_t n = 0;
         if (x)
             for (uintptr_t h : x->entries)
-                if (adm::Entry* e = gManager->entry(toRef<ADMEntryRef>(h)); e && e->selected) ++n;
+                if (adm::Entry* e = gActive.current()->entry(toRef<ADMEntryRef>(h)); e && e->selected) ++n;
         return n;
     },
     [](ADMListRef l, int32_t k) -> ADMEntryRef {
         adm::List* x = L(l);
         if (!x) return nullptr;
         for (uintptr_t h : x->entries)
-            if (adm::Entry* e = gManager->entry(toRef<ADMEntryRef>(h)); e && e->selected && k-- == 0)
+            if (adm::Entry* e = gActive.current()->entry(toRef<ADMEntryRef>(h)); e && e->selected && k-- == 0)
                 return toRef<ADMEntryRef>(h);
         return nullptr;
     },
@@ -463,7 +464,7 @@ R getE(ADMEntryRef e, R fallback, F f) {
 
 const ADMEntrySuite kEntry = {
     [](ADMEntryRef e) -> ADMListRef { return getE(e, ADMListRef{}, [](adm::Entry& x) { return toRef<ADMListRef>(x.list); }); },
-    [](ADMEntryRef e) -> int32_t { return getE(e, -1, [](adm::Entry& x) { return gManager->entryIndex(x); }); },
+    [](ADMEntryRef e) -> int32_t { return getE(e, -1, [](adm::Entry& x) { return gActive.current()->entryIndex(x); }); },
     [](ADMEntryRef e) -> int32_t { return getE(e, 0, [](adm::Entry& x) { return x.id; }); },
     [](ADMEntryRef e, int32_t id) -> ASErr { return with(E(e), [&](adm::Entry& x) { x.id = id; }); },
     [](ADMEntryRef e, char* buf, int32_t size) -> ASErr {
@@ -475,16 +476,16 @@ const ADMEntrySuite kEntry = {
         return with(E(e), [&](adm::Entry& x) { x.text = text ? text : ""; });
     },
     [](ADMEntryRef e, ASBoolean v) -> ASErr {
-        return with(E(e), [&](adm::Entry& x) { gManager->activateEntry(x, v != 0); });
+        return with(E(e), [&](adm::Entry& x) { gActive.current()->activateEntry(x, v != 0); });
     },
     [](ADMEntryRef e) -> ASBoolean {
         return getE(e, ASBoolean{0}, [](adm::Entry& x) {
-            adm::List* l = gManager->listOf(x);
+            adm::List* l = gActive.current()->listOf(x);
             return ASBoolean(l && l->active == x.handle);
         });
     },
     [](ADMEntryRef e, ASBoolean v) -> ASErr {
-        return with(E(e), [&](adm::Entry& x) { gManager->selectEntry(x, v != 0); });
+        return with(E(e), [&](adm::Entry& x) { gActive.current()->selectEntry(x, v != 0); });
     },
     [](ADMEntryRef e) -> ASBoolean { return getE(e, ASBoolean{0}, [](adm::Entry& x) { return ASBoolean(x.selected); }); },
     [](ADMEntryRef e, ASBoolean v) -> ASErr { return with(E(e), [&](adm::Entry& x) { x.checked = v != 0; }); },
@@ -569,35 +570,35 @@ const ADMDrawerSuite kDrawer = {
         return with(W(d), [&](adm::Drawer& x) { record(x, "line", &r); });
     },
     [](ADMDrawerRef d, ADMImageRef img, ADMPoint p) -> ASErr {
-        adm::Image* im = gManager ? gManager->image(img) : nullptr;
+        adm::Image* im = gActive.current() ? gActive.current()->image(img) : nullptr;
         if (!im) return kStaleHandleErr;
         const ADMRect r{p.h, p.v, p.h + im->width, p.v + im->height};
         return with(W(d), [&](adm::Drawer& x) { record(x, "image", &r, static_cast<int32_t>(im->handle)); });
     },
     [](ADMDrawerRef d, ADMIconRef icon, ADMPoint p) -> ASErr {
-        const int32_t id = gManager ? gManager->iconID(icon) : 0;
+        const int32_t id = gActive.current() ? gActive.current()->iconID(icon) : 0;
         if (!id) return kStaleHandleErr;
         const ADMRect r{p.h, p.v, p.h, p.v};
         return with(W(d), [&](adm::Drawer& x) { record(x, "icon", &r, id); });
     },
 
-    [](int32_t w, int32_t h) -> ADMImageRef { return gManager ? gManager->createOffscreen(w, h) : nullptr; },
-    [](ADMImageRef img) -> ASErr { return gManager ? gManager->destroyImage(img) : kStaleHandleErr; },
+    [](int32_t w, int32_t h) -> ADMImageRef { return gActive.current() ? gActive.current()->createOffscreen(w, h) : nullptr; },
+    [](ADMImageRef img) -> ASErr { return gActive.current() ? gActive.current()->destroyImage(img) : kStaleHandleErr; },
     [](ADMImageRef img) -> ADMDrawerRef {
-        adm::Image* im = gManager ? gManager->image(img) : nullptr;
-        return im ? gManager->beginDrawer(*im) : nullptr;
+        adm::Image* im = gActive.current() ? gActive.current()->image(img) : nullptr;
+        return im ? gActive.current()->beginDrawer(*im) : nullptr;
     },
     [](ADMImageRef img) -> ASErr {
-        adm::Image* im = gManager ? gManager->image(img) : nullptr;
-        return im ? gManager->endDrawer(*im) : kStaleHandleErr;
+        adm::Image* im = gActive.current() ? gActive.current()->image(img) : nullptr;
+        return im ? gActive.current()->endDrawer(*im) : kStaleHandleErr;
     },
-    [](SPPluginRef, int32_t id) -> ADMIconRef { return gManager ? gManager->iconFromResource(id) : nullptr; },
-    [](ADMIconRef icon) -> ASErr { return gManager ? gManager->destroyIcon(icon) : kStaleHandleErr; },
+    [](SPPluginRef, int32_t id) -> ADMIconRef { return gActive.current() ? gActive.current()->iconFromResource(id) : nullptr; },
+    [](ADMIconRef icon) -> ASErr { return gActive.current() ? gActive.current()->destroyIcon(icon) : kStaleHandleErr; },
 };
 
 }  // namespace
 
-void DialogManager::activate() { gManager = this; }
+void DialogManager::activate() { gActive.push(this); }
 
 void DialogManager::registerSuites(SuiteRegistry& registry) {
     activate();
@@ -612,10 +613,8 @@ void DialogManager::registerSuites(SuiteRegistry& registry) {
     registry.add(kADMDrawerSuite, kADMDrawerSuiteVersion, &kDrawer);
 }
 
-// Called from the destructor's translation unit through this hook, so a destroyed manager
-// is never reached through the suites.
-void detachDialogManager(DialogManager* m) {
-    if (gManager == m) gManager = nullptr;
-}
+// The destructor's hook (DialogManager.cpp): a destroyed manager is never reached through
+// the suites.
+void detachDialogManager(DialogManager* m) { gActive.remove(m); }
 
 }  // namespace standin

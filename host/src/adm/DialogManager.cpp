@@ -303,16 +303,15 @@ int32_t DialogManager::modal(SPPluginRef plugin, const char* name, int32_t dialo
     adm::Dialog* d = lookup(dialogs_, h);
     if (!d) return -1;  // the init proc destroyed it
     if (!d->closed) {
-        if (modalAnswers_.empty()) {
+        auto found = std::find_if(modalAnswers_.begin(), modalAnswers_.end(), [&](const ModalAnswer& a) {
+            return a.dialog.empty() || a.dialog == dialogName;
+        });
+        if (found == modalAnswers_.end()) {
             fail("dialog \"" + dialogName + "\" opened with no answer queued; cancelled");
             endModal(*d, d->cancelItem);
         } else {
-            ModalAnswer answer = std::move(modalAnswers_.front());
-            modalAnswers_.pop_front();
-            if (!answer.dialog.empty() && answer.dialog != dialogName) {
-                fail("answer for dialog \"" + answer.dialog + "\" met dialog \"" + dialogName + "\"; cancelled");
-                endModal(*d, d->cancelItem);
-            }
+            ModalAnswer answer = std::move(*found);
+            modalAnswers_.erase(found);
             size_t played = 0;
             for (const auto& action : answer.actions) {
                 d = lookup(dialogs_, h);
@@ -324,7 +323,7 @@ int32_t DialogManager::modal(SPPluginRef plugin, const char* name, int32_t dialo
             if (d && !d->closed) {
                 fail("dialog \"" + dialogName + "\" still open when its answers ran out; cancelled");
                 endModal(*d, d->cancelItem);
-            } else if (played < answer.actions.size() && answer.dialog == dialogName) {
+            } else if (played < answer.actions.size()) {
                 fail("dialog \"" + dialogName + "\" closed before all its answers were played");
             }
         }
@@ -333,6 +332,28 @@ int32_t DialogManager::modal(SPPluginRef plugin, const char* name, int32_t dialo
     const int32_t result = d ? d->result : -1;
     eraseDialog(h);
     return result;
+}
+
+void DialogManager::appendModalAction(const std::string& dialogName, const UserAction& action) {
+    if (!modalAnswers_.empty() && modalAnswers_.back().dialog == dialogName) {
+        modalAnswers_.back().actions.push_back(action);
+        return;
+    }
+    for (auto it = modalAnswers_.rbegin(); it != modalAnswers_.rend(); ++it) {
+        if (it->dialog == dialogName) {
+            it->actions.push_back(action);
+            return;
+        }
+    }
+    modalAnswers_.push_back({dialogName, {action}});
+}
+
+AIErr DialogManager::setGroupInfo(ADMDialogRef ref, const std::string& group, ADMPositionCode code) {
+    adm::Dialog* d = dialog(ref);
+    if (!d) return kStaleHandleErr;
+    d->groupName = group;
+    d->position = code;
+    return kNoErr;
 }
 
 AIErr DialogManager::endModal(adm::Dialog& d, int32_t result) {
@@ -535,19 +556,22 @@ bool DialogManager::trackAndApply(adm::Item& it, const UserAction& a, int32_t ac
     adm::Tracker t;
     t.handle = newHandle();
     t.action = action;
-    t.point = {(it.bounds.right - it.bounds.left) / 2, (it.bounds.bottom - it.bounds.top) / 2};
+    t.point = a.point;
+    if (t.point.h < 0 || t.point.v < 0)
+        t.point = {(it.bounds.right - it.bounds.left) / 2, (it.bounds.bottom - it.bounds.top) / 2};
     t.modifiers = modifiers;
     t.virtualKey = key;
     t.pending = &a;
+    const uintptr_t handle = it.handle;  // the tracker may destroy the item's dialog
     bool accepted = true;
     if (it.trackProc) {
         Scoped<adm::Tracker> scope(trackers_, t);
-        accepted = it.trackProc(toRef<ADMItemRef>(it.handle), toRef<ADMTrackerRef>(t.handle)) != 0;
+        accepted = it.trackProc(toRef<ADMItemRef>(handle), toRef<ADMTrackerRef>(t.handle)) != 0;
     }
     // A tracker that neither ran the default tracking nor accepted the event swallows it.
     if (!t.applied) {
         if (!accepted) return false;
-        if (item(toRef<ADMItemRef>(it.handle))) defaultTrack(it, t);
+        if (adm::Item* still = lookup(items_, handle)) defaultTrack(*still, t);
     }
     return true;
 }
@@ -590,6 +614,43 @@ AIErr DialogManager::userAction(ADMDialogRef ref, const UserAction& a) {
         return kNoErr;
     if (adm::Item* again = lookup(items_, h)) notifyItem(*again, kADMUserChangedNotifier);
     return kNoErr;
+}
+
+AIErr DialogManager::panelAction(const std::string& dialogName, const UserAction& action) {
+    ADMDialogRef d = findDialog(dialogName);
+    if (!d) {
+        fail("no open panel \"" + dialogName + "\"");
+        return kBadParameterErr;
+    }
+    return userAction(d, action);
+}
+
+std::string DialogManager::describe(ADMDialogRef ref) {
+    adm::Dialog* d = dialog(ref);
+    if (!d) return std::string();
+    std::string out = "dialog \"" + d->name + "\" " + std::to_string(d->templateID) + "\n";
+    for (const auto& [id, h] : d->items) {
+        const adm::Item* it = lookup(items_, h);
+        if (!it) continue;
+        char value[32];
+        std::snprintf(value, sizeof value, "%g", static_cast<double>(floatValue(*it)));
+        out += "  " + std::to_string(id) + " " + it->type + " \"" + it->text + "\" value " + value;
+        if (!it->enabled) out += " disabled";
+        if (!it->visible) out += " hidden";
+        if (!it->known) out += " unknown";
+        if (const adm::List* l = lookup(lists_, it->list)) {
+            out += " entries";
+            for (uintptr_t eh : l->entries) {
+                const adm::Entry* e = lookup(entries_, eh);
+                if (!e) continue;
+                out += e->separator ? " -" : " \"" + e->text + "\"";
+                if (eh == l->active) out += "*";
+                if (e->checked) out += "(checked)";
+            }
+        }
+        out += "\n";
+    }
+    return out;
 }
 
 AIErr DialogManager::userKey(ADMDialogRef ref, int32_t itemID, int32_t virtualKey, uint32_t modifiers) {

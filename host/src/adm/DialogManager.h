@@ -39,6 +39,7 @@ struct UserAction {
     int32_t entry = 0;  // Pick: entry index
     int32_t commitKey = kADMTabKey;  // SetText: the key that ends the typing
     uint32_t modifiers = 0;          // Press: kADMShiftKeyModifier | ...
+    ADMPoint point{-1, -1};          // Press: where in the item (negative: its centre)
 };
 
 // The answers for one modal dialog: its name (empty: any) and the user's actions.
@@ -198,9 +199,13 @@ public:
     Resources& resources() { return resources_; }
 
     // --- The scripted user -------------------------------------------------------------
-    // Answers for the next modal dialogs, one set per dialog in the order they open
-    // (a nested dialog takes the next set).
+    // Answers for the next modal dialogs. A dialog that opens takes the first queued set
+    // with its name (or with no name); a nested dialog takes its own set, so its parent's
+    // set can hold the actions both before and after it.
     void queueModalAnswer(ModalAnswer answer) { modalAnswers_.push_back(std::move(answer)); }
+    // Adds one action to the last queued set of that dialog, or queues a new set (the
+    // script's "answer" lines).
+    void appendModalAction(const std::string& dialog, const UserAction& action);
     size_t pendingModalAnswers() const { return modalAnswers_.size(); }
     // Answers for the next YesNoAlert / QuestionAlert; without one the first button answers.
     void queueAlertAnswer(int32_t answer) { alertAnswers_.push_back(answer); }
@@ -216,6 +221,9 @@ public:
 
     // User actions on an open dialog (a floating panel, or the modal one from its notifiers).
     AIErr userAction(ADMDialogRef dialog, const UserAction& action);
+    // The same on the newest open dialog of that name (the script's "panel" command); a
+    // missing panel is a failure.
+    AIErr panelAction(const std::string& dialogName, const UserAction& action);
     AIErr userKey(ADMDialogRef dialog, int32_t itemID, int32_t virtualKey, uint32_t modifiers);
     // Intermediate notifications for all values but the last, then a user change.
     AIErr userDragSlider(ADMDialogRef dialog, int32_t itemID, const std::vector<float>& values);
@@ -225,6 +233,8 @@ public:
     // --- Inspection ----------------------------------------------------------------------
     ADMDialogRef findDialog(const std::string& name) const;  // the newest open one
     std::vector<ADMDialogRef> openDialogs() const;
+    // One line per item: id, type, text (platform bytes), value, flags and list entries.
+    std::string describe(ADMDialogRef dialog);
     int beeps() const { return beeps_; }
     int appContextDepth() const { return appContextDepth_; }
     int appContextPushes() const { return appContextPushes_; }
@@ -237,6 +247,8 @@ public:
     void setRefuseDialogGroups(bool refuse) { refuseGroups_ = refuse; }
     void setFailOffscreen(bool fail) { failOffscreen_ = fail; }
     void setFailCreate(bool fail) { failCreate_ = fail; }
+    // The dock group and position the host reports for a panel (as if the user docked it).
+    AIErr setGroupInfo(ADMDialogRef dialog, const std::string& group, ADMPositionCode code);
 
     // --- The suites' work (AdmSuites.cpp calls these) -------------------------------------
     adm::Dialog* dialog(ADMDialogRef ref);

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "AIPreference.h"
+#include "adm/ActiveStack.h"
 #include "adm/Encoding.h"
 
 namespace standin {
@@ -22,7 +23,7 @@ namespace {
 using nlohmann::json;
 
 constexpr const char* kFormat = "plotwise-preferences-1";
-PreferenceStore* gStore = nullptr;
+adm::ActiveStack<PreferenceStore> gActive;
 
 bool validName(const char* s) { return s && *s; }
 
@@ -50,25 +51,25 @@ bool writeAll(int fd, const std::string& data) {
 }
 
 const AIPreferenceSuite kSuite = {
-    [](const char* p, const char* k, int32_t* v) -> AIErr { return gStore ? gStore->getInteger(p, k, v) : kNoErr; },
-    [](const char* p, const char* k, int32_t v) -> AIErr { return gStore ? gStore->putInteger(p, k, v) : kBadParameterErr; },
-    [](const char* p, const char* k, AIBoolean* v) -> AIErr { return gStore ? gStore->getBoolean(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, int32_t* v) -> AIErr { return gActive.current() ? gActive.current()->getInteger(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, int32_t v) -> AIErr { return gActive.current() ? gActive.current()->putInteger(p, k, v) : kBadParameterErr; },
+    [](const char* p, const char* k, AIBoolean* v) -> AIErr { return gActive.current() ? gActive.current()->getBoolean(p, k, v) : kNoErr; },
     [](const char* p, const char* k, AIBoolean v) -> AIErr {
-        return gStore ? gStore->putBoolean(p, k, v != 0) : kBadParameterErr;
+        return gActive.current() ? gActive.current()->putBoolean(p, k, v != 0) : kBadParameterErr;
     },
-    [](const char* p, const char* k, AIReal* v) -> AIErr { return gStore ? gStore->getReal(p, k, v) : kNoErr; },
-    [](const char* p, const char* k, AIReal v) -> AIErr { return gStore ? gStore->putReal(p, k, v) : kBadParameterErr; },
-    [](const char* p, const char* k, char* b, int32_t n) -> AIErr { return gStore ? gStore->getString(p, k, b, n) : kNoErr; },
-    [](const char* p, const char* k, const char* v) -> AIErr { return gStore ? gStore->putString(p, k, v) : kBadParameterErr; },
-    [](const char* p, const char* k, AIRealPoint* v) -> AIErr { return gStore ? gStore->getPoint(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, AIReal* v) -> AIErr { return gActive.current() ? gActive.current()->getReal(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, AIReal v) -> AIErr { return gActive.current() ? gActive.current()->putReal(p, k, v) : kBadParameterErr; },
+    [](const char* p, const char* k, char* b, int32_t n) -> AIErr { return gActive.current() ? gActive.current()->getString(p, k, b, n) : kNoErr; },
+    [](const char* p, const char* k, const char* v) -> AIErr { return gActive.current() ? gActive.current()->putString(p, k, v) : kBadParameterErr; },
+    [](const char* p, const char* k, AIRealPoint* v) -> AIErr { return gActive.current() ? gActive.current()->getPoint(p, k, v) : kNoErr; },
     [](const char* p, const char* k, const AIRealPoint* v) -> AIErr {
-        return gStore && v ? gStore->putPoint(p, k, *v) : kBadParameterErr;
+        return gActive.current() && v ? gActive.current()->putPoint(p, k, *v) : kBadParameterErr;
     },
-    [](const char* p, const char* k, AIRealRect* v) -> AIErr { return gStore ? gStore->getRect(p, k, v) : kNoErr; },
+    [](const char* p, const char* k, AIRealRect* v) -> AIErr { return gActive.current() ? gActive.current()->getRect(p, k, v) : kNoErr; },
     [](const char* p, const char* k, const AIRealRect* v) -> AIErr {
-        return gStore && v ? gStore->putRect(p, k, *v) : kBadParameterErr;
+        return gActive.current() && v ? gActive.current()->putRect(p, k, *v) : kBadParameterErr;
     },
-    [](const char* p, const char* k) -> AIErr { return gStore ? gStore->remove(p, k) : kBadParameterErr; },
+    [](const char* p, const char* k) -> AIErr { return gActive.current() ? gActive.current()->remove(p, k) : kBadParameterErr; },
 };
 
 }  // namespace
@@ -76,7 +77,7 @@ const AIPreferenceSuite kSuite = {
 PreferenceStore::PreferenceStore(std::filesystem::path path) : path_(path.empty() ? defaultPath() : std::move(path)) {}
 
 PreferenceStore::~PreferenceStore() {
-    if (gStore == this) gStore = nullptr;
+    gActive.remove(this);
 }
 
 std::filesystem::path PreferenceStore::defaultPath() {
@@ -91,7 +92,7 @@ std::filesystem::path PreferenceStore::defaultPath() {
     return base / "plotwise" / "preferences.json";
 }
 
-void PreferenceStore::activate() { gStore = this; }
+void PreferenceStore::activate() { gActive.push(this); }
 
 void PreferenceStore::registerSuites(SuiteRegistry& registry) {
     activate();
@@ -126,6 +127,12 @@ bool PreferenceStore::load() {
     keptAside_.reset();
     std::error_code ec;
     if (!std::filesystem::exists(path_, ec)) return true;
+    if (!std::filesystem::is_regular_file(path_, ec)) {
+        // Something else stands in the file's place: leave it alone and never write over it.
+        blocked_ = true;
+        warn("preference file " + path_.string() + " is not a regular file; using the defaults");
+        return false;
+    }
 
     std::string problem;
     json doc;

@@ -30,6 +30,9 @@ public:
     // $XDG_CONFIG_HOME/plotwise/preferences.json, else ~/.config/plotwise/preferences.json.
     static std::filesystem::path defaultPath();
     const std::filesystem::path& path() const { return path_; }
+    // Another file (the host's preference option); empty: defaultPath(). Takes effect at
+    // the next load or save.
+    void setPath(std::filesystem::path path) { path_ = path.empty() ? defaultPath() : std::move(path); }
 
     // Reads the file. A missing file gives an empty (fresh) store. A damaged one gives a
     // warning and an empty store, and is renamed to <name>.damaged (or .damaged-N) so the

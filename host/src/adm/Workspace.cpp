@@ -1,16 +1,17 @@
 // Workspace records and the workspace suite.
 #include "adm/Workspace.h"
 
+#include "adm/ActiveStack.h"
 #include "adm/Encoding.h"
 
 namespace standin {
 namespace {
 
-Workspaces* gWorkspaces = nullptr;
+adm::ActiveStack<Workspaces> gActive;
 
 template <typename T>
 AIErr setValue(AIWorkspaceHandle ws, const char* prefix, const char* key, T value) {
-    WorkspaceRecord* r = gWorkspaces ? gWorkspaces->record(ws) : nullptr;
+    WorkspaceRecord* r = gActive.current() ? gActive.current()->record(ws) : nullptr;
     if (!r) return kStaleHandleErr;
     if (!prefix || !key) return kBadParameterErr;
     r->values[prefix][key] = std::move(value);
@@ -19,7 +20,7 @@ AIErr setValue(AIWorkspaceHandle ws, const char* prefix, const char* key, T valu
 
 template <typename T>
 const T* getValue(AIWorkspaceHandle ws, const char* prefix, const char* key, AIErr& err) {
-    WorkspaceRecord* r = gWorkspaces ? gWorkspaces->record(ws) : nullptr;
+    WorkspaceRecord* r = gActive.current() ? gActive.current()->record(ws) : nullptr;
     err = !r ? kStaleHandleErr : (!prefix || !key) ? kBadParameterErr : kNoErr;
     if (err) return nullptr;
     const auto* v = r->find(prefix, key);
@@ -73,10 +74,10 @@ const WorkspaceRecord::Value* WorkspaceRecord::find(const std::string& prefix, c
 Workspaces::Workspaces() = default;
 
 Workspaces::~Workspaces() {
-    if (gWorkspaces == this) gWorkspaces = nullptr;
+    gActive.remove(this);
 }
 
-void Workspaces::activate() { gWorkspaces = this; }
+void Workspaces::activate() { gActive.push(this); }
 
 void Workspaces::registerSuites(SuiteRegistry& registry) {
     activate();

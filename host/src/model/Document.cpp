@@ -84,9 +84,20 @@ bool Document::isDescendant(ObjId id, ObjId ancestor) const {
 }
 
 bool Document::anyMemberSelected(ObjId id) const {
+    // Iterative: stored documents may nest deeper than the stack allows.
     const Art* a = art(id);
-    for (ObjId c = a->firstChild; c; c = art(c)->next)
-        if (readsSelected(c)) return true;
+    std::vector<ObjId> stack;
+    for (ObjId c = a ? a->firstChild : 0; c; c = art(c)->next) stack.push_back(c);
+    while (!stack.empty()) {
+        const Art* m = art(stack.back());
+        stack.pop_back();
+        if (!m) continue;
+        if (m->isContainer() && m->firstChild) {
+            for (ObjId c = m->firstChild; c; c = art(c)->next) stack.push_back(c);
+        } else if (m->attrs & kArtSelected) {
+            return true;
+        }
+    }
     return false;
 }
 
@@ -321,26 +332,35 @@ AIErr Document::reorderArt(ObjId id, int16_t order, ObjId prep) {
 }
 
 ObjId Document::copyTree(ObjId src) {
-    const Art s = *art(src);  // copy: the table may grow below
-    const ObjId id = makeArt(s.type);
-    Art* a = editArt(id);
-    a->attrs = s.attrs;
-    a->tags = s.tags;
-    a->segments = s.segments;
-    a->segmentSelection = s.segmentSelection;
-    a->closed = s.closed;
-    a->style = s.style;
-    a->centerPointVisible = s.centerPointVisible;
-    a->story = s.story;
-    if (s.dictionary) {
-        const ObjId d = copyDict(s.dictionary);
-        editArt(id)->dictionary = d;
+    // Iterative, parents before members: each pending entry says which copy to link into.
+    ObjId top = 0;
+    std::vector<std::pair<ObjId, ObjId>> pending{{src, 0}};  // (source, parent copy)
+    while (!pending.empty()) {
+        const auto [from, into] = pending.back();
+        pending.pop_back();
+        const Art s = *art(from);  // a copy: the table grows below
+        const ObjId id = makeArt(s.type);
+        Art* a = editArt(id);
+        a->attrs = s.attrs;
+        a->tags = s.tags;
+        a->segments = s.segments;
+        a->segmentSelection = s.segmentSelection;
+        a->closed = s.closed;
+        a->style = s.style;
+        a->centerPointVisible = s.centerPointVisible;
+        a->story = s.story;
+        if (s.dictionary) {
+            const ObjId d = copyDict(s.dictionary);
+            editArt(id)->dictionary = d;
+        }
+        if (into)
+            link(id, into, 0);
+        else
+            top = id;
+        // Pushed bottom first so the top member is copied (and linked) first.
+        for (ObjId c = s.lastChild; c; c = art(c)->prev) pending.emplace_back(c, id);
     }
-    for (ObjId c = s.firstChild; c; c = art(c)->next) {
-        const ObjId copy = copyTree(c);
-        link(copy, id, 0);
-    }
-    return id;
+    return top;
 }
 
 AIErr Document::duplicateArt(ObjId id, int16_t order, ObjId prep, ObjId* made) {
@@ -470,14 +490,14 @@ bool Document::bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m) const {
                 add(bx0, by0, bx1, by1);
             }
         } else if (a->type == kTextFrameArt) {
+            // Mapped outlines, not a mapped box: a rotated box would be looser.
             AIRealRect t{};
-            if (!textBounds || !textBounds(*a, &t)) {
-                t = {a->story.matrix.tx, a->story.matrix.ty, a->story.matrix.tx, a->story.matrix.ty};
-            }
-            const AIRealPoint corners[4] = {{t.left, t.top}, {t.right, t.top}, {t.right, t.bottom}, {t.left, t.bottom}};
-            for (AIRealPoint c : corners) {
-                if (m) c = geom::transform(*m, c);
-                add(c.h, c.v, c.h, c.v);
+            if (textBounds && textBounds(*a, m, &t)) {
+                add(t.left, t.bottom, t.right, t.top);
+            } else {
+                AIRealPoint anchor{a->story.matrix.tx, a->story.matrix.ty};
+                if (m) anchor = geom::transform(*m, anchor);
+                add(anchor.h, anchor.v, anchor.h, anchor.v);
             }
         }
     }
@@ -515,21 +535,30 @@ ObjId Document::dictionaryOf(ObjId artId) {
 ObjId Document::copyDict(ObjId id) { return copyDictFrom(*this, id); }
 
 ObjId Document::copyDictFrom(const Document& source, ObjId id) {
-    // Copies each reachable dictionary once; a shared sub-dictionary stays shared in the copy.
+    // Copies each reachable dictionary once (a shared sub-dictionary stays shared in the
+    // copy); iterative, so deep nesting cannot exhaust the stack.
     std::unordered_map<ObjId, ObjId> copied;
-    std::function<ObjId(ObjId)> copy = [&](ObjId src) -> ObjId {
-        if (auto it = copied.find(src); it != copied.end()) return it->second;
-        const ObjId dst = newDict();
-        copied[src] = dst;
+    std::vector<ObjId> todo;
+    auto copyOf = [&](ObjId src) {
+        auto [it, fresh] = copied.try_emplace(src, 0);
+        if (fresh) {
+            it->second = newDict();
+            todo.push_back(src);
+        }
+        return it->second;
+    };
+    const ObjId top = copyOf(id);
+    while (!todo.empty()) {
+        const ObjId src = todo.back();
+        todo.pop_back();
         const Dict* s = source.dict(src);
-        if (!s) return dst;
+        if (!s) continue;
         std::vector<std::pair<std::string, DictValue>> entries = s->entries;
         for (auto& [k, v] : entries)
-            if (auto* link = std::get_if<DictLink>(&v)) link->id = copy(link->id);
-        editDict(dst)->entries = std::move(entries);
-        return dst;
-    };
-    return copy(id);
+            if (auto* link = std::get_if<DictLink>(&v)) link->id = copyOf(link->id);
+        editDict(copied[src])->entries = std::move(entries);
+    }
+    return top;
 }
 
 bool Document::dictReaches(ObjId outer, ObjId inner) const {
@@ -639,6 +668,11 @@ ObjId Document::addLayer(const std::string& title) {
     const ObjId id = insertLayer(0, kPlaceAboveAll, title);
     setCurrentLayer(id);
     return id;
+}
+
+AIErr Document::setCurrentLayer(const std::string& title) {
+    const ObjId l = layerByTitle(title);
+    return l ? setCurrentLayer(l) : kNoSuchKey;
 }
 
 AIErr Document::setLayerVisible(const std::string& title, bool visible) {

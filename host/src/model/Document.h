@@ -80,9 +80,10 @@ public:
     // Exact geometric bounds without stroke, of the art mapped by `m` when given; false
     // for art without geometry.
     bool bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m = nullptr) const;
-    // The text engine's measure of a text frame's bounds (set by the text engine; without
-    // it a frame measures as the point of its anchor).
-    using TextBoundsFn = bool (*)(const Art& text, AIRealRect* bounds);
+    // The text engine's measure of a text frame's bounds, mapped by `m` when given: the
+    // exact bounds of its outline (set by the text engine; without it a frame measures as
+    // the point of its anchor).
+    using TextBoundsFn = bool (*)(const Art& text, const AIRealMatrix* m, AIRealRect* bounds);
     static inline TextBoundsFn textBounds = nullptr;
 
     // Dictionaries.
@@ -101,6 +102,7 @@ public:
     ObjId layerByTitle(const std::string& title) const;
     AIErr setCurrentLayer(ObjId layer);
     ObjId currentLayer() const { return state_.currentLayer; }
+    AIErr setCurrentLayer(const std::string& title);  // kNoSuchKey when no layer has it
 
     // ---- convenience operations for drivers (journaled like any change)
     ObjId addLayer(const std::string& title);  // on top, made current

@@ -76,7 +76,12 @@ uint32_t sameFields(const CharFeatures& a, const CharFeatures& b) {
     return same;
 }
 
-TextEngine* gCurrent = nullptr;
+// Engines alive, latest last. Never destroyed: engines held by other statics may end
+// after it would have.
+std::vector<TextEngine*>& liveEngines() {
+    static auto* engines = new std::vector<TextEngine*>;
+    return *engines;
+}
 
 }  // namespace
 
@@ -177,15 +182,13 @@ CharFeatureSet uniqueCharFeatures(const Story& story, int32_t start, int32_t end
     return set;
 }
 
-TextEngine::TextEngine(StoryStore& store, FontRegistry& fonts) : store_(store), fonts_(fonts), previous_(gCurrent) {
-    gCurrent = this;
+TextEngine::TextEngine(StoryStore& store, FontRegistry& fonts) : store_(store), fonts_(fonts) {
+    liveEngines().push_back(this);
 }
 
-TextEngine::~TextEngine() {
-    if (gCurrent == this) gCurrent = previous_;
-}
+TextEngine::~TextEngine() { std::erase(liveEngines(), this); }
 
-TextEngine* TextEngine::current() { return gCurrent; }
+TextEngine* TextEngine::current() { return liveEngines().empty() ? nullptr : liveEngines().back(); }
 
 ATE::TextRangeRef TextEngine::newRange(AIArtHandle frame, int32_t start, int32_t end) {
     return add<ATE::TextRangeRef>(RangeObj{frame, start, end, std::nullopt});

@@ -138,7 +138,6 @@ private:
     uintptr_t nextId_ = 0x1000;
     AIArtHandle focus_ = nullptr;
     std::vector<TextSelection> selection_;
-    TextEngine* previous_ = nullptr;
 };
 
 }  // namespace standin::text

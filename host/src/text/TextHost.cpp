@@ -146,6 +146,12 @@ AIErr CreateOutline(AIArtHandle textFrame, AIArtHandle* outline) {
     return kNoErr;
 }
 
+bool frameBounds(const Art& text, const AIRealMatrix* m, AIRealRect* bounds) {
+    if (!bounds || text.type != kTextFrameArt) return false;
+    *bounds = storyBounds(text.story, hostTextEngine().fonts(), m);
+    return true;
+}
+
 }  // namespace
 
 TextEngine& hostTextEngine() { return *hostText().engine; }
@@ -154,6 +160,7 @@ void registerTextSuites(SuiteRegistry& registry) {
     HostText& text = hostText();
     text.engine.reset();  // a new host starts with no references, focus or selection
     text.engine = std::make_unique<TextEngine>(text.stories);
+    Document::textBounds = &frameBounds;
     registry.add(kAITextFrameSuite, kAITextFrameSuiteVersion, &textFrameSuite());
     registry.add(kAIFontSuite, kAIFontSuiteVersion, &TextEngine::fontSuite());
     registry.add(kAIATEPaintSuite, kAIATEPaintSuiteVersion, &TextEngine::paintSuite());

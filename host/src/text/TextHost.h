@@ -14,7 +14,8 @@ TextEngine& hostTextEngine();
 
 // Publishes the text suites ("AI Text Frame Suite", "AI Font Suite", "AI ATE Paint Suite",
 // "ATE Text Suite", "AI Unicode String Suite") and starts the host's text state afresh
-// (no references, focus or text selection). The host calls it while registering its suites.
+// (no references, focus or text selection). The host calls it while registering its suites; it also
+// gives the document model its measure of text bounds.
 void registerTextSuites(SuiteRegistry& registry);
 
 const AITextFrameSuite& textFrameSuite();

@@ -1,0 +1,15 @@
+// The path routines on host path art: each reads the path's segments through the path
+// suite and hands them to the segment forms of PlaneGeometry.h and BezierGeometry.h.
+#pragma once
+
+#include "AITypes.h"
+
+// Length from anchor `from` to anchor `to`, reading one segment at a time; the host's
+// error of a segment read is returned at once, leaving the missing-value marker.
+AIErr calculatePathLength(AIArtHandle path, ai_int16 from, ai_int16 to, AIReal* length);
+AIErr ZMKGetPathRealBezier(AIArtHandle path, ai_int16 n, AIRealBezier* bez);
+AIReal TAtLength(AIArtHandle path, ai_int16 seg, AIReal length);
+// Signed area and perimeter between two segment indices (see BezierGeometry.h).
+AIErr calculatePathAreaAndPerimeter(AIArtHandle path, ai_int16 first, ai_int16 last, ai_int16 closed, AIReal* area,
+                                    AIReal* perimeter);
+AIErr getPathAreaAndPerimeter(AIArtHandle path, AIReal* area, AIReal* perimeter);

@@ -1,0 +1,33 @@
+// The table of drawing scales: ten custom slots, two separators, twelve architectural and
+// sixteen ratio scales, addressed by scale id 0-39; and `UpdateScaler`, which makes the
+// current scale id's scaler and label current. Labels of the fixed scales are the
+// strings of list 17700 (string id + 1).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "AITypes.h"
+
+constexpr int32_t kScaleNameList = 17700;
+constexpr int32_t kScaleCount = 40;
+constexpr int32_t kOneToOneScaleID = 33;
+
+struct ScaleTableEntry {
+    enum class Kind { custom, separator, fixed };
+    Kind kind = Kind::separator;
+    float scaler = 0.0f;  // fixed scales only
+    int32_t slot = 0;     // custom scales: 1-10
+};
+
+// False for ids outside 0-39.
+bool getScaleTableEntry(int32_t id, ScaleTableEntry* entry);
+
+// The label of a fixed scale id (string id + 1 of list 17700), bounded and terminated. When
+// the list cannot be read, the ratio is written instead ("1:48"), so a label never goes
+// blank. False for ids that are not fixed scales.
+bool getScaleTableLabel(int32_t id, char* out, std::size_t size);
+
+// Sets `prefs.scaler` and `prefs.scaleStr` from `prefs.scale`: a custom id copies its slot
+// as stored, a fixed id takes the table; separators and unknown ids change nothing.
+AIErr UpdateScaler();
