@@ -74,8 +74,8 @@ struct preferences {
     int32_t ScaleAssistantScaleType = 0;
     int32_t ScaleAssistantReferenceType = 0;
     // --- dimension style ---
-<<<<<<< HEAD
-    Plotwise3_Live_Dimension_Data style{};  // the current style; style.id is the dimension-id counter
+    // The current style; style.id is the dimension-id counter (the last id given).
+    Plotwise3_Live_Dimension_Data style = DefaultDimensionStyle();
     int createLiveDimensions = 1;           // new dimensions carry their style and clicks
     int createDimensionLayer = 1;
     int forceSlashDirection = 0;
@@ -191,11 +191,6 @@ struct preferences {
     float wallThickness = 432;
     int showWallInfo = 1;
     int32_t wallDatum = 1;
-=======
-    // The current style; style.id is the dimension-id counter (the last id given).
-    Plotwise3_Live_Dimension_Data style = DefaultDimensionStyle();
-    int createLiveDimensions = 1;  // new dimensions carry their style and clicks
->>>>>>> main
 };
 
 struct SPBasicSuite;

@@ -60,9 +60,23 @@ void ReleaseBootSuites() {
     gBoot.notifierHeld = false;
 }
 
+// Both suite tables, or neither.
+AIErr AcquireSuites(SPBasicSuite* basic) {
+    if (AIErr err = AcquirePlotwiseSuites(basic)) return err;
+    if (AIErr err = AcquireLifeCycleSuites(basic)) {
+        ReleasePlotwiseSuites();
+        return err;
+    }
+    gSuitesHeld = true;
+    return kNoErr;
+}
+
 void ReleaseHeldSuites() {
     ReleaseBootSuites();
-    if (gSuitesHeld) ReleasePlotwiseSuites();
+    if (gSuitesHeld) {
+        ReleaseLifeCycleSuites();
+        ReleasePlotwiseSuites();
+    }
     gSuitesHeld = false;
 }
 
@@ -157,8 +171,7 @@ AIErr StartupSteps(SPInterfaceMessage* message) {
         return RegisterVersionNotice(basic);
     }
     // 3. The host suites.
-    if (AIErr err = AcquirePlotwiseSuites(basic)) return err;
-    gSuitesHeld = true;
+    if (AIErr err = AcquireSuites(basic)) return err;
     // 4. Host options and our own plug-in reference.
     if (AIErr err = sAIPlugin->SetPluginOptions(message->d.self, kPluginWantsAfterUndoNotifications)) return err;
     g->thisPlugin = message->d.self;
@@ -233,9 +246,7 @@ AIErr ReloadPlugin(SPAccessMessage* message) {
         sAINotifier = static_cast<AINotifierSuite*>(const_cast<void*>(suite));
         return kNoErr;
     }
-    if (AIErr err = AcquirePlotwiseSuites(basic)) return err;
-    gSuitesHeld = true;
-    return kNoErr;
+    return AcquireSuites(basic);
 }
 
 AIErr AboutPlugin(SPInterfaceMessage* message) {

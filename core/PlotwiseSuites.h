@@ -22,8 +22,6 @@
 #include "AITransformArt.h"
 #include "AIUndo.h"
 #include "SPBasic.h"
-#include "ADMBasic.h"
-#include "ADMDialog.h"
 #include "AIAnnotator.h"
 #include "AIFont.h"
 #include "AIMenu.h"
@@ -68,9 +66,8 @@ extern AIAnnotatorDrawerSuite* sAIAnnotatorDrawer;
 extern AIPluginSuite* sAIPlugin;
 extern AIWorkspaceSuite* sAIWorkspace;
 extern SPSuitesSuite* sSPSuites;
-extern ADMBasicSuite* sADMBasic;
-extern ADMDialogSuite* sADMDialog;
-// sAIUnicodeString (declared with the Unicode string class) is acquired with the others.
+// sAIUnicodeString (declared with the Unicode string class) is acquired with the life-cycle
+// suites.
 
 // Acquires every suite of the table. On a failure the suites acquired by this call are
 // released again and the failing host error is returned. Calls nest: each successful call
@@ -78,3 +75,8 @@ extern ADMDialogSuite* sADMDialog;
 AIErr AcquirePlotwiseSuites(SPBasicSuite* basic);
 // Releases one acquisition of every suite; the last one clears the globals.
 void ReleasePlotwiseSuites();
+// The suites only the plug-in's life cycle needs (preferences, fonts, tools, menus, notifiers,
+// timers, annotators, plug-in options, workspaces, published suites, Unicode strings); taken
+// at start-up after the table above, counted the same way.
+AIErr AcquireLifeCycleSuites(SPBasicSuite* basic);
+void ReleaseLifeCycleSuites();
