@@ -13,10 +13,6 @@
 
 namespace {
 
-// Style modifier bits.
-constexpr int32_t kCADShiftModifier = 1;
-constexpr int32_t kCADOptionModifier = 2;
-
 using F = ToolFamily;
 using G = PlotwiseGlobals;
 

@@ -24,6 +24,13 @@ enum : uint16_t {
     kToolEventOptionKey = 0x800,
 };
 // Sets `prefs.style.modifiers` from a tool event: shift 1, option 2, command 4 + 8.
+// Style modifier bits.
+enum : int32_t {
+    kCADShiftModifier = 1,
+    kCADOptionModifier = 2,
+    kCADCommandModifier = 4 | 8,
+};
+
 void getCADModifierKeys(unsigned short modifiers);
 
 // The current style's dimension colour as a swatch colour; left as it was for colours a

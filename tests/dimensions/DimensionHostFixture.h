@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "Host.h"
+#include "plugin/Session.h"
 #include "PlotwiseGlobals.h"
 #include "PlotwiseSuites.h"
 
 class DimensionHostFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        session_ = std::make_unique<standin::Session>(host_);  // registers the application suites
         globals_ = std::make_unique<PlotwiseGlobals>();
         g = globals_.get();
         ASSERT_EQ(AcquirePlotwiseSuites(host_.basicSuite()), kNoErr);
@@ -77,6 +79,7 @@ protected:
     }
 
     standin::Host host_;
+    std::unique_ptr<standin::Session> session_;
     std::unique_ptr<PlotwiseGlobals> globals_;
     standin::Document* doc_ = nullptr;
 };
