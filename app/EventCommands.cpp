@@ -6,12 +6,17 @@
 #include "EventCommands.h"
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "ADMTypes.h"
 #include "AINotifier.h"
 #include "AITool.h"
 #include "Session.h"
 #include "adm/Encoding.h"
+#include "io/Svg.h"
 
 namespace plotwise::app {
 
@@ -286,6 +291,90 @@ void cmdRedo(Session& session, const Args& args) {
     settle(session, args);
 }
 
+// The annotators' last drawing as an SVG group over the document, mapped from view pixels
+// (y down, centred on the view centre) to the picture's coordinates.
+std::string annotationOverlay(Session& session) {
+    const auto& ops = session.events().lastAnnotation();
+    if (ops.empty()) return {};
+    standin::Document& doc = session.document();
+    const float zoom = session.host().viewZoom(doc.id());
+    const AIRealPoint c = session.host().viewCenter(doc.id());
+    if (!(zoom > 0)) return {};
+    auto num = [](double v) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.4g", v);
+        return std::string(buf);
+    };
+    auto colour = [](const AIRGBColor& rgb) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "#%02x%02x%02x", rgb.red >> 8, rgb.green >> 8, rgb.blue >> 8);
+        return std::string(buf);
+    };
+    std::ostringstream out;
+    out << "<g id=\"annotations\" transform=\"translate(" << num(c.h - standin::kStandinViewWidth / (2.0 * zoom)) << ' '
+        << num(-c.v - standin::kStandinViewHeight / (2.0 * zoom)) << ") scale(" << num(1.0 / zoom) << ")\">\n";
+    using Kind = standin::AnnotationOp::Kind;
+    for (const auto& op : ops) {
+        const std::string col = colour(op.color);
+        const std::string stroke = "stroke=\"" + col + "\" stroke-width=\"" + num(op.lineWidth) + "\"" +
+                                   (op.dashed ? " stroke-dasharray=\"4 2\"" : "");
+        const auto& r = op.rect;
+        const std::string box = "x=\"" + num(std::min(r.left, r.right)) + "\" y=\"" + num(std::min(r.top, r.bottom)) +
+                                "\" width=\"" + num(std::abs(r.right - r.left)) + "\" height=\"" +
+                                num(std::abs(r.bottom - r.top)) + "\"";
+        const std::string oval = "cx=\"" + num((r.left + r.right) / 2.0) + "\" cy=\"" + num((r.top + r.bottom) / 2.0) +
+                                 "\" rx=\"" + num(std::abs(r.right - r.left) / 2.0) + "\" ry=\"" +
+                                 num(std::abs(r.bottom - r.top) / 2.0) + "\"";
+        switch (op.kind) {
+        case Kind::Line:
+            out << "<line x1=\"" << r.left << "\" y1=\"" << r.top << "\" x2=\"" << r.right << "\" y2=\"" << r.bottom
+                << "\" " << stroke << "/>\n";
+            break;
+        case Kind::Rect: out << "<rect " << box << " fill=\"none\" " << stroke << "/>\n"; break;
+        case Kind::FilledRect: out << "<rect " << box << " fill=\"" << col << "\"/>\n"; break;
+        case Kind::Ellipse: out << "<ellipse " << oval << " fill=\"none\" " << stroke << "/>\n"; break;
+        case Kind::FilledEllipse: out << "<ellipse " << oval << " fill=\"" << col << "\"/>\n"; break;
+        case Kind::Clear: out << "<rect " << box << " fill=\"#ffffff\"/>\n"; break;
+        case Kind::Text:
+            out << "<text x=\"" << r.left << "\" y=\"" << r.bottom << "\" font-family=\"DejaVu Sans\" font-size=\""
+                << num(op.fontSize) << "\" fill=\"" << col << "\">"
+                << standin::io::escapeXml(standin::adm::platformToUtf8(op.text)) << "</text>\n";
+            break;
+        }
+    }
+    out << "</g>\n";
+    return out.str();
+}
+
+// svg FILE.svg [selection] [annotations]: the host's picture, with the annotators' last
+// drawing laid over it when asked.
+void svgWithAnnotations(Session& session, const Args& args, const CommandHandler& inner) {
+    if (args.empty() || !args.is(args.size() - 1, "annotations")) return inner(session, args);
+    std::vector<Token> words;
+    for (size_t i = 0; i + 1 < args.size(); ++i) words.push_back(args.token(i));
+    inner(session, Args(args.command(), words));
+    const std::string overlay = session.hasEvents() ? annotationOverlay(session) : std::string();
+    if (overlay.empty()) return;
+    const std::filesystem::path path = args.text(0);
+    std::ifstream in(path, std::ios::binary);
+    std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t end = svg.rfind("</svg>");
+    if (!in || end == std::string::npos) throw ScriptError("svg: cannot read back " + path.string());
+    svg.insert(end, overlay);
+    const std::filesystem::path temp = path.string() + ".tmp";
+    {
+        std::ofstream o(temp, std::ios::binary | std::ios::trunc);
+        o << svg;
+        if (!o.flush()) throw ScriptError("svg: cannot write " + temp.string());
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        throw ScriptError("svg: cannot write " + path.string());
+    }
+}
+
 void cmdClose(Session& session, const Args& args) {
     args.requireCount(0, 0);
     session.document();
@@ -328,6 +417,12 @@ void addEventCommands(CommandTable& table) {
     for (const char* drawing : {"line", "rect", "ellipse", "path", "paint"})
         wrap(table, drawing, changed(kAIDocumentChangedNotifier));
     wrap(table, "layer", layerChanged);
+    wrap(table, "svg", svgWithAnnotations);
+    if (const Command* svg = table.find("svg")) {
+        Command row = *svg;
+        row.usage = "svg FILE.svg [selection] [annotations]";
+        table.add(std::move(row));
+    }
     wrap(table, "select", changed(nullptr));
     table.add({"undo", "undo", "undo the last change (then the after-undo notification)", cmdUndo});
     table.add({"redo", "redo", "redo what undo took back", cmdRedo});

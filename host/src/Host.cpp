@@ -106,6 +106,28 @@ Document* Host::documentById(ObjId docId) {
     return nullptr;
 }
 
+// ---------------------------------------------------------------- copy and paste
+
+AIErr Host::copySelection() {
+    Document* d = frontDocument();
+    if (!d) return kNoDocumentErr;
+    auto clip = std::make_unique<Document>(ids_, d->state().setup.width, d->state().setup.height);
+    if (AIErr e = clip->pasteArt(*d, d->selection())) return e;
+    clip->journal().clear();
+    clipboard_ = std::move(clip);
+    return kNoErr;
+}
+
+AIErr Host::paste(std::vector<ObjId>* pasted) {
+    if (pasted) pasted->clear();
+    Document* d = frontDocument();
+    if (!d) return kNoDocumentErr;
+    if (!clipboard_) return kNoErr;
+    return d->pasteArt(*clipboard_, clipboard_->children(clipboard_->currentLayer()), pasted);
+}
+
+bool Host::clipboardEmpty() const { return !clipboard_ || clipboard_->children(clipboard_->currentLayer()).empty(); }
+
 // ---------------------------------------------------------------- messages and undo
 
 void Host::beginMessage(MessageKind kind) {

@@ -127,6 +127,14 @@ public:
 
     bool isolationMode = false;
 
+    // ---- the edit menu's copy and paste
+    // Copy keeps copies of the front document's selected art (with dictionaries and
+    // tags), so later changes to the originals do not reach the clipboard. Paste puts
+    // copies on top of the current layer of the front document, selected.
+    AIErr copySelection();
+    AIErr paste(std::vector<ObjId>* pasted = nullptr);
+    bool clipboardEmpty() const;
+
     // ---- dialog manager, resources, preferences and workspaces
     // The resource folder (resources().setDir) and the preference file
     // (preferences().setPath) are the driver's options; the driver loads the preferences
@@ -157,6 +165,7 @@ private:
     int untitled_ = 0;
     Counters counters_;
     std::unordered_map<ObjId, int> dictRefs_;
+    std::unique_ptr<Document> clipboard_;
     ObjId nextHandle_ = 1;
     std::unordered_map<ObjId, AIToolHitData> hits_;
     std::unordered_map<ObjId, std::vector<unsigned char>> md_;

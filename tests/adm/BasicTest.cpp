@@ -141,6 +141,14 @@ TEST(AdmEncoding, PlatformBytesRoundTripThroughUtf8) {
     EXPECT_EQ(utf8ToPlatform("\xE2\x88\x9E"), "?");
     EXPECT_EQ(utf8ToPlatform("a\xE2\x88"), "a?");
     EXPECT_EQ(utf8ToPlatform("\xFF"), "?");
+
+    // Bounded copies never keep half of the two-byte shaku sign.
+    char buf[4];
+    EXPECT_FALSE(standin::adm::copyBounded("ab\x8E\xDA", buf, sizeof buf));
+    EXPECT_STREQ(buf, "ab");
+    char fits[5];
+    EXPECT_TRUE(standin::adm::copyBounded("ab\x8E\xDA", fits, sizeof fits));
+    EXPECT_STREQ(fits, "ab\x8E\xDA");
 }
 
 }  // namespace admtest

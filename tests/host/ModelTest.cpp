@@ -113,3 +113,46 @@ TEST_F(ModelTest, TextFrameStoryIsCopiedAndUndone) {
 }
 
 }  // namespace
+
+namespace {
+
+class PasteTest : public HostTest {};
+
+TEST_F(PasteTest, PastedCopiesCarryDictionariesAndTagsAndAreSelected) {
+    ObjId g = 0, p = 0, other = 0;
+    doc->newArt(kGroupArt, kPlaceAboveAll, 0, &g);
+    doc->newArt(kPathArt, kPlaceInsideOnTop, g, &p);
+    doc->addLine({0, 0}, {1, 1}, &other);
+    const ObjId d = doc->dictionaryOf(g);
+    doc->editDict(d)->set("ZA3_Object", int32_t{7});
+    doc->editArt(p)->tags.push_back({"ZMK_Live_Obj_1", "string", "a^b"});
+    doc->select(g);
+    ASSERT_EQ(host.copySelection(), kNoErr);
+    // Later changes to the original do not reach the clipboard.
+    doc->disposeArt(g);
+
+    standin::Document& second = host.newDocument(100, 100);
+    std::vector<ObjId> pasted;
+    ASSERT_EQ(host.paste(&pasted), kNoErr);
+    ASSERT_EQ(pasted.size(), 1u);  // the group brought its member
+    const standin::Art* copy = second.art(pasted[0]);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(second.children(second.currentLayer()).front(), pasted[0]);
+    const standin::Dict* dict = second.dict(copy->dictionary);
+    ASSERT_NE(dict, nullptr);
+    EXPECT_EQ(std::get<int32_t>(*dict->find("ZA3_Object")), 7);
+    const standin::Art* member = second.art(copy->firstChild);
+    ASSERT_NE(member, nullptr);
+    EXPECT_EQ(member->tags.at(0).value, "a^b");
+    EXPECT_EQ(second.selection(), (std::vector<ObjId>{pasted[0], member->id}));
+    // Pasting is undone like any change, and twice gives two copies.
+    ASSERT_EQ(host.paste(), kNoErr);
+    EXPECT_EQ(second.children(second.currentLayer()).size(), 2u);
+    second.journal().commit();
+    ASSERT_TRUE(host.userUndo());
+    EXPECT_EQ(second.children(second.currentLayer()).size(), 0u);
+    second.setLayerEditable("Layer 1", false);
+    EXPECT_EQ(host.paste(), kLockedErr);
+}
+
+}  // namespace

@@ -3,6 +3,8 @@
 // bad event command fails with the reason.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "Commands.h"
@@ -62,6 +64,22 @@ expect count type=path == 0
     EXPECT_EQ(run.count(std::string("AI Notifier/AI Notify ") + kAIAfterUndoNotifier), 1);
     EXPECT_EQ(run.count(std::string("AI Notifier/AI Notify ") + kAIAfterNewNotifier), 0);  // not registered
     EXPECT_EQ(run.count(std::string("AI Notifier/AI Notify ") + kAICurrentDocumentChangedNotifier), 1);
+}
+
+TEST(EventCommands, SvgCarriesTheAnnotatorsLastDrawing) {
+    const auto file = std::filesystem::temp_directory_path() / "plotwise-annotations.svg";
+    Played run;
+    run.play("new 400 300\ntool \"Test Line\"\ndown 10 10\ndrag 40 50\nup 40 50\nsvg \"" + file.string() +
+             "\" selection annotations\n");
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    std::ifstream in(file);
+    const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t group = svg.find("<g id=\"annotations\"");
+    ASSERT_NE(group, std::string::npos);
+    EXPECT_NE(svg.find("<line x1=\"322\" y1=\"524\" x2=\"352\" y2=\"484\" stroke=\"#ff0000\"", group), std::string::npos);
+    EXPECT_NE(svg.find(">end</text>", group), std::string::npos);
+    EXPECT_LT(group, svg.rfind("</svg>"));
+    std::filesystem::remove(file);
 }
 
 TEST(EventCommands, AlertsArePrintedInOrderAndAnswered) {

@@ -248,6 +248,34 @@ TEST_F(SessionTest, FailedStartupWithdrawsThePlugin) {
     EXPECT_EQ(host.suites().outstanding(), 0);
 }
 
+int g_lateStarts = 0;
+AIErr LateMain(const char* caller, const char* selector, void* message) {
+    auto* d = static_cast<SPMessageData*>(message);
+    if (!std::strcmp(caller, kSPInterfaceCaller) && !std::strcmp(selector, kSPInterfaceStartupSelector)) {
+        const void* procs = nullptr;
+        if (d->basic->AcquireSuite(kAINotifierSuite, kAINotifierSuiteVersion, &procs)) return kBadParameterErr;
+        AINotifierHandle n = nullptr;
+        static_cast<const AINotifierSuite*>(procs)->AddNotifier(d->self, "late", kAIApplicationStartedNotifier, &n);
+        d->basic->ReleaseSuite(kAINotifierSuite, kAINotifierSuiteVersion);
+    }
+    if (!std::strcmp(caller, kCallerAINotifier)) ++g_lateStarts;
+    return kNoErr;
+}
+
+TEST_F(SessionTest, APluginStartedLateHearsOfTheStartAlone) {
+    session.load(TestPluginMain, "Test");
+    ASSERT_EQ(session.startup(), kNoErr);
+    g_lateStarts = 0;
+    session.load(LateMain, "Late");
+    ASSERT_EQ(session.startup(), kNoErr);
+    EXPECT_EQ(g_lateStarts, 1);
+    EXPECT_EQ(countOf(std::string("AI Notifier/AI Notify ") + kAIApplicationStartedNotifier), 1);
+    EXPECT_EQ(session.load(nullptr, "Empty"), 2u);
+    EXPECT_EQ(session.startup(), kBadParameterErr);  // no entry point: refused, not called
+    EXPECT_EQ(session.shutdown(), kNoErr);
+    EXPECT_EQ(host.suites().outstanding(), 0);
+}
+
 TEST_F(SessionTest, MenusAndToolsReportWhatWentWrong) {
     session.load(TestPluginMain, "Test");
     ASSERT_EQ(session.startup(), kNoErr);
@@ -314,8 +342,9 @@ TEST_F(SessionTest, AnnotatorDrawingIsRecordedAndKept) {
     const auto& ops = session.lastAnnotation();
     ASSERT_EQ(ops.size(), 3u);
     EXPECT_EQ(ops[0].kind, AnnotationOp::Kind::Line);
-    EXPECT_EQ(ops[0].rect.left, 10);
-    EXPECT_EQ(ops[0].rect.bottom, 60);
+    // In view pixels: the view's centre (the page's) is at (512, 384), y down.
+    EXPECT_EQ(ops[0].rect.left, 10 - 306 + 512);
+    EXPECT_EQ(ops[0].rect.bottom, 396 - 60 + 384);
     EXPECT_EQ(ops[0].color.red, 65535);
     EXPECT_EQ(ops[1].kind, AnnotationOp::Kind::FilledEllipse);
     EXPECT_EQ(ops[2].kind, AnnotationOp::Kind::Text);

@@ -11,6 +11,7 @@
 #include "ADMBasic.h"
 #include "AIAnnotator.h"
 #include "AIArt.h"
+#include "AIDocument.h"
 #include "AIMenu.h"
 #include "AINotifier.h"
 #include "AIPath.h"
@@ -42,6 +43,7 @@ struct Globals {
     const AIPathSuite* path = nullptr;
     const SPSuitesSuite* suites = nullptr;
     const AIPluginSuite* plugin = nullptr;
+    const AIDocumentViewSuite* view = nullptr;
     int acquired = 0;
 
     AIToolHandle line = nullptr, box = nullptr, other = nullptr;
@@ -79,6 +81,7 @@ std::vector<SuiteSlot> suiteTable(Globals& g) {
         {kAIPathSuite, kAIPathSuiteVersion, reinterpret_cast<const void**>(&g.path)},
         {kSPSuitesSuite, kSPSuitesSuiteVersion, reinterpret_cast<const void**>(&g.suites)},
         {kAIPluginSuite, kAIPluginSuiteVersion, reinterpret_cast<const void**>(&g.plugin)},
+        {kAIDocumentViewSuite, kAIDocumentViewSuiteVersion, reinterpret_cast<const void**>(&g.view)},
     };
 }
 
@@ -260,8 +263,9 @@ AIErr draw(Globals& g, AIAnnotatorMessage* m) {
     record(g, "AI Annotation/AI Draw");
     const AIRGBColor red{65535, 0, 0};
     g.drawer->SetColor(m->drawer, &red);
-    const AIPoint a{int32_t(g.start.h), int32_t(g.start.v)};
-    const AIPoint b{int32_t(g.last.h), int32_t(g.last.v)};
+    AIPoint a{0, 0}, b{0, 0};
+    if (AIErr e = g.view->ArtworkPointToViewPoint(m->view, &g.start, &a)) return e;
+    if (AIErr e = g.view->ArtworkPointToViewPoint(m->view, &g.last, &b)) return e;
     if (AIErr e = g.drawer->DrawLine(m->drawer, &a, &b)) return e;
     const AIRect dot{b.h - 3, b.v - 3, b.h + 3, b.v + 3};
     if (AIErr e = g.drawer->DrawEllipse(m->drawer, &dot, true)) return e;

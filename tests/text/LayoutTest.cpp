@@ -300,3 +300,9 @@ TEST(Layout, IndentsAndSpaceBeforeMoveEachLine) {
     l = layoutStory(s, fonts());
     EXPECT_NEAR(l.lines[1].left, -l.lines[1].width / 2 + 0.5, 1e-9);
 }
+
+TEST(Layout, ControlCharactersTakeNoRoomAndDrawNothing) {
+    const double w = layoutStory(story("ab"), fonts()).lines[0].width;
+    EXPECT_NEAR(layoutStory(story("a\t\n\x81" "b"), fonts()).lines[0].width, w, 1e-9);
+    EXPECT_EQ(outlineStory(story("a\x01\x7F" "b"), fonts()).size(), 2u);
+}

@@ -1,18 +1,19 @@
-// Conversion between the platform's Windows-1252 bytes (plus the Shift-JIS pair 8E DA for
-// the shaku sign, U+5C3A) and the UTF-8 of resource and preference files.
+// Text helpers of the dialog manager and the preference store: the platform encoding's
+// conversions (those of the text engine) and bounded copies into the plug-in's buffers.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "text/Encoding.h"
+
 namespace standin::adm {
 
-std::string platformToUtf8(std::string_view bytes);
-// Characters with no platform byte become '?'; malformed UTF-8 bytes likewise.
-std::string utf8ToPlatform(std::string_view utf8);
+using text::platformToUtf8;
+using text::utf8ToPlatform;
 
-// Copies text into buffer (size bytes), at most size − 1 bytes, always terminated when
-// size > 0. Answers true when all of text fitted.
+// Copies text into buffer (size bytes): at most size − 1 bytes, never half of a two-byte
+// character, always terminated when size > 0. Answers true when all of text fitted.
 bool copyBounded(std::string_view text, char* buffer, int size);
 
 }  // namespace standin::adm

@@ -331,14 +331,14 @@ AIErr Document::reorderArt(ObjId id, int16_t order, ObjId prep) {
     return kNoErr;
 }
 
-ObjId Document::copyTree(ObjId src) {
+ObjId Document::copyTreeFrom(const Document& source, ObjId src) {
     // Iterative, parents before members: each pending entry says which copy to link into.
     ObjId top = 0;
     std::vector<std::pair<ObjId, ObjId>> pending{{src, 0}};  // (source, parent copy)
     while (!pending.empty()) {
         const auto [from, into] = pending.back();
         pending.pop_back();
-        const Art s = *art(from);  // a copy: the table grows below
+        const Art s = *source.art(from);  // a copy: the table grows below
         const ObjId id = makeArt(s.type);
         Art* a = editArt(id);
         a->attrs = s.attrs;
@@ -350,7 +350,7 @@ ObjId Document::copyTree(ObjId src) {
         a->centerPointVisible = s.centerPointVisible;
         a->story = s.story;
         if (s.dictionary) {
-            const ObjId d = copyDict(s.dictionary);
+            const ObjId d = copyDictFrom(source, s.dictionary);
             editArt(id)->dictionary = d;
         }
         if (into)
@@ -358,7 +358,7 @@ ObjId Document::copyTree(ObjId src) {
         else
             top = id;
         // Pushed bottom first so the top member is copied (and linked) first.
-        for (ObjId c = s.lastChild; c; c = art(c)->prev) pending.emplace_back(c, id);
+        for (ObjId c = s.lastChild; c; c = source.art(c)->prev) pending.emplace_back(c, id);
     }
     return top;
 }
@@ -735,6 +735,34 @@ AIErr Document::addPolyline(const std::vector<AIRealPoint>& points, bool closed,
     segs.reserve(points.size());
     for (const AIRealPoint& p : points) segs.push_back(corner(p.h, p.v));
     return addPath(segs, closed, made);
+}
+
+AIErr Document::pasteArt(const Document& source, const std::vector<ObjId>& ids, std::vector<ObjId>* made) {
+    if (made) made->clear();
+    const ObjId layer = state_.currentLayer;
+    if (!isLayer(layer)) return kNoDocumentErr;
+    if (effectivelyHiddenOrLockedLayer(layer)) return kLockedErr;
+    // Only the outermost listed art: a container brings its members.
+    std::unordered_set<ObjId> listed(ids.begin(), ids.end());
+    std::vector<ObjId> roots;
+    for (ObjId id : ids) {
+        const Art* a = source.art(id);
+        if (!a || a->type == kRootArt || a->isLayerGroup()) continue;
+        bool inside = false;
+        for (const Art* p = source.art(a->parent); p && !inside; p = source.art(p->parent)) inside = listed.count(p->id) != 0;
+        if (!inside && std::find(roots.begin(), roots.end(), id) == roots.end()) roots.push_back(id);
+    }
+    selectNone();
+    std::vector<ObjId> copies;
+    // Bottom first, each on top, so the first listed ends topmost.
+    for (auto it = roots.rbegin(); it != roots.rend(); ++it) {
+        const ObjId copy = copyTreeFrom(source, *it);
+        link(copy, layer, art(layer)->firstChild);
+        setSelectedDeep(copy, true);
+        copies.insert(copies.begin(), copy);
+    }
+    if (made) *made = std::move(copies);
+    return kNoErr;
 }
 
 void Document::selectAll() {

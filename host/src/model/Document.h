@@ -117,6 +117,11 @@ public:
     void selectAll();
     void selectNone();
     AIErr select(ObjId id);
+    // Copies of art of `source` (with members, dictionaries and tags) on top of the
+    // current layer, in their order, left selected with everything else deselected, as
+    // the host's paste leaves them. Listed members of listed containers come with their
+    // container. Fails on a hidden or locked current layer ('LOCK').
+    AIErr pasteArt(const Document& source, const std::vector<ObjId>& ids, std::vector<ObjId>* made = nullptr);
     // Ids of the art reading as selected (layer groups left out), in matching order.
     std::vector<ObjId> selection() const;
     // Matching order, layer groups left out; `keep` filters.
@@ -137,7 +142,8 @@ private:
     void link(ObjId id, ObjId parent, ObjId before);  // insert above `before` (0 = at the bottom)
     void unlink(ObjId id);
     AIErr placement(int16_t order, ObjId prep, ObjId* parent, ObjId* before) const;
-    ObjId copyTree(ObjId src);
+    ObjId copyTree(ObjId src) { return copyTreeFrom(*this, src); }
+    ObjId copyTreeFrom(const Document& source, ObjId src);
     void eraseTree(ObjId id);
     void setSelectedDeep(ObjId id, bool on);
     bool anyMemberSelected(ObjId id) const;

@@ -110,9 +110,15 @@ struct AnnotationOp {
     AIReal fontSize = 10.0f;
 };
 
+// The stand-in's one view of each document, in pixels (as the document view suite has it):
+// annotators draw in it.
+constexpr int32_t kStandinViewWidth = 1024;
+constexpr int32_t kStandinViewHeight = 768;
+
 struct PendingNotification {
     std::string type;
     void* data = nullptr;
+    long target = -1;  // one plug-in only (the application-started notice of a late start-up), or -1
 };
 
 struct PluginInfo {

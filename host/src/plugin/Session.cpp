@@ -108,10 +108,11 @@ AIErr Session::sendRaw(size_t plugin, const char* caller, const char* selector, 
     preferences_->activate();
     workspaces_->activate();
 
+    const PluginMainProc main = p.main;
+    if (!main) return fail(kBadParameterErr, "plug-in '" + p.name + "' has no entry point");
     const bool opened = journal && !host_.inMessage();
     if (opened) host_.beginMessage(kind);
     ++depth_;
-    const PluginMainProc main = p.main;
     const AIErr result = main(caller, selector, msg);
     --depth_;
     if (opened) host_.endMessage();
@@ -133,6 +134,7 @@ AIErr Session::startup() {
     lastError_.clear();
     AIErr first = kNoErr;
     std::string firstWhy;
+    std::vector<size_t> started;
     for (size_t i = 0; i < plugins_.size(); ++i) {
         if (plugins_[i].state != State::Loaded) continue;
         SPPropertiesMessage props{};
@@ -149,9 +151,12 @@ AIErr Session::startup() {
             continue;
         }
         plugins_[i].state = State::Started;
+        started.push_back(i);
     }
     shutDown_ = false;
-    notify(kAIApplicationStartedNotifier);
+    // Plug-ins started late (loaded by a script after the others) hear of the start once.
+    for (size_t i : started) registry_.pending.push_back({kAIApplicationStartedNotifier, nullptr, long(i)});
+    deliver();
     if (first != kNoErr) return fail(first, firstWhy);
     return kNoErr;
 }
@@ -216,12 +221,14 @@ std::vector<ObjId> Session::currentSelection() {
     return d ? d->selection() : std::vector<ObjId>{};
 }
 
-AIErr Session::deliverNotification(const std::string& type, void* data) {
+AIErr Session::deliverNotification(const std::string& type, void* data, long target) {
     AIErr first = kNoErr;
     // By index: a handler may register more notifiers.
     for (size_t i = 0; i < registry_.notifiers.size(); ++i) {
         const NotifierEntry& n = registry_.notifiers[i];
-        if (n.gone || !n.active || n.type != type || !reachable(n.plugin)) continue;
+        if (n.gone || !n.active || n.type != type) continue;
+        if (target >= 0 && n.plugin != size_t(target)) continue;
+        if (!reachable(n.plugin)) continue;
         AINotifierMessage m{};
         m.notifier = regHandle<AINotifierHandle>(RegKind::Notifier, i);
         m.type = type.c_str();
@@ -259,7 +266,7 @@ void Session::deliver() {
         if (!registry_.pending.empty()) {
             PendingNotification n = std::move(registry_.pending.front());
             registry_.pending.pop_front();
-            deliverNotification(n.type, n.data);
+            deliverNotification(n.type, n.data, n.target);
             continue;
         }
         if (fireDueTimer()) continue;
@@ -281,8 +288,7 @@ void Session::redrawAnnotations() {
     if (doc) {
         registry_.drawingOpen = true;
         const auto view = toHandle<AIDocumentViewHandle>(doc->id());
-        const AIRect all{0, 0, int32_t(doc->state().setup.width + 0.5f),
-                         int32_t(doc->state().setup.height + 0.5f)};
+        const AIRect all{0, 0, kStandinViewWidth, kStandinViewHeight};
         for (size_t i = 0; i < registry_.annotators.size(); ++i) {
             const AnnotatorEntry& a = registry_.annotators[i];
             if (a.gone || !a.active || !reachable(a.plugin)) continue;

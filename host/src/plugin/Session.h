@@ -142,7 +142,7 @@ private:
     AIErr sendRaw(size_t plugin, const char* caller, const char* selector, SPMessageData& d, void* msg,
                   std::string detail, MessageKind kind, bool journal);
     AIErr toolMessage(const char* selector, AIRealPoint p, uint32_t modifiers, MessageKind kind);
-    AIErr deliverNotification(const std::string& type, void* data);
+    AIErr deliverNotification(const std::string& type, void* data, long target = -1);
     void deliver();
     bool fireDueTimer();
     std::vector<ObjId> currentSelection();

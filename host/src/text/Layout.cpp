@@ -87,6 +87,10 @@ AIRealPoint point(const Affine& m, double x, double y) {
     return {static_cast<AIReal>(ox), static_cast<AIReal>(oy)};
 }
 
+// Control characters other than the carriage return (tabs, line feeds, the C1 codes of
+// the bytes Windows-1252 leaves undefined) take no room and draw nothing.
+bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
 }  // namespace
 
 double justificationOffset(int16_t justification, double width) {
@@ -171,6 +175,7 @@ StoryLayout layoutStory(const Story& story, const FontRegistry& fonts) {
             lineHasChars = true;
             lineLeading = std::max(lineLeading, static_cast<double>(f.leading));
             lastLeading = f.leading;
+            if (isControl(c)) continue;  // neither ink nor advance
             PlacedGlyph g;
             g.font = font;
             g.ch = c;

@@ -4,7 +4,8 @@
 // horizontally, plus tracking between characters; baseline shift and vertical scale on the
 // glyph; each line justified about the anchor and moved by the paragraph's indents (every
 // line of a point text starts a paragraph: first-line indent and space before apply to
-// each); everything under the frame matrix.
+// each); everything under the frame matrix. A character the font lacks draws as the
+// font's missing-glyph box; control characters other than 0x0D take no room.
 #pragma once
 
 #include <cstddef>
