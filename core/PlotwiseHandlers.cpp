@@ -1,6 +1,7 @@
 // The handlers of notifications, timers, menus, the annotator and workspace requests, each
 // dispatching through a table that names the global handle it compares.
 #include <cstdio>
+#include <initializer_list>
 #include <cstring>
 #include <memory>
 
@@ -280,6 +281,22 @@ AIErr AddMenus() {
 AIErr AddAnnotator() {
     if (g->annotator) return kNoErr;
     return sAIAnnotator->AddAnnotator(g->thisPlugin, "Plotwise Annotator", &g->annotator);
+}
+
+AIErr trackCursorInRulerAnnotator() {
+    if (!sAIDocumentView || !sAIAnnotator) return kNoErr;
+    int32_t views = 0;
+    if (AIErr err = sAIDocumentView->CountDocumentViews(&views)) return err == kNoDocumentErr ? kNoErr : err;
+    for (int32_t i = 0; i < views; ++i) {
+        AIDocumentViewHandle view = nullptr;
+        if (AIErr err = sAIDocumentView->GetNthDocumentView(i, &view)) return err;
+        for (const AIRealRect& r : {g->hRulerRect, g->vRulerRect}) {
+            const AIRect rect{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
+                              static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)};
+            (void)sAIAnnotator->InvalAnnotationRect(view, &rect);
+        }
+    }
+    return kNoErr;
 }
 
 AIErr doNotifier(AINotifierMessage* message) {

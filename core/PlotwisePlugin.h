@@ -29,6 +29,8 @@ AIErr WriteWorkspace(AIWorkspaceMessage* message);
 AIErr RestoreWorkspace(AIWorkspaceMessage* message);
 AIErr GetDefaultPaletteInformationForAWorkspace(AIWorkspaceMessage* message);
 
+// Invalidates the ruler cursor marks (hRulerRect, vRulerRect) in every document view.
+AIErr trackCursorInRulerAnnotator();
 // Broadcasts "Plotwise Scale Changed Notifier" with no data.
 void NotifyPlotwiseAPI();
 // The diameter, degree and plus-minus signs (Windows-1252 0xD8, 0xB0, 0xB1). Returns 0.
@@ -77,7 +79,6 @@ PlotwiseAnnotation* PlotwiseAnnotationTable(size_t* count);
 // Hooks of other subsystems used by the notifier handler and start-up; null until they land.
 struct PlotwiseHooks {
     AIErr (*openPresetsCatalog)();             // last start-up step
-    AIErr (*updateScaler)();                   // computes prefs.scaler from prefs.scale
     AIErr (*deleteToolInstances)();            // class-based tool singletons at shut-down
     AIErr (*documentOpened)();                 // format-version check and scale settings
     AIErr (*documentChanged)();                // scale settings, axonometric view
@@ -91,6 +92,12 @@ struct PlotwiseHooks {
     AIErr (*selectionRestored)();              // tracker read-out after theTimer
     AIErr (*afterPaste)();
     AIErr (*documentViewChanged)();
+    // Tool events.
+    AIErr (*createDimensionLayer)();           // selecting a dimensioning tool
+    AIErr (*resetTrackerWindow)();             // deselecting a tool
+    AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
+    int (*snapToGridCheckAxonometric)(AIRealPoint* point);  // 1 when the point was snapped
+    AIErr (*setPathAndArrowheadStyles)();      // mouse down
 };
 PlotwiseHooks& PlotwiseHookTable();
 

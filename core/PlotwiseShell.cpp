@@ -10,6 +10,7 @@
 #include "PlotwiseSuite.h"
 #include "PlotwiseSuites.h"
 #include "PlotwiseTools.h"
+#include "ScaleTable.h"
 
 namespace {
 
@@ -31,26 +32,6 @@ AIErr GetLayerScale(AILayerHandle layer, AIReal* scaler, char label[32]) {
 }
 
 const PlotwiseSuite kPlotwiseSuiteProcs = {&GetLayerScale};
-
-// Scalers of the fixed scale ids 11-22 and 24-39; ids 0-9 are the custom slots.
-float FixedScaler(int32_t id) {
-    static const float kArchitectural[] = {192, 128, 96, 64, 48, 32, 24, 16, 12, 8, 4, 1};
-    static const float kRatios[] = {100, 50, 25, 20, 10, 5, 4, 3, 2, 1, 0.5f, 1.0f / 3.0f, 0.25f, 0.2f, 0.1f, 0.01f};
-    if (id >= 11 && id <= 22) return kArchitectural[id - 11];
-    if (id >= 24 && id <= 39) return kRatios[id - 24];
-    return 0.0f;
-}
-
-// The current scale factor from the current scale id.
-AIErr ComputeScaler() {
-    if (auto update = PlotwiseHookTable().updateScaler) return update();
-    preferences& p = g->prefs;
-    const float custom[] = {p.customScaler1, p.customScaler2, p.customScaler3, p.customScaler4, p.customScaler5,
-                            p.customScaler6, p.customScaler7, p.customScaler8, p.customScaler9, p.customScaler10};
-    float scaler = p.scale >= 0 && p.scale <= 9 ? custom[p.scale] : FixedScaler(p.scale);
-    if (scaler > 0.0f) p.scaler = scaler;
-    return kNoErr;
-}
 
 AIErr CheckHostVersion(SPBasicSuite* basic, int32_t* major) {
     const void* suite = nullptr;
@@ -79,9 +60,23 @@ void ReleaseBootSuites() {
     gBoot.notifierHeld = false;
 }
 
+// Both suite tables, or neither.
+AIErr AcquireSuites(SPBasicSuite* basic) {
+    if (AIErr err = AcquirePlotwiseSuites(basic)) return err;
+    if (AIErr err = AcquireLifeCycleSuites(basic)) {
+        ReleasePlotwiseSuites();
+        return err;
+    }
+    gSuitesHeld = true;
+    return kNoErr;
+}
+
 void ReleaseHeldSuites() {
     ReleaseBootSuites();
-    if (gSuitesHeld) ReleasePlotwiseSuites();
+    if (gSuitesHeld) {
+        ReleaseLifeCycleSuites();
+        ReleasePlotwiseSuites();
+    }
     gSuitesHeld = false;
 }
 
@@ -176,8 +171,7 @@ AIErr StartupSteps(SPInterfaceMessage* message) {
         return RegisterVersionNotice(basic);
     }
     // 3. The host suites.
-    if (AIErr err = AcquirePlotwiseSuites(basic)) return err;
-    gSuitesHeld = true;
+    if (AIErr err = AcquireSuites(basic)) return err;
     // 4. Host options and our own plug-in reference.
     if (AIErr err = sAIPlugin->SetPluginOptions(message->d.self, kPluginWantsAfterUndoNotifications)) return err;
     g->thisPlugin = message->d.self;
@@ -188,7 +182,7 @@ AIErr StartupSteps(SPInterfaceMessage* message) {
         return err;
     // 6. Preferences, 7. the current scale factor.
     if (AIErr err = ReadPrefs()) return err;
-    if (AIErr err = ComputeScaler()) return err;
+    if (AIErr err = UpdateScaler()) return err;
     // 8. Notifiers, timers, tools, menus; 9. the annotator.
     if (AIErr err = RegisterEverything()) return err;
     // 10. Symbols; 11. the presets catalogue.
@@ -252,9 +246,7 @@ AIErr ReloadPlugin(SPAccessMessage* message) {
         sAINotifier = static_cast<AINotifierSuite*>(const_cast<void*>(suite));
         return kNoErr;
     }
-    if (AIErr err = AcquirePlotwiseSuites(basic)) return err;
-    gSuitesHeld = true;
-    return kNoErr;
+    return AcquireSuites(basic);
 }
 
 AIErr AboutPlugin(SPInterfaceMessage* message) {

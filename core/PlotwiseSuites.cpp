@@ -73,6 +73,11 @@ const SuiteRow kSuites[] = {
     {kAITagSuite, kAITagSuiteVersion, &Store<sAITag>},
     {kAITransformArtSuite, kAITransformArtSuiteVersion, &Store<sAITransformArt>},
     {kAIUndoSuite, kAIUndoSuiteVersion, &Store<sAIUndo>},
+};
+
+// The suites of the plug-in's life cycle: registration of tools, menus, notifiers, timers
+// and the annotator, preferences, the published suite and text conversion.
+const SuiteRow kLifeCycleSuites[] = {
     {kAIPreferenceSuite, kAIPreferenceSuiteVersion, &Store<sAIPreference>},
     {kAIFontSuite, kAIFontSuiteVersion, &Store<sAIFont>},
     {kAIToolSuite, kAIToolSuiteVersion, &Store<sAITool>},
@@ -87,38 +92,50 @@ const SuiteRow kSuites[] = {
     {kAIUnicodeStringSuite, kAIUnicodeStringSuiteVersion, &Store<sAIUnicodeString>},
 };
 
-SPBasicSuite* gBasic = nullptr;
-int gDepth = 0;
+// One table with the basic suite it was taken from and its nesting depth.
+struct SuiteSet {
+    const SuiteRow* rows;
+    size_t count;
+    SPBasicSuite* basic;
+    int depth;
+};
 
-}  // namespace
+SuiteSet gDocumentSet{kSuites, sizeof kSuites / sizeof kSuites[0], nullptr, 0};
+SuiteSet gLifeCycleSet{kLifeCycleSuites, sizeof kLifeCycleSuites / sizeof kLifeCycleSuites[0], nullptr, 0};
 
-AIErr AcquirePlotwiseSuites(SPBasicSuite* basic) {
+AIErr Acquire(SuiteSet& set, SPBasicSuite* basic) {
     if (!basic || !basic->AcquireSuite || !basic->ReleaseSuite) return kBadParameterErr;
-    if (gDepth > 0 && basic != gBasic) return kBadParameterErr;
-    size_t acquired = 0;
-    for (const SuiteRow& row : kSuites) {
+    if (set.depth > 0 && basic != set.basic) return kBadParameterErr;
+    for (size_t i = 0; i < set.count; ++i) {
+        const SuiteRow& row = set.rows[i];
         const void* suite = nullptr;
         if (AIErr err = basic->AcquireSuite(row.name, row.version, &suite)) {
             // Undo this call's acquisitions; earlier nested ones keep theirs.
-            for (size_t i = 0; i < acquired; ++i) {
-                basic->ReleaseSuite(kSuites[i].name, kSuites[i].version);
-                if (gDepth == 0) kSuites[i].store(nullptr);
+            for (size_t k = 0; k < i; ++k) {
+                basic->ReleaseSuite(set.rows[k].name, set.rows[k].version);
+                if (set.depth == 0) set.rows[k].store(nullptr);
             }
             return err;
         }
         row.store(suite);
-        ++acquired;
     }
-    gBasic = basic;
-    ++gDepth;
+    set.basic = basic;
+    ++set.depth;
     return kNoErr;
 }
 
-void ReleasePlotwiseSuites() {
-    if (gDepth == 0 || !gBasic) return;
-    for (const SuiteRow& row : kSuites) gBasic->ReleaseSuite(row.name, row.version);
-    if (--gDepth == 0) {
-        for (const SuiteRow& row : kSuites) row.store(nullptr);
-        gBasic = nullptr;
+void Release(SuiteSet& set) {
+    if (set.depth == 0 || !set.basic) return;
+    for (size_t i = 0; i < set.count; ++i) set.basic->ReleaseSuite(set.rows[i].name, set.rows[i].version);
+    if (--set.depth == 0) {
+        for (size_t i = 0; i < set.count; ++i) set.rows[i].store(nullptr);
+        set.basic = nullptr;
     }
 }
+
+}  // namespace
+
+AIErr AcquirePlotwiseSuites(SPBasicSuite* basic) { return Acquire(gDocumentSet, basic); }
+void ReleasePlotwiseSuites() { Release(gDocumentSet); }
+AIErr AcquireLifeCycleSuites(SPBasicSuite* basic) { return Acquire(gLifeCycleSet, basic); }
+void ReleaseLifeCycleSuites() { Release(gLifeCycleSet); }

@@ -66,7 +66,8 @@ extern AIAnnotatorDrawerSuite* sAIAnnotatorDrawer;
 extern AIPluginSuite* sAIPlugin;
 extern AIWorkspaceSuite* sAIWorkspace;
 extern SPSuitesSuite* sSPSuites;
-// sAIUnicodeString (declared with the Unicode string class) is acquired with the others.
+// sAIUnicodeString (declared with the Unicode string class) is acquired with the life-cycle
+// suites.
 
 // Acquires every suite of the table. On a failure the suites acquired by this call are
 // released again and the failing host error is returned. Calls nest: each successful call
@@ -74,3 +75,8 @@ extern SPSuitesSuite* sSPSuites;
 AIErr AcquirePlotwiseSuites(SPBasicSuite* basic);
 // Releases one acquisition of every suite; the last one clears the globals.
 void ReleasePlotwiseSuites();
+// The suites only the plug-in's life cycle needs (preferences, fonts, tools, menus, notifiers,
+// timers, annotators, plug-in options, workspaces, published suites, Unicode strings); taken
+// at start-up after the table above, counted the same way.
+AIErr AcquireLifeCycleSuites(SPBasicSuite* basic);
+void ReleaseLifeCycleSuites();

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "NumericFields.h"
+#include "PlotwisePlugin.h"
 #include "PlotwiseSelection.h"
 #include "PlotwiseStrings.h"
 #include "PlotwiseSuites.h"
@@ -340,6 +341,30 @@ AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
     return kNoErr;
 }
 
+// The tracker's caption pair for the tool (strings 17400 + n).
+void TrackerCaptions(const PlotwiseToolRow* row, int32_t* first, int32_t* second) {
+    *first = 17403;
+    *second = 17404;
+    if (!row) return;
+    if (row->handle == &G::cadcircletool || row->handle == &G::cadcirclecentertool) {
+        if (g->prefs.style.modifiers & kCADShiftModifier) {
+            *first = row->handle == &G::cadcircletool ? 17401 : 17402;
+            *second = 17405;
+        }
+    } else if (row->family == F::kArc) {
+        *first = 17402;
+        *second = 17406;
+    }
+}
+
+AIErr UpdateTrackerCaptions(const PlotwiseToolRow* row) {
+    auto update = PlotwiseHookTable().updateTrackerWindowLabels;
+    if (!update) return kNoErr;
+    int32_t first = 0, second = 0;
+    TrackerCaptions(row, &first, &second);
+    return update(first, second);
+}
+
 }  // namespace
 
 const PlotwiseToolRow* PlotwiseToolTable(size_t* count) {
@@ -411,7 +436,9 @@ AIErr toolSelect(AIToolMessage* message) {
     if (AIErr err = RecordSaveLayer()) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     const bool dimensioning = row && row->family == F::kDimension;
-    if (!dimensioning || !g->prefs.createDimensionLayer) {
+    if (dimensioning && g->prefs.createDimensionLayer) {
+        if (auto create = PlotwiseHookTable().createDimensionLayer) (void)create();  // result not looked at
+    } else {
         g->firstArt = nullptr;
         if (g->saveLayer) {
             if (AIErr err = sAIArt->GetFirstArtOfLayer(g->saveLayer, &g->firstArt)) return err;
@@ -423,7 +450,7 @@ AIErr toolSelect(AIToolMessage* message) {
     }
     g->labelToolSelected = row && (row->flags & kToolLabelLike) ? 1 : 0;
     g->dimensionToolSelected = dimensioning ? 1 : 0;
-    return kNoErr;
+    return UpdateTrackerCaptions(row);
 }
 
 AIErr toolDeselect(AIToolMessage* message) {
@@ -433,6 +460,8 @@ AIErr toolDeselect(AIToolMessage* message) {
     ClearClicks();
     g->didThirdClick = 0;
     if (err) return err;
+    if (auto reset = PlotwiseHookTable().resetTrackerWindow)
+        if ((err = reset())) return err;
     return RestoreSaveLayer();
 }
 
@@ -451,6 +480,8 @@ AIErr toolTrackCursor(AIToolMessage* message) {
         }
     }
     g->toolWasTracked = 1;
+    // The rulers' cursor marks follow the cursor.
+    if (g->prefs.DERurureLayerVisible) return trackCursorInRulerAnnotator();
     return kNoErr;
 }
 
@@ -458,7 +489,11 @@ AIErr toolMouseDown(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     g->curTool = message->tool;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
-    const AIRealPoint p = message->cursor;
+    AIRealPoint p = message->cursor;
+    if (g->prefs.snapToGrid || g->prefs.objectSnapFullScreenCursor) {
+        AIRealPoint snapped = p;
+        if (auto snap = PlotwiseHookTable().snapToGridCheckAxonometric; snap && snap(&snapped)) p = snapped;
+    }
     g->startingPoint = p;
     g->basePoint1 = p;
     // A new gesture: neither dragged nor tracked yet (otherwise the dialogs that open only
@@ -467,6 +502,8 @@ AIErr toolMouseDown(AIToolMessage* message) {
     g->toolWasTracked = 0;
     g->dragging = 0;
     if (AIErr err = RecordSaveLayer()) return err;
+    if (auto styles = PlotwiseHookTable().setPathAndArrowheadStyles)
+        if (AIErr err = styles()) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     if (!row) return kNoErr;
     RecordClick(*row, p);
@@ -491,6 +528,7 @@ AIErr toolMouseDrag(AIToolMessage* message) {
         g->toolWasDragged = 1;
     }
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
+    if (AIErr err = UpdateTrackerCaptions(row)) return err;
     if (!row) return kNoErr;
     auto drag = Routine(row, &ToolRoutines::drag);
     switch (row->family) {

@@ -1,4 +1,4 @@
-// Cubic pieces of paths. Crossings are found on chords and refined; areas come from
+// Cubic spans of paths. Crossings are found on chords and refined; areas come from
 // Green's theorem, whose integrand on a cubic is a polynomial of degree five, so three
 // Gauss-Legendre nodes give it exactly.
 #include "BezierGeometry.h"
@@ -57,8 +57,8 @@ bool direction(const Cubic& c, double t, Vec& dir) {
     return false;
 }
 
-// The piece between two anchors, a corner having no handle on that side.
-Cubic pieceOf(const AIPathSegment& a, const AIPathSegment& b) {
+// The span between two anchors, a corner having no handle on that side.
+Cubic spanOf(const AIPathSegment& a, const AIPathSegment& b) {
     return {{vec(a.p), vec(a.corner ? a.p : a.out), vec(b.corner ? b.p : b.in), vec(b.p)}};
 }
 
@@ -73,7 +73,7 @@ bool segmentsCross(Vec a0, Vec a1, Vec b0, Vec b1, double& s, double& u) {
     return s >= 0.0 && s <= 1.0 && u >= 0.0 && u <= 1.0;
 }
 
-double signedPieceArea(const Cubic& c) {
+double signedSpanArea(const Cubic& c) {
     // (x y' - y x') / 2 over [0, 1] by three-point Gauss-Legendre.
     static constexpr double kNodes[3] = {0.5 - 0.3872983346207417, 0.5, 0.5 + 0.3872983346207417};
     static constexpr double kWeights[3] = {5.0 / 18, 8.0 / 18, 5.0 / 18};
@@ -349,11 +349,11 @@ AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 coun
     double signedArea = 0.0;
     float length = 0.0f;
     for (int k = first; k < last; ++k) {
-        signedArea += signedPieceArea(pieceOf(segments[k], segments[k + 1]));
+        signedArea += signedSpanArea(spanOf(segments[k], segments[k + 1]));
         length += cubicSegmentLength(segments[k], segments[k + 1]);
     }
     if (closed) {
-        signedArea += signedPieceArea(pieceOf(segments[last], segments[first]));
+        signedArea += signedSpanArea(spanOf(segments[last], segments[first]));
         length += cubicSegmentLength(segments[last], segments[first]);
     } else {
         // The chord back to the first anchor closes the figure.
@@ -379,7 +379,7 @@ AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, boo
     if (!closed) return kNoErr;
     AIRealRect bounds{};
     bool empty = true;
-    for (int k = 0; k < count; ++k) cubicBounds(pieceOf(segments[k], segments[(k + 1) % count]), bounds, empty);
+    for (int k = 0; k < count; ++k) cubicBounds(spanOf(segments[k], segments[(k + 1) % count]), bounds, empty);
     const double boundsArea = (static_cast<double>(bounds.right) - bounds.left) * (static_cast<double>(bounds.top) - bounds.bottom);
     const double enclosed = std::fabs(static_cast<double>(signedArea));
     if (enclosed <= boundsArea + 3.0) *area = static_cast<AIReal>(enclosed);

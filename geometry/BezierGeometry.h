@@ -1,4 +1,4 @@
-// Cubic Bezier and path geometry over a path's segments: pieces of a path, points and
+// Cubic Bezier and path geometry over a path's segments: spans of a path, points and
 // tangents at a parameter, curvature tests, fillet and line crossings with curves, the
 // parameter at a length, and the area and perimeter of paths (areas by Green's theorem,
 // lengths by the same Gauss-Legendre quadrature as the path length).
@@ -8,12 +8,12 @@
 
 AIRealPoint bezierPointAt(const AIRealBezier& bez, AIReal t);
 
-// Piece n of a path: anchor n to anchor n + 1, the anchor after the last being anchor 0;
-// n = -1 is the piece from the last anchor to anchor 0. 'RANG' for n >= count or n < -1.
+// Span n of a path: anchor n to anchor n + 1, the anchor after the last being anchor 0;
+// n = -1 is the span from the last anchor to anchor 0. 'RANG' for n >= count or n < -1.
 AIErr ZMKGetPathRealBezier(const AIPathSegment* segments, ai_int16 count, ai_int16 n, AIRealBezier* bez);
 
 // The point at t and a point one unit along the tangent there. Fails ('CADE') only when
-// t or a result is not finite; a piece with no direction at all gives its point back.
+// t or a result is not finite; a span with no direction at all gives its point back.
 AIErr getPointAndTangentFromBezierT(const AIRealBezier& bez, AIReal t, AIRealPoint* point, AIRealPoint* tangent);
 // The tangent angle at t and the normal (tangent + pi/2).
 AIErr EvaluateAnglesFromBezierT(const AIRealBezier& bez, AIReal t, AIReal* tangent, AIReal* normal);
@@ -22,25 +22,25 @@ bool BezierIsCurved(const AIRealBezier& bez);
 bool SegmentIsCurved(const AIPathSegment& a, const AIPathSegment& b);
 AIErr convertSegmentPointsToRealBezier(const AIPathSegment& a, const AIPathSegment& b, AIRealBezier* out);
 
-// Crossings of two pieces found by chords refined twice; pt and t describe the last one.
+// Crossings of two spans found by chords refined twice; pt and t describe the last one.
 int GetFilletIntersection(const AIRealBezier& a, const AIRealBezier& b, AIRealPoint* pt, AIReal* t);
-// The infinite line through l1.p and l2.p against the piece c1 -> c2: 0 with out,
+// The infinite line through l1.p and l2.p against the span c1 -> c2: 0 with out,
 // 'NINT' when no chord crosses, 'NAPL' when a refining chord is parallel.
 AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPathSegment& l2, const AIPathSegment& c1,
                                            const AIPathSegment& c2, AIRealPoint* out);
 // 0 when the curve point at t = 0.01 lies within tol of p, else 1.
 AIReal AdjustTvalueAtSegPoint(const AIRealBezier& bez, const AIRealPoint& p, AIReal tol);
-// Length of a piece between parameters 0 and t, measured to within flatness.
+// Length of a span between parameters 0 and t, measured to within flatness.
 double bezierLengthTo(const AIRealBezier& bez, double t, double flatness);
-// The parameter of the piece starting at anchor seg at which its length reaches length.
+// The parameter of the span starting at anchor seg at which its length reaches length.
 AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AIReal length);
 
-// Exact bounds of a piece's curve.
+// Exact bounds of a span's curve.
 AIRealRect bezierBounds(const AIRealBezier& bez);
 
-// Signed area (positive anticlockwise) enclosed by the pieces from anchor first to anchor
-// last and the closing piece back to first (a straight chord unless closed), and the
-// length of those pieces (with the closing piece only when closed).
+// Signed area (positive anticlockwise) enclosed by the spans from anchor first to anchor
+// last and the closing span back to first (a straight chord unless closed), and the
+// length of those spans (with the closing span only when closed).
 AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, ai_int16 first, ai_int16 last,
                                     bool closed, AIReal* area, AIReal* perimeter);
 // Area and perimeter of a whole path: both start as the missing-value marker; the area

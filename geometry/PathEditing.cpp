@@ -33,8 +33,8 @@ AIErr writePath(AIArtHandle path, const std::vector<AIPathSegment>& segments) {
     return sAIPath->SetPathSegments(path, 0, count, segments.data());
 }
 
-// Splits piece n (n = count - 1 is the closing piece) at t.
-AIErr splitPiece(std::vector<AIPathSegment>& segments, int n, AIReal t, bool exact) {
+// Splits span n (n = count - 1 is the closing span) at t.
+AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t, bool exact) {
     const int count = static_cast<int>(segments.size());
     if (count < 2 || n < 0 || n >= count || !std::isfinite(t)) return kOutOfRangeErr;
     AIPathSegment& a = segments[static_cast<std::size_t>(n)];
@@ -94,7 +94,7 @@ AIErr deselectTree(AIArtHandle art) {
 
 AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t) {
     const int count = static_cast<int>(segments.size());
-    return splitPiece(segments, n == -1 ? count - 1 : n, t, true);
+    return splitSpan(segments, n == -1 ? count - 1 : n, t, true);
 }
 
 AIErr AddBezierPoint(AIArtHandle path, ai_int16 n, AIReal t) {
@@ -118,12 +118,12 @@ AIErr AddBezierSegmentFromPoint(AIArtHandle path, const AIRealPoint& point) {
     std::vector<AIPathSegment> segments;
     if (AIErr err = readPath(path, segments, nullptr)) return err;
     const int count = static_cast<int>(segments.size());
-    // The hit names the anchor that ends the piece; 0 ends the closing piece.
+    // The hit names the anchor that ends the span; 0 ends the closing span.
     const int n = data.segment == 0 ? count - 1 : data.segment - 1;
     if (n < 0 || n >= count) return kOutOfRangeErr;
     const bool curved = SegmentIsCurved(segments[static_cast<std::size_t>(n)],
                                         segments[static_cast<std::size_t>((n + 1) % count)]);
-    if (AIErr err = splitPiece(segments, n, data.t, curved)) return err;
+    if (AIErr err = splitSpan(segments, n, data.t, curved)) return err;
     return writePath(path, segments);
 }
 

@@ -1,4 +1,4 @@
-// Edits and walks of path art: an anchor added into a piece (at a parameter or under a
+// Edits and walks of path art: an anchor added into a span (at a parameter or under a
 // point), area and perimeter summed over groups and compound paths, and deselecting every
 // art of the document.
 #pragma once
@@ -7,14 +7,14 @@
 
 #include "AITypes.h"
 
-// Splits piece n (-1: the closing piece) at t by de Casteljau: a smooth anchor at n + 1
+// Splits span n (-1: the closing span) at t by de Casteljau: a smooth anchor at n + 1
 // with the curve point and its tangent handles, the neighbours' handles scaled by t and
-// 1 - t. 'RANG' for a piece the path does not have.
+// 1 - t. 'RANG' for a span the path does not have.
 AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t);
 AIErr AddBezierPoint(AIArtHandle path, ai_int16 n, AIReal t);
 
 // Adds an anchor where the point hits the path's curve: 'AWNH' when nothing is hit; a hit
-// strictly inside a piece (not within 0.002 of its ends) splits it (a straight piece gets
+// strictly inside a span (not within 0.002 of its ends) splits it (a straight span gets
 // an anchor with its handles on it); a hit at an anchor or end changes nothing.
 AIErr AddBezierSegmentFromPoint(AIArtHandle path, const AIRealPoint& point);
 

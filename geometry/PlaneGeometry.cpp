@@ -131,6 +131,34 @@ AIErr SetConstrainAngle(AIReal* angle) {
     return kNoErr;
 }
 
+AIErr GetRealAxomentricConstrainAngle(AIReal* angle, int32_t* face) {
+    if (angle == nullptr || !std::isfinite(*angle)) return kNoErr;
+    constexpr int32_t kFlatFace = 8, kRightFace = 0x100, kLeftFace = 0x80;
+    struct Direction {
+        float angle;
+        int32_t face;
+    };
+    const float a = g != nullptr ? g->prefs.isoView.a : 0.0f;
+    const float b = g != nullptr ? g->prefs.isoView.b : 0.0f;
+    const Direction directions[] = {{0.0f, kFlatFace},  {kPi / 2, kFlatFace}, {kPi, kFlatFace},
+                                    {-kPi / 2, kFlatFace}, {a, kRightFace},     {a + kPi, kRightFace},
+                                    {b, kLeftFace},     {b + kPi, kLeftFace}};
+    const float current = GetAIAngle(*angle);
+    const Direction* best = nullptr;
+    float bestDistance = 0.0f;
+    for (const Direction& d : directions) {
+        if (!std::isfinite(d.angle)) continue;
+        const float distance = std::fabs(GetAIAngle(current - d.angle));
+        if (best == nullptr || distance < bestDistance) {
+            best = &d;
+            bestDistance = distance;
+        }
+    }
+    *angle = GetAIAngle(best->angle);
+    if (face != nullptr) *face = best->face;
+    return kNoErr;
+}
+
 AIErr setConstrainOffset(AIReal* offset) {
     if (offset == nullptr || !std::isfinite(*offset)) return kNoErr;
     float step = g != nullptr ? g->prefs.style.autoDimensionOffset : 0.0f;

@@ -33,6 +33,10 @@ AIErr get3PointCircleFromPoints(const AIRealPoint& p1, const AIRealPoint& p2, co
 
 // Snaps to the nearest multiple of 45 degrees, in [-pi, pi] (pi and -pi both give pi).
 AIErr SetConstrainAngle(AIReal* angle);
+// Snaps to the nearest of horizontal, vertical and the current axonometric view's two
+// receding axes, either way along each; face 8 for horizontal or vertical, 0x100 for the
+// axis `a` (the right face), 0x80 for the axis `b` (the left face).
+AIErr GetRealAxomentricConstrainAngle(AIReal* angle, int32_t* face);
 // Snaps an offset to the nearest multiple of the style's automatic dimension offset.
 AIErr setConstrainOffset(AIReal* offset);
 

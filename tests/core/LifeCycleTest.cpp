@@ -98,3 +98,30 @@ TEST_F(CoreTest, EntryPointAnswersUnknownAndPropertyMessagesQuietly) {
 
 }  // namespace
 }  // namespace coretest
+
+#ifdef PLOTWISE_MODULE_PATH
+namespace coretest {
+namespace {
+
+TEST(ModuleTest, TheBuiltModuleLoadsStartsAndShutsDown) {
+    standin::Host host;
+    standin::SessionOptions options;
+    options.resourceDir = PLOTWISE_RESOURCE_DIR;
+    standin::Session session(host, options);
+    std::string error;
+    auto index = session.loadLibrary(PLOTWISE_MODULE_PATH, &error);
+    ASSERT_TRUE(index.has_value()) << error;
+    ASSERT_EQ(session.startup(), kNoErr) << session.lastError();
+    EXPECT_TRUE(session.isStarted(*index));
+    EXPECT_NE(session.globals(*index), nullptr);
+    EXPECT_GE(session.registry().notifiers.size(), 19u);
+    EXPECT_GE(session.registry().menuItems.size(), 12u);
+    session.newDocument();
+    EXPECT_EQ(session.menu("Update Dimensions"), kNoErr);
+    ASSERT_EQ(session.shutdown(), kNoErr) << session.lastError();
+    EXPECT_EQ(host.suites().outstanding(), 0);
+}
+
+}  // namespace
+}  // namespace coretest
+#endif

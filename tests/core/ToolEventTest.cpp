@@ -1,9 +1,11 @@
 // The tool-event handlers: click recording by tool family, the drag threshold, undo of the
 // previous drag (not with the trim tool), modifier keys, and the messages of click-only use.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CoreFixture.h"
+#include "PlotwisePlugin.h"
 #include "PlotwiseSuites.h"
 #include "PlotwiseTools.h"
 
@@ -206,6 +208,32 @@ TEST_F(ToolEventTest, ClickOnlyUseOfDragToolsIsExplained) {
     EXPECT_EQ(session->mouseDrag({30, 30}), kCADErr);  // only the first end point
     session->mouseUp({30, 30});
     EXPECT_EQ(alerts().back(), "Click the two end points, then drag.");
+}
+
+std::vector<std::pair<int32_t, int32_t>> gCaptions;
+
+TEST_F(ToolEventTest, CaptionsAndSnappingGoThroughTheHooks) {
+    PlotwiseHooks& hooks = PlotwiseHookTable();
+    gCaptions.clear();
+    hooks.updateTrackerWindowLabels = [](int32_t a, int32_t b) -> AIErr {
+        gCaptions.emplace_back(a, b);
+        return kNoErr;
+    };
+    hooks.snapToGridCheckAxonometric = [](AIRealPoint* p) -> int {
+        p->h = 50.0f;
+        return 1;
+    };
+    g->prefs.snapToGrid = 1;
+    ASSERT_EQ(session->selectTool("CAD Arc"), kNoErr);
+    ASSERT_EQ(session->mouseDown({47, 3}), kNoErr);
+    EXPECT_EQ(g->firstClick.h, 50.0f);  // the snapped point
+    EXPECT_EQ(g->startingPoint.h, 50.0f);
+    session->mouseUp({47, 3});
+    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    ASSERT_EQ(gCaptions.size(), 2u);
+    EXPECT_EQ(gCaptions[0], std::make_pair(17402, 17406));
+    EXPECT_EQ(gCaptions[1], std::make_pair(17403, 17404));
+    hooks = PlotwiseHooks{};
 }
 
 TEST_F(ToolEventTest, HandlersReturnTheErrorOfTheirFirstFailingStep) {

@@ -342,12 +342,20 @@ TEST_F(StyleRecordTest, ReferencesAreReleasedOnEveryFailurePath) {
             click.id = 3;
             click.clickNum = 1;
             SetDimensionedObjectData(path, &click);
+            live_dimension_text_data text{};
+            SetDimensionTextData(path, &text);
+            SetDimensionID(group, 8);
         }
         {
             FailingDictionary failing(budget);
             Record read{};
             GetDimensionData(group, &read);
             ForEachDimensionedObjectData(path, [](const Plotwise3_dimensioned_object_data&) { return kNoErr; });
+            ForEachDimensionLink(path, [](const char*, int32_t) { return kNoErr; });
+            live_dimension_text_data text{};
+            GetDimensionTextData(path, &text);
+            GetDimensionID(group);
+            GetHighestDimensionID();
         }
         EXPECT_EQ(host_.counters().dictRefs, 0) << "budget " << budget;
         EXPECT_EQ(host_.counters().dictIterators, 0) << "budget " << budget;

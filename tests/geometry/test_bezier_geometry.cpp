@@ -1,4 +1,4 @@
-// Bezier pieces, tangents, crossings with curves, lengths at a parameter, and areas and
+// Bezier spans, tangents, crossings with curves, lengths at a parameter, and areas and
 // perimeters against independent computations (a fine polygon of the same curves).
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kKappa = 0.5522847498;
 
-// A circle of radius r about (cx, cy) as four smooth pieces, anticlockwise from (r, 0).
+// A circle of radius r about (cx, cy) as four smooth spans, anticlockwise from (r, 0).
 std::vector<AIPathSegment> circle(float cx, float cy, float r) {
     const float k = static_cast<float>(kKappa) * r;
     return {
@@ -45,12 +45,12 @@ double sampledArea(const std::vector<AIPathSegment>& segs) {
     return sum / 2;
 }
 
-TEST(PathArea, CircleOfFourPieces) {
+TEST(PathArea, CircleOfFourSpans) {
     const auto c = circle(20, -30, 100);
     AIReal area = 0, perimeter = 0;
     ASSERT_EQ(getPathAreaAndPerimeter(c.data(), 4, true, &area, &perimeter), kNoErr);
     EXPECT_NEAR(area, sampledArea(c), 1e-5 * area);
-    EXPECT_NEAR(area, M_PI * 100 * 100, 1e-3 * area);  // the four-piece circle is a hair larger
+    EXPECT_NEAR(area, M_PI * 100 * 100, 1e-3 * area);  // the four-span circle is a hair larger
     EXPECT_NEAR(perimeter, 2 * M_PI * 100, 0.1);
     AIReal signedArea = 0;
     ASSERT_EQ(calculatePathAreaAndPerimeter(c.data(), 4, 0, 3, true, &signedArea, &perimeter), kNoErr);
@@ -77,7 +77,7 @@ TEST(PathArea, PolygonsOpenPathsAndIndices) {
     EXPECT_EQ(area, kMissingValue);
 }
 
-TEST(BezierPieces, WrapAndRange) {
+TEST(BezierSpans, WrapAndRange) {
     const std::vector<AIPathSegment> tri = {corner(0, 0), corner(10, 0), corner(0, 10)};
     AIRealBezier b{};
     ASSERT_EQ(ZMKGetPathRealBezier(tri.data(), 3, 2, &b), kNoErr);
@@ -129,11 +129,11 @@ TEST(BezierCrossings, LineAgainstAQuarterArc) {
     AIRealPoint x{};
     ASSERT_EQ(GetLineSegmentIntersectionWithBezier(corner(-10, 50), corner(200, 50), a, b, &x), kNoErr);
     EXPECT_NEAR(x.v, 50, 0.01);
-    EXPECT_NEAR(x.h, std::sqrt(100.0 * 100 - 50 * 50), 0.6);  // the circle, to the pieces' accuracy
+    EXPECT_NEAR(x.h, std::sqrt(100.0 * 100 - 50 * 50), 0.6);  // the circle, to the spans' accuracy
     EXPECT_EQ(GetLineSegmentIntersectionWithBezier(corner(-10, 150), corner(200, 150), a, b, &x), kNoIntersectionErr);
 }
 
-TEST(BezierCrossings, FilletOfTwoCrossingPieces) {
+TEST(BezierCrossings, FilletOfTwoCrossingSpans) {
     const AIRealBezier a{{0, 0}, {10, 10}, {20, 20}, {30, 30}};
     const AIRealBezier b{{0, 30}, {10, 20}, {20, 10}, {30, 0}};
     AIRealPoint pt{};
@@ -141,7 +141,7 @@ TEST(BezierCrossings, FilletOfTwoCrossingPieces) {
     ASSERT_GE(GetFilletIntersection(a, b, &pt, &t), 1);
     EXPECT_NEAR(pt.h, 15, 0.1);
     EXPECT_NEAR(t, 0.5, 0.01);
-    // Pieces that meet end to start.
+    // Spans that meet end to start.
     const AIRealBezier c{{30, 30}, {40, 30}, {50, 30}, {60, 30}};
     ASSERT_EQ(GetFilletIntersection(a, c, &pt, &t), 1);
     EXPECT_EQ(t, 1.0f);

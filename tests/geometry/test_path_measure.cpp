@@ -1,5 +1,5 @@
 // Path routines on path art of the stand-in host: lengths segment by segment with the
-// host's error for an index past the end, pieces, and areas of a closed circle.
+// host's error for an index past the end, spans, and areas of a closed circle.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -67,7 +67,7 @@ TEST_F(PathTest, LengthBetweenAnchors) {
     EXPECT_NE(calculatePathLength(nullptr, 0, 1, &len), kNoErr);
 }
 
-TEST_F(PathTest, AreaOfAClosedCircleAndPieces) {
+TEST_F(PathTest, AreaOfAClosedCircleAndSpans) {
     const float r = 50, k = 0.5522847498f * r;
     AIArtHandle art = path({{{r, 0}, {r, -k}, {r, k}, 0},
                             {{0, r}, {k, r}, {-k, r}, 0},
@@ -83,7 +83,7 @@ TEST_F(PathTest, AreaOfAClosedCircleAndPieces) {
     EXPECT_NEAR(area, std::fabs(hostArea), 1e-3 * area);  // the host's own measure agrees
     AIRealBezier bez{};
     ASSERT_EQ(ZMKGetPathRealBezier(art, 3, &bez), kNoErr);
-    EXPECT_EQ(bez.p3.h, r);  // the closing piece ends at anchor 0
+    EXPECT_EQ(bez.p3.h, r);  // the closing span ends at anchor 0
     EXPECT_NE(ZMKGetPathRealBezier(art, 4, &bez), kNoErr);
     const AIReal t = TAtLength(art, 0, static_cast<AIReal>(M_PI * r / 4));
     EXPECT_NEAR(t, 0.5, 0.01);
@@ -98,7 +98,7 @@ std::vector<AIPathSegment> segments(AIArtHandle art) {
 }
 
 TEST_F(PathTest, AnchorsAddedByParameterAndByPoint) {
-    // A curved piece split at t keeps its shape: the halves meet at the old curve point.
+    // A curved span split at t keeps its shape: the halves meet at the old curve point.
     AIArtHandle curve = path({{{0, 0}, {0, 0}, {0, 50}, 0}, {{100, 0}, {100, 50}, {100, 0}, 0}}, false);
     AIRealBezier before{};
     ASSERT_EQ(ZMKGetPathRealBezier(curve, 0, &before), kNoErr);
@@ -115,14 +115,14 @@ TEST_F(PathTest, AnchorsAddedByParameterAndByPoint) {
     EXPECT_NEAR(onRight.v, onOld.v, 1e-3);
     EXPECT_EQ(AddBezierPoint(curve, 5, 0.5f), kOutOfRangeErr);
 
-    // The closing piece of a closed square, split under a point on it.
+    // The closing span of a closed square, split under a point on it.
     AIArtHandle square = path({corner(0, 0), corner(40, 0), corner(40, 40), corner(0, 40)}, true);
     ASSERT_EQ(AddBezierSegmentFromPoint(square, {0, 10}), kNoErr);
     s = segments(square);
     ASSERT_EQ(s.size(), 5u);
     EXPECT_NEAR(s[4].p.h, 0, 1e-4);
     EXPECT_NEAR(s[4].p.v, 10, 1e-3);
-    EXPECT_EQ(s[4].in.v, s[4].p.v);  // a straight piece: handles on the new anchor
+    EXPECT_EQ(s[4].in.v, s[4].p.v);  // a straight span: handles on the new anchor
     ASSERT_EQ(AddBezierSegmentFromPoint(square, {40, 0}), kNoErr);  // an anchor: no change
     EXPECT_EQ(segments(square).size(), 5u);
     EXPECT_EQ(AddBezierSegmentFromPoint(square, {200, 200}), kArtWithNoHandlesErr);

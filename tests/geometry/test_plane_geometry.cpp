@@ -188,6 +188,33 @@ TEST(Snapping, AnglesAndOffsets) {
     g = saved;
 }
 
+TEST(Snapping, AxonometricDirections) {
+    PlotwiseGlobals globals;
+    PlotwiseGlobals* saved = g;
+    g = &globals;
+    globals.prefs.isoView.a = kPi / 6;       // 30 degrees
+    globals.prefs.isoView.b = 5 * kPi / 6;   // 150 degrees
+    const auto snap = [](float angle, int32_t& face) {
+        GetRealAxomentricConstrainAngle(&angle, &face);
+        return angle;
+    };
+    int32_t face = 0;
+    EXPECT_NEAR(snap(0.6f, face), kPi / 6, 1e-6);
+    EXPECT_EQ(face, 0x100);
+    EXPECT_NEAR(snap(0.6f - kPi, face), kPi / 6 - kPi, 1e-5);  // the other way along it
+    EXPECT_EQ(face, 0x100);
+    EXPECT_NEAR(snap(2.5f, face), 5 * kPi / 6, 1e-6);
+    EXPECT_EQ(face, 0x80);
+    EXPECT_NEAR(snap(1.4f, face), kPi / 2, 1e-6);
+    EXPECT_EQ(face, 8);
+    EXPECT_NEAR(snap(0.2f, face), 0, 1e-6);
+    EXPECT_EQ(face, 8);
+    EXPECT_NEAR(std::fabs(snap(3.1f, face)), kPi, 1e-6);
+    globals.prefs.isoView.a = NAN;  // a damaged view keeps the flat directions
+    EXPECT_NEAR(snap(0.6f, face), 0, 1e-6);
+    g = saved;
+}
+
 TEST(PointHelpers, AlongDiffAndPolar) {
     AIRealPoint x{};
     getPointAlongLine({0, 0}, {3, 4}, 5, &x);

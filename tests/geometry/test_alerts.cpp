@@ -1,0 +1,96 @@
+// The shared alerts on the stand-in dialog manager: click state reset, silence while
+// dimensions are regenerated, the art-must-be-clicked tip and its do-not-show-again
+// answer, and the text metrics of dimension drawing.
+#include <gtest/gtest.h>
+
+#include "ADMBasic.h"
+#include "PlotwiseAlerts.h"
+#include "PlotwiseErrors.h"
+#include "PlotwiseGlobals.h"
+#include "PlotwiseSuites.h"
+#include "SuiteRegistry.h"
+#include "adm/DialogManager.h"
+#include "adm/Resources.h"
+
+namespace {
+
+struct AlertTest : ::testing::Test {
+    standin::Resources resources{PLOTWISE_RESOURCE_DIR};
+    standin::DialogManager dm{resources};
+    standin::SuiteRegistry registry;
+    PlotwiseGlobals globals{};
+    PlotwiseGlobals* saved = nullptr;
+    void SetUp() override {
+        dm.registerSuites(registry);
+        const void* p = nullptr;
+        ASSERT_EQ(registry.acquire(kADMBasicSuite, kADMBasicSuiteVersion, &p), kNoErr);
+        sADMBasic = static_cast<ADMBasicSuite*>(const_cast<void*>(p));
+        saved = g;
+        g = &globals;
+        globals.didFirstClick = globals.didSecondClick = 1;
+        globals.clickNum = 3;
+        globals.toolWasDragged = globals.autoToolInProgress = 1;
+        globals.curvetoolNeedsToDrawText = globals.dragTipDisplayed = 1;
+        globals.didThirdClick = 1;
+    }
+    void TearDown() override {
+        g = saved;
+        sADMBasic = nullptr;
+    }
+    void expectReset() {
+        EXPECT_EQ(globals.didFirstClick, 0);
+        EXPECT_EQ(globals.didSecondClick, 0);
+        EXPECT_EQ(globals.clickNum, 0);
+        EXPECT_EQ(globals.toolWasDragged, 0);
+        EXPECT_EQ(globals.autoToolInProgress, 0);
+        EXPECT_EQ(globals.curvetoolNeedsToDrawText, 0);
+        EXPECT_EQ(globals.dragTipDisplayed, 0);
+        EXPECT_EQ(globals.didThirdClick, 1);  // not part of the click state reset
+    }
+};
+
+TEST_F(AlertTest, ErrorDialogResetsAndIsSilentWhileRegenerating) {
+    EXPECT_EQ(doPlotwiseErrorDialog("Something failed"), kCADErr);
+    expectReset();
+    ASSERT_EQ(dm.alerts().size(), 1u);
+    EXPECT_EQ(dm.alerts()[0].text, "Something failed");
+    globals.updatingDimensions = 1;
+    EXPECT_EQ(doPlotwiseErrorDialog("Quiet"), kCADErr);
+    EXPECT_EQ(dm.alerts().size(), 1u);
+    EXPECT_EQ(doDialogInputErrorDialog("Bad number"), kCADErr);  // answers typing even then
+    EXPECT_EQ(dm.alerts().size(), 2u);
+}
+
+TEST_F(AlertTest, ArtMustBeClickedAsksOnceThenBeeps) {
+    globals.prefs.displayArtMustBeClickedError = 1;
+    dm.queueAlertAnswer(kADMMiddleButton);  // OK
+    EXPECT_EQ(doArtMustBeClickedErrorDialog(), kCADErr);
+    expectReset();
+    ASSERT_EQ(dm.alerts().size(), 1u);
+    EXPECT_EQ(dm.alerts()[0].kind, standin::AlertRecord::Kind::Question);
+    EXPECT_EQ(dm.alerts()[0].text, "This tool must be used by clicking on an object.");
+    EXPECT_EQ(dm.alerts()[0].buttons[0], "Don't show again");
+    EXPECT_EQ(dm.alerts()[0].buttons[1], "OK");
+    EXPECT_EQ(dm.alerts()[0].buttons[2], "Cancel");
+    EXPECT_EQ(globals.prefs.displayArtMustBeClickedError, 1);
+    dm.queueAlertAnswer(kADMLeftButton);  // do not show again
+    doArtMustBeClickedErrorDialog();
+    EXPECT_EQ(globals.prefs.displayArtMustBeClickedError, 0);
+    doArtMustBeClickedErrorDialog();
+    EXPECT_EQ(dm.alerts().size(), 2u);
+    EXPECT_EQ(dm.beeps(), 1);
+    globals.UsingMagicDims = 1;
+    doArtMustBeClickedErrorDialog();
+    EXPECT_EQ(dm.beeps(), 1);  // silent during automatic dimensioning
+}
+
+TEST_F(AlertTest, TextMetricsFollowTheStyle) {
+    globals.prefs.style.dimensionTextSize = 10;
+    AIReal size = 0, leading = 0;
+    EXPECT_EQ(getPlatformCurrentTextSizeAndLeading(&size, &leading), kNoErr);
+    EXPECT_EQ(size, 10);
+    EXPECT_EQ(leading, 2);
+    EXPECT_EQ(globals.charWidth, 6);
+}
+
+}  // namespace
