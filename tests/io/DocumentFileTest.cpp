@@ -283,6 +283,8 @@ std::vector<Damaged> damagedFiles() {
         {"NaN literal", withArt(R"({"kind": "path", "segments": [{"p": [NaN, 0]}]})"), "not valid JSON"},
         {"bad page size", std::string(kHead) + R"("setup": {"width": -5, "height": 1}, "layers": [{"kind": "layer", "title": "L"}]})",
          "document.setup.width: a page size must be a positive number"},
+        {"ruler origin not a number", std::string(kHead) + R"("rulerOrigin": ["nan", 0], "layers": [{"kind": "layer", "title": "L"}]})",
+         "document.rulerOrigin: the ruler origin must be finite"},
         {"unknown art kind", withArt(R"({"kind": "spline"})"), "unknown art kind \"spline\""},
         {"duplicate ids", withArt(R"({"kind": "group", "id": 5, "children": [{"kind": "group", "id": 5}]})"),
          "the id 5 is used twice"},

@@ -429,14 +429,9 @@ public:
         keepIds_ = fileIds.empty() || *fileIds.begin() >= ids_.next;
         if (keepIds_ && !fileIds.empty()) ids_.atLeast(*fileIds.rbegin());
 
-        // Pass 2: records.
+        // Pass 2: records, below the root the empty document was made with.
         DocState st = doc_.state();
-        Art rootArt;
-        if (const Art* existing = doc_.art(st.root)) rootArt = *existing;
-        else {
-            rootArt.id = ids_.take();
-            rootArt.type = kRootArt;
-        }
+        Art rootArt = *doc_.art(st.root);
         std::vector<size_t> top;
         for (size_t i = 0; i < layers.size(); ++i) {
             const Cursor layer = layers.at(i);
@@ -453,7 +448,11 @@ public:
             st.setup.width = positiveSize(setup.at("width"));
             st.setup.height = positiveSize(setup.at("height"));
         }
-        if (root.has("rulerOrigin")) st.rulerOrigin = pointFrom(root.at("rulerOrigin"));
+        if (root.has("rulerOrigin")) {
+            st.rulerOrigin = pointFrom(root.at("rulerOrigin"));
+            if (!std::isfinite(st.rulerOrigin.h) || !std::isfinite(st.rulerOrigin.v))
+                root.at("rulerOrigin").fail("the ruler origin must be finite");
+        }
         st.pathStyle = root.has("pathStyle") ? styleFrom(root.at("pathStyle")) : defaultPathStyle();
         st.dictionary = root.has("dictionary") ? readDict(root.at("dictionary")) : 0;
         st.currentLayer = arts_[top.front()].id;
