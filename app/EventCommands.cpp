@@ -406,6 +406,26 @@ void cmdExpectMessages(Session& session, const Args& args) {
     throw ScriptError("expect-messages: unknown comparison \"" + op + "\" (== != < <= > >=)");
 }
 
+// list tools|menus: what the plug-ins registered, as a script names them.
+void cmdList(Session& session, const Args& args) {
+    args.requireCount(1, 1);
+    const standin::PluginRegistry& reg = session.events().registry();
+    std::ostream& out = session.out();
+    if (args.is(0, "tools")) {
+        for (const auto& t : reg.tools)
+            if (!t.gone)
+                out << "tool \"" << standin::adm::platformToUtf8(t.title) << "\" group " << t.group << " set " << t.toolset
+                    << '\n';
+    } else if (args.is(0, "menus")) {
+        for (const auto& m : reg.menuItems)
+            if (!m.gone)
+                out << "menu \"" << standin::adm::platformToUtf8(m.text) << "\" in \"" << m.group << "\""
+                    << (m.enabled ? "" : " disabled") << (m.checked ? " checked" : "") << '\n';
+    } else {
+        throw ScriptError("list: expected tools or menus");
+    }
+}
+
 }  // namespace
 
 void addEventCommands(CommandTable& table) {
@@ -445,6 +465,7 @@ void addEventCommands(CommandTable& table) {
                "queue the answer for the next modal dialog (or: answer alert yes|no|cancel|left|middle|right)", cmdAnswer});
     table.add({"panel", "panel \"Panel\" set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",
                "work a floating panel", cmdPanel});
+    table.add({"list", "list tools|menus", "print the plug-ins' tools or menu items", cmdList});
     table.add({"expect-messages", "expect-messages \"CALLER/SELECTOR\" OP N",
                "check how often the plug-ins were sent that message", cmdExpectMessages});
 }

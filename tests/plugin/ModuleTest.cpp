@@ -21,6 +21,7 @@ std::string recordOf(const TestPluginSuite* suite, int32_t n) {
 }
 
 TEST(PluginModule, LoadedModuleRunsAGestureAndShutsDown) {
+    testPluginTranscript().clear();
     Host host;
     Session session(host);
     std::string error;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -366,6 +367,26 @@ TEST_F(SessionTest, WorkspaceAndAboutRequestsReachThePlugin) {
     EXPECT_EQ(session.about(0), kNoErr);
     EXPECT_GE(indexOf("Workspace Manager/Write Woskspace"), 0);
     EXPECT_GE(indexOf("SP Interface/About"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SessionPreferences, ReadBeforeStartupAndWrittenAfterShutdown) {
+    const auto file = std::filesystem::temp_directory_path() / "plotwise-session-prefs.json";
+    std::filesystem::remove(file);
+    {
+        Host host;
+        SessionOptions options;
+        options.preferencesPath = file;
+        Session session(host, options);
+        session.load(TestPluginMain, "Test");
+        ASSERT_EQ(session.startup(), kNoErr);
+        EXPECT_FALSE(std::filesystem::exists(file));  // nothing written while running
+    }  // the session shuts down when it goes
+    EXPECT_TRUE(std::filesystem::exists(file));
+    std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -7,11 +7,9 @@
 #include "AIAnnotator.h"
 #include "AIMenu.h"
 #include "AINotifier.h"
-#include "AITextFrame.h"
 #include "AITimer.h"
 #include "AIWorkspace.h"
 #include "plugin/PluginModule.h"
-#include "text/TextHost.h"
 
 namespace standin {
 
@@ -33,18 +31,12 @@ constexpr int kMaxDeliveries = 10000;
 Session::Session(Host& host, SessionOptions options) : host_(host), options_(std::move(options)) {
     registry_.hostMajor = options_.hostMajor;
     registry_.hostMinor = options_.hostMinor;
-    SuiteRegistry& suites = host_.suites();
-    registry_.registerSuites(suites);
-    resources_ = options_.resourceDir.empty() ? std::make_unique<Resources>()
-                                              : std::make_unique<Resources>(options_.resourceDir);
-    dialogs_ = std::make_unique<DialogManager>(*resources_);
-    dialogs_->registerSuites(suites);
-    preferences_ = std::make_unique<PreferenceStore>(options_.preferencesPath);
-    if (!options_.preferencesPath.empty()) preferences_->load();
-    preferences_->registerSuites(suites);
-    workspaces_ = std::make_unique<Workspaces>();
-    workspaces_->registerSuites(suites);
-    if (!suites.has(kAITextFrameSuite, kAITextFrameSuiteVersion)) text::registerTextSuites(suites);
+    registry_.registerSuites(host_.suites());
+    if (!options_.resourceDir.empty()) host_.resources().setDir(options_.resourceDir);
+    if (!options_.preferencesPath.empty()) {
+        host_.preferences().setPath(options_.preferencesPath);
+        host_.preferences().load();
+    }
     selection_ = currentSelection();
 }
 
@@ -104,9 +96,9 @@ AIErr Session::sendRaw(size_t plugin, const char* caller, const char* selector, 
     d.self = regHandle<SPPluginRef>(RegKind::Plugin, plugin);
     d.globals = p.globals;
     registry_.activate();
-    dialogs_->activate();
-    preferences_->activate();
-    workspaces_->activate();
+    host_.dialogs().activate();
+    host_.preferences().activate();
+    host_.workspaces().activate();
 
     const PluginMainProc main = p.main;
     if (!main) return fail(kBadParameterErr, "plug-in '" + p.name + "' has no entry point");
@@ -166,7 +158,7 @@ AIErr Session::shutdown() {
     if (shutDown_) return kNoErr;
     // First stage: the plug-ins save what they keep while everything still exists.
     notify(kAIApplicationShutdownNotifier);
-    dialogs_->shutdown();
+    host_.dialogs().shutdown();
     AIErr first = kNoErr;
     for (size_t k = plugins_.size(); k-- > 0;) {
         if (!reachable(k)) continue;
@@ -179,7 +171,7 @@ AIErr Session::shutdown() {
     registry_.pending.clear();
     shutDown_ = true;
     if (!options_.preferencesPath.empty()) {
-        if (AIErr e = preferences_->save()) {
+        if (AIErr e = host_.preferences().save()) {
             if (first == kNoErr) return fail(e, "cannot write the preferences to " + options_.preferencesPath.string());
         }
     }
@@ -538,7 +530,7 @@ bool Session::userRedo() {
 AIErr Session::workspace(const char* selector, const std::string& name) {
     lastError_.clear();
     if (!selector) return fail(kBadParameterErr, "no workspace request");
-    const AIWorkspaceHandle ws = workspaces_->open(name);
+    const AIWorkspaceHandle ws = host_.workspaces().open(name);
     AIErr first = kNoErr;
     for (size_t i = 0; i < plugins_.size(); ++i) {
         if (!reachable(i)) continue;

@@ -29,8 +29,9 @@
 namespace standin {
 
 struct SessionOptions {
-    std::filesystem::path resourceDir;      // empty: the default resources
+    std::filesystem::path resourceDir;      // empty: the host's default resources
     std::filesystem::path preferencesPath;  // empty: preferences live in memory only
+                                            // (read before start-up, written after shut-down)
     int32_t hostMajor = 15;
     int32_t hostMinor = 0;
 };
@@ -114,10 +115,10 @@ public:
     // ---- inspection
     Host& host() { return host_; }
     PluginRegistry& registry() { return registry_; }
-    Resources& resources() { return *resources_; }
-    DialogManager& dialogs() { return *dialogs_; }
-    PreferenceStore& preferences() { return *preferences_; }
-    Workspaces& workspaces() { return *workspaces_; }
+    Resources& resources() { return host_.resources(); }
+    DialogManager& dialogs() { return host_.dialogs(); }
+    PreferenceStore& preferences() { return host_.preferences(); }
+    Workspaces& workspaces() { return host_.workspaces(); }
     const std::vector<SentMessage>& sent() const { return sent_; }
     void clearSent() { sent_.clear(); }
     // Why the last call failed, in words (empty after a success).
@@ -152,10 +153,6 @@ private:
     Host& host_;
     SessionOptions options_;
     PluginRegistry registry_;
-    std::unique_ptr<Resources> resources_;
-    std::unique_ptr<DialogManager> dialogs_;
-    std::unique_ptr<PreferenceStore> preferences_;
-    std::unique_ptr<Workspaces> workspaces_;
     std::vector<Plugin> plugins_;
     std::vector<SentMessage> sent_;
     std::vector<ObjId> selection_;
