@@ -1,8 +1,6 @@
 // Preference file reading, atomic writing and the preference suite.
 #include "adm/PreferenceStore.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
@@ -16,6 +14,7 @@
 #include "AIPreference.h"
 #include "adm/ActiveStack.h"
 #include "adm/Encoding.h"
+#include "io/AtomicFile.h"
 
 namespace standin {
 namespace {
@@ -35,20 +34,6 @@ bool numbers(const json& j, size_t n) {
 }
 
 float toFloat(const json& j) { return static_cast<float>(j.get<double>()); }
-
-// Writes all of data to fd; false on any failure.
-bool writeAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
 
 const AIPreferenceSuite kSuite = {
     [](const char* p, const char* k, int32_t* v) -> AIErr { return gActive.current() ? gActive.current()->getInteger(p, k, v) : kNoErr; },
@@ -178,25 +163,9 @@ AIErr PreferenceStore::save() {
     const json doc = {{"format", kFormat}, {"preferences", prefs_}};
     const std::string text = doc.dump(2) + "\n";
 
-    std::filesystem::path temp = path_;
-    temp += ".tmp-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        warn("preferences not saved: cannot create " + temp.string() + ": " + std::strerror(errno));
-        return kPreferenceWriteErr;
-    }
-    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        warn("preferences not saved: cannot write " + temp.string());
-        std::filesystem::remove(temp, ec);
-        return kPreferenceWriteErr;
-    }
-    if (stopBeforeRename_) return kPreferenceWriteErr;
-    std::filesystem::rename(temp, path_, ec);
-    if (ec) {
-        warn("preferences not saved: cannot replace " + path_.string() + ": " + ec.message());
-        std::filesystem::remove(temp, ec);
+    std::string error;
+    if (!io::writeFileAtomically(path_.string(), text, error, stopBeforeRename_)) {
+        warn("preferences not saved: " + error);
         return kPreferenceWriteErr;
     }
     fresh_ = false;

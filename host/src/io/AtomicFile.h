@@ -7,7 +7,11 @@
 
 namespace standin::io {
 
-bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error);
+// The text goes to a temporary file beside `path`, is flushed to disk, and then replaces
+// `path` by a rename. `interruptBeforeRename` stops just before the rename, as a crash
+// there would, so tests can check the old file survives whole.
+bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
+                         bool interruptBeforeRename = false);
 
 // The whole content of a file; false with `error` set when it cannot be read.
 bool readWholeFile(const std::string& path, std::string& text, std::string& error);
