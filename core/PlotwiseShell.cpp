@@ -193,18 +193,21 @@ AIErr StartupSteps(SPInterfaceMessage* message) {
 
 }  // namespace
 
+
+// Frees the global record and gives back every suite the plug-in holds.
+static void ReleaseEverything(SPInterfaceMessage* message) {
+    delete g;
+    g = nullptr;
+    message->d.globals = nullptr;
+    ReleaseHeldSuites();
+    gBoot.basic = nullptr;
+}
+
 AIErr StartupPlugin(SPInterfaceMessage* message) {
     if (!message || !message->d.basic) return kBadParameterErr;
     if (g) return kNoErr;  // already started
     AIErr err = StartupSteps(message);
-    if (err) {
-        // A failed start-up leaves nothing held.
-        delete g;
-        g = nullptr;
-        message->d.globals = nullptr;
-        ReleaseHeldSuites();
-        gBoot.basic = nullptr;
-    }
+    if (err) ReleaseEverything(message);  // a failed start-up leaves nothing held
     return err;
 }
 
@@ -214,11 +217,7 @@ AIErr ShutdownPlugin(SPInterfaceMessage* message) {
     if (g && !g->unsupportedHostVersion)
         if (auto destroy = PlotwiseHookTable().deleteToolInstances) err = destroy();
     if (g) g->thisPlugin = nullptr;  // our reference to ourselves
-    delete g;
-    g = nullptr;
-    message->d.globals = nullptr;
-    ReleaseHeldSuites();
-    gBoot.basic = nullptr;
+    ReleaseEverything(message);
     return err;
 }
 
