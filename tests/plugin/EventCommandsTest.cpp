@@ -6,8 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "Commands.h"
+#include "ADMTypes.h"
 #include "AINotifier.h"
 #include "EventCommands.h"
 #include "Session.h"
@@ -17,13 +20,17 @@ using namespace plotwise::app;
 
 namespace {
 
+// The test plug-in opens its panel at start-up from the tests' own resources.
+const char* kPluginResources = PLOTWISE_SOURCE_DIR "/tests/plugin/resources";
+
 struct Played {
     std::ostringstream out, errors;
     CommandTable table;
     Session session{out};
     int failures = 0;
 
-    Played() {
+    explicit Played(std::filesystem::path resources = kPluginResources) {
+        session.eventOptions.resourceDir = std::move(resources);
         addDocumentCommands(table);
         addEventCommands(table);
         testPluginTranscript().clear();
@@ -127,6 +134,29 @@ TEST(EventCommands, BadEventCommandsFailWithTheReason) {
     timeWarp.play("ticks -5\nanswer alert maybe\npanel \"Nowhere\" press 1\n");
     EXPECT_EQ(timeWarp.failures, 1);  // the first error stops the script
     EXPECT_NE(timeWarp.errors.str().find("negative"), std::string::npos) << timeWarp.errors.str();
+}
+
+TEST(EventCommands, PanelActionsReachThePluginOnceAsUserChanges) {
+    Played run;
+    run.play(R"(
+new
+expect-messages "AI Notifier/AI Notify" == 2
+panel "Test Panel" set 3 "fifty" value 4 1 pick 5 2
+panel "Test Panel" press 6
+expect-messages "AI Notifier/AI Notify" == 6
+)");
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    const std::string user = std::string(" ") + kADMUserChangedNotifier;
+    std::vector<std::string> seen;
+    for (const auto& r : testPluginTranscript())
+        if (r.rfind("Test Panel/", 0) == 0) seen.push_back(r);
+    const std::vector<std::string> expected{"Test Panel/3" + user + " fifty", "Test Panel/4" + user + " on",
+                                            "Test Panel/5" + user + " 2", "Test Panel/6" + user};
+    EXPECT_EQ(seen, expected);  // once each (each broadcast once); the button's reset is silent
+
+    Played missing;
+    missing.play("new\npanel \"Test Panel\" press 99\n");
+    EXPECT_EQ(missing.failures, 1) << missing.errors.str();
 }
 
 TEST(EventCommands, AnswersNeedADialogNameAndWellFormedActions) {

@@ -9,6 +9,10 @@
 #include <vector>
 
 #include "ADMBasic.h"
+#include "ADMDialog.h"
+#include "ADMDialogGroup.h"
+#include "ADMItem.h"
+#include "ADMNotifier.h"
 #include "AIAnnotator.h"
 #include "AIArt.h"
 #include "AIDocument.h"
@@ -44,12 +48,17 @@ struct Globals {
     const SPSuitesSuite* suites = nullptr;
     const AIPluginSuite* plugin = nullptr;
     const AIDocumentViewSuite* view = nullptr;
+    const ADMDialogSuite* admDialog = nullptr;
+    const ADMDialogGroupSuite* admGroup = nullptr;
+    const ADMItemSuite* admItem = nullptr;
+    const ADMNotifierSuite* admNotifier = nullptr;
     int acquired = 0;
 
     AIToolHandle line = nullptr, box = nullptr, other = nullptr;
     AIMenuItemHandle command = nullptr, timerItem = nullptr, failItem = nullptr, alertItem = nullptr;
     AITimerHandle testTimer = nullptr;
     AIAnnotatorHandle annotatorHandle = nullptr;
+    ADMDialogRef panel = nullptr;
 
     std::vector<std::string> records;
     int startups = 0;
@@ -61,6 +70,8 @@ struct Globals {
 
 // The record the exported suite reads; set while the plug-in is loaded.
 Globals* g_current = nullptr;
+// The record the panel's callbacks work with; set while the panel is open.
+Globals* g_panelOwner = nullptr;
 
 struct SuiteSlot {
     const char* name;
@@ -82,6 +93,10 @@ std::vector<SuiteSlot> suiteTable(Globals& g) {
         {kSPSuitesSuite, kSPSuitesSuiteVersion, reinterpret_cast<const void**>(&g.suites)},
         {kAIPluginSuite, kAIPluginSuiteVersion, reinterpret_cast<const void**>(&g.plugin)},
         {kAIDocumentViewSuite, kAIDocumentViewSuiteVersion, reinterpret_cast<const void**>(&g.view)},
+        {kADMDialogSuite, kADMDialogSuiteVersion, reinterpret_cast<const void**>(&g.admDialog)},
+        {kADMDialogGroupSuite, kADMDialogGroupSuiteVersion, reinterpret_cast<const void**>(&g.admGroup)},
+        {kADMItemSuite, kADMItemSuiteVersion, reinterpret_cast<const void**>(&g.admItem)},
+        {kADMNotifierSuite, kADMNotifierSuiteVersion, reinterpret_cast<const void**>(&g.admNotifier)},
     };
 }
 
@@ -177,6 +192,7 @@ AIErr startup(SPInterfaceMessage* m) {
 AIErr shutdown(SPInterfaceMessage* m) {
     auto* g = static_cast<Globals*>(m->d.globals);
     if (!g) return kNoErr;
+    if (g_panelOwner == g) g_panelOwner = nullptr;
     releaseAll(*g);
     delete g;
     m->d.globals = nullptr;
@@ -244,10 +260,84 @@ AIErr menu(Globals& g, const char* selector, AIMenuMessage* m) {
     return kNoErr;
 }
 
+// ---------------------------------------------------------------- the floating panel
+
+std::string itemState(const Globals& g, ADMItemRef it, int32_t id) {
+    if (id == kTestPanelText) {
+        char buf[256];
+        g.admItem->GetText(it, buf, sizeof buf);
+        return std::string(" ") + buf;
+    }
+    if (id == kTestPanelCheck) return g.admItem->GetBooleanValue(it) ? " on" : " off";
+    if (id == kTestPanelPopup) return " " + std::to_string(g.admItem->GetIntValue(it));
+    return "";
+}
+
+void panelNotify(ADMItemRef it, ADMNotifierRef n) {
+    Globals* g = g_panelOwner;
+    if (!g) return;
+    g->admItem->DefaultNotify(it, n);
+    const int32_t id = g->admItem->GetID(it);
+    char type[128];
+    g->admNotifier->GetNotifierType(n, type, sizeof type);
+    record(*g, "Test Panel/" + std::to_string(id) + " " + type + itemState(*g, it, id));
+    if (!g->admNotifier->IsNotifierType(n, kADMUserChangedNotifier)) return;
+    if (id == kTestPanelReset) {
+        // The plug-in's own changes: the items must not notify.
+        const ADMDialogRef d = g->admItem->GetDialog(it);
+        g->admItem->SetText(g->admDialog->GetItem(d, kTestPanelText), kTestPanelStartText);
+        g->admItem->SetBooleanValue(g->admDialog->GetItem(d, kTestPanelCheck), false);
+        g->admItem->SetIntValue(g->admDialog->GetItem(d, kTestPanelPopup), 0);
+    }
+    g->notifier->Notify(kTestBroadcastNotifier, reinterpret_cast<void*>(uintptr_t(id)));
+}
+
+ASErr panelInit(ADMDialogRef d) {
+    const Globals* g = g_panelOwner;
+    if (!g) return kBadParameterErr;
+    for (int32_t id : {kTestPanelText, kTestPanelCheck, kTestPanelPopup, kTestPanelReset})
+        if (ASErr e = g->admItem->SetNotifyProc(g->admDialog->GetItem(d, id), panelNotify)) return e;
+    return kNoErr;
+}
+
+// A host whose resources lack the template simply has no panel.
+AIErr openPanel(Globals& g) {
+    if (g.panel) return kNoErr;
+    g_panelOwner = &g;
+    g.panel = g.admDialog->Create(g.self, kTestPanelName, kTestPanelID, kADMTabbedFloatingDialogStyle, panelInit,
+                                  nullptr, 0);
+    if (!g.panel) {
+        g_panelOwner = nullptr;
+        return kNoErr;
+    }
+    if (AIErr e = g.admDialog->Move(g.panel, kTestPanelLeft, kTestPanelTop)) return e;
+    return g.admGroup->SetDialogGroupInfo(g.panel, kTestPanelGroup, {kTestPanelCode, 0});
+}
+
+// The host closes the panel after this notification; what it says of its placement is recorded.
+void recordPlacement(Globals& g) {
+    if (!g.panel) return;
+    ADMRect r{0, 0, 0, 0};
+    const char* group = nullptr;
+    ADMPositionCode code{0, 0};
+    if (g.admDialog->GetBoundsRect(g.panel, &r) != kNoErr ||
+        g.admGroup->GetDialogGroupInfo(g.panel, &group, &code) != kNoErr) {
+        record(g, "Test Panel/placement unreadable");
+    } else {
+        record(g, "Test Panel/placement " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+                      (group ? group : "") + " " + std::to_string(code.fPositionCode) + " collapsed " +
+                      (g.admDialog->IsCollapsed(g.panel) ? "1" : "0"));
+    }
+    g.panel = nullptr;
+    g_panelOwner = nullptr;
+}
+
 AIErr notify(Globals& g, AINotifierMessage* m) {
     std::string rec = std::string("AI Notifier/AI Notify ") + (m->type ? m->type : "?");
     if (m->notifyData) rec += " " + std::to_string(reinterpret_cast<uintptr_t>(m->notifyData));
     record(g, rec);
+    if (m->type && std::strcmp(m->type, kAIApplicationStartedNotifier) == 0) return openPanel(g);
+    if (m->type && std::strcmp(m->type, kAIApplicationShutdownNotifier) == 0) recordPlacement(g);
     return kNoErr;
 }
 
