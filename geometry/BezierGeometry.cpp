@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "PlaneGeometry.h"
 
@@ -171,6 +173,36 @@ struct FilletSearch {
                 }
                 const double finer = level == 0 ? step / 5 : step / 10;
                 scan(std::max(ta - step, 0.0), ta2, std::max(tb - step, 0.0), tb2, finer, level + 1);
+            }
+        }
+    }
+};
+
+// Chord pairs of two spans at a step of 0.09, each crossing pair refined with the step
+// divided by 3, then 4, then 5; the crossings of the finest chords, as the parameter on
+// the first span and the other span's parameter.
+struct HardWaySearch {
+    const Cubic& a;
+    const Cubic& b;
+    std::vector<std::pair<double, double>> crossings;
+
+    static constexpr double kDivisors[3] = {3, 4, 5};
+
+    void scan(double aFrom, double aTo, double bFrom, double bTo, double step, int level) {
+        for (double ta = aFrom; ta < aTo - 1e-12; ta += step) {
+            const double ta2 = std::min(ta + step, 1.0);
+            for (double tb = bFrom; tb < bTo - 1e-12; tb += step) {
+                const double tb2 = std::min(tb + step, 1.0);
+                double s = 0, u = 0;
+                if (!segmentsCross(at(a, ta), at(a, ta2), at(b, tb), at(b, tb2), s, u)) continue;
+                if (level == 3) {
+                    crossings.emplace_back(ta + s * (ta2 - ta), tb + u * (tb2 - tb));
+                    continue;
+                }
+                // The finer chords may cross just before the coarse pair, so the window
+                // starts one coarse step earlier.
+                scan(std::max(ta - step, 0.0), ta2, std::max(tb - step, 0.0), tb2, step / kDivisors[level],
+                     level + 1);
             }
         }
     }
@@ -384,4 +416,27 @@ AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, boo
     const double enclosed = std::fabs(static_cast<double>(signedArea));
     if (enclosed <= boundsArea + 3.0) *area = static_cast<AIReal>(enclosed);
     return kNoErr;
+}
+
+void GetBezierIntersectionTheHardWay(const AIRealBezier* a, const AIRealBezier* b, BezierCrossingSink store) {
+    if (a == nullptr || b == nullptr || store == nullptr) return;
+    const Cubic ca = cubic(*a);
+    const Cubic cb = cubic(*b);
+    HardWaySearch search{ca, cb, {}};
+    search.scan(0.0, 1.0, 0.0, 1.0, 0.09, 0);
+    // Overlapping refinement windows meet one crossing more than once; the finest step
+    // (0.09 / 60) tells them apart from true neighbours.
+    std::sort(search.crossings.begin(), search.crossings.end());
+    constexpr double kSame = 0.09 / 60;
+    std::vector<std::pair<double, double>> distinct;
+    for (const auto& c : search.crossings) {
+        const bool repeat = std::any_of(distinct.begin(), distinct.end(), [&](const auto& d) {
+            return std::fabs(d.first - c.first) <= kSame && std::fabs(d.second - c.second) <= kSame;
+        });
+        if (!repeat) distinct.push_back(c);
+    }
+    for (const auto& [t, tb] : distinct) {
+        (void)tb;
+        store(static_cast<AIReal>(t), point(at(ca, t)));
+    }
 }

@@ -24,6 +24,12 @@ AIErr convertSegmentPointsToRealBezier(const AIPathSegment& a, const AIPathSegme
 
 // Crossings of two spans found by chords refined twice; pt and t describe the last one.
 int GetFilletIntersection(const AIRealBezier& a, const AIRealBezier& b, AIRealPoint* pt, AIReal* t);
+// Receives one crossing of two spans: the parameter on the first span and the point there.
+using BezierCrossingSink = void (*)(AIReal t, AIRealPoint point);
+// Every crossing of span a with span b, found by chords at a step of 0.09 refined with the
+// step divided by 3, then 4, then 5, handed to `store` (the trim tool's record of cuts) in
+// order along a, each crossing once.
+void GetBezierIntersectionTheHardWay(const AIRealBezier* a, const AIRealBezier* b, BezierCrossingSink store);
 // The infinite line through l1.p and l2.p against the span c1 -> c2: 0 with out,
 // 'NINT' when no chord crosses, 'NAPL' when a refining chord is parallel.
 AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPathSegment& l2, const AIPathSegment& c1,

@@ -162,3 +162,56 @@ TEST(BezierLength, ParameterAtLength) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::pair<AIReal, AIRealPoint>> gCrossings;
+void recordCrossing(AIReal t, AIRealPoint p) { gCrossings.emplace_back(t, p); }
+
+// A straight span from (0, 0) to (100, 0) whose parameter is x / 100.
+constexpr AIRealBezier kAxis{{0, 0}, {100.0f / 3, 0}, {200.0f / 3, 0}, {100, 0}};
+
+}  // namespace
+
+TEST(BezierCrossingsTheHardWay, ArchCrossesTheAxisTwice) {
+    const AIRealBezier arch{{10, -50}, {10, 150}, {90, 150}, {90, -50}};
+    // Where the arch meets y = 0, found independently by bisection on its own parameter.
+    const auto y = [&](double t) {
+        const double u = 1 - t;
+        return u * u * u * -50 + 3 * u * u * t * 150 + 3 * u * t * t * 150 + t * t * t * -50;
+    };
+    const auto root = [&](double lo, double hi) {
+        for (int i = 0; i < 100; ++i) {
+            const double mid = (lo + hi) / 2;
+            ((y(lo) < 0) == (y(mid) < 0) ? lo : hi) = mid;
+        }
+        const double t = lo, u = 1 - t;
+        return (u * u * u * 10 + 3 * u * u * t * 10 + 3 * u * t * t * 90 + t * t * t * 90) / 100;
+    };
+    gCrossings.clear();
+    GetBezierIntersectionTheHardWay(&kAxis, &arch, recordCrossing);
+    ASSERT_EQ(gCrossings.size(), 2u);
+    EXPECT_NEAR(gCrossings[0].first, root(0.0, 0.5), 1e-3);
+    EXPECT_NEAR(gCrossings[1].first, root(0.5, 1.0), 1e-3);
+    for (const auto& [t, p] : gCrossings) {
+        EXPECT_NEAR(p.h, 100 * t, 1e-3);
+        EXPECT_NEAR(p.v, 0, 1e-3);
+    }
+}
+
+TEST(BezierCrossingsTheHardWay, CrossingOnAChordJointIsReportedOnce) {
+    // x = 18 is t = 0.18, where two of the coarsest chords meet.
+    const AIRealBezier upright{{18, -10}, {18, -5}, {18, 5}, {18, 10}};
+    gCrossings.clear();
+    GetBezierIntersectionTheHardWay(&kAxis, &upright, recordCrossing);
+    ASSERT_EQ(gCrossings.size(), 1u);
+    EXPECT_NEAR(gCrossings[0].first, 0.18, 1e-4);
+}
+
+TEST(BezierCrossingsTheHardWay, ApartSpansReportNothing) {
+    const AIRealBezier above{{0, 10}, {30, 40}, {70, 40}, {100, 10}};
+    gCrossings.clear();
+    GetBezierIntersectionTheHardWay(&kAxis, &above, recordCrossing);
+    GetBezierIntersectionTheHardWay(nullptr, &above, recordCrossing);
+    EXPECT_TRUE(gCrossings.empty());
+}
