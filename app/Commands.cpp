@@ -285,10 +285,13 @@ void cmdRedo(Session& session, const Args& args) {
     if (!session.host().userRedo()) throw ScriptError("redo: nothing to redo");
 }
 
+// With plug-ins loaded the full dump lists them too, and needs no document then.
 void cmdDump(Session& session, const Args& args) {
     args.requireCount(0, 1);
     if (args.empty()) {
-        standin::io::dumpDocument(session.document(), session.out());
+        const bool plugins = session.hasEvents() && session.events().pluginCount() > 0;
+        if (!plugins || session.host().documentCount() > 0) standin::io::dumpDocument(session.document(), session.out());
+        if (plugins) standin::io::dumpPlugins(session.events().registry(), session.out());
         return;
     }
     standin::io::dumpArt(session.document(), artId(session, args, 0), session.out());
@@ -310,7 +313,7 @@ void addDocumentCommands(CommandTable& table) {
     table.add({"select", "select all|none|ID...", "set the selection", cmdSelect});
     table.add({"undo", "undo", "undo the last change", cmdUndo});
     table.add({"redo", "redo", "redo what undo took back", cmdRedo});
-    table.add({"dump", "dump [ID]", "print the layers and art (or one art)", cmdDump});
+    table.add({"dump", "dump [ID]", "print the layers and art (or one art), and the plug-ins loaded", cmdDump});
     table.add({"expect", "expect EXPRESSION", "check the document (see README)", expect});
 }
 

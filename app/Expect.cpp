@@ -9,6 +9,8 @@
 //   expect entry TARGET KEY/KEY... OP VALUE | exists | missing
 //        TARGET: document, an art id, or layer="Title"; VALUE typed by the entry
 //   expect text ID OP "contents"
+//   expect menus OP N                   menu items the plug-ins registered (and still hold)
+//   expect notifiers OP N               notifiers the plug-ins registered (and still hold)
 //
 // OP is one of == != < <= > >= (strings and booleans: == and != only). Reals are equal when
 // they differ by at most 1e-5 of the larger.
@@ -286,10 +288,18 @@ void expectEntry(Session& session, const Args& args) {
     if (!ok) failed(args, describe(*value));
 }
 
+// Registrations still held, or 0 when no plug-in side was made.
+template <class Entry>
+int64_t heldCount(Session& session, std::vector<Entry> standin::PluginRegistry::*table) {
+    if (!session.hasEvents()) return 0;
+    const auto& entries = session.events().registry().*table;
+    return std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return !e.gone; });
+}
+
 }  // namespace
 
 void expect(Session& session, const Args& args) {
-    if (args.empty()) throw ScriptError("expect: expected count, layers, documents, current-layer, entry or text");
+    if (args.empty()) throw ScriptError("expect: expected count, layers, documents, current-layer, entry, text, menus or notifiers");
     const std::string& what = args.text(0);
     if (args.is(0, "count")) return expectCount(session, args);
     if (args.is(0, "layers")) return expectNumber(args, static_cast<int64_t>(session.document().topLayers().size()));
@@ -297,7 +307,10 @@ void expect(Session& session, const Args& args) {
     if (args.is(0, "current-layer")) return expectCurrentLayer(session, args);
     if (args.is(0, "entry")) return expectEntry(session, args);
     if (args.is(0, "text")) return expectText(session, args);
-    throw ScriptError("expect: unknown check \"" + what + "\" (count, layers, documents, current-layer, entry, text)");
+    if (args.is(0, "menus")) return expectNumber(args, heldCount(session, &standin::PluginRegistry::menuItems));
+    if (args.is(0, "notifiers")) return expectNumber(args, heldCount(session, &standin::PluginRegistry::notifiers));
+    throw ScriptError("expect: unknown check \"" + what +
+                      "\" (count, layers, documents, current-layer, entry, text, menus, notifiers)");
 }
 
 }  // namespace plotwise::app

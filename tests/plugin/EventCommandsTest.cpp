@@ -107,6 +107,38 @@ menu "Test Alert"
     EXPECT_EQ(run.count("answer 1"), 1);  // then the first button: yes
 }
 
+TEST(EventCommands, DumpListsEachPluginsRegistrationsUntilShutDown) {
+    Played run;
+    run.play("dump\nexpect menus == 4\nexpect notifiers == 6\n");  // no document: the plug-ins alone
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    std::string out = run.out.str();
+    EXPECT_EQ(out.find("document "), std::string::npos) << out;
+    for (const char* line : {"plug-in 0 \"Test\"\n",
+                             "  tool \"testLine\" \"Test Line\" group ",
+                             "  tool \"testOther\" \"Test Other\" group ",
+                             "  menu \"testCommand\" \"Test Command\" in \"Object Utilities\" enabled\n",
+                             "  notifier \"Test Broadcast Notifier\" \"Test Broadcast Notifier\"\n",
+                             "  timer \"testTimer\" period 10 inactive\n",
+                             "  annotator \"testAnnotator\"\n",
+                             "  suite \"Test Plugin Suite\" version 1 internal 1\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << " missing from\n" << out;
+
+    run.out.str("");
+    run.play("new 200 100\nmenu \"Test Start Timer\"\ndump\n");
+    out = run.out.str();
+    EXPECT_LT(out.find("document "), out.find("plug-in 0")) << out;  // the document first
+    EXPECT_NE(out.find("  timer \"testTimer\" period 10 active\n"), std::string::npos) << out;
+
+    // Shut down, the plug-in stays listed but holds nothing.
+    run.out.str("");
+    run.play("shutdown\nexpect menus == 0\nexpect notifiers == 0\ndump\n");
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    out = run.out.str();
+    EXPECT_NE(out.find("plug-in 0 \"Test\"\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("  menu "), std::string::npos) << out;
+    EXPECT_EQ(out.find("  notifier "), std::string::npos) << out;
+}
+
 TEST(EventCommands, BadEventCommandsFailWithTheReason) {
     Played run;
     run.play("new\ndrag 1 2\n");

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "io/Encoding.h"
+#include "plugin/PluginRegistry.h"
 
 namespace standin::io {
 namespace {
@@ -177,7 +179,43 @@ private:
     std::ostream& out_;
 };
 
+// One plug-in's registrations of one kind, those withdrawn left out.
+template <class Entry, class Line>
+void registrations(const std::vector<Entry>& entries, size_t plugin, std::ostream& out, Line line) {
+    for (const Entry& e : entries)
+        if (e.plugin == plugin && !e.gone) {
+            out << "  ";
+            line(e);
+            out << "\n";
+        }
+}
+
 }  // namespace
+
+void dumpPlugins(const PluginRegistry& reg, std::ostream& out) {
+    for (size_t p = 0; p < reg.plugins.size(); ++p) {
+        out << "plug-in " << p << " " << quote(reg.plugins[p].name) << "\n";
+        registrations(reg.tools, p, out, [&](const ToolEntry& t) {
+            out << "tool " << quote(t.name) << " " << quote(t.title) << " group " << t.group << " set " << t.toolset;
+        });
+        registrations(reg.menuItems, p, out, [&](const MenuItemEntry& m) {
+            out << "menu " << quote(m.name) << " " << quote(m.text) << " in " << quote(m.group)
+                << (m.enabled ? " enabled" : " disabled") << (m.checked ? " checked" : "");
+        });
+        registrations(reg.notifiers, p, out, [&](const NotifierEntry& n) {
+            out << "notifier " << quote(n.name) << " " << quote(n.type) << (n.active ? "" : " inactive");
+        });
+        registrations(reg.timers, p, out, [&](const TimerEntry& t) {
+            out << "timer " << quote(t.name) << " period " << t.period << (t.active ? " active" : " inactive");
+        });
+        registrations(reg.annotators, p, out, [&](const AnnotatorEntry& a) {
+            out << "annotator " << quote(a.name) << (a.active ? "" : " inactive");
+        });
+        registrations(reg.exportedSuites, p, out, [&](const ExportedSuite& s) {
+            out << "suite " << quote(s.name) << " version " << s.apiVersion << " internal " << s.internalVersion;
+        });
+    }
+}
 
 void dumpDocument(const Document& doc, std::ostream& out) { Dumper(doc, out).document(); }
 
