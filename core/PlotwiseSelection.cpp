@@ -11,11 +11,11 @@ namespace {
 // The art of a matching-art query, with the host's list disposed on every way out.
 AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out) {
     out.clear();
-    AIMatchingArtSpec spec{kAnyArt, selectedOnly ? int32_t{kArtSelected} : 0,
+    AIMatchingArtSpec wanted{kAnyArt, selectedOnly ? int32_t{kArtSelected} : 0,
                            selectedOnly ? int32_t{kArtSelected} : 0};
     AIMdMemoryHandle list = nullptr;
     int32_t count = 0;
-    AIErr err = sAIMatchingArt->GetMatchingArt(&spec, 1, &list, &count);
+    AIErr err = sAIMatchingArt->GetMatchingArt(&wanted, 1, &list, &count);
     if (err == kNoDocumentErr) return kNoErr;
     if (err) return err;
     if (!list) return kNoErr;

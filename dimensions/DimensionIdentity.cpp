@@ -32,8 +32,8 @@ public:
     ~MatchedArt() {
         if (handle_ && sAIMdMemory) sAIMdMemory->MdMemoryDisposeHandle(handle_);
     }
-    AIErr Query(const AIMatchingArtSpec& spec) {
-        if (AIErr err = sAIMatchingArt->GetMatchingArt(&spec, 1, &handle_, &count_)) return err;
+    AIErr Query(const AIMatchingArtSpec& wanted) {
+        if (AIErr err = sAIMatchingArt->GetMatchingArt(&wanted, 1, &handle_, &count_)) return err;
         if (!handle_ || count_ <= 0) {
             count_ = 0;
             return kNoErr;

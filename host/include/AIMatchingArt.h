@@ -22,7 +22,7 @@ struct AIMatchingArtSpec {
 };
 
 struct AIMatchingArtSuite {
-    AIErr (*GetMatchingArt)(const AIMatchingArtSpec* specs, int16_t numSpecs, AIMdMemoryHandle* matches,
+    AIErr (*GetMatchingArt)(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMemoryHandle* matches,
                             int32_t* count);
     // Art that reads as selected (containers with a selected member included).
     AIErr (*GetSelectedArt)(AIMdMemoryHandle* matches, int32_t* count);

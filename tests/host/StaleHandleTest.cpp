@@ -114,8 +114,8 @@ TEST_F(StaleHandleTest, ArtOfAnotherDocumentAndNoDocument) {
     EXPECT_EQ(views, 0);
     AIMdMemoryHandle h = reinterpret_cast<AIMdMemoryHandle>(1);
     int32_t count = 3;
-    const AIMatchingArtSpec spec{kAnyArt, 0, 0};
-    EXPECT_EQ(sMatch->GetMatchingArt(&spec, 1, &h, &count), kNoErr);
+    const AIMatchingArtSpec wanted{kAnyArt, 0, 0};
+    EXPECT_EQ(sMatch->GetMatchingArt(&wanted, 1, &h, &count), kNoErr);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(h, nullptr);
 }

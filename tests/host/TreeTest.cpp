@@ -11,10 +11,10 @@ namespace {
 class TreeTest : public HostTest {
 protected:
     std::vector<AIArtHandle> matching(int16_t type, int32_t which = 0, int32_t attr = 0) {
-        const AIMatchingArtSpec spec{type, which, attr};
+        const AIMatchingArtSpec wanted{type, which, attr};
         AIMdMemoryHandle h = nullptr;
         int32_t count = 0;
-        EXPECT_EQ(sMatch->GetMatchingArt(&spec, 1, &h, &count), kNoErr);
+        EXPECT_EQ(sMatch->GetMatchingArt(&wanted, 1, &h, &count), kNoErr);
         std::vector<AIArtHandle> out = list(h, count);
         EXPECT_EQ(host.counters().mdHandles, 0);
         return out;

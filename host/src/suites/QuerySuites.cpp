@@ -78,18 +78,18 @@ AIErr listToHandle(const std::vector<ObjId>& ids, AIMdMemoryHandle* matches, int
     return kNoErr;
 }
 
-AIErr GetMatchingArt(const AIMatchingArtSpec* specs, int16_t numSpecs, AIMdMemoryHandle* matches, int32_t* count) {
+AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMemoryHandle* matches, int32_t* count) {
     if (!matches || !count) return kBadParameterErr;
     *matches = nullptr;
     *count = 0;
-    if (!specs || numSpecs <= 0) return kBadParameterErr;
+    if (!wanted || numWanted <= 0) return kBadParameterErr;
     Document* d = front();
     if (!d) return kNoErr;
     const std::vector<ObjId> ids = d->matching([&](const Art& a) {
         uint32_t attrs = a.attrs & ~static_cast<uint32_t>(kArtSelected);
         bool selectedKnown = false;
-        for (int i = 0; i < numSpecs; ++i) {
-            const AIMatchingArtSpec& s = specs[i];
+        for (int i = 0; i < numWanted; ++i) {
+            const AIMatchingArtSpec& s = wanted[i];
             if (s.type != kAnyArt && s.type != a.type) continue;
             const uint32_t which = static_cast<uint32_t>(s.whichAttr);
             if ((which & kArtSelected) && !selectedKnown) {
@@ -104,8 +104,8 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* specs, int16_t numSpecs, AIMdMemor
 }
 
 AIErr GetSelectedArt(AIMdMemoryHandle* matches, int32_t* count) {
-    const AIMatchingArtSpec spec{kAnyArt, kArtSelected, kArtSelected};
-    return GetMatchingArt(&spec, 1, matches, count);
+    const AIMatchingArtSpec wanted{kAnyArt, kArtSelected, kArtSelected};
+    return GetMatchingArt(&wanted, 1, matches, count);
 }
 
 const AIMatchingArtSuite kMatchingArtSuite = {GetMatchingArt, GetSelectedArt};
