@@ -135,6 +135,16 @@ AIErr getTyped(AIDictionaryRef dictionary, AIDictKey key, const T** out) {
     return *out ? kNoErr : kWrongTypeErr;
 }
 
+// Reads a scalar entry stored as Stored into the caller's Out.
+template <class Stored, class Out>
+AIErr getScalar(AIDictionaryRef dictionary, AIDictKey key, Out* value) {
+    if (!value) return kBadParameterErr;
+    const Stored* v = nullptr;
+    if (AIErr e = getTyped(dictionary, key, &v)) return e;
+    *value = static_cast<Out>(*v);
+    return kNoErr;
+}
+
 AIErr setValue(AIDictionaryRef dictionary, AIDictKey key, DictValue value) {
     DictRef d;
     const std::string* k;
@@ -144,11 +154,7 @@ AIErr setValue(AIDictionaryRef dictionary, AIDictKey key, DictValue value) {
 }
 
 AIErr GetIntegerEntry(AIDictionaryRef dictionary, AIDictKey key, int32_t* value) {
-    if (!value) return kBadParameterErr;
-    const int32_t* v = nullptr;
-    if (AIErr e = getTyped(dictionary, key, &v)) return e;
-    *value = *v;
-    return kNoErr;
+    return getScalar<int32_t>(dictionary, key, value);
 }
 
 AIErr SetIntegerEntry(AIDictionaryRef dictionary, AIDictKey key, int32_t value) {
@@ -156,11 +162,7 @@ AIErr SetIntegerEntry(AIDictionaryRef dictionary, AIDictKey key, int32_t value) 
 }
 
 AIErr GetRealEntry(AIDictionaryRef dictionary, AIDictKey key, AIReal* value) {
-    if (!value) return kBadParameterErr;
-    const AIReal* v = nullptr;
-    if (AIErr e = getTyped(dictionary, key, &v)) return e;
-    *value = *v;
-    return kNoErr;
+    return getScalar<AIReal>(dictionary, key, value);
 }
 
 AIErr SetRealEntry(AIDictionaryRef dictionary, AIDictKey key, AIReal value) {
@@ -168,11 +170,7 @@ AIErr SetRealEntry(AIDictionaryRef dictionary, AIDictKey key, AIReal value) {
 }
 
 AIErr GetBooleanEntry(AIDictionaryRef dictionary, AIDictKey key, ASBoolean* value) {
-    if (!value) return kBadParameterErr;
-    const bool* v = nullptr;
-    if (AIErr e = getTyped(dictionary, key, &v)) return e;
-    *value = *v;
-    return kNoErr;
+    return getScalar<bool>(dictionary, key, value);
 }
 
 AIErr SetBooleanEntry(AIDictionaryRef dictionary, AIDictKey key, ASBoolean value) {
