@@ -295,7 +295,8 @@ bool Document::effectivelyHiddenOrLockedLayer(ObjId id) const {
     return false;
 }
 
-void Document::eraseTree(ObjId id) {
+template <class Visit>
+void Document::forEachInTree(ObjId id, Visit visit) {
     std::vector<ObjId> stack{id};
     while (!stack.empty()) {
         const ObjId cur = stack.back();
@@ -303,9 +304,15 @@ void Document::eraseTree(ObjId id) {
         const Art* a = art(cur);
         if (!a) continue;
         for (ObjId c = a->firstChild; c; c = art(c)->next) stack.push_back(c);
+        visit(cur, *a);
+    }
+}
+
+void Document::eraseTree(ObjId id) {
+    forEachInTree(id, [this](ObjId cur, const Art&) {
         journal_.touchArt(cur);
         arts_.erase(cur);
-    }
+    });
 }
 
 AIErr Document::disposeArt(ObjId id) {
@@ -380,25 +387,19 @@ AIErr Document::duplicateArt(ObjId id, int16_t order, ObjId prep, ObjId* made) {
 }
 
 void Document::setSelectedDeep(ObjId id, bool on) {
-    std::vector<ObjId> stack{id};
-    while (!stack.empty()) {
-        const ObjId cur = stack.back();
-        stack.pop_back();
-        const Art* a = art(cur);
-        if (!a) continue;
-        for (ObjId c = a->firstChild; c; c = art(c)->next) stack.push_back(c);
-        const bool bit = (a->attrs & kArtSelected) != 0;
-        const int16_t segState = on ? kSegmentPointSelected : kSegmentNotSelected;
-        const bool segsDiffer = std::any_of(a->segmentSelection.begin(), a->segmentSelection.end(),
+    const int16_t segState = on ? kSegmentPointSelected : kSegmentNotSelected;
+    forEachInTree(id, [&](ObjId cur, const Art& a) {
+        const bool bit = (a.attrs & kArtSelected) != 0;
+        const bool segsDiffer = std::any_of(a.segmentSelection.begin(), a.segmentSelection.end(),
                                             [&](int16_t s) { return s != segState; });
-        if (bit == on && !segsDiffer) continue;  // untouched art stays out of the journal
+        if (bit == on && !segsDiffer) return;  // untouched art stays out of the journal
         Art* e = editArt(cur);
         if (on)
             e->attrs |= kArtSelected;
         else
             e->attrs &= ~static_cast<uint32_t>(kArtSelected | kArtFullySelected);
         std::fill(e->segmentSelection.begin(), e->segmentSelection.end(), segState);
-    }
+    });
 }
 
 AIErr Document::setUserAttr(ObjId id, uint32_t mask, uint32_t value) {

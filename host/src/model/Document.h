@@ -144,6 +144,11 @@ private:
     AIErr placement(int16_t order, ObjId prep, ObjId* parent, ObjId* before) const;
     ObjId copyTree(ObjId src) { return copyTreeFrom(*this, src); }
     ObjId copyTreeFrom(const Document& source, ObjId src);
+    // Calls visit(id, art) for `id` and every member beneath it, iteratively (stored documents may
+    // nest deeper than the call stack allows). Members are gathered before visit runs, so visit may
+    // edit or erase the art it is given.
+    template <class Visit>
+    void forEachInTree(ObjId id, Visit visit);
     void eraseTree(ObjId id);
     void setSelectedDeep(ObjId id, bool on);
     bool anyMemberSelected(ObjId id) const;
