@@ -188,6 +188,9 @@ TEST_F(TreeTest, DuplicateKeepsMemberOrderAndDeepNestingIsSafe) {
     }
     AIArtHandle copy = nullptr;
     ASSERT_EQ(sArt->DuplicateArt(g, kPlaceAbove, g, &copy), kNoErr);
+    AIArtHandle below = nullptr;
+    sArt->GetArtSibling(copy, &below);
+    EXPECT_EQ(below, g);  // the copy sits directly above its original
     std::vector<AIArtHandle> copiedInner = children(copy);
     ASSERT_EQ(copiedInner.size(), 1u);
     std::vector<AIReal> ys;

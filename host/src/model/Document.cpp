@@ -379,8 +379,7 @@ AIErr Document::duplicateArt(ObjId id, int16_t order, ObjId prep, ObjId* made) {
     if (AIErr e = placement(order, prep, &parent, &before)) return e;
     if (isDescendant(parent, id)) return kBadParameterErr;
     if (art(parent)->type == kCompoundPathArt && a->type != kPathArt) return kBadParameterErr;
-    const ObjId copy = copyTree(id);
-    placement(order, prep, &parent, &before);
+    const ObjId copy = copyTree(id);  // links nothing outside the copy, so the placement still holds
     link(copy, parent, before);
     if (made) *made = copy;
     return kNoErr;
