@@ -443,12 +443,7 @@ AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
             continue;
         }
         if (c->type == kPathArt) {
-            Art* e = editArt(cur);
-            for (AIPathSegment& s : e->segments) {
-                s.p = geom::transform(m, s.p);
-                s.in = geom::transform(m, s.in);
-                s.out = geom::transform(m, s.out);
-            }
+            geom::transform(m, editArt(cur)->segments);
         } else if (c->type == kTextFrameArt) {
             Art* e = editArt(cur);
             e->story.matrix = geom::concat(e->story.matrix, m);
@@ -476,13 +471,7 @@ bool Document::bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m) const {
             for (ObjId c = a->firstChild; c; c = art(c)->next) stack.push_back(c);
         } else if (a->type == kPathArt) {
             std::vector<AIPathSegment> segs = a->segments;
-            if (m) {
-                for (AIPathSegment& s : segs) {
-                    s.p = geom::transform(*m, s.p);
-                    s.in = geom::transform(*m, s.in);
-                    s.out = geom::transform(*m, s.out);
-                }
-            }
+            if (m) geom::transform(*m, segs);
             if (segs.size() == 1) add(segs[0].p.h, segs[0].p.v, segs[0].p.h, segs[0].p.v);
             for (const geom::Cubic& c : geom::pieces(segs, a->closed)) {
                 double bx0, by0, bx1, by1;

@@ -210,6 +210,14 @@ AIRealPoint transform(const AIRealMatrix& m, AIRealPoint p) {
     return {m.a * p.h + m.c * p.v + m.tx, m.b * p.h + m.d * p.v + m.ty};
 }
 
+void transform(const AIRealMatrix& m, std::vector<AIPathSegment>& segs) {
+    for (AIPathSegment& s : segs) {
+        s.p = transform(m, s.p);
+        s.in = transform(m, s.in);
+        s.out = transform(m, s.out);
+    }
+}
+
 AIRealMatrix concat(const AIRealMatrix& m, const AIRealMatrix& n) {
     // Apply m, then n.
     return {m.a * n.a + m.b * n.c,   m.a * n.b + m.b * n.d,          m.c * n.a + m.d * n.c,

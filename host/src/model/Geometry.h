@@ -42,6 +42,7 @@ double area(const std::vector<AIPathSegment>& segs);
 int winding(const std::vector<AIPathSegment>& segs, Pt p);
 
 AIRealPoint transform(const AIRealMatrix& m, AIRealPoint p);
+void transform(const AIRealMatrix& m, std::vector<AIPathSegment>& segs);  // every anchor and handle
 AIRealMatrix concat(const AIRealMatrix& a, const AIRealMatrix& b);  // a, then b
 bool invert(const AIRealMatrix& m, AIRealMatrix* inverse);
 
