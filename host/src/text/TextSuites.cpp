@@ -573,10 +573,7 @@ AIErr GetUserFontUIName(AIFontKey font, char* name, ai_int16 size) {
     name[0] = '\0';
     const int32_t index = indexOf(font);
     if (index < 0) return font ? kStaleHandleErr : kBadParameterErr;
-    const std::string platform = utf8ToPlatform(fonts().uiName(index));
-    const size_t n = platformPrefixLength(platform, static_cast<size_t>(size) - 1);
-    std::memcpy(name, platform.data(), n);
-    name[n] = '\0';
+    copyBounded(utf8ToPlatform(fonts().uiName(index)), name, size);
     return kNoErr;
 }
 
