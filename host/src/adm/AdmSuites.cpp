@@ -15,7 +15,7 @@
 #include "ADMTracker.h"
 #include "adm/ActiveStack.h"
 #include "adm/DialogManager.h"
-#include "adm/Encoding.h"
+#include "text/Encoding.h"
 
 namespace standin {
 namespace {
@@ -69,7 +69,7 @@ const ADMBasicSuite kBasic = {
         if (!gActive.current()) return kOutOfRangeErr;
         auto s = gActive.current()->resources().indexString(listID, index);
         if (!s) return kOutOfRangeErr;
-        adm::copyBounded(*s, buffer, size);
+        text::copyBounded(*s, buffer, size);
         return kNoErr;
     },
     [] {
@@ -89,7 +89,7 @@ const ADMBasicSuite kBasic = {
     },
     [](float value, char* text, int32_t maxLength, int32_t units, int32_t precision, ASBoolean append) {
         if (!text || maxLength <= 0) return;
-        adm::copyBounded(DialogManager::formatValue(value, units, precision, append != 0), text, maxLength);
+        text::copyBounded(DialogManager::formatValue(value, units, precision, append != 0), text, maxLength);
     },
     [](const char* text, float* value, int32_t units) -> ASBoolean {
         if (!text || !value) return false;
@@ -246,7 +246,7 @@ const ADMItemSuite kItem = {
     [](ADMItemRef i, char* buf, int32_t size) -> ASErr {
         if (!buf || size <= 0) return kBadParameterErr;
         buf[0] = '\0';
-        return with(I(i), [&](adm::Item& x) { adm::copyBounded(x.type, buf, size); });
+        return with(I(i), [&](adm::Item& x) { text::copyBounded(x.type, buf, size); });
     },
     [](ADMItemRef i, const char* type) -> ASErr {
         if (!type) return kBadParameterErr;
@@ -265,7 +265,7 @@ const ADMItemSuite kItem = {
     [](ADMItemRef i, char* buf, int32_t size) -> ASErr {
         if (!buf || size <= 0) return kBadParameterErr;
         buf[0] = '\0';
-        return with(I(i), [&](adm::Item& x) { adm::copyBounded(x.text, buf, size); });
+        return with(I(i), [&](adm::Item& x) { text::copyBounded(x.text, buf, size); });
     },
     [](ADMItemRef i) -> int32_t { return get(i, 0, [](adm::Item& x) { return static_cast<int32_t>(x.text.size()); }); },
     [](ADMItemRef i, int32_t n) -> ASErr {
@@ -470,7 +470,7 @@ const ADMEntrySuite kEntry = {
     [](ADMEntryRef e, char* buf, int32_t size) -> ASErr {
         if (!buf || size <= 0) return kBadParameterErr;
         buf[0] = '\0';
-        return with(E(e), [&](adm::Entry& x) { adm::copyBounded(x.text, buf, size); });
+        return with(E(e), [&](adm::Entry& x) { text::copyBounded(x.text, buf, size); });
     },
     [](ADMEntryRef e, const char* text) -> ASErr {
         return with(E(e), [&](adm::Entry& x) { x.text = text ? text : ""; });
@@ -508,7 +508,7 @@ const ADMNotifierSuite kNotifier = {
     [](ADMNotifierRef n, char* buf, int32_t size) -> ASErr {
         if (!buf || size <= 0) return kBadParameterErr;
         buf[0] = '\0';
-        return with(N(n), [&](adm::Notifier& x) { adm::copyBounded(x.type, buf, size); });
+        return with(N(n), [&](adm::Notifier& x) { text::copyBounded(x.type, buf, size); });
     },
     [](ADMNotifierRef n) -> ADMItemRef {
         adm::Notifier* x = N(n);

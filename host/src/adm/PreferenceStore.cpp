@@ -13,7 +13,7 @@
 
 #include "AIPreference.h"
 #include "adm/ActiveStack.h"
-#include "adm/Encoding.h"
+#include "text/Encoding.h"
 #include "io/AtomicFile.h"
 
 namespace standin {
@@ -247,13 +247,13 @@ AIErr PreferenceStore::putReal(const char* prefix, const char* key, AIReal value
 AIErr PreferenceStore::getString(const char* prefix, const char* key, char* buffer, int32_t bufferSize) const {
     if (!buffer || bufferSize <= 0) return kBadParameterErr;
     const json* v = find(prefix, key, "string");
-    if (v && v->is_string()) adm::copyBounded(adm::utf8ToPlatform(v->get<std::string>()), buffer, bufferSize);
+    if (v && v->is_string()) text::copyBounded(text::utf8ToPlatform(v->get<std::string>()), buffer, bufferSize);
     return kNoErr;
 }
 
 AIErr PreferenceStore::putString(const char* prefix, const char* key, const char* value) {
     if (!value) return kBadParameterErr;
-    return put(prefix, key, "string", adm::platformToUtf8(value));
+    return put(prefix, key, "string", text::platformToUtf8(value));
 }
 
 AIErr PreferenceStore::getPoint(const char* prefix, const char* key, AIRealPoint* value) const {

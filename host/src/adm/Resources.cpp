@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "adm/Encoding.h"
+#include "text/Encoding.h"
 
 #ifndef PLOTWISE_RESOURCE_DIR
 #define PLOTWISE_RESOURCE_DIR "resources"
@@ -48,7 +48,7 @@ std::optional<std::vector<std::string>> stringArray(const json& j) {
     std::vector<std::string> out;
     for (const auto& e : j) {
         if (!e.is_string()) return std::nullopt;
-        out.push_back(adm::utf8ToPlatform(e.get<std::string>()));
+        out.push_back(text::utf8ToPlatform(e.get<std::string>()));
     }
     return out;
 }
@@ -81,7 +81,7 @@ std::optional<ItemTemplate> itemFrom(const json& j, std::string& why) {
     }
     t.type = *type;
     t.style = numberOr<int32_t>(j, "style", 0);
-    if (auto it = j.find("text"); it != j.end() && it->is_string()) t.text = adm::utf8ToPlatform(it->get<std::string>());
+    if (auto it = j.find("text"); it != j.end() && it->is_string()) t.text = text::utf8ToPlatform(it->get<std::string>());
     t.value = numberOr<float>(j, "value", 0.0f);
     if (j.contains("min") || j.contains("max")) {
         t.hasRange = true;
@@ -174,7 +174,7 @@ const DialogTemplate* Resources::dialog(int32_t dialogID) {
             } else {
                 DialogTemplate t;
                 t.id = dialogID;
-                if (auto n = j.find("name"); n != j.end() && n->is_string()) t.name = adm::utf8ToPlatform(n->get<std::string>());
+                if (auto n = j.find("name"); n != j.end() && n->is_string()) t.name = text::utf8ToPlatform(n->get<std::string>());
                 t.style = numberOr<int32_t>(j, "style", 0);
                 t.defaultItem = numberOr<int32_t>(j, "default", 1);
                 t.cancelItem = numberOr<int32_t>(j, "cancel", 2);

@@ -2,7 +2,7 @@
 #include "adm/Workspace.h"
 
 #include "adm/ActiveStack.h"
-#include "adm/Encoding.h"
+#include "text/Encoding.h"
 
 namespace standin {
 namespace {
@@ -45,7 +45,7 @@ const AIWorkspaceSuite kSuite = {
     [](AIWorkspaceHandle ws, const char* p, const char* k, char* buf, int32_t size) -> AIErr {
         if (!buf || size <= 0) return kBadParameterErr;
         AIErr err;
-        if (const auto* v = getValue<std::string>(ws, p, k, err)) adm::copyBounded(*v, buf, size);
+        if (const auto* v = getValue<std::string>(ws, p, k, err)) text::copyBounded(*v, buf, size);
         return err;
     },
     [](AIWorkspaceHandle ws, const char* p, const char* k, int32_t* out) -> AIErr {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace standin::text {
 namespace {
@@ -126,6 +127,14 @@ size_t platformPrefixLength(std::string_view bytes, size_t maxBytes) {
         i += n;
     }
     return i;
+}
+
+bool copyBounded(std::string_view text, char* buffer, int size) {
+    if (!buffer || size <= 0) return text.empty();
+    const size_t n = platformPrefixLength(text, static_cast<size_t>(size - 1));
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return n == text.size();
 }
 
 }  // namespace standin::text

@@ -35,4 +35,8 @@ inline size_t platformCharLength(std::string_view bytes, size_t i) {
 // The longest prefix of at most maxBytes bytes that does not cut a two-byte character.
 size_t platformPrefixLength(std::string_view bytes, size_t maxBytes);
 
+// Copies text into buffer (size bytes): at most size − 1 bytes, never half of a two-byte
+// character, always terminated when size > 0. Answers true when all of text fitted.
+bool copyBounded(std::string_view text, char* buffer, int size);
+
 }  // namespace standin::text

@@ -45,29 +45,24 @@ AIErr Range_Clone(TextRangeRef ref, TextRangeRef* copy) {
     return kNoErr;
 }
 
-AIErr Range_GetStart(TextRangeRef ref, ai_int32* v) {
+// Answers one number read off a live range.
+template <typename Read>
+AIErr rangeNumber(TextRangeRef ref, ai_int32* v, Read read) {
     if (!v) return kBadParameterErr;
     TextEngine::RangeObj* r;
     const Story* s;
     if (AIErr e = liveRange(ref, r, s)) return e;
-    *v = r->start;
+    *v = read(*r);
     return kNoErr;
+}
+AIErr Range_GetStart(TextRangeRef ref, ai_int32* v) {
+    return rangeNumber(ref, v, [](const TextEngine::RangeObj& r) { return r.start; });
 }
 AIErr Range_GetEnd(TextRangeRef ref, ai_int32* v) {
-    if (!v) return kBadParameterErr;
-    TextEngine::RangeObj* r;
-    const Story* s;
-    if (AIErr e = liveRange(ref, r, s)) return e;
-    *v = r->end;
-    return kNoErr;
+    return rangeNumber(ref, v, [](const TextEngine::RangeObj& r) { return r.end; });
 }
 AIErr Range_GetSize(TextRangeRef ref, ai_int32* v) {
-    if (!v) return kBadParameterErr;
-    TextEngine::RangeObj* r;
-    const Story* s;
-    if (AIErr e = liveRange(ref, r, s)) return e;
-    *v = r->end - r->start;
-    return kNoErr;
+    return rangeNumber(ref, v, [](const TextEngine::RangeObj& r) { return r.end - r.start; });
 }
 AIErr Range_SetStart(TextRangeRef ref, ai_int32 v) {
     TextEngine::RangeObj* r;
@@ -573,10 +568,7 @@ AIErr GetUserFontUIName(AIFontKey font, char* name, ai_int16 size) {
     name[0] = '\0';
     const int32_t index = indexOf(font);
     if (index < 0) return font ? kStaleHandleErr : kBadParameterErr;
-    const std::string platform = utf8ToPlatform(fonts().uiName(index));
-    const size_t n = platformPrefixLength(platform, static_cast<size_t>(size) - 1);
-    std::memcpy(name, platform.data(), n);
-    name[n] = '\0';
+    copyBounded(utf8ToPlatform(fonts().uiName(index)), name, size);
     return kNoErr;
 }
 
