@@ -15,7 +15,7 @@
 #include "AINotifier.h"
 #include "AITool.h"
 #include "Session.h"
-#include "adm/Encoding.h"
+#include "text/Encoding.h"
 #include "io/Svg.h"
 
 namespace plotwise::app {
@@ -38,7 +38,7 @@ void settle(Session& session, const Args& args) {
     const auto& alerts = events.dialogs().alerts();
     for (; session.alertsReported < alerts.size(); ++session.alertsReported)
         session.out() << session.where() << ": alert: "
-                      << standin::adm::platformToUtf8(alerts[session.alertsReported].text) << '\n';
+                      << standin::text::platformToUtf8(alerts[session.alertsReported].text) << '\n';
     const auto failures = events.dialogs().failures();
     if (failures.empty()) return;
     events.dialogs().clearFailures();
@@ -338,7 +338,7 @@ std::string annotationOverlay(Session& session) {
         case Kind::Text:
             out << "<text x=\"" << r.left << "\" y=\"" << r.bottom << "\" font-family=\"DejaVu Sans\" font-size=\""
                 << num(op.fontSize) << "\" fill=\"" << col << "\">"
-                << standin::io::escapeXml(standin::adm::platformToUtf8(op.text)) << "</text>\n";
+                << standin::io::escapeXml(standin::text::platformToUtf8(op.text)) << "</text>\n";
             break;
         }
     }
@@ -414,12 +414,12 @@ void cmdList(Session& session, const Args& args) {
     if (args.is(0, "tools")) {
         for (const auto& t : reg.tools)
             if (!t.gone)
-                out << "tool \"" << standin::adm::platformToUtf8(t.title) << "\" group " << t.group << " set " << t.toolset
+                out << "tool \"" << standin::text::platformToUtf8(t.title) << "\" group " << t.group << " set " << t.toolset
                     << '\n';
     } else if (args.is(0, "menus")) {
         for (const auto& m : reg.menuItems)
             if (!m.gone)
-                out << "menu \"" << standin::adm::platformToUtf8(m.text) << "\" in \"" << m.group << "\""
+                out << "menu \"" << standin::text::platformToUtf8(m.text) << "\" in \"" << m.group << "\""
                     << (m.enabled ? "" : " disabled") << (m.checked ? " checked" : "") << '\n';
     } else {
         throw ScriptError("list: expected tools or menus");

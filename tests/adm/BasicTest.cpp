@@ -1,7 +1,7 @@
 // The basic suite: strings from string lists with bounded copies, alerts recorded in order
 // and answered from the script, value formatting, the colour chooser and the app context.
 #include "AdmFixture.h"
-#include "adm/Encoding.h"
+#include "text/Encoding.h"
 
 namespace admtest {
 
@@ -131,8 +131,8 @@ TEST_F(AdmTest, NullAndForeignHandlesAreHarmless) {
 namespace admtest {
 
 TEST(AdmEncoding, PlatformBytesRoundTripThroughUtf8) {
-    using standin::adm::platformToUtf8;
-    using standin::adm::utf8ToPlatform;
+    using standin::text::platformToUtf8;
+    using standin::text::utf8ToPlatform;
     const std::string platform = "\x80 \xB0\xB1\xD8 \x8E\xDA \x81";  // euro, degree, ±, Ø, shaku, undefined
     const std::string utf8 = platformToUtf8(platform);
     EXPECT_EQ(utf8, "\xE2\x82\xAC \xC2\xB0\xC2\xB1\xC3\x98 \xE5\xB0\xBA \xC2\x81");
@@ -144,10 +144,10 @@ TEST(AdmEncoding, PlatformBytesRoundTripThroughUtf8) {
 
     // Bounded copies never keep half of the two-byte shaku sign.
     char buf[4];
-    EXPECT_FALSE(standin::adm::copyBounded("ab\x8E\xDA", buf, sizeof buf));
+    EXPECT_FALSE(standin::text::copyBounded("ab\x8E\xDA", buf, sizeof buf));
     EXPECT_STREQ(buf, "ab");
     char fits[5];
-    EXPECT_TRUE(standin::adm::copyBounded("ab\x8E\xDA", fits, sizeof fits));
+    EXPECT_TRUE(standin::text::copyBounded("ab\x8E\xDA", fits, sizeof fits));
     EXPECT_STREQ(fits, "ab\x8E\xDA");
 }
 
