@@ -33,6 +33,7 @@ AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out) {
 }  // namespace
 
 AIErr DeselectAllArt() {
+    if (!sAIMatchingArt || !sAIMdMemory || !sAIArt) return kBadParameterErr;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(true, arts)) return err;
     for (AIArtHandle art : arts)

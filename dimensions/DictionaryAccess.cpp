@@ -1,18 +1,11 @@
 // Dictionary helpers of the dimension records: reference holders and typed access by key.
 #include "DictionaryAccess.h"
 
-#include <cstring>
-
+#include "PlotwiseStrings.h"
 #include "PlotwiseSuites.h"
 
-void BoundedCopy(char* field, size_t capacity, const char* source) {
-    if (!field || capacity == 0) return;
-    size_t n = 0;
-    if (source)
-        while (n + 1 < capacity && source[n] != '\0') ++n;
-    if (n) std::memcpy(field, source, n);
-    field[n] = '\0';
-}
+// The plug-in's one bounded copy; this name stays for the record writers.
+void BoundedCopy(char* field, size_t capacity, const char* source) { CopyCString(field, capacity, source); }
 
 void DictRef::reset() {
     if (ref_ && sAIDictionary) sAIDictionary->Release(ref_);

@@ -52,40 +52,43 @@ AIErr ForEachLinkDictionary(AIDictionaryRef object, Visitor&& visit) {
     });
 }
 
-}  // namespace
-
-AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data) {
-    if (!clickDict || !data) return kCADErr;
+// Walks the click entries in their stored order with each one's key; the first error stops.
+template <class Access>
+AIErr ForEachClickEntry(Access&& access) {
     for (const ClickEntry& e : ClickEntries()) {
         KeyBuffer key;
         ComposeKey(key, kZA3Prefix, e.name);
-        AIErr err = kNoErr;
-        switch (e.type) {
-        case DictEntryType::kInteger: err = SetIntegerByKey(clickDict, key, data->*e.intField); break;
-        case DictEntryType::kBoolean: err = SetBooleanByKey(clickDict, key, data->*e.intField); break;
-        case DictEntryType::kReal: err = SetRealByKey(clickDict, key, data->*e.realField); break;
-        case DictEntryType::kString: err = kBadParameterErr; break;
-        }
-        if (err) return err;
+        if (AIErr err = access(e, key)) return err;
     }
     return kNoErr;
 }
 
+}  // namespace
+
+AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data) {
+    if (!clickDict || !data) return kCADErr;
+    return ForEachClickEntry([&](const ClickEntry& e, const char* key) -> AIErr {
+        switch (e.type) {
+        case DictEntryType::kInteger: return SetIntegerByKey(clickDict, key, data->*e.intField);
+        case DictEntryType::kBoolean: return SetBooleanByKey(clickDict, key, data->*e.intField);
+        case DictEntryType::kReal: return SetRealByKey(clickDict, key, data->*e.realField);
+        case DictEntryType::kString: break;
+        }
+        return kBadParameterErr;
+    });
+}
+
 AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
-    for (const ClickEntry& e : ClickEntries()) {
-        KeyBuffer key;
-        ComposeKey(key, kZA3Prefix, e.name);
-        AIErr err = kNoErr;
+    return ForEachClickEntry([&](const ClickEntry& e, const char* key) -> AIErr {
         switch (e.type) {
-        case DictEntryType::kInteger: err = GetIntegerByKey(clickDict, key, data->*e.intField); break;
-        case DictEntryType::kBoolean: err = GetBooleanByKey(clickDict, key, data->*e.intField); break;
-        case DictEntryType::kReal: err = GetRealByKey(clickDict, key, data->*e.realField); break;
-        case DictEntryType::kString: err = kBadParameterErr; break;
+        case DictEntryType::kInteger: return GetIntegerByKey(clickDict, key, data->*e.intField);
+        case DictEntryType::kBoolean: return GetBooleanByKey(clickDict, key, data->*e.intField);
+        case DictEntryType::kReal: return GetRealByKey(clickDict, key, data->*e.realField);
+        case DictEntryType::kString: break;
         }
-        if (err) return err;
-    }
-    return kNoErr;
+        return kBadParameterErr;
+    });
 }
 
 AIErr SetDimensionedObjectData(AIArtHandle art, const Plotwise3_dimensioned_object_data* data) {

@@ -7,6 +7,7 @@
 #include "BezierGeometry.h"
 #include "PlaneGeometry.h"
 #include "PlotwiseErrors.h"
+#include "PlotwiseSelection.h"
 #include "PlotwiseSuites.h"
 
 namespace {
@@ -75,21 +76,6 @@ AIErr addArea(AIArtHandle path, int compoundParent, AIReal& area, AIReal& compAr
     return kNoErr;
 }
 
-AIErr deselectTree(AIArtHandle art) {
-    AIErr first = kNoErr;
-    for (AIArtHandle a = art; a != nullptr;) {
-        if (AIErr err = sAIArt->SetArtUserAttr(a, kArtSelected | kArtFullySelected, 0); err && !first) first = err;
-        AIArtHandle child = nullptr;
-        if (sAIArt->GetArtFirstChild(a, &child) == kNoErr && child != nullptr) {
-            if (AIErr err = deselectTree(child); err && !first) first = err;
-        }
-        AIArtHandle next = nullptr;
-        if (sAIArt->GetArtSibling(a, &next) != kNoErr) break;
-        a = next;
-    }
-    return first;
-}
-
 }  // namespace
 
 AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t) {
@@ -151,18 +137,5 @@ AIErr getGroupAreaAndPerimeter(AIArtHandle art, AIArtHandle stop, int compoundPa
     return kNoErr;
 }
 
-AIErr deselectAllArt() {
-    if (sAILayer == nullptr || sAIArt == nullptr) return kBadParameterErr;
-    int32_t count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
-    AIErr first = kNoErr;
-    for (int32_t i = 0; i < count; ++i) {
-        AILayerHandle layer = nullptr;
-        AIArtHandle layerGroup = nullptr;
-        AIErr err = sAILayer->GetNthLayer(i, &layer);
-        if (!err) err = sAIArt->GetFirstArtOfLayer(layer, &layerGroup);
-        if (!err && layerGroup != nullptr) err = deselectTree(layerGroup);
-        if (err && !first) first = err;
-    }
-    return first;
-}
+// One deselection for the whole plug-in: the selection code's walk of the selected art.
+AIErr deselectAllArt() { return DeselectAllArt(); }

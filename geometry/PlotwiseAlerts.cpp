@@ -3,6 +3,7 @@
 
 #include "PlotwiseErrors.h"
 #include "PlotwiseGlobals.h"
+#include "PlotwiseStrings.h"
 #include "PlotwiseSuites.h"
 
 namespace {
@@ -20,11 +21,6 @@ void resetClickState() {
 // The user's drawing layer becomes current again after an alert.
 void restoreSaveLayer() {
     if (g->saveLayer != nullptr && sAILayer != nullptr) sAILayer->SetCurrentLayer(g->saveLayer);
-}
-
-void indexString(int32_t list, int32_t index, char (&out)[256]) {
-    out[0] = '\0';
-    if (sADMBasic != nullptr) sADMBasic->GetIndexString(g->thisPlugin, list, index, out, sizeof out);
 }
 
 }  // namespace
@@ -45,10 +41,10 @@ AIErr doArtMustBeClickedErrorDialog() {
             sADMBasic->Beep();
         } else {
             char message[256], dontShow[256], ok[256], cancel[256];
-            indexString(kMessageList, kArtMustBeClickedMessage, message);
-            indexString(kWordList, kDoNotShowAgainWord, dontShow);
-            indexString(kWordList, kOKWord, ok);
-            indexString(kWordList, kCancelWord, cancel);
+            GetPlotwiseString(kMessageList, kArtMustBeClickedMessage, message, sizeof message);
+            GetPlotwiseString(kWordList, kDoNotShowAgainWord, dontShow, sizeof dontShow);
+            GetPlotwiseString(kWordList, kOKWord, ok, sizeof ok);
+            GetPlotwiseString(kWordList, kCancelWord, cancel, sizeof cancel);
             sADMBasic->SetAlertButtonText(dontShow, ok, cancel);
             if (sADMBasic->QuestionAlert(message) == kADMLeftButton) g->prefs.displayArtMustBeClickedError = 0;
         }

@@ -3,39 +3,20 @@
 // answer, and the text metrics of dimension drawing.
 #include <gtest/gtest.h>
 
-#include "ADMBasic.h"
+#include "DialogHostFixture.h"
 #include "PlotwiseAlerts.h"
 #include "PlotwiseErrors.h"
-#include "PlotwiseGlobals.h"
-#include "PlotwiseSuites.h"
-#include "SuiteRegistry.h"
-#include "adm/DialogManager.h"
-#include "adm/Resources.h"
 
 namespace {
 
-struct AlertTest : ::testing::Test {
-    standin::Resources resources{PLOTWISE_RESOURCE_DIR};
-    standin::DialogManager dm{resources};
-    standin::SuiteRegistry registry;
-    PlotwiseGlobals globals{};
-    PlotwiseGlobals* saved = nullptr;
+struct AlertTest : DialogHostFixture {
     void SetUp() override {
-        dm.registerSuites(registry);
-        const void* p = nullptr;
-        ASSERT_EQ(registry.acquire(kADMBasicSuite, kADMBasicSuiteVersion, &p), kNoErr);
-        sADMBasic = static_cast<ADMBasicSuite*>(const_cast<void*>(p));
-        saved = g;
-        g = &globals;
+        DialogHostFixture::SetUp();
         globals.didFirstClick = globals.didSecondClick = 1;
         globals.clickNum = 3;
         globals.toolWasDragged = globals.autoToolInProgress = 1;
         globals.curvetoolNeedsToDrawText = globals.dragTipDisplayed = 1;
         globals.didThirdClick = 1;
-    }
-    void TearDown() override {
-        g = saved;
-        sADMBasic = nullptr;
     }
     void expectReset() {
         EXPECT_EQ(globals.didFirstClick, 0);

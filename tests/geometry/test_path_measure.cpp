@@ -32,6 +32,10 @@ struct PathTest : ::testing::Test {
         sAIHitTest = static_cast<AIHitTestSuite*>(const_cast<void*>(p));
         ASSERT_EQ(host.suites().acquire(kAILayerSuite, kAILayerSuiteVersion, &p), kNoErr);
         sAILayer = static_cast<AILayerSuite*>(const_cast<void*>(p));
+        ASSERT_EQ(host.suites().acquire(kAIMatchingArtSuite, kAIMatchingArtSuiteVersion, &p), kNoErr);
+        sAIMatchingArt = static_cast<AIMatchingArtSuite*>(const_cast<void*>(p));
+        ASSERT_EQ(host.suites().acquire(kAIMdMemorySuite, kAIMdMemorySuiteVersion, &p), kNoErr);
+        sAIMdMemory = static_cast<AIMdMemorySuite*>(const_cast<void*>(p));
     }
     void TearDown() override {
         host.endMessage();
@@ -39,6 +43,8 @@ struct PathTest : ::testing::Test {
         sAIPath = nullptr;
         sAIHitTest = nullptr;
         sAILayer = nullptr;
+        sAIMatchingArt = nullptr;
+        sAIMdMemory = nullptr;
     }
     AIArtHandle path(const std::vector<AIPathSegment>& segs, bool closed, int16_t order = kPlaceAboveAll,
                      AIArtHandle prep = nullptr) {

@@ -5,34 +5,14 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "ADMBasic.h"
+#include "DialogHostFixture.h"
 #include "PlotwiseGlobals.h"
 #include "PlotwiseSuites.h"
 #include "ScaleTable.h"
-#include "SuiteRegistry.h"
-#include "adm/DialogManager.h"
-#include "adm/Resources.h"
 
 namespace {
 
-struct ScaleTest : ::testing::Test {
-    standin::Resources resources{PLOTWISE_RESOURCE_DIR};
-    standin::DialogManager dm{resources};
-    standin::SuiteRegistry registry;
-    PlotwiseGlobals globals{};
-    PlotwiseGlobals* saved = nullptr;
-    void SetUp() override {
-        dm.registerSuites(registry);
-        const void* p = nullptr;
-        ASSERT_EQ(registry.acquire(kADMBasicSuite, kADMBasicSuiteVersion, &p), kNoErr);
-        sADMBasic = static_cast<ADMBasicSuite*>(const_cast<void*>(p));
-        saved = g;
-        g = &globals;
-    }
-    void TearDown() override {
-        g = saved;
-        sADMBasic = nullptr;
-    }
+struct ScaleTest : DialogHostFixture {
     void update(int32_t id) {
         globals.prefs.scale = id;
         EXPECT_EQ(UpdateScaler(), kNoErr);
