@@ -6,7 +6,7 @@
 #include "Session.h"
 #include "io/DocumentFile.h"
 #include "io/Dump.h"
-#include "io/Encoding.h"
+#include "io/DocumentText.h"
 #include "io/Svg.h"
 
 namespace plotwise::app {

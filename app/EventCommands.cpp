@@ -23,8 +23,8 @@ namespace plotwise::app {
 using standin::ModalAnswer;
 using standin::UserAction;
 
-standin::Session& Session::events() {
-    if (!events_) events_ = std::make_unique<standin::Session>(host_, eventOptions);
+standin::PluginDriver& Session::events() {
+    if (!events_) events_ = std::make_unique<standin::PluginDriver>(host_, eventOptions);
     return *events_;
 }
 
@@ -34,7 +34,7 @@ namespace {
 // not do (a dialog nobody answered, an action on a missing item ...).
 void settle(Session& session, const Args& args) {
     if (!session.hasEvents()) return;
-    standin::Session& events = session.events();
+    standin::PluginDriver& events = session.events();
     const auto& alerts = events.dialogs().alerts();
     for (; session.alertsReported < alerts.size(); ++session.alertsReported)
         session.out() << session.where() << ": alert: "
@@ -82,21 +82,21 @@ uint32_t modifierArgs(const Args& args, size_t from) {
     return mods;
 }
 
-using Gesture = AIErr (standin::Session::*)(AIRealPoint, uint32_t);
+using Gesture = AIErr (standin::PluginDriver::*)(AIRealPoint, uint32_t);
 
 CommandHandler gesture(Gesture what) {
     return [what](Session& session, const Args& args) {
         if (args.size() < 2) throw ScriptError(args.command() + ": expected X Y [shift] [option] [command]");
         const AIRealPoint p = pointArg(args);
         const uint32_t mods = modifierArgs(args, 2);
-        standin::Session& events = session.events();
+        standin::PluginDriver& events = session.events();
         checkEvent(session, (events.*what)(p, mods), args);
     };
 }
 
 void cmdLoad(Session& session, const Args& args) {
     args.requireCount(1, 1);
-    standin::Session& events = session.events();
+    standin::PluginDriver& events = session.events();
     std::string error;
     if (!events.loadLibrary(args.text(0), &error)) throw ScriptError("load: " + error);
     checkEvent(session, events.startup(), args);
@@ -104,7 +104,7 @@ void cmdLoad(Session& session, const Args& args) {
 
 size_t pluginArg(Session& session, const Args& args) {
     args.requireCount(0, 1);
-    standin::Session& events = session.events();
+    standin::PluginDriver& events = session.events();
     if (events.pluginCount() == 0) throw ScriptError(args.command() + ": no plug-in loaded");
     if (args.empty()) return events.pluginCount() - 1;
     const int32_t n = args.integer(0, "plug-in number");
@@ -194,7 +194,7 @@ std::vector<UserAction> parseActions(const Args& args, size_t from) {
 // answer DIALOG ACTIONS... (for the next modal dialog) | answer alert N
 void cmdAnswer(Session& session, const Args& args) {
     if (args.empty()) throw ScriptError("answer: expected a dialog name or \"alert\"");
-    standin::Session& events = session.events();
+    standin::PluginDriver& events = session.events();
     if (args.is(0, "alert")) {
         // yes | no | cancel for a yes/no alert; left | middle | right for a question.
         static const struct {
@@ -219,7 +219,7 @@ void cmdAnswer(Session& session, const Args& args) {
 // panel "Panel" ACTIONS...: the user works a floating panel.
 void cmdPanel(Session& session, const Args& args) {
     if (args.size() < 2) throw ScriptError("panel: expected a panel name and actions");
-    standin::Session& events = session.events();
+    standin::PluginDriver& events = session.events();
     const std::string name = platformText(args.text(0), args);
     const auto actions = parseActions(args, 1);
     const ADMDialogRef panel = events.dialogs().findDialog(name);
@@ -248,7 +248,7 @@ void wrap(CommandTable& table, const std::string& name, Around around) {
 Around fileCommand(const char* before, std::vector<const char*> after) {
     return [before, after](Session& session, const Args& args, const CommandHandler& inner) {
         if (!session.hasEvents()) return inner(session, args);
-        standin::Session& events = session.events();
+        standin::PluginDriver& events = session.events();
         if (before) events.notify(before);
         settle(session, args);
         inner(session, args);
@@ -454,11 +454,11 @@ void addEventCommands(CommandTable& table) {
     table.add({"shutdown", "shutdown", "quit: shut every plug-in down", cmdShutdown});
     table.add({"tool", "tool \"Tool title\"", "select a plug-in tool", cmdTool});
     table.add({"tooloptions", "tooloptions", "double-click the current tool", cmdToolOptions});
-    table.add({"down", "down X Y [shift] [option] [command]", "press the mouse button", gesture(&standin::Session::mouseDown)});
-    table.add({"drag", "drag X Y [shift] [option] [command]", "move with the button held", gesture(&standin::Session::mouseDrag)});
-    table.add({"up", "up X Y [shift] [option] [command]", "release the mouse button", gesture(&standin::Session::mouseUp)});
-    table.add({"click", "click X Y [shift] [option] [command]", "press and release without a drag", gesture(&standin::Session::click)});
-    table.add({"move", "move X Y [shift] [option] [command]", "move the mouse (cursor tracking)", gesture(&standin::Session::trackCursor)});
+    table.add({"down", "down X Y [shift] [option] [command]", "press the mouse button", gesture(&standin::PluginDriver::mouseDown)});
+    table.add({"drag", "drag X Y [shift] [option] [command]", "move with the button held", gesture(&standin::PluginDriver::mouseDrag)});
+    table.add({"up", "up X Y [shift] [option] [command]", "release the mouse button", gesture(&standin::PluginDriver::mouseUp)});
+    table.add({"click", "click X Y [shift] [option] [command]", "press and release without a drag", gesture(&standin::PluginDriver::click)});
+    table.add({"move", "move X Y [shift] [option] [command]", "move the mouse (cursor tracking)", gesture(&standin::PluginDriver::trackCursor)});
     table.add({"menu", "menu \"Menu text\"", "choose a plug-in menu item", cmdMenu});
     table.add({"ticks", "ticks N", "let N ticks (1/60 s) pass; due timers fire", cmdTicks});
     table.add({"answer", "answer DIALOG set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",

@@ -21,7 +21,7 @@
 
 #include "Commands.h"
 #include "Session.h"
-#include "io/Encoding.h"
+#include "io/DocumentText.h"
 
 namespace plotwise::app {
 

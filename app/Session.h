@@ -9,7 +9,7 @@
 
 #include "Host.h"
 #include "Script.h"
-#include "plugin/Session.h"
+#include "plugin/PluginDriver.h"
 
 namespace plotwise::app {
 
@@ -24,9 +24,9 @@ public:
 
     // The plug-in side of the host (loading, events, notifications, dialogs), made on first
     // use; defined with the event commands.
-    standin::Session& events();
+    standin::PluginDriver& events();
     bool hasEvents() const { return events_ != nullptr; }
-    standin::SessionOptions eventOptions;  // set before the first events()
+    standin::PluginDriverOptions eventOptions;  // set before the first events()
     size_t alertsReported = 0;             // alerts already printed
     // Where the command being played stands ("FILE:LINE"), for what it prints.
     const std::string& where() const { return where_; }
@@ -50,7 +50,7 @@ private:
     std::ostream& out_;
     standin::Host host_;
     std::string where_;
-    std::unique_ptr<standin::Session> events_;  // after host_: goes first
+    std::unique_ptr<standin::PluginDriver> events_;  // after host_: goes first
 };
 
 // A host error code as text: its four characters and what it means.

@@ -9,8 +9,8 @@
 #include <random>
 #include <vector>
 
-#include "LengthParser.h"
-#include "PlotwiseUnits.h"
+#include "geometry/LengthParser.h"
+#include "units/PlotwiseUnits.h"
 
 namespace {
 

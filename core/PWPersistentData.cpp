@@ -1,12 +1,12 @@
 // The typed persistent settings over the host's preference store.
-#include "PWPersistentData.h"
+#include "core/PWPersistentData.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "PlotwiseSuites.h"
+#include "core/PlotwiseSuites.h"
 
 namespace {
 

@@ -1,74 +1,44 @@
 // The handlers of notifications, timers, menus, the annotator and workspace requests, each
 // dispatching through a table that names the global handle it compares.
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <cstring>
 #include <memory>
+#include <span>
+#include <vector>
 
-#include "DimensionStorage.h"
-#include "PlotwisePlugin.h"
-#include "PlotwisePrefs.h"
-#include "PlotwiseSelection.h"
-#include "PlotwiseStrings.h"
-#include "PlotwiseSuites.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwisePrefs.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
 
 namespace {
 
-using G = PlotwiseGlobals;
+using G = CoreGlobals;
 using P = preferences;
 
-PlotwiseHooks gHooks{};
+constexpr GlobalsView<CoreGlobals> g;
 
-// Creation order: isometric, tracker, document, guides, walls, shortcuts, text, styles,
-// labels. writeOrder gives the shut-down order: styles, document, guides, isometric, labels,
-// text, tracker, walls, shortcuts.
-PlotwisePanelRow gPanels[] = {
-    {&G::CADisometricWindow, "CADisometric", nullptr, nullptr, 4, &G::showCADisometricMenuItem, 43, 44,
-     nullptr, nullptr, nullptr},
-    {&G::CADtrackerWindow, "CADtracker", nullptr, nullptr, 7, &G::showCADtrackerMenuItem, 18, 19,
-     &P::trackerLoc, &P::trackerDockCode, &P::trackerDockGroup},
-    {&G::CADdocumentWindow, "CADdocument", nullptr, nullptr, 2, &G::showCADdocumentMenuItem, 4, 5,
-     &P::CADdocumentLoc, &P::CADdocumentDockCode, &P::CADdocumentDockGroup},
-    {&G::CADguidesWindow, "CADguides", nullptr, nullptr, 3, &G::showCADguidesMenuItem, 45, 46, nullptr,
-     nullptr, nullptr},
-    {&G::CADwallsWindow, "CADwalls", nullptr, nullptr, 8, &G::showCADwallsMenuItem, 47, 48, nullptr, nullptr,
-     nullptr},
-    {&G::CADshortcutsWindow, "CADshortcuts", nullptr, nullptr, 9, &G::showCADshortcutsMenuItem, 33, 34,
-     &P::CADshortcutsLoc, &P::CADshortcutsDockCode, &P::CADshortcutsDockGroup},
-    {&G::CADtextWindow, "CADtext", nullptr, nullptr, 6, &G::showCADtextMenuItem, 14, 15, &P::CADtextLoc,
-     &P::CADtextDockCode, &P::CADtextDockGroup},
-    {&G::CADattributesWindow, "CADattributes", nullptr, nullptr, 1, &G::showCADattributesMenuItem, 2, 3,
-     &P::CADattributesLoc, &P::CADattributesDockCode, &P::CADattributesDockGroup},
-    {&G::CADlabelsWindow, "CADlabels", nullptr, nullptr, 5, &G::showCADlabelsMenuItem, 10, 11,
-     &P::CADlabelsLoc, &P::CADlabelsDockCode, &P::CADlabelsDockGroup},
-};
-constexpr size_t kPanelCount = sizeof gPanels / sizeof gPanels[0];
+// Every row of one kind, of every subsystem in list order.
+template <typename Row>
+auto AllRows(std::span<const Row> PlotwiseSubsystem::*rows) {
+    std::vector<const Row*> all;
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+        for (const Row& row : s->*rows) all.push_back(&row);
+    return all;
+}
 
 AIErr RestoreTaggedSelection();
 
-PlotwiseTimerRow gTimers[] = {
-    {&G::theTimer, "theTimer", 10, &RestoreTaggedSelection},
-    {&G::theLabelOptionsTimer, "theLabelOptionsTimer", 100, nullptr},
-    {&G::primitiveDragTimer, "primitiveDragTimer", 5, nullptr},
-    {&G::primitiveMouseupTimer, "primitiveMouseupTimer", 15, nullptr},
-    {&G::selectTextTimer, "selectTextTimer", 1, nullptr},
+const PlotwiseTimerRow kCoreTimers[] = {
+    {+[]() -> AITimerHandle& { return g->theTimer; }, "theTimer", 10, &RestoreTaggedSelection},
 };
-constexpr size_t kTimerCount = sizeof gTimers / sizeof gTimers[0];
-
-PlotwiseMenuRow gMenus[] = {
-    {&G::AutoDimensionDocumentMenuItem, "Plotwise Auto Dimension Document", kObjectUtilsMenuGroup, 40, nullptr},
-    {&G::AutoDimensionSelectionMenuItem, "Plotwise Auto Dimension Selection", kObjectUtilsMenuGroup, 41,
-     nullptr},
-    {&G::UpdateDimensionsMenuItem, "Plotwise Update Dimensions", kObjectUtilsMenuGroup, 42,
-     nullptr},
-};
-constexpr size_t kMenuCount = sizeof gMenus / sizeof gMenus[0];
-
-PlotwiseAnnotation gAnnotations[8] = {};
 
 // The host notifications the core listens to.
 struct NotifierRow {
-    AINotifierHandle PlotwiseGlobals::*handle;
+    AINotifierHandle CoreGlobals::*handle;
     const char* name;
     const char* type;
     AIErr (*action)(AINotifierMessage*);
@@ -82,8 +52,7 @@ AIErr CurrentLayerChanged(AINotifierMessage*);
 
 template <AIErr (*PlotwiseHooks::*Hook)()>
 AIErr RunHook(AINotifierMessage*) {
-    auto hook = gHooks.*Hook;
-    return hook ? hook() : kNoErr;
+    return RunPlotwiseHooks(Hook);
 }
 
 const NotifierRow kNotifiers[] = {
@@ -136,31 +105,27 @@ AIErr ApplicationStarted(AINotifierMessage*) {
         admBasic->MessageAlert(text);
         return g->basic->ReleaseSuite(kADMBasicSuite, kADMBasicSuiteVersion);
     }
-    for (const PlotwisePanelRow& panel : gPanels)
-        if (panel.create)
-            if (AIErr err = panel.create()) return err;
-    return kNoErr;
+    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels))
+        if (panel->create)
+            if (AIErr err = panel->create()) return err;
+    return RunPlotwiseHooks(&PlotwiseHooks::applicationStarted);
 }
 
 AIErr ApplicationShutdown(AINotifierMessage*) {
     if (g->unsupportedHostVersion) return kNoErr;
-    for (int16_t order = 1; order <= static_cast<int16_t>(kPanelCount); ++order)
-        for (const PlotwisePanelRow& panel : gPanels)
-            if (panel.writeOrder == order && g->*panel.window && panel.writePrefs)
-                if (AIErr err = panel.writePrefs()) return err;
+    auto panels = AllRows(&PlotwiseSubsystem::panels);
+    std::stable_sort(panels.begin(), panels.end(),
+                     [](const PlotwisePanelRow* a, const PlotwisePanelRow* b) { return a->writeOrder < b->writeOrder; });
+    for (const PlotwisePanelRow* panel : panels)
+        if (panel->window() && panel->writePrefs)
+            if (AIErr err = panel->writePrefs()) return err;
     return WritePrefs();
 }
 
 AIErr DocumentChanged(AINotifierMessage*) {
-    g->dimensionLayer = nullptr;
-    AILayerHandle layer = nullptr;
-    AIErr err = sAILayer->GetLayerByTitle(&layer, "Dimension Layer");
-    if (!err) g->dimensionLayer = layer;
-    else if (err != kNoSuchKey && err != kNoDocumentErr && err != kStaleHandleErr) return err;
     g->saveLayer = nullptr;
     g->firstArt = nullptr;
-    g->prefs.style.id = GetHighestDimensionID();
-    return gHooks.documentChanged ? gHooks.documentChanged() : kNoErr;
+    return RunPlotwiseHooks(&PlotwiseHooks::documentChanged);
 }
 
 AIErr SelectionChanged(AINotifierMessage*) {
@@ -169,28 +134,29 @@ AIErr SelectionChanged(AINotifierMessage*) {
         if (AIErr err = sAITimer->GetTimerActive(g->theTimer, &active)) return err;
         if (active) return kNoErr;  // the restore is still to come
     }
-    return gHooks.selectionChanged ? gHooks.selectionChanged() : kNoErr;
+    return RunPlotwiseHooks(&PlotwiseHooks::selectionChanged);
 }
 
 AIErr CurrentLayerChanged(AINotifierMessage*) {
-    if (!gHooks.currentLayerChanged) return kNoErr;
+    bool wanted = false;
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems()) wanted = wanted || s->hooks.currentLayerChanged;
+    if (!wanted) return kNoErr;
     AILayerHandle layer = nullptr;
     if (AIErr err = sAILayer->GetCurrentLayer(&layer)) return err;
-    return gHooks.currentLayerChanged(layer);
+    return RunPlotwiseHooks(&PlotwiseHooks::currentLayerChanged, layer);
 }
 
 // --- timers ---
 
 AIErr RestoreTaggedSelection() {
-    if (AIErr err = DeselectAllArt()) return err;
+    if (AIErr err = deselectAllArt()) return err;
     if (g->selectionRestoreLayer) {
         AIErr err = sAILayer->SetCurrentLayer(g->selectionRestoreLayer);
         g->selectionRestoreLayer = nullptr;
         if (err) return err;
     }
     if (AIErr err = selectTaggedArt()) return err;
-    if (gHooks.selectionRestored)
-        if (AIErr err = gHooks.selectionRestored()) return err;
+    if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::selectionRestored)) return err;
     g->trackerTransformComplete = 0;
     return kNoErr;
 }
@@ -198,8 +164,8 @@ AIErr RestoreTaggedSelection() {
 // --- menus ---
 
 const PlotwisePanelRow* PanelOfMenuItem(AIMenuItemHandle item) {
-    for (const PlotwisePanelRow& panel : gPanels)
-        if (item && g->*panel.menuItem == item) return &panel;
+    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels))
+        if (item && panel->menuItem() == item) return panel;
     return nullptr;
 }
 
@@ -220,59 +186,49 @@ AIErr GiveWorkspacePlacement(AIWorkspaceHandle ws, const PlotwisePanelRow& panel
 
 }  // namespace
 
-PlotwisePanelRow* PlotwisePanelTable(size_t* count) {
-    if (count) *count = kPanelCount;
-    return gPanels;
-}
-PlotwiseTimerRow* PlotwiseTimerTable(size_t* count) {
-    if (count) *count = kTimerCount;
-    return gTimers;
-}
-PlotwiseMenuRow* PlotwiseMenuTable(size_t* count) {
-    if (count) *count = kMenuCount;
-    return gMenus;
-}
-PlotwiseAnnotation* PlotwiseAnnotationTable(size_t* count) {
-    if (count) *count = sizeof gAnnotations / sizeof gAnnotations[0];
-    return gAnnotations;
-}
-PlotwiseHooks& PlotwiseHookTable() { return gHooks; }
+const PlotwiseSubsystem kCoreSubsystem = {
+    .name = "core",
+    .timers = kCoreTimers,
+};
 
 AIErr AddNotifiers() {
     for (const NotifierRow& row : kNotifiers) {
-        if (g->*row.handle) continue;
-        if (AIErr err = sAINotifier->AddNotifier(g->thisPlugin, row.name, row.type, &(g->*row.handle)))
+        AINotifierHandle& handle = (*g).*row.handle;
+        if (handle) continue;
+        if (AIErr err = sAINotifier->AddNotifier(g->thisPlugin, row.name, row.type, &handle))
             return err;
     }
     return kNoErr;
 }
 
 AIErr AddTimers() {
-    for (const PlotwiseTimerRow& row : gTimers) {
-        if (g->*row.handle) continue;
-        if (AIErr err = sAITimer->AddTimer(g->thisPlugin, row.name, row.period, &(g->*row.handle))) return err;
-        if (AIErr err = sAITimer->SetTimerActive(g->*row.handle, false)) return err;
+    for (const PlotwiseTimerRow* row : AllRows(&PlotwiseSubsystem::timers)) {
+        AITimerHandle& handle = row->handle();
+        if (handle) continue;
+        if (AIErr err = sAITimer->AddTimer(g->thisPlugin, row->name, row->period, &handle)) return err;
+        if (AIErr err = sAITimer->SetTimerActive(handle, false)) return err;
     }
     return kNoErr;
 }
 
 AIErr AddMenus() {
     char text[kAIMenuTextSize];
-    for (const PlotwiseMenuRow& row : gMenus) {
-        if (g->*row.handle) continue;
-        GetPlotwiseString(17350, row.textIndex, text, sizeof text);
-        AIPlatformAddMenuItemData data{row.group, text[0] ? text : row.name};
-        if (AIErr err = sAIMenu->AddMenuItem(g->thisPlugin, row.name, &data, kMenuItemNoOptions, &(g->*row.handle)))
+    for (const PlotwiseMenuRow* row : AllRows(&PlotwiseSubsystem::menus)) {
+        AIMenuItemHandle& handle = row->handle();
+        if (handle) continue;
+        GetPlotwiseString(17350, row->textIndex, text, sizeof text);
+        AIPlatformAddMenuItemData data{row->group, text[0] ? text : row->name};
+        if (AIErr err = sAIMenu->AddMenuItem(g->thisPlugin, row->name, &data, kMenuItemNoOptions, &handle))
             return err;
     }
-    for (const PlotwisePanelRow& panel : gPanels) {
-        if (g->*panel.menuItem) continue;
+    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels)) {
+        AIMenuItemHandle& handle = panel->menuItem();
+        if (handle) continue;
         char name[96];
-        std::snprintf(name, sizeof name, "Plotwise Show %s", panel.dialogName);
-        GetPlotwiseString(17350, panel.showString, text, sizeof text);
+        std::snprintf(name, sizeof name, "Plotwise Show %s", panel->dialogName);
+        GetPlotwiseString(17350, panel->showString, text, sizeof text);
         AIPlatformAddMenuItemData data{kWindowUtilsMenuGroup, text[0] ? text : name};
-        if (AIErr err = sAIMenu->AddMenuItem(g->thisPlugin, name, &data, kMenuItemWantsUpdateOption,
-                                             &(g->*panel.menuItem)))
+        if (AIErr err = sAIMenu->AddMenuItem(g->thisPlugin, name, &data, kMenuItemWantsUpdateOption, &handle))
             return err;
     }
     return kNoErr;
@@ -302,28 +258,28 @@ AIErr trackCursorInRulerAnnotator() {
 AIErr doNotifier(AINotifierMessage* message) {
     if (!message) return kBadParameterErr;
     for (const NotifierRow& row : kNotifiers)
-        if (message->notifier && g->*row.handle == message->notifier)
+        if (message->notifier && (*g).*row.handle == message->notifier)
             return row.action ? row.action(message) : kNoErr;
     return kNoErr;
 }
 
 AIErr doTimer(AITimerMessage* message) {
     if (!message) return kBadParameterErr;
-    for (const PlotwiseTimerRow& row : gTimers) {
-        if (!message->timer || g->*row.handle != message->timer) continue;
+    for (const PlotwiseTimerRow* row : AllRows(&PlotwiseSubsystem::timers)) {
+        if (!message->timer || row->handle() != message->timer) continue;
         // One-shot: off first, so the action may switch it on again.
         if (AIErr err = sAITimer->SetTimerActive(message->timer, false)) return err;
-        return row.action ? row.action() : kNoErr;
+        return row->action ? row->action() : kNoErr;
     }
     return kNoErr;
 }
 
 AIErr goMenuItem(AIMenuMessage* message) {
     if (!message) return kBadParameterErr;
-    for (const PlotwiseMenuRow& row : gMenus)
-        if (message->menuItem && g->*row.handle == message->menuItem) return row.action ? row.action() : kNoErr;
+    for (const PlotwiseMenuRow* row : AllRows(&PlotwiseSubsystem::menus))
+        if (message->menuItem && row->handle() == message->menuItem) return row->action ? row->action() : kNoErr;
     if (const PlotwisePanelRow* panel = PanelOfMenuItem(message->menuItem)) {
-        ADMDialogRef dialog = g->*panel->window;
+        ADMDialogRef dialog = panel->window();
         if (!dialog) return kNoErr;
         return sADMDialog->Show(dialog, !sADMDialog->IsVisible(dialog));
     }
@@ -332,13 +288,13 @@ AIErr goMenuItem(AIMenuMessage* message) {
 
 AIErr updateMenuItem(AIMenuMessage* message) {
     if (!message) return kBadParameterErr;
-    for (const PlotwisePanelRow& panel : gPanels) {
-        ADMDialogRef dialog = g->*panel.window;
-        AIMenuItemHandle item = g->*panel.menuItem;
+    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels)) {
+        ADMDialogRef dialog = panel->window();
+        AIMenuItemHandle item = panel->menuItem();
         if (!dialog || !item) continue;
         char text[kAIMenuTextSize];
         const bool visible = sADMDialog->IsVisible(dialog);
-        GetPlotwiseString(17350, visible ? panel.hideString : panel.showString, text, sizeof text);
+        GetPlotwiseString(17350, visible ? panel->hideString : panel->showString, text, sizeof text);
         if (text[0])
             if (AIErr err = sAIMenu->SetItemText(item, text)) return err;
     }
@@ -347,17 +303,17 @@ AIErr updateMenuItem(AIMenuMessage* message) {
 
 AIErr doAnnotator(AIAnnotatorMessage* message) {
     if (!message) return kBadParameterErr;
-    for (PlotwiseAnnotation draw : gAnnotations)
-        if (draw)
-            if (AIErr err = draw(message->view, message->drawer)) return err;
+    for (const PlotwiseAnnotation* draw : AllRows(&PlotwiseSubsystem::annotations))
+        if (*draw)
+            if (AIErr err = (*draw)(message->view, message->drawer)) return err;
     return kNoErr;
 }
 
 AIErr WriteWorkspace(AIWorkspaceMessage* message) {
     if (!message) return kBadParameterErr;
-    for (const PlotwisePanelRow& panel : gPanels)
-        if (g->*panel.window && panel.writePrefs)
-            if (AIErr err = panel.writePrefs()) return err;
+    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels))
+        if (panel->window() && panel->writePrefs)
+            if (AIErr err = panel->writePrefs()) return err;
     return kNoErr;
 }
 
@@ -370,13 +326,13 @@ AIErr GetDefaultPaletteInformationForAWorkspace(AIWorkspaceMessage* message) {
     if (!message) return kBadParameterErr;
     auto defaults = std::make_unique<preferences>();
     SetDefaultPrefs(*defaults);
-    for (const PlotwisePanelRow& panel : gPanels) {
-        ADMDialogRef dialog = g->*panel.window;
-        if (!dialog || !panel.loc) continue;
+    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels)) {
+        ADMDialogRef dialog = panel->window();
+        if (!dialog || !panel->loc) continue;
         const char* name = nullptr;
         if (AIErr err = sADMDialog->GetDialogName(dialog, &name)) return err;
-        if (!name || std::strcmp(name, panel.dialogName) != 0) continue;
-        if (AIErr err = GiveWorkspacePlacement(message->workspace, panel, dialog, *defaults)) return err;
+        if (!name || std::strcmp(name, panel->dialogName) != 0) continue;
+        if (AIErr err = GiveWorkspacePlacement(message->workspace, *panel, dialog, *defaults)) return err;
     }
     return kNoErr;
 }

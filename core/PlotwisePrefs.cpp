@@ -1,51 +1,21 @@
 // The preference keys of every setting, their defaults, and the reader and writer over the
 // host's preference store.
-#include "PlotwisePrefs.h"
+#include "core/PlotwisePrefs.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
 #include "AIPreference.h"
-#include "PlotwiseStrings.h"
-#include "PlotwiseSuites.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
 
 namespace {
 
+constexpr GlobalsView<CoreGlobals> g;
+
 constexpr const char* P = kPlotwisePrefsPrefix;
-
-// One panel's placement fields under its own prefix.
-struct PanelPlacement {
-    const char* prefix;
-    AIRealPoint preferences::*loc;
-    int32_t preferences::*dockCode;
-    char (preferences::*dockGroup)[65];
-    int preferences::*collapse;
-    const char* collapseKey;
-    int preferences::*options;  // null when the panel stores none
-    const char* optionsKey;
-};
-
-const PanelPlacement kPanels[] = {
-    {"ZMKCADtracker3", &preferences::trackerLoc, &preferences::trackerDockCode, &preferences::trackerDockGroup,
-     &preferences::CADtrackerCollapseState, "CADtrackerCollapseState", &preferences::showCADtrackerOptions,
-     "showCADtrackerOptions"},
-    {"ZMKCADdocument3", &preferences::CADdocumentLoc, &preferences::CADdocumentDockCode,
-     &preferences::CADdocumentDockGroup, &preferences::CADdocumentCollapseState, "CADdocumentCollapseState",
-     &preferences::showCADdocumentOptions, "showCADdocumentOptions"},
-    {"ZMKCADattributes3", &preferences::CADattributesLoc, &preferences::CADattributesDockCode,
-     &preferences::CADattributesDockGroup, &preferences::CADattributesCollapseState,
-     "CADattributesCollapseState", &preferences::showCADattributesOptions, "showCADattributesOptions"},
-    {"ZMKCADlabels3", &preferences::CADlabelsLoc, &preferences::CADlabelsDockCode,
-     &preferences::CADlabelsDockGroup, &preferences::CADlabelsCollapseState, "CADlabelsCollapseState",
-     nullptr, nullptr},
-    {"ZMKCADtext3", &preferences::CADtextLoc, &preferences::CADtextDockCode, &preferences::CADtextDockGroup,
-     &preferences::CADtextCollapseState, "CADtextCollapseState", &preferences::showCADtextOptions,
-     "showCADtextOptions"},
-    {"ZMKCADshortcuts5", &preferences::CADshortcutsLoc, &preferences::CADshortcutsDockCode,
-     &preferences::CADshortcutsDockGroup, &preferences::CADshortcutsCollapseState,
-     "CADshortcutsCollapseState", &preferences::showCADshortcutsOptions, "showCADshortcutsOptions"},
-};
 
 template <size_t N>
 void Str(PrefsVisitor& v, const char* key, char (&field)[N]) {
@@ -270,15 +240,19 @@ void VisitOtherSettings(preferences& p, PrefsVisitor& v) {
     v.boolean(P, "unitsUpdatedForPW7", p.unitsUpdatedForPW7);
 }
 
+// Each panel's placement under its own prefix, as the panel rows of the subsystems give it.
 void VisitPanelPlacements(preferences& p, PrefsVisitor& v) {
-    for (const PanelPlacement& panel : kPanels) {
-        v.point(panel.prefix, "Location", p.*panel.loc);
-        v.integer(panel.prefix, "DockCode", p.*panel.dockCode);
-        v.string(panel.prefix, "DockGroup", p.*panel.dockGroup, 65);
-        v.boolean(panel.prefix, panel.collapseKey, p.*panel.collapse);
-        if (panel.options) v.boolean(panel.prefix, panel.optionsKey, p.*panel.options);
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems()) {
+        for (const PlotwisePanelRow& panel : s->panels) {
+            if (!panel.prefix) continue;
+            v.point(panel.prefix, "Location", p.*panel.loc);
+            v.integer(panel.prefix, "DockCode", p.*panel.dockCode);
+            v.string(panel.prefix, "DockGroup", p.*panel.dockGroup, 65);
+            v.boolean(panel.prefix, panel.collapseKey, p.*panel.collapse);
+            if (panel.options) v.boolean(panel.prefix, panel.optionsKey, p.*panel.options);
+            if (panel.height) v.integer(panel.prefix, "Size", p.*panel.height);
+        }
     }
-    v.integer("ZMKCADdocument3", "Size", p.CADdocumentHeight);
 }
 
 // Reads over the defaults; a failing read keeps the field and the first error is kept.

@@ -3,7 +3,7 @@
 // placement under its own prefix, and the defaults a missing or mistyped key leaves.
 #pragma once
 
-#include "PlotwiseGlobals.h"
+#include "core/PlotwiseGlobals.h"
 
 #define kPlotwisePrefsPrefix "ZelmarkPlotwise7"
 

@@ -1,10 +1,10 @@
 // Deselecting all art and selecting the art tagged before a redraw.
-#include "PlotwiseSelection.h"
+#include "core/PlotwiseSelection.h"
 
 #include <initializer_list>
 #include <vector>
 
-#include "PlotwiseSuites.h"
+#include "core/PlotwiseSuites.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out) {
 
 }  // namespace
 
-AIErr DeselectAllArt() {
+AIErr deselectAllArt() {
     if (!sAIMatchingArt || !sAIMdMemory || !sAIArt) return kBadParameterErr;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(true, arts)) return err;

@@ -7,7 +7,7 @@
 #define kObjectWasSelectedTag "ZMK_Object_Was_Selected"
 
 // Deselects all art of the front document (every layer and sublayer); no document is no error.
-AIErr DeselectAllArt();
+AIErr deselectAllArt();
 // For every art tagged "ZMK_Object_Was_Selected": removes the tag and selects the art when
 // its layer is editable.
 AIErr selectTaggedArt();

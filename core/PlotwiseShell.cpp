@@ -2,17 +2,17 @@
 // to its one handler, start-up in its fixed order, shut-down, unload and reload, and the
 // published suite.
 #include <cstring>
-#include <new>
 
-#include "PlotwisePlugin.h"
-#include "PlotwisePrefs.h"
-#include "PlotwiseStrings.h"
-#include "PlotwiseSuite.h"
-#include "PlotwiseSuites.h"
-#include "PlotwiseTools.h"
-#include "ScaleTable.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwisePrefs.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwisePublicSuite.h"
+#include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 
 namespace {
+
+constexpr GlobalsView<CoreGlobals> g;
 
 // Suites held outside the suite table: the host-version check and, on an unsupported host,
 // the notifier suite that tells the user at application start.
@@ -24,8 +24,8 @@ BootSuites gBoot;
 bool gSuitesHeld = false;  // one acquisition of the suite table is ours
 
 AIErr GetLayerScale(AILayerHandle layer, AIReal* scaler, char label[32]) {
-    (void)layer;  // per-layer scales are read once the layer scale storage is in
     if (!g) return kBadParameterErr;
+    if (auto layerScale = PlotwiseService().getLayerScale) return layerScale(layer, scaler, label);
     if (scaler) *scaler = g->prefs.scaler;
     if (label) CopyCString(label, 32, g->prefs.scaleStr);
     return kNoErr;
@@ -156,13 +156,12 @@ namespace {
 
 AIErr StartupSteps(SPInterfaceMessage* message) {
     // 1. The global record.
-    g = new (std::nothrow) PlotwiseGlobals;
+    plotwiseRecord = NewPlotwiseGlobals();
     if (!g) return kOutOfMemoryErr;
-    InitializePlotwiseGlobals(*g);
     SPBasicSuite* basic = message->d.basic;
     g->basic = basic;
     g->thisPlugin = message->d.self;
-    message->d.globals = g;
+    message->d.globals = plotwiseRecord;
     gBoot.basic = basic;
     // 2. The host version.
     if (AIErr err = CheckHostVersion(basic, &g->appVersion)) return err;
@@ -182,12 +181,12 @@ AIErr StartupSteps(SPInterfaceMessage* message) {
         return err;
     // 6. Preferences, 7. the current scale factor.
     if (AIErr err = ReadPrefs()) return err;
-    if (AIErr err = UpdateScaler()) return err;
+    if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::preferencesRead)) return err;
     // 8. Notifiers, timers, tools, menus; 9. the annotator.
     if (AIErr err = RegisterEverything()) return err;
     // 10. Symbols; 11. the presets catalogue.
     if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
-    if (auto open = PlotwiseHookTable().openPresetsCatalog) return open();
+    if (auto open = PlotwiseService().openPresetsCatalog) return open();
     return kNoErr;
 }
 
@@ -196,8 +195,8 @@ AIErr StartupSteps(SPInterfaceMessage* message) {
 
 // Frees the global record and gives back every suite the plug-in holds.
 static void ReleaseEverything(SPInterfaceMessage* message) {
-    delete g;
-    g = nullptr;
+    DeletePlotwiseGlobals(plotwiseRecord);
+    plotwiseRecord = nullptr;
     message->d.globals = nullptr;
     ReleaseHeldSuites();
     gBoot.basic = nullptr;
@@ -215,7 +214,7 @@ AIErr ShutdownPlugin(SPInterfaceMessage* message) {
     if (!message) return kBadParameterErr;
     AIErr err = kNoErr;
     if (g && !g->unsupportedHostVersion)
-        if (auto destroy = PlotwiseHookTable().deleteToolInstances) err = destroy();
+        err = RunPlotwiseHooks(&PlotwiseHooks::shutdown);
     if (g) g->thisPlugin = nullptr;  // our reference to ourselves
     ReleaseEverything(message);
     return err;
@@ -224,15 +223,15 @@ AIErr ShutdownPlugin(SPInterfaceMessage* message) {
 AIErr UnloadPlugin(SPAccessMessage* message) {
     if (!message) return kBadParameterErr;
     // The host keeps the record; the suites are taken again at reload.
-    message->d.globals = g;
+    message->d.globals = plotwiseRecord;
     ReleaseHeldSuites();
-    g = nullptr;
+    plotwiseRecord = nullptr;
     return kNoErr;
 }
 
 AIErr ReloadPlugin(SPAccessMessage* message) {
     if (!message) return kBadParameterErr;
-    g = static_cast<PlotwiseGlobals*>(message->d.globals);
+    plotwiseRecord = static_cast<CoreGlobals*>(message->d.globals);
     if (!g) return kNoErr;
     SPBasicSuite* basic = message->d.basic ? message->d.basic : g->basic;
     if (!basic) return kBadParameterErr;

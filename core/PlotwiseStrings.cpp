@@ -1,11 +1,15 @@
 // The bounded string helpers of the plug-in.
-#include "PlotwiseStrings.h"
+#include "core/PlotwiseStrings.h"
 
 #include <cstring>
 
 #include "ADMBasic.h"
-#include "PlotwiseGlobals.h"
-#include "PlotwiseSuites.h"
+#include "core/PlotwiseGlobals.h"
+#include "core/PlotwiseSuites.h"
+
+namespace {
+constexpr GlobalsView<CoreGlobals> g;
+}  // namespace
 
 size_t CopyCString(char* dest, size_t size, const char* src) {
     if (!dest || size == 0) return 0;

@@ -11,6 +11,11 @@
 // Copies at most size - 1 bytes of src and terminates; a null src gives "". Returns the
 // number of bytes copied.
 size_t CopyCString(char* dest, size_t size, const char* src);
+// The same into a fixed-size field.
+template <size_t N>
+size_t CopyCString(char (&dest)[N], const char* src) {
+    return CopyCString(dest, N, src);
+}
 
 // A length-prefixed string of at most 255 platform characters; the caller copies it at once
 // (the buffer is reused by the next call).

@@ -1,40 +1,7 @@
 // The suite globals and the table from which they are acquired and released.
-#include "PlotwiseSuites.h"
+#include "core/PlotwiseSuites.h"
 
 #include <type_traits>
-
-ADMBasicSuite* sADMBasic = nullptr;
-ADMDialogSuite* sADMDialog = nullptr;
-ADMItemSuite* sADMItem = nullptr;
-AIArtSuite* sAIArt = nullptr;
-AIBlockSuite* sAIBlock = nullptr;
-AIDictionarySuite* sAIDictionary = nullptr;
-AIDictionaryIteratorSuite* sAIDictionaryIterator = nullptr;
-AIDocumentSuite* sAIDocument = nullptr;
-AIDocumentViewSuite* sAIDocumentView = nullptr;
-AIHitTestSuite* sAIHitTest = nullptr;
-AILayerSuite* sAILayer = nullptr;
-AIMatchingArtSuite* sAIMatchingArt = nullptr;
-AIMdMemorySuite* sAIMdMemory = nullptr;
-AIPathSuite* sAIPath = nullptr;
-AIPathStyleSuite* sAIPathStyle = nullptr;
-AIRealBezierSuite* sAIRealBezier = nullptr;
-AIRealMathSuite* sAIRealMath = nullptr;
-AIShapeConstructionSuite* sAIShapeConstruction = nullptr;
-AITagSuite* sAITag = nullptr;
-AITransformArtSuite* sAITransformArt = nullptr;
-AIUndoSuite* sAIUndo = nullptr;
-AIPreferenceSuite* sAIPreference = nullptr;
-AIFontSuite* sAIFont = nullptr;
-AIToolSuite* sAITool = nullptr;
-AIMenuSuite* sAIMenu = nullptr;
-AINotifierSuite* sAINotifier = nullptr;
-AITimerSuite* sAITimer = nullptr;
-AIAnnotatorSuite* sAIAnnotator = nullptr;
-AIAnnotatorDrawerSuite* sAIAnnotatorDrawer = nullptr;
-AIPluginSuite* sAIPlugin = nullptr;
-AIWorkspaceSuite* sAIWorkspace = nullptr;
-SPSuitesSuite* sSPSuites = nullptr;
 
 namespace {
 
@@ -51,46 +18,13 @@ struct SuiteRow {
     void (*store)(const void*);
 };
 
-const SuiteRow kSuites[] = {
-    {kADMBasicSuite, kADMBasicSuiteVersion, &Store<sADMBasic>},
-    {kADMDialogSuite, kADMDialogSuiteVersion, &Store<sADMDialog>},
-    {kADMItemSuite, kADMItemSuiteVersion, &Store<sADMItem>},
-    {kAIArtSuite, kAIArtSuiteVersion, &Store<sAIArt>},
-    {kAIBlockSuite, kAIBlockSuiteVersion, &Store<sAIBlock>},
-    {kAIDictionarySuite, kAIDictionarySuiteVersion, &Store<sAIDictionary>},
-    {kAIDictionaryIteratorSuite, kAIDictionaryIteratorSuiteVersion, &Store<sAIDictionaryIterator>},
-    {kAIDocumentSuite, kAIDocumentSuiteVersion, &Store<sAIDocument>},
-    {kAIDocumentViewSuite, kAIDocumentViewSuiteVersion, &Store<sAIDocumentView>},
-    {kAIHitTestSuite, kAIHitTestSuiteVersion, &Store<sAIHitTest>},
-    {kAILayerSuite, kAILayerSuiteVersion, &Store<sAILayer>},
-    {kAIMatchingArtSuite, kAIMatchingArtSuiteVersion, &Store<sAIMatchingArt>},
-    {kAIMdMemorySuite, kAIMdMemorySuiteVersion, &Store<sAIMdMemory>},
-    {kAIPathSuite, kAIPathSuiteVersion, &Store<sAIPath>},
-    {kAIPathStyleSuite, kAIPathStyleSuiteVersion, &Store<sAIPathStyle>},
-    {kAIRealBezierSuite, kAIRealBezierSuiteVersion, &Store<sAIRealBezier>},
-    {kAIRealMathSuite, kAIRealMathSuiteVersion, &Store<sAIRealMath>},
-    {kAIShapeConstructionSuite, kAIShapeConstructionSuiteVersion, &Store<sAIShapeConstruction>},
-    {kAITagSuite, kAITagSuiteVersion, &Store<sAITag>},
-    {kAITransformArtSuite, kAITransformArtSuiteVersion, &Store<sAITransformArt>},
-    {kAIUndoSuite, kAIUndoSuiteVersion, &Store<sAIUndo>},
-};
-
-// The suites of the plug-in's life cycle: registration of tools, menus, notifiers, timers
-// and the annotator, preferences, the published suite and text conversion.
+#define PLOTWISE_SUITE_ROW(Type, global, name, version) {name, version, &Store<global>},
+const SuiteRow kSuites[] = {PLOTWISE_MODEL_SUITES(PLOTWISE_SUITE_ROW)};
 const SuiteRow kLifeCycleSuites[] = {
-    {kAIPreferenceSuite, kAIPreferenceSuiteVersion, &Store<sAIPreference>},
-    {kAIFontSuite, kAIFontSuiteVersion, &Store<sAIFont>},
-    {kAIToolSuite, kAIToolSuiteVersion, &Store<sAITool>},
-    {kAIMenuSuite, kAIMenuSuiteVersion, &Store<sAIMenu>},
-    {kAINotifierSuite, kAINotifierSuiteVersion, &Store<sAINotifier>},
-    {kAITimerSuite, kAITimerSuiteVersion, &Store<sAITimer>},
-    {kAIAnnotatorSuite, kAIAnnotatorSuiteVersion, &Store<sAIAnnotator>},
-    {kAIAnnotatorDrawerSuite, kAIAnnotatorDrawerSuiteVersion, &Store<sAIAnnotatorDrawer>},
-    {kAIPluginSuite, kAIPluginSuiteVersion, &Store<sAIPlugin>},
-    {kAIWorkspaceSuite, kAIWorkspaceSuiteVersion, &Store<sAIWorkspace>},
-    {kSPSuitesSuite, kSPSuitesSuiteVersion, &Store<sSPSuites>},
+    PLOTWISE_LIFE_CYCLE_SUITES(PLOTWISE_SUITE_ROW)
     {kAIUnicodeStringSuite, kAIUnicodeStringSuiteVersion, &Store<sAIUnicodeString>},
 };
+#undef PLOTWISE_SUITE_ROW
 
 // One table with the basic suite it was taken from and its nesting depth.
 struct SuiteSet {

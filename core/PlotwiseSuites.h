@@ -1,82 +1,92 @@
 // The host suites the plug-in calls, as globals named after the suites, acquired through
-// the basic suite at start-up and released at shut-down.
+// the basic suite at start-up and released at shut-down. Each suite is listed once, below:
+// its type, its global, and the name and version it is acquired by.
 #pragma once
 
 #include "ADMBasic.h"
 #include "ADMDialog.h"
 #include "ADMItem.h"
+#include "AIAnnotator.h"
 #include "AIArt.h"
 #include "AIBlock.h"
 #include "AIDictionary.h"
 #include "AIDocument.h"
+#include "AIFont.h"
 #include "AIHitTest.h"
 #include "AILayer.h"
 #include "AIMatchingArt.h"
 #include "AIMdMemory.h"
+#include "AIMenu.h"
+#include "AINotifier.h"
 #include "AIPath.h"
 #include "AIPathStyle.h"
+#include "AIPlugin.h"
+#include "AIPreference.h"
 #include "AIRealBezier.h"
 #include "AIRealMath.h"
 #include "AIShapeConstruction.h"
 #include "AITag.h"
-#include "AITransformArt.h"
-#include "AIUndo.h"
-#include "SPBasic.h"
-#include "AIAnnotator.h"
-#include "AIFont.h"
-#include "AIMenu.h"
-#include "AINotifier.h"
-#include "AIPlugin.h"
-#include "AIPreference.h"
 #include "AITimer.h"
 #include "AITool.h"
+#include "AITransformArt.h"
+#include "AIUndo.h"
 #include "AIUnicodeString.h"
 #include "AIWorkspace.h"
+#include "SPBasic.h"
 #include "SPSuites.h"
 
-extern ADMBasicSuite* sADMBasic;
-extern ADMDialogSuite* sADMDialog;
-extern ADMItemSuite* sADMItem;
-extern AIArtSuite* sAIArt;
-extern AIBlockSuite* sAIBlock;
-extern AIDictionarySuite* sAIDictionary;
-extern AIDictionaryIteratorSuite* sAIDictionaryIterator;
-extern AIDocumentSuite* sAIDocument;
-extern AIDocumentViewSuite* sAIDocumentView;
-extern AIHitTestSuite* sAIHitTest;
-extern AILayerSuite* sAILayer;
-extern AIMatchingArtSuite* sAIMatchingArt;
-extern AIMdMemorySuite* sAIMdMemory;
-extern AIPathSuite* sAIPath;
-extern AIPathStyleSuite* sAIPathStyle;
-extern AIRealBezierSuite* sAIRealBezier;
-extern AIRealMathSuite* sAIRealMath;
-extern AIShapeConstructionSuite* sAIShapeConstruction;
-extern AITagSuite* sAITag;
-extern AITransformArtSuite* sAITransformArt;
-extern AIUndoSuite* sAIUndo;
-extern AIPreferenceSuite* sAIPreference;
-extern AIFontSuite* sAIFont;
-extern AIToolSuite* sAITool;
-extern AIMenuSuite* sAIMenu;
-extern AINotifierSuite* sAINotifier;
-extern AITimerSuite* sAITimer;
-extern AIAnnotatorSuite* sAIAnnotator;
-extern AIAnnotatorDrawerSuite* sAIAnnotatorDrawer;
-extern AIPluginSuite* sAIPlugin;
-extern AIWorkspaceSuite* sAIWorkspace;
-extern SPSuitesSuite* sSPSuites;
-// sAIUnicodeString (declared with the Unicode string class) is acquired with the life-cycle
-// suites.
+// The suites art, documents, layers, dialogs and paths need.
+#define PLOTWISE_MODEL_SUITES(X) \
+    X(ADMBasicSuite, sADMBasic, kADMBasicSuite, kADMBasicSuiteVersion) \
+    X(ADMDialogSuite, sADMDialog, kADMDialogSuite, kADMDialogSuiteVersion) \
+    X(ADMItemSuite, sADMItem, kADMItemSuite, kADMItemSuiteVersion) \
+    X(AIArtSuite, sAIArt, kAIArtSuite, kAIArtSuiteVersion) \
+    X(AIBlockSuite, sAIBlock, kAIBlockSuite, kAIBlockSuiteVersion) \
+    X(AIDictionarySuite, sAIDictionary, kAIDictionarySuite, kAIDictionarySuiteVersion) \
+    X(AIDictionaryIteratorSuite, sAIDictionaryIterator, kAIDictionaryIteratorSuite, kAIDictionaryIteratorSuiteVersion) \
+    X(AIDocumentSuite, sAIDocument, kAIDocumentSuite, kAIDocumentSuiteVersion) \
+    X(AIDocumentViewSuite, sAIDocumentView, kAIDocumentViewSuite, kAIDocumentViewSuiteVersion) \
+    X(AIHitTestSuite, sAIHitTest, kAIHitTestSuite, kAIHitTestSuiteVersion) \
+    X(AILayerSuite, sAILayer, kAILayerSuite, kAILayerSuiteVersion) \
+    X(AIMatchingArtSuite, sAIMatchingArt, kAIMatchingArtSuite, kAIMatchingArtSuiteVersion) \
+    X(AIMdMemorySuite, sAIMdMemory, kAIMdMemorySuite, kAIMdMemorySuiteVersion) \
+    X(AIPathSuite, sAIPath, kAIPathSuite, kAIPathSuiteVersion) \
+    X(AIPathStyleSuite, sAIPathStyle, kAIPathStyleSuite, kAIPathStyleSuiteVersion) \
+    X(AIRealBezierSuite, sAIRealBezier, kAIRealBezierSuite, kAIRealBezierSuiteVersion) \
+    X(AIRealMathSuite, sAIRealMath, kAIRealMathSuite, kAIRealMathSuiteVersion) \
+    X(AIShapeConstructionSuite, sAIShapeConstruction, kAIShapeConstructionSuite, kAIShapeConstructionSuiteVersion) \
+    X(AITagSuite, sAITag, kAITagSuite, kAITagSuiteVersion) \
+    X(AITransformArtSuite, sAITransformArt, kAITransformArtSuite, kAITransformArtSuiteVersion) \
+    X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion)
 
-// Acquires every suite of the table. On a failure the suites acquired by this call are
-// released again and the failing host error is returned. Calls nest: each successful call
-// is matched by one ReleasePlotwiseSuites, and the globals stay set until the last one.
+// The suites only the plug-in's life cycle needs: preferences, fonts, tools, menus,
+// notifiers, timers, annotators, plug-in options, workspaces, published suites and Unicode
+// strings (`sAIUnicodeString` is declared with the Unicode string class that uses it, and
+// acquired with these).
+#define PLOTWISE_LIFE_CYCLE_SUITES(X) \
+    X(AIPreferenceSuite, sAIPreference, kAIPreferenceSuite, kAIPreferenceSuiteVersion) \
+    X(AIFontSuite, sAIFont, kAIFontSuite, kAIFontSuiteVersion) \
+    X(AIToolSuite, sAITool, kAIToolSuite, kAIToolSuiteVersion) \
+    X(AIMenuSuite, sAIMenu, kAIMenuSuite, kAIMenuSuiteVersion) \
+    X(AINotifierSuite, sAINotifier, kAINotifierSuite, kAINotifierSuiteVersion) \
+    X(AITimerSuite, sAITimer, kAITimerSuite, kAITimerSuiteVersion) \
+    X(AIAnnotatorSuite, sAIAnnotator, kAIAnnotatorSuite, kAIAnnotatorSuiteVersion) \
+    X(AIAnnotatorDrawerSuite, sAIAnnotatorDrawer, kAIAnnotatorDrawerSuite, kAIAnnotatorDrawerSuiteVersion) \
+    X(AIPluginSuite, sAIPlugin, kAIPluginSuite, kAIPluginSuiteVersion) \
+    X(AIWorkspaceSuite, sAIWorkspace, kAIWorkspaceSuite, kAIWorkspaceSuiteVersion) \
+    X(SPSuitesSuite, sSPSuites, kSPSuitesSuite, kSPSuitesSuiteVersion)
+
+#define PLOTWISE_DECLARE_SUITE(Type, global, name, version) inline Type* global = nullptr;
+PLOTWISE_MODEL_SUITES(PLOTWISE_DECLARE_SUITE)
+PLOTWISE_LIFE_CYCLE_SUITES(PLOTWISE_DECLARE_SUITE)
+#undef PLOTWISE_DECLARE_SUITE
+
+// Acquires every model suite. On a failure the suites acquired by this call are released
+// again and the failing host error is returned. Calls nest: each successful call is matched
+// by one ReleasePlotwiseSuites, and the globals stay set until the last one.
 AIErr AcquirePlotwiseSuites(SPBasicSuite* basic);
 // Releases one acquisition of every suite; the last one clears the globals.
 void ReleasePlotwiseSuites();
-// The suites only the plug-in's life cycle needs (preferences, fonts, tools, menus, notifiers,
-// timers, annotators, plug-in options, workspaces, published suites, Unicode strings); taken
-// at start-up after the table above, counted the same way.
+// The life-cycle suites, taken at start-up after the model suites, counted the same way.
 AIErr AcquireLifeCycleSuites(SPBasicSuite* basic);
 void ReleaseLifeCycleSuites();

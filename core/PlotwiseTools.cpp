@@ -1,106 +1,20 @@
 // The tool table and the tool-event handlers. Each handler does what all tools share and
 // then hands over to the current tool's own routine through its row.
-#include "PlotwiseTools.h"
+#include "core/PlotwiseTools.h"
 
 #include <initializer_list>
 #include <cstring>
 
-#include "NumericFields.h"
-#include "PlotwisePlugin.h"
-#include "PlotwiseSelection.h"
-#include "PlotwiseStrings.h"
-#include "PlotwiseSuites.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
 
 namespace {
 
 using F = ToolFamily;
-using G = PlotwiseGlobals;
 
-// Toolbox order; the string index gives the title (17500 + n) and tip (17600 + n).
-PlotwiseToolRow gTools[] = {
-    // 1: linear dimensions and measuring
-    {&G::htool, "Plotwise Horizontal Dimension", 1, 1, F::kDimension, 0, nullptr},
-    {&G::vtool, "Plotwise Vertical Dimension", 2, 1, F::kDimension, 0, nullptr},
-    {&G::ultool, "Plotwise Aligned Dimension", 3, 1, F::kDimension, 0, nullptr},
-    {&G::autohtool, "Plotwise Auto Horizontal Dimension", 4, 1, F::kDimension, 0, nullptr},
-    {&G::autovtool, "Plotwise Auto Vertical Dimension", 5, 1, F::kDimension, 0, nullptr},
-    {&G::autoultool, "Plotwise Auto Aligned Dimension", 6, 1, F::kDimension, 0, nullptr},
-    {&G::datumhtool, "Plotwise Horizontal Datum Dimension", 7, 1, F::kDimension, 0, nullptr},
-    {&G::datumvtool, "Plotwise Vertical Datum Dimension", 8, 1, F::kDimension, 0, nullptr},
-    {&G::datumultool, "Plotwise Aligned Datum Dimension", 9, 1, F::kDimension, 0, nullptr},
-    {&G::measuredistancetool, "Plotwise Measure Distance", 10, 1, F::kDimension, kToolNeedsDrag, nullptr},
-    {&G::dimresizetool, "Plotwise Dimension Resize", 11, 1, F::kDimResize, 0, nullptr},
-    {&G::setScaleTool, "Plotwise Set Scale", 55, 1, F::kSetScale, 0, nullptr},
-    // 2: axonometric dimensions
-    {&G::hisotool, "Plotwise Axonometric Horizontal Dimension", 28, 2, F::kDimension, 0, nullptr},
-    {&G::visotool, "Plotwise Axonometric Vertical Dimension", 29, 2, F::kDimension, 0, nullptr},
-    {&G::autohisotool, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, F::kDimension, 0, nullptr},
-    {&G::autovisotool, "Plotwise Axonometric Auto Vertical Dimension", 31, 2, F::kDimension, 0, nullptr},
-    {&G::datumhisotool, "Plotwise Axonometric Horizontal Datum Dimension", 32, 2, F::kDimension, 0, nullptr},
-    {&G::datumvisotool, "Plotwise Axonometric Vertical Datum Dimension", 33, 2, F::kDimension, 0, nullptr},
-    {&G::isocenterlinetool, "Plotwise Axonometric Center Line", 34, 2, F::kDimension,
-     kToolNeedsDrag | kToolLabelLike, nullptr},
-    {&G::isoradtool, "Plotwise Axonometric Radius Dimension", 35, 2, F::kDimension, 0, nullptr},
-    {&G::isodiamtool, "Plotwise Axonometric Diameter Dimension", 36, 2, F::kDimension, 0, nullptr},
-    {&G::isocctool, "Plotwise Axonometric Center Mark", 37, 2, F::kDimension, 0, nullptr},
-    // 3: angular, radial, section and centre lines
-    {&G::autoangtool, "Plotwise Angular Dimension", 14, 3, F::kDimension, kToolTwoClicksThenDrag, nullptr},
-    {&G::arclentool, "Plotwise Arc Length Dimension", 15, 3, F::kDimension, kToolTwoClicksThenDrag, nullptr},
-    {&G::curvetool, "Plotwise Curve Dimension", 16, 3, F::kDimension, kToolNeedsDrag, nullptr},
-    {&G::radtool, "Plotwise Radius Dimension", 17, 3, F::kDimension, 0, nullptr},
-    {&G::diamtool, "Plotwise Diameter Dimension", 18, 3, F::kDimension, 0, nullptr},
-    {&G::cctool, "Plotwise Center Mark", 19, 3, F::kDimension, 0, nullptr},
-    {&G::tantool, "Plotwise Tangent Dimension", 49, 3, F::kDimension, 0, nullptr},
-    {&G::FilletDimTool, "Plotwise Fillet Dimension", 20, 3, F::kDimension, 0, nullptr},
-    {&G::sectiontool, "Plotwise Section Line", 12, 3, F::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr},
-    {&G::centerlinetool, "Plotwise Center Line", 13, 3, F::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr},
-    // 4: labels and datum symbols
-    {&G::pttool, "Plotwise Pointer Label", 21, 4, F::kDimension, kToolLabelLike, nullptr},
-    {&G::ptlongtool, "Plotwise Word Label", 22, 4, F::kDimension, kToolLabelLike, nullptr},
-    {&G::bubbletool, "Plotwise Bubble Label", 23, 4, F::kDimension, kToolLabelLike, nullptr},
-    {&G::datumflagtool, "Plotwise Datum Flag", 24, 4, F::kDimension, kToolLabelLike, nullptr},
-    {&G::datumfeaturetool, "Plotwise Datum Feature", 25, 4, F::kDimension, kToolLabelLike, nullptr},
-    {&G::datumtargettool, "Plotwise Datum Target", 26, 4, F::kDimension, kToolLabelLike, nullptr},
-    {&G::calloutstool, "Plotwise Callout", 27, 4, F::kDimension, kToolLabelLike, nullptr},
-    // 5: drawing
-    {&G::cadlinetool, "Plotwise CAD Line", 38, 5, F::kDraw, 0, nullptr},
-    {&G::cadrecttool, "Plotwise CAD Rectangle", 39, 5, F::kDraw, 0, nullptr},
-    {&G::cadrectcentertool, "Plotwise CAD Rectangle From Center", 40, 5, F::kDraw, 0, nullptr},
-    {&G::cadcircletool, "Plotwise CAD Ellipse", 41, 5, F::kDraw, 0, nullptr},
-    {&G::cadcirclecentertool, "Plotwise CAD Ellipse From Center", 42, 5, F::kDraw, 0, nullptr},
-    {&G::threePointCircleTool, "Plotwise Three Point Circle", 43, 5, F::kThreePoint, 0, nullptr},
-    {&G::cadarctool, "Plotwise CAD Arc", 44, 5, F::kArc, 0, nullptr},
-    {&G::cadarcbypointstool, "Plotwise CAD Arc By Points", 45, 5, F::kArc, 0, nullptr},
-    {&G::TanPerpLineTool, "Plotwise Tangent Perpendicular Line", 46, 5, F::kDraw, 0, nullptr},
-    {&G::OffsetTool, "Plotwise Offset", 47, 5, F::kOffset, 0, nullptr},
-    {&G::proportiontool, "Plotwise Proportion", 48, 5, F::kProportion, 0, nullptr},
-    // 6: editing
-    {&G::cadfillettool, "Plotwise Fillet", 50, 6, F::kCorner, 0, nullptr},
-    {&G::cadchamfertool, "Plotwise Chamfer", 51, 6, F::kCorner, 0, nullptr},
-    {&G::cadextendtool, "Plotwise Extend", 52, 6, F::kCorner, 0, nullptr},
-    {&G::cadtrimtool, "Plotwise Trim", 53, 6, F::kTrim, 0, nullptr},
-    {&G::subdividetool, "Plotwise Path Divider", 54, 6, F::kDivider, 0, nullptr},
-    // 7: axonometric depth, walls and object tools
-    {&G::depthRectTool, "Plotwise Depth Rectangle", 56, 7, F::kDepth, 0, nullptr},
-    {&G::depthRectCenterTool, "Plotwise Depth Rectangle From Center", 57, 7, F::kDepth, 0, nullptr},
-    {&G::depthEllipseTool, "Plotwise Depth Ellipse", 58, 7, F::kDepth, 0, nullptr},
-    {&G::depthEllipseCenterTool, "Plotwise Depth Ellipse From Center", 59, 7, F::kDepth, 0, nullptr},
-    {&G::depthCubeTool, "Plotwise Depth Cube", 60, 7, F::kDepth, kToolPrimitive | kToolTrackCursor, nullptr},
-    {&G::depthCylinderTool, "Plotwise Depth Cylinder", 61, 7, F::kDepth, kToolPrimitive | kToolTrackCursor,
-     nullptr},
-    {&G::depthGridTool, "Plotwise Depth Grid", 62, 7, F::kDepth, 0, nullptr},
-    {&G::AddWallTool, "Plotwise Add Wall", 63, 7, F::kWall, 0, nullptr},
-    {&G::RemoveWallTool, "Plotwise Remove Wall", 64, 7, F::kWall, 0, nullptr},
-    {&G::MoveWallTool, "Plotwise Move Wall", 65, 7, F::kWall, 0, nullptr},
-    {&G::doorInsertionTool, "Plotwise Door Insertion", 66, 7, F::kClassBased, 0, nullptr},
-    {&G::windowInsertionTool, "Plotwise Window Insertion", 67, 7, F::kClassBased, 0, nullptr},
-    {&G::tableTool, "Plotwise Table", 68, 7, F::kClassBased, kToolLabelLike, nullptr},
-    {&G::titleBlockTool, "Plotwise Title Block", 69, 7, F::kClassBased, kToolLabelLike, nullptr},
-};
-
-constexpr size_t kToolCount = sizeof gTools / sizeof gTools[0];
-
-bool IsCallout(const PlotwiseToolRow& row) { return row.handle == &G::calloutstool; }
+constexpr GlobalsView<CoreGlobals> g;
 
 AIErr Call(AIErr (*routine)()) { return routine ? routine() : kNoErr; }
 
@@ -242,34 +156,17 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     return err;
 }
 
-AIErr DepthMouseUp(const PlotwiseToolRow& row) {
-    g->canAnnotateIntersection = 0;
-    g->usingDepthGridTool = 0;
-    if (g->drawingPrimitive) {
-        if (g->firstMouseNotYetUp) {
-            g->firstMouseNotYetUp = 0;
-        } else {
-            g->firstMouseNotYetUp = 1;
-            g->drawingPrimitive = 0;
-            g->depthArt2 = g->depthArt3 = nullptr;
-        }
-    }
-    const bool primitive = (row.flags & kToolPrimitive) != 0;
-    if (!g->toolWasDragged) {
-        if (primitive && g->toolWasTracked) return kNoErr;
-        return Call(Routine(&row, &ToolRoutines::mouseUp));
-    }
-    ++g->depthObjNum;
-    if (!primitive) return kNoErr;
-    for (AIArtHandle art : {g->primitiveGroup, g->depthArt3, g->depthArt2, g->depthArt}) {
-        if (!art) continue;
-        if (AIErr err = sAITag->SetTag(art, "ZMK_Primitive_Selected", kTagString, "")) return err;
-    }
-    if (g->primitiveMouseupTimer) return sAITimer->SetTimerActive(g->primitiveMouseupTimer, true);
-    return kNoErr;
+// The behaviour the tool's family shares, from the subsystem that owns the family.
+const ToolFamilyRoutines* FamilyRoutines(ToolFamily family) {
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+        for (const ToolFamilyRoutines& f : s->toolFamilies)
+            if (f.family == family) return &f;
+    return nullptr;
 }
 
 AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
+    if (const ToolFamilyRoutines* family = FamilyRoutines(row.family); family && family->mouseUp)
+        return family->mouseUp(row);
     const bool dragged = g->toolWasDragged != 0;
     auto up = Routine(&row, &ToolRoutines::mouseUp);
     switch (row.family) {
@@ -289,7 +186,7 @@ AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
             return Call(up);
         }
         case F::kDraw:
-            if (row.handle == &G::TanPerpLineTool) return dragged ? kNoErr : Call(up);
+            if (row.flags & kToolKeepsFirstClick) return dragged ? kNoErr : Call(up);
             [[fallthrough]];
         case F::kWall:
             g->didFirstClick = 0;
@@ -332,8 +229,8 @@ AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
         case F::kOffset:
             g->didFirstClick = 0;
             return !dragged && !Option() ? Call(up) : kNoErr;
-        case F::kDepth:
-            return DepthMouseUp(row);
+        case F::kDepth:  // completed by its family
+            return dragged ? kNoErr : Call(up);
         case F::kClassBased:
             g->didFirstClick = 0;
             return Call(up);
@@ -346,9 +243,9 @@ void TrackerCaptions(const PlotwiseToolRow* row, int32_t* first, int32_t* second
     *first = 17403;
     *second = 17404;
     if (!row) return;
-    if (row->handle == &G::cadcircletool || row->handle == &G::cadcirclecentertool) {
+    if (row->flags & kToolEllipseCaptions) {
         if (g->prefs.style.modifiers & kCADShiftModifier) {
-            *first = row->handle == &G::cadcircletool ? 17401 : 17402;
+            *first = (row->flags & kToolFromCenter) ? 17402 : 17401;
             *second = 17405;
         }
     } else if (row->family == F::kArc) {
@@ -358,7 +255,7 @@ void TrackerCaptions(const PlotwiseToolRow* row, int32_t* first, int32_t* second
 }
 
 AIErr UpdateTrackerCaptions(const PlotwiseToolRow* row) {
-    auto update = PlotwiseHookTable().updateTrackerWindowLabels;
+    auto update = PlotwiseService().updateTrackerWindowLabels;
     if (!update) return kNoErr;
     int32_t first = 0, second = 0;
     TrackerCaptions(row, &first, &second);
@@ -367,50 +264,59 @@ AIErr UpdateTrackerCaptions(const PlotwiseToolRow* row) {
 
 }  // namespace
 
-const PlotwiseToolRow* PlotwiseToolTable(size_t* count) {
-    if (count) *count = kToolCount;
-    return gTools;
-}
-
 const PlotwiseToolRow* FindToolRow(AIToolHandle tool) {
     if (!tool || !g) return nullptr;
-    for (const PlotwiseToolRow& row : gTools)
-        if (g->*row.handle == tool) return &row;
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+        for (const PlotwiseToolRow& row : s->tools)
+            if (row.handle() == tool) return &row;
     return nullptr;
 }
 
-void SetToolRoutines(AIToolHandle PlotwiseGlobals::*handle, const ToolRoutines* routines) {
-    for (PlotwiseToolRow& row : gTools)
-        if (row.handle == handle) row.routines = routines;
+namespace {
+
+// Registers one tool: into the toolbox group, and into the tool set when there is one.
+AIErr AddTool(const PlotwiseToolRow& row, AIToolType groupNumber, AIToolType setNumber, AIToolType* number) {
+    char title[kAIToolTitleSize];
+    char tip[kAIToolTipSize];
+    GetPlotwiseString(17500, row.stringIndex, title, sizeof title);
+    GetPlotwiseString(17600, row.stringIndex, tip, sizeof tip);
+    if (!title[0]) CopyCString(title, sizeof title, row.name);
+    AIAddToolData data{title, tip, 0, groupNumber, setNumber};
+    int32_t options = (row.flags & kToolTrackCursor) ? kToolWantsToTrackCursorOption : 0;
+    if (row.routines->editOptions) options |= kToolWantsOptionsOption;
+    AIToolHandle tool = nullptr;
+    if (AIErr err = sAITool->AddTool(g->thisPlugin, row.name, &data, options, &tool)) return err;
+    row.handle() = tool;
+    return sAITool->GetToolNumberFromHandle(tool, number);
 }
 
+}  // namespace
+
 AIErr AddTools() {
+    // One toolbox group; the tools of each set together, in subsystem and row order.
     AIToolType groupNumber = kNoTool;
-    int16_t currentSet = 0;
-    AIToolType setNumber = kNoTool;
-    for (const PlotwiseToolRow& row : gTools) {
-        if (!row.routines || IsCallout(row) || g->*row.handle) continue;
-        char title[kAIToolTitleSize];
-        char tip[kAIToolTipSize];
-        GetPlotwiseString(17500, row.stringIndex, title, sizeof title);
-        GetPlotwiseString(17600, row.stringIndex, tip, sizeof tip);
-        if (!title[0]) CopyCString(title, sizeof title, row.name);
-        if (row.toolSet != currentSet) setNumber = kNoTool;
-        AIAddToolData data{title, tip, 0, groupNumber, setNumber};
-        int32_t options = (row.flags & kToolTrackCursor) ? kToolWantsToTrackCursorOption : 0;
-        if (row.routines->editOptions) options |= kToolWantsOptionsOption;
-        AIToolHandle tool = nullptr;
-        if (AIErr err = sAITool->AddTool(g->thisPlugin, row.name, &data, options, &tool)) return err;
-        g->*row.handle = tool;
-        AIToolType number = kNoTool;
-        if (AIErr err = sAITool->GetToolNumberFromHandle(tool, &number)) return err;
-        if (groupNumber == kNoTool) groupNumber = number;
-        if (row.toolSet != currentSet) {
-            currentSet = row.toolSet;
-            setNumber = number;
+    for (int16_t set = 1; set <= kToolSetCount; ++set) {
+        AIToolType setNumber = kNoTool;
+        for (const PlotwiseSubsystem* s : PlotwiseSubsystems()) {
+            for (const PlotwiseToolRow& row : s->tools) {
+                if (row.toolSet != set || !row.routines || row.handle()) continue;
+                AIToolType number = kNoTool;
+                if (AIErr err = AddTool(row, groupNumber, setNumber, &number)) return err;
+                if (groupNumber == kNoTool) groupNumber = number;
+                if (setNumber == kNoTool) setNumber = number;
+            }
         }
     }
     return kNoErr;
+}
+
+void getCADModifierKeys(unsigned short modifiers) {
+    if (g == nullptr) return;
+    int32_t bits = 0;
+    if (modifiers & kToolEventShiftKey) bits += 1;
+    if (modifiers & kToolEventOptionKey) bits += 2;
+    if (modifiers & kToolEventCommandKey) bits += 8 + 4;
+    g->prefs.style.modifiers = bits;
 }
 
 AIErr ShowCoreMessage(int32_t index) {
@@ -437,7 +343,7 @@ AIErr toolSelect(AIToolMessage* message) {
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     const bool dimensioning = row && row->family == F::kDimension;
     if (dimensioning && g->prefs.createDimensionLayer) {
-        if (auto create = PlotwiseHookTable().createDimensionLayer) (void)create();  // result not looked at
+        if (auto create = PlotwiseService().createDimensionLayer) (void)create();  // result not looked at
     } else {
         g->firstArt = nullptr;
         if (g->saveLayer) {
@@ -450,7 +356,8 @@ AIErr toolSelect(AIToolMessage* message) {
     }
     g->labelToolSelected = row && (row->flags & kToolLabelLike) ? 1 : 0;
     g->dimensionToolSelected = dimensioning ? 1 : 0;
-    return UpdateTrackerCaptions(row);
+    if (AIErr err = UpdateTrackerCaptions(row)) return err;
+    return RunPlotwiseHooks(&PlotwiseHooks::toolSelected);
 }
 
 AIErr toolDeselect(AIToolMessage* message) {
@@ -460,7 +367,7 @@ AIErr toolDeselect(AIToolMessage* message) {
     ClearClicks();
     g->didThirdClick = 0;
     if (err) return err;
-    if (auto reset = PlotwiseHookTable().resetTrackerWindow)
+    if (auto reset = PlotwiseService().resetTrackerWindow)
         if ((err = reset())) return err;
     return RestoreSaveLayer();
 }
@@ -468,17 +375,9 @@ AIErr toolDeselect(AIToolMessage* message) {
 AIErr toolTrackCursor(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
-    if (g->drawingPrimitive) {
-        for (AIArtHandle* art : {&g->depthArt2, &g->depthArt3}) {
-            if (*art) sAIArt->DisposeArt(*art);
-            *art = nullptr;
-        }
-        g->primitiveTrackLoc = message->cursor;
-        if (!g->firstMouseNotYetUp) {
-            const PlotwiseToolRow* row = FindToolRow(message->tool);
-            Call(Routine(row, &ToolRoutines::drag));  // results not looked at
-        }
-    }
+    const PlotwiseToolRow* row = FindToolRow(message->tool);
+    if (const ToolFamilyRoutines* family = row ? FamilyRoutines(row->family) : nullptr; family && family->trackCursor)
+        (void)family->trackCursor(*row, message->cursor);  // the preview reports its own trouble
     g->toolWasTracked = 1;
     // The rulers' cursor marks follow the cursor.
     if (g->prefs.DERurureLayerVisible) return trackCursorInRulerAnnotator();
@@ -492,7 +391,7 @@ AIErr toolMouseDown(AIToolMessage* message) {
     AIRealPoint p = message->cursor;
     if (g->prefs.snapToGrid || g->prefs.objectSnapFullScreenCursor) {
         AIRealPoint snapped = p;
-        if (auto snap = PlotwiseHookTable().snapToGridCheckAxonometric; snap && snap(&snapped)) p = snapped;
+        if (auto snap = PlotwiseService().snapToGridCheckAxonometric; snap && snap(&snapped)) p = snapped;
     }
     g->startingPoint = p;
     g->basePoint1 = p;
@@ -502,12 +401,13 @@ AIErr toolMouseDown(AIToolMessage* message) {
     g->toolWasTracked = 0;
     g->dragging = 0;
     if (AIErr err = RecordSaveLayer()) return err;
-    if (auto styles = PlotwiseHookTable().setPathAndArrowheadStyles)
-        if (AIErr err = styles()) return err;
+    if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::toolMouseDown)) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     if (!row) return kNoErr;
     RecordClick(*row, p);
     if (row->family == F::kDimResize) return kNoErr;  // its preparation runs at the first drag
+    if (const ToolFamilyRoutines* family = FamilyRoutines(row->family); family && family->mouseDown)
+        if (AIErr err = family->mouseDown(*row)) return err;
     return Call(Routine(row, &ToolRoutines::mouseDown));
 }
 
@@ -517,7 +417,7 @@ AIErr toolMouseDrag(AIToolMessage* message) {
     const bool trim = row && row->family == F::kTrim;
     if (!trim) {
         if (AIErr err = sAIUndo->UndoChanges()) return err;
-        if (AIErr err = DeselectAllArt()) return err;
+        if (AIErr err = deselectAllArt()) return err;
     }
     g->curTool = message->tool;
     g->dragging = 1;

@@ -1,11 +1,10 @@
 // Dictionary helpers of the dimension records: reference holders and typed access by key.
-#include "DictionaryAccess.h"
+#include "dimensions/DictionaryAccess.h"
 
-#include "PlotwiseStrings.h"
-#include "PlotwiseSuites.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
 
 // The plug-in's one bounded copy; this name stays for the record writers.
-void BoundedCopy(char* field, size_t capacity, const char* source) { CopyCString(field, capacity, source); }
 
 void DictRef::reset() {
     if (ref_ && sAIDictionary) sAIDictionary->Release(ref_);
@@ -69,7 +68,7 @@ AIErr SetBooleanByKey(AIDictionaryRef dict, const char* key, int32_t value) {
 AIErr GetStringByKey(AIDictionaryRef dict, const char* key, char* field, size_t capacity) {
     const char* v = nullptr;
     AIErr err = sAIDictionary->GetStringEntry(dict, sAIDictionary->Key(key), &v);
-    if (!err) BoundedCopy(field, capacity, v);
+    if (!err) CopyCString(field, capacity, v);
     return err;
 }
 

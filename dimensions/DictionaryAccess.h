@@ -1,6 +1,6 @@
 // Small helpers over the host's dictionary suite for the dimension records: holders that
 // release a dictionary, iterator or art-list reference exactly once on every path, typed
-// entry access by key text, and the bounded string copy into fixed-size fields.
+// entry access by key text.
 #pragma once
 
 #include <cstddef>
@@ -8,14 +8,7 @@
 #include <utility>
 
 #include "AITypes.h"
-#include "DimensionKeys.h"
-
-// Copies at most capacity-1 characters of source into field and terminates it.
-void BoundedCopy(char* field, size_t capacity, const char* source);
-template <size_t N>
-void BoundedCopy(char (&field)[N], const char* source) {
-    BoundedCopy(field, N, source);
-}
+#include "dimensions/DimensionKeys.h"
 
 // Owns one dictionary reference and releases it once.
 class DictRef {

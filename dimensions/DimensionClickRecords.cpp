@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "DictionaryAccess.h"
-#include "DimensionKeys.h"
-#include "DimensionStorage.h"
-#include "PlotwiseSuites.h"
+#include "dimensions/DictionaryAccess.h"
+#include "dimensions/DimensionKeys.h"
+#include "dimensions/DimensionStorage.h"
+#include "core/PlotwiseSuites.h"
 
 namespace {
 

@@ -3,13 +3,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "DictionaryAccess.h"
-#include "DimensionKeys.h"
-#include "DimensionStorage.h"
-#include "PlotwiseGlobals.h"
-#include "PlotwiseSuites.h"
+#include "dimensions/DictionaryAccess.h"
+#include "dimensions/DimensionKeys.h"
+#include "dimensions/DimensionStorage.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionGlobals.h"
 
 namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
 
 constexpr char kLegacyDimensionGroupTag[] = "Zelmark_Dimension_Group";
 constexpr char kLegacyLiveDimTag[] = "ZMK_Live_Dim_";

@@ -1,6 +1,6 @@
 // The tables of the stored dimension data: keys, entry types, fields, order and the
 // defaults readers take for keys that older documents lack.
-#include "DimensionKeys.h"
+#include "dimensions/DimensionKeys.h"
 
 #include <array>
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "PlotwiseDimensionData.h"
+#include "core/PlotwiseDimensionData.h"
 
 // Prefixes naming the format version that introduced a key.
 inline constexpr const char kZA3Prefix[] = "ZA3_";

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "AITypes.h"
-#include "LegacyDimensionStrings.h"
-#include "PlotwiseDimensionData.h"
+#include "dimensions/LegacyDimensionStrings.h"
+#include "core/PlotwiseDimensionData.h"
 
 // --- style record on the dimension's group ---
 

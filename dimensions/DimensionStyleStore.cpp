@@ -2,13 +2,16 @@
 // writer, reader, making a group live and turning it back into plain art.
 #include <cstring>
 
-#include "DictionaryAccess.h"
-#include "DimensionKeys.h"
-#include "DimensionStorage.h"
-#include "PlotwiseGlobals.h"
-#include "PlotwiseSuites.h"
+#include "dimensions/DictionaryAccess.h"
+#include "dimensions/DimensionKeys.h"
+#include "dimensions/DimensionStorage.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionGlobals.h"
 
 namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
 
 const char* DimensionKey(KeyBuffer& key) { return ComposeKey(key, kZA3Prefix, kDimensionName); }
 
@@ -65,7 +68,7 @@ AIErr ReadLayerTitle(AIArtHandle art, Plotwise3_Live_Dimension_Data& data) {
     if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
     char title[256] = {};
     if (AIErr err = sAILayer->GetLayerTitle(layer, title, sizeof title)) return err;
-    BoundedCopy(data.layerStr, title);
+    CopyCString(data.layerStr, title);
     return kNoErr;
 }
 
@@ -128,7 +131,7 @@ AIErr SetDimensionData(AIArtHandle art, const Plotwise3_Live_Dimension_Data* dat
         built.next = nullptr;
         built.dimTextDataListPtr = nullptr;
         built.id = g->curDimID;
-        BoundedCopy(built.dimensionLabelStr, g->labelToolSelected ? g->theText : "");
+        CopyCString(built.dimensionLabelStr, g->labelToolSelected ? g->theText : "");
         built.slideDimTextOffset = style.slideDimText ? g->slideDimTextOffset : 0.5f;
         data = &built;
     }

@@ -1,12 +1,14 @@
 // Text records of dimensions and labels ("PW4_DimText" on the text art inside the group):
 // the counter values, custom and callout texts and the text as last drawn.
-#include "DictionaryAccess.h"
-#include "DimensionKeys.h"
-#include "DimensionStorage.h"
-#include "PlotwiseGlobals.h"
-#include "PlotwiseSuites.h"
+#include "dimensions/DictionaryAccess.h"
+#include "dimensions/DimensionKeys.h"
+#include "dimensions/DimensionStorage.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionGlobals.h"
 
 namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
 
 const char* DimTextKey(KeyBuffer& key) { return ComposeKey(key, kPW4Prefix, kDimTextName); }
 

@@ -1,5 +1,5 @@
 // Locale-independent, bounded readers of the '^'-separated legacy dimension texts.
-#include "LegacyDimensionStrings.h"
+#include "dimensions/LegacyDimensionStrings.h"
 
 #include <charconv>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <limits>
 #include <span>
 
-#include "PlotwiseDimensionData.h"
+#include "core/PlotwiseDimensionData.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "LegacyDimensionStrings.h"
+#include "dimensions/LegacyDimensionStrings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

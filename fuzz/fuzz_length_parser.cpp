@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "LengthParser.h"
-#include "PlotwiseUnits.h"
+#include "geometry/LengthParser.h"
+#include "units/PlotwiseUnits.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;

@@ -1,14 +1,14 @@
 // Cubic spans of paths. Crossings are found on chords and refined; areas come from
 // Green's theorem, whose integrand on a cubic is a polynomial of degree five, so three
 // Gauss-Legendre nodes give it exactly.
-#include "BezierGeometry.h"
+#include "geometry/BezierGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
 
-#include "PlaneGeometry.h"
+#include "geometry/PlaneGeometry.h"
 
 namespace {
 

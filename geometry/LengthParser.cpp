@@ -3,15 +3,14 @@
 // the listed characters, %s a word); the first whose field count matches decides. The
 // reader of numbers takes only plain decimal numbers, never "inf", "nan" or hexadecimal,
 // and the marks and words are looked at in place, so nothing is copied into a field.
-#include "LengthParser.h"
+#include "geometry/LengthParser.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <system_error>
 
-#include "PlotwiseGlobals.h"
-#include "PlotwiseUnits.h"
+#include "geometry/UnitFormat.h"
 
 namespace {
 
@@ -305,15 +304,6 @@ bool prepare(std::string_view text, int32_t numberFormat, char (&buffer)[kFieldT
     return true;
 }
 
-LengthParseSettings settingsOfGlobals() {
-    LengthParseSettings settings;
-    if (g != nullptr) {
-        settings.numberFormat = g->prefs.numberFormat;
-        settings.pixelsPerInch = g->prefs.pixelsperinch;
-    }
-    return settings;
-}
-
 }  // namespace
 
 int16_t parseLengthText(std::string_view text, int32_t units, double* result, const LengthParseSettings& settings) {
@@ -346,12 +336,4 @@ int16_t parseAreaText(std::string_view text, int32_t units, double* result, cons
     if (!std::isfinite(area)) return 0;
     *result = area + 0.0;  // no negative zero
     return 1;
-}
-
-int16_t parseLengthText(std::string_view text, int32_t units, double* result) {
-    return parseLengthText(text, units, result, settingsOfGlobals());
-}
-
-int16_t parseAreaText(std::string_view text, int32_t units, double* result) {
-    return parseAreaText(text, units, result, settingsOfGlobals());
 }

@@ -17,7 +17,3 @@ struct LengthParseSettings {
 // untouched otherwise. Only the first 255 characters of the text are read.
 int16_t parseLengthText(std::string_view text, int32_t units, double* result, const LengthParseSettings& settings);
 int16_t parseAreaText(std::string_view text, int32_t units, double* result, const LengthParseSettings& settings);
-
-// The same with the number format and pixel size of `g`'s preferences.
-int16_t parseLengthText(std::string_view text, int32_t units, double* result);
-int16_t parseAreaText(std::string_view text, int32_t units, double* result);

@@ -1,11 +1,10 @@
 // Plane geometry in host points and float radians. The angle folds keep their strict
 // whole-turn loops for ordinary angles; a non-finite angle is returned as it is and a huge
 // one is reduced first, where adding a turn would no longer change the float.
-#include "PlaneGeometry.h"
+#include "geometry/PlaneGeometry.h"
 
 #include <cmath>
 
-#include "PlotwiseGlobals.h"
 
 namespace {
 
@@ -131,15 +130,15 @@ AIErr SetConstrainAngle(AIReal* angle) {
     return kNoErr;
 }
 
-AIErr GetRealAxomentricConstrainAngle(AIReal* angle, int32_t* face) {
+AIErr SnapToAxonometricAxes(AIReal* angle, int32_t* face, AIReal axisA, AIReal axisB) {
     if (angle == nullptr || !std::isfinite(*angle)) return kNoErr;
     constexpr int32_t kFlatFace = 8, kRightFace = 0x100, kLeftFace = 0x80;
     struct Direction {
         float angle;
         int32_t face;
     };
-    const float a = g != nullptr ? g->prefs.isoView.a : 0.0f;
-    const float b = g != nullptr ? g->prefs.isoView.b : 0.0f;
+    const float a = axisA;
+    const float b = axisB;
     const Direction directions[] = {{0.0f, kFlatFace},  {kPi / 2, kFlatFace}, {kPi, kFlatFace},
                                     {-kPi / 2, kFlatFace}, {a, kRightFace},     {a + kPi, kRightFace},
                                     {b, kLeftFace},     {b + kPi, kLeftFace}};
@@ -159,9 +158,8 @@ AIErr GetRealAxomentricConstrainAngle(AIReal* angle, int32_t* face) {
     return kNoErr;
 }
 
-AIErr setConstrainOffset(AIReal* offset) {
+AIErr SnapOffsetToStep(AIReal* offset, AIReal step) {
     if (offset == nullptr || !std::isfinite(*offset)) return kNoErr;
-    float step = g != nullptr ? g->prefs.style.autoDimensionOffset : 0.0f;
     if (step == 0.0f || !std::isfinite(step)) step = 1.0f;
     step = std::fabs(step);
     const float n = *offset / step;

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "AITypes.h"
-#include "PlotwiseErrors.h"
+#include "geometry/PlotwiseErrors.h"
 
 // The smallest positive normalised float: a missing value to every caller.
 constexpr AIReal kMissingValue = 1.17549435e-38f;
@@ -33,12 +33,14 @@ AIErr get3PointCircleFromPoints(const AIRealPoint& p1, const AIRealPoint& p2, co
 
 // Snaps to the nearest multiple of 45 degrees, in [-pi, pi] (pi and -pi both give pi).
 AIErr SetConstrainAngle(AIReal* angle);
-// Snaps to the nearest of horizontal, vertical and the current axonometric view's two
-// receding axes, either way along each; face 8 for horizontal or vertical, 0x100 for the
-// axis `a` (the right face), 0x80 for the axis `b` (the left face).
-AIErr GetRealAxomentricConstrainAngle(AIReal* angle, int32_t* face);
-// Snaps an offset to the nearest multiple of the style's automatic dimension offset.
-AIErr setConstrainOffset(AIReal* offset);
+// Snaps to the nearest of horizontal, vertical and an axonometric view's two receding
+// axes at angles axisA and axisB (radians), either way along each; face 8 for horizontal
+// or vertical, 0x100 for axisA (the right face), 0x80 for axisB (the left face). An axis
+// that is not a finite angle is left out.
+AIErr SnapToAxonometricAxes(AIReal* angle, int32_t* face, AIReal axisA, AIReal axisB);
+// Snaps an offset to the nearest multiple of step (exactly half goes towards zero); a
+// step of 0 or one that is not finite counts as 1.
+AIErr SnapOffsetToStep(AIReal* offset, AIReal step);
 
 // Crossing of the lines p1-p2 and q1-q2; 'NAPL' (out untouched) when parallel.
 AIErr FindRealIntersectionPoint(AIRealPoint p1, AIRealPoint p2, AIRealPoint q1, AIRealPoint q2, AIRealPoint* out);

@@ -11,7 +11,7 @@
 
 #include "Host.h"
 #include "io/AtomicFile.h"
-#include "io/Encoding.h"
+#include "io/DocumentText.h"
 
 namespace standin::io {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "io/Encoding.h"
+#include "io/DocumentText.h"
 #include "plugin/PluginRegistry.h"
 
 namespace standin::io {

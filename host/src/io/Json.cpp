@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "Encoding.h"
+#include "io/DocumentText.h"
 
 namespace standin::io {
 

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "io/AtomicFile.h"
-#include "io/Encoding.h"
+#include "io/DocumentText.h"
 
 namespace standin::io {
 namespace {

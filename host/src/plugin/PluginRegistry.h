@@ -1,7 +1,7 @@
 // What plug-ins register with the host through the tool, menu, notifier, timer, annotator,
 // suites and plug-in suites: the tables those suites fill, the host clock the timers run
 // on, the notifications waiting for delivery and the last annotator drawing. The session
-// (Session.h) reads these tables to drive the plug-ins; suite functions reach the table
+// (PluginDriver.h) reads these tables to drive the plug-ins; suite functions reach the table
 // through PluginRegistry::current().
 #pragma once
 

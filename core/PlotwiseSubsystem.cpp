@@ -1,0 +1,49 @@
+// The list the core dispatches through: the module's subsystems and any added after them,
+// and the services they provide.
+#include "core/PlotwiseSubsystem.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::vector<const PlotwiseSubsystem*>& List() {
+    static std::vector<const PlotwiseSubsystem*> list = [] {
+        const auto module = PlotwiseModuleSubsystems();
+        return std::vector<const PlotwiseSubsystem*>(module.begin(), module.end());
+    }();
+    return list;
+}
+
+// Each slot from the first subsystem that fills it.
+PlotwiseServices Merge() {
+    PlotwiseServices merged{};
+    auto take = [](auto& slot, auto provided) {
+        if (!slot) slot = provided;
+    };
+    for (const PlotwiseSubsystem* s : List()) {
+        const PlotwiseServices& p = s->services;
+        take(merged.openPresetsCatalog, p.openPresetsCatalog);
+        take(merged.createDimensionLayer, p.createDimensionLayer);
+        take(merged.resetTrackerWindow, p.resetTrackerWindow);
+        take(merged.updateTrackerWindowLabels, p.updateTrackerWindowLabels);
+        take(merged.snapToGridCheckAxonometric, p.snapToGridCheckAxonometric);
+        take(merged.getLayerScale, p.getLayerScale);
+    }
+    return merged;
+}
+
+}  // namespace
+
+std::span<const PlotwiseSubsystem* const> PlotwiseSubsystems() { return List(); }
+
+void AddPlotwiseSubsystem(const PlotwiseSubsystem* subsystem) {
+    if (!subsystem || std::find(List().begin(), List().end(), subsystem) != List().end()) return;
+    List().push_back(subsystem);
+}
+
+void RemovePlotwiseSubsystem(const PlotwiseSubsystem* subsystem) {
+    std::erase(List(), subsystem);
+}
+
+PlotwiseServices PlotwiseService() { return Merge(); }

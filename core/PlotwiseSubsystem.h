@@ -1,0 +1,213 @@
+// How a subsystem plugs into the core. Each subsystem declares, in its own folder, one
+// `PlotwiseSubsystem` record: its tools, the behaviour its tool families share, its panels,
+// menu commands, timers, annotator drawings and dimension kinds, the host events it
+// follows and the services it offers to the folders below it. The module lists every record
+// (lowest subsystem first); the core registers and dispatches through them and includes no
+// subsystem's header.
+//
+// Handles the host gives back live in the owner's own record; a row names its field
+// through an accessor such as `+[]() -> AIToolHandle& { return g->htool; }`.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "ADMTypes.h"
+#include "AIAnnotator.h"
+#include "AITypes.h"
+#include "core/PlotwisePreferences.h"
+
+// ---------------------------------------------------------------------------------------
+// Tools
+
+// How the core records clicks and completes a gesture for a tool.
+enum class ToolFamily : int16_t {
+    kDimension,    // dimension and label tools: clicks into firstClick / secondClick
+    kDimResize,    // resize drag of a dimension
+    kSetScale,     // set-scale reference line
+    kDraw,         // line, rectangle, ellipse, tangent line: press point is firstClick
+    kThreePoint,   // three clicks
+    kCorner,       // fillet, chamfer, extend: two clicks
+    kProportion,   // two clicks
+    kArc,          // two clicks, then a drag
+    kTrim,         // cuts accumulate; no undo between drags
+    kDivider,      // path divider
+    kOffset,       // offset tool
+    kDepth,        // axonometric depth tools
+    kWall,         // wall tools
+    kClassBased,   // PWTool objects
+};
+
+// What the row needs besides the shared behaviour.
+enum : uint16_t {
+    kToolNeedsDrag = 0x1,           // a click without a drag shows message 17004
+    kToolTwoClicksThenDrag = 0x2,   // a click without a drag shows message 17005
+    kToolLabelLike = 0x4,           // selecting it sets labelToolSelected
+    kToolTrackCursor = 0x8,         // wants cursor tracking
+    kToolPrimitive = 0x10,          // depth cube and cylinder: drawn in two stages
+    kToolEllipseCaptions = 0x20,    // with shift the tracker names the ellipse's corner or centre
+    kToolFromCenter = 0x40,         // drawn from its centre
+    kToolKeepsFirstClick = 0x80,    // its first click outlives the mouse-up
+};
+
+constexpr int16_t kToolSetCount = 7;
+
+// The tool's own routines; each may be null. Results are host error codes.
+struct ToolRoutines {
+    AIErr (*mouseDown)();    // after the click is recorded (e.g. storing the hit)
+    AIErr (*drag)();         // draws the preview from scratch
+    AIErr (*mouseUp)();      // completes the gesture (or opens the numeric-input dialog)
+    AIErr (*editOptions)();  // the tool's options dialog
+    AIErr (*freeClicks)();   // empties the click chain
+};
+
+using ToolHandleField = AIToolHandle& (*)();
+
+struct PlotwiseToolRow {
+    ToolHandleField handle;
+    const char* name;          // the host's (internal) name of the tool
+    int16_t stringIndex;       // title 17500 + index, tip 17600 + index
+    int16_t toolSet;           // 1 to 7; rows of one set are registered together
+    ToolFamily family;
+    uint16_t flags;
+    const ToolRoutines* routines;  // null: the tool is not offered to the host
+};
+
+// Behaviour every tool of a family shares, given by the subsystem that owns the family.
+// Each may be null; the row is the current tool's.
+struct ToolFamilyRoutines {
+    ToolFamily family;
+    AIErr (*trackCursor)(const PlotwiseToolRow& row, AIRealPoint cursor);  // after the modifier keys
+    AIErr (*mouseDown)(const PlotwiseToolRow& row);    // after the click is recorded, before the tool's own
+    AIErr (*mouseUp)(const PlotwiseToolRow& row);      // completes the gesture instead of the core
+};
+
+// ---------------------------------------------------------------------------------------
+// Panels, menus, timers, annotator
+
+using DialogField = ADMDialogRef& (*)();
+using MenuItemField = AIMenuItemHandle& (*)();
+using TimerField = AITimerHandle& (*)();
+
+// A floating panel: its handle, create and placement-write routines, its show/hide command,
+// and the placement preferences it keeps under its own prefix.
+struct PlotwisePanelRow {
+    DialogField window;
+    const char* dialogName;      // the workspace's name of the panel
+    AIErr (*create)();           // run at application start, in list order
+    AIErr (*writePrefs)();       // run at application shutdown, in writeOrder
+    int16_t writeOrder;
+    MenuItemField menuItem;
+    int16_t showString, hideString;  // list 17350 texts of the window command
+    // Placement preferences; a null prefix stores none.
+    const char* prefix;
+    AIRealPoint preferences::*loc;
+    int32_t preferences::*dockCode;
+    char (preferences::*dockGroup)[65];
+    int preferences::*collapse;
+    const char* collapseKey;
+    int preferences::*options;  // null when the panel stores none
+    const char* optionsKey;
+    int32_t preferences::*height;  // null when the panel stores none (key "Size")
+};
+
+// A menu command: the handle field, host name, group, text (list 17350 index) and action.
+struct PlotwiseMenuRow {
+    MenuItemField handle;
+    const char* name;
+    const char* group;
+    int16_t textIndex;
+    AIErr (*action)();   // null: the command does nothing yet
+};
+
+// A one-shot timer: the handle field, registered name, period and action.
+struct PlotwiseTimerRow {
+    TimerField handle;
+    const char* name;
+    int32_t period;      // ticks of 1/60 s
+    AIErr (*action)();   // null: the timer only deactivates itself
+};
+
+// One drawing of the annotator, called on every draw request.
+using PlotwiseAnnotation = AIErr (*)(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer);
+
+// A kind of live dimension (PlotwiseLiveDimType) and the routine that redraws one from the
+// stored style and clicks the regeneration has set up.
+struct PlotwiseDimensionKindRow {
+    int32_t kind;
+    AIErr (*redraw)();
+};
+
+// ---------------------------------------------------------------------------------------
+// Events and services
+
+// Host events a subsystem follows; the core calls every subsystem's hook in list order and
+// stops at the first error. Each may be null.
+struct PlotwiseHooks {
+    AIErr (*preferencesRead)();           // start-up, after the preferences: the current scale factor
+    AIErr (*applicationStarted)();        // after the panels are created
+    AIErr (*documentOpened)();            // format-version check and scale settings
+    AIErr (*documentChanged)();           // another document in front
+    AIErr (*documentViewChanged)();
+    AIErr (*afterUndo)();
+    AIErr (*afterNewOrOpen)();
+    AIErr (*beforeSaveOrClose)();
+    AIErr (*afterSaveOrClose)();
+    AIErr (*layerListChanged)();
+    AIErr (*currentLayerChanged)(AILayerHandle layer);
+    AIErr (*selectionChanged)();          // panels from the selection
+    AIErr (*selectionRestored)();         // after theTimer reselected the tagged art
+    AIErr (*afterPaste)();
+    AIErr (*toolSelected)();              // after the core recorded the new tool
+    AIErr (*toolMouseDown)();             // every tool's mouse-down, before its click is recorded
+    AIErr (*shutdown)();                  // "Shutdown": the class-based tool singletons go
+};
+
+// What a subsystem offers the folders below it, which cannot name it. The first subsystem
+// in the list that fills a slot provides it; an empty slot means the service is absent and
+// its caller goes without.
+struct PlotwiseServices {
+    AIErr (*openPresetsCatalog)();                                      // last start-up step
+    AIErr (*createDimensionLayer)();                                    // selecting a dimension tool
+    AIErr (*resetTrackerWindow)();                                      // deselecting a tool
+    AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
+    int (*snapToGridCheckAxonometric)(AIRealPoint* point);              // 1 when the point was snapped
+    AIErr (*getLayerScale)(AILayerHandle layer, AIReal* scaler, char label[32]);  // the published suite
+};
+
+// ---------------------------------------------------------------------------------------
+
+struct PlotwiseSubsystem {
+    const char* name;
+    std::span<const PlotwiseToolRow> tools;
+    std::span<const ToolFamilyRoutines> toolFamilies;
+    std::span<const PlotwisePanelRow> panels;
+    std::span<const PlotwiseMenuRow> menus;
+    std::span<const PlotwiseTimerRow> timers;
+    std::span<const PlotwiseAnnotation> annotations;
+    std::span<const PlotwiseDimensionKindRow> dimensionKinds;
+    PlotwiseHooks hooks;
+    PlotwiseServices services;
+};
+
+// The module's subsystems, lowest first; defined by the module's list.
+std::span<const PlotwiseSubsystem* const> PlotwiseModuleSubsystems();
+
+// Every subsystem the core dispatches to: the module's, then any added after it.
+std::span<const PlotwiseSubsystem* const> PlotwiseSubsystems();
+// Adds a subsystem after the module's own (a test's tools, for instance); register it before
+// start-up. Removing forgets it again.
+void AddPlotwiseSubsystem(const PlotwiseSubsystem* subsystem);
+void RemovePlotwiseSubsystem(const PlotwiseSubsystem* subsystem);
+
+// The services as the subsystems provide them.
+PlotwiseServices PlotwiseService();
+
+// Calls `hook` of every subsystem that has it, in order; the first error ends the round.
+template <typename... Args>
+AIErr RunPlotwiseHooks(AIErr (*PlotwiseHooks::*hook)(Args...), Args... args) {
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+        if (auto call = s->hooks.*hook)
+            if (AIErr err = call(args...)) return err;
+    return kNoErr;
+}

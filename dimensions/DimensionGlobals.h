@@ -1,0 +1,17 @@
+// The fields of the dimension model: the dimension layer, the text being laid out and the
+// group last made live, and the dimension-resize tool.
+#pragma once
+
+#include "axonometric/AxonometricGlobals.h"
+
+struct DimensionGlobals : AxonometricGlobals {
+    AILayerHandle dimensionLayer = nullptr;  // "Dimension Layer"; null when absent
+    char theText[256] = {};                  // text last formatted by the dimension and label tools
+    AIReal slideDimTextOffset = 0.5f;
+    AIArtHandle dimGroup = nullptr;              // the group last made live
+    AIArtHandle lastStyleGroupTagged = nullptr;  // likewise
+    AIReal textSize = 0, textLeading = 0, charWidth = 0;
+    AITimerHandle selectTextTimer = nullptr;
+    AIMenuItemHandle UpdateDimensionsMenuItem = nullptr;
+    AIToolHandle dimresizetool = nullptr;
+};

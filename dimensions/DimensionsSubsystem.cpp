@@ -1,0 +1,45 @@
+// What the dimension model registers: the update command, the timer that selects a new
+// custom text, the dimension-resize tool, and what follows another document coming to
+// the front (its dimension layer and highest dimension id).
+#include "AIMenu.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionStorage.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+
+AIErr DocumentChanged() {
+    g->dimensionLayer = nullptr;
+    AILayerHandle layer = nullptr;
+    AIErr err = sAILayer->GetLayerByTitle(&layer, "Dimension Layer");
+    if (!err) g->dimensionLayer = layer;
+    else if (err != kNoSuchKey && err != kNoDocumentErr && err != kStaleHandleErr) return err;
+    g->prefs.style.id = GetHighestDimensionID();
+    return kNoErr;
+}
+
+const PlotwiseToolRow kTools[] = {
+    {+[]() -> AIToolHandle& { return g->dimresizetool; }, "Plotwise Dimension Resize", 11, 1, ToolFamily::kDimResize, 0, nullptr},
+};
+
+const PlotwiseMenuRow kMenus[] = {
+    {+[]() -> AIMenuItemHandle& { return g->UpdateDimensionsMenuItem; }, "Plotwise Update Dimensions",
+     kObjectUtilsMenuGroup, 42, nullptr},
+};
+
+const PlotwiseTimerRow kTimers[] = {
+    {+[]() -> AITimerHandle& { return g->selectTextTimer; }, "selectTextTimer", 1, nullptr},
+};
+
+}  // namespace
+
+extern const PlotwiseSubsystem kDimensionsSubsystem = {
+    .name = "dimensions",
+    .tools = kTools,
+    .menus = kMenus,
+    .timers = kTimers,
+    .hooks = {.documentChanged = &DocumentChanged},
+};

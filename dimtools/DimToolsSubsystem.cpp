@@ -1,0 +1,64 @@
+// What the dimensioning and labelling tools register: the tools in toolbox order (offered to
+// the host once their routines exist) and the automatic dimensioning commands.
+#include "AIMenu.h"
+#include "core/PlotwiseSubsystem.h"
+#include "dimtools/DimToolGlobals.h"
+
+namespace {
+
+constexpr GlobalsView<DimToolGlobals> g;
+
+// The string index gives the title (17500 + n) and tip (17600 + n).
+const PlotwiseToolRow kTools[] = {
+    {+[]() -> AIToolHandle& { return g->htool; }, "Plotwise Horizontal Dimension", 1, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->vtool; }, "Plotwise Vertical Dimension", 2, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->ultool; }, "Plotwise Aligned Dimension", 3, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->autohtool; }, "Plotwise Auto Horizontal Dimension", 4, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->autovtool; }, "Plotwise Auto Vertical Dimension", 5, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->autoultool; }, "Plotwise Auto Aligned Dimension", 6, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, ToolFamily::kDimension, kToolNeedsDrag, nullptr},
+    {+[]() -> AIToolHandle& { return g->hisotool; }, "Plotwise Axonometric Horizontal Dimension", 28, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->visotool; }, "Plotwise Axonometric Vertical Dimension", 29, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->autovisotool; }, "Plotwise Axonometric Auto Vertical Dimension", 31, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->datumhisotool; }, "Plotwise Axonometric Horizontal Datum Dimension", 32, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->datumvisotool; }, "Plotwise Axonometric Vertical Datum Dimension", 33, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->isocenterlinetool; }, "Plotwise Axonometric Center Line", 34, 2, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->isoradtool; }, "Plotwise Axonometric Radius Dimension", 35, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->isodiamtool; }, "Plotwise Axonometric Diameter Dimension", 36, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->isocctool; }, "Plotwise Axonometric Center Mark", 37, 2, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->autoangtool; }, "Plotwise Angular Dimension", 14, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, nullptr},
+    {+[]() -> AIToolHandle& { return g->arclentool; }, "Plotwise Arc Length Dimension", 15, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, nullptr},
+    {+[]() -> AIToolHandle& { return g->curvetool; }, "Plotwise Curve Dimension", 16, 3, ToolFamily::kDimension, kToolNeedsDrag, nullptr},
+    {+[]() -> AIToolHandle& { return g->radtool; }, "Plotwise Radius Dimension", 17, 3, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->diamtool; }, "Plotwise Diameter Dimension", 18, 3, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cctool; }, "Plotwise Center Mark", 19, 3, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->tantool; }, "Plotwise Tangent Dimension", 49, 3, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->FilletDimTool; }, "Plotwise Fillet Dimension", 20, 3, ToolFamily::kDimension, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->sectiontool; }, "Plotwise Section Line", 12, 3, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->ptlongtool; }, "Plotwise Word Label", 22, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->datumflagtool; }, "Plotwise Datum Flag", 24, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->datumfeaturetool; }, "Plotwise Datum Feature", 25, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->datumtargettool; }, "Plotwise Datum Target", 26, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
+};
+
+const PlotwiseMenuRow kMenus[] = {
+    {+[]() -> AIMenuItemHandle& { return g->AutoDimensionDocumentMenuItem; }, "Plotwise Auto Dimension Document",
+     kObjectUtilsMenuGroup, 40, nullptr},
+    {+[]() -> AIMenuItemHandle& { return g->AutoDimensionSelectionMenuItem; }, "Plotwise Auto Dimension Selection",
+     kObjectUtilsMenuGroup, 41, nullptr},
+};
+
+}  // namespace
+
+extern const PlotwiseSubsystem kDimToolsSubsystem = {
+    .name = "dimtools",
+    .tools = kTools,
+    .menus = kMenus,
+};

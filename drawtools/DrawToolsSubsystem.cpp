@@ -1,0 +1,35 @@
+// What the drawing and editing tools register: the tools in toolbox order (offered to the
+// host once their routines exist).
+#include "core/PlotwiseSubsystem.h"
+#include "drawtools/DrawToolGlobals.h"
+
+namespace {
+
+constexpr GlobalsView<DrawToolGlobals> g;
+
+// The string index gives the title (17500 + n) and tip (17600 + n).
+const PlotwiseToolRow kTools[] = {
+    {+[]() -> AIToolHandle& { return g->cadlinetool; }, "Plotwise CAD Line", 38, 5, ToolFamily::kDraw, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadrecttool; }, "Plotwise CAD Rectangle", 39, 5, ToolFamily::kDraw, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadrectcentertool; }, "Plotwise CAD Rectangle From Center", 40, 5, ToolFamily::kDraw, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadcircletool; }, "Plotwise CAD Ellipse", 41, 5, ToolFamily::kDraw, kToolEllipseCaptions, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadcirclecentertool; }, "Plotwise CAD Ellipse From Center", 42, 5, ToolFamily::kDraw, kToolEllipseCaptions | kToolFromCenter, nullptr},
+    {+[]() -> AIToolHandle& { return g->threePointCircleTool; }, "Plotwise Three Point Circle", 43, 5, ToolFamily::kThreePoint, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadarctool; }, "Plotwise CAD Arc", 44, 5, ToolFamily::kArc, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadarcbypointstool; }, "Plotwise CAD Arc By Points", 45, 5, ToolFamily::kArc, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->TanPerpLineTool; }, "Plotwise Tangent Perpendicular Line", 46, 5, ToolFamily::kDraw, kToolKeepsFirstClick, nullptr},
+    {+[]() -> AIToolHandle& { return g->OffsetTool; }, "Plotwise Offset", 47, 5, ToolFamily::kOffset, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->proportiontool; }, "Plotwise Proportion", 48, 5, ToolFamily::kProportion, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadfillettool; }, "Plotwise Fillet", 50, 6, ToolFamily::kCorner, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadchamfertool; }, "Plotwise Chamfer", 51, 6, ToolFamily::kCorner, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, ToolFamily::kCorner, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, ToolFamily::kTrim, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, ToolFamily::kDivider, 0, nullptr},
+};
+
+}  // namespace
+
+extern const PlotwiseSubsystem kDrawToolsSubsystem = {
+    .name = "drawtools",
+    .tools = kTools,
+};

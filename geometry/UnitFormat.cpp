@@ -1,0 +1,348 @@
+// Unit codes, labels and conversions, the number format and the formatter. The value is
+// rounded once, half away from zero, to a whole number of ticks (10^-p of the unit, or
+// 1/2^p inch for the fractional units); feet, inches and fractions are then split off by
+// integer division, so a carry can never leave 12 inches or a fraction of 1/1 behind.
+#include "geometry/UnitFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+enum class Form { decimal, picas, fractionalInches, feetDecimalInches, feetFractionalInches };
+
+struct UnitForm {
+    LengthUnit unit;        // unit of a decimal length, and of areas
+    Form form;
+    const char* label;      // after a decimal length or a fraction
+    const char* areaLabel;  // after an area
+    const char* feetMark;   // between feet and inches (compound forms)
+};
+
+// Indexed by unit code.
+constexpr UnitForm kUnitForms[kUnitCodeCount] = {
+    {LengthUnit::point, Form::decimal, " pt", " pt", ""},
+    {LengthUnit::pixel, Form::decimal, " px", " px", ""},
+    {LengthUnit::pica, Form::picas, "", " p", ""},
+    {LengthUnit::millimeter, Form::decimal, " mm", " mm", ""},
+    {LengthUnit::centimeter, Form::decimal, " cm", " cm", ""},
+    {LengthUnit::meter, Form::decimal, " m", " m", ""},
+    {LengthUnit::kilometer, Form::decimal, " km", " km", ""},
+    {LengthUnit::mil, Form::decimal, " mil", " mil", ""},
+    {LengthUnit::inch, Form::decimal, "\"", "\"", ""},
+    {LengthUnit::inch, Form::fractionalInches, "\"", "\"", ""},
+    {LengthUnit::inch, Form::decimal, " in", " in", ""},
+    {LengthUnit::inch, Form::fractionalInches, " in", " in", ""},
+    {LengthUnit::foot, Form::feetDecimalInches, "\"", " ft", "'-"},
+    {LengthUnit::foot, Form::feetFractionalInches, "\"", " ft", "'-"},
+    {LengthUnit::foot, Form::feetDecimalInches, " in", " ft", " ft "},
+    {LengthUnit::foot, Form::feetFractionalInches, " in", " ft", " ft "},
+    {LengthUnit::foot, Form::decimal, "'", "'", ""},
+    {LengthUnit::foot, Form::decimal, " ft", " ft", ""},
+    {LengthUnit::mile, Form::decimal, " mi", " mi", ""},
+    {LengthUnit::shaku, Form::decimal, " \x8E\xDA", " \x8E\xDA", ""},
+};
+
+constexpr uint64_t kPow10[kMaxPrecision + 1] = {1, 10, 100, 1000, 10000, 100000};
+// Tick counts stay well inside 64 bits, so feet times ticks per foot cannot wrap.
+constexpr double kMaxTicks = 4.0e18;
+constexpr std::size_t kMaxText = 255;
+
+// A bounded text being built; overflow is remembered, never written past.
+class TextBuilder {
+public:
+    TextBuilder() { buf_[0] = '\0'; }
+    void put(std::string_view s) {
+        if (s.size() > sizeof(buf_) - 1 - len_) {
+            overflow_ = true;
+            return;
+        }
+        std::memcpy(buf_ + len_, s.data(), s.size());
+        len_ += s.size();
+        buf_[len_] = '\0';
+    }
+    void put(char c) { put(std::string_view(&c, 1)); }
+    void putInteger(uint64_t n) {
+        char digits[24];
+        const auto r = std::to_chars(digits, digits + sizeof(digits), n);
+        put(std::string_view(digits, static_cast<std::size_t>(r.ptr - digits)));
+    }
+    // ticks / 10^p with exactly p decimals.
+    void putFixed(uint64_t ticks, int p) {
+        putInteger(ticks / kPow10[p]);
+        if (p == 0) return;
+        char frac[8];
+        uint64_t rest = ticks % kPow10[p];
+        for (int i = p - 1; i >= 0; --i) {
+            frac[i] = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        }
+        put('.');
+        put(std::string_view(frac, static_cast<std::size_t>(p)));
+    }
+    static constexpr std::size_t kCapacity = 512;
+    char* data() { return buf_; }
+    std::size_t size() const { return len_; }
+    bool overflow() const { return overflow_; }
+
+private:
+    char buf_[kCapacity];
+    std::size_t len_ = 0;
+    bool overflow_ = false;
+};
+
+// Rounds magnitude × perTick to whole ticks, half away from zero; false when too large.
+bool toTicks(double magnitude, double ticksPerUnit, uint64_t& ticks) {
+    const double scaled = std::round(magnitude * ticksPerUnit);
+    if (!(scaled < kMaxTicks)) return false;
+    ticks = static_cast<uint64_t>(scaled);
+    return true;
+}
+
+// Picks the finest precision at or below p whose tick count fits; -1 when none does.
+template <typename TicksPerUnit>
+int fitPrecision(double magnitude, int p, TicksPerUnit ticksPerUnit, uint64_t& ticks) {
+    for (; p >= 0; --p) {
+        if (toTicks(magnitude, ticksPerUnit(p), ticks)) return p;
+    }
+    return -1;
+}
+
+double pow10(int p) { return static_cast<double>(kPow10[p]); }
+double pow2(int p) { return static_cast<double>(uint64_t{1} << p); }
+
+void putSign(TextBuilder& text, bool negative, uint64_t ticks) {
+    if (negative && ticks != 0) text.put('-');
+}
+
+// A decimal number of the unit.
+bool writeDecimal(TextBuilder& text, double magnitude, bool negative, int p) {
+    uint64_t ticks = 0;
+    p = fitPrecision(magnitude, p, pow10, ticks);
+    if (p < 0) return false;
+    putSign(text, negative, ticks);
+    text.putFixed(ticks, p);
+    return true;
+}
+
+// Picas and points, the points with p decimals: 5p6.5.
+bool writePicas(TextBuilder& text, double points, bool negative, int p) {
+    uint64_t ticks = 0;
+    p = fitPrecision(points, p, pow10, ticks);
+    if (p < 0) return false;
+    const uint64_t perPica = 12 * kPow10[p];
+    putSign(text, negative, ticks);
+    text.putInteger(ticks / perPica);
+    text.put('p');
+    text.putFixed(ticks % perPica, p);
+    return true;
+}
+
+// whole num/den with the fraction reduced; a zero whole is left out before a fraction.
+void putInchesAndFraction(TextBuilder& text, uint64_t whole, uint64_t num, uint64_t den,
+                          bool keepZeroWhole) {
+    while (num != 0 && num % 2 == 0) {
+        num /= 2;
+        den /= 2;
+    }
+    if (num == 0) {
+        text.putInteger(whole);
+        return;
+    }
+    if (whole != 0 || keepZeroWhole) {
+        text.putInteger(whole);
+        text.put(' ');
+    }
+    text.putInteger(num);
+    text.put('/');
+    text.putInteger(den);
+}
+
+bool writeFractionalInches(TextBuilder& text, double inches, bool negative, int p, const char* mark) {
+    uint64_t ticks = 0;
+    p = fitPrecision(inches, p, pow2, ticks);
+    if (p < 0) return false;
+    const uint64_t den = uint64_t{1} << p;
+    putSign(text, negative, ticks);
+    putInchesAndFraction(text, ticks / den, ticks % den, den, false);
+    text.put(mark);
+    return true;
+}
+
+bool writeFeetAndInches(TextBuilder& text, double inches, bool negative, int p, const UnitForm& form) {
+    const bool fractional = form.form == Form::feetFractionalInches;
+    uint64_t ticks = 0;
+    p = fractional ? fitPrecision(inches, p, pow2, ticks) : fitPrecision(inches, p, pow10, ticks);
+    if (p < 0) return false;
+    const uint64_t perInch = fractional ? uint64_t{1} << p : kPow10[p];
+    const uint64_t perFoot = 12 * perInch;
+    putSign(text, negative, ticks);
+    text.putInteger(ticks / perFoot);
+    text.put(form.feetMark);
+    const uint64_t rest = ticks % perFoot;
+    if (fractional) {
+        putInchesAndFraction(text, rest / perInch, rest % perInch, perInch, true);
+    } else {
+        text.putFixed(rest, p);
+    }
+    text.put(form.label);
+    return true;
+}
+
+double pointsPerUnit(LengthUnit unit, int32_t pixelsPerInch) { return unitToPoints(unit, 1.0, pixelsPerInch); }
+
+// The whole text before the number format; false when the value cannot be written.
+bool composeMeasure(TextBuilder& text, double value, const MeasureFormat& format) {
+    const int32_t units = isValidUnitCode(format.units) ? format.units : kPointUnits;
+    const UnitForm& form = kUnitForms[units];
+    const int p = format.precision < 0 ? 0 : (format.precision > kMaxPrecision ? kMaxPrecision : format.precision);
+    const bool negative = value < 0.0;
+    const double magnitude = std::fabs(value);
+
+    // Bare numbers: decimal inches for the inch codes, decimal feet for the feet codes.
+    LengthUnit unit = form.unit;
+    if (format.labels == UnitLabelMode::bare && units >= kDecimalInchMarkUnits && units <= kFractionalInchWordUnits) {
+        unit = LengthUnit::inch;
+    }
+
+    if (format.power == 2) {
+        const double k = pointsPerUnit(unit, format.pixelsPerInch);
+        if (!writeDecimal(text, magnitude / k / k, negative, p)) return false;
+        const bool keepLabel = format.labels == UnitLabelMode::label ||
+                               (format.labels == UnitLabelMode::noLabel && units >= kFeetDecimalInchMarkUnits &&
+                                units <= kDecimalFeetWordUnits);
+        if (keepLabel) text.put(form.areaLabel);
+        return true;
+    }
+
+    if (format.labels == UnitLabelMode::bare) {
+        return writeDecimal(text, magnitude / pointsPerUnit(unit, format.pixelsPerInch), negative, p);
+    }
+    const bool label = format.labels == UnitLabelMode::label;
+    switch (form.form) {
+        case Form::picas:
+            return writePicas(text, magnitude, negative, p);
+        case Form::fractionalInches:
+            return writeFractionalInches(text, magnitude / 72.0, negative, p, label ? form.label : "");
+        case Form::feetDecimalInches:
+        case Form::feetFractionalInches:
+            return writeFeetAndInches(text, magnitude / 72.0, negative, p, form);
+        case Form::decimal:
+            break;
+    }
+    if (!writeDecimal(text, magnitude / pointsPerUnit(unit, format.pixelsPerInch), negative, p)) return false;
+    if (label) {
+        text.put(form.label);
+    } else if (unit == LengthUnit::foot) {
+        text.put("'");  // decimal feet keep their mark, or a write-back would read inches
+    }
+    return true;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+char groupingChar(int32_t numberFormat) { return numberFormat == 1 ? '.' : ','; }
+
+}  // namespace
+
+bool isValidUnitCode(int32_t units) { return units >= 0 && units < kUnitCodeCount; }
+bool isFractionalUnit(int32_t units) {
+    return units == kFractionalInchMarkUnits || units == kFractionalInchWordUnits ||
+           units == kFeetFractionalInchMarkUnits || units == kFeetFractionalInchWordUnits;
+}
+bool isFeetInchUnit(int32_t units) { return units >= kFeetDecimalInchMarkUnits && units <= kFeetFractionalInchWordUnits; }
+bool isInchUnit(int32_t units) { return units >= kDecimalInchMarkUnits && units <= kFeetFractionalInchWordUnits; }
+
+double unitToPoints(LengthUnit unit, double v, int32_t pixelsPerInch) {
+    switch (unit) {
+        case LengthUnit::point: return v;
+        case LengthUnit::pica: return v * 12;
+        case LengthUnit::inch: return v * 72;
+        case LengthUnit::foot: return v * 12 * 72;
+        case LengthUnit::mil: return v / 1000 * 72;
+        case LengthUnit::pixel: return 72.0 / (pixelsPerInch > 0 ? pixelsPerInch : 72) * v;
+        case LengthUnit::centimeter: return v / 2.54 * 72;
+        case LengthUnit::millimeter: return v / 25.4 * 72;
+        case LengthUnit::meter: return v / 0.0254 * 72;
+        case LengthUnit::kilometer: return v / 0.0000254 * 72;
+        case LengthUnit::mile: return v * 63360 * 72;
+        case LengthUnit::shaku: return v / 0.0254 * 72 * 10 / 33;
+    }
+    return v;
+}
+
+const char* unitLabel(int32_t units) {
+    if (!isValidUnitCode(units)) return "";
+    const UnitForm& form = kUnitForms[units];
+    return form.form == Form::feetDecimalInches || form.form == Form::feetFractionalInches ? "" : form.label;
+}
+
+void formatMeasure(double value, const MeasureFormat& format, char* out, std::size_t outSize) {
+    if (out == nullptr || outSize == 0) return;
+    out[0] = '\0';
+    if (!std::isfinite(value)) return;
+    TextBuilder text;
+    if (!composeMeasure(text, value, format) || text.overflow()) return;
+    postParseNumericText(text.data(), TextBuilder::kCapacity, format.number);
+    const std::size_t len = std::strlen(text.data());
+    const std::size_t room = outSize - 1 < kMaxText ? outSize - 1 : kMaxText;
+    if (len > room) return;  // never a cut number
+    std::memcpy(out, text.data(), len + 1);
+}
+
+void preParseNumericText(char* text, int32_t numberFormat) {
+    if (text == nullptr) return;
+    const char grouping = numberFormat == 0 ? ',' : '.';
+    char* w = text;
+    for (const char* r = text; *r != '\0'; ++r) {
+        if (*r != grouping) *w++ = *r;
+    }
+    *w = '\0';
+    if (numberFormat == 1) {
+        if (char* comma = std::strchr(text, ',')) *comma = '.';
+    }
+}
+
+void postParseNumericText(char* text, std::size_t size, const NumberFormat& format) {
+    if (text == nullptr || size == 0) return;
+    const std::size_t len = std::strlen(text);
+    const bool comma = format.numberFormat == 1;
+    char result[1024];
+    std::size_t n = 0;
+    bool fits = true;
+    for (std::size_t i = 0; i < len;) {
+        if (!isDigit(text[i])) {
+            // A point between digits is a decimal point.
+            const bool decimalPoint = text[i] == '.' && i > 0 && isDigit(text[i - 1]) && i + 1 < len && isDigit(text[i + 1]);
+            if (n + 1 >= sizeof(result)) { fits = false; break; }
+            result[n++] = decimalPoint && comma ? ',' : text[i];
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < len && isDigit(text[end])) ++end;
+        const bool fractionDigits = i >= 2 && text[i - 1] == '.' && isDigit(text[i - 2]);
+        const std::size_t digits = end - i;
+        for (std::size_t k = 0; k < digits; ++k) {
+            if (format.thousands && !fractionDigits && k > 0 && (digits - k) % 3 == 0) {
+                if (n + 1 >= sizeof(result)) { fits = false; break; }
+                result[n++] = groupingChar(format.numberFormat);
+            }
+            if (n + 1 >= sizeof(result)) { fits = false; break; }
+            result[n++] = text[i + k];
+        }
+        if (!fits) break;
+        i = end;
+    }
+    if (!fits || n + 1 > size) {
+        if (!format.thousands) return;
+        NumberFormat plain = format;  // leave the grouping out when it does not fit
+        plain.thousands = false;
+        postParseNumericText(text, size, plain);
+        return;
+    }
+    std::memcpy(text, result, n);
+    text[n] = '\0';
+}

@@ -1,0 +1,547 @@
+// The event driver: plug-in life cycle, gestures, menus, the clock, file commands with
+// their notifications, and the delivery of what each message raised.
+#include "plugin/PluginDriver.h"
+
+#include <cstdio>
+
+#include "AIAnnotator.h"
+#include "AIMenu.h"
+#include "AINotifier.h"
+#include "AITimer.h"
+#include "AIWorkspace.h"
+#include "plugin/PluginModule.h"
+
+namespace standin {
+
+namespace {
+
+std::string errText(AIErr e) {
+    char code[5] = {char((e >> 24) & 0xFF), char((e >> 16) & 0xFF), char((e >> 8) & 0xFF), char(e & 0xFF), 0};
+    for (char& c : code)
+        if (c && (c < 0x20 || c > 0x7E)) return std::to_string(e);
+    return std::string("'") + code + "'";
+}
+
+// Bounds the work of one delivery round: a handler that raises its own notification again
+// every time would otherwise never let the host go on.
+constexpr int kMaxDeliveries = 10000;
+
+}  // namespace
+
+PluginDriver::PluginDriver(Host& host, PluginDriverOptions options) : host_(host), options_(std::move(options)) {
+    registry_.hostMajor = options_.hostMajor;
+    registry_.hostMinor = options_.hostMinor;
+    registry_.registerSuites(host_.suites());
+    if (!options_.resourceDir.empty()) host_.resources().setDir(options_.resourceDir);
+    if (!options_.preferencesPath.empty()) {
+        host_.preferences().setPath(options_.preferencesPath);
+        host_.preferences().load();
+    }
+    selection_ = currentSelection();
+}
+
+PluginDriver::~PluginDriver() {
+    bool running = false;
+    for (const auto& p : plugins_) running = running || p.state == State::Started || p.state == State::Unloaded;
+    if (running && !shutDown_) shutdown();
+}
+
+AIErr PluginDriver::fail(AIErr err, std::string why) {
+    lastError_ = std::move(why);
+    return err;
+}
+
+// ---------------------------------------------------------------- plug-ins
+
+size_t PluginDriver::addPlugin(PluginMainProc main, const std::string& name, std::unique_ptr<PluginModule> module) {
+    Plugin p;
+    p.name = name;
+    p.main = main;
+    p.module = std::move(module);
+    plugins_.push_back(std::move(p));
+    registry_.plugins.push_back({name, 0});
+    return plugins_.size() - 1;
+}
+
+size_t PluginDriver::load(PluginMainProc main, const std::string& name) { return addPlugin(main, name, nullptr); }
+
+std::optional<size_t> PluginDriver::loadLibrary(const std::filesystem::path& path, std::string* error) {
+    std::string why;
+    auto module = PluginModule::open(path, &why);
+    if (!module) {
+        lastError_ = why;
+        if (error) *error = why;
+        return std::nullopt;
+    }
+    const PluginMainProc main = module->entry();
+    return addPlugin(main, path.stem().string(), std::move(module));
+}
+
+bool PluginDriver::isStarted(size_t plugin) const {
+    return plugin < plugins_.size() && plugins_[plugin].state == State::Started;
+}
+
+void* PluginDriver::globals(size_t plugin) const { return plugin < plugins_.size() ? plugins_[plugin].globals : nullptr; }
+
+bool PluginDriver::reachable(size_t plugin) {
+    if (plugin >= plugins_.size()) return false;
+    if (plugins_[plugin].state == State::Unloaded) reload(plugin);
+    return plugins_[plugin].state == State::Started;
+}
+
+AIErr PluginDriver::sendRaw(size_t plugin, const char* caller, const char* selector, SPMessageData& d, void* msg,
+                       std::string detail, MessageKind kind, bool journal) {
+    Plugin& p = plugins_.at(plugin);
+    d.basic = host_.basicSuite();
+    d.self = regHandle<SPPluginRef>(RegKind::Plugin, plugin);
+    d.globals = p.globals;
+    registry_.activate();
+    host_.dialogs().activate();
+    host_.preferences().activate();
+    host_.workspaces().activate();
+
+    const PluginMainProc main = p.main;
+    if (!main) return fail(kBadParameterErr, "plug-in '" + p.name + "' has no entry point");
+    const bool opened = journal && !host_.inMessage();
+    if (opened) host_.beginMessage(kind);
+    ++depth_;
+    const AIErr result = main(caller, selector, msg);
+    --depth_;
+    if (opened) host_.endMessage();
+    plugins_.at(plugin).globals = d.globals;  // the plug-in may have replaced its record
+    sent_.push_back({plugin, caller, selector, std::move(detail), result});
+    if (result != kNoErr)
+        lastError_ = std::string(caller) + " / " + selector + " answered " + errText(result);
+    if (depth_ == 0 && registry_.annotationInvalid && !registry_.drawingOpen) redrawAnnotations();
+    return result;
+}
+
+template <class Message>
+AIErr PluginDriver::send(size_t plugin, const char* caller, const char* selector, Message& msg, std::string detail,
+                    MessageKind kind, bool journal) {
+    return sendRaw(plugin, caller, selector, msg.d, &msg, std::move(detail), kind, journal);
+}
+
+AIErr PluginDriver::startup() {
+    lastError_.clear();
+    AIErr first = kNoErr;
+    std::string firstWhy;
+    std::vector<size_t> started;
+    for (size_t i = 0; i < plugins_.size(); ++i) {
+        if (plugins_[i].state != State::Loaded) continue;
+        SPPropertiesMessage props{};
+        send(i, kSPPropertiesCaller, kSPPropertiesAcquireSelector, props, {});  // accepted whatever it answers
+        SPInterfaceMessage m{};
+        const AIErr e = send(i, kSPInterfaceCaller, kSPInterfaceStartupSelector, m, {});
+        if (e != kNoErr) {
+            plugins_[i].state = State::Failed;
+            registry_.forgetPlugin(i);
+            if (first == kNoErr) {
+                first = e;
+                firstWhy = "plug-in '" + plugins_[i].name + "' failed to start: " + errText(e);
+            }
+            continue;
+        }
+        plugins_[i].state = State::Started;
+        started.push_back(i);
+    }
+    shutDown_ = false;
+    // Plug-ins started late (loaded by a script after the others) hear of the start once.
+    for (size_t i : started) registry_.pending.push_back({kAIApplicationStartedNotifier, nullptr, long(i)});
+    deliver();
+    if (first != kNoErr) return fail(first, firstWhy);
+    return kNoErr;
+}
+
+AIErr PluginDriver::shutdown() {
+    lastError_.clear();
+    if (shutDown_) return kNoErr;
+    // First stage: the plug-ins save what they keep while everything still exists.
+    notify(kAIApplicationShutdownNotifier);
+    host_.dialogs().shutdown();
+    AIErr first = kNoErr;
+    for (size_t k = plugins_.size(); k-- > 0;) {
+        if (!reachable(k)) continue;
+        SPInterfaceMessage m{};
+        const AIErr e = send(k, kSPInterfaceCaller, kSPInterfaceShutdownSelector, m, {});
+        if (e != kNoErr && first == kNoErr) first = e;
+        plugins_[k].state = State::ShutDown;
+        registry_.forgetPlugin(k);
+    }
+    registry_.pending.clear();
+    shutDown_ = true;
+    if (!options_.preferencesPath.empty()) {
+        if (AIErr e = host_.preferences().save()) {
+            if (first == kNoErr) return fail(e, "cannot write the preferences to " + options_.preferencesPath.string());
+        }
+    }
+    if (first != kNoErr) return fail(first, lastError_);
+    return kNoErr;
+}
+
+AIErr PluginDriver::unload(size_t plugin) {
+    if (plugin >= plugins_.size() || plugins_[plugin].state != State::Started)
+        return fail(kBadParameterErr, "no started plug-in to unload");
+    SPAccessMessage m{};
+    const AIErr e = send(plugin, kSPAccessCaller, kSPAccessUnloadSelector, m, {});
+    if (e == kNoErr) plugins_[plugin].state = State::Unloaded;  // a refusal keeps it loaded
+    return e;
+}
+
+AIErr PluginDriver::reload(size_t plugin) {
+    if (plugin >= plugins_.size() || plugins_[plugin].state != State::Unloaded)
+        return fail(kBadParameterErr, "no unloaded plug-in to reload");
+    plugins_[plugin].state = State::Started;
+    SPAccessMessage m{};
+    const AIErr e = send(plugin, kSPAccessCaller, kSPAccessReloadSelector, m, {});
+    if (e != kNoErr) plugins_[plugin].state = State::Unloaded;
+    return e;
+}
+
+AIErr PluginDriver::about(size_t plugin) {
+    if (!reachable(plugin)) return fail(kBadParameterErr, "no started plug-in");
+    SPInterfaceMessage m{};
+    const AIErr e = send(plugin, kSPInterfaceCaller, kSPInterfaceAboutSelector, m, {});
+    deliver();
+    return e;
+}
+
+// ---------------------------------------------------------------- delivery
+
+std::vector<ObjId> PluginDriver::currentSelection() {
+    Document* d = host_.frontDocument();
+    return d ? d->selection() : std::vector<ObjId>{};
+}
+
+AIErr PluginDriver::deliverNotification(const std::string& type, void* data, long target) {
+    AIErr first = kNoErr;
+    // By index: a handler may register more notifiers.
+    for (size_t i = 0; i < registry_.notifiers.size(); ++i) {
+        const NotifierEntry& n = registry_.notifiers[i];
+        if (n.gone || !n.active || n.type != type) continue;
+        if (target >= 0 && n.plugin != size_t(target)) continue;
+        if (!reachable(n.plugin)) continue;
+        AINotifierMessage m{};
+        m.notifier = regHandle<AINotifierHandle>(RegKind::Notifier, i);
+        m.type = type.c_str();
+        m.notifyData = data;
+        const AIErr e = send(registry_.notifiers[i].plugin, kCallerAINotifier, kSelectorAINotify, m, type);
+        if (e != kNoErr && first == kNoErr) first = e;
+    }
+    return first;
+}
+
+bool PluginDriver::fireDueTimer() {
+    for (size_t i = 0; i < registry_.timers.size(); ++i) {
+        TimerEntry& t = registry_.timers[i];
+        if (t.gone || !t.active || registry_.clock < t.due) continue;
+        t.due = registry_.clock + t.period;  // once per period, however late the host is
+        if (!reachable(t.plugin)) continue;
+        AITimerMessage m{};
+        m.timer = regHandle<AITimerHandle>(RegKind::Timer, i);
+        send(t.plugin, kCallerAITimer, kSelectorAIGoTimer, m, registry_.timers[i].name);
+        return true;
+    }
+    return false;
+}
+
+void PluginDriver::deliver() {
+    if (delivering_ || inGesture_ || depth_ > 0) return;
+    delivering_ = true;
+    for (int round = 0; round < kMaxDeliveries; ++round) {
+        auto sel = currentSelection();
+        if (sel != selection_) {
+            selection_ = std::move(sel);
+            deliverNotification(kAIArtSelectionChangedNotifier, nullptr);
+            continue;
+        }
+        if (!registry_.pending.empty()) {
+            PendingNotification n = std::move(registry_.pending.front());
+            registry_.pending.pop_front();
+            deliverNotification(n.type, n.data, n.target);
+            continue;
+        }
+        if (fireDueTimer()) continue;
+        break;
+    }
+    delivering_ = false;
+}
+
+void PluginDriver::notify(const std::string& type, void* data) {
+    registry_.pending.push_back({type, data});
+    deliver();
+}
+
+void PluginDriver::redrawAnnotations() {
+    if (registry_.drawingOpen) return;
+    registry_.annotationInvalid = false;
+    registry_.drawing.clear();
+    Document* doc = host_.frontDocument();
+    if (doc) {
+        registry_.drawingOpen = true;
+        const auto view = toHandle<AIDocumentViewHandle>(doc->id());
+        const AIRect all{0, 0, kStandinViewWidth, kStandinViewHeight};
+        for (size_t i = 0; i < registry_.annotators.size(); ++i) {
+            const AnnotatorEntry& a = registry_.annotators[i];
+            if (a.gone || !a.active || !reachable(a.plugin)) continue;
+            registry_.penColor = {0, 0, 0};
+            registry_.penWidth = 1.0f;
+            registry_.penDashed = false;
+            registry_.fontSize = 10.0f;
+            AIAnnotatorMessage m{};
+            m.annotator = regHandle<AIAnnotatorHandle>(RegKind::Annotator, i);
+            m.view = view;
+            m.drawer = PluginRegistry::drawerHandle();
+            m.invalidationRect = all;
+            // Drawing changes no document: no journal segment, so a gesture stays whole.
+            send(a.plugin, kCallerAIAnnotation, kSelectorAIDrawAnnotation, m, registry_.annotators[i].name,
+                 MessageKind::Other, false);
+        }
+        registry_.drawingOpen = false;
+    }
+    registry_.lastDrawing = std::move(registry_.drawing);
+    registry_.drawing.clear();
+    registry_.annotationInvalid = false;
+}
+
+// ---------------------------------------------------------------- documents
+
+AIErr PluginDriver::fileCommand(const char* before, const char* after, const std::function<AIErr()>& action) {
+    if (inGesture_) return fail(kBadParameterErr, "the mouse button is held");
+    notify(before);
+    const AIErr e = action ? action() : kNoErr;
+    if (e != kNoErr) {
+        deliver();
+        return fail(e, "the command failed: " + errText(e));
+    }
+    registry_.pending.push_back({after, nullptr});
+    return kNoErr;
+}
+
+Document& PluginDriver::newDocument(AIReal width, AIReal height) {
+    notify(kAIBeforeNewNotifier);
+    Document& doc = host_.newDocument(width, height);
+    registry_.pending.push_back({kAIAfterNewNotifier, nullptr});
+    registry_.pending.push_back({kAICurrentDocumentChangedNotifier, nullptr});
+    deliver();
+    return doc;
+}
+
+AIErr PluginDriver::openDocument(const std::function<AIErr()>& open) {
+    lastError_.clear();
+    const AIErr e = fileCommand(kAIBeforeOpenNotifier, kAIAfterOpenNotifier, open);
+    if (e != kNoErr) return e;
+    registry_.pending.push_back({kAIDocumentOpenedNotifier, nullptr});
+    registry_.pending.push_back({kAICurrentDocumentChangedNotifier, nullptr});
+    deliver();
+    return kNoErr;
+}
+
+AIErr PluginDriver::saveDocument(const std::function<AIErr()>& save) {
+    lastError_.clear();
+    if (!host_.frontDocument()) return fail(kNoDocumentErr, "no document open");
+    const AIErr e = fileCommand(kAIBeforeSaveNotifier, kAIAfterSaveNotifier, save);
+    deliver();
+    return e;
+}
+
+AIErr PluginDriver::closeDocument() {
+    lastError_.clear();
+    Document* doc = host_.frontDocument();
+    if (!doc) return fail(kNoDocumentErr, "no document open");
+    const AIErr e = fileCommand(kAIBeforeCloseNotifier, kAIAfterCloseNotifier, [&]() -> AIErr {
+        // The before-close handlers may have closed or switched documents: close the one asked for.
+        for (size_t i = 0; i < host_.documentCount(); ++i)
+            if (&host_.document(i) == doc) {
+                host_.closeDocument(*doc);
+                return kNoErr;
+            }
+        return kNoErr;
+    });
+    if (e != kNoErr) return e;
+    registry_.pending.push_back({kAICurrentDocumentChangedNotifier, nullptr});
+    deliver();
+    return kNoErr;
+}
+
+AIErr PluginDriver::paste(const std::function<AIErr()>& action) {
+    lastError_.clear();
+    if (!host_.frontDocument()) return fail(kNoDocumentErr, "no document open");
+    const AIErr e = fileCommand(kAIBeforePasteNotifier, kAIAfterPasteNotifier, [&]() -> AIErr {
+        // The host's paste is undoable as one step of its own.
+        host_.beginMessage(MessageKind::Other);
+        const AIErr r = action ? action() : kNoErr;
+        host_.endMessage();
+        return r;
+    });
+    deliver();
+    return e;
+}
+
+void PluginDriver::setFrontDocument(Document& doc) {
+    host_.setFrontDocument(doc);
+    notify(kAICurrentDocumentChangedNotifier);
+}
+
+AIErr PluginDriver::hostEvent(const std::function<AIErr()>& action) {
+    lastError_.clear();
+    if (!action) return kNoErr;
+    const bool opened = !host_.inMessage() && !inGesture_;
+    if (opened) host_.beginMessage(MessageKind::Other);
+    ++depth_;
+    const AIErr e = action();
+    --depth_;
+    if (opened) host_.endMessage();
+    if (registry_.annotationInvalid) redrawAnnotations();
+    deliver();
+    if (e != kNoErr) lastError_ = "the action answered " + errText(e);
+    return e;
+}
+
+void PluginDriver::documentChanged(const char* type) { notify(type ? type : kAIDocumentChangedNotifier); }
+
+// ---------------------------------------------------------------- gestures
+
+AIErr PluginDriver::toolMessage(const char* selector, AIRealPoint p, uint32_t modifiers, MessageKind kind) {
+    const long t = registry_.currentTool;
+    if (t < 0 || registry_.tools[size_t(t)].gone) return fail(kBadParameterErr, "no tool selected");
+    const size_t plugin = registry_.tools[size_t(t)].plugin;
+    if (!reachable(plugin)) return fail(kBadParameterErr, "the tool's plug-in is not running");
+    AIToolMessage m{};
+    m.tool = regHandle<AIToolHandle>(RegKind::Tool, size_t(t));
+    m.cursor = p;
+    m.event.modifiers = modifiers & (aiEventModifiers_Shift | aiEventModifiers_Option | aiEventModifiers_Command);
+    m.event.when = uint32_t(registry_.clock);
+    return send(plugin, kCallerAITool, selector, m, registry_.tools[size_t(t)].title, kind);
+}
+
+AIErr PluginDriver::selectTool(const std::string& title) {
+    lastError_.clear();
+    if (inGesture_) return fail(kBadParameterErr, "the mouse button is held");
+    const long t = registry_.toolByTitle(title);
+    if (t < 0) return fail(kBadParameterErr, "no tool named \"" + title + "\"");
+    AIErr e = kNoErr;
+    if (registry_.currentTool >= 0 && registry_.currentTool != t)
+        e = toolMessage(kSelectorAIDeselectTool, {0, 0}, 0, MessageKind::Other);
+    registry_.currentTool = t;
+    const AIErr s = toolMessage(kSelectorAISelectTool, {0, 0}, 0, MessageKind::Other);
+    deliver();
+    return s != kNoErr ? s : e;
+}
+
+AIErr PluginDriver::editToolOptions() {
+    lastError_.clear();
+    const AIErr e = toolMessage(kSelectorAIEditToolOptions, {0, 0}, 0, MessageKind::Other);
+    deliver();
+    return e;
+}
+
+AIErr PluginDriver::trackCursor(AIRealPoint p, uint32_t modifiers) {
+    lastError_.clear();
+    if (inGesture_) return mouseDrag(p, modifiers);
+    const long t = registry_.currentTool;
+    if (t < 0) return fail(kBadParameterErr, "no tool selected");
+    if (!(registry_.tools[size_t(t)].options & kToolWantsToTrackCursorOption)) return kNoErr;
+    const AIErr e = toolMessage(kSelectorAITrackToolCursor, p, modifiers, MessageKind::Other);
+    deliver();
+    return e;
+}
+
+AIErr PluginDriver::mouseDown(AIRealPoint p, uint32_t modifiers) {
+    lastError_.clear();
+    if (inGesture_) mouseUp(p, modifiers);  // a lost mouse up: finish the earlier gesture first
+    if (registry_.currentTool < 0) return fail(kBadParameterErr, "no tool selected");
+    inGesture_ = true;
+    dragged_ = false;
+    return toolMessage(kSelectorAIToolMouseDown, p, modifiers, MessageKind::MouseDown);
+}
+
+AIErr PluginDriver::mouseDrag(AIRealPoint p, uint32_t modifiers) {
+    lastError_.clear();
+    if (!inGesture_) return fail(kBadParameterErr, "drag without mouse down");
+    dragged_ = true;
+    const long t = registry_.currentTool;
+    if (t >= 0 && (registry_.tools[size_t(t)].options & kToolDoesntWantDragOption)) return kNoErr;
+    return toolMessage(kSelectorAIToolMouseDrag, p, modifiers, MessageKind::MouseDrag);
+}
+
+AIErr PluginDriver::mouseUp(AIRealPoint p, uint32_t modifiers) {
+    lastError_.clear();
+    if (!inGesture_) return fail(kBadParameterErr, "mouse up without mouse down");
+    const AIErr e = toolMessage(kSelectorAIToolMouseUp, p, modifiers, MessageKind::MouseUp);
+    inGesture_ = false;
+    deliver();
+    return e;
+}
+
+AIErr PluginDriver::click(AIRealPoint p, uint32_t modifiers) {
+    const AIErr d = mouseDown(p, modifiers);
+    if (!inGesture_) return d;
+    const AIErr u = mouseUp(p, modifiers);
+    return d != kNoErr ? d : u;
+}
+
+AIErr PluginDriver::menu(const std::string& text) {
+    lastError_.clear();
+    if (inGesture_) return fail(kBadParameterErr, "the mouse button is held");
+    const long i = registry_.menuItemByText(text);
+    if (i < 0) return fail(kBadParameterErr, "no menu item \"" + text + "\"");
+    const size_t plugin = registry_.menuItems[size_t(i)].plugin;
+    if (!reachable(plugin)) return fail(kBadParameterErr, "the menu item's plug-in is not running");
+    AIMenuMessage m{};
+    m.menuItem = regHandle<AIMenuItemHandle>(RegKind::MenuItem, size_t(i));
+    if (registry_.menuItems[size_t(i)].options & kMenuItemWantsUpdateOption) {
+        send(plugin, kCallerAIMenu, kSelectorAIUpdateMenuItem, m, text);
+        deliver();
+    }
+    const MenuItemEntry& item = registry_.menuItems[size_t(i)];
+    if (item.gone || (!item.enabled && !(item.options & kMenuItemAlwaysEnabled)))
+        return fail(kBadParameterErr, "the menu item \"" + text + "\" is disabled");
+    AIMenuMessage go{};
+    go.menuItem = m.menuItem;
+    const AIErr e = send(plugin, kCallerAIMenu, kSelectorAIGoMenuItem, go, text);
+    deliver();
+    return e;
+}
+
+void PluginDriver::ticks(int64_t n) {
+    for (int64_t k = 0; k < n; ++k) {
+        ++registry_.clock;
+        deliver();
+    }
+}
+
+bool PluginDriver::userUndo() {
+    lastError_.clear();
+    if (inGesture_) return false;
+    const bool done = host_.userUndo();
+    if (done) notify(kAIAfterUndoNotifier);
+    return done;
+}
+
+bool PluginDriver::userRedo() {
+    lastError_.clear();
+    if (inGesture_) return false;
+    const bool done = host_.userRedo();
+    if (done) notify(kAIAfterRedoNotifier);
+    return done;
+}
+
+AIErr PluginDriver::workspace(const char* selector, const std::string& name) {
+    lastError_.clear();
+    if (!selector) return fail(kBadParameterErr, "no workspace request");
+    const AIWorkspaceHandle ws = host_.workspaces().open(name);
+    AIErr first = kNoErr;
+    for (size_t i = 0; i < plugins_.size(); ++i) {
+        if (!reachable(i)) continue;
+        AIWorkspaceMessage m{};
+        m.workspace = ws;
+        m.dialogName = name.c_str();
+        const AIErr e = send(i, kCallerAIWorkspace, selector, m, name);
+        if (e != kNoErr && first == kNoErr) first = e;
+    }
+    deliver();
+    return first;
+}
+
+}  // namespace standin

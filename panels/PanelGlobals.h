@@ -1,0 +1,17 @@
+// The fields of the floating panels: each panel's dialog and its show/hide command, and the
+// timer that refreshes the label options.
+#pragma once
+
+#include "architecture/ArchitectureGlobals.h"
+
+struct PanelGlobals : ArchitectureGlobals {
+    ADMDialogRef CADtrackerWindow = nullptr, CADdocumentWindow = nullptr, CADattributesWindow = nullptr,
+                 CADlabelsWindow = nullptr, CADtextWindow = nullptr, CADshortcutsWindow = nullptr,
+                 CADguidesWindow = nullptr, CADisometricWindow = nullptr, CADwallsWindow = nullptr;
+    AIMenuItemHandle showCADtrackerMenuItem = nullptr, showCADdocumentMenuItem = nullptr,
+                     showCADattributesMenuItem = nullptr, showCADlabelsMenuItem = nullptr,
+                     showCADtextMenuItem = nullptr, showCADshortcutsMenuItem = nullptr,
+                     showCADguidesMenuItem = nullptr, showCADisometricMenuItem = nullptr,
+                     showCADwallsMenuItem = nullptr;
+    AITimerHandle theLabelOptionsTimer = nullptr;
+};

@@ -1,0 +1,162 @@
+// Notifications, timers, menus, the annotator and workspace requests as the host sends them.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "CoreFixture.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSuites.h"
+#include "suites/Suites.h"
+
+namespace coretest {
+namespace {
+
+int gSelectionRefreshes = 0;
+AIErr CountSelectionRefresh() {
+    ++gSelectionRefreshes;
+    return kNoErr;
+}
+
+struct HandlerTest : CoreTest {
+    void SetUp() override {
+        CoreTest::SetUp();
+        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        doc = &session->newDocument();
+        gSelectionRefreshes = 0;
+    }
+    void TearDown() override {
+        testSubsystem.hooks = PlotwiseHooks{};
+        CoreTest::TearDown();
+    }
+    AIArtHandle rect(AIReal x) {
+        standin::ObjId id = 0;
+        EXPECT_EQ(doc->addRect(x, 0, 10, 10, &id), kNoErr);
+        return standin::suites::artHandle(id);
+    }
+    bool selected(AIArtHandle art) {
+        uint32_t attr = 0;
+        sAIArt->GetArtUserAttr(art, kArtSelected, &attr);
+        return attr != 0;
+    }
+    bool tagged(AIArtHandle art) {
+        const char* type = nullptr;
+        return sAITag->GetTagType(art, kObjectWasSelectedTag, &type) == kNoErr;
+    }
+    bool timerActive(AITimerHandle t) {
+        ASBoolean active = false;
+        sAITimer->GetTimerActive(t, &active);
+        return active;
+    }
+    standin::Document* doc = nullptr;
+};
+
+TEST_F(HandlerTest, SelectionRestoreTimerReselectsTaggedArtOnceAndRemovesTheTags) {
+    doc->addLayer("Drawing");
+    AIArtHandle a = rect(0), b = rect(20);
+    doc->addLayer("Locked");
+    AIArtHandle locked = rect(40);
+    ASSERT_EQ(doc->setLayerEditable("Locked", false), kNoErr);
+    for (AIArtHandle art : {a, locked}) ASSERT_EQ(sAITag->SetTag(art, kObjectWasSelectedTag, kTagString, ""), kNoErr);
+    ASSERT_EQ(sAIArt->SetArtUserAttr(b, kArtSelected, kArtSelected), kNoErr);
+    g->trackerTransformComplete = 1;
+
+    ASSERT_FALSE(timerActive(g->theTimer));
+    ASSERT_EQ(sAITimer->SetTimerActive(g->theTimer, true), kNoErr);
+    session->ticks(9);
+    EXPECT_TRUE(tagged(a));  // not due yet
+    session->ticks(1);
+    EXPECT_TRUE(selected(a));
+    EXPECT_FALSE(selected(b));
+    EXPECT_FALSE(selected(locked));  // its layer cannot be edited
+    EXPECT_FALSE(tagged(a));
+    EXPECT_FALSE(tagged(locked));
+    EXPECT_FALSE(timerActive(g->theTimer));
+    EXPECT_EQ(g->trackerTransformComplete, 0);
+
+    // One-shot: a later change of selection stays.
+    ASSERT_EQ(deselectAllArt(), kNoErr);
+    session->ticks(60);
+    EXPECT_FALSE(selected(a));
+    EXPECT_EQ(host->counters().mdHandles, 0);
+}
+
+TEST_F(HandlerTest, SelectionRefreshWaitsWhileTheRestoreIsPending) {
+    testSubsystem.hooks.selectionChanged = &CountSelectionRefresh;
+    session->notify(kAIArtSelectionChangedNotifier);
+    EXPECT_EQ(gSelectionRefreshes, 1);
+    ASSERT_EQ(sAITimer->SetTimerActive(g->theTimer, true), kNoErr);
+    session->notify(kAIArtSelectionChangedNotifier);
+    EXPECT_EQ(gSelectionRefreshes, 1);
+}
+
+TEST_F(HandlerTest, AnotherDocumentInFrontRefindsTheDimensionLayer) {
+    g->prefs.style.id = 99;
+    standin::Document& second = session->newDocument();
+    second.addLayer("Dimension Layer");
+    g->saveLayer = reinterpret_cast<AILayerHandle>(uintptr_t{1});
+    session->setFrontDocument(*doc);
+    EXPECT_EQ(g->dimensionLayer, nullptr);
+    EXPECT_EQ(g->saveLayer, nullptr);
+    EXPECT_EQ(g->prefs.style.id, 0);  // no dimensions in this document
+    session->setFrontDocument(second);
+    EXPECT_NE(g->dimensionLayer, nullptr);
+}
+
+TEST_F(HandlerTest, MenusAreRegisteredAndPanelCommandsNeedTheirPanel) {
+    const auto& items = session->registry().menuItems;
+    auto has = [&](const std::string& text) {
+        return std::any_of(items.begin(), items.end(), [&](const auto& e) { return e.text == text; });
+    };
+    EXPECT_TRUE(has("Auto Dimension Document"));
+    EXPECT_TRUE(has("Update Dimensions"));
+    EXPECT_TRUE(has("Show CAD Tracker"));
+    EXPECT_EQ(session->menu("Update Dimensions"), kNoErr);
+    EXPECT_EQ(session->menu("Show CAD Tracker"), kNoErr);  // no panel yet: nothing to show
+}
+
+TEST_F(HandlerTest, AnnotatorDrawsItsTableInOrder) {
+    static std::vector<int>* order;
+    std::vector<int> seen;
+    order = &seen;
+    const PlotwiseAnnotation table[] = {
+        [](AIDocumentViewHandle, AIAnnotatorDrawer*) -> AIErr {
+            order->push_back(1);
+            return kNoErr;
+        },
+        [](AIDocumentViewHandle, AIAnnotatorDrawer*) -> AIErr {
+            order->push_back(2);
+            return 'DRAW';
+        },
+    };
+    testSubsystem.annotations = table;
+    AIAnnotatorMessage m{};
+    m.annotator = g->annotator;
+    EXPECT_EQ(PluginMain(kCallerAIAnnotation, kSelectorAIDrawAnnotation, &m), AIErr('DRAW'));
+    EXPECT_EQ(seen, (std::vector<int>{1, 2}));
+    testSubsystem.annotations = {};
+}
+
+TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsError) {
+    // A stale layer to go back to: the restore stops there, with the host's error.
+    g->selectionRestoreLayer = reinterpret_cast<AILayerHandle>(uintptr_t{0xBAD2});
+    AITimerMessage t{};
+    t.timer = g->theTimer;
+    EXPECT_EQ(PluginMain(kCallerAITimer, kSelectorAIGoTimer, &t), kStaleHandleErr);
+    EXPECT_EQ(g->selectionRestoreLayer, nullptr);  // forgotten all the same
+
+    testSubsystem.hooks.afterPaste = [] { return AIErr('PAST'); };
+    AINotifierMessage n{};
+    n.notifier = g->afterPasteMenuCommandChangedNotifier;
+    n.type = kAIAfterPasteNotifier;
+    EXPECT_EQ(PluginMain(kCallerAINotifier, kSelectorAINotify, &n), AIErr('PAST'));
+}
+
+TEST_F(HandlerTest, WorkspaceRequestsWithoutPanelsChangeNothing) {
+    EXPECT_EQ(session->workspace(kSelectorAIDefaultWorkspace, "Essentials"), kNoErr);
+    EXPECT_EQ(session->workspace(kSelectorAIWriteWorkspace, "Essentials"), kNoErr);
+    EXPECT_EQ(session->workspace(kSelectorAIRestoreWorkspace, "Essentials"), kNoErr);
+}
+
+}  // namespace
+}  // namespace coretest

@@ -1,0 +1,300 @@
+// The formatter: the written forms of every unit, carries, signs, reduced fractions,
+// rounding ties, number formats, label modes, bounds, and the round trip through the
+// parser (parse∘format lands on the displayed grid; format∘parse∘format is a fixed point).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "geometry/LengthParser.h"
+#include "PluginGlobals.h"
+#include "units/PlotwiseUnits.h"
+
+namespace {
+
+std::string fmt(double points, int32_t units, int32_t precision, UnitLabelMode labels = UnitLabelMode::label,
+                NumberFormat number = {}, int32_t power = 1) {
+    MeasureFormat f;
+    f.power = power;
+    f.units = units;
+    f.precision = precision;
+    f.labels = labels;
+    f.number = number;
+    char out[256];
+    std::memset(out, 'x', sizeof(out));
+    formatMeasure(points, f, out, sizeof(out));
+    return out;
+}
+
+constexpr double kInch = 72, kFoot = 864;
+
+TEST(UnitFormat, EveryUnitWritesItsForm) {
+    const double v = 66.5 * kInch;  // 5 feet 6 1/2 inches
+    EXPECT_EQ(fmt(v, kPointUnits, 1), "4788.0 pt");
+    EXPECT_EQ(fmt(v, kPixelUnits, 0), "4788 px");
+    EXPECT_EQ(fmt(42.5, kPicaUnits, 1), "3p6.5");
+    EXPECT_EQ(fmt(72 / 25.4 * 10, kMillimeterUnits, 2), "10.00 mm");
+    EXPECT_EQ(fmt(72 / 2.54, kCentimeterUnits, 0), "1 cm");
+    EXPECT_EQ(fmt(72 / 0.0254, kMeterUnits, 3), "1.000 m");
+    EXPECT_EQ(fmt(72 / 0.0000254, kKilometerUnits, 1), "1.0 km");
+    EXPECT_EQ(fmt(0.36, kMilUnits, 0), "5 mil");
+    EXPECT_EQ(fmt(v, kDecimalInchMarkUnits, 2), "66.50\"");
+    EXPECT_EQ(fmt(v, kFractionalInchMarkUnits, 3), "66 1/2\"");
+    EXPECT_EQ(fmt(v, kDecimalInchWordUnits, 1), "66.5 in");
+    EXPECT_EQ(fmt(v, kFractionalInchWordUnits, 5), "66 1/2 in");
+    EXPECT_EQ(fmt(v, kFeetDecimalInchMarkUnits, 2), "5'-6.50\"");
+    EXPECT_EQ(fmt(v, kFeetFractionalInchMarkUnits, 2), "5'-6 1/2\"");
+    EXPECT_EQ(fmt(v, kFeetDecimalInchWordUnits, 2), "5 ft 6.50 in");
+    EXPECT_EQ(fmt(v, kFeetFractionalInchWordUnits, 2), "5 ft 6 1/2 in");
+    EXPECT_EQ(fmt(5.5 * kFoot, kDecimalFeetMarkUnits, 2), "5.50'");
+    EXPECT_EQ(fmt(5.5 * kFoot, kDecimalFeetWordUnits, 1), "5.5 ft");
+    EXPECT_EQ(fmt(4561920, kMileUnits, 0), "1 mi");
+    EXPECT_EQ(fmt(72 / 0.0254 * 10 / 33, kShakuUnits, 0), "1 \x8E\xDA");
+    EXPECT_EQ(fmt(7, 99, 0), "7 pt");  // an unknown code writes points
+}
+
+TEST(UnitFormat, CarriesIntoInchesAndFeet) {
+    EXPECT_EQ(fmt(11.999 * kInch, kFeetFractionalInchMarkUnits, 5), "1'-0\"");
+    EXPECT_EQ(fmt(11.999 * kInch, kFractionalInchWordUnits, 5), "12 in");
+    EXPECT_EQ(fmt(35.999 * kInch, kFeetDecimalInchMarkUnits, 2), "3'-0.00\"");
+    EXPECT_EQ(fmt(0.99999 * kFoot, kDecimalFeetMarkUnits, 3), "1.000'");
+    EXPECT_EQ(fmt(2.999 * kInch, kFractionalInchMarkUnits, 4), "3\"");
+    EXPECT_EQ(fmt(47.99 * kInch, kFeetFractionalInchWordUnits, 3), "4 ft 0 in");
+    EXPECT_EQ(fmt(143.97, kPicaUnits, 1), "12p0.0");  // 11 picas 11.97 points carries into a pica
+}
+
+TEST(UnitFormat, SignOnceAndNeverForZero) {
+    EXPECT_EQ(fmt(-0.4 / 32 * kInch, kFractionalInchMarkUnits, 5), "0\"");
+    EXPECT_EQ(fmt(-0.4 / 32 * kInch, kFeetFractionalInchMarkUnits, 5), "0'-0\"");
+    EXPECT_EQ(fmt(-0.001, kPointUnits, 2), "0.00 pt");
+    EXPECT_EQ(fmt(-0.0, kMillimeterUnits, 0), "0 mm");
+    EXPECT_EQ(fmt(-2.5 * kInch, kFractionalInchMarkUnits, 3), "-2 1/2\"");
+    EXPECT_EQ(fmt(-0.5 * kInch, kFractionalInchMarkUnits, 3), "-1/2\"");
+    EXPECT_EQ(fmt(-(10 * kFoot + 5 * kInch), kFeetFractionalInchMarkUnits, 0), "-10'-5\"");
+    EXPECT_EQ(fmt(-(0.25 * kInch), kFeetFractionalInchWordUnits, 2), "-0 ft 0 1/4 in");
+    EXPECT_EQ(fmt(-30 * kInch, kFeetDecimalInchMarkUnits, 0), "-2'-6\"");
+}
+
+TEST(UnitFormat, FractionsAreReducedAndNeverWhole) {
+    EXPECT_EQ(fmt(2.0 / 32 * kInch, kFractionalInchMarkUnits, 5), "1/16\"");
+    EXPECT_EQ(fmt(16.0 / 32 * kInch, kFractionalInchMarkUnits, 5), "1/2\"");
+    EXPECT_EQ(fmt(3.75 * kInch, kFractionalInchMarkUnits, 2), "3 3/4\"");
+    EXPECT_EQ(fmt(3.75 * kInch, kFractionalInchMarkUnits, 0), "4\"");
+    EXPECT_EQ(fmt(3.0 * kInch, kFractionalInchMarkUnits, 5), "3\"");
+    EXPECT_EQ(fmt(0.0, kFractionalInchMarkUnits, 5), "0\"");
+    EXPECT_EQ(fmt(5 * kFoot + 0.25 * kInch, kFeetFractionalInchMarkUnits, 2), "5'-0 1/4\"");
+    for (int i = 0; i < 64 * 12; ++i) {
+        const std::string s = fmt(i / 64.0 * kInch, kFeetFractionalInchMarkUnits, 5);
+        EXPECT_EQ(s.find("/1\""), std::string::npos) << s;
+        EXPECT_EQ(s.find("0/"), std::string::npos) << s;
+        EXPECT_EQ(s.find("-12"), std::string::npos) << s;
+    }
+}
+
+TEST(UnitFormat, TiesRoundAwayFromZero) {
+    EXPECT_EQ(fmt(0.125 * kInch, kDecimalInchMarkUnits, 2), "0.13\"");
+    EXPECT_EQ(fmt(-0.125 * kInch, kDecimalInchMarkUnits, 2), "-0.13\"");
+    EXPECT_EQ(fmt(0.125 * kInch, kFractionalInchMarkUnits, 2), "1/4\"");
+    EXPECT_EQ(fmt(-0.375 * kInch, kFractionalInchMarkUnits, 2), "-1/2\"");
+    EXPECT_EQ(fmt(2.5, kPointUnits, 0), "3 pt");
+    EXPECT_EQ(fmt(-2.5, kPointUnits, 0), "-3 pt");
+}
+
+TEST(UnitFormat, PrecisionIsClamped) {
+    EXPECT_EQ(fmt(1.23456789, kPointUnits, -1), "1 pt");
+    EXPECT_EQ(fmt(1.23456789, kPointUnits, 8), "1.23457 pt");
+    EXPECT_EQ(fmt(1.0 / 64 * kInch, kFractionalInchMarkUnits, 8), "1/32\"");
+}
+
+TEST(UnitFormat, NumberFormats) {
+    EXPECT_EQ(fmt(1234567.5, kPointUnits, 1, UnitLabelMode::label, {0, true}), "1,234,567.5 pt");
+    EXPECT_EQ(fmt(1234567.5, kPointUnits, 1, UnitLabelMode::label, {1, true}), "1.234.567,5 pt");
+    EXPECT_EQ(fmt(1234567.5, kPointUnits, 1, UnitLabelMode::label, {1, false}), "1234567,5 pt");
+    EXPECT_EQ(fmt(123.25, kPointUnits, 2, UnitLabelMode::label, {0, true}), "123.25 pt");
+    EXPECT_EQ(fmt(-1234.5, kPointUnits, 5, UnitLabelMode::label, {0, true}), "-1,234.50000 pt");
+    EXPECT_EQ(fmt(1234 * kFoot + 6.25 * kInch, kFeetDecimalInchMarkUnits, 2, UnitLabelMode::label, {1, true}),
+              "1.234'-6,25\"");
+    EXPECT_EQ(fmt(42.5, kPicaUnits, 1, UnitLabelMode::label, {1, false}), "3p6,5");
+}
+
+TEST(UnitFormat, LabelModes) {
+    const double v = 66.5 * kInch;
+    EXPECT_EQ(fmt(72 / 25.4 * 10, kMillimeterUnits, 1, UnitLabelMode::noLabel), "10.0");
+    EXPECT_EQ(fmt(v, kFractionalInchMarkUnits, 3, UnitLabelMode::noLabel), "66 1/2");
+    EXPECT_EQ(fmt(v, kFeetFractionalInchMarkUnits, 3, UnitLabelMode::noLabel), "5'-6 1/2\"");
+    EXPECT_EQ(fmt(5.5 * kFoot, kDecimalFeetMarkUnits, 1, UnitLabelMode::noLabel), "5.5'");
+    EXPECT_EQ(fmt(5.5 * kFoot, kDecimalFeetWordUnits, 1, UnitLabelMode::noLabel), "5.5'");
+    EXPECT_EQ(fmt(42.5, kPicaUnits, 1, UnitLabelMode::noLabel), "3p6.5");
+    // bare numbers: decimal inches for 8-11, decimal feet for 12-17
+    EXPECT_EQ(fmt(v, kFractionalInchMarkUnits, 3, UnitLabelMode::bare), "66.500");
+    EXPECT_EQ(fmt(v, kFeetFractionalInchWordUnits, 2, UnitLabelMode::bare), "5.54");
+    EXPECT_EQ(fmt(5.5 * kFoot, kDecimalFeetMarkUnits, 1, UnitLabelMode::bare), "5.5");
+    EXPECT_EQ(fmt(42, kPicaUnits, 1, UnitLabelMode::bare), "3.5");
+}
+
+TEST(UnitFormat, Areas) {
+    EXPECT_EQ(fmt(2 * 144 * 5184.0, kFeetFractionalInchMarkUnits, 2, UnitLabelMode::label, {}, 2), "2.00 ft");
+    EXPECT_EQ(fmt(2 * 144 * 5184.0, kDecimalFeetMarkUnits, 0, UnitLabelMode::label, {}, 2), "2'");
+    EXPECT_EQ(fmt(10 * 5184.0, kFractionalInchWordUnits, 1, UnitLabelMode::label, {}, 2), "10.0 in");
+    EXPECT_EQ(fmt(288, kPicaUnits, 0, UnitLabelMode::label, {}, 2), "2 p");
+    EXPECT_EQ(fmt(std::pow(72 / 0.0254, 2) * 3, kMeterUnits, 2, UnitLabelMode::noLabel, {}, 2), "3.00");
+}
+
+TEST(UnitFormat, NonFiniteAndOversizedValuesAreEmpty) {
+    EXPECT_EQ(fmt(NAN, kPointUnits, 2), "");
+    EXPECT_EQ(fmt(INFINITY, kFeetFractionalInchMarkUnits, 2), "");
+    EXPECT_EQ(fmt(-INFINITY, kMillimeterUnits, 2), "");
+    EXPECT_EQ(fmt(1e300, kPointUnits, 2), "");
+    // a large value loses decimals before it loses its text
+    EXPECT_EQ(fmt(1e16, kPointUnits, 5), "10000000000000000.00 pt");
+    EXPECT_EQ(fmt(3.4e38f, kMilUnits, 0), "");
+}
+
+TEST(UnitFormat, NeverWritesPastTheBuffer) {
+    MeasureFormat f;
+    f.units = kPointUnits;
+    f.precision = 2;
+    char small[6] = {'x', 'x', 'x', 'x', 'x', 'x'};
+    formatMeasure(12.5, f, small, 5);
+    EXPECT_STREQ(small, "");  // "12.50 pt" does not fit: no cut number
+    EXPECT_EQ(small[5], 'x');
+    formatMeasure(1.5, f, small, 5);
+    EXPECT_STREQ(small, "");
+    f.labels = UnitLabelMode::noLabel;
+    formatMeasure(1.5, f, small, 5);
+    EXPECT_STREQ(small, "1.50");
+}
+
+TEST(NumberFormat, PreParseIsTheInverseOfPostParse) {
+    for (int nf = 0; nf <= 1; ++nf) {
+        for (bool thousands : {false, true}) {
+            for (const char* text : {"1234567.125 mm", "-12.5'", "5'-6 1/4\"", "1000000", "0.5", "3p6.25"}) {
+                char buf[64];
+                std::snprintf(buf, sizeof(buf), "%s", text);
+                postParseNumericText(buf, sizeof(buf), {nf, thousands});
+                preParseNumericText(buf, nf);
+                EXPECT_STREQ(buf, text) << nf << thousands;
+            }
+        }
+    }
+    char tight[10] = "1234567.5";
+    postParseNumericText(tight, sizeof(tight), {0, true});  // "1,234,567.5" would not fit
+    EXPECT_STREQ(tight, "1234567.5");
+}
+
+// The grid of a displayed value, in points: one tick.
+double tickInPoints(int32_t units, int p, int32_t power) {
+    const double k[kUnitCodeCount] = {1, 1, 12, 72 / 25.4, 72 / 2.54, 72 / 0.0254, 72 / 0.0000254, 0.072, 72, 72, 72, 72,
+                                      72, 72, 72, 72, 864, 864, 4561920, 72 / 0.0254 * 10 / 33};
+    if (power == 2) {
+        const double areaK = units >= 12 && units <= 17 ? 864 : k[units];
+        return std::pow(10.0, -p) * areaK * areaK;
+    }
+    if (units == kPicaUnits) return std::pow(10.0, -p);
+    if (isFractionalUnit(units)) return 72.0 / (1 << p);
+    return std::pow(10.0, -p) * k[units];
+}
+
+void checkRoundTrip(double x, int32_t units, int p, UnitLabelMode labels, NumberFormat number, int32_t power) {
+    const std::string text = fmt(x, units, p, labels, number, power);
+    SCOPED_TRACE("x=" + std::to_string(x) + " unit " + std::to_string(units) + " p " + std::to_string(p) + " nf " +
+                 std::to_string(number.numberFormat) + " text \"" + text + "\"");
+    ASSERT_FALSE(text.empty());
+    double back = NAN;
+    const LengthParseSettings settings{number.numberFormat, 72};
+    const int16_t ok = power == 2 ? parseAreaText(text, units, &back, settings) : parseLengthText(text, units, &back, settings);
+    ASSERT_EQ(ok, 1);
+    // On the displayed grid: within half a tick of the value (areas come back without sign).
+    const double target = power == 2 ? std::fabs(x) : x;
+    EXPECT_LE(std::fabs(back - target), tickInPoints(units, p, power) * 0.5 * (1 + 1e-9) + 1e-9 * std::fabs(x));
+    EXPECT_EQ(fmt(back, units, p, labels, number, power), power == 2 && x < 0 ? fmt(-x, units, p, labels, number, power) : text);
+}
+
+TEST(UnitFormatRoundTrip, EveryUnitPrecisionAndNumberFormat) {
+    std::mt19937_64 rng(20261207);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-4, 7);
+    std::vector<double> values = {0.0, 11.999 * 72, -11.999 * 72, 0.99999 * 864, -0.99999 * 864, -0.4 / 32 * 72,
+                                  0.4 / 32 * 72, 35.999 * 72, 143.99, 1234567.891, 0.5 * 72 / 32, 12 * 72};
+    for (int i = 0; i < 60; ++i) {
+        const double v = mantissa(rng) * std::pow(10.0, exponent(rng));
+        values.push_back(rng() % 2 ? v : -v);
+    }
+    for (int32_t units = 0; units < kUnitCodeCount; ++units) {
+        for (int p = 0; p <= kMaxPrecision; ++p) {
+            for (int nf = 0; nf <= 1; ++nf) {
+                for (bool thousands : {false, true}) {
+                    for (UnitLabelMode labels : {UnitLabelMode::label, UnitLabelMode::noLabel}) {
+                        for (double x : values) {
+                            checkRoundTrip(x, units, p, labels, {nf, thousands}, 1);
+                            if (labels == UnitLabelMode::label) checkRoundTrip(x, units, p, labels, {nf, thousands}, 2);
+                            if (HasFatalFailure()) return;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+struct GlobalsFixture : ::testing::Test {
+    PlotwiseGlobals globals;
+    CoreGlobals* saved = nullptr;
+    void SetUp() override {
+        saved = plotwiseRecord;
+        plotwiseRecord = &globals;
+        // The start-up style writes unit labels on both values.
+        globals.prefs.style.appendUpperUnitLabels = 1;
+        globals.prefs.style.appendLowerUnitLabels = 1;
+    }
+    void TearDown() override { plotwiseRecord = saved; }
+};
+
+using ScaledFormatter = GlobalsFixture;
+
+TEST_F(ScaledFormatter, ScaleSourceLabelsAndKludge) {
+    char out[256];
+    globals.prefs.scaler = 48;
+    globals.rulerScaler = 2;
+    doScaleAndUnits(0, 1.5 * 72, out, 1, kFeetFractionalInchMarkUnits, 3);
+    EXPECT_STREQ(out, "6'-0\"");
+    doScaleAndUnits(1, 1.5 * 72, out, 1, kFractionalInchMarkUnits, 3);
+    EXPECT_STREQ(out, "3\"");
+    doScaleAndUnits(0, 5184, out, 2, kDecimalFeetWordUnits, 0);
+    EXPECT_STREQ(out, "16 ft");  // 1 square inch at 1:48 is 16 square feet
+    globals.prefs.scaler = 1;
+    globals.prefs.style.appendUpperUnitLabels = 0;
+    doScaleAndUnits(0, 72 / 25.4, out, 1, kMillimeterUnits, 1);
+    EXPECT_STREQ(out, "1.0");
+    globals.prefs.style.appendUpperUnitLabels = 1;
+    globals.appendUnitLabelsSpecialKludge = 0;
+    doScaleAndUnits(0, 864 * 1.25, out, 1, kFeetFractionalInchMarkUnits, 2);
+    EXPECT_STREQ(out, "1.25");
+    globals.appendUnitLabelsSpecialKludge = 1;
+    globals.prefs.numberFormat = 1;
+    globals.prefs.useThousandsSeparator = 1;
+    doScaleAndUnits(0, 12345.5, out, 1, kPointUnits, 1);
+    EXPECT_STREQ(out, "12.345,5 pt");
+    doScaleAndUnits(0, NAN, out, 1, kPointUnits, 1);
+    EXPECT_STREQ(out, "");
+}
+
+TEST_F(ScaledFormatter, HackTakesTheUpperOrLowerLabelFlag) {
+    char out[256];
+    globals.prefs.scaler = 2;
+    globals.rulerScaler = 100;  // never used by the twin
+    globals.prefs.style.appendUpperUnitLabels = 1;
+    globals.prefs.style.appendLowerUnitLabels = 0;
+    doScaleAndUnitsHack(1, 1, kMillimeterUnits, 0, -72 / 25.4, out, 1);
+    EXPECT_STREQ(out, "-2 mm");
+    doScaleAndUnitsHack(0, 1, kMillimeterUnits, 0, -72 / 25.4, out, 0);
+    EXPECT_STREQ(out, "-2");
+    doScaleAndUnitsHack(0, 2, kPointUnits, 0, 3, out, 1);
+    EXPECT_STREQ(out, "12 pt");
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+# Holds every plug-in source to the layering of its folders. FOLDERS lists the plug-in's
+# folders below ROOT, lowest first; a source may include headers of its own folder and of
+# folders before it, named with their folder ("core/PlotwiseTools.h"), and the host's suite
+# headers of HOST_INCLUDE by their bare names. Anything else fails with the file and the
+# include that breaks the rule.
+cmake_minimum_required(VERSION 3.25)
+if(NOT DEFINED HOST_INCLUDE)
+  get_filename_component(HOST_INCLUDE "${CMAKE_CURRENT_LIST_DIR}/../host/include" ABSOLUTE)
+endif()
+
+get_filename_component(ROOT "${ROOT}" ABSOLUTE)
+set(problems "")
+set(rank 0)
+foreach(folder ${FOLDERS})
+  file(GLOB sources "${ROOT}/${folder}/*.cpp" "${ROOT}/${folder}/*.h")
+  foreach(source ${sources})
+    file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    file(RELATIVE_PATH name "${ROOT}" "${source}")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" header "${line}")
+      if(header MATCHES "^([^/]+)/")
+        set(owner "${CMAKE_MATCH_1}")
+        list(FIND FOLDERS "${owner}" owner_rank)
+        if(owner_rank EQUAL -1)
+          list(APPEND problems "${name}: includes ${header}, which is in no plug-in folder")
+        elseif(owner_rank GREATER rank)
+          list(APPEND problems "${name}: includes ${header}, which is above ${folder}")
+        endif()
+      elseif(NOT EXISTS "${HOST_INCLUDE}/${header}")
+        list(APPEND problems "${name}: includes ${header} without naming its folder")
+      endif()
+    endforeach()
+  endforeach()
+  math(EXPR rank "${rank} + 1")
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n" text)
+  message(FATAL_ERROR "${text}")
+endif()

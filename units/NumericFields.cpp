@@ -1,0 +1,147 @@
+// Dialog-item numeric fields and swatch colours. The colour components of
+// the style are 16.16 fixed-point values minus one (1.0 is 65535, 0.0 stays 0).
+#include "units/NumericFields.h"
+
+#include <cmath>
+
+#include "units/PlotwiseUnits.h"
+#include "core/PlotwiseSuites.h"
+#include "units/UnitsGlobals.h"
+
+namespace {
+
+constexpr GlobalsView<UnitsGlobals> g;
+
+constexpr int32_t kFieldTextSize = 256;
+
+using Parse = int16_t (*)(std::string_view, int32_t, double*);
+
+int16_t parseItem(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units, Parse parse) {
+    if (dialog == nullptr || result == nullptr || sADMDialog == nullptr || sADMItem == nullptr) return 0;
+    ADMItemRef item = sADMDialog->GetItem(dialog, itemID);
+    if (item == nullptr) return 0;
+    char text[kFieldTextSize] = {};
+    if (sADMItem->GetText(item, text, kFieldTextSize) != kNoErr) return 0;
+    text[kFieldTextSize - 1] = '\0';
+    return parse(text, units, result);
+}
+
+int16_t parseLength(std::string_view text, int32_t units, double* result) { return parseLengthText(text, units, result); }
+int16_t parseArea(std::string_view text, int32_t units, double* result) { return parseAreaText(text, units, result); }
+
+struct FieldKind {
+    int32_t precision;
+    int32_t units;
+    bool showUnits;
+};
+
+// The calls in the order the dialog manager expects them: type, style, precision, the
+// value and its limits, units.
+template <typename SetValues>
+void makeNumericField(ADMItemRef item, const FieldKind& kind, SetValues setValues) {
+    if (item == nullptr || sADMItem == nullptr) return;
+    sADMItem->SetItemType(item, "ADM Text Edit Type");
+    sADMItem->SetItemStyle(item, kADMNumericTextEditStyle);
+    sADMItem->SetPrecision(item, kind.precision);
+    setValues();
+    sADMItem->SetUnits(item, kind.units);
+    sADMItem->SetAllowUnits(item, kind.showUnits);
+    sADMItem->ShowUnits(item, kind.showUnits);
+    sADMItem->SetAllowMath(item, false);
+}
+
+void setFloatField(ADMItemRef item, const FieldKind& kind, float value, float minimum, float maximum) {
+    makeNumericField(item, kind, [&] {
+        sADMItem->SetFloatValue(item, value);
+        sADMItem->SetMinFloatValue(item, minimum);
+        sADMItem->SetMaxFloatValue(item, maximum);
+        // Again within the new limits: the first set was clamped to the old ones.
+        sADMItem->SetFloatValue(item, value);
+    });
+}
+
+// A style component as a real 0.0-1.0.
+float componentValue(int32_t component) {
+    return component == 0 ? 0.0f : static_cast<float>((static_cast<double>(component) + 1.0) / 65536.0);
+}
+
+// Process colour to RGB, as the host converts a sample: process black 1 gives black,
+// no ink gives white.
+void cmykToRgb(float c, float m, float y, float k, float rgb[3]) {
+    const auto channel = [k](float ink) { return (1.0f - std::fmin(1.0f, ink)) * (1.0f - std::fmin(1.0f, k)); };
+    rgb[0] = channel(c);
+    rgb[1] = channel(m);
+    rgb[2] = channel(y);
+}
+
+uint16_t toChannel(float v) {
+    if (!(v > 0.0f)) return 0;  // NaN and negatives
+    const double scaled = static_cast<double>(v) * 65535.0;
+    return scaled >= 65535.0 ? 65535 : static_cast<uint16_t>(scaled);
+}
+
+}  // namespace
+
+int16_t parseFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units) {
+    return parseItem(dialog, itemID, result, units, parseLength);
+}
+
+int16_t parseAreaFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units) {
+    return parseItem(dialog, itemID, result, units, parseArea);
+}
+
+void setNumericFloatFldPrefs(ADMItemRef item, float value, float minimum, float maximum) {
+    setFloatField(item, {5, kADMNoUnits, false}, value, minimum, maximum);
+}
+
+void setNumericDegreeFloatFldPrefs(ADMItemRef item, float value, float minimum, float maximum) {
+    setFloatField(item, {5, kADMDegreeUnits, true}, value, minimum, maximum);
+}
+
+void setNumericLongFldPrefs(ADMItemRef item, int value, int minimum, int maximum) {
+    makeNumericField(item, {0, kADMNoUnits, false}, [&] {
+        sADMItem->SetIntValue(item, value);
+        sADMItem->SetMinIntValue(item, minimum);
+        sADMItem->SetMaxIntValue(item, maximum);
+        sADMItem->SetIntValue(item, value);  // within the new limits, as above
+    });
+}
+
+void RGBArrayToASRGB(const float* rgb, ADMRGBColor* out) {
+    if (rgb == nullptr || out == nullptr) return;
+    out->red = toChannel(rgb[0]);
+    out->green = toChannel(rgb[1]);
+    out->blue = toChannel(rgb[2]);
+}
+
+void convertPrefColorsIntoRGBColor(ADMRGBColor* out) {
+    if (out == nullptr || g == nullptr) return;
+    const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
+    const float c1 = componentValue(style.dimensionColorComponent1);
+    const float c2 = componentValue(style.dimensionColorComponent2);
+    const float c3 = componentValue(style.dimensionColorComponent3);
+    const float c4 = componentValue(style.dimensionColorComponent4);
+    float rgb[3] = {0.0f, 0.0f, 0.0f};
+    const bool processCustom = style.dimensionColorType == kCustomColor && style.dimensionCustomColorType == 0;
+    const bool rgbCustom = style.dimensionColorType == kCustomColor && style.dimensionCustomColorType == 1;
+    if (style.dimensionColorType == kGrayColor) {
+        cmykToRgb(0.0f, 0.0f, 0.0f, c1, rgb);
+    } else if (style.dimensionColorType == kFourColor || processCustom) {
+        cmykToRgb(c1, c2, c3, c4, rgb);
+    } else if (style.dimensionColorType == kThreeColor || rgbCustom) {
+        rgb[0] = c1;
+        rgb[1] = c2;
+        rgb[2] = c3;
+    } else {
+        return;  // pattern, gradient, none, Lab custom colours, unknown kinds
+    }
+    RGBArrayToASRGB(rgb, out);
+}
+
+void insetASRect(ADMRect* rect, int amount) {
+    if (rect == nullptr) return;
+    rect->left += amount;
+    rect->top += amount;
+    rect->right -= amount;
+    rect->bottom -= amount;
+}

@@ -1,0 +1,140 @@
+// Anchor insertion, group area walks and deselection through the host's art, path,
+// layer and hit-test suites.
+#include "units/PathEditing.h"
+
+#include <cmath>
+
+#include "geometry/BezierGeometry.h"
+#include "geometry/PlaneGeometry.h"
+#include "geometry/PlotwiseErrors.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSuites.h"
+
+namespace {
+
+AIRealPoint lerp(const AIRealPoint& a, const AIRealPoint& b, AIReal t) {
+    return {a.h + t * (b.h - a.h), a.v + t * (b.v - a.v)};
+}
+
+AIErr readPath(AIArtHandle path, std::vector<AIPathSegment>& segments, ASBoolean* closed) {
+    if (path == nullptr || sAIPath == nullptr) return kBadParameterErr;
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
+    segments.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
+    if (count > 0) {
+        if (AIErr err = sAIPath->GetPathSegments(path, 0, count, segments.data())) return err;
+    }
+    if (closed != nullptr) return sAIPath->GetPathClosed(path, closed);
+    return kNoErr;
+}
+
+AIErr writePath(AIArtHandle path, const std::vector<AIPathSegment>& segments) {
+    const auto count = static_cast<int16_t>(segments.size());
+    if (AIErr err = sAIPath->SetPathSegmentCount(path, count)) return err;
+    return sAIPath->SetPathSegments(path, 0, count, segments.data());
+}
+
+// Splits span n (n = count - 1 is the closing span) at t.
+AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t, bool exact) {
+    const int count = static_cast<int>(segments.size());
+    if (count < 2 || n < 0 || n >= count || !std::isfinite(t)) return kOutOfRangeErr;
+    AIPathSegment& a = segments[static_cast<std::size_t>(n)];
+    AIPathSegment& b = segments[static_cast<std::size_t>((n + 1) % count)];
+    const AIRealPoint p1 = a.corner ? a.p : a.out;
+    const AIRealPoint p2 = b.corner ? b.p : b.in;
+    const AIRealPoint ab = lerp(a.p, p1, t), bc = lerp(p1, p2, t), cd = lerp(p2, b.p, t);
+    const AIRealPoint abc = lerp(ab, bc, t), bcd = lerp(bc, cd, t);
+    const AIRealPoint onCurve = lerp(abc, bcd, t);
+    AIPathSegment inserted{onCurve, onCurve, onCurve, 1};
+    if (exact) {
+        inserted = {onCurve, abc, bcd, 0};
+        a.out = ab;
+        b.in = cd;
+    }
+    segments.insert(segments.begin() + n + 1, inserted);
+    return kNoErr;
+}
+
+AIErr addArea(AIArtHandle path, int compoundParent, AIReal& area, AIReal& compArea, AIReal& perimeter) {
+    std::vector<AIPathSegment> segments;
+    ASBoolean closed = 0;
+    if (AIErr err = readPath(path, segments, &closed)) return err;
+    if (segments.empty()) return kNoErr;
+    // An open path encloses the figure its chord closes, as the host fills it.
+    AIReal signedArea = 0.0f, length = 0.0f;
+    if (AIErr err = calculatePathAreaAndPerimeter(segments.data(), static_cast<ai_int16>(segments.size()), 0,
+                                                  static_cast<ai_int16>(segments.size() - 1), closed != 0, &signedArea,
+                                                  &length)) {
+        return err;
+    }
+    perimeter += length;
+    if (compoundParent != 0) {
+        compArea += signedArea;
+    } else if (closed != 0) {
+        area += std::fabs(signedArea);
+    }
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t) {
+    const int count = static_cast<int>(segments.size());
+    return splitSpan(segments, n == -1 ? count - 1 : n, t, true);
+}
+
+AIErr AddBezierPoint(AIArtHandle path, ai_int16 n, AIReal t) {
+    std::vector<AIPathSegment> segments;
+    if (AIErr err = readPath(path, segments, nullptr)) return err;
+    if (AIErr err = AddBezierPoint(segments, n, t)) return err;
+    return writePath(path, segments);
+}
+
+AIErr AddBezierSegmentFromPoint(AIArtHandle path, const AIRealPoint& point) {
+    if (path == nullptr || sAIHitTest == nullptr || sAIPath == nullptr) return kBadParameterErr;
+    AIHitRef hit = nullptr;
+    if (AIErr err = sAIHitTest->HitTest(path, &point, kSegmentHitRequest, &hit)) return err;
+    AIToolHitData data{};
+    const AIErr dataErr = sAIHitTest->GetHitData(hit, &data);
+    sAIHitTest->Release(hit);
+    if (dataErr) return dataErr;
+    if (!data.hit) return kArtWithNoHandlesErr;
+    constexpr AIReal kEndBand = 0.002f;
+    if (data.type != kSegCurveType || !(data.t > kEndBand && data.t < 1.0f - kEndBand)) return kNoErr;
+    std::vector<AIPathSegment> segments;
+    if (AIErr err = readPath(path, segments, nullptr)) return err;
+    const int count = static_cast<int>(segments.size());
+    // The hit names the anchor that ends the span; 0 ends the closing span.
+    const int n = data.segment == 0 ? count - 1 : data.segment - 1;
+    if (n < 0 || n >= count) return kOutOfRangeErr;
+    const bool curved = SegmentIsCurved(segments[static_cast<std::size_t>(n)],
+                                        segments[static_cast<std::size_t>((n + 1) % count)]);
+    if (AIErr err = splitSpan(segments, n, data.t, curved)) return err;
+    return writePath(path, segments);
+}
+
+AIErr getGroupAreaAndPerimeter(AIArtHandle art, AIArtHandle stop, int compoundParent, AIReal* area, AIReal* compArea,
+                               AIReal* perimeter) {
+    if (area == nullptr || compArea == nullptr || perimeter == nullptr || sAIArt == nullptr) return kBadParameterErr;
+    for (AIArtHandle a = art; a != nullptr;) {
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(a, &type)) return err;
+        if (type == kGroupArt || type == kCompoundPathArt) {
+            AIArtHandle child = nullptr;
+            if (AIErr err = sAIArt->GetArtFirstChild(a, &child)) return err;
+            if (child != nullptr) {
+                const int inCompound = type == kCompoundPathArt || compoundParent != 0 ? 1 : 0;
+                if (AIErr err = getGroupAreaAndPerimeter(child, nullptr, inCompound, area, compArea, perimeter)) return err;
+            }
+        } else if (type == kPathArt) {
+            if (AIErr err = addArea(a, compoundParent, *area, *compArea, *perimeter)) return err;
+        }
+        if (a == stop) break;
+        AIArtHandle next = nullptr;
+        if (AIErr err = sAIArt->GetArtSibling(a, &next)) return err;
+        a = next;
+    }
+    return kNoErr;
+}
+
+// One deselection for the whole plug-in: the selection code's walk of the selected art.

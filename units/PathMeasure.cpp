@@ -1,0 +1,75 @@
+// Path art measured through the host's path suite.
+#include "units/PathMeasure.h"
+
+#include <vector>
+
+#include "geometry/BezierGeometry.h"
+#include "geometry/PlaneGeometry.h"
+#include "core/PlotwiseSuites.h"
+
+namespace {
+
+AIErr readSegments(AIArtHandle path, std::vector<AIPathSegment>& segments, ASBoolean* closed) {
+    if (path == nullptr || sAIPath == nullptr) return kBadParameterErr;
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
+    if (count < 0) return kBadParameterErr;
+    segments.resize(static_cast<std::size_t>(count));
+    if (count > 0) {
+        if (AIErr err = sAIPath->GetPathSegments(path, 0, count, segments.data())) return err;
+    }
+    if (closed != nullptr) {
+        if (AIErr err = sAIPath->GetPathClosed(path, closed)) return err;
+    }
+    return kNoErr;
+}
+
+ai_int16 countOf(const std::vector<AIPathSegment>& segments) { return static_cast<ai_int16>(segments.size()); }
+
+}  // namespace
+
+AIErr calculatePathLength(AIArtHandle path, ai_int16 from, ai_int16 to, AIReal* length) {
+    if (length == nullptr) return kBadParameterErr;
+    *length = kMissingValue;
+    if (path == nullptr || sAIPath == nullptr) return kBadParameterErr;
+    AIPathSegment previous{};
+    if (AIErr err = sAIPath->GetPathSegments(path, from, 1, &previous)) return err;
+    float total = 0.0f;
+    for (int k = from + 1; k <= to; ++k) {
+        AIPathSegment segment{};
+        if (AIErr err = sAIPath->GetPathSegments(path, static_cast<int16_t>(k), 1, &segment)) return err;
+        total += cubicSegmentLength(previous, segment);
+        previous = segment;
+    }
+    *length = total;
+    return kNoErr;
+}
+
+AIErr ZMKGetPathRealBezier(AIArtHandle path, ai_int16 n, AIRealBezier* bez) {
+    std::vector<AIPathSegment> segments;
+    if (AIErr err = readSegments(path, segments, nullptr)) return err;
+    return ZMKGetPathRealBezier(segments.data(), countOf(segments), n, bez);
+}
+
+AIReal TAtLength(AIArtHandle path, ai_int16 seg, AIReal length) {
+    std::vector<AIPathSegment> segments;
+    if (readSegments(path, segments, nullptr) != kNoErr) return 0.0f;
+    return TAtLength(segments.data(), countOf(segments), seg, length);
+}
+
+AIErr calculatePathAreaAndPerimeter(AIArtHandle path, ai_int16 first, ai_int16 last, ai_int16 closed, AIReal* area,
+                                    AIReal* perimeter) {
+    std::vector<AIPathSegment> segments;
+    if (AIErr err = readSegments(path, segments, nullptr)) return err;
+    return calculatePathAreaAndPerimeter(segments.data(), countOf(segments), first, last, closed != 0, area, perimeter);
+}
+
+AIErr getPathAreaAndPerimeter(AIArtHandle path, AIReal* area, AIReal* perimeter) {
+    if (area == nullptr || perimeter == nullptr) return kBadParameterErr;
+    *area = kMissingValue;
+    *perimeter = kMissingValue;
+    std::vector<AIPathSegment> segments;
+    ASBoolean closed = 0;
+    if (AIErr err = readSegments(path, segments, &closed)) return err;
+    return getPathAreaAndPerimeter(segments.data(), countOf(segments), closed != 0, area, perimeter);
+}

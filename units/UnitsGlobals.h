@@ -1,0 +1,14 @@
+// The fields of the units and scales: the rulers' scale and the formatter's label switch,
+// and the set-scale tool.
+#pragma once
+
+#include "core/PlotwiseGlobals.h"
+
+struct UnitsGlobals : CoreGlobals {
+    int32_t rulerScale = 33;  // scale id of the rulers
+    float rulerScaler = 1.0f;
+    // The label flag the formatter uses during one call; 0 only while a caller wants a
+    // bare number.
+    int32_t appendUnitLabelsSpecialKludge = 1;
+    AIToolHandle setScaleTool = nullptr;
+};

@@ -1,0 +1,21 @@
+// What the units and scales register: the set-scale tool, and the current scale factor
+// computed once the preferences are read.
+#include "core/PlotwiseSubsystem.h"
+#include "units/ScaleTable.h"
+#include "units/UnitsGlobals.h"
+
+namespace {
+
+constexpr GlobalsView<UnitsGlobals> g;
+
+const PlotwiseToolRow kTools[] = {
+    {+[]() -> AIToolHandle& { return g->setScaleTool; }, "Plotwise Set Scale", 55, 1, ToolFamily::kSetScale, 0, nullptr},
+};
+
+}  // namespace
+
+extern const PlotwiseSubsystem kUnitsSubsystem = {
+    .name = "units",
+    .tools = kTools,
+    .hooks = {.preferencesRead = &UpdateScaler},
+};
