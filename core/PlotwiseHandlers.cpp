@@ -213,7 +213,11 @@ AIErr AddTimers() {
 
 AIErr AddMenus() {
     char text[kAIMenuTextSize];
-    for (const PlotwiseMenuRow* row : AllRows(&PlotwiseSubsystem::menus)) {
+    // In the order of their texts in the menu list, whichever subsystem owns them.
+    auto menus = AllRows(&PlotwiseSubsystem::menus);
+    std::stable_sort(menus.begin(), menus.end(),
+                     [](const PlotwiseMenuRow* a, const PlotwiseMenuRow* b) { return a->textIndex < b->textIndex; });
+    for (const PlotwiseMenuRow* row : menus) {
         AIMenuItemHandle& handle = row->handle();
         if (handle) continue;
         GetPlotwiseString(17350, row->textIndex, text, sizeof text);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <span>
 #include <vector>
 
 #include "geometry/PlaneGeometry.h"
@@ -151,62 +152,37 @@ Cubic leftPart(const Cubic& c, double t) {
     return {{c.p[0], ab, abc, abc + t * (bcd - abc)}};
 }
 
-struct FilletSearch {
+// Chord pairs of two spans at a starting step; each crossing pair is searched again with
+// the step divided by the next divisor, and the pairs that cross at the finest step are
+// handed to `found` (the parameters of both chords and where along each they cross).
+template <typename Found>
+struct ChordScan {
     const Cubic& a;
     const Cubic& b;
-    int count = 0;
-    double lastT = 0.0;
+    std::span<const double> divisors;
+    Found found;
 
-    // Crossing chord pairs at this step in the given windows; each is refined at the
-    // next level, starting one step earlier, and counted at the finest level.
-    void scan(double aFrom, double aTo, double bFrom, double bTo, double step, int level) {
+    void scan(double aFrom, double aTo, double bFrom, double bTo, double step, size_t level) {
         for (double ta = aFrom; ta < aTo - 1e-12; ta += step) {
             const double ta2 = std::min(ta + step, 1.0);
             for (double tb = bFrom; tb < bTo - 1e-12; tb += step) {
                 const double tb2 = std::min(tb + step, 1.0);
                 double s = 0, u = 0;
                 if (!segmentsCross(at(a, ta), at(a, ta2), at(b, tb), at(b, tb2), s, u)) continue;
-                if (level == 2) {
-                    ++count;
-                    lastT = ta;
-                    continue;
-                }
-                const double finer = level == 0 ? step / 5 : step / 10;
-                scan(std::max(ta - step, 0.0), ta2, std::max(tb - step, 0.0), tb2, finer, level + 1);
-            }
-        }
-    }
-};
-
-// Chord pairs of two spans at a step of 0.09, each crossing pair refined with the step
-// divided by 3, then 4, then 5; the crossings of the finest chords, as the parameter on
-// the first span and the other span's parameter.
-struct HardWaySearch {
-    const Cubic& a;
-    const Cubic& b;
-    std::vector<std::pair<double, double>> crossings;
-
-    static constexpr double kDivisors[3] = {3, 4, 5};
-
-    void scan(double aFrom, double aTo, double bFrom, double bTo, double step, int level) {
-        for (double ta = aFrom; ta < aTo - 1e-12; ta += step) {
-            const double ta2 = std::min(ta + step, 1.0);
-            for (double tb = bFrom; tb < bTo - 1e-12; tb += step) {
-                const double tb2 = std::min(tb + step, 1.0);
-                double s = 0, u = 0;
-                if (!segmentsCross(at(a, ta), at(a, ta2), at(b, tb), at(b, tb2), s, u)) continue;
-                if (level == 3) {
-                    crossings.emplace_back(ta + s * (ta2 - ta), tb + u * (tb2 - tb));
+                if (level == divisors.size()) {
+                    found(ta, ta2, tb, tb2, s, u);
                     continue;
                 }
                 // The finer chords may cross just before the coarse pair, so the window
                 // starts one coarse step earlier.
-                scan(std::max(ta - step, 0.0), ta2, std::max(tb - step, 0.0), tb2, step / kDivisors[level],
-                     level + 1);
+                scan(std::max(ta - step, 0.0), ta2, std::max(tb - step, 0.0), tb2, step / divisors[level], level + 1);
             }
         }
     }
 };
+
+template <typename Found>
+ChordScan(const Cubic&, const Cubic&, std::span<const double>, Found) -> ChordScan<Found>;
 
 }  // namespace
 
@@ -285,13 +261,21 @@ int GetFilletIntersection(const AIRealBezier& a, const AIRealBezier& b, AIRealPo
     }
     const Cubic ca = cubic(a);
     const Cubic cb = cubic(b);
-    FilletSearch search{ca, cb};
+    // Chords at 0.1, refined with a fifth and then a tenth of the step; the start of the
+    // last crossing chord counts.
+    static constexpr double kDivisors[] = {5, 10};
+    int count = 0;
+    double lastT = 0.0;
+    ChordScan search{ca, cb, kDivisors, [&](double ta, double, double, double, double, double) {
+                         ++count;
+                         lastT = ta;
+                     }};
     search.scan(0.0, 1.0, 0.0, 1.0, 0.1, 0);
-    if (search.count > 0) {
-        *pt = point(at(ca, search.lastT));
-        *t = static_cast<AIReal>(search.lastT);
+    if (count > 0) {
+        *pt = point(at(ca, lastT));
+        *t = static_cast<AIReal>(lastT);
     }
-    return search.count;
+    return count;
 }
 
 AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPathSegment& l2, const AIPathSegment& c1,
@@ -422,14 +406,20 @@ void GetBezierIntersectionTheHardWay(const AIRealBezier* a, const AIRealBezier* 
     if (a == nullptr || b == nullptr || store == nullptr) return;
     const Cubic ca = cubic(*a);
     const Cubic cb = cubic(*b);
-    HardWaySearch search{ca, cb, {}};
+    // Chords at 0.09, refined with the step divided by 3, then 4, then 5; each crossing as
+    // the parameter on the first span and on the other.
+    static constexpr double kDivisors[] = {3, 4, 5};
+    std::vector<std::pair<double, double>> crossings;
+    ChordScan search{ca, cb, kDivisors, [&](double ta, double ta2, double tb, double tb2, double s, double u) {
+                         crossings.emplace_back(ta + s * (ta2 - ta), tb + u * (tb2 - tb));
+                     }};
     search.scan(0.0, 1.0, 0.0, 1.0, 0.09, 0);
     // Overlapping refinement windows meet one crossing more than once; the finest step
     // (0.09 / 60) tells them apart from true neighbours.
-    std::sort(search.crossings.begin(), search.crossings.end());
+    std::sort(crossings.begin(), crossings.end());
     constexpr double kSame = 0.09 / 60;
     std::vector<std::pair<double, double>> distinct;
-    for (const auto& c : search.crossings) {
+    for (const auto& c : crossings) {
         const bool repeat = std::any_of(distinct.begin(), distinct.end(), [&](const auto& d) {
             return std::fabs(d.first - c.first) <= kSame && std::fabs(d.second - c.second) <= kSame;
         });
