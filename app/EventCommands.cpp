@@ -7,8 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "ADMTypes.h"
@@ -16,6 +14,7 @@
 #include "AITool.h"
 #include "Session.h"
 #include "text/Encoding.h"
+#include "io/AtomicFile.h"
 #include "io/Svg.h"
 
 namespace plotwise::app {
@@ -355,24 +354,13 @@ void svgWithAnnotations(Session& session, const Args& args, const CommandHandler
     inner(session, Args(args.command(), words));
     const std::string overlay = session.hasEvents() ? annotationOverlay(session) : std::string();
     if (overlay.empty()) return;
-    const std::filesystem::path path = args.text(0);
-    std::ifstream in(path, std::ios::binary);
-    std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string& path = args.text(0);
+    std::string svg, error;
+    if (!standin::io::readWholeFile(path, standin::io::kDocumentFile, svg, error)) throw ScriptError("svg: " + error);
     const size_t end = svg.rfind("</svg>");
-    if (!in || end == std::string::npos) throw ScriptError("svg: cannot read back " + path.string());
+    if (end == std::string::npos) throw ScriptError("svg: " + path + " is not the picture just written");
     svg.insert(end, overlay);
-    const std::filesystem::path temp = path.string() + ".tmp";
-    {
-        std::ofstream o(temp, std::ios::binary | std::ios::trunc);
-        o << svg;
-        if (!o.flush()) throw ScriptError("svg: cannot write " + temp.string());
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        throw ScriptError("svg: cannot write " + path.string());
-    }
+    if (!standin::io::writeFileAtomically(path, svg, error)) throw ScriptError("svg: " + error);
 }
 
 void cmdClose(Session& session, const Args& args) {

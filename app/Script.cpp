@@ -5,9 +5,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <ostream>
-#include <sstream>
+
+#include "io/AtomicFile.h"
 
 namespace plotwise::app {
 
@@ -117,14 +117,12 @@ ScriptRunner::ScriptRunner(const CommandTable& table, Session& session, std::ost
     : table_(table), session_(session), errors_(errors) {}
 
 int ScriptRunner::runFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        errors_ << path << ": cannot open the script\n";
+    std::string text, error;
+    if (!standin::io::readWholeFile(path, standin::io::kScriptFile, text, error)) {
+        errors_ << error << '\n';
         return ++failures_;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return runText(text.str(), path);
+    return runText(text, path);
 }
 
 int ScriptRunner::runText(std::string_view text, const std::string& name) {

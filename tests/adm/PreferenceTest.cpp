@@ -175,6 +175,34 @@ TEST_F(PrefTest, DamagedFileGivesWarningAndDefaultsAndIsKeptAside) {
     EXPECT_TRUE(fs::exists(fs::path(file.string() + ".damaged-3")));
 }
 
+TEST_F(PrefTest, HostileFilesAreReadWithinTheLimitsOfEveryJsonFile) {
+    // 100,000 levels deep: reading it once ended the host; now it is refused while it is read.
+    const std::string deep = "{\"format\": \"plotwise-preferences-1\", \"preferences\": {\"P\": {\"k\": " +
+                             std::string(100000, '[') + std::string(100000, ']') + "}}}";
+    write(deep);
+    auto s = open();
+    EXPECT_FALSE(s->load());
+    ASSERT_EQ(sunk.size(), 1u);
+    EXPECT_NE(sunk[0].find(": preferences.preferences.P.k[0]"), std::string::npos) << sunk[0].substr(0, 200);
+    EXPECT_NE(sunk[0].find("nesting deeper than 256 levels"), std::string::npos);
+    ASSERT_TRUE(s->keptAside().has_value());
+    s->putInteger("P", "k", 1);
+    EXPECT_EQ(s->save(), kNoErr);
+
+    // Larger than a preference file may be: refused unread, and kept aside like any damage.
+    sunk.clear();
+    fs::remove(file);
+    write("{}");
+    fs::resize_file(file, 4 * 1024 * 1024 + 1);
+    auto big = open();
+    EXPECT_FALSE(big->load());
+    ASSERT_EQ(sunk.size(), 1u);
+    EXPECT_NE(sunk[0].find(file.string() + ": larger than 4 MiB, the most a preference file may hold"),
+              std::string::npos)
+        << sunk[0];
+    EXPECT_TRUE(big->keptAside().has_value());
+}
+
 TEST_F(PrefTest, WritesAreAtomic) {
     auto s = open();
     s->putInteger("P", "k", 1);

@@ -2,19 +2,19 @@
 #include "adm/PreferenceStore.h"
 
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <limits>
-#include <sstream>
 
 #include "AIPreference.h"
 #include "adm/ActiveStack.h"
 #include "text/Encoding.h"
 #include "io/AtomicFile.h"
+#include "io/Json.h"
 
 namespace standin {
 namespace {
@@ -34,6 +34,20 @@ bool numbers(const json& j, size_t n) {
 }
 
 float toFloat(const json& j) { return static_cast<float>(j.get<double>()); }
+
+// Why `text` is not a preference file of this version; empty when it is, with `doc` read.
+// It is read within the limits of every JSON file, so no hostile tree is ever built.
+std::string problemWith(const std::string& text, json& doc) {
+    try {
+        doc = io::parseJson<json>(text, io::kPreferenceJson);
+    } catch (const io::FormatError& e) {
+        return e.what();
+    }
+    if (!doc.is_object() || !doc.contains("preferences") || !doc["preferences"].is_object())
+        return "no \"preferences\" object";
+    if (doc.value("format", std::string()) != kFormat) return "not a preference file of this version";
+    return {};
+}
 
 const AIPreferenceSuite kSuite = {
     [](const char* p, const char* k, int32_t* v) -> AIErr { return gActive.current() ? gActive.current()->getInteger(p, k, v) : kNoErr; },
@@ -119,23 +133,12 @@ bool PreferenceStore::load() {
         return false;
     }
 
-    std::string problem;
+    std::string problem, text;
     json doc;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
-        problem = "cannot be read";
-    } else {
-        std::ostringstream s;
-        s << in.rdbuf();
-        doc = json::parse(s.str(), nullptr, false);
-        if (doc.is_discarded())
-            problem = "is not valid JSON";
-        else if (!doc.is_object() || !doc.contains("preferences") || !doc["preferences"].is_object())
-            problem = "has no \"preferences\" object";
-        else if (doc.value("format", std::string()) != kFormat)
-            problem = "is not a preference file of this version";
-    }
-    in.close();
+    if (io::readWholeFile(path_.string(), io::kPreferenceFile, text, problem))
+        problem = problemWith(text, doc);
+    else
+        problem = problem.substr(std::min(problem.size(), path_.string().size() + 2));
     if (problem.empty()) {
         prefs_ = std::move(doc["preferences"]);
         fresh_ = false;
@@ -143,11 +146,11 @@ bool PreferenceStore::load() {
     }
     keptAside_ = putAside();
     if (keptAside_) {
-        warn("preference file " + path_.string() + " " + problem + "; using the defaults (the file is kept as " +
+        warn("preference file " + path_.string() + ": " + problem + "; using the defaults (the file is kept as " +
              keptAside_->string() + ")");
     } else {
         blocked_ = true;
-        warn("preference file " + path_.string() + " " + problem +
+        warn("preference file " + path_.string() + ": " + problem +
              "; using the defaults (it could not be moved aside, so preferences will not be saved over it)");
     }
     return false;

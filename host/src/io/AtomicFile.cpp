@@ -2,17 +2,29 @@
 #include "io/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace standin::io {
 
 namespace {
+
+// Closes the descriptor when it goes out of scope.
+struct FileDescriptor {
+    int fd;
+    explicit FileDescriptor(int descriptor) : fd(descriptor) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
 
 bool writeAll(int fd, std::string_view data) {
     size_t done = 0;
@@ -58,19 +70,73 @@ bool writeFileAtomically(const std::string& path, std::string_view text, std::st
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot open the file";
+namespace {
+
+// What stands at a path that is not a regular file, in words.
+const char* kindOfFile(mode_t mode) {
+    struct Kind {
+        mode_t type;
+        const char* words;
+    };
+    static constexpr Kind kKinds[] = {{S_IFDIR, "a folder"}, {S_IFCHR, "a device"},  {S_IFBLK, "a device"},
+                                      {S_IFIFO, "a pipe"},   {S_IFSOCK, "a socket"}};
+    for (const Kind& k : kKinds)
+        if ((mode & S_IFMT) == k.type) return k.words;
+    return "something other than a file";
+}
+
+std::string tooLarge(const FileLimit& limit) {
+    return "larger than " + sizeInWords(limit.maxBytes) + ", the most " + std::string(limit.what) + " may hold";
+}
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, const FileLimit& limit, std::string& text, std::string& error,
+                   bool* missing) {
+    if (missing) *missing = false;
+    // Not blocking: a pipe would otherwise hold the open until something writes to it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        if (missing) *missing = errno == ENOENT;
+        error = path + ": cannot open the file: " + std::strerror(errno);
         return false;
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        error = path + ": cannot read the file";
+    const FileDescriptor file{fd};
+    struct stat st{};
+    if (::fstat(fd, &st) != 0) {
+        error = path + ": cannot read the file: " + std::strerror(errno);
         return false;
     }
-    text = buffer.str();
+    if (!S_ISREG(st.st_mode)) {
+        error = path + ": is " + kindOfFile(st.st_mode) + ", not a regular file";
+        return false;
+    }
+    if (static_cast<uint64_t>(st.st_size) > limit.maxBytes) {
+        error = path + ": " + tooLarge(limit);
+        return false;
+    }
+    // The size may change while the file is read: never more than one byte past the limit.
+    std::string buffer(static_cast<size_t>(st.st_size) + 1, '\0');
+    size_t done = 0;
+    while (true) {
+        if (done == buffer.size()) {
+            if (buffer.size() > limit.maxBytes) {
+                error = path + ": " + tooLarge(limit);
+                return false;
+            }
+            buffer.resize(std::min(buffer.size() * 2 + 4096, limit.maxBytes + 1));
+        }
+        const ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = path + ": cannot read the file: " + std::strerror(errno);
+            return false;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    buffer.resize(done);
+    text = std::move(buffer);
     return true;
 }
 

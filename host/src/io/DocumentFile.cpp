@@ -704,7 +704,7 @@ bool saveDocumentFile(const Document& doc, const std::string& path, std::string&
 
 Document* openDocumentFile(Host& host, const std::string& path, std::string& error) {
     std::string text;
-    if (!readWholeFile(path, text, error)) return nullptr;
+    if (!readWholeFile(path, kDocumentFile, text, error)) return nullptr;
     try {
         auto doc = readDocumentText(text, host.documentIds());
         doc->name = path;
