@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace standin::io {
 
@@ -26,52 +26,6 @@ struct FileDescriptor {
     }
 };
 
-bool writeAll(int fd, std::string_view data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
-
-bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
-                         bool interruptBeforeRename) {
-    // The process id keeps two writers of one file from sharing a temporary file.
-    const std::string temp = path + ".part-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + path;
-        std::remove(temp.c_str());
-        return false;
-    }
-    if (interruptBeforeRename) {
-        error = "write of " + path + " interrupted before it replaced the file";
-        std::remove(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
-namespace {
-
 // What stands at a path that is not a regular file, in words.
 const char* kindOfFile(mode_t mode) {
     struct Kind {
@@ -84,6 +38,137 @@ const char* kindOfFile(mode_t mode) {
         if ((mode & S_IFMT) == k.type) return k.words;
     return "something other than a file";
 }
+
+// Writes all of `data` from `offset` on; false with errno set on failure.
+bool writeAll(int fd, std::string_view data, off_t offset) {
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::pwrite(fd, data.data() + done, data.size() - done, offset + static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The file a path names once the symbolic links of its last part are followed (relative
+// links from the folder of the link), so that saving writes through a link instead of
+// replacing it. A link to nowhere names the file it would point to. False with errno set
+// when the links go round in a loop or cannot be read.
+bool followLinks(const std::string& path, std::filesystem::path& target) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st{};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        std::error_code ec;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec) {
+            errno = ec.value();
+            return false;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// A fresh temporary file beside a target, never one that already exists (so never through a
+// link someone left there). It is removed when it goes out of scope unless kept.
+class Temporary {
+public:
+    Temporary(const std::string& target, mode_t mode) {
+        for (int n = 0; n < 100 && fd_ < 0; ++n) {
+            // The process id keeps two writers of one file apart; the count, leftovers of this one.
+            name_ = target + ".part-" + std::to_string(::getpid()) + (n ? "-" + std::to_string(n) : "");
+            fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+            if (fd_ < 0 && errno != EEXIST) break;
+        }
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    ~Temporary() {
+        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0 && !kept_) ::unlink(name_.c_str());
+    }
+    int fd() const { return fd_; }
+    const std::string& name() const { return name_; }
+    // Renamed into place, or left for the user.
+    void keep() { kept_ = true; }
+
+private:
+    std::string name_;
+    int fd_ = -1;
+    bool kept_ = false;
+};
+
+// Writes `text` into the file in place, keeping its inode and so every hard link to it;
+// answers 0 or the error number.
+int writeInPlace(const std::string& target, std::string_view text) {
+    const FileDescriptor file{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY)};
+    const bool done = file.fd >= 0 && writeAll(file.fd, text, 0) &&
+                      ::ftruncate(file.fd, static_cast<off_t>(text.size())) == 0 && ::fsync(file.fd) == 0;
+    return done ? 0 : errno;
+}
+
+// Makes a rename in the folder last through a crash; a folder that cannot be synced only
+// loses that guarantee.
+void syncFolderOf(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const FileDescriptor dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0) ::fsync(dir.fd);
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
+                         bool interruptBeforeRename) {
+    const auto fail = [&](const std::string& why) {
+        error = "cannot write " + path + ": " + why;
+        return false;
+    };
+    std::filesystem::path resolved;
+    if (!followLinks(path, resolved)) return fail(std::strerror(errno));
+    const std::string target = resolved.string();
+    struct stat existing{};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return fail(std::string("is ") + kindOfFile(existing.st_mode) + ", not a regular file");
+
+    // The new text goes whole to a temporary file first: made no more open than the file it
+    // replaces (new files get the usual 0666 less the umask), then given its owner and mode.
+    Temporary temp(target, exists ? (existing.st_mode & 0777) : 0666);
+    if (temp.fd() < 0) return fail(std::strerror(errno));
+    if (exists) {
+        // Only root may give a file away and a writer may only pick a group it belongs to;
+        // what is not allowed stays the writer's own.
+        const bool owned = ::fchown(temp.fd(), existing.st_uid, existing.st_gid) == 0 ||
+                           ::fchown(temp.fd(), uid_t(-1), existing.st_gid) == 0;
+        // After the owner: changing it clears the set-id bits.
+        if (::fchmod(temp.fd(), existing.st_mode & (owned ? 07777 : 0777)) != 0) return fail(std::strerror(errno));
+    }
+    if (!writeAll(temp.fd(), text, 0) || ::fsync(temp.fd()) != 0) return fail(std::strerror(errno));
+    if (interruptBeforeRename) {
+        error = "write of " + path + " interrupted before it replaced the file";
+        return false;
+    }
+    if (exists && existing.st_nlink > 1) {
+        // A rename would split the file from its other names: write through it instead, the
+        // whole new text kept beside it until that has worked.
+        if (const int problem = writeInPlace(target, text)) {
+            temp.keep();
+            return fail(std::string(std::strerror(problem)) + "; the new text is kept whole in " + temp.name());
+        }
+        return true;
+    }
+    if (::rename(temp.name().c_str(), target.c_str()) != 0) return fail(std::strerror(errno));
+    temp.keep();
+    syncFolderOf(resolved);
+    return true;
+}
+
+namespace {
 
 std::string tooLarge(const FileLimit& limit) {
     return "larger than " + sizeInWords(limit.maxBytes) + ", the most " + std::string(limit.what) + " may hold";

@@ -11,8 +11,13 @@
 namespace standin::io {
 
 // The text goes to a temporary file beside `path`, is flushed to disk, and then replaces
-// `path` by a rename. `interruptBeforeRename` stops just before the rename, as a crash
-// there would, so tests can check the old file survives whole.
+// `path` by a rename. A symbolic link is written through: its target is replaced and the
+// link stays. The replaced file's mode is kept, and its owner and group where the writer
+// may give them. A file with other hard links is written in place so that every link sees
+// the new text; if that fails, the temporary file is kept and the message names it. Errors
+// say why ("cannot write a.json: No space left on device"). `interruptBeforeRename` stops
+// just before the file is replaced, as a crash there would, so tests can check the old
+// file survives whole.
 bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
                          bool interruptBeforeRename = false);
 
