@@ -8,6 +8,7 @@
 #include "io/Dump.h"
 #include "io/Encoding.h"
 #include "io/Svg.h"
+#include "model/Rules.h"
 
 namespace plotwise::app {
 
@@ -144,18 +145,29 @@ void cmdLine(Session& session, const Args& args) {
     session.change([&](Document& doc) { check(doc.addLine(a, b), args); });
 }
 
-void cmdRect(Session& session, const Args& args) {
+// X Y W H of a rectangle or an ellipse, refused when its far corner lies beyond the largest
+// coordinate (3e38 + 3e38 is no number a drawing can hold).
+struct Box {
+    float x, y, w, h;
+};
+
+Box boxArgs(const Args& args) {
     args.requireCount(4, 4);
-    const float x = args.real(0, "X"), y = args.real(1, "Y");
-    const float w = positive(args, 2, "the width"), h = positive(args, 3, "the height");
-    session.change([&](Document& doc) { check(doc.addRect(x, y, w, h), args); });
+    const Box b{args.real(0, "X"), args.real(1, "Y"), positive(args, 2, "the width"), positive(args, 3, "the height")};
+    for (const auto& [edge, what] : {std::pair{b.x + b.w, "the right edge X + W"}, std::pair{b.y + b.h, "the top edge Y + H"}})
+        if (auto problem = standin::rules::problemWith(edge, standin::rules::kCoordinate, what))
+            throw ScriptError(args.command() + ": " + *problem);
+    return b;
+}
+
+void cmdRect(Session& session, const Args& args) {
+    const Box b = boxArgs(args);
+    session.change([&](Document& doc) { check(doc.addRect(b.x, b.y, b.w, b.h), args); });
 }
 
 void cmdEllipse(Session& session, const Args& args) {
-    args.requireCount(4, 4);
-    const float x = args.real(0, "X"), y = args.real(1, "Y");
-    const float w = positive(args, 2, "the width"), h = positive(args, 3, "the height");
-    session.change([&](Document& doc) { check(doc.addEllipse(x, y, w, h), args); });
+    const Box b = boxArgs(args);
+    session.change([&](Document& doc) { check(doc.addEllipse(b.x, b.y, b.w, b.h), args); });
 }
 
 void cmdPath(Session& session, const Args& args) {

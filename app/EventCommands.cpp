@@ -315,7 +315,10 @@ std::string annotationOverlay(Session& session) {
     using Kind = standin::AnnotationOp::Kind;
     for (const auto& op : ops) {
         const std::string col = colour(op.color);
-        const std::string stroke = "stroke=\"" + col + "\" stroke-width=\"" + num(op.lineWidth) + "\"" +
+        // A plug-in's widths and sizes are its own: the picture gets finite ones.
+        const double lineWidth = std::isfinite(op.lineWidth) && op.lineWidth >= 0 ? op.lineWidth : 1.0;
+        const double fontSize = std::isfinite(op.fontSize) && op.fontSize > 0 ? op.fontSize : 10.0;
+        const std::string stroke = "stroke=\"" + col + "\" stroke-width=\"" + num(lineWidth) + "\"" +
                                    (op.dashed ? " stroke-dasharray=\"4 2\"" : "");
         const auto& r = op.rect;
         const std::string box = "x=\"" + num(std::min(r.left, r.right)) + "\" y=\"" + num(std::min(r.top, r.bottom)) +
@@ -336,7 +339,7 @@ std::string annotationOverlay(Session& session) {
         case Kind::Clear: out << "<rect " << box << " fill=\"#ffffff\"/>\n"; break;
         case Kind::Text:
             out << "<text x=\"" << r.left << "\" y=\"" << r.bottom << "\" font-family=\"DejaVu Sans\" font-size=\""
-                << num(op.fontSize) << "\" fill=\"" << col << "\">"
+                << num(fontSize) << "\" fill=\"" << col << "\">"
                 << standin::io::escapeXml(standin::text::platformToUtf8(op.text)) << "</text>\n";
             break;
         }

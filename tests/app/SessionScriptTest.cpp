@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "Session.h"
 #include "io/DocumentFile.h"
+#include "io/SvgNumbers.h"
 
 using namespace plotwise::app;
 
@@ -126,6 +127,34 @@ TEST(SessionScript, BadArgumentsAreReportedWhereTheyAre) {
         EXPECT_EQ(errors.rfind("test.pws:2: ", 0), 0u) << c.line << " -> " << errors;
         EXPECT_NE(errors.find(c.message), std::string::npos) << c.line << " -> " << errors;
     }
+}
+
+TEST(SessionScript, ShapesWhoseCornersPassTheLargestCoordinateAreRefused) {
+    const struct {
+        const char* line;
+        const char* message;
+    } cases[] = {
+        {"rect 3e38 3e38 3e38 3e38", "rect: the right edge X + W must be a finite number, not inf"},
+        {"ellipse 1 3e38 1 3e38", "ellipse: the top edge Y + H must be a finite number, not inf"},
+    };
+    for (const auto& c : cases) {
+        Played run;
+        run.play(std::string("new\n") + c.line + "\nexpect count == 0\n");
+        EXPECT_EQ(run.errors.str(), std::string("test.pws:2: ") + c.message + "\n") << c.line;
+        EXPECT_EQ(run.session.document().matching([](const standin::Art&) { return true; }).size(), 0u);
+    }
+    // Reaching the far side from the near one is fine; so is a line across the whole plane,
+    // and its picture holds only finite numbers.
+    const std::string svg = testing::TempDir() + "far.svg";
+    Played run;
+    run.play("new\nrect -3e38 -3e38 3e38 3e38\nline -3e38 -3e38 3e38 3e38\nexpect count == 2\nsvg \"" + svg + "\"\n");
+    EXPECT_EQ(run.errors.str(), "");
+    std::ifstream in(svg);
+    std::stringstream picture;
+    picture << in.rdbuf();
+    EXPECT_NE(picture.str().find("</svg>"), std::string::npos);
+    EXPECT_EQ(svgtest::nonFiniteNumbers(picture.str()), std::vector<std::string>{});
+    std::remove(svg.c_str());
 }
 
 TEST(SessionScript, NoDocumentIsAnError) {

@@ -193,19 +193,46 @@ TEST(DocumentFile, EveryKindOfEntryRoundTripsUnchanged) {
 }
 
 TEST(DocumentFile, NonFiniteRealsSurviveAsNamedValues) {
+    // Dictionary entries are the plug-in's own data: whatever real it stores survives.
+    IdSource ids;
+    Document doc(ids, 612, 792);
+    Dict* d = doc.editDict(doc.dictionaryOf(0));
+    d->set("nan", AIReal(NAN));
+    d->set("inf", AIReal(INFINITY));
+    d->set("-inf", AIReal(-INFINITY));
+    const std::string text = writeDocumentText(doc);
+    EXPECT_NE(text.find("\"nan\": {\n\t\t\t\"real\": \"nan\""), std::string::npos);
+    IdSource fresh;
+    auto back = readDocumentText(text, fresh);
+    const Dict* read = back->dict(back->state().dictionary);
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(std::isnan(std::get<AIReal>(*read->find("nan"))));
+    EXPECT_EQ(std::get<AIReal>(*read->find("inf")), INFINITY);
+    EXPECT_EQ(std::get<AIReal>(*read->find("-inf")), -INFINITY);
+}
+
+TEST(DocumentFile, AnchorsThatAreNotFiniteAreNeitherWrittenNorRead) {
+    // Only code that edits the model directly can make one; saving it names the art.
     IdSource ids;
     Document doc(ids, 612, 792);
     ObjId line = 0;
-    ASSERT_EQ(doc.addLine({NAN, 1}, {INFINITY, -INFINITY}, &line), kNoErr);
-    const std::string text = writeDocumentText(doc);
-    EXPECT_NE(text.find("\"nan\""), std::string::npos);
+    ASSERT_EQ(doc.addLine({1, 1}, {INFINITY, 2}, &line), kNoErr);
+    std::string error;
+    const std::string path = testing::TempDir() + "not-finite.json";
+    EXPECT_FALSE(saveDocumentFile(doc, path, error));
+    EXPECT_EQ(error, "cannot save " + path + ": art " + std::to_string(line) +
+                         ", anchor 1: a coordinate must be a finite number, not inf");
+    // A file holding one (as `rect 3e38 3e38 3e38 3e38` once saved) is refused at its place.
+    const std::string text = R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, "layers": [{"kind": "layer", )"
+                             R"("id": 1, "title": "L", "children": [{"kind": "path", "id": 2, "style": {}, "segments": )"
+                             R"([{"p": [3e38, 3e38]}, {"p": [3e38, "inf"]}]}]}]})";
     IdSource fresh;
-    auto back = readDocumentText(text, fresh);
-    const Art* a = back->art(line);
-    ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(std::isnan(a->segments[0].p.h));
-    EXPECT_EQ(a->segments[1].p.h, INFINITY);
-    EXPECT_EQ(a->segments[1].p.v, -INFINITY);
+    try {
+        readDocumentText(text, fresh);
+        ADD_FAILURE() << "read";
+    } catch (const FormatError& e) {
+        EXPECT_STREQ(e.what(), "document.layers[0].children[0].segments[1].p: a coordinate must be a finite number, not inf");
+    }
 }
 
 TEST(DocumentFile, IdsInUseAreRenumberedConsistently) {

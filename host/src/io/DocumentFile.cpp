@@ -12,6 +12,7 @@
 #include "Host.h"
 #include "io/AtomicFile.h"
 #include "io/Encoding.h"
+#include "model/Rules.h"
 
 namespace standin::io {
 namespace {
@@ -264,6 +265,9 @@ private:
         if (a.dictionary && doc_.dict(a.dictionary)) j["dictionary"] = dict(a.dictionary, 0);
         const bool container = a.isLayerGroup() || kind->children;
         if (kind->path) {
+            // What the reader would refuse is not written.
+            if (auto problem = rules::segmentsProblem(a.segments.data(), a.segments.size()))
+                throw FormatError("art " + std::to_string(a.id) + ", " + *problem);
             j["closed"] = a.closed;
             j["centerPoint"] = a.centerPointVisible;
             Json segs = Json::array();
@@ -295,6 +299,14 @@ private:
 AIRealPoint pointFrom(const Cursor& c) {
     if (c.size() != 2) c.fail("expected two numbers [h, v]");
     return {c.at(size_t{0}).real(), c.at(size_t{1}).real()};
+}
+
+// An anchor or a handle: two finite coordinates, as everywhere else art is made.
+AIRealPoint coordinatesFrom(const Cursor& c) {
+    const AIRealPoint p = pointFrom(c);
+    for (float v : {p.h, p.v})
+        if (auto problem = rules::problemWith(v, rules::kCoordinate)) c.fail(*problem);
+    return p;
 }
 
 void realsFrom(const Cursor& c, AIReal* out, size_t count) {
@@ -569,9 +581,9 @@ private:
             for (size_t i = 0; i < segs.size(); ++i) {
                 const Cursor s = segs.at(i);
                 AIPathSegment seg{};
-                seg.p = pointFrom(s.at("p"));
-                seg.in = s.has("in") ? pointFrom(s.at("in")) : seg.p;
-                seg.out = s.has("out") ? pointFrom(s.at("out")) : seg.p;
+                seg.p = coordinatesFrom(s.at("p"));
+                seg.in = s.has("in") ? coordinatesFrom(s.at("in")) : seg.p;
+                seg.out = s.has("out") ? coordinatesFrom(s.at("out")) : seg.p;
                 seg.corner = s.boolean("corner", true);
                 a.segments.push_back(seg);
                 a.segmentSelection.push_back(

@@ -9,6 +9,7 @@
 #include "AIPathStyle.h"
 #include "AITag.h"
 #include "model/Geometry.h"
+#include "model/Rules.h"
 #include "suites/Suites.h"
 
 namespace standin::suites {
@@ -292,6 +293,7 @@ AIErr GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPathSegm
 
 AIErr SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
     if (index < 0 || count < 0 || (count > 0 && !segments)) return kBadParameterErr;
+    if (rules::segmentsProblem(segments, static_cast<size_t>(count))) return kBadParameterErr;
     ArtRef r;
     if (AIErr e = lookupPath(path, &r)) return e;
     const size_t n = r.art->segments.size();
@@ -309,6 +311,7 @@ AIErr SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPa
 
 AIErr InsertPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
     if (index < 0 || count < 0 || (count > 0 && !segments)) return kBadParameterErr;
+    if (rules::segmentsProblem(segments, static_cast<size_t>(count))) return kBadParameterErr;
     ArtRef r;
     if (AIErr e = lookupPath(path, &r)) return e;
     const size_t n = r.art->segments.size();
