@@ -37,13 +37,15 @@ std::string describeError(AIErr err) {
         {kWrongTypeErr, "the entry holds another type"},
         {kOutOfMemoryErr, "out of memory"},
     };
-    char code[5] = {char((err >> 24) & 0xFF), char((err >> 16) & 0xFF), char((err >> 8) & 0xFF), char(err & 0xFF), 0};
-    for (char& c : code)
-        if (c && (c < 0x20 || c > 0x7E)) c = '?';
-    std::string text = std::string("'") + code + "'";
+    std::string code;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = char((err >> shift) & 0xFF);
+        code += c >= 0x20 && c <= 0x7E ? c : '?';
+    }
+    // Words first; the code only helps whoever reads the host's sources.
     for (const auto& k : kKnown)
-        if (k.code == err) return text + " (" + k.text + ")";
-    return "error " + text;
+        if (k.code == err) return std::string(k.text) + " (error " + code + ")";
+    return "the host refused it (error " + code + ")";
 }
 
 void check(AIErr err, const Args& args) {
@@ -139,10 +141,27 @@ void cmdLayer(Session& session, const Args& args) {
     });
 }
 
+// Draws on the current layer, saying which layer stops it when one is locked or hidden.
+template <class Draw>
+void draw(Session& session, const Args& args, Draw&& add) {
+    session.change([&](Document& doc) {
+        for (const standin::Art* a = doc.art(doc.currentLayer()); a; a = doc.art(a->parent)) {
+            if (!a->layer || (a->layer->visible && a->layer->editable)) continue;
+            const std::string title = "\"" + standin::io::platformToUtf8(a->layer->title) + "\"";
+            const std::string where = a->id == doc.currentLayer() ? "the current layer " + title
+                                                                  : "the layer " + title + " holding the current layer";
+            const bool locked = !a->layer->editable;
+            throw ScriptError(args.command() + ": " + where + (locked ? " is locked" : " is hidden") + " (layer " +
+                              (locked ? "unlock " : "show ") + title + " first)");
+        }
+        check(add(doc), args);
+    });
+}
+
 void cmdLine(Session& session, const Args& args) {
     args.requireCount(4, 4);
     const AIRealPoint a{args.real(0, "X1"), args.real(1, "Y1")}, b{args.real(2, "X2"), args.real(3, "Y2")};
-    session.change([&](Document& doc) { check(doc.addLine(a, b), args); });
+    draw(session, args, [&](Document& doc) { return doc.addLine(a, b); });
 }
 
 // X Y W H of a rectangle or an ellipse, refused when its far corner lies beyond the largest
@@ -162,12 +181,12 @@ Box boxArgs(const Args& args) {
 
 void cmdRect(Session& session, const Args& args) {
     const Box b = boxArgs(args);
-    session.change([&](Document& doc) { check(doc.addRect(b.x, b.y, b.w, b.h), args); });
+    draw(session, args, [&](Document& doc) { return doc.addRect(b.x, b.y, b.w, b.h); });
 }
 
 void cmdEllipse(Session& session, const Args& args) {
     const Box b = boxArgs(args);
-    session.change([&](Document& doc) { check(doc.addEllipse(b.x, b.y, b.w, b.h), args); });
+    draw(session, args, [&](Document& doc) { return doc.addEllipse(b.x, b.y, b.w, b.h); });
 }
 
 void cmdPath(Session& session, const Args& args) {
@@ -178,7 +197,7 @@ void cmdPath(Session& session, const Args& args) {
     if (count / 2 > size_t(INT16_MAX)) throw ScriptError("path: a path holds at most 32767 anchors");
     std::vector<AIRealPoint> points;
     for (size_t i = 0; i < count; i += 2) points.push_back({args.real(i, "X"), args.real(i + 1, "Y")});
-    session.change([&](Document& doc) { check(doc.addPolyline(points, closed), args); });
+    draw(session, args, [&](Document& doc) { return doc.addPolyline(points, closed); });
 }
 
 // COLOR at args[i]: none | gray G | rgb R G B | cmyk C M Y K; moves i past it.
@@ -278,7 +297,12 @@ void cmdSelect(Session& session, const Args& args) {
         return;
     }
     std::vector<ObjId> ids;
-    for (size_t i = 0; i < args.size(); ++i) ids.push_back(artId(session, args, i));
+    for (size_t i = 0; i < args.size(); ++i) {
+        ids.push_back(artId(session, args, i));
+        if (session.document().isLayer(ids.back()))
+            throw ScriptError("select: " + args.text(i) + " is a layer, not art (select takes the ids of art; " +
+                              "a layer is chosen with layer current)");
+    }
     session.change([&](Document& doc) {
         doc.selectNone();
         for (ObjId id : ids) check(doc.select(id), args);

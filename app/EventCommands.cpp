@@ -144,7 +144,7 @@ void cmdMenu(Session& session, const Args& args) {
 
 void cmdTicks(Session& session, const Args& args) {
     args.requireCount(1, 1);
-    const int32_t n = args.integer(0, "tick count");
+    const int32_t n = args.integer(0, "the tick count");
     if (n < 0) throw ScriptError("ticks: the count cannot be negative");
     session.events().ticks(n);
     settle(session, args);

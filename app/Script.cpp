@@ -11,7 +11,26 @@
 
 namespace plotwise::app {
 
+namespace {
+
+// A script is text: a control character (a NUL byte above all, which would cut every
+// message that quotes it short) is refused with its place.
+void refuseControlCharacters(std::string_view line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c >= 0x20 && c != 0x7F) continue;
+        if (c == '\t' || c == '\r' || c == '\n') continue;
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        const std::string what = c == 0 ? std::string("a NUL byte")
+                                        : std::string("the control character 0x") + kHex[c >> 4] + kHex[c & 15];
+        throw ScriptError("column " + std::to_string(i + 1) + " holds " + what + "; a script holds only text");
+    }
+}
+
+}  // namespace
+
 std::vector<Token> tokenize(std::string_view line) {
+    refuseControlCharacters(line);
     std::vector<Token> tokens;
     size_t i = 0;
     const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -71,6 +90,9 @@ float Args::real(size_t i, std::string_view what) const {
     const char* begin = s.data();
     if (begin != end && *begin == '+') ++begin;
     const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec == std::errc::result_out_of_range && ptr == end)
+        throw ScriptError(command_ + ": " + std::string(what) + " " + s +
+                          " is beyond what a 32-bit real holds (about 3.4e38 either way)");
     if (ec != std::errc() || ptr != end || !std::isfinite(value))
         throw ScriptError(command_ + ": " + std::string(what) + " must be a number, not \"" + s + "\"");
     return value;
@@ -80,6 +102,9 @@ int32_t Args::integer(size_t i, std::string_view what) const {
     const std::string& s = text(i);
     int32_t value = 0;
     const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec == std::errc::result_out_of_range && ptr == s.data() + s.size())
+        throw ScriptError(command_ + ": " + std::string(what) + " " + s + " is too " +
+                          (s.front() == '-' ? "small (at least -2147483648)" : "large (at most 2147483647)"));
     if (ec != std::errc() || ptr != s.data() + s.size())
         throw ScriptError(command_ + ": " + std::string(what) + " must be a whole number, not \"" + s + "\"");
     return value;

@@ -157,6 +157,36 @@ TEST(SessionScript, ShapesWhoseCornersPassTheLargestCoordinateAreRefused) {
     std::remove(svg.c_str());
 }
 
+TEST(SessionScript, MessagesSayWhatWentWrongInWords) {
+    Played run;
+    run.play("new\nlayer add \"Dims\"\nlayer lock \"Dims\"\nline 0 0 1 1\n");
+    EXPECT_EQ(run.errors.str(), "test.pws:4: line: the current layer \"Dims\" is locked (layer unlock \"Dims\" first)\n");
+    Played hidden;
+    hidden.play("new\nlayer hide \"Layer 1\"\nrect 0 0 1 1\n");
+    EXPECT_EQ(hidden.errors.str(),
+              "test.pws:3: rect: the current layer \"Layer 1\" is hidden (layer show \"Layer 1\" first)\n");
+
+    Played layer;
+    layer.play("new\n");
+    const std::string id = std::to_string(layer.session.document().currentLayer());
+    layer.play("select " + id + "\n");
+    EXPECT_EQ(layer.errors.str(), "test.pws:1: select: " + id +
+                                      " is a layer, not art (select takes the ids of art; a layer is chosen with "
+                                      "layer current)\n");
+
+    // A NUL byte would cut short every message that quotes the line: it is refused by place.
+    Played nul;
+    nul.play(std::string("new\nline 0 0 1 1 \0 x\n", 21));
+    EXPECT_EQ(nul.errors.str(), "test.pws:2: column 14 holds a NUL byte; a script holds only text\n");
+    Played escape;
+    escape.play("new\nlayer add \"\x1B[31m\"\n");
+    EXPECT_EQ(escape.errors.str(), "test.pws:2: column 12 holds the control character 0x1B; a script holds only text\n");
+
+    // What the host refuses is said in words, its code after them.
+    EXPECT_EQ(describeError(kStaleHandleErr), "the object no longer exists (error STAL)");
+    EXPECT_EQ(describeError('ZZZ\x01'), "the host refused it (error ZZZ?)");
+}
+
 TEST(SessionScript, NoDocumentIsAnError) {
     Played run;
     run.play("rect 1 1 2 2\n");
