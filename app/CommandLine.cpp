@@ -132,8 +132,10 @@ private:
     // Opens a saved document for the dump and svg subcommands; null after reporting why not.
     const standin::Document* open(const std::string& path) {
         std::string error;
-        const standin::Document* doc = standin::io::openDocumentFile(session_.host(), path, error);
+        std::vector<std::string> warnings;
+        const standin::Document* doc = standin::io::openDocumentFile(session_.host(), path, error, &warnings);
         if (!doc) failure(error);
+        for (const std::string& w : warnings) err_ << "plotwise: warning: " << w << '\n';
         return doc;
     }
 

@@ -90,7 +90,10 @@ void cmdNew(Session& session, const Args& args) {
 void cmdOpen(Session& session, const Args& args) {
     args.requireCount(1, 1);
     std::string error;
-    if (!standin::io::openDocumentFile(session.host(), args.text(0), error)) throw ScriptError("open: " + error);
+    std::vector<std::string> warnings;
+    if (!standin::io::openDocumentFile(session.host(), args.text(0), error, &warnings))
+        throw ScriptError("open: " + error);
+    for (const std::string& w : warnings) session.warnings() << session.where() << ": warning: " << w << '\n';
 }
 
 void cmdSave(Session& session, const Args& args) {
@@ -200,14 +203,17 @@ void cmdPath(Session& session, const Args& args) {
     draw(session, args, [&](Document& doc) { return doc.addPolyline(points, closed); });
 }
 
+// A real at args[i] that keeps the rule documents and the host's suites keep too.
+float ruled(const Args& args, size_t i, const standin::rules::RealRule& rule, const char* what) {
+    const float v = args.real(i, what);
+    if (auto problem = standin::rules::problemWith(v, rule, what)) throw ScriptError(args.command() + ": " + *problem);
+    return v;
+}
+
 // COLOR at args[i]: none | gray G | rgb R G B | cmyk C M Y K; moves i past it.
 AIColor colorAt(const Args& args, size_t& i) {
     AIColor color{};
-    const auto component = [&](const char* what) {
-        const float v = args.real(++i, what);
-        if (v < 0 || v > 1) throw ScriptError(args.command() + ": " + what + " must lie between 0 and 1");
-        return v;
-    };
+    const auto component = [&](const char* what) { return ruled(args, ++i, standin::rules::kColorComponent, what); };
     if (args.is(i, "none")) {
         color.kind = kNoneColor;
     } else if (args.is(i, "gray")) {
@@ -231,13 +237,13 @@ AIColor colorAt(const Args& args, size_t& i) {
     return color;
 }
 
-int16_t codeNamed(const Args& args, size_t i, std::initializer_list<const char*> names) {
-    int16_t code = 0;
-    for (const char* name : names) {
-        if (args.is(i, name)) return code;
-        ++code;
-    }
-    throw ScriptError(args.command() + ": unknown value \"" + args.text(i) + "\"");
+template <size_t N>
+int16_t codeNamed(const Args& args, size_t i, const char* const (&names)[N]) {
+    for (size_t code = 0; code < N; ++code)
+        if (args.is(i, names[code])) return static_cast<int16_t>(code);
+    std::string known;
+    for (const char* name : names) known += std::string(known.empty() ? "" : ", ") + name;
+    throw ScriptError(args.command() + ": unknown value \"" + args.text(i) + "\" (" + known + ")");
 }
 
 // The paint new art gets, as a person would pick it before drawing.
@@ -258,9 +264,7 @@ void cmdPaint(Session& session, const Args& args) {
     while (i < sub.size()) {
         if (args.is(0, "fill")) throw ScriptError("paint fill: unexpected \"" + sub.text(i) + "\"");
         if (sub.is(i, "width")) {
-            const float width = sub.real(++i, "the width");
-            if (width < 0) throw ScriptError("paint stroke: the width cannot be negative");
-            style.stroke.width = width;
+            style.stroke.width = ruled(sub, ++i, standin::rules::kStrokeWidth, "the width");
             ++i;
         } else if (sub.is(i, "solid")) {
             style.stroke.dash.length = 0;
@@ -269,17 +273,15 @@ void cmdPaint(Session& session, const Args& args) {
             int16_t n = 0;
             for (++i; i < sub.size() && !sub.is(i, "width") && !sub.is(i, "cap") && !sub.is(i, "join"); ++i) {
                 if (n == kMaxDashComponents) throw ScriptError("paint stroke: a dash holds at most 6 lengths");
-                const float length = sub.real(i, "a dash length");
-                if (length < 0) throw ScriptError("paint stroke: a dash length cannot be negative");
-                style.stroke.dash.array[n++] = length;
+                style.stroke.dash.array[n++] = ruled(sub, i, standin::rules::kDashLength, "a dash length");
             }
             if (n == 0) throw ScriptError("paint stroke: dash needs at least one length");
             style.stroke.dash.length = n;
         } else if (sub.is(i, "cap")) {
-            style.stroke.cap = codeNamed(sub, ++i, {"butt", "round", "projecting"});
+            style.stroke.cap = codeNamed(sub, ++i, standin::rules::kCapNames);
             ++i;
         } else if (sub.is(i, "join")) {
-            style.stroke.join = codeNamed(sub, ++i, {"miter", "round", "bevel"});
+            style.stroke.join = codeNamed(sub, ++i, standin::rules::kJoinNames);
             ++i;
         } else {
             throw ScriptError("paint stroke: unexpected \"" + sub.text(i) + "\" (width, dash, solid, cap, join)");

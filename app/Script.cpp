@@ -139,7 +139,9 @@ const Command* CommandTable::find(std::string_view name) const {
 }
 
 ScriptRunner::ScriptRunner(const CommandTable& table, Session& session, std::ostream& errors)
-    : table_(table), session_(session), errors_(errors) {}
+    : table_(table), session_(session), errors_(errors) {
+    session_.setWarnings(errors_);
+}
 
 int ScriptRunner::runFile(const std::string& path) {
     std::string text, error;

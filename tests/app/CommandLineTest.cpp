@@ -95,6 +95,18 @@ TEST(CommandLine, VersionAndHelpGoToStandardOutput) {
     EXPECT_NE(help.out.str().find("plotwise --version"), std::string::npos);
 }
 
+TEST(CommandLine, KeysOutsideTheFormatAreNamedOnStandardError) {
+    Folder folder;
+    const std::string doc = folder.write("doc.json", R"({"format": "plotwise-document", "version": 1, "pathStyle": {},)"
+                                                     R"( "layers": [{"kind": "layer", "id": 1, "title": "L", "locked": true}]})");
+    Typed dump({"dump", doc});
+    EXPECT_EQ(dump.status, 0);
+    EXPECT_EQ(dump.err.str(), "plotwise: warning: " + doc +
+                                  ": document.layers[0]: the key \"locked\" is not part of the format; it is ignored "
+                                  "and will not be saved\n");
+    EXPECT_NE(dump.out.str().find("\"L\" visible editable"), std::string::npos) << dump.out.str();
+}
+
 TEST(CommandLine, AScriptRunsAndItsFailuresSetTheStatus) {
     Folder folder;
     const std::string good = folder.write("good.pws", "new\nrect 0 0 10 10\nexpect count == 1\n");

@@ -187,6 +187,58 @@ TEST(SessionScript, MessagesSayWhatWentWrongInWords) {
     EXPECT_EQ(describeError('ZZZ\x01'), "the host refused it (error ZZZ?)");
 }
 
+TEST(SessionScript, ExpectationsNamingAMissingLayerOrArtFail) {
+    Played run;
+    run.play("new\nrect 0 0 1 1\n"
+             "expect count layer=\"Nope\" == 0\n"
+             "expect current-layer != \"Nope\"\n"
+             "expect text 9999 != \"x\"\n"
+             "expect entry layer=\"Nope\" k missing\n"
+             "expect count layer=\"Layer 1\" == 1\n");
+    EXPECT_EQ(run.failures, 4);
+    EXPECT_EQ(run.errors.str(),
+              "test.pws:3: expectation failed: count layer=Nope == 0 (found no layer titled \"Nope\")\n"
+              "test.pws:4: expectation failed: current-layer != \"Nope\" (found no layer titled \"Nope\")\n"
+              "test.pws:5: expectation failed: text 9999 != \"x\" (found no art with id 9999)\n"
+              "test.pws:6: expectation failed: entry layer=Nope k missing (found no such layer)\n");
+}
+
+TEST(SessionScript, ADocumentHoldsOnlyWhatAScriptCouldHaveMade) {
+    // The values a script refuses, a file may not hold either, with the same words.
+    const struct {
+        const char* script;
+        const char* style;
+        const char* words;
+    } cases[] = {
+        {"paint fill gray 5", R"({"fillColor": {"kind": "gray", "value": 5}})", "must lie between 0 and 1, not 5"},
+        {"paint stroke gray 1 dash 4 -1", R"({"dash": [4, -1]})", "cannot be negative, not -1"},
+        {"paint stroke gray 1 width -2", R"({"width": -2})", "cannot be negative, not -2"},
+        {"paint stroke gray 1 cap pointy", R"({"cap": "pointy"})", "unknown value \"pointy\""},
+    };
+    const std::string path = testing::TempDir() + "ruled.json";
+    for (const auto& c : cases) {
+        Played script;
+        script.play(std::string("new\n") + c.script + "\n");
+        EXPECT_NE(script.errors.str().find(c.words), std::string::npos) << c.script << " -> " << script.errors.str();
+        std::ofstream(path) << R"({"format": "plotwise-document", "version": 1, "pathStyle": )" << c.style
+                            << R"(, "layers": [{"kind": "layer", "id": 1, "title": "L"}]})";
+        Played file;
+        file.play("open \"" + path + "\"\n");
+        EXPECT_NE(file.errors.str().find(std::string("document.pathStyle.")), std::string::npos) << file.errors.str();
+        EXPECT_NE(file.errors.str().find(c.words), std::string::npos) << c.style << " -> " << file.errors.str();
+    }
+    // A key outside the format is named as the document opens; the script goes on.
+    std::ofstream(path) << R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, "note": 1,)"
+                        << R"( "layers": [{"kind": "layer", "id": 1, "title": "L"}]})";
+    Played warned;
+    warned.play("open \"" + path + "\"\nexpect layers == 1\n");
+    EXPECT_EQ(warned.failures, 0);
+    EXPECT_EQ(warned.errors.str(), "test.pws:1: warning: " + path +
+                                       ": document: the key \"note\" is not part of the format; it is ignored and "
+                                       "will not be saved\n");
+    std::remove(path.c_str());
+}
+
 TEST(SessionScript, NoDocumentIsAnError) {
     Played run;
     run.play("rect 1 1 2 2\n");

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 namespace standin::rules {
 
@@ -26,6 +27,41 @@ std::optional<std::string> problemWith(float value, const RealRule& rule, std::s
         return name + (rule.least == 0 ? " cannot be negative" : " must be at least " + shortest(rule.least)) + found;
     if (rule.least == -FLT_MAX) return name + " must be at most " + shortest(rule.most) + found;
     return name + " must lie between " + shortest(rule.least) + " and " + shortest(rule.most) + found;
+}
+
+std::optional<std::string> colorProblem(const AIColor& color) {
+    const auto components = [](std::initializer_list<float> values) -> std::optional<std::string> {
+        for (float v : values)
+            if (auto problem = problemWith(v, kColorComponent)) return problem;
+        return std::nullopt;
+    };
+    switch (color.kind) {
+        case kGrayColor: return components({color.c.g.gray});
+        case kFourColor: return components({color.c.f.cyan, color.c.f.magenta, color.c.f.yellow, color.c.f.black});
+        case kThreeColor: return components({color.c.rgb.red, color.c.rgb.green, color.c.rgb.blue});
+        case kCustomColor: return problemWith(color.c.c.tint, kColorComponent, "the tint");
+        case kPattern:
+        case kGradient:
+        case kNoneColor: return std::nullopt;
+    }
+    return "the colour kind " + std::to_string(int(color.kind)) + " is not one the host knows";
+}
+
+std::optional<std::string> styleProblem(const AIPathStyle& style) {
+    if (auto problem = colorProblem(style.fill.color)) return "the fill colour: " + *problem;
+    if (auto problem = colorProblem(style.stroke.color)) return "the stroke colour: " + *problem;
+    const AIStrokeStyle& stroke = style.stroke;
+    if (auto problem = problemWith(stroke.width, kStrokeWidth)) return problem;
+    if (stroke.dash.length < 0 || stroke.dash.length > kMaxDashComponents)
+        return "a dash holds at most " + std::to_string(kMaxDashComponents) + " lengths";
+    for (int i = 0; i < stroke.dash.length; ++i)
+        if (auto problem = problemWith(stroke.dash.array[i], kDashLength)) return problem;
+    if (auto problem = problemWith(stroke.dash.offset, kDashOffset)) return problem;
+    if (stroke.cap < 0 || size_t(stroke.cap) >= std::size(kCapNames))
+        return "the cap " + std::to_string(stroke.cap) + " is not butt, round or projecting";
+    if (stroke.join < 0 || size_t(stroke.join) >= std::size(kJoinNames))
+        return "the join " + std::to_string(stroke.join) + " is not miter, round or bevel";
+    return problemWith(stroke.miterLimit, kMiterLimit);
 }
 
 std::optional<std::string> segmentsProblem(const AIPathSegment* segments, size_t count) {

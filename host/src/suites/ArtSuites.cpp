@@ -443,8 +443,9 @@ AIErr GetPathStyle(AIArtHandle art, AIPathStyle* style) {
     return kNoErr;
 }
 
+// Paint outside the rules scripts and documents keep (grey 5, a negative width) is refused.
 AIErr SetPathStyle(AIArtHandle art, const AIPathStyle* style) {
-    if (!style) return kBadParameterErr;
+    if (!style || rules::styleProblem(*style)) return kBadParameterErr;
     ArtRef r;
     if (AIErr e = lookupStyled(art, &r)) return e;
     r.doc->editArt(r.id)->style = *style;
@@ -461,7 +462,7 @@ AIErr GetCurrentPathStyle(AIPathStyle* style, void*, void*) {
 }
 
 AIErr SetCurrentPathStyle(const AIPathStyle* style) {
-    if (!style) return kBadParameterErr;
+    if (!style || rules::styleProblem(*style)) return kBadParameterErr;
     Document* d = front();
     if (!d) return kNoDocumentErr;
     d->editState().pathStyle = *style;
