@@ -27,8 +27,6 @@ const char* jsonTypeName(const Json& j) {
     }
 }
 
-}  // namespace
-
 // Builds the tree from the parser's events with an explicit stack of the open containers,
 // checking each limit as the event arrives. (nlohmann's callback parser scans the parent
 // container for discarded values each time an object closes, which makes reading quadratic
@@ -173,6 +171,8 @@ private:
     std::vector<Frame> open_;
     std::string key_;  // of the member whose value comes next
 };
+
+}  // namespace
 
 template <class J>
 J parseJson(std::string_view text, const JsonLimits& limits) {
