@@ -7,11 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <span>
 #include <unordered_map>
 
 #include "Host.h"
 #include "io/AtomicFile.h"
 #include "io/DocumentText.h"
+#include "model/Rules.h"
 
 namespace standin::io {
 namespace {
@@ -74,16 +76,19 @@ Json namedToJson(int value, const NamedValue (&table)[N]) {
     return value;
 }
 
+// A code by its name, or a bare number from `min` to `max`.
 template <size_t N>
 int namedFromJson(const Cursor& c, const NamedValue (&table)[N], int64_t min, int64_t max) {
+    std::string names;
+    for (const auto& e : table) names += std::string(names.empty() ? "" : ", ") + e.name;
     if (c.json().is_string()) {
         for (const auto& e : table)
             if (c.utf8() == e.name) return e.value;
-        std::string names;
-        for (const auto& e : table) names += std::string(names.empty() ? "" : ", ") + e.name;
         c.fail("unknown value \"" + c.utf8() + "\" (one of " + names + ")");
     }
-    return static_cast<int>(c.integer(min, max));
+    const int64_t value = c.integer(INT64_MIN, INT64_MAX);
+    if (value < min || value > max) c.fail("unknown value " + std::to_string(value) + " (one of " + names + ")");
+    return static_cast<int>(value);
 }
 
 // ---------------------------------------------------------------- writing
@@ -182,6 +187,12 @@ Json storyToJson(const text::Story& story) {
     return j;
 }
 
+// What the reader would refuse is not written.
+Json checkedStyle(const AIPathStyle& style, const std::string& whose) {
+    if (auto problem = rules::styleProblem(style)) throw FormatError(whose + ": " + *problem);
+    return styleToJson(style);
+}
+
 class Writer {
 public:
     explicit Writer(const Document& doc) : doc_(doc) {}
@@ -194,7 +205,7 @@ public:
         j["setup"] = Json::object({{"width", realToJson(st.setup.width)}, {"height", realToJson(st.setup.height)}});
         j["rulerOrigin"] = pointToJson(st.rulerOrigin);
         if (st.currentLayer) j["currentLayer"] = st.currentLayer;
-        j["pathStyle"] = styleToJson(st.pathStyle);
+        j["pathStyle"] = checkedStyle(st.pathStyle, "the paint of new art");
         if (st.dictionary && doc_.dict(st.dictionary)) j["dictionary"] = dict(st.dictionary, 0);
         Json layers = Json::array();
         for (ObjId layer : doc_.topLayers()) layers.push_back(art(layer, 0));
@@ -264,6 +275,9 @@ private:
         if (a.dictionary && doc_.dict(a.dictionary)) j["dictionary"] = dict(a.dictionary, 0);
         const bool container = a.isLayerGroup() || kind->children;
         if (kind->path) {
+            // What the reader would refuse is not written.
+            if (auto problem = rules::segmentsProblem(a.segments.data(), a.segments.size()))
+                throw FormatError("art " + std::to_string(a.id) + ", " + *problem);
             j["closed"] = a.closed;
             j["centerPoint"] = a.centerPointVisible;
             Json segs = Json::array();
@@ -277,7 +291,7 @@ private:
             }
             j["segments"] = std::move(segs);
         }
-        if (kind->style && !a.isLayerGroup()) j["style"] = styleToJson(a.style);
+        if (kind->style && !a.isLayerGroup()) j["style"] = checkedStyle(a.style, "art " + std::to_string(a.id));
         if (kind->story) j["story"] = storyToJson(a.story);
         if (container) {
             Json children = Json::array();
@@ -297,67 +311,156 @@ AIRealPoint pointFrom(const Cursor& c) {
     return {c.at(size_t{0}).real(), c.at(size_t{1}).real()};
 }
 
+// An anchor or a handle: two finite coordinates, as everywhere else art is made.
+AIRealPoint coordinatesFrom(const Cursor& c) {
+    const AIRealPoint p = pointFrom(c);
+    for (float v : {p.h, p.v})
+        if (auto problem = rules::problemWith(v, rules::kCoordinate)) c.fail(*problem);
+    return p;
+}
+
 void realsFrom(const Cursor& c, AIReal* out, size_t count) {
     if (c.size() != count) c.fail("expected " + std::to_string(count) + " numbers");
     for (size_t i = 0; i < count; ++i) out[i] = c.at(i).real();
 }
 
-AIColor colorFrom(const Cursor& c) {
+// A real that keeps the rule scripts and the host's suites keep; refused at its place.
+AIReal ruled(const Cursor& c, const rules::RealRule& rule) {
+    const AIReal v = c.real();
+    if (auto problem = rules::problemWith(v, rule)) c.fail(*problem);
+    return v;
+}
+
+AIReal ruled(const Cursor& c, std::string_view key, const rules::RealRule& rule, AIReal fallback) {
+    return c.has(key) ? ruled(c.at(key), rule) : fallback;
+}
+
+void componentsFrom(const Cursor& c, AIReal* out, size_t count) {
+    if (c.size() != count) c.fail("expected " + std::to_string(count) + " numbers");
+    for (size_t i = 0; i < count; ++i) out[i] = ruled(c.at(i), rules::kColorComponent);
+}
+
+// Members of the format's objects, by kind. A member not listed is named in a warning (it
+// is ignored, so a save would drop it) instead of passing without a word.
+using Known = std::span<const std::string_view>;
+constexpr std::string_view kRootKeys[] = {"format", "version", "setup", "rulerOrigin", "currentLayer", "pathStyle", "dictionary", "layers"};
+constexpr std::string_view kSetupKeys[] = {"width", "height"};
+constexpr std::string_view kArtKeys[] = {"id", "kind", "attrs", "tags", "dictionary", "children"};
+constexpr std::string_view kLayerKeys[] = {"title", "visible", "editable", "printed", "preview", "dimPlaced", "color"};
+constexpr std::string_view kPathKeys[] = {"closed", "centerPoint", "segments", "style"};
+constexpr std::string_view kStyledKeys[] = {"style"};
+constexpr std::string_view kStoryArtKeys[] = {"story"};
+constexpr std::string_view kSegmentKeys[] = {"p", "in", "out", "corner", "selected"};
+constexpr std::string_view kTagKeys[] = {"name", "type", "value"};
+constexpr std::string_view kColorKeys[] = {"kind", "value", "tint"};
+constexpr std::string_view kStyleKeys[] = {"fill", "fillColor", "fillOverprint", "stroke", "strokeColor", "strokeOverprint",
+                              "width", "dash", "dashOffset", "cap", "join", "miterLimit", "clip", "lockClip", "evenodd"};
+constexpr std::string_view kStoryKeys[] = {"matrix", "paragraph", "runs"};
+constexpr std::string_view kParagraphKeys[] = {"justification", "startIndent", "endIndent", "firstLineIndent", "spaceBefore",
+                                  "desiredWordSpacing", "desiredLetterSpacing"};
+constexpr std::string_view kRunKeys[] = {"text", "font", "size", "leading", "baselineShift", "tracking", "horizontalScale",
+                            "verticalScale", "fill", "fillColor", "stroke", "strokeColor", "lineWidth", "lineCap",
+                            "lineJoin", "miterLimit", "lineDashOffset", "lineDashArray"};
+
+class UnknownKeys {
+public:
+    explicit UnknownKeys(std::vector<std::string>* warnings) : warnings_(warnings) {}
+
+    void check(const Cursor& c, Known known, Known more = {}) {
+        if (!warnings_ || !c.isObject()) return;
+        for (auto it = c.json().begin(); it != c.json().end(); ++it) {
+            const std::string& key = it.key();
+            const auto listed = [&](Known keys) { return std::find(keys.begin(), keys.end(), key) != keys.end(); };
+            if (listed(known) || listed(more)) continue;
+            if (++found_ <= kMaxNamed)
+                warnings_->push_back(c.where() + ": the key \"" + key + "\" is not part of the format; it is ignored " +
+                                     "and will not be saved");
+        }
+    }
+
+    // Many unknown keys are counted rather than each named.
+    void finish() {
+        if (warnings_ && found_ > kMaxNamed)
+            warnings_->push_back(std::to_string(found_ - kMaxNamed) + " more keys that are not part of the format");
+    }
+
+private:
+    static constexpr size_t kMaxNamed = 10;
+    std::vector<std::string>* warnings_;
+    size_t found_ = 0;
+};
+
+// A colour. Those of path styles hold components from 0 to 1, as a script gives them; the
+// text engine keeps whatever a run is given, so only the form of a run's colour is read.
+enum class Components { Ruled, Free };
+
+AIColor colorFrom(const Cursor& c, UnknownKeys& unknown, Components components = Components::Ruled) {
+    unknown.check(c, kColorKeys);
+    const bool ruledOnes = components == Components::Ruled;
+    const auto values = [&](const Cursor& v, AIReal* out, size_t count) {
+        ruledOnes ? componentsFrom(v, out, count) : realsFrom(v, out, count);
+    };
     AIColor color{};
     color.kind = static_cast<AIColorTag>(namedFromJson(c.at("kind"), kColorKinds, kGrayColor, kNoneColor));
     switch (color.kind) {
-        case kGrayColor: color.c.g.gray = c.at("value").real(); break;
+        case kGrayColor: {
+            const Cursor value = c.at("value");
+            color.c.g.gray = ruledOnes ? ruled(value, rules::kColorComponent) : value.real();
+            break;
+        }
         case kFourColor: {
             AIReal v[4];
-            realsFrom(c.at("value"), v, 4);
+            values(c.at("value"), v, 4);
             color.c.f = {v[0], v[1], v[2], v[3]};
             break;
         }
         case kThreeColor: {
             AIReal v[3];
-            realsFrom(c.at("value"), v, 3);
+            values(c.at("value"), v, 3);
             color.c.rgb = {v[0], v[1], v[2]};
             break;
         }
         case kCustomColor:
             color.c.c.color = nullptr;
-            color.c.c.tint = c.real("tint", 0.0f);
+            color.c.c.tint = ruledOnes ? ruled(c, "tint", rules::kColorComponent, 0.0f) : c.real("tint", 0.0f);
             break;
         default: break;
     }
     return color;
 }
 
-AIPathStyle styleFrom(const Cursor& c) {
+AIPathStyle styleFrom(const Cursor& c, UnknownKeys& unknown) {
     AIPathStyle s = defaultPathStyle();
     if (!c.isObject()) c.fail("expected an object");
+    unknown.check(c, kStyleKeys);
     s.fillPaint = c.boolean("fill", s.fillPaint);
-    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"));
+    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"), unknown);
     s.fill.overprint = c.boolean("fillOverprint", s.fill.overprint);
     s.strokePaint = c.boolean("stroke", s.strokePaint);
-    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"));
+    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"), unknown);
     s.stroke.overprint = c.boolean("strokeOverprint", s.stroke.overprint);
-    s.stroke.width = c.real("width", s.stroke.width);
+    s.stroke.width = ruled(c, "width", rules::kStrokeWidth, s.stroke.width);
     if (c.has("dash")) {
         const Cursor dash = c.at("dash");
         if (dash.size() > size_t(kMaxDashComponents))
             dash.fail("a dash holds at most " + std::to_string(kMaxDashComponents) + " lengths");
         s.stroke.dash.length = static_cast<int16_t>(dash.size());
-        for (size_t i = 0; i < dash.size(); ++i) s.stroke.dash.array[i] = dash.at(i).real();
+        for (size_t i = 0; i < dash.size(); ++i) s.stroke.dash.array[i] = ruled(dash.at(i), rules::kDashLength);
     }
-    s.stroke.dash.offset = c.real("dashOffset", s.stroke.dash.offset);
-    if (c.has("cap")) s.stroke.cap = static_cast<int16_t>(namedFromJson(c.at("cap"), kCaps, INT16_MIN, INT16_MAX));
-    if (c.has("join")) s.stroke.join = static_cast<int16_t>(namedFromJson(c.at("join"), kJoins, INT16_MIN, INT16_MAX));
-    s.stroke.miterLimit = c.real("miterLimit", s.stroke.miterLimit);
+    s.stroke.dash.offset = ruled(c, "dashOffset", rules::kDashOffset, s.stroke.dash.offset);
+    if (c.has("cap")) s.stroke.cap = static_cast<int16_t>(namedFromJson(c.at("cap"), kCaps, kAIButtCap, kAIProjectingCap));
+    if (c.has("join")) s.stroke.join = static_cast<int16_t>(namedFromJson(c.at("join"), kJoins, kAIMiterJoin, kAIBevelJoin));
+    s.stroke.miterLimit = ruled(c, "miterLimit", rules::kMiterLimit, s.stroke.miterLimit);
     s.clip = c.boolean("clip", s.clip);
     s.lockClip = c.boolean("lockClip", s.lockClip);
     s.evenodd = c.boolean("evenodd", s.evenodd);
     return s;
 }
 
-text::Story storyFrom(const Cursor& c) {
+text::Story storyFrom(const Cursor& c, UnknownKeys& unknown) {
     text::Story story;
     if (!c.isObject()) c.fail("expected an object");
+    unknown.check(c, kStoryKeys);
     if (c.has("matrix")) {
         AIReal m[6];
         realsFrom(c.at("matrix"), m, 6);
@@ -365,6 +468,7 @@ text::Story storyFrom(const Cursor& c) {
     }
     if (c.has("paragraph")) {
         const Cursor p = c.at("paragraph");
+        unknown.check(p, kParagraphKeys);
         auto& para = story.para;
         if (p.has("justification")) para.justification = static_cast<int16_t>(p.at("justification").integer(0, 6));
         para.startIndent = p.real("startIndent", para.startIndent);
@@ -377,6 +481,7 @@ text::Story storyFrom(const Cursor& c) {
     const Cursor runs = c.at("runs");
     for (size_t i = 0; i < runs.size(); ++i) {
         const Cursor r = runs.at(i);
+        unknown.check(r, kRunKeys);
         text::TextRun run;
         run.text = r.at("text").platform();
         auto& f = run.features;
@@ -388,9 +493,9 @@ text::Story storyFrom(const Cursor& c) {
         f.horizontalScale = r.real("horizontalScale", f.horizontalScale);
         f.verticalScale = r.real("verticalScale", f.verticalScale);
         f.fill = r.boolean("fill", f.fill);
-        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"));
+        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"), unknown, Components::Free);
         f.stroke = r.boolean("stroke", f.stroke);
-        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"));
+        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"), unknown, Components::Free);
         f.lineWidth = r.real("lineWidth", f.lineWidth);
         if (r.has("lineCap")) f.lineCap = static_cast<int16_t>(namedFromJson(r.at("lineCap"), kCaps, INT16_MIN, INT16_MAX));
         if (r.has("lineJoin"))
@@ -410,9 +515,11 @@ constexpr int64_t kMaxId = int64_t(1) << 53;
 
 class Reader {
 public:
-    Reader(Document& doc, IdSource& ids) : doc_(doc), ids_(ids) {}
+    Reader(Document& doc, IdSource& ids, std::vector<std::string>* warnings)
+        : doc_(doc), ids_(ids), unknown_(warnings) {}
 
     void read(const Cursor& root) {
+        unknown_.check(root, kRootKeys);
         const Cursor format = root.at("format");
         if (format.utf8() != kDocumentFormat)
             format.fail("not a Plotwise document (expected \"" + std::string(kDocumentFormat) + "\")");
@@ -445,6 +552,7 @@ public:
 
         if (root.has("setup")) {
             const Cursor setup = root.at("setup");
+            unknown_.check(setup, kSetupKeys);
             st.setup.width = positiveSize(setup.at("width"));
             st.setup.height = positiveSize(setup.at("height"));
         }
@@ -453,7 +561,7 @@ public:
             if (!std::isfinite(st.rulerOrigin.h) || !std::isfinite(st.rulerOrigin.v))
                 root.at("rulerOrigin").fail("the ruler origin must be finite");
         }
-        st.pathStyle = root.has("pathStyle") ? styleFrom(root.at("pathStyle")) : defaultPathStyle();
+        st.pathStyle = styleFrom(root.at("pathStyle"), unknown_);
         st.dictionary = root.has("dictionary") ? readDict(root.at("dictionary")) : 0;
         st.currentLayer = arts_[top.front()].id;
         if (root.has("currentLayer")) {
@@ -465,6 +573,7 @@ public:
         doc_.putState(st);
         for (auto& art : arts_) doc_.putArt(std::move(art));
         for (auto& dict : dicts_) doc_.putDict(std::move(dict));
+        unknown_.finish();
     }
 
 private:
@@ -476,11 +585,9 @@ private:
 
     void collectIds(const Cursor& c, std::set<ObjId>& seen) {
         if (!c.isObject()) c.fail("expected an object");
-        if (c.has("id")) {
-            const Cursor id = c.at("id");
-            if (!seen.insert(static_cast<ObjId>(id.integer(1, kMaxId))).second)
-                id.fail("the id " + std::to_string(id.integer(1, kMaxId)) + " is used twice");
-        }
+        const Cursor id = c.at("id");
+        if (!seen.insert(static_cast<ObjId>(id.integer(1, kMaxId))).second)
+            id.fail("the id " + std::to_string(id.integer(1, kMaxId)) + " is used twice");
         if (c.has("children")) {
             const Cursor children = c.at("children");
             for (size_t i = 0; i < children.size(); ++i) collectIds(children.at(i), seen);
@@ -488,7 +595,6 @@ private:
     }
 
     ObjId idFor(const Cursor& c) {
-        if (!c.has("id")) return ids_.take();
         const auto fileId = static_cast<ObjId>(c.at("id").integer(1, kMaxId));
         const ObjId id = keepIds_ ? fileId : ids_.take();
         idMap_[fileId] = id;
@@ -556,6 +662,7 @@ private:
             const Cursor tags = c.at("tags");
             for (size_t i = 0; i < tags.size(); ++i) {
                 const Cursor t = tags.at(i);
+                unknown_.check(t, kTagKeys);
                 a.tags.push_back({t.at("name").platform(), t.has("type") ? t.at("type").platform() : "string",
                                   t.at("value").platform()});
             }
@@ -568,18 +675,24 @@ private:
             if (segs.size() > size_t(INT16_MAX)) segs.fail("a path holds at most 32767 anchors");
             for (size_t i = 0; i < segs.size(); ++i) {
                 const Cursor s = segs.at(i);
+                unknown_.check(s, kSegmentKeys);
                 AIPathSegment seg{};
-                seg.p = pointFrom(s.at("p"));
-                seg.in = s.has("in") ? pointFrom(s.at("in")) : seg.p;
-                seg.out = s.has("out") ? pointFrom(s.at("out")) : seg.p;
+                seg.p = coordinatesFrom(s.at("p"));
+                seg.in = s.has("in") ? coordinatesFrom(s.at("in")) : seg.p;
+                seg.out = s.has("out") ? coordinatesFrom(s.at("out")) : seg.p;
                 seg.corner = s.boolean("corner", true);
                 a.segments.push_back(seg);
                 a.segmentSelection.push_back(
                     s.has("selected") ? static_cast<int16_t>(s.at("selected").integer(0, INT16_MAX)) : int16_t{0});
             }
         }
-        if (kind->style && !isLayer) a.style = c.has("style") ? styleFrom(c.at("style")) : defaultPathStyle();
-        if (kind->story) a.story = storyFrom(c.at("story"));
+        if (kind->style && !isLayer) a.style = styleFrom(c.at("style"), unknown_);
+        if (kind->story) a.story = storyFrom(c.at("story"), unknown_);
+        unknown_.check(c, kArtKeys, isLayer       ? Known(kLayerKeys)
+                                    : kind->path  ? Known(kPathKeys)
+                                    : kind->style ? Known(kStyledKeys)
+                                    : kind->story ? Known(kStoryArtKeys)
+                                                  : Known());
         std::vector<size_t> children;
         const bool container = isLayer || kind->children;
         if (c.has("children")) {
@@ -623,6 +736,7 @@ private:
     std::set<ObjId> layerIds_;
     std::vector<Art> arts_;
     std::vector<Dict> dicts_;
+    UnknownKeys unknown_;
 };
 
 }  // namespace
@@ -682,11 +796,13 @@ std::string writeDocumentText(const Document& doc) {
     return out + "\n";
 }
 
-std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids) {
+std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids, std::vector<std::string>* warnings) {
     const Json json = parseJson(text);
     if (!json.is_object()) throw FormatError("document: expected a JSON object");
     auto doc = std::make_unique<Document>(ids, Document::Empty{});
-    Reader(*doc, ids).read(Cursor(json));
+    std::vector<std::string> found;
+    Reader(*doc, ids, warnings ? &found : nullptr).read(Cursor(json));
+    if (warnings) warnings->insert(warnings->end(), found.begin(), found.end());
     doc->journal().clear();
     return doc;
 }
@@ -702,11 +818,15 @@ bool saveDocumentFile(const Document& doc, const std::string& path, std::string&
     return writeFileAtomically(path, text, error);
 }
 
-Document* openDocumentFile(Host& host, const std::string& path, std::string& error) {
+Document* openDocumentFile(Host& host, const std::string& path, std::string& error,
+                           std::vector<std::string>* warnings) {
     std::string text;
-    if (!readWholeFile(path, text, error)) return nullptr;
+    if (!readWholeFile(path, kDocumentFile, text, error)) return nullptr;
     try {
-        auto doc = readDocumentText(text, host.documentIds());
+        std::vector<std::string> found;
+        auto doc = readDocumentText(text, host.documentIds(), warnings ? &found : nullptr);
+        if (warnings)
+            for (const std::string& w : found) warnings->push_back(path + ": " + w);
         doc->name = path;
         return &host.adoptDocument(std::move(doc));
     } catch (const FormatError& e) {
