@@ -34,6 +34,7 @@ struct AIArtSuite {
                                    AIRealRect* bounds);
     // Reads the attributes of `mask` (kArtSelected, kArtLocked, kArtHidden, kArtFullySelected).
     AIErr (*GetArtUserAttr)(AIArtHandle art, uint32_t mask, uint32_t* attr);
+    // Setting kArtFullySelected also selects the art with every anchor.
     AIErr (*SetArtUserAttr)(AIArtHandle art, uint32_t mask, uint32_t attr);
     // The art's dictionary, created on first request, with one reference for the caller.
     AIErr (*GetDictionary)(AIArtHandle art, AIDictionaryRef* dictionary);
