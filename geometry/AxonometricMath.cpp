@@ -285,10 +285,13 @@ bool FlatBoundsFromProjectedBounds(int32_t face, const AIRealRect& b, const AIRe
             r.bottom = tilt > 0 ? q.v - h : q.v;
             break;
         case kAxoTopFace:
+            // The pivot is the flat bottom (tilted up) or top corner. For a rectangle it is
+            // also the projected bottom or top, but not for a circle, whose projection does
+            // not reach its bounding corner; the pivot holds for both.
             r.left = q.h - w;
             r.right = q.h;
-            r.top = tilt > 0 ? b.bottom + h : b.top;
-            r.bottom = tilt > 0 ? b.bottom : b.top - h;
+            r.top = tilt > 0 ? q.v + h : q.v;
+            r.bottom = tilt > 0 ? q.v : q.v - h;
             break;
         default:
             return false;

@@ -116,8 +116,10 @@ bool FlatCornersInside(const AIRealRect& area, const AIRealPoint& p1, const AIRe
                        const AIRealPoint& p4);
 
 // The flat bounds of axonometric art rebuilt from its projected bounds, the record's
-// offset (pivot minus the projected top-left corner) and flat size, and the tilt. False
-// (out untouched) for a code that is not a face.
+// offset (pivot minus the projected top-left corner) and flat size, and the tilt: the
+// side faces keep the projected left or right edge, the top face the pivot's h; vertically
+// the pivot is the flat top (tilted up) or bottom of a side face and the flat bottom or top
+// of the top face. False (out untouched) for a code that is not a face.
 bool FlatBoundsFromProjectedBounds(int32_t face, const AIRealRect& projected, const AIRealPoint& offset,
                                    const AIRealPoint& flatSize, AIReal tilt, AIRealRect* out);
 
