@@ -32,7 +32,8 @@ struct AIArtSuite {
     AIErr (*GetArtBounds)(AIArtHandle art, AIRealRect* bounds);
     AIErr (*GetArtTransformBounds)(AIArtHandle art, const AIRealMatrix* matrix, int32_t flags,
                                    AIRealRect* bounds);
-    // Reads the attributes of `mask` (kArtSelected, kArtLocked, kArtHidden, kArtFullySelected).
+    // Reads the attributes of `mask` (kArtSelected, kArtLocked, kArtHidden, kArtFullySelected);
+    // a layer's group reads locked and hidden as its layer is.
     AIErr (*GetArtUserAttr)(AIArtHandle art, uint32_t mask, uint32_t* attr);
     // Setting kArtFullySelected also selects the art with every anchor.
     AIErr (*SetArtUserAttr)(AIArtHandle art, uint32_t mask, uint32_t attr);

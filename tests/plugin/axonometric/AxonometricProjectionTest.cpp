@@ -294,9 +294,14 @@ TEST_F(AxoTest, TheMenuCommandsProjectAndFlattenTheSelection) {
     const standin::ObjId a = Rect(200, 0, 10, 10), b = Rect(220, 0, 10, 10);
     const standin::ObjId whole = Group({a, b});
     const std::vector<AIPathSegment> flat = Segments(picked);
+    doc->addLayer("Locked");
+    const standin::ObjId onLocked = Rect(300, 0, 10, 10);
+    ASSERT_EQ(doc->select(onLocked), kNoErr);
+    ASSERT_EQ(doc->setLayerEditable("Locked", false), kNoErr);
     ASSERT_EQ(doc->select(picked), kNoErr);
     ASSERT_EQ(doc->select(whole), kNoErr);
     ASSERT_EQ(session->menu("Project Selection onto Left Face"), kNoErr) << session->lastError();
+    EXPECT_EQ(Record(onLocked), nullptr) << "art of a locked layer stays as it is";
     EXPECT_NE(Record(picked), nullptr);
     EXPECT_EQ(Stored<int32_t>(picked, "ZA3_Axo_face"), kAxoLeftFace);
     EXPECT_NE(Record(whole), nullptr) << "a wholly selected group is projected as one";
