@@ -108,6 +108,11 @@ AIErr RegenerateDimensions() {
     return kNoErr;
 }
 
+bool SameView(const iso_view& x, const iso_view& y) {
+    return x.a == y.a && x.b == y.b && x.c == y.c && x.af == y.af && x.bf == y.bf && x.cf == y.cf && x.r == y.r &&
+           x.t == y.t;
+}
+
 AIErr StartSelectionTimer() {
     return g->theTimer ? sAITimer->SetTimerActive(g->theTimer, true) : kNoErr;
 }
@@ -232,6 +237,9 @@ AIErr AdoptDocumentIsoView() {
     int found = 0;
     if (AIErr err = GetDocumentIsoViewData(&view, &found)) return err;
     if (!found) return kNoErr;
+    // The art already follows the view the preferences hold: projecting it again would
+    // only renumber its records, and after an undo it would take the redo away.
+    if (SameView(view, g->prefs.isoView)) return kNoErr;
     g->prefs.isoView = view;
     return UpdateAxonometricObjects(0, 0);
 }

@@ -32,5 +32,6 @@ AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect);
 AIErr GetFlatBoundsRect(AIArtHandle art, AIRealRect* rect);
 
 // What follows another document coming to the front, and an undo: a document with its own
-// view brings it into the preferences and its axonometric art is updated to it.
+// view other than the preferences' brings it into the preferences and its axonometric art
+// is updated to it.
 AIErr AdoptDocumentIsoView();

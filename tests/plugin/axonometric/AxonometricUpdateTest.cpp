@@ -184,6 +184,16 @@ TEST_F(UpdateTest, AfterAnUndoTheDocumentsViewIsTakenUpAgain) {
     ExpectOnLeftFace(art, kDimetric, "after undo");
 }
 
+TEST_F(UpdateTest, AnUndoThatLeavesTheViewAsItWasChangesNothing) {
+    const Projected art = LeftRect(0, 0);
+    ASSERT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);  // the view goes into the document
+    const int32_t id = Stored<int32_t>(art.id, "ZA3_Axo_id");
+    const int32_t next = g->depthObjNum;
+    session->notify(kAIAfterUndoNotifier);
+    EXPECT_EQ(Stored<int32_t>(art.id, "ZA3_Axo_id"), id);
+    EXPECT_EQ(g->depthObjNum, next);
+}
+
 TEST_F(UpdateTest, TheRecordOfARectangle) {
     const AIRealRect r{10, 50, 20, 30};  // 10 wide, 20 high
     for (int32_t face : {kAxoLeftFace, kAxoRightFace, kAxoTopFace}) {
