@@ -80,8 +80,29 @@ const PlotwiseTimerRow kTimers[] = {
      +[]() -> AIErr { return (void)SelectTaggedPrimitive(), kNoErr; }},
 };
 
+// Selected all through: a group only when every member is, a compound path as one piece.
+AIErr WhollySelected(AIArtHandle art, bool* whole) {
+    *whole = false;
+    uint32_t attr = 0;
+    if (AIErr err = sAIArt->GetArtUserAttr(art, kArtSelected, &attr)) return err;
+    if (!(attr & kArtSelected)) return kNoErr;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+    AIArtHandle child = nullptr;
+    if (type == kGroupArt)
+        if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+    while (child) {
+        if (AIErr err = WhollySelected(child, whole)) return err;
+        if (!*whole) return kNoErr;
+        if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
+    }
+    *whole = true;
+    return kNoErr;
+}
+
 // Projects every wholly selected art that is not inside other wholly selected art; a group
-// only partly selected is entered instead. Layer groups are never projected themselves.
+// only partly selected is entered instead. Layer groups are never projected themselves, and
+// locked or hidden art (a locked or hidden layer's included) is left alone.
 AIErr ProjectSelectedArt(AIArtHandle art, int32_t face) {
     while (art) {
         uint32_t attr = 0;
@@ -89,19 +110,14 @@ AIErr ProjectSelectedArt(AIArtHandle art, int32_t face) {
         if ((attr & kArtSelected) && !(attr & (kArtLocked | kArtHidden))) {
             ASBoolean layerGroup = false;
             if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
-            bool whole = !layerGroup;
+            bool whole = false;
+            if (!layerGroup)
+                if (AIErr err = WhollySelected(art, &whole)) return err;
             AIArtHandle child = nullptr;
-            if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-            int16_t type = kUnknownArt;
-            if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
-            // A compound path is one piece, whatever its members say.
-            for (AIArtHandle c = child; whole && c && type == kGroupArt; sAIArt->GetArtSibling(c, &c)) {
-                uint32_t childAttr = 0;
-                if (AIErr err = sAIArt->GetArtUserAttr(c, kArtSelected, &childAttr)) return err;
-                whole = (childAttr & kArtSelected) != 0;
-            }
             if (whole) {
                 if (AIErr err = ProjectAxonometric(art, face, &g->prefs.isoView)) return err;
+            } else if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) {
+                return err;
             } else if (child) {
                 if (AIErr err = ProjectSelectedArt(child, face)) return err;
             }

@@ -321,5 +321,15 @@ TEST_F(AxoTest, TheMenuCommandsProjectAndFlattenTheSelection) {
     EXPECT_TRUE(doc->readsSelected(picked));
 }
 
+TEST_F(AxoTest, APartlySelectedGroupIsEnteredDownToWhatIsSelected) {
+    const standin::ObjId a = Rect(0, 0, 10, 10), b = Rect(20, 0, 10, 10), c = Rect(40, 0, 10, 10);
+    const standin::ObjId inner = Group({a, b});
+    const standin::ObjId outer = Group({inner, c});
+    ASSERT_EQ(doc->select(a), kNoErr);
+    ASSERT_EQ(session->menu("Project Selection onto Right Face"), kNoErr);
+    EXPECT_NE(Record(a), nullptr);
+    for (standin::ObjId other : {b, c, inner, outer}) EXPECT_EQ(Record(other), nullptr) << other;
+}
+
 }  // namespace
 }  // namespace axotest
