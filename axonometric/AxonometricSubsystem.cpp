@@ -157,6 +157,14 @@ const PlotwiseMenuRow kMenus[] = {
      &FlattenSelection},
 };
 
+// Another document in front, or an undo. Art that could not follow the view stays as it was
+// and the update's error goes no further: the subsystems after this one must still follow
+// the document (its dimension layer, its highest dimension id).
+AIErr FollowDocumentView() {
+    (void)AdoptDocumentIsoView();
+    return kNoErr;
+}
+
 // After New and Open, new records go on from the highest id the document's tagged art has.
 AIErr ResumeDepthObjectIds() {
     const int32_t next = GetUniqueTagID(kDepthTagPrefix);
@@ -172,7 +180,7 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
     .toolFamilies = kFamilies,
     .menus = kMenus,
     .timers = kTimers,
-    .hooks = {.documentChanged = &AdoptDocumentIsoView,
-              .afterUndo = &AdoptDocumentIsoView,
+    .hooks = {.documentChanged = &FollowDocumentView,
+              .afterUndo = &FollowDocumentView,
               .afterNewOrOpen = &ResumeDepthObjectIds},
 };

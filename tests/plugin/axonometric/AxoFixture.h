@@ -63,6 +63,7 @@ struct RegenerationSpy {
     int cleanups = 0;
     int updates = 0;
     int32_t lastWhich = -99;
+    int documentChanges = 0;  // the test subsystem's own following of the front document
 };
 inline RegenerationSpy spy;
 
@@ -70,6 +71,7 @@ class AxoTest : public ::testing::Test {
 protected:
     PlotwiseSubsystem testSubsystem{
         .name = "axonometric test",
+        .hooks = {.documentChanged = +[]() -> AIErr { return ++spy.documentChanges, kNoErr; }},
         .services = {.cleanupAssociativeDimensions = +[]() -> AIErr { return ++spy.cleanups, kNoErr; },
                      .updateAssociativeDimensions = +[](PlotwiseProcessArtType which) -> AIErr {
                          ++spy.updates;

@@ -174,6 +174,19 @@ TEST_F(UpdateTest, ADocumentWithItsOwnViewBringsItToTheFront) {
     ExpectOnLeftFace(art, kDimetric, "after the document came to the front");
 }
 
+TEST_F(UpdateTest, ArtThatCannotFollowTheViewDoesNotStopOthersFollowingTheDocument) {
+    const Projected art = LeftRect(0, 0);
+    const standin::ObjId faceless = Rect(100, 0, 10, 10);
+    depth_object_data d;
+    d.face = kAxoNoFace;
+    ASSERT_EQ(SetAxonometricData(Art(faceless), &d), kNoErr);
+    ASSERT_EQ(SetDocumentIsoViewData(&kDimetric), kNoErr);
+    spy.documentChanges = 0;
+    session->notify(kAICurrentDocumentChangedNotifier);
+    EXPECT_EQ(spy.documentChanges, 1);
+    ExpectOnLeftFace(art, kDimetric, "the rest follows");
+}
+
 TEST_F(UpdateTest, AfterAnUndoTheDocumentsViewIsTakenUpAgain) {
     g->prefs.isoView = kDimetric;
     const Projected art = LeftRect(0, 0);
