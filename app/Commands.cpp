@@ -353,6 +353,7 @@ void addDocumentCommands(CommandTable& table) {
     table.add({"redo", "redo", "redo what undo took back", cmdRedo});
     table.add({"dump", "dump [ID]", "print the layers and art (or one art), and the plug-ins loaded", cmdDump});
     table.add({"expect", "expect EXPRESSION", "check the document (see README)", expect});
+    addEntryCommand(table);
 }
 
 }  // namespace plotwise::app

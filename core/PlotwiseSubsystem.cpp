@@ -29,6 +29,8 @@ PlotwiseServices Merge() {
         take(merged.updateTrackerWindowLabels, p.updateTrackerWindowLabels);
         take(merged.snapToGridCheckAxonometric, p.snapToGridCheckAxonometric);
         take(merged.getLayerScale, p.getLayerScale);
+        take(merged.cleanupAssociativeDimensions, p.cleanupAssociativeDimensions);
+        take(merged.updateAssociativeDimensions, p.updateAssociativeDimensions);
     }
     return merged;
 }

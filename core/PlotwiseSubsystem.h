@@ -173,6 +173,11 @@ struct PlotwiseServices {
     AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
     int (*snapToGridCheckAxonometric)(AIRealPoint* point);              // 1 when the point was snapped
     AIErr (*getLayerScale)(AILayerHandle layer, AIReal* scaler, char label[32]);  // the published suite
+    // Regeneration of live dimensions: the links of dimensions that no longer exist tidied,
+    // then the dimensions of that scope redrawn from their stored styles and clicks (after
+    // a change of axonometric view, for instance).
+    AIErr (*cleanupAssociativeDimensions)();
+    AIErr (*updateAssociativeDimensions)(PlotwiseProcessArtType which);
 };
 
 // ---------------------------------------------------------------------------------------

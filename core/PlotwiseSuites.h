@@ -26,6 +26,7 @@
 #include "AIRealMath.h"
 #include "AIShapeConstruction.h"
 #include "AITag.h"
+#include "AITextFrame.h"
 #include "AITimer.h"
 #include "AITool.h"
 #include "AITransformArt.h"
@@ -56,6 +57,7 @@
     X(AIRealMathSuite, sAIRealMath, kAIRealMathSuite, kAIRealMathSuiteVersion) \
     X(AIShapeConstructionSuite, sAIShapeConstruction, kAIShapeConstructionSuite, kAIShapeConstructionSuiteVersion) \
     X(AITagSuite, sAITag, kAITagSuite, kAITagSuiteVersion) \
+    X(AITextFrameSuite, sAITextFrame, kAITextFrameSuite, kAITextFrameSuiteVersion) \
     X(AITransformArtSuite, sAITransformArt, kAITransformArtSuite, kAITransformArtSuiteVersion) \
     X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion)
 

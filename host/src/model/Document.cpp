@@ -406,6 +406,8 @@ AIErr Document::setUserAttr(ObjId id, uint32_t mask, uint32_t value) {
     const Art* a = art(id);
     if (!a || a->type == kRootArt) return kStaleHandleErr;
     if (mask & kArtSelected) setSelectedDeep(id, (value & kArtSelected) != 0);
+    // Fully selected is selected with every anchor.
+    if (mask & value & kArtFullySelected) setSelectedDeep(id, true);
     const uint32_t plain = mask & (kArtLocked | kArtHidden | kArtFullySelected);
     if (plain) {
         const uint32_t next = (art(id)->attrs & ~plain) | (value & plain);
@@ -443,7 +445,8 @@ AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
         stack.pop_back();
         const Art* c = art(cur);
         if (c->isContainer()) {
-            if (withChildren)
+            // A compound path is one object: its members move with it.
+            if (withChildren || c->type == kCompoundPathArt)
                 for (ObjId k = c->firstChild; k; k = art(k)->next) stack.push_back(k);
             continue;
         }

@@ -137,6 +137,11 @@ AIErr GetArtUserAttr(AIArtHandle art, uint32_t mask, uint32_t* attr) {
     if (AIErr e = lookupArt(art, &r)) return e;
     uint32_t a = r.art->attrs & ~static_cast<uint32_t>(kArtSelected);
     if ((mask & kArtSelected) && r.doc->readsSelected(r.id)) a |= kArtSelected;
+    // A layer's group carries the layer's lock and visibility.
+    if (r.art->layer) {
+        if (!r.art->layer->editable) a |= kArtLocked;
+        if (!r.art->layer->visible) a |= kArtHidden;
+    }
     *attr = a & mask;
     return kNoErr;
 }
