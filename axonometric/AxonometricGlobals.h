@@ -6,6 +6,7 @@
 
 struct AxonometricGlobals : UnitsGlobals {
     int32_t depthObjNum = 1;             // number of the next depth object
+    int32_t face = 0;                    // the current face code
     AIArtHandle depthArt = nullptr, depthArt2 = nullptr, depthArt3 = nullptr, primitiveGroup = nullptr;
     AIRealPoint primitiveTrackLoc{};
     int usingDepthGridTool = 0;
