@@ -62,10 +62,9 @@ AIErr JoinableEnd(const AnchorHit& hit, LineEnd* end) {
     return kNoErr;
 }
 
-// The start: the press point moves onto an anchor under it; with nothing under it the
-// grid may move the start instead.
-AIErr SnapStart(bool gridSnap, LineEnd* start) {
-    AIRealPoint probe = g->firstClick;
+// The start: `startingPoint` moves onto an anchor under the probe point; with nothing under
+// it the grid may move the start instead.
+AIErr SnapStart(AIRealPoint probe, bool gridSnap, LineEnd* start) {
     AnchorHit hit;
     if (AIErr err = SnapToAnchorOrGrid(&probe, false, &hit)) return err;
     if (hit.anchor)
@@ -222,7 +221,7 @@ AIErr JoinLine(const LineEnd& start, const LineEnd& end, const AIRealPoint& e) {
 AIErr doCADLineTool() {
     if (AIErr err = PrepCADLayer()) return err;
     LineEnd start, end;
-    if (AIErr err = SnapStart(true, &start)) return err;
+    if (AIErr err = SnapStart(g->firstClick, true, &start)) return err;
     AIRealPoint e = g->endPoint;
     if (AIErr err = SnapEnd(&e, &end)) return err;
     const AIRealPoint s = g->startingPoint;
@@ -236,7 +235,7 @@ AIErr doCADLineTool() {
 AIErr doInputCADLineTool(double length, double angle) {
     if (AIErr err = PrepCADLayer()) return err;
     LineEnd start;
-    if (AIErr err = SnapStart(false, &start)) return err;
+    if (AIErr err = SnapStart(g->startingPoint, false, &start)) return err;
     const AIRealPoint s = g->startingPoint;
     g->endPoint = Offset(AIRealPoint{0, 0}, static_cast<AIReal>(length), DegreesToRadians(static_cast<AIReal>(angle)));
     const AIRealPoint e{s.h + g->endPoint.h, s.v + g->endPoint.v};
