@@ -108,7 +108,9 @@ AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal*
     if (AIErr err = TopLevelLayer(layer, &top)) return err;
     if (top != layer)
         if (AIErr err = ReadStoredScale(top, &found, &s)) return err;
-    if (!found) s = g->prefs.scaleStyle == kLayerBasedScaleStyle ? OneToOne() : CurrentScale();
+    // A special layer stores 1:1 whatever it is given, so that is also what it answers.
+    if (!found)
+        s = g->prefs.scaleStyle == kLayerBasedScaleStyle || IsSpecialScaleLayer(layer) ? OneToOne() : CurrentScale();
     Hand(s, id, scaler, label);
     return WriteLayerTree(layer, s);
 }

@@ -128,6 +128,15 @@ TEST_F(LayerScalesTest, TheDimensionGridsAndRulerLayersAlwaysHoldOneToOne) {
     EXPECT_STORED("Ticks", 25, 50, "1:50");  // an ordinary sublayer of a special one takes what is written
     ASSERT_EQ(setSingleLayerScale(Handle("ROVidazu Layer"), 15, 48, "x"), kNoErr);
     EXPECT_STORED("ROVidazu Layer", 33, 1, "1:1");
+
+    // Read without entries in document-based style, a special layer answers what it stores.
+    g->prefs.scaleStyle = kDocumentBasedScaleStyle;
+    SetCurrent(25, 50, "1:50");
+    doc_->editDict(doc_->dictionaryOf(Layer("Dimension Layer")))->entries.clear();
+    EXPECT_EQ(Read("Dimension Layer").label, "1:1");
+    EXPECT_STORED("Dimension Layer", 33, 1, "1:1");
+    doc_->addLayer("Notes");
+    EXPECT_EQ(Read("Notes").label, "1:50");  // an ordinary one the current scale
 }
 
 TEST_F(LayerScalesTest, LabelsAreStoredBoundedTo31Characters) {
