@@ -27,6 +27,7 @@ PlotwiseServices Merge() {
         take(merged.createDimensionLayer, p.createDimensionLayer);
         take(merged.resetTrackerWindow, p.resetTrackerWindow);
         take(merged.updateTrackerWindowLabels, p.updateTrackerWindowLabels);
+        take(merged.updateTrackerWindow, p.updateTrackerWindow);
         take(merged.snapToGridCheckAxonometric, p.snapToGridCheckAxonometric);
         take(merged.getLayerScale, p.getLayerScale);
         take(merged.cleanupAssociativeDimensions, p.cleanupAssociativeDimensions);

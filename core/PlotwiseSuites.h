@@ -6,6 +6,7 @@
 #include "ADMBasic.h"
 #include "ADMDialog.h"
 #include "ADMItem.h"
+#include "ADMNotifier.h"
 #include "AIAnnotator.h"
 #include "AIArt.h"
 #include "AIBlock.h"
@@ -41,6 +42,7 @@
     X(ADMBasicSuite, sADMBasic, kADMBasicSuite, kADMBasicSuiteVersion) \
     X(ADMDialogSuite, sADMDialog, kADMDialogSuite, kADMDialogSuiteVersion) \
     X(ADMItemSuite, sADMItem, kADMItemSuite, kADMItemSuiteVersion) \
+    X(ADMNotifierSuite, sADMNotifier, kADMNotifierSuite, kADMNotifierSuiteVersion) \
     X(AIArtSuite, sAIArt, kAIArtSuite, kAIArtSuiteVersion) \
     X(AIBlockSuite, sAIBlock, kAIBlockSuite, kAIBlockSuiteVersion) \
     X(AIDictionarySuite, sAIDictionary, kAIDictionarySuite, kAIDictionarySuiteVersion) \
