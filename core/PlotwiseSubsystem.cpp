@@ -29,6 +29,10 @@ PlotwiseServices Merge() {
         take(merged.updateTrackerWindowLabels, p.updateTrackerWindowLabels);
         take(merged.snapToGridCheckAxonometric, p.snapToGridCheckAxonometric);
         take(merged.getLayerScale, p.getLayerScale);
+        take(merged.updateDimensionIncrementFld, p.updateDimensionIncrementFld);
+        take(merged.updateLabelIncrementFld, p.updateLabelIncrementFld);
+        take(merged.updateTrackerWindowFromSelectedArt, p.updateTrackerWindowFromSelectedArt);
+        take(merged.linearToolDirection, p.linearToolDirection);
     }
     return merged;
 }

@@ -173,6 +173,15 @@ struct PlotwiseServices {
     AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
     int (*snapToGridCheckAxonometric)(AIRealPoint* point);              // 1 when the point was snapped
     AIErr (*getLayerScale)(AILayerHandle layer, AIReal* scaler, char label[32]);  // the published suite
+    // The next-value fields of the text and labels panels, after a counter moved; absent
+    // while there is no panel to refresh.
+    void (*updateDimensionIncrementFld)();
+    void (*updateLabelIncrementFld)();
+    // The tracker's geometry read-out (position, size, length, perimeter, area) of the art.
+    AIErr (*updateTrackerWindowFromSelectedArt)(AIArtHandle art);
+    // Which linear dimension tool a tool handle is: 1 horizontal, 2 vertical, 0 neither
+    // (slash terminators turn with the direction the dimension is drawn in).
+    int16_t (*linearToolDirection)(AIToolHandle tool);
 };
 
 // ---------------------------------------------------------------------------------------

@@ -12,6 +12,7 @@ struct DimensionGlobals : AxonometricGlobals {
     AIArtHandle lastStyleGroupTagged = nullptr;  // likewise
     AIReal textSize = 0, textLeading = 0, charWidth = 0;
     AITimerHandle selectTextTimer = nullptr;
+    AIArtHandle dimTextArt = nullptr;        // the custom text selectTextTimer selects for typing
     AIMenuItemHandle UpdateDimensionsMenuItem = nullptr;
     AIToolHandle dimresizetool = nullptr;
 };

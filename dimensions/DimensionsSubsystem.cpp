@@ -6,6 +6,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionStorage.h"
+#include "units/ArtSelection.h"
 
 namespace {
 
@@ -21,6 +22,15 @@ AIErr DocumentChanged() {
     return kNoErr;
 }
 
+// The custom text a dimension tool just drew is selected once the tool event is over, so
+// the user can type over it.
+AIErr SelectDimensionText() {
+    if (g->dimTextArt == nullptr) return kNoErr;
+    const AIErr err = SelectText(g->dimTextArt);
+    if (err == kNoErr) g->dimTextArt = nullptr;
+    return err;
+}
+
 const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->dimresizetool; }, "Plotwise Dimension Resize", 11, 1, ToolFamily::kDimResize, 0, nullptr},
 };
@@ -31,7 +41,7 @@ const PlotwiseMenuRow kMenus[] = {
 };
 
 const PlotwiseTimerRow kTimers[] = {
-    {+[]() -> AITimerHandle& { return g->selectTextTimer; }, "selectTextTimer", 1, nullptr},
+    {+[]() -> AITimerHandle& { return g->selectTextTimer; }, "selectTextTimer", 1, &SelectDimensionText},
 };
 
 }  // namespace
