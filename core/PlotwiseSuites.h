@@ -11,6 +11,8 @@
 #include "AIBlock.h"
 #include "AIDictionary.h"
 #include "AIATEPaint.h"
+#include "AIColorConversion.h"
+#include "AICustomColor.h"
 #include "AIDocument.h"
 #include "AIFont.h"
 #include "AIHitTest.h"
@@ -47,6 +49,8 @@
     X(AIArtSuite, sAIArt, kAIArtSuite, kAIArtSuiteVersion) \
     X(AIATEPaintSuite, sAIATEPaint, kAIATEPaintSuite, kAIATEPaintSuiteVersion) \
     X(AIBlockSuite, sAIBlock, kAIBlockSuite, kAIBlockSuiteVersion) \
+    X(AIColorConversionSuite, sAIColorConversion, kAIColorConversionSuite, kAIColorConversionSuiteVersion) \
+    X(AICustomColorSuite, sAICustomColor, kAICustomColorSuite, kAICustomColorSuiteVersion) \
     X(AIDictionarySuite, sAIDictionary, kAIDictionarySuite, kAIDictionarySuiteVersion) \
     X(AIDictionaryIteratorSuite, sAIDictionaryIterator, kAIDictionaryIteratorSuite, kAIDictionaryIteratorSuiteVersion) \
     X(AIDocumentSuite, sAIDocument, kAIDocumentSuite, kAIDocumentSuiteVersion) \
