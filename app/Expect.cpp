@@ -11,6 +11,8 @@
 //   expect text ID OP "contents"
 //   expect menus OP N                   menu items the plug-ins registered (and still hold)
 //   expect notifiers OP N               notifiers the plug-ins registered (and still hold)
+//   expect scale "Title" OP "label" | id OP N | scaler OP X
+//                                       the drawing scale stored on that layer
 //
 // OP is one of == != < <= > >= (strings and booleans: == and != only). Reals are equal when
 // they differ by at most 1e-5 of the larger.
@@ -288,6 +290,37 @@ void expectEntry(Session& session, const Args& args) {
     if (!ok) failed(args, describe(*value));
 }
 
+// The drawing scale the plug-in stores in a layer group's dictionary: its label, or by
+// `id` or `scaler`.
+void expectScale(Session& session, const Args& args) {
+    if (args.size() < 4) throw ScriptError("expect scale: expected \"Title\" OP \"label\", \"Title\" id OP N or \"Title\" scaler OP X");
+    const Document& doc = session.document();
+    const ObjId layer = doc.layerByTitle(platformText(args.text(1), args));
+    if (!layer) failed(args, "no such layer");
+    const ObjId dict = doc.art(layer)->dictionary;
+    auto entry = [&](const char* key) { return dict ? entryAt(doc, dict, {key}) : nullptr; };
+    const DictValue* id = entry("ZA3_ScaleID");
+    const DictValue* scaler = entry("ZA3_Scaler");
+    const DictValue* label = entry("ZA3_ScaleStr");
+    const bool byPart = args.is(2, "id") || args.is(2, "scaler");
+    args.requireCount(byPart ? 5 : 4, byPart ? 5 : 4);
+    const Op op = opAt(args, byPart ? 3 : 2);
+    if (args.is(2, "id")) {
+        const auto* v = id ? std::get_if<int32_t>(id) : nullptr;
+        if (!v) failed(args, "no scale id stored on the layer");
+        if (!holds<int64_t>(*v, op, args.integer(4, "the scale id"))) failed(args, std::to_string(*v));
+    } else if (args.is(2, "scaler")) {
+        const auto* v = scaler ? std::get_if<AIReal>(scaler) : nullptr;
+        if (!v) failed(args, "no scaler stored on the layer");
+        if (!realsHold(*v, op, args.real(4, "the scaler"))) failed(args, describe(*scaler));
+    } else {
+        equalityOnly(op, "labels");
+        const auto* v = label ? std::get_if<std::string>(label) : nullptr;
+        if (!v) failed(args, "no scale label stored on the layer");
+        if (!holds(*v, op, platformText(args.text(3), args))) failed(args, shown(*v));
+    }
+}
+
 // Registrations still held, or 0 when no plug-in side was made.
 template <class Entry>
 int64_t heldCount(Session& session, std::vector<Entry> standin::PluginRegistry::*table) {
@@ -299,7 +332,7 @@ int64_t heldCount(Session& session, std::vector<Entry> standin::PluginRegistry::
 }  // namespace
 
 void expect(Session& session, const Args& args) {
-    if (args.empty()) throw ScriptError("expect: expected count, layers, documents, current-layer, entry, text, menus or notifiers");
+    if (args.empty()) throw ScriptError("expect: expected count, layers, documents, current-layer, entry, text, menus, notifiers or scale");
     const std::string& what = args.text(0);
     if (args.is(0, "count")) return expectCount(session, args);
     if (args.is(0, "layers")) return expectNumber(args, static_cast<int64_t>(session.document().topLayers().size()));
@@ -309,8 +342,9 @@ void expect(Session& session, const Args& args) {
     if (args.is(0, "text")) return expectText(session, args);
     if (args.is(0, "menus")) return expectNumber(args, heldCount(session, &standin::PluginRegistry::menuItems));
     if (args.is(0, "notifiers")) return expectNumber(args, heldCount(session, &standin::PluginRegistry::notifiers));
+    if (args.is(0, "scale")) return expectScale(session, args);
     throw ScriptError("expect: unknown check \"" + what +
-                      "\" (count, layers, documents, current-layer, entry, text, menus, notifiers)");
+                      "\" (count, layers, documents, current-layer, entry, text, menus, notifiers, scale)");
 }
 
 }  // namespace plotwise::app

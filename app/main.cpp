@@ -18,9 +18,9 @@ using namespace plotwise::app;
 
 void printHelp(const CommandTable& table) {
     std::cout << "usage:\n"
-                 "  plotwise run SCRIPT [--plugin PLUGIN.so] [--preferences FILE]\n"
+                 "  plotwise run SCRIPT [--plugin PLUGIN.so]... [--preferences FILE]\n"
                  "                                 play a session script (see README.md), with\n"
-                 "                                 that plug-in loaded and started first\n"
+                 "                                 those plug-ins loaded and started first\n"
                  "  plotwise svg DOC.json -o OUT.svg [--selection]\n"
                  "                                 draw a saved document as SVG\n"
                  "  plotwise dump DOC.json         print a saved document's layers and art\n"
@@ -61,20 +61,23 @@ int main(int argc, char** argv) {
     }
     Session session(std::cout);
     if (args[0] == "run") {
-        std::string script, plugin;
+        std::string script;
+        std::vector<std::string> plugins;
         for (size_t i = 1; i < args.size(); ++i) {
-            if (args[i] == "--plugin" && i + 1 < args.size()) plugin = args[++i];
+            if (args[i] == "--plugin" && i + 1 < args.size()) plugins.push_back(args[++i]);
             else if (args[i] == "--preferences" && i + 1 < args.size()) session.eventOptions.preferencesPath = args[++i];
             else if (script.empty()) script = args[i];
             else return usageError("run takes one script");
         }
         if (script.empty()) return usageError("run needs a script");
-        if (!plugin.empty()) {
+        for (const std::string& plugin : plugins) {
             std::string error;
             if (!session.events().loadLibrary(plugin, &error)) {
                 std::cerr << "plotwise: " << error << '\n';
                 return 1;
             }
+        }
+        if (!plugins.empty()) {
             if (session.events().startup() != kNoErr) {
                 std::cerr << "plotwise: " << session.events().lastError() << '\n';
                 return 1;

@@ -5,8 +5,6 @@
 #include "units/UnitsGlobals.h"
 
 struct AxonometricGlobals : UnitsGlobals {
-    AILayerHandle gridsLayer = nullptr;  // "ROVidazu Layer"; skipped by the document walks
-    AILayerHandle rulerLayer = nullptr;  // "DERurure Layer"; likewise
     int32_t depthObjNum = 1;             // number of the next depth object
     AIArtHandle depthArt = nullptr, depthArt2 = nullptr, depthArt3 = nullptr, primitiveGroup = nullptr;
     AIRealPoint primitiveTrackLoc{};

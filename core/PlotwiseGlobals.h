@@ -52,8 +52,14 @@ struct CoreGlobals {
     AILayerHandle saveLayer = nullptr;
     AIArtHandle firstArt = nullptr;
     int16_t firstArtType = 0;
+    // --- the plug-in's own layers: always 1:1, skipped by the document walks; null when absent ---
+    AILayerHandle dimensionLayer = nullptr;  // "Dimension Layer"
+    AILayerHandle gridsLayer = nullptr;      // "ROVidazu Layer"
+    AILayerHandle rulerLayer = nullptr;      // "DERurure Layer"
     // --- selection restored after a redraw (theTimer) ---
+    int selectionTagged = 0;                  // art carries "ZMK_Object_Was_Selected" and theTimer is due
     AILayerHandle selectionRestoreLayer = nullptr;
+    AIPathStyle selectionPathStyle{};         // the current paint when the selection was tagged
     int trackerTransformComplete = 0;
     // --- symbols of dimension texts (Windows-1252) ---
     char slashZeroSymbol[256] = {}, degreeSymbol[256] = {}, plusMinusSymbol[256] = {};

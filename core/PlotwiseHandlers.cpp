@@ -149,6 +149,7 @@ AIErr CurrentLayerChanged(AINotifierMessage*) {
 // --- timers ---
 
 AIErr RestoreTaggedSelection() {
+    g->selectionTagged = 0;  // a failed restore must not stop later tagging
     if (AIErr err = deselectAllArt()) return err;
     if (g->selectionRestoreLayer) {
         AIErr err = sAILayer->SetCurrentLayer(g->selectionRestoreLayer);

@@ -11,6 +11,8 @@
 
 struct PlotwiseSuite {
     // The layer's scale factor (real length per drawn length) and its label (32 bytes,
-    // terminated). Either out pointer may be null.
+    // terminated), as stored on the layer or inherited from its top-level layer; a layer
+    // without one gets the default stored. A null layer gives the current scale. Either out
+    // pointer may be null.
     AIErr (*GetLayerScale)(AILayerHandle layer, AIReal* scaler, char label[32]);
 };

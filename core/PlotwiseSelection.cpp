@@ -1,12 +1,15 @@
-// Deselecting all art and selecting the art tagged before a redraw.
+// Deselecting all art, and tagging the selection before a redraw and selecting it again after.
 #include "core/PlotwiseSelection.h"
 
 #include <initializer_list>
 #include <vector>
 
+#include "core/PlotwiseGlobals.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
+
+constexpr GlobalsView<CoreGlobals> g;
 
 // The art of a matching-art query, with the host's list disposed on every way out.
 AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out) {
@@ -30,7 +33,57 @@ AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out) {
     return err ? err : disposeErr;
 }
 
+bool Selected(AIArtHandle art) {
+    uint32_t attr = 0;
+    return sAIArt->GetArtUserAttr(art, kArtSelected, &attr) == kNoErr && (attr & kArtSelected) != 0;
+}
+
+// A group reads as selected when any of its members is; selecting it again would select all
+// of it, so it is tagged only when every member is selected.
+bool WhollySelected(AIArtHandle art) {
+    if (!Selected(art)) return false;
+    AIArtHandle child = nullptr;
+    if (sAIArt->GetArtFirstChild(art, &child) != kNoErr) return false;
+    for (; child; sAIArt->GetArtSibling(child, &child))
+        if (!WhollySelected(child)) return false;
+    return true;
+}
+
+// Layer groups, and art of the grids and ruler layers, which are drawn again anyway.
+AIErr Taggable(AIArtHandle art, bool* taggable) {
+    *taggable = false;
+    ASBoolean layerGroup = false;
+    if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
+    if (layerGroup) return kNoErr;
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    if (layer && (layer == g->gridsLayer || layer == g->rulerLayer)) return kNoErr;
+    *taggable = WhollySelected(art);
+    return kNoErr;
+}
+
+bool DocumentViewOpen() {
+    int32_t views = 0;
+    return sAIDocumentView && sAIDocumentView->CountDocumentViews(&views) == kNoErr && views > 0;
+}
+
 }  // namespace
+
+AIErr TagSelectedArt() {
+    if (!g || g->selectionTagged || !DocumentViewOpen()) return kNoErr;
+    if (AIErr err = sAIPathStyle->GetCurrentPathStyle(&g->selectionPathStyle, nullptr, nullptr)) return err;
+    if (AIErr err = sAILayer->GetCurrentLayer(&g->selectionRestoreLayer)) return err;
+    std::vector<AIArtHandle> arts;
+    if (AIErr err = MatchingArt(true, arts)) return err;
+    for (AIArtHandle art : arts) {
+        bool taggable = false;
+        if (AIErr err = Taggable(art, &taggable)) return err;
+        if (!taggable) continue;
+        if (AIErr err = sAITag->SetTag(art, kObjectWasSelectedTag, kTagString, "")) return err;
+    }
+    g->selectionTagged = 1;
+    return g->theTimer ? sAITimer->SetTimerActive(g->theTimer, true) : kNoErr;
+}
 
 AIErr deselectAllArt() {
     if (!sAIMatchingArt || !sAIMdMemory || !sAIArt) return kBadParameterErr;
@@ -42,6 +95,7 @@ AIErr deselectAllArt() {
 }
 
 AIErr selectTaggedArt() {
+    if (g) g->selectionTagged = 0;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(false, arts)) return err;
     for (AIArtHandle art : arts) {

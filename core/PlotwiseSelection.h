@@ -1,5 +1,6 @@
 // Selection services of the core: clearing the selection before a preview is redrawn, and
-// restoring the selection that was tagged before a redraw.
+// keeping the selection across a redraw: the selected art is tagged, and theTimer selects
+// the tagged art again once the redraw is done.
 #pragma once
 
 #include "AITypes.h"
@@ -8,6 +9,11 @@
 
 // Deselects all art of the front document (every layer and sublayer); no document is no error.
 AIErr deselectAllArt();
+// Unless a tagged selection is already waiting, and when a document view is open: remembers
+// the current paint and the current layer, tags every selected art "ZMK_Object_Was_Selected"
+// (a group only when all of it is selected; never layer groups or art of the grids and
+// ruler layers) and starts theTimer.
+AIErr TagSelectedArt();
 // For every art tagged "ZMK_Object_Was_Selected": removes the tag and selects the art when
-// its layer is editable.
+// its layer is editable. Nothing is waiting afterwards.
 AIErr selectTaggedArt();

@@ -6,11 +6,6 @@
 
 // The plug-in's one bounded copy; this name stays for the record writers.
 
-void DictRef::reset() {
-    if (ref_ && sAIDictionary) sAIDictionary->Release(ref_);
-    ref_ = nullptr;
-}
-
 AIErr GetArtDictionary(AIArtHandle art, DictRef& dict) {
     if (!art) return kCADErr;
     return sAIArt->GetDictionary(art, dict.put());
@@ -78,18 +73,4 @@ AIErr SetStringByKey(AIDictionaryRef dict, const char* key, const char* value) {
 
 AIErr DeleteByKey(AIDictionaryRef dict, const char* key) {
     return sAIDictionary->DeleteEntry(dict, sAIDictionary->Key(key));
-}
-
-DictIter::~DictIter() {
-    if (iter_ && sAIDictionaryIterator) sAIDictionaryIterator->Release(iter_);
-}
-
-AIErr DictIter::Begin(AIDictionaryRef dict) { return sAIDictionary->Begin(dict, &iter_); }
-
-bool DictIter::AtEnd() const { return !iter_ || sAIDictionaryIterator->AtEnd(iter_); }
-
-void DictIter::Next() { sAIDictionaryIterator->Next(iter_); }
-
-const char* DictIter::KeyString() const {
-    return sAIDictionary->GetKeyString(sAIDictionaryIterator->GetKey(iter_));
 }

@@ -5,7 +5,6 @@
 #include "axonometric/AxonometricGlobals.h"
 
 struct DimensionGlobals : AxonometricGlobals {
-    AILayerHandle dimensionLayer = nullptr;  // "Dimension Layer"; null when absent
     char theText[256] = {};                  // text last formatted by the dimension and label tools
     AIReal slideDimTextOffset = 0.5f;
     AIArtHandle dimGroup = nullptr;              // the group last made live

@@ -13,10 +13,6 @@ namespace {
 
 constexpr GlobalsView<DimensionGlobals> g;
 
-constexpr char kLegacyDimensionGroupTag[] = "Zelmark_Dimension_Group";
-constexpr char kLegacyLiveDimTag[] = "ZMK_Live_Dim_";
-constexpr char kLegacyLiveObjTag[] = "ZMK_Live_Obj_";
-
 const char* DimensionKey(KeyBuffer& key) { return ComposeKey(key, kZA3Prefix, kDimensionName); }
 const char* IdKey(KeyBuffer& key) { return ComposeKey(key, kZA3Prefix, kAttrIdName); }
 

@@ -5,6 +5,7 @@
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionLayer.h"
 #include "dimensions/DimensionStorage.h"
 #include "units/ArtSelection.h"
 
@@ -13,11 +14,7 @@ namespace {
 constexpr GlobalsView<DimensionGlobals> g;
 
 AIErr DocumentChanged() {
-    g->dimensionLayer = nullptr;
-    AILayerHandle layer = nullptr;
-    AIErr err = sAILayer->GetLayerByTitle(&layer, "Dimension Layer");
-    if (!err) g->dimensionLayer = layer;
-    else if (err != kNoSuchKey && err != kNoDocumentErr && err != kStaleHandleErr) return err;
+    if (AIErr err = FindDimensionLayer()) return err;
     g->prefs.style.id = GetHighestDimensionID();
     return kNoErr;
 }
@@ -52,4 +49,5 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .menus = kMenus,
     .timers = kTimers,
     .hooks = {.documentChanged = &DocumentChanged},
+    .services = {.createDimensionLayer = &CreateDimensionLayer},
 };

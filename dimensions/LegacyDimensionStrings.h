@@ -14,6 +14,12 @@
 
 #include "AITypes.h"
 
+// Names of the format-2 tags on art: the marker of a dimension group, and the prefixes of
+// the style and click tags (a number follows them).
+inline constexpr char kLegacyDimensionGroupTag[] = "Zelmark_Dimension_Group";
+inline constexpr char kLegacyLiveDimTag[] = "ZMK_Live_Dim_";
+inline constexpr char kLegacyLiveObjTag[] = "ZMK_Live_Obj_";
+
 // One legacy click.
 struct dimensioned_object_data {
     dimensioned_object_data* prev;

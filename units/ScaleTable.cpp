@@ -86,27 +86,31 @@ bool getScaleTableLabel(int32_t id, char* out, std::size_t size) {
     return true;
 }
 
-AIErr UpdateScaler() {
-    if (g == nullptr) return kNoErr;
-    preferences& p = g->prefs;
+AIErr getScaleDataFromScaleID(int32_t id, AIReal* scaler, char* label) {
     ScaleTableEntry entry;
-    if (!getScaleTableEntry(p.scale, &entry)) return kNoErr;
+    if (g == nullptr || scaler == nullptr || label == nullptr || !getScaleTableEntry(id, &entry)) return kNoErr;
     switch (entry.kind) {
         case ScaleTableEntry::Kind::separator:
             break;
         case ScaleTableEntry::Kind::custom: {
-            const CustomSlot slot = customSlot(p, entry.slot);
-            p.scaler = *slot.scaler;
+            const CustomSlot slot = customSlot(g->prefs, entry.slot);
+            *scaler = *slot.scaler;
             // The stored label may lack its terminator: copy at most its field.
-            const std::size_t len = strnlen(slot.label, sizeof p.customScaleStr1 - 1);
-            std::memcpy(p.scaleStr, slot.label, len);
-            p.scaleStr[len] = '\0';
+            const std::size_t len = strnlen(slot.label, sizeof g->prefs.customScaleStr1 - 1);
+            std::memcpy(label, slot.label, len);
+            label[len] = '\0';
             break;
         }
         case ScaleTableEntry::Kind::fixed:
-            p.scaler = entry.scaler;
-            getScaleTableLabel(p.scale, p.scaleStr, sizeof p.scaleStr);
+            *scaler = entry.scaler;
+            getScaleTableLabel(id, label, sizeof g->prefs.scaleStr);
             break;
     }
     return kNoErr;
+}
+
+AIErr UpdateScaler() {
+    if (g == nullptr) return kNoErr;
+    preferences& p = g->prefs;
+    return getScaleDataFromScaleID(p.scale, &p.scaler, p.scaleStr);
 }

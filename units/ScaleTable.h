@@ -28,6 +28,12 @@ bool getScaleTableEntry(int32_t id, ScaleTableEntry* entry);
 // blank. False for ids that are not fixed scales.
 bool getScaleTableLabel(int32_t id, char* out, std::size_t size);
 
+// The scaler and label (at least 32 bytes) of a scale id, looked up without touching the
+// current scale: a custom id gives its slot as stored (an empty slot scaler 0 and an empty
+// label), a fixed id the table's scaler and label; separators and unknown ids leave the
+// outputs as they were. Always 0.
+AIErr getScaleDataFromScaleID(int32_t id, AIReal* scaler, char* label);
+
 // Sets `prefs.scaler` and `prefs.scaleStr` from `prefs.scale`: a custom id copies its slot
 // as stored, a fixed id takes the table; separators and unknown ids change nothing.
 AIErr UpdateScaler();

@@ -1,5 +1,5 @@
 // The fields of the units and scales: the rulers' scale and the formatter's label switch,
-// and the set-scale tool.
+// the group the running tool draws into, and the set-scale tool.
 #pragma once
 
 #include "core/PlotwiseGlobals.h"
@@ -10,5 +10,6 @@ struct UnitsGlobals : CoreGlobals {
     // The label flag the formatter uses during one call; 0 only while a caller wants a
     // bare number.
     int32_t appendUnitLabelsSpecialKludge = 1;
+    AIArtHandle group = nullptr;  // receives the art of the running tool; set by a successful preparation
     AIToolHandle setScaleTool = nullptr;
 };

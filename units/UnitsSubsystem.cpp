@@ -1,6 +1,7 @@
-// What the units and scales register: the set-scale tool, and the current scale factor
-// computed once the preferences are read.
+// What the units and scales register: the set-scale tool, the current scale factor
+// computed once the preferences are read, and the layer scales the published suite gives.
 #include "core/PlotwiseSubsystem.h"
+#include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsGlobals.h"
 
@@ -18,4 +19,5 @@ extern const PlotwiseSubsystem kUnitsSubsystem = {
     .name = "units",
     .tools = kTools,
     .hooks = {.preferencesRead = &UpdateScaler},
+    .services = {.getLayerScale = &GetPublishedLayerScale},
 };

@@ -1,6 +1,7 @@
 // Reads the resource files into strings, menus and dialog templates.
 #include "adm/Resources.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -97,17 +98,29 @@ std::optional<ItemTemplate> itemFrom(const json& j, std::string& why) {
     return t;
 }
 
+std::vector<std::filesystem::path> splitSearchPath(const std::filesystem::path& dir) {
+    std::vector<std::filesystem::path> folders;
+    const std::string text = dir.string();
+    for (size_t start = 0; start <= text.size();) {
+        const size_t colon = std::min(text.find(':', start), text.size());
+        if (colon > start) folders.emplace_back(text.substr(start, colon - start));
+        start = colon + 1;
+    }
+    return folders;
+}
+
 }  // namespace
 
 Resources::Resources() {
     const char* env = std::getenv("PLOTWISE_RESOURCE_DIR");
-    dir_ = (env && *env) ? std::filesystem::path(env) : std::filesystem::path(PLOTWISE_RESOURCE_DIR);
+    setDir((env && *env) ? std::filesystem::path(env) : std::filesystem::path(PLOTWISE_RESOURCE_DIR));
 }
 
-Resources::Resources(std::filesystem::path dir) : dir_(std::move(dir)) {}
+Resources::Resources(std::filesystem::path dir) { setDir(std::move(dir)); }
 
 void Resources::setDir(std::filesystem::path dir) {
     dir_ = std::move(dir);
+    searchPath_ = splitSearchPath(dir_);
     strings_.clear();
     menus_.clear();
     dialogs_.clear();
@@ -121,11 +134,14 @@ std::optional<std::string> Resources::typeForKind(const std::string& kind) {
 }
 
 std::optional<std::string> Resources::readFile(const std::filesystem::path& rel) {
-    std::ifstream in(dir_ / rel, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    for (const auto& folder : searchPath_) {
+        std::ifstream in(folder / rel, std::ios::binary);
+        if (!in) continue;
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> Resources::indexString(int32_t listID, int32_t index) {
@@ -199,9 +215,13 @@ const DialogTemplate* Resources::dialog(int32_t dialogID) {
 }
 
 bool Resources::hasPicture(int32_t pictureID) const {
-    std::error_code ec;
-    const auto base = dir_ / "pictures" / std::to_string(pictureID);
-    return std::filesystem::exists(base.string() + ".png", ec) || std::filesystem::exists(base.string() + ".json", ec);
+    for (const auto& folder : searchPath_) {
+        std::error_code ec;
+        const auto base = folder / "pictures" / std::to_string(pictureID);
+        if (std::filesystem::exists(base.string() + ".png", ec) || std::filesystem::exists(base.string() + ".json", ec))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace standin

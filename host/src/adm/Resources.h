@@ -1,6 +1,7 @@
-// The plug-in's resources as data files: string lists (strings/<listID>.json), menus
+// The plug-ins' resources as data files: string lists (strings/<listID>.json), menus
 // (menus/<id>.json), dialog templates (dialogs/<id>.json) and pictures (pictures/<id>.png
-// or .json). Texts are UTF-8 in the files and platform bytes once loaded. Files are read
+// or .json). The folder may be a list separated by ':', as when each loaded plug-in brings
+// its own resources; each file is taken from the first folder that has it. Texts are UTF-8 in the files and platform bytes once loaded. Files are read
 // on first use and kept; a damaged file counts as missing and its problem is recorded.
 #pragma once
 
@@ -43,6 +44,7 @@ struct DialogTemplate {
 class Resources {
 public:
     // PLOTWISE_RESOURCE_DIR, or the PLOTWISE_RESOURCE_DIR environment variable when set.
+    // `dir()` is the folder as given (a list separated by ':' included).
     Resources();
     explicit Resources(std::filesystem::path dir);
 
@@ -66,6 +68,7 @@ private:
     std::optional<std::string> readFile(const std::filesystem::path& rel);
 
     std::filesystem::path dir_;
+    std::vector<std::filesystem::path> searchPath_;  // dir_ split at ':'
     std::map<int32_t, std::optional<std::vector<std::string>>> strings_;
     std::map<int32_t, std::optional<std::vector<std::string>>> menus_;
     std::map<int32_t, std::optional<DialogTemplate>> dialogs_;

@@ -65,6 +65,20 @@ std::string style(const AIPathStyle& s) {
     return out;
 }
 
+// The drawing scale a plug-in keeps in a layer group's dictionary, when it holds all three
+// entries: " scale ID SCALER "LABEL"".
+std::string layerScale(const Document& doc, const Art& layer) {
+    const Dict* d = doc.dict(layer.dictionary);
+    const DictValue* id = d ? d->find("ZA3_ScaleID") : nullptr;
+    const DictValue* scaler = d ? d->find("ZA3_Scaler") : nullptr;
+    const DictValue* label = d ? d->find("ZA3_ScaleStr") : nullptr;
+    if (!id || !scaler || !label || !std::holds_alternative<int32_t>(*id) || !std::holds_alternative<AIReal>(*scaler) ||
+        !std::holds_alternative<std::string>(*label))
+        return "";
+    return " scale " + std::to_string(std::get<int32_t>(*id)) + " " + num(std::get<AIReal>(*scaler)) + " " +
+           quote(std::get<std::string>(*label));
+}
+
 class Dumper {
 public:
     Dumper(const Document& doc, std::ostream& out) : doc_(doc), out_(out) {}
@@ -91,7 +105,7 @@ public:
             const LayerProps& l = *a.layer;
             out_ << " " << quote(l.title) << (l.visible ? " visible" : " hidden") << (l.editable ? " editable" : " locked")
                  << (l.printed ? " printed" : "") << (l.preview ? " preview" : "") << (l.dimPlaced ? " dim-placed" : "")
-                 << " color " << l.color.red << " " << l.color.green << " " << l.color.blue;
+                 << " color " << l.color.red << " " << l.color.green << " " << l.color.blue << layerScale(doc_, a);
         }
         if (a.attrs & kArtSelected) out_ << " selected";
         if (a.attrs & kArtFullySelected) out_ << " fully-selected";

@@ -152,3 +152,15 @@ TEST(AdmEncoding, PlatformBytesRoundTripThroughUtf8) {
 }
 
 }  // namespace admtest
+
+TEST(AdmResources, ASearchPathTakesEachFileFromTheFirstFolderThatHasIt) {
+    // The tests' folder has list 17000 and picture 16401; the plug-in's has list 17700.
+    standin::Resources both(std::string(admtest::kResourceDir) + ":" + PLOTWISE_SOURCE_DIR "/resources");
+    EXPECT_EQ(both.indexString(17700, 34), std::optional<std::string>("1:1"));
+    const auto first = standin::Resources(admtest::kResourceDir).indexString(17000, 1);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(both.indexString(17000, 1), first);
+    EXPECT_TRUE(both.hasPicture(16401));
+    EXPECT_FALSE(both.indexString(17999, 1).has_value());
+    EXPECT_FALSE(standin::Resources(admtest::kResourceDir).indexString(17700, 34).has_value());
+}

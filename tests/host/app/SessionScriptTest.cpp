@@ -217,3 +217,38 @@ TEST(SessionScript, PaintIsWhatNewArtGets) {
         EXPECT_EQ(again.errors.str().rfind("test.pws:2: paint", 0), 0u) << bad << " -> " << again.errors.str();
     }
 }
+
+TEST(SessionScript, LayerScalesAreCheckedAndDumped) {
+    Played run;
+    run.play("new\nlayer add \"Plan\"\nlayer add \"Detail\"\n");
+    standin::Document& doc = run.session.document();
+    standin::Dict* plan = doc.editDict(doc.dictionaryOf(doc.layerByTitle("Plan")));
+    plan->set("ZA3_ScaleID", int32_t(15));
+    plan->set("ZA3_Scaler", AIReal(48));
+    plan->set("ZA3_ScaleStr", std::string("1/4\" = 1'-0\""));
+    run.play(R"(expect scale "Plan" == "1/4\" = 1'-0\""
+expect scale "Plan" id == 15
+expect scale "Plan" scaler == 48
+expect scale "Plan" scaler > 10
+expect scale "Plan" != "1:1"
+expect scale "Plan" == "1:50"
+expect scale "Plan" scaler < 1
+expect scale "Detail" == "1:1"
+expect scale "Nowhere" id == 33
+dump
+)");
+    EXPECT_EQ(run.failures, 4);
+    EXPECT_EQ(run.errors.str(),
+              "test.pws:6: expectation failed: scale \"Plan\" == \"1:50\" (found \"1/4\" = 1'-0\"\")\n"
+              "test.pws:7: expectation failed: scale \"Plan\" scaler < 1 (found real 48)\n"
+              "test.pws:8: expectation failed: scale \"Detail\" == \"1:1\" (found no scale label stored on the layer)\n"
+              "test.pws:9: expectation failed: scale \"Nowhere\" id == 33 (found no such layer)\n");
+    const std::string dump = run.out.str();
+    EXPECT_NE(dump.find("\"Plan\" visible editable printed preview color 0 0 65535 scale 15 48 \"1/4\\\" = 1'-0\\\"\""),
+              std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("\"Detail\" visible editable printed preview color 0 0 65535\n"), std::string::npos) << dump;
+
+    run.play("expect scale \"Plan\" <= \"x\"\n");
+    EXPECT_NE(run.errors.str().find("labels compare only with == or !="), std::string::npos) << run.errors.str();
+}

@@ -16,6 +16,7 @@
 #include "AIAnnotator.h"
 #include "AIArt.h"
 #include "AIDocument.h"
+#include "AILayer.h"
 #include "AIMenu.h"
 #include "AINotifier.h"
 #include "AIPath.h"
@@ -25,6 +26,7 @@
 #include "AIUndo.h"
 #include "SPMessages.h"
 #include "SPSuites.h"
+#include "core/PlotwisePublicSuite.h"
 
 std::vector<std::string>& testPluginTranscript() {
     static std::vector<std::string> transcript;
@@ -52,10 +54,12 @@ struct Globals {
     const ADMDialogGroupSuite* admGroup = nullptr;
     const ADMItemSuite* admItem = nullptr;
     const ADMNotifierSuite* admNotifier = nullptr;
+    const AILayerSuite* layer = nullptr;
     int acquired = 0;
 
     AIToolHandle line = nullptr, box = nullptr, other = nullptr;
-    AIMenuItemHandle command = nullptr, timerItem = nullptr, failItem = nullptr, alertItem = nullptr;
+    AIMenuItemHandle command = nullptr, timerItem = nullptr, failItem = nullptr, alertItem = nullptr,
+                     layerScalesItem = nullptr;
     AITimerHandle testTimer = nullptr;
     AIAnnotatorHandle annotatorHandle = nullptr;
     ADMDialogRef panel = nullptr;
@@ -97,6 +101,7 @@ std::vector<SuiteSlot> suiteTable(Globals& g) {
         {kADMDialogGroupSuite, kADMDialogGroupSuiteVersion, reinterpret_cast<const void**>(&g.admGroup)},
         {kADMItemSuite, kADMItemSuiteVersion, reinterpret_cast<const void**>(&g.admItem)},
         {kADMNotifierSuite, kADMNotifierSuiteVersion, reinterpret_cast<const void**>(&g.admNotifier)},
+        {kAILayerSuite, kAILayerSuiteVersion, reinterpret_cast<const void**>(&g.layer)},
     };
 }
 
@@ -149,7 +154,7 @@ AIErr registerAll(Globals& g) {
         return e;
     const char* types[] = {kAIApplicationStartedNotifier, kAIApplicationShutdownNotifier,
                            kAIArtSelectionChangedNotifier, kAIAfterUndoNotifier, kTestBroadcastNotifier,
-                           kAICurrentDocumentChangedNotifier};
+                           kAICurrentDocumentChangedNotifier, kPlotwiseScaleChangedNotifier};
     for (const char* type : types) {
         AINotifierHandle n = nullptr;
         if (AIErr e = g.notifier->AddNotifier(g.self, type, type, &n)) return e;
@@ -174,6 +179,8 @@ AIErr registerAll(Globals& g) {
     if (AIErr e = g.menu->AddMenuItem(g.self, "testFail", &item, 0, &g.failItem)) return e;
     item = {kObjectUtilsMenuGroup, kTestAlertMenu};
     if (AIErr e = g.menu->AddMenuItem(g.self, "testAlert", &item, 0, &g.alertItem)) return e;
+    item = {kObjectUtilsMenuGroup, kTestLayerScalesMenu};
+    if (AIErr e = g.menu->AddMenuItem(g.self, "testLayerScales", &item, 0, &g.layerScalesItem)) return e;
     return g.annotator->AddAnnotator(g.self, "testAnnotator", &g.annotatorHandle);
 }
 
@@ -231,6 +238,45 @@ AIErr tool(Globals& g, const char* selector, AIToolMessage* m) {
     return kNoErr;
 }
 
+// The layer and, depth first, its sublayers and the layers after it at its level.
+void askLayerScales(Globals& g, const PlotwiseSuite& suite, AILayerHandle layer, std::string& shown) {
+    for (; layer; g.layer->GetNextLayer(layer, &layer)) {
+        char title[256] = {};
+        g.layer->GetLayerTitle(layer, title, sizeof title);
+        AIReal scaler = 0;
+        char label[32] = {};
+        std::string answer = "\"" + std::string(title) + "\" ";
+        if (AIErr e = suite.GetLayerScale(layer, &scaler, label)) {
+            answer += "error " + std::to_string(e);
+        } else {
+            char number[32];
+            std::snprintf(number, sizeof number, "%g", double(scaler));
+            answer += std::string(number) + " \"" + label + "\"";
+        }
+        record(g, "Plotwise Suite/GetLayerScale " + answer);
+        shown += (shown.empty() ? "" : "; ") + answer;
+        AILayerHandle child = nullptr;
+        g.layer->GetLayerFirstChild(layer, &child);
+        askLayerScales(g, suite, child, shown);
+    }
+}
+
+AIErr showLayerScales(Globals& g) {
+    const void* procs = nullptr;
+    if (g.basic->AcquireSuite(kPlotwiseSuite, kPlotwiseSuiteVersion, &procs) != kNoErr) {
+        record(g, "Plotwise Suite/missing");
+        return kNoErr;
+    }
+    std::string shown;
+    AILayerHandle first = nullptr;
+    if (g.layer->GetFirstLayer(&first) == kNoErr)
+        askLayerScales(g, *static_cast<const PlotwiseSuite*>(procs), first, shown);
+    g.basic->ReleaseSuite(kPlotwiseSuite, kPlotwiseSuiteVersion);
+    if (AIErr e = g.basic->AcquireSuite(kADMBasicSuite, kADMBasicSuiteVersion, &procs)) return e;
+    static_cast<const ADMBasicSuite*>(procs)->MessageAlert(shown.c_str());
+    return g.basic->ReleaseSuite(kADMBasicSuite, kADMBasicSuiteVersion);
+}
+
 AIErr menu(Globals& g, const char* selector, AIMenuMessage* m) {
     const char* name = "?";
     g.menu->GetMenuItemName(m->menuItem, &name);
@@ -247,6 +293,7 @@ AIErr menu(Globals& g, const char* selector, AIMenuMessage* m) {
         return g.timer->SetTimerActive(g.testTimer, true);
     }
     if (m->menuItem == g.failItem) return kCanceledErr;
+    if (m->menuItem == g.layerScalesItem && go) return showLayerScales(g);
     if (m->menuItem == g.alertItem && go) {
         // Acquired for this use only: acquisitions nest and are counted.
         const void* procs = nullptr;

@@ -3,6 +3,8 @@
 // each drag (undoing the previous drag's line first), opens a floating panel when the
 // application has started (when the tests' resources hold its template) and publishes
 // "Test Plugin Suite" so that a test can read its record even when it was loaded from a module.
+// It also asks another plug-in's published suite for layer scales, and listens to that
+// plug-in's "Plotwise Scale Changed Notifier".
 #pragma once
 
 #include <cstddef>
@@ -25,6 +27,10 @@
 #define kTestTimerMenu "Test Start Timer"
 #define kTestFailMenu "Test Refused"
 #define kTestAlertMenu "Test Alert"  // a message alert, then a yes/no alert
+// Asks "Plotwise Suite" (when a plug-in publishes it) for the scale of every layer and
+// sublayer, records each answer as `Plotwise Suite/GetLayerScale "Title" SCALER "LABEL"`
+// and shows them in one alert, separated by semicolons.
+#define kTestLayerScalesMenu "Test Layer Scales"
 // The floating panel (tests/host/plugin/resources/dialogs/16800.json) and its items. Each
 // notification an item gets is recorded as "Test Panel/<id> <notifier type> <state>", and a
 // user change is then broadcast with the item id as its data. Reset puts the other items

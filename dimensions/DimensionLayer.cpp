@@ -1,0 +1,72 @@
+// The dimension layer and the whole-dictionary copy between art.
+#include "dimensions/DimensionLayer.h"
+
+#include "core/PlotwiseDictionary.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionGlobals.h"
+#include "units/DrawingLayer.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+
+constexpr AIRGBColor kDimensionLayerColor{65535, 0, 0};
+
+AIErr SetDimensionLayerProperties(AILayerHandle layer) {
+    if (AIErr err = sAILayer->SetLayerTitle(layer, kDimensionLayerTitle)) return err;
+    if (AIErr err = sAILayer->SetLayerVisible(layer, true)) return err;
+    if (AIErr err = sAILayer->SetLayerPreview(layer, true)) return err;
+    if (AIErr err = sAILayer->SetLayerEditable(layer, true)) return err;
+    if (AIErr err = sAILayer->SetLayerPrinted(layer, true)) return err;
+    if (AIErr err = sAILayer->SetLayerDimPlacedImages(layer, false)) return err;
+    return sAILayer->SetLayerColor(layer, kDimensionLayerColor);
+}
+
+// firstArt := the dimension layer's first art, or null when the host cannot give it.
+AIErr RefreshFirstArt() {
+    AIArtHandle first = nullptr;
+    const AIErr err = sAIArt->GetFirstArtOfLayer(g->dimensionLayer, &first);
+    g->firstArt = err ? nullptr : first;
+    return err;
+}
+
+}  // namespace
+
+AIErr FindDimensionLayer() {
+    if (!g) return kBadParameterErr;
+    g->dimensionLayer = nullptr;
+    AILayerHandle layer = nullptr;
+    const AIErr err = sAILayer->GetLayerByTitle(&layer, kDimensionLayerTitle);
+    if (err == kNoDocumentErr || err == kNoSuchKey) return kNoErr;  // no document, or no such layer
+    if (err) return err;
+    g->dimensionLayer = layer;
+    return kNoErr;
+}
+
+AIErr CreateDimensionLayer() {
+    if (!g) return kBadParameterErr;
+    if (AIErr err = FindDimensionLayer()) return err;
+    if (g->dimensionLayer) return RefreshFirstArt();
+
+    if (AIErr err = sAILayer->GetCurrentLayer(&g->saveLayer)) return err;
+    // Above the top-level layer that holds the current layer, never inside it.
+    AILayerHandle top = g->saveLayer;
+    for (AILayerHandle parent = nullptr;; top = parent) {
+        if (AIErr err = sAILayer->GetLayerParent(top, &parent)) return err;
+        if (!parent) break;
+    }
+    if (AIErr err = sAILayer->InsertLayer(top, kPlaceAbove, &g->dimensionLayer)) return err;
+    if (AIErr err = SetDimensionLayerProperties(g->dimensionLayer)) return err;
+    // The layer walk reaches only top-level layers: a sublayer that was current cannot be
+    // made current this way, and firstArt must not stay on another layer's art then.
+    const int restored = SetCurrentLayer(g->saveLayer);
+    const AIErr err = RefreshFirstArt();
+    return restored ? err : kNoErr;
+}
+
+AIErr CopyArtDictionaryToArt(AIArtHandle source, AIArtHandle destination) {
+    DictRef temporary;
+    if (AIErr err = sAIDictionary->CreateDictionary(temporary.put())) return err;
+    if (AIErr err = CopyArtDictionaryToDictionary(source, temporary.get())) return err;
+    return CopyDictionaryToArt(temporary.get(), destination);
+}

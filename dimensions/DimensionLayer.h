@@ -1,0 +1,20 @@
+// The layer titled "Dimension Layer" that new dimensions go on when the preference asks
+// for it: found again by its title, or created above the top-level layer that holds the
+// current layer, without changing the user's current layer. Beside it, the copy of a whole
+// art dictionary onto other art.
+#pragma once
+
+#include "AITypes.h"
+
+#define kDimensionLayerTitle "Dimension Layer"
+
+// Looks "Dimension Layer" up by title into `dimensionLayer` (null when the document has
+// none, or has no document in front).
+AIErr FindDimensionLayer();
+// Finds or creates the dimension layer and leaves its first art in `firstArt`. A created
+// layer is visible, previewed, editable, printed, does not dim placed images and is red;
+// the current layer is recorded in `saveLayer` and made current again.
+AIErr CreateDimensionLayer();
+// Copies every entry of the source art's dictionary, except keys beginning with "-", onto
+// the destination art where it holds no entry of that key yet.
+AIErr CopyArtDictionaryToArt(AIArtHandle source, AIArtHandle destination);

@@ -1,0 +1,174 @@
+// Readers of the scale tags of format-2 documents.
+#include "dimensions/LegacyScaleTags.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionStorage.h"
+#include "dimensions/LegacyDimensionStrings.h"
+#include "geometry/PlotwiseErrors.h"
+#include "units/LayerScales.h"
+#include "units/ScaleTable.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+
+struct Scale {
+    int32_t id = 0;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+};
+
+bool HasTag(AIArtHandle art, const char* name) {
+    const char* type = nullptr;
+    return sAITag->GetTagType(art, name, &type) == kNoErr;
+}
+
+AIErr GetStringTag(AIArtHandle art, const char* name, const char** text) {
+    *text = nullptr;
+    if (AIErr err = sAITag->GetTag(art, name, kTagString, text)) return err;
+    if (!*text) *text = "";
+    return kNoErr;
+}
+
+// "%li^%lf^%s" with all three fields; the label becomes the table's label of the id where the
+// table has one. A scaler that is not a finite positive number would scale every length by
+// nonsense: malformed too.
+bool ParseScaleTag(const char* text, Scale* out) {
+    LegacyFieldScanner scan(text);
+    Scale s;
+    double scaler = 0;
+    if (!scan.ReadInteger(s.id) || !scan.Expect('^') || !scan.ReadReal(scaler) || !scan.Expect('^') ||
+        !scan.ReadWord(s.label, sizeof s.label))
+        return false;
+    s.scaler = static_cast<AIReal>(scaler);
+    if (!std::isfinite(s.scaler) || s.scaler <= 0) return false;
+    // Only the label is taken from the table; an empty custom slot has none to give.
+    AIReal tableScaler = 0;
+    char tableLabel[kScaleLabelSize] = {};
+    getScaleDataFromScaleID(s.id, &tableScaler, tableLabel);
+    if (tableLabel[0]) CopyCString(s.label, tableLabel);
+    *out = s;
+    return true;
+}
+
+void Hand(const Scale& s, int32_t* id, AIReal* scaler, char* label) {
+    *id = s.id;
+    *scaler = s.scaler;
+    CopyCString(label, kScaleLabelSize, s.label);
+}
+
+// The text of the art's first tag whose name begins with the prefix, or null.
+AIErr FirstTagWithPrefix(AIArtHandle art, const char* prefix, const char** text) {
+    *text = nullptr;
+    ai_int32 count = 0;
+    if (AIErr err = sAITag->CountTags(art, &count)) return err;
+    for (ai_int32 i = 0; i < count; ++i) {
+        const char* name = nullptr;
+        if (AIErr err = sAITag->GetNthTag(art, i, &name)) return err;
+        if (name && std::strncmp(name, prefix, std::strlen(prefix)) == 0) return GetStringTag(art, name, text);
+    }
+    return kNoErr;
+}
+
+// A legacy dimension's scale id, when it names a scale the table can give: a fixed scale or
+// a custom slot in use.
+bool UsableScaleID(int32_t id) {
+    ScaleTableEntry entry;
+    if (!getScaleTableEntry(id, &entry)) return false;
+    if (entry.kind == ScaleTableEntry::Kind::fixed) return true;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    getScaleDataFromScaleID(id, &scaler, label);
+    return entry.kind == ScaleTableEntry::Kind::custom && std::isfinite(scaler) && scaler > 0;
+}
+
+// The scale of the first legacy dimension on the layer, made current and written to the
+// layer's tree; any failure on the way is an error.
+AIErr TakeFirstLegacyDimensionScale(AILayerHandle layer, AIArtHandle layerGroup) {
+    AIArtHandle measured = nullptr;
+    if (AIErr err = walkArtworkTreeForFirstDimObject(layerGroup, &measured)) return err;
+    if (!measured) return kNoSuchKey;
+    const char* text = nullptr;
+    if (AIErr err = FirstTagWithPrefix(measured, kLegacyLiveObjTag, &text)) return err;
+    dimensioned_object_data click{};
+    if (AIErr err = ConvertStringToDimensionedObjectData(text, &click)) return err;
+    AIArtHandle dimension = nullptr;
+    if (AIErr err = GetDimArtFromDimID(click.id, &dimension)) return err;
+    if (!dimension) return kNoSuchKey;
+    if (AIErr err = FirstTagWithPrefix(dimension, kLegacyLiveDimTag, &text)) return err;
+    live_dimension_group_data style{};
+    if (AIErr err = ConvertStringToLiveDimensionGroupData(text, &style)) return err;
+    if (!UsableScaleID(style.scale)) return kBadLiveDimensionDataErr;
+    preferences& p = g->prefs;
+    p.scale = style.scale;
+    if (AIErr err = UpdateScaler()) return err;
+    return setLayerScale(layer, p.scale, p.scaler, p.scaleStr);
+}
+
+}  // namespace
+
+AIErr getPW2LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
+    if (!g || !id || !scaler || !label) return kBadParameterErr;
+    AIArtHandle group = nullptr;
+    if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
+    if (HasTag(group, kLegacyLayerScaleTag)) {
+        const char* text = nullptr;
+        if (AIErr err = GetStringTag(group, kLegacyLayerScaleTag, &text)) return err;
+        Scale s;
+        if (!ParseScaleTag(text, &s)) {
+            if (AIErr err = sAITag->RemoveTag(group, kLegacyLayerScaleTag)) return err;
+            return kBadLiveDimensionDataErr;
+        }
+        Hand(s, id, scaler, label);
+        return kNoErr;
+    }
+    *id = 0;
+    const AIErr found = getLayerScaleFromCADobject(group, id, scaler, label);
+    if (*id != 0) return found;
+
+    if (TakeFirstLegacyDimensionScale(layer, group) != kNoErr) {
+        preferences& p = g->prefs;
+        p.scale = kOneToOneScaleID;
+        p.scaler = 1.0f;
+        getScaleTableLabel(kOneToOneScaleID, p.scaleStr, sizeof p.scaleStr);
+    }
+    *id = g->prefs.scale;
+    *scaler = g->prefs.scaler;
+    CopyCString(label, kScaleLabelSize, g->prefs.scaleStr);
+    return kNoErr;
+}
+
+AIErr getCADobjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {
+    if (!id || !scaler || !label) return kBadParameterErr;
+    if (!HasTag(art, kLegacyObjectScaleTag)) return kNoErr;
+    const char* text = nullptr;
+    if (AIErr err = GetStringTag(art, kLegacyObjectScaleTag, &text)) return err;
+    Scale s;
+    if (!ParseScaleTag(text, &s)) return kBadLiveDimensionDataErr;
+    Hand(s, id, scaler, label);
+    return kNoErr;
+}
+
+AIErr getLayerScaleFromCADobject(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {
+    for (; art;) {
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+        if (type == kGroupArt) {
+            if (HasTag(art, kLegacyObjectScaleTag)) {
+                if (AIErr err = getCADobjectScale(art, id, scaler, label)) return err;
+            } else {
+                AIArtHandle child = nullptr;
+                if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+                if (child)
+                    if (AIErr err = getLayerScaleFromCADobject(child, id, scaler, label)) return err;
+            }
+        }
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
+}

@@ -1,0 +1,253 @@
+// Scales on layers: inheritance from the top-level layer and the stored default, whole-tree
+// writes, the special layers held at 1:1, the current scale loaded from a layer or art, the
+// document-based scale and the scale table lookup.
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "LayerHostFixture.h"
+#include "units/LayerScales.h"
+#include "units/ScaleTable.h"
+
+namespace {
+
+struct LayerScalesTest : LayerHostFixture {
+    StoredScale Read(const std::string& title, AIErr expected = kNoErr) {
+        StoredScale out{-1, -1, ""};
+        char label[kScaleLabelSize] = {};
+        EXPECT_EQ(GetZA3LayerScaleAndSetIfNotThere(Handle(title), &out.id, &out.scaler, label), expected) << title;
+        out.label = label;
+        return out;
+    }
+    void SetCurrent(int32_t id, AIReal scaler, const char* label) {
+        g->prefs.scale = id;
+        g->prefs.scaler = scaler;
+        std::strcpy(g->prefs.scaleStr, label);
+    }
+};
+
+TEST_F(LayerScalesTest, ASublayerTakesItsTopLevelLayersScaleAndTheWholeTreeStoresIt) {
+    doc_->addLayer("Plan");
+    AddSublayer("Plan", "Walls");
+    doc_->insertLayer(Layer("Walls"), kPlaceInsideOnTop, "Doors");
+    AddSublayer("Plan", "Furniture");
+    Store("Plan", 25, 50, "1:50");
+    Store("Walls", 15, 48, "1/4\" = 1'-0\"");  // a middle layer's own entries are not consulted
+
+    const StoredScale doors = Read("Doors");
+    EXPECT_EQ(doors.id, 25);
+    EXPECT_FLOAT_EQ(doors.scaler, 50);
+    EXPECT_EQ(doors.label, "1:50");
+    for (const char* title : {"Plan", "Walls", "Doors", "Furniture"}) EXPECT_STORED(title, 25, 50, "1:50");
+    EXPECT_FALSE(Stored("Layer 1").has_value());  // another tree is left alone
+}
+
+TEST_F(LayerScalesTest, ALayersOwnEntriesAreReadAndNothingIsWritten) {
+    doc_->addLayer("Plan");
+    AddSublayer("Plan", "Walls");
+    Store("Plan", 25, 50, "1:50");
+    Store("Walls", 15, 48, "1/4\" = 1'-0\"");
+    const StoredScale walls = Read("Walls");
+    EXPECT_EQ(walls.id, 15);
+    EXPECT_EQ(walls.label, "1/4\" = 1'-0\"");
+    EXPECT_STORED("Plan", 25, 50, "1:50");
+}
+
+TEST_F(LayerScalesTest, ALayerWithoutScaleGetsTheStyleDefaultStored) {
+    SetCurrent(15, 48, "1/4\" = 1'-0\"");
+    g->prefs.scaleStyle = kLayerBasedScaleStyle;
+    doc_->addLayer("Site");
+    const StoredScale site = Read("Site");
+    EXPECT_EQ(site.id, 33);
+    EXPECT_FLOAT_EQ(site.scaler, 1);
+    EXPECT_EQ(site.label, "1:1");
+    EXPECT_STORED("Site", 33, 1, "1:1");
+
+    g->prefs.scaleStyle = kDocumentBasedScaleStyle;
+    doc_->addLayer("Plan");
+    EXPECT_EQ(Read("Plan").label, "1/4\" = 1'-0\"");
+    EXPECT_STORED("Plan", 15, 48, "1/4\" = 1'-0\"");
+
+    // From now on the stored scale holds, whatever the style or the current scale.
+    SetCurrent(25, 50, "1:50");
+    EXPECT_EQ(Read("Plan").id, 15);
+    EXPECT_EQ(Read("Site").id, 33);
+}
+
+TEST_F(LayerScalesTest, AStoredScalerThatIsNoPositiveNumberCountsAsNoScale) {
+    SetCurrent(25, 50, "1:50");
+    g->prefs.scaleStyle = kDocumentBasedScaleStyle;
+    for (AIReal bad : {0.0f, -2.0f, std::numeric_limits<AIReal>::quiet_NaN(), std::numeric_limits<AIReal>::infinity()}) {
+        Store("Layer 1", 29, bad, "1:5");
+        const StoredScale s = Read("Layer 1");
+        EXPECT_EQ(s.id, 25) << bad;
+        EXPECT_FLOAT_EQ(s.scaler, 50) << bad;
+        EXPECT_STORED("Layer 1", 25, 50, "1:50");  // mended
+    }
+}
+
+TEST_F(LayerScalesTest, AnEntryOfTheWrongTypeIsTheReadsError) {
+    standin::Dict* d = doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")));
+    d->set("ZA3_ScaleID", std::string("25"));
+    Read("Layer 1", kWrongTypeErr);
+    d = doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")));
+    d->set("ZA3_ScaleID", int32_t{25});  // known, but the other two entries are missing
+    Read("Layer 1", kNoSuchKey);
+}
+
+TEST_F(LayerScalesTest, WritesCoverTheTopLevelTreeAndNothingElse) {
+    doc_->addLayer("Plan");
+    AddSublayer("Plan", "Walls");
+    doc_->insertLayer(Layer("Walls"), kPlaceInsideOnTop, "Doors");
+    AddSublayer("Plan", "Furniture");
+    doc_->addLayer("Site");
+    ASSERT_EQ(setLayerScale(Handle("Doors"), 15, 48, "1/4\" = 1'-0\""), kNoErr);
+    for (const char* title : {"Plan", "Walls", "Doors", "Furniture"}) EXPECT_STORED(title, 15, 48, "1/4\" = 1'-0\"");
+    EXPECT_FALSE(Stored("Site").has_value());
+    EXPECT_FALSE(Stored("Layer 1").has_value());
+
+    // From a sublayer, SetSublayerScale reaches only it, the layers after it and their sublayers.
+    ASSERT_EQ(SetSublayerScale(Handle("Walls"), 25, 50, "1:50"), kNoErr);
+    for (const char* title : {"Walls", "Doors"}) EXPECT_STORED(title, 25, 50, "1:50");
+    EXPECT_STORED("Furniture", 15, 48, "1/4\" = 1'-0\"");  // above "Walls" at its level
+    EXPECT_STORED("Plan", 15, 48, "1/4\" = 1'-0\"");
+}
+
+TEST_F(LayerScalesTest, TheDimensionGridsAndRulerLayersAlwaysHoldOneToOne) {
+    doc_->addLayer("Dimension Layer");
+    doc_->addLayer("ROVidazu Layer");
+    doc_->addLayer("DERurure Layer");
+    AddSublayer("DERurure Layer", "Ticks");
+    g->dimensionLayer = Handle("Dimension Layer");
+    g->gridsLayer = Handle("ROVidazu Layer");
+    g->rulerLayer = Handle("DERurure Layer");
+    for (const char* title : {"Dimension Layer", "ROVidazu Layer", "DERurure Layer"}) {
+        ASSERT_EQ(setLayerScale(Handle(title), 25, 50, "1:50"), kNoErr);
+        EXPECT_STORED(title, 33, 1, "1:1");
+    }
+    EXPECT_STORED("Ticks", 25, 50, "1:50");  // an ordinary sublayer of a special one takes what is written
+    ASSERT_EQ(setSingleLayerScale(Handle("ROVidazu Layer"), 15, 48, "x"), kNoErr);
+    EXPECT_STORED("ROVidazu Layer", 33, 1, "1:1");
+
+    // Read without entries in document-based style, a special layer answers what it stores.
+    g->prefs.scaleStyle = kDocumentBasedScaleStyle;
+    SetCurrent(25, 50, "1:50");
+    doc_->editDict(doc_->dictionaryOf(Layer("Dimension Layer")))->entries.clear();
+    EXPECT_EQ(Read("Dimension Layer").label, "1:1");
+    EXPECT_STORED("Dimension Layer", 33, 1, "1:1");
+    doc_->addLayer("Notes");
+    EXPECT_EQ(Read("Notes").label, "1:50");  // an ordinary one the current scale
+}
+
+TEST_F(LayerScalesTest, LabelsAreStoredBoundedTo31Characters) {
+    const std::string longLabel(80, 'x');
+    ASSERT_EQ(setLayerScale(Handle("Layer 1"), 3, 7.5f, longLabel.c_str()), kNoErr);
+    EXPECT_STORED("Layer 1", 3, 7.5f, std::string(31, 'x'));
+    Store("Layer 1", 3, 7.5f, std::string(200, 'y'));  // a document may hold longer text
+    EXPECT_EQ(Read("Layer 1").label, std::string(31, 'y'));
+}
+
+TEST_F(LayerScalesTest, TheCurrentScaleFollowsTheLayerOfTheArt) {
+    doc_->addLayer("Plan");
+    AddSublayer("Plan", "Walls");
+    Store("Plan", 15, 48, "1/4\" = 1'-0\"");
+    ASSERT_EQ(doc_->setCurrentLayer("Walls"), kNoErr);
+    standin::ObjId line = 0;
+    ASSERT_EQ(doc_->addLine({0, 0}, {10, 0}, &line), kNoErr);
+    SetCurrent(33, 1, "1:1");
+    ASSERT_EQ(SetScaleByLayerPrefsFromArt(standin::suites::artHandle(line)), kNoErr);
+    EXPECT_EQ(g->prefs.scale, 15);
+    EXPECT_FLOAT_EQ(g->prefs.scaler, 48);
+    EXPECT_STREQ(g->prefs.scaleStr, "1/4\" = 1'-0\"");
+    EXPECT_STORED("Walls", 15, 48, "1/4\" = 1'-0\"");
+
+    int32_t id = 0;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize];
+    ASSERT_EQ(getZA3ObjectScale(standin::suites::artHandle(line), &id, &scaler, label), kNoErr);
+    EXPECT_EQ(id, 15);
+}
+
+TEST_F(LayerScalesTest, AFailedReadLeavesTheCurrentScale) {
+    SetCurrent(25, 50, "1:50");
+    doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")))->set("ZA3_ScaleID", std::string("bad"));
+    EXPECT_EQ(SetScaleByLayerPrefsFromLayer(Handle("Layer 1")), kNoErr);
+    EXPECT_EQ(g->prefs.scale, 25);
+    EXPECT_STREQ(g->prefs.scaleStr, "1:50");
+    // A layer that is gone is the host's error.
+    const standin::ObjId gone = doc_->addLayer("Gone");
+    ASSERT_EQ(doc_->deleteLayer(gone), kNoErr);
+    EXPECT_EQ(SetScaleByLayerPrefsFromLayer(Handle(gone)), kStaleHandleErr);
+    EXPECT_EQ(g->prefs.scale, 25);
+}
+
+TEST_F(LayerScalesTest, TheDocumentBasedScaleIsTheLastOrdinaryLayers) {
+    doc_->addLayer("Plan");
+    Store("Layer 1", 25, 50, "1:50");  // the bottom layer: last index
+    Store("Plan", 15, 48, "1/4\" = 1'-0\"");
+    // A dimension layer at the bottom is passed over.
+    doc_->insertLayer(0, kPlaceBelowAll, "Dimension Layer");
+    g->dimensionLayer = Handle("Dimension Layer");
+    int32_t id = -1;
+    AIReal scaler = -1;
+    char label[kScaleLabelSize] = "untouched";
+    ASSERT_EQ(GetCurrentDocBasedScale(&id, &scaler, label), kNoErr);
+    EXPECT_EQ(id, 25);
+    EXPECT_STREQ(label, "1:50");
+}
+
+TEST_F(LayerScalesTest, WithOnlySpecialLayersTheDocumentBasedScaleLeavesItsOutputs) {
+    g->gridsLayer = Handle("Layer 1");
+    doc_->addLayer("DERurure Layer");
+    g->rulerLayer = Handle("DERurure Layer");
+    int32_t id = -1;
+    AIReal scaler = -1;
+    char label[kScaleLabelSize] = "untouched";
+    ASSERT_EQ(GetCurrentDocBasedScale(&id, &scaler, label), kNoErr);
+    EXPECT_EQ(id, -1);
+    EXPECT_EQ(scaler, -1);
+    EXPECT_STREQ(label, "untouched");
+}
+
+TEST_F(LayerScalesTest, ScaleIdsLookUpTheTableWithoutTouchingTheCurrentScale) {
+    SetCurrent(25, 50, "1:50");
+    g->prefs.customScaler2 = 12.5f;
+    std::strcpy(g->prefs.customScaleStr2, "1\" = 12.5\"");
+    const struct {
+        int32_t id;
+        AIReal scaler;
+        const char* label;
+    } rows[] = {{1, 12.5f, "1\" = 12.5\""}, {0, 0, ""}, {12, 128, "3/32\" = 1'-0\""}, {36, 0.25f, "4:1"}};
+    for (const auto& row : rows) {
+        AIReal scaler = -1;
+        char label[kScaleLabelSize] = "unset";
+        EXPECT_EQ(getScaleDataFromScaleID(row.id, &scaler, label), kNoErr);
+        EXPECT_FLOAT_EQ(scaler, row.scaler) << row.id;
+        EXPECT_STREQ(label, row.label) << row.id;
+    }
+    for (int32_t id : {10, 23, -1, 40}) {
+        AIReal scaler = -1;
+        char label[kScaleLabelSize] = "unset";
+        EXPECT_EQ(getScaleDataFromScaleID(id, &scaler, label), kNoErr);
+        EXPECT_EQ(scaler, -1) << id;
+        EXPECT_STREQ(label, "unset") << id;
+    }
+    EXPECT_EQ(g->prefs.scale, 25);
+    EXPECT_STREQ(g->prefs.scaleStr, "1:50");
+}
+
+TEST_F(LayerScalesTest, ThePublishedAnswerIsTheLayersScaleAndTheCurrentOneForNoLayer) {
+    doc_->addLayer("Plan");
+    AddSublayer("Plan", "Walls");
+    Store("Plan", 25, 50, "1:50");
+    SetCurrent(15, 48, "1/4\" = 1'-0\"");
+    AIReal scaler = 0;
+    char label[32] = {};
+    ASSERT_EQ(GetPublishedLayerScale(Handle("Walls"), &scaler, label), kNoErr);
+    EXPECT_FLOAT_EQ(scaler, 50);
+    EXPECT_STREQ(label, "1:50");
+    ASSERT_EQ(GetPublishedLayerScale(nullptr, &scaler, nullptr), kNoErr);
+    EXPECT_FLOAT_EQ(scaler, 48);
+}
+
+}  // namespace

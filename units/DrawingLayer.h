@@ -1,0 +1,23 @@
+// Where a tool draws: a fresh, empty group on top of the user's drawing layer (or of a layer
+// the caller names), so a drag can throw the whole preview away and a finished tool leaves
+// one new group; the plain two-anchor line of previews and reference lines; making a layer
+// the host's current layer again; and the page rectangle in art coordinates.
+#pragma once
+
+#include "AITypes.h"
+
+// A new group on top of `saveLayer` into `group` (inside the layer's first art when that is
+// a group, else above it); then makes sure the drawing layer carries a scale. `firstArt` and
+// `firstArtType` are refreshed even when the group cannot be made; `group` only changes on
+// success. The scale step's error is the result, the group existing all the same.
+AIErr PrepCADLayer();
+// The same on the given layer; the scale made sure of is still `saveLayer`'s.
+AIErr PrepThisLayer(AILayerHandle layer);
+// A new open path of two corner anchors from start to end, on top inside `group`, or above
+// `firstArt` when `group` is null. No paint is set: the path has what the host gives new art.
+AIErr drawLine(AIRealPoint start, AIRealPoint end, AIArtHandle group);
+// Makes the layer current when the host lists it among the top-level layers: 1, else 0
+// and the current layer stays.
+int SetCurrentLayer(AILayerHandle layer);
+// The page in art coordinates (y up) with the ruler origin taken into account.
+void GetPageRect(AIRealRect* rect);

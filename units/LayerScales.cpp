@@ -1,0 +1,199 @@
+// Layer and document scales: the scale triple in the layer groups' dictionaries, read with
+// inheritance and a stored default, written over whole layer trees.
+#include "units/LayerScales.h"
+
+#include <cmath>
+
+#include "core/PlotwiseDictionary.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "units/ScaleTable.h"
+#include "units/UnitsGlobals.h"
+
+namespace {
+
+constexpr GlobalsView<UnitsGlobals> g;
+
+struct Scale {
+    int32_t id = kOneToOneScaleID;
+    AIReal scaler = 1.0f;
+    char label[kScaleLabelSize] = {};
+};
+
+Scale OneToOne() {
+    Scale s;
+    getScaleTableLabel(kOneToOneScaleID, s.label, sizeof s.label);
+    return s;
+}
+
+Scale CurrentScale() {
+    Scale s;
+    s.id = g->prefs.scale;
+    s.scaler = g->prefs.scaler;
+    CopyCString(s.label, g->prefs.scaleStr);
+    return s;
+}
+
+void Hand(const Scale& s, int32_t* id, AIReal* scaler, char* label) {
+    *id = s.id;
+    *scaler = s.scaler;
+    CopyCString(label, kScaleLabelSize, s.label);
+}
+
+AIErr LayerDictionary(AILayerHandle layer, DictRef& dict) {
+    AIArtHandle group = nullptr;
+    if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
+    return sAIArt->GetDictionary(group, dict.put());
+}
+
+// The layer's own scale; `found` is false when it has none. Every formatted length is
+// multiplied by the scaler, so a stored scaler that is not a finite positive number is no
+// usable scale.
+AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out) {
+    *found = false;
+    DictRef dict;
+    if (AIErr err = LayerDictionary(layer, dict)) return err;
+    if (!sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kLayerScaleIDKey))) return kNoErr;
+    Scale s;
+    if (AIErr err = sAIDictionary->GetIntegerEntry(dict.get(), sAIDictionary->Key(kLayerScaleIDKey), &s.id)) return err;
+    if (AIErr err = sAIDictionary->GetRealEntry(dict.get(), sAIDictionary->Key(kLayerScalerKey), &s.scaler)) return err;
+    const char* text = nullptr;
+    if (AIErr err = sAIDictionary->GetStringEntry(dict.get(), sAIDictionary->Key(kLayerScaleStrKey), &text))
+        return err;
+    CopyCString(s.label, text);
+    if (!std::isfinite(s.scaler) || s.scaler <= 0) return kNoErr;
+    *out = s;
+    *found = true;
+    return kNoErr;
+}
+
+AIErr TopLevelLayer(AILayerHandle layer, AILayerHandle* top) {
+    *top = layer;
+    for (;;) {
+        AILayerHandle parent = nullptr;
+        if (AIErr err = sAILayer->GetLayerParent(*top, &parent)) return err;
+        if (!parent) return kNoErr;
+        *top = parent;
+    }
+}
+
+// The write of setLayerScale, without telling anyone.
+AIErr WriteLayerTree(AILayerHandle layer, const Scale& s) {
+    AILayerHandle top = nullptr;
+    if (AIErr err = TopLevelLayer(layer, &top)) return err;
+    if (AIErr err = setSingleLayerScale(top, s.id, s.scaler, s.label)) return err;
+    AILayerHandle child = nullptr;
+    if (AIErr err = sAILayer->GetLayerFirstChild(top, &child)) return err;
+    return child ? SetSublayerScale(child, s.id, s.scaler, s.label) : kNoErr;
+}
+
+}  // namespace
+
+bool IsSpecialScaleLayer(AILayerHandle layer) {
+    return layer && g && (layer == g->dimensionLayer || layer == g->gridsLayer || layer == g->rulerLayer);
+}
+
+AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
+    if (!g || !id || !scaler || !label) return kBadParameterErr;
+    Scale s;
+    bool found = false;
+    if (AIErr err = ReadStoredScale(layer, &found, &s)) return err;
+    if (found) {
+        Hand(s, id, scaler, label);
+        return kNoErr;
+    }
+    // Only the top-level layer is consulted, never a layer in between.
+    AILayerHandle top = nullptr;
+    if (AIErr err = TopLevelLayer(layer, &top)) return err;
+    if (top != layer)
+        if (AIErr err = ReadStoredScale(top, &found, &s)) return err;
+    // A special layer stores 1:1 whatever it is given, so that is also what it answers.
+    if (!found)
+        s = g->prefs.scaleStyle == kLayerBasedScaleStyle || IsSpecialScaleLayer(layer) ? OneToOne() : CurrentScale();
+    Hand(s, id, scaler, label);
+    return WriteLayerTree(layer, s);
+}
+
+AIErr setLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label) {
+    Scale s;
+    s.id = id;
+    s.scaler = scaler;
+    CopyCString(s.label, label);
+    if (AIErr err = WriteLayerTree(layer, s)) return err;
+    NotifyPlotwiseAPI();
+    return kNoErr;
+}
+
+AIErr SetSublayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label) {
+    for (; layer;) {
+        if (AIErr err = setSingleLayerScale(layer, id, scaler, label)) return err;
+        AILayerHandle child = nullptr;
+        if (AIErr err = sAILayer->GetLayerFirstChild(layer, &child)) return err;
+        if (child)
+            if (AIErr err = SetSublayerScale(child, id, scaler, label)) return err;
+        if (AIErr err = sAILayer->GetNextLayer(layer, &layer)) return err;
+    }
+    return kNoErr;
+}
+
+AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label) {
+    Scale s;
+    if (IsSpecialScaleLayer(layer)) {
+        s = OneToOne();
+    } else {
+        s.id = id;
+        s.scaler = scaler;
+        CopyCString(s.label, label);
+    }
+    DictRef dict;
+    if (AIErr err = LayerDictionary(layer, dict)) return err;
+    if (AIErr err = sAIDictionary->SetIntegerEntry(dict.get(), sAIDictionary->Key(kLayerScaleIDKey), s.id)) return err;
+    if (AIErr err = sAIDictionary->SetRealEntry(dict.get(), sAIDictionary->Key(kLayerScalerKey), s.scaler)) return err;
+    return sAIDictionary->SetStringEntry(dict.get(), sAIDictionary->Key(kLayerScaleStrKey), s.label);
+}
+
+AIErr getZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    return GetZA3LayerScaleAndSetIfNotThere(layer, id, scaler, label);
+}
+
+AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art) {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    return SetScaleByLayerPrefsFromLayer(layer);
+}
+
+AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) {
+    if (!g) return kBadParameterErr;
+    AIArtHandle group = nullptr;
+    if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
+    Scale s;
+    if (GetZA3LayerScaleAndSetIfNotThere(layer, &s.id, &s.scaler, s.label) != kNoErr) return kNoErr;
+    g->prefs.scale = s.id;
+    g->prefs.scaler = s.scaler;
+    CopyCString(g->prefs.scaleStr, s.label);
+    return kNoErr;
+}
+
+AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label) {
+    ai_int32 count = 0;
+    if (AIErr err = sAILayer->CountLayers(&count)) return err;
+    for (ai_int32 i = count - 1; i >= 0; --i) {
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (!IsSpecialScaleLayer(layer)) return GetZA3LayerScaleAndSetIfNotThere(layer, id, scaler, label);
+    }
+    return kNoErr;
+}
+
+AIErr GetPublishedLayerScale(AILayerHandle layer, AIReal* scaler, char label[32]) {
+    if (!g) return kBadParameterErr;
+    Scale s = CurrentScale();
+    if (layer)
+        if (AIErr err = GetZA3LayerScaleAndSetIfNotThere(layer, &s.id, &s.scaler, s.label)) return err;
+    if (scaler) *scaler = s.scaler;
+    if (label) CopyCString(label, kScaleLabelSize, s.label);
+    return kNoErr;
+}

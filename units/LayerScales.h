@@ -1,0 +1,59 @@
+// Drawing scales stored on layers. A scale is a triple (scale id of the scale table, scaler,
+// label of 32 bytes) kept in the dictionary of each layer's group art. A read inherits from
+// the top-level layer and falls back to a default, storing what it found so the whole tree
+// carries it from then on; a write always covers a whole top-level layer tree; the
+// dimension, grids and ruler layers always hold 1:1. Also the current scale loaded from the
+// layer of clicked art, the document's scale in document-based style, and the answer of the
+// published suite.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "AITypes.h"
+
+constexpr std::size_t kScaleLabelSize = 32;
+
+#define kLayerScaleIDKey "ZA3_ScaleID"
+#define kLayerScalerKey "ZA3_Scaler"
+#define kLayerScaleStrKey "ZA3_ScaleStr"
+
+// Scale styles of the document (`prefs.scaleStyle`).
+constexpr int32_t kDocumentBasedScaleStyle = 1;
+constexpr int32_t kLayerBasedScaleStyle = 2;
+
+// Labels are at least kScaleLabelSize bytes; every out pointer must be valid.
+
+// The layer's scale: its own entries; else (for a sublayer) those of its top-level layer;
+// else 1:1 in layer-based style and the current scale in any other. In the last two cases
+// the result is written to the whole tree first. Host errors are returned at once, with
+// the outputs as far as they were filled. A stored scaler that is not a finite positive
+// number counts as no scale.
+AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label);
+// Writes the scale to the layer's top-level layer and every layer beneath it, then tells
+// other plug-ins that layer scales changed.
+AIErr setLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
+// Writes the scale to the layer, the layers after it at its level and, depth first, all
+// their sublayers.
+AIErr SetSublayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
+// Writes the three entries on one layer; the special layers get 1:1 whatever is asked.
+AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
+// The scale of the layer that holds the art.
+AIErr getZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label);
+// Loads the scale of the art's layer into the current scale.
+AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art);
+// Loads the layer's scale into prefs.scale, prefs.scaler and prefs.scaleStr; a failed read
+// leaves the current scale as it was and returns 0.
+AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer);
+// The scale of the last ordinary top-level layer (the document's scale in document-based
+// style); with no ordinary layer the outputs stay as they were.
+AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label);
+// The scale table's scaler and label of an id: a custom slot as stored, a fixed scale from
+// the table; separators and unknown ids leave the outputs alone. Always 0.
+AIErr getScaleDataFromScaleID(int32_t id, AIReal* scaler, char* label);
+
+// The dimension, grids or ruler layer.
+bool IsSpecialScaleLayer(AILayerHandle layer);
+// The scale as the published "Plotwise Suite" gives it: the layer's, or the current scale
+// for a null layer; either out pointer may be null.
+AIErr GetPublishedLayerScale(AILayerHandle layer, AIReal* scaler, char label[32]);
