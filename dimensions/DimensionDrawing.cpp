@@ -5,6 +5,8 @@
 
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionLayer.h"
+#include "units/DrawingLayer.h"
 #include "geometry/PlotwiseErrors.h"
 
 namespace {
@@ -29,6 +31,32 @@ constexpr ADMRGBColor kPresetColors[] = {
 }  // namespace
 
 AIErr CheckDocumentZoom() { return kNoErr; }
+
+namespace {
+
+// The layer the new group goes on: the dimension layer when wanted, present and reachable.
+AIErr dimensionLayerToDrawOn(AILayerHandle* layer) {
+    *layer = g->saveLayer;
+    if (g->prefs.createDimensionLayer == 0 || g->updatingDimensions != 0 || g->resizingDimension != 0) return kNoErr;
+    if (AIErr err = FindDimensionLayer()) return err;
+    if (g->dimensionLayer != nullptr && SetCurrentLayer(g->dimensionLayer) != 0) *layer = g->dimensionLayer;
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr PrepDimensionLayer() {
+    if (!g || !sAIArt) return kCADErr;
+    AILayerHandle layer = nullptr;
+    if (AIErr err = dimensionLayerToDrawOn(&layer)) return err;
+    if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &g->firstArt)) return err;
+    if (AIErr err = sAIArt->GetArtType(g->firstArt, &g->firstArtType)) return err;
+    AIArtHandle made = nullptr;
+    const bool inside = g->firstArtType == kGroupArt;
+    if (AIErr err = sAIArt->NewArt(kGroupArt, inside ? kPlaceInsideOnTop : kPlaceAbove, g->firstArt, &made)) return err;
+    g->group = made;
+    return kNoErr;
+}
 
 AIErr GetFontKeyFromDimensionTextFaceStr(const char* faceStr, AIFontKey* fontKey) {
     if (fontKey == nullptr) return kBadParameterErr;

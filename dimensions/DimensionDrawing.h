@@ -12,6 +12,14 @@
 // still test it and stop on a non-zero result.
 AIErr CheckDocumentZoom();
 
+// A new, empty group in `group` for the dimension about to be drawn: on "Dimension Layer"
+// (made current) when the preference asks for it and the layer exists, else on
+// `saveLayer` (always while regenerating or resizing); inside the layer's first art when
+// that is a group, else above it. A dimension layer the host cannot make current (moved
+// inside another layer) is passed over for `saveLayer` as if absent. On an error `group`
+// is left as it was; success always means a new group.
+AIErr PrepDimensionLayer();
+
 // The host font whose user-interface name is faceStr (byte-exact), else the default font
 // of the Roman script. Returns the code of the last host call made.
 AIErr GetFontKeyFromDimensionTextFaceStr(const char* faceStr, AIFontKey* fontKey);
