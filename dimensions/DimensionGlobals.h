@@ -15,6 +15,7 @@ struct DimensionGlobals : AxonometricGlobals {
     AIPathStyle dimensionLineStyle{}, witnessLineStyle{}, arrowheadStyle{};
     AITimerHandle selectTextTimer = nullptr;
     AIArtHandle dimTextArt = nullptr;        // the custom text selectTextTimer selects for typing
+    live_dimension_text_data* firstDimTextPtr = nullptr;  // text records being collected, by id
     AIMenuItemHandle UpdateDimensionsMenuItem = nullptr;
     AIToolHandle dimresizetool = nullptr;
 };
