@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <unordered_map>
 
@@ -65,6 +66,11 @@ constexpr NamedValue kAttrs[] = {
 constexpr NamedValue kColorKinds[] = {{kGrayColor, "gray"},     {kFourColor, "cmyk"},   {kPattern, "pattern"},
                                       {kCustomColor, "custom"}, {kGradient, "gradient"}, {kThreeColor, "rgb"},
                                       {kNoneColor, "none"}};
+constexpr NamedValue kSwatchKinds[] = {{kCustomFourColor, "cmyk"}, {kCustomThreeColor, "rgb"}, {kCustomLabColor, "lab"}};
+constexpr size_t kMaxSwatchName = 255;
+
+// The document's swatches by name, as a file's colours refer to them.
+using SwatchIds = std::map<std::string, ObjId>;
 
 // A code by its name, or the bare number for a value the table does not name.
 template <size_t N>
@@ -90,7 +96,7 @@ int namedFromJson(const Cursor& c, const NamedValue (&table)[N], int64_t min, in
 
 Json pointToJson(AIRealPoint p) { return Json::array({realToJson(p.h), realToJson(p.v)}); }
 
-Json colorToJson(const AIColor& color) {
+Json colorToJson(const AIColor& color, const Document& doc) {
     Json j = Json::object();
     j["kind"] = namedToJson(color.kind, kColorKinds);
     switch (color.kind) {
@@ -103,24 +109,27 @@ Json colorToJson(const AIColor& color) {
             j["value"] = Json::array(
                 {realToJson(color.c.rgb.red), realToJson(color.c.rgb.green), realToJson(color.c.rgb.blue)});
             break;
-        // The colour tables behind custom colours, gradients and patterns are not part of the
-        // document model; only the tint survives.
-        case kCustomColor: j["tint"] = realToJson(color.c.c.tint); break;
+        // A custom colour names its swatch; the tables behind gradients and patterns are not
+        // part of the document model.
+        case kCustomColor:
+            j["tint"] = realToJson(color.c.c.tint);
+            if (const CustomColorEntry* swatch = doc.customColor(fromHandle(color.c.c.color))) j["swatch"] = swatch->name;
+            break;
         default: break;
     }
     return j;
 }
 
-Json styleToJson(const AIPathStyle& s) {
+Json styleToJson(const AIPathStyle& s, const Document& doc) {
     Json dash = Json::array();
     const int length = std::clamp<int>(s.stroke.dash.length, 0, kMaxDashComponents);
     for (int i = 0; i < length; ++i) dash.push_back(realToJson(s.stroke.dash.array[i]));
     Json j = Json::object();
     j["fill"] = bool(s.fillPaint);
-    j["fillColor"] = colorToJson(s.fill.color);
+    j["fillColor"] = colorToJson(s.fill.color, doc);
     j["fillOverprint"] = bool(s.fill.overprint);
     j["stroke"] = bool(s.strokePaint);
-    j["strokeColor"] = colorToJson(s.stroke.color);
+    j["strokeColor"] = colorToJson(s.stroke.color, doc);
     j["strokeOverprint"] = bool(s.stroke.overprint);
     j["width"] = realToJson(s.stroke.width);
     j["dash"] = dash;
@@ -139,7 +148,7 @@ Json matrixToJson(const AIRealMatrix& m) {
                         realToJson(m.ty)});
 }
 
-Json storyToJson(const text::Story& story) {
+Json storyToJson(const text::Story& story, const Document& doc) {
     Json runs = Json::array();
     for (const auto& run : story.runs) {
         const auto& f = run.features;
@@ -155,9 +164,9 @@ Json storyToJson(const text::Story& story) {
         r["horizontalScale"] = realToJson(f.horizontalScale);
         r["verticalScale"] = realToJson(f.verticalScale);
         r["fill"] = f.fill;
-        r["fillColor"] = colorToJson(f.fillColor);
+        r["fillColor"] = colorToJson(f.fillColor, doc);
         r["stroke"] = f.stroke;
-        r["strokeColor"] = colorToJson(f.strokeColor);
+        r["strokeColor"] = colorToJson(f.strokeColor, doc);
         r["lineWidth"] = realToJson(f.lineWidth);
         r["lineCap"] = namedToJson(f.lineCap, kCaps);
         r["lineJoin"] = namedToJson(f.lineJoin, kJoins);
@@ -186,6 +195,31 @@ class Writer {
 public:
     explicit Writer(const Document& doc) : doc_(doc) {}
 
+    static Json swatches(const std::vector<CustomColorEntry>& list) {
+        Json out = Json::array();
+        for (const CustomColorEntry& c : list) {
+            Json j = Json::object();
+            j["name"] = c.name;
+            j["kind"] = namedToJson(c.color.kind, kSwatchKinds);
+            switch (c.color.kind) {
+                case kCustomFourColor:
+                    j["value"] = Json::array({realToJson(c.color.c.f.cyan), realToJson(c.color.c.f.magenta),
+                                              realToJson(c.color.c.f.yellow), realToJson(c.color.c.f.black)});
+                    break;
+                case kCustomThreeColor:
+                    j["value"] = Json::array(
+                        {realToJson(c.color.c.rgb.red), realToJson(c.color.c.rgb.green), realToJson(c.color.c.rgb.blue)});
+                    break;
+                case kCustomLabColor:
+                    j["value"] = Json::array(
+                        {realToJson(c.color.c.lab.l), realToJson(c.color.c.lab.a), realToJson(c.color.c.lab.b)});
+                    break;
+            }
+            out.push_back(std::move(j));
+        }
+        return out;
+    }
+
     Json document() {
         const DocState& st = doc_.state();
         Json j = Json::object();
@@ -194,7 +228,8 @@ public:
         j["setup"] = Json::object({{"width", realToJson(st.setup.width)}, {"height", realToJson(st.setup.height)}});
         j["rulerOrigin"] = pointToJson(st.rulerOrigin);
         if (st.currentLayer) j["currentLayer"] = st.currentLayer;
-        j["pathStyle"] = styleToJson(st.pathStyle);
+        j["pathStyle"] = styleToJson(st.pathStyle, doc_);
+        if (!st.customColors.empty()) j["swatches"] = Writer::swatches(st.customColors);
         if (st.dictionary && doc_.dict(st.dictionary)) j["dictionary"] = dict(st.dictionary, 0);
         Json layers = Json::array();
         for (ObjId layer : doc_.topLayers()) layers.push_back(art(layer, 0));
@@ -277,8 +312,8 @@ private:
             }
             j["segments"] = std::move(segs);
         }
-        if (kind->style && !a.isLayerGroup()) j["style"] = styleToJson(a.style);
-        if (kind->story) j["story"] = storyToJson(a.story);
+        if (kind->style && !a.isLayerGroup()) j["style"] = styleToJson(a.style, doc_);
+        if (kind->story) j["story"] = storyToJson(a.story, doc_);
         if (container) {
             Json children = Json::array();
             for (ObjId child : doc_.children(id)) children.push_back(art(child, depth + 1));
@@ -302,7 +337,7 @@ void realsFrom(const Cursor& c, AIReal* out, size_t count) {
     for (size_t i = 0; i < count; ++i) out[i] = c.at(i).real();
 }
 
-AIColor colorFrom(const Cursor& c) {
+AIColor colorFrom(const Cursor& c, const SwatchIds& swatches) {
     AIColor color{};
     color.kind = static_cast<AIColorTag>(namedFromJson(c.at("kind"), kColorKinds, kGrayColor, kNoneColor));
     switch (color.kind) {
@@ -319,23 +354,30 @@ AIColor colorFrom(const Cursor& c) {
             color.c.rgb = {v[0], v[1], v[2]};
             break;
         }
-        case kCustomColor:
+        case kCustomColor: {
             color.c.c.color = nullptr;
             color.c.c.tint = c.real("tint", 0.0f);
+            if (c.has("swatch")) {
+                const Cursor name = c.at("swatch");
+                const auto it = swatches.find(name.utf8());
+                if (it == swatches.end()) name.fail("names no swatch of the document");
+                color.c.c.color = toHandle<AICustomColorHandle>(it->second);
+            }
             break;
+        }
         default: break;
     }
     return color;
 }
 
-AIPathStyle styleFrom(const Cursor& c) {
+AIPathStyle styleFrom(const Cursor& c, const SwatchIds& swatches) {
     AIPathStyle s = defaultPathStyle();
     if (!c.isObject()) c.fail("expected an object");
     s.fillPaint = c.boolean("fill", s.fillPaint);
-    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"));
+    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"), swatches);
     s.fill.overprint = c.boolean("fillOverprint", s.fill.overprint);
     s.strokePaint = c.boolean("stroke", s.strokePaint);
-    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"));
+    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"), swatches);
     s.stroke.overprint = c.boolean("strokeOverprint", s.stroke.overprint);
     s.stroke.width = c.real("width", s.stroke.width);
     if (c.has("dash")) {
@@ -355,7 +397,7 @@ AIPathStyle styleFrom(const Cursor& c) {
     return s;
 }
 
-text::Story storyFrom(const Cursor& c) {
+text::Story storyFrom(const Cursor& c, const SwatchIds& swatches) {
     text::Story story;
     if (!c.isObject()) c.fail("expected an object");
     if (c.has("matrix")) {
@@ -388,9 +430,9 @@ text::Story storyFrom(const Cursor& c) {
         f.horizontalScale = r.real("horizontalScale", f.horizontalScale);
         f.verticalScale = r.real("verticalScale", f.verticalScale);
         f.fill = r.boolean("fill", f.fill);
-        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"));
+        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"), swatches);
         f.stroke = r.boolean("stroke", f.stroke);
-        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"));
+        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"), swatches);
         f.lineWidth = r.real("lineWidth", f.lineWidth);
         if (r.has("lineCap")) f.lineCap = static_cast<int16_t>(namedFromJson(r.at("lineCap"), kCaps, INT16_MIN, INT16_MAX));
         if (r.has("lineJoin"))
@@ -428,6 +470,8 @@ public:
         for (size_t i = 0; i < layers.size(); ++i) collectIds(layers.at(i), fileIds);
         keepIds_ = fileIds.empty() || *fileIds.begin() >= ids_.next;
         if (keepIds_ && !fileIds.empty()) ids_.atLeast(*fileIds.rbegin());
+        // The swatches before the art, whose colours name them.
+        if (root.has("swatches")) readSwatches(root.at("swatches"));
 
         // Pass 2: records, below the root the empty document was made with.
         DocState st = doc_.state();
@@ -453,7 +497,7 @@ public:
             if (!std::isfinite(st.rulerOrigin.h) || !std::isfinite(st.rulerOrigin.v))
                 root.at("rulerOrigin").fail("the ruler origin must be finite");
         }
-        st.pathStyle = root.has("pathStyle") ? styleFrom(root.at("pathStyle")) : defaultPathStyle();
+        st.pathStyle = root.has("pathStyle") ? styleFrom(root.at("pathStyle"), swatchIds_) : defaultPathStyle();
         st.dictionary = root.has("dictionary") ? readDict(root.at("dictionary")) : 0;
         st.currentLayer = arts_[top.front()].id;
         if (root.has("currentLayer")) {
@@ -462,12 +506,49 @@ public:
             if (it == idMap_.end() || !layerIds_.count(it->second)) current.fail("names no layer of the document");
             st.currentLayer = it->second;
         }
+        st.customColors = swatches_;
         doc_.putState(st);
         for (auto& art : arts_) doc_.putArt(std::move(art));
         for (auto& dict : dicts_) doc_.putDict(std::move(dict));
     }
 
 private:
+    void readSwatches(const Cursor& list) {
+        if (!list.isArray()) list.fail("expected an array of swatches");
+        if (list.size() > kMaxObjectMembers) list.fail("more than " + std::to_string(kMaxObjectMembers) + " swatches");
+        for (size_t i = 0; i < list.size(); ++i) {
+            const Cursor c = list.at(i);
+            if (!c.isObject()) c.fail("expected an object");
+            CustomColorEntry entry;
+            const Cursor name = c.at("name");
+            const std::string platform = name.platform();
+            if (platform.empty() || platform.size() > kMaxSwatchName)
+                name.fail("a swatch name holds 1 to " + std::to_string(kMaxSwatchName) + " bytes");
+            entry.name = name.utf8();
+            if (swatchIds_.count(entry.name)) name.fail("repeats the name of an earlier swatch");
+            entry.color.kind = static_cast<AICustomColorTag>(
+                namedFromJson(c.at("kind"), kSwatchKinds, kCustomFourColor, kCustomLabColor));
+            AIReal v[4] = {};
+            switch (entry.color.kind) {
+                case kCustomFourColor:
+                    realsFrom(c.at("value"), v, 4);
+                    entry.color.c.f = {v[0], v[1], v[2], v[3]};
+                    break;
+                case kCustomThreeColor:
+                    realsFrom(c.at("value"), v, 3);
+                    entry.color.c.rgb = {v[0], v[1], v[2]};
+                    break;
+                case kCustomLabColor:
+                    realsFrom(c.at("value"), v, 3);
+                    entry.color.c.lab = {v[0], v[1], v[2]};
+                    break;
+            }
+            entry.id = ids_.take();
+            swatchIds_[entry.name] = entry.id;
+            swatches_.push_back(std::move(entry));
+        }
+    }
+
     static AIReal positiveSize(const Cursor& c) {
         const AIReal v = c.real();
         if (!std::isfinite(v) || v <= 0) c.fail("a page size must be a positive number");
@@ -578,8 +659,8 @@ private:
                     s.has("selected") ? static_cast<int16_t>(s.at("selected").integer(0, INT16_MAX)) : int16_t{0});
             }
         }
-        if (kind->style && !isLayer) a.style = c.has("style") ? styleFrom(c.at("style")) : defaultPathStyle();
-        if (kind->story) a.story = storyFrom(c.at("story"));
+        if (kind->style && !isLayer) a.style = c.has("style") ? styleFrom(c.at("style"), swatchIds_) : defaultPathStyle();
+        if (kind->story) a.story = storyFrom(c.at("story"), swatchIds_);
         std::vector<size_t> children;
         const bool container = isLayer || kind->children;
         if (c.has("children")) {
@@ -619,6 +700,8 @@ private:
     Document& doc_;
     IdSource& ids_;
     bool keepIds_ = true;
+    std::vector<CustomColorEntry> swatches_;
+    SwatchIds swatchIds_;
     std::unordered_map<ObjId, ObjId> idMap_;  // file id -> document id
     std::set<ObjId> layerIds_;
     std::vector<Art> arts_;

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "DimensionPartsFixture.h"
+#include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionPaint.h"
+#include "io/DocumentFile.h"
 
 namespace {
 
@@ -226,6 +228,75 @@ TEST_F(DimensionPaintTest, PathStylesByTerminatorStyle) {
     sAIPathStyle = &failing;
     EXPECT_EQ(setPathAndArrowheadStyles(), kNoDocumentErr);
     sAIPathStyle = saved;
+}
+
+TEST_F(DimensionPaintTest, EveryKindSurvivesTheStyleFieldsAndASavedDocument) {
+    AICustomColor teal{};
+    teal.kind = kCustomFourColor;
+    teal.c.f = {1.0f, 0.0f, 0.5f, 0.0f};
+    NewSwatch("Teal", teal);
+    struct Case {
+        int32_t type, c1, c2, c3, c4, customType;
+        float tint;
+    };
+    const Case cases[] = {
+        {kGrayColor, 49151, 0, 0, 0, 0, 100},
+        {kFourColor, 65535, 32767, 0, 16383, 0, 100},
+        {kThreeColor, 0, 65535, 32767, 0, 0, 100},
+        {kCustomColor, 65535, 0, 32767, 0, kCustomFourColor, 40},
+    };
+    CopyCString(G().prefs.customColorName, "Teal");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        S().dimensionColorType = c.type;
+        S().dimensionColorComponent1 = c.c1;
+        S().dimensionColorComponent2 = c.c2;
+        S().dimensionColorComponent3 = c.c3;
+        S().dimensionColorComponent4 = c.c4;
+        S().dimensionCustomColorType = c.customType;
+        S().dimensionCustomColorTint = c.tint;
+        ASSERT_EQ(setPathAndArrowheadStyles(), kNoErr);
+        AIArtHandle group = NewArt(kGroupArt);
+        ASSERT_EQ(drawDimensionLine({0, 0}, {50, 0}, group), kNoErr);
+        const standin::ObjId line = doc_->children(standin::fromHandle(group)).front();
+
+        // Saved and opened again as the front document.
+        const std::string text = standin::io::writeDocumentText(*doc_);
+        std::unique_ptr<standin::Document> reopened = standin::io::readDocumentText(text, host_.documentIds());
+        const standin::ObjId sameLine = line;  // ids are kept when the file's ids are still free
+        standin::Document* front = &host_.adoptDocument(std::move(reopened));
+        const standin::Art* read = front->art(sameLine);
+        if (!read) {  // renumbered: take the one path of the document
+            for (const auto& [id, art] : front->allArt())
+                if (art.type == kPathArt) read = &art;
+        }
+        ASSERT_NE(read, nullptr);
+        const AIColor stroke = read->style.stroke.color;
+
+        // Back into the style fields from what the file holds.
+        Plotwise3_Live_Dimension_Data before = S();
+        S().dimensionColorComponent1 = S().dimensionColorComponent2 = S().dimensionColorComponent3 =
+            S().dimensionColorComponent4 = -1;
+        S().dimensionColorType = -1;
+        CopyCString(G().prefs.customColorName, "");
+        getPrefColorsFromColor(&stroke);
+        EXPECT_EQ(S().dimensionColorType, before.dimensionColorType);
+        EXPECT_EQ(S().dimensionColorComponent1, c.c1);
+        if (c.type != kGrayColor) {
+            EXPECT_EQ(S().dimensionColorComponent2, c.c2);
+            EXPECT_EQ(S().dimensionColorComponent3, c.c3);
+        }
+        if (c.type == kFourColor) EXPECT_EQ(S().dimensionColorComponent4, c.c4);
+        if (c.type == kCustomColor) {
+            EXPECT_STREQ(G().prefs.customColorName, "Teal");
+            EXPECT_FLOAT_EQ(S().dimensionCustomColorTint, 40.0f);
+            EXPECT_EQ(S().dimensionCustomColorType, kCustomFourColor);
+            EXPECT_EQ(S().dimensionColorComponent1, 65535) << "the swatch's definition";
+            EXPECT_EQ(S().dimensionColorComponent3, 32767);
+        }
+        host_.setFrontDocument(*doc_);
+        CopyCString(G().prefs.customColorName, "Teal");
+    }
 }
 
 }  // namespace
