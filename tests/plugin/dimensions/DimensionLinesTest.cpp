@@ -258,3 +258,55 @@ TEST_F(DimensionLinesTest, DatumFormRestoresTheStyleEvenWhenItFails) {
 }
 
 }  // namespace
+
+// The picture of every terminator style for the README: drawn here, compared with
+// docs/terminators.svg by its elements, and written anew with PLOTWISE_UPDATE_DOCS=1.
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "dimensions/DimensionText.h"
+#include "io/Svg.h"
+
+namespace {
+
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+TEST_F(DimensionLinesTest, PictureOfEveryTerminatorStyle) {
+    const char* names[] = {"", "1 arrowhead", "2 dot", "3 slash", "4 none", "5 half arrowhead",
+                           "6 open arrowhead", "7 outline arrowhead", "8 back slash"};
+    auto& s = G().prefs.style;
+    CopyCString(s.dimensionTextFaceStr, "DejaVu Sans");
+    s.dimensionTextSize = 9.0f;
+    s.dimensionWeight = 0.5f;
+    s.witnessWeight = 0.5f;
+    s.dimensionColorType = kThreeColor;
+    s.dimensionColorComponent1 = 0;
+    s.dimensionColorComponent2 = 16383;
+    s.dimensionColorComponent3 = 39321;
+    for (int style = 1; style <= 8; ++style) {
+        const float x = 30.0f + static_cast<float>((style - 1) % 4) * 140.0f;
+        const float y = style <= 4 ? 120.0f : 40.0f;
+        ASSERT_EQ(Draw(style, {x, y}, {x + 100, y}, 1), kNoErr);
+        ASSERT_EQ(drawDimensionLine({x, y}, {x + 100, y}, group_), kNoErr);
+        ASSERT_EQ(drawWitnessLine({x, y - 10}, {x, y + 12}, group_), kNoErr);
+        ASSERT_EQ(drawWitnessLine({x + 100, y - 10}, {x + 100, y + 12}, group_), kNoErr);
+        ASSERT_EQ(doText(names[style], {x + 50, y + 16}, 2, 0, group_, nullptr), kNoErr);
+    }
+    doc_->editState().setup = {590, 170};
+    const std::string svg = standin::io::documentToSvg(*doc_);
+    const std::string path = std::string(PLOTWISE_SOURCE_DIR) + "/docs/terminators.svg";
+    if (std::getenv("PLOTWISE_UPDATE_DOCS")) std::ofstream(path) << svg;
+    std::ifstream in(path);
+    ASSERT_TRUE(in) << path << " is missing: run this test with PLOTWISE_UPDATE_DOCS=1";
+    std::stringstream saved;
+    saved << in.rdbuf();
+    EXPECT_EQ(Count(saved.str(), "<path"), Count(svg, "<path")) << "docs/terminators.svg is out of date";
+    EXPECT_EQ(Count(saved.str(), "<text"), 8u);
+}
+
+}  // namespace
