@@ -286,7 +286,9 @@ TEST_F(DimensionPaintTest, EveryKindSurvivesTheStyleFieldsAndASavedDocument) {
             EXPECT_EQ(S().dimensionColorComponent2, c.c2);
             EXPECT_EQ(S().dimensionColorComponent3, c.c3);
         }
-        if (c.type == kFourColor) EXPECT_EQ(S().dimensionColorComponent4, c.c4);
+        if (c.type == kFourColor) {
+            EXPECT_EQ(S().dimensionColorComponent4, c.c4);
+        }
         if (c.type == kCustomColor) {
             EXPECT_STREQ(G().prefs.customColorName, "Teal");
             EXPECT_FLOAT_EQ(S().dimensionCustomColorTint, 40.0f);
