@@ -151,14 +151,6 @@ struct Plotwise3_Live_Dimension_Data {
     int32_t lowerRefDimension;
 };
 
-// The current style as it stands before the preferences are read.
-constexpr Plotwise3_Live_Dimension_Data DefaultDimensionStyle() {
-    Plotwise3_Live_Dimension_Data style{};
-    style.appendUpperUnitLabels = 1;
-    style.appendLowerUnitLabels = 1;
-    return style;
-}
-
 // One click of one live dimension, stored on the art it measured.
 struct Plotwise3_dimensioned_object_data {
     Plotwise3_dimensioned_object_data* prev;

@@ -1,13 +1,13 @@
 // Reading and writing the preferences record through the host's preference store: the
 // general settings under "ZelmarkPlotwise7" (keys as the presets name them), each panel's
-// placement under its own prefix, and the defaults a missing or mistyped key leaves.
+// placement under its own prefix, and the start-up value a missing or mistyped key leaves.
 #pragma once
 
 #include "core/PlotwiseGlobals.h"
 
 #define kPlotwisePrefsPrefix "ZelmarkPlotwise7"
 
-// Stores the default of every field. The text-face default is given (the host's default
+// Gives every field its start-up value. The text-face default is given (the host's default
 // face); empty means "Helvetica".
 void SetDefaultPrefs(preferences& prefs, const char* defaultFaceName = nullptr);
 // Sets every default, then reads every key over it; also sets dimensionRGBColor to black.
@@ -16,14 +16,17 @@ AIErr ReadPrefs();
 // Writes every setting and every panel placement.
 AIErr WritePrefs();
 
-// Visits every stored setting of a record: under which prefix and key, with which type. Used
-// by the reader and writer and by tests that compare records field by field.
+// Visits every stored setting of a record: under which prefix and key, with which type and
+// which start-up value. The one list of the settings: the reader, the writer and the
+// start-up values all work from it.
 struct PrefsVisitor {
     virtual ~PrefsVisitor() = default;
-    virtual void integer(const char* prefix, const char* key, int32_t& field) = 0;
-    virtual void boolean(const char* prefix, const char* key, int& field) = 0;
-    virtual void real(const char* prefix, const char* key, float& field) = 0;
-    virtual void string(const char* prefix, const char* key, char* field, int32_t size) = 0;
-    virtual void point(const char* prefix, const char* key, AIRealPoint& field) = 0;
+    virtual void integer(const char* prefix, const char* key, int32_t& field, int32_t startup) = 0;
+    virtual void boolean(const char* prefix, const char* key, int& field, bool startup) = 0;
+    virtual void real(const char* prefix, const char* key, float& field, float startup) = 0;
+    virtual void string(const char* prefix, const char* key, char* field, int32_t size, const char* startup) = 0;
+    virtual void point(const char* prefix, const char* key, AIRealPoint& field, AIRealPoint startup) = 0;
 };
+// The settings presets carry in the preset record's order, then the others, then the panel
+// placements.
 void VisitPrefs(preferences& prefs, PrefsVisitor& visitor);

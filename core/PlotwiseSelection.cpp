@@ -44,8 +44,10 @@ bool WhollySelected(AIArtHandle art) {
     if (!Selected(art)) return false;
     AIArtHandle child = nullptr;
     if (sAIArt->GetArtFirstChild(art, &child) != kNoErr) return false;
-    for (; child; sAIArt->GetArtSibling(child, &child))
+    while (child) {
         if (!WhollySelected(child)) return false;
+        if (sAIArt->GetArtSibling(child, &child) != kNoErr) return false;
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <cstring>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
@@ -320,17 +321,10 @@ void getCADModifierKeys(unsigned short modifiers) {
 }
 
 AIErr ShowCoreMessage(int32_t index) {
-    ClearClicks();
-    g->didThirdClick = 0;
-    g->toolWasDragged = 0;
-    g->dragTipDisplayed = 0;
-    g->curvetoolNeedsToDrawText = 0;
-    if (!g->updatingDimensions && sADMBasic) {
-        char text[512];
-        GetPlotwiseString(17000, index, text, sizeof text);
-        sADMBasic->MessageAlert(text);
-    }
-    return kCADErr;
+    char text[512];
+    GetPlotwiseString(kMessageList, index, text, sizeof text);
+    g->didThirdClick = 0;  // a refused gesture leaves no click of a three-point tool behind
+    return doPlotwiseErrorDialog(text);
 }
 
 // ---------------------------------------------------------------------------------------

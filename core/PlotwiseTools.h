@@ -41,6 +41,6 @@ void getCADModifierKeys(unsigned short modifiers);
 // The drag threshold: a drag closer than this (points) to the last click is not a drag.
 constexpr AIReal kDragThreshold = 2.0f;
 
-// The core's own alert: shows message 17000 + index (silent while dimensions are
-// regenerated), resets the click state and answers 'CADE'.
+// The core's own alert: message 17000 + index through doPlotwiseErrorDialog, which resets
+// the click state, stays silent while dimensions are regenerated and answers 'CADE'.
 AIErr ShowCoreMessage(int32_t index);

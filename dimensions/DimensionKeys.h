@@ -1,7 +1,8 @@
-// The stored layout of dimension data: the format-version prefixes, the 82 entries of the
-// style record, the twelve entries of a click record and the six of a text record, each
-// with its entry type, its field and what a reader takes when an older document lacks it.
-// Keys are composed at run time from a prefix and a name, as documents expect.
+// The stored layout of dimension data: the keys of the sub-dictionaries, the 82 entries of
+// the style record (rows of the style-field table, core/PlotwiseStyleFields.h), the twelve
+// entries of a click record and the six of a text record, each with its entry type, its
+// field and what a reader takes when an older document lacks it. Keys are composed at run
+// time from a prefix and a name, as documents expect.
 #pragma once
 
 #include <cstddef>
@@ -9,12 +10,7 @@
 #include <span>
 
 #include "core/PlotwiseDimensionData.h"
-
-// Prefixes naming the format version that introduced a key.
-inline constexpr const char kZA3Prefix[] = "ZA3_";
-inline constexpr const char kPW4Prefix[] = "PW4_";
-inline constexpr const char kPW5Prefix[] = "PW5_";
-inline constexpr const char kPW7Prefix[] = "PW7_";
+#include "core/PlotwiseStyleFields.h"
 
 // Names composed with a prefix into the keys of the sub-dictionaries.
 inline constexpr const char kDimensionName[] = "Dimension";      // ZA3_Dimension
@@ -37,34 +33,11 @@ using KeyBuffer = char[kKeyBufferSize];
 // Writes prefix + a + b into key (bounded, always terminated) and returns key.
 const char* ComposeKey(KeyBuffer& key, const char* prefix, const char* a, const char* b = "");
 
-enum class DictEntryType { kInteger, kReal, kBoolean, kString };
+// One entry of the "ZA3_Dimension" sub-dictionary: a row of the style-field table.
+using StyleEntry = StyleField;
 
-// What a reader does when the key is missing.
-enum class WhenAbsent {
-    kError,         // the record is damaged: stop with the host's error
-    kConstant,      // take the constant default
-    kCurrentStyle,  // take the same field of the current style
-};
-
-using StyleIntField = int32_t Plotwise3_Live_Dimension_Data::*;
-using StyleRealField = AIReal Plotwise3_Live_Dimension_Data::*;
-using StyleStringField = char (Plotwise3_Live_Dimension_Data::*)[256];
-
-// One entry of the "ZA3_Dimension" sub-dictionary. Booleans are held in int32 fields.
-struct StyleEntry {
-    const char* prefix;
-    const char* field;  // the key is prefix + "Attr_" + field
-    DictEntryType type;
-    StyleIntField intField;
-    StyleRealField realField;
-    StyleStringField stringField;
-    bool governedByStringsFlag;  // written only when the strings flag asks for it
-    WhenAbsent whenAbsent;
-    int32_t intDefault;
-    AIReal realDefault;
-};
-
-// The 82 entries in write (and read) order.
+// The rows of the style-field table in write (and read) order: the 82 stored entries. A row
+// without a prefix is not stored, and the style store passes over it.
 std::span<const StyleEntry> StyleEntries();
 
 // Composes the key of a style entry.

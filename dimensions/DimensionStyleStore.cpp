@@ -57,9 +57,9 @@ void ApplyDefault(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
         if (e.realField) data.*e.realField = current.*e.realField;
         return;
     }
-    if (e.intField) data.*e.intField = e.intDefault;
-    if (e.realField) data.*e.realField = e.realDefault;
-    if (e.stringField) (data.*e.stringField)[0] = '\0';
+    if (e.intField) data.*e.intField = e.absent.i;
+    if (e.realField) data.*e.realField = e.absent.r;
+    if (e.stringField) CopyCString(data.*e.stringField, e.absent.s);
 }
 
 // layerStr: the title of the layer that holds the art, at most 255 characters.
@@ -90,7 +90,8 @@ AIErr ConvertLiveDimensionDataToDictionary(const Plotwise3_Live_Dimension_Data* 
     DictRef sub;
     if (AIErr err = GetOrCreateSubDictionary(dict, DimensionKey(key), sub)) return err;
     for (const StyleEntry& e : StyleEntries())
-        if (AIErr err = WriteStyleEntry(sub.get(), e, *data, stringsFlag)) return err;
+        if (e.prefix)
+            if (AIErr err = WriteStyleEntry(sub.get(), e, *data, stringsFlag)) return err;
     return kNoErr;
 }
 
@@ -106,6 +107,7 @@ AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data) {
     // Defaults taken from the current style are copied first: data may be that style.
     const Plotwise3_Live_Dimension_Data current = g->prefs.style;
     for (const StyleEntry& e : StyleEntries()) {
+        if (!e.prefix) continue;
         AIErr err = ReadStyleEntry(sub.get(), e, *data);
         if (err == kNoSuchKey && e.whenAbsent != WhenAbsent::kError) {
             ApplyDefault(e, *data, current);

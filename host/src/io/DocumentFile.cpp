@@ -8,11 +8,13 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <span>
 #include <unordered_map>
 
 #include "Host.h"
 #include "io/AtomicFile.h"
 #include "io/DocumentText.h"
+#include "model/Rules.h"
 
 namespace standin::io {
 namespace {
@@ -80,16 +82,19 @@ Json namedToJson(int value, const NamedValue (&table)[N]) {
     return value;
 }
 
+// A code by its name, or a bare number from `min` to `max`.
 template <size_t N>
 int namedFromJson(const Cursor& c, const NamedValue (&table)[N], int64_t min, int64_t max) {
+    std::string names;
+    for (const auto& e : table) names += std::string(names.empty() ? "" : ", ") + e.name;
     if (c.json().is_string()) {
         for (const auto& e : table)
             if (c.utf8() == e.name) return e.value;
-        std::string names;
-        for (const auto& e : table) names += std::string(names.empty() ? "" : ", ") + e.name;
         c.fail("unknown value \"" + c.utf8() + "\" (one of " + names + ")");
     }
-    return static_cast<int>(c.integer(min, max));
+    const int64_t value = c.integer(INT64_MIN, INT64_MAX);
+    if (value < min || value > max) c.fail("unknown value " + std::to_string(value) + " (one of " + names + ")");
+    return static_cast<int>(value);
 }
 
 // ---------------------------------------------------------------- writing
@@ -191,6 +196,12 @@ Json storyToJson(const text::Story& story, const Document& doc) {
     return j;
 }
 
+// What the reader would refuse is not written.
+Json checkedStyle(const AIPathStyle& style, const std::string& whose, const Document& doc) {
+    if (auto problem = rules::styleProblem(style)) throw FormatError(whose + ": " + *problem);
+    return styleToJson(style, doc);
+}
+
 class Writer {
 public:
     explicit Writer(const Document& doc) : doc_(doc) {}
@@ -228,8 +239,8 @@ public:
         j["setup"] = Json::object({{"width", realToJson(st.setup.width)}, {"height", realToJson(st.setup.height)}});
         j["rulerOrigin"] = pointToJson(st.rulerOrigin);
         if (st.currentLayer) j["currentLayer"] = st.currentLayer;
-        j["pathStyle"] = styleToJson(st.pathStyle, doc_);
-        if (!st.customColors.empty()) j["swatches"] = Writer::swatches(st.customColors);
+        j["pathStyle"] = checkedStyle(st.pathStyle, "the paint of new art", doc_);
+        if (!st.customColors.empty()) j["swatches"] = swatches(st.customColors);
         if (st.dictionary && doc_.dict(st.dictionary)) j["dictionary"] = dict(st.dictionary, 0);
         Json layers = Json::array();
         for (ObjId layer : doc_.topLayers()) layers.push_back(art(layer, 0));
@@ -299,6 +310,9 @@ private:
         if (a.dictionary && doc_.dict(a.dictionary)) j["dictionary"] = dict(a.dictionary, 0);
         const bool container = a.isLayerGroup() || kind->children;
         if (kind->path) {
+            // What the reader would refuse is not written.
+            if (auto problem = rules::segmentsProblem(a.segments.data(), a.segments.size()))
+                throw FormatError("art " + std::to_string(a.id) + ", " + *problem);
             j["closed"] = a.closed;
             j["centerPoint"] = a.centerPointVisible;
             Json segs = Json::array();
@@ -312,7 +326,7 @@ private:
             }
             j["segments"] = std::move(segs);
         }
-        if (kind->style && !a.isLayerGroup()) j["style"] = styleToJson(a.style, doc_);
+        if (kind->style && !a.isLayerGroup()) j["style"] = checkedStyle(a.style, "art " + std::to_string(a.id), doc_);
         if (kind->story) j["story"] = storyToJson(a.story, doc_);
         if (container) {
             Json children = Json::array();
@@ -332,31 +346,120 @@ AIRealPoint pointFrom(const Cursor& c) {
     return {c.at(size_t{0}).real(), c.at(size_t{1}).real()};
 }
 
+// An anchor or a handle: two finite coordinates, as everywhere else art is made.
+AIRealPoint coordinatesFrom(const Cursor& c) {
+    const AIRealPoint p = pointFrom(c);
+    for (float v : {p.h, p.v})
+        if (auto problem = rules::problemWith(v, rules::kCoordinate)) c.fail(*problem);
+    return p;
+}
+
 void realsFrom(const Cursor& c, AIReal* out, size_t count) {
     if (c.size() != count) c.fail("expected " + std::to_string(count) + " numbers");
     for (size_t i = 0; i < count; ++i) out[i] = c.at(i).real();
 }
 
-AIColor colorFrom(const Cursor& c, const SwatchIds& swatches) {
+// A real that keeps the rule scripts and the host's suites keep; refused at its place.
+AIReal ruled(const Cursor& c, const rules::RealRule& rule) {
+    const AIReal v = c.real();
+    if (auto problem = rules::problemWith(v, rule)) c.fail(*problem);
+    return v;
+}
+
+AIReal ruled(const Cursor& c, std::string_view key, const rules::RealRule& rule, AIReal fallback) {
+    return c.has(key) ? ruled(c.at(key), rule) : fallback;
+}
+
+void componentsFrom(const Cursor& c, AIReal* out, size_t count) {
+    if (c.size() != count) c.fail("expected " + std::to_string(count) + " numbers");
+    for (size_t i = 0; i < count; ++i) out[i] = ruled(c.at(i), rules::kColorComponent);
+}
+
+// Members of the format's objects, by kind. A member not listed is named in a warning (it
+// is ignored, so a save would drop it) instead of passing without a word.
+using Known = std::span<const std::string_view>;
+constexpr std::string_view kRootKeys[] = {"format", "version", "setup", "rulerOrigin", "currentLayer", "pathStyle", "swatches", "dictionary", "layers"};
+constexpr std::string_view kSwatchKeys[] = {"name", "kind", "value"};
+constexpr std::string_view kSetupKeys[] = {"width", "height"};
+constexpr std::string_view kArtKeys[] = {"id", "kind", "attrs", "tags", "dictionary", "children"};
+constexpr std::string_view kLayerKeys[] = {"title", "visible", "editable", "printed", "preview", "dimPlaced", "color"};
+constexpr std::string_view kPathKeys[] = {"closed", "centerPoint", "segments", "style"};
+constexpr std::string_view kStyledKeys[] = {"style"};
+constexpr std::string_view kStoryArtKeys[] = {"story"};
+constexpr std::string_view kSegmentKeys[] = {"p", "in", "out", "corner", "selected"};
+constexpr std::string_view kTagKeys[] = {"name", "type", "value"};
+constexpr std::string_view kColorKeys[] = {"kind", "value", "tint", "swatch"};
+constexpr std::string_view kStyleKeys[] = {"fill", "fillColor", "fillOverprint", "stroke", "strokeColor", "strokeOverprint",
+                              "width", "dash", "dashOffset", "cap", "join", "miterLimit", "clip", "lockClip", "evenodd"};
+constexpr std::string_view kStoryKeys[] = {"matrix", "paragraph", "runs"};
+constexpr std::string_view kParagraphKeys[] = {"justification", "startIndent", "endIndent", "firstLineIndent", "spaceBefore",
+                                  "desiredWordSpacing", "desiredLetterSpacing"};
+constexpr std::string_view kRunKeys[] = {"text", "font", "size", "leading", "baselineShift", "tracking", "horizontalScale",
+                            "verticalScale", "fill", "fillColor", "stroke", "strokeColor", "lineWidth", "lineCap",
+                            "lineJoin", "miterLimit", "lineDashOffset", "lineDashArray"};
+
+class UnknownKeys {
+public:
+    explicit UnknownKeys(std::vector<std::string>* warnings) : warnings_(warnings) {}
+
+    void check(const Cursor& c, Known known, Known more = {}) {
+        if (!warnings_ || !c.isObject()) return;
+        for (auto it = c.json().begin(); it != c.json().end(); ++it) {
+            const std::string& key = it.key();
+            const auto listed = [&](Known keys) { return std::find(keys.begin(), keys.end(), key) != keys.end(); };
+            if (listed(known) || listed(more)) continue;
+            if (++found_ <= kMaxNamed)
+                warnings_->push_back(c.where() + ": the key \"" + key + "\" is not part of the format; it is ignored " +
+                                     "and will not be saved");
+        }
+    }
+
+    // Many unknown keys are counted rather than each named.
+    void finish() {
+        if (warnings_ && found_ > kMaxNamed)
+            warnings_->push_back(std::to_string(found_ - kMaxNamed) + " more keys that are not part of the format");
+    }
+
+private:
+    static constexpr size_t kMaxNamed = 10;
+    std::vector<std::string>* warnings_;
+    size_t found_ = 0;
+};
+
+// A colour. Those of path styles hold components from 0 to 1, as a script gives them; the
+// text engine keeps whatever a run is given, so only the form of a run's colour is read.
+enum class Components { Ruled, Free };
+
+AIColor colorFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches,
+                  Components components = Components::Ruled) {
+    unknown.check(c, kColorKeys);
+    const bool ruledOnes = components == Components::Ruled;
+    const auto values = [&](const Cursor& v, AIReal* out, size_t count) {
+        ruledOnes ? componentsFrom(v, out, count) : realsFrom(v, out, count);
+    };
     AIColor color{};
     color.kind = static_cast<AIColorTag>(namedFromJson(c.at("kind"), kColorKinds, kGrayColor, kNoneColor));
     switch (color.kind) {
-        case kGrayColor: color.c.g.gray = c.at("value").real(); break;
+        case kGrayColor: {
+            const Cursor value = c.at("value");
+            color.c.g.gray = ruledOnes ? ruled(value, rules::kColorComponent) : value.real();
+            break;
+        }
         case kFourColor: {
             AIReal v[4];
-            realsFrom(c.at("value"), v, 4);
+            values(c.at("value"), v, 4);
             color.c.f = {v[0], v[1], v[2], v[3]};
             break;
         }
         case kThreeColor: {
             AIReal v[3];
-            realsFrom(c.at("value"), v, 3);
+            values(c.at("value"), v, 3);
             color.c.rgb = {v[0], v[1], v[2]};
             break;
         }
         case kCustomColor: {
             color.c.c.color = nullptr;
-            color.c.c.tint = c.real("tint", 0.0f);
+            color.c.c.tint = ruledOnes ? ruled(c, "tint", rules::kColorComponent, 0.0f) : c.real("tint", 0.0f);
             if (c.has("swatch")) {
                 const Cursor name = c.at("swatch");
                 const auto it = swatches.find(name.utf8());
@@ -370,36 +473,38 @@ AIColor colorFrom(const Cursor& c, const SwatchIds& swatches) {
     return color;
 }
 
-AIPathStyle styleFrom(const Cursor& c, const SwatchIds& swatches) {
+AIPathStyle styleFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches) {
     AIPathStyle s = defaultPathStyle();
     if (!c.isObject()) c.fail("expected an object");
+    unknown.check(c, kStyleKeys);
     s.fillPaint = c.boolean("fill", s.fillPaint);
-    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"), swatches);
+    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"), unknown, swatches);
     s.fill.overprint = c.boolean("fillOverprint", s.fill.overprint);
     s.strokePaint = c.boolean("stroke", s.strokePaint);
-    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"), swatches);
+    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"), unknown, swatches);
     s.stroke.overprint = c.boolean("strokeOverprint", s.stroke.overprint);
-    s.stroke.width = c.real("width", s.stroke.width);
+    s.stroke.width = ruled(c, "width", rules::kStrokeWidth, s.stroke.width);
     if (c.has("dash")) {
         const Cursor dash = c.at("dash");
         if (dash.size() > size_t(kMaxDashComponents))
             dash.fail("a dash holds at most " + std::to_string(kMaxDashComponents) + " lengths");
         s.stroke.dash.length = static_cast<int16_t>(dash.size());
-        for (size_t i = 0; i < dash.size(); ++i) s.stroke.dash.array[i] = dash.at(i).real();
+        for (size_t i = 0; i < dash.size(); ++i) s.stroke.dash.array[i] = ruled(dash.at(i), rules::kDashLength);
     }
-    s.stroke.dash.offset = c.real("dashOffset", s.stroke.dash.offset);
-    if (c.has("cap")) s.stroke.cap = static_cast<int16_t>(namedFromJson(c.at("cap"), kCaps, INT16_MIN, INT16_MAX));
-    if (c.has("join")) s.stroke.join = static_cast<int16_t>(namedFromJson(c.at("join"), kJoins, INT16_MIN, INT16_MAX));
-    s.stroke.miterLimit = c.real("miterLimit", s.stroke.miterLimit);
+    s.stroke.dash.offset = ruled(c, "dashOffset", rules::kDashOffset, s.stroke.dash.offset);
+    if (c.has("cap")) s.stroke.cap = static_cast<int16_t>(namedFromJson(c.at("cap"), kCaps, kAIButtCap, kAIProjectingCap));
+    if (c.has("join")) s.stroke.join = static_cast<int16_t>(namedFromJson(c.at("join"), kJoins, kAIMiterJoin, kAIBevelJoin));
+    s.stroke.miterLimit = ruled(c, "miterLimit", rules::kMiterLimit, s.stroke.miterLimit);
     s.clip = c.boolean("clip", s.clip);
     s.lockClip = c.boolean("lockClip", s.lockClip);
     s.evenodd = c.boolean("evenodd", s.evenodd);
     return s;
 }
 
-text::Story storyFrom(const Cursor& c, const SwatchIds& swatches) {
+text::Story storyFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches) {
     text::Story story;
     if (!c.isObject()) c.fail("expected an object");
+    unknown.check(c, kStoryKeys);
     if (c.has("matrix")) {
         AIReal m[6];
         realsFrom(c.at("matrix"), m, 6);
@@ -407,6 +512,7 @@ text::Story storyFrom(const Cursor& c, const SwatchIds& swatches) {
     }
     if (c.has("paragraph")) {
         const Cursor p = c.at("paragraph");
+        unknown.check(p, kParagraphKeys);
         auto& para = story.para;
         if (p.has("justification")) para.justification = static_cast<int16_t>(p.at("justification").integer(0, 6));
         para.startIndent = p.real("startIndent", para.startIndent);
@@ -419,6 +525,7 @@ text::Story storyFrom(const Cursor& c, const SwatchIds& swatches) {
     const Cursor runs = c.at("runs");
     for (size_t i = 0; i < runs.size(); ++i) {
         const Cursor r = runs.at(i);
+        unknown.check(r, kRunKeys);
         text::TextRun run;
         run.text = r.at("text").platform();
         auto& f = run.features;
@@ -430,9 +537,9 @@ text::Story storyFrom(const Cursor& c, const SwatchIds& swatches) {
         f.horizontalScale = r.real("horizontalScale", f.horizontalScale);
         f.verticalScale = r.real("verticalScale", f.verticalScale);
         f.fill = r.boolean("fill", f.fill);
-        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"), swatches);
+        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"), unknown, swatches, Components::Free);
         f.stroke = r.boolean("stroke", f.stroke);
-        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"), swatches);
+        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"), unknown, swatches, Components::Free);
         f.lineWidth = r.real("lineWidth", f.lineWidth);
         if (r.has("lineCap")) f.lineCap = static_cast<int16_t>(namedFromJson(r.at("lineCap"), kCaps, INT16_MIN, INT16_MAX));
         if (r.has("lineJoin"))
@@ -452,9 +559,11 @@ constexpr int64_t kMaxId = int64_t(1) << 53;
 
 class Reader {
 public:
-    Reader(Document& doc, IdSource& ids) : doc_(doc), ids_(ids) {}
+    Reader(Document& doc, IdSource& ids, std::vector<std::string>* warnings)
+        : doc_(doc), ids_(ids), unknown_(warnings) {}
 
     void read(const Cursor& root) {
+        unknown_.check(root, kRootKeys);
         const Cursor format = root.at("format");
         if (format.utf8() != kDocumentFormat)
             format.fail("not a Plotwise document (expected \"" + std::string(kDocumentFormat) + "\")");
@@ -489,6 +598,7 @@ public:
 
         if (root.has("setup")) {
             const Cursor setup = root.at("setup");
+            unknown_.check(setup, kSetupKeys);
             st.setup.width = positiveSize(setup.at("width"));
             st.setup.height = positiveSize(setup.at("height"));
         }
@@ -497,7 +607,7 @@ public:
             if (!std::isfinite(st.rulerOrigin.h) || !std::isfinite(st.rulerOrigin.v))
                 root.at("rulerOrigin").fail("the ruler origin must be finite");
         }
-        st.pathStyle = root.has("pathStyle") ? styleFrom(root.at("pathStyle"), swatchIds_) : defaultPathStyle();
+        st.pathStyle = styleFrom(root.at("pathStyle"), unknown_, swatchIds_);
         st.dictionary = root.has("dictionary") ? readDict(root.at("dictionary")) : 0;
         st.currentLayer = arts_[top.front()].id;
         if (root.has("currentLayer")) {
@@ -510,6 +620,7 @@ public:
         doc_.putState(st);
         for (auto& art : arts_) doc_.putArt(std::move(art));
         for (auto& dict : dicts_) doc_.putDict(std::move(dict));
+        unknown_.finish();
     }
 
 private:
@@ -519,6 +630,7 @@ private:
         for (size_t i = 0; i < list.size(); ++i) {
             const Cursor c = list.at(i);
             if (!c.isObject()) c.fail("expected an object");
+            unknown_.check(c, kSwatchKeys);
             CustomColorEntry entry;
             const Cursor name = c.at("name");
             const std::string platform = name.platform();
@@ -531,15 +643,17 @@ private:
             AIReal v[4] = {};
             switch (entry.color.kind) {
                 case kCustomFourColor:
-                    realsFrom(c.at("value"), v, 4);
+                    componentsFrom(c.at("value"), v, 4);
                     entry.color.c.f = {v[0], v[1], v[2], v[3]};
                     break;
                 case kCustomThreeColor:
-                    realsFrom(c.at("value"), v, 3);
+                    componentsFrom(c.at("value"), v, 3);
                     entry.color.c.rgb = {v[0], v[1], v[2]};
                     break;
                 case kCustomLabColor:
                     realsFrom(c.at("value"), v, 3);
+                    for (size_t k = 0; k < 3; ++k)
+                        if (!std::isfinite(v[k])) c.at("value").at(k).fail("a Lab component must be finite");
                     entry.color.c.lab = {v[0], v[1], v[2]};
                     break;
             }
@@ -557,11 +671,9 @@ private:
 
     void collectIds(const Cursor& c, std::set<ObjId>& seen) {
         if (!c.isObject()) c.fail("expected an object");
-        if (c.has("id")) {
-            const Cursor id = c.at("id");
-            if (!seen.insert(static_cast<ObjId>(id.integer(1, kMaxId))).second)
-                id.fail("the id " + std::to_string(id.integer(1, kMaxId)) + " is used twice");
-        }
+        const Cursor id = c.at("id");
+        if (!seen.insert(static_cast<ObjId>(id.integer(1, kMaxId))).second)
+            id.fail("the id " + std::to_string(id.integer(1, kMaxId)) + " is used twice");
         if (c.has("children")) {
             const Cursor children = c.at("children");
             for (size_t i = 0; i < children.size(); ++i) collectIds(children.at(i), seen);
@@ -569,7 +681,6 @@ private:
     }
 
     ObjId idFor(const Cursor& c) {
-        if (!c.has("id")) return ids_.take();
         const auto fileId = static_cast<ObjId>(c.at("id").integer(1, kMaxId));
         const ObjId id = keepIds_ ? fileId : ids_.take();
         idMap_[fileId] = id;
@@ -637,6 +748,7 @@ private:
             const Cursor tags = c.at("tags");
             for (size_t i = 0; i < tags.size(); ++i) {
                 const Cursor t = tags.at(i);
+                unknown_.check(t, kTagKeys);
                 a.tags.push_back({t.at("name").platform(), t.has("type") ? t.at("type").platform() : "string",
                                   t.at("value").platform()});
             }
@@ -649,18 +761,24 @@ private:
             if (segs.size() > size_t(INT16_MAX)) segs.fail("a path holds at most 32767 anchors");
             for (size_t i = 0; i < segs.size(); ++i) {
                 const Cursor s = segs.at(i);
+                unknown_.check(s, kSegmentKeys);
                 AIPathSegment seg{};
-                seg.p = pointFrom(s.at("p"));
-                seg.in = s.has("in") ? pointFrom(s.at("in")) : seg.p;
-                seg.out = s.has("out") ? pointFrom(s.at("out")) : seg.p;
+                seg.p = coordinatesFrom(s.at("p"));
+                seg.in = s.has("in") ? coordinatesFrom(s.at("in")) : seg.p;
+                seg.out = s.has("out") ? coordinatesFrom(s.at("out")) : seg.p;
                 seg.corner = s.boolean("corner", true);
                 a.segments.push_back(seg);
                 a.segmentSelection.push_back(
                     s.has("selected") ? static_cast<int16_t>(s.at("selected").integer(0, INT16_MAX)) : int16_t{0});
             }
         }
-        if (kind->style && !isLayer) a.style = c.has("style") ? styleFrom(c.at("style"), swatchIds_) : defaultPathStyle();
-        if (kind->story) a.story = storyFrom(c.at("story"), swatchIds_);
+        if (kind->style && !isLayer) a.style = styleFrom(c.at("style"), unknown_, swatchIds_);
+        if (kind->story) a.story = storyFrom(c.at("story"), unknown_, swatchIds_);
+        unknown_.check(c, kArtKeys, isLayer       ? Known(kLayerKeys)
+                                    : kind->path  ? Known(kPathKeys)
+                                    : kind->style ? Known(kStyledKeys)
+                                    : kind->story ? Known(kStoryArtKeys)
+                                                  : Known());
         std::vector<size_t> children;
         const bool container = isLayer || kind->children;
         if (c.has("children")) {
@@ -706,6 +824,7 @@ private:
     std::set<ObjId> layerIds_;
     std::vector<Art> arts_;
     std::vector<Dict> dicts_;
+    UnknownKeys unknown_;
 };
 
 }  // namespace
@@ -765,11 +884,13 @@ std::string writeDocumentText(const Document& doc) {
     return out + "\n";
 }
 
-std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids) {
+std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids, std::vector<std::string>* warnings) {
     const Json json = parseJson(text);
     if (!json.is_object()) throw FormatError("document: expected a JSON object");
     auto doc = std::make_unique<Document>(ids, Document::Empty{});
-    Reader(*doc, ids).read(Cursor(json));
+    std::vector<std::string> found;
+    Reader(*doc, ids, warnings ? &found : nullptr).read(Cursor(json));
+    if (warnings) warnings->insert(warnings->end(), found.begin(), found.end());
     doc->journal().clear();
     return doc;
 }
@@ -785,11 +906,15 @@ bool saveDocumentFile(const Document& doc, const std::string& path, std::string&
     return writeFileAtomically(path, text, error);
 }
 
-Document* openDocumentFile(Host& host, const std::string& path, std::string& error) {
+Document* openDocumentFile(Host& host, const std::string& path, std::string& error,
+                           std::vector<std::string>* warnings) {
     std::string text;
-    if (!readWholeFile(path, text, error)) return nullptr;
+    if (!readWholeFile(path, kDocumentFile, text, error)) return nullptr;
     try {
-        auto doc = readDocumentText(text, host.documentIds());
+        std::vector<std::string> found;
+        auto doc = readDocumentText(text, host.documentIds(), warnings ? &found : nullptr);
+        if (warnings)
+            for (const std::string& w : found) warnings->push_back(path + ": " + w);
         doc->name = path;
         return &host.adoptDocument(std::move(doc));
     } catch (const FormatError& e) {

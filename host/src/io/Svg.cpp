@@ -1,9 +1,11 @@
-// Drawing a document as SVG. Numbers are written in their shortest exact form; art whose
-// geometry holds a non-finite number is left out rather than drawn wrong.
+// Drawing a document as SVG. Numbers are written in their shortest exact form and are always
+// finite: art whose geometry holds a non-finite number is left out rather than drawn wrong,
+// and sums that would pass the largest real are kept within it.
 #include "io/Svg.h"
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -25,6 +27,13 @@ std::string num(float v) {
 }
 
 bool finite(AIRealPoint p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+
+// Sums and spans of finite reals can pass the largest 32-bit real; they are worked out in
+// double and kept to this much either side of the origin, so every number written is finite
+// and a span of two such numbers still fits.
+constexpr double kFarthest = FLT_MAX / 4;
+
+float kept(double v) { return static_cast<float>(std::clamp(v, -kFarthest, kFarthest)); }
 
 // Paint as "#rrggbb" or "none", as the host shows it: custom colours through the
 // document's swatches at their tint, gradients and patterns mid grey.
@@ -106,12 +115,13 @@ public:
 
     std::string write() {
         const DocState& st = doc_.state();
-        AIRealRect page{-st.rulerOrigin.h, -st.rulerOrigin.v + st.setup.height, -st.rulerOrigin.h + st.setup.width,
-                        -st.rulerOrigin.v};
+        const double originH = st.rulerOrigin.h, originV = st.rulerOrigin.v;
+        const AIRealRect page{kept(-originH), kept(-originV + st.setup.height), kept(-originH + st.setup.width),
+                              kept(-originV)};
         AIRealRect view = page;
         for (ObjId layer : doc_.topLayers()) unionVisibleBounds(layer, view);
-        const float margin = 12.0f;
-        view = {view.left - margin, view.top + margin, view.right + margin, view.bottom - margin};
+        const double margin = 12.0;
+        view = {kept(view.left - margin), kept(view.top + margin), kept(view.right + margin), kept(view.bottom - margin)};
         const float width = view.right - view.left, height = view.top - view.bottom;
 
         out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -291,20 +301,22 @@ private:
                 if (!piece.empty() || lineStart) {
                     out_ << "<tspan";
                     if (lineStart) out_ << " x=\"0\"";
-                    const float shift = std::isfinite(f.baselineShift) ? f.baselineShift : 0.0f;
-                    out_ << " y=\"" << num(baseline - shift) << "\" font-family=\"" << fontFamily(f.font)
-                         << "\" font-size=\"" << num(std::isfinite(f.size) ? f.size : 12.0f) << "\"";
+                    const float size = std::isfinite(f.size) ? f.size : 12.0f;
+                    const double shift = std::isfinite(f.baselineShift) ? f.baselineShift : 0.0;
+                    out_ << " y=\"" << num(kept(baseline - shift)) << "\" font-family=\"" << fontFamily(f.font)
+                         << "\" font-size=\"" << num(size) << "\"";
                     if (f.tracking != 0 && std::isfinite(f.tracking))
-                        out_ << " letter-spacing=\"" << num(f.tracking / 1000.0f * f.size) << "\"";
+                        out_ << " letter-spacing=\"" << num(kept(f.tracking / 1000.0 * size)) << "\"";
                     out_ << " fill=\"" << (f.fill ? paint(f.fillColor, doc_) : "none") << "\"";
-                    if (f.stroke && f.strokeColor.kind != kNoneColor)
+                    if (f.stroke && f.strokeColor.kind != kNoneColor && std::isfinite(f.lineWidth) && f.lineWidth >= 0)
                         out_ << " stroke=\"" << paint(f.strokeColor, doc_) << "\" stroke-width=\"" << num(f.lineWidth)
                              << "\"";
                     out_ << ">" << escapeXml(platformToUtf8(piece)) << "</tspan>";
                     lineStart = false;
                 }
                 if (!lineEnds) break;
-                baseline += std::isfinite(f.leading) ? f.leading : f.size * 1.2f;
+                const float leading = std::isfinite(f.leading) ? f.leading : (std::isfinite(f.size) ? f.size : 12.0f) * 1.2f;
+                baseline = kept(double(baseline) + leading);
                 lineStart = true;
                 start = end + 1;
             }
@@ -348,7 +360,7 @@ private:
             if (a->centerPointVisible) {
                 AIRealRect b;
                 if (doc_.bounds(id, &b)) {
-                    const float cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
+                    const float cx = kept((double(b.left) + b.right) / 2), cy = kept((double(b.top) + b.bottom) / 2);
                     out_ << "<path d=\"M" << num(cx - 3) << ' ' << num(cy) << "H" << num(cx + 3) << "M" << num(cx)
                          << ' ' << num(cy - 3) << "V" << num(cy + 3) << "\" stroke=\"" << color << "\"/>\n";
                 }
@@ -359,7 +371,8 @@ private:
         if (doc_.bounds(id, &b) && std::isfinite(b.left) && std::isfinite(b.top) && std::isfinite(b.right) &&
             std::isfinite(b.bottom))
             out_ << "<rect data-selected=\"" << a->id << "\" x=\"" << num(b.left) << "\" y=\"" << num(b.bottom)
-                 << "\" width=\"" << num(b.right - b.left) << "\" height=\"" << num(b.top - b.bottom) << "\" stroke=\""
+                 << "\" width=\"" << num(kept(double(b.right) - b.left)) << "\" height=\""
+                 << num(kept(double(b.top) - b.bottom)) << "\" stroke=\""
                  << color << "\"/>\n";
     }
 

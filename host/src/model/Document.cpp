@@ -10,6 +10,7 @@
 
 #include "AIPath.h"
 #include "model/Geometry.h"
+#include "model/Rules.h"
 
 namespace standin {
 
@@ -432,6 +433,10 @@ AIErr Document::setSegmentSelected(ObjId path, int index, int16_t state) {
 AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
     const Art* a = art(id);
     if (!a || a->type == kRootArt) return kStaleHandleErr;
+    // Every result is made first: a matrix that throws any point past the largest
+    // coordinate changes nothing.
+    std::vector<std::pair<ObjId, std::vector<AIPathSegment>>> paths;
+    std::vector<std::pair<ObjId, AIRealMatrix>> texts;
     std::vector<ObjId> stack{id};
     while (!stack.empty()) {
         const ObjId cur = stack.back();
@@ -443,12 +448,19 @@ AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
             continue;
         }
         if (c->type == kPathArt) {
-            geom::transform(m, editArt(cur)->segments);
+            std::vector<AIPathSegment> moved = c->segments;
+            geom::transform(m, moved);
+            if (rules::segmentsProblem(moved.data(), moved.size())) return kBadParameterErr;
+            paths.emplace_back(cur, std::move(moved));
         } else if (c->type == kTextFrameArt) {
-            Art* e = editArt(cur);
-            e->story.matrix = geom::concat(e->story.matrix, m);
+            const AIRealMatrix t = geom::concat(c->story.matrix, m);
+            for (AIReal v : {t.a, t.b, t.c, t.d, t.tx, t.ty})
+                if (!std::isfinite(v)) return kBadParameterErr;
+            texts.emplace_back(cur, t);
         }
     }
+    for (auto& [path, segments] : paths) editArt(path)->segments = std::move(segments);
+    for (const auto& [text, matrix] : texts) editArt(text)->story.matrix = matrix;
     return kNoErr;
 }
 

@@ -76,6 +76,7 @@ public:
     // Sets or clears attribute bits; kArtSelected reaches members and path segments.
     AIErr setUserAttr(ObjId id, uint32_t mask, uint32_t value);
     AIErr setSegmentSelected(ObjId path, int index, int16_t state);
+    // Maps paths and text; kBadParameterErr, changing nothing, when a result is not finite.
     AIErr transform(ObjId id, const AIRealMatrix& m, bool children);
     // Exact geometric bounds without stroke, of the art mapped by `m` when given; false
     // for art without geometry.

@@ -101,7 +101,7 @@ TEST(Swatches, SavedByNameAndReadBack) {
 }
 
 TEST(Swatches, DocumentsWrittenBeforeSwatchesStillOpen) {
-    const std::string old = R"({"format": "plotwise-document", "version": 1,
+    const std::string old = R"({"format": "plotwise-document", "version": 1, "pathStyle": {},
         "layers": [{"kind": "layer", "id": 200, "title": "Layer 1", "children": [
           {"kind": "path", "id": 300, "segments": [{"p": [0, 0]}, {"p": [10, 0]}],
            "style": {"fill": true, "fillColor": {"kind": "custom", "tint": 0.5}}}]}]})";
@@ -118,7 +118,7 @@ TEST(Swatches, DocumentsWrittenBeforeSwatchesStillOpen) {
 
 TEST(Swatches, DamagedSwatchesAreRefusedWithTheirPlace) {
     const auto open = [](const std::string& swatches, const std::string& color) -> std::string {
-        const std::string text = R"({"format": "plotwise-document", "version": 1, "swatches": )" + swatches +
+        const std::string text = R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, "swatches": )" + swatches +
                                  R"(, "layers": [{"kind": "layer", "id": 2, "title": "L", "children": [
               {"kind": "path", "id": 3, "segments": [{"p": [0, 0]}], "style": {"fillColor": )" + color +
                                  "}}]}]}";

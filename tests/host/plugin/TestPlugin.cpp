@@ -240,7 +240,7 @@ AIErr tool(Globals& g, const char* selector, AIToolMessage* m) {
 
 // The layer and, depth first, its sublayers and the layers after it at its level.
 void askLayerScales(Globals& g, const PlotwiseSuite& suite, AILayerHandle layer, std::string& shown) {
-    for (; layer; g.layer->GetNextLayer(layer, &layer)) {
+    for (AILayerHandle next = nullptr; layer; layer = g.layer->GetNextLayer(layer, &next) == kNoErr ? next : nullptr) {
         char title[256] = {};
         g.layer->GetLayerTitle(layer, title, sizeof title);
         AIReal scaler = 0;

@@ -1,128 +1,243 @@
-// Preferences through the host's store: a written record reads back equal field by field,
-// missing and wrongly typed keys keep the defaults, and the unit-remap flag of a fresh store.
+// Preferences in the host's preference store, checked against the keys, types and start-up
+// values written down in PreferenceKeys.txt and read back through the host's own file: every
+// listed key is written and no other; a fresh store starts with the listed values; every
+// setting is read into the record and written back; missing and wrongly typed keys keep the
+// start-up values; the unit-remap flag follows the store's age; persistent tool settings.
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "CoreFixture.h"
+#include "adm/PreferenceStore.h"
 #include "core/PWPersistentData.h"
 #include "core/PlotwisePrefs.h"
-#include "adm/PreferenceStore.h"
+#include "text/FontRegistry.h"
 
 namespace coretest {
 namespace {
 
-// Every stored field as text, by prefix and key.
-struct Snapshot final : PrefsVisitor {
-    std::map<std::string, std::string> values;
-    void put(const char* prefix, const char* key, std::string v) { values[std::string(prefix) + "/" + key] = v; }
-    void integer(const char* p, const char* k, int32_t& f) override { put(p, k, "i" + std::to_string(f)); }
-    void boolean(const char* p, const char* k, int& f) override { put(p, k, f ? "true" : "false"); }
-    void real(const char* p, const char* k, float& f) override {
-        char t[64];
-        std::snprintf(t, sizeof t, "r%.9g", f);
-        put(p, k, t);
-    }
-    void string(const char* p, const char* k, char* f, int32_t) override { put(p, k, "s" + std::string(f)); }
-    void point(const char* p, const char* k, AIRealPoint& f) override {
-        put(p, k, "p" + std::to_string(f.h) + "," + std::to_string(f.v));
-    }
+// One line of the list: the value is "-" when nobody states it, "face" for the host's
+// default face, a quoted text for strings and "h,v" for points.
+struct Listed {
+    std::string prefix, key, type, value;
+    std::string name() const { return prefix + "/" + key; }
 };
 
-// Gives every field a value that differs from its default.
-struct Scramble final : PrefsVisitor {
-    int n = 100;
-    void integer(const char*, const char*, int32_t& f) override { f = ++n; }
-    void boolean(const char*, const char*, int& f) override { f = !f; }
-    void real(const char*, const char*, float& f) override { f = static_cast<float>(++n) + 0.125f; }
-    void string(const char*, const char*, char* f, int32_t size) override {
-        std::snprintf(f, static_cast<size_t>(size), "v%d \xB0", ++n);
+std::vector<Listed> ListedKeys() {
+    const auto file = std::filesystem::path(__FILE__).parent_path() / "PreferenceKeys.txt";
+    std::ifstream in(file);
+    EXPECT_TRUE(in) << "cannot read " << file;
+    std::vector<Listed> keys;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        Listed l;
+        words >> l.prefix >> l.key >> l.type >> std::ws;
+        std::getline(words, l.value);
+        keys.push_back(l);
     }
-    void point(const char*, const char*, AIRealPoint& f) override { f = {static_cast<AIReal>(++n), 7.5f}; }
-};
-
-std::map<std::string, std::string> Take(preferences& p) {
-    Snapshot s;
-    VisitPrefs(p, s);
-    return s.values;
+    return keys;
 }
 
+// What the store holds, "prefix/key" -> {"type": value}, as the host writes it to its file.
+using Stored = std::map<std::string, nlohmann::json>;
+
+std::string HostDefaultFace() {
+    auto& fonts = standin::text::FontRegistry::shared();
+    return fonts.uiName(fonts.defaultIndex());
+}
+
+// Whether the stored entry holds the listed value (face: the text a "face" stands for).
+::testing::AssertionResult HoldsListedValue(const nlohmann::json& stored, const Listed& l, const std::string& face) {
+    if (!stored.contains(l.type)) return ::testing::AssertionFailure() << "stored as " << stored.dump();
+    const nlohmann::json& v = stored.at(l.type);
+    bool same = false;
+    if (l.type == "integer") {
+        same = v.get<long long>() == std::stoll(l.value, nullptr, 0);
+    } else if (l.type == "real") {
+        same = static_cast<float>(v.get<double>()) == std::strtof(l.value.c_str(), nullptr);
+    } else if (l.type == "boolean") {
+        same = v.get<bool>() == (l.value == "true");
+    } else if (l.type == "string") {
+        const std::string text = l.value == "face" ? face : l.value.substr(1, l.value.size() - 2);
+        same = v.get<std::string>() == text;
+    } else if (l.type == "point") {
+        const size_t comma = l.value.find(',');
+        same = static_cast<float>(v[0].get<double>()) == std::strtof(l.value.substr(0, comma).c_str(), nullptr) &&
+               static_cast<float>(v[1].get<double>()) == std::strtof(l.value.substr(comma + 1).c_str(), nullptr);
+    }
+    if (same) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "holds " << stored.dump() << ", listed " << l.value;
+}
+
+// Records the keys a visit names, in order.
+struct KeyOrder final : PrefsVisitor {
+    std::vector<std::string> names;
+    void add(const char* p, const char* k) { names.push_back(std::string(p) + "/" + k); }
+    void integer(const char* p, const char* k, int32_t&, int32_t) override { add(p, k); }
+    void boolean(const char* p, const char* k, int&, bool) override { add(p, k); }
+    void real(const char* p, const char* k, float&, float) override { add(p, k); }
+    void string(const char* p, const char* k, char*, int32_t, const char*) override { add(p, k); }
+    void point(const char* p, const char* k, AIRealPoint&, AIRealPoint) override { add(p, k); }
+};
+
 struct PrefsTest : CoreTest {
+    std::filesystem::path folder;
+
     void SetUp() override {
         CoreTest::SetUp();
         ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = std::filesystem::path(::testing::TempDir()) / (std::string("prefs-") + test->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        CoreTest::TearDown();
+        std::filesystem::remove_all(folder);
     }
     standin::PreferenceStore& store() { return session->preferences(); }
+
+    // Empties the host's store: it loads a file that does not exist.
+    void emptyStore() {
+        static int n = 0;
+        store().setPath(folder / ("none-" + std::to_string(++n) + ".json"));
+        store().load();
+    }
+    // Everything the store holds, from the file the host writes.
+    Stored saved() {
+        const auto file = folder / "saved.json";
+        store().setPath(file);
+        EXPECT_EQ(store().save(), kNoErr);
+        std::ifstream in(file);
+        const nlohmann::json doc = nlohmann::json::parse(in);
+        Stored stored;
+        for (const auto& [prefix, keys] : doc.at("preferences").items())
+            for (const auto& [key, value] : keys.items()) stored[prefix + "/" + key] = value;
+        return stored;
+    }
+    // What WritePrefs alone writes.
+    Stored written() {
+        emptyStore();
+        EXPECT_EQ(WritePrefs(), kNoErr);
+        return saved();
+    }
+    void expectListedValues(const Stored& stored, const std::string& face) {
+        for (const Listed& l : ListedKeys()) {
+            if (l.value == "-") continue;
+            const auto it = stored.find(l.name());
+            if (it == stored.end()) {
+                ADD_FAILURE() << l.name() << " is not written";
+                continue;
+            }
+            EXPECT_TRUE(HoldsListedValue(it->second, l, face)) << l.name();
+        }
+    }
 };
 
-TEST_F(PrefsTest, WrittenPreferencesReadBackFieldByField) {
-    Scramble scramble;
-    VisitPrefs(g->prefs, scramble);
-    const auto written = Take(g->prefs);
-    ASSERT_EQ(WritePrefs(), kNoErr);
+TEST_F(PrefsTest, WritePrefsStoresEveryListedKeyWithItsTypeAndNoOther) {
+    const std::vector<Listed> listed = ListedKeys();
+    // 178 carried by presets and 38 others under the general prefix; 30 placement keys.
+    ASSERT_EQ(listed.size(), 246u);
+    const Stored stored = written();
+    std::set<std::string> names;
+    for (const Listed& l : listed) {
+        EXPECT_TRUE(names.insert(l.name()).second) << l.name() << " is listed twice";
+        const auto it = stored.find(l.name());
+        if (it == stored.end()) {
+            ADD_FAILURE() << l.name() << " is not written";
+            continue;
+        }
+        EXPECT_TRUE(it->second.contains(l.type)) << l.name() << " is written as " << it->second.dump();
+    }
+    for (const auto& [name, value] : stored) EXPECT_TRUE(names.count(name)) << name << " is written but not listed";
+}
 
+TEST_F(PrefsTest, PresetSettingsComeFirstInThePresetRecordsOrder) {
+    KeyOrder visit;
+    VisitPrefs(g->prefs, visit);
+    const std::vector<Listed> listed = ListedKeys();
+    ASSERT_GE(visit.names.size(), 178u);
+    ASSERT_GE(listed.size(), 178u);
+    for (size_t i = 0; i < 178; ++i) EXPECT_EQ(visit.names[i], listed[i].name()) << "preset key " << i + 1;
+}
+
+TEST_F(PrefsTest, AFreshStoreStartsWithTheListedValues) {
+    // Start-up has read the (fresh) store: the faces are the host's default face.
+    expectListedValues(written(), HostDefaultFace());
+    // Without a face given, and in a record as it is made, they are "Helvetica".
     SetDefaultPrefs(g->prefs);
-    ASSERT_NE(Take(g->prefs), written);
-    ASSERT_EQ(ReadPrefs(), kNoErr);
-    const auto read = Take(g->prefs);
-    ASSERT_EQ(read.size(), written.size());
-    for (const auto& [key, value] : written) EXPECT_EQ(read.at(key), value) << key;
+    expectListedValues(written(), "Helvetica");
+    g->prefs = preferences{};
+    expectListedValues(written(), "Helvetica");
 }
 
-TEST_F(PrefsTest, PresetKeysAndPanelPrefixesAreTheStoredNames) {
-    g->prefs.repeatRowUp = 0;
-    g->prefs.gridSpacing = 36.0f;
-    g->prefs.isoView.t = 30.0f;
-    g->prefs.CADdocumentHeight = 400;
-    g->prefs.trackerLoc = {10, 20};
-    ASSERT_EQ(WritePrefs(), kNoErr);
-    int32_t i = -1;
-    AIReal r = 0;
-    store().getInteger("ZelmarkPlotwise7", "rowDirection", &i);
-    EXPECT_EQ(i, 0);
-    store().getReal("ZelmarkPlotwise7", "CADgridSpacing", &r);
-    EXPECT_EQ(r, 36.0f);
-    store().getReal("ZelmarkPlotwise7", "isoViewT", &r);
-    EXPECT_EQ(r, 30.0f);
-    store().getInteger("ZMKCADdocument3", "Size", &i);
-    EXPECT_EQ(i, 400);
-    AIRealPoint p{};
-    store().getPoint("ZMKCADtracker3", "Location", &p);
-    EXPECT_EQ(p.h, 10.0f);
-    EXPECT_FALSE(store().has("ZelmarkPlotwise7", "repeatRowUp"));
+TEST_F(PrefsTest, EverySettingIsReadIntoTheRecordAndWrittenBack) {
+    // A value of its own for every key, put through the host.
+    const std::vector<Listed> listed = ListedKeys();
+    std::vector<Listed> expected;
+    emptyStore();
+    int n = 0;
+    for (Listed l : listed) {
+        ++n;
+        const char* p = l.prefix.c_str();
+        const char* k = l.key.c_str();
+        if (l.type == "integer") {
+            store().putInteger(p, k, 1000 + n);
+            l.value = std::to_string(1000 + n);
+        } else if (l.type == "real") {
+            store().putReal(p, k, static_cast<float>(n) + 0.5f);
+            l.value = std::to_string(n) + ".5";
+        } else if (l.type == "boolean") {
+            const bool value = l.value != "true";  // the other one than at start-up
+            store().putBoolean(p, k, value);
+            l.value = value ? "true" : "false";
+        } else if (l.type == "string") {
+            const std::string text = "v" + std::to_string(n);
+            store().putString(p, k, text.c_str());
+            l.value = "\"" + text + "\"";
+        } else if (l.type == "point") {
+            store().putPoint(p, k, {static_cast<float>(n), 0.5f});
+            l.value = std::to_string(n) + ",0.5";
+        }
+        expected.push_back(l);
+    }
+    ASSERT_EQ(ReadPrefs(), kNoErr);
+    const Stored stored = written();
+    for (const Listed& l : expected) {
+        const auto it = stored.find(l.name());
+        if (it == stored.end()) {
+            ADD_FAILURE() << l.name() << " is not written";
+            continue;
+        }
+        EXPECT_TRUE(HoldsListedValue(it->second, l, "")) << l.name();
+    }
 }
 
-TEST_F(PrefsTest, MissingAndWronglyTypedKeysKeepTheDefaults) {
-    // A fresh store: everything is the default.
+TEST_F(PrefsTest, MissingAndWronglyTypedKeysKeepTheStartUpValues) {
+    // Every other key missing, the rest held with another type.
+    emptyStore();
+    bool wrong = false;
+    for (const Listed& l : ListedKeys()) {
+        wrong = !wrong;
+        if (!wrong) continue;
+        if (l.type == "string")
+            store().putInteger(l.prefix.c_str(), l.key.c_str(), 3);
+        else
+            store().putString(l.prefix.c_str(), l.key.c_str(), "12");
+    }
     ASSERT_EQ(ReadPrefs(), kNoErr);
-    const auto defaults = Take(g->prefs);
-    EXPECT_EQ(g->prefs.NumericInputUnits, 5);
-    EXPECT_EQ(g->prefs.MasterUnits, 8);
-    EXPECT_EQ(g->prefs.style.arrowheadStyle, 1);
-    EXPECT_STREQ(g->prefs.style.upperToleranceValue, ".005");
-    EXPECT_EQ(g->prefs.incrementalLabelNumber, 1);
-    EXPECT_STREQ(g->prefs.customDimDefaultText, "Custom");
-    EXPECT_EQ(g->prefs.CADdocumentHeight, 324);
-    EXPECT_EQ(g->prefs.trackerDockCode, 0x4FF03);
-    EXPECT_TRUE(g->prefs.showCADtextOptions);
-    EXPECT_FALSE(g->prefs.CADtextCollapseState);
-
-    // Wrong types everywhere, and one good key.
-    const char* P = "ZelmarkPlotwise7";
-    store().putString(P, "NumericInputUnits", "12");
-    store().putInteger(P, "dimensionTextFaceStr", 3);
-    store().putReal(P, "snapToGrid", 0.0f);
-    store().putBoolean(P, "CADgridSpacing", true);
-    store().putString(P, "isoViewR", "x");
-    store().putInteger("ZMKCADtracker3", "Location", 5);
-    store().putReal("ZMKCADtext3", "DockGroup", 1.0f);
-    store().putInteger(P, "MasterPrecision", 1);
-    ASSERT_EQ(ReadPrefs(), kNoErr);
-    auto read = Take(g->prefs);
-    EXPECT_EQ(read.at("ZelmarkPlotwise7/MasterPrecision"), "i1");
-    read["ZelmarkPlotwise7/MasterPrecision"] = defaults.at("ZelmarkPlotwise7/MasterPrecision");
-    for (const auto& [key, value] : defaults) EXPECT_EQ(read.at(key), value) << key;
+    expectListedValues(written(), HostDefaultFace());
 }
 
 TEST_F(PrefsTest, UnitRemapFlagFollowsTheStoresAge) {

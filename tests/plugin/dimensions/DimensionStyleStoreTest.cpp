@@ -1,6 +1,11 @@
-// The style record on a dimension group: write and read back, the stored order and types,
-// records of older formats, damaged records, the strings flag, making a group live.
+// The style record on a dimension group: write and read back, the stored keys, order and
+// types and the values of missing keys against StyleEntryKeys.txt, records of older formats,
+// damaged records, the strings flag, making a group live.
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -68,27 +73,110 @@ TEST_F(StyleRecordTest, RoundTripOfEveryField) {
     EXPECT_STREQ(read.layerStr, "Layer 1");
 }
 
+// One line of StyleEntryKeys.txt: key, entry type, strings flag, value when absent.
+struct ListedEntry {
+    std::string key, type, flag, absent;
+};
+
+std::vector<ListedEntry> ListedEntries() {
+    const auto file = std::filesystem::path(__FILE__).parent_path() / "StyleEntryKeys.txt";
+    std::ifstream in(file);
+    EXPECT_TRUE(in) << "cannot read " << file;
+    std::vector<ListedEntry> entries;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        ListedEntry e;
+        words >> e.key >> e.type >> e.flag >> e.absent;
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+const char* TypeName(const standin::DictValue& value) {
+    if (std::holds_alternative<int32_t>(value)) return "integer";
+    if (std::holds_alternative<AIReal>(value)) return "real";
+    if (std::holds_alternative<bool>(value)) return "boolean";
+    if (std::holds_alternative<std::string>(value)) return "string";
+    return "other";
+}
+
 TEST_F(StyleRecordTest, StoredKeysTypesAndOrder) {
     AIArtHandle group = NewArt(kGroupArt);
     const Record written = DistinctStyle();
     ASSERT_EQ(SetDimensionData(group, &written), kNoErr);
     const standin::Dict* sub = StoredDict(group, {"ZA3_Dimension"});
     ASSERT_NE(sub, nullptr);
-    ASSERT_EQ(sub->entries.size(), 82u);
-    size_t i = 0;
-    for (const StyleEntry& e : StyleEntries()) {
-        KeyBuffer key;
-        const auto& [storedKey, value] = sub->entries[i++];
-        EXPECT_EQ(storedKey, StyleEntryKey(key, e));
-        switch (e.type) {
-        case DictEntryType::kInteger: EXPECT_TRUE(std::holds_alternative<int32_t>(value)) << storedKey; break;
-        case DictEntryType::kReal: EXPECT_TRUE(std::holds_alternative<AIReal>(value)) << storedKey; break;
-        case DictEntryType::kBoolean: EXPECT_TRUE(std::holds_alternative<bool>(value)) << storedKey; break;
-        case DictEntryType::kString: EXPECT_TRUE(std::holds_alternative<std::string>(value)) << storedKey; break;
-        }
+    const std::vector<ListedEntry> listed = ListedEntries();
+    ASSERT_EQ(listed.size(), 82u);
+    ASSERT_EQ(sub->entries.size(), listed.size());
+    for (size_t i = 0; i < listed.size(); ++i) {
+        const auto& [storedKey, value] = sub->entries[i];
+        EXPECT_EQ(storedKey, listed[i].key) << "entry " << i + 1;
+        EXPECT_EQ(TypeName(value), listed[i].type) << storedKey;
     }
     // Nothing but the style sits on the group.
     EXPECT_EQ(StoredKeys(group, {}), std::vector<std::string>{"ZA3_Dimension"});
+}
+
+TEST_F(StyleRecordTest, EachMissingKeyGivesItsListedValueOrStopsReading) {
+    g->prefs.style.upperUnits = 7;
+    g->prefs.style.lowerUnits = 13;
+    for (const ListedEntry& listed : ListedEntries()) {
+        const StyleEntry* entry = nullptr;
+        for (const StyleEntry& e : StyleEntries()) {
+            KeyBuffer key;
+            if (e.prefix && listed.key == StyleEntryKey(key, e)) entry = &e;
+        }
+        ASSERT_NE(entry, nullptr) << listed.key;
+        AIArtHandle group = NewArt(kGroupArt);
+        const Record written = DistinctStyle();
+        ASSERT_EQ(SetDimensionData(group, &written), kNoErr);
+        DeleteStored(group, {"ZA3_Dimension"}, listed.key.c_str());
+        Record read = DistinctStyle();
+        const AIErr err = GetDimensionData(group, &read);
+        if (listed.absent == "error") {
+            EXPECT_EQ(err, kNoSuchKey) << listed.key;
+            continue;
+        }
+        ASSERT_EQ(err, kNoErr) << listed.key;
+        if (listed.absent == "current") {
+            EXPECT_EQ(read.*entry->intField, g->prefs.style.*entry->intField) << listed.key;
+        } else if (entry->realField) {
+            EXPECT_EQ(read.*entry->realField, std::stof(listed.absent)) << listed.key;
+        } else {
+            EXPECT_EQ(read.*entry->intField, std::stoi(listed.absent)) << listed.key;
+        }
+    }
+}
+
+TEST_F(StyleRecordTest, StringsFlagGovernsTheListedStrings) {
+    AIArtHandle group = NewArt(kGroupArt);
+    AIDictionaryRef dict = nullptr;
+    ASSERT_EQ(sAIArt->GetDictionary(group, &dict), kNoErr);
+    Record first{}, second{};
+    for (const StyleEntry& e : StyleEntries()) {
+        if (!e.stringField) continue;
+        std::snprintf(first.*e.stringField, sizeof(first.*e.stringField), "first %s", e.field);
+        std::snprintf(second.*e.stringField, sizeof(second.*e.stringField), "second %s", e.field);
+    }
+    ASSERT_EQ(ConvertLiveDimensionDataToDictionary(&first, dict, 1), kNoErr);
+    ASSERT_EQ(ConvertLiveDimensionDataToDictionary(&second, dict, 0), kNoErr);
+    sAIDictionary->Release(dict);
+    const standin::Dict* sub = StoredDict(group, {"ZA3_Dimension"});
+    ASSERT_NE(sub, nullptr);
+    int strings = 0;
+    for (const ListedEntry& listed : ListedEntries()) {
+        if (listed.type != "string") continue;
+        ++strings;
+        const standin::DictValue* value = sub->find(listed.key);
+        ASSERT_NE(value, nullptr) << listed.key;
+        const std::string field = listed.key.substr(listed.key.find("Attr_") + 5);
+        const std::string kept = (listed.flag == "flagged" ? "first " : "second ") + field;
+        EXPECT_EQ(std::get<std::string>(*value), kept) << listed.key;
+    }
+    EXPECT_EQ(strings, 5);
 }
 
 TEST_F(StyleRecordTest, OlderFormatsReadWithTheDefaultsOfLaterKeys) {

@@ -41,7 +41,10 @@ protected:
         s.lowerDecimalPrecision = 3;
         s.lowerFractionalPrecision = 4;
         s.appendLowerUnitLabels = 1;
+        s.upperTolerance = s.lowerTolerance = s.dualDimensions = 0;
+        s.upperToleranceValue[0] = s.lowerToleranceValue[0] = '\0';
         G().prefs.scaler = 1.0f;
+        G().prefs.numberFormat = 0;
     }
     std::string Make(float length) {
         EXPECT_EQ(makeGlobalDimensionString(length), 0);
