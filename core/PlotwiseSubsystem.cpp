@@ -32,6 +32,10 @@ PlotwiseServices Merge() {
         take(merged.getLayerScale, p.getLayerScale);
         take(merged.cleanupAssociativeDimensions, p.cleanupAssociativeDimensions);
         take(merged.updateAssociativeDimensions, p.updateAssociativeDimensions);
+        take(merged.updateDimensionIncrementFld, p.updateDimensionIncrementFld);
+        take(merged.updateLabelIncrementFld, p.updateLabelIncrementFld);
+        take(merged.updateTrackerWindowFromSelectedArt, p.updateTrackerWindowFromSelectedArt);
+        take(merged.linearToolDirection, p.linearToolDirection);
     }
     return merged;
 }

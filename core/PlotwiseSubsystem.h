@@ -180,6 +180,15 @@ struct PlotwiseServices {
     // a change of axonometric view, for instance).
     AIErr (*cleanupAssociativeDimensions)();
     AIErr (*updateAssociativeDimensions)(PlotwiseProcessArtType which);
+    // The next-value fields of the text and labels panels, after a counter moved; absent
+    // while there is no panel to refresh.
+    void (*updateDimensionIncrementFld)();
+    void (*updateLabelIncrementFld)();
+    // The tracker's geometry read-out (position, size, length, perimeter, area) of the art.
+    AIErr (*updateTrackerWindowFromSelectedArt)(AIArtHandle art);
+    // Which linear dimension tool a tool handle is: 1 horizontal, 2 vertical, 0 neither
+    // (slash terminators turn with the direction the dimension is drawn in).
+    int16_t (*linearToolDirection)(AIToolHandle tool);
 };
 
 // ---------------------------------------------------------------------------------------

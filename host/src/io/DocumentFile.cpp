@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <span>
 #include <unordered_map>
@@ -67,6 +68,11 @@ constexpr NamedValue kAttrs[] = {
 constexpr NamedValue kColorKinds[] = {{kGrayColor, "gray"},     {kFourColor, "cmyk"},   {kPattern, "pattern"},
                                       {kCustomColor, "custom"}, {kGradient, "gradient"}, {kThreeColor, "rgb"},
                                       {kNoneColor, "none"}};
+constexpr NamedValue kSwatchKinds[] = {{kCustomFourColor, "cmyk"}, {kCustomThreeColor, "rgb"}, {kCustomLabColor, "lab"}};
+constexpr size_t kMaxSwatchName = 255;
+
+// The document's swatches by name, as a file's colours refer to them.
+using SwatchIds = std::map<std::string, ObjId>;
 
 // A code by its name, or the bare number for a value the table does not name.
 template <size_t N>
@@ -95,7 +101,7 @@ int namedFromJson(const Cursor& c, const NamedValue (&table)[N], int64_t min, in
 
 Json pointToJson(AIRealPoint p) { return Json::array({realToJson(p.h), realToJson(p.v)}); }
 
-Json colorToJson(const AIColor& color) {
+Json colorToJson(const AIColor& color, const Document& doc) {
     Json j = Json::object();
     j["kind"] = namedToJson(color.kind, kColorKinds);
     switch (color.kind) {
@@ -108,24 +114,27 @@ Json colorToJson(const AIColor& color) {
             j["value"] = Json::array(
                 {realToJson(color.c.rgb.red), realToJson(color.c.rgb.green), realToJson(color.c.rgb.blue)});
             break;
-        // The colour tables behind custom colours, gradients and patterns are not part of the
-        // document model; only the tint survives.
-        case kCustomColor: j["tint"] = realToJson(color.c.c.tint); break;
+        // A custom colour names its swatch; the tables behind gradients and patterns are not
+        // part of the document model.
+        case kCustomColor:
+            j["tint"] = realToJson(color.c.c.tint);
+            if (const CustomColorEntry* swatch = doc.customColor(fromHandle(color.c.c.color))) j["swatch"] = swatch->name;
+            break;
         default: break;
     }
     return j;
 }
 
-Json styleToJson(const AIPathStyle& s) {
+Json styleToJson(const AIPathStyle& s, const Document& doc) {
     Json dash = Json::array();
     const int length = std::clamp<int>(s.stroke.dash.length, 0, kMaxDashComponents);
     for (int i = 0; i < length; ++i) dash.push_back(realToJson(s.stroke.dash.array[i]));
     Json j = Json::object();
     j["fill"] = bool(s.fillPaint);
-    j["fillColor"] = colorToJson(s.fill.color);
+    j["fillColor"] = colorToJson(s.fill.color, doc);
     j["fillOverprint"] = bool(s.fill.overprint);
     j["stroke"] = bool(s.strokePaint);
-    j["strokeColor"] = colorToJson(s.stroke.color);
+    j["strokeColor"] = colorToJson(s.stroke.color, doc);
     j["strokeOverprint"] = bool(s.stroke.overprint);
     j["width"] = realToJson(s.stroke.width);
     j["dash"] = dash;
@@ -144,7 +153,7 @@ Json matrixToJson(const AIRealMatrix& m) {
                         realToJson(m.ty)});
 }
 
-Json storyToJson(const text::Story& story) {
+Json storyToJson(const text::Story& story, const Document& doc) {
     Json runs = Json::array();
     for (const auto& run : story.runs) {
         const auto& f = run.features;
@@ -160,9 +169,9 @@ Json storyToJson(const text::Story& story) {
         r["horizontalScale"] = realToJson(f.horizontalScale);
         r["verticalScale"] = realToJson(f.verticalScale);
         r["fill"] = f.fill;
-        r["fillColor"] = colorToJson(f.fillColor);
+        r["fillColor"] = colorToJson(f.fillColor, doc);
         r["stroke"] = f.stroke;
-        r["strokeColor"] = colorToJson(f.strokeColor);
+        r["strokeColor"] = colorToJson(f.strokeColor, doc);
         r["lineWidth"] = realToJson(f.lineWidth);
         r["lineCap"] = namedToJson(f.lineCap, kCaps);
         r["lineJoin"] = namedToJson(f.lineJoin, kJoins);
@@ -188,14 +197,39 @@ Json storyToJson(const text::Story& story) {
 }
 
 // What the reader would refuse is not written.
-Json checkedStyle(const AIPathStyle& style, const std::string& whose) {
+Json checkedStyle(const AIPathStyle& style, const std::string& whose, const Document& doc) {
     if (auto problem = rules::styleProblem(style)) throw FormatError(whose + ": " + *problem);
-    return styleToJson(style);
+    return styleToJson(style, doc);
 }
 
 class Writer {
 public:
     explicit Writer(const Document& doc) : doc_(doc) {}
+
+    static Json swatches(const std::vector<CustomColorEntry>& list) {
+        Json out = Json::array();
+        for (const CustomColorEntry& c : list) {
+            Json j = Json::object();
+            j["name"] = c.name;
+            j["kind"] = namedToJson(c.color.kind, kSwatchKinds);
+            switch (c.color.kind) {
+                case kCustomFourColor:
+                    j["value"] = Json::array({realToJson(c.color.c.f.cyan), realToJson(c.color.c.f.magenta),
+                                              realToJson(c.color.c.f.yellow), realToJson(c.color.c.f.black)});
+                    break;
+                case kCustomThreeColor:
+                    j["value"] = Json::array(
+                        {realToJson(c.color.c.rgb.red), realToJson(c.color.c.rgb.green), realToJson(c.color.c.rgb.blue)});
+                    break;
+                case kCustomLabColor:
+                    j["value"] = Json::array(
+                        {realToJson(c.color.c.lab.l), realToJson(c.color.c.lab.a), realToJson(c.color.c.lab.b)});
+                    break;
+            }
+            out.push_back(std::move(j));
+        }
+        return out;
+    }
 
     Json document() {
         const DocState& st = doc_.state();
@@ -205,7 +239,8 @@ public:
         j["setup"] = Json::object({{"width", realToJson(st.setup.width)}, {"height", realToJson(st.setup.height)}});
         j["rulerOrigin"] = pointToJson(st.rulerOrigin);
         if (st.currentLayer) j["currentLayer"] = st.currentLayer;
-        j["pathStyle"] = checkedStyle(st.pathStyle, "the paint of new art");
+        j["pathStyle"] = checkedStyle(st.pathStyle, "the paint of new art", doc_);
+        if (!st.customColors.empty()) j["swatches"] = swatches(st.customColors);
         if (st.dictionary && doc_.dict(st.dictionary)) j["dictionary"] = dict(st.dictionary, 0);
         Json layers = Json::array();
         for (ObjId layer : doc_.topLayers()) layers.push_back(art(layer, 0));
@@ -291,8 +326,8 @@ private:
             }
             j["segments"] = std::move(segs);
         }
-        if (kind->style && !a.isLayerGroup()) j["style"] = checkedStyle(a.style, "art " + std::to_string(a.id));
-        if (kind->story) j["story"] = storyToJson(a.story);
+        if (kind->style && !a.isLayerGroup()) j["style"] = checkedStyle(a.style, "art " + std::to_string(a.id), doc_);
+        if (kind->story) j["story"] = storyToJson(a.story, doc_);
         if (container) {
             Json children = Json::array();
             for (ObjId child : doc_.children(id)) children.push_back(art(child, depth + 1));
@@ -343,7 +378,8 @@ void componentsFrom(const Cursor& c, AIReal* out, size_t count) {
 // Members of the format's objects, by kind. A member not listed is named in a warning (it
 // is ignored, so a save would drop it) instead of passing without a word.
 using Known = std::span<const std::string_view>;
-constexpr std::string_view kRootKeys[] = {"format", "version", "setup", "rulerOrigin", "currentLayer", "pathStyle", "dictionary", "layers"};
+constexpr std::string_view kRootKeys[] = {"format", "version", "setup", "rulerOrigin", "currentLayer", "pathStyle", "swatches", "dictionary", "layers"};
+constexpr std::string_view kSwatchKeys[] = {"name", "kind", "value"};
 constexpr std::string_view kSetupKeys[] = {"width", "height"};
 constexpr std::string_view kArtKeys[] = {"id", "kind", "attrs", "tags", "dictionary", "children"};
 constexpr std::string_view kLayerKeys[] = {"title", "visible", "editable", "printed", "preview", "dimPlaced", "color"};
@@ -352,7 +388,7 @@ constexpr std::string_view kStyledKeys[] = {"style"};
 constexpr std::string_view kStoryArtKeys[] = {"story"};
 constexpr std::string_view kSegmentKeys[] = {"p", "in", "out", "corner", "selected"};
 constexpr std::string_view kTagKeys[] = {"name", "type", "value"};
-constexpr std::string_view kColorKeys[] = {"kind", "value", "tint"};
+constexpr std::string_view kColorKeys[] = {"kind", "value", "tint", "swatch"};
 constexpr std::string_view kStyleKeys[] = {"fill", "fillColor", "fillOverprint", "stroke", "strokeColor", "strokeOverprint",
                               "width", "dash", "dashOffset", "cap", "join", "miterLimit", "clip", "lockClip", "evenodd"};
 constexpr std::string_view kStoryKeys[] = {"matrix", "paragraph", "runs"};
@@ -394,7 +430,8 @@ private:
 // text engine keeps whatever a run is given, so only the form of a run's colour is read.
 enum class Components { Ruled, Free };
 
-AIColor colorFrom(const Cursor& c, UnknownKeys& unknown, Components components = Components::Ruled) {
+AIColor colorFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches,
+                  Components components = Components::Ruled) {
     unknown.check(c, kColorKeys);
     const bool ruledOnes = components == Components::Ruled;
     const auto values = [&](const Cursor& v, AIReal* out, size_t count) {
@@ -420,24 +457,31 @@ AIColor colorFrom(const Cursor& c, UnknownKeys& unknown, Components components =
             color.c.rgb = {v[0], v[1], v[2]};
             break;
         }
-        case kCustomColor:
+        case kCustomColor: {
             color.c.c.color = nullptr;
             color.c.c.tint = ruledOnes ? ruled(c, "tint", rules::kColorComponent, 0.0f) : c.real("tint", 0.0f);
+            if (c.has("swatch")) {
+                const Cursor name = c.at("swatch");
+                const auto it = swatches.find(name.utf8());
+                if (it == swatches.end()) name.fail("names no swatch of the document");
+                color.c.c.color = toHandle<AICustomColorHandle>(it->second);
+            }
             break;
+        }
         default: break;
     }
     return color;
 }
 
-AIPathStyle styleFrom(const Cursor& c, UnknownKeys& unknown) {
+AIPathStyle styleFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches) {
     AIPathStyle s = defaultPathStyle();
     if (!c.isObject()) c.fail("expected an object");
     unknown.check(c, kStyleKeys);
     s.fillPaint = c.boolean("fill", s.fillPaint);
-    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"), unknown);
+    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"), unknown, swatches);
     s.fill.overprint = c.boolean("fillOverprint", s.fill.overprint);
     s.strokePaint = c.boolean("stroke", s.strokePaint);
-    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"), unknown);
+    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"), unknown, swatches);
     s.stroke.overprint = c.boolean("strokeOverprint", s.stroke.overprint);
     s.stroke.width = ruled(c, "width", rules::kStrokeWidth, s.stroke.width);
     if (c.has("dash")) {
@@ -457,7 +501,7 @@ AIPathStyle styleFrom(const Cursor& c, UnknownKeys& unknown) {
     return s;
 }
 
-text::Story storyFrom(const Cursor& c, UnknownKeys& unknown) {
+text::Story storyFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches) {
     text::Story story;
     if (!c.isObject()) c.fail("expected an object");
     unknown.check(c, kStoryKeys);
@@ -493,9 +537,9 @@ text::Story storyFrom(const Cursor& c, UnknownKeys& unknown) {
         f.horizontalScale = r.real("horizontalScale", f.horizontalScale);
         f.verticalScale = r.real("verticalScale", f.verticalScale);
         f.fill = r.boolean("fill", f.fill);
-        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"), unknown, Components::Free);
+        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"), unknown, swatches, Components::Free);
         f.stroke = r.boolean("stroke", f.stroke);
-        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"), unknown, Components::Free);
+        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"), unknown, swatches, Components::Free);
         f.lineWidth = r.real("lineWidth", f.lineWidth);
         if (r.has("lineCap")) f.lineCap = static_cast<int16_t>(namedFromJson(r.at("lineCap"), kCaps, INT16_MIN, INT16_MAX));
         if (r.has("lineJoin"))
@@ -535,6 +579,8 @@ public:
         for (size_t i = 0; i < layers.size(); ++i) collectIds(layers.at(i), fileIds);
         keepIds_ = fileIds.empty() || *fileIds.begin() >= ids_.next;
         if (keepIds_ && !fileIds.empty()) ids_.atLeast(*fileIds.rbegin());
+        // The swatches before the art, whose colours name them.
+        if (root.has("swatches")) readSwatches(root.at("swatches"));
 
         // Pass 2: records, below the root the empty document was made with.
         DocState st = doc_.state();
@@ -561,7 +607,7 @@ public:
             if (!std::isfinite(st.rulerOrigin.h) || !std::isfinite(st.rulerOrigin.v))
                 root.at("rulerOrigin").fail("the ruler origin must be finite");
         }
-        st.pathStyle = styleFrom(root.at("pathStyle"), unknown_);
+        st.pathStyle = styleFrom(root.at("pathStyle"), unknown_, swatchIds_);
         st.dictionary = root.has("dictionary") ? readDict(root.at("dictionary")) : 0;
         st.currentLayer = arts_[top.front()].id;
         if (root.has("currentLayer")) {
@@ -570,6 +616,7 @@ public:
             if (it == idMap_.end() || !layerIds_.count(it->second)) current.fail("names no layer of the document");
             st.currentLayer = it->second;
         }
+        st.customColors = swatches_;
         doc_.putState(st);
         for (auto& art : arts_) doc_.putArt(std::move(art));
         for (auto& dict : dicts_) doc_.putDict(std::move(dict));
@@ -577,6 +624,45 @@ public:
     }
 
 private:
+    void readSwatches(const Cursor& list) {
+        if (!list.isArray()) list.fail("expected an array of swatches");
+        if (list.size() > kMaxObjectMembers) list.fail("more than " + std::to_string(kMaxObjectMembers) + " swatches");
+        for (size_t i = 0; i < list.size(); ++i) {
+            const Cursor c = list.at(i);
+            if (!c.isObject()) c.fail("expected an object");
+            unknown_.check(c, kSwatchKeys);
+            CustomColorEntry entry;
+            const Cursor name = c.at("name");
+            const std::string platform = name.platform();
+            if (platform.empty() || platform.size() > kMaxSwatchName)
+                name.fail("a swatch name holds 1 to " + std::to_string(kMaxSwatchName) + " bytes");
+            entry.name = name.utf8();
+            if (swatchIds_.count(entry.name)) name.fail("repeats the name of an earlier swatch");
+            entry.color.kind = static_cast<AICustomColorTag>(
+                namedFromJson(c.at("kind"), kSwatchKinds, kCustomFourColor, kCustomLabColor));
+            AIReal v[4] = {};
+            switch (entry.color.kind) {
+                case kCustomFourColor:
+                    componentsFrom(c.at("value"), v, 4);
+                    entry.color.c.f = {v[0], v[1], v[2], v[3]};
+                    break;
+                case kCustomThreeColor:
+                    componentsFrom(c.at("value"), v, 3);
+                    entry.color.c.rgb = {v[0], v[1], v[2]};
+                    break;
+                case kCustomLabColor:
+                    realsFrom(c.at("value"), v, 3);
+                    for (size_t k = 0; k < 3; ++k)
+                        if (!std::isfinite(v[k])) c.at("value").at(k).fail("a Lab component must be finite");
+                    entry.color.c.lab = {v[0], v[1], v[2]};
+                    break;
+            }
+            entry.id = ids_.take();
+            swatchIds_[entry.name] = entry.id;
+            swatches_.push_back(std::move(entry));
+        }
+    }
+
     static AIReal positiveSize(const Cursor& c) {
         const AIReal v = c.real();
         if (!std::isfinite(v) || v <= 0) c.fail("a page size must be a positive number");
@@ -686,8 +772,8 @@ private:
                     s.has("selected") ? static_cast<int16_t>(s.at("selected").integer(0, INT16_MAX)) : int16_t{0});
             }
         }
-        if (kind->style && !isLayer) a.style = styleFrom(c.at("style"), unknown_);
-        if (kind->story) a.story = storyFrom(c.at("story"), unknown_);
+        if (kind->style && !isLayer) a.style = styleFrom(c.at("style"), unknown_, swatchIds_);
+        if (kind->story) a.story = storyFrom(c.at("story"), unknown_, swatchIds_);
         unknown_.check(c, kArtKeys, isLayer       ? Known(kLayerKeys)
                                     : kind->path  ? Known(kPathKeys)
                                     : kind->style ? Known(kStyledKeys)
@@ -732,6 +818,8 @@ private:
     Document& doc_;
     IdSource& ids_;
     bool keepIds_ = true;
+    std::vector<CustomColorEntry> swatches_;
+    SwatchIds swatchIds_;
     std::unordered_map<ObjId, ObjId> idMap_;  // file id -> document id
     std::set<ObjId> layerIds_;
     std::vector<Art> arts_;

@@ -9,10 +9,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 #include "io/AtomicFile.h"
 #include "io/DocumentText.h"
+#include "model/Colors.h"
 
 namespace standin::io {
 namespace {
@@ -33,38 +35,15 @@ constexpr double kFarthest = FLT_MAX / 4;
 
 float kept(double v) { return static_cast<float>(std::clamp(v, -kFarthest, kFarthest)); }
 
-// Paint as "#rrggbb" or "none". Grey 1.0 is black. Custom colours are drawn as grey at
-// their tint and gradients and patterns as mid grey: their tables are not in the model.
-std::string paint(const AIColor& color) {
-    const auto channel = [](float v) {
-        if (!std::isfinite(v)) v = 0;
-        return static_cast<int>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
-    };
-    const auto hex = [&](float r, float g, float b) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "#%02x%02x%02x", channel(r), channel(g), channel(b));
-        return std::string(buf);
-    };
-    switch (color.kind) {
-        case kGrayColor: {
-            const float level = 1.0f - color.c.g.gray;
-            return hex(level, level, level);
-        }
-        case kFourColor: {
-            const auto& f = color.c.f;
-            const float k = 1.0f - std::clamp(f.black, 0.0f, 1.0f);
-            return hex((1 - std::clamp(f.cyan, 0.0f, 1.0f)) * k, (1 - std::clamp(f.magenta, 0.0f, 1.0f)) * k,
-                       (1 - std::clamp(f.yellow, 0.0f, 1.0f)) * k);
-        }
-        case kThreeColor: return hex(color.c.rgb.red, color.c.rgb.green, color.c.rgb.blue);
-        case kCustomColor: {
-            const float level = 1.0f - color.c.c.tint;
-            return hex(level, level, level);
-        }
-        case kGradient:
-        case kPattern: return "#808080";
-        default: return "none";
-    }
+// Paint as "#rrggbb" or "none", as the host shows it: custom colours through the
+// document's swatches at their tint, gradients and patterns mid grey.
+std::string paint(const AIColor& color, const Document& doc) {
+    const std::optional<colors::Rgb> rgb = colors::ofPaint(doc, color);
+    if (!rgb) return "none";
+    const auto channel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", channel(rgb->r), channel(rgb->g), channel(rgb->b));
+    return buf;
 }
 
 constexpr std::array<const char*, 3> kCapNames = {"butt", "round", "square"};
@@ -91,10 +70,10 @@ std::string pathData(const Art& a) {
     return d;
 }
 
-std::string strokeAttributes(const AIPathStyle& st) {
+std::string strokeAttributes(const AIPathStyle& st, const Document& doc) {
     std::string out;
     if (!st.strokePaint || st.stroke.color.kind == kNoneColor) return " stroke=\"none\"";
-    out += " stroke=\"" + paint(st.stroke.color) + "\"";
+    out += " stroke=\"" + paint(st.stroke.color, doc) + "\"";
     out += " stroke-width=\"" + num(std::isfinite(st.stroke.width) ? std::max(st.stroke.width, 0.0f) : 1.0f) + "\"";
     if (st.stroke.cap >= 0 && st.stroke.cap < 3) out += std::string(" stroke-linecap=\"") + kCapNames[st.stroke.cap] + "\"";
     if (st.stroke.join >= 0 && st.stroke.join < 3)
@@ -118,9 +97,9 @@ std::string strokeAttributes(const AIPathStyle& st) {
     return out;
 }
 
-std::string fillAttributes(const AIPathStyle& st) {
+std::string fillAttributes(const AIPathStyle& st, const Document& doc) {
     if (!st.fillPaint || st.fill.color.kind == kNoneColor) return " fill=\"none\"";
-    return " fill=\"" + paint(st.fill.color) + "\"" + (st.evenodd ? " fill-rule=\"evenodd\"" : "");
+    return " fill=\"" + paint(st.fill.color, doc) + "\"" + (st.evenodd ? " fill-rule=\"evenodd\"" : "");
 }
 
 std::string fontFamily(const std::string& font) {
@@ -274,8 +253,8 @@ private:
         const std::string d = pathData(a);
         if (d.empty()) return;
         indent(depth);
-        out_ << "<path" << dataAttributes(a, "path") << " d=\"" << d << "\"" << fillAttributes(a.style)
-             << strokeAttributes(a.style) << "/>\n";
+        out_ << "<path" << dataAttributes(a, "path") << " d=\"" << d << "\"" << fillAttributes(a.style, doc_)
+             << strokeAttributes(a.style, doc_) << "/>\n";
     }
 
     // Member paths make one shape painted with the members' paint.
@@ -292,8 +271,8 @@ private:
         AIPathStyle style = first->style;
         style.evenodd = first->style.evenodd || a.style.evenodd;
         indent(depth);
-        out_ << "<path" << dataAttributes(a, "compound") << " d=\"" << d << "\"" << fillAttributes(style)
-             << strokeAttributes(style) << "/>\n";
+        out_ << "<path" << dataAttributes(a, "compound") << " d=\"" << d << "\"" << fillAttributes(style, doc_)
+             << strokeAttributes(style, doc_) << "/>\n";
     }
 
     void text(const Art& a, int depth) {
@@ -328,9 +307,9 @@ private:
                          << "\" font-size=\"" << num(size) << "\"";
                     if (f.tracking != 0 && std::isfinite(f.tracking))
                         out_ << " letter-spacing=\"" << num(kept(f.tracking / 1000.0 * size)) << "\"";
-                    out_ << " fill=\"" << (f.fill ? paint(f.fillColor) : "none") << "\"";
+                    out_ << " fill=\"" << (f.fill ? paint(f.fillColor, doc_) : "none") << "\"";
                     if (f.stroke && f.strokeColor.kind != kNoneColor && std::isfinite(f.lineWidth) && f.lineWidth >= 0)
-                        out_ << " stroke=\"" << paint(f.strokeColor) << "\" stroke-width=\"" << num(f.lineWidth)
+                        out_ << " stroke=\"" << paint(f.strokeColor, doc_) << "\" stroke-width=\"" << num(f.lineWidth)
                              << "\"";
                     out_ << ">" << escapeXml(platformToUtf8(piece)) << "</tspan>";
                     lineStart = false;

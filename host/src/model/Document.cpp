@@ -810,4 +810,35 @@ void Document::putState(const DocState& s) {
     if (!state_.root) state_.root = root;
 }
 
+// ---------------------------------------------------------------- custom colours
+
+const CustomColorEntry* Document::customColor(ObjId id) const {
+    for (const CustomColorEntry& c : state_.customColors)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+const CustomColorEntry* Document::customColorByName(const std::string& name) const {
+    for (const CustomColorEntry& c : state_.customColors)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+AIErr Document::newCustomColor(const std::string& name, const AICustomColor& color, ObjId* made) {
+    if (name.empty() || customColorByName(name)) return kBadParameterErr;
+    if (color.kind < kCustomFourColor || color.kind > kCustomLabColor) return kBadParameterErr;
+    const ObjId id = ids_.take();
+    editState().customColors.push_back({id, name, color});
+    if (made) *made = id;
+    return kNoErr;
+}
+
+AIErr Document::setCustomColor(ObjId id, const AICustomColor& color) {
+    if (color.kind < kCustomFourColor || color.kind > kCustomLabColor) return kBadParameterErr;
+    if (!customColor(id)) return kStaleHandleErr;
+    for (CustomColorEntry& c : editState().customColors)
+        if (c.id == id) c.color = color;
+    return kNoErr;
+}
+
 }  // namespace standin

@@ -105,6 +105,13 @@ public:
     ObjId currentLayer() const { return state_.currentLayer; }
     AIErr setCurrentLayer(const std::string& title);  // kNoSuchKey when no layer has it
 
+    // Custom colours (swatches): ids are host-wide like art ids; names are unique.
+    const CustomColorEntry* customColor(ObjId id) const;
+    const CustomColorEntry* customColorByName(const std::string& name) const;
+    // kBadParameterErr for an empty or used name or an unknown kind.
+    AIErr newCustomColor(const std::string& name, const AICustomColor& color, ObjId* made);
+    AIErr setCustomColor(ObjId id, const AICustomColor& color);
+
     // ---- convenience operations for drivers (journaled like any change)
     ObjId addLayer(const std::string& title);  // on top, made current
     AIErr setLayerVisible(const std::string& title, bool visible);
