@@ -28,12 +28,6 @@ bool HoldsDimensionRecord(AIArtHandle art) {
     return sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kDimensionRecordKey)) != 0;
 }
 
-bool IsDimensionOrPart(AIArtHandle art) {
-    AIArtHandle parent = nullptr;
-    if (HoldsDimensionRecord(art)) return true;
-    return sAIArt->GetArtParent(art, &parent) == kNoErr && HoldsDimensionRecord(parent);
-}
-
 void ClearDepthArt() { g->depthArt = g->depthArt2 = g->depthArt3 = nullptr; }
 
 bool DocumentIsOpen() {
@@ -118,6 +112,12 @@ AIErr StartSelectionTimer() {
 }
 
 }  // namespace
+
+bool IsDimensionOrPart(AIArtHandle art) {
+    AIArtHandle parent = nullptr;
+    if (HoldsDimensionRecord(art)) return true;
+    return sAIArt->GetArtParent(art, &parent) == kNoErr && HoldsDimensionRecord(parent);
+}
 
 AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly) {
     if (!DocumentIsOpen()) return kNoErr;

@@ -189,6 +189,9 @@ struct PlotwiseServices {
     // Which linear dimension tool a tool handle is: 1 horizontal, 2 vertical, 0 neither
     // (slash terminators turn with the direction the dimension is drawn in).
     int16_t (*linearToolDirection)(AIToolHandle tool);
+    // The host font whose user-interface name is the face (the default font otherwise),
+    // as dimension texts find theirs; the rulers' labels use it.
+    AIErr (*getFontKeyFromFaceStr)(const char* face, AIFontKey* font);
 };
 
 // ---------------------------------------------------------------------------------------

@@ -355,6 +355,7 @@ AIErr toolDeselect(AIToolMessage* message) {
     if (err) return err;
     if (auto reset = PlotwiseService().resetTrackerWindow)
         if ((err = reset())) return err;
+    if ((err = FollowCursorInAnnotator(nullptr))) return err;
     return RestoreSaveLayer();
 }
 
@@ -365,6 +366,7 @@ AIErr toolTrackCursor(AIToolMessage* message) {
     if (const ToolFamilyRoutines* family = row ? FamilyRoutines(row->family) : nullptr; family && family->trackCursor)
         (void)family->trackCursor(*row, message->cursor);  // the preview reports its own trouble
     g->toolWasTracked = 1;
+    if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     // The rulers' cursor marks follow the cursor.
     if (g->prefs.DERurureLayerVisible) return trackCursorInRulerAnnotator();
     return kNoErr;
@@ -381,6 +383,7 @@ AIErr toolMouseDown(AIToolMessage* message) {
     }
     g->startingPoint = p;
     g->basePoint1 = p;
+    if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     // A new gesture: neither dragged nor tracked yet (otherwise the dialogs that open only
     // for an untracked click could never open).
     g->toolWasDragged = 0;
@@ -409,6 +412,7 @@ AIErr toolMouseDrag(AIToolMessage* message) {
     g->dragging = 1;
     g->useNumericInputValues = 0;
     g->endPoint = message->cursor;
+    if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     if (!g->toolWasDragged) {
         if (Close(message->cursor, LastClick(), kDragThreshold)) return kNoErr;
         g->toolWasDragged = 1;
@@ -456,6 +460,8 @@ AIErr toolMouseUp(AIToolMessage* message) {
     g->showOffsetAnnotator = 0;
     g->autoToolInProgress = 0;
     g->prefs.style.modifiers = 0;
+    // The drawings of the drag go; the crosshair stays with the cursor.
+    if (AIErr e = FollowCursorInAnnotator(&message->cursor); e && !err) err = e;
     return err;
 }
 
