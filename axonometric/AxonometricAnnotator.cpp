@@ -180,22 +180,37 @@ AIErr DrawFullScreenCursor(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer)
 
     // The object snap points near the cursor, then where a click would land.
     if (AIErr err = Pen(drawer, kCrosshairColor, 1)) return err;
-    if (g->prefs.objectSnapFullScreenCursor) {
-        std::vector<AIRealPoint> points;
-        (void)CollectObjectSnapPoints(&points);
-        for (const AIRealPoint& p : points) {
-            AIPoint q{};
-            if (!ToView(view, p, &q) || std::abs(q.h - cursor.h) > kSnapReach || std::abs(q.v - cursor.v) > kSnapReach)
-                continue;
-            const AIRect mark = Around(q, kSnapMark);
-            if (AIErr err = sAIAnnotatorDrawer->DrawRect(drawer, &mark, false)) return err;
-        }
+    for (const AIRealPoint& p : g->crosshairSnapPoints) {
+        AIPoint q{};
+        if (!ToView(view, p, &q)) continue;
+        const AIRect mark = Around(q, kSnapMark);
+        if (AIErr err = sAIAnnotatorDrawer->DrawRect(drawer, &mark, false)) return err;
     }
-    AIRealPoint snapped{};
     AIPoint q{};
-    if (snapToGridCheckAxonometric(&g->annotatorCursor, &snapped) && ToView(view, snapped, &q)) {
+    if (g->crosshairSnapped && ToView(view, g->crosshairSnap, &q)) {
         const AIRect mark = Around(q, kSnapMark);
         return sAIAnnotatorDrawer->DrawRect(drawer, &mark, true);
     }
+    return kNoErr;
+}
+
+AIErr FollowCrosshairCursor(const AIRealPoint* cursor) {
+    if (!g) return kNoErr;
+    g->crosshairSnapPoints.clear();
+    g->crosshairSnapped = 0;
+    if (!cursor || !g->prefs.annotateFullScreenCursor) return kNoErr;
+    AIDocumentViewHandle view = nullptr;
+    AIReal zoom = 1;
+    if (sAIDocumentView->GetNthDocumentView(0, &view) || sAIDocumentView->GetDocumentViewZoom(view, &zoom))
+        return kNoErr;  // no document
+    if (g->prefs.objectSnapFullScreenCursor) {
+        std::vector<AIRealPoint> points;
+        (void)CollectObjectSnapPoints(&points);  // what a walk cut short found still shows
+        const double reach = kSnapReach / (zoom > 0 ? zoom : 1);
+        for (const AIRealPoint& p : points)
+            if (std::fabs(double(p.h) - cursor->h) <= reach && std::fabs(double(p.v) - cursor->v) <= reach)
+                g->crosshairSnapPoints.push_back(p);
+    }
+    g->crosshairSnapped = snapToGridCheckAxonometric(cursor, &g->crosshairSnap);
     return kNoErr;
 }

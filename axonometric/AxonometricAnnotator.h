@@ -29,3 +29,6 @@ AIErr DrawInformationBox(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer);
 // vertical line through it across the page and its rulers, a square around each object
 // snap point near it, and a filled square where a click would snap.
 AIErr DrawFullScreenCursor(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer);
+// The crosshair's snap points and snap target for the cursor a tool event left (null: none),
+// worked out before the tool draws its preview, which is no snap point of its own.
+AIErr FollowCrosshairCursor(const AIRealPoint* cursor);

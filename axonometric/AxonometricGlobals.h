@@ -4,6 +4,8 @@
 // are the core's gridsLayer and rulerLayer: every document walk skips them.)
 #pragma once
 
+#include <vector>
+
 #include "AIPathStyle.h"
 #include "units/UnitsGlobals.h"
 
@@ -32,6 +34,10 @@ struct AxonometricGlobals : UnitsGlobals {
     int canAnnotateIntersection = 0;     // the point was snapped to a guide-line crossing in this step
     AIRealPoint annotatorIntersection{};  // that crossing
     int32_t annotationFace = 0;           // face of the art under the press: 1 left, 2 right, 3 top
+    // --- the full-screen crosshair, worked out at a tool's last cursor move ---
+    std::vector<AIRealPoint> crosshairSnapPoints;  // object snap points near the cursor
+    AIRealPoint crosshairSnap{};                   // where a click there would land
+    int crosshairSnapped = 0;
     AITimerHandle primitiveDragTimer = nullptr, primitiveMouseupTimer = nullptr;
     AIToolHandle depthRectTool = nullptr, depthRectCenterTool = nullptr, depthEllipseTool = nullptr, depthEllipseCenterTool = nullptr;
     AIToolHandle depthCubeTool = nullptr, depthCylinderTool = nullptr, depthGridTool = nullptr;

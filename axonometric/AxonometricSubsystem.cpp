@@ -224,6 +224,7 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
     .hooks = {.documentChanged = &FollowDocumentView,
               .documentViewChanged = &GuidesFollowView,
               .afterUndo = &FollowDocumentView,
-              .afterNewOrOpen = &GuidesAndDepthIdsForNewDocument},
+              .afterNewOrOpen = &GuidesAndDepthIdsForNewDocument,
+              .annotatorCursorMoved = &FollowCrosshairCursor},
     .services = {.snapToGridCheckAxonometric = &SnapInPlace},
 };

@@ -43,7 +43,7 @@ enum : uint16_t {
     kToolNeedsDrag = 0x1,           // a click without a drag shows message 17004
     kToolTwoClicksThenDrag = 0x2,   // a click without a drag shows message 17005
     kToolLabelLike = 0x4,           // selecting it sets labelToolSelected
-    kToolTrackCursor = 0x8,         // wants cursor tracking
+    kToolTrackCursor = 0x8,         // draws while the cursor moves between clicks (every tool is tracked)
     kToolPrimitive = 0x10,          // depth cube and cylinder: drawn in two stages
     kToolKeepsFirstClick = 0x80,    // its first click outlives the mouse-up
 };
@@ -158,6 +158,10 @@ struct PlotwiseHooks {
     AIErr (*afterPaste)();
     AIErr (*toolSelected)();              // after the core recorded the new tool
     AIErr (*toolMouseDown)();             // every tool's mouse-down, before its click is recorded
+    // A tool event moved the cursor the annotator follows (null: no tool follows it any
+    // more); called before the tool draws, so what is worked out from the document for the
+    // annotator leaves the tool's own preview out.
+    AIErr (*annotatorCursorMoved)(const AIRealPoint* cursor);
     AIErr (*shutdown)();                  // "Shutdown": the class-based tool singletons go
 };
 

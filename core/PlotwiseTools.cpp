@@ -275,7 +275,9 @@ AIErr AddTool(const PlotwiseToolRow& row, AIToolType groupNumber, AIToolType set
     GetPlotwiseString(17600, row.stringIndex, tip, sizeof tip);
     if (!title[0]) CopyCString(title, sizeof title, row.name);
     AIAddToolData data{title, tip, 0, groupNumber, setNumber};
-    int32_t options = (row.flags & kToolTrackCursor) ? kToolWantsToTrackCursorOption : 0;
+    // Every tool follows the cursor: the annotator's crosshair and the rulers' cursor marks
+    // go with it, besides the tools that draw between clicks.
+    int32_t options = kToolWantsToTrackCursorOption;
     if (row.routines->editOptions) options |= kToolWantsOptionsOption;
     AIToolHandle tool = nullptr;
     if (AIErr err = sAITool->AddTool(g->thisPlugin, row.name, &data, options, &tool)) return err;
@@ -362,11 +364,11 @@ AIErr toolDeselect(AIToolMessage* message) {
 AIErr toolTrackCursor(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
+    if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     if (const ToolFamilyRoutines* family = row ? FamilyRoutines(row->family) : nullptr; family && family->trackCursor)
         (void)family->trackCursor(*row, message->cursor);  // the preview reports its own trouble
     g->toolWasTracked = 1;
-    if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     // The rulers' cursor marks follow the cursor.
     if (g->prefs.DERurureLayerVisible) return trackCursorInRulerAnnotator();
     return kNoErr;
