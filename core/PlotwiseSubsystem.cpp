@@ -29,6 +29,9 @@ PlotwiseServices Merge() {
         take(merged.updateTrackerWindowLabels, p.updateTrackerWindowLabels);
         take(merged.snapToGridCheckAxonometric, p.snapToGridCheckAxonometric);
         take(merged.getLayerScale, p.getLayerScale);
+        take(merged.updateAssociativeDimensions, p.updateAssociativeDimensions);
+        take(merged.cleanupAssociativeDimensions, p.cleanupAssociativeDimensions);
+        take(merged.drawRulersOnly, p.drawRulersOnly);
     }
     return merged;
 }

@@ -173,6 +173,12 @@ struct PlotwiseServices {
     AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
     int (*snapToGridCheckAxonometric)(AIRealPoint* point);              // 1 when the point was snapped
     AIErr (*getLayerScale)(AILayerHandle layer, AIReal* scaler, char label[32]);  // the published suite
+    // Live dimensions redrawn (which: 0 all, 1 the selected) and their stale links removed;
+    // the panels ask for both after a number-format or scale change.
+    AIErr (*updateAssociativeDimensions)(int32_t which);
+    AIErr (*cleanupAssociativeDimensions)();
+    // The rulers drawn again (when they are shown); startTimer: theTimer restores the selection.
+    AIErr (*drawRulersOnly)(int32_t redraw, int32_t startTimer);
 };
 
 // ---------------------------------------------------------------------------------------

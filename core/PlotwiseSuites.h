@@ -5,7 +5,12 @@
 
 #include "ADMBasic.h"
 #include "ADMDialog.h"
+#include "ADMDialogGroup.h"
+#include "ADMDrawer.h"
+#include "ADMEntry.h"
 #include "ADMItem.h"
+#include "ADMList.h"
+#include "ADMNotifier.h"
 #include "AIAnnotator.h"
 #include "AIArt.h"
 #include "AIBlock.h"
@@ -39,7 +44,12 @@
 #define PLOTWISE_MODEL_SUITES(X) \
     X(ADMBasicSuite, sADMBasic, kADMBasicSuite, kADMBasicSuiteVersion) \
     X(ADMDialogSuite, sADMDialog, kADMDialogSuite, kADMDialogSuiteVersion) \
+    X(ADMDialogGroupSuite, sADMDialogGroup, kADMDialogGroupSuite, kADMDialogGroupSuiteVersion) \
+    X(ADMDrawerSuite, sADMDrawer, kADMDrawerSuite, kADMDrawerSuiteVersion) \
+    X(ADMEntrySuite, sADMEntry, kADMEntrySuite, kADMEntrySuiteVersion) \
     X(ADMItemSuite, sADMItem, kADMItemSuite, kADMItemSuiteVersion) \
+    X(ADMListSuite, sADMList, kADMListSuite, kADMListSuiteVersion) \
+    X(ADMNotifierSuite, sADMNotifier, kADMNotifierSuite, kADMNotifierSuiteVersion) \
     X(AIArtSuite, sAIArt, kAIArtSuite, kAIArtSuiteVersion) \
     X(AIBlockSuite, sAIBlock, kAIBlockSuite, kAIBlockSuiteVersion) \
     X(AIDictionarySuite, sAIDictionary, kAIDictionarySuite, kAIDictionarySuiteVersion) \
