@@ -111,15 +111,19 @@ AIErr SelectCurrentLayerInCADdocumentLayerList(AILayerHandle layer) {
     if (!g || !g->CADdocumentWindow) return kNoErr;
     if (g->prefs.scaleStyle != kDocumentBasedScaleStyle) {
         if (ADMListRef list = LayerListOfPanel()) {
-            const bool special = IsSpecialScaleLayer(layer);
+            // Exactly the layer's row ends up selected (and active); none for a special layer.
+            ADMEntryRef mine = nullptr;
             const int32_t n = sADMList->NumberOfEntries(list);
+            for (int32_t i = 0; i < n && !IsSpecialScaleLayer(layer); ++i) {
+                ADMEntryRef row = sADMList->IndexEntry(list, i);
+                if (layer && LayerOfRow(row) == layer) mine = row;
+            }
             for (int32_t i = 0; i < n; ++i) {
                 ADMEntryRef row = sADMList->IndexEntry(list, i);
-                const bool mine = !special && layer && LayerOfRow(row) == layer;
-                // Selecting the row alone deselects the others, so only the match is selected.
-                if (mine) sADMEntry->Select(row, true);
-                else if (sADMEntry->IsSelected(row)) sADMEntry->Select(row, false);
+                if (row != mine) sADMEntry->Activate(row, false);
+                if (row != mine) sADMEntry->Select(row, false);
             }
+            if (mine) sADMEntry->Activate(mine, true);
         }
     }
     UpdateAllPrecisionMenus();
