@@ -15,6 +15,8 @@
 //                                       the drawing scale stored on that layer
 //   expect panel "Panel" ITEM text OP "text" | value OP X | enabled OP BOOL | known OP BOOL
 //                                       an item of an open panel, as the user reads it
+//   expect panel "Panel" left|top|width|height OP N | collapsed OP BOOL
+//                                       where the panel is on the screen
 //
 // OP is one of == != < <= > >= (strings and booleans: == and != only). Reals are equal when
 // they differ by at most 1e-5 of the larger.
@@ -332,10 +334,34 @@ bool booleanWord(const Args& args, size_t i) {
 // An item of an open panel: the text the user reads (a popup or list box reads as its
 // active entry), its value, whether it is enabled and whether it shows a known value.
 void expectPanel(Session& session, const Args& args) {
-    args.requireCount(6, 6);
+    if (args.size() < 5) throw ScriptError("expect panel: expected \"Panel\" ITEM text|value|enabled|known OP VALUE");
     const ADMDialogRef panel =
         session.hasEvents() ? session.events().dialogs().findDialog(platformText(args.text(1), args)) : nullptr;
     if (!panel) failed(args, "no open panel " + shown(platformText(args.text(1), args)));
+    const standin::adm::Dialog* d = session.events().dialogs().dialog(panel);
+    if (d && args.size() == 5 && isOp(args, 3)) {
+        // The panel itself: where it is and whether it shows only its tab.
+        const Op op = opAt(args, 3);
+        if (args.is(2, "collapsed")) {
+            equalityOnly(op, "booleans");
+            if (!holds(d->collapsed, op, booleanWord(args, 4))) failed(args, d->collapsed ? "true" : "false");
+            return;
+        }
+        const struct {
+            const char* word;
+            int32_t value;
+        } kPlaces[] = {{"left", d->bounds.left},
+                       {"top", d->bounds.top},
+                       {"width", d->bounds.right - d->bounds.left},
+                       {"height", d->bounds.bottom - d->bounds.top}};
+        for (const auto& p : kPlaces)
+            if (args.is(2, p.word)) {
+                if (!holds<int64_t>(p.value, op, args.integer(4, p.word))) failed(args, std::to_string(p.value));
+                return;
+            }
+        throw ScriptError("expect panel: expected left, top, width, height or collapsed in place of \"" + args.text(2) + "\"");
+    }
+    args.requireCount(6, 6);
     const int32_t item = args.integer(2, "item");
     const auto view = session.events().dialogs().view(panel, item);
     if (!view) failed(args, "no item " + args.text(2));

@@ -169,6 +169,15 @@ void AdjustCADdocumentPalette(ADMDialogRef dialog, int32_t radioItem) {
 void CADdocumentDialogNotifierProc(ADMDialogRef dialog, ADMNotifierRef notifier) {
     if (!g) return;
     sADMDialog->DefaultNotify(dialog, notifier);
+    // The collapse state follows the host, so a panel that started collapsed and was
+    // expanded since is laid out again, and not collapsed by the next layout.
+    const int collapsed = sADMDialog->IsCollapsed(dialog) ? 1 : 0;
+    if (collapsed != g->prefs.CADdocumentCollapseState) {
+        g->prefs.CADdocumentCollapseState = collapsed;
+        if (!collapsed)
+            AdjustCADdocumentPalette(dialog, g->prefs.scaleStyle == kLayerBasedScaleStyle ? kLayerScaleRadio
+                                                                                           : kDocumentScaleRadio);
+    }
     if (!UserChanged(notifier) || g->prefs.scaleStyle != kLayerBasedScaleStyle) return;
     ADMRect rect{};
     if (sADMDialog->GetLocalRect(dialog, &rect)) return;

@@ -128,10 +128,17 @@ TEST_F(PanelFrameTest, TheDocumentPanelComesBackWhereTheUserLeftIt) {
     EXPECT_EQ(d->bounds.bottom - d->bounds.top, 0);  // whichever scale style
     // And it stays so through another restart.
     ASSERT_EQ(session->restart(), kNoErr);
-    d = Dialogs().dialog(Dialogs().findDialog("CADdocument"));
+    panel = Dialogs().findDialog("CADdocument");
+    d = Dialogs().dialog(panel);
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->collapsed);
     EXPECT_EQ(d->groupName, "CADtext");
+    // Expanded, it is laid out for its scale style, and stays expanded through a layout.
+    ASSERT_EQ(session->hostEvent([&] { return Dialogs().userCollapse(panel, false); }), kNoErr);
+    EXPECT_EQ(LocalRect().bottom, 244);
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    EXPECT_EQ(LocalRect().bottom, 334);
+    EXPECT_FALSE(Dialogs().dialog(panel)->collapsed);
 }
 
 TEST_F(PanelFrameTest, ARefusedDockGroupLeavesThePanelOutAndTheRestGoesOn) {
