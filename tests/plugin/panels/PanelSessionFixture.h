@@ -57,6 +57,9 @@ protected:
         session->load(&PluginMain, "plotwise");
     }
     void TearDown() override {
+        const standin::Counters& c = host.counters();
+        EXPECT_EQ(c.dictRefs, 0) << "dictionary references left held";
+        EXPECT_EQ(c.doubleReleases, 0) << "references released twice";
         if (session) session->shutdown();
         session.reset();
         RemovePlotwiseSubsystem(&kRecordingDoubles);
