@@ -8,6 +8,7 @@
 #include "io/Dump.h"
 #include "io/DocumentText.h"
 #include "io/Svg.h"
+#include "model/Rules.h"
 
 namespace plotwise::app {
 
@@ -36,13 +37,15 @@ std::string describeError(AIErr err) {
         {kWrongTypeErr, "the entry holds another type"},
         {kOutOfMemoryErr, "out of memory"},
     };
-    char code[5] = {char((err >> 24) & 0xFF), char((err >> 16) & 0xFF), char((err >> 8) & 0xFF), char(err & 0xFF), 0};
-    for (char& c : code)
-        if (c && (c < 0x20 || c > 0x7E)) c = '?';
-    std::string text = std::string("'") + code + "'";
+    std::string code;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = char((err >> shift) & 0xFF);
+        code += c >= 0x20 && c <= 0x7E ? c : '?';
+    }
+    // Words first; the code only helps whoever reads the host's sources.
     for (const auto& k : kKnown)
-        if (k.code == err) return text + " (" + k.text + ")";
-    return "error " + text;
+        if (k.code == err) return std::string(k.text) + " (error " + code + ")";
+    return "the host refused it (error " + code + ")";
 }
 
 void check(AIErr err, const Args& args) {
@@ -87,7 +90,10 @@ void cmdNew(Session& session, const Args& args) {
 void cmdOpen(Session& session, const Args& args) {
     args.requireCount(1, 1);
     std::string error;
-    if (!standin::io::openDocumentFile(session.host(), args.text(0), error)) throw ScriptError("open: " + error);
+    std::vector<std::string> warnings;
+    if (!standin::io::openDocumentFile(session.host(), args.text(0), error, &warnings))
+        throw ScriptError("open: " + error);
+    for (const std::string& w : warnings) session.warnings() << session.where() << ": warning: " << w << '\n';
 }
 
 void cmdSave(Session& session, const Args& args) {
@@ -138,24 +144,52 @@ void cmdLayer(Session& session, const Args& args) {
     });
 }
 
+// Draws on the current layer, saying which layer stops it when one is locked or hidden.
+template <class Draw>
+void draw(Session& session, const Args& args, Draw&& add) {
+    session.change([&](Document& doc) {
+        for (const standin::Art* a = doc.art(doc.currentLayer()); a; a = doc.art(a->parent)) {
+            if (!a->layer || (a->layer->visible && a->layer->editable)) continue;
+            const std::string title = "\"" + standin::io::platformToUtf8(a->layer->title) + "\"";
+            const std::string where = a->id == doc.currentLayer() ? "the current layer " + title
+                                                                  : "the layer " + title + " holding the current layer";
+            const bool locked = !a->layer->editable;
+            throw ScriptError(args.command() + ": " + where + (locked ? " is locked" : " is hidden") + " (layer " +
+                              (locked ? "unlock " : "show ") + title + " first)");
+        }
+        check(add(doc), args);
+    });
+}
+
 void cmdLine(Session& session, const Args& args) {
     args.requireCount(4, 4);
     const AIRealPoint a{args.real(0, "X1"), args.real(1, "Y1")}, b{args.real(2, "X2"), args.real(3, "Y2")};
-    session.change([&](Document& doc) { check(doc.addLine(a, b), args); });
+    draw(session, args, [&](Document& doc) { return doc.addLine(a, b); });
+}
+
+// X Y W H of a rectangle or an ellipse, refused when its far corner lies beyond the largest
+// coordinate (3e38 + 3e38 is no number a drawing can hold).
+struct Box {
+    float x, y, w, h;
+};
+
+Box boxArgs(const Args& args) {
+    args.requireCount(4, 4);
+    const Box b{args.real(0, "X"), args.real(1, "Y"), positive(args, 2, "the width"), positive(args, 3, "the height")};
+    for (const auto& [edge, what] : {std::pair{b.x + b.w, "the right edge X + W"}, std::pair{b.y + b.h, "the top edge Y + H"}})
+        if (auto problem = standin::rules::problemWith(edge, standin::rules::kCoordinate, what))
+            throw ScriptError(args.command() + ": " + *problem);
+    return b;
 }
 
 void cmdRect(Session& session, const Args& args) {
-    args.requireCount(4, 4);
-    const float x = args.real(0, "X"), y = args.real(1, "Y");
-    const float w = positive(args, 2, "the width"), h = positive(args, 3, "the height");
-    session.change([&](Document& doc) { check(doc.addRect(x, y, w, h), args); });
+    const Box b = boxArgs(args);
+    draw(session, args, [&](Document& doc) { return doc.addRect(b.x, b.y, b.w, b.h); });
 }
 
 void cmdEllipse(Session& session, const Args& args) {
-    args.requireCount(4, 4);
-    const float x = args.real(0, "X"), y = args.real(1, "Y");
-    const float w = positive(args, 2, "the width"), h = positive(args, 3, "the height");
-    session.change([&](Document& doc) { check(doc.addEllipse(x, y, w, h), args); });
+    const Box b = boxArgs(args);
+    draw(session, args, [&](Document& doc) { return doc.addEllipse(b.x, b.y, b.w, b.h); });
 }
 
 void cmdPath(Session& session, const Args& args) {
@@ -166,17 +200,20 @@ void cmdPath(Session& session, const Args& args) {
     if (count / 2 > size_t(INT16_MAX)) throw ScriptError("path: a path holds at most 32767 anchors");
     std::vector<AIRealPoint> points;
     for (size_t i = 0; i < count; i += 2) points.push_back({args.real(i, "X"), args.real(i + 1, "Y")});
-    session.change([&](Document& doc) { check(doc.addPolyline(points, closed), args); });
+    draw(session, args, [&](Document& doc) { return doc.addPolyline(points, closed); });
+}
+
+// A real at args[i] that keeps the rule documents and the host's suites keep too.
+float ruled(const Args& args, size_t i, const standin::rules::RealRule& rule, const char* what) {
+    const float v = args.real(i, what);
+    if (auto problem = standin::rules::problemWith(v, rule, what)) throw ScriptError(args.command() + ": " + *problem);
+    return v;
 }
 
 // COLOR at args[i]: none | gray G | rgb R G B | cmyk C M Y K; moves i past it.
 AIColor colorAt(const Args& args, size_t& i) {
     AIColor color{};
-    const auto component = [&](const char* what) {
-        const float v = args.real(++i, what);
-        if (v < 0 || v > 1) throw ScriptError(args.command() + ": " + what + " must lie between 0 and 1");
-        return v;
-    };
+    const auto component = [&](const char* what) { return ruled(args, ++i, standin::rules::kColorComponent, what); };
     if (args.is(i, "none")) {
         color.kind = kNoneColor;
     } else if (args.is(i, "gray")) {
@@ -200,13 +237,13 @@ AIColor colorAt(const Args& args, size_t& i) {
     return color;
 }
 
-int16_t codeNamed(const Args& args, size_t i, std::initializer_list<const char*> names) {
-    int16_t code = 0;
-    for (const char* name : names) {
-        if (args.is(i, name)) return code;
-        ++code;
-    }
-    throw ScriptError(args.command() + ": unknown value \"" + args.text(i) + "\"");
+template <size_t N>
+int16_t codeNamed(const Args& args, size_t i, const char* const (&names)[N]) {
+    for (size_t code = 0; code < N; ++code)
+        if (args.is(i, names[code])) return static_cast<int16_t>(code);
+    std::string known;
+    for (const char* name : names) known += std::string(known.empty() ? "" : ", ") + name;
+    throw ScriptError(args.command() + ": unknown value \"" + args.text(i) + "\" (" + known + ")");
 }
 
 // The paint new art gets, as a person would pick it before drawing.
@@ -227,9 +264,7 @@ void cmdPaint(Session& session, const Args& args) {
     while (i < sub.size()) {
         if (args.is(0, "fill")) throw ScriptError("paint fill: unexpected \"" + sub.text(i) + "\"");
         if (sub.is(i, "width")) {
-            const float width = sub.real(++i, "the width");
-            if (width < 0) throw ScriptError("paint stroke: the width cannot be negative");
-            style.stroke.width = width;
+            style.stroke.width = ruled(sub, ++i, standin::rules::kStrokeWidth, "the width");
             ++i;
         } else if (sub.is(i, "solid")) {
             style.stroke.dash.length = 0;
@@ -238,17 +273,15 @@ void cmdPaint(Session& session, const Args& args) {
             int16_t n = 0;
             for (++i; i < sub.size() && !sub.is(i, "width") && !sub.is(i, "cap") && !sub.is(i, "join"); ++i) {
                 if (n == kMaxDashComponents) throw ScriptError("paint stroke: a dash holds at most 6 lengths");
-                const float length = sub.real(i, "a dash length");
-                if (length < 0) throw ScriptError("paint stroke: a dash length cannot be negative");
-                style.stroke.dash.array[n++] = length;
+                style.stroke.dash.array[n++] = ruled(sub, i, standin::rules::kDashLength, "a dash length");
             }
             if (n == 0) throw ScriptError("paint stroke: dash needs at least one length");
             style.stroke.dash.length = n;
         } else if (sub.is(i, "cap")) {
-            style.stroke.cap = codeNamed(sub, ++i, {"butt", "round", "projecting"});
+            style.stroke.cap = codeNamed(sub, ++i, standin::rules::kCapNames);
             ++i;
         } else if (sub.is(i, "join")) {
-            style.stroke.join = codeNamed(sub, ++i, {"miter", "round", "bevel"});
+            style.stroke.join = codeNamed(sub, ++i, standin::rules::kJoinNames);
             ++i;
         } else {
             throw ScriptError("paint stroke: unexpected \"" + sub.text(i) + "\" (width, dash, solid, cap, join)");
@@ -266,7 +299,12 @@ void cmdSelect(Session& session, const Args& args) {
         return;
     }
     std::vector<ObjId> ids;
-    for (size_t i = 0; i < args.size(); ++i) ids.push_back(artId(session, args, i));
+    for (size_t i = 0; i < args.size(); ++i) {
+        ids.push_back(artId(session, args, i));
+        if (session.document().isLayer(ids.back()))
+            throw ScriptError("select: " + args.text(i) + " is a layer, not art (select takes the ids of art; " +
+                              "a layer is chosen with layer current)");
+    }
     session.change([&](Document& doc) {
         doc.selectNone();
         for (ObjId id : ids) check(doc.select(id), args);
@@ -315,6 +353,7 @@ void addDocumentCommands(CommandTable& table) {
     table.add({"redo", "redo", "redo what undo took back", cmdRedo});
     table.add({"dump", "dump [ID]", "print the layers and art (or one art), and the plug-ins loaded", cmdDump});
     table.add({"expect", "expect EXPRESSION", "check the document (see README)", expect});
+    addEntryCommand(table);
 }
 
 }  // namespace plotwise::app

@@ -8,6 +8,8 @@
 namespace plotwise::app {
 
 void addDocumentCommands(CommandTable& table);
+// `entry`: writes a typed dictionary entry (EntryCommand.cpp).
+void addEntryCommand(CommandTable& table);
 
 // `expect EXPRESSION`: throws ExpectationFailed when the expression does not hold.
 void expect(Session& session, const Args& args);

@@ -8,8 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "ADMTypes.h"
@@ -17,6 +15,7 @@
 #include "AITool.h"
 #include "Session.h"
 #include "text/Encoding.h"
+#include "io/AtomicFile.h"
 #include "io/Svg.h"
 
 namespace plotwise::app {
@@ -146,7 +145,7 @@ void cmdMenu(Session& session, const Args& args) {
 
 void cmdTicks(Session& session, const Args& args) {
     args.requireCount(1, 1);
-    const int32_t n = args.integer(0, "tick count");
+    const int32_t n = args.integer(0, "the tick count");
     if (n < 0) throw ScriptError("ticks: the count cannot be negative");
     session.events().ticks(n);
     settle(session, args);
@@ -340,7 +339,10 @@ std::string annotationOverlay(Session& session) {
     using Kind = standin::AnnotationOp::Kind;
     for (const auto& op : ops) {
         const std::string col = colour(op.color);
-        const std::string stroke = "stroke=\"" + col + "\" stroke-width=\"" + num(op.lineWidth) + "\"" +
+        // A plug-in's widths and sizes are its own: the picture gets finite ones.
+        const double lineWidth = std::isfinite(op.lineWidth) && op.lineWidth >= 0 ? op.lineWidth : 1.0;
+        const double fontSize = std::isfinite(op.fontSize) && op.fontSize > 0 ? op.fontSize : 10.0;
+        const std::string stroke = "stroke=\"" + col + "\" stroke-width=\"" + num(lineWidth) + "\"" +
                                    (op.dashed ? " stroke-dasharray=\"4 2\"" : "");
         const auto& r = op.rect;
         const std::string box = "x=\"" + num(std::min(r.left, r.right)) + "\" y=\"" + num(std::min(r.top, r.bottom)) +
@@ -361,7 +363,7 @@ std::string annotationOverlay(Session& session) {
         case Kind::Clear: out << "<rect " << box << " fill=\"#ffffff\"/>\n"; break;
         case Kind::Text:
             out << "<text x=\"" << r.left << "\" y=\"" << r.bottom << "\" font-family=\"DejaVu Sans\" font-size=\""
-                << num(op.fontSize) << "\" fill=\"" << col << "\">"
+                << num(fontSize) << "\" fill=\"" << col << "\">"
                 << standin::io::escapeXml(standin::text::platformToUtf8(op.text)) << "</text>\n";
             break;
         }
@@ -379,24 +381,13 @@ void svgWithAnnotations(Session& session, const Args& args, const CommandHandler
     inner(session, Args(args.command(), words));
     const std::string overlay = session.hasEvents() ? annotationOverlay(session) : std::string();
     if (overlay.empty()) return;
-    const std::filesystem::path path = args.text(0);
-    std::ifstream in(path, std::ios::binary);
-    std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string& path = args.text(0);
+    std::string svg, error;
+    if (!standin::io::readWholeFile(path, standin::io::kDocumentFile, svg, error)) throw ScriptError("svg: " + error);
     const size_t end = svg.rfind("</svg>");
-    if (!in || end == std::string::npos) throw ScriptError("svg: cannot read back " + path.string());
+    if (end == std::string::npos) throw ScriptError("svg: " + path + " is not the picture just written");
     svg.insert(end, overlay);
-    const std::filesystem::path temp = path.string() + ".tmp";
-    {
-        std::ofstream o(temp, std::ios::binary | std::ios::trunc);
-        o << svg;
-        if (!o.flush()) throw ScriptError("svg: cannot write " + temp.string());
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        throw ScriptError("svg: cannot write " + path.string());
-    }
+    if (!standin::io::writeFileAtomically(path, svg, error)) throw ScriptError("svg: " + error);
 }
 
 void cmdClose(Session& session, const Args& args) {

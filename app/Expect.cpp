@@ -149,7 +149,7 @@ constexpr NamedType kTypes[] = {{"group", kGroupArt}, {"path", kPathArt}, {"comp
 
 using Filter = std::function<bool(const Document&, const Art&)>;
 
-Filter filterFrom(const Args& args, size_t i) {
+Filter filterFrom(Session& session, const Args& args, size_t i) {
     const std::string& word = args.text(i);
     if (args.token(i).quoted) throw ScriptError("expect count: unexpected text \"" + word + "\"");
     const size_t eq = word.find('=');
@@ -166,6 +166,8 @@ Filter filterFrom(const Args& args, size_t i) {
         throw ScriptError("expect count: unknown type \"" + value + "\" (group, path, compound or text)");
     } else if (name == "layer") {
         const std::string title = platformText(value, args);
+        // Counting on a layer that is not there is a mistake, not a count of 0.
+        if (!session.document().layerByTitle(title)) failed(args, "no layer titled \"" + value + "\"");
         return [title](const Document& d, const Art& a) {
             const Art* layer = d.art(d.layerOf(a.id));
             return layer && layer->layer && layer->layer->title == title;
@@ -198,7 +200,7 @@ int64_t countValue(const Args& args, size_t i) {
 void expectCount(Session& session, const Args& args) {
     std::vector<Filter> filters;
     size_t i = 1;
-    for (; i < args.size() && !isOp(args, i); ++i) filters.push_back(filterFrom(args, i));
+    for (; i < args.size() && !isOp(args, i); ++i) filters.push_back(filterFrom(session, args, i));
     if (args.size() != i + 2) throw ScriptError("expect count: expected [FILTER...] OP N");
     const Op op = opAt(args, i);
     const int64_t want = countValue(args, i + 1);
@@ -222,7 +224,9 @@ void expectCurrentLayer(Session& session, const Args& args) {
     const Document& doc = session.document();
     const Art* layer = doc.art(doc.currentLayer());
     const std::string title = layer && layer->layer ? layer->layer->title : "";
-    if (!holds(title, op, platformText(args.text(2), args))) failed(args, shown(title));
+    const std::string want = platformText(args.text(2), args);
+    if (!doc.layerByTitle(want)) failed(args, "no layer titled \"" + args.text(2) + "\"");
+    if (!holds(title, op, want)) failed(args, shown(title));
 }
 
 void expectText(Session& session, const Args& args) {

@@ -5,13 +5,32 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <ostream>
-#include <sstream>
+
+#include "io/AtomicFile.h"
 
 namespace plotwise::app {
 
+namespace {
+
+// A script is text: a control character (a NUL byte above all, which would cut every
+// message that quotes it short) is refused with its place.
+void refuseControlCharacters(std::string_view line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c >= 0x20 && c != 0x7F) continue;
+        if (c == '\t' || c == '\r' || c == '\n') continue;
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        const std::string what = c == 0 ? std::string("a NUL byte")
+                                        : std::string("the control character 0x") + kHex[c >> 4] + kHex[c & 15];
+        throw ScriptError("column " + std::to_string(i + 1) + " holds " + what + "; a script holds only text");
+    }
+}
+
+}  // namespace
+
 std::vector<Token> tokenize(std::string_view line) {
+    refuseControlCharacters(line);
     std::vector<Token> tokens;
     size_t i = 0;
     const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -71,6 +90,9 @@ float Args::real(size_t i, std::string_view what) const {
     const char* begin = s.data();
     if (begin != end && *begin == '+') ++begin;
     const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec == std::errc::result_out_of_range && ptr == end)
+        throw ScriptError(command_ + ": " + std::string(what) + " " + s +
+                          " is beyond what a 32-bit real holds (about 3.4e38 either way)");
     if (ec != std::errc() || ptr != end || !std::isfinite(value))
         throw ScriptError(command_ + ": " + std::string(what) + " must be a number, not \"" + s + "\"");
     return value;
@@ -80,6 +102,9 @@ int32_t Args::integer(size_t i, std::string_view what) const {
     const std::string& s = text(i);
     int32_t value = 0;
     const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec == std::errc::result_out_of_range && ptr == s.data() + s.size())
+        throw ScriptError(command_ + ": " + std::string(what) + " " + s + " is too " +
+                          (s.front() == '-' ? "small (at least -2147483648)" : "large (at most 2147483647)"));
     if (ec != std::errc() || ptr != s.data() + s.size())
         throw ScriptError(command_ + ": " + std::string(what) + " must be a whole number, not \"" + s + "\"");
     return value;
@@ -114,17 +139,17 @@ const Command* CommandTable::find(std::string_view name) const {
 }
 
 ScriptRunner::ScriptRunner(const CommandTable& table, Session& session, std::ostream& errors)
-    : table_(table), session_(session), errors_(errors) {}
+    : table_(table), session_(session), errors_(errors) {
+    session_.setWarnings(errors_);
+}
 
 int ScriptRunner::runFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        errors_ << path << ": cannot open the script\n";
+    std::string text, error;
+    if (!standin::io::readWholeFile(path, standin::io::kScriptFile, text, error)) {
+        errors_ << error << '\n';
         return ++failures_;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return runText(text.str(), path);
+    return runText(text, path);
 }
 
 int ScriptRunner::runText(std::string_view text, const std::string& name) {

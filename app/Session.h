@@ -21,6 +21,10 @@ public:
 
     standin::Host& host() { return host_; }
     std::ostream& out() { return out_; }
+    // Where warnings go (what a file held that was not understood): the output unless a
+    // runner points it at its errors.
+    std::ostream& warnings() { return *warnings_; }
+    void setWarnings(std::ostream& warnings) { warnings_ = &warnings; }
 
     // The plug-in side of the host (loading, events, notifications, dialogs), made on first
     // use; defined with the event commands.
@@ -48,6 +52,7 @@ public:
 
 private:
     std::ostream& out_;
+    std::ostream* warnings_ = &out_;
     standin::Host host_;
     std::string where_;
     std::unique_ptr<standin::PluginDriver> events_;  // after host_: goes first

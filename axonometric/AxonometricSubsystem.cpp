@@ -1,9 +1,15 @@
 // What axonometric drawing registers: the depth tools, the behaviour they share (a cube or
-// cylinder is drawn in two stages and its pieces are tagged for reselection), and the
-// timers that finish a primitive.
+// cylinder is drawn in two stages and its pieces are tagged for reselection), the timers
+// that finish a primitive, the commands that project the selection onto a face or flatten
+// it, and what follows a document coming to the front, an undo, and New and Open.
 #include <initializer_list>
 
+#include "AIMenu.h"
 #include "axonometric/AxonometricGlobals.h"
+#include "axonometric/AxonometricProjection.h"
+#include "axonometric/AxonometricUpdate.h"
+#include "axonometric/DepthPrimitives.h"
+#include "axonometric/DepthTags.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 
@@ -66,10 +72,105 @@ const ToolFamilyRoutines kFamilies[] = {
     {ToolFamily::kDepth, &DepthTrackCursor, nullptr, &DepthMouseUp},
 };
 
+// The timers select what they can; their results are not the host's concern.
 const PlotwiseTimerRow kTimers[] = {
-    {+[]() -> AITimerHandle& { return g->primitiveDragTimer; }, "primitiveDragTimer", 5, nullptr},
-    {+[]() -> AITimerHandle& { return g->primitiveMouseupTimer; }, "primitiveMouseupTimer", 15, nullptr},
+    {+[]() -> AITimerHandle& { return g->primitiveDragTimer; }, "primitiveDragTimer", 5,
+     +[]() -> AIErr { return (void)SelectTaggedPrimitiveDrag(), kNoErr; }},
+    {+[]() -> AITimerHandle& { return g->primitiveMouseupTimer; }, "primitiveMouseupTimer", 15,
+     +[]() -> AIErr { return (void)SelectTaggedPrimitive(), kNoErr; }},
 };
+
+// Selected all through: a group only when every member is, a compound path as one piece.
+AIErr WhollySelected(AIArtHandle art, bool* whole) {
+    *whole = false;
+    uint32_t attr = 0;
+    if (AIErr err = sAIArt->GetArtUserAttr(art, kArtSelected, &attr)) return err;
+    if (!(attr & kArtSelected)) return kNoErr;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+    AIArtHandle child = nullptr;
+    if (type == kGroupArt)
+        if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+    while (child) {
+        if (AIErr err = WhollySelected(child, whole)) return err;
+        if (!*whole) return kNoErr;
+        if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
+    }
+    *whole = true;
+    return kNoErr;
+}
+
+// Projects every wholly selected art that is not inside other wholly selected art; a group
+// only partly selected is entered instead. Layer groups are never projected themselves, and
+// locked or hidden art (a locked or hidden layer's included) is left alone.
+AIErr ProjectSelectedArt(AIArtHandle art, int32_t face) {
+    while (art) {
+        uint32_t attr = 0;
+        if (AIErr err = sAIArt->GetArtUserAttr(art, kArtSelected | kArtLocked | kArtHidden, &attr)) return err;
+        if ((attr & kArtSelected) && !(attr & (kArtLocked | kArtHidden))) {
+            ASBoolean layerGroup = false;
+            if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
+            bool whole = false;
+            if (!layerGroup)
+                if (AIErr err = WhollySelected(art, &whole)) return err;
+            AIArtHandle child = nullptr;
+            if (whole) {
+                if (AIErr err = ProjectAxonometric(art, face, &g->prefs.isoView)) return err;
+            } else if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) {
+                return err;
+            } else if (child) {
+                if (AIErr err = ProjectSelectedArt(child, face)) return err;
+            }
+        }
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
+}
+
+// The selection onto a face of the current view, as the depth tools project what they draw.
+template <int32_t Face>
+AIErr ProjectSelection() {
+    g->face = Face;
+    int32_t layers = 0;
+    if (AIErr err = sAILayer->CountLayers(&layers)) return err == kNoDocumentErr ? kNoErr : err;
+    for (int32_t i = 0; i < layers; ++i) {
+        AILayerHandle layer = nullptr;
+        AIArtHandle first = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
+        if (AIErr err = ProjectSelectedArt(first, Face)) return err;
+    }
+    return kNoErr;
+}
+
+// The isometric panel's Flatten: the selected axonometric art back to flat art.
+AIErr FlattenSelection() { return UpdateAxonometricObjects(1, 1); }
+
+const PlotwiseMenuRow kMenus[] = {
+    {+[]() -> AIMenuItemHandle& { return g->projectLeftMenuItem; }, "Plotwise Project Left", kObjectUtilsMenuGroup, 49,
+     &ProjectSelection<kAxoLeftFace>},
+    {+[]() -> AIMenuItemHandle& { return g->projectRightMenuItem; }, "Plotwise Project Right", kObjectUtilsMenuGroup, 50,
+     &ProjectSelection<kAxoRightFace>},
+    {+[]() -> AIMenuItemHandle& { return g->projectTopMenuItem; }, "Plotwise Project Top", kObjectUtilsMenuGroup, 51,
+     &ProjectSelection<kAxoTopFace>},
+    {+[]() -> AIMenuItemHandle& { return g->flattenMenuItem; }, "Plotwise Flatten", kObjectUtilsMenuGroup, 52,
+     &FlattenSelection},
+};
+
+// Another document in front, or an undo. Art that could not follow the view stays as it was
+// and the update's error goes no further: the subsystems after this one must still follow
+// the document (its dimension layer, its highest dimension id).
+AIErr FollowDocumentView() {
+    (void)AdoptDocumentIsoView();
+    return kNoErr;
+}
+
+// After New and Open, new records go on from the highest id the document's tagged art has.
+AIErr ResumeDepthObjectIds() {
+    const int32_t next = GetUniqueTagID(kDepthTagPrefix);
+    g->depthObjNum = next == 0 ? 1 : next;
+    return kNoErr;
+}
 
 }  // namespace
 
@@ -77,5 +178,9 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
     .name = "axonometric",
     .tools = kTools,
     .toolFamilies = kFamilies,
+    .menus = kMenus,
     .timers = kTimers,
+    .hooks = {.documentChanged = &FollowDocumentView,
+              .afterUndo = &FollowDocumentView,
+              .afterNewOrOpen = &ResumeDepthObjectIds},
 };

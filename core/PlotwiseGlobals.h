@@ -41,7 +41,9 @@ struct CoreGlobals {
     int32_t clickNum = 0;
     int toolWasDragged = 0, toolWasTracked = 0, dragging = 0, draggingTrim = 0, autoToolInProgress = 0;
     int curvetoolNeedsToDrawText = 0, dragTipDisplayed = 0;
-    int useNumericInputValues = 0;
+    int useNumericInputValues = 0;   // a dialog re-runs a drag routine with its typed values
+    int cancelledInputDialog = 0;    // the last numeric-input dialog was left with Cancel
+    int ignoreShift = 0;             // while set, the shift key constrains no shape
     int32_t curDimID = 0;            // id of the dimension being drawn or redrawn
     int resizingDimension = 0, preProcessedDimResizeTool = 0;
     int showOffsetAnnotator = 0;

@@ -6,14 +6,7 @@
 
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
-
-// The current axonometric view: receding-axis angles (radians), axis scale factors, and the
-// rotation and tilt (degrees) they are derived from.
-struct iso_view {
-    AIReal a = 0, b = 0, c = 0;
-    AIReal af = 0, bf = 0, cf = 0;
-    AIReal r = 0, t = 0;
-};
+#include "geometry/AxonometricMath.h"  // iso_view
 
 // The isometric panel's view-pad state.
 struct iso_pad_pos {

@@ -11,7 +11,8 @@ namespace {
 
 constexpr GlobalsView<CoreGlobals> g;
 
-// The art of a matching-art query, with the host's list disposed on every way out.
+}  // namespace
+
 AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out) {
     out.clear();
     AIMatchingArtSpec wanted{kAnyArt, selectedOnly ? int32_t{kArtSelected} : 0,
@@ -32,6 +33,8 @@ AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out) {
     AIErr disposeErr = sAIMdMemory->MdMemoryDisposeHandle(list);
     return err ? err : disposeErr;
 }
+
+namespace {
 
 bool Selected(AIArtHandle art) {
     uint32_t attr = 0;

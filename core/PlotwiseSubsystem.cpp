@@ -27,10 +27,15 @@ PlotwiseServices Merge() {
         take(merged.createDimensionLayer, p.createDimensionLayer);
         take(merged.resetTrackerWindow, p.resetTrackerWindow);
         take(merged.updateTrackerWindowLabels, p.updateTrackerWindowLabels);
+        take(merged.updateTrackerWindow, p.updateTrackerWindow);
         take(merged.snapToGridCheckAxonometric, p.snapToGridCheckAxonometric);
         take(merged.getLayerScale, p.getLayerScale);
-        take(merged.updateAssociativeDimensions, p.updateAssociativeDimensions);
         take(merged.cleanupAssociativeDimensions, p.cleanupAssociativeDimensions);
+        take(merged.updateAssociativeDimensions, p.updateAssociativeDimensions);
+        take(merged.updateDimensionIncrementFld, p.updateDimensionIncrementFld);
+        take(merged.updateLabelIncrementFld, p.updateLabelIncrementFld);
+        take(merged.updateTrackerWindowFromSelectedArt, p.updateTrackerWindowFromSelectedArt);
+        take(merged.linearToolDirection, p.linearToolDirection);
         take(merged.drawRulersOnly, p.drawRulersOnly);
     }
     return merged;

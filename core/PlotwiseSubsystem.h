@@ -45,8 +45,6 @@ enum : uint16_t {
     kToolLabelLike = 0x4,           // selecting it sets labelToolSelected
     kToolTrackCursor = 0x8,         // wants cursor tracking
     kToolPrimitive = 0x10,          // depth cube and cylinder: drawn in two stages
-    kToolEllipseCaptions = 0x20,    // with shift the tracker names the ellipse's corner or centre
-    kToolFromCenter = 0x40,         // drawn from its centre
     kToolKeepsFirstClick = 0x80,    // its first click outlives the mouse-up
 };
 
@@ -171,12 +169,26 @@ struct PlotwiseServices {
     AIErr (*createDimensionLayer)();                                    // selecting a dimension tool
     AIErr (*resetTrackerWindow)();                                      // deselecting a tool
     AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
+    // The tracker's live read-out of a tool: x, y, w, h, width, height, an unused seventh
+    // value, the angle in degrees, length, perimeter and area (kMissingValue: an empty field).
+    AIErr (*updateTrackerWindow)(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
+                                 AIReal angle, AIReal length, AIReal perimeter, AIReal area);
     int (*snapToGridCheckAxonometric)(AIRealPoint* point);              // 1 when the point was snapped
     AIErr (*getLayerScale)(AILayerHandle layer, AIReal* scaler, char label[32]);  // the published suite
-    // Live dimensions redrawn (which: 0 all, 1 the selected) and their stale links removed;
-    // the panels ask for both after a number-format or scale change.
-    AIErr (*updateAssociativeDimensions)(int32_t which);
+    // Regeneration of live dimensions: the links of dimensions that no longer exist tidied,
+    // then the dimensions of that scope redrawn from their stored styles and clicks (after
+    // a change of axonometric view, for instance).
     AIErr (*cleanupAssociativeDimensions)();
+    AIErr (*updateAssociativeDimensions)(PlotwiseProcessArtType which);
+    // The next-value fields of the text and labels panels, after a counter moved; absent
+    // while there is no panel to refresh.
+    void (*updateDimensionIncrementFld)();
+    void (*updateLabelIncrementFld)();
+    // The tracker's geometry read-out (position, size, length, perimeter, area) of the art.
+    AIErr (*updateTrackerWindowFromSelectedArt)(AIArtHandle art);
+    // Which linear dimension tool a tool handle is: 1 horizontal, 2 vertical, 0 neither
+    // (slash terminators turn with the direction the dimension is drawn in).
+    int16_t (*linearToolDirection)(AIToolHandle tool);
     // The rulers drawn again (when they are shown); startTimer: theTimer restores the selection.
     AIErr (*drawRulersOnly)(int32_t redraw, int32_t startTimer);
 };

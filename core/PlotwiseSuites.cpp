@@ -19,7 +19,10 @@ struct SuiteRow {
 };
 
 #define PLOTWISE_SUITE_ROW(Type, global, name, version) {name, version, &Store<global>},
-const SuiteRow kSuites[] = {PLOTWISE_MODEL_SUITES(PLOTWISE_SUITE_ROW)};
+const SuiteRow kSuites[] = {
+    PLOTWISE_MODEL_SUITES(PLOTWISE_SUITE_ROW)
+    {kATETextSuite, kATETextSuiteVersion, &Store<sATEText>},
+};
 const SuiteRow kLifeCycleSuites[] = {
     PLOTWISE_LIFE_CYCLE_SUITES(PLOTWISE_SUITE_ROW)
     {kAIUnicodeStringSuite, kAIUnicodeStringSuiteVersion, &Store<sAIUnicodeString>},

@@ -15,6 +15,9 @@
 #include "AIArt.h"
 #include "AIBlock.h"
 #include "AIDictionary.h"
+#include "AIATEPaint.h"
+#include "AIColorConversion.h"
+#include "AICustomColor.h"
 #include "AIDocument.h"
 #include "AIFont.h"
 #include "AIHitTest.h"
@@ -31,6 +34,7 @@
 #include "AIRealMath.h"
 #include "AIShapeConstruction.h"
 #include "AITag.h"
+#include "AITextFrame.h"
 #include "AITimer.h"
 #include "AITool.h"
 #include "AITransformArt.h"
@@ -39,8 +43,10 @@
 #include "AIWorkspace.h"
 #include "SPBasic.h"
 #include "SPSuites.h"
+#include "ATESuite.h"
 
-// The suites art, documents, layers, dialogs and paths need.
+// The suites art, documents, layers, dialogs, paths and texts need (`sATEText`, the text
+// engine behind the wrapper classes, is declared with them and acquired with these).
 #define PLOTWISE_MODEL_SUITES(X) \
     X(ADMBasicSuite, sADMBasic, kADMBasicSuite, kADMBasicSuiteVersion) \
     X(ADMDialogSuite, sADMDialog, kADMDialogSuite, kADMDialogSuiteVersion) \
@@ -51,11 +57,15 @@
     X(ADMListSuite, sADMList, kADMListSuite, kADMListSuiteVersion) \
     X(ADMNotifierSuite, sADMNotifier, kADMNotifierSuite, kADMNotifierSuiteVersion) \
     X(AIArtSuite, sAIArt, kAIArtSuite, kAIArtSuiteVersion) \
+    X(AIATEPaintSuite, sAIATEPaint, kAIATEPaintSuite, kAIATEPaintSuiteVersion) \
     X(AIBlockSuite, sAIBlock, kAIBlockSuite, kAIBlockSuiteVersion) \
+    X(AIColorConversionSuite, sAIColorConversion, kAIColorConversionSuite, kAIColorConversionSuiteVersion) \
+    X(AICustomColorSuite, sAICustomColor, kAICustomColorSuite, kAICustomColorSuiteVersion) \
     X(AIDictionarySuite, sAIDictionary, kAIDictionarySuite, kAIDictionarySuiteVersion) \
     X(AIDictionaryIteratorSuite, sAIDictionaryIterator, kAIDictionaryIteratorSuite, kAIDictionaryIteratorSuiteVersion) \
     X(AIDocumentSuite, sAIDocument, kAIDocumentSuite, kAIDocumentSuiteVersion) \
     X(AIDocumentViewSuite, sAIDocumentView, kAIDocumentViewSuite, kAIDocumentViewSuiteVersion) \
+    X(AIFontSuite, sAIFont, kAIFontSuite, kAIFontSuiteVersion) \
     X(AIHitTestSuite, sAIHitTest, kAIHitTestSuite, kAIHitTestSuiteVersion) \
     X(AILayerSuite, sAILayer, kAILayerSuite, kAILayerSuiteVersion) \
     X(AIMatchingArtSuite, sAIMatchingArt, kAIMatchingArtSuite, kAIMatchingArtSuiteVersion) \
@@ -66,16 +76,16 @@
     X(AIRealMathSuite, sAIRealMath, kAIRealMathSuite, kAIRealMathSuiteVersion) \
     X(AIShapeConstructionSuite, sAIShapeConstruction, kAIShapeConstructionSuite, kAIShapeConstructionSuiteVersion) \
     X(AITagSuite, sAITag, kAITagSuite, kAITagSuiteVersion) \
+    X(AITextFrameSuite, sAITextFrame, kAITextFrameSuite, kAITextFrameSuiteVersion) \
     X(AITransformArtSuite, sAITransformArt, kAITransformArtSuite, kAITransformArtSuiteVersion) \
     X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion)
 
-// The suites only the plug-in's life cycle needs: preferences, fonts, tools, menus,
+// The suites only the plug-in's life cycle needs: preferences, tools, menus,
 // notifiers, timers, annotators, plug-in options, workspaces, published suites and Unicode
 // strings (`sAIUnicodeString` is declared with the Unicode string class that uses it, and
 // acquired with these).
 #define PLOTWISE_LIFE_CYCLE_SUITES(X) \
     X(AIPreferenceSuite, sAIPreference, kAIPreferenceSuite, kAIPreferenceSuiteVersion) \
-    X(AIFontSuite, sAIFont, kAIFontSuite, kAIFontSuiteVersion) \
     X(AIToolSuite, sAITool, kAIToolSuite, kAIToolSuiteVersion) \
     X(AIMenuSuite, sAIMenu, kAIMenuSuite, kAIMenuSuiteVersion) \
     X(AINotifierSuite, sAINotifier, kAINotifierSuite, kAINotifierSuiteVersion) \

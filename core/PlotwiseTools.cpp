@@ -239,20 +239,12 @@ AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
     return kNoErr;
 }
 
-// The tracker's caption pair for the tool (strings 17400 + n).
+// The tracker's caption pair for the tool (strings 17400 + n): the arc tools measure a
+// radius and an arc length; the circle tools set their own pair once they have drawn.
 void TrackerCaptions(const PlotwiseToolRow* row, int32_t* first, int32_t* second) {
-    *first = 17403;
-    *second = 17404;
-    if (!row) return;
-    if (row->flags & kToolEllipseCaptions) {
-        if (g->prefs.style.modifiers & kCADShiftModifier) {
-            *first = (row->flags & kToolFromCenter) ? 17402 : 17401;
-            *second = 17405;
-        }
-    } else if (row->family == F::kArc) {
-        *first = 17402;
-        *second = 17406;
-    }
+    const bool arc = row && row->family == F::kArc;
+    *first = arc ? 17402 : 17403;
+    *second = arc ? 17406 : 17404;
 }
 
 AIErr UpdateTrackerCaptions(const PlotwiseToolRow* row) {

@@ -7,6 +7,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionLayer.h"
 #include "dimensions/DimensionStorage.h"
+#include "units/ArtSelection.h"
 
 namespace {
 
@@ -16,6 +17,15 @@ AIErr DocumentChanged() {
     if (AIErr err = FindDimensionLayer()) return err;
     g->prefs.style.id = GetHighestDimensionID();
     return kNoErr;
+}
+
+// The custom text a dimension tool just drew is selected once the tool event is over, so
+// the user can type over it.
+AIErr SelectDimensionText() {
+    if (g->dimTextArt == nullptr) return kNoErr;
+    const AIErr err = SelectText(g->dimTextArt);
+    if (err == kNoErr) g->dimTextArt = nullptr;
+    return err;
 }
 
 const PlotwiseToolRow kTools[] = {
@@ -28,7 +38,7 @@ const PlotwiseMenuRow kMenus[] = {
 };
 
 const PlotwiseTimerRow kTimers[] = {
-    {+[]() -> AITimerHandle& { return g->selectTextTimer; }, "selectTextTimer", 1, nullptr},
+    {+[]() -> AITimerHandle& { return g->selectTextTimer; }, "selectTextTimer", 1, &SelectDimensionText},
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // What the dimensioning and labelling tools register: the tools in toolbox order (offered to
-// the host once their routines exist) and the automatic dimensioning commands.
+// the host once their routines exist), the automatic dimensioning commands, and which of
+// them draw horizontal or vertical linear dimensions.
 #include "AIMenu.h"
 #include "core/PlotwiseSubsystem.h"
 #include "dimtools/DimToolGlobals.h"
@@ -48,6 +49,16 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->datumtargettool; }, "Plotwise Datum Target", 26, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
 };
 
+// Slash terminators turn with the direction a linear dimension is drawn in.
+int16_t LinearToolDirection(AIToolHandle tool) {
+    if (tool == nullptr || !g) return 0;
+    for (AIToolHandle h : {g->htool, g->autohtool, g->datumhtool})
+        if (tool == h) return 1;
+    for (AIToolHandle v : {g->vtool, g->autovtool, g->datumvtool})
+        if (tool == v) return 2;
+    return 0;
+}
+
 const PlotwiseMenuRow kMenus[] = {
     {+[]() -> AIMenuItemHandle& { return g->AutoDimensionDocumentMenuItem; }, "Plotwise Auto Dimension Document",
      kObjectUtilsMenuGroup, 40, nullptr},
@@ -61,4 +72,5 @@ extern const PlotwiseSubsystem kDimToolsSubsystem = {
     .name = "dimtools",
     .tools = kTools,
     .menus = kMenus,
+    .services = {.linearToolDirection = &LinearToolDirection},
 };

@@ -1,11 +1,38 @@
-// The fields of the drawing and editing tools: their tool handles.
+// The fields of the drawing and editing tools: their tool handles, the values typed into
+// the numeric-input dialogs, and the line tool's frozen angle.
 #pragma once
 
 #include "dimtools/DimToolGlobals.h"
+
+// Face codes of the depth dialogs' choice fields.
+constexpr int32_t kInputLeftFace = 0x80;
 
 struct DrawToolGlobals : DimToolGlobals {
     AIToolHandle cadlinetool = nullptr, cadrecttool = nullptr, cadrectcentertool = nullptr, cadcircletool = nullptr;
     AIToolHandle cadcirclecentertool = nullptr, threePointCircleTool = nullptr, cadarctool = nullptr, cadarcbypointstool = nullptr;
     AIToolHandle TanPerpLineTool = nullptr, OffsetTool = nullptr, proportiontool = nullptr, cadfillettool = nullptr;
     AIToolHandle cadchamfertool = nullptr, cadextendtool = nullptr, cadtrimtool = nullptr, subdividetool = nullptr;
+
+    // --- numeric inputs: lengths in points at drawing size (typed length / scaler), angles
+    // in degrees; each dialog opens with the last accepted values; never saved ---
+    AIReal inputRectWidth = 72.0f, inputRectHeight = 72.0f;  // shared with the depth rectangle and grid
+    int32_t inputRectFace = kInputLeftFace;
+    AIReal inputEllipseWidth = 72.0f, inputEllipseHeight = 72.0f;  // shared with the depth ellipse
+    int32_t inputEllipseFace = kInputLeftFace;
+    AIReal inputLineLength = 72.0f, inputLineAngle = 0.0f, inputLineRise = 0.0f, inputLineRun = 72.0f;
+    AIReal inputCubeWidth = 72.0f, inputCubeHeight = 72.0f, inputCubeDepth = 72.0f;
+    AIReal inputCylinderWidth = 72.0f, inputCylinderHeight = 72.0f, inputCylinderLength = 72.0f;
+    int32_t inputCylinderFace = kInputLeftFace;
+    AIReal inputWallLength = 0.0f, inputWallAngle = 0.0f;
+    AIReal inputArcByPointsRadius = 0.0f;
+    AIReal inputArcByRadiusRadius = 0.0f, inputArcByRadiusStartAngle = 0.0f, inputArcByRadiusEndAngle = 90.0f;
+    AIReal inputTanPerpLineLength = 72.0f;
+    int32_t inputTanPerpLineDirection = 3, inputTanPerpLineDrawWhich = 1;
+    AIReal inputOffsetDistance = 18.0f;
+    int32_t inputOffsetDirection = 1;
+
+    // --- line tool: the angle the command key froze, kept until a drag with neither shift
+    // nor command ---
+    int constrainLineToCurrentAngle = 0;
+    AIReal constrainedLineAngle = 0.0f;  // radians
 };

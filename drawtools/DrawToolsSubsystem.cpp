@@ -1,20 +1,49 @@
 // What the drawing and editing tools register: the tools in toolbox order (offered to the
-// host once their routines exist).
+// host once their routines exist), each with its drag routine, the dialog a click opens
+// and its options dialog.
 #include "core/PlotwiseSubsystem.h"
+#include "drawtools/CADEllipseTool.h"
+#include "drawtools/CADLineTool.h"
+#include "drawtools/CADRectTool.h"
 #include "drawtools/DrawToolGlobals.h"
+#include "drawtools/ThreePointCircle.h"
 
 namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
 
+const ToolRoutines kLineRoutines{
+    .drag = &doCADLineTool,
+    .mouseUp = +[] { return doPlotwiseLineDialog(nullptr); },
+    .editOptions = &doCADlinePrefsDialog,
+};
+const ToolRoutines kRectRoutines{
+    .drag = +[] { return doCADRectTool(ModeOfTool(false)); },
+    .mouseUp = +[] { return doPlotwiseRectDialog(nullptr); },
+};
+const ToolRoutines kRectCenterRoutines{
+    .drag = +[] { return doCADRectTool(ModeOfTool(true)); },
+    .mouseUp = +[] { return doPlotwiseRectDialog(nullptr); },
+};
+const ToolRoutines kEllipseRoutines{
+    .drag = +[] { return CADCircleDrag(ModeOfTool(false)); },
+    .mouseUp = +[] { return doPlotwiseEllipseDialog(nullptr); },
+};
+const ToolRoutines kEllipseCenterRoutines{
+    .drag = +[] { return CADCircleDrag(ModeOfTool(true)); },
+    .mouseUp = +[] { return doPlotwiseEllipseDialog(nullptr); },
+};
+// A drag is refused by the core; the mouse up of the third click draws.
+const ToolRoutines kThreePointRoutines{.mouseUp = &doThreePointCircleTool};
+
 // The string index gives the title (17500 + n) and tip (17600 + n).
 const PlotwiseToolRow kTools[] = {
-    {+[]() -> AIToolHandle& { return g->cadlinetool; }, "Plotwise CAD Line", 38, 5, ToolFamily::kDraw, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadrecttool; }, "Plotwise CAD Rectangle", 39, 5, ToolFamily::kDraw, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadrectcentertool; }, "Plotwise CAD Rectangle From Center", 40, 5, ToolFamily::kDraw, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadcircletool; }, "Plotwise CAD Ellipse", 41, 5, ToolFamily::kDraw, kToolEllipseCaptions, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadcirclecentertool; }, "Plotwise CAD Ellipse From Center", 42, 5, ToolFamily::kDraw, kToolEllipseCaptions | kToolFromCenter, nullptr},
-    {+[]() -> AIToolHandle& { return g->threePointCircleTool; }, "Plotwise Three Point Circle", 43, 5, ToolFamily::kThreePoint, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadlinetool; }, "Plotwise CAD Line", 38, 5, ToolFamily::kDraw, 0, &kLineRoutines},
+    {+[]() -> AIToolHandle& { return g->cadrecttool; }, "Plotwise CAD Rectangle", 39, 5, ToolFamily::kDraw, 0, &kRectRoutines},
+    {+[]() -> AIToolHandle& { return g->cadrectcentertool; }, "Plotwise CAD Rectangle From Center", 40, 5, ToolFamily::kDraw, 0, &kRectCenterRoutines},
+    {+[]() -> AIToolHandle& { return g->cadcircletool; }, "Plotwise CAD Ellipse", 41, 5, ToolFamily::kDraw, 0, &kEllipseRoutines},
+    {+[]() -> AIToolHandle& { return g->cadcirclecentertool; }, "Plotwise CAD Ellipse From Center", 42, 5, ToolFamily::kDraw, 0, &kEllipseCenterRoutines},
+    {+[]() -> AIToolHandle& { return g->threePointCircleTool; }, "Plotwise Three Point Circle", 43, 5, ToolFamily::kThreePoint, 0, &kThreePointRoutines},
     {+[]() -> AIToolHandle& { return g->cadarctool; }, "Plotwise CAD Arc", 44, 5, ToolFamily::kArc, 0, nullptr},
     {+[]() -> AIToolHandle& { return g->cadarcbypointstool; }, "Plotwise CAD Arc By Points", 45, 5, ToolFamily::kArc, 0, nullptr},
     {+[]() -> AIToolHandle& { return g->TanPerpLineTool; }, "Plotwise Tangent Perpendicular Line", 46, 5, ToolFamily::kDraw, kToolKeepsFirstClick, nullptr},

@@ -3,6 +3,7 @@
 // one is reduced first, where adding a turn would no longer change the float.
 #include "geometry/PlaneGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 
@@ -208,6 +209,54 @@ int GetPointAngleIntersection(const AIRealPoint& p, AIReal angP, const AIRealPoi
     AddPointLengthAngle(q, 1.0f, angQ, &q2);
     int withinSegments = 0;
     return FindLineSegmentIntersection(p, p2, q, q2, out, &withinSegments) != 0 ? 1 : 0;
+}
+
+namespace {
+
+constexpr float kMiddle = 0.5f;
+
+// Modes 0 and 2: the offset of x from `from` over the span, unclamped.
+float unclampedFraction(float x, float from, float span) { return span == 0.0f ? kMiddle : (x - from) / span; }
+
+// Modes 1 and 3 on one coordinate: measured from a towards b, clamped to 0 or 1 beyond
+// both points (which end is 1 follows the order of a and b).
+float clampedFraction(float x, float a, float b) {
+    const bool ascending = a <= b;
+    if (x > std::fmax(a, b)) return ascending ? 1.0f : 0.0f;
+    if (x < std::fmin(a, b)) return ascending ? 0.0f : 1.0f;
+    if (a == b) return kMiddle;
+    return std::fabs((x - a) / (b - a));
+}
+
+// Modes 4 and 5: the foot of the perpendicular from p onto the line p1-p2, as a signed
+// fraction of |p1 p2| (negative on the far side of p1 from p2).
+float alongLine(const AIRealPoint& p1, const AIRealPoint& p2, const AIRealPoint& p) {
+    const double dh = static_cast<double>(p2.h) - p1.h;
+    const double dv = static_cast<double>(p2.v) - p1.v;
+    const double span2 = dh * dh + dv * dv;
+    if (span2 == 0.0) return kMiddle;
+    return static_cast<float>(((static_cast<double>(p.h) - p1.h) * dh + (static_cast<double>(p.v) - p1.v) * dv) / span2);
+}
+
+}  // namespace
+
+void GetPointFractionalOffset(const AIRealPoint& p1, const AIRealPoint& p2, const AIRealPoint& p, int16_t mode,
+                              AIReal* fraction) {
+    if (fraction == nullptr) return;
+    switch (mode) {
+        case 0:  // from the point with the smaller h
+            *fraction = p1.h < p2.h ? unclampedFraction(p.h, p1.h, p2.h - p1.h) : unclampedFraction(p.h, p2.h, p1.h - p2.h);
+            break;
+        case 1: *fraction = clampedFraction(p.h, p1.h, p2.h); break;
+        case 2:  // downwards from the point with the larger v
+            *fraction = p1.v <= p2.v ? unclampedFraction(p2.v - p.v, 0.0f, p2.v - p1.v)
+                                     : unclampedFraction(p1.v - p.v, 0.0f, p1.v - p2.v);
+            break;
+        case 3: *fraction = clampedFraction(p.v, p1.v, p2.v); break;
+        case 4: *fraction = alongLine(p1, p2, p); break;
+        case 5: *fraction = std::clamp(alongLine(p1, p2, p), 0.0f, 1.0f); break;
+        default: break;
+    }
 }
 
 int RectLineIntersections(const AIRealRect& rect, const AIRealPoint& p1, const AIRealPoint& p2, AIRealPoint* out1,

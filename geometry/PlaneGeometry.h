@@ -58,6 +58,14 @@ int GetPointAngleIntersection(const AIRealPoint& p, AIReal angP, const AIRealPoi
 int RectLineIntersections(const AIRealRect& rect, const AIRealPoint& p1, const AIRealPoint& p2, AIRealPoint* out1,
                           AIRealPoint* out2);
 
+// Where p lies between p1 and p2, as the fraction that places a linear dimension's text
+// along its measured direction; mode 0 horizontal, 1 horizontal chain (clamped), 2
+// vertical (from the top), 3 vertical chain (clamped), 4 aligned, 5 aligned chain
+// (clamped). A span of zero length gives 0.5 (or 0 or 1 when p lies beyond the points in
+// a clamped mode), never a non-number; any other mode leaves fraction as it was.
+void GetPointFractionalOffset(const AIRealPoint& p1, const AIRealPoint& p2, const AIRealPoint& p, int16_t mode,
+                              AIReal* fraction);
+
 // p2 moved s further along the direction p1 -> p2.
 AIErr getPointAlongLine(const AIRealPoint& p1, const AIRealPoint& p2, AIReal s, AIRealPoint* out);
 AIErr RealPointToReals(const AIRealPoint& p, AIReal* h, AIReal* v);

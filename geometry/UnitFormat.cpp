@@ -248,6 +248,11 @@ char groupingChar(int32_t numberFormat) { return numberFormat == 1 ? '.' : ','; 
 }  // namespace
 
 bool isValidUnitCode(int32_t units) { return units >= 0 && units < kUnitCodeCount; }
+
+LengthUnit lengthUnitOfCode(int32_t units) {
+    return isValidUnitCode(units) ? kUnitForms[units].unit : LengthUnit::point;
+}
+
 bool isFractionalUnit(int32_t units) {
     return units == kFractionalInchMarkUnits || units == kFractionalInchWordUnits ||
            units == kFeetFractionalInchMarkUnits || units == kFeetFractionalInchWordUnits;

@@ -49,6 +49,9 @@ enum class LengthUnit { point, pica, inch, foot, mil, pixel, centimeter, millime
 // computed in (so typed values give the same points as before). A pixels-per-inch value
 // that is not positive counts as 72.
 double unitToPoints(LengthUnit unit, double value, int32_t pixelsPerInch);
+// The physical unit a unit code shows lengths in (the compound feet-and-inch forms count
+// as feet); an unknown code gives points.
+LengthUnit lengthUnitOfCode(int32_t units);
 
 // The unit label of a code as written after a length ("" for the compound forms).
 const char* unitLabel(int32_t units);

@@ -4,6 +4,7 @@
 #include "panels/DocumentPanel.h"
 
 #include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionLayer.h"
 #include "panels/LayerScaleCommands.h"
@@ -94,6 +95,11 @@ void SetLayerListBottom(ADMDialogRef dialog, int32_t panelBottom) {
     if (!list || sADMItem->GetBoundsRect(list, &bounds)) return;
     bounds.bottom = panelBottom - kLayerListBottomGap;
     sADMItem->SetBoundsRect(list, &bounds);
+}
+
+// The tracker's read-out of the selection, written again in the new unit or precision.
+void RefreshTrackerReadOut() {
+    if (auto refresh = PlotwiseService().updateTrackerWindowFromSelectedArt) refresh(nullptr);
 }
 
 void AddCustomScale() {
@@ -239,6 +245,7 @@ void NumericInputUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier
         const int32_t units = ActivePopupIndex(item);
         if (units >= 0) g->prefs.NumericInputUnits = units;
         SetupNumericInputPrecisionPopup(sADMItem->GetDialog(item));
+        RefreshTrackerReadOut();
     }
     sADMItem->DefaultNotify(item, notifier);
 }
@@ -247,6 +254,7 @@ void NumericInputPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef noti
     if (g && UserChanged(notifier)) {
         const int32_t precision = ActivePopupIndex(item);
         if (precision >= 0) g->prefs.NumericInputPrecision = precision;
+        RefreshTrackerReadOut();
     }
     sADMItem->DefaultNotify(item, notifier);
 }

@@ -65,13 +65,21 @@ float componentValue(int32_t component) {
     return component == 0 ? 0.0f : static_cast<float>((static_cast<double>(component) + 1.0) / 65536.0);
 }
 
-// Process colour to RGB, as the host converts a sample: process black 1 gives black,
-// no ink gives white.
-void cmykToRgb(float c, float m, float y, float k, float rgb[3]) {
-    const auto channel = [k](float ink) { return (1.0f - std::fmin(1.0f, ink)) * (1.0f - std::fmin(1.0f, k)); };
-    rgb[0] = channel(c);
-    rgb[1] = channel(m);
-    rgb[2] = channel(y);
+// Process colour to RGB through the host's colour conversion; false (rgb untouched) when
+// the host cannot convert it.
+bool cmykToRgb(float c, float m, float y, float k, float rgb[3]) {
+    if (!sAIColorConversion) return false;
+    const AIReal cmyk[4] = {c, m, y, k};
+    AIReal out[3] = {0.0f, 0.0f, 0.0f};
+    const AIColorConvertOptions options{kAIColorConversionDefault};
+    ASBoolean inGamut = false;
+    if (sAIColorConversion->ConvertSampleColor(kAICMYKColorSpace, cmyk, kAIRGBColorSpace, out, &options, &inGamut) !=
+        kNoErr)
+        return false;
+    rgb[0] = out[0];
+    rgb[1] = out[1];
+    rgb[2] = out[2];
+    return true;
 }
 
 uint16_t toChannel(float v) {
@@ -137,9 +145,9 @@ void convertPrefColorsIntoRGBColor(ADMRGBColor* out) {
     const bool processCustom = style.dimensionColorType == kCustomColor && style.dimensionCustomColorType == 0;
     const bool rgbCustom = style.dimensionColorType == kCustomColor && style.dimensionCustomColorType == 1;
     if (style.dimensionColorType == kGrayColor) {
-        cmykToRgb(0.0f, 0.0f, 0.0f, c1, rgb);
+        if (!cmykToRgb(0.0f, 0.0f, 0.0f, c1, rgb)) return;
     } else if (style.dimensionColorType == kFourColor || processCustom) {
-        cmykToRgb(c1, c2, c3, c4, rgb);
+        if (!cmykToRgb(c1, c2, c3, c4, rgb)) return;
     } else if (style.dimensionColorType == kThreeColor || rgbCustom) {
         rgb[0] = c1;
         rgb[1] = c2;

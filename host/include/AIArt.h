@@ -32,8 +32,10 @@ struct AIArtSuite {
     AIErr (*GetArtBounds)(AIArtHandle art, AIRealRect* bounds);
     AIErr (*GetArtTransformBounds)(AIArtHandle art, const AIRealMatrix* matrix, int32_t flags,
                                    AIRealRect* bounds);
-    // Reads the attributes of `mask` (kArtSelected, kArtLocked, kArtHidden, kArtFullySelected).
+    // Reads the attributes of `mask` (kArtSelected, kArtLocked, kArtHidden, kArtFullySelected);
+    // a layer's group reads locked and hidden as its layer is.
     AIErr (*GetArtUserAttr)(AIArtHandle art, uint32_t mask, uint32_t* attr);
+    // Setting kArtFullySelected also selects the art with every anchor.
     AIErr (*SetArtUserAttr)(AIArtHandle art, uint32_t mask, uint32_t attr);
     // The art's dictionary, created on first request, with one reference for the caller.
     AIErr (*GetDictionary)(AIArtHandle art, AIDictionaryRef* dictionary);

@@ -10,6 +10,10 @@
 
 enum AITextOrientation : ai_int16 { kHorizontalTextOrientation = 0, kVerticalTextOrientation = 1 };
 
+// The alignment of a line of text as the older text interface numbers it: 0 and 1 left,
+// 2 centre, 3 right, 4 justified with the last line left, 5 justified throughout.
+typedef ai_int16 AILineStyle;
+
 struct AITextFrameSuite {
     // A new, empty point text placed like NewArt (paint order and prep); its frame matrix
     // is the translation to `anchor`. Only horizontal orientation is supported.

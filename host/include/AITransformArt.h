@@ -13,7 +13,7 @@ enum : int32_t {
 };
 
 struct AITransformArtSuite {
-    // flags: kTransformObjects, with kTransformChildren to enter groups. lineScale is
-    // accepted and ignored.
+    // flags: kTransformObjects, with kTransformChildren to enter groups (a compound path
+    // moves whole either way). lineScale is accepted and ignored.
     AIErr (*TransformArt)(AIArtHandle art, const AIRealMatrix* matrix, AIReal lineScale, int32_t flags);
 };

@@ -2,19 +2,21 @@
 #include "adm/PreferenceStore.h"
 
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <limits>
-#include <sstream>
+#include <optional>
+#include <string_view>
 
 #include "AIPreference.h"
 #include "adm/ActiveStack.h"
 #include "text/Encoding.h"
 #include "io/AtomicFile.h"
+#include "io/Json.h"
 
 namespace standin {
 namespace {
@@ -33,7 +35,69 @@ bool numbers(const json& j, size_t n) {
     return true;
 }
 
+// The types an entry may hold ({"integer": 5}), with what its value must be.
+struct EntryType {
+    const char* name;
+    const char* words;
+    bool (*holds)(const json&);
+};
+
+constexpr EntryType kEntryTypes[] = {
+    {"integer", "a whole number from -2147483648 to 2147483647",
+     [](const json& v) {
+         return v.is_number_integer() && (v.is_number_unsigned() ? v.get<uint64_t>() <= INT32_MAX
+                                                                 : v.get<int64_t>() >= INT32_MIN && v.get<int64_t>() <= INT32_MAX);
+     }},
+    {"boolean", "true or false", [](const json& v) { return v.is_boolean(); }},
+    {"real", "a number", [](const json& v) { return v.is_number(); }},
+    {"string", "a text", [](const json& v) { return v.is_string(); }},
+    {"point", "two numbers [h, v]", [](const json& v) { return numbers(v, 2); }},
+    {"rect", "four numbers [left, top, right, bottom]", [](const json& v) { return numbers(v, 4); }},
+};
+
+const EntryType* entryType(std::string_view name) {
+    for (const EntryType& t : kEntryTypes)
+        if (name == t.name) return &t;
+    return nullptr;
+}
+
+// What is wrong with a stored entry; nothing when it is one typed value of its type.
+std::optional<std::string> entryProblem(const json& entry) {
+    if (!entry.is_object() || entry.size() != 1)
+        return std::string("is not one typed value such as {\"integer\": 1}");
+    const EntryType* type = entryType(entry.begin().key());
+    if (!type) return "has the unknown type \"" + entry.begin().key() + "\"";
+    if (!type->holds(entry.begin().value())) return std::string("is not ") + type->words;
+    return std::nullopt;
+}
+
+std::string withArticle(std::string_view type) { return (type == "integer" ? "an " : "a ") + std::string(type); }
+
+// A stored value as it reads in a message, cut short when long.
+std::string shown(const json& value) {
+    std::string text = value.dump();
+    if (text.size() > 60) text = text.substr(0, 57) + "...";
+    return text;
+}
+
+// Warnings about one file's entries stop here, then say how many more there were.
+constexpr size_t kMaxEntryWarnings = 20;
+
 float toFloat(const json& j) { return static_cast<float>(j.get<double>()); }
+
+// Why `text` is not a preference file of this version; empty when it is, with `doc` read.
+// It is read within the limits of every JSON file, so no hostile tree is ever built.
+std::string problemWith(const std::string& text, json& doc) {
+    try {
+        doc = io::parseJson<json>(text, io::kPreferenceJson);
+    } catch (const io::FormatError& e) {
+        return e.what();
+    }
+    if (!doc.is_object() || !doc.contains("preferences") || !doc["preferences"].is_object())
+        return "no \"preferences\" object";
+    if (doc.value("format", std::string()) != kFormat) return "not a preference file of this version";
+    return {};
+}
 
 const AIPreferenceSuite kSuite = {
     [](const char* p, const char* k, int32_t* v) -> AIErr { return gActive.current() ? gActive.current()->getInteger(p, k, v) : kNoErr; },
@@ -84,7 +148,7 @@ void PreferenceStore::registerSuites(SuiteRegistry& registry) {
     registry.add(kAIPreferenceSuite, kAIPreferenceSuiteVersion, &kSuite);
 }
 
-void PreferenceStore::warn(std::string message) {
+void PreferenceStore::warn(std::string message) const {
     if (sink_)
         sink_(message);
     else
@@ -105,8 +169,29 @@ std::optional<std::filesystem::path> PreferenceStore::putAside() {
     return std::nullopt;
 }
 
+// Entries the store cannot give to the plug-in are named (and kept, as they may be another
+// program's); the plug-in gets its default for them.
+void PreferenceStore::checkEntries() {
+    size_t found = 0;
+    const auto note = [&](const std::string& message) {
+        if (++found <= kMaxEntryWarnings) warn("preference " + message + "; the plug-in gets its default");
+    };
+    for (const auto& [prefix, keys] : prefs_.items()) {
+        if (!keys.is_object()) {
+            note("prefix \"" + prefix + "\" holds " + shown(keys) + " instead of keys");
+            continue;
+        }
+        for (const auto& [key, entry] : keys.items())
+            if (auto problem = entryProblem(entry)) note(prefix + "/" + key + ": " + shown(entry) + " " + *problem);
+    }
+    if (found > kMaxEntryWarnings)
+        warn("preferences: " + std::to_string(found - kMaxEntryWarnings) + " more entries the plug-in cannot read");
+}
+
 bool PreferenceStore::load() {
     prefs_ = json::object();
+    others_ = json::object();
+    warnedKeys_.clear();
     fresh_ = true;
     blocked_ = false;
     keptAside_.reset();
@@ -119,35 +204,28 @@ bool PreferenceStore::load() {
         return false;
     }
 
-    std::string problem;
+    std::string problem, text;
     json doc;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) {
-        problem = "cannot be read";
-    } else {
-        std::ostringstream s;
-        s << in.rdbuf();
-        doc = json::parse(s.str(), nullptr, false);
-        if (doc.is_discarded())
-            problem = "is not valid JSON";
-        else if (!doc.is_object() || !doc.contains("preferences") || !doc["preferences"].is_object())
-            problem = "has no \"preferences\" object";
-        else if (doc.value("format", std::string()) != kFormat)
-            problem = "is not a preference file of this version";
-    }
-    in.close();
+    if (io::readWholeFile(path_.string(), io::kPreferenceFile, text, problem))
+        problem = problemWith(text, doc);
+    else
+        problem = problem.substr(std::min(problem.size(), path_.string().size() + 2));
     if (problem.empty()) {
         prefs_ = std::move(doc["preferences"]);
+        doc.erase("preferences");
+        doc.erase("format");
+        others_ = std::move(doc);
         fresh_ = false;
+        checkEntries();
         return true;
     }
     keptAside_ = putAside();
     if (keptAside_) {
-        warn("preference file " + path_.string() + " " + problem + "; using the defaults (the file is kept as " +
+        warn("preference file " + path_.string() + ": " + problem + "; using the defaults (the file is kept as " +
              keptAside_->string() + ")");
     } else {
         blocked_ = true;
-        warn("preference file " + path_.string() + " " + problem +
+        warn("preference file " + path_.string() + ": " + problem +
              "; using the defaults (it could not be moved aside, so preferences will not be saved over it)");
     }
     return false;
@@ -160,7 +238,10 @@ AIErr PreferenceStore::save() {
     }
     std::error_code ec;
     if (path_.has_parent_path()) std::filesystem::create_directories(path_.parent_path(), ec);
-    const json doc = {{"format", kFormat}, {"preferences", prefs_}};
+    // What the file held besides the preferences is written back as it was.
+    json doc = others_;
+    doc["format"] = kFormat;
+    doc["preferences"] = prefs_;
     const std::string text = doc.dump(2) + "\n";
 
     std::string error;
@@ -172,16 +253,20 @@ AIErr PreferenceStore::save() {
     return kNoErr;
 }
 
-// The stored {type: value} record of prefix/key when it holds `type`; null when missing
-// or of another type.
+// The stored value of prefix/key when it is a good value of `type`; null otherwise. An entry
+// of another type is named once (a damaged one was named when the file was read).
 const json* PreferenceStore::find(const char* prefix, const char* key, const char* type) const {
     if (!validName(prefix) || !validName(key)) return nullptr;
     auto p = prefs_.find(prefix);
     if (p == prefs_.end() || !p->is_object()) return nullptr;
     auto k = p->find(key);
-    if (k == p->end() || !k->is_object() || k->size() != 1) return nullptr;
-    auto v = k->find(type);
-    return v == k->end() ? nullptr : &*v;
+    if (k == p->end() || entryProblem(*k)) return nullptr;
+    const std::string& held = k->begin().key();
+    if (held == type) return &k->begin().value();
+    if (warnedKeys_.insert(std::string(prefix) + "/" + key).second)
+        warn("preference " + std::string(prefix) + "/" + key + " holds " + withArticle(held) + ", not " +
+             withArticle(type) + "; the plug-in gets its default");
+    return nullptr;
 }
 
 AIErr PreferenceStore::put(const char* prefix, const char* key, const char* type, json value) {
@@ -208,12 +293,7 @@ AIErr PreferenceStore::remove(const char* prefix, const char* key) {
 
 AIErr PreferenceStore::getInteger(const char* prefix, const char* key, int32_t* value) const {
     if (!value) return kBadParameterErr;
-    const json* v = find(prefix, key, "integer");
-    if (v && v->is_number_integer()) {
-        const auto n = v->get<int64_t>();
-        if (n >= std::numeric_limits<int32_t>::min() && n <= std::numeric_limits<int32_t>::max())
-            *value = static_cast<int32_t>(n);
-    }
+    if (const json* v = find(prefix, key, "integer")) *value = static_cast<int32_t>(v->get<int64_t>());
     return kNoErr;
 }
 
@@ -223,8 +303,7 @@ AIErr PreferenceStore::putInteger(const char* prefix, const char* key, int32_t v
 
 AIErr PreferenceStore::getBoolean(const char* prefix, const char* key, AIBoolean* value) const {
     if (!value) return kBadParameterErr;
-    const json* v = find(prefix, key, "boolean");
-    if (v && v->is_boolean()) *value = v->get<bool>() ? 1 : 0;
+    if (const json* v = find(prefix, key, "boolean")) *value = v->get<bool>() ? 1 : 0;
     return kNoErr;
 }
 
@@ -234,8 +313,7 @@ AIErr PreferenceStore::putBoolean(const char* prefix, const char* key, bool valu
 
 AIErr PreferenceStore::getReal(const char* prefix, const char* key, AIReal* value) const {
     if (!value) return kBadParameterErr;
-    const json* v = find(prefix, key, "real");
-    if (v && v->is_number() && std::isfinite(v->get<double>())) *value = toFloat(*v);
+    if (const json* v = find(prefix, key, "real")) *value = toFloat(*v);
     return kNoErr;
 }
 
@@ -246,8 +324,8 @@ AIErr PreferenceStore::putReal(const char* prefix, const char* key, AIReal value
 
 AIErr PreferenceStore::getString(const char* prefix, const char* key, char* buffer, int32_t bufferSize) const {
     if (!buffer || bufferSize <= 0) return kBadParameterErr;
-    const json* v = find(prefix, key, "string");
-    if (v && v->is_string()) text::copyBounded(text::utf8ToPlatform(v->get<std::string>()), buffer, bufferSize);
+    if (const json* v = find(prefix, key, "string"))
+        text::copyBounded(text::utf8ToPlatform(v->get<std::string>()), buffer, bufferSize);
     return kNoErr;
 }
 
@@ -258,8 +336,7 @@ AIErr PreferenceStore::putString(const char* prefix, const char* key, const char
 
 AIErr PreferenceStore::getPoint(const char* prefix, const char* key, AIRealPoint* value) const {
     if (!value) return kBadParameterErr;
-    const json* v = find(prefix, key, "point");
-    if (v && numbers(*v, 2)) *value = {toFloat((*v)[0]), toFloat((*v)[1])};
+    if (const json* v = find(prefix, key, "point")) *value = {toFloat((*v)[0]), toFloat((*v)[1])};
     return kNoErr;
 }
 
@@ -270,8 +347,8 @@ AIErr PreferenceStore::putPoint(const char* prefix, const char* key, const AIRea
 
 AIErr PreferenceStore::getRect(const char* prefix, const char* key, AIRealRect* value) const {
     if (!value) return kBadParameterErr;
-    const json* v = find(prefix, key, "rect");
-    if (v && numbers(*v, 4)) *value = {toFloat((*v)[0]), toFloat((*v)[1]), toFloat((*v)[2]), toFloat((*v)[3])};
+    if (const json* v = find(prefix, key, "rect"))
+        *value = {toFloat((*v)[0]), toFloat((*v)[1]), toFloat((*v)[2]), toFloat((*v)[3])};
     return kNoErr;
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,8 @@ public:
     void activate();
 
     // Typed access. Get leaves *value unchanged and returns kNoErr when the key is missing
-    // or holds another type; kBadParameterErr for null arguments.
+    // or holds another type (with a warning, once per key); kBadParameterErr for null
+    // arguments. Entries the store cannot give are named when the file is read, and kept.
     AIErr getInteger(const char* prefix, const char* key, int32_t* value) const;
     AIErr putInteger(const char* prefix, const char* key, int32_t value);
     AIErr getBoolean(const char* prefix, const char* key, AIBoolean* value) const;
@@ -76,16 +78,20 @@ public:
 private:
     const nlohmann::json* find(const char* prefix, const char* key, const char* type) const;
     AIErr put(const char* prefix, const char* key, const char* type, nlohmann::json value);
-    void warn(std::string message);
+    void warn(std::string message) const;
+    void checkEntries();
     std::optional<std::filesystem::path> putAside();
 
     std::filesystem::path path_;
-    nlohmann::json prefs_ = nlohmann::json::object();  // prefix -> key -> {type: value}
+    nlohmann::json prefs_ = nlohmann::json::object();   // prefix -> key -> {type: value}
+    nlohmann::json others_ = nlohmann::json::object();  // the file's other members, kept as they were
     bool fresh_ = true;
     bool blocked_ = false;  // a damaged file could not be put aside: never overwrite it
     bool stopBeforeRename_ = false;
     std::optional<std::filesystem::path> keptAside_;
-    std::vector<std::string> warnings_;
+    // Warnings come from reads too, which leave the preferences as they are.
+    mutable std::vector<std::string> warnings_;
+    mutable std::set<std::string> warnedKeys_;  // entries of another type, named once
     std::function<void(const std::string&)> sink_;
 };
 

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
+#include "io/AtomicFile.h"
+#include "io/Json.h"
 #include "text/Encoding.h"
 
 #ifndef PLOTWISE_RESOURCE_DIR
@@ -134,12 +134,27 @@ std::optional<std::string> Resources::typeForKind(const std::string& kind) {
 }
 
 std::optional<std::string> Resources::readFile(const std::filesystem::path& rel) {
+    // The first folder of the search path that holds the resource; one that cannot be read
+    // there is a problem, not an absence.
     for (const auto& folder : searchPath_) {
-        std::ifstream in(folder / rel, std::ios::binary);
-        if (!in) continue;
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+        std::string text, error;
+        bool missing = false;
+        const std::string path = (folder / rel).string();
+        if (io::readWholeFile(path, io::kResourceFile, text, error, &missing)) return text;
+        if (missing) continue;
+        problems_.push_back(rel.string() + error.substr(std::min(error.size(), path.size())));
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<nlohmann::json> Resources::readJson(const std::filesystem::path& rel) {
+    const auto text = readFile(rel);
+    if (!text) return std::nullopt;
+    try {
+        return io::parseJson<json>(*text, io::kResourceJson);
+    } catch (const io::FormatError& e) {
+        problems_.push_back(rel.string() + ": " + e.what());
     }
     return std::nullopt;
 }
@@ -149,9 +164,8 @@ std::optional<std::string> Resources::indexString(int32_t listID, int32_t index)
     if (it == strings_.end()) {
         const auto rel = std::filesystem::path("strings") / (std::to_string(listID) + ".json");
         std::optional<std::vector<std::string>> list;
-        if (auto text = readFile(rel)) {
-            const json j = json::parse(*text, nullptr, false);
-            list = stringArray(j);
+        if (const auto j = readJson(rel)) {
+            list = stringArray(*j);
             if (!list) problems_.push_back(rel.string() + ": not a JSON array of strings");
         }
         it = strings_.emplace(listID, std::move(list)).first;
@@ -166,8 +180,8 @@ std::optional<std::vector<std::string>> Resources::menu(int32_t menuID) {
     if (it == menus_.end()) {
         const auto rel = std::filesystem::path("menus") / (std::to_string(menuID) + ".json");
         std::optional<std::vector<std::string>> entries;
-        if (auto text = readFile(rel)) {
-            const json j = json::parse(*text, nullptr, false);
+        if (const auto found = readJson(rel)) {
+            const json& j = *found;
             // Either an array of texts or {"entries": [...]}.
             entries = stringArray(j.is_object() && j.contains("entries") ? j["entries"] : j);
             if (!entries) problems_.push_back(rel.string() + ": not a list of entry texts");
@@ -182,8 +196,8 @@ const DialogTemplate* Resources::dialog(int32_t dialogID) {
     if (it == dialogs_.end()) {
         const auto rel = std::filesystem::path("dialogs") / (std::to_string(dialogID) + ".json");
         std::optional<DialogTemplate> tpl;
-        if (auto text = readFile(rel)) {
-            const json j = json::parse(*text, nullptr, false);
+        if (const auto found = readJson(rel)) {
+            const json& j = *found;
             std::string why;
             if (!j.is_object()) {
                 why = "not a JSON object";

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "ADMTypes.h"
 
 namespace standin {
@@ -65,7 +67,10 @@ public:
     static std::optional<std::string> typeForKind(const std::string& kind);
 
 private:
+    // The text of a resource file; nothing when it is absent, or (with a problem recorded)
+    // when it cannot be read or parsed within the resource limits.
     std::optional<std::string> readFile(const std::filesystem::path& rel);
+    std::optional<nlohmann::json> readJson(const std::filesystem::path& rel);
 
     std::filesystem::path dir_;
     std::vector<std::filesystem::path> searchPath_;  // dir_ split at ':'

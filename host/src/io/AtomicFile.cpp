@@ -2,22 +2,48 @@
 #include "io/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 namespace standin::io {
 
 namespace {
 
-bool writeAll(int fd, std::string_view data) {
+// Closes the descriptor when it goes out of scope.
+struct FileDescriptor {
+    int fd;
+    explicit FileDescriptor(int descriptor) : fd(descriptor) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+// What stands at a path that is not a regular file, in words.
+const char* kindOfFile(mode_t mode) {
+    struct Kind {
+        mode_t type;
+        const char* words;
+    };
+    static constexpr Kind kKinds[] = {{S_IFDIR, "a folder"}, {S_IFCHR, "a device"},  {S_IFBLK, "a device"},
+                                      {S_IFIFO, "a pipe"},   {S_IFSOCK, "a socket"}};
+    for (const Kind& k : kKinds)
+        if ((mode & S_IFMT) == k.type) return k.words;
+    return "something other than a file";
+}
+
+// Writes all of `data` from `offset` on; false with errno set on failure.
+bool writeAll(int fd, std::string_view data, off_t offset) {
     size_t done = 0;
     while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        const ssize_t n = ::pwrite(fd, data.data() + done, data.size() - done, offset + static_cast<off_t>(done));
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -27,50 +53,175 @@ bool writeAll(int fd, std::string_view data) {
     return true;
 }
 
+// The file a path names once the symbolic links of its last part are followed (relative
+// links from the folder of the link), so that saving writes through a link instead of
+// replacing it. A link to nowhere names the file it would point to. False with errno set
+// when the links go round in a loop or cannot be read.
+bool followLinks(const std::string& path, std::filesystem::path& target) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st{};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        std::error_code ec;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec) {
+            errno = ec.value();
+            return false;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// A fresh temporary file beside a target, never one that already exists (so never through a
+// link someone left there). It is removed when it goes out of scope unless kept.
+class Temporary {
+public:
+    Temporary(const std::string& target, mode_t mode) {
+        for (int n = 0; n < 100 && fd_ < 0; ++n) {
+            // The process id keeps two writers of one file apart; the count, leftovers of this one.
+            name_ = target + ".part-" + std::to_string(::getpid()) + (n ? "-" + std::to_string(n) : "");
+            fd_ = ::open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+            if (fd_ < 0 && errno != EEXIST) break;
+        }
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    ~Temporary() {
+        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0 && !kept_) ::unlink(name_.c_str());
+    }
+    int fd() const { return fd_; }
+    const std::string& name() const { return name_; }
+    // Renamed into place, or left for the user.
+    void keep() { kept_ = true; }
+
+private:
+    std::string name_;
+    int fd_ = -1;
+    bool kept_ = false;
+};
+
+// Writes `text` into the file in place, keeping its inode and so every hard link to it;
+// answers 0 or the error number.
+int writeInPlace(const std::string& target, std::string_view text) {
+    const FileDescriptor file{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY)};
+    const bool done = file.fd >= 0 && writeAll(file.fd, text, 0) &&
+                      ::ftruncate(file.fd, static_cast<off_t>(text.size())) == 0 && ::fsync(file.fd) == 0;
+    return done ? 0 : errno;
+}
+
+// Makes a rename in the folder last through a crash; a folder that cannot be synced only
+// loses that guarantee.
+void syncFolderOf(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const FileDescriptor dir{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd >= 0) ::fsync(dir.fd);
+}
+
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
                          bool interruptBeforeRename) {
-    // The process id keeps two writers of one file from sharing a temporary file.
-    const std::string temp = path + ".part-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
+    const auto fail = [&](const std::string& why) {
+        error = "cannot write " + path + ": " + why;
         return false;
+    };
+    std::filesystem::path resolved;
+    if (!followLinks(path, resolved)) return fail(std::strerror(errno));
+    const std::string target = resolved.string();
+    struct stat existing{};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return fail(std::string("is ") + kindOfFile(existing.st_mode) + ", not a regular file");
+
+    // The new text goes whole to a temporary file first: made no more open than the file it
+    // replaces (new files get the usual 0666 less the umask), then given its owner and mode.
+    Temporary temp(target, exists ? (existing.st_mode & 0777) : 0666);
+    if (temp.fd() < 0) return fail(std::strerror(errno));
+    if (exists) {
+        // Only root may give a file away and a writer may only pick a group it belongs to;
+        // what is not allowed stays the writer's own.
+        const bool owned = ::fchown(temp.fd(), existing.st_uid, existing.st_gid) == 0 ||
+                           ::fchown(temp.fd(), uid_t(-1), existing.st_gid) == 0;
+        // After the owner: changing it clears the set-id bits.
+        if (::fchmod(temp.fd(), existing.st_mode & (owned ? 07777 : 0777)) != 0) return fail(std::strerror(errno));
     }
-    const bool written = writeAll(fd, text) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + path;
-        std::remove(temp.c_str());
-        return false;
-    }
+    if (!writeAll(temp.fd(), text, 0) || ::fsync(temp.fd()) != 0) return fail(std::strerror(errno));
     if (interruptBeforeRename) {
         error = "write of " + path + " interrupted before it replaced the file";
-        std::remove(temp.c_str());
         return false;
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
+    if (exists && existing.st_nlink > 1) {
+        // A rename would split the file from its other names: write through it instead, the
+        // whole new text kept beside it until that has worked.
+        if (const int problem = writeInPlace(target, text)) {
+            temp.keep();
+            return fail(std::string(std::strerror(problem)) + "; the new text is kept whole in " + temp.name());
+        }
+        return true;
     }
+    if (::rename(temp.name().c_str(), target.c_str()) != 0) return fail(std::strerror(errno));
+    temp.keep();
+    syncFolderOf(resolved);
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot open the file";
+namespace {
+
+std::string tooLarge(const FileLimit& limit) {
+    return "larger than " + sizeInWords(limit.maxBytes) + ", the most " + std::string(limit.what) + " may hold";
+}
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, const FileLimit& limit, std::string& text, std::string& error,
+                   bool* missing) {
+    if (missing) *missing = false;
+    // Not blocking: a pipe would otherwise hold the open until something writes to it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        if (missing) *missing = errno == ENOENT;
+        error = path + ": cannot open the file: " + std::strerror(errno);
         return false;
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        error = path + ": cannot read the file";
+    const FileDescriptor file{fd};
+    struct stat st{};
+    if (::fstat(fd, &st) != 0) {
+        error = path + ": cannot read the file: " + std::strerror(errno);
         return false;
     }
-    text = buffer.str();
+    if (!S_ISREG(st.st_mode)) {
+        error = path + ": is " + kindOfFile(st.st_mode) + ", not a regular file";
+        return false;
+    }
+    if (static_cast<uint64_t>(st.st_size) > limit.maxBytes) {
+        error = path + ": " + tooLarge(limit);
+        return false;
+    }
+    // The size may change while the file is read: never more than one byte past the limit.
+    std::string buffer(static_cast<size_t>(st.st_size) + 1, '\0');
+    size_t done = 0;
+    while (true) {
+        if (done == buffer.size()) {
+            if (buffer.size() > limit.maxBytes) {
+                error = path + ": " + tooLarge(limit);
+                return false;
+            }
+            buffer.resize(std::min(buffer.size() * 2 + 4096, limit.maxBytes + 1));
+        }
+        const ssize_t n = ::read(fd, buffer.data() + done, buffer.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = path + ": cannot read the file: " + std::strerror(errno);
+            return false;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    buffer.resize(done);
+    text = std::move(buffer);
     return true;
 }
 

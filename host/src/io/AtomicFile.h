@@ -1,19 +1,31 @@
-// Writing a whole file so that a failure never leaves half of it: the text goes to a
-// temporary file beside the target, which then replaces the target by a rename.
+// Reading a whole file within its limit, and writing a whole file so that a failure never
+// leaves half of it: the text goes to a temporary file beside the target, which then
+// replaces the target by a rename.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "io/Limits.h"
+
 namespace standin::io {
 
 // The text goes to a temporary file beside `path`, is flushed to disk, and then replaces
-// `path` by a rename. `interruptBeforeRename` stops just before the rename, as a crash
-// there would, so tests can check the old file survives whole.
+// `path` by a rename. A symbolic link is written through: its target is replaced and the
+// link stays. The replaced file's mode is kept, and its owner and group where the writer
+// may give them. A file with other hard links is written in place so that every link sees
+// the new text; if that fails, the temporary file is kept and the message names it. Errors
+// say why ("cannot write a.json: No space left on device"). `interruptBeforeRename` stops
+// just before the file is replaced, as a crash there would, so tests can check the old
+// file survives whole.
 bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
                          bool interruptBeforeRename = false);
 
-// The whole content of a file; false with `error` set when it cannot be read.
-bool readWholeFile(const std::string& path, std::string& text, std::string& error);
+// The whole content of a regular file of at most `limit.maxBytes`; false with `error` set
+// ("PATH: is a folder, not a regular file", "PATH: larger than 16 MiB, the most a script may
+// hold") when it cannot be read. A pipe or device is refused without reading from it.
+// `missing`, when given, tells a file that does not exist from one that cannot be read.
+bool readWholeFile(const std::string& path, const FileLimit& limit, std::string& text, std::string& error,
+                   bool* missing = nullptr);
 
 }  // namespace standin::io

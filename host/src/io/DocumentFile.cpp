@@ -6,12 +6,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
+#include <span>
 #include <unordered_map>
 
 #include "Host.h"
 #include "io/AtomicFile.h"
 #include "io/DocumentText.h"
+#include "model/Rules.h"
 
 namespace standin::io {
 namespace {
@@ -65,6 +68,11 @@ constexpr NamedValue kAttrs[] = {
 constexpr NamedValue kColorKinds[] = {{kGrayColor, "gray"},     {kFourColor, "cmyk"},   {kPattern, "pattern"},
                                       {kCustomColor, "custom"}, {kGradient, "gradient"}, {kThreeColor, "rgb"},
                                       {kNoneColor, "none"}};
+constexpr NamedValue kSwatchKinds[] = {{kCustomFourColor, "cmyk"}, {kCustomThreeColor, "rgb"}, {kCustomLabColor, "lab"}};
+constexpr size_t kMaxSwatchName = 255;
+
+// The document's swatches by name, as a file's colours refer to them.
+using SwatchIds = std::map<std::string, ObjId>;
 
 // A code by its name, or the bare number for a value the table does not name.
 template <size_t N>
@@ -74,23 +82,26 @@ Json namedToJson(int value, const NamedValue (&table)[N]) {
     return value;
 }
 
+// A code by its name, or a bare number from `min` to `max`.
 template <size_t N>
 int namedFromJson(const Cursor& c, const NamedValue (&table)[N], int64_t min, int64_t max) {
+    std::string names;
+    for (const auto& e : table) names += std::string(names.empty() ? "" : ", ") + e.name;
     if (c.json().is_string()) {
         for (const auto& e : table)
             if (c.utf8() == e.name) return e.value;
-        std::string names;
-        for (const auto& e : table) names += std::string(names.empty() ? "" : ", ") + e.name;
         c.fail("unknown value \"" + c.utf8() + "\" (one of " + names + ")");
     }
-    return static_cast<int>(c.integer(min, max));
+    const int64_t value = c.integer(INT64_MIN, INT64_MAX);
+    if (value < min || value > max) c.fail("unknown value " + std::to_string(value) + " (one of " + names + ")");
+    return static_cast<int>(value);
 }
 
 // ---------------------------------------------------------------- writing
 
 Json pointToJson(AIRealPoint p) { return Json::array({realToJson(p.h), realToJson(p.v)}); }
 
-Json colorToJson(const AIColor& color) {
+Json colorToJson(const AIColor& color, const Document& doc) {
     Json j = Json::object();
     j["kind"] = namedToJson(color.kind, kColorKinds);
     switch (color.kind) {
@@ -103,24 +114,27 @@ Json colorToJson(const AIColor& color) {
             j["value"] = Json::array(
                 {realToJson(color.c.rgb.red), realToJson(color.c.rgb.green), realToJson(color.c.rgb.blue)});
             break;
-        // The colour tables behind custom colours, gradients and patterns are not part of the
-        // document model; only the tint survives.
-        case kCustomColor: j["tint"] = realToJson(color.c.c.tint); break;
+        // A custom colour names its swatch; the tables behind gradients and patterns are not
+        // part of the document model.
+        case kCustomColor:
+            j["tint"] = realToJson(color.c.c.tint);
+            if (const CustomColorEntry* swatch = doc.customColor(fromHandle(color.c.c.color))) j["swatch"] = swatch->name;
+            break;
         default: break;
     }
     return j;
 }
 
-Json styleToJson(const AIPathStyle& s) {
+Json styleToJson(const AIPathStyle& s, const Document& doc) {
     Json dash = Json::array();
     const int length = std::clamp<int>(s.stroke.dash.length, 0, kMaxDashComponents);
     for (int i = 0; i < length; ++i) dash.push_back(realToJson(s.stroke.dash.array[i]));
     Json j = Json::object();
     j["fill"] = bool(s.fillPaint);
-    j["fillColor"] = colorToJson(s.fill.color);
+    j["fillColor"] = colorToJson(s.fill.color, doc);
     j["fillOverprint"] = bool(s.fill.overprint);
     j["stroke"] = bool(s.strokePaint);
-    j["strokeColor"] = colorToJson(s.stroke.color);
+    j["strokeColor"] = colorToJson(s.stroke.color, doc);
     j["strokeOverprint"] = bool(s.stroke.overprint);
     j["width"] = realToJson(s.stroke.width);
     j["dash"] = dash;
@@ -139,7 +153,7 @@ Json matrixToJson(const AIRealMatrix& m) {
                         realToJson(m.ty)});
 }
 
-Json storyToJson(const text::Story& story) {
+Json storyToJson(const text::Story& story, const Document& doc) {
     Json runs = Json::array();
     for (const auto& run : story.runs) {
         const auto& f = run.features;
@@ -155,9 +169,9 @@ Json storyToJson(const text::Story& story) {
         r["horizontalScale"] = realToJson(f.horizontalScale);
         r["verticalScale"] = realToJson(f.verticalScale);
         r["fill"] = f.fill;
-        r["fillColor"] = colorToJson(f.fillColor);
+        r["fillColor"] = colorToJson(f.fillColor, doc);
         r["stroke"] = f.stroke;
-        r["strokeColor"] = colorToJson(f.strokeColor);
+        r["strokeColor"] = colorToJson(f.strokeColor, doc);
         r["lineWidth"] = realToJson(f.lineWidth);
         r["lineCap"] = namedToJson(f.lineCap, kCaps);
         r["lineJoin"] = namedToJson(f.lineJoin, kJoins);
@@ -182,9 +196,40 @@ Json storyToJson(const text::Story& story) {
     return j;
 }
 
+// What the reader would refuse is not written.
+Json checkedStyle(const AIPathStyle& style, const std::string& whose, const Document& doc) {
+    if (auto problem = rules::styleProblem(style)) throw FormatError(whose + ": " + *problem);
+    return styleToJson(style, doc);
+}
+
 class Writer {
 public:
     explicit Writer(const Document& doc) : doc_(doc) {}
+
+    static Json swatches(const std::vector<CustomColorEntry>& list) {
+        Json out = Json::array();
+        for (const CustomColorEntry& c : list) {
+            Json j = Json::object();
+            j["name"] = c.name;
+            j["kind"] = namedToJson(c.color.kind, kSwatchKinds);
+            switch (c.color.kind) {
+                case kCustomFourColor:
+                    j["value"] = Json::array({realToJson(c.color.c.f.cyan), realToJson(c.color.c.f.magenta),
+                                              realToJson(c.color.c.f.yellow), realToJson(c.color.c.f.black)});
+                    break;
+                case kCustomThreeColor:
+                    j["value"] = Json::array(
+                        {realToJson(c.color.c.rgb.red), realToJson(c.color.c.rgb.green), realToJson(c.color.c.rgb.blue)});
+                    break;
+                case kCustomLabColor:
+                    j["value"] = Json::array(
+                        {realToJson(c.color.c.lab.l), realToJson(c.color.c.lab.a), realToJson(c.color.c.lab.b)});
+                    break;
+            }
+            out.push_back(std::move(j));
+        }
+        return out;
+    }
 
     Json document() {
         const DocState& st = doc_.state();
@@ -194,7 +239,8 @@ public:
         j["setup"] = Json::object({{"width", realToJson(st.setup.width)}, {"height", realToJson(st.setup.height)}});
         j["rulerOrigin"] = pointToJson(st.rulerOrigin);
         if (st.currentLayer) j["currentLayer"] = st.currentLayer;
-        j["pathStyle"] = styleToJson(st.pathStyle);
+        j["pathStyle"] = checkedStyle(st.pathStyle, "the paint of new art", doc_);
+        if (!st.customColors.empty()) j["swatches"] = swatches(st.customColors);
         if (st.dictionary && doc_.dict(st.dictionary)) j["dictionary"] = dict(st.dictionary, 0);
         Json layers = Json::array();
         for (ObjId layer : doc_.topLayers()) layers.push_back(art(layer, 0));
@@ -264,6 +310,9 @@ private:
         if (a.dictionary && doc_.dict(a.dictionary)) j["dictionary"] = dict(a.dictionary, 0);
         const bool container = a.isLayerGroup() || kind->children;
         if (kind->path) {
+            // What the reader would refuse is not written.
+            if (auto problem = rules::segmentsProblem(a.segments.data(), a.segments.size()))
+                throw FormatError("art " + std::to_string(a.id) + ", " + *problem);
             j["closed"] = a.closed;
             j["centerPoint"] = a.centerPointVisible;
             Json segs = Json::array();
@@ -277,8 +326,8 @@ private:
             }
             j["segments"] = std::move(segs);
         }
-        if (kind->style && !a.isLayerGroup()) j["style"] = styleToJson(a.style);
-        if (kind->story) j["story"] = storyToJson(a.story);
+        if (kind->style && !a.isLayerGroup()) j["style"] = checkedStyle(a.style, "art " + std::to_string(a.id), doc_);
+        if (kind->story) j["story"] = storyToJson(a.story, doc_);
         if (container) {
             Json children = Json::array();
             for (ObjId child : doc_.children(id)) children.push_back(art(child, depth + 1));
@@ -297,67 +346,165 @@ AIRealPoint pointFrom(const Cursor& c) {
     return {c.at(size_t{0}).real(), c.at(size_t{1}).real()};
 }
 
+// An anchor or a handle: two finite coordinates, as everywhere else art is made.
+AIRealPoint coordinatesFrom(const Cursor& c) {
+    const AIRealPoint p = pointFrom(c);
+    for (float v : {p.h, p.v})
+        if (auto problem = rules::problemWith(v, rules::kCoordinate)) c.fail(*problem);
+    return p;
+}
+
 void realsFrom(const Cursor& c, AIReal* out, size_t count) {
     if (c.size() != count) c.fail("expected " + std::to_string(count) + " numbers");
     for (size_t i = 0; i < count; ++i) out[i] = c.at(i).real();
 }
 
-AIColor colorFrom(const Cursor& c) {
+// A real that keeps the rule scripts and the host's suites keep; refused at its place.
+AIReal ruled(const Cursor& c, const rules::RealRule& rule) {
+    const AIReal v = c.real();
+    if (auto problem = rules::problemWith(v, rule)) c.fail(*problem);
+    return v;
+}
+
+AIReal ruled(const Cursor& c, std::string_view key, const rules::RealRule& rule, AIReal fallback) {
+    return c.has(key) ? ruled(c.at(key), rule) : fallback;
+}
+
+void componentsFrom(const Cursor& c, AIReal* out, size_t count) {
+    if (c.size() != count) c.fail("expected " + std::to_string(count) + " numbers");
+    for (size_t i = 0; i < count; ++i) out[i] = ruled(c.at(i), rules::kColorComponent);
+}
+
+// Members of the format's objects, by kind. A member not listed is named in a warning (it
+// is ignored, so a save would drop it) instead of passing without a word.
+using Known = std::span<const std::string_view>;
+constexpr std::string_view kRootKeys[] = {"format", "version", "setup", "rulerOrigin", "currentLayer", "pathStyle", "swatches", "dictionary", "layers"};
+constexpr std::string_view kSwatchKeys[] = {"name", "kind", "value"};
+constexpr std::string_view kSetupKeys[] = {"width", "height"};
+constexpr std::string_view kArtKeys[] = {"id", "kind", "attrs", "tags", "dictionary", "children"};
+constexpr std::string_view kLayerKeys[] = {"title", "visible", "editable", "printed", "preview", "dimPlaced", "color"};
+constexpr std::string_view kPathKeys[] = {"closed", "centerPoint", "segments", "style"};
+constexpr std::string_view kStyledKeys[] = {"style"};
+constexpr std::string_view kStoryArtKeys[] = {"story"};
+constexpr std::string_view kSegmentKeys[] = {"p", "in", "out", "corner", "selected"};
+constexpr std::string_view kTagKeys[] = {"name", "type", "value"};
+constexpr std::string_view kColorKeys[] = {"kind", "value", "tint", "swatch"};
+constexpr std::string_view kStyleKeys[] = {"fill", "fillColor", "fillOverprint", "stroke", "strokeColor", "strokeOverprint",
+                              "width", "dash", "dashOffset", "cap", "join", "miterLimit", "clip", "lockClip", "evenodd"};
+constexpr std::string_view kStoryKeys[] = {"matrix", "paragraph", "runs"};
+constexpr std::string_view kParagraphKeys[] = {"justification", "startIndent", "endIndent", "firstLineIndent", "spaceBefore",
+                                  "desiredWordSpacing", "desiredLetterSpacing"};
+constexpr std::string_view kRunKeys[] = {"text", "font", "size", "leading", "baselineShift", "tracking", "horizontalScale",
+                            "verticalScale", "fill", "fillColor", "stroke", "strokeColor", "lineWidth", "lineCap",
+                            "lineJoin", "miterLimit", "lineDashOffset", "lineDashArray"};
+
+class UnknownKeys {
+public:
+    explicit UnknownKeys(std::vector<std::string>* warnings) : warnings_(warnings) {}
+
+    void check(const Cursor& c, Known known, Known more = {}) {
+        if (!warnings_ || !c.isObject()) return;
+        for (auto it = c.json().begin(); it != c.json().end(); ++it) {
+            const std::string& key = it.key();
+            const auto listed = [&](Known keys) { return std::find(keys.begin(), keys.end(), key) != keys.end(); };
+            if (listed(known) || listed(more)) continue;
+            if (++found_ <= kMaxNamed)
+                warnings_->push_back(c.where() + ": the key \"" + key + "\" is not part of the format; it is ignored " +
+                                     "and will not be saved");
+        }
+    }
+
+    // Many unknown keys are counted rather than each named.
+    void finish() {
+        if (warnings_ && found_ > kMaxNamed)
+            warnings_->push_back(std::to_string(found_ - kMaxNamed) + " more keys that are not part of the format");
+    }
+
+private:
+    static constexpr size_t kMaxNamed = 10;
+    std::vector<std::string>* warnings_;
+    size_t found_ = 0;
+};
+
+// A colour. Those of path styles hold components from 0 to 1, as a script gives them; the
+// text engine keeps whatever a run is given, so only the form of a run's colour is read.
+enum class Components { Ruled, Free };
+
+AIColor colorFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches,
+                  Components components = Components::Ruled) {
+    unknown.check(c, kColorKeys);
+    const bool ruledOnes = components == Components::Ruled;
+    const auto values = [&](const Cursor& v, AIReal* out, size_t count) {
+        ruledOnes ? componentsFrom(v, out, count) : realsFrom(v, out, count);
+    };
     AIColor color{};
     color.kind = static_cast<AIColorTag>(namedFromJson(c.at("kind"), kColorKinds, kGrayColor, kNoneColor));
     switch (color.kind) {
-        case kGrayColor: color.c.g.gray = c.at("value").real(); break;
+        case kGrayColor: {
+            const Cursor value = c.at("value");
+            color.c.g.gray = ruledOnes ? ruled(value, rules::kColorComponent) : value.real();
+            break;
+        }
         case kFourColor: {
             AIReal v[4];
-            realsFrom(c.at("value"), v, 4);
+            values(c.at("value"), v, 4);
             color.c.f = {v[0], v[1], v[2], v[3]};
             break;
         }
         case kThreeColor: {
             AIReal v[3];
-            realsFrom(c.at("value"), v, 3);
+            values(c.at("value"), v, 3);
             color.c.rgb = {v[0], v[1], v[2]};
             break;
         }
-        case kCustomColor:
+        case kCustomColor: {
             color.c.c.color = nullptr;
-            color.c.c.tint = c.real("tint", 0.0f);
+            color.c.c.tint = ruledOnes ? ruled(c, "tint", rules::kColorComponent, 0.0f) : c.real("tint", 0.0f);
+            if (c.has("swatch")) {
+                const Cursor name = c.at("swatch");
+                const auto it = swatches.find(name.utf8());
+                if (it == swatches.end()) name.fail("names no swatch of the document");
+                color.c.c.color = toHandle<AICustomColorHandle>(it->second);
+            }
             break;
+        }
         default: break;
     }
     return color;
 }
 
-AIPathStyle styleFrom(const Cursor& c) {
+AIPathStyle styleFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches) {
     AIPathStyle s = defaultPathStyle();
     if (!c.isObject()) c.fail("expected an object");
+    unknown.check(c, kStyleKeys);
     s.fillPaint = c.boolean("fill", s.fillPaint);
-    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"));
+    if (c.has("fillColor")) s.fill.color = colorFrom(c.at("fillColor"), unknown, swatches);
     s.fill.overprint = c.boolean("fillOverprint", s.fill.overprint);
     s.strokePaint = c.boolean("stroke", s.strokePaint);
-    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"));
+    if (c.has("strokeColor")) s.stroke.color = colorFrom(c.at("strokeColor"), unknown, swatches);
     s.stroke.overprint = c.boolean("strokeOverprint", s.stroke.overprint);
-    s.stroke.width = c.real("width", s.stroke.width);
+    s.stroke.width = ruled(c, "width", rules::kStrokeWidth, s.stroke.width);
     if (c.has("dash")) {
         const Cursor dash = c.at("dash");
         if (dash.size() > size_t(kMaxDashComponents))
             dash.fail("a dash holds at most " + std::to_string(kMaxDashComponents) + " lengths");
         s.stroke.dash.length = static_cast<int16_t>(dash.size());
-        for (size_t i = 0; i < dash.size(); ++i) s.stroke.dash.array[i] = dash.at(i).real();
+        for (size_t i = 0; i < dash.size(); ++i) s.stroke.dash.array[i] = ruled(dash.at(i), rules::kDashLength);
     }
-    s.stroke.dash.offset = c.real("dashOffset", s.stroke.dash.offset);
-    if (c.has("cap")) s.stroke.cap = static_cast<int16_t>(namedFromJson(c.at("cap"), kCaps, INT16_MIN, INT16_MAX));
-    if (c.has("join")) s.stroke.join = static_cast<int16_t>(namedFromJson(c.at("join"), kJoins, INT16_MIN, INT16_MAX));
-    s.stroke.miterLimit = c.real("miterLimit", s.stroke.miterLimit);
+    s.stroke.dash.offset = ruled(c, "dashOffset", rules::kDashOffset, s.stroke.dash.offset);
+    if (c.has("cap")) s.stroke.cap = static_cast<int16_t>(namedFromJson(c.at("cap"), kCaps, kAIButtCap, kAIProjectingCap));
+    if (c.has("join")) s.stroke.join = static_cast<int16_t>(namedFromJson(c.at("join"), kJoins, kAIMiterJoin, kAIBevelJoin));
+    s.stroke.miterLimit = ruled(c, "miterLimit", rules::kMiterLimit, s.stroke.miterLimit);
     s.clip = c.boolean("clip", s.clip);
     s.lockClip = c.boolean("lockClip", s.lockClip);
     s.evenodd = c.boolean("evenodd", s.evenodd);
     return s;
 }
 
-text::Story storyFrom(const Cursor& c) {
+text::Story storyFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches) {
     text::Story story;
     if (!c.isObject()) c.fail("expected an object");
+    unknown.check(c, kStoryKeys);
     if (c.has("matrix")) {
         AIReal m[6];
         realsFrom(c.at("matrix"), m, 6);
@@ -365,6 +512,7 @@ text::Story storyFrom(const Cursor& c) {
     }
     if (c.has("paragraph")) {
         const Cursor p = c.at("paragraph");
+        unknown.check(p, kParagraphKeys);
         auto& para = story.para;
         if (p.has("justification")) para.justification = static_cast<int16_t>(p.at("justification").integer(0, 6));
         para.startIndent = p.real("startIndent", para.startIndent);
@@ -377,6 +525,7 @@ text::Story storyFrom(const Cursor& c) {
     const Cursor runs = c.at("runs");
     for (size_t i = 0; i < runs.size(); ++i) {
         const Cursor r = runs.at(i);
+        unknown.check(r, kRunKeys);
         text::TextRun run;
         run.text = r.at("text").platform();
         auto& f = run.features;
@@ -388,9 +537,9 @@ text::Story storyFrom(const Cursor& c) {
         f.horizontalScale = r.real("horizontalScale", f.horizontalScale);
         f.verticalScale = r.real("verticalScale", f.verticalScale);
         f.fill = r.boolean("fill", f.fill);
-        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"));
+        if (r.has("fillColor")) f.fillColor = colorFrom(r.at("fillColor"), unknown, swatches, Components::Free);
         f.stroke = r.boolean("stroke", f.stroke);
-        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"));
+        if (r.has("strokeColor")) f.strokeColor = colorFrom(r.at("strokeColor"), unknown, swatches, Components::Free);
         f.lineWidth = r.real("lineWidth", f.lineWidth);
         if (r.has("lineCap")) f.lineCap = static_cast<int16_t>(namedFromJson(r.at("lineCap"), kCaps, INT16_MIN, INT16_MAX));
         if (r.has("lineJoin"))
@@ -410,9 +559,11 @@ constexpr int64_t kMaxId = int64_t(1) << 53;
 
 class Reader {
 public:
-    Reader(Document& doc, IdSource& ids) : doc_(doc), ids_(ids) {}
+    Reader(Document& doc, IdSource& ids, std::vector<std::string>* warnings)
+        : doc_(doc), ids_(ids), unknown_(warnings) {}
 
     void read(const Cursor& root) {
+        unknown_.check(root, kRootKeys);
         const Cursor format = root.at("format");
         if (format.utf8() != kDocumentFormat)
             format.fail("not a Plotwise document (expected \"" + std::string(kDocumentFormat) + "\")");
@@ -428,6 +579,8 @@ public:
         for (size_t i = 0; i < layers.size(); ++i) collectIds(layers.at(i), fileIds);
         keepIds_ = fileIds.empty() || *fileIds.begin() >= ids_.next;
         if (keepIds_ && !fileIds.empty()) ids_.atLeast(*fileIds.rbegin());
+        // The swatches before the art, whose colours name them.
+        if (root.has("swatches")) readSwatches(root.at("swatches"));
 
         // Pass 2: records, below the root the empty document was made with.
         DocState st = doc_.state();
@@ -445,6 +598,7 @@ public:
 
         if (root.has("setup")) {
             const Cursor setup = root.at("setup");
+            unknown_.check(setup, kSetupKeys);
             st.setup.width = positiveSize(setup.at("width"));
             st.setup.height = positiveSize(setup.at("height"));
         }
@@ -453,7 +607,7 @@ public:
             if (!std::isfinite(st.rulerOrigin.h) || !std::isfinite(st.rulerOrigin.v))
                 root.at("rulerOrigin").fail("the ruler origin must be finite");
         }
-        st.pathStyle = root.has("pathStyle") ? styleFrom(root.at("pathStyle")) : defaultPathStyle();
+        st.pathStyle = styleFrom(root.at("pathStyle"), unknown_, swatchIds_);
         st.dictionary = root.has("dictionary") ? readDict(root.at("dictionary")) : 0;
         st.currentLayer = arts_[top.front()].id;
         if (root.has("currentLayer")) {
@@ -462,12 +616,53 @@ public:
             if (it == idMap_.end() || !layerIds_.count(it->second)) current.fail("names no layer of the document");
             st.currentLayer = it->second;
         }
+        st.customColors = swatches_;
         doc_.putState(st);
         for (auto& art : arts_) doc_.putArt(std::move(art));
         for (auto& dict : dicts_) doc_.putDict(std::move(dict));
+        unknown_.finish();
     }
 
 private:
+    void readSwatches(const Cursor& list) {
+        if (!list.isArray()) list.fail("expected an array of swatches");
+        if (list.size() > kMaxObjectMembers) list.fail("more than " + std::to_string(kMaxObjectMembers) + " swatches");
+        for (size_t i = 0; i < list.size(); ++i) {
+            const Cursor c = list.at(i);
+            if (!c.isObject()) c.fail("expected an object");
+            unknown_.check(c, kSwatchKeys);
+            CustomColorEntry entry;
+            const Cursor name = c.at("name");
+            const std::string platform = name.platform();
+            if (platform.empty() || platform.size() > kMaxSwatchName)
+                name.fail("a swatch name holds 1 to " + std::to_string(kMaxSwatchName) + " bytes");
+            entry.name = name.utf8();
+            if (swatchIds_.count(entry.name)) name.fail("repeats the name of an earlier swatch");
+            entry.color.kind = static_cast<AICustomColorTag>(
+                namedFromJson(c.at("kind"), kSwatchKinds, kCustomFourColor, kCustomLabColor));
+            AIReal v[4] = {};
+            switch (entry.color.kind) {
+                case kCustomFourColor:
+                    componentsFrom(c.at("value"), v, 4);
+                    entry.color.c.f = {v[0], v[1], v[2], v[3]};
+                    break;
+                case kCustomThreeColor:
+                    componentsFrom(c.at("value"), v, 3);
+                    entry.color.c.rgb = {v[0], v[1], v[2]};
+                    break;
+                case kCustomLabColor:
+                    realsFrom(c.at("value"), v, 3);
+                    for (size_t k = 0; k < 3; ++k)
+                        if (!std::isfinite(v[k])) c.at("value").at(k).fail("a Lab component must be finite");
+                    entry.color.c.lab = {v[0], v[1], v[2]};
+                    break;
+            }
+            entry.id = ids_.take();
+            swatchIds_[entry.name] = entry.id;
+            swatches_.push_back(std::move(entry));
+        }
+    }
+
     static AIReal positiveSize(const Cursor& c) {
         const AIReal v = c.real();
         if (!std::isfinite(v) || v <= 0) c.fail("a page size must be a positive number");
@@ -476,11 +671,9 @@ private:
 
     void collectIds(const Cursor& c, std::set<ObjId>& seen) {
         if (!c.isObject()) c.fail("expected an object");
-        if (c.has("id")) {
-            const Cursor id = c.at("id");
-            if (!seen.insert(static_cast<ObjId>(id.integer(1, kMaxId))).second)
-                id.fail("the id " + std::to_string(id.integer(1, kMaxId)) + " is used twice");
-        }
+        const Cursor id = c.at("id");
+        if (!seen.insert(static_cast<ObjId>(id.integer(1, kMaxId))).second)
+            id.fail("the id " + std::to_string(id.integer(1, kMaxId)) + " is used twice");
         if (c.has("children")) {
             const Cursor children = c.at("children");
             for (size_t i = 0; i < children.size(); ++i) collectIds(children.at(i), seen);
@@ -488,7 +681,6 @@ private:
     }
 
     ObjId idFor(const Cursor& c) {
-        if (!c.has("id")) return ids_.take();
         const auto fileId = static_cast<ObjId>(c.at("id").integer(1, kMaxId));
         const ObjId id = keepIds_ ? fileId : ids_.take();
         idMap_[fileId] = id;
@@ -556,6 +748,7 @@ private:
             const Cursor tags = c.at("tags");
             for (size_t i = 0; i < tags.size(); ++i) {
                 const Cursor t = tags.at(i);
+                unknown_.check(t, kTagKeys);
                 a.tags.push_back({t.at("name").platform(), t.has("type") ? t.at("type").platform() : "string",
                                   t.at("value").platform()});
             }
@@ -568,18 +761,24 @@ private:
             if (segs.size() > size_t(INT16_MAX)) segs.fail("a path holds at most 32767 anchors");
             for (size_t i = 0; i < segs.size(); ++i) {
                 const Cursor s = segs.at(i);
+                unknown_.check(s, kSegmentKeys);
                 AIPathSegment seg{};
-                seg.p = pointFrom(s.at("p"));
-                seg.in = s.has("in") ? pointFrom(s.at("in")) : seg.p;
-                seg.out = s.has("out") ? pointFrom(s.at("out")) : seg.p;
+                seg.p = coordinatesFrom(s.at("p"));
+                seg.in = s.has("in") ? coordinatesFrom(s.at("in")) : seg.p;
+                seg.out = s.has("out") ? coordinatesFrom(s.at("out")) : seg.p;
                 seg.corner = s.boolean("corner", true);
                 a.segments.push_back(seg);
                 a.segmentSelection.push_back(
                     s.has("selected") ? static_cast<int16_t>(s.at("selected").integer(0, INT16_MAX)) : int16_t{0});
             }
         }
-        if (kind->style && !isLayer) a.style = c.has("style") ? styleFrom(c.at("style")) : defaultPathStyle();
-        if (kind->story) a.story = storyFrom(c.at("story"));
+        if (kind->style && !isLayer) a.style = styleFrom(c.at("style"), unknown_, swatchIds_);
+        if (kind->story) a.story = storyFrom(c.at("story"), unknown_, swatchIds_);
+        unknown_.check(c, kArtKeys, isLayer       ? Known(kLayerKeys)
+                                    : kind->path  ? Known(kPathKeys)
+                                    : kind->style ? Known(kStyledKeys)
+                                    : kind->story ? Known(kStoryArtKeys)
+                                                  : Known());
         std::vector<size_t> children;
         const bool container = isLayer || kind->children;
         if (c.has("children")) {
@@ -619,10 +818,13 @@ private:
     Document& doc_;
     IdSource& ids_;
     bool keepIds_ = true;
+    std::vector<CustomColorEntry> swatches_;
+    SwatchIds swatchIds_;
     std::unordered_map<ObjId, ObjId> idMap_;  // file id -> document id
     std::set<ObjId> layerIds_;
     std::vector<Art> arts_;
     std::vector<Dict> dicts_;
+    UnknownKeys unknown_;
 };
 
 }  // namespace
@@ -682,11 +884,13 @@ std::string writeDocumentText(const Document& doc) {
     return out + "\n";
 }
 
-std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids) {
+std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids, std::vector<std::string>* warnings) {
     const Json json = parseJson(text);
     if (!json.is_object()) throw FormatError("document: expected a JSON object");
     auto doc = std::make_unique<Document>(ids, Document::Empty{});
-    Reader(*doc, ids).read(Cursor(json));
+    std::vector<std::string> found;
+    Reader(*doc, ids, warnings ? &found : nullptr).read(Cursor(json));
+    if (warnings) warnings->insert(warnings->end(), found.begin(), found.end());
     doc->journal().clear();
     return doc;
 }
@@ -702,11 +906,15 @@ bool saveDocumentFile(const Document& doc, const std::string& path, std::string&
     return writeFileAtomically(path, text, error);
 }
 
-Document* openDocumentFile(Host& host, const std::string& path, std::string& error) {
+Document* openDocumentFile(Host& host, const std::string& path, std::string& error,
+                           std::vector<std::string>* warnings) {
     std::string text;
-    if (!readWholeFile(path, text, error)) return nullptr;
+    if (!readWholeFile(path, kDocumentFile, text, error)) return nullptr;
     try {
-        auto doc = readDocumentText(text, host.documentIds());
+        std::vector<std::string> found;
+        auto doc = readDocumentText(text, host.documentIds(), warnings ? &found : nullptr);
+        if (warnings)
+            for (const std::string& w : found) warnings->push_back(path + ": " + w);
         doc->name = path;
         return &host.adoptDocument(std::move(doc));
     } catch (const FormatError& e) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/Json.h"
 #include "model/Document.h"
@@ -29,13 +30,17 @@ std::string writeDocumentText(const Document& doc);
 
 // A new document read from JSON text, its ids from `ids`. Art ids of the file are kept when
 // none of them has been handed out yet; otherwise the whole file is renumbered. Throws
-// FormatError naming the problem.
-std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids);
+// FormatError naming the problem. Keys that are not part of the format are ignored, each
+// named in `warnings` when given ("document.layers[0]: the key "colour" is not part of ...").
+std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids,
+                                           std::vector<std::string>* warnings = nullptr);
 
 // File helpers. Saving writes a temporary file beside the target and renames it, so a failed
 // save never leaves half a document. On failure they return false and set `error`.
 bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error);
-// Reads the file and, on success only, brings it to the front of the host's documents.
-Document* openDocumentFile(Host& host, const std::string& path, std::string& error);
+// Reads the file and, on success only, brings it to the front of the host's documents; its
+// warnings, when asked for, begin with the path.
+Document* openDocumentFile(Host& host, const std::string& path, std::string& error,
+                           std::vector<std::string>* warnings = nullptr);
 
 }  // namespace standin::io

@@ -1,8 +1,10 @@
 // Parsing with limits, and the typed reads of the cursor.
 #include "Json.h"
 
+#include <algorithm>
 #include <cmath>
-#include <set>
+#include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "io/DocumentText.h"
@@ -25,49 +27,166 @@ const char* jsonTypeName(const Json& j) {
     }
 }
 
+// Builds the tree from the parser's events with an explicit stack of the open containers,
+// checking each limit as the event arrives. (nlohmann's callback parser scans the parent
+// container for discarded values each time an object closes, which makes reading quadratic
+// in the number of objects; building here avoids that and any recursion.)
+template <class J>
+class LimitedBuilder {
+public:
+    using number_integer_t = typename J::number_integer_t;
+    using number_unsigned_t = typename J::number_unsigned_t;
+    using number_float_t = typename J::number_float_t;
+    using string_t = typename J::string_t;
+    using binary_t = typename J::binary_t;
+    using object_t = typename J::object_t;
+
+    LimitedBuilder(J& root, const JsonLimits& limits) : root_(root), limits_(limits) {}
+
+    bool null() { return put(J(nullptr)); }
+    bool boolean(bool value) { return put(J(value)); }
+    bool number_integer(number_integer_t value) { return put(J(value)); }
+    bool number_unsigned(number_unsigned_t value) { return put(J(value)); }
+    bool number_float(number_float_t value, const string_t&) { return put(J(value)); }
+    bool string(string_t& value) { return put(J(std::move(value))); }
+    [[noreturn]] bool binary(binary_t&) { fail("binary data has no place in a JSON text"); }
+
+    bool start_object(std::size_t) { return open(J::value_t::object); }
+    bool start_array(std::size_t) { return open(J::value_t::array); }
+    bool end_object() { return close(); }
+    bool end_array() { return close(); }
+
+    bool key(string_t& key) {
+        Frame& top = open_.back();
+        if (top.count == limits_.maxMembers)
+            fail("an object has more than " + std::to_string(limits_.maxMembers) + " members");
+        if (holds(top, key)) fail("the key \"" + key + "\" appears twice in one object");
+        key_ = std::move(key);
+        return true;
+    }
+
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
+        // "[json.exception.parse_error.101] parse error at line 1, column 5: ..." -> the part after the tag.
+        const std::string what = e.what();
+        const auto close = what.find("] ");
+        const std::string text = close == std::string::npos ? what : what.substr(close + 2);
+        const bool syntax = dynamic_cast<const typename J::parse_error*>(&e) != nullptr;
+        throw FormatError(syntax ? "not valid JSON: " + text : text);
+    }
+
+    [[noreturn]] void fail(const std::string& problem) const { throw FormatError(where() + ": " + problem); }
+
+private:
+    struct Frame {
+        J* value;
+        std::string name;                     // how the parent reaches it: ".key" or "[3]"
+        size_t count = 0;                     // members or elements so far
+        const ArrayLimit* limit = nullptr;    // for arrays under a limited key
+        std::unique_ptr<std::unordered_set<std::string>> keys;  // of big ordered objects
+    };
+
+    // Objects that keep their order are vectors: a new member is appended, and repeated
+    // keys are found by a short walk, or by a set once the object grows.
+    static constexpr bool kOrdered = requires(object_t& o, J&& v) { o.emplace_back(std::string(), std::move(v)); };
+    static constexpr size_t kWalkedKeys = 16;
+
+    bool holds(Frame& frame, const std::string& key) const {
+        const object_t& object = *frame.value->template get_ptr<const object_t*>();
+        if constexpr (!kOrdered) {
+            return object.find(key) != object.end();
+        } else {
+            if (!frame.keys && frame.count < kWalkedKeys)
+                return std::any_of(object.begin(), object.end(), [&](const auto& m) { return m.first == key; });
+            if (!frame.keys) {
+                frame.keys = std::make_unique<std::unordered_set<std::string>>();
+                for (const auto& m : object) frame.keys->insert(m.first);
+            }
+            return !frame.keys->insert(key).second;
+        }
+    }
+
+    // Puts a value where the next one goes; answers where it landed.
+    J* place(J&& value) {
+        if (open_.empty()) {
+            root_ = std::move(value);
+            return &root_;
+        }
+        Frame& top = open_.back();
+        if (top.value->is_array()) {
+            if (top.limit && top.count == top.limit->most) fail(std::string(top.limit->problem));
+            auto& array = *top.value->template get_ptr<typename J::array_t*>();
+            array.push_back(std::move(value));
+            ++top.count;
+            return &array.back();
+        }
+        auto& object = *top.value->template get_ptr<object_t*>();
+        ++top.count;
+        if constexpr (kOrdered) {
+            object.emplace_back(std::move(key_), std::move(value));
+            return &object.back().second;
+        } else {
+            return &object.emplace(std::move(key_), std::move(value)).first->second;
+        }
+    }
+
+    bool put(J&& value) {
+        place(std::move(value));
+        return true;
+    }
+
+    bool open(typename J::value_t type) {
+        if (open_.size() >= size_t(limits_.maxDepth))
+            fail("nesting deeper than " + std::to_string(limits_.maxDepth) + " levels");
+        std::string name;
+        const ArrayLimit* limit = nullptr;
+        if (!open_.empty()) {
+            const Frame& top = open_.back();
+            if (top.value->is_array()) {
+                name = "[" + std::to_string(top.count) + "]";
+            } else {
+                name = "." + key_;
+                if (type == J::value_t::array)
+                    for (const ArrayLimit& l : limits_.arrays)
+                        if (l.key == key_) limit = &l;
+            }
+        }
+        J* value = place(J(type));
+        open_.push_back(Frame{value, std::move(name), 0, limit, nullptr});
+        return true;
+    }
+
+    bool close() {
+        open_.pop_back();
+        return true;
+    }
+
+    std::string where() const {
+        std::string path(limits_.root);
+        for (const Frame& f : open_) path += f.name;
+        return path;
+    }
+
+    J& root_;
+    const JsonLimits& limits_;
+    std::vector<Frame> open_;
+    std::string key_;  // of the member whose value comes next
+};
+
 }  // namespace
 
-Json parseJson(std::string_view text, int maxDepth) {
-    // The parser walks iteratively; the callback stops it at the first object or array
-    // deeper than the limit and at the first repeated key, so nothing deep is ever built.
-    std::vector<std::set<std::string>> keysOfOpenObjects;
-    const auto check = [&](int depth, nlohmann::detail::parse_event_t event, Json& parsed) {
-        using E = nlohmann::detail::parse_event_t;
-        switch (event) {
-            case E::object_start:
-            case E::array_start:
-                if (depth >= maxDepth)
-                    throw FormatError("nesting deeper than " + std::to_string(maxDepth) + " levels");
-                if (event == E::object_start) keysOfOpenObjects.emplace_back();
-                break;
-            case E::object_end:
-                if (!keysOfOpenObjects.empty()) keysOfOpenObjects.pop_back();
-                break;
-            case E::key:
-                if (keysOfOpenObjects.empty()) break;
-                if (!keysOfOpenObjects.back().insert(parsed.get_ref<const std::string&>()).second)
-                    throw FormatError("the key \"" + parsed.get_ref<const std::string&>() +
-                                      "\" appears twice in one object");
-                if (keysOfOpenObjects.back().size() > kMaxObjectMembers)
-                    throw FormatError("an object has more than " + std::to_string(kMaxObjectMembers) + " members");
-                break;
-            default: break;
-        }
-        return true;
-    };
-    try {
-        return Json::parse(text.begin(), text.end(), check);
-    } catch (const Json::parse_error& e) {
-        // "[json.exception.parse_error.101] parse error at line 1, column 5: ..." -> the part after the tag.
-        std::string what = e.what();
-        const auto close = what.find("] ");
-        throw FormatError("not valid JSON: " + (close == std::string::npos ? what : what.substr(close + 2)));
-    } catch (const Json::out_of_range& e) {
-        std::string what = e.what();
-        const auto close = what.find("] ");
-        throw FormatError(close == std::string::npos ? what : what.substr(close + 2));
-    }
+template <class J>
+J parseJson(std::string_view text, const JsonLimits& limits) {
+    if (text.size() > limits.file.maxBytes)
+        throw FormatError("larger than " + sizeInWords(limits.file.maxBytes) + ", the most " +
+                          std::string(limits.file.what) + " may hold");
+    J root;
+    LimitedBuilder<J> builder(root, limits);
+    J::sax_parse(text.begin(), text.end(), &builder);
+    return root;
 }
+
+template Json parseJson<Json>(std::string_view, const JsonLimits&);
+template nlohmann::json parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
 
 Json realToJson(float value) {
     if (std::isnan(value)) return "nan";

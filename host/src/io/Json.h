@@ -1,7 +1,8 @@
-// The JSON layer under document files: a JSON type whose reals are 32-bit floats (written in
-// the shortest form that reads back to the same bits, read with correct rounding), a parser
-// that refuses deep nesting and duplicate keys, and a cursor that reads typed fields and
-// names the place of any problem ("layers[0].group.children[3].segments: ...").
+// The JSON layer under every file the host reads: a JSON type whose reals are 32-bit floats
+// (written in the shortest form that reads back to the same bits, read with correct
+// rounding), one parser that applies the limits of Limits.h while it reads (size, nesting,
+// members, array lengths, duplicate keys), and a cursor that reads typed fields and names
+// the place of any problem ("layers[0].group.children[3].segments: ...").
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,8 @@
 #include <string_view>
 
 #include <nlohmann/json.hpp>
+
+#include "io/Limits.h"
 
 namespace standin::io {
 
@@ -22,13 +25,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Nesting deeper than this is refused before anything is built from it.
-constexpr int kMaxJsonDepth = 256;
-// Members of one object (dictionary entries): objects keep their order, and finding a
-// member is a walk, so the count is bounded to keep reading fast.
-constexpr size_t kMaxObjectMembers = 16384;
+// The one JSON reader: documents, preferences, resources and any other JSON file come through
+// here with their limits. It builds the tree without recursion and refuses, with the place
+// ("document.layers[0].segments: ..."), the first thing past a limit, so no hostile tree is
+// ever built or walked. Throws FormatError. Instantiated for Json and nlohmann::json.
+template <class J = Json>
+J parseJson(std::string_view text, const JsonLimits& limits = kDocumentJson);
 
-Json parseJson(std::string_view text, int maxDepth = kMaxJsonDepth);
+extern template Json parseJson<Json>(std::string_view, const JsonLimits&);
+extern template nlohmann::json parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
 
 // Non-finite reals are written as the strings "nan", "inf" and "-inf" (JSON has no number
 // for them) so that whatever the model holds survives a save.

@@ -1,16 +1,20 @@
-// Drawing a document as SVG. Numbers are written in their shortest exact form; art whose
-// geometry holds a non-finite number is left out rather than drawn wrong.
+// Drawing a document as SVG. Numbers are written in their shortest exact form and are always
+// finite: art whose geometry holds a non-finite number is left out rather than drawn wrong,
+// and sums that would pass the largest real are kept within it.
 #include "io/Svg.h"
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 #include "io/AtomicFile.h"
 #include "io/DocumentText.h"
+#include "model/Colors.h"
 
 namespace standin::io {
 namespace {
@@ -24,38 +28,22 @@ std::string num(float v) {
 
 bool finite(AIRealPoint p) { return std::isfinite(p.h) && std::isfinite(p.v); }
 
-// Paint as "#rrggbb" or "none". Grey 1.0 is black. Custom colours are drawn as grey at
-// their tint and gradients and patterns as mid grey: their tables are not in the model.
-std::string paint(const AIColor& color) {
-    const auto channel = [](float v) {
-        if (!std::isfinite(v)) v = 0;
-        return static_cast<int>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
-    };
-    const auto hex = [&](float r, float g, float b) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "#%02x%02x%02x", channel(r), channel(g), channel(b));
-        return std::string(buf);
-    };
-    switch (color.kind) {
-        case kGrayColor: {
-            const float level = 1.0f - color.c.g.gray;
-            return hex(level, level, level);
-        }
-        case kFourColor: {
-            const auto& f = color.c.f;
-            const float k = 1.0f - std::clamp(f.black, 0.0f, 1.0f);
-            return hex((1 - std::clamp(f.cyan, 0.0f, 1.0f)) * k, (1 - std::clamp(f.magenta, 0.0f, 1.0f)) * k,
-                       (1 - std::clamp(f.yellow, 0.0f, 1.0f)) * k);
-        }
-        case kThreeColor: return hex(color.c.rgb.red, color.c.rgb.green, color.c.rgb.blue);
-        case kCustomColor: {
-            const float level = 1.0f - color.c.c.tint;
-            return hex(level, level, level);
-        }
-        case kGradient:
-        case kPattern: return "#808080";
-        default: return "none";
-    }
+// Sums and spans of finite reals can pass the largest 32-bit real; they are worked out in
+// double and kept to this much either side of the origin, so every number written is finite
+// and a span of two such numbers still fits.
+constexpr double kFarthest = FLT_MAX / 4;
+
+float kept(double v) { return static_cast<float>(std::clamp(v, -kFarthest, kFarthest)); }
+
+// Paint as "#rrggbb" or "none", as the host shows it: custom colours through the
+// document's swatches at their tint, gradients and patterns mid grey.
+std::string paint(const AIColor& color, const Document& doc) {
+    const std::optional<colors::Rgb> rgb = colors::ofPaint(doc, color);
+    if (!rgb) return "none";
+    const auto channel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); };
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", channel(rgb->r), channel(rgb->g), channel(rgb->b));
+    return buf;
 }
 
 constexpr std::array<const char*, 3> kCapNames = {"butt", "round", "square"};
@@ -82,10 +70,10 @@ std::string pathData(const Art& a) {
     return d;
 }
 
-std::string strokeAttributes(const AIPathStyle& st) {
+std::string strokeAttributes(const AIPathStyle& st, const Document& doc) {
     std::string out;
     if (!st.strokePaint || st.stroke.color.kind == kNoneColor) return " stroke=\"none\"";
-    out += " stroke=\"" + paint(st.stroke.color) + "\"";
+    out += " stroke=\"" + paint(st.stroke.color, doc) + "\"";
     out += " stroke-width=\"" + num(std::isfinite(st.stroke.width) ? std::max(st.stroke.width, 0.0f) : 1.0f) + "\"";
     if (st.stroke.cap >= 0 && st.stroke.cap < 3) out += std::string(" stroke-linecap=\"") + kCapNames[st.stroke.cap] + "\"";
     if (st.stroke.join >= 0 && st.stroke.join < 3)
@@ -109,9 +97,9 @@ std::string strokeAttributes(const AIPathStyle& st) {
     return out;
 }
 
-std::string fillAttributes(const AIPathStyle& st) {
+std::string fillAttributes(const AIPathStyle& st, const Document& doc) {
     if (!st.fillPaint || st.fill.color.kind == kNoneColor) return " fill=\"none\"";
-    return " fill=\"" + paint(st.fill.color) + "\"" + (st.evenodd ? " fill-rule=\"evenodd\"" : "");
+    return " fill=\"" + paint(st.fill.color, doc) + "\"" + (st.evenodd ? " fill-rule=\"evenodd\"" : "");
 }
 
 std::string fontFamily(const std::string& font) {
@@ -127,12 +115,13 @@ public:
 
     std::string write() {
         const DocState& st = doc_.state();
-        AIRealRect page{-st.rulerOrigin.h, -st.rulerOrigin.v + st.setup.height, -st.rulerOrigin.h + st.setup.width,
-                        -st.rulerOrigin.v};
+        const double originH = st.rulerOrigin.h, originV = st.rulerOrigin.v;
+        const AIRealRect page{kept(-originH), kept(-originV + st.setup.height), kept(-originH + st.setup.width),
+                              kept(-originV)};
         AIRealRect view = page;
         for (ObjId layer : doc_.topLayers()) unionVisibleBounds(layer, view);
-        const float margin = 12.0f;
-        view = {view.left - margin, view.top + margin, view.right + margin, view.bottom - margin};
+        const double margin = 12.0;
+        view = {kept(view.left - margin), kept(view.top + margin), kept(view.right + margin), kept(view.bottom - margin)};
         const float width = view.right - view.left, height = view.top - view.bottom;
 
         out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -264,8 +253,8 @@ private:
         const std::string d = pathData(a);
         if (d.empty()) return;
         indent(depth);
-        out_ << "<path" << dataAttributes(a, "path") << " d=\"" << d << "\"" << fillAttributes(a.style)
-             << strokeAttributes(a.style) << "/>\n";
+        out_ << "<path" << dataAttributes(a, "path") << " d=\"" << d << "\"" << fillAttributes(a.style, doc_)
+             << strokeAttributes(a.style, doc_) << "/>\n";
     }
 
     // Member paths make one shape painted with the members' paint.
@@ -282,8 +271,8 @@ private:
         AIPathStyle style = first->style;
         style.evenodd = first->style.evenodd || a.style.evenodd;
         indent(depth);
-        out_ << "<path" << dataAttributes(a, "compound") << " d=\"" << d << "\"" << fillAttributes(style)
-             << strokeAttributes(style) << "/>\n";
+        out_ << "<path" << dataAttributes(a, "compound") << " d=\"" << d << "\"" << fillAttributes(style, doc_)
+             << strokeAttributes(style, doc_) << "/>\n";
     }
 
     void text(const Art& a, int depth) {
@@ -312,20 +301,22 @@ private:
                 if (!piece.empty() || lineStart) {
                     out_ << "<tspan";
                     if (lineStart) out_ << " x=\"0\"";
-                    const float shift = std::isfinite(f.baselineShift) ? f.baselineShift : 0.0f;
-                    out_ << " y=\"" << num(baseline - shift) << "\" font-family=\"" << fontFamily(f.font)
-                         << "\" font-size=\"" << num(std::isfinite(f.size) ? f.size : 12.0f) << "\"";
+                    const float size = std::isfinite(f.size) ? f.size : 12.0f;
+                    const double shift = std::isfinite(f.baselineShift) ? f.baselineShift : 0.0;
+                    out_ << " y=\"" << num(kept(baseline - shift)) << "\" font-family=\"" << fontFamily(f.font)
+                         << "\" font-size=\"" << num(size) << "\"";
                     if (f.tracking != 0 && std::isfinite(f.tracking))
-                        out_ << " letter-spacing=\"" << num(f.tracking / 1000.0f * f.size) << "\"";
-                    out_ << " fill=\"" << (f.fill ? paint(f.fillColor) : "none") << "\"";
-                    if (f.stroke && f.strokeColor.kind != kNoneColor)
-                        out_ << " stroke=\"" << paint(f.strokeColor) << "\" stroke-width=\"" << num(f.lineWidth)
+                        out_ << " letter-spacing=\"" << num(kept(f.tracking / 1000.0 * size)) << "\"";
+                    out_ << " fill=\"" << (f.fill ? paint(f.fillColor, doc_) : "none") << "\"";
+                    if (f.stroke && f.strokeColor.kind != kNoneColor && std::isfinite(f.lineWidth) && f.lineWidth >= 0)
+                        out_ << " stroke=\"" << paint(f.strokeColor, doc_) << "\" stroke-width=\"" << num(f.lineWidth)
                              << "\"";
                     out_ << ">" << escapeXml(platformToUtf8(piece)) << "</tspan>";
                     lineStart = false;
                 }
                 if (!lineEnds) break;
-                baseline += std::isfinite(f.leading) ? f.leading : f.size * 1.2f;
+                const float leading = std::isfinite(f.leading) ? f.leading : (std::isfinite(f.size) ? f.size : 12.0f) * 1.2f;
+                baseline = kept(double(baseline) + leading);
                 lineStart = true;
                 start = end + 1;
             }
@@ -369,7 +360,7 @@ private:
             if (a->centerPointVisible) {
                 AIRealRect b;
                 if (doc_.bounds(id, &b)) {
-                    const float cx = (b.left + b.right) / 2, cy = (b.top + b.bottom) / 2;
+                    const float cx = kept((double(b.left) + b.right) / 2), cy = kept((double(b.top) + b.bottom) / 2);
                     out_ << "<path d=\"M" << num(cx - 3) << ' ' << num(cy) << "H" << num(cx + 3) << "M" << num(cx)
                          << ' ' << num(cy - 3) << "V" << num(cy + 3) << "\" stroke=\"" << color << "\"/>\n";
                 }
@@ -380,7 +371,8 @@ private:
         if (doc_.bounds(id, &b) && std::isfinite(b.left) && std::isfinite(b.top) && std::isfinite(b.right) &&
             std::isfinite(b.bottom))
             out_ << "<rect data-selected=\"" << a->id << "\" x=\"" << num(b.left) << "\" y=\"" << num(b.bottom)
-                 << "\" width=\"" << num(b.right - b.left) << "\" height=\"" << num(b.top - b.bottom) << "\" stroke=\""
+                 << "\" width=\"" << num(kept(double(b.right) - b.left)) << "\" height=\""
+                 << num(kept(double(b.top) - b.bottom)) << "\" stroke=\""
                  << color << "\"/>\n";
     }
 

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "AICustomColor.h"
 #include "AILayer.h"
 #include "AITypes.h"
 #include "text/Story.h"
@@ -100,6 +101,13 @@ struct Dict {
     bool erase(const std::string& key);
 };
 
+// A named colour swatch of the document (a spot colour); paint refers to it by id.
+struct CustomColorEntry {
+    ObjId id = 0;
+    std::string name;  // UTF-8
+    AICustomColor color{};
+};
+
 struct DocState {
     AIDocumentSetup setup{612.0f, 792.0f};
     AIRealPoint rulerOrigin{0.0f, 0.0f};
@@ -107,6 +115,7 @@ struct DocState {
     ObjId currentLayer = 0;
     ObjId dictionary = 0;
     AIPathStyle pathStyle{};  // what new paths get
+    std::vector<CustomColorEntry> customColors;  // the swatches, in the order they were made
 };
 
 // No fill, a 1 pt solid black stroke, miter joins, butt caps.

@@ -10,6 +10,7 @@
 
 #include "AIPath.h"
 #include "model/Geometry.h"
+#include "model/Rules.h"
 
 namespace standin {
 
@@ -405,6 +406,8 @@ AIErr Document::setUserAttr(ObjId id, uint32_t mask, uint32_t value) {
     const Art* a = art(id);
     if (!a || a->type == kRootArt) return kStaleHandleErr;
     if (mask & kArtSelected) setSelectedDeep(id, (value & kArtSelected) != 0);
+    // Fully selected is selected with every anchor.
+    if (mask & value & kArtFullySelected) setSelectedDeep(id, true);
     const uint32_t plain = mask & (kArtLocked | kArtHidden | kArtFullySelected);
     if (plain) {
         const uint32_t next = (art(id)->attrs & ~plain) | (value & plain);
@@ -432,23 +435,35 @@ AIErr Document::setSegmentSelected(ObjId path, int index, int16_t state) {
 AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
     const Art* a = art(id);
     if (!a || a->type == kRootArt) return kStaleHandleErr;
+    // Every result is made first: a matrix that throws any point past the largest
+    // coordinate changes nothing.
+    std::vector<std::pair<ObjId, std::vector<AIPathSegment>>> paths;
+    std::vector<std::pair<ObjId, AIRealMatrix>> texts;
     std::vector<ObjId> stack{id};
     while (!stack.empty()) {
         const ObjId cur = stack.back();
         stack.pop_back();
         const Art* c = art(cur);
         if (c->isContainer()) {
-            if (withChildren)
+            // A compound path is one object: its members move with it.
+            if (withChildren || c->type == kCompoundPathArt)
                 for (ObjId k = c->firstChild; k; k = art(k)->next) stack.push_back(k);
             continue;
         }
         if (c->type == kPathArt) {
-            geom::transform(m, editArt(cur)->segments);
+            std::vector<AIPathSegment> moved = c->segments;
+            geom::transform(m, moved);
+            if (rules::segmentsProblem(moved.data(), moved.size())) return kBadParameterErr;
+            paths.emplace_back(cur, std::move(moved));
         } else if (c->type == kTextFrameArt) {
-            Art* e = editArt(cur);
-            e->story.matrix = geom::concat(e->story.matrix, m);
+            const AIRealMatrix t = geom::concat(c->story.matrix, m);
+            for (AIReal v : {t.a, t.b, t.c, t.d, t.tx, t.ty})
+                if (!std::isfinite(v)) return kBadParameterErr;
+            texts.emplace_back(cur, t);
         }
     }
+    for (auto& [path, segments] : paths) editArt(path)->segments = std::move(segments);
+    for (const auto& [text, matrix] : texts) editArt(text)->story.matrix = matrix;
     return kNoErr;
 }
 
@@ -793,6 +808,37 @@ void Document::putState(const DocState& s) {
     const ObjId root = state_.root;
     state_ = s;
     if (!state_.root) state_.root = root;
+}
+
+// ---------------------------------------------------------------- custom colours
+
+const CustomColorEntry* Document::customColor(ObjId id) const {
+    for (const CustomColorEntry& c : state_.customColors)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+const CustomColorEntry* Document::customColorByName(const std::string& name) const {
+    for (const CustomColorEntry& c : state_.customColors)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+AIErr Document::newCustomColor(const std::string& name, const AICustomColor& color, ObjId* made) {
+    if (name.empty() || customColorByName(name)) return kBadParameterErr;
+    if (color.kind < kCustomFourColor || color.kind > kCustomLabColor) return kBadParameterErr;
+    const ObjId id = ids_.take();
+    editState().customColors.push_back({id, name, color});
+    if (made) *made = id;
+    return kNoErr;
+}
+
+AIErr Document::setCustomColor(ObjId id, const AICustomColor& color) {
+    if (color.kind < kCustomFourColor || color.kind > kCustomLabColor) return kBadParameterErr;
+    if (!customColor(id)) return kStaleHandleErr;
+    for (CustomColorEntry& c : editState().customColors)
+        if (c.id == id) c.color = color;
+    return kNoErr;
 }
 
 }  // namespace standin

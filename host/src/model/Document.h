@@ -76,6 +76,7 @@ public:
     // Sets or clears attribute bits; kArtSelected reaches members and path segments.
     AIErr setUserAttr(ObjId id, uint32_t mask, uint32_t value);
     AIErr setSegmentSelected(ObjId path, int index, int16_t state);
+    // Maps paths and text; kBadParameterErr, changing nothing, when a result is not finite.
     AIErr transform(ObjId id, const AIRealMatrix& m, bool children);
     // Exact geometric bounds without stroke, of the art mapped by `m` when given; false
     // for art without geometry.
@@ -103,6 +104,13 @@ public:
     AIErr setCurrentLayer(ObjId layer);
     ObjId currentLayer() const { return state_.currentLayer; }
     AIErr setCurrentLayer(const std::string& title);  // kNoSuchKey when no layer has it
+
+    // Custom colours (swatches): ids are host-wide like art ids; names are unique.
+    const CustomColorEntry* customColor(ObjId id) const;
+    const CustomColorEntry* customColorByName(const std::string& name) const;
+    // kBadParameterErr for an empty or used name or an unknown kind.
+    AIErr newCustomColor(const std::string& name, const AICustomColor& color, ObjId* made);
+    AIErr setCustomColor(ObjId id, const AICustomColor& color);
 
     // ---- convenience operations for drivers (journaled like any change)
     ObjId addLayer(const std::string& title);  // on top, made current

@@ -9,6 +9,7 @@
 #include "AIPathStyle.h"
 #include "AITag.h"
 #include "model/Geometry.h"
+#include "model/Rules.h"
 #include "suites/Suites.h"
 
 namespace standin::suites {
@@ -136,6 +137,11 @@ AIErr GetArtUserAttr(AIArtHandle art, uint32_t mask, uint32_t* attr) {
     if (AIErr e = lookupArt(art, &r)) return e;
     uint32_t a = r.art->attrs & ~static_cast<uint32_t>(kArtSelected);
     if ((mask & kArtSelected) && r.doc->readsSelected(r.id)) a |= kArtSelected;
+    // A layer's group carries the layer's lock and visibility.
+    if (r.art->layer) {
+        if (!r.art->layer->editable) a |= kArtLocked;
+        if (!r.art->layer->visible) a |= kArtHidden;
+    }
     *attr = a & mask;
     return kNoErr;
 }
@@ -292,6 +298,7 @@ AIErr GetPathSegments(AIArtHandle path, int16_t index, int16_t count, AIPathSegm
 
 AIErr SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
     if (index < 0 || count < 0 || (count > 0 && !segments)) return kBadParameterErr;
+    if (rules::segmentsProblem(segments, static_cast<size_t>(count))) return kBadParameterErr;
     ArtRef r;
     if (AIErr e = lookupPath(path, &r)) return e;
     const size_t n = r.art->segments.size();
@@ -309,6 +316,7 @@ AIErr SetPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPa
 
 AIErr InsertPathSegments(AIArtHandle path, int16_t index, int16_t count, const AIPathSegment* segments) {
     if (index < 0 || count < 0 || (count > 0 && !segments)) return kBadParameterErr;
+    if (rules::segmentsProblem(segments, static_cast<size_t>(count))) return kBadParameterErr;
     ArtRef r;
     if (AIErr e = lookupPath(path, &r)) return e;
     const size_t n = r.art->segments.size();
@@ -440,8 +448,9 @@ AIErr GetPathStyle(AIArtHandle art, AIPathStyle* style) {
     return kNoErr;
 }
 
+// Paint outside the rules scripts and documents keep (grey 5, a negative width) is refused.
 AIErr SetPathStyle(AIArtHandle art, const AIPathStyle* style) {
-    if (!style) return kBadParameterErr;
+    if (!style || rules::styleProblem(*style)) return kBadParameterErr;
     ArtRef r;
     if (AIErr e = lookupStyled(art, &r)) return e;
     r.doc->editArt(r.id)->style = *style;
@@ -458,7 +467,7 @@ AIErr GetCurrentPathStyle(AIPathStyle* style, void*, void*) {
 }
 
 AIErr SetCurrentPathStyle(const AIPathStyle* style) {
-    if (!style) return kBadParameterErr;
+    if (!style || rules::styleProblem(*style)) return kBadParameterErr;
     Document* d = front();
     if (!d) return kNoDocumentErr;
     d->editState().pathStyle = *style;

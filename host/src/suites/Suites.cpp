@@ -9,6 +9,7 @@ void registerDocumentSuites(SuiteRegistry& registry) {
     suites::addLayerSuites(registry);
     suites::addQuerySuites(registry);
     suites::addMathSuites(registry);
+    suites::addColorSuites(registry);
 }
 
 }  // namespace standin

@@ -58,6 +58,7 @@ void addLayerSuites(SuiteRegistry& r);       // layer, document, document view
 void addQuerySuites(SuiteRegistry& r);       // matching art, memory, hit test, block, undo,
                                              // transform, shape construction
 void addMathSuites(SuiteRegistry& r);        // real maths, Bezier
+void addColorSuites(SuiteRegistry& r);       // custom colours, colour conversion
 
 }  // namespace suites
 }  // namespace standin

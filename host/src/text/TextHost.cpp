@@ -133,14 +133,19 @@ AIErr CreateOutline(AIArtHandle textFrame, AIArtHandle* outline) {
     const Story story = f.art->story;  // the art record may move while art is added
     ObjId group = 0;
     if (AIErr e = doc.newArt(kGroupArt, kPlaceAbove, textId, &group)) return e;
+    // A failure half way leaves nothing behind.
+    const auto fail = [&](AIErr e) {
+        doc.disposeArt(group);
+        return e;
+    };
     for (const GlyphOutline& glyph : outlineStory(story, hostTextEngine().fonts())) {
         const AIPathStyle style = glyphStyle(story.runs[glyph.run].features);
         ObjId container = group;
         if (glyph.contours.size() > 1) {
-            if (AIErr e = doc.newArt(kCompoundPathArt, kPlaceInsideOnBottom, group, &container)) return e;
+            if (AIErr e = doc.newArt(kCompoundPathArt, kPlaceInsideOnBottom, group, &container)) return fail(e);
         }
         for (const OutlineContour& c : glyph.contours)
-            if (AIErr e = newGlyphPath(doc, container, c, style)) return e;
+            if (AIErr e = newGlyphPath(doc, container, c, style)) return fail(e);
     }
     *outline = toHandle<AIArtHandle>(group);
     return kNoErr;

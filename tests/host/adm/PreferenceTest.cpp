@@ -90,14 +90,30 @@ TEST_F(PrefTest, EveryTypeRoundTripsThroughTheFile) {
     EXPECT_TRUE(sunk.empty());
 }
 
-TEST_F(PrefTest, MissingOrWronglyTypedKeysKeepTheDefault) {
+TEST_F(PrefTest, MissingOrWronglyTypedKeysKeepTheDefaultWithAWarning) {
     write(R"({"format": "plotwise-preferences-1", "preferences": {
         "P": {"Int": {"integer": "seven"}, "Big": {"integer": 5000000000}, "Real": {"real": 2.5},
               "Pt": {"point": [1]}, "Rect": {"rect": [1, 2, "x", 4]}, "Two": {"integer": 1, "real": 2},
-              "Odd": 17},
-        "Q": "not an object"}})");
+              "Odd": 17, "Kind": {"colour": 1}},
+        "Q": "not an object"}, "written by": {"program": "another"}})");
     auto s = open();
     EXPECT_TRUE(s->load());
+    // Each entry the plug-in cannot be given is named when the file is read.
+    const char* kDefault = "; the plug-in gets its default";
+    EXPECT_EQ(sunk, (std::vector<std::string>{
+                        std::string("preference P/Big: {\"integer\":5000000000} is not a whole number from ") +
+                            "-2147483648 to 2147483647" + kDefault,
+                        std::string("preference P/Int: {\"integer\":\"seven\"} is not a whole number from ") +
+                            "-2147483648 to 2147483647" + kDefault,
+                        std::string("preference P/Kind: {\"colour\":1} has the unknown type \"colour\"") + kDefault,
+                        std::string("preference P/Odd: 17 is not one typed value such as {\"integer\": 1}") + kDefault,
+                        std::string("preference P/Pt: {\"point\":[1]} is not two numbers [h, v]") + kDefault,
+                        std::string("preference P/Rect: {\"rect\":[1,2,\"x\",4]} is not four numbers ") +
+                            "[left, top, right, bottom]" + kDefault,
+                        std::string("preference P/Two: {\"integer\":1,\"real\":2} is not one typed value such as ") +
+                            "{\"integer\": 1}" + kDefault,
+                        std::string("preference prefix \"Q\" holds \"not an object\" instead of keys") + kDefault}));
+    sunk.clear();
     int32_t i = 99;
     EXPECT_EQ(s->getInteger("P", "Int", &i), kNoErr);
     EXPECT_EQ(s->getInteger("P", "Big", &i), kNoErr);
@@ -124,13 +140,16 @@ TEST_F(PrefTest, MissingOrWronglyTypedKeysKeepTheDefault) {
     EXPECT_EQ(s->putInteger(nullptr, "k", 1), kBadParameterErr);
     EXPECT_EQ(s->putInteger("P", "", 1), kBadParameterErr);
 
-    // Entries the store does not understand survive a save untouched.
+    // Asking for one type where another is stored is named once.
+    EXPECT_EQ(sunk, std::vector<std::string>{"preference P/Real holds a real, not an integer" + std::string(kDefault)});
+
+    // Entries the store does not understand, and what else the file held, survive a save.
     s->putInteger("P", "New", 1);
     ASSERT_EQ(s->save(), kNoErr);
     const std::string after = read(file);
     EXPECT_NE(after.find("seven"), std::string::npos);
     EXPECT_NE(after.find("not an object"), std::string::npos);
-    EXPECT_TRUE(sunk.empty());
+    EXPECT_NE(after.find("\"written by\": {\n    \"program\": \"another\""), std::string::npos) << after;
 }
 
 TEST_F(PrefTest, StringsAreBoundedAndNonFiniteRealsRefused) {
@@ -173,6 +192,34 @@ TEST_F(PrefTest, DamagedFileGivesWarningAndDefaultsAndIsKeptAside) {
     // Each damaged file got its own name.
     EXPECT_TRUE(fs::exists(fs::path(file.string() + ".damaged")));
     EXPECT_TRUE(fs::exists(fs::path(file.string() + ".damaged-3")));
+}
+
+TEST_F(PrefTest, HostileFilesAreReadWithinTheLimitsOfEveryJsonFile) {
+    // 100,000 levels deep: reading it once ended the host; now it is refused while it is read.
+    const std::string deep = "{\"format\": \"plotwise-preferences-1\", \"preferences\": {\"P\": {\"k\": " +
+                             std::string(100000, '[') + std::string(100000, ']') + "}}}";
+    write(deep);
+    auto s = open();
+    EXPECT_FALSE(s->load());
+    ASSERT_EQ(sunk.size(), 1u);
+    EXPECT_NE(sunk[0].find(": preferences.preferences.P.k[0]"), std::string::npos) << sunk[0].substr(0, 200);
+    EXPECT_NE(sunk[0].find("nesting deeper than 256 levels"), std::string::npos);
+    ASSERT_TRUE(s->keptAside().has_value());
+    s->putInteger("P", "k", 1);
+    EXPECT_EQ(s->save(), kNoErr);
+
+    // Larger than a preference file may be: refused unread, and kept aside like any damage.
+    sunk.clear();
+    fs::remove(file);
+    write("{}");
+    fs::resize_file(file, 4 * 1024 * 1024 + 1);
+    auto big = open();
+    EXPECT_FALSE(big->load());
+    ASSERT_EQ(sunk.size(), 1u);
+    EXPECT_NE(sunk[0].find(file.string() + ": larger than 4 MiB, the most a preference file may hold"),
+              std::string::npos)
+        << sunk[0];
+    EXPECT_TRUE(big->keptAside().has_value());
 }
 
 TEST_F(PrefTest, WritesAreAtomic) {

@@ -59,6 +59,24 @@ TEST(ScriptReader, TypedArgumentsRefuseWhatTheyCannotHold) {
     }
 }
 
+TEST(ScriptReader, NumbersOutOfRangeSayHowFarTheyMayGo) {
+    Args args("ticks", tokenize("99999999999999 -3000000000 1e39 -1e40"));
+    const auto message = [&](auto read) {
+        try {
+            read();
+        } catch (const ScriptError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(message([&] { args.integer(0, "the tick count"); }),
+              "ticks: the tick count 99999999999999 is too large (at most 2147483647)");
+    EXPECT_EQ(message([&] { args.integer(1, "the tick count"); }),
+              "ticks: the tick count -3000000000 is too small (at least -2147483648)");
+    EXPECT_EQ(message([&] { args.real(2, "X"); }), "ticks: X 1e39 is beyond what a 32-bit real holds (about 3.4e38 either way)");
+    EXPECT_EQ(message([&] { args.real(3, "X"); }), "ticks: X -1e40 is beyond what a 32-bit real holds (about 3.4e38 either way)");
+}
+
 TEST(ScriptReader, CountsAndSubcommands) {
     Args args("layer", tokenize(R"(add "Title")"));
     EXPECT_NO_THROW(args.requireCount(2, 2));

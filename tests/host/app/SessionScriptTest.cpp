@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "Session.h"
 #include "io/DocumentFile.h"
+#include "io/SvgNumbers.h"
 
 using namespace plotwise::app;
 
@@ -126,6 +127,116 @@ TEST(SessionScript, BadArgumentsAreReportedWhereTheyAre) {
         EXPECT_EQ(errors.rfind("test.pws:2: ", 0), 0u) << c.line << " -> " << errors;
         EXPECT_NE(errors.find(c.message), std::string::npos) << c.line << " -> " << errors;
     }
+}
+
+TEST(SessionScript, ShapesWhoseCornersPassTheLargestCoordinateAreRefused) {
+    const struct {
+        const char* line;
+        const char* message;
+    } cases[] = {
+        {"rect 3e38 3e38 3e38 3e38", "rect: the right edge X + W must be a finite number, not inf"},
+        {"ellipse 1 3e38 1 3e38", "ellipse: the top edge Y + H must be a finite number, not inf"},
+    };
+    for (const auto& c : cases) {
+        Played run;
+        run.play(std::string("new\n") + c.line + "\nexpect count == 0\n");
+        EXPECT_EQ(run.errors.str(), std::string("test.pws:2: ") + c.message + "\n") << c.line;
+        EXPECT_EQ(run.session.document().matching([](const standin::Art&) { return true; }).size(), 0u);
+    }
+    // Reaching the far side from the near one is fine; so is a line across the whole plane,
+    // and its picture holds only finite numbers.
+    const std::string svg = testing::TempDir() + "far.svg";
+    Played run;
+    run.play("new\nrect -3e38 -3e38 3e38 3e38\nline -3e38 -3e38 3e38 3e38\nexpect count == 2\nsvg \"" + svg + "\"\n");
+    EXPECT_EQ(run.errors.str(), "");
+    std::ifstream in(svg);
+    std::stringstream picture;
+    picture << in.rdbuf();
+    EXPECT_NE(picture.str().find("</svg>"), std::string::npos);
+    EXPECT_EQ(svgtest::nonFiniteNumbers(picture.str()), std::vector<std::string>{});
+    std::remove(svg.c_str());
+}
+
+TEST(SessionScript, MessagesSayWhatWentWrongInWords) {
+    Played run;
+    run.play("new\nlayer add \"Dims\"\nlayer lock \"Dims\"\nline 0 0 1 1\n");
+    EXPECT_EQ(run.errors.str(), "test.pws:4: line: the current layer \"Dims\" is locked (layer unlock \"Dims\" first)\n");
+    Played hidden;
+    hidden.play("new\nlayer hide \"Layer 1\"\nrect 0 0 1 1\n");
+    EXPECT_EQ(hidden.errors.str(),
+              "test.pws:3: rect: the current layer \"Layer 1\" is hidden (layer show \"Layer 1\" first)\n");
+
+    Played layer;
+    layer.play("new\n");
+    const std::string id = std::to_string(layer.session.document().currentLayer());
+    layer.play("select " + id + "\n");
+    EXPECT_EQ(layer.errors.str(), "test.pws:1: select: " + id +
+                                      " is a layer, not art (select takes the ids of art; a layer is chosen with "
+                                      "layer current)\n");
+
+    // A NUL byte would cut short every message that quotes the line: it is refused by place.
+    Played nul;
+    nul.play(std::string("new\nline 0 0 1 1 \0 x\n", 21));
+    EXPECT_EQ(nul.errors.str(), "test.pws:2: column 14 holds a NUL byte; a script holds only text\n");
+    Played escape;
+    escape.play("new\nlayer add \"\x1B[31m\"\n");
+    EXPECT_EQ(escape.errors.str(), "test.pws:2: column 12 holds the control character 0x1B; a script holds only text\n");
+
+    // What the host refuses is said in words, its code after them.
+    EXPECT_EQ(describeError(kStaleHandleErr), "the object no longer exists (error STAL)");
+    EXPECT_EQ(describeError('ZZZ\x01'), "the host refused it (error ZZZ?)");
+}
+
+TEST(SessionScript, ExpectationsNamingAMissingLayerOrArtFail) {
+    Played run;
+    run.play("new\nrect 0 0 1 1\n"
+             "expect count layer=\"Nope\" == 0\n"
+             "expect current-layer != \"Nope\"\n"
+             "expect text 9999 != \"x\"\n"
+             "expect entry layer=\"Nope\" k missing\n"
+             "expect count layer=\"Layer 1\" == 1\n");
+    EXPECT_EQ(run.failures, 4);
+    EXPECT_EQ(run.errors.str(),
+              "test.pws:3: expectation failed: count layer=Nope == 0 (found no layer titled \"Nope\")\n"
+              "test.pws:4: expectation failed: current-layer != \"Nope\" (found no layer titled \"Nope\")\n"
+              "test.pws:5: expectation failed: text 9999 != \"x\" (found no art with id 9999)\n"
+              "test.pws:6: expectation failed: entry layer=Nope k missing (found no such layer)\n");
+}
+
+TEST(SessionScript, ADocumentHoldsOnlyWhatAScriptCouldHaveMade) {
+    // The values a script refuses, a file may not hold either, with the same words.
+    const struct {
+        const char* script;
+        const char* style;
+        const char* words;
+    } cases[] = {
+        {"paint fill gray 5", R"({"fillColor": {"kind": "gray", "value": 5}})", "must lie between 0 and 1, not 5"},
+        {"paint stroke gray 1 dash 4 -1", R"({"dash": [4, -1]})", "cannot be negative, not -1"},
+        {"paint stroke gray 1 width -2", R"({"width": -2})", "cannot be negative, not -2"},
+        {"paint stroke gray 1 cap pointy", R"({"cap": "pointy"})", "unknown value \"pointy\""},
+    };
+    const std::string path = testing::TempDir() + "ruled.json";
+    for (const auto& c : cases) {
+        Played script;
+        script.play(std::string("new\n") + c.script + "\n");
+        EXPECT_NE(script.errors.str().find(c.words), std::string::npos) << c.script << " -> " << script.errors.str();
+        std::ofstream(path) << R"({"format": "plotwise-document", "version": 1, "pathStyle": )" << c.style
+                            << R"(, "layers": [{"kind": "layer", "id": 1, "title": "L"}]})";
+        Played file;
+        file.play("open \"" + path + "\"\n");
+        EXPECT_NE(file.errors.str().find(std::string("document.pathStyle.")), std::string::npos) << file.errors.str();
+        EXPECT_NE(file.errors.str().find(c.words), std::string::npos) << c.style << " -> " << file.errors.str();
+    }
+    // A key outside the format is named as the document opens; the script goes on.
+    std::ofstream(path) << R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, "note": 1,)"
+                        << R"( "layers": [{"kind": "layer", "id": 1, "title": "L"}]})";
+    Played warned;
+    warned.play("open \"" + path + "\"\nexpect layers == 1\n");
+    EXPECT_EQ(warned.failures, 0);
+    EXPECT_EQ(warned.errors.str(), "test.pws:1: warning: " + path +
+                                       ": document: the key \"note\" is not part of the format; it is ignored and "
+                                       "will not be saved\n");
+    std::remove(path.c_str());
 }
 
 TEST(SessionScript, NoDocumentIsAnError) {

@@ -1,6 +1,7 @@
 // Document files: a document holding every kind of entry survives a save and a reopen
 // unchanged (32-bit reals bit for bit), and every kind of damaged file gives one message
 // naming the problem while the open documents stay as they were.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -193,19 +194,114 @@ TEST(DocumentFile, EveryKindOfEntryRoundTripsUnchanged) {
 }
 
 TEST(DocumentFile, NonFiniteRealsSurviveAsNamedValues) {
+    // Dictionary entries are the plug-in's own data: whatever real it stores survives.
+    IdSource ids;
+    Document doc(ids, 612, 792);
+    Dict* d = doc.editDict(doc.dictionaryOf(0));
+    d->set("nan", AIReal(NAN));
+    d->set("inf", AIReal(INFINITY));
+    d->set("-inf", AIReal(-INFINITY));
+    const std::string text = writeDocumentText(doc);
+    EXPECT_NE(text.find("\"nan\": {\n\t\t\t\"real\": \"nan\""), std::string::npos);
+    IdSource fresh;
+    auto back = readDocumentText(text, fresh);
+    const Dict* read = back->dict(back->state().dictionary);
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(std::isnan(std::get<AIReal>(*read->find("nan"))));
+    EXPECT_EQ(std::get<AIReal>(*read->find("inf")), INFINITY);
+    EXPECT_EQ(std::get<AIReal>(*read->find("-inf")), -INFINITY);
+}
+
+TEST(DocumentFile, AnchorsThatAreNotFiniteAreNeitherWrittenNorRead) {
+    // Only code that edits the model directly can make one; saving it names the art.
     IdSource ids;
     Document doc(ids, 612, 792);
     ObjId line = 0;
-    ASSERT_EQ(doc.addLine({NAN, 1}, {INFINITY, -INFINITY}, &line), kNoErr);
-    const std::string text = writeDocumentText(doc);
-    EXPECT_NE(text.find("\"nan\""), std::string::npos);
+    ASSERT_EQ(doc.addLine({1, 1}, {INFINITY, 2}, &line), kNoErr);
+    std::string error;
+    const std::string path = testing::TempDir() + "not-finite.json";
+    EXPECT_FALSE(saveDocumentFile(doc, path, error));
+    EXPECT_EQ(error, "cannot save " + path + ": art " + std::to_string(line) +
+                         ", anchor 1: a coordinate must be a finite number, not inf");
+    // A file holding one (as `rect 3e38 3e38 3e38 3e38` once saved) is refused at its place.
+    const std::string text = R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, "layers": [{"kind": "layer", )"
+                             R"("id": 1, "title": "L", "children": [{"kind": "path", "id": 2, "style": {}, "segments": )"
+                             R"([{"p": [3e38, 3e38]}, {"p": [3e38, "inf"]}]}]}]})";
     IdSource fresh;
-    auto back = readDocumentText(text, fresh);
-    const Art* a = back->art(line);
-    ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(std::isnan(a->segments[0].p.h));
-    EXPECT_EQ(a->segments[1].p.h, INFINITY);
-    EXPECT_EQ(a->segments[1].p.v, -INFINITY);
+    try {
+        readDocumentText(text, fresh);
+        ADD_FAILURE() << "read";
+    } catch (const FormatError& e) {
+        EXPECT_STREQ(e.what(), "document.layers[0].children[0].segments[1].p: a coordinate must be a finite number, not inf");
+    }
+}
+
+TEST(DocumentFile, PaintOutsideTheRulesIsNotWritten) {
+    // Only code that edits the model directly can make such paint; saving names where it is.
+    IdSource ids;
+    Document doc(ids, 612, 792);
+    ObjId line = 0;
+    ASSERT_EQ(doc.addLine({0, 0}, {1, 1}, &line), kNoErr);
+    doc.editArt(line)->style.stroke.width = NAN;
+    const std::string path = testing::TempDir() + "unruly.json";
+    std::string error;
+    EXPECT_FALSE(saveDocumentFile(doc, path, error));
+    EXPECT_EQ(error, "cannot save " + path + ": art " + std::to_string(line) +
+                         ": the stroke width must be a finite number, not nan");
+    doc.editArt(line)->style.stroke.width = 1;
+    doc.editState().pathStyle.fill.color = {kGrayColor, {}};
+    doc.editState().pathStyle.fill.color.c.g.gray = 5;
+    EXPECT_FALSE(saveDocumentFile(doc, path, error));
+    EXPECT_EQ(error, "cannot save " + path +
+                         ": the paint of new art: the fill colour: a colour component must lie between 0 and 1, not 5");
+}
+
+TEST(DocumentFile, KeysOutsideTheFormatAreNamedNotDroppedInSilence) {
+    // Everything the writer writes is part of the format.
+    IdSource ids;
+    Document doc(ids, 612, 792);
+    buildEverything(doc);
+    std::vector<std::string> warnings;
+    IdSource fresh;
+    readDocumentText(writeDocumentText(doc), fresh, &warnings);
+    EXPECT_EQ(warnings, std::vector<std::string>{});
+
+    const std::string text = R"({"format": "plotwise-document", "version": 1, "comment": "by hand", "pathStyle": {},)"
+                             R"( "layers": [{"kind": "layer", "id": 1, "title": "L", "colour": [1, 2, 3], "children": [)"
+                             R"({"kind": "path", "id": 2, "style": {"thickness": 2}, "segments": [{"p": [0, 0], "q": 1}]},)"
+                             R"({"kind": "group", "id": 3, "segments": []}]}]})";
+    IdSource more;
+    auto read = readDocumentText(text, more, &warnings);
+    ASSERT_NE(read, nullptr);
+    const std::string tail = "\" is not part of the format; it is ignored and will not be saved";
+    const std::vector<std::string> expected = {
+        "document: the key \"comment" + tail,
+        "document.layers[0].children[0].style: the key \"thickness" + tail,
+        "document.layers[0].children[0].segments[0]: the key \"q" + tail,
+        "document.layers[0].children[1]: the key \"segments" + tail,
+        "document.layers[0]: the key \"colour" + tail,
+    };
+    EXPECT_THAT(warnings, ::testing::UnorderedElementsAreArray(expected));
+
+    // Many are counted, not each named.
+    std::string many = R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, "layers": [{"kind": "layer", "id": 1, "title": "L")";
+    for (int i = 0; i < 12; ++i) many += ", \"x" + std::to_string(i) + "\": 0";
+    warnings.clear();
+    IdSource again;
+    readDocumentText(many + "}]}", again, &warnings);
+    ASSERT_EQ(warnings.size(), 11u);
+    EXPECT_EQ(warnings.back(), "2 more keys that are not part of the format");
+
+    // Opening a file names it in each warning.
+    Host host;
+    const std::string path = testing::TempDir() + "unknown-keys.json";
+    std::ofstream(path) << text;
+    std::string error;
+    warnings.clear();
+    ASSERT_NE(openDocumentFile(host, path, error, &warnings), nullptr) << error;
+    ASSERT_EQ(warnings.size(), 5u);
+    EXPECT_THAT(warnings, ::testing::Contains(path + ": document: the key \"comment" + tail));
+    std::remove(path.c_str());
 }
 
 TEST(DocumentFile, IdsInUseAreRenumberedConsistently) {
@@ -225,10 +321,13 @@ TEST(DocumentFile, IdsInUseAreRenumberedConsistently) {
 }
 
 TEST(DocumentFile, AHandWrittenFileNeedsOnlyTheEssentials) {
-    const char* text = R"({"format": "plotwise-document", "version": 1, "layers": [
-        {"kind": "layer", "title": "Layer 1", "children": [
-            {"kind": "path", "segments": [{"p": [0, 0]}, {"p": [10, 0]}], "tags": [{"name": "ZMK_Layer_Scale", "value": "1^2"}]},
-            {"kind": "text", "story": {"runs": [{"text": "hello"}]}}]}]})";
+    // Ids, kinds, a layer's title, a path's anchors and style and the paint of new art are
+    // the essentials; a style may leave out every member.
+    const char* text = R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, "layers": [
+        {"kind": "layer", "id": 1, "title": "Layer 1", "children": [
+            {"kind": "path", "id": 2, "style": {}, "segments": [{"p": [0, 0]}, {"p": [10, 0]}],
+             "tags": [{"name": "ZMK_Layer_Scale", "value": "1^2"}]},
+            {"kind": "text", "id": 3, "story": {"runs": [{"text": "hello"}]}}]}]})";
     IdSource ids;
     auto doc = readDocumentText(text, ids);
     const auto all = doc->matching([](const Art&) { return true; });
@@ -239,13 +338,14 @@ TEST(DocumentFile, AHandWrittenFileNeedsOnlyTheEssentials) {
     EXPECT_EQ(path->tags.at(0).type, "string");
     EXPECT_EQ(doc->art(all[1])->story.runs.at(0).text, "hello");
     EXPECT_EQ(doc->state().setup.width, 612.0f);
+    EXPECT_EQ(path->style.stroke.width, 1.0f);  // the default style
 }
 
 // ---------------------------------------------------------------- damaged files
 
 namespace {
 
-const char* kHead = R"({"format": "plotwise-document", "version": 1, )";
+const char* kHead = R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, )";
 
 std::string withLayers(const std::string& layers) { return std::string(kHead) + "\"layers\": [" + layers + "]}"; }
 std::string withArt(const std::string& art) {
@@ -259,7 +359,10 @@ struct Damaged {
 };
 
 std::vector<Damaged> damagedFiles() {
-    const std::string good = withArt(R"({"kind": "path", "id": 4, "segments": [{"p": [1, 2]}, {"p": [3, 4]}]})");
+    const std::string good = withArt(R"({"kind": "path", "id": 4, "style": {}, "segments": [{"p": [1, 2]}, {"p": [3, 4]}]})");
+    const auto styled = [](const std::string& style) {
+        return withArt(R"({"kind": "path", "id": 4, "segments": [], "style": )" + style + "}");
+    };
     std::string deep(100000, '[');
     std::string manyKeys = "{";
     for (int i = 0; i <= 16384; ++i) manyKeys += std::string(i ? "," : "") + "\"k" + std::to_string(i) + "\":{\"int\":1}";
@@ -269,65 +372,91 @@ std::vector<Damaged> damagedFiles() {
     manyAnchors += "]";
     return {
         {"empty", "", "not valid JSON"},
-        {"truncated", good.substr(0, good.size() / 2), "unexpected end of input"},
+        {"truncated", good.substr(0, good.size() - 3), "unexpected end of input"},
         {"not an object", "[1, 2]", "expected a JSON object"},
         {"another format", R"({"format": "svg", "version": 1, "layers": []})", "not a Plotwise document"},
         {"newer version", R"({"format": "plotwise-document", "version": 9, "layers": []})", "newer than"},
         {"no layers", std::string(kHead) + R"("setup": {"width": 1, "height": 1}})", "document: missing \"layers\""},
         {"zero layers", withLayers(""), "at least one layer"},
-        {"wrong type", withLayers(R"({"kind": "layer", "title": "L", "visible": "yes"})"),
+        {"wrong type", withLayers(R"({"kind": "layer", "id": 1, "title": "L", "visible": "yes"})"),
          "document.layers[0].visible: expected true or false, found a string"},
         {"deep nesting", deep, "nesting deeper than"},
         {"huge number", withArt(R"({"kind": "path", "segments": [{"p": [1e999, 0]}]})"), "number overflow"},
         {"beyond a float", withArt(R"({"kind": "path", "segments": [{"p": [1e39, 0]}]})"), "number overflow"},
         {"NaN literal", withArt(R"({"kind": "path", "segments": [{"p": [NaN, 0]}]})"), "not valid JSON"},
-        {"bad page size", std::string(kHead) + R"("setup": {"width": -5, "height": 1}, "layers": [{"kind": "layer", "title": "L"}]})",
+        {"bad page size", std::string(kHead) + R"("setup": {"width": -5, "height": 1}, "layers": [{"kind": "layer", "id": 1, "title": "L"}]})",
          "document.setup.width: a page size must be a positive number"},
-        {"ruler origin not a number", std::string(kHead) + R"("rulerOrigin": ["nan", 0], "layers": [{"kind": "layer", "title": "L"}]})",
+        {"ruler origin not a number", std::string(kHead) + R"("rulerOrigin": ["nan", 0], "layers": [{"kind": "layer", "id": 1, "title": "L"}]})",
          "document.rulerOrigin: the ruler origin must be finite"},
-        {"unknown art kind", withArt(R"({"kind": "spline"})"), "unknown art kind \"spline\""},
+        {"unknown art kind", withArt(R"({"kind": "spline", "id": 4})"), "unknown art kind \"spline\""},
         {"duplicate ids", withArt(R"({"kind": "group", "id": 5, "children": [{"kind": "group", "id": 5}]})"),
          "the id 5 is used twice"},
         // Nesting makes a cycle impossible to write except as an id that repeats an ancestor's.
         {"cycle of ids", withArt(R"({"kind": "group", "id": 6, "children": [{"kind": "group", "id": 3}]})"),
          "the id 3 is used twice"},
-        {"missing anchor point", withArt(R"({"kind": "path", "segments": [{"in": [1, 2]}]})"),
+        {"missing anchor point", withArt(R"({"kind": "path", "id": 4, "style": {}, "segments": [{"in": [1, 2]}]})"),
          "document.layers[0].children[0].segments[0]: missing \"p\""},
-        {"missing segments", withArt(R"({"kind": "path"})"), "missing \"segments\""},
+        {"missing segments", withArt(R"({"kind": "path", "id": 4, "style": {}})"), "missing \"segments\""},
         {"missing kind", withArt(R"({"id": 7})"), "missing \"kind\""},
         {"duplicate key", withLayers(R"({"kind": "layer", "title": "A", "title": "B"})"), "the key \"title\" appears twice"},
-        {"character outside the platform encoding", withLayers(R"({"kind": "layer", "title": "\u4e00"})"),
+        {"character outside the platform encoding", withLayers(R"({"kind": "layer", "id": 1, "title": "\u4e00"})"),
          "cannot hold"},
         {"bad UTF-8", withLayers("{\"kind\": \"layer\", \"title\": \"\xC3\x28\"}"), "not valid JSON"},
         {"id beyond whole numbers", withArt(R"({"kind": "group", "id": 99999999999999999999999})"),
          "expected a whole number"},
-        {"two types in one entry", withArt(R"({"kind": "group", "dictionary": {"k": {"int": 1, "real": 2}}})"),
+        {"two types in one entry", withArt(R"({"kind": "group", "id": 4, "dictionary": {"k": {"int": 1, "real": 2}}})"),
          "expected one typed value"},
-        {"unknown entry type", withArt(R"({"kind": "group", "dictionary": {"k": {"float": 1}}})"),
+        {"unknown entry type", withArt(R"({"kind": "group", "id": 4, "dictionary": {"k": {"float": 1}}})"),
          "unknown entry type \"float\""},
-        {"integer entry out of range", withArt(R"({"kind": "group", "dictionary": {"k": {"int": 2147483648}}})"),
+        {"integer entry out of range", withArt(R"({"kind": "group", "id": 4, "dictionary": {"k": {"int": 2147483648}}})"),
          "out of range"},
-        {"children of a path", withArt(R"({"kind": "path", "segments": [], "children": [{"kind": "group"}]})"),
+        {"children of a path", withArt(R"({"kind": "path", "id": 4, "style": {}, "segments": [], "children": [{"kind": "group", "id": 5}]})"),
          "only groups, compound paths and layers hold children"},
-        {"layer inside a group", withArt(R"({"kind": "group", "children": [{"kind": "layer", "title": "X"}]})"),
+        {"layer inside a group", withArt(R"({"kind": "group", "id": 4, "children": [{"kind": "layer", "id": 5, "title": "X"}]})"),
          "a layer can only be inside another layer"},
-        {"art at the top", withLayers(R"({"kind": "path", "segments": []})"), "a top-level entry must be a layer"},
+        {"art at the top", withLayers(R"({"kind": "path", "id": 1, "style": {}, "segments": []})"), "a top-level entry must be a layer"},
         {"current layer not a layer", std::string(kHead) + R"("currentLayer": 4, "layers": [{"kind": "layer", "id": 3, "title": "L", "children": [{"kind": "group", "id": 4}]}]})",
          "document.currentLayer: names no layer"},
         {"too many anchors", withArt(R"({"kind": "path", "segments": )" + manyAnchors + "}"), "at most 32767 anchors"},
         {"too many entries", withArt(R"({"kind": "group", "dictionary": )" + manyKeys + "}"),
          "more than 16384 members"},
-        {"too many dashes", withArt(R"({"kind": "path", "segments": [], "style": {"dash": [1,2,3,4,5,6,7]}})"),
+        {"too many dashes", styled(R"({"dash": [1,2,3,4,5,6,7]})"),
          "at most 6 lengths"},
-        {"long layer title", withLayers(R"({"kind": "layer", "title": ")" + std::string(256, 'x') + "\"}"),
+        {"long layer title", withLayers(R"({"kind": "layer", "id": 1, "title": ")" + std::string(256, 'x') + "\"}"),
          "at most 255 bytes"},
-        {"unknown cap", withArt(R"({"kind": "path", "segments": [], "style": {"cap": "pointy"}})"),
+        {"unknown cap", styled(R"({"cap": "pointy"})"),
          "unknown value \"pointy\""},
-        {"unknown colour kind", withArt(R"({"kind": "path", "segments": [], "style": {"fillColor": {"kind": "lab"}}})"),
+        {"unknown colour kind", styled(R"({"fillColor": {"kind": "lab"}})"),
          "unknown value \"lab\""},
-        {"point of three numbers", withArt(R"({"kind": "path", "segments": [{"p": [1, 2, 3]}]})"),
+        {"point of three numbers", withArt(R"({"kind": "path", "id": 4, "style": {}, "segments": [{"p": [1, 2, 3]}]})"),
          "expected two numbers"},
-        {"text that is a number", withArt(R"({"kind": "text", "story": {"runs": [{"text": 5}]}})"),
+        // What a script refuses, a file may not hold either.
+        {"grey beyond black", styled(R"({"fillColor": {"kind": "gray", "value": 5.0}})"),
+         "children[0].style.fillColor.value: a colour component must lie between 0 and 1, not 5"},
+        {"rgb beyond full", styled(R"({"strokeColor": {"kind": "rgb", "value": [0, 1.5, 0]}})"),
+         "style.strokeColor.value[1]: a colour component must lie between 0 and 1, not 1.5"},
+        {"negative dash", styled(R"({"dash": [4, -1]})"), "style.dash[1]: a dash length cannot be negative, not -1"},
+        {"width not a number", styled(R"({"width": "nan"})"),
+         "style.width: the stroke width must be a finite number, not nan"},
+        {"negative width", styled(R"({"width": -0.5})"), "style.width: the stroke width cannot be negative, not -0.5"},
+        {"miter limit below one", styled(R"({"miterLimit": -1e30})"),
+         "style.miterLimit: the miter limit must be at least 1, not -1e+30"},
+        {"cap beyond the named ones", styled(R"({"cap": 7})"), "style.cap: unknown value 7 (one of butt, round, projecting)"},
+        {"dash offset past the largest real", styled(R"({"dashOffset": "-inf"})"),
+         "style.dashOffset: the dash offset must be a finite number, not -inf"},
+        {"paint of new art", std::string(R"({"format": "plotwise-document", "version": 1, "pathStyle": {"width": -1}, )") +
+             R"("layers": [{"kind": "layer", "id": 1, "title": "L"}]})",
+         "document.pathStyle.width: the stroke width cannot be negative, not -1"},
+        // Fields every entry has are not left to a default.
+        {"art without an id", withArt(R"({"kind": "group"})"), "document.layers[0].children[0]: missing \"id\""},
+        {"layer without an id", withLayers(R"({"kind": "layer", "title": "L"})"), "document.layers[0]: missing \"id\""},
+        {"path without a style", withArt(R"({"kind": "path", "id": 4, "segments": []})"),
+         "document.layers[0].children[0]: missing \"style\""},
+        {"compound path without a style", withArt(R"({"kind": "compound", "id": 4})"),
+         "document.layers[0].children[0]: missing \"style\""},
+        {"no paint of new art", R"({"format": "plotwise-document", "version": 1, "layers": [{"kind": "layer", "id": 1, "title": "L"}]})",
+         "document: missing \"pathStyle\""},
+        {"text that is a number", withArt(R"({"kind": "text", "id": 4, "story": {"runs": [{"text": 5}]}})"),
          "runs[0].text: expected a string, found a number"},
     };
 }

@@ -3,10 +3,12 @@
 // text is escaped for XML.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 
 #include "Host.h"
 #include "io/Svg.h"
+#include "io/SvgNumbers.h"
 
 using namespace standin;
 using namespace standin::io;
@@ -123,6 +125,37 @@ TEST(Svg, GeometryThatCannotBeDrawnIsLeftOut) {
     EXPECT_EQ(svg.find("data-id=\"" + std::to_string(bad) + "\""), std::string::npos);
     EXPECT_NE(svg.find("data-id=\"" + std::to_string(good) + "\" data-type=\"path\" d=\"M0 0L1 1\""), std::string::npos);
     EXPECT_EQ(svg.find("nan"), std::string::npos);
+}
+
+TEST(Svg, EveryNumberWrittenIsFiniteWhateverTheDocumentHolds) {
+    IdSource ids;
+    Document doc(ids, 3e38f, 100);
+    doc.editState().rulerOrigin = {-3e38f, 0};  // the page reaches past the largest real
+    ObjId far = 0, across = 0, text = 0;
+    ASSERT_EQ(doc.addLine({-3e38f, -3e38f}, {3e38f, 3e38f}, &far), kNoErr);
+    ASSERT_EQ(doc.addPath({{{-FLT_MAX, 0}, {-FLT_MAX, 0}, {-FLT_MAX, 0}, true}, {{FLT_MAX, 1}, {FLT_MAX, 1}, {FLT_MAX, 1}, true}},
+                          false, &across),
+              kNoErr);
+    doc.editArt(across)->centerPointVisible = true;
+    ASSERT_EQ(doc.newArt(kTextFrameArt, kPlaceAboveAll, 0, &text), kNoErr);
+    text::TextRun run;
+    run.text = "a\rb\rc";
+    run.features.size = 100;
+    run.features.leading = 3e38f;          // three lines run past the largest real
+    run.features.tracking = 3e38f;         // so does the spacing it makes
+    run.features.baselineShift = -3e38f;
+    run.features.stroke = true;
+    run.features.strokeColor.kind = kGrayColor;
+    run.features.lineWidth = NAN;
+    doc.editArt(text)->story.runs = {run};
+    doc.selectAll();
+    SvgOptions options;
+    options.selection = true;
+    const std::string svg = documentToSvg(doc, options);
+    EXPECT_EQ(svgtest::nonFiniteNumbers(svg), std::vector<std::string>{});
+    // The art is still drawn, at its own coordinates.
+    EXPECT_NE(svg.find("d=\"M-3e+38 -3e+38L3e+38 3e+38\""), std::string::npos);
+    EXPECT_EQ(occurrences(svg, "<tspan"), 3u);
 }
 
 TEST(Svg, EscapingDropsWhatXmlCannotHold) {

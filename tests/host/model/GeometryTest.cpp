@@ -132,6 +132,31 @@ TEST_F(GeometryTest, GroupBoundsAndTransformsOfMembers) {
     EXPECT_EQ(r.right, 0.0f);
 }
 
+TEST_F(GeometryTest, CoordinatesThatAreNotFiniteAreRefusedWhereTheyEnter) {
+    AIArtHandle line = path({{0, 0}, {3e38f, 1}});
+    const AIPathSegment bad[] = {{{1, 1}, {1, 1}, {1, 1}, true}, {{2, 2}, {NAN, 2}, {2, 2}, true}};
+    EXPECT_EQ(sPath->SetPathSegments(line, 0, 2, bad), kBadParameterErr);
+    EXPECT_EQ(sPath->InsertPathSegments(line, 1, 2, bad), kBadParameterErr);
+    const AIPathSegment infinite[] = {{{INFINITY, 0}, {0, 0}, {0, 0}, true}};
+    EXPECT_EQ(sPath->SetPathSegments(line, 2, 1, infinite), kBadParameterErr);
+    // A finite matrix that throws a point past the largest coordinate moves nothing.
+    AIRealMatrix twice;
+    sMath->AIRealMatrixSetScale(&twice, 2, 2);
+    AIArtHandle group = nullptr;
+    ASSERT_EQ(sArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group), kNoErr);
+    AIArtHandle near = nullptr;
+    ASSERT_EQ(sArt->NewArt(kPathArt, kPlaceInsideOnTop, group, &near), kNoErr);
+    const AIPathSegment small[] = {{{1, 1}, {1, 1}, {1, 1}, true}};
+    ASSERT_EQ(sPath->SetPathSegments(near, 0, 1, small), kNoErr);
+    ASSERT_EQ(sArt->ReorderArt(line, kPlaceInsideOnBottom, group), kNoErr);
+    EXPECT_EQ(sTransform->TransformArt(group, &twice, 1, kTransformObjects | kTransformChildren), kBadParameterErr);
+    AIPathSegment seg{};
+    ASSERT_EQ(sPath->GetPathSegments(near, 0, 1, &seg), kNoErr);
+    EXPECT_EQ(seg.p.h, 1.0f);  // its neighbour was not moved either
+    ASSERT_EQ(sPath->GetPathSegments(line, 1, 1, &seg), kNoErr);
+    EXPECT_EQ(seg.p.h, 3e38f);
+}
+
 TEST_F(GeometryTest, PathMeasures) {
     AIArtHandle square = path({{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
     AIReal area = 0, length = 0;

@@ -42,7 +42,8 @@ const ToolRoutines kFailingDrag{nullptr, &Failing, nullptr, nullptr, nullptr};
 const ToolRoutines kFailingDown{&Failing, nullptr, nullptr, nullptr, nullptr};
 
 // Stand-ins for tools of every family the core handles, with the titles (string indexes),
-// tool sets and flags of the real tools.
+// tool sets and flags of the real tools; where the real tool is registered, the stand-in
+// goes by its own name (string index 0 has no title).
 struct TestTools {
     AIToolHandle horizontal, vertical, aligned, angular, measure, line, threePoint, fillet, trim, arc, cube;
 } gTools;
@@ -59,8 +60,8 @@ const PlotwiseToolRow kTestTools[] = {
     {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 3, 1, F::kDimension, 0, &kFailingDrag},
     {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, F::kDimension, kToolNeedsDrag, &kRoutines},
     {&Handle<&TestTools::angular>, "Test Angular Dimension", 14, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
-    {&Handle<&TestTools::line>, "Test CAD Line", 38, 5, F::kDraw, 0, &kRoutines},
-    {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 43, 5, F::kThreePoint, 0, &kRoutines},
+    {&Handle<&TestTools::line>, "Test CAD Line", 0, 5, F::kDraw, 0, &kRoutines},
+    {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 0, 5, F::kThreePoint, 0, &kRoutines},
     {&Handle<&TestTools::arc>, "Test CAD Arc", 44, 5, F::kArc, 0, &kRoutines},
     {&Handle<&TestTools::fillet>, "Test Fillet", 50, 6, F::kCorner, 0, &kRoutines},
     {&Handle<&TestTools::trim>, "Test Trim", 53, 6, F::kTrim, 0, &kRoutines},
@@ -146,7 +147,7 @@ TEST_F(ToolEventTest, TrimCutsAccumulateWithoutUndo) {
 }
 
 TEST_F(ToolEventTest, ModifiersHeldDuringTheEventAndClearedAfterMouseUp) {
-    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test CAD Line"), kNoErr);
     ASSERT_EQ(session->mouseDown({0, 0}, aiEventModifiers_Shift), kNoErr);
     EXPECT_EQ(g->prefs.style.modifiers, 1);
     ASSERT_EQ(session->mouseDrag({50, 0}, aiEventModifiers_Option | aiEventModifiers_Command), kNoErr);
@@ -163,7 +164,7 @@ TEST_F(ToolEventTest, ModifiersHeldDuringTheEventAndClearedAfterMouseUp) {
 }
 
 TEST_F(ToolEventTest, ThreePointCircleGathersThreeClicksAndRefusesDrags) {
-    ASSERT_EQ(session->selectTool("Three Point Circle"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test Three Point Circle"), kNoErr);
     ASSERT_EQ(session->click({0, 0}), kNoErr);
     ASSERT_EQ(session->click({10, 0}), kNoErr);
     EXPECT_EQ(g->clickNum, 2);
@@ -245,7 +246,7 @@ TEST_F(ToolEventTest, CaptionsAndSnappingGoThroughTheHooks) {
     EXPECT_EQ(g->firstClick.h, 50.0f);  // the snapped point
     EXPECT_EQ(g->startingPoint.h, 50.0f);
     session->mouseUp({47, 3});
-    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test CAD Line"), kNoErr);
     ASSERT_EQ(gCaptions.size(), 2u);
     EXPECT_EQ(gCaptions[0], std::make_pair(17402, 17406));
     EXPECT_EQ(gCaptions[1], std::make_pair(17403, 17404));

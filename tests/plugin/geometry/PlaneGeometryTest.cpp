@@ -259,3 +259,62 @@ TEST(PathLength, QuarterArcAgainstAPolyline) {
 }
 
 }  // namespace
+
+namespace {
+
+float Fraction(AIRealPoint p1, AIRealPoint p2, AIRealPoint p, int16_t mode) {
+    float f = -99.0f;
+    GetPointFractionalOffset(p1, p2, p, mode, &f);
+    return f;
+}
+
+TEST(TextSlideFraction, ExamplesOfEachMode) {
+    const AIRealPoint a{0, 0}, b{100, 0};
+    for (int16_t mode : {0, 1, 4, 5}) EXPECT_NEAR(Fraction(a, b, {25, 40}, mode), 0.25f, 1e-6) << mode;
+    EXPECT_NEAR(Fraction(a, b, {150, 0}, 0), 1.5f, 1e-6);
+    EXPECT_NEAR(Fraction(a, b, {150, 0}, 4), 1.5f, 1e-6);
+    EXPECT_EQ(Fraction(a, b, {150, 0}, 1), 1.0f);
+    EXPECT_EQ(Fraction(a, b, {150, 0}, 5), 1.0f);
+    EXPECT_NEAR(Fraction(a, b, {-50, 0}, 0), -0.5f, 1e-6);
+    EXPECT_NEAR(Fraction(a, b, {-50, 0}, 4), -0.5f, 1e-6);
+    EXPECT_EQ(Fraction(a, b, {-50, 0}, 1), 0.0f);
+    EXPECT_EQ(Fraction(a, b, {-50, 0}, 5), 0.0f);
+    // Clicked right to left: mode 0 measures from the left point, mode 1 from p1.
+    EXPECT_NEAR(Fraction(b, a, {25, 0}, 0), 0.25f, 1e-6);
+    EXPECT_NEAR(Fraction(b, a, {25, 0}, 1), 0.75f, 1e-6);
+    EXPECT_EQ(Fraction(b, a, {150, 0}, 1), 0.0f);
+    EXPECT_EQ(Fraction(b, a, {-50, 0}, 1), 1.0f);
+    // Vertical: mode 2 from the top, mode 3 from p1.
+    const AIRealPoint c{0, 100};
+    EXPECT_NEAR(Fraction(a, c, {0, 25}, 2), 0.75f, 1e-6);
+    EXPECT_NEAR(Fraction(c, a, {0, 25}, 2), 0.75f, 1e-6);
+    EXPECT_NEAR(Fraction(a, c, {0, 25}, 3), 0.25f, 1e-6);
+    EXPECT_EQ(Fraction(a, c, {0, 130}, 3), 1.0f);
+    EXPECT_EQ(Fraction(c, a, {0, 130}, 3), 0.0f);
+    EXPECT_EQ(Fraction(a, c, {0, -1}, 3), 0.0f);
+    // Aligned along a slanted line: the foot of the perpendicular, measured by hand.
+    const AIRealPoint s{10, 10}, t{40, 50};  // length 50, direction (0.6, 0.8)
+    EXPECT_NEAR(Fraction(s, t, {10 + 0.6f * 20 - 0.8f * 7, 10 + 0.8f * 20 + 0.6f * 7}, 4), 0.4f, 1e-5);
+    EXPECT_NEAR(Fraction(s, t, {10 - 0.6f * 10, 10 - 0.8f * 10}, 4), -0.2f, 1e-5);
+    EXPECT_EQ(Fraction(s, t, {10 - 0.6f * 10, 10 - 0.8f * 10}, 5), 0.0f);
+    // An unknown mode leaves the result alone.
+    EXPECT_EQ(Fraction(a, b, {25, 0}, 6), -99.0f);
+}
+
+TEST(TextSlideFraction, ZeroSpanStaysFinite) {
+    const AIRealPoint a{30, 20};
+    for (int16_t mode = 0; mode <= 5; ++mode) {
+        for (AIRealPoint p : {AIRealPoint{30, 20}, AIRealPoint{30, 80}, AIRealPoint{80, 20}}) {
+            const float f = Fraction(a, a, p, mode);
+            EXPECT_TRUE(std::isfinite(f)) << mode;
+            EXPECT_GE(f, 0.0f);
+            EXPECT_LE(f, 1.0f);
+        }
+    }
+    EXPECT_EQ(Fraction(a, a, a, 0), 0.5f);
+    EXPECT_EQ(Fraction(a, {30, 90}, {30, 50}, 0), 0.5f) << "equal h: nothing to measure";
+    EXPECT_EQ(Fraction(a, a, {80, 20}, 1), 1.0f) << "beyond both points still clamps";
+    EXPECT_EQ(Fraction(a, a, {10, 20}, 1), 0.0f);
+}
+
+}  // namespace

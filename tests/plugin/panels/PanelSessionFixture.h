@@ -1,7 +1,7 @@
 // The plug-in started in the stand-in host with its floating panels, a preference store the
 // test may fill beforehand, and recording doubles for what the panels ask of other
-// subsystems (regenerating live dimensions, removing stale links, redrawing the rulers), so
-// a test sees when the panels ask for them.
+// subsystems (regenerating live dimensions, removing stale links, redrawing the rulers,
+// refreshing the tracker's read-out), so a test sees when the panels ask for them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ extern "C" AIErr PluginMain(const char* caller, const char* selector, void* mess
 
 namespace paneltest {
 
-// What the panels asked for, in order: "regenerate 0", "cleanup", "rulers 1 1".
+// What the panels asked for, in order: "regenerate 0", "cleanup", "rulers 1 1", "tracker".
 inline std::vector<std::string>& Requests() {
     static std::vector<std::string> requests;
     return requests;
@@ -31,12 +31,16 @@ inline std::vector<std::string>& Requests() {
 inline const PlotwiseSubsystem kRecordingDoubles = {
     .name = "recording doubles",
     .services = {
-        .updateAssociativeDimensions = +[](int32_t which) -> AIErr {
-            Requests().push_back("regenerate " + std::to_string(which));
-            return kNoErr;
-        },
         .cleanupAssociativeDimensions = +[]() -> AIErr {
             Requests().push_back("cleanup");
+            return kNoErr;
+        },
+        .updateAssociativeDimensions = +[](PlotwiseProcessArtType which) -> AIErr {
+            Requests().push_back("regenerate " + std::to_string(static_cast<int32_t>(which)));
+            return kNoErr;
+        },
+        .updateTrackerWindowFromSelectedArt = +[](AIArtHandle) -> AIErr {
+            Requests().push_back("tracker");
             return kNoErr;
         },
         .drawRulersOnly = +[](int32_t redraw, int32_t timer) -> AIErr {

@@ -10,6 +10,7 @@
 #include "PluginGlobals.h"
 #include "core/PlotwiseSuites.h"
 #include "units/PlotwiseUnits.h"
+#include "Host.h"
 #include "SuiteRegistry.h"
 #include "adm/DialogManager.h"
 #include "adm/Resources.h"
@@ -159,7 +160,20 @@ struct GlobalsTest : ::testing::Test {
     void TearDown() override { plotwiseRecord = saved; }
 };
 
-using SwatchColour = GlobalsTest;
+// The swatch converts process colours through the host's colour conversion.
+struct SwatchColour : GlobalsTest {
+    standin::Host host;
+    void SetUp() override {
+        GlobalsTest::SetUp();
+        const void* p = nullptr;
+        ASSERT_EQ(host.suites().acquire(kAIColorConversionSuite, kAIColorConversionSuiteVersion, &p), kNoErr);
+        sAIColorConversion = static_cast<AIColorConversionSuite*>(const_cast<void*>(p));
+    }
+    void TearDown() override {
+        sAIColorConversion = nullptr;
+        GlobalsTest::TearDown();
+    }
+};
 
 TEST_F(SwatchColour, EveryColourKind) {
     Plotwise3_Live_Dimension_Data& s = globals.prefs.style;
@@ -239,6 +253,31 @@ TEST(SwatchHelpers, ChannelsAndRects) {
     EXPECT_EQ(r.left, -2);
     EXPECT_EQ(r.right, 22);
     EXPECT_EQ(r.bottom, 12);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SwatchColour, AFailedConversionLeavesTheSwatchAlone) {
+    Plotwise3_Live_Dimension_Data& s = globals.prefs.style;
+    s.dimensionColorType = kFourColor;
+    s.dimensionColorComponent4 = 65535;
+    AIColorConversionSuite failing = *sAIColorConversion;
+    failing.ConvertSampleColor = [](ai_int32, const AIReal*, ai_int32, AIReal* dst, const AIColorConvertOptions*,
+                                    ASBoolean*) -> AIErr {
+        dst[0] = dst[1] = dst[2] = NAN;
+        return kBadParameterErr;
+    };
+    sAIColorConversion = &failing;
+    ADMRGBColor c{11, 22, 33};
+    convertPrefColorsIntoRGBColor(&c);
+    EXPECT_EQ(c.red, 11);
+    EXPECT_EQ(c.green, 22);
+    EXPECT_EQ(c.blue, 33);
+    sAIColorConversion = nullptr;
+    convertPrefColorsIntoRGBColor(&c);  // no host at all
+    EXPECT_EQ(c.red, 11);
 }
 
 }  // namespace

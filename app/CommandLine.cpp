@@ -1,0 +1,180 @@
+// The subcommands of the `plotwise` command.
+#include "CommandLine.h"
+
+#include <functional>
+#include <ostream>
+#include <span>
+
+#include "Commands.h"
+#include "EventCommands.h"
+#include "Script.h"
+#include "Session.h"
+#include "io/DocumentFile.h"
+#include "io/Dump.h"
+#include "io/Svg.h"
+
+#ifndef PLOTWISE_VERSION
+#define PLOTWISE_VERSION "unknown"
+#endif
+
+namespace plotwise::app {
+
+namespace {
+
+void printHelp(const CommandTable& table, std::ostream& out) {
+    out << "usage:\n"
+           "  plotwise run SCRIPT [--plugin PLUGIN.so]... [--preferences FILE]\n"
+           "                                 play a session script (see README.md), with\n"
+           "                                 those plug-ins loaded and started first\n"
+           "  plotwise svg DOC.json -o OUT.svg [--selection]\n"
+           "                                 draw a saved document as SVG\n"
+           "  plotwise dump DOC.json         print a saved document's layers and art\n"
+           "  plotwise --help                this text\n"
+           "  plotwise --version             the version of plotwise and of its documents\n"
+           "\nscript commands:\n";
+    for (const auto& command : table.all()) {
+        std::string usage = "  " + command.usage;
+        if (usage.size() < 40) usage.resize(40, ' ');
+        else usage += "\n" + std::string(40, ' ');
+        out << usage << command.summary << '\n';
+    }
+}
+
+// An option of a subcommand: a flag, or one that takes the next word as its value.
+struct Option {
+    const char* name;
+    const char* value;  // what the value is ("the plug-in file"); null for a flag
+    std::function<void(const std::string&)> set;
+};
+
+// Reads the words after the subcommand into its options and its one operand; answers what is
+// wrong with them, or "" when nothing is.
+std::string readOptions(const std::vector<std::string>& args, std::span<const Option> options, std::string& operand,
+                        const std::string& what) {
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        const Option* option = nullptr;
+        for (const Option& o : options)
+            if (word == o.name) option = &o;
+        if (option && option->value) {
+            if (i + 1 == args.size()) return word + " needs a value: " + option->value;
+            option->set(args[++i]);
+        } else if (option) {
+            option->set(word);
+        } else if (word.size() > 1 && word[0] == '-') {
+            return args[0] + ": unknown option \"" + word + "\"";
+        } else if (!operand.empty()) {
+            return args[0] + " takes one " + what + ", not \"" + operand + "\" and \"" + word + "\"";
+        } else {
+            operand = word;
+        }
+    }
+    if (operand.empty()) return args[0] + " needs a " + what;
+    return "";
+}
+
+class CommandLine {
+public:
+    CommandLine(std::ostream& out, std::ostream& err) : out_(out), err_(err), session_(out) {
+        addDocumentCommands(table_);
+        addEventCommands(table_);
+    }
+
+    int run(const std::vector<std::string>& args) {
+        if (args.empty()) return usageError("no command given");
+        const std::string& command = args[0];
+        if (command == "--help" || command == "-h" || command == "help") {
+            printHelp(table_, out_);
+            return 0;
+        }
+        if (command == "--version") {
+            out_ << "plotwise " << PLOTWISE_VERSION << " (documents: " << standin::io::kDocumentFormat << " version "
+                 << standin::io::kDocumentVersion << ")\n";
+            return 0;
+        }
+        if (command == "run") return runScript(args);
+        if (command == "dump") return dump(args);
+        if (command == "svg") return svg(args);
+        return usageError("unknown command \"" + command + "\"");
+    }
+
+private:
+    int usageError(const std::string& message) {
+        err_ << "plotwise: " << message << " (plotwise --help lists the commands)\n";
+        return 2;
+    }
+
+    int failure(const std::string& message) {
+        err_ << "plotwise: " << message << '\n';
+        return 1;
+    }
+
+    int runScript(const std::vector<std::string>& args) {
+        std::string script;
+        std::vector<std::string> plugins;
+        const Option options[] = {
+            {"--plugin", "the plug-in file (PLUGIN.so)", [&](const std::string& v) { plugins.push_back(v); }},
+            {"--preferences", "the preference file",
+             [&](const std::string& v) { session_.eventOptions.preferencesPath = v; }},
+        };
+        if (auto wrong = readOptions(args, options, script, "script"); !wrong.empty()) return usageError(wrong);
+        for (const std::string& plugin : plugins) {
+            std::string error;
+            if (!session_.events().loadLibrary(plugin, &error)) return failure(error);
+        }
+        if (!plugins.empty() && session_.events().startup() != kNoErr) return failure(session_.events().lastError());
+        ScriptRunner runner(table_, session_, err_);
+        const int failures = runner.runFile(script);
+        if (session_.hasEvents() && session_.events().shutdown() != kNoErr)
+            return failure(session_.events().lastError());
+        return failures == 0 ? 0 : 1;
+    }
+
+    // Opens a saved document for the dump and svg subcommands; null after reporting why not.
+    const standin::Document* open(const std::string& path) {
+        std::string error;
+        std::vector<std::string> warnings;
+        const standin::Document* doc = standin::io::openDocumentFile(session_.host(), path, error, &warnings);
+        if (!doc) failure(error);
+        for (const std::string& w : warnings) err_ << "plotwise: warning: " << w << '\n';
+        return doc;
+    }
+
+    int dump(const std::vector<std::string>& args) {
+        std::string input;
+        if (auto wrong = readOptions(args, {}, input, "document"); !wrong.empty()) return usageError(wrong);
+        const standin::Document* doc = open(input);
+        if (!doc) return 1;
+        standin::io::dumpDocument(*doc, out_);
+        return 0;
+    }
+
+    int svg(const std::vector<std::string>& args) {
+        std::string input, output;
+        standin::io::SvgOptions svgOptions;
+        const Option options[] = {
+            {"-o", "the picture to write (OUT.svg)", [&](const std::string& v) { output = v; }},
+            {"--selection", nullptr, [&](const std::string&) { svgOptions.selection = true; }},
+        };
+        if (auto wrong = readOptions(args, options, input, "document"); !wrong.empty()) return usageError(wrong);
+        if (output.empty()) return usageError("svg needs -o OUT.svg");
+        const standin::Document* doc = open(input);
+        if (!doc) return 1;
+        std::string error;
+        if (!standin::io::saveSvgFile(*doc, output, svgOptions, error)) return failure(error);
+        return 0;
+    }
+
+    std::ostream& out_;
+    std::ostream& err_;
+    CommandTable table_;
+    Session session_;
+};
+
+}  // namespace
+
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return CommandLine(out, err).run(args);
+}
+
+}  // namespace plotwise::app

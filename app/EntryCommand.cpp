@@ -1,0 +1,89 @@
+// `entry TARGET KEY/KEY... TYPE VALUE`: writes one typed entry into the document dictionary,
+// an art's or a layer's, creating the dictionaries on the key path that are missing, as a
+// plug-in or an earlier version would have stored it. One step for undo.
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "Session.h"
+
+namespace plotwise::app {
+
+using standin::Dict;
+using standin::DictLink;
+using standin::DictValue;
+using standin::Document;
+using standin::ObjId;
+
+namespace {
+
+std::vector<std::string> keysOf(const Args& args, size_t i) {
+    const std::string& text = args.text(i);
+    std::vector<std::string> keys;
+    size_t start = 0;
+    for (;;) {
+        const size_t slash = text.find('/', start);
+        keys.push_back(platformText(text.substr(start, slash == std::string::npos ? std::string::npos : slash - start), args));
+        if (keys.back().empty()) throw ScriptError("entry: empty key in \"" + text + "\"");
+        if (slash == std::string::npos) return keys;
+        start = slash + 1;
+    }
+}
+
+DictValue valueOf(const Args& args) {
+    const std::string& type = args.text(2);
+    if (type == "int") return args.integer(3, "the value");
+    if (type == "real") return args.real(3, "the value");
+    if (type == "string") return platformText(args.text(3), args);
+    if (type == "bool") {
+        if (args.is(3, "true")) return true;
+        if (args.is(3, "false")) return false;
+        throw ScriptError("entry: a bool is true or false");
+    }
+    throw ScriptError("entry: unknown type \"" + type + "\" (int, real, bool, string)");
+}
+
+// The dictionary the target holds (made when it has none), or 0 for no such target.
+ObjId targetDictionary(Document& doc, const Args& args) {
+    const std::string& target = args.text(0);
+    if (args.is(0, "document")) return doc.dictionaryOf(0);
+    if (!args.token(0).quoted && target.rfind("layer=", 0) == 0) {
+        const ObjId layer = doc.layerByTitle(platformText(target.substr(6), args));
+        if (!layer) throw ScriptError("entry: no layer titled \"" + target.substr(6) + "\"");
+        return doc.dictionaryOf(layer);
+    }
+    const int64_t id = args.integer(0, "the target (document, an art id or layer=\"Title\")");
+    if (id <= 0 || !doc.isArt(static_cast<ObjId>(id))) throw ScriptError("entry: no art with id " + target);
+    return doc.dictionaryOf(static_cast<ObjId>(id));
+}
+
+void cmdEntry(Session& session, const Args& args) {
+    args.requireCount(4, 4);
+    const std::vector<std::string> keys = keysOf(args, 1);
+    const DictValue value = valueOf(args);
+    session.change([&](Document& doc) {
+        ObjId dict = targetDictionary(doc, args);
+        for (size_t i = 0; i + 1 < keys.size(); ++i) {
+            const DictValue* found = doc.dict(dict)->find(keys[i]);
+            if (!found) {
+                const ObjId made = doc.newDict();
+                doc.editDict(dict)->set(keys[i], DictLink{made});
+                dict = made;
+            } else if (const auto* link = std::get_if<DictLink>(found)) {
+                dict = link->id;
+            } else {
+                throw ScriptError("entry: \"" + keys[i] + "\" holds a value, not a dictionary");
+            }
+        }
+        doc.editDict(dict)->set(keys.back(), value);
+    });
+}
+
+}  // namespace
+
+void addEntryCommand(CommandTable& table) {
+    table.add({"entry", "entry TARGET KEY/KEY... int|real|bool|string VALUE",
+               "write a dictionary entry of the document, an art or layer=\"Title\"", cmdEntry});
+}
+
+}  // namespace plotwise::app

@@ -1,0 +1,57 @@
+// The axonometric record of art and the document's view record: `depth_object_data`,
+// stored in an art's dictionary under "ZA3_Axonometric" (19 entries), and `iso_view`,
+// stored in the document dictionary under "ZA3_AxoView" (8 reals). This is the one place
+// that reads and writes them field by field.
+#pragma once
+
+#include <cstdint>
+
+#include "AITypes.h"
+#include "geometry/AxonometricMath.h"
+
+// Record types.
+enum : int32_t {
+    kAxoTypeNotSet = -1,
+    kAxoFaceArt = 4,         // art projected onto one face
+    kAxoCylinderGroup = 5,
+    kAxoCylinderBase = 6,    // the member that holds the face data of a cylinder
+    kAxoCylinderBody = 7,    // the member disposed when a cylinder is flattened
+};
+
+// How a piece of art was projected from flat art.
+struct depth_object_data {
+    int32_t id = 0;
+    int32_t type = kAxoTypeNotSet;
+    int32_t face = kAxoNoFace;
+    AIRealMatrix matrix{1, 0, 0, 1, 0, 0};  // flat to projected
+    AIRealPoint offset{};    // the pivot minus the projected art's top-left corner
+    AIRealPoint flatSize{};  // width and height of the flat art
+    AIRealPoint axoSize{};   // width and height of the projected art's bounds
+    AIReal area = 0;
+    AIReal perimeter = 0;
+    int32_t state = 0;
+    int noForeshortening = 1;
+};
+
+// id 0, type -1, face 8, sizes and offset (0, 0), area and perimeter 0, state 0, the
+// identity matrix, noForeshortening 1.
+void InitializeAxonometricData(depth_object_data* data);
+
+// Writes the record onto the art itself, reusing its "ZA3_Axonometric" dictionary (other
+// entries there are kept). An art without a dictionary gets nothing and 0.
+AIErr SetAxonometricData(AIArtHandle art, const depth_object_data* data);
+// Reads the record of the art or of its nearest ancestor below the layer group that holds
+// one. With no holder: 0 and the record as the caller had it. The first entry that cannot
+// be read ends the reading and its error is returned; a missing foreshortening flag reads
+// as the preference's.
+AIErr GetAxonometricData(AIArtHandle art, depth_object_data* data);
+// Removes the record from the art itself (never from an ancestor); null art gives 0.
+AIErr DeleteAxonometricData(AIArtHandle art);
+// Non-zero when the art or an ancestor below the layer group holds a record.
+int IsAxonometricArt(AIArtHandle art);
+
+// The front document's own view (found 1), or the preferences' view (found 0); with no
+// document open, 0 with the view untouched.
+AIErr GetDocumentIsoViewData(iso_view* view, int* found);
+// Stores the view in the front document; with no document open, nothing and 0.
+AIErr SetDocumentIsoViewData(const iso_view* view);

@@ -1,0 +1,197 @@
+// Face projection and flattening of host art, with the record that remembers how.
+#include "axonometric/AxonometricProjection.h"
+
+#include <cmath>
+
+#include "AIArt.h"
+#include "axonometric/AxonometricGlobals.h"
+#include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseSuites.h"
+#include "geometry/PlotwiseErrors.h"
+#include "units/PathEditing.h"
+
+namespace {
+
+constexpr GlobalsView<AxonometricGlobals> g;
+
+// Options of the host's transform: the art itself, and groups with their children.
+constexpr int32_t kTransformWithChildren = kTransformObjects | kTransformChildren;  // 0x41
+
+AIRealMatrix Translation(AIReal dh, AIReal dv) { return {1, 0, 0, 1, dh, dv}; }
+
+// Only moves a text frame, by how far m takes its point-text anchor.
+AIErr MoveTextByItsAnchor(AIArtHandle text, const AIRealMatrix& m) {
+    AIRealMatrix frame{};
+    if (AIErr err = sAITextFrame->GetTextFrameMatrix(text, &frame)) return err;
+    const AIRealPoint anchor{frame.tx, frame.ty};
+    const AIRealPoint moved = XformRealPoint(m, anchor);
+    const AIRealMatrix shift = Translation(moved.h - anchor.h, moved.v - anchor.v);
+    return sAITransformArt->TransformArt(text, &shift, 1.0f, kTransformObjects);
+}
+
+// Keeps the flat bounds of a primitive's face for the depth tools.
+void KeepPrimitiveFaceBounds(const AIRealRect& flat) {
+    if (!g->drawingPrimitive) return;
+    if (g->firstMouseNotYetUp) {
+        g->primitiveFirstFaceFlatLeft = flat.left;
+        g->primitiveFirstFaceFlatRight = flat.right;
+        g->primitiveFirstFaceFlatBottom = flat.bottom;
+        g->primitiveFirstFaceFlatTop = flat.top;
+    } else {
+        g->primitiveSecondFaceFlatLeft = flat.left;
+        g->primitiveSecondFaceFlatRight = flat.right;
+        g->primitiveSecondFaceFlatBottom = flat.bottom;
+        g->primitiveSecondFaceFlatTop = flat.top;
+    }
+}
+
+// A cylinder group is flattened through its base: the group's record goes, the base
+// (type 6) becomes the art to flatten and lends its face data, the body (type 7) is
+// disposed. Only the first two members are looked at.
+AIErr TakeCylinderBase(AIArtHandle group, AIArtHandle* art, depth_object_data* data) {
+    if (AIErr err = DeleteAxonometricData(group)) return err;
+    AIArtHandle child = nullptr;
+    if (AIErr err = sAIArt->GetArtFirstChild(group, &child)) return err;
+    for (int visited = 0; child && visited < 2; ++visited) {
+        AIArtHandle next = nullptr;
+        if (AIErr err = sAIArt->GetArtSibling(child, &next)) return err;
+        depth_object_data member;
+        if (AIErr err = GetAxonometricData(child, &member)) return err;
+        if (member.type == kAxoCylinderBase) {
+            *art = child;
+            data->offset = member.offset;
+            data->matrix = member.matrix;
+            data->face = member.face;
+            data->noForeshortening = member.noForeshortening;
+        } else if (member.type == kAxoCylinderBody) {
+            if (AIErr err = sAIArt->DisposeArt(child)) return err;
+        }
+        child = next;
+    }
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds) {
+    const AIRealMatrix identity = IdentityRealMatrix();
+    return sAIArt->GetArtTransformBounds(art, &identity, kVisibleBounds, bounds);
+}
+
+AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view) {
+    if (!art || !view) return kBadParameterErr;
+    if (!IsAxonometricFace(face)) return kCADErr;
+    if (IsAxonometricArt(art) && !g->drawingCADradius) {
+        depth_object_data old;
+        if (AIErr err = GetAxonometricData(art, &old)) return err;
+        // Until cylinders are rebuilt by their own routine, a cylinder group is flattened
+        // and projected like other art.
+        if (old.type == kAxoCylinderBody) return kNoErr;
+        g->axoGroup = art;
+        if (AIErr err = ApplyAxonometricInvert(art)) return err;
+    }
+
+    AIReal area = 0, compoundArea = 0, perimeter = 0;
+    if (AIErr err = getGroupAreaAndPerimeter(art, art, 0, &area, &compoundArea, &perimeter)) return err;
+    area += std::fabs(compoundArea);
+    AIRealRect flat{};
+    if (AIErr err = GetAxonometricArtBounds(art, &flat)) return err;
+
+    AIRealMatrix m{};
+    AIRealPoint pivot{};
+    AxonometricFaceMatrix(*view, face, flat, &m, &pivot);
+    if (AIErr err = sAITransformArt->TransformArt(art, &m, 1.0f, kTransformWithChildren)) return err;
+    KeepPrimitiveFaceBounds(flat);
+
+    depth_object_data data;
+    InitializeAxonometricData(&data);
+    data.id = g->depthObjNum++;
+    data.type = kAxoFaceArt;
+    data.face = face;
+    data.flatSize = {flat.right - flat.left, flat.top - flat.bottom};
+    data.area = area;
+    data.perimeter = perimeter;
+    data.matrix = m;
+    data.noForeshortening = g->prefs.noAxoForeshortening;
+    AIRealRect projected{};
+    if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
+    data.offset = {pivot.h - projected.left, pivot.v - projected.top};
+    data.axoSize = {projected.right - projected.left, projected.top - projected.bottom};
+    if (g->prefs.autoExpandAxoArt) return kNoErr;
+    return SetAxonometricData(art, &data);
+}
+
+AIErr ProjectAxonometricFromData(AIArtHandle art, const depth_object_data* data) {
+    if (!art || !data) return kBadParameterErr;
+    g->axoGroup = art;
+    if (AIErr err = ApplyAxonometricTransformation(art, &data->matrix)) return err;
+    if (g->prefs.autoExpandAxoArt) return kNoErr;
+    return SetAxonometricData(art, data);
+}
+
+AIErr ApplyAxonometricTransformation(AIArtHandle art, const AIRealMatrix* m) {
+    if (!m) return kBadParameterErr;
+    while (art) {
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+        if (type == kGroupArt) {
+            AIArtHandle child = nullptr;
+            if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+            if (child)
+                if (AIErr err = ApplyAxonometricTransformation(child, m)) return err;
+        } else if (type == kTextFrameArt && g->prefs.style.useUniversalTextAngle) {
+            if (AIErr err = MoveTextByItsAnchor(art, *m)) return err;
+        } else {
+            if (AIErr err = sAITransformArt->TransformArt(art, m, 1.0f, kTransformObjects)) return err;
+        }
+        if (art == g->axoGroup) break;
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
+}
+
+AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data) {
+    if (!art || !data) return kBadParameterErr;
+    if (data->type == kAxoCylinderGroup)
+        if (AIErr err = TakeCylinderBase(art, &art, data)) return err;
+    if (!IsAxonometricFace(data->face)) return kCADErr;
+
+    AIRealRect projected{};
+    if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
+    // Art moved since its projection flattens around where it is now.
+    const AIRealPoint q{projected.left + data->offset.h, projected.top + data->offset.v};
+    AIRealMatrix inverse = data->matrix;
+    if (!InvertRealMatrix(&inverse)) return kMatrixNotInvertibleErr;
+    if (AIErr err = sAITransformArt->TransformArt(art, &inverse, 1.0f, kTransformWithChildren)) return err;
+
+    // The flat art's pivot corner goes onto q.
+    AIRealRect flat{};
+    if (AIErr err = GetAxonometricArtBounds(art, &flat)) return err;
+    const bool tiltUp = g->prefs.isoView.t > 0;
+    const AIReal x = data->face == kAxoRightFace ? flat.left : flat.right;
+    const AIReal y = data->face == kAxoTopFace ? (tiltUp ? flat.bottom : flat.top) : (tiltUp ? flat.top : flat.bottom);
+    const AIRealMatrix move = Translation(q.h - x, q.v - y);
+    if (AIErr err = sAITransformArt->TransformArt(art, &move, 1.0f, kTransformWithChildren)) return err;
+    return DeleteAxonometricData(art);
+}
+
+AIErr invertAxonometricPoint(const depth_object_data* data, const AIRealPoint* in, AIRealPoint* out) {
+    if (!data || !in || !out) return kNoErr;
+    AIRealMatrix inverse = data->matrix;
+    if (InvertRealMatrix(&inverse)) *out = XformRealPoint(inverse, *in);
+    return kNoErr;
+}
+
+AIErr projectAxonometricPoint(const depth_object_data* data, const AIRealPoint* in, AIRealPoint* out) {
+    if (data && in && out) *out = XformRealPoint(data->matrix, *in);
+    return kNoErr;
+}
+
+AIErr InvertIsometricBoundingCorners(const iso_view* view, int32_t face, AIRealPoint* p1, AIRealPoint* p2,
+                                     AIRealPoint* p3, AIRealPoint* p4) {
+    if (!view || !p1 || !p2 || !p3 || !p4) return kBadParameterErr;
+    if (!FlattenFaceCorners(*view, face, p1, p2, p3, p4)) return kCantErr;
+    AIRealRect artboard{};
+    if (AIErr err = sAIDocument->GetDocumentMaxArtboardBounds(&artboard)) return err;
+    return FlatCornersInside(artboard, *p1, *p2, *p3, *p4) ? kNoErr : kCantErr;
+}

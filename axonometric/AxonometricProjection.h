@@ -1,0 +1,38 @@
+// Projection of flat art onto the left, right and top faces of an axonometric view and
+// back: projecting art and recording how, re-applying a stored record, the transforming
+// walk, flattening, single points both ways, and the flat rectangle of a face's four
+// projected corners. Every routine returns the first host error it met; art is left as
+// far as the routine got.
+#pragma once
+
+#include "AITypes.h"
+#include "axonometric/AxonometricData.h"
+
+// Projects the art onto the face (0x80, 0x100 or 0x200) of the view and records it with a
+// new id (no record while autoExpandAxoArt is set). Axonometric art is flattened first,
+// unless drawingCADradius is set; cylinder members of type 7 are left alone. A code that is
+// not a face gives 'CADE' with the art untouched.
+AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view);
+// Applies the record's matrix to the art by the transforming walk and stores the record
+// on it unchanged (same id).
+AIErr ProjectAxonometricFromData(AIArtHandle art, const depth_object_data* data);
+// Transforms the art and its following siblings, up to and including axoGroup: groups by
+// their children; text frames only moved by their anchor's displacement while the style's
+// universal text angle is on; everything else, compound paths whole, by m.
+AIErr ApplyAxonometricTransformation(AIArtHandle art, const AIRealMatrix* m);
+// Flattens the art the record describes (a cylinder group through its base member, its
+// body disposed) so that its pivot corner lands where the record's offset puts it, and
+// removes the record.
+AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data);
+// Projected point to flat point by the inverse of the record's matrix (out untouched when
+// the matrix cannot be inverted), and flat point to projected point. Both return 0.
+AIErr invertAxonometricPoint(const depth_object_data* data, const AIRealPoint* in, AIRealPoint* out);
+AIErr projectAxonometricPoint(const depth_object_data* data, const AIRealPoint* in, AIRealPoint* out);
+// Rebuilds the four projected corners of a face as the flat rectangle p1 top-left, p2
+// top-right, p3 bottom-left, p4 bottom-right, and returns 'CANT' unless it lies strictly
+// inside the document's largest artboard area (also for a code that is not a face).
+AIErr InvertIsometricBoundingCorners(const iso_view* view, int32_t face, AIRealPoint* p1, AIRealPoint* p2,
+                                     AIRealPoint* p3, AIRealPoint* p4);
+
+// The bounds the projection measures art by: the host's visible bounds under the identity.
+AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds);

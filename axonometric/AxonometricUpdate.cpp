@@ -1,0 +1,245 @@
+// The document-wide update of axonometric art, the flattening walk, and the services
+// built on the record: reshaped-art test, the record of a rectangle, flat bounds.
+#include "axonometric/AxonometricUpdate.h"
+
+#include <cmath>
+
+#include "AIArt.h"
+#include "axonometric/AxonometricGlobals.h"
+#include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseDictionary.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "geometry/PlotwiseErrors.h"
+
+namespace {
+
+constexpr GlobalsView<AxonometricGlobals> g;
+
+// A live dimension group holds its style record under this key; the update leaves such
+// groups (and their parts) to the dimension regeneration.
+constexpr const char* kDimensionRecordKey = "ZA3_Dimension";
+
+bool HoldsDimensionRecord(AIArtHandle art) {
+    if (!art) return false;
+    DictRef dict;
+    if (sAIArt->GetDictionary(art, dict.put()) != kNoErr || !dict) return false;
+    return sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kDimensionRecordKey)) != 0;
+}
+
+bool IsDimensionOrPart(AIArtHandle art) {
+    AIArtHandle parent = nullptr;
+    if (HoldsDimensionRecord(art)) return true;
+    return sAIArt->GetArtParent(art, &parent) == kNoErr && HoldsDimensionRecord(parent);
+}
+
+void ClearDepthArt() { g->depthArt = g->depthArt2 = g->depthArt3 = nullptr; }
+
+bool DocumentIsOpen() {
+    int32_t views = 0;
+    return sAIDocumentView->CountDocumentViews(&views) == kNoErr && views > 0;
+}
+
+// The walk of one layer. Host errors of the walk end it; a projection or flatten that
+// fails is kept in `failed` (the first one) and the walk goes on with the next art.
+AIErr UpdateWalk(AIArtHandle art, AIErr& failed);
+
+// One art of the walk of a layer.
+AIErr UpdateOne(AIArtHandle art, AIErr& failed) {
+    uint32_t attr = 0;
+    if (AIErr err = sAIArt->GetArtUserAttr(art, kArtSelected | kArtLocked | kArtHidden, &attr)) return err;
+    if (attr & (kArtLocked | kArtHidden)) return kNoErr;
+    if (g->axoUpdateSelectWhat == 1 && !(attr & kArtSelected)) return kNoErr;
+    ASBoolean layerGroup = false;
+    if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
+    if (!layerGroup && IsAxonometricArt(art)) {
+        if (IsDimensionOrPart(art)) {
+            g->axoUpdateAxoDims = 1;
+            return kNoErr;
+        }
+        depth_object_data data;
+        if (AIErr err = GetAxonometricData(art, &data)) return err;
+        // Cylinder groups are projected like other art until they are rebuilt by their
+        // own routine.
+        const AIErr err = g->axoUpdateFlattenOnly ? invertAxonometricArt(art, &data)
+                                                  : ProjectAxonometric(art, data.face, &g->prefs.isoView);
+        if (err && !failed) failed = err;
+        return kNoErr;
+    }
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+    if (type != kGroupArt) return kNoErr;
+    ClearDepthArt();
+    AIArtHandle child = nullptr;
+    if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+    return child ? UpdateWalk(child, failed) : kNoErr;
+}
+
+AIErr UpdateWalk(AIArtHandle art, AIErr& failed) {
+    while (art) {
+        if (AIErr err = UpdateOne(art, failed)) return err;
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
+}
+
+// The layers in the host's order; the first host error ends the round.
+AIErr UpdateLayers(AIErr& failed) {
+    int32_t count = 0;
+    if (AIErr err = sAILayer->CountLayers(&count)) return err;
+    for (int32_t i = 0; i < count; ++i) {
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        AIArtHandle first = nullptr;
+        if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
+        if (!first) continue;
+        ClearDepthArt();
+        if (AIErr err = UpdateWalk(first, failed)) return err;
+    }
+    return kNoErr;
+}
+
+AIErr RegenerateDimensions() {
+    const PlotwiseServices services = PlotwiseService();
+    if (services.cleanupAssociativeDimensions)
+        if (AIErr err = services.cleanupAssociativeDimensions()) return err;
+    if (services.updateAssociativeDimensions) return services.updateAssociativeDimensions(kProcessAllArt);
+    return kNoErr;
+}
+
+bool SameView(const iso_view& x, const iso_view& y) {
+    return x.a == y.a && x.b == y.b && x.c == y.c && x.af == y.af && x.bf == y.bf && x.cf == y.cf && x.r == y.r &&
+           x.t == y.t;
+}
+
+AIErr StartSelectionTimer() {
+    return g->theTimer ? sAITimer->SetTimerActive(g->theTimer, true) : kNoErr;
+}
+
+}  // namespace
+
+AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly) {
+    if (!DocumentIsOpen()) return kNoErr;
+    if (AIErr err = SetDocumentIsoViewData(&g->prefs.isoView)) return err;
+    (void)TagSelectedArt();
+    const int32_t keptFace = g->face;
+    g->axoUpdateAxoDims = 0;
+    g->axoUpdateSelectWhat = selectWhat;
+    g->axoUpdateFlattenOnly = flattenOnly;
+    AIErr failed = kNoErr;
+    AIErr err = UpdateLayers(failed);
+    if (!err && g->axoUpdateAxoDims) err = RegenerateDimensions();
+    // The tagged selection is restored even after a failure, so no stale tags stay behind.
+    const AIErr timerErr = StartSelectionTimer();
+    g->face = keptFace;
+    if (err) return err;
+    return failed ? failed : timerErr;
+}
+
+AIErr ApplyAxonometricUpdate(AIArtHandle art) {
+    AIErr failed = kNoErr;
+    if (AIErr err = UpdateWalk(art, failed)) return err;
+    return failed;
+}
+
+AIErr ApplyAxonometricInvert(AIArtHandle art) {
+    while (art) {
+        ASBoolean layerGroup = false;
+        if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+        if (!layerGroup && type == kGroupArt) {
+            AIArtHandle flattened = art;
+            if (IsAxonometricArt(art)) {
+                depth_object_data data;
+                if (AIErr err = GetAxonometricData(art, &data)) return err;
+                if (data.type == kAxoCylinderGroup) {
+                    // invertAxonometricArt takes the base out of the group; the walk goes on
+                    // inside the base.
+                    AIArtHandle child = nullptr;
+                    if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+                    for (int visited = 0; child && visited < 2; ++visited) {
+                        depth_object_data member;
+                        if (AIErr err = GetAxonometricData(child, &member)) return err;
+                        if (member.type == kAxoCylinderBase) flattened = child;
+                        if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
+                    }
+                }
+                if (AIErr err = invertAxonometricArt(art, &data)) return err;
+            }
+            AIArtHandle child = nullptr;
+            if (AIErr err = sAIArt->GetArtFirstChild(flattened, &child)) return err;
+            if (child)
+                if (AIErr err = ApplyAxonometricInvert(child)) return err;
+        } else if (!layerGroup && IsAxonometricArt(art)) {
+            depth_object_data data;
+            if (AIErr err = GetAxonometricData(art, &data)) return err;
+            if (AIErr err = invertAxonometricArt(art, &data)) return err;
+        }
+        if (art == g->axoGroup) break;
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
+}
+
+int AxoArtModified(AIArtHandle art) {
+    depth_object_data data;
+    if (GetAxonometricData(art, &data) != kNoErr) return 1;
+    AIRealRect bounds{};
+    if (GetAxonometricArtBounds(art, &bounds) != kNoErr) return 1;
+    const bool sameWidth = sAIRealMath->EqualWithinTol(bounds.right - bounds.left, data.axoSize.h, 0.001f);
+    const bool sameHeight = sAIRealMath->EqualWithinTol(bounds.top - bounds.bottom, data.axoSize.v, 0.001f);
+    return sameWidth && sameHeight ? 0 : 1;
+}
+
+AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_object_data* data) {
+    if (!rect || !data) return kBadParameterErr;
+    AIRealMatrix m{};
+    AIRealPoint pivot{};
+    if (!AxonometricFaceMatrix(g->prefs.isoView, face, *rect, &m, &pivot)) return kCADErr;
+    const AIReal w = rect->right - rect->left, h = rect->top - rect->bottom;
+    InitializeAxonometricData(data);
+    data->id = g->depthObjNum++;
+    data->type = kAxoFaceArt;
+    data->face = face;
+    data->flatSize = {w, h};
+    data->area = w * h;
+    data->perimeter = 2 * h + 2 * w;
+    data->matrix = m;
+    data->noForeshortening = g->prefs.noAxoForeshortening;
+    const AIRealPoint corner = XformRealPoint(m, {rect->left, rect->top});
+    data->offset = {pivot.h - corner.h, pivot.v - corner.v};
+    return kNoErr;
+}
+
+AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect) {
+    if (!rect) return kBadParameterErr;
+    depth_object_data data;
+    if (AIErr err = GetAxonometricData(art, &data)) return err;
+    AIRealRect projected{};
+    if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
+    FlatBoundsFromProjectedBounds(data.face, projected, data.offset, data.flatSize, g->prefs.isoView.t, rect);
+    return kNoErr;
+}
+
+AIErr GetFlatBoundsRect(AIArtHandle art, AIRealRect* rect) {
+    if (!rect) return kBadParameterErr;
+    depth_object_data data;
+    if (AIErr err = GetAxonometricData(art, &data)) return err;
+    if (AIErr err = invertAxonometricArt(art, &data)) return err;
+    if (AIErr err = GetAxonometricArtBounds(art, rect)) return err;
+    return ProjectAxonometric(art, data.face, &g->prefs.isoView);
+}
+
+AIErr AdoptDocumentIsoView() {
+    iso_view view{};
+    int found = 0;
+    if (AIErr err = GetDocumentIsoViewData(&view, &found)) return err;
+    if (!found) return kNoErr;
+    // The art already follows the view the preferences hold: projecting it again would
+    // only renumber its records, and after an undo it would take the redo away.
+    if (SameView(view, g->prefs.isoView)) return kNoErr;
+    g->prefs.isoView = view;
+    return UpdateAxonometricObjects(0, 0);
+}

@@ -1,0 +1,37 @@
+// Axonometric art following a change of view: the document-wide re-projection (or
+// flatten), the flattening walk every re-projection starts with, whether art was reshaped
+// since its projection, the record a flat rectangle would get on a face, and two ways to
+// the flat bounds of projected art.
+#pragma once
+
+#include "AITypes.h"
+#include "axonometric/AxonometricData.h"
+
+// Stores the preferences' view in the front document, then re-projects onto the new view
+// (or, with flattenOnly, flattens) the axonometric art of every layer: all of it, or only
+// the selected art when selectWhat is 1. Locked and hidden art is left as it is, and
+// dimensions are redrawn from their own data once at the end. The selection is tagged and
+// theTimer restores it on every way out. A projection that fails is remembered and the
+// walk goes on; its error is the result. Without a document: nothing and 0.
+AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly);
+// The update's walk of one layer: the art and its following siblings.
+AIErr ApplyAxonometricUpdate(AIArtHandle art);
+// Flattens every axonometric art of a walk: the art and its following siblings (only the
+// art itself when it is axoGroup), nested records included.
+AIErr ApplyAxonometricInvert(AIArtHandle art);
+// 1 when the art's bounds no longer have the projected size of its record (or either
+// cannot be read), 0 when both sides agree within 0.001.
+int AxoArtModified(AIArtHandle art);
+// The record a flat rectangle would get on the face under the preferences' view, with a
+// new id; no art is touched. A code that is not a face gives 'CADE' and no record.
+AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_object_data* data);
+// The flat bounds of projected art rebuilt from its bounds and its record (rect untouched
+// when either cannot be read or the record has no face).
+AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect);
+// The flat bounds measured by flattening the art and projecting it again (with a new id).
+AIErr GetFlatBoundsRect(AIArtHandle art, AIRealRect* rect);
+
+// What follows another document coming to the front, and an undo: a document with its own
+// view other than the preferences' brings it into the preferences and its axonometric art
+// is updated to it.
+AIErr AdoptDocumentIsoView();

@@ -1,0 +1,48 @@
+// The primitive group and the timers that select a new primitive.
+#include "axonometric/DepthPrimitives.h"
+
+#include <vector>
+
+#include "axonometric/AxonometricGlobals.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSuites.h"
+
+namespace {
+
+constexpr GlobalsView<AxonometricGlobals> g;
+
+// Every art carrying the tag loses it; the art is given the attribute when its layer can
+// be edited. Nothing is deselected first.
+AIErr SelectTagged(const char* tag, uint32_t attribute) {
+    std::vector<AIArtHandle> arts;
+    if (AIErr err = MatchingArt(false, arts)) return err;
+    for (AIArtHandle art : arts) {
+        const char* type = nullptr;
+        if (sAITag->GetTagType(art, tag, &type) != kNoErr) continue;
+        (void)sAITag->RemoveTag(art, tag);
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+        ASBoolean editable = false;
+        if (AIErr err = sAILayer->GetLayerEditable(layer, &editable)) return err;
+        if (editable)
+            if (AIErr err = sAIArt->SetArtUserAttr(art, attribute, attribute)) return err;
+    }
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr prepPrimitiveGroup() {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAILayer->GetCurrentLayer(&layer)) return err;
+    AIArtHandle first = nullptr;
+    if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(first, &type)) return err;
+    const int16_t order = type == kGroupArt ? kPlaceInsideOnTop : kPlaceAbove;
+    return sAIArt->NewArt(kGroupArt, order, first, &g->primitiveGroup);
+}
+
+AIErr SelectTaggedPrimitiveDrag() { return SelectTagged(kPrimitiveSelectedDragTag, kArtSelected); }
+
+AIErr SelectTaggedPrimitive() { return SelectTagged(kPrimitiveSelectedTag, kArtFullySelected); }

@@ -1,0 +1,16 @@
+// The group a new cube or cylinder is drawn into, and the selection of a new primitive a
+// moment after it is drawn: its pieces carry a tag, and a one-shot timer selects what
+// carries it and takes the tag off.
+#pragma once
+
+#include "AITypes.h"
+
+#define kPrimitiveSelectedTag "ZMK_Primitive_Selected"
+#define kPrimitiveSelectedDragTag "ZMK_Primitive_Selected_Drag"
+
+// A new group on top of the current layer (inside its art group) into primitiveGroup.
+AIErr prepPrimitiveGroup();
+// primitiveDragTimer: selects the art tagged "ZMK_Primitive_Selected_Drag".
+AIErr SelectTaggedPrimitiveDrag();
+// primitiveMouseupTimer: fully selects the art tagged "ZMK_Primitive_Selected".
+AIErr SelectTaggedPrimitive();

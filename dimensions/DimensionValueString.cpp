@@ -1,0 +1,89 @@
+// Value strings through the formatter's twin. The parts are composed first and then fitted
+// into the 255 characters of theText, so a long typed tolerance can never push out the
+// line break, the plus-minus signs or the lower value.
+#include "dimensions/DimensionValueString.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "core/PlotwiseStrings.h"
+#include "dimensions/DimensionGlobals.h"
+#include "geometry/UnitFormat.h"
+#include "units/PlotwiseUnits.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+
+constexpr size_t kTextCapacity = sizeof(DimensionGlobals::theText) - 1;
+constexpr size_t kToleranceField = sizeof(Plotwise3_Live_Dimension_Data::upperToleranceValue);
+
+// One line of the text: its value and, when shown, its tolerance.
+struct ValueLine {
+    std::string value;
+    bool tolerance = false;
+    std::string toleranceText;
+};
+
+ValueLine formatLine(float length, int32_t units, int32_t decimals, int32_t fractions, int32_t tolerance,
+                     const char* toleranceText, int32_t upper) {
+    ValueLine line;
+    const int32_t precision = isFractionalUnit(units) ? fractions : decimals;
+    char value[256] = {};
+    doScaleAndUnitsHack(0, 1, static_cast<int16_t>(units), static_cast<int16_t>(precision), static_cast<double>(length),
+                        value, upper);
+    line.value = value;
+    line.tolerance = tolerance != 0;
+    if (line.tolerance) line.toleranceText.assign(toleranceText, ::strnlen(toleranceText, kToleranceField));
+    return line;
+}
+
+std::string marker() { return std::string(" ") + g->plusMinusSymbol; }
+
+// Shortens the tolerance texts, the longer first, until the whole text fits.
+void fitTolerances(ValueLine& upper, ValueLine* lower, size_t fixed) {
+    const size_t room = fixed < kTextCapacity ? kTextCapacity - fixed : 0;
+    std::string& a = upper.toleranceText;
+    std::string empty;
+    std::string& b = lower ? lower->toleranceText : empty;
+    if (a.size() + b.size() <= room) return;
+    const size_t half = room / 2;
+    if (a.size() <= half) b.resize(room - a.size());
+    else if (b.size() <= half) a.resize(room - b.size());
+    else {
+        a.resize(room - half);
+        b.resize(half);
+    }
+}
+
+}  // namespace
+
+int32_t makeGlobalDimensionString(float length) {
+    if (!g) return 0;
+    const Plotwise3_Live_Dimension_Data& s = g->prefs.style;
+    if (s.dimensionFormat != 0) return 0;
+    ValueLine upper = formatLine(length, s.upperUnits, s.upperDecimalPrecision, s.upperFractionalPrecision,
+                                 s.upperTolerance, s.upperToleranceValue, 1);
+    ValueLine lowerLine;
+    ValueLine* lower = nullptr;
+    if (s.dualDimensions != 0) {
+        lowerLine = formatLine(length, s.lowerUnits, s.lowerDecimalPrecision, s.lowerFractionalPrecision,
+                               s.lowerTolerance, s.lowerToleranceValue, 0);
+        lower = &lowerLine;
+    }
+    const std::string mark = marker();
+    size_t fixed = upper.value.size() + (upper.tolerance ? mark.size() : 0);
+    if (lower) fixed += 1 + lower->value.size() + (lower->tolerance ? mark.size() : 0);
+    fitTolerances(upper, lower, fixed);
+
+    std::string text = upper.value;
+    if (upper.tolerance) text += mark + upper.toleranceText;
+    if (lower) {
+        text += '\r';
+        text += lower->value;
+        if (lower->tolerance) text += mark + lower->toleranceText;
+    }
+    CopyCString(g->theText, text.c_str());
+    return 0;
+}

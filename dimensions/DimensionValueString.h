@@ -1,0 +1,12 @@
+// The text of a value dimension: the measured length in the style's upper units and
+// precision, an optional tolerance, and for dual dimensions a second line in the lower
+// units with its own tolerance, in the shared text buffer `theText`.
+#pragma once
+
+#include <cstdint>
+
+// With dimensionFormat 0, writes upper value [" " ± upper tolerance] [CR lower value
+// [" " ± lower tolerance]] into theText; any other format leaves theText as it was. The
+// length is in document points; the current scale applies. A text longer than theText
+// holds keeps both values and their markers and cuts the tolerance texts. Returns 0.
+int32_t makeGlobalDimensionString(float length);

@@ -1,0 +1,79 @@
+// Geometric label texts from the tracker's geometry read-out.
+#include "dimtools/LabelText.h"
+
+#include <string>
+
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
+#include "dimtools/DimToolGlobals.h"
+#include "geometry/PlaneGeometry.h"
+#include "units/PlotwiseUnits.h"
+
+namespace {
+
+constexpr GlobalsView<DimToolGlobals> g;
+
+constexpr int32_t kWordList = 17400;
+constexpr int32_t kWidthCaption = 27, kHeightCaption = 28, kAreaCaption = 31, kPerimeterCaption = 32;
+constexpr int32_t kSquareWord = 33, kNoDataCaption = 38;
+constexpr size_t kLabelTextSize = 1024;
+
+std::string word(int32_t index) {
+    char text[512] = {};
+    GetPlotwiseString(kWordList, index, text, sizeof text);
+    return text;
+}
+
+// One entry of the list: where its value lives, whether the style lists it, its caption
+// (a literal, or a word of list 17400) and its power (2 for the area).
+struct GeometryEntry {
+    AIReal DimToolGlobals::*value;
+    int32_t Plotwise3_Live_Dimension_Data::*flag;
+    const char* literal;
+    int32_t caption;
+    int32_t power;
+};
+
+constexpr GeometryEntry kEntries[] = {
+    {&DimToolGlobals::geometryX, &Plotwise3_Live_Dimension_Data::geoLabelX, "X: ", 0, 1},
+    {&DimToolGlobals::geometryY, &Plotwise3_Live_Dimension_Data::geoLabelY, "Y: ", 0, 1},
+    {&DimToolGlobals::geometryW, &Plotwise3_Live_Dimension_Data::geoLabelW, nullptr, kWidthCaption, 1},
+    {&DimToolGlobals::geometryH, &Plotwise3_Live_Dimension_Data::geoLabelH, nullptr, kHeightCaption, 1},
+    {&DimToolGlobals::geometryP, &Plotwise3_Live_Dimension_Data::geoLabelP, nullptr, kPerimeterCaption, 1},
+    {&DimToolGlobals::geometryA, &Plotwise3_Live_Dimension_Data::geoLabelA, nullptr, kAreaCaption, 2},
+};
+
+std::string geometricText() {
+    bool anyKnown = false;
+    for (const GeometryEntry& e : kEntries) anyKnown = anyKnown || (*g).*e.value != kMissingValue;
+    if (!anyKnown) return word(kNoDataCaption);
+    const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
+    std::string text;
+    for (const GeometryEntry& e : kEntries) {
+        const AIReal value = (*g).*e.value;
+        if (value == kMissingValue || style.*e.flag == 0) continue;
+        char number[256] = {};
+        doScaleAndUnits(0, value, number, e.power, static_cast<int16_t>(style.upperUnits),
+                        static_cast<int16_t>(style.upperDecimalPrecision));
+        text += e.literal ? e.literal : word(e.caption);
+        text += number;
+        if (e.power == 2) text += " " + word(kSquareWord);
+        text += "  ";
+    }
+    return text;
+}
+
+}  // namespace
+
+void getLabelData() {}
+
+void GetGeometricLabelText(char* text, size_t size, AIArtHandle targetArt) {
+    if (text == nullptr || size == 0) return;
+    text[0] = '\0';
+    if (!g) return;
+    if (targetArt != nullptr)
+        if (auto update = PlotwiseService().updateTrackerWindowFromSelectedArt) update(targetArt);
+    CopyCString(text, size < kLabelTextSize ? size : kLabelTextSize, geometricText().c_str());
+    if (g->updatingDimensions == 0)
+        if (auto refresh = PlotwiseService().updateLabelIncrementFld) refresh();
+}

@@ -1,0 +1,60 @@
+// The numeric-input dialogs through which a tool takes typed values: one catalogue row per
+// dialog (name, template, the fields it fills from the global record and stores back, the
+// builder its OK runs) and the routines every row shares. A length field shows the stored
+// drawn length times the scale factor in the numeric-input unit, is re-written in that unit
+// whenever the user changes it, and is stored as the typed length divided by the scale
+// factor; an angle field is the host's degree field. OK stores the fields in order and
+// stops at the first length that does not read, activating it and keeping the dialog open;
+// only when every field is good does it run the builder and close the dialog.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "ADMTypes.h"
+#include "AITool.h"
+
+enum class InputFieldKind : int16_t {
+    kLength,  // typed length, stored divided by the scale factor
+    kAngle,   // degrees, the host's numeric degree field
+};
+
+using InputValue = AIReal& (*)();
+
+struct NumericInputField {
+    int16_t item;
+    InputFieldKind kind;
+    InputValue value;
+};
+
+struct NumericInputDialog {
+    const char* name;   // as the opener passes it to the host
+    int32_t id;         // template (resources/dialogs/<id>.json)
+    std::span<const NumericInputField> fields;  // in the order OK stores them
+    bool resetsCancelFlag;                     // clears cancelledInputDialog when it opens
+    ADMItemNotifyProc fieldNotifier;           // null: inputFldChangedNotifierProc on length fields
+    AIErr (*builder)();                        // run by OK with the stored values; null: store only
+};
+
+// Every dialog of the tools; rows without a builder are opened by tools still to come.
+std::span<const NumericInputDialog> NumericInputDialogs();
+const NumericInputDialog* FindNumericInputDialog(int32_t id);
+
+// The shared opener: a modal dialog of the row, answered by the plug-in of the message (or
+// this plug-in without one). The dialog's result is not used: always 0.
+AIErr OpenNumericInputDialog(int32_t id, const AIToolMessage* message);
+
+// The routines every dialog's items get.
+ASErr initNumericInputDialog(ADMDialogRef dialog);
+void numericInputOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier);
+void inputCancelBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier);
+void inputFldChangedNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+
+// The length as the dialogs show it: the drawn length times the scale factor, formatted
+// in the numeric-input unit and precision.
+void SetLengthFieldText(ADMItemRef item, double drawnPoints);
+// The item's text read as a length in the numeric-input unit: the real-world length in
+// points, or false when the text does not read as a length that fits the drawing.
+bool ReadTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints);
+// The scale factor lengths are divided by (1 where the preferences hold none that is usable).
+double InputScaleFactor();

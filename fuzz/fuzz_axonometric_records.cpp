@@ -1,0 +1,126 @@
+// Feeds arbitrary axonometric records and document views, as a damaged or foreign document
+// may hold them (entries missing, of another type, not a number, huge), to the routines
+// that read them: reading, flat bounds, the reshaped test, projection, flattening and the
+// document-wide update. None may crash, hang or keep a dictionary reference.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "Host.h"
+#include "axonometric/AxonometricData.h"
+#include "axonometric/AxonometricProjection.h"
+#include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseSuites.h"
+#include "module/PlotwiseGlobals.h"
+#include "plugin/PluginDriver.h"
+#include "suites/Suites.h"
+
+namespace {
+
+const char* const kRecordKeys[] = {
+    "ZA3_Axo_id", "ZA3_Axo_type", "ZA3_Axo_face", "ZA3_Axo_state", "ZA3_Flat_width", "ZA3_Flat_height",
+    "ZA3_Axo_width", "ZA3_Axo_height", "ZA3_Axo_area", "ZA3_Axo_perimeter", "ZA3_Axo_matrix_a",
+    "ZA3_Axo_matrix_b", "ZA3_Axo_matrix_c", "ZA3_Axo_matrix_d", "ZA3_Axo_matrix_tx", "ZA3_Axo_matrix_ty",
+    "ZA3_Axo_offset_h", "ZA3_Axo_offset_v", "PW7_Axo_no_foreshortening"};
+const char* const kViewKeys[] = {"ZA3_AxoView_a",  "ZA3_AxoView_b",  "ZA3_AxoView_c", "ZA3_AxoView_af",
+                                 "ZA3_AxoView_bf", "ZA3_AxoView_cf", "ZA3_AxoView_r", "ZA3_AxoView_t"};
+
+// Reads the input a few bytes at a time; zeros once it is used up.
+struct Input {
+    const uint8_t* data;
+    size_t size;
+    uint8_t byte() { return size ? (--size, *data++) : 0; }
+    uint32_t word() {
+        uint32_t w = 0;
+        for (int i = 0; i < 4; ++i) w = (w << 8) | byte();
+        return w;
+    }
+    AIReal real() {
+        const uint32_t w = word();
+        AIReal r;
+        std::memcpy(&r, &w, sizeof r);
+        return r;
+    }
+};
+
+// One entry as a document might hold it: left out, of its own type, or of another.
+void Put(standin::Document& doc, standin::ObjId dict, const char* key, bool real, Input& in) {
+    switch (in.byte() % 4) {
+        case 0: return;
+        case 1: doc.editDict(dict)->set(key, std::string("x")); return;
+        case 2: doc.editDict(dict)->set(key, static_cast<int32_t>(in.word())); return;
+        default:
+            if (real) doc.editDict(dict)->set(key, in.real());
+            else doc.editDict(dict)->set(key, static_cast<int32_t>(in.word() % 0x300));
+    }
+}
+
+standin::ObjId RecordOn(standin::Document& doc, standin::ObjId art, Input& in) {
+    const standin::ObjId record = doc.newDict();
+    for (size_t i = 0; i < std::size(kRecordKeys); ++i) Put(doc, record, kRecordKeys[i], i >= 4, in);
+    doc.editDict(doc.dictionaryOf(art))->set("ZA3_Axonometric", standin::DictLink{record});
+    return record;
+}
+
+struct World {
+    standin::Host host;
+    std::unique_ptr<standin::PluginDriver> driver = std::make_unique<standin::PluginDriver>(host);
+    PlotwiseGlobals globals{};
+    World() {
+        plotwiseRecord = &globals;
+        if (AcquirePlotwiseSuites(host.basicSuite()) != kNoErr) std::abort();
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static World world;
+    Input in{data, size};
+    standin::Document& doc = world.host.newDocument();
+    world.host.beginMessage();
+    PlotwiseGlobals& g = world.globals;
+    g.prefs.isoView = {in.real(), in.real(), 0, in.real(), in.real(), in.real(), 45, in.real()};
+    g.prefs.autoExpandAxoArt = in.byte() & 1;
+
+    standin::ObjId rect = 0, ellipse = 0, group = 0;
+    doc.addRect(10, 10, 100, 50, &rect);
+    doc.addEllipse(200, 10, 80, 80, &ellipse);
+    doc.newArt(kGroupArt, kPlaceAboveAll, 0, &group);
+    doc.reorderArt(ellipse, kPlaceInsideOnTop, group);
+    RecordOn(doc, rect, in);
+    RecordOn(doc, group, in);
+    if (in.byte() & 1) {
+        const standin::ObjId view = doc.newDict();
+        for (const char* key : kViewKeys) Put(doc, view, key, true, in);
+        doc.editDict(doc.dictionaryOf(0))->set("ZA3_AxoView", standin::DictLink{view});
+    }
+
+    for (standin::ObjId id : {rect, ellipse, group}) {
+        const AIArtHandle art = standin::suites::artHandle(id);
+        depth_object_data d;
+        (void)IsAxonometricArt(art);
+        (void)GetAxonometricData(art, &d);
+        AIRealRect r{};
+        (void)getFlatBoundsRectFromDictionary(art, &r);
+        (void)AxoArtModified(art);
+        AIRealPoint p{1, 2};
+        (void)invertAxonometricPoint(&d, &p, &p);
+    }
+    iso_view view{};
+    int found = 0;
+    (void)GetDocumentIsoViewData(&view, &found);
+    (void)AdoptDocumentIsoView();
+    (void)UpdateAxonometricObjects(in.byte() & 1, in.byte() & 1);
+    AIRealRect flat{};
+    (void)GetFlatBoundsRect(standin::suites::artHandle(rect), &flat);
+    const int32_t faces[] = {kAxoLeftFace, kAxoRightFace, kAxoTopFace, kAxoNoFace};
+    (void)ProjectAxonometric(standin::suites::artHandle(group), faces[in.byte() % 4], &g.prefs.isoView);
+
+    world.host.endMessage();
+    world.host.closeDocument(doc);
+    if (world.host.counters().dictRefs != 0 || world.host.counters().dictIterators != 0) std::abort();
+    return 0;
+}

@@ -1,0 +1,168 @@
+// Saving writes what it is asked to write through: a symbolic link keeps pointing at the file
+// that now holds the new text, a file with a second hard link stays one file, the mode (and,
+// for root, the owner) of the file is kept, and a write that fails says why and leaves the
+// old file whole.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "io/DocumentFile.h"
+#include "io/Svg.h"
+
+using namespace standin;
+using namespace standin::io;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SaveTest : ::testing::Test {
+    fs::path dir;
+    IdSource ids;
+    Document doc{ids, 200, 100};
+
+    void SetUp() override {
+        std::string tmpl = (fs::temp_directory_path() / "plotwise-save-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        dir = tmpl;
+        ASSERT_EQ(doc.addRect(1, 2, 3, 4), kNoErr);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(dir / name, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    bool isDocument(const std::string& name) const {
+        return read(name).find("\"format\": \"plotwise-document\"") != std::string::npos;
+    }
+    struct stat statOf(const std::string& name) const {
+        struct stat st{};
+        EXPECT_EQ(::lstat(path(name).c_str(), &st), 0) << name;
+        return st;
+    }
+    // Every name in the folder, so a leftover temporary file shows.
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    bool save(const std::string& name, std::string* why = nullptr) const {
+        std::string error;
+        const bool saved = saveDocumentFile(doc, path(name), error);
+        if (why) *why = error;
+        EXPECT_TRUE(saved || !error.empty());
+        return saved;
+    }
+};
+
+}  // namespace
+
+TEST_F(SaveTest, ASymbolicLinkIsWrittenThroughAndStaysALink) {
+    fs::create_directories(dir / "parts");
+    write("parts/real.json", "old");
+    fs::create_symlink("parts/real.json", dir / "link.json");     // relative to the link's folder
+    fs::create_symlink(dir / "link.json", dir / "chain.json");    // a link to a link
+    fs::create_symlink("parts/new.json", dir / "dangling.json");  // to a file not there yet
+    ASSERT_TRUE(save("link.json"));
+    EXPECT_TRUE(S_ISLNK(statOf("link.json").st_mode));
+    EXPECT_TRUE(isDocument("parts/real.json"));
+    write("parts/real.json", "old");
+    ASSERT_TRUE(save("chain.json"));
+    EXPECT_TRUE(S_ISLNK(statOf("chain.json").st_mode));
+    EXPECT_TRUE(isDocument("parts/real.json"));
+    ASSERT_TRUE(save("dangling.json"));
+    EXPECT_TRUE(S_ISLNK(statOf("dangling.json").st_mode));
+    EXPECT_TRUE(isDocument("parts/new.json"));
+
+    // The picture writer goes the same way.
+    write("parts/picture.svg", "old");
+    fs::create_symlink("parts/picture.svg", dir / "picture.svg");
+    std::string error;
+    ASSERT_TRUE(saveSvgFile(doc, path("picture.svg"), SvgOptions{}, error)) << error;
+    EXPECT_TRUE(S_ISLNK(statOf("picture.svg").st_mode));
+    EXPECT_EQ(read("parts/picture.svg").rfind("<?xml", 0), 0u);
+    EXPECT_EQ(names(), (std::vector<std::string>{"chain.json", "dangling.json", "link.json", "parts", "picture.svg"}));
+
+    // Links that go round in a loop are refused by name.
+    fs::create_symlink("b.json", dir / "a.json");
+    fs::create_symlink("a.json", dir / "b.json");
+    EXPECT_FALSE(save("a.json", &error));
+    EXPECT_EQ(error, "cannot write " + path("a.json") + ": Too many levels of symbolic links");
+}
+
+TEST_F(SaveTest, AFileWithASecondHardLinkStaysOneFile) {
+    write("drawing.json", "old");
+    fs::create_hard_link(dir / "drawing.json", dir / "copy.json");
+    const ino_t inode = statOf("drawing.json").st_ino;
+    ASSERT_TRUE(save("drawing.json"));
+    EXPECT_EQ(statOf("drawing.json").st_ino, inode);
+    EXPECT_EQ(statOf("copy.json").st_ino, inode);
+    EXPECT_EQ(statOf("drawing.json").st_nlink, 2u);
+    EXPECT_TRUE(isDocument("copy.json"));
+    // A shorter text leaves nothing of the longer one behind.
+    write("drawing.json", std::string(100000, 'x'));
+    ASSERT_TRUE(save("copy.json"));
+    EXPECT_EQ(read("drawing.json"), writeDocumentText(doc));
+    EXPECT_EQ(names(), (std::vector<std::string>{"copy.json", "drawing.json"}));
+}
+
+TEST_F(SaveTest, TheModeAndOwnerOfTheFileAreKept) {
+    for (mode_t mode : {0600, 0640, 0444, 0664}) {
+        write("private.json", "old");
+        ASSERT_EQ(::chmod(path("private.json").c_str(), mode), 0);
+        ASSERT_TRUE(save("private.json"));
+        EXPECT_EQ(statOf("private.json").st_mode & 07777, mode) << std::oct << mode;
+        EXPECT_TRUE(isDocument("private.json"));
+    }
+    // A new file gets what the umask leaves of 0666.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    ASSERT_TRUE(save("fresh.json"));
+    EXPECT_EQ(statOf("fresh.json").st_mode & 07777, 0666 & ~mask);
+    if (::geteuid() == 0) {
+        // Root may keep someone else's file theirs.
+        ASSERT_EQ(::chown(path("private.json").c_str(), 4321, 4322), 0);
+        ASSERT_TRUE(save("private.json"));
+        EXPECT_EQ(statOf("private.json").st_uid, 4321u);
+        EXPECT_EQ(statOf("private.json").st_gid, 4322u);
+    }
+}
+
+TEST_F(SaveTest, AFailedWriteSaysWhyAndLeavesTheOldFileWhole) {
+    write("drawing.json", "old");
+    // A file-size limit fails the write as a full disk would, with the reason.
+    const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    const bool saved = save("drawing.json", &error);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(error, "cannot write " + path("drawing.json") + ": File too large");
+    EXPECT_EQ(read("drawing.json"), "old");
+    EXPECT_EQ(names(), std::vector<std::string>{"drawing.json"});
+
+    // What is not a regular file is not written over.
+    fs::create_directories(dir / "folder.json");
+    EXPECT_FALSE(save("folder.json", &error));
+    EXPECT_EQ(error, "cannot write " + path("folder.json") + ": is a folder, not a regular file");
+}

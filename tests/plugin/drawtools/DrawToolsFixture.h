@@ -1,0 +1,165 @@
+// The plug-in started in a stand-in host with one document, and a tracker panel stand-in
+// of the test's own that records what the tools report. Art is read back from the host's
+// model, so what a tool drew is checked independently of the tool's routines.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "AITool.h"
+#include "Host.h"
+#include "PluginGlobals.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseSubsystem.h"
+#include "plugin/PluginDriver.h"
+
+namespace drawtest {
+
+struct TrackerReport {
+    AIReal x, y, w, h, width, height, seventh, angle, length, perimeter, area;
+};
+
+// What the tracker stand-in was told, in order: "tracker" or "labels a b".
+inline std::vector<std::string> gTrackerLog;
+inline std::vector<TrackerReport> gTrackerReports;
+inline std::vector<std::pair<int32_t, int32_t>> gCaptions;
+inline AIErr gTrackerResult = kNoErr;
+
+inline AIErr RecordTracker(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
+                           AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
+    gTrackerReports.push_back({x, y, w, h, width, height, seventh, angle, length, perimeter, area});
+    gTrackerLog.push_back("tracker");
+    return gTrackerResult;
+}
+
+inline AIErr RecordCaptions(int32_t first, int32_t second) {
+    gCaptions.emplace_back(first, second);
+    gTrackerLog.push_back("labels " + std::to_string(first) + " " + std::to_string(second));
+    return kNoErr;
+}
+
+// The smallest normal float: an empty tracker field.
+constexpr AIReal kEmpty = 1.17549435e-38f;
+
+struct DrawToolsTest : ::testing::Test {
+    std::unique_ptr<standin::Host> host;
+    std::unique_ptr<standin::PluginDriver> session;
+    PlotwiseSubsystem panels{.name = "tracker stand-in"};
+    standin::Document* doc = nullptr;
+
+    void SetUp() override {
+        gTrackerLog.clear();
+        gTrackerReports.clear();
+        gCaptions.clear();
+        gTrackerResult = kNoErr;
+        panels.services.updateTrackerWindow = &RecordTracker;
+        panels.services.updateTrackerWindowLabels = &RecordCaptions;
+        AddPlotwiseSubsystem(&panels);
+        host = std::make_unique<standin::Host>();
+        standin::PluginDriverOptions options;
+        options.resourceDir = PLOTWISE_RESOURCE_DIR;
+        session = std::make_unique<standin::PluginDriver>(*host, options);
+        session->load(&PluginMain);
+        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        doc = &session->newDocument();
+        // Plain settings: lengths in points with two decimals, drawing at 1:1.
+        g->prefs.NumericInputUnits = 0;
+        g->prefs.NumericInputPrecision = 2;
+        g->prefs.scaler = 1.0f;
+    }
+
+    void TearDown() override {
+        if (session) session->shutdown();
+        session.reset();
+        host.reset();
+        RemovePlotwiseSubsystem(&panels);
+    }
+
+    // --- the document ---
+
+    std::vector<const standin::Art*> Paths() const {
+        std::vector<const standin::Art*> paths;
+        doc->walk([&](const standin::Art& a, int) {
+            if (a.type == kPathArt) paths.push_back(&a);
+        });
+        return paths;
+    }
+    size_t PathCount() const { return Paths().size(); }
+    // The groups below the layers (the layers' own groups left out).
+    size_t GroupCount() const {
+        size_t n = 0;
+        doc->walk([&](const standin::Art& a, int) { n += a.type == kGroupArt && !a.layer ? 1 : 0; });
+        return n;
+    }
+    const standin::Art* Only() const {
+        auto paths = Paths();
+        return paths.size() == 1 ? paths[0] : nullptr;
+    }
+    // A path the host draws itself, as the user's existing art.
+    standin::ObjId AddPath(const std::vector<AIPathSegment>& segments, bool closed = false) {
+        standin::ObjId id = 0;
+        EXPECT_EQ(session->hostEvent([&] { return doc->addPath(segments, closed, &id); }), kNoErr);
+        return id;
+    }
+    standin::ObjId AddPolyline(const std::vector<AIRealPoint>& points, bool closed = false) {
+        standin::ObjId id = 0;
+        EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);
+        return id;
+    }
+
+    // --- gestures ---
+
+    AIErr Drag(AIRealPoint from, AIRealPoint to, uint32_t modifiers = 0) {
+        if (AIErr err = session->mouseDown(from, modifiers)) return err;
+        // A first step clear of the press, then the cursor's place.
+        AIErr dragged = session->mouseDrag({from.h + 5, from.v + 5}, modifiers);
+        AIErr last = session->mouseDrag(to, modifiers);
+        AIErr up = session->mouseUp(to, modifiers);
+        return dragged ? dragged : last ? last : up;
+    }
+
+    // --- dialogs ---
+
+    static standin::UserAction Type(int32_t item, const std::string& text) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::SetText;
+        a.item = item;
+        a.text = text;
+        return a;
+    }
+    static standin::UserAction Value(int32_t item, float value) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::SetValue;
+        a.item = item;
+        a.value = value;
+        return a;
+    }
+    static standin::UserAction Press(int32_t item) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::Press;
+        a.item = item;
+        return a;
+    }
+    void Answer(const std::string& dialog, std::vector<standin::UserAction> actions) {
+        session->dialogs().queueModalAnswer({dialog, std::move(actions)});
+    }
+    const std::vector<std::string>& DialogFailures() { return session->dialogs().failures(); }
+};
+
+inline bool Near(AIRealPoint p, AIReal h, AIReal v, AIReal tol = 1e-3f) {
+    return std::fabs(p.h - h) <= tol && std::fabs(p.v - v) <= tol;
+}
+
+#define EXPECT_POINT(p, wantH, wantV)                                                          \
+    do {                                                                                       \
+        const AIRealPoint got_ = (p);                                                          \
+        EXPECT_TRUE(::drawtest::Near(got_, (wantH), (wantV))) << "(" << got_.h << ", " << got_.v \
+                                                               << ") is not (" << (wantH) << ", " << (wantV) << ")"; \
+    } while (0)
+
+}  // namespace drawtest

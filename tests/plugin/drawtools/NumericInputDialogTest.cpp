@@ -1,0 +1,257 @@
+// The numeric-input dialogs: the catalogue and its templates, what a length field shows
+// and stores under a drawing scale, the re-formatting of typed text, Cancel, and OK's
+// stay-open rule for text that does not read as a length (nothing stored from the bad
+// field on, nothing drawn). Also the "CADLine" dialog's length, angle, rise and run.
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "ADMDialog.h"
+#include "ADMItem.h"
+#include "DrawToolsFixture.h"
+#include "adm/DialogManager.h"
+#include "core/PlotwiseSuites.h"
+#include "drawtools/NumericInputDialogs.h"
+
+namespace drawtest {
+namespace {
+
+constexpr double kThirtyDegrees = 3.14159265358979323846 / 6;
+
+struct NumericInputDialogTest : DrawToolsTest {
+    // The dialog as a floating one, so its items can be looked at between the user's actions.
+    ADMDialogRef Open(int32_t id) {
+        const NumericInputDialog* row = FindNumericInputDialog(id);
+        EXPECT_NE(row, nullptr);
+        ADMDialogRef d = nullptr;
+        session->hostEvent([&] {
+            d = sADMDialog->Create(g->thisPlugin, row->name, id, kADMFloatingDialogStyle, &initNumericInputDialog,
+                                   nullptr, 0);
+            return kNoErr;
+        });
+        EXPECT_NE(d, nullptr);
+        opened.push_back(d);
+        return d;
+    }
+    void TearDown() override {
+        for (ADMDialogRef d : opened) sADMDialog->Destroy(d);
+        DrawToolsTest::TearDown();
+    }
+    AIErr Act(ADMDialogRef d, const standin::UserAction& action) {
+        return session->hostEvent([&] { return session->dialogs().userAction(d, action); });
+    }
+    std::string Text(ADMDialogRef d, int32_t item) {
+        char buffer[256] = {};
+        sADMItem->GetText(sADMDialog->GetItem(d, item), buffer, sizeof buffer);
+        return buffer;
+    }
+    float FloatOf(ADMDialogRef d, int32_t item) { return sADMItem->GetFloatValue(sADMDialog->GetItem(d, item)); }
+    int32_t Focus(ADMDialogRef d) { return session->dialogs().dialog(d)->focusItem; }
+
+    std::vector<ADMDialogRef> opened;
+};
+
+TEST_F(NumericInputDialogTest, TheCatalogueAndItsTemplates) {
+    const auto dialogs = NumericInputDialogs();
+    ASSERT_EQ(dialogs.size(), 18u);
+    std::set<int32_t> ids, resetting;
+    for (const NumericInputDialog& d : dialogs) {
+        EXPECT_TRUE(ids.insert(d.id).second) << d.id;
+        if (d.resetsCancelFlag) resetting.insert(d.id);
+        const standin::DialogTemplate* tpl = session->resources().dialog(d.id);
+        if (d.id == 16300) {  // "Callouts": its tool is never registered, and it has no template
+            EXPECT_EQ(tpl, nullptr);
+            continue;
+        }
+        ASSERT_NE(tpl, nullptr) << d.name << " " << d.id;
+        std::set<int32_t> items;
+        for (const auto& item : tpl->items) items.insert(item.id);
+        EXPECT_TRUE(items.count(1) && items.count(2)) << d.name;
+        for (const NumericInputField& f : d.fields) {
+            const auto it = std::find_if(tpl->items.begin(), tpl->items.end(),
+                                         [&](const standin::ItemTemplate& t) { return t.id == f.item; });
+            ASSERT_NE(it, tpl->items.end()) << d.name << " item " << f.item;
+            EXPECT_EQ(it->type, kADMTextEditType) << d.name << " item " << f.item;
+        }
+    }
+    // Fillet, chamfer, both arcs, callouts, path divider and resize start with the flag clear.
+    EXPECT_EQ(resetting, (std::set<int32_t>{16800, 16810, 16740, 16750, 16300, 16260, 16270}));
+    EXPECT_EQ(std::string(FindNumericInputDialog(17740)->name), "Depth Rectangle");
+    EXPECT_EQ(std::string(FindNumericInputDialog(16720)->name), "CADLine");
+    EXPECT_TRUE(session->resources().problems().empty());
+}
+
+TEST_F(NumericInputDialogTest, LengthsShowAndStoreRealWorldSizesUnderTheScale) {
+    // Drawing at half size: 72 drawn points are 144 real ones, 2 inches, 50.8 mm.
+    g->prefs.scaler = 2.0f;
+    g->prefs.NumericInputUnits = 3;  // millimetres
+    ADMDialogRef d = Open(16700);
+    EXPECT_EQ(Text(d, 4), "50.80 mm");
+    // Typed in another unit, the text comes back in the dialog's unit and precision.
+    ASSERT_EQ(Act(d, Type(4, "1 in")), kNoErr);
+    EXPECT_EQ(Text(d, 4), "25.40 mm");
+    ASSERT_EQ(Act(d, Type(4, "100")), kNoErr);
+    EXPECT_EQ(Text(d, 4), "100.00 mm");
+    EXPECT_FLOAT_EQ(g->inputRectWidth, 72);  // typing stores nothing
+    // OK stores the drawn length: 100 mm real is 50 mm drawn.
+    ASSERT_EQ(Act(d, Press(1)), kNoErr);
+    EXPECT_NEAR(g->inputRectWidth, 50 / 25.4 * 72, 1e-3);
+    // The next opening shows 100 mm again.
+    EXPECT_EQ(Text(Open(16700), 4), "100.00 mm");
+}
+
+TEST_F(NumericInputDialogTest, InchesTypedIntoAPointFieldWhateverTheScale) {
+    for (float scaler : {1.0f, 4.0f}) {
+        g->prefs.scaler = scaler;
+        ADMDialogRef d = Open(16710);
+        ASSERT_EQ(Act(d, Type(6, "2 in")), kNoErr);
+        EXPECT_EQ(Text(d, 6), "144.00 pt") << scaler;
+    }
+}
+
+TEST_F(NumericInputDialogTest, TextThatDoesNotReadStaysAsTyped) {
+    ADMDialogRef d = Open(16700);
+    ASSERT_EQ(Act(d, Type(4, "twelve")), kNoErr);
+    EXPECT_EQ(Text(d, 4), "twelve");
+}
+
+TEST_F(NumericInputDialogTest, BadTextKeepsTheDialogOpenOnThatFieldAndStoresNothing) {
+    const std::string bad[] = {"", "abc", "1e309", "1e39 pt", std::string(2000, '9'), "12 parsecs"};
+    ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
+    for (const std::string& text : bad) {
+        ADMDialogRef d = Open(16700);
+        ASSERT_EQ(Act(d, Type(6, "5")), kNoErr);
+        ASSERT_EQ(Act(d, Type(4, text)), kNoErr);
+        ASSERT_EQ(Act(d, Press(1)), kNoErr);
+        EXPECT_EQ(Focus(d), 4) << text.substr(0, 20);
+        EXPECT_FLOAT_EQ(g->inputRectWidth, 72) << text.substr(0, 20);
+        EXPECT_FLOAT_EQ(g->inputRectHeight, 72) << text.substr(0, 20);  // after the bad field: not stored
+        EXPECT_EQ(PathCount(), 0u) << text.substr(0, 20);
+    }
+    // As a modal dialog: OK refused, the user types again, OK draws. Had the first OK closed
+    // the dialog, the answers after it would be reported as never played.
+    Answer("CADRect", {Type(4, "1e309"), Press(1), Type(4, "30"), Press(1)});
+    ASSERT_EQ(session->click({0, 0}), kNoErr);
+    EXPECT_TRUE(DialogFailures().empty()) << DialogFailures().front();
+    EXPECT_FLOAT_EQ(g->inputRectWidth, 30);
+    EXPECT_EQ(PathCount(), 1u);
+}
+
+TEST_F(NumericInputDialogTest, AGoodFieldBeforeABadOneIsAlreadyStored) {
+    ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
+    ADMDialogRef d = Open(16700);
+    ASSERT_EQ(Act(d, Type(4, "40")), kNoErr);
+    ASSERT_EQ(Act(d, Type(6, "forty")), kNoErr);
+    ASSERT_EQ(Act(d, Press(1)), kNoErr);
+    EXPECT_EQ(Focus(d), 6);
+    EXPECT_FLOAT_EQ(g->inputRectWidth, 40);
+    EXPECT_FLOAT_EQ(g->inputRectHeight, 72);
+    EXPECT_EQ(PathCount(), 0u);  // no builder ran
+}
+
+TEST_F(NumericInputDialogTest, CancelStoresNothingAndSetsTheFlag) {
+    ASSERT_EQ(session->selectTool("CAD Ellipse"), kNoErr);
+    Answer("CADEllipse", {Type(4, "10"), Type(6, "20"), Press(2)});
+    ASSERT_EQ(session->click({0, 0}), kNoErr);
+    EXPECT_TRUE(DialogFailures().empty());
+    EXPECT_EQ(g->cancelledInputDialog, 1);
+    EXPECT_FLOAT_EQ(g->inputEllipseWidth, 72);
+    EXPECT_FLOAT_EQ(g->inputEllipseHeight, 72);
+    EXPECT_EQ(PathCount(), 0u);
+    // The ellipse dialog leaves the flag alone; a fillet dialog would clear it on opening.
+    Answer("CADEllipse", {Press(1)});
+    ASSERT_EQ(session->click({0, 0}), kNoErr);
+    EXPECT_EQ(g->cancelledInputDialog, 1);
+    Open(16800);
+    EXPECT_EQ(g->cancelledInputDialog, 0);
+}
+
+TEST_F(NumericInputDialogTest, LineDialogKeepsLengthAngleRiseAndRunInStep) {
+    ADMDialogRef d = Open(16720);
+    EXPECT_EQ(Text(d, 4), "72.00 pt");
+    EXPECT_FLOAT_EQ(FloatOf(d, 6), 0);
+    ASSERT_EQ(Act(d, Type(4, "10")), kNoErr);
+    ASSERT_EQ(Act(d, Value(6, 30)), kNoErr);
+    EXPECT_EQ(Text(d, 8), "5.00 pt");
+    EXPECT_EQ(Text(d, 10), "8.66 pt");
+    ASSERT_EQ(Act(d, Value(6, 120)), kNoErr);
+    EXPECT_EQ(Text(d, 8), "8.66 pt");
+    EXPECT_EQ(Text(d, 10), "-5.00 pt");
+    ASSERT_EQ(Act(d, Value(6, 180)), kNoErr);
+    EXPECT_EQ(Text(d, 8), "0.00 pt");  // no noise of the sine
+    EXPECT_EQ(Text(d, 10), "-10.00 pt");
+    // From rise and run: the angle keeps its quadrant.
+    ASSERT_EQ(Act(d, Type(8, "8.66")), kNoErr);
+    ASSERT_EQ(Act(d, Type(10, "-5")), kNoErr);
+    EXPECT_NEAR(FloatOf(d, 6), 120, 0.01);
+    EXPECT_EQ(Text(d, 4), "10.00 pt");
+    ASSERT_EQ(Act(d, Type(8, "5")), kNoErr);
+    ASSERT_EQ(Act(d, Type(10, "0")), kNoErr);
+    EXPECT_FLOAT_EQ(FloatOf(d, 6), 90);
+    ASSERT_EQ(Act(d, Type(8, "-5")), kNoErr);
+    EXPECT_FLOAT_EQ(FloatOf(d, 6), -90);
+    ASSERT_EQ(Act(d, Type(8, "0")), kNoErr);
+    EXPECT_FLOAT_EQ(FloatOf(d, 6), 0);
+    EXPECT_EQ(Text(d, 4), "0.00 pt");
+    // A rise that does not read leaves length and angle as they were.
+    ASSERT_EQ(Act(d, Type(10, "3")), kNoErr);
+    ASSERT_EQ(Act(d, Type(8, "x")), kNoErr);
+    EXPECT_EQ(Text(d, 4), "3.00 pt");
+    EXPECT_EQ(Text(d, 8), "x");
+}
+
+TEST_F(NumericInputDialogTest, LineDialogWorksInTypedUnitsUnderAScale) {
+    g->prefs.scaler = 2.0f;
+    ADMDialogRef d = Open(16720);
+    EXPECT_EQ(Text(d, 4), "144.00 pt");  // 72 drawn points at half size
+    ASSERT_EQ(Act(d, Type(4, "10")), kNoErr);
+    ASSERT_EQ(Act(d, Value(6, 90)), kNoErr);
+    EXPECT_EQ(Text(d, 4), "10.00 pt");
+    EXPECT_EQ(Text(d, 8), "10.00 pt");
+    EXPECT_EQ(Text(d, 10), "0.00 pt");
+    EXPECT_FLOAT_EQ(g->prefs.scaler, 2.0f);  // put back after each notification
+}
+
+TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
+    // 3 inches at 30 degrees, drawn at half size: 108 points.
+    g->prefs.scaler = 2.0f;
+    g->prefs.NumericInputUnits = 8;  // decimal inches
+    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    Answer("CADLine", {Type(4, "3"), Value(6, 30), Press(1)});
+    ASSERT_EQ(session->click({100, 100}), kNoErr);
+    EXPECT_TRUE(DialogFailures().empty());
+    const standin::Art* line = Only();
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(line->segments.size(), 2u);
+    EXPECT_POINT(line->segments[0].p, 100, 100);
+    EXPECT_POINT(line->segments[1].p, 100 + 108 * std::cos(kThirtyDegrees), 100 + 108 * std::sin(kThirtyDegrees));
+    EXPECT_FLOAT_EQ(g->inputLineLength, 108);
+    EXPECT_FLOAT_EQ(g->inputLineAngle, 30);
+    EXPECT_NEAR(g->inputLineRise, 54, 1e-3);  // stored for the next opening, as drawn lengths
+    const TrackerReport& t = gTrackerReports.back();
+    EXPECT_FLOAT_EQ(t.angle, 30);
+    EXPECT_NEAR(t.length, 108, 1e-3);
+}
+
+TEST_F(NumericInputDialogTest, LineDialogJoinsAtAnEndAnchorOfAnOpenPathOnly) {
+    const standin::ObjId open = AddPolyline({{0, 0}, {50, 0}});
+    const standin::ObjId closed = AddPolyline({{200, 0}, {250, 0}, {250, 50}}, true);
+    g->prefs.okToConnectCADlinePaths = 0;  // typed lines join whatever it says
+    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    Answer("CADLine", {Type(4, "20"), Value(6, 90), Press(1)});
+    ASSERT_EQ(session->click({51, 1}), kNoErr);
+    ASSERT_EQ(doc->art(open)->segments.size(), 3u);
+    EXPECT_POINT(doc->art(open)->segments[2].p, 50, 20);
+    EXPECT_EQ(GroupCount(), 0u);
+    Answer("CADLine", {Press(1)});
+    ASSERT_EQ(session->click({250, 50}), kNoErr);
+    EXPECT_EQ(doc->art(closed)->segments.size(), 3u);
+    EXPECT_EQ(PathCount(), 3u);
+    EXPECT_POINT(Paths()[0]->segments[1].p, 250, 70);
+    // One undo takes back the dialog's line.
+    ASSERT_TRUE(session->userUndo());
+    EXPECT_EQ(PathCount(), 2u);
+}
+
+}  // namespace
+}  // namespace drawtest

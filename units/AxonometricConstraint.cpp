@@ -1,0 +1,16 @@
+// The axonometric direction constraint, from the view the preferences hold.
+#include "units/AxonometricConstraint.h"
+
+#include "geometry/PlaneGeometry.h"
+#include "units/UnitsGlobals.h"
+
+namespace {
+
+constexpr GlobalsView<UnitsGlobals> g;
+
+}  // namespace
+
+AIErr GetRealAxomentricConstrainAngle(AIReal* angle, int32_t* face) {
+    if (!g) return kNoErr;  // no view to follow
+    return SnapToAxonometricAxes(angle, face, g->prefs.isoView.a, g->prefs.isoView.b);
+}

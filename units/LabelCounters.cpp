@@ -1,0 +1,54 @@
+// Counters of lettered and numbered texts, bound to the current style and preferences.
+// The panel fields are refreshed through the panels' services, which are absent (and the
+// refresh skipped) while no panel exists.
+#include "units/LabelCounters.h"
+
+#include "core/PlotwiseSubsystem.h"
+#include "units/UnitsGlobals.h"
+
+namespace {
+
+constexpr GlobalsView<UnitsGlobals> g;
+
+void refresh(void (*PlotwiseServices::*field)()) {
+    if (auto call = PlotwiseService().*field) call();
+}
+
+}  // namespace
+
+LabelText GetAlphaLabelText(int16_t inc) {
+    return AlphaLabelText(inc, g ? g->prefs.style.alphaLabelMenuOption : 0);
+}
+
+LabelText GetNumericLabelText(int16_t inc) {
+    if (!g) return NumericLabelText(inc, 0, 0);
+    const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
+    return NumericLabelText(inc, style.NumericLabelsUseLeadingZeros, style.NumericLabelsNumberOfLeadingZeros);
+}
+
+int32_t GetNextNumericLabelIncrement() {
+    if (!g) return 0;
+    const int16_t next = NextNumericLabelIncrement(g->prefs.incrementalLabelNumber, g->prefs.style.numericLabelMenuOption);
+    g->prefs.incrementalLabelNumber = next;
+    return next;
+}
+
+void UpdateIncrementalInfo() {
+    if (!g) return;
+    switch (g->prefs.style.dimensionFormat) {
+        case 1: ++g->prefs.incrementalDimAlpha; break;
+        case 2: ++g->prefs.incrementalDimNumber; break;
+        default: break;
+    }
+    refresh(&PlotwiseServices::updateDimensionIncrementFld);
+}
+
+void UpdateIncrementalLabelInfo() {
+    if (!g) return;
+    switch (g->prefs.style.labelFormat) {
+        case 0: ++g->prefs.incrementalLabelAlpha; break;
+        case 1: GetNextNumericLabelIncrement(); break;
+        default: break;
+    }
+    refresh(&PlotwiseServices::updateLabelIncrementFld);
+}
