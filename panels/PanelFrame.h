@@ -70,6 +70,3 @@ bool SizeCollapsedPanel(const PanelFrame& frame, ADMDialogRef dialog);
 // Writes the placement back: location (left and top of the bounds), dock group and code,
 // collapse state.
 AIErr WritePanelPrefs(const PanelFrame& frame, ADMDialogRef dialog);
-
-// The panel's dialog, or null when the panel does not exist.
-inline ADMDialogRef PanelDialog(const PanelFrame& frame) { return frame.row->window(); }
