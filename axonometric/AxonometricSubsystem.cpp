@@ -226,5 +226,6 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
               .afterUndo = &FollowDocumentView,
               .afterNewOrOpen = &GuidesAndDepthIdsForNewDocument,
               .annotatorCursorMoved = &FollowCrosshairCursor},
-    .services = {.snapToGridCheckAxonometric = &SnapInPlace},
+    .services = {.snapToGridCheckAxonometric = &SnapInPlace,
+                 .drawRulersOnly = +[](int32_t redraw, int32_t startTimer) { return drawRulersOnly(redraw, startTimer); }},
 };

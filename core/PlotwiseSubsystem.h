@@ -166,8 +166,9 @@ struct PlotwiseHooks {
 };
 
 // What a subsystem offers the folders below it, which cannot name it. The first subsystem
-// in the list that fills a slot provides it; an empty slot means the service is absent and
-// its caller goes without.
+// in the list that fills a slot provides it, a subsystem added after the module's own (a
+// test's double) ahead of the module's; an empty slot means the service is absent and its
+// caller goes without.
 struct PlotwiseServices {
     AIErr (*openPresetsCatalog)();                                      // last start-up step
     AIErr (*createDimensionLayer)();                                    // selecting a dimension tool
@@ -196,6 +197,8 @@ struct PlotwiseServices {
     // The host font whose user-interface name is the face (the default font otherwise),
     // as dimension texts find theirs; the rulers' labels use it.
     AIErr (*getFontKeyFromFaceStr)(const char* face, AIFontKey* font);
+    // The rulers drawn again (when they are shown); startTimer: theTimer restores the selection.
+    AIErr (*drawRulersOnly)(int32_t redraw, int32_t startTimer);
 };
 
 // ---------------------------------------------------------------------------------------

@@ -1,20 +1,29 @@
 // Where the tools snap their points: onto an anchor under the point, else (for the drags
-// and the three-point circle, not for the typed builders) onto the grid, here a shown grid
-// of 10-point steps snapped to from anywhere; and with the grid hidden, not at all.
+// and the three-point circle, not for the typed builders) onto the grid, here a stand-in
+// grid of 10-point steps; and with no grid service, not at all.
+#include <cmath>
+
 #include "DrawToolsFixture.h"
 
 namespace drawtest {
 namespace {
 
+int gSnaps = 0;
+
+int SnapToTens(AIRealPoint* p) {
+    ++gSnaps;
+    p->h = std::round(p->h / 10) * 10;
+    p->v = std::round(p->v / 10) * 10;
+    return 1;
+}
+
 struct SnappingTest : DrawToolsTest {
     void SetUp() override {
         DrawToolsTest::SetUp();
-        g->prefs.snapToGrid = 1;
-        g->prefs.CADgridVisible = 1;
-        g->prefs.ShowHorizontalGridLines = g->prefs.ShowVerticalGridLines = 1;
-        g->prefs.ShowIsometricGridLines = 0;
-        g->prefs.gridSnapTolerance = 10;
-        g->gridSnapInc = 10;
+        gSnaps = 0;
+        panels.services.snapToGridCheckAxonometric = &SnapToTens;
+        // The press itself stays where it is; the tools ask the grid.
+        g->prefs.snapToGrid = 0;
         g->prefs.objectSnapFullScreenCursor = 0;
     }
 };
@@ -39,7 +48,6 @@ TEST_F(SnappingTest, DragsSnapBothEndsToTheGrid) {
 }
 
 TEST_F(SnappingTest, AnAnchorUnderThePointWinsOverTheGrid) {
-    g->prefs.objectSnapFullScreenCursor = 1;  // or the press would go to the grid first
     AddPolyline({{12, 13}, {12, 90}});
     ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
     ASSERT_EQ(Drag({13, 14}, {47, 38}), kNoErr);
@@ -48,7 +56,6 @@ TEST_F(SnappingTest, AnAnchorUnderThePointWinsOverTheGrid) {
 }
 
 TEST_F(SnappingTest, TypedBuildersSnapToAnchorsOnly) {
-    g->prefs.snapToGrid = 0;  // the press itself stays where it is
     ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
     Answer("CADRect", {Type(4, "20"), Type(6, "20"), Press(1)});
     ASSERT_EQ(session->click({3, 4}), kNoErr);
@@ -64,6 +71,7 @@ TEST_F(SnappingTest, TypedBuildersSnapToAnchorsOnly) {
     Answer("CADLine", {Type(4, "10"), Press(1)});
     ASSERT_EQ(session->click({303, 304}), kNoErr);
     EXPECT_POINT(Paths()[0]->segments[0].p, 303, 304);
+    EXPECT_EQ(gSnaps, 0);
 }
 
 TEST_F(SnappingTest, ThreePointClicksSnapToTheGrid) {
@@ -75,7 +83,7 @@ TEST_F(SnappingTest, ThreePointClicksSnapToTheGrid) {
 }
 
 TEST_F(SnappingTest, WithoutAGridNothingMoves) {
-    g->prefs.CADgridVisible = 0;
+    panels.services.snapToGridCheckAxonometric = nullptr;
     ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
     ASSERT_EQ(Drag({3, 4}, {47, 38}), kNoErr);
     EXPECT_POINT(Only()->segments[0].p, 3, 4);
