@@ -7,6 +7,7 @@
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricProjection.h"
+#include "axonometric/GuideLayers.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
@@ -85,6 +86,7 @@ AIErr UpdateLayers(AIErr& failed) {
     for (int32_t i = 0; i < count; ++i) {
         AILayerHandle layer = nullptr;
         if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (IsGuideLayer(layer)) continue;
         AIArtHandle first = nullptr;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
         if (!first) continue;

@@ -7,6 +7,7 @@
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricGrids.h"
 #include "axonometric/AxonometricUpdate.h"
+#include "axonometric/GuideLayers.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/BezierGeometry.h"
 
@@ -72,7 +73,7 @@ AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points) {
     for (int32_t i = 0; i < layers; ++i) {
         AILayerHandle layer = nullptr;
         if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (layer == g->gridsLayer || layer == g->rulerLayer) continue;
+        if (IsGuideLayer(layer)) continue;
         AIArtHandle group = nullptr;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
         // The layer group alone: its siblings are the other layers' groups.

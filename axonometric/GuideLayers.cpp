@@ -301,6 +301,8 @@ AIErr FindGuideLayers() {
     return FindLayer(kRulerLayerTitle, &g->rulerLayer);
 }
 
+bool IsGuideLayer(AILayerHandle layer) { return g && layer && (layer == g->gridsLayer || layer == g->rulerLayer); }
+
 int AreGridsOn() {
     if (FindGuideLayers() == kNoErr && g->gridsLayer && g->prefs.CADgridVisible) return 1;
     (void)disposeAxonometricGrids();

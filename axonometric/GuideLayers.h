@@ -14,6 +14,8 @@
 // Looks both layers up again in the front document (gridsLayer, rulerLayer; null when
 // absent or with no document).
 AIErr FindGuideLayers();
+// The grids or the ruler layer, which every document walk leaves out.
+bool IsGuideLayer(AILayerHandle layer);
 
 // True when the grids layer exists and the grid is shown (prefs.CADgridVisible, which the
 // guides panel's box mirrors); otherwise the grids are disposed of and it is false.

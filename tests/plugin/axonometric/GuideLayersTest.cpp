@@ -2,11 +2,15 @@
 // (a line every increment in the grid colour and line type, ticks and labels in the ruler
 // units at the scale of the current layer), drawn again after a change of units or zoom
 // with the selection kept, and gone when they are switched off.
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 
 #include "GuidesFixture.h"
 #include "core/PlotwiseSelection.h"
 #include "geometry/UnitFormat.h"
+#include "io/DocumentFile.h"
 #include "units/LayerScales.h"
 
 namespace axotest {
@@ -181,6 +185,30 @@ TEST_F(GuideLayersTest, NewDocumentsAndZoomsGetTheirGuidesDrawnAgain) {
     session->settle();
     EXPECT_FLOAT_EQ(g->gridSnapInc, 5);
     EXPECT_EQ(Members(kGridsLayerTitle, kPathArt).size(), 159u + 123u);
+}
+
+TEST_F(GuideLayersTest, AnOpenedDocumentKeepsOnlyTheGuidesThatAreShown) {
+    ShowGrid();
+    ShowRulers();
+    ASSERT_EQ(drawGridsAndRulers(1, 1), kNoErr);
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("plotwise-guides-" + std::to_string(::getpid()) + ".json");
+    std::string error;
+    ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file.string(), error)) << error;
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    g->prefs.CADgridVisible = 0;  // the rulers stay shown
+    ASSERT_EQ(session->openDocument([&] {
+        return standin::io::openDocumentFile(host, file.string(), error) ? kNoErr : kDataFilterErr;
+    }),
+              kNoErr)
+        << error;
+    std::filesystem::remove(file);
+    doc = host.frontDocument();
+    EXPECT_EQ(LayerArt(kGridsLayerTitle), nullptr);
+    ASSERT_NE(LayerArt(kRulerLayerTitle), nullptr);
+    const std::vector<std::string> titles = TitlesInOrder();
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), "DERurure Layer"), 1);
+    EXPECT_EQ(standin::suites::layerHandle(doc->layerByTitle(kRulerLayerTitle)), g->rulerLayer);
 }
 
 TEST_F(GuideLayersTest, DocumentWalksLeaveTheGuideLayersAlone) {
