@@ -178,12 +178,12 @@ bool GuidesShown() {
     return g->prefs.CADgridVisible || (g->prefs.DERurureLayerVisible && g->prefs.DERurureLayerExists);
 }
 
-// After New and Open the document gets the grids and rulers that are shown (and loses those
-// a saved document brought that are not), and new records go on from the highest id the
-// document's tagged art has.
+// After New and Open the document gets the grids and rulers that are shown, drawn afresh,
+// and new records go on from the highest id the document's tagged art has.
 AIErr GuidesAndDepthIdsForNewDocument() {
     if (AIErr err = FindGuideLayers()) return err;
-    if (AIErr err = drawGridsAndRulers(1, 1)) return err;
+    if (GuidesShown())
+        if (AIErr err = drawGridsAndRulers(1, 1)) return err;
     const int32_t next = GetUniqueTagID(kDepthTagPrefix);
     g->depthObjNum = next == 0 ? 1 : next;
     return kNoErr;

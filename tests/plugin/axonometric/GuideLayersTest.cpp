@@ -187,7 +187,7 @@ TEST_F(GuideLayersTest, NewDocumentsAndZoomsGetTheirGuidesDrawnAgain) {
     EXPECT_EQ(Members(kGridsLayerTitle, kPathArt).size(), 159u + 123u);
 }
 
-TEST_F(GuideLayersTest, AnOpenedDocumentKeepsOnlyTheGuidesThatAreShown) {
+TEST_F(GuideLayersTest, AnOpenedDocumentGetsItsGuidesDrawnAfresh) {
     ShowGrid();
     ShowRulers();
     ASSERT_EQ(drawGridsAndRulers(1, 1), kNoErr);
@@ -196,7 +196,7 @@ TEST_F(GuideLayersTest, AnOpenedDocumentKeepsOnlyTheGuidesThatAreShown) {
     std::string error;
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file.string(), error)) << error;
     ASSERT_EQ(session->closeDocument(), kNoErr);
-    g->prefs.CADgridVisible = 0;  // the rulers stay shown
+    g->prefs.rulerUnits = kMillimeterUnits;  // changed while the document was closed
     ASSERT_EQ(session->openDocument([&] {
         return standin::io::openDocumentFile(host, file.string(), error) ? kNoErr : kDataFilterErr;
     }),
@@ -204,11 +204,13 @@ TEST_F(GuideLayersTest, AnOpenedDocumentKeepsOnlyTheGuidesThatAreShown) {
         << error;
     std::filesystem::remove(file);
     doc = host.frontDocument();
-    EXPECT_EQ(LayerArt(kGridsLayerTitle), nullptr);
-    ASSERT_NE(LayerArt(kRulerLayerTitle), nullptr);
     const std::vector<std::string> titles = TitlesInOrder();
-    EXPECT_EQ(std::count(titles.begin(), titles.end(), "DERurure Layer"), 1);
+    EXPECT_EQ(titles, (std::vector<std::string>{"DERurure Layer", "Layer 1", "ROVidazu Layer"}));
     EXPECT_EQ(standin::suites::layerHandle(doc->layerByTitle(kRulerLayerTitle)), g->rulerLayer);
+    EXPECT_EQ(standin::suites::layerHandle(doc->layerByTitle(kGridsLayerTitle)), g->gridsLayer);
+    const std::vector<std::string> labels = Labels();
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "40 mm"), labels.end());  // its view at 100%: 20 mm steps
+    EXPECT_EQ(std::find(labels.begin(), labels.end(), "100 pt"), labels.end());
 }
 
 TEST_F(GuideLayersTest, DocumentWalksLeaveTheGuideLayersAlone) {
