@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <sstream>
 
 #include "ADMTypes.h"
@@ -150,43 +151,46 @@ void cmdTicks(Session& session, const Args& args) {
     settle(session, args);
 }
 
-// set ITEM "text" | value ITEM X | pick ITEM ENTRY | press ITEM, one after another.
-std::vector<UserAction> parseActions(const Args& args, size_t from) {
-    std::vector<UserAction> actions;
-    size_t i = from;
+// One action on an item at args[i]: set ITEM "text" | value ITEM X | pick ITEM ENTRY |
+// press ITEM; i moves past it.
+UserAction parseAction(const Args& args, size_t& i) {
     auto need = [&](size_t n) {
         if (i + n >= args.size()) throw ScriptError(args.command() + ": \"" + args.text(i) + "\" is missing its values");
     };
-    while (i < args.size()) {
-        UserAction a;
-        if (args.is(i, "set")) {
-            need(2);
-            a.kind = UserAction::Kind::SetText;
-            a.item = args.integer(i + 1, "item");
-            a.text = platformText(args.text(i + 2), args);
-            i += 3;
-        } else if (args.is(i, "value")) {
-            need(2);
-            a.kind = UserAction::Kind::SetValue;
-            a.item = args.integer(i + 1, "item");
-            a.value = args.real(i + 2, "value");
-            i += 3;
-        } else if (args.is(i, "pick")) {
-            need(2);
-            a.kind = UserAction::Kind::Pick;
-            a.item = args.integer(i + 1, "item");
-            a.entry = args.integer(i + 2, "entry");
-            i += 3;
-        } else if (args.is(i, "press") || args.is(i, "click")) {
-            need(1);
-            a.kind = UserAction::Kind::Press;
-            a.item = args.integer(i + 1, "item");
-            i += 2;
-        } else {
-            throw ScriptError(args.command() + ": unknown action \"" + args.text(i) + "\" (set, value, pick, press)");
-        }
-        actions.push_back(std::move(a));
+    UserAction a;
+    if (args.is(i, "set")) {
+        need(2);
+        a.kind = UserAction::Kind::SetText;
+        a.item = args.integer(i + 1, "item");
+        a.text = platformText(args.text(i + 2), args);
+        i += 3;
+    } else if (args.is(i, "value")) {
+        need(2);
+        a.kind = UserAction::Kind::SetValue;
+        a.item = args.integer(i + 1, "item");
+        a.value = args.real(i + 2, "value");
+        i += 3;
+    } else if (args.is(i, "pick")) {
+        need(2);
+        a.kind = UserAction::Kind::Pick;
+        a.item = args.integer(i + 1, "item");
+        a.entry = args.integer(i + 2, "entry");
+        i += 3;
+    } else if (args.is(i, "press") || args.is(i, "click")) {
+        need(1);
+        a.kind = UserAction::Kind::Press;
+        a.item = args.integer(i + 1, "item");
+        i += 2;
+    } else {
+        throw ScriptError(args.command() + ": unknown action \"" + args.text(i) + "\" (set, value, pick, press)");
     }
+    return a;
+}
+
+// Item actions one after another.
+std::vector<UserAction> parseActions(const Args& args, size_t from) {
+    std::vector<UserAction> actions;
+    for (size_t i = from; i < args.size();) actions.push_back(parseAction(args, i));
     return actions;
 }
 
@@ -215,19 +219,39 @@ void cmdAnswer(Session& session, const Args& args) {
     events.dialogs().queueModalAnswer(std::move(answer));
 }
 
-// panel "Panel" ACTIONS...: the user works a floating panel.
+// panel "Panel" ACTIONS...: the user works a floating panel: its items, or the panel itself
+// (move H V, resize W H, collapse, expand).
 void cmdPanel(Session& session, const Args& args) {
     if (args.size() < 2) throw ScriptError("panel: expected a panel name and actions");
     standin::PluginDriver& events = session.events();
     const std::string name = platformText(args.text(0), args);
-    const auto actions = parseActions(args, 1);
     const ADMDialogRef panel = events.dialogs().findDialog(name);
     if (!panel) throw ScriptError("panel: no open panel \"" + args.text(0) + "\"");
-    for (const UserAction& a : actions) {
-        const AIErr e =
-            events.hostEvent([&]() -> AIErr { return events.dialogs().userAction(panel, a); });
-        checkEvent(session, e, args);
+    standin::DialogManager& dm = events.dialogs();
+    std::vector<std::function<AIErr()>> steps;
+    for (size_t i = 1; i < args.size();) {
+        if (args.is(i, "move") || args.is(i, "resize")) {
+            if (i + 2 >= args.size()) throw ScriptError("panel: \"" + args.text(i) + "\" is missing its values");
+            const bool move = args.is(i, "move");
+            const int32_t x = args.integer(i + 1, move ? "H" : "width");
+            const int32_t y = args.integer(i + 2, move ? "V" : "height");
+            steps.push_back([&dm, panel, move, x, y]() { return move ? dm.userMove(panel, x, y) : dm.userResize(panel, x, y); });
+            i += 3;
+        } else if (args.is(i, "collapse") || args.is(i, "expand")) {
+            const bool collapse = args.is(i, "collapse");
+            steps.push_back([&dm, panel, collapse]() { return dm.userCollapse(panel, collapse); });
+            i += 1;
+        } else {
+            const UserAction a = parseAction(args, i);
+            steps.push_back([&dm, panel, a]() { return dm.userAction(panel, a); });
+        }
     }
+    for (const auto& step : steps) checkEvent(session, events.hostEvent(step), args);
+}
+
+void cmdRestart(Session& session, const Args& args) {
+    args.requireCount(0, 0);
+    checkEvent(session, session.events().restart(), args);
 }
 
 // ---------------------------------------------------------------- the host's own commands
@@ -443,6 +467,8 @@ void addEventCommands(CommandTable& table) {
     table.add({"unload", "unload [N]", "unload plug-in N (default: the last loaded)", cmdUnload});
     table.add({"reload", "reload [N]", "reload an unloaded plug-in", cmdReload});
     table.add({"shutdown", "shutdown", "quit: shut every plug-in down", cmdShutdown});
+    table.add({"restart", "restart", "quit and start again: the plug-ins start afresh with the preferences they wrote",
+               cmdRestart});
     table.add({"tool", "tool \"Tool title\"", "select a plug-in tool", cmdTool});
     table.add({"tooloptions", "tooloptions", "double-click the current tool", cmdToolOptions});
     table.add({"down", "down X Y [shift] [option] [command]", "press the mouse button", gesture(&standin::PluginDriver::mouseDown)});
@@ -454,7 +480,9 @@ void addEventCommands(CommandTable& table) {
     table.add({"ticks", "ticks N", "let N ticks (1/60 s) pass; due timers fire", cmdTicks});
     table.add({"answer", "answer DIALOG set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",
                "queue the answer for the next modal dialog (or: answer alert yes|no|cancel|left|middle|right)", cmdAnswer});
-    table.add({"panel", "panel \"Panel\" set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",
+    table.add({"panel",
+               "panel \"Panel\" set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM | move H V | resize W H | "
+               "collapse | expand ...",
                "work a floating panel", cmdPanel});
     table.add({"list", "list tools|menus", "print the plug-ins' tools or menu items", cmdList});
     table.add({"expect-messages", "expect-messages \"CALLER/SELECTOR\" OP N",

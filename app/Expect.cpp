@@ -13,6 +13,10 @@
 //   expect notifiers OP N               notifiers the plug-ins registered (and still hold)
 //   expect scale "Title" OP "label" | id OP N | scaler OP X
 //                                       the drawing scale stored on that layer
+//   expect panel "Panel" ITEM text OP "text" | value OP X | enabled OP BOOL | known OP BOOL
+//                                       an item of an open panel, as the user reads it
+//   expect panel "Panel" left|top|width|height OP N | collapsed OP BOOL
+//                                       where the panel is on the screen
 //
 // OP is one of == != < <= > >= (strings and booleans: == and != only). Reals are equal when
 // they differ by at most 1e-5 of the larger.
@@ -325,6 +329,65 @@ void expectScale(Session& session, const Args& args) {
     }
 }
 
+bool booleanWord(const Args& args, size_t i) {
+    if (args.token(i).quoted || (!args.is(i, "true") && !args.is(i, "false")))
+        throw ScriptError("expect panel: compare with true or false");
+    return args.is(i, "true");
+}
+
+// An item of an open panel: the text the user reads (a popup or list box reads as its
+// active entry), its value, whether it is enabled and whether it shows a known value.
+void expectPanel(Session& session, const Args& args) {
+    if (args.size() < 5) throw ScriptError("expect panel: expected \"Panel\" ITEM text|value|enabled|known OP VALUE");
+    const ADMDialogRef panel =
+        session.hasEvents() ? session.events().dialogs().findDialog(platformText(args.text(1), args)) : nullptr;
+    if (!panel) failed(args, "no open panel " + shown(platformText(args.text(1), args)));
+    const standin::adm::Dialog* d = session.events().dialogs().dialog(panel);
+    if (d && args.size() == 5 && isOp(args, 3)) {
+        // The panel itself: where it is and whether it shows only its tab.
+        const Op op = opAt(args, 3);
+        if (args.is(2, "collapsed")) {
+            equalityOnly(op, "booleans");
+            if (!holds(d->collapsed, op, booleanWord(args, 4))) failed(args, d->collapsed ? "true" : "false");
+            return;
+        }
+        const struct {
+            const char* word;
+            int32_t value;
+        } kPlaces[] = {{"left", d->bounds.left},
+                       {"top", d->bounds.top},
+                       {"width", d->bounds.right - d->bounds.left},
+                       {"height", d->bounds.bottom - d->bounds.top}};
+        for (const auto& p : kPlaces)
+            if (args.is(2, p.word)) {
+                if (!holds<int64_t>(p.value, op, args.integer(4, p.word))) failed(args, std::to_string(p.value));
+                return;
+            }
+        throw ScriptError("expect panel: expected left, top, width, height or collapsed in place of \"" + args.text(2) + "\"");
+    }
+    args.requireCount(6, 6);
+    const int32_t item = args.integer(2, "item");
+    const auto view = session.events().dialogs().view(panel, item);
+    if (!view) failed(args, "no item " + args.text(2));
+    const Op op = opAt(args, 4);
+    if (args.is(3, "text")) {
+        equalityOnly(op, "texts");
+        if (!holds(view->text, op, platformText(args.text(5), args))) failed(args, shown(view->text));
+    } else if (args.is(3, "value")) {
+        if (!realsHold(view->value, op, args.real(5, "the value"))) {
+            std::ostringstream found;
+            found << view->value;
+            failed(args, found.str());
+        }
+    } else if (args.is(3, "enabled") || args.is(3, "known")) {
+        equalityOnly(op, "booleans");
+        const bool found = args.is(3, "enabled") ? view->enabled : view->known;
+        if (!holds(found, op, booleanWord(args, 5))) failed(args, found ? "true" : "false");
+    } else {
+        throw ScriptError("expect panel: expected text, value, enabled or known in place of \"" + args.text(3) + "\"");
+    }
+}
+
 // Registrations still held, or 0 when no plug-in side was made.
 template <class Entry>
 int64_t heldCount(Session& session, std::vector<Entry> standin::PluginRegistry::*table) {
@@ -336,7 +399,8 @@ int64_t heldCount(Session& session, std::vector<Entry> standin::PluginRegistry::
 }  // namespace
 
 void expect(Session& session, const Args& args) {
-    if (args.empty()) throw ScriptError("expect: expected count, layers, documents, current-layer, entry, text, menus, notifiers or scale");
+    if (args.empty())
+        throw ScriptError("expect: expected count, layers, documents, current-layer, entry, text, menus, notifiers, scale or panel");
     const std::string& what = args.text(0);
     if (args.is(0, "count")) return expectCount(session, args);
     if (args.is(0, "layers")) return expectNumber(args, static_cast<int64_t>(session.document().topLayers().size()));
@@ -347,8 +411,9 @@ void expect(Session& session, const Args& args) {
     if (args.is(0, "menus")) return expectNumber(args, heldCount(session, &standin::PluginRegistry::menuItems));
     if (args.is(0, "notifiers")) return expectNumber(args, heldCount(session, &standin::PluginRegistry::notifiers));
     if (args.is(0, "scale")) return expectScale(session, args);
+    if (args.is(0, "panel")) return expectPanel(session, args);
     throw ScriptError("expect: unknown check \"" + what +
-                      "\" (count, layers, documents, current-layer, entry, text, menus, notifiers, scale)");
+                      "\" (count, layers, documents, current-layer, entry, text, menus, notifiers, scale, panel)");
 }
 
 }  // namespace plotwise::app

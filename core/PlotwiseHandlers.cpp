@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "core/PlotwisePanelPlacement.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseSelection.h"
@@ -182,7 +183,9 @@ AIErr GiveWorkspacePlacement(AIWorkspaceHandle ws, const PlotwisePanelRow& panel
         return err;
     const ASBoolean visible = sADMDialog->IsVisible(dialog);
     if (AIErr err = sAIWorkspace->SetWorkspaceBoolean(ws, panel.dialogName, "Visible", visible)) return err;
-    return sADMDialog->Move(dialog, static_cast<int32_t>(where.h), static_cast<int32_t>(where.v));
+    if (AIErr err = sADMDialog->Move(dialog, static_cast<int32_t>(where.h), static_cast<int32_t>(where.v)))
+        return err;
+    return JoinPanelDockGroup(panel, dialog, p);
 }
 
 }  // namespace
@@ -297,6 +300,9 @@ AIErr updateMenuItem(AIMenuMessage* message) {
         ADMDialogRef dialog = panel->window();
         AIMenuItemHandle item = panel->menuItem();
         if (!dialog || !item) continue;
+        // The user may have docked the panel elsewhere since: keep what the host reports.
+        if (panel->dockGroup)
+            if (AIErr err = ReadPanelDockGroup(*panel, dialog, g->prefs)) return err;
         char text[kAIMenuTextSize];
         const bool visible = sADMDialog->IsVisible(dialog);
         GetPlotwiseString(17350, visible ? panel->hideString : panel->showString, text, sizeof text);

@@ -36,6 +36,7 @@ PlotwiseServices Merge() {
         take(merged.updateLabelIncrementFld, p.updateLabelIncrementFld);
         take(merged.updateTrackerWindowFromSelectedArt, p.updateTrackerWindowFromSelectedArt);
         take(merged.linearToolDirection, p.linearToolDirection);
+        take(merged.drawRulersOnly, p.drawRulersOnly);
     }
     return merged;
 }

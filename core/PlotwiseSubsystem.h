@@ -189,6 +189,8 @@ struct PlotwiseServices {
     // Which linear dimension tool a tool handle is: 1 horizontal, 2 vertical, 0 neither
     // (slash terminators turn with the direction the dimension is drawn in).
     int16_t (*linearToolDirection)(AIToolHandle tool);
+    // The rulers drawn again (when they are shown); startTimer: theTimer restores the selection.
+    AIErr (*drawRulersOnly)(int32_t redraw, int32_t startTimer);
 };
 
 // ---------------------------------------------------------------------------------------

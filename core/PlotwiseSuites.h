@@ -5,7 +5,11 @@
 
 #include "ADMBasic.h"
 #include "ADMDialog.h"
+#include "ADMDialogGroup.h"
+#include "ADMDrawer.h"
+#include "ADMEntry.h"
 #include "ADMItem.h"
+#include "ADMList.h"
 #include "ADMNotifier.h"
 #include "AIAnnotator.h"
 #include "AIArt.h"
@@ -46,7 +50,11 @@
 #define PLOTWISE_MODEL_SUITES(X) \
     X(ADMBasicSuite, sADMBasic, kADMBasicSuite, kADMBasicSuiteVersion) \
     X(ADMDialogSuite, sADMDialog, kADMDialogSuite, kADMDialogSuiteVersion) \
+    X(ADMDialogGroupSuite, sADMDialogGroup, kADMDialogGroupSuite, kADMDialogGroupSuiteVersion) \
+    X(ADMDrawerSuite, sADMDrawer, kADMDrawerSuite, kADMDrawerSuiteVersion) \
+    X(ADMEntrySuite, sADMEntry, kADMEntrySuite, kADMEntrySuiteVersion) \
     X(ADMItemSuite, sADMItem, kADMItemSuite, kADMItemSuiteVersion) \
+    X(ADMListSuite, sADMList, kADMListSuite, kADMListSuiteVersion) \
     X(ADMNotifierSuite, sADMNotifier, kADMNotifierSuite, kADMNotifierSuiteVersion) \
     X(AIArtSuite, sAIArt, kAIArtSuite, kAIArtSuiteVersion) \
     X(AIATEPaintSuite, sAIATEPaint, kAIATEPaintSuite, kAIATEPaintSuiteVersion) \

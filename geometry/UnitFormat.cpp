@@ -299,7 +299,9 @@ void formatMeasure(double value, const MeasureFormat& format, char* out, std::si
 
 void preParseNumericText(char* text, int32_t numberFormat) {
     if (text == nullptr) return;
-    const char grouping = numberFormat == 0 ? ',' : '.';
+    // Only format 1 writes a decimal comma; any other value is written as format 0, so it
+    // is read as format 0 too.
+    const char grouping = groupingChar(numberFormat);
     char* w = text;
     for (const char* r = text; *r != '\0'; ++r) {
         if (*r != grouping) *w++ = *r;

@@ -58,7 +58,7 @@ const char* unitLabel(int32_t units);
 
 // How the number format is applied.
 struct NumberFormat {
-    int32_t numberFormat = 0;   // 0: 1,234.5   1: 1.234,5
+    int32_t numberFormat = 0;   // 0: 1,234.5   1: 1.234,5   any other value counts as 0
     bool thousands = false;
 };
 

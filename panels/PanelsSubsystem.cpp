@@ -1,128 +1,183 @@
 // What the floating panels register: one row per panel, with its show/hide command and the
-// placement it keeps in the preferences, and the label-options timer.
+// placement it keeps in the preferences, each panel's frame constants, the label-options
+// timer, and the host events the document panel follows (the document's scale settings,
+// the layer list and the current layer).
 #include "core/PlotwiseSubsystem.h"
+#include "panels/DocumentPanel.h"
+#include "panels/LayerScaleCommands.h"
+#include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
+#include "panels/ScaleSection.h"
 
 namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 using P = preferences;
 
+constexpr PlotwisePanelRow kIsometricRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADisometricWindow; },
+    .dialogName = "CADisometric",
+    .writeOrder = 4,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADisometricMenuItem; },
+    .showString = 43,
+    .hideString = 44};
+
+constexpr PlotwisePanelRow kTrackerRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADtrackerWindow; },
+    .dialogName = "CADtracker",
+    .writeOrder = 7,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtrackerMenuItem; },
+    .showString = 18,
+    .hideString = 19,
+    .prefix = "ZMKCADtracker3",
+    .loc = &P::trackerLoc,
+    .dockCode = &P::trackerDockCode,
+    .dockGroup = &P::trackerDockGroup,
+    .collapse = &P::CADtrackerCollapseState,
+    .collapseKey = "CADtrackerCollapseState",
+    .options = &P::showCADtrackerOptions,
+    .optionsKey = "showCADtrackerOptions"};
+
+constexpr PlotwisePanelRow kDocumentRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADdocumentWindow; },
+    .dialogName = "CADdocument",
+    .create = &CreateCADdocumentWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADdocumentWindowPrefs(g->CADdocumentWindow); },
+    .writeOrder = 2,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADdocumentMenuItem; },
+    .showString = 4,
+    .hideString = 5,
+    .prefix = "ZMKCADdocument3",
+    .loc = &P::CADdocumentLoc,
+    .dockCode = &P::CADdocumentDockCode,
+    .dockGroup = &P::CADdocumentDockGroup,
+    .collapse = &P::CADdocumentCollapseState,
+    .collapseKey = "CADdocumentCollapseState",
+    .options = &P::showCADdocumentOptions,
+    .optionsKey = "showCADdocumentOptions",
+    .height = &P::CADdocumentHeight};
+
+constexpr PlotwisePanelRow kGuidesRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADguidesWindow; },
+    .dialogName = "CADguides",
+    .writeOrder = 3,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADguidesMenuItem; },
+    .showString = 45,
+    .hideString = 46};
+
+constexpr PlotwisePanelRow kWallsRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADwallsWindow; },
+    .dialogName = "CADwalls",
+    .writeOrder = 8,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADwallsMenuItem; },
+    .showString = 47,
+    .hideString = 48};
+
+constexpr PlotwisePanelRow kShortcutsRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADshortcutsWindow; },
+    .dialogName = "CADshortcuts",
+    .writeOrder = 9,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADshortcutsMenuItem; },
+    .showString = 33,
+    .hideString = 34,
+    .prefix = "ZMKCADshortcuts5",
+    .loc = &P::CADshortcutsLoc,
+    .dockCode = &P::CADshortcutsDockCode,
+    .dockGroup = &P::CADshortcutsDockGroup,
+    .collapse = &P::CADshortcutsCollapseState,
+    .collapseKey = "CADshortcutsCollapseState",
+    .options = &P::showCADshortcutsOptions,
+    .optionsKey = "showCADshortcutsOptions"};
+
+constexpr PlotwisePanelRow kTextRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADtextWindow; },
+    .dialogName = "CADtext",
+    .writeOrder = 6,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtextMenuItem; },
+    .showString = 14,
+    .hideString = 15,
+    .prefix = "ZMKCADtext3",
+    .loc = &P::CADtextLoc,
+    .dockCode = &P::CADtextDockCode,
+    .dockGroup = &P::CADtextDockGroup,
+    .collapse = &P::CADtextCollapseState,
+    .collapseKey = "CADtextCollapseState",
+    .options = &P::showCADtextOptions,
+    .optionsKey = "showCADtextOptions"};
+
+constexpr PlotwisePanelRow kStylesRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADattributesWindow; },
+    .dialogName = "CADattributes",
+    .writeOrder = 1,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADattributesMenuItem; },
+    .showString = 2,
+    .hideString = 3,
+    .prefix = "ZMKCADattributes3",
+    .loc = &P::CADattributesLoc,
+    .dockCode = &P::CADattributesDockCode,
+    .dockGroup = &P::CADattributesDockGroup,
+    .collapse = &P::CADattributesCollapseState,
+    .collapseKey = "CADattributesCollapseState",
+    .options = &P::showCADattributesOptions,
+    .optionsKey = "showCADattributesOptions"};
+
+constexpr PlotwisePanelRow kLabelsRow = {
+    .window = +[]() -> ADMDialogRef& { return g->CADlabelsWindow; },
+    .dialogName = "CADlabels",
+    .writeOrder = 5,
+    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADlabelsMenuItem; },
+    .showString = 10,
+    .hideString = 11,
+    .prefix = "ZMKCADlabels3",
+    .loc = &P::CADlabelsLoc,
+    .dockCode = &P::CADlabelsDockCode,
+    .dockGroup = &P::CADlabelsDockGroup,
+    .collapse = &P::CADlabelsCollapseState,
+    .collapseKey = "CADlabelsCollapseState"};
+
 // Creation order: isometric, tracker, document, guides, walls, shortcuts, text, styles,
 // labels. writeOrder gives the shut-down order: styles, document, guides, isometric, labels,
 // text, tracker, walls, shortcuts.
-const PlotwisePanelRow kPanels[] = {
-    {.window = +[]() -> ADMDialogRef& { return g->CADisometricWindow; },
-     .dialogName = "CADisometric",
-     .writeOrder = 4,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADisometricMenuItem; },
-     .showString = 43,
-     .hideString = 44},
-    {.window = +[]() -> ADMDialogRef& { return g->CADtrackerWindow; },
-     .dialogName = "CADtracker",
-     .writeOrder = 7,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtrackerMenuItem; },
-     .showString = 18,
-     .hideString = 19,
-     .prefix = "ZMKCADtracker3",
-     .loc = &P::trackerLoc,
-     .dockCode = &P::trackerDockCode,
-     .dockGroup = &P::trackerDockGroup,
-     .collapse = &P::CADtrackerCollapseState,
-     .collapseKey = "CADtrackerCollapseState",
-     .options = &P::showCADtrackerOptions,
-     .optionsKey = "showCADtrackerOptions"},
-    {.window = +[]() -> ADMDialogRef& { return g->CADdocumentWindow; },
-     .dialogName = "CADdocument",
-     .writeOrder = 2,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADdocumentMenuItem; },
-     .showString = 4,
-     .hideString = 5,
-     .prefix = "ZMKCADdocument3",
-     .loc = &P::CADdocumentLoc,
-     .dockCode = &P::CADdocumentDockCode,
-     .dockGroup = &P::CADdocumentDockGroup,
-     .collapse = &P::CADdocumentCollapseState,
-     .collapseKey = "CADdocumentCollapseState",
-     .options = &P::showCADdocumentOptions,
-     .optionsKey = "showCADdocumentOptions",
-     .height = &P::CADdocumentHeight},
-    {.window = +[]() -> ADMDialogRef& { return g->CADguidesWindow; },
-     .dialogName = "CADguides",
-     .writeOrder = 3,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADguidesMenuItem; },
-     .showString = 45,
-     .hideString = 46},
-    {.window = +[]() -> ADMDialogRef& { return g->CADwallsWindow; },
-     .dialogName = "CADwalls",
-     .writeOrder = 8,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADwallsMenuItem; },
-     .showString = 47,
-     .hideString = 48},
-    {.window = +[]() -> ADMDialogRef& { return g->CADshortcutsWindow; },
-     .dialogName = "CADshortcuts",
-     .writeOrder = 9,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADshortcutsMenuItem; },
-     .showString = 33,
-     .hideString = 34,
-     .prefix = "ZMKCADshortcuts5",
-     .loc = &P::CADshortcutsLoc,
-     .dockCode = &P::CADshortcutsDockCode,
-     .dockGroup = &P::CADshortcutsDockGroup,
-     .collapse = &P::CADshortcutsCollapseState,
-     .collapseKey = "CADshortcutsCollapseState",
-     .options = &P::showCADshortcutsOptions,
-     .optionsKey = "showCADshortcutsOptions"},
-    {.window = +[]() -> ADMDialogRef& { return g->CADtextWindow; },
-     .dialogName = "CADtext",
-     .writeOrder = 6,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtextMenuItem; },
-     .showString = 14,
-     .hideString = 15,
-     .prefix = "ZMKCADtext3",
-     .loc = &P::CADtextLoc,
-     .dockCode = &P::CADtextDockCode,
-     .dockGroup = &P::CADtextDockGroup,
-     .collapse = &P::CADtextCollapseState,
-     .collapseKey = "CADtextCollapseState",
-     .options = &P::showCADtextOptions,
-     .optionsKey = "showCADtextOptions"},
-    {.window = +[]() -> ADMDialogRef& { return g->CADattributesWindow; },
-     .dialogName = "CADattributes",
-     .writeOrder = 1,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADattributesMenuItem; },
-     .showString = 2,
-     .hideString = 3,
-     .prefix = "ZMKCADattributes3",
-     .loc = &P::CADattributesLoc,
-     .dockCode = &P::CADattributesDockCode,
-     .dockGroup = &P::CADattributesDockGroup,
-     .collapse = &P::CADattributesCollapseState,
-     .collapseKey = "CADattributesCollapseState",
-     .options = &P::showCADattributesOptions,
-     .optionsKey = "showCADattributesOptions"},
-    {.window = +[]() -> ADMDialogRef& { return g->CADlabelsWindow; },
-     .dialogName = "CADlabels",
-     .writeOrder = 5,
-     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADlabelsMenuItem; },
-     .showString = 10,
-     .hideString = 11,
-     .prefix = "ZMKCADlabels3",
-     .loc = &P::CADlabelsLoc,
-     .dockCode = &P::CADlabelsDockCode,
-     .dockGroup = &P::CADlabelsDockGroup,
-     .collapse = &P::CADlabelsCollapseState,
-     .collapseKey = "CADlabelsCollapseState"},
-};
+const PlotwisePanelRow kPanels[] = {kIsometricRow, kTrackerRow, kDocumentRow, kGuidesRow, kWallsRow,
+                                    kShortcutsRow, kTextRow, kStylesRow, kLabelsRow};
 
 const PlotwiseTimerRow kTimers[] = {
     {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, nullptr},
 };
 
+// The document's scale settings and the layer list follow the documents.
+AIErr DocumentChanged() {
+    if (AIErr err = UpdateCADdocumentScaleSettings()) return err;
+    return UpdateCADdocumentLayerList();
+}
+
+// Read before written: an opened document's own style is kept, a new one takes the current.
+AIErr AfterNewOrOpen() {
+    if (AIErr err = UpdateCADdocumentScaleSettings()) return err;
+    if (AIErr err = SaveCADdocumentScaleSettings()) return err;
+    return UpdateCADdocumentLayerList();
+}
+
 }  // namespace
+
+// Each panel's constants: template, title (list 17450), popout menu, option heights and
+// tab icon.
+const PanelFrame kTrackerFrame = {&kTrackerRow, 16500, 9, 17000, 524, 144, 16517};
+const PanelFrame kDocumentFrame = {&kDocumentRow, 16210, 2, 16250, 0, 0, 16514};
+const PanelFrame kStylesFrame = {&kStylesRow, 16220, 1, 16260, 358, 93, 16511};
+const PanelFrame kLabelsFrame = {&kLabelsRow, 16900, 5, 0, 0, 0, 16512};
+const PanelFrame kTextFrame = {&kTextRow, 16930, 7, 17090, 358, 119, 16510};
+const PanelFrame kShortcutsFrame = {&kShortcutsRow, 16350, 11, 16260, 278, 160, 16518};
 
 extern const PlotwiseSubsystem kPanelsSubsystem = {
     .name = "panels",
     .panels = kPanels,
     .timers = kTimers,
+    .hooks = {.documentOpened = &UpdateCADdocumentScaleSettings,
+              .documentChanged = &DocumentChanged,
+              .afterNewOrOpen = &AfterNewOrOpen,
+              .beforeSaveOrClose = &SaveCADdocumentScaleSettings,
+              .afterSaveOrClose = &UpdateCADdocumentLayerList,
+              .layerListChanged = &UpdateCADdocumentLayerList,
+              .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList},
 };

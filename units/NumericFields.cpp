@@ -115,6 +115,18 @@ void setNumericLongFldPrefs(ADMItemRef item, int value, int minimum, int maximum
     });
 }
 
+void SetNumericIntFldPrefs(ADMItemRef item, int32_t value, int32_t minimum, int32_t maximum) {
+    setNumericLongFldPrefs(item, value, minimum, maximum);
+}
+
+void SetAlphaSingleLineFldPrefs(ADMItemRef item, const char* text) {
+    if (item == nullptr || sADMItem == nullptr) return;
+    sADMItem->SetItemType(item, "ADM Text Edit Type");
+    sADMItem->SetItemStyle(item, kADMSingleLineTextEditStyle);
+    sADMItem->SetMaxTextLength(item, 256);
+    sADMItem->SetText(item, text ? text : "");
+}
+
 void RGBArrayToASRGB(const float* rgb, ADMRGBColor* out) {
     if (rgb == nullptr || out == nullptr) return;
     out->red = toChannel(rgb[0]);

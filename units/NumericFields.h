@@ -16,6 +16,11 @@ int16_t parseAreaFieldInput(ADMDialogRef dialog, int16_t itemID, double* result,
 void setNumericFloatFldPrefs(ADMItemRef item, float value, float minimum, float maximum);
 void setNumericDegreeFloatFldPrefs(ADMItemRef item, float value, float minimum, float maximum);
 void setNumericLongFldPrefs(ADMItemRef item, int value, int minimum, int maximum);
+// The integer field and the single-line text field the panels and the tools' dialogs share:
+// an integer edit field without units or arithmetic; a one-line text of at most 256
+// characters holding `text`.
+void SetNumericIntFldPrefs(ADMItemRef item, int32_t value, int32_t minimum, int32_t maximum);
+void SetAlphaSingleLineFldPrefs(ADMItemRef item, const char* text);
 
 // The current style's dimension colour as a swatch colour; left as it was for colours a
 // swatch cannot show (pattern, gradient, none, unknown kinds).

@@ -27,12 +27,9 @@ void copyBounded(char* out, std::size_t size, const char* text) {
     std::snprintf(out, size, "%s", text);
 }
 
-struct CustomSlot {
-    float* scaler;
-    char* label;
-};
+}  // namespace
 
-CustomSlot customSlot(preferences& p, int32_t slot) {
+CustomScaleSlot customSlot(preferences& p, int32_t slot) {
     switch (slot) {
         case 1: return {&p.customScaler1, p.customScaleStr1};
         case 2: return {&p.customScaler2, p.customScaleStr2};
@@ -46,8 +43,6 @@ CustomSlot customSlot(preferences& p, int32_t slot) {
         default: return {&p.customScaler10, p.customScaleStr10};
     }
 }
-
-}  // namespace
 
 bool getScaleTableEntry(int32_t id, ScaleTableEntry* entry) {
     if (entry == nullptr || id < 0 || id >= kScaleCount) return false;
@@ -93,7 +88,7 @@ AIErr getScaleDataFromScaleID(int32_t id, AIReal* scaler, char* label) {
         case ScaleTableEntry::Kind::separator:
             break;
         case ScaleTableEntry::Kind::custom: {
-            const CustomSlot slot = customSlot(g->prefs, entry.slot);
+            const CustomScaleSlot slot = customSlot(g->prefs, entry.slot);
             *scaler = *slot.scaler;
             // The stored label may lack its terminator: copy at most its field.
             const std::size_t len = strnlen(slot.label, sizeof g->prefs.customScaleStr1 - 1);

@@ -20,6 +20,17 @@ struct ScaleTableEntry {
     int32_t slot = 0;     // custom scales: 1-10
 };
 
+constexpr int32_t kCustomScaleSlots = 10;  // slot n is scale id n - 1
+
+struct preferences;
+// A custom slot of the preferences: its scaler (0.0 marks a free slot) and its 32-byte
+// label. `slot` is 1-10; anything above 10 gives slot 10.
+struct CustomScaleSlot {
+    float* scaler;
+    char* label;
+};
+CustomScaleSlot customSlot(preferences& prefs, int32_t slot);
+
 // False for ids outside 0-39.
 bool getScaleTableEntry(int32_t id, ScaleTableEntry* entry);
 

@@ -150,10 +150,7 @@ const ADMDialogSuite kDialog = {
         });
     },
     [](ADMDialogRef d, int32_t w, int32_t h) -> ASErr {
-        return with(D(d), [&](adm::Dialog& x) {
-            x.bounds.right = x.bounds.left + w;
-            x.bounds.bottom = x.bounds.top + h;
-        });
+        return with(D(d), [&](adm::Dialog& x) { gActive.current()->setDialogSize(x, w, h); });
     },
     [](ADMDialogRef d, ADMRect* r) -> ASErr {
         adm::Dialog* x = D(d);
@@ -163,8 +160,7 @@ const ADMDialogSuite kDialog = {
     [](ADMDialogRef d, const ADMRect* r) -> ASErr {
         if (!r) return kBadParameterErr;
         return with(D(d), [&](adm::Dialog& x) {
-            x.bounds.right = x.bounds.left + (r->right - r->left);
-            x.bounds.bottom = x.bounds.top + (r->bottom - r->top);
+            gActive.current()->setDialogSize(x, r->right - r->left, r->bottom - r->top);
         });
     },
     [](ADMDialogRef d, ADMRect* r) -> ASErr {

@@ -653,6 +653,21 @@ std::string DialogManager::describe(ADMDialogRef ref) {
     return out;
 }
 
+std::optional<DialogManager::ItemView> DialogManager::view(ADMDialogRef ref, int32_t itemID) {
+    adm::Dialog* d = dialog(ref);
+    adm::Item* it = d ? itemOfDialog(*d, itemID) : nullptr;
+    if (!it) return std::nullopt;
+    ItemView v;
+    v.text = it->text;
+    v.value = floatValue(*it);
+    v.enabled = it->enabled;
+    v.known = it->known;
+    // An item showing a list entry reads as that entry.
+    if (const adm::List* l = lookup(lists_, it->list); l && !isNumeric(*it))
+        if (const adm::Entry* e = lookup(entries_, l->active)) v.text = e->text;
+    return v;
+}
+
 AIErr DialogManager::userKey(ADMDialogRef ref, int32_t itemID, int32_t virtualKey, uint32_t modifiers) {
     adm::Dialog* d = dialog(ref);
     adm::Item* it = d ? itemOfDialog(*d, itemID) : nullptr;
@@ -689,13 +704,33 @@ AIErr DialogManager::userResize(ADMDialogRef ref, int32_t width, int32_t height)
     if (!d) return kStaleHandleErr;
     d->bounds.right = d->bounds.left + width;
     d->bounds.bottom = d->bounds.top + height;
-    notifyDialog(*d, kADMBoundsChangedNotifier);
+    notifyDialog(*d, kADMUserChangedNotifier);
     return kNoErr;
+}
+
+AIErr DialogManager::userMove(ADMDialogRef ref, int32_t h, int32_t v) {
+    adm::Dialog* d = dialog(ref);
+    if (!d) return kStaleHandleErr;
+    d->bounds = {h, v, h + d->bounds.right - d->bounds.left, v + d->bounds.bottom - d->bounds.top};
+    return kNoErr;
+}
+
+void DialogManager::setDialogSize(adm::Dialog& d, int32_t width, int32_t height) {
+    const int32_t before = d.bounds.bottom - d.bounds.top;
+    d.bounds.right = d.bounds.left + width;
+    d.bounds.bottom = d.bounds.top + height;
+    if (d.style != kADMTabbedFloatingDialogStyle) return;
+    if (height == 0 && before > 0) d.expandedHeight = before;
+    d.collapsed = height == 0;
 }
 
 AIErr DialogManager::userCollapse(ADMDialogRef ref, bool collapsed) {
     adm::Dialog* d = dialog(ref);
     if (!d) return kStaleHandleErr;
+    // Expanding gives a panel collapsed to its tab the height it had before.
+    const int32_t height = d->bounds.bottom - d->bounds.top;
+    if (collapsed && height > 0) d->expandedHeight = height;
+    if (!collapsed && height == 0 && d->expandedHeight > 0) d->bounds.bottom = d->bounds.top + d->expandedHeight;
     d->collapsed = collapsed;
     notifyDialog(*d, kADMCollapseNotifier);
     return kNoErr;

@@ -131,7 +131,8 @@ struct Dialog {
     ADMUserData userData = nullptr;
     ADMRect bounds{0, 0, 0, 0};  // screen rectangle
     bool visible = true;
-    bool collapsed = false;
+    bool collapsed = false;       // a tabbed panel shows only its tab
+    int32_t expandedHeight = 0;   // the height it gets back when expanded
     bool modal = false;
     bool closed = false;
     int32_t result = 0;
@@ -227,7 +228,10 @@ public:
     AIErr userKey(ADMDialogRef dialog, int32_t itemID, int32_t virtualKey, uint32_t modifiers);
     // Intermediate notifications for all values but the last, then a user change.
     AIErr userDragSlider(ADMDialogRef dialog, int32_t itemID, const std::vector<float>& values);
+    // The user resizes a panel (its dialog notifier hears a user change), drags it to a new
+    // place on the screen, or collapses it to its tab and expands it again.
     AIErr userResize(ADMDialogRef dialog, int32_t width, int32_t height);
+    AIErr userMove(ADMDialogRef dialog, int32_t h, int32_t v);
     AIErr userCollapse(ADMDialogRef dialog, bool collapsed);
 
     // --- Inspection ----------------------------------------------------------------------
@@ -235,6 +239,17 @@ public:
     std::vector<ADMDialogRef> openDialogs() const;
     // One line per item: id, type, text (platform bytes), value, flags and list entries.
     std::string describe(ADMDialogRef dialog);
+    // What the user reads in an item: its text (a list box's active row, a popup's active
+    // entry), its value (a check box or radio 1 or 0, a popup's or list's active index, -1
+    // for none), whether it is enabled and whether it shows a known value. Nothing when
+    // the dialog or the item does not exist.
+    struct ItemView {
+        std::string text;
+        float value = 0;
+        bool enabled = true;
+        bool known = true;
+    };
+    std::optional<ItemView> view(ADMDialogRef dialog, int32_t itemID);
     int beeps() const { return beeps_; }
     int appContextDepth() const { return appContextDepth_; }
     int appContextPushes() const { return appContextPushes_; }
@@ -271,6 +286,9 @@ public:
     AIErr endModal(adm::Dialog& d, int32_t result);
     AIErr destroy(ADMDialogRef ref);
     AIErr setDialogGroupInfo(adm::Dialog& d, const char* group, ADMPositionCode code);
+    // A new size of the dialog's rectangle. A tabbed panel sized to no height is collapsed to
+    // its tab, and any other height expands it again.
+    void setDialogSize(adm::Dialog& d, int32_t width, int32_t height);
 
     AIErr setText(adm::Item& it, std::string_view text);
     void setBoolean(adm::Item& it, bool value);

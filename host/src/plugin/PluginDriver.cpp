@@ -179,6 +179,19 @@ AIErr PluginDriver::shutdown() {
     return kNoErr;
 }
 
+AIErr PluginDriver::restart() {
+    std::vector<size_t> running;
+    for (size_t i = 0; i < plugins_.size(); ++i)
+        if (plugins_[i].state == State::Started || plugins_[i].state == State::Unloaded) running.push_back(i);
+    if (AIErr e = shutdown()) return e;
+    if (!options_.preferencesPath.empty()) host_.preferences().load();
+    for (size_t i : running) {
+        plugins_[i].state = State::Loaded;
+        plugins_[i].globals = nullptr;
+    }
+    return startup();
+}
+
 AIErr PluginDriver::unload(size_t plugin) {
     if (plugin >= plugins_.size() || plugins_[plugin].state != State::Started)
         return fail(kBadParameterErr, "no started plug-in to unload");

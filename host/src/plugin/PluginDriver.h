@@ -70,6 +70,9 @@ public:
     // The application-shutdown notification, the panels closed, "Shutdown" to each
     // plug-in (last loaded first), then the preferences written.
     AIErr shutdown();
+    // The host quits and starts again: shutdown(), then every plug-in that was running is
+    // started afresh (the preferences read again from their file, when there is one).
+    AIErr restart();
     AIErr unload(size_t plugin);
     AIErr reload(size_t plugin);
     AIErr about(size_t plugin);

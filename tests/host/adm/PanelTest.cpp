@@ -282,7 +282,7 @@ TEST_F(PanelTest, PlacementGroupsAndSpecialItems) {
     item->GetItemType(at(11), type, sizeof type);
     EXPECT_STREQ(type, kADMSpinEditPopupType);
 
-    // The dialog-level notifier hears the user's resize.
+    // The dialog-level notifier hears the user's resize as a user change.
     struct Local {
         static void notify(ADMDialogRef, ADMNotifierRef n) {
             AdmTest& t = *AdmTest::current;
@@ -294,7 +294,7 @@ TEST_F(PanelTest, PlacementGroupsAndSpecialItems) {
     dialog->SetNotifyProc(panel, Local::notify);
     dm.userResize(panel, 50, 200);
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0], kADMBoundsChangedNotifier);
+    EXPECT_EQ(events[0], kADMUserChangedNotifier);
 }
 
 TEST_F(PanelTest, PanelsLiveUntilShutDownAndStaleHandlesAreHarmless) {

@@ -191,6 +191,46 @@ expect-messages "AI Notifier/AI Notify" == 6
     EXPECT_EQ(missing.failures, 1) << missing.errors.str();
 }
 
+TEST(EventCommands, PanelsAreReadAsTheUserReadsThemAndMovedAcrossARestart) {
+    Played run;
+    run.play(R"(
+panel "Test Panel" set 3 "fifty" pick 5 1
+expect panel "Test Panel" 3 text == "fifty"
+expect panel "Test Panel" 4 value == 0
+expect panel "Test Panel" 5 value == 1
+expect panel "Test Panel" 5 text == "Centre"
+expect panel "Test Panel" 6 enabled == true
+expect panel "Test Panel" 3 known == true
+expect panel "Test Panel" 3 text == "sixty"
+panel "Test Panel" move 10 20 collapse
+expect panel "Test Panel" left == 10
+expect panel "Test Panel" top == 20
+expect panel "Test Panel" collapsed == true
+restart
+expect-messages "SP Interface/Startup" == 2
+expect panel "Test Panel" 3 text == "start"
+)");
+    EXPECT_EQ(run.failures, 1) << run.errors.str();
+    EXPECT_NE(run.errors.str().find("t.pws:9: expectation failed: panel \"Test Panel\" 3 text == \"sixty\" (found \"fifty\")"),
+              std::string::npos)
+        << run.errors.str();
+    // What the panel said of its placement as the host quit, before the restart.
+    EXPECT_EQ(run.count("Test Panel/placement 10,20 " kTestPanelGroup " " + std::to_string(kTestPanelCode) +
+                        " collapsed 1"),
+              1);
+
+    Played wrong;
+    wrong.play("expect panel \"Nowhere\" 3 text == \"x\"\n");
+    EXPECT_NE(wrong.errors.str().find("no open panel \"Nowhere\""), std::string::npos) << wrong.errors.str();
+    Played unknown;
+    unknown.play("expect panel \"Test Panel\" 3 colour == 1\n");
+    EXPECT_NE(unknown.errors.str().find("expected text, value, enabled or known"), std::string::npos)
+        << unknown.errors.str();
+    Played noItem;
+    noItem.play("expect panel \"Test Panel\" 42 enabled == true\n");
+    EXPECT_NE(noItem.errors.str().find("no item 42"), std::string::npos) << noItem.errors.str();
+}
+
 TEST(EventCommands, AnswersNeedADialogNameAndWellFormedActions) {
     Played run;
     run.play("answer \"CADRect\" set 4 \"100 mm\" value 6 2.5 pick 7 1 press 1\n");

@@ -186,6 +186,20 @@ TEST(NumberFormat, PreParseIsTheInverseOfPostParse) {
     EXPECT_STREQ(tight, "1234567.5");
 }
 
+// A number format the document panel does not offer (a stored 2, say) is format 0 both
+// ways: grouped with ',' and read back with '.' as the decimal point.
+TEST(NumberFormat, AnUnofferedFormatIsTheDefaultBothWays) {
+    const double mm1234_5 = 1234.5 * 72 / 25.4;
+    for (int32_t nf : {2, -1, 7}) {
+        EXPECT_EQ(fmt(mm1234_5, kMillimeterUnits, 2, UnitLabelMode::label, {nf, true}), "1,234.50 mm") << nf;
+        double back = 0;
+        ASSERT_EQ(parseLengthText("1,234.50 mm", kMillimeterUnits, &back, {nf, 72}), 1) << nf;
+        EXPECT_NEAR(back, mm1234_5, 1e-6) << nf;
+        ASSERT_EQ(parseLengthText("1234.50 mm", kMillimeterUnits, &back, {nf, 72}), 1) << nf;
+        EXPECT_NEAR(back, mm1234_5, 1e-6) << nf;
+    }
+}
+
 // The grid of a displayed value, in points: one tick.
 double tickInPoints(int32_t units, int p, int32_t power) {
     const double k[kUnitCodeCount] = {1, 1, 12, 72 / 25.4, 72 / 2.54, 72 / 0.0254, 72 / 0.0000254, 0.072, 72, 72, 72, 72,

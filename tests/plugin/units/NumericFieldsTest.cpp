@@ -121,6 +121,35 @@ TEST_F(FieldTest, NumericFieldSetters) {
     setNumericLongFldPrefs(nullptr, 7, 2, 100);  // no item: nothing happens
 }
 
+// The fields the panels share: an integer field whose typed value stays within its limits,
+// and a one-line text that keeps at most 256 characters. A field may switch between them.
+TEST_F(FieldTest, IntegerAndSingleLineFieldsOfThePanels) {
+    SetNumericIntFldPrefs(field(), 12, 0, 32767);
+    char type[64];
+    sADMItem->GetItemType(field(), type, sizeof type);
+    EXPECT_STREQ(type, "ADM Text Edit Type");
+    EXPECT_EQ(sADMItem->GetItemStyle(field()), kADMNumericTextEditStyle);
+    EXPECT_EQ(text(), "12");
+    standin::UserAction typed;
+    typed.kind = standin::UserAction::Kind::SetText;
+    typed.item = 4;
+    typed.text = "40000";
+    dm.userAction(panel, typed);
+    EXPECT_EQ(sADMItem->GetIntValue(field()), 32767);
+    EXPECT_FALSE(sADMItem->GetAllowMath(field()));
+    EXPECT_FALSE(sADMItem->GetShowUnits(field()));
+
+    const std::string long300(300, 'x');
+    SetAlphaSingleLineFldPrefs(field(), long300.c_str());
+    EXPECT_EQ(sADMItem->GetItemStyle(field()), kADMSingleLineTextEditStyle);
+    EXPECT_EQ(text(), std::string(256, 'x'));
+    typed.text = "A B";
+    dm.userAction(panel, typed);
+    EXPECT_EQ(text(), "A B");
+    SetAlphaSingleLineFldPrefs(field(), nullptr);
+    EXPECT_EQ(text(), "");
+}
+
 struct GlobalsTest : ::testing::Test {
     PlotwiseGlobals globals{};
     CoreGlobals* saved = nullptr;

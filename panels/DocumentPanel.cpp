@@ -1,0 +1,268 @@
+// The document panel: its frame, the number format, the dimension layer, live dimensions,
+// the numeric-input popups, its size by scale style and its popout menu (add and delete a
+// custom scale). The scale section's items are handled in ScaleSection.cpp.
+#include "panels/DocumentPanel.h"
+
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionLayer.h"
+#include "panels/LayerScaleCommands.h"
+#include "panels/PanelFrame.h"
+#include "panels/PanelGlobals.h"
+#include "panels/PanelRedraw.h"
+#include "panels/ScaleSection.h"
+#include "panels/UnitsMenus.h"
+#include "units/LayerScales.h"
+#include "units/ScaleTable.h"
+#include "units/UnitsPopups.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+constexpr int32_t kAddCustomScaleEntry = 0;
+constexpr int32_t kDeleteCustomScaleEntry = 1;
+constexpr int32_t kNumberFormats = 2;
+
+bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
+
+ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
+
+void SetupCheckBox(ADMDialogRef dialog, int32_t id, int value, ADMItemNotifyProc notifier) {
+    if (ADMItemRef item = Item(dialog, id)) {
+        sADMItem->SetBooleanValue(item, value != 0);
+        sADMItem->SetNotifyProc(item, notifier);
+    }
+}
+
+const UnitsPopupPair kNumericInputPair = {
+    .unitsItem = kNumericUnitsPopup,
+    .unitsCaption = kNumericUnitsCaption,
+    .precisionItem = kNumericPrecisionPopup,
+    .precisionCaption = kNumericPrecisionCaption,
+    .units = +[]() -> int32_t& { return g->prefs.NumericInputUnits; },
+    .precision = +[](int32_t) -> int32_t& { return g->prefs.NumericInputPrecision; },
+    .precisionNotifier = &NumericInputPrecisionPopupNotifierProc,
+    .maxEntries = kPanelPrecisionEntries,
+    .enables = true,
+    .scaleFactor = nullptr,
+};
+
+// The number format popup shows the stored format; one the popup does not offer is taken
+// as the first, as the formatter and the parser take it.
+void SetupNumberFormat(ADMDialogRef dialog) {
+    ADMItemRef popup = Item(dialog, kNumberFormatPopup);
+    if (!popup) return;
+    ADMListRef list = sADMItem->GetList(popup);
+    sADMList->SetMenuID(list, g->thisPlugin, kNumberFormatMenu, "");
+    const int32_t format = g->prefs.numberFormat >= 0 && g->prefs.numberFormat < kNumberFormats ? g->prefs.numberFormat : 0;
+    if (ADMEntryRef entry = sADMList->IndexEntry(list, format)) sADMEntry->Activate(entry, true);
+    sADMItem->SetNotifyProc(popup, &NumberFormatNotifierProc);
+}
+
+void SetupScaleItems(ADMDialogRef dialog) {
+    if (ADMItemRef popup = Item(dialog, kScalePopup)) sADMItem->SetNotifyProc(popup, &ScalePopupNotifierProc);
+    setupScalePopup(dialog, kScalePopup);
+    if (ADMItemRef list = Item(dialog, kLayerList)) {
+        sADMItem->SetItemType(list, kADMListBoxType);
+        sADMItem->SetItemStyle(list, kADMMultiSelectListBoxStyle | kADMDividedListBoxStyle);
+        sADMItem->SetNotifyProc(list, &scaleByLayersListBoxNotifierProc);
+    }
+    UpdateCADdocumentLayerList();
+}
+
+// The radio of the stored style on, the other off, and the panel laid out for it. Setting
+// the panel up shows the document's scale and changes none.
+void SetupScaleStyleRadios(ADMDialogRef dialog) {
+    const struct {
+        int32_t item;
+        int32_t style;
+    } kRadios[] = {{kLayerScaleRadio, kLayerBasedScaleStyle}, {kDocumentScaleRadio, kDocumentBasedScaleStyle}};
+    for (const auto& r : kRadios) {
+        ADMItemRef radio = Item(dialog, r.item);
+        if (!radio) continue;
+        sADMItem->SetNotifyProc(radio, &ScaleStyleRadiosNotifierProc);
+        const bool on = g->prefs.scaleStyle == r.style;
+        sADMItem->SetBooleanValue(radio, on);
+        if (on) SwitchScaleStyleSettings(dialog, r.item, 0);
+    }
+}
+
+void SetLayerListBottom(ADMDialogRef dialog, int32_t panelBottom) {
+    ADMItemRef list = Item(dialog, kLayerList);
+    ADMRect bounds{};
+    if (!list || sADMItem->GetBoundsRect(list, &bounds)) return;
+    bounds.bottom = panelBottom - kLayerListBottomGap;
+    sADMItem->SetBoundsRect(list, &bounds);
+}
+
+// The tracker's read-out of the selection, written again in the new unit or precision.
+void RefreshTrackerReadOut() {
+    if (auto refresh = PlotwiseService().updateTrackerWindowFromSelectedArt) refresh(nullptr);
+}
+
+void AddCustomScale() {
+    sADMDialog->Modal(g->thisPlugin, kCustomScaleDialogName, kCustomScaleDialogID, kADMModalDialogStyle,
+                      &initCustomScaleDialog, nullptr, 0);
+    // Whatever the dialog's result: a custom scale may have been added and applied.
+    RegenerateAllDimensions();
+}
+
+void DeleteCustomScale(ADMDialogRef panel) {
+    const int32_t id = ActivePopupIndex(Item(panel, kScalePopup));
+    // Only a custom slot shown in the popup can be deleted; a fixed scale shown there is
+    // not taken off the layers that use it.
+    if (id < 0 || id >= kCustomScaleSlots) return;
+    g->prefs.scale = kOneToOneScaleID;
+    UpdateScaler();  // scale, scaler and label all 1:1
+    removeScaleByLayer(id);
+    const CustomScaleSlot slot = customSlot(g->prefs, id + 1);
+    *slot.scaler = 0.0f;
+    slot.label[0] = '\0';
+    setupScalePopup(panel, kScalePopup);
+    RedrawRulers(0);
+    RegenerateAllDimensions();
+}
+
+}  // namespace
+
+AIErr CreateCADdocumentWindow() { return CreatePanel(kDocumentFrame, &InitCADdocumentWindow); }
+
+ASErr InitCADdocumentWindow(ADMDialogRef dialog) {
+    PanelInitScope scope(dialog);
+    if (AIErr err = scope.error()) return err;
+    if (AIErr err = RestorePanelPlacement(kDocumentFrame, dialog)) return err;
+    // The scale section addresses the panel through its handle while it is set up.
+    g->CADdocumentWindow = dialog;
+    SetupPanelPopout(kDocumentFrame, dialog, &CADdocumentPopoutNotifierProc);
+    SetBoldCaptions(dialog, {kGeneralCaption, kNumericInputCaption, kScaleCaption});
+    SetupNumberFormat(dialog);
+    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, &NumberFormatNotifierProc);
+    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer, &UseDimLayerCheckboxNotifyProc);
+    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions, &UseLiveDimsCheckboxNotifyProc);
+    if (ADMItemRef units = Item(dialog, kNumericUnitsPopup)) {
+        sADMList->SetMenuID(sADMItem->GetList(units), g->thisPlugin, kUnitsMenu, "");
+        sADMItem->SetNotifyProc(units, &NumericInputUnitsPopupNotifierProc);
+        SetupNumericInputUnitsPopup(dialog);
+    }
+    SetupScaleItems(dialog);
+    sADMDialog->SetNotifyProc(dialog, &CADdocumentDialogNotifierProc);
+    SetupScaleStyleRadios(dialog);
+    SetPanelIcons(kDocumentFrame, dialog);
+    return kNoErr;
+}
+
+AIErr WriteCADdocumentWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(kDocumentFrame, dialog); }
+
+void AdjustCADdocumentPalette(ADMDialogRef dialog, int32_t radioItem) {
+    if (!g || !dialog) return;
+    if (SizeCollapsedPanel(kDocumentFrame, dialog)) return;
+    int32_t height = kDocumentPanelDocumentHeight;
+    if (radioItem == kLayerScaleRadio) {
+        height = kDocumentPanelLayerHeight;
+    } else if (radioItem == kDocumentScaleRadio) {
+        sADMDialog->SetDialogStyle(dialog, kADMTabbedFloatingDialogStyle);
+        if (ADMItemRef hostItem = Item(dialog, kADMHostItemID)) sADMItem->Show(hostItem, false);
+    }
+    ADMRect rect{};
+    if (sADMDialog->GetLocalRect(dialog, &rect)) return;
+    rect.bottom = rect.top + height;
+    sADMDialog->SetLocalRect(dialog, &rect);
+    SetLayerListBottom(dialog, rect.bottom);
+}
+
+void CADdocumentDialogNotifierProc(ADMDialogRef dialog, ADMNotifierRef notifier) {
+    if (!g) return;
+    sADMDialog->DefaultNotify(dialog, notifier);
+    // The collapse state follows the host, so a panel that started collapsed and was
+    // expanded since is laid out again, and not collapsed by the next layout.
+    const int collapsed = sADMDialog->IsCollapsed(dialog) ? 1 : 0;
+    if (collapsed != g->prefs.CADdocumentCollapseState) {
+        g->prefs.CADdocumentCollapseState = collapsed;
+        if (!collapsed)
+            AdjustCADdocumentPalette(dialog, g->prefs.scaleStyle == kLayerBasedScaleStyle ? kLayerScaleRadio
+                                                                                           : kDocumentScaleRadio);
+    }
+    if (!UserChanged(notifier) || g->prefs.scaleStyle != kLayerBasedScaleStyle) return;
+    ADMRect rect{};
+    if (sADMDialog->GetLocalRect(dialog, &rect)) return;
+    SetLayerListBottom(dialog, rect.bottom);
+    g->prefs.CADdocumentHeight = rect.bottom - rect.top;
+}
+
+void CADdocumentPopoutNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) {
+        const int32_t entry = ActivePopupIndex(item);
+        if (entry == kAddCustomScaleEntry)
+            AddCustomScale();
+        else if (entry == kDeleteCustomScaleEntry)
+            DeleteCustomScale(sADMItem->GetDialog(item));
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void NumberFormatNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) {
+        ADMDialogRef panel = sADMItem->GetDialog(item);
+        TagSelectedArt();
+        const int32_t format = ActivePopupIndex(Item(panel, kNumberFormatPopup));
+        if (format >= 0) g->prefs.numberFormat = format;
+        if (ADMItemRef thousands = Item(panel, kThousandsCheckBox))
+            g->prefs.useThousandsSeparator = sADMItem->GetBooleanValue(thousands) ? 1 : 0;
+        // Every value shown anywhere is written again in the new format.
+        RedrawRulers(1);
+        CleanupDimensionLinks();
+        RegenerateAllDimensions();
+        if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void UseDimLayerCheckboxNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) {
+        g->prefs.createDimensionLayer = sADMItem->GetBooleanValue(item) ? 1 : 0;
+        if (g->prefs.createDimensionLayer && g->dimensionToolSelected) {
+            // A host error ends the notifier without the default handling.
+            if (sAILayer->GetCurrentLayer(&g->saveLayer) != kNoErr) return;
+            if (CreateDimensionLayer() != kNoErr) return;
+        }
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void UseLiveDimsCheckboxNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) g->prefs.createLiveDimensions = sADMItem->GetBooleanValue(item) ? 1 : 0;
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void SetupNumericInputUnitsPopup(ADMDialogRef dialog) { SetupUnitsPopupPair(dialog, kNumericInputPair); }
+
+void SetupNumericInputPrecisionPopup(ADMDialogRef dialog) { SetupPrecisionPopupOfPair(dialog, kNumericInputPair); }
+
+void NumericInputUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) {
+        const int32_t units = ActivePopupIndex(item);
+        if (units >= 0) g->prefs.NumericInputUnits = units;
+        SetupNumericInputPrecisionPopup(sADMItem->GetDialog(item));
+        RefreshTrackerReadOut();
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void NumericInputPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) {
+        const int32_t precision = ActivePopupIndex(item);
+        if (precision >= 0) g->prefs.NumericInputPrecision = precision;
+        RefreshTrackerReadOut();
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+ASErr initCustomScaleDialog(ADMDialogRef dialog) {
+    // The custom-scale form (its fields, their checks and the new slot) comes with the
+    // custom scales; until then the dialog offers its OK and Cancel buttons only.
+    sADMDialog->SetDefaultItemID(dialog, 1);
+    sADMDialog->SetCancelItemID(dialog, 2);
+    return kNoErr;
+}

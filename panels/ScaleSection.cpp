@@ -1,0 +1,341 @@
+// The scale section of the document panel and the document's scale settings.
+#include "panels/ScaleSection.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/PlotwiseDictionary.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionLayer.h"
+#include "panels/DocumentPanel.h"
+#include "panels/LayerScaleCommands.h"
+#include "panels/PanelGlobals.h"
+#include "panels/PanelRedraw.h"
+#include "panels/UnitsMenus.h"
+#include "units/DrawingLayer.h"
+#include "units/LayerScales.h"
+#include "units/ScaleTable.h"
+#include "units/UnitsPopups.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+constexpr int32_t kDeleteCustomScaleEntry = 1;
+
+ADMItemRef PanelItem(int32_t id) { return g->CADdocumentWindow ? sADMDialog->GetItem(g->CADdocumentWindow, id) : nullptr; }
+ADMListRef ListOf(ADMItemRef item) { return item ? sADMItem->GetList(item) : nullptr; }
+
+bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
+
+void StartTheTimer() {
+    if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
+}
+
+// The three special layers get no row; a layer titled "Dimension Layer" is the dimension
+// layer even before the plug-in has found it in this document.
+bool Unlisted(AILayerHandle layer, const char* title) {
+    return IsSpecialScaleLayer(layer) || std::strcmp(title, kDimensionLayerTitle) == 0;
+}
+
+AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILayerHandle current) {
+    int32_t id = 0;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    if (AIErr err = GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label)) return err;
+    const int32_t position = sADMList->NumberOfEntries(list);
+    ADMEntryRef row = sADMList->InsertEntry(list, position);
+    if (!row) return kBadParameterErr;
+    char text[kMaxLayerTitle + 3 + kScaleLabelSize + 1];
+    std::snprintf(text, sizeof text, "%s - %s", title, label);
+    sADMEntry->SetText(row, text);
+    sADMEntry->SetID(row, position);
+    // Rows are found again by their layer, never by parsing the title back: a title may
+    // itself hold " - ".
+    sADMEntry->SetUserData(row, layer);
+    if (layer == current)
+        sADMEntry->Activate(row, true);
+    else
+        sADMEntry->Select(row, false);
+    return kNoErr;
+}
+
+AIErr FillLayerList(ADMListRef list) {
+    AILayerHandle current = nullptr;
+    AIErr err = sAILayer->GetCurrentLayer(&current);
+    if (err == kNoDocumentErr) return kNoErr;
+    if (err) return err;
+    int32_t count = 0;
+    if ((err = sAILayer->CountLayers(&count))) return err;
+    for (int32_t i = 0; i < count; ++i) {
+        AILayerHandle layer = nullptr;
+        if ((err = sAILayer->GetNthLayer(i, &layer))) return err;
+        char title[kMaxLayerTitle + 1] = {};
+        if ((err = sAILayer->GetLayerTitle(layer, title, sizeof title))) return err;
+        if (Unlisted(layer, title)) {
+            if (std::strcmp(title, kDimensionLayerTitle) == 0) {
+                char oneToOne[kScaleLabelSize] = {};
+                getScaleTableLabel(kOneToOneScaleID, oneToOne, sizeof oneToOne);
+                if ((err = setLayerScale(layer, kOneToOneScaleID, 1.0f, oneToOne))) return err;
+            }
+            continue;
+        }
+        if ((err = AddLayerRow(list, layer, title, current))) return err;
+    }
+    return kNoErr;
+}
+
+void ShowScaleInPopup(ADMItemRef popup, int32_t id) {
+    sADMItem->Enable(popup, true);
+    sADMItem->Known(popup, true);
+    if (ADMEntryRef entry = sADMList->IndexEntry(ListOf(popup), id)) sADMEntry->Activate(entry, true);
+}
+
+void RedrawItem(ADMItemRef item) {
+    sADMItem->Invalidate(item);
+    sADMItem->Update(item);
+}
+
+void ScaleOfSelectedRows(ADMItemRef popup) {
+    ADMListRef list = ListOf(PanelItem(kLayerList));
+    const int32_t selected = list ? sADMList->NumberOfSelectedEntries(list) : 0;
+    int32_t firstID = -1;
+    bool differ = false;
+    for (int32_t k = 0; k < selected; ++k) {
+        AILayerHandle layer = LayerOfRow(sADMList->IndexSelectedEntry(list, k));
+        if (!layer) return;
+        if (k == 0 && !SetCurrentLayer(layer)) return;
+        int32_t id = 0;
+        AIReal scaler = 0;
+        char label[kScaleLabelSize] = {};
+        if (GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label)) return;
+        if (k == 0) {
+            firstID = id;
+        } else if (id != firstID) {
+            differ = true;
+            if (RedrawRulers(1)) return;
+        }
+    }
+    if (selected == 0)
+        sADMItem->Enable(popup, false);
+    else if (differ)
+        sADMItem->Known(popup, false);
+    else
+        ShowScaleInPopup(popup, firstID);
+    RedrawItem(popup);
+}
+
+void ScaleOfDocument(ADMItemRef popup) {
+    if (sAILayer->IsInIsolationMode()) {
+        sADMItem->Enable(popup, false);
+        return;
+    }
+    sADMItem->Enable(popup, true);
+    int32_t id = -1;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    if (GetCurrentDocBasedScale(&id, &scaler, label) == kNoErr && id >= 0) ShowScaleInPopup(popup, id);
+    RedrawItem(popup);
+}
+
+}  // namespace
+
+AILayerHandle LayerOfRow(ADMEntryRef row) {
+    if (!row) return nullptr;
+    auto* layer = static_cast<AILayerHandle>(sADMEntry->GetUserData(row));
+    char title[kMaxLayerTitle + 1];
+    // A layer deleted since the list was filled is no layer.
+    if (!layer || sAILayer->GetLayerTitle(layer, title, sizeof title) != kNoErr) return nullptr;
+    return layer;
+}
+
+AIErr UpdateCADdocumentScaleSettings() {
+    if (!g) return kBadParameterErr;
+    DictRef dict;
+    AIErr err = sAIDocument->GetDictionary(dict.put());
+    if (err == kNoDocumentErr) return kNoErr;
+    if (err) return err;
+    const AIDictKey styleKey = sAIDictionary->Key(kDocScaleStyleKey);
+    if (!sAIDictionary->IsKnown(dict.get(), styleKey)) return kNoErr;
+    int32_t style = 0;
+    if ((err = sAIDictionary->GetIntegerEntry(dict.get(), styleKey, &style))) return err;
+    // Only the two styles exist; anything else stored is read as layer-based.
+    g->prefs.scaleStyle = style == kDocumentBasedScaleStyle ? kDocumentBasedScaleStyle : kLayerBasedScaleStyle;
+    const AIDictKey heightKey = sAIDictionary->Key(kDocHeightKey);
+    if (sAIDictionary->IsKnown(dict.get(), heightKey))
+        if ((err = sAIDictionary->GetIntegerEntry(dict.get(), heightKey, &g->prefs.CADdocumentHeight))) return err;
+    if (ADMDialogRef panel = g->CADdocumentWindow) {
+        const bool documentBased = g->prefs.scaleStyle == kDocumentBasedScaleStyle;
+        if (ADMItemRef radio = PanelItem(kLayerScaleRadio)) sADMItem->SetBooleanValue(radio, !documentBased);
+        if (ADMItemRef radio = PanelItem(kDocumentScaleRadio)) sADMItem->SetBooleanValue(radio, documentBased);
+        SwitchScaleStyleSettings(panel, documentBased ? kDocumentScaleRadio : kLayerScaleRadio, 0);
+    }
+    return kNoErr;
+}
+
+AIErr SaveCADdocumentScaleSettings() {
+    if (!g) return kBadParameterErr;
+    DictRef dict;
+    AIErr err = sAIDocument->GetDictionary(dict.put());
+    if (err == kNoDocumentErr) return kNoErr;
+    if (err) return err;
+    if ((err = sAIDictionary->SetIntegerEntry(dict.get(), sAIDictionary->Key(kDocScaleStyleKey), g->prefs.scaleStyle)))
+        return err;
+    return sAIDictionary->SetIntegerEntry(dict.get(), sAIDictionary->Key(kDocHeightKey), g->prefs.CADdocumentHeight);
+}
+
+void setupScalePopup(ADMDialogRef dialog, int32_t item) {
+    if (!g || !dialog) return;
+    ADMItemRef popup = sADMDialog->GetItem(dialog, item);
+    ADMListRef list = ListOf(popup);
+    if (!list) return;
+    sADMList->RemoveAllEntries(list);
+    for (int32_t id = 0; id < kScaleCount; ++id) {
+        ADMEntryRef entry = sADMList->InsertEntry(list, id);
+        if (!entry) continue;
+        char text[256];
+        GetPlotwiseString(kScaleNameList, id + 1, text, sizeof text);
+        if (std::strcmp(text, "-") == 0)
+            sADMEntry->MakeSeparator(entry, true);
+        else
+            sADMEntry->SetText(entry, text);
+        sADMEntry->SetID(entry, id);
+    }
+    for (int32_t id = 0; id < kCustomScaleSlots; ++id) {
+        ADMEntryRef entry = sADMList->IndexEntry(list, id);
+        if (!entry) continue;
+        const CustomScaleSlot slot = customSlot(g->prefs, id + 1);
+        const bool defined = *slot.scaler != 0.0f;
+        sADMEntry->Enable(entry, defined);
+        if (defined) sADMEntry->SetText(entry, slot.label);
+    }
+    if (item == kScalePopup && dialog == g->CADdocumentWindow) setupScalePopupFromSelectedLayers();
+    UpdateScalePopoutMenu(dialog);
+}
+
+void UpdateScalePopoutMenu(ADMDialogRef dialog) {
+    // Only the document panel has the popout entry and item 12 this is about.
+    if (!g || !dialog || dialog != g->CADdocumentWindow) return;
+    ADMEntryRef remove =
+        sADMList->IndexEntry(ListOf(sADMDialog->GetItem(dialog, kADMPopoutMenuItemID)), kDeleteCustomScaleEntry);
+    if (!remove) return;
+    bool anyCustom = false;
+    ADMListRef scales = ListOf(sADMDialog->GetItem(dialog, kScalePopup));
+    for (int32_t slot = 0; scales && slot < kCustomScaleSlots; ++slot)
+        if (ADMEntryRef entry = sADMList->IndexEntry(scales, slot)) anyCustom = anyCustom || sADMEntry->IsEnabled(entry);
+    sADMEntry->Enable(remove, anyCustom);
+}
+
+void ScalePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    if (TagSelectedArt() == kNoErr && UserChanged(notifier)) {
+        const int32_t id = ActivePopupIndex(item);
+        if (id >= 0) {
+            g->prefs.scale = id;
+            UpdateScaler();
+            UpdateAllPrecisionMenus();
+            setScaleOfSelectedLayers(g->prefs.scale, g->prefs.scaler, g->prefs.scaleStr);
+            UpdateScalePopoutMenu(g->CADdocumentWindow);
+            if (RedrawRulers(1) == kNoErr) NotifyPlotwiseAPI();
+        }
+    }
+    StartTheTimer();
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void ScaleStyleRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    if (UserChanged(notifier) || sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier)) {
+        ADMDialogRef panel = sADMItem->GetDialog(item);
+        // Clicking the radio that was already on starts the document at 1:1 again, too.
+        if (ADMItemRef radio = sADMDialog->GetItem(panel, kDocumentScaleRadio); radio && sADMItem->GetBooleanValue(radio)) {
+            g->prefs.scaleStyle = kDocumentBasedScaleStyle;
+            SwitchScaleStyleSettings(panel, kDocumentScaleRadio, 1);
+        }
+        if (ADMItemRef radio = sADMDialog->GetItem(panel, kLayerScaleRadio); radio && sADMItem->GetBooleanValue(radio)) {
+            g->prefs.scaleStyle = kLayerBasedScaleStyle;
+            SwitchScaleStyleSettings(panel, kLayerScaleRadio, 1);
+        }
+        SaveCADdocumentScaleSettings();
+        RegenerateAllDimensions();
+        NotifyPlotwiseAPI();
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) {
+    if (!g || !dialog) return;
+    // Only a user's switch redraws anything; reading a document's style (no reset) must not
+    // tag a selection that a timer would later restore in whatever document is in front.
+    if (reset) TagSelectedArt();
+    ADMItemRef list = sADMDialog->GetItem(dialog, kLayerList);
+    ADMItemRef assistant = sADMDialog->GetItem(dialog, kScaleAssistantButton);
+    ADMItemRef popup = sADMDialog->GetItem(dialog, kScalePopup);
+    if (item == kLayerScaleRadio) {
+        if (list) {
+            sADMItem->Enable(list, true);
+            sADMItem->Known(list, true);
+        }
+        if (assistant) sADMItem->Enable(assistant, false);
+        UpdateCADdocumentLayerList();
+        const bool activeRow = list && sADMList->GetActiveEntry(sADMItem->GetList(list)) != nullptr;
+        if (popup) {
+            sADMItem->Enable(popup, activeRow);
+            sADMItem->Known(popup, activeRow);
+        }
+        AdjustCADdocumentPalette(dialog, kLayerScaleRadio);
+    } else if (item == kDocumentScaleRadio) {
+        if (list) sADMItem->Enable(list, false);
+        if (assistant) sADMItem->Enable(assistant, true);
+        if (reset) {
+            char oneToOne[kScaleLabelSize] = {};
+            getScaleTableLabel(kOneToOneScaleID, oneToOne, sizeof oneToOne);
+            setMultipleLayerScale(kOneToOneScaleID, 1.0f, oneToOne, kAllLayers);
+            // The current scale follows the document to 1:1, or shown and typed values
+            // would go on using a scale no layer has any more.
+            g->prefs.scale = kOneToOneScaleID;
+            UpdateScaler();
+            if (g->rulerScale != kOneToOneScaleID) {
+                g->rulerScale = kOneToOneScaleID;
+                g->rulerScaler = 1.0f;
+                RedrawRulers(1);
+            }
+            if (popup) ShowScaleInPopup(popup, kOneToOneScaleID);
+        }
+        AdjustCADdocumentPalette(dialog, kDocumentScaleRadio);
+    }
+    if (reset) StartTheTimer();
+}
+
+AIErr UpdateCADdocumentLayerList() {
+    if (!g || !g->CADdocumentWindow || g->prefs.scaleStyle == kDocumentBasedScaleStyle) return kNoErr;
+    if (sAILayer->IsInIsolationMode()) return kNoErr;
+    ADMListRef list = ListOf(PanelItem(kLayerList));
+    if (!list) return kNoErr;
+    sADMList->RemoveAllEntries(list);
+    if (AIErr err = FillLayerList(list)) return err;
+    setupScalePopupFromSelectedLayers();
+    return sADMDialog->Update(g->CADdocumentWindow);
+}
+
+void scaleByLayersListBoxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    if (UserChanged(notifier)) {
+        setupScalePopupFromSelectedLayers();
+        UpdateScalePopoutMenu(g->CADdocumentWindow);
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void setupScalePopupFromSelectedLayers() {
+    if (!g) return;
+    ADMItemRef popup = PanelItem(kScalePopup);
+    if (!popup) return;
+    if (g->prefs.scaleStyle == kLayerBasedScaleStyle)
+        ScaleOfSelectedRows(popup);
+    else if (g->prefs.scaleStyle == kDocumentBasedScaleStyle)
+        ScaleOfDocument(popup);
+}

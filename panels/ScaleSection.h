@@ -1,0 +1,38 @@
+// The scale section of the document panel: the document's scale style ("ZA3_ScaleStyle")
+// and panel height ("ZA3_CADdocHeight") kept in the document dictionary, the two
+// scale-style radios, the scale popup with the 40 scales of the scale table, the list of
+// top-level layers with their scales, and the popout entry that deletes a custom scale.
+#pragma once
+
+#include <cstdint>
+
+#include "ADMTypes.h"
+
+#define kDocScaleStyleKey "ZA3_ScaleStyle"
+#define kDocHeightKey "ZA3_CADdocHeight"
+
+// Reads the two document entries into the preferences and sets the radios; a document
+// without the style entry (or no document) changes nothing.
+AIErr UpdateCADdocumentScaleSettings();
+// Writes the two document entries.
+AIErr SaveCADdocumentScaleSettings();
+// Fills the popup `item` of the dialog with the 40 scales: ids 10 and 23 separators, the
+// custom slots disabled unless defined (then showing their labels).
+void setupScalePopup(ADMDialogRef dialog, int32_t item);
+// Enables the document panel's popout entry that deletes a custom scale while one exists.
+// Without effect on any other dialog.
+void UpdateScalePopoutMenu(ADMDialogRef dialog);
+void ScalePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void ScaleStyleRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+// Lays the panel out for the scale style of the radio (9 document-based, 10 layer-based).
+// With reset, a switch to document-based starts the document at 1:1.
+void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset);
+// Refills the layer list (layer-based style, outside isolation mode): one row per ordinary
+// top-level layer, the current layer's row selected.
+AIErr UpdateCADdocumentLayerList();
+void scaleByLayersListBoxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+// Shows the scale of the selected rows (layer-based) or of the document in the popup.
+void setupScalePopupFromSelectedLayers();
+
+// The layer a row of the layer list stands for, or null.
+AILayerHandle LayerOfRow(ADMEntryRef row);

@@ -1,0 +1,35 @@
+// The members of the units and precision popup family, in the order they are rebuilt.
+#include "panels/UnitsMenus.h"
+
+#include "panels/DocumentPanel.h"
+#include "panels/PanelGlobals.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+struct UnitsMenuMember {
+    ADMDialogRef PanelGlobals::*window;
+    void (*setupUnits)(ADMDialogRef dialog);      // rebuilds the precision popup too
+    void (*setupPrecision)(ADMDialogRef dialog);
+};
+
+// Text (upper, lower), guides, document, tracker; each panel's pair joins here as the
+// panel is built.
+const UnitsMenuMember kMembers[] = {
+    {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
+};
+
+}  // namespace
+
+void UpdateAllUnitsMenus() {
+    if (!g) return;
+    for (const UnitsMenuMember& m : kMembers)
+        if (ADMDialogRef dialog = (*g).*m.window) m.setupUnits(dialog);
+}
+
+void UpdateAllPrecisionMenus() {
+    if (!g) return;
+    for (const UnitsMenuMember& m : kMembers)
+        if (ADMDialogRef dialog = (*g).*m.window) m.setupPrecision(dialog);
+}

@@ -1,0 +1,140 @@
+// The plug-in started in the stand-in host with its floating panels, a preference store the
+// test may fill beforehand, and recording doubles for what the panels ask of other
+// subsystems (regenerating live dimensions, removing stale links, redrawing the rulers,
+// refreshing the tracker's read-out), so a test sees when the panels ask for them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Host.h"
+#include "PluginGlobals.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "plugin/PluginDriver.h"
+#include "suites/Suites.h"
+
+extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
+
+namespace paneltest {
+
+// What the panels asked for, in order: "regenerate 0", "cleanup", "rulers 1 1", "tracker".
+inline std::vector<std::string>& Requests() {
+    static std::vector<std::string> requests;
+    return requests;
+}
+
+inline const PlotwiseSubsystem kRecordingDoubles = {
+    .name = "recording doubles",
+    .services = {
+        .cleanupAssociativeDimensions = +[]() -> AIErr {
+            Requests().push_back("cleanup");
+            return kNoErr;
+        },
+        .updateAssociativeDimensions = +[](PlotwiseProcessArtType which) -> AIErr {
+            Requests().push_back("regenerate " + std::to_string(static_cast<int32_t>(which)));
+            return kNoErr;
+        },
+        .updateTrackerWindowFromSelectedArt = +[](AIArtHandle) -> AIErr {
+            Requests().push_back("tracker");
+            return kNoErr;
+        },
+        .drawRulersOnly = +[](int32_t redraw, int32_t timer) -> AIErr {
+            Requests().push_back("rulers " + std::to_string(redraw) + " " + std::to_string(timer));
+            return kNoErr;
+        },
+    },
+};
+
+class PanelSession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Requests().clear();
+        AddPlotwiseSubsystem(&kRecordingDoubles);
+        standin::PluginDriverOptions options;
+        options.resourceDir = PLOTWISE_RESOURCE_DIR;
+        session = std::make_unique<standin::PluginDriver>(host, options);
+        session->load(&PluginMain, "plotwise");
+    }
+    void TearDown() override {
+        const standin::Counters& c = host.counters();
+        EXPECT_EQ(c.dictRefs, 0) << "dictionary references left held";
+        EXPECT_EQ(c.doubleReleases, 0) << "references released twice";
+        if (session) session->shutdown();
+        session.reset();
+        RemovePlotwiseSubsystem(&kRecordingDoubles);
+    }
+
+    // Starts the plug-in; the document panel is created at application start.
+    void Start() {
+        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        panel = session->dialogs().findDialog("CADdocument");
+        ASSERT_NE(panel, nullptr);
+    }
+    standin::PreferenceStore& Store() { return host.preferences(); }
+    standin::DialogManager& Dialogs() { return session->dialogs(); }
+    standin::Document& Doc() { return *host.frontDocument(); }
+    AILayerHandle Layer(const char* title) { return standin::suites::layerHandle(Doc().layerByTitle(title)); }
+
+    // The user's actions on the document panel, each one host event.
+    AIErr User(standin::UserAction a) {
+        return session->hostEvent([&]() -> AIErr { return Dialogs().userAction(panel, a); });
+    }
+    AIErr Pick(int32_t item, int32_t entry) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::Pick;
+        a.item = item;
+        a.entry = entry;
+        return User(a);
+    }
+    // Ctrl-click: adds a row of a list box to the selection.
+    AIErr PickAlso(int32_t item, int32_t entry) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::Pick;
+        a.item = item;
+        a.entry = entry;
+        a.modifiers = kADMMenuKeyModifier;
+        return User(a);
+    }
+    AIErr Press(int32_t item) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::Press;
+        a.item = item;
+        return User(a);
+    }
+    standin::DialogManager::ItemView View(int32_t item) {
+        auto v = Dialogs().view(panel, item);
+        EXPECT_TRUE(v.has_value()) << "item " << item;
+        return v.value_or(standin::DialogManager::ItemView{});
+    }
+    // The entries of a list item as the user reads them ("-" for a separator, "(off)"
+    // after a disabled entry).
+    std::vector<std::string> Entries(int32_t item) {
+        std::vector<std::string> out;
+        ADMListRef list = sADMItem->GetList(sADMDialog->GetItem(panel, item));
+        for (int32_t i = 0; i < sADMList->NumberOfEntries(list); ++i) {
+            ADMEntryRef e = sADMList->IndexEntry(list, i);
+            char text[256] = {};
+            sADMEntry->GetText(e, text, sizeof text);
+            std::string t = sADMEntry->IsSeparator(e) ? "-" : text;
+            if (!sADMEntry->IsEnabled(e)) t += "(off)";
+            out.push_back(t);
+        }
+        return out;
+    }
+    ADMRect LocalRect() {
+        ADMRect r{};
+        sADMDialog->GetLocalRect(panel, &r);
+        return r;
+    }
+
+    standin::Host host;
+    std::unique_ptr<standin::PluginDriver> session;
+    ADMDialogRef panel = nullptr;
+};
+
+}  // namespace paneltest

@@ -1,0 +1,231 @@
+// The scale section of the document panel and the layer scale commands: the forty scales of
+// the popup, the delete entry that follows the custom slots (and only on the document
+// panel), scales set from the layer list (a title holding " - " included), the popup over
+// rows of equal and differing scales, the document's scale style kept with the document,
+// the switch to document-based scale starting at 1:1, the row of the current layer, the
+// dimension layer never listed, and a removal that finds nothing changing nothing.
+#include <algorithm>
+
+#include "AINotifier.h"
+#include "PanelSessionFixture.h"
+#include "panels/DocumentPanel.h"
+#include "panels/LayerScaleCommands.h"
+#include "panels/ScaleSection.h"
+#include "units/UnitsGlobals.h"
+
+namespace paneltest {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class ScaleSectionTest : public PanelSession {
+protected:
+    void Layers(std::initializer_list<const char*> titles) {
+        for (const char* t : titles) Doc().addLayer(t);
+    }
+    // The scale label stored on a layer ("" when none), read through the host's model.
+    std::string Stored(const char* title) {
+        const standin::Art* layer = Doc().art(Doc().layerByTitle(title));
+        const standin::Dict* d = layer ? Doc().dict(layer->dictionary) : nullptr;
+        const standin::DictValue* v = d ? d->find("ZA3_ScaleStr") : nullptr;
+        return v ? std::get<std::string>(*v) : "";
+    }
+    void StoreScale(const char* title, int32_t id, AIReal scaler, const char* label) {
+        standin::Dict* d = Doc().editDict(Doc().dictionaryOf(Doc().layerByTitle(title)));
+        d->set("ZA3_ScaleID", id);
+        d->set("ZA3_Scaler", scaler);
+        d->set("ZA3_ScaleStr", std::string(label));
+    }
+    const standin::DictValue* DocumentEntry(const char* key) {
+        const standin::Dict* d = Doc().dict(Doc().state().dictionary);
+        return d ? d->find(key) : nullptr;
+    }
+    int32_t Row(const std::string& text) {
+        const Strings rows = Entries(kLayerList);
+        auto it = std::find(rows.begin(), rows.end(), text);
+        if (it == rows.end()) ADD_FAILURE() << "no row \"" << text << "\"";
+        return static_cast<int32_t>(it - rows.begin());
+    }
+    bool DeleteEntryEnabled() { return Entries(kADMPopoutMenuItemID).at(1) == "Delete Custom Scale"; }
+};
+
+TEST_F(ScaleSectionTest, ThePopupHoldsTheFortyScalesAndTheDefinedCustomSlots) {
+    Store().putReal("ZelmarkPlotwise7", "customScaler3", 48.0f);
+    Store().putString("ZelmarkPlotwise7", "customScaleStr3", "quarter");
+    Start();
+    const Strings scales = Entries(kScalePopup);
+    ASSERT_EQ(scales.size(), 40u);
+    for (int32_t id : {0, 1, 3, 9}) EXPECT_EQ(scales[id], "Custom(off)") << id;
+    EXPECT_EQ(scales[2], "quarter");
+    EXPECT_EQ(scales[10], "-");
+    EXPECT_EQ(scales[11], "1/16\" = 1'-0\"");
+    EXPECT_EQ(scales[23], "-");
+    EXPECT_EQ(scales[25], "1:50");
+    EXPECT_EQ(scales[33], "1:1");
+    EXPECT_EQ(scales[39], "100:1");
+    ADMListRef list = sADMItem->GetList(sADMDialog->GetItem(panel, kScalePopup));
+    for (int32_t id = 0; id < 40; ++id) EXPECT_EQ(sADMEntry->GetID(sADMList->IndexEntry(list, id)), id);
+    EXPECT_TRUE(DeleteEntryEnabled());
+
+    // Filling another dialog's popup leaves the document panel's popout alone.
+    g->prefs.customScaler3 = 0.0f;
+    ADMDialogRef other = sADMDialog->Create(nullptr, "other", kCustomScaleDialogID, kADMTabbedFloatingDialogStyle,
+                                            nullptr, nullptr, 0);
+    ASSERT_NE(other, nullptr);
+    setupScalePopup(other, 6);
+    EXPECT_EQ(sADMList->NumberOfEntries(sADMItem->GetList(sADMDialog->GetItem(other, 6))), 40);
+    EXPECT_TRUE(DeleteEntryEnabled());
+    setupScalePopup(panel, kScalePopup);
+    EXPECT_FALSE(DeleteEntryEnabled());
+}
+
+TEST_F(ScaleSectionTest, AScaleChosenForSelectedRowsGoesToTheirWholeTrees) {
+    Start();
+    session->newDocument();
+    Layers({"Detail", "Site", "Plan"});
+    Doc().insertLayer(Doc().layerByTitle("Plan"), kPlaceInsideOnTop, "Walls");
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:1", "Site - 1:1", "Detail - 1:1", "Layer 1 - 1:1"}));
+    EXPECT_TRUE(View(kLayerList).enabled);
+    EXPECT_FALSE(View(kScaleAssistantButton).enabled);
+
+    ASSERT_EQ(Pick(kLayerList, 0), kNoErr);
+    ASSERT_EQ(PickAlso(kLayerList, 1), kNoErr);
+    EXPECT_EQ(View(kScalePopup).text, "1:1");
+    EXPECT_TRUE(View(kScalePopup).known);
+    Requests().clear();
+    ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
+    for (const char* title : {"Plan", "Walls", "Site"}) EXPECT_EQ(Stored(title), "1:50") << title;
+    EXPECT_EQ(Stored("Detail"), "1:1");
+    EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:50", "Site - 1:50", "Detail - 1:1", "Layer 1 - 1:1"}));
+    EXPECT_EQ(g->prefs.scale, 25);
+    EXPECT_EQ(std::count(Requests().begin(), Requests().end(), "regenerate 0"), 1);
+
+    // Rows of differing scales blank the popup; rows of one scale show it.
+    ASSERT_EQ(Pick(kLayerList, 0), kNoErr);
+    ASSERT_EQ(PickAlso(kLayerList, 2), kNoErr);
+    EXPECT_FALSE(View(kScalePopup).known);
+    ASSERT_EQ(Pick(kLayerList, 2), kNoErr);
+    EXPECT_TRUE(View(kScalePopup).known);
+    EXPECT_EQ(View(kScalePopup).text, "1:1");
+    EXPECT_EQ(Doc().currentLayer(), Doc().layerByTitle("Detail"));  // the first selected row's layer
+}
+
+TEST_F(ScaleSectionTest, ATitleHoldingTheRowSeparatorStillNamesItsLayer) {
+    Start();
+    session->newDocument();
+    Layers({"Plan", "Plan - Old"});
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    ASSERT_EQ(Pick(kLayerList, Row("Plan - Old - 1:1")), kNoErr);
+    ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
+    EXPECT_EQ(Stored("Plan - Old"), "1:50");
+    EXPECT_EQ(Stored("Plan"), "1:1");
+    EXPECT_EQ(Row("Plan - Old - 1:50"), 0);
+}
+
+TEST_F(ScaleSectionTest, TheScaleStyleStaysWithEachDocument) {
+    Start();
+    session->newDocument();
+    // A new document takes the current style and the panel's height.
+    ASSERT_NE(DocumentEntry("ZA3_ScaleStyle"), nullptr);
+    EXPECT_EQ(std::get<int32_t>(*DocumentEntry("ZA3_ScaleStyle")), 1);
+    EXPECT_EQ(std::get<int32_t>(*DocumentEntry("ZA3_CADdocHeight")), 324);
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    EXPECT_EQ(std::get<int32_t>(*DocumentEntry("ZA3_ScaleStyle")), 2);
+
+    // Opening a document-based document while the panel is layer-based: its own style wins
+    // and stays in it.
+    ASSERT_EQ(session->openDocument([&]() -> AIErr {
+        standin::Document& opened = host.newDocument();
+        standin::Dict* d = opened.editDict(opened.dictionaryOf(0));
+        d->set("ZA3_ScaleStyle", int32_t{1});
+        d->set("ZA3_CADdocHeight", int32_t{280});
+        return kNoErr;
+    }), kNoErr);
+    EXPECT_EQ(g->prefs.scaleStyle, 1);
+    EXPECT_EQ(g->prefs.CADdocumentHeight, 280);
+    EXPECT_EQ(std::get<int32_t>(*DocumentEntry("ZA3_ScaleStyle")), 1);
+    EXPECT_EQ(View(kDocumentScaleRadio).value, 1);
+    EXPECT_EQ(View(kLayerScaleRadio).value, 0);
+    EXPECT_FALSE(View(kLayerList).enabled);
+
+    // A document without the entry leaves the preferences as they were.
+    g->prefs.scaleStyle = 2;
+    standin::Document& bare = host.newDocument();
+    ASSERT_EQ(session->hostEvent(&UpdateCADdocumentScaleSettings), kNoErr);
+    EXPECT_EQ(g->prefs.scaleStyle, 2);
+    const standin::Dict* entries = bare.dict(bare.state().dictionary);
+    EXPECT_TRUE(!entries || !entries->find("ZA3_ScaleStyle"));
+}
+
+TEST_F(ScaleSectionTest, SwitchingToDocumentBasedScaleStartsTheDocumentAtOneToOne) {
+    Start();
+    session->newDocument();
+    Layers({"Site", "Plan"});
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    ASSERT_EQ(Pick(kLayerList, Row("Plan - 1:1")), kNoErr);
+    ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
+    ASSERT_EQ(Pick(kLayerList, Row("Site - 1:1")), kNoErr);
+    ASSERT_EQ(Pick(kScalePopup, 15), kNoErr);
+    g->rulerScale = 25;
+    g->rulerScaler = 50.0f;
+    Requests().clear();
+
+    ASSERT_EQ(Press(kDocumentScaleRadio), kNoErr);
+    for (const char* title : {"Plan", "Site", "Layer 1"}) EXPECT_EQ(Stored(title), "1:1") << title;
+    EXPECT_EQ(g->prefs.scaleStyle, 1);
+    EXPECT_EQ(g->prefs.scale, 33);
+    EXPECT_STREQ(g->prefs.scaleStr, "1:1");
+    EXPECT_EQ(g->rulerScale, 33);
+    EXPECT_EQ(g->rulerScaler, 1.0f);
+    EXPECT_EQ(View(kScalePopup).text, "1:1");
+    EXPECT_TRUE(View(kScaleAssistantButton).enabled);
+    EXPECT_NE(std::find(Requests().begin(), Requests().end(), "rulers 1 1"), Requests().end());
+    EXPECT_NE(std::find(Requests().begin(), Requests().end(), "regenerate 0"), Requests().end());
+
+    // Picking a scale in document-based style sets every layer.
+    ASSERT_EQ(Pick(kScalePopup, 26), kNoErr);
+    for (const char* title : {"Plan", "Site", "Layer 1"}) EXPECT_EQ(Stored(title), "1:25") << title;
+    // Clicking the radio that is already on starts at 1:1 again.
+    ASSERT_EQ(Press(kDocumentScaleRadio), kNoErr);
+    for (const char* title : {"Plan", "Site", "Layer 1"}) EXPECT_EQ(Stored(title), "1:1") << title;
+}
+
+TEST_F(ScaleSectionTest, TheCurrentLayersRowIsSelectedAndTheDimensionLayerIsNeverListed) {
+    Start();
+    session->newDocument();
+    Layers({"Site", "Plan", "Dimension Layer"});
+    StoreScale("Dimension Layer", 25, 50.0f, "1:50");
+    StoreScale("Site", 25, 50.0f, "1:50");
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:1", "Site - 1:50", "Layer 1 - 1:1"}));
+    EXPECT_EQ(Stored("Dimension Layer"), "1:1");
+
+    ASSERT_EQ(Doc().setCurrentLayer("Site"), kNoErr);
+    session->notify(kAICurrentLayerNotifier);
+    EXPECT_EQ(View(kLayerList).text, "Site - 1:50");
+    EXPECT_EQ(View(kScalePopup).text, "1:50");
+    ADMListRef list = sADMItem->GetList(sADMDialog->GetItem(panel, kLayerList));
+    EXPECT_EQ(sADMList->NumberOfSelectedEntries(list), 1);
+
+    // The dimension layer current: no row is selected, the popup is off.
+    g->dimensionLayer = Layer("Dimension Layer");
+    ASSERT_EQ(Doc().setCurrentLayer("Dimension Layer"), kNoErr);
+    session->notify(kAICurrentLayerNotifier);
+    EXPECT_EQ(sADMList->NumberOfSelectedEntries(list), 0);
+    EXPECT_FALSE(View(kScalePopup).enabled);
+}
+
+TEST_F(ScaleSectionTest, RemovingAScaleNoLayerCarriesChangesNothing) {
+    Start();
+    session->newDocument();
+    Layers({"Plan"});
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    Requests().clear();
+    ASSERT_EQ(session->hostEvent([] { return removeScaleByLayer(4); }), kNoErr);
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(Stored("Plan"), "1:1");
+}
+
+}  // namespace
+}  // namespace paneltest
