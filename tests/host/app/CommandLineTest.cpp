@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "ScratchFolder.h"
 #include "CommandLine.h"
 
 using namespace plotwise::app;
@@ -23,19 +24,7 @@ struct Typed {
     explicit Typed(const std::vector<std::string>& args) { status = runCommandLine(args, out, err); }
 };
 
-struct Folder {
-    fs::path dir;
-    Folder() {
-        std::string tmpl = (fs::temp_directory_path() / "plotwise-cli-XXXXXX").string();
-        EXPECT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-    }
-    ~Folder() { fs::remove_all(dir); }
-    std::string write(const std::string& name, const std::string& text) const {
-        std::ofstream(dir / name, std::ios::binary) << text;
-        return (dir / name).string();
-    }
-};
+using Folder = ScratchFolder;
 
 }  // namespace
 

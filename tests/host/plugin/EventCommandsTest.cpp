@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "Commands.h"
 #include "ADMTypes.h"
 #include "AINotifier.h"
@@ -74,7 +75,8 @@ expect count type=path == 0
 }
 
 TEST(EventCommands, SvgCarriesTheAnnotatorsLastDrawing) {
-    const auto file = std::filesystem::temp_directory_path() / "plotwise-annotations.svg";
+    ScratchFolder scratch;
+    const std::filesystem::path file = scratch.path("annotations.svg");
     Played run;
     run.play("new 400 300\ntool \"Test Line\"\ndown 10 10\ndrag 40 50\nup 40 50\nsvg \"" + file.string() +
              "\" selection annotations\n");
@@ -86,7 +88,6 @@ TEST(EventCommands, SvgCarriesTheAnnotatorsLastDrawing) {
     EXPECT_NE(svg.find("<line x1=\"322\" y1=\"524\" x2=\"352\" y2=\"484\" stroke=\"#ff0000\"", group), std::string::npos);
     EXPECT_NE(svg.find(">end</text>", group), std::string::npos);
     EXPECT_LT(group, svg.rfind("</svg>"));
-    std::filesystem::remove(file);
 }
 
 TEST(EventCommands, AlertsArePrintedInOrderAndAnswered) {
