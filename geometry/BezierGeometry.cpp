@@ -351,6 +351,43 @@ AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AI
     return static_cast<AIReal>(t);
 }
 
+AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance) {
+    const Cubic c = cubic(bez);
+    const Vec q = vec(p);
+    const auto far = [&](double t) { return length(at(c, t) - q); };
+    // The nearest of evenly spaced samples, then a golden-section search in the interval
+    // about it, where the distance has a single minimum.
+    constexpr int kSamples = 64;
+    int best = 0;
+    for (int i = 1; i <= kSamples; ++i)
+        if (far(static_cast<double>(i) / kSamples) < far(static_cast<double>(best) / kSamples)) best = i;
+    double lo = std::max(0.0, (best - 1.0) / kSamples), hi = std::min(1.0, (best + 1.0) / kSamples);
+    constexpr double kGolden = 0.6180339887498949;
+    double x1 = hi - kGolden * (hi - lo), x2 = lo + kGolden * (hi - lo);
+    double f1 = far(x1), f2 = far(x2);
+    for (int i = 0; i < 60; ++i) {
+        if (f1 <= f2) {
+            hi = x2;
+            x2 = x1;
+            f2 = f1;
+            x1 = hi - kGolden * (hi - lo);
+            f1 = far(x1);
+        } else {
+            lo = x1;
+            x1 = x2;
+            f1 = f2;
+            x2 = lo + kGolden * (hi - lo);
+            f2 = far(x2);
+        }
+    }
+    double t = (lo + hi) / 2;
+    // An end may be nearer than any inner point.
+    for (double end : {0.0, 1.0})
+        if (far(end) < far(t)) t = end;
+    if (distance) *distance = static_cast<AIReal>(far(t));
+    return static_cast<AIReal>(t);
+}
+
 AIRealRect bezierBounds(const AIRealBezier& bez) {
     AIRealRect r{};
     bool empty = true;

@@ -41,6 +41,9 @@ double bezierLengthTo(const AIRealBezier& bez, double t, double flatness);
 // The parameter of the span starting at anchor seg at which its length reaches length.
 AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AIReal length);
 
+// The parameter of the span's point nearest p, and that distance when asked for.
+AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance = nullptr);
+
 // Exact bounds of a span's curve.
 AIRealRect bezierBounds(const AIRealBezier& bez);
 
