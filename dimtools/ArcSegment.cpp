@@ -48,7 +48,9 @@ AIErr constructArcSegment(AIRealPoint centre, AIRealPoint from, AIRealPoint to, 
     if (group) {
         if (AIErr err = sAIArt->NewArt(kPathArt, kPlaceInsideOnTop, group, &path)) return err;
     } else {
-        if (AIErr err = sAIArt->NewArt(kPathArt, kPlaceAbove, g->firstArt, &path)) return err;
+        // The drawing layer's first art is its own group when it holds nothing else yet.
+        const int16_t order = g->firstArtType == kGroupArt ? kPlaceInsideOnTop : kPlaceAbove;
+        if (AIErr err = sAIArt->NewArt(kPathArt, order, g->firstArt, &path)) return err;
     }
     (void)sAIArt->SetArtCenterPointVisible(path, true);
     if (style) {

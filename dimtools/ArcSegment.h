@@ -6,7 +6,8 @@
 
 #include "AITypes.h"
 
-// The path goes inside `group` on top, or above `firstArt` when there is no group. Without
+// The path goes inside `group` on top, or with `firstArt` when there is no group (inside it
+// on top when it is a group, else above it). Without
 // a style it keeps the paint the host gives new art and shows its centre point; with one
 // (the dimension line style of a dimension) it takes that style and hides its centre point.
 // The tracker, while an arc tool is current, is told the second point, the arc's bounds

@@ -283,6 +283,12 @@ Cut WithArc(const Cut& cut, const AIRealPoint& x, const AIRealPoint& m, const Si
     const Side& end = fromTwo ? one : two;
     Anchors arc;
     ArcAnchors(m, start.tangent, end.tangent, &arc, nullptr);
+    // The radius is the start's distance from the centre; a curve's centre comes from
+    // sampled offsets and may sit a hair nearer one tangent point, so the arc is made to end
+    // on the other exactly.
+    AIPathSegment& last = arc.back();
+    const AIReal dh = end.tangent.h - last.p.h, dv = end.tangent.v - last.p.v;
+    for (AIRealPoint* p : {&last.p, &last.in, &last.out}) *p = AIRealPoint{p->h + dh, p->v + dv};
     if (curved) {
         // The curves keep their shape up to the arc.
         arc.front().in = OuterHandle(start.kept);
