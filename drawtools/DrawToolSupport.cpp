@@ -81,25 +81,43 @@ AIErr WritePathSegments(AIArtHandle path, const std::vector<AIPathSegment>& anch
     return sAIPath->SetPathClosed(path, closed);
 }
 
-void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, double t) {
+void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, std::span<const double> ts) {
     const size_t n = anchors.size();
-    if (n < 2 || k >= n) return;
-    AIPathSegment& a = anchors[k];
-    AIPathSegment& b = anchors[(k + 1) % n];
-    const auto lerp = [t](const AIRealPoint& u, const AIRealPoint& v) {
+    if (n < 2 || k >= n || ts.empty()) return;
+    const auto lerp = [](const AIRealPoint& u, const AIRealPoint& v, double t) {
         return AIRealPoint{static_cast<AIReal>(u.h + t * (static_cast<double>(v.h) - u.h)),
                            static_cast<AIReal>(u.v + t * (static_cast<double>(v.v) - u.v))};
     };
-    const AIRealPoint ab = lerp(a.p, a.out), bc = lerp(a.out, b.in), cd = lerp(b.in, b.p);
-    const AIRealPoint abc = lerp(ab, bc), bcd = lerp(bc, cd);
-    const AIRealPoint at = lerp(abc, bcd);
-    AIPathSegment inserted{at, at, at, true};
-    if (SegmentIsCurved(a, b)) {
-        inserted = AIPathSegment{at, abc, bcd, false};
-        a.out = ab;
-        b.in = cd;
+    const AIPathSegment a = anchors[k], b = anchors[(k + 1) % n];
+    const bool curved = SegmentIsCurved(a, b);
+    // The span's own control points: a straight span's corners are its points at each t.
+    AIRealPoint p0 = a.p, p1 = a.out, p2 = b.in;
+    const AIRealPoint p3 = b.p;
+    std::vector<AIPathSegment> inserted;
+    double done = 0;
+    for (double t : ts) {
+        // A curved span is cut piece by piece: t on the span is (t - done) / (1 - done) on
+        // what is left of it.
+        const double u = curved ? (t - done) / (1 - done) : t;
+        const AIRealPoint ab = lerp(p0, p1, u), bc = lerp(p1, p2, u), cd = lerp(p2, p3, u);
+        const AIRealPoint abc = lerp(ab, bc, u), bcd = lerp(bc, cd, u);
+        const AIRealPoint at = lerp(abc, bcd, u);
+        if (!curved) {
+            inserted.push_back(AIPathSegment{at, at, at, true});
+            continue;
+        }
+        if (inserted.empty())
+            anchors[k].out = ab;
+        else
+            inserted.back().out = ab;
+        inserted.push_back(AIPathSegment{at, abc, bcd, false});
+        p0 = at;
+        p1 = bcd;
+        p2 = cd;
+        done = t;
     }
-    anchors.insert(anchors.begin() + static_cast<std::ptrdiff_t>(k + 1), inserted);
+    if (curved) anchors[(k + 1) % n].in = p2;
+    anchors.insert(anchors.begin() + static_cast<std::ptrdiff_t>(k + 1), inserted.begin(), inserted.end());
 }
 
 std::vector<AIPathSegment> ReversedSegments(std::vector<AIPathSegment> anchors) {

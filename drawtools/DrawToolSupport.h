@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "AIHitTest.h"
@@ -64,11 +65,13 @@ AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click
 // The anchors of a path, and writing them back whole.
 AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed);
 AIErr WritePathSegments(AIArtHandle path, const std::vector<AIPathSegment>& anchors, bool closed);
-// Splits span k of the anchors (k = size - 1: the closing span) at t, putting the new
-// anchor at k + 1: a straight span gets a corner anchor with its handles on it, a curved one
-// the exact de Casteljau split (a smooth anchor, the neighbours' handles shortened). The
-// handles shape the span whatever the anchors' corner flags say, as the host draws it.
-void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, double t);
+// Splits span k of the anchors (k = size - 1: the closing span) at the increasing
+// parameters ts of the span as it is, putting the new anchors at k + 1, k + 2, ...: a
+// straight span gets corner anchors with their handles on them, a curved one the exact de
+// Casteljau pieces (smooth anchors, the neighbours' handles shortened). The handles shape the
+// span whatever the anchors' corner flags say, as the host draws it.
+void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, std::span<const double> ts);
+inline void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, double t) { SplitSpan(anchors, k, {&t, 1}); }
 // The anchors in the opposite order, each with its handles exchanged.
 std::vector<AIPathSegment> ReversedSegments(std::vector<AIPathSegment> anchors);
 

@@ -172,33 +172,44 @@ AIErr SearchCrossings(const Anchors& anchors, int16_t s0) {
     return kNoErr;
 }
 
-// The anchor at parameter t of segment s: the segment's end anchor when t lies at an end,
-// else a new one; `added` says whether one was added.
-size_t CutAt(Anchors& anchors, size_t s, double t, bool* added) {
-    *added = false;
-    if (t <= kOnEnd) return s;
-    if (t >= 1.0 - kOnEnd) return s + 1;
-    SplitSpan(anchors, s, t);
-    *added = true;
-    return s + 1;
+// The anchors at the increasing parameters ts of segment s: the segment's own anchor where
+// a parameter lies at one of its ends, else a new one (all added in one go, so that each t
+// keeps meaning a place on the segment as it was).
+std::vector<size_t> CutsAt(Anchors& anchors, size_t s, const std::vector<double>& ts) {
+    std::vector<double> inside;
+    for (double t : ts)
+        if (t > kOnEnd && t < 1.0 - kOnEnd) inside.push_back(t);
+    SplitSpan(anchors, s, inside);
+    std::vector<size_t> at;
+    size_t j = 0;
+    for (double t : ts) {
+        if (t <= kOnEnd)
+            at.push_back(s);
+        else if (t >= 1.0 - kOnEnd)
+            at.push_back(s + 1 + inside.size());
+        else
+            at.push_back(s + 1 + j++);
+    }
+    return at;
 }
 
-// Anchor mode: an anchor at every crossing, in order along the path. Splitting a segment at
-// t leaves the rest of it as the next segment, where a later crossing at t' lies at
-// (t' - t) / (1 - t). A crossing on an anchor already there adds none.
+size_t CutAt(Anchors& anchors, size_t s, double t) { return CutsAt(anchors, s, {t}).front(); }
+
+// Anchor mode: an anchor at every crossing, segment by segment from the last so that the
+// places of those before stay put. A crossing on an anchor already there, or met twice
+// (where two crossing paths meet), adds none.
 void AddAnchorsAtCrossings(Anchors& anchors, const std::vector<trimData_struct>& nodes) {
-    size_t added = 0;
-    int16_t previousSegment = -1;
-    double previousT = 0;
-    for (const trimData_struct& node : nodes) {
-        if (node.t <= kOnEnd || node.t >= 1.0 - kOnEnd) continue;
-        const bool sameSegment = node.segNum == previousSegment;
-        if (sameSegment && node.t - previousT <= kOnEnd) continue;  // one crossing met twice
-        const double u = sameSegment ? (node.t - previousT) / (1.0 - previousT) : node.t;
-        SplitSpan(anchors, added + static_cast<size_t>(node.segNum), u);
-        ++added;
-        previousSegment = node.segNum;
-        previousT = node.t;
+    for (auto it = nodes.rbegin(); it != nodes.rend();) {
+        const int16_t segment = it->segNum;
+        std::vector<double> ts;
+        for (; it != nodes.rend() && it->segNum == segment; ++it) {
+            const double t = it->t;
+            if (t <= kOnEnd || t >= 1.0 - kOnEnd) continue;
+            if (!ts.empty() && ts.back() - t <= kOnEnd) continue;
+            ts.push_back(t);
+        }
+        std::reverse(ts.begin(), ts.end());
+        CutsAt(anchors, static_cast<size_t>(segment), ts);
     }
 }
 
@@ -217,8 +228,7 @@ AIErr CutNearerEnd(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
     if (AIErr err = calculatePathLength(anchors.data(), n, 0, static_cast<ai_int16>(n - 1), &total)) return err;
     if (AIErr err = calculatePathLength(anchors.data(), n, 0, s0, &before)) return err;
     if (AIErr err = calculatePathLength(anchors.data(), n, s0, static_cast<ai_int16>(s0 + 1), &clicked)) return err;
-    bool added = false;
-    const size_t at = CutAt(anchors, static_cast<size_t>(s0), t0, &added);
+    const size_t at = CutAt(anchors, static_cast<size_t>(s0), t0);
     const bool startGoes = before + t0 * clicked <= kStartSideShare * total;
     const Anchors kept = startGoes ? Slice(anchors, at, anchors.size() - 1) : Slice(anchors, 0, at);
     return WritePathSegments(path, kept, false);
@@ -229,22 +239,28 @@ AIErr TrimDelete(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
     const AIReal t1 = g->intersectionTvalues[1], t2 = g->intersectionTvalues[2];
     const auto s1 = static_cast<size_t>(g->intersectionSegNums[1]), s2 = static_cast<size_t>(g->intersectionSegNums[2]);
     const bool before = t1 >= kFoundBefore, after = t2 <= kFoundAfter;
-    bool added = false;
     if (!before && !after) return CutNearerEnd(path, anchors, s0, t0);
     if (!after) {
-        const size_t at = CutAt(anchors, s1, t1, &added);
+        const size_t at = CutAt(anchors, s1, t1);
         return WritePathSegments(path, Slice(anchors, 0, at), false);
     }
     if (!before) {
-        const size_t at = CutAt(anchors, s2, t2, &added);
+        const size_t at = CutAt(anchors, s2, t2);
         return WritePathSegments(path, Slice(anchors, at, anchors.size() - 1), false);
     }
-    // Both: the later cut first, so the earlier one's place is unchanged; on one segment the
-    // earlier crossing then lies at t1 / t2 of what is left before the later one.
-    size_t afterAt = CutAt(anchors, s2, t2, &added);
-    const double earlier = s1 == s2 && added ? static_cast<double>(t1) / t2 : t1;
-    const size_t beforeAt = CutAt(anchors, s1, earlier, &added);
-    if (added) ++afterAt;
+    // Both: on one segment in one go; else the later first, so the earlier one's place
+    // stays, and the later one moves on by what the earlier cut added.
+    size_t beforeAt = 0, afterAt = 0;
+    if (s1 == s2) {
+        const std::vector<size_t> at = CutsAt(anchors, s1, {t1, t2});
+        beforeAt = at[0];
+        afterAt = at[1];
+    } else {
+        afterAt = CutAt(anchors, s2, t2);
+        const size_t count = anchors.size();
+        beforeAt = CutAt(anchors, s1, t1);
+        afterAt += anchors.size() - count;
+    }
     // The path keeps the part from the after-crossing on; a copy right above it (on its
     // layer, in its group) the part up to the before-crossing.
     AIArtHandle copy = nullptr;
@@ -296,8 +312,7 @@ AIErr doSingleClickTrimTool() {
 
     if (g->prefs.trimToolDeletes) return TrimDelete(path, anchors, s0, t0);
     if (list.nodes().empty()) {
-        bool added = false;
-        CutAt(anchors, static_cast<size_t>(s0), t0, &added);
+        CutAt(anchors, static_cast<size_t>(s0), t0);
     } else {
         AddAnchorsAtCrossings(anchors, list.nodes());
     }
