@@ -1,11 +1,21 @@
 // The fields of the drawing and editing tools: their tool handles, the values typed into
-// the numeric-input dialogs, and the line tool's frozen angle.
+// the numeric-input dialogs, the line tool's frozen angle, and the trim tool's search.
 #pragma once
+
+#include <vector>
 
 #include "dimtools/DimToolGlobals.h"
 
 // Face codes of the depth dialogs' choice fields.
 constexpr int32_t kInputLeftFace = 0x80;
+
+// One crossing of the path being trimmed: the point, the index of the path's segment it
+// lies on and its parameter there.
+struct trimData_struct {
+    AIRealPoint p;
+    int16_t segNum;
+    AIReal t;
+};
 
 struct DrawToolGlobals : DimToolGlobals {
     AIToolHandle cadlinetool = nullptr, cadrecttool = nullptr, cadrectcentertool = nullptr, cadcircletool = nullptr;
@@ -35,4 +45,19 @@ struct DrawToolGlobals : DimToolGlobals {
     // nor command ---
     int constrainLineToCurrentAngle = 0;
     AIReal constrainedLineAngle = 0.0f;  // radians
+
+    // (The tangent and perpendicular line sets the core's okToTrackCursorFlag: 1 once a line
+    // was drawn, 0 after a click on no path; the annotator reads it.)
+
+    // --- trim tool: the clicked path, the segment of it being searched and that segment's
+    // box, and what the search found. Slots 0 to 2: the click, the nearest crossing before
+    // it and the nearest after it (delete mode); the list: every crossing in order along the
+    // path (anchor mode), kept only while one click is trimmed ---
+    AIArtHandle trimArt = nullptr;
+    int16_t trimSegNum = 0;
+    AIRealRect trimRect{};
+    int trimSegCurved = 0;
+    AIReal intersectionTvalues[3] = {};
+    int16_t intersectionSegNums[3] = {};
+    std::vector<trimData_struct>* firstTrimDataPtr = nullptr;
 };

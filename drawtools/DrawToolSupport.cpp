@@ -1,10 +1,14 @@
 // Snapping, the tools' new path, modifier keys and the tracker forwarding.
 #include "drawtools/DrawToolSupport.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "drawtools/DrawToolGlobals.h"
+#include "geometry/BezierGeometry.h"
 
 namespace {
 
@@ -41,6 +45,118 @@ bool GridSnap(AIRealPoint* point) {
     if (!snap || !snap(&snapped)) return false;
     *point = snapped;
     return true;
+}
+
+const AIPathSegment& PathClick::start() const {
+    return anchors[static_cast<size_t>(segment < 0 || segment >= count() ? count() - 1 : segment)];
+}
+
+const AIPathSegment& PathClick::end() const {
+    return anchors[static_cast<size_t>(segment < 0 || segment + 1 >= count() ? 0 : segment + 1)];
+}
+
+AIRealBezier PathClick::bezier() const { return AIRealBezier{start().p, start().out, end().in, end().p}; }
+
+AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed) {
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
+    anchors->assign(static_cast<size_t>(std::max<int16_t>(count, 0)), AIPathSegment{});
+    if (count > 0) {
+        if (AIErr err = sAIPath->GetPathSegments(path, 0, count, anchors->data())) return err;
+    }
+    if (!closed) return kNoErr;
+    ASBoolean isClosed = false;
+    if (AIErr err = sAIPath->GetPathClosed(path, &isClosed)) return err;
+    *closed = isClosed != 0;
+    return kNoErr;
+}
+
+AIErr WritePathSegments(AIArtHandle path, const std::vector<AIPathSegment>& anchors, bool closed) {
+    if (anchors.size() > static_cast<size_t>(std::numeric_limits<int16_t>::max())) return kOutOfRangeErr;
+    const auto count = static_cast<int16_t>(anchors.size());
+    if (AIErr err = sAIPath->SetPathSegmentCount(path, count)) return err;
+    if (count > 0) {
+        if (AIErr err = sAIPath->SetPathSegments(path, 0, count, anchors.data())) return err;
+    }
+    return sAIPath->SetPathClosed(path, closed);
+}
+
+void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, std::span<const double> ts) {
+    const size_t n = anchors.size();
+    if (n < 2 || k >= n || ts.empty()) return;
+    const auto lerp = [](const AIRealPoint& u, const AIRealPoint& v, double t) {
+        return AIRealPoint{static_cast<AIReal>(u.h + t * (static_cast<double>(v.h) - u.h)),
+                           static_cast<AIReal>(u.v + t * (static_cast<double>(v.v) - u.v))};
+    };
+    const AIPathSegment a = anchors[k], b = anchors[(k + 1) % n];
+    const bool curved = SegmentIsCurved(a, b);
+    // The span's own control points: a straight span's corners are its points at each t.
+    AIRealPoint p0 = a.p, p1 = a.out, p2 = b.in;
+    const AIRealPoint p3 = b.p;
+    std::vector<AIPathSegment> inserted;
+    double done = 0;
+    for (double t : ts) {
+        // A curved span is cut piece by piece: t on the span is (t - done) / (1 - done) on
+        // what is left of it.
+        const double u = curved ? (t - done) / (1 - done) : t;
+        const AIRealPoint ab = lerp(p0, p1, u), bc = lerp(p1, p2, u), cd = lerp(p2, p3, u);
+        const AIRealPoint abc = lerp(ab, bc, u), bcd = lerp(bc, cd, u);
+        const AIRealPoint at = lerp(abc, bcd, u);
+        if (!curved) {
+            inserted.push_back(AIPathSegment{at, at, at, true});
+            continue;
+        }
+        if (inserted.empty())
+            anchors[k].out = ab;
+        else
+            inserted.back().out = ab;
+        inserted.push_back(AIPathSegment{at, abc, bcd, false});
+        p0 = at;
+        p1 = bcd;
+        p2 = cd;
+        done = t;
+    }
+    if (curved) anchors[(k + 1) % n].in = p2;
+    anchors.insert(anchors.begin() + static_cast<std::ptrdiff_t>(k + 1), inserted.begin(), inserted.end());
+}
+
+std::vector<AIPathSegment> ReversedSegments(std::vector<AIPathSegment> anchors) {
+    std::reverse(anchors.begin(), anchors.end());
+    for (AIPathSegment& s : anchors) std::swap(s.in, s.out);
+    return anchors;
+}
+
+AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked) {
+    *clicked = false;
+    *click = PathClick{};
+    HitRef ref;
+    if (AIErr err = sAIHitTest->HitTest(nullptr, &point, request, ref.put())) return err;
+    AIToolHitData data{};
+    if (AIErr err = sAIHitTest->GetHitData(ref.get(), &data)) return err;
+    if (!data.hit || (data.type != kSegAnchorType && data.type != kSegCurveType) || !data.object) return kNoErr;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(data.object, &type)) return err;
+    if (type != kPathArt) return kNoErr;
+    if (AIErr err = ReadPathSegments(data.object, &click->anchors, &click->closed)) return err;
+    const int16_t n = click->count();
+    if (n < 1) return kNoErr;
+    click->path = data.object;
+    click->group = data.group;
+    click->point = data.point;
+    if (data.type == kSegCurveType) {
+        // The hit names the anchor that ends the curve; 0 ends the closing curve.
+        click->segment = static_cast<int16_t>(data.segment - 1);
+        click->t = data.t;
+    } else if (data.segment > 0) {
+        click->segment = static_cast<int16_t>(data.segment - 1);
+        click->t = 1.0f;
+    } else {
+        click->segment = click->closed ? int16_t{-1} : int16_t{0};
+        click->t = click->closed ? 1.0f : 0.0f;
+    }
+    if (click->segment >= n - 1 && !click->closed) click->segment = static_cast<int16_t>(std::max(n - 2, 0));
+    *clicked = true;
+    return kNoErr;
 }
 
 AIErr NewToolPath(AIArtHandle* path) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "AIHitTest.h"
 #include "AITypes.h"
@@ -36,6 +38,42 @@ struct AnchorHit {
 AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit = nullptr);
 // The grid snap alone: true when it moved the point.
 bool GridSnap(AIRealPoint* point);
+
+// A click on a path as the editing tools read it: the path with its anchors as they were,
+// the segment under the click and the click's parameter on it.
+struct PathClick {
+    AIArtHandle path = nullptr;
+    AIArtHandle group = nullptr;   // the path's container, as the hit reported it
+    AIRealPoint point{};           // the point of the path under the click
+    int16_t segment = 0;           // start anchor of the clicked segment; -1: the closing one
+    AIReal t = 0;                  // the click's parameter on that segment
+    bool closed = false;
+    std::vector<AIPathSegment> anchors;
+
+    int16_t count() const { return static_cast<int16_t>(anchors.size()); }
+    const AIPathSegment& start() const;  // the clicked segment's anchors
+    const AIPathSegment& end() const;
+    AIRealBezier bezier() const;
+};
+
+// Hit-tests the document at the point with the request. `clicked` is set only when an
+// anchor or the curve of a path is under it (a path of one anchor has that anchor as both
+// ends of its segment); an anchor counts as
+// the end of the segment arriving at it (anchor 0 of an open path as the start of the first
+// segment). Host errors are returned.
+AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked);
+// The anchors of a path, and writing them back whole.
+AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed);
+AIErr WritePathSegments(AIArtHandle path, const std::vector<AIPathSegment>& anchors, bool closed);
+// Splits span k of the anchors (k = size - 1: the closing span) at the increasing
+// parameters ts of the span as it is, putting the new anchors at k + 1, k + 2, ...: a
+// straight span gets corner anchors with their handles on them, a curved one the exact de
+// Casteljau pieces (smooth anchors, the neighbours' handles shortened). The handles shape the
+// span whatever the anchors' corner flags say, as the host draws it.
+void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, std::span<const double> ts);
+inline void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, double t) { SplitSpan(anchors, k, {&t, 1}); }
+// The anchors in the opposite order, each with its handles exchanged.
+std::vector<AIPathSegment> ReversedSegments(std::vector<AIPathSegment> anchors);
 
 // A new, empty path inside `group` on top, or above `firstArt` when there is no group.
 AIErr NewToolPath(AIArtHandle* path);

@@ -2,11 +2,17 @@
 // host once their routines exist), each with its drag routine, the dialog a click opens
 // and its options dialog.
 #include "core/PlotwiseSubsystem.h"
+#include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
+#include "drawtools/CornerTool.h"
 #include "drawtools/DrawToolGlobals.h"
+#include "drawtools/DrawToolSupport.h"
+#include "drawtools/ExtendTool.h"
+#include "drawtools/TanPerpLineTool.h"
 #include "drawtools/ThreePointCircle.h"
+#include "drawtools/TrimTool.h"
 
 namespace {
 
@@ -35,6 +41,31 @@ const ToolRoutines kEllipseCenterRoutines{
 };
 // A drag is refused by the core; the mouse up of the third click draws.
 const ToolRoutines kThreePointRoutines{.mouseUp = &doThreePointCircleTool};
+// The drag after the second click draws (option swaps the two kinds); a second click
+// without a drag asks for the values.
+const ToolRoutines kArcRoutines{
+    .drag = +[] { return doCADArcTool(OptionHeld() ? 2 : 1); },
+    .mouseUp = &doArcByRadiusDialog,
+};
+const ToolRoutines kArcByPointsRoutines{
+    .drag = +[] { return doCADArcTool(OptionHeld() ? 1 : 2); },
+    .mouseUp = &doArcByPointsDialog,
+};
+const ToolRoutines kTanPerpLineRoutines{
+    .mouseDown = &TanPerpLineMouseDown,
+    .drag = +[] { return doTanPerpLineTool(0, 0, 0.0f); },
+    .mouseUp = &TanPerpLineMouseUp,
+};
+// The mouse up of the second click completes the corner or the extension.
+const ToolRoutines kFilletRoutines{.mouseUp = +[] { return doCADCornerTool(kFilletMode); }};
+const ToolRoutines kChamferRoutines{.mouseUp = +[] { return doCADCornerTool(kChamferMode); }};
+const ToolRoutines kExtendRoutines{.mouseUp = &doCADExtendTool};
+// A click trims once, every step of a drag once more.
+const ToolRoutines kTrimRoutines{
+    .drag = &doSingleClickTrimTool,
+    .mouseUp = &doSingleClickTrimTool,
+    .editOptions = &doTrimPrefsDialog,
+};
 
 // The string index gives the title (17500 + n) and tip (17600 + n).
 const PlotwiseToolRow kTools[] = {
@@ -44,15 +75,15 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->cadcircletool; }, "Plotwise CAD Ellipse", 41, 5, ToolFamily::kDraw, 0, &kEllipseRoutines},
     {+[]() -> AIToolHandle& { return g->cadcirclecentertool; }, "Plotwise CAD Ellipse From Center", 42, 5, ToolFamily::kDraw, 0, &kEllipseCenterRoutines},
     {+[]() -> AIToolHandle& { return g->threePointCircleTool; }, "Plotwise Three Point Circle", 43, 5, ToolFamily::kThreePoint, 0, &kThreePointRoutines},
-    {+[]() -> AIToolHandle& { return g->cadarctool; }, "Plotwise CAD Arc", 44, 5, ToolFamily::kArc, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadarcbypointstool; }, "Plotwise CAD Arc By Points", 45, 5, ToolFamily::kArc, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->TanPerpLineTool; }, "Plotwise Tangent Perpendicular Line", 46, 5, ToolFamily::kDraw, kToolKeepsFirstClick, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadarctool; }, "Plotwise CAD Arc", 44, 5, ToolFamily::kArc, 0, &kArcRoutines},
+    {+[]() -> AIToolHandle& { return g->cadarcbypointstool; }, "Plotwise CAD Arc By Points", 45, 5, ToolFamily::kArc, 0, &kArcByPointsRoutines},
+    {+[]() -> AIToolHandle& { return g->TanPerpLineTool; }, "Plotwise Tangent Perpendicular Line", 46, 5, ToolFamily::kDraw, kToolKeepsFirstClick, &kTanPerpLineRoutines},
     {+[]() -> AIToolHandle& { return g->OffsetTool; }, "Plotwise Offset", 47, 5, ToolFamily::kOffset, 0, nullptr},
     {+[]() -> AIToolHandle& { return g->proportiontool; }, "Plotwise Proportion", 48, 5, ToolFamily::kProportion, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadfillettool; }, "Plotwise Fillet", 50, 6, ToolFamily::kCorner, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadchamfertool; }, "Plotwise Chamfer", 51, 6, ToolFamily::kCorner, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, ToolFamily::kCorner, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, ToolFamily::kTrim, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadfillettool; }, "Plotwise Fillet", 50, 6, ToolFamily::kCorner, 0, &kFilletRoutines},
+    {+[]() -> AIToolHandle& { return g->cadchamfertool; }, "Plotwise Chamfer", 51, 6, ToolFamily::kCorner, 0, &kChamferRoutines},
+    {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, ToolFamily::kCorner, 0, &kExtendRoutines},
+    {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, ToolFamily::kTrim, 0, &kTrimRoutines},
     {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, ToolFamily::kDivider, 0, nullptr},
 };
 

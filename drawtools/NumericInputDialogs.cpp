@@ -7,10 +7,12 @@
 #include <iterator>
 
 #include "core/PlotwiseSuites.h"
+#include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
 #include "drawtools/DrawToolGlobals.h"
+#include "drawtools/TanPerpLineTool.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
 
@@ -60,11 +62,11 @@ const NumericInputField kOffsetFields[] = {
     {4, K::kLength, +[]() -> AIReal& { return g->inputOffsetDistance; }},
 };
 const NumericInputField kFilletFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->prefs.filletRadius; }},
+    {4, K::kDistance, +[]() -> AIReal& { return g->prefs.filletRadius; }},
 };
 const NumericInputField kChamferFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->prefs.chamferDistance1; }},
-    {6, K::kLength, +[]() -> AIReal& { return g->prefs.chamferDistance2; }},
+    {4, K::kDistance, +[]() -> AIReal& { return g->prefs.chamferDistance1; }},
+    {6, K::kDistance, +[]() -> AIReal& { return g->prefs.chamferDistance2; }},
 };
 const NumericInputField kCubeFields[] = {
     {4, K::kLength, +[]() -> AIReal& { return g->inputCubeWidth; }},
@@ -85,9 +87,12 @@ const NumericInputDialog kDialogs[] = {
     {"CADEllipse", 16710, kEllipseFields, false, nullptr, &BuildEllipseFromDialog},
     {"CADLine", 16720, kLineFields, false, &LengthAngleRiseRunNotifierProc, &BuildLineFromDialog},
     {"CADWall", 16730, kWallFields, false, nullptr, nullptr},
-    {"CADArcByRadius", 16740, kArcByRadiusFields, true, nullptr, nullptr},
-    {"CADArcByPoints", 16750, kArcByPointsFields, true, nullptr, nullptr},
-    {"PerpLine", 16760, kTanPerpLineFields, false, nullptr, nullptr},
+    {"CADArcByRadius", 16740, kArcByRadiusFields, true, nullptr, &BuildArcByRadiusFromDialog, nullptr, nullptr,
+     nullptr, true},
+    {"CADArcByPoints", 16750, kArcByPointsFields, true, nullptr, &BuildArcByPointsFromDialog, nullptr, nullptr,
+     &arcByPointsRadiusFits, true},
+    {"PerpLine", 16760, kTanPerpLineFields, false, nullptr, &BuildTanPerpLineFromDialog, &initTanPerpLineChoices,
+     &storeTanPerpLineChoices},
     {"Offset", 16770, kOffsetFields, false, nullptr, nullptr},
     {"CADFillet", 16800, kFilletFields, true, nullptr, nullptr},
     {"CADChamfer", 16810, kChamferFields, true, nullptr, nullptr},
@@ -162,7 +167,7 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
     for (const NumericInputField& f : row->fields) {
         ADMItemRef item = sADMDialog->GetItem(dialog, f.item);
         if (!item) continue;
-        if (f.kind == K::kLength) {
+        if (f.kind != K::kAngle) {
             SetLengthFieldText(item, f.value());
             sADMItem->SetNotifyProc(item, row->fieldNotifier ? row->fieldNotifier : &inputFldChangedNotifierProc);
         } else {
@@ -170,6 +175,7 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
             if (row->fieldNotifier) sADMItem->SetNotifyProc(item, row->fieldNotifier);
         }
     }
+    if (row->initChoices) row->initChoices(dialog);
     return kNoErr;
 }
 
@@ -184,13 +190,26 @@ void numericInputOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
                 continue;
             }
             double typed = 0;
-            if (!ReadTypedLength(dialog, f.item, &typed)) {
+            // A radius or distance below zero would put the corner's tangent points on the
+            // piece being cut away: refused like a text that does not read.
+            if (!ReadTypedLength(dialog, f.item, &typed) || (f.kind == K::kDistance && typed < 0)) {
                 // Select the field for retyping and stay open; the fields before it keep
                 // their new values, this one and those after it their old ones.
                 if (field) sADMItem->Activate(field, true);
                 return;
             }
             f.value() = static_cast<AIReal>(typed / InputScaleFactor());
+        }
+        if (row->storeChoices) row->storeChoices(dialog);
+        if (row->accept && !row->accept()) {
+            if (ADMItemRef first = row->fields.empty() ? nullptr : sADMDialog->GetItem(dialog, row->fields[0].item))
+                sADMItem->Activate(first, true);
+            return;
+        }
+        if (row->closesFirst) {
+            sADMItem->DefaultNotify(item, notifier);
+            if (row->builder) (void)row->builder();
+            return;
         }
         if (row->builder) (void)row->builder();  // what the builder reports is its own business
     }

@@ -4,8 +4,9 @@
 // drawn length times the scale factor in the numeric-input unit, is re-written in that unit
 // whenever the user changes it, and is stored as the typed length divided by the scale
 // factor; an angle field is the host's degree field. OK stores the fields in order and
-// stops at the first length that does not read, activating it and keeping the dialog open;
-// only when every field is good does it run the builder and close the dialog.
+// stops at the first length that does not read (or a distance below zero), activating it
+// and keeping the dialog open; only when every field is good, and the row's own check
+// accepts them, does it run the builder and close the dialog (the arc dialogs close first).
 #pragma once
 
 #include <cstdint>
@@ -15,8 +16,9 @@
 #include "AITool.h"
 
 enum class InputFieldKind : int16_t {
-    kLength,  // typed length, stored divided by the scale factor
-    kAngle,   // degrees, the host's numeric degree field
+    kLength,    // typed length, stored divided by the scale factor
+    kAngle,     // degrees, the host's numeric degree field
+    kDistance,  // a length that may not be negative (a fillet radius, a chamfer distance)
 };
 
 using InputValue = AIReal& (*)();
@@ -34,6 +36,13 @@ struct NumericInputDialog {
     bool resetsCancelFlag;                     // clears cancelledInputDialog when it opens
     ADMItemNotifyProc fieldNotifier;           // null: inputFldChangedNotifierProc on length fields
     AIErr (*builder)();                        // run by OK with the stored values; null: store only
+    // The dialog's other items (radios, check boxes): set when it opens, stored by OK after
+    // the fields. Each may be null.
+    void (*initChoices)(ADMDialogRef dialog) = nullptr;
+    void (*storeChoices)(ADMDialogRef dialog) = nullptr;
+    // A check of what OK stored: false keeps the dialog open (the check has said why).
+    bool (*accept)() = nullptr;
+    bool closesFirst = false;  // the builder runs once the dialog has closed
 };
 
 // Every dialog of the tools; rows without a builder are opened by tools still to come.

@@ -285,45 +285,63 @@ AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPath
     const Vec dir = vec(l2.p) - origin;
     if (length(dir) == 0.0) return kNotApplicableErr;
     const Cubic c{{vec(c1.p), vec(c1.out), vec(c2.in), vec(c2.p)}};
+    const auto side = [&](double t) { return cross(dir, at(c, t) - origin); };
     // Where the line crosses the chord t0-t1, as a fraction of the chord.
     const auto crossing = [&](double t0, double t1, double& s) {
         const Vec a = at(c, t0);
         const Vec chord = at(c, t1) - a;
         const double d = cross(dir, chord);
-        if (d == 0.0) return false;
+        // Parallel to within rounding (the points of a straight span are sums of weights).
+        if (std::fabs(d) <= 1e-12 * length(dir) * length(chord)) return false;
         s = cross(dir, origin - a) / d;
         return true;
     };
+    const auto found = [&](const Vec& x) {
+        const AIRealPoint result = point(x);
+        if (!finite(result)) return kNotApplicableErr;
+        *out = result;
+        return kNoErr;
+    };
+    // Chords at a step of 0.01. The first the line passes between the ends of is halved
+    // until the curve lies within 0.5 point of the crossing. A line passing within a point
+    // beyond a chord's end only counts when no chord has the curve on both its sides: the
+    // crossing is then in the next chord, and halving one it misses would never end.
     constexpr double kStep = 0.01;
+    int parallel = 0;
+    bool nearMiss = false;
+    Vec nearMissAt{};
     for (int i = 0; i < 100; ++i) {
         double t0 = i * kStep;
         double t1 = std::min(t0 + kStep, 1.0);
         double s = 0.0;
-        if (!crossing(t0, t1, s)) continue;
+        if (!crossing(t0, t1, s)) {
+            ++parallel;
+            continue;
+        }
         const double chordLength = length(at(c, t1) - at(c, t0));
         const double slack = chordLength > 0.0 ? 1.0 / chordLength : 0.0;
         if (s < -slack || s > 1.0 + slack) continue;
+        if (s < 0.0 || s > 1.0) {
+            if (!nearMiss) nearMissAt = at(c, t0) + s * (at(c, t1) - at(c, t0));
+            nearMiss = true;
+            continue;
+        }
         for (int halvings = 0; halvings < 64; ++halvings) {
-            if (!crossing(t0, t1, s)) return kNotApplicableErr;
+            // A chord shrunk to a point is the crossing itself.
+            if (!crossing(t0, t1, s)) return found(at(c, t0));
             const Vec x = at(c, t0) + s * (at(c, t1) - at(c, t0));
             const Vec onCurve = at(c, t0 + std::clamp(s, 0.0, 1.0) * (t1 - t0));
-            if (length(onCurve - x) <= 0.5) {
-                const AIRealPoint result = point(x);
-                if (!finite(result)) return kNotApplicableErr;
-                *out = result;
-                return kNoErr;
-            }
+            if (length(onCurve - x) <= 0.5 || halvings == 63) return found(x);
             const double tm = (t0 + t1) / 2;
-            const double side0 = cross(dir, at(c, t0) - origin);
-            const double sideM = cross(dir, at(c, tm) - origin);
-            if ((side0 <= 0) != (sideM <= 0)) {
+            if ((side(t0) <= 0) != (side(tm) <= 0)) {
                 t1 = tm;
             } else {
                 t0 = tm;
             }
         }
     }
-    return kNoIntersectionErr;
+    if (nearMiss) return found(nearMissAt);
+    return parallel == 100 ? kNotApplicableErr : kNoIntersectionErr;
 }
 
 AIReal AdjustTvalueAtSegPoint(const AIRealBezier& bez, const AIRealPoint& p, AIReal tol) {
@@ -348,6 +366,43 @@ AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AI
         t += l < target ? step : -step;
         step /= 2;
     }
+    return static_cast<AIReal>(t);
+}
+
+AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance) {
+    const Cubic c = cubic(bez);
+    const Vec q = vec(p);
+    const auto far = [&](double t) { return length(at(c, t) - q); };
+    // The nearest of evenly spaced samples, then a golden-section search in the interval
+    // about it, where the distance has a single minimum.
+    constexpr int kSamples = 64;
+    int best = 0;
+    for (int i = 1; i <= kSamples; ++i)
+        if (far(static_cast<double>(i) / kSamples) < far(static_cast<double>(best) / kSamples)) best = i;
+    double lo = std::max(0.0, (best - 1.0) / kSamples), hi = std::min(1.0, (best + 1.0) / kSamples);
+    constexpr double kGolden = 0.6180339887498949;
+    double x1 = hi - kGolden * (hi - lo), x2 = lo + kGolden * (hi - lo);
+    double f1 = far(x1), f2 = far(x2);
+    for (int i = 0; i < 60; ++i) {
+        if (f1 <= f2) {
+            hi = x2;
+            x2 = x1;
+            f2 = f1;
+            x1 = hi - kGolden * (hi - lo);
+            f1 = far(x1);
+        } else {
+            lo = x1;
+            x1 = x2;
+            f1 = f2;
+            x2 = lo + kGolden * (hi - lo);
+            f2 = far(x2);
+        }
+    }
+    double t = (lo + hi) / 2;
+    // An end may be nearer than any inner point.
+    for (double end : {0.0, 1.0})
+        if (far(end) < far(t)) t = end;
+    if (distance) *distance = static_cast<AIReal>(far(t));
     return static_cast<AIReal>(t);
 }
 

@@ -30,8 +30,10 @@ using BezierCrossingSink = void (*)(AIReal t, AIRealPoint point);
 // step divided by 3, then 4, then 5, handed to `store` (the trim tool's record of cuts) in
 // order along a, each crossing once.
 void GetBezierIntersectionTheHardWay(const AIRealBezier* a, const AIRealBezier* b, BezierCrossingSink store);
-// The infinite line through l1.p and l2.p against the span c1 -> c2: 0 with out,
-// 'NINT' when no chord crosses, 'NAPL' when a refining chord is parallel.
+// The infinite line through l1.p and l2.p against the span c1 -> c2: 0 with out (within
+// half a point of the curve; a line passing within a point beyond the span's end also
+// counts), 'NINT' when no chord crosses, 'NAPL' when the line is parallel to every chord
+// (a straight span parallel to it).
 AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPathSegment& l2, const AIPathSegment& c1,
                                            const AIPathSegment& c2, AIRealPoint* out);
 // 0 when the curve point at t = 0.01 lies within tol of p, else 1.
@@ -40,6 +42,9 @@ AIReal AdjustTvalueAtSegPoint(const AIRealBezier& bez, const AIRealPoint& p, AIR
 double bezierLengthTo(const AIRealBezier& bez, double t, double flatness);
 // The parameter of the span starting at anchor seg at which its length reaches length.
 AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AIReal length);
+
+// The parameter of the span's point nearest p, and that distance when asked for.
+AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance = nullptr);
 
 // Exact bounds of a span's curve.
 AIRealRect bezierBounds(const AIRealBezier& bez);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ScratchFolder.h"
 #include "Host.h"
 #include "io/AtomicFile.h"
 #include "io/DocumentFile.h"
@@ -20,14 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Folder {
-    fs::path dir;
-    Folder() {
-        std::string tmpl = (fs::temp_directory_path() / "plotwise-read-XXXXXX").string();
-        EXPECT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-    }
-    ~Folder() { fs::remove_all(dir); }
+struct Folder : ScratchFolder {
     // A file of `bytes` that takes no room on disk.
     std::string sparse(const std::string& name, uintmax_t bytes) const {
         const fs::path p = dir / name;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "ScratchFolder.h"
 #include "Host.h"
 #include "TestPlugin.h"
 #include "plugin/PluginDriver.h"
@@ -60,12 +61,12 @@ TEST(PluginModule, MissingOrUnusableFilesGiveClearErrors) {
     EXPECT_NE(error.find("no such file"), std::string::npos) << error;
     EXPECT_EQ(session.lastError(), error);
 
-    const auto junk = std::filesystem::temp_directory_path() / "plotwise-not-a-module.so";
+    ScratchFolder scratch;
+    const std::filesystem::path junk = scratch.path("not-a-module.so");
     { std::ofstream(junk) << "not a shared object"; }
     error.clear();
     EXPECT_FALSE(session.loadLibrary(junk, &error));
     EXPECT_NE(error.find("cannot load plug-in"), std::string::npos) << error;
-    std::filesystem::remove(junk);
 
     EXPECT_FALSE(session.loadLibrary("", &error));
     EXPECT_EQ(session.pluginCount(), 0u);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "AIAnnotator.h"
 #include "AINotifier.h"
 #include "AITimer.h"
@@ -374,8 +375,8 @@ TEST_F(PluginDriverTest, WorkspaceAndAboutRequestsReachThePlugin) {
 namespace {
 
 TEST(SessionPreferences, ReadBeforeStartupAndWrittenAfterShutdown) {
-    const auto file = std::filesystem::temp_directory_path() / "plotwise-session-prefs.json";
-    std::filesystem::remove(file);
+    ScratchFolder scratch;
+    const std::filesystem::path file = scratch.path("session-prefs.json");
     {
         Host host;
         PluginDriverOptions options;
@@ -386,7 +387,6 @@ TEST(SessionPreferences, ReadBeforeStartupAndWrittenAfterShutdown) {
         EXPECT_FALSE(std::filesystem::exists(file));  // nothing written while running
     }  // the session shuts down when it goes
     EXPECT_TRUE(std::filesystem::exists(file));
-    std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "ScratchFolder.h"
 #include "AxoFixture.h"
 #include "axonometric/AxonometricData.h"
 #include "io/DocumentFile.h"
@@ -215,7 +216,8 @@ TEST_F(AxoTest, RecordsAndViewSurviveSaveAndReopenBitExact) {
     const iso_view view = View(7.123456789, 138.6, 0.5, 0.94, 1.0 / 3, -20.000001);
     ASSERT_EQ(SetDocumentIsoViewData(&view), kNoErr);
 
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "axonometric-records.json";
+    ScratchFolder scratch;
+    const std::filesystem::path file = scratch.path("axonometric-records.json");
     std::string error;
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file.string(), error)) << error;
     ASSERT_EQ(session->closeDocument(), kNoErr);
@@ -224,7 +226,6 @@ TEST_F(AxoTest, RecordsAndViewSurviveSaveAndReopenBitExact) {
     }),
               kNoErr)
         << error;
-    std::filesystem::remove(file);
     doc = host.frontDocument();
     ASSERT_NE(doc, nullptr);
 

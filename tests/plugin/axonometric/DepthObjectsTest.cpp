@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "ScratchFolder.h"
 #include "AxoFixture.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricGrids.h"
@@ -81,7 +82,8 @@ TEST_F(DepthTest, TheNextIdIsOneAboveTheHighestTaggedRecord) {
 TEST_F(DepthTest, AReopenedDocumentResumesAboveItsHighestId) {
     Tag(WithRecordId(Rect(0, 0, 5, 5), 41), "ZMK_Depth_Tag_41");
     Tag(WithRecordId(Rect(10, 0, 5, 5), 7), "ZMK_Depth_Tag_7");
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "axonometric-tags.json";
+    ScratchFolder scratch;
+    const std::filesystem::path file = scratch.path("axonometric-tags.json");
     std::string error;
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file.string(), error)) << error;
     ASSERT_EQ(session->closeDocument(), kNoErr);
@@ -91,7 +93,6 @@ TEST_F(DepthTest, AReopenedDocumentResumesAboveItsHighestId) {
     }),
               kNoErr)
         << error;
-    std::filesystem::remove(file);
     EXPECT_EQ(g->depthObjNum, 42);
     // A new document starts again from 1.
     session->newDocument();

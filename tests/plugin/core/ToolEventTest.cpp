@@ -62,9 +62,9 @@ const PlotwiseToolRow kTestTools[] = {
     {&Handle<&TestTools::angular>, "Test Angular Dimension", 14, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
     {&Handle<&TestTools::line>, "Test CAD Line", 0, 5, F::kDraw, 0, &kRoutines},
     {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 0, 5, F::kThreePoint, 0, &kRoutines},
-    {&Handle<&TestTools::arc>, "Test CAD Arc", 44, 5, F::kArc, 0, &kRoutines},
-    {&Handle<&TestTools::fillet>, "Test Fillet", 50, 6, F::kCorner, 0, &kRoutines},
-    {&Handle<&TestTools::trim>, "Test Trim", 53, 6, F::kTrim, 0, &kRoutines},
+    {&Handle<&TestTools::arc>, "Test CAD Arc", 0, 5, F::kArc, 0, &kRoutines},
+    {&Handle<&TestTools::fillet>, "Test Fillet", 0, 6, F::kCorner, 0, &kRoutines},
+    {&Handle<&TestTools::trim>, "Test Trim", 0, 6, F::kTrim, 0, &kRoutines},
     {&Handle<&TestTools::cube>, "Test Depth Cube", 60, 7, F::kDepth, kToolPrimitive | kToolTrackCursor, &kRoutines},
 };
 
@@ -134,7 +134,7 @@ TEST_F(ToolEventTest, DragThresholdAndUndoOfThePreviousDrag) {
 }
 
 TEST_F(ToolEventTest, TrimCutsAccumulateWithoutUndo) {
-    ASSERT_EQ(session->selectTool("Trim"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test Trim"), kNoErr);
     ASSERT_EQ(session->mouseDown({0, 0}), kNoErr);
     EXPECT_EQ(g->didFirstClick, 0);
     for (AIReal x : {10.0f, 20.0f, 30.0f}) ASSERT_EQ(session->mouseDrag({x, 0}), kNoErr);
@@ -183,7 +183,7 @@ TEST_F(ToolEventTest, ThreePointCircleGathersThreeClicksAndRefusesDrags) {
 }
 
 TEST_F(ToolEventTest, CornerToolsKeepTheirClicksWhenTheRoutineFails) {
-    ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test Fillet"), kNoErr);
     gUpResult = kCADErr;
     ASSERT_EQ(session->click({0, 0}), kNoErr);  // first click: nothing to do yet
     EXPECT_EQ(session->click({10, 10}), kCADErr);
@@ -220,7 +220,7 @@ TEST_F(ToolEventTest, ClickOnlyUseOfDragToolsIsExplained) {
     ASSERT_EQ(session->mouseUp({30, 30}), kNoErr);
     EXPECT_EQ(g->prefs.style.id, id + 1);
 
-    ASSERT_EQ(session->selectTool("CAD Arc"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test CAD Arc"), kNoErr);
     ASSERT_EQ(session->mouseDown({0, 0}), kNoErr);
     EXPECT_EQ(session->mouseDrag({30, 30}), kCADErr);  // only the first end point
     session->mouseUp({30, 30});
@@ -241,7 +241,7 @@ TEST_F(ToolEventTest, CaptionsAndSnappingGoThroughTheHooks) {
         return 1;
     };
     g->prefs.snapToGrid = 1;
-    ASSERT_EQ(session->selectTool("CAD Arc"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test CAD Arc"), kNoErr);
     ASSERT_EQ(session->mouseDown({47, 3}), kNoErr);
     EXPECT_EQ(g->firstClick.h, 50.0f);  // the snapped point
     EXPECT_EQ(g->startingPoint.h, 50.0f);

@@ -133,6 +133,25 @@ TEST(BezierCrossings, LineAgainstAQuarterArc) {
     EXPECT_EQ(GetLineSegmentIntersectionWithBezier(corner(-10, 150), corner(200, 150), a, b, &x), kNoIntersectionErr);
 }
 
+TEST(BezierCrossings, LineAgainstAStraightSpanWithItsHandlesOnItsAnchors) {
+    // Such a span moves as 3t^2 - 2t^3 along its chord: the 0.01 chord just before the
+    // crossing ends 0.6 point short of it, within the point of slack, yet the crossing is in
+    // the next chord.
+    const AIPathSegment a = corner(60, 90), b = corner(60, 150);
+    AIRealPoint x{};
+    ASSERT_EQ(GetLineSegmentIntersectionWithBezier(corner(0, 100), corner(150, 100), a, b, &x), kNoErr);
+    EXPECT_NEAR(x.h, 60, 1e-4);
+    EXPECT_NEAR(x.v, 100, 0.5);
+    // Parallel to the whole span, and missing it.
+    EXPECT_EQ(GetLineSegmentIntersectionWithBezier(corner(0, 100), corner(150, 100), corner(300, 120), corner(400, 120), &x),
+              kNotApplicableErr);
+    EXPECT_EQ(GetLineSegmentIntersectionWithBezier(corner(0, 100), corner(150, 100), corner(500, 300), corner(500, 400), &x),
+              kNoIntersectionErr);
+    // A line passing half a point beyond the span's end still meets it there.
+    ASSERT_EQ(GetLineSegmentIntersectionWithBezier(corner(0, 150.5f), corner(150, 150.5f), a, b, &x), kNoErr);
+    EXPECT_NEAR(x.v, 150.5, 1e-4);
+}
+
 TEST(BezierCrossings, FilletOfTwoCrossingSpans) {
     const AIRealBezier a{{0, 0}, {10, 10}, {20, 20}, {30, 30}};
     const AIRealBezier b{{0, 30}, {10, 20}, {20, 10}, {30, 0}};

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "Host.h"
 #include "PluginGlobals.h"
 #include "TestPlugin.h"
@@ -41,7 +42,6 @@ struct LayerScaleSessionTest : ::testing::Test {
     }
     void TearDown() override {
         session->shutdown();
-        std::remove(path.c_str());
     }
     standin::Document& Doc() { return *host.frontDocument(); }
     AILayerHandle Layer(const char* title) { return standin::suites::layerHandle(Doc().layerByTitle(title)); }
@@ -71,7 +71,8 @@ struct LayerScaleSessionTest : ::testing::Test {
 
     standin::Host host;
     std::unique_ptr<standin::PluginDriver> session;
-    const std::string path = testing::TempDir() + "layer-scales.json";
+    ScratchFolder scratch;
+    const std::string path = scratch.path("layer-scales.json");
 };
 
 TEST_F(LayerScaleSessionTest, ScalesReadBackPerLayerAfterSaveAndReopen) {

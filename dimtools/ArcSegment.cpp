@@ -1,0 +1,66 @@
+// The arc path, its placement and paint, and the tracker read-out of the arc tools.
+#include "dimtools/ArcSegment.h"
+
+#include <cmath>
+#include <vector>
+
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
+#include "dimtools/DimToolGlobals.h"
+#include "geometry/ArcGeometry.h"
+#include "geometry/PlaneGeometry.h"
+
+namespace {
+
+constexpr GlobalsView<DimToolGlobals> g;
+
+constexpr double kPi = 3.14159265358979323846;
+
+bool ArcToolIsCurrent() {
+    const PlotwiseToolRow* row = FindToolRow(g->curTool);
+    return row && row->family == ToolFamily::kArc;
+}
+
+AIErr ReportToTracker(AIArtHandle path, AIRealPoint to, const ArcShape& shape) {
+    auto update = PlotwiseService().updateTrackerWindow;
+    if (!update || !ArcToolIsCurrent()) return kNoErr;
+    AIRealMatrix identity{};
+    sAIRealMath->AIRealMatrixSetIdentity(&identity);
+    AIRealRect bounds{};
+    if (AIErr err = sAIArt->GetArtTransformBounds(path, &identity, kVisibleBounds, &bounds)) return err;
+    const auto w = static_cast<AIReal>(std::fabs(bounds.right - bounds.left));
+    const auto h = static_cast<AIReal>(std::fabs(bounds.top - bounds.bottom));
+    const double length = std::fabs(shape.sweepDegrees * kPi / 180.0 * shape.radius);
+    const double area = length * shape.radius / 2.0;
+    return update(to.h, to.v, w, h, w, h, kMissingValue, static_cast<AIReal>(shape.sweepDegrees),
+                  static_cast<AIReal>(shape.radius), static_cast<AIReal>(length), static_cast<AIReal>(area));
+}
+
+}  // namespace
+
+AIErr constructArcSegment(AIRealPoint centre, AIRealPoint from, AIRealPoint to, AIArtHandle group,
+                          const AIPathStyle* style) {
+    std::vector<AIPathSegment> anchors;
+    ArcShape shape;
+    if (AIErr err = ArcAnchors(centre, from, to, &anchors, &shape)) return err;
+    AIArtHandle path = nullptr;
+    if (group) {
+        if (AIErr err = sAIArt->NewArt(kPathArt, kPlaceInsideOnTop, group, &path)) return err;
+    } else {
+        // The drawing layer's first art is its own group when it holds nothing else yet.
+        const int16_t order = g->firstArtType == kGroupArt ? kPlaceInsideOnTop : kPlaceAbove;
+        if (AIErr err = sAIArt->NewArt(kPathArt, order, g->firstArt, &path)) return err;
+    }
+    (void)sAIArt->SetArtCenterPointVisible(path, true);
+    if (style) {
+        // A dimension's arc: its paint matters more than the centre mark, and neither stops it.
+        (void)sAIPathStyle->SetPathStyle(path, style);
+        (void)sAIArt->SetArtCenterPointVisible(path, false);
+    }
+    const auto count = static_cast<int16_t>(anchors.size());
+    if (AIErr err = sAIPath->SetPathSegmentCount(path, count)) return err;
+    if (AIErr err = sAIPath->SetPathSegments(path, 0, count, anchors.data())) return err;
+    if (AIErr err = sAIPath->SetPathClosed(path, false)) return err;
+    return ReportToTracker(path, to, shape);
+}

@@ -1,0 +1,70 @@
+// Arc pieces about a centre. The arithmetic is in doubles; the anchors are host floats.
+#include "geometry/ArcGeometry.h"
+
+#include <cmath>
+
+#include "geometry/PlotwiseErrors.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kQuarterHandleDivisor = 3.6213737826;  // the circles' handle: diameter / this
+// Directions closer than this (degrees) to a multiple of 90 count as on it: no sliver piece.
+constexpr double kSameDirection = 1e-6;
+
+double Radians(double degrees) { return degrees * kPi / 180.0; }
+
+// Direction of p from c in degrees, in [0, 360).
+double DirectionDegrees(const AIRealPoint& c, const AIRealPoint& p) {
+    double d = std::atan2(static_cast<double>(p.v) - c.v, static_cast<double>(p.h) - c.h) * 180.0 / kPi;
+    if (d < 0) d += 360.0;
+    if (d >= 360.0) d -= 360.0;
+    return d;
+}
+
+bool Finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+
+AIRealPoint Polar(const AIRealPoint& from, double length, double degrees) {
+    const double a = Radians(degrees);
+    return {static_cast<AIReal>(from.h + length * std::cos(a)), static_cast<AIReal>(from.v + length * std::sin(a))};
+}
+
+}  // namespace
+
+double ArcHandleLength(double radius, double degrees) {
+    if (!(degrees > 0)) return 0.0;
+    if (degrees >= 90.0 - kSameDirection) return 2.0 * radius / kQuarterHandleDivisor;
+    return 4.0 / 3.0 * std::tan(Radians(degrees) / 4.0) * radius;
+}
+
+AIErr ArcAnchors(AIRealPoint centre, AIRealPoint from, AIRealPoint to, std::vector<AIPathSegment>* anchors,
+                 ArcShape* shape) {
+    if (!anchors || !Finite(centre) || !Finite(from) || !Finite(to)) return kCADErr;
+    const double start = DirectionDegrees(centre, from);
+    double end = DirectionDegrees(centre, to);
+    if (end < start) end += 360.0;
+    const double radius = std::hypot(static_cast<double>(from.h) - centre.h, static_cast<double>(from.v) - centre.v);
+    if (!std::isfinite(radius)) return kCADErr;
+
+    // The directions of the anchors: the start, every multiple of 90 passed, the end. An
+    // arc within one quarter band ([0, 90], [90, 180], ...) is a single piece.
+    std::vector<double> directions{start};
+    const double nextQuarter = (std::floor(start / 90.0) + 1.0) * 90.0;
+    for (double m = nextQuarter; m < end - kSameDirection; m += 90.0) directions.push_back(m);
+    directions.push_back(end);
+
+    const size_t n = directions.size();
+    std::vector<double> handles(n - 1);
+    for (size_t i = 0; i + 1 < n; ++i) handles[i] = ArcHandleLength(radius, directions[i + 1] - directions[i]);
+
+    anchors->assign(n, AIPathSegment{});
+    for (size_t i = 0; i < n; ++i) {
+        const double phi = directions[i];
+        const AIRealPoint p = i == 0 ? from : Polar(centre, radius, phi);
+        const double in = i == 0 ? 0.0 : handles[i - 1];
+        const double out = i + 1 == n ? 0.0 : handles[i];
+        (*anchors)[i] = AIPathSegment{p, Polar(p, in, phi - 90.0), Polar(p, out, phi + 90.0), false};
+    }
+    if (shape) *shape = ArcShape{start, end - start, radius};
+    return kNoErr;
+}

@@ -1,0 +1,267 @@
+// The trim tool. Delete mode: the middle piece between two crossings goes (the first part
+// staying on the path's own layer), a click beyond the last crossing removes the end, a
+// path crossed by nothing loses its nearer end by length. Anchor mode: an anchor at every
+// crossing, the anchors and handles checked against crossing parameters found here by
+// bisection and a de Casteljau subdivision written here. What never cuts: locked, hidden,
+// grids-layer and dimension art and the path itself. Drags cut as they go, silently.
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "DrawToolsFixture.h"
+
+namespace drawtest {
+namespace {
+
+struct Cubic {
+    AIRealPoint p[4];
+};
+
+AIRealPoint Lerp(AIRealPoint a, AIRealPoint b, double t) {
+    return {static_cast<AIReal>(a.h + t * (b.h - a.h)), static_cast<AIReal>(a.v + t * (b.v - a.v))};
+}
+
+// de Casteljau: the left and right parts of c at t.
+std::pair<Cubic, Cubic> Split(const Cubic& c, double t) {
+    const AIRealPoint ab = Lerp(c.p[0], c.p[1], t), bc = Lerp(c.p[1], c.p[2], t), cd = Lerp(c.p[2], c.p[3], t);
+    const AIRealPoint abc = Lerp(ab, bc, t), bcd = Lerp(bc, cd, t), m = Lerp(abc, bcd, t);
+    return {Cubic{{c.p[0], ab, abc, m}}, Cubic{{m, bcd, cd, c.p[3]}}};
+}
+
+AIRealPoint Eval(const Cubic& c, double t) { return Split(c, t).first.p[3]; }
+
+// The t in [lo, hi] where f changes sign, by bisection.
+double Root(const std::function<double(double)>& f, double lo, double hi) {
+    for (int i = 0; i < 80; ++i) {
+        const double m = (lo + hi) / 2;
+        if ((f(lo) < 0) == (f(m) < 0))
+            lo = m;
+        else
+            hi = m;
+    }
+    return (lo + hi) / 2;
+}
+
+struct TrimToolTest : DrawToolsTest {
+    void SetUp() override {
+        DrawToolsTest::SetUp();
+        ASSERT_EQ(session->selectTool("Trim"), kNoErr);
+        g->prefs.trimToolDeletes = 1;
+    }
+    std::vector<std::string> Alerts() const {
+        std::vector<std::string> texts;
+        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
+        return texts;
+    }
+    // The open paths lying along y = v, left to right, as (first x, last x).
+    std::vector<std::pair<AIReal, AIReal>> PiecesAlong(AIReal v) const {
+        std::vector<std::pair<AIReal, AIReal>> out;
+        for (const standin::Art* a : Paths()) {
+            if (a->segments.size() < 2 || a->segments.front().p.v != v || a->segments.back().p.v != v) continue;
+            out.emplace_back(a->segments.front().p.h, a->segments.back().p.h);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    // Puts the art into a new group that a dimension's style record makes a dimension.
+    void Dimension(standin::ObjId art) {
+        session->hostEvent([&] {
+            standin::ObjId group = 0;
+            if (AIErr err = doc->newArt(kGroupArt, kPlaceAbove, art, &group)) return err;
+            doc->editDict(doc->dictionaryOf(group))->set("ZA3_Dimension", int32_t{1});
+            return doc->reorderArt(art, kPlaceInsideOnTop, group);
+        });
+    }
+    void Attr(standin::ObjId id, uint32_t bits) {
+        session->hostEvent([&] { return doc->setUserAttr(id, bits, bits); });
+    }
+};
+
+TEST_F(TrimToolTest, TheMiddlePieceBetweenTwoCrossingsGoes) {
+    session->hostEvent([&] {
+        doc->addLayer("Walls");
+        return kNoErr;
+    });
+    const standin::ObjId wall = AddPolyline({{0, 100}, {200, 100}});
+    session->hostEvent([&] {
+        doc->addLayer("Notes");  // the current layer is another one
+        return kNoErr;
+    });
+    AddPolyline({{60, 50}, {60, 150}});
+    AddPolyline({{140, 50}, {140, 150}});
+    ASSERT_EQ(session->click({100, 100}), kNoErr);
+    EXPECT_EQ(PiecesAlong(100), (std::vector<std::pair<AIReal, AIReal>>{{0, 60}, {140, 200}}));
+    // Both pieces stay on the trimmed path's layer, the path keeping the part after.
+    const standin::Art* kept = doc->art(wall);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_POINT(kept->segments.front().p, 140, 100);
+    for (const standin::Art* a : Paths()) {
+        if (a->segments.front().p.v == 100) {
+            EXPECT_EQ(doc->layerOf(a->id), doc->layerOf(wall));
+        }
+    }
+    EXPECT_EQ(GroupCount(), 0u);
+    EXPECT_EQ(doc->currentLayer(), doc->layerByTitle("Notes"));
+}
+
+TEST_F(TrimToolTest, BeyondTheLastCrossingTheEndGoes) {
+    const standin::ObjId line = AddPolyline({{0, 100}, {100, 100}, {200, 100}});
+    AddPolyline({{60, 50}, {60, 150}});
+    AddPolyline({{140, 50}, {140, 150}});
+    ASSERT_EQ(session->click({170, 100}), kNoErr);
+    const standin::Art* a = doc->art(line);
+    ASSERT_EQ(a->segments.size(), 3u);
+    EXPECT_POINT(a->segments.back().p, 140, 100);
+    // And before the first, on the path's first segment.
+    ASSERT_EQ(session->click({20, 100}), kNoErr);
+    a = doc->art(line);
+    EXPECT_POINT(a->segments.front().p, 60, 100);
+    EXPECT_POINT(a->segments.back().p, 140, 100);
+    EXPECT_EQ(PathCount(), 3u);
+}
+
+TEST_F(TrimToolTest, WithNoCrossingTheNearerEndGoes) {
+    const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
+    ASSERT_EQ(session->click({30, 0}), kNoErr);
+    EXPECT_POINT(doc->art(line)->segments.front().p, 30, 0);
+    EXPECT_POINT(doc->art(line)->segments.back().p, 100, 0);
+    ASSERT_EQ(session->click({90, 0}), kNoErr);  // now nearer the end
+    EXPECT_POINT(doc->art(line)->segments.front().p, 30, 0);
+    EXPECT_POINT(doc->art(line)->segments.back().p, 90, 0);
+    // Exactly half way counts as the start side.
+    ASSERT_EQ(session->click({60, 0}), kNoErr);
+    EXPECT_POINT(doc->art(line)->segments.front().p, 60, 0);
+    EXPECT_POINT(doc->art(line)->segments.back().p, 90, 0);
+}
+
+TEST_F(TrimToolTest, AnchorsAtThreeCrossingsOfOneCurvedSegment) {
+    g->prefs.trimToolDeletes = 0;
+    const Cubic arch{{{0, 0}, {100, 100}, {200, 100}, {300, 0}}};
+    const standin::ObjId path = AddPath({{arch.p[0], arch.p[0], arch.p[1], false}, {arch.p[3], arch.p[2], arch.p[3], false}});
+    for (AIReal x : {50.0f, 150.0f, 250.0f}) AddPolyline({{x, -10}, {x, 200}});
+    ASSERT_EQ(session->click({75, 56.25f}), kNoErr);  // the arch at t = 0.25
+
+    // Where the arch meets x = 50, 150, 250, and its pieces between them, split here.
+    std::vector<double> ts;
+    for (AIReal x : {50.0f, 150.0f, 250.0f}) ts.push_back(Root([&](double t) { return Eval(arch, t).h - x; }, 0, 1));
+    std::vector<Cubic> pieces;
+    Cubic rest = arch;
+    double done = 0;
+    for (double t : ts) {
+        auto [left, right] = Split(rest, (t - done) / (1 - done));
+        pieces.push_back(left);
+        rest = right;
+        done = t;
+    }
+    pieces.push_back(rest);
+
+    const standin::Art* a = doc->art(path);
+    ASSERT_EQ(a->segments.size(), 5u);
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        const AIPathSegment& s0 = a->segments[k];
+        const AIPathSegment& s1 = a->segments[k + 1];
+        EXPECT_TRUE(Near(s0.p, pieces[k].p[0].h, pieces[k].p[0].v, 2e-3f)) << k;
+        EXPECT_TRUE(Near(s0.out, pieces[k].p[1].h, pieces[k].p[1].v, 2e-3f)) << k;
+        EXPECT_TRUE(Near(s1.in, pieces[k].p[2].h, pieces[k].p[2].v, 2e-3f)) << k;
+        EXPECT_TRUE(Near(s1.p, pieces[k].p[3].h, pieces[k].p[3].v, 2e-3f)) << k;
+    }
+    EXPECT_NEAR(a->segments[2].p.h, 150, 2e-3);
+}
+
+TEST_F(TrimToolTest, AnchorsWhereACurveCrossesALineThreeTimes) {
+    g->prefs.trimToolDeletes = 0;
+    const standin::ObjId line = AddPolyline({{0, 0}, {300, 0}});
+    const Cubic wave{{{30, -60}, {130, 200}, {170, -200}, {270, 60}}};
+    AddPath({{wave.p[0], wave.p[0], wave.p[1], false}, {wave.p[3], wave.p[2], wave.p[3], false}});
+    ASSERT_EQ(session->click({290, 0}), kNoErr);
+    // The wave's height changes sign three times: at those places along its own parameter.
+    const auto height = [&](double t) { return Eval(wave, t).v; };
+    const double xs[3] = {Eval(wave, Root(height, 0, 0.3)).h, Eval(wave, Root(height, 0.3, 0.7)).h,
+                          Eval(wave, Root(height, 0.7, 1)).h};
+    const standin::Art* a = doc->art(line);
+    ASSERT_EQ(a->segments.size(), 5u);
+    for (int i = 0; i < 3; ++i) {
+        const AIPathSegment& s = a->segments[static_cast<size_t>(i) + 1];
+        EXPECT_NEAR(s.p.h, xs[i], 0.02) << i;
+        EXPECT_NEAR(s.p.v, 0, 1e-4) << i;
+        EXPECT_POINT(s.in, s.p.h, s.p.v);  // a straight segment gets corner anchors
+    }
+    // A click exactly on an anchor adds nothing; a click with no crossing adds one there.
+    ASSERT_EQ(session->click({300, 0}), kNoErr);
+    EXPECT_EQ(doc->art(line)->segments.size(), 5u);
+    const standin::ObjId lone = AddPolyline({{0, 300}, {100, 300}});
+    ASSERT_EQ(session->click({40, 300}), kNoErr);
+    ASSERT_EQ(doc->art(lone)->segments.size(), 3u);
+    EXPECT_POINT(doc->art(lone)->segments[1].p, 40, 300);
+}
+
+TEST_F(TrimToolTest, ArtThatNeverCuts) {
+    g->prefs.trimToolDeletes = 0;
+    // The trimmed path crosses itself: (0,0) -> (200,0) -> (200,50) -> (100,50) -> (100,-50).
+    const standin::ObjId path = AddPolyline({{0, 0}, {200, 0}, {200, 50}, {100, 50}, {100, -50}});
+    const standin::ObjId locked = AddPolyline({{20, -20}, {20, 20}});
+    const standin::ObjId hidden = AddPolyline({{40, -20}, {40, 20}});
+    Attr(locked, kArtLocked);
+    Attr(hidden, kArtHidden);
+    // A dimension: a group whose dictionary holds the style record.
+    Dimension(AddPolyline({{60, -20}, {60, 20}}));
+    // The grids layer.
+    session->hostEvent([&] {
+        const standin::ObjId grid = doc->addLayer("ROVidazu Layer");
+        g->gridsLayer = standin::toHandle<AILayerHandle>(grid);
+        return kNoErr;
+    });
+    AddPolyline({{80, -20}, {80, 20}});
+    g->gridsLayer = standin::toHandle<AILayerHandle>(doc->layerByTitle("ROVidazu Layer"));
+    ASSERT_EQ(session->click({150, 0}), kNoErr);
+    // Nothing crossed: a single anchor at the click.
+    const standin::Art* a = doc->art(path);
+    ASSERT_EQ(a->segments.size(), 6u);
+    EXPECT_POINT(a->segments[1].p, 150, 0);
+    // Unlocked, the first line does cut.
+    session->hostEvent([&] { return doc->setUserAttr(locked, kArtLocked, 0); });
+    ASSERT_EQ(session->click({120, 0}), kNoErr);
+    ASSERT_EQ(doc->art(path)->segments.size(), 7u);
+    EXPECT_POINT(doc->art(path)->segments[1].p, 20, 0);
+}
+
+TEST_F(TrimToolTest, ADragCutsAsItGoesAndSaysNothing) {
+    for (AIReal v : {100.0f, 120.0f, 140.0f}) AddPolyline({{0, v}, {200, v}});
+    AddPolyline({{100, 50}, {100, 200}});
+    ASSERT_EQ(session->mouseDown({50, 170}), kNoErr);
+    for (AIReal v : {160.0f, 140.0f, 130.0f, 120.0f, 110.0f, 100.0f, 90.0f})
+        ASSERT_EQ(session->mouseDrag({50, v}), kNoErr);
+    ASSERT_EQ(session->mouseUp({50, 90}), kNoErr);
+    for (AIReal v : {100.0f, 120.0f, 140.0f})
+        EXPECT_EQ(PiecesAlong(v), (std::vector<std::pair<AIReal, AIReal>>{{100, 200}})) << v;
+    EXPECT_TRUE(Alerts().empty());
+    EXPECT_EQ(g->draggingTrim, 0);
+}
+
+TEST_F(TrimToolTest, RefusalsAndTheOptionsDialog) {
+    AddPolyline({{0, 0}, {100, 0}, {100, 100}}, true);
+    EXPECT_EQ(session->click({50, 0}), kCADErr);
+    ASSERT_EQ(Alerts().size(), 1u);
+    EXPECT_EQ(Alerts()[0], "Select an open path.");
+    // A piece of a dimension is left alone without a word.
+    const standin::ObjId inside = AddPolyline({{0, 300}, {100, 300}});
+    Dimension(inside);
+    EXPECT_EQ(session->click({50, 300}), kNoErr);
+    EXPECT_EQ(doc->art(inside)->segments.size(), 2u);
+    EXPECT_EQ(Alerts().size(), 1u);
+
+    // "TrimPrefs" switches between the modes.
+    session->dialogs().queueModalAnswer({"TrimPrefs", {Value(4, 1), Press(1)}});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
+    EXPECT_EQ(g->prefs.trimToolDeletes, 0);
+    session->dialogs().queueModalAnswer({"TrimPrefs", {Value(3, 1), Press(1)}});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
+    EXPECT_EQ(g->prefs.trimToolDeletes, 1);
+    session->dialogs().queueModalAnswer({"TrimPrefs", {Value(4, 1), Press(2)}});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
+    EXPECT_EQ(g->prefs.trimToolDeletes, 1);  // Cancel keeps it
+    EXPECT_TRUE(DialogFailures().empty());
+}
+
+}  // namespace
+}  // namespace drawtest
