@@ -1,7 +1,10 @@
-// The fields of axonometric drawing, grids and rulers: their layers, the depth tools, the
-// pieces of a primitive being drawn, the walks of projection and of the view update, the
-// depth grid object and the timers that finish a primitive.
+// The fields of axonometric drawing, grids and rulers: the depth tools, the pieces of a
+// primitive being drawn, the walks of projection and of the view update, the depth grid
+// object, the face hint and the timers that finish a primitive. (The grid and ruler layers
+// are the core's gridsLayer and rulerLayer: every document walk skips them.)
 #pragma once
+
+#include <vector>
 
 #include "AIPathStyle.h"
 #include "units/UnitsGlobals.h"
@@ -27,7 +30,14 @@ struct AxonometricGlobals : UnitsGlobals {
     AIReal gridSnapInc = 0;           // grid increment in points
     AIPathStyle gridObjStyle{};
     int usingDepthGridTool = 0;
-    int canAnnotateIntersection = 0;
+    // --- the face hint the annotator shows while a depth tool drags ---
+    int canAnnotateIntersection = 0;     // the point was snapped to a guide-line crossing in this step
+    AIRealPoint annotatorIntersection{};  // that crossing
+    int32_t annotationFace = 0;           // face of the art under the press: 1 left, 2 right, 3 top
+    // --- the full-screen crosshair, worked out at a tool's last cursor move ---
+    std::vector<AIRealPoint> crosshairSnapPoints;  // object snap points near the cursor
+    AIRealPoint crosshairSnap{};                   // where a click there would land
+    int crosshairSnapped = 0;
     AITimerHandle primitiveDragTimer = nullptr, primitiveMouseupTimer = nullptr;
     AIToolHandle depthRectTool = nullptr, depthRectCenterTool = nullptr, depthEllipseTool = nullptr, depthEllipseCenterTool = nullptr;
     AIToolHandle depthCubeTool = nullptr, depthCylinderTool = nullptr, depthGridTool = nullptr;

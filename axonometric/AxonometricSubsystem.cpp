@@ -1,15 +1,21 @@
 // What axonometric drawing registers: the depth tools, the behaviour they share (a cube or
 // cylinder is drawn in two stages and its pieces are tagged for reselection), the timers
 // that finish a primitive, the commands that project the selection onto a face or flatten
-// it, and what follows a document coming to the front, an undo, and New and Open.
+// it, the annotator's drawings, the grid snap the tools below call, and what follows a
+// document coming to the front, an undo, New and Open, and a change of view (the grids and
+// rulers).
 #include <initializer_list>
 
 #include "AIMenu.h"
+#include "axonometric/AxonometricAnnotator.h"
 #include "axonometric/AxonometricGlobals.h"
+#include "axonometric/AxonometricGrids.h"
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
 #include "axonometric/DepthPrimitives.h"
 #include "axonometric/DepthTags.h"
+#include "axonometric/GridSnap.h"
+#include "axonometric/GuideLayers.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 
@@ -137,6 +143,7 @@ AIErr ProjectSelection() {
         AILayerHandle layer = nullptr;
         AIArtHandle first = nullptr;
         if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (IsGuideLayer(layer)) continue;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
         if (AIErr err = ProjectSelectedArt(first, Face)) return err;
     }
@@ -157,20 +164,54 @@ const PlotwiseMenuRow kMenus[] = {
      &FlattenSelection},
 };
 
-// Another document in front, or an undo. Art that could not follow the view stays as it was
-// and the update's error goes no further: the subsystems after this one must still follow
-// the document (its dimension layer, its highest dimension id).
+// Another document in front, or an undo: the grid and ruler layers are looked up again (the
+// walks skip them by handle). Art that could not follow the view stays as it was and the
+// update's error goes no further: the subsystems after this one must still follow the
+// document (its dimension layer, its highest dimension id).
 AIErr FollowDocumentView() {
+    if (AIErr err = FindGuideLayers()) return err;
     (void)AdoptDocumentIsoView();
     return kNoErr;
 }
 
-// After New and Open, new records go on from the highest id the document's tagged art has.
-AIErr ResumeDepthObjectIds() {
+bool GuidesShown() {
+    return g->prefs.CADgridVisible || (g->prefs.DERurureLayerVisible && g->prefs.DERurureLayerExists);
+}
+
+// After New and Open the document gets the grids and rulers that are shown, drawn afresh,
+// and new records go on from the highest id the document's tagged art has.
+AIErr GuidesAndDepthIdsForNewDocument() {
+    if (AIErr err = FindGuideLayers()) return err;
+    if (GuidesShown())
+        if (AIErr err = drawGridsAndRulers(1, 1)) return err;
     const int32_t next = GetUniqueTagID(kDepthTagPrefix);
     g->depthObjNum = next == 0 ? 1 : next;
     return kNoErr;
 }
+
+// A zoom gives the grid another spacing: the grids and rulers are drawn again for it.
+AIErr GuidesFollowView() {
+    if (AIErr err = SetGridSpacingAndSubdivisions()) return err == kNoDocumentErr ? kNoErr : err;
+    return GuidesShown() ? drawGridsAndRulers(1, 1) : kNoErr;
+}
+
+// The slot's form of the snap: the point itself moves.
+int SnapInPlace(AIRealPoint* point) {
+    AIRealPoint snapped{};
+    if (!point || !snapToGridCheckAxonometric(point, &snapped)) return 0;
+    *point = snapped;
+    return 1;
+}
+
+const PlotwiseAnnotation kAnnotations[] = {
+    &DoDrawAxoHintsAnnotation,
+    +[](AIDocumentViewHandle view, AIAnnotatorDrawer* drawer) -> AIErr {
+        return DrawOffsetAnnotater(view, drawer, &g->firstClick, &g->offsetPoint);
+    },
+    &DrawRulerCursorMarks,
+    &DrawInformationBox,
+    &DrawFullScreenCursor,
+};
 
 }  // namespace
 
@@ -180,7 +221,12 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
     .toolFamilies = kFamilies,
     .menus = kMenus,
     .timers = kTimers,
+    .annotations = kAnnotations,
     .hooks = {.documentChanged = &FollowDocumentView,
+              .documentViewChanged = &GuidesFollowView,
               .afterUndo = &FollowDocumentView,
-              .afterNewOrOpen = &ResumeDepthObjectIds},
+              .afterNewOrOpen = &GuidesAndDepthIdsForNewDocument,
+              .annotatorCursorMoved = &FollowCrosshairCursor},
+    .services = {.snapToGridCheckAxonometric = &SnapInPlace,
+                 .drawRulersOnly = +[](int32_t redraw, int32_t startTimer) { return drawRulersOnly(redraw, startTimer); }},
 };

@@ -7,6 +7,7 @@
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricProjection.h"
+#include "axonometric/GuideLayers.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
@@ -26,12 +27,6 @@ bool HoldsDimensionRecord(AIArtHandle art) {
     DictRef dict;
     if (sAIArt->GetDictionary(art, dict.put()) != kNoErr || !dict) return false;
     return sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kDimensionRecordKey)) != 0;
-}
-
-bool IsDimensionOrPart(AIArtHandle art) {
-    AIArtHandle parent = nullptr;
-    if (HoldsDimensionRecord(art)) return true;
-    return sAIArt->GetArtParent(art, &parent) == kNoErr && HoldsDimensionRecord(parent);
 }
 
 void ClearDepthArt() { g->depthArt = g->depthArt2 = g->depthArt3 = nullptr; }
@@ -91,6 +86,7 @@ AIErr UpdateLayers(AIErr& failed) {
     for (int32_t i = 0; i < count; ++i) {
         AILayerHandle layer = nullptr;
         if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (IsGuideLayer(layer)) continue;
         AIArtHandle first = nullptr;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
         if (!first) continue;
@@ -118,6 +114,12 @@ AIErr StartSelectionTimer() {
 }
 
 }  // namespace
+
+bool IsDimensionOrPart(AIArtHandle art) {
+    AIArtHandle parent = nullptr;
+    if (HoldsDimensionRecord(art)) return true;
+    return sAIArt->GetArtParent(art, &parent) == kNoErr && HoldsDimensionRecord(parent);
+}
 
 AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly) {
     if (!DocumentIsOpen()) return kNoErr;

@@ -30,6 +30,9 @@ AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_objec
 AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect);
 // The flat bounds measured by flattening the art and projecting it again (with a new id).
 AIErr GetFlatBoundsRect(AIArtHandle art, AIRealRect* rect);
+// A live dimension (a group holding the style record "ZA3_Dimension") or a direct part of
+// one: the update, the object snap and the annotator's snap points leave them alone.
+bool IsDimensionOrPart(AIArtHandle art);
 
 // What follows another document coming to the front, and an undo: a document with its own
 // view other than the preferences' brings it into the preferences and its axonometric art

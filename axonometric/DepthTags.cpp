@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "axonometric/AxonometricData.h"
+#include "axonometric/GuideLayers.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
@@ -57,7 +58,12 @@ int32_t GetUniqueTagID(const char* prefix) {
         for (int32_t i = 0; i < layers; ++i) {
             AILayerHandle layer = nullptr;
             AIArtHandle first = nullptr;
-            if (sAILayer->GetNthLayer(i, &layer) != kNoErr || sAIArt->GetFirstArtOfLayer(layer, &first) != kNoErr ||
+            if (sAILayer->GetNthLayer(i, &layer) != kNoErr) {
+                highest = -1;
+                break;
+            }
+            if (IsGuideLayer(layer)) continue;
+            if (sAIArt->GetFirstArtOfLayer(layer, &first) != kNoErr ||
                 (first && WalkArtworkTreeForUniqueTagID(first, prefix, &highest) != kNoErr)) {
                 highest = -1;
                 break;

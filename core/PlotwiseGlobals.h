@@ -18,6 +18,7 @@
 #include "ADMTypes.h"
 #include "AITypes.h"
 #include "core/PlotwisePreferences.h"
+#include "geometry/PlaneGeometry.h"  // kMissingValue
 
 struct SPBasicSuite;
 
@@ -65,8 +66,18 @@ struct CoreGlobals {
     int trackerTransformComplete = 0;
     // --- symbols of dimension texts (Windows-1252) ---
     char slashZeroSymbol[256] = {}, degreeSymbol[256] = {}, plusMinusSymbol[256] = {};
-    // --- rulers' cursor marks ---
-    AIRealRect hRulerRect{}, vRulerRect{};
+    // --- what the annotator draws over the view, left by the tools and the tracker ---
+    AIRealRect hRulerRect{}, vRulerRect{};  // the rulers' cursor marks, view pixels
+    int16_t okToTrackCursorFlag = 0;        // the ruler cursor marks are drawn only while set
+    AIRealPoint annotatorCursor{};          // the cursor of the last tool event
+    int annotatorCursorKnown = 0;           // a tool follows the cursor (cleared when deselected)
+    AIRealPoint offsetPoint{};              // the offset preview: from firstClick to here
+    int offsetTooFar = 0;
+    // The tracker's last read-out for the information box (y and h negated, as shown);
+    // kMissingValue where a value does not apply.
+    AIReal annotatorX = kMissingValue, annotatorY = kMissingValue, annotatorW = kMissingValue,
+           annotatorH = kMissingValue, annotatorL = kMissingValue, annotatorAngle = kMissingValue,
+           annotatorP = kMissingValue, annotatorA = kMissingValue;
     // --- the core's registrations ---
     AITimerHandle theTimer = nullptr;
     AINotifierHandle appStartedNotifier = nullptr, appShutdownNotifier = nullptr,

@@ -263,6 +263,18 @@ AIErr trackCursorInRulerAnnotator() {
     return kNoErr;
 }
 
+AIErr FollowCursorInAnnotator(const AIRealPoint* cursor) {
+    if (!g) return kNoErr;
+    g->annotatorCursorKnown = cursor ? 1 : 0;
+    if (cursor) g->annotatorCursor = *cursor;
+    if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::annotatorCursorMoved, cursor)) return err;
+    if (!sAIAnnotator) return kNoErr;
+    // The crosshair and the information box reach across the whole view.
+    constexpr int32_t kEverywhere = 1 << 30;
+    const AIRect all{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+    return sAIAnnotator->InvalAnnotationRect(nullptr, &all);
+}
+
 AIErr doNotifier(AINotifierMessage* message) {
     if (!message) return kBadParameterErr;
     for (const NotifierRow& row : kNotifiers)

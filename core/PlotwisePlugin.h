@@ -32,6 +32,9 @@ AIErr GetDefaultPaletteInformationForAWorkspace(AIWorkspaceMessage* message);
 
 // Invalidates the ruler cursor marks (hRulerRect, vRulerRect) in every document view.
 AIErr trackCursorInRulerAnnotator();
+// The cursor of a tool event for the annotator's drawings (null: no tool follows the cursor
+// any more), and the annotator asked to draw them again in every view.
+AIErr FollowCursorInAnnotator(const AIRealPoint* cursor);
 // Broadcasts "Plotwise Scale Changed Notifier" with no data.
 void NotifyPlotwiseAPI();
 // The diameter, degree and plus-minus signs (Windows-1252 0xD8, 0xB0, 0xB1). Returns 0.

@@ -114,6 +114,10 @@ struct preferences {
     char CADshortcutsDockGroup[65] = "CADdocument";
     int CADshortcutsCollapseState = 0;
     int showCADshortcutsOptions = 1;
+    AIRealPoint CADguidesLoc{84, 236};
+    int32_t CADguidesDockCode = 0x4FF03;
+    char CADguidesDockGroup[65] = "CADdocument";
+    int CADguidesCollapseState = 0;
     // --- presets ---
     int32_t currentCADpreset{};
     int CADpresetsUpdateAllArt{};

@@ -15,13 +15,17 @@ std::vector<const PlotwiseSubsystem*>& List() {
     return list;
 }
 
-// Each slot from the first subsystem that fills it.
+// Each slot from the first subsystem that fills it: those added after the module's own
+// (a test's doubles) first, then the module's, lowest first.
 PlotwiseServices Merge() {
     PlotwiseServices merged{};
     auto take = [](auto& slot, auto provided) {
         if (!slot) slot = provided;
     };
-    for (const PlotwiseSubsystem* s : List()) {
+    const size_t own = PlotwiseModuleSubsystems().size();
+    std::vector<const PlotwiseSubsystem*> order(List().begin() + std::min(own, List().size()), List().end());
+    order.insert(order.end(), List().begin(), List().begin() + std::min(own, List().size()));
+    for (const PlotwiseSubsystem* s : order) {
         const PlotwiseServices& p = s->services;
         take(merged.openPresetsCatalog, p.openPresetsCatalog);
         take(merged.createDimensionLayer, p.createDimensionLayer);
@@ -36,6 +40,7 @@ PlotwiseServices Merge() {
         take(merged.updateLabelIncrementFld, p.updateLabelIncrementFld);
         take(merged.updateTrackerWindowFromSelectedArt, p.updateTrackerWindowFromSelectedArt);
         take(merged.linearToolDirection, p.linearToolDirection);
+        take(merged.getFontKeyFromFaceStr, p.getFontKeyFromFaceStr);
         take(merged.drawRulersOnly, p.drawRulersOnly);
     }
     return merged;

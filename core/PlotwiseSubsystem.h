@@ -43,7 +43,7 @@ enum : uint16_t {
     kToolNeedsDrag = 0x1,           // a click without a drag shows message 17004
     kToolTwoClicksThenDrag = 0x2,   // a click without a drag shows message 17005
     kToolLabelLike = 0x4,           // selecting it sets labelToolSelected
-    kToolTrackCursor = 0x8,         // wants cursor tracking
+    kToolTrackCursor = 0x8,         // draws while the cursor moves between clicks (every tool is tracked)
     kToolPrimitive = 0x10,          // depth cube and cylinder: drawn in two stages
     kToolKeepsFirstClick = 0x80,    // its first click outlives the mouse-up
 };
@@ -158,12 +158,17 @@ struct PlotwiseHooks {
     AIErr (*afterPaste)();
     AIErr (*toolSelected)();              // after the core recorded the new tool
     AIErr (*toolMouseDown)();             // every tool's mouse-down, before its click is recorded
+    // A tool event moved the cursor the annotator follows (null: no tool follows it any
+    // more); called before the tool draws, so what is worked out from the document for the
+    // annotator leaves the tool's own preview out.
+    AIErr (*annotatorCursorMoved)(const AIRealPoint* cursor);
     AIErr (*shutdown)();                  // "Shutdown": the class-based tool singletons go
 };
 
 // What a subsystem offers the folders below it, which cannot name it. The first subsystem
-// in the list that fills a slot provides it; an empty slot means the service is absent and
-// its caller goes without.
+// in the list that fills a slot provides it, a subsystem added after the module's own (a
+// test's double) ahead of the module's; an empty slot means the service is absent and its
+// caller goes without.
 struct PlotwiseServices {
     AIErr (*openPresetsCatalog)();                                      // last start-up step
     AIErr (*createDimensionLayer)();                                    // selecting a dimension tool
@@ -189,6 +194,9 @@ struct PlotwiseServices {
     // Which linear dimension tool a tool handle is: 1 horizontal, 2 vertical, 0 neither
     // (slash terminators turn with the direction the dimension is drawn in).
     int16_t (*linearToolDirection)(AIToolHandle tool);
+    // The host font whose user-interface name is the face (the default font otherwise),
+    // as dimension texts find theirs; the rulers' labels use it.
+    AIErr (*getFontKeyFromFaceStr)(const char* face, AIFontKey* font);
     // The rulers drawn again (when they are shown); startTimer: theTimer restores the selection.
     AIErr (*drawRulersOnly)(int32_t redraw, int32_t startTimer);
 };

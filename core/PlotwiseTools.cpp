@@ -275,7 +275,9 @@ AIErr AddTool(const PlotwiseToolRow& row, AIToolType groupNumber, AIToolType set
     GetPlotwiseString(17600, row.stringIndex, tip, sizeof tip);
     if (!title[0]) CopyCString(title, sizeof title, row.name);
     AIAddToolData data{title, tip, 0, groupNumber, setNumber};
-    int32_t options = (row.flags & kToolTrackCursor) ? kToolWantsToTrackCursorOption : 0;
+    // Every tool follows the cursor: the annotator's crosshair and the rulers' cursor marks
+    // go with it, besides the tools that draw between clicks.
+    int32_t options = kToolWantsToTrackCursorOption;
     if (row.routines->editOptions) options |= kToolWantsOptionsOption;
     AIToolHandle tool = nullptr;
     if (AIErr err = sAITool->AddTool(g->thisPlugin, row.name, &data, options, &tool)) return err;
@@ -355,12 +357,14 @@ AIErr toolDeselect(AIToolMessage* message) {
     if (err) return err;
     if (auto reset = PlotwiseService().resetTrackerWindow)
         if ((err = reset())) return err;
+    if ((err = FollowCursorInAnnotator(nullptr))) return err;
     return RestoreSaveLayer();
 }
 
 AIErr toolTrackCursor(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
+    if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     if (const ToolFamilyRoutines* family = row ? FamilyRoutines(row->family) : nullptr; family && family->trackCursor)
         (void)family->trackCursor(*row, message->cursor);  // the preview reports its own trouble
@@ -381,6 +385,7 @@ AIErr toolMouseDown(AIToolMessage* message) {
     }
     g->startingPoint = p;
     g->basePoint1 = p;
+    if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     // A new gesture: neither dragged nor tracked yet (otherwise the dialogs that open only
     // for an untracked click could never open).
     g->toolWasDragged = 0;
@@ -409,6 +414,7 @@ AIErr toolMouseDrag(AIToolMessage* message) {
     g->dragging = 1;
     g->useNumericInputValues = 0;
     g->endPoint = message->cursor;
+    if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     if (!g->toolWasDragged) {
         if (Close(message->cursor, LastClick(), kDragThreshold)) return kNoErr;
         g->toolWasDragged = 1;
@@ -456,6 +462,8 @@ AIErr toolMouseUp(AIToolMessage* message) {
     g->showOffsetAnnotator = 0;
     g->autoToolInProgress = 0;
     g->prefs.style.modifiers = 0;
+    // The drawings of the drag go; the crosshair stays with the cursor.
+    if (AIErr e = FollowCursorInAnnotator(&message->cursor); e && !err) err = e;
     return err;
 }
 

@@ -1,9 +1,11 @@
 // What the dimension model registers: the update command, the timer that selects a new
 // custom text, the dimension-resize tool, and what follows another document coming to
-// the front (its dimension layer and highest dimension id).
+// the front (its dimension layer and highest dimension id); and, for the folders below,
+// which font a face name stands for.
 #include "AIMenu.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionLayer.h"
 #include "dimensions/DimensionStorage.h"
@@ -49,5 +51,6 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .menus = kMenus,
     .timers = kTimers,
     .hooks = {.documentChanged = &DocumentChanged},
-    .services = {.createDimensionLayer = &CreateDimensionLayer},
+    .services = {.createDimensionLayer = &CreateDimensionLayer,
+                 .getFontKeyFromFaceStr = &GetFontKeyFromDimensionTextFaceStr},
 };

@@ -46,8 +46,8 @@ struct DrawToolGlobals : DimToolGlobals {
     int constrainLineToCurrentAngle = 0;
     AIReal constrainedLineAngle = 0.0f;  // radians
 
-    // --- tangent and perpendicular line: 1 once a line was drawn, 0 after a click on no path ---
-    int16_t okToTrackCursorFlag = 0;
+    // (The tangent and perpendicular line sets the core's okToTrackCursorFlag: 1 once a line
+    // was drawn, 0 after a click on no path; the annotator reads it.)
 
     // --- trim tool: the clicked path, the segment of it being searched and that segment's
     // box, and what the search found. Slots 0 to 2: the click, the nearest crossing before

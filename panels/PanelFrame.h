@@ -28,7 +28,8 @@ struct PanelFrame {
     int32_t icon;                 // tab icon of state 0; state 1 has icon + 2000
 };
 
-extern const PanelFrame kTrackerFrame, kDocumentFrame, kStylesFrame, kLabelsFrame, kTextFrame, kShortcutsFrame;
+extern const PanelFrame kTrackerFrame, kDocumentFrame, kStylesFrame, kLabelsFrame, kTextFrame, kShortcutsFrame,
+    kGuidesFrame;
 
 // Creates the panel from its template with its title as the dialog's name and `init` run by
 // the host inside the call, and stores the handle (null when the host made nothing).

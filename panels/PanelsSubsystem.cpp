@@ -4,6 +4,7 @@
 // the layer list and the current layer).
 #include "core/PlotwiseSubsystem.h"
 #include "panels/DocumentPanel.h"
+#include "panels/GuidesPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
@@ -60,10 +61,18 @@ constexpr PlotwisePanelRow kDocumentRow = {
 constexpr PlotwisePanelRow kGuidesRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADguidesWindow; },
     .dialogName = "CADguides",
+    .create = &CreateCADguidesWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADguidesWindowPrefs(g->CADguidesWindow); },
     .writeOrder = 3,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADguidesMenuItem; },
     .showString = 45,
-    .hideString = 46};
+    .hideString = 46,
+    .prefix = "ZMKCADguides3",
+    .loc = &P::CADguidesLoc,
+    .dockCode = &P::CADguidesDockCode,
+    .dockGroup = &P::CADguidesDockGroup,
+    .collapse = &P::CADguidesCollapseState,
+    .collapseKey = "CADguidesCollapseState"};
 
 constexpr PlotwisePanelRow kWallsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADwallsWindow; },
@@ -168,6 +177,7 @@ const PanelFrame kStylesFrame = {&kStylesRow, 16220, 1, 16260, 358, 93, 16511};
 const PanelFrame kLabelsFrame = {&kLabelsRow, 16900, 5, 0, 0, 0, 16512};
 const PanelFrame kTextFrame = {&kTextRow, 16930, 7, 17090, 358, 119, 16510};
 const PanelFrame kShortcutsFrame = {&kShortcutsRow, 16350, 11, 16260, 278, 160, 16518};
+const PanelFrame kGuidesFrame = {&kGuidesRow, kGuidesPanelID, 3, 0, 0, 0, 16513};
 
 extern const PlotwiseSubsystem kPanelsSubsystem = {
     .name = "panels",

@@ -2,6 +2,7 @@
 #include "panels/UnitsMenus.h"
 
 #include "panels/DocumentPanel.h"
+#include "panels/GuidesPanel.h"
 #include "panels/PanelGlobals.h"
 
 namespace {
@@ -17,6 +18,7 @@ struct UnitsMenuMember {
 // Text (upper, lower), guides, document, tracker; each panel's pair joins here as the
 // panel is built.
 const UnitsMenuMember kMembers[] = {
+    {&PanelGlobals::CADguidesWindow, &setupRulerUnitsPopup, &SetupRulerPrecisionPopup},
     {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
 };
 

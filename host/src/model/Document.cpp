@@ -527,21 +527,24 @@ ObjId Document::newDict() {
     return id;
 }
 
+// Handing out the dictionary of art (or of the document) that has none yet is a read: the
+// empty dictionary made for it changes nothing the user sees, so it is no step of undo
+// (plug-ins read dictionaries while the annotator draws and while notifications arrive,
+// outside any command). Entries written into it later are journaled as usual.
 ObjId Document::dictionaryOf(ObjId artId) {
+    auto emptyDict = [this] {
+        const ObjId id = ids_.take();
+        dicts_.emplace(id, Dict{id, {}});
+        return id;
+    };
     if (artId == 0) {
-        if (!state_.dictionary || !dict(state_.dictionary)) {
-            const ObjId d = newDict();
-            editState().dictionary = d;
-        }
+        if (!state_.dictionary || !dict(state_.dictionary)) state_.dictionary = emptyDict();
         return state_.dictionary;
     }
-    const Art* a = art(artId);
-    if (!a) return 0;
-    if (!a->dictionary || !dict(a->dictionary)) {
-        const ObjId d = newDict();
-        editArt(artId)->dictionary = d;
-    }
-    return art(artId)->dictionary;
+    auto it = arts_.find(artId);
+    if (it == arts_.end()) return 0;
+    if (!it->second.dictionary || !dict(it->second.dictionary)) it->second.dictionary = emptyDict();
+    return it->second.dictionary;
 }
 
 ObjId Document::copyDict(ObjId id) { return copyDictFrom(*this, id); }

@@ -1,0 +1,117 @@
+// Object and grid snapping of a point.
+#include "axonometric/GridSnap.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "axonometric/AxonometricGlobals.h"
+#include "axonometric/AxonometricGrids.h"
+#include "axonometric/AxonometricUpdate.h"
+#include "axonometric/GuideLayers.h"
+#include "core/PlotwiseSuites.h"
+#include "geometry/BezierGeometry.h"
+
+namespace {
+
+constexpr GlobalsView<AxonometricGlobals> g;
+
+bool Finite(double h, double v) { return std::isfinite(h) && std::isfinite(v); }
+
+// The snap points of one path: anchors, the middle of each segment, the centre of a
+// closed path's bounds.
+AIErr AddPathPoints(AIArtHandle path, std::vector<AIRealPoint>* points) {
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
+    if (count <= 0) return kNoErr;
+    std::vector<AIPathSegment> segments(static_cast<size_t>(count));
+    if (AIErr err = sAIPath->GetPathSegments(path, 0, count, segments.data())) return err;
+    ASBoolean closed = false;
+    if (AIErr err = sAIPath->GetPathClosed(path, &closed)) return err;
+    for (const AIPathSegment& s : segments) points->push_back(s.p);
+    const int16_t pieces = closed ? count : static_cast<int16_t>(count - 1);
+    for (int16_t i = 0; i < pieces; ++i) {
+        AIRealBezier bez{};
+        const AIPathSegment& from = segments[static_cast<size_t>(i)];
+        const AIPathSegment& to = segments[static_cast<size_t>((i + 1) % count)];
+        if (convertSegmentPointsToRealBezier(from, to, &bez) == kNoErr) points->push_back(bezierPointAt(bez, 0.5f));
+    }
+    if (closed && count > 1) {
+        AIRealRect bounds{};
+        if (AIErr err = sAIArt->GetArtBounds(path, &bounds)) return err;
+        points->push_back({(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2});
+    }
+    return kNoErr;
+}
+
+// The art and its following siblings; groups and compound paths are entered.
+AIErr CollectFrom(AIArtHandle art, std::vector<AIRealPoint>* points) {
+    for (; art; ) {
+        uint32_t attr = 0;
+        if (AIErr err = sAIArt->GetArtUserAttr(art, kArtHidden, &attr)) return err;
+        if (!(attr & kArtHidden) && !IsDimensionOrPart(art)) {
+            int16_t type = kUnknownArt;
+            if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+            if (type == kPathArt) {
+                if (AIErr err = AddPathPoints(art, points)) return err;
+            } else if (type == kGroupArt || type == kCompoundPathArt) {
+                AIArtHandle child = nullptr;
+                if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+                if (AIErr err = CollectFrom(child, points)) return err;
+            }
+        }
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points) {
+    if (!points) return kBadParameterErr;
+    int32_t layers = 0;
+    if (AIErr err = sAILayer->CountLayers(&layers)) return err;
+    for (int32_t i = 0; i < layers; ++i) {
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (IsGuideLayer(layer)) continue;
+        AIArtHandle group = nullptr;
+        if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
+        // The layer group alone: its siblings are the other layers' groups.
+        uint32_t attr = 0;
+        if (!group) continue;
+        if (AIErr err = sAIArt->GetArtUserAttr(group, kArtHidden, &attr)) return err;
+        if (attr & kArtHidden) continue;
+        AIArtHandle first = nullptr;
+        if (AIErr err = sAIArt->GetArtFirstChild(group, &first)) return err;
+        if (AIErr err = CollectFrom(first, points)) return err;
+    }
+    return kNoErr;
+}
+
+GridSnapLines ShownGridLines() {
+    GridSnapLines lines;
+    if (!g || !g->prefs.CADgridVisible) return lines;
+    if (!(g->gridSnapInc >= 1)) (void)SetGridSpacingAndSubdivisions();  // not drawn yet in this session
+    lines.increment = g->gridSnapInc;
+    lines.horizontal = g->prefs.ShowHorizontalGridLines != 0;
+    lines.vertical = g->prefs.ShowVerticalGridLines != 0;
+    lines.isometric = g->prefs.ShowIsometricGridLines != 0;
+    lines.a = g->prefs.isoView.a;
+    lines.b = g->prefs.isoView.b;
+    return lines;
+}
+
+int16_t snapToGridCheckAxonometric(const AIRealPoint* in, AIRealPoint* out) {
+    if (!g || !in || !out || !Finite(in->h, in->v)) return 0;
+    int32_t layers = 0;
+    if (sAILayer->CountLayers(&layers) != kNoErr) return 0;  // no document
+    const AIReal tolerance = static_cast<AIReal>(std::max<int32_t>(g->prefs.gridSnapTolerance, 0));
+    if (g->prefs.objectSnapFullScreenCursor) {
+        std::vector<AIRealPoint> points;
+        // A walk the host cut short still offers what it found.
+        (void)CollectObjectSnapPoints(&points);
+        if (NearestPointWithin(points, *in, tolerance, out)) return 1;
+    }
+    if (!g->prefs.snapToGrid) return 0;
+    return SnapToGridLines(ShownGridLines(), kGridOrigin, tolerance, *in, out) ? 1 : 0;
+}

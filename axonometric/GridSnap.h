@@ -1,0 +1,24 @@
+// Where a point snaps: onto a point of the drawing near it (an anchor, the middle of a
+// segment, the centre of a closed path; never a dimension's) when snapping to objects is
+// on, else onto the shown grid, a rectangular grid from the ruler origin and an isometric
+// one along the view's receding axes. Both within the grid snap tolerance.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "AITypes.h"
+#include "axonometric/GuideGeometry.h"
+
+// Every point objects snap to in the front document: the anchors of every path, the middle
+// of each of its segments, and the centre of each closed path, on visible layers other than
+// the grids and ruler layers; hidden art, text and dimensions are left out.
+AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points);
+// The grid lines as the preferences show them (none while the grid is hidden), every
+// gridSnapInc (worked out for the view first when it is not yet).
+GridSnapLines ShownGridLines();
+
+// Non-zero when in snaps, with the snapped point in out (out untouched otherwise): to the
+// nearest object point within prefs.gridSnapTolerance when objectSnapFullScreenCursor is on,
+// else to the shown grid within that tolerance when snapToGrid is on.
+int16_t snapToGridCheckAxonometric(const AIRealPoint* in, AIRealPoint* out);

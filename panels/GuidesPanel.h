@@ -1,0 +1,67 @@
+// The guides panel (dialog 16920): the grid (shown, its colour and line type, snapping and
+// its tolerance), the rulers (shown, units, precision, unit labels and font) and the
+// full-screen cursor (shown, snapping to objects). Each change is stored in the preferences
+// at once and the grids and rulers are drawn again where it shows in them; its placement is
+// kept under "ZMKCADguides3".
+#pragma once
+
+#include <cstdint>
+
+#include "ADMTypes.h"
+
+// Items of dialog 16920.
+enum : int32_t {
+    kGuidesPanelID = 16920,
+    kGridCaption = 1,
+    kShowGridCheckBox = 2,
+    kGridColorSwatch = 3,
+    kGridColorPopup = 4,          // menu 16180
+    kGridColorCaption = 5,
+    kGridLinePopup = 6,           // menu 16185
+    kGridLineCaption = 7,
+    kSnapToGridCheckBox = 8,
+    kSnapToleranceCaption = 9,
+    kSnapToleranceField = 10,
+    kRulersCaption = 12,
+    kRulerUnitsCaption = 13,
+    kRulerUnitsPopup = 14,        // menu 16400
+    kAppendRulerUnitsCheckBox = 15,
+    kRulerPrecisionCaption = 16,
+    kRulerPrecisionPopup = 17,
+    kRulerFontCaption = 18,
+    kRulerFontPopup = 19,
+    kShowRulersCheckBox = 20,
+    kCursorCaption = 22,
+    kFullScreenCursorCheckBox = 23,
+    kSnapToObjectsCheckBox = 26,
+};
+
+constexpr int32_t kGridColorMenu = 16180;
+constexpr int32_t kGridLineMenu = 16185;
+constexpr int32_t kOtherGridColorEntry = 11;  // index of the entry that opens the colour chooser
+constexpr int32_t kMaxSnapTolerance = 1000;
+
+AIErr CreateCADguidesWindow();
+ASErr InitCADguidesWindow(ADMDialogRef dialog);
+AIErr WriteCADguidesWindowPrefs(ADMDialogRef dialog);
+
+// The ruler member of the units and precision popups (items 14 and 17, at most five
+// precision entries); both popups are enabled while the rulers are shown.
+void setupRulerUnitsPopup(ADMDialogRef dialog);
+void SetupRulerPrecisionPopup(ADMDialogRef dialog);
+// Item 19: the host's fonts by their user-interface names, the ruler font active.
+void setUpRulerFontMenu(ADMDialogRef dialog);
+
+void ShowCADGridCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void ShowDERUrureCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADgridColorPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADgridColorSwatchDrawProc(ADMItemRef item, ADMDrawerRef drawer);
+void GridLinePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void SnapToGridCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void SnapToleranceFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void rulerUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void rulerPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void AppendRulerUnitsCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void rulerFontPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void FullScreenCursorCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void SnapToObjectsCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);

@@ -1,0 +1,113 @@
+// Where the snap puts a point in a document: onto an anchor, the middle of a segment or the
+// centre of a closed path within the tolerance first, else onto a crossing of the shown
+// grid, else nowhere; never onto a dimension, hidden art or the guides themselves.
+#include "GuidesFixture.h"
+
+namespace axotest {
+namespace {
+
+using GridSnapTest = GuidesTest;
+
+TEST_F(GridSnapTest, ObjectsSnapAtTheirAnchorsMiddlesAndCentres) {
+    Rect(100, 100, 50, 30);  // corners (100, 100) to (150, 130)
+    bool snapped = false;
+    ExpectNear(Snap({102, 101}, &snapped), {100, 100}, 1e-4, "corner");
+    EXPECT_TRUE(snapped);
+    ExpectNear(Snap({126, 102}), {125, 100}, 1e-4, "middle of the bottom edge");
+    ExpectNear(Snap({151, 118}), {150, 115}, 1e-4, "middle of the right edge");
+    ExpectNear(Snap({124, 116}), {125, 115}, 1e-4, "centre");
+    // A curve's middle is the point half way along its parameter: the ellipse's quarter arcs.
+    Ellipse(300, 300, 100, 100);
+    const double r = 50 * std::sqrt(0.5);
+    ExpectNear(Snap({static_cast<AIReal>(350 + r + 1), static_cast<AIReal>(350 + r)}), {350 + r, 350 + r}, 0.2,
+               "ellipse middle");
+    // Farther than the tolerance from all of them, with no grid shown: nothing.
+    const AIRealPoint far = Snap({110, 110}, &snapped);
+    EXPECT_FALSE(snapped);
+    ExpectNear(far, {110, 110}, 0);
+}
+
+TEST_F(GridSnapTest, TheGridTakesOverWhereNoObjectIsNear) {
+    g->prefs.CADgridVisible = 1;
+    Polyline({{12, 13}, {52, 13}});
+    // (11, 11) is nearer the crossing (10, 10), but the anchor lies within the tolerance.
+    ExpectNear(Snap({11, 11}), {12, 13}, 1e-4);
+    ExpectNear(Snap({68, 71}), {70, 70}, 1e-4);
+    bool snapped = true;
+    Snap({65, 65}, &snapped);  // 7.07 from every crossing
+    EXPECT_FALSE(snapped);
+    // Object snapping off: the grid alone.
+    g->prefs.objectSnapFullScreenCursor = 0;
+    ExpectNear(Snap({11, 11}), {10, 10}, 1e-4);
+    // Grid snapping off as well: nothing moves.
+    g->prefs.snapToGrid = 0;
+    Snap({11, 11}, &snapped);
+    EXPECT_FALSE(snapped);
+    // A hidden grid is no grid to snap to.
+    g->prefs.snapToGrid = 1;
+    g->prefs.CADgridVisible = 0;
+    Snap({11, 11}, &snapped);
+    EXPECT_FALSE(snapped);
+}
+
+TEST_F(GridSnapTest, IsometricGridLinesFollowTheViewsAxes) {
+    g->prefs.CADgridVisible = 1;
+    g->prefs.objectSnapFullScreenCursor = 0;
+    g->prefs.ShowHorizontalGridLines = g->prefs.ShowVerticalGridLines = 0;
+    g->prefs.ShowIsometricGridLines = 1;
+    // The fixture's view: a = 30°, b = 150°; crossings at i·(8.660, 5) + j·(-8.660, 5).
+    ExpectNear(Snap({8, 4.5f}), {8.660254f, 5}, 1e-3);
+    ExpectNear(Snap({1, 19}), {0, 20}, 1e-3);
+    // Another view turns the lines with it: a = 0°, b = 90° makes a square grid again.
+    g->prefs.isoView.a = 0;
+    g->prefs.isoView.b = static_cast<AIReal>(kPi / 2);
+    ExpectNear(Snap({9, 2}), {10, 0}, 1e-3);
+    ExpectNear(Snap({1, 19}), {0, 20}, 1e-3);
+}
+
+TEST_F(GridSnapTest, DimensionsHiddenArtAndTheGuidesAreNeverSnappedTo) {
+    // A dimension: a group holding the style record, and its parts.
+    const standin::ObjId line = Polyline({{200, 200}, {260, 200}});
+    const standin::ObjId dimension = Group({line});
+    AIDictionaryRef dict = nullptr;
+    ASSERT_EQ(sAIArt->GetDictionary(Art(dimension), &dict), kNoErr);
+    ASSERT_EQ(sAIDictionary->SetIntegerEntry(dict, sAIDictionary->Key("ZA3_Dimension"), 1), kNoErr);
+    sAIDictionary->Release(dict);
+    bool snapped = true;
+    Snap({201, 201}, &snapped);
+    EXPECT_FALSE(snapped) << "the dimension's anchor";
+    Snap({230, 201}, &snapped);
+    EXPECT_FALSE(snapped) << "the dimension's middle";
+
+    const standin::ObjId hidden = Polyline({{300, 200}, {360, 200}});
+    ASSERT_EQ(sAIArt->SetArtUserAttr(Art(hidden), kArtHidden, kArtHidden), kNoErr);
+    Snap({301, 201}, &snapped);
+    EXPECT_FALSE(snapped) << "hidden art";
+
+    // The grid drawn as art: its lines' ends at the page's corner are no objects to snap to.
+    g->prefs.CADgridVisible = 1;
+    ASSERT_EQ(drawGridsAndRulers(1, 0), kNoErr);
+    ASSERT_NE(LayerArt(kGridsLayerTitle), nullptr);
+    g->prefs.snapToGrid = 0;
+    Snap({1, 1}, &snapped);
+    EXPECT_FALSE(snapped);
+}
+
+TEST_F(GridSnapTest, TheToolsAndTheCoresMouseDownSnapThroughTheService) {
+    g->prefs.CADgridVisible = 1;
+    Rect(100, 100, 50, 30);
+    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    ASSERT_EQ(session->mouseDown({102, 98}), kNoErr);
+    ExpectNear(g->startingPoint, {100, 100}, 1e-4, "onto the corner");
+    ASSERT_EQ(session->mouseDrag({189, 211}), kNoErr);
+    ASSERT_EQ(session->mouseUp({189, 211}), kNoErr);
+    const standin::Art* drawn = nullptr;
+    for (standin::ObjId id : doc->matching([](const standin::Art& a) { return a.type == kPathArt; }))
+        if (doc->art(id)->segments.size() == 2) drawn = doc->art(id);
+    ASSERT_NE(drawn, nullptr);
+    ExpectNear(drawn->segments[0].p, {100, 100}, 1e-4);
+    ExpectNear(drawn->segments[1].p, {190, 210}, 1e-4, "onto the grid");
+}
+
+}  // namespace
+}  // namespace axotest
