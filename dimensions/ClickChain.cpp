@@ -92,8 +92,6 @@ AIErr DescribeHit(const AIToolHitData& hit, const AIRealPoint& loc, cdDataStruct
     node->y = loc.v;
     switch (hit.type) {
         case kSegCurveType: {
-            int16_t count = 0;
-            if (AIErr err = sAIPath->GetPathSegmentCount(hit.object, &count)) return err;
             node->clickType = kLiveDimClickedPath;
             node->segNumAfter = hit.segment;
             node->segNumBefore = hit.segment == 0 ? -1 : hit.segment - 1;

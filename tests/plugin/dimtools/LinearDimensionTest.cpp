@@ -300,6 +300,43 @@ TEST_F(LinearTest, TheGroupIsLiveWithTheStyleIdKeysAndSlide) {
     EXPECT_NEAR(stored.slideDimTextOffset, 0.8f, 1e-6);
 }
 
+// The art of a group as a comparable text: each path's anchors, each text's contents and
+// placement, in paint order.
+std::string Drawing(const standin::Document& doc, ObjId group) {
+    std::string out;
+    doc.walk(
+        [&](const standin::Art& a, int) {
+            if (a.type == kPathArt) {
+                out += a.closed ? "closed" : "open";
+                for (const AIPathSegment& s : a.segments) out += " " + std::to_string(s.p.h) + "," + std::to_string(s.p.v);
+            } else if (a.type == kTextFrameArt) {
+                out += "text";
+                for (const auto& run : a.story.runs) out += " " + run.text;
+                out += " at " + std::to_string(a.story.matrix.tx) + "," + std::to_string(a.story.matrix.ty);
+            }
+            out += "\n";
+        },
+        group);
+    return out;
+}
+
+TEST_F(LinearTest, RegeneratingFromTheStoredClicksDrawsTheSameArt) {
+    Polyline({{0, 0}, {100, 0}, {250, 40}});
+    g->prefs.style.slideDimText = 1;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}, {250, 40}}, {80, 70}, aiEventModifiers_Shift),
+              kNoErr);
+    ASSERT_EQ(Dimension("Vertical Dimension", {{250, 40}, {100, 0}}, {300, 20}), kNoErr);
+    // Option turns the horizontal tool vertical; the stored keys turn it again when redrawn.
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {250, 40}}, {-30, 20}, aiEventModifiers_Option), kNoErr);
+    std::vector<std::string> before;
+    for (ObjId d : Dimensions()) before.push_back(Drawing(*doc, d));
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    std::vector<std::string> after;
+    for (ObjId d : Dimensions()) after.push_back(Drawing(*doc, d));
+    EXPECT_EQ(g->dimensionsRedrawn, 3);
+    EXPECT_EQ(after, before);
+}
+
 TEST_F(LinearTest, ClicksLevelWithEachOtherGiveAFiniteZeroAndSlide) {
     // Measured across, two clicks one above the other span nothing: 2^-16, and the slide
     // fraction of a zero span is the middle, never a non-number.
