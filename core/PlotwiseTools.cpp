@@ -390,6 +390,7 @@ AIErr toolMouseDown(AIToolMessage* message) {
     g->toolWasDragged = 0;
     g->toolWasTracked = 0;
     g->dragging = 0;
+    g->selectionInGesture = 1;  // until known otherwise, each drag deselects
     if (AIErr err = RecordSaveLayer()) return err;
     if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::toolMouseDown)) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
