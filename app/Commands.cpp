@@ -1,6 +1,7 @@
 // Document, layer, art, selection, undo, file and inspection commands of session scripts.
 #include "Commands.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "AIArt.h"
@@ -84,12 +85,6 @@ float positive(const Args& args, size_t i, const char* what) {
     return v;
 }
 
-ObjId artId(Session& session, const Args& args, size_t i) {
-    const int64_t id = args.integer(i, "an art id");
-    if (id <= 0 || !session.document().isArt(static_cast<ObjId>(id)))
-        throw ScriptError(args.command() + ": no art with id " + args.text(i) + " in the front document");
-    return static_cast<ObjId>(id);
-}
 
 void cmdNew(Session& session, const Args& args) {
     if (args.size() != 0 && args.size() != 2) throw ScriptError("new: expected no arguments or WIDTH HEIGHT");
@@ -381,6 +376,9 @@ void addDocumentCommands(CommandTable& table) {
     table.add({"rect", "rect X Y W H", "draw a rectangle (X Y = bottom left)", cmdRect});
     table.add({"ellipse", "ellipse X Y W H", "draw an ellipse inside that rectangle", cmdEllipse});
     table.add({"path", "path X Y X Y ... [closed]", "draw a polyline", cmdPath});
+    table.add({"name", "name NAME ID|newest [FILTER...]",
+               "name art (the newest passing the filters of expect count) for commands taking an id",
+               nameArt});
     table.add({"select", "select all|none|ID|ID/N...", "set the selection (ID/N: anchor N of path ID)", cmdSelect});
     table.add({"undo", "undo", "undo the last change", cmdUndo});
     table.add({"redo", "redo", "redo what undo took back", cmdRedo});
@@ -388,6 +386,31 @@ void addDocumentCommands(CommandTable& table) {
     table.add({"expect", "expect EXPRESSION", "check the document (see README)", expect});
     addEntryCommand(table);
     addEditCommands(table);
+}
+
+ObjId namedArt(Session& session, const Args& args, size_t i) {
+    const std::string& word = args.text(i);
+    if (!args.token(i).quoted && !word.empty() && std::isalpha(static_cast<unsigned char>(word[0]))) {
+        const auto named = session.artNames.find(word);
+        if (named == session.artNames.end())
+            throw ScriptError(args.command() + ": no art is named " + word + " (name NAME ID|newest ... names one)");
+        return session.document().isArt(named->second) ? named->second : 0;
+    }
+    const int64_t id = args.integer(i, "an art id or name");
+    return id > 0 && session.document().isArt(static_cast<ObjId>(id)) ? static_cast<ObjId>(id) : 0;
+}
+
+std::string missingArt(const Args& args, size_t i) {
+    const std::string& word = args.text(i);
+    if (!word.empty() && std::isalpha(static_cast<unsigned char>(word[0])))
+        return "the art named " + word + " is not in the front document";
+    return "no art with id " + word + " in the front document";
+}
+
+ObjId artId(Session& session, const Args& args, size_t i) {
+    const ObjId id = namedArt(session, args, i);
+    if (!id) throw ScriptError(args.command() + ": " + missingArt(args, i));
+    return id;
 }
 
 }  // namespace plotwise::app

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Script.h"
+#include "model/Art.h"
 
 namespace standin {
 class Document;
@@ -24,6 +25,16 @@ void requirePastable(Session& session, const Args& args);
 // Fails, naming the layer and what to do, when the current layer (or one holding it) is
 // locked or hidden.
 void requireOpenCurrentLayer(const standin::Document& doc, const Args& args);
+
+// The art a word names: an id, or a name given with `name`; 0 when the front document holds
+// no such art (a name never given is a mistake in the script).
+standin::ObjId namedArt(Session& session, const Args& args, size_t i);
+// Says that the word names no art of the front document.
+std::string missingArt(const Args& args, size_t i);
+// The same, a mistake when there is no such art.
+standin::ObjId artId(Session& session, const Args& args, size_t i);
+// `name NAME ID|newest [FILTER...]`: names art for the commands that take an id.
+void nameArt(Session& session, const Args& args);
 
 // `expect EXPRESSION`: throws ExpectationFailed when the expression does not hold.
 void expect(Session& session, const Args& args);

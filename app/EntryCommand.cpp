@@ -44,7 +44,7 @@ DictValue valueOf(const Args& args) {
 }
 
 // The dictionary the target holds (made when it has none), or 0 for no such target.
-ObjId targetDictionary(Document& doc, const Args& args) {
+ObjId targetDictionary(Session& session, Document& doc, const Args& args) {
     const std::string& target = args.text(0);
     if (args.is(0, "document")) return doc.dictionaryOf(0);
     if (!args.token(0).quoted && target.rfind("layer=", 0) == 0) {
@@ -52,9 +52,8 @@ ObjId targetDictionary(Document& doc, const Args& args) {
         if (!layer) throw ScriptError("entry: no layer titled \"" + target.substr(6) + "\"");
         return doc.dictionaryOf(layer);
     }
-    const int64_t id = args.integer(0, "the target (document, an art id or layer=\"Title\")");
-    if (id <= 0 || !doc.isArt(static_cast<ObjId>(id))) throw ScriptError("entry: no art with id " + target);
-    return doc.dictionaryOf(static_cast<ObjId>(id));
+    const ObjId id = artId(session, args, 0);
+    return doc.dictionaryOf(id);
 }
 
 void cmdEntry(Session& session, const Args& args) {
@@ -62,7 +61,7 @@ void cmdEntry(Session& session, const Args& args) {
     const std::vector<std::string> keys = keysOf(args, 1);
     const DictValue value = valueOf(args);
     session.change([&](Document& doc) {
-        ObjId dict = targetDictionary(doc, args);
+        ObjId dict = targetDictionary(session, doc, args);
         for (size_t i = 0; i + 1 < keys.size(); ++i) {
             const DictValue* found = doc.dict(dict)->find(keys[i]);
             if (!found) {

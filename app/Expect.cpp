@@ -20,6 +20,7 @@
 //
 // OP is one of == != < <= > >= (strings and booleans: == and != only). Reals are equal when
 // they differ by at most 1e-5 of the larger.
+#include <cctype>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -197,6 +198,33 @@ int64_t countValue(const Args& args, size_t i) {
     return n;
 }
 
+}  // namespace
+
+void nameArt(Session& session, const Args& args) {
+    if (args.size() < 2) throw ScriptError("name: expected NAME ID|newest [FILTER...]");
+    const std::string& name = args.text(0);
+    if (args.token(0).quoted || name.empty() || !std::isalpha(static_cast<unsigned char>(name[0])))
+        throw ScriptError("name: a name begins with a letter, not \"" + name + "\"");
+    ObjId id = 0;
+    if (args.is(1, "newest")) {
+        // The art made last among those passing every filter: ids only grow.
+        std::vector<Filter> filters;
+        for (size_t i = 2; i < args.size(); ++i) filters.push_back(filterFrom(session, args, i));
+        const Document& doc = session.document();
+        for (ObjId candidate : doc.matching([&](const Art& a) {
+                 return std::all_of(filters.begin(), filters.end(), [&](const Filter& f) { return f(doc, a); });
+             }))
+            id = std::max(id, candidate);
+        if (!id) throw ScriptError("name: no art passes those filters");
+    } else {
+        args.requireCount(2, 2);
+        id = artId(session, args, 1);
+    }
+    session.artNames[name] = id;
+}
+
+namespace {
+
 void expectCount(Session& session, const Args& args) {
     std::vector<Filter> filters;
     size_t i = 1;
@@ -231,12 +259,12 @@ void expectCurrentLayer(Session& session, const Args& args) {
 
 void expectText(Session& session, const Args& args) {
     args.requireCount(4, 4);
-    const int64_t id = args.integer(1, "an art id");
+    const ObjId id = namedArt(session, args, 1);
     const Op op = opAt(args, 2);
     equalityOnly(op, "texts");
     const Document& doc = session.document();
-    const Art* a = id > 0 ? doc.art(static_cast<ObjId>(id)) : nullptr;
-    if (!a || !doc.isArt(a->id)) failed(args, "no art with id " + args.text(1));
+    const Art* a = id ? doc.art(id) : nullptr;
+    if (!a) failed(args, missingArt(args, 1));
     if (a->type != kTextFrameArt && a->type != kLegacyTextArt) failed(args, "art that is not text");
     const std::string text = textOf(*a);
     if (!holds(text, op, platformText(args.text(3), args))) failed(args, shown(text));
@@ -264,9 +292,9 @@ void expectEntry(Session& session, const Args& args) {
         if (!layer) failed(args, "no such layer");
         dict = doc.art(layer)->dictionary;
     } else {
-        const int64_t id = args.integer(1, "the target (document, an art id or layer=\"Title\")");
-        if (id <= 0 || !doc.isArt(static_cast<ObjId>(id))) failed(args, "no art with id " + target);
-        dict = doc.art(static_cast<ObjId>(id))->dictionary;
+        const ObjId id = namedArt(session, args, 1);
+        if (!id) failed(args, missingArt(args, 1));
+        dict = doc.art(id)->dictionary;
     }
     const auto path = keyPath(args.text(2), args);
     const DictValue* value = dict ? entryAt(doc, dict, path) : nullptr;

@@ -3,6 +3,7 @@
 // is one step for undo and redo.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -31,6 +32,8 @@ public:
     standin::PluginDriver& events();
     bool hasEvents() const { return events_ != nullptr; }
     standin::PluginDriverOptions eventOptions;  // set before the first events()
+    // Art named with `name`, so a script need not know the ids the host hands out.
+    std::map<std::string, standin::ObjId> artNames;
     size_t alertsReported = 0;             // alerts already printed
     // Where the command being played stands ("FILE:LINE"), for what it prints.
     const std::string& where() const { return where_; }

@@ -131,6 +131,14 @@ void RecordClick(const PlotwiseToolRow& row, AIRealPoint p) {
     }
 }
 
+// The behaviour the tool's family shares, from the subsystem that owns the family.
+const ToolFamilyRoutines* FamilyRoutines(ToolFamily family) {
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+        for (const ToolFamilyRoutines& f : s->toolFamilies)
+            if (f.family == family) return &f;
+    return nullptr;
+}
+
 // --- mouse up per family ---
 
 AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
@@ -148,21 +156,17 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
         if (err) return err;
         return ShowCoreMessage(4);
     }
+    // A click of a chaining tool is one more point of the dimension in progress.
+    if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
     g->prefs.style.id += 1;
     g->curDimID = g->prefs.style.id;
     AIErr err = Call(Routine(&row, &ToolRoutines::mouseUp));
+    if (const ToolFamilyRoutines* family = FamilyRoutines(row.family); !err && family && family->complete)
+        err = family->complete(row);
     ClearClicks();
     if (AIErr e = Call(Routine(&row, &ToolRoutines::freeClicks)); e && !err) err = e;
     if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
     return err;
-}
-
-// The behaviour the tool's family shares, from the subsystem that owns the family.
-const ToolFamilyRoutines* FamilyRoutines(ToolFamily family) {
-    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
-        for (const ToolFamilyRoutines& f : s->toolFamilies)
-            if (f.family == family) return &f;
-    return nullptr;
 }
 
 AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
@@ -391,6 +395,7 @@ AIErr toolMouseDown(AIToolMessage* message) {
     g->toolWasDragged = 0;
     g->toolWasTracked = 0;
     g->dragging = 0;
+    g->selectionInGesture = 1;  // until known otherwise, each drag deselects
     if (AIErr err = RecordSaveLayer()) return err;
     if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::toolMouseDown)) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
@@ -399,7 +404,12 @@ AIErr toolMouseDown(AIToolMessage* message) {
     if (row->family == F::kDimResize) return kNoErr;  // its preparation runs at the first drag
     if (const ToolFamilyRoutines* family = FamilyRoutines(row->family); family && family->mouseDown)
         if (AIErr err = family->mouseDown(*row)) return err;
-    return Call(Routine(row, &ToolRoutines::mouseDown));
+    AIErr err = Call(Routine(row, &ToolRoutines::mouseDown));
+    // Previews select nothing and each drag's undo takes back the one before: with nothing
+    // selected now, there is nothing for a drag to deselect, and a drag of a large document
+    // need not look at all of its art.
+    g->selectionInGesture = AnyArtSelected() ? 1 : 0;
+    return err;
 }
 
 AIErr toolMouseDrag(AIToolMessage* message) {
@@ -408,7 +418,8 @@ AIErr toolMouseDrag(AIToolMessage* message) {
     const bool trim = row && row->family == F::kTrim;
     if (!trim) {
         if (AIErr err = sAIUndo->UndoChanges()) return err;
-        if (AIErr err = deselectAllArt()) return err;
+        if (g->selectionInGesture)
+            if (AIErr err = deselectAllArt()) return err;
     }
     g->curTool = message->tool;
     g->dragging = 1;
@@ -419,6 +430,7 @@ AIErr toolMouseDrag(AIToolMessage* message) {
         if (Close(message->cursor, LastClick(), kDragThreshold)) return kNoErr;
         g->toolWasDragged = 1;
     }
+    g->dragPoint = message->cursor;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     if (AIErr err = UpdateTrackerCaptions(row)) return err;
     if (!row) return kNoErr;

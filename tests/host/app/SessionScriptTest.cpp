@@ -199,7 +199,7 @@ TEST(SessionScript, ExpectationsNamingAMissingLayerOrArtFail) {
     EXPECT_EQ(run.errors.str(),
               "test.pws:3: expectation failed: count layer=Nope == 0 (found no layer titled \"Nope\")\n"
               "test.pws:4: expectation failed: current-layer != \"Nope\" (found no layer titled \"Nope\")\n"
-              "test.pws:5: expectation failed: text 9999 != \"x\" (found no art with id 9999)\n"
+              "test.pws:5: expectation failed: text 9999 != \"x\" (found no art with id 9999 in the front document)\n"
               "test.pws:6: expectation failed: entry layer=Nope k missing (found no such layer)\n");
 }
 
@@ -362,4 +362,54 @@ dump
 
     run.play("expect scale \"Plan\" <= \"x\"\n");
     EXPECT_NE(run.errors.str().find("labels compare only with == or !="), std::string::npos) << run.errors.str();
+}
+
+TEST(SessionScript, NamedArtStandsWhereAnIdWould) {
+    Played run;
+    run.play(R"(
+new
+rect 0 0 10 10
+layer add "Marks"
+line 0 0 5 5
+line 1 1 6 6
+name first newest type=path layer="Layer 1"
+name last newest type=path
+select first
+expect count selected == 1
+expect count selected layer="Layer 1" == 1
+select last
+expect count selected layer="Marks" == 1
+entry last note string "the second line"
+expect entry last note == "the second line"
+select last/1
+expect count selected == 1
+)");
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    // The newest of the lines is the one drawn last: the first line is not named last.
+    run.play("select all\nexpect count selected == 3\n");
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+}
+
+TEST(SessionScript, NamesThatNameNothingAreReported) {
+    const struct {
+        const char* line;
+        const char* message;
+    } cases[] = {
+        {"select nobody", "no art is named nobody"},
+        {"name 2d newest", "a name begins with a letter"},
+        {"name x newest type=text", "no art passes those filters"},
+        {"name x 999", "no art with id 999 in the front document"},
+        {"name x", "expected NAME ID|newest"},
+    };
+    for (const auto& c : cases) {
+        Played run;
+        run.play(std::string("new\nrect 0 0 1 1\n") + c.line + "\n");
+        EXPECT_EQ(run.failures, 1) << c.line;
+        EXPECT_NE(run.errors.str().find(c.message), std::string::npos) << c.line << ": " << run.errors.str();
+    }
+    // A named art that is gone makes an expectation naming it fail, not the script stop.
+    Played gone;
+    gone.play("new\nrect 0 0 1 1\nname box newest\nundo\nexpect entry box x exists\nexpect count == 0\n");
+    EXPECT_EQ(gone.failures, 1) << gone.errors.str();
+    EXPECT_NE(gone.errors.str().find("the art named box is not in the front document"), std::string::npos) << gone.errors.str();
 }

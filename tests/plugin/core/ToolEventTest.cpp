@@ -45,7 +45,7 @@ const ToolRoutines kFailingDown{&Failing, nullptr, nullptr, nullptr, nullptr};
 // tool sets and flags of the real tools; where the real tool is registered, the stand-in
 // goes by its own name (string index 0 has no title).
 struct TestTools {
-    AIToolHandle horizontal, vertical, aligned, angular, measure, line, threePoint, fillet, trim, arc, cube;
+    AIToolHandle horizontal, vertical, aligned, angular, measure, chain, line, threePoint, fillet, trim, arc, cube;
 } gTools;
 
 template <AIToolHandle TestTools::*Field>
@@ -55,11 +55,12 @@ AIToolHandle& Handle() {
 
 using F = ToolFamily;
 const PlotwiseToolRow kTestTools[] = {
-    {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 1, 1, F::kDimension, 0, &kRoutines},
-    {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 2, 1, F::kDimension, 0, &kFailingDown},
+    {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 0, 1, F::kDimension, 0, &kRoutines},
+    {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 0, 1, F::kDimension, 0, &kFailingDown},
     {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 3, 1, F::kDimension, 0, &kFailingDrag},
     {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, F::kDimension, kToolNeedsDrag, &kRoutines},
     {&Handle<&TestTools::angular>, "Test Angular Dimension", 14, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
+    {&Handle<&TestTools::chain>, "Test Chain Dimension", 0, 1, F::kDimension, kToolChainClicks, &kRoutines},
     {&Handle<&TestTools::line>, "Test CAD Line", 0, 5, F::kDraw, 0, &kRoutines},
     {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 0, 5, F::kThreePoint, 0, &kRoutines},
     {&Handle<&TestTools::arc>, "Test CAD Arc", 0, 5, F::kArc, 0, &kRoutines},
@@ -109,7 +110,7 @@ TEST_F(ToolEventTest, OnlyToolsWithRoutinesAreRegistered) {
 }
 
 TEST_F(ToolEventTest, DragThresholdAndUndoOfThePreviousDrag) {
-    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr) << session->lastError();
+    ASSERT_EQ(session->selectTool("Test Horizontal Dimension"), kNoErr) << session->lastError();
     ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
     EXPECT_EQ(g->firstClick.h, 100.0f);
     EXPECT_EQ(g->clickNum, 1);
@@ -131,6 +132,25 @@ TEST_F(ToolEventTest, DragThresholdAndUndoOfThePreviousDrag) {
     EXPECT_EQ(g->clickNum, 0);
     EXPECT_EQ(gCalls, (std::vector<std::string>{"down", "drag", "drag", "drag", "up", "free"}));
     EXPECT_EQ(artCount(), 1u);
+}
+
+TEST_F(ToolEventTest, DragsDeselectWhatWasSelectedWhenTheMouseWentDown) {
+    standin::ObjId picked = 0;
+    ASSERT_EQ(session->hostEvent([&] { return doc->addLine({0, 0}, {10, 0}, &picked); }), kNoErr);
+    ASSERT_EQ(session->hostEvent([&] { return doc->select(picked); }), kNoErr);
+    ASSERT_EQ(session->selectTool("Test CAD Line"), kNoErr);
+    ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
+    EXPECT_EQ(g->selectionInGesture, 1);
+    EXPECT_TRUE(doc->readsSelected(picked));
+    ASSERT_EQ(session->mouseDrag({150, 100}), kNoErr);
+    EXPECT_FALSE(doc->readsSelected(picked));
+    ASSERT_EQ(session->mouseDrag({160, 100}), kNoErr);  // the undo brought it back; deselected again
+    EXPECT_FALSE(doc->readsSelected(picked));
+    ASSERT_EQ(session->mouseUp({160, 100}), kNoErr);
+    // Nothing selected at the press: nothing to deselect at any drag.
+    ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
+    EXPECT_EQ(g->selectionInGesture, 0);
+    session->mouseUp({100, 100});
 }
 
 TEST_F(ToolEventTest, TrimCutsAccumulateWithoutUndo) {
@@ -227,6 +247,22 @@ TEST_F(ToolEventTest, ClickOnlyUseOfDragToolsIsExplained) {
     EXPECT_EQ(alerts().back(), "Click the two end points, then drag.");
 }
 
+TEST_F(ToolEventTest, ClicksOfAChainingToolAddUpUntilADragEndsThem) {
+    ASSERT_EQ(session->selectTool("Test Chain Dimension"), kNoErr);
+    const int32_t id = g->prefs.style.id;
+    ASSERT_EQ(session->click({0, 0}), kNoErr);
+    ASSERT_EQ(session->click({50, 0}), kNoErr);
+    ASSERT_EQ(session->mouseDown({100, 0}), kNoErr);
+    EXPECT_EQ(g->clickNum, 3);
+    EXPECT_TRUE(std::find(gCalls.begin(), gCalls.end(), "up") == gCalls.end());
+    EXPECT_EQ(g->prefs.style.id, id);
+    ASSERT_EQ(session->mouseDrag({50, 30}), kNoErr);
+    ASSERT_EQ(session->mouseUp({50, 30}), kNoErr);
+    EXPECT_EQ(std::count(gCalls.begin(), gCalls.end(), "up"), 1);
+    EXPECT_EQ(g->prefs.style.id, id + 1);
+    EXPECT_EQ(g->clickNum, 0);
+}
+
 std::vector<std::pair<int32_t, int32_t>> gCaptions;
 
 TEST_F(ToolEventTest, CaptionsAndSnappingGoThroughTheHooks) {
@@ -259,7 +295,7 @@ TEST_F(ToolEventTest, HandlersReturnTheErrorOfTheirFirstFailingStep) {
     EXPECT_EQ(session->mouseDrag({40, 0}), AIErr('TEST'));
     session->mouseUp({40, 0});
 
-    ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test Vertical Dimension"), kNoErr);
     EXPECT_EQ(session->mouseDown({0, 0}), AIErr('TEST'));
     session->mouseUp({0, 0});
 
