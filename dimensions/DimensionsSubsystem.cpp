@@ -1,12 +1,14 @@
 // What the dimension model registers: the update command, the timer that selects a new
-// custom text, the dimension-resize tool, and what follows another document coming to
-// the front (its dimension layer and highest dimension id).
+// custom text, the dimension-resize tool, the format-version check of an opened document,
+// and what follows another document coming to the front (its dimension layer and highest
+// dimension id).
 #include "AIMenu.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionLayer.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/DocumentFormatVersion.h"
 #include "units/ArtSelection.h"
 
 namespace {
@@ -48,6 +50,6 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .tools = kTools,
     .menus = kMenus,
     .timers = kTimers,
-    .hooks = {.documentChanged = &DocumentChanged},
+    .hooks = {.documentOpened = &CheckPlotwiseDocumentVersion, .documentChanged = &DocumentChanged},
     .services = {.createDimensionLayer = &CreateDimensionLayer},
 };
