@@ -11,6 +11,7 @@
 
 // Kind of a dimension; selects the routine that redraws it.
 enum PlotwiseLiveDimType : int32_t {
+    kDummyDimType = -1,
     kHorizontal = 0,
     kHorizontalDatum = 1,
     kVertical = 2,

@@ -36,6 +36,7 @@ struct CoreGlobals {
     // --- click and gesture state ---
     AIRealPoint firstClick{}, secondClick{}, thirdClick{};
     AIRealPoint startingPoint{}, endPoint{};
+    AIRealPoint dragPoint{};         // the cursor of the gesture's last drag (endPoint before a routine moves it)
     AIRealPoint basePoint1{};
     int didFirstClick = 0, didSecondClick = 0, didThirdClick = 0;
     int32_t clickNum = 0;

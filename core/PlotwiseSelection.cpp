@@ -13,9 +13,9 @@ constexpr GlobalsView<CoreGlobals> g;
 
 }  // namespace
 
-AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out) {
+AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type) {
     out.clear();
-    AIMatchingArtSpec wanted{kAnyArt, selectedOnly ? int32_t{kArtSelected} : 0,
+    AIMatchingArtSpec wanted{type, selectedOnly ? int32_t{kArtSelected} : 0,
                            selectedOnly ? int32_t{kArtSelected} : 0};
     AIMdMemoryHandle list = nullptr;
     int32_t count = 0;

@@ -9,10 +9,10 @@
 
 #define kObjectWasSelectedTag "ZMK_Object_Was_Selected"
 
-// Every art of the front document, or only the selected art, in the host's matching order
-// (layer groups left out); the host's list is disposed on every way out. No document gives
-// an empty list.
-AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out);
+// Every art of the front document (of one art type, or any), or only the selected art, in
+// the host's matching order (layer groups left out); the host's list is disposed on every
+// way out. No document gives an empty list.
+AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type = kAnyArt);
 // Deselects all art of the front document (every layer and sublayer); no document is no error.
 AIErr deselectAllArt();
 // Unless a tagged selection is already waiting, and when a document view is open: remembers

@@ -45,7 +45,10 @@ enum : uint16_t {
     kToolLabelLike = 0x4,           // selecting it sets labelToolSelected
     kToolTrackCursor = 0x8,         // wants cursor tracking
     kToolPrimitive = 0x10,          // depth cube and cylinder: drawn in two stages
+    kToolChainClicks = 0x20,        // a click without a drag joins the click chain; a drag ends it
+    kToolAxonometricClicks = 0x40,  // its clicks must lie on axonometric art
     kToolKeepsFirstClick = 0x80,    // its first click outlives the mouse-up
+    kToolTwoChainNodes = 0x100,     // each click makes two chain nodes (the datum target's "1" and "A")
 };
 
 constexpr int16_t kToolSetCount = 7;
@@ -69,6 +72,7 @@ struct PlotwiseToolRow {
     ToolFamily family;
     uint16_t flags;
     const ToolRoutines* routines;  // null: the tool is not offered to the host
+    int32_t dimensionKind = -1;    // the kind (PlotwiseLiveDimType) its dimensions are stored as
 };
 
 // Behaviour every tool of a family shares, given by the subsystem that owns the family.
@@ -78,6 +82,9 @@ struct ToolFamilyRoutines {
     AIErr (*trackCursor)(const PlotwiseToolRow& row, AIRealPoint cursor);  // after the modifier keys
     AIErr (*mouseDown)(const PlotwiseToolRow& row);    // after the click is recorded, before the tool's own
     AIErr (*mouseUp)(const PlotwiseToolRow& row);      // completes the gesture instead of the core
+    // A gesture the core completed: after the tool's own mouse-up succeeded, before the
+    // clicks are cleared and freed.
+    AIErr (*complete)(const PlotwiseToolRow& row);
 };
 
 // ---------------------------------------------------------------------------------------
@@ -130,10 +137,13 @@ struct PlotwiseTimerRow {
 using PlotwiseAnnotation = AIErr (*)(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer);
 
 // A kind of live dimension (PlotwiseLiveDimType) and the routine that redraws one from the
-// stored style and clicks the regeneration has set up.
+// stored style and clicks the regeneration has set up (null: the kind draws nothing, and
+// its dimensions are kept as they are). `tool`, when given, is made the current tool for
+// the redraw, for routines that tell their flat and axonometric forms apart by it.
 struct PlotwiseDimensionKindRow {
     int32_t kind;
     AIErr (*redraw)();
+    ToolHandleField tool = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------

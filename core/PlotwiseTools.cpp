@@ -131,6 +131,14 @@ void RecordClick(const PlotwiseToolRow& row, AIRealPoint p) {
     }
 }
 
+// The behaviour the tool's family shares, from the subsystem that owns the family.
+const ToolFamilyRoutines* FamilyRoutines(ToolFamily family) {
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+        for (const ToolFamilyRoutines& f : s->toolFamilies)
+            if (f.family == family) return &f;
+    return nullptr;
+}
+
 // --- mouse up per family ---
 
 AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
@@ -148,21 +156,17 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
         if (err) return err;
         return ShowCoreMessage(4);
     }
+    // A click of a chaining tool is one more point of the dimension in progress.
+    if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
     g->prefs.style.id += 1;
     g->curDimID = g->prefs.style.id;
     AIErr err = Call(Routine(&row, &ToolRoutines::mouseUp));
+    if (const ToolFamilyRoutines* family = FamilyRoutines(row.family); !err && family && family->complete)
+        err = family->complete(row);
     ClearClicks();
     if (AIErr e = Call(Routine(&row, &ToolRoutines::freeClicks)); e && !err) err = e;
     if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
     return err;
-}
-
-// The behaviour the tool's family shares, from the subsystem that owns the family.
-const ToolFamilyRoutines* FamilyRoutines(ToolFamily family) {
-    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
-        for (const ToolFamilyRoutines& f : s->toolFamilies)
-            if (f.family == family) return &f;
-    return nullptr;
 }
 
 AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
@@ -413,6 +417,7 @@ AIErr toolMouseDrag(AIToolMessage* message) {
         if (Close(message->cursor, LastClick(), kDragThreshold)) return kNoErr;
         g->toolWasDragged = 1;
     }
+    g->dragPoint = message->cursor;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     if (AIErr err = UpdateTrackerCaptions(row)) return err;
     if (!row) return kNoErr;

@@ -3,6 +3,8 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "dimensions/DictionaryAccess.h"
 #include "dimensions/DimensionKeys.h"
@@ -152,4 +154,92 @@ AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit) {
         if (AIErr err = GetIntegerByKey(link, idKey, id)) return err;
         return visit(key, id);
     });
+}
+
+AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed) {
+    if (removed) *removed = 0;
+    if (!art) return kCADErr;
+    DictRef dict;
+    if (AIErr err = GetArtDictionary(art, dict)) return err;
+    KeyBuffer objectKey;
+    if (!IsKnownKey(dict.get(), ObjectKey(objectKey))) return kNoErr;
+    DictRef object;
+    if (AIErr err = GetSubDictionary(dict.get(), objectKey, object)) return err;
+    KeyBuffer idKey;
+    ComposeKey(idKey, kZA3Prefix, kObjIdName);
+    // Every key is noted first: the dictionary is not changed while it is walked.
+    std::vector<std::string> dropped;
+    int32_t links = 0;
+    AIErr err = ForEachLinkDictionary(object.get(), [&](const char* key, AIDictionaryRef link) -> AIErr {
+        ++links;
+        int32_t id = 0;
+        if (AIErr e = GetIntegerByKey(link, idKey, id)) return e;
+        if (drop(id)) dropped.emplace_back(key);
+        return kNoErr;
+    });
+    if (err) return err;
+    for (const std::string& key : dropped)
+        if (AIErr e = DeleteByKey(object.get(), key.c_str())) return e;
+    if (removed) *removed = static_cast<int32_t>(dropped.size());
+    if (!dropped.empty() && static_cast<int32_t>(dropped.size()) == links) return DeleteByKey(dict.get(), objectKey);
+    return kNoErr;
+}
+
+AIErr RenumberDimensionLink(AIArtHandle art, int32_t from, int32_t to) {
+    if (!art) return kCADErr;
+    DictRef object;
+    if (AIErr err = GetObjectDictionary(art, object)) return err;
+    if (!object) return kNoErr;
+    KeyBuffer idKey, clickPrefix;
+    ComposeKey(idKey, kZA3Prefix, kObjIdName);
+    ComposeKey(clickPrefix, kZA3Prefix, kClickDataName);
+    std::vector<std::string> found;
+    AIErr err = ForEachLinkDictionary(object.get(), [&](const char* key, AIDictionaryRef link) -> AIErr {
+        int32_t id = 0;
+        if (AIErr e = GetIntegerByKey(link, idKey, id)) return e;
+        if (id == from) found.emplace_back(key);
+        return kNoErr;
+    });
+    if (err) return err;
+    KeyBuffer newKey;
+    LinkKey(newKey, to);
+    for (const std::string& key : found) {
+        DictRef link;
+        if (AIErr e = GetSubDictionary(object.get(), key.c_str(), link)) return e;
+        if (AIErr e = SetIntegerByKey(link.get(), idKey, to)) return e;
+        std::vector<std::string> clicks;
+        if (AIErr e = ForEachKey(link.get(), [&](const char* clickKey) -> AIErr {
+                if (StartsWith(clickKey, clickPrefix, kClickDataKeyLength)) clicks.emplace_back(clickKey);
+                return kNoErr;
+            }))
+            return e;
+        for (const std::string& clickKey : clicks) {
+            DictRef click;
+            if (AIErr e = GetSubDictionary(link.get(), clickKey.c_str(), click)) return e;
+            if (AIErr e = SetIntegerByKey(click.get(), idKey, to)) return e;
+        }
+        if (key == newKey) continue;
+        const AIDictKey k = sAIDictionary->Key(newKey);
+        if (AIErr e = sAIDictionary->SetDictEntry(object.get(), k, link.get())) return e;
+        if (AIErr e = DeleteByKey(object.get(), key.c_str())) return e;
+    }
+    return kNoErr;
+}
+
+AIErr DeleteDimObjectDictionary(AIArtHandle art) {
+    if (!art) return kCADErr;
+    auto clear = [](AIArtHandle a) -> AIErr {
+        DictRef dict;
+        if (AIErr err = GetArtDictionary(a, dict)) return err;
+        KeyBuffer key;
+        return IsKnownKey(dict.get(), ObjectKey(key)) ? DeleteByKey(dict.get(), key) : kNoErr;
+    };
+    if (AIErr err = clear(art)) return err;
+    AIArtHandle child = nullptr;
+    if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+    for (; child; ) {
+        if (AIErr err = clear(child)) return err;
+        if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
+    }
+    return kNoErr;
 }

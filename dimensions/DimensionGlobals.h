@@ -1,10 +1,41 @@
 // The fields of the dimension model: the dimension layer, the text being laid out and the
-// group last made live, and the dimension-resize tool.
+// group last made live, the click chain of the dimension tools with the hit of the last
+// click, the working lists and flags of a regeneration, and the dimension-resize tool.
 #pragma once
 
 #include "axonometric/AxonometricGlobals.h"
 
+struct cdDataStruct;
+
 struct DimensionGlobals : AxonometricGlobals {
+    // --- the click chain of the dimension in progress or being redrawn ---
+    cdDataStruct* firstChainDimDataPtr = nullptr;
+    cdDataStruct* lastChainDimDataPtr = nullptr;
+    int drawingAxoDimension = 0;         // the dimension in progress lies on axonometric art
+    int32_t firstDimensionAxoFace = 8;   // face of its first click (8: none)
+    AIArtHandle dimAxoArt = nullptr;     // axonometric art under its first click
+    int perpendicularDimOptionDown = 0;  // option held: axonometric dimensions on the perpendicular plane
+    int useAxoPerpendicularDims = 0;     // ctrl held: likewise
+    // The last click as found (mouse down) or re-located (regeneration).
+    AIArtHandle liveDimClickedArt = nullptr;
+    uint32_t liveDimSegNum = 0;
+    int32_t liveDimClickType = -1;
+    AIReal liveDimT = 0;
+    AIArtHandle updateArt = nullptr;     // the measured art of a redrawn dimension
+    // --- the dimension being drawn or redrawn ---
+    int32_t curDimType = -1;             // PlotwiseLiveDimType
+    int32_t axoDimType = -1;             // the direction an axonometric linear dimension was drawn in
+    AIReal axoDimOffset = 0, axoDimAngle = 0, radialDimOffsetLength = 0;
+    // --- regeneration ---
+    Plotwise3_dimensioned_object_data* firstDimensionedObjectDataPtr = nullptr;  // click list
+    Plotwise3_dimensioned_object_data* lastDimensionedObjectDataPtr = nullptr;
+    Plotwise3_Live_Dimension_Data* firstLiveDimensionGroupDataPtr = nullptr;      // style list
+    Plotwise3_Live_Dimension_Data* lastLiveDimensionGroupDataPtr = nullptr;
+    int dimWasSelected = 0;
+    int updatingPalettes = 0;            // the panels follow the selection: texts are taken as they stand
+    // What the last regeneration did: dimensions redrawn, and dimensions kept as they were
+    // (static ones, hidden ones, kinds without a routine, clicks that could not be found).
+    int32_t dimensionsRedrawn = 0, dimensionsKept = 0;
     char theText[256] = {};                  // text last formatted by the dimension and label tools
     AIReal slideDimTextOffset = 0.5f;
     AIArtHandle dimGroup = nullptr;              // the group last made live

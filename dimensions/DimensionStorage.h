@@ -50,6 +50,16 @@ AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& vi
 // Visits every dimension link of the art with its key text and the link's own "ZA3_Obj_id".
 using DimensionLinkVisitor = std::function<AIErr(const char* key, int32_t id)>;
 AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit);
+// Removes every link of the art whose "ZA3_Obj_id" `drop` names, however many there are;
+// when that leaves no link at all, "ZA3_Object" goes too (one without any link to begin with
+// stays). *removed, when given, counts the links removed. An art without links is left alone.
+AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed = nullptr);
+// Gives the art's link of dimension `from` to dimension `to`: the link's key is renamed
+// ("ZA3_Obj_data_<to>"), and its "ZA3_Obj_id" and the id of every click in it become `to`.
+// An art without that link is left alone.
+AIErr RenumberDimensionLink(AIArtHandle art, int32_t from, int32_t to);
+// Removes "ZA3_Object" from the art and from its direct children (not deeper).
+AIErr DeleteDimObjectDictionary(AIArtHandle art);
 
 // --- text records on the texts of a dimension ---
 

@@ -1,13 +1,17 @@
-// What the dimension model registers: the update command, the timer that selects a new
-// custom text, the dimension-resize tool, the format-version check of an opened document,
-// and what follows another document coming to the front (its dimension layer and highest
-// dimension id).
+// What the dimension model registers: the steps every dimension tool shares, the update
+// command, the timer that selects a new custom text, the dimension-resize tool, the
+// regeneration offered to the folders below, the repair of ids after a paste, the
+// format-version check of an opened document, and what follows another document coming to
+// the front (its dimension layer and highest id).
 #include "AIMenu.h"
+#include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionLayer.h"
+#include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/DimensionToolFamily.h"
 #include "dimensions/DocumentFormatVersion.h"
 #include "units/ArtSelection.h"
 
@@ -30,13 +34,25 @@ AIErr SelectDimensionText() {
     return err;
 }
 
+// The update command: links of deleted dimensions go, every dimension is drawn again, and
+// the selection comes back once the redraw is done (tagged here, restored by theTimer).
+AIErr UpdateDimensions() {
+    if (AIErr err = TagSelectedArt()) return err;
+    (void)CleanupAssociativeDimensions();  // a link it cannot judge stays, and is harmless
+    return UpdateAssociativeDimensions(kProcessAllArt);
+}
+
+const ToolFamilyRoutines kFamilies[] = {
+    {ToolFamily::kDimension, nullptr, &DimensionToolMouseDown, nullptr, &DimensionToolComplete},
+};
+
 const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->dimresizetool; }, "Plotwise Dimension Resize", 11, 1, ToolFamily::kDimResize, 0, nullptr},
 };
 
 const PlotwiseMenuRow kMenus[] = {
     {+[]() -> AIMenuItemHandle& { return g->UpdateDimensionsMenuItem; }, "Plotwise Update Dimensions",
-     kObjectUtilsMenuGroup, 42, nullptr},
+     kObjectUtilsMenuGroup, 42, &UpdateDimensions},
 };
 
 const PlotwiseTimerRow kTimers[] = {
@@ -48,8 +64,13 @@ const PlotwiseTimerRow kTimers[] = {
 extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .name = "dimensions",
     .tools = kTools,
+    .toolFamilies = kFamilies,
     .menus = kMenus,
     .timers = kTimers,
-    .hooks = {.documentOpened = &CheckPlotwiseDocumentVersion, .documentChanged = &DocumentChanged},
-    .services = {.createDimensionLayer = &CreateDimensionLayer},
+    .hooks = {.documentOpened = &CheckPlotwiseDocumentVersion,
+              .documentChanged = &DocumentChanged,
+              .afterPaste = &DoAfterPaste},
+    .services = {.createDimensionLayer = &CreateDimensionLayer,
+                 .cleanupAssociativeDimensions = &CleanupAssociativeDimensions,
+                 .updateAssociativeDimensions = &UpdateAssociativeDimensions},
 };

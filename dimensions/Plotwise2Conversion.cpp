@@ -15,6 +15,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/DimensionTextList.h"
 #include "dimensions/LegacyScaleTags.h"
 #include "geometry/PlotwiseErrors.h"
 #include "units/LayerScales.h"
@@ -158,6 +159,47 @@ bool HoldsStyleRecord(AIDictionaryRef dict) {
     return IsKnownKey(dict, ComposeKey(key, kZA3Prefix, kDimensionName));
 }
 
+// Visits every text frame from art along its siblings, into groups.
+template <class Visit>
+AIErr ForEachTextFrame(AIArtHandle art, Visit&& visit) {
+    for (; art;) {
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+        if (type == kGroupArt) {
+            AIArtHandle child = nullptr;
+            if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+            if (AIErr err = ForEachTextFrame(child, visit)) return err;
+        } else if (type == kTextFrameArt) {
+            if (AIErr err = visit(art)) return err;
+        }
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
+}
+
+// Format 2 kept no record of a dimension's texts, and regeneration takes a text without
+// one for text the user typed over, which it then keeps whatever the art measures. The
+// texts of a converted dimension (not a label) get the record of the value they show, so
+// they follow their art again.
+AIErr RecordValueTexts(AIArtHandle group) {
+    AIArtHandle first = nullptr;
+    if (AIErr err = sAIArt->GetArtFirstChild(group, &first)) return err;
+    int32_t id = 0;
+    return ForEachTextFrame(first, [&id](AIArtHandle text) -> AIErr {
+        const int32_t textId = id++;
+        DictRef dict;
+        KeyBuffer key;
+        if (AIErr err = GetArtDictionary(text, dict)) return err;
+        if (IsKnownKey(dict.get(), ComposeKey(key, kPW4Prefix, kDimTextName))) return kNoErr;
+        live_dimension_text_data record{};
+        record.id = textId;
+        record.alpha = record.numeric = -1;
+        record.dimensionFormat = 0;
+        if (AIErr err = GetStringFromTextObject(text, record.dimStr, sizeof record.dimStr)) return err;
+        return SetDimensionTextData(text, &record);
+    });
+}
+
 // The group's style tags, each written as its style record before the tag goes.
 AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
@@ -174,6 +216,8 @@ AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTag
         }
         // Strings flag 0: strings a sub-record already wrote stay.
         if (AIErr err = ConvertLiveDimensionDataToDictionary(&style, dict, 0)) return err;
+        if (legacy.isLabel == 0)
+            if (AIErr err = RecordValueTexts(group)) return err;
         if (AIErr err = sAITag->RemoveTag(group, name.c_str())) return err;
     }
     return kNoErr;

@@ -1,5 +1,6 @@
-// The fields of the dimensioning and labelling tools: their tool handles, the automatic
-// dimensioning commands and the geometry read-out that geometric labels list.
+// The fields of the dimensioning and labelling tools: their tool handles, the layout of the
+// text being drawn, the automatic dimensioning commands and the geometry read-out that
+// geometric labels list.
 #pragma once
 
 #include "dimensions/DimensionGlobals.h"
@@ -9,6 +10,13 @@ struct DimToolGlobals : DimensionGlobals {
     // open length, closed perimeter, area), written by the tracker; kMissingValue where
     // the value does not apply.
     AIReal geometryX = 0, geometryY = 0, geometryW = 0, geometryH = 0, geometryL = 0, geometryP = 0, geometryA = 0;
+    // The layout of the text being drawn: the second click of the current pair, the
+    // measured width of the text, where and how it is set.
+    AIRealPoint basePoint2{};
+    AIReal strWidth = 0;
+    AIRealPoint textLoc{};
+    AIReal textAngle = 0;
+    int16_t textAlignment = 0;  // AILineStyle: 1 begins, 2 centred on, 3 ends at textLoc
     AIMenuItemHandle AutoDimensionDocumentMenuItem = nullptr, AutoDimensionSelectionMenuItem = nullptr;
     AIToolHandle htool = nullptr, vtool = nullptr, ultool = nullptr, autohtool = nullptr;
     AIToolHandle autovtool = nullptr, autoultool = nullptr, datumhtool = nullptr, datumvtool = nullptr;

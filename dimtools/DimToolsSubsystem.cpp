@@ -1,60 +1,95 @@
 // What the dimensioning and labelling tools register: the tools in toolbox order (offered to
-// the host once their routines exist), the automatic dimensioning commands, and which of
-// them draw horizontal or vertical linear dimensions.
+// the host once their routines exist), the routines that redraw each kind of stored
+// dimension, the automatic dimensioning commands, and which tools draw horizontal or
+// vertical linear dimensions.
 #include "AIMenu.h"
 #include "core/PlotwiseSubsystem.h"
+#include "dimensions/ClickChain.h"
 #include "dimtools/DimToolGlobals.h"
+#include "dimtools/LinearDimensions.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
+constexpr int32_t kOptionBit = 2, kCtrlBit = 4;
+
+// The linear tools' drag: option swaps horizontal and vertical (and, on a face, asks for
+// the perpendicular plane), ctrl asks for the perpendicular plane.
+template <bool Vertical>
+AIErr LinearDrag() {
+    const int32_t keys = g->prefs.style.modifiers;
+    g->perpendicularDimOptionDown = (keys & kOptionBit) ? 1 : 0;
+    g->useAxoPerpendicularDims = (keys & kCtrlBit) ? 1 : 0;
+    const bool vertical = Vertical != ((keys & kOptionBit) != 0);
+    return vertical ? doVerticalConstrainedLinearTool() : doHorizontalConstrainedLinearTool();
+}
+
+const ToolRoutines kHorizontalRoutines{nullptr, &LinearDrag<false>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kVerticalRoutines{nullptr, &LinearDrag<true>, nullptr, nullptr, &doFreeHitLocs};
+
+// A stored dimension of a kind is redrawn by its routine; option in the stored keys swaps
+// horizontal and vertical.
+template <bool Vertical>
+AIErr RedrawLinear() {
+    const bool vertical = Vertical != ((g->prefs.style.modifiers & kOptionBit) != 0);
+    return vertical ? doVerticalConstrainedLinearTool() : doHorizontalConstrainedLinearTool();
+}
+
+const PlotwiseDimensionKindRow kKinds[] = {
+    {kHorizontal, &RedrawLinear<false>},
+    {kVertical, &RedrawLinear<true>},
+};
+
+constexpr uint16_t kLinear = kToolChainClicks;
+constexpr uint16_t kAxoLinear = kToolChainClicks | kToolAxonometricClicks;
+
 // The string index gives the title (17500 + n) and tip (17600 + n).
 const PlotwiseToolRow kTools[] = {
-    {+[]() -> AIToolHandle& { return g->htool; }, "Plotwise Horizontal Dimension", 1, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->vtool; }, "Plotwise Vertical Dimension", 2, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->ultool; }, "Plotwise Aligned Dimension", 3, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->autohtool; }, "Plotwise Auto Horizontal Dimension", 4, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->autovtool; }, "Plotwise Auto Vertical Dimension", 5, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->autoultool; }, "Plotwise Auto Aligned Dimension", 6, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, ToolFamily::kDimension, kToolNeedsDrag, nullptr},
-    {+[]() -> AIToolHandle& { return g->hisotool; }, "Plotwise Axonometric Horizontal Dimension", 28, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->visotool; }, "Plotwise Axonometric Vertical Dimension", 29, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->autovisotool; }, "Plotwise Axonometric Auto Vertical Dimension", 31, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->datumhisotool; }, "Plotwise Axonometric Horizontal Datum Dimension", 32, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->datumvisotool; }, "Plotwise Axonometric Vertical Datum Dimension", 33, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->isocenterlinetool; }, "Plotwise Axonometric Center Line", 34, 2, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr},
-    {+[]() -> AIToolHandle& { return g->isoradtool; }, "Plotwise Axonometric Radius Dimension", 35, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->isodiamtool; }, "Plotwise Axonometric Diameter Dimension", 36, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->isocctool; }, "Plotwise Axonometric Center Mark", 37, 2, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->autoangtool; }, "Plotwise Angular Dimension", 14, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, nullptr},
-    {+[]() -> AIToolHandle& { return g->arclentool; }, "Plotwise Arc Length Dimension", 15, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, nullptr},
-    {+[]() -> AIToolHandle& { return g->curvetool; }, "Plotwise Curve Dimension", 16, 3, ToolFamily::kDimension, kToolNeedsDrag, nullptr},
-    {+[]() -> AIToolHandle& { return g->radtool; }, "Plotwise Radius Dimension", 17, 3, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->diamtool; }, "Plotwise Diameter Dimension", 18, 3, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cctool; }, "Plotwise Center Mark", 19, 3, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->tantool; }, "Plotwise Tangent Dimension", 49, 3, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->FilletDimTool; }, "Plotwise Fillet Dimension", 20, 3, ToolFamily::kDimension, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->sectiontool; }, "Plotwise Section Line", 12, 3, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr},
-    {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr},
-    {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
-    {+[]() -> AIToolHandle& { return g->ptlongtool; }, "Plotwise Word Label", 22, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
-    {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
-    {+[]() -> AIToolHandle& { return g->datumflagtool; }, "Plotwise Datum Flag", 24, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
-    {+[]() -> AIToolHandle& { return g->datumfeaturetool; }, "Plotwise Datum Feature", 25, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
-    {+[]() -> AIToolHandle& { return g->datumtargettool; }, "Plotwise Datum Target", 26, 4, ToolFamily::kDimension, kToolLabelLike, nullptr},
+    {+[]() -> AIToolHandle& { return g->htool; }, "Plotwise Horizontal Dimension", 1, 1, ToolFamily::kDimension, kLinear, &kHorizontalRoutines, kHorizontal},
+    {+[]() -> AIToolHandle& { return g->vtool; }, "Plotwise Vertical Dimension", 2, 1, ToolFamily::kDimension, kLinear, &kVerticalRoutines, kVertical},
+    {+[]() -> AIToolHandle& { return g->ultool; }, "Plotwise Aligned Dimension", 3, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kIncline},
+    {+[]() -> AIToolHandle& { return g->autohtool; }, "Plotwise Auto Horizontal Dimension", 4, 1, ToolFamily::kDimension, 0, nullptr, kHorizontal},
+    {+[]() -> AIToolHandle& { return g->autovtool; }, "Plotwise Auto Vertical Dimension", 5, 1, ToolFamily::kDimension, 0, nullptr, kVertical},
+    {+[]() -> AIToolHandle& { return g->autoultool; }, "Plotwise Auto Aligned Dimension", 6, 1, ToolFamily::kDimension, 0, nullptr, kIncline},
+    {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kHorizontalDatum},
+    {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kVerticalDatum},
+    {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kInclineDatum},
+    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, ToolFamily::kDimension, kToolNeedsDrag, nullptr, kDummyDimType},
+    {+[]() -> AIToolHandle& { return g->hisotool; }, "Plotwise Axonometric Horizontal Dimension", 28, 2, ToolFamily::kDimension, kAxoLinear, &kHorizontalRoutines, kHorizontal},
+    {+[]() -> AIToolHandle& { return g->visotool; }, "Plotwise Axonometric Vertical Dimension", 29, 2, ToolFamily::kDimension, kAxoLinear, &kVerticalRoutines, kVertical},
+    {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, ToolFamily::kDimension, kToolAxonometricClicks, nullptr, kHorizontal},
+    {+[]() -> AIToolHandle& { return g->autovisotool; }, "Plotwise Axonometric Auto Vertical Dimension", 31, 2, ToolFamily::kDimension, kToolAxonometricClicks, nullptr, kVertical},
+    {+[]() -> AIToolHandle& { return g->datumhisotool; }, "Plotwise Axonometric Horizontal Datum Dimension", 32, 2, ToolFamily::kDimension, kToolAxonometricClicks | kToolChainClicks, nullptr, kHorizontalDatum},
+    {+[]() -> AIToolHandle& { return g->datumvisotool; }, "Plotwise Axonometric Vertical Datum Dimension", 33, 2, ToolFamily::kDimension, kToolAxonometricClicks | kToolChainClicks, nullptr, kVerticalDatum},
+    {+[]() -> AIToolHandle& { return g->isocenterlinetool; }, "Plotwise Axonometric Center Line", 34, 2, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr, kIsoCenterLine},
+    {+[]() -> AIToolHandle& { return g->isoradtool; }, "Plotwise Axonometric Radius Dimension", 35, 2, ToolFamily::kDimension, 0, nullptr, kRadius},
+    {+[]() -> AIToolHandle& { return g->isodiamtool; }, "Plotwise Axonometric Diameter Dimension", 36, 2, ToolFamily::kDimension, 0, nullptr, kDiameter},
+    {+[]() -> AIToolHandle& { return g->isocctool; }, "Plotwise Axonometric Center Mark", 37, 2, ToolFamily::kDimension, 0, nullptr, kIsoCircleCenter},
+    {+[]() -> AIToolHandle& { return g->autoangtool; }, "Plotwise Angular Dimension", 14, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, nullptr, kAngle},
+    {+[]() -> AIToolHandle& { return g->arclentool; }, "Plotwise Arc Length Dimension", 15, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, nullptr, kArcLen},
+    {+[]() -> AIToolHandle& { return g->curvetool; }, "Plotwise Curve Dimension", 16, 3, ToolFamily::kDimension, kToolNeedsDrag, nullptr, kBezCurve},
+    {+[]() -> AIToolHandle& { return g->radtool; }, "Plotwise Radius Dimension", 17, 3, ToolFamily::kDimension, 0, nullptr, kRadius},
+    {+[]() -> AIToolHandle& { return g->diamtool; }, "Plotwise Diameter Dimension", 18, 3, ToolFamily::kDimension, 0, nullptr, kDiameter},
+    {+[]() -> AIToolHandle& { return g->cctool; }, "Plotwise Center Mark", 19, 3, ToolFamily::kDimension, 0, nullptr, kCircleCenter},
+    {+[]() -> AIToolHandle& { return g->tantool; }, "Plotwise Tangent Dimension", 49, 3, ToolFamily::kDimension, 0, nullptr, kTangent},
+    {+[]() -> AIToolHandle& { return g->FilletDimTool; }, "Plotwise Fillet Dimension", 20, 3, ToolFamily::kDimension, 0, nullptr, kFilletRadius},
+    {+[]() -> AIToolHandle& { return g->sectiontool; }, "Plotwise Section Line", 12, 3, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr, kSection},
+    {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr, kCenterLine},
+    {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, ToolFamily::kDimension, kToolLabelLike, nullptr, kCharLabel},
+    {+[]() -> AIToolHandle& { return g->ptlongtool; }, "Plotwise Word Label", 22, 4, ToolFamily::kDimension, kToolLabelLike, nullptr, kWordLabel},
+    {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, ToolFamily::kDimension, kToolLabelLike, nullptr, kRevisionBubbleDrag},
+    {+[]() -> AIToolHandle& { return g->datumflagtool; }, "Plotwise Datum Flag", 24, 4, ToolFamily::kDimension, kToolLabelLike, nullptr, kDatumFlag},
+    {+[]() -> AIToolHandle& { return g->datumfeaturetool; }, "Plotwise Datum Feature", 25, 4, ToolFamily::kDimension, kToolLabelLike, nullptr, kDatumFeature},
+    {+[]() -> AIToolHandle& { return g->datumtargettool; }, "Plotwise Datum Target", 26, 4, ToolFamily::kDimension, kToolLabelLike | kToolTwoChainNodes, nullptr, kDatumTarget},
 };
 
 // Slash terminators turn with the direction a linear dimension is drawn in.
 int16_t LinearToolDirection(AIToolHandle tool) {
     if (tool == nullptr || !g) return 0;
-    for (AIToolHandle h : {g->htool, g->autohtool, g->datumhtool})
+    for (AIToolHandle h : {g->htool, g->autohtool, g->datumhtool, g->hisotool, g->autohisotool, g->datumhisotool})
         if (tool == h) return 1;
-    for (AIToolHandle v : {g->vtool, g->autovtool, g->datumvtool})
+    for (AIToolHandle v : {g->vtool, g->autovtool, g->datumvtool, g->visotool, g->autovisotool, g->datumvisotool})
         if (tool == v) return 2;
     return 0;
 }
@@ -72,5 +107,6 @@ extern const PlotwiseSubsystem kDimToolsSubsystem = {
     .name = "dimtools",
     .tools = kTools,
     .menus = kMenus,
+    .dimensionKinds = kKinds,
     .services = {.linearToolDirection = &LinearToolDirection},
 };

@@ -1,12 +1,15 @@
-// Geometric label texts from the tracker's geometry read-out.
+// Label texts: letters, numbers and custom texts of the label being drawn, and geometric
+// texts from the tracker's geometry read-out.
 #include "dimtools/LabelText.h"
 
 #include <string>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
+#include "dimensions/ClickChain.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/PlaneGeometry.h"
+#include "units/LabelCounters.h"
 #include "units/PlotwiseUnits.h"
 
 namespace {
@@ -74,6 +77,37 @@ void GetGeometricLabelText(char* text, size_t size, AIArtHandle targetArt) {
     if (targetArt != nullptr)
         if (auto update = PlotwiseService().updateTrackerWindowFromSelectedArt) update(targetArt);
     CopyCString(text, size < kLabelTextSize ? size : kLabelTextSize, geometricText().c_str());
+    if (g->updatingDimensions == 0)
+        if (auto refresh = PlotwiseService().updateLabelIncrementFld) refresh();
+}
+
+void GetLabelText(int32_t dimensionFormat, char* text, AIArtHandle targetArt, size_t size) {
+    if (text == nullptr || size == 0) return;
+    text[0] = '\0';
+    if (!g) return;
+    const size_t bound = size < kLabelTextSize ? size : kLabelTextSize;
+    if (dimensionFormat == 2) {
+        GetGeometricLabelText(text, bound, targetArt);  // refreshes the panel field itself
+        return;
+    }
+    // Without a chain the counters are read, not moved.
+    live_dimension_text_data none{};
+    none.alpha = g->prefs.incrementalLabelAlpha;
+    none.numeric = static_cast<int16_t>(g->prefs.incrementalLabelNumber);
+    cdDataStruct* node = g->firstChainDimDataPtr;
+    live_dimension_text_data& record = node ? node->textData : none;
+    switch (dimensionFormat) {
+        case 0:
+            if (record.alpha < 0) record.alpha = g->prefs.incrementalLabelAlpha++;
+            CopyCString(text, bound, GetAlphaLabelText(static_cast<int16_t>(record.alpha)).c_str());
+            break;
+        case 1:
+            if (record.numeric < 0) record.numeric = GetNextNumericLabelIncrement();
+            CopyCString(text, bound, GetNumericLabelText(static_cast<int16_t>(record.numeric)).c_str());
+            break;
+        case 3: CopyCString(text, bound, record.customStr); break;
+        default: break;
+    }
     if (g->updatingDimensions == 0)
         if (auto refresh = PlotwiseService().updateLabelIncrementFld) refresh();
 }

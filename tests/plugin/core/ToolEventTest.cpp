@@ -55,8 +55,8 @@ AIToolHandle& Handle() {
 
 using F = ToolFamily;
 const PlotwiseToolRow kTestTools[] = {
-    {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 1, 1, F::kDimension, 0, &kRoutines},
-    {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 2, 1, F::kDimension, 0, &kFailingDown},
+    {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 0, 1, F::kDimension, 0, &kRoutines},
+    {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 0, 1, F::kDimension, 0, &kFailingDown},
     {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 3, 1, F::kDimension, 0, &kFailingDrag},
     {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, F::kDimension, kToolNeedsDrag, &kRoutines},
     {&Handle<&TestTools::angular>, "Test Angular Dimension", 14, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
@@ -109,7 +109,7 @@ TEST_F(ToolEventTest, OnlyToolsWithRoutinesAreRegistered) {
 }
 
 TEST_F(ToolEventTest, DragThresholdAndUndoOfThePreviousDrag) {
-    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr) << session->lastError();
+    ASSERT_EQ(session->selectTool("Test Horizontal Dimension"), kNoErr) << session->lastError();
     ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
     EXPECT_EQ(g->firstClick.h, 100.0f);
     EXPECT_EQ(g->clickNum, 1);
@@ -259,7 +259,7 @@ TEST_F(ToolEventTest, HandlersReturnTheErrorOfTheirFirstFailingStep) {
     EXPECT_EQ(session->mouseDrag({40, 0}), AIErr('TEST'));
     session->mouseUp({40, 0});
 
-    ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test Vertical Dimension"), kNoErr);
     EXPECT_EQ(session->mouseDown({0, 0}), AIErr('TEST'));
     session->mouseUp({0, 0});
 

@@ -2,7 +2,8 @@
 // new and current documents, a newer format, the upgrades of formats 3 to 6 (scale ids, unit
 // codes in styles and, once per user, in the preferences), an upgrade interrupted by a
 // failing write and finished at the next opening, and the question put for format-2 data
-// with its conversion, deletion and skipped tags. Regeneration is a spy here.
+// with its conversion, deletion and skipped tags. Converted drawings regenerate with the
+// values they showed before.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,30 +40,17 @@ constexpr char kConvertQuestion[] =
 constexpr char kSkippedTags[] =
     "Plotwise could not read these items made by an older version, and left them out of the conversion:";
 
-struct RegenerationSpy {
-    int updates = 0;
-    int32_t lastWhich = -99;
-};
-RegenerationSpy spy;
-
 using Names = std::vector<std::string>;
 
+// What a regeneration resets: left as it is, no regeneration ran.
+constexpr int32_t kNotRegenerated = -1;
+
 struct FormatVersionTest : ::testing::Test {
-    PlotwiseSubsystem spySubsystem{
-        .name = "regeneration spy",
-        .services = {.updateAssociativeDimensions = +[](PlotwiseProcessArtType which) -> AIErr {
-            ++spy.updates;
-            spy.lastWhich = which;
-            return kNoErr;
-        }},
-    };
     standin::Host host;
     std::unique_ptr<standin::PluginDriver> session;
     const std::string path = (std::filesystem::temp_directory_path() / "format-version-test.json").string();
 
     void SetUp() override {
-        spy = {};
-        AddPlotwiseSubsystem(&spySubsystem);
         standin::PluginDriverOptions options;
         options.resourceDir = PLOTWISE_RESOURCE_DIR;
         session = std::make_unique<standin::PluginDriver>(host, options);
@@ -71,13 +59,13 @@ struct FormatVersionTest : ::testing::Test {
     void TearDown() override {
         if (started) session->shutdown();
         session.reset();
-        RemovePlotwiseSubsystem(&spySubsystem);
         std::remove(path.c_str());
     }
     void Start() {
         ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
         started = true;
         g->prefs.scaleStyle = kLayerBasedScaleStyle;
+        g->dimensionsRedrawn = g->dimensionsKept = kNotRegenerated;
     }
     bool started = false;
 
@@ -140,6 +128,20 @@ struct FormatVersionTest : ::testing::Test {
     // The art of a layer by its place, topmost first.
     standin::ObjId OnLayer(const char* layer, size_t index) { return Doc().children(Doc().layerByTitle(layer)).at(index); }
 
+    // The texts on a layer, topmost first.
+    Names Texts(const char* layer) {
+        Names texts;
+        Doc().walk(
+            [&](const standin::Art& a, int) {
+                if (a.type != kTextFrameArt) return;
+                std::string text;
+                for (const auto& run : a.story.runs) text += run.text;
+                texts.push_back(text);
+            },
+            Doc().layerByTitle(layer));
+        return texts;
+    }
+
     Names Tags(standin::ObjId id) {
         Names names;
         for (const auto& t : Doc().art(id)->tags) names.push_back(t.name);
@@ -200,12 +202,12 @@ TEST_F(FormatVersionTest, ANewDocumentGetsTheVersionWithoutAQuestionAndIsRegener
     ASSERT_EQ(Open([](standin::Document&) {}), kNoErr);
     EXPECT_EQ(Version(), 700);
     EXPECT_TRUE(Alerts().empty());
-    EXPECT_EQ(spy.updates, 1);
-    EXPECT_EQ(spy.lastWhich, kProcessAllArt);
+    EXPECT_EQ(g->dimensionsRedrawn, 0);  // regenerated, with nothing to redraw
     // A second opening finds a current document: nothing more happens.
+    g->dimensionsRedrawn = kNotRegenerated;
     ASSERT_EQ(Reopen(), kNoErr);
     EXPECT_EQ(Version(), 700);
-    EXPECT_EQ(spy.updates, 1);
+    EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
 }
 
 TEST_F(FormatVersionTest, ANewerFormatIsWarnedAboutAndKeepsItsVersion) {
@@ -220,7 +222,7 @@ TEST_F(FormatVersionTest, ANewerFormatIsWarnedAboutAndKeepsItsVersion) {
     EXPECT_EQ(Version(), 701);
     EXPECT_EQ(Units(Tagged("g1"), "ZA3_Attr_upperUnits"), 15);  // nothing upgraded
     EXPECT_EQ(ScaleID("B"), 15);
-    EXPECT_EQ(spy.updates, 0);
+    EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
 }
 
 // --- formats 3 to 6 ---
@@ -230,7 +232,7 @@ TEST_F(FormatVersionTest, AFormat4DocumentHasItsScaleIdsShiftedAndItsUnitCodesRe
     ASSERT_EQ(Open(Format4Document{}), kNoErr);
     EXPECT_EQ(Version(), 700);
     EXPECT_TRUE(Alerts().empty());
-    EXPECT_EQ(spy.updates, 0);  // no regeneration in this branch
+    EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);  // no regeneration in this branch
 
     // Scale ids of 5 and above move up by 5 and take the table's scaler and label.
     EXPECT_EQ(ScaleID("A"), 3);
@@ -343,7 +345,7 @@ TEST_F(FormatVersionTest, AFreshPreferenceStoreIsNotRemapped) {
 
 // --- format 2 ---
 
-TEST_F(FormatVersionTest, Format2DataIsConvertedWhenTheUserSaysConvert) {
+TEST_F(FormatVersionTest, Format2DataIsConvertedWhenTheUserSaysConvertAndRegenerated) {
     Start();
     ASSERT_EQ(OpenFile(kFixtures + "/format2-drawing.json"), kNoErr);
     ASSERT_EQ(Alerts().size(), 1u);
@@ -354,13 +356,39 @@ TEST_F(FormatVersionTest, Format2DataIsConvertedWhenTheUserSaysConvert) {
     EXPECT_EQ(Version(), 700);
     EXPECT_EQ(ScaleID("Plan"), 15);
     EXPECT_EQ(ScaleID("Site"), 25);
-    EXPECT_EQ(Int(1120, {"ZA3_Dimension", "ZA3_Attr_id"}), 1);
-    EXPECT_EQ(Int(1130, {"ZA3_Dimension", "PW7_Attr_upperUnits"}), 12);
+    // Every dimension was drawn again, in its old group's place, and shows what it showed
+    // before: 144 and 72 points at 1/4" = 1'-0" in feet and inches, 50 points at 1:50 in mm.
+    EXPECT_EQ(g->dimensionsRedrawn, 3);
+    EXPECT_EQ(g->dimensionsKept, 0);
+    EXPECT_EQ(Texts("Plan"), (Names{"8'-0.00\"", "4'-0.00\""}));
+    EXPECT_EQ(Texts("Site"), Names{"881.9 mm"});
+    EXPECT_EQ(Doc().art(1120), nullptr);
+    EXPECT_EQ(Int(OnLayer("Plan", 0), {"ZA3_Dimension", "ZA3_Attr_id"}), 1);
+    EXPECT_EQ(Int(OnLayer("Plan", 1), {"ZA3_Dimension", "PW7_Attr_upperUnits"}), 12);
     EXPECT_EQ(Int(1110, {"ZA3_Object", "ZA3_Obj_data_2", "ZA3_Obj_id"}), 2);
-    EXPECT_EQ(Tags(1120), Names{"Zelmark_Dimension_Group"});
     EXPECT_EQ(Tags(1110), Names{});
-    EXPECT_EQ(spy.updates, 1);
-    EXPECT_EQ(spy.lastWhich, kProcessAllArt);
+    // Opened again, the document is current: no question, no regeneration.
+    g->dimensionsRedrawn = kNotRegenerated;
+    ASSERT_EQ(Reopen(), kNoErr);
+    EXPECT_EQ(Alerts().size(), 1u);
+    EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
+    EXPECT_EQ(Texts("Plan"), (Names{"8'-0.00\"", "4'-0.00\""}));
+}
+
+TEST_F(FormatVersionTest, ConvertedDimensionsFollowTheirArtAgain) {
+    Start();
+    ASSERT_EQ(OpenFile(kFixtures + "/format2-drawing.json"), kNoErr);
+    // The rectangle grows 72 points to the right: its bottom edge measures 216 points, 12 feet
+    // at 1/4" = 1'-0".
+    ASSERT_EQ(session->hostEvent([&]() -> AIErr {
+        standin::Art* rect = Doc().editArt(1110);
+        rect->segments[1].p.h = rect->segments[1].in.h = rect->segments[1].out.h = 288;
+        rect->segments[2].p.h = rect->segments[2].in.h = rect->segments[2].out.h = 288;
+        return kNoErr;
+    }), kNoErr);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(g->dimensionsRedrawn, 3);
+    EXPECT_EQ(Texts("Plan"), (Names{"12'-0.00\"", "4'-0.00\""}));
 }
 
 TEST_F(FormatVersionTest, Format2DataIsDeletedWhenTheUserDeclines) {
@@ -371,7 +399,10 @@ TEST_F(FormatVersionTest, Format2DataIsDeletedWhenTheUserDeclines) {
     for (standin::ObjId id : {1100, 1110, 1120, 1130, 1210}) EXPECT_EQ(Tags(id), Names{}) << id;
     EXPECT_EQ(Entry(1120, {"ZA3_Dimension"}), nullptr);
     EXPECT_EQ(Entry(1110, {"ZA3_Object"}), nullptr);
-    EXPECT_EQ(spy.updates, 1);  // regenerated all the same (there is nothing live)
+    // Regenerated all the same: nothing is live, so the old art stays as it was.
+    EXPECT_EQ(g->dimensionsRedrawn, 0);
+    EXPECT_EQ(g->dimensionsKept, 0);
+    EXPECT_EQ(Texts("Plan"), (Names{"8'-0.00\"", "4'-0.00\""}));
 }
 
 TEST_F(FormatVersionTest, AnUnreadableTagIsNamedAndEverythingElseConverts) {
@@ -382,12 +413,17 @@ TEST_F(FormatVersionTest, AnUnreadableTagIsNamedAndEverythingElseConverts) {
     EXPECT_EQ(Alerts()[1].kind, standin::AlertRecord::Kind::Message);
     EXPECT_EQ(Alerts()[1].text, std::string(kSkippedTags) + "\nZMK_Live_Dim_3");
     EXPECT_EQ(Version(), 700);
-    EXPECT_EQ(Int(1120, {"ZA3_Dimension", "ZA3_Attr_id"}), 1);
-    EXPECT_EQ(Int(1130, {"ZA3_Dimension", "ZA3_Attr_id"}), 2);
+    // Dimensions 1 and 2 converted and regenerated with their values.
+    EXPECT_EQ(g->dimensionsRedrawn, 2);
+    EXPECT_EQ(Texts("Plan"), (Names{"8'-0.00\"", "4'-0.00\""}));
+    EXPECT_EQ(Int(OnLayer("Plan", 0), {"ZA3_Dimension", "ZA3_Attr_id"}), 1);
+    EXPECT_EQ(Int(OnLayer("Plan", 1), {"ZA3_Dimension", "ZA3_Attr_id"}), 2);
+    // Dimension 3's clicks converted; its style could not be read, so its group keeps the
+    // tag and stays the art it was.
     EXPECT_EQ(Int(1210, {"ZA3_Object", "ZA3_Obj_data_3", "ZA3_Obj_id"}), 3);
     EXPECT_EQ(Entry(1220, {"ZA3_Dimension"}), nullptr);
     EXPECT_EQ(Tags(1220), (Names{"Zelmark_Dimension_Group", "ZMK_Object_Scale", "ZMK_Live_Dim_3"}));
-    EXPECT_EQ(spy.updates, 1);
+    EXPECT_EQ(Texts("Site"), Names{"881.9 mm"});
 }
 
 TEST_F(FormatVersionTest, AConversionStoppedByAHostErrorIsOfferedAgain) {
@@ -396,17 +432,17 @@ TEST_F(FormatVersionTest, AConversionStoppedByAHostErrorIsOfferedAgain) {
     ASSERT_EQ(OpenFile(kFixtures + "/format2-drawing.json"), kNoErr);
     host.failDictionaryWrite(0);
     EXPECT_EQ(Version(), std::nullopt);
-    EXPECT_EQ(spy.updates, 0);
+    EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
     ASSERT_EQ(Reopen(), kNoErr);
     ASSERT_EQ(Alerts().size(), 2u);
     EXPECT_EQ(Alerts()[1].text, kConvertQuestion);
     EXPECT_EQ(Version(), 700);
+    EXPECT_EQ(g->dimensionsRedrawn, 3);
+    EXPECT_EQ(Texts("Plan"), (Names{"8'-0.00\"", "4'-0.00\""}));
+    EXPECT_EQ(Texts("Site"), Names{"881.9 mm"});
     // The plan's art, topmost first: dimensions 1 and 2, then the rectangle they measure.
-    EXPECT_EQ(Int(OnLayer("Plan", 0), {"ZA3_Dimension", "ZA3_Attr_id"}), 1);
-    EXPECT_EQ(Int(OnLayer("Plan", 1), {"ZA3_Dimension", "ZA3_Attr_id"}), 2);
     EXPECT_EQ(Int(OnLayer("Plan", 2), {"ZA3_Object", "ZA3_Obj_data_1", "ZA3_Click_data_drag", "ZA3_Obj_clicknum"}), -1);
     EXPECT_EQ(Tags(OnLayer("Plan", 2)), Names{});
-    EXPECT_EQ(spy.updates, 1);
 }
 
 // --- format 5 ---
@@ -422,6 +458,11 @@ TEST_F(FormatVersionTest, AFormat5DrawingHasItsStyleUnitsRemapped) {
     EXPECT_EQ(Int(1130, {"ZA3_Dimension", "PW7_Attr_upperUnits"}), 8);
     EXPECT_EQ(Int(1130, {"ZA3_Dimension", "ZA3_Attr_upperUnits"}), std::nullopt);
     EXPECT_EQ(ScaleID("Plan"), 33);  // formats 5 and 6 have today's scale ids
+    EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
+    // Updated, the dimensions show what they showed before, in millimetres and in inches.
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(g->dimensionsRedrawn, 2);
+    EXPECT_EQ(Texts("Plan"), (Names{"50.80 mm", "1.000\""}));
 }
 
 }  // namespace

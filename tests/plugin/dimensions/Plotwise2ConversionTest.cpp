@@ -206,6 +206,24 @@ TEST_F(Plotwise2ConversionTest, StyleTagsBecomeStyleRecordsWithTheirFaceAndColou
     // Dimension 2 had no face tag: the face is made, empty.
     EXPECT_EQ(Style<std::string>(1130, "ZA3_Attr_dimensionTextFaceStr"), "");
     EXPECT_EQ(Style<int32_t>(1220, "PW7_Attr_upperUnits"), 3);  // millimetres stay 3
+    // The dimension's text is recorded as the value it shows, so regeneration will not take
+    // it for text the user typed.
+    EXPECT_EQ(Value<std::string>(1124, {"PW4_DimText", "PW4_Attr_variableDimemsionStr"}), "8'-0.00\"");
+    EXPECT_EQ(Value<std::string>(1124, {"PW4_DimText", "PW4_Attr_customDimemsionStr"}), "");
+    EXPECT_EQ(Value<int32_t>(1124, {"PW4_DimText", "PW4_Attr_variableDimStrAlphaInc"}), -1);
+}
+
+TEST_F(Plotwise2ConversionTest, ALabelKeepsItsTextsAsTheyAre) {
+    UseNewDocument();
+    AIArtHandle label = NewGroup();
+    AIArtHandle text = nullptr;
+    ASSERT_EQ(sAITextFrame->NewPointText(kPlaceInsideOnTop, label, kHorizontalTextOrientation, {0, 0}, &text), kNoErr);
+    std::string style = LegacyStyle(9);
+    style.replace(style.size() - std::string("0^1^0^1^1^1^0^0").size(), 1, "1");  // isLabel
+    Tag(label, "ZMK_Live_Dim_9", style);
+    ASSERT_EQ(ConvertLiveDimensions(), kNoErr);
+    EXPECT_EQ(IsDimension(label), 1);
+    EXPECT_EQ(Entry(standin::fromHandle(text), {"PW4_DimText"}), nullptr);
 }
 
 // --- edge cases built in place ---

@@ -1,0 +1,356 @@
+// The click chain: the mouse-down's recorder with its hit test, anchor and grid snap,
+// axonometric checks and node text; the redraw's ordered insertion; emptying the chain; and
+// the axonometric record of the plane beside a face.
+#include "dimensions/ClickChain.h"
+
+#include <cstdio>
+#include <new>
+
+#include "AIHitTest.h"
+#include "axonometric/AxonometricProjection.h"
+#include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
+#include "dimensions/DimensionDrawing.h"
+#include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionStorage.h"
+#include "units/LabelCounters.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+
+constexpr AIReal kAnchorSnap = 2.0f;
+constexpr int32_t kNotOnAxonometricArtMessage = 54;   // 17054
+constexpr int32_t kDifferentFacesMessage = 56;        // 17056
+constexpr int32_t kLabelLettersFormat = 0, kLabelNumbersFormat = 1;
+constexpr int32_t kDimLettersFormat = 1, kDimNumbersFormat = 2;
+
+// One hit reference, released once on every way out.
+class HitRef {
+public:
+    HitRef() = default;
+    HitRef(const HitRef&) = delete;
+    HitRef& operator=(const HitRef&) = delete;
+    ~HitRef() {
+        if (hit_) sAIHitTest->Release(hit_);
+    }
+    AIErr Test(AIArtHandle art, const AIRealPoint& p, AIToolHitData* data) {
+        if (AIErr err = sAIHitTest->HitTest(art, &p, kAllHitRequest, &hit_)) return err;
+        return sAIHitTest->GetHitData(hit_, data);
+    }
+
+private:
+    AIHitRef hit_ = nullptr;
+};
+
+bool Close(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointClose(&a, &b, kAnchorSnap); }
+
+AIErr Anchor(AIArtHandle path, int16_t index, AIRealPoint* p) {
+    AIPathSegment segment{};
+    if (AIErr err = sAIPath->GetPathSegments(path, index, 1, &segment)) return err;
+    *p = segment.p;
+    return kNoErr;
+}
+
+// A hit on an anchor snaps to the anchor before it or the anchor itself when within 2
+// points (segment 0 pairs the last anchor with anchor 0), else to the grid, else to the
+// hit point; the node records which anchor it took.
+AIErr SnapToAnchor(const AIToolHitData& hit, const AIRealPoint& click, AIRealPoint* loc, cdDataStruct* node) {
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(hit.object, &count)) return err;
+    if (count <= 0) return kNoErr;
+    const int16_t s = hit.segment;
+    const int16_t before = s == 0 ? static_cast<int16_t>(count - 1) : static_cast<int16_t>(s - 1);
+    AIRealPoint a{}, b{};
+    if (AIErr err = Anchor(hit.object, before, &a)) return err;
+    if (AIErr err = Anchor(hit.object, s, &b)) return err;
+    node->clickType = kLiveDimClickedSegmentPoint;
+    if (Close(a, hit.point)) {
+        *loc = a;
+        node->segNumBefore = node->segNumAfter = before;
+    } else if (Close(b, hit.point)) {
+        *loc = b;
+        node->segNumBefore = node->segNumAfter = s;
+    } else {
+        AIRealPoint snapped = click;
+        auto snap = PlotwiseService().snapToGridCheckAxonometric;
+        *loc = snap && snap(&snapped) ? snapped : hit.point;
+        node->segNumBefore = node->segNumAfter = s;
+    }
+    return kNoErr;
+}
+
+// Where on the art a click lies, as its click record will say: on a curve by its segments
+// and parameter (the closing piece starting at the last anchor, -1), in a fill by its
+// fractions of the bounds, elsewhere by the point.
+AIErr DescribeHit(const AIToolHitData& hit, const AIRealPoint& loc, cdDataStruct* node) {
+    node->x = loc.h;
+    node->y = loc.v;
+    switch (hit.type) {
+        case kSegCurveType: {
+            int16_t count = 0;
+            if (AIErr err = sAIPath->GetPathSegmentCount(hit.object, &count)) return err;
+            node->clickType = kLiveDimClickedPath;
+            node->segNumAfter = hit.segment;
+            node->segNumBefore = hit.segment == 0 ? -1 : hit.segment - 1;
+            node->t = hit.t;
+            return kNoErr;
+        }
+        case kFillHitType: {
+            const AIRealMatrix identity{1, 0, 0, 1, 0, 0};
+            AIRealRect r{};
+            if (AIErr err = sAIArt->GetArtTransformBounds(hit.object, &identity, kNoStrokeBounds, &r)) return err;
+            node->clickType = kLiveDimClickedFill;
+            const AIReal w = r.right - r.left, h = r.top - r.bottom;
+            node->x = w != 0 ? (loc.h - r.left) / w : 0;
+            node->y = h != 0 ? (loc.v - r.top) / h : 0;
+            return kNoErr;
+        }
+        case kTextHitType: node->clickType = kLiveDimClickedText; return kNoErr;
+        default: node->clickType = kLiveDimClickedSpace; return kNoErr;
+    }
+}
+
+bool AxonometricTool() {
+    const PlotwiseToolRow* row = FindToolRow(g->curTool);
+    return row && (row->flags & kToolAxonometricClicks);
+}
+
+AIErr Refuse(int32_t message) {
+    char text[512];
+    GetPlotwiseString(kMessageList, message, text, sizeof text);
+    return doPlotwiseErrorDialog(text);
+}
+
+// The three axonometric records of art: its own and those of the planes beside its face.
+AIErr ReadDepthRecords(AIArtHandle art, cdDataStruct* node) {
+    if (AIErr err = GetAxonometricData(art, &node->theDepthData)) return err;
+    // The planes beside the face are a help to perpendicular dimensions only.
+    (void)GetPerpendicularDimData(art, node->theDepthData.face, 1, &node->perpendicularHData);
+    (void)GetPerpendicularDimData(art, node->theDepthData.face, 0, &node->perpendicularVData);
+    return kNoErr;
+}
+
+// The second or later click of an axonometric dimension on another face than the first:
+// the first click must lie on the newly clicked art too, and is re-expressed on its face.
+AIErr MoveFirstClickOntoFace(AIArtHandle art, const cdDataStruct& clicked) {
+    cdDataStruct* first = g->firstChainDimDataPtr;
+    if (!first) return kNoErr;
+    AIToolHitData hit{};
+    {
+        HitRef ref;
+        if (AIErr err = ref.Test(art, first->theLoc, &hit)) return err;
+    }
+    if (!hit.hit) {
+        const AIErr refused = Refuse(kDifferentFacesMessage);
+        doFreeHitLocs();  // the click state is reset: no earlier node may outlive it
+        return refused;
+    }
+    if (AIErr err = invertAxonometricPoint(&clicked.theDepthData, &first->theLoc, &first->flatLoc)) return err;
+    first->theDepthData = clicked.theDepthData;
+    first->perpendicularHData = clicked.perpendicularHData;
+    first->perpendicularVData = clicked.perpendicularVData;
+    return kNoErr;
+}
+
+// The node's text record by the kind of tool and the style's text format.
+void PresetText(cdDataStruct* node, const char* text) {
+    live_dimension_text_data& t = node->textData;
+    const preferences& p = g->prefs;
+    t.id = 0;
+    t.calloutStr[0] = '\0';
+    t.next = nullptr;
+    if (!g->labelToolSelected) {
+        const int32_t format = p.style.dimensionFormat;
+        t.dimensionFormat = format;
+        t.alpha = format == kDimLettersFormat ? p.incrementalDimAlpha : -1;
+        t.numeric = format == kDimNumbersFormat ? p.incrementalDimNumber : -1;
+        if (format == kDimLettersFormat)
+            CopyCString(t.dimStr, GetAlphaLabelText(static_cast<int16_t>(t.alpha)).c_str());
+        else if (format == kDimNumbersFormat)
+            std::snprintf(t.dimStr, sizeof t.dimStr, "%d", static_cast<int>(t.numeric));
+        else
+            CopyCString(t.dimStr, p.customDimDefaultText);
+        CopyCString(t.customStr, p.customDimDefaultText);
+        return;
+    }
+    t.dimensionFormat = p.style.labelFormat;
+    if (text) {
+        t.alpha = t.numeric = -1;
+        CopyCString(t.dimStr, text);
+        CopyCString(t.customStr, text);
+        return;
+    }
+    const int32_t format = p.style.labelFormat;
+    t.alpha = format == kLabelLettersFormat ? p.incrementalLabelAlpha : -1;
+    t.numeric = format == kLabelNumbersFormat ? p.incrementalLabelNumber : -1;
+    if (format == kLabelLettersFormat)
+        CopyCString(t.dimStr, GetAlphaLabelText(static_cast<int16_t>(t.alpha)).c_str());
+    else if (format == kLabelNumbersFormat)
+        CopyCString(t.dimStr, GetNumericLabelText(static_cast<int16_t>(t.numeric)).c_str());
+    else
+        CopyCString(t.dimStr, p.customLabelDefaultText);
+    CopyCString(t.customStr, p.customLabelDefaultText);
+}
+
+AIErr NewNode(cdDataStruct** node) {
+    void* block = nullptr;
+    if (AIErr err = sAIBlock->AllocateBlock(sizeof(cdDataStruct), &block)) return err;
+    *node = new (block) cdDataStruct{};
+    return kNoErr;
+}
+
+void Append(cdDataStruct* node) {
+    node->nextPtr = nullptr;
+    node->prevPtr = g->lastChainDimDataPtr;
+    if (g->lastChainDimDataPtr)
+        g->lastChainDimDataPtr->nextPtr = node;
+    else
+        g->firstChainDimDataPtr = node;
+    g->lastChainDimDataPtr = node;
+}
+
+}  // namespace
+
+AIErr doStoreHitLoc(const char* text) {
+    if (!g || !sAIHitTest || !sAIBlock) return kCADErr;
+    if (AIErr err = CheckDocumentZoom()) return err;
+    const AIRealPoint click = g->didSecondClick ? g->secondClick : g->firstClick;
+    AIToolHitData hit{};
+    {
+        HitRef ref;
+        if (AIErr err = ref.Test(nullptr, click, &hit)) return err;
+    }
+    cdDataStruct node{};
+    AIRealPoint loc = click;
+    node.x = click.h;
+    node.y = click.v;
+    bool axonometric = false;
+    if (!hit.hit) {
+        g->drawingAxoDimension = 0;
+    } else {
+        AIArtHandle art = hit.object;
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+        if (hit.type == kSegAnchorType && type == kPathArt) {
+            if (AIErr err = SnapToAnchor(hit, click, &loc, &node)) return err;
+            node.x = loc.h;
+            node.y = loc.v;
+        } else if (AIErr err = DescribeHit(hit, loc, &node)) {
+            return err;
+        }
+        // Art of another dimension is redrawn, never measured: the click keeps its point.
+        node.art = isDimensionPart(art) ? nullptr : art;
+        if (!node.art) {
+            node.clickType = kLiveDimClickedSpace;
+            node.x = loc.h;
+            node.y = loc.v;
+        }
+        if (AxonometricTool()) {
+            if (!IsAxonometricArt(art)) return Refuse(kNotOnAxonometricArtMessage);
+            axonometric = true;
+            g->drawingAxoDimension = 1;
+            if (AIErr err = ReadDepthRecords(art, &node)) return err;
+            if (AIErr err = invertAxonometricPoint(&node.theDepthData, &loc, &node.flatLoc)) return err;
+        } else {
+            g->drawingAxoDimension = 0;
+        }
+        if (!g->didSecondClick) {
+            g->drawingAxoDimension = axonometric ? 1 : 0;
+            g->firstDimensionAxoFace = axonometric ? node.theDepthData.face : kAxoNoFace;
+        } else if (axonometric && node.theDepthData.face != g->firstDimensionAxoFace) {
+            if (AIErr err = MoveFirstClickOntoFace(art, node)) return err;
+        }
+        g->liveDimClickedArt = art;
+    }
+    cdDataStruct* made = nullptr;
+    if (AIErr err = NewNode(&made)) return err;
+    *made = node;
+    made->theLoc = loc;
+    PresetText(made, text);
+    CopyCString(g->theText, made->textData.dimStr);
+    Append(made);
+    g->liveDimClickType = made->clickType;
+    g->liveDimSegNum = static_cast<uint32_t>(made->segNumAfter);
+    g->liveDimT = made->t;
+    return kNoErr;
+}
+
+AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_object_data* click) {
+    if (!g || !point || !click || !sAIBlock) return kCADErr;
+    cdDataStruct node{};
+    node.theLoc = *point;
+    node.clickNum = click->clickNum;
+    node.art = click->art;
+    node.clickType = click->clickType;
+    node.segNumBefore = click->segNumBefore;
+    node.segNumAfter = click->segNumAfter;
+    node.t = click->t;
+    node.x = click->x;
+    node.y = click->y;
+    if (click->art && IsAxonometricArt(click->art)) {
+        if (AIErr err = ReadDepthRecords(click->art, &node)) return err;
+        if (AIErr err = invertAxonometricPoint(&node.theDepthData, point, &node.flatLoc)) return err;
+    }
+    live_dimension_text_data& t = node.textData;
+    t.alpha = t.numeric = -1;
+    cdDataStruct* made = nullptr;
+    if (AIErr err = NewNode(&made)) return err;
+    *made = node;
+    // After every node whose number is not greater: equal numbers keep their arrival order.
+    cdDataStruct* after = g->lastChainDimDataPtr;
+    while (after && after->clickNum > made->clickNum) after = after->prevPtr;
+    made->prevPtr = after;
+    made->nextPtr = after ? after->nextPtr : g->firstChainDimDataPtr;
+    if (made->nextPtr)
+        made->nextPtr->prevPtr = made;
+    else
+        g->lastChainDimDataPtr = made;
+    if (after)
+        after->nextPtr = made;
+    else
+        g->firstChainDimDataPtr = made;
+    return kNoErr;
+}
+
+AIErr doFreeHitLocs() {
+    if (!g) return kNoErr;
+    cdDataStruct* node = g->firstChainDimDataPtr;
+    g->firstChainDimDataPtr = g->lastChainDimDataPtr = nullptr;
+    AIErr first = kNoErr;
+    while (node) {
+        cdDataStruct* next = node->nextPtr;
+        node->~cdDataStruct();
+        const AIErr err = sAIBlock ? sAIBlock->DisposeBlock(node) : kCADErr;
+        if (err && !first) first = err;
+        node = next;
+    }
+    return first;
+}
+
+AIErr GetPerpendicularDimData(AIArtHandle art, int32_t face, int16_t horizontal, depth_object_data* out) {
+    if (!out) return kBadParameterErr;
+    AIRealRect flat{};
+    if (AIErr err = getFlatBoundsRectFromDictionary(art, &flat)) return err;
+    int32_t beside = face;
+    switch (face) {
+        case kAxoLeftFace: beside = horizontal ? kAxoTopFace : kAxoRightFace; break;
+        case kAxoRightFace: beside = horizontal ? kAxoTopFace : kAxoLeftFace; break;
+        case kAxoTopFace: beside = horizontal ? kAxoLeftFace : kAxoRightFace; break;
+        default: break;
+    }
+    const AIReal height = flat.top - flat.bottom;
+    const AIRealRect moved{flat.left, flat.top + height, flat.right, flat.top};
+    return CalculateAxonometricData(&moved, beside, out);
+}
+
+int32_t ClickChainLength() {
+    int32_t n = 0;
+    if (g)
+        for (const cdDataStruct* node = g->firstChainDimDataPtr; node; node = node->nextPtr) ++n;
+    return n;
+}

@@ -1,0 +1,105 @@
+// The links between dimensions and the art they measure kept in step: links of dimensions
+// that are gone are removed, and after a paste the copies of dimensions and measured art
+// are given ids of their own. Both index the art by dimension id once, so they cost one
+// pass over the art they look at.
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionRegeneration.h"
+#include "dimensions/DimensionStorage.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+
+constexpr int32_t kPastedWithoutArtMessage = 35;  // 17035
+
+bool Hidden(AIArtHandle art) {
+    uint32_t attr = 0;
+    return sAIArt->GetArtUserAttr(art, kArtHidden, &attr) == kNoErr && (attr & kArtHidden) != 0;
+}
+
+// The id of every dimension group of the document, hidden and static ones included.
+AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids) {
+    std::vector<AIArtHandle> groups;
+    if (AIErr err = MatchingArt(false, groups, kGroupArt)) return err;
+    for (AIArtHandle group : groups)
+        if (IsDimension(group)) ids.insert(GetDimensionID(group));
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr CleanupAssociativeDimensions() {
+    if (!g) return kCADErr;
+    std::unordered_set<int32_t> ids;
+    // Without the whole set every link would look orphaned: nothing is removed then.
+    if (AIErr err = ExistingDimensionIds(ids)) return err;
+    std::vector<AIArtHandle> arts;
+    if (AIErr err = MatchingArt(false, arts)) return err;
+    for (AIArtHandle art : arts) {
+        if (Hidden(art) || !IsDimensionedObject(art)) continue;
+        if (AIErr err = RemoveDimensionLinks(art, [&](int32_t id) { return ids.count(id) == 0; })) return err;
+    }
+    return kNoErr;
+}
+
+AIErr DoAfterPaste() {
+    if (!g) return kCADErr;
+    g->prefs.style.id = GetHighestDimensionID() + 1;
+    std::vector<AIArtHandle> pasted;
+    if (AIErr err = MatchingArt(true, pasted)) return err;
+    // The pasted dimensions and the pasted links, by the ids they came with.
+    std::unordered_map<int32_t, std::vector<AIArtHandle>> dimensions;
+    std::vector<AIArtHandle> measured;
+    std::vector<int32_t> linkIds;  // in the order met
+    std::unordered_set<int32_t> linked;
+    for (AIArtHandle art : pasted) {
+        if (IsDimensionedObject(art)) {
+            measured.push_back(art);
+            if (AIErr err = ForEachDimensionLink(art, [&](const char*, int32_t id) -> AIErr {
+                    if (linked.insert(id).second) linkIds.push_back(id);
+                    return kNoErr;
+                }))
+                return err;
+        } else if (IsDimension(art)) {
+            dimensions[GetDimensionID(art)].push_back(art);
+        }
+    }
+    for (int32_t id : linkIds) {
+        const auto found = dimensions.find(id);
+        if (found != dimensions.end()) {
+            // Pasted together: a fresh id on both sides.
+            const int32_t fresh = ++g->prefs.style.id;
+            for (AIArtHandle dimension : found->second)
+                if (AIErr err = SetDimensionID(dimension, fresh)) return err;
+            for (AIArtHandle art : measured)
+                if (AIErr err = RenumberDimensionLink(art, id, fresh)) return err;
+            dimensions.erase(found);
+        } else {
+            // The dimension stayed behind: the copy does not follow it.
+            for (AIArtHandle art : measured)
+                if (AIErr err = RemoveDimensionLinks(art, [id](int32_t linkId) { return linkId == id; })) return err;
+        }
+    }
+    // Dimensions pasted without anything they measure stop being live.
+    bool madeStatic = false;
+    for (const auto& [id, arts] : dimensions) {
+        for (AIArtHandle dimension : arts) {
+            if (AIErr err = DeleteDimensionData(dimension)) return err;
+            madeStatic = true;
+        }
+    }
+    if (madeStatic && sADMBasic) {
+        char text[512];
+        GetPlotwiseString(kMessageList, kPastedWithoutArtMessage, text, sizeof text);
+        sADMBasic->MessageAlert(text);
+    }
+    return kNoErr;
+}

@@ -1,0 +1,525 @@
+// Regeneration of live dimensions. The style list names the dimensions to redraw, the click
+// list is indexed by dimension id once, and each dimension is redrawn by the routine of its
+// kind into a new group that then takes the old group's place; the old group goes only
+// when its successor exists, so no dimension is ever lost to a failed redraw. The whole
+// run costs one pass over the document's art and one redraw per dimension.
+#include "dimensions/DimensionRegeneration.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+#include <new>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "axonometric/AxonometricData.h"
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/ClickChain.h"
+#include "dimensions/DimensionDrawing.h"
+#include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionPaint.h"
+#include "dimensions/DimensionStorage.h"
+#include "dimensions/DimensionTextList.h"
+#include "geometry/BezierGeometry.h"
+#include "units/LabelCounters.h"
+#include "units/LayerScales.h"
+#include "units/ScaleTable.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+
+constexpr int32_t kKindCount = 29;             // PlotwiseLiveDimType 0-28
+constexpr int32_t kNoBezierPointMessage = 23;  // 17023
+constexpr double kAxisAMarkerBound = 50.0, kAxisBMarkerBound = -50.0;
+constexpr AIReal kPi = 3.1415927f;
+
+// A node of the style list: the record, and the group it was read from.
+struct StyleNode {
+    Plotwise3_Live_Dimension_Data data;
+    AIArtHandle group;
+};
+static_assert(offsetof(StyleNode, data) == 0, "a record's address is its node's");
+
+bool Hidden(AIArtHandle art) {
+    uint32_t attr = 0;
+    return sAIArt->GetArtUserAttr(art, kArtHidden, &attr) == kNoErr && (attr & kArtHidden) != 0;
+}
+
+AIErr QueryArt(PlotwiseProcessArtType which, int16_t type, std::vector<AIArtHandle>& out) {
+    return MatchingArt(which == kProcessSelectedArt, out, type);
+}
+
+template <class Node>
+AIErr NewBlock(Node** node) {
+    void* block = nullptr;
+    if (AIErr err = sAIBlock->AllocateBlock(sizeof(Node), &block)) return err;
+    *node = new (block) Node{};
+    return kNoErr;
+}
+
+// The text records of the group's texts, as the node's list; a label whose format the
+// texts changed is written back to its group.
+AIErr CollectTexts(StyleNode& node) {
+    Plotwise3_Live_Dimension_Data& d = node.data;
+    g->firstDimTextPtr = nullptr;
+    if (g->resizingDimension || g->updatingPalettes) d.dimTextPrecedenceFlag = 1;
+    AIArtHandle child = nullptr;
+    if (AIErr err = sAIArt->GetArtFirstChild(node.group, &child)) return err;
+    const bool label = d.dimensionLabelStr[0] != '\0';
+    int32_t format = label ? d.labelFormat : d.dimensionFormat;
+    const AIErr err = child ? CreateDimensionTextLinkedList(child, d.dimTextPrecedenceFlag, &format, label ? 1 : 0)
+                            : kNoErr;
+    d.dimTextDataListPtr = g->firstDimTextPtr;
+    g->firstDimTextPtr = nullptr;
+    if (err) return err;
+    if (label && format != d.labelFormat) {
+        d.labelFormat = format;
+        return SetDimensionData(node.group, &d);
+    }
+    if (!label) d.dimensionFormat = format;
+    return kNoErr;
+}
+
+void AppendStyleNode(StyleNode* node) {
+    node->data.next = nullptr;
+    if (g->lastLiveDimensionGroupDataPtr)
+        g->lastLiveDimensionGroupDataPtr->next = &node->data;
+    else
+        g->firstLiveDimensionGroupDataPtr = &node->data;
+    g->lastLiveDimensionGroupDataPtr = &node->data;
+}
+
+void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
+    node->next = nullptr;
+    node->prev = g->lastDimensionedObjectDataPtr;
+    if (g->lastDimensionedObjectDataPtr)
+        g->lastDimensionedObjectDataPtr->next = node;
+    else
+        g->firstDimensionedObjectDataPtr = node;
+    g->lastDimensionedObjectDataPtr = node;
+}
+
+// ---------------------------------------------------------------------------------------
+// The redraw
+
+// Everything a redraw changes that its caller keeps: put back when the run ends.
+class SavedState {
+public:
+    SavedState() : style_(g->prefs.style) { CopyCString(scaleStr_, g->prefs.scaleStr); }
+    SavedState(const SavedState&) = delete;
+    SavedState& operator=(const SavedState&) = delete;
+    ~SavedState() {
+        g->prefs.style = style_;
+        g->prefs.createLiveDimensions = createLive_;
+        g->prefs.scale = scale_;
+        g->prefs.scaler = scaler_;
+        CopyCString(g->prefs.scaleStr, scaleStr_);
+        g->updatingDimensions = updating_;
+        g->labelToolSelected = label_;
+        g->curTool = tool_;
+        g->saveLayer = layer_;
+        g->firstClick = firstClick_;
+        g->secondClick = secondClick_;
+        g->startingPoint = startingPoint_;
+        g->endPoint = endPoint_;
+        g->didFirstClick = didFirst_;
+        g->didSecondClick = didSecond_;
+        g->clickNum = clickNum_;
+        g->curDimID = dimID_;
+        g->curDimType = dimType_;
+        g->slideDimTextOffset = slide_;
+        g->textSize = textSize_;
+        g->textLeading = textLeading_;
+    }
+
+private:
+    Plotwise3_Live_Dimension_Data style_;
+    char scaleStr_[32] = {};
+    int createLive_ = g->prefs.createLiveDimensions;
+    int32_t scale_ = g->prefs.scale;
+    float scaler_ = g->prefs.scaler;
+    int updating_ = g->updatingDimensions;
+    int label_ = g->labelToolSelected;
+    AIToolHandle tool_ = g->curTool;
+    AILayerHandle layer_ = g->saveLayer;
+    AIRealPoint firstClick_ = g->firstClick, secondClick_ = g->secondClick;
+    AIRealPoint startingPoint_ = g->startingPoint, endPoint_ = g->endPoint;
+    int didFirst_ = g->didFirstClick, didSecond_ = g->didSecondClick;
+    int32_t clickNum_ = g->clickNum, dimID_ = g->curDimID, dimType_ = g->curDimType;
+    AIReal slide_ = g->slideDimTextOffset, textSize_ = g->textSize, textLeading_ = g->textLeading;
+};
+
+using KindTable = std::array<const PlotwiseDimensionKindRow*, kKindCount>;
+
+// The first row of each kind among the subsystems.
+KindTable LoadKinds() {
+    KindTable table{};
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+        for (const PlotwiseDimensionKindRow& row : s->dimensionKinds)
+            if (row.kind >= 0 && row.kind < kKindCount && !table[row.kind]) table[row.kind] = &row;
+    return table;
+}
+
+// Clicks after the first that make chain nodes: the chained linear kinds and the label
+// with several leaders.
+bool ChainsLaterClicks(int32_t kind) {
+    switch (kind) {
+        case kHorizontal:
+        case kHorizontalDatum:
+        case kVertical:
+        case kVerticalDatum:
+        case kIncline:
+        case kInclineDatum:
+        case kMutiLeaderLabel: return true;
+        default: return false;
+    }
+}
+
+bool DragIsTheClick(int32_t kind) { return kind == kBezCurve || kind == kTangent; }
+
+// A stored segment number as an anchor index of a path of count anchors (-1: the last).
+bool AnchorIndex(int32_t stored, int16_t count, int16_t* index) {
+    int16_t i = static_cast<int16_t>(stored);
+    if (i == -1) i = static_cast<int16_t>(count - 1);
+    if (i < 0 || i >= count) return false;
+    *index = i;
+    return true;
+}
+
+AIErr BoundsOf(AIArtHandle art, AIRealRect* r) {
+    const AIRealMatrix identity{1, 0, 0, 1, 0, 0};
+    return sAIArt->GetArtTransformBounds(art, &identity, kNoStrokeBounds, r);
+}
+
+// Where a stored click lies on its art as the art is now.
+AIErr Relocate(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
+    switch (click.clickType) {
+        case kLiveDimClickedSegmentPoint:
+        case kLiveDimClickedPath: {
+            int16_t count = 0;
+            if (AIErr err = sAIPath->GetPathSegmentCount(click.art, &count)) return err;
+            int16_t after = 0, before = 0;
+            if (!AnchorIndex(click.segNumAfter, count, &after)) return kCADErr;
+            AIPathSegment end{};
+            if (AIErr err = sAIPath->GetPathSegments(click.art, after, 1, &end)) return err;
+            if (click.clickType == kLiveDimClickedSegmentPoint) {
+                *p = end.p;
+                return kNoErr;
+            }
+            if (!AnchorIndex(click.segNumBefore, count, &before)) return kCADErr;
+            AIPathSegment start{};
+            if (AIErr err = sAIPath->GetPathSegments(click.art, before, 1, &start)) return err;
+            const AIRealBezier bez{start.p, start.out, end.in, end.p};
+            AIRealPoint tangent{};
+            if (getPointAndTangentFromBezierT(bez, click.t, p, &tangent) != kNoErr) {
+                char text[512];
+                GetPlotwiseString(kMessageList, kNoBezierPointMessage, text, sizeof text);
+                return doPlotwiseErrorDialog(text);  // silent while regenerating
+            }
+            return kNoErr;
+        }
+        case kLiveDimClickedFill: {
+            AIRealRect r{};
+            if (AIErr err = BoundsOf(click.art, &r)) return err;
+            *p = {r.left + (r.right - r.left) * click.x, r.top + (r.top - r.bottom) * click.y};
+            return kNoErr;
+        }
+        default:
+            *p = {click.x, click.y};
+            return kNoErr;
+    }
+}
+
+// The text a chain node draws, chosen by its text record's own format.
+void NodeText(cdDataStruct& node, live_dimension_text_data& record, bool labelMode) {
+    node.textData = record;
+    node.textData.next = nullptr;
+    preferences& p = g->prefs;
+    char text[1024] = {};
+    CopyCString(text, record.dimStr);
+    switch (record.dimensionFormat) {
+        case 0:
+            if (labelMode) {
+                if (record.alpha < 0) record.alpha = p.incrementalLabelAlpha++;
+                CopyCString(text, GetAlphaLabelText(static_cast<int16_t>(record.alpha)).c_str());
+            }
+            break;
+        case 1:
+            if (labelMode) {
+                if (record.numeric < 0) record.numeric = GetNextNumericLabelIncrement();
+                CopyCString(text, GetNumericLabelText(static_cast<int16_t>(record.numeric)).c_str());
+            } else {
+                if (record.alpha < 0) record.alpha = p.incrementalDimAlpha++;
+                CopyCString(text, GetAlphaLabelText(static_cast<int16_t>(record.alpha)).c_str());
+            }
+            break;
+        case 2:
+            if (!labelMode) {
+                if (record.numeric < 0) record.numeric = p.incrementalDimNumber++;
+                std::snprintf(text, sizeof text, "%d", static_cast<int>(record.numeric));
+            }
+            break;
+        case 3: CopyCString(text, record.customStr); break;
+        case 4:
+            if (!labelMode) CopyCString(text, record.calloutStr);
+            break;
+        default: break;
+    }
+    CopyCString(node.textData.dimStr, text);
+}
+
+// The stored clicks of one dimension (in click-list order) made the current clicks, drag
+// point and click chain.
+AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& clicks, int32_t kind) {
+    const Plotwise3_dimensioned_object_data& lead = *clicks.front();
+    AIReal offsetLength = 0, offsetAngle = 0;  // each dimension from its own offset
+    g->updateArt = lead.art;
+    for (const Plotwise3_dimensioned_object_data* click : clicks) {
+        AIRealPoint p{};
+        if (AIErr err = Relocate(*click, &p)) return err;
+        if (click->clickNum == 1 && click->clickType == kLiveDimClickedPath)
+            g->liveDimSegNum = static_cast<uint32_t>(click->segNumAfter);
+        if (click->clickNum == 1) {
+            g->firstClick = p;
+            if (AIErr err = insertChainDimNode(&p, click)) return err;
+            if (kind == kDatumTarget)
+                if (AIErr err = insertChainDimNode(&p, click)) return err;
+        } else if (click->clickNum >= 2) {
+            g->secondClick = p;
+            if (ChainsLaterClicks(kind))
+                if (AIErr err = insertChainDimNode(&p, click)) return err;
+        } else if (click->clickNum == -1) {
+            if (DragIsTheClick(kind)) {
+                g->firstClick = p;
+                offsetLength = offsetAngle = 0;
+            } else {
+                offsetLength = click->endPointOffsetLength;
+                offsetAngle = click->endPointOffsetAngle;
+            }
+        }
+    }
+    if (lead.art && IsAxonometricArt(lead.art)) {
+        if (offsetAngle > kAxisAMarkerBound) offsetAngle = g->prefs.isoView.a;
+        else if (offsetAngle < kAxisBMarkerBound) offsetAngle = g->prefs.isoView.b - kPi;
+    }
+    g->liveDimClickedArt = lead.art;
+    AIRealPoint offset{};
+    sAIRealMath->AIRealPointLengthAngle(offsetLength, offsetAngle, &offset);
+    if (kind == kRadius || kind == kDiameter) {
+        AIRealRect r{};
+        if (AIErr err = BoundsOf(lead.art, &r)) return err;
+        g->firstClick = {r.left + (r.right - r.left) / 2.0f, r.bottom + (r.top - r.bottom) / 2.0f};
+    }
+    g->endPoint = {offset.h + g->firstClick.h, offset.v + g->firstClick.v};
+    return kNoErr;
+}
+
+// The stored style made current, with the layer of the group, label mode, texts and
+// modifier flags.
+void LoadStyle(StyleNode& styleNode) {
+    Plotwise3_Live_Dimension_Data& node = styleNode.data;
+    g->prefs.style = node;
+    g->prefs.style.next = nullptr;
+    // The group's own layer: its stored title may name another layer of the same title.
+    AILayerHandle layer = nullptr;
+    if (sAIArt->GetLayerOfArt(styleNode.group, &layer) != kNoErr || !layer)
+        if (sAILayer->GetLayerByTitle(&layer, node.layerStr) != kNoErr) layer = nullptr;
+    if (layer) g->saveLayer = layer;
+    const bool labelMode = node.dimensionLabelStr[0] != '\0';
+    g->labelToolSelected = labelMode ? 1 : 0;
+    live_dimension_text_data* record = node.dimTextDataListPtr;
+    for (cdDataStruct* chain = g->firstChainDimDataPtr; chain && record; chain = chain->nextPtr, record = record->next)
+        NodeText(*chain, *record, labelMode);
+    g->slideDimTextOffset = node.slideDimTextOffset;
+    g->perpendicularDimOptionDown = (node.modifiers & 2) ? 1 : 0;
+    g->useAxoPerpendicularDims = (node.modifiers & 4) ? 1 : 0;
+}
+
+bool WasSelected(AIArtHandle group) {
+    const char* type = nullptr;
+    return sAITag->GetTagType(group, kObjectWasSelectedTag, &type) == kNoErr;
+}
+
+// The new group takes the old one's place, with its selection to come; then the old goes.
+// When it cannot, the new group goes instead and the old one stays.
+bool Replace(AIArtHandle old, AIArtHandle made) {
+    AIErr err = WasSelected(old) ? sAITag->SetTag(made, kObjectWasSelectedTag, kTagString, "") : kNoErr;
+    if (!err) err = sAIArt->ReorderArt(made, kPlaceAbove, old);
+    if (!err) err = sAIArt->DisposeArt(old);
+    if (err) sAIArt->DisposeArt(made);
+    return err == kNoErr;
+}
+
+// Redraws one dimension; true when its new group replaced the old one.
+bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
+               const KindTable& kinds) {
+    const int32_t kind = clicks.front()->dimType;
+    const PlotwiseDimensionKindRow* row = kind >= 0 && kind < kKindCount ? kinds[kind] : nullptr;
+    if (!row || !row->redraw) return false;
+    const Plotwise3_Live_Dimension_Data savedStyle = g->prefs.style;
+    const int savedLabel = g->labelToolSelected;
+    const AIToolHandle savedTool = g->curTool;
+    bool replaced = false;
+    AIErr err = PrepareClicks(clicks, kind);
+    if (!err) {
+        g->curDimID = node.data.id;
+        LoadStyle(node);
+        err = getPlatformCurrentTextSizeAndLeading(&g->textSize, &g->textLeading);
+    }
+    if (!err) err = setPathAndArrowheadStyles();
+    if (!err) {
+        g->didFirstClick = g->didSecondClick = 1;
+        g->startingPoint = g->firstClick;
+        err = SetScaleByLayerPrefsFromArt(clicks.front()->art);
+    }
+    if (!err) err = UpdateScaler();
+    if (!err) {
+        g->curDimType = kind;
+        if (row->tool) g->curTool = row->tool();
+        g->group = nullptr;
+        const AIErr drawn = row->redraw();
+        AIArtHandle made = g->group;
+        const bool valid = made && sAIArt->ValidArt(made, false);
+        if (!drawn && valid && IsDimension(made)) {
+            replaced = Replace(node.group, made);
+        } else if (valid) {
+            sAIArt->DisposeArt(made);  // a failed redraw leaves nothing behind
+        }
+    }
+    doFreeHitLocs();
+    g->didFirstClick = g->didSecondClick = 0;
+    g->prefs.style = savedStyle;
+    g->labelToolSelected = savedLabel;
+    g->curTool = savedTool;
+    return replaced;
+}
+
+}  // namespace
+
+AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node) {
+    return node ? reinterpret_cast<const StyleNode*>(node)->group : nullptr;
+}
+
+AIErr FreeLiveDimensionGroupDataList() {
+    if (!g) return kNoErr;
+    Plotwise3_Live_Dimension_Data* node = g->firstLiveDimensionGroupDataPtr;
+    g->firstLiveDimensionGroupDataPtr = g->lastLiveDimensionGroupDataPtr = nullptr;
+    AIErr first = kNoErr;
+    while (node) {
+        Plotwise3_Live_Dimension_Data* next = node->next;
+        if (AIErr err = FreeDimensionTextLinkedList(node->dimTextDataListPtr); err && !first) first = err;
+        if (AIErr err = sAIBlock->DisposeBlock(node); err && !first) first = err;
+        node = next;
+    }
+    return first;
+}
+
+AIErr FreeDimensionedObjectDataList() {
+    if (!g) return kNoErr;
+    Plotwise3_dimensioned_object_data* node = g->firstDimensionedObjectDataPtr;
+    g->firstDimensionedObjectDataPtr = g->lastDimensionedObjectDataPtr = nullptr;
+    AIErr first = kNoErr;
+    while (node) {
+        Plotwise3_dimensioned_object_data* next = node->next;
+        if (AIErr err = sAIBlock->DisposeBlock(node); err && !first) first = err;
+        node = next;
+    }
+    return first;
+}
+
+AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {
+    if (!g || !sAIBlock) return kCADErr;
+    if (AIErr err = FreeLiveDimensionGroupDataList()) return err;
+    std::vector<AIArtHandle> groups;
+    if (AIErr err = QueryArt(which, kGroupArt, groups)) return err;
+    for (AIArtHandle group : groups) {
+        if (Hidden(group) || !IsDimension(group)) continue;
+        StyleNode* node = nullptr;
+        if (AIErr err = NewBlock(&node)) return err;
+        node->group = group;
+        if (AIErr err = GetDimensionData(group, &node->data); err || node->data.live == 0) {
+            sAIBlock->DisposeBlock(node);
+            if (err) return err;
+            continue;  // a static dimension is left alone
+        }
+        const AIErr err = CollectTexts(*node);
+        AppendStyleNode(node);
+        if (err) return err;
+    }
+    return kNoErr;
+}
+
+AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
+    if (!g || !sAIBlock) return kCADErr;
+    if (AIErr err = FreeDimensionedObjectDataList()) return err;
+    std::vector<AIArtHandle> arts;
+    if (AIErr err = QueryArt(which, kAnyArt, arts)) return err;
+    for (AIArtHandle art : arts) {
+        if (!IsDimensionedObject(art)) continue;
+        // A damaged record ends its own art's clicks; the other art is read all the same.
+        (void)ForEachDimensionedObjectData(art, [](const Plotwise3_dimensioned_object_data& click) -> AIErr {
+            Plotwise3_dimensioned_object_data* node = nullptr;
+            if (AIErr err = NewBlock(&node)) return err;
+            *node = click;
+            node->used = 0;
+            AppendClickNode(node);
+            return kNoErr;
+        });
+    }
+    return kNoErr;
+}
+
+AIErr DeleteLiveDimensions(PlotwiseProcessArtType which) {
+    if (!g) return kCADErr;
+    if (AIErr err = CreateStyleLinkedList(which)) return err;
+    for (Plotwise3_Live_Dimension_Data* node = g->firstLiveDimensionGroupDataPtr; node; node = node->next)
+        if (AIErr err = sAIArt->DisposeArt(GroupOfStyleNode(node))) return err;
+    return FreeLiveDimensionGroupDataList();
+}
+
+AIErr DrawAssociativeDimensions() {
+    if (!g) return kCADErr;
+    // Every dimension's clicks, by id, in list order.
+    std::unordered_map<int32_t, std::vector<Plotwise3_dimensioned_object_data*>> clicksOf;
+    for (Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next)
+        clicksOf[c->id].push_back(c);
+    const KindTable kinds = LoadKinds();
+    std::unordered_set<int32_t> drawn;
+    for (Plotwise3_Live_Dimension_Data* d = g->firstLiveDimensionGroupDataPtr; d; d = d->next) {
+        StyleNode& node = *reinterpret_cast<StyleNode*>(d);
+        const auto found = clicksOf.find(d->id);
+        // One dimension per id: a second group of the same id is kept as it is.
+        const bool first = drawn.insert(d->id).second;
+        bool replaced = false;
+        if (first && found != clicksOf.end()) {
+            for (Plotwise3_dimensioned_object_data* c : found->second) c->used = 1;
+            replaced = RedrawOne(node, found->second, kinds);
+        }
+        ++(replaced ? g->dimensionsRedrawn : g->dimensionsKept);
+    }
+    return kNoErr;
+}
+
+AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which) {
+    if (!g) return kCADErr;
+    const SavedState saved;
+    g->prefs.createLiveDimensions = 1;
+    g->updatingDimensions = 1;
+    g->dimensionsRedrawn = g->dimensionsKept = 0;
+    AIErr err = CreateStyleLinkedList(which);
+    if (!err) err = CreateDimensionedObjectLinkedList(kProcessAllArt);
+    if (!err) err = DrawAssociativeDimensions();
+    // The lists stay until they are built again; their text records are given back now.
+    for (Plotwise3_Live_Dimension_Data* d = g->firstLiveDimensionGroupDataPtr; d; d = d->next) {
+        FreeDimensionTextLinkedList(d->dimTextDataListPtr);
+        d->dimTextDataListPtr = nullptr;
+    }
+    return err;
+}

@@ -1,0 +1,46 @@
+// Regeneration of live dimensions: each dimension group is drawn again from its stored style
+// and the click records on the art it measures, by the routine of its kind, so it follows
+// a changed style, scale or view, or measured art that moved. A dimension that cannot be
+// drawn again (static, of a kind without a routine, with clicks that are gone or cannot be
+// found on their art, or whose routine fails) keeps its group as it was. Also the removal of
+// links that no dimension answers any more, and the repair of ids after a paste.
+#pragma once
+
+#include "AITypes.h"
+#include "core/PlotwiseDimensionData.h"
+
+// The whole regeneration of the dimension groups of `which` (all, or the selected ones):
+// the style list, the click list of every measured art, and the redraw. Live dimensions
+// are made whatever the user's setting, and alerts stay silent; both are as they were
+// afterwards, as are the current style, tool, layer to draw on, scale and click state. The
+// counts of g->dimensionsRedrawn and g->dimensionsKept say what was done. A host error that
+// stops the whole run is returned; a dimension that cannot be redrawn is not an error.
+AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which);
+
+// The style list (firstLiveDimensionGroupDataPtr): one node per visible live dimension group
+// of `which` whose stored `live` is not 0, in the host's matching order, with the text
+// records of its texts. Freed first.
+AIErr CreateStyleLinkedList(PlotwiseProcessArtType which);
+// The click list (firstDimensionedObjectDataPtr): every click record of the measured art of
+// `which` (hidden art included, so its dimensions are not lost). Freed first. A damaged
+// click record ends the reading of its art only.
+AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which);
+// Disposes of the groups of the style list: for callers that redraw no dimension in place.
+AIErr DeleteLiveDimensions(PlotwiseProcessArtType which);
+AIErr FreeDimensionedObjectDataList();
+AIErr FreeLiveDimensionGroupDataList();
+// Redraws every dimension of the style list from the click list, each in its old group's
+// place, and disposes of the old group once the new one is made.
+AIErr DrawAssociativeDimensions();
+// The dimension group a node of the style list was read from.
+AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node);
+
+// Removes from all visible measured art every link of a dimension that no longer exists
+// (hidden and static dimensions exist), and "ZA3_Object" where no link is left. When the
+// document's dimensions cannot all be listed, nothing is removed and the error returned.
+AIErr CleanupAssociativeDimensions();
+// After a paste (the pasted art is selected): a pasted dimension whose measured art was
+// pasted with it gets a new id on both sides (link keys renamed), pasted measured art
+// whose dimension was not pasted loses that link, and a pasted dimension without any
+// pasted measured art becomes plain art (message 17035, once).
+AIErr DoAfterPaste();

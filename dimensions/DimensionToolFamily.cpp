@@ -1,0 +1,145 @@
+// The dimension tool family's shared steps: recording a click at mouse down, and storing the
+// finished dimension's clicks on the art it measures.
+#include "dimensions/DimensionToolFamily.h"
+
+#include <cmath>
+
+#include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/ClickChain.h"
+#include "dimensions/DimensionDrawing.h"
+#include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionPaint.h"
+#include "dimensions/DimensionStorage.h"
+#include "units/LabelCounters.h"
+#include "units/LayerScales.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+
+constexpr AIReal kAxisAMarker = 100.0f;
+constexpr AIReal kAxisBMarker = -100.0f;
+constexpr AIReal kPi = 3.1415927f;
+// Below this share of a unit step an axis carries too little of the offset to rebuild it.
+constexpr AIReal kSmallestCarry = 1e-3f;
+
+// The gesture made a live dimension: its group is still in the document and carries a
+// style record.
+bool MadeLiveDimension() {
+    AIArtHandle group = g->dimGroup;
+    return group && sAIArt->ValidArt(group, false) && IsDimension(group);
+}
+
+// The flat offset a step along angle carries in the coordinate that matters.
+AIReal Carried(const depth_object_data* face, const AIRealPoint& from, AIReal angle, bool alongH) {
+    const AIRealPoint to{from.h + std::cos(angle), from.v + std::sin(angle)};
+    AIRealPoint a{}, b{};
+    invertAxonometricPoint(face, &from, &a);
+    invertAxonometricPoint(face, &to, &b);
+    return alongH ? b.h - a.h : b.v - a.v;
+}
+
+// The click record of one node.
+Plotwise3_dimensioned_object_data RecordOf(const cdDataStruct& node, int32_t clickNum) {
+    Plotwise3_dimensioned_object_data r{};
+    r.id = g->curDimID;
+    r.used = 0;
+    r.clickNum = clickNum;
+    r.segNumBefore = node.segNumBefore;
+    r.segNumAfter = node.segNumAfter;
+    r.dimType = g->curDimType;
+    r.clickType = node.art ? node.clickType : kLiveDimClickedSpace;
+    r.t = node.t;
+    r.x = node.art ? node.x : node.theLoc.h;
+    r.y = node.art ? node.y : node.theLoc.v;
+    return r;
+}
+
+AIErr StoreClickRecords(const PlotwiseToolRow& row) {
+    const cdDataStruct* first = g->firstChainDimDataPtr;
+    AIArtHandle holder = nullptr;  // where a click in empty space is kept
+    for (const cdDataStruct* n = first; n && !holder; n = n->nextPtr) holder = n->art;
+    if (!holder) return kNoErr;  // nothing measured: nothing to follow
+    const bool pairs = (row.flags & kToolTwoChainNodes) != 0;
+    int32_t clickNum = 0;
+    for (const cdDataStruct* n = first; n; n = n->nextPtr) {
+        const Plotwise3_dimensioned_object_data r = RecordOf(*n, ++clickNum);
+        if (AIErr err = SetDimensionedObjectData(n->art ? n->art : holder, &r)) return err;
+        if (pairs && n->nextPtr) n = n->nextPtr;  // the second node of a click is the same click
+    }
+    if (!g->toolWasDragged) return kNoErr;
+    Plotwise3_dimensioned_object_data drag = RecordOf(*first, -1);
+    const bool axonometric = g->drawingAxoDimension && first->art && IsAxonometricArt(first->art);
+    DragRecordOffset(first->theLoc, g->dragPoint, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
+                     &drag.endPointOffsetLength, &drag.endPointOffsetAngle);
+    return SetDimensionedObjectData(first->art ? first->art : holder, &drag);
+}
+
+}  // namespace
+
+void DragRecordOffset(const AIRealPoint& first, const AIRealPoint& drag, const depth_object_data* face,
+                      int32_t direction, AIReal* length, AIReal* angle) {
+    const AIReal dh = drag.h - first.h, dv = drag.v - first.v;
+    *length = std::sqrt(dh * dh + dv * dv);
+    *angle = *length > 0 ? std::atan2(dv, dh) : 0.0f;
+    if (!face || (direction != kHorizontal && direction != kVertical)) return;
+    const bool alongH = direction == kVertical;  // a vertical dimension's line lies at a flat h
+    AIRealPoint a{}, b{};
+    invertAxonometricPoint(face, &first, &a);
+    invertAxonometricPoint(face, &drag, &b);
+    const AIReal wanted = alongH ? b.h - a.h : b.v - a.v;
+    const iso_view& view = g->prefs.isoView;
+    const AIReal carriedA = Carried(face, first, view.a, alongH);
+    const AIReal carriedB = Carried(face, first, view.b - kPi, alongH);
+    const bool useA = std::fabs(carriedA) >= std::fabs(carriedB);
+    const AIReal carried = useA ? carriedA : carriedB;
+    if (!(std::fabs(carried) >= kSmallestCarry)) return;
+    *length = wanted / carried;
+    *angle = useA ? kAxisAMarker : kAxisBMarker;
+}
+
+AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
+    if (!g) return kCADErr;
+    // A new dimension starts from an empty chain, whatever an abandoned one left.
+    if (g->clickNum <= 1)
+        if (AIErr err = doFreeHitLocs()) return err;
+    g->curDimType = row.dimensionKind;
+    g->dimGroup = nullptr;
+    if ((row.flags & kToolChainClicks) && g->lastChainDimDataPtr)
+        CopyCString(g->lastChainDimDataPtr->textData.dimStr, g->theText);
+    if (AIErr err = setPathAndArrowheadStyles()) return err;
+    AIErr err = doStoreHitLoc((row.flags & kToolTwoChainNodes) ? "1" : nullptr);
+    if (!err && (row.flags & kToolTwoChainNodes)) err = doStoreHitLoc("A");
+    if (err) {
+        // A refused click resets the click state: no node of it may remain.
+        if (!g->didFirstClick) doFreeHitLocs();
+        return err;
+    }
+    const cdDataStruct* node = g->lastChainDimDataPtr;
+    AIArtHandle art = node ? node->art : nullptr;
+    if (g->clickNum <= 1) g->dimAxoArt = art && IsAxonometricArt(art) ? art : nullptr;
+    if (art) {
+        if (AIErr e = SetScaleByLayerPrefsFromArt(art)) return e;
+    } else if (g->saveLayer) {
+        if (AIErr e = SetScaleByLayerPrefsFromLayer(g->saveLayer)) return e;
+    }
+    return getPlatformCurrentTextSizeAndLeading(&g->textSize, &g->textLeading);
+}
+
+AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
+    if (!g) return kCADErr;
+    AIErr err = kNoErr;
+    if (MadeLiveDimension()) {
+        err = StoreClickRecords(row);
+        if (!err) {
+            if (g->labelToolSelected)
+                UpdateIncrementalLabelInfo();
+            else
+                UpdateIncrementalInfo();
+        }
+    }
+    if (AIErr freed = doFreeHitLocs(); freed && !err) err = freed;
+    return err;
+}

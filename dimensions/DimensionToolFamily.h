@@ -1,0 +1,31 @@
+// What every dimension and label tool shares at mouse down and once a dimension is done,
+// run by the core for the whole tool family so no tool can leave a step out: the click into
+// the click chain with the clicked art's scale, paint and text metrics at mouse down; the
+// click records of the finished dimension on the art it measures, and the counters, at the
+// end of the gesture.
+#pragma once
+
+#include "AITypes.h"
+#include "axonometric/AxonometricData.h"
+#include "core/PlotwiseSubsystem.h"
+
+// Mouse down, after the core recorded the click: a first click starts from an empty chain;
+// a chaining tool's last node takes the text last drawn; the paint of dimension parts, the
+// click node (two for the datum target: "1" and "A"), the axonometric art of the first
+// click, the current scale from the clicked art's layer, and the text size and leading.
+AIErr DimensionToolMouseDown(const PlotwiseToolRow& row);
+// A finished gesture that made a live dimension: one click record per click on the art the
+// click hit (a click in empty space on the art of the first click that hit art), the drag
+// record on the art of the first click, and the text panel's or labels panel's counter
+// moved on. Without a live dimension (nothing drawn, or live dimensions switched off)
+// nothing is stored and no counter moves. The chain is emptied either way.
+AIErr DimensionToolComplete(const PlotwiseToolRow& row);
+
+// The drag record of a dimension whose first click lies at `first` and whose drag ended at
+// `drag`: on flat art the offset's length and angle; on axonometric art drawn in
+// `direction` (kHorizontal: the flat height of the drag matters, kVertical: its flat h)
+// a length along the receding axis that carries that flat offset best, with the angle
+// marker 100 (the view's axis a) or -100 (axis b - pi), or the plain offset when neither
+// axis carries it.
+void DragRecordOffset(const AIRealPoint& first, const AIRealPoint& drag, const depth_object_data* face,
+                      int32_t direction, AIReal* length, AIReal* angle);
