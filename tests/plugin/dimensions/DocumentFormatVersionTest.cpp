@@ -48,7 +48,11 @@ constexpr int32_t kNotRegenerated = -1;
 struct FormatVersionTest : ::testing::Test {
     standin::Host host;
     std::unique_ptr<standin::PluginDriver> session;
-    const std::string path = (std::filesystem::temp_directory_path() / "format-version-test.json").string();
+    // One file per test: ctest runs the tests side by side.
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              (std::string("format-version-") +
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".json"))
+                                 .string();
 
     void SetUp() override {
         standin::PluginDriverOptions options;
