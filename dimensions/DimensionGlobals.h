@@ -33,8 +33,9 @@ struct DimensionGlobals : AxonometricGlobals {
     Plotwise3_Live_Dimension_Data* lastLiveDimensionGroupDataPtr = nullptr;
     int dimWasSelected = 0;
     int updatingPalettes = 0;            // the panels follow the selection: texts are taken as they stand
-    // What the last regeneration did: dimensions redrawn, and dimensions kept as they were
-    // (static ones, hidden ones, kinds without a routine, clicks that could not be found).
+    // What the last regeneration did to the visible dimensions it was asked for: redrawn,
+    // or kept as they were (static, unreadable, of a kind without a routine, with clicks
+    // that are gone or cannot be found, or a routine that failed).
     int32_t dimensionsRedrawn = 0, dimensionsKept = 0;
     char theText[256] = {};                  // text last formatted by the dimension and label tools
     AIReal slideDimTextOffset = 0.5f;

@@ -444,10 +444,11 @@ AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {
         StyleNode* node = nullptr;
         if (AIErr err = NewBlock(&node)) return err;
         node->group = group;
-        if (AIErr err = GetDimensionData(group, &node->data); err || node->data.live == 0) {
+        // A static dimension is left alone, and so is one whose record cannot be read.
+        if (GetDimensionData(group, &node->data) != kNoErr || node->data.live == 0) {
             sAIBlock->DisposeBlock(node);
-            if (err) return err;
-            continue;  // a static dimension is left alone
+            ++g->dimensionsKept;
+            continue;
         }
         const AIErr err = CollectTexts(*node);
         AppendStyleNode(node);

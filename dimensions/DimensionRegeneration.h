@@ -19,7 +19,8 @@ AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which);
 
 // The style list (firstLiveDimensionGroupDataPtr): one node per visible live dimension group
 // of `which` whose stored `live` is not 0, in the host's matching order, with the text
-// records of its texts. Freed first.
+// records of its texts. Freed first. Static groups and groups whose record cannot be read
+// are left out, and counted in g->dimensionsKept.
 AIErr CreateStyleLinkedList(PlotwiseProcessArtType which);
 // The click list (firstDimensionedObjectDataPtr): every click record of the measured art of
 // `which` (hidden art included, so its dimensions are not lost). Freed first. A damaged

@@ -1,6 +1,6 @@
 // The plug-in started in a stand-in host with one open document and the standard isometric
-// view (a = 30°, b = 150°, all factors 1, tilted up), a test subsystem that records the
-// dimension regeneration it is asked for, and helpers that read what the host holds: anchors,
+// view (a = 30°, b = 150°, all factors 1, tilted up), a test subsystem that counts the
+// changes of the front document it follows, and helpers that read what the host holds: anchors,
 // bounds, tags and the stored record, independently of the routines under test.
 #pragma once
 
@@ -59,25 +59,16 @@ inline AIRealPoint OnFace(const iso_view& v, int32_t face, AIRealPoint pivot, AI
     return {static_cast<AIReal>(pivot.h + h), static_cast<AIReal>(pivot.v + w)};
 }
 
-struct RegenerationSpy {
-    int cleanups = 0;
-    int updates = 0;
-    int32_t lastWhich = -99;
+struct DocumentSpy {
     int documentChanges = 0;  // the test subsystem's own following of the front document
 };
-inline RegenerationSpy spy;
+inline DocumentSpy spy;
 
 class AxoTest : public ::testing::Test {
 protected:
     PlotwiseSubsystem testSubsystem{
         .name = "axonometric test",
         .hooks = {.documentChanged = +[]() -> AIErr { return ++spy.documentChanges, kNoErr; }},
-        .services = {.cleanupAssociativeDimensions = +[]() -> AIErr { return ++spy.cleanups, kNoErr; },
-                     .updateAssociativeDimensions = +[](PlotwiseProcessArtType which) -> AIErr {
-                         ++spy.updates;
-                         spy.lastWhich = which;
-                         return kNoErr;
-                     }},
     };
 
     void SetUp() override {

@@ -75,9 +75,10 @@ TEST_F(UpdateTest, AChangeOfViewReprojectsAllButLockedHiddenAndDimensionArt) {
     same(dimensionLine.id, dimensionBefore, "dimension");
     same(plain, plainBefore, "flat art");
     EXPECT_EQ(Record(plain), nullptr);
-    EXPECT_EQ(spy.cleanups, 1);
-    EXPECT_EQ(spy.updates, 1);
-    EXPECT_EQ(spy.lastWhich, kProcessAllArt);
+    // The update ended by regenerating the dimensions; this one, with no clicks to follow,
+    // was kept as it is.
+    EXPECT_EQ(g->dimensionsKept, 1);
+    EXPECT_EQ(g->dimensionsRedrawn, 0);
     EXPECT_EQ(g->face, 0x1234);
     // The view the art now follows is stored in the document.
     iso_view stored{};
@@ -90,9 +91,66 @@ TEST_F(UpdateTest, AChangeOfViewReprojectsAllButLockedHiddenAndDimensionArt) {
 
 TEST_F(UpdateTest, WithoutDimensionsNoRegenerationIsAskedFor) {
     LeftRect(0, 0);
+    g->dimensionsKept = g->dimensionsRedrawn = -1;  // what a regeneration would reset
     ASSERT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);
-    EXPECT_EQ(spy.updates, 0);
-    EXPECT_EQ(spy.cleanups, 0);
+    EXPECT_EQ(g->dimensionsKept, -1);
+    EXPECT_EQ(g->dimensionsRedrawn, -1);
+}
+
+TEST_F(UpdateTest, AnAxonometricDimensionIsRedrawnOnItsFaceInTheNewView) {
+    auto& style = g->prefs.style;
+    style.upperUnits = 0;  // points
+    style.upperDecimalPrecision = 2;
+    style.appendUpperUnitLabels = 0;
+    g->prefs.createDimensionLayer = 0;
+    const Projected face = LeftRect(0, 0);
+    depth_object_data record;
+    ASSERT_EQ(GetAxonometricData(Art(face.id), &record), kNoErr);
+    // Two anchors of one flat edge, 60 apart across the face, and a drag 20 beyond it.
+    size_t a = 0, b = 0;
+    for (size_t i = 0; i < face.flat.size(); ++i)
+        for (size_t j = 0; j < face.flat.size(); ++j)
+            if (face.flat[i].p.v == face.flat[j].p.v && face.flat[j].p.h - face.flat[i].p.h == 60) a = i, b = j;
+    const auto anchors = Segments(face.id);
+    const AIRealPoint flatDrag{face.flat[a].p.h + 30, face.flat[a].p.v + 20};
+    AIRealPoint drag{};
+    ASSERT_EQ(projectAxonometricPoint(&record, &flatDrag, &drag), kNoErr);
+    ASSERT_EQ(session->selectTool("Axonometric Horizontal Dimension"), kNoErr);
+    ASSERT_EQ(session->click(anchors[a].p), kNoErr);
+    ASSERT_EQ(session->mouseDown(anchors[b].p), kNoErr);
+    ASSERT_EQ(session->mouseDrag(drag), kNoErr);
+    ASSERT_EQ(session->mouseUp(drag), kNoErr);
+    auto dimensions = [&] {
+        std::vector<standin::ObjId> out;
+        doc->walk([&](const standin::Art& art, int) {
+            if (art.type == kGroupArt && !art.isLayerGroup() && IsAxonometricArt(Art(art.id))) out.push_back(art.id);
+        });
+        return out;
+    };
+    auto text = [&](standin::ObjId group) {
+        std::string s;
+        doc->walk([&](const standin::Art& art, int) { for (const auto& r : art.story.runs) s += r.text; }, group);
+        return s;
+    };
+    ASSERT_EQ(dimensions().size(), 1u);
+    const standin::ObjId before = dimensions()[0];
+    EXPECT_EQ(text(before), "60.00");
+
+    g->prefs.isoView = kDimetric;
+    ASSERT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);
+    ExpectOnLeftFace(face, kDimetric, "the measured face");
+    EXPECT_EQ(g->dimensionsRedrawn, 1);
+    ASSERT_EQ(dimensions().size(), 1u);
+    const standin::ObjId after = dimensions()[0];
+    EXPECT_NE(after, before);
+    EXPECT_FALSE(doc->isArt(before));
+    EXPECT_EQ(text(after), "60.00");  // the flat length, whatever the view
+    // Drawn on the face as it is now: the dimension's record is the face's new projection.
+    depth_object_data onFace, dimension;
+    ASSERT_EQ(GetAxonometricData(Art(face.id), &onFace), kNoErr);
+    ASSERT_EQ(GetAxonometricData(Art(after), &dimension), kNoErr);
+    EXPECT_NEAR(dimension.matrix.a, onFace.matrix.a, 1e-5);
+    EXPECT_NEAR(dimension.matrix.b, onFace.matrix.b, 1e-5);
 }
 
 TEST_F(UpdateTest, FlattenOnlyTouchesTheSelectionWhichComesBack) {

@@ -121,12 +121,13 @@ struct DimensionToolTest : ::testing::Test {
 
     // --- what the document holds ---
 
-    // The live dimension groups, in document order.
+    // The live dimension groups, bottom first (on one layer: the newest last).
     std::vector<ObjId> Dimensions() const {
         std::vector<ObjId> out;
         doc->walk([&](const standin::Art& a, int) {
             if (a.type == kGroupArt && !a.isLayerGroup() && IsDimension(Art(a.id))) out.push_back(a.id);
         });
+        std::reverse(out.begin(), out.end());
         return out;
     }
     // The contents of the texts of a group, top first (runs joined).

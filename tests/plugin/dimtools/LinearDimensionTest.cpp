@@ -1,12 +1,15 @@
 // Horizontal and vertical linear dimensions placed as a user places them: the value and its
 // text's place, witness lines from the gap to past the line, the line broken around the
 // text or drawn whole or as stubs, chains, shift snapping, the room rule, slides, labels
-// from the click chain, and the axonometric hand-over. Expected numbers are worked out by
-// hand from the style of the fixture.
+// from the click chain, the live record, and the axonometric hand-over. Expected numbers
+// are worked out by hand from the fixture's style (text 10 pt, leading 2, witness gap 4 and
+// extension 6, arrowheads 9 long, text spacing 14, offset step 18).
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "DimensionToolFixture.h"
+#include "axonometric/AxonometricProjection.h"
 #include "dimensions/ClickChain.h"
 #include "dimtools/LinearDimensions.h"
 
@@ -16,12 +19,44 @@ namespace {
 using LinearTest = DimensionToolTest;
 
 constexpr AIReal kTol = 1e-3f;
+constexpr double kPi = 3.14159265358979323846;
 
-#define EXPECT_PT(p, H, V)                                      \
-    do {                                                        \
-        EXPECT_NEAR((p).h, (H), kTol) << "h of " #p;            \
-        EXPECT_NEAR((p).v, (V), kTol) << "v of " #p;            \
+#define EXPECT_PT(p, H, V)                           \
+    do {                                             \
+        EXPECT_NEAR((p).h, (H), kTol) << "h of " #p; \
+        EXPECT_NEAR((p).v, (V), kTol) << "v of " #p; \
     } while (0)
+
+// The text records of a group's texts, top first.
+std::vector<live_dimension_text_data> TextRecords(const standin::Document& doc, ObjId group) {
+    std::vector<live_dimension_text_data> out;
+    doc.walk(
+        [&](const standin::Art& a, int) {
+            if (a.type != kTextFrameArt) return;
+            live_dimension_text_data r{};
+            GetDimensionTextData(DimensionToolTest::Art(a.id), &r);
+            out.push_back(r);
+        },
+        group);
+    return out;
+}
+
+// The arrowheads of a group: each closed three-anchor path's tip (the middle anchor) and
+// the h of its barbs.
+struct Arrowhead {
+    AIRealPoint tip;
+    AIReal barbs;
+};
+std::vector<Arrowhead> Arrowheads(const standin::Document& doc, ObjId group) {
+    std::vector<Arrowhead> out;
+    doc.walk(
+        [&](const standin::Art& a, int) {
+            if (a.type == kPathArt && a.closed && a.segments.size() == 3)
+                out.push_back({a.segments[1].p, (a.segments[0].p.h + a.segments[2].p.h) / 2});
+        },
+        group);
+    return out;
+}
 
 TEST_F(LinearTest, HorizontalAcrossTheTopOfARectangle) {
     const ObjId rect = Rect(100, 100, 144, 72);
@@ -45,16 +80,307 @@ TEST_F(LinearTest, HorizontalAcrossTheTopOfARectangle) {
     EXPECT_NEAR(line[1].b.h, 244, kTol);
     EXPECT_LT(line[0].b.h, 172);
     EXPECT_GT(line[1].a.h, 172);
-    EXPECT_EQ(ClosedPaths(dims[0]), 2u);  // two filled arrowheads
+    // Two filled arrowheads on the line's ends, pointing out.
+    const auto heads = Arrowheads(*doc, dims[0]);
+    ASSERT_EQ(heads.size(), 2u);
+    for (const Arrowhead& a : heads) {
+        EXPECT_NEAR(a.tip.v, 200, kTol);
+        EXPECT_TRUE(a.tip.h == 100 ? a.barbs > 100 : a.barbs < 244) << a.tip.h;
+    }
     // Centred on the line's middle, lowered by half the size less the leading.
     const standin::Art* text = FirstText(dims[0]);
     ASSERT_NE(text, nullptr);
     EXPECT_NEAR(text->story.matrix.tx, 172, kTol);
     EXPECT_NEAR(text->story.matrix.ty, 200 - 5 + 2, kTol);
-    // The clicks are stored on the rectangle: two clicks and the drag.
+    EXPECT_EQ(text->story.para.justification, 2);  // centred
+    // The clicks are stored on the rectangle: two anchors and the drag.
     const auto clicks = Clicks(rect);
     ASSERT_EQ(clicks.size(), 3u);
-    EXPECT_EQ(clicks[0].dimType, kHorizontal);
+    for (const auto& c : clicks) {
+        EXPECT_EQ(c.dimType, kHorizontal);
+        EXPECT_EQ(c.id, g->prefs.style.id);
+    }
+    EXPECT_EQ(clicks[0].clickNum, 1);
+    EXPECT_EQ(clicks[0].clickType, kLiveDimClickedSegmentPoint);
+    EXPECT_EQ(clicks[1].clickNum, 2);
+    EXPECT_EQ(clicks[2].clickNum, -1);
+    EXPECT_NEAR(clicks[2].endPointOffsetLength, std::hypot(70.0, 28.0), 1e-3);
+    EXPECT_NEAR(clicks[2].endPointOffsetAngle, std::atan2(28.0, 70.0), 1e-5);
+}
+
+TEST_F(LinearTest, TextBesideTheLineAboveOrBelowAndDual) {
+    Polyline({{0, 0}, {100, 0}});
+    auto text = [&]() { return FirstText(Dimensions().back()); };
+    g->prefs.style.hTextPlacement = 2;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
+    EXPECT_NEAR(text()->story.matrix.ty, 34, kTol);  // the line lies above the clicks
+    EXPECT_EQ(Horizontal(Lines(Dimensions().back()), 30).size(), 1u);  // whole
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, -30}), kNoErr);
+    EXPECT_NEAR(text()->story.matrix.ty, -30 - 4 - 10 + 2, kTol);
+    g->prefs.alwaysAbove = 1;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, -30}), kNoErr);
+    EXPECT_NEAR(text()->story.matrix.ty, -26, kTol);
+    // Dual values: a second line, placed a line higher.
+    g->prefs.style.hTextPlacement = 1;
+    g->prefs.style.dualDimensions = 1;
+    g->prefs.style.lowerUnits = kMillimeterUnits;
+    g->prefs.style.lowerDecimalPrecision = 1;
+    g->prefs.style.appendLowerUnitLabels = 0;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"100.00\r35.3"});
+    EXPECT_NEAR(text()->story.matrix.ty, 32, kTol);
+}
+
+TEST_F(LinearTest, VerticalTextPlacements) {
+    Polyline({{0, 0}, {0, 100}});
+    struct Case {
+        int placement;
+        double angle, h, v;
+    };
+    // The line at h 30; the text half way up, set across it or turned along it.
+    const Case cases[] = {{1, 0, 30, 47}, {2, -kPi / 2, 34, 50}, {3, -kPi / 2, 27, 50},
+                          {4, kPi / 2, 26, 50}, {5, kPi / 2, 33, 50}};
+    for (const Case& c : cases) {
+        g->prefs.style.vTextPlacement = c.placement;
+        ASSERT_EQ(Dimension("Vertical Dimension", {{0, 0}, {0, 100}}, {30, 50}), kNoErr);
+        const ObjId dim = Dimensions().back();
+        EXPECT_EQ(Texts(dim), std::vector<std::string>{"100.00"});
+        const standin::Art* text = FirstText(dim);
+        EXPECT_NEAR(text->story.matrix.b, std::sin(c.angle), 1e-5) << c.placement;
+        EXPECT_NEAR(text->story.matrix.tx, c.h, kTol) << c.placement;
+        EXPECT_NEAR(text->story.matrix.ty, c.v, kTol) << c.placement;
+        // Witness lines across, from 4 beside the clicks to 6 beyond the line.
+        const auto lines = Lines(dim);
+        const auto top = Horizontal(lines, 100), bottom = Horizontal(lines, 0);
+        ASSERT_EQ(top.size(), 1u);
+        ASSERT_EQ(bottom.size(), 1u);
+        EXPECT_PT(top[0].a, 4, 100);
+        EXPECT_PT(top[0].b, 36, 100);
+        EXPECT_PT(bottom[0].a, 4, 0);
+        // Placements beside the line (2, 4) keep it whole.
+        EXPECT_EQ(Vertical(lines, 30).size(), c.placement == 2 || c.placement == 4 ? 1u : 2u) << c.placement;
+    }
+}
+
+TEST_F(LinearTest, ShiftSnapsTheLineToTheOffsetStep) {
+    Polyline({{0, 0}, {100, 0}, {200, 0}});
+    auto lineAt = [&](AIReal v) { return Horizontal(Lines(Dimensions().back()), v).size(); };
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, 40}, aiEventModifiers_Shift), kNoErr);
+    EXPECT_EQ(lineAt(36), 2u);  // 40 is nearer 2 steps of 18
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, 45}, aiEventModifiers_Shift), kNoErr);
+    EXPECT_EQ(lineAt(36), 2u);  // exactly half way goes towards zero
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, -46}, aiEventModifiers_Shift), kNoErr);
+    EXPECT_EQ(lineAt(-54), 2u);
+    // Later pairs of a chain keep the first pair's height.
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}, {200, 0}}, {150, 40}, aiEventModifiers_Shift),
+              kNoErr);
+    EXPECT_EQ(lineAt(36), 4u);
+    // Between the clicks' heights nothing snaps.
+    Polyline({{300, 0}, {400, 50}});
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{300, 0}, {400, 50}}, {350, 20}, aiEventModifiers_Shift), kNoErr);
+    EXPECT_EQ(lineAt(20), 2u);
+}
+
+TEST_F(LinearTest, ChainsDrawOneDimensionPerPairInOneGroup) {
+    Polyline({{0, 0}, {100, 0}, {250, 0}});
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}, {250, 0}}, {50, 30}), kNoErr);
+    ASSERT_EQ(Dimensions().size(), 1u);
+    const ObjId forward = Dimensions().back();
+    EXPECT_EQ(Texts(forward), (std::vector<std::string>{"150.00", "100.00"}));  // top first
+    const auto lines = Lines(forward);
+    EXPECT_EQ(Vertical(lines, 0).size() + Vertical(lines, 100).size() + Vertical(lines, 250).size(), 3u);
+    auto ids = [&](ObjId group) {
+        std::vector<int32_t> out;
+        for (const auto& r : TextRecords(*doc, group)) out.push_back(r.id);
+        return out;
+    };
+    EXPECT_EQ(ids(forward), (std::vector<int32_t>{1, 0}));
+    // Clicked right to left, the texts count down.
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{250, 0}, {100, 0}, {0, 0}}, {50, 30}), kNoErr);
+    EXPECT_EQ(ids(Dimensions().back()), (std::vector<int32_t>{-1, 0}));
+}
+
+TEST_F(LinearTest, TheSlideIsClampedOnlyInChains) {
+    g->prefs.style.slideDimText = 1;
+    Polyline({{0, 0}, {100, 0}, {250, 0}});
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {150, 30}), kNoErr);
+    const standin::Art* text = FirstText(Dimensions().back());
+    EXPECT_NEAR(text->story.matrix.tx, 150, kTol);  // past the witness line
+    EXPECT_EQ(text->story.para.justification, 0);   // begins at its place
+    EXPECT_NEAR(g->slideDimTextOffset, 1.5f, 1e-6);
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}, {250, 0}}, {300, 30}), kNoErr);
+    std::vector<AIReal> at;
+    doc->walk([&](const standin::Art& a, int) { if (a.type == kTextFrameArt) at.push_back(a.story.matrix.tx); },
+              Dimensions().back());
+    ASSERT_EQ(at.size(), 2u);
+    EXPECT_NEAR(at[0], 250, kTol);  // each text at its pair's right end
+    EXPECT_NEAR(at[1], 100, kTol);
+    // Ctrl centres the text whatever the slide.
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {150, 30}, aiEventModifiers_Command), kNoErr);
+    EXPECT_NEAR(FirstText(Dimensions().back())->story.matrix.tx, 50, kTol);
+}
+
+TEST_F(LinearTest, TooLittleRoomSendsLargeTextOutWithOutsideStubs) {
+    Polyline({{0, 0}, {20, 0}});
+    g->prefs.style.moveLargeDimensionText = 1;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {20, 0}}, {10, 30}), kNoErr);
+    ObjId dim = Dimensions().back();
+    const standin::Art* text = FirstText(dim);
+    EXPECT_NEAR(text->story.matrix.tx, 20 + 18 + 7, kTol);  // stub and half the spacing beyond
+    EXPECT_EQ(text->story.para.justification, 0);
+    auto line = Horizontal(Lines(dim), 30);
+    ASSERT_EQ(line.size(), 2u);
+    EXPECT_PT(line[0].a, -18, 30);
+    EXPECT_PT(line[0].b, 0, 30);
+    EXPECT_PT(line[1].a, 20, 30);
+    EXPECT_PT(line[1].b, 38, 30);
+    for (const Arrowhead& a : Arrowheads(*doc, dim))
+        EXPECT_TRUE(a.tip.h == 0 ? a.barbs < 0 : a.barbs > 20) << "outside, pointing in";
+    // The vertical routine keeps the text in the middle, with the same stubs.
+    Polyline({{100, 0}, {100, 20}});
+    ASSERT_EQ(Dimension("Vertical Dimension", {{100, 0}, {100, 20}}, {130, 10}), kNoErr);
+    dim = Dimensions().back();
+    EXPECT_NEAR(FirstText(dim)->story.matrix.ty, 10 - 3, kTol);
+    const auto stubs = Vertical(Lines(dim), 130);
+    ASSERT_EQ(stubs.size(), 2u);
+    EXPECT_PT(stubs[0].a, 130, -18);
+    EXPECT_PT(stubs[1].b, 130, 38);
+}
+
+TEST_F(LinearTest, TerminatorDirections) {
+    Polyline({{0, 0}, {100, 0}});
+    g->prefs.style.terminatorDirection = 0;  // outside, with stubs, the text in the middle
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
+    ObjId dim = Dimensions().back();
+    auto line = Horizontal(Lines(dim), 30);
+    ASSERT_EQ(line.size(), 2u);
+    EXPECT_PT(line[0].a, -18, 30);
+    EXPECT_PT(line[1].b, 118, 30);
+    EXPECT_NEAR(FirstText(dim)->story.matrix.tx, 50, kTol);
+    g->prefs.style.terminatorDirection = 1;  // inside, the line broken around the text
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
+    dim = Dimensions().back();
+    line = Horizontal(Lines(dim), 30);
+    ASSERT_EQ(line.size(), 2u);
+    EXPECT_PT(line[0].a, 0, 30);
+    EXPECT_PT(line[1].b, 100, 30);
+    for (const Arrowhead& a : Arrowheads(*doc, dim)) EXPECT_TRUE(a.barbs > 0 && a.barbs < 100);
+}
+
+TEST_F(LinearTest, LabelsOfTheClickChainAreDrawnInsteadOfValues) {
+    Polyline({{0, 0}, {100, 0}});
+    g->prefs.style.dimensionFormat = 1;  // letters
+    g->prefs.incrementalDimAlpha = 2;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"C"});
+    EXPECT_EQ(g->prefs.incrementalDimAlpha, 3);  // moved on once the dimension was made
+    g->prefs.style.dimensionFormat = 3;
+    CopyCString(g->prefs.customDimDefaultText, "Bore");
+    ASSERT_EQ(Dimension("Vertical Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"Bore"});
+}
+
+TEST_F(LinearTest, TheGroupIsLiveWithTheStyleIdKeysAndSlide) {
+    Polyline({{0, 0}, {100, 0}});
+    const int32_t before = g->prefs.style.id;
+    g->prefs.style.slideDimText = 0;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {80, 30}, aiEventModifiers_Shift), kNoErr);
+    Plotwise3_Live_Dimension_Data stored{};
+    ASSERT_EQ(GetDimensionData(Art(Dimensions().back()), &stored), kNoErr);
+    EXPECT_EQ(stored.id, before + 1);
+    EXPECT_EQ(g->prefs.style.id, before + 1);
+    EXPECT_EQ(stored.modifiers, 1);  // shift was held
+    EXPECT_EQ(stored.slideDimTextOffset, 0.5f);
+    EXPECT_EQ(stored.dimensionLabelStr[0], '\0');
+    EXPECT_EQ(g->prefs.style.modifiers, 0);  // cleared at mouse up
+    // With the slide on, the dragged fraction is kept.
+    g->prefs.style.slideDimText = 1;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {80, 30}), kNoErr);
+    ASSERT_EQ(GetDimensionData(Art(Dimensions().back()), &stored), kNoErr);
+    EXPECT_NEAR(stored.slideDimTextOffset, 0.8f, 1e-6);
+}
+
+TEST_F(LinearTest, ClicksLevelWithEachOtherGiveAFiniteZeroAndSlide) {
+    // Measured across, two clicks one above the other span nothing: 2^-16, and the slide
+    // fraction of a zero span is the middle, never a non-number.
+    Polyline({{0, 0}, {0, 100}});
+    g->prefs.style.slideDimText = 1;
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {0, 100}}, {20, 130}), kNoErr);
+    const ObjId dim = Dimensions().back();
+    EXPECT_EQ(Texts(dim), std::vector<std::string>{"0.00"});
+    EXPECT_TRUE(std::isfinite(FirstText(dim)->story.matrix.tx));
+    Plotwise3_Live_Dimension_Data stored{};
+    ASSERT_EQ(GetDimensionData(Art(dim), &stored), kNoErr);
+    EXPECT_TRUE(std::isfinite(stored.slideDimTextOffset));
+    size_t witness = 0;  // both witness lines on one another
+    for (const Segment& s : Vertical(Lines(dim), 0)) witness += s.a.v != s.b.v ? 1 : 0;
+    EXPECT_EQ(witness, 2u);
+}
+
+TEST_F(LinearTest, OneClickAndADragDrawNothingAndStoreNothing) {
+    const ObjId line = Polyline({{0, 0}, {100, 0}});
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}}, {50, 30}), kNoErr);
+    EXPECT_TRUE(Dimensions().empty());
+    EXPECT_FALSE(IsDimensionedObject(Art(line)));
+    EXPECT_EQ(ClickChainLength(), 0);
+}
+
+// The axonometric tools draw in the clicked face's flat plane; two clicks one above the
+// other hand over to the vertical routine, and coincident clicks hand over at most once.
+struct AxonometricLinearTest : DimensionToolTest {
+    ObjId face = 0;
+    void SetUp() override {
+        DimensionToolTest::SetUp();
+        auto& v = g->prefs.isoView;
+        v.a = static_cast<AIReal>(kPi / 6);
+        v.b = static_cast<AIReal>(5 * kPi / 6);
+        v.c = static_cast<AIReal>(kPi / 2);
+        v.af = v.bf = v.cf = 1;
+        v.r = 45;
+        v.t = 35.26f;
+        g->prefs.autoExpandAxoArt = 0;
+        g->prefs.noAxoForeshortening = 1;
+        face = Rect(100, 100, 100, 50);
+        ASSERT_EQ(session->hostEvent([&] { return ProjectAxonometric(Art(face), kAxoLeftFace, &g->prefs.isoView); }),
+                  kNoErr);
+    }
+    std::vector<AIRealPoint> Corners() const { 
+        std::vector<AIRealPoint> out;
+        for (const AIPathSegment& s : doc->art(face)->segments) out.push_back(s.p);
+        return out;
+    }
+};
+
+TEST_F(AxonometricLinearTest, CoincidentClicksHandOverOnceAndDrawAZero) {
+    const AIRealPoint corner = Corners()[0];
+    ASSERT_EQ(Dimension("Axonometric Horizontal Dimension", {corner, corner}, {corner.h + 20, corner.v + 40}),
+              kNoErr);
+    ASSERT_EQ(Dimensions().size(), 1u);
+    EXPECT_EQ(Texts(Dimensions()[0]), std::vector<std::string>{"0.00"});
+    EXPECT_EQ(g->axoDimType, kVertical);
+}
+
+TEST_F(AxonometricLinearTest, ClicksOneAboveTheOtherOnAFaceMeasureItsFlatHeight) {
+    // Two corners of the face's flat left edge: 50 apart in the flat plane.
+    std::vector<AIRealPoint> c = Corners();
+    AIRealPoint low = c[0], high = c[0];
+    for (const AIRealPoint& p : c) {
+        if (p.v < low.v) low = p;
+    }
+    // The corner above the lowest one on the face's vertical axis.
+    for (const AIRealPoint& p : c)
+        if (std::fabs(p.h - low.h) < 1e-3 && p.v > low.v) high = p;
+    ASSERT_GT(high.v, low.v);
+    ASSERT_EQ(Dimension("Axonometric Horizontal Dimension", {low, high}, {low.h - 30, low.v}), kNoErr);
+    ASSERT_EQ(Dimensions().size(), 1u);
+    EXPECT_EQ(Texts(Dimensions()[0]), std::vector<std::string>{"50.00"});
+    EXPECT_EQ(g->axoDimType, kVertical);
+    // A click off any axonometric art is refused with its message.
+    Polyline({{400, 400}, {500, 400}});
+    EXPECT_EQ(Dimension("Axonometric Horizontal Dimension", {{400, 400}, {500, 400}}, {450, 430}), kCADErr);
+    ASSERT_FALSE(Alerts().empty());
+    EXPECT_EQ(Alerts().back(), "The selected point is not on an axonometric object.");
+    EXPECT_EQ(Dimensions().size(), 1u);
 }
 
 }  // namespace
