@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <span>
 #include <type_traits>
 
@@ -105,9 +106,11 @@ std::string LayerTagName(AILayerHandle layer, const char* tag) {
     return std::string(tag) + " (layer \"" + title + "\")";
 }
 
+// A legacy double as a float; one the float cannot hold is no value.
 bool FitsFloat(double value, AIReal* out) {
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<AIReal>::max()) return false;
     *out = static_cast<AIReal>(value);
-    return std::isfinite(*out);
+    return true;
 }
 
 // A field of a later format takes what a reader gives a record that lacks it.
@@ -227,8 +230,7 @@ AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTag
 // record made from a sub-record alone would be one no reader could read.
 AIErr ConvertSubRecordTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
-    if (AIErr err = TagNamesWithPrefix(group, kSubRecordTagPrefixes, names))
-        return err;
+    if (AIErr err = TagNamesWithPrefix(group, kSubRecordTagPrefixes, names)) return err;
     const bool styled = HoldsStyleRecord(dict);
     for (const std::string& name : names) {
         if (!styled) {
