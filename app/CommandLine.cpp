@@ -1,6 +1,7 @@
 // The subcommands of the `plotwise` command.
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <span>
@@ -12,9 +13,14 @@
 #include "io/DocumentFile.h"
 #include "io/Dump.h"
 #include "io/Svg.h"
+#include "adm/PreferenceStore.h"
 
 #ifndef PLOTWISE_VERSION
 #define PLOTWISE_VERSION "unknown"
+#endif
+// The Plotwise module the build made, where it made it.
+#ifndef PLOTWISE_BUILT_MODULE
+#define PLOTWISE_BUILT_MODULE "plotwise.so"
 #endif
 
 namespace plotwise::app {
@@ -23,9 +29,11 @@ namespace {
 
 void printHelp(const CommandTable& table, std::ostream& out) {
     out << "usage:\n"
-           "  plotwise run SCRIPT [--plugin PLUGIN.so]... [--preferences FILE]\n"
+           "  plotwise run SCRIPT [--plugin PLUGIN.so]... [--no-plugin] [--preferences FILE]\n"
            "                                 play a session script (see README.md), with\n"
-           "                                 those plug-ins loaded and started first\n"
+           "                                 the Plotwise module (or those plug-ins, or none)\n"
+           "                                 loaded and started first, and the preferences of\n"
+           "                                 the configuration folder (or FILE)\n"
            "  plotwise svg DOC.json -o OUT.svg [--selection]\n"
            "                                 draw a saved document as SVG\n"
            "  plotwise dump DOC.json         print a saved document's layers and art\n"
@@ -73,9 +81,26 @@ std::string readOptions(const std::vector<std::string>& args, std::span<const Op
     return "";
 }
 
+// The first of the candidates that is a file; empty when none is.
+std::filesystem::path firstFile(const std::vector<std::filesystem::path>& candidates) {
+    for (const auto& c : candidates) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(c, ec)) return c;
+    }
+    return {};
+}
+
+std::string listed(const std::vector<std::filesystem::path>& paths) {
+    std::string text;
+    for (size_t i = 0; i < paths.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == paths.size() ? " or " : ", ") + paths[i].string();
+    return text;
+}
+
 class CommandLine {
 public:
-    CommandLine(std::ostream& out, std::ostream& err) : out_(out), err_(err), session_(out) {
+    CommandLine(std::ostream& out, std::ostream& err, const RunDefaults& defaults)
+        : out_(out), err_(err), defaults_(defaults), session_(out) {
         addDocumentCommands(table_);
         addEventCommands(table_);
     }
@@ -112,12 +137,26 @@ private:
     int runScript(const std::vector<std::string>& args) {
         std::string script;
         std::vector<std::string> plugins;
+        bool noPlugin = false;
+        std::filesystem::path preferences = defaults_.preferences;
         const Option options[] = {
             {"--plugin", "the plug-in file (PLUGIN.so)", [&](const std::string& v) { plugins.push_back(v); }},
-            {"--preferences", "the preference file",
-             [&](const std::string& v) { session_.eventOptions.preferencesPath = v; }},
+            {"--no-plugin", nullptr, [&](const std::string&) { noPlugin = true; }},
+            {"--preferences", "the preference file", [&](const std::string& v) { preferences = v; }},
         };
         if (auto wrong = readOptions(args, options, script, "script"); !wrong.empty()) return usageError(wrong);
+        if (noPlugin && !plugins.empty()) return usageError("run takes --plugin or --no-plugin, not both");
+        session_.eventOptions.preferencesPath = preferences;
+        // The Plotwise module unless the user names the plug-ins (or none).
+        if (plugins.empty() && !noPlugin && !defaults_.modules.empty()) {
+            const std::filesystem::path module = firstFile(defaults_.modules);
+            if (module.empty())
+                return failure("cannot find the Plotwise module: no " + defaults_.modules.front().filename().string() +
+                               " at " + listed(defaults_.modules) +
+                               " (build it with tools/example, name a module with --plugin, or run without one with "
+                               "--no-plugin)");
+            plugins.push_back(module.string());
+        }
         for (const std::string& plugin : plugins) {
             std::string error;
             if (!session_.events().loadLibrary(plugin, &error)) return failure(error);
@@ -167,14 +206,31 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
+    const RunDefaults& defaults_;
     CommandTable table_;
     Session session_;
 };
 
 }  // namespace
 
-int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return CommandLine(out, err).run(args);
+std::vector<std::filesystem::path> moduleCandidates(const std::filesystem::path& program,
+                                                    const std::filesystem::path& built) {
+    const std::filesystem::path folder = program.parent_path();
+    std::vector<std::filesystem::path> candidates;
+    for (const auto& c : {folder / built.filename(), folder.parent_path() / built.filename(), built}) {
+        const auto normal = c.lexically_normal();
+        if (std::find(candidates.begin(), candidates.end(), normal) == candidates.end()) candidates.push_back(normal);
+    }
+    return candidates;
+}
+
+RunDefaults programDefaults(const std::filesystem::path& program) {
+    return {moduleCandidates(program, PLOTWISE_BUILT_MODULE), standin::PreferenceStore::defaultPath()};
+}
+
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const RunDefaults& defaults) {
+    return CommandLine(out, err, defaults).run(args);
 }
 
 }  // namespace plotwise::app

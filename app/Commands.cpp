@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "AIArt.h"
+#include "AIPath.h"
 #include "Session.h"
 #include "io/DocumentFile.h"
 #include "io/Dump.h"
@@ -60,6 +62,18 @@ std::string platformText(const std::string& utf8, const Args& args) {
     for (char& c : bytes)
         if (c == '\n') c = '\r';
     return bytes;
+}
+
+void requireOpenCurrentLayer(const Document& doc, const Args& args) {
+    for (const standin::Art* a = doc.art(doc.currentLayer()); a; a = doc.art(a->parent)) {
+        if (!a->layer || (a->layer->visible && a->layer->editable)) continue;
+        const std::string title = "\"" + standin::io::platformToUtf8(a->layer->title) + "\"";
+        const std::string where = a->id == doc.currentLayer() ? "the current layer " + title
+                                                              : "the layer " + title + " holding the current layer";
+        const bool locked = !a->layer->editable;
+        throw ScriptError(args.command() + ": " + where + (locked ? " is locked" : " is hidden") + " (layer " +
+                          (locked ? "unlock " : "show ") + title + " first)");
+    }
 }
 
 namespace {
@@ -148,15 +162,7 @@ void cmdLayer(Session& session, const Args& args) {
 template <class Draw>
 void draw(Session& session, const Args& args, Draw&& add) {
     session.change([&](Document& doc) {
-        for (const standin::Art* a = doc.art(doc.currentLayer()); a; a = doc.art(a->parent)) {
-            if (!a->layer || (a->layer->visible && a->layer->editable)) continue;
-            const std::string title = "\"" + standin::io::platformToUtf8(a->layer->title) + "\"";
-            const std::string where = a->id == doc.currentLayer() ? "the current layer " + title
-                                                                  : "the layer " + title + " holding the current layer";
-            const bool locked = !a->layer->editable;
-            throw ScriptError(args.command() + ": " + where + (locked ? " is locked" : " is hidden") + " (layer " +
-                              (locked ? "unlock " : "show ") + title + " first)");
-        }
+        requireOpenCurrentLayer(doc, args);
         check(add(doc), args);
     });
 }
@@ -290,24 +296,51 @@ void cmdPaint(Session& session, const Args& args) {
     session.change([&](Document& doc) { doc.editState().pathStyle = style; });
 }
 
+// One word of `select`: an art id, or ID/N for anchor N of path ID as the direct-selection
+// tool picks it.
+struct Pick {
+    ObjId art = 0;
+    int anchor = -1;  // the whole art
+};
+
+Pick pickAt(Session& session, const Args& args, size_t i) {
+    const std::string& word = args.text(i);
+    const size_t slash = word.find('/');
+    if (slash == std::string::npos || args.token(i).quoted) {
+        const ObjId id = artId(session, args, i);
+        if (session.document().isLayer(id))
+            throw ScriptError("select: " + word + " is a layer, not art (select takes the ids of art; " +
+                              "a layer is chosen with layer current)");
+        return {id, -1};
+    }
+    const Args parts(args.command(), {Token{word.substr(0, slash)}, Token{word.substr(slash + 1)}});
+    const ObjId id = artId(session, parts, 0);
+    const int32_t anchor = parts.integer(1, "an anchor number");
+    const standin::Art* a = session.document().art(id);
+    if (a->type != kPathArt)
+        throw ScriptError("select: art " + parts.text(0) + " is not a path (ID/N picks anchor N of a path)");
+    const size_t count = a->segments.size();
+    if (anchor < 0 || size_t(anchor) >= count)
+        throw ScriptError("select: path " + parts.text(0) + " has " + std::to_string(count) + " anchors (0 to " +
+                          std::to_string(count - 1) + "), not " + parts.text(1));
+    return {id, anchor};
+}
+
 void cmdSelect(Session& session, const Args& args) {
-    if (args.empty()) throw ScriptError("select: expected all, none or art ids");
+    if (args.empty()) throw ScriptError("select: expected all, none, art ids or anchors (ID/N)");
     if (args.is(0, "all") || args.is(0, "none")) {
         args.requireCount(1, 1);
         const bool all = args.is(0, "all");
         session.change([&](Document& doc) { all ? doc.selectAll() : doc.selectNone(); });
         return;
     }
-    std::vector<ObjId> ids;
-    for (size_t i = 0; i < args.size(); ++i) {
-        ids.push_back(artId(session, args, i));
-        if (session.document().isLayer(ids.back()))
-            throw ScriptError("select: " + args.text(i) + " is a layer, not art (select takes the ids of art; " +
-                              "a layer is chosen with layer current)");
-    }
+    std::vector<Pick> picks;
+    for (size_t i = 0; i < args.size(); ++i) picks.push_back(pickAt(session, args, i));
     session.change([&](Document& doc) {
         doc.selectNone();
-        for (ObjId id : ids) check(doc.select(id), args);
+        for (const Pick& p : picks)
+            check(p.anchor < 0 ? doc.select(p.art) : doc.setSegmentSelected(p.art, p.anchor, kSegmentPointSelected),
+                  args);
     });
 }
 
@@ -348,12 +381,13 @@ void addDocumentCommands(CommandTable& table) {
     table.add({"rect", "rect X Y W H", "draw a rectangle (X Y = bottom left)", cmdRect});
     table.add({"ellipse", "ellipse X Y W H", "draw an ellipse inside that rectangle", cmdEllipse});
     table.add({"path", "path X Y X Y ... [closed]", "draw a polyline", cmdPath});
-    table.add({"select", "select all|none|ID...", "set the selection", cmdSelect});
+    table.add({"select", "select all|none|ID|ID/N...", "set the selection (ID/N: anchor N of path ID)", cmdSelect});
     table.add({"undo", "undo", "undo the last change", cmdUndo});
     table.add({"redo", "redo", "redo what undo took back", cmdRedo});
     table.add({"dump", "dump [ID]", "print the layers and art (or one art), and the plug-ins loaded", cmdDump});
     table.add({"expect", "expect EXPRESSION", "check the document (see README)", expect});
     addEntryCommand(table);
+    addEditCommands(table);
 }
 
 }  // namespace plotwise::app

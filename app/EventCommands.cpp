@@ -1,8 +1,8 @@
 // The event commands of session scripts: loading plug-ins, tools and the mouse, menus,
 // the clock, answers for modal dialogs and alerts, actions on floating panels, and the
 // alerts the plug-in showed, printed in order. They also give the host's own commands
-// (new, open, save, undo, drawing, layers, selection) the notifications a real host sends
-// after them.
+// (new, open, save, undo, drawing, layers, selection and its edits) the notifications a
+// real host sends around them.
 #include "EventCommands.h"
 
 #include <cmath>
@@ -12,6 +12,7 @@
 #include "ADMTypes.h"
 #include "AINotifier.h"
 #include "AITool.h"
+#include "Commands.h"
 #include "Session.h"
 #include "text/Encoding.h"
 #include "io/AtomicFile.h"
@@ -266,6 +267,24 @@ Around changed(const char* type) {
     };
 }
 
+// translate: the selected art changed (panels and read-outs that follow the selection look
+// again), and so did the document.
+void selectionMoved(Session& session, const Args& args, const CommandHandler& inner) {
+    inner(session, args);
+    if (!session.hasEvents()) return;
+    standin::PluginDriver& events = session.events();
+    events.notify(kAIArtSelectionChangedNotifier);
+    events.documentChanged(kAIDocumentChangedNotifier);
+    settle(session, args);
+}
+
+// paste: checked first (a paste that cannot happen is announced to nobody), then played
+// between the before and after notifications; the document changed too.
+void pasted(Session& session, const Args& args, const CommandHandler& inner) {
+    if (session.hasEvents()) requirePastable(session, args);
+    fileCommand(kAIBeforePasteNotifier, {kAIAfterPasteNotifier, kAIDocumentChangedNotifier})(session, args, inner);
+}
+
 void layerChanged(Session& session, const Args& args, const CommandHandler& inner) {
     inner(session, args);
     if (!session.hasEvents() || args.empty()) return;
@@ -435,6 +454,9 @@ void addEventCommands(CommandTable& table) {
         table.add(std::move(row));
     }
     wrap(table, "select", changed(nullptr));
+    wrap(table, "translate", selectionMoved);
+    wrap(table, "delete", changed(kAIDocumentChangedNotifier));
+    wrap(table, "paste", pasted);
     table.add({"undo", "undo", "undo the last change (then the after-undo notification)", cmdUndo});
     table.add({"redo", "redo", "redo what undo took back", cmdRedo});
     table.add({"close", "close", "close the front document", cmdClose});

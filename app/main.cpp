@@ -1,5 +1,6 @@
 // The `plotwise` command: plays a session script, or turns a saved document into an SVG
 // picture or a readable dump.
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,5 +8,10 @@
 #include "CommandLine.h"
 
 int main(int argc, char** argv) {
-    return plotwise::app::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    // The running program, for the module installed beside it.
+    std::error_code ec;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec && argc > 0) program = std::filesystem::absolute(argv[0], ec);
+    return plotwise::app::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
+                                         plotwise::app::programDefaults(program));
 }

@@ -41,6 +41,7 @@ struct CoreGlobals {
     int didFirstClick = 0, didSecondClick = 0, didThirdClick = 0;
     int32_t clickNum = 0;
     int toolWasDragged = 0, toolWasTracked = 0, dragging = 0, draggingTrim = 0, autoToolInProgress = 0;
+    int selectionInGesture = 0;      // art was selected once the mouse went down: each drag deselects it
     int curvetoolNeedsToDrawText = 0, dragTipDisplayed = 0;
     int useNumericInputValues = 0;   // a dialog re-runs a drag routine with its typed values
     int cancelledInputDialog = 0;    // the last numeric-input dialog was left with Cancel

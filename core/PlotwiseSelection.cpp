@@ -99,6 +99,12 @@ AIErr deselectAllArt() {
     return kNoErr;
 }
 
+bool AnyArtSelected() {
+    if (!sAIMatchingArt || !sAIMdMemory) return false;
+    std::vector<AIArtHandle> arts;
+    return MatchingArt(true, arts) == kNoErr && !arts.empty();
+}
+
 AIErr selectTaggedArt() {
     if (g) g->selectionTagged = 0;
     std::vector<AIArtHandle> arts;

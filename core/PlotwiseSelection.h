@@ -15,6 +15,9 @@
 AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type = kAnyArt);
 // Deselects all art of the front document (every layer and sublayer); no document is no error.
 AIErr deselectAllArt();
+// Whether any art of the front document is selected (false without a document, or when the
+// host cannot say).
+bool AnyArtSelected();
 // Unless a tagged selection is already waiting, and when a document view is open: remembers
 // the current paint and the current layer, tags every selected art "ZMK_Object_Was_Selected"
 // (a group only when all of it is selected; never layer groups or art of the grids and

@@ -398,7 +398,12 @@ AIErr toolMouseDown(AIToolMessage* message) {
     if (row->family == F::kDimResize) return kNoErr;  // its preparation runs at the first drag
     if (const ToolFamilyRoutines* family = FamilyRoutines(row->family); family && family->mouseDown)
         if (AIErr err = family->mouseDown(*row)) return err;
-    return Call(Routine(row, &ToolRoutines::mouseDown));
+    AIErr err = Call(Routine(row, &ToolRoutines::mouseDown));
+    // Previews select nothing and each drag's undo takes back the one before: with nothing
+    // selected now, there is nothing for a drag to deselect, and a drag of a large document
+    // need not look at all of its art.
+    g->selectionInGesture = AnyArtSelected() ? 1 : 0;
+    return err;
 }
 
 AIErr toolMouseDrag(AIToolMessage* message) {
@@ -407,7 +412,8 @@ AIErr toolMouseDrag(AIToolMessage* message) {
     const bool trim = row && row->family == F::kTrim;
     if (!trim) {
         if (AIErr err = sAIUndo->UndoChanges()) return err;
-        if (AIErr err = deselectAllArt()) return err;
+        if (g->selectionInGesture)
+            if (AIErr err = deselectAllArt()) return err;
     }
     g->curTool = message->tool;
     g->dragging = 1;

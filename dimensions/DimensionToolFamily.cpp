@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
@@ -105,6 +106,9 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
     // A new dimension starts from an empty chain, whatever an abandoned one left.
     if (g->clickNum <= 1)
         if (AIErr err = doFreeHitLocs()) return err;
+    // The gesture starts from no selection, as its drags would leave it: then no drag of a
+    // large document has to look at all of its art.
+    if (AIErr err = deselectAllArt()) return err;
     g->curDimType = row.dimensionKind;
     g->dimGroup = nullptr;
     if ((row.flags & kToolChainClicks) && g->lastChainDimDataPtr)

@@ -9,7 +9,8 @@
 #include "axonometric/AxonometricData.h"
 #include "core/PlotwiseSubsystem.h"
 
-// Mouse down, after the core recorded the click: a first click starts from an empty chain;
+// Mouse down, after the core recorded the click: all art is deselected (as every drag
+// would); a first click starts from an empty chain;
 // a chaining tool's last node takes the text last drawn; the paint of dimension parts, the
 // click node (two for the datum target: "1" and "A"), the axonometric art of the first
 // click, the current scale from the clicked art's layer, and the text size and leading.

@@ -112,7 +112,11 @@ AIErr Host::copySelection() {
     Document* d = frontDocument();
     if (!d) return kNoDocumentErr;
     auto clip = std::make_unique<Document>(ids_, d->state().setup.width, d->state().setup.height);
-    if (AIErr e = clip->pasteArt(*d, d->selection())) return e;
+    // What is selected, not the groups around it: a group with one member selected gives
+    // that member; a path with some anchors selected comes whole.
+    std::vector<ObjId> copied;
+    for (const Document::SelectedArt& s : d->selectedArt()) copied.push_back(s.id);
+    if (AIErr e = clip->pasteArt(*d, copied)) return e;
     clip->journal().clear();
     clipboard_ = std::move(clip);
     return kNoErr;

@@ -136,9 +136,10 @@ public:
     bool allowDictionaryWrite() { return dictWritesBeforeFailure_ <= 0 || --dictWritesBeforeFailure_ > 0; }
 
     // ---- the edit menu's copy and paste
-    // Copy keeps copies of the front document's selected art (with dictionaries and
-    // tags), so later changes to the originals do not reach the clipboard. Paste puts
-    // copies on top of the current layer of the front document, selected.
+    // Copy keeps copies of the front document's selected art (Document::selectedArt, with
+    // dictionaries and tags), so later changes to the originals do not reach the
+    // clipboard. Paste puts copies on top of the current layer of the front document,
+    // selected.
     AIErr copySelection();
     AIErr paste(std::vector<ObjId>* pasted = nullptr);
     bool clipboardEmpty() const;

@@ -11,6 +11,11 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <vector>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "AIPreference.h"
 #include "adm/ActiveStack.h"
@@ -54,6 +59,21 @@ constexpr EntryType kEntryTypes[] = {
     {"point", "two numbers [h, v]", [](const json& v) { return numbers(v, 2); }},
     {"rect", "four numbers [left, top, right, bottom]", [](const json& v) { return numbers(v, 4); }},
 };
+
+// Makes the folders missing on the way to `folder`, private to the user as configuration
+// folders are; what went wrong, if anything.
+std::optional<std::string> makeFolders(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> missing;
+    std::error_code ec;
+    for (auto f = folder; !f.empty() && !std::filesystem::exists(f, ec); f = f.parent_path()) {
+        missing.push_back(f);
+        if (f == f.parent_path()) break;
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        if (::mkdir(it->c_str(), 0700) != 0 && errno != EEXIST)
+            return "cannot make the folder " + it->string() + ": " + std::strerror(errno);
+    return std::nullopt;
+}
 
 const EntryType* entryType(std::string_view name) {
     for (const EntryType& t : kEntryTypes)
@@ -130,13 +150,18 @@ PreferenceStore::~PreferenceStore() {
 }
 
 std::filesystem::path PreferenceStore::defaultPath() {
-    std::filesystem::path base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-        base = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        base = std::filesystem::path(home) / ".config";
-    } else {
-        base = ".config";
+    // Only absolute folders count: a relative one would put the file wherever the program
+    // happens to run.
+    const auto absoluteFrom = [](const char* value) {
+        std::filesystem::path p = value && *value ? value : "";
+        return p.is_absolute() ? p : std::filesystem::path();
+    };
+    std::filesystem::path base = absoluteFrom(std::getenv("XDG_CONFIG_HOME"));
+    if (base.empty()) {
+        std::filesystem::path home = absoluteFrom(std::getenv("HOME"));
+        if (const passwd* user = home.empty() ? ::getpwuid(::getuid()) : nullptr) home = absoluteFrom(user->pw_dir);
+        if (home.empty()) return {};
+        base = home / ".config";
     }
     return base / "plotwise" / "preferences.json";
 }
@@ -236,8 +261,12 @@ AIErr PreferenceStore::save() {
         warn("preferences not saved: " + path_.string() + " is a damaged file that could not be kept aside");
         return kPreferenceWriteErr;
     }
-    std::error_code ec;
-    if (path_.has_parent_path()) std::filesystem::create_directories(path_.parent_path(), ec);
+    if (path_.has_parent_path()) {
+        if (auto problem = makeFolders(path_.parent_path())) {
+            warn("preferences not saved: " + *problem);
+            return kPreferenceWriteErr;
+        }
+    }
     // What the file held besides the preferences is written back as it was.
     json doc = others_;
     doc["format"] = kFormat;

@@ -28,7 +28,9 @@ public:
     PreferenceStore(const PreferenceStore&) = delete;
     PreferenceStore& operator=(const PreferenceStore&) = delete;
 
-    // $XDG_CONFIG_HOME/plotwise/preferences.json, else ~/.config/plotwise/preferences.json.
+    // $XDG_CONFIG_HOME/plotwise/preferences.json, else ~/.config/plotwise/preferences.json
+    // (the home folder from $HOME, else the user's account); a relative folder in either
+    // variable does not count. Empty when no folder can be found.
     static std::filesystem::path defaultPath();
     const std::filesystem::path& path() const { return path_; }
     // Another file (the host's preference option); empty: defaultPath(). Takes effect at
@@ -39,7 +41,7 @@ public:
     // warning and an empty store, and is renamed to <name>.damaged (or .damaged-N) so the
     // next save does not overwrite it. Answers false when the file was damaged.
     bool load();
-    // Writes the whole store atomically; creates the folder when needed.
+    // Writes the whole store atomically; creates the missing folders (mode 0700) when needed.
     AIErr save();
     // No file was read (none existed, or it was damaged).
     bool isFresh() const { return fresh_; }

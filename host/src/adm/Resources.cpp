@@ -113,14 +113,36 @@ std::vector<std::filesystem::path> splitSearchPath(const std::filesystem::path& 
 
 Resources::Resources() {
     const char* env = std::getenv("PLOTWISE_RESOURCE_DIR");
-    setDir((env && *env) ? std::filesystem::path(env) : std::filesystem::path(PLOTWISE_RESOURCE_DIR));
+    if (env && *env) {
+        setDir(env);
+        return;
+    }
+    dir_ = PLOTWISE_RESOURCE_DIR;
+    search(splitSearchPath(dir_));
 }
 
 Resources::Resources(std::filesystem::path dir) { setDir(std::move(dir)); }
 
 void Resources::setDir(std::filesystem::path dir) {
     dir_ = std::move(dir);
-    searchPath_ = splitSearchPath(dir_);
+    named_ = true;
+    pluginFolders_.clear();
+    search(splitSearchPath(dir_));
+}
+
+void Resources::addPluginFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (named_ || !std::filesystem::is_directory(folder, ec)) return;
+    if (std::find(pluginFolders_.begin(), pluginFolders_.end(), folder) != pluginFolders_.end()) return;
+    pluginFolders_.push_back(folder);
+    auto folders = pluginFolders_;
+    for (auto& f : splitSearchPath(dir_)) folders.push_back(std::move(f));
+    search(std::move(folders));
+}
+
+void Resources::search(std::vector<std::filesystem::path> folders) {
+    searchPath_ = std::move(folders);
+    // What was read, or found missing, may now come from another folder.
     strings_.clear();
     menus_.clear();
     dialogs_.clear();

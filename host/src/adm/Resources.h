@@ -1,8 +1,12 @@
 // The plug-ins' resources as data files: string lists (strings/<listID>.json), menus
 // (menus/<id>.json), dialog templates (dialogs/<id>.json) and pictures (pictures/<id>.png
 // or .json). The folder may be a list separated by ':', as when each loaded plug-in brings
-// its own resources; each file is taken from the first folder that has it. Texts are UTF-8 in the files and platform bytes once loaded. Files are read
-// on first use and kept; a damaged file counts as missing and its problem is recorded.
+// its own resources; each file is taken from the first folder that has it. Unless the
+// folders were named (PLOTWISE_RESOURCE_DIR, setDir), a plug-in module's own `resources`
+// folder beside it is searched before the host's default folder, as an installed plug-in
+// carries its resources with it. Texts are UTF-8 in the files and platform bytes once
+// loaded. Files are read on first use and kept; a damaged file counts as missing and its
+// problem is recorded.
 #pragma once
 
 #include <filesystem>
@@ -45,13 +49,21 @@ struct DialogTemplate {
 
 class Resources {
 public:
-    // PLOTWISE_RESOURCE_DIR, or the PLOTWISE_RESOURCE_DIR environment variable when set.
-    // `dir()` is the folder as given (a list separated by ':' included).
+    // The PLOTWISE_RESOURCE_DIR environment variable when set (named folders), else the
+    // default folder PLOTWISE_RESOURCE_DIR the build gives. `dir()` is the folder as given
+    // (a list separated by ':' included).
     Resources();
-    explicit Resources(std::filesystem::path dir);
+    explicit Resources(std::filesystem::path dir);  // named
 
     const std::filesystem::path& dir() const { return dir_; }
+    // Names the folders: they alone are searched from now on.
     void setDir(std::filesystem::path dir);
+    // A loaded plug-in's own folder: searched (after the folders of plug-ins added before
+    // it) ahead of the default folder, unless the folders were named; a folder that does
+    // not exist is left out.
+    void addPluginFolder(const std::filesystem::path& folder);
+    // The folders searched, in order.
+    const std::vector<std::filesystem::path>& searchPath() const { return searchPath_; }
 
     // String `index` of list `listID`; nothing when the list or the index is missing.
     std::optional<std::string> indexString(int32_t listID, int32_t index);
@@ -72,8 +84,12 @@ private:
     std::optional<std::string> readFile(const std::filesystem::path& rel);
     std::optional<nlohmann::json> readJson(const std::filesystem::path& rel);
 
+    void search(std::vector<std::filesystem::path> folders);
+
     std::filesystem::path dir_;
-    std::vector<std::filesystem::path> searchPath_;  // dir_ split at ':'
+    bool named_ = false;                                // dir_ was named: no plug-in folders
+    std::vector<std::filesystem::path> pluginFolders_;  // the loaded plug-ins' own
+    std::vector<std::filesystem::path> searchPath_;     // plug-in folders, then dir_ split at ':'
     std::map<int32_t, std::optional<std::vector<std::string>>> strings_;
     std::map<int32_t, std::optional<std::vector<std::string>>> menus_;
     std::map<int32_t, std::optional<DialogTemplate>> dialogs_;

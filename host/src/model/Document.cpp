@@ -432,13 +432,7 @@ AIErr Document::setSegmentSelected(ObjId path, int index, int16_t state) {
     return kNoErr;
 }
 
-AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
-    const Art* a = art(id);
-    if (!a || a->type == kRootArt) return kStaleHandleErr;
-    // Every result is made first: a matrix that throws any point past the largest
-    // coordinate changes nothing.
-    std::vector<std::pair<ObjId, std::vector<AIPathSegment>>> paths;
-    std::vector<std::pair<ObjId, AIRealMatrix>> texts;
+AIErr Document::planTransform(ObjId id, const AIRealMatrix& m, bool withChildren, Moves& moves) const {
     std::vector<ObjId> stack{id};
     while (!stack.empty()) {
         const ObjId cur = stack.back();
@@ -454,16 +448,30 @@ AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
             std::vector<AIPathSegment> moved = c->segments;
             geom::transform(m, moved);
             if (rules::segmentsProblem(moved.data(), moved.size())) return kBadParameterErr;
-            paths.emplace_back(cur, std::move(moved));
+            moves.paths.emplace_back(cur, std::move(moved));
         } else if (c->type == kTextFrameArt) {
             const AIRealMatrix t = geom::concat(c->story.matrix, m);
             for (AIReal v : {t.a, t.b, t.c, t.d, t.tx, t.ty})
                 if (!std::isfinite(v)) return kBadParameterErr;
-            texts.emplace_back(cur, t);
+            moves.texts.emplace_back(cur, t);
         }
     }
-    for (auto& [path, segments] : paths) editArt(path)->segments = std::move(segments);
-    for (const auto& [text, matrix] : texts) editArt(text)->story.matrix = matrix;
+    return kNoErr;
+}
+
+void Document::apply(Moves& moves) {
+    for (auto& [path, segments] : moves.paths) editArt(path)->segments = std::move(segments);
+    for (const auto& [text, matrix] : moves.texts) editArt(text)->story.matrix = matrix;
+}
+
+AIErr Document::transform(ObjId id, const AIRealMatrix& m, bool withChildren) {
+    const Art* a = art(id);
+    if (!a || a->type == kRootArt) return kStaleHandleErr;
+    // Every result is made first: a matrix that throws any point past the largest
+    // coordinate changes nothing.
+    Moves moves;
+    if (AIErr e = planTransform(id, m, withChildren, moves)) return e;
+    apply(moves);
     return kNoErr;
 }
 
@@ -786,6 +794,96 @@ void Document::selectNone() {
 AIErr Document::select(ObjId id) {
     if (!isArt(id) || isLayer(id)) return kStaleHandleErr;
     setSelectedDeep(id, true);
+    return kNoErr;
+}
+
+// ---------------------------------------------------------------- edits of the selection
+
+namespace {
+
+// A path's anchors as the direct-selection tool leaves them: every anchor selected, or
+// some anchors or handles.
+bool everyAnchorSelected(const Art& a) {
+    return std::all_of(a.segmentSelection.begin(), a.segmentSelection.end(),
+                       [](int16_t s) { return s == kSegmentPointSelected; });
+}
+
+bool anyAnchorOrHandleSelected(const Art& a) {
+    return std::any_of(a.segmentSelection.begin(), a.segmentSelection.end(),
+                       [](int16_t s) { return s != kSegmentNotSelected; });
+}
+
+}  // namespace
+
+std::vector<Document::SelectedArt> Document::selectedArt() const {
+    // Every art below the root, containers before their members.
+    std::vector<ObjId> order;
+    walk([&](const Art& a, int) { order.push_back(a.id); });
+    // Wholeness from the members up: the reversed order meets members before containers.
+    std::unordered_set<ObjId> whole;
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const Art& a = *art(*it);
+        if (a.isLayerGroup() || !(a.attrs & kArtSelected)) continue;
+        bool all = true;
+        if (a.isContainer()) {
+            for (ObjId c = a.firstChild; c && all; c = art(c)->next) all = whole.count(c) != 0;
+        } else if (a.type == kPathArt) {
+            // A path whose anchors carry no selection at all is selected as one object.
+            all = everyAnchorSelected(a) || !anyAnchorOrHandleSelected(a);
+        }
+        if (all) whole.insert(a.id);
+    }
+    std::vector<SelectedArt> out;
+    for (ObjId id : order) {
+        const Art& a = *art(id);
+        const bool inWhole = whole.count(a.parent) != 0;
+        if (whole.count(id) && !inWhole)
+            out.push_back({id, true});
+        else if (!whole.count(id) && a.type == kPathArt && anyAnchorOrHandleSelected(a))
+            out.push_back({id, false});
+    }
+    return out;
+}
+
+AIErr Document::checkEditable(const std::vector<SelectedArt>& targets) const {
+    for (const SelectedArt& t : targets)
+        if (effectivelyLocked(t.id) || effectivelyHidden(t.id)) return kLockedErr;
+    return kNoErr;
+}
+
+AIErr Document::translateSelection(AIReal dx, AIReal dy) {
+    const auto targets = selectedArt();
+    if (AIErr e = checkEditable(targets)) return e;
+    const AIRealMatrix m{1, 0, 0, 1, dx, dy};
+    Moves moves;
+    for (const SelectedArt& t : targets) {
+        if (t.whole) {
+            if (AIErr e = planTransform(t.id, m, true, moves)) return e;
+            continue;
+        }
+        // The selected anchors carry their handles; a handle selected alone moves alone.
+        const Art& a = *art(t.id);
+        std::vector<AIPathSegment> moved = a.segments;
+        auto shift = [&](AIRealPoint& p) { p = {p.h + dx, p.v + dy}; };
+        for (size_t i = 0; i < moved.size() && i < a.segmentSelection.size(); ++i) {
+            const int16_t state = a.segmentSelection[i];
+            if (state == kSegmentPointSelected) shift(moved[i].p);
+            if (state == kSegmentPointSelected || state == kSegmentInSelected) shift(moved[i].in);
+            if (state == kSegmentPointSelected || state == kSegmentOutSelected) shift(moved[i].out);
+        }
+        if (rules::segmentsProblem(moved.data(), moved.size())) return kBadParameterErr;
+        moves.paths.emplace_back(t.id, std::move(moved));
+    }
+    apply(moves);
+    return kNoErr;
+}
+
+AIErr Document::deleteSelection() {
+    const auto targets = selectedArt();
+    if (AIErr e = checkEditable(targets)) return e;
+    for (const SelectedArt& t : targets)
+        if (!t.whole) return kBadParameterErr;
+    for (const SelectedArt& t : targets) disposeArt(t.id);
     return kNoErr;
 }
 

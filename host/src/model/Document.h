@@ -132,6 +132,28 @@ public:
     AIErr pasteArt(const Document& source, const std::vector<ObjId>& ids, std::vector<ObjId>* made = nullptr);
     // Ids of the art reading as selected (layer groups left out), in matching order.
     std::vector<ObjId> selection() const;
+
+    // ---- the user's edits of the selection (the edit menu and the host's own move)
+    // The art those edits act on, outermost first in matching order. Art is `whole` when it
+    // is selected with everything in it: a path with every anchor, a container with every
+    // member (art inside whole art is not listed again). A path that is not whole but has
+    // anchors or handles selected, as the direct-selection tool leaves it, is listed with
+    // `whole` false.
+    struct SelectedArt {
+        ObjId id = 0;
+        bool whole = true;
+        bool operator==(const SelectedArt&) const = default;
+    };
+    std::vector<SelectedArt> selectedArt() const;
+    // The host's move of the selection by (dx, dy): whole art moves whole; of a partially
+    // selected path only the selected anchors move, with their handles, and a selected
+    // handle alone moves alone. Nothing moves, and the answer is kBadParameterErr, when a
+    // result would not be finite; kLockedErr when any of the art is locked or hidden
+    // (by itself, a group or its layer).
+    AIErr translateSelection(AIReal dx, AIReal dy);
+    // Removes the selected art (whole art only: kBadParameterErr, removing nothing, when a
+    // path is only partly selected); kLockedErr as for a move.
+    AIErr deleteSelection();
     // Matching order, layer groups left out; `keep` filters.
     std::vector<ObjId> matching(const std::function<bool(const Art&)>& keep) const;
 
@@ -150,6 +172,14 @@ private:
     void link(ObjId id, ObjId parent, ObjId before);  // insert above `before` (0 = at the bottom)
     void unlink(ObjId id);
     AIErr placement(int16_t order, ObjId prep, ObjId* parent, ObjId* before) const;
+    // New geometry for moved art, made whole before any of it is applied.
+    struct Moves {
+        std::vector<std::pair<ObjId, std::vector<AIPathSegment>>> paths;
+        std::vector<std::pair<ObjId, AIRealMatrix>> texts;
+    };
+    AIErr planTransform(ObjId id, const AIRealMatrix& m, bool withChildren, Moves& moves) const;
+    void apply(Moves& moves);
+    AIErr checkEditable(const std::vector<SelectedArt>& targets) const;
     ObjId copyTree(ObjId src) { return copyTreeFrom(*this, src); }
     ObjId copyTreeFrom(const Document& source, ObjId src);
     // Calls visit(id, art) for `id` and every member beneath it, iteratively (stored documents may

@@ -74,6 +74,10 @@ std::optional<size_t> PluginDriver::loadLibrary(const std::filesystem::path& pat
         return std::nullopt;
     }
     const PluginMainProc main = module->entry();
+    // An installed plug-in carries its resources beside it.
+    std::error_code ec;
+    const auto beside = std::filesystem::absolute(path, ec).parent_path() / "resources";
+    if (!ec) host_.resources().addPluginFolder(beside);
     return addPlugin(main, path.stem().string(), std::move(module));
 }
 

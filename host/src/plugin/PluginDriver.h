@@ -58,6 +58,8 @@ public:
     // A plug-in linked into the program; answers its index.
     size_t load(PluginMainProc main, const std::string& name = "Plotwise");
     // A plug-in module exporting PluginMain; nothing and *error set when it cannot be used.
+    // The `resources` folder beside the module, when there is one, joins the resource
+    // search path (Resources::addPluginFolder).
     std::optional<size_t> loadLibrary(const std::filesystem::path& path, std::string* error);
     size_t pluginCount() const { return plugins_.size(); }
     bool isStarted(size_t plugin) const;

@@ -272,6 +272,27 @@ TEST_F(PrefTest, DefaultPathFollowsTheConfigurationFolder) {
     if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
+TEST_F(PrefTest, TheFoldersAreMadeWhenFirstWrittenAndAFailureSaysWhy) {
+    file = dir / "config" / "plotwise" / "preferences.json";
+    auto s = open();
+    ASSERT_TRUE(s->load());  // nothing there yet: a fresh store, nothing made
+    EXPECT_FALSE(fs::exists(dir / "config"));
+    ASSERT_EQ(s->save(), kNoErr);
+    EXPECT_TRUE(fs::is_regular_file(file));
+    // Configuration folders are the user's alone.
+    EXPECT_EQ(fs::status(dir / "config").permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(dir / "config" / "plotwise").permissions() & fs::perms::all, fs::perms::owner_all);
+
+    // A file where a folder must go.
+    std::ofstream(dir / "taken") << "x";
+    file = dir / "taken" / "plotwise" / "preferences.json";
+    auto blocked = open();
+    EXPECT_EQ(blocked->save(), standin::kPreferenceWriteErr);
+    ASSERT_FALSE(sunk.empty());
+    EXPECT_EQ(sunk.back(), "preferences not saved: cannot make the folder " + (dir / "taken" / "plotwise").string() +
+                               ": Not a directory");
+}
+
 TEST_F(PrefTest, SuiteReachesTheStore) {
     auto s = open();
     standin::SuiteRegistry registry;

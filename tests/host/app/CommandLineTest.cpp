@@ -116,3 +116,29 @@ TEST(CommandLine, AScriptRunsAndItsFailuresSetTheStatus) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.err.str(), bad + ":2: expectation failed: count == 1 (found 0)\n");
 }
+
+TEST(CommandLine, TheModuleIsLookedForBesideTheProgramThenWhereTheBuildPutIt) {
+    // An installed command: beside it, the folder above, then the build's own.
+    EXPECT_EQ(moduleCandidates("/opt/plotwise/bin/plotwise", "/home/me/src/build/plotwise.so"),
+              (std::vector<fs::path>{"/opt/plotwise/bin/plotwise.so", "/opt/plotwise/plotwise.so",
+                                     "/home/me/src/build/plotwise.so"}));
+    // The command in the build folder: build/app/plotwise finds build/plotwise.so once.
+    EXPECT_EQ(moduleCandidates("/src/build/app/plotwise", "/src/build/plotwise.so"),
+              (std::vector<fs::path>{"/src/build/app/plotwise.so", "/src/build/plotwise.so"}));
+}
+
+TEST(CommandLine, PreferencesDefaultToTheConfigurationFolder) {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", "/home/me/.cfg", 1);
+    EXPECT_EQ(programDefaults("/usr/bin/plotwise").preferences, fs::path("/home/me/.cfg/plotwise/preferences.json"));
+    // A relative folder would put the file wherever the command runs: it does not count.
+    ::setenv("XDG_CONFIG_HOME", "cfg", 1);
+    const fs::path fallback = programDefaults("/usr/bin/plotwise").preferences;
+    EXPECT_TRUE(fallback.empty() || (fallback.is_absolute() && fallback.parent_path().parent_path().filename() == ".config"))
+        << fallback;
+    if (old)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+}

@@ -109,7 +109,7 @@ menu "Test Alert"
 
 TEST(EventCommands, DumpListsEachPluginsRegistrationsUntilShutDown) {
     Played run;
-    run.play("dump\nexpect menus == 5\nexpect notifiers == 7\n");  // no document: the plug-ins alone
+    run.play("dump\nexpect menus == 5\nexpect notifiers == 10\n");  // no document: the plug-ins alone
     EXPECT_EQ(run.failures, 0) << run.errors.str();
     std::string out = run.out.str();
     EXPECT_EQ(out.find("document "), std::string::npos) << out;
@@ -203,6 +203,48 @@ TEST(EventCommands, AnswersNeedADialogNameAndWellFormedActions) {
     Played unknown;
     unknown.play("answer \"CADRect\" twiddle 4\n");
     EXPECT_NE(unknown.errors.str().find("unknown action \"twiddle\""), std::string::npos) << unknown.errors.str();
+}
+
+}  // namespace
+
+namespace {
+
+// The host notifications the test plug-in heard while `script` played, in order.
+std::vector<std::string> heardDuring(Played& run, const std::string& script) {
+    testPluginTranscript().clear();
+    run.play(script);
+    const std::string prefix = "AI Notifier/AI Notify ";
+    std::vector<std::string> types;
+    for (const auto& r : testPluginTranscript())
+        if (r.rfind(prefix, 0) == 0) types.push_back(r.substr(prefix.size()));
+    return types;
+}
+
+using Heard = std::vector<std::string>;
+
+TEST(EventCommands, EditsOfTheSelectionSendWhatAHostSends) {
+    Played run;
+    run.play("new\nrect 10 10 50 50\npath 0 0 100 0 100 100\n");  // art 4 and 5
+    ASSERT_EQ(run.failures, 0) << run.errors.str();
+    EXPECT_EQ(heardDuring(run, "select 4\n"), Heard{kAIArtSelectionChangedNotifier});
+    // The selection is the same art, changed: the host says so, and that the document changed.
+    EXPECT_EQ(heardDuring(run, "translate 5 5\n"), (Heard{kAIArtSelectionChangedNotifier, kAIDocumentChangedNotifier}));
+    EXPECT_EQ(heardDuring(run, "select 5/2\ntranslate 0 -5\n"),
+              (Heard{kAIArtSelectionChangedNotifier, kAIArtSelectionChangedNotifier, kAIDocumentChangedNotifier}));
+    EXPECT_EQ(heardDuring(run, "select 4\ncopy\n"), Heard{kAIArtSelectionChangedNotifier});  // copy changes nothing
+    // The pasted copies are the new selection, told before the after-paste notification.
+    EXPECT_EQ(heardDuring(run, "paste\n"), (Heard{kAIBeforePasteNotifier, kAIArtSelectionChangedNotifier,
+                                                  kAIAfterPasteNotifier, kAIDocumentChangedNotifier}));
+    EXPECT_EQ(heardDuring(run, "delete\n"), (Heard{kAIArtSelectionChangedNotifier, kAIDocumentChangedNotifier}));
+    EXPECT_EQ(heardDuring(run, "undo\n"), (Heard{kAIArtSelectionChangedNotifier, kAIAfterUndoNotifier}));
+    ASSERT_EQ(run.failures, 0) << run.errors.str();
+
+    // A paste that cannot happen is announced to nobody; nor is a move of nothing.
+    EXPECT_EQ(heardDuring(run, "layer lock \"Layer 1\"\npaste\n"), Heard{});
+    EXPECT_EQ(run.failures, 1);
+    EXPECT_EQ(heardDuring(run, "layer unlock \"Layer 1\"\nselect none\ntranslate 1 1\n"),
+              Heard{kAIArtSelectionChangedNotifier});
+    EXPECT_EQ(run.failures, 1);
 }
 
 }  // namespace

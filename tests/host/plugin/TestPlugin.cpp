@@ -154,7 +154,8 @@ AIErr registerAll(Globals& g) {
         return e;
     const char* types[] = {kAIApplicationStartedNotifier, kAIApplicationShutdownNotifier,
                            kAIArtSelectionChangedNotifier, kAIAfterUndoNotifier, kTestBroadcastNotifier,
-                           kAICurrentDocumentChangedNotifier, kPlotwiseScaleChangedNotifier};
+                           kAICurrentDocumentChangedNotifier, kPlotwiseScaleChangedNotifier,
+                           kAIDocumentChangedNotifier, kAIBeforePasteNotifier, kAIAfterPasteNotifier};
     for (const char* type : types) {
         AINotifierHandle n = nullptr;
         if (AIErr e = g.notifier->AddNotifier(g.self, type, type, &n)) return e;

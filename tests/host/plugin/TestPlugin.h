@@ -4,7 +4,9 @@
 // application has started (when the tests' resources hold its template) and publishes
 // "Test Plugin Suite" so that a test can read its record even when it was loaded from a module.
 // It also asks another plug-in's published suite for layer scales, and listens to that
-// plug-in's "Plotwise Scale Changed Notifier".
+// plug-in's "Plotwise Scale Changed Notifier". Of the host's notifications it hears the
+// application's start and shut-down, the selection and document changes, the current
+// document, the user's undo and the before and after paste.
 #pragma once
 
 #include <cstddef>
@@ -31,13 +33,14 @@
 // sublayer, records each answer as `Plotwise Suite/GetLayerScale "Title" SCALER "LABEL"`
 // and shows them in one alert, separated by semicolons.
 #define kTestLayerScalesMenu "Test Layer Scales"
-// The floating panel (tests/host/plugin/resources/dialogs/16800.json) and its items. Each
+// The floating panel (tests/host/plugin/resources/dialogs/26800.json, numbered apart from
+// Plotwise's own resources so both plug-ins can share the search path) and its items. Each
 // notification an item gets is recorded as "Test Panel/<id> <notifier type> <state>", and a
 // user change is then broadcast with the item id as its data. Reset puts the other items
 // back itself (which must not notify). The placement below is written at creation and
 // recorded at shut-down as "Test Panel/placement <left>,<top> <group> <code> collapsed <0|1>".
 #define kTestPanelName "Test Panel"
-constexpr int32_t kTestPanelID = 16800;
+constexpr int32_t kTestPanelID = 26800;
 constexpr int32_t kTestPanelText = 3, kTestPanelCheck = 4, kTestPanelPopup = 5, kTestPanelReset = 6;
 #define kTestPanelStartText "start"
 constexpr int32_t kTestPanelLeft = 40, kTestPanelTop = 60;

@@ -1,0 +1,191 @@
+// What live dimensions cost as documents grow. Each document holds N horizontal dimensions,
+// each measuring its own line, drawn by the horizontal routine from a click chain and stored
+// with their click records as the tool's mouse up stores them. Reported as ratios measured
+// in the same run:
+//   BM_Regeneration/N          the whole regeneration of N dimensions; its counter
+//                              "per_dimension_to_fresh" is the time per regenerated
+//                              dimension over the time to draw and store one fresh;
+//   BM_RegenerationScaling     regenerations of 1,000 and 10,000 dimensions alternated,
+//                              "ratio_10000_to_1000" (linear: 10);
+//   BM_DimensionDragRatio              one drag event of the horizontal tool on a document of 0
+//                              and one of 10,000 dimensions, alternated, "ratio_10000_to_0".
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+
+#include "Host.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/ClickChain.h"
+#include "dimensions/DimensionDrawing.h"
+#include "dimensions/DimensionPaint.h"
+#include "dimensions/DimensionRegeneration.h"
+#include "dimensions/DimensionStorage.h"
+#include "dimtools/LinearDimensions.h"
+#include "module/PlotwiseGlobals.h"
+#include "plugin/PluginDriver.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr GlobalsView<PlotwiseGlobals> g;
+
+// The plug-in started in one host (the plug-in's record and suites are one per process),
+// with a plain style and a document per size asked for.
+struct Session {
+    standin::Host host;
+    std::unique_ptr<standin::PluginDriver> driver;
+
+    Session() {
+        standin::PluginDriverOptions options;
+        options.resourceDir = PLOTWISE_RESOURCE_DIR;
+        driver = std::make_unique<standin::PluginDriver>(host, options);
+        driver->load(&PluginMain);
+        driver->startup();
+        auto& p = g->prefs;
+        p.createDimensionLayer = 0;
+        p.createLiveDimensions = 1;
+        p.style.upperUnits = 0;
+        p.style.upperDecimalPrecision = 2;
+        p.style.appendUpperUnitLabels = 0;
+        p.style.slideDimText = 0;
+        p.style.dimensionTextSize = 10;
+        CopyCString(p.style.dimensionTextFaceStr, "DejaVu Sans");
+    }
+    ~Session() { driver->shutdown(); }
+    standin::Document& NewDocument() { return driver->newDocument(2000, 2000); }
+    void Front(standin::Document& doc) { driver->setFrontDocument(doc); }
+};
+
+AIArtHandle Line(standin::Document& doc, AIReal y) {
+    standin::ObjId id = 0;
+    doc.addLine({0, y}, {100, y}, &id);
+    return standin::toHandle<AIArtHandle>(id);
+}
+
+// One dimension drawn and stored as the horizontal tool's mouse down, drag and mouse up
+// do it: the paint and text metrics, the chain of its two clicks, the routine, the records.
+void DrawFresh(AIArtHandle line, AIReal y, int32_t id) {
+    doFreeHitLocs();
+    setPathAndArrowheadStyles();
+    getPlatformCurrentTextSizeAndLeading(&g->textSize, &g->textLeading);
+    Plotwise3_dimensioned_object_data clicks[3] = {};
+    for (int k = 0; k < 3; ++k) {
+        Plotwise3_dimensioned_object_data& c = clicks[k];
+        c.id = id;
+        c.clickNum = k < 2 ? k + 1 : -1;
+        c.segNumBefore = c.segNumAfter = k == 1 ? 1 : 0;
+        c.dimType = kHorizontal;
+        c.clickType = kLiveDimClickedSegmentPoint;
+        c.art = line;
+    }
+    clicks[2].endPointOffsetLength = 20;
+    clicks[2].endPointOffsetAngle = 1.5707964f;
+    const AIRealPoint a{0, y}, b{100, y};
+    insertChainDimNode(&a, &clicks[0]);
+    insertChainDimNode(&b, &clicks[1]);
+    g->didFirstClick = g->didSecondClick = 1;
+    g->firstClick = a;
+    g->secondClick = b;
+    g->endPoint = {50, y + 20};
+    g->curDimID = id;
+    doHorizontalConstrainedLinearTool();
+    for (const auto& c : clicks) SetDimensionedObjectData(line, &c);
+    doFreeHitLocs();
+    g->didFirstClick = g->didSecondClick = 0;
+}
+
+// A document in front holding n dimensions; the time spent drawing them fresh.
+std::chrono::duration<double> Fill(Session& s, standin::Document& doc, int n) {
+    s.Front(doc);
+    std::chrono::duration<double> spent{};
+    s.host.beginMessage();
+    sAILayer->GetCurrentLayer(&g->saveLayer);
+    for (int i = 0; i < n; ++i) {
+        const AIReal y = static_cast<AIReal>(i % 1900);
+        AIArtHandle line = Line(doc, y);
+        const auto t0 = Clock::now();
+        DrawFresh(line, y, i + 1);
+        spent += Clock::now() - t0;
+    }
+    g->prefs.style.id = n;
+    s.host.endMessage();
+    doc.journal().commit();
+    return spent;
+}
+
+std::chrono::duration<double> Regenerate(Session& s, standin::Document& doc) {
+    s.Front(doc);
+    s.host.beginMessage();
+    sAILayer->GetCurrentLayer(&g->saveLayer);
+    const auto t0 = Clock::now();
+    UpdateAssociativeDimensions(kProcessAllArt);
+    const std::chrono::duration<double> spent = Clock::now() - t0;
+    s.host.endMessage();
+    doc.journal().commit();
+    return spent;
+}
+
+void BM_Regeneration(benchmark::State& state) {
+    Session s;
+    standin::Document& doc = s.NewDocument();
+    const int n = static_cast<int>(state.range(0));
+    const std::chrono::duration<double> fresh = Fill(s, doc, n);
+    std::chrono::duration<double> spent{};
+    int64_t runs = 0;
+    for (auto _ : state) {
+        spent += Regenerate(s, doc);
+        ++runs;
+    }
+    state.counters["per_dimension_to_fresh"] = (spent.count() / static_cast<double>(runs)) / fresh.count();
+    state.counters["redrawn"] = g->dimensionsRedrawn;
+    state.counters["kept"] = g->dimensionsKept;
+}
+BENCHMARK(BM_Regeneration)->Arg(100)->Arg(1000)->Arg(10000)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void BM_RegenerationScaling(benchmark::State& state) {
+    Session s;
+    standin::Document* docs[2] = {&s.NewDocument(), &s.NewDocument()};
+    Fill(s, *docs[0], 1000);
+    Fill(s, *docs[1], 10000);
+    std::chrono::duration<double> spent[2] = {};
+    for (auto _ : state)
+        for (int k = 0; k < 2; ++k) spent[k] += Regenerate(s, *docs[k]);
+    state.counters["ratio_10000_to_1000"] = spent[1].count() / spent[0].count();
+}
+BENCHMARK(BM_RegenerationScaling)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+// The drags of one gesture in each document in turn; only the drags are timed.
+void BM_DimensionDragRatio(benchmark::State& state) {
+    Session s;
+    standin::Document* docs[2] = {&s.NewDocument(), &s.NewDocument()};
+    Fill(s, *docs[1], 10000);
+    for (standin::Document* doc : docs) {
+        s.Front(*doc);
+        s.host.beginMessage();
+        Line(*doc, 1950);
+        s.host.endMessage();
+    }
+    s.driver->selectTool("Horizontal Dimension");
+    std::chrono::duration<double> spent[2] = {};
+    for (auto _ : state) {
+        for (int k = 0; k < 2; ++k) {
+            s.Front(*docs[k]);
+            s.driver->click({0, 1950});
+            s.driver->mouseDown({100, 1950});
+            for (AIReal y = 1960; y < 1965; y += 1) {
+                const auto t0 = Clock::now();
+                s.driver->mouseDrag({50, y});
+                spent[k] += Clock::now() - t0;
+            }
+            s.driver->mouseUp({50, 1965});
+            s.driver->userUndo();  // the document stays as it was
+        }
+    }
+    state.counters["ratio_10000_to_0"] = spent[1].count() / spent[0].count();
+}
+BENCHMARK(BM_DimensionDragRatio)->MinTime(1.0);
+
+}  // namespace

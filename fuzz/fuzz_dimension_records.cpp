@@ -1,0 +1,154 @@
+// Feeds arbitrary dimension records, as a damaged or foreign document may hold them (style
+// entries of any value, click records with any kind, click type, segment, parameter, point
+// and offset, links of any id, entries of another type), to what reads them when the user
+// updates dimensions or pastes: regeneration of all or the selected dimensions with the
+// real linear routines, the link cleanup and the repair after a paste. None may crash,
+// hang, leave junk art of a failed redraw, or keep a dictionary reference.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "Host.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionKeys.h"
+#include "dimensions/DimensionRegeneration.h"
+#include "dimensions/DimensionStorage.h"
+#include "module/PlotwiseGlobals.h"
+#include "plugin/PluginDriver.h"
+#include "suites/Suites.h"
+
+namespace {
+
+// Reads the input a few bytes at a time; zeros once it is used up.
+struct Input {
+    const uint8_t* data;
+    size_t size;
+    uint8_t byte() { return size ? (--size, *data++) : 0; }
+    uint32_t word() {
+        uint32_t w = 0;
+        for (int i = 0; i < 4; ++i) w = (w << 8) | byte();
+        return w;
+    }
+    AIReal real() {
+        const uint32_t w = word();
+        AIReal r;
+        std::memcpy(&r, &w, sizeof r);
+        return r;
+    }
+    // Mostly small, sometimes anything.
+    int32_t small(int32_t lo, int32_t span) {
+        const uint8_t b = byte();
+        return b < 240 ? lo + b % span : static_cast<int32_t>(word());
+    }
+};
+
+// The sub-dictionary under key of a dictionary (0 when absent or not a dictionary).
+standin::ObjId Sub(standin::Document& doc, standin::ObjId dict, const std::string& key) {
+    const standin::DictValue* v = doc.dict(dict) ? doc.dict(dict)->find(key) : nullptr;
+    return v && std::holds_alternative<standin::DictLink>(*v) ? std::get<standin::DictLink>(*v).id : 0;
+}
+
+// Gives a few entries of the style record other values, or other types.
+void SpoilStyle(standin::Document& doc, standin::ObjId group, Input& in) {
+    const standin::ObjId style = Sub(doc, doc.dictionaryOf(group), "ZA3_Dimension");
+    if (!style) return;
+    const auto entries = StyleEntries();
+    for (int n = in.byte() % 8; n > 0; --n) {
+        const StyleEntry& e = entries[in.byte() % entries.size()];
+        if (!e.prefix) continue;
+        KeyBuffer key;
+        StyleEntryKey(key, e);
+        switch (in.byte() % 5) {
+            case 0: doc.editDict(style)->erase(key); break;
+            case 1: doc.editDict(style)->set(key, std::string("x")); break;
+            case 2: doc.editDict(style)->set(key, in.real()); break;
+            case 3: doc.editDict(style)->set(key, static_cast<int32_t>(in.small(-2, 12))); break;
+            default: doc.editDict(style)->set(key, (in.byte() & 1) != 0); break;
+        }
+    }
+}
+
+Plotwise3_dimensioned_object_data Click(Input& in) {
+    Plotwise3_dimensioned_object_data c{};
+    c.id = in.small(1, 3);
+    c.clickNum = in.small(-1, 4);
+    c.segNumBefore = in.small(-2, 6);
+    c.segNumAfter = in.small(-2, 6);
+    c.dimType = in.small(-1, 30);
+    c.clickType = in.small(-1, 6);
+    c.t = in.real();
+    c.x = in.byte() & 1 ? in.real() : static_cast<AIReal>(in.byte());
+    c.y = in.byte() & 1 ? in.real() : static_cast<AIReal>(in.byte());
+    c.endPointOffsetLength = in.byte() & 1 ? in.real() : 20.0f;
+    c.endPointOffsetAngle = in.byte() & 1 ? in.real() : 1.5707964f;
+    return c;
+}
+
+struct World {
+    standin::Host host;
+    std::unique_ptr<standin::PluginDriver> driver = std::make_unique<standin::PluginDriver>(host);
+    PlotwiseGlobals globals{};
+    World() {
+        plotwiseRecord = &globals;
+        if (AcquirePlotwiseSuites(host.basicSuite()) != kNoErr) std::abort();
+        if (AcquireLifeCycleSuites(host.basicSuite()) != kNoErr) std::abort();
+        setGlobalDegreeAndDiameterSymbols();
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static World world;
+    Input in{data, size};
+    PlotwiseGlobals& g = world.globals;
+    g.prefs.createLiveDimensions = 1;
+    g.prefs.style.live = 1;
+    g.prefs.style.dimensionTextSize = 10;
+    g.prefs.style.arrowheadStyle = 1;
+    g.prefs.style.arrowheadLength = 9;
+    g.prefs.style.hTextPlacement = 1;
+    g.prefs.scaler = 1;
+    standin::Document& doc = world.host.newDocument();
+    world.host.beginMessage();
+    sAILayer->GetCurrentLayer(&g.saveLayer);
+
+    standin::ObjId rect = 0, line = 0;
+    doc.addRect(10, 10, 100, 50, &rect);
+    doc.addLine({0, 200}, {150, 200}, &line);
+    const standin::ObjId measured[2] = {rect, line};
+    standin::ObjId groups[3] = {};
+    for (int32_t id = 1; id <= 3; ++id) {
+        AIArtHandle group = nullptr;
+        sAIArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group);
+        Plotwise3_Live_Dimension_Data style = g.prefs.style;
+        style.id = id;
+        style.modifiers = in.byte() & 7;
+        SetDimensionData(group, &style);
+        groups[id - 1] = standin::fromHandle(group);
+        SpoilStyle(doc, groups[id - 1], in);
+    }
+    for (int n = in.byte() % 10; n > 0; --n) {
+        const Plotwise3_dimensioned_object_data c = Click(in);
+        SetDimensionedObjectData(standin::suites::artHandle(measured[in.byte() & 1]), &c);
+    }
+    if (in.byte() & 1) doc.editDict(doc.dictionaryOf(line))->set("ZA3_Object", int32_t{7});
+    if (in.byte() & 1) doc.setUserAttr(groups[in.byte() % 3], kArtSelected, kArtSelected);
+
+    (void)UpdateAssociativeDimensions(in.byte() & 1 ? kProcessSelectedArt : kProcessAllArt);
+    if (g.updatingDimensions != 0 || g.firstChainDimDataPtr != nullptr) std::abort();
+    (void)CleanupAssociativeDimensions();
+    doc.setUserAttr(rect, kArtSelected, kArtSelected);
+    (void)DoAfterPaste();
+
+    (void)FreeLiveDimensionGroupDataList();
+    (void)FreeDimensionedObjectDataList();
+    world.host.endMessage();
+    world.host.closeDocument(doc);
+    if (world.host.counters().dictRefs != 0 || world.host.counters().dictIterators != 0) std::abort();
+    return 0;
+}
