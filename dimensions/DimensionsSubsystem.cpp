@@ -1,8 +1,8 @@
 // What the dimension model registers: the steps every dimension tool shares, the update
 // command, the timer that selects a new custom text, the dimension-resize tool, the
-// regeneration offered to the folders below, the repair of ids after a paste, what follows
-// another document coming to the front (its dimension layer and highest id), and which font
-// a face name stands for.
+// regeneration offered to the folders below, the repair of ids after a paste, the
+// format-version check of an opened document, what follows another document coming to the
+// front (its dimension layer and highest id), and which font a face name stands for.
 #include "AIMenu.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
@@ -13,6 +13,7 @@
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionToolFamily.h"
+#include "dimensions/DocumentFormatVersion.h"
 #include "units/ArtSelection.h"
 
 namespace {
@@ -67,7 +68,9 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .toolFamilies = kFamilies,
     .menus = kMenus,
     .timers = kTimers,
-    .hooks = {.documentChanged = &DocumentChanged, .afterPaste = &DoAfterPaste},
+    .hooks = {.documentOpened = &CheckPlotwiseDocumentVersion,
+              .documentChanged = &DocumentChanged,
+              .afterPaste = &DoAfterPaste},
     .services = {.createDimensionLayer = &CreateDimensionLayer,
                  .cleanupAssociativeDimensions = &CleanupAssociativeDimensions,
                  .updateAssociativeDimensions = &UpdateAssociativeDimensions,

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -45,8 +46,9 @@ bool ParseScaleTag(const char* text, Scale* out) {
     if (!scan.ReadInteger(s.id) || !scan.Expect('^') || !scan.ReadReal(scaler) || !scan.Expect('^') ||
         !scan.ReadWord(s.label, sizeof s.label))
         return false;
+    if (!(scaler > 0) || scaler > std::numeric_limits<AIReal>::max()) return false;
     s.scaler = static_cast<AIReal>(scaler);
-    if (!std::isfinite(s.scaler) || s.scaler <= 0) return false;
+    if (s.scaler <= 0) return false;  // too small for a float
     // Only the label is taken from the table; an empty custom slot has none to give.
     AIReal tableScaler = 0;
     char tableLabel[kScaleLabelSize] = {};

@@ -127,6 +127,14 @@ public:
 
     bool isolationMode = false;
 
+    // ---- fault injection for tests
+    // The nth dictionary write from now (1: the next) fails with kOutOfMemoryErr and changes
+    // nothing, as when the host runs out of room; the writes after it succeed again. 0
+    // disarms. A write is any entry set or deleted through the dictionary suite.
+    void failDictionaryWrite(int nth) { dictWritesBeforeFailure_ = nth; }
+    // Called by the dictionary suite before each write: false for the one to fail.
+    bool allowDictionaryWrite() { return dictWritesBeforeFailure_ <= 0 || --dictWritesBeforeFailure_ > 0; }
+
     // ---- the edit menu's copy and paste
     // Copy keeps copies of the front document's selected art (Document::selectedArt, with
     // dictionaries and tags), so later changes to the originals do not reach the
@@ -168,6 +176,7 @@ private:
     std::unordered_map<ObjId, int> dictRefs_;
     std::unique_ptr<Document> clipboard_;
     ObjId nextHandle_ = 1;
+    int dictWritesBeforeFailure_ = 0;
     std::unordered_map<ObjId, AIToolHitData> hits_;
     std::unordered_map<ObjId, std::vector<unsigned char>> md_;
     std::unordered_map<void*, size_t> blocks_;

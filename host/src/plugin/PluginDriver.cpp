@@ -323,7 +323,8 @@ void PluginDriver::redrawAnnotations() {
 
 // ---------------------------------------------------------------- documents
 
-AIErr PluginDriver::fileCommand(const char* before, const char* after, const std::function<AIErr()>& action) {
+AIErr PluginDriver::fileCommand(const char* before, const char* after, const std::function<AIErr()>& action,
+                                std::initializer_list<const char*> during) {
     if (inGesture_) return fail(kBadParameterErr, "the mouse button is held");
     notify(before);
     const AIErr e = action ? action() : kNoErr;
@@ -331,6 +332,7 @@ AIErr PluginDriver::fileCommand(const char* before, const char* after, const std
         deliver();
         return fail(e, "the command failed: " + errText(e));
     }
+    for (const char* type : during) registry_.pending.push_back({type, nullptr});
     registry_.pending.push_back({after, nullptr});
     return kNoErr;
 }
@@ -346,10 +348,11 @@ Document& PluginDriver::newDocument(AIReal width, AIReal height) {
 
 AIErr PluginDriver::openDocument(const std::function<AIErr()>& open) {
     lastError_.clear();
-    const AIErr e = fileCommand(kAIBeforeOpenNotifier, kAIAfterOpenNotifier, open);
+    // The document is opened, and comes to the front, while the command runs; the command's
+    // end follows.
+    const AIErr e = fileCommand(kAIBeforeOpenNotifier, kAIAfterOpenNotifier, open,
+                                {kAIDocumentOpenedNotifier, kAICurrentDocumentChangedNotifier});
     if (e != kNoErr) return e;
-    registry_.pending.push_back({kAIDocumentOpenedNotifier, nullptr});
-    registry_.pending.push_back({kAICurrentDocumentChangedNotifier, nullptr});
     deliver();
     return kNoErr;
 }

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -152,7 +153,8 @@ private:
     void deliver();
     bool fireDueTimer();
     std::vector<ObjId> currentSelection();
-    AIErr fileCommand(const char* before, const char* after, const std::function<AIErr()>& action);
+    AIErr fileCommand(const char* before, const char* after, const std::function<AIErr()>& action,
+                      std::initializer_list<const char*> during = {});
     AIErr fail(AIErr err, std::string why);
 
     Host& host_;

@@ -84,11 +84,15 @@ ASBoolean IsKnown(AIDictionaryRef dictionary, AIDictKey key) {
     return d.dict->find(*k) != nullptr;
 }
 
+// A test may have made this write the one to fail (Host::failDictionaryWrite).
+AIErr writeAllowed() { return host()->allowDictionaryWrite() ? kNoErr : kOutOfMemoryErr; }
+
 AIErr DeleteEntry(AIDictionaryRef dictionary, AIDictKey key) {
     DictRef d;
     const std::string* k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     if (!d.dict->find(*k)) return kNoSuchKey;
+    if (AIErr e = writeAllowed()) return e;
     d.doc->editDict(d.id)->erase(*k);
     return kNoErr;
 }
@@ -149,6 +153,7 @@ AIErr setValue(AIDictionaryRef dictionary, AIDictKey key, DictValue value) {
     DictRef d;
     const std::string* k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
+    if (AIErr e = writeAllowed()) return e;
     d.doc->editDict(d.id)->set(*k, std::move(value));
     return kNoErr;
 }
@@ -211,6 +216,7 @@ AIErr SetDictEntry(AIDictionaryRef dictionary, AIDictKey key, AIDictionaryRef su
     if (AIErr e = lookupDict(sub, &s)) return e;
     if (s.doc != d.doc) return kBadParameterErr;       // dictionaries do not span documents
     if (d.doc->dictReaches(s.id, d.id)) return kBadParameterErr;  // would make a cycle
+    if (AIErr e = writeAllowed()) return e;
     d.doc->editDict(d.id)->set(*k, DictLink{s.id});
     return kNoErr;
 }
@@ -238,6 +244,7 @@ AIErr SetEntry(AIDictionaryRef dictionary, AIDictKey key, AIEntryRef entry) {
     DictRef d;
     const std::string* k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
+    if (AIErr e = writeAllowed()) return e;
     DictValue value = ev->value;
     if (auto* link = std::get_if<DictLink>(&value)) {
         // A copied entry is a copy: the target gets its own dictionary.

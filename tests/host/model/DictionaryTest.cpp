@@ -185,4 +185,26 @@ TEST_F(DictionaryTest, DuplicatedArtCarriesACopyOfItsDictionaryAndTags) {
     EXPECT_EQ(host.counters().dictRefs, 0);
 }
 
+TEST_F(DictionaryTest, AnInjectedFailureStopsExactlyTheNthWriteAndChangesNothing) {
+    AIDictionaryRef d = nullptr;
+    ASSERT_EQ(sDoc->GetDictionary(&d), kNoErr);
+    ASSERT_EQ(sDict->SetIntegerEntry(d, sDict->Key("kept"), 1), kNoErr);
+    host.failDictionaryWrite(3);
+    EXPECT_EQ(sDict->SetIntegerEntry(d, sDict->Key("a"), 1), kNoErr);
+    int32_t i = 0;
+    EXPECT_EQ(sDict->GetIntegerEntry(d, sDict->Key("a"), &i), kNoErr);  // reads do not count
+    EXPECT_EQ(sDict->SetStringEntry(d, sDict->Key("b"), "x"), kNoErr);
+    EXPECT_EQ(sDict->DeleteEntry(d, sDict->Key("kept")), kOutOfMemoryErr);  // a deletion is a write
+    EXPECT_TRUE(sDict->IsKnown(d, sDict->Key("kept")));
+    EXPECT_EQ(sDict->DeleteEntry(d, sDict->Key("kept")), kNoErr);  // once only
+    host.failDictionaryWrite(1);
+    EXPECT_EQ(sDict->SetRealEntry(d, sDict->Key("r"), 2.0f), kOutOfMemoryErr);
+    EXPECT_FALSE(sDict->IsKnown(d, sDict->Key("r")));
+    host.failDictionaryWrite(2);
+    host.failDictionaryWrite(0);  // disarmed
+    EXPECT_EQ(sDict->SetBooleanEntry(d, sDict->Key("t"), true), kNoErr);
+    EXPECT_EQ(sDict->SetBooleanEntry(d, sDict->Key("u"), true), kNoErr);
+    sDict->Release(d);
+}
+
 }  // namespace

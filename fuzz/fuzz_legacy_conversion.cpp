@@ -1,0 +1,82 @@
+// Feeds arbitrary format-2 tags, as an old or damaged document may carry them, to the
+// conversion of one art's legacy tags: click tags on a path, style and sub-record tags on a
+// group, scale tags on the layer and the group; then the whole-document conversion and
+// deletion. Input: lines, each a selector byte (which tag) and the tag's text. Nothing may
+// crash, hang or keep a dictionary reference, and no tag may go without its record.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "Host.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionStorage.h"
+#include "dimensions/Plotwise2Conversion.h"
+#include "module/PlotwiseGlobals.h"
+#include "plugin/PluginDriver.h"
+#include "suites/Suites.h"
+
+namespace {
+
+const char* const kPrefixes[] = {"ZMK_Live_Obj_", "ZMK_Live_Dim_", "ZMK_Live_Face_", "ZMK_Live_Color_",
+                                 "ZMK_Live_Label_", "ZMK_Layer_Scale", "ZMK_Object_Scale"};
+
+struct World {
+    standin::Host host;
+    std::unique_ptr<standin::PluginDriver> driver = std::make_unique<standin::PluginDriver>(host);
+    PlotwiseGlobals globals{};
+    World() {
+        plotwiseRecord = &globals;
+        if (AcquirePlotwiseSuites(host.basicSuite()) != kNoErr) std::abort();
+    }
+};
+
+size_t TagCount(const standin::Document& doc, standin::ObjId art) { return doc.art(art)->tags.size(); }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static World world;
+    standin::Document& doc = world.host.newDocument();
+    world.host.beginMessage();
+
+    standin::ObjId path = 0, group = 0;
+    doc.addRect(10, 10, 100, 50, &path);
+    doc.newArt(kGroupArt, kPlaceAboveAll, 0, &group);
+    const standin::ObjId layer = doc.currentLayer();
+
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    for (int line = 0; !input.empty() && line < 64; ++line) {
+        const size_t end = input.find('\n');
+        std::string_view text = input.substr(0, end);
+        input = end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
+        if (text.empty()) continue;
+        const size_t kind = static_cast<uint8_t>(text[0]) % std::size(kPrefixes);
+        std::string value(text.substr(1));
+        value = value.substr(0, value.find('\0'));
+        std::string name = kPrefixes[kind];
+        if (kind < 5) name += std::to_string(line);
+        const standin::ObjId on = kind == 0 ? path : kind == 5 ? layer : group;
+        doc.editArt(on)->tags.push_back({name, "string", value});
+    }
+
+    const size_t clickTags = TagCount(doc, path);
+    SkippedLegacyTags skipped;
+    const AIErr clicks = ConvertLegacyClickTags(standin::suites::artHandle(path), &skipped);
+    // Every click tag that went became a record.
+    if (clicks == kNoErr && TagCount(doc, path) < clickTags && !IsDimensionedObject(standin::suites::artHandle(path)))
+        std::abort();
+    (void)ConvertLegacyStyleTags(standin::suites::artHandle(group), &skipped);
+    (void)CheckForPlotwise2Data();
+    (void)ConvertLayerScales(&skipped);
+    (void)DeletePlotwise2DimensionedObjectTags();
+    (void)DeletePlotwise2LiveDimensionTags();
+    (void)DeletePlotwise2LayerScales();
+
+    world.host.endMessage();
+    world.host.closeDocument(doc);
+    if (world.host.counters().dictRefs != 0 || world.host.counters().dictIterators != 0) std::abort();
+    return 0;
+}
