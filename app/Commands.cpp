@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 #include "AIArt.h"
 #include "AIPath.h"
@@ -96,11 +97,20 @@ void cmdNew(Session& session, const Args& args) {
     session.host().newDocument(width, height);
 }
 
+// A relative name not found in the current folder is looked for beside the script.
+std::string documentPath(const Session& session, const std::string& name) {
+    const std::filesystem::path path(name);
+    std::error_code ec;
+    if (path.is_absolute() || session.scriptFolder.empty() || std::filesystem::exists(path, ec)) return name;
+    const std::filesystem::path beside = session.scriptFolder / path;
+    return std::filesystem::exists(beside, ec) ? beside.string() : name;
+}
+
 void cmdOpen(Session& session, const Args& args) {
     args.requireCount(1, 1);
     std::string error;
     std::vector<std::string> warnings;
-    if (!standin::io::openDocumentFile(session.host(), args.text(0), error, &warnings))
+    if (!standin::io::openDocumentFile(session.host(), documentPath(session, args.text(0)), error, &warnings))
         throw ScriptError("open: " + error);
     for (const std::string& w : warnings) session.warnings() << session.where() << ": warning: " << w << '\n';
 }

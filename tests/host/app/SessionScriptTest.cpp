@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "Session.h"
 #include "io/DocumentFile.h"
+#include "ScratchFolder.h"
 #include "io/SvgNumbers.h"
 
 using namespace plotwise::app;
@@ -412,4 +413,21 @@ TEST(SessionScript, NamesThatNameNothingAreReported) {
     gone.play("new\nrect 0 0 1 1\nname box newest\nundo\nexpect entry box x exists\nexpect count == 0\n");
     EXPECT_EQ(gone.failures, 1) << gone.errors.str();
     EXPECT_NE(gone.errors.str().find("the art named box is not in the front document"), std::string::npos) << gone.errors.str();
+}
+
+TEST(SessionScript, OpenLooksBesideTheScriptWhenTheCurrentFolderLacksTheDocument) {
+    ScratchFolder scratch;
+    Played maker;
+    maker.play("new\nrect 0 0 10 10\nsave \"" + scratch.path("beside.json") + "\"\n");
+    ASSERT_EQ(maker.failures, 0) << maker.errors.str();
+    const std::string script = scratch.write("open.pws", "open beside.json\nexpect count type=path == 1\n");
+    Played run;
+    ScriptRunner runner(run.table, run.session, run.errors);
+    EXPECT_EQ(runner.runFile(script), 0) << run.errors.str();
+    // A name found in neither place is refused with the name as written.
+    const std::string missing = scratch.write("missing.pws", "open nowhere.json\n");
+    Played lost;
+    ScriptRunner lostRunner(lost.table, lost.session, lost.errors);
+    EXPECT_EQ(lostRunner.runFile(missing), 1);
+    EXPECT_NE(lost.errors.str().find("open: nowhere.json"), std::string::npos) << lost.errors.str();
 }
