@@ -115,7 +115,8 @@ std::string problemWith(const std::string& text, json& doc) {
     }
     if (!doc.is_object() || !doc.contains("preferences") || !doc["preferences"].is_object())
         return "no \"preferences\" object";
-    if (doc.value("format", std::string()) != kFormat) return "not a preference file of this version";
+    const auto format = doc.find("format");
+    if (format == doc.end() || !format->is_string() || format->get<std::string>() != kFormat) return "not a preference file of this version";
     return {};
 }
 

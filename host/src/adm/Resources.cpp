@@ -2,6 +2,9 @@
 #include "adm/Resources.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
 #include <cstdlib>
 
 #include <nlohmann/json.hpp>
@@ -54,27 +57,47 @@ std::optional<std::vector<std::string>> stringArray(const json& j) {
     return out;
 }
 
+// A number of the template as the type it is kept in; one the type cannot hold is taken as absent,
+// since converting it would be undefined.
+template <typename T>
+std::optional<T> numberIn(const json& j) {
+    if (!j.is_number()) return std::nullopt;
+    const double v = j.get<double>();
+    if (!(v >= static_cast<double>(std::numeric_limits<T>::lowest()) &&
+          v <= static_cast<double>(std::numeric_limits<T>::max())))
+        return std::nullopt;
+    return j.is_number_float() ? static_cast<T>(v) : j.get<T>();
+}
+
 std::optional<ADMRect> rectFrom(const json& j) {
     if (!j.is_array() || j.size() != 4) return std::nullopt;
-    for (const auto& e : j)
-        if (!e.is_number()) return std::nullopt;
-    return ADMRect{j[0].get<int32_t>(), j[1].get<int32_t>(), j[2].get<int32_t>(), j[3].get<int32_t>()};
+    std::array<int32_t, 4> v{};
+    for (size_t i = 0; i < v.size(); ++i) {
+        const auto n = numberIn<int32_t>(j[i]);
+        if (!n) return std::nullopt;
+        v[i] = *n;
+    }
+    return ADMRect{v[0], v[1], v[2], v[3]};
 }
 
 template <typename T>
 T numberOr(const json& obj, const char* key, T fallback) {
     auto it = obj.find(key);
-    return (it != obj.end() && it->is_number()) ? it->get<T>() : fallback;
+    return it != obj.end() ? numberIn<T>(*it).value_or(fallback) : fallback;
 }
 
 std::optional<ItemTemplate> itemFrom(const json& j, std::string& why) {
-    if (!j.is_object() || !j.contains("id") || !j["id"].is_number_integer()) {
+    if (!j.is_object() || !j.contains("id") || !j["id"].is_number_integer() || !numberIn<int32_t>(j["id"])) {
         why = "an item without a numeric id";
         return std::nullopt;
     }
     ItemTemplate t;
     t.id = j["id"].get<int32_t>();
-    const std::string kind = j.value("kind", std::string("static"));
+    // A kind given as anything but text is as unknown as a misspelt one.
+    const auto kindIt = j.find("kind");
+    const std::string kind = kindIt == j.end() ? std::string("static")
+                             : kindIt->is_string() ? kindIt->get<std::string>()
+                                                   : kindIt->dump();
     auto type = Resources::typeForKind(kind);
     if (!type) {
         why = "item " + std::to_string(t.id) + " has the unknown kind \"" + kind + "\"";

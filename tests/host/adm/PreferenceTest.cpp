@@ -169,7 +169,8 @@ TEST_F(PrefTest, StringsAreBoundedAndNonFiniteRealsRefused) {
 TEST_F(PrefTest, DamagedFileGivesWarningAndDefaultsAndIsKeptAside) {
     const std::string garbage = "{\"format\": \"plotwise-preferences-1\", \"preferences\": {\"P\": ";
     for (const std::string& damaged : {garbage, std::string("[1, 2]"), std::string("{\"preferences\": {}}"),
-                                       std::string("\xFF\xFE binary")}) {
+                                       std::string("\xFF\xFE binary"),
+                                       std::string("{\"format\": 1, \"preferences\": {}}")}) {
         write(damaged);
         sunk.clear();
         auto s = open();

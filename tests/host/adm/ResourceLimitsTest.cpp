@@ -47,3 +47,29 @@ TEST(ResourceLimits, HostileFilesAreProblemsAndMissingOnesAreNot) {
     EXPECT_EQ(problems[1], "strings/2.json: is a folder, not a regular file");
     EXPECT_EQ(problems[2], "menus/1.json: resource: the key \"entries\" appears twice in one object");
 }
+
+TEST(ResourceLimits, WronglyTypedFieldsOfADialogAreProblemsNotCrashes) {
+    ResourceFolder folder;
+    // Once a kind given as a number ended the host.
+    folder.write("dialogs/1.json", R"({"name": "Units", "items": [{"id": 1, "kind": 10}]})");
+    // Numbers no field can hold are taken as absent.
+    folder.write("dialogs/2.json",
+                 R"({"name": "Units", "style": 1e300, "bounds": [0, 0, 1e12, 5],
+                     "items": [{"id": 3, "kind": "popup", "menu": -1e40, "max": 1e99}]})");
+    folder.write("dialogs/3.json", R"({"items": [{"id": 1e20}]})");
+    standin::Resources res(folder.dir);
+    EXPECT_EQ(res.dialog(1), nullptr);
+    const auto* two = res.dialog(2);
+    ASSERT_NE(two, nullptr);
+    EXPECT_EQ(two->style, 0);
+    ASSERT_EQ(two->items.size(), 1u);
+    EXPECT_EQ(two->items[0].menuID, 0);
+    EXPECT_TRUE(two->items[0].hasRange);
+    EXPECT_EQ(two->items[0].maximum, 1e30f);
+    EXPECT_EQ(res.dialog(3), nullptr);
+    const auto& problems = res.problems();
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0], "dialogs/1.json: item 1 has the unknown kind \"10\"");
+    EXPECT_EQ(problems[1], "dialogs/3.json: an item without a numeric id");
+}
+
