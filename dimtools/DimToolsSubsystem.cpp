@@ -5,6 +5,7 @@
 #include "AIMenu.h"
 #include "core/PlotwiseSubsystem.h"
 #include "dimensions/ClickChain.h"
+#include "dimtools/AlignedDimensions.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearDimensions.h"
 
@@ -27,6 +28,7 @@ AIErr LinearDrag() {
 
 const ToolRoutines kHorizontalRoutines{nullptr, &LinearDrag<false>, nullptr, nullptr, &doFreeHitLocs};
 const ToolRoutines kVerticalRoutines{nullptr, &LinearDrag<true>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kAlignedRoutines{nullptr, &doUnconstrainedLinearTool, nullptr, nullptr, &doFreeHitLocs};
 
 // A stored dimension of a kind is redrawn by its routine; option in the stored keys swaps
 // horizontal and vertical.
@@ -39,6 +41,7 @@ AIErr RedrawLinear() {
 const PlotwiseDimensionKindRow kKinds[] = {
     {kHorizontal, &RedrawLinear<false>},
     {kVertical, &RedrawLinear<true>},
+    {kIncline, &doUnconstrainedLinearTool},
 };
 
 constexpr uint16_t kLinear = kToolChainClicks;
@@ -48,7 +51,7 @@ constexpr uint16_t kAxoLinear = kToolChainClicks | kToolAxonometricClicks;
 const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->htool; }, "Plotwise Horizontal Dimension", 1, 1, ToolFamily::kDimension, kLinear, &kHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->vtool; }, "Plotwise Vertical Dimension", 2, 1, ToolFamily::kDimension, kLinear, &kVerticalRoutines, kVertical},
-    {+[]() -> AIToolHandle& { return g->ultool; }, "Plotwise Aligned Dimension", 3, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kIncline},
+    {+[]() -> AIToolHandle& { return g->ultool; }, "Plotwise Aligned Dimension", 3, 1, ToolFamily::kDimension, kToolChainClicks, &kAlignedRoutines, kIncline},
     {+[]() -> AIToolHandle& { return g->autohtool; }, "Plotwise Auto Horizontal Dimension", 4, 1, ToolFamily::kDimension, 0, nullptr, kHorizontal},
     {+[]() -> AIToolHandle& { return g->autovtool; }, "Plotwise Auto Vertical Dimension", 5, 1, ToolFamily::kDimension, 0, nullptr, kVertical},
     {+[]() -> AIToolHandle& { return g->autoultool; }, "Plotwise Auto Aligned Dimension", 6, 1, ToolFamily::kDimension, 0, nullptr, kIncline},

@@ -156,8 +156,10 @@ TEST_F(LinearFamilyTest, TheLinearToolsAreOfferedWithTheirTitlesAndTips) {
               "Click points on an axonometric face, then drag from the last one to place a horizontal dimension");
     EXPECT_EQ(tip("Axonometric Vertical Dimension"),
               "Click points on an axonometric face, then drag from the last one to place a vertical dimension");
+    EXPECT_EQ(tip("Aligned Dimension"),
+              "Click the points to measure, then drag from the last one to place an aligned dimension");
     // Tools whose routines are still to come are not offered.
-    EXPECT_EQ(tip("Aligned Dimension"), "(not offered)");
+    EXPECT_EQ(tip("Aligned Datum Dimension"), "(not offered)");
 }
 
 }  // namespace
