@@ -5,6 +5,7 @@
 // run costs one pass over the document's art and one redraw per dimension.
 #include "dimensions/DimensionRegeneration.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -158,19 +159,26 @@ private:
 
 using KindTable = std::array<const PlotwiseDimensionKindRow*, kKindCount>;
 
-// The first row of each kind among the subsystems.
+// The first row of each kind among the subsystems: as with services, those added after
+// the module's own (a test's doubles) first, then the module's.
 KindTable LoadKinds() {
     KindTable table{};
-    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+    const auto all = PlotwiseSubsystems();
+    const size_t own = std::min(PlotwiseModuleSubsystems().size(), all.size());
+    auto take = [&table](const PlotwiseSubsystem* s) {
         for (const PlotwiseDimensionKindRow& row : s->dimensionKinds)
             if (row.kind >= 0 && row.kind < kKindCount && !table[row.kind]) table[row.kind] = &row;
+    };
+    for (size_t i = own; i < all.size(); ++i) take(all[i]);
+    for (size_t i = 0; i < own; ++i) take(all[i]);
     return table;
 }
 
-// Clicks after the first that make chain nodes: the chained linear kinds and the label
-// with several leaders.
+// Clicks after the first that make chain nodes: the chained linear kinds, the label with
+// several leaders, and the angle (each of its clicks names the art it measures).
 bool ChainsLaterClicks(int32_t kind) {
     switch (kind) {
+        case kAngle:
         case kHorizontal:
         case kHorizontalDatum:
         case kVertical:

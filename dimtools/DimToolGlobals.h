@@ -17,6 +17,8 @@ struct DimToolGlobals : DimensionGlobals {
     AIRealPoint textLoc{};
     AIReal textAngle = 0;
     int16_t textAlignment = 0;  // AILineStyle: 1 begins, 2 centred on, 3 ends at textLoc
+    // The art a tool last measured, and the art automatic dimensioning is dimensioning.
+    AIArtHandle art = nullptr, firstClickArt = nullptr;
     AIMenuItemHandle AutoDimensionDocumentMenuItem = nullptr, AutoDimensionSelectionMenuItem = nullptr;
     AIToolHandle htool = nullptr, vtool = nullptr, ultool = nullptr, autohtool = nullptr;
     AIToolHandle autovtool = nullptr, autoultool = nullptr, datumhtool = nullptr, datumvtool = nullptr;
