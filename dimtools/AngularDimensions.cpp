@@ -53,6 +53,16 @@ AIReal DirectionDegrees(const AIRealPoint& c, const AIRealPoint& p) {
 
 AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
 
+// The point at `radius` from the centre on the ray through p (at `degrees` when p is the
+// centre). Taken along the ray rather than by its angle, so an end on a horizontal or
+// vertical ray lies exactly on it and the arc gains no sliver of a piece there.
+AIRealPoint OnRay(const AIRealPoint& centre, const AIRealPoint& p, AIReal radius, AIReal degrees) {
+    const double dh = static_cast<double>(p.h) - centre.h, dv = static_cast<double>(p.v) - centre.v;
+    const double length = std::hypot(dh, dv);
+    if (!(length > 0)) return Polar(centre, radius, degrees);
+    return {static_cast<AIReal>(centre.h + radius * dh / length), static_cast<AIReal>(centre.v + radius * dv / length)};
+}
+
 // Witness lines along both rays: for an angle from the vertex out past the arc; for an arc
 // length from beside the measured arc to past the dimension arc, outward or inward.
 AIErr WitnessLines(const AIRealPoint& centre, const AIRealPoint& first, const AIRealPoint& second, AIReal radius,
@@ -183,7 +193,7 @@ AIErr constructDimensionedArcSegment(AIRealPoint centre, AIRealPoint first, AIRe
     if (theta2 < theta1) theta2 += 360.0f;
     const AIReal sweep = theta2 - theta1;
     const AIReal radius = Distance(centre, radiusPoint);
-    const AIRealPoint e1 = Polar(centre, radius, theta1), e2 = Polar(centre, radius, theta2);
+    const AIRealPoint e1 = OnRay(centre, first, radius, theta1), e2 = OnRay(centre, second, radius, theta2);
 
     // The arc first, so the lines and terminators lie over it.
     std::vector<AIPathSegment> anchors;
