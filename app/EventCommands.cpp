@@ -252,7 +252,40 @@ void cmdPanel(Session& session, const Args& args) {
 
 void cmdRestart(Session& session, const Args& args) {
     args.requireCount(0, 0);
-    checkEvent(session, session.events().restart(), args);
+    const auto edits = std::move(session.preferencesAtRestart);
+    session.preferencesAtRestart.clear();
+    auto whileClosed = [&edits](standin::PreferenceStore& store) {
+        for (const auto& edit : edits) edit(store);
+    };
+    checkEvent(session, session.events().restart(whileClosed), args);
+}
+
+// preference PREFIX KEY integer|boolean|real|string VALUE: the user's edit of the preference
+// file, made while the program is closed at the next restart (the plug-ins write theirs as
+// they shut down, then read this).
+void cmdPreference(Session& session, const Args& args) {
+    args.requireCount(4, 4);
+    const std::string prefix = args.text(0), key = args.text(1);
+    if (prefix.empty() || key.empty()) throw ScriptError("preference: the prefix and the key cannot be empty");
+    std::function<void(standin::PreferenceStore&)> edit;
+    if (args.is(2, "integer")) {
+        const int32_t value = args.integer(3, "the integer");
+        edit = [=](standin::PreferenceStore& s) { s.putInteger(prefix.c_str(), key.c_str(), value); };
+    } else if (args.is(2, "real")) {
+        const AIReal value = args.real(3, "the real");
+        edit = [=](standin::PreferenceStore& s) { s.putReal(prefix.c_str(), key.c_str(), value); };
+    } else if (args.is(2, "boolean")) {
+        if (!args.is(3, "true") && !args.is(3, "false"))
+            throw ScriptError("preference: a boolean is true or false, not \"" + args.text(3) + "\"");
+        const bool value = args.is(3, "true");
+        edit = [=](standin::PreferenceStore& s) { s.putBoolean(prefix.c_str(), key.c_str(), value); };
+    } else if (args.is(2, "string")) {
+        const std::string value = standin::text::utf8ToPlatform(args.text(3));
+        edit = [=](standin::PreferenceStore& s) { s.putString(prefix.c_str(), key.c_str(), value.c_str()); };
+    } else {
+        throw ScriptError("preference: the type is integer, boolean, real or string, not \"" + args.text(2) + "\"");
+    }
+    session.preferencesAtRestart.push_back(std::move(edit));
 }
 
 // ---------------------------------------------------------------- the host's own commands
@@ -491,6 +524,9 @@ void addEventCommands(CommandTable& table) {
     table.add({"shutdown", "shutdown", "quit: shut every plug-in down", cmdShutdown});
     table.add({"restart", "restart", "quit and start again: the plug-ins start afresh with the preferences they wrote",
                cmdRestart});
+    table.add({"preference", "preference PREFIX KEY integer|boolean|real|string VALUE",
+               "edit the preference file as the user does while the program is closed: at the next restart",
+               cmdPreference});
     table.add({"tool", "tool \"Tool title\"", "select a plug-in tool", cmdTool});
     table.add({"tooloptions", "tooloptions", "double-click the current tool", cmdToolOptions});
     table.add({"down", "down X Y [shift] [option] [command]", "press the mouse button", gesture(&standin::PluginDriver::mouseDown)});

@@ -3,10 +3,12 @@
 // is one step for undo and redo.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "Host.h"
 #include "Script.h"
@@ -35,6 +37,8 @@ public:
     // Art named with `name`, so a script need not know the ids the host hands out.
     std::map<std::string, standin::ObjId> artNames;
     size_t alertsReported = 0;             // alerts already printed
+    // Changes to the preference file that the next `restart` makes while the program is closed.
+    std::vector<std::function<void(standin::PreferenceStore&)>> preferencesAtRestart;
     // Where the command being played stands ("FILE:LINE"), for what it prints.
     const std::string& where() const { return where_; }
     void setWhere(std::string where) { where_ = std::move(where); }

@@ -159,16 +159,16 @@ private:
 
 using KindTable = std::array<const PlotwiseDimensionKindRow*, kKindCount>;
 
-// The first row of each kind among the subsystems: as with services, those added after
-// the module's own (a test's doubles) first, then the module's.
+// The first row of each kind among the subsystems, as for services: those added after the
+// module's own (a test's doubles) first, then the module's.
 KindTable LoadKinds() {
     KindTable table{};
-    const auto all = PlotwiseSubsystems();
-    const size_t own = std::min(PlotwiseModuleSubsystems().size(), all.size());
     auto take = [&table](const PlotwiseSubsystem* s) {
         for (const PlotwiseDimensionKindRow& row : s->dimensionKinds)
             if (row.kind >= 0 && row.kind < kKindCount && !table[row.kind]) table[row.kind] = &row;
     };
+    const auto all = PlotwiseSubsystems();
+    const size_t own = std::min(PlotwiseModuleSubsystems().size(), all.size());
     for (size_t i = own; i < all.size(); ++i) take(all[i]);
     for (size_t i = 0; i < own; ++i) take(all[i]);
     return table;

@@ -17,8 +17,11 @@ struct DimToolGlobals : DimensionGlobals {
     AIRealPoint textLoc{};
     AIReal textAngle = 0;
     int16_t textAlignment = 0;  // AILineStyle: 1 begins, 2 centred on, 3 ends at textLoc
-    // The art a tool last measured, and the art automatic dimensioning is dimensioning.
+    // The automatic segment tools: the path whose clicked segment is measured, the path
+    // automatic dimensioning works on (the only art its made-up clicks are looked for on),
+    // and whether the gesture's two clicks were taken from the segment yet.
     AIArtHandle art = nullptr, firstClickArt = nullptr;
+    int initializedAutoTools = 0;
     AIMenuItemHandle AutoDimensionDocumentMenuItem = nullptr, AutoDimensionSelectionMenuItem = nullptr;
     AIToolHandle htool = nullptr, vtool = nullptr, ultool = nullptr, autohtool = nullptr;
     AIToolHandle autovtool = nullptr, autoultool = nullptr, datumhtool = nullptr, datumvtool = nullptr;

@@ -5,7 +5,9 @@
 #include "AIMenu.h"
 #include "core/PlotwiseSubsystem.h"
 #include "dimensions/ClickChain.h"
+#include "dimtools/AlignedDimensions.h"
 #include "dimtools/AngularDimensions.h"
+#include "dimtools/AutoSegmentDimensions.h"
 #include "dimtools/CenterMarks.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearDimensions.h"
@@ -30,6 +32,19 @@ AIErr LinearDrag() {
 
 const ToolRoutines kHorizontalRoutines{nullptr, &LinearDrag<false>, nullptr, nullptr, &doFreeHitLocs};
 const ToolRoutines kVerticalRoutines{nullptr, &LinearDrag<true>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kAlignedRoutines{nullptr, &doUnconstrainedLinearTool, nullptr, nullptr, &doFreeHitLocs};
+
+// The automatic tools take their two clicks from the pressed segment at the first drag, then
+// draw as the linear tools do.
+template <bool Vertical>
+AIErr AutoLinearDrag() { return AutoSegmentToolDrag(&LinearDrag<Vertical>); }
+AIErr AutoAlignedDrag() { return AutoSegmentToolDrag(&doUnconstrainedLinearTool); }
+
+const ToolRoutines kAutoHorizontalRoutines{&AutoSegmentToolMouseDown, &AutoLinearDrag<false>, nullptr, nullptr,
+                                           &doFreeHitLocs};
+const ToolRoutines kAutoVerticalRoutines{&AutoSegmentToolMouseDown, &AutoLinearDrag<true>, nullptr, nullptr,
+                                         &doFreeHitLocs};
+const ToolRoutines kAutoAlignedRoutines{&AutoSegmentToolMouseDown, &AutoAlignedDrag, nullptr, nullptr, &doFreeHitLocs};
 
 // A stored dimension of a kind is redrawn by its routine; option in the stored keys swaps
 // horizontal and vertical.
@@ -58,6 +73,7 @@ const ToolRoutines kAngleRoutines{nullptr, &doAutoAngleTool, nullptr, nullptr, &
 const PlotwiseDimensionKindRow kKinds[] = {
     {kHorizontal, &RedrawLinear<false>},
     {kVertical, &RedrawLinear<true>},
+    {kIncline, &doUnconstrainedLinearTool},
     {kRadius, &RadialDrag<1>, +[]() -> AIToolHandle& { return g->isoradtool; }},
     {kDiameter, &RadialDrag<2>, +[]() -> AIToolHandle& { return g->isodiamtool; }},
     {kAngle, &doAutoAngleTool},
@@ -72,18 +88,18 @@ constexpr uint16_t kAxoLinear = kToolChainClicks | kToolAxonometricClicks;
 const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->htool; }, "Plotwise Horizontal Dimension", 1, 1, ToolFamily::kDimension, kLinear, &kHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->vtool; }, "Plotwise Vertical Dimension", 2, 1, ToolFamily::kDimension, kLinear, &kVerticalRoutines, kVertical},
-    {+[]() -> AIToolHandle& { return g->ultool; }, "Plotwise Aligned Dimension", 3, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kIncline},
-    {+[]() -> AIToolHandle& { return g->autohtool; }, "Plotwise Auto Horizontal Dimension", 4, 1, ToolFamily::kDimension, 0, nullptr, kHorizontal},
-    {+[]() -> AIToolHandle& { return g->autovtool; }, "Plotwise Auto Vertical Dimension", 5, 1, ToolFamily::kDimension, 0, nullptr, kVertical},
-    {+[]() -> AIToolHandle& { return g->autoultool; }, "Plotwise Auto Aligned Dimension", 6, 1, ToolFamily::kDimension, 0, nullptr, kIncline},
+    {+[]() -> AIToolHandle& { return g->ultool; }, "Plotwise Aligned Dimension", 3, 1, ToolFamily::kDimension, kToolChainClicks, &kAlignedRoutines, kIncline},
+    {+[]() -> AIToolHandle& { return g->autohtool; }, "Plotwise Auto Horizontal Dimension", 4, 1, ToolFamily::kDimension, 0, &kAutoHorizontalRoutines, kHorizontal},
+    {+[]() -> AIToolHandle& { return g->autovtool; }, "Plotwise Auto Vertical Dimension", 5, 1, ToolFamily::kDimension, 0, &kAutoVerticalRoutines, kVertical},
+    {+[]() -> AIToolHandle& { return g->autoultool; }, "Plotwise Auto Aligned Dimension", 6, 1, ToolFamily::kDimension, 0, &kAutoAlignedRoutines, kIncline},
     {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kHorizontalDatum},
     {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kVerticalDatum},
     {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, ToolFamily::kDimension, kToolChainClicks, nullptr, kInclineDatum},
     {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, ToolFamily::kDimension, kToolNeedsDrag, nullptr, kDummyDimType},
     {+[]() -> AIToolHandle& { return g->hisotool; }, "Plotwise Axonometric Horizontal Dimension", 28, 2, ToolFamily::kDimension, kAxoLinear, &kHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->visotool; }, "Plotwise Axonometric Vertical Dimension", 29, 2, ToolFamily::kDimension, kAxoLinear, &kVerticalRoutines, kVertical},
-    {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, ToolFamily::kDimension, kToolAxonometricClicks, nullptr, kHorizontal},
-    {+[]() -> AIToolHandle& { return g->autovisotool; }, "Plotwise Axonometric Auto Vertical Dimension", 31, 2, ToolFamily::kDimension, kToolAxonometricClicks, nullptr, kVertical},
+    {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, ToolFamily::kDimension, kToolAxonometricClicks, &kAutoHorizontalRoutines, kHorizontal},
+    {+[]() -> AIToolHandle& { return g->autovisotool; }, "Plotwise Axonometric Auto Vertical Dimension", 31, 2, ToolFamily::kDimension, kToolAxonometricClicks, &kAutoVerticalRoutines, kVertical},
     {+[]() -> AIToolHandle& { return g->datumhisotool; }, "Plotwise Axonometric Horizontal Datum Dimension", 32, 2, ToolFamily::kDimension, kToolAxonometricClicks | kToolChainClicks, nullptr, kHorizontalDatum},
     {+[]() -> AIToolHandle& { return g->datumvisotool; }, "Plotwise Axonometric Vertical Datum Dimension", 33, 2, ToolFamily::kDimension, kToolAxonometricClicks | kToolChainClicks, nullptr, kVerticalDatum},
     {+[]() -> AIToolHandle& { return g->isocenterlinetool; }, "Plotwise Axonometric Center Line", 34, 2, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr, kIsoCenterLine},

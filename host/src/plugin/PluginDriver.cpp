@@ -183,12 +183,18 @@ AIErr PluginDriver::shutdown() {
     return kNoErr;
 }
 
-AIErr PluginDriver::restart() {
+AIErr PluginDriver::restart(const std::function<void(PreferenceStore&)>& whileClosed) {
     std::vector<size_t> running;
     for (size_t i = 0; i < plugins_.size(); ++i)
         if (plugins_[i].state == State::Started || plugins_[i].state == State::Unloaded) running.push_back(i);
     if (AIErr e = shutdown()) return e;
     if (!options_.preferencesPath.empty()) host_.preferences().load();
+    if (whileClosed) {
+        whileClosed(host_.preferences());
+        if (!options_.preferencesPath.empty())
+            if (AIErr e = host_.preferences().save())
+                return fail(e, "cannot write the preferences to " + options_.preferencesPath.string());
+    }
     for (size_t i : running) {
         plugins_[i].state = State::Loaded;
         plugins_[i].globals = nullptr;

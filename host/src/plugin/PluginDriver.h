@@ -75,7 +75,9 @@ public:
     AIErr shutdown();
     // The host quits and starts again: shutdown(), then every plug-in that was running is
     // started afresh (the preferences read again from their file, when there is one).
-    AIErr restart();
+    // `whileClosed`, when given, changes the preferences in between, as a user editing the
+    // preference file while the program is closed.
+    AIErr restart(const std::function<void(PreferenceStore&)>& whileClosed = nullptr);
     AIErr unload(size_t plugin);
     AIErr reload(size_t plugin);
     AIErr about(size_t plugin);

@@ -232,6 +232,45 @@ expect panel "Test Panel" 3 text == "start"
     EXPECT_NE(noItem.errors.str().find("no item 42"), std::string::npos) << noItem.errors.str();
 }
 
+TEST(EventCommands, PreferenceEditsWaitForTheRestart) {
+    Played run;
+    run.play(R"(
+preference "Plotwise Test" Count integer 5
+preference "Plotwise Test" Size real 2.5
+preference "Plotwise Test" Shown boolean true
+preference "Plotwise Test" Face string "DejaVu Serif"
+)");
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    auto& store = run.session.events().preferences();
+    EXPECT_FALSE(store.has("Plotwise Test", "Count"));  // the program is still running
+    run.play("restart\n");
+    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    int32_t count = 0;
+    AIReal size = 0;
+    AIBoolean shown = false;
+    char face[64] = {};
+    EXPECT_EQ(store.getInteger("Plotwise Test", "Count", &count), kNoErr);
+    EXPECT_EQ(store.getReal("Plotwise Test", "Size", &size), kNoErr);
+    EXPECT_EQ(store.getBoolean("Plotwise Test", "Shown", &shown), kNoErr);
+    EXPECT_EQ(store.getString("Plotwise Test", "Face", face, sizeof face), kNoErr);
+    EXPECT_EQ(count, 5);
+    EXPECT_EQ(size, 2.5f);
+    EXPECT_TRUE(shown);
+    EXPECT_STREQ(face, "DejaVu Serif");
+    // A later restart makes no edit twice: a value set since stays.
+    store.putInteger("Plotwise Test", "Count", 7);
+    run.play("restart\n");
+    EXPECT_EQ(store.getInteger("Plotwise Test", "Count", &count), kNoErr);
+    EXPECT_EQ(count, 7);
+
+    for (const char* bad : {"preference P K colour 1\n", "preference P K boolean yes\n", "preference P K integer\n",
+                            "preference \"\" K integer 1\n"}) {
+        Played wrong;
+        wrong.play(bad);
+        EXPECT_EQ(wrong.failures, 1) << bad;
+    }
+}
+
 TEST(EventCommands, AnswersNeedADialogNameAndWellFormedActions) {
     Played run;
     run.play("answer \"CADRect\" set 4 \"100 mm\" value 6 2.5 pick 7 1 press 1\n");

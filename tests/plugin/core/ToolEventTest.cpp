@@ -57,7 +57,7 @@ using F = ToolFamily;
 const PlotwiseToolRow kTestTools[] = {
     {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 0, 1, F::kDimension, 0, &kRoutines},
     {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 0, 1, F::kDimension, 0, &kFailingDown},
-    {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 3, 1, F::kDimension, 0, &kFailingDrag},
+    {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 0, 1, F::kDimension, 0, &kFailingDrag},
     {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, F::kDimension, kToolNeedsDrag, &kRoutines},
     {&Handle<&TestTools::angular>, "Test Angular Dimension", 0, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
     {&Handle<&TestTools::chain>, "Test Chain Dimension", 0, 1, F::kDimension, kToolChainClicks, &kRoutines},
@@ -290,7 +290,7 @@ TEST_F(ToolEventTest, CaptionsAndSnappingGoThroughTheHooks) {
 }
 
 TEST_F(ToolEventTest, HandlersReturnTheErrorOfTheirFirstFailingStep) {
-    ASSERT_EQ(session->selectTool("Aligned Dimension"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test Aligned Dimension"), kNoErr);
     ASSERT_EQ(session->mouseDown({0, 0}), kNoErr);
     EXPECT_EQ(session->mouseDrag({40, 0}), AIErr('TEST'));
     session->mouseUp({40, 0});

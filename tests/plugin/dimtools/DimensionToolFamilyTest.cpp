@@ -156,8 +156,17 @@ TEST_F(LinearFamilyTest, TheLinearToolsAreOfferedWithTheirTitlesAndTips) {
               "Click points on an axonometric face, then drag from the last one to place a horizontal dimension");
     EXPECT_EQ(tip("Axonometric Vertical Dimension"),
               "Click points on an axonometric face, then drag from the last one to place a vertical dimension");
+    EXPECT_EQ(tip("Aligned Dimension"),
+              "Click the points to measure, then drag from the last one to place an aligned dimension");
+    EXPECT_EQ(tip("Auto Horizontal Dimension"), "Click a straight segment and drag to dimension its width");
+    EXPECT_EQ(tip("Auto Vertical Dimension"), "Click a straight segment and drag to dimension its height");
+    EXPECT_EQ(tip("Auto Aligned Dimension"), "Click a straight segment and drag to dimension its length");
+    EXPECT_EQ(tip("Axonometric Auto Horizontal Dimension"),
+              "Click an axonometric segment and drag to dimension its width");
+    EXPECT_EQ(tip("Axonometric Auto Vertical Dimension"),
+              "Click an axonometric segment and drag to dimension its height");
     // Tools whose routines are still to come are not offered.
-    EXPECT_EQ(tip("Aligned Dimension"), "(not offered)");
+    EXPECT_EQ(tip("Aligned Datum Dimension"), "(not offered)");
 }
 
 }  // namespace
