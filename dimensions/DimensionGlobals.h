@@ -26,6 +26,7 @@ struct DimensionGlobals : AxonometricGlobals {
     int32_t curDimType = -1;             // PlotwiseLiveDimType
     int32_t axoDimType = -1;             // the direction an axonometric linear dimension was drawn in
     AIReal axoDimOffset = 0, axoDimAngle = 0, radialDimOffsetLength = 0;
+    int radialDimOnFace = 0;             // the radius or diameter last drawn lies on a face: its offset is axoDimOffset
     // --- regeneration ---
     Plotwise3_dimensioned_object_data* firstDimensionedObjectDataPtr = nullptr;  // click list
     Plotwise3_dimensioned_object_data* lastDimensionedObjectDataPtr = nullptr;

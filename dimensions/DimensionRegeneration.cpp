@@ -5,6 +5,7 @@
 // run costs one pass over the document's art and one redraw per dimension.
 #include "dimensions/DimensionRegeneration.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -173,10 +174,11 @@ KindTable LoadKinds() {
     return table;
 }
 
-// Clicks after the first that make chain nodes: the chained linear kinds and the label
-// with several leaders.
+// Clicks after the first that make chain nodes: the chained linear kinds, the label with
+// several leaders, and the angle (each of its clicks names the art it measures).
 bool ChainsLaterClicks(int32_t kind) {
     switch (kind) {
+        case kAngle:
         case kHorizontal:
         case kHorizontalDatum:
         case kVertical:

@@ -72,9 +72,16 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
     }
     if (!g->toolWasDragged) return kNoErr;
     Plotwise3_dimensioned_object_data drag = RecordOf(*first, -1);
-    const bool axonometric = g->drawingAxoDimension && first->art && IsAxonometricArt(first->art);
-    DragRecordOffset(first->theLoc, g->dragPoint, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
-                     &drag.endPointOffsetLength, &drag.endPointOffsetAngle);
+    if (g->curDimType == kRadius || g->curDimType == kDiameter) {
+        // A radius or diameter is redrawn from the centre of its circle: its routine left the
+        // leader's end as an offset from there.
+        drag.endPointOffsetLength = g->radialDimOnFace ? g->axoDimOffset : g->radialDimOffsetLength;
+        drag.endPointOffsetAngle = g->axoDimAngle;
+    } else {
+        const bool axonometric = g->drawingAxoDimension && first->art && IsAxonometricArt(first->art);
+        DragRecordOffset(first->theLoc, g->dragPoint, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
+                         &drag.endPointOffsetLength, &drag.endPointOffsetAngle);
+    }
     return SetDimensionedObjectData(first->art ? first->art : holder, &drag);
 }
 

@@ -6,9 +6,12 @@
 #include "core/PlotwiseSubsystem.h"
 #include "dimensions/ClickChain.h"
 #include "dimtools/AlignedDimensions.h"
+#include "dimtools/AngularDimensions.h"
 #include "dimtools/AutoSegmentDimensions.h"
+#include "dimtools/CenterMarks.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearDimensions.h"
+#include "dimtools/RadialDimensions.h"
 
 namespace {
 
@@ -51,10 +54,31 @@ AIErr RedrawLinear() {
     return vertical ? doVerticalConstrainedLinearTool() : doHorizontalConstrainedLinearTool();
 }
 
+// The radius and diameter tools draw kind 1 or 2; option draws the other. A stored radius
+// or diameter is redrawn the same way from its stored keys.
+template <int16_t Kind>
+AIErr RadialDrag() {
+    const bool option = (g->prefs.style.modifiers & kOptionBit) != 0;
+    return doRadiusTool(option ? static_cast<int16_t>(3 - Kind) : Kind);
+}
+
+const ToolRoutines kRadiusRoutines{nullptr, &RadialDrag<1>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kDiameterRoutines{nullptr, &RadialDrag<2>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kCenterMarkRoutines{nullptr, nullptr, &doCircleCenterTool, nullptr, &doFreeHitLocs};
+const ToolRoutines kAngleRoutines{nullptr, &doAutoAngleTool, nullptr, nullptr, &doFreeHitLocs};
+
+// A stored radius or diameter does not say which tool drew it: on axonometric art it is
+// redrawn in the face's plane, elsewhere flat, whatever tool is current. A stored centre
+// mark is redrawn by the tool of its kind.
 const PlotwiseDimensionKindRow kKinds[] = {
     {kHorizontal, &RedrawLinear<false>},
     {kVertical, &RedrawLinear<true>},
     {kIncline, &doUnconstrainedLinearTool},
+    {kRadius, &RadialDrag<1>, +[]() -> AIToolHandle& { return g->isoradtool; }},
+    {kDiameter, &RadialDrag<2>, +[]() -> AIToolHandle& { return g->isodiamtool; }},
+    {kAngle, &doAutoAngleTool},
+    {kCircleCenter, &doCircleCenterTool, +[]() -> AIToolHandle& { return g->cctool; }},
+    {kIsoCircleCenter, &doCircleCenterTool, +[]() -> AIToolHandle& { return g->isocctool; }},
 };
 
 constexpr uint16_t kLinear = kToolChainClicks;
@@ -79,15 +103,15 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->datumhisotool; }, "Plotwise Axonometric Horizontal Datum Dimension", 32, 2, ToolFamily::kDimension, kToolAxonometricClicks | kToolChainClicks, nullptr, kHorizontalDatum},
     {+[]() -> AIToolHandle& { return g->datumvisotool; }, "Plotwise Axonometric Vertical Datum Dimension", 33, 2, ToolFamily::kDimension, kToolAxonometricClicks | kToolChainClicks, nullptr, kVerticalDatum},
     {+[]() -> AIToolHandle& { return g->isocenterlinetool; }, "Plotwise Axonometric Center Line", 34, 2, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr, kIsoCenterLine},
-    {+[]() -> AIToolHandle& { return g->isoradtool; }, "Plotwise Axonometric Radius Dimension", 35, 2, ToolFamily::kDimension, 0, nullptr, kRadius},
-    {+[]() -> AIToolHandle& { return g->isodiamtool; }, "Plotwise Axonometric Diameter Dimension", 36, 2, ToolFamily::kDimension, 0, nullptr, kDiameter},
-    {+[]() -> AIToolHandle& { return g->isocctool; }, "Plotwise Axonometric Center Mark", 37, 2, ToolFamily::kDimension, 0, nullptr, kIsoCircleCenter},
-    {+[]() -> AIToolHandle& { return g->autoangtool; }, "Plotwise Angular Dimension", 14, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, nullptr, kAngle},
+    {+[]() -> AIToolHandle& { return g->isoradtool; }, "Plotwise Axonometric Radius Dimension", 35, 2, ToolFamily::kDimension, 0, &kRadiusRoutines, kRadius},
+    {+[]() -> AIToolHandle& { return g->isodiamtool; }, "Plotwise Axonometric Diameter Dimension", 36, 2, ToolFamily::kDimension, 0, &kDiameterRoutines, kDiameter},
+    {+[]() -> AIToolHandle& { return g->isocctool; }, "Plotwise Axonometric Center Mark", 37, 2, ToolFamily::kDimension, 0, &kCenterMarkRoutines, kIsoCircleCenter},
+    {+[]() -> AIToolHandle& { return g->autoangtool; }, "Plotwise Angular Dimension", 14, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, &kAngleRoutines, kAngle},
     {+[]() -> AIToolHandle& { return g->arclentool; }, "Plotwise Arc Length Dimension", 15, 3, ToolFamily::kDimension, kToolTwoClicksThenDrag, nullptr, kArcLen},
     {+[]() -> AIToolHandle& { return g->curvetool; }, "Plotwise Curve Dimension", 16, 3, ToolFamily::kDimension, kToolNeedsDrag, nullptr, kBezCurve},
-    {+[]() -> AIToolHandle& { return g->radtool; }, "Plotwise Radius Dimension", 17, 3, ToolFamily::kDimension, 0, nullptr, kRadius},
-    {+[]() -> AIToolHandle& { return g->diamtool; }, "Plotwise Diameter Dimension", 18, 3, ToolFamily::kDimension, 0, nullptr, kDiameter},
-    {+[]() -> AIToolHandle& { return g->cctool; }, "Plotwise Center Mark", 19, 3, ToolFamily::kDimension, 0, nullptr, kCircleCenter},
+    {+[]() -> AIToolHandle& { return g->radtool; }, "Plotwise Radius Dimension", 17, 3, ToolFamily::kDimension, 0, &kRadiusRoutines, kRadius},
+    {+[]() -> AIToolHandle& { return g->diamtool; }, "Plotwise Diameter Dimension", 18, 3, ToolFamily::kDimension, 0, &kDiameterRoutines, kDiameter},
+    {+[]() -> AIToolHandle& { return g->cctool; }, "Plotwise Center Mark", 19, 3, ToolFamily::kDimension, 0, &kCenterMarkRoutines, kCircleCenter},
     {+[]() -> AIToolHandle& { return g->tantool; }, "Plotwise Tangent Dimension", 49, 3, ToolFamily::kDimension, 0, nullptr, kTangent},
     {+[]() -> AIToolHandle& { return g->FilletDimTool; }, "Plotwise Fillet Dimension", 20, 3, ToolFamily::kDimension, 0, nullptr, kFilletRadius},
     {+[]() -> AIToolHandle& { return g->sectiontool; }, "Plotwise Section Line", 12, 3, ToolFamily::kDimension, kToolNeedsDrag | kToolLabelLike, nullptr, kSection},

@@ -59,7 +59,7 @@ const PlotwiseToolRow kTestTools[] = {
     {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 0, 1, F::kDimension, 0, &kFailingDown},
     {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 0, 1, F::kDimension, 0, &kFailingDrag},
     {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, F::kDimension, kToolNeedsDrag, &kRoutines},
-    {&Handle<&TestTools::angular>, "Test Angular Dimension", 14, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
+    {&Handle<&TestTools::angular>, "Test Angular Dimension", 0, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
     {&Handle<&TestTools::chain>, "Test Chain Dimension", 0, 1, F::kDimension, kToolChainClicks, &kRoutines},
     {&Handle<&TestTools::line>, "Test CAD Line", 0, 5, F::kDraw, 0, &kRoutines},
     {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 0, 5, F::kThreePoint, 0, &kRoutines},
@@ -225,7 +225,7 @@ TEST_F(ToolEventTest, ClickOnlyUseOfDragToolsIsExplained) {
     EXPECT_EQ(alerts()[0], "Use this tool by clicking and dragging.");
     EXPECT_EQ(g->didFirstClick, 0);
 
-    ASSERT_EQ(session->selectTool("Angular Dimension"), kNoErr);
+    ASSERT_EQ(session->selectTool("Test Angular Dimension"), kNoErr);
     ASSERT_EQ(session->click({0, 0}), kNoErr);  // first end point
     EXPECT_EQ(g->clickNum, 1);
     EXPECT_EQ(session->click({0, 10}), kCADErr);

@@ -1,0 +1,236 @@
+// The radius and diameter routine, in the order its parts are laid out: the measured art
+// and its bounds (flat, or in the face's plane), the circle test, the leader and its
+// terminators, the offsets the drag record keeps, the shelf and the labelled value.
+#include "dimtools/RadialDimensions.h"
+
+#include <string>
+
+#include "axonometric/AxonometricData.h"
+#include "axonometric/AxonometricProjection.h"
+#include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/ClickChain.h"
+#include "dimensions/DimensionDrawing.h"
+#include "dimensions/DimensionLines.h"
+#include "dimensions/DimensionStorage.h"
+#include "dimensions/DimensionText.h"
+#include "dimensions/DimensionValueString.h"
+#include "dimtools/DimToolGlobals.h"
+#include "dimtools/ToolHit.h"
+#include "geometry/PlaneGeometry.h"
+#include "geometry/RadialGeometry.h"
+
+namespace {
+
+constexpr GlobalsView<DimToolGlobals> g;
+
+constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
+constexpr AIReal kTextBeyondShelf = 4.0f;
+constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
+constexpr int32_t kNotACircleMessage = 10;       // 17010
+constexpr int32_t kNoLongerACircleMessage = 36;  // 17036
+constexpr int16_t kRadiusKind = 1;
+constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
+
+const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
+
+AIRealPoint Plus(const AIRealPoint& p, const AIRealPoint& v) { return {p.h + v.h, p.v + v.v}; }
+AIRealPoint Minus(const AIRealPoint& p, const AIRealPoint& v) { return {p.h - v.h, p.v - v.v}; }
+AIRealPoint Polar(AIReal length, AIReal angle) {
+    AIRealPoint v{};
+    sAIRealMath->AIRealPointLengthAngle(length, angle, &v);
+    return v;
+}
+AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
+AIReal Angle(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
+
+void Message(int32_t index, char (&text)[512]) { GetPlotwiseString(kMessageList, index, text, sizeof text); }
+
+// The measured art: under the click, or the art a redraw, a resize or automatic
+// dimensioning names (then art lying over it is never measured instead).
+AIErr MeasuredArt(ToolHit& hit, AIArtHandle* art) {
+    if (g->updatingDimensions || g->resizingDimension) {
+        *art = g->updateArt;
+        return kNoErr;
+    }
+    if (g->UsingMagicDims) {
+        *art = g->firstClickArt;
+        return kNoErr;
+    }
+    AIToolHitData data{};
+    if (AIErr err = hit.Test(nullptr, g->firstClick, &data)) return err;
+    if (!data.hit) {
+        doArtMustBeClickedErrorDialog();
+        return kArtWithNoHandlesErr;
+    }
+    *art = data.object;
+    return kNoErr;
+}
+
+// The flat bounds of art projected onto a face, and its record as it stands afterwards
+// (taking the flat bounds projects the art anew). A cylinder's member keeps its member
+// type, and the flag that keeps it from being flattened whole goes, whatever happens.
+AIErr FaceBounds(AIArtHandle art, depth_object_data* record, AIRealRect* bounds) {
+    if (AIErr err = GetAxonometricData(art, record)) return err;
+    const depth_object_data original = *record;
+    const bool member = original.type == kAxoCylinderBase;
+    if (member) g->drawingCADradius = 1;
+    AIErr err = GetFlatBoundsRect(art, bounds);
+    if (!err) err = GetAxonometricData(art, record);
+    if (!member) return err;
+    g->drawingCADradius = 0;
+    depth_object_data kept = err ? original : *record;
+    kept.type = kAxoCylinderBase;
+    if (AIErr written = SetAxonometricData(art, &kept); written && !err) err = written;
+    if (!err) *record = kept;
+    return err;
+}
+
+AIErr FlatBounds(AIArtHandle art, AIRealRect* bounds) {
+    AIRealMatrix identity{};
+    sAIRealMath->AIRealMatrixSetIdentity(&identity);
+    return sAIArt->GetArtTransformBounds(art, &identity, kNoStrokeBounds, bounds);
+}
+
+bool FlatTool() { return g->curTool && (g->curTool == g->radtool || g->curTool == g->diamtool); }
+
+// The leader from the circle towards Q, or across it, and its terminators.
+AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal radius, AIReal diameter,
+             AIArtHandle group) {
+    const Plotwise3_Live_Dimension_Data& style = Style();
+    const bool spans = style.diameterLeaderSpansCircle != 0;
+    const bool terminators = RadialTerminatorFits(style.arrowheadStyle, style.arrowheadLength, radius);
+    const AIRealPoint v = Polar(radius, Angle(o, q));
+    if (kind == kRadiusKind) {
+        const AIRealPoint e = Plus(o, v);  // the circle towards Q
+        if (spans) {
+            if (AIErr err = drawDimensionLine(o, Distance(o, q) < radius ? e : q, group)) return err;
+            return terminators ? doLineEndpointGraphics(o, e, 0, 1, 1, group) : kNoErr;
+        }
+        if (AIErr err = drawDimensionLine(e, q, group)) return err;
+        return terminators ? doLineEndpointGraphics(q, e, 0, 1, 1, group) : kNoErr;
+    }
+    const AIRealPoint a = Minus(o, v), b = Plus(o, v);  // the far and the near side
+    if (spans) {
+        if (AIErr err = drawDimensionLine(a, Distance(a, q) < diameter ? b : q, group)) return err;
+        return terminators ? doLineEndpointGraphics(a, b, 1, 1, 1, group) : kNoErr;
+    }
+    if (AIErr err = drawDimensionLine(b, q, group)) return err;
+    return terminators ? doLineEndpointGraphics(q, b, 0, 1, 1, group) : kNoErr;
+}
+
+// The value (or the click chain's label) with its radius or diameter label, into theText,
+// cut to what theText holds.
+AIErr LabelledValue(int16_t kind, AIReal radius, AIReal diameter, cdDataStruct* node) {
+    const Plotwise3_Live_Dimension_Data& style = Style();
+    if (style.dimensionFormat == 0) {
+        if (AIErr err = makeGlobalDimensionString(kind == kRadiusKind ? radius : diameter)) return err;
+        if (node) CopyCString(node->textData.dimStr, g->theText);
+    } else if (node) {
+        CopyCString(g->theText, node->textData.dimStr);
+    }
+    if (!style.appendDiamLabels) return kNoErr;
+    const std::string value = g->theText;
+    const std::string sign = g->slashZeroSymbol;
+    std::string text;
+    if (kind == kRadiusKind)
+        text = style.diameterLabelsBefore ? "R " + value : value + " R";
+    else
+        text = style.diameterLabelsBefore ? sign + " " + value : value + " " + sign;
+    CopyCString(g->theText, text.c_str());
+    return kNoErr;
+}
+
+// The shelf from P away from the circle (ctrl: towards it) and the text beyond its end.
+AIErr ShelfAndText(int16_t kind, const AIRealPoint& p, const AIRealRect& bounds, AIReal radius, AIReal diameter,
+                   AIArtHandle group) {
+    const Plotwise3_Live_Dimension_Data& style = Style();
+    cdDataStruct* node = g->firstChainDimDataPtr;
+    const bool dual = style.dualDimensions && style.dimensionFormat == 0;
+    g->textLoc.v = p.v + (dual ? 0.0f : -g->textSize / 2.0f) + g->textLeading;
+    const AIReal centre = bounds.left + (bounds.right - bounds.left) / 2.0f;
+    bool right = centre < p.h;
+    if (style.modifiers & kCtrlBit) right = !right;
+    const AIReal x = right ? p.h + style.diameterLeaderLength : p.h - style.diameterLeaderLength;
+    g->textLoc.h = right ? x + kTextBeyondShelf : x - kTextBeyondShelf;
+    g->textAlignment = right ? kStartStyle : kLimitStyle;
+    if (AIErr err = drawDimensionLine(p, {x, p.v}, group)) return err;
+    if (AIErr err = LabelledValue(kind, radius, diameter, node)) return err;
+    g->textAngle = 0;
+    if (!node) return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, group, nullptr);
+    live_dimension_text_data record = node->textData;
+    record.next = nullptr;
+    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, group, &record);
+}
+
+AIErr Radius(int16_t kind) {
+    if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
+    if (AIErr err = CheckDocumentZoom()) return err;
+    ToolHit hit;
+    AIArtHandle art = nullptr;
+    if (AIErr err = MeasuredArt(hit, &art)) return err;
+    if (!art) return doArtMustBeClickedErrorDialog();
+    AIRealPoint d = g->endPoint;
+
+    // The bounds, in the face's flat plane for an axonometric circle under an axonometric tool.
+    const bool onFace = !FlatTool() && IsAxonometricArt(art);
+    depth_object_data record;
+    InitializeAxonometricData(&record);
+    AIRealRect bounds{};
+    if (onFace) {
+        if (AIErr err = FaceBounds(art, &record, &bounds)) return err;
+        if (AIErr err = invertAxonometricPoint(&record, &d, &d)) return err;
+    } else if (AIErr err = FlatBounds(art, &bounds)) {
+        return err;
+    }
+
+    char text[512];
+    if (!BoundsAreCircular(bounds.right - bounds.left, bounds.top - bounds.bottom)) {
+        if (!g->updatingDimensions) {
+            Message(kNotACircleMessage, text);
+            return doPlotwiseErrorDialog(text);
+        }
+        // A regenerated dimension is drawn anyway, from the width; the user is told.
+        Message(kNoLongerACircleMessage, text);
+        if (sADMBasic && text[0]) sADMBasic->MessageAlert(text);
+    }
+    if (AIErr err = PrepDimensionLayer()) return err;
+    AIArtHandle group = g->group;
+
+    const AIReal diameter = sAIRealMath->AIRealAdd(bounds.right - bounds.left, kValueNudge);
+    const AIReal radius = diameter / 2.0f;
+    const AIRealPoint o{bounds.left + (bounds.right - bounds.left) / 2.0f,
+                        bounds.bottom + (bounds.top - bounds.bottom) / 2.0f};
+    AIRealPoint p = d;
+    if ((Style().modifiers & kShiftBit) && !g->ignoreShift) {
+        AIReal a = Angle(o, d);
+        if (AIErr err = SetConstrainAngle(&a)) return err;
+        p = Plus(o, Polar(Distance(o, d), a));
+    }
+    const AIRealPoint q = p;
+    if (AIErr err = Leader(kind, o, q, radius, diameter, group)) return err;
+
+    // Where the leader ends, from the centre, for the drag record.
+    if (onFace) {
+        AIRealPoint o2{}, q2{};
+        projectAxonometricPoint(&record, &o, &o2);
+        projectAxonometricPoint(&record, &q, &q2);
+        g->axoDimAngle = Angle(o2, q2);
+        g->axoDimOffset = Distance(o2, q2);
+    } else {
+        g->radialDimOffsetLength = Distance(o, q);
+        g->axoDimAngle = Angle(o, q);
+    }
+    g->radialDimOnFace = onFace ? 1 : 0;
+
+    if (AIErr err = ShelfAndText(kind, p, bounds, radius, diameter, group)) return err;
+    if (AIErr err = SetDimensionData(group, nullptr)) return err;
+    return onFace ? ProjectAxonometricFromData(group, &record) : kNoErr;
+}
+
+}  // namespace
+
+AIErr doRadiusTool(int16_t kind) { return g ? Radius(kind) : kCADErr; }

@@ -1,0 +1,19 @@
+// Radius and diameter dimensions of a clicked circle: a leader from the circle towards the
+// drag point (or across the circle), terminators where they fit, a horizontal shelf at the
+// drag point and the value with its "R" or diameter label, in one new group made live. A
+// circle projected onto an axonometric face, measured with an axonometric tool, is measured
+// in its flat plane and the dimension projected onto the same face.
+#pragma once
+
+#include <cstdint>
+
+#include "AITypes.h"
+
+// kind 1 a radius, 2 a diameter. The circle is the art under firstClick (the measured art
+// itself while regenerating, resizing or dimensioning automatically), the drag point
+// endPoint. Leaves the leader's outer point as an offset from the circle's centre for the
+// drag record: radialDimOffsetLength (flat) or axoDimOffset (on a face, radialDimOnFace
+// set) and axoDimAngle. Art whose bounds are not square within 3 points is refused with
+// message 17010; while regenerating message 17036 is shown and the dimension drawn from the
+// width. Nothing under the click: the art-must-be-clicked alert and 'AWNH'.
+AIErr doRadiusTool(int16_t kind);

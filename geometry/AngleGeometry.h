@@ -1,0 +1,29 @@
+// The arithmetic of angle dimensions: which of the sectors between two rays a drag
+// chooses, where the value text stands along the dimension arc, and the value text of an
+// angle in degrees.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "AITypes.h"
+
+// Whether the counter-clockwise sweep of an angle dimension runs from the ray at a1 to the
+// ray at a2 (true) or from a2 to a1, so that it contains the drag direction aDrag (all in
+// radians as the host's point angle gives them, in (-pi, pi]); a drag exactly on a ray
+// counts as outside. otherSector (ctrl) measures the rest of the turn instead.
+bool AngleSweepStartsAtFirst(AIReal a1, AIReal a2, AIReal aDrag, bool otherSector);
+
+// The fraction of a sweep of sweepDegrees from startDegrees at which the drag direction
+// (degrees as the host gives them, in (-180, 180]) stands, not brought into the sweep's
+// turn: the text goes back onto the drag's ray wherever that lies. A sweep of 0 gives the
+// middle, never a non-number.
+AIReal AngleTextSlide(AIReal dragDegrees, AIReal startDegrees, AIReal sweepDegrees);
+
+// The value text of an angle: degrees with as many decimals as the style's precision for
+// its units (the fractional precision for fractional-inch units, 0 to 8, above 5 taken as
+// 5; the decimal precision otherwise, 0 to 5), never scaled or given unit words; the
+// degree sign after it when asked. Precisions outside the tables are brought into them.
+// Always terminated within outSize.
+void AngleValueText(double degrees, int32_t units, int32_t decimalPrecision, int32_t fractionalPrecision,
+                    const char* degreeSign, char* out, std::size_t outSize);
