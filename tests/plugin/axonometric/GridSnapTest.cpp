@@ -19,7 +19,7 @@ TEST_F(GridSnapTest, ObjectsSnapAtTheirAnchorsMiddlesAndCentres) {
     // A curve's middle is the point half way along its parameter: the ellipse's quarter arcs.
     Ellipse(300, 300, 100, 100);
     const double r = 50 * std::sqrt(0.5);
-    ExpectNear(Snap({static_cast<AIReal>(350 + r + 1), static_cast<AIReal>(350 + r)}), {350 + r, 350 + r}, 0.2,
+    ExpectNear(Snap({static_cast<AIReal>(350 + r + 1), static_cast<AIReal>(350 + r)}), {static_cast<AIReal>(350 + r), static_cast<AIReal>(350 + r)}, 0.2,
                "ellipse middle");
     // Farther than the tolerance from all of them, with no grid shown: nothing.
     const AIRealPoint far = Snap({110, 110}, &snapped);
