@@ -266,6 +266,19 @@ TEST_F(AlignedTest, ClicksThatMakeNoLineDrawNothing) {
     EXPECT_EQ(ClickChainLength(), 0);
 }
 
+TEST_F(AlignedTest, LabelsShowInsteadOfTheValueAndALongOneIsCut) {
+    Polyline({{0, 0}, {100, 100}});
+    g->prefs.style.dimensionFormat = 2;
+    g->prefs.incrementalDimNumber = 12;
+    ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 100}}, {20, 80}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"12"});
+    // A custom text longer than a dimension text may be: its first 255 characters.
+    g->prefs.style.dimensionFormat = 3;
+    CopyCString(g->prefs.customDimDefaultText, std::string(1023, 'c').c_str());
+    ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 100}}, {10, 90}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{std::string(255, 'c')});
+}
+
 TEST_F(AlignedTest, RedrawnFromTheStoredClicks) {
     const ObjId edge = Polyline({{0, 0}, {100, 100}});
     g->prefs.style.slideDimText = 1;
