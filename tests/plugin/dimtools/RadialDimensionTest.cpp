@@ -217,7 +217,7 @@ TEST_F(RadialTest, TheRadialCentreAndAngleToolsAreOfferedWithTheirTitlesAndTips)
             if (t.title == title) return t.tip;
         return std::string("(not offered)");
     };
-    EXPECT_EQ(tip("Radius Dimension"), "Click a circle or arc and drag to place its radius");
+    EXPECT_EQ(tip("Radius Dimension"), "Click a circle and drag to place its radius");
     EXPECT_EQ(tip("Diameter Dimension"), "Click a circle and drag to place its diameter");
     EXPECT_EQ(tip("Center Mark"), "Click a circle to mark its center");
     EXPECT_EQ(tip("Angular Dimension"), "Click two lines, then drag to place the angle");
