@@ -20,6 +20,7 @@
 #include "dimensions/DimensionValueString.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/ToolHit.h"
+#include "geometry/AxonometricMath.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/RadialGeometry.h"
 
@@ -96,6 +97,18 @@ AIErr FlatBounds(AIArtHandle art, AIRealRect* bounds) {
 }
 
 bool FlatTool() { return g->curTool && (g->curTool == g->radtool || g->curTool == g->diamtool); }
+
+// Whether the circle is measured in a face's plane: axonometric art under any but the flat
+// tools, whose record names a face (one that names none gives no plane: the art is
+// measured as it lies).
+AIErr MeasuredOnFace(AIArtHandle art, bool* onFace) {
+    *onFace = false;
+    if (FlatTool() || !IsAxonometricArt(art)) return kNoErr;
+    depth_object_data record;
+    if (AIErr err = GetAxonometricData(art, &record)) return err;
+    *onFace = IsAxonometricFace(record.face);
+    return kNoErr;
+}
 
 // The leader from the circle towards Q, or across it, and its terminators.
 AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal radius, AIReal diameter,
@@ -176,7 +189,8 @@ AIErr Radius(int16_t kind) {
     AIRealPoint d = g->endPoint;
 
     // The bounds, in the face's flat plane for an axonometric circle under an axonometric tool.
-    const bool onFace = !FlatTool() && IsAxonometricArt(art);
+    bool onFace = false;
+    if (AIErr err = MeasuredOnFace(art, &onFace)) return err;
     depth_object_data record;
     InitializeAxonometricData(&record);
     AIRealRect bounds{};

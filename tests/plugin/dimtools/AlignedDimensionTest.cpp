@@ -240,6 +240,39 @@ TEST_F(AlignedTest, OutsideStubsAndOutsideText) {
     EXPECT_EQ(LinesBetween(dim, 0, 30, -50, 30), 1u);
 }
 
+TEST_F(AlignedTest, TerminatorsInsideAndLevelTextBetweenOutsideStubs) {
+    Polyline({{0, 0}, {100, 0}});
+    auto& s = g->prefs.style;
+    // Terminators inside, whatever the preferences force: text slid past the second end
+    // along the line, and one line from the first end out to the text's place.
+    s.terminatorDirection = 1;
+    g->prefs.forceDimLinesOutside = 1;
+    s.slideDimText = 1;
+    s.aTextPlacement = 2;
+    ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {150, 30}), kNoErr);
+    ObjId dim = Dimensions().back();
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 34);
+    ASSERT_EQ(Horizontal(Lines(dim), 30).size(), 1u);
+    EXPECT_EQ(LinesBetween(dim, 0, 30, 150, 30), 1u);
+    for (const AIRealPoint& tip : Tips(dim)) EXPECT_TRUE(Near(tip, 0, 30) || Near(tip, 100, 30));
+    // Not sliding, the text stays in the middle and the line runs from end to end.
+    s.slideDimText = 0;
+    ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {150, 30}), kNoErr);
+    dim = Dimensions().back();
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 50, 34);
+    EXPECT_EQ(LinesBetween(dim, 0, 30, 100, 30), 1u);
+    // Lines forced outside with level text in the middle: a stub of twice the arrowhead at
+    // each end, the text between them lowered by half its size, no line across.
+    s.terminatorDirection = 2;
+    s.aTextPlacement = 1;
+    ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
+    dim = Dimensions().back();
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 50, 25);
+    ASSERT_EQ(Horizontal(Lines(dim), 30).size(), 2u);
+    EXPECT_EQ(LinesBetween(dim, -18, 30, 0, 30), 1u);
+    EXPECT_EQ(LinesBetween(dim, 100, 30, 118, 30), 1u);
+}
+
 TEST_F(AlignedTest, ShiftSnapsTheOffsetToTheStep) {
     Polyline({{0, 0}, {100, 100}});
     // 40 off the edge snaps to two steps of 18, 50 off to three.
@@ -264,6 +297,19 @@ TEST_F(AlignedTest, ClicksThatMakeNoLineDrawNothing) {
     EXPECT_FALSE(IsDimensionedObject(Art(edge)));
     EXPECT_TRUE(std::isfinite(g->slideDimTextOffset));
     EXPECT_EQ(ClickChainLength(), 0);
+}
+
+TEST_F(AlignedTest, LabelsShowInsteadOfTheValueAndALongOneIsCut) {
+    Polyline({{0, 0}, {100, 100}});
+    g->prefs.style.dimensionFormat = 2;
+    g->prefs.incrementalDimNumber = 12;
+    ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 100}}, {20, 80}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"12"});
+    // A custom text longer than a dimension text may be: its first 255 characters.
+    g->prefs.style.dimensionFormat = 3;
+    CopyCString(g->prefs.customDimDefaultText, std::string(1023, 'c').c_str());
+    ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 100}}, {10, 90}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{std::string(255, 'c')});
 }
 
 TEST_F(AlignedTest, RedrawnFromTheStoredClicks) {

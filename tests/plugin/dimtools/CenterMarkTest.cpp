@@ -143,5 +143,26 @@ TEST_F(AxonometricCenterMarkTest, AFlatMarkIsRedrawnFlatWhateverToolIsCurrent) {
     EXPECT_NEAR(m.top, c.top + 9, kTol);
 }
 
+TEST_F(AxonometricCenterMarkTest, ARecordOfNoFaceIsMarkedFlatOverItsBounds) {
+    // The circle's record names no face (as flat art's does): the axonometric tool has no
+    // plane to draw in and marks the projected bounds as they lie.
+    depth_object_data record;
+    ASSERT_EQ(GetAxonometricData(Art(circle), &record), kNoErr);
+    record.face = kAxoNoFace;
+    ASSERT_EQ(session->hostEvent([&] { return SetAxonometricData(Art(circle), &record); }), kNoErr);
+    ASSERT_EQ(session->selectTool("Axonometric Center Mark"), kNoErr);
+    ASSERT_EQ(session->click(AnAnchor()), kNoErr);
+    ASSERT_EQ(Dimensions().size(), 1u);
+    const ObjId mark = Dimensions()[0];
+    EXPECT_FALSE(IsAxonometricArt(Art(mark)));
+    const AIRealRect c = Bounds(circle), m = LineBounds(Lines(mark));
+    EXPECT_NEAR(m.left, c.left - 9, kTol);
+    EXPECT_NEAR(m.right, c.right + 9, kTol);
+    EXPECT_NEAR(m.top, c.top + 9, kTol);
+    EXPECT_NEAR(m.bottom, c.bottom - 9, kTol);
+    for (const Segment& s : Lines(mark))
+        EXPECT_TRUE(std::fabs(s.a.h - s.b.h) < kTol || std::fabs(s.a.v - s.b.v) < kTol) << "level or upright";
+}
+
 }  // namespace
 }  // namespace dimtest

@@ -210,6 +210,22 @@ TEST_F(RadialTest, TheStoredOffsetRebuildsTheSameLeaderAndOptionSwaps) {
     EXPECT_TRUE(HasLine(Dimensions()[0], {q.h + 50, q.v - 20}, {q.h + 50 - 36, q.v - 20}));
 }
 
+TEST_F(RadialTest, TheRadialCentreAndAngleToolsAreOfferedWithTheirTitlesAndTips) {
+    const auto& tools = session->registry().tools;
+    auto tip = [&](const std::string& title) {
+        for (const auto& t : tools)
+            if (t.title == title) return t.tip;
+        return std::string("(not offered)");
+    };
+    EXPECT_EQ(tip("Radius Dimension"), "Click a circle and drag to place its radius");
+    EXPECT_EQ(tip("Diameter Dimension"), "Click a circle and drag to place its diameter");
+    EXPECT_EQ(tip("Center Mark"), "Click a circle to mark its center");
+    EXPECT_EQ(tip("Angular Dimension"), "Click two lines, then drag to place the angle");
+    EXPECT_EQ(tip("Axonometric Radius Dimension"), "Click an axonometric circle and drag to place its radius");
+    EXPECT_EQ(tip("Axonometric Diameter Dimension"), "Click an axonometric circle and drag to place its diameter");
+    EXPECT_EQ(tip("Axonometric Center Mark"), "Click an axonometric circle to mark its center");
+}
+
 // --- axonometric circles ---
 
 struct AxonometricRadialTest : RadialTest {
@@ -282,6 +298,26 @@ TEST_F(AxonometricRadialTest, ACylinderMemberKeepsItsTypeAndTheFlagGoesWhateverH
     EXPECT_EQ(g->drawingCADradius, 0);
     ASSERT_EQ(GetAxonometricData(Art(circle), &record), kNoErr);
     EXPECT_EQ(record.type, kAxoCylinderBase);
+}
+
+TEST_F(AxonometricRadialTest, ARecordOfNoFaceIsMeasuredAsItLies) {
+    // A record naming no face gives no plane to measure in: the circle as it lies is
+    // measured, and the dimension stays flat.
+    const ObjId round = Ellipse(300, 100, 72, 72);
+    depth_object_data record;
+    ASSERT_EQ(GetAxonometricData(Art(circle), &record), kNoErr);
+    record.face = kAxoNoFace;
+    ASSERT_EQ(session->hostEvent([&] { return SetAxonometricData(Art(round), &record); }), kNoErr);
+    ASSERT_TRUE(IsAxonometricArt(Art(round)));
+    ASSERT_EQ(PressAndDrag("Axonometric Radius Dimension", {372, 136}, {420, 200}), kNoErr);
+    ASSERT_EQ(Dimensions().size(), 1u);
+    const ObjId dim = Dimensions()[0];
+    EXPECT_EQ(Text(dim), "R 36.00");
+    EXPECT_FALSE(IsAxonometricArt(Art(dim)));
+    EXPECT_TRUE(HasLine(dim, {420, 200}, {456, 200}));
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    EXPECT_EQ(g->dimensionsRedrawn, 1);
+    EXPECT_TRUE(HasLine(Dimensions()[0], {420, 200}, {456, 200}));
 }
 
 }  // namespace
