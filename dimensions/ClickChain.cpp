@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <new>
 
-#include "AIHitTest.h"
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
@@ -28,24 +28,6 @@ constexpr int32_t kNotOnAxonometricArtMessage = 54;   // 17054
 constexpr int32_t kDifferentFacesMessage = 56;        // 17056
 constexpr int32_t kLabelLettersFormat = 0, kLabelNumbersFormat = 1;
 constexpr int32_t kDimLettersFormat = 1, kDimNumbersFormat = 2;
-
-// One hit reference, released once on every way out.
-class HitRef {
-public:
-    HitRef() = default;
-    HitRef(const HitRef&) = delete;
-    HitRef& operator=(const HitRef&) = delete;
-    ~HitRef() {
-        if (hit_) sAIHitTest->Release(hit_);
-    }
-    AIErr Test(AIArtHandle art, const AIRealPoint& p, AIToolHitData* data) {
-        if (AIErr err = sAIHitTest->HitTest(art, &p, kAllHitRequest, &hit_)) return err;
-        return sAIHitTest->GetHitData(hit_, data);
-    }
-
-private:
-    AIHitRef hit_ = nullptr;
-};
 
 bool Close(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointClose(&a, &b, kAnchorSnap); }
 

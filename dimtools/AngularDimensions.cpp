@@ -110,7 +110,7 @@ struct RayLine {
 // The segment under the click on the target art (null: the whole document); a click on
 // anything but a path's anchor or curve is refused with the art-must-be-clicked alert.
 AIErr ReadLine(const AIRealPoint& click, AIArtHandle target, RayLine* line) {
-    ToolHit hit;
+    HitRef hit;
     AIToolHitData data{};
     if (AIErr err = hit.Test(target, click, &data)) return err;
     if (!data.hit || (data.type != kSegCurveType && data.type != kSegAnchorType)) return doArtMustBeClickedErrorDialog();

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <new>
 
-#include "AIHitTest.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseAlerts.h"
@@ -17,6 +16,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimtools/DimToolGlobals.h"
+#include "dimtools/ToolHit.h"
 #include "units/LabelCounters.h"
 
 namespace {
@@ -28,39 +28,6 @@ constexpr int32_t kLevelSegmentMessage = 6;    // 17006: the vertical tools on a
 constexpr int32_t kUprightSegmentMessage = 7;  // 17007: the horizontal tools on an upright one
 constexpr AIReal kFaceTolerance = 0.9f;
 constexpr int32_t kLettersFormat = 1, kNumbersFormat = 2, kCustomFormat = 3;
-
-// One hit reference, released on every way out.
-class HitRef {
-public:
-    HitRef() = default;
-    HitRef(const HitRef&) = delete;
-    HitRef& operator=(const HitRef&) = delete;
-    ~HitRef() {
-        if (hit_) sAIHitTest->Release(hit_);
-    }
-    AIErr Test(AIArtHandle art, const AIRealPoint& p, AIToolHitData* data) {
-        if (AIErr err = sAIHitTest->HitTest(art, &p, kAllHitRequest, &hit_)) return err;
-        return sAIHitTest->GetHitData(hit_, data);
-    }
-
-private:
-    AIHitRef hit_ = nullptr;
-};
-
-// The end anchors of the segment a hit names: the anchor before the named one and the
-// named one. Segment 0 is the closing segment of a closed path and the first of an open
-// one (which has no closing segment).
-bool SegmentEnds(int16_t segment, int16_t count, bool closed, int16_t* from, int16_t* to) {
-    if (count < 2 || segment < 0 || segment >= count) return false;
-    if (segment == 0) {
-        *from = closed ? static_cast<int16_t>(count - 1) : 0;
-        *to = closed ? 0 : 1;
-    } else {
-        *from = static_cast<int16_t>(segment - 1);
-        *to = segment;
-    }
-    return true;
-}
 
 AIErr Anchor(AIArtHandle path, int16_t index, AIRealPoint* p) {
     AIPathSegment segment{};
@@ -190,12 +157,9 @@ AIErr Prepare() {
     if (AIErr err = sAIArt->GetArtType(path, &type)) return err;
     // Another dimension's lines are redrawn, never measured.
     if (type != kPathArt || isDimensionPart(path)) return doArtMustBeClickedErrorDialog();
-    int16_t count = 0;
-    ASBoolean closed = false;
-    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
-    if (AIErr err = sAIPath->GetPathClosed(path, &closed)) return err;
     int16_t from = 0, to = 0;
-    if (!SegmentEnds(hit.segment, count, closed != 0, &from, &to)) return doArtMustBeClickedErrorDialog();
+    if (const AIErr err = HitSegmentEnds(path, hit.segment, &from, &to))
+        return err == kCADErr ? doArtMustBeClickedErrorDialog() : err;
     g->art = path;
     if (AIErr err = Anchor(path, from, &g->firstClick)) return err;
     if (AIErr err = Anchor(path, to, &g->secondClick)) return err;

@@ -34,7 +34,7 @@ AIRealPoint Centre(const AIRealRect& r) {
 
 // The art the mark goes on: the measured art of a redraw or of automatic dimensioning, so
 // neither depends on what lies over the click; else the art under the click.
-AIErr MarkedArt(ToolHit& hit, AIArtHandle* art) {
+AIErr MarkedArt(HitRef& hit, AIArtHandle* art) {
     if (g->updatingDimensions) {
         *art = g->updateArt;
     } else if (g->UsingMagicDims) {
@@ -70,7 +70,7 @@ AIErr CentreOnArt(AIArtHandle group, AIArtHandle art) {
 
 AIErr CenterMark() {
     if (AIErr err = CheckDocumentZoom()) return err;
-    ToolHit hit;
+    HitRef hit;
     AIArtHandle art = nullptr;
     if (AIErr err = MarkedArt(hit, &art)) return err;
     if (AIErr err = PrepDimensionLayer()) return err;

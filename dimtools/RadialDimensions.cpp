@@ -52,7 +52,7 @@ void Message(int32_t index, char (&text)[512]) { GetPlotwiseString(kMessageList,
 
 // The measured art: under the click, or the art a redraw, a resize or automatic
 // dimensioning names (then art lying over it is never measured instead).
-AIErr MeasuredArt(ToolHit& hit, AIArtHandle* art) {
+AIErr MeasuredArt(HitRef& hit, AIArtHandle* art) {
     if (g->updatingDimensions || g->resizingDimension) {
         *art = g->updateArt;
         return kNoErr;
@@ -182,7 +182,7 @@ AIErr ShelfAndText(int16_t kind, const AIRealPoint& p, const AIRealRect& bounds,
 AIErr Radius(int16_t kind) {
     if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
     if (AIErr err = CheckDocumentZoom()) return err;
-    ToolHit hit;
+    HitRef hit;
     AIArtHandle art = nullptr;
     if (AIErr err = MeasuredArt(hit, &art)) return err;
     if (!art) return doArtMustBeClickedErrorDialog();

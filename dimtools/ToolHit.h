@@ -1,23 +1,9 @@
-// The hit test of the radial, centre-mark and angle tools: one reference, given back to
-// the host on every way out, and the anchors of the straight line a hit segment stands for.
+// What the dimension tools make of a hit on a path: the anchors of the straight line the hit
+// segment stands for. The hit reference itself is core's `HitRef`.
 #pragma once
 
-#include "AIHitTest.h"
 #include "AITypes.h"
-
-class ToolHit {
-public:
-    ToolHit() = default;
-    ~ToolHit();
-    ToolHit(const ToolHit&) = delete;
-    ToolHit& operator=(const ToolHit&) = delete;
-    // Hit-tests the target art (null: the whole document) at the point with request 0 and
-    // reads the hit; a second test gives the first reference back first.
-    AIErr Test(AIArtHandle target, const AIRealPoint& point, AIToolHitData* data);
-
-private:
-    AIHitRef ref_ = nullptr;
-};
+#include "core/PlotwiseHitTest.h"
 
 // The straight line a hit on a path stands for: the anchors of the segment the hit lies on
 // (a curve counts as the line through its two anchors). A hit on the curve ending at anchor
@@ -25,3 +11,5 @@ private:
 // closed path and the first segment of an open one. 'CADE' for a path of fewer than two
 // anchors; host errors as they come, with nothing written.
 AIErr HitSegmentAnchors(AIArtHandle path, int16_t segment, AIRealPoint* a, AIRealPoint* b);
+// The same rule as the indices of the two anchors.
+AIErr HitSegmentEnds(AIArtHandle path, int16_t segment, int16_t* first, int16_t* second);

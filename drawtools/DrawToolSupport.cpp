@@ -16,17 +16,12 @@ constexpr GlobalsView<DrawToolGlobals> g;
 
 }  // namespace
 
-HitRef::~HitRef() {
-    if (ref_ && sAIHitTest) sAIHitTest->Release(ref_);
-}
-
 AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit) {
     if (!point || !sAIHitTest) return kBadParameterErr;
     if (hit) *hit = AnchorHit{};
     HitRef ref;
-    if (AIErr err = sAIHitTest->HitTest(nullptr, point, kSnapHitRequest, ref.put())) return err;
     AIToolHitData data{};
-    if (AIErr err = sAIHitTest->GetHitData(ref.get(), &data)) return err;
+    if (AIErr err = ref.Test(nullptr, *point, &data, kSnapHitRequest)) return err;
     if (data.hit) {
         if (hit) hit->any = true;
         if (data.type == kSegAnchorType) {
@@ -130,9 +125,8 @@ AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click
     *clicked = false;
     *click = PathClick{};
     HitRef ref;
-    if (AIErr err = sAIHitTest->HitTest(nullptr, &point, request, ref.put())) return err;
     AIToolHitData data{};
-    if (AIErr err = sAIHitTest->GetHitData(ref.get(), &data)) return err;
+    if (AIErr err = ref.Test(nullptr, point, &data, request)) return err;
     if (!data.hit || (data.type != kSegAnchorType && data.type != kSegCurveType) || !data.object) return kNoErr;
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(data.object, &type)) return err;

@@ -10,19 +10,7 @@
 #include "AIHitTest.h"
 #include "AITypes.h"
 
-// A hit reference given back to the host on every way out.
-class HitRef {
-public:
-    HitRef() = default;
-    ~HitRef();
-    HitRef(const HitRef&) = delete;
-    HitRef& operator=(const HitRef&) = delete;
-    AIHitRef* put() { return &ref_; }
-    AIHitRef get() const { return ref_; }
-
-private:
-    AIHitRef ref_ = nullptr;
-};
+#include "core/PlotwiseHitTest.h"
 
 // What a snap found under the point.
 struct AnchorHit {

@@ -56,8 +56,7 @@ AIErr TangentAtClick(bool* found, AIRealPoint* at, AIReal* alpha) {
     AIToolHitData data{};
     {
         HitRef ref;
-        if (AIErr err = sAIHitTest->HitTest(nullptr, &g->firstClick, kAllHitRequest, ref.put())) return err;
-        if (AIErr err = sAIHitTest->GetHitData(ref.get(), &data)) return err;
+        if (AIErr err = ref.Test(nullptr, g->firstClick, &data)) return err;
     }
     if (!data.hit || (data.type != kSegAnchorType && data.type != kSegCurveType) || !data.object) return kNoErr;
     int16_t type = kUnknownArt;
@@ -130,8 +129,7 @@ AIErr TanPerpLineMouseDown() {
     AIToolHitData data{};
     {
         HitRef ref;
-        if (AIErr err = sAIHitTest->HitTest(nullptr, &g->firstClick, kAllHitRequest, ref.put())) return err;
-        if (AIErr err = sAIHitTest->GetHitData(ref.get(), &data)) return err;
+        if (AIErr err = ref.Test(nullptr, g->firstClick, &data)) return err;
     }
     return data.hit ? kNoErr : doArtMustBeClickedErrorDialog();
 }

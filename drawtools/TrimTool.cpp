@@ -276,8 +276,7 @@ AIErr doSingleClickTrimTool() {
     AIToolHitData data{};
     {
         HitRef ref;
-        if (AIErr err = sAIHitTest->HitTest(nullptr, &g->firstClick, kSegmentHitRequest, ref.put())) return err;
-        if (AIErr err = sAIHitTest->GetHitData(ref.get(), &data)) return err;
+        if (AIErr err = ref.Test(nullptr, g->firstClick, &data, kSegmentHitRequest)) return err;
     }
     if (!data.hit || !data.object) return quiet ? kNoErr : doArtMustBeClickedErrorDialog();
     if (data.group && IsDimension(data.group)) return kNoErr;  // a piece of a dimension: left alone
