@@ -360,6 +360,8 @@ AIErr Run(PlotwiseProcessArtType which) {
     // Taken before anything is drawn, so no new dimension is ever visited.
     std::vector<AIArtHandle> paths;
     if (AIErr err = MatchingArt(which == kProcessSelectedArt, paths, kPathArt)) return err;
+    // The selection goes, as with the automatic tools; once here rather than per dimension.
+    if (AIErr err = deselectAllArt()) return err;
     for (AIArtHandle path : paths)
         if (AIErr err = DimensionPath(path)) return err;
     return kNoErr;
