@@ -8,12 +8,14 @@
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
 
-// which: kProcessAllArt or kProcessSelectedArt. Hidden paths and the art of dimensions are
-// passed over. Only a dimension that was drawn (and made live) stores its clicks and takes
-// an id and the next letter or number; the art under a made-up click that is not the path
-// being dimensioned is never measured instead. The current tool, the clicks, the current
-// scale and the layer to draw on are as they were afterwards. Returns the first host error
-// that ends the run (dimensions made before it stay), else 0.
+// which: kProcessAllArt or kProcessSelectedArt (the paths are listed before anything is
+// drawn, then the selection goes). Hidden paths, the art of dimensions and the grid and
+// ruler layers are passed over; an open path has no segment from its last anchor to its
+// first. Only a dimension that was drawn (and made live) stores its clicks and takes an id
+// and the next letter or number; art lying over a made-up click is never measured instead
+// of the path. The current tool, the clicks, the current scale and the current layer are as
+// they were afterwards. Returns the first host error that ends the run (dimensions made
+// before it stay), else 0; a dimension that cannot be drawn does not end it.
 AIErr CreateAutoDimensions(PlotwiseProcessArtType which);
 
 // The shape tests of the run, on a path's anchors (and, for a circle, its bounds).
