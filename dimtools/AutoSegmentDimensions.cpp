@@ -165,7 +165,9 @@ AIErr Prepare() {
     if (AIErr err = Anchor(path, to, &g->secondClick)) return err;
     g->didSecondClick = 1;
     g->clickNum = 2;
-    if (AIErr err = deselectAllArt()) return err;
+    // Automatic dimensioning deselects once for its whole run, not once per dimension.
+    if (!g->UsingMagicDims)
+        if (AIErr err = deselectAllArt()) return err;
     const bool axonometric = IsAxonometricArt(path) && AxonometricTool(g->curTool);
     g->drawingAxoDimension = axonometric ? 1 : 0;
     Faces faces;

@@ -7,6 +7,7 @@
 #include "dimensions/ClickChain.h"
 #include "dimtools/AlignedDimensions.h"
 #include "dimtools/AngularDimensions.h"
+#include "dimtools/AutoDimensioning.h"
 #include "dimtools/AutoSegmentDimensions.h"
 #include "dimtools/CenterMarks.h"
 #include "dimtools/DimToolGlobals.h"
@@ -136,9 +137,9 @@ int16_t LinearToolDirection(AIToolHandle tool) {
 
 const PlotwiseMenuRow kMenus[] = {
     {+[]() -> AIMenuItemHandle& { return g->AutoDimensionDocumentMenuItem; }, "Plotwise Auto Dimension Document",
-     kObjectUtilsMenuGroup, 40, nullptr},
+     kObjectUtilsMenuGroup, 40, &AutoDimensionDocument},
     {+[]() -> AIMenuItemHandle& { return g->AutoDimensionSelectionMenuItem; }, "Plotwise Auto Dimension Selection",
-     kObjectUtilsMenuGroup, 41, nullptr},
+     kObjectUtilsMenuGroup, 41, &AutoDimensionSelection},
 };
 
 }  // namespace
