@@ -8,43 +8,24 @@
 #include <chrono>
 #include <memory>
 
-#include "Host.h"
-#include "core/PlotwisePlugin.h"
-#include "core/PlotwiseStrings.h"
+#include "PluginSession.h"
 #include "core/PlotwiseSuites.h"
 #include "dimtools/AutoDimensioning.h"
 #include "module/PlotwiseGlobals.h"
-#include "plugin/PluginDriver.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr GlobalsView<PlotwiseGlobals> g;
 
-struct Session {
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> driver;
-
-    Session() {
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        driver = std::make_unique<standin::PluginDriver>(host, options);
-        driver->load(&PluginMain);
-        driver->startup();
+// 6-point text 6 points off each side; width and height only.
+struct Session : PluginSession {
+    Session() : PluginSession(6) {
         auto& p = g->prefs;
-        p.createDimensionLayer = 0;
-        p.createLiveDimensions = 1;
-        p.style.upperUnits = 0;
-        p.style.upperDecimalPrecision = 2;
-        p.style.appendUpperUnitLabels = 0;
-        p.style.slideDimText = 0;
-        p.style.dimensionTextSize = 6;
         p.style.autoDimensionOffset = 6;
-        CopyCString(p.style.dimensionTextFaceStr, "DejaVu Sans");
         p.AutoDimensionHorizontal = p.AutoDimensionVertical = 1;
         p.AutoDimensionInclined = p.AutoDimensionRadialCrosshairs = 0;
     }
-    ~Session() { driver->shutdown(); }
 };
 
 // A fresh document in front holding n rectangles, 100 to a row.

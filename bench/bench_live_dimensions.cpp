@@ -14,9 +14,7 @@
 #include <chrono>
 #include <memory>
 
-#include "Host.h"
-#include "core/PlotwisePlugin.h"
-#include "core/PlotwiseStrings.h"
+#include "PluginSession.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
@@ -25,38 +23,16 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimtools/LinearDimensions.h"
 #include "module/PlotwiseGlobals.h"
-#include "plugin/PluginDriver.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr GlobalsView<PlotwiseGlobals> g;
 
-// The plug-in started in one host (the plug-in's record and suites are one per process),
-// with a plain style and a document per size asked for.
-struct Session {
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> driver;
-
-    Session() {
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        driver = std::make_unique<standin::PluginDriver>(host, options);
-        driver->load(&PluginMain);
-        driver->startup();
-        auto& p = g->prefs;
-        p.createDimensionLayer = 0;
-        p.createLiveDimensions = 1;
-        p.style.upperUnits = 0;
-        p.style.upperDecimalPrecision = 2;
-        p.style.appendUpperUnitLabels = 0;
-        p.style.slideDimText = 0;
-        p.style.dimensionTextSize = 10;
-        CopyCString(p.style.dimensionTextFaceStr, "DejaVu Sans");
-    }
-    ~Session() { driver->shutdown(); }
-    standin::Document& NewDocument() { return driver->newDocument(2000, 2000); }
-    void Front(standin::Document& doc) { driver->setFrontDocument(doc); }
+// A document per size asked for, in the plain style of 10-point text.
+struct Session : PluginSession {
+    Session() : PluginSession(10) {}
+    standin::Document& NewDocument() { return PluginSession::NewDocument(2000, 2000); }
 };
 
 AIArtHandle Line(standin::Document& doc, AIReal y) {
