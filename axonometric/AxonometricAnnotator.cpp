@@ -198,16 +198,15 @@ AIErr FollowCrosshairCursor(const AIRealPoint* cursor) {
     if (!g) return kNoErr;
     g->crosshairSnapPoints.clear();
     g->crosshairSnapped = 0;
-    if (!cursor || !g->prefs.annotateFullScreenCursor) return kNoErr;
+    if (!cursor) return ForgetGestureSnapPoints();  // the tool was put down
+    if (!g->prefs.annotateFullScreenCursor) return kNoErr;
     AIDocumentViewHandle view = nullptr;
     AIReal zoom = 1;
     if (sAIDocumentView->GetNthDocumentView(0, &view) || sAIDocumentView->GetDocumentViewZoom(view, &zoom))
         return kNoErr;  // no document
     if (g->prefs.objectSnapFullScreenCursor) {
-        std::vector<AIRealPoint> points;
-        (void)CollectObjectSnapPoints(&points);  // what a walk cut short found still shows
         const double reach = kSnapReach / (zoom > 0 ? zoom : 1);
-        for (const AIRealPoint& p : points)
+        for (const AIRealPoint& p : ObjectSnapPoints())
             if (std::fabs(double(p.h) - cursor->h) <= reach && std::fabs(double(p.v) - cursor->v) <= reach)
                 g->crosshairSnapPoints.push_back(p);
     }

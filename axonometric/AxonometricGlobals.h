@@ -38,6 +38,9 @@ struct AxonometricGlobals : UnitsGlobals {
     std::vector<AIRealPoint> crosshairSnapPoints;  // object snap points near the cursor
     AIRealPoint crosshairSnap{};                   // where a click there would land
     int crosshairSnapped = 0;
+    // The object snap points a drag started with, kept for its later events.
+    std::vector<AIRealPoint> gestureSnapPoints;
+    int gestureSnapPointsKept = 0;
     AITimerHandle primitiveDragTimer = nullptr, primitiveMouseupTimer = nullptr;
     AIToolHandle depthRectTool = nullptr, depthRectCenterTool = nullptr, depthEllipseTool = nullptr, depthEllipseCenterTool = nullptr;
     AIToolHandle depthCubeTool = nullptr, depthCylinderTool = nullptr, depthGridTool = nullptr;

@@ -100,6 +100,17 @@ Document* Host::documentOf(ObjId id) {
     return nullptr;
 }
 
+Document* Host::documentOfDict(ObjId id, const Dict** dict) {
+    // The front document first, as for any object; a dictionary is looked for among
+    // dictionaries only, which spares a search of the art on every dictionary call.
+    Document* f = frontDocument();
+    if (f && (*dict = f->dict(id))) return f;
+    for (auto& d : docs_)
+        if (d.get() != f && (*dict = d->dict(id))) return d.get();
+    *dict = nullptr;
+    return nullptr;
+}
+
 Document* Host::documentById(ObjId docId) {
     for (auto& d : docs_)
         if (d->id() == docId) return d.get();

@@ -58,6 +58,8 @@ public:
     void closeDocument(Document& doc);
     // The open document holding that object (art, dictionary or layer), or null.
     Document* documentOf(ObjId id);
+    // The document holding the dictionary, and the dictionary; null when none does.
+    Document* documentOfDict(ObjId id, const Dict** dict);
     Document* documentById(ObjId docId);
 
     // ---- messages and undo (front document unless said)

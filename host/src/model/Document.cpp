@@ -313,6 +313,7 @@ void Document::eraseTree(ObjId id) {
     forEachInTree(id, [this](ObjId cur, const Art&) {
         journal_.touchArt(cur);
         arts_.erase(cur);
+        journal_.forgetArtIfNew(cur);
     });
 }
 

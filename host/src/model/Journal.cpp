@@ -22,6 +22,12 @@ void Journal::touchArt(ObjId id) {
     s.arts.emplace(id, a ? std::optional<Art>(*a) : std::nullopt);
 }
 
+void Journal::forgetArtIfNew(ObjId id) {
+    if (!cur_) return;
+    const auto it = cur_->arts.find(id);
+    if (it != cur_->arts.end() && !it->second) cur_->arts.erase(it);
+}
+
 void Journal::touchDict(ObjId id) {
     Segment& s = open();
     if (s.dicts.find(id) != s.dicts.end()) return;

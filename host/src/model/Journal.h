@@ -41,6 +41,10 @@ public:
     void touchArt(ObjId id);
     void touchDict(ObjId id);
     void touchState();
+    // An object just erased: if it was born in the open segment, the segment forgets it, so
+    // art made and thrown away within one message (text measured by its outlines) costs
+    // nothing to keep.
+    void forgetArtIfNew(ObjId id);
 
     // Revert the latest unreverted drag segment of the gesture; false when there is none.
     bool undoChanges();

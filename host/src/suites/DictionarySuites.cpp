@@ -22,9 +22,9 @@ AIErr lookupDict(AIDictionaryRef ref, DictRef* out) {
     if (!h) return kStaleHandleErr;
     const ObjId id = fromHandle(ref);
     if (h->dictRefCount(id) <= 0) return kStaleHandleErr;
-    Document* d = h->documentOf(id);
-    const Dict* dict = d ? d->dict(id) : nullptr;
-    if (!dict) return kStaleHandleErr;
+    const Dict* dict = nullptr;
+    Document* d = h->documentOfDict(id, &dict);
+    if (!d) return kStaleHandleErr;
     *out = {d, id, dict};
     return kNoErr;
 }

@@ -97,6 +97,27 @@ TEST_F(AnnotatorTest, TheCrosshairFollowsTheCursorWithItsSnapPointsWhileAToolDra
     EXPECT_TRUE(Drawn().empty());
 }
 
+TEST_F(AnnotatorTest, ADragSnapsOnlyToWhatWasThereWhenItStarted) {
+    g->prefs.annotateFullScreenCursor = 1;
+    Rect(100, 100, 200, 100);
+    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    ASSERT_EQ(session->mouseDown({400, 400}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({300, 300}), kNoErr);
+    // Back near the start: the line being drawn starts there, but it is the tool's own.
+    ASSERT_EQ(session->mouseDrag({390, 390}), kNoErr);
+    EXPECT_TRUE(Of(Kind::Rect).empty());
+    EXPECT_TRUE(Of(Kind::FilledRect).empty());
+    // Near the rectangle's corner, which was there before: marked.
+    ASSERT_EQ(session->mouseDrag({302, 198}), kNoErr);
+    ASSERT_EQ(Of(Kind::FilledRect).size(), 1u);
+    EXPECT_EQ(Of(Kind::FilledRect)[0].rect.left, View({300, 200}).h - 3);
+    // Once drawn, the line is art like any other: the next gesture snaps to its ends.
+    ASSERT_EQ(session->mouseUp({302, 198}), kNoErr);
+    ASSERT_EQ(session->trackCursor({399, 401}), kNoErr);
+    ASSERT_EQ(Of(Kind::FilledRect).size(), 1u);
+    EXPECT_EQ(Of(Kind::FilledRect)[0].rect.left, View({400, 400}).h - 3);
+}
+
 TEST_F(AnnotatorTest, WithoutTheFullScreenCursorNothingFollowsTheCursor) {
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
     ASSERT_EQ(session->mouseDown({300, 300}), kNoErr);
