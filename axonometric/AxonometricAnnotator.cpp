@@ -198,17 +198,14 @@ AIErr FollowCrosshairCursor(const AIRealPoint* cursor) {
     if (!g) return kNoErr;
     g->crosshairSnapPoints.clear();
     g->crosshairSnapped = 0;
-    if (!cursor) return ForgetGestureSnapPoints();  // the tool was put down
-    if (!g->prefs.annotateFullScreenCursor) return kNoErr;
+    if (!cursor || !g->prefs.annotateFullScreenCursor) return kNoErr;
     AIDocumentViewHandle view = nullptr;
     AIReal zoom = 1;
     if (sAIDocumentView->GetNthDocumentView(0, &view) || sAIDocumentView->GetDocumentViewZoom(view, &zoom))
         return kNoErr;  // no document
     if (g->prefs.objectSnapFullScreenCursor) {
         const double reach = kSnapReach / (zoom > 0 ? zoom : 1);
-        for (const AIRealPoint& p : ObjectSnapPoints())
-            if (std::fabs(double(p.h) - cursor->h) <= reach && std::fabs(double(p.v) - cursor->v) <= reach)
-                g->crosshairSnapPoints.push_back(p);
+        g->crosshairSnapPoints = ObjectSnapPoints().Near(*cursor, reach);
     }
     g->crosshairSnapped = snapToGridCheckAxonometric(cursor, &g->crosshairSnap);
     return kNoErr;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AIPathStyle.h"
+#include "axonometric/GuideGeometry.h"
 #include "units/UnitsGlobals.h"
 
 struct AxonometricGlobals : UnitsGlobals {
@@ -38,9 +39,9 @@ struct AxonometricGlobals : UnitsGlobals {
     std::vector<AIRealPoint> crosshairSnapPoints;  // object snap points near the cursor
     AIRealPoint crosshairSnap{};                   // where a click there would land
     int crosshairSnapped = 0;
-    // The object snap points a drag started with, kept for its later events.
-    std::vector<AIRealPoint> gestureSnapPoints;
-    int gestureSnapPointsKept = 0;
+    // The object snap points a gesture started with, kept for its later events.
+    SnapPointGrid gestureSnapPoints;
+    uint32_t gestureSnapPointsOf = 0;  // the gesture they belong to; 0: none
     AITimerHandle primitiveDragTimer = nullptr, primitiveMouseupTimer = nullptr;
     AIToolHandle depthRectTool = nullptr, depthRectCenterTool = nullptr, depthEllipseTool = nullptr, depthEllipseCenterTool = nullptr;
     AIToolHandle depthCubeTool = nullptr, depthCylinderTool = nullptr, depthGridTool = nullptr;

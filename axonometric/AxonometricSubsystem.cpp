@@ -226,7 +226,6 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
               .documentViewChanged = &GuidesFollowView,
               .afterUndo = &FollowDocumentView,
               .afterNewOrOpen = &GuidesAndDepthIdsForNewDocument,
-              .toolMouseDown = &ForgetGestureSnapPoints,
               .annotatorCursorMoved = &FollowCrosshairCursor},
     .services = {.snapToGridCheckAxonometric = &SnapInPlace,
                  .drawRulersOnly = +[](int32_t redraw, int32_t startTimer) { return drawRulersOnly(redraw, startTimer); }},

@@ -88,18 +88,14 @@ AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points) {
     return kNoErr;
 }
 
-const std::vector<AIRealPoint>& ObjectSnapPoints() {
-    std::vector<AIRealPoint>& points = g->gestureSnapPoints;
-    if (g->dragging && g->gestureSnapPointsKept) return points;
-    points.clear();
+const SnapPointGrid& ObjectSnapPoints() {
+    const uint32_t gesture = g->mouseIsDown ? g->gestureNumber : 0;
+    if (gesture && g->gestureSnapPointsOf == gesture) return g->gestureSnapPoints;
+    std::vector<AIRealPoint> points;
     (void)CollectObjectSnapPoints(&points);  // a walk the host cut short still offers what it found
-    g->gestureSnapPointsKept = g->dragging ? 1 : 0;
-    return points;
-}
-
-AIErr ForgetGestureSnapPoints() {
-    if (g) g->gestureSnapPointsKept = 0;
-    return kNoErr;
+    g->gestureSnapPoints.Assign(std::move(points));
+    g->gestureSnapPointsOf = gesture;
+    return g->gestureSnapPoints;
 }
 
 GridSnapLines ShownGridLines() {
@@ -120,7 +116,7 @@ int16_t snapToGridCheckAxonometric(const AIRealPoint* in, AIRealPoint* out) {
     int32_t layers = 0;
     if (sAILayer->CountLayers(&layers) != kNoErr) return 0;  // no document
     const AIReal tolerance = static_cast<AIReal>(std::max<int32_t>(g->prefs.gridSnapTolerance, 0));
-    if (g->prefs.objectSnapFullScreenCursor && NearestPointWithin(ObjectSnapPoints(), *in, tolerance, out)) return 1;
+    if (g->prefs.objectSnapFullScreenCursor && ObjectSnapPoints().Nearest(*in, tolerance, out)) return 1;
     if (!g->prefs.snapToGrid) return 0;
     return SnapToGridLines(ShownGridLines(), kGridOrigin, tolerance, *in, out) ? 1 : 0;
 }

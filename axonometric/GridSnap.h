@@ -15,13 +15,11 @@
 // the grids and ruler layers; hidden art, text and dimensions are left out.
 AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points);
 // The object snap points of the front document as the snaps and the crosshair use them.
-// While a tool drags they are those its first drag event found: the document changes then
-// only by what the tool draws, which is never a snap target, and a walk of the whole
-// drawing on every drag event would make a drag cost the size of the drawing. A mouse down,
-// a mouse up, a move without the button or a tool put down walks afresh.
-const std::vector<AIRealPoint>& ObjectSnapPoints();
-// The next request walks the document again.
-AIErr ForgetGestureSnapPoints();
+// From a tool's mouse down to its mouse up they are those the mouse down found: the
+// document changes then only by what the tool draws, which is never a snap target, and a
+// walk of the whole drawing on every drag event would make a drag cost the size of the
+// drawing. Outside a gesture every request walks afresh.
+const SnapPointGrid& ObjectSnapPoints();
 // The grid lines as the preferences show them (none while the grid is hidden), every
 // gridSnapInc (worked out for the view first when it is not yet).
 GridSnapLines ShownGridLines();

@@ -118,6 +118,71 @@ bool NearestPointWithin(const std::vector<AIRealPoint>& points, AIRealPoint p, A
     return true;
 }
 
+namespace {
+
+constexpr double kSnapCell = 32;  // points: a cursor's reach spans a few cells at ordinary zooms
+// Cells are counted within ±2^30 each way; farther points share the outermost cells, which
+// only adds candidates, never loses one.
+constexpr double kCellLimit = 1073741824.0;
+
+int64_t CellIndex(double coordinate) {
+    const double c = std::floor(coordinate / kSnapCell);
+    return static_cast<int64_t>(std::clamp(c, -kCellLimit, kCellLimit));
+}
+
+uint64_t CellKey(int64_t column, int64_t row) {
+    return (static_cast<uint64_t>(column + (int64_t{1} << 31)) << 32) | static_cast<uint64_t>(row + (int64_t{1} << 31));
+}
+
+}  // namespace
+
+void SnapPointGrid::Assign(std::vector<AIRealPoint> points) {
+    points_ = std::move(points);
+    cells_.clear();
+    for (uint32_t i = 0; i < points_.size(); ++i) {
+        const AIRealPoint& q = points_[i];
+        if (!Finite(q.h, q.v)) continue;  // never within reach of anything
+        cells_[CellKey(CellIndex(q.h), CellIndex(q.v))].push_back(i);
+    }
+}
+
+bool SnapPointGrid::Candidates(AIRealPoint p, double reach, std::vector<uint32_t>* out) const {
+    if (!Finite(p.h, p.v) || !(reach >= 0) || !std::isfinite(reach)) return false;
+    const int64_t left = CellIndex(p.h - reach), right = CellIndex(p.h + reach);
+    const int64_t bottom = CellIndex(p.v - reach), top = CellIndex(p.v + reach);
+    const double cells = double(right - left + 1) * double(top - bottom + 1);
+    if (cells > double(points_.size())) return false;
+    out->clear();
+    for (int64_t column = left; column <= right; ++column)
+        for (int64_t row = bottom; row <= top; ++row)
+            if (const auto it = cells_.find(CellKey(column, row)); it != cells_.end())
+                out->insert(out->end(), it->second.begin(), it->second.end());
+    std::sort(out->begin(), out->end());
+    return true;
+}
+
+bool SnapPointGrid::Nearest(AIRealPoint p, AIReal tolerance, AIRealPoint* out) const {
+    std::vector<uint32_t> near;
+    if (!Candidates(p, tolerance, &near)) return NearestPointWithin(points_, p, tolerance, out);
+    std::vector<AIRealPoint> candidates;
+    candidates.reserve(near.size());
+    for (uint32_t i : near) candidates.push_back(points_[i]);
+    return NearestPointWithin(candidates, p, tolerance, out);
+}
+
+std::vector<AIRealPoint> SnapPointGrid::Near(AIRealPoint p, double reach) const {
+    std::vector<AIRealPoint> found;
+    const auto within = [&](const AIRealPoint& q) {
+        if (std::fabs(double(q.h) - p.h) <= reach && std::fabs(double(q.v) - p.v) <= reach) found.push_back(q);
+    };
+    std::vector<uint32_t> near;
+    if (Candidates(p, reach, &near))
+        for (uint32_t i : near) within(points_[i]);
+    else
+        for (const AIRealPoint& q : points_) within(q);
+    return found;
+}
+
 bool ClipLineToRect(AIRealPoint p, AIRealPoint d, const AIRealRect& rect, double* s0, double* s1) {
     if (!s0 || !s1 || (d.h == 0 && d.v == 0) || !Finite(d.h, d.v) || !Finite(p.h, p.v)) return false;
     double lo = -INFINITY, hi = INFINITY;

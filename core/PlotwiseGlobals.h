@@ -43,6 +43,8 @@ struct CoreGlobals {
     int32_t clickNum = 0;
     int toolWasDragged = 0, toolWasTracked = 0, dragging = 0, draggingTrim = 0, autoToolInProgress = 0;
     int selectionInGesture = 0;      // art was selected once the mouse went down: each drag deselects it
+    int mouseIsDown = 0;             // between a tool's mouse down and its mouse up
+    uint32_t gestureNumber = 0;      // counts mouse downs: what a gesture worked out is known by it
     int curvetoolNeedsToDrawText = 0, dragTipDisplayed = 0;
     int useNumericInputValues = 0;   // a dialog re-runs a drag routine with its typed values
     int cancelledInputDialog = 0;    // the last numeric-input dialog was left with Cancel

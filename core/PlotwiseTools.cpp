@@ -358,6 +358,7 @@ AIErr toolDeselect(AIToolMessage* message) {
     AIErr err = Call(Routine(row, &ToolRoutines::freeClicks));
     ClearClicks();
     g->didThirdClick = 0;
+    g->mouseIsDown = 0;
     if (err) return err;
     if (auto reset = PlotwiseService().resetTrackerWindow)
         if ((err = reset())) return err;
@@ -380,6 +381,8 @@ AIErr toolTrackCursor(AIToolMessage* message) {
 
 AIErr toolMouseDown(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
+    g->mouseIsDown = 1;
+    ++g->gestureNumber;
     g->curTool = message->tool;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     AIRealPoint p = message->cursor;
@@ -470,6 +473,7 @@ AIErr toolMouseUp(AIToolMessage* message) {
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     AIErr err = row ? FamilyMouseUp(*row) : kNoErr;
+    g->mouseIsDown = 0;
     g->dragging = 0;
     g->showOffsetAnnotator = 0;
     g->autoToolInProgress = 0;
