@@ -7,11 +7,9 @@
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
+#include "units/ArtSelection.h"
 
 namespace {
-
-// Tags and prefixes are compared over this many characters: "ZMK_Depth_Tag".
-constexpr size_t kDepthTagCompared = 13;
 
 bool CountsAsDepthTag(const char* name, const char* prefix) {
     return name && std::strncmp(name, prefix, kDepthTagCompared) == 0 &&
