@@ -6,6 +6,7 @@
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/PlotwiseErrors.h"
 #include "units/PathEditing.h"
@@ -131,23 +132,14 @@ AIErr ProjectAxonometricFromData(AIArtHandle art, const depth_object_data* data)
 
 AIErr ApplyAxonometricTransformation(AIArtHandle art, const AIRealMatrix* m) {
     if (!m) return kBadParameterErr;
-    while (art) {
-        int16_t type = kUnknownArt;
-        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
-        if (type == kGroupArt) {
-            AIArtHandle child = nullptr;
-            if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-            if (child)
-                if (AIErr err = ApplyAxonometricTransformation(child, m)) return err;
-        } else if (type == kTextFrameArt && g->prefs.style.useUniversalTextAngle) {
-            if (AIErr err = MoveTextByItsAnchor(art, *m)) return err;
-        } else {
-            if (AIErr err = sAITransformArt->TransformArt(art, m, 1.0f, kTransformObjects)) return err;
+    return WalkArtTreeLeaves(art, g->axoGroup, [m](AIArtHandle leaf) -> AIErr {
+        if (g->prefs.style.useUniversalTextAngle) {
+            int16_t type = kUnknownArt;
+            if (AIErr err = sAIArt->GetArtType(leaf, &type)) return err;
+            if (type == kTextFrameArt) return MoveTextByItsAnchor(leaf, *m);
         }
-        if (art == g->axoGroup) break;
-        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
-    }
-    return kNoErr;
+        return sAITransformArt->TransformArt(leaf, m, 1.0f, kTransformObjects);
+    });
 }
 
 AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data) {

@@ -5,12 +5,11 @@
 
 #include "axonometric/AxonometricData.h"
 #include "axonometric/GuideLayers.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
+#include "units/ArtSelection.h"
 
 namespace {
-
-// Tags and prefixes are compared over this many characters: "ZMK_Depth_Tag".
-constexpr size_t kDepthTagCompared = 13;
 
 bool CountsAsDepthTag(const char* name, const char* prefix) {
     return name && std::strncmp(name, prefix, kDepthTagCompared) == 0 &&
@@ -35,20 +34,7 @@ AIErr RaiseByTags(AIArtHandle art, const char* prefix, int32_t* highest) {
 
 AIErr WalkArtworkTreeForUniqueTagID(AIArtHandle art, const char* prefix, int32_t* highest) {
     if (!prefix || !highest) return kBadParameterErr;
-    while (art) {
-        int16_t type = kUnknownArt;
-        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
-        if (type == kGroupArt) {
-            AIArtHandle child = nullptr;
-            if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-            if (child)
-                if (AIErr err = WalkArtworkTreeForUniqueTagID(child, prefix, highest)) return err;
-        } else if (AIErr err = RaiseByTags(art, prefix, highest)) {
-            return err;
-        }
-        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
-    }
-    return kNoErr;
+    return WalkArtTreeLeaves(art, nullptr, [prefix, highest](AIArtHandle leaf) { return RaiseByTags(leaf, prefix, highest); });
 }
 
 int32_t GetUniqueTagID(const char* prefix) {

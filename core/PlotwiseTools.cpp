@@ -73,6 +73,22 @@ void RecordTwoClicks(AIRealPoint p) {
     }
 }
 
+}  // namespace
+
+void RecordChainClick(AIRealPoint p) {
+    if (!g->didFirstClick) {
+        g->firstClick = p;
+        g->didFirstClick = 1;
+        g->clickNum = 1;
+    } else {
+        g->secondClick = p;
+        g->didSecondClick = 1;
+        ++g->clickNum;
+    }
+}
+
+namespace {
+
 void RecordClick(const PlotwiseToolRow& row, AIRealPoint p) {
     switch (row.family) {
         case F::kDraw:
@@ -109,15 +125,7 @@ void RecordClick(const PlotwiseToolRow& row, AIRealPoint p) {
             break;
         case F::kDimension:
         case F::kSetScale:
-            if (!g->didFirstClick) {
-                g->firstClick = p;
-                g->didFirstClick = 1;
-                g->clickNum = 1;
-            } else {
-                g->secondClick = p;
-                g->didSecondClick = 1;
-                ++g->clickNum;
-            }
+            RecordChainClick(p);
             g->curDimID = g->prefs.style.id + 1;
             break;
         case F::kDimResize:

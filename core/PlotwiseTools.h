@@ -35,6 +35,10 @@ enum : int32_t {
     kCADCommandModifier = 4 | 8,
 };
 
+// A click of a chain of clicks, as the dimension tools record it: the first is the first
+// click, every later one the second click, and the count goes on rising past two.
+void RecordChainClick(AIRealPoint p);
+
 // Sets `prefs.style.modifiers` from a tool event: shift 1, option 2, command 4 + 8.
 void getCADModifierKeys(unsigned short modifiers);
 

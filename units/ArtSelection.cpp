@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr char kDepthTagPrefix[] = "ZMK_Depth_Tag";
-constexpr size_t kDepthTagCompared = 13;
-
 // Walks art and its following siblings; true once `last` was handled.
 AIErr selectLeaves(AIArtHandle art, AIArtHandle last, bool& reachedLast) {
     for (AIArtHandle a = art; a != nullptr && !reachedLast;) {
@@ -43,7 +40,7 @@ int IsPerspectiveArt(AIArtHandle art) {
     for (int32_t i = 0; i < count; ++i) {
         const char* name = nullptr;
         if (sAITag->GetNthTag(art, i, &name) != kNoErr) return 0;
-        if (name && std::strncmp(name, kDepthTagPrefix, kDepthTagCompared) == 0) return 1;
+        if (name && std::strncmp(name, kDepthTagStem, kDepthTagCompared) == 0) return 1;
     }
     return 0;
 }

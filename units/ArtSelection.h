@@ -3,7 +3,13 @@
 // frame for typing, and selecting every member of a group.
 #pragma once
 
+#include <cstddef>
+
 #include "AITypes.h"
+
+// Depth tags are told apart by their first 13 characters, "ZMK_Depth_Tag".
+constexpr char kDepthTagStem[] = "ZMK_Depth_Tag";
+constexpr size_t kDepthTagCompared = sizeof(kDepthTagStem) - 1;
 
 // 1 when one of the art's tags begins with "ZMK_Depth_Tag" (13 characters), else 0; 0 also
 // when the tags cannot be read.

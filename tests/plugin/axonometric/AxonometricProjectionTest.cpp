@@ -4,6 +4,7 @@
 // cylinder groups, single points, the flat corners of a face, and the commands that project
 // or flatten the selection.
 #include <initializer_list>
+#include <utility>
 
 #include "AxoFixture.h"
 #include "AITextFrame.h"
@@ -329,6 +330,34 @@ TEST_F(AxoTest, APartlySelectedGroupIsEnteredDownToWhatIsSelected) {
     ASSERT_EQ(session->menu("Project Selection onto Right Face"), kNoErr);
     EXPECT_NE(Record(a), nullptr);
     for (standin::ObjId other : {b, c, inner, outer}) EXPECT_EQ(Record(other), nullptr) << other;
+}
+
+TEST_F(AxoTest, ARecordProjectsEveryMemberOfItsGroupAndNotTheGroupsNextSibling) {
+    const standin::ObjId after = Rect(300, 300, 40, 40);
+    const standin::ObjId square = Rect(0, 0, 100, 100);
+    const standin::ObjId inner = Rect(20, 20, 30, 30);
+    const std::vector<AIPathSegment> flatSquare = Segments(square), flatInner = Segments(inner),
+                                     flatAfter = Segments(after);
+    const standin::ObjId group = Group({square, Group({inner})});
+    AIArtHandle next = nullptr;
+    ASSERT_EQ(sAIArt->GetArtSibling(Art(group), &next), kNoErr);
+    ASSERT_EQ(next, Art(after)) << "the walk must have a sibling to stop before";
+    depth_object_data d;
+    const AIRealRect flat{0, 100, 100, 0};
+    ASSERT_EQ(CalculateAxonometricData(&flat, kAxoLeftFace, &d), kNoErr);
+
+    ASSERT_EQ(ProjectAxonometricFromData(Art(group), &d), kNoErr);
+    // Every anchor of both members, the nested one included, turns about the face's pivot.
+    for (auto [member, before] : {std::pair{square, &flatSquare}, std::pair{inner, &flatInner}}) {
+        std::vector<AIPathSegment> want = *before;
+        for (AIPathSegment& s : want) {
+            s.p = OnFace(g->prefs.isoView, kAxoLeftFace, {100, 100}, s.p);
+            s.in = OnFace(g->prefs.isoView, kAxoLeftFace, {100, 100}, s.in);
+            s.out = OnFace(g->prefs.isoView, kAxoLeftFace, {100, 100}, s.out);
+        }
+        ExpectSegmentsNear(Segments(member), want, 2e-3, "member " + std::to_string(member));
+    }
+    ExpectSegmentsNear(Segments(after), flatAfter, 0, "the group's next sibling");
 }
 
 }  // namespace
