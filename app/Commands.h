@@ -36,6 +36,10 @@ standin::ObjId artId(Session& session, const Args& args, size_t i);
 // `name NAME ID|newest [FILTER...]`: names art for the commands that take an id.
 void nameArt(Session& session, const Args& args);
 
+// The keys of a KEY/KEY... word, each in the platform's text; an empty key is a mistake of
+// the script, reported as the command's.
+std::vector<std::string> keyPath(const std::string& text, const Args& args, const std::string& command);
+
 // `expect EXPRESSION`: throws ExpectationFailed when the expression does not hold.
 void expect(Session& session, const Args& args);
 

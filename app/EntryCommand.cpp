@@ -17,19 +17,6 @@ using standin::ObjId;
 
 namespace {
 
-std::vector<std::string> keysOf(const Args& args, size_t i) {
-    const std::string& text = args.text(i);
-    std::vector<std::string> keys;
-    size_t start = 0;
-    for (;;) {
-        const size_t slash = text.find('/', start);
-        keys.push_back(platformText(text.substr(start, slash == std::string::npos ? std::string::npos : slash - start), args));
-        if (keys.back().empty()) throw ScriptError("entry: empty key in \"" + text + "\"");
-        if (slash == std::string::npos) return keys;
-        start = slash + 1;
-    }
-}
-
 DictValue valueOf(const Args& args) {
     const std::string& type = args.text(2);
     if (type == "int") return args.integer(3, "the value");
@@ -58,7 +45,7 @@ ObjId targetDictionary(Session& session, Document& doc, const Args& args) {
 
 void cmdEntry(Session& session, const Args& args) {
     args.requireCount(4, 4);
-    const std::vector<std::string> keys = keysOf(args, 1);
+    const std::vector<std::string> keys = keyPath(args.text(1), args, "entry");
     const DictValue value = valueOf(args);
     session.change([&](Document& doc) {
         ObjId dict = targetDictionary(session, doc, args);

@@ -130,18 +130,6 @@ const DictValue* entryAt(const Document& doc, ObjId dict, const std::vector<std:
     return value;
 }
 
-std::vector<std::string> keyPath(const std::string& text, const Args& args) {
-    std::vector<std::string> keys;
-    size_t start = 0;
-    while (true) {
-        const size_t slash = text.find('/', start);
-        keys.push_back(platformText(text.substr(start, slash == std::string::npos ? std::string::npos : slash - start), args));
-        if (keys.back().empty()) throw ScriptError("expect: empty key in \"" + text + "\"");
-        if (slash == std::string::npos) return keys;
-        start = slash + 1;
-    }
-}
-
 struct NamedType {
     const char* name;
     int16_t type;
@@ -174,7 +162,7 @@ Filter filterFrom(Session& session, const Args& args, size_t i) {
             return layer && layer->layer && layer->layer->title == title;
         };
     } else if (name == "key") {
-        return [path = keyPath(value, args)](const Document& d, const Art& a) {
+        return [path = keyPath(value, args, "expect")](const Document& d, const Art& a) {
             return a.dictionary && entryAt(d, a.dictionary, path) != nullptr;
         };
     } else if (name == "tag") {
@@ -199,6 +187,18 @@ int64_t countValue(const Args& args, size_t i) {
 }
 
 }  // namespace
+
+std::vector<std::string> keyPath(const std::string& text, const Args& args, const std::string& command) {
+    std::vector<std::string> keys;
+    size_t start = 0;
+    while (true) {
+        const size_t slash = text.find('/', start);
+        keys.push_back(platformText(text.substr(start, slash == std::string::npos ? std::string::npos : slash - start), args));
+        if (keys.back().empty()) throw ScriptError(command + ": empty key in \"" + text + "\"");
+        if (slash == std::string::npos) return keys;
+        start = slash + 1;
+    }
+}
 
 void nameArt(Session& session, const Args& args) {
     if (args.size() < 2) throw ScriptError("name: expected NAME ID|newest [FILTER...]");
@@ -296,7 +296,7 @@ void expectEntry(Session& session, const Args& args) {
         if (!id) failed(args, missingArt(args, 1));
         dict = doc.art(id)->dictionary;
     }
-    const auto path = keyPath(args.text(2), args);
+    const auto path = keyPath(args.text(2), args, "expect");
     const DictValue* value = dict ? entryAt(doc, dict, path) : nullptr;
     if (args.is(3, "exists") || args.is(3, "missing")) {
         args.requireCount(4, 4);

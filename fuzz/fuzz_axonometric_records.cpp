@@ -4,17 +4,11 @@
 // document-wide update. None may crash, hang or keep a dictionary reference.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 
-#include "Host.h"
+#include "FuzzPlugin.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
-#include "core/PlotwiseSuites.h"
-#include "module/PlotwiseGlobals.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
 namespace {
@@ -27,26 +21,8 @@ const char* const kRecordKeys[] = {
 const char* const kViewKeys[] = {"ZA3_AxoView_a",  "ZA3_AxoView_b",  "ZA3_AxoView_c", "ZA3_AxoView_af",
                                  "ZA3_AxoView_bf", "ZA3_AxoView_cf", "ZA3_AxoView_r", "ZA3_AxoView_t"};
 
-// Reads the input a few bytes at a time; zeros once it is used up.
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    uint8_t byte() { return size ? (--size, *data++) : 0; }
-    uint32_t word() {
-        uint32_t w = 0;
-        for (int i = 0; i < 4; ++i) w = (w << 8) | byte();
-        return w;
-    }
-    AIReal real() {
-        const uint32_t w = word();
-        AIReal r;
-        std::memcpy(&r, &w, sizeof r);
-        return r;
-    }
-};
-
 // One entry as a document might hold it: left out, of its own type, or of another.
-void Put(standin::Document& doc, standin::ObjId dict, const char* key, bool real, Input& in) {
+void Put(standin::Document& doc, standin::ObjId dict, const char* key, bool real, FuzzInput& in) {
     switch (in.byte() % 4) {
         case 0: return;
         case 1: doc.editDict(dict)->set(key, std::string("x")); return;
@@ -57,28 +33,18 @@ void Put(standin::Document& doc, standin::ObjId dict, const char* key, bool real
     }
 }
 
-standin::ObjId RecordOn(standin::Document& doc, standin::ObjId art, Input& in) {
+standin::ObjId RecordOn(standin::Document& doc, standin::ObjId art, FuzzInput& in) {
     const standin::ObjId record = doc.newDict();
     for (size_t i = 0; i < std::size(kRecordKeys); ++i) Put(doc, record, kRecordKeys[i], i >= 4, in);
     doc.editDict(doc.dictionaryOf(art))->set("ZA3_Axonometric", standin::DictLink{record});
     return record;
 }
 
-struct World {
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> driver = std::make_unique<standin::PluginDriver>(host);
-    PlotwiseGlobals globals{};
-    World() {
-        plotwiseRecord = &globals;
-        if (AcquirePlotwiseSuites(host.basicSuite()) != kNoErr) std::abort();
-    }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static World world;
-    Input in{data, size};
+    static FuzzPluginWorld world;
+    FuzzInput in{data, size};
     standin::Document& doc = world.host.newDocument();
     world.host.beginMessage();
     PlotwiseGlobals& g = world.globals;
@@ -121,6 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     world.host.endMessage();
     world.host.closeDocument(doc);
-    if (world.host.counters().dictRefs != 0 || world.host.counters().dictIterators != 0) std::abort();
+    world.RequireNoDictionaryLeft();
     return 0;
 }

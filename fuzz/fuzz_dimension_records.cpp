@@ -7,39 +7,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <string>
 
-#include "Host.h"
+#include "FuzzPlugin.h"
 #include "core/PlotwisePlugin.h"
-#include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
-#include "module/PlotwiseGlobals.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
 namespace {
 
-// Reads the input a few bytes at a time; zeros once it is used up.
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    uint8_t byte() { return size ? (--size, *data++) : 0; }
-    uint32_t word() {
-        uint32_t w = 0;
-        for (int i = 0; i < 4; ++i) w = (w << 8) | byte();
-        return w;
-    }
-    AIReal real() {
-        const uint32_t w = word();
-        AIReal r;
-        std::memcpy(&r, &w, sizeof r);
-        return r;
-    }
-    // Mostly small, sometimes anything.
+// The input, with whole numbers mostly small and sometimes anything.
+struct Input : FuzzInput {
     int32_t small(int32_t lo, int32_t span) {
         const uint8_t b = byte();
         return b < 240 ? lo + b % span : static_cast<int32_t>(word());
@@ -88,13 +68,9 @@ Plotwise3_dimensioned_object_data Click(Input& in) {
     return c;
 }
 
-struct World {
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> driver = std::make_unique<standin::PluginDriver>(host);
-    PlotwiseGlobals globals{};
+// The dimension routines also need the life-cycle suites and the symbols of the text.
+struct World : FuzzPluginWorld {
     World() {
-        plotwiseRecord = &globals;
-        if (AcquirePlotwiseSuites(host.basicSuite()) != kNoErr) std::abort();
         if (AcquireLifeCycleSuites(host.basicSuite()) != kNoErr) std::abort();
         setGlobalDegreeAndDiameterSymbols();
     }
@@ -104,7 +80,7 @@ struct World {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static World world;
-    Input in{data, size};
+    Input in{{data, size}};
     PlotwiseGlobals& g = world.globals;
     g.prefs.createLiveDimensions = 1;
     g.prefs.style.live = 1;
@@ -149,6 +125,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)FreeDimensionedObjectDataList();
     world.host.endMessage();
     world.host.closeDocument(doc);
-    if (world.host.counters().dictRefs != 0 || world.host.counters().dictIterators != 0) std::abort();
+    world.RequireNoDictionaryLeft();
     return 0;
 }

@@ -5,17 +5,12 @@
 // crash, hang or keep a dictionary reference, and no tag may go without its record.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <string>
 #include <string_view>
 
-#include "Host.h"
-#include "core/PlotwiseSuites.h"
+#include "FuzzPlugin.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/Plotwise2Conversion.h"
-#include "module/PlotwiseGlobals.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
 namespace {
@@ -23,22 +18,12 @@ namespace {
 const char* const kPrefixes[] = {"ZMK_Live_Obj_", "ZMK_Live_Dim_", "ZMK_Live_Face_", "ZMK_Live_Color_",
                                  "ZMK_Live_Label_", "ZMK_Layer_Scale", "ZMK_Object_Scale"};
 
-struct World {
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> driver = std::make_unique<standin::PluginDriver>(host);
-    PlotwiseGlobals globals{};
-    World() {
-        plotwiseRecord = &globals;
-        if (AcquirePlotwiseSuites(host.basicSuite()) != kNoErr) std::abort();
-    }
-};
-
 size_t TagCount(const standin::Document& doc, standin::ObjId art) { return doc.art(art)->tags.size(); }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static World world;
+    static FuzzPluginWorld world;
     standin::Document& doc = world.host.newDocument();
     world.host.beginMessage();
 
@@ -77,6 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     world.host.endMessage();
     world.host.closeDocument(doc);
-    if (world.host.counters().dictRefs != 0 || world.host.counters().dictIterators != 0) std::abort();
+    world.RequireNoDictionaryLeft();
     return 0;
 }

@@ -7,24 +7,15 @@
 #include <string>
 
 #include "Commands.h"
+#include "PlayedScript.h"
 #include "Session.h"
 
 using namespace plotwise::app;
 
 namespace {
 
-struct Played {
-    std::ostringstream out, errors;
-    CommandTable table;
-    Session session{out};
-    int failures = 0;
-
-    Played() { addDocumentCommands(table); }
-    Played& play(const std::string& script) {
-        ScriptRunner runner(table, session, errors);
-        failures = runner.runText(script, "e.pws");
-        return *this;
-    }
+struct Played : PlayedScript {
+    Played() : PlayedScript("e.pws") {}
 };
 
 // Ids are handed out in order: the document 1, its root 2, "Layer 1" 3, then the art.

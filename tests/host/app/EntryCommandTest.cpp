@@ -5,24 +5,15 @@
 #include <sstream>
 
 #include "Commands.h"
+#include "PlayedScript.h"
 #include "Session.h"
 
 using namespace plotwise::app;
 
 namespace {
 
-struct Played {
-    std::ostringstream out, errors;
-    CommandTable table;
-    Session session{out};
-    int failures = 0;
-
-    Played() { addDocumentCommands(table); }
-    Played& play(const std::string& script) {
-        ScriptRunner runner(table, session, errors);
-        failures = runner.runText(script, "entry.pws");
-        return *this;
-    }
+struct Played : PlayedScript {
+    Played() : PlayedScript("entry.pws") {}
 };
 
 TEST(EntryCommand, WritesTypedEntriesThatExpectReadsBack) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "Commands.h"
+#include "PlayedScript.h"
 #include "Session.h"
 #include "io/DocumentFile.h"
 #include "ScratchFolder.h"
@@ -16,19 +17,7 @@ using namespace plotwise::app;
 
 namespace {
 
-struct Played {
-    std::ostringstream out, errors;
-    CommandTable table;
-    Session session{out};
-    int failures = 0;
-
-    Played() { addDocumentCommands(table); }
-    Played& play(const std::string& script, const std::string& name = "test.pws") {
-        ScriptRunner runner(table, session, errors);
-        failures = runner.runText(script, name);
-        return *this;
-    }
-};
+using Played = PlayedScript;
 
 }  // namespace
 
