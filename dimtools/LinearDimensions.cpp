@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "axonometric/AxonometricProjection.h"
-#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
@@ -50,18 +49,6 @@ bool Shifted() { return (Style().modifiers & kShiftBit) && !g->ignoreShift; }
 // The offset of a snapped dimension line from its click: a whole number of the style's
 // offset steps.
 AIErr setConstrainOffset(AIReal* offset) { return SnapOffsetToStep(offset, Style().autoDimensionOffset); }
-
-// The text of a pair: the measured value, or the label the click chain gave its node.
-AIErr PairText(cdDataStruct* textNode, AIReal value) {
-    live_dimension_text_data& record = textNode->textData;
-    if (record.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(value)) return err;
-        CopyCString(record.dimStr, g->theText);
-    } else {
-        CopyCString(g->theText, record.dimStr);
-    }
-    return kNoErr;
-}
 
 // The room a value needs between its witness lines, and the length of an outside stub.
 struct Room {
@@ -229,7 +216,7 @@ AIErr Horizontal(bool handedOver) {
         }
         const AIReal value = sAIRealMath->AIRealAdd(std::fabs(p1.h - p2.h), kValueNudge);
         cdDataStruct* textNode = forward ? n->prevPtr : n;
-        if (AIErr err = PairText(textNode, value)) return err;
+        if (AIErr err = makePairDimensionString(textNode->textData, value)) return err;
         AIRealRect measured{};
         if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
         g->strWidth = measured.right - measured.left;
@@ -434,7 +421,7 @@ AIErr Vertical(bool handedOver) {
         }
         const AIReal value = sAIRealMath->AIRealAdd(std::fabs(p1.v - p2.v), kValueNudge);
         cdDataStruct* textNode = forward ? n->prevPtr : n;
-        if (AIErr err = PairText(textNode, value)) return err;
+        if (AIErr err = makePairDimensionString(textNode->textData, value)) return err;
         AIRealRect measured{};
         if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
         g->strWidth = measured.right - measured.left;
