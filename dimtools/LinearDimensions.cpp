@@ -119,6 +119,25 @@ AIErr Finish(const depth_object_data& d, bool flat) {
 AIErr Horizontal(bool handedOver);
 AIErr Vertical(bool handedOver);
 
+// What both routines do once the depth record is known: the starting click and the drag
+// point brought into the drawing plane, the text's slide measured from the drag (`slideMode`
+// for GetPointFractionalOffset) unless a regeneration redraws, and the document and layer
+// made ready.
+AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct* f, const cdDataStruct* l,
+                 const cdDataStruct* s, int16_t slideMode, AIRealPoint* p1) {
+    if (AIErr err = InPlane(d, flat, s->theLoc, p1)) return err;
+    if (!flat)
+        if (AIErr err = invertAxonometricPoint(&d, &g->endPoint, &g->endPoint)) return err;
+    if (!g->updatingDimensions) {
+        AIRealPoint a{}, b{};
+        if (AIErr err = InPlane(d, flat, f->theLoc, &a)) return err;
+        if (AIErr err = InPlane(d, flat, l->theLoc, &b)) return err;
+        GetPointFractionalOffset(a, b, g->endPoint, slideMode, &g->slideDimTextOffset);
+    }
+    if (AIErr err = CheckDocumentZoom()) return err;
+    return PrepDimensionLayer();
+}
+
 // ---------------------------------------------------------------------------------------
 // Horizontal
 
@@ -177,18 +196,8 @@ AIErr Horizontal(bool handedOver) {
     if (handed) return handedResult;
     const bool flat = d->face == kAxoNoFace;
     AIRealPoint p1{};
-    if (AIErr err = InPlane(*d, flat, s->theLoc, &p1)) return err;
-    if (!flat)
-        if (AIErr err = invertAxonometricPoint(d, &g->endPoint, &g->endPoint)) return err;
-    if (!g->updatingDimensions) {
-        AIRealPoint a{}, b{};
-        if (AIErr err = InPlane(*d, flat, f->theLoc, &a)) return err;
-        if (AIErr err = InPlane(*d, flat, l->theLoc, &b)) return err;
-        GetPointFractionalOffset(a, b, g->endPoint, chained ? 1 : 0, &g->slideDimTextOffset);
-    }
+    if (AIErr err = EnterPlane(*d, flat, f, l, s, chained ? 1 : 0, &p1)) return err;
     cdDataStruct* n = Advance(s, forward);
-    if (AIErr err = CheckDocumentZoom()) return err;
-    if (AIErr err = PrepDimensionLayer()) return err;
     const Plotwise3_Live_Dimension_Data& style = Style();
     int32_t textId = 0;
     for (bool firstPair = true; n; firstPair = false, n = Advance(n, forward)) {
@@ -381,18 +390,8 @@ AIErr Vertical(bool handedOver) {
     if (handed) return handedResult;
     const bool flat = d->face == kAxoNoFace;
     AIRealPoint p1{};
-    if (AIErr err = InPlane(*d, flat, s->theLoc, &p1)) return err;
-    if (!flat)
-        if (AIErr err = invertAxonometricPoint(d, &g->endPoint, &g->endPoint)) return err;
-    if (!g->updatingDimensions) {
-        AIRealPoint a{}, b{};
-        if (AIErr err = InPlane(*d, flat, f->theLoc, &a)) return err;
-        if (AIErr err = InPlane(*d, flat, l->theLoc, &b)) return err;
-        GetPointFractionalOffset(a, b, g->endPoint, chained ? 3 : 2, &g->slideDimTextOffset);
-    }
+    if (AIErr err = EnterPlane(*d, flat, f, l, s, chained ? 3 : 2, &p1)) return err;
     cdDataStruct* n = Advance(s, forward);
-    if (AIErr err = CheckDocumentZoom()) return err;
-    if (AIErr err = PrepDimensionLayer()) return err;
     const Plotwise3_Live_Dimension_Data& style = Style();
     int32_t textId = 0;
     for (bool firstPair = true; n; firstPair = false, n = Advance(n, forward)) {
