@@ -81,9 +81,8 @@ AIErr DescribeHit(const AIToolHitData& hit, const AIRealPoint& loc, cdDataStruct
             return kNoErr;
         }
         case kFillHitType: {
-            const AIRealMatrix identity{1, 0, 0, 1, 0, 0};
             AIRealRect r{};
-            if (AIErr err = sAIArt->GetArtTransformBounds(hit.object, &identity, kNoStrokeBounds, &r)) return err;
+            if (AIErr err = GetUnstrokedArtBounds(hit.object, &r)) return err;
             node->clickType = kLiveDimClickedFill;
             const AIReal w = r.right - r.left, h = r.top - r.bottom;
             node->x = w != 0 ? (loc.h - r.left) / w : 0;

@@ -93,3 +93,8 @@ AIErr getPlatformCurrentTextSizeAndLeading(AIReal* size, AIReal* leading) {
     g->charWidth = textSize * 0.6f;
     return kNoErr;
 }
+
+AIErr GetUnstrokedArtBounds(AIArtHandle art, AIRealRect* bounds) {
+    const AIRealMatrix identity{1, 0, 0, 1, 0, 0};
+    return sAIArt->GetArtTransformBounds(art, &identity, kNoStrokeBounds, bounds);
+}

@@ -20,6 +20,10 @@ AIErr CheckDocumentZoom();
 // is left as it was; success always means a new group.
 AIErr PrepDimensionLayer();
 
+// The bounds dimensions measure art by: the host's bounds of the art without its stroke,
+// under the identity.
+AIErr GetUnstrokedArtBounds(AIArtHandle art, AIRealRect* bounds);
+
 // The host font whose user-interface name is faceStr (byte-exact), else the default font
 // of the Roman script. Returns the code of the last host call made.
 AIErr GetFontKeyFromDimensionTextFaceStr(const char* faceStr, AIFontKey* fontKey);

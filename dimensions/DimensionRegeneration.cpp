@@ -201,11 +201,6 @@ bool AnchorIndex(int32_t stored, int16_t count, int16_t* index) {
     return true;
 }
 
-AIErr BoundsOf(AIArtHandle art, AIRealRect* r) {
-    const AIRealMatrix identity{1, 0, 0, 1, 0, 0};
-    return sAIArt->GetArtTransformBounds(art, &identity, kNoStrokeBounds, r);
-}
-
 // Where a stored click lies on its art as the art is now.
 AIErr Relocate(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
     switch (click.clickType) {
@@ -235,7 +230,7 @@ AIErr Relocate(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
         }
         case kLiveDimClickedFill: {
             AIRealRect r{};
-            if (AIErr err = BoundsOf(click.art, &r)) return err;
+            if (AIErr err = GetUnstrokedArtBounds(click.art, &r)) return err;
             *p = {r.left + (r.right - r.left) * click.x, r.top + (r.top - r.bottom) * click.y};
             return kNoErr;
         }
@@ -322,7 +317,7 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
     sAIRealMath->AIRealPointLengthAngle(offsetLength, offsetAngle, &offset);
     if (kind == kRadius || kind == kDiameter) {
         AIRealRect r{};
-        if (AIErr err = BoundsOf(lead.art, &r)) return err;
+        if (AIErr err = GetUnstrokedArtBounds(lead.art, &r)) return err;
         g->firstClick = {r.left + (r.right - r.left) / 2.0f, r.bottom + (r.top - r.bottom) / 2.0f};
     }
     g->endPoint = {offset.h + g->firstClick.h, offset.v + g->firstClick.v};

@@ -87,3 +87,13 @@ int32_t makeGlobalDimensionString(float length) {
     CopyCString(g->theText, text.c_str());
     return 0;
 }
+
+AIErr makePairDimensionString(live_dimension_text_data& record, float length) {
+    if (record.dimensionFormat == 0) {
+        if (AIErr err = makeGlobalDimensionString(length)) return err;
+        CopyCString(record.dimStr, g->theText);
+    } else {
+        CopyCString(g->theText, record.dimStr);
+    }
+    return kNoErr;
+}

@@ -5,8 +5,16 @@
 
 #include <cstdint>
 
+#include "AITypes.h"
+#include "core/PlotwiseDimensionData.h"
+
 // With dimensionFormat 0, writes upper value [" " ± upper tolerance] [CR lower value
 // [" " ± lower tolerance]] into theText; any other format leaves theText as it was. The
 // length is in document points; the current scale applies. A text longer than theText
 // holds keeps both values and their markers and cuts the tolerance texts. Returns 0.
 int32_t makeGlobalDimensionString(float length);
+
+// The text of one measured pair of a click chain, into theText: with the record's format 0
+// the value's text, which the record keeps as its own; with any other format the label the
+// record already holds.
+AIErr makePairDimensionString(live_dimension_text_data& record, float length);

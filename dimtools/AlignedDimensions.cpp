@@ -9,7 +9,6 @@
 #include <cmath>
 #include <vector>
 
-#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
@@ -117,18 +116,6 @@ AIErr NoDimension() {
     AIArtHandle group = g->group;
     g->group = nullptr;
     return group ? sAIArt->DisposeArt(group) : kNoErr;
-}
-
-// The text of a pair: the measured value, or the label the click chain gave its node.
-AIErr PairText(cdDataStruct& textNode, AIReal value) {
-    live_dimension_text_data& record = textNode.textData;
-    if (record.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(value)) return err;
-        CopyCString(record.dimStr, g->theText);
-    } else {
-        CopyCString(g->theText, record.dimStr);
-    }
-    return kNoErr;
 }
 
 AIErr Line(const AIRealPoint& a, const AIRealPoint& b) { return drawDimensionLine(a, b, g->group); }
@@ -288,7 +275,7 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
     if (AIErr err = Witness(pair.p2, pair.e2, frame.p)) return err;
     const AIReal value = Length(pair.e1, pair.e2);
     cdDataStruct& textNode = *pair.textNode;
-    if (AIErr err = PairText(textNode, value)) return err;
+    if (AIErr err = makePairDimensionString(textNode.textData, value)) return err;
     AIRealRect measured{};
     if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
     g->strWidth = measured.right - measured.left;

@@ -22,12 +22,6 @@ constexpr GlobalsView<DimToolGlobals> g;
 constexpr int32_t kOptionBit = 2;
 constexpr uint32_t kTransformObjectsAndChildren = 0x41;
 
-AIErr Bounds(AIArtHandle art, AIRealRect* bounds) {
-    AIRealMatrix identity{};
-    sAIRealMath->AIRealMatrixSetIdentity(&identity);
-    return sAIArt->GetArtTransformBounds(art, &identity, kNoStrokeBounds, bounds);
-}
-
 AIRealPoint Centre(const AIRealRect& r) {
     return {r.left + (r.right - r.left) / 2.0f, r.bottom + (r.top - r.bottom) / 2.0f};
 }
@@ -60,8 +54,8 @@ AIErr MarkFace(AIArtHandle art, depth_object_data* record, bool* onFace) {
 // The projected mark moved so its centre is the projected circle's.
 AIErr CentreOnArt(AIArtHandle group, AIArtHandle art) {
     AIRealRect artBounds{}, markBounds{};
-    if (AIErr err = Bounds(art, &artBounds)) return err;
-    if (AIErr err = Bounds(group, &markBounds)) return err;
+    if (AIErr err = GetUnstrokedArtBounds(art, &artBounds)) return err;
+    if (AIErr err = GetUnstrokedArtBounds(group, &markBounds)) return err;
     const AIRealPoint a = Centre(artBounds), m = Centre(markBounds);
     AIRealMatrix move{};
     sAIRealMath->AIRealMatrixSetTranslate(&move, a.h - m.h, a.v - m.v);
@@ -83,7 +77,7 @@ AIErr CenterMark() {
     AIRealRect bounds{};
     if (onFace) {
         if (AIErr err = getFlatBoundsRectFromDictionary(art, &bounds)) return err;
-    } else if (AIErr err = Bounds(art, &bounds)) {
+    } else if (AIErr err = GetUnstrokedArtBounds(art, &bounds)) {
         return err;
     }
 

@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "axonometric/AxonometricProjection.h"
-#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
@@ -50,18 +49,6 @@ bool Shifted() { return (Style().modifiers & kShiftBit) && !g->ignoreShift; }
 // The offset of a snapped dimension line from its click: a whole number of the style's
 // offset steps.
 AIErr setConstrainOffset(AIReal* offset) { return SnapOffsetToStep(offset, Style().autoDimensionOffset); }
-
-// The text of a pair: the measured value, or the label the click chain gave its node.
-AIErr PairText(cdDataStruct* textNode, AIReal value) {
-    live_dimension_text_data& record = textNode->textData;
-    if (record.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(value)) return err;
-        CopyCString(record.dimStr, g->theText);
-    } else {
-        CopyCString(g->theText, record.dimStr);
-    }
-    return kNoErr;
-}
 
 // The room a value needs between its witness lines, and the length of an outside stub.
 struct Room {
@@ -132,6 +119,25 @@ AIErr Finish(const depth_object_data& d, bool flat) {
 AIErr Horizontal(bool handedOver);
 AIErr Vertical(bool handedOver);
 
+// What both routines do once the depth record is known: the starting click and the drag
+// point brought into the drawing plane, the text's slide measured from the drag (`slideMode`
+// for GetPointFractionalOffset) unless a regeneration redraws, and the document and layer
+// made ready.
+AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct* f, const cdDataStruct* l,
+                 const cdDataStruct* s, int16_t slideMode, AIRealPoint* p1) {
+    if (AIErr err = InPlane(d, flat, s->theLoc, p1)) return err;
+    if (!flat)
+        if (AIErr err = invertAxonometricPoint(&d, &g->endPoint, &g->endPoint)) return err;
+    if (!g->updatingDimensions) {
+        AIRealPoint a{}, b{};
+        if (AIErr err = InPlane(d, flat, f->theLoc, &a)) return err;
+        if (AIErr err = InPlane(d, flat, l->theLoc, &b)) return err;
+        GetPointFractionalOffset(a, b, g->endPoint, slideMode, &g->slideDimTextOffset);
+    }
+    if (AIErr err = CheckDocumentZoom()) return err;
+    return PrepDimensionLayer();
+}
+
 // ---------------------------------------------------------------------------------------
 // Horizontal
 
@@ -190,18 +196,8 @@ AIErr Horizontal(bool handedOver) {
     if (handed) return handedResult;
     const bool flat = d->face == kAxoNoFace;
     AIRealPoint p1{};
-    if (AIErr err = InPlane(*d, flat, s->theLoc, &p1)) return err;
-    if (!flat)
-        if (AIErr err = invertAxonometricPoint(d, &g->endPoint, &g->endPoint)) return err;
-    if (!g->updatingDimensions) {
-        AIRealPoint a{}, b{};
-        if (AIErr err = InPlane(*d, flat, f->theLoc, &a)) return err;
-        if (AIErr err = InPlane(*d, flat, l->theLoc, &b)) return err;
-        GetPointFractionalOffset(a, b, g->endPoint, chained ? 1 : 0, &g->slideDimTextOffset);
-    }
+    if (AIErr err = EnterPlane(*d, flat, f, l, s, chained ? 1 : 0, &p1)) return err;
     cdDataStruct* n = Advance(s, forward);
-    if (AIErr err = CheckDocumentZoom()) return err;
-    if (AIErr err = PrepDimensionLayer()) return err;
     const Plotwise3_Live_Dimension_Data& style = Style();
     int32_t textId = 0;
     for (bool firstPair = true; n; firstPair = false, n = Advance(n, forward)) {
@@ -229,7 +225,7 @@ AIErr Horizontal(bool handedOver) {
         }
         const AIReal value = sAIRealMath->AIRealAdd(std::fabs(p1.h - p2.h), kValueNudge);
         cdDataStruct* textNode = forward ? n->prevPtr : n;
-        if (AIErr err = PairText(textNode, value)) return err;
+        if (AIErr err = makePairDimensionString(textNode->textData, value)) return err;
         AIRealRect measured{};
         if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
         g->strWidth = measured.right - measured.left;
@@ -394,18 +390,8 @@ AIErr Vertical(bool handedOver) {
     if (handed) return handedResult;
     const bool flat = d->face == kAxoNoFace;
     AIRealPoint p1{};
-    if (AIErr err = InPlane(*d, flat, s->theLoc, &p1)) return err;
-    if (!flat)
-        if (AIErr err = invertAxonometricPoint(d, &g->endPoint, &g->endPoint)) return err;
-    if (!g->updatingDimensions) {
-        AIRealPoint a{}, b{};
-        if (AIErr err = InPlane(*d, flat, f->theLoc, &a)) return err;
-        if (AIErr err = InPlane(*d, flat, l->theLoc, &b)) return err;
-        GetPointFractionalOffset(a, b, g->endPoint, chained ? 3 : 2, &g->slideDimTextOffset);
-    }
+    if (AIErr err = EnterPlane(*d, flat, f, l, s, chained ? 3 : 2, &p1)) return err;
     cdDataStruct* n = Advance(s, forward);
-    if (AIErr err = CheckDocumentZoom()) return err;
-    if (AIErr err = PrepDimensionLayer()) return err;
     const Plotwise3_Live_Dimension_Data& style = Style();
     int32_t textId = 0;
     for (bool firstPair = true; n; firstPair = false, n = Advance(n, forward)) {
@@ -434,7 +420,7 @@ AIErr Vertical(bool handedOver) {
         }
         const AIReal value = sAIRealMath->AIRealAdd(std::fabs(p1.v - p2.v), kValueNudge);
         cdDataStruct* textNode = forward ? n->prevPtr : n;
-        if (AIErr err = PairText(textNode, value)) return err;
+        if (AIErr err = makePairDimensionString(textNode->textData, value)) return err;
         AIRealRect measured{};
         if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
         g->strWidth = measured.right - measured.left;

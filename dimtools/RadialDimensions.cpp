@@ -90,12 +90,6 @@ AIErr FaceBounds(AIArtHandle art, depth_object_data* record, AIRealRect* bounds)
     return err;
 }
 
-AIErr FlatBounds(AIArtHandle art, AIRealRect* bounds) {
-    AIRealMatrix identity{};
-    sAIRealMath->AIRealMatrixSetIdentity(&identity);
-    return sAIArt->GetArtTransformBounds(art, &identity, kNoStrokeBounds, bounds);
-}
-
 bool FlatTool() { return g->curTool && (g->curTool == g->radtool || g->curTool == g->diamtool); }
 
 // Whether the circle is measured in a face's plane: axonometric art under any but the flat
@@ -197,7 +191,7 @@ AIErr Radius(int16_t kind) {
     if (onFace) {
         if (AIErr err = FaceBounds(art, &record, &bounds)) return err;
         if (AIErr err = invertAxonometricPoint(&record, &d, &d)) return err;
-    } else if (AIErr err = FlatBounds(art, &bounds)) {
+    } else if (AIErr err = GetUnstrokedArtBounds(art, &bounds)) {
         return err;
     }
 

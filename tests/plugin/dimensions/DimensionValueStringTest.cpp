@@ -9,6 +9,7 @@
 #include <string>
 
 #include "DimensionPartsFixture.h"
+#include "core/PlotwiseStrings.h"
 #include "dimensions/DimensionValueString.h"
 #include "geometry/UnitFormat.h"
 
@@ -180,6 +181,25 @@ TEST_F(ValueStringTest, LongTolerancesAreCutAndTheLinesKept) {
     const std::string second = Make(72);
     EXPECT_EQ(second.size(), 255u);
     EXPECT_EQ(second.substr(second.size() - 3), "0.1");
+}
+
+TEST_F(ValueStringTest, APairKeepsItsValueOrShowsItsLabel) {
+    live_dimension_text_data record{};
+    EXPECT_EQ(makePairDimensionString(record, 72), kNoErr);
+    EXPECT_STREQ(G().theText, "25.40 mm");
+    EXPECT_STREQ(record.dimStr, "25.40 mm");  // the record keeps the value it shows
+
+    record.dimensionFormat = 1;  // a label: its own text, whatever the length
+    CopyCString(record.dimStr, "B");
+    EXPECT_EQ(makePairDimensionString(record, 144), kNoErr);
+    EXPECT_STREQ(G().theText, "B");
+    EXPECT_STREQ(record.dimStr, "B");
+
+    // A label longer than theText holds is cut to it, not copied past it.
+    std::memset(record.dimStr, 'L', sizeof record.dimStr - 1);
+    record.dimStr[sizeof record.dimStr - 1] = '\0';
+    EXPECT_EQ(makePairDimensionString(record, 72), kNoErr);
+    EXPECT_EQ(std::string(G().theText), std::string(sizeof G().theText - 1, 'L'));
 }
 
 }  // namespace

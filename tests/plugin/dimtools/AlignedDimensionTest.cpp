@@ -41,16 +41,6 @@ struct AlignedTest : DimensionToolTest {
             n += (Near(s.a, h1, v1) && Near(s.b, h2, v2)) || (Near(s.a, h2, v2) && Near(s.b, h1, v1)) ? 1 : 0;
         return n;
     }
-    // The tips of the group's filled arrowheads (the middle anchor of each closed path).
-    std::vector<AIRealPoint> Tips(ObjId group) const {
-        std::vector<AIRealPoint> out;
-        doc->walk(
-            [&](const standin::Art& a, int) {
-                if (a.type == kPathArt && a.closed && a.segments.size() == 3) out.push_back(a.segments[1].p);
-            },
-            group);
-        return out;
-    }
     // The box of a text as the dimension kit measures it where the text stands (level),
     // on the layer the tool draws on.
     AIRealRect Box(const std::string& text, AIRealPoint at) {

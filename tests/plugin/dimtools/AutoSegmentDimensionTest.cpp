@@ -18,7 +18,6 @@
 namespace dimtest {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 const std::string kArtMustBeClicked = "This tool must be used by clicking on an object.";
 
 struct AutoTest : DimensionToolTest {
@@ -229,15 +228,7 @@ struct AxonometricAutoTest : AutoTest {
     ObjId face = 0;
     void SetUp() override {
         AutoTest::SetUp();
-        auto& v = g->prefs.isoView;
-        v.a = static_cast<AIReal>(kPi / 6);
-        v.b = static_cast<AIReal>(5 * kPi / 6);
-        v.c = static_cast<AIReal>(kPi / 2);
-        v.af = v.bf = v.cf = 1;
-        v.r = 45;
-        v.t = 35.26f;
-        g->prefs.autoExpandAxoArt = 0;
-        g->prefs.noAxoForeshortening = 1;
+        IsometricView();
         face = Rect(100, 100, 100, 50);
         ASSERT_EQ(session->hostEvent([&] { return ProjectAxonometric(Art(face), kAxoLeftFace, &g->prefs.isoView); }),
                   kNoErr);

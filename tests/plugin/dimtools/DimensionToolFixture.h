@@ -27,6 +27,8 @@ namespace dimtest {
 
 using standin::ObjId;
 
+constexpr double kPi = 3.14159265358979323846;
+
 struct Segment {
     AIRealPoint a, b;
 };
@@ -86,6 +88,19 @@ struct DimensionToolTest : ::testing::Test {
         p.scale = 33;
         p.scaler = 1.0f;
         CopyCString(p.scaleStr, "1:1");
+    }
+
+    // The isometric view of the axonometric tests.
+    static void IsometricView() {
+        auto& v = g->prefs.isoView;
+        v.a = static_cast<AIReal>(kPi / 6);
+        v.b = static_cast<AIReal>(5 * kPi / 6);
+        v.c = static_cast<AIReal>(kPi / 2);
+        v.af = v.bf = v.cf = 1;
+        v.r = 45;
+        v.t = 35.26f;
+        g->prefs.autoExpandAxoArt = 0;
+        g->prefs.noAxoForeshortening = 1;
     }
 
     // --- the user's art ---
@@ -159,6 +174,16 @@ struct DimensionToolTest : ::testing::Test {
             [&](const standin::Art& a, int) {
                 if (a.type == kPathArt && a.segments.size() == 2 && !a.closed)
                     out.push_back({a.segments[0].p, a.segments[1].p});
+            },
+            group);
+        return out;
+    }
+    // The tips of the closed three-anchor terminators of a group (the middle anchor of each).
+    std::vector<AIRealPoint> Tips(ObjId group) const {
+        std::vector<AIRealPoint> out;
+        doc->walk(
+            [&](const standin::Art& a, int) {
+                if (a.type == kPathArt && a.closed && a.segments.size() == 3) out.push_back(a.segments[1].p);
             },
             group);
         return out;

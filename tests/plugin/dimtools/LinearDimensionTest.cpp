@@ -19,7 +19,6 @@ namespace {
 using LinearTest = DimensionToolTest;
 
 constexpr AIReal kTol = 1e-3f;
-constexpr double kPi = 3.14159265358979323846;
 
 #define EXPECT_PT(p, H, V)                           \
     do {                                             \
@@ -368,15 +367,7 @@ struct AxonometricLinearTest : DimensionToolTest {
     ObjId face = 0;
     void SetUp() override {
         DimensionToolTest::SetUp();
-        auto& v = g->prefs.isoView;
-        v.a = static_cast<AIReal>(kPi / 6);
-        v.b = static_cast<AIReal>(5 * kPi / 6);
-        v.c = static_cast<AIReal>(kPi / 2);
-        v.af = v.bf = v.cf = 1;
-        v.r = 45;
-        v.t = 35.26f;
-        g->prefs.autoExpandAxoArt = 0;
-        g->prefs.noAxoForeshortening = 1;
+        IsometricView();
         face = Rect(100, 100, 100, 50);
         ASSERT_EQ(session->hostEvent([&] { return ProjectAxonometric(Art(face), kAxoLeftFace, &g->prefs.isoView); }),
                   kNoErr);

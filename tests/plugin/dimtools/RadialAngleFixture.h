@@ -16,7 +16,6 @@
 
 namespace dimtest {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr AIReal kTol = 1e-3f;
 
 #define EXPECT_PT(p, H, V)                           \
@@ -83,16 +82,6 @@ struct RadialAngleTest : DimensionToolTest {
         return a ? a : b ? b : up;
     }
 
-    // The tips of the closed three-anchor terminators of a group.
-    std::vector<AIRealPoint> Tips(ObjId group) const {
-        std::vector<AIRealPoint> out;
-        doc->walk(
-            [&](const standin::Art& a, int) {
-                if (a.type == kPathArt && a.closed && a.segments.size() == 3) out.push_back(a.segments[1].p);
-            },
-            group);
-        return out;
-    }
     // The open paths of more than two anchors (arcs), each as its anchors.
     std::vector<std::vector<AIPathSegment>> Arcs(ObjId group) const {
         std::vector<std::vector<AIPathSegment>> out;
@@ -144,18 +133,6 @@ struct RadialAngleTest : DimensionToolTest {
         return out;
     }
 
-    // The isometric view of the axonometric tests.
-    static void IsometricView() {
-        auto& v = g->prefs.isoView;
-        v.a = static_cast<AIReal>(kPi / 6);
-        v.b = static_cast<AIReal>(5 * kPi / 6);
-        v.c = static_cast<AIReal>(kPi / 2);
-        v.af = v.bf = v.cf = 1;
-        v.r = 45;
-        v.t = 35.26f;
-        g->prefs.autoExpandAxoArt = 0;
-        g->prefs.noAxoForeshortening = 1;
-    }
     AIErr Project(ObjId art, int32_t face) {
         return session->hostEvent([&] { return ProjectAxonometric(Art(art), face, &g->prefs.isoView); });
     }
