@@ -31,15 +31,7 @@ struct ClickChainTest : LiveDimensionFixture {
     }
     // Records a click as the core's mouse down does before calling the recorder.
     AIErr Press(AIRealPoint p, const char* text = nullptr) {
-        if (!g->didFirstClick) {
-            g->firstClick = p;
-            g->didFirstClick = 1;
-            g->clickNum = 1;
-        } else {
-            g->secondClick = p;
-            g->didSecondClick = 1;
-            ++g->clickNum;
-        }
+        RecordChainClick(p);
         return doStoreHitLoc(text);
     }
     std::vector<const cdDataStruct*> Chain() {
