@@ -4,11 +4,11 @@
 #include "dimensions/ClickChain.h"
 
 #include <cstdio>
-#include <new>
 
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseBlocks.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
@@ -176,13 +176,6 @@ void PresetText(cdDataStruct* node, const char* text) {
     CopyCString(t.customStr, p.customLabelDefaultText);
 }
 
-AIErr NewNode(cdDataStruct** node) {
-    void* block = nullptr;
-    if (AIErr err = sAIBlock->AllocateBlock(sizeof(cdDataStruct), &block)) return err;
-    *node = new (block) cdDataStruct{};
-    return kNoErr;
-}
-
 void Append(cdDataStruct* node) {
     node->nextPtr = nullptr;
     node->prevPtr = g->lastChainDimDataPtr;
@@ -247,7 +240,7 @@ AIErr doStoreHitLoc(const char* text) {
         g->liveDimClickedArt = art;
     }
     cdDataStruct* made = nullptr;
-    if (AIErr err = NewNode(&made)) return err;
+    if (AIErr err = NewBlock(&made)) return err;
     *made = node;
     made->theLoc = loc;
     PresetText(made, text);
@@ -278,7 +271,7 @@ AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_o
     live_dimension_text_data& t = node.textData;
     t.alpha = t.numeric = -1;
     cdDataStruct* made = nullptr;
-    if (AIErr err = NewNode(&made)) return err;
+    if (AIErr err = NewBlock(&made)) return err;
     *made = node;
     // After every node whose number is not greater: equal numbers keep their arrival order.
     cdDataStruct* after = g->lastChainDimDataPtr;
@@ -300,15 +293,7 @@ AIErr doFreeHitLocs() {
     if (!g) return kNoErr;
     cdDataStruct* node = g->firstChainDimDataPtr;
     g->firstChainDimDataPtr = g->lastChainDimDataPtr = nullptr;
-    AIErr first = kNoErr;
-    while (node) {
-        cdDataStruct* next = node->nextPtr;
-        node->~cdDataStruct();
-        const AIErr err = sAIBlock ? sAIBlock->DisposeBlock(node) : kCADErr;
-        if (err && !first) first = err;
-        node = next;
-    }
-    return first;
+    return DisposeBlockList(node, &cdDataStruct::nextPtr);
 }
 
 AIErr GetPerpendicularDimData(AIArtHandle art, int32_t face, int16_t horizontal, depth_object_data* out) {

@@ -10,13 +10,13 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
-#include <new>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "axonometric/AxonometricData.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseBlocks.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
@@ -55,14 +55,6 @@ bool Hidden(AIArtHandle art) {
 
 AIErr QueryArt(PlotwiseProcessArtType which, int16_t type, std::vector<AIArtHandle>& out) {
     return MatchingArt(which == kProcessSelectedArt, out, type);
-}
-
-template <class Node>
-AIErr NewBlock(Node** node) {
-    void* block = nullptr;
-    if (AIErr err = sAIBlock->AllocateBlock(sizeof(Node), &block)) return err;
-    *node = new (block) Node{};
-    return kNoErr;
 }
 
 // The text records of the group's texts, as the node's list; a label whose format the
@@ -414,27 +406,16 @@ AIErr FreeLiveDimensionGroupDataList() {
     if (!g) return kNoErr;
     Plotwise3_Live_Dimension_Data* node = g->firstLiveDimensionGroupDataPtr;
     g->firstLiveDimensionGroupDataPtr = g->lastLiveDimensionGroupDataPtr = nullptr;
-    AIErr first = kNoErr;
-    while (node) {
-        Plotwise3_Live_Dimension_Data* next = node->next;
-        if (AIErr err = FreeDimensionTextLinkedList(node->dimTextDataListPtr); err && !first) first = err;
-        if (AIErr err = sAIBlock->DisposeBlock(node); err && !first) first = err;
-        node = next;
-    }
-    return first;
+    return DisposeBlockList(node, &Plotwise3_Live_Dimension_Data::next, [](Plotwise3_Live_Dimension_Data* n) {
+        return FreeDimensionTextLinkedList(n->dimTextDataListPtr);
+    });
 }
 
 AIErr FreeDimensionedObjectDataList() {
     if (!g) return kNoErr;
     Plotwise3_dimensioned_object_data* node = g->firstDimensionedObjectDataPtr;
     g->firstDimensionedObjectDataPtr = g->lastDimensionedObjectDataPtr = nullptr;
-    AIErr first = kNoErr;
-    while (node) {
-        Plotwise3_dimensioned_object_data* next = node->next;
-        if (AIErr err = sAIBlock->DisposeBlock(node); err && !first) first = err;
-        node = next;
-    }
-    return first;
+    return DisposeBlockList(node, &Plotwise3_dimensioned_object_data::next);
 }
 
 AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <new>
 
 #include "IText.h"
+#include "core/PlotwiseBlocks.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
@@ -122,9 +122,8 @@ AIErr GetStringFromTextObject(AIArtHandle text, char* out, size_t size) {
 AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t* format, int isLabel) {
     if (!g || format == nullptr || !sAIArt || !sAIBlock) return kCADErr;
     return forEachText(art, true, [&](AIArtHandle text, int16_t type) -> AIErr {
-        void* block = nullptr;
-        if (AIErr err = sAIBlock->AllocateBlock(sizeof(live_dimension_text_data), &block)) return err;
-        auto* record = new (block) live_dimension_text_data{};
+        live_dimension_text_data* record = nullptr;
+        if (AIErr err = NewBlock(&record)) return err;
         AIErr err = GetDimensionTextData(text, record);
         if (!err) {
             if (precedence == 1 && type != kLegacyTextArt) err = takeDocumentText(text, *record, *format);
@@ -132,7 +131,7 @@ AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t
             else regenerateLabel(*record, *format);
         }
         if (err) {
-            sAIBlock->DisposeBlock(block);
+            sAIBlock->DisposeBlock(record);
             return err;
         }
         if (record->dimensionFormat != *format) *format = isLabel ? record->dimensionFormat : -1;
@@ -144,15 +143,9 @@ AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t
 }
 
 AIErr FreeDimensionTextLinkedList(live_dimension_text_data* list) {
-    AIErr first = kNoErr;
-    while (list != nullptr) {
-        live_dimension_text_data* next = list->next;
-        const AIErr err = sAIBlock ? sAIBlock->DisposeBlock(list) : kCADErr;
-        if (err && !first) first = err;
-        list = next;
-    }
+    const AIErr err = DisposeBlockList(list, &live_dimension_text_data::next);
     if (g) g->firstDimTextPtr = nullptr;
-    return first;
+    return err;
 }
 
 AIErr SetAlphaNumericDimTextData(AIArtHandle art, int32_t format, int32_t base, int isLabel) {

@@ -4,11 +4,11 @@
 #include "dimtools/AutoSegmentDimensions.h"
 
 #include <cstdio>
-#include <new>
 
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseBlocks.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -102,9 +102,8 @@ void MakeLabel() {
 // One node: an end point of the segment, stored as that anchor of the measured path.
 AIErr NewNode(const AIRealPoint& at, const AIRealPoint& flat, int16_t anchor, const Faces& faces,
               cdDataStruct** made) {
-    void* block = nullptr;
-    if (AIErr err = sAIBlock->AllocateBlock(sizeof(cdDataStruct), &block)) return err;
-    cdDataStruct* node = new (block) cdDataStruct{};
+    cdDataStruct* node = nullptr;
+    if (AIErr err = NewBlock(&node)) return err;
     node->theLoc = at;
     node->flatLoc = flat;
     node->theDepthData = faces.depth;

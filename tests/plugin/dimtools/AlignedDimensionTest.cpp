@@ -21,12 +21,6 @@ namespace {
 constexpr AIReal kTol = 2e-3f;
 const double kRoot2 = std::sqrt(2.0);
 
-#define EXPECT_PT(p, H, V)                           \
-    do {                                             \
-        EXPECT_NEAR((p).h, (H), kTol) << "h of " #p; \
-        EXPECT_NEAR((p).v, (V), kTol) << "v of " #p; \
-    } while (0)
-
 bool Near(const AIRealPoint& p, double h, double v) { return std::fabs(p.h - h) < kTol && std::fabs(p.v - v) < kTol; }
 
 struct AlignedTest : DimensionToolTest {

@@ -23,6 +23,13 @@
 #include "geometry/UnitFormat.h"
 #include "plugin/PluginDriver.h"
 
+// A point within the tolerance `kTol` that the including file sets for its own drawings.
+#define EXPECT_PT(p, H, V)                           \
+    do {                                             \
+        EXPECT_NEAR((p).h, (H), kTol) << "h of " #p; \
+        EXPECT_NEAR((p).v, (V), kTol) << "v of " #p; \
+    } while (0)
+
 namespace dimtest {
 
 using standin::ObjId;

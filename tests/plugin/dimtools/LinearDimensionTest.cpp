@@ -20,12 +20,6 @@ using LinearTest = DimensionToolTest;
 
 constexpr AIReal kTol = 1e-3f;
 
-#define EXPECT_PT(p, H, V)                           \
-    do {                                             \
-        EXPECT_NEAR((p).h, (H), kTol) << "h of " #p; \
-        EXPECT_NEAR((p).v, (V), kTol) << "v of " #p; \
-    } while (0)
-
 // The text records of a group's texts, top first.
 std::vector<live_dimension_text_data> TextRecords(const standin::Document& doc, ObjId group) {
     std::vector<live_dimension_text_data> out;

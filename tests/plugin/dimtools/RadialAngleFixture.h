@@ -18,12 +18,6 @@ namespace dimtest {
 
 constexpr AIReal kTol = 1e-3f;
 
-#define EXPECT_PT(p, H, V)                           \
-    do {                                             \
-        EXPECT_NEAR((p).h, (H), kTol) << "h of " #p; \
-        EXPECT_NEAR((p).v, (V), kTol) << "v of " #p; \
-    } while (0)
-
 // A suite global swapped for a copy for one scope (to make one of its calls fail).
 template <typename Suite>
 class SwappedSuite {
