@@ -463,10 +463,13 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
 
 AIErr DeleteLiveDimensions(PlotwiseProcessArtType which) {
     if (!g) return kCADErr;
-    if (AIErr err = CreateStyleLinkedList(which)) return err;
-    for (Plotwise3_Live_Dimension_Data* node = g->firstLiveDimensionGroupDataPtr; node; node = node->next)
-        if (AIErr err = sAIArt->DisposeArt(GroupOfStyleNode(node))) return err;
-    return FreeLiveDimensionGroupDataList();
+    // Its own query: a caller's style list outlives the groups it was read from.
+    std::vector<AIArtHandle> groups;
+    if (AIErr err = QueryArt(which, kGroupArt, groups)) return err;
+    for (AIArtHandle group : groups)
+        if (!Hidden(group) && IsDimension(group))
+            if (AIErr err = sAIArt->DisposeArt(group)) return err;
+    return kNoErr;
 }
 
 AIErr DrawAssociativeDimensions() {

@@ -26,7 +26,8 @@ AIErr CreateStyleLinkedList(PlotwiseProcessArtType which);
 // `which` (hidden art included, so its dimensions are not lost). Freed first. A damaged
 // click record ends the reading of its art only.
 AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which);
-// Disposes of the groups of the style list: for callers that redraw no dimension in place.
+// Disposes of the visible dimension groups, all or selected; the style list, the measured
+// art and its click records stay as they are.
 AIErr DeleteLiveDimensions(PlotwiseProcessArtType which);
 AIErr FreeDimensionedObjectDataList();
 AIErr FreeLiveDimensionGroupDataList();
