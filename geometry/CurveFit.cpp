@@ -3,8 +3,8 @@
 // difference, so a straight piece has exactly no curvature.
 #include "geometry/CurveFit.h"
 
-#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "geometry/BezierGeometry.h"
 #include "geometry/BezierMath.h"
@@ -71,11 +71,12 @@ AIReal WalkToReference(const AIRealBezier& piece, const AIRealPoint& reference) 
     double t = 0.0;
     const Vec startSpeed = derivative(c, 0.0);
     if (dot(startSpeed, startSpeed) < 1.0) {
-        // Where a piece starting at rest has moved about a point: B''(0) / 2 is b of the
-        // power form. A start beyond the piece (or 1/0) is its end.
-        t = std::min(1.0, std::sqrt(1.0 / length(0.5 * secondDerivative(c, 0.0))));
+        // Where a piece starting at rest has moved about a point (B''(0) / 2 is b of the power
+        // form). A start beyond the piece, 1 / 0 among them, ends the walk at once.
+        t = std::sqrt(1.0 / length(0.5 * secondDerivative(c, 0.0)));
     }
-    // A non-finite t fails the test and ends the walk; so does a step too small to move t.
+    // A non-finite t fails the loop test and ends the walk; a step too small to move t runs
+    // into the cap.
     for (int step = 0; step < kMaxWalkSteps && t <= 1.0; ++step) {
         if (length(at(c, t) - q) < kNear) return static_cast<AIReal>(t);
         t += 1.0 / length(derivative(c, t));

@@ -25,9 +25,9 @@ bool PieceIsStraight(const AIRealBezier& piece);
 
 // The parameter of the first point of the piece within 2 points of `reference`, walking
 // from the start in steps of about one point of arc length (t += 1 / |B'(t)|). A piece
-// that starts almost without speed (|B'(0)|^2 < 1) starts at sqrt(2 / |B''(0)|), kept
-// within the piece. 1 when no point comes that near, when a value is not finite, and after
-// 2^20 steps (a piece longer than 360 metres): the walk always ends.
+// that starts almost without speed (|B'(0)|^2 < 1) starts at sqrt(2 / |B''(0)|). 1 when no
+// point of the piece comes that near, when a value is not finite, and after 2^20 steps (a
+// piece longer than 360 metres): the walk always ends.
 AIReal WalkToReference(const AIRealBezier& piece, const AIRealPoint& reference);
 
 // The circle a piece follows at parameter t.
