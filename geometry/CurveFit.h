@@ -17,17 +17,17 @@
 
 #include "AITypes.h"
 
-// Nothing to measure: both handles sit exactly on their anchors, or the start handle is
-// shorter than a third of a point while the first three control points are evenly spaced
-// on one line (the start parameter of the walk would be 1/0: a piece whose handles sit on
-// its start anchor is a straight line).
+// Nothing to measure: both handles sit exactly on their anchors, or the piece starts at rest
+// (a start handle shorter than a third of a point) with its first three control points
+// evenly spaced on one line, where the walk would have no start: a piece whose handles both
+// sit on its start anchor is a straight line.
 bool PieceIsStraight(const AIRealBezier& piece);
 
 // The parameter of the first point of the piece within 2 points of `reference`, walking
 // from the start in steps of about one point of arc length (t += 1 / |B'(t)|). A piece
 // that starts almost without speed (|B'(0)|^2 < 1) starts at sqrt(2 / |B''(0)|). 1 when no
 // point of the piece comes that near, when a value is not finite, and after 2^20 steps (a
-// piece longer than 360 metres): the walk always ends.
+// piece longer than 370 metres): the walk always ends.
 AIReal WalkToReference(const AIRealBezier& piece, const AIRealPoint& reference);
 
 // The circle a piece follows at parameter t.

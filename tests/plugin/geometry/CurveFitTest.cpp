@@ -15,95 +15,83 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kKappa = 0.5523;
+const AIRealPoint kCentre{300, -200};
 
 double Distance(const AIRealPoint& a, const AIRealPoint& b) { return std::hypot(a.h - b.h, a.v - b.v); }
 
 // The anchor at `degrees` on the circle about c, its handles `in` and `out` long along it.
 AIPathSegment OnCircle(AIRealPoint c, double r, double degrees, double in, double out) {
-    const double a = degrees * kPi / 180, x = std::cos(a), y = std::sin(a);
+    const double x = std::cos(degrees * kPi / 180), y = std::sin(degrees * kPi / 180);
     const auto at = [&](double along) {
         return AIRealPoint{static_cast<AIReal>(c.h + r * x - along * y), static_cast<AIReal>(c.v + r * y + along * x)};
     };
     return {at(0), at(-in), at(out), false};
 }
 
-AIPathSegment Corner(AIReal h, AIReal v) { return {{h, v}, {h, v}, {h, v}, true}; }
-
 AIRealBezier Piece(const AIPathSegment& a, const AIPathSegment& b) { return {a.p, a.out, b.in, b.p}; }
 
-// The piece of the circle about c from `from` to `to` degrees, handles kappa r long.
-AIRealBezier Arc(AIRealPoint c, double r, double from = 0, double to = 90) {
-    return Piece(OnCircle(c, r, from, 0, kKappa * r), OnCircle(c, r, to, kKappa * r, 0));
+// The piece of the circle about kCentre from `from` to `from` + 90 degrees.
+AIRealBezier Quarter(double r, double from = 0) {
+    return Piece(OnCircle(kCentre, r, from, 0, kKappa * r), OnCircle(kCentre, r, from + 90, kKappa * r, 0));
 }
 
-const AIRealPoint kCentre{300, -200};
-const AIRealBezier kParabola{{-100, 100}, {-100.f / 3, -100.f / 3}, {100.f / 3, -100.f / 3}, {100, 100}};
-
 TEST(CurveFit, CurvatureAtAParameter) {
+    const AIRealBezier parabola{{-100, 100}, {-100.f / 3, -100.f / 3}, {100.f / 3, -100.f / 3}, {100, 100}};
     struct Case {
         const char* name;
         AIRealBezier piece;
         AIReal t;
         bool circular, hasCentre;
         double radius;
-        AIRealPoint centre;  // of curvature, from the radius and the direction towards it
-    };
-    const Case cases[] = {
+        AIRealPoint centre;  // of curvature, however far
+    } const cases[] = {
         // R(x) = 50 (1 + (x / 50)^2)^1.5 at x = 200 t - 100.
-        {"parabola vertex", kParabola, 0.5f, false, true, 50, {0, 50}},
-        {"parabola x = -50", kParabola, 0.25f, false, true, 141.421356, {50, 125}},
-        {"parabola x = 50", kParabola, 0.75f, false, true, 141.421356, {-50, 125}},
-        {"parabola x = -80", kParabola, 0.1f, false, true, 335.849728, {204.8f, 242}},
-        // One piece with handles 4/3 r: B' = (-300, 0), B'' = (0, -800) at the middle.
+        {"parabola vertex", parabola, 0.5f, false, true, 50, {0, 50}},
+        {"parabola x = -80", parabola, 0.1f, false, true, 335.849728, {204.8f, 242}},
+        // Handles 4/3 r: B' = (-300, 0), B'' = (0, -800) at the middle.
         {"half circle in one piece", {{100, 0}, {100, 133.33333f}, {-100, 133.33333f}, {-100, 0}}, 0.5f, false, true,
          112.5, {0, -12.5f}},
         // A true arc keeps p0's distance from its end normals' crossing wherever it is measured.
-        {"quarter circle near its end", Arc(kCentre, 100), 0.8f, true, true, 100, kCentre},
-        {"quarter circle of radius 2", Arc(kCentre, 2), 0.5f, true, false, 2, kCentre},
-        // B' = (90, 0), B'' = (0, -3): too flat (|B''| <= 10) for a centre; its end normals cross
-        // at (45, -2700), close enough to a circle for the test's r0 / 24.
+        {"quarter near its end", Quarter(100), 0.8f, true, true, 100, kCentre},
+        {"quarter of radius 2", Quarter(2), 0.5f, true, false, 2, kCentre},
+        // B' = (90, 0), B'' = (0, -3): too flat for a centre; its end normals cross at (45, -2700).
         {"nearly straight", {{0, 0}, {30, 0.5f}, {60, 0.5f}, {90, 0}}, 0.5f, true, false, 2700, {45, -2699.625f}},
     };
     for (const Case& k : cases) {
         CircleFit fit;
         ASSERT_TRUE(FitCircleAt(k.piece, k.t, &fit)) << k.name;
-        const double tol = 1e-3 * k.radius;
         EXPECT_EQ(fit.circular, k.circular) << k.name;
         EXPECT_EQ(fit.hasCentre, k.hasCentre) << k.name;
-        EXPECT_NEAR(fit.radius, k.radius, tol) << k.name;
-        const AIRealPoint towards{static_cast<AIReal>(fit.point.h + fit.radius * std::cos(fit.towardsCentre)),
-                                  static_cast<AIReal>(fit.point.v + fit.radius * std::sin(fit.towardsCentre))};
-        EXPECT_LT(Distance(towards, k.centre), tol) << k.name;
+        EXPECT_NEAR(fit.radius, k.radius, 1e-3 * k.radius) << k.name;
+        const AIRealPoint towards{fit.point.h + fit.radius * std::cos(fit.towardsCentre),
+                                  fit.point.v + fit.radius * std::sin(fit.towardsCentre)};
+        EXPECT_LT(Distance(towards, k.centre), 1e-3 * k.radius) << k.name;
         if (k.hasCentre) {
-            EXPECT_LT(Distance(fit.centre, k.centre), tol) << k.name;
+            EXPECT_LT(Distance(fit.centre, k.centre), 1e-3 * k.radius) << k.name;
         }
     }
-    CircleFit untouched;
-    EXPECT_FALSE(FitCircleAt({{0, 0}, {10, 10}, {20, 20}, {30, 30}}, 0.5f, &untouched));
+    CircleFit fit;
+    EXPECT_FALSE(FitCircleAt({{0, 0}, {10, 10}, {20, 20}, {30, 30}}, 0.5f, &fit));
 }
 
-TEST(CurveFit, CirclesFittedFromAPointNearTheStartAreCheckedBySamples) {
-    // Quarters drawn with handles 0.5523 r and measured near B(0.3), as the fillet radius tool
-    // does: the centre, placed along the curvature direction there, lies 0.084 % of r off the
-    // true one, which the 0.5-point samples accept up to 700 points.
-    struct Case {
-        AIRealBezier piece;
-        double radius, offset;
-        bool accepted;
-    };
+TEST(CurveFit, CirclesFittedNearTheStartAreCheckedBySamples) {
+    // Measured near B(0.3) as the fillet radius tool does: the centre, placed along the
+    // curvature direction there, lies 0.084 % of r off, which the samples accept to 700 points.
     std::vector<AIPathSegment> anchors;
-    const auto madeByArcTool = [&](double r, double from) {
+    const auto byArcTool = [&](double r, double from) {
         const auto on = [&](double degrees) { return OnCircle(kCentre, r, degrees, 0, 0).p; };
         EXPECT_EQ(ArcAnchors(kCentre, on(from), on(90), &anchors, nullptr), kNoErr);
         return Piece(anchors[0], anchors[1]);
     };
-    const Case cases[] = {
-        {Arc(kCentre, 50), 50, 0.035, true},      {Arc(kCentre, 500), 500, 0.416, true},
-        {Arc(kCentre, 700), 700, 0.586, true},    {Arc(kCentre, 750), 750, 0.629, false},
-        {Arc(kCentre, 800), 800, 0.671, false},
-        // The arc tools' pieces shorter than a quarter keep to their circle up to 800 points.
-        {madeByArcTool(150, 45), 150, 0.004, true}, {madeByArcTool(800, 30), 800, 0.087, true},
-        {madeByArcTool(800, 60), 800, 0.003, true},
+    struct Case {
+        AIRealBezier piece;
+        double radius, offset;
+        bool accepted;
+    } const cases[] = {
+        {Quarter(50), 50, 0.035, true},    {Quarter(500), 500, 0.416, true},   {Quarter(700), 700, 0.586, true},
+        {Quarter(750), 750, 0.629, false}, {Quarter(800), 800, 0.671, false},
+        // The arc tools' pieces shorter than a quarter stay accepted up to 800 points.
+        {byArcTool(150, 45), 150, 0.004, true}, {byArcTool(800, 30), 800, 0.087, true},
     };
     for (const Case& k : cases) {
         AIRealPoint centre{NAN, NAN};
@@ -114,13 +102,11 @@ TEST(CurveFit, CirclesFittedFromAPointNearTheStartAreCheckedBySamples) {
         EXPECT_EQ(BezierIsCircleSegment(k.piece, centre, radius), k.accepted) << k.radius;
     }
     // Only t = 0.1 ... 0.9 are sampled: ends pushed 0.6 points out pass, a radius 0.6 off does not.
-    const AIRealBezier quarter = Arc(kCentre, 100);
-    AIRealBezier endsOut = quarter;
+    AIRealBezier endsOut = Quarter(100);
     endsOut.p0.h += 0.6f;
     endsOut.p3.v += 0.6f;
     EXPECT_TRUE(BezierIsCircleSegment(endsOut, kCentre, 100));
-    EXPECT_FALSE(BezierIsCircleSegment(quarter, kCentre, 100.6f));
-    EXPECT_FALSE(BezierIsCircleSegment(quarter, {NAN, 0}, 100));
+    EXPECT_FALSE(BezierIsCircleSegment(Quarter(100), kCentre, 100.6f));
 }
 
 TEST(CurveFit, StraightPiecesAndAWalkThatAlwaysEnds) {
@@ -129,15 +115,13 @@ TEST(CurveFit, StraightPiecesAndAWalkThatAlwaysEnds) {
         AIRealBezier piece;
         int32_t result;
         bool radiusWritten, centreWritten;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"handles on their anchors", {{0, 0}, {0, 0}, {100, 50}, {100, 50}}, 1, false, false},
-        // The start parameter would be sqrt(1 / 0): the walk never ended.
+        // The walk's start was sqrt(1 / 0), and it never ended.
         {"handles on the start anchor", {{0, 0}, {0, 0}, {0, 0}, {100, 50}}, 1, false, false},
         {"start handle retracted", {{0, 0}, {0, 0}, {50, 100}, {100, 0}}, 0, true, true},
-        // A start beyond the piece (sqrt(1 / 0.3)) is its end.
-        {"starting at rest", {{0, 0}, {0, 0}, {0, 0.1f}, {100, 0}}, 0, true, true},
-        {"radius 2", Arc(kCentre, 2), 0, true, false},
+        {"starting at rest, beyond its end", {{0, 0}, {0, 0}, {0, 0.1f}, {100, 0}}, 0, true, true},
+        {"not a number", {{NAN, 0}, {1, 1}, {2, 1}, {3, 0}}, 0, false, false},
     };
     for (const Case& k : cases) {
         AIRealPoint centre{NAN, NAN};
@@ -147,28 +131,16 @@ TEST(CurveFit, StraightPiecesAndAWalkThatAlwaysEnds) {
         EXPECT_EQ(!std::isnan(centre.h), k.centreWritten) << k.name;
         EXPECT_EQ(WalkToReference(k.piece, {1000, 1000}), 1.0f) << k.name;  // nothing within 2 points
     }
-    EXPECT_EQ(WalkToReference({{NAN, 0}, {1, 1}, {2, 1}, {3, 0}}, {0, 0}), 1.0f);
-    // The first point within 2 points of the reference, steps of about a point before it.
-    const AIRealBezier quarter = Arc(kCentre, 300);
-    const AIReal t = WalkToReference(quarter, bezierPointAt(quarter, 0.3f));
-    EXPECT_LT(Distance(bezierPointAt(quarter, t), bezierPointAt(quarter, 0.3f)), 2.0);
-    const double short_ = bezierLengthTo(quarter, 0.3, 1e-4) - bezierLengthTo(quarter, t, 1e-4);
-    EXPECT_GT(short_, 0.9);
-    EXPECT_LE(short_, 2.0);
 }
 
 TEST(CurveFit, FilletArcsEndWhereTheCircleDoes) {
     const AIRealPoint c{80, 20};
     const double r = 20, k = kKappa * r;
-    const std::vector<AIPathSegment> fillet{Corner(0, 0), OnCircle(c, r, 270, 0, k), OnCircle(c, r, 0, k, 0),
-                                            Corner(100, 100)};
-    const std::vector<AIPathSegment> twoPieces{Corner(0, 0), OnCircle(c, r, 270, 0, k), OnCircle(c, r, 0, k, k),
-                                               OnCircle(c, r, 90, k, 0), Corner(0, 40)};
-    const std::vector<AIPathSegment> circle{OnCircle(c, r, 0, k, k), OnCircle(c, r, 90, k, k),
-                                            OnCircle(c, r, 180, k, k), OnCircle(c, r, 270, k, k)};
-    // A D whose first anchor is the middle of its arc.
-    const std::vector<AIPathSegment> acrossFirst{OnCircle(c, r, 0, k, k), OnCircle(c, r, 90, k, 0),
-                                                 OnCircle(c, r, 270, 0, k)};
+    const auto on = [&](double degrees, double in, double out) { return OnCircle(c, r, degrees, in, out); };
+    const AIPathSegment origin{{0, 0}, {0, 0}, {0, 0}, true}, top{{0, 40}, {0, 40}, {0, 40}, true};
+    const std::vector<AIPathSegment> fillet{origin, on(270, 0, k), on(0, k, 0), top};  // a corner rounded
+    const std::vector<AIPathSegment> circle{on(0, k, k), on(90, k, k), on(180, k, k), on(270, k, k)};
+    const std::vector<AIPathSegment> dWithAnchor0MidArc{on(0, k, k), on(90, k, 0), on(270, 0, k)};
     struct Case {
         const char* name;
         const std::vector<AIPathSegment>& path;
@@ -176,21 +148,17 @@ TEST(CurveFit, FilletArcsEndWhereTheCircleDoes) {
         ai_int16 piece;
         AIRealPoint start, end;
         bool whole;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"fillet", fillet, false, 1, {80, 0}, {100, 20}, false},
-        {"two pieces, first", twoPieces, false, 1, {80, 0}, {80, 40}, false},
-        {"two pieces, second", twoPieces, false, 2, {80, 0}, {80, 40}, false},
         {"whole circle", circle, true, 2, {80, 0}, {80, 0}, true},
-        {"across the first anchor", acrossFirst, true, 0, {80, 0}, {80, 40}, false},
+        {"across the first anchor", dWithAnchor0MidArc, true, 0, {80, 0}, {80, 40}, false},
         // Open, its end handles along the circle: no piece closes it.
         {"three quarters", circle, false, 1, {100, 20}, {80, 0}, false},
     };
     for (const Case& t : cases) {
         FilletArc arc;
-        ASSERT_EQ(FilletArcEnds(t.path.data(), static_cast<ai_int16>(t.path.size()), t.closed, t.piece, c, r, &arc),
-                  kNoErr)
-            << t.name;
+        const auto count = static_cast<ai_int16>(t.path.size());
+        ASSERT_EQ(FilletArcEnds(t.path.data(), count, t.closed, t.piece, c, r, &arc), kNoErr) << t.name;
         EXPECT_LT(Distance(arc.start, t.start), 1e-4) << t.name;
         EXPECT_LT(Distance(arc.end, t.end), 1e-4) << t.name;
         EXPECT_EQ(arc.wholeCircle, t.whole) << t.name;
@@ -198,14 +166,9 @@ TEST(CurveFit, FilletArcsEndWhereTheCircleDoes) {
     FilletArc arc;
     EXPECT_EQ(FilletArcEnds(circle.data(), 4, false, 3, c, r, &arc), kOutOfRangeErr);
     EXPECT_EQ(FilletArcEnds(circle.data(), 4, true, -1, c, r, &arc), kOutOfRangeErr);
-    EXPECT_EQ(FilletArcEnds(nullptr, 4, true, 0, c, r, &arc), kBadParameterErr);
 }
 
 TEST(CurveFit, ArcCentresFromTheNormalsAtTwoClicks) {
-    const double r = 100, k = kKappa * r;
-    const auto quarter = [&](double from) {
-        return Piece(OnCircle(kCentre, r, from, 0, k), OnCircle(kCentre, r, from + 90, k, 0));
-    };
     // An ellipse 400 by 200 about the origin: its first two quarters.
     const AIRealBezier right{{200, 0}, {200, 55.23f}, {110.46f, 100}, {0, 100}};
     const AIRealBezier left{{0, 100}, {-110.46f, 100}, {-200, 55.23f}, {-200, 0}};
@@ -219,23 +182,21 @@ TEST(CurveFit, ArcCentresFromTheNormalsAtTwoClicks) {
         AIErr result;
         AIRealPoint centre;
         double tolerance;  // the pieces only come near their circle or ellipse
-    };
-    const Case cases[] = {
-        {"circle, two quarters", quarter(0), 0.3f, quarter(180), 0.6f, kNoErr, kCentre, 1e-3 * r},
-        {"half circle's ends", quarter(0), 0, quarter(90), 1, kNoErr, kCentre, 1e-4},
-        {"turned half circle's ends", quarter(30), 0, quarter(120), 1, kNoErr, kCentre, 1e-4},
-        // The normals of mirrored points of an ellipse of axes 2 : 1 meet on its axis at -3 v.
-        {"ellipse, points mirrored", right, 0.3f, left, 0.7f, kNoErr, {0, -3 * bezierPointAt(right, 0.3f).v}, 0.5},
+    } const cases[] = {
+        {"circle, two quarters", Quarter(100), 0.3f, Quarter(100, 180), 0.6f, kNoErr, kCentre, 0.1},
+        {"half circle's ends", Quarter(100), 0, Quarter(100, 90), 1, kNoErr, kCentre, 1e-4},
+        {"turned half circle's ends", Quarter(100, 30), 0, Quarter(100, 120), 1, kNoErr, kCentre, 1e-4},
+        // Normals at mirrored points of an ellipse of axes 2 : 1 meet on its axis at -3 v.
+        {"ellipse, mirrored", right, 0.3f, left, 0.7f, kNoErr, {0, -3 * bezierPointAt(right, 0.3f).v}, 0.5},
         {"ellipse, other curvature", right, 0.1f, left, 0.2f, kCADErr, {}, 0},
         {"one straight piece", line, 0.2f, line, 0.7f, kNotApplicableErr, {}, 0},
     };
     for (const Case& t : cases) {
         ArcThroughClicks arc{};
         ASSERT_EQ(ArcCentreFromNormals(t.first, t.t1, t.second, t.t2, &arc), t.result) << t.name;
-        if (t.result != kNoErr) continue;
-        EXPECT_LT(Distance(arc.centre, t.centre), t.tolerance) << t.name;
-        EXPECT_LT(Distance(arc.first, bezierPointAt(t.first, t.t1)), 1e-4) << t.name;
-        EXPECT_LT(Distance(arc.second, bezierPointAt(t.second, t.t2)), 1e-4) << t.name;
+        if (t.result == kNoErr) {
+            EXPECT_LT(Distance(arc.centre, t.centre), t.tolerance) << t.name;
+        }
     }
 }
 
