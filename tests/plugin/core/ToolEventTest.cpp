@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "CoreFixture.h"
+#include "axonometric/DepthToolFamily.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "dimensions/DimensionToolFamily.h"
+#include "drawtools/DrawToolFamilies.h"
 
 namespace coretest {
 namespace {
@@ -53,20 +56,19 @@ AIToolHandle& Handle() {
     return gTools.*Field;
 }
 
-using F = ToolFamily;
 const PlotwiseToolRow kTestTools[] = {
-    {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 0, 1, F::kDimension, 0, &kRoutines},
-    {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 0, 1, F::kDimension, 0, &kFailingDown},
-    {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 0, 1, F::kDimension, 0, &kFailingDrag},
-    {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, F::kDimension, kToolNeedsDrag, &kRoutines},
-    {&Handle<&TestTools::angular>, "Test Angular Dimension", 0, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
-    {&Handle<&TestTools::chain>, "Test Chain Dimension", 0, 1, F::kDimension, kToolChainClicks, &kRoutines},
-    {&Handle<&TestTools::line>, "Test CAD Line", 0, 5, F::kDraw, 0, &kRoutines},
-    {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 0, 5, F::kThreePoint, 0, &kRoutines},
-    {&Handle<&TestTools::arc>, "Test CAD Arc", 0, 5, F::kArc, 0, &kRoutines},
-    {&Handle<&TestTools::fillet>, "Test Fillet", 0, 6, F::kCorner, 0, &kRoutines},
-    {&Handle<&TestTools::trim>, "Test Trim", 0, 6, F::kTrim, 0, &kRoutines},
-    {&Handle<&TestTools::cube>, "Test Depth Cube", 60, 7, F::kDepth, kToolPrimitive | kToolTrackCursor, &kRoutines},
+    {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 0, 1, &kDimensionToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 0, 1, &kDimensionToolFamily, 0, &kFailingDown},
+    {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 0, 1, &kDimensionToolFamily, 0, &kFailingDrag},
+    {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, &kDimensionToolFamily, kToolNeedsDrag, &kRoutines},
+    {&Handle<&TestTools::angular>, "Test Angular Dimension", 0, 3, &kDimensionToolFamily, kToolTwoClicksThenDrag, &kRoutines},
+    {&Handle<&TestTools::chain>, "Test Chain Dimension", 0, 1, &kDimensionToolFamily, kToolChainClicks, &kRoutines},
+    {&Handle<&TestTools::line>, "Test CAD Line", 0, 5, &kDrawToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 0, 5, &kThreePointToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::arc>, "Test CAD Arc", 0, 5, &kArcToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::fillet>, "Test Fillet", 0, 6, &kCornerToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::trim>, "Test Trim", 0, 6, &kTrimToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::cube>, "Test Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, &kRoutines},
 };
 
 struct ToolEventTest : CoreTest {
