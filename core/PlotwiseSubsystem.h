@@ -145,8 +145,9 @@ using PlotwiseAnnotation = AIErr (*)(AIDocumentViewHandle view, AIAnnotatorDrawe
 // stored style and clicks the regeneration has set up (null: the kind draws nothing, and
 // its dimensions are kept as they are). `tool`, when given, is made the current tool for
 // the redraw, for routines that tell their flat and axonometric forms apart by it. The
-// first row of a kind counts, a subsystem added after the module's own (a test's double)
-// ahead of the module's, as for services.
+// regeneration knows no kind but those registered, so a subsystem may add one of its own.
+// The first row of a kind counts, a subsystem added after the module's own (a test's
+// double) ahead of the module's, as for services.
 struct PlotwiseDimensionKindRow {
     int32_t kind;
     AIErr (*redraw)();
