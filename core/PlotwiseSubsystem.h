@@ -1,6 +1,6 @@
 // How a subsystem plugs into the core. Each subsystem declares, in its own folder, one
-// `PlotwiseSubsystem` record: its tools (each naming the family whose steps it shares), its panels,
-// menu commands, timers, annotator drawings and dimension kinds, the host events it
+// `PlotwiseSubsystem` record: its tools (each naming the family whose steps it shares), its
+// panels, menu commands, timers, annotator drawings and dimension kinds, the host events it
 // follows and the services it offers to the folders below it. The module lists every record
 // (lowest subsystem first); the core registers and dispatches through them and includes no
 // subsystem's header.

@@ -63,7 +63,7 @@ const ToolFamilyRoutines kNewFamily{
     .captions = {17401, 17405},
 };
 
-// Stand-ins for tools of every family the core handles, with the titles (string indexes),
+// Stand-ins for tools of the module's families, with the titles (string indexes),
 // tool sets and flags of the real tools; where the real tool is registered, the stand-in
 // goes by its own name (string index 0 has no title).
 struct TestTools {
