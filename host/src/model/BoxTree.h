@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -33,6 +34,7 @@ struct Box {
 class BoxTree {
 public:
     explicit BoxTree(std::vector<Box> items) : items_(std::move(items)) {
+        nodes_.reserve(2 * items_.size() / kLeafSize + 2);
         if (!items_.empty()) build(0, static_cast<uint32_t>(items_.size()));
     }
 
@@ -40,18 +42,20 @@ public:
     template <class Visit>
     void atPoint(double x, double y, Visit visit) const {
         if (nodes_.empty()) return;
-        std::vector<uint32_t> stack{0};
-        while (!stack.empty()) {
-            const Node& n = nodes_[stack.back()];
-            stack.pop_back();
+        // The tree is balanced, so the nodes waiting are at most two per level.
+        std::array<uint32_t, 2 * 64> stack;
+        size_t top = 0;
+        stack[top++] = 0;
+        while (top > 0) {
+            const Node& n = nodes_[stack[--top]];
             if (!n.box.holds(x, y)) continue;
             if (n.left == kLeaf) {
                 for (uint32_t i = n.lo; i < n.hi; ++i)
                     if (items_[i].holds(x, y)) visit(i);
                 continue;
             }
-            stack.push_back(n.left);
-            stack.push_back(n.right);
+            stack[top++] = n.left;
+            stack[top++] = n.right;
         }
     }
 
@@ -106,18 +110,21 @@ private:
     uint32_t build(uint32_t lo, uint32_t hi) {
         const auto at = static_cast<uint32_t>(nodes_.size());
         nodes_.push_back({});
-        Box box;
-        for (uint32_t i = lo; i < hi; ++i) box.add(items_[i]);
-        nodes_[at].box = box;
         nodes_[at].lo = lo;
         nodes_[at].hi = hi;
+        Box box;
         if (hi - lo > kLeafSize) {
             const uint32_t mid = lo + (hi - lo) / 2;
             const uint32_t left = build(lo, mid);
             const uint32_t right = build(mid, hi);
             nodes_[at].left = left;
             nodes_[at].right = right;
+            box.add(nodes_[left].box);
+            box.add(nodes_[right].box);
+        } else {
+            for (uint32_t i = lo; i < hi; ++i) box.add(items_[i]);
         }
+        nodes_[at].box = box;
         return at;
     }
 

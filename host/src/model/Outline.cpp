@@ -8,10 +8,11 @@
 #include "model/Outline.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <map>
 #include <numbers>
 #include <set>
+#include <unordered_map>
 
 #include "model/BoxTree.h"
 #include "model/Geometry.h"
@@ -32,7 +33,7 @@ Pt operator-(Pt a, Pt b) { return {a.x - b.x, a.y - b.y}; }
 Pt operator*(Pt a, double k) { return {a.x * k, a.y * k}; }
 double dot(Pt a, Pt b) { return a.x * b.x + a.y * b.y; }
 double cross(Pt a, Pt b) { return a.x * b.y - a.y * b.x; }
-double norm(Pt a) { return std::hypot(a.x, a.y); }
+double norm(Pt a) { return std::sqrt(a.x * a.x + a.y * a.y); }  // hypot's care for overflow costs dearly here
 Pt unit(Pt a) {
     const double n = norm(a);
     return n > 0 ? a * (1 / n) : Pt{};
@@ -202,6 +203,7 @@ class Crossings {
 public:
     std::vector<std::pair<double, double>> of(const Cubic& a, const Cubic& b) {
         found_.clear();
+        along_ = false;
         search(a, 0, 1, b, 0, 1, 0);
         for (auto& [ta, tb] : found_) refine(a, b, &ta, &tb);
         std::sort(found_.begin(), found_.end());
@@ -213,6 +215,9 @@ public:
                      found_.end());
         return found_;
     }
+
+    // Whether the last two pieces looked at lie along each other somewhere.
+    bool along() const { return along_; }
 
 private:
     static constexpr double kFlat = 1e-5;
@@ -257,12 +262,18 @@ private:
         if ((fa && fb) || depth >= kMaxDepth) {
             const Pt r = a.p3 - a.p0, s = b.p3 - b.p0;
             const double den = cross(r, s);
-            if (den == 0 || along(a, b) || along(b, a)) return;
+            if (den == 0 || along(a, b) || along(b, a)) {
+                along_ = true;
+                return;
+            }
             const double u = cross(b.p0 - a.p0, s) / den, v = cross(b.p0 - a.p0, r) / den;
             if (u < 0 || u > 1 || v < 0 || v > 1) return;
             // Halves of pieces lying along each other meet end to end at a slant: no crossing.
             auto atEnd = [](double t) { return t < 1e-9 || t > 1 - 1e-9; };
-            if (atEnd(u) && atEnd(v) && std::fabs(den) < 1e-2 * norm(r) * norm(s)) return;
+            if (atEnd(u) && atEnd(v) && std::fabs(den) < 1e-2 * norm(r) * norm(s)) {
+                along_ = true;
+                return;
+            }
             found_.push_back({a0 + u * (a1 - a0), b0 + v * (b1 - b0)});
             return;
         }
@@ -282,7 +293,23 @@ private:
     }
 
     std::vector<std::pair<double, double>> found_;
+    bool along_ = false;
 };
+
+// Whether piece b, which begins where a ends, can meet a only there: a line through that
+// point has all of a's control points on one side and all of b's on the other. Most
+// neighbours are told apart so, without halving them down to the shared point.
+bool apart(const Cubic& a, const Cubic& b) {
+    const Pt x = b.p0;
+    const Pt back = unit((a.p2 - x) + (a.p1 - x) + (a.p0 - x)), ahead = unit((b.p1 - x) + (b.p2 - x) + (b.p3 - x));
+    const Pt n = ahead - back;  // across the line, towards b's side
+    if (norm(n) < 1e-6) return false;
+    for (Pt q : {a.p0, a.p1, a.p2})
+        if (dot(q - x, n) > 0) return false;
+    for (Pt q : {b.p1, b.p2, b.p3})
+        if (dot(q - x, n) < 0) return false;
+    return true;
+}
 
 // ---------------------------------------------------------------- joins and caps
 
@@ -449,10 +476,12 @@ public:
     }
 
 private:
-    // A join or a cap: a disc (round), or a convex polygon whose first point is the anchor.
+    // A join or a cap: a disc (round, no corners), or a convex polygon whose first corner is
+    // the anchor.
     struct Zone {
         Pt centre;
-        std::vector<Pt> polygon;
+        std::array<Pt, 5> corners{};
+        size_t count = 0;
     };
 
     std::vector<Box> boxes() {
@@ -467,8 +496,8 @@ private:
         for (const Piece& p : s_.pieces) out.push_back(hull(p.c).grown(s_.h));
         for (const Zone& z : zones_) {
             Box b;
-            if (z.polygon.empty()) b = Box{z.centre.x, z.centre.y, z.centre.x, z.centre.y}.grown(s_.h);
-            for (Pt q : z.polygon) b.add(q.x, q.y);
+            if (z.count == 0) b = Box{z.centre.x, z.centre.y, z.centre.x, z.centre.y}.grown(s_.h);
+            for (size_t i = 0; i < z.count; ++i) b.add(z.corners[i].x, z.corners[i].y);
             out.push_back(b);
         }
         return out;
@@ -478,7 +507,7 @@ private:
         const double phi = turn(a.t1, b.t0);
         const Pt P = a.c.p3;
         if (s_.shape.join == kAIRoundJoin) {
-            zones_.push_back({P, {}});
+            zones_.push_back({P, {}, 0});
             return;
         }
         const double outer = phi < 0 ? 1 : -1;
@@ -486,16 +515,16 @@ private:
         if (reversal(phi) || norm(na - nb) * s_.h <= s_.tol) return;  // no area beyond the pieces
         Pt tip;
         if (miterTip(s_, P, na, nb, phi, &tip))
-            zones_.push_back({P, {P, P + na * s_.h, tip, P + nb * s_.h}});
+            zones_.push_back({P, {P, P + na * s_.h, tip, P + nb * s_.h}, 4});
         else
-            zones_.push_back({P, {P, P + na * s_.h, P + nb * s_.h}});
+            zones_.push_back({P, {P, P + na * s_.h, P + nb * s_.h}, 3});
     }
 
     void addCap(Pt end, Pt t) {
         const Pt n = leftOf(t) * s_.h, ahead = t * s_.h;
-        if (s_.shape.cap == kAIRoundCap) zones_.push_back({end, {}});
+        if (s_.shape.cap == kAIRoundCap) zones_.push_back({end, {}, 0});
         if (s_.shape.cap == kAIProjectingCap)
-            zones_.push_back({end, {end, end + n, end + n + ahead, end - n + ahead, end - n}});
+            zones_.push_back({end, {end, end + n, end + n + ahead, end - n + ahead, end - n}, 5});
     }
 
     bool inBody(const Piece& piece, Pt p) const {
@@ -511,18 +540,19 @@ private:
     }
 
     bool inZone(const Zone& z, Pt p) const {
-        if (z.polygon.empty()) return norm(p - z.centre) < s_.h - margin_;
-        const std::vector<Pt>& v = z.polygon;
+        if (z.count == 0) return norm(p - z.centre) < s_.h - margin_;
+        const auto& v = z.corners;
+        const size_t n = z.count;
         double area = 0;
-        for (size_t i = 0; i < v.size(); ++i) area += cross(v[i], v[(i + 1) % v.size()]);
+        for (size_t i = 0; i < n; ++i) area += cross(v[i], v[(i + 1) % n]);
         const double orientation = area > 0 ? 1 : -1;
-        for (size_t i = 0; i < v.size(); ++i) {
-            const Pt a = v[i], b = v[(i + 1) % v.size()];
+        for (size_t i = 0; i < n; ++i) {
+            const Pt a = v[i], b = v[(i + 1) % n];
             const double len = norm(b - a);
             if (len == 0) continue;
             const double inside = orientation * cross(b - a, p - a) / len;
             // The sides through the anchor border the pieces' own areas.
-            const bool throughAnchor = i == 0 || i + 1 == v.size();
+            const bool throughAnchor = i == 0 || i + 1 == n;
             if (inside <= (throughAnchor ? -margin_ : margin_)) return false;
         }
         return true;
@@ -553,6 +583,7 @@ public:
         for (size_t k = 0; k + 1 < first.size(); ++k)
             for (size_t e = first[k]; e < first[k + 1]; ++e) before[e] = e > first[k] ? e - 1 : first[k + 1] - 1;
         const auto cuts = crossings(edges, before);
+        parts_.reserve(edges.size() + 2 * at_.size());
         for (size_t k = 0; k + 1 < first.size(); ++k) cutContour(edges, cuts, first[k], first[k + 1]);
         for (Part& p : parts_) p.kept = !area.holds(geom::evaluate(p.c, 0.5));
         dropRepeats(tolerance);
@@ -591,6 +622,7 @@ private:
         long endNode = -1;  // the crossing it ends at, or -1 where the next part follows on
         size_t next = 0;    // the part after it along its raw contour
         bool kept = false;
+        bool doubled = false;  // its edge lies along another somewhere
     };
 
     // Cuts per edge, sorted along it. A crossing at a corner of one contour (the end of an
@@ -602,6 +634,7 @@ private:
         boxes.reserve(edges.size());
         for (const Cubic& c : edges) boxes.push_back(hull(c));
         std::set<std::pair<size_t, size_t>> corners;  // (edge ending at the corner, edge through it)
+        doubled_.assign(edges.size(), false);
         Crossings search;
         constexpr double kEnd = 1e-7;
         auto atEnd = [&](size_t* e, double* t) {
@@ -611,7 +644,11 @@ private:
             return true;
         };
         geom::BoxTree(std::move(boxes)).overlappingPairs([&](uint32_t ei, uint32_t ej) {
-            for (auto [ti, tj] : search.of(edges[ei], edges[ej])) {
+            if (before[ej] == ei && apart(edges[ei], edges[ej])) return;
+            if (before[ei] == ej && apart(edges[ej], edges[ei])) return;
+            const auto found = search.of(edges[ei], edges[ej]);
+            if (search.along()) doubled_[ei] = doubled_[ej] = true;
+            for (auto [ti, tj] : found) {
                 size_t i = ei, j = ej;
                 const Pt x = (geom::evaluate(edges[i], ti) + geom::evaluate(edges[j], tj)) * 0.5;
                 const bool endI = atEnd(&i, &ti), endJ = atEnd(&j, &tj);
@@ -637,7 +674,7 @@ private:
             long after = -1;  // the crossing the part begins at
             // Both pieces crossing meet at one point.
             auto add = [&](double t1, long node) {
-                parts_.push_back({portion(edges[e], t0, t1), node});
+                parts_.push_back({portion(edges[e], t0, t1), node, 0, false, doubled_[e]});
                 if (after >= 0) parts_.back().c.p0 = at_[static_cast<size_t>(after)];
                 if (node >= 0) parts_.back().c.p3 = at_[static_cast<size_t>(node)];
             };
@@ -663,15 +700,21 @@ private:
     }
 
     // Where the path doubles back on itself both sides' offsets can run along the same
-    // edge of the stroke: one of two parts lying on each other is kept.
+    // edge of the stroke: one of two parts lying on each other is kept. Only parts of edges
+    // the crossing search found lying along another are compared.
     void dropRepeats(double tolerance) {
         const double close = tolerance / 10;
+        struct CellHash {
+            size_t operator()(const std::pair<long long, long long>& c) const {
+                return std::hash<long long>()(c.first * 73856093LL ^ c.second * 19349663LL);
+            }
+        };
         auto cellOf = [&](Pt p) { return std::pair{std::llround(p.x / tolerance), std::llround(p.y / tolerance)}; };
-        std::map<std::pair<long long, long long>, std::vector<size_t>> byMiddle;
+        std::unordered_map<std::pair<long long, long long>, std::vector<size_t>, CellHash> byMiddle;
         for (size_t k = 0; k < parts_.size(); ++k)
-            if (parts_[k].kept) byMiddle[cellOf(geom::evaluate(parts_[k].c, 0.5))].push_back(k);
+            if (parts_[k].kept && parts_[k].doubled) byMiddle[cellOf(geom::evaluate(parts_[k].c, 0.5))].push_back(k);
         for (size_t k = 0; k < parts_.size(); ++k) {
-            if (!parts_[k].kept) continue;
+            if (!parts_[k].kept || !parts_[k].doubled) continue;
             const Cubic& a = parts_[k].c;
             const auto [cx, cy] = cellOf(geom::evaluate(a, 0.5));
             for (long long dx = -1; dx <= 1; ++dx) {
@@ -698,6 +741,7 @@ private:
     }
 
     std::vector<Part> parts_;
+    std::vector<bool> doubled_;                  // per edge
     std::vector<Pt> at_;                         // per crossing, where it is
     std::vector<std::vector<size_t>> outgoing_;  // per crossing, the parts starting there
 };
