@@ -28,7 +28,6 @@ struct Box {
     }
     Box grown(double by) const { return {x0 - by, y0 - by, x1 + by, y1 + by}; }
     bool overlaps(const Box& b) const { return x0 <= b.x1 && b.x0 <= x1 && y0 <= b.y1 && b.y0 <= y1; }
-    bool holds(double x, double y) const { return x0 <= x && x <= x1 && y0 <= y && y <= y1; }
 };
 
 class BoxTree {
@@ -41,6 +40,12 @@ public:
     // visit(i) for every item whose box holds (x, y).
     template <class Visit>
     void atPoint(double x, double y, Visit visit) const {
+        overlapping(Box{x, y, x, y}, visit);
+    }
+
+    // visit(i) for every item whose box overlaps `box`.
+    template <class Visit>
+    void overlapping(const Box& box, Visit visit) const {
         if (nodes_.empty()) return;
         // The tree is balanced, so the nodes waiting are at most two per level.
         std::array<uint32_t, 2 * 64> stack;
@@ -48,10 +53,10 @@ public:
         stack[top++] = 0;
         while (top > 0) {
             const Node& n = nodes_[stack[--top]];
-            if (!n.box.holds(x, y)) continue;
+            if (!n.box.overlaps(box)) continue;
             if (n.left == kLeaf) {
                 for (uint32_t i = n.lo; i < n.hi; ++i)
-                    if (items_[i].holds(x, y)) visit(i);
+                    if (items_[i].overlaps(box)) visit(i);
                 continue;
             }
             stack[top++] = n.left;

@@ -26,7 +26,7 @@ using geom::Pt;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kTiny = 1e-9;
-constexpr int kMaxFitDepth = 16;
+constexpr int kMaxFitDepth = 12;
 
 Pt operator+(Pt a, Pt b) { return {a.x + b.x, a.y + b.y}; }
 Pt operator-(Pt a, Pt b) { return {a.x - b.x, a.y - b.y}; }
@@ -96,6 +96,7 @@ struct Piece {
     Cubic c;
     Pt t0, t1;  // unit tangents at the start and the end
     bool straight = false;
+    bool cuspBefore = false;  // it begins where its curve turned back on itself
 };
 
 struct Stroke {
@@ -106,17 +107,75 @@ struct Stroke {
     double tol = 0;  // offset tolerance
 };
 
-std::vector<Piece> strokedPieces(const std::vector<AIPathSegment>& segs, bool closed) {
-    std::vector<Piece> out;
-    for (const Cubic& c : geom::pieces(segs, closed)) {
-        Piece p;
-        p.c = c;
-        p.straight = straight(c);
-        p.t0 = p.straight ? unit(c.p3 - c.p0) : startTangent(c);
-        p.t1 = p.straight ? p.t0 : endTangent(c);
-        if (norm(p.t0) == 0) continue;  // a piece without length
-        out.push_back(p);
+// A turn of the curve tighter than `tol` (a cusp, or as good as one), where its offset
+// would leap across it: the parameters where the curve comes within twice `tol` of its
+// slowest point and leaves that again. False when the curve has no such turn.
+bool tightTurn(const Cubic& c, double tol, double* enter, double* leave) {
+    double best = INFINITY, t = 0;
+    for (int i = 1; i < 32; ++i) {
+        const Pt v = geom::derivative(c, i / 32.0);
+        if (dot(v, v) < best) {
+            best = dot(v, v);
+            t = i / 32.0;
+        }
     }
+    // Newton's method on the derivative of half the squared speed, c'·c'' (c''' is constant).
+    const Pt third = (c.p3 - c.p0 + (c.p1 - c.p2) * 3) * 6;
+    for (int i = 0; i < 8; ++i) {
+        const Pt v = geom::derivative(c, t), a = secondDerivative(c, t);
+        const double slope = dot(a, a) + dot(v, third);
+        if (!(slope > 0)) break;
+        t = std::clamp(t - dot(v, a) / slope, 0.0, 1.0);
+    }
+    // The radius of the turn there is |c'|² / |c''| (the two stand square at the slowest point).
+    const Pt v = geom::derivative(c, t), a = secondDerivative(c, t);
+    if (!(dot(v, v) < tol * norm(a))) return false;
+    const Pt turn = geom::evaluate(c, t);
+    auto away = [&](double end) {
+        if (norm(geom::evaluate(c, end) - turn) < 2 * tol) return end;
+        double near = t, far = end;
+        for (int i = 0; i < 40; ++i) {
+            const double mid = (near + far) / 2;
+            (norm(geom::evaluate(c, mid) - turn) < 2 * tol ? near : far) = mid;
+        }
+        return far;
+    };
+    *enter = away(0);
+    *leave = away(1);
+    return true;
+}
+
+Piece makePiece(const Cubic& c) {
+    Piece p;
+    p.c = c;
+    p.straight = straight(c);
+    p.t0 = p.straight ? unit(c.p3 - c.p0) : startTangent(c);
+    p.t1 = p.straight ? p.t0 : endTangent(c);
+    return p;
+}
+
+// Adds curve c as pieces, leaving out each turn tighter than `tol` (a corner, in effect,
+// joined round as the curve went round it); `turns` bounds how many are looked for. True
+// when c ends in such a turn, so the piece after it begins past one.
+bool addPieces(const Cubic& c, double tol, int turns, bool afterTurn, std::vector<Piece>& out) {
+    double enter = 0, leave = 1;
+    if (turns == 0 || straight(c) || !tightTurn(c, tol, &enter, &leave)) {
+        Piece p = makePiece(c);
+        p.cuspBefore = afterTurn;
+        if (norm(p.t0) == 0) return afterTurn;
+        out.push_back(p);
+        return false;
+    }
+    if (enter > 0) addPieces(portion(c, 0, enter), tol, turns - 1, afterTurn, out);
+    return leave < 1 ? addPieces(portion(c, leave, 1), tol, turns - 1, true, out) : true;
+}
+
+// The path's pieces, those without length left out.
+std::vector<Piece> strokedPieces(const std::vector<AIPathSegment>& segs, bool closed, double tol) {
+    std::vector<Piece> out;
+    bool afterTurn = false;
+    for (const Cubic& c : geom::pieces(segs, closed)) afterTurn = addPieces(c, tol, 3, afterTurn, out);
+    if (closed && afterTurn && !out.empty()) out.front().cuspBefore = true;
     return out;
 }
 
@@ -144,7 +203,7 @@ private:
     Pt at(double t) const { return geom::evaluate(p_.c, t) + leftOf(tangent(t)) * d_; }
 
     // How much the offset stretches the curve at t (1 − d·curvature): the offset's
-    // derivative is the curve's times this, so it scales the handles.
+    // derivative is the curve's times this, so it scales the handles (negative: reversed).
     double stretch(double t) const {
         const Pt v = geom::derivative(p_.c, t);
         const double s = norm(v);
@@ -156,7 +215,9 @@ private:
         const Cubic part = portion(p_.c, t0, t1);
         const Pt a = at(t0), b = at(t1);
         const double f0 = stretch(t0), f1 = stretch(t1);
-        if (f0 > 0 && f1 > 0) {
+        // Where the curve turns tighter than d the offset runs backwards (both stretches
+        // negative), which a cubic follows as well; only a cusp between (signs differing) needs halving.
+        if (f0 * f1 > 0) {
             const Cubic candidate{a, a + (part.p1 - part.p0) * f0, b + (part.p2 - part.p3) * f1, b};
             if (fits(candidate, t0, t1)) {
                 out_.push_back(candidate);
@@ -175,10 +236,13 @@ private:
 
     // Each sample of the candidate is compared with the offset point whose normal passes
     // through it.
+    // A stretch changing sign between the ends (two cusps) is no fit either.
     bool fits(const Cubic& candidate, double t0, double t1) const {
-        for (double u : {0.15, 0.3, 0.5, 0.7, 0.85}) {
+        const bool forwards = stretch(t0) > 0;
+        for (double u : {0.05, 0.15, 0.3, 0.5, 0.7, 0.85, 0.95}) {
             const Pt q = geom::evaluate(candidate, u);
             double t = t0 + u * (t1 - t0);
+            if ((stretch(t) > 0) != forwards) return false;
             for (int i = 0; i < 4; ++i) {
                 const Pt e = geom::evaluate(p_.c, t) - q, v = geom::derivative(p_.c, t);
                 const double slope = dot(v, v) + dot(e, secondDerivative(p_.c, t));
@@ -204,6 +268,10 @@ public:
     std::vector<std::pair<double, double>> of(const Cubic& a, const Cubic& b) {
         found_.clear();
         along_ = false;
+        // Far from the origin doubles resolve less: flat enough is relative there.
+        double reach = 0;
+        for (Pt p : {a.p0, a.p1, a.p2, a.p3, b.p0, b.p1, b.p2, b.p3}) reach = std::max({reach, std::fabs(p.x), std::fabs(p.y)});
+        flatness_ = std::max(kFlat, reach * 1e-12);
         search(a, 0, 1, b, 0, 1, 0);
         for (auto& [ta, tb] : found_) refine(a, b, &ta, &tb);
         std::sort(found_.begin(), found_.end());
@@ -220,24 +288,25 @@ public:
     bool along() const { return along_; }
 
 private:
-    static constexpr double kFlat = 1e-5;
+    static constexpr double kFlat = 1e-5;  // points
     static constexpr int kMaxDepth = 48;
 
     // Flat pieces lying along each other (where the outline doubles back on itself) do not
     // cross: b's ends lie on a's chord.
-    static bool along(const Cubic& a, const Cubic& b) {
+    bool along(const Cubic& a, const Cubic& b) const {
         const Pt chord = a.p3 - a.p0;
         const double len = norm(chord);
         if (len <= kTiny) return false;
-        return std::fabs(cross(chord, b.p0 - a.p0)) / len <= 2 * kFlat &&
-               std::fabs(cross(chord, b.p3 - a.p0)) / len <= 2 * kFlat;
+        return std::fabs(cross(chord, b.p0 - a.p0)) / len <= 2 * flatness_ &&
+               std::fabs(cross(chord, b.p3 - a.p0)) / len <= 2 * flatness_;
     }
 
-    static bool flat(const Cubic& c) {
+    bool flat(const Cubic& c) const {
         const Pt chord = c.p3 - c.p0;
         const double len = norm(chord);
-        if (len <= kTiny) return norm(c.p1 - c.p0) <= kFlat && norm(c.p2 - c.p0) <= kFlat;
-        return std::fabs(cross(chord, c.p1 - c.p0)) / len <= kFlat && std::fabs(cross(chord, c.p2 - c.p0)) / len <= kFlat;
+        if (len <= kTiny) return norm(c.p1 - c.p0) <= flatness_ && norm(c.p2 - c.p0) <= flatness_;
+        return std::fabs(cross(chord, c.p1 - c.p0)) / len <= flatness_ &&
+               std::fabs(cross(chord, c.p2 - c.p0)) / len <= flatness_;
     }
 
     // Newton's method on a(ta) = b(tb), from the chords' crossing: a flat piece's parameter
@@ -294,6 +363,7 @@ private:
 
     std::vector<std::pair<double, double>> found_;
     bool along_ = false;
+    double flatness_ = kFlat;
 };
 
 // Whether piece b, which begins where a ends, can meet a only there: a line through that
@@ -347,24 +417,104 @@ bool miterTip(const Stroke& s, Pt P, Pt na, Pt nb, double phi, Pt* tip) {
     return true;
 }
 
-// The offsets of piece a (tail) and piece b (head) cross on the inner side of a corner:
-// cut both there. False when they do not cross.
-bool cutAtCrossing(std::vector<Cubic>& a, std::vector<Cubic>& b) {
+// Distance from p to the nearest point of c, within `flatness`, and its parameter: exactly 0
+// or 1 when an end is nearest. Halves are passed over when even their control points lie
+// no nearer than the best found, so a curve looping back is measured as surely as a plain one.
+double nearest(const Cubic& c, Pt p, double flatness, double* t) {
+    double best = norm(c.p0 - p);
+    *t = 0;
+    if (norm(c.p3 - p) < best) {
+        best = norm(c.p3 - p);
+        *t = 1;
+    }
+    struct Span {
+        Cubic c;
+        double t0, t1;
+    };
+    std::array<Span, 64> stack;
+    size_t top = 0;
+    stack[top++] = {c, 0, 1};
+    while (top > 0) {
+        const Span s = stack[--top];
+        const Box box = hull(s.c);
+        const double dx = std::max({box.x0 - p.x, 0.0, p.x - box.x1}), dy = std::max({box.y0 - p.y, 0.0, p.y - box.y1});
+        if (std::sqrt(dx * dx + dy * dy) >= best) continue;
+        const Pt chord = s.c.p3 - s.c.p0;
+        const double len2 = dot(chord, chord);
+        const bool flat = std::fabs(cross(chord, s.c.p1 - s.c.p0)) <= flatness * std::sqrt(len2) &&
+                          std::fabs(cross(chord, s.c.p2 - s.c.p0)) <= flatness * std::sqrt(len2);
+        if ((flat && len2 > 0) || s.t1 - s.t0 < 1e-7 || top + 2 > stack.size()) {
+            const double u = len2 > 0 ? std::clamp(dot(p - s.c.p0, chord) / len2, 0.0, 1.0) : 0;
+            const double d = norm(s.c.p0 + chord * u - p);
+            if (d < best) {
+                best = d;
+                *t = s.t0 + u * (s.t1 - s.t0);
+            }
+            continue;
+        }
+        Cubic first, second;
+        geom::split(s.c, 0.5, &first, &second);
+        const double tm = (s.t0 + s.t1) / 2;
+        // The nearer half is looked at first.
+        const bool firstNearer = norm(first.p3 - p) + norm(first.p0 - p) < norm(second.p0 - p) + norm(second.p3 - p);
+        stack[top++] = firstNearer ? Span{second, tm, s.t1} : Span{first, s.t0, tm};
+        stack[top++] = firstNearer ? Span{first, s.t0, tm} : Span{second, tm, s.t1};
+    }
+    // A chord's nearest point is not quite the curve's: Newton's method on (c(t) − p)·c'(t)
+    // moves it to the foot, where the distance is least.
+    for (int i = 0; i < 4 && *t > 0 && *t < 1; ++i) {
+        const Pt e = geom::evaluate(c, *t) - p, v = geom::derivative(c, *t);
+        const double slope = dot(v, v) + dot(e, secondDerivative(c, *t));
+        if (!(slope > 0)) break;
+        *t = std::clamp(*t - dot(e, v) / slope, 0.0, 1.0);
+    }
+    return std::min(best, norm(geom::evaluate(c, *t) - p));
+}
+
+// Whether every piece lies within r of curve c (at its ends and thirds).
+bool within(const std::vector<Cubic>& pieces, const Cubic& c, double r, double flatness) {
+    double t = 0;
+    for (const Cubic& piece : pieces)
+        for (double u : {0.0, 1.0 / 3, 2.0 / 3, 1.0})
+            if (nearest(c, geom::evaluate(piece, u), flatness, &t) > r) return false;
+    return true;
+}
+
+// The offsets of pieces a (its tail) and b (its head) cross on the inner side of their
+// corner: both are cut at the crossing nearest the corner along a. False, changing nothing,
+// when they do not cross there: what would be cut off must lie within the stroke of the
+// other piece (curves crossing far from the corner are trimmed with the rest).
+bool cutAtCrossing(const Stroke& s, const Piece& pa, const Piece& pb, std::vector<Cubic>& a, std::vector<Cubic>& b) {
+    std::vector<Box> boxes;
+    boxes.reserve(b.size());
+    for (const Cubic& c : b) boxes.push_back(hull(c));
+    const geom::BoxTree heads(std::move(boxes));
     Crossings crossings;
     for (size_t ia = a.size(); ia-- > 0;) {
-        for (size_t ib = 0; ib < b.size(); ++ib) {
-            const auto found = crossings.of(a[ia], b[ib]);
-            if (found.empty()) continue;
-            // The crossing nearest the corner along a.
-            const auto [ta, tb] = *std::max_element(found.begin(), found.end());
-            a[ia] = portion(a[ia], 0, ta);
-            a.resize(ia + 1);
-            b[ib] = portion(b[ib], tb, 1);
-            b.erase(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(ib));
-            const Pt x = (a.back().p3 + b.front().p0) * 0.5;
-            a.back().p3 = b.front().p0 = x;
-            return true;
-        }
+        double ta = -1, tb = 0;
+        size_t ib = 0;
+        heads.overlapping(hull(a[ia]), [&](uint32_t j) {
+            for (const auto& [u, v] : crossings.of(a[ia], b[j])) {
+                if (u > ta || (u == ta && j < ib)) {
+                    ta = u;
+                    tb = v;
+                    ib = j;
+                }
+            }
+        });
+        if (ta < 0) continue;
+        std::vector<Cubic> tail{portion(a[ia], ta, 1)}, head(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(ib));
+        tail.insert(tail.end(), a.begin() + static_cast<std::ptrdiff_t>(ia) + 1, a.end());
+        head.push_back(portion(b[ib], 0, tb));
+        const double reach = s.h + 2 * s.tol;
+        if (!within(tail, pb.c, reach, s.tol / 2) || !within(head, pa.c, reach, s.tol / 2)) return false;
+        a[ia] = portion(a[ia], 0, ta);
+        a.resize(ia + 1);
+        b[ib] = portion(b[ib], tb, 1);
+        b.erase(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(ib));
+        const Pt x = (a.back().p3 + b.front().p0) * 0.5;
+        a.back().p3 = b.front().p0 = x;
+        return true;
     }
     return false;
 }
@@ -384,14 +534,14 @@ void joint(const Stroke& s, const Piece& pa, const Piece& pb, int side, std::vec
         // The inner side: the offsets overlap. Where they do not cross (pieces shorter than
         // the stroke is wide) they are joined through the corner, and the crossings left are
         // trimmed with the rest.
-        if (samePiece || !cutAtCrossing(a, b)) {
+        if (samePiece || !cutAtCrossing(s, pa, pb, a, b)) {
             out.push_back(line(A, P));
             out.push_back(line(P, B));
         }
         return;
     }
     Pt tip;
-    if (s.shape.join == kAIRoundJoin) {
+    if (s.shape.join == kAIRoundJoin || pb.cuspBefore) {  // a curve turning back is round
         arc(out, P, A, B, phi, s.h, s.tol);
     } else if (miterTip(s, P, leftOf(pa.t1) * side, leftOf(pb.t0) * side, phi, &tip)) {
         out.push_back(line(A, tip));
@@ -459,6 +609,7 @@ std::vector<std::vector<Cubic>> rawContours(const Stroke& s) {
 
 // ---------------------------------------------------------------- the stroked area
 
+
 // Whether a point lies inside the area the stroke paints, by more than a margin: within
 // half the width of a piece, measured square to it (its butt ends are not rounded), or
 // inside a corner's join or an end's cap.
@@ -506,7 +657,7 @@ private:
     void addJoin(const Piece& a, const Piece& b) {
         const double phi = turn(a.t1, b.t0);
         const Pt P = a.c.p3;
-        if (s_.shape.join == kAIRoundJoin) {
+        if (s_.shape.join == kAIRoundJoin || b.cuspBefore) {
             zones_.push_back({P, {}, 0});
             return;
         }
@@ -527,16 +678,20 @@ private:
             zones_.push_back({end, {end, end + n, end + n + ahead, end - n + ahead, end - n}, 5});
     }
 
+    // Inside by the margin every way: the nearest point not within it of an end, where the
+    // butt end's line bounds the piece's area.
     bool inBody(const Piece& piece, Pt p) const {
-        double t = 0, dist = 0;
+        const Cubic& c = piece.c;
+        Pt foot;
         if (piece.straight) {
-            const Pt chord = piece.c.p3 - piece.c.p0;
-            t = std::clamp(dot(p - piece.c.p0, chord) / dot(chord, chord), 0.0, 1.0);
-            dist = norm(piece.c.p0 + chord * t - p);
+            const Pt chord = c.p3 - c.p0;
+            foot = c.p0 + chord * std::clamp(dot(p - c.p0, chord) / dot(chord, chord), 0.0, 1.0);
         } else {
-            dist = geom::nearest(piece.c, p, &t);
+            double t = 0;
+            nearest(c, p, margin_ / 4, &t);
+            foot = geom::evaluate(c, t);
         }
-        return t > 0 && t < 1 && dist < s_.h - margin_;
+        return norm(foot - p) < s_.h - margin_ && norm(foot - c.p0) > margin_ && norm(foot - c.p3) > margin_;
     }
 
     bool inZone(const Zone& z, Pt p) const {
@@ -585,7 +740,11 @@ public:
         const auto cuts = crossings(edges, before);
         parts_.reserve(edges.size() + 2 * at_.size());
         for (size_t k = 0; k + 1 < first.size(); ++k) cutContour(edges, cuts, first[k], first[k + 1]);
-        for (Part& p : parts_) p.kept = !area.holds(geom::evaluate(p.c, 0.5));
+        // A part is inside all along or not at all, but beside a cusp of an offset (the curve
+        // turning tighter than the stroke is wide) it lies barely inside: three points judge it.
+        for (Part& p : parts_)
+            p.kept = std::none_of(std::begin(kJudged), std::end(kJudged),
+                                  [&](double t) { return area.holds(geom::evaluate(p.c, t)); });
         dropRepeats(tolerance);
     }
 
@@ -613,6 +772,7 @@ public:
     }
 
 private:
+    static constexpr double kJudged[] = {0.5, 0.25, 0.75};
     struct Cut {
         double t;
         long node;
@@ -716,6 +876,7 @@ private:
         for (size_t k = 0; k < parts_.size(); ++k) {
             if (!parts_[k].kept || !parts_[k].doubled) continue;
             const Cubic& a = parts_[k].c;
+            if (norm(a.p3 - a.p0) < close) continue;  // a mere point: nothing to repeat
             const auto [cx, cy] = cellOf(geom::evaluate(a, 0.5));
             for (long long dx = -1; dx <= 1; ++dx) {
                 for (long long dy = -1; dy <= 1; ++dy) {
@@ -785,12 +946,17 @@ AIErr outlineStroke(const std::vector<AIPathSegment>& segments, bool closed, con
     out->contours.clear();
     if (!(shape.halfWidth > 0) || !std::isfinite(shape.halfWidth)) return kBadParameterErr;
     Stroke s;
-    s.pieces = strokedPieces(segments, closed);
-    if (s.pieces.empty()) return kBadParameterErr;
     s.closed = closed;
     s.shape = shape;
     s.h = shape.halfWidth;
-    s.tol = std::min(kTolerance, s.h / 20);
+    // Reals of the drawing hold about seven digits: far out, the tolerance is what they resolve.
+    double reach = 0;
+    for (const AIPathSegment& seg : segments)
+        for (AIReal v : {seg.p.h, seg.p.v, seg.in.h, seg.in.v, seg.out.h, seg.out.v})
+            reach = std::max(reach, std::fabs(static_cast<double>(v)));
+    s.tol = std::max(std::min(kTolerance, s.h / 20), (reach + s.h) * 2e-7);
+    s.pieces = strokedPieces(segments, closed, s.tol);
+    if (s.pieces.empty()) return kBadParameterErr;
     const StrokedArea area(s);
     Trim trim(rawContours(s), area, s.tol);
     for (const std::vector<Cubic>& ring : trim.contours()) {

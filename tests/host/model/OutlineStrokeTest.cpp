@@ -167,42 +167,73 @@ protected:
     const AIOutlineStrokeSuite* sOutline = nullptr;
 };
 
+// A five-pointed star, radii 40 and 15.
+Path star() {
+    Path p;
+    for (int i = 0; i < 10; ++i) {
+        const double a = 1.5707963 + i * 0.62831853, r = i % 2 ? 15 : 40;
+        p.segs.push_back(corner(100 + r * std::cos(a), 100 + r * std::sin(a)));
+    }
+    return p;
+}
+
+// A rectangle 100 × 60 with corners rounded to radius 10.
+Path roundedRectangle() {
+    const double k = 10 * 0.5522847498;
+    return {{smooth({10, 60}, {10 - k, 60}, {10, 60}), smooth({90, 60}, {90, 60}, {90 + k, 60}),
+             smooth({100, 50}, {100, 50 + k}, {100, 50}), smooth({100, 10}, {100, 10}, {100, 10 - k}),
+             smooth({90, 0}, {90 + k, 0}, {90, 0}), smooth({10, 0}, {10, 0}, {10 - k, 0}),
+             smooth({0, 10}, {0, 10 - k}, {0, 10}), smooth({0, 50}, {0, 50}, {0, 50 + k})},
+            true};
+}
+
 // With round joins and caps the stroked area is every point within half the width of the
-// path, so its edge lies exactly that far from it: every sample of the outline is, and every
-// point half a width from the path that no other part of the path comes nearer to lies on
-// the outline. No contour crosses itself.
-TEST_F(OutlineStrokeTest, RoundOutlinesLieHalfTheWidthFromThePath) {
+// path, so its edge lies exactly that far from it; with miter joins never nearer, and at
+// most the miter limit times farther. Every point half a width from the path that no other
+// part of the path comes nearer to lies on the outline. No contour crosses itself.
+TEST_F(OutlineStrokeTest, OutlinesLieHalfTheWidthFromThePath) {
+    const Path u = polygon({{0, 0}, {50, 0}, {50, 60}, {30, 60}, {30, 10}, {20, 10}, {20, 60}, {0, 60}});
     struct Case {
         const char* what;
         Path path;
         AIReal width;
+        int16_t join;
         size_t contours;
     } cases[] = {
-        {"circle", circle(200, 200, 50), 20, 2},
-        {"circle narrower than the stroke", circle(200, 200, 50), 140, 1},
-        {"rectangle", polygon({{0, 60}, {100, 60}, {100, 0}, {0, 0}}), 20, 2},
-        {"rounded slot", slot(), 30, 2},
-        {"L (concave)", polygon({{0, 0}, {100, 0}, {100, 40}, {40, 40}, {40, 100}, {0, 100}}), 20, 2},
+        {"circle", circle(200, 200, 50), 20, kAIRoundJoin, 2},
+        {"circle narrower than the stroke", circle(200, 200, 50), 140, kAIRoundJoin, 1},
+        {"rectangle", polygon({{0, 60}, {100, 60}, {100, 0}, {0, 0}}), 20, kAIRoundJoin, 2},
+        {"rounded slot", slot(), 30, kAIRoundJoin, 2},
+        {"rounded rectangle inset past its corners' radius", roundedRectangle(), 30, kAIRoundJoin, 2},
+        {"L (concave)", polygon({{0, 0}, {100, 0}, {100, 40}, {40, 40}, {40, 100}, {0, 100}}), 20, kAIRoundJoin, 2},
         // A gap narrower than the stroke fills; the bar under it is too: two inner contours.
-        {"U with a narrow gap",
-         polygon({{0, 0}, {50, 0}, {50, 60}, {30, 60}, {30, 10}, {20, 10}, {20, 60}, {0, 60}}), 16, 3},
-        {"open S-curve", {{smooth({0, 0}, {0, 0}, {60, 80}), smooth({100, 0}, {40, -80}, {100, 0})}, false}, 10, 1},
-        {"open zigzag", polygon({{0, 0}, {30, 40}, {60, 0}, {90, 40}}, false), 12, 1},
+        {"U with a narrow gap", u, 16, kAIRoundJoin, 3},
+        {"U with a narrow gap, mitred", u, 16, kAIMiterJoin, 3},
+        {"star, mitred", star(), 6, kAIMiterJoin, 2},
+        {"open S-curve", {{smooth({0, 0}, {0, 0}, {60, 80}), smooth({100, 0}, {40, -80}, {100, 0})}, false}, 10,
+         kAIRoundJoin, 1},
+        {"open zigzag", polygon({{0, 0}, {30, 40}, {60, 0}, {90, 40}}, false), 12, kAIRoundJoin, 1},
+        {"open path doubling back on itself", polygon({{0, 0}, {80, 0}, {20, 0}}, false), 10, kAIRoundJoin, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const double h = c.width / 2;
         const std::vector<P2> original = samples(c.path, 400);
-        const std::vector<Path> rings = outline(c.path, c.width, kAIRoundCap, kAIRoundJoin);
-        ASSERT_EQ(rings.size(), c.contours);
+        const std::vector<Path> rings = outline(c.path, c.width, kAIRoundCap, c.join);
+        EXPECT_EQ(rings.size(), c.contours);
         std::vector<P2> all;
         for (const Path& ring : rings) {
             EXPECT_TRUE(ring.closed);
             const std::vector<P2> pts = samples(ring, 48);
             EXPECT_FALSE(crossesItself(pts));
-            double worst = 0;
-            for (P2 q : pts) worst = std::fmax(worst, std::fabs(distance(q, original) - h));
-            EXPECT_LT(worst, 0.02);
+            double nearest = INFINITY, farthest = 0;
+            for (P2 q : pts) {
+                const double d = distance(q, original);
+                nearest = std::fmin(nearest, d);
+                farthest = std::fmax(farthest, d);
+            }
+            EXPECT_GT(nearest, h - 0.02);
+            EXPECT_LT(farthest, c.join == kAIRoundJoin ? h + 0.02 : 4 * h);
             all.insert(all.end(), pts.begin(), pts.end());
             all.push_back({NAN, NAN});  // no segment joins two contours
         }
