@@ -3,9 +3,10 @@
 // path, curves offset to within 0.01 pt (pieces subdivided as needed), with the stroke's
 // joins at corners (miter while the miter length stays within the miter limit times the
 // width, else bevel; round; bevel) and, on an open path, its caps (butt, round,
-// projecting). A dashed stroke is outlined as if solid. Where the stroke overlaps itself
-// (the inner side of a corner, a side narrower than the stroke) the outline is trimmed to
-// the edge of the stroked area.
+// projecting); a curve turning back on itself within the tolerance counts as a corner joined
+// round. A dashed stroke is outlined as if solid. Where the stroke overlaps itself (the
+// inner side of a corner, a side narrower than the stroke) the outline is trimmed to the
+// edge of the stroked area.
 #pragma once
 
 #include "AITypes.h"

@@ -216,7 +216,7 @@ private:
         const Pt a = at(t0), b = at(t1);
         const double f0 = stretch(t0), f1 = stretch(t1);
         // Where the curve turns tighter than d the offset runs backwards (both stretches
-        // negative), which a cubic follows as well; only a cusp between (signs differing) needs halving.
+        // negative), which a cubic follows as well; a cusp between (signs differing) is halved.
         if (f0 * f1 > 0) {
             const Cubic candidate{a, a + (part.p1 - part.p0) * f0, b + (part.p2 - part.p3) * f1, b};
             if (fits(candidate, t0, t1)) {
@@ -235,8 +235,7 @@ private:
     }
 
     // Each sample of the candidate is compared with the offset point whose normal passes
-    // through it.
-    // A stretch changing sign between the ends (two cusps) is no fit either.
+    // through it; a stretch changing sign between the ends (two cusps) is no fit either.
     bool fits(const Cubic& candidate, double t0, double t1) const {
         const bool forwards = stretch(t0) > 0;
         for (double u : {0.05, 0.15, 0.3, 0.5, 0.7, 0.85, 0.95}) {
@@ -608,7 +607,6 @@ std::vector<std::vector<Cubic>> rawContours(const Stroke& s) {
 }
 
 // ---------------------------------------------------------------- the stroked area
-
 
 // Whether a point lies inside the area the stroke paints, by more than a margin: within
 // half the width of a piece, measured square to it (its butt ends are not rounded), or
