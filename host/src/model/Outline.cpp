@@ -59,6 +59,18 @@ Pt secondDerivative(const Cubic& c, double t) {
     return (a * (1 - t) + b * t) * 6;
 }
 
+// The foot of the normal from p to c near parameter t, kept within [lo, hi]: Newton's
+// method on (c(t) − p)·c'(t).
+double foot(const Cubic& c, Pt p, double t, double lo, double hi) {
+    for (int i = 0; i < 4; ++i) {
+        const Pt e = geom::evaluate(c, t) - p, v = geom::derivative(c, t);
+        const double slope = dot(v, v) + dot(e, secondDerivative(c, t));
+        if (!(slope > 0)) break;
+        t = std::clamp(t - dot(e, v) / slope, lo, hi);
+    }
+    return t;
+}
+
 Box hull(const Cubic& c) {
     Box b;
     for (Pt p : {c.p0, c.p1, c.p2, c.p3}) b.add(p.x, p.y);
@@ -240,15 +252,9 @@ private:
         const bool forwards = stretch(t0) > 0;
         for (double u : {0.05, 0.15, 0.3, 0.5, 0.7, 0.85, 0.95}) {
             const Pt q = geom::evaluate(candidate, u);
-            double t = t0 + u * (t1 - t0);
-            if ((stretch(t) > 0) != forwards) return false;
-            for (int i = 0; i < 4; ++i) {
-                const Pt e = geom::evaluate(p_.c, t) - q, v = geom::derivative(p_.c, t);
-                const double slope = dot(v, v) + dot(e, secondDerivative(p_.c, t));
-                if (!(slope > 0)) break;
-                t = std::clamp(t - dot(e, v) / slope, t0, t1);
-            }
-            if (norm(at(t) - q) > tol_) return false;
+            const double guess = t0 + u * (t1 - t0);
+            if ((stretch(guess) > 0) != forwards) return false;
+            if (norm(at(foot(p_.c, q, guess, t0, t1)) - q) > tol_) return false;
         }
         return true;
     }
@@ -459,14 +465,8 @@ double nearest(const Cubic& c, Pt p, double flatness, double* t) {
         stack[top++] = firstNearer ? Span{second, tm, s.t1} : Span{first, s.t0, tm};
         stack[top++] = firstNearer ? Span{first, s.t0, tm} : Span{second, tm, s.t1};
     }
-    // A chord's nearest point is not quite the curve's: Newton's method on (c(t) − p)·c'(t)
-    // moves it to the foot, where the distance is least.
-    for (int i = 0; i < 4 && *t > 0 && *t < 1; ++i) {
-        const Pt e = geom::evaluate(c, *t) - p, v = geom::derivative(c, *t);
-        const double slope = dot(v, v) + dot(e, secondDerivative(c, *t));
-        if (!(slope > 0)) break;
-        *t = std::clamp(*t - dot(e, v) / slope, 0.0, 1.0);
-    }
+    // A chord's nearest point is not quite the curve's.
+    if (*t > 0 && *t < 1) *t = foot(c, p, *t, 0, 1);
     return std::min(best, norm(geom::evaluate(c, *t) - p));
 }
 
