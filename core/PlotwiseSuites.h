@@ -26,6 +26,7 @@
 #include "AIMdMemory.h"
 #include "AIMenu.h"
 #include "AINotifier.h"
+#include "AIOutlineStroke.h"
 #include "AIPath.h"
 #include "AIPathStyle.h"
 #include "AIPlugin.h"
@@ -70,6 +71,7 @@
     X(AILayerSuite, sAILayer, kAILayerSuite, kAILayerSuiteVersion) \
     X(AIMatchingArtSuite, sAIMatchingArt, kAIMatchingArtSuite, kAIMatchingArtSuiteVersion) \
     X(AIMdMemorySuite, sAIMdMemory, kAIMdMemorySuite, kAIMdMemorySuiteVersion) \
+    X(AIOutlineStrokeSuite, sAIOutlineStroke, kAIOutlineStrokeSuite, kAIOutlineStrokeSuiteVersion) \
     X(AIPathSuite, sAIPath, kAIPathSuite, kAIPathSuiteVersion) \
     X(AIPathStyleSuite, sAIPathStyle, kAIPathStyleSuite, kAIPathStyleSuiteVersion) \
     X(AIRealBezierSuite, sAIRealBezier, kAIRealBezierSuite, kAIRealBezierSuiteVersion) \

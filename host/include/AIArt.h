@@ -51,6 +51,4 @@ struct AIArtSuite {
     ASBoolean (*ArtHasStroke)(AIArtHandle art);
     // The stand-in has no plug-in art: always an error.
     AIErr (*GetPluginArtEditArt)(AIArtHandle art, AIArtHandle* editArt);
-    // Stroke expansion is not offered: kNotImplementedErr.
-    AIErr (*OutlineStroke)(AIArtHandle art, AIArtHandle* result);
 };

@@ -240,18 +240,11 @@ AIErr GetPluginArtEditArt(AIArtHandle art, AIArtHandle* editArt) {
     return kWrongTypeErr;  // the stand-in makes no plug-in art
 }
 
-AIErr OutlineStroke(AIArtHandle art, AIArtHandle* result) {
-    if (result) *result = nullptr;
-    ArtRef r;
-    if (AIErr e = lookupArt(art, &r)) return e;
-    return kNotImplementedErr;
-}
-
 const AIArtSuite kArtSuite = {
     NewArt, DisposeArt, GetArtType, GetArtParent, GetArtFirstChild, GetArtSibling, GetArtPriorSibling,
     GetFirstArtOfLayer, GetLayerOfArt, GetArtBounds, GetArtTransformBounds, GetArtUserAttr, SetArtUserAttr,
     GetDictionary, DuplicateArt, ReorderArt, SetArtCenterPointVisible, GetArtCenterPointVisible,
-    IsArtLayerGroup, ValidArt, ArtHasFill, ArtHasStroke, GetPluginArtEditArt, OutlineStroke,
+    IsArtLayerGroup, ValidArt, ArtHasFill, ArtHasStroke, GetPluginArtEditArt,
 };
 
 // ---------------------------------------------------------------- path

@@ -10,6 +10,7 @@ void registerDocumentSuites(SuiteRegistry& registry) {
     suites::addQuerySuites(registry);
     suites::addMathSuites(registry);
     suites::addColorSuites(registry);
+    suites::addOutlineSuites(registry);
 }
 
 }  // namespace standin

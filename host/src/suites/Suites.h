@@ -59,6 +59,7 @@ void addQuerySuites(SuiteRegistry& r);       // matching art, memory, hit test, 
                                              // transform, shape construction
 void addMathSuites(SuiteRegistry& r);        // real maths, Bezier
 void addColorSuites(SuiteRegistry& r);       // custom colours, colour conversion
+void addOutlineSuites(SuiteRegistry& r);     // outline stroke
 
 }  // namespace suites
 }  // namespace standin
