@@ -3,7 +3,8 @@
 // crossing and the centre R / sin h along the bisector, and every point of the arc (sampled
 // here from its Bezier pieces) lies R from the centre, inside the corner. Also: which pieces
 // are kept, the corner of a closed path (at its anchor 0 too), self-crossing loops, both
-// dictionaries on a joined path, the dialogs, and that a refused corner changes nothing.
+// dictionaries on a joined path, a closed path joined to another keeping its whole outline,
+// two fillets sharing an anchor, the dialogs, and that a refused corner changes nothing.
 #include <cmath>
 #include <string>
 
@@ -47,11 +48,6 @@ size_t IndexOf(const standin::Art* path, AIRealPoint p, AIReal tol = 2e-3f) {
 }
 
 struct CornerToolTest : DrawToolsTest {
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
     void SetEntry(standin::ObjId art, const std::string& key, const std::string& value) {
         session->hostEvent([&] {
             doc->editDict(doc->dictionaryOf(art))->set(key, value);
@@ -345,6 +341,79 @@ TEST_F(CornerToolTest, AFilletOnACurveKeepsTheCurvesShapeUpToTheArc) {
     // the curve, away from the corner.
     const AIPathSegment& end = path->segments[last];
     EXPECT_GT(Distance(end.out, end.p), 2.0);
+}
+
+// A closed path filleted or chamfered to a line is opened at its tangent point and runs
+// from the corner all the way round back to it: a circle keeps its full turn, a rectangle
+// its four corners.
+TEST_F(CornerToolTest, AClosedPathJoinedToALineKeepsItsWholeOutline) {
+    struct Row {
+        bool circle, fillet;
+        AIRealPoint onClosed, onLine, lineEnd;
+    } const rows[] = {
+        {false, true, {100, 40}, {140, 25}, {160, 25}},            // the rectangle's right edge above the line
+        {false, false, {100, 10}, {140, 25}, {160, 25}},           // below it, chamfered
+        {true, true, {-46.98f, 17.1f}, {-80, 30}, {-100, 30}},     // the circle below the line, left of it
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.circle ? "circle" : "rectangle") + (r.fillet ? " fillet" : " chamfer"));
+        for (const standin::Art* a : Paths()) session->hostEvent([&] { return doc->disposeArt(a->id); });
+        if (r.circle)
+            session->hostEvent([&] { return doc->addEllipse(-50, -50, 100, 100); });
+        else
+            AddPolyline({{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
+        AddPolyline(r.circle ? std::vector<AIRealPoint>{{-100, 30}, {100, 30}} : std::vector<AIRealPoint>{{100, 25}, {160, 25}});
+        g->prefs.filletRadius = 10;
+        g->prefs.chamferDistance1 = g->prefs.chamferDistance2 = 10;
+        ASSERT_EQ(session->selectTool(r.fillet ? "Fillet" : "Chamfer"), kNoErr);
+        ASSERT_EQ(TwoClicks(r.onClosed, r.onLine, aiEventModifiers_Option), kNoErr);
+        const standin::Art* path = Only();
+        ASSERT_NE(path, nullptr);
+        EXPECT_FALSE(path->closed);
+        const std::vector<AIPathSegment>& s = path->segments;
+        // The outline runs from anchor 0 to the anchor on the same point that starts the
+        // corner's arc or bevel.
+        size_t back = 1;
+        while (back < s.size() && !Near(s[back].p, s[0].p.h, s[0].p.v, 0.01f)) ++back;
+        ASSERT_LT(back, s.size());
+        if (r.circle) {
+            double turned = 0;
+            for (size_t k = 0; k < back; ++k) {
+                const std::vector<AIRealPoint> pts = Sample(s, k);
+                for (size_t i = 0; i < pts.size(); ++i) {
+                    EXPECT_NEAR(Distance(pts[i], {0, 0}), 50, 0.2);
+                    if (i == 0) continue;
+                    double d = std::atan2(pts[i].v, pts[i].h) - std::atan2(pts[i - 1].v, pts[i - 1].h);
+                    if (d > kPi) d -= 2 * kPi;
+                    if (d < -kPi) d += 2 * kPi;
+                    turned += d;
+                }
+            }
+            EXPECT_NEAR(std::fabs(turned), 360 * kPi / 180, 1e-3);
+        } else {
+            for (AIRealPoint corner : {AIRealPoint{0, 0}, {100, 0}, {100, 50}, {0, 50}})
+                EXPECT_LT(IndexOf(path, corner), back) << corner.h << " " << corner.v;
+        }
+        EXPECT_POINT(s.back().p, r.lineEnd.h, r.lineEnd.v);
+    }
+}
+
+// A slot: both right corners of a 72 by 18 rectangle filleted with radius 9. The second
+// arc starts on the anchor where the first ends, which keeps the first arc's handle.
+TEST_F(CornerToolTest, TwoFilletsOnAdjacentCornersGiveTwoTrueArcs) {
+    AddPolyline({{200, 150}, {272, 150}, {272, 168}, {200, 168}}, true);
+    ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
+    Answer("CADFillet", {Type(4, "9"), Press(1)});
+    ASSERT_EQ(TwoClicks({250, 150}, {272, 155}), kNoErr);
+    ASSERT_EQ(TwoClicks({272, 165}, {250, 168}, aiEventModifiers_Option), kNoErr);
+    const standin::Art* path = Only();
+    ASSERT_NE(path, nullptr);
+    EXPECT_TRUE(path->closed);
+    ASSERT_EQ(path->segments.size(), 5u);
+    const size_t low = IndexOf(path, {263, 150}), middle = IndexOf(path, {272, 159}), high = IndexOf(path, {263, 168});
+    ASSERT_EQ(low + 1, middle);
+    ASSERT_EQ(middle + 1, high);
+    ExpectArc(path, low, high, {263, 159}, 9);
 }
 
 }  // namespace
