@@ -4,6 +4,7 @@
 // from the click chain, the live record, and the axonometric hand-over. Expected numbers
 // are worked out by hand from the fixture's style (text 10 pt, leading 2, witness gap 4 and
 // extension 6, arrowheads 9 long, text spacing 14, offset step 18).
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -211,6 +212,41 @@ TEST_F(LinearTest, TheSlideIsClampedOnlyInChains) {
     // Ctrl centres the text whatever the slide.
     ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {150, 30}, aiEventModifiers_Command), kNoErr);
     EXPECT_NEAR(FirstText(Dimensions().back())->story.matrix.tx, 50, kTol);
+}
+
+// A chain's slide is measured from its left (or top) click, whichever click came first:
+// clicked either way round, the texts stand where the drag put them, a quarter of the way
+// along each pair.
+TEST_F(LinearTest, AChainClickedEitherWayRoundPutsItsTextsAlike) {
+    g->prefs.style.slideDimText = 1;
+    struct Row {
+        const char* tool;
+        std::vector<AIRealPoint> clicks;
+        AIRealPoint drag;
+        std::vector<AIReal> along;  // the texts' h (horizontal) or v (vertical), ascending
+    } const rows[] = {
+        {"Horizontal Dimension", {{0, 0}, {100, 0}, {250, 0}}, {62.5f, 30}, {25, 137.5f}},
+        // Vertical: from the top down, each text lowered by half its size less the leading.
+        {"Vertical Dimension", {{0, 0}, {0, 100}, {0, 250}}, {30, 187.5f}, {75 - 3, 212.5f - 3}},
+    };
+    for (const Row& r : rows) {
+        const bool horizontal = r.clicks[1].v == 0;
+        for (bool reversed : {false, true}) {
+            SCOPED_TRACE(std::string(r.tool) + (reversed ? " clicked backwards" : ""));
+            std::vector<AIRealPoint> clicks = r.clicks;
+            if (reversed) std::reverse(clicks.begin(), clicks.end());
+            ASSERT_EQ(Dimension(r.tool, clicks, r.drag), kNoErr);
+            EXPECT_NEAR(g->slideDimTextOffset, 0.25f, 1e-6);
+            std::vector<AIReal> at;
+            doc->walk([&](const standin::Art& a, int) {
+                if (a.type == kTextFrameArt) at.push_back(horizontal ? a.story.matrix.tx : a.story.matrix.ty);
+            }, Dimensions().back());
+            std::sort(at.begin(), at.end());
+            ASSERT_EQ(at.size(), 2u);
+            EXPECT_NEAR(at[0], r.along[0], kTol);
+            EXPECT_NEAR(at[1], r.along[1], kTol);
+        }
+    }
 }
 
 TEST_F(LinearTest, TooLittleRoomSendsLargeTextOutWithOutsideStubs) {
