@@ -11,6 +11,7 @@
 
 #include "DimensionToolFixture.h"
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimtools/LinearDimensions.h"
 
@@ -327,6 +328,50 @@ TEST_F(LinearTest, TheGroupIsLiveWithTheStyleIdKeysAndSlide) {
     ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {80, 30}), kNoErr);
     ASSERT_EQ(GetDimensionData(Art(Dimensions().back()), &stored), kNoErr);
     EXPECT_NEAR(stored.slideDimTextOffset, 0.8f, 1e-6);
+}
+
+// One text of a chain retyped by the user: after "Update Dimensions" the other pair still
+// shows its own measured value, also once the art has moved, whatever precedence the
+// dimension stored (a record without one reads 1, as older documents are). Where the
+// document's text wins (1), the retyped text stays; otherwise its value comes back.
+TEST_F(LinearTest, ARetypedTextLeavesTheOtherPairsOfItsChainMeasured) {
+    struct Row {
+        int32_t precedence;  // -1: the record has none
+        const char* kept;
+    } const rows[] = {{-1, "SEE NOTE"}, {1, "SEE NOTE"}, {0, "100.00"}, {2, "100.00"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE("precedence " + std::to_string(r.precedence));
+        const ObjId line = Polyline({{0, 0}, {100, 0}, {250, 0}});
+        ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}, {250, 0}}, {50, 30}), kNoErr);
+        const ObjId group = Dimensions().back();
+        ASSERT_EQ(Texts(group), (std::vector<std::string>{"150.00", "100.00"}));
+        ASSERT_EQ(session->hostEvent([&] {
+            doc->walk([&](const standin::Art& a, int) {
+                if (a.type == kTextFrameArt && a.story.runs.front().text == "100.00")
+                    doc->editArt(a.id)->story.runs.front().text = "SEE NOTE";
+            }, group);
+            const standin::Dict* dict = doc->dict(doc->dictionaryOf(group));
+            const ObjId style = std::get<standin::DictLink>(*dict->find("ZA3_Dimension")).id;
+            if (r.precedence < 0) doc->editDict(style)->erase("PW4_Attr_dimTextPrecedenceFlag");
+            else doc->editDict(style)->set("PW4_Attr_dimTextPrecedenceFlag", r.precedence);
+            return kNoErr;
+        }), kNoErr);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+        EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"150.00", r.kept}));
+        // The last anchor moves 50 to the right: the other pair measures it, for good.
+        ASSERT_EQ(session->hostEvent([&] {
+            AIPathSegment end{{300, 0}, {300, 0}, {300, 0}, true};
+            return sAIPath->SetPathSegments(Art(line), 2, 1, &end);
+        }), kNoErr);
+        for (int update = 0; update < 2; ++update) {
+            ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+            EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"200.00", r.kept}));
+        }
+        ASSERT_EQ(session->hostEvent([&] {
+            doc->disposeArt(Dimensions().back());
+            return doc->disposeArt(line);
+        }), kNoErr);
+    }
 }
 
 // The art of a group as a comparable text: each path's anchors, each text's contents and
