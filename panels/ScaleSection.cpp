@@ -9,7 +9,6 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "dimensions/DimensionLayer.h"
 #include "panels/DocumentPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelGlobals.h"
