@@ -1,6 +1,5 @@
 // The session-script reader and runner: tokenizing, typed arguments, the command table and
 // the loop that plays a script line by line.
-#include <filesystem>
 #include "Script.h"
 #include "Session.h"
 
@@ -151,8 +150,6 @@ int ScriptRunner::runFile(const std::string& path) {
         errors_ << error << '\n';
         return ++failures_;
     }
-    // A document the script opens may lie beside it rather than in the current folder.
-    session_.scriptFolder = std::filesystem::path(path).parent_path();
     return runText(text, path);
 }
 
