@@ -416,8 +416,7 @@ TEST(SessionScript, OpenAndSaveTakeRelativeNamesFromTheCurrentFolder) {
     Played run;
     ScriptRunner runner(run.table, run.session, run.errors);
     EXPECT_EQ(runner.runFile(script), 1);
-    EXPECT_NE(run.errors.str().find("open: beside.json: cannot open the file: No such file or directory (a relative name is taken from the "
-                                    "current folder, " + std::filesystem::current_path().string() + ")"),
-              std::string::npos)
-        << run.errors.str();
+    const std::string said = "open: beside.json: cannot open the file: No such file or directory (a relative name "
+                             "is taken from the current folder, " + std::filesystem::current_path().string() + ")";
+    EXPECT_NE(run.errors.str().find(said), std::string::npos) << run.errors.str();
 }

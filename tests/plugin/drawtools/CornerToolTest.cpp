@@ -362,7 +362,9 @@ TEST_F(CornerToolTest, AClosedPathJoinedToALineKeepsItsWholeOutline) {
             session->hostEvent([&] { return doc->addEllipse(-50, -50, 100, 100); });
         else
             AddPolyline({{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
-        AddPolyline(r.circle ? std::vector<AIRealPoint>{{-100, 30}, {100, 30}} : std::vector<AIRealPoint>{{100, 25}, {160, 25}});
+        const std::vector<AIRealPoint> line = r.circle ? std::vector<AIRealPoint>{{-100, 30}, {100, 30}}
+                                                       : std::vector<AIRealPoint>{{100, 25}, {160, 25}};
+        AddPolyline(line);
         g->prefs.filletRadius = 10;
         g->prefs.chamferDistance1 = g->prefs.chamferDistance2 = 10;
         ASSERT_EQ(session->selectTool(r.fillet ? "Fillet" : "Chamfer"), kNoErr);

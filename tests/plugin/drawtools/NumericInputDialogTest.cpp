@@ -183,9 +183,9 @@ TEST_F(NumericInputDialogTest, SizesOfNothingAreRefusedWithAMessage) {
         const char* typed;
         const char* alert;  // null: accepted
     } const rows[] = {
-        {16700, 4, "0", greater},      {16700, 6, "0 mm", greater},  {16710, 4, "1e-50 mm", greater},
-        {16720, 4, "0", greater},      {16800, 4, "0", nullptr},     {16800, 4, "-1", "The value must be 0 or greater."},
-        {16810, 6, "1e-60", greater},  {16700, 4, "-5", nullptr},
+        {16700, 4, "0", greater},     {16700, 6, "0 mm", greater}, {16710, 4, "1e-50 mm", greater},
+        {16720, 4, "0", greater},     {16800, 4, "0", nullptr},    {16800, 4, "-1", "The value must be 0 or greater."},
+        {16810, 6, "1e-60", greater}, {16700, 4, "-5", nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::to_string(r.dialog) + " \"" + r.typed + "\"");
