@@ -67,7 +67,7 @@ void checkToolEvent(Session& session, AIErr err, const Args& args, size_t firstA
     standin::PluginDriver& events = session.events();
     const auto& tools = events.registry().tools;
     const long current = events.registry().currentTool;
-    if (current < 0 || static_cast<size_t>(current) >= tools.size()) checkEvent(session, err, args);
+    if (current < 0 || static_cast<size_t>(current) >= tools.size()) return checkEvent(session, err, args);
     std::string words = events.lastError();
     const auto& alerts = events.dialogs().alerts();
     if (alerts.size() > firstAlert) {

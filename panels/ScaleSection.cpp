@@ -34,7 +34,6 @@ void StartTheTimer() {
     if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
 }
 
-
 AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILayerHandle current) {
     int32_t id = 0;
     AIReal scaler = 0;
