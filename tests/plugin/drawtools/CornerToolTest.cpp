@@ -349,52 +349,43 @@ TEST_F(CornerToolTest, AFilletOnACurveKeepsTheCurvesShapeUpToTheArc) {
 TEST_F(CornerToolTest, AClosedPathJoinedToALineKeepsItsWholeOutline) {
     struct Row {
         bool circle, fillet;
-        AIRealPoint onClosed, onLine, lineEnd;
+        AIRealPoint onClosed, onLine, lineStart, lineEnd;  // the line's end on the click's side
     } const rows[] = {
-        {false, true, {100, 40}, {140, 25}, {160, 25}},            // the rectangle's right edge above the line
-        {false, false, {100, 10}, {140, 25}, {160, 25}},           // below it, chamfered
-        {true, true, {-46.98f, 17.1f}, {-80, 30}, {-100, 30}},     // the circle below the line, left of it
+        {false, true, {100, 40}, {140, 25}, {100, 25}, {160, 25}},        // the rectangle's right edge above the line
+        {false, false, {100, 10}, {140, 25}, {100, 25}, {160, 25}},       // below it, chamfered
+        {true, true, {-46.98f, 17.1f}, {-80, 30}, {100, 30}, {-100, 30}},  // the circle below the line, left of it
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.circle ? "circle" : "rectangle") + (r.fillet ? " fillet" : " chamfer"));
         for (const standin::Art* a : Paths()) session->hostEvent([&] { return doc->disposeArt(a->id); });
-        if (r.circle)
-            session->hostEvent([&] { return doc->addEllipse(-50, -50, 100, 100); });
-        else
-            AddPolyline({{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
-        const std::vector<AIRealPoint> line = r.circle ? std::vector<AIRealPoint>{{-100, 30}, {100, 30}}
-                                                       : std::vector<AIRealPoint>{{100, 25}, {160, 25}};
-        AddPolyline(line);
-        g->prefs.filletRadius = 10;
-        g->prefs.chamferDistance1 = g->prefs.chamferDistance2 = 10;
+        if (r.circle) session->hostEvent([&] { return doc->addEllipse(-50, -50, 100, 100); });
+        using Points = std::vector<AIRealPoint>;
+        const Points outline = r.circle ? Points{{50, 0}, {0, 50}, {-50, 0}, {0, -50}}
+                                        : Points{{0, 0}, {100, 0}, {100, 50}, {0, 50}};
+        if (!r.circle) AddPolyline(outline, true);
+        AddPolyline({r.lineStart, r.lineEnd});
+        g->prefs.filletRadius = g->prefs.chamferDistance1 = g->prefs.chamferDistance2 = 10;
         ASSERT_EQ(session->selectTool(r.fillet ? "Fillet" : "Chamfer"), kNoErr);
         ASSERT_EQ(TwoClicks(r.onClosed, r.onLine, aiEventModifiers_Option), kNoErr);
         const standin::Art* path = Only();
         ASSERT_NE(path, nullptr);
         EXPECT_FALSE(path->closed);
+        // From anchor 0 round to the anchor on the same point that starts the arc or bevel:
+        // every anchor of the outline is there.
         const std::vector<AIPathSegment>& s = path->segments;
-        // The outline runs from anchor 0 to the anchor on the same point that starts the
-        // corner's arc or bevel.
         size_t back = 1;
         while (back < s.size() && !Near(s[back].p, s[0].p.h, s[0].p.v, 0.01f)) ++back;
         ASSERT_LT(back, s.size());
+        for (AIRealPoint anchor : outline) EXPECT_LT(IndexOf(path, anchor), back) << anchor.h << " " << anchor.v;
+        // ... and the circle's whole turn about its centre.
+        double turned = 0;
+        for (size_t k = 0; r.circle && k < back; ++k) {
+            const std::vector<AIRealPoint> p = Sample(s, k);
+            for (size_t i = 1; i < p.size(); ++i)
+                turned += std::remainder(std::atan2(p[i].v, p[i].h) - std::atan2(p[i - 1].v, p[i - 1].h), 2 * kPi);
+        }
         if (r.circle) {
-            double turned = 0;
-            for (size_t k = 0; k < back; ++k) {
-                const std::vector<AIRealPoint> pts = Sample(s, k);
-                for (size_t i = 0; i < pts.size(); ++i) {
-                    EXPECT_NEAR(Distance(pts[i], {0, 0}), 50, 0.2);
-                    if (i == 0) continue;
-                    double d = std::atan2(pts[i].v, pts[i].h) - std::atan2(pts[i - 1].v, pts[i - 1].h);
-                    if (d > kPi) d -= 2 * kPi;
-                    if (d < -kPi) d += 2 * kPi;
-                    turned += d;
-                }
-            }
-            EXPECT_NEAR(std::fabs(turned), 360 * kPi / 180, 1e-3);
-        } else {
-            for (AIRealPoint corner : {AIRealPoint{0, 0}, {100, 0}, {100, 50}, {0, 50}})
-                EXPECT_LT(IndexOf(path, corner), back) << corner.h << " " << corner.v;
+            EXPECT_NEAR(std::fabs(turned), 2 * kPi, 1e-3);
         }
         EXPECT_POINT(s.back().p, r.lineEnd.h, r.lineEnd.v);
     }
