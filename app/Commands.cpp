@@ -97,21 +97,25 @@ void cmdNew(Session& session, const Args& args) {
     session.host().newDocument(width, height);
 }
 
-// A relative name not found in the current folder is looked for beside the script.
-std::string documentPath(const Session& session, const std::string& name) {
-    const std::filesystem::path path(name);
+// Every command takes a relative file name from the current folder, open as save: a name
+// that is not found says so.
+std::string fromCurrentFolder(const std::string& name) {
     std::error_code ec;
-    if (path.is_absolute() || session.scriptFolder.empty() || std::filesystem::exists(path, ec)) return name;
-    const std::filesystem::path beside = session.scriptFolder / path;
-    return std::filesystem::exists(beside, ec) ? beside.string() : name;
+    if (std::filesystem::path(name).is_absolute()) return {};
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    return ec ? std::string() : " (a relative name is taken from the current folder, " + folder.string() + ")";
 }
 
 void cmdOpen(Session& session, const Args& args) {
     args.requireCount(1, 1);
     std::string error;
     std::vector<std::string> warnings;
-    if (!standin::io::openDocumentFile(session.host(), documentPath(session, args.text(0)), error, &warnings))
+    const std::string& name = args.text(0);
+    if (!standin::io::openDocumentFile(session.host(), name, error, &warnings)) {
+        std::error_code ec;
+        if (!std::filesystem::exists(name, ec)) error += fromCurrentFolder(name);
         throw ScriptError("open: " + error);
+    }
     for (const std::string& w : warnings) session.warnings() << session.where() << ": warning: " << w << '\n';
 }
 

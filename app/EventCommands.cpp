@@ -5,6 +5,7 @@
 // real host sends around them.
 #include "EventCommands.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -57,6 +58,29 @@ void checkEvent(Session& session, AIErr err, const Args& args) {
     throw ScriptError(args.command() + ": " + why);
 }
 
+// A tool's refusal in words: its title, then what the alert it showed during the command
+// asked of the user ("click: Fillet: click two crossing, non-parallel paths"), or without
+// one what the host saw.
+void checkToolEvent(Session& session, AIErr err, const Args& args, size_t firstAlert) {
+    settle(session, args);
+    if (err == kNoErr) return;
+    standin::PluginDriver& events = session.events();
+    const auto& tools = events.registry().tools;
+    const long current = events.registry().currentTool;
+    if (current < 0 || static_cast<size_t>(current) >= tools.size()) return checkEvent(session, err, args);
+    std::string words = events.lastError();
+    const auto& alerts = events.dialogs().alerts();
+    if (alerts.size() > firstAlert) {
+        words = standin::text::platformToUtf8(alerts.back().text);
+        if (!words.empty() && words.back() == '.') words.pop_back();
+        // "Click two ..." reads on as "click two ...", an initial word of capitals stays.
+        if (words.size() > 1 && std::isupper(static_cast<unsigned char>(words[0])) &&
+            !std::isupper(static_cast<unsigned char>(words[1])))
+            words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+    }
+    throw ScriptError(args.command() + ": " + standin::text::platformToUtf8(tools[current].title) + ": " + words);
+}
+
 AIRealPoint pointArg(const Args& args) { return {args.real(0, "X"), args.real(1, "Y")}; }
 
 // Modifier words after X Y.
@@ -91,7 +115,8 @@ CommandHandler gesture(Gesture what) {
         const AIRealPoint p = pointArg(args);
         const uint32_t mods = modifierArgs(args, 2);
         standin::PluginDriver& events = session.events();
-        checkEvent(session, (events.*what)(p, mods), args);
+        const size_t firstAlert = events.dialogs().alerts().size();
+        checkToolEvent(session, (events.*what)(p, mods), args, firstAlert);
     };
 }
 
@@ -209,7 +234,7 @@ void cmdAnswer(Session& session, const Args& args) {
         args.requireCount(2, 2);
         for (const auto& a : kAnswers)
             if (args.is(1, a.word)) {
-                events.dialogs().queueAlertAnswer(a.answer);
+                events.dialogs().queueAlertAnswer(a.answer, session.where());
                 return;
             }
         throw ScriptError("answer: an alert is answered yes, no, cancel, left, middle or right");
@@ -217,6 +242,7 @@ void cmdAnswer(Session& session, const Args& args) {
     ModalAnswer answer;
     answer.dialog = platformText(args.text(0), args);
     answer.actions = parseActions(args, 1);
+    answer.origin = session.where();
     events.dialogs().queueModalAnswer(std::move(answer));
 }
 

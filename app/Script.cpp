@@ -1,6 +1,5 @@
 // The session-script reader and runner: tokenizing, typed arguments, the command table and
 // the loop that plays a script line by line.
-#include <filesystem>
 #include "Script.h"
 #include "Session.h"
 
@@ -9,6 +8,7 @@
 #include <ostream>
 
 #include "io/AtomicFile.h"
+#include "text/Encoding.h"
 
 namespace plotwise::app {
 
@@ -150,8 +150,6 @@ int ScriptRunner::runFile(const std::string& path) {
         errors_ << error << '\n';
         return ++failures_;
     }
-    // A document the script opens may lie beside it rather than in the current folder.
-    session_.scriptFolder = std::filesystem::path(path).parent_path();
     return runText(text, path);
 }
 
@@ -162,10 +160,27 @@ int ScriptRunner::runText(std::string_view text, const std::string& name) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         ++lineNumber;
-        if (!runLine(text.substr(start, end - start), name, lineNumber)) break;
+        if (!runLine(text.substr(start, end - start), name, lineNumber)) return failures_;
         start = end + 1;
     }
+    reportUntakenAnswers();
     return failures_;
+}
+
+// A script played to its end has given answers for every dialog and alert it meant to meet:
+// one left over is a dialog that never opened, reported at the line that gave it.
+void ScriptRunner::reportUntakenAnswers() {
+    if (!session_.hasEvents()) return;
+    const standin::DialogManager& dialogs = session_.events().dialogs();
+    for (const standin::ModalAnswer& a : dialogs.modalAnswers()) {
+        errors_ << a.origin << ": answer: no dialog \"" << standin::text::platformToUtf8(a.dialog)
+                << "\" opened to take this answer\n";
+        ++failures_;
+    }
+    for (const standin::AlertAnswer& a : dialogs.alertAnswers()) {
+        errors_ << a.origin << ": answer: no alert was shown to take this answer\n";
+        ++failures_;
+    }
 }
 
 bool ScriptRunner::runLine(std::string_view line, const std::string& name, int lineNumber) {

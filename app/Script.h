@@ -93,6 +93,7 @@ public:
 private:
     // False when the script must stop.
     bool runLine(std::string_view line, const std::string& name, int lineNumber);
+    void reportUntakenAnswers();
 
     const CommandTable& table_;
     Session& session_;

@@ -3,7 +3,6 @@
 // is one step for undo and redo.
 #pragma once
 
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -35,9 +34,6 @@ public:
     standin::PluginDriver& events();
     bool hasEvents() const { return events_ != nullptr; }
     standin::PluginDriverOptions eventOptions;  // set before the first events()
-    // The folder of the script being played: `open` looks there for a document the current
-    // folder does not hold.
-    std::filesystem::path scriptFolder;
     // Art named with `name`, so a script need not know the ids the host hands out.
     std::map<std::string, standin::ObjId> artNames;
     size_t alertsReported = 0;             // alerts already printed

@@ -35,6 +35,9 @@ AIErr RefreshFirstArt() {
 AIErr FindDimensionLayer() {
     if (!g) return kBadParameterErr;
     g->dimensionLayer = nullptr;
+    // A layer of that title is the plug-in's only while dimensions go on a layer of their
+    // own; otherwise it is one of the user's layers like any other.
+    if (!g->prefs.createDimensionLayer) return kNoErr;
     AILayerHandle layer = nullptr;
     const AIErr err = sAILayer->GetLayerByTitle(&layer, kDimensionLayerTitle);
     if (err == kNoDocumentErr || err == kNoSuchKey) return kNoErr;  // no document, or no such layer

@@ -9,7 +9,7 @@
 #define kDimensionLayerTitle "Dimension Layer"
 
 // Looks "Dimension Layer" up by title into `dimensionLayer` (null when the document has
-// none, or has no document in front).
+// none, has no document in front, or dimensions do not go on a layer of their own).
 AIErr FindDimensionLayer();
 // Finds or creates the dimension layer and leaves its first art in `firstArt`. A created
 // layer is visible, previewed, editable, printed, does not dim placed images and is red;

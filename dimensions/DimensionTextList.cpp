@@ -53,6 +53,18 @@ void insertById(live_dimension_text_data* node) {
     *link = node;
 }
 
+// The format a text that is not custom is drawn in. A dimension whose texts differ (format
+// -1, one of them retyped) has lost its own format: each text keeps the one it shows, its
+// letter or its number, else the value.
+int32_t generatedFormat(const live_dimension_text_data& r, int32_t format) {
+    if (format >= 0) return format;
+    char number[sizeof r.dimStr];
+    setNumber(number, r.numeric);
+    if (r.alpha >= 0 && same(GetAlphaLabelText(static_cast<int16_t>(r.alpha)).c_str(), r.dimStr)) return 1;
+    if (r.numeric >= 0 && same(number, r.dimStr)) return 2;
+    return 0;
+}
+
 // The text as it stands in the document wins: a retyped text becomes custom text.
 AIErr takeDocumentText(AIArtHandle text, live_dimension_text_data& r, int32_t format) {
     char contents[sizeof r.dimStr] = {};
@@ -121,14 +133,18 @@ AIErr GetStringFromTextObject(AIArtHandle text, char* out, size_t size) {
 
 AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t* format, int isLabel) {
     if (!g || format == nullptr || !sAIArt || !sAIBlock) return kCADErr;
+    // Every text of a dimension is judged against the dimension's own format, not against
+    // one that an earlier text of the walk made mixed.
+    const int32_t dimensionFormat = *format;
     return forEachText(art, true, [&](AIArtHandle text, int16_t type) -> AIErr {
         live_dimension_text_data* record = nullptr;
         if (AIErr err = NewBlock(&record)) return err;
         AIErr err = GetDimensionTextData(text, record);
         if (!err) {
-            if (precedence == 1 && type != kLegacyTextArt) err = takeDocumentText(text, *record, *format);
-            else if (isLabel == 0) regenerateDimension(*record, *format);
-            else regenerateLabel(*record, *format);
+            const int32_t own = isLabel ? *format : generatedFormat(*record, dimensionFormat);
+            if (precedence == 1 && type != kLegacyTextArt) err = takeDocumentText(text, *record, own);
+            else if (isLabel == 0) regenerateDimension(*record, own);
+            else regenerateLabel(*record, own);
         }
         if (err) {
             sAIBlock->DisposeBlock(record);

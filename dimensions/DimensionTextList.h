@@ -13,8 +13,10 @@
 // Walks art and its following siblings (into groups) and adds the record of every text to
 // the list at firstDimTextPtr, ascending by id (equal ids in the order met). precedence 1:
 // the text as it stands in the document wins over the stored record. *format is the
-// style's dimensionFormat (isLabel 0; ends as -1 when the texts differ in format) or
-// labelFormat (isLabel 1; takes a text's format that differs). Host errors end the walk;
+// style's dimensionFormat (isLabel 0; ends as -1 when the texts differ in format; each text
+// is judged against the format it came with, and in a dimension already at -1 a text that
+// is not custom keeps the letter, number or value it shows) or labelFormat (isLabel 1;
+// takes a text's format that differs). Host errors end the walk;
 // records already collected stay in the list.
 AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t* format, int isLabel);
 // Gives back every node from list on and empties firstDimTextPtr, also when a node cannot

@@ -57,12 +57,9 @@ void fitTolerances(ValueLine& upper, ValueLine* lower, size_t fixed) {
     }
 }
 
-}  // namespace
-
-int32_t makeGlobalDimensionString(float length) {
-    if (!g) return 0;
+// The value's text into theText, whatever the style's format.
+void ValueText(float length) {
     const Plotwise3_Live_Dimension_Data& s = g->prefs.style;
-    if (s.dimensionFormat != 0) return 0;
     ValueLine upper = formatLine(length, s.upperUnits, s.upperDecimalPrecision, s.upperFractionalPrecision,
                                  s.upperTolerance, s.upperToleranceValue, 1);
     ValueLine lowerLine;
@@ -85,12 +82,21 @@ int32_t makeGlobalDimensionString(float length) {
         if (lower->tolerance) text += mark + lower->toleranceText;
     }
     CopyCString(g->theText, text.c_str());
+}
+
+}  // namespace
+
+int32_t makeGlobalDimensionString(float length) {
+    if (g && g->prefs.style.dimensionFormat == 0) ValueText(length);
     return 0;
 }
 
 AIErr makePairDimensionString(live_dimension_text_data& record, float length) {
+    if (!g) return kBadParameterErr;
+    // The pair's own format decides: a chain whose texts differ in format (one retyped)
+    // still measures its other pairs.
     if (record.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(length)) return err;
+        ValueText(length);
         CopyCString(record.dimStr, g->theText);
     } else {
         CopyCString(g->theText, record.dimStr);

@@ -15,6 +15,6 @@
 int32_t makeGlobalDimensionString(float length);
 
 // The text of one measured pair of a click chain, into theText: with the record's format 0
-// the value's text, which the record keeps as its own; with any other format the label the
-// record already holds.
+// the value's text (whatever the style's format, which is -1 once one pair was retyped),
+// which the record keeps as its own; with any other format the label the record holds.
 AIErr makePairDimensionString(live_dimension_text_data& record, float length);

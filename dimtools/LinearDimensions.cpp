@@ -120,11 +120,13 @@ AIErr Horizontal(bool handedOver);
 AIErr Vertical(bool handedOver);
 
 // What both routines do once the depth record is known: the starting click and the drag
-// point brought into the drawing plane, the text's slide measured from the drag (`slideMode`
-// for GetPointFractionalOffset) unless a regeneration redraws, and the document and layer
-// made ready.
+// point brought into the drawing plane, the text's slide measured from the drag unless a
+// regeneration redraws, and the document and layer made ready. The slide is measured from
+// the click the dimension starts at (`slideMode` for GetPointFractionalOffset: from the
+// smaller h, or down from the higher v), whichever was clicked first, so a chain clicked the
+// other way round puts its texts in the same places; a chain's is kept between its ends.
 AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct* f, const cdDataStruct* l,
-                 const cdDataStruct* s, int16_t slideMode, AIRealPoint* p1) {
+                 const cdDataStruct* s, int16_t slideMode, bool chained, AIRealPoint* p1) {
     if (AIErr err = InPlane(d, flat, s->theLoc, p1)) return err;
     if (!flat)
         if (AIErr err = invertAxonometricPoint(&d, &g->endPoint, &g->endPoint)) return err;
@@ -133,6 +135,7 @@ AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct* f, c
         if (AIErr err = InPlane(d, flat, f->theLoc, &a)) return err;
         if (AIErr err = InPlane(d, flat, l->theLoc, &b)) return err;
         GetPointFractionalOffset(a, b, g->endPoint, slideMode, &g->slideDimTextOffset);
+        if (chained) g->slideDimTextOffset = std::clamp(g->slideDimTextOffset, 0.0f, 1.0f);
     }
     if (AIErr err = CheckDocumentZoom()) return err;
     return PrepDimensionLayer();
@@ -196,7 +199,7 @@ AIErr Horizontal(bool handedOver) {
     if (handed) return handedResult;
     const bool flat = d->face == kAxoNoFace;
     AIRealPoint p1{};
-    if (AIErr err = EnterPlane(*d, flat, f, l, s, chained ? 1 : 0, &p1)) return err;
+    if (AIErr err = EnterPlane(*d, flat, f, l, s, 0, chained, &p1)) return err;
     cdDataStruct* n = Advance(s, forward);
     const Plotwise3_Live_Dimension_Data& style = Style();
     int32_t textId = 0;
@@ -390,7 +393,7 @@ AIErr Vertical(bool handedOver) {
     if (handed) return handedResult;
     const bool flat = d->face == kAxoNoFace;
     AIRealPoint p1{};
-    if (AIErr err = EnterPlane(*d, flat, f, l, s, chained ? 3 : 2, &p1)) return err;
+    if (AIErr err = EnterPlane(*d, flat, f, l, s, 2, chained, &p1)) return err;
     cdDataStruct* n = Advance(s, forward);
     const Plotwise3_Live_Dimension_Data& style = Style();
     int32_t textId = 0;

@@ -294,6 +294,7 @@ void LengthFromRiseAndRun(ADMDialogRef dialog) {
 void LengthAngleRiseRunNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (sADMNotifier && sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier)) {
         TypedUnits typed;
+        ForgetHeldLength(item);
         ADMDialogRef dialog = sADMItem->GetDialog(item);
         const int32_t id = sADMItem->GetID(item);
         if (id == kLineLengthItem || id == kLineAngleItem)

@@ -55,6 +55,7 @@ struct Cut {
     bool closed = false;
     size_t first = 0;
     bool firstIsOne = true;  // `first` is the first click's tangent anchor
+    bool startsOnTangent = false;  // anchor 0 is the far end of the first path, opened at its tangent point
 };
 
 AIReal Angle(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
@@ -216,17 +217,30 @@ std::optional<size_t> AnchorAt(Anchors& anchors, bool closed, const AIRealPoint&
 // The handle that faces the corner goes onto the anchor, so a bevel is straight.
 void RetractTowardsCorner(AIPathSegment& a, const Side& side) { (side.cornerBefore() ? a.in : a.out) = a.p; }
 
-// Two paths: each keeps the piece on its click's side, ending at its tangent anchor; the
-// second piece is turned round to start at its tangent anchor.
-Cut JoinTwo(const Anchors& a1, size_t k1, const Side& one, const Anchors& a2, size_t k2, const Side& two) {
-    const auto kept = [](const Anchors& a, size_t k, const Side& side) {
-        if (side.cornerBefore()) return ReversedSegments(Anchors(a.begin() + static_cast<std::ptrdiff_t>(k), a.end()));
-        return Anchors(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(k + 1));
-    };
+// What one of two paths keeps, ending at its tangent anchor k (whose corner-side handle is
+// retracted; `whole` is that anchor as it was). An open path keeps the piece on its click's
+// side. A closed path loses nothing: it is opened at the tangent point and runs from there
+// away from the corner all the way round, back to the tangent point.
+Anchors KeptPiece(const Anchors& a, bool closed, size_t k, const AIPathSegment& whole, const Side& side) {
+    const auto at = [&](size_t i) { return a.begin() + static_cast<std::ptrdiff_t>(i); };
+    if (!closed) return side.cornerBefore() ? ReversedSegments(Anchors(at(k), a.end())) : Anchors(a.begin(), at(k + 1));
+    // Forward from the tangent anchor round to it again; both ends open.
+    Anchors round{AIPathSegment{whole.p, whole.p, whole.out, whole.corner}};
+    round.insert(round.end(), at(k + 1), a.end());
+    round.insert(round.end(), a.begin(), at(k));
+    round.push_back(AIPathSegment{whole.p, whole.in, whole.p, whole.corner});
+    return side.cornerBefore() ? ReversedSegments(std::move(round)) : round;
+}
+
+// Two paths: each keeps its piece, ending at its tangent anchor; the second piece is
+// turned round to start at its tangent anchor.
+Cut JoinTwo(const Anchors& a1, size_t k1, const AIPathSegment& whole1, const Side& one, const Anchors& a2, size_t k2,
+            const AIPathSegment& whole2, const Side& two) {
     Cut cut;
-    cut.anchors = kept(a1, k1, one);
+    cut.anchors = KeptPiece(a1, one.click.closed, k1, whole1, one);
     cut.first = cut.anchors.size() - 1;
-    const Anchors second = ReversedSegments(kept(a2, k2, two));
+    cut.startsOnTangent = one.click.closed;
+    const Anchors second = ReversedSegments(KeptPiece(a2, two.click.closed, k2, whole2, two));
     cut.anchors.insert(cut.anchors.end(), second.begin(), second.end());
     return cut;
 }
@@ -268,14 +282,11 @@ void MergeTangents(Cut& cut) {
 }
 
 // The path's own handle at a tangent point, away from the corner.
-AIRealPoint OuterHandle(const AIPathSegment& kept) {
-    return Distance(kept.in, kept.p) > kSameAnchor ? kept.in : kept.out;
-}
+AIRealPoint OuterHandle(const Side& side) { return side.cornerBefore() ? side.kept.out : side.kept.in; }
 
 // The arc about m between the tangent points, spliced in place of the two tangent anchors
 // in path order. Its direction about m is the one that keeps it inside the corner.
-Cut WithArc(const Cut& cut, const AIRealPoint& x, const AIRealPoint& m, const Side& one, const Side& two,
-            bool curved) {
+Cut WithArc(const Cut& cut, const AIRealPoint& x, const AIRealPoint& m, const Side& one, const Side& two) {
     double a1 = Angle(x, one.tangent), a2 = Angle(x, two.tangent);
     if (a1 > 0 && a2 < 0) a2 += 2 * kPi;
     const bool fromTwo = a2 - a1 > 0 && a2 - a1 < kPi;
@@ -289,19 +300,19 @@ Cut WithArc(const Cut& cut, const AIRealPoint& x, const AIRealPoint& m, const Si
     AIPathSegment& last = arc.back();
     const AIReal dh = end.tangent.h - last.p.h, dv = end.tangent.v - last.p.v;
     for (AIRealPoint* p : {&last.p, &last.in, &last.out}) *p = AIRealPoint{p->h + dh, p->v + dv};
-    if (curved) {
-        // The curves keep their shape up to the arc.
-        arc.front().in = OuterHandle(start.kept);
-        arc.back().out = OuterHandle(end.kept);
-    }
+    // The paths keep their shape up to the arc: a curve, or the arc of an earlier fillet
+    // that ends on the same anchor.
+    arc.front().in = OuterHandle(start);
+    arc.back().out = OuterHandle(end);
     const bool startsFirst = fromTwo ? !cut.firstIsOne : cut.firstIsOne;
     if (!startsFirst) arc = ReversedSegments(arc);
     Cut out;
     out.closed = cut.closed;
     for (size_t i = 0; i < cut.first; ++i) {
+        // An anchor on a tangent point goes, but for the far end of an opened closed path.
         const AIRealPoint& p = cut.anchors[i].p;
-        if (Distance(p, one.tangent) > kSameAnchor && Distance(p, two.tangent) > kSameAnchor)
-            out.anchors.push_back(cut.anchors[i]);
+        const bool onTangent = Distance(p, one.tangent) <= kSameAnchor || Distance(p, two.tangent) <= kSameAnchor;
+        if (!onTangent || (i == 0 && cut.startsOnTangent)) out.anchors.push_back(cut.anchors[i]);
     }
     out.first = out.anchors.size();
     out.anchors.insert(out.anchors.end(), arc.begin(), arc.end());
@@ -312,7 +323,7 @@ Cut WithArc(const Cut& cut, const AIRealPoint& x, const AIRealPoint& m, const Si
 }
 
 // Steps 5 to 7: the tangent anchors, the cut, the arc, and the paths written back.
-AIErr MakeCorner(bool arc, bool curved, const AIRealPoint& x, const AIRealPoint& m, Side& one, Side& two) {
+AIErr MakeCorner(bool arc, const AIRealPoint& x, const AIRealPoint& m, Side& one, Side& two) {
     const bool samePath = one.click.path == two.click.path;
     Anchors a1 = one.click.anchors;
     Anchors a2 = samePath ? Anchors{} : two.click.anchors;
@@ -328,14 +339,16 @@ AIErr MakeCorner(bool arc, bool curved, const AIRealPoint& x, const AIRealPoint&
     }
     if (!k2 || (samePath && *k1 == *k2)) return ShowCoreMessage(kNoCornerMessage);
     Anchors& b = samePath ? a1 : a2;
+    const AIPathSegment whole1 = a1[*k1], whole2 = b[*k2];
     RetractTowardsCorner(a1[*k1], one);
     RetractTowardsCorner(b[*k2], two);
     one.kept = a1[*k1];
     two.kept = b[*k2];
 
-    Cut cut = samePath ? CutOne(a1, one.click.closed, *k1, *k2, one, two) : JoinTwo(a1, *k1, one, a2, *k2, two);
+    Cut cut = samePath ? CutOne(a1, one.click.closed, *k1, *k2, one, two)
+                       : JoinTwo(a1, *k1, whole1, one, a2, *k2, whole2, two);
     if (arc)
-        cut = WithArc(cut, x, m, one, two, curved);
+        cut = WithArc(cut, x, m, one, two);
     else if (Distance(one.tangent, two.tangent) <= kCoincident)
         MergeTangents(cut);
     if (AIErr err = WritePathSegments(one.click.path, cut.anchors, cut.closed)) return err;
@@ -370,7 +383,7 @@ AIErr doCADCornerTool(int mode) {
     AIRealPoint m{};
     bool arc = false;
     if (!TangentPoints(fillet, curved, x, one, two, &m, &arc)) return ShowCoreMessage(kNoCornerMessage);
-    return MakeCorner(arc, curved, x, m, one, two);
+    return MakeCorner(arc, x, m, one, two);
 }
 
 AIErr doFilletDialog() { return OpenNumericInputDialog(kFilletDialogID, nullptr); }

@@ -4,8 +4,11 @@
 #include "drawtools/NumericInputDialogs.h"
 
 #include <cmath>
+#include <cstring>
 #include <iterator>
 
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
@@ -24,42 +27,44 @@ constexpr int16_t kOKItem = 1;
 constexpr int16_t kCancelItem = 2;
 constexpr int32_t kFieldTextSize = 256;
 constexpr float kMinDegrees = -360.0f, kMaxDegrees = 360.0f;
+constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
+constexpr int32_t kNotBelowZeroMessage = 8;      // 17008
 
 using K = InputFieldKind;
 
 // --- the fields of each dialog, by item ---
 
 const NumericInputField kRectFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputRectWidth; }},
-    {6, K::kLength, +[]() -> AIReal& { return g->inputRectHeight; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputRectWidth; }},
+    {6, K::kSize, +[]() -> AIReal& { return g->inputRectHeight; }},
 };
 const NumericInputField kEllipseFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputEllipseWidth; }},
-    {6, K::kLength, +[]() -> AIReal& { return g->inputEllipseHeight; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputEllipseWidth; }},
+    {6, K::kSize, +[]() -> AIReal& { return g->inputEllipseHeight; }},
 };
 const NumericInputField kLineFields[] = {
-    {kLineLengthItem, K::kLength, +[]() -> AIReal& { return g->inputLineLength; }},
+    {kLineLengthItem, K::kSize, +[]() -> AIReal& { return g->inputLineLength; }},
     {kLineAngleItem, K::kAngle, +[]() -> AIReal& { return g->inputLineAngle; }},
     {kLineRiseItem, K::kLength, +[]() -> AIReal& { return g->inputLineRise; }},
     {kLineRunItem, K::kLength, +[]() -> AIReal& { return g->inputLineRun; }},
 };
 const NumericInputField kWallFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputWallLength; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputWallLength; }},
     {6, K::kAngle, +[]() -> AIReal& { return g->inputWallAngle; }},
 };
 const NumericInputField kArcByRadiusFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputArcByRadiusRadius; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputArcByRadiusRadius; }},
     {6, K::kAngle, +[]() -> AIReal& { return g->inputArcByRadiusStartAngle; }},
     {8, K::kAngle, +[]() -> AIReal& { return g->inputArcByRadiusEndAngle; }},
 };
 const NumericInputField kArcByPointsFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputArcByPointsRadius; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputArcByPointsRadius; }},
 };
 const NumericInputField kTanPerpLineFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputTanPerpLineLength; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputTanPerpLineLength; }},
 };
 const NumericInputField kOffsetFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputOffsetDistance; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputOffsetDistance; }},
 };
 const NumericInputField kFilletFields[] = {
     {4, K::kDistance, +[]() -> AIReal& { return g->prefs.filletRadius; }},
@@ -69,14 +74,14 @@ const NumericInputField kChamferFields[] = {
     {6, K::kDistance, +[]() -> AIReal& { return g->prefs.chamferDistance2; }},
 };
 const NumericInputField kCubeFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputCubeWidth; }},
-    {6, K::kLength, +[]() -> AIReal& { return g->inputCubeHeight; }},
-    {8, K::kLength, +[]() -> AIReal& { return g->inputCubeDepth; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputCubeWidth; }},
+    {6, K::kSize, +[]() -> AIReal& { return g->inputCubeHeight; }},
+    {8, K::kSize, +[]() -> AIReal& { return g->inputCubeDepth; }},
 };
 const NumericInputField kCylinderFields[] = {
-    {4, K::kLength, +[]() -> AIReal& { return g->inputCylinderWidth; }},
-    {6, K::kLength, +[]() -> AIReal& { return g->inputCylinderHeight; }},
-    {11, K::kLength, +[]() -> AIReal& { return g->inputCylinderLength; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputCylinderWidth; }},
+    {6, K::kSize, +[]() -> AIReal& { return g->inputCylinderHeight; }},
+    {11, K::kSize, +[]() -> AIReal& { return g->inputCylinderLength; }},
 };
 
 // Every dialog of the drawing tools. The choice fields (radios, check boxes, pop-ups) of
@@ -114,6 +119,30 @@ bool UserChanged(ADMNotifierRef notifier) {
     return notifier && sADMNotifier && sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier);
 }
 
+using HeldLength = DrawToolGlobals::HeldLength;
+
+HeldLength* HeldFor(int16_t item) {
+    for (HeldLength& h : g->heldInputLengths)
+        if (h.item == item) return &h;
+    return nullptr;
+}
+
+// Why a length read from a field cannot be stored (0 when it can): a size must draw
+// something, a distance may be zero but not below it, and nothing may be so small that
+// its drawn length is zero.
+int32_t RefusalOf(InputFieldKind kind, double typed) {
+    const float drawn = static_cast<float>(typed / InputScaleFactor());
+    if (kind == InputFieldKind::kDistance && typed < 0) return kNotBelowZeroMessage;
+    if (drawn == 0 && (typed != 0 || kind == InputFieldKind::kSize)) return kGreaterThanZeroMessage;
+    return 0;
+}
+
+void SayRefusal(int32_t message) {
+    char text[256] = {};
+    GetPlotwiseString(kMessageList, message, text, sizeof text);
+    doDialogInputErrorDialog(text);
+}
+
 }  // namespace
 
 std::span<const NumericInputDialog> NumericInputDialogs() { return kDialogs; }
@@ -135,9 +164,28 @@ void SetLengthFieldText(ADMItemRef item, double drawnPoints) {
     doScaleAndUnits(0, drawnPoints, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
                     static_cast<int16_t>(g->prefs.NumericInputPrecision));
     sADMItem->SetText(item, text);
+    const auto id = static_cast<int16_t>(sADMItem->GetID(item));
+    HeldLength* held = HeldFor(id);
+    if (!held) held = HeldFor(0);
+    if (!held) return;  // more length fields than slots: the text is all there is
+    held->item = id;
+    held->typed = drawnPoints * InputScaleFactor();
+    CopyCString(held->shown, text);
+}
+
+void ForgetHeldLength(ADMItemRef item) {
+    if (HeldLength* held = item ? HeldFor(static_cast<int16_t>(sADMItem->GetID(item))) : nullptr) *held = HeldLength{};
 }
 
 bool ReadTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints) {
+    if (const HeldLength* held = item ? HeldFor(item) : nullptr) {
+        char text[kFieldTextSize] = {};
+        sADMItem->GetText(sADMDialog->GetItem(dialog, item), text, sizeof text);
+        if (std::strcmp(text, held->shown) == 0) {
+            *typedPoints = held->typed;
+            return true;
+        }
+    }
     double value = 0;
     if (!parseFieldInput(dialog, item, &value, g->prefs.NumericInputUnits)) return false;
     // The drawn length is kept as a float: a length beyond its range would be infinite.
@@ -158,6 +206,7 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
     const NumericInputDialog* row = RowOf(dialog);
     if (!row) return kBadParameterErr;
     if (row->resetsCancelFlag) g->cancelledInputDialog = 0;
+    for (HeldLength& held : g->heldInputLengths) held = HeldLength{};
     ADMItemRef ok = sADMDialog->GetItem(dialog, kOKItem);
     ADMItemRef cancel = sADMDialog->GetItem(dialog, kCancelItem);
     sADMItem->SetNotifyProc(ok, &numericInputOKBtnCallbackProc);
@@ -190,9 +239,12 @@ void numericInputOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
                 continue;
             }
             double typed = 0;
+            const bool read = ReadTypedLength(dialog, f.item, &typed);
             // A radius or distance below zero would put the corner's tangent points on the
-            // piece being cut away: refused like a text that does not read.
-            if (!ReadTypedLength(dialog, f.item, &typed) || (f.kind == K::kDistance && typed < 0)) {
+            // piece being cut away, and a size of nothing draws nothing: refused with a word.
+            const int32_t refusal = read ? RefusalOf(f.kind, typed) : 0;
+            if (!read || refusal) {
+                if (refusal) SayRefusal(refusal);
                 // Select the field for retyping and stay open; the fields before it keep
                 // their new values, this one and those after it their old ones.
                 if (field) sADMItem->Activate(field, true);
@@ -223,9 +275,11 @@ void inputCancelBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
 
 void inputFldChangedNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (UserChanged(notifier)) {
+        ForgetHeldLength(item);
         double typed = 0;
         // Whatever was typed, in any unit the parser knows, is shown again in the dialog's
-        // unit and precision; a text that does not read stays as typed.
+        // unit and precision (the field holding it in full); a text that does not read
+        // stays as typed.
         if (ReadTypedLength(sADMItem->GetDialog(item), static_cast<int16_t>(sADMItem->GetID(item)), &typed))
             SetLengthFieldText(item, typed / InputScaleFactor());
     }

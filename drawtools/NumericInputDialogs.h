@@ -3,10 +3,13 @@
 // builder its OK runs) and the routines every row shares. A length field shows the stored
 // drawn length times the scale factor in the numeric-input unit, is re-written in that unit
 // whenever the user changes it, and is stored as the typed length divided by the scale
-// factor; an angle field is the host's degree field. OK stores the fields in order and
-// stops at the first length that does not read (or a distance below zero), activating it
-// and keeping the dialog open; only when every field is good, and the row's own check
-// accepts them, does it run the builder and close the dialog (the arc dialogs close first).
+// factor; an angle field is the host's degree field. A field shows its length rounded to
+// the numeric-input precision but holds it in full: while its text is the one shown, the
+// full length is what is used. OK stores the fields in order and stops at the first length
+// that does not read, a size of zero (or one too small to draw) or a distance below zero,
+// saying why, activating it and keeping the dialog open; only when every field is good,
+// and the row's own check accepts them, does it run the builder and close the dialog (the
+// arc dialogs close first).
 #pragma once
 
 #include <cstdint>
@@ -19,6 +22,7 @@ enum class InputFieldKind : int16_t {
     kLength,    // typed length, stored divided by the scale factor
     kAngle,     // degrees, the host's numeric degree field
     kDistance,  // a length that may not be negative (a fillet radius, a chamfer distance)
+    kSize,      // a length that may not be zero (a width, a radius)
 };
 
 using InputValue = AIReal& (*)();
@@ -60,10 +64,13 @@ void inputCancelBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier);
 void inputFldChangedNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 
 // The length as the dialogs show it: the drawn length times the scale factor, formatted
-// in the numeric-input unit and precision.
+// in the numeric-input unit and precision; the field holds the length in full.
 void SetLengthFieldText(ADMItemRef item, double drawnPoints);
-// The item's text read as a length in the numeric-input unit: the real-world length in
-// points, or false when the text does not read as a length that fits the drawing.
+// The item's length: the one it holds while it shows the text it was given, else its text
+// read in the numeric-input unit. The real-world length in points, or false when the text
+// does not read as a length that fits the drawing.
 bool ReadTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints);
+// What the user typed into the item replaces what it held.
+void ForgetHeldLength(ADMItemRef item);
 // The scale factor lengths are divided by (1 where the preferences hold none that is usable).
 double InputScaleFactor();

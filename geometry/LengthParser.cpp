@@ -3,6 +3,14 @@
 // the listed characters, %s a word); the first whose field count matches decides. The
 // reader of numbers takes only plain decimal numbers, never "inf", "nan" or hexadecimal,
 // and the marks and words are looked at in place, so nothing is copied into a field.
+//
+// A hyphen between a whole number and a fraction is the joiner of a mixed number, as
+// drafters write it: "2-1/2" is two and a half, "3'-2-1/2\"" three feet two and a half
+// inches, "5'6-1/2\"" five feet six and a half inches. It is read as the blank the pattern
+// table has there (otherwise the fraction's numerator would take the hyphen as its sign and
+// "2-1/2" would be 1.5). That is our decision beside the table, which holds otherwise: a
+// leading minus still negates the whole text, and a hyphen after a blank or a mark, as in
+// the "5' -1/2\"" of pattern 12, is left to the table.
 #include "geometry/LengthParser.h"
 
 #include <charconv>
@@ -288,7 +296,18 @@ Value evaluateText(const char* text, int32_t units, int32_t pixelsPerInch) {
     return {};
 }
 
-// Steps 1 to 3: the bounded copy, the number format and the leading minus.
+// A hyphen right after a digit and right before the digits of a fraction joins a mixed
+// number: it becomes a blank.
+void blankMixedNumberJoiners(char* text) {
+    for (char* p = text; *p != '\0'; ++p) {
+        if (*p != '-' || p == text || !isDigit(p[-1])) continue;
+        const char* q = p + 1;
+        while (isDigit(*q)) ++q;
+        if (q > p + 1 && *q == '/') *p = ' ';
+    }
+}
+
+// Steps 1 to 3: the bounded copy, the number format, mixed numbers and the leading minus.
 bool prepare(std::string_view text, int32_t numberFormat, char (&buffer)[kFieldTextSize], bool& negative) {
     std::size_t len = text.size() < kFieldTextSize - 1 ? text.size() : kFieldTextSize - 1;
     if (len == 0) {
@@ -300,6 +319,7 @@ bool prepare(std::string_view text, int32_t numberFormat, char (&buffer)[kFieldT
     std::memcpy(buffer, text.data(), len);
     buffer[len] = '\0';
     preParseNumericText(buffer, numberFormat);
+    blankMixedNumberJoiners(buffer);
     negative = buffer[0] == '-';
     return true;
 }

@@ -226,7 +226,11 @@ void UseDimLayerCheckboxNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
             // A host error ends the notifier without the default handling.
             if (sAILayer->GetCurrentLayer(&g->saveLayer) != kNoErr) return;
             if (CreateDimensionLayer() != kNoErr) return;
+        } else {
+            // The layer of that title becomes the plug-in's, or the user's again.
+            (void)FindDimensionLayer();
         }
+        (void)UpdateCADdocumentLayerList();
     }
     sADMItem->DefaultNotify(item, notifier);
 }

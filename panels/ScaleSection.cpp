@@ -9,7 +9,6 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "dimensions/DimensionLayer.h"
 #include "panels/DocumentPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelGlobals.h"
@@ -33,12 +32,6 @@ bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(
 
 void StartTheTimer() {
     if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
-}
-
-// The three special layers get no row; a layer titled "Dimension Layer" is the dimension
-// layer even before the plug-in has found it in this document.
-bool Unlisted(AILayerHandle layer, const char* title) {
-    return IsSpecialScaleLayer(layer) || std::strcmp(title, kDimensionLayerTitle) == 0;
 }
 
 AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILayerHandle current) {
@@ -75,8 +68,10 @@ AIErr FillLayerList(ADMListRef list) {
         if ((err = sAILayer->GetNthLayer(i, &layer))) return err;
         char title[kMaxLayerTitle + 1] = {};
         if ((err = sAILayer->GetLayerTitle(layer, title, sizeof title))) return err;
-        if (Unlisted(layer, title)) {
-            if (std::strcmp(title, kDimensionLayerTitle) == 0) {
+        // The three special layers get no row, and the plug-in's dimension layer is held at
+        // 1:1; a layer of the user's that is only titled "Dimension Layer" is listed.
+        if (IsSpecialScaleLayer(layer)) {
+            if (layer == g->dimensionLayer) {
                 char oneToOne[kScaleLabelSize] = {};
                 getScaleTableLabel(kOneToOneScaleID, oneToOne, sizeof oneToOne);
                 if ((err = setLayerScale(layer, kOneToOneScaleID, 1.0f, oneToOne))) return err;

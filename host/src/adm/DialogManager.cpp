@@ -851,7 +851,7 @@ int32_t DialogManager::alertAnswer(AlertRecord::Kind kind, const char* text) {
     // Without a scripted answer the first button answers: yes, or the left button.
     int32_t answer = kind == AlertRecord::Kind::YesNo ? int32_t{kADMYesAnswer} : int32_t{kADMLeftButton};
     if (!alertAnswers_.empty()) {
-        answer = alertAnswers_.front();
+        answer = alertAnswers_.front().answer;
         alertAnswers_.pop_front();
     }
     r.answer = answer;

@@ -46,6 +46,13 @@ struct UserAction {
 struct ModalAnswer {
     std::string dialog;
     std::vector<UserAction> actions;
+    std::string origin;  // where the scripted user gave it, to report it if no dialog takes it
+};
+
+// A scripted answer for the next alert, and where it was given.
+struct AlertAnswer {
+    int32_t answer = 0;
+    std::string origin;
 };
 
 // One recorded drawing operation.
@@ -208,8 +215,12 @@ public:
     // script's "answer" lines).
     void appendModalAction(const std::string& dialog, const UserAction& action);
     size_t pendingModalAnswers() const { return modalAnswers_.size(); }
-    // Answers for the next YesNoAlert / QuestionAlert; without one the first button answers.
-    void queueAlertAnswer(int32_t answer) { alertAnswers_.push_back(answer); }
+    const std::deque<ModalAnswer>& modalAnswers() const { return modalAnswers_; }
+    // Answers for the next alerts; without one the first button answers.
+    void queueAlertAnswer(int32_t answer, std::string origin = {}) {
+        alertAnswers_.push_back({answer, std::move(origin)});
+    }
+    const std::deque<AlertAnswer>& alertAnswers() const { return alertAnswers_; }
     const std::vector<AlertRecord>& alerts() const { return alerts_; }
     // The colour chooser's next answers: a colour, or nothing for cancel (the default).
     void queueColorAnswer(std::optional<ADMRGBColor> answer) { colorAnswers_.push_back(answer); }
@@ -363,7 +374,7 @@ private:
     std::map<uintptr_t, int32_t> icons_;
 
     std::deque<ModalAnswer> modalAnswers_;
-    std::deque<int32_t> alertAnswers_;
+    std::deque<AlertAnswer> alertAnswers_;
     std::deque<std::optional<ADMRGBColor>> colorAnswers_;
     std::vector<AlertRecord> alerts_;
     std::array<std::string, 3> alertButtons_;

@@ -272,10 +272,14 @@ preference "Plotwise Test" Face string "DejaVu Serif"
 }
 
 TEST(EventCommands, AnswersNeedADialogNameAndWellFormedActions) {
+    // Answers no dialog or alert took are reported where they were given, once the script
+    // has played to its end.
     Played run;
-    run.play("answer \"CADRect\" set 4 \"100 mm\" value 6 2.5 pick 7 1 press 1\n");
-    EXPECT_EQ(run.failures, 0) << run.errors.str();
+    run.play("answer \"CADRect\" set 4 \"100 mm\" value 6 2.5 pick 7 1 press 1\nanswer alert yes\n");
     EXPECT_EQ(run.session.events().dialogs().pendingModalAnswers(), 1u);
+    EXPECT_EQ(run.failures, 2);
+    EXPECT_EQ(run.errors.str(), "t.pws:1: answer: no dialog \"CADRect\" opened to take this answer\n"
+                                "t.pws:2: answer: no alert was shown to take this answer\n");
 
     Played bad;
     bad.play("answer \"CADRect\" set 4\n");

@@ -69,8 +69,9 @@ protected:
 };
 
 TEST_F(TextListTest, ARetypedTextBecomesCustomTextAndTheFormatIsMixed) {
-    Text("25.40", Rec(0, "25.40"));
+    // The retyped text met first: the other is still judged against the value format.
     AIArtHandle retyped = Text("SEE NOTE", Rec(1, "12.70"));
+    Text("25.40", Rec(0, "25.40"));
     int32_t format = 0;
     ASSERT_EQ(CreateDimensionTextLinkedList(First(), 1, &format, 0), kNoErr);
     const auto list = List();

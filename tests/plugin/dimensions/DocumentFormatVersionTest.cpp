@@ -189,6 +189,7 @@ struct Format4Document {
         SetLayerScale(d, b1, 15, 16.0f, "3/4\" = 1'-0\"");
         const standin::ObjId a = d.addLayer("A");
         SetLayerScale(d, a, 3, 12.5f, "1\"=12.5\"");  // an old custom slot
+        SetLayerScale(d, d.addLayer("D"), 5, 50.0f, "1:50");  // the first id that moves
         UnitGroup(d, "g1", {{"ZA3_Attr_upperUnits", 15}, {"ZA3_Attr_lowerUnits", 14}});
         UnitGroup(d, "g2", {{"ZA3_Attr_upperUnits", 0}, {"ZA3_Attr_lowerUnits", 6}});
         UnitGroup(d, "g3", {{"ZA3_Attr_upperUnits", -1}, {"ZA3_Attr_lowerUnits", 2}});
@@ -242,6 +243,9 @@ TEST_F(FormatVersionTest, AFormat4DocumentHasItsScaleIdsShiftedAndItsUnitCodesRe
     EXPECT_EQ(ScaleID("A"), 3);
     EXPECT_EQ(ScaleID("B"), 20);
     EXPECT_EQ(ScaleID("B1"), 20);
+    // 5 moves too; today's table has no scale at 10, so the layer keeps its scaler and label.
+    EXPECT_EQ(ScaleID("D"), 10);
+    EXPECT_EQ(std::get<AIReal>(*Entry(Doc().layerByTitle("D"), {"ZA3_Scaler"})), 50.0f);
     const standin::ObjId b = Doc().layerByTitle("B");
     EXPECT_EQ(std::get<AIReal>(*Entry(b, {"ZA3_Scaler"})), 8.0f);
     EXPECT_EQ(std::get<std::string>(*Entry(b, {"ZA3_ScaleStr"})), "1 1/2\" = 1'-0\"");

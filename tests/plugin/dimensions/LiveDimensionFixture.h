@@ -30,6 +30,7 @@ struct Seen {
 };
 inline std::vector<Seen> gSeen;
 inline AIErr gFailWith = kNoErr;  // the stand-in makes its group, then fails with this
+inline bool gFailLate = false;     // ... only after it has written the dimension's record
 inline AIToolHandle gStandInTool = reinterpret_cast<AIToolHandle>(uintptr_t{0x7001});
 inline AIToolHandle& StandInTool() { return gStandInTool; }
 
@@ -44,8 +45,9 @@ inline AIErr StandInRoutine() {
     gSeen.push_back(s);
     if (AIErr err = PrepDimensionLayer()) return err;
     if (AIErr err = drawDimensionLine(g->firstClick, g->endPoint, g->group)) return err;
-    if (gFailWith) return gFailWith;
-    return SetDimensionData(g->group, nullptr);
+    if (gFailWith && !gFailLate) return gFailWith;
+    if (AIErr err = SetDimensionData(g->group, nullptr)) return err;
+    return gFailWith;
 }
 
 // Stand-ins for kinds no real tool draws yet; kInclineDatum has no routine.
@@ -68,6 +70,7 @@ protected:
         AddPlotwiseSubsystem(&standIns);
         gSeen.clear();
         gFailWith = kNoErr;
+        gFailLate = false;
         auto& p = g->prefs;
         p.createLiveDimensions = 1;
         p.scale = 33;

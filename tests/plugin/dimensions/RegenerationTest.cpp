@@ -89,17 +89,40 @@ TEST_F(RegenerationTest, WhatCannotBeRedrawnIsKeptAndCounted) {
     EXPECT_EQ(LiveGroups().size(), 6u);
 }
 
+// Also when the routine fails after its new group already carries the dimension's record:
+// a live-looking group is no sign of a finished redraw.
 TEST_F(RegenerationTest, AFailingRoutineKeepsTheOldGroupAndLeavesNothingBehind) {
+    for (const bool late : {false, true}) {
+        SCOPED_TRACE(late ? "failing after the record" : "failing before the record");
+        AIArtHandle path = Path({{0, 0}, {100, 0}});
+        AIArtHandle failing = Dimension(1);
+        Anchor(path, 1, 1, kIncline, 0);
+        Anchor(path, 1, 2, kIncline, 1);
+        const size_t before = ArtCount();
+        gFailWith = 'TEST';
+        gFailLate = late;
+        ASSERT_EQ(UpdateAssociativeDimensions(kProcessAllArt), kNoErr);
+        EXPECT_TRUE(Valid(failing));
+        EXPECT_EQ(ArtCount(), before);  // the half-drawn group went again
+        EXPECT_EQ(g->dimensionsKept, 1);
+        ASSERT_EQ(sAIArt->DisposeArt(failing), kNoErr);
+        ASSERT_EQ(sAIArt->DisposeArt(path), kNoErr);
+    }
+}
+
+// Two groups of one id (a copy that kept its source's number): its clicks make one
+// dimension, drawn once; the other group is kept as it was, not drawn over the first.
+TEST_F(RegenerationTest, TwoGroupsSharingOneIdRedrawOneAndKeepTheOther) {
     AIArtHandle path = Path({{0, 0}, {100, 0}});
-    AIArtHandle failing = Dimension(1);
-    Anchor(path, 1, 1, kIncline, 0);
-    Anchor(path, 1, 2, kIncline, 1);
-    const size_t before = ArtCount();
-    gFailWith = 'TEST';
+    const AIArtHandle first = Dimension(4), second = Dimension(4);
+    Anchor(path, 4, 1, kIncline, 0);
+    Anchor(path, 4, 2, kIncline, 1);
     ASSERT_EQ(UpdateAssociativeDimensions(kProcessAllArt), kNoErr);
-    EXPECT_TRUE(Valid(failing));
-    EXPECT_EQ(ArtCount(), before);  // the half-drawn group went again
+    EXPECT_EQ(gSeen.size(), 1u);
+    EXPECT_EQ(g->dimensionsRedrawn, 1);
     EXPECT_EQ(g->dimensionsKept, 1);
+    EXPECT_NE(Valid(first), Valid(second));
+    EXPECT_EQ(LiveGroups().size(), 2u);
 }
 
 TEST_F(RegenerationTest, HiddenMeasuredArtStillLeadsItsDimension) {

@@ -235,15 +235,22 @@ TEST_F(AngleTest, AZeroSweepAndTheArcLengthForm) {
     EXPECT_FLOAT_EQ(g->slideDimTextOffset, 0.5f);
     EXPECT_TRUE(std::isfinite(g->textLoc.h) && std::isfinite(g->textLoc.v));
     // Kind 0: the length of the measured arc of radius 50 over a quarter, with witness lines
-    // from 4 beside the measured arc to 6 past the dimension arc at 70.
-    ASSERT_EQ(session->hostEvent([] {
-        if (AIErr err = PrepDimensionLayer()) return err;
-        return constructDimensionedArcSegment({300, 300}, {350, 300}, {300, 350}, {370, 300}, 0, g->group);
-    }), kNoErr);
-    dim = Dimensions().back();
-    EXPECT_EQ(Text(dim), Degrees(50 * kPi / 2));
-    EXPECT_TRUE(HasLine(dim, {354, 300}, {376, 300}));
-    EXPECT_TRUE(HasLine(dim, {300, 354}, {300, 376}));
+    // from 4 beside the measured arc to 6 past the dimension arc: at 70 outside it, at 30
+    // inside it (the lines then run inward).
+    struct Row {
+        AIReal drag, from, to;
+    } const rows[] = {{370, 354, 376}, {330, 346, 324}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.drag);
+        ASSERT_EQ(session->hostEvent([&] {
+            if (AIErr err = PrepDimensionLayer()) return err;
+            return constructDimensionedArcSegment({300, 300}, {350, 300}, {300, 350}, {r.drag, 300}, 0, g->group);
+        }), kNoErr);
+        dim = Dimensions().back();
+        EXPECT_EQ(Text(dim), Degrees(50 * kPi / 2));
+        EXPECT_TRUE(HasLine(dim, {r.from, 300}, {r.to, 300}));
+        EXPECT_TRUE(HasLine(dim, {300, r.from}, {300, r.to}));
+    }
 }
 
 }  // namespace

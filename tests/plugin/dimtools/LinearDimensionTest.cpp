@@ -4,12 +4,14 @@
 // from the click chain, the live record, and the axonometric hand-over. Expected numbers
 // are worked out by hand from the fixture's style (text 10 pt, leading 2, witness gap 4 and
 // extension 6, arrowheads 9 long, text spacing 14, offset step 18).
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "DimensionToolFixture.h"
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimtools/LinearDimensions.h"
 
@@ -213,6 +215,41 @@ TEST_F(LinearTest, TheSlideIsClampedOnlyInChains) {
     EXPECT_NEAR(FirstText(Dimensions().back())->story.matrix.tx, 50, kTol);
 }
 
+// A chain's slide is measured from its left (or top) click, whichever click came first:
+// clicked either way round, the texts stand where the drag put them, a quarter of the way
+// along each pair.
+TEST_F(LinearTest, AChainClickedEitherWayRoundPutsItsTextsAlike) {
+    g->prefs.style.slideDimText = 1;
+    struct Row {
+        const char* tool;
+        std::vector<AIRealPoint> clicks;
+        AIRealPoint drag;
+        std::vector<AIReal> along;  // the texts' h (horizontal) or v (vertical), ascending
+    } const rows[] = {
+        {"Horizontal Dimension", {{0, 0}, {100, 0}, {250, 0}}, {62.5f, 30}, {25, 137.5f}},
+        // Vertical: from the top down, each text lowered by half its size less the leading.
+        {"Vertical Dimension", {{0, 0}, {0, 100}, {0, 250}}, {30, 187.5f}, {75 - 3, 212.5f - 3}},
+    };
+    for (const Row& r : rows) {
+        const bool horizontal = r.clicks[1].v == 0;
+        for (bool reversed : {false, true}) {
+            SCOPED_TRACE(std::string(r.tool) + (reversed ? " clicked backwards" : ""));
+            std::vector<AIRealPoint> clicks = r.clicks;
+            if (reversed) std::reverse(clicks.begin(), clicks.end());
+            ASSERT_EQ(Dimension(r.tool, clicks, r.drag), kNoErr);
+            EXPECT_NEAR(g->slideDimTextOffset, 0.25f, 1e-6);
+            std::vector<AIReal> at;
+            doc->walk([&](const standin::Art& a, int) {
+                if (a.type == kTextFrameArt) at.push_back(horizontal ? a.story.matrix.tx : a.story.matrix.ty);
+            }, Dimensions().back());
+            std::sort(at.begin(), at.end());
+            ASSERT_EQ(at.size(), 2u);
+            EXPECT_NEAR(at[0], r.along[0], kTol);
+            EXPECT_NEAR(at[1], r.along[1], kTol);
+        }
+    }
+}
+
 TEST_F(LinearTest, TooLittleRoomSendsLargeTextOutWithOutsideStubs) {
     Polyline({{0, 0}, {20, 0}});
     g->prefs.style.moveLargeDimensionText = 1;
@@ -291,6 +328,50 @@ TEST_F(LinearTest, TheGroupIsLiveWithTheStyleIdKeysAndSlide) {
     ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {80, 30}), kNoErr);
     ASSERT_EQ(GetDimensionData(Art(Dimensions().back()), &stored), kNoErr);
     EXPECT_NEAR(stored.slideDimTextOffset, 0.8f, 1e-6);
+}
+
+// One text of a chain retyped by the user: after "Update Dimensions" the other pair still
+// shows its own measured value, also once the art has moved, whatever precedence the
+// dimension stored (a record without one reads 1, as older documents are). Where the
+// document's text wins (1), the retyped text stays; otherwise its value comes back.
+TEST_F(LinearTest, ARetypedTextLeavesTheOtherPairsOfItsChainMeasured) {
+    struct Row {
+        int32_t precedence;  // -1: the record has none
+        const char* kept;
+    } const rows[] = {{-1, "SEE NOTE"}, {1, "SEE NOTE"}, {0, "100.00"}, {2, "100.00"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE("precedence " + std::to_string(r.precedence));
+        const ObjId line = Polyline({{0, 0}, {100, 0}, {250, 0}});
+        ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}, {250, 0}}, {50, 30}), kNoErr);
+        const ObjId group = Dimensions().back();
+        ASSERT_EQ(Texts(group), (std::vector<std::string>{"150.00", "100.00"}));
+        ASSERT_EQ(session->hostEvent([&] {
+            doc->walk([&](const standin::Art& a, int) {
+                if (a.type == kTextFrameArt && a.story.runs.front().text == "100.00")
+                    doc->editArt(a.id)->story.runs.front().text = "SEE NOTE";
+            }, group);
+            const standin::Dict* dict = doc->dict(doc->dictionaryOf(group));
+            const ObjId style = std::get<standin::DictLink>(*dict->find("ZA3_Dimension")).id;
+            if (r.precedence < 0) doc->editDict(style)->erase("PW4_Attr_dimTextPrecedenceFlag");
+            else doc->editDict(style)->set("PW4_Attr_dimTextPrecedenceFlag", r.precedence);
+            return kNoErr;
+        }), kNoErr);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+        EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"150.00", r.kept}));
+        // The last anchor moves 50 to the right: the other pair measures it, for good.
+        ASSERT_EQ(session->hostEvent([&] {
+            AIPathSegment end{{300, 0}, {300, 0}, {300, 0}, true};
+            return sAIPath->SetPathSegments(Art(line), 2, 1, &end);
+        }), kNoErr);
+        for (int update = 0; update < 2; ++update) {
+            ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+            EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"200.00", r.kept}));
+        }
+        ASSERT_EQ(session->hostEvent([&] {
+            doc->disposeArt(Dimensions().back());
+            return doc->disposeArt(line);
+        }), kNoErr);
+    }
 }
 
 // The art of a group as a comparable text: each path's anchors, each text's contents and

@@ -14,11 +14,6 @@ namespace {
 constexpr double kQuarterHandle = 10 * 2 / 3.6213737826;  // radius 10
 
 struct ArcToolTest : DrawToolsTest {
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
     // The anchors of the only path.
     std::vector<AIRealPoint> Anchors() const {
         std::vector<AIRealPoint> out;

@@ -3,7 +3,8 @@
 // crossing and the centre R / sin h along the bisector, and every point of the arc (sampled
 // here from its Bezier pieces) lies R from the centre, inside the corner. Also: which pieces
 // are kept, the corner of a closed path (at its anchor 0 too), self-crossing loops, both
-// dictionaries on a joined path, the dialogs, and that a refused corner changes nothing.
+// dictionaries on a joined path, a closed path joined to another keeping its whole outline,
+// two fillets sharing an anchor, the dialogs, and that a refused corner changes nothing.
 #include <cmath>
 #include <string>
 
@@ -47,11 +48,6 @@ size_t IndexOf(const standin::Art* path, AIRealPoint p, AIReal tol = 2e-3f) {
 }
 
 struct CornerToolTest : DrawToolsTest {
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
     void SetEntry(standin::ObjId art, const std::string& key, const std::string& value) {
         session->hostEvent([&] {
             doc->editDict(doc->dictionaryOf(art))->set(key, value);
@@ -345,6 +341,72 @@ TEST_F(CornerToolTest, AFilletOnACurveKeepsTheCurvesShapeUpToTheArc) {
     // the curve, away from the corner.
     const AIPathSegment& end = path->segments[last];
     EXPECT_GT(Distance(end.out, end.p), 2.0);
+}
+
+// A closed path filleted or chamfered to a line is opened at its tangent point and runs
+// from the corner all the way round back to it: a circle keeps its full turn, a rectangle
+// its four corners.
+TEST_F(CornerToolTest, AClosedPathJoinedToALineKeepsItsWholeOutline) {
+    struct Row {
+        bool circle, fillet;
+        AIRealPoint onClosed, onLine, lineStart, lineEnd;  // the line's end on the click's side
+    } const rows[] = {
+        {false, true, {100, 40}, {140, 25}, {100, 25}, {160, 25}},        // the rectangle's right edge above the line
+        {false, false, {100, 10}, {140, 25}, {100, 25}, {160, 25}},       // below it, chamfered
+        {true, true, {-46.98f, 17.1f}, {-80, 30}, {100, 30}, {-100, 30}},  // the circle below the line, left of it
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.circle ? "circle" : "rectangle") + (r.fillet ? " fillet" : " chamfer"));
+        for (const standin::Art* a : Paths()) session->hostEvent([&] { return doc->disposeArt(a->id); });
+        if (r.circle) session->hostEvent([&] { return doc->addEllipse(-50, -50, 100, 100); });
+        using Points = std::vector<AIRealPoint>;
+        const Points outline = r.circle ? Points{{50, 0}, {0, 50}, {-50, 0}, {0, -50}}
+                                        : Points{{0, 0}, {100, 0}, {100, 50}, {0, 50}};
+        if (!r.circle) AddPolyline(outline, true);
+        AddPolyline({r.lineStart, r.lineEnd});
+        g->prefs.filletRadius = g->prefs.chamferDistance1 = g->prefs.chamferDistance2 = 10;
+        ASSERT_EQ(session->selectTool(r.fillet ? "Fillet" : "Chamfer"), kNoErr);
+        ASSERT_EQ(TwoClicks(r.onClosed, r.onLine, aiEventModifiers_Option), kNoErr);
+        const standin::Art* path = Only();
+        ASSERT_NE(path, nullptr);
+        EXPECT_FALSE(path->closed);
+        // From anchor 0 round to the anchor on the same point that starts the arc or bevel:
+        // every anchor of the outline is there.
+        const std::vector<AIPathSegment>& s = path->segments;
+        size_t back = 1;
+        while (back < s.size() && !Near(s[back].p, s[0].p.h, s[0].p.v, 0.01f)) ++back;
+        ASSERT_LT(back, s.size());
+        for (AIRealPoint anchor : outline) EXPECT_LT(IndexOf(path, anchor), back) << anchor.h << " " << anchor.v;
+        // ... and the circle's whole turn about its centre.
+        double turned = 0;
+        for (size_t k = 0; r.circle && k < back; ++k) {
+            const std::vector<AIRealPoint> p = Sample(s, k);
+            for (size_t i = 1; i < p.size(); ++i)
+                turned += std::remainder(std::atan2(p[i].v, p[i].h) - std::atan2(p[i - 1].v, p[i - 1].h), 2 * kPi);
+        }
+        if (r.circle) {
+            EXPECT_NEAR(std::fabs(turned), 2 * kPi, 1e-3);
+        }
+        EXPECT_POINT(s.back().p, r.lineEnd.h, r.lineEnd.v);
+    }
+}
+
+// A slot: both right corners of a 72 by 18 rectangle filleted with radius 9. The second
+// arc starts on the anchor where the first ends, which keeps the first arc's handle.
+TEST_F(CornerToolTest, TwoFilletsOnAdjacentCornersGiveTwoTrueArcs) {
+    AddPolyline({{200, 150}, {272, 150}, {272, 168}, {200, 168}}, true);
+    ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
+    Answer("CADFillet", {Type(4, "9"), Press(1)});
+    ASSERT_EQ(TwoClicks({250, 150}, {272, 155}), kNoErr);
+    ASSERT_EQ(TwoClicks({272, 165}, {250, 168}, aiEventModifiers_Option), kNoErr);
+    const standin::Art* path = Only();
+    ASSERT_NE(path, nullptr);
+    EXPECT_TRUE(path->closed);
+    ASSERT_EQ(path->segments.size(), 5u);
+    const size_t low = IndexOf(path, {263, 150}), middle = IndexOf(path, {272, 159}), high = IndexOf(path, {263, 168});
+    ASSERT_EQ(low + 1, middle);
+    ASSERT_EQ(middle + 1, high);
+    ExpectArc(path, low, high, {263, 159}, 9);
 }
 
 }  // namespace

@@ -149,6 +149,11 @@ struct DrawToolsTest : ::testing::Test {
         session->dialogs().queueModalAnswer({dialog, std::move(actions)});
     }
     const std::vector<std::string>& DialogFailures() { return session->dialogs().failures(); }
+    std::vector<std::string> Alerts() const {
+        std::vector<std::string> texts;
+        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
+        return texts;
+    }
 };
 
 inline bool Near(AIRealPoint p, AIReal h, AIReal v, AIReal tol = 1e-3f) {

@@ -16,11 +16,6 @@ struct ExtendToolTest : DrawToolsTest {
         DrawToolsTest::SetUp();
         ASSERT_EQ(session->selectTool("Extend"), kNoErr);
     }
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
     AIErr TwoClicks(AIRealPoint a, AIRealPoint b) {
         if (AIErr err = session->click(a)) return err;
         return session->click(b);

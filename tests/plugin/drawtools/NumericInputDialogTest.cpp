@@ -12,6 +12,7 @@
 #include "adm/DialogManager.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/NumericInputDialogs.h"
+#include "geometry/UnitFormat.h"
 
 namespace drawtest {
 namespace {
@@ -135,6 +136,73 @@ TEST_F(NumericInputDialogTest, BadTextKeepsTheDialogOpenOnThatFieldAndStoresNoth
     EXPECT_TRUE(DialogFailures().empty()) << DialogFailures().front();
     EXPECT_FLOAT_EQ(g->inputRectWidth, 30);
     EXPECT_EQ(PathCount(), 1u);
+}
+
+// A field shows its length rounded to two decimals (or to the unit's finest fraction) and
+// keeps it whole: what OK stores is what was typed.
+TEST_F(NumericInputDialogTest, TypedSizesAreUsedAsTyped) {
+    struct Row {
+        int32_t dialog, item;
+        int32_t units, precision;
+        const char* typed;
+        const char* shown;
+        double points;  // the stored drawn length, worked by hand
+    };
+    const Row rows[] = {
+        {16700, 4, 3, 2, "10.125 mm", "10.13 mm", 10.125 / 25.4 * 72},
+        {16710, 6, 3, 2, "9 pt", "3.18 mm", 9},
+        {16700, 6, kFractionalInchMarkUnits, 4, "1/64", "0\"", 72.0 / 64},
+        {16800, 4, 3, 1, "3.175 mm", "3.2 mm", 9},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.typed);
+        g->prefs.NumericInputUnits = r.units;
+        g->prefs.NumericInputPrecision = r.precision;
+        const NumericInputField* field = nullptr;
+        for (const NumericInputField& f : FindNumericInputDialog(r.dialog)->fields)
+            if (f.item == r.item) field = &f;
+        ASSERT_NE(field, nullptr);
+        ADMDialogRef d = Open(r.dialog);
+        ASSERT_EQ(Act(d, Type(r.item, r.typed)), kNoErr);
+        EXPECT_EQ(Text(d, r.item), r.shown);
+        ASSERT_EQ(Act(d, Press(1)), kNoErr);
+        EXPECT_NEAR(field->value(), r.points, 1e-4);
+        // Opened again it shows a rounded text and still holds the whole length.
+        d = Open(r.dialog);
+        ASSERT_EQ(Act(d, Press(1)), kNoErr);
+        EXPECT_NEAR(field->value(), r.points, 1e-4);
+    }
+}
+
+// A size of nothing, or a distance below zero, is refused in words and the dialog stays
+// open on that field; a fillet radius of 0 is a sharp corner and is taken.
+TEST_F(NumericInputDialogTest, SizesOfNothingAreRefusedWithAMessage) {
+    const char* const greater = "The value must be greater than 0.";
+    struct Row {
+        int32_t dialog, item;
+        const char* typed;
+        const char* alert;  // null: accepted
+    } const rows[] = {
+        {16700, 4, "0", greater},     {16700, 6, "0 mm", greater}, {16710, 4, "1e-50 mm", greater},
+        {16720, 4, "0", greater},     {16800, 4, "0", nullptr},    {16800, 4, "-1", "The value must be 0 or greater."},
+        {16810, 6, "1e-60", greater}, {16700, 4, "-5", nullptr},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::to_string(r.dialog) + " \"" + r.typed + "\"");
+        const size_t alerts = Alerts().size();
+        ADMDialogRef d = Open(r.dialog);
+        ASSERT_EQ(Act(d, Type(r.item, r.typed)), kNoErr);
+        ASSERT_EQ(Act(d, Press(1)), kNoErr);
+        if (!r.alert) {
+            EXPECT_EQ(Alerts().size(), alerts);
+            continue;
+        }
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back(), r.alert);
+        EXPECT_EQ(Focus(d), r.item);
+        EXPECT_FALSE(session->dialogs().dialog(d)->closed);
+    }
+    EXPECT_EQ(PathCount(), 0u);
 }
 
 TEST_F(NumericInputDialogTest, AGoodFieldBeforeABadOneIsAlreadyStored) {

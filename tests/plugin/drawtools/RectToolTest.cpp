@@ -115,13 +115,6 @@ TEST_F(RectToolTest, DialogDrawsBelowAndRightOfTheClickOrCentredOnIt) {
     EXPECT_TRUE(DialogFailures().empty());
 }
 
-TEST_F(RectToolTest, ZeroSizeStillMakesAClosedFourAnchorPath) {
-    ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
-    Answer("CADRect", {Type(4, "0"), Type(6, "0"), Press(1)});
-    ASSERT_EQ(session->click({20, 30}), kNoErr);
-    ExpectRect(Only(), {{20, 30}, {20, 30}, {20, 30}, {20, 30}});
-}
-
 TEST_F(RectToolTest, WithoutATrackerPanelTheToolsStillDraw) {
     panels.services = PlotwiseServices{};
     ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);

@@ -27,11 +27,6 @@ struct ThreePointCircleTest : DrawToolsTest {
         EXPECT_NEAR(path->segments[0].out.v - path->segments[0].p.v, handle, 1e-3);
         EXPECT_NEAR(path->segments[1].in.h - path->segments[1].p.h, handle, 1e-3);
     }
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
 };
 
 TEST_F(ThreePointCircleTest, CircleThroughThreeClicks) {

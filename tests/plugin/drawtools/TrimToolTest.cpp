@@ -48,11 +48,6 @@ struct TrimToolTest : DrawToolsTest {
         ASSERT_EQ(session->selectTool("Trim"), kNoErr);
         g->prefs.trimToolDeletes = 1;
     }
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
     // The open paths lying along y = v, left to right, as (first x, last x).
     std::vector<std::pair<AIReal, AIReal>> PiecesAlong(AIReal v) const {
         std::vector<std::pair<AIReal, AIReal>> out;
@@ -118,6 +113,18 @@ TEST_F(TrimToolTest, BeyondTheLastCrossingTheEndGoes) {
     EXPECT_POINT(a->segments.front().p, 60, 100);
     EXPECT_POINT(a->segments.back().p, 140, 100);
     EXPECT_EQ(PathCount(), 3u);
+}
+
+// A closed path crosses the line on its closing side too: that crossing (at 100, nearer the
+// click than the one at 140 on another side) bounds the piece that goes.
+TEST_F(TrimToolTest, TheClosingSideOfAClosedPathCuts) {
+    const standin::ObjId line = AddPolyline({{0, 50}, {200, 50}});
+    AddPolyline({{100, 70}, {180, 70}, {100, 30}}, true);
+    ASSERT_EQ(session->click({50, 50}), kNoErr);
+    const standin::Art* kept = doc->art(line);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_POINT(kept->segments.front().p, 100, 50);
+    EXPECT_POINT(kept->segments.back().p, 200, 50);
 }
 
 TEST_F(TrimToolTest, WithNoCrossingTheNearerEndGoes) {

@@ -92,6 +92,9 @@ const Row kRows[] = {
     {"1", kMileUnits, 4561920}, {"1", kShakuUnits, 1 / 0.0254 * 72 * 10 / 33}, {"1", kMeterUnits, 1 / 0.0254 * 72},
     {"1", kCentimeterUnits, 1 / 2.54 * 72}, {"1", kKilometerUnits, 1 / 0.0000254 * 72}, {"144", kPixelUnits, 144},
     {"10", 20, std::nullopt}, {"10", -1, std::nullopt},
+    // a hyphen between a whole number and a fraction joins a mixed number
+    {"2-1/2", kIn, 180}, {"2-1/2\"", kMm, 180}, {"3'-2-1/2\"", kMm, 2772}, {"5'6-1/2\"", kMm, 4788},
+    {"1-1/2'", kMm, 1296}, {"5-1/2", kFtIn, 396}, {"-2-1/2", kIn, -180}, {"2-1/2", kMm, std::nullopt},
     // the sign: a first-character minus negates everything; after a blank only the feet
     {"-5' 6\"", kMm, -4752}, {" -5' 6\"", kMm, -3888}, {"-1/2\"", kMm, -36},
     // refused texts

@@ -191,15 +191,34 @@ TEST_F(ScaleSectionTest, SwitchingToDocumentBasedScaleStartsTheDocumentAtOneToOn
     for (const char* title : {"Plan", "Site", "Layer 1"}) EXPECT_EQ(Stored(title), "1:1") << title;
 }
 
-TEST_F(ScaleSectionTest, TheCurrentLayersRowIsSelectedAndTheDimensionLayerIsNeverListed) {
+// The plug-in's dimension layer (a layer of that title while dimensions go on a layer of
+// their own) gets no row and is held at 1:1; a user's layer that only bears the title, with
+// dimensions drawn on the drawing's layers, keeps its row and its scale.
+TEST_F(ScaleSectionTest, OnlyThePlugInsOwnDimensionLayerIsLeftOut) {
+    Start();
+    for (const int32_t own : {1, 0}) {
+        SCOPED_TRACE(own ? "the plug-in's" : "the user's");
+        g->prefs.createDimensionLayer = own;
+        session->newDocument();
+        Layers({"Site", "Dimension Layer"});
+        session->notify(kAICurrentDocumentChangedNotifier);
+        StoreScale("Dimension Layer", 25, 50.0f, "1:50");
+        ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+        const Strings rows = own ? Strings{"Site - 1:1", "Layer 1 - 1:1"}
+                                 : Strings{"Dimension Layer - 1:50", "Site - 1:1", "Layer 1 - 1:1"};
+        EXPECT_EQ(Entries(kLayerList), rows);
+        EXPECT_EQ(Stored("Dimension Layer"), own ? "1:1" : "1:50");
+    }
+}
+
+TEST_F(ScaleSectionTest, TheCurrentLayersRowIsSelected) {
     Start();
     session->newDocument();
     Layers({"Site", "Plan", "Dimension Layer"});
-    StoreScale("Dimension Layer", 25, 50.0f, "1:50");
     StoreScale("Site", 25, 50.0f, "1:50");
+    session->notify(kAICurrentDocumentChangedNotifier);
     ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
     EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:1", "Site - 1:50", "Layer 1 - 1:1"}));
-    EXPECT_EQ(Stored("Dimension Layer"), "1:1");
 
     ASSERT_EQ(Doc().setCurrentLayer("Site"), kNoErr);
     session->notify(kAICurrentLayerNotifier);
@@ -209,7 +228,6 @@ TEST_F(ScaleSectionTest, TheCurrentLayersRowIsSelectedAndTheDimensionLayerIsNeve
     EXPECT_EQ(sADMList->NumberOfSelectedEntries(list), 1);
 
     // The dimension layer current: no row is selected, the popup is off.
-    g->dimensionLayer = Layer("Dimension Layer");
     ASSERT_EQ(Doc().setCurrentLayer("Dimension Layer"), kNoErr);
     session->notify(kAICurrentLayerNotifier);
     EXPECT_EQ(sADMList->NumberOfSelectedEntries(list), 0);
