@@ -9,7 +9,7 @@
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/PlotwiseErrors.h"
-#include "units/PathEditing.h"
+#include "artwork/PathEditing.h"
 
 namespace {
 

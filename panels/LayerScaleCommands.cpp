@@ -12,7 +12,7 @@
 #include "panels/PanelRedraw.h"
 #include "panels/ScaleSection.h"
 #include "panels/UnitsMenus.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 

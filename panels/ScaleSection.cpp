@@ -15,7 +15,7 @@
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
 #include "panels/UnitsMenus.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsPopups.h"
