@@ -11,7 +11,7 @@
 #include "axonometric/GridSnap.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 #include "units/PlotwiseUnits.h"
 
 namespace {

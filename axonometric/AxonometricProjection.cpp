@@ -5,11 +5,10 @@
 
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
-#include "axonometric/AxonometricUpdate.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/PlotwiseErrors.h"
-#include "units/PathEditing.h"
+#include "artwork/PathEditing.h"
 
 namespace {
 
@@ -165,6 +164,46 @@ AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data) {
     const AIRealMatrix move = Translation(q.h - x, q.v - y);
     if (AIErr err = sAITransformArt->TransformArt(art, &move, 1.0f, kTransformWithChildren)) return err;
     return DeleteAxonometricData(art);
+}
+
+AIErr ApplyAxonometricInvert(AIArtHandle art) {
+    while (art) {
+        ASBoolean layerGroup = false;
+        if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+        if (!layerGroup && type == kGroupArt) {
+            AIArtHandle flattened = art;
+            if (IsAxonometricArt(art)) {
+                depth_object_data data;
+                if (AIErr err = GetAxonometricData(art, &data)) return err;
+                if (data.type == kAxoCylinderGroup) {
+                    // invertAxonometricArt takes the base out of the group; the walk goes on
+                    // inside the base.
+                    AIArtHandle child = nullptr;
+                    if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+                    for (int visited = 0; child && visited < 2; ++visited) {
+                        depth_object_data member;
+                        if (AIErr err = GetAxonometricData(child, &member)) return err;
+                        if (member.type == kAxoCylinderBase) flattened = child;
+                        if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
+                    }
+                }
+                if (AIErr err = invertAxonometricArt(art, &data)) return err;
+            }
+            AIArtHandle child = nullptr;
+            if (AIErr err = sAIArt->GetArtFirstChild(flattened, &child)) return err;
+            if (child)
+                if (AIErr err = ApplyAxonometricInvert(child)) return err;
+        } else if (!layerGroup && IsAxonometricArt(art)) {
+            depth_object_data data;
+            if (AIErr err = GetAxonometricData(art, &data)) return err;
+            if (AIErr err = invertAxonometricArt(art, &data)) return err;
+        }
+        if (art == g->axoGroup) break;
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
 }
 
 AIErr invertAxonometricPoint(const depth_object_data* data, const AIRealPoint* in, AIRealPoint* out) {

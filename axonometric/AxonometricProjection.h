@@ -24,6 +24,9 @@ AIErr ApplyAxonometricTransformation(AIArtHandle art, const AIRealMatrix* m);
 // body disposed) so that its pivot corner lands where the record's offset puts it, and
 // removes the record.
 AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data);
+// Flattens every axonometric art of a walk: the art and its following siblings (only the
+// art itself when it is axoGroup), nested records included.
+AIErr ApplyAxonometricInvert(AIArtHandle art);
 // Projected point to flat point by the inverse of the record's matrix (out untouched when
 // the matrix cannot be inverted), and flat point to projected point. Both return 0.
 AIErr invertAxonometricPoint(const depth_object_data* data, const AIRealPoint* in, AIRealPoint* out);

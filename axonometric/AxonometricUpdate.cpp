@@ -1,5 +1,5 @@
-// The document-wide update of axonometric art, the flattening walk, and the services
-// built on the record: reshaped-art test, the record of a rectangle, flat bounds.
+// The document-wide update of axonometric art, and the services built on the record:
+// reshaped-art test, the record of a rectangle, flat bounds.
 #include "axonometric/AxonometricUpdate.h"
 
 #include <cmath>
@@ -143,46 +143,6 @@ AIErr ApplyAxonometricUpdate(AIArtHandle art) {
     AIErr failed = kNoErr;
     if (AIErr err = UpdateWalk(art, failed)) return err;
     return failed;
-}
-
-AIErr ApplyAxonometricInvert(AIArtHandle art) {
-    while (art) {
-        ASBoolean layerGroup = false;
-        if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
-        int16_t type = kUnknownArt;
-        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
-        if (!layerGroup && type == kGroupArt) {
-            AIArtHandle flattened = art;
-            if (IsAxonometricArt(art)) {
-                depth_object_data data;
-                if (AIErr err = GetAxonometricData(art, &data)) return err;
-                if (data.type == kAxoCylinderGroup) {
-                    // invertAxonometricArt takes the base out of the group; the walk goes on
-                    // inside the base.
-                    AIArtHandle child = nullptr;
-                    if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-                    for (int visited = 0; child && visited < 2; ++visited) {
-                        depth_object_data member;
-                        if (AIErr err = GetAxonometricData(child, &member)) return err;
-                        if (member.type == kAxoCylinderBase) flattened = child;
-                        if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
-                    }
-                }
-                if (AIErr err = invertAxonometricArt(art, &data)) return err;
-            }
-            AIArtHandle child = nullptr;
-            if (AIErr err = sAIArt->GetArtFirstChild(flattened, &child)) return err;
-            if (child)
-                if (AIErr err = ApplyAxonometricInvert(child)) return err;
-        } else if (!layerGroup && IsAxonometricArt(art)) {
-            depth_object_data data;
-            if (AIErr err = GetAxonometricData(art, &data)) return err;
-            if (AIErr err = invertAxonometricArt(art, &data)) return err;
-        }
-        if (art == g->axoGroup) break;
-        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
-    }
-    return kNoErr;
 }
 
 int AxoArtModified(AIArtHandle art) {

@@ -1,7 +1,6 @@
 // Axonometric art following a change of view: the document-wide re-projection (or
-// flatten), the flattening walk every re-projection starts with, whether art was reshaped
-// since its projection, the record a flat rectangle would get on a face, and two ways to
-// the flat bounds of projected art.
+// flatten), whether art was reshaped since its projection, the record a flat rectangle
+// would get on a face, and two ways to the flat bounds of projected art.
 #pragma once
 
 #include "AITypes.h"
@@ -16,9 +15,6 @@
 AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly);
 // The update's walk of one layer: the art and its following siblings.
 AIErr ApplyAxonometricUpdate(AIArtHandle art);
-// Flattens every axonometric art of a walk: the art and its following siblings (only the
-// art itself when it is axoGroup), nested records included.
-AIErr ApplyAxonometricInvert(AIArtHandle art);
 // 1 when the art's bounds no longer have the projected size of its record (or either
 // cannot be read), 0 when both sides agree within 0.001.
 int AxoArtModified(AIArtHandle art);

@@ -7,7 +7,7 @@
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
-#include "units/ArtSelection.h"
+#include "artwork/ArtSelection.h"
 
 namespace {
 

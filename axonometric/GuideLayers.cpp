@@ -14,7 +14,7 @@
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/UnitFormat.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 

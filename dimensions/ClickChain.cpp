@@ -17,7 +17,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionStorage.h"
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 
 namespace {
 

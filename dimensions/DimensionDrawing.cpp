@@ -6,7 +6,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionLayer.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 #include "geometry/PlotwiseErrors.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionTextList.h"
 #include "geometry/BezierGeometry.h"
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 

@@ -13,7 +13,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionStorage.h"
 #include "geometry/PlotwiseErrors.h"
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 
 namespace {
 

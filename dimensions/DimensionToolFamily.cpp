@@ -14,7 +14,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionPaint.h"
 #include "dimensions/DimensionStorage.h"
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DocumentFormatVersion.h"
-#include "units/ArtSelection.h"
+#include "artwork/ArtSelection.h"
 
 namespace {
 

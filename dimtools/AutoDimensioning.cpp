@@ -24,7 +24,7 @@
 #include "dimtools/LinearDimensions.h"
 #include "dimtools/RadialDimensions.h"
 #include "geometry/ShapeRecognition.h"
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/ToolHit.h"
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "dimensions/ClickChain.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/PlaneGeometry.h"
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 #include "units/PlotwiseUnits.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The text inside a label: the label being drawn keeps the letter or number its first click
-// was given (from the counters, units/LabelCounters.h), or shows its custom text, or lists
+// was given (from the counters, artwork/LabelCounters.h), or shows its custom text, or lists
 // the measurements of the art it points at (the geometric label).
 #pragma once
 

@@ -10,7 +10,7 @@
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 
 namespace {
 

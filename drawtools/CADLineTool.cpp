@@ -12,8 +12,8 @@
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
-#include "units/AxonometricConstraint.h"
-#include "units/DrawingLayer.h"
+#include "artwork/AxonometricConstraint.h"
+#include "artwork/DrawingLayer.h"
 #include "units/NumericFields.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 
 namespace {
 

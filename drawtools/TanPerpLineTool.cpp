@@ -11,7 +11,7 @@
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlaneGeometry.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/PlaneGeometry.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 
 namespace {
 

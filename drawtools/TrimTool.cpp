@@ -17,7 +17,7 @@
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlaneGeometry.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
-// The scale section of the document panel and the document's scale settings.
+// The scale section of the document panel, the document's scale settings, and a chosen
+// scale applied to the layers.
 #include "panels/ScaleSection.h"
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
@@ -10,11 +12,10 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/DocumentPanel.h"
-#include "panels/LayerScaleCommands.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
 #include "panels/UnitsMenus.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsPopups.h"
@@ -134,6 +135,23 @@ void ScaleOfDocument(ADMItemRef popup) {
     char label[kScaleLabelSize] = {};
     if (GetCurrentDocBasedScale(&id, &scaler, label) == kNoErr && id >= 0) ShowScaleInPopup(popup, id);
     RedrawItem(popup);
+}
+
+// The rows selected in the layer list, in order.
+std::vector<ADMEntryRef> SelectedRows(ADMListRef list) {
+    std::vector<ADMEntryRef> rows;
+    const int32_t n = sADMList->NumberOfSelectedEntries(list);
+    for (int32_t k = 0; k < n; ++k)
+        if (ADMEntryRef row = sADMList->IndexSelectedEntry(list, k)) rows.push_back(row);
+    return rows;
+}
+
+void SetRowText(ADMEntryRef row, AILayerHandle layer, const char* label) {
+    char title[kMaxLayerTitle + 1] = {};
+    if (sAILayer->GetLayerTitle(layer, title, sizeof title)) return;
+    char text[kMaxLayerTitle + 3 + 32 + 1];
+    std::snprintf(text, sizeof text, "%s - %s", title, label);
+    sADMEntry->SetText(row, text);
 }
 
 }  // namespace
@@ -333,4 +351,39 @@ void setupScalePopupFromSelectedLayers() {
         ScaleOfSelectedRows(popup);
     else if (g->prefs.scaleStyle == kDocumentBasedScaleStyle)
         ScaleOfDocument(popup);
+}
+
+AIErr setMultipleLayerScale(int32_t id, AIReal scaler, const char* label, PlotwiseLayerType which) {
+    if (!g) return kBadParameterErr;
+    AILayerHandle current = nullptr;
+    if (AIErr err = sAILayer->GetCurrentLayer(&current)) return err;
+    int32_t count = 0;
+    if (AIErr err = sAILayer->CountLayers(&count)) return err;
+    for (int32_t i = 0; i < count; ++i) {
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (IsSpecialScaleLayer(layer)) continue;
+        if (which == kAllLayers || which == kSelectedLayers)
+            if (AIErr err = setLayerScale(layer, id, scaler, label)) return err;
+    }
+    const AIErr err = RegenerateAllDimensions();
+    SetCurrentLayer(current);
+    return err;
+}
+
+AIErr setScaleOfSelectedLayers(int32_t& id, AIReal& scaler, char* label) {
+    if (!g || !label) return kBadParameterErr;
+    if (g->prefs.scaleStyle == kDocumentBasedScaleStyle) {
+        if (AIErr err = setMultipleLayerScale(id, scaler, label, kAllLayers)) return err;
+        if (ADMItemRef popup = PanelItem(kScalePopup)) ShowScaleInPopup(popup, id);
+    } else if (ADMListRef list = ListOf(PanelItem(kLayerList))) {
+        for (ADMEntryRef row : SelectedRows(list)) {
+            AILayerHandle layer = LayerOfRow(row);
+            if (!layer) continue;
+            if (AIErr err = setLayerScale(layer, id, scaler, label)) return err;
+            SetRowText(row, layer, label);
+        }
+        setupScalePopupFromSelectedLayers();
+    }
+    return RegenerateAllDimensions();
 }

@@ -1,7 +1,9 @@
 // The scale section of the document panel: the document's scale style ("ZA3_ScaleStyle")
 // and panel height ("ZA3_CADdocHeight") kept in the document dictionary, the two
 // scale-style radios, the scale popup with the 40 scales of the scale table, the list of
-// top-level layers with their scales, and the popout entry that deletes a custom scale.
+// top-level layers with their scales, the popout entry that deletes a custom scale, and a
+// chosen scale applied to the layers (every change of a scale ends with all live dimensions
+// regenerated).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +12,14 @@
 
 #define kDocScaleStyleKey "ZA3_ScaleStyle"
 #define kDocHeightKey "ZA3_CADdocHeight"
+
+// Which layers a multiple write touches.
+enum PlotwiseLayerType : int32_t {
+    kDummyLayer = -1,
+    kAllLayers = 0,
+    kSelectedLayers = 1,
+    kCurrentLayer = 2,
+};
 
 // Reads the two document entries into the preferences and sets the radios; a document
 // without the style entry (or no document) changes nothing.
@@ -36,3 +46,11 @@ void setupScalePopupFromSelectedLayers();
 
 // The layer a row of the layer list stands for, or null.
 AILayerHandle LayerOfRow(ADMEntryRef row);
+
+// Writes the scale to every ordinary top-level layer tree (kAllLayers and kSelectedLayers;
+// any other value writes nothing), regenerates all live dimensions and makes the current
+// layer current again. The first host error stops the walk and is returned.
+AIErr setMultipleLayerScale(int32_t id, AIReal scaler, const char* label, PlotwiseLayerType which);
+// Applies a chosen scale by the scale style: every layer (document-based) or the layers of
+// the layer list's selected rows (layer-based, their rows relabelled); then regenerates.
+AIErr setScaleOfSelectedLayers(int32_t& id, AIReal& scaler, char* label);

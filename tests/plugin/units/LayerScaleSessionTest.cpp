@@ -20,7 +20,7 @@
 #include "io/DocumentFile.h"
 #include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 #include "units/LayerScales.h"
 
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);

@@ -1,5 +1,5 @@
 // Drawing-layer and group preparation for the tools.
-#include "units/DrawingLayer.h"
+#include "artwork/DrawingLayer.h"
 
 #include "core/PlotwiseSuites.h"
 #include "units/LayerScales.h"

@@ -1,5 +1,5 @@
 // Path art measured through the host's path suite.
-#include "units/PathMeasure.h"
+#include "artwork/PathMeasure.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Counters of lettered and numbered texts, bound to the current style and preferences.
 // The panel fields are refreshed through the panels' services, which are absent (and the
 // refresh skipped) while no panel exists.
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 
 #include "core/PlotwiseSubsystem.h"
 #include "units/UnitsGlobals.h"

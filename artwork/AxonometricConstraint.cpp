@@ -1,5 +1,5 @@
 // The axonometric direction constraint, from the view the preferences hold.
-#include "units/AxonometricConstraint.h"
+#include "artwork/AxonometricConstraint.h"
 
 #include "geometry/PlaneGeometry.h"
 #include "units/UnitsGlobals.h"

@@ -5,7 +5,7 @@
 #include "dimensions/DimensionHostFixture.h"
 #include "IText.h"
 #include "text/TextHost.h"
-#include "units/ArtSelection.h"
+#include "artwork/ArtSelection.h"
 
 namespace {
 

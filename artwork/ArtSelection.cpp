@@ -1,5 +1,5 @@
 // Selection tests and selections through the art, tag, matching-art and text suites.
-#include "units/ArtSelection.h"
+#include "artwork/ArtSelection.h"
 
 #include <cstring>
 

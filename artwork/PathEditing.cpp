@@ -1,6 +1,6 @@
 // Anchor insertion, group area walks and deselection through the host's art, path,
 // layer and hit-test suites.
-#include "units/PathEditing.h"
+#include "artwork/PathEditing.h"
 
 #include <cmath>
 

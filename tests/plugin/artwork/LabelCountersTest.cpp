@@ -7,7 +7,7 @@
 
 #include "PanelServiceSpy.h"
 #include "PluginGlobals.h"
-#include "units/LabelCounters.h"
+#include "artwork/LabelCounters.h"
 
 namespace {
 

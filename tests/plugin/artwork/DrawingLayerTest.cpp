@@ -1,8 +1,8 @@
 // The group a tool draws into: made on top of the drawing layer or a named layer, refused by
 // the host on a locked, hidden or deleted layer; the two-anchor line; making a layer current
 // by the top-level walk; and the page rectangle.
-#include "LayerHostFixture.h"
-#include "units/DrawingLayer.h"
+#include "units/LayerHostFixture.h"
+#include "artwork/DrawingLayer.h"
 #include "units/LayerScales.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include "geometry/BezierGeometry.h"
 #include "Host.h"
 #include "core/PlotwiseSelection.h"
-#include "units/PathEditing.h"
-#include "units/PathMeasure.h"
+#include "artwork/PathEditing.h"
+#include "artwork/PathMeasure.h"
 #include "geometry/PlaneGeometry.h"
 #include "core/PlotwiseSuites.h"
 
