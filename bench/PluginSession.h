@@ -1,6 +1,7 @@
 // The plug-in started in one host for a benchmark (the plug-in's record and suites are one
-// per process), drawing dimensions in a plain style: points, two decimals, no unit label,
-// DejaVu Sans of the size asked for, live and on the current layer.
+// per process): with the shipped preferences, or drawing dimensions in a plain style
+// (points, two decimals, no unit label, DejaVu Sans of the size asked for, live and on the
+// current layer).
 #pragma once
 
 #include <memory>
@@ -15,12 +16,15 @@ struct PluginSession {
     standin::Host host;
     std::unique_ptr<standin::PluginDriver> driver;
 
-    explicit PluginSession(AIReal textSize) {
+    // The shipped preferences, as a new user's session has them.
+    PluginSession() {
         standin::PluginDriverOptions options;
         options.resourceDir = PLOTWISE_RESOURCE_DIR;
         driver = std::make_unique<standin::PluginDriver>(host, options);
         driver->load(&PluginMain);
         driver->startup();
+    }
+    explicit PluginSession(AIReal textSize) : PluginSession() {
         auto& p = GlobalsView<PlotwiseGlobals>{}->prefs;
         p.createDimensionLayer = 0;
         p.createLiveDimensions = 1;
