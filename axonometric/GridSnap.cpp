@@ -91,11 +91,19 @@ AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points) {
 const SnapPointGrid& ObjectSnapPoints() {
     const uint32_t gesture = g->mouseIsDown ? g->gestureNumber : 0;
     if (gesture && g->gestureSnapPointsOf == gesture) return g->gestureSnapPoints;
-    std::vector<AIRealPoint> points;
-    (void)CollectObjectSnapPoints(&points);  // a walk the host cut short still offers what it found
-    g->gestureSnapPoints.Assign(std::move(points));
+    if (!g->snapPointsFrom.Holds()) {
+        std::vector<AIRealPoint> points;
+        // A walk the host cut short still offers what it found, until the document changes.
+        (void)CollectObjectSnapPoints(&points);
+        g->gestureSnapPoints.Assign(std::move(points));
+        g->snapPointsFrom.WorkedOut();
+    }
     g->gestureSnapPointsOf = gesture;
     return g->gestureSnapPoints;
+}
+
+void KeepObjectSnapPoints(const DocumentStamp& before) {
+    if (g) g->snapPointsFrom.Kept(before);
 }
 
 GridSnapLines ShownGridLines() {

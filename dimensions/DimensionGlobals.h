@@ -41,6 +41,9 @@ struct DimensionGlobals : AxonometricGlobals {
     char theText[256] = {};                  // text last formatted by the dimension and label tools
     AIReal slideDimTextOffset = 0.5f;
     AIArtHandle dimGroup = nullptr;              // the group last made live
+    // The document when the gesture's click was recorded: it changes from then on only by
+    // the dimension drawn and its click records, which move no snap point.
+    DocumentStamp dimensionGestureStart;
     AIArtHandle lastStyleGroupTagged = nullptr;  // likewise
     AIReal textSize = 0, textLeading = 0, charWidth = 0;
     // The paint of dimension lines, witness lines and terminators, prepared once per

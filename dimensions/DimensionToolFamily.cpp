@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "axonometric/AxonometricProjection.h"
+#include "axonometric/GridSnap.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -114,8 +115,11 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
     if (g->clickNum <= 1)
         if (AIErr err = doFreeHitLocs()) return err;
     // The gesture starts from no selection, as its drags would leave it: then no drag of a
-    // large document has to look at all of its art.
+    // large document has to look at all of its art. A selection moves no snap point.
+    DocumentStamp before;
+    const bool stamped = CurrentDocumentStamp(&before);
     if (AIErr err = deselectAllArt()) return err;
+    if (stamped) KeepObjectSnapPoints(before);
     g->curDimType = row.dimensionKind;
     g->dimGroup = nullptr;
     if ((row.flags & kToolChainClicks) && g->lastChainDimDataPtr)
@@ -128,6 +132,7 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
         if (!g->didFirstClick) doFreeHitLocs();
         return err;
     }
+    if (!CurrentDocumentStamp(&g->dimensionGestureStart)) g->dimensionGestureStart = {};
     const cdDataStruct* node = g->lastChainDimDataPtr;
     AIArtHandle art = node ? node->art : nullptr;
     if (g->clickNum <= 1) g->dimAxoArt = art && IsAxonometricArt(art) ? art : nullptr;
@@ -152,5 +157,6 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
         }
     }
     if (AIErr freed = doFreeHitLocs(); freed && !err) err = freed;
+    if (g->dimensionGestureStart.document) KeepObjectSnapPoints(g->dimensionGestureStart);
     return err;
 }

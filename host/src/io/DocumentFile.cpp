@@ -697,6 +697,7 @@ private:
             Art& child = arts_[children[i]];
             child.prev = i > 0 ? ids[i - 1] : 0;
             child.next = i + 1 < ids.size() ? ids[i + 1] : 0;
+            child.order = uint64_t(i + 1) << 32;  // keys apart, as the document places art
         }
     }
 

@@ -64,6 +64,9 @@ struct Art {
     ObjId next = 0;
     ObjId firstChild = 0;
     ObjId lastChild = 0;
+    // Its place among its siblings, smaller nearer the top. Keys leave gaps, so placing art
+    // rekeys no neighbour, and paint order is read by comparing keys up the tree.
+    uint64_t order = 0;
     uint32_t attrs = 0;    // own bits: kArtSelected, kArtLocked, kArtHidden, kArtFullySelected
     ObjId dictionary = 0;  // 0 until first asked for
     std::vector<TagEntry> tags;
