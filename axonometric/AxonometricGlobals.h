@@ -8,7 +8,6 @@
 
 #include "AIPathStyle.h"
 #include "axonometric/GuideGeometry.h"
-#include "core/DocumentRevision.h"
 #include "units/UnitsGlobals.h"
 
 struct AxonometricGlobals : UnitsGlobals {
@@ -40,11 +39,6 @@ struct AxonometricGlobals : UnitsGlobals {
     std::vector<AIRealPoint> crosshairSnapPoints;  // object snap points near the cursor
     AIRealPoint crosshairSnap{};                   // where a click there would land
     int crosshairSnapped = 0;
-    // The object snap points a gesture started with, kept for its later events, and the
-    // revisions of the document they hold for.
-    SnapPointGrid gestureSnapPoints;
-    uint32_t gestureSnapPointsOf = 0;  // the gesture they belong to; 0: none
-    DerivedFromDocument snapPointsFrom;
     AITimerHandle primitiveDragTimer = nullptr, primitiveMouseupTimer = nullptr;
     AIToolHandle depthRectTool = nullptr, depthRectCenterTool = nullptr, depthEllipseTool = nullptr, depthEllipseCenterTool = nullptr;
     AIToolHandle depthCubeTool = nullptr, depthCylinderTool = nullptr, depthGridTool = nullptr;

@@ -8,6 +8,7 @@
 #include "axonometric/AxonometricGrids.h"
 #include "axonometric/AxonometricUpdate.h"
 #include "axonometric/GuideLayers.h"
+#include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/BezierGeometry.h"
 
@@ -88,22 +89,55 @@ AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points) {
     return kNoErr;
 }
 
-const SnapPointGrid& ObjectSnapPoints() {
-    const uint32_t gesture = g->mouseIsDown ? g->gestureNumber : 0;
-    if (gesture && g->gestureSnapPointsOf == gesture) return g->gestureSnapPoints;
-    if (!g->snapPointsFrom.Holds()) {
-        std::vector<AIRealPoint> points;
-        // A walk the host cut short still offers what it found, until the document changes.
-        (void)CollectObjectSnapPoints(&points);
-        g->gestureSnapPoints.Assign(std::move(points));
-        g->snapPointsFrom.WorkedOut();
+namespace {
+
+// Whether the walk of CollectObjectSnapPoints reaches this path: neither it nor a group,
+// compound path or layer holding it hidden or a dimension, only groups and compound paths
+// between it and its layer, on a top-level layer other than the guides.
+bool Snappable(AIArtHandle path) {
+    for (AIArtHandle art = path; art;) {
+        uint32_t attr = 0;
+        if (sAIArt->GetArtUserAttr(art, kArtHidden, &attr) != kNoErr || (attr & kArtHidden)) return false;
+        if (IsDimensionOrPart(art)) return false;
+        ASBoolean layerGroup = false;
+        if (sAIArt->IsArtLayerGroup(art, &layerGroup) != kNoErr) return false;
+        if (layerGroup) {
+            AILayerHandle layer = nullptr, parent = nullptr;
+            if (sAIArt->GetLayerOfArt(art, &layer) != kNoErr || sAILayer->GetLayerParent(layer, &parent) != kNoErr)
+                return false;
+            if (!parent) return !IsGuideLayer(layer);
+        } else if (art != path) {
+            int16_t type = kUnknownArt;
+            if (sAIArt->GetArtType(art, &type) != kNoErr || (type != kGroupArt && type != kCompoundPathArt))
+                return false;
+        }
+        if (sAIArt->GetArtParent(art, &art) != kNoErr) return false;
     }
-    g->gestureSnapPointsOf = gesture;
-    return g->gestureSnapPoints;
+    return false;
 }
 
-void KeepObjectSnapPoints(const DocumentStamp& before) {
-    if (g) g->snapPointsFrom.Kept(before);
+bool WithinSquare(AIRealPoint q, AIRealPoint p, double reach) {
+    return std::fabs(double(q.h) - p.h) <= reach && std::fabs(double(q.v) - p.v) <= reach;
+}
+
+}  // namespace
+
+std::vector<AIRealPoint> ObjectSnapPointsNear(AIRealPoint p, double reach) {
+    std::vector<AIRealPoint> points;
+    if (!Finite(p.h, p.v) || !(reach >= 0) || !std::isfinite(reach)) return points;
+    // A point of a path lies within its bounds; the margin covers the rounding of both.
+    const double r = reach + 1;
+    const AIRealRect area{static_cast<AIReal>(p.h - r), static_cast<AIReal>(p.v + r), static_cast<AIReal>(p.h + r),
+                          static_cast<AIReal>(p.v - r)};
+    std::vector<AIArtHandle> near;
+    if (ArtInRect(area, near) != kNoErr) return points;
+    for (AIArtHandle art : near) {
+        int16_t type = kUnknownArt;
+        if (sAIArt->GetArtType(art, &type) != kNoErr || type != kPathArt || !Snappable(art)) continue;
+        (void)AddPathPoints(art, &points);  // a path the host cannot read offers nothing
+    }
+    std::erase_if(points, [&](AIRealPoint q) { return !WithinSquare(q, p, reach); });
+    return points;
 }
 
 GridSnapLines ShownGridLines() {
@@ -124,7 +158,8 @@ int16_t snapToGridCheckAxonometric(const AIRealPoint* in, AIRealPoint* out) {
     int32_t layers = 0;
     if (sAILayer->CountLayers(&layers) != kNoErr) return 0;  // no document
     const AIReal tolerance = static_cast<AIReal>(std::max<int32_t>(g->prefs.gridSnapTolerance, 0));
-    if (g->prefs.objectSnapFullScreenCursor && ObjectSnapPoints().Nearest(*in, tolerance, out)) return 1;
+    if (g->prefs.objectSnapFullScreenCursor && NearestPointWithin(ObjectSnapPointsNear(*in, tolerance), *in, tolerance, out))
+        return 1;
     if (!g->prefs.snapToGrid) return 0;
     return SnapToGridLines(ShownGridLines(), kGridOrigin, tolerance, *in, out) ? 1 : 0;
 }

@@ -32,7 +32,9 @@ void DerivedFromDocument::WorkedOut() {
     if (CurrentDocumentStamp(&now)) Add(now);
 }
 
-void DerivedFromDocument::Kept(const DocumentStamp& before) {
+bool DerivedFromDocument::Kept(const DocumentStamp& before) {
     DocumentStamp now;
-    if (HoldsFor(before) && CurrentDocumentStamp(&now) && now.document == before.document) Add(now);
+    if (!HoldsFor(before) || !CurrentDocumentStamp(&now) || now.document != before.document) return false;
+    Add(now);
+    return true;
 }

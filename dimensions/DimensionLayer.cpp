@@ -34,12 +34,17 @@ AIErr RefreshFirstArt() {
 
 AIErr FindDimensionLayer() {
     if (!g) return kBadParameterErr;
+    if (const AILayerHandle* known = g->dimensionLayers.Current()) {
+        g->dimensionLayer = *known;
+        return kNoErr;
+    }
     g->dimensionLayer = nullptr;
     AILayerHandle layer = nullptr;
     const AIErr err = sAILayer->GetLayerByTitle(&layer, kDimensionLayerTitle);
-    if (err == kNoDocumentErr || err == kNoSuchKey) return kNoErr;  // no document, or no such layer
-    if (err) return err;
-    g->dimensionLayer = layer;
+    if (err == kNoDocumentErr) return kNoErr;
+    if (err == kNoSuchKey) layer = nullptr;  // no such layer
+    else if (err) return err;
+    g->dimensionLayer = g->dimensionLayers.Store(layer);
     return kNoErr;
 }
 

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "axonometric/AxonometricProjection.h"
-#include "axonometric/GridSnap.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -115,11 +114,8 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
     if (g->clickNum <= 1)
         if (AIErr err = doFreeHitLocs()) return err;
     // The gesture starts from no selection, as its drags would leave it: then no drag of a
-    // large document has to look at all of its art. A selection moves no snap point.
-    DocumentStamp before;
-    const bool stamped = CurrentDocumentStamp(&before);
+    // large document has to look at all of its art.
     if (AIErr err = deselectAllArt()) return err;
-    if (stamped) KeepObjectSnapPoints(before);
     g->curDimType = row.dimensionKind;
     g->dimGroup = nullptr;
     if ((row.flags & kToolChainClicks) && g->lastChainDimDataPtr)
@@ -157,6 +153,15 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
         }
     }
     if (AIErr freed = doFreeHitLocs(); freed && !err) err = freed;
-    if (g->dimensionGestureStart.document) KeepObjectSnapPoints(g->dimensionGestureStart);
+    // The drafter's layer current again (the core does it too, after this), so the gesture
+    // ends here as far as the document goes.
+    if (g->saveLayer)
+        if (AIErr restored = sAILayer->SetCurrentLayer(g->saveLayer); restored && !err) err = restored;
+    // What the gesture added (the dimension, its click records) changes no layer; the
+    // highest id is the one it took.
+    if (g->dimensionGestureStart.document) {
+        g->dimensionLayers.Kept(g->dimensionGestureStart);
+        if (int32_t* highest = g->highestDimensionIds.Kept(g->dimensionGestureStart)) *highest = g->prefs.style.id;
+    }
     return err;
 }
