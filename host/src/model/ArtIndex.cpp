@@ -109,6 +109,9 @@ void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
 }
 
 void ArtIndex::refresh(const Document& doc) {
+    if (dirty_.empty()) return;
+    std::sort(dirty_.begin(), dirty_.end());
+    dirty_.erase(std::unique(dirty_.begin(), dirty_.end()), dirty_.end());
     for (ObjId id : dirty_) {
         const Art* a = doc.art(id);
         if (a && a->isLayerGroup())

@@ -50,7 +50,7 @@ class Document;
 class ArtIndex {
 public:
     // Art that changed (made, edited, moved in the tree, restored or erased).
-    void touched(ObjId id) { dirty_.insert(id); }
+    void touched(ObjId id) { dirty_.push_back(id); }
     // Takes up the changes noted since the last call.
     void refresh(const Document& doc);
     void clear();
@@ -60,7 +60,7 @@ public:
     const BoundsGrid& bounds() const { return bounds_; }
 
 private:
-    std::unordered_set<ObjId> dirty_;
+    std::vector<ObjId> dirty_;  // repeats allowed
     std::unordered_set<ObjId> layers_;
     std::unordered_set<ObjId> selected_;
     BoundsGrid bounds_;
