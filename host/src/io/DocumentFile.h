@@ -22,9 +22,12 @@ class Host;
 namespace standin::io {
 
 constexpr const char* kDocumentFormat = "plotwise-document";
-constexpr int kDocumentVersion = 1;
+// Version 2 writes plain dictionary values ({"k": 1} for {"k": {"int": 1}}) and leaves out
+// what the reader takes anyway; files of version 1 read as before.
+constexpr int kDocumentVersion = 2;
 
-// Throws FormatError when the model holds what a file cannot (art nested too deeply).
+// Throws FormatError when the model holds what a file cannot (art nested too deeply, a
+// dictionary or a path larger than the reader takes, a file larger than a document may be).
 Json documentToJson(const Document& doc);
 std::string writeDocumentText(const Document& doc);
 

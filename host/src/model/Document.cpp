@@ -670,7 +670,7 @@ ObjId Document::copyDictFrom(const Document& source, ObjId id) {
         todo.pop_back();
         const Dict* s = source.dict(src);
         if (!s) continue;
-        std::vector<std::pair<std::string, DictValue>> entries = s->entries;
+        auto entries = s->entries;
         for (auto& [k, v] : entries)
             if (auto* link = std::get_if<DictLink>(&v)) link->id = copyOf(link->id);
         editDict(copied[src])->entries = std::move(entries);
