@@ -305,11 +305,12 @@ void formatMeasure(double value, const MeasureFormat& format, char* out, std::si
     if (!composeMeasure(text, value, format) || text.overflow()) return;
     // Points and no grouping: the number format leaves the text as it is.
     const bool plain = format.number.numberFormat != 1 && !format.number.thousands;
-    if (!plain) postParseNumericText(text.data(), TextBuilder::kCapacity, format.number);
-    const std::size_t len = plain ? text.size() : std::strlen(text.data());
+    char* composed = text.data();  // terminated once: the number format may lengthen it in place
+    if (!plain) postParseNumericText(composed, TextBuilder::kCapacity, format.number);
+    const std::size_t len = plain ? text.size() : std::strlen(composed);
     const std::size_t room = outSize - 1 < kMaxText ? outSize - 1 : kMaxText;
     if (len > room) return;  // never a cut number
-    std::memcpy(out, text.data(), len + 1);
+    std::memcpy(out, composed, len + 1);
 }
 
 void preParseNumericText(char* text, int32_t numberFormat) {
