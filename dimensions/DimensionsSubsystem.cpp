@@ -74,6 +74,7 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .timers = kTimers,
     .hooks = {.documentOpened = &CheckPlotwiseDocumentVersion,
               .documentChanged = &DocumentChanged,
+              .documentNew = &StampPlotwiseDocumentVersion,
               .afterPaste = &DoAfterPaste},
     .services = {.createDimensionLayer = &CreateDimensionLayer,
                  .cleanupAssociativeDimensions = &CleanupAssociativeDimensions,
