@@ -931,14 +931,14 @@ void writeCompact(const Json& j, std::string& out, int depth) {
 
 }  // namespace
 
-std::string writeDocumentText(const Document& doc) {
+std::string writeDocumentText(const Document& doc, size_t maxBytes) {
     std::string out;
     writeCompact(documentToJson(doc), out, 0);
     out += '\n';
     // A file the reader would refuse as too large is not written.
-    if (out.size() > kDocumentFile.maxBytes)
-        throw FormatError("it would take " + sizeInWords((out.size() + kMiB - 1) / kMiB * kMiB) + ", more than the " +
-                          sizeInWords(kDocumentFile.maxBytes) + " " + std::string(kDocumentFile.what) + " may hold");
+    if (out.size() > maxBytes)
+        throw FormatError("it would take " + sizeInWords(out.size()) + ", more than the " + sizeInWords(maxBytes) + " " +
+                          std::string(kDocumentFile.what) + " may hold");
     return out;
 }
 
