@@ -1,7 +1,7 @@
-// What the plug-in works out from a drawing (its snap points, its dimension layer) is kept
-// with the revisions of the document it holds for, and worked out again only when the
-// document says it changed: a revision the host gives for the front document's content,
-// which undo and redo give back with the content they bring back.
+// What the plug-in works out from a whole drawing (its dimension layer, its highest
+// dimension id) is kept with the revisions of the document it holds for, and worked out
+// again only when the document says it changed: a revision the host gives for the front
+// document's content, which undo and redo give back with the content they bring back.
 #pragma once
 
 #include <cstddef>

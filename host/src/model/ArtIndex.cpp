@@ -80,6 +80,7 @@ void BoundsGrid::remove(ObjId id) {
 }
 
 void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
+    if (std::isnan(area.left) || std::isnan(area.top) || std::isnan(area.right) || std::isnan(area.bottom)) return;
     // A wide area over few boxes: reading every box is cheaper than every cell.
     for (int level = 0; level < kLevels; ++level) {
         const Cells q = cellsOf(area, level);
