@@ -1,6 +1,6 @@
 // How a subsystem plugs into the core. Each subsystem declares, in its own folder, one
-// `PlotwiseSubsystem` record: its tools, the behaviour its tool families share, its panels,
-// menu commands, timers, annotator drawings and dimension kinds, the host events it
+// `PlotwiseSubsystem` record: its tools (each naming the family whose steps it shares), its
+// panels, menu commands, timers, annotator drawings and dimension kinds, the host events it
 // follows and the services it offers to the folders below it. The module lists every record
 // (lowest subsystem first); the core registers and dispatches through them and includes no
 // subsystem's header.
@@ -20,22 +20,39 @@
 // ---------------------------------------------------------------------------------------
 // Tools
 
-// How the core records clicks and completes a gesture for a tool.
-enum class ToolFamily : int16_t {
-    kDimension,    // dimension and label tools: clicks into firstClick / secondClick
-    kDimResize,    // resize drag of a dimension
-    kSetScale,     // set-scale reference line
-    kDraw,         // line, rectangle, ellipse, tangent line: press point is firstClick
-    kThreePoint,   // three clicks
-    kCorner,       // fillet, chamfer, extend: two clicks
-    kProportion,   // two clicks
-    kArc,          // two clicks, then a drag
-    kTrim,         // cuts accumulate; no undo between drags
-    kDivider,      // path divider
-    kOffset,       // offset tool
-    kDepth,        // axonometric depth tools
-    kWall,         // wall tools
-    kClassBased,   // PWTool objects
+struct PlotwiseToolRow;
+
+// The tracker's caption pair for a tool (strings 17400 + n), set when it is selected.
+struct TrackerCaptions {
+    int32_t first = 0, second = 0;
+    friend bool operator==(const TrackerCaptions&, const TrackerCaptions&) = default;
+};
+
+// What a family's tools need of the core besides the steps below.
+enum : uint16_t {
+    kFamilyDimensionTools = 0x1,   // selecting one makes the dimension layer current and sets dimensionToolSelected
+    kFamilyKeepsEachDrag = 0x2,    // a drag does not take back the one before (the cuts add up)
+    kFamilyPrepareAtDrag = 0x4,    // only the click is recorded at the press; the family's drag prepares
+};
+
+// The steps every tool of a family shares, declared in the folder that owns the family. A
+// tool row names its family by the address of this row, so the core knows no family and a
+// new one needs no edit here. Each step may be null and then does what is given beside it;
+// the row is the current tool's.
+struct ToolFamilyRoutines {
+    // Mouse down: records the press (null: it is the first click).
+    void (*recordClick)(const PlotwiseToolRow& row, AIRealPoint p) = nullptr;
+    // After the click is recorded, before the tool's own mouse-down (null: nothing).
+    AIErr (*mouseDown)(const PlotwiseToolRow& row) = nullptr;
+    // A drag past the threshold (null: the tool's own drag).
+    AIErr (*drag)(const PlotwiseToolRow& row, AIRealPoint cursor) = nullptr;
+    // Mouse up: completes the gesture (null: the first click is forgotten and the tool's own
+    // mouse-up runs).
+    AIErr (*mouseUp)(const PlotwiseToolRow& row) = nullptr;
+    // The cursor moved, after the modifier keys (null: nothing).
+    AIErr (*trackCursor)(const PlotwiseToolRow& row, AIRealPoint cursor) = nullptr;
+    uint16_t flags = 0;
+    TrackerCaptions captions{};  // zeros: length and perimeter (17403, 17404)
 };
 
 // What the row needs besides the shared behaviour.
@@ -69,22 +86,10 @@ struct PlotwiseToolRow {
     const char* name;          // the host's (internal) name of the tool
     int16_t stringIndex;       // title 17500 + index, tip 17600 + index
     int16_t toolSet;           // 1 to 7; rows of one set are registered together
-    ToolFamily family;
+    const ToolFamilyRoutines* family;  // null: every step as given with ToolFamilyRoutines
     uint16_t flags;
     const ToolRoutines* routines;  // null: the tool is not offered to the host
     int32_t dimensionKind = -1;    // the kind (PlotwiseLiveDimType) its dimensions are stored as
-};
-
-// Behaviour every tool of a family shares, given by the subsystem that owns the family.
-// Each may be null; the row is the current tool's.
-struct ToolFamilyRoutines {
-    ToolFamily family;
-    AIErr (*trackCursor)(const PlotwiseToolRow& row, AIRealPoint cursor);  // after the modifier keys
-    AIErr (*mouseDown)(const PlotwiseToolRow& row);    // after the click is recorded, before the tool's own
-    AIErr (*mouseUp)(const PlotwiseToolRow& row);      // completes the gesture instead of the core
-    // A gesture the core completed: after the tool's own mouse-up succeeded, before the
-    // clicks are cleared and freed.
-    AIErr (*complete)(const PlotwiseToolRow& row);
 };
 
 // ---------------------------------------------------------------------------------------
@@ -140,8 +145,9 @@ using PlotwiseAnnotation = AIErr (*)(AIDocumentViewHandle view, AIAnnotatorDrawe
 // stored style and clicks the regeneration has set up (null: the kind draws nothing, and
 // its dimensions are kept as they are). `tool`, when given, is made the current tool for
 // the redraw, for routines that tell their flat and axonometric forms apart by it. The
-// first row of a kind counts, a subsystem added after the module's own (a test's double)
-// ahead of the module's, as for services.
+// regeneration knows no kind but those registered, so a subsystem may add one of its own.
+// The first row of a kind counts, a subsystem added after the module's own (a test's
+// double) ahead of the module's, as for services.
 struct PlotwiseDimensionKindRow {
     int32_t kind;
     AIErr (*redraw)();
@@ -219,7 +225,6 @@ struct PlotwiseServices {
 struct PlotwiseSubsystem {
     const char* name;
     std::span<const PlotwiseToolRow> tools;
-    std::span<const ToolFamilyRoutines> toolFamilies;
     std::span<const PlotwisePanelRow> panels;
     std::span<const PlotwiseMenuRow> menus;
     std::span<const PlotwiseTimerRow> timers;

@@ -1,9 +1,7 @@
-// The tool table and the tool-event handlers. Each handler does what all tools share and
-// then hands over to the current tool's own routine through its row.
+// The tool table and the tool-event handlers. Each handler does what all tools share, then
+// hands over to the steps of the tool's family and to the tool's own routines, both named
+// by its row.
 #include "core/PlotwiseTools.h"
-
-#include <initializer_list>
-#include <cstring>
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
@@ -13,8 +11,6 @@
 
 namespace {
 
-using F = ToolFamily;
-
 constexpr GlobalsView<CoreGlobals> g;
 
 AIErr Call(AIErr (*routine)()) { return routine ? routine() : kNoErr; }
@@ -22,8 +18,6 @@ AIErr Call(AIErr (*routine)()) { return routine ? routine() : kNoErr; }
 AIErr (*Routine(const PlotwiseToolRow* row, AIErr (*ToolRoutines::*which)()))() {
     return row && row->routines ? row->routines->*which : nullptr;
 }
-
-bool Option() { return (g->prefs.style.modifiers & kCADOptionModifier) != 0; }
 
 // The click the drag threshold is measured from.
 const AIRealPoint& LastClick() {
@@ -38,11 +32,6 @@ bool Close(const AIRealPoint& a, const AIRealPoint& b, AIReal tolerance) {
     return dh * dh + dv * dv <= tolerance * tolerance;
 }
 
-void ClearClicks() {
-    g->didFirstClick = g->didSecondClick = 0;
-    g->clickNum = 0;
-}
-
 // Records the current layer as the one to return to.
 AIErr RecordSaveLayer() {
     if (!sAILayer) return kNoErr;
@@ -54,12 +43,41 @@ AIErr RecordSaveLayer() {
     return kNoErr;
 }
 
-AIErr RestoreSaveLayer() {
-    if (!g->saveLayer || !sAILayer) return kNoErr;
-    return sAILayer->SetCurrentLayer(g->saveLayer);
+// The steps of a tool's family; a tool without one takes every step's plain form.
+const ToolFamilyRoutines& FamilyOf(const PlotwiseToolRow& row) {
+    static constexpr ToolFamilyRoutines kPlain{};
+    return row.family ? *row.family : kPlain;
 }
 
-// --- mouse down per family ---
+void RecordClick(const PlotwiseToolRow& row, AIRealPoint p) {
+    if (auto record = FamilyOf(row).recordClick) return record(row, p);
+    g->firstClick = p;
+    g->didFirstClick = 1;
+}
+
+AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
+    if (auto up = FamilyOf(row).mouseUp) return up(row);
+    g->didFirstClick = 0;
+    return CallToolRoutine(row, &ToolRoutines::mouseUp);
+}
+
+// The tracker's caption pair for the tool (strings 17400 + n), from its family: length and
+// perimeter unless the family says otherwise; the circle tools set their own pair once they
+// have drawn.
+AIErr UpdateTrackerCaptions(const PlotwiseToolRow* row) {
+    auto update = PlotwiseService().updateTrackerWindowLabels;
+    if (!update) return kNoErr;
+    TrackerCaptions captions = row ? FamilyOf(*row).captions : TrackerCaptions{};
+    if (!captions.first) captions = {17403, 17404};
+    return update(captions.first, captions.second);
+}
+
+}  // namespace
+
+void ClearClicks() {
+    g->didFirstClick = g->didSecondClick = 0;
+    g->clickNum = 0;
+}
 
 void RecordTwoClicks(AIRealPoint p) {
     if (g->didFirstClick) {
@@ -73,8 +91,6 @@ void RecordTwoClicks(AIRealPoint p) {
     }
 }
 
-}  // namespace
-
 void RecordChainClick(AIRealPoint p) {
     if (!g->didFirstClick) {
         g->firstClick = p;
@@ -87,187 +103,20 @@ void RecordChainClick(AIRealPoint p) {
     }
 }
 
-namespace {
-
-void RecordClick(const PlotwiseToolRow& row, AIRealPoint p) {
-    switch (row.family) {
-        case F::kDraw:
-        case F::kDepth:
-        case F::kWall:
-        case F::kOffset:
-        case F::kDivider:
-            g->firstClick = p;
-            g->didFirstClick = 1;
-            break;
-        case F::kThreePoint:
-            if (g->didSecondClick) {
-                g->thirdClick = p;
-                g->didThirdClick = 1;
-                g->clickNum = 3;
-            } else {
-                RecordTwoClicks(p);
-            }
-            break;
-        case F::kCorner:
-        case F::kProportion:
-            if (g->didSecondClick)
-                ClearClicks();
-            else
-                RecordTwoClicks(p);
-            break;
-        case F::kArc:
-            if (g->didSecondClick) ClearClicks();
-            RecordTwoClicks(p);
-            break;
-        case F::kTrim:
-            g->firstClick = p;
-            g->didFirstClick = 0;
-            break;
-        case F::kDimension:
-        case F::kSetScale:
-            RecordChainClick(p);
-            g->curDimID = g->prefs.style.id + 1;
-            break;
-        case F::kDimResize:
-            g->firstClick = p;
-            g->preProcessedDimResizeTool = 0;
-            break;
-        case F::kClassBased:
-            g->firstClick = p;
-            g->didFirstClick = 1;
-            break;
-    }
+AIErr CallToolRoutine(const PlotwiseToolRow& row, AIErr (*ToolRoutines::*which)()) {
+    return Call(Routine(&row, which));
 }
 
-// The behaviour the tool's family shares, from the subsystem that owns the family.
-const ToolFamilyRoutines* FamilyRoutines(ToolFamily family) {
-    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
-        for (const ToolFamilyRoutines& f : s->toolFamilies)
-            if (f.family == family) return &f;
-    return nullptr;
-}
-
-// --- mouse up per family ---
-
-AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
-    const bool dragged = g->toolWasDragged != 0;
-    if (!dragged && (row.flags & kToolTwoClicksThenDrag)) {
-        if (g->clickNum < 2) return kNoErr;  // waiting for the second click
-        ClearClicks();
-        AIErr err = Call(Routine(&row, &ToolRoutines::freeClicks));
-        if (err) return err;
-        return ShowCoreMessage(5);
-    }
-    if (!dragged && (row.flags & kToolNeedsDrag)) {
-        ClearClicks();
-        AIErr err = Call(Routine(&row, &ToolRoutines::freeClicks));
-        if (err) return err;
-        return ShowCoreMessage(4);
-    }
-    // A click of a chaining tool is one more point of the dimension in progress.
-    if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
-    g->prefs.style.id += 1;
-    g->curDimID = g->prefs.style.id;
-    AIErr err = Call(Routine(&row, &ToolRoutines::mouseUp));
-    if (const ToolFamilyRoutines* family = FamilyRoutines(row.family); !err && family && family->complete)
-        err = family->complete(row);
+AIErr RefuseClick(const PlotwiseToolRow& row, int32_t message) {
     ClearClicks();
-    if (AIErr e = Call(Routine(&row, &ToolRoutines::freeClicks)); e && !err) err = e;
-    if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
-    return err;
+    if (AIErr err = CallToolRoutine(row, &ToolRoutines::freeClicks)) return err;
+    return ShowCoreMessage(message);
 }
 
-AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
-    if (const ToolFamilyRoutines* family = FamilyRoutines(row.family); family && family->mouseUp)
-        return family->mouseUp(row);
-    const bool dragged = g->toolWasDragged != 0;
-    auto up = Routine(&row, &ToolRoutines::mouseUp);
-    switch (row.family) {
-        case F::kDimension:
-            return DimensionMouseUp(row);
-        case F::kDimResize:
-            g->didFirstClick = 0;
-            return g->resizingDimension ? Call(up) : kNoErr;
-        case F::kSetScale: {
-            g->didFirstClick = 0;
-            if (!dragged) {
-                ClearClicks();
-                if (AIErr err = Call(Routine(&row, &ToolRoutines::freeClicks))) return err;
-                return ShowCoreMessage(4);
-            }
-            if (AIErr err = sAIUndo->UndoChanges()) return err;
-            return Call(up);
-        }
-        case F::kDraw:
-            if (row.flags & kToolKeepsFirstClick) return dragged ? kNoErr : Call(up);
-            [[fallthrough]];
-        case F::kWall:
-            g->didFirstClick = 0;
-            return dragged ? kNoErr : Call(up);
-        case F::kThreePoint:
-            if (!dragged && g->didThirdClick) {
-                AIErr err = Call(up);
-                if (!err) {
-                    ClearClicks();
-                    g->didThirdClick = 0;
-                }
-                return err;
-            }
-            return kNoErr;
-        case F::kArc:
-            if (g->didFirstClick && g->didSecondClick) {
-                AIErr err = dragged ? kNoErr : Call(up);
-                ClearClicks();
-                return err;
-            }
-            return kNoErr;
-        case F::kCorner:
-            if (g->didFirstClick && g->didSecondClick) {
-                AIErr err = Call(up);
-                if (!err) ClearClicks();
-                return err;
-            }
-            return kNoErr;
-        case F::kProportion:
-            return g->didFirstClick && g->didSecondClick ? Call(up) : kNoErr;
-        case F::kTrim: {
-            g->draggingTrim = 0;
-            AIErr err = dragged ? kNoErr : Call(up);
-            ClearClicks();
-            return err;
-        }
-        case F::kDivider:
-            g->didFirstClick = 0;
-            return Call(up);
-        case F::kOffset:
-            g->didFirstClick = 0;
-            return !dragged && !Option() ? Call(up) : kNoErr;
-        case F::kDepth:  // completed by its family
-            return dragged ? kNoErr : Call(up);
-        case F::kClassBased:
-            g->didFirstClick = 0;
-            return Call(up);
-    }
-    return kNoErr;
+AIErr RestoreSaveLayer() {
+    if (!g->saveLayer || !sAILayer) return kNoErr;
+    return sAILayer->SetCurrentLayer(g->saveLayer);
 }
-
-// The tracker's caption pair for the tool (strings 17400 + n): the arc tools measure a
-// radius and an arc length; the circle tools set their own pair once they have drawn.
-void TrackerCaptions(const PlotwiseToolRow* row, int32_t* first, int32_t* second) {
-    const bool arc = row && row->family == F::kArc;
-    *first = arc ? 17402 : 17403;
-    *second = arc ? 17406 : 17404;
-}
-
-AIErr UpdateTrackerCaptions(const PlotwiseToolRow* row) {
-    auto update = PlotwiseService().updateTrackerWindowLabels;
-    if (!update) return kNoErr;
-    int32_t first = 0, second = 0;
-    TrackerCaptions(row, &first, &second);
-    return update(first, second);
-}
-
-}  // namespace
 
 const PlotwiseToolRow* FindToolRow(AIToolHandle tool) {
     if (!tool || !g) return nullptr;
@@ -341,7 +190,7 @@ AIErr toolSelect(AIToolMessage* message) {
     g->curTool = message->tool;
     if (AIErr err = RecordSaveLayer()) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
-    const bool dimensioning = row && row->family == F::kDimension;
+    const bool dimensioning = row && (FamilyOf(*row).flags & kFamilyDimensionTools);
     if (dimensioning && g->prefs.createDimensionLayer) {
         if (auto create = PlotwiseService().createDimensionLayer) (void)create();  // result not looked at
     } else {
@@ -379,8 +228,8 @@ AIErr toolTrackCursor(AIToolMessage* message) {
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
-    if (const ToolFamilyRoutines* family = row ? FamilyRoutines(row->family) : nullptr; family && family->trackCursor)
-        (void)family->trackCursor(*row, message->cursor);  // the preview reports its own trouble
+    if (auto track = row ? FamilyOf(*row).trackCursor : nullptr)
+        (void)track(*row, message->cursor);  // the preview reports its own trouble
     g->toolWasTracked = 1;
     // The rulers' cursor marks follow the cursor.
     if (g->prefs.DERurureLayerVisible) return trackCursorInRulerAnnotator();
@@ -412,10 +261,11 @@ AIErr toolMouseDown(AIToolMessage* message) {
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     if (!row) return kNoErr;
     RecordClick(*row, p);
-    if (row->family == F::kDimResize) return kNoErr;  // its preparation runs at the first drag
-    if (const ToolFamilyRoutines* family = FamilyRoutines(row->family); family && family->mouseDown)
-        if (AIErr err = family->mouseDown(*row)) return err;
-    AIErr err = Call(Routine(row, &ToolRoutines::mouseDown));
+    const ToolFamilyRoutines& family = FamilyOf(*row);
+    if (family.flags & kFamilyPrepareAtDrag) return kNoErr;
+    if (family.mouseDown)
+        if (AIErr err = family.mouseDown(*row)) return err;
+    AIErr err = CallToolRoutine(*row, &ToolRoutines::mouseDown);
     // Previews select nothing and each drag's undo takes back the one before: with nothing
     // selected now, there is nothing for a drag to deselect, and a drag of a large document
     // need not look at all of its art.
@@ -426,8 +276,7 @@ AIErr toolMouseDown(AIToolMessage* message) {
 AIErr toolMouseDrag(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     const PlotwiseToolRow* row = FindToolRow(message->tool);
-    const bool trim = row && row->family == F::kTrim;
-    if (!trim) {
+    if (!row || !(FamilyOf(*row).flags & kFamilyKeepsEachDrag)) {
         if (AIErr err = sAIUndo->UndoChanges()) return err;
         if (g->selectionInGesture)
             if (AIErr err = deselectAllArt()) return err;
@@ -445,35 +294,8 @@ AIErr toolMouseDrag(AIToolMessage* message) {
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     if (AIErr err = UpdateTrackerCaptions(row)) return err;
     if (!row) return kNoErr;
-    auto drag = Routine(row, &ToolRoutines::drag);
-    switch (row->family) {
-        case F::kThreePoint:
-            return ShowCoreMessage(71);
-        case F::kArc:
-            if (g->didFirstClick && !g->didSecondClick) return ShowCoreMessage(5);
-            return Call(drag);
-        case F::kTrim:
-            g->draggingTrim = 1;
-            g->firstClick = message->cursor;
-            g->didFirstClick = g->didSecondClick = 0;
-            Call(drag);  // cuts as far as they go; the result is not looked at
-            return kNoErr;
-        case F::kOffset:
-            g->showOffsetAnnotator = 1;
-            return Call(drag);
-        case F::kDepth:
-            if (row->flags & kToolPrimitive) g->drawingPrimitive = 1;
-            Call(drag);  // the depth shapes report their own trouble
-            return kNoErr;
-        case F::kDimResize:
-            if (!g->preProcessedDimResizeTool) {
-                g->preProcessedDimResizeTool = 1;
-                if (AIErr err = Call(Routine(row, &ToolRoutines::mouseDown))) return err;
-            }
-            return g->resizingDimension ? Call(drag) : kNoErr;
-        default:
-            return Call(drag);
-    }
+    if (auto drag = FamilyOf(*row).drag) return drag(*row, message->cursor);
+    return CallToolRoutine(*row, &ToolRoutines::drag);
 }
 
 AIErr toolMouseUp(AIToolMessage* message) {

@@ -1,8 +1,9 @@
 // The table of the plug-in's tools and the tool-event handlers that dispatch through it:
-// the behaviour every tool shares (modifier keys, click recording by tool family, undo of
-// the previous drag, the drag threshold) lives here; each tool's own work is a routine of
-// its row, declared by the subsystem that owns the tool, and the behaviour a family shares
-// comes from the subsystem that owns the family.
+// the behaviour every tool shares (modifier keys, undo of the previous drag, the drag
+// threshold) lives here; how a family records its clicks and completes its gestures is a
+// `ToolFamilyRoutines` row in the folder that owns the family, and each tool's own work a
+// routine of its row, declared by the subsystem that owns the tool. The click steps below
+// are the pieces the families build theirs from.
 #pragma once
 
 #include "AITool.h"
@@ -35,9 +36,20 @@ enum : int32_t {
     kCADCommandModifier = 4 | 8,
 };
 
+// No click recorded: neither the first nor the second, and a count of 0.
+void ClearClicks();
+// The first click, else the second (a count of 1 or 2).
+void RecordTwoClicks(AIRealPoint p);
 // A click of a chain of clicks, as the dimension tools record it: the first is the first
 // click, every later one the second click, and the count goes on rising past two.
 void RecordChainClick(AIRealPoint p);
+
+// The tool's own routine of the row (kNoErr when it has none).
+AIErr CallToolRoutine(const PlotwiseToolRow& row, AIErr (*ToolRoutines::*which)());
+// A click the tool cannot use alone: the clicks cleared and freed, then message 17000 + index.
+AIErr RefuseClick(const PlotwiseToolRow& row, int32_t message);
+// The layer the user drew on when the gesture began made current again.
+AIErr RestoreSaveLayer();
 
 // Sets `prefs.style.modifiers` from a tool event: shift 1, option 2, command 4 + 8.
 void getCADModifierKeys(unsigned short modifiers);

@@ -6,7 +6,6 @@
 #include "dimensions/DimensionRegeneration.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -36,7 +35,6 @@ namespace {
 
 constexpr GlobalsView<DimensionGlobals> g;
 
-constexpr int32_t kKindCount = 29;             // PlotwiseLiveDimType 0-28
 constexpr int32_t kNoBezierPointMessage = 23;  // 17023
 constexpr double kAxisAMarkerBound = 50.0, kAxisBMarkerBound = -50.0;
 constexpr AIReal kPi = 3.1415927f;
@@ -149,15 +147,20 @@ private:
     AIReal slide_ = g->slideDimTextOffset, textSize_ = g->textSize, textLeading_ = g->textLeading;
 };
 
-using KindTable = std::array<const PlotwiseDimensionKindRow*, kKindCount>;
+// Indexed by kind, as far as the highest kind a subsystem registers.
+using KindTable = std::vector<const PlotwiseDimensionKindRow*>;
 
 // The first row of each kind among the subsystems, as for services: those added after the
 // module's own (a test's doubles) first, then the module's.
 KindTable LoadKinds() {
-    KindTable table{};
+    KindTable table;
     auto take = [&table](const PlotwiseSubsystem* s) {
-        for (const PlotwiseDimensionKindRow& row : s->dimensionKinds)
-            if (row.kind >= 0 && row.kind < kKindCount && !table[row.kind]) table[row.kind] = &row;
+        for (const PlotwiseDimensionKindRow& row : s->dimensionKinds) {
+            if (row.kind < 0) continue;
+            const auto kind = static_cast<size_t>(row.kind);
+            if (kind >= table.size()) table.resize(kind + 1);
+            if (!table[kind]) table[kind] = &row;
+        }
     };
     const auto all = PlotwiseSubsystems();
     const size_t own = std::min(PlotwiseModuleSubsystems().size(), all.size());
@@ -356,7 +359,8 @@ bool Replace(AIArtHandle old, AIArtHandle made) {
 bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
                const KindTable& kinds) {
     const int32_t kind = clicks.front()->dimType;
-    const PlotwiseDimensionKindRow* row = kind >= 0 && kind < kKindCount ? kinds[kind] : nullptr;
+    const PlotwiseDimensionKindRow* row =
+        kind >= 0 && static_cast<size_t>(kind) < kinds.size() ? kinds[static_cast<size_t>(kind)] : nullptr;
     if (!row || !row->redraw) return false;
     const Plotwise3_Live_Dimension_Data savedStyle = g->prefs.style;
     const int savedLabel = g->labelToolSelected;

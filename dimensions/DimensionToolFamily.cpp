@@ -1,5 +1,5 @@
-// The dimension tool family's shared steps: recording a click at mouse down, and storing the
-// finished dimension's clicks on the art it measures.
+// The dimension tool family's shared steps: recording a click at mouse down, completing the
+// gesture at mouse up, and storing the finished dimension's clicks on the art it measures.
 #include "dimensions/DimensionToolFamily.h"
 
 #include <cmath>
@@ -8,6 +8,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
@@ -165,3 +166,38 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
     }
     return err;
 }
+
+namespace {
+
+void RecordDimensionClick(const PlotwiseToolRow&, AIRealPoint p) {
+    RecordChainClick(p);
+    g->curDimID = g->prefs.style.id + 1;
+}
+
+AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
+    const bool dragged = g->toolWasDragged != 0;
+    if (!dragged && (row.flags & kToolTwoClicksThenDrag)) {
+        if (g->clickNum < 2) return kNoErr;  // waiting for the second click
+        return RefuseClick(row, 5);
+    }
+    if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, 4);
+    // A click of a chaining tool is one more point of the dimension in progress.
+    if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
+    g->prefs.style.id += 1;
+    g->curDimID = g->prefs.style.id;
+    AIErr err = CallToolRoutine(row, &ToolRoutines::mouseUp);
+    if (!err) err = DimensionToolComplete(row);
+    ClearClicks();
+    if (AIErr e = CallToolRoutine(row, &ToolRoutines::freeClicks); e && !err) err = e;
+    if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
+    return err;
+}
+
+}  // namespace
+
+const ToolFamilyRoutines kDimensionToolFamily{
+    .recordClick = &RecordDimensionClick,
+    .mouseDown = &DimensionToolMouseDown,
+    .mouseUp = &DimensionMouseUp,
+    .flags = kFamilyDimensionTools,
+};

@@ -9,6 +9,12 @@
 #include "axonometric/AxonometricData.h"
 #include "core/PlotwiseSubsystem.h"
 
+// The family of the dimension and label tools: each press is a click of the chain, the
+// steps below at mouse down and at the end, and at mouse up the refusal of a click where the
+// tool wants a drag, or else the next dimension id, the tool's own mouse-up and the return
+// to the layer the user drew on; a click of a chaining tool waits for more.
+extern const ToolFamilyRoutines kDimensionToolFamily;
+
 // Mouse down, after the core recorded the click: all art is deselected (as every drag
 // would); a first click starts from an empty chain;
 // a chaining tool's last node takes the text last drawn; the paint of dimension parts, the

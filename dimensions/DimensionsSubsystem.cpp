@@ -1,18 +1,19 @@
-// What the dimension model registers: the steps every dimension tool shares, the update
-// command, the timer that selects a new custom text, the dimension-resize tool, the
-// regeneration offered to the folders below, the repair of ids after a paste, the
-// format-version check of an opened document, what follows another document coming to the
-// front (its dimension layer and highest id), and which font a face name stands for.
+// What the dimension model registers: the update command, the timer that selects a new
+// custom text, the dimension-resize tool and its family, the regeneration offered to the
+// folders below, the repair of ids after a paste, the format-version check of an opened
+// document, what follows another document coming to the front (its dimension layer and
+// highest id), and which font a face name stands for. The steps every dimension tool
+// shares are the family of DimensionToolFamily.h, which the tools' rows name.
 #include "AIMenu.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionLayer.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
-#include "dimensions/DimensionToolFamily.h"
 #include "dimensions/DocumentFormatVersion.h"
 #include "units/ArtSelection.h"
 
@@ -47,12 +48,29 @@ AIErr UpdateDimensions() {
     return UpdateAssociativeDimensions(kProcessAllArt);
 }
 
-const ToolFamilyRoutines kFamilies[] = {
-    {ToolFamily::kDimension, nullptr, &DimensionToolMouseDown, nullptr, &DimensionToolComplete},
+// The resize drag of a dimension: the press is only noted; the tool's own mouse-down runs at
+// the first drag, and its drag and mouse-up only while a dimension is being resized.
+const ToolFamilyRoutines kResizeFamily{
+    .recordClick = +[](const PlotwiseToolRow&, AIRealPoint p) {
+        g->firstClick = p;
+        g->preProcessedDimResizeTool = 0;
+    },
+    .drag = +[](const PlotwiseToolRow& row, AIRealPoint) -> AIErr {
+        if (!g->preProcessedDimResizeTool) {
+            g->preProcessedDimResizeTool = 1;
+            if (AIErr err = CallToolRoutine(row, &ToolRoutines::mouseDown)) return err;
+        }
+        return g->resizingDimension ? CallToolRoutine(row, &ToolRoutines::drag) : kNoErr;
+    },
+    .mouseUp = +[](const PlotwiseToolRow& row) -> AIErr {
+        g->didFirstClick = 0;
+        return g->resizingDimension ? CallToolRoutine(row, &ToolRoutines::mouseUp) : kNoErr;
+    },
+    .flags = kFamilyPrepareAtDrag,
 };
 
 const PlotwiseToolRow kTools[] = {
-    {+[]() -> AIToolHandle& { return g->dimresizetool; }, "Plotwise Dimension Resize", 11, 1, ToolFamily::kDimResize, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->dimresizetool; }, "Plotwise Dimension Resize", 11, 1, &kResizeFamily, 0, nullptr},
 };
 
 const PlotwiseMenuRow kMenus[] = {
@@ -69,7 +87,6 @@ const PlotwiseTimerRow kTimers[] = {
 extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .name = "dimensions",
     .tools = kTools,
-    .toolFamilies = kFamilies,
     .menus = kMenus,
     .timers = kTimers,
     .hooks = {.documentOpened = &CheckPlotwiseDocumentVersion,

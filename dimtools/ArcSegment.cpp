@@ -19,7 +19,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 bool ArcToolIsCurrent() {
     const PlotwiseToolRow* row = FindToolRow(g->curTool);
-    return row && row->family == ToolFamily::kArc;
+    return row && row->family && row->family->captions == kArcTrackerCaptions;
 }
 
 AIErr ReportToTracker(AIArtHandle path, AIRealPoint to, const ArcShape& shape) {

@@ -1,12 +1,13 @@
 // What the drawing and editing tools register: the tools in toolbox order (offered to the
-// host once their routines exist), each with its drag routine, the dialog a click opens
-// and its options dialog.
+// host once their routines exist), each with its family (DrawToolFamilies.h), its drag
+// routine, the dialog a click opens and its options dialog.
 #include "core/PlotwiseSubsystem.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
 #include "drawtools/CornerTool.h"
+#include "drawtools/DrawToolFamilies.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/ExtendTool.h"
@@ -69,22 +70,22 @@ const ToolRoutines kTrimRoutines{
 
 // The string index gives the title (17500 + n) and tip (17600 + n).
 const PlotwiseToolRow kTools[] = {
-    {+[]() -> AIToolHandle& { return g->cadlinetool; }, "Plotwise CAD Line", 38, 5, ToolFamily::kDraw, 0, &kLineRoutines},
-    {+[]() -> AIToolHandle& { return g->cadrecttool; }, "Plotwise CAD Rectangle", 39, 5, ToolFamily::kDraw, 0, &kRectRoutines},
-    {+[]() -> AIToolHandle& { return g->cadrectcentertool; }, "Plotwise CAD Rectangle From Center", 40, 5, ToolFamily::kDraw, 0, &kRectCenterRoutines},
-    {+[]() -> AIToolHandle& { return g->cadcircletool; }, "Plotwise CAD Ellipse", 41, 5, ToolFamily::kDraw, 0, &kEllipseRoutines},
-    {+[]() -> AIToolHandle& { return g->cadcirclecentertool; }, "Plotwise CAD Ellipse From Center", 42, 5, ToolFamily::kDraw, 0, &kEllipseCenterRoutines},
-    {+[]() -> AIToolHandle& { return g->threePointCircleTool; }, "Plotwise Three Point Circle", 43, 5, ToolFamily::kThreePoint, 0, &kThreePointRoutines},
-    {+[]() -> AIToolHandle& { return g->cadarctool; }, "Plotwise CAD Arc", 44, 5, ToolFamily::kArc, 0, &kArcRoutines},
-    {+[]() -> AIToolHandle& { return g->cadarcbypointstool; }, "Plotwise CAD Arc By Points", 45, 5, ToolFamily::kArc, 0, &kArcByPointsRoutines},
-    {+[]() -> AIToolHandle& { return g->TanPerpLineTool; }, "Plotwise Tangent Perpendicular Line", 46, 5, ToolFamily::kDraw, kToolKeepsFirstClick, &kTanPerpLineRoutines},
-    {+[]() -> AIToolHandle& { return g->OffsetTool; }, "Plotwise Offset", 47, 5, ToolFamily::kOffset, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->proportiontool; }, "Plotwise Proportion", 48, 5, ToolFamily::kProportion, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->cadfillettool; }, "Plotwise Fillet", 50, 6, ToolFamily::kCorner, 0, &kFilletRoutines},
-    {+[]() -> AIToolHandle& { return g->cadchamfertool; }, "Plotwise Chamfer", 51, 6, ToolFamily::kCorner, 0, &kChamferRoutines},
-    {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, ToolFamily::kCorner, 0, &kExtendRoutines},
-    {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, ToolFamily::kTrim, 0, &kTrimRoutines},
-    {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, ToolFamily::kDivider, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadlinetool; }, "Plotwise CAD Line", 38, 5, &kDrawToolFamily, 0, &kLineRoutines},
+    {+[]() -> AIToolHandle& { return g->cadrecttool; }, "Plotwise CAD Rectangle", 39, 5, &kDrawToolFamily, 0, &kRectRoutines},
+    {+[]() -> AIToolHandle& { return g->cadrectcentertool; }, "Plotwise CAD Rectangle From Center", 40, 5, &kDrawToolFamily, 0, &kRectCenterRoutines},
+    {+[]() -> AIToolHandle& { return g->cadcircletool; }, "Plotwise CAD Ellipse", 41, 5, &kDrawToolFamily, 0, &kEllipseRoutines},
+    {+[]() -> AIToolHandle& { return g->cadcirclecentertool; }, "Plotwise CAD Ellipse From Center", 42, 5, &kDrawToolFamily, 0, &kEllipseCenterRoutines},
+    {+[]() -> AIToolHandle& { return g->threePointCircleTool; }, "Plotwise Three Point Circle", 43, 5, &kThreePointToolFamily, 0, &kThreePointRoutines},
+    {+[]() -> AIToolHandle& { return g->cadarctool; }, "Plotwise CAD Arc", 44, 5, &kArcToolFamily, 0, &kArcRoutines},
+    {+[]() -> AIToolHandle& { return g->cadarcbypointstool; }, "Plotwise CAD Arc By Points", 45, 5, &kArcToolFamily, 0, &kArcByPointsRoutines},
+    {+[]() -> AIToolHandle& { return g->TanPerpLineTool; }, "Plotwise Tangent Perpendicular Line", 46, 5, &kDrawToolFamily, kToolKeepsFirstClick, &kTanPerpLineRoutines},
+    {+[]() -> AIToolHandle& { return g->OffsetTool; }, "Plotwise Offset", 47, 5, &kOffsetToolFamily, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->proportiontool; }, "Plotwise Proportion", 48, 5, &kProportionToolFamily, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->cadfillettool; }, "Plotwise Fillet", 50, 6, &kCornerToolFamily, 0, &kFilletRoutines},
+    {+[]() -> AIToolHandle& { return g->cadchamfertool; }, "Plotwise Chamfer", 51, 6, &kCornerToolFamily, 0, &kChamferRoutines},
+    {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, &kCornerToolFamily, 0, &kExtendRoutines},
+    {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, &kTrimToolFamily, 0, &kTrimRoutines},
+    {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, &kDividerToolFamily, 0, nullptr},
 };
 
 }  // namespace

@@ -9,56 +9,12 @@
 #include <span>
 #include <vector>
 
+#include "geometry/BezierMath.h"
 #include "geometry/PlaneGeometry.h"
 
 namespace {
 
-struct Vec {
-    double h, v;
-};
-
-Vec operator-(Vec a, Vec b) { return {a.h - b.h, a.v - b.v}; }
-Vec operator+(Vec a, Vec b) { return {a.h + b.h, a.v + b.v}; }
-Vec operator*(double s, Vec a) { return {s * a.h, s * a.v}; }
-double cross(Vec a, Vec b) { return a.h * b.v - a.v * b.h; }
-double length(Vec a) { return std::hypot(a.h, a.v); }
-Vec vec(const AIRealPoint& p) { return {p.h, p.v}; }
-AIRealPoint point(Vec a) { return {static_cast<AIReal>(a.h), static_cast<AIReal>(a.v)}; }
-bool finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
-
-struct Cubic {
-    Vec p[4];
-};
-
-Cubic cubic(const AIRealBezier& b) { return {{vec(b.p0), vec(b.p1), vec(b.p2), vec(b.p3)}}; }
-
-Vec at(const Cubic& c, double t) {
-    const double u = 1 - t;
-    return (u * u * u) * c.p[0] + (3 * u * u * t) * c.p[1] + (3 * u * t * t) * c.p[2] + (t * t * t) * c.p[3];
-}
-
-Vec derivative(const Cubic& c, double t) {
-    const double u = 1 - t;
-    return (3 * u * u) * (c.p[1] - c.p[0]) + (6 * u * t) * (c.p[2] - c.p[1]) + (3 * t * t) * (c.p[3] - c.p[2]);
-}
-
-// The direction of the curve at t; at a vanishing derivative the control points give it.
-bool direction(const Cubic& c, double t, Vec& dir) {
-    dir = derivative(c, t);
-    if (length(dir) > 1e-9) return true;
-    if (t <= 0.5) {
-        for (int i = 1; i < 4; ++i) {
-            dir = c.p[i] - c.p[0];
-            if (length(dir) > 1e-9) return true;
-        }
-    } else {
-        for (int i = 2; i >= 0; --i) {
-            dir = c.p[3] - c.p[i];
-            if (length(dir) > 1e-9) return true;
-        }
-    }
-    return false;
-}
+using namespace bezier_math;
 
 // The span between two anchors, a corner having no handle on that side.
 Cubic spanOf(const AIPathSegment& a, const AIPathSegment& b) {

@@ -1,13 +1,17 @@
 // The tool-event handlers: click recording by tool family, the drag threshold, undo of the
-// previous drag (not with the trim tool), modifier keys, and the messages of click-only use.
+// previous drag (not with the trim tool), modifier keys, the messages of click-only use, and
+// a family the core has never heard of.
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CoreFixture.h"
+#include "axonometric/DepthToolFamily.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "dimensions/DimensionToolFamily.h"
+#include "drawtools/DrawToolFamilies.h"
 
 namespace coretest {
 namespace {
@@ -41,11 +45,30 @@ const ToolRoutines kRoutines{&Down, &DrawPreview, &Up, nullptr, &Free};
 const ToolRoutines kFailingDrag{nullptr, &Failing, nullptr, nullptr, nullptr};
 const ToolRoutines kFailingDown{&Failing, nullptr, nullptr, nullptr, nullptr};
 
-// Stand-ins for tools of every family the core handles, with the titles (string indexes),
+// A family of the test's own, as the tools of later folders bring theirs: each step says it ran.
+AIErr Step(const char* name) {
+    gCalls.push_back(name);
+    return kNoErr;
+}
+const ToolFamilyRoutines kNewFamily{
+    .recordClick = +[](const PlotwiseToolRow&, AIRealPoint) { Step("record"); },
+    .mouseDown = +[](const PlotwiseToolRow&) { return Step("family down"); },
+    .drag = +[](const PlotwiseToolRow& row, AIRealPoint) {
+        Step("family drag");
+        return CallToolRoutine(row, &ToolRoutines::drag);
+    },
+    .mouseUp = +[](const PlotwiseToolRow&) { return Step("family up"); },
+    .trackCursor = +[](const PlotwiseToolRow&, AIRealPoint) { return Step("track"); },
+    .flags = kFamilyKeepsEachDrag,
+    .captions = {17401, 17405},
+};
+
+// Stand-ins for tools of the module's families, with the titles (string indexes),
 // tool sets and flags of the real tools; where the real tool is registered, the stand-in
 // goes by its own name (string index 0 has no title).
 struct TestTools {
-    AIToolHandle horizontal, vertical, aligned, angular, measure, chain, line, threePoint, fillet, trim, arc, cube;
+    AIToolHandle horizontal, vertical, aligned, angular, measure, chain, line, threePoint, fillet, trim, arc, cube,
+        newFamily;
 } gTools;
 
 template <AIToolHandle TestTools::*Field>
@@ -53,20 +76,20 @@ AIToolHandle& Handle() {
     return gTools.*Field;
 }
 
-using F = ToolFamily;
 const PlotwiseToolRow kTestTools[] = {
-    {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 0, 1, F::kDimension, 0, &kRoutines},
-    {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 0, 1, F::kDimension, 0, &kFailingDown},
-    {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 0, 1, F::kDimension, 0, &kFailingDrag},
-    {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, F::kDimension, kToolNeedsDrag, &kRoutines},
-    {&Handle<&TestTools::angular>, "Test Angular Dimension", 0, 3, F::kDimension, kToolTwoClicksThenDrag, &kRoutines},
-    {&Handle<&TestTools::chain>, "Test Chain Dimension", 0, 1, F::kDimension, kToolChainClicks, &kRoutines},
-    {&Handle<&TestTools::line>, "Test CAD Line", 0, 5, F::kDraw, 0, &kRoutines},
-    {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 0, 5, F::kThreePoint, 0, &kRoutines},
-    {&Handle<&TestTools::arc>, "Test CAD Arc", 0, 5, F::kArc, 0, &kRoutines},
-    {&Handle<&TestTools::fillet>, "Test Fillet", 0, 6, F::kCorner, 0, &kRoutines},
-    {&Handle<&TestTools::trim>, "Test Trim", 0, 6, F::kTrim, 0, &kRoutines},
-    {&Handle<&TestTools::cube>, "Test Depth Cube", 60, 7, F::kDepth, kToolPrimitive | kToolTrackCursor, &kRoutines},
+    {&Handle<&TestTools::horizontal>, "Test Horizontal Dimension", 0, 1, &kDimensionToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::vertical>, "Test Vertical Dimension", 0, 1, &kDimensionToolFamily, 0, &kFailingDown},
+    {&Handle<&TestTools::aligned>, "Test Aligned Dimension", 0, 1, &kDimensionToolFamily, 0, &kFailingDrag},
+    {&Handle<&TestTools::measure>, "Test Measure Distance", 10, 1, &kDimensionToolFamily, kToolNeedsDrag, &kRoutines},
+    {&Handle<&TestTools::angular>, "Test Angular Dimension", 0, 3, &kDimensionToolFamily, kToolTwoClicksThenDrag, &kRoutines},
+    {&Handle<&TestTools::chain>, "Test Chain Dimension", 0, 1, &kDimensionToolFamily, kToolChainClicks, &kRoutines},
+    {&Handle<&TestTools::line>, "Test CAD Line", 0, 5, &kDrawToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::threePoint>, "Test Three Point Circle", 0, 5, &kThreePointToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::arc>, "Test CAD Arc", 0, 5, &kArcToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::fillet>, "Test Fillet", 0, 6, &kCornerToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::trim>, "Test Trim", 0, 6, &kTrimToolFamily, 0, &kRoutines},
+    {&Handle<&TestTools::cube>, "Test Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, &kRoutines},
+    {&Handle<&TestTools::newFamily>, "Test New Family", 0, 7, &kNewFamily, 0, &kRoutines},
 };
 
 struct ToolEventTest : CoreTest {
@@ -287,6 +310,25 @@ TEST_F(ToolEventTest, CaptionsAndSnappingGoThroughTheHooks) {
     EXPECT_EQ(gCaptions[0], std::make_pair(17402, 17406));
     EXPECT_EQ(gCaptions[1], std::make_pair(17403, 17404));
     services = PlotwiseServices{};
+}
+
+TEST_F(ToolEventTest, AFamilyTheCoreDoesNotKnowTakesEveryStepItGives) {
+    gCaptions.clear();
+    testSubsystem.services.updateTrackerWindowLabels = [](int32_t a, int32_t b) -> AIErr {
+        gCaptions.emplace_back(a, b);
+        return kNoErr;
+    };
+    ASSERT_EQ(session->selectTool("Test New Family"), kNoErr) << session->lastError();
+    ASSERT_EQ(session->trackCursor({0, 0}), kNoErr);
+    ASSERT_EQ(session->mouseDown({0, 0}), kNoErr);
+    for (AIReal x : {10.0f, 20.0f}) ASSERT_EQ(session->mouseDrag({x, 0}), kNoErr);
+    ASSERT_EQ(session->mouseUp({20, 0}), kNoErr);
+    testSubsystem.services = PlotwiseServices{};
+    EXPECT_EQ(gCalls, (std::vector<std::string>{"track", "record", "family down", "down", "family drag", "drag",
+                                                "family drag", "drag", "family up"}));
+    EXPECT_EQ(artCount(), 2u);  // its drags keep the one before
+    ASSERT_FALSE(gCaptions.empty());
+    EXPECT_EQ(gCaptions.front(), std::make_pair(17401, 17405));
 }
 
 TEST_F(ToolEventTest, HandlersReturnTheErrorOfTheirFirstFailingStep) {

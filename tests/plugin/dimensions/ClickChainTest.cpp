@@ -9,13 +9,14 @@
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseTools.h"
+#include "dimensions/DimensionToolFamily.h"
 
 namespace livetest {
 namespace {
 
 AIToolHandle gAxoTool = reinterpret_cast<AIToolHandle>(uintptr_t{0x7002});
 const PlotwiseToolRow kAxoToolRow[] = {
-    {+[]() -> AIToolHandle& { return gAxoTool; }, "Test Axonometric Dimension", 0, 2, ToolFamily::kDimension,
+    {+[]() -> AIToolHandle& { return gAxoTool; }, "Test Axonometric Dimension", 0, 2, &kDimensionToolFamily,
      kToolAxonometricClicks, nullptr, kHorizontal},
 };
 

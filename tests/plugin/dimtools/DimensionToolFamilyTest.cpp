@@ -13,6 +13,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionRegeneration.h"
+#include "dimensions/DimensionToolFamily.h"
 
 namespace dimtest {
 namespace {
@@ -44,9 +45,9 @@ struct StandInTools {
 } gStandIns;
 
 const PlotwiseToolRow kStandInRows[] = {
-    {+[]() -> AIToolHandle& { return gStandIns.plain; }, "Stand-in Dimension", 0, 3, ToolFamily::kDimension, 0,
+    {+[]() -> AIToolHandle& { return gStandIns.plain; }, "Stand-in Dimension", 0, 3, &kDimensionToolFamily, 0,
      &kDrawOnly, kIncline},
-    {+[]() -> AIToolHandle& { return gStandIns.target; }, "Stand-in Datum Target", 0, 4, ToolFamily::kDimension,
+    {+[]() -> AIToolHandle& { return gStandIns.target; }, "Stand-in Datum Target", 0, 4, &kDimensionToolFamily,
      kToolLabelLike | kToolTwoChainNodes, &kDrawOnly, kDatumTarget},
 };
 

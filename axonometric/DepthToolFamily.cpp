@@ -1,0 +1,66 @@
+// The depth tools' shared steps: a drag, the cursor between the stages of a primitive, and
+// the mouse up that ends a stage or the whole shape.
+#include "axonometric/DepthToolFamily.h"
+
+#include <initializer_list>
+
+#include "axonometric/AxonometricGlobals.h"
+#include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
+
+namespace {
+
+constexpr GlobalsView<AxonometricGlobals> g;
+
+AIErr DepthDrag(const PlotwiseToolRow& row, AIRealPoint) {
+    if (row.flags & kToolPrimitive) g->drawingPrimitive = 1;
+    (void)CallToolRoutine(row, &ToolRoutines::drag);  // the depth shapes report their own trouble
+    return kNoErr;
+}
+
+// While the second stage of a primitive follows the cursor, its preview is redrawn.
+AIErr DepthTrackCursor(const PlotwiseToolRow& row, AIRealPoint cursor) {
+    if (!g->drawingPrimitive) return kNoErr;
+    for (AIArtHandle* art : {&g->depthArt2, &g->depthArt3}) {
+        if (*art) sAIArt->DisposeArt(*art);
+        *art = nullptr;
+    }
+    g->primitiveTrackLoc = cursor;
+    if (g->firstMouseNotYetUp) return kNoErr;
+    return CallToolRoutine(row, &ToolRoutines::drag);
+}
+
+AIErr DepthMouseUp(const PlotwiseToolRow& row) {
+    g->canAnnotateIntersection = 0;
+    g->usingDepthGridTool = 0;
+    if (g->drawingPrimitive) {
+        if (g->firstMouseNotYetUp) {
+            g->firstMouseNotYetUp = 0;
+        } else {
+            g->firstMouseNotYetUp = 1;
+            g->drawingPrimitive = 0;
+            g->depthArt2 = g->depthArt3 = nullptr;
+        }
+    }
+    const bool primitive = (row.flags & kToolPrimitive) != 0;
+    if (!g->toolWasDragged) {
+        if (primitive && g->toolWasTracked) return kNoErr;
+        return CallToolRoutine(row, &ToolRoutines::mouseUp);
+    }
+    ++g->depthObjNum;
+    if (!primitive) return kNoErr;
+    for (AIArtHandle art : {g->primitiveGroup, g->depthArt3, g->depthArt2, g->depthArt}) {
+        if (!art) continue;
+        if (AIErr err = sAITag->SetTag(art, "ZMK_Primitive_Selected", kTagString, "")) return err;
+    }
+    if (g->primitiveMouseupTimer) return sAITimer->SetTimerActive(g->primitiveMouseupTimer, true);
+    return kNoErr;
+}
+
+}  // namespace
+
+const ToolFamilyRoutines kDepthToolFamily{
+    .drag = &DepthDrag,
+    .mouseUp = &DepthMouseUp,
+    .trackCursor = &DepthTrackCursor,
+};

@@ -1,0 +1,68 @@
+// Double-precision arithmetic on cubic pieces, shared by the Bezier routines of this folder:
+// host points as vectors, the Bernstein form and its first two derivatives. Host points are
+// floats; working in doubles keeps the rounding of long sums out of the results.
+#pragma once
+
+#include <cmath>
+
+#include "AITypes.h"
+
+namespace bezier_math {
+
+struct Vec {
+    double h, v;
+};
+
+inline Vec operator-(Vec a, Vec b) { return {a.h - b.h, a.v - b.v}; }
+inline Vec operator+(Vec a, Vec b) { return {a.h + b.h, a.v + b.v}; }
+inline Vec operator*(double s, Vec a) { return {s * a.h, s * a.v}; }
+inline double cross(Vec a, Vec b) { return a.h * b.v - a.v * b.h; }
+inline double dot(Vec a, Vec b) { return a.h * b.h + a.v * b.v; }
+inline double length(Vec a) { return std::hypot(a.h, a.v); }
+inline Vec vec(const AIRealPoint& p) { return {p.h, p.v}; }
+inline AIRealPoint point(Vec a) { return {static_cast<AIReal>(a.h), static_cast<AIReal>(a.v)}; }
+inline bool finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+
+struct Cubic {
+    Vec p[4];
+};
+
+inline Cubic cubic(const AIRealBezier& b) { return {{vec(b.p0), vec(b.p1), vec(b.p2), vec(b.p3)}}; }
+
+inline Vec at(const Cubic& c, double t) {
+    const double u = 1 - t;
+    return (u * u * u) * c.p[0] + (3 * u * u * t) * c.p[1] + (3 * u * t * t) * c.p[2] + (t * t * t) * c.p[3];
+}
+
+inline Vec derivative(const Cubic& c, double t) {
+    const double u = 1 - t;
+    return (3 * u * u) * (c.p[1] - c.p[0]) + (6 * u * t) * (c.p[2] - c.p[1]) + (3 * t * t) * (c.p[3] - c.p[2]);
+}
+
+inline Vec secondDerivative(const Cubic& c, double t) {
+    const Vec first = c.p[2] - 2.0 * c.p[1] + c.p[0];
+    const Vec second = c.p[3] - 2.0 * c.p[2] + c.p[1];
+    return (6 * (1 - t)) * first + (6 * t) * second;
+}
+
+// The direction of the curve at t; at a vanishing derivative the control points give it
+// (a retracted handle points the curve at the next control point). False when all four
+// points coincide.
+inline bool direction(const Cubic& c, double t, Vec& dir) {
+    dir = derivative(c, t);
+    if (length(dir) > 1e-9) return true;
+    if (t <= 0.5) {
+        for (int i = 1; i < 4; ++i) {
+            dir = c.p[i] - c.p[0];
+            if (length(dir) > 1e-9) return true;
+        }
+    } else {
+        for (int i = 2; i >= 0; --i) {
+            dir = c.p[3] - c.p[i];
+            if (length(dir) > 1e-9) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace bezier_math

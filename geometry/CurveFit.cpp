@@ -1,0 +1,182 @@
+// Circle fits and curvature of cubic pieces. The radius of curvature is |B'|^3 / |B' x B''|:
+// the cross product gives |B'|^2 |B''|^2 - (B'.B'')^2 without the cancellation of that
+// difference, so a straight piece has exactly no curvature.
+#include "geometry/CurveFit.h"
+
+#include <cmath>
+#include <initializer_list>
+
+#include "geometry/BezierGeometry.h"
+#include "geometry/BezierMath.h"
+#include "geometry/PlotwiseErrors.h"
+
+namespace {
+
+using namespace bezier_math;
+
+constexpr double kNear = 2.0;                   // the walk stops within this of the reference
+constexpr int kMaxWalkSteps = 1 << 20;          // a step is about a point of arc length
+constexpr double kFlat = 1e-12;                 // |B' x B''|^2 below this: no curvature
+constexpr double kMinSecondDerivative = 10.0;   // |B''| at or below this: no centre
+constexpr double kMaxRadius = 3.2768e8;         // a larger radius has no centre
+constexpr double kArcToleranceDivisor = 24.0;   // circle test: within r0 / 24
+constexpr double kSampleTolerance = 0.5;        // BezierIsCircleSegment, in points
+constexpr double kSameCircle = 0.025;           // arc clicks: distances within 2.5 % of their sum
+// Unit tangents whose cross product is this small are parallel: float control points leave
+// the tangents of a half circle's ends about 1e-6 from exactly opposite.
+constexpr double kParallel = 1e-5;
+
+Vec leftOf(Vec d) { return {-d.v, d.h}; }
+
+// Where the normals through p (across direction dp) and through q (across dq) cross; false
+// when they are parallel.
+bool normalsCross(Vec p, Vec dp, Vec q, Vec dq, Vec& x) {
+    const Vec np = leftOf(dp), nq = leftOf(dq);
+    const double d = cross(np, nq);
+    if (d == 0.0) return false;
+    x = p + (cross(q - p, nq) / d) * np;
+    return true;
+}
+
+// The circle test: the normals at the ends cross at X, and p3 and the points at t = 0.25,
+// 0.75 and 0.5 keep p0's distance r0 from X to within r0 / 24. The normals follow the
+// curve's own end tangents, so a retracted handle does not leave its normal undefined.
+bool trueArcRadius(const Cubic& c, double& r0) {
+    Vec d0{}, d3{}, x{};
+    if (!direction(c, 0.0, d0) || !direction(c, 1.0, d3) || !normalsCross(c.p[0], d0, c.p[3], d3, x)) return false;
+    const double r = length(c.p[0] - x);
+    const double tolerance = r / kArcToleranceDivisor;
+    const auto onCircle = [&](Vec p) { return std::fabs(length(p - x) - r) <= tolerance; };
+    if (!std::isfinite(r) || !onCircle(c.p[3])) return false;
+    for (double t : {0.25, 0.75, 0.5})
+        if (!onCircle(at(c, t))) return false;
+    r0 = r;
+    return true;
+}
+
+}  // namespace
+
+bool PieceIsStraight(const AIRealBezier& piece) {
+    const auto same = [](const AIRealPoint& a, const AIRealPoint& b) { return a.h == b.h && a.v == b.v; };
+    if (same(piece.p1, piece.p0) && same(piece.p2, piece.p3)) return true;
+    const Cubic c = cubic(piece);
+    const Vec startSpeed = derivative(c, 0.0);
+    const Vec bend = c.p[2] - 2.0 * c.p[1] + c.p[0];
+    return dot(startSpeed, startSpeed) < 1.0 && bend.h == 0.0 && bend.v == 0.0;
+}
+
+AIReal WalkToReference(const AIRealBezier& piece, const AIRealPoint& reference) {
+    const Cubic c = cubic(piece);
+    const Vec q = vec(reference);
+    double t = 0.0;
+    const Vec startSpeed = derivative(c, 0.0);
+    if (dot(startSpeed, startSpeed) < 1.0) {
+        // Where a piece starting at rest has moved about a point (B''(0) / 2 is b of the power
+        // form). A start beyond the piece, 1 / 0 among them, ends the walk at once.
+        t = std::sqrt(1.0 / length(0.5 * secondDerivative(c, 0.0)));
+    }
+    // A non-finite t fails the loop test and ends the walk; a step too small to move t runs
+    // into the cap.
+    for (int step = 0; step < kMaxWalkSteps && t <= 1.0; ++step) {
+        if (length(at(c, t) - q) < kNear) return static_cast<AIReal>(t);
+        t += 1.0 / length(derivative(c, t));
+    }
+    return 1.0f;
+}
+
+bool FitCircleAt(const AIRealBezier& piece, AIReal t, CircleFit* fit) {
+    if (fit == nullptr) return false;
+    const Cubic c = cubic(piece);
+    const Vec velocity = derivative(c, t);
+    const Vec acceleration = secondDerivative(c, t);
+    const double turn = cross(velocity, acceleration);
+    if (!(turn * turn >= kFlat)) return false;
+    const double speed = length(velocity);
+    double r0 = 0.0;
+    CircleFit out;
+    out.circular = trueArcRadius(c, r0);
+    const double radius = out.circular ? r0 : speed * speed * speed / std::fabs(turn);
+    // The centre of curvature lies on the side the curve turns to.
+    const Vec inward = (turn > 0 ? 1.0 / speed : -1.0 / speed) * leftOf(velocity);
+    const Vec onCurve = at(c, t);
+    out.point = point(onCurve);
+    out.radius = static_cast<AIReal>(radius);
+    out.towardsCentre = static_cast<AIReal>(std::atan2(inward.v, inward.h));
+    out.hasCentre = length(acceleration) > kMinSecondDerivative && radius <= kMaxRadius;
+    if (out.hasCentre) out.centre = point(onCurve + radius * inward);
+    if (!finite(out.point) || !std::isfinite(out.radius) || !std::isfinite(out.towardsCentre) || !finite(out.centre))
+        return false;
+    *fit = out;
+    return true;
+}
+
+int32_t GetCenter(const AIRealBezier& piece, const AIRealPoint& reference, AIRealPoint* centre, AIReal* radius) {
+    if (PieceIsStraight(piece)) return 1;
+    CircleFit fit;
+    if (!FitCircleAt(piece, WalkToReference(piece, reference), &fit)) return 0;
+    if (radius != nullptr) *radius = fit.radius;
+    if (fit.hasCentre && centre != nullptr) *centre = fit.centre;
+    return 0;
+}
+
+bool BezierIsCircleSegment(const AIRealBezier& piece, const AIRealPoint& centre, AIReal radius) {
+    const Cubic c = cubic(piece);
+    for (int i = 1; i <= 9; ++i) {
+        const double off = std::fabs(length(at(c, i / 10.0) - vec(centre)) - radius);
+        if (!(off <= kSampleTolerance)) return false;
+    }
+    return true;
+}
+
+AIErr FilletArcEnds(const AIPathSegment* segments, ai_int16 count, bool closed, ai_int16 piece,
+                    const AIRealPoint& centre, AIReal radius, FilletArc* arc) {
+    if (segments == nullptr || arc == nullptr) return kBadParameterErr;
+    // An open path has no closing piece from its last anchor back to its first.
+    const int pieces = closed ? count : count - 1;
+    if (piece < 0 || piece >= pieces) return kOutOfRangeErr;
+    const auto wrapped = [&](int n) { return closed ? (n % pieces + pieces) % pieces : n; };
+    const auto bezierOf = [&](int n) {
+        AIRealBezier bez{};
+        (void)ZMKGetPathRealBezier(segments, count, static_cast<ai_int16>(n), &bez);
+        return bez;
+    };
+    const auto onCircle = [&](int n) {
+        return n >= 0 && n < pieces && BezierIsCircleSegment(bezierOf(n), centre, radius);
+    };
+    // Pieces taken before and after the clicked one; together never more than the path has.
+    int before = 0;
+    while (before + 1 < pieces && onCircle(wrapped(piece - before - 1))) ++before;
+    int after = 0;
+    while (before + after + 1 < pieces && onCircle(wrapped(piece + after + 1))) ++after;
+    *arc = FilletArc{bezierOf(wrapped(piece - before)).p0, bezierOf(wrapped(piece + after)).p3,
+                     closed && before + after + 1 == pieces};
+    return kNoErr;
+}
+
+AIErr ArcCentreFromNormals(const AIRealBezier& firstPiece, AIReal t1, const AIRealBezier& secondPiece, AIReal t2,
+                           ArcThroughClicks* arc) {
+    if (arc == nullptr) return kBadParameterErr;
+    const Cubic a = cubic(firstPiece);
+    const Cubic b = cubic(secondPiece);
+    Vec u1{}, u2{};
+    if (!direction(a, t1, u1) || !direction(b, t2, u2)) return kNotApplicableErr;
+    // The first tangent and the second one reversed: the same direction at a half circle's ends.
+    u1 = (1.0 / length(u1)) * u1;
+    u2 = (-1.0 / length(u2)) * u2;
+    const Vec q1 = at(a, t1);
+    const Vec q2 = at(b, t2);
+    Vec centre{};
+    if (std::fabs(cross(u1, u2)) <= kParallel) {
+        if (dot(u1, u2) < 0.0) return kNotApplicableErr;
+        centre = 0.5 * (q1 + q2);
+    } else if (!normalsCross(q1, u1, q2, u2, centre)) {
+        return kNotApplicableErr;
+    }
+    const double d1 = length(q1 - centre);
+    const double d2 = length(q2 - centre);
+    if (!(d1 + d2 > 0.0) || !(std::fabs(d1 - d2) <= kSameCircle * (d1 + d2))) return kCADErr;
+    const ArcThroughClicks out{point(q1), point(q2), point(centre)};
+    if (!finite(out.first) || !finite(out.second) || !finite(out.centre)) return kCADErr;
+    *arc = out;
+    return kNoErr;
+}
