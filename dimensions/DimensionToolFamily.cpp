@@ -154,16 +154,6 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
         }
     }
     if (AIErr freed = doFreeHitLocs(); freed && !err) err = freed;
-    // The drafter's layer current again (the core does it too, after this), so the gesture
-    // ends here as far as the document goes.
-    if (g->saveLayer)
-        if (AIErr restored = sAILayer->SetCurrentLayer(g->saveLayer); restored && !err) err = restored;
-    // What the gesture added (the dimension, its click records) changes no layer; the
-    // highest id is the one it took.
-    if (g->dimensionGestureStart.document) {
-        g->dimensionLayers.Kept(g->dimensionGestureStart);
-        if (int32_t* highest = g->highestDimensionIds.Kept(g->dimensionGestureStart)) *highest = g->prefs.style.id;
-    }
     return err;
 }
 
@@ -190,6 +180,12 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     ClearClicks();
     if (AIErr e = CallToolRoutine(row, &ToolRoutines::freeClicks); e && !err) err = e;
     if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
+    // What the gesture added (the dimension, its click records) changes no layer; the
+    // highest id is the one it took.
+    if (g->dimensionGestureStart.document) {
+        g->dimensionLayers.Kept(g->dimensionGestureStart);
+        if (int32_t* highest = g->highestDimensionIds.Kept(g->dimensionGestureStart)) *highest = g->prefs.style.id;
+    }
     return err;
 }
 
