@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricGrids.h"
@@ -93,27 +94,41 @@ namespace {
 
 // Whether the walk of CollectObjectSnapPoints reaches this path: neither it nor a group,
 // compound path or layer holding it hidden or a dimension, only groups and compound paths
-// between it and its layer, on a top-level layer other than the guides.
-bool Snappable(AIArtHandle path) {
+// between it and its layer, on a top-level layer other than the guides. Looked at from the
+// layer down, each holder once per query (`refused` remembers them), so the members of a
+// dimension are passed over at their group.
+bool Snappable(AIArtHandle path, std::unordered_map<AIArtHandle, bool>& refused) {
+    std::vector<AIArtHandle> chain;
     for (AIArtHandle art = path; art;) {
-        uint32_t attr = 0;
-        if (sAIArt->GetArtUserAttr(art, kArtHidden, &attr) != kNoErr || (attr & kArtHidden)) return false;
-        if (IsDimensionOrPart(art)) return false;
-        ASBoolean layerGroup = false;
-        if (sAIArt->IsArtLayerGroup(art, &layerGroup) != kNoErr) return false;
-        if (layerGroup) {
-            AILayerHandle layer = nullptr, parent = nullptr;
-            if (sAIArt->GetLayerOfArt(art, &layer) != kNoErr || sAILayer->GetLayerParent(layer, &parent) != kNoErr)
-                return false;
-            if (!parent) return !IsGuideLayer(layer);
-        } else if (art != path) {
-            int16_t type = kUnknownArt;
-            if (sAIArt->GetArtType(art, &type) != kNoErr || (type != kGroupArt && type != kCompoundPathArt))
-                return false;
-        }
+        chain.push_back(art);
         if (sAIArt->GetArtParent(art, &art) != kNoErr) return false;
     }
-    return false;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        const AIArtHandle art = *it;
+        const auto known = refused.find(art);
+        if (known != refused.end()) {
+            if (known->second) return false;
+            continue;
+        }
+        bool no = false;
+        uint32_t attr = 0;
+        ASBoolean layerGroup = false;
+        int16_t type = kUnknownArt;
+        if (sAIArt->GetArtUserAttr(art, kArtHidden, &attr) != kNoErr || (attr & kArtHidden) ||
+            sAIArt->IsArtLayerGroup(art, &layerGroup) != kNoErr || sAIArt->GetArtType(art, &type) != kNoErr) {
+            no = true;
+        } else if (layerGroup) {
+            AILayerHandle layer = nullptr, parent = nullptr;
+            no = sAIArt->GetLayerOfArt(art, &layer) != kNoErr || sAILayer->GetLayerParent(layer, &parent) != kNoErr ||
+                 (!parent && IsGuideLayer(layer));
+        } else if (art != path && type != kGroupArt && type != kCompoundPathArt) {
+            no = true;  // the walk enters groups and compound paths alone
+        }
+        no = no || IsDimensionOrPart(art);
+        if (art != path) refused.emplace(art, no);
+        if (no) return false;
+    }
+    return true;
 }
 
 bool WithinSquare(AIRealPoint q, AIRealPoint p, double reach) {
@@ -131,9 +146,10 @@ std::vector<AIRealPoint> ObjectSnapPointsNear(AIRealPoint p, double reach) {
                           static_cast<AIReal>(p.v - r)};
     std::vector<AIArtHandle> near;
     if (ArtInRect(area, near) != kNoErr) return points;
+    std::unordered_map<AIArtHandle, bool> refused;
     for (AIArtHandle art : near) {
         int16_t type = kUnknownArt;
-        if (sAIArt->GetArtType(art, &type) != kNoErr || type != kPathArt || !Snappable(art)) continue;
+        if (sAIArt->GetArtType(art, &type) != kNoErr || type != kPathArt || !Snappable(art, refused)) continue;
         (void)AddPathPoints(art, &points);  // a path the host cannot read offers nothing
     }
     std::erase_if(points, [&](AIRealPoint q) { return !WithinSquare(q, p, reach); });

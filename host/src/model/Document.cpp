@@ -162,7 +162,18 @@ void Document::sortInPaintOrder(std::vector<ObjId>& ids) const {
         });
         return;
     }
-    std::sort(ids.begin(), ids.end(), [this](ObjId a, ObjId b) { return paintsBefore(a, b); });
+    // Each art's keys from the root down: compared in turn, a container's keys come first
+    // as a prefix of its members'.
+    std::vector<std::pair<std::vector<uint64_t>, ObjId>> placed;
+    placed.reserve(ids.size());
+    for (ObjId id : ids) {
+        std::vector<uint64_t> keys;
+        for (const Art* x = art(id); x; x = art(x->parent)) keys.push_back(x->order);
+        std::reverse(keys.begin(), keys.end());
+        placed.emplace_back(std::move(keys), id);
+    }
+    std::sort(placed.begin(), placed.end());
+    for (size_t i = 0; i < ids.size(); ++i) ids[i] = placed[i].second;
 }
 
 const ArtIndex& Document::index() const {
