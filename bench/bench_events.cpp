@@ -35,16 +35,19 @@ using Seconds = std::chrono::duration<double>;
 constexpr GlobalsView<PlotwiseGlobals> g;
 
 constexpr AIReal kWidth = 40, kHeight = 10;
+// Rows far enough apart that what lies near the cursor (the crosshair looks 40 points each
+// way) is the same in a drawing of a few rows as in one of many.
+constexpr AIReal kRowPitch = 100;
 // The rectangle every gesture measures, above the rows of the largest drawing.
-constexpr AIRealPoint kTarget{3000, 4200};
+constexpr AIRealPoint kTarget{3000, 100 * kRowPitch + 200};
 
-AIRealPoint Corner(int i) { return {static_cast<AIReal>(i % 100) * 60, static_cast<AIReal>(i / 100) * 40}; }
+AIRealPoint Corner(int i) { return {static_cast<AIReal>(i % 100) * 60, static_cast<AIReal>(i / 100) * kRowPitch}; }
 
 struct Session : PluginSession {
     // A drawing of n rectangles, each dimensioned when `dimensioned`, and the target
     // rectangle; its history forgotten, as a document just opened.
     standin::Document& Drawing(int n, bool dimensioned = true) {
-        standin::Document& doc = NewDocument(6100, 4400);
+        standin::Document& doc = NewDocument(6100, kTarget.v + 200);
         Front(doc);
         driver->hostEvent([&] {
             std::vector<std::pair<AIArtHandle, AIRealPoint>> rects;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <unordered_map>
@@ -253,6 +254,50 @@ bool plainEntry(const DictValue& value, Json* out) {
     return true;
 }
 
+// A key as a JSON text: most are plain ASCII and written as they are.
+void writeKey(const std::string& key, std::string& out) {
+    const bool plain = std::all_of(key.begin(), key.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (!plain) {
+        out += Json(key).dump();
+        return;
+    }
+    out += '"';
+    out += key;
+    out += '"';
+}
+
+// No space between tokens; each art entry begins a line, so a file still reads line by line
+// in an editor and a difference between two files shows art by art.
+void writeCompact(const Json& j, std::string& out, int depth) {
+    // What the reader would refuse is not written.
+    if (depth >= kMaxJsonDepth) throw FormatError("the document is nested too deeply to be saved");
+    if (j.is_object()) {
+        if (j.contains("id") && j.contains("kind")) out += '\n';
+        out += '{';
+        // The head of the file reads as it always did: {"format": "plotwise-document", ...
+        const char* between = depth == 0 ? ", " : ",";
+        const char* colon = depth == 0 ? ": " : ":";
+        bool first = true;
+        for (auto it = j.begin(); it != j.end(); ++it) {
+            if (!first) out += between;
+            first = false;
+            writeKey(it.key(), out);
+            out += colon;
+            writeCompact(it.value(), out, depth + 1);
+        }
+        out += '}';
+    } else if (j.is_array()) {
+        out += '[';
+        for (size_t i = 0; i < j.size(); ++i) {
+            if (i) out += ',';
+            writeCompact(j[i], out, depth + 1);
+        }
+        out += ']';
+    } else {
+        out += j.dump();
+    }
+}
+
 class Writer {
 public:
     explicit Writer(const Document& doc) : doc_(doc) {}
@@ -292,35 +337,96 @@ public:
         if (st.currentLayer) j["currentLayer"] = st.currentLayer;
         j["pathStyle"] = checkedStyle(st.pathStyle, "the paint of new art", doc_);
         if (!st.customColors.empty()) j["swatches"] = swatches(st.customColors);
-        if (st.dictionary && doc_.dict(st.dictionary) && !doc_.dict(st.dictionary)->entries.empty())
-            j["dictionary"] = dict(st.dictionary, 0);
-        Json layers = Json::array();
-        for (ObjId layer : doc_.topLayers()) layers.push_back(art(layer, 0));
-        j["layers"] = std::move(layers);
         return j;
+    }
+
+    // The document written art by art: each entry is made into JSON alone and written at
+    // once, its children after it, so no tree of the whole document is ever held.
+    void write(std::string& out) {
+        writeCompact(document(), out, 0);
+        out.pop_back();  // the head's closing brace: the dictionary and the layers follow
+        const ObjId dictionary = doc_.state().dictionary;
+        if (holdsEntries(dictionary)) {
+            out += ", \"dictionary\": ";
+            writeDict(dictionary, 0, out, 1);
+        }
+        out += ", \"layers\": [";
+        writeArtList(doc_.topLayers(), 0, out, 2);
+        out += "]}";
     }
 
 private:
-    Json dict(ObjId id, int depth) {
-        if (depth > kMaxArtDepth) throw FormatError("dictionaries are nested too deeply to be saved");
-        Json j = Json::object();
-        const Dict* d = doc_.dict(id);
-        if (!d) return j;
-        if (d->entries.size() > kMaxObjectMembers)
-            throw FormatError("a dictionary holds more than " + std::to_string(kMaxObjectMembers) +
-                              " entries, more than a file can hold");
-        for (const auto& [key, value] : d->entries) {
-            Json entry;
-            if (!plainEntry(value, &entry)) {
-                entry = Json::object();
-                if (auto r = std::get_if<AIReal>(&value)) entry["real"] = realToJson(*r);
-                else if (auto l = std::get_if<DictLink>(&value)) entry["dict"] = dict(l->id, depth + 1);
-            }
-            j[platformToUtf8(key)] = std::move(entry);
-        }
-        return j;
+    bool holdsEntries(ObjId id) const {
+        const Dict* d = id ? doc_.dict(id) : nullptr;
+        return d && !d->entries.empty();
     }
 
+    // A dictionary written straight out, entry by entry: documents hold many of them.
+    void writeDict(ObjId id, int depth, std::string& out, int jsonDepth) {
+        if (depth > kMaxArtDepth || jsonDepth + 2 >= kMaxJsonDepth)
+            throw FormatError("dictionaries are nested too deeply to be saved");
+        const Dict* d = doc_.dict(id);
+        if (d && d->entries.size() > kMaxObjectMembers)
+            throw FormatError("a dictionary holds more than " + std::to_string(kMaxObjectMembers) +
+                              " entries, more than a file can hold");
+        out += '{';
+        for (size_t i = 0; d && i < d->entries.size(); ++i) {
+            const auto& [key, value] = d->entries[i];
+            if (i) out += ',';
+            writeKey(platformToUtf8(key), out);
+            out += ':';
+            Json plain;
+            if (plainEntry(value, &plain)) {
+                out += plain.dump();
+            } else if (auto r = std::get_if<AIReal>(&value)) {
+                out += "{\"real\":" + realToJson(*r).dump() + "}";
+            } else if (auto l = std::get_if<DictLink>(&value)) {
+                out += "{\"dict\":";
+                writeDict(l->id, depth + 1, out, jsonDepth + 2);
+                out += '}';
+            }
+        }
+        out += '}';
+    }
+
+    void writeArtList(const std::vector<ObjId>& ids, int depth, std::string& out, int jsonDepth) {
+        for (size_t i = 0; i < ids.size(); ++i) {
+            if (i) out += ',';
+            writeCompact(art(ids[i], depth), out, jsonDepth);
+            const ObjId dictionary = doc_.art(ids[i])->dictionary;
+            const bool container = isContainer(ids[i]);
+            if (!container && !holdsEntries(dictionary)) continue;
+            out.pop_back();  // the entry's closing brace: its dictionary and members follow
+            if (holdsEntries(dictionary)) {
+                out += ",\"dictionary\":";
+                writeDict(dictionary, 0, out, jsonDepth + 1);
+            }
+            if (container) {
+                out += ",\"children\":[";
+                writeArtList(doc_.children(ids[i]), depth + 1, out, jsonDepth + 2);
+                out += ']';
+            }
+            out += '}';
+        }
+    }
+
+    // Art drawn alike shares its paint: the paint of the art before is written again as it
+    // was, without being worked out afresh.
+    Json style(const Art& a) {
+        if (!lastStyle_ || std::memcmp(&*lastStyle_, &a.style, sizeof a.style) != 0) {
+            lastStyleJson_ = checkedStyle(a.style, "art " + std::to_string(a.id), doc_);
+            lastStyle_ = a.style;
+        }
+        return lastStyleJson_;
+    }
+
+    bool isContainer(ObjId id) const {
+        const Art& a = *doc_.art(id);
+        const KindInfo* kind = kindOf(a.type) ? kindOf(a.type) : kindOf(kUnknownArt);
+        return a.isLayerGroup() || kind->children;
+    }
+
+    // An art entry without its children.
     Json art(ObjId id, int depth) {
         if (depth > kMaxArtDepth)
             throw FormatError("art is nested more than " + std::to_string(kMaxArtDepth) + " levels deep");
@@ -361,9 +467,6 @@ private:
                                              {"value", platformToUtf8(t.value)}}));
             j["tags"] = std::move(tags);
         }
-        if (a.dictionary && doc_.dict(a.dictionary) && !doc_.dict(a.dictionary)->entries.empty())
-            j["dictionary"] = dict(a.dictionary, 0);
-        const bool container = a.isLayerGroup() || kind->children;
         if (kind->path) {
             // What the reader would refuse is not written.
             if (auto problem = rules::segmentsProblem(a.segments.data(), a.segments.size()))
@@ -378,17 +481,14 @@ private:
                 segs.push_back(segmentToJson(a.segments[i], i < a.segmentSelection.size() ? a.segmentSelection[i] : 0));
             j["segments"] = std::move(segs);
         }
-        if (kind->style && !a.isLayerGroup()) j["style"] = checkedStyle(a.style, "art " + std::to_string(a.id), doc_);
+        if (kind->style && !a.isLayerGroup()) j["style"] = style(a);
         if (kind->story) j["story"] = compactStory(a.story, doc_);
-        if (container) {
-            Json children = Json::array();
-            for (ObjId child : doc_.children(id)) children.push_back(art(child, depth + 1));
-            j["children"] = std::move(children);
-        }
         return j;
     }
 
     const Document& doc_;
+    std::optional<AIPathStyle> lastStyle_;
+    Json lastStyleJson_;
 };
 
 // ---------------------------------------------------------------- reading
@@ -893,47 +993,9 @@ private:
 
 }  // namespace
 
-Json documentToJson(const Document& doc) { return Writer(doc).document(); }
-
-namespace {
-
-// No space between tokens; each art entry begins a line, so a file still reads line by line
-// in an editor and a difference between two files shows art by art.
-void writeCompact(const Json& j, std::string& out, int depth) {
-    // What the reader would refuse is not written.
-    if (depth >= kMaxJsonDepth) throw FormatError("the document is nested too deeply to be saved");
-    if (j.is_object()) {
-        if (j.contains("id") && j.contains("kind")) out += '\n';
-        out += '{';
-        // The head of the file reads as it always did: {"format": "plotwise-document", ...
-        const char* between = depth == 0 ? ", " : ",";
-        const char* colon = depth == 0 ? ": " : ":";
-        bool first = true;
-        for (auto it = j.begin(); it != j.end(); ++it) {
-            if (!first) out += between;
-            first = false;
-            out += Json(it.key()).dump();
-            out += colon;
-            writeCompact(it.value(), out, depth + 1);
-        }
-        out += '}';
-    } else if (j.is_array()) {
-        out += '[';
-        for (size_t i = 0; i < j.size(); ++i) {
-            if (i) out += ',';
-            writeCompact(j[i], out, depth + 1);
-        }
-        out += ']';
-    } else {
-        out += j.dump();
-    }
-}
-
-}  // namespace
-
 std::string writeDocumentText(const Document& doc, size_t maxBytes) {
     std::string out;
-    writeCompact(documentToJson(doc), out, 0);
+    Writer(doc).write(out);
     out += '\n';
     // A file the reader would refuse as too large is not written.
     if (out.size() > maxBytes)

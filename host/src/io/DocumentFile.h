@@ -28,7 +28,6 @@ constexpr int kDocumentVersion = 2;
 
 // Throws FormatError when the model holds what a file cannot (art nested too deeply, a
 // dictionary or a path larger than the reader takes, a file larger than a document may be).
-Json documentToJson(const Document& doc);
 std::string writeDocumentText(const Document& doc, size_t maxBytes = kDocumentFile.maxBytes);
 
 // A new document read from JSON text, its ids from `ids`. Art ids of the file are kept when
