@@ -205,7 +205,7 @@ AIErr FollowCrosshairCursor(const AIRealPoint* cursor) {
         return kNoErr;  // no document
     if (g->prefs.objectSnapFullScreenCursor) {
         const double reach = kSnapReach / (zoom > 0 ? zoom : 1);
-        g->crosshairSnapPoints = ObjectSnapPoints().Near(*cursor, reach);
+        g->crosshairSnapPoints = ObjectSnapPointsNear(*cursor, reach);
     }
     g->crosshairSnapped = snapToGridCheckAxonometric(cursor, &g->crosshairSnap);
     return kNoErr;

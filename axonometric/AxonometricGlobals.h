@@ -39,9 +39,6 @@ struct AxonometricGlobals : UnitsGlobals {
     std::vector<AIRealPoint> crosshairSnapPoints;  // object snap points near the cursor
     AIRealPoint crosshairSnap{};                   // where a click there would land
     int crosshairSnapped = 0;
-    // The object snap points a gesture started with, kept for its later events.
-    SnapPointGrid gestureSnapPoints;
-    uint32_t gestureSnapPointsOf = 0;  // the gesture they belong to; 0: none
     AITimerHandle primitiveDragTimer = nullptr, primitiveMouseupTimer = nullptr;
     AIToolHandle depthRectTool = nullptr, depthRectCenterTool = nullptr, depthEllipseTool = nullptr, depthEllipseCenterTool = nullptr;
     AIToolHandle depthCubeTool = nullptr, depthCylinderTool = nullptr, depthGridTool = nullptr;

@@ -14,12 +14,11 @@
 // of each of its segments, and the centre of each closed path, on visible layers other than
 // the grids and ruler layers; hidden art, text and dimensions are left out.
 AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points);
-// The object snap points of the front document as the snaps and the crosshair use them.
-// From a tool's mouse down to its mouse up they are those the mouse down found: the
-// document changes then only by what the tool draws, which is never a snap target, and a
-// walk of the whole drawing on every drag event would make a drag cost the size of the
-// drawing. Outside a gesture every request walks afresh.
-const SnapPointGrid& ObjectSnapPoints();
+// The object snap points no farther than reach from p along either axis, those
+// CollectObjectSnapPoints would find there, in its order: the paths near p come from the
+// host's index of art by bounds, so the answer costs what lies near p, never a walk of the
+// drawing.
+std::vector<AIRealPoint> ObjectSnapPointsNear(AIRealPoint p, double reach);
 // The grid lines as the preferences show them (none while the grid is hidden), every
 // gridSnapInc (worked out for the view first when it is not yet).
 GridSnapLines ShownGridLines();

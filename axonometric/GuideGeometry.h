@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "AITypes.h"
@@ -29,25 +28,6 @@ bool SnapToGridLines(const GridSnapLines& lines, AIRealPoint origin, AIReal tole
                      AIRealPoint* out);
 // The point of points nearest to p, when it lies within tolerance (the first of equals).
 bool NearestPointWithin(const std::vector<AIRealPoint>& points, AIRealPoint p, AIReal tolerance, AIRealPoint* out);
-
-// Snap points filed by square cells, so that the points near a cursor are found without
-// looking at the others. Answers are those of a scan of all the points in their order.
-class SnapPointGrid {
-public:
-    void Assign(std::vector<AIRealPoint> points);
-    const std::vector<AIRealPoint>& Points() const { return points_; }
-    // As NearestPointWithin over all the points.
-    bool Nearest(AIRealPoint p, AIReal tolerance, AIRealPoint* out) const;
-    // The points no farther than reach from p along either axis, in their order.
-    std::vector<AIRealPoint> Near(AIRealPoint p, double reach) const;
-
-private:
-    // The indices of the points whose cells meet the square of half-side reach round p,
-    // ascending; null when looking at every point is cheaper.
-    bool Candidates(AIRealPoint p, double reach, std::vector<uint32_t>* out) const;
-    std::vector<AIRealPoint> points_;
-    std::unordered_map<uint64_t, std::vector<uint32_t>> cells_;
-};
 
 // Where the line through p along direction d crosses rect: the parameters s0 < s1 of
 // p + s·d inside it; false when the line misses the rectangle or d is zero.

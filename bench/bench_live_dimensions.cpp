@@ -41,38 +41,6 @@ AIArtHandle Line(standin::Document& doc, AIReal y) {
     return standin::toHandle<AIArtHandle>(id);
 }
 
-// One dimension drawn and stored as the horizontal tool's mouse down, drag and mouse up
-// do it: the paint and text metrics, the chain of its two clicks, the routine, the records.
-void DrawFresh(AIArtHandle line, AIReal y, int32_t id) {
-    doFreeHitLocs();
-    setPathAndArrowheadStyles();
-    getPlatformCurrentTextSizeAndLeading(&g->textSize, &g->textLeading);
-    Plotwise3_dimensioned_object_data clicks[3] = {};
-    for (int k = 0; k < 3; ++k) {
-        Plotwise3_dimensioned_object_data& c = clicks[k];
-        c.id = id;
-        c.clickNum = k < 2 ? k + 1 : -1;
-        c.segNumBefore = c.segNumAfter = k == 1 ? 1 : 0;
-        c.dimType = kHorizontal;
-        c.clickType = kLiveDimClickedSegmentPoint;
-        c.art = line;
-    }
-    clicks[2].endPointOffsetLength = 20;
-    clicks[2].endPointOffsetAngle = 1.5707964f;
-    const AIRealPoint a{0, y}, b{100, y};
-    insertChainDimNode(&a, &clicks[0]);
-    insertChainDimNode(&b, &clicks[1]);
-    g->didFirstClick = g->didSecondClick = 1;
-    g->firstClick = a;
-    g->secondClick = b;
-    g->endPoint = {50, y + 20};
-    g->curDimID = id;
-    doHorizontalConstrainedLinearTool();
-    for (const auto& c : clicks) SetDimensionedObjectData(line, &c);
-    doFreeHitLocs();
-    g->didFirstClick = g->didSecondClick = 0;
-}
-
 // A document in front holding n dimensions; the time spent drawing them fresh.
 std::chrono::duration<double> Fill(Session& s, standin::Document& doc, int n) {
     s.Front(doc);
@@ -83,7 +51,7 @@ std::chrono::duration<double> Fill(Session& s, standin::Document& doc, int n) {
         const AIReal y = static_cast<AIReal>(i % 1900);
         AIArtHandle line = Line(doc, y);
         const auto t0 = Clock::now();
-        DrawFresh(line, y, i + 1);
+        DrawHorizontalDimension(line, {0, y}, {100, y}, {50, y + 20}, i + 1);
         spent += Clock::now() - t0;
     }
     g->prefs.style.id = n;

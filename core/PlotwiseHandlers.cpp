@@ -56,6 +56,11 @@ AIErr RunHook(AINotifierMessage*) {
     return RunPlotwiseHooks(Hook);
 }
 
+AIErr AfterNew(AINotifierMessage*) {
+    if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::documentNew)) return err;
+    return RunPlotwiseHooks(&PlotwiseHooks::afterNewOrOpen);
+}
+
 const NotifierRow kNotifiers[] = {
     {&G::appStartedNotifier, "Plotwise Application Started", kAIApplicationStartedNotifier, &ApplicationStarted},
     {&G::appShutdownNotifier, "Plotwise Application Shutdown", kAIApplicationShutdownNotifier,
@@ -68,7 +73,7 @@ const NotifierRow kNotifiers[] = {
      &RunHook<&PlotwiseHooks::documentViewChanged>},
     {&G::afterUndoNotifier, "Plotwise After Undo", kAIAfterUndoNotifier, &RunHook<&PlotwiseHooks::afterUndo>},
     {&G::beforeNewNotifier, "Plotwise Before New", kAIBeforeNewNotifier, nullptr},
-    {&G::afterNewNotifier, "Plotwise After New", kAIAfterNewNotifier, &RunHook<&PlotwiseHooks::afterNewOrOpen>},
+    {&G::afterNewNotifier, "Plotwise After New", kAIAfterNewNotifier, &AfterNew},
     {&G::beforeOpenNotifier, "Plotwise Before Open", kAIBeforeOpenNotifier, nullptr},
     {&G::afterOpenNotifier, "Plotwise After Open", kAIAfterOpenNotifier, &RunHook<&PlotwiseHooks::afterNewOrOpen>},
     {&G::beforeSaveNotifier, "Plotwise Before Save", kAIBeforeSaveNotifier,

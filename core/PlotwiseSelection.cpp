@@ -13,13 +13,10 @@ constexpr GlobalsView<CoreGlobals> g;
 
 }  // namespace
 
-AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type) {
-    out.clear();
-    AIMatchingArtSpec wanted{type, selectedOnly ? int32_t{kArtSelected} : 0,
-                           selectedOnly ? int32_t{kArtSelected} : 0};
-    AIMdMemoryHandle list = nullptr;
-    int32_t count = 0;
-    AIErr err = sAIMatchingArt->GetMatchingArt(&wanted, 1, &list, &count);
+namespace {
+
+// The host's list read into `out`; disposed on every way out.
+AIErr TakeArtList(AIErr err, AIMdMemoryHandle list, int32_t count, std::vector<AIArtHandle>& out) {
     if (err == kNoDocumentErr) return kNoErr;
     if (err) return err;
     if (!list) return kNoErr;
@@ -32,6 +29,26 @@ AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type
     if (!err) sAIMdMemory->MdMemoryUnLock(list);
     AIErr disposeErr = sAIMdMemory->MdMemoryDisposeHandle(list);
     return err ? err : disposeErr;
+}
+
+}  // namespace
+
+AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type) {
+    out.clear();
+    AIMatchingArtSpec wanted{type, selectedOnly ? int32_t{kArtSelected} : 0,
+                           selectedOnly ? int32_t{kArtSelected} : 0};
+    AIMdMemoryHandle list = nullptr;
+    int32_t count = 0;
+    const AIErr err = sAIMatchingArt->GetMatchingArt(&wanted, 1, &list, &count);
+    return TakeArtList(err, list, count, out);
+}
+
+AIErr ArtInRect(const AIRealRect& area, std::vector<AIArtHandle>& out) {
+    out.clear();
+    AIMdMemoryHandle list = nullptr;
+    int32_t count = 0;
+    const AIErr err = sAIMatchingArt->GetArtInRect(&area, &list, &count);
+    return TakeArtList(err, list, count, out);
 }
 
 namespace {

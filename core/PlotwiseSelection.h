@@ -13,6 +13,9 @@
 // the host's matching order (layer groups left out); the host's list is disposed on every
 // way out. No document gives an empty list.
 AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type = kAnyArt);
+// The art other than containers whose bounds meet `area`, in the host's matching order,
+// hidden and locked art included: what lies near a place, without a walk of the drawing.
+AIErr ArtInRect(const AIRealRect& area, std::vector<AIArtHandle>& out);
 // Deselects all art of the front document (every layer and sublayer); no document is no error.
 AIErr deselectAllArt();
 // Whether any art of the front document is selected (false without a document, or when the

@@ -166,6 +166,7 @@ struct PlotwiseHooks {
     AIErr (*documentChanged)();           // another document in front
     AIErr (*documentViewChanged)();
     AIErr (*afterUndo)();
+    AIErr (*documentNew)();               // a document made with new: the current data format
     AIErr (*afterNewOrOpen)();
     AIErr (*beforeSaveOrClose)();
     AIErr (*afterSaveOrClose)();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "axonometric/AxonometricGlobals.h"
+#include "core/DocumentRevision.h"
 
 struct cdDataStruct;
 
@@ -41,6 +42,13 @@ struct DimensionGlobals : AxonometricGlobals {
     char theText[256] = {};                  // text last formatted by the dimension and label tools
     AIReal slideDimTextOffset = 0.5f;
     AIArtHandle dimGroup = nullptr;              // the group last made live
+    // The document when the gesture's click was recorded: it changes from then on only by
+    // the dimension drawn and its click records, which add no layer and no other id.
+    DocumentStamp dimensionGestureStart;
+    // Worked out from the documents last in front: the highest dimension id, and the
+    // dimension layer (null when there is none).
+    KeptForDocuments<int32_t> highestDimensionIds;
+    KeptForDocuments<AILayerHandle> dimensionLayers;
     AIArtHandle lastStyleGroupTagged = nullptr;  // likewise
     AIReal textSize = 0, textLeading = 0, charWidth = 0;
     // The paint of dimension lines, witness lines and terminators, prepared once per

@@ -34,15 +34,20 @@ AIErr RefreshFirstArt() {
 
 AIErr FindDimensionLayer() {
     if (!g) return kBadParameterErr;
+    if (const AILayerHandle* known = g->dimensionLayers.Current()) {
+        g->dimensionLayer = *known;
+        return kNoErr;
+    }
     g->dimensionLayer = nullptr;
     // A layer of that title is the plug-in's only while dimensions go on a layer of their
     // own; otherwise it is one of the user's layers like any other.
     if (!g->prefs.createDimensionLayer) return kNoErr;
     AILayerHandle layer = nullptr;
     const AIErr err = sAILayer->GetLayerByTitle(&layer, kDimensionLayerTitle);
-    if (err == kNoDocumentErr || err == kNoSuchKey) return kNoErr;  // no document, or no such layer
-    if (err) return err;
-    g->dimensionLayer = layer;
+    if (err == kNoDocumentErr) return kNoErr;
+    if (err == kNoSuchKey) layer = nullptr;  // no such layer
+    else if (err) return err;
+    g->dimensionLayer = g->dimensionLayers.Store(layer);
     return kNoErr;
 }
 

@@ -129,6 +129,7 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
         if (!g->didFirstClick) doFreeHitLocs();
         return err;
     }
+    if (!CurrentDocumentStamp(&g->dimensionGestureStart)) g->dimensionGestureStart = {};
     const cdDataStruct* node = g->lastChainDimDataPtr;
     AIArtHandle art = node ? node->art : nullptr;
     if (g->clickNum <= 1) g->dimAxoArt = art && IsAxonometricArt(art) ? art : nullptr;
@@ -179,6 +180,12 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     ClearClicks();
     if (AIErr e = CallToolRoutine(row, &ToolRoutines::freeClicks); e && !err) err = e;
     if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
+    // What the gesture added (the dimension, its click records) changes no layer; the
+    // highest id is the one it took.
+    if (g->dimensionGestureStart.document) {
+        g->dimensionLayers.Kept(g->dimensionGestureStart);
+        if (int32_t* highest = g->highestDimensionIds.Kept(g->dimensionGestureStart)) *highest = g->prefs.style.id;
+    }
     return err;
 }
 

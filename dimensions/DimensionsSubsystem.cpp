@@ -21,9 +21,13 @@ namespace {
 
 constexpr GlobalsView<DimensionGlobals> g;
 
+// Worked out again only when this document changed since it was last in front.
 AIErr DocumentChanged() {
     if (AIErr err = FindDimensionLayer()) return err;
-    g->prefs.style.id = GetHighestDimensionID();
+    if (const int32_t* known = g->highestDimensionIds.Current())
+        g->prefs.style.id = *known;
+    else
+        g->prefs.style.id = g->highestDimensionIds.Store(GetHighestDimensionID());
     return kNoErr;
 }
 
@@ -87,6 +91,7 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .timers = kTimers,
     .hooks = {.documentOpened = &CheckPlotwiseDocumentVersion,
               .documentChanged = &DocumentChanged,
+              .documentNew = &StampPlotwiseDocumentVersion,
               .afterPaste = &DoAfterPaste},
     .services = {.createDimensionLayer = &CreateDimensionLayer,
                  .cleanupAssociativeDimensions = &CleanupAssociativeDimensions,

@@ -209,3 +209,10 @@ AIErr CheckPlotwiseDocumentVersion() {
     if (AIErr err = SetIntegerByKey(doc.get(), key, kPlotwiseDocumentVersion)) return err;
     return RegenerateAllDimensions();
 }
+
+AIErr StampPlotwiseDocumentVersion() {
+    DictRef doc;
+    if (AIErr err = sAIDocument->GetDictionary(doc.put())) return err;
+    KeyBuffer key;
+    return SetIntegerByKey(doc.get(), ComposeKey(key, kZA3Prefix, kVersionName), kPlotwiseDocumentVersion);
+}

@@ -22,6 +22,9 @@ constexpr int32_t kDoNotConvertWord = 22;         // 17422
 
 // The check, run on the document-opened notification before the subsystems' other work.
 AIErr CheckPlotwiseDocumentVersion();
+// A document made with new holds the current format from the start, so its first opening
+// finds nothing to upgrade or draw again.
+AIErr StampPlotwiseDocumentVersion();
 
 // Layer scale ids of formats 3 and 4 (5 and above) move up by 5, with the scale table's
 // scaler and label of the new id. A layer whose scale cannot be read is left alone, and a

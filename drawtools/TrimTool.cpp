@@ -10,6 +10,7 @@
 
 #include "AIHitTest.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "dimensions/DimensionStorage.h"
@@ -139,7 +140,27 @@ AIErr CrossArt(AIArtHandle art, const AIRealBezier& segment) {
     }
 }
 
-// Segment s of the clicked path against the art of every layer but the grids and rulers.
+// Whether crossings with this path count: not the trimmed path itself, on no grids or ruler
+// layer, and neither it nor anything holding it locked, hidden or a dimension (a walk from
+// the layers down would pass over such art whole).
+bool Searched(AIArtHandle path) {
+    if (path == g->trimArt) return false;
+    AILayerHandle layer = nullptr;
+    if (sAIArt->GetLayerOfArt(path, &layer) != kNoErr || layer == g->gridsLayer || layer == g->rulerLayer) return false;
+    for (AIArtHandle art = path; art;) {
+        uint32_t attr = 0;
+        if (sAIArt->GetArtUserAttr(art, kArtLocked | kArtHidden, &attr) != kNoErr || attr) return false;
+        ASBoolean layerGroup = false;
+        if (sAIArt->IsArtLayerGroup(art, &layerGroup) != kNoErr) return false;
+        if (layerGroup) return true;
+        if (IsDimension(art)) return false;
+        if (sAIArt->GetArtParent(art, &art) != kNoErr) return false;
+    }
+    return true;
+}
+
+// Segment s of the clicked path against the paths whose bounds come near it, on every layer
+// but the grids and rulers.
 AIErr SearchSegment(const Anchors& anchors, int16_t s) {
     const AIPathSegment& a = anchors[static_cast<size_t>(s)];
     const AIPathSegment& b = anchors[static_cast<size_t>(s) + 1];
@@ -147,17 +168,13 @@ AIErr SearchSegment(const Anchors& anchors, int16_t s) {
     g->trimRect = SegmentBox(a, b, kBoxMargin);
     g->trimSegCurved = SegmentIsCurved(a, b) ? 1 : 0;
     const AIRealBezier segment = g->trimSegCurved ? SpanOf(a, b) : AIRealBezier{a.p, a.p, b.p, b.p};
-    int32_t layers = 0;
-    if (AIErr err = sAILayer->CountLayers(&layers)) return err;
-    for (int32_t i = 0; i < layers; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (layer == g->gridsLayer || layer == g->rulerLayer) continue;
-        AIArtHandle first = nullptr;
-        if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
-        if (first) {
-            if (AIErr err = getTrimIntersections(first, segment)) return err;
-        }
+    std::vector<AIArtHandle> near;
+    if (AIErr err = ArtInRect(g->trimRect, near)) return err;
+    for (AIArtHandle art : near) {
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+        if (type != kPathArt || !Searched(art)) continue;
+        if (AIErr err = CrossPath(art, segment)) return err;
     }
     return kNoErr;
 }

@@ -13,7 +13,9 @@
 // the "5' -1/2\"" of pattern 12, is left to the table.
 #include "geometry/LengthParser.h"
 
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <system_error>
@@ -33,6 +35,7 @@ const char* skipBlanks(const char* s) {
     return s;
 }
 
+
 // A signed decimal number: digits, an optional point, an optional exponent. Returns the
 // end of the number, or nullptr when there is none. A magnitude beyond the double range
 // reads as infinity (refused later), one below it as zero.
@@ -41,6 +44,17 @@ const char* readNumber(const char* s, double& value) {
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
     const char* digitsStart = p;
+    // Whole numbers of up to 15 digits are exact as they are summed, and most typed numbers
+    // are such; the others are read below through from_chars.
+    {
+        uint64_t whole = 0;
+        const char* d = p;
+        while (isDigit(*d)) whole = whole * 10 + static_cast<uint64_t>(*d++ - '0');
+        if (d != p && d - p <= 15 && *d != '.' && *d != 'e' && *d != 'E') {
+            value = negative ? -static_cast<double>(whole) : static_cast<double>(whole);
+            return d;
+        }
+    }
     int integerDigits = 0;
     int leadingFractionZeros = 0;
     bool seenNonZero = false;
@@ -92,44 +106,114 @@ struct ScanResult {
     std::string_view word;
 };
 
-// Matches text against a formatted-input pattern; the count of fields filled.
-ScanResult scan(const char* text, const char* pattern) {
-    ScanResult result;
-    int numberIndex = 0;
-    const char* s = text;
-    for (const char* f = pattern; *f != '\0';) {
+// The numbers read so far from one text, by where they start: the patterns are tried one
+// after another over the same text, and each number is read once.
+class NumbersRead {
+public:
+    const char* read(const char* s, double& value) {
+        for (int i = 0; i < count_; ++i)
+            if (read_[i].start == s) {
+                value = read_[i].value;
+                return read_[i].end;
+            }
+        const char* end = readNumber(s, value);
+        if (count_ < kKept) read_[count_++] = {s, end, value};
+        return end;
+    }
+
+private:
+    static constexpr int kKept = 8;
+    struct Number {
+        const char* start;
+        const char* end;
+        double value;
+    };
+    Number read_[kKept];  // the first count_ are filled
+    int count_ = 0;
+};
+
+// A pattern read once into its directives: a blank, a number (%lf), a run of listed
+// characters (%[...]), a word (%s), or a character to match.
+struct Directive {
+    enum Kind : uint8_t { kBlank, kNumber, kSet, kWord, kLiteral } kind = kLiteral;
+    char literal = 0;
+    std::string_view members;
+};
+
+struct CompiledPattern {
+    static constexpr int kMost = 24;
+    Directive directives[kMost];
+    int count = 0;
+};
+
+CompiledPattern compile(const char* pattern) {
+    CompiledPattern c;
+    for (const char* f = pattern; *f != '\0' && c.count < CompiledPattern::kMost;) {
+        Directive& d = c.directives[c.count++];
         if (isBlank(*f)) {
             while (isBlank(*f)) ++f;
-            s = skipBlanks(s);
-            continue;
-        }
-        if (f[0] == '%' && f[1] == 'l' && f[2] == 'f') {
+            d.kind = Directive::kBlank;
+        } else if (f[0] == '%' && f[1] == 'l' && f[2] == 'f') {
             f += 3;
-            double v = 0.0;
-            const char* end = readNumber(skipBlanks(s), v);
-            if (end == nullptr || numberIndex == kMaxNumbers) return result;
-            result.numbers[numberIndex++] = v;
-            s = end;
+            d.kind = Directive::kNumber;
         } else if (f[0] == '%' && f[1] == '[') {
             const char* set = f + 2;
             const char* close = std::strchr(set, ']');
-            const std::string_view members(set, static_cast<std::size_t>(close - set));
+            d.kind = Directive::kSet;
+            d.members = std::string_view(set, static_cast<std::size_t>(close - set));
             f = close + 1;
-            const char* start = s;
-            while (*s != '\0' && members.find(*s) != std::string_view::npos) ++s;
-            if (s == start) return result;
         } else if (f[0] == '%' && f[1] == 's') {
             f += 2;
-            s = skipBlanks(s);
-            const char* start = s;
-            while (*s != '\0' && !isBlank(*s)) ++s;
-            if (s == start) return result;
-            result.word = std::string_view(start, static_cast<std::size_t>(s - start));
+            d.kind = Directive::kWord;
         } else {
-            if (*s != *f) return result;
-            ++s;
-            ++f;
-            continue;
+            d.literal = *f++;
+        }
+    }
+    return c;
+}
+
+// Matches text against a formatted-input pattern; the count of fields filled.
+ScanResult scan(const char* text, const CompiledPattern& pattern, NumbersRead& numbers) {
+    ScanResult result;
+    int numberIndex = 0;
+    const char* s = text;
+    for (int i = 0; i < pattern.count; ++i) {
+        const Directive& d = pattern.directives[i];
+        switch (d.kind) {
+            case Directive::kBlank:
+                s = skipBlanks(s);
+                continue;
+            case Directive::kLiteral:
+                if (*s != d.literal) return result;
+                ++s;
+                continue;
+            case Directive::kNumber: {
+                double v = 0.0;
+                const char* end = numbers.read(skipBlanks(s), v);
+                if (end == nullptr || numberIndex == kMaxNumbers) return result;
+                result.numbers[numberIndex++] = v;
+                s = end;
+                break;
+            }
+            case Directive::kSet: {
+                const char* start = s;
+                const auto member = [&d](char c) {
+                    for (char m : d.members)
+                        if (m == c) return true;
+                    return false;
+                };
+                while (*s != '\0' && member(*s)) ++s;
+                if (s == start) return result;
+                break;
+            }
+            case Directive::kWord: {
+                s = skipBlanks(s);
+                const char* start = s;
+                while (*s != '\0' && !isBlank(*s)) ++s;
+                if (s == start) return result;
+                result.word = std::string_view(start, static_cast<std::size_t>(s - start));
+                break;
+            }
         }
         ++result.fields;
     }
@@ -264,12 +348,23 @@ Value inUnit(LengthUnit unit, double v, int32_t pixelsPerInch) {
 
 // Steps 4 and 5: the value of the text after the sign was taken off.
 Value evaluateText(const char* text, int32_t units, int32_t pixelsPerInch) {
-    const ScanResult thou = scan(text, "%lf %s");
-    if (thou.fields == 2 && (thou.word == "thou" || thou.word == "THOU")) {
-        return inUnit(LengthUnit::mil, thou.numbers[0], pixelsPerInch);
+    // Each pattern is read into its directives once.
+    static const CompiledPattern kThou = compile("%lf %s");
+    static const auto kCompiled = [] {
+        std::array<CompiledPattern, std::size(kPatterns)> c;
+        for (std::size_t i = 0; i < c.size(); ++i) c[i] = compile(kPatterns[i].format);
+        return c;
+    }();
+    NumbersRead numbers;
+    // Without a t there is no "thou" to find.
+    if (std::strpbrk(text, "tT") != nullptr) {
+        const ScanResult thou = scan(text, kThou, numbers);
+        if (thou.fields == 2 && (thou.word == "thou" || thou.word == "THOU"))
+            return inUnit(LengthUnit::mil, thou.numbers[0], pixelsPerInch);
     }
-    for (const Pattern& pattern : kPatterns) {
-        const ScanResult r = scan(text, pattern.format);
+    for (std::size_t i = 0; i < std::size(kPatterns); ++i) {
+        const Pattern& pattern = kPatterns[i];
+        const ScanResult r = scan(text, kCompiled[i], numbers);
         if (r.fields != pattern.fields) continue;
         const double* n = r.numbers;
         switch (pattern.gate) {

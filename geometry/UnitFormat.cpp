@@ -4,10 +4,12 @@
 // integer division, so a carry can never leave 12 inches or a fraction of 1/1 behind.
 #include "geometry/UnitFormat.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -50,24 +52,31 @@ constexpr uint64_t kPow10[kMaxPrecision + 1] = {1, 10, 100, 1000, 10000, 100000}
 constexpr double kMaxTicks = 4.0e18;
 constexpr std::size_t kMaxText = 255;
 
-// A bounded text being built; overflow is remembered, never written past.
+// A bounded text being built; overflow is remembered, never written past. Characters go
+// straight into the buffer, which is terminated when it is read.
 class TextBuilder {
 public:
-    TextBuilder() { buf_[0] = '\0'; }
     void put(std::string_view s) {
-        if (s.size() > sizeof(buf_) - 1 - len_) {
+        if (s.size() > kCapacity - 1 - len_) {
             overflow_ = true;
             return;
         }
-        std::memcpy(buf_ + len_, s.data(), s.size());
-        len_ += s.size();
-        buf_[len_] = '\0';
+        for (char c : s) buf_[len_++] = c;
     }
-    void put(char c) { put(std::string_view(&c, 1)); }
+    void put(char c) {
+        if (len_ + 1 > kCapacity - 1) {
+            overflow_ = true;
+            return;
+        }
+        buf_[len_++] = c;
+    }
     void putInteger(uint64_t n) {
-        char digits[24];
-        const auto r = std::to_chars(digits, digits + sizeof(digits), n);
-        put(std::string_view(digits, static_cast<std::size_t>(r.ptr - digits)));
+        const auto r = std::to_chars(buf_ + len_, buf_ + kCapacity - 1, n);
+        if (r.ec != std::errc()) {
+            overflow_ = true;
+            return;
+        }
+        len_ = static_cast<std::size_t>(r.ptr - buf_);
     }
     // ticks / 10^p with exactly p decimals.
     void putFixed(uint64_t ticks, int p) {
@@ -83,7 +92,10 @@ public:
         put(std::string_view(frac, static_cast<std::size_t>(p)));
     }
     static constexpr std::size_t kCapacity = 512;
-    char* data() { return buf_; }
+    char* data() {
+        buf_[len_] = '\0';
+        return buf_;
+    }
     std::size_t size() const { return len_; }
     bool overflow() const { return overflow_; }
 
@@ -143,9 +155,10 @@ bool writePicas(TextBuilder& text, double points, bool negative, int p) {
 // whole num/den with the fraction reduced; a zero whole is left out before a fraction.
 void putInchesAndFraction(TextBuilder& text, uint64_t whole, uint64_t num, uint64_t den,
                           bool keepZeroWhole) {
-    while (num != 0 && num % 2 == 0) {
-        num /= 2;
-        den /= 2;
+    if (num != 0) {
+        const int twos = std::countr_zero(num);  // den is a power of two above num
+        num >>= twos;
+        den >>= twos;
     }
     if (num == 0) {
         text.putInteger(whole);
@@ -290,11 +303,14 @@ void formatMeasure(double value, const MeasureFormat& format, char* out, std::si
     if (!std::isfinite(value)) return;
     TextBuilder text;
     if (!composeMeasure(text, value, format) || text.overflow()) return;
-    postParseNumericText(text.data(), TextBuilder::kCapacity, format.number);
-    const std::size_t len = std::strlen(text.data());
+    // Points and no grouping: the number format leaves the text as it is.
+    const bool plain = format.number.numberFormat != 1 && !format.number.thousands;
+    char* composed = text.data();  // terminated once: the number format may lengthen it in place
+    if (!plain) postParseNumericText(composed, TextBuilder::kCapacity, format.number);
+    const std::size_t len = plain ? text.size() : std::strlen(composed);
     const std::size_t room = outSize - 1 < kMaxText ? outSize - 1 : kMaxText;
     if (len > room) return;  // never a cut number
-    std::memcpy(out, text.data(), len + 1);
+    std::memcpy(out, composed, len + 1);
 }
 
 void preParseNumericText(char* text, int32_t numberFormat) {

@@ -24,6 +24,10 @@ struct AIDocumentSuite {
     AIErr (*GetDictionary)(AIDictionaryRef* dictionary);
     AIErr (*SyncDocument)();
     AIErr (*GetDocument)(AIDocumentHandle* document);
+    // A number naming the front document's content: every change gives it a new one, and
+    // undo and redo give back the number of the content they bring back. What a plug-in
+    // works out from the document holds while the number is one it worked it out at.
+    AIErr (*GetDocumentRevision)(uint64_t* revision);
 };
 
 struct AIDocumentViewSuite {

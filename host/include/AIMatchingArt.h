@@ -26,4 +26,8 @@ struct AIMatchingArtSuite {
                             int32_t* count);
     // Art that reads as selected (containers with a selected member included).
     AIErr (*GetSelectedArt)(AIMdMemoryHandle* matches, int32_t* count);
+    // Art other than containers (paths, texts, ...) whose bounds without stroke meet `area`,
+    // in the order above, hidden and locked art included: what lies near a place, found
+    // without looking at the rest of the document.
+    AIErr (*GetArtInRect)(const AIRealRect* area, AIMdMemoryHandle* matches, int32_t* count);
 };

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <unordered_map>
@@ -196,10 +199,103 @@ Json storyToJson(const text::Story& story, const Document& doc) {
     return j;
 }
 
+// Members that hold what the reader takes when they are missing are left out: a document
+// is written as compactly as it reads back the same.
+Json withoutDefaults(Json j, const Json& defaults, std::initializer_list<std::string_view> kept = {}) {
+    for (auto it = defaults.begin(); it != defaults.end(); ++it) {
+        if (std::find(kept.begin(), kept.end(), it.key()) != kept.end()) continue;
+        const auto found = j.find(it.key());
+        if (found != j.end() && *found == it.value()) j.erase(found);
+    }
+    return j;
+}
+
 // What the reader would refuse is not written.
 Json checkedStyle(const AIPathStyle& style, const std::string& whose, const Document& doc) {
     if (auto problem = rules::styleProblem(style)) throw FormatError(whose + ": " + *problem);
-    return styleToJson(style, doc);
+    static const Json defaults = styleToJson(defaultPathStyle(), doc);
+    return withoutDefaults(styleToJson(style, doc), defaults);
+}
+
+Json compactStory(const text::Story& story, const Document& doc) {
+    static const Json defaults = [&] {
+        text::Story none;
+        none.runs.emplace_back();
+        return storyToJson(none, doc);
+    }();
+    Json j = storyToJson(story, doc);
+    if (j["matrix"] == defaults["matrix"]) j.erase("matrix");
+    j["paragraph"] = withoutDefaults(j["paragraph"], defaults["paragraph"]);
+    if (j["paragraph"].empty()) j.erase("paragraph");
+    for (Json& run : j["runs"]) run = withoutDefaults(run, defaults["runs"][0], {"text"});
+    return j;
+}
+
+// Anchors and handles: a handle on its anchor and a corner are what the reader takes.
+Json segmentToJson(const AIPathSegment& s, int16_t selected) {
+    Json seg = Json::object({{"p", pointToJson(s.p)}});
+    const auto same = [](AIRealPoint a, AIRealPoint b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    if (!same(s.in, s.p)) seg["in"] = pointToJson(s.in);
+    if (!same(s.out, s.p)) seg["out"] = pointToJson(s.out);
+    if (!s.corner) seg["corner"] = false;
+    if (selected) seg["selected"] = selected;
+    return seg;
+}
+
+// A dictionary entry: a plain JSON value for an integer, a finite real (written with its
+// point), a boolean or a text; the typed form {"real": "nan"} for a real that is not
+// finite, and {"dict": {...}} for a dictionary.
+bool plainEntry(const DictValue& value, Json* out) {
+    if (auto i = std::get_if<int32_t>(&value)) *out = *i;
+    else if (auto r = std::get_if<AIReal>(&value); r && std::isfinite(*r)) *out = *r;
+    else if (auto b = std::get_if<bool>(&value)) *out = *b;
+    else if (auto t = std::get_if<std::string>(&value)) *out = platformToUtf8(*t);
+    else return false;
+    return true;
+}
+
+// A key as a JSON text: most are plain ASCII and written as they are.
+void writeKey(const std::string& key, std::string& out) {
+    const bool plain = std::all_of(key.begin(), key.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+    if (!plain) {
+        out += Json(key).dump();
+        return;
+    }
+    out += '"';
+    out += key;
+    out += '"';
+}
+
+// No space between tokens; each art entry begins a line, so a file still reads line by line
+// in an editor and a difference between two files shows art by art.
+void writeCompact(const Json& j, std::string& out, int depth) {
+    // What the reader would refuse is not written.
+    if (depth >= kMaxJsonDepth) throw FormatError("the document is nested too deeply to be saved");
+    if (j.is_object()) {
+        if (j.contains("id") && j.contains("kind")) out += '\n';
+        out += '{';
+        // The head of the file reads as it always did: {"format": "plotwise-document", ...
+        const char* between = depth == 0 ? ", " : ",";
+        const char* colon = depth == 0 ? ": " : ":";
+        bool first = true;
+        for (auto it = j.begin(); it != j.end(); ++it) {
+            if (!first) out += between;
+            first = false;
+            writeKey(it.key(), out);
+            out += colon;
+            writeCompact(it.value(), out, depth + 1);
+        }
+        out += '}';
+    } else if (j.is_array()) {
+        out += '[';
+        for (size_t i = 0; i < j.size(); ++i) {
+            if (i) out += ',';
+            writeCompact(j[i], out, depth + 1);
+        }
+        out += ']';
+    } else {
+        out += j.dump();
+    }
 }
 
 class Writer {
@@ -241,34 +337,96 @@ public:
         if (st.currentLayer) j["currentLayer"] = st.currentLayer;
         j["pathStyle"] = checkedStyle(st.pathStyle, "the paint of new art", doc_);
         if (!st.customColors.empty()) j["swatches"] = swatches(st.customColors);
-        if (st.dictionary && doc_.dict(st.dictionary)) j["dictionary"] = dict(st.dictionary, 0);
-        Json layers = Json::array();
-        for (ObjId layer : doc_.topLayers()) layers.push_back(art(layer, 0));
-        j["layers"] = std::move(layers);
         return j;
+    }
+
+    // The document written art by art: each entry is made into JSON alone and written at
+    // once, its children after it, so no tree of the whole document is ever held.
+    void write(std::string& out) {
+        writeCompact(document(), out, 0);
+        out.pop_back();  // the head's closing brace: the dictionary and the layers follow
+        const ObjId dictionary = doc_.state().dictionary;
+        if (holdsEntries(dictionary)) {
+            out += ", \"dictionary\": ";
+            writeDict(dictionary, 0, out, 1);
+        }
+        out += ", \"layers\": [";
+        writeArtList(doc_.topLayers(), 0, out, 2);
+        out += "]}";
     }
 
 private:
-    Json dict(ObjId id, int depth) {
-        if (depth > kMaxArtDepth) throw FormatError("dictionaries are nested too deeply to be saved");
-        Json j = Json::object();
-        const Dict* d = doc_.dict(id);
-        if (!d) return j;
-        if (d->entries.size() > kMaxObjectMembers)
-            throw FormatError("a dictionary holds more than " + std::to_string(kMaxObjectMembers) +
-                              " entries, more than a file can hold");
-        for (const auto& [key, value] : d->entries) {
-            Json entry = Json::object();
-            if (auto i = std::get_if<int32_t>(&value)) entry["int"] = *i;
-            else if (auto r = std::get_if<AIReal>(&value)) entry["real"] = realToJson(*r);
-            else if (auto b = std::get_if<bool>(&value)) entry["bool"] = *b;
-            else if (auto s = std::get_if<std::string>(&value)) entry["string"] = platformToUtf8(*s);
-            else if (auto l = std::get_if<DictLink>(&value)) entry["dict"] = dict(l->id, depth + 1);
-            j[platformToUtf8(key)] = std::move(entry);
-        }
-        return j;
+    bool holdsEntries(ObjId id) const {
+        const Dict* d = id ? doc_.dict(id) : nullptr;
+        return d && !d->entries.empty();
     }
 
+    // A dictionary written straight out, entry by entry: documents hold many of them.
+    void writeDict(ObjId id, int depth, std::string& out, int jsonDepth) {
+        if (depth > kMaxArtDepth || jsonDepth + 2 >= kMaxJsonDepth)
+            throw FormatError("dictionaries are nested too deeply to be saved");
+        const Dict* d = doc_.dict(id);
+        if (d && d->entries.size() > kMaxObjectMembers)
+            throw FormatError("a dictionary holds more than " + std::to_string(kMaxObjectMembers) +
+                              " entries, more than a file can hold");
+        out += '{';
+        for (size_t i = 0; d && i < d->entries.size(); ++i) {
+            const auto& [key, value] = d->entries[i];
+            if (i) out += ',';
+            writeKey(platformToUtf8(key), out);
+            out += ':';
+            Json plain;
+            if (plainEntry(value, &plain)) {
+                out += plain.dump();
+            } else if (auto r = std::get_if<AIReal>(&value)) {
+                out += "{\"real\":" + realToJson(*r).dump() + "}";
+            } else if (auto l = std::get_if<DictLink>(&value)) {
+                out += "{\"dict\":";
+                writeDict(l->id, depth + 1, out, jsonDepth + 2);
+                out += '}';
+            }
+        }
+        out += '}';
+    }
+
+    void writeArtList(const std::vector<ObjId>& ids, int depth, std::string& out, int jsonDepth) {
+        for (size_t i = 0; i < ids.size(); ++i) {
+            if (i) out += ',';
+            writeCompact(art(ids[i], depth), out, jsonDepth);
+            const ObjId dictionary = doc_.art(ids[i])->dictionary;
+            const bool container = isContainer(ids[i]);
+            if (!container && !holdsEntries(dictionary)) continue;
+            out.pop_back();  // the entry's closing brace: its dictionary and members follow
+            if (holdsEntries(dictionary)) {
+                out += ",\"dictionary\":";
+                writeDict(dictionary, 0, out, jsonDepth + 1);
+            }
+            if (container) {
+                out += ",\"children\":[";
+                writeArtList(doc_.children(ids[i]), depth + 1, out, jsonDepth + 2);
+                out += ']';
+            }
+            out += '}';
+        }
+    }
+
+    // Art drawn alike shares its paint: the paint of the art before is written again as it
+    // was, without being worked out afresh.
+    Json style(const Art& a) {
+        if (!lastStyle_ || std::memcmp(&*lastStyle_, &a.style, sizeof a.style) != 0) {
+            lastStyleJson_ = checkedStyle(a.style, "art " + std::to_string(a.id), doc_);
+            lastStyle_ = a.style;
+        }
+        return lastStyleJson_;
+    }
+
+    bool isContainer(ObjId id) const {
+        const Art& a = *doc_.art(id);
+        const KindInfo* kind = kindOf(a.type) ? kindOf(a.type) : kindOf(kUnknownArt);
+        return a.isLayerGroup() || kind->children;
+    }
+
+    // An art entry without its children.
     Json art(ObjId id, int depth) {
         if (depth > kMaxArtDepth)
             throw FormatError("art is nested more than " + std::to_string(kMaxArtDepth) + " levels deep");
@@ -279,14 +437,16 @@ private:
         const KindInfo* kind = kindOf(a.type) ? kindOf(a.type) : kindOf(kUnknownArt);
         if (a.isLayerGroup()) {
             const LayerProps& l = *a.layer;
+            const LayerProps none;
             j["kind"] = kLayerKind;
             j["title"] = platformToUtf8(l.title);
-            j["visible"] = l.visible;
-            j["editable"] = l.editable;
-            j["printed"] = l.printed;
-            j["preview"] = l.preview;
-            j["dimPlaced"] = l.dimPlaced;
-            j["color"] = Json::array({l.color.red, l.color.green, l.color.blue});
+            if (l.visible != none.visible) j["visible"] = l.visible;
+            if (l.editable != none.editable) j["editable"] = l.editable;
+            if (l.printed != none.printed) j["printed"] = l.printed;
+            if (l.preview != none.preview) j["preview"] = l.preview;
+            if (l.dimPlaced != none.dimPlaced) j["dimPlaced"] = l.dimPlaced;
+            if (std::memcmp(&l.color, &none.color, sizeof l.color) != 0)
+                j["color"] = Json::array({l.color.red, l.color.green, l.color.blue});
         } else {
             j["kind"] = kind->name;
         }
@@ -307,36 +467,28 @@ private:
                                              {"value", platformToUtf8(t.value)}}));
             j["tags"] = std::move(tags);
         }
-        if (a.dictionary && doc_.dict(a.dictionary)) j["dictionary"] = dict(a.dictionary, 0);
-        const bool container = a.isLayerGroup() || kind->children;
         if (kind->path) {
             // What the reader would refuse is not written.
             if (auto problem = rules::segmentsProblem(a.segments.data(), a.segments.size()))
                 throw FormatError("art " + std::to_string(a.id) + ", " + *problem);
-            j["closed"] = a.closed;
-            j["centerPoint"] = a.centerPointVisible;
+            if (a.segments.size() > kMaxPathAnchors)
+                throw FormatError("art " + std::to_string(a.id) + " holds more than " + std::to_string(kMaxPathAnchors) +
+                                  " anchors, more than a file can hold");
+            if (a.closed) j["closed"] = true;
+            if (a.centerPointVisible) j["centerPoint"] = true;
             Json segs = Json::array();
-            for (size_t i = 0; i < a.segments.size(); ++i) {
-                const auto& s = a.segments[i];
-                Json seg = Json::object(
-                    {{"p", pointToJson(s.p)}, {"in", pointToJson(s.in)}, {"out", pointToJson(s.out)}, {"corner", bool(s.corner)}});
-                const int16_t sel = i < a.segmentSelection.size() ? a.segmentSelection[i] : 0;
-                if (sel) seg["selected"] = sel;
-                segs.push_back(std::move(seg));
-            }
+            for (size_t i = 0; i < a.segments.size(); ++i)
+                segs.push_back(segmentToJson(a.segments[i], i < a.segmentSelection.size() ? a.segmentSelection[i] : 0));
             j["segments"] = std::move(segs);
         }
-        if (kind->style && !a.isLayerGroup()) j["style"] = checkedStyle(a.style, "art " + std::to_string(a.id), doc_);
-        if (kind->story) j["story"] = storyToJson(a.story, doc_);
-        if (container) {
-            Json children = Json::array();
-            for (ObjId child : doc_.children(id)) children.push_back(art(child, depth + 1));
-            j["children"] = std::move(children);
-        }
+        if (kind->style && !a.isLayerGroup()) j["style"] = style(a);
+        if (kind->story) j["story"] = compactStory(a.story, doc_);
         return j;
     }
 
     const Document& doc_;
+    std::optional<AIPathStyle> lastStyle_;
+    Json lastStyleJson_;
 };
 
 // ---------------------------------------------------------------- reading
@@ -697,6 +849,7 @@ private:
             Art& child = arts_[children[i]];
             child.prev = i > 0 ? ids[i - 1] : 0;
             child.next = i + 1 < ids.size() ? ids[i + 1] : 0;
+            child.order = uint64_t(i + 1) << 32;  // keys apart, as the document places art
         }
     }
 
@@ -798,9 +951,20 @@ private:
         c.forEachMember([&](const std::string& keyText, const Cursor& e) {
             std::string key;
             if (auto problem = utf8ToPlatform(keyText, key)) c.fail("the key \"" + keyText + "\" " + *problem);
+            // The plain form of the writers since version 2: the JSON value's own type.
+            switch (e.json().type()) {
+                case Json::value_t::number_integer:
+                case Json::value_t::number_unsigned:
+                    d.entries.emplace_back(key, static_cast<int32_t>(e.integer(INT32_MIN, INT32_MAX)));
+                    return;
+                case Json::value_t::number_float: d.entries.emplace_back(key, e.real()); return;
+                case Json::value_t::boolean: d.entries.emplace_back(key, e.boolean()); return;
+                case Json::value_t::string: d.entries.emplace_back(key, e.platform()); return;
+                default: break;
+            }
             if (!e.isObject() || e.json().size() != 1)
-                e.fail("expected one typed value such as {\"int\": 1}, {\"real\": 0.5}, {\"bool\": true}, "
-                       "{\"string\": \"a\"} or {\"dict\": {...}}");
+                e.fail("expected a number, true or false, a text, or one typed value such as {\"int\": 1}, "
+                       "{\"real\": 0.5}, {\"bool\": true}, {\"string\": \"a\"} or {\"dict\": {...}}");
             const std::string& type = e.json().begin().key();
             const Cursor v(e.json().begin().value(), e.where() + "." + type);
             if (type == "int") d.entries.emplace_back(key, static_cast<int32_t>(v.integer(INT32_MIN, INT32_MAX)));
@@ -829,59 +993,15 @@ private:
 
 }  // namespace
 
-Json documentToJson(const Document& doc) { return Writer(doc).document(); }
-
-namespace {
-
-bool isScalar(const Json& j) { return !j.is_object() && !j.is_array(); }
-
-// Objects one member a line; arrays of plain values (points, colours, matrices) on one line,
-// so a file stays readable without growing a line per number.
-void writePretty(const Json& j, std::string& out, int depth) {
-    // What the reader would refuse is not written.
-    if (depth >= kMaxJsonDepth) throw FormatError("the document is nested too deeply to be saved");
-    const auto newline = [&](int d) {
-        out += '\n';
-        out.append(size_t(d), '\t');
-    };
-    if (isScalar(j)) {
-        out += j.dump();
-    } else if (j.empty()) {
-        out += j.is_object() ? "{}" : "[]";
-    } else if (j.is_array() && std::all_of(j.begin(), j.end(), isScalar)) {
-        out += '[';
-        for (size_t i = 0; i < j.size(); ++i) out += (i ? ", " : "") + j[i].dump();
-        out += ']';
-    } else if (j.is_array()) {
-        out += '[';
-        for (size_t i = 0; i < j.size(); ++i) {
-            if (i) out += ',';
-            newline(depth + 1);
-            writePretty(j[i], out, depth + 1);
-        }
-        newline(depth);
-        out += ']';
-    } else {
-        out += '{';
-        bool first = true;
-        for (auto it = j.begin(); it != j.end(); ++it) {
-            if (!first) out += ',';
-            first = false;
-            newline(depth + 1);
-            out += Json(it.key()).dump() + ": ";
-            writePretty(it.value(), out, depth + 1);
-        }
-        newline(depth);
-        out += '}';
-    }
-}
-
-}  // namespace
-
-std::string writeDocumentText(const Document& doc) {
+std::string writeDocumentText(const Document& doc, size_t maxBytes) {
     std::string out;
-    writePretty(documentToJson(doc), out, 0);
-    return out + "\n";
+    Writer(doc).write(out);
+    out += '\n';
+    // A file the reader would refuse as too large is not written.
+    if (out.size() > maxBytes)
+        throw FormatError("it would take " + sizeInWords(out.size()) + ", more than the " + sizeInWords(maxBytes) + " " +
+                          std::string(kDocumentFile.what) + " may hold");
+    return out;
 }
 
 std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids, std::vector<std::string>* warnings) {

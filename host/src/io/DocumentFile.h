@@ -22,11 +22,13 @@ class Host;
 namespace standin::io {
 
 constexpr const char* kDocumentFormat = "plotwise-document";
-constexpr int kDocumentVersion = 1;
+// Version 2 writes plain dictionary values ({"k": 1} for {"k": {"int": 1}}) and leaves out
+// what the reader takes anyway; files of version 1 read as before.
+constexpr int kDocumentVersion = 2;
 
-// Throws FormatError when the model holds what a file cannot (art nested too deeply).
-Json documentToJson(const Document& doc);
-std::string writeDocumentText(const Document& doc);
+// Throws FormatError when the model holds what a file cannot (art nested too deeply, a
+// dictionary or a path larger than the reader takes, a file larger than a document may be).
+std::string writeDocumentText(const Document& doc, size_t maxBytes = kDocumentFile.maxBytes);
 
 // A new document read from JSON text, its ids from `ids`. Art ids of the file are kept when
 // none of them has been handed out yet; otherwise the whole file is renumbered. Throws

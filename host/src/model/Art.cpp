@@ -2,18 +2,25 @@
 #include "model/Art.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace standin {
 
+DictKey::DictKey(const std::string& text) {
+    // Nodes stay where they are as the set grows, so the pointers hold.
+    static std::unordered_set<std::string> texts;
+    text_ = &*texts.insert(text).first;
+}
+
 const DictValue* Dict::find(const std::string& key) const {
     for (const auto& [k, v] : entries)
-        if (k == key) return &v;
+        if (k.str() == key) return &v;
     return nullptr;
 }
 
 DictValue* Dict::find(const std::string& key) {
     for (auto& [k, v] : entries)
-        if (k == key) return &v;
+        if (k.str() == key) return &v;
     return nullptr;
 }
 
@@ -26,7 +33,7 @@ void Dict::set(const std::string& key, DictValue value) {
 }
 
 bool Dict::erase(const std::string& key) {
-    auto it = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first == key; });
+    auto it = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first.str() == key; });
     if (it == entries.end()) return false;
     entries.erase(it);
     return true;

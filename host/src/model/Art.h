@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -64,6 +66,9 @@ struct Art {
     ObjId next = 0;
     ObjId firstChild = 0;
     ObjId lastChild = 0;
+    // Its place among its siblings, smaller nearer the top. Keys leave gaps, so placing art
+    // rekeys no neighbour, and paint order is read by comparing keys up the tree.
+    uint64_t order = 0;
     uint32_t attrs = 0;    // own bits: kArtSelected, kArtLocked, kArtHidden, kArtFullySelected
     ObjId dictionary = 0;  // 0 until first asked for
     std::vector<TagEntry> tags;
@@ -91,9 +96,29 @@ struct DictLink {
 };
 using DictValue = std::variant<int32_t, AIReal, bool, std::string, DictLink>;
 
+// A dictionary key, its text kept once for the whole program: thousands of dictionaries
+// with the same keys (a dimension's style record has 82) hold a pointer each, not a copy.
+class DictKey {
+public:
+    DictKey(const std::string& text);  // NOLINT: a key is written as its text
+    DictKey(const char* text) : DictKey(std::string(text)) {}
+    const std::string& str() const { return *text_; }
+    operator const std::string&() const { return *text_; }
+    operator std::string_view() const { return *text_; }
+    bool operator==(const DictKey& o) const { return text_ == o.text_; }
+    bool operator==(std::string_view o) const { return *text_ == o; }
+    bool operator==(const std::string& o) const { return *text_ == o; }
+    bool operator==(const char* o) const { return *text_ == o; }
+
+    friend std::ostream& operator<<(std::ostream& out, const DictKey& key) { return out << key.str(); }
+
+private:
+    const std::string* text_;
+};
+
 struct Dict {
     ObjId id = 0;
-    std::vector<std::pair<std::string, DictValue>> entries;  // insertion order
+    std::vector<std::pair<DictKey, DictValue>> entries;  // insertion order
 
     const DictValue* find(const std::string& key) const;
     DictValue* find(const std::string& key);

@@ -17,6 +17,15 @@ namespace standin {
 namespace {
 constexpr AIReal kKappa = 0.5522847498f;  // handle length of a quarter circle, per radius
 
+// Keys of siblings: far apart, so that art placed between two finds room for a long time.
+constexpr uint64_t kOrderGap = uint64_t(1) << 32;
+
+// Revisions come from one count for every document, so no two contents share a number.
+uint64_t nextRevision() {
+    static uint64_t last = 0;
+    return ++last;
+}
+
 AIPathSegment corner(AIReal x, AIReal y) {
     AIPathSegment s{};
     s.p = s.in = s.out = {x, y};
@@ -125,6 +134,60 @@ bool Document::effectivelyLocked(ObjId id) const {
     return false;
 }
 
+bool Document::paintsBefore(ObjId a, ObjId b) const {
+    if (a == b) return false;
+    // Each chain from the root down; they part where one art's place decides.
+    const auto chain = [this](ObjId id) {
+        std::vector<const Art*> up;
+        for (const Art* x = art(id); x; x = art(x->parent)) up.push_back(x);
+        std::reverse(up.begin(), up.end());
+        return up;
+    };
+    const auto ca = chain(a), cb = chain(b);
+    size_t i = 0;
+    while (i < ca.size() && i < cb.size() && ca[i] == cb[i]) ++i;
+    if (i == ca.size()) return true;  // a holds b: containers come first
+    if (i == cb.size()) return false;
+    return ca[i]->order < cb[i]->order;
+}
+
+void Document::sortInPaintOrder(std::vector<ObjId>& ids) const {
+    if (ids.size() < 2) return;
+    // Most of the document: one walk is cheaper than comparing places.
+    if (ids.size() * 8 > arts_.size()) {
+        const std::unordered_set<ObjId> wanted(ids.begin(), ids.end());
+        ids.clear();
+        walk([&](const Art& a, int) {
+            if (wanted.count(a.id)) ids.push_back(a.id);
+        });
+        return;
+    }
+    // Each art's keys from the root down: compared in turn, a container's keys come first
+    // as a prefix of its members'.
+    std::vector<std::pair<std::vector<uint64_t>, ObjId>> placed;
+    placed.reserve(ids.size());
+    for (ObjId id : ids) {
+        std::vector<uint64_t> keys;
+        for (const Art* x = art(id); x; x = art(x->parent)) keys.push_back(x->order);
+        std::reverse(keys.begin(), keys.end());
+        placed.emplace_back(std::move(keys), id);
+    }
+    std::sort(placed.begin(), placed.end());
+    for (size_t i = 0; i < ids.size(); ++i) ids[i] = placed[i].second;
+}
+
+const ArtIndex& Document::index() const {
+    index_.refresh(*this);
+    return index_;
+}
+
+std::vector<ObjId> Document::artIn(const AIRealRect& area) const {
+    std::vector<ObjId> ids;
+    index().bounds().query(area, ids);
+    sortInPaintOrder(ids);
+    return ids;
+}
+
 void Document::walk(const std::function<void(const Art&, int)>& visit, ObjId from) const {
     const Art* start = art(from ? from : state_.root);
     if (!start) return;
@@ -156,15 +219,31 @@ std::vector<ObjId> Document::matching(const std::function<bool(const Art&)>& kee
 }
 
 std::vector<ObjId> Document::selection() const {
-    return matching([&](const Art& a) { return readsSelected(a.id); });
+    // Art with its own bit, and the groups above it up to its layer; a container that holds
+    // members reads as selected through them alone.
+    std::unordered_set<ObjId> seen;
+    std::vector<ObjId> out;
+    for (ObjId id : index().ownSelected()) {
+        const Art* a = art(id);
+        if (!a || (a->isContainer() && a->firstChild)) continue;
+        for (const Art* x = a; x && x->type != kRootArt && !x->isLayerGroup(); x = art(x->parent)) {
+            if (!seen.insert(x->id).second) break;
+            out.push_back(x->id);
+        }
+    }
+    sortInPaintOrder(out);
+    return out;
 }
 
 // ---------------------------------------------------------------- journaled edits
+
+void Document::changed() { revision_ = nextRevision(); }
 
 Art* Document::editArt(ObjId id) {
     auto it = arts_.find(id);
     if (it == arts_.end()) return nullptr;
     journal_.touchArt(id);
+    changed(id);
     return &it->second;
 }
 
@@ -172,15 +251,19 @@ Dict* Document::editDict(ObjId id) {
     auto it = dicts_.find(id);
     if (it == dicts_.end()) return nullptr;
     journal_.touchDict(id);
+    changed();
     return &it->second;
 }
 
 DocState& Document::editState() {
     journal_.touchState();
+    changed();
     return state_;
 }
 
+// The journal sets the revision of what it brought back once it is all back.
 void Document::restoreArt(ObjId id, const std::optional<Art>& rec) {
+    index_.touched(id);
     if (rec)
         arts_[id] = *rec;
     else
@@ -202,6 +285,7 @@ ObjId Document::makeArt(int16_t type) {
     a.type = type;
     a.style = state_.pathStyle;
     arts_.emplace(id, std::move(a));
+    changed(id);
     return id;
 }
 
@@ -227,6 +311,32 @@ void Document::link(ObjId id, ObjId parent, ObjId before) {
             p->firstChild = id;
         p->lastChild = id;
     }
+    placeAmongSiblings(id);
+}
+
+void Document::placeAmongSiblings(ObjId id) {
+    Art& a = arts_.at(id);  // already journaled by link
+    const Art* prev = a.prev ? art(a.prev) : nullptr;
+    const Art* next = a.next ? art(a.next) : nullptr;
+    if (!prev && !next) {
+        a.order = uint64_t(1) << 62;
+        return;
+    }
+    if (prev && next && next->order > prev->order + 1) {
+        a.order = prev->order + (next->order - prev->order) / 2;
+        return;
+    }
+    if (!prev && next->order > 1) {
+        a.order = next->order > kOrderGap ? next->order - kOrderGap : next->order / 2;
+        return;
+    }
+    if (!next && prev->order < UINT64_MAX - kOrderGap) {
+        a.order = prev->order + kOrderGap;
+        return;
+    }
+    // No room left between the neighbours: the whole run is keyed afresh.
+    uint64_t key = kOrderGap;
+    for (ObjId c = art(a.parent)->firstChild; c; c = art(c)->next, key += kOrderGap) editArt(c)->order = key;
 }
 
 void Document::unlink(ObjId id) {
@@ -314,6 +424,7 @@ void Document::eraseTree(ObjId id) {
         journal_.touchArt(cur);
         arts_.erase(cur);
         journal_.forgetArtIfNew(cur);
+        changed(cur);
     });
 }
 
@@ -525,6 +636,7 @@ ObjId Document::newDict() {
     const ObjId id = ids_.take();
     journal_.touchDict(id);
     dicts_.emplace(id, Dict{id, {}});
+    changed();
     return id;
 }
 
@@ -569,7 +681,7 @@ ObjId Document::copyDictFrom(const Document& source, ObjId id) {
         todo.pop_back();
         const Dict* s = source.dict(src);
         if (!s) continue;
-        std::vector<std::pair<std::string, DictValue>> entries = s->entries;
+        auto entries = s->entries;
         for (auto& [k, v] : entries)
             if (auto* link = std::get_if<DictLink>(&v)) link->id = copyOf(link->id);
         editDict(copied[src])->entries = std::move(entries);
@@ -665,10 +777,12 @@ AIErr Document::deleteLayer(ObjId layer) {
 }
 
 ObjId Document::layerByTitle(const std::string& title) const {
+    // The first in matching order, as a walk from the top would meet it.
     ObjId found = 0;
-    walk([&](const Art& a, int) {
-        if (!found && a.layer && a.layer->title == title) found = a.id;
-    });
+    for (ObjId id : index().layers()) {
+        const Art* a = art(id);
+        if (a && a->layer->title == title && (!found || paintsBefore(id, found))) found = id;
+    }
     return found;
 }
 
@@ -792,7 +906,10 @@ void Document::selectAll() {
 }
 
 void Document::selectNone() {
-    for (ObjId l : topLayers()) setSelectedDeep(l, false);
+    const std::unordered_set<ObjId>& own = index().ownSelected();
+    const std::vector<ObjId> selected(own.begin(), own.end());
+    for (ObjId id : selected)
+        if (art(id)) setSelectedDeep(id, false);
 }
 
 AIErr Document::select(ObjId id) {
@@ -820,9 +937,11 @@ bool anyAnchorOrHandleSelected(const Art& a) {
 }  // namespace
 
 std::vector<Document::SelectedArt> Document::selectedArt() const {
-    // Every art below the root, containers before their members.
-    std::vector<ObjId> order;
-    walk([&](const Art& a, int) { order.push_back(a.id); });
+    // The art with its own bit (nothing else can be whole or partly selected), containers
+    // before their members.
+    const std::unordered_set<ObjId>& own = index().ownSelected();
+    std::vector<ObjId> order(own.begin(), own.end());
+    sortInPaintOrder(order);
     // Wholeness from the members up: the reversed order meets members before containers.
     std::unordered_set<ObjId> whole;
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
@@ -898,18 +1017,21 @@ void Document::putArt(Art a) {
     if (a.type == kRootArt) state_.root = a.id;
     const ObjId id = a.id;
     arts_[id] = std::move(a);
+    changed(id);
 }
 
 void Document::putDict(Dict d) {
     ids_.atLeast(d.id);
     const ObjId id = d.id;
     dicts_[id] = std::move(d);
+    changed();
 }
 
 void Document::putState(const DocState& s) {
     const ObjId root = state_.root;
     state_ = s;
     if (!state_.root) state_.root = root;
+    changed();
 }
 
 // ---------------------------------------------------------------- custom colours

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Art.h"
+#include "model/ArtIndex.h"
 #include "model/Journal.h"
 
 namespace standin {
@@ -39,6 +40,9 @@ public:
     IdSource& ids() { return ids_; }
     Journal& journal() { return journal_; }
     std::string name;  // file name or "Untitled-N"
+    // A number naming the document's content: every change gives it a new one, and undo and
+    // redo give back the number of the content they bring back.
+    uint64_t revision() const { return revision_; }
 
     // ---- reading
     const Art* art(ObjId id) const;
@@ -59,6 +63,13 @@ public:
     // Hidden or locked by itself, by an enclosing group, or by its layer or a parent layer.
     bool effectivelyHidden(ObjId id) const;
     bool effectivelyLocked(ObjId id) const;
+    // Matching order (depth-first from the top, containers before members): whether `a`
+    // comes before `b`, read from their places up the tree; and a list put in that order.
+    bool paintsBefore(ObjId a, ObjId b) const;
+    void sortInPaintOrder(std::vector<ObjId>& ids) const;
+    // Art other than containers whose bounds meet `area`, in matching order, found in the
+    // document's index without a walk.
+    std::vector<ObjId> artIn(const AIRealRect& area) const;
     // Depth-first pre-order from the top (containers before members), root excluded.
     void walk(const std::function<void(const Art&, int depth)>& visit, ObjId from = 0) const;
 
@@ -167,6 +178,16 @@ private:
     void restoreArt(ObjId id, const std::optional<Art>& rec);
     void restoreDict(ObjId id, const std::optional<Dict>& rec);
     void restoreState(const DocState& s) { state_ = s; }
+    void setRevision(uint64_t revision) { revision_ = revision; }
+    // Every change: a new revision, and the art noted for the index.
+    void changed();
+    void changed(ObjId art) {
+        index_.touched(art);
+        changed();
+    }
+    const ArtIndex& index() const;
+    // Gives placed art its key among its siblings (rekeying them all only when no gap is left).
+    void placeAmongSiblings(ObjId id);
     ObjId makeArt(int16_t type);
     bool effectivelyHiddenOrLockedLayer(ObjId id) const;
     void link(ObjId id, ObjId parent, ObjId before);  // insert above `before` (0 = at the bottom)
@@ -197,6 +218,8 @@ private:
     std::unordered_map<ObjId, Dict> dicts_;
     DocState state_;
     Journal journal_;
+    uint64_t revision_ = 0;
+    mutable ArtIndex index_;
 };
 
 }  // namespace standin

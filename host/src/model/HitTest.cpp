@@ -1,9 +1,11 @@
 // Hit testing: collects the candidate art in paint order (topmost first, the order of a
-// depth-first walk from the top), then tries anchors, curves, fills and text boxes in
+// depth-first walk from the top; from the document's index of bounds, near the point),
+// then tries anchors, curves, fills and text boxes in
 // turn. Request 0 takes everything, request 1 (snapping) anchors and curves of any art,
 // request 8 only path segments, reporting t = -1 for anchor hits.
 #include "model/HitTest.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/Geometry.h"
@@ -12,16 +14,21 @@ namespace standin {
 
 namespace {
 
-std::vector<const Art*> candidates(const Document& doc, ObjId target) {
+// The art a hit could land on, topmost first: below the target, or anywhere in the document
+// (hidden and locked art left out) whose bounds come within `reach` of the point.
+std::vector<const Art*> candidates(const Document& doc, ObjId target, AIRealPoint p, double reach) {
     std::vector<const Art*> out;
-    const bool whole = target == 0;
-    doc.walk(
-        [&](const Art& a, int) {
-            if (a.isContainer()) return;
-            if (whole && (doc.effectivelyHidden(a.id) || doc.effectivelyLocked(a.id))) return;
-            out.push_back(&a);
-        },
-        target);
+    if (target) {
+        doc.walk(
+            [&](const Art& a, int) {
+                if (!a.isContainer()) out.push_back(&a);
+            },
+            target);
+        return out;
+    }
+    const auto r = static_cast<AIReal>(reach);
+    for (ObjId id : doc.artIn({p.h - r, p.v + r, p.h + r, p.v - r}))
+        if (!doc.effectivelyHidden(id) && !doc.effectivelyLocked(id)) out.push_back(doc.art(id));
     return out;
 }
 
@@ -59,7 +66,7 @@ bool hitTest(const Document& doc, ObjId target, AIRealPoint point, int32_t reque
     data->point = point;
     if (target && !doc.isArt(target)) return false;
     if (request != kAllHitRequest && request != kSnapHitRequest && request != kSegmentHitRequest) return false;
-    const std::vector<const Art*> arts = candidates(doc, target);
+    const std::vector<const Art*> arts = candidates(doc, target, point, std::max(tol.anchor, tol.curve));
     const geom::Pt p = geom::toPt(point);
 
     auto finish = [&](const Art& a, ObjId object, int16_t type, int16_t segment, AIRealPoint at, AIReal t) {

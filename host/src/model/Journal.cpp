@@ -11,6 +11,7 @@ Segment& Journal::open() {
     if (!cur_) {
         cur_.emplace();
         cur_->drag = inMessage_ && kind_ == MessageKind::MouseDrag;
+        cur_->revisionBefore = doc_.revision();
     }
     return *cur_;
 }
@@ -102,10 +103,12 @@ void Journal::mergeInto(Segment& entry, Segment&& seg) {
         (void)fresh;
     }
     if (!entry.state && seg.state) entry.state = std::move(seg.state);
+    if (!entry.revisionBefore) entry.revisionBefore = seg.revisionBefore;
 }
 
 Segment Journal::revert(Segment&& seg) {
     Segment inverse;
+    inverse.revisionBefore = doc_.revision();
     for (auto& [id, rec] : seg.arts) {
         const Art* now = doc_.art(id);
         inverse.arts.emplace(id, now ? std::optional<Art>(*now) : std::nullopt);
@@ -120,6 +123,7 @@ Segment Journal::revert(Segment&& seg) {
         inverse.state = doc_.state();
         doc_.restoreState(*seg.state);
     }
+    if (seg.revisionBefore) doc_.setRevision(*seg.revisionBefore);
     return inverse;
 }
 
@@ -136,6 +140,7 @@ void Journal::revertJournaled(const Segment& seg) {
         touchState();
         doc_.restoreState(*seg.state);
     }
+    if (seg.revisionBefore) doc_.setRevision(*seg.revisionBefore);
 }
 
 bool Journal::undoChanges() {

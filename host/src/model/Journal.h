@@ -21,6 +21,8 @@ struct Segment {
     std::unordered_map<ObjId, std::optional<Art>> arts;
     std::unordered_map<ObjId, std::optional<Dict>> dicts;
     std::optional<DocState> state;
+    // The document's revision before the segment's first change, given back with its content.
+    std::optional<uint64_t> revisionBefore;
     bool drag = false;
 
     bool empty() const { return arts.empty() && dicts.empty() && !state; }

@@ -289,9 +289,18 @@ AIErr GetDocument(AIDocumentHandle* document) {
     return kNoErr;
 }
 
+AIErr GetDocumentRevision(uint64_t* revision) {
+    if (!revision) return kBadParameterErr;
+    *revision = 0;
+    Document* d;
+    if (AIErr e = needDocument(&d)) return e;
+    *revision = d->revision();
+    return kNoErr;
+}
+
 const AIDocumentSuite kDocumentSuite = {
     GetDocumentSetup,      SetDocumentSetup, GetDocumentRulerOrigin, SetDocumentRulerOrigin,
-    GetDocumentMaxArtboardBounds, GetDocumentDictionary, SyncDocument, GetDocument,
+    GetDocumentMaxArtboardBounds, GetDocumentDictionary, SyncDocument, GetDocument, GetDocumentRevision,
 };
 
 // ---------------------------------------------------------------- views

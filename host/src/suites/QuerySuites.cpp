@@ -78,6 +78,13 @@ AIErr listToHandle(const std::vector<ObjId>& ids, AIMdMemoryHandle* matches, int
     return kNoErr;
 }
 
+// Every spec asks for selected art: the selection answers without a walk.
+bool onlySelected(const AIMatchingArtSpec* wanted, int16_t numWanted) {
+    return std::all_of(wanted, wanted + numWanted, [](const AIMatchingArtSpec& s) {
+        return (s.whichAttr & kArtSelected) && (s.attr & kArtSelected);
+    });
+}
+
 AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMemoryHandle* matches, int32_t* count) {
     if (!matches || !count) return kBadParameterErr;
     *matches = nullptr;
@@ -85,7 +92,7 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMem
     if (!wanted || numWanted <= 0) return kBadParameterErr;
     Document* d = front();
     if (!d) return kNoErr;
-    const std::vector<ObjId> ids = d->matching([&](const Art& a) {
+    const auto keep = [&](const Art& a) {
         uint32_t attrs = a.attrs & ~static_cast<uint32_t>(kArtSelected);
         bool selectedKnown = false;
         for (int i = 0; i < numWanted; ++i) {
@@ -99,7 +106,14 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMem
             if ((attrs & which) == (static_cast<uint32_t>(s.attr) & which)) return true;
         }
         return false;
-    });
+    };
+    std::vector<ObjId> ids;
+    if (onlySelected(wanted, numWanted)) {
+        for (ObjId id : d->selection())
+            if (keep(*d->art(id))) ids.push_back(id);
+    } else {
+        ids = d->matching(keep);
+    }
     return listToHandle(ids, matches, count);
 }
 
@@ -108,7 +122,16 @@ AIErr GetSelectedArt(AIMdMemoryHandle* matches, int32_t* count) {
     return GetMatchingArt(&wanted, 1, matches, count);
 }
 
-const AIMatchingArtSuite kMatchingArtSuite = {GetMatchingArt, GetSelectedArt};
+AIErr GetArtInRect(const AIRealRect* area, AIMdMemoryHandle* matches, int32_t* count) {
+    if (!area || !matches || !count) return kBadParameterErr;
+    *matches = nullptr;
+    *count = 0;
+    Document* d = front();
+    if (!d) return kNoErr;
+    return listToHandle(d->artIn(*area), matches, count);
+}
+
+const AIMatchingArtSuite kMatchingArtSuite = {GetMatchingArt, GetSelectedArt, GetArtInRect};
 
 // ---------------------------------------------------------------- hit test
 

@@ -77,7 +77,7 @@ TEST(CommandLine, VersionAndHelpGoToStandardOutput) {
     Typed version({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.str().rfind("plotwise ", 0), 0u);
-    EXPECT_NE(version.out.str().find("(documents: plotwise-document version 1)\n"), std::string::npos);
+    EXPECT_NE(version.out.str().find("(documents: plotwise-document version 2)\n"), std::string::npos);
     EXPECT_EQ(version.err.str(), "");
     Typed help({"--help"});
     EXPECT_EQ(help.status, 0);

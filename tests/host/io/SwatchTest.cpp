@@ -77,7 +77,7 @@ TEST(Swatches, NamesAreUniqueAndDefinitionsChecked) {
 TEST(Swatches, SavedByNameAndReadBack) {
     Swatched s;
     const std::string text = writeDocumentText(s.doc);
-    EXPECT_NE(text.find("\"swatch\": \"Spot Red\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"swatch\":\"Spot Red\""), std::string::npos) << text;
     IdSource ids;
     const auto back = readDocumentText(text, ids);
     ASSERT_EQ(back->state().customColors.size(), 3u);

@@ -93,6 +93,39 @@ TEST_F(GridSnapTest, DimensionsHiddenArtAndTheGuidesAreNeverSnappedTo) {
     EXPECT_FALSE(snapped);
 }
 
+TEST_F(GridSnapTest, ThePointsNearAPlaceAreThoseTheWholeWalkFindsThere) {
+    // Rectangles loose, grouped, hidden in a group, inside a dimension, and on a hidden
+    // layer; each square round a probe holds what the walk of the whole drawing finds in it.
+    Rect(0, 0, 40, 20);
+    const standin::ObjId inner = Rect(30, 10, 40, 20);
+    Group({Rect(60, 5, 10, 10), inner});
+    const standin::ObjId hidden = Rect(10, 30, 20, 20);
+    Group({hidden});
+    ASSERT_EQ(sAIArt->SetArtUserAttr(Art(hidden), kArtHidden, kArtHidden), kNoErr);
+    const standin::ObjId dimension = Group({Rect(0, 40, 70, 5)});
+    AIDictionaryRef dict = nullptr;
+    ASSERT_EQ(sAIArt->GetDictionary(Art(dimension), &dict), kNoErr);
+    ASSERT_EQ(sAIDictionary->SetIntegerEntry(dict, sAIDictionary->Key("ZA3_Dimension"), 1), kNoErr);
+    sAIDictionary->Release(dict);
+    session->hostEvent([&] {
+        doc->addLayer("Off");
+        doc->addRect(20, 20, 30, 30);
+        return doc->setLayerVisible("Off", false);
+    });
+    std::vector<AIRealPoint> all;
+    ASSERT_EQ(CollectObjectSnapPoints(&all), kNoErr);
+    for (const AIRealPoint p : {AIRealPoint{0, 0}, AIRealPoint{35, 15}, AIRealPoint{20, 40}, AIRealPoint{65, 10}}) {
+        for (const double reach : {0.0, 4.0, 25.0}) {
+            std::vector<AIRealPoint> expected;
+            for (const AIRealPoint q : all)
+                if (std::fabs(q.h - p.h) <= reach && std::fabs(q.v - p.v) <= reach) expected.push_back(q);
+            const std::vector<AIRealPoint> near = ObjectSnapPointsNear(p, reach);
+            ASSERT_EQ(near.size(), expected.size()) << p.h << " " << p.v << " within " << reach;
+            for (size_t i = 0; i < near.size(); ++i) ExpectNear(near[i], expected[i], 0);
+        }
+    }
+}
+
 TEST_F(GridSnapTest, TheToolsAndTheCoresMouseDownSnapThroughTheService) {
     g->prefs.CADgridVisible = 1;
     Rect(100, 100, 50, 30);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include "axonometric/GuideGeometry.h"
@@ -203,53 +202,3 @@ TEST(GuideGeometry, RulerTicksAreMajorHalfAndMinor) {
 
 }  // namespace
 
-TEST(GuideGeometry, TheSnapGridAnswersAsAScanOfEveryPoint) {
-    // Points in clumps and on cell edges, repeated ones, and ones far out; each answer is
-    // checked against a plain scan of all of them written here.
-    std::mt19937 random(7);
-    std::uniform_real_distribution<float> spread(-300, 300), jitter(-3, 3);
-    std::vector<AIRealPoint> points;
-    for (int i = 0; i < 400; ++i) points.push_back({spread(random), spread(random)});
-    for (int i = 0; i < 200; ++i) points.push_back({64 + jitter(random), -32 + jitter(random)});
-    for (float edge : {-64.f, -32.f, 0.f, 32.f, 64.f}) points.push_back({edge, edge});
-    points.push_back(points[3]);
-    points.push_back({3e30f, -3e30f});
-    points.push_back({-1e12f, 5});
-    SnapPointGrid grid;
-    grid.Assign(points);
-    ASSERT_EQ(grid.Points().size(), points.size());
-    for (int probe = 0; probe < 2000; ++probe) {
-        const AIRealPoint p{spread(random) * 1.2f, spread(random) * 1.2f};
-        const AIReal tolerance = probe % 3 == 0 ? 4.f : probe % 3 == 1 ? 12.5f : 0.f;
-        const double reach = probe % 2 ? 40.0 : 400.0;
-        // The nearest within the tolerance, the first of equals.
-        const AIRealPoint* best = nullptr;
-        double bestDistance = INFINITY;
-        for (const AIRealPoint& q : points) {
-            const double d = std::hypot(double(q.h) - p.h, double(q.v) - p.v);
-            if (d <= tolerance && d < bestDistance) best = &q, bestDistance = d;
-        }
-        AIRealPoint out{-1, -1};
-        ASSERT_EQ(grid.Nearest(p, tolerance, &out), best != nullptr) << probe;
-        if (best) {
-            EXPECT_EQ(out.h, best->h);
-            EXPECT_EQ(out.v, best->v);
-        }
-        // The square of half-side reach, in the points' order.
-        std::vector<AIRealPoint> expected;
-        for (const AIRealPoint& q : points)
-            if (std::fabs(double(q.h) - p.h) <= reach && std::fabs(double(q.v) - p.v) <= reach) expected.push_back(q);
-        const auto near = grid.Near(p, reach);
-        ASSERT_EQ(near.size(), expected.size()) << probe;
-        for (size_t i = 0; i < near.size(); ++i) {
-            EXPECT_EQ(near[i].h, expected[i].h);
-            EXPECT_EQ(near[i].v, expected[i].v);
-        }
-    }
-    // Far out, the outermost cells still hold what lies there.
-    AIRealPoint out{};
-    ASSERT_TRUE(grid.Nearest({-1e12f, 6}, 2, &out));
-    EXPECT_EQ(out.v, 5);
-    EXPECT_FALSE(grid.Nearest({INFINITY, 0}, 5, &out));
-    EXPECT_TRUE(grid.Near({0, 0}, -1).empty());
-}

@@ -1,0 +1,241 @@
+// What a user's events cost on drawings of thousands of live dimensions, through a session
+// with the shipped preferences (the dimension layer on, the crosshair and snapping as
+// shipped). A drawing of N dimensions holds N rectangles on "Layer 1" and, on the
+// dimension layer, a horizontal dimension across the top of each (nine art objects a
+// dimension), drawn by the horizontal routine and stored as the tool's mouse up stores
+// them. Each benchmark alternates the two drawings it compares, so that noise hits both,
+// and reports its ratio beside its goal ("goal"):
+//   BM_DimensionDragEvent       one drag of the horizontal tool, 10,000 dimensions : none (1.5)
+//   BM_DimensionGesture         click, press, five drags, release, 10,000 : none (3)
+//   BM_DrawOneAfterAnother      2,000 dimensions drawn with the tool, one after another,
+//                               against 200 (12)
+//   BM_CursorMove               one cursor move with the crosshair and object snap,
+//                               90,000 objects : 900 (2)
+//   BM_UpdateDimensionsCommand  "Update Dimensions" from its menu, 10,000 : 1,000 (11)
+//   BM_WriteAndRead             writing and reading the document, 10,000 : 1,000 (11 each),
+//                               and the bytes a dimension takes on disk (6 KB) and in
+//                               memory once read (24 KB)
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "PluginSession.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionLayer.h"
+#include "io/DocumentFile.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+constexpr GlobalsView<PlotwiseGlobals> g;
+
+constexpr AIReal kWidth = 40, kHeight = 10;
+// Rows far enough apart that what lies near the cursor (the crosshair looks 40 points each
+// way) is the same in a drawing of a few rows as in one of many.
+constexpr AIReal kRowPitch = 100;
+// The rectangle every gesture measures, above the rows of the largest drawing.
+constexpr AIRealPoint kTarget{3000, 100 * kRowPitch + 200};
+
+AIRealPoint Corner(int i) { return {static_cast<AIReal>(i % 100) * 60, static_cast<AIReal>(i / 100) * kRowPitch}; }
+
+struct Session : PluginSession {
+    // A drawing of n rectangles, each dimensioned when `dimensioned`, and the target
+    // rectangle; its history forgotten, as a document just opened.
+    standin::Document& Drawing(int n, bool dimensioned = true) {
+        standin::Document& doc = NewDocument(6100, kTarget.v + 200);
+        Front(doc);
+        driver->hostEvent([&] {
+            std::vector<std::pair<AIArtHandle, AIRealPoint>> rects;
+            for (int i = 0; i < n; ++i) {
+                standin::ObjId id = 0;
+                doc.addRect(Corner(i).h, Corner(i).v, kWidth, kHeight, &id);
+                rects.emplace_back(standin::toHandle<AIArtHandle>(id), Corner(i));
+            }
+            doc.addRect(kTarget.h, kTarget.v, kWidth, kHeight);
+            if (!dimensioned) return kNoErr;
+            AILayerHandle drawing = nullptr;
+            sAILayer->GetCurrentLayer(&drawing);
+            CreateDimensionLayer();
+            sAILayer->SetCurrentLayer(g->dimensionLayer);
+            g->saveLayer = g->dimensionLayer;
+            g->prefs.createDimensionLayer = 0;  // drawn on the current layer, the dimension layer
+            for (int i = 0; i < n; ++i) {
+                const auto [rect, corner] = rects[size_t(i)];
+                const AIReal top = corner.v + kHeight;
+                DrawHorizontalDimension(rect, {corner.h, top}, {corner.h + kWidth, top},
+                                        {corner.h + kWidth / 2, top + 15}, i + 1);
+            }
+            g->prefs.createDimensionLayer = 1;
+            g->prefs.style.id = n;
+            sAILayer->SetCurrentLayer(drawing);
+            g->saveLayer = drawing;
+            return kNoErr;
+        });
+        doc.journal().clear();
+        return doc;
+    }
+
+    // The horizontal tool across the target's top: a click on one corner, a press on the
+    // other, five drags upwards and the release; the drags' time in *drags.
+    Seconds Gesture(Seconds* drags = nullptr) {
+        const AIReal top = kTarget.v + kHeight;
+        const int32_t made = g->prefs.style.id;
+        const auto t0 = Clock::now();
+        driver->click({kTarget.h, top});
+        driver->mouseDown({kTarget.h + kWidth, top});
+        for (AIReal y = top + 10; y < top + 15; y += 1) {
+            const auto d0 = Clock::now();
+            driver->mouseDrag({kTarget.h + kWidth / 2, y});
+            if (drags) *drags += Clock::now() - d0;
+        }
+        driver->mouseUp({kTarget.h + kWidth / 2, top + 15});
+        const Seconds spent = Clock::now() - t0;
+        if (g->prefs.style.id != made + 1) std::fprintf(stderr, "the gesture drew no dimension\n");
+        return spent;
+    }
+};
+
+void Report(benchmark::State& state, double ratio, double goal) {
+    state.counters["ratio"] = ratio;
+    state.counters["goal"] = goal;
+}
+
+// Gestures on a drawing of none and of 10,000 dimensions in turn, each taken back after;
+// the drag events alone, or the whole gesture.
+void GestureRatio(benchmark::State& state, bool dragsAlone, double goal) {
+    Session s;
+    standin::Document* docs[2] = {&s.Drawing(0), &s.Drawing(10000)};
+    s.driver->selectTool("Horizontal Dimension");
+    Seconds spent[2] = {};
+    for (auto _ : state) {
+        for (int k = 0; k < 2; ++k) {
+            s.Front(*docs[k]);
+            Seconds drags{};
+            const Seconds whole = s.Gesture(&drags);
+            spent[k] += dragsAlone ? drags : whole;
+            s.driver->userUndo();  // the drawing stays as it was
+        }
+    }
+    Report(state, spent[1] / spent[0], goal);
+}
+
+void BM_DimensionDragEvent(benchmark::State& state) { GestureRatio(state, true, 1.5); }
+BENCHMARK(BM_DimensionDragEvent)->MinTime(2.0)->Unit(benchmark::kMillisecond);
+
+void BM_DimensionGesture(benchmark::State& state) { GestureRatio(state, false, 3); }
+BENCHMARK(BM_DimensionGesture)->MinTime(2.0)->Unit(benchmark::kMillisecond);
+
+// Every rectangle of a drawing dimensioned with the tool, one gesture each.
+Seconds DrawEach(Session& s, int n) {
+    s.Drawing(n, false);
+    s.driver->selectTool("Horizontal Dimension");
+    const auto t0 = Clock::now();
+    for (int i = 0; i < n; ++i) {
+        const AIRealPoint c = Corner(i);
+        s.driver->click({c.h, c.v + kHeight});
+        s.driver->mouseDown({c.h + kWidth, c.v + kHeight});
+        for (int k = 1; k <= 5; ++k) s.driver->mouseDrag({c.h + kWidth / 2, c.v + kHeight + AIReal(10 + k)});
+        s.driver->mouseUp({c.h + kWidth / 2, c.v + kHeight + 15});
+    }
+    const Seconds spent = Clock::now() - t0;
+    if (g->prefs.style.id < n) std::fprintf(stderr, "only %d of %d dimensions drawn\n", g->prefs.style.id, n);
+    s.driver->closeDocument();
+    return spent;
+}
+
+// The small drawing is made five times for each large one, so noise weighs less on it.
+void BM_DrawOneAfterAnother(benchmark::State& state) {
+    Session s;
+    constexpr int kSmallRuns = 5;
+    Seconds spent[2] = {};
+    for (auto _ : state) {
+        for (int r = 0; r < kSmallRuns; ++r) spent[0] += DrawEach(s, 200);
+        spent[1] += DrawEach(s, 2000);
+    }
+    Report(state, spent[1] / (spent[0] / kSmallRuns), 12);
+    state.counters["ms_per_dimension_of_2000"] = spent[1].count() * 1e3 / 2000 / double(state.iterations());
+}
+BENCHMARK(BM_DrawOneAfterAnother)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_CursorMove(benchmark::State& state) {
+    Session s;
+    standin::Document* docs[2] = {&s.Drawing(100), &s.Drawing(10000)};
+    s.driver->selectTool("Horizontal Dimension");
+    Seconds spent[2] = {};
+    AIReal x = 0;
+    for (auto _ : state) {
+        x = x > 500 ? 0 : x + 7;
+        for (int k = 0; k < 2; ++k) {
+            s.Front(*docs[k]);
+            const auto t0 = Clock::now();
+            s.driver->trackCursor({x + 3, 12});
+            spent[k] += Clock::now() - t0;
+        }
+    }
+    Report(state, spent[1] / spent[0], 2);
+}
+BENCHMARK(BM_CursorMove)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateDimensionsCommand(benchmark::State& state) {
+    Session s;
+    standin::Document* docs[2] = {&s.Drawing(1000), &s.Drawing(10000)};
+    Seconds spent[2] = {};
+    for (auto _ : state) {
+        for (int k = 0; k < 2; ++k) {
+            s.Front(*docs[k]);
+            const auto t0 = Clock::now();
+            s.driver->menu("Update Dimensions");
+            s.driver->ticks(2);  // the selection given back
+            spent[k] += Clock::now() - t0;
+            docs[k]->journal().clear();
+        }
+    }
+    Report(state, spent[1] / spent[0], 11);
+    state.counters["redrawn"] = g->dimensionsRedrawn;
+}
+BENCHMARK(BM_UpdateDimensionsCommand)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+size_t HeapInUse() { return mallinfo2().uordblks; }
+
+void BM_WriteAndRead(benchmark::State& state) {
+    Session s;
+    constexpr int kCounts[2] = {1000, 10000};
+    std::string texts[2];
+    Seconds writing[2] = {}, reading[2] = {};
+    double memory = 0;
+    bool refused = false;
+    for (auto _ : state) {
+        for (int k = 0; k < 2; ++k) {
+            s.Drawing(kCounts[k]);
+            auto t0 = Clock::now();
+            texts[k] = standin::io::writeDocumentText(*s.host.frontDocument());
+            writing[k] += Clock::now() - t0;
+            s.driver->closeDocument();
+            const size_t before = HeapInUse();
+            t0 = Clock::now();
+            try {
+                auto doc = standin::io::readDocumentText(texts[k], s.host.documentIds());
+                reading[k] += Clock::now() - t0;
+                if (k == 1) memory = double(HeapInUse() - before) / kCounts[k];
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "reading %d dimensions: %s\n", kCounts[k], e.what());
+                refused = true;
+            }
+        }
+    }
+    state.counters["write_ratio"] = writing[1] / writing[0];
+    if (!refused) state.counters["read_ratio"] = reading[1] / reading[0];
+    state.counters["goal"] = 11;
+    state.counters["disk_bytes_per_dimension"] = double(texts[1].size()) / kCounts[1];
+    state.counters["disk_goal"] = 6 * 1024;
+    if (!refused) state.counters["memory_bytes_per_dimension"] = memory;
+    state.counters["memory_goal"] = 24 * 1024;
+}
+BENCHMARK(BM_WriteAndRead)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+}  // namespace

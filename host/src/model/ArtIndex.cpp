@@ -1,0 +1,139 @@
+#include "model/ArtIndex.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/Document.h"
+
+namespace standin {
+
+namespace {
+
+constexpr double kSmallestCell = 16;
+// Cells are counted in 29 bits each way; art farther out than this is kept aside.
+constexpr double kFarthest = 1e9;
+
+bool meets(const AIRealRect& a, const AIRealRect& b) {
+    return a.left <= b.right && b.left <= a.right && a.bottom <= b.top && b.bottom <= a.top;
+}
+
+}  // namespace
+
+double BoundsGrid::cellSize(int level) { return kSmallestCell * std::pow(8.0, level); }
+
+BoundsGrid::Cells BoundsGrid::cellsOf(const AIRealRect& r, int level) {
+    const double s = cellSize(level);
+    const auto cell = [s](double v) { return static_cast<int64_t>(std::floor(std::clamp(v, -kFarthest, kFarthest) / s)); };
+    return {cell(r.left), cell(r.bottom), cell(r.right), cell(r.top)};
+}
+
+uint64_t BoundsGrid::key(int level, int64_t x, int64_t y) {
+    constexpr int64_t kBias = int64_t(1) << 29;
+    return uint64_t(level) << 60 | uint64_t(x + kBias) << 30 | uint64_t(y + kBias);
+}
+
+void BoundsGrid::put(ObjId id, const AIRealRect& r) {
+    remove(id);
+    Entry e{r, kLevels, {}};
+    const double extent = std::max(double(r.right) - r.left, double(r.top) - r.bottom);
+    const bool near = std::fabs(r.left) < kFarthest && std::fabs(r.right) < kFarthest &&
+                      std::fabs(r.bottom) < kFarthest && std::fabs(r.top) < kFarthest;
+    for (int level = 0; near && level < kLevels; ++level) {
+        if (extent <= cellSize(level)) {
+            e.level = level;
+            break;
+        }
+    }
+    if (e.level == kLevels) {
+        unplaced_.push_back(id);
+    } else {
+        e.cells = cellsOf(r, e.level);
+        for (int64_t x = e.cells.x0; x <= e.cells.x1; ++x)
+            for (int64_t y = e.cells.y0; y <= e.cells.y1; ++y) cells_[key(e.level, x, y)].push_back(id);
+        ++perLevel_[e.level];
+    }
+    entries_.emplace(id, e);
+}
+
+void BoundsGrid::remove(ObjId id) {
+    const auto it = entries_.find(id);
+    if (it == entries_.end()) return;
+    const Entry& e = it->second;
+    const auto drop = [id](std::vector<ObjId>& list) {
+        const auto at = std::find(list.begin(), list.end(), id);
+        if (at == list.end()) return;
+        *at = list.back();
+        list.pop_back();
+    };
+    if (e.level == kLevels) {
+        drop(unplaced_);
+    } else {
+        for (int64_t x = e.cells.x0; x <= e.cells.x1; ++x)
+            for (int64_t y = e.cells.y0; y <= e.cells.y1; ++y) {
+                const auto cell = cells_.find(key(e.level, x, y));
+                drop(cell->second);
+                if (cell->second.empty()) cells_.erase(cell);
+            }
+        --perLevel_[e.level];
+    }
+    entries_.erase(it);
+}
+
+void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
+    if (std::isnan(area.left) || std::isnan(area.top) || std::isnan(area.right) || std::isnan(area.bottom)) return;
+    // A wide area over few boxes: reading every box is cheaper than every cell.
+    for (int level = 0; level < kLevels; ++level) {
+        const Cells q = cellsOf(area, level);
+        if (perLevel_[level] && double(q.x1 - q.x0 + 1) * double(q.y1 - q.y0 + 1) > 4.0 * double(perLevel_[level]) + 16) {
+            for (const auto& [id, e] : entries_)
+                if (meets(e.bounds, area)) out.push_back(id);
+            return;
+        }
+    }
+    for (int level = 0; level < kLevels; ++level) {
+        if (!perLevel_[level]) continue;
+        const Cells q = cellsOf(area, level);
+        for (int64_t x = q.x0; x <= q.x1; ++x)
+            for (int64_t y = q.y0; y <= q.y1; ++y) {
+                const auto cell = cells_.find(key(level, x, y));
+                if (cell == cells_.end()) continue;
+                for (ObjId id : cell->second) {
+                    const Entry& e = entries_.at(id);
+                    // Reported from the first of its cells the area meets, so once.
+                    if (x == std::max(e.cells.x0, q.x0) && y == std::max(e.cells.y0, q.y0) && meets(e.bounds, area))
+                        out.push_back(id);
+                }
+            }
+    }
+    for (ObjId id : unplaced_)
+        if (meets(entries_.at(id).bounds, area)) out.push_back(id);
+}
+
+void ArtIndex::refresh(const Document& doc) {
+    if (dirty_.empty()) return;
+    std::sort(dirty_.begin(), dirty_.end());
+    dirty_.erase(std::unique(dirty_.begin(), dirty_.end()), dirty_.end());
+    for (ObjId id : dirty_) {
+        const Art* a = doc.art(id);
+        if (a && a->isLayerGroup())
+            layers_.insert(id);
+        else
+            layers_.erase(id);
+        if (a && a->type != kRootArt && (a->attrs & kArtSelected))
+            selected_.insert(id);
+        else
+            selected_.erase(id);
+        AIRealRect r{};
+        if (a && !a->isContainer() && doc.bounds(id, &r))
+            bounds_.put(id, r);
+        else
+            bounds_.remove(id);
+    }
+    dirty_.clear();
+}
+
+void ArtIndex::clear() {
+    *this = ArtIndex{};
+}
+
+}  // namespace standin

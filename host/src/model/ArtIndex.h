@@ -1,0 +1,69 @@
+// What a document keeps so that its lookups cost what they find: the layer groups (a lookup
+// by title), the art whose own selected bit is set (the selection), and the bounds of its
+// paths and texts in a grid of cells (hit tests and art near a place). Changed art is
+// noted as it changes and taken up at the next lookup, so an edit costs what it touched.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "AITypes.h"
+#include "model/Art.h"
+
+namespace standin {
+
+// Bounds by cell, on levels of cells eight times larger each: a box lies on the smallest
+// level whose cell is at least its size, so it meets at most four cells there, and a small
+// area is looked up in a few cells a level.
+class BoundsGrid {
+public:
+    void put(ObjId id, const AIRealRect& r);
+    void remove(ObjId id);
+    // Ids whose bounds meet `area` (edges included), each once, in no particular order.
+    void query(const AIRealRect& area, std::vector<ObjId>& out) const;
+    size_t size() const { return entries_.size(); }
+
+private:
+    static constexpr int kLevels = 8;
+    struct Cells {
+        int64_t x0, y0, x1, y1;
+    };
+    struct Entry {
+        AIRealRect bounds;
+        int level;  // kLevels: too large or too far out for any level
+        Cells cells;
+    };
+    static double cellSize(int level);
+    static Cells cellsOf(const AIRealRect& r, int level);
+    static uint64_t key(int level, int64_t x, int64_t y);
+
+    std::unordered_map<ObjId, Entry> entries_;
+    std::unordered_map<uint64_t, std::vector<ObjId>> cells_;
+    std::vector<ObjId> unplaced_;
+    size_t perLevel_[kLevels] = {};
+};
+
+class Document;
+
+class ArtIndex {
+public:
+    // Art that changed (made, edited, moved in the tree, restored or erased).
+    void touched(ObjId id) { dirty_.push_back(id); }
+    // Takes up the changes noted since the last call.
+    void refresh(const Document& doc);
+    void clear();
+
+    const std::unordered_set<ObjId>& layers() const { return layers_; }
+    const std::unordered_set<ObjId>& ownSelected() const { return selected_; }
+    const BoundsGrid& bounds() const { return bounds_; }
+
+private:
+    std::vector<ObjId> dirty_;  // repeats allowed
+    std::unordered_set<ObjId> layers_;
+    std::unordered_set<ObjId> selected_;
+    BoundsGrid bounds_;
+};
+
+}  // namespace standin

@@ -1,0 +1,194 @@
+// What the document answers from its indices (a layer by title, the selection, the art whose
+// bounds meet a place) is what a walk of the whole drawing finds, through edits, undo and
+// redo; its revision names each content, and undo and redo give the old names back.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "model/ArtIndex.h"
+#include "model/Document.h"
+
+namespace standin {
+namespace {
+
+bool Meets(const AIRealRect& a, const AIRealRect& b) {
+    return a.left <= b.right && b.left <= a.right && a.bottom <= b.top && b.bottom <= a.top;
+}
+
+// The answers a walk from the top gives.
+std::vector<ObjId> WalkedSelection(const Document& doc) {
+    std::vector<ObjId> out;
+    doc.walk([&](const Art& a, int) {
+        if (!a.isLayerGroup() && doc.readsSelected(a.id)) out.push_back(a.id);
+    });
+    return out;
+}
+
+std::vector<ObjId> WalkedIn(const Document& doc, const AIRealRect& area) {
+    std::vector<ObjId> out;
+    doc.walk([&](const Art& a, int) {
+        AIRealRect r{};
+        if (!a.isContainer() && doc.bounds(a.id, &r) && Meets(r, area)) out.push_back(a.id);
+    });
+    return out;
+}
+
+ObjId WalkedLayer(const Document& doc, const std::string& title) {
+    ObjId found = 0;
+    doc.walk([&](const Art& a, int) {
+        if (!found && a.layer && a.layer->title == title) found = a.id;
+    });
+    return found;
+}
+
+void ExpectIndexAnswersAsAWalk(const Document& doc, const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_EQ(doc.selection(), WalkedSelection(doc));
+    for (const AIRealRect& area : {AIRealRect{0, 800, 700, 0}, AIRealRect{95, 105, 105, 95}, AIRealRect{-1, 1, 1, -1},
+                                   AIRealRect{250, 260, 400, 240}})
+        EXPECT_EQ(doc.artIn(area), WalkedIn(doc, area));
+    for (const char* title : {"Layer 1", "Plan", "Notes", "Gone"}) EXPECT_EQ(doc.layerByTitle(title), WalkedLayer(doc, title));
+}
+
+TEST(ArtIndex, AnswersAsAWalkThroughEditsUndoAndRedo) {
+    IdSource ids;
+    Document doc(ids, 612, 792);
+    ObjId a = 0, b = 0, group = 0, inner = 0;
+    doc.addRect(90, 90, 20, 20, &a);
+    const ObjId plan = doc.addLayer("Plan");
+    doc.addLine({0, 0}, {500, 500}, &b);
+    doc.newArt(kGroupArt, kPlaceAboveAll, 0, &group);
+    doc.newArt(kPathArt, kPlaceInsideOnBottom, group, &inner);
+    doc.editArt(inner)->segments = {{{300, 250}, {300, 250}, {300, 250}, true}, {{350, 250}, {350, 250}, {350, 250}, true}};
+    doc.addLayer("Notes");
+    doc.addLayer("Plan");  // a second layer of that title, above the first
+    doc.journal().commit();
+    ExpectIndexAnswersAsAWalk(doc, "made");
+
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"selected", [&] { doc.select(inner), doc.select(a); }},
+        {"moved", [&] { doc.transform(inner, {1, 0, 0, 1, -200, -150}, false); }},
+        {"placed in front", [&] { doc.reorderArt(a, kPlaceAbove, group); }},
+        {"layer renamed", [&] { doc.editArt(plan)->layer->title = "Gone"; }},
+        {"deleted", [&] { doc.disposeArt(b); }},
+        {"deselected", [&] { doc.selectNone(); }},
+    };
+    for (const auto& [what, step] : steps) {
+        step();
+        doc.journal().commit();
+        ExpectIndexAnswersAsAWalk(doc, what);
+    }
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        ASSERT_TRUE(doc.journal().userUndo());
+        ExpectIndexAnswersAsAWalk(doc, "undone");
+    }
+    while (doc.journal().userRedo()) ExpectIndexAnswersAsAWalk(doc, "redone");
+}
+
+TEST(ArtIndex, PaintOrderHoldsWhereArtIsPlacedAgainAndAgain) {
+    // Art placed between the same two neighbours halves their gap each time, until the run
+    // of siblings takes new keys; the order stays that of the walk throughout.
+    IdSource ids;
+    Document doc(ids, 612, 792);
+    ObjId top = 0, bottom = 0;
+    doc.addLine({0, 0}, {1, 1}, &bottom);
+    doc.addLine({0, 0}, {1, 1}, &top);
+    std::vector<ObjId> all;
+    for (int i = 0; i < 80; ++i) {
+        ObjId id = 0;
+        doc.newArt(kPathArt, kPlaceBelow, top, &id);
+        all.push_back(id);
+    }
+    all.push_back(top);
+    all.push_back(bottom);
+    std::mt19937 random(3);
+    std::shuffle(all.begin(), all.end(), random);
+    doc.sortInPaintOrder(all);
+    std::vector<ObjId> walked;
+    doc.walk([&](const Art& a, int) {
+        if (!a.isLayerGroup()) walked.push_back(a.id);
+    });
+    EXPECT_EQ(all, walked);
+}
+
+TEST(ArtIndex, TheGridFindsWhatAScanOfEveryBoxFinds) {
+    // Boxes of every size, some far out or not finite in extent, some moved and removed.
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> place(-2000, 2000), size(0, 300);
+    std::vector<std::pair<ObjId, AIRealRect>> boxes;
+    BoundsGrid grid;
+    for (ObjId id = 1; id <= 600; ++id) {
+        const float x = place(random), y = place(random), w = id % 50 == 0 ? 1e7f : size(random), h = size(random);
+        AIRealRect r{x, y + h, x + w, y};
+        if (id % 97 == 0) r = {3e30f, -3e30f, 3.1e30f, -3.1e30f};
+        grid.put(id, r);
+        boxes.emplace_back(id, r);
+    }
+    std::vector<std::pair<ObjId, AIRealRect>> kept;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (i % 6 == 3) {
+            grid.remove(boxes[i].first);
+            continue;
+        }
+        if (i % 6 == 0) {
+            boxes[i].second.left += 500, boxes[i].second.right += 500;
+            grid.put(boxes[i].first, boxes[i].second);
+        }
+        kept.push_back(boxes[i]);
+    }
+    boxes = kept;
+    for (int probe = 0; probe < 300; ++probe) {
+        const float x = place(random), y = place(random), reach = probe % 3 ? 5.f : 900.f;
+        const AIRealRect area{x - reach, y + reach, x + reach, y - reach};
+        std::vector<ObjId> expected, found;
+        for (const auto& [id, r] : boxes)
+            if (Meets(r, area)) expected.push_back(id);
+        grid.query(area, found);
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, expected) << probe;
+    }
+}
+
+TEST(DocumentRevision, NamesEachContentAndUndoGivesTheNamesBack) {
+    IdSource ids;
+    Document doc(ids, 612, 792);
+    const uint64_t empty = doc.revision();
+    doc.journal().beginMessage(MessageKind::Other);
+    doc.addLine({0, 0}, {10, 10});
+    doc.journal().endMessage();
+    const uint64_t oneLine = doc.revision();
+    EXPECT_NE(oneLine, empty);
+    // A gesture of two drags: each drag's undo gives back the content before it.
+    doc.journal().beginMessage(MessageKind::MouseDown);
+    doc.journal().endMessage();
+    doc.journal().beginMessage(MessageKind::MouseDrag);
+    doc.addLine({0, 0}, {20, 20});
+    doc.journal().endMessage();
+    doc.journal().beginMessage(MessageKind::MouseDrag);
+    doc.journal().undoChanges();
+    EXPECT_EQ(doc.revision(), oneLine);
+    doc.addLine({0, 0}, {30, 30});
+    doc.journal().endMessage();
+    doc.journal().beginMessage(MessageKind::MouseUp);
+    doc.journal().endMessage();
+    const uint64_t drawn = doc.revision();
+    EXPECT_NE(drawn, oneLine);
+    ASSERT_TRUE(doc.journal().userUndo());
+    EXPECT_EQ(doc.revision(), oneLine);
+    ASSERT_TRUE(doc.journal().userUndo());
+    EXPECT_EQ(doc.revision(), empty);
+    ASSERT_TRUE(doc.journal().userRedo());
+    EXPECT_EQ(doc.revision(), oneLine);
+    ASSERT_TRUE(doc.journal().userRedo());
+    EXPECT_EQ(doc.revision(), drawn);
+    // A change after an undo is a content of its own.
+    ASSERT_TRUE(doc.journal().userUndo());
+    doc.addLine({0, 0}, {40, 40});
+    doc.journal().commit();
+    EXPECT_NE(doc.revision(), drawn);
+    EXPECT_NE(doc.revision(), oneLine);
+}
+
+}  // namespace
+}  // namespace standin
