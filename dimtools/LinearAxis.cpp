@@ -17,6 +17,7 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
+constexpr AIReal kHalfPi = 1.5707964f;
 constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
 constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
 
@@ -28,12 +29,28 @@ AIErr setConstrainOffset(AIReal* offset) { return SnapOffsetToStep(offset, Style
 
 }  // namespace
 
-const LinearAxis kHorizontalAxis{kHorizontal,   &AIRealPoint::h,   &AIRealPoint::v,    false,
-                                 1.5707964f,    &AIRealRect::left, &AIRealRect::right, true,
-                                 &iso_view::af, &iso_view::cf,     &iso_view::cf};
-const LinearAxis kVerticalAxis{kVertical,     &AIRealPoint::v,  &AIRealPoint::h,     true,
-                               0.0f,          &AIRealRect::top, &AIRealRect::bottom, false,
-                               &iso_view::bf, &iso_view::bf,    &iso_view::af};
+const LinearAxis kHorizontalAxis{.kind = kHorizontal,
+                                 .along = &AIRealPoint::h,
+                                 .across = &AIRealPoint::v,
+                                 .descending = false,
+                                 .offsetAngle = kHalfPi,
+                                 .nearEdge = &AIRealRect::left,
+                                 .farEdge = &AIRealRect::right,
+                                 .keepsTopFace = true,
+                                 .topFactor = &iso_view::af,
+                                 .leftFactor = &iso_view::cf,
+                                 .otherFactor = &iso_view::cf};
+const LinearAxis kVerticalAxis{.kind = kVertical,
+                               .along = &AIRealPoint::v,
+                               .across = &AIRealPoint::h,
+                               .descending = true,
+                               .offsetAngle = 0.0f,
+                               .nearEdge = &AIRealRect::top,
+                               .farEdge = &AIRealRect::bottom,
+                               .keepsTopFace = false,
+                               .topFactor = &iso_view::bf,
+                               .leftFactor = &iso_view::bf,
+                               .otherFactor = &iso_view::af};
 
 AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRealPoint* out) {
     if (flat) {

@@ -57,8 +57,9 @@ AIReal AboveOrBelow(AIReal line, bool dual) {
     return line - distance - g->textSize + g->textLeading;
 }
 
-// By hTextPlacement; [0] for any value but 1 and 2.
+// By hTextPlacement.
 const TextPlacement kHorizontalPlacements[] = {
+    // Any value but 1 and 2: above or below the line as 2, the line broken as 1.
     {0, &AboveOrBelow, false, false, kLimitStyle, kStartStyle},
     // 1: centred on the line, which is broken around it.
     {0, [](AIReal line, bool dual) { return dual ? line + g->textLeading : line - g->textSize / 2 + g->textLeading; },
@@ -67,11 +68,14 @@ const TextPlacement kHorizontalPlacements[] = {
     {0, &AboveOrBelow, false, true, kCenterStyle, kCenterStyle},
 };
 
-// By vTextPlacement; [0] for any value but 2 to 5, as 1.
+AIReal OnTheLine(AIReal x, bool) { return x; }
+
+// By vTextPlacement.
 const TextPlacement kVerticalPlacements[] = {
-    {0, [](AIReal x, bool) { return x; }, true, false, kCenterStyle, kCenterStyle},
+    // Any value but 1 to 5: as 1.
+    {0, &OnTheLine, true, false, kCenterStyle, kCenterStyle},
     // 1: upright, centred on the line, which is broken around it.
-    {0, [](AIReal x, bool) { return x; }, true, false, kCenterStyle, kCenterStyle},
+    {0, &OnTheLine, true, false, kCenterStyle, kCenterStyle},
     // 2: turned by -pi/2, right of the line, which is drawn whole.
     {-kHalfPi,
      [](AIReal x, bool dual) {
@@ -145,8 +149,9 @@ struct LinearRules {
     // A line broken around its text is drawn from each witness line towards the text; else
     // both pieces run from the start towards the end.
     bool piecesFromWitnessLines;
-    // Stubs reach for a text outside from the end when it lies past the end, else from the
-    // start; or else from the start when it lies before the start, else from the end.
+    // Which witness line decides where stubs reach out to a text outside: the end's (past
+    // the end, from the end, else from the start), or the start's (before the start, from
+    // the start, else from the end). Only large text kept in the middle tells them apart.
     bool stubsJudgedAtEnd;
 
     const TextPlacement& Placement() const {
@@ -156,12 +161,24 @@ struct LinearRules {
     }
 };
 
-const LinearRules kHorizontalRules{kHorizontalAxis, kHorizontalFaceTolerance, 0, &HorizontalDepth,
-                                   &Plotwise3_Live_Dimension_Data::hTextPlacement, kHorizontalPlacements,
-                                   true, false, false};
-const LinearRules kVerticalRules{kVerticalAxis, kVerticalFaceTolerance, 2, &VerticalDepth,
-                                 &Plotwise3_Live_Dimension_Data::vTextPlacement, kVerticalPlacements,
-                                 false, true, true};
+const LinearRules kHorizontalRules{.axis = kHorizontalAxis,
+                                   .faceTolerance = kHorizontalFaceTolerance,
+                                   .slideMode = 0,
+                                   .depth = &HorizontalDepth,
+                                   .placementField = &Plotwise3_Live_Dimension_Data::hTextPlacement,
+                                   .placements = kHorizontalPlacements,
+                                   .movesLargeText = true,
+                                   .piecesFromWitnessLines = false,
+                                   .stubsJudgedAtEnd = false};
+const LinearRules kVerticalRules{.axis = kVerticalAxis,
+                                 .faceTolerance = kVerticalFaceTolerance,
+                                 .slideMode = 2,
+                                 .depth = &VerticalDepth,
+                                 .placementField = &Plotwise3_Live_Dimension_Data::vTextPlacement,
+                                 .placements = kVerticalPlacements,
+                                 .movesLargeText = false,
+                                 .piecesFromWitnessLines = true,
+                                 .stubsJudgedAtEnd = true};
 
 const LinearRules& Other(const LinearRules& rules) {
     return &rules == &kHorizontalRules ? kVerticalRules : kHorizontalRules;
