@@ -1,33 +1,29 @@
-// The horizontal and vertical linear dimension routines. Both walk the click chain from the
-// click that starts the dimension (the leftmost, or the highest), draw one dimension per pair
-// of consecutive clicks into one group and make it live. The twins differ in the axis they
-// measure along and in how their text sits beside the line; what they share is written
-// once below. An axonometric hand-over between them happens at most once per call.
+// The horizontal and vertical linear dimension routines: one routine, given the axis it
+// measures along and the rules in which the vertical dimension differs from the
+// horizontal one (its tolerance and hand-overs on axonometric faces, its text placements,
+// large text kept in the middle, its line broken from each witness line). It walks the
+// click chain from the click that starts the dimension (the leftmost, or the highest),
+// draws one dimension per pair of consecutive clicks into one group and makes it live. An
+// axonometric hand-over between the axes happens at most once per call.
 #include "dimtools/LinearDimensions.h"
 
 #include <algorithm>
-#include <cmath>
+#include <span>
 
-#include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
-#include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
-#include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionText.h"
-#include "dimensions/DimensionValueString.h"
 #include "dimtools/DimToolGlobals.h"
-#include "geometry/PlaneGeometry.h"
+#include "dimtools/LinearAxis.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
 constexpr AIReal kHalfPi = 1.5707964f;
 constexpr AIReal kHorizontalFaceTolerance = 0.9f, kVerticalFaceTolerance = 1.0f;
 constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
-constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
 
@@ -35,35 +31,171 @@ bool Equal(AIReal a, AIReal b, AIReal tolerance) { return sAIRealMath->EqualWith
 
 cdDataStruct* Advance(cdDataStruct* node, bool forward) { return forward ? node->nextPtr : node->prevPtr; }
 
-// A point in the plane the dimension is drawn in: the document, or the face's flat plane.
-AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRealPoint* out) {
-    if (flat) {
-        *out = in;
-        return kNoErr;
-    }
-    return invertAxonometricPoint(&d, &in, out);
-}
+// ---------------------------------------------------------------------------------------
+// The rules of each axis
 
-bool Shifted() { return (Style().modifiers & kShiftBit) && !g->ignoreShift; }
-
-// The offset of a snapped dimension line from its click: a whole number of the style's
-// offset steps.
-AIErr setConstrainOffset(AIReal* offset) { return SnapOffsetToStep(offset, Style().autoDimensionOffset); }
-
-// The room a value needs between its witness lines, and the length of an outside stub.
-struct Room {
-    AIReal need, stub;
+// One text placement of the style: how the text is turned, where it sits across the line,
+// and what that asks of the room, the line and the alignment.
+struct TextPlacement {
+    AIReal angle;                              // textAngle
+    AIReal (*across)(AIReal line, bool dual);  // the anchor's level, from the line's
+    // Upright text on a vertical line: its size and leading take the room along the line,
+    // and it is lowered by half its size less the leading (raised by that for dual values).
+    bool setAcross;
+    bool wholeLine;  // beside the line, which is drawn whole; else the line is broken around it
+    // The alignment of a text outside the witness lines, when its anchor lies left of or
+    // below the line's start, and otherwise.
+    int16_t alignLow, alignHigh;
 };
-// `across` is what the text takes along the line: its width, or for text set across a
-// vertical line its size and leading.
-Room RoomFor(AIReal across) {
-    switch (Style().arrowheadStyle) {
-        case 1: case 2: case 3: case 5: case 6: case 7: case 8:
-            return {4.0f * Style().arrowheadLength + across, 2.0f * Style().arrowheadLength};
-        default:  // no terminator (4), and any other style
-            return {across + 40.0f, 20.0f};
-    }
+
+// hTextPlacement 2 and any value but 1: above the line when it lies above the left click
+// (or the preference says always), else below.
+AIReal AboveOrBelow(AIReal line, bool dual) {
+    const AIReal distance = Style().textDistanceAboveLine;
+    if (g->basePoint1.v < line || g->prefs.alwaysAbove)
+        return dual ? line + distance + g->textLeading + g->textSize : line + distance;
+    return line - distance - g->textSize + g->textLeading;
 }
+
+// By hTextPlacement.
+const TextPlacement kHorizontalPlacements[] = {
+    // Any value but 1 and 2: above or below the line as 2, the line broken as 1.
+    {0, &AboveOrBelow, false, false, kLimitStyle, kStartStyle},
+    // 1: centred on the line, which is broken around it.
+    {0, [](AIReal line, bool dual) { return dual ? line + g->textLeading : line - g->textSize / 2 + g->textLeading; },
+     false, false, kLimitStyle, kStartStyle},
+    // 2: beside the line, which is drawn whole.
+    {0, &AboveOrBelow, false, true, kCenterStyle, kCenterStyle},
+};
+
+AIReal OnTheLine(AIReal x, bool) { return x; }
+
+// By vTextPlacement.
+const TextPlacement kVerticalPlacements[] = {
+    // Any value but 1 to 5: as 1.
+    {0, &OnTheLine, true, false, kCenterStyle, kCenterStyle},
+    // 1: upright, centred on the line, which is broken around it.
+    {0, &OnTheLine, true, false, kCenterStyle, kCenterStyle},
+    // 2: turned by -pi/2, right of the line, which is drawn whole.
+    {-kHalfPi,
+     [](AIReal x, bool dual) {
+         const AIReal distance = Style().textDistanceAboveLine;
+         return dual ? x + distance + g->textSize + g->textLeading : x + distance;
+     },
+     false, true, kStartStyle, kLimitStyle},
+    // 3: turned by -pi/2, centred on the line, which is broken around it.
+    {-kHalfPi, [](AIReal x, bool dual) { return dual ? x + g->textLeading : x - g->textSize / 2 + g->textLeading; },
+     false, false, kStartStyle, kLimitStyle},
+    // 4: turned by +pi/2, left of the line, which is drawn whole.
+    {kHalfPi,
+     [](AIReal x, bool dual) {
+         const AIReal distance = Style().textDistanceAboveLine;
+         return dual ? x - distance - g->textSize - g->textLeading : x - distance;
+     },
+     false, true, kLimitStyle, kStartStyle},
+    // 5: turned by +pi/2, centred on the line, which is broken around it.
+    {kHalfPi, [](AIReal x, bool dual) { return dual ? x - g->textLeading : x + g->textSize / 2 - g->textLeading; },
+     false, false, kLimitStyle, kStartStyle},
+};
+
+// The depth record the whole dimension is drawn in, from the first and last clicks and the
+// starting one; nullptr hands the dimension to the other axis.
+using DepthRule = const depth_object_data* (*)(const cdDataStruct& f, const cdDataStruct& l, const cdDataStruct& s,
+                                               bool handedOver);
+
+const depth_object_data* HorizontalDepth(const cdDataStruct& f, const cdDataStruct& l, const cdDataStruct& s,
+                                         bool handedOver) {
+    if (!g->useAxoPerpendicularDims) return &s.theDepthData;
+    const bool sameH = Equal(f.flatLoc.h, l.flatLoc.h, kHorizontalFaceTolerance);
+    if (!g->updatingDimensions) return sameH ? &s.perpendicularVData : &s.perpendicularHData;
+    if (sameH) return &s.perpendicularVData;
+    if (s.theDepthData.face == kAxoRightFace && !handedOver) return nullptr;
+    if (Equal(f.flatLoc.v, l.flatLoc.v, kHorizontalFaceTolerance)) return &s.perpendicularHData;
+    const bool option = g->perpendicularDimOptionDown != 0;
+    const bool vertical = s.theDepthData.face == kAxoTopFace &&
+                          ((option && g->curDimType == kHorizontal) || (!option && g->curDimType == kVertical));
+    return vertical ? &s.perpendicularVData : &s.perpendicularHData;
+}
+
+const depth_object_data* VerticalDepth(const cdDataStruct&, const cdDataStruct&, const cdDataStruct& s,
+                                       bool handedOver) {
+    if (!g->useAxoPerpendicularDims) return &s.theDepthData;
+    const bool option = g->perpendicularDimOptionDown != 0;
+    const int32_t face = s.theDepthData.face;
+    if (!g->updatingDimensions) {
+        const AIToolHandle tool = g->curTool;
+        const bool verticalTool = tool == g->visotool || tool == g->autovisotool;
+        const bool horizontalTool = tool == g->hisotool || tool == g->autohisotool;
+        const bool across = face == kAxoRightFace && ((option && verticalTool) || (!option && horizontalTool));
+        return across ? &s.perpendicularHData : &s.perpendicularVData;
+    }
+    if (face == kAxoTopFace && !handedOver) return nullptr;
+    const bool across = face == kAxoRightFace &&
+                        ((option && g->curDimType == kVertical) || (!option && g->curDimType == kHorizontal));
+    return across ? &s.perpendicularHData : &s.perpendicularVData;
+}
+
+// What the linear routine does differently along each axis.
+struct LinearRules {
+    const LinearAxis& axis;
+    AIReal faceTolerance;  // clicks on a face lie level along the axis within it
+    int16_t slideMode;     // GetPointFractionalOffset's: from the smaller h, or down from the higher v
+    DepthRule depth;
+    int32_t Plotwise3_Live_Dimension_Data::*placementField;
+    std::span<const TextPlacement> placements;
+    // Too little room for large text sends it past the line's end; else it stays in the
+    // middle, yet counts as outside.
+    bool movesLargeText;
+    // A line broken around its text is drawn from each witness line towards the text; else
+    // both pieces run from the start towards the end.
+    bool piecesFromWitnessLines;
+    // Which witness line decides where stubs reach out to a text outside: the end's (past
+    // the end, from the end, else from the start), or the start's (before the start, from
+    // the start, else from the end). Only large text kept in the middle tells them apart.
+    bool stubsJudgedAtEnd;
+
+    const TextPlacement& Placement() const {
+        const int32_t value = Style().*placementField;
+        return value > 0 && static_cast<size_t>(value) < placements.size() ? placements[static_cast<size_t>(value)]
+                                                                            : placements[0];
+    }
+};
+
+const LinearRules kHorizontalRules{.axis = kHorizontalAxis,
+                                   .faceTolerance = kHorizontalFaceTolerance,
+                                   .slideMode = 0,
+                                   .depth = &HorizontalDepth,
+                                   .placementField = &Plotwise3_Live_Dimension_Data::hTextPlacement,
+                                   .placements = kHorizontalPlacements,
+                                   .movesLargeText = true,
+                                   .piecesFromWitnessLines = false,
+                                   .stubsJudgedAtEnd = false};
+const LinearRules kVerticalRules{.axis = kVerticalAxis,
+                                 .faceTolerance = kVerticalFaceTolerance,
+                                 .slideMode = 2,
+                                 .depth = &VerticalDepth,
+                                 .placementField = &Plotwise3_Live_Dimension_Data::vTextPlacement,
+                                 .placements = kVerticalPlacements,
+                                 .movesLargeText = false,
+                                 .piecesFromWitnessLines = true,
+                                 .stubsJudgedAtEnd = true};
+
+const LinearRules& Other(const LinearRules& rules) {
+    return &rules == &kHorizontalRules ? kVerticalRules : kHorizontalRules;
+}
+
+// Clicks on a face that lie level along the axis (their flat coordinates equal within the
+// tolerance) cannot be measured along it there: the other axis measures them, except that
+// with perpendicular dimensions the top face stays with the axis that keeps it.
+bool HandsOver(const LinearRules& rules, const cdDataStruct& f, const cdDataStruct& l) {
+    const int32_t face = f.theDepthData.face;
+    if (face == kAxoNoFace || !Equal(rules.axis.Along(f.flatLoc), rules.axis.Along(l.flatLoc), rules.faceTolerance))
+        return false;
+    return !(g->useAxoPerpendicularDims && (face == kAxoTopFace) == rules.axis.keepsTopFace);
+}
+
+// ---------------------------------------------------------------------------------------
+// One pair of clicks
 
 // Where the terminators and the text go.
 enum class Layout {
@@ -95,413 +227,142 @@ void Sides(Layout layout, bool outside, bool* textOut, bool* linesOut) {
     }
 }
 
-// The text's slide along the line: the stored or dragged fraction, or the middle.
-AIReal SlideFraction() {
-    const bool slide = Style().slideDimText && !(Style().modifiers & kCtrlBit) && !g->drawingAxoDimension;
-    return slide ? g->slideDimTextOffset : 0.5f;
+// The pair ordered along the axis into basePoint1 (the left or upper click) and basePoint2,
+// and the line from the one to the other at the drag point's level; shift snaps that level
+// on the first pair, and later pairs keep it.
+AIErr SetLine(const LinearAxis& axis, const AIRealPoint& p1, const AIRealPoint& p2, bool firstPair) {
+    const bool p1First = axis.Before(axis.Along(p1), axis.Along(p2));
+    g->basePoint1 = p1First ? p1 : p2;
+    g->basePoint2 = p1First ? p2 : p1;
+    g->startingPoint = g->basePoint1;
+    g->endPoint.*axis.along = axis.Along(g->basePoint2);
+    g->startingPoint.*axis.across = axis.Across(g->endPoint);
+    return firstPair && Shifted() ? SnapLineToOffsetStep(axis, p1, p2, g->basePoint2) : kNoErr;
 }
 
-AIErr Text(cdDataStruct* textNode, int32_t id) {
-    live_dimension_text_data record = textNode->textData;
-    record.id = id;
-    record.next = nullptr;
-    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
-}
+struct PlacedText {
+    Room room;
+    bool textOut, linesOut;
+};
 
-AIErr Line(AIReal h1, AIReal v1, AIReal h2, AIReal v2) { return drawDimensionLine({h1, v1}, {h2, v2}, g->group); }
-
-// The dimension is done: the group made live, and projected onto its face.
-AIErr Finish(const depth_object_data& d, bool flat) {
-    if (AIErr err = SetDimensionData(g->group, nullptr)) return err;
-    return flat ? kNoErr : ProjectAxonometricFromData(g->group, &d);
-}
-
-AIErr Horizontal(bool handedOver);
-AIErr Vertical(bool handedOver);
-
-// What both routines do once the depth record is known: the starting click and the drag
-// point brought into the drawing plane, the text's slide measured from the drag unless a
-// regeneration redraws, and the document and layer made ready. The slide is measured from
-// the click the dimension starts at (`slideMode` for GetPointFractionalOffset: from the
-// smaller h, or down from the higher v), whichever was clicked first, so a chain clicked the
-// other way round puts its texts in the same places; a chain's is kept between its ends.
-AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct* f, const cdDataStruct* l,
-                 const cdDataStruct* s, int16_t slideMode, bool chained, AIRealPoint* p1) {
-    if (AIErr err = InPlane(d, flat, s->theLoc, p1)) return err;
-    if (!flat)
-        if (AIErr err = invertAxonometricPoint(&d, &g->endPoint, &g->endPoint)) return err;
-    if (!g->updatingDimensions) {
-        AIRealPoint a{}, b{};
-        if (AIErr err = InPlane(d, flat, f->theLoc, &a)) return err;
-        if (AIErr err = InPlane(d, flat, l->theLoc, &b)) return err;
-        GetPointFractionalOffset(a, b, g->endPoint, slideMode, &g->slideDimTextOffset);
-        if (chained) g->slideDimTextOffset = std::clamp(g->slideDimTextOffset, 0.0f, 1.0f);
+// The text set across the line by its placement and along it by the slide, then the
+// layout, its alignment and, for large text, its move.
+PlacedText PlaceText(const LinearRules& rules, const TextPlacement& placement, bool chained, AIReal value,
+                     bool dual) {
+    const LinearAxis& axis = rules.axis;
+    const Plotwise3_Live_Dimension_Data& style = Style();
+    const AIReal start = axis.Along(g->startingPoint), end = axis.Along(g->endPoint);
+    const Room room = RoomFor(placement.setAcross ? g->textSize + g->textLeading : g->strWidth);
+    g->textAngle = placement.angle;
+    g->textLoc.*axis.across = placement.across(axis.Across(g->startingPoint), dual);
+    AIReal& along = g->textLoc.*axis.along;
+    along = start + (end - start) * SlideFraction();
+    const Layout layout = ChooseLayout(chained, value, room);
+    const bool outside = axis.Before(along, start) || axis.Before(end, along);
+    bool textOut = false, linesOut = false;
+    Sides(layout, outside, &textOut, &linesOut);
+    if (layout == Layout::kLarge && !style.slideDimText && rules.movesLargeText)
+        along = axis.Step(axis.Step(end, room.stub), static_cast<AIReal>(style.textSpacing) / 2.0f);
+    g->textAlignment = !textOut ? kCenterStyle : along < start ? placement.alignLow : placement.alignHigh;
+    if (placement.setAcross) {
+        const AIReal shift = g->textSize / 2 - g->textLeading;
+        along += dual ? shift : -shift;
     }
-    if (AIErr err = CheckDocumentZoom()) return err;
-    return PrepDimensionLayer();
+    return {room, textOut, linesOut};
+}
+
+// The dimension line: whole, broken around the text, out to a text outside, or as two
+// stubs outward from the witness lines.
+AIErr DrawLine(const LinearRules& rules, const TextPlacement& placement, const PlacedText& placed) {
+    const LinearAxis& axis = rules.axis;
+    const AIReal start = axis.Along(g->startingPoint), end = axis.Along(g->endPoint);
+    const AIReal line = axis.Across(g->startingPoint), text = axis.Along(g->textLoc);
+    if (placed.linesOut) {
+        AIReal length = placed.room.stub;
+        if (placed.textOut) {
+            const bool fromEnd = rules.stubsJudgedAtEnd ? axis.Before(end, text) : !axis.Before(text, start);
+            length = (fromEnd ? axis.Span(end, text) : axis.Span(text, start)) -
+                     static_cast<AIReal>(Style().textSpacing) / 2.0f;
+        }
+        length = std::max(length, placed.room.stub);
+        if (AIErr err = DrawLineAlong(axis, start, axis.Step(start, -length), line)) return err;
+        return DrawLineAlong(axis, end, axis.Step(end, length), line);
+    }
+    AIRealRect box{};
+    if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, g->textAlignment, g->textAngle, &box)) return err;
+    if (!placed.textOut && placement.wholeLine) return DrawLineAlong(axis, start, end, line);
+    const AIReal nearEdge = box.*axis.nearEdge, farEdge = box.*axis.farEdge;
+    if (!placed.textOut) {
+        if (AIErr err = DrawLineAlong(axis, start, axis.Later(nearEdge, start), line)) return err;
+        const AIReal to = axis.Earlier(farEdge, end);
+        return rules.piecesFromWitnessLines ? DrawLineAlong(axis, end, to, line) : DrawLineAlong(axis, to, end, line);
+    }
+    if (!axis.Before(start, text))  // the text before the start: from the end out to it
+        return DrawLineAlong(axis, end, axis.Before(farEdge, start) ? farEdge : start, line);
+    return DrawLineAlong(axis, start, axis.Before(end, nearEdge) ? nearEdge : end, line);
+}
+
+// One pair: its line, value and text, witness lines (at the first click of the first pair,
+// then at each second click), dimension line and terminators.
+AIErr DrawPair(const LinearRules& rules, const depth_object_data& d, bool flat, bool chained, bool firstPair,
+               const AIRealPoint& p1, const AIRealPoint& p2, cdDataStruct& textNode, int32_t textId) {
+    const LinearAxis& axis = rules.axis;
+    if (AIErr err = SetLine(axis, p1, p2, firstPair)) return err;
+    const AIReal value = MeasuredValue(axis, p1, p2);
+    if (AIErr err = MeasurePairText(textNode, value)) return err;
+    const bool dual = Style().dualDimensions && textNode.textData.dimensionFormat == 0;
+    const TextPlacement& placement = rules.Placement();
+    const PlacedText placed = PlaceText(rules, placement, chained, value, dual);
+    if (AIErr err = DrawPairText(textNode, textId)) return err;
+    const AIReal line = axis.Across(g->startingPoint);
+    if (firstPair) {
+        if (AIErr err = DrawWitnessLine(axis, g->basePoint1, line)) return err;
+        if (!flat) SetAxoDimOffset(axis, d.face, line, g->basePoint1);
+    }
+    if (AIErr err = DrawWitnessLine(axis, g->basePoint2, line)) return err;
+    if (AIErr err = DrawLine(rules, placement, placed)) return err;
+    return doLineEndpointGraphics(g->startingPoint, g->endPoint, 1, 1, placed.linesOut ? 0 : 1, g->group);
 }
 
 // ---------------------------------------------------------------------------------------
-// Horizontal
+// The routine
 
-// The depth record the whole dimension is drawn in; may answer by handing over instead.
-AIErr HorizontalDepth(const cdDataStruct* f, const cdDataStruct* l, const cdDataStruct* s, bool handedOver,
-                      const depth_object_data** d, bool* handed, AIErr* handedResult) {
-    *handed = false;
-    if (!g->useAxoPerpendicularDims) {
-        *d = &s->theDepthData;
-        return kNoErr;
-    }
-    const bool sameH = Equal(f->flatLoc.h, l->flatLoc.h, kHorizontalFaceTolerance);
-    if (!g->updatingDimensions) {
-        *d = sameH ? &s->perpendicularVData : &s->perpendicularHData;
-        return kNoErr;
-    }
-    if (sameH) {
-        *d = &s->perpendicularVData;
-        return kNoErr;
-    }
-    if (s->theDepthData.face == kAxoRightFace && !handedOver) {
-        *handed = true;
-        *handedResult = Vertical(true);
-        return kNoErr;
-    }
-    if (Equal(f->flatLoc.v, l->flatLoc.v, kHorizontalFaceTolerance)) {
-        *d = &s->perpendicularHData;
-        return kNoErr;
-    }
-    const bool option = g->perpendicularDimOptionDown != 0;
-    const bool vertical = s->theDepthData.face == kAxoTopFace &&
-                          ((option && g->curDimType == kHorizontal) || (!option && g->curDimType == kVertical));
-    *d = vertical ? &s->perpendicularVData : &s->perpendicularHData;
-    return kNoErr;
-}
-
-AIErr Horizontal(bool handedOver) {
+AIErr ConstrainedLinear(const LinearRules& rules, bool handedOver) {
     if (!g->didFirstClick || !g->didSecondClick) return kNoErr;
-    g->axoDimType = kHorizontal;
+    const LinearAxis& axis = rules.axis;
+    g->axoDimType = axis.kind;
     cdDataStruct* f = g->firstChainDimDataPtr;
     cdDataStruct* l = g->lastChainDimDataPtr;
     if (!f || f == l) return kNoErr;
-    // Clicks one above the other on a face cannot be measured across it.
-    if (f->theDepthData.face != kAxoNoFace && Equal(f->flatLoc.h, l->flatLoc.h, kHorizontalFaceTolerance) &&
-        !(g->useAxoPerpendicularDims && f->theDepthData.face == kAxoTopFace) && !handedOver) {
-        g->axoDimType = kVertical;
-        return Vertical(true);
-    }
+    // The routine handed to sets axoDimType itself.
+    if (!handedOver && HandsOver(rules, *f, *l)) return ConstrainedLinear(Other(rules), true);
     const bool chained = f->nextPtr != l;
-    const bool forward = f->theLoc.h < l->theLoc.h;
+    const bool forward = axis.Before(axis.Along(f->theLoc), axis.Along(l->theLoc));
     cdDataStruct* s = forward ? f : l;
-    const depth_object_data* d = nullptr;
-    bool handed = false;
-    AIErr handedResult = kNoErr;
-    if (AIErr err = HorizontalDepth(f, l, s, handedOver, &d, &handed, &handedResult)) return err;
-    if (handed) return handedResult;
+    const depth_object_data* d = rules.depth(*f, *l, *s, handedOver);
+    if (!d) return ConstrainedLinear(Other(rules), true);
     const bool flat = d->face == kAxoNoFace;
+    // The slide is measured from the click the dimension starts at, whichever was clicked
+    // first, so a chain clicked the other way round puts its texts in the same places; a
+    // chain's is kept between its ends.
     AIRealPoint p1{};
-    if (AIErr err = EnterPlane(*d, flat, f, l, s, 0, chained, &p1)) return err;
-    cdDataStruct* n = Advance(s, forward);
-    const Plotwise3_Live_Dimension_Data& style = Style();
+    if (AIErr err = EnterPlane(*d, flat, *f, *l, *s, rules.slideMode, chained, &p1)) return err;
     int32_t textId = 0;
-    for (bool firstPair = true; n; firstPair = false, n = Advance(n, forward)) {
+    bool firstPair = true;
+    for (cdDataStruct* n = Advance(s, forward); n; n = Advance(n, forward)) {
         AIRealPoint p2{};
         if (AIErr err = InPlane(*d, flat, n->theLoc, &p2)) return err;
-        AIRealPoint& start = g->startingPoint;
-        AIRealPoint& end = g->endPoint;
-        // The line runs at the drag point's height from the left click to the right one.
-        g->basePoint1 = p1.h < p2.h ? p1 : p2;
-        g->basePoint2 = p1.h < p2.h ? p2 : p1;
-        start = g->basePoint1;
-        end.h = g->basePoint2.h;
-        start.v = end.v;
-        if (firstPair && Shifted()) {
-            const AIRealPoint r = p1.h < p2.h ? p2 : p1;
-            AIReal offset = sAIRealMath->AIRealPointLength(&r, &end);
-            const bool between = end.v >= std::min(p1.v, p2.v) && end.v <= std::max(p1.v, p2.v);
-            if (p1.v == p2.v || !between) {
-                if (AIErr err = setConstrainOffset(&offset)) return err;
-                AIRealPoint step{};
-                sAIRealMath->AIRealPointLengthAngle(offset, kHalfPi, &step);
-                end.v = end.v <= g->basePoint1.v ? r.v - step.v : r.v + step.v;
-            }
-            start.v = end.v;
-        }
-        const AIReal value = sAIRealMath->AIRealAdd(std::fabs(p1.h - p2.h), kValueNudge);
-        cdDataStruct* textNode = forward ? n->prevPtr : n;
-        if (AIErr err = makePairDimensionString(textNode->textData, value)) return err;
-        AIRealRect measured{};
-        if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
-        g->strWidth = measured.right - measured.left;
-        const Room room = RoomFor(g->strWidth);
-        // Across the line.
-        g->textAlignment = kCenterStyle;
-        const bool labelled = textNode->textData.dimensionFormat != 0;
-        const bool dual = style.dualDimensions && !labelled;
-        const AIReal line = start.v;
-        if (style.hTextPlacement == 1)
-            g->textLoc.v = dual ? line + g->textLeading : line - g->textSize / 2 + g->textLeading;
-        else if (g->basePoint1.v < line || g->prefs.alwaysAbove)
-            g->textLoc.v = dual ? line + style.textDistanceAboveLine + g->textLeading + g->textSize
-                                : line + style.textDistanceAboveLine;
-        else
-            g->textLoc.v = line - style.textDistanceAboveLine - g->textSize + g->textLeading;
-        // Along the line.
-        g->textLoc.h = start.h + (end.h - start.h) * SlideFraction();
-        const Layout layout = ChooseLayout(chained, value, room);
-        const bool outside = g->textLoc.h < start.h || g->textLoc.h > end.h;
-        bool textOut = false, linesOut = false;
-        Sides(layout, outside, &textOut, &linesOut);
-        if (layout == Layout::kLarge && !style.slideDimText)
-            g->textLoc.h = end.h + room.stub + static_cast<AIReal>(style.textSpacing) / 2.0f;
-        g->textAngle = 0;
-        if (style.hTextPlacement == 2 || !textOut)
-            g->textAlignment = kCenterStyle;
-        else
-            g->textAlignment = g->textLoc.h < start.h ? kLimitStyle : kStartStyle;
-        if (AIErr err = Text(textNode, textId)) return err;
+        cdDataStruct& textNode = forward ? *n->prevPtr : *n;  // the pair's earlier node in the chain
+        if (AIErr err = DrawPair(rules, *d, flat, chained, firstPair, p1, p2, textNode, textId)) return err;
         textId += forward ? 1 : -1;
-        // Witness lines: at the first click of the first pair, then at each second click.
-        const AIReal gap = style.witnessGap, extension = style.witnessExtension;
-        if (firstPair) {
-            const AIReal sign = end.v <= g->basePoint1.v ? -1.0f : 1.0f;
-            if (AIErr err = drawWitnessLine({g->basePoint1.h, g->basePoint1.v + sign * gap},
-                                            {start.h, start.v + sign * extension}, g->group))
-                return err;
-            if (!flat)
-                g->axoDimOffset = (start.v - g->basePoint1.v) *
-                                  (d->face == kAxoTopFace ? g->prefs.isoView.af : g->prefs.isoView.cf);
-        }
-        const AIReal sign2 = end.v <= g->basePoint2.v ? -1.0f : 1.0f;
-        if (AIErr err = drawWitnessLine({end.h, g->basePoint2.v + sign2 * gap}, {end.h, end.v + sign2 * extension},
-                                        g->group))
-            return err;
-        // The dimension line.
-        if (!linesOut) {
-            AIRealRect box{};
-            if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, g->textAlignment, g->textAngle, &box))
-                return err;
-            AIErr err = kNoErr;
-            if (!textOut && style.hTextPlacement == 2) {
-                err = Line(start.h, line, end.h, line);
-            } else if (!textOut) {
-                err = Line(start.h, line, std::max(box.left, start.h), line);
-                if (!err) err = Line(std::min(box.right, end.h), line, end.h, line);
-            } else if (g->textLoc.h <= start.h) {
-                err = Line(end.h, line, box.right < start.h ? box.right : start.h, line);
-            } else {
-                err = Line(start.h, line, box.left > end.h ? box.left : end.h, line);
-            }
-            if (err) return err;
-        } else {
-            const AIReal halfSpacing = static_cast<AIReal>(style.textSpacing) / 2.0f;
-            AIReal length = room.stub;
-            if (textOut)
-                length = g->textLoc.h < start.h ? (start.h - g->textLoc.h) - halfSpacing
-                                                : (g->textLoc.h - end.h) - halfSpacing;
-            length = std::max(length, room.stub);
-            if (AIErr err = Line(start.h, line, start.h - length, line)) return err;
-            if (AIErr err = Line(end.h, line, end.h + length, line)) return err;
-        }
-        if (AIErr err = doLineEndpointGraphics(start, end, 1, 1, linesOut ? 0 : 1, g->group)) return err;
+        firstPair = false;
         p1 = p2;
     }
-    return Finish(*d, flat);
-}
-
-// ---------------------------------------------------------------------------------------
-// Vertical
-
-AIErr VerticalDepth(const cdDataStruct* s, bool handedOver, const depth_object_data** d, bool* handed,
-                    AIErr* handedResult) {
-    *handed = false;
-    if (!g->useAxoPerpendicularDims) {
-        *d = &s->theDepthData;
-        return kNoErr;
-    }
-    const bool option = g->perpendicularDimOptionDown != 0;
-    const int32_t face = s->theDepthData.face;
-    if (!g->updatingDimensions) {
-        const AIToolHandle tool = g->curTool;
-        const bool verticalTool = tool == g->visotool || tool == g->autovisotool;
-        const bool horizontalTool = tool == g->hisotool || tool == g->autohisotool;
-        const bool across = face == kAxoRightFace && ((option && verticalTool) || (!option && horizontalTool));
-        *d = across ? &s->perpendicularHData : &s->perpendicularVData;
-        return kNoErr;
-    }
-    if (face == kAxoTopFace && !handedOver) {
-        *handed = true;
-        *handedResult = Horizontal(true);
-        return kNoErr;
-    }
-    const bool across = face == kAxoRightFace &&
-                        ((option && g->curDimType == kVertical) || (!option && g->curDimType == kHorizontal));
-    *d = across ? &s->perpendicularHData : &s->perpendicularVData;
-    return kNoErr;
-}
-
-// The text's place across a vertical line at x, and its angle, by vTextPlacement.
-void VerticalTextAcross(AIReal x, bool dual) {
-    const Plotwise3_Live_Dimension_Data& s = Style();
-    const AIReal size = g->textSize, leading = g->textLeading, distance = s.textDistanceAboveLine;
-    switch (s.vTextPlacement) {
-        case 5:
-            g->textAngle = kHalfPi;
-            g->textLoc.h = dual ? x - leading : x + size / 2 - leading;
-            break;
-        case 3:
-            g->textAngle = -kHalfPi;
-            g->textLoc.h = dual ? x + leading : x - size / 2 + leading;
-            break;
-        case 4:
-            g->textAngle = kHalfPi;
-            g->textLoc.h = dual ? x - distance - size - leading : x - distance;
-            break;
-        case 2:
-            g->textAngle = -kHalfPi;
-            g->textLoc.h = dual ? x + distance + size + leading : x + distance;
-            break;
-        default:
-            g->textLoc.h = x;
-            g->textAngle = 0;
-            break;
-    }
-}
-
-AIErr Vertical(bool handedOver) {
-    if (!g->didFirstClick || !g->didSecondClick) return kNoErr;
-    g->axoDimType = kVertical;
-    cdDataStruct* f = g->firstChainDimDataPtr;
-    cdDataStruct* l = g->lastChainDimDataPtr;
-    if (!f || f == l) return kNoErr;
-    // Clicks side by side on a face cannot be measured up it.
-    if (f->theDepthData.face != kAxoNoFace && Equal(f->flatLoc.v, l->flatLoc.v, kVerticalFaceTolerance) &&
-        !handedOver) {
-        if (g->useAxoPerpendicularDims && f->theDepthData.face == kAxoTopFace) return Horizontal(true);
-        if (!g->useAxoPerpendicularDims) {
-            g->axoDimType = kHorizontal;
-            return Horizontal(true);
-        }
-    }
-    const bool chained = f->nextPtr != l;
-    // From the higher click down.
-    const bool forward = !(f->theLoc.v <= l->theLoc.v);
-    cdDataStruct* s = forward ? f : l;
-    const depth_object_data* d = nullptr;
-    bool handed = false;
-    AIErr handedResult = kNoErr;
-    if (AIErr err = VerticalDepth(s, handedOver, &d, &handed, &handedResult)) return err;
-    if (handed) return handedResult;
-    const bool flat = d->face == kAxoNoFace;
-    AIRealPoint p1{};
-    if (AIErr err = EnterPlane(*d, flat, f, l, s, 2, chained, &p1)) return err;
-    cdDataStruct* n = Advance(s, forward);
-    const Plotwise3_Live_Dimension_Data& style = Style();
-    int32_t textId = 0;
-    for (bool firstPair = true; n; firstPair = false, n = Advance(n, forward)) {
-        AIRealPoint p2{};
-        if (AIErr err = InPlane(*d, flat, n->theLoc, &p2)) return err;
-        AIRealPoint& start = g->startingPoint;
-        AIRealPoint& end = g->endPoint;
-        // The line is vertical at the drag point's h, from the upper click to the lower.
-        const bool p1Lower = p1.v <= p2.v;
-        g->basePoint1 = p1Lower ? p2 : p1;
-        g->basePoint2 = p1Lower ? p1 : p2;
-        start = g->basePoint1;
-        end.v = g->basePoint2.v;
-        start.h = end.h;
-        if (firstPair && Shifted()) {
-            const AIRealPoint r = p1Lower ? p1 : p2;
-            AIReal offset = sAIRealMath->AIRealPointLength(&r, &end);
-            const bool between = end.h >= std::min(p1.h, p2.h) && end.h <= std::max(p1.h, p2.h);
-            if (p1.h == p2.h || !between) {
-                if (AIErr err = setConstrainOffset(&offset)) return err;
-                AIRealPoint step{};
-                sAIRealMath->AIRealPointLengthAngle(offset, 0.0f, &step);
-                end.h = end.h <= g->basePoint1.h ? r.h - step.h : r.h + step.h;
-            }
-            start.h = end.h;
-        }
-        const AIReal value = sAIRealMath->AIRealAdd(std::fabs(p1.v - p2.v), kValueNudge);
-        cdDataStruct* textNode = forward ? n->prevPtr : n;
-        if (AIErr err = makePairDimensionString(textNode->textData, value)) return err;
-        AIRealRect measured{};
-        if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
-        g->strWidth = measured.right - measured.left;
-        const bool acrossLine = style.vTextPlacement == 1 || style.vTextPlacement < 1 || style.vTextPlacement > 5;
-        const Room room = RoomFor(acrossLine ? g->textSize + g->textLeading : g->strWidth);
-        const bool labelled = textNode->textData.dimensionFormat != 0;
-        const bool dual = style.dualDimensions && !labelled;
-        const AIReal line = start.h;
-        VerticalTextAcross(line, dual);
-        g->textLoc.v = start.v - (start.v - end.v) * SlideFraction();
-        const Layout layout = ChooseLayout(chained, value, room);
-        const bool outside = g->textLoc.v > start.v || g->textLoc.v < end.v;
-        bool textOut = false, linesOut = false;
-        Sides(layout, outside, &textOut, &linesOut);  // large text stays in the middle
-        if (acrossLine) {
-            g->textAlignment = kCenterStyle;
-            const AIReal shift = g->textSize / 2 - g->textLeading;
-            g->textLoc.v += dual ? shift : -shift;
-        } else if (!textOut) {
-            g->textAlignment = kCenterStyle;
-        } else if (style.vTextPlacement == 5 || style.vTextPlacement == 4) {
-            g->textAlignment = g->textLoc.v < start.v ? kLimitStyle : kStartStyle;
-        } else {
-            g->textAlignment = g->textLoc.v < start.v ? kStartStyle : kLimitStyle;
-        }
-        if (AIErr err = Text(textNode, textId)) return err;
-        textId += forward ? 1 : -1;
-        // Witness lines run across, at the clicks' heights.
-        const AIReal gap = style.witnessGap, extension = style.witnessExtension;
-        if (firstPair) {
-            const AIReal sign = end.h <= g->basePoint1.h ? -1.0f : 1.0f;
-            if (AIErr err = drawWitnessLine({g->basePoint1.h + sign * gap, g->basePoint1.v},
-                                            {start.h + sign * extension, g->basePoint1.v}, g->group))
-                return err;
-            if (!flat) {
-                const bool bAxis = d->face == kAxoTopFace || d->face == kAxoLeftFace;
-                g->axoDimOffset = (start.h - g->basePoint1.h) * (bAxis ? g->prefs.isoView.bf : g->prefs.isoView.af);
-            }
-        }
-        const AIReal sign2 = end.h <= g->basePoint2.h ? -1.0f : 1.0f;
-        if (AIErr err = drawWitnessLine({g->basePoint2.h + sign2 * gap, end.v}, {start.h + sign2 * extension, end.v},
-                                        g->group))
-            return err;
-        // The dimension line.
-        if (!linesOut) {
-            AIRealRect box{};
-            if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, g->textAlignment, g->textAngle, &box))
-                return err;
-            AIErr err = kNoErr;
-            if (!textOut && (style.vTextPlacement == 2 || style.vTextPlacement == 4)) {
-                err = Line(line, start.v, line, end.v);
-            } else if (!textOut) {
-                err = Line(line, start.v, line, std::min(box.top, start.v));
-                if (!err) err = Line(line, end.v, line, std::max(box.bottom, end.v));
-            } else if (g->textLoc.v < start.v) {
-                err = Line(line, start.v, line, end.v < box.top ? end.v : box.top);
-            } else {
-                err = Line(line, end.v, line, box.bottom > start.v ? box.bottom : start.v);
-            }
-            if (err) return err;
-        } else {
-            const AIReal halfSpacing = static_cast<AIReal>(style.textSpacing) / 2.0f;
-            AIReal length = room.stub;
-            if (textOut)
-                length = g->textLoc.v < end.v ? (end.v - g->textLoc.v) - halfSpacing
-                                               : (g->textLoc.v - start.v) - halfSpacing;
-            length = std::max(length, room.stub);
-            if (AIErr err = Line(line, start.v, line, start.v + length)) return err;
-            if (AIErr err = Line(line, end.v, line, end.v - length)) return err;
-        }
-        if (AIErr err = doLineEndpointGraphics(start, end, 1, 1, linesOut ? 0 : 1, g->group)) return err;
-        p1 = p2;
-    }
-    return Finish(*d, flat);
+    return FinishDimension(*d, flat);
 }
 
 }  // namespace
 
-AIErr doHorizontalConstrainedLinearTool() { return g ? Horizontal(false) : kCADErr; }
+AIErr doHorizontalConstrainedLinearTool() { return g ? ConstrainedLinear(kHorizontalRules, false) : kCADErr; }
 
-AIErr doVerticalConstrainedLinearTool() { return g ? Vertical(false) : kCADErr; }
+AIErr doVerticalConstrainedLinearTool() { return g ? ConstrainedLinear(kVerticalRules, false) : kCADErr; }

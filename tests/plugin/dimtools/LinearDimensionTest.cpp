@@ -157,6 +157,37 @@ TEST_F(LinearTest, VerticalTextPlacements) {
     }
 }
 
+// A vertical text slid past a witness line is aligned away from the line by its placement
+// (upright text stays centred), and one line runs from the other witness line out to it.
+TEST_F(LinearTest, VerticalTextSlidOutsideIsAlignedByItsPlacement) {
+    Polyline({{0, 0}, {0, 100}});
+    g->prefs.style.slideDimText = 1;
+    constexpr int kLeft = 0, kRight = 1, kCentre = 2;  // Start, Limit and centred alignments
+    struct Row {
+        int placement, below, above;
+    } const rows[] = {{1, kCentre, kCentre}, {2, kLeft, kRight}, {3, kLeft, kRight},
+                      {4, kRight, kLeft}, {5, kRight, kLeft}};
+    for (const Row& r : rows) {
+        g->prefs.style.vTextPlacement = r.placement;
+        for (const AIReal dragV : {-50.0f, 150.0f}) {
+            SCOPED_TRACE("placement " + std::to_string(r.placement) + ", drag at " + std::to_string(dragV));
+            ASSERT_EQ(Dimension("Vertical Dimension", {{0, 0}, {0, 100}}, {30, dragV}), kNoErr);
+            const ObjId dim = Dimensions().back();
+            EXPECT_EQ(FirstText(dim)->story.para.justification, dragV < 0 ? r.below : r.above);
+            const auto line = Vertical(Lines(dim), 30);
+            ASSERT_EQ(line.size(), 1u);
+            // From the witness line across the dimension to the text, past the other one.
+            if (dragV < 0) {
+                EXPECT_NEAR(line[0].b.v, 100, kTol);
+                EXPECT_LT(line[0].a.v, -1);
+            } else {
+                EXPECT_NEAR(line[0].a.v, 0, kTol);
+                EXPECT_GT(line[0].b.v, 101);
+            }
+        }
+    }
+}
+
 TEST_F(LinearTest, ShiftSnapsTheLineToTheOffsetStep) {
     Polyline({{0, 0}, {100, 0}, {200, 0}});
     auto lineAt = [&](AIReal v) { return Horizontal(Lines(Dimensions().back()), v).size(); };

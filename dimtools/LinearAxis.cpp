@@ -1,0 +1,152 @@
+// The axes a dimension measures along, and the pieces of a dimension measured along one.
+#include "dimtools/LinearAxis.h"
+
+#include <cmath>
+
+#include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionDrawing.h"
+#include "dimensions/DimensionLines.h"
+#include "dimensions/DimensionStorage.h"
+#include "dimensions/DimensionText.h"
+#include "dimensions/DimensionValueString.h"
+#include "dimtools/DimToolGlobals.h"
+#include "geometry/PlaneGeometry.h"
+
+namespace {
+
+constexpr GlobalsView<DimToolGlobals> g;
+
+constexpr AIReal kHalfPi = 1.5707964f;
+constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
+constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
+
+const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
+
+// The offset of a snapped dimension line from its click: a whole number of the style's
+// offset steps.
+AIErr setConstrainOffset(AIReal* offset) { return SnapOffsetToStep(offset, Style().autoDimensionOffset); }
+
+}  // namespace
+
+const LinearAxis kHorizontalAxis{.kind = kHorizontal,
+                                 .along = &AIRealPoint::h,
+                                 .across = &AIRealPoint::v,
+                                 .descending = false,
+                                 .offsetAngle = kHalfPi,
+                                 .nearEdge = &AIRealRect::left,
+                                 .farEdge = &AIRealRect::right,
+                                 .keepsTopFace = true,
+                                 .topFactor = &iso_view::af,
+                                 .leftFactor = &iso_view::cf,
+                                 .otherFactor = &iso_view::cf};
+const LinearAxis kVerticalAxis{.kind = kVertical,
+                               .along = &AIRealPoint::v,
+                               .across = &AIRealPoint::h,
+                               .descending = true,
+                               .offsetAngle = 0.0f,
+                               .nearEdge = &AIRealRect::top,
+                               .farEdge = &AIRealRect::bottom,
+                               .keepsTopFace = false,
+                               .topFactor = &iso_view::bf,
+                               .leftFactor = &iso_view::bf,
+                               .otherFactor = &iso_view::af};
+
+AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRealPoint* out) {
+    if (flat) {
+        *out = in;
+        return kNoErr;
+    }
+    return invertAxonometricPoint(&d, &in, out);
+}
+
+AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct& f, const cdDataStruct& l,
+                 const cdDataStruct& s, int16_t slideMode, bool clamp, AIRealPoint* p1) {
+    if (AIErr err = InPlane(d, flat, s.theLoc, p1)) return err;
+    if (!flat)
+        if (AIErr err = invertAxonometricPoint(&d, &g->endPoint, &g->endPoint)) return err;
+    if (!g->updatingDimensions) {
+        AIRealPoint a{}, b{};
+        if (AIErr err = InPlane(d, flat, f.theLoc, &a)) return err;
+        if (AIErr err = InPlane(d, flat, l.theLoc, &b)) return err;
+        GetPointFractionalOffset(a, b, g->endPoint, slideMode, &g->slideDimTextOffset);
+        if (clamp) g->slideDimTextOffset = std::clamp(g->slideDimTextOffset, 0.0f, 1.0f);
+    }
+    if (AIErr err = CheckDocumentZoom()) return err;
+    return PrepDimensionLayer();
+}
+
+bool Shifted() { return (Style().modifiers & kShiftBit) && !g->ignoreShift; }
+
+AIErr SnapLineToOffsetStep(const LinearAxis& axis, const AIRealPoint& p1, const AIRealPoint& p2,
+                           const AIRealPoint& reference) {
+    AIRealPoint& end = g->endPoint;
+    const AIReal level = axis.Across(end), a = axis.Across(p1), b = axis.Across(p2);
+    const bool between = level >= std::min(a, b) && level <= std::max(a, b);
+    if (a == b || !between) {
+        AIReal offset = sAIRealMath->AIRealPointLength(&reference, &end);
+        if (AIErr err = setConstrainOffset(&offset)) return err;
+        AIRealPoint step{};
+        sAIRealMath->AIRealPointLengthAngle(offset, axis.offsetAngle, &step);
+        const AIReal r = axis.Across(reference), s = axis.Across(step);
+        end.*axis.across = level <= axis.Across(g->basePoint1) ? r - s : r + s;
+    }
+    g->startingPoint.*axis.across = axis.Across(end);
+    return kNoErr;
+}
+
+AIReal MeasuredValue(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoint& b) {
+    return sAIRealMath->AIRealAdd(std::fabs(axis.Along(a) - axis.Along(b)), kValueNudge);
+}
+
+AIErr MeasurePairText(cdDataStruct& textNode, AIReal value) {
+    if (AIErr err = makePairDimensionString(textNode.textData, value)) return err;
+    AIRealRect measured{};
+    if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
+    g->strWidth = measured.right - measured.left;
+    return kNoErr;
+}
+
+Room RoomFor(AIReal across) {
+    switch (Style().arrowheadStyle) {
+        case 1: case 2: case 3: case 5: case 6: case 7: case 8:
+            return {4.0f * Style().arrowheadLength + across, 2.0f * Style().arrowheadLength};
+        default:  // no terminator (4), and any other style
+            return {across + 40.0f, 20.0f};
+    }
+}
+
+AIReal SlideFraction() {
+    const bool slide = Style().slideDimText && !(Style().modifiers & kCtrlBit) && !g->drawingAxoDimension;
+    return slide ? g->slideDimTextOffset : 0.5f;
+}
+
+AIErr DrawPairText(const cdDataStruct& textNode, int32_t id) {
+    live_dimension_text_data record = textNode.textData;
+    record.id = id;
+    record.next = nullptr;
+    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
+}
+
+AIErr DrawWitnessLine(const LinearAxis& axis, const AIRealPoint& base, AIReal line) {
+    const AIReal sign = line <= axis.Across(base) ? -1.0f : 1.0f;
+    const AIReal at = axis.Along(base);
+    return drawWitnessLine(axis.Point(at, axis.Across(base) + sign * Style().witnessGap),
+                           axis.Point(at, line + sign * Style().witnessExtension), g->group);
+}
+
+AIErr DrawLineAlong(const LinearAxis& axis, AIReal from, AIReal to, AIReal line) {
+    return drawDimensionLine(axis.Point(from, line), axis.Point(to, line), g->group);
+}
+
+void SetAxoDimOffset(const LinearAxis& axis, int32_t face, AIReal line, const AIRealPoint& base) {
+    const AIReal iso_view::*factor = face == kAxoTopFace    ? axis.topFactor
+                                     : face == kAxoLeftFace ? axis.leftFactor
+                                                            : axis.otherFactor;
+    g->axoDimOffset = (line - axis.Across(base)) * (g->prefs.isoView.*factor);
+}
+
+AIErr FinishDimension(const depth_object_data& d, bool flat) {
+    if (AIErr err = SetDimensionData(g->group, nullptr)) return err;
+    return flat ? kNoErr : ProjectAxonometricFromData(g->group, &d);
+}
