@@ -340,6 +340,12 @@ Around fileCommand(const char* before, std::vector<const char*> after) {
     };
 }
 
+// save: no command the user would undo; what the plug-ins write meanwhile joins the last step.
+void saved(Session& session, const Args& args, const CommandHandler& inner) {
+    const standin::Host::FoldedChanges folded(session.host());
+    fileCommand(kAIBeforeSaveNotifier, {kAIAfterSaveNotifier})(session, args, inner);
+}
+
 Around changed(const char* type) {
     return [type](Session& session, const Args& args, const CommandHandler& inner) {
         inner(session, args);
@@ -526,7 +532,7 @@ void addEventCommands(CommandTable& table) {
     wrap(table, "open",
          fileCommand(kAIBeforeOpenNotifier,
                      {kAIAfterOpenNotifier, kAIDocumentOpenedNotifier, kAICurrentDocumentChangedNotifier}));
-    wrap(table, "save", fileCommand(kAIBeforeSaveNotifier, {kAIAfterSaveNotifier}));
+    wrap(table, "save", saved);
     for (const char* drawing : {"line", "rect", "ellipse", "path", "paint"})
         wrap(table, drawing, changed(kAIDocumentChangedNotifier));
     wrap(table, "layer", layerChanged);

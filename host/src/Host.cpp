@@ -157,6 +157,10 @@ void Host::endMessage() {
     for (auto& d : docs_) d->journal().endMessage();
 }
 
+void Host::foldChanges(bool on) {
+    for (auto& d : docs_) d->journal().setFolding(on);
+}
+
 AIErr Host::undoChanges() {
     Document* d = frontDocument();
     if (!d) return kNoDocumentErr;

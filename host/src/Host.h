@@ -69,6 +69,19 @@ public:
     AIErr undoChanges();
     bool userUndo();
     bool userRedo();
+    // While one lives, what the messages change is no step of undo of its own
+    // (Journal::setFolding): the plug-ins' bookkeeping around a save.
+    class FoldedChanges {
+    public:
+        explicit FoldedChanges(Host& host) : host_(host) { host_.foldChanges(true); }
+        ~FoldedChanges() { host_.foldChanges(false); }
+        FoldedChanges(const FoldedChanges&) = delete;
+        FoldedChanges& operator=(const FoldedChanges&) = delete;
+
+    private:
+        Host& host_;
+    };
+    void foldChanges(bool on);
 
     // ---- counted resources
     const Counters& counters() const { return counters_; }

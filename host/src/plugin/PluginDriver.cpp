@@ -366,6 +366,9 @@ AIErr PluginDriver::openDocument(const std::function<AIErr()>& open) {
 AIErr PluginDriver::saveDocument(const std::function<AIErr()>& save) {
     lastError_.clear();
     if (!host_.frontDocument()) return fail(kNoDocumentErr, "no document open");
+    // Saving is no command the user would undo: what the plug-ins write meanwhile joins the
+    // last step, and redo stays.
+    const Host::FoldedChanges folded(host_);
     const AIErr e = fileCommand(kAIBeforeSaveNotifier, kAIAfterSaveNotifier, save);
     deliver();
     return e;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CoreFixture.h"
+#include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
@@ -156,6 +157,37 @@ TEST_F(HandlerTest, WorkspaceRequestsWithoutPanelsChangeNothing) {
     EXPECT_EQ(session->workspace(kSelectorAIDefaultWorkspace, "Essentials"), kNoErr);
     EXPECT_EQ(session->workspace(kSelectorAIWriteWorkspace, "Essentials"), kNoErr);
     EXPECT_EQ(session->workspace(kSelectorAIRestoreWorkspace, "Essentials"), kNoErr);
+}
+
+}  // namespace
+}  // namespace coretest
+
+namespace coretest {
+namespace {
+
+// What the plug-in writes while a document is saved, different at every save.
+AIErr CountSave() {
+    DictRef dict;
+    if (AIErr err = sAIDocument->GetDictionary(dict.put())) return err;
+    const AIDictKey key = sAIDictionary->Key("saves");
+    int32_t saves = 0;
+    sAIDictionary->GetIntegerEntry(dict.get(), key, &saves);
+    return sAIDictionary->SetIntegerEntry(dict.get(), key, saves + 1);
+}
+
+TEST_F(HandlerTest, WhatThePluginWritesWhileSavingIsNoStepForUndo) {
+    testSubsystem.hooks.beforeSaveOrClose = &CountSave;
+    auto paths = [&] { return doc->matching([](const standin::Art& a) { return a.type == kPathArt; }).size(); };
+    auto save = [&] { return session->saveDocument([] { return kNoErr; }); };
+    ASSERT_EQ(session->hostEvent([&] { return doc->addRect(0, 0, 10, 10); }), kNoErr);
+    ASSERT_EQ(session->hostEvent([&] { return doc->addRect(20, 0, 10, 10); }), kNoErr);
+    ASSERT_TRUE(session->userUndo());
+    ASSERT_EQ(save(), kNoErr);
+    EXPECT_TRUE(session->userRedo());  // the redo survives the save
+    EXPECT_EQ(paths(), 2u);
+    ASSERT_EQ(save(), kNoErr);
+    EXPECT_TRUE(session->userUndo());  // the user's last command, not the save's writes
+    EXPECT_EQ(paths(), 1u);
 }
 
 }  // namespace
