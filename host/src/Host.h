@@ -33,6 +33,10 @@ struct Counters {
     long doubleReleases = 0;  // releases of references not held
 };
 
+// What one of the host's error codes means, in words ("the layer is locked or hidden"); null
+// for a code the host does not give (a plug-in's own).
+const char* errorWords(AIErr err);
+
 class Host {
 public:
     Host();

@@ -15,11 +15,13 @@ namespace standin {
 
 namespace {
 
+// The code, and what it means when it is one of the host's own.
 std::string errText(AIErr e) {
     char code[5] = {char((e >> 24) & 0xFF), char((e >> 16) & 0xFF), char((e >> 8) & 0xFF), char(e & 0xFF), 0};
     for (char& c : code)
         if (c && (c < 0x20 || c > 0x7E)) return std::to_string(e);
-    return std::string("'") + code + "'";
+    const char* words = errorWords(e);
+    return std::string("'") + code + "'" + (words ? std::string(" (") + words + ")" : std::string());
 }
 
 // Bounds the work of one delivery round: a handler that raises its own notification again

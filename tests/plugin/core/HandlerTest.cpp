@@ -138,7 +138,7 @@ TEST_F(HandlerTest, AnnotatorDrawsItsTableInOrder) {
     testSubsystem.annotations = {};
 }
 
-TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsError) {
+TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsErrorAndSayItInWords) {
     // A stale layer to go back to: the restore stops there, with the host's error.
     g->selectionRestoreLayer = reinterpret_cast<AILayerHandle>(uintptr_t{0xBAD2});
     AITimerMessage t{};
@@ -151,6 +151,12 @@ TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsError) {
     n.notifier = g->afterPasteMenuCommandChangedNotifier;
     n.type = kAIAfterPasteNotifier;
     EXPECT_EQ(PluginMain(kCallerAINotifier, kSelectorAINotify, &n), AIErr('PAST'));
+    // The user is told each in words: what stopped, and what to do.
+    const auto& alerts = session->dialogs().alerts();
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[0].text,
+              "Not completed because art it was working on was deleted or undone meanwhile (try again): Plotwise");
+    EXPECT_EQ(alerts[1].text, "Not completed because the host refused it (with the host's error code): Plotwise (PAST)");
 }
 
 TEST_F(HandlerTest, WorkspaceRequestsWithoutPanelsChangeNothing) {
