@@ -25,12 +25,18 @@ bool Hidden(AIArtHandle art) {
     return sAIArt->GetArtUserAttr(art, kArtHidden, &attr) == kNoErr && (attr & kArtHidden) != 0;
 }
 
-// The id of every dimension group of the document, hidden and static ones included.
-AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids) {
+// The id of every dimension group of the document, hidden and static ones included; false
+// when one cannot be read, for any link might then be that dimension's.
+AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids, bool* complete) {
     std::vector<AIArtHandle> groups;
     if (AIErr err = MatchingArt(false, groups, kGroupArt)) return err;
-    for (AIArtHandle group : groups)
-        if (IsDimension(group)) ids.insert(GetDimensionID(group));
+    *complete = true;
+    for (AIArtHandle group : groups) {
+        int32_t id = 0;
+        if (!IsDimension(group)) continue;
+        if (ReadDimensionID(group, &id) == kNoErr) ids.insert(id);
+        else *complete = false;
+    }
     return kNoErr;
 }
 
@@ -39,8 +45,11 @@ AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids) {
 AIErr CleanupAssociativeDimensions() {
     if (!g) return kCADErr;
     std::unordered_set<int32_t> ids;
-    // Without the whole set every link would look orphaned: nothing is removed then.
-    if (AIErr err = ExistingDimensionIds(ids)) return err;
+    bool complete = false;
+    // Without the whole set every link would look orphaned: nothing is removed then, and
+    // links go only for ids known to be gone.
+    if (AIErr err = ExistingDimensionIds(ids, &complete)) return err;
+    if (!complete) return kNoErr;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(false, arts)) return err;
     for (AIArtHandle art : arts) {

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -345,13 +346,40 @@ bool WasSelected(AIArtHandle group) {
     return sAITag->GetTagType(group, kObjectWasSelectedTag, &type) == kNoErr;
 }
 
-// The new group takes the old one's place, with its selection to come; then the old goes.
-// When it cannot, the new group goes instead and the old one stays.
+// Art of the user's in a dimension's group, which a redraw must not dispose of: art it
+// measures, another dimension, or a group holding either.
+bool IsUsersArt(AIArtHandle art) {
+    if (IsDimensionedObject(art) || IsDimension(art)) return true;
+    AIArtHandle child = nullptr;
+    for (sAIArt->GetArtFirstChild(art, &child); child; sAIArt->GetArtSibling(child, &child))
+        if (IsUsersArt(child)) return true;
+    return false;
+}
+
+// The user's art in the old group goes into the new one, in its order, above the new parts.
+AIErr MoveUsersArt(AIArtHandle old, AIArtHandle made) {
+    std::vector<AIArtHandle> users;
+    AIArtHandle child = nullptr;
+    if (AIErr err = sAIArt->GetArtFirstChild(old, &child)) return err;
+    for (; child; sAIArt->GetArtSibling(child, &child))
+        if (IsUsersArt(child)) users.push_back(child);
+    for (auto it = users.rbegin(); it != users.rend(); ++it)
+        if (AIErr err = sAIArt->ReorderArt(*it, kPlaceInsideOnTop, made)) return err;
+    return kNoErr;
+}
+
+// The new group takes the old one's place, with its selection to come and the user's art the
+// old one held; then the old goes. When it cannot, the new group goes instead and the old
+// one stays (with the user's art put back).
 bool Replace(AIArtHandle old, AIArtHandle made) {
     AIErr err = WasSelected(old) ? sAITag->SetTag(made, kObjectWasSelectedTag, kTagString, "") : kNoErr;
     if (!err) err = sAIArt->ReorderArt(made, kPlaceAbove, old);
+    if (!err) err = MoveUsersArt(old, made);
     if (!err) err = sAIArt->DisposeArt(old);
-    if (err) sAIArt->DisposeArt(made);
+    if (err) {
+        MoveUsersArt(made, old);
+        sAIArt->DisposeArt(made);
+    }
     return err == kNoErr;
 }
 
@@ -400,6 +428,38 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
     return replaced;
 }
 
+// A dimension as the user knows it: by the text it shows.
+std::string DimensionName(AIArtHandle group) {
+    std::string name = "a dimension without text";
+    AIArtHandle child = nullptr;
+    if (sAIArt->GetArtFirstChild(group, &child) != kNoErr || !child) return name;
+    char text[256] = {};
+    (void)ForEachDimensionText(child, false, [&](AIArtHandle art, int16_t) -> AIErr {
+        if (GetStringFromTextObject(art, text, sizeof text) == kNoErr && text[0]) name = '"' + std::string(text) + '"';
+        return kCanceledErr;  // the first text names it
+    });
+    return name;
+}
+
+// Every dimension of the document keeps an id of its own: a later one sharing an id (copied
+// where no paste was seen) is given a new one, told to the user, and so never redrawn from
+// the other's clicks.
+AIErr GiveSharedIdsNewOnes() {
+    std::vector<AIArtHandle> groups;
+    if (AIErr err = QueryArt(kProcessAllArt, kGroupArt, groups)) return err;
+    std::unordered_set<int32_t> seen;
+    int32_t highest = 0;
+    if (AIErr err = FindHighestDimensionID(&highest)) return err;
+    for (AIArtHandle group : groups) {
+        int32_t id = 0;
+        if (!IsDimension(group) || ReadDimensionID(group, &id) != kNoErr || seen.insert(id).second) continue;
+        if (AIErr err = SetDimensionID(group, ++highest)) return err;
+        NoteForUser(kRenumberedDimensionsNote, std::to_string(id) + " " + std::to_string(highest));
+    }
+    if (g->prefs.style.id < highest) g->prefs.style.id = highest;
+    return kNoErr;
+}
+
 }  // namespace
 
 AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node) {
@@ -432,15 +492,16 @@ AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {
         StyleNode* node = nullptr;
         if (AIErr err = NewBlock(&node)) return err;
         node->group = group;
-        // A static dimension is left alone, and so is one whose record cannot be read.
-        if (GetDimensionData(group, &node->data) != kNoErr || node->data.live == 0) {
+        // A static dimension is left alone, and so is one whose records cannot be read.
+        const bool readable = GetDimensionData(group, &node->data) == kNoErr;
+        if (!readable || node->data.live == 0 || CollectTexts(*node) != kNoErr) {
+            if (readable && node->data.live != 0) FreeDimensionTextLinkedList(node->data.dimTextDataListPtr);
+            if (!readable || node->data.live != 0) NoteForUser(kUnreadableDimensionsNote, DimensionName(group));
             sAIBlock->DisposeBlock(node);
             ++g->dimensionsKept;
             continue;
         }
-        const AIErr err = CollectTexts(*node);
         AppendStyleNode(node);
-        if (err) return err;
     }
     return kNoErr;
 }
@@ -505,7 +566,8 @@ AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which) {
     g->prefs.createLiveDimensions = 1;
     g->updatingDimensions = 1;
     g->dimensionsRedrawn = g->dimensionsKept = 0;
-    AIErr err = CreateStyleLinkedList(which);
+    AIErr err = GiveSharedIdsNewOnes();
+    if (!err) err = CreateStyleLinkedList(which);
     if (!err) err = CreateDimensionedObjectLinkedList(kProcessAllArt);
     if (!err) err = DrawAssociativeDimensions();
     // The lists stay until they are built again; their text records are given back now.

@@ -72,7 +72,10 @@ AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data);
 
 int IsDimension(AIArtHandle art);
 int isDimensionPart(AIArtHandle art);
+// The dimension's id; 0 when it has none or it cannot be read.
 int32_t GetDimensionID(AIArtHandle art);
+// The id, or the reason it cannot be read ('NOKY' for art that is no dimension).
+AIErr ReadDimensionID(AIArtHandle art, int32_t* id);
 AIErr SetDimensionID(AIArtHandle art, int32_t id);
 // The highest id of any live dimension in the document (0 when there is none). When the
 // host cannot list the document's art the answer is unknown: the current counter
