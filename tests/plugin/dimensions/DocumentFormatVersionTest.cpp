@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -230,6 +231,26 @@ TEST_F(FormatVersionTest, ANewerFormatIsWarnedAboutAndKeepsItsVersion) {
     EXPECT_EQ(Units(Tagged("g1"), "ZA3_Attr_upperUnits"), 15);  // nothing upgraded
     EXPECT_EQ(ScaleID("B"), 15);
     EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
+}
+
+TEST_F(FormatVersionTest, AVersionNoFormatWroteIsRefusedAndTheDocumentLeftAsItIs) {
+    Start();
+    for (int32_t version : {299, 0, -1, INT32_MIN}) {
+        SCOPED_TRACE(version);
+        const size_t alerts = Alerts().size();
+        ASSERT_EQ(Open([&](standin::Document& d) {
+            Format4Document{}(d);
+            SetVersion(d, version);
+        }), kNoErr);
+        EXPECT_EQ(Version(), version);
+        EXPECT_EQ(Units(Tagged("g1"), "ZA3_Attr_upperUnits"), 15);  // nothing upgraded
+        EXPECT_EQ(ScaleID("B"), 15);
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back().text,
+                  "This document's Plotwise data is marked with a version no Plotwise ever wrote, so it was left as "
+                  "it is: " + std::to_string(version));
+        ASSERT_EQ(session->closeDocument(), kNoErr);
+    }
 }
 
 // --- formats 3 to 6 ---
