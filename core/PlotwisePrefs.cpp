@@ -14,6 +14,7 @@
 #include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/AxonometricMath.h"
 
 namespace {
 
@@ -449,6 +450,11 @@ AIErr ReadPrefs() {
     NonFiniteReals finite;
     VisitPrefs(g->prefs, finite);
     KeepStyleInDomain(g->prefs.style);
+    // A view that cannot project art (its receding axes coincide) is no view to start with.
+    if (!IsUsableIsoView(g->prefs.isoView)) {
+        NoteForUser(kDefaultedPreferencesNote, "isoView");
+        g->prefs.isoView = NewRecord().isoView;
+    }
 
     // A store that never held these settings counts as already in the current unit
     // numbering; one from an older version without the flag must be remapped.

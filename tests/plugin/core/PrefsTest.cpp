@@ -236,7 +236,8 @@ TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
     std::ofstream(file) << R"({"format": "plotwise-preferences-1", "preferences": {"ZelmarkPlotwise7": {
         "witnessGap": {"real": -2}, "dimensionWeight": {"real": 1e300}, "chamferDistance1": {"real": -1e300},
         "upperUnits": {"integer": 99}, "DimFormat": {"integer": -1},
-        "dimensionColorComponent1": {"integer": 2147483647}, "arrowheadLength": {"real": 12}}}})";
+        "dimensionColorComponent1": {"integer": 2147483647}, "arrowheadLength": {"real": 12},
+        "isoViewB": {"real": 0.52362305}}}})";
     store().setPath(file);
     store().load();
     ASSERT_EQ(ReadPrefs(), kNoErr);
@@ -248,11 +249,13 @@ TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
     EXPECT_EQ(s.dimensionFormat, 0);
     EXPECT_EQ(s.dimensionColorComponent1, 0);
     EXPECT_EQ(s.arrowheadLength, 12.0f);  // in its domain: kept
+    EXPECT_EQ(g->prefs.isoView.b, preferences{}.isoView.b);  // its receding axes coincided
     ShowNotesForUser();
     ASSERT_FALSE(session->dialogs().alerts().empty());
     EXPECT_EQ(session->dialogs().alerts().back().text,
               "These preferences were out of range and were replaced by their defaults: dimensionWeight inf; "
-              "chamferDistance1 -inf; dimensionColorComponent1 2147483647; witnessGap -2; upperUnits 99; DimFormat -1");
+              "chamferDistance1 -inf; dimensionColorComponent1 2147483647; witnessGap -2; upperUnits 99; DimFormat -1; "
+              "isoView");
 }
 
 TEST_F(PrefsTest, MissingAndWronglyTypedKeysKeepTheStartUpValues) {
