@@ -13,6 +13,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
+#include "geometry/LabelText.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ AIErr CleanupAssociativeDimensions() {
 
 AIErr DoAfterPaste() {
     if (!g) return kCADErr;
-    g->prefs.style.id = GetHighestDimensionID() + 1;
+    g->prefs.style.id = CounterPlus(GetHighestDimensionID(), 1);
     std::vector<AIArtHandle> pasted;
     if (AIErr err = MatchingArt(true, pasted)) return err;
     // The pasted dimensions and the pasted links, by the ids they came with.
@@ -85,7 +86,7 @@ AIErr DoAfterPaste() {
         const auto found = dimensions.find(id);
         if (found != dimensions.end()) {
             // Pasted together: a fresh id on both sides.
-            const int32_t fresh = ++g->prefs.style.id;
+            const int32_t fresh = g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
             for (AIArtHandle dimension : found->second)
                 if (AIErr err = SetDimensionID(dimension, fresh)) return err;
             for (AIArtHandle art : measured)

@@ -28,6 +28,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionTextList.h"
 #include "geometry/BezierGeometry.h"
+#include "geometry/LabelText.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
@@ -246,7 +247,7 @@ void NodeText(cdDataStruct& node, live_dimension_text_data& record, bool labelMo
     switch (record.dimensionFormat) {
         case 0:
             if (labelMode) {
-                if (record.alpha < 0) record.alpha = p.incrementalLabelAlpha++;
+                if (record.alpha < 0) record.alpha = TakeCounter(p.incrementalLabelAlpha);
                 CopyCString(text, GetAlphaLabelText(static_cast<int16_t>(record.alpha)).c_str());
             }
             break;
@@ -255,13 +256,13 @@ void NodeText(cdDataStruct& node, live_dimension_text_data& record, bool labelMo
                 if (record.numeric < 0) record.numeric = GetNextNumericLabelIncrement();
                 CopyCString(text, GetNumericLabelText(static_cast<int16_t>(record.numeric)).c_str());
             } else {
-                if (record.alpha < 0) record.alpha = p.incrementalDimAlpha++;
+                if (record.alpha < 0) record.alpha = TakeCounter(p.incrementalDimAlpha);
                 CopyCString(text, GetAlphaLabelText(static_cast<int16_t>(record.alpha)).c_str());
             }
             break;
         case 2:
             if (!labelMode) {
-                if (record.numeric < 0) record.numeric = p.incrementalDimNumber++;
+                if (record.numeric < 0) record.numeric = TakeCounter(p.incrementalDimNumber);
                 std::snprintf(text, sizeof text, "%d", static_cast<int>(record.numeric));
             }
             break;
@@ -453,7 +454,9 @@ AIErr GiveSharedIdsNewOnes() {
     for (AIArtHandle group : groups) {
         int32_t id = 0;
         if (!IsDimension(group) || ReadDimensionID(group, &id) != kNoErr || seen.insert(id).second) continue;
-        if (AIErr err = SetDimensionID(group, ++highest)) return err;
+        if (highest == CounterPlus(highest, 1)) break;  // no id is left to give
+        highest = CounterPlus(highest, 1);
+        if (AIErr err = SetDimensionID(group, highest)) return err;
         NoteForUser(kRenumberedDimensionsNote, std::to_string(id) + " " + std::to_string(highest));
     }
     if (g->prefs.style.id < highest) g->prefs.style.id = highest;

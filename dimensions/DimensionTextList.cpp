@@ -67,11 +67,11 @@ void regenerateDimension(live_dimension_text_data& r, int32_t format) {
     r.dimensionFormat = format;
     switch (format) {
         case 1:
-            if (r.alpha < 0) r.alpha = g->prefs.incrementalDimAlpha++;
+            if (r.alpha < 0) r.alpha = TakeCounter(g->prefs.incrementalDimAlpha);
             CopyCString(r.dimStr, GetAlphaLabelText(static_cast<int16_t>(r.alpha)).c_str());
             break;
         case 2:
-            if (r.numeric < 0) r.numeric = g->prefs.incrementalDimNumber++;
+            if (r.numeric < 0) r.numeric = TakeCounter(g->prefs.incrementalDimNumber);
             setNumber(r.dimStr, r.numeric);
             break;
         case kCalloutFormat: CopyCString(r.dimStr, r.calloutStr); break;
@@ -81,7 +81,7 @@ void regenerateDimension(live_dimension_text_data& r, int32_t format) {
 
 void regenerateLabel(live_dimension_text_data& r, int32_t format) {
     if (format == 0) {
-        if (r.alpha < 0) r.alpha = g->prefs.incrementalLabelAlpha++;
+        if (r.alpha < 0) r.alpha = TakeCounter(g->prefs.incrementalLabelAlpha);
         CopyCString(r.dimStr, GetAlphaLabelText(static_cast<int16_t>(r.alpha)).c_str());
     } else if (format == 1) {
         if (r.numeric < 0) r.numeric = GetNextNumericLabelIncrement();
@@ -171,15 +171,15 @@ AIErr SetAlphaNumericDimTextData(AIArtHandle art, int32_t format, int32_t base, 
         const int32_t alphaFormat = isLabel ? 0 : 1, numberFormat = isLabel ? 1 : 2, valueFormat = isLabel ? 2 : 0;
         if (format == alphaFormat) {
             if (r.alpha < 0) {
-                r.alpha = base + r.id;
-                ++(isLabel ? g->prefs.incrementalLabelAlpha : g->prefs.incrementalDimAlpha);
+                r.alpha = CounterPlus(base, r.id);
+                TakeCounter(isLabel ? g->prefs.incrementalLabelAlpha : g->prefs.incrementalDimAlpha);
             }
             CopyCString(r.dimStr, GetAlphaLabelText(static_cast<int16_t>(r.alpha)).c_str());
         } else if (format == numberFormat) {
             if (r.numeric < 0) {
-                r.numeric = base + r.id;
+                r.numeric = CounterPlus(base, r.id);
                 if (isLabel) GetNextNumericLabelIncrement();
-                else ++g->prefs.incrementalDimNumber;
+                else TakeCounter(g->prefs.incrementalDimNumber);
             }
             if (isLabel) CopyCString(r.dimStr, GetNumericLabelText(static_cast<int16_t>(r.numeric)).c_str());
             else setNumber(r.dimStr, r.numeric);

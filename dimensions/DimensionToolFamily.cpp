@@ -14,6 +14,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionPaint.h"
 #include "dimensions/DimensionStorage.h"
+#include "geometry/LabelText.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 
@@ -161,7 +162,7 @@ namespace {
 
 void RecordDimensionClick(const PlotwiseToolRow&, AIRealPoint p) {
     RecordChainClick(p);
-    g->curDimID = g->prefs.style.id + 1;
+    g->curDimID = CounterPlus(g->prefs.style.id, 1);
 }
 
 AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
@@ -173,7 +174,7 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, 4);
     // A click of a chaining tool is one more point of the dimension in progress.
     if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
-    g->prefs.style.id += 1;
+    g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
     g->curDimID = g->prefs.style.id;
     AIErr err = CallToolRoutine(row, &ToolRoutines::mouseUp);
     if (!err) err = DimensionToolComplete(row);

@@ -4,6 +4,7 @@
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "geometry/LabelText.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsGlobals.h"
@@ -17,7 +18,7 @@ constexpr GlobalsView<UnitsGlobals> g;
 const ToolFamilyRoutines kSetScaleFamily{
     .recordClick = +[](const PlotwiseToolRow&, AIRealPoint p) {
         RecordChainClick(p);
-        g->curDimID = g->prefs.style.id + 1;
+        g->curDimID = CounterPlus(g->prefs.style.id, 1);
     },
     .mouseUp = +[](const PlotwiseToolRow& row) -> AIErr {
         g->didFirstClick = 0;
