@@ -142,6 +142,17 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
     return getPlatformCurrentTextSizeAndLeading(&g->textSize, &g->textLeading);
 }
 
+AIErr DimensionToolDrag(const PlotwiseToolRow& row, AIRealPoint) {
+    if (!g) return kNoErr;
+    const AIArtHandle before = g->group;
+    const AIErr err = CallToolRoutine(row, &ToolRoutines::drag);
+    if (err && g->group != before) {
+        if (g->group && sAIArt->ValidArt(g->group, false)) sAIArt->DisposeArt(g->group);
+        g->group = nullptr;
+    }
+    return err;
+}
+
 AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
     if (!g) return kCADErr;
     AIErr err = kNoErr;
@@ -152,6 +163,10 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
                 UpdateIncrementalLabelInfo();
             else
                 UpdateIncrementalInfo();
+        } else {
+            // The art it measures is gone (deleted between the clicks, say): what was drawn
+            // stays as plain art, never a live dimension of nothing.
+            DeleteDimensionData(g->dimGroup);
         }
     }
     if (AIErr freed = doFreeHitLocs(); freed && !err) err = freed;
@@ -195,6 +210,7 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
 const ToolFamilyRoutines kDimensionToolFamily{
     .recordClick = &RecordDimensionClick,
     .mouseDown = &DimensionToolMouseDown,
+    .drag = &DimensionToolDrag,
     .mouseUp = &DimensionMouseUp,
     .flags = kFamilyDimensionTools,
 };

@@ -417,7 +417,10 @@ void PluginDriver::setFrontDocument(Document& doc) {
 AIErr PluginDriver::hostEvent(const std::function<AIErr()>& action) {
     lastError_.clear();
     if (!action) return kNoErr;
-    const bool opened = !host_.inMessage() && !inGesture_;
+    // No host command reaches the document while the mouse button is held: an edit then
+    // would fall between the drags, whose undo must take back only their own previews.
+    const bool opened = !host_.inMessage();
+    if (opened && inGesture_) return fail(kBadParameterErr, "the mouse button is held");
     if (opened) host_.beginMessage(MessageKind::Other);
     ++depth_;
     const AIErr e = action();

@@ -139,3 +139,41 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
 
 }  // namespace
 }  // namespace dimtest
+
+namespace dimtest {
+namespace {
+TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone) {
+    auto groups = [&] {
+        size_t n = 0;
+        doc->walk([&](const standin::Art& a, int) { n += a.type == kGroupArt && !a.isLayerGroup() ? 1 : 0; });
+        return n;
+    };
+    // The measured art's layer locked: the tool draws nothing (on the dimension layer either)
+    // and says why.
+    g->prefs.createDimensionLayer = 1;
+    ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);  // makes the dimension layer
+    const size_t before = groups();
+    ASSERT_EQ(doc->setLayerEditable("Layer 1", false), kNoErr);
+    EXPECT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {200, 100}}, {150, 60}), kLockedErr);
+    EXPECT_EQ(groups(), before);
+    EXPECT_NE(session->dialogs().alerts().back().text.find("locked or hidden"), std::string::npos);
+    ASSERT_EQ(doc->setLayerEditable("Layer 1", true), kNoErr);
+
+    // Art deleted between the clicks: what is drawn is no live dimension; undo brings back
+    // the art, never a dimension without it.
+    const ObjId line = Polyline({{100, 300}, {200, 300}});
+    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+    ASSERT_EQ(session->click({100, 300}), kNoErr);
+    ASSERT_EQ(session->mouseDown({200, 300}), kNoErr);
+    EXPECT_EQ(session->hostEvent([&] { return doc->disposeArt(line); }), kBadParameterErr);  // not while held
+    ASSERT_EQ(session->mouseUp({200, 300}), kNoErr);
+    ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(line); }), kNoErr);
+    EXPECT_EQ(Dimension("Horizontal Dimension", {{200, 300}}, {150, 340}), kStaleHandleErr);
+    EXPECT_EQ(Dimensions().size(), 2u);
+    EXPECT_TRUE(session->userUndo());
+    EXPECT_TRUE(session->userUndo());
+    EXPECT_NE(doc->art(line), nullptr);
+    EXPECT_EQ(Dimensions().size(), 2u);
+}
+}  // namespace
+}  // namespace dimtest
