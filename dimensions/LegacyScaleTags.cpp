@@ -70,6 +70,16 @@ void Hand(const Scale& s, int32_t* id, AIReal* scaler, char* label) {
     CopyCString(label, kScaleLabelSize, s.label);
 }
 
+// The scale a tag on the art holds; 'BLDE' for one that cannot be read, the tag staying.
+AIErr ReadScaleTag(AIArtHandle art, const char* name, int32_t* id, AIReal* scaler, char* label) {
+    const char* text = nullptr;
+    if (AIErr err = GetStringTag(art, name, &text)) return err;
+    Scale s;
+    if (!ParseScaleTag(text, &s)) return kBadLiveDimensionDataErr;
+    Hand(s, id, scaler, label);
+    return kNoErr;
+}
+
 // The text of the art's first tag whose name begins with the prefix, or null.
 AIErr FirstTagWithPrefix(AIArtHandle art, const char* prefix, const char** text) {
     *text = nullptr;
@@ -125,12 +135,7 @@ AIErr getPW2LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* l
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
     if (!HasTag(group, kLegacyLayerScaleTag)) return getPW2UntaggedLayerScale(layer, id, scaler, label);
-    const char* text = nullptr;
-    if (AIErr err = GetStringTag(group, kLegacyLayerScaleTag, &text)) return err;
-    Scale s;
-    if (!ParseScaleTag(text, &s)) return kBadLiveDimensionDataErr;
-    Hand(s, id, scaler, label);
-    return kNoErr;
+    return ReadScaleTag(group, kLegacyLayerScaleTag, id, scaler, label);
 }
 
 AIErr getPW2UntaggedLayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
@@ -156,12 +161,7 @@ AIErr getPW2UntaggedLayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler,
 AIErr getCADobjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {
     if (!id || !scaler || !label) return kBadParameterErr;
     if (!HasTag(art, kLegacyObjectScaleTag)) return kNoErr;
-    const char* text = nullptr;
-    if (AIErr err = GetStringTag(art, kLegacyObjectScaleTag, &text)) return err;
-    Scale s;
-    if (!ParseScaleTag(text, &s)) return kBadLiveDimensionDataErr;
-    Hand(s, id, scaler, label);
-    return kNoErr;
+    return ReadScaleTag(art, kLegacyObjectScaleTag, id, scaler, label);
 }
 
 AIErr getLayerScaleFromCADobject(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {

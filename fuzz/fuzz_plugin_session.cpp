@@ -10,47 +10,20 @@
 #include <sstream>
 #include <string_view>
 
-#include "Commands.h"
-#include "EventCommands.h"
-#include "Script.h"
-#include "Session.h"
+#include "FuzzScript.h"
 
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
 
-namespace {
-
-using namespace plotwise::app;
-
-const CommandTable& commands() {
-    static const CommandTable table = [] {
-        CommandTable t;
-        addDocumentCommands(t);
-        addEventCommands(t);
-        for (const char* name : {"open", "save", "svg", "load"}) {
-            Command row = *t.find(name);
-            row.run = [](Session& session, const Args& args) {
-                args.requireCount(1, 3);
-                session.document();
-            };
-            t.add(std::move(row));
-        }
-        return t;
-    }();
-    return table;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const fuzzscript::CommandTable commands = fuzzscript::DiskFreeCommands(true);
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::ostringstream out, errors;
-    Session session(out);
+    plotwise::app::Session session(out);
     session.eventOptions.resourceDir = PLOTWISE_RESOURCE_DIR;  // preferences in memory only
     session.events().load(&PluginMain, "plotwise");
     if (session.events().startup() != kNoErr) std::abort();
-    ScriptRunner runner(commands(), session, errors);
-    const int failures = runner.runText(text, "fuzz.pws");
-    if ((failures > 0) != !errors.str().empty()) std::abort();
+    plotwise::app::ScriptRunner runner(commands, session, errors);
+    fuzzscript::RequireReported(runner.runText(text, "fuzz.pws"), errors.str());
     (void)session.events().shutdown();
     return 0;
 }
