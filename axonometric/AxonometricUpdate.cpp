@@ -125,7 +125,6 @@ bool IsDimensionOrPart(AIArtHandle art) {
 
 AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly) {
     if (!DocumentIsOpen()) return kNoErr;
-    if (!flattenOnly && !IsUsableIsoView(g->prefs.isoView)) return RefuseIsoView(g->prefs.isoView);
     if (AIErr err = SetDocumentIsoViewData(&g->prefs.isoView)) return err;
     (void)TagSelectedArt();
     const int32_t keptFace = g->face;

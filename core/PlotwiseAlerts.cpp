@@ -27,10 +27,6 @@ void restoreSaveLayer() {
     if (g->saveLayer != nullptr && sAILayer != nullptr) sAILayer->SetCurrentLayer(g->saveLayer);
 }
 
-}  // namespace
-
-namespace {
-
 // A heading shows at most this many items; the rest are counted.
 constexpr size_t kMostItems = 20;
 

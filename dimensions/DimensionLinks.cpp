@@ -33,8 +33,8 @@ AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids, bool* complete) {
     if (AIErr err = MatchingArt(false, groups, kGroupArt)) return err;
     *complete = true;
     for (AIArtHandle group : groups) {
-        int32_t id = 0;
         if (!IsDimension(group)) continue;
+        int32_t id = 0;
         if (ReadDimensionID(group, &id) == kNoErr) ids.insert(id);
         else *complete = false;
     }
@@ -86,7 +86,8 @@ AIErr DoAfterPaste() {
         const auto found = dimensions.find(id);
         if (found != dimensions.end()) {
             // Pasted together: a fresh id on both sides.
-            const int32_t fresh = g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
+            g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
+            const int32_t fresh = g->prefs.style.id;
             for (AIArtHandle dimension : found->second)
                 if (AIErr err = SetDimensionID(dimension, fresh)) return err;
             for (AIArtHandle art : measured)

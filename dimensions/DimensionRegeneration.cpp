@@ -347,25 +347,29 @@ bool WasSelected(AIArtHandle group) {
     return sAITag->GetTagType(group, kObjectWasSelectedTag, &type) == kNoErr;
 }
 
+// The members of a group, topmost first (none when the host cannot give them).
+std::vector<AIArtHandle> Members(AIArtHandle group) {
+    std::vector<AIArtHandle> members;
+    AIArtHandle child = nullptr;
+    for (AIErr err = sAIArt->GetArtFirstChild(group, &child); !err && child; err = sAIArt->GetArtSibling(child, &child))
+        members.push_back(child);
+    return members;
+}
+
 // Art of the user's in a dimension's group, which a redraw must not dispose of: art it
 // measures, another dimension, or a group holding either.
 bool IsUsersArt(AIArtHandle art) {
     if (IsDimensionedObject(art) || IsDimension(art)) return true;
-    AIArtHandle child = nullptr;
-    for (sAIArt->GetArtFirstChild(art, &child); child; sAIArt->GetArtSibling(child, &child))
-        if (IsUsersArt(child)) return true;
-    return false;
+    const std::vector<AIArtHandle> members = Members(art);
+    return std::any_of(members.begin(), members.end(), IsUsersArt);
 }
 
 // The user's art in the old group goes into the new one, in its order, above the new parts.
 AIErr MoveUsersArt(AIArtHandle old, AIArtHandle made) {
-    std::vector<AIArtHandle> users;
-    AIArtHandle child = nullptr;
-    if (AIErr err = sAIArt->GetArtFirstChild(old, &child)) return err;
-    for (; child; sAIArt->GetArtSibling(child, &child))
-        if (IsUsersArt(child)) users.push_back(child);
-    for (auto it = users.rbegin(); it != users.rend(); ++it)
-        if (AIErr err = sAIArt->ReorderArt(*it, kPlaceInsideOnTop, made)) return err;
+    const std::vector<AIArtHandle> members = Members(old);
+    for (auto it = members.rbegin(); it != members.rend(); ++it)
+        if (IsUsersArt(*it))
+            if (AIErr err = sAIArt->ReorderArt(*it, kPlaceInsideOnTop, made)) return err;
     return kNoErr;
 }
 
