@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "axonometric/AxonometricData.h"
@@ -452,12 +453,17 @@ std::string DimensionName(AIArtHandle group) {
 AIErr GiveSharedIdsNewOnes() {
     std::vector<AIArtHandle> groups;
     if (AIErr err = QueryArt(kProcessAllArt, kGroupArt, groups)) return err;
-    std::unordered_set<int32_t> seen;
+    std::vector<std::pair<AIArtHandle, int32_t>> dimensions;
     int32_t highest = 0;
-    if (AIErr err = FindHighestDimensionID(&highest)) return err;
     for (AIArtHandle group : groups) {
         int32_t id = 0;
-        if (!IsDimension(group) || ReadDimensionID(group, &id) != kNoErr || seen.insert(id).second) continue;
+        if (!IsDimension(group) || ReadDimensionID(group, &id) != kNoErr) continue;
+        dimensions.emplace_back(group, id);
+        highest = std::max(highest, id);
+    }
+    std::unordered_set<int32_t> seen;
+    for (const auto& [group, id] : dimensions) {
+        if (seen.insert(id).second) continue;
         if (highest == CounterPlus(highest, 1)) break;  // no id is left to give
         highest = CounterPlus(highest, 1);
         if (AIErr err = SetDimensionID(group, highest)) return err;
