@@ -72,12 +72,9 @@ AIErr ArcLength() {
     const bool reversed = (g->prefs.style.modifiers & kCtrlBit) != 0;
     const AIRealPoint& from = reversed ? arc.second : arc.first;
     const AIRealPoint& to = reversed ? arc.first : arc.second;
-    if (AIErr err = constructDimensionedArcSegment(arc.centre, from, to, g->endPoint, kArcLengthKind, group)) {
-        // What was drawn is no dimension: it goes, and the failure is told.
-        sAIArt->DisposeArt(group);
-        return err;
-    }
-    return SetDimensionData(group, nullptr);
+    AIErr err = constructDimensionedArcSegment(arc.centre, from, to, g->endPoint, kArcLengthKind, group);
+    if (!err) err = SetDimensionData(group, nullptr);
+    return DimensionOrNothing(group, err);
 }
 
 }  // namespace

@@ -75,6 +75,11 @@ AIErr GetCurvatureAtClick(AIArtHandle target, const AIRealPoint& p, CurvatureAtC
     return kNoErr;
 }
 
+AIErr DimensionOrNothing(AIArtHandle group, AIErr drawn) {
+    if (drawn && group) sAIArt->DisposeArt(group);
+    return drawn;
+}
+
 AIErr ClickAtCursor() {
     g->firstClick = g->endPoint;
     g->didSecondClick = 0;

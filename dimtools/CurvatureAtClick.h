@@ -43,6 +43,10 @@ struct CurvatureAtClick {
 // within 2 points of the hit. g->art takes the path hit.
 AIErr GetCurvatureAtClick(AIArtHandle target, const AIRealPoint& p, CurvatureAtClick* out, Curvature* outcome);
 
+// A dimension drawn into `group` whole, or nothing: when `drawn` is an error the group goes
+// (what was drawn is no dimension, and no redraw may keep it) and the error is returned.
+AIErr DimensionOrNothing(AIArtHandle group, AIErr drawn);
+
 // The curve radius and tangent tools measure where the cursor is: the drag point becomes
 // the first click and the click chain's one node describes it afresh (the art, piece and
 // parameter the mouse-up stores), as the press did.

@@ -63,11 +63,7 @@ AIErr RadiusLine(const AIRealPoint& o, const AIRealPoint& p, AIArtHandle group) 
     return sAIPath->SetPathClosed(path, true);
 }
 
-AIErr CurveRadius(int16_t drawArc) {
-    CircleFit fit;
-    AIErr result = kNoErr;
-    if (!Measure(&fit, &result)) return result;
-    AIArtHandle group = g->group;
+AIErr CurveRadiusArt(const CircleFit& fit, int16_t drawArc, AIArtHandle group) {
     const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
     const AIRealPoint o = fit.centre, p = fit.point;
     const AIReal r = fit.radius;
@@ -91,11 +87,7 @@ AIErr CurveRadius(int16_t drawArc) {
     return SetDimensionData(group, nullptr);
 }
 
-AIErr Tangent() {
-    CircleFit fit;
-    AIErr result = kNoErr;
-    if (!Measure(&fit, &result)) return result;
-    AIArtHandle group = g->group;
+AIErr TangentArt(const CircleFit& fit, AIArtHandle group) {
     const int32_t keys = g->prefs.style.modifiers;
     const bool shift = (keys & kShiftBit) && !g->ignoreShift;
     const bool option = (keys & kOptionBit) != 0;
@@ -111,6 +103,20 @@ AIErr Tangent() {
     }
     g->okToTrackCursorFlag = 1;
     return SetDimensionData(group, nullptr);
+}
+
+AIErr CurveRadius(int16_t drawArc) {
+    CircleFit fit;
+    AIErr result = kNoErr;
+    if (!Measure(&fit, &result)) return result;
+    return DimensionOrNothing(g->group, CurveRadiusArt(fit, drawArc, g->group));
+}
+
+AIErr Tangent() {
+    CircleFit fit;
+    AIErr result = kNoErr;
+    if (!Measure(&fit, &result)) return result;
+    return DimensionOrNothing(g->group, TangentArt(fit, g->group));
 }
 
 }  // namespace

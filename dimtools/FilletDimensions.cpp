@@ -13,6 +13,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimtools/CurvatureAtClick.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/RadialDimensions.h"
 #include "dimtools/ToolHit.h"
@@ -75,6 +76,25 @@ double LeaderDirection(const AIRealPoint& centre, const FilletArc& arc, const AI
     return apart(s) < apart(e) ? s : e;
 }
 
+// The leader from the drag point's distance (option: the centre) to the arc, its
+// terminator on the arc, the shelf and the labelled radius, made live.
+AIErr FilletArt(const AIRealPoint& centre, AIReal radius, const FilletArc& arc, const AIRealPoint& inside,
+                AIArtHandle group) {
+    const int32_t keys = g->prefs.style.modifiers;
+    const AIRealPoint drag = g->endPoint;
+    const double direction = LeaderDirection(centre, arc, inside, drag);
+    const AIRealPoint onArc = Along(centre, radius, direction);
+    const double reach = std::hypot(static_cast<double>(drag.h) - centre.h, static_cast<double>(drag.v) - centre.v);
+    const AIRealPoint start = (keys & kOptionBit) ? centre : Along(centre, reach, direction);
+    if (AIErr err = drawDimensionLine(start, onArc, group)) return err;
+    if (AIErr err = doLineEndpointGraphics(start, onArc, 0, 1, 1, group)) return err;
+    // The shelf leaves the leader away from the arc; straight above or below it, left.
+    bool right = onArc.h < start.h;
+    if (onArc.h != start.h && (keys & kCtrlBit)) right = !right;
+    if (AIErr err = RadialShelfAndText(kRadiusKind, start, right, radius, group)) return err;
+    return SetDimensionData(group, nullptr);
+}
+
 AIErr FilletRadius() {
     if (!g->didFirstClick) return kNoErr;  // the gesture was refused
     if (AIErr err = CheckDocumentZoom()) return err;
@@ -105,20 +125,7 @@ AIErr FilletRadius() {
     if (AIErr err = FilletArcEnds(segments.data(), count, closed, first, centre, radius, &arc)) return err;
 
     if (AIErr err = PrepDimensionLayer()) return err;
-    AIArtHandle group = g->group;
-    const int32_t keys = g->prefs.style.modifiers;
-    const AIRealPoint drag = g->endPoint;
-    const double direction = LeaderDirection(centre, arc, bezierPointAt(piece, 0.5f), drag);
-    const AIRealPoint onArc = Along(centre, radius, direction);
-    const double reach = std::hypot(static_cast<double>(drag.h) - centre.h, static_cast<double>(drag.v) - centre.v);
-    const AIRealPoint start = (keys & kOptionBit) ? centre : Along(centre, reach, direction);
-    if (AIErr err = drawDimensionLine(start, onArc, group)) return err;
-    if (AIErr err = doLineEndpointGraphics(start, onArc, 0, 1, 1, group)) return err;
-    // The shelf leaves the leader away from the arc; straight above or below it, left.
-    bool right = onArc.h < start.h;
-    if (onArc.h != start.h && (keys & kCtrlBit)) right = !right;
-    if (AIErr err = RadialShelfAndText(kRadiusKind, start, right, radius, group)) return err;
-    return SetDimensionData(group, nullptr);
+    return DimensionOrNothing(g->group, FilletArt(centre, radius, arc, bezierPointAt(piece, 0.5f), g->group));
 }
 
 }  // namespace
