@@ -67,7 +67,10 @@ std::vector<AIPathSegment> Bumps(int n) {
 }
 
 // One bowed piece `length` points across.
-AIRealBezier Bow(AIReal length) { return {{0, 100}, {length / 3, 100 + length / 5}, {2 * length / 3, 100 + length / 5}, {length, 100}}; }
+AIRealBezier Bow(AIReal length) {
+    const AIReal rise = 100 + length / 5;
+    return {{0, 100}, {length / 3, rise}, {2 * length / 3, rise}, {length, 100}};
+}
 
 void BM_CurveRadiusPathSize(benchmark::State& state) {
     Session s;

@@ -75,6 +75,11 @@ AIErr GetCurvatureAtClick(AIArtHandle target, const AIRealPoint& p, CurvatureAtC
     return kNoErr;
 }
 
+AIRealPoint PointAlong(const AIRealPoint& from, double length, double angle) {
+    return {static_cast<AIReal>(from.h + length * std::cos(angle)),
+            static_cast<AIReal>(from.v + length * std::sin(angle))};
+}
+
 AIErr DimensionOrNothing(AIArtHandle group, AIErr drawn) {
     if (drawn && group) sAIArt->DisposeArt(group);
     return drawn;

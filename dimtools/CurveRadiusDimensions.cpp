@@ -28,10 +28,6 @@ constexpr int32_t kShiftBit = 1, kOptionBit = 2, kCtrlBit = 4;
 constexpr int16_t kRadiusKind = 1;
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
 
-AIRealPoint Along(const AIRealPoint& from, double length, double angle) {
-    return {static_cast<AIReal>(from.h + length * std::cos(angle)), static_cast<AIReal>(from.v + length * std::sin(angle))};
-}
-
 // The measure under firstClick, and the group it is drawn into. False with *result set
 // when nothing is to be drawn: no usable hit stops the ruler marks following the cursor.
 bool Measure(CircleFit* fit, AIErr* result) {
@@ -76,11 +72,11 @@ AIErr CurveRadiusArt(const CircleFit& fit, int16_t drawArc, AIArtHandle group) {
         if (AIErr err = doLineEndpointGraphics(o, p, 0, 1, 1, group)) return err;
     // The value beyond the centre, away from the curve.
     if (AIErr err = RadialValueText(kRadiusKind, r)) return err;
-    g->textLoc = Along(o, g->textSize + g->textLeading, theta);
+    g->textLoc = PointAlong(o, g->textSize + g->textLeading, theta);
     g->textAlignment = std::fabs(theta) < kHalfPi ? kStartStyle : kLimitStyle;
     if (AIErr err = RadialTextArt(group)) return err;
     if (drawArc == 1) {
-        const AIRealPoint from = Along(o, r, theta + kArcHalfSweep), to = Along(o, r, theta - kArcHalfSweep);
+        const AIRealPoint from = PointAlong(o, r, theta + kArcHalfSweep), to = PointAlong(o, r, theta - kArcHalfSweep);
         if (AIErr err = constructArcSegment(o, from, to, group, &g->dimensionLineStyle)) return err;
     }
     g->okToTrackCursorFlag = 1;
@@ -94,11 +90,12 @@ AIErr TangentArt(const CircleFit& fit, AIArtHandle group) {
     const AIRealPoint p = fit.point;
     const double r = fit.radius, theta = fit.towardsCentre;
     if (shift || !option) {
-        if (AIErr err = drawDimensionLine(Along(p, r, theta + kHalfPi), Along(p, r, theta - kHalfPi), group)) return err;
+        const AIRealPoint t1 = PointAlong(p, r, theta + kHalfPi), t2 = PointAlong(p, r, theta - kHalfPi);
+        if (AIErr err = drawDimensionLine(t1, t2, group)) return err;
     }
     if (shift || option) {
         // The normal to the centre of curvature, or (ctrl) as long to the convex side.
-        const AIRealPoint end = (keys & kCtrlBit) ? Along(p, -r, theta) : fit.centre;
+        const AIRealPoint end = (keys & kCtrlBit) ? PointAlong(p, -r, theta) : fit.centre;
         if (AIErr err = drawDimensionLine(end, p, group)) return err;
     }
     g->okToTrackCursorFlag = 1;

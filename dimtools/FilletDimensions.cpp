@@ -33,9 +33,6 @@ constexpr int16_t kRadiusKind = 1;
 double Direction(const AIRealPoint& from, const AIRealPoint& to) {
     return std::atan2(static_cast<double>(to.v) - from.v, static_cast<double>(to.h) - from.h);
 }
-AIRealPoint Along(const AIRealPoint& from, double length, double angle) {
-    return {static_cast<AIReal>(from.h + length * std::cos(angle)), static_cast<AIReal>(from.v + length * std::sin(angle))};
-}
 // The turn from one direction to another, counter-clockwise, in [0, 2 pi).
 double Turn(double from, double to) {
     const double d = std::fmod(to - from, kTwoPi);
@@ -83,9 +80,9 @@ AIErr FilletArt(const AIRealPoint& centre, AIReal radius, const FilletArc& arc, 
     const int32_t keys = g->prefs.style.modifiers;
     const AIRealPoint drag = g->endPoint;
     const double direction = LeaderDirection(centre, arc, inside, drag);
-    const AIRealPoint onArc = Along(centre, radius, direction);
+    const AIRealPoint onArc = PointAlong(centre, radius, direction);
     const double reach = std::hypot(static_cast<double>(drag.h) - centre.h, static_cast<double>(drag.v) - centre.v);
-    const AIRealPoint start = (keys & kOptionBit) ? centre : Along(centre, reach, direction);
+    const AIRealPoint start = (keys & kOptionBit) ? centre : PointAlong(centre, reach, direction);
     if (AIErr err = drawDimensionLine(start, onArc, group)) return err;
     if (AIErr err = doLineEndpointGraphics(start, onArc, 0, 1, 1, group)) return err;
     // The shelf leaves the leader away from the arc; straight above or below it, left.

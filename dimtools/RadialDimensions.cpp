@@ -191,7 +191,8 @@ AIErr Radius(int16_t kind) {
     g->radialDimOnFace = onFace ? 1 : 0;
 
     // The shelf goes away from the circle (ctrl: towards it).
-    const bool right = (bounds.left + (bounds.right - bounds.left) / 2.0f < p.h) != ((Style().modifiers & kCtrlBit) != 0);
+    const AIReal middle = bounds.left + (bounds.right - bounds.left) / 2.0f;
+    const bool right = (middle < p.h) != ((Style().modifiers & kCtrlBit) != 0);
     if (AIErr err = RadialShelfAndText(kind, p, right, kind == kRadiusKind ? radius : diameter, group)) return err;
     if (AIErr err = SetDimensionData(group, nullptr)) return err;
     return onFace ? ProjectAxonometricFromData(group, &record) : kNoErr;

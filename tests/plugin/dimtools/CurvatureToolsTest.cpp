@@ -61,7 +61,8 @@ struct CurvatureToolsTest : RadialAngleTest {
     // A line of the group from a to b (either way round) within tol.
     bool LineNear(ObjId group, AIRealPoint a, AIRealPoint b, double tol) const {
         for (const Segment& s : Lines(group))
-            if ((Distance(s.a, a) < tol && Distance(s.b, b) < tol) || (Distance(s.a, b) < tol && Distance(s.b, a) < tol))
+            if ((Distance(s.a, a) < tol && Distance(s.b, b) < tol) ||
+                (Distance(s.a, b) < tol && Distance(s.b, a) < tol))
                 return true;
         return false;
     }
@@ -114,7 +115,8 @@ TEST_F(CurvatureToolsTest, TheArcLengthBetweenTwoClicksOfACircle) {
         const AIRealPoint drag = At(kCircleCentre, 130, 75);
         ASSERT_EQ(TwoClicksAndDrag("Arc Length Dimension", r.first, r.second, drag, r.keys), kNoErr);
         const ObjId dim = Dimensions().back();
-        EXPECT_NEAR(Value(dim), (100 + r.centreOff) * r.degrees * kPi / 180, 2 * r.centreOff * r.degrees * kPi / 180 + 0.01);
+        const double swept = r.degrees * kPi / 180;
+        EXPECT_NEAR(Value(dim), 100 * swept, r.centreOff * swept + 0.01);
         // The dimension arc lies at the drag point's distance from the centre.
         const auto arc = Arc(dim);
         ASSERT_FALSE(arc.empty());
@@ -190,9 +192,8 @@ TEST_F(CurvatureToolsTest, TheFilletLeaderStaysOnTheArc) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        ASSERT_EQ(PressAndDrag("Fillet Dimension", At(kFilletCentre, 20, -70), At(kFilletCentre, r.dragDistance, r.dragAt),
-                               r.keys),
-                  kNoErr);
+        const AIRealPoint drag = At(kFilletCentre, r.dragDistance, r.dragAt);
+        ASSERT_EQ(PressAndDrag("Fillet Dimension", At(kFilletCentre, 20, -70), drag, r.keys), kNoErr);
         const ObjId dim = Dimensions().back();
         EXPECT_EQ(Text(dim), "R 20.00");
         const AIRealPoint onArc = At(kFilletCentre, 20, r.leaderAt);
@@ -258,7 +259,9 @@ TEST_F(CurvatureToolsTest, AFilletRadiusOnlyOfACircularPiece) {
 // The parabola v = 300 + (h - 300)^2 / 100 from h = 200 to 400, as one exact cubic.
 struct Parabola {
     static double Radius(double x) { return 50 * std::pow(1 + (x / 50) * (x / 50), 1.5); }
-    static AIRealPoint Point(double x) { return {static_cast<AIReal>(300 + x), static_cast<AIReal>(300 + x * x / 100)}; }
+    static AIRealPoint Point(double x) {
+        return {static_cast<AIReal>(300 + x), static_cast<AIReal>(300 + x * x / 100)};
+    }
 };
 
 TEST_F(CurvatureToolsTest, TheRadiusOfCurvatureWhereTheCursorIs) {
