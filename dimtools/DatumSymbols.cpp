@@ -30,11 +30,16 @@ constexpr int16_t kCenterStyle = 2;
 constexpr int16_t kFilledArrowhead = 1;
 
 // The leg of a symbol: the press and drag snapped onto the art under them, the knee and
-// the leg's angle.
+// the leg's angle; the side of the feature and target (ctrl: the other) and the end of
+// their shelf.
 struct Leg {
     AIRealPoint start, knee;
     AIReal theta;
+    int16_t direction;
+    AIRealPoint end;
 };
+
+bool Ctrl() { return (g->prefs.style.modifiers & kLabelCtrlKey) != 0; }
 
 // The group the symbol is drawn into, and its leg pressed at *press; the snapped press is
 // written back there. Under shift the leg is as long as the drag from the press, or, with
@@ -48,10 +53,10 @@ AIErr Begin(AIRealPoint* press, bool fromUnsnapped, AIArtHandle* group, Leg* leg
     if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
     leg->start = *press;
     leg->knee = LeaderKnee(*press, g->endPoint, fromUnsnapped ? unsnapped : *press, &leg->theta);
+    leg->direction = LabelSide(leg->start, leg->knee, Ctrl());
+    leg->end = ShelfEnd(leg->knee, leg->direction);
     return kNoErr;
 }
-
-bool Ctrl() { return (g->prefs.style.modifiers & kLabelCtrlKey) != 0; }
 
 // The custom text of the chain's node (0 the first, 1 the second), or the fallback.
 std::string NodeText(int index, const char* fallback) {
@@ -133,14 +138,12 @@ AIErr doDatumFeatureTool() {
     AIArtHandle group = nullptr;
     Leg leg{};
     if (AIErr err = Begin(&g->startingPoint, false, &group, &leg)) return err;
-    const int16_t direction = LabelSide(leg.start, leg.knee, Ctrl());
-    const AIRealPoint end = ShelfEnd(leg.knee, direction);
     if (AIErr err = FeatureTriangle(leg, group)) return err;
-    if (AIErr err = drawLeaderLine(leg.start, leg.knee, end, group, kElbowLeader, 0)) return err;
+    if (AIErr err = drawLeaderLine(leg.start, leg.knee, leg.end, group, kElbowLeader, 0)) return err;
     char text[1024] = {};
-    GetLabelText(g->prefs.style.labelFormat, text, nullptr, sizeof text);
-    KeepLabelText(text);
-    if (AIErr err = drawShape(end, direction, group, kBoxFrame, AngleTo(leg.knee, end), text, nullptr)) return err;
+    TakeLabelText(text, nullptr);
+    if (AIErr err = drawShape(leg.end, leg.direction, group, kBoxFrame, AngleTo(leg.knee, leg.end), text, nullptr))
+        return err;
     return SetDimensionData(group, nullptr);
 }
 
@@ -149,14 +152,12 @@ AIErr doDatumTargetTool() {
     AIArtHandle group = nullptr;
     Leg leg{};
     if (AIErr err = Begin(&g->startingPoint, false, &group, &leg)) return err;
-    const int16_t direction = LabelSide(leg.start, leg.knee, Ctrl());
-    const AIRealPoint end = ShelfEnd(leg.knee, direction);
     Plotwise3_Live_Dimension_Data& style = g->prefs.style;
-    if (AIErr err = drawLeaderLine(leg.start, leg.knee, end, group, style.labelLeader, 1)) return err;
+    if (AIErr err = drawLeaderLine(leg.start, leg.knee, leg.end, group, style.labelLeader, 1)) return err;
     const std::string text1 = NodeText(0, "1"), text2 = NodeText(1, "A");
     KeepLabelText(text1.c_str());
-    if (AIErr err = drawShape(end, direction, group, kSplitCircleFrame, AngleTo(leg.start, end), text1.c_str(),
-                              text2.c_str()))
+    if (AIErr err = drawShape(leg.end, leg.direction, group, kSplitCircleFrame, AngleTo(leg.start, leg.end),
+                              text1.c_str(), text2.c_str()))
         return err;
     // Its texts are its own, whatever the labels' format: the stored style says so.
     const int32_t format = style.labelFormat;

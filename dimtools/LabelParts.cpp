@@ -5,6 +5,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimtools/DimToolGlobals.h"
+#include "dimtools/LabelText.h"
 #include "geometry/PlaneGeometry.h"
 
 namespace {
@@ -13,12 +14,16 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 }  // namespace
 
-AIPathSegment LabelCorner(AIRealPoint p) {
+AIPathSegment LabelAnchor(AIRealPoint p, AIRealPoint in, AIRealPoint out, bool corner) {
     AIPathSegment s{};
-    s.p = s.in = s.out = p;
-    s.corner = true;
+    s.p = p;
+    s.in = in;
+    s.out = out;
+    s.corner = corner;
     return s;
 }
+
+AIPathSegment LabelCorner(AIRealPoint p) { return LabelAnchor(p, p, p); }
 
 AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bool closed) {
     if (!g) return kCADErr;
@@ -68,3 +73,8 @@ AIRealPoint PointAlong(AIRealPoint p, AIReal length, AIReal angle) {
 AIReal AngleTo(AIRealPoint a, AIRealPoint b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
 
 void KeepLabelText(const char* text) { CopyCString(g->theText, text && text[0] ? text : "-"); }
+
+void TakeLabelText(char (&text)[1024], AIArtHandle targetArt) {
+    GetLabelText(g->prefs.style.labelFormat, text, targetArt, sizeof text);
+    KeepLabelText(text);
+}

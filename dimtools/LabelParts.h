@@ -12,7 +12,8 @@
 // The keys of the style's `modifiers` the label tools read.
 constexpr int32_t kLabelShiftKey = 1, kLabelOptionKey = 2, kLabelCtrlKey = 4;
 
-// A corner anchor with both handles on it.
+// An anchor with its handles (a corner unless told), and a corner with both handles on it.
+AIPathSegment LabelAnchor(AIRealPoint p, AIRealPoint in, AIRealPoint out, bool corner = true);
 AIPathSegment LabelCorner(AIRealPoint p);
 // A new path of these anchors on top inside `group` (above firstArt when group is null),
 // painted with dimensionLineStyle and open or closed. The first failing host call's error
@@ -42,3 +43,6 @@ AIReal AngleTo(AIRealPoint a, AIRealPoint b);
 // The label's text made theText, which a live label's stored style keeps as the sign that
 // it is a label (an empty text is kept as "-", as it is measured).
 void KeepLabelText(const char* text);
+// The label text of the style's format (GetLabelText; targetArt for a geometric label)
+// into text, kept as above.
+void TakeLabelText(char (&text)[1024], AIArtHandle targetArt);

@@ -31,15 +31,7 @@ constexpr AIReal kFlatEdge = 0.1f;
 constexpr AIReal kSplitTextAbove = 3.0f, kSplitTextBelow = 1.0f;
 constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
 
-AIPathSegment Anchor(AIReal h, AIReal v, AIRealPoint in, AIRealPoint out) {
-    AIPathSegment s{};
-    s.p = {h, v};
-    s.in = in;
-    s.out = out;
-    s.corner = true;
-    return s;
-}
-AIPathSegment Corner(AIReal h, AIReal v) { return LabelCorner({h, v}); }
+AIPathSegment Anchor(AIReal h, AIReal v, AIRealPoint in, AIRealPoint out) { return LabelAnchor({h, v}, in, out); }AIPathSegment Corner(AIReal h, AIReal v) { return LabelCorner({h, v}); }
 
 // The sizes a frame is drawn from: centre, half height, stretch either side, the circle
 // handle of the half height.

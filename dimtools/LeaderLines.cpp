@@ -28,15 +28,6 @@ struct LeaderPath {
     AIRealPoint aim;
 };
 
-AIPathSegment Smooth(AIRealPoint p, AIRealPoint in, AIRealPoint out, bool corner) {
-    AIPathSegment s{};
-    s.p = p;
-    s.in = in;
-    s.out = out;
-    s.corner = corner;
-    return s;
-}
-
 LeaderPath Elbow(AIRealPoint start, AIRealPoint mid, AIRealPoint end) {
     return {{LabelCorner(start), LabelCorner(mid), LabelCorner(end)}, mid};
 }
@@ -58,7 +49,7 @@ LeaderPath Arc(AIRealPoint start, AIRealPoint end, bool ctrl) {
     const AIReal t = std::min(g->prefs.style.arrowheadLength / length, 1.0f);
     AIRealPoint aim{};
     sAIRealBezier->Evaluate(&curve, t, &aim);
-    return {{Smooth(start, start, out, true), Smooth(end, in, end, true)}, aim};
+    return {{LabelAnchor(start, start, out), LabelAnchor(end, in, end)}, aim};
 }
 
 LeaderPath Kinked(AIRealPoint start, AIRealPoint end, bool ctrl) {
@@ -69,7 +60,7 @@ LeaderPath Kinked(AIRealPoint start, AIRealPoint end, bool ctrl) {
     AIRealPoint a{}, b{};
     getPointAlongLine(start, p1, kJogHandle, &a);
     getPointAlongLine(end, p2, kJogHandle, &b);
-    return {{LabelCorner(start), Smooth(p1, p1, a, true), Smooth(p2, b, p2, true), LabelCorner(end)}, m};
+    return {{LabelCorner(start), LabelAnchor(p1, p1, a), LabelAnchor(p2, b, p2), LabelCorner(end)}, m};
 }
 
 LeaderPath Wave(AIRealPoint start, AIRealPoint end, bool ctrl) {
@@ -79,7 +70,7 @@ LeaderPath Wave(AIRealPoint start, AIRealPoint end, bool ctrl) {
     const AIReal s = ctrl ? -1.0f : 1.0f;
     const AIRealPoint in = PointAlong(m, h / 2.0f, theta + s * kQuarterTurn);
     const AIRealPoint out = PointAlong(m, h / 2.0f, theta - s * kQuarterTurn);
-    return {{LabelCorner(start), Smooth(m, in, out, false), LabelCorner(end)}, in};
+    return {{LabelCorner(start), LabelAnchor(m, in, out, false), LabelCorner(end)}, in};
 }
 
 LeaderPath LeaderOfKind(int32_t kind, AIRealPoint start, AIRealPoint mid, AIRealPoint end, bool ctrl) {

@@ -9,7 +9,6 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelParts.h"
 #include "dimtools/LabelShapes.h"
-#include "dimtools/LabelText.h"
 #include "dimtools/LeaderLines.h"
 
 namespace {
@@ -66,8 +65,7 @@ AIErr doPointerTool() {
     if (AIErr err = drawLeaderLine(start, knee, end, group, kind, 1)) return err;
 
     char text[1024] = {};
-    GetLabelText(style.labelFormat, text, targetArt, sizeof text);
-    KeepLabelText(text);
+    TakeLabelText(text, targetArt);
     if (AIErr err = drawShape(end, direction, group, style.labelShape, AngleTo(start, end), text, nullptr))
         return err;
     return SetDimensionData(group, nullptr);
