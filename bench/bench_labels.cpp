@@ -47,7 +47,8 @@ Seconds LabelEach(PluginSession& s, int n) {
         s.driver->mouseUp({top.h + 20, top.v + 30});
     }
     const Seconds spent = Clock::now() - t0;
-    if (g->prefs.style.id - before != n) std::fprintf(stderr, "only %d of %d labels drawn\n", g->prefs.style.id - before, n);
+    const int32_t drawn = g->prefs.style.id - before;
+    if (drawn != n) std::fprintf(stderr, "only %d of %d labels drawn\n", drawn, n);
     s.driver->closeDocument();
     return spent;
 }

@@ -1,7 +1,6 @@
 // The datum flag, feature and target: the common leg, then each symbol's own parts.
 #include "dimtools/DatumSymbols.h"
 
-#include <algorithm>
 #include <string>
 
 #include "AIHitTest.h"
@@ -91,7 +90,8 @@ AIErr Flag(const Leg& leg, AIArtHandle group) {
     const AIReal s = g->textSize + g->textLeading + border;
     char text[1024] = {};
     GetLabelText(style.labelFormat, text, nullptr, sizeof text);
-    const std::string textOut = style.labelFormat == kCustomFormat ? std::string(text) : "- " + std::string(text) + " -";
+    const std::string textOut =
+        style.labelFormat == kCustomFormat ? std::string(text) : "- " + std::string(text) + " -";
     char bounded[sizeof text] = {};
     CopyCString(bounded, textOut.c_str());
     KeepLabelText(bounded);

@@ -31,7 +31,8 @@ constexpr AIReal kFlatEdge = 0.1f;
 constexpr AIReal kSplitTextAbove = 3.0f, kSplitTextBelow = 1.0f;
 constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
 
-AIPathSegment Anchor(AIReal h, AIReal v, AIRealPoint in, AIRealPoint out) { return LabelAnchor({h, v}, in, out); }AIPathSegment Corner(AIReal h, AIReal v) { return LabelCorner({h, v}); }
+AIPathSegment Anchor(AIReal h, AIReal v, AIRealPoint in, AIRealPoint out) { return LabelAnchor({h, v}, in, out); }
+AIPathSegment Corner(AIReal h, AIReal v) { return LabelCorner({h, v}); }
 
 // The sizes a frame is drawn from: centre, half height, stretch either side, the circle
 // handle of the half height.
@@ -76,7 +77,8 @@ std::vector<AIPathSegment> RoundedBox(const Frame& f) {
 std::vector<AIPathSegment> Hexagon(const Frame& f) {
     const AIRealPoint left{f.c.h - f.s, f.c.v}, right{f.c.h + f.s, f.c.v};
     std::vector<AIPathSegment> a;
-    for (const AIReal turn : {2.0f / 3.0f, 1.0f, 4.0f / 3.0f}) a.push_back(LabelCorner(PointAlong(left, f.r, turn * kPi)));
+    for (const AIReal turn : {2.0f / 3.0f, 1.0f, 4.0f / 3.0f})
+        a.push_back(LabelCorner(PointAlong(left, f.r, turn * kPi)));
     for (const AIReal turn : {-1.0f / 3.0f, 0.0f, 1.0f / 3.0f})
         a.push_back(LabelCorner(PointAlong(right, f.r, turn * kPi)));
     return a;

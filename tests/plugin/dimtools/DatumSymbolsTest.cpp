@@ -44,8 +44,11 @@ TEST_F(DatumSymbolsTest, TheFlagContinuesTheLegAndReadsUpright) {
         const auto frames = Frames(flag);
         ASSERT_EQ(frames.size(), 1u);
         const auto& f = frames[0]->segments;
-        const AIRealPoint e1{static_cast<AIReal>(knee.h + s * std::cos(theta)), static_cast<AIReal>(knee.v + s * std::sin(theta))};
-        const AIRealPoint e2{static_cast<AIReal>(e1.h + w * std::cos(phi)), static_cast<AIReal>(e1.v + w * std::sin(phi))};
+        auto along = [](AIRealPoint p, double length, double angle) {
+            return AIRealPoint{static_cast<AIReal>(p.h + length * std::cos(angle)),
+                               static_cast<AIReal>(p.v + length * std::sin(angle))};
+        };
+        const AIRealPoint e1 = along(knee, s, theta), e2 = along(e1, w, phi);
         EXPECT_PT(f[0].p, knee.h, knee.v);
         EXPECT_PT(f[1].p, e1.h, e1.v);
         EXPECT_PT(f[2].p, e2.h, e2.v);

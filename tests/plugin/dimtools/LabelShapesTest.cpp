@@ -13,9 +13,14 @@
 namespace dimtest {
 namespace {
 
-using LabelShapesTest = LabelTest;
-
 constexpr AIRealPoint kP{200, 300};
+
+struct LabelShapesTest : LabelTest {
+    // A frame at kP on side dir, in a group of its own.
+    ObjId Shape(int16_t dir, int32_t shape, const char* text, AIErr expected = kNoErr) {
+        return InGroup([&](AIArtHandle grp) { return drawShape(kP, dir, grp, shape, 0, text, nullptr); }, expected);
+    }
+};
 constexpr double kSqrt3 = 1.7320508075688772;
 
 struct FrameRow {
@@ -33,8 +38,7 @@ TEST_F(LabelShapesTest, EachFrameTouchesTheEndAndIsSizedFromItsText) {
     for (const FrameRow& row : rows) {
         for (const int16_t dir : {1, -1}) {
             SCOPED_TRACE(std::string(row.text) + " shape " + std::to_string(row.shape) + " dir " + std::to_string(dir));
-            const ObjId group =
-                InGroup([&](AIArtHandle grp) { return drawShape(kP, dir, grp, row.shape, 0, row.text, nullptr); });
+            const ObjId group = Shape(dir, row.shape, row.text);
             const AIRealRect box = TextBox(row.text);
             const double h = box.top - box.bottom;
             double s = std::max(0.0, (box.right - box.left - 8.0) / 2.0);
@@ -72,7 +76,7 @@ TEST_F(LabelShapesTest, CirclesHexagonsAndTrianglesAreRegular) {
     const double r = 4 + (4 + (box.top - box.bottom)) / 2;
     const AIRealPoint c{static_cast<AIReal>(kP.h + r), kP.v};
     for (const int32_t shape : {kCircleFrame, kHexagonFrame}) {
-        const ObjId group = InGroup([&](AIArtHandle grp) { return drawShape(kP, 1, grp, shape, 0, "A", nullptr); });
+        const ObjId group = Shape(1, shape, "A");
         for (const AIPathSegment& a : Frames(group)[0]->segments) {
             EXPECT_NEAR(std::hypot(a.p.h - c.h, a.p.v - c.v), r, 1e-3);
             if (shape == kCircleFrame) {
@@ -81,7 +85,7 @@ TEST_F(LabelShapesTest, CirclesHexagonsAndTrianglesAreRegular) {
         }
     }
     // The triangle's sides are 2R, and its near side's middle is the end.
-    const ObjId tri = InGroup([&](AIArtHandle grp) { return drawShape(kP, 1, grp, kTriangleFrame, 0, "A", nullptr); });
+    const ObjId tri = Shape(1, kTriangleFrame, "A");
     const auto& t = Frames(tri)[0]->segments;
     const double bigR = 4 + (4 + (box.top - box.bottom)) / kSqrt3;
     for (auto [i, j] : {std::pair{0, 2}, {2, 3}, {3, 0}})
@@ -89,7 +93,7 @@ TEST_F(LabelShapesTest, CirclesHexagonsAndTrianglesAreRegular) {
     const AIRealPoint middle{(t[0].p.h + t[3].p.h) / 2, (t[0].p.v + t[3].p.v) / 2};
     EXPECT_PT(middle, kP.h, kP.v);
     // The rounded box's corners are quarter circles of half the half height.
-    const ObjId rounded = InGroup([&](AIArtHandle grp) { return drawShape(kP, 1, grp, kRoundedBoxFrame, 0, "A", nullptr); });
+    const ObjId rounded = Shape(1, kRoundedBoxFrame, "A");
     const AIPathSegment& first = Frames(rounded)[0]->segments[0];
     EXPECT_NEAR(first.in.h - first.p.h, r / 2 * 0.55228475, 1e-3);
 }
@@ -97,7 +101,7 @@ TEST_F(LabelShapesTest, CirclesHexagonsAndTrianglesAreRegular) {
 TEST_F(LabelShapesTest, WithoutStretchingTheBorderGrowsByTheWholeStretch) {
     g->prefs.style.stretchLabelShape = 0;
     g->prefs.style.labelBorder = -3;
-    const ObjId group = InGroup([&](AIArtHandle grp) { return drawShape(kP, 1, grp, kBoxFrame, 0, "ABCDEFGH", nullptr); });
+    const ObjId group = Shape(1, kBoxFrame, "ABCDEFGH");
     EXPECT_EQ(g->prefs.style.labelBorder, 0) << "a negative border is reset in the style";
     const AIRealRect box = TextBox("ABCDEFGH");
     const double s = (box.right - box.left - 8) / 2;
@@ -110,7 +114,7 @@ TEST_F(LabelShapesTest, WithoutStretchingTheBorderGrowsByTheWholeStretch) {
 TEST_F(LabelShapesTest, WithoutAFrameTheTextEndsTheBorderBeforeTheEnd) {
     for (const int32_t leader : {kElbowLeader, kWaveLeader}) {
         g->prefs.style.labelLeader = leader;
-        const ObjId group = InGroup([&](AIArtHandle grp) { return drawShape(kP, -1, grp, kNoFrame, 0, "AB", nullptr); });
+        const ObjId group = Shape(-1, kNoFrame, "AB");
         EXPECT_TRUE(Frames(group).empty());
         const AIRealRect box = TextBox("AB");
         EXPECT_PT(TextAnchor(group), kP.h - 4, leader == kWaveLeader ? kP.v : kP.v + (box.top - box.bottom) / 2 - 7);
@@ -166,8 +170,7 @@ TEST_F(LabelShapesTest, AFailedMeasurementStopsTheFrameAndLeavesNoTemporaryArt) 
     }), kOutOfMemoryErr);
     EXPECT_EQ(r.left, 0) << "never the bounds of before";
     EXPECT_EQ(r.top, 0);
-    const ObjId group = InGroup([&](AIArtHandle grp) { return drawShape(kP, 1, grp, kBoxFrame, 0, "A", nullptr); },
-                                kOutOfMemoryErr);
+    const ObjId group = Shape(1, kBoxFrame, "A", kOutOfMemoryErr);
     EXPECT_TRUE(Paths(group).empty());
     size_t texts = 0;
     doc->walk([&](const standin::Art& a, int) { texts += a.type == kTextFrameArt; });

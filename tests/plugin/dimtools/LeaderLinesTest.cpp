@@ -45,11 +45,18 @@ TEST_F(LeaderLinesTest, EachKindsAnchorsAndTheAimOfItsTerminator) {
         {kArcLeader, false, s, e, {{s, s, s}, {e, {175, 100}, e}}, e},  // level: no height, straight
         {kArcLeader, false, s, {200, 160}, {{s, s, {100, 130}}, {{200, 160}, {175, 160}, {200, 160}}}, {}},
         {kArcLeader, true, s, {200, 160}, {{s, s, {125, 100}}, {{200, 160}, {200, 130}, {200, 160}}}, {}},
+        // The jog's handles 20 beyond it, away from the start and from the end.
         {kKinkedLeader, false, s, e,
-         {{s, s, s}, {{150, 105}, {150, 105}, {169.9007f, 106.9901f}}, {{150, 95}, {130.0993f, 93.0099f}, {150, 95}}, {e, e, e}},
+         {{s, s, s},
+          {{150, 105}, {150, 105}, {169.9007f, 106.9901f}},
+          {{150, 95}, {130.0993f, 93.0099f}, {150, 95}},
+          {e, e, e}},
          {150, 100}},
         {kKinkedLeader, true, s, e,
-         {{s, s, s}, {{150, 95}, {150, 95}, {169.9007f, 93.0099f}}, {{150, 105}, {130.0993f, 106.9901f}, {150, 105}}, {e, e, e}},
+         {{s, s, s},
+          {{150, 95}, {150, 95}, {169.9007f, 93.0099f}},
+          {{150, 105}, {130.0993f, 106.9901f}, {150, 105}},
+          {e, e, e}},
          {150, 100}},
         {kStraightLeader, false, s, e, {{s, s, s}, {e, e, e}}, e},
         {kWaveLeader, false, s, e, {{s, s, s}, {{150, 100}, {150, 125}, {150, 75}}, {e, e, e}}, {150, 125}},
@@ -80,8 +87,10 @@ TEST_F(LeaderLinesTest, EachKindsAnchorsAndTheAimOfItsTerminator) {
             const AIPathSegment &a = leader.segments[0], &b = leader.segments[1];
             auto at = [&](double t) {
                 const double u = 1 - t;
-                return AIRealPoint{static_cast<AIReal>(u * u * u * a.p.h + 3 * u * u * t * a.out.h + 3 * u * t * t * b.in.h + t * t * t * b.p.h),
-                                   static_cast<AIReal>(u * u * u * a.p.v + 3 * u * u * t * a.out.v + 3 * u * t * t * b.in.v + t * t * t * b.p.v)};
+                auto mix = [&](double p0, double p1, double p2, double p3) {
+                    return static_cast<AIReal>(u * u * u * p0 + 3 * u * u * t * p1 + 3 * u * t * t * p2 + t * t * t * p3);
+                };
+                return AIRealPoint{mix(a.p.h, a.out.h, b.in.h, b.p.h), mix(a.p.v, a.out.v, b.in.v, b.p.v)};
             };
             double length = 0;
             for (int i = 0; i < 1000; ++i) {
@@ -123,7 +132,8 @@ TEST_F(LeaderLinesTest, TheMultipleLeaderRunsALegFromEveryClickToTheKnee) {
     for (const standin::Art* a : Paths(group)) {
         if (a->closed) {
             tips.push_back(a->segments[1].p);
-            EXPECT_NEAR(TerminatorAngle(*a), std::atan2(a->segments[1].p.v - knee.v, a->segments[1].p.h - knee.h), 1e-3);
+            const AIRealPoint tip = a->segments[1].p;
+            EXPECT_NEAR(TerminatorAngle(*a), std::atan2(tip.v - knee.v, tip.h - knee.h), 1e-3);
             continue;
         }
         legs.emplace_back();
