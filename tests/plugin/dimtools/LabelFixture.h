@@ -19,14 +19,10 @@ struct LabelTest : RadialAngleTest {
     void SetUp() override {
         RadialAngleTest::SetUp();
         auto& s = g->prefs.style;
-        s.labelFormat = 0;
-        s.labelShape = 1;
-        s.labelLeader = 0;
+        s.labelFormat = s.labelLeader = s.alphaLabelMenuOption = g->prefs.incrementalLabelAlpha = 0;
+        s.labelShape = s.stretchLabelShape = 1;
         s.labelLeaderLength = 20;
         s.labelBorder = 4;
-        s.stretchLabelShape = 1;
-        s.alphaLabelMenuOption = 0;
-        g->prefs.incrementalLabelAlpha = 0;
         CopyCString(g->prefs.customLabelDefaultText, "Custom");
     }
 
@@ -59,11 +55,7 @@ struct LabelTest : RadialAngleTest {
             if (a->closed && a->segments.size() > 3) out.push_back(a);
         return out;
     }
-    AIRealRect BoundsOf(const standin::Art* art) const {
-        AIRealRect r{};
-        doc->bounds(art->id, &r);
-        return r;
-    }
+    AIRealRect BoundsOf(const standin::Art* art) const { return Bounds(art->id); }
 
     // The outline bounds of a text of the label style (DejaVu Sans 10, leading 12), laid out
     // by the host from a story built here; lines split at "\r".
