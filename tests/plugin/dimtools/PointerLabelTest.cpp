@@ -4,6 +4,7 @@
 // moved art; the multiple leader built from clicks, stored and redrawn alike.
 #include <cmath>
 
+#include "IText.h"
 #include "LabelFixture.h"
 #include "dimtools/LeaderLines.h"
 
@@ -75,6 +76,23 @@ TEST_F(PointerLabelTest, LettersGoOnAcrossARestartAndLabelsFollowTheirArtWhenUpd
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"A 150,230", "B 250,180", "C 50,180"}));
     EXPECT_EQ(g->prefs.incrementalLabelAlpha, 3) << "an update takes no letter";
+}
+
+TEST_F(PointerLabelTest, ALabelOnATextFollowsItByItsPlaceInTheTextsBounds) {
+    AIArtHandle note = nullptr;
+    ASSERT_EQ(session->hostEvent([&] {
+        AIErr err = sAITextFrame->NewPointText(kPlaceAboveAll, nullptr, kHorizontalTextOrientation, {100, 100}, &note);
+        ATE::TextRangeRef range = nullptr;
+        if (!err) err = sAITextFrame->GetATETextRange(note, &range);
+        if (!err) ATE::ITextRange(range).InsertAfter("NOTE", 4);
+        return err;
+    }), kNoErr);
+    ASSERT_EQ(PressAndDrag("Pointer Label", {105, 103}, {140, 160}), kNoErr);
+    EXPECT_EQ(Clicks(standin::fromHandle(note)).front().clickType, kLiveDimClickedFill);
+    const AIRealMatrix move{1, 0, 0, 1, 30, -20};
+    ASSERT_EQ(session->hostEvent([&] { return sAITransformArt->TransformArt(note, &move, 1, 0x41); }), kNoErr);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    EXPECT_PT(Paths(Dimensions()[0])[0]->segments[0].p, 135, 83);
 }
 
 TEST_F(PointerLabelTest, TheMultipleLeaderCollectsClicksUntilAPressIsDragged) {
