@@ -20,7 +20,8 @@ AIErr doPointerTool();
 // last leg's press, as they were drawn.
 AIErr RedrawMultiLeaderLabel();
 
-// The pointer tool's gestures: the dimension tools' steps, except that with the multiple
-// leader kind (4) a press without a drag adds one more leg to the chain until a press is
-// dragged, and the label is stored as kMutiLeaderLabel.
+// The pointer tool's gestures: the dimension tools' steps, except that a press on art that
+// is not a path is kept as its place in the art's bounds (as a press in a fill is), and
+// that with the multiple leader kind (4) a press without a drag adds one more leg to the
+// chain until a press is dragged, the label being stored as kMutiLeaderLabel.
 extern const ToolFamilyRoutines kPointerLabelFamily;
