@@ -13,9 +13,12 @@
 #include "dimtools/AutoSegmentDimensions.h"
 #include "dimtools/CenterMarks.h"
 #include "dimtools/CurveRadiusDimensions.h"
+#include "dimtools/DatumSymbols.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/FilletDimensions.h"
+#include "dimtools/LabelText.h"
 #include "dimtools/LinearDimensions.h"
+#include "dimtools/PointerLabels.h"
 #include "dimtools/RadialDimensions.h"
 
 namespace {
@@ -82,6 +85,18 @@ const ToolRoutines kTangentRoutines{&TangentToolMouseDown, &TangentToolDrag, &Ta
 AIErr RedrawCurve() { return doAutoCurveTool(1); }
 AIErr RedrawTangent() { return doTangentTool(1); }
 
+// The label and datum tools: the labels panel's hook first, then the routine.
+template <AIErr (*Routine)()>
+AIErr LabelDrag() {
+    getLabelData();
+    return Routine();
+}
+
+const ToolRoutines kPointerRoutines{nullptr, &LabelDrag<&doPointerTool>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kDatumFlagRoutines{nullptr, &LabelDrag<&doDatumTool>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kDatumFeatureRoutines{nullptr, &LabelDrag<&doDatumFeatureTool>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kDatumTargetRoutines{nullptr, &LabelDrag<&doDatumTargetTool>, nullptr, nullptr, &doFreeHitLocs};
+
 // A stored radius or diameter does not say which tool drew it: on axonometric art it is
 // redrawn in the face's plane, elsewhere flat, whatever tool is current. A stored centre
 // mark is redrawn by the tool of its kind.
@@ -100,6 +115,13 @@ const PlotwiseDimensionKindRow kKinds[] = {
     {kFilletRadius, &doFilletDimTool, +[]() -> AIToolHandle& { return g->FilletDimTool; }},
     {kCircleCenter, &doCircleCenterTool, +[]() -> AIToolHandle& { return g->cctool; }},
     {kIsoCircleCenter, &doCircleCenterTool, +[]() -> AIToolHandle& { return g->isocctool; }},
+    // Labels and datum symbols, each by its own tool (the split circle's centre asks which).
+    {kCharLabel, &doPointerTool, +[]() -> AIToolHandle& { return g->pttool; }},
+    {kWordLabel, &doPointerTool, +[]() -> AIToolHandle& { return g->pttool; }},
+    {kMutiLeaderLabel, &RedrawMultiLeaderLabel, +[]() -> AIToolHandle& { return g->pttool; }},
+    {kDatumTarget, &doDatumTargetTool, +[]() -> AIToolHandle& { return g->datumtargettool; }},
+    {kDatumFeature, &doDatumFeatureTool, +[]() -> AIToolHandle& { return g->datumfeaturetool; }},
+    {kDatumFlag, &doDatumTool, +[]() -> AIToolHandle& { return g->datumflagtool; }},
 };
 
 constexpr uint16_t kLinear = kToolChainClicks;
@@ -137,12 +159,12 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->FilletDimTool; }, "Plotwise Fillet Dimension", 20, 3, &kDimensionToolFamily, 0, &kFilletRoutines, kFilletRadius},
     {+[]() -> AIToolHandle& { return g->sectiontool; }, "Plotwise Section Line", 12, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, nullptr, kSection},
     {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, nullptr, kCenterLine},
-    {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kCharLabel},
+    {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, &kPointerLabelFamily, kToolLabelLike, &kPointerRoutines, kCharLabel},
     {+[]() -> AIToolHandle& { return g->ptlongtool; }, "Plotwise Word Label", 22, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kWordLabel},
     {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kRevisionBubbleDrag},
-    {+[]() -> AIToolHandle& { return g->datumflagtool; }, "Plotwise Datum Flag", 24, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kDatumFlag},
-    {+[]() -> AIToolHandle& { return g->datumfeaturetool; }, "Plotwise Datum Feature", 25, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kDatumFeature},
-    {+[]() -> AIToolHandle& { return g->datumtargettool; }, "Plotwise Datum Target", 26, 4, &kDimensionToolFamily, kToolLabelLike | kToolTwoChainNodes, nullptr, kDatumTarget},
+    {+[]() -> AIToolHandle& { return g->datumflagtool; }, "Plotwise Datum Flag", 24, 4, &kDimensionToolFamily, kToolLabelLike, &kDatumFlagRoutines, kDatumFlag},
+    {+[]() -> AIToolHandle& { return g->datumfeaturetool; }, "Plotwise Datum Feature", 25, 4, &kDimensionToolFamily, kToolLabelLike, &kDatumFeatureRoutines, kDatumFeature},
+    {+[]() -> AIToolHandle& { return g->datumtargettool; }, "Plotwise Datum Target", 26, 4, &kDimensionToolFamily, kToolLabelLike | kToolTwoChainNodes, &kDatumTargetRoutines, kDatumTarget},
 };
 
 // Slash terminators turn with the direction a linear dimension is drawn in.
