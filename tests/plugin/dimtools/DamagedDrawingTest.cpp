@@ -97,6 +97,9 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"a negative weight",
          [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_witnessWeight", AIReal{-1}); },
          {"120.00", kDiameter}, "dimension 1: witnessWeight -1"},
+        {"a negative witness gap",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_witnessGap", AIReal{-30}); },
+         {"120.00", kDiameter}, "dimension 1: witnessGap -30"},
         {"a unit code outside the table",
          [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("PW7_Attr_upperUnits", int32_t{40}); },
          {"120.00", kDiameter}, "dimension 1: upperUnits 40"},
@@ -137,11 +140,23 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
     }
 }
 
-}  // namespace
-}  // namespace dimtest
+TEST_F(DamagedDrawingTest, TheUpdateOnOpeningRedrawsTheRestAndNamesWhatItKept) {
+    // A document of no version yet is updated whole when it opens.
+    ASSERT_EQ(session->hostEvent([&] {
+        DictOf(doc->children(width).back(), "PW4_DimText").set("PW4_Attr_variableDimStrID", std::string("x"));
+        DictOf(0).erase("ZA3_Version");
+        Stretch();
+        return kNoErr;
+    }), kNoErr);
+    const size_t alerts = session->dialogs().alerts().size();
+    ASSERT_EQ(session->openDocument([] { return kNoErr; }), kNoErr);
+    EXPECT_EQ(AllTexts(), (std::vector<std::string>{"100.00", kDiameter}));
+    EXPECT_EQ(g->dimensionsRedrawn, 1);
+    ASSERT_EQ(session->dialogs().alerts().size(), alerts + 1);
+    EXPECT_EQ(session->dialogs().alerts().back().text,
+              "These dimensions could not be read and were kept as they were: \"100.00\"");
+}
 
-namespace dimtest {
-namespace {
 TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone) {
     auto groups = [&] {
         size_t n = 0;
