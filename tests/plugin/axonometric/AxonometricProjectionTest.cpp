@@ -344,10 +344,11 @@ TEST_F(AxoTest, AViewWhoseAxesCoincideChangesNothingAndSaysWhy) {
     EXPECT_EQ(g->prefs.isoView.b, kIsometric.b);
     EXPECT_EQ(told(), kWhy);
 
-    // Set, then used to project: nothing projected.
+    // Set, then used to project: nothing changed.
     g->prefs.isoView = coincide;
     ASSERT_EQ(doc->select(flat), kNoErr);
     EXPECT_EQ(session->menu("Project Selection onto Top Face"), kCADErr);
+    EXPECT_EQ(UpdateAxonometricObjects(0, 0), kCADErr);  // nor is projected art flattened and projected again
     EXPECT_EQ(Record(flat), nullptr);
     ExpectSegmentsNear(Segments(flat), flatBefore, 0, "not projected");
     ExpectSegmentsNear(Segments(projected), projectedBefore, 0, "not flattened");
