@@ -123,6 +123,16 @@ TEST_F(DepthShapeDialogTest, TheGridIsCutToWholeStepsAndOneOfNoneIsRefused) {
     ASSERT_FALSE(Alerts().empty());
     EXPECT_NE(Alerts().back().find("at least one grid step"), std::string::npos) << Alerts().back();
     EXPECT_TRUE(DialogFailures().empty());
+
+    // On a locked layer no grid can be drawn: the grid drawn before is not projected again.
+    const standin::Art* before = Newest();
+    const std::vector<AIPathSegment> outline = doc->art(doc->children(before->id).back())->segments;
+    ASSERT_EQ(doc->setLayerEditable("Layer 1", false), kNoErr);
+    Click("Depth Grid", {300, 300}, "Depth Rectangle", {Type(4, "100"), Press(7), Press(1)});  // another face
+    EXPECT_EQ(PathCount(), paths);
+    const std::vector<AIPathSegment>& after = doc->art(doc->children(before->id).back())->segments;
+    ASSERT_EQ(after.size(), outline.size());
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_POINT(after[i].p, outline[i].p.h, outline[i].p.v);
 }
 
 }  // namespace
