@@ -11,8 +11,8 @@
 // usingDepthGridTool is set, a grid group then replacing the art), the flat art scaled and
 // moved onto its flat rectangle and projected (which records it), a from-centre tool's
 // square kept centred on the pressed point, and the tracker told. A step that cannot
-// draw (no direction, construction lines that do not cross, a grid side of no whole step,
-// or a flat rectangle outside the largest artboard, 'CANT') leaves nothing behind: the
-// art it was given, and whatever it made, are disposed of. Host errors are returned; no
-// direction and the rest are 0.
+// draw (a code that is not a face, no direction, construction lines that do not cross, a
+// grid side of no whole step, or a flat rectangle outside the largest artboard, 'CANT')
+// leaves nothing behind: the art it was given, and whatever it made, are disposed of. Host
+// errors and 'CANT' are returned; the others are 0.
 AIErr DragAxonometricFace(AIArtHandle art);

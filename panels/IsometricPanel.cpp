@@ -26,6 +26,7 @@ constexpr int32_t kCustomViews = 5;
 constexpr int32_t kEdgeOnViewMessage = 52;  // 17052
 constexpr float kMinRotation = 0, kMaxRotation = 90, kMinTilt = -90, kMaxTilt = 90;
 constexpr float kSameAngle = 1e-3f;  // degrees: rotation and tilt that name the same view
+constexpr AIReal kRadiansPerDegree = 3.1415927f / 180.0f;
 
 constexpr float P::*kCustomRotation[kCustomViews] = {&P::customAxoView1R, &P::customAxoView2R, &P::customAxoView3R,
                                                      &P::customAxoView4R, &P::customAxoView5R};
@@ -87,7 +88,9 @@ void ShowLock(ADMDialogRef dialog) {
         if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, !locked);
 }
 
+// A separator or an index beyond the list (a damaged preference) leaves the popup as it is.
 void ActivateView(ADMDialogRef dialog, int32_t index) {
+    if (index < 0 || index >= kAxoViewCount || IsSeparator(index)) return;
     ADMItemRef popup = Item(dialog, kViewsPopup);
     if (ADMEntryRef entry = popup ? sADMList->IndexEntry(sADMItem->GetList(popup), index) : nullptr)
         sADMEntry->Activate(entry, true);
@@ -249,15 +252,15 @@ AIErr RefreshCADisometricWindowButtons() {
     return kNoErr;
 }
 
-void CADisometricViewPadDrawProc(ADMItemRef item, ADMDrawerRef drawer) {
+void CADisometricViewPadDrawProc(ADMItemRef, ADMDrawerRef drawer) {
     ADMRect rect{};
     if (!g || sADMDrawer->GetBoundsRect(drawer, &rect)) return;
     const AIReal width = static_cast<AIReal>(rect.right - rect.left), height = static_cast<AIReal>(rect.bottom - rect.top);
     const AIReal side = 0.3f * std::fmin(width, height);
     Matrix4D m;
     SetMatrix4DIdentity(m);
-    ConcatMatrix4DRotateY(m, g->prefs.isoView.r * 3.1415927f / 180.0f);
-    ConcatMatrix4DRotateX(m, g->prefs.isoView.t * 3.1415927f / 180.0f);
+    ConcatMatrix4DRotateY(m, g->prefs.isoView.r * kRadiansPerDegree);
+    ConcatMatrix4DRotateX(m, g->prefs.isoView.t * kRadiansPerDegree);
     Plotwise3_3D_Cube cube = kUnitCube;
     Plotwise3_3D_Axis axis{{0, 0, 0}, {1.4f, 0, 0}, {0, 1.4f, 0}, {0, 0, 1.4f}};
     Transform3DCube(m, &cube);
@@ -289,7 +292,6 @@ void CADisometricViewPadDrawProc(ADMItemRef item, ADMDrawerRef drawer) {
         for (const auto& f : kPadFaces)
             if (f.face == g->faceToHilite) DrawFace(drawer, v, f.corners);
     }
-    (void)item;
 }
 
 void AxoViewsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {

@@ -62,27 +62,6 @@ TEST(DragDirection, ByFaceTiltAndAngle) {
     }
 }
 
-TEST(FaceParallelogram, ShiftMakesAFlatSquareFromThePressedCorner) {
-    for (int32_t face : {kAxoLeftFace, kAxoRightFace, kAxoTopFace}) {
-        iso_view v = kAbove;
-        v.af = 0.8f, v.bf = 0.6f, v.cf = 0.9f;
-        const AIRealPoint f{10, 20}, e{70, -15};
-        FaceParallelogram p;
-        ASSERT_TRUE(BuildFaceParallelogram(v, face, ClassifyFaceDrag(v, face, f, e), f, e, &p)) << face;
-        FaceEdges edges;
-        ASSERT_TRUE(GetFaceEdges(v, face, &edges));
-        const AIReal side = std::fmax(p.FlatWidth(edges), p.FlatHeight(edges));
-        ASSERT_TRUE(ResizeFromPressedCorner(&p, side, side, edges));
-        EXPECT_NEAR(p.FlatWidth(edges), side, 1e-3) << face;
-        EXPECT_NEAR(p.FlatHeight(edges), side, 1e-3) << face;
-        EXPECT_EQ(p.c[p.pressed].h, f.h);
-        EXPECT_EQ(p.c[p.pressed].v, f.v);
-        // Still a parallelogram: the diagonals halve each other.
-        EXPECT_NEAR(p.c[0].h + p.c[3].h, p.c[1].h + p.c[2].h, 1e-3);
-        EXPECT_NEAR(p.c[0].v + p.c[3].v, p.c[1].v + p.c[2].v, 1e-3);
-    }
-}
-
 // The projected bounds of a flat rectangle on a face, built on the view's axes: flat x
 // against b (left, top faces) or along a (right face), flat y up (side faces) or along a
 // away from the viewer (top face), about the corner the face and tilt keep fixed.
