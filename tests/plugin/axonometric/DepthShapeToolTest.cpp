@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "AxoFixture.h"
+#include "adm/DialogManager.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
 
@@ -117,9 +118,13 @@ TEST_F(DepthShapeToolTest, TheProjectedCornersAreThoseTheDragSpansOnTheFaceOfThe
         EXPECT_EQ(g->hiliteFaces, 1);
         ASSERT_EQ(doc->disposeArt(id), kNoErr);
     }
-    // The pad drew the face highlighted: some of its lines in the highlight colour.
+    // The pad drew the face highlighted: four of its lines in the highlight colour, red.
     ADMItemRef pad = sADMDialog->GetItem(g->CADisometricWindow, 1);
-    EXPECT_FALSE(session->dialogs().drawing(pad).empty());
+    const auto& ops = session->dialogs().drawing(pad);
+    EXPECT_EQ(std::count_if(ops.begin(), ops.end(), [](const standin::DrawOp& op) {
+                  return op.op == "line" && op.colorCode == kADMRGBColorCode && op.rgb.red == 0xFFFF && op.rgb.green < 0x4000;
+              }),
+              4);
 }
 
 TEST_F(DepthShapeToolTest, ShiftMakesAFlatSquareAndTheCentreToolKeepsItOnThePress) {
