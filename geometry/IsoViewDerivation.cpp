@@ -23,7 +23,7 @@ void ProjectedAxis(const Matrix4D m, Plotwise3_3D_Point axis, AIReal* angle, AIR
 
 }  // namespace
 
-iso_view DeriveIsoView(AIReal r, AIReal t) {
+iso_view DeriveIsoView(AIReal r, AIReal t, bool foreshortened) {
     Matrix4D m;
     SetMatrix4DIdentity(m);
     ConcatMatrix4DRotateY(m, r * kDegree);
@@ -34,6 +34,7 @@ iso_view DeriveIsoView(AIReal r, AIReal t) {
     ProjectedAxis(m, {1, 0, 0}, &view.a, &view.af);
     ProjectedAxis(m, {0, 0, -1}, &view.b, &view.bf);
     ProjectedAxis(m, {0, 1, 0}, &view.c, &view.cf);
+    if (!foreshortened) view.af = view.bf = view.cf = 1;
     return view;
 }
 

@@ -8,8 +8,9 @@
 #include "geometry/AxonometricMath.h"
 
 // The view of rotation r and tilt t (degrees): a and b the angles of the projected x and
-// -z axes, c that of the projected y axis (pi / 2), af, bf and cf their lengths.
-iso_view DeriveIsoView(AIReal r, AIReal t);
+// -z axes, c that of the projected y axis (pi / 2), af, bf and cf their lengths, or 1 each
+// when the view is drawn without foreshortening.
+iso_view DeriveIsoView(AIReal r, AIReal t, bool foreshortened = true);
 
 // True when every face of the view can be projected onto and flattened again: finite
 // values, and no face squashed to (nearly) a line.

@@ -130,10 +130,11 @@ void FillViewsPopup(ADMDialogRef dialog) {
     sADMItem->SetNotifyProc(popup, &AxoViewsPopupNotifierProc);
 }
 
-// The view of rotation r and tilt t made current, the fields and the pad showing it; false
-// (nothing changed, the user told) for a view that shows a face edge-on.
+// The view of rotation r and tilt t made current (its axes at full length while the
+// preferences say no foreshortening), the fields and the pad showing it; false (nothing
+// changed, the user told) for a view that shows a face edge-on.
 bool TakeView(ADMDialogRef dialog, float r, float t) {
-    const iso_view view = DeriveIsoView(r, t);
+    const iso_view view = DeriveIsoView(r, t, !g->prefs.noAxoForeshortening);
     if (!IsoViewIsUsable(view)) {
         SayEdgeOn();
         return false;

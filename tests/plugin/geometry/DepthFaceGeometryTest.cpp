@@ -151,6 +151,11 @@ TEST(IsoViewDerivation, TheBuiltInPresetsNumbers) {
     EXPECT_NEAR(w.cf, 0.9063078, 1e-5);
     EXPECT_EQ(w.r, 30);
     EXPECT_EQ(w.t, 25);
+    // Without foreshortening the axes keep their directions at full length.
+    const iso_view full = DeriveIsoView(30, 25, false);
+    EXPECT_NEAR(full.a, 0.23932252, 1e-5);
+    EXPECT_NEAR(full.b, 2.5097138, 1e-5);
+    for (AIReal factor : {full.af, full.bf, full.cf}) EXPECT_EQ(factor, 1);
 }
 
 TEST(IsoViewDerivation, ViewsThatShowAFaceEdgeOnCannotBeUsed) {

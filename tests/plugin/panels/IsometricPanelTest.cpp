@@ -1,7 +1,8 @@
 // The isometric panel worked as a user would: its views (a named custom view offered, an
 // undefined one not), a chosen view derived from its rotation and tilt (checked against the
-// formula worked here) with the art following, typed angles in the free view and an edge-on
-// view refused, Flatten only for a selection, and the view a document brings shown.
+// formula worked here, or at full length without foreshortening) with the art following,
+// typed angles in the free view and an edge-on view refused, Flatten only for a selection,
+// and the view a document brings shown.
 #include <cmath>
 #include <tuple>
 
@@ -20,6 +21,7 @@ protected:
         Store().putReal("ZelmarkPlotwise7", "customAxoView1R", 30);
         Store().putReal("ZelmarkPlotwise7", "customAxoView1T", 25);
         Store().putString("ZelmarkPlotwise7", "customAxoView1Str", "Plan view");
+        Store().putBoolean("ZelmarkPlotwise7", "axoNoForeshortening", false);
         Start();
         panel = session->dialogs().findDialog("CADisometric");
         ASSERT_NE(panel, nullptr);
@@ -87,6 +89,12 @@ TEST_F(IsometricPanelTest, AChosenViewIsDerivedAndTheArtFollowsIt) {
         EXPECT_NEAR(RecordedVerticalScale(square), std::cos(t * kDegree), 1e-5) << "the square on the new view";
     }
     EXPECT_FALSE(Dialogs().drawing(sADMDialog->GetItem(panel, kViewPadItem)).empty()) << "the pad drew the cube";
+
+    g->prefs.noAxoForeshortening = 1;
+    ASSERT_EQ(Pick(kViewsPopup, 9), kNoErr);
+    EXPECT_NEAR(g->prefs.isoView.a, std::atan2(std::sin(45 * kDegree) * std::sin(48 * kDegree), std::cos(45 * kDegree)), 1e-5);
+    for (AIReal factor : {g->prefs.isoView.af, g->prefs.isoView.bf, g->prefs.isoView.cf}) EXPECT_EQ(factor, 1);
+    EXPECT_NEAR(RecordedVerticalScale(square), 1, 1e-6) << "the square at full height";
 }
 
 TEST_F(IsometricPanelTest, TheFreeViewTakesTypedAnglesAndRefusesOneSeenEdgeOn) {
