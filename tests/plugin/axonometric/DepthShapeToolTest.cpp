@@ -197,7 +197,9 @@ TEST_F(DepthShapeToolTest, ArtWhoseRecordNamesNoFaceGivesNoHintAndTheShapeIsDraw
 TEST_F(DepthShapeToolTest, AStepThatCannotDrawLeavesNothing) {
     // The flat rectangle of a left face held by its top-right corner at 60 points, 70 / cos 30
     // wide, would start left of the page: 'CANT', and the flat shape goes too.
+    g->ignoreShift = 1;
     Drag("Depth Rectangle", {60, 300}, {-10, 340});
+    EXPECT_EQ(g->ignoreShift, 0) << "cleared on the way out of a failed step too";
     EXPECT_TRUE(Drawn().empty());
     EXPECT_EQ(PathCount(), 0);
     // A grid smaller than one whole step either way: nothing, no division by nothing.
