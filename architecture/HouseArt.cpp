@@ -46,11 +46,11 @@ std::vector<Anchors> OpeningSymbol(const Wall& wall, const WallOpening& o) {
 }
 
 AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, House* drawn) {
-    // The walls in the paint of new art, the rooms they enclose left empty; the symbols in
-    // its stroke, unfilled.
+    // The walls in the paint of new art, the rooms they enclose (running the other way) left
+    // empty by the non-zero rule; the symbols in its stroke, unfilled.
     AIPathStyle wallPaint{};
     (void)sAIPathStyle->GetCurrentPathStyle(&wallPaint, nullptr, nullptr);
-    wallPaint.evenodd = true;
+    wallPaint.evenodd = false;
     const AIPathStyle symbolPaint = UnfilledPaint();
     for (const Wall& wall : walls)
         for (const WallOpening& o : wall.openings)

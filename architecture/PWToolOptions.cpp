@@ -33,8 +33,10 @@ ADMItemRef Item(ADMDialogRef dialog, int16_t id) { return sADMDialog->GetItem(di
 std::string ShownText(const OptionField& f) {
     if (f.count) return std::to_string(f.count->get());
     if (f.text) return f.text->get();
+    // The formatter works at the drawing's scale: a paper size is handed to it unscaled.
     char text[256] = {};
-    doScaleAndUnits(0, f.length->get(), text, f.atScale ? 1 : 0, static_cast<int16_t>(g->prefs.NumericInputUnits),
+    const double value = f.atScale ? f.length->get() : f.length->get() / ScaleFactor();
+    doScaleAndUnits(0, value, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
                     static_cast<int16_t>(g->prefs.NumericInputPrecision));
     return text;
 }
@@ -83,6 +85,7 @@ Read ReadField(ADMDialogRef dialog, const OptionField& f) {
 
 struct OpenOptions {
     std::span<const OptionField> fields;
+    std::vector<std::string> shown;  // each field's text as the dialog opened
 };
 
 void OptionsOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
@@ -90,7 +93,13 @@ void OptionsOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     const auto* open = static_cast<const OpenOptions*>(sADMDialog->GetUserData(dialog));
     if (open) {
         std::vector<Read> reads;
-        for (const OptionField& f : open->fields) {
+        for (size_t i = 0; i < open->fields.size(); ++i) {
+            const OptionField& f = open->fields[i];
+            // A length left as it was shown, perhaps rounded, keeps its value in full.
+            if (f.length && ItemText(dialog, f.item) == open->shown[i]) {
+                reads.push_back({.length = f.length->get()});
+                continue;
+            }
             reads.push_back(ReadField(dialog, f));
             if (!reads.back().refusal.empty()) {
                 doDialogInputErrorDialog(reads.back().refusal.c_str());
@@ -113,13 +122,15 @@ void OptionsOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
 }
 
 ASErr InitOptionsDialog(ADMDialogRef dialog) {
-    const auto* open = static_cast<const OpenOptions*>(sADMDialog->GetUserData(dialog));
+    auto* open = static_cast<OpenOptions*>(sADMDialog->GetUserData(dialog));
     if (!open) return kBadParameterErr;
     sADMItem->SetNotifyProc(Item(dialog, kOKItem), &OptionsOKBtnCallbackProc);
     sADMDialog->SetDefaultItemID(dialog, kOKItem);
     sADMDialog->SetCancelItemID(dialog, kCancelItem);
-    for (const OptionField& f : open->fields)
-        if (ADMItemRef item = Item(dialog, f.item)) sADMItem->SetText(item, ShownText(f).c_str());
+    for (const OptionField& f : open->fields) {
+        open->shown.push_back(ShownText(f));
+        if (ADMItemRef item = Item(dialog, f.item)) sADMItem->SetText(item, open->shown.back().c_str());
+    }
     return kNoErr;
 }
 

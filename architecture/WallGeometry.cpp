@@ -9,8 +9,9 @@ namespace {
 
 // Points closer than this are one point (ends of walls, ends of outline pieces).
 constexpr double kSamePoint = 1e-2;
-// How far beside an edge the union looks to see whether the other side is covered.
-constexpr double kProbe = 1e-3;
+// How far beside an edge the union looks to see whether the other side is covered: past
+// what counts as one point, so that walls closer than that meet as if they touched.
+constexpr double kProbe = 2 * kSamePoint;
 // A mitre reaching farther from the corner than this many wall thicknesses is not made:
 // the walls meet square instead.
 constexpr double kMitreLimit = 4.0;
@@ -294,8 +295,10 @@ std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) 
                     const WallPoint side = d - c;
                     const double den = Cross(run, side);
                     if (std::fabs(den) > 1e-12 * len * Length(side)) {
+                        // An edge ending short of this one by less than one point still divides it.
                         const double t = Cross(c - a, side) / den, u = Cross(c - a, run) / den;
-                        if (t > 0 && t < 1 && u >= -1e-9 && u <= 1 + 1e-9) ts.push_back(t);
+                        const double reach = kSamePoint / Length(side);
+                        if (t > 0 && t < 1 && u >= -reach && u <= 1 + reach) ts.push_back(t);
                     } else if (std::fabs(LeftOf(a, b, c)) < kSamePoint) {
                         // Along the same line: the other edge's ends divide this one.
                         for (WallPoint end : {c, d}) ts.push_back(Dot(end - a, run) / (len * len));
@@ -314,7 +317,8 @@ std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) 
                     const WallPolygon& q = polygons[other];
                     // Covered on the outside: inside the union. The same edge the same way
                     // round in an earlier polygon: that polygon gives it.
-                    if (DeepInside(q, out, kProbe / 2) || (other < k && DeepInside(q, in, kProbe / 2) && Inside(q, mid, kProbe / 2))) {
+                    if (DeepInside(q, out, kSamePoint) ||
+                        (other < k && DeepInside(q, in, kSamePoint) && Inside(q, mid, kSamePoint))) {
                         drop = true;
                         break;
                     }
@@ -333,16 +337,20 @@ std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) 
         if (used[first]) continue;
         WallPolygon contour;
         size_t at = first;
+        WallPoint end{};
         while (at != SIZE_MAX && !used[at]) {
             used[at] = true;
             contour.push_back(kept[at].first);
-            const WallPoint end = kept[at].second;
+            end = kept[at].second;
             size_t next = SIZE_MAX;
             starts.near(end, [&](size_t j) {
                 if (next == SIZE_MAX && !used[j] && Distance(kept[j].first, end) <= kSamePoint) next = j;
             });
             at = next;
         }
+        // A contour that does not close means the pieces were misread: the polygons
+        // themselves, counter-clockwise, still fill the union under the non-zero rule.
+        if (Distance(end, contour.front()) > kSamePoint) return polygons;
         // A straight run keeps only its ends.
         WallPolygon corners;
         for (size_t i = 0; i < contour.size(); ++i) {
@@ -382,45 +390,74 @@ WallPoint OntoNearerFace(const Wall& wall, WallPoint p) {
     return f.at(s, std::fabs(off - f.lo) <= std::fabs(off - f.hi) ? f.lo : f.hi);
 }
 
-// The nearest wall end within reach of p (reach from the thickness of its wall), and how
-// many walls end there.
-bool NearestEnd(const std::vector<Wall>& walls, WallPoint p, double share, WallPoint skip, WallPoint* end,
-                size_t* count) {
-    double best = -1;
+// Ends of walls closer than this to a point off every wall are taken for it.
+constexpr double kEndReach = 3.0;
+
+// How many walls end at the point.
+size_t EndsAt(const std::vector<Wall>& walls, WallPoint p) {
+    size_t count = 0;
+    for (const Wall& w : walls)
+        for (WallPoint e : {w.start, w.end}) count += Distance(e, p) <= kSamePoint ? 1 : 0;
+    return count;
+}
+
+// The end of the wall that p lies within a thickness of, along the wall; false when p lies
+// farther from both ends.
+bool EndNear(const Wall& wall, WallPoint p, WallPoint* end) {
+    const WallFrame f = FrameOf(wall);
+    const double s = f.along(p);
+    const bool nearStart = s <= wall.thickness, nearEnd = f.length - s <= wall.thickness;
+    if (!nearStart && !nearEnd) return false;
+    *end = nearStart && (!nearEnd || s <= f.length - s) ? wall.start : wall.end;
+    return true;
+}
+
+// The nearest wall end within kEndReach of p, other than `skip`.
+bool NearestEnd(const std::vector<Wall>& walls, WallPoint p, WallPoint skip, WallPoint* end) {
+    double best = kEndReach;
+    bool found = false;
     for (const Wall& w : walls)
         for (WallPoint e : {w.start, w.end}) {
-            const double reach = std::max(w.thickness * share, 3.0), dist = Distance(e, p);
-            if (dist > reach || Distance(e, skip) <= kSamePoint || (best >= 0 && dist >= best)) continue;
+            const double dist = Distance(e, p);
+            if (dist > best || Distance(e, skip) <= kSamePoint) continue;
             best = dist;
             *end = e;
+            found = true;
         }
-    if (best < 0) return false;
-    *count = 0;
-    for (const Wall& w : walls)
-        for (WallPoint e : {w.start, w.end}) *count += Distance(e, *end) <= kSamePoint ? 1 : 0;
-    return true;
+    return found;
+}
+
+// Where a point lands on the walls: on a wall near one of its ends, on it elsewhere, or off
+// every wall near an end. A point on a wall is that wall's, whatever other ends lie near.
+enum class Landing { kNowhere, kEnd, kFace };
+Landing Land(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners, WallPoint p, double onWall,
+             WallPoint skip, WallPoint* at) {
+    const int32_t w = WallAt(walls, corners, p, onWall);
+    if (w >= 0) {
+        if (EndNear(walls[w], p, at) && Distance(*at, skip) > kSamePoint) return Landing::kEnd;
+        *at = OntoNearerFace(walls[w], p);
+        return Landing::kFace;
+    }
+    return NearestEnd(walls, p, skip, at) ? Landing::kEnd : Landing::kNowhere;
 }
 
 }  // namespace
 
 WallStart FindWallStart(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners, WallPoint p) {
-    WallPoint end{};
-    size_t count = 0;
+    WallPoint at{};
     const WallPoint nowhere{1e300, 1e300};
-    if (NearestEnd(walls, p, 1.0, nowhere, &end, &count))
-        return {count > 1 ? WallPlace::kCorner : WallPlace::kEndCap, end};
-    const int32_t w = WallAt(walls, corners, p, 2.0);
-    if (w >= 0) return {WallPlace::kFace, OntoNearerFace(walls[w], p)};
+    switch (Land(walls, corners, p, 2.0, nowhere, &at)) {
+        case Landing::kEnd: return {EndsAt(walls, at) > 1 ? WallPlace::kCorner : WallPlace::kEndCap, at};
+        case Landing::kFace: return {WallPlace::kFace, at};
+        case Landing::kNowhere: break;
+    }
     return {WallPlace::kNewWall, p};
 }
 
 WallPoint SnapWallEnd(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners, WallPoint start,
                       WallPoint p) {
-    WallPoint end{};
-    size_t count = 0;
-    if (NearestEnd(walls, p, 0.5, start, &end, &count)) return end;
-    const int32_t w = WallAt(walls, corners, p, 0.0);
-    return w >= 0 ? OntoNearerFace(walls[w], p) : p;
+    WallPoint at{};
+    return Land(walls, corners, p, 0.0, start, &at) == Landing::kNowhere ? p : at;
 }
 
 std::pair<double, double> ClearSpan(const Wall& wall, const WallCorners& c) {

@@ -65,8 +65,11 @@ std::vector<WallCorners> JoinWalls(const std::vector<Wall>& walls);
 std::vector<WallPolygon> WallPieces(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners,
                                     std::vector<size_t>* owner = nullptr);
 
-// The outline of the union of convex polygons: outer contours counter-clockwise, the rooms
-// they enclose clockwise, each without a vertex in the middle of a straight run.
+// The outline of the union of convex counter-clockwise polygons: outer contours
+// counter-clockwise, the rooms they enclose clockwise, each without a vertex in the middle
+// of a straight run. Polygons closer than 0.01 point meet as if they touched. Should the
+// pieces not close into contours, the polygons are given back as they are (their union
+// under the non-zero rule).
 std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons);
 
 // The outline of a whole house.
@@ -79,13 +82,12 @@ struct WallStart {
     WallPlace place = WallPlace::kNewWall;
     WallPoint at;  // where the new wall's line starts
 };
-// An end is found within the thickness of a wall ending there (at least 3 points); a face
-// when the point lies on the wall (within 2 points of it), the start then put on the nearer
-// face.
+// A press on a wall (within 2 points of it) within a thickness of one of its ends, along the
+// wall, starts at that end; elsewhere on the wall, on its nearer face. Off every wall, an end
+// within 3 points is taken.
 WallStart FindWallStart(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners, WallPoint p);
-// Where a dragged wall ends: onto the end of a wall within half its thickness (at least 3
-// points), else onto the nearer face of a wall it lies on, else where it is. `start` is not
-// taken as an end.
+// Where a dragged wall ends, by the same rules on the walls it reaches (not within 2 points
+// of them, but on them); `start` is not taken as an end.
 WallPoint SnapWallEnd(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners, WallPoint start,
                       WallPoint p);
 // The wall under a point (within `tolerance` of its corners' shape), the one whose datum line
