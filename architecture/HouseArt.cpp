@@ -8,6 +8,7 @@
 #include "architecture/HouseRecord.h"
 #include "artwork/DrawingLayer.h"
 #include "architecture/ArchitectureGlobals.h"
+#include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
@@ -72,6 +73,19 @@ AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, House* drawn) 
     return kNoErr;
 }
 
+// A press within this distance of a wall is on it.
+constexpr AIReal kOnWall = 2.0f;
+
+// Neither hidden nor locked, of itself or through its groups and layer.
+bool Editable(AIArtHandle art) {
+    for (int level = 0; art && level < 8; ++level) {
+        uint32_t attr = 0;
+        if (sAIArt->GetArtUserAttr(art, kArtLocked | kArtHidden, &attr) || attr) return false;
+        if (sAIArt->GetArtParent(art, &art)) return false;
+    }
+    return true;
+}
+
 // The house an art belongs to: the art itself, its container, or the group whose topmost
 // member is the house path.
 AIArtHandle HousePathOf(AIArtHandle art) {
@@ -94,18 +108,39 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
     *found = false;
     *house = House{};
     problem->clear();
-    AIHitRef hit = nullptr;
-    if (AIErr err = sAIHitTest->HitTest(nullptr, &point, kAllHitRequest, &hit)) return err;
-    AIToolHitData data{};
-    AIErr err = sAIHitTest->GetHitData(hit, &data);
-    sAIHitTest->Release(hit);
-    if (err || !data.hit) return err;
-    AIArtHandle path = HousePathOf(data.object);
-    if (!path) return kNoErr;
+    // What lies near the point, from the host's index: the houses whose walls the point is
+    // on, whatever their paint (a wall without fill is found inside as on its edge).
+    const AIRealRect area{point.h - kOnWall, point.v + kOnWall, point.h + kOnWall, point.v - kOnWall};
+    std::vector<AIArtHandle> near;
+    if (AIErr err = ArtInRect(area, near)) return err;
+    std::vector<AIArtHandle> seen;
+    House damaged;
+    std::string damage;
+    for (AIArtHandle art : near) {
+        AIArtHandle path = HousePathOf(art);
+        if (!path || std::find(seen.begin(), seen.end(), path) != seen.end() || !Editable(path)) continue;
+        seen.push_back(path);
+        House candidate;
+        candidate.path = path;
+        if (AIErr err = sAIArt->GetArtParent(path, &candidate.group)) return err;
+        std::string why;
+        const AIErr err = ReadHouseRecord(path, &candidate.walls, &why);
+        if (err == kDamagedHouseErr) {
+            if (!damaged.path) damaged = candidate, damage = why;
+            continue;
+        }
+        if (err) return err;
+        if (WallAt(candidate.walls, JoinWalls(candidate.walls), {point.h, point.v}, kOnWall) < 0) continue;
+        *found = true;
+        *house = std::move(candidate);
+        return kNoErr;
+    }
+    // A house whose record cannot be read may be the one meant: it is named.
+    if (!damaged.path) return kNoErr;
     *found = true;
-    house->path = path;
-    if ((err = sAIArt->GetArtParent(path, &house->group))) return err;
-    return ReadHouseRecord(path, &house->walls, problem);
+    *house = damaged;
+    *problem = damage;
+    return kDamagedHouseErr;
 }
 
 AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn) {

@@ -17,9 +17,10 @@ struct House {
     std::vector<Wall> walls;
 };
 
-// The house whose drawing is under the point (the hit test's answer, fills counted):
-// `found` tells whether there is one. A house whose record cannot be read is found with
-// kDamagedHouseErr and `problem` naming the fault.
+// The house with a wall under the point (within 2 points of it, whatever the paint), from
+// the art the host finds near the point; houses on hidden or locked layers are passed over.
+// `found` tells whether there is one. Failing that, a house near the point whose record
+// cannot be read is found with kDamagedHouseErr and `problem` naming the fault.
 AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* problem);
 
 // Draws the walls as a house in place of `replacing` (its group, which goes), or, for a new
