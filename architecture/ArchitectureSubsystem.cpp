@@ -16,11 +16,11 @@ namespace {
 constexpr GlobalsView<ArchitectureGlobals> g;
 
 // Add and remove wall: the press is the first click, forgotten at the release; a click
-// without a drag completes, as a drawing tool's does. What the annotator showed goes.
+// without a drag completes, as a drawing tool's does. The release writes what the drags drew.
 const ToolFamilyRoutines kWallFamily{.mouseUp = +[](const PlotwiseToolRow& row) -> AIErr {
     const AIErr err = DrawToolMouseUp(row);
-    ForgetWallAnnotations();
-    return err;
+    const AIErr ended = EndWallGesture();
+    return err ? err : ended;
 }};
 // Move wall: every release ends the move, dragged or not.
 const ToolFamilyRoutines kMoveWallFamily{};

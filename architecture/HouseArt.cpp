@@ -46,7 +46,7 @@ std::vector<Anchors> OpeningSymbol(const Wall& wall, const WallOpening& o) {
     return {{Corner(hinge), Corner(leafEnd)}, {start, end}};
 }
 
-AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, House* drawn) {
+AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, House* drawn) {
     // The walls in the paint of new art, the rooms they enclose (running the other way) left
     // empty by the non-zero rule; the symbols in its stroke, unfilled.
     AIPathStyle wallPaint{};
@@ -66,7 +66,8 @@ AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, House* drawn) 
         if (AIErr err = NewPath(outline, kPlaceInsideOnBottom, anchors, true, nullptr)) return err;
     }
     if (AIErr err = sAIPathStyle->SetPathStyle(outline, &wallPaint)) return err;
-    if (AIErr err = WriteHouseRecord(outline, walls)) return err;
+    if (record)
+        if (AIErr err = WriteHouseRecord(outline, walls)) return err;
     drawn->path = outline;
     drawn->group = group;
     drawn->walls = walls;
@@ -130,7 +131,8 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
             continue;
         }
         if (err) return err;
-        if (WallAt(candidate.walls, JoinWalls(candidate.walls), {point.h, point.v}, kOnWall) < 0) continue;
+        candidate.corners = JoinWalls(candidate.walls);
+        if (WallAt(candidate.walls, candidate.corners, {point.h, point.v}, kOnWall) < 0) continue;
         *found = true;
         *house = std::move(candidate);
         return kNoErr;
@@ -143,7 +145,7 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
     return kDamagedHouseErr;
 }
 
-AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn) {
+AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record) {
     *drawn = House{};
     const bool replace = replacing && replacing->group;
     AIArtHandle group = nullptr;
@@ -154,6 +156,6 @@ AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* d
         group = g->group;
     }
     if (group)
-        if (AIErr err = DrawInto(group, walls, drawn)) return err;
+        if (AIErr err = DrawInto(group, walls, record, drawn)) return err;
     return replace ? sAIArt->DisposeArt(replacing->group) : kNoErr;
 }

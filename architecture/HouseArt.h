@@ -15,6 +15,7 @@ struct House {
     AIArtHandle path = nullptr;   // the outline, with the record
     AIArtHandle group = nullptr;  // the house's group
     std::vector<Wall> walls;
+    std::vector<WallCorners> corners;  // of the walls, as JoinWalls finds them
 };
 
 // The house with a wall under the point (within 2 points of it, whatever the paint), from
@@ -25,5 +26,6 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
 
 // Draws the walls as a house in place of `replacing` (its group, which goes), or, for a new
 // house, into a fresh group on top of the drawing layer; `drawn` receives the new art and
-// the walls. With no walls the old house goes and nothing is drawn.
-AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn);
+// the walls. With no walls the old house goes and nothing is drawn. Without `record` the
+// house path gets no record (a drag's preview, whose release writes it).
+AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record = true);

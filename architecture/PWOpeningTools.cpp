@@ -23,7 +23,6 @@ constexpr double kDoorWidth = 36 * 72.0, kWindowWidth = 48 * 72.0;
 // Where an opening would go: the house and wall under the point, and whether it fits.
 struct Placing {
     House house;
-    std::vector<WallCorners> corners;
     int32_t wall = -1;
     double at = 0;
     OpeningFit fit = OpeningFit::kFits;
@@ -34,12 +33,11 @@ AIErr Place(AIRealPoint p, double width, Placing* out, std::string* problem) {
     bool found = false;
     if (AIErr err = FindHouseAt(p, &out->house, &found, problem)) return err;
     if (!found) return kNoErr;
-    out->corners = JoinWalls(out->house.walls);
-    out->wall = WallAt(out->house.walls, out->corners, {p.h, p.v}, 2.0);
+    out->wall = WallAt(out->house.walls, out->house.corners, {p.h, p.v}, 2.0);
     if (out->wall < 0) return kNoErr;
     const WallFrame f = FrameOf(out->house.walls[out->wall]);
     out->at = f.along({p.h, p.v});
-    out->fit = CheckOpening(out->house.walls, out->corners, out->wall, out->at, width);
+    out->fit = CheckOpening(out->house.walls, out->house.corners, out->wall, out->at, width);
     return kNoErr;
 }
 
@@ -62,7 +60,7 @@ AIErr PWOpeningTool::trackCursor(AIRealPoint cursor) {
     if (UsableLength(_width) && Place(cursor, _width.get(), &placing, &problem) == kNoErr && placing.wall >= 0 &&
         placing.fit != OpeningFit::kFits) {
         const size_t w = static_cast<size_t>(placing.wall);
-        words = FitWords(placing.fit, _kind, _width.get(), placing.house.walls[w], placing.corners[w]);
+        words = FitWords(placing.fit, _kind, _width.get(), placing.house.walls[w], placing.house.corners[w]);
     }
     WarnInsertion(words, cursor);
     return kNoErr;
@@ -81,7 +79,7 @@ AIErr PWOpeningTool::mouseUp(AIRealPoint click, bool) {
     std::vector<Wall> walls = placing.house.walls;
     Wall& wall = walls[static_cast<size_t>(placing.wall)];
     if (placing.fit != OpeningFit::kFits) {
-        const std::string words = FitWords(placing.fit, _kind, _width.get(), wall, placing.corners[placing.wall]);
+        const std::string words = FitWords(placing.fit, _kind, _width.get(), wall, placing.house.corners[placing.wall]);
         WarnInsertion(words, click);
         return SayWords(words);
     }

@@ -21,7 +21,7 @@ WallPoint operator-(WallPoint a, WallPoint b) { return {a.h - b.h, a.v - b.v}; }
 WallPoint operator*(WallPoint a, double s) { return {a.h * s, a.v * s}; }
 double Dot(WallPoint a, WallPoint b) { return a.h * b.h + a.v * b.v; }
 double Cross(WallPoint a, WallPoint b) { return a.h * b.v - a.v * b.h; }
-double Length(WallPoint a) { return std::hypot(a.h, a.v); }
+double Length(WallPoint a) { return std::sqrt(a.h * a.h + a.v * a.v); }
 double Distance(WallPoint a, WallPoint b) { return Length(a - b); }
 
 // The crossing of the lines p + s d and q + u e; false for parallel lines.

@@ -24,13 +24,27 @@ AIRealPoint Real(WallPoint p) { return {static_cast<AIReal>(p.h), static_cast<AI
 // A point as the record keeps it, so that what is drawn now is what a reopened document draws.
 WallPoint Stored(WallPoint p) { return Point(Real(p)); }
 
-// The house under the point. A house whose record cannot be read is refused: said in
-// words when `say` is set (once a gesture), else silently.
-AIErr HouseUnder(AIRealPoint p, House* house, bool* found, bool say) {
-    std::string problem;
-    const AIErr err = FindHouseAt(p, house, found, &problem);
-    if (err != kDamagedHouseErr) return err;
-    return say ? SayArchitecture(kDamagedHouseMessage, {problem}) : kCADErr;
+// The house under the first click, found once a gesture (HouseAtPress). A house whose record
+// cannot be read is refused: said in words when `say` is set (at the press), else silently.
+AIErr HouseUnderPress(bool say, House* house, bool* found) {
+    HouseAtPress& press = g->houseAtPress;
+    const bool same = press.at.h == g->firstClick.h && press.at.v == g->firstClick.v;
+    if (!same || !press.from.Holds()) {
+        press.at = g->firstClick;
+        press.err = FindHouseAt(g->firstClick, &press.house, &press.found, &press.problem);
+        press.from.WorkedOut();
+    }
+    *house = press.house;
+    *found = press.found;
+    if (press.err != kDamagedHouseErr) return press.err;
+    return say ? SayArchitecture(kDamagedHouseMessage, {press.problem}) : kCADErr;
+}
+
+// A drag's house, drawn without its record: the release writes it.
+AIErr DrawPreview(const std::vector<Wall>& walls, const House* replacing) {
+    if (AIErr err = DrawHouse(walls, replacing, &g->wallPreview, false)) return err;
+    g->wallPreviewPending = 1;
+    return kNoErr;
 }
 
 bool ThicknessUsable() { return std::isfinite(g->prefs.wallThickness) && g->prefs.wallThickness > 0; }
@@ -54,18 +68,18 @@ struct WallBeginning {
 };
 
 AIErr Begin(bool say, WallBeginning* b) {
-    if (AIErr err = HouseUnder(g->firstClick, &b->house, &b->found, say)) return err;
-    b->start = b->found ? FindWallStart(b->house.walls, JoinWalls(b->house.walls), Point(g->firstClick))
+    if (AIErr err = HouseUnderPress(say, &b->house, &b->found)) return err;
+    b->start = b->found ? FindWallStart(b->house.walls, b->house.corners, Point(g->firstClick))
                         : WallStart{WallPlace::kNewWall, Point(g->firstClick)};
     b->start.at = Stored(b->start.at);
     return kNoErr;
 }
 
 // The wall from where it begins to `end`, added to its house (or making a new one), with the
-// tracker's read-out and the annotator's length.
-AIErr AddWall(const WallBeginning& b, WallPoint end) {
+// tracker's read-out and the annotator's length; a drag's preview, or drawn with its record.
+AIErr AddWall(const WallBeginning& b, WallPoint end, bool preview) {
     const WallPoint from = b.start.at;
-    const AIReal length = static_cast<AIReal>(std::hypot(end.h - from.h, end.v - from.v));
+    const AIReal length = static_cast<AIReal>(std::sqrt((end.h - from.h) * (end.h - from.h) + (end.v - from.v) * (end.v - from.v)));
     const AIReal angle = static_cast<AIReal>(std::atan2(end.v - from.v, end.h - from.h));
     const AIRealPoint to = Real(end);
     if (AIErr err = updateTrackerWindow(to.h, to.v, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
@@ -79,6 +93,7 @@ AIErr AddWall(const WallBeginning& b, WallPoint end) {
     if (walls.size() >= static_cast<size_t>(kMaxHouseWalls))
         return SayArchitecture(kHouseTooLargeMessage, {std::to_string(kMaxHouseWalls)});
     walls.push_back(NewWall(from, end));
+    if (preview) return DrawPreview(walls, b.found ? &b.house : nullptr);
     House drawn;
     return DrawHouse(walls, b.found ? &b.house : nullptr, &drawn);
 }
@@ -90,6 +105,13 @@ void ForgetWallAnnotations() {
     g->insertionWarning[0] = '\0';
 }
 
+AIErr EndWallGesture() {
+    ForgetWallAnnotations();
+    if (!g->wallPreviewPending) return kNoErr;
+    g->wallPreviewPending = 0;
+    return WriteHouseRecord(g->wallPreview.path, g->wallPreview.walls);
+}
+
 AIErr AddWallMouseDown() {
     ForgetWallAnnotations();
     if (!ThicknessUsable()) return SayArchitecture(kThicknessMessage);
@@ -98,6 +120,7 @@ AIErr AddWallMouseDown() {
 }
 
 AIErr doAddWallTool() {
+    g->wallPreviewPending = 0;  // the drag's undo took the last preview back
     if (!ThicknessUsable()) return kNoErr;  // said at the press
     WallBeginning b;
     if (AIErr err = Begin(false, &b)) return err;
@@ -108,9 +131,9 @@ AIErr doAddWallTool() {
         const double length = std::hypot(end.h - b.start.at.h, end.v - b.start.at.v);
         end = {b.start.at.h + length * std::cos(angle), b.start.at.v + length * std::sin(angle)};
     } else if (b.found) {
-        end = SnapWallEnd(b.house.walls, JoinWalls(b.house.walls), b.start.at, end);
+        end = SnapWallEnd(b.house.walls, b.house.corners, b.start.at, end);
     }
-    return AddWall(b, Stored(end));
+    return AddWall(b, Stored(end), true);
 }
 
 AIErr doWallDialog() { return OpenNumericInputDialog(kWallDialogID, nullptr); }
@@ -122,14 +145,14 @@ AIErr doInputWallTool(AIReal length, AIReal angle) {
     if (AIErr err = Begin(true, &b)) return err;
     const WallPoint end{b.start.at.h + double(length) * std::cos(double(angle)),
                         b.start.at.v + double(length) * std::sin(double(angle))};
-    return AddWall(b, Stored(end));
+    return AddWall(b, Stored(end), false);
 }
 
 AIErr doRemoveWallTool() {
     House house;
     bool found = false;
-    if (AIErr err = HouseUnder(g->firstClick, &house, &found, true)) return err;
-    const int32_t w = found ? WallAt(house.walls, JoinWalls(house.walls), Point(g->firstClick), 2.0) : -1;
+    if (AIErr err = HouseUnderPress(true, &house, &found)) return err;
+    const int32_t w = found ? WallAt(house.walls, house.corners, Point(g->firstClick), 2.0) : -1;
     if (w < 0) return SayArchitecture(kClickWallToRemoveMessage);
     house.walls.erase(house.walls.begin() + w);
     House drawn;
@@ -141,31 +164,31 @@ AIErr MoveWallMouseDown() {
     g->movingWall = -1;
     House house;
     bool found = false;
-    if (AIErr err = HouseUnder(g->firstClick, &house, &found, true)) return err;
-    if (found) g->movingWall = WallAt(house.walls, JoinWalls(house.walls), Point(g->firstClick), 2.0);
+    if (AIErr err = HouseUnderPress(true, &house, &found)) return err;
+    if (found) g->movingWall = WallAt(house.walls, house.corners, Point(g->firstClick), 2.0);
     return kNoErr;
 }
 
 AIErr doMoveWallTool() {
+    g->wallPreviewPending = 0;  // the drag's undo took the last preview back
     if (g->movingWall < 0) return kNoErr;
     House house;
     bool found = false;
-    if (AIErr err = HouseUnder(g->firstClick, &house, &found, false)) return err;
+    if (AIErr err = HouseUnderPress(false, &house, &found)) return err;
     if (!found || static_cast<size_t>(g->movingWall) >= house.walls.size()) return kNoErr;
     const auto index = static_cast<size_t>(g->movingWall);
     const WallFrame f = FrameOf(house.walls[index]);
     const double offset = f.across(Point(g->endPoint)) - f.across(Point(g->firstClick));
-    std::vector<Wall> moved = MoveWall(house.walls, JoinWalls(house.walls), index, offset);
+    std::vector<Wall> moved = MoveWall(house.walls, house.corners, index, offset);
     for (Wall& w : moved) w.start = Stored(w.start), w.end = Stored(w.end);
     // Where a door or window would no longer fit, the wall stays and the annotator says why.
     if (!OpeningsStillFit(moved, g->endPoint)) return kNoErr;
-    House drawn;
-    return DrawHouse(moved, &house, &drawn);
+    return DrawPreview(moved, &house);
 }
 
 AIErr MoveWallMouseUp() {
     const bool nothing = g->movingWall < 0;
     g->movingWall = -1;
-    ForgetWallAnnotations();
+    if (AIErr err = EndWallGesture()) return err;
     return nothing ? SayArchitecture(kPressWallToMoveMessage) : kNoErr;
 }

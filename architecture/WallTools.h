@@ -26,5 +26,8 @@ AIErr MoveWallMouseDown();
 AIErr doMoveWallTool();
 AIErr MoveWallMouseUp();
 
-// What the annotator shows of the wall tools goes (at the end of a gesture).
+// What the annotator shows of the wall tools goes.
 void ForgetWallAnnotations();
+// The end of a wall tool's gesture: the record of the house its drags drew is written, and
+// the annotations go.
+AIErr EndWallGesture();
