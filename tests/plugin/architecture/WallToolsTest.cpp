@@ -126,9 +126,29 @@ TEST_F(WallToolsTest, ADraggedWallMakesAHouseAndReportsItsEndDirectionAndLength)
     EXPECT_NEAR(t.angle, 53.130102, 1e-4);
     EXPECT_NEAR(t.length, 100, 1e-4);
 
+    // While a wall is dragged the annotator shows its length in the tracker's units (with
+    // showWallInfo set), and no longer once it is drawn.
+    g->prefs.CADtrackerUnits = 0;
+    g->prefs.CADtrackerPrecision = 2;
+    auto annotated = [&](const std::string& text) {
+        session->redrawAnnotations();
+        for (const auto& op : session->lastAnnotation())
+            if (op.text == text) return true;
+        return false;
+    };
+    for (int info : {1, 0}) {
+        g->prefs.showWallInfo = info;
+        ASSERT_EQ(session->mouseDown({100, 300}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({130, 300}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({150, 300}), kNoErr);
+        EXPECT_EQ(annotated("50.00 pt"), info == 1);
+        ASSERT_EQ(session->mouseUp({150, 300}), kNoErr);
+        EXPECT_FALSE(annotated("50.00 pt"));
+    }
+
     // Shift holds a new wall to 45 degrees, at the cursor's distance.
     ASSERT_EQ(Wall({400, 100}, {500, 180}, aiEventModifiers_Shift), kNoErr);
-    ASSERT_EQ(Houses().size(), 2u);
+    ASSERT_EQ(Houses().size(), 3u);  // the second wall at 300 went on from the first
     EXPECT_NEAR(gTrackerReports.back().angle, 45, 1e-4);
     EXPECT_NEAR(gTrackerReports.back().length, std::hypot(100, 80), 1e-3);
 }
