@@ -79,6 +79,8 @@ AIErr Begin(bool say, WallBeginning* b) {
 // tracker's read-out and the annotator's length; a drag's preview, or drawn with its record.
 AIErr AddWall(const WallBeginning& b, WallPoint end, bool preview) {
     const WallPoint from = b.start.at;
+    // A typed wall may reach past what the drawing's reals hold: it is not drawn.
+    if (!std::isfinite(Real(end).h) || !std::isfinite(Real(end).v)) return kBadParameterErr;
     const AIReal length = static_cast<AIReal>(std::sqrt((end.h - from.h) * (end.h - from.h) + (end.v - from.v) * (end.v - from.v)));
     const AIReal angle = static_cast<AIReal>(std::atan2(end.v - from.v, end.h - from.h));
     const AIRealPoint to = Real(end);

@@ -72,16 +72,7 @@ TEST_F(WallsPanelTest, TheDatumAndTheWallInformationAreStored) {
 
 TEST_F(WallsPanelTest, ThePanelKeepsItsPlaceUnderItsOwnPrefix) {
     StartWalls();
-    ADMRect bounds{};
-    ASSERT_EQ(sADMDialog->GetBoundsRect(panel, &bounds), kNoErr);
-    EXPECT_EQ(bounds.left, 84);
-    EXPECT_EQ(bounds.top, 236);
-    ASSERT_EQ(Dialogs().userMove(panel, 300, 120), kNoErr);
-    ASSERT_EQ(session->shutdown(), kNoErr);
-    AIRealPoint where{};
-    Store().getPoint("ZMKCADwalls3", "Location", &where);
-    EXPECT_EQ(where.h, 300);
-    EXPECT_EQ(where.v, 120);
+    ExpectPlaceKeptUnder("ZMKCADwalls3");
 }
 
 }  // namespace
