@@ -54,26 +54,37 @@ bool DeepInside(const WallPolygon& poly, WallPoint q, double depth) {
 
 WallPolygon Quad(const WallCorners& c) { return {c.startHi, c.endHi, c.endLo, c.startLo}; }
 
-// Points bucketed by a square grid, so that those near a place are found without looking
-// at the rest.
-class PointGrid {
+struct Box {
+    double l, b, r, t;
+};
+
+Box Around(WallPoint p, double reach) { return {p.h - reach, p.v - reach, p.h + reach, p.v + reach}; }
+
+// Values kept in the cells of a square grid by the boxes they cover, so that those near a
+// place are found without looking at the rest. Places beyond what a cell index holds share
+// the outermost cells.
+class BoxGrid {
 public:
-    explicit PointGrid(double cell) : cell_(cell) {}
-    void add(WallPoint p, size_t value) { cells_[key(cellOf(p.h), cellOf(p.v))].push_back(value); }
-    // Every value whose point may lie within one cell of p.
+    explicit BoxGrid(double cell) : cell_(cell) {}
+    void add(const Box& box, size_t value) {
+        each(box, [&](uint64_t key) { cells_[key].push_back(value); });
+    }
+    // Every value whose box may meet this one (some more than once).
     template <class Visit>
-    void near(WallPoint p, Visit&& visit) const {
-        const int64_t ch = cellOf(p.h), cv = cellOf(p.v);
-        for (int64_t i = ch - 1; i <= ch + 1; ++i)
-            for (int64_t j = cv - 1; j <= cv + 1; ++j)
-                if (auto it = cells_.find(key(i, j)); it != cells_.end())
-                    for (size_t value : it->second) visit(value);
+    void near(const Box& box, Visit&& visit) const {
+        each(box, [&](uint64_t key) {
+            if (auto it = cells_.find(key); it != cells_.end())
+                for (size_t value : it->second) visit(value);
+        });
     }
 
 private:
-    int64_t cellOf(double x) const { return static_cast<int64_t>(std::floor(x / cell_)); }
-    static uint64_t key(int64_t i, int64_t j) {
-        return (static_cast<uint64_t>(i) * 0x9E3779B97F4A7C15ull) ^ static_cast<uint64_t>(j);
+    int64_t cellOf(double x) const { return static_cast<int64_t>(std::clamp(std::floor(x / cell_), -4e18, 4e18)); }
+    template <class Use>
+    void each(const Box& box, Use&& use) const {
+        for (int64_t i = cellOf(box.l); i <= cellOf(box.r); ++i)
+            for (int64_t j = cellOf(box.b); j <= cellOf(box.t); ++j)
+                use((static_cast<uint64_t>(i) * 0x9E3779B97F4A7C15ull) ^ static_cast<uint64_t>(j));
     }
     double cell_;
     std::unordered_map<uint64_t, std::vector<size_t>> cells_;
@@ -139,20 +150,20 @@ bool Sound(const WallFrame& f, const WallCorners& c) {
 
 // The pairs of wall ends that meet alone at a point.
 std::vector<Join> FindJoins(const std::vector<Wall>& walls) {
-    PointGrid grid(1.0);
+    BoxGrid grid(1.0);
     std::vector<std::vector<WallEnd>> clusters;
     std::vector<WallPoint> where;
     for (size_t w = 0; w < walls.size(); ++w) {
         for (int which = 0; which < 2; ++which) {
             const WallPoint p = EndPoint(walls[w], which);
             size_t found = clusters.size();
-            grid.near(p, [&](size_t c) {
+            grid.near(Around(p, kSamePoint), [&](size_t c) {
                 if (found == clusters.size() && Distance(where[c], p) <= kSamePoint) found = c;
             });
             if (found == clusters.size()) {
                 clusters.emplace_back();
                 where.push_back(p);
-                grid.add(p, found);
+                grid.add(Around(p, 0), found);
             }
             clusters[found].push_back({w, which});
         }
@@ -244,25 +255,21 @@ std::vector<WallPolygon> WallPieces(const std::vector<Wall>& walls, const std::v
 }
 
 std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) {
-    // Boxes, and a grid of cells about twice the size of a typical polygon.
-    struct Box {
-        double l, b, r, t;
-    };
+    // Boxes, and a grid of cells about twice the size of a typical polygon (or larger, so
+    // that no polygon covers more than a few hundred cells across).
     std::vector<Box> boxes;
-    double sizes = 0;
+    double sizes = 0, largest = 0;
     for (const WallPolygon& poly : polygons) {
         Box box{1e300, 1e300, -1e300, -1e300};
         for (WallPoint p : poly) box = {std::min(box.l, p.h), std::min(box.b, p.v), std::max(box.r, p.h), std::max(box.t, p.v)};
         boxes.push_back(box);
-        sizes += std::max(box.r - box.l, box.t - box.b);
+        const double size = std::max(box.r - box.l, box.t - box.b);
+        sizes += size;
+        largest = std::max(largest, size);
     }
-    const double cell = std::max(polygons.empty() ? 1.0 : 2 * sizes / polygons.size(), 1.0);
-    auto cellOf = [cell](double x) { return static_cast<int64_t>(std::floor(x / cell)); };
-    std::unordered_map<uint64_t, std::vector<size_t>> cells;
-    auto key = [](int64_t i, int64_t j) { return (static_cast<uint64_t>(i) * 0x9E3779B97F4A7C15ull) ^ static_cast<uint64_t>(j); };
-    for (size_t k = 0; k < boxes.size(); ++k)
-        for (int64_t i = cellOf(boxes[k].l); i <= cellOf(boxes[k].r); ++i)
-            for (int64_t j = cellOf(boxes[k].b); j <= cellOf(boxes[k].t); ++j) cells[key(i, j)].push_back(k);
+    const double typical = polygons.empty() ? 1.0 : 2 * sizes / polygons.size();
+    BoxGrid cells(std::max({typical, largest / 256, 1.0}));
+    for (size_t k = 0; k < boxes.size(); ++k) cells.add(boxes[k], k);
 
     // The pieces of every edge that have the union's inside on their left and its outside on
     // their right; an edge two polygons share the same way round is kept once.
@@ -279,14 +286,13 @@ std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) 
             if (len <= 0) continue;
             candidates.clear();
             ++stamp;
-            for (int64_t i = cellOf(std::min(a.h, b.h) - kSamePoint); i <= cellOf(std::max(a.h, b.h) + kSamePoint); ++i)
-                for (int64_t j = cellOf(std::min(a.v, b.v) - kSamePoint); j <= cellOf(std::max(a.v, b.v) + kSamePoint); ++j)
-                    if (auto it = cells.find(key(i, j)); it != cells.end())
-                        for (size_t other : it->second)
-                            if (other != k && seen[other] != stamp) {
-                                seen[other] = stamp;
-                                candidates.push_back(other);
-                            }
+            const Box edge{std::min(a.h, b.h) - kSamePoint, std::min(a.v, b.v) - kSamePoint,
+                           std::max(a.h, b.h) + kSamePoint, std::max(a.v, b.v) + kSamePoint};
+            cells.near(edge, [&](size_t other) {
+                if (other == k || seen[other] == stamp) return;
+                seen[other] = stamp;
+                candidates.push_back(other);
+            });
             ts.assign({0.0, 1.0});
             for (size_t other : candidates) {
                 const WallPolygon& q = polygons[other];
@@ -329,8 +335,8 @@ std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) 
     }
 
     // Chains the pieces into closed contours, end to start.
-    PointGrid starts(kSamePoint * 4);
-    for (size_t i = 0; i < kept.size(); ++i) starts.add(kept[i].first, i);
+    BoxGrid starts(kSamePoint * 4);
+    for (size_t i = 0; i < kept.size(); ++i) starts.add(Around(kept[i].first, 0), i);
     std::vector<bool> used(kept.size(), false);
     std::vector<WallPolygon> contours;
     for (size_t first = 0; first < kept.size(); ++first) {
@@ -343,7 +349,7 @@ std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) 
             contour.push_back(kept[at].first);
             end = kept[at].second;
             size_t next = SIZE_MAX;
-            starts.near(end, [&](size_t j) {
+            starts.near(Around(end, kSamePoint), [&](size_t j) {
                 if (next == SIZE_MAX && !used[j] && Distance(kept[j].first, end) <= kSamePoint) next = j;
             });
             at = next;
