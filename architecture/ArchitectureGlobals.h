@@ -4,30 +4,31 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "architecture/HouseArt.h"
 #include "core/DocumentRevision.h"
 #include "drawtools/DrawToolGlobals.h"
 
-// The house under the first click of a wall tool's gesture, as the press found it. Each drag
-// first takes back the one before, bringing the document back to what it was at the press,
-// so what was found holds as long as the document says so.
-struct HouseAtPress {
+// The house record read last, kept while the document is as it was then: the cursor's moves
+// change nothing, and each drag first takes back the one before, bringing the document back
+// to what it was at the press. A large house is read once a gesture.
+struct HouseRecordRead {
     DerivedFromDocument from;
-    AIRealPoint at{};
+    AIArtHandle path = nullptr;
     AIErr err = kNoErr;
-    bool found = false;
     std::string problem;
-    House house;
+    std::vector<Wall> walls;
+    std::vector<WallCorners> corners;
 };
 
 struct ArchitectureGlobals : DrawToolGlobals {
     AIToolHandle AddWallTool = nullptr, RemoveWallTool = nullptr, MoveWallTool = nullptr, doorInsertionTool = nullptr;
     AIToolHandle windowInsertionTool = nullptr, tableTool = nullptr, titleBlockTool = nullptr;
 
-    // --- the wall tools' gesture: the house under the press; the house last drawn by a drag,
-    // whose record the release writes (drags draw the house alone) ---
-    HouseAtPress houseAtPress;
+    // --- the wall tools' gestures: the house record read last; the house last drawn by a
+    // drag, whose record the release writes (drags draw the house alone) ---
+    HouseRecordRead lastHouseRead;
     House wallPreview;
     int wallPreviewPending = 0;
     // --- the move-wall tool: the wall the press landed on (-1: none) ---

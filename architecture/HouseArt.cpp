@@ -103,6 +103,22 @@ AIArtHandle HousePathOf(AIArtHandle art) {
     return nullptr;
 }
 
+// The walls and corners of the house on its path, read again only when the document
+// changed since the last reading (or another house is read).
+AIErr ReadHouse(House* house, std::string* problem) {
+    HouseRecordRead& last = g->lastHouseRead;
+    if (last.path != house->path || !last.from.Holds()) {
+        last.path = house->path;
+        last.err = ReadHouseRecord(house->path, &last.walls, &last.problem);
+        last.corners = JoinWalls(last.walls);
+        last.from.WorkedOut();
+    }
+    house->walls = last.walls;
+    house->corners = last.corners;
+    *problem = last.problem;
+    return last.err;
+}
+
 }  // namespace
 
 AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* problem) {
@@ -125,13 +141,12 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
         candidate.path = path;
         if (AIErr err = sAIArt->GetArtParent(path, &candidate.group)) return err;
         std::string why;
-        const AIErr err = ReadHouseRecord(path, &candidate.walls, &why);
+        const AIErr err = ReadHouse(&candidate, &why);
         if (err == kDamagedHouseErr) {
             if (!damaged.path) damaged = candidate, damage = why;
             continue;
         }
         if (err) return err;
-        candidate.corners = JoinWalls(candidate.walls);
         if (WallAt(candidate.walls, candidate.corners, {point.h, point.v}, kOnWall) < 0) continue;
         *found = true;
         *house = std::move(candidate);

@@ -24,20 +24,13 @@ AIRealPoint Real(WallPoint p) { return {static_cast<AIReal>(p.h), static_cast<AI
 // A point as the record keeps it, so that what is drawn now is what a reopened document draws.
 WallPoint Stored(WallPoint p) { return Point(Real(p)); }
 
-// The house under the first click, found once a gesture (HouseAtPress). A house whose record
-// cannot be read is refused: said in words when `say` is set (at the press), else silently.
+// The house under the first click. A house whose record cannot be read is refused: said in
+// words when `say` is set (at the press), else silently.
 AIErr HouseUnderPress(bool say, House* house, bool* found) {
-    HouseAtPress& press = g->houseAtPress;
-    const bool same = press.at.h == g->firstClick.h && press.at.v == g->firstClick.v;
-    if (!same || !press.from.Holds()) {
-        press.at = g->firstClick;
-        press.err = FindHouseAt(g->firstClick, &press.house, &press.found, &press.problem);
-        press.from.WorkedOut();
-    }
-    *house = press.house;
-    *found = press.found;
-    if (press.err != kDamagedHouseErr) return press.err;
-    return say ? SayArchitecture(kDamagedHouseMessage, {press.problem}) : kCADErr;
+    std::string problem;
+    const AIErr err = FindHouseAt(g->firstClick, house, found, &problem);
+    if (err != kDamagedHouseErr) return err;
+    return say ? SayArchitecture(kDamagedHouseMessage, {problem}) : kCADErr;
 }
 
 // A drag's house, drawn without its record: the release writes it.
@@ -75,14 +68,18 @@ AIErr Begin(bool say, WallBeginning* b) {
     return kNoErr;
 }
 
+// A house that holds as many walls as a record may.
+bool Full(const WallBeginning& b) { return b.found && b.house.walls.size() >= static_cast<size_t>(kMaxHouseWalls); }
+
 // The wall from where it begins to `end`, added to its house (or making a new one), with the
 // tracker's read-out and the annotator's length; a drag's preview, or drawn with its record.
 AIErr AddWall(const WallBeginning& b, WallPoint end, bool preview) {
     const WallPoint from = b.start.at;
     // A typed wall may reach past what the drawing's reals hold: it is not drawn.
     if (!std::isfinite(Real(end).h) || !std::isfinite(Real(end).v)) return kBadParameterErr;
-    const AIReal length = static_cast<AIReal>(std::sqrt((end.h - from.h) * (end.h - from.h) + (end.v - from.v) * (end.v - from.v)));
-    const AIReal angle = static_cast<AIReal>(std::atan2(end.v - from.v, end.h - from.h));
+    const double dh = end.h - from.h, dv = end.v - from.v;
+    const auto length = static_cast<AIReal>(std::sqrt(dh * dh + dv * dv));
+    const auto angle = static_cast<AIReal>(std::atan2(dv, dh));
     const AIRealPoint to = Real(end);
     if (AIErr err = updateTrackerWindow(to.h, to.v, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
                                         kMissingValue, RadiansToDegrees(angle), length, kMissingValue, kMissingValue))
@@ -92,8 +89,7 @@ AIErr AddWall(const WallBeginning& b, WallPoint end, bool preview) {
     g->wallInfoTo = to;
     if (!(length > 0)) return kNoErr;  // back at the start: no wall yet
     std::vector<Wall> walls = b.found ? b.house.walls : std::vector<Wall>{};
-    if (walls.size() >= static_cast<size_t>(kMaxHouseWalls))
-        return SayArchitecture(kHouseTooLargeMessage, {std::to_string(kMaxHouseWalls)});
+    if (Full(b)) return preview ? kCADErr : SayArchitecture(kHouseTooLargeMessage, {std::to_string(kMaxHouseWalls)});
     walls.push_back(NewWall(from, end));
     if (preview) return DrawPreview(walls, b.found ? &b.house : nullptr);
     House drawn;
@@ -118,7 +114,8 @@ AIErr AddWallMouseDown() {
     ForgetWallAnnotations();
     if (!ThicknessUsable()) return SayArchitecture(kThicknessMessage);
     WallBeginning b;
-    return Begin(true, &b);
+    if (AIErr err = Begin(true, &b)) return err;
+    return Full(b) ? SayArchitecture(kHouseTooLargeMessage, {std::to_string(kMaxHouseWalls)}) : kNoErr;
 }
 
 AIErr doAddWallTool() {
