@@ -38,7 +38,8 @@ AIErr DrawWallLengths(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer) {
     if (!(length > 0)) return kNoErr;
     // The wall lies right of its line (or about it): the length goes on its left.
     const AIRealPoint middle{static_cast<AIReal>((a.h + b.h) / 2.0), static_cast<AIReal>((a.v + b.v) / 2.0)};
-    const AIRealPoint leftward{static_cast<AIReal>(middle.h - dv / length), static_cast<AIReal>(middle.v + dh / length)};
+    const AIRealPoint leftward{static_cast<AIReal>(middle.h - dv / length),
+                               static_cast<AIReal>(middle.v + dh / length)};
     AIPoint m{}, l{};
     if (!ToView(view, middle, &m) || !ToView(view, leftward, &l)) return kNoErr;
     const double sh = l.h - m.h, sv = l.v - m.v, s = std::hypot(sh, sv);

@@ -38,7 +38,8 @@ AIErr SetSize(ATE::ITextRange& range, ATE::FontRef font, AIReal size) {
 
 }  // namespace
 
-AIErr PlaceText(AIArtHandle group, const std::string& text, AIRealPoint at, AIReal size, bool centred, AIReal fitWidth) {
+AIErr PlaceText(AIArtHandle group, const std::string& text, AIRealPoint at, AIReal size, bool centred,
+                AIReal fitWidth) {
     if (text.empty() || !(size > 0)) return kNoErr;
     AIFontKey key = nullptr;
     ATE::FontRef font = nullptr;

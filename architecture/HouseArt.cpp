@@ -32,7 +32,8 @@ std::vector<Anchors> OpeningSymbol(const Wall& wall, const WallOpening& o) {
     const double from = o.at - o.width / 2, to = o.at + o.width / 2;
     if (o.kind == kWindowOpening) {
         std::vector<Anchors> lines;
-        for (double offset : {f.lo, (f.lo + f.hi) / 2, f.hi}) lines.push_back({Corner(f.at(from, offset)), Corner(f.at(to, offset))});
+        for (double offset : {f.lo, (f.lo + f.hi) / 2, f.hi})
+            lines.push_back({Corner(f.at(from, offset)), Corner(f.at(to, offset))});
         return lines;
     }
     const double face = o.side ? f.lo : f.hi, out = o.side ? -1.0 : 1.0;

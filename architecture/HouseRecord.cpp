@@ -3,7 +3,6 @@
 #include "architecture/HouseRecord.h"
 
 #include <cmath>
-#include <cstdio>
 #include <span>
 
 #include "core/PlotwiseSuites.h"
@@ -51,7 +50,7 @@ const IntField<WallOpening> kOpeningInts[] = {
 
 std::string Indexed(const char* stem, size_t i) { return std::string(stem) + std::to_string(i); }
 
-// Why an entry cannot be read, or "" when it was.
+// Why an entry cannot be read, in words.
 std::string Unread(AIErr err, const char* what, const char* key, const char* type) {
     const std::string named = std::string(what) + " (" + key + ")";
     if (err == kNoSuchKey) return named + " is missing";
@@ -98,7 +97,8 @@ std::string ReadCount(AIDictionaryRef dict, const char* key, const char* what, i
 }
 
 std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
-    if (std::string problem = ReadFields<Wall>(wallDict, *wall, kWallReals, kWallInts); !problem.empty()) return problem;
+    if (std::string problem = ReadFields<Wall>(wallDict, *wall, kWallReals, kWallInts); !problem.empty())
+        return problem;
     if (!(wall->thickness > 0)) return "its thickness (PW4_Wall_thickness) must be more than 0";
     int32_t count = 0;
     if (std::string problem = ReadCount(wallDict, kOpeningCountKey, "its number of openings", kMaxWallOpenings, &count);
@@ -162,7 +162,8 @@ AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* pr
         const std::string key = Indexed("PW4_Wall_", i);
         DictRef sub;
         if (AIErr err = GetSubDictionary(house.get(), key.c_str(), sub)) {
-            *problem = "wall " + std::to_string(i) + " (" + key + ") " + (err == kNoSuchKey ? "is missing" : "cannot be read");
+            *problem = "wall " + std::to_string(i) + " (" + key + ") " +
+                       (err == kNoSuchKey ? "is missing" : "cannot be read");
             break;
         }
         Wall wall;
@@ -177,7 +178,10 @@ AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* pr
 }
 
 AIErr WriteHouseRecord(AIArtHandle art, const std::vector<Wall>& walls) {
+    // What the reader would refuse is never written.
     if (walls.size() > static_cast<size_t>(kMaxHouseWalls)) return kOutOfRangeErr;
+    for (const Wall& w : walls)
+        if (w.openings.size() > static_cast<size_t>(kMaxWallOpenings)) return kOutOfRangeErr;
     DictRef dict, house;
     if (AIErr err = GetArtDictionary(art, dict)) return err;
     if (AIErr err = sAIDictionary->CreateDictionary(house.put())) return err;

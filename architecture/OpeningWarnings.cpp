@@ -40,6 +40,7 @@ bool OpeningsStillFit(const std::vector<Wall>& walls, AIRealPoint at) {
     size_t w = 0, k = 0;
     const OpeningFit fit = CheckAllOpenings(walls, corners, &w, &k);
     const bool fits = fit == OpeningFit::kFits;
-    WarnInsertion(fits ? std::string() : FitWords(fit, walls[w].openings[k].kind, walls[w].openings[k].width, walls[w], corners[w]), at);
+    const WallOpening* o = fits ? nullptr : &walls[w].openings[k];
+    WarnInsertion(o ? FitWords(fit, o->kind, o->width, walls[w], corners[w]) : std::string(), at);
     return fits;
 }

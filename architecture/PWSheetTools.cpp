@@ -58,7 +58,8 @@ AIErr RowText(AIArtHandle group, const std::string& text, AIReal x, AIReal botto
 std::vector<std::string> Split(const std::string& text, char at) {
     std::vector<std::string> parts;
     size_t from = 0;
-    for (size_t to; (to = text.find(at, from)) != std::string::npos; from = to + 1) parts.push_back(text.substr(from, to - from));
+    for (size_t to; (to = text.find(at, from)) != std::string::npos; from = to + 1)
+        parts.push_back(text.substr(from, to - from));
     parts.push_back(text.substr(from));
     return parts;
 }

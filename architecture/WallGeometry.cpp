@@ -261,7 +261,8 @@ std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) 
     double sizes = 0, largest = 0;
     for (const WallPolygon& poly : polygons) {
         Box box{1e300, 1e300, -1e300, -1e300};
-        for (WallPoint p : poly) box = {std::min(box.l, p.h), std::min(box.b, p.v), std::max(box.r, p.h), std::max(box.t, p.v)};
+        for (WallPoint p : poly)
+            box = {std::min(box.l, p.h), std::min(box.b, p.v), std::max(box.r, p.h), std::max(box.t, p.v)};
         boxes.push_back(box);
         const double size = std::max(box.r - box.l, box.t - box.b);
         sizes += size;
@@ -522,7 +523,8 @@ std::vector<Wall> MoveWall(const std::vector<Wall>& walls, const std::vector<Wal
     const WallPoint by = f.n * offset;
     const WallPolygon body = Quad(corners[index]);
     auto follows = [&](WallPoint p) {
-        return Distance(p, wall.start) <= kSamePoint || Distance(p, wall.end) <= kSamePoint || Inside(body, p, kSamePoint);
+        return Distance(p, wall.start) <= kSamePoint || Distance(p, wall.end) <= kSamePoint ||
+               Inside(body, p, kSamePoint);
     };
     for (size_t w = 0; w < walls.size(); ++w) {
         Wall& m = moved[w];

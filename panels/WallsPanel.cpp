@@ -79,7 +79,8 @@ void WallThicknessFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         double typed = 0;
         if (!parseFieldInput(dialog, kWallThicknessField, &typed, g->prefs.NumericInputUnits)) {
             Say(kBadFormatMessage);
-        } else if (const auto drawn = static_cast<float>(typed / ScaleFactor()); !(drawn > 0) || !std::isfinite(drawn)) {
+        } else if (const auto drawn = static_cast<float>(typed / ScaleFactor());
+                   !(drawn > 0) || !std::isfinite(drawn)) {
             Say(kGreaterThanZeroMessage);
         } else {
             g->prefs.wallThickness = drawn;

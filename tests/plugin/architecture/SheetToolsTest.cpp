@@ -64,7 +64,8 @@ TEST_F(SheetToolsTest, AClickedTitleBlockSitsInThePagesCornerWithItsTextsInTheir
             << Text(*t);
     }
     std::sort(texts.begin(), texts.end());
-    EXPECT_EQ(texts, (std::vector<std::string>{"Drawn by: ", "Garden House", "Project: Lane 4", "Scale: 1:1", "Sheet: 1"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"Drawn by: ", "Garden House", "Project: Lane 4", "Scale: 1:1", "Sheet: 1"}));
 }
 
 TEST_F(SheetToolsTest, ATableIsDraggedAsARectangleOrClickedOntoThePage) {

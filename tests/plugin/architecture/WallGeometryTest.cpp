@@ -99,7 +99,8 @@ TEST(WallGeometry, APartitionFromAFaceMakesOneOutlineWithoutTheSharedPiece) {
     walls.push_back(Chain({{100, 5}, {100, 100}}, 10, kCenterDatum, false)[0]);
     const std::vector<WallPolygon> outline = HouseOutline(walls);
     ASSERT_EQ(outline.size(), 1u);
-    EXPECT_TRUE(SameContour(outline[0], {{0, -5}, {200, -5}, {200, 5}, {105, 5}, {105, 100}, {95, 100}, {95, 5}, {0, 5}}));
+    EXPECT_TRUE(
+        SameContour(outline[0], {{0, -5}, {200, -5}, {200, 5}, {105, 5}, {105, 100}, {95, 100}, {95, 5}, {0, 5}}));
 }
 
 TEST(WallGeometry, WherePressesLand) {
