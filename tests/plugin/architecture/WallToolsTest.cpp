@@ -188,6 +188,9 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
     std::sort(made.begin(), made.end(), [](const StoredWall& a, const StoredWall& b) { return a.start.h < b.start.h; });
     for (size_t i = 0; i < made.size(); ++i)
         EXPECT_POINT(made[i].end, made[i].start.h + cases[i].dh, made[i].start.v + cases[i].dv);
+    // The dialog keeps the last wall for its next opening: its drawn length and its angle.
+    EXPECT_NEAR(g->inputWallLength, 30 * kMillimetre, 1e-3);
+    EXPECT_FLOAT_EQ(g->inputWallAngle, 180);
 }
 
 TEST_F(WallToolsTest, WallsFromAnEndAndOntoTheFirstCloseARoom) {
