@@ -138,6 +138,17 @@ TEST_F(DatumTest, ShiftSnapsTheFirstRowAndALevelChainStaysFinite) {
     EXPECT_TRUE(std::isfinite(stored.slideDimTextOffset));
 }
 
+TEST_F(DatumTest, StyleValuesWithoutARuleTakeTheNearestOne) {
+    // A text placement without a row sets its text above the line as 2 does, with the line
+    // whole; terminator style 0 asks the room of style 4.
+    Polyline({{0, 0}, {100, 0}});
+    g->prefs.style.hTextPlacement = 7;
+    g->prefs.style.arrowheadStyle = 0;
+    ASSERT_EQ(Dimension("Horizontal Datum Dimension", {{0, 0}, {100, 0}}, {100, 30}), kNoErr);
+    EXPECT_PT(Placements()[0].at, 50, 34);
+    EXPECT_EQ(Horizontal(Lines(Dimensions().back()), 30).size(), 1u);
+}
+
 TEST_F(DatumTest, AlignedChainsMeasureAlongTheFirstDirection) {
     // Clicks on a 30-degree line, dragged 30 off it: the rows parallel to it, 30 and 30 + 20
     // out (a step of 10 + 10, the offset being 18), each from the datum's witness line; the
@@ -174,6 +185,16 @@ TEST_F(DatumTest, AlignedChainsMeasureAlongTheFirstDirection) {
     CopyCString(g->prefs.customDimDefaultText, "TYP");
     ASSERT_EQ(Dimension("Aligned Datum Dimension", {at(0, 0), at(100, 0), at(250, 0)}, at(120, 30)), kNoErr);
     EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"TYP", "TYP", "0"}));
+    // Dragged out to the left, the running texts still read outwards, upright: turned back
+    // by a half turn and ending at their anchors.
+    g->prefs.style.dimensionFormat = 0;
+    Polyline({{300, 0}, {300, 100}});
+    ASSERT_EQ(Dimension("Aligned Datum Dimension", {{300, 0}, {300, 100}}, {270, 50}), kNoErr);
+    for (const Placed& p : Placements()) {
+        EXPECT_NEAR(p.angle, 0, 1e-5) << p.text;
+        EXPECT_EQ(p.justification, 1) << p.text;
+        EXPECT_NEAR(p.at.h, 266, kTol) << p.text;
+    }
     // The drag point on the clicks' line gives no side: nothing is drawn.
     const size_t before = Dimensions().size();
     ASSERT_EQ(Dimension("Aligned Datum Dimension", {at(0, 0), at(100, 0)}, at(50, 0)), kNoErr);
