@@ -75,13 +75,6 @@ AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal reach, A
     return drawWitnessLine(Moved(click, gap, towards), Moved(click, reach - gap, towards), g->group);
 }
 
-AIErr Text(const char* text, const cdDataStruct& textNode, int32_t id) {
-    live_dimension_text_data record = textNode.textData;
-    record.id = id;
-    record.next = nullptr;
-    return doText(text, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
-}
-
 // The zero at the datum: 0 in the style's upper units and precision, without tolerance or
 // second line, or a literal "0" beside labels. Into its own buffer, so the datum's text
 // record keeps the first value.
@@ -106,10 +99,10 @@ AIErr DrawRunning(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
         char zero[256] = {};
         ZeroText(textNode, zero);
         g->textLoc = Moved(s, gap, frame.b);
-        if (AIErr err = Text(zero, textNode, (*textId)++)) return err;
+        if (AIErr err = DrawPairText(textNode, (*textId)++, zero)) return err;
     }
     g->textLoc = Moved(e, gap, frame.b);
-    if (AIErr err = Text(g->theText, textNode, (*textId)++)) return err;
+    if (AIErr err = DrawPairText(textNode, (*textId)++)) return err;
     if (!Style().JISDatumTerminator) return kNoErr;
     if (AIErr err = doJISEndpointGraphics(s, e, first ? 1 : 0, 1, g->group)) return err;
     return first ? drawDimensionLine(frame.l1, frame.l2, g->group) : kNoErr;
@@ -127,14 +120,14 @@ AIErr DrawStacked(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
     if (style.aTextPlacement == kTextAboveLine) {
         g->textAngle = Upright(frame.a);
         g->textLoc = Moved(m, style.textDistanceAboveLine, g->textAngle + kHalfPi);
-        if (AIErr err = Text(g->theText, textNode, (*textId)++)) return err;
+        if (AIErr err = DrawPairText(textNode, (*textId)++)) return err;
         if (AIErr err = drawDimensionLine(s, e, g->group)) return err;
         return doLineEndpointGraphics(s, e, 1, 1, 1, g->group);
     }
     const bool dual = style.dualDimensions && textNode.textData.dimensionFormat == 0;
     g->textAngle = 0;
     g->textLoc = {m.h, dual ? m.v + g->textLeading / 2 : m.v - g->textSize / 2};
-    if (AIErr err = Text(g->theText, textNode, (*textId)++)) return err;
+    if (AIErr err = DrawPairText(textNode, (*textId)++)) return err;
     if (value > g->strWidth) {
         AIRealRect box{};
         if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, kCenterStyle, 0, &box)) return err;
@@ -149,10 +142,8 @@ AIErr DrawStacked(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
 }
 
 AIErr AlignedDatum() {
-    if (!g->didFirstClick || !g->didSecondClick) return kNoErr;
-    cdDataStruct* f = g->firstChainDimDataPtr;
-    cdDataStruct* l = g->lastChainDimDataPtr;
-    if (!f || f == l) return kNoErr;
+    cdDataStruct *f = nullptr, *l = nullptr;
+    if (!TwoClicks(&f, &l)) return kNoErr;
     if (AIErr err = CheckDocumentZoom()) return err;
     if (AIErr err = PrepDimensionLayer()) return err;
     Frame frame;

@@ -92,13 +92,6 @@ struct Pair {
     bool first;
 };
 
-AIErr Text(const Pair& pair) {
-    live_dimension_text_data record = pair.textNode->textData;
-    record.id = pair.id;
-    record.next = nullptr;
-    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
-}
-
 // From the click towards its foot: from the witness gap to the extension less the gap
 // beyond the dimension line. A click on the line reaches out to the line's side.
 AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal side) {
@@ -167,7 +160,7 @@ AIErr TextAlongLine(const Frame& frame, const Pair& pair, const AIRealPoint& t, 
     g->textAngle = Upright(frame.a);
     g->textAlignment = kCenterStyle;
     g->textLoc = Moved(anchor, Style().textDistanceAboveLine, g->textAngle + kHalfPi);
-    return Text(pair);
+    return DrawPairText(*pair.textNode, pair.id);
 }
 
 AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textOut, bool linesOut, AIReal stub,
@@ -177,7 +170,7 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
     const AIReal lift = dual ? g->textLeading / 2.0f : -g->textSize / 2.0f;
     if (!linesOut) {
         g->textLoc = {t.h, t.v + lift};
-        if (AIErr err = Text(pair)) return err;
+        if (AIErr err = DrawPairText(*pair.textNode, pair.id)) return err;
         AIRealRect box{};
         if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, g->textAlignment, g->textAngle, &box))
             return err;
@@ -204,7 +197,7 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
     if (textOut)
         t = nearFirst ? StubEnd(pair.e1, pair.e2, stub, frame.a + kPi) : StubEnd(pair.e2, pair.e1, stub, frame.a);
     g->textLoc = {t.h, t.v + lift};
-    if (AIErr err = Text(pair)) return err;
+    if (AIErr err = DrawPairText(*pair.textNode, pair.id)) return err;
     if (textOut) {
         AIRealPoint cut{};
         if (AIErr err = CutBeforeText(nearEnd, t, &cut)) return err;
@@ -240,10 +233,8 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
 }
 
 AIErr Aligned() {
-    if (!g->didFirstClick || !g->didSecondClick) return kNoErr;
-    cdDataStruct* f = g->firstChainDimDataPtr;
-    cdDataStruct* l = g->lastChainDimDataPtr;
-    if (!f || f == l) return kNoErr;
+    cdDataStruct *f = nullptr, *l = nullptr;
+    if (!TwoClicks(&f, &l)) return kNoErr;
     if (AIErr err = CheckDocumentZoom()) return err;
     if (AIErr err = PrepDimensionLayer()) return err;
     const bool chained = f->nextPtr != l;

@@ -45,6 +45,20 @@ AIErr SnapToAnchor(HitRef& hit, AIRealPoint* point) {
     return kNoErr;
 }
 
+// The dragged line, its ends snapped to anchors (and written back, so later drags and a
+// redraw start from them): its first end, its far end, half its length and its direction.
+struct Dragged {
+    AIRealPoint p1, p2;
+    AIReal h, a;
+};
+AIErr SnapDraggedLine(Dragged* line) {
+    HitRef hit;
+    if (AIErr err = SnapToAnchor(hit, &g->firstClick)) return err;
+    if (AIErr err = SnapToAnchor(hit, &g->endPoint)) return err;
+    *line = {g->firstClick, g->endPoint, Length(g->firstClick, g->endPoint) / 2.0f, Angle(g->firstClick, g->endPoint)};
+    return kNoErr;
+}
+
 // The dashes of a line from `p1` at angle `a`, `dashes` laid along it.
 AIErr DrawDashes(const AIRealPoint& p1, AIReal a, const std::vector<DashPiece>& dashes) {
     for (const DashPiece& d : dashes)
@@ -104,12 +118,10 @@ AIErr DrawLabels(AIRealPoint first, AIRealPoint far, AIReal a) {
 }
 
 AIErr SectionLine() {
-    HitRef hit;
-    if (AIErr err = SnapToAnchor(hit, &g->firstClick)) return err;
-    if (AIErr err = SnapToAnchor(hit, &g->endPoint)) return err;
-    const AIRealPoint p1 = g->firstClick, p2 = g->endPoint;
-    const AIReal h = Length(p1, p2) / 2.0f;
-    AIReal a = Angle(p1, p2);
+    Dragged line{};
+    if (AIErr err = SnapDraggedLine(&line)) return err;
+    const auto [p1, p2, h, dragged] = line;
+    AIReal a = dragged;
     AIRealPoint far = p2;
     if (Shifted()) {
         if (AIErr err = SetConstrainAngle(&a)) return err;
@@ -131,18 +143,15 @@ AIErr SectionLine() {
 AIErr CenterLine() {
     if (AIErr err = PrepDimensionLayer()) return err;
     SetDimensionData(g->group, nullptr);  // live from the start; its result is the last call's
-    HitRef hit;
-    if (AIErr err = SnapToAnchor(hit, &g->firstClick)) return err;
-    if (AIErr err = SnapToAnchor(hit, &g->endPoint)) return err;
-    const AIRealPoint p1 = g->firstClick, p2 = g->endPoint;
-    const AIReal h = Length(p1, p2) / 2.0f;
-    AIReal a = Angle(p1, p2);
+    Dragged line{};
+    if (AIErr err = SnapDraggedLine(&line)) return err;
+    AIReal a = line.a;
     if (Shifted()) {
         int32_t face = 0;
         const bool axonometric = g->isocenterlinetool && g->curTool == g->isocenterlinetool;
         if (AIErr err = axonometric ? GetRealAxomentricConstrainAngle(&a, &face) : SetConstrainAngle(&a)) return err;
     }
-    if (AIErr err = DrawDashes(p1, a, CenterLineDashes(h))) return err;
+    if (AIErr err = DrawDashes(line.p1, a, CenterLineDashes(line.h))) return err;
     return SetDimensionData(g->group, nullptr);
 }
 

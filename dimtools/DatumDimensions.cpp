@@ -89,16 +89,14 @@ void PlaceStackedText(const TextPlacement& placement, const LinearAxis& axis, bo
 // keeps its own text): the value 0 formatted as the node's values are, or a literal "0"
 // beside labels.
 AIErr DrawZeroText(const Chain& chain, const cdDataStruct& textNode, AIReal level, int32_t id) {
-    live_dimension_text_data record = textNode.textData;
-    if (record.dimensionFormat == 0) {
-        if (AIErr err = makePairDimensionString(record, 0.0f)) return err;
+    live_dimension_text_data copy = textNode.textData;
+    if (copy.dimensionFormat == 0) {
+        if (AIErr err = makePairDimensionString(copy, 0.0f)) return err;
     } else {
         CopyCString(g->theText, "0");
     }
     PlaceRunningText(chain, chain.datum, level, Dual(textNode));
-    record.id = id;
-    record.next = nullptr;
-    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
+    return DrawPairText(textNode, id);
 }
 
 // The stacked dimension line: whole beside its text, else broken around the text where the
@@ -181,9 +179,8 @@ AIErr Datum(const DatumRules& rules, bool handedOver) {
     if (!g->didFirstClick || !g->didSecondClick) return kNoErr;
     const LinearAxis& axis = rules.axis;
     g->axoDimType = axis.kind;
-    cdDataStruct* f = g->firstChainDimDataPtr;
-    cdDataStruct* l = g->lastChainDimDataPtr;
-    if (!f || f == l) return kNoErr;
+    cdDataStruct *f = nullptr, *l = nullptr;
+    if (!TwoClicks(&f, &l)) return kNoErr;
     // The routine handed to sets axoDimType itself, and its result is the call's.
     if (!handedOver && HandsOver(axis, kFaceTolerance, *f, *l)) return Datum(Other(rules), true);
     const depth_object_data* d = axis.depth(kDatumFamily, *f, *l, *f, handedOver);

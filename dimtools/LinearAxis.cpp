@@ -162,6 +162,13 @@ const TextPlacement& LinearAxis::Placement(size_t fallback) const {
 
 const LinearAxis& OtherAxis(const LinearAxis& axis) { return &axis == &kHorizontalAxis ? kVerticalAxis : kHorizontalAxis; }
 
+bool TwoClicks(cdDataStruct** first, cdDataStruct** last) {
+    if (!g->didFirstClick || !g->didSecondClick) return false;
+    *first = g->firstChainDimDataPtr;
+    *last = g->lastChainDimDataPtr;
+    return *first && *first != *last;
+}
+
 bool HandsOver(const LinearAxis& axis, AIReal tolerance, const cdDataStruct& f, const cdDataStruct& l) {
     const int32_t face = f.theDepthData.face;
     if (face == kAxoNoFace || !Equal(axis.Along(f.flatLoc), axis.Along(l.flatLoc), tolerance)) return false;
@@ -237,11 +244,11 @@ AIReal SlideFraction() {
     return slide ? g->slideDimTextOffset : 0.5f;
 }
 
-AIErr DrawPairText(const cdDataStruct& textNode, int32_t id) {
+AIErr DrawPairText(const cdDataStruct& textNode, int32_t id, const char* text) {
     live_dimension_text_data record = textNode.textData;
     record.id = id;
     record.next = nullptr;
-    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
+    return doText(text ? text : g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
 }
 
 AIErr DrawWitnessLine(const LinearAxis& axis, const AIRealPoint& base, AIReal line) {

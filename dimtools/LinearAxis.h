@@ -98,6 +98,10 @@ extern const LinearAxis kHorizontalAxis, kVerticalAxis;
 
 const LinearAxis& OtherAxis(const LinearAxis& axis);
 
+// The click chain's first and last nodes once two clicks are recorded and the chain holds
+// two nodes at least; false (nothing to draw yet) otherwise.
+bool TwoClicks(cdDataStruct** first, cdDataStruct** last);
+
 // Clicks on a face that lie level along the axis (their flat coordinates equal within the
 // tolerance) cannot be measured along it there: the other axis measures them, except that
 // with perpendicular dimensions the top face stays with the axis that keeps it.
@@ -142,9 +146,9 @@ Room RoomFor(AIReal across);
 // The text's slide along its line: the stored or dragged fraction, or the middle.
 AIReal SlideFraction();
 
-// theText drawn at textLoc as textAlignment and textAngle say, with a copy of `textNode`'s
-// record numbered `id`.
-AIErr DrawPairText(const cdDataStruct& textNode, int32_t id);
+// theText (or `text`) drawn at textLoc as textAlignment and textAngle say, with a copy of
+// `textNode`'s record numbered `id`.
+AIErr DrawPairText(const cdDataStruct& textNode, int32_t id, const char* text = nullptr);
 
 // A witness line at `base`, from the witness gap beside it to the extension past the line
 // at level `line`.

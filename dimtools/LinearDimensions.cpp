@@ -207,9 +207,8 @@ AIErr ConstrainedLinear(const LinearRules& rules, bool handedOver) {
     if (!g->didFirstClick || !g->didSecondClick) return kNoErr;
     const LinearAxis& axis = rules.axis;
     g->axoDimType = axis.kind;
-    cdDataStruct* f = g->firstChainDimDataPtr;
-    cdDataStruct* l = g->lastChainDimDataPtr;
-    if (!f || f == l) return kNoErr;
+    cdDataStruct *f = nullptr, *l = nullptr;
+    if (!TwoClicks(&f, &l)) return kNoErr;
     // The routine handed to sets axoDimType itself.
     if (!handedOver && HandsOver(axis, rules.faceTolerance, *f, *l)) return ConstrainedLinear(Other(rules), true);
     const bool chained = f->nextPtr != l;
