@@ -70,9 +70,9 @@ AIErr DatumDrag() {
     g->perpendicularDimOptionDown = option ? 1 : 0;
     g->useAxoPerpendicularDims = (keys & kCtrlBit) ? 1 : 0;
     bool vertical = Vertical != option;
-    depth_object_data face;
-    InitializeAxonometricData(&face);
     if (Axonometric && g->useAxoPerpendicularDims && g->dimAxoArt) {
+        depth_object_data face;
+        InitializeAxonometricData(&face);
         if (AIErr err = GetAxonometricData(g->dimAxoArt, &face)) return err;
         if (Vertical)
             vertical = option ? face.face == kAxoRightFace : face.face != kAxoTopFace;

@@ -160,8 +160,6 @@ const TextPlacement& LinearAxis::Placement(size_t fallback) const {
     return placements[row];
 }
 
-const LinearAxis& OtherAxis(const LinearAxis& axis) { return &axis == &kHorizontalAxis ? kVerticalAxis : kHorizontalAxis; }
-
 bool TwoClicks(cdDataStruct** first, cdDataStruct** last) {
     if (!g->didFirstClick || !g->didSecondClick) return false;
     *first = g->firstChainDimDataPtr;

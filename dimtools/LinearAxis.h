@@ -41,8 +41,6 @@ struct AxisFamily {
     std::span<AIToolHandle DimToolGlobals::* const> horizontalTools, verticalTools;
 };
 
-struct LinearAxis;
-
 // The depth record a dimension along the axis is drawn in, from the first and last clicks
 // and the one it starts at; nullptr hands the dimension to the other axis (never once it was
 // handed over).
@@ -95,8 +93,6 @@ struct LinearAxis {
 // Horizontal: along h from the left, the line at a level of v. Vertical: along v from the
 // top down, the line at a level of h.
 extern const LinearAxis kHorizontalAxis, kVerticalAxis;
-
-const LinearAxis& OtherAxis(const LinearAxis& axis);
 
 // The click chain's first and last nodes once two clicks are recorded and the chain holds
 // two nodes at least; false (nothing to draw yet) otherwise.
