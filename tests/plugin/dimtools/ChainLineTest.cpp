@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DimensionToolFixture.h"
+#include "core/PlotwiseSuites.h"
 
 namespace dimtest {
 namespace {
@@ -85,6 +86,21 @@ TEST_F(ChainLineTest, SectionPrimeWeightAndCounter) {
     for (const standin::Art* p : paths) EXPECT_EQ(p->style.stroke.width, p->closed ? width : 2 * width) << p->id;
     EXPECT_EQ(g->dimensionLineStyle.stroke.width, width);
     EXPECT_EQ(g->prefs.incrementalLabelAlpha, 1);  // the next section is "B"
+    // A label that cannot be made ends the line with its error, and the weight is put back.
+    AITextFrameSuite failing = *sAITextFrame;
+    failing.NewPointText = [](ai_int16, AIArtHandle, ai_int16, AIRealPoint, AIArtHandle*) -> AIErr {
+        return kLockedErr;
+    };
+    AITextFrameSuite* saved = sAITextFrame;
+    ASSERT_EQ(session->selectTool("Section Line"), kNoErr);
+    ASSERT_EQ(session->mouseDown({0, 400}), kNoErr);
+    sAITextFrame = &failing;
+    const AIErr failed = session->mouseDrag({300, 400});
+    sAITextFrame = saved;
+    EXPECT_EQ(failed, kLockedErr);
+    EXPECT_EQ(g->dimensionLineStyle.stroke.width, width);
+    session->mouseUp({300, 400});
+    g->prefs.incrementalLabelAlpha = 1;
     g->prefs.style.primeSection = 0;
     ASSERT_EQ(Dimension("Section Line", {{0, 100}}, {300, 100}), kNoErr);
     EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"B", "B"}));

@@ -3,6 +3,7 @@
 // shift, the aligned chain's projections, labels beside the zero, regeneration, and the
 // axonometric hand-over. Expected numbers are worked by hand from the fixture's style (text
 // 10 pt, leading 2, witness gap 4 and extension 6, offset step 18) or the Part's example.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -193,6 +194,48 @@ TEST_F(DatumTest, AlignedChainsMeasureAlongTheFirstDirection) {
     const size_t before = Dimensions().size();
     ASSERT_EQ(Dimension("Aligned Datum Dimension", {at(0, 0), at(100, 0)}, at(50, 0)), kNoErr);
     EXPECT_EQ(Dimensions().size(), before);
+}
+
+TEST_F(DatumTest, TextInTheLineLeavesTheLineOutWithoutRoomAndKeepsTheTerminators) {
+    // The text "60.00" is 42.6 wide (four digits of 6.36 and a point of 3.18 at 10 pt, and
+    // the text spacing of 14). The horizontal chain asks room for four arrowheads beside it
+    // (78.6); the aligned one only for the text itself.
+    g->prefs.style.aTextPlacement = 1;
+    struct Case {
+        const char* tool;
+        AIReal length;
+        size_t pieces;  // of the dimension line, at the row 30 below the clicks
+    };
+    const Case cases[] = {
+        {"Horizontal Datum Dimension", 60, 0},
+        {"Horizontal Datum Dimension", 100, 2},
+        {"Aligned Datum Dimension", 30, 0},
+        {"Aligned Datum Dimension", 60, 2},
+    };
+    AIReal v = 0;
+    for (const Case& c : cases) {
+        v += 100;
+        Polyline({{0, v}, {c.length, v}});
+        ASSERT_EQ(Dimension(c.tool, {{0, v}, {c.length, v}}, {c.length / 2, v - 30}), kNoErr) << c.tool;
+        const ObjId dim = Dimensions().back();
+        EXPECT_EQ(Horizontal(Lines(dim), v - 30).size(), c.pieces) << c.tool << " " << c.length;
+        EXPECT_EQ(Tips(dim).size(), 2u) << c.tool << " " << c.length;
+    }
+}
+
+TEST_F(DatumTest, AnAlignedClickNextToTheLastDrawsTheDatumsWitnessLineToItsRow) {
+    // Rows at 30, 50 and 70 above the clicks (a step of 20); the click at 249 lies within 2
+    // of the last, so the datum's witness line is drawn for its row too: each reaches 6 - 4
+    // past its row.
+    Polyline({{0, 0}, {100, 0}, {249, 0}, {250, 0}});
+    ASSERT_EQ(Dimension("Aligned Datum Dimension", {{0, 0}, {100, 0}, {249, 0}, {250, 0}}, {120, 30}), kNoErr);
+    const auto datum = Vertical(Lines(Dimensions().back()), 0);
+    ASSERT_EQ(datum.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) EXPECT_PT(datum[i].a, 0, 4);
+    std::vector<AIReal> ends{datum[0].b.v, datum[1].b.v};
+    std::sort(ends.begin(), ends.end());
+    EXPECT_NEAR(ends[0], 52, kTol);
+    EXPECT_NEAR(ends[1], 72, kTol);
 }
 
 TEST_F(DatumTest, AllThreeAreRedrawnFromTheirClicksWhenTheArtMoves) {
