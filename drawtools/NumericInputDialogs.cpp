@@ -9,12 +9,15 @@
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
+#include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolGlobals.h"
+#include "drawtools/DrawToolSupport.h"
 #include "drawtools/TanPerpLineTool.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
@@ -84,6 +87,12 @@ const NumericInputField kCylinderFields[] = {
     {11, K::kSize, +[]() -> AIReal& { return g->inputCylinderLength; }},
 };
 
+// The wall tool lies above this folder: its builder is reached through its service.
+AIErr BuildWallFromDialog() {
+    auto build = PlotwiseService().doInputWallTool;
+    return build ? build(g->inputWallLength, DegreesToRadians(g->inputWallAngle)) : kNoErr;
+}
+
 // Every dialog of the drawing tools. The choice fields (radios, check boxes, pop-ups) of
 // the dialogs whose tools are still to come are wired with those tools; the template of
 // "Callouts" (16300) is not among the resources, as its tool is never registered.
@@ -91,7 +100,7 @@ const NumericInputDialog kDialogs[] = {
     {"CADRect", 16700, kRectFields, false, nullptr, &BuildRectFromDialog},
     {"CADEllipse", 16710, kEllipseFields, false, nullptr, &BuildEllipseFromDialog},
     {"CADLine", 16720, kLineFields, false, &LengthAngleRiseRunNotifierProc, &BuildLineFromDialog},
-    {"CADWall", 16730, kWallFields, false, nullptr, nullptr},
+    {"CADWall", 16730, kWallFields, false, nullptr, &BuildWallFromDialog},
     {"CADArcByRadius", 16740, kArcByRadiusFields, true, nullptr, &BuildArcByRadiusFromDialog, nullptr, nullptr,
      nullptr, true},
     {"CADArcByPoints", 16750, kArcByPointsFields, true, nullptr, &BuildArcByPointsFromDialog, nullptr, nullptr,
@@ -104,9 +113,12 @@ const NumericInputDialog kDialogs[] = {
     {"PathDivider", 16260, {}, true, nullptr, nullptr},
     {"Resize", 16270, {}, true, nullptr, nullptr},
     {"Callouts", 16300, {}, true, nullptr, nullptr},
-    {"Depth Rectangle", 17700, kRectFields, false, nullptr, nullptr},
-    {"Depth Ellipse", 17710, kEllipseFields, false, nullptr, nullptr},
-    {"Depth Rectangle", 17740, kRectFields, false, nullptr, nullptr},
+    {"Depth Rectangle", 17700, kRectFields, false, nullptr, &doInputPerspectiveRectTool, &initDepthFaceChoices,
+     &storeDepthFaceChoices},
+    {"Depth Ellipse", 17710, kEllipseFields, false, nullptr, &doPerspectiveInputEllipseTool, &initDepthFaceChoices,
+     &storeDepthFaceChoices},
+    {"Depth Rectangle", 17740, kRectFields, false, nullptr, &InputAxonometricGridTool, &initDepthFaceChoices,
+     &storeDepthFaceChoices, &depthGridHasWholeSteps},
     {"Depth Cube", 17730, kCubeFields, false, nullptr, nullptr},
     {"Depth Cylinder", 17760, kCylinderFields, false, nullptr, nullptr},
 };
