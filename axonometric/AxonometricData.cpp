@@ -10,6 +10,7 @@
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/IsoViewDerivation.h"
 
 namespace {
 
@@ -209,7 +210,7 @@ AIErr GetDocumentIsoViewData(iso_view* view, int* found) {
         read.*e.field = v;
     }
     // A view that cannot project art is not taken; the user is told.
-    if (!IsUsableIsoView(read)) {
+    if (!IsoViewIsUsable(read)) {
         *view = g->prefs.isoView;
         (void)RefuseIsoView(read);
         return kNoErr;
@@ -229,7 +230,7 @@ AIErr RefuseIsoView(const iso_view& view) {
 
 AIErr SetDocumentIsoViewData(const iso_view* view) {
     if (!view) return kBadParameterErr;
-    if (!IsUsableIsoView(*view)) return RefuseIsoView(*view);
+    if (!IsoViewIsUsable(*view)) return RefuseIsoView(*view);
     if (!DocumentIsOpen()) return kNoErr;
     DictRef doc;
     if (AIErr err = sAIDocument->GetDictionary(doc.put())) return err;

@@ -51,7 +51,7 @@ AIErr DeleteAxonometricData(AIArtHandle art);
 int IsAxonometricArt(AIArtHandle art);
 
 // The front document's own view (found 1), or the preferences' view (found 0): also when
-// the stored one cannot project art (IsUsableIsoView), which the user is told. With no
+// the stored one cannot project art (IsoViewIsUsable), which the user is told. With no
 // document open, 0 with the view untouched.
 AIErr GetDocumentIsoViewData(iso_view* view, int* found);
 // Stores the view in the front document; with no document open, nothing and 0. A view that

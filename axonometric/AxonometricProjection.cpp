@@ -7,6 +7,7 @@
 #include "axonometric/AxonometricGlobals.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/IsoViewDerivation.h"
 #include "geometry/PlotwiseErrors.h"
 #include "artwork/PathEditing.h"
 
@@ -81,7 +82,7 @@ AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds) {
 AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view) {
     if (!art || !view) return kBadParameterErr;
     if (!IsAxonometricFace(face)) return kCADErr;
-    if (!IsUsableIsoView(*view)) return RefuseIsoView(*view);
+    if (!IsoViewIsUsable(*view)) return RefuseIsoView(*view);
     if (IsAxonometricArt(art) && !g->drawingCADradius) {
         depth_object_data old;
         if (AIErr err = GetAxonometricData(art, &old)) return err;

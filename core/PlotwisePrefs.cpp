@@ -14,7 +14,7 @@
 #include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
-#include "geometry/AxonometricMath.h"
+#include "geometry/IsoViewDerivation.h"
 
 namespace {
 
@@ -451,7 +451,7 @@ AIErr ReadPrefs() {
     VisitPrefs(g->prefs, finite);
     KeepStyleInDomain(g->prefs.style);
     // A view that cannot project art (its receding axes coincide) is no view to start with.
-    if (!IsUsableIsoView(g->prefs.isoView)) {
+    if (!IsoViewIsUsable(g->prefs.isoView)) {
         NoteForUser(kDefaultedPreferencesNote, "isoView");
         g->prefs.isoView = NewRecord().isoView;
     }

@@ -19,6 +19,7 @@
 #include "FuzzPlugin.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseStyleFields.h"
+#include "geometry/IsoViewDerivation.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         VisitPrefs(world.globals.prefs, finite);
         for (const StyleField& f : StyleFields())
             if (!f.Holds(StyleNumber(f, world.globals.prefs.style))) std::abort();
-        if (!IsUsableIsoView(world.globals.prefs.isoView)) std::abort();
+        if (!IsoViewIsUsable(world.globals.prefs.isoView)) std::abort();
     }
     (void)WritePrefs();
     world.RequireNoDictionaryLeft();

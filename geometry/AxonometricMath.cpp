@@ -195,7 +195,7 @@ bool InvertRealMatrix(AIRealMatrix* m) {
 }
 
 bool WellConditioned(const AIRealMatrix& m) {
-    constexpr double kLeastArea = 1e-3;  // of the determinant against the largest entry squared
+    constexpr double kLeastArea = 1e-4;  // of the determinant against the largest entry squared
     const double det = static_cast<double>(m.a) * m.d - static_cast<double>(m.b) * m.c;
     const double largest = std::max({std::fabs(m.a), std::fabs(m.b), std::fabs(m.c), std::fabs(m.d)});
     return std::isfinite(det) && std::isfinite(m.tx) && std::isfinite(m.ty) && largest > 0 &&
@@ -236,17 +236,6 @@ bool AxonometricFaceMatrix(const iso_view& view, int32_t face, const AIRealRect&
     AIRealMatrix m = ConcatRealMatrix(Translation(-p.h, -p.v), steps);
     *matrix = ConcatRealMatrix(m, Translation(p.h, p.v));
     *pivot = p;
-    return true;
-}
-
-bool IsUsableIsoView(const iso_view& view) {
-    for (AIReal v : {view.a, view.b, view.c, view.af, view.bf, view.cf, view.r, view.t})
-        if (!std::isfinite(v)) return false;
-    for (int32_t face : {kAxoLeftFace, kAxoRightFace, kAxoTopFace}) {
-        AIRealMatrix m{};
-        AIRealPoint pivot{};
-        if (!AxonometricFaceMatrix(view, face, {0, 1, 1, 0}, &m, &pivot) || !WellConditioned(m)) return false;
-    }
     return true;
 }
 

@@ -91,8 +91,7 @@ AIRealMatrix ConcatRealMatrix(const AIRealMatrix& first, const AIRealMatrix& the
 // False (m unchanged) for a singular matrix or one that is not finite.
 bool InvertRealMatrix(AIRealMatrix* m);
 // Whether the matrix can be turned back without blowing art up: finite, and its determinant
-// not small against its entries (the two axes it maps to lie apart, by about a tenth of a
-// degree at least).
+// at least 1e-4 of its largest entry squared (a face seen edge-on is not).
 bool WellConditioned(const AIRealMatrix& m);
 AIRealPoint XformRealPoint(const AIRealMatrix& m, const AIRealPoint& p);
 
@@ -105,11 +104,6 @@ AIRealPoint XformRealPoint(const AIRealMatrix& m, const AIRealPoint& p);
 // untouched) for a code that is not a face.
 bool AxonometricFaceMatrix(const iso_view& view, int32_t face, const AIRealRect& flat, AIRealMatrix* matrix,
                            AIRealPoint* pivot);
-
-// Whether the view projects every face onto an area and back: every value finite and every
-// face matrix well conditioned (the receding axes apart from each other and from the
-// vertical, no scale factor zero).
-bool IsUsableIsoView(const iso_view& view);
 
 // The four projected corners of a face (p1, p2 the ends of its horizontal edge, p1, p3
 // the ends of its vertical edge) rebuilt as the axis-aligned flat rectangle p1 top-left,
