@@ -10,6 +10,7 @@
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
 #include "drawtools/CornerTool.h"
+#include "drawtools/DepthPrimitiveDialogs.h"
 #include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolFamilies.h"
 #include "drawtools/DrawToolGlobals.h"
@@ -90,6 +91,16 @@ const ToolRoutines kDepthEllipseCenterRoutines{
     .drag = +[] { return IsometricShapeTool(1, kDepthOvalShape); },
     .mouseUp = +[] { return doPerspectiveEllipseDialog(nullptr); },
 };
+// The cube and cylinder: the drag draws the first stage (the cursor the second, through
+// their family); a click without a drag or a tracked move asks for the sizes.
+const ToolRoutines kDepthCubeRoutines{
+    .drag = +[] { return IsometricShapeTool(0, kDepthCubeShape); },
+    .mouseUp = +[] { return doCubeDialog(nullptr); },
+};
+const ToolRoutines kDepthCylinderRoutines{
+    .drag = +[] { return IsometricShapeTool(0, kDepthCylinderShape); },
+    .mouseUp = +[] { return doCylinderDialog(nullptr); },
+};
 const ToolRoutines kDepthGridRoutines{
     .drag = +[] { return IsometricShapeTool(0, kDepthGridShape); },
     .mouseUp = +[] { return AxonometricGridDialog(nullptr); },
@@ -113,13 +124,13 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, &kCornerToolFamily, 0, &kExtendRoutines},
     {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, &kTrimToolFamily, 0, &kTrimRoutines},
     {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, &kDividerToolFamily, 0, nullptr},
-    // --- the depth tools (seventh set); the cube and cylinder come with their routines ---
+    // --- the depth tools (seventh set) ---
     {+[]() -> AIToolHandle& { return g->depthRectTool; }, "Plotwise Depth Rectangle", 56, 7, &kDepthToolFamily, 0, &kDepthRectRoutines},
     {+[]() -> AIToolHandle& { return g->depthRectCenterTool; }, "Plotwise Depth Rectangle From Center", 57, 7, &kDepthToolFamily, 0, &kDepthRectCenterRoutines},
     {+[]() -> AIToolHandle& { return g->depthEllipseTool; }, "Plotwise Depth Ellipse", 58, 7, &kDepthToolFamily, 0, &kDepthEllipseRoutines},
     {+[]() -> AIToolHandle& { return g->depthEllipseCenterTool; }, "Plotwise Depth Ellipse From Center", 59, 7, &kDepthToolFamily, 0, &kDepthEllipseCenterRoutines},
-    {+[]() -> AIToolHandle& { return g->depthCubeTool; }, "Plotwise Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
-    {+[]() -> AIToolHandle& { return g->depthCylinderTool; }, "Plotwise Depth Cylinder", 61, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
+    {+[]() -> AIToolHandle& { return g->depthCubeTool; }, "Plotwise Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, &kDepthCubeRoutines},
+    {+[]() -> AIToolHandle& { return g->depthCylinderTool; }, "Plotwise Depth Cylinder", 61, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, &kDepthCylinderRoutines},
     {+[]() -> AIToolHandle& { return g->depthGridTool; }, "Plotwise Depth Grid", 62, 7, &kDepthToolFamily, 0, &kDepthGridRoutines},
 };
 
