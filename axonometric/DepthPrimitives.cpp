@@ -46,3 +46,10 @@ AIErr prepPrimitiveGroup() {
 AIErr SelectTaggedPrimitiveDrag() { return SelectTagged(kPrimitiveSelectedDragTag, kArtSelected); }
 
 AIErr SelectTaggedPrimitive() { return SelectTagged(kPrimitiveSelectedTag, kArtFullySelected); }
+
+AIErr EndPrimitiveDrawing() {
+    g->drawingPrimitive = 0;
+    g->firstMouseNotYetUp = 1;
+    g->primitiveGroup = g->depthArt = g->depthArt2 = g->depthArt3 = nullptr;
+    return kNoErr;
+}

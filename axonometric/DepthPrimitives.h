@@ -14,3 +14,6 @@ AIErr prepPrimitiveGroup();
 AIErr SelectTaggedPrimitiveDrag();
 // primitiveMouseupTimer: fully selects the art tagged "ZMK_Primitive_Selected".
 AIErr SelectTaggedPrimitive();
+// Another tool chosen while a primitive is being drawn: it stays as last drawn and the
+// drawing ends, so that the cursor of the next tool leaves its pieces alone.
+AIErr EndPrimitiveDrawing();

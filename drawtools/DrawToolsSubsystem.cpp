@@ -2,6 +2,7 @@
 // host once their routines exist), each with its family (DrawToolFamilies.h; the depth
 // tools' is axonometric drawing's), its drag routine, the dialog a click opens and its
 // options dialog.
+#include "axonometric/DepthPrimitives.h"
 #include "axonometric/DepthShapeTool.h"
 #include "axonometric/DepthToolFamily.h"
 #include "core/PlotwiseSubsystem.h"
@@ -92,14 +93,17 @@ const ToolRoutines kDepthEllipseCenterRoutines{
     .mouseUp = +[] { return doPerspectiveEllipseDialog(nullptr); },
 };
 // The cube and cylinder: the drag draws the first stage (the cursor the second, through
-// their family); a click without a drag or a tracked move asks for the sizes.
+// their family); a click without a drag or a tracked move asks for the sizes; another tool
+// ends a drawing in progress.
 const ToolRoutines kDepthCubeRoutines{
     .drag = +[] { return IsometricShapeTool(0, kDepthCubeShape); },
     .mouseUp = +[] { return doCubeDialog(nullptr); },
+    .freeClicks = &EndPrimitiveDrawing,
 };
 const ToolRoutines kDepthCylinderRoutines{
     .drag = +[] { return IsometricShapeTool(0, kDepthCylinderShape); },
     .mouseUp = +[] { return doCylinderDialog(nullptr); },
+    .freeClicks = &EndPrimitiveDrawing,
 };
 const ToolRoutines kDepthGridRoutines{
     .drag = +[] { return IsometricShapeTool(0, kDepthGridShape); },

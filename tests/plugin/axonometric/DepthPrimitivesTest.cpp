@@ -146,6 +146,22 @@ TEST_F(PrimitiveTest, ANewPrimitiveIsTaggedThenSelectedByItsTimer) {
     EXPECT_TRUE(doc->art(group)->attrs & kArtSelected);
 }
 
+TEST_F(PrimitiveTest, AnotherToolEndsTheDrawingAndLeavesThePrimitiveAlone) {
+    ASSERT_EQ(session->selectTool("Depth Cube"), kNoErr);
+    ASSERT_EQ(session->mouseDown({200, 300}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({210, 290}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({260, 240}), kNoErr);
+    ASSERT_EQ(session->mouseUp({260, 240}), kNoErr);
+    ASSERT_EQ(session->trackCursor({320, 250}), kNoErr);
+    const standin::ObjId cube = Newest();
+    const auto faces = doc->children(cube);
+    ASSERT_EQ(faces.size(), 3u);
+    ASSERT_EQ(session->selectTool("Depth Cylinder"), kNoErr);
+    ASSERT_EQ(session->trackCursor({350, 250}), kNoErr);
+    EXPECT_EQ(doc->children(cube), faces);
+    EXPECT_EQ(Newest(), cube) << "nothing drawn by the cursor alone";
+}
+
 // --- the cylinder ---
 
 // An ellipse 80 by 40 projected onto the face, its centre C and the images U and V of its
