@@ -33,25 +33,18 @@ FlatBox SecondFace() {
             g->primitiveSecondFaceFlatTop};
 }
 
-// The errors of a stage: each host call's result replaces the one before, and the stage
-// goes on.
-struct LastResult {
-    AIErr err = kNoErr;
-    void operator=(AIErr e) { err = e; }
-};
-
 AIErr NewRect(AIReal x, AIReal y, AIReal w, AIReal h, AIArtHandle* art) {
     return sAIShapeConstruction->NewPointSizeRect({x, y}, {w, h}, false, false, true, art);
 }
 
+// Host errors do not stop a stage: each step goes on with what the last one left, and the
+// stage's result is its last step's.
 AIErr FirstStage() {
-    LastResult result;
-    result = prepPrimitiveGroup();
-    result = sAIShapeConstruction->NewPointSizeRect(g->firstClick, g->primitiveFirstFaceSize, false, false, true,
-                                                    &g->depthArt);
+    (void)prepPrimitiveGroup();
+    (void)sAIShapeConstruction->NewPointSizeRect(g->firstClick, g->primitiveFirstFaceSize, false, false, true,
+                                                 &g->depthArt);
     g->primitiveFirstFace = g->face;
-    result = DragAxonometricFace(g->depthArt);
-    return result.err;
+    return DragAxonometricFace(g->depthArt);
 }
 
 // Aims the second face: the drag runs from the first face's front corner (`anchor`) to
@@ -76,20 +69,16 @@ AIRealPoint AimSecondFace(const SecondFaceAim& aim) {
 // The second face from a seed rectangle, which the drag refits to the aimed diagonal (so
 // it only has to have an area).
 AIErr DragSecondFace(AIReal x, AIReal y, AIReal w, AIReal h) {
-    LastResult result;
-    result = NewRect(x, y, w, h, &g->depthArt2);
-    result = DragAxonometricFace(g->depthArt2);
-    return result.err;
+    (void)NewRect(x, y, w, h, &g->depthArt2);
+    return DragAxonometricFace(g->depthArt2);
 }
 
 // The third face as a flat rectangle placed so that the projection's pivot falls on the
 // box's front corner.
 AIErr ProjectThirdFace(int32_t face, AIReal x, AIReal y, AIReal w, AIReal h) {
     g->face = face;
-    LastResult result;
-    result = NewRect(x, y, w, h, &g->depthArt3);
-    result = ProjectAxonometric(g->depthArt3, face, &g->prefs.isoView);
-    return result.err;
+    (void)NewRect(x, y, w, h, &g->depthArt3);
+    return ProjectAxonometric(g->depthArt3, face, &g->prefs.isoView);
 }
 
 // The edge a side first face shares with the second face runs down from its front corner
@@ -165,29 +154,6 @@ AIErr SecondStage() {
 }
 
 }  // namespace
-
-AIErr GatherPrimitivePieces(std::initializer_list<AIArtHandle> pieces, const char* tag) {
-    if (!g->primitiveGroup) return kNoErr;
-    AIErr last = kNoErr;
-    for (AIArtHandle piece : pieces) {
-        if (!piece) continue;
-        if (AIErr err = sAIArt->ReorderArt(piece, kPlaceInsideOnTop, g->primitiveGroup)) last = err;
-        if (tag)
-            if (AIErr err = sAITag->SetTag(piece, tag, kTagString, "")) last = err;
-    }
-    return last;
-}
-
-AIErr TagPrimitiveGroupForDrag(bool select) {
-    if (!g->primitiveGroup) return kNoErr;
-    AIErr last = kNoErr;
-    if (select)
-        if (AIErr err = sAIArt->SetArtUserAttr(g->primitiveGroup, kArtSelected, kArtSelected)) last = err;
-    if (AIErr err = sAITag->SetTag(g->primitiveGroup, kPrimitiveSelectedDragTag, kTagString, "")) last = err;
-    if (g->primitiveDragTimer)
-        if (AIErr err = sAITimer->SetTimerActive(g->primitiveDragTimer, true)) last = err;
-    return last;
-}
 
 AIErr DrawCube() {
     g->ignoreShift = 1;

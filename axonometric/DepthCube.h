@@ -6,8 +6,6 @@
 // record, so that they follow later views one by one.
 #pragma once
 
-#include <initializer_list>
-
 #include "AITypes.h"
 
 // One stage of the cube: the first face while firstMouseNotYetUp is set, else the second
@@ -17,11 +15,3 @@
 // group selected and the timer started. The result is that of the stage's last face; a
 // host error does not stop the stage.
 AIErr DrawCube();
-
-// What primitive pieces and their group share once drawn: each present piece, in the
-// order given, moved into the group on top and, with a tag, tagged (empty string value).
-// Nothing without a group. The last host error is returned.
-AIErr GatherPrimitivePieces(std::initializer_list<AIArtHandle> pieces, const char* tag);
-// The second stage's selection: the group tagged and selected (when `select`), and the
-// drag timer started, which selects the tagged pieces a moment later.
-AIErr TagPrimitiveGroupForDrag(bool select);

@@ -8,7 +8,6 @@
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
-#include "axonometric/DepthCube.h"
 #include "axonometric/DepthFaceDrag.h"
 #include "axonometric/DepthPrimitives.h"
 #include "core/PlotwiseAlerts.h"
@@ -201,7 +200,9 @@ void BuildBody(bool rebuilding) {
     CylinderAxis axis;
     if (!GetCylinderAxis(g->primitiveFirstFace, false, &axis)) return;
     (void)GetFirstParallelTangent(g->depthArt, axis.reference, &reference);
-    if (g->primitiveFirstFace == kAxoTopFace) (void)GetCylinderAxis(kAxoTopFace, g->primitiveTrackLoc.v < reference.v, &axis);
+    // A top-face cylinder grows down while the cursor is below the reference point.
+    if (g->primitiveFirstFace == kAxoTopFace)
+        (void)GetCylinderAxis(kAxoTopFace, g->primitiveTrackLoc.v < reference.v, &axis);
     (void)MakeBody(g->depthArt, axis.angle, &reference, &g->depthArt2, rebuilding);
     if (!g->depthArt2) return;
     const AIReal length = AxisLengthToCursor(reference, axis.angle, g->primitiveFirstFace == kAxoTopFace);

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "axonometric/AxonometricProjection.h"
-#include "axonometric/DepthCube.h"
 #include "axonometric/DepthCylinder.h"
 #include "axonometric/DepthPrimitives.h"
 #include "core/PlotwiseSelection.h"

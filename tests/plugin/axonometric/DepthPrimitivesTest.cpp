@@ -93,7 +93,8 @@ TEST_F(PrimitiveTest, TheCubesFacesMeetAtOneCornerAndReachTheCursor) {
     for (const auto& c : cases) {
         g->prefs.isoView = c.view;
         // Shift changes no face of a cube; the cursor wanders before it settles.
-        Draw("Depth Cube", c.from, c.to, {{c.cursor.h + 40, c.cursor.v + 3}, c.cursor}, c.keys | aiEventModifiers_Shift);
+        Draw("Depth Cube", c.from, c.to, {{c.cursor.h + 40, c.cursor.v + 3}, c.cursor},
+             c.keys | aiEventModifiers_Shift);
         const standin::ObjId group = Newest();
         const auto faces = doc->children(group);
         ASSERT_EQ(faces.size(), 3u) << c.what;
@@ -120,7 +121,8 @@ TEST_F(PrimitiveTest, TheCubesFacesMeetAtOneCornerAndReachTheCursor) {
         auto coord = [&](AIRealPoint p) { return c.across ? p.h : p.v; };
         auto farthest = [&](const std::vector<AIRealPoint>& ps) {
             double e = coord(ps[0]);
-            for (AIRealPoint p : ps) e = c.farthestIsMax ? std::max<double>(e, coord(p)) : std::min<double>(e, coord(p));
+            for (AIRealPoint p : ps)
+                e = c.farthestIsMax ? std::max<double>(e, coord(p)) : std::min<double>(e, coord(p));
             return e;
         };
         const double firstEdge = farthest(first);
