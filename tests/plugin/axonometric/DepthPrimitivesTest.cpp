@@ -21,15 +21,19 @@ namespace {
 double Distance(AIRealPoint a, AIRealPoint b) { return std::hypot(a.h - b.h, a.v - b.v); }
 
 struct PrimitiveTest : AxoTest {
-    // A drag from `from` to `to`, then the cursor through `moves` (the last one clicked).
-    void Draw(const char* tool, AIRealPoint from, AIRealPoint to, std::vector<AIRealPoint> moves, uint32_t keys = 0) {
+    // The first stage, a drag from `from` to `to`, then the cursor through `moves`, the
+    // last one clicked unless `keep` is false.
+    void Draw(const char* tool, AIRealPoint from, AIRealPoint to, std::vector<AIRealPoint> moves, uint32_t keys = 0,
+              bool keep = true) {
         ASSERT_EQ(session->selectTool(tool), kNoErr);
         ASSERT_EQ(session->mouseDown(from, keys), kNoErr);
         ASSERT_EQ(session->mouseDrag({from.h + 6, from.v - 9}, keys), kNoErr);
         ASSERT_EQ(session->mouseDrag(to, keys), kNoErr);
         ASSERT_EQ(session->mouseUp(to, keys), kNoErr);
         for (AIRealPoint m : moves) ASSERT_EQ(session->trackCursor(m, keys), kNoErr);
-        ASSERT_EQ(session->click(moves.back(), keys), kNoErr);
+        if (keep) {
+            ASSERT_EQ(session->click(moves.back(), keys), kNoErr);
+        }
     }
     // The groups below the layers, newest last.
     std::vector<standin::ObjId> Groups() const {
@@ -57,13 +61,6 @@ struct PrimitiveTest : AxoTest {
 };
 
 // --- the cube ---
-
-// The anchors of every face of the group, by face code.
-std::vector<AIRealPoint> Anchors(const std::vector<AIPathSegment>& s) {
-    std::vector<AIRealPoint> out;
-    for (const AIPathSegment& a : s) out.push_back(a.p);
-    return out;
-}
 
 TEST_F(PrimitiveTest, TheCubesFacesMeetAtOneCornerAndReachTheCursor) {
     // The extent is the second face's farthest anchor across (h) or down (v) from its
@@ -107,22 +104,22 @@ TEST_F(PrimitiveTest, TheCubesFacesMeetAtOneCornerAndReachTheCursor) {
         EXPECT_EQ(codes[0], c.keys & aiEventModifiers_Option ? kAxoTopFace
                             : c.keys & aiEventModifiers_Command ? kAxoRightFace : kAxoLeftFace) << c.what;
 
-        const auto first = Anchors(Segments(faces[0]));
-        const auto second = Anchors(Segments(faces[1]));
-        const auto third = Anchors(Segments(faces[2]));
+        const auto first = Segments(faces[0]), second = Segments(faces[1]), third = Segments(faces[2]);
         ASSERT_EQ(codes[1], c.secondFace) << c.what;
+        auto holds = [](const std::vector<AIPathSegment>& face, AIRealPoint p) {
+            const auto at = [&](const AIPathSegment& q) { return Distance(p, q.p) < 2e-3; };
+            return std::any_of(face.begin(), face.end(), at);
+        };
         int common = 0;
-        for (AIRealPoint p : first)
-            if (std::any_of(second.begin(), second.end(), [&](AIRealPoint q) { return Distance(p, q) < 2e-3; }) &&
-                std::any_of(third.begin(), third.end(), [&](AIRealPoint q) { return Distance(p, q) < 2e-3; }))
-                ++common;
+        for (const AIPathSegment& a : first) common += holds(second, a.p) && holds(third, a.p);
         EXPECT_EQ(common, 1) << c.what << ": the three faces share one corner";
 
-        auto coord = [&](AIRealPoint p) { return c.across ? p.h : p.v; };
-        auto farthest = [&](const std::vector<AIRealPoint>& ps) {
-            double e = coord(ps[0]);
-            for (AIRealPoint p : ps)
-                e = c.farthestIsMax ? std::max<double>(e, coord(p)) : std::min<double>(e, coord(p));
+        auto farthest = [&](const std::vector<AIPathSegment>& face) {
+            double e = c.farthestIsMax ? -1e9 : 1e9;
+            for (const AIPathSegment& a : face) {
+                const double x = c.across ? a.p.h : a.p.v;
+                e = c.farthestIsMax ? std::max(e, x) : std::min(e, x);
+            }
             return e;
         };
         const double firstEdge = farthest(first);
@@ -134,12 +131,8 @@ TEST_F(PrimitiveTest, TheCubesFacesMeetAtOneCornerAndReachTheCursor) {
 }
 
 TEST_F(PrimitiveTest, ANewPrimitiveIsTaggedThenSelectedByItsTimer) {
-    ASSERT_EQ(session->selectTool("Depth Cube"), kNoErr);
-    ASSERT_EQ(session->mouseDown({200, 300}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({210, 290}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({260, 240}), kNoErr);
-    ASSERT_EQ(session->mouseUp({260, 240}), kNoErr);
-    for (int i = 0; i < 5; ++i) ASSERT_EQ(session->trackCursor({300.0f + 10 * i, 250}), kNoErr);
+    Draw("Depth Cube", {200, 300}, {260, 240}, {{300, 250}, {310, 250}, {320, 250}, {330, 250}, {340, 250}}, 0,
+         false);
     const standin::ObjId group = Newest();
     ASSERT_EQ(doc->children(group).size(), 3u) << "every move redraws the two faces it adds";
     for (standin::ObjId id : doc->children(group)) EXPECT_TRUE(Tagged(id, kPrimitiveSelectedDragTag));
@@ -149,12 +142,7 @@ TEST_F(PrimitiveTest, ANewPrimitiveIsTaggedThenSelectedByItsTimer) {
 }
 
 TEST_F(PrimitiveTest, AnotherToolEndsTheDrawingAndLeavesThePrimitiveAlone) {
-    ASSERT_EQ(session->selectTool("Depth Cube"), kNoErr);
-    ASSERT_EQ(session->mouseDown({200, 300}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({210, 290}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({260, 240}), kNoErr);
-    ASSERT_EQ(session->mouseUp({260, 240}), kNoErr);
-    ASSERT_EQ(session->trackCursor({320, 250}), kNoErr);
+    Draw("Depth Cube", {200, 300}, {260, 240}, {{320, 250}}, 0, false);
     const standin::ObjId cube = Newest();
     const auto faces = doc->children(cube);
     ASSERT_EQ(faces.size(), 3u);
