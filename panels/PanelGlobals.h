@@ -2,9 +2,9 @@
 // timer that refreshes the label options.
 #pragma once
 
-#include "architecture/ArchitectureGlobals.h"
+#include "panels/TrackerGlobals.h"
 
-struct PanelGlobals : ArchitectureGlobals {
+struct PanelGlobals : TrackerGlobals {
     ADMDialogRef CADtrackerWindow = nullptr, CADdocumentWindow = nullptr, CADattributesWindow = nullptr,
                  CADlabelsWindow = nullptr, CADtextWindow = nullptr, CADshortcutsWindow = nullptr,
                  CADguidesWindow = nullptr, CADisometricWindow = nullptr, CADwallsWindow = nullptr;

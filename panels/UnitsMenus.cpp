@@ -4,6 +4,7 @@
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/PanelGlobals.h"
+#include "panels/TrackerPanel.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ struct UnitsMenuMember {
 const UnitsMenuMember kMembers[] = {
     {&PanelGlobals::CADguidesWindow, &setupRulerUnitsPopup, &SetupRulerPrecisionPopup},
     {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
+    {&PanelGlobals::CADtrackerWindow, &SetupCADtrackerUnitsPopup, &SetupCADtrackerPrecisionPopup},
 };
 
 }  // namespace

@@ -244,6 +244,7 @@ Art* Document::editArt(ObjId id) {
     if (it == arts_.end()) return nullptr;
     journal_.touchArt(id);
     changed(id);
+    if (it->second.attrs & kArtSelected) ++selectedArtEdits_;
     return &it->second;
 }
 
