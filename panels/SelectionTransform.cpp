@@ -45,11 +45,23 @@ int32_t GridSteps(AIReal steps) {
 
 AIErr Transform(AIArtHandle art, const AIRealMatrix* m) { return sAITransformArt->TransformArt(art, m, 1.0f, kTransformFlags); }
 
+// Takes the selection tag off the art and everything in it: a copy made while a redraw's
+// selection waits to be restored must not be selected with it.
+void ForgetSelectionTag(AIArtHandle art) {
+    const char* type = nullptr;
+    if (sAITag->GetTagType(art, kObjectWasSelectedTag, &type) == kNoErr)
+        (void)sAITag->RemoveTag(art, kObjectWasSelectedTag);
+    AIArtHandle member = nullptr;
+    for (sAIArt->GetArtFirstChild(art, &member); member; sAIArt->GetArtSibling(member, &member))
+        ForgetSelectionTag(member);
+}
+
 // A copy in the destination group, below the copies made before it, without the links
-// of live dimensions (those stay with the source).
+// of live dimensions (those stay with the source) and without a tag it was not given.
 AIErr CopyIntoGroup(AIArtHandle art, AIArtHandle* copy) {
     if (AIErr err = sAIArt->DuplicateArt(art, kPlaceInsideOnBottom, g->group, copy)) return err;
     (void)DeleteDimObjectDictionary(*copy);
+    ForgetSelectionTag(*copy);
     return kNoErr;
 }
 

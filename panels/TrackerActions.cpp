@@ -289,7 +289,6 @@ AIErr Repeat(ADMDialogRef panel, const std::vector<AIArtHandle>& selected) {
         rows = -rows - 2;
         down = -down;
     }
-    if (columns > kMostRepeatCount || rows > kMostRepeatCount) return ShowCoreMessage(kTooManyCopiesMessage);
     int64_t copies = 0;
     const int64_t cells = (int64_t{columns} + 1) * (int64_t{rows} + 1) - 1;
     if (AIErr err = CopiesAsked(selected, cells, &copies)) return err;

@@ -10,10 +10,11 @@
 
 #include "ADMTypes.h"
 
-// The most copies one repeat may make: counts past it are refused with a message.
-constexpr int32_t kMostRepeatCopies = 100000;
+// The most copies one repeat may make (a grid of 100 × 100 of one object): counts past it
+// are refused with a message.
+constexpr int32_t kMostRepeatCopies = 10000;
 // The row and column count fields hold whole numbers of at most this size either way.
-constexpr int32_t kMostRepeatCount = 32767;
+constexpr int32_t kMostRepeatCount = 1000000;
 
 AIErr doCADtrackerTransform();
 // The pending move offset from the move fields after a change of `item`; always 0.
