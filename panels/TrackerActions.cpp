@@ -65,18 +65,21 @@ AIErr WalkEveryLayer(AIRealMatrix* first, const AIRealMatrix* second) {
     return kNoErr;
 }
 
+// The user's drawing layer, whose scale the group preparation makes sure of: the current
+// layer when no tool has named one yet.
+AIErr KnowDrawingLayer() { return g->saveLayer ? kNoErr : sAILayer->GetCurrentLayer(&g->saveLayer); }
+
 // The group copies go into, on top of the layer of the first selected object.
 AIErr PrepareGroupBesideSelection(AIArtHandle first) {
     AILayerHandle layer = nullptr;
     if (AIErr err = sAIArt->GetLayerOfArt(first, &layer)) return err;
+    if (AIErr err = KnowDrawingLayer()) return err;
     return PrepThisLayer(layer);
 }
 
-// The group copies go into, on top of the user's drawing layer (the current layer when no
-// tool has named one yet).
+// The group copies go into, on top of the user's drawing layer.
 AIErr PrepareGroupOnDrawingLayer() {
-    if (!g->saveLayer)
-        if (AIErr err = sAILayer->GetCurrentLayer(&g->saveLayer)) return err;
+    if (AIErr err = KnowDrawingLayer()) return err;
     return PrepCADLayer();
 }
 
