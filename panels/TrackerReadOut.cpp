@@ -110,8 +110,15 @@ AIErr VisibleBounds(AIArtHandle art, AIRealRect* bounds) {
     return sAIArt->GetArtTransformBounds(art, &identity, kVisibleBounds, bounds);
 }
 
+// Art without a dictionary holds no record of a dimension or of a projection; asking for
+// its dictionary would give it one, so the read-out asks only art that has one.
+bool HasRecords(AIArtHandle art) { return art && sAIArt->HasDictionary(art); }
+
+bool IsDimensionArt(AIArtHandle art) { return HasRecords(art) && IsDimension(art); }
+
 AIErr HoldsAxonometricRecord(AIArtHandle art, bool* holds) {
     *holds = false;
+    if (!HasRecords(art)) return kNoErr;
     DictRef dict;
     if (AIErr err = sAIArt->GetDictionary(art, dict.put())) return err;
     *holds = dict && sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key("ZA3_Axonometric"));
@@ -141,22 +148,41 @@ struct Measure {
     bool scaleKnown = false;
     int32_t scaleID = 0;                 // of the first counted object
     AILayerHandle scaleLayer = nullptr;  // the layer it was last read for
+    // What the last parent looked at says of its members (a selection lists many
+    // members of one parent in a row): the parent, whether it is a dimension, whether it or
+    // one above it below the layer holds an axonometric record, and the layer.
+    AIArtHandle parent = nullptr;
+    bool parentKnown = false, parentDimension = false, parentAxonometric = false;
+    AILayerHandle layer = nullptr;
 };
 
 enum class Outcome { measured, multipleScales, handEdited };
 
+// The facts of the art's parent, looked up when the parent differs from the last one.
+AIErr LearnParent(AIArtHandle art, Measure& m) {
+    AIArtHandle parent = nullptr;
+    if (AIErr err = sAIArt->GetArtParent(art, &parent)) return err;
+    if (m.parentKnown && parent == m.parent) return kNoErr;
+    ASBoolean layerGroup = true;
+    if (parent)
+        if (AIErr err = sAIArt->IsArtLayerGroup(parent, &layerGroup)) return err;
+    m.parent = parent;
+    m.parentKnown = true;
+    m.parentDimension = IsDimensionArt(parent);
+    m.parentAxonometric = !layerGroup && IsAxonometricArt(parent);
+    return sAIArt->GetLayerOfArt(art, &m.layer);
+}
+
 // Whether the counted objects share one scale, read once per run of objects on one layer
 // (the read stores nothing: a selection is no change the user could undo).
 AIErr CheckScale(AIArtHandle art, Measure& m, Outcome* outcome) {
-    AILayerHandle layer = nullptr;
-    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
-    if (m.scaleKnown && layer == m.scaleLayer) return kNoErr;
+    if (m.scaleKnown && m.layer == m.scaleLayer) return kNoErr;
     int32_t id = 0;
     if (AIErr err = PeekZA3ObjectScale(art, &id)) return err;
     if (m.scaleKnown && id != m.scaleID) *outcome = Outcome::multipleScales;
     m.scaleKnown = true;
     m.scaleID = id;
-    m.scaleLayer = layer;
+    m.scaleLayer = m.layer;
     return kNoErr;
 }
 
@@ -205,18 +231,21 @@ AIErr MeasurePath(AIArtHandle art, Measure& m) {
 AIErr MeasureOne(AIArtHandle art, Measure& m, Outcome* outcome) {
     ASBoolean layerGroup = false;
     if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
-    if (layerGroup || IsDimension(art) || isDimensionPart(art)) return kNoErr;
+    if (layerGroup) return kNoErr;
+    // A dimension or a part of one (a member of a dimension) is not measured.
+    if (AIErr err = LearnParent(art, m)) return err;
+    if (m.parentDimension || IsDimensionArt(art)) return kNoErr;
     ++m.counted;
     if (AIErr err = CheckScale(art, m, outcome)) return err;
     if (*outcome != Outcome::measured) return kNoErr;
     int16_t type = 0;
     if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
     if (type == kCompoundPathArt) m.compound = art;
-    if (IsAxonometricArt(art)) {
-        bool holds = false;
-        if (AIErr err = HoldsAxonometricRecord(art, &holds)) return err;
-        return holds ? MeasureAxonometric(art, m, outcome) : kNoErr;
-    }
+    // Axonometric art: its own record, or one of the art it lies in.
+    bool holds = false;
+    if (AIErr err = HoldsAxonometricRecord(art, &holds)) return err;
+    if (holds) return MeasureAxonometric(art, m, outcome);
+    if (m.parentAxonometric) return kNoErr;
     if (type == kPathArt) return MeasurePath(art, m);
     if (type == kGroupArt || type == kCompoundPathArt) return kNoErr;
     AIRealRect visible{};

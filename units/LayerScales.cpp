@@ -41,9 +41,11 @@ void Hand(const Scale& s, int32_t* id, AIReal* scaler, char* label) {
     CopyCString(label, kScaleLabelSize, s.label);
 }
 
-AIErr LayerDictionary(AILayerHandle layer, DictRef& dict) {
+// The layer's dictionary; a read leaves a layer without one as it is (an empty `dict`).
+AIErr LayerDictionary(AILayerHandle layer, DictRef& dict, bool forWriting = true) {
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
+    if (!forWriting && !sAIArt->HasDictionary(group)) return kNoErr;
     return sAIArt->GetDictionary(group, dict.put());
 }
 
@@ -53,8 +55,8 @@ AIErr LayerDictionary(AILayerHandle layer, DictRef& dict) {
 AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out) {
     *found = false;
     DictRef dict;
-    if (AIErr err = LayerDictionary(layer, dict)) return err;
-    if (!sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kLayerScaleIDKey))) return kNoErr;
+    if (AIErr err = LayerDictionary(layer, dict, false)) return err;
+    if (!dict || !sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kLayerScaleIDKey))) return kNoErr;
     Scale s;
     if (AIErr err = sAIDictionary->GetIntegerEntry(dict.get(), sAIDictionary->Key(kLayerScaleIDKey), &s.id)) return err;
     if (AIErr err = sAIDictionary->GetRealEntry(dict.get(), sAIDictionary->Key(kLayerScalerKey), &s.scaler)) return err;

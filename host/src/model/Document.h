@@ -224,6 +224,11 @@ private:
     uint64_t revision_ = 0;
     uint64_t selectedArtEdits_ = 0;
     mutable ArtIndex index_;
+    // The selection as last listed, and the revision it was listed at: asked again and again
+    // while nothing changes (after every message, and by each plug-in that follows it).
+    mutable uint64_t selectionRevision_ = 0;
+    mutable bool selectionListed_ = false;
+    mutable std::vector<ObjId> selection_;
 };
 
 }  // namespace standin
