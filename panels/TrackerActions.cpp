@@ -25,8 +25,8 @@ constexpr GlobalsView<PanelGlobals> g;
 constexpr int32_t kBadFormatMessage = 18;        // the value's format is not correct
 constexpr int32_t kNotAboveZeroMessage = 21;     // the value must be greater than 0
 constexpr int32_t kSelectObjectsMessage = 22;    // an object must be selected
-constexpr int32_t kNothingToScaleMessage = 66;   // no width, height or area to scale from
-constexpr int32_t kTooManyCopiesMessage = 67;    // at most kMostRepeatCopies copies
+constexpr int32_t kNothingToScaleMessage = 78;   // no width, height or area to scale from
+constexpr int32_t kTooManyCopiesMessage = 79;    // at most kMostRepeatCopies copies
 
 constexpr int32_t kBetweenEdges = 1;
 

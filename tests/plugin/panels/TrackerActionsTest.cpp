@@ -193,7 +193,7 @@ TEST_F(ActionsTest, ARepeatMakesItsGridOfCopiesAndRefusesWhatIsTooMuch) {
             EXPECT_EQ(got[i].v, c.copies[i].v + 20) << c.what << " copy " << i;  // the top-left anchor
         }
         const bool refused = std::string(c.columns) == "40000";
-        EXPECT_EQ(Alerts(), refused ? std::vector<std::string>{Message(67)} : std::vector<std::string>{}) << c.what;
+        EXPECT_EQ(Alerts(), refused ? std::vector<std::string>{Message(79)} : std::vector<std::string>{}) << c.what;
         session->hostEvent([&] { return doc->disposeArt(source); });
     }
     // A partly selected path takes no part in a grid.
@@ -263,7 +263,7 @@ TEST_F(ActionsTest, TheTransformFollowsTheTypedPositionSizeAndAngle) {
     Alerts();
     Type(kTransformW, "10");
     Press(kTransformButton);
-    EXPECT_EQ(Alerts(), std::vector<std::string>{Message(66)});
+    EXPECT_EQ(Alerts(), std::vector<std::string>{Message(78)});
     ExpectRect(Bounds(upright), {300, 40, 300, 0}, "upright line");
 }
 
@@ -328,7 +328,7 @@ TEST_F(ActionsTest, TheAreaScalesAboutTheTopLeftCornerAndDeclinesWhatHasNoArea) 
     Select({Polyline({{0, 0}, {30, 40}})});  // an open path has no area
     Type(kAreaField, "100");
     Press(kAreaButton);
-    EXPECT_EQ(Alerts(), (std::vector<std::string>{Message(18), Message(18), Message(66)}));
+    EXPECT_EQ(Alerts(), (std::vector<std::string>{Message(18), Message(18), Message(78)}));
 }
 
 }  // namespace

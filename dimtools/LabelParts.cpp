@@ -1,0 +1,80 @@
+// Paths, snapped points and placement shared by the label and datum tools.
+#include "dimtools/LabelParts.h"
+
+#include "core/PlotwiseHitTest.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimtools/DimToolGlobals.h"
+#include "dimtools/LabelText.h"
+#include "geometry/PlaneGeometry.h"
+
+namespace {
+
+constexpr GlobalsView<DimToolGlobals> g;
+
+}  // namespace
+
+AIPathSegment LabelAnchor(AIRealPoint p, AIRealPoint in, AIRealPoint out, bool corner) {
+    AIPathSegment s{};
+    s.p = p;
+    s.in = in;
+    s.out = out;
+    s.corner = corner;
+    return s;
+}
+
+AIPathSegment LabelCorner(AIRealPoint p) { return LabelAnchor(p, p, p); }
+
+AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bool closed) {
+    if (!g) return kCADErr;
+    AIArtHandle path = nullptr;
+    if (AIErr err = sAIArt->NewArt(kPathArt, group ? kPlaceInsideOnTop : kPlaceAbove, group ? group : g->firstArt,
+                                   &path))
+        return err;
+    if (AIErr err = sAIPathStyle->SetPathStyle(path, &g->dimensionLineStyle)) return err;
+    const auto count = static_cast<int16_t>(anchors.size());
+    if (AIErr err = sAIPath->SetPathSegments(path, 0, count, anchors.data())) return err;
+    return sAIPath->SetPathClosed(path, closed);
+}
+
+AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art) {
+    HitRef hit;
+    AIToolHitData data{};
+    if (AIErr err = hit.Test(nullptr, *p, &data, request)) return err;
+    if (data.hit) *p = data.point;
+    if (art) *art = data.hit ? data.object : nullptr;
+    return kNoErr;
+}
+
+AIRealPoint LeaderKnee(AIRealPoint press, AIRealPoint drag, AIRealPoint from, AIReal* angle) {
+    AIReal theta = AngleTo(press, drag);
+    if (angle) *angle = theta;
+    if (!(g->prefs.style.modifiers & kLabelShiftKey) || g->ignoreShift) return drag;
+    SetConstrainAngle(&theta);
+    if (angle) *angle = theta;
+    return PointAlong(press, sAIRealMath->AIRealPointLength(&from, &drag), theta);
+}
+
+int16_t LabelSide(AIRealPoint start, AIRealPoint knee, bool flip) {
+    const int16_t side = knee.h > start.h ? 1 : -1;
+    return flip ? static_cast<int16_t>(-side) : side;
+}
+
+AIRealPoint ShelfEnd(AIRealPoint knee, int16_t direction) {
+    return {knee.h + static_cast<AIReal>(direction) * g->prefs.style.labelLeaderLength, knee.v};
+}
+
+AIRealPoint PointAlong(AIRealPoint p, AIReal length, AIReal angle) {
+    AIRealPoint out{};
+    AddPointLengthAngle(p, length, angle, &out);
+    return out;
+}
+
+AIReal AngleTo(AIRealPoint a, AIRealPoint b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
+
+void KeepLabelText(const char* text) { CopyCString(g->theText, text && text[0] ? text : "-"); }
+
+void TakeLabelText(char (&text)[1024], AIArtHandle targetArt) {
+    GetLabelText(g->prefs.style.labelFormat, text, targetArt, sizeof text);
+    KeepLabelText(text);
+}

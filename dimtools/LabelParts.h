@@ -1,0 +1,48 @@
+// What the label and datum tools share: the paths of a label (painted as dimension lines),
+// the press and drag points snapped onto the art under them, the knee of a leader under
+// shift, the side a label stands on and the shelf that leads to it, and the label text kept
+// as the text a live label is recognised by.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "AITypes.h"
+
+// The keys of the style's `modifiers` the label tools read.
+constexpr int32_t kLabelShiftKey = 1, kLabelOptionKey = 2, kLabelCtrlKey = 4;
+
+// An anchor with its handles (a corner unless told), and a corner with both handles on it.
+AIPathSegment LabelAnchor(AIRealPoint p, AIRealPoint in, AIRealPoint out, bool corner = true);
+AIPathSegment LabelCorner(AIRealPoint p);
+// A new path of these anchors on top inside `group` (above firstArt when group is null),
+// painted with dimensionLineStyle and open or closed. The first failing host call's error
+// is returned; what was made stays.
+AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bool closed);
+
+// p moved onto the art under it (hit request 0: anything, fills included; 1: anchors and
+// curves only): the hit point replaces p, and *art, when asked for, is the art hit (null
+// when nothing is). The hit is given back on every way out.
+AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art = nullptr);
+
+// The knee of a leader pressed at `press` and dragged to `drag`: the drag point; with shift
+// held (and ignoreShift clear) the press point plus the distance from `from` to the drag
+// point, along the press-to-drag angle snapped to a multiple of 45 degrees. *angle, when
+// asked for, is the leg's angle: press to drag, snapped under shift.
+AIRealPoint LeaderKnee(AIRealPoint press, AIRealPoint drag, AIRealPoint from, AIReal* angle = nullptr);
+// The side a label stands on: +1 (right) when the knee lies right of the start, otherwise
+// -1 (a drag straight up or down goes left); the other side when `flip`.
+int16_t LabelSide(AIRealPoint start, AIRealPoint knee, bool flip);
+// The end of the level shelf of the style's labelLeaderLength from the knee to that side.
+AIRealPoint ShelfEnd(AIRealPoint knee, int16_t direction);
+
+// p + length along angle (radians), and the angle from a to b in (-pi, pi].
+AIRealPoint PointAlong(AIRealPoint p, AIReal length, AIReal angle);
+AIReal AngleTo(AIRealPoint a, AIRealPoint b);
+
+// The label's text made theText, which a live label's stored style keeps as the sign that
+// it is a label (an empty text is kept as "-", as it is measured).
+void KeepLabelText(const char* text);
+// The label text of the style's format (GetLabelText; targetArt for a geometric label)
+// into text, kept as above.
+void TakeLabelText(char (&text)[1024], AIArtHandle targetArt);
