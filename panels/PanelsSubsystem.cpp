@@ -9,6 +9,7 @@
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "panels/ScaleSection.h"
+#include "panels/TrackerTransformation.h"
 
 namespace {
 
@@ -190,4 +191,5 @@ extern const PlotwiseSubsystem kPanelsSubsystem = {
               .afterSaveOrClose = &UpdateCADdocumentLayerList,
               .layerListChanged = &UpdateCADdocumentLayerList,
               .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList},
+    .services = {.applyCADtrackerTransformation = &ApplyCADtrackerTransformation},
 };
