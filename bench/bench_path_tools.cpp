@@ -70,7 +70,8 @@ std::vector<AIRealPoint> Polygon(int n, double cx, double cy) {
     const double r = 6.0 * n / (2 * std::numbers::pi), step = 2 * std::numbers::pi / n;
     std::vector<AIRealPoint> corners;
     for (int i = 0; i < n; ++i)
-        corners.push_back({static_cast<AIReal>(cx + r * std::cos(i * step)), static_cast<AIReal>(cy + r * std::sin(i * step))});
+        corners.push_back(
+            {static_cast<AIReal>(cx + r * std::cos(i * step)), static_cast<AIReal>(cy + r * std::sin(i * step))});
     return corners;
 }
 

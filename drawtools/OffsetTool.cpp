@@ -80,7 +80,10 @@ AIErr Contours(AIArtHandle outline, std::vector<AIArtHandle>* out) {
         AIArtHandle child = nullptr;
         if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
         if (type == kCompoundPathArt) {
-            for (; child; sAIArt->GetArtSibling(child, &child)) out->push_back(child);
+            for (; child;) {
+                out->push_back(child);
+                if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
+            }
             return kNoErr;
         }
         art = child;
@@ -114,14 +117,14 @@ AIErr KeepSide(AIArtHandle path, AIArtHandle outline, int16_t side, const AIPath
     return kNoErr;
 }
 
-size_t NearestAnchor(const std::vector<AIPathSegment>& anchors, const AIRealPoint& q) {
+size_t FirstAnchorNear(const std::vector<AIPathSegment>& anchors, const AIRealPoint& q) {
     for (size_t i = 0; i < anchors.size(); ++i)
         if (sAIRealMath->AIRealPointClose(&anchors[i].p, &q, kEndCorner)) return i;
     return anchors.size();
 }
 
 // An open path: the outline's run between the two offset ends on the wanted side, as an
-// open path. False when an end is not on the outline.
+// open path; kept stays false when an end is not on the outline.
 AIErr KeepRun(const PathClick& click, AIArtHandle outline, int16_t side, AIReal d, bool* kept) {
     const std::vector<AIPathSegment>& path = click.anchors;
     const size_t n = path.size();
@@ -134,7 +137,7 @@ AIErr KeepRun(const PathClick& click, AIArtHandle outline, int16_t side, AIReal 
     AddPointLengthAngle(path[n - 1].p, d, normal1, &q1);
     std::vector<AIPathSegment> ring;
     if (AIErr err = ReadPathSegments(outline, &ring, nullptr)) return err;
-    const size_t i0 = NearestAnchor(ring, q0), i1 = NearestAnchor(ring, q1);
+    const size_t i0 = FirstAnchorNear(ring, q0), i1 = FirstAnchorNear(ring, q1);
     if (i0 == ring.size() || i1 == ring.size() || i0 == i1) return kNoErr;
     const size_t a = std::min(i0, i1), b = std::max(i0, i1);
     const bool swapped = i0 > i1;
@@ -177,15 +180,18 @@ AIErr doHomebrewBezierOffsetTool() {
     AIArtHandle copy = nullptr;
     if (AIErr err = sAIArt->DuplicateArt(click.path, kPlaceAbove, click.path, &copy)) return err;
     AIPathStyle saved{};
-    if (AIErr err = sAIPathStyle->GetPathStyle(copy, &saved)) return err;
-    AIPathStyle wide = saved;
-    wide.strokePaint = true;  // the duplicate's own stroke: an unstroked path is offset too
-    wide.stroke.width = 2 * dist;
-    wide.stroke.cap = kAIButtCap;
-    wide.stroke.join = kAIMiterJoin;
-    if (AIErr err = sAIPathStyle->SetPathStyle(copy, &wide)) return err;
+    AIErr err = sAIPathStyle->GetPathStyle(copy, &saved);
+    if (!err) {
+        AIPathStyle wide = saved;
+        wide.strokePaint = true;  // the duplicate's own stroke: an unstroked path is offset too
+        wide.stroke.width = 2 * dist;
+        wide.stroke.cap = kAIButtCap;
+        wide.stroke.join = kAIMiterJoin;
+        err = sAIPathStyle->SetPathStyle(copy, &wide);
+    }
     AIArtHandle outline = nullptr;
-    if (AIErr err = sAIOutlineStroke->OutlineStroke(copy, &outline)) {
+    if (!err) err = sAIOutlineStroke->OutlineStroke(copy, &outline);
+    if (err) {
         (void)sAIArt->DisposeArt(copy);
         // A path without length has no outline; one whose outline would be too long for a
         // path has none to keep either.
@@ -193,7 +199,6 @@ AIErr doHomebrewBezierOffsetTool() {
         return err == kOutOfRangeErr ? OutOfRange() : err;
     }
     bool kept = false;
-    AIErr err = kNoErr;
     if (click.closed) {
         err = KeepSide(click.path, outline, side, saved, &kept);
     } else {

@@ -45,8 +45,8 @@ constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 
 constexpr size_t kMostDivisionPoints = 1024;
 constexpr size_t kMostAnchors = 32767;
-constexpr double kSame = 0.001;      // lengths this close are one
-constexpr double kFlatness = 0.01;   // every length of a piece is measured alike
+constexpr double kSame = 0.001;           // lengths this close are one
+constexpr double kFlatness = 0.01;        // every length of a piece is measured alike
 constexpr double kPlaceTolerance = 1e-5;  // a division point lies this near its length
 constexpr AIReal kCrosshairArm = 5.0f;
 constexpr double kPi = 3.14159265358979323846;
@@ -79,7 +79,8 @@ AIRealPoint Between(const AIRealPoint& a, const AIRealPoint& b, double f) {
 // The point at x (a curve's parameter, a straight piece's fraction of its chord) and the
 // direction of the piece there.
 Mark MarkAt(const AIRealBezier& bez, bool curved, double x) {
-    if (!curved) return {Between(bez.p0, bez.p3, x), std::atan2(double(bez.p3.v) - bez.p0.v, double(bez.p3.h) - bez.p0.h)};
+    if (!curved)
+        return {Between(bez.p0, bez.p3, x), std::atan2(double(bez.p3.v) - bez.p0.v, double(bez.p3.h) - bez.p0.h)};
     AIRealPoint p{}, along{};
     if (getPointAndTangentFromBezierT(bez, static_cast<AIReal>(x), &p, &along)) return {bez.p3, 0};
     return {p, std::atan2(along.v - p.v, along.h - p.h)};
@@ -242,7 +243,8 @@ AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_
     if (closed) path.push_back(path.front());
     Plan plan;
     if (!PlanDivision(PathLength(path), length, count, method, &plan)) return kNoErr;
-    if (plan.points > kMostDivisionPoints || path.size() + plan.points > kMostAnchors) return doPlotwiseErrorDialog(kTooFine);
+    if (plan.points > kMostDivisionPoints || path.size() + plan.points > kMostAnchors)
+        return doPlotwiseErrorDialog(kTooFine);
 
     Division d = Divide(path, plan.first, plan.step, plan.bound, crosshairs != 0);
     if (action == 1) {
@@ -267,8 +269,9 @@ AIErr PathDividerMouseUp() {
     if (!OptionHeld()) return doPathDividerDialog();
     const int32_t action = g->pathDividerAction, crosshairs = g->pathDividerAddCrosshairs;
     if (g->pathDividerMethod == kEqualParts)
-        return SubdividePathByLength(1.0f, static_cast<int16_t>(std::clamp(g->pathDividerEqualNumDivs, kFewestParts, kMostParts)),
-                                     kEqualParts, action, crosshairs);
+        return SubdividePathByLength(
+            1.0f, static_cast<int16_t>(std::clamp(g->pathDividerEqualNumDivs, kFewestParts, kMostParts)), kEqualParts,
+            action, crosshairs);
     return SubdividePathByLength(g->pathDividerMeasuredDivsLength, 1, g->pathDividerCurveDirection, action, crosshairs);
 }
 
@@ -297,7 +300,8 @@ void initPathDividerChoices(ADMDialogRef dialog) {
     ADMItemRef lengthItem = Item(dialog, kLengthItem);
     SetLengthFieldText(lengthItem, g->pathDividerMeasuredDivsLength);
     sADMItem->SetNotifyProc(lengthItem, &inputFldChangedNotifierProc);
-    if (ADMEntryRef from = sADMList->IndexEntry(sADMItem->GetList(Item(dialog, kFromItem)), g->pathDividerCurveDirection))
+    if (ADMEntryRef from =
+            sADMList->IndexEntry(sADMItem->GetList(Item(dialog, kFromItem)), g->pathDividerCurveDirection))
         sADMEntry->Activate(from, true);
     sADMItem->SetBooleanValue(Item(dialog, kAddAnchorsItem), g->pathDividerAction != 0);
     sADMItem->SetBooleanValue(Item(dialog, kBreakApartItem), g->pathDividerAction == 0);
@@ -325,7 +329,8 @@ void pathDividerOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (On(dialog, kBreakApartItem)) g->pathDividerAction = 0;
     g->pathDividerAddCrosshairs = On(dialog, kCrosshairsItem) ? 1 : 0;
     if (g->pathDividerMethod == kEqualParts) {
-        g->pathDividerEqualNumDivs = std::clamp(sADMItem->GetIntValue(Item(dialog, kPartsItem)), kFewestParts, kMostParts);
+        g->pathDividerEqualNumDivs =
+            std::clamp(sADMItem->GetIntValue(Item(dialog, kPartsItem)), kFewestParts, kMostParts);
         (void)SubdividePathByLength(1.0f, static_cast<int16_t>(g->pathDividerEqualNumDivs), kEqualParts,
                                     g->pathDividerAction, g->pathDividerAddCrosshairs);
     } else {

@@ -18,7 +18,9 @@ constexpr GlobalsView<PanelGlobals> g;
 // Objects and their children; stroke weights and patterns stay as they are.
 constexpr int32_t kTransformFlags = kTransformObjects | kTransformChildren;
 
-AIErr Transform(AIArtHandle art, const AIRealMatrix* m) { return sAITransformArt->TransformArt(art, m, 1.0f, kTransformFlags); }
+AIErr Transform(AIArtHandle art, const AIRealMatrix* m) {
+    return sAITransformArt->TransformArt(art, m, 1.0f, kTransformFlags);
+}
 
 bool PureTranslation(const AIRealMatrix& m) { return m.a == 1.0f && m.b == 0.0f && m.c == 0.0f && m.d == 1.0f; }
 
@@ -134,8 +136,8 @@ AIErr ApplyCADtrackerTransformation(AIArtHandle art, AIRealMatrix* matrix, const
             uint32_t attr = 0;
             if (AIErr err = sAIArt->GetArtUserAttr(a, kArtHidden | kArtLocked | kArtSelected, &attr)) return err;
             // The group the copies go into is never walked: its copies are transformed once.
-            const bool wanted = (attr & kArtSelected) && !(attr & (kArtHidden | kArtLocked)) &&
-                                !(g->transformCopy && a == g->group);
+            const bool wanted =
+                (attr & kArtSelected) && !(attr & (kArtHidden | kArtLocked)) && !(g->transformCopy && a == g->group);
             if (wanted) {
                 int16_t fully = 0, type = kUnknownArt;
                 if (AIErr err = IsArtFullySelected(a, a, &fully)) return err;

@@ -86,7 +86,8 @@ TEST_F(OffsetToolTest, ATypedDistanceBelowZeroTakesTheOtherSideAsReverseDoes) {
         bool reverse;
         AIReal v;
         int32_t direction;
-    } cases[] = {{"10 pt", false, 10, 1}, {"10 pt", true, -10, -1}, {"-10 pt", false, -10, -1}, {"-10 pt", true, 10, 1}};
+    } cases[] = {
+        {"10 pt", false, 10, 1}, {"10 pt", true, -10, -1}, {"-10 pt", false, -10, -1}, {"-10 pt", true, 10, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.distance) + (c.reverse ? " reversed" : ""));
         ASSERT_EQ(Typed({50, 0}, c.distance, c.reverse), kNoErr);
@@ -145,7 +146,8 @@ TEST_F(OffsetToolTest, AClosedPathGivesTheContourOnTheWantedSide) {
         bool clockwise;
         const char* distance;
         AIReal inset;  // of the copy's box from the rectangle's
-    } boxes[] = {{300, false, "10 pt", 10}, {450, false, "-10 pt", -10}, {600, true, "10 pt", -10}, {750, true, "-10 pt", 10}};
+    } boxes[] = {
+        {300, false, "10 pt", 10}, {450, false, "-10 pt", -10}, {600, true, "10 pt", -10}, {750, true, "-10 pt", 10}};
     for (const Box& b : boxes) {
         SCOPED_TRACE(b.x);
         const AIReal x = b.x, d = b.inset;

@@ -20,7 +20,9 @@ standin::UserAction Pick(int32_t item, int32_t entry) {
     return a;
 }
 
-std::vector<standin::UserAction> EqualParts(float parts) { return {DrawToolsTest::Press(4), DrawToolsTest::Value(6, parts)}; }
+std::vector<standin::UserAction> EqualParts(float parts) {
+    return {DrawToolsTest::Press(4), DrawToolsTest::Value(6, parts)};
+}
 std::vector<standin::UserAction> Increment(const std::string& length, int32_t from) {
     return {DrawToolsTest::Press(5), DrawToolsTest::Type(7, length), Pick(10, from)};
 }

@@ -34,14 +34,15 @@ struct ProportionToolTest : DrawToolsTest {
     AIRealRect Box(standin::ObjId id) const {
         AIRealRect r{1e9f, -1e9f, -1e9f, 1e9f};
         for (const AIPathSegment& s : doc->art(id)->segments)
-            r = {std::fmin(r.left, s.p.h), std::fmax(r.top, s.p.v), std::fmax(r.right, s.p.h), std::fmin(r.bottom, s.p.v)};
+            r = {std::fmin(r.left, s.p.h), std::fmax(r.top, s.p.v), std::fmax(r.right, s.p.h),
+                 std::fmin(r.bottom, s.p.v)};
         return r;
     }
 };
 
-#define EXPECT_BOX(id, l, b, r, t)                        \
-    do {                                                   \
-        const AIRealRect box_ = Box(id);                   \
+#define EXPECT_BOX(id, l, b, r, t)                                 \
+    do {                                                           \
+        const AIRealRect box_ = Box(id);                           \
         EXPECT_POINT((AIRealPoint{box_.left, box_.bottom}), l, b); \
         EXPECT_POINT((AIRealPoint{box_.right, box_.top}), r, t);   \
     } while (0)
