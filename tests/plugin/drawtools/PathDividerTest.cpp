@@ -106,13 +106,22 @@ TEST_F(PathDividerTest, CrosshairsStandAcrossAndAlongThePath) {
     }
 }
 
+// Every division point falls on a corner; with an anchor doubled, the walk stops at the
+// piece of no length between them, and anchor 0 is not left repeated at the end either.
 TEST_F(PathDividerTest, AClosedSquareDividedAtItsCornersGainsNothing) {
-    const standin::ObjId square = AddPolyline({{0, 0}, {0, 80}, {80, 80}, {80, 0}}, true);
-    ASSERT_EQ(Divide({40, 80}, EqualParts(4)), kNoErr);
-    const standin::Art* a = doc->art(square);
-    ASSERT_EQ(a->segments.size(), 4u);
-    EXPECT_TRUE(a->closed);
-    EXPECT_POINT(a->segments[3].p, 80, 0);
+    AIReal v = 0;
+    for (const auto& corners : {std::vector<AIRealPoint>{{0, 0}, {0, 80}, {80, 80}, {80, 0}},
+                                std::vector<AIRealPoint>{{0, 0}, {0, 80}, {0, 80}, {80, 80}, {80, 0}}}) {
+        std::vector<AIRealPoint> placed = corners;
+        for (AIRealPoint& p : placed) p.v += v;
+        const standin::ObjId square = AddPolyline(placed, true);
+        ASSERT_EQ(Divide({40, v + 80}, EqualParts(4)), kNoErr);
+        const standin::Art* a = doc->art(square);
+        ASSERT_EQ(a->segments.size(), corners.size());
+        EXPECT_TRUE(a->closed);
+        EXPECT_POINT(a->segments.back().p, 80, v);
+        v += 200;
+    }
 }
 
 // Broken apart, the square leaves four open sides with its paint, from anchor 0 round to
