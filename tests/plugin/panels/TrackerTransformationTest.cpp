@@ -1,10 +1,8 @@
 // The tracker's transformation of the selection, walked over a layer: what it moves (whole
 // objects, the selected anchors of a partly selected path, the members of a selected group)
-// and what it passes over (hidden, locked, unselected art); with transformCopy, tagged
-// copies in the copies' group without the links of live dimensions, the sources left.
-#include "AITag.h"
+// and what it passes over (hidden, locked, unselected art). Its copies are the proportion
+// tool's tests' business.
 #include "PanelSessionFixture.h"
-#include "core/PlotwiseSelection.h"
 #include "panels/TrackerTransformation.h"
 
 namespace paneltest {
@@ -59,28 +57,6 @@ TEST_F(TrackerTransformationTest, SelectedArtMovesAndTheRestStays) {
     EXPECT_EQ(Xs(partly), (std::vector<AIReal>{10, 60, 100}));
     EXPECT_EQ(Xs(member), moved);
     for (standin::ObjId id : {hidden, locked, unselected}) EXPECT_EQ(Xs(id), still) << id;
-}
-
-TEST_F(TrackerTransformationTest, CopiesAreTaggedAndLeaveTheLinksOfDimensionsBehind) {
-    const standin::ObjId source = Line(0);
-    standin::ObjId copies = 0;
-    session->hostEvent([&] {
-        doc->editDict(doc->dictionaryOf(source))->set("ZA3_Object", int32_t{7});
-        return doc->newArt(kGroupArt, kPlaceAbove, source, &copies);
-    });
-    g->group = standin::suites::artHandle(copies);
-    g->transformCopy = 1;
-    ASSERT_EQ(MoveRight(), kNoErr);
-    g->transformCopy = 0;
-    EXPECT_EQ(Xs(source), (std::vector<AIReal>{0, 50, 100}));
-    const std::vector<standin::ObjId> made = doc->children(copies);
-    ASSERT_EQ(made.size(), 1u);
-    EXPECT_EQ(Xs(made[0]), (std::vector<AIReal>{10, 60, 110}));
-    const standin::Art* copy = doc->art(made[0]);
-    ASSERT_EQ(copy->tags.size(), 1u);
-    EXPECT_EQ(copy->tags[0].name, kObjectWasSelectedTag);
-    EXPECT_EQ(doc->dict(doc->dictionaryOf(made[0]))->find("ZA3_Object"), nullptr);
-    EXPECT_NE(doc->dict(doc->dictionaryOf(source))->find("ZA3_Object"), nullptr);
 }
 
 }  // namespace
