@@ -155,6 +155,31 @@ AIErr ApplyCADtrackerTransformation(AIArtHandle art, AIRealMatrix* first, const 
     return kNoErr;
 }
 
+AIErr ApplyTransformationForTool(AIArtHandle art, AIRealMatrix* first, const AIRealMatrix* second) {
+    if (!g) return kBadParameterErr;
+    const ScopedInPlaceWalk controls(true);
+    return ApplyCADtrackerTransformation(art, first, second);
+}
+
+ScopedInPlaceWalk::ScopedInPlaceWalk(bool keepTransformCopy) {
+    if (!g) return;
+    modifiers_ = g->trackerModifiers;
+    transformCopy_ = g->transformCopy;
+    moveCopy_ = g->moveCopy;
+    repeatCopy_ = g->repeatCopy;
+    g->trackerModifiers &= ~kCopyModifier;
+    if (!keepTransformCopy) g->transformCopy = 0;
+    g->moveCopy = g->repeatCopy = 0;
+}
+
+ScopedInPlaceWalk::~ScopedInPlaceWalk() {
+    if (!g) return;
+    g->trackerModifiers = modifiers_;
+    g->transformCopy = transformCopy_;
+    g->moveCopy = moveCopy_;
+    g->repeatCopy = repeatCopy_;
+}
+
 AIErr IsArtFullySelected(AIArtHandle art, AIArtHandle stop, int16_t* full) {
     if (!full) return kBadParameterErr;
     *full = 1;

@@ -21,6 +21,24 @@ constexpr int32_t kReferencePointCount = 9;
 // object is projected back) to whole objects only. In repeat mode the first matrix is
 // overwritten. The first host error ends the walk; what was done stays done.
 AIErr ApplyCADtrackerTransformation(AIArtHandle art, AIRealMatrix* first, const AIRealMatrix* second);
+// The walk as a tool outside the panel calls it (the proportion tool, through the
+// services): copies only while transformCopy is set, never because of a key held at the
+// last press in the panel, and no grid.
+AIErr ApplyTransformationForTool(AIArtHandle art, AIRealMatrix* first, const AIRealMatrix* second);
+// Holds the walk's copy controls to an in-place walk while it lives, and gives them back
+// after: the copy key of the last press in the panel, moveCopy and repeatCopy are cleared,
+// transformCopy too unless kept.
+class ScopedInPlaceWalk {
+public:
+    explicit ScopedInPlaceWalk(bool keepTransformCopy);
+    ~ScopedInPlaceWalk();
+    ScopedInPlaceWalk(const ScopedInPlaceWalk&) = delete;
+    ScopedInPlaceWalk& operator=(const ScopedInPlaceWalk&) = delete;
+
+private:
+    int32_t modifiers_ = 0, transformCopy_ = 0;
+    int moveCopy_ = 0, repeatCopy_ = 0;
+};
 // Sets *full to 1 when the art (with its contents) is fully selected: it is selected, and
 // every path in it, at any depth, has every anchor selected (a group is judged by its first
 // member being selected). The walk covers the art's following siblings up to `stop`;

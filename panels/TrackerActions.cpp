@@ -326,15 +326,8 @@ AIErr ScaleToArea(double typed) {
     sAIRealMath->AIRealMatrixConcatTranslate(&first, anchor.h, anchor.v);
     // The area action scales in place: a copy key left from an earlier press makes no copies
     // (it prepared no group to put them in).
-    const int32_t modifiers = g->trackerModifiers;
-    const int transformCopy = g->transformCopy, moveCopy = g->moveCopy;
-    g->trackerModifiers &= ~kTrackerCopy;
-    g->transformCopy = g->moveCopy = 0;
-    const AIErr err = WalkEveryLayer(&first, nullptr);
-    g->trackerModifiers = modifiers;
-    g->transformCopy = transformCopy;
-    g->moveCopy = moveCopy;
-    return err;
+    const ScopedInPlaceWalk inPlace(false);
+    return WalkEveryLayer(&first, nullptr);
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ struct TrackerGlobals : ArchitectureGlobals {
     // (keep proportions), 0x80 Enter or Return.
     int32_t trackerModifiers = 0;
     // The walk's controls: copies instead of the art itself (set only while a copying
-    // action runs), and the grid of copies of the repeat action.
-    int transformCopy = 0, moveCopy = 0, repeatCopy = 0;
+    // action runs; transformCopy, which the proportion tool sets too, is the drawing tools'
+    // field), and the grid of copies of the repeat action.
+    int moveCopy = 0, repeatCopy = 0;
     AIReal hRepeats = 0, vRepeats = 0, hInc = 0, vInc = 0;
 };

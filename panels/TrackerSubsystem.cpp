@@ -1,7 +1,9 @@
 // What the tracker panel registers beside its row in the panels' table: the read-out as
-// the services the tools call, and the refresh of the read-out when the selection changes
-// or theTimer has given a selection back.
+// the services the tools call, the transformation of selected art that the proportion tool
+// uses too, and the refresh of the read-out when the selection changes or theTimer has
+// given a selection back.
 #include "core/PlotwiseSubsystem.h"
+#include "panels/SelectionTransform.h"
 #include "panels/TrackerReadOut.h"
 
 namespace {
@@ -16,5 +18,6 @@ extern const PlotwiseSubsystem kTrackerSubsystem = {
     .services = {.resetTrackerWindow = &tracker::resetTrackerWindow,
                  .updateTrackerWindowLabels = &tracker::updateTrackerWindowLabels,
                  .updateTrackerWindow = &tracker::updateTrackerWindow,
-                 .updateTrackerWindowFromSelectedArt = &tracker::updateTrackerWindowFromSelectedArt},
+                 .updateTrackerWindowFromSelectedArt = &tracker::updateTrackerWindowFromSelectedArt,
+                 .applyCADtrackerTransformation = &ApplyTransformationForTool},
 };
