@@ -87,6 +87,19 @@ TEST_F(ReadOutTest, TextShowsItsSizeAloneAndAHoleIsTakenFromItsOutline) {
     ExpectShown(*this, {"100.00", "100.00", "", "600.00", "7500.00 sq"}, "compound path");
 }
 
+// A tool's drag reaches the panel through the service the tools call: a line from (100, 100)
+// to (130, 140) is 30 wide, 40 high and 50 long; choosing another tool empties the panel.
+TEST_F(ReadOutTest, AToolsDragIsShownUntilTheToolIsPutDown) {
+    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({130, 140}), kNoErr);
+    ExpectShown(*this, {"30.00", "40.00", "50.00", "", ""}, "dragging");
+    EXPECT_EQ(Text(kReadOutAngle), "53\xB0");  // atan(40 / 30) = 53.13 degrees
+    ASSERT_EQ(session->mouseUp({130, 140}), kNoErr);
+    ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
+    ExpectShown(*this, {"", "", "", "", ""}, "another tool");
+}
+
 TEST_F(ReadOutTest, NothingToMeasureEmptiesThePanelAndDisablesTheActions) {
     const ObjId a = Rect(0, 0, 10, 10);
     session->hostEvent([&] { return doc->setCurrentLayer(doc->addLayer("Plan")); });
