@@ -43,6 +43,7 @@ PlotwiseServices Merge() {
         take(merged.getFontKeyFromFaceStr, p.getFontKeyFromFaceStr);
         take(merged.drawRulersOnly, p.drawRulersOnly);
         take(merged.applyCADtrackerTransformation, p.applyCADtrackerTransformation);
+        take(merged.doInputWallTool, p.doInputWallTool);
     }
     return merged;
 }

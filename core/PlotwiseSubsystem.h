@@ -222,6 +222,10 @@ struct PlotwiseServices {
     // siblings (a layer's group: the layer's selected art): the matrix, then the second one
     // when given; copies instead while transformCopy is set (the proportion tool's Copy).
     AIErr (*applyCADtrackerTransformation)(AIArtHandle art, AIRealMatrix* matrix, const AIRealMatrix* second);
+
+    // The wall tool's numeric builder, which the "CADWall" dialog's OK runs: one wall of that
+    // length (drawn points) and angle (radians) from the first click.
+    AIErr (*doInputWallTool)(AIReal length, AIReal angle);
 };
 
 // ---------------------------------------------------------------------------------------
