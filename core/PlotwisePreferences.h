@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "AITypes.h"
+#include "core/CalloutSettings.h"
 #include "core/PlotwiseDimensionData.h"
 #include "geometry/AxonometricMath.h"  // iso_view
 
@@ -171,4 +172,6 @@ struct preferences {
     float wallThickness{};
     int showWallInfo{};
     int32_t wallDatum{};
+    // --- callouts: what a callout describes (the Callouts dialog's check boxes) ---
+    Callout_Data curCalloutSettings{};
 };
