@@ -10,13 +10,16 @@
 #include "dimtools/AngularDimensions.h"
 #include "dimtools/AutoDimensioning.h"
 #include "dimtools/AutoSegmentDimensions.h"
+#include "dimtools/CalloutDrawing.h"
 #include "dimtools/CenterMarks.h"
 #include "dimtools/DatumSymbols.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelText.h"
 #include "dimtools/LinearDimensions.h"
+#include "dimtools/MeasureDistance.h"
 #include "dimtools/PointerLabels.h"
 #include "dimtools/RadialDimensions.h"
+#include "dimtools/RevisionBubbles.h"
 
 namespace {
 
@@ -103,6 +106,11 @@ const PlotwiseDimensionKindRow kKinds[] = {
     {kDatumTarget, &doDatumTargetTool, +[]() -> AIToolHandle& { return g->datumtargettool; }},
     {kDatumFeature, &doDatumFeatureTool, +[]() -> AIToolHandle& { return g->datumfeaturetool; }},
     {kDatumFlag, &doDatumTool, +[]() -> AIToolHandle& { return g->datumflagtool; }},
+    // Revision bubbles as dragged or round their art, and callouts (their tool is the
+    // drawing tools' row, beside its dialog).
+    {kRevisionBubbleDrag, &RedrawDragBubble, +[]() -> AIToolHandle& { return g->bubbletool; }},
+    {kRevisionBubbleObject, &doBubbleTextTool, +[]() -> AIToolHandle& { return g->bubbletool; }},
+    {kCallouts, &DrawCallout, +[]() -> AIToolHandle& { return g->calloutstool; }},
 };
 
 constexpr uint16_t kLinear = kToolChainClicks;
@@ -119,7 +127,7 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kHorizontalDatum},
     {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kVerticalDatum},
     {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kInclineDatum},
-    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, &kDimensionToolFamily, kToolNeedsDrag, nullptr, kDummyDimType},
+    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, &kDimensionToolFamily, kToolNeedsDrag, &kMeasureDistanceRoutines, kDummyDimType},
     {+[]() -> AIToolHandle& { return g->hisotool; }, "Plotwise Axonometric Horizontal Dimension", 28, 2, &kDimensionToolFamily, kAxoLinear, &kHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->visotool; }, "Plotwise Axonometric Vertical Dimension", 29, 2, &kDimensionToolFamily, kAxoLinear, &kVerticalRoutines, kVertical},
     {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, &kDimensionToolFamily, kToolAxonometricClicks, &kAutoHorizontalRoutines, kHorizontal},
@@ -142,7 +150,7 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, nullptr, kCenterLine},
     {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, &kPointerLabelFamily, kToolLabelLike, &kPointerRoutines, kCharLabel},
     {+[]() -> AIToolHandle& { return g->ptlongtool; }, "Plotwise Word Label", 22, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kWordLabel},
-    {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kRevisionBubbleDrag},
+    {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, &kRevisionBubbleFamily, kToolLabelLike, &kRevisionBubbleRoutines, kRevisionBubbleDrag},
     {+[]() -> AIToolHandle& { return g->datumflagtool; }, "Plotwise Datum Flag", 24, 4, &kDimensionToolFamily, kToolLabelLike, &kDatumFlagRoutines, kDatumFlag},
     {+[]() -> AIToolHandle& { return g->datumfeaturetool; }, "Plotwise Datum Feature", 25, 4, &kDimensionToolFamily, kToolLabelLike, &kDatumFeatureRoutines, kDatumFeature},
     {+[]() -> AIToolHandle& { return g->datumtargettool; }, "Plotwise Datum Target", 26, 4, &kDimensionToolFamily, kToolLabelLike | kToolTwoChainNodes, &kDatumTargetRoutines, kDatumTarget},
