@@ -1,11 +1,13 @@
 // What the drawing and editing tools register: the tools in toolbox order (offered to the
 // host once their routines exist), each with its family (DrawToolFamilies.h), its drag
-// routine, the dialog a click opens and its options dialog.
+// routine, the dialog a click opens and its options dialog; and the callout tool, whose
+// release opens the Callouts dialog.
 #include "core/PlotwiseSubsystem.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
+#include "drawtools/CalloutTool.h"
 #include "drawtools/CornerTool.h"
 #include "drawtools/DrawToolFamilies.h"
 #include "drawtools/DrawToolGlobals.h"
@@ -86,6 +88,8 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, &kCornerToolFamily, 0, &kExtendRoutines},
     {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, &kTrimToolFamily, 0, &kTrimRoutines},
     {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, &kDividerToolFamily, 0, nullptr},
+    // The callout tool with the labels, beside the dialog its release opens.
+    {+[]() -> AIToolHandle& { return g->calloutstool; }, "Plotwise Callout", 27, 4, &kCalloutToolFamily, kToolNeedsDrag, &kCalloutToolRoutines, kCallouts},
 };
 
 }  // namespace

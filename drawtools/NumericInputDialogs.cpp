@@ -10,10 +10,12 @@
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "dimtools/CalloutDescription.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
+#include "drawtools/CalloutTool.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/TanPerpLineTool.h"
 #include "units/NumericFields.h"
@@ -85,8 +87,8 @@ const NumericInputField kCylinderFields[] = {
 };
 
 // Every dialog of the drawing tools. The choice fields (radios, check boxes, pop-ups) of
-// the dialogs whose tools are still to come are wired with those tools; the template of
-// "Callouts" (16300) is not among the resources, as its tool is never registered.
+// the dialogs whose tools are still to come are wired with those tools. The OK of
+// "Callouts" stores its check boxes and describes the art the callout points at.
 const NumericInputDialog kDialogs[] = {
     {"CADRect", 16700, kRectFields, false, nullptr, &BuildRectFromDialog},
     {"CADEllipse", 16710, kEllipseFields, false, nullptr, &BuildEllipseFromDialog},
@@ -103,7 +105,7 @@ const NumericInputDialog kDialogs[] = {
     {"CADChamfer", 16810, kChamferFields, true, nullptr, nullptr},
     {"PathDivider", 16260, {}, true, nullptr, nullptr},
     {"Resize", 16270, {}, true, nullptr, nullptr},
-    {"Callouts", 16300, {}, true, nullptr, nullptr},
+    {"Callouts", 16300, {}, true, nullptr, &GetCalloutTargetData, &initCalloutsDialog, &storeCalloutsDialog},
     {"Depth Rectangle", 17700, kRectFields, false, nullptr, nullptr},
     {"Depth Ellipse", 17710, kEllipseFields, false, nullptr, nullptr},
     {"Depth Rectangle", 17740, kRectFields, false, nullptr, nullptr},
