@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
@@ -22,13 +23,16 @@ bool ArcToolIsCurrent() {
     return row && row->family && row->family->captions == kArcTrackerCaptions;
 }
 
-AIErr ReportToTracker(AIArtHandle path, AIRealPoint to, const ArcShape& shape) {
-    auto update = PlotwiseService().updateTrackerWindow;
-    if (!update || !ArcToolIsCurrent()) return kNoErr;
+// The arc's measures for the tracker, while an arc tool draws it (a dimension's arc is never
+// the arc tools', even when a redraw runs while one of them is current). The bounds are
+// taken whoever draws: a path whose bounds cannot be had is no arc to go on with.
+AIErr ReportToTracker(AIArtHandle path, AIRealPoint to, const ArcShape& shape, bool dimensionArc) {
     AIRealMatrix identity{};
     sAIRealMath->AIRealMatrixSetIdentity(&identity);
     AIRealRect bounds{};
     if (AIErr err = sAIArt->GetArtTransformBounds(path, &identity, kVisibleBounds, &bounds)) return err;
+    auto update = PlotwiseService().updateTrackerWindow;
+    if (!update || dimensionArc || !ArcToolIsCurrent()) return kNoErr;
     const auto w = static_cast<AIReal>(std::fabs(bounds.right - bounds.left));
     const auto h = static_cast<AIReal>(std::fabs(bounds.top - bounds.bottom));
     const double length = std::fabs(shape.sweepDegrees * kPi / 180.0 * shape.radius);
@@ -41,6 +45,7 @@ AIErr ReportToTracker(AIArtHandle path, AIRealPoint to, const ArcShape& shape) {
 
 AIErr constructArcSegment(AIRealPoint centre, AIRealPoint from, AIRealPoint to, AIArtHandle group,
                           const AIPathStyle* style) {
+    if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
     std::vector<AIPathSegment> anchors;
     ArcShape shape;
     if (AIErr err = ArcAnchors(centre, from, to, &anchors, &shape)) return err;
@@ -62,5 +67,5 @@ AIErr constructArcSegment(AIRealPoint centre, AIRealPoint from, AIRealPoint to, 
     if (AIErr err = sAIPath->SetPathSegmentCount(path, count)) return err;
     if (AIErr err = sAIPath->SetPathSegments(path, 0, count, anchors.data())) return err;
     if (AIErr err = sAIPath->SetPathClosed(path, false)) return err;
-    return ReportToTracker(path, to, shape);
+    return ReportToTracker(path, to, shape, style != nullptr);
 }

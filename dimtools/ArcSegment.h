@@ -16,8 +16,9 @@ constexpr TrackerCaptions kArcTrackerCaptions{17402, 17406};
 // on top when it is a group, else above it). Without
 // a style it keeps the paint the host gives new art and shows its centre point; with one
 // (the dimension line style of a dimension) it takes that style and hides its centre point.
-// The tracker, while an arc tool is current, is told the second point, the arc's bounds
-// (width and height, twice), the sweep in degrees, the radius, the arc length and the
-// sector's area. Host errors are returned as they come; what was drawn stays.
+// The tracker, while an arc tool is current and the arc is not a dimension's, is told the
+// second point, the arc's bounds (width and height, twice), the sweep in degrees, the
+// radius, the arc length and the sector's area. Host errors (the bounds' among them) are
+// returned as they come; what was drawn stays.
 AIErr constructArcSegment(AIRealPoint centre, AIRealPoint from, AIRealPoint to, AIArtHandle group,
                           const AIPathStyle* style = nullptr);

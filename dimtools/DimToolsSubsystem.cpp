@@ -8,12 +8,15 @@
 #include "dimensions/DimensionToolFamily.h"
 #include "dimtools/AlignedDimensions.h"
 #include "dimtools/AngularDimensions.h"
+#include "dimtools/ArcLengthDimensions.h"
 #include "dimtools/AutoDimensioning.h"
 #include "dimtools/AutoSegmentDimensions.h"
 #include "dimtools/CalloutDrawing.h"
 #include "dimtools/CenterMarks.h"
+#include "dimtools/CurveRadiusDimensions.h"
 #include "dimtools/DatumSymbols.h"
 #include "dimtools/DimToolGlobals.h"
+#include "dimtools/FilletDimensions.h"
 #include "dimtools/LabelText.h"
 #include "dimtools/LinearDimensions.h"
 #include "dimtools/MeasureDistance.h"
@@ -75,6 +78,16 @@ const ToolRoutines kDiameterRoutines{nullptr, &RadialDrag<2>, nullptr, nullptr, 
 const ToolRoutines kCenterMarkRoutines{nullptr, nullptr, &doCircleCenterTool, nullptr, &doFreeHitLocs};
 const ToolRoutines kAngleRoutines{nullptr, &doAutoAngleTool, nullptr, nullptr, &doFreeHitLocs};
 
+// The arc-length, fillet radius, curve radius and tangent line tools. A stored curve radius
+// or tangent is redrawn with its arc, and its stored keys choose its lines.
+const ToolRoutines kArcLengthRoutines{nullptr, &doArcLengthTool, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kFilletRoutines{nullptr, &doFilletDimTool, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kCurveRoutines{nullptr, &CurveToolDrag, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kTangentRoutines{&TangentToolMouseDown, &TangentToolDrag, &TangentToolMouseUp, nullptr,
+                                    &doFreeHitLocs};
+AIErr RedrawCurve() { return doAutoCurveTool(1); }
+AIErr RedrawTangent() { return doTangentTool(1); }
+
 // The label and datum tools: the labels panel's hook first, then the routine.
 template <AIErr (*Routine)()>
 AIErr LabelDrag() {
@@ -97,6 +110,12 @@ const PlotwiseDimensionKindRow kKinds[] = {
     {kRadius, &RadialDrag<1>, +[]() -> AIToolHandle& { return g->isoradtool; }},
     {kDiameter, &RadialDrag<2>, +[]() -> AIToolHandle& { return g->isodiamtool; }},
     {kAngle, &doAutoAngleTool},
+    // The arcs and curvature, each redrawn with its own tool current (an arc tool's tracker
+    // read-out never follows a redrawn dimension's arc).
+    {kArcLen, &doArcLengthTool, +[]() -> AIToolHandle& { return g->arclentool; }},
+    {kBezCurve, &RedrawCurve, +[]() -> AIToolHandle& { return g->curvetool; }},
+    {kTangent, &RedrawTangent, +[]() -> AIToolHandle& { return g->tantool; }},
+    {kFilletRadius, &doFilletDimTool, +[]() -> AIToolHandle& { return g->FilletDimTool; }},
     {kCircleCenter, &doCircleCenterTool, +[]() -> AIToolHandle& { return g->cctool; }},
     {kIsoCircleCenter, &doCircleCenterTool, +[]() -> AIToolHandle& { return g->isocctool; }},
     // Labels and datum symbols, each by its own tool (the split circle's centre asks which).
@@ -139,13 +158,13 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->isodiamtool; }, "Plotwise Axonometric Diameter Dimension", 36, 2, &kDimensionToolFamily, 0, &kDiameterRoutines, kDiameter},
     {+[]() -> AIToolHandle& { return g->isocctool; }, "Plotwise Axonometric Center Mark", 37, 2, &kDimensionToolFamily, 0, &kCenterMarkRoutines, kIsoCircleCenter},
     {+[]() -> AIToolHandle& { return g->autoangtool; }, "Plotwise Angular Dimension", 14, 3, &kDimensionToolFamily, kToolTwoClicksThenDrag, &kAngleRoutines, kAngle},
-    {+[]() -> AIToolHandle& { return g->arclentool; }, "Plotwise Arc Length Dimension", 15, 3, &kDimensionToolFamily, kToolTwoClicksThenDrag, nullptr, kArcLen},
-    {+[]() -> AIToolHandle& { return g->curvetool; }, "Plotwise Curve Dimension", 16, 3, &kDimensionToolFamily, kToolNeedsDrag, nullptr, kBezCurve},
+    {+[]() -> AIToolHandle& { return g->arclentool; }, "Plotwise Arc Length Dimension", 15, 3, &kDimensionToolFamily, kToolTwoClicksThenDrag, &kArcLengthRoutines, kArcLen},
+    {+[]() -> AIToolHandle& { return g->curvetool; }, "Plotwise Curve Dimension", 16, 3, &kDimensionToolFamily, kToolNeedsDrag, &kCurveRoutines, kBezCurve},
     {+[]() -> AIToolHandle& { return g->radtool; }, "Plotwise Radius Dimension", 17, 3, &kDimensionToolFamily, 0, &kRadiusRoutines, kRadius},
     {+[]() -> AIToolHandle& { return g->diamtool; }, "Plotwise Diameter Dimension", 18, 3, &kDimensionToolFamily, 0, &kDiameterRoutines, kDiameter},
     {+[]() -> AIToolHandle& { return g->cctool; }, "Plotwise Center Mark", 19, 3, &kDimensionToolFamily, 0, &kCenterMarkRoutines, kCircleCenter},
-    {+[]() -> AIToolHandle& { return g->tantool; }, "Plotwise Tangent Dimension", 49, 3, &kDimensionToolFamily, 0, nullptr, kTangent},
-    {+[]() -> AIToolHandle& { return g->FilletDimTool; }, "Plotwise Fillet Dimension", 20, 3, &kDimensionToolFamily, 0, nullptr, kFilletRadius},
+    {+[]() -> AIToolHandle& { return g->tantool; }, "Plotwise Tangent Dimension", 49, 3, &kDimensionToolFamily, 0, &kTangentRoutines, kTangent},
+    {+[]() -> AIToolHandle& { return g->FilletDimTool; }, "Plotwise Fillet Dimension", 20, 3, &kDimensionToolFamily, 0, &kFilletRoutines, kFilletRadius},
     {+[]() -> AIToolHandle& { return g->sectiontool; }, "Plotwise Section Line", 12, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, nullptr, kSection},
     {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, nullptr, kCenterLine},
     {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, &kPointerLabelFamily, kToolLabelLike, &kPointerRoutines, kCharLabel},

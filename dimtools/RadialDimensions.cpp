@@ -129,50 +129,6 @@ AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal ra
     return terminators ? doLineEndpointGraphics(q, b, 0, 1, 1, group) : kNoErr;
 }
 
-// The value (or the click chain's label) with its radius or diameter label, into theText,
-// cut to what theText holds.
-AIErr LabelledValue(int16_t kind, AIReal radius, AIReal diameter, cdDataStruct* node) {
-    const Plotwise3_Live_Dimension_Data& style = Style();
-    if (style.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(kind == kRadiusKind ? radius : diameter)) return err;
-        if (node) CopyCString(node->textData.dimStr, g->theText);
-    } else if (node) {
-        CopyCString(g->theText, node->textData.dimStr);
-    }
-    if (!style.appendDiamLabels) return kNoErr;
-    const std::string value = g->theText;
-    const std::string sign = g->slashZeroSymbol;
-    std::string text;
-    if (kind == kRadiusKind)
-        text = style.diameterLabelsBefore ? "R " + value : value + " R";
-    else
-        text = style.diameterLabelsBefore ? sign + " " + value : value + " " + sign;
-    CopyCString(g->theText, text.c_str());
-    return kNoErr;
-}
-
-// The shelf from P away from the circle (ctrl: towards it) and the text beyond its end.
-AIErr ShelfAndText(int16_t kind, const AIRealPoint& p, const AIRealRect& bounds, AIReal radius, AIReal diameter,
-                   AIArtHandle group) {
-    const Plotwise3_Live_Dimension_Data& style = Style();
-    cdDataStruct* node = g->firstChainDimDataPtr;
-    const bool dual = style.dualDimensions && style.dimensionFormat == 0;
-    g->textLoc.v = p.v + (dual ? 0.0f : -g->textSize / 2.0f) + g->textLeading;
-    const AIReal centre = bounds.left + (bounds.right - bounds.left) / 2.0f;
-    bool right = centre < p.h;
-    if (style.modifiers & kCtrlBit) right = !right;
-    const AIReal x = right ? p.h + style.diameterLeaderLength : p.h - style.diameterLeaderLength;
-    g->textLoc.h = right ? x + kTextBeyondShelf : x - kTextBeyondShelf;
-    g->textAlignment = right ? kStartStyle : kLimitStyle;
-    if (AIErr err = drawDimensionLine(p, {x, p.v}, group)) return err;
-    if (AIErr err = LabelledValue(kind, radius, diameter, node)) return err;
-    g->textAngle = 0;
-    if (!node) return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, group, nullptr);
-    live_dimension_text_data record = node->textData;
-    record.next = nullptr;
-    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, group, &record);
-}
-
 AIErr Radius(int16_t kind) {
     if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
     if (AIErr err = CheckDocumentZoom()) return err;
@@ -234,7 +190,10 @@ AIErr Radius(int16_t kind) {
     }
     g->radialDimOnFace = onFace ? 1 : 0;
 
-    if (AIErr err = ShelfAndText(kind, p, bounds, radius, diameter, group)) return err;
+    // The shelf goes away from the circle (ctrl: towards it).
+    const AIReal middle = bounds.left + (bounds.right - bounds.left) / 2.0f;
+    const bool right = (middle < p.h) != ((Style().modifiers & kCtrlBit) != 0);
+    if (AIErr err = RadialShelfAndText(kind, p, right, kind == kRadiusKind ? radius : diameter, group)) return err;
     if (AIErr err = SetDimensionData(group, nullptr)) return err;
     return onFace ? ProjectAxonometricFromData(group, &record) : kNoErr;
 }
@@ -242,3 +201,40 @@ AIErr Radius(int16_t kind) {
 }  // namespace
 
 AIErr doRadiusTool(int16_t kind) { return g ? Radius(kind) : kCADErr; }
+
+AIErr RadialValueText(int16_t kind, AIReal value) {
+    const Plotwise3_Live_Dimension_Data& style = Style();
+    cdDataStruct* node = g->firstChainDimDataPtr;
+    if (style.dimensionFormat == 0) {
+        if (AIErr err = makeGlobalDimensionString(value)) return err;
+        if (node) CopyCString(node->textData.dimStr, g->theText);
+    } else if (node) {
+        CopyCString(g->theText, node->textData.dimStr);
+    }
+    if (!style.appendDiamLabels) return kNoErr;
+    const std::string text = g->theText;
+    const std::string sign = kind == kRadiusKind ? "R" : g->slashZeroSymbol;
+    CopyCString(g->theText, (style.diameterLabelsBefore ? sign + " " + text : text + " " + sign).c_str());
+    return kNoErr;
+}
+
+AIErr RadialTextArt(AIArtHandle group) {
+    const cdDataStruct* node = g->firstChainDimDataPtr;
+    g->textAngle = 0;
+    if (!node) return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, group, nullptr);
+    live_dimension_text_data record = node->textData;
+    record.next = nullptr;
+    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, group, &record);
+}
+
+AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal value, AIArtHandle group) {
+    const Plotwise3_Live_Dimension_Data& style = Style();
+    const bool dual = style.dualDimensions && style.dimensionFormat == 0;
+    g->textLoc.v = p.v + (dual ? 0.0f : -g->textSize / 2.0f) + g->textLeading;
+    const AIReal x = right ? p.h + style.diameterLeaderLength : p.h - style.diameterLeaderLength;
+    g->textLoc.h = right ? x + kTextBeyondShelf : x - kTextBeyondShelf;
+    g->textAlignment = right ? kStartStyle : kLimitStyle;
+    if (AIErr err = drawDimensionLine(p, {x, p.v}, group)) return err;
+    if (AIErr err = RadialValueText(kind, value)) return err;
+    return RadialTextArt(group);
+}

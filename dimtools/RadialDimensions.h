@@ -17,3 +17,17 @@
 // message 17010; while regenerating message 17036 is shown and the dimension drawn from the
 // width. Nothing under the click: the art-must-be-clicked alert and 'AWNH'.
 AIErr doRadiusTool(int16_t kind);
+
+// What the radius routine shares with the fillet and curve radius tools.
+// The value, a radius (kind 1) or a diameter (kind 2), into theText; while the style's text
+// format asks for a letter, number or custom text, the first click node's text instead.
+// With the style's labels, "R" or the diameter sign before or after it; the node keeps the
+// text without them.
+AIErr RadialValueText(int16_t kind, AIReal value);
+// theText drawn level at textLoc as textAlignment says, with a copy of the first click
+// node's text record.
+AIErr RadialTextArt(AIArtHandle group);
+// A level shelf from p, diameterLeaderLength long, to the right or the left, and the value
+// with its label 4 points beyond the shelf's end (beginning there on the right, ending
+// there on the left), its middle a half text size below the shelf (on it for dual values).
+AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal value, AIArtHandle group);

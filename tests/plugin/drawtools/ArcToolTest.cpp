@@ -184,6 +184,11 @@ TEST_F(ArcToolTest, TheBuilderPlacesPaintsAndReportsOnlyForTheArcTools) {
     EXPECT_FLOAT_EQ(arc->style.stroke.width, 0.25f);
     EXPECT_POINT(arc->segments.back().p, -20, 0);  // radius 20 kept, on the ray through (-5, 0)
     EXPECT_TRUE(gTrackerReports.empty());          // another tool is current
+    // A dimension's arc drawn while an arc tool is current (a redraw) is not the tool's.
+    ASSERT_EQ(session->selectTool("CAD Arc"), kNoErr);
+    ASSERT_EQ(session->hostEvent([&] { return constructArcSegment({0, 0}, {0, 20}, {-5, 0}, nullptr, &style); }),
+              kNoErr);
+    EXPECT_TRUE(gTrackerReports.empty());
 }
 
 }  // namespace

@@ -1,0 +1,93 @@
+// The piece under a click and its curvature, shared by the curvature tools.
+#include "dimtools/CurvatureAtClick.h"
+
+#include <cmath>
+
+#include "core/PlotwiseHitTest.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/ClickChain.h"
+#include "dimensions/DimensionStorage.h"
+#include "dimtools/DimToolGlobals.h"
+#include "dimtools/ToolHit.h"
+#include "geometry/PlotwiseErrors.h"
+
+namespace {
+
+constexpr GlobalsView<DimToolGlobals> g;
+
+constexpr AIReal kAnchorSnap = 2.0f;  // an anchor hit this near an end of its piece measures there
+
+bool Near(const AIRealPoint& a, const AIRealPoint& b) { return std::hypot(a.h - b.h, a.v - b.v) < kAnchorSnap; }
+
+}  // namespace
+
+AIArtHandle CurvatureHitTarget() { return g->updatingDimensions ? g->updateArt : nullptr; }
+
+AIErr PathClickAt(AIArtHandle target, const AIRealPoint& p, PathClick* click, bool* found) {
+    *found = false;
+    AIToolHitData data{};
+    {
+        HitRef hit;
+        if (AIErr err = hit.Test(target, p, &data)) return err;
+    }
+    if (!data.hit || (data.type != kSegAnchorType && data.type != kSegCurveType)) return kNoErr;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(data.object, &type)) return err;
+    if (type != kPathArt || isDimensionPart(data.object)) return kNoErr;
+    PathClick out;
+    const AIErr ends = HitSegmentEnds(data.object, data.segment, &out.first, &out.second);
+    if (ends == kCADErr) return kNoErr;  // a path of one anchor has no piece
+    if (ends) return ends;
+    AIPathSegment a{}, b{};
+    if (AIErr err = sAIPath->GetPathSegments(data.object, out.first, 1, &a)) return err;
+    if (AIErr err = sAIPath->GetPathSegments(data.object, out.second, 1, &b)) return err;
+    out.art = data.object;
+    out.type = data.type;
+    out.point = data.point;
+    out.t = data.t;
+    out.piece = {a.p, a.out, b.in, b.p};
+    *click = out;
+    *found = true;
+    return kNoErr;
+}
+
+AIErr GetCurvatureAtClick(AIArtHandle target, const AIRealPoint& p, CurvatureAtClick* out, Curvature* outcome) {
+    *outcome = Curvature::kNoHit;
+    bool found = false;
+    if (AIErr err = PathClickAt(target, p, &out->click, &found)) return err;
+    if (!found) return kNoErr;
+    const PathClick& click = out->click;
+    g->art = click.art;
+    *outcome = Curvature::kNothingToDraw;
+    if (PieceIsStraight(click.piece)) return kNoErr;
+    AIReal t = 0;
+    if (click.type == kSegAnchorType) {
+        // The end anchor first: an anchor hit names the piece that ends there.
+        if (Near(click.point, click.piece.p3))
+            t = 1;
+        else if (!Near(click.point, click.piece.p0))
+            return kNoErr;
+    } else {
+        t = WalkToReference(click.piece, click.point);
+    }
+    if (!FitCircleAt(click.piece, t, &out->fit) || !out->fit.hasCentre) return kNoErr;
+    *outcome = Curvature::kMeasured;
+    return kNoErr;
+}
+
+AIRealPoint PointAlong(const AIRealPoint& from, double length, double angle) {
+    return {static_cast<AIReal>(from.h + length * std::cos(angle)),
+            static_cast<AIReal>(from.v + length * std::sin(angle))};
+}
+
+AIErr DimensionOrNothing(AIArtHandle group, AIErr drawn) {
+    if (drawn && group) sAIArt->DisposeArt(group);
+    return drawn;
+}
+
+AIErr ClickAtCursor() {
+    g->firstClick = g->endPoint;
+    g->didSecondClick = 0;
+    if (AIErr err = doFreeHitLocs()) return err;
+    return doStoreHitLoc(nullptr);
+}
