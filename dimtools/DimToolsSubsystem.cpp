@@ -146,7 +146,7 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kHorizontalDatum},
     {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kVerticalDatum},
     {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kInclineDatum},
-    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, &kDimensionToolFamily, kToolNeedsDrag, &kMeasureDistanceRoutines, kDummyDimType},
+    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, &kMeasureDistanceFamily, kToolNeedsDrag, &kMeasureDistanceRoutines, kDummyDimType},
     {+[]() -> AIToolHandle& { return g->hisotool; }, "Plotwise Axonometric Horizontal Dimension", 28, 2, &kDimensionToolFamily, kAxoLinear, &kHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->visotool; }, "Plotwise Axonometric Vertical Dimension", 29, 2, &kDimensionToolFamily, kAxoLinear, &kVerticalRoutines, kVertical},
     {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, &kDimensionToolFamily, kToolAxonometricClicks, &kAutoHorizontalRoutines, kHorizontal},

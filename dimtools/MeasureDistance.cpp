@@ -10,6 +10,7 @@
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "dimensions/ClickChain.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelParts.h"
@@ -35,6 +36,13 @@ AIErr MeasureMouseUp() {
     g->didFirstClick = 0;
     if (AIErr err = sAIUndo->UndoChanges()) return err;
     return doMeasureDistanceDialog();
+}
+
+// A measurement stores nothing: no click chain, no dimension id; a release without a drag
+// is refused (17004).
+AIErr MeasureFamilyMouseUp(const PlotwiseToolRow& row) {
+    if (!g->toolWasDragged) return RefuseClick(row, 4);
+    return CallToolRoutine(row, &ToolRoutines::mouseUp);
 }
 
 }  // namespace
@@ -72,4 +80,9 @@ AIErr doMeasureDistanceDialog() {
     return kNoErr;
 }
 
-const ToolRoutines kMeasureDistanceRoutines{nullptr, &doMeasureDistanceTool, &MeasureMouseUp, nullptr, &doFreeHitLocs};
+const ToolFamilyRoutines kMeasureDistanceFamily{
+    .mouseUp = &MeasureFamilyMouseUp,
+    .flags = kFamilyDimensionTools,
+};
+
+const ToolRoutines kMeasureDistanceRoutines{nullptr, &doMeasureDistanceTool, &MeasureMouseUp, nullptr, nullptr};

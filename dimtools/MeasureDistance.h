@@ -16,5 +16,7 @@ AIErr doMeasureDistanceTool();
 // and precision at the current scale, the scale word and the scale's label. Returns 0.
 AIErr doMeasureDistanceDialog();
 
-// The release after a drag: the preview line taken back, then the message.
+// The tool's gestures: the press is the first click and nothing else; the release after a
+// drag takes the preview line back and shows the message, one without a drag is refused.
+extern const ToolFamilyRoutines kMeasureDistanceFamily;
 extern const ToolRoutines kMeasureDistanceRoutines;
