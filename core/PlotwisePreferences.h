@@ -172,6 +172,11 @@ struct preferences {
     float wallThickness{};
     int showWallInfo{};
     int32_t wallDatum{};
+    // --- the walls panel's placement ---
+    AIRealPoint CADwallsLoc{84, 236};
+    int32_t CADwallsDockCode = 0x4FF03;
+    char CADwallsDockGroup[65] = "CADdocument";
+    int CADwallsCollapseState = 0;
     // --- callouts: what a callout describes (the Callouts dialog's check boxes) ---
     Callout_Data curCalloutSettings{};
 };
