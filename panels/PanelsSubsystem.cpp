@@ -10,6 +10,7 @@
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "panels/ScaleSection.h"
+#include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
 namespace {
@@ -36,6 +37,8 @@ constexpr PlotwisePanelRow kIsometricRow = {
 constexpr PlotwisePanelRow kTrackerRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADtrackerWindow; },
     .dialogName = "CADtracker",
+    .create = &createTrackerWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADtrackerWindowPrefs(g->CADtrackerWindow); },
     .writeOrder = 7,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtrackerMenuItem; },
     .showString = 18,
