@@ -9,6 +9,9 @@
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "panels/ScaleSection.h"
+#include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
+#include "panels/SetScaleTool.h"
 
 namespace {
 
@@ -154,6 +157,21 @@ const PlotwiseTimerRow kTimers[] = {
     {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, nullptr},
 };
 
+// The set-scale tool: the press is the first click; a click without a drag is refused with
+// message 17004, and after a drag the reference line is taken back before the dialog opens.
+const ToolFamilyRoutines kSetScaleFamily{
+    .mouseUp = +[](const PlotwiseToolRow& row) -> AIErr {
+        g->didFirstClick = 0;
+        if (!g->toolWasDragged) return RefuseClick(row, 4);
+        if (AIErr err = sAIUndo->UndoChanges()) return err;
+        return CallToolRoutine(row, &ToolRoutines::mouseUp);
+    },
+};
+const ToolRoutines kSetScaleRoutines{.drag = &doSetScaleTool, .mouseUp = &doSetScaleDialog};
+const PlotwiseToolRow kTools[] = {
+    {+[]() -> AIToolHandle& { return g->setScaleTool; }, "Plotwise Set Scale", 55, 1, &kSetScaleFamily, 0, &kSetScaleRoutines},
+};
+
 // The document's scale settings and the layer list follow the documents.
 AIErr DocumentChanged() {
     if (AIErr err = UpdateCADdocumentScaleSettings()) return err;
@@ -181,6 +199,7 @@ const PanelFrame kGuidesFrame = {&kGuidesRow, kGuidesPanelID, 3, 0, 0, 0, 16513}
 
 extern const PlotwiseSubsystem kPanelsSubsystem = {
     .name = "panels",
+    .tools = kTools,
     .panels = kPanels,
     .timers = kTimers,
     .hooks = {.documentOpened = &UpdateCADdocumentScaleSettings,
