@@ -1,16 +1,17 @@
 // What the floating panels register: one row per panel, with its show/hide command and the
 // placement it keeps in the preferences, each panel's frame constants, the label-options
-// timer, and the host events the document panel follows (the document's scale settings,
-// the layer list and the current layer).
+// timer, the host events the document panel follows (the document's scale settings, the
+// layer list and the current layer), and the set-scale tool, which opens the panel's
+// custom-scale dialog.
 #include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "panels/ScaleSection.h"
-#include "core/PlotwiseSuites.h"
-#include "core/PlotwiseTools.h"
 #include "panels/SetScaleTool.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "ADMBasic.h"
 #include "AITransformArt.h"
 #include "artwork/ArtSelection.h"
+#include "artwork/DrawingLayer.h"
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseAlerts.h"
 #include "geometry/PlotwiseErrors.h"
@@ -409,21 +410,12 @@ void ScaleAssistantOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
             close = RescaleDrawing(dialog, action, relation.ratio);
         }
     }
-    if (grids || rulers) drawGridsAndRulers(grids, rulers);
+    if (grids || rulers) drawGridsAndRulers(1, 1);
     if (close) sADMItem->DefaultNotify(item, notifier);
 }
 
-void GetArtboardRect(AIRealRect* rect) {
-    if (!rect) return;
-    AIDocumentSetup setup{};
-    AIRealPoint origin{};
-    sAIDocument->GetDocumentSetup(&setup);
-    sAIDocument->GetDocumentRulerOrigin(&origin);
-    rect->left = -origin.h;
-    rect->bottom = -origin.v;
-    rect->right = rect->left + setup.width;
-    rect->top = rect->bottom + setup.height;
-}
+// The artboard is the page.
+void GetArtboardRect(AIRealRect* rect) { GetPageRect(rect); }
 
 AIErr SelectAllArtAndGetRect(AIRealRect* rect) {
     if (!rect) return kBadParameterErr;
