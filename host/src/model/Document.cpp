@@ -81,6 +81,17 @@ std::vector<ObjId> Document::children(ObjId id) const {
 
 std::vector<ObjId> Document::topLayers() const { return children(state_.root); }
 
+ObjId Document::layerUnder(ObjId parent, ObjId after) const {
+    const Art* below = after ? art(after) : nullptr;
+    const Art* best = nullptr;
+    for (ObjId id : index().layers()) {
+        const Art* a = art(id);
+        if (!a || a->parent != parent || (below && a->order <= below->order)) continue;
+        if (!best || a->order < best->order) best = a;
+    }
+    return best ? best->id : 0;
+}
+
 ObjId Document::layerOf(ObjId id) const {
     for (const Art* a = art(id); a; a = art(a->parent))
         if (a->isLayerGroup()) return a->id;

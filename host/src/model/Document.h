@@ -56,6 +56,9 @@ public:
     bool isLayer(ObjId id) const;
     std::vector<ObjId> children(ObjId id) const;  // top first
     std::vector<ObjId> topLayers() const;         // index order
+    // The topmost layer directly inside `parent` below its sibling `after` (0: the first),
+    // or 0; found among the layers, not by walking the art beside them.
+    ObjId layerUnder(ObjId parent, ObjId after = 0) const;
     ObjId layerOf(ObjId art) const;               // the nearest layer group up the tree (or art itself)
     bool isDescendant(ObjId art, ObjId ancestor) const;
     // Selected as read by the art suite: own bit, or any member selected for containers.
