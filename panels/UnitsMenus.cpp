@@ -4,6 +4,7 @@
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/PanelGlobals.h"
+#include "panels/WallsPanel.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ struct UnitsMenuMember {
 const UnitsMenuMember kMembers[] = {
     {&PanelGlobals::CADguidesWindow, &setupRulerUnitsPopup, &SetupRulerPrecisionPopup},
     {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
+    // Not a popup pair: the walls panel's thickness, shown in the numeric-input unit.
+    {&PanelGlobals::CADwallsWindow, &ShowWallThickness, &ShowWallThickness},
 };
 
 }  // namespace
