@@ -1,7 +1,6 @@
 // The scale assistant: the dialog, its guards and the rescaling of the drawing.
 #include "panels/ScaleAssistant.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -14,7 +13,6 @@
 #include "core/PlotwiseAlerts.h"
 #include "geometry/PlotwiseErrors.h"
 #include "core/PlotwisePlugin.h"
-#include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/NumericInputDialogs.h"
@@ -23,6 +21,7 @@
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
 #include "panels/ScaleSection.h"
+#include "panels/TrackerReadOut.h"
 #include "panels/UnitsMenus.h"
 #include "units/CustomScales.h"
 #include "units/LayerScales.h"
@@ -73,25 +72,13 @@ void RefuseField(ADMDialogRef dialog, int32_t field, int32_t message) {
     MakeActive(dialog, field);
 }
 
-AIRealRect Union(const AIRealRect& a, const AIRealRect& b) {
-    return {std::min(a.left, b.left), std::max(a.top, b.top), std::max(a.right, b.right), std::min(a.bottom, b.bottom)};
-}
-
-// The bounds of the selected art (groups count through their selected members); found is
-// false when nothing selected has bounds.
+// The bounds of the selected art, as the tracker measures them; found is false when
+// nothing is selected.
 AIErr SelectedBounds(AIRealRect* rect, bool* found) {
-    *found = false;
-    std::vector<AIArtHandle> selected;
-    if (AIErr err = MatchingArt(true, selected)) return err;
-    for (AIArtHandle art : selected) {
-        int16_t type = kUnknownArt;
-        if (sAIArt->GetArtType(art, &type) || type == kGroupArt) continue;
-        AIRealRect bounds{};
-        if (sAIArt->GetArtBounds(art, &bounds)) continue;
-        *rect = *found ? Union(*rect, bounds) : bounds;
-        *found = true;
-    }
-    return kNoErr;
+    int16_t any = 0;
+    const AIErr err = tracker::CalculateSelectedBoundsOfDocument(rect, &any, 0);
+    *found = any != 0;
+    return err;
 }
 
 // The ordinary layers in the host's order (the grids and rulers left out).

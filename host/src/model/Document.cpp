@@ -230,6 +230,7 @@ std::vector<ObjId> Document::matching(const std::function<bool(const Art&)>& kee
 }
 
 std::vector<ObjId> Document::selection() const {
+    if (selectionListed_ && selectionRevision_ == revision_) return selection_;
     // Art with its own bit, and the groups above it up to its layer; a container that holds
     // members reads as selected through them alone.
     std::unordered_set<ObjId> seen;
@@ -243,6 +244,9 @@ std::vector<ObjId> Document::selection() const {
         }
     }
     sortInPaintOrder(out);
+    selection_ = out;
+    selectionRevision_ = revision_;
+    selectionListed_ = true;
     return out;
 }
 
@@ -255,6 +259,7 @@ Art* Document::editArt(ObjId id) {
     if (it == arts_.end()) return nullptr;
     journal_.touchArt(id);
     changed(id);
+    if (it->second.attrs & kArtSelected) ++selectedArtEdits_;
     return &it->second;
 }
 
