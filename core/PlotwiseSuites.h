@@ -14,6 +14,7 @@
 #include "ADMTracker.h"
 #include "AIAnnotator.h"
 #include "AIArt.h"
+#include "AIArtStyle.h"
 #include "AIBlock.h"
 #include "AIDictionary.h"
 #include "AIATEPaint.h"
@@ -21,6 +22,7 @@
 #include "AICustomColor.h"
 #include "AIDocument.h"
 #include "AIFont.h"
+#include "AIGradient.h"
 #include "AIHitTest.h"
 #include "AILayer.h"
 #include "AIMatchingArt.h"
@@ -82,7 +84,9 @@
     X(AITagSuite, sAITag, kAITagSuite, kAITagSuiteVersion) \
     X(AITextFrameSuite, sAITextFrame, kAITextFrameSuite, kAITextFrameSuiteVersion) \
     X(AITransformArtSuite, sAITransformArt, kAITransformArtSuite, kAITransformArtSuiteVersion) \
-    X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion)
+    X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion) \
+    X(AIGradientSuite, sAIGradient, kAIGradientSuite, kAIGradientSuiteVersion) \
+    X(AIArtStyleSuite, sAIArtStyle, kAIArtStyleSuite, kAIArtStyleSuiteVersion)
 
 // The suites only the plug-in's life cycle needs: preferences, tools, menus,
 // notifiers, timers, annotators, plug-in options, workspaces, published suites and Unicode

@@ -81,17 +81,6 @@ std::vector<ObjId> Document::children(ObjId id) const {
 
 std::vector<ObjId> Document::topLayers() const { return children(state_.root); }
 
-ObjId Document::layerUnder(ObjId parent, ObjId after) const {
-    const Art* below = after ? art(after) : nullptr;
-    const Art* best = nullptr;
-    for (ObjId id : index().layers()) {
-        const Art* a = art(id);
-        if (!a || a->parent != parent || (below && a->order <= below->order)) continue;
-        if (!best || a->order < best->order) best = a;
-    }
-    return best ? best->id : 0;
-}
-
 ObjId Document::layerOf(ObjId id) const {
     for (const Art* a = art(id); a; a = art(a->parent))
         if (a->isLayerGroup()) return a->id;
@@ -800,6 +789,17 @@ ObjId Document::layerByTitle(const std::string& title) const {
         if (a && a->layer->title == title && (!found || paintsBefore(id, found))) found = id;
     }
     return found;
+}
+
+ObjId Document::nextLayerIn(ObjId parent, ObjId after) const {
+    const Art* from = after ? art(after) : nullptr;
+    const Art* best = nullptr;
+    for (ObjId id : index().layers()) {
+        const Art* a = art(id);
+        if (!a || a->parent != parent || a == from || (from && a->order <= from->order)) continue;
+        if (!best || a->order < best->order) best = a;
+    }
+    return best ? best->id : 0;
 }
 
 AIErr Document::setCurrentLayer(ObjId layer) {

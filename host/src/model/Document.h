@@ -59,9 +59,6 @@ public:
     bool isLayer(ObjId id) const;
     std::vector<ObjId> children(ObjId id) const;  // top first
     std::vector<ObjId> topLayers() const;         // index order
-    // The topmost layer directly inside `parent` below its sibling `after` (0: the first),
-    // or 0; found among the layers, not by walking the art beside them.
-    ObjId layerUnder(ObjId parent, ObjId after = 0) const;
     ObjId layerOf(ObjId art) const;               // the nearest layer group up the tree (or art itself)
     bool isDescendant(ObjId art, ObjId ancestor) const;
     // Selected as read by the art suite: own bit, or any member selected for containers.
@@ -118,6 +115,9 @@ public:
     ObjId insertLayer(ObjId relative, int16_t order, const std::string& title, AIErr* err = nullptr);
     AIErr deleteLayer(ObjId layer);
     ObjId layerByTitle(const std::string& title) const;
+    // The layer directly inside `parent` that paints next after `after` (0: its first),
+    // found among the layers, never by walking the parent's art; 0 when there is none.
+    ObjId nextLayerIn(ObjId parent, ObjId after) const;
     AIErr setCurrentLayer(ObjId layer);
     ObjId currentLayer() const { return state_.currentLayer; }
     AIErr setCurrentLayer(const std::string& title);  // kNoSuchKey when no layer has it

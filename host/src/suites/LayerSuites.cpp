@@ -17,6 +17,12 @@ AIErr needDocument(Document** d) {
     return *d ? kNoErr : kNoDocumentErr;
 }
 
+// The next layer group at or after `id` among its siblings.
+ObjId layerFrom(const Document& d, ObjId id) {
+    while (id && !d.isLayer(id)) id = d.art(id)->next;
+    return id;
+}
+
 AIErr CountLayers(int32_t* count) {
     if (!count) return kBadParameterErr;
     *count = 0;
@@ -42,7 +48,7 @@ AIErr GetFirstLayer(AILayerHandle* first) {
     *first = nullptr;
     Document* d;
     if (AIErr e = needDocument(&d)) return e;
-    *first = layerHandle(d->layerUnder(d->root()));
+    *first = layerHandle(layerFrom(*d, d->art(d->root())->firstChild));
     return kNoErr;
 }
 
@@ -51,7 +57,7 @@ AIErr GetNextLayer(AILayerHandle layer, AILayerHandle* next) {
     *next = nullptr;
     ArtRef r;
     if (AIErr e = lookupLayer(layer, &r)) return e;
-    *next = layerHandle(r.doc->layerUnder(r.art->parent, r.art->id));
+    *next = layerHandle(r.doc->nextLayerIn(r.art->parent, r.art->id));
     return kNoErr;
 }
 
@@ -60,7 +66,7 @@ AIErr GetLayerFirstChild(AILayerHandle layer, AILayerHandle* child) {
     *child = nullptr;
     ArtRef r;
     if (AIErr e = lookupLayer(layer, &r)) return e;
-    *child = layerHandle(r.doc->layerUnder(r.art->id));
+    *child = layerHandle(r.doc->nextLayerIn(r.art->id, 0));
     return kNoErr;
 }
 
