@@ -8,6 +8,7 @@
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricProjection.h"
+#include "axonometric/DepthCylinder.h"
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
@@ -57,10 +58,13 @@ AIErr UpdateOne(AIArtHandle art) {
         }
         depth_object_data data;
         if (AIErr err = GetAxonometricData(art, &data)) return err;
-        // Cylinder groups are projected like other art until they are rebuilt by their
-        // own routine.
-        const AIErr err = g->axoUpdateFlattenOnly ? invertAxonometricArt(art, &data)
-                                                  : ProjectAxonometric(art, data.face, &g->prefs.isoView);
+        AIErr err = kNoErr;
+        if (g->axoUpdateFlattenOnly)
+            err = invertAxonometricArt(art, &data);
+        else if (data.type == kAxoCylinderGroup)
+            err = UpdateAxoCylinder(art, kAxoNoFace);  // on the face it has
+        else
+            err = ProjectAxonometric(art, data.face, &g->prefs.isoView);
         if (err) NoteForUser(kSkippedArtNote, "axonometric object " + std::to_string(data.id));
         return kNoErr;
     }

@@ -22,19 +22,19 @@ AIErr doArtMustBeClickedErrorDialog();
 AIErr doDialogInputErrorDialog(const char* text);
 
 // Headings of the notes (string list 17000): what was done, then the items it was done to.
-constexpr int32_t kLockedNote = 78;          // a host error: a layer locked or hidden
-constexpr int32_t kStaleNote = 79;           // art deleted or undone meanwhile
-constexpr int32_t kSingularViewNote = 80;    // the axonometric view cannot be turned back
-constexpr int32_t kWrongTypeNote = 81;       // a stored value of the wrong type
-constexpr int32_t kRefusedValueNote = 82;    // the host refused a value
-constexpr int32_t kHostErrorNote = 83;       // any other host error, by code
-constexpr int32_t kUnreadableDimensionsNote = 84;
-constexpr int32_t kDefaultedValuesNote = 85;
-constexpr int32_t kRenumberedDimensionsNote = 86;
-constexpr int32_t kUnknownVersionNote = 87;
-constexpr int32_t kDegenerateViewNote = 88;
-constexpr int32_t kSkippedArtNote = 89;
-constexpr int32_t kDefaultedPreferencesNote = 90;
+constexpr int32_t kLockedNote = 80;          // a host error: a layer locked or hidden
+constexpr int32_t kStaleNote = 81;           // art deleted or undone meanwhile
+constexpr int32_t kSingularViewNote = 82;    // the axonometric view cannot be turned back
+constexpr int32_t kWrongTypeNote = 83;       // a stored value of the wrong type
+constexpr int32_t kRefusedValueNote = 84;    // the host refused a value
+constexpr int32_t kHostErrorNote = 85;       // any other host error, by code
+constexpr int32_t kUnreadableDimensionsNote = 86;
+constexpr int32_t kDefaultedValuesNote = 87;
+constexpr int32_t kRenumberedDimensionsNote = 88;
+constexpr int32_t kUnknownVersionNote = 89;
+constexpr int32_t kDegenerateViewNote = 90;
+constexpr int32_t kSkippedArtNote = 91;
+constexpr int32_t kDefaultedPreferencesNote = 92;
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.
