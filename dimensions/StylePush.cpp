@@ -232,16 +232,10 @@ std::span<const StyleField* const> PushedFields(CADAttrType code) {
 
 std::span<const StyleField* const> StyleMapFields() { return kMapFields; }
 
-PlotwiseLiveAttributesMapType& live_attributes_map::of(const StyleField& field) {
+int32_t StyleMapIndex(const StyleField& field) {
     for (size_t i = 0; i < kStyleMapEntries; ++i)
-        if (kMapFields[i] == &field) return entry[i];
-    static PlotwiseLiveAttributesMapType none = kMapDummy;  // a field without an entry
-    none = kMapDummy;
-    return none;
-}
-
-PlotwiseLiveAttributesMapType live_attributes_map::of(const StyleField& field) const {
-    return const_cast<live_attributes_map*>(this)->of(field);
+        if (kMapFields[i] == &field) return static_cast<int32_t>(i);
+    return -1;
 }
 
 AIErr InitStyleMap(live_attributes_map* map) {

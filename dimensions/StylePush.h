@@ -110,14 +110,21 @@ constexpr size_t kStyleMapEntries = 74;
 // The fields of the map, in its order.
 std::span<const StyleField* const> StyleMapFields();
 
+// The index of a field's entry in the map, or -1 for a field without one.
+int32_t StyleMapIndex(const StyleField& field);
+
 struct live_attributes_map {
     live_attributes_map* next = nullptr;
     PlotwiseLiveAttributesMapType entry[kStyleMapEntries] = {};
 
-    // The entry of one field of the style record (the field must have one).
-    PlotwiseLiveAttributesMapType& of(const StyleField& field);
-    PlotwiseLiveAttributesMapType of(const StyleField& field) const;
-    bool known(const StyleField& field) const { return of(field) == kMapKnown; }
+    // A field without an entry counts as known.
+    bool known(const StyleField& field) const {
+        const int32_t i = StyleMapIndex(field);
+        return i < 0 || entry[i] == kMapKnown;
+    }
+    void setUnknown(const StyleField& field) {
+        if (const int32_t i = StyleMapIndex(field); i >= 0) entry[i] = kMapUnknown;
+    }
 };
 
 // Every entry known; next is left as it is.

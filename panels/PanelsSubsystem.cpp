@@ -5,10 +5,14 @@
 #include "core/PlotwiseSubsystem.h"
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
+#include "panels/LabelsPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
+#include "panels/PanelsFromSelection.h"
 #include "panels/ScaleSection.h"
+#include "panels/StylesPanel.h"
+#include "panels/TextPanel.h"
 
 namespace {
 
@@ -101,6 +105,8 @@ constexpr PlotwisePanelRow kShortcutsRow = {
 constexpr PlotwisePanelRow kTextRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADtextWindow; },
     .dialogName = "CADtext",
+    .create = &CreateCADtextWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADtextWindowPrefs(g->CADtextWindow); },
     .writeOrder = 6,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtextMenuItem; },
     .showString = 14,
@@ -117,6 +123,8 @@ constexpr PlotwisePanelRow kTextRow = {
 constexpr PlotwisePanelRow kStylesRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADattributesWindow; },
     .dialogName = "CADattributes",
+    .create = &CreateCADattributesWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADattributesWindowPrefs(g->CADattributesWindow); },
     .writeOrder = 1,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADattributesMenuItem; },
     .showString = 2,
@@ -133,6 +141,8 @@ constexpr PlotwisePanelRow kStylesRow = {
 constexpr PlotwisePanelRow kLabelsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADlabelsWindow; },
     .dialogName = "CADlabels",
+    .create = &CreateCADlabelsWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADlabelsWindowPrefs(g->CADlabelsWindow); },
     .writeOrder = 5,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADlabelsMenuItem; },
     .showString = 10,
@@ -151,7 +161,7 @@ const PlotwisePanelRow kPanels[] = {kIsometricRow, kTrackerRow, kDocumentRow, kG
                                     kShortcutsRow, kTextRow, kStylesRow, kLabelsRow};
 
 const PlotwiseTimerRow kTimers[] = {
-    {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, nullptr},
+    {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, &LabelOptionsTimerAction},
 };
 
 // The document's scale settings and the layer list follow the documents.
@@ -189,5 +199,8 @@ extern const PlotwiseSubsystem kPanelsSubsystem = {
               .beforeSaveOrClose = &SaveCADdocumentScaleSettings,
               .afterSaveOrClose = &UpdateCADdocumentLayerList,
               .layerListChanged = &UpdateCADdocumentLayerList,
-              .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList},
+              .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList,
+              .selectionChanged = &UpdatePalettesFromSelectedArt},
+    .services = {.updateDimensionIncrementFld = &UpdateDimensionIncrementFld,
+                 .updateLabelIncrementFld = &UpdateLabelIncrementFld},
 };
