@@ -141,7 +141,7 @@ void RefreshLabels(ADMDialogRef dialog, const live_attributes_map& map, const D&
 }
 
 // The view pad drawn again.
-void RefreshIsometric(ADMDialogRef dialog, const live_attributes_map&, const D&) {
+[[maybe_unused]] void RefreshIsometric(ADMDialogRef dialog, const live_attributes_map&, const D&) {
     if (ADMItemRef pad = PanelItem(dialog, kViewPadItem)) {
         sADMItem->Invalidate(pad);
         sADMItem->Update(pad);
@@ -150,7 +150,7 @@ void RefreshIsometric(ADMDialogRef dialog, const live_attributes_map&, const D&)
 
 // The thickness as typed, read again in the numeric-input unit and shown formatted; a text
 // that does not read as a length changes nothing.
-void RefreshWalls(ADMDialogRef dialog, const live_attributes_map&, const D&) {
+[[maybe_unused]] void RefreshWalls(ADMDialogRef dialog, const live_attributes_map&, const D&) {
     preferences& p = g->prefs;
     double typed = 0;
     if (!PanelItem(dialog, kWallThicknessItem) || p.scaler == 0 ||
@@ -167,8 +167,8 @@ constexpr SelectionFollower kFollowers[] = {
     {+[]() -> ADMDialogRef& { return g->CADattributesWindow; }, &RefreshStyles},
     {+[]() -> ADMDialogRef& { return g->CADtextWindow; }, &RefreshText},
     {+[]() -> ADMDialogRef& { return g->CADlabelsWindow; }, &RefreshLabels},
-    {+[]() -> ADMDialogRef& { return g->CADisometricWindow; }, &RefreshIsometric},
-    {+[]() -> ADMDialogRef& { return g->CADwallsWindow; }, &RefreshWalls},
+    // PENDING-ISO-WALLS {+[]() -> ADMDialogRef& { return g->CADisometricWindow; }, &RefreshIsometric},
+    // PENDING-ISO-WALLS {+[]() -> ADMDialogRef& { return g->CADwallsWindow; }, &RefreshWalls},
 };
 
 }  // namespace
