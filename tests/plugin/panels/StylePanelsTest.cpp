@@ -8,6 +8,7 @@
 #include <string>
 
 #include "PanelSessionFixture.h"
+#include "core/PlotwiseSelection.h"
 #include "dimensions/DimensionStorage.h"
 #include "panels/LabelsPanel.h"
 #include "panels/StylesPanel.h"
@@ -312,6 +313,38 @@ TEST_F(StylePanelsTest, TheLabelRowsFollowTheFormatAndTheNumericOptionMovesTheCo
     EXPECT_EQ(g->prefs.incrementalLabelNumber, 8);
     ASSERT_EQ(Pick(kNumericOptionPopup, 1), kNoErr);
     EXPECT_EQ(g->prefs.incrementalLabelNumber, 8);
+}
+
+TEST_F(StylePanelsTest, ThePanelsShowTheSelectionBlankWhereItDiffers) {
+    D one = g->prefs.style;
+    one.arrowheadLength = 5;
+    one.arrowheadWeight = 3;
+    one.dimensionTextSize = 20;
+    D two = one;
+    two.arrowheadLength = 7;
+    const float own = g->prefs.style.arrowheadLength;
+    AIArtHandle first = Dimension(1, false, &one);
+    AIArtHandle second = Dimension(2, false, &two);
+    ASSERT_EQ(session->hostEvent([&]() -> AIErr {
+        if (AIErr err = sAIArt->SetArtUserAttr(first, kArtSelected, kArtSelected)) return err;
+        return sAIArt->SetArtUserAttr(second, kArtSelected, kArtSelected);
+    }),
+              kNoErr);
+    panel = Dialogs().findDialog(S);
+    EXPECT_FALSE(View(kArrowheadLengthField).known);
+    EXPECT_TRUE(View(kArrowheadWeightField).known);
+    EXPECT_FLOAT_EQ(View(kArrowheadWeightField).value, 3);
+    EXPECT_EQ(g->prefs.style.arrowheadLength, own);  // a mixed field keeps the current value
+    EXPECT_EQ(g->prefs.style.arrowheadWeight, 3);    // the rest becomes the current style
+    EXPECT_EQ(g->prefs.style.dimensionTextSize, 20);
+    // One of them alone: everything known, its length taken.
+    ASSERT_EQ(session->hostEvent([&]() -> AIErr { return sAIArt->SetArtUserAttr(second, kArtSelected, 0); }), kNoErr);
+    EXPECT_TRUE(View(kArrowheadLengthField).known);
+    EXPECT_EQ(g->prefs.style.arrowheadLength, 5);
+    // Nothing selected: the current style itself, every item known.
+    ASSERT_EQ(session->hostEvent([]() -> AIErr { return deselectAllArt(); }), kNoErr);
+    EXPECT_TRUE(View(kArrowheadLengthField).known);
+    EXPECT_FLOAT_EQ(View(kArrowheadLengthField).value, g->prefs.style.arrowheadLength);
 }
 
 }  // namespace
