@@ -171,4 +171,9 @@ struct preferences {
     float wallThickness{};
     int showWallInfo{};
     int32_t wallDatum{};
+    // --- the walls panel's placement ---
+    AIRealPoint CADwallsLoc{84, 236};
+    int32_t CADwallsDockCode = 0x4FF03;
+    char CADwallsDockGroup[65] = "CADdocument";
+    int CADwallsCollapseState = 0;
 };

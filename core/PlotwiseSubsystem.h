@@ -218,6 +218,10 @@ struct PlotwiseServices {
     AIErr (*getFontKeyFromFaceStr)(const char* face, AIFontKey* font);
     // The rulers drawn again (when they are shown); startTimer: theTimer restores the selection.
     AIErr (*drawRulersOnly)(int32_t redraw, int32_t startTimer);
+
+    // The wall tool's numeric builder, which the "CADWall" dialog's OK runs: one wall of that
+    // length (drawn points) and angle (radians) from the first click.
+    AIErr (*doInputWallTool)(AIReal length, AIReal angle);
 };
 
 // ---------------------------------------------------------------------------------------

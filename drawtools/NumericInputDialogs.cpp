@@ -9,12 +9,14 @@
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
 #include "drawtools/DrawToolGlobals.h"
+#include "drawtools/DrawToolSupport.h"
 #include "drawtools/TanPerpLineTool.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
@@ -84,6 +86,12 @@ const NumericInputField kCylinderFields[] = {
     {11, K::kSize, +[]() -> AIReal& { return g->inputCylinderLength; }},
 };
 
+// The wall tool lies above this folder: its builder is reached through its service.
+AIErr BuildWallFromDialog() {
+    auto build = PlotwiseService().doInputWallTool;
+    return build ? build(g->inputWallLength, DegreesToRadians(g->inputWallAngle)) : kNoErr;
+}
+
 // Every dialog of the drawing tools. The choice fields (radios, check boxes, pop-ups) of
 // the dialogs whose tools are still to come are wired with those tools; the template of
 // "Callouts" (16300) is not among the resources, as its tool is never registered.
@@ -91,7 +99,7 @@ const NumericInputDialog kDialogs[] = {
     {"CADRect", 16700, kRectFields, false, nullptr, &BuildRectFromDialog},
     {"CADEllipse", 16710, kEllipseFields, false, nullptr, &BuildEllipseFromDialog},
     {"CADLine", 16720, kLineFields, false, &LengthAngleRiseRunNotifierProc, &BuildLineFromDialog},
-    {"CADWall", 16730, kWallFields, false, nullptr, nullptr},
+    {"CADWall", 16730, kWallFields, false, nullptr, &BuildWallFromDialog},
     {"CADArcByRadius", 16740, kArcByRadiusFields, true, nullptr, &BuildArcByRadiusFromDialog, nullptr, nullptr,
      nullptr, true},
     {"CADArcByPoints", 16750, kArcByPointsFields, true, nullptr, &BuildArcByPointsFromDialog, nullptr, nullptr,

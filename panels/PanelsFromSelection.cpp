@@ -150,7 +150,7 @@ void RefreshLabels(ADMDialogRef dialog, const live_attributes_map& map, const D&
 
 // The thickness as typed, read again in the numeric-input unit and shown formatted; a text
 // that does not read as a length changes nothing.
-[[maybe_unused]] void RefreshWalls(ADMDialogRef dialog, const live_attributes_map&, const D&) {
+void RefreshWalls(ADMDialogRef dialog, const live_attributes_map&, const D&) {
     preferences& p = g->prefs;
     double typed = 0;
     if (!PanelItem(dialog, kWallThicknessItem) || p.scaler == 0 ||
@@ -168,7 +168,7 @@ constexpr SelectionFollower kFollowers[] = {
     {+[]() -> ADMDialogRef& { return g->CADtextWindow; }, &RefreshText},
     {+[]() -> ADMDialogRef& { return g->CADlabelsWindow; }, &RefreshLabels},
     // PENDING-ISO-WALLS {+[]() -> ADMDialogRef& { return g->CADisometricWindow; }, &RefreshIsometric},
-    // PENDING-ISO-WALLS {+[]() -> ADMDialogRef& { return g->CADwallsWindow; }, &RefreshWalls},
+    {+[]() -> ADMDialogRef& { return g->CADwallsWindow; }, &RefreshWalls},
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "panels/ScaleSection.h"
 #include "panels/StylesPanel.h"
 #include "panels/TextPanel.h"
+#include "panels/WallsPanel.h"
 
 namespace {
 
@@ -81,10 +82,18 @@ constexpr PlotwisePanelRow kGuidesRow = {
 constexpr PlotwisePanelRow kWallsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADwallsWindow; },
     .dialogName = "CADwalls",
+    .create = &CreateCADwallsWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADwallsWindowPrefs(g->CADwallsWindow); },
     .writeOrder = 8,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADwallsMenuItem; },
     .showString = 47,
-    .hideString = 48};
+    .hideString = 48,
+    .prefix = "ZMKCADwalls3",
+    .loc = &P::CADwallsLoc,
+    .dockCode = &P::CADwallsDockCode,
+    .dockGroup = &P::CADwallsDockGroup,
+    .collapse = &P::CADwallsCollapseState,
+    .collapseKey = "CADwallsCollapseState"};
 
 constexpr PlotwisePanelRow kShortcutsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADshortcutsWindow; },
@@ -188,6 +197,7 @@ const PanelFrame kLabelsFrame = {&kLabelsRow, 16900, 5, 0, 0, 0, 16512};
 const PanelFrame kTextFrame = {&kTextRow, 16930, 7, 17090, 358, 119, 16510};
 const PanelFrame kShortcutsFrame = {&kShortcutsRow, 16350, 11, 16260, 278, 160, 16518};
 const PanelFrame kGuidesFrame = {&kGuidesRow, kGuidesPanelID, 3, 0, 0, 0, 16513};
+const PanelFrame kWallsFrame = {&kWallsRow, kWallsPanelID, 10, 0, 0, 0, 16516};
 
 extern const PlotwiseSubsystem kPanelsSubsystem = {
     .name = "panels",

@@ -5,6 +5,7 @@
 #include "panels/GuidesPanel.h"
 #include "panels/PanelGlobals.h"
 #include "panels/TextPanel.h"
+#include "panels/WallsPanel.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ const UnitsMenuMember kMembers[] = {
     {&PanelGlobals::CADtextWindow, &SetupLowerUnitsPopup, &SetupLowerPrecisionPopup},
     {&PanelGlobals::CADguidesWindow, &setupRulerUnitsPopup, &SetupRulerPrecisionPopup},
     {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
+    // Not a popup pair: the walls panel's thickness, shown in the numeric-input unit.
+    {&PanelGlobals::CADwallsWindow, &ShowWallThickness, &ShowWallThickness},
 };
 
 }  // namespace

@@ -189,16 +189,7 @@ TEST_F(GuidesPanelTest, TheSnapAndCursorSettingsAreStored) {
 
 TEST_F(GuidesPanelTest, ThePanelKeepsItsPlaceUnderItsOwnPrefix) {
     StartGuides();
-    ADMRect bounds{};
-    ASSERT_EQ(sADMDialog->GetBoundsRect(panel, &bounds), kNoErr);
-    EXPECT_EQ(bounds.left, 84);
-    EXPECT_EQ(bounds.top, 236);
-    ASSERT_EQ(Dialogs().userMove(panel, 300, 120), kNoErr);
-    ASSERT_EQ(session->shutdown(), kNoErr);
-    AIRealPoint where{};
-    Store().getPoint("ZMKCADguides3", "Location", &where);
-    EXPECT_EQ(where.h, 300);
-    EXPECT_EQ(where.v, 120);
+    ExpectPlaceKeptUnder("ZMKCADguides3");
 }
 
 }  // namespace

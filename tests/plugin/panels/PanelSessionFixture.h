@@ -126,6 +126,20 @@ protected:
         }
         return out;
     }
+    // The panel opens where its preferences say (84, 236 at first) and, moved by the user,
+    // writes its new place under its own prefix at shut-down.
+    void ExpectPlaceKeptUnder(const char* prefix) {
+        ADMRect bounds{};
+        ASSERT_EQ(sADMDialog->GetBoundsRect(panel, &bounds), kNoErr);
+        EXPECT_EQ(bounds.left, 84);
+        EXPECT_EQ(bounds.top, 236);
+        ASSERT_EQ(Dialogs().userMove(panel, 300, 120), kNoErr);
+        ASSERT_EQ(session->shutdown(), kNoErr);
+        AIRealPoint where{};
+        Store().getPoint(prefix, "Location", &where);
+        EXPECT_EQ(where.h, 300);
+        EXPECT_EQ(where.v, 120);
+    }
     ADMRect LocalRect() {
         ADMRect r{};
         sADMDialog->GetLocalRect(panel, &r);

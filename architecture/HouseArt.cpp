@@ -1,0 +1,177 @@
+// Drawing a house from its walls, and finding the house under a point.
+#include "architecture/HouseArt.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "architecture/ArtMaking.h"
+#include "architecture/HouseRecord.h"
+#include "artwork/DrawingLayer.h"
+#include "architecture/ArchitectureGlobals.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSuites.h"
+
+namespace {
+
+constexpr GlobalsView<ArchitectureGlobals> g;
+
+// The handle length of a quarter circle's Bezier, over its radius.
+constexpr double kQuarterCircle = 0.55228474983;
+
+AIRealPoint Real(WallPoint p) { return {static_cast<AIReal>(p.h), static_cast<AIReal>(p.v)}; }
+
+AIPathSegment Corner(WallPoint p) { return CornerAnchor(Real(p)); }
+
+using Anchors = std::vector<AIPathSegment>;
+
+// A door: the leaf standing open at right angles to the wall from its hinge, and the quarter
+// circle its edge sweeps back to the other jamb, on the face it opens to. A window: both
+// faces and the glass along the middle, across the opening.
+std::vector<Anchors> OpeningSymbol(const Wall& wall, const WallOpening& o) {
+    const WallFrame f = FrameOf(wall);
+    const double from = o.at - o.width / 2, to = o.at + o.width / 2;
+    if (o.kind == kWindowOpening) {
+        std::vector<Anchors> lines;
+        for (double offset : {f.lo, (f.lo + f.hi) / 2, f.hi})
+            lines.push_back({Corner(f.at(from, offset)), Corner(f.at(to, offset))});
+        return lines;
+    }
+    const double face = o.side ? f.lo : f.hi, out = o.side ? -1.0 : 1.0;
+    const double hingeAt = o.hinge ? to : from, jambAt = o.hinge ? from : to;
+    const WallPoint hinge = f.at(hingeAt, face), jamb = f.at(jambAt, face);
+    const WallPoint leafEnd = f.at(hingeAt, face + out * o.width);
+    const double k = kQuarterCircle * o.width, towardJamb = jambAt > hingeAt ? 1.0 : -1.0;
+    AIPathSegment start = Corner(leafEnd), end = Corner(jamb);
+    start.out = Real({leafEnd.h + f.d.h * towardJamb * k, leafEnd.v + f.d.v * towardJamb * k});
+    end.in = Real({jamb.h + f.n.h * out * k, jamb.v + f.n.v * out * k});
+    return {{Corner(hinge), Corner(leafEnd)}, {start, end}};
+}
+
+AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, House* drawn) {
+    // The walls in the paint of new art, the rooms they enclose (running the other way) left
+    // empty by the non-zero rule; the symbols in its stroke, unfilled.
+    AIPathStyle wallPaint{};
+    (void)sAIPathStyle->GetCurrentPathStyle(&wallPaint, nullptr, nullptr);
+    wallPaint.evenodd = false;
+    const AIPathStyle symbolPaint = UnfilledPaint();
+    for (const Wall& wall : walls)
+        for (const WallOpening& o : wall.openings)
+            for (const Anchors& line : OpeningSymbol(wall, o))
+                if (AIErr err = NewPath(group, kPlaceInsideOnTop, line, false, &symbolPaint)) return err;
+    AIArtHandle outline = nullptr;
+    if (AIErr err = sAIArt->NewArt(kCompoundPathArt, kPlaceInsideOnTop, group, &outline)) return err;
+    for (const WallPolygon& contour : HouseOutline(walls)) {
+        Anchors anchors;
+        anchors.reserve(contour.size());
+        for (WallPoint p : contour) anchors.push_back(Corner(p));
+        if (AIErr err = NewPath(outline, kPlaceInsideOnBottom, anchors, true, nullptr)) return err;
+    }
+    if (AIErr err = sAIPathStyle->SetPathStyle(outline, &wallPaint)) return err;
+    if (record)
+        if (AIErr err = WriteHouseRecord(outline, walls)) return err;
+    drawn->path = outline;
+    drawn->group = group;
+    drawn->walls = walls;
+    return kNoErr;
+}
+
+// A press within this distance of a wall is on it.
+constexpr AIReal kOnWall = 2.0f;
+
+// Neither hidden nor locked, of itself or through its groups and layer.
+bool Editable(AIArtHandle art) {
+    for (int level = 0; art && level < 8; ++level) {
+        uint32_t attr = 0;
+        if (sAIArt->GetArtUserAttr(art, kArtLocked | kArtHidden, &attr) || attr) return false;
+        if (sAIArt->GetArtParent(art, &art)) return false;
+    }
+    return true;
+}
+
+// The house an art belongs to: the art itself, its container, or the group whose topmost
+// member is the house path.
+AIArtHandle HousePathOf(AIArtHandle art) {
+    for (int level = 0; art && level < 3; ++level) {
+        if (HasHouseRecord(art)) return art;
+        AIArtHandle parent = nullptr;
+        if (sAIArt->GetArtParent(art, &parent)) return nullptr;
+        if (parent) {
+            AIArtHandle top = nullptr;
+            if (!sAIArt->GetArtFirstChild(parent, &top) && top && top != art && HasHouseRecord(top)) return top;
+        }
+        art = parent;
+    }
+    return nullptr;
+}
+
+// The walls and corners of the house on its path, read again only when the document
+// changed since the last reading (or another house is read).
+AIErr ReadHouse(House* house, std::string* problem) {
+    HouseRecordRead& last = g->lastHouseRead;
+    if (last.path != house->path || !last.from.Holds()) {
+        last.path = house->path;
+        last.err = ReadHouseRecord(house->path, &last.walls, &last.problem);
+        last.corners = JoinWalls(last.walls);
+        last.from.WorkedOut();
+    }
+    house->walls = last.walls;
+    house->corners = last.corners;
+    *problem = last.problem;
+    return last.err;
+}
+
+}  // namespace
+
+AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* problem) {
+    *found = false;
+    *house = House{};
+    problem->clear();
+    // What lies near the point, from the host's index: the houses whose walls the point is
+    // on, whatever their paint (a wall without fill is found inside as on its edge).
+    const AIRealRect area{point.h - kOnWall, point.v + kOnWall, point.h + kOnWall, point.v - kOnWall};
+    std::vector<AIArtHandle> near;
+    if (AIErr err = ArtInRect(area, near)) return err;
+    std::vector<AIArtHandle> seen;
+    House damaged;
+    std::string damage;
+    for (AIArtHandle art : near) {
+        AIArtHandle path = HousePathOf(art);
+        if (!path || std::find(seen.begin(), seen.end(), path) != seen.end() || !Editable(path)) continue;
+        seen.push_back(path);
+        House candidate;
+        candidate.path = path;
+        if (AIErr err = sAIArt->GetArtParent(path, &candidate.group)) return err;
+        std::string why;
+        const AIErr err = ReadHouse(&candidate, &why);
+        if (err == kDamagedHouseErr) {
+            if (!damaged.path) damaged = candidate, damage = why;
+            continue;
+        }
+        if (err) return err;
+        if (WallAt(candidate.walls, candidate.corners, {point.h, point.v}, kOnWall) < 0) continue;
+        *found = true;
+        *house = std::move(candidate);
+        return kNoErr;
+    }
+    // A house whose record cannot be read may be the one meant: it is named.
+    if (!damaged.path) return kNoErr;
+    *found = true;
+    *house = damaged;
+    *problem = damage;
+    return kDamagedHouseErr;
+}
+
+AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record) {
+    *drawn = House{};
+    const bool replace = replacing && replacing->group;
+    AIArtHandle group = nullptr;
+    if (replace && !walls.empty()) {
+        if (AIErr err = sAIArt->NewArt(kGroupArt, kPlaceAbove, replacing->group, &group)) return err;
+    } else if (!walls.empty()) {
+        if (AIErr err = PrepCADLayer()) return err;
+        group = g->group;
+    }
+    if (group)
+        if (AIErr err = DrawInto(group, walls, record, drawn)) return err;
+    return replace ? sAIArt->DisposeArt(replacing->group) : kNoErr;
+}

@@ -1,0 +1,31 @@
+// The art of a house: a group holding, on top, the house path (a compound path of the
+// outline of every wall together, painted with the paint of new art and carrying the
+// record) and, below it, the symbols of its doors (leaf and swing) and windows (the faces
+// and the glass across the opening), stroked alike and unfilled. A house is drawn again
+// whole from its walls whenever it changes, in the place of the old drawing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "AITypes.h"
+#include "architecture/WallGeometry.h"
+
+struct House {
+    AIArtHandle path = nullptr;   // the outline, with the record
+    AIArtHandle group = nullptr;  // the house's group
+    std::vector<Wall> walls;
+    std::vector<WallCorners> corners;  // of the walls, as JoinWalls finds them
+};
+
+// The house with a wall under the point (within 2 points of it, whatever the paint), from
+// the art the host finds near the point; houses on hidden or locked layers are passed over.
+// `found` tells whether there is one. Failing that, a house near the point whose record
+// cannot be read is found with kDamagedHouseErr and `problem` naming the fault.
+AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* problem);
+
+// Draws the walls as a house in place of `replacing` (its group, which goes), or, for a new
+// house, into a fresh group on top of the drawing layer; `drawn` receives the new art and
+// the walls. With no walls the old house goes and nothing is drawn. Without `record` the
+// house path gets no record (a drag's preview, whose release writes it).
+AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record = true);

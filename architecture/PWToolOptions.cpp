@@ -1,0 +1,148 @@
+// The class-based tools' options dialogs.
+#include "architecture/PWToolOptions.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "architecture/ArchitectureMessages.h"
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseGlobals.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "units/NumericFields.h"
+#include "units/PlotwiseUnits.h"
+
+namespace {
+
+constexpr GlobalsView<CoreGlobals> g;
+
+constexpr int16_t kOKItem = 1, kCancelItem = 2;
+constexpr int32_t kBadFormatMessage = 18;      // 17018
+constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
+
+double ScaleFactor() {
+    const double s = g->prefs.scaler;
+    return std::isfinite(s) && s > 0 ? s : 1.0;
+}
+
+ADMItemRef Item(ADMDialogRef dialog, int16_t id) { return sADMDialog->GetItem(dialog, id); }
+
+std::string ShownText(const OptionField& f) {
+    if (f.count) return std::to_string(f.count->get());
+    if (f.text) return f.text->get();
+    // The formatter works at the drawing's scale: a paper size is handed to it unscaled.
+    char text[256] = {};
+    const double value = f.atScale ? f.length->get() : f.length->get() / ScaleFactor();
+    doScaleAndUnits(0, value, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
+                    static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    return text;
+}
+
+std::string ItemText(ADMDialogRef dialog, int16_t id) {
+    char text[PWPersistentString::kMaxLength + 1] = {};
+    sADMItem->GetText(Item(dialog, id), text, sizeof text);
+    return text;
+}
+
+// What a field holds, or why it cannot be used.
+struct Read {
+    double length = 0;
+    int32_t count = 0;
+    std::string text;
+    std::string refusal;
+};
+
+Read ReadField(ADMDialogRef dialog, const OptionField& f) {
+    Read r;
+    if (f.text) {
+        r.text = ItemText(dialog, f.item);
+    } else if (f.count) {
+        std::string t = ItemText(dialog, f.item);
+        const size_t from = t.find_first_not_of(' '), to = t.find_last_not_of(' ');
+        t = from == std::string::npos ? "" : t.substr(from, to - from + 1);
+        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), r.count);
+        if (t.empty() || ec != std::errc() || end != t.data() + t.size() || r.count < f.least || r.count > f.most)
+            r.refusal = ArchitectureText(kWholeNumberMessage, {std::to_string(f.least), std::to_string(f.most)});
+    } else {
+        double typed = 0;
+        char words[256] = {};
+        if (!parseFieldInput(dialog, f.item, &typed, g->prefs.NumericInputUnits)) {
+            GetPlotwiseString(kMessageList, kBadFormatMessage, words, sizeof words);
+            r.refusal = words;
+        } else {
+            r.length = f.atScale ? typed / ScaleFactor() : typed;
+            if (!(r.length > 0) || !std::isfinite(static_cast<float>(r.length))) {
+                GetPlotwiseString(kMessageList, kGreaterThanZeroMessage, words, sizeof words);
+                r.refusal = words;
+            }
+        }
+    }
+    return r;
+}
+
+struct OpenOptions {
+    std::span<const OptionField> fields;
+    std::vector<std::string> shown;  // each field's text as the dialog opened
+};
+
+void OptionsOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
+    ADMDialogRef dialog = sADMItem->GetDialog(item);
+    const auto* open = static_cast<const OpenOptions*>(sADMDialog->GetUserData(dialog));
+    if (open) {
+        std::vector<Read> reads;
+        for (size_t i = 0; i < open->fields.size(); ++i) {
+            const OptionField& f = open->fields[i];
+            // A length left as it was shown, perhaps rounded, keeps its value in full.
+            if (f.length && ItemText(dialog, f.item) == open->shown[i]) {
+                reads.push_back({.length = f.length->get()});
+                continue;
+            }
+            reads.push_back(ReadField(dialog, f));
+            if (!reads.back().refusal.empty()) {
+                doDialogInputErrorDialog(reads.back().refusal.c_str());
+                sADMItem->Activate(Item(dialog, f.item), true);
+                return;
+            }
+        }
+        for (size_t i = 0; i < reads.size(); ++i) {
+            const OptionField& f = open->fields[i];
+            if (f.text) f.text->set(reads[i].text);
+            if (f.count) f.count->set(reads[i].count);
+            if (f.length) f.length->set(reads[i].length);
+            PWPersistentDataType* setting = f.text ? static_cast<PWPersistentDataType*>(f.text)
+                                            : f.count ? static_cast<PWPersistentDataType*>(f.count)
+                                                      : f.length;
+            (void)setting->write();  // a store that refuses keeps the value for this session
+        }
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+ASErr InitOptionsDialog(ADMDialogRef dialog) {
+    auto* open = static_cast<OpenOptions*>(sADMDialog->GetUserData(dialog));
+    if (!open) return kBadParameterErr;
+    sADMItem->SetNotifyProc(Item(dialog, kOKItem), &OptionsOKBtnCallbackProc);
+    sADMDialog->SetDefaultItemID(dialog, kOKItem);
+    sADMDialog->SetCancelItemID(dialog, kCancelItem);
+    for (const OptionField& f : open->fields) {
+        open->shown.push_back(ShownText(f));
+        if (ADMItemRef item = Item(dialog, f.item)) sADMItem->SetText(item, open->shown.back().c_str());
+    }
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr RunOptionsDialog(const char* name, int32_t id, std::span<const OptionField> fields) {
+    if (!sADMDialog) return kNoErr;
+    OpenOptions open{fields};
+    (void)sADMDialog->Modal(g->thisPlugin, name, id, kADMModalDialogStyle, &InitOptionsDialog, &open, 0);
+    return kNoErr;
+}
+
+bool UsableLength(const PWPersistentDouble& length) {
+    return std::isfinite(length.get()) && length.get() > 0 && std::isfinite(static_cast<float>(length.get()));
+}

@@ -1,0 +1,103 @@
+// The walls panel: its frame, its items set up from the wall settings, and the notifiers
+// that store each change.
+#include "panels/WallsPanel.h"
+
+#include <cmath>
+
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "panels/PanelFrame.h"
+#include "panels/PanelGlobals.h"
+#include "units/NumericFields.h"
+#include "units/PlotwiseUnits.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+constexpr int32_t kBadFormatMessage = 18;        // 17018
+constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
+
+bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
+
+ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
+
+double ScaleFactor() {
+    const double s = g->prefs.scaler;
+    return std::isfinite(s) && s > 0 ? s : 1.0;
+}
+
+void Say(int32_t message) {
+    char text[256] = {};
+    GetPlotwiseString(kMessageList, message, text, sizeof text);
+    doDialogInputErrorDialog(text);
+}
+
+}  // namespace
+
+AIErr CreateCADwallsWindow() { return CreatePanel(kWallsFrame, &InitCADwallsWindow); }
+
+ASErr InitCADwallsWindow(ADMDialogRef dialog) {
+    PanelInitScope scope(dialog);
+    if (AIErr err = scope.error()) return err;
+    if (AIErr err = RestorePanelPlacement(kWallsFrame, dialog)) return err;
+    g->CADwallsWindow = dialog;
+    SizeCollapsedPanel(kWallsFrame, dialog);
+    if (ADMItemRef field = Item(dialog, kWallThicknessField)) {
+        ShowWallThickness(dialog);
+        sADMItem->SetNotifyProc(field, &WallThicknessFieldNotifierProc);
+    }
+    if (ADMItemRef box = Item(dialog, kShowWallInfoCheckBox)) {
+        sADMItem->SetBooleanValue(box, g->prefs.showWallInfo != 0);
+        sADMItem->SetNotifyProc(box, &ShowWallInfoCheckboxNotifierProc);
+    }
+    if (ADMItemRef popup = Item(dialog, kWallDatumPopup)) {
+        ADMListRef list = sADMItem->GetList(popup);
+        sADMList->SetMenuID(list, g->thisPlugin, kWallDatumMenu, "");
+        if (ADMEntryRef entry = sADMList->IndexEntry(list, g->prefs.wallDatum)) sADMEntry->Activate(entry, true);
+        sADMItem->SetNotifyProc(popup, &WallDatumPopupNotifierProc);
+    }
+    SetPanelIcons(kWallsFrame, dialog);
+    return kNoErr;
+}
+
+AIErr WriteCADwallsWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(kWallsFrame, dialog); }
+
+void ShowWallThickness(ADMDialogRef dialog) {
+    ADMItemRef field = Item(dialog, kWallThicknessField);
+    if (!g || !field) return;
+    char text[256] = {};
+    doScaleAndUnits(0, g->prefs.wallThickness, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
+                    static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    sADMItem->SetText(field, text);
+}
+
+void WallThicknessFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) {
+        ADMDialogRef dialog = sADMItem->GetDialog(item);
+        double typed = 0;
+        if (!parseFieldInput(dialog, kWallThicknessField, &typed, g->prefs.NumericInputUnits)) {
+            Say(kBadFormatMessage);
+        } else if (const auto drawn = static_cast<float>(typed / ScaleFactor());
+                   !(drawn > 0) || !std::isfinite(drawn)) {
+            Say(kGreaterThanZeroMessage);
+        } else {
+            g->prefs.wallThickness = drawn;
+        }
+        ShowWallThickness(dialog);
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void ShowWallInfoCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) g->prefs.showWallInfo = sADMItem->GetBooleanValue(item) ? 1 : 0;
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void WallDatumPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier))
+        if (ADMEntryRef entry = sADMList->GetActiveEntry(sADMItem->GetList(item)))
+            g->prefs.wallDatum = sADMEntry->GetIndex(entry);
+    sADMItem->DefaultNotify(item, notifier);
+}

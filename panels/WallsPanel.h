@@ -1,0 +1,38 @@
+// The walls panel (dialog 16950): the thickness new walls get, typed in the numeric-input
+// unit at the drawing's scale and stored divided by the scale factor (item 4, as the
+// shortcuts panel rewrites it); the datum their line is drawn along (centre, inside face,
+// outside face); and whether the annotator shows the length of the wall being drawn. Each
+// change is stored at once; the placement is kept under "ZMKCADwalls3".
+#pragma once
+
+#include <cstdint>
+
+#include "ADMTypes.h"
+#include "AITypes.h"
+#include "panels/PanelFrame.h"
+
+enum : int32_t {
+    kWallsPanelID = 16950,
+    kWallThicknessCaption = 3,
+    kWallThicknessField = 4,
+    kShowWallInfoCheckBox = 5,
+    kWallDatumCaption = 6,
+    kWallDatumPopup = 7,  // menu 16955, entries in the order of the datum codes
+};
+constexpr int32_t kWallDatumMenu = 16955;
+
+extern const PanelFrame kWallsFrame;
+
+AIErr CreateCADwallsWindow();
+ASErr InitCADwallsWindow(ADMDialogRef dialog);
+AIErr WriteCADwallsWindowPrefs(ADMDialogRef dialog);
+
+// Item 4 shows the thickness in force, in the numeric-input unit and precision at the
+// current scale.
+void ShowWallThickness(ADMDialogRef dialog);
+
+// A typed thickness replaces the one in force when it reads as a length above 0; otherwise
+// the tool says why and the field shows the thickness in force again.
+void WallThicknessFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void ShowWallInfoCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void WallDatumPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);

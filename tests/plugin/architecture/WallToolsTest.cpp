@@ -1,0 +1,343 @@
+// The wall tools in a session, read back from the host's own model: walls dragged and typed
+// (at a drawing scale too), the tracker's read-out, walls joined into one house, removed and
+// moved, doors and windows cut or refused in words, a damaged record named and left alone,
+// and a house worked on again after it was saved and opened.
+#include <filesystem>
+#include <limits>
+#include <string>
+
+#include "ScratchFolder.h"
+#include "drawtools/DrawToolsFixture.h"
+#include "io/DocumentFile.h"
+
+namespace drawtest {
+namespace {
+
+struct StoredOpening {
+    int32_t kind, side, hinge;
+    AIReal at, width;
+};
+struct StoredWall {
+    AIRealPoint start, end;
+    AIReal thickness;
+    int32_t datum;
+    std::vector<StoredOpening> openings;
+};
+
+struct WallToolsTest : DrawToolsTest {
+    void SetUp() override {
+        DrawToolsTest::SetUp();
+        g->prefs.wallThickness = 10;
+        g->prefs.wallDatum = 1;  // inside face: the wall lies right of the line drawn
+    }
+
+    const standin::Dict* Sub(const standin::Dict* d, const std::string& key) const {
+        const auto* link = d ? std::get_if<standin::DictLink>(d->find(key)) : nullptr;
+        return link ? doc->dict(link->id) : nullptr;
+    }
+    template <class T>
+    T Get(const standin::Dict* d, const std::string& key) const {
+        return std::get<T>(*d->find(key));
+    }
+    // The art that carries a house record, the first drawn first (lowest in paint order).
+    std::vector<const standin::Art*> Houses() const {
+        std::vector<const standin::Art*> houses;
+        doc->walk([&](const standin::Art& a, int) {
+            if (Sub(doc->dict(a.dictionary), "PW4_House")) houses.insert(houses.begin(), &a);
+        });
+        return houses;
+    }
+    // The walls of a house (the first drawn, by default), as its record holds them.
+    std::vector<StoredWall> Walls(size_t which = 0) const {
+        const auto houses = Houses();
+        std::vector<StoredWall> walls;
+        if (houses.size() <= which) return walls;
+        const standin::Dict* house = Sub(doc->dict(houses[which]->dictionary), "PW4_House");
+        for (int32_t i = 0; i < Get<int32_t>(house, "PW4_House_count"); ++i) {
+            const standin::Dict* w = Sub(house, "PW4_Wall_" + std::to_string(i));
+            StoredWall s{{Get<AIReal>(w, "PW4_Wall_startH"), Get<AIReal>(w, "PW4_Wall_startV")},
+                         {Get<AIReal>(w, "PW4_Wall_endH"), Get<AIReal>(w, "PW4_Wall_endV")},
+                         Get<AIReal>(w, "PW4_Wall_thickness"), Get<int32_t>(w, "PW4_Wall_datum"), {}};
+            for (int32_t k = 0; k < Get<int32_t>(w, "PW4_Wall_openings"); ++k) {
+                const standin::Dict* o = Sub(w, "PW4_Opening_" + std::to_string(k));
+                s.openings.push_back({Get<int32_t>(o, "PW4_Opening_kind"), Get<int32_t>(o, "PW4_Opening_side"),
+                                      Get<int32_t>(o, "PW4_Opening_hinge"), Get<AIReal>(o, "PW4_Opening_at"),
+                                      Get<AIReal>(o, "PW4_Opening_width")});
+            }
+            walls.push_back(s);
+        }
+        return walls;
+    }
+    // The outline's contours of the only house, each as its anchors.
+    std::vector<std::vector<AIRealPoint>> Contours() const {
+        std::vector<std::vector<AIRealPoint>> out;
+        const auto houses = Houses();
+        if (houses.size() != 1) return out;
+        for (standin::ObjId c : doc->children(houses[0]->id)) {
+            out.emplace_back();
+            for (const AIPathSegment& s : doc->art(c)->segments) out.back().push_back(s.p);
+        }
+        return out;
+    }
+    AIErr Wall(AIRealPoint from, AIRealPoint to, uint32_t modifiers = 0) {
+        if (AIErr err = session->selectTool("Add Wall")) return err;
+        return Drag(from, to, modifiers);
+    }
+    // A 200 by 100 room drawn counter-clockwise from (100, 100) along its inside faces.
+    void Room() {
+        ASSERT_EQ(Wall({100, 100}, {300, 100}), kNoErr);
+        ASSERT_EQ(Wall({300, 100}, {300, 200}), kNoErr);
+        ASSERT_EQ(Wall({300, 200}, {100, 200}), kNoErr);
+        ASSERT_EQ(Wall({100, 200}, {100, 100}), kNoErr);
+    }
+    std::string LastAlert() const {
+        const auto alerts = Alerts();
+        return alerts.empty() ? std::string() : alerts.back();
+    }
+};
+
+TEST_F(WallToolsTest, TheToolsShareTheSeventhSetWithTheirTitlesAndTips) {
+    const auto& registry = session->registry();
+    const long first = registry.toolByTitle("Add Wall");
+    ASSERT_GE(first, 0);
+    for (const char* title :
+         {"Add Wall", "Remove Wall", "Move Wall", "Door Insertion", "Window Insertion", "Table", "Title Block"}) {
+        const long t = registry.toolByTitle(title);
+        ASSERT_GE(t, 0) << title;
+        EXPECT_FALSE(registry.tools[size_t(t)].tip.empty()) << title;
+        EXPECT_EQ(registry.tools[size_t(t)].toolset, registry.tools[size_t(first)].toolset) << title;
+        ASSERT_EQ(session->selectTool(title), kNoErr);
+        const bool label = std::string(title) == "Table" || std::string(title) == "Title Block";
+        EXPECT_EQ(g->labelToolSelected, label ? 1 : 0) << title;
+    }
+}
+
+TEST_F(WallToolsTest, ADraggedWallMakesAHouseAndReportsItsEndDirectionAndLength) {
+    ASSERT_EQ(Wall({100, 100}, {160, 180}), kNoErr);
+    const auto walls = Walls();
+    ASSERT_EQ(walls.size(), 1u);
+    EXPECT_POINT(walls[0].end, 160, 180);
+    EXPECT_EQ(walls[0].thickness, 10);
+    EXPECT_EQ(walls[0].datum, 1);
+    const TrackerReport& t = gTrackerReports.back();
+    EXPECT_FLOAT_EQ(t.x, 160);
+    EXPECT_FLOAT_EQ(t.y, 180);
+    for (AIReal empty : {t.w, t.h, t.width, t.height, t.seventh, t.perimeter, t.area}) EXPECT_EQ(empty, kEmpty);
+    EXPECT_NEAR(t.angle, 53.130102, 1e-4);
+    EXPECT_NEAR(t.length, 100, 1e-4);
+
+    // While a wall is dragged the annotator shows its length in the tracker's units (with
+    // showWallInfo set), and no longer once it is drawn.
+    g->prefs.CADtrackerUnits = 0;
+    g->prefs.CADtrackerPrecision = 2;
+    auto annotated = [&](const std::string& text) {
+        session->redrawAnnotations();
+        for (const auto& op : session->lastAnnotation())
+            if (op.text == text) return true;
+        return false;
+    };
+    for (int info : {1, 0}) {
+        g->prefs.showWallInfo = info;
+        ASSERT_EQ(session->mouseDown({100, 300}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({130, 300}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({150, 300}), kNoErr);
+        EXPECT_EQ(annotated("50.00 pt"), info == 1);
+        ASSERT_EQ(session->mouseUp({150, 300}), kNoErr);
+        EXPECT_FALSE(annotated("50.00 pt"));
+    }
+
+    // Shift holds a new wall to 45 degrees, at the cursor's distance.
+    ASSERT_EQ(Wall({400, 100}, {500, 180}, aiEventModifiers_Shift), kNoErr);
+    ASSERT_EQ(Houses().size(), 3u);  // the second wall at 300 went on from the first
+    EXPECT_NEAR(gTrackerReports.back().angle, 45, 1e-4);
+    EXPECT_NEAR(gTrackerReports.back().length, std::hypot(100, 80), 1e-3);
+}
+
+TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
+    // At 1:50 in millimetres a typed length is the real wall: 5 m is 100 mm on the page.
+    g->prefs.scaler = 50;
+    g->prefs.NumericInputUnits = 3;
+    constexpr AIReal kMillimetre = 72 / 25.4f;
+    const struct {
+        const char* length;
+        float angle;
+        AIReal dh, dv;
+    } cases[] = {
+        {"5 m", 90, 0, 100 * kMillimetre},
+        {"2000", 0, 40 * kMillimetre, 0},
+        {"1.5 m", 180, -30 * kMillimetre, 0},
+    };
+    AIReal x = 50;
+    for (const auto& c : cases) {
+        ASSERT_EQ(session->selectTool("Add Wall"), kNoErr);
+        Answer("CADWall", {Type(4, c.length), Value(6, c.angle), Press(1)});
+        ASSERT_EQ(session->click({x, 100}), kNoErr);
+        EXPECT_TRUE(DialogFailures().empty());
+        const auto houses = Houses();
+        ASSERT_FALSE(houses.empty());
+        x += 200;
+    }
+    ASSERT_EQ(Houses().size(), 3u);
+    // Each house holds its one wall; read them in the order they were made.
+    std::vector<StoredWall> made;
+    for (const standin::Art* h : Houses()) {
+        const standin::Dict* w = Sub(Sub(doc->dict(h->dictionary), "PW4_House"), "PW4_Wall_0");
+        made.push_back({{Get<AIReal>(w, "PW4_Wall_startH"), Get<AIReal>(w, "PW4_Wall_startV")},
+                        {Get<AIReal>(w, "PW4_Wall_endH"), Get<AIReal>(w, "PW4_Wall_endV")}, 0, 0, {}});
+    }
+    std::sort(made.begin(), made.end(), [](const StoredWall& a, const StoredWall& b) { return a.start.h < b.start.h; });
+    for (size_t i = 0; i < made.size(); ++i)
+        EXPECT_POINT(made[i].end, made[i].start.h + cases[i].dh, made[i].start.v + cases[i].dv);
+    // The dialog keeps the last wall for its next opening: its drawn length and its angle.
+    EXPECT_NEAR(g->inputWallLength, 30 * kMillimetre, 1e-3);
+    EXPECT_FLOAT_EQ(g->inputWallAngle, 180);
+}
+
+TEST_F(WallToolsTest, WallsFromAnEndAndOntoTheFirstCloseARoom) {
+    // Presses beside the free end (on the wall) continue from it; the last wall's end lands
+    // on the first wall's start.
+    ASSERT_EQ(Wall({100, 100}, {300, 100}), kNoErr);
+    ASSERT_EQ(Wall({296, 97}, {300, 200}), kNoErr);
+    ASSERT_EQ(Wall({300, 200}, {100, 200}), kNoErr);
+    ASSERT_EQ(Wall({100, 200}, {101, 98}), kNoErr);
+    const auto walls = Walls();
+    ASSERT_EQ(walls.size(), 4u);
+    EXPECT_POINT(walls[1].start, 300, 100);
+    EXPECT_POINT(walls[3].end, 100, 100);
+    // The walls and the room: outside 210 by 110 from (100, 90) to (310, 210).
+    const auto contours = Contours();
+    ASSERT_EQ(contours.size(), 2u);
+    for (const auto& c : contours) EXPECT_EQ(c.size(), 4u);
+}
+
+TEST_F(WallToolsTest, WallsAreRemovedAndMovedAsTheirRoomsFollow) {
+    Room();
+    ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
+    EXPECT_NE(session->click({200, 150}), kNoErr);  // inside the room: no wall
+    EXPECT_EQ(LastAlert(), "Click a wall to remove it.");
+    ASSERT_EQ(Walls().size(), 4u);
+
+    // The right wall moved 50 outwards: the top and bottom walls stretch to it.
+    ASSERT_EQ(session->selectTool("Move Wall"), kNoErr);
+    ASSERT_EQ(Drag({305, 150}, {355, 170}), kNoErr);
+    auto walls = Walls();
+    EXPECT_POINT(walls[0].end, 350, 100);
+    EXPECT_POINT(walls[1].start, 350, 100);
+    EXPECT_POINT(walls[1].end, 350, 200);
+    EXPECT_POINT(walls[2].start, 350, 200);
+
+    ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
+    ASSERT_EQ(session->click({355, 150}), kNoErr);
+    walls = Walls();
+    ASSERT_EQ(walls.size(), 3u);
+    EXPECT_POINT(walls[1].start, 350, 200);  // the top wall, now the second
+    EXPECT_EQ(Contours().size(), 1u);         // the room is open
+}
+
+TEST_F(WallToolsTest, DoorsAndWindowsAreCutWhereTheyFitAndRefusedInWordsWhereTheyDoNot) {
+    Room();
+    ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
+    Answer("DoorOptions", {Type(4, "30"), Press(1)});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
+    // Clicked inside the bottom wall's body, nearer its outer face: the door opens outwards;
+    // option hinges it at the far end.
+    ASSERT_EQ(session->click({150, 93}, aiEventModifiers_Option), kNoErr);
+    ASSERT_EQ(session->selectTool("Window Insertion"), kNoErr);
+    Answer("WindowOptions", {Type(4, "40"), Press(1)});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
+    ASSERT_EQ(session->click({250, 95}), kNoErr);
+    const auto walls = Walls();
+    ASSERT_EQ(walls[0].openings.size(), 2u);
+    const StoredOpening& door = walls[0].openings[0];
+    EXPECT_EQ(door.kind, 1);
+    EXPECT_FLOAT_EQ(door.at, 50);
+    EXPECT_FLOAT_EQ(door.width, 30);
+    EXPECT_EQ(door.side, 0);  // right of the wall's direction: outside
+    EXPECT_EQ(door.hinge, 1);
+    EXPECT_EQ(walls[0].openings[1].kind, 2);
+    EXPECT_EQ(Contours().size(), 2u);  // the ring cut open, the wall between the two a piece of its own
+
+    // A partition from the bottom wall's inside face, and a short wall of a house of its own.
+    ASSERT_EQ(Wall({200, 100}, {200, 150}), kNoErr);
+    ASSERT_EQ(Wall({400, 100}, {420, 100}), kNoErr);
+    const struct {
+        const char* tool;
+        AIRealPoint click;
+        const char* words;
+    } refusals[] = {
+        {"Door Insertion", {150, 150}, "Click a wall to insert a door."},
+        {"Door Insertion", {110, 95}, "The door would run past the end of the wall, into its corner."},
+        {"Window Insertion", {220, 95}, "The window would overlap a door or window already in the wall."},
+        {"Door Insertion", {195, 95}, "The door would cut into a wall that meets this one."},
+        {"Window Insertion", {410, 95}, "The window (40.00 pt) is wider than the clear length of the wall (20.00 pt)."},
+    };
+    for (const auto& r : refusals) {
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        EXPECT_NE(session->click(r.click), kNoErr) << r.words;
+        EXPECT_EQ(LastAlert(), r.words);
+    }
+    EXPECT_EQ(Houses().size(), 2u);
+    EXPECT_EQ(Walls()[0].openings.size(), 2u);
+    // While the cursor points where a door would not fit, the annotator says why beside it.
+    ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
+    ASSERT_EQ(session->trackCursor({110, 95}), kNoErr);
+    session->redrawAnnotations();
+    bool warned = false;
+    for (const auto& op : session->lastAnnotation())
+        warned = warned || op.text == "The door would run past the end of the wall, into its corner.";
+    EXPECT_TRUE(warned);
+}
+
+TEST_F(WallToolsTest, AHouseIsWorkedOnAgainAfterItWasSavedAndOpened) {
+    Room();
+    ScratchFolder scratch;
+    const std::string file = scratch.path("house.json");
+    std::string error;
+    ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file, error)) << error;
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    ASSERT_EQ(session->openDocument([&] {
+        return standin::io::openDocumentFile(*host, file, error) ? kNoErr : kDataFilterErr;
+    }), kNoErr) << error;
+    doc = host->frontDocument();
+    ASSERT_EQ(Walls().size(), 4u);
+    ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
+    ASSERT_EQ(session->click({305, 150}), kNoErr);
+    EXPECT_EQ(Walls().size(), 3u);
+}
+
+TEST_F(WallToolsTest, ADamagedRecordIsNamedAndTheHouseLeftAsItWas) {
+    const struct {
+        const char* wall;  // the entry of wall 0 changed ("" for the count)
+        standin::DictValue value;
+        const char* words;
+    } damages[] = {
+        {"", int32_t{-1}, "the number of walls (PW4_House_count) is -1; it must be 0 to 16000"},
+        {"", int32_t{2}, "wall 1 (PW4_Wall_1) is missing"},
+        {"PW4_Wall_datum", int32_t{7}, "wall 0: its datum (PW4_Wall_datum) is 7, which it cannot be"},
+        {"PW4_Wall_endV", std::string("north"), "wall 0: its end (PW4_Wall_endV) is not a real number"},
+        {"PW4_Wall_thickness", AIReal{0}, "wall 0: its thickness (PW4_Wall_thickness) must be more than 0"},
+        {"PW4_Wall_startH", std::numeric_limits<AIReal>::quiet_NaN(),
+         "wall 0: its start (PW4_Wall_startH) is not a finite number"},
+    };
+    for (const auto& d : damages) {
+        ASSERT_EQ(Wall({100, 100}, {300, 100}), kNoErr);
+        const standin::Art* house = Houses().back();
+        const standin::Dict* record = Sub(doc->dict(house->dictionary), "PW4_House");
+        standin::ObjId target = record->id;
+        std::string key = "PW4_House_count";
+        if (d.wall[0]) target = Sub(record, "PW4_Wall_0")->id, key = d.wall;
+        ASSERT_EQ(session->hostEvent([&] {
+            doc->editDict(target)->set(key, d.value);
+            return kNoErr;
+        }), kNoErr);
+        const size_t paths = PathCount();
+        ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
+        EXPECT_NE(session->click({200, 95}), kNoErr);
+        EXPECT_EQ(LastAlert(), std::string("This house cannot be changed: its record is damaged (") + d.words + ").");
+        EXPECT_EQ(PathCount(), paths);
+        ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(house->parent); }), kNoErr);
+    }
+}
+
+}  // namespace
+}  // namespace drawtest

@@ -1,0 +1,79 @@
+// The walls panel worked as a user would: the thickness typed in the numeric-input unit at
+// the drawing's scale and stored divided by it, shown again in that unit; text that is no
+// thickness refused in words with the thickness in force shown again; the datum and the
+// wall information stored; the panel's place kept under its own prefix.
+#include "PanelSessionFixture.h"
+#include "panels/WallsPanel.h"
+
+namespace paneltest {
+namespace {
+
+class WallsPanelTest : public PanelSession {
+protected:
+    // Millimetres at 1:50, as the store says at start-up.
+    void StartWalls() {
+        Store().putInteger("ZelmarkPlotwise7", "NumericInputUnits", 3);
+        Store().putInteger("ZelmarkPlotwise7", "NumericInputPrecision", 0);
+        Store().putInteger("ZelmarkPlotwise7", "scale", 25);
+        Store().putReal("ZelmarkPlotwise7", "scaler", 50);
+        Store().putBoolean("ZelmarkPlotwise7", "unitsUpdatedForPW7", true);
+        Start();
+        panel = session->dialogs().findDialog("CADwalls");
+        ASSERT_NE(panel, nullptr);
+    }
+    AIErr Type(int32_t item, const std::string& text) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::SetText;
+        a.item = item;
+        a.text = text;
+        return User(a);
+    }
+    std::string Shown() { return View(kWallThicknessField).text; }
+};
+
+TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
+    StartWalls();
+    // 432 points drawn are 6 inches on the page, 7.62 m at 1:50.
+    EXPECT_EQ(Shown(), "7,620 mm");
+    const struct {
+        const char* typed;
+        float drawn;  // points
+        const char* shown;
+        const char* alert;  // "" for none
+    } cases[] = {
+        {"300", 300 / 25.4f * 72 / 50, "300 mm", ""},
+        {"0.25 m", 250 / 25.4f * 72 / 50, "250 mm", ""},
+        {"thick", 250 / 25.4f * 72 / 50, "250 mm", "The format of the value is not correct."},
+        {"0", 250 / 25.4f * 72 / 50, "250 mm", "The value must be greater than 0."},
+    };
+    for (const auto& c : cases) {
+        const size_t alerts = Dialogs().alerts().size();
+        ASSERT_EQ(Type(kWallThicknessField, c.typed), kNoErr);
+        EXPECT_NEAR(g->prefs.wallThickness, c.drawn, 1e-4) << c.typed;
+        EXPECT_EQ(Shown(), c.shown) << c.typed;
+        if (c.alert[0]) {
+            ASSERT_EQ(Dialogs().alerts().size(), alerts + 1) << c.typed;
+            EXPECT_EQ(Dialogs().alerts().back().text, c.alert);
+        } else {
+            EXPECT_EQ(Dialogs().alerts().size(), alerts) << c.typed;
+        }
+    }
+}
+
+TEST_F(WallsPanelTest, TheDatumAndTheWallInformationAreStored) {
+    StartWalls();
+    EXPECT_EQ(View(kWallDatumPopup).text, "Inside face");
+    EXPECT_TRUE(sADMItem->GetBooleanValue(sADMDialog->GetItem(panel, kShowWallInfoCheckBox)));
+    ASSERT_EQ(Pick(kWallDatumPopup, 0), kNoErr);
+    EXPECT_EQ(g->prefs.wallDatum, 0);
+    ASSERT_EQ(Press(kShowWallInfoCheckBox), kNoErr);
+    EXPECT_EQ(g->prefs.showWallInfo, 0);
+}
+
+TEST_F(WallsPanelTest, ThePanelKeepsItsPlaceUnderItsOwnPrefix) {
+    StartWalls();
+    ExpectPlaceKeptUnder("ZMKCADwalls3");
+}
+
+}  // namespace
+}  // namespace paneltest
