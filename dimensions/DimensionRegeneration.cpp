@@ -87,15 +87,6 @@ void AppendStyleNode(StyleNode* node) {
     g->lastLiveDimensionGroupDataPtr = &node->data;
 }
 
-void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
-    node->next = nullptr;
-    node->prev = g->lastDimensionedObjectDataPtr;
-    if (g->lastDimensionedObjectDataPtr)
-        g->lastDimensionedObjectDataPtr->next = node;
-    else
-        g->firstDimensionedObjectDataPtr = node;
-    g->lastDimensionedObjectDataPtr = node;
-}
 
 // ---------------------------------------------------------------------------------------
 // The redraw
@@ -434,6 +425,16 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
 }
 
 }  // namespace
+
+void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
+    node->next = nullptr;
+    node->prev = g->lastDimensionedObjectDataPtr;
+    if (g->lastDimensionedObjectDataPtr)
+        g->lastDimensionedObjectDataPtr->next = node;
+    else
+        g->firstDimensionedObjectDataPtr = node;
+    g->lastDimensionedObjectDataPtr = node;
+}
 
 AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node) {
     return node ? reinterpret_cast<const StyleNode*>(node)->group : nullptr;

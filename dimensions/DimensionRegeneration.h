@@ -30,6 +30,8 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which);
 // art and its click records stay as they are.
 AIErr DeleteLiveDimensions(PlotwiseProcessArtType which);
 AIErr FreeDimensionedObjectDataList();
+// Appends a block-allocated node to the click list.
+void AppendClickNode(Plotwise3_dimensioned_object_data* node);
 AIErr FreeLiveDimensionGroupDataList();
 // Redraws every dimension of the style list from the click list, each in its old group's
 // place, and disposes of the old group once the new one is made.

@@ -61,12 +61,7 @@ AIErr LoadClicks(int32_t id) {
             if (AIErr e = NewBlock(&node)) return e;
             *node = c;
             node->used = 0;
-            node->prev = g->lastDimensionedObjectDataPtr;
-            if (g->lastDimensionedObjectDataPtr)
-                g->lastDimensionedObjectDataPtr->next = node;
-            else
-                g->firstDimensionedObjectDataPtr = node;
-            g->lastDimensionedObjectDataPtr = node;
+            AppendClickNode(node);
             if (c.clickNum == 1) {
                 if (c.dimType == kRadius || c.dimType == kDiameter) {
                     AIRealRect r{};

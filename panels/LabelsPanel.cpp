@@ -193,14 +193,9 @@ void NumericLabelOptionsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifi
 }
 
 void LabelIncrementNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (g && UserChanged(notifier)) {
-        sADMItem->Activate(item, true);
-        if (g->prefs.style.labelFormat == 0) {
-            if (const int32_t letter = ReadNextLetter(item); letter >= 0) g->prefs.incrementalLabelAlpha = letter;
-        } else if (g->prefs.style.labelFormat == 1) {
-            g->prefs.incrementalLabelNumber = sADMItem->GetIntValue(item);
-        }
-    }
+    if (g && UserChanged(notifier))
+        TakeNextCounter(item, g->prefs.style.labelFormat, 0, g->prefs.incrementalLabelAlpha,
+                        g->prefs.incrementalLabelNumber);
     sADMItem->DefaultNotify(item, notifier);
 }
 

@@ -135,14 +135,19 @@ void StyleControlNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     sADMItem->DefaultNotify(item, notifier);
 }
 
-int32_t ReadNextLetter(ADMItemRef field) {
+void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number) {
+    sADMItem->Activate(field, true);
+    if (format == letterFormat + 1) number = sADMItem->GetIntValue(field);
+    if (format != letterFormat) return;
     char text[256] = {};
     sADMItem->GetText(field, text, static_cast<int32_t>(sizeof text));
-    if (text[0] >= 'A' && text[0] <= 'Z' && text[1] == '\0') return text[0] - 'A';
+    if (text[0] >= 'A' && text[0] <= 'Z' && text[1] == '\0') {
+        letter = text[0] - 'A';
+        return;
+    }
     char message[512];
     GetPlotwiseString(17000, 26, message, sizeof message);
     sADMBasic->MessageAlert(message);
-    return -1;
 }
 
 std::span<const StyleControlPanel> StyleControlPanels() {

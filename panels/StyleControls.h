@@ -62,9 +62,11 @@ bool UserChanged(ADMNotifierRef notifier);
 void SetupPanelPopup(ADMDialogRef dialog, int32_t item, int32_t menu, int32_t index, ADMItemNotifyProc notifier);
 // Pushes the code into the selected dimensions (the result is not the panel's business).
 void PushStyle(CADAttrType code);
-// The next-letter field of a lettered format: exactly one capital A to Z gives its place
-// (0 to 25); anything else shows message 17026 and gives -1.
-int32_t ReadNextLetter(ADMItemRef field);
+// What the next-value field of a counting format says, into its counter: for the letter
+// format exactly one capital A to Z (its place, 0 to 25; anything else shows message 17026
+// and changes nothing), for the number format (the one after it) the field's value; other
+// formats take nothing. The field keeps the focus.
+void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number);
 // Shows the selection's style in the rows: where the map knows a row's field, its item is
 // known, the field is taken into prefs.style from the reference and shown; elsewhere the
 // item shows the mixed state and prefs.style keeps its own value.

@@ -11,6 +11,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionPaint.h"
 #include "dimensions/DimensionRegeneration.h"
+#include "panels/ColorSwatch.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "units/NumericFields.h"
@@ -155,18 +156,8 @@ ASErr InitCADattributesWindow(ADMDialogRef dialog) {
 AIErr WriteCADattributesWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(kStylesFrame, dialog); }
 
 void CADcolorSwatchDrawProc(ADMItemRef item, ADMDrawerRef drawer) {
-    if (!g || !sADMDrawer) return;
-    ADMRect rect{};
-    if (sADMDrawer->GetBoundsRect(drawer, &rect)) return;
-    insetASRect(&rect, 1);
-    sADMDrawer->SetADMColor(drawer, kADMBlackColor);
-    sADMDrawer->DrawRect(drawer, &rect);
-    insetASRect(&rect, 1);
-    if (sADMItem->IsKnown(item))
-        sADMDrawer->SetRGBColor(drawer, &g->dimensionRGBColor);
-    else
-        sADMDrawer->SetADMColor(drawer, kADMBackgroundColor);  // the selected dimensions differ
-    sADMDrawer->FillRect(drawer, &rect);
+    // The panel's background where the selected dimensions differ in colour.
+    if (g) DrawColorSwatch(drawer, sADMItem->IsKnown(item) ? &g->dimensionRGBColor : nullptr);
 }
 
 void CADcolorPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {

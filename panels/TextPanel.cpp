@@ -368,13 +368,8 @@ void DimensionFormatPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) 
 }
 
 void DimensionIncrementNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (g && UserChanged(notifier)) {
-        sADMItem->Activate(item, true);
-        if (g->prefs.style.dimensionFormat == 1) {
-            if (const int32_t letter = ReadNextLetter(item); letter >= 0) g->prefs.incrementalDimAlpha = letter;
-        } else if (g->prefs.style.dimensionFormat == 2) {
-            g->prefs.incrementalDimNumber = sADMItem->GetIntValue(item);
-        }
-    }
+    if (g && UserChanged(notifier))
+        TakeNextCounter(item, g->prefs.style.dimensionFormat, 1, g->prefs.incrementalDimAlpha,
+                        g->prefs.incrementalDimNumber);
     sADMItem->DefaultNotify(item, notifier);
 }
