@@ -87,7 +87,6 @@ void AppendStyleNode(StyleNode* node) {
     g->lastLiveDimensionGroupDataPtr = &node->data;
 }
 
-
 // ---------------------------------------------------------------------------------------
 // The redraw
 
@@ -229,10 +228,6 @@ AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIR
 
 namespace {
 
-AIErr Relocate(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
-    return RelocateDimensionClick(click, p);
-}
-
 // The text a chain node draws, chosen by its text record's own format.
 void NodeText(cdDataStruct& node, live_dimension_text_data& record, bool labelMode) {
     node.textData = record;
@@ -279,7 +274,7 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
     g->updateArt = lead.art;
     for (const Plotwise3_dimensioned_object_data* click : clicks) {
         AIRealPoint p{};
-        if (AIErr err = Relocate(*click, &p)) return err;
+        if (AIErr err = RelocateDimensionClick(*click, &p)) return err;
         if (click->clickNum == 1 && click->clickType == kLiveDimClickedPath)
             g->liveDimSegNum = static_cast<uint32_t>(click->segNumAfter);
         if (click->clickNum == 1) {

@@ -143,7 +143,6 @@ ASErr InitCADattributesWindow(ADMDialogRef dialog) {
     SetupPanelPopup(dialog, kColorPopup, kColorMenu, g->prefs.style.dimensionColorEntry, &CADcolorPopupNotifierProc);
     if (ADMItemRef swatch = PanelItem(dialog, kColorSwatch)) sADMItem->SetDrawProc(swatch, &CADcolorSwatchDrawProc);
     RedrawSwatch(dialog);
-    SetupPanelPopup(dialog, kTerminatorDirectionPopup, 16590, g->prefs.style.terminatorDirection, nullptr);
     SetupStyleControls(dialog, kControls);
     SwitchTerminatorStyleSettings(dialog, TerminatorPictureOf(g->prefs.style.arrowheadStyle));
     AfterChainDatum(dialog);
