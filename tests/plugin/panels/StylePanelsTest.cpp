@@ -347,5 +347,23 @@ TEST_F(StylePanelsTest, ThePanelsShowTheSelectionBlankWhereItDiffers) {
     EXPECT_FLOAT_EQ(View(kArrowheadLengthField).value, g->prefs.style.arrowheadLength);
 }
 
+TEST_F(StylePanelsTest, TheWallThicknessIsReadAgainWithTheSelection) {
+    ADMDialogRef walls = Dialogs().findDialog("CADwalls");
+    ASSERT_NE(walls, nullptr);
+    ADMItemRef field = sADMDialog->GetItem(walls, 4);
+    g->prefs.NumericInputUnits = 0;  // points
+    g->prefs.NumericInputPrecision = 0;
+    const std::pair<const char*, float> kTyped[] = {{"12", 12}, {"abc", 12}, {"30", 30}};
+    int32_t id = 1;
+    for (const auto& [typed, thickness] : kTyped) {
+        sADMItem->SetText(field, typed);  // as left in the field, not yet taken
+        Dimension(id++, true);            // a change of selection reads it again
+        EXPECT_FLOAT_EQ(g->prefs.wallThickness, thickness) << typed;
+        char text[64] = {};
+        sADMItem->GetText(field, text, sizeof text);
+        EXPECT_EQ(std::string(text).rfind(typed == std::string("abc") ? "abc" : typed, 0), 0u) << text;
+    }
+}
+
 }  // namespace
 }  // namespace paneltest
