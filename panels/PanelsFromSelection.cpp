@@ -10,6 +10,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/StyleReadBack.h"
 #include "geometry/UnitFormat.h"
+#include "panels/IsometricPanel.h"
 #include "panels/LabelsPanel.h"
 #include "panels/PanelGlobals.h"
 #include "panels/StylesPanel.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr GlobalsView<PanelGlobals> g;
 using D = Plotwise3_Live_Dimension_Data;
 
-constexpr int32_t kViewPadItem = 1;
 constexpr int16_t kWallThicknessItem = 4;
 
 template <auto F>
@@ -140,8 +140,9 @@ void RefreshLabels(ADMDialogRef dialog, const live_attributes_map& map, const D&
     MoveLabelOptions(g->prefs.style.labelFormat);
 }
 
-// The view pad drawn again.
-[[maybe_unused]] void RefreshIsometric(ADMDialogRef dialog, const live_attributes_map&, const D&) {
+// The view pad drawn again, no face highlighted.
+void RefreshIsometric(ADMDialogRef dialog, const live_attributes_map&, const D&) {
+    g->hiliteFaces = 0;
     if (ADMItemRef pad = PanelItem(dialog, kViewPadItem)) {
         sADMItem->Invalidate(pad);
         sADMItem->Update(pad);
@@ -167,7 +168,7 @@ constexpr SelectionFollower kFollowers[] = {
     {+[]() -> ADMDialogRef& { return g->CADattributesWindow; }, &RefreshStyles},
     {+[]() -> ADMDialogRef& { return g->CADtextWindow; }, &RefreshText},
     {+[]() -> ADMDialogRef& { return g->CADlabelsWindow; }, &RefreshLabels},
-    // PENDING-ISO-WALLS {+[]() -> ADMDialogRef& { return g->CADisometricWindow; }, &RefreshIsometric},
+    {+[]() -> ADMDialogRef& { return g->CADisometricWindow; }, &RefreshIsometric},
     {+[]() -> ADMDialogRef& { return g->CADwallsWindow; }, &RefreshWalls},
 };
 
