@@ -11,8 +11,10 @@
 #include "ADMItem.h"
 #include "ADMList.h"
 #include "ADMNotifier.h"
+#include "ADMTracker.h"
 #include "AIAnnotator.h"
 #include "AIArt.h"
+#include "AIArtStyle.h"
 #include "AIBlock.h"
 #include "AIDictionary.h"
 #include "AIATEPaint.h"
@@ -20,6 +22,7 @@
 #include "AICustomColor.h"
 #include "AIDocument.h"
 #include "AIFont.h"
+#include "AIGradient.h"
 #include "AIHitTest.h"
 #include "AILayer.h"
 #include "AIMatchingArt.h"
@@ -57,6 +60,7 @@
     X(ADMItemSuite, sADMItem, kADMItemSuite, kADMItemSuiteVersion) \
     X(ADMListSuite, sADMList, kADMListSuite, kADMListSuiteVersion) \
     X(ADMNotifierSuite, sADMNotifier, kADMNotifierSuite, kADMNotifierSuiteVersion) \
+    X(ADMTrackerSuite, sADMTracker, kADMTrackerSuite, kADMTrackerSuiteVersion) \
     X(AIArtSuite, sAIArt, kAIArtSuite, kAIArtSuiteVersion) \
     X(AIATEPaintSuite, sAIATEPaint, kAIATEPaintSuite, kAIATEPaintSuiteVersion) \
     X(AIBlockSuite, sAIBlock, kAIBlockSuite, kAIBlockSuiteVersion) \
@@ -80,7 +84,9 @@
     X(AITagSuite, sAITag, kAITagSuite, kAITagSuiteVersion) \
     X(AITextFrameSuite, sAITextFrame, kAITextFrameSuite, kAITextFrameSuiteVersion) \
     X(AITransformArtSuite, sAITransformArt, kAITransformArtSuite, kAITransformArtSuiteVersion) \
-    X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion)
+    X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion) \
+    X(AIGradientSuite, sAIGradient, kAIGradientSuite, kAIGradientSuiteVersion) \
+    X(AIArtStyleSuite, sAIArtStyle, kAIArtStyleSuite, kAIArtStyleSuiteVersion)
 
 // The suites only the plug-in's life cycle needs: preferences, tools, menus,
 // notifiers, timers, annotators, plug-in options, workspaces, published suites and Unicode

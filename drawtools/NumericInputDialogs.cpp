@@ -11,13 +11,18 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "dimtools/CalloutDescription.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
+#include "drawtools/CalloutTool.h"
 #include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
+#include "drawtools/OffsetTool.h"
+#include "drawtools/PathDivider.h"
+#include "drawtools/ProportionTool.h"
 #include "drawtools/TanPerpLineTool.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
@@ -66,6 +71,8 @@ const NumericInputField kArcByPointsFields[] = {
 const NumericInputField kTanPerpLineFields[] = {
     {4, K::kSize, +[]() -> AIReal& { return g->inputTanPerpLineLength; }},
 };
+// The distance is stored as typed, sign and all; the offset's choices then make it the
+// distance and the side.
 const NumericInputField kOffsetFields[] = {
     {4, K::kSize, +[]() -> AIReal& { return g->inputOffsetDistance; }},
 };
@@ -94,8 +101,8 @@ AIErr BuildWallFromDialog() {
 }
 
 // Every dialog of the drawing tools. The choice fields (radios, check boxes, pop-ups) of
-// the dialogs whose tools are still to come are wired with those tools; the template of
-// "Callouts" (16300) is not among the resources, as its tool is never registered.
+// the dialogs whose tools are still to come are wired with those tools. The OK of
+// "Callouts" stores its check boxes and describes the art the callout points at.
 const NumericInputDialog kDialogs[] = {
     {"CADRect", 16700, kRectFields, false, nullptr, &BuildRectFromDialog},
     {"CADEllipse", 16710, kEllipseFields, false, nullptr, &BuildEllipseFromDialog},
@@ -107,12 +114,15 @@ const NumericInputDialog kDialogs[] = {
      &arcByPointsRadiusFits, true},
     {"PerpLine", 16760, kTanPerpLineFields, false, nullptr, &BuildTanPerpLineFromDialog, &initTanPerpLineChoices,
      &storeTanPerpLineChoices},
-    {"Offset", 16770, kOffsetFields, false, nullptr, nullptr},
+    {"Offset", 16770, kOffsetFields, false, nullptr, &doHomebrewBezierOffsetTool, &initOffsetChoices,
+     &storeOffsetChoices},
     {"CADFillet", 16800, kFilletFields, true, nullptr, nullptr},
     {"CADChamfer", 16810, kChamferFields, true, nullptr, nullptr},
-    {"PathDivider", 16260, {}, true, nullptr, nullptr},
-    {"Resize", 16270, {}, true, nullptr, nullptr},
-    {"Callouts", 16300, {}, true, nullptr, nullptr},
+    {"PathDivider", 16260, {}, true, nullptr, nullptr, &initPathDividerChoices, nullptr, nullptr, false,
+     &pathDividerOKBtnCallbackProc},
+    {"Resize", 16270, {}, true, nullptr, nullptr, &initProportionChoices, nullptr, nullptr, false,
+     &ProportionOKBtnCallbackProc},
+    {"Callouts", 16300, {}, true, nullptr, &GetCalloutTargetData, &initCalloutsDialog, &storeCalloutsDialog},
     {"Depth Rectangle", 17700, kRectFields, false, nullptr, &doInputPerspectiveRectTool, &initDepthFaceChoices,
      &storeDepthFaceChoices},
     {"Depth Ellipse", 17710, kEllipseFields, false, nullptr, &doPerspectiveInputEllipseTool, &initDepthFaceChoices,
@@ -221,7 +231,7 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
     for (HeldLength& held : g->heldInputLengths) held = HeldLength{};
     ADMItemRef ok = sADMDialog->GetItem(dialog, kOKItem);
     ADMItemRef cancel = sADMDialog->GetItem(dialog, kCancelItem);
-    sADMItem->SetNotifyProc(ok, &numericInputOKBtnCallbackProc);
+    sADMItem->SetNotifyProc(ok, row->ok ? row->ok : &numericInputOKBtnCallbackProc);
     sADMDialog->SetDefaultItemID(dialog, kOKItem);
     sADMItem->SetNotifyProc(cancel, &inputCancelBtnCallbackProc);
     sADMDialog->SetCancelItemID(dialog, kCancelItem);

@@ -14,6 +14,7 @@
 #include "panels/ScaleSection.h"
 #include "panels/StylesPanel.h"
 #include "panels/TextPanel.h"
+#include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
 namespace {
@@ -40,6 +41,8 @@ constexpr PlotwisePanelRow kIsometricRow = {
 constexpr PlotwisePanelRow kTrackerRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADtrackerWindow; },
     .dialogName = "CADtracker",
+    .create = &createTrackerWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADtrackerWindowPrefs(g->CADtrackerWindow); },
     .writeOrder = 7,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtrackerMenuItem; },
     .showString = 18,

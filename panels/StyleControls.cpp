@@ -25,8 +25,6 @@ void EnablePanelItems(ADMDialogRef dialog, std::initializer_list<int32_t> items,
         if (ADMItemRef item = PanelItem(dialog, id)) sADMItem->Enable(item, enable);
 }
 
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
-
 void SetupPanelPopup(ADMDialogRef dialog, int32_t item, int32_t menu, int32_t index, ADMItemNotifyProc notifier) {
     ADMItemRef popup = PanelItem(dialog, item);
     if (!popup) return;

@@ -12,6 +12,7 @@
 #include "core/PlotwiseDimensionData.h"
 #include "core/PlotwiseStyleFields.h"
 #include "dimensions/StylePush.h"
+#include "panels/TrackerFields.h"  // UserChanged, which every panel shares
 
 enum class ControlKind {
     kCheckBox,    // an int field, 0 or 1
@@ -57,7 +58,6 @@ const StyleControl* FindStyleControl(ADMDialogRef dialog, int32_t item);
 // Small item helpers of these panels.
 ADMItemRef PanelItem(ADMDialogRef dialog, int32_t id);
 void EnablePanelItems(ADMDialogRef dialog, std::initializer_list<int32_t> items, bool enable);
-bool UserChanged(ADMNotifierRef notifier);
 // Fills a popup from its menu and activates the entry at `index` (none when it has none).
 void SetupPanelPopup(ADMDialogRef dialog, int32_t item, int32_t menu, int32_t index, ADMItemNotifyProc notifier);
 // Pushes the code into the selected dimensions (the result is not the panel's business).

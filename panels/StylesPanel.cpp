@@ -120,7 +120,7 @@ void SwitchTerminatorStyleSettings(ADMDialogRef dialog, int32_t pictureItem) {
     if (!dialog || row == std::end(kTerminators)) return;
     EnablePanelItems(dialog, {kArrowheadLengthField}, row->length);
     EnablePanelItems(dialog, {kArrowheadAngleField}, row->angle);
-    if (ADMItemRef caption = PanelItem(dialog, kLengthCaption)) {
+    if (ADMItemRef caption = PanelItem(dialog, kArrowheadLengthCaption)) {
         char text[64];
         GetPlotwiseString(17400, row->diameter ? kDiameterWord : kLengthWord, text, sizeof text);
         sADMItem->SetText(caption, text);

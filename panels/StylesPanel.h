@@ -15,7 +15,7 @@ enum : int32_t {
     kColorSwatch = 2,
     kColorPopup = 3,            // menu 16180
     kNoTerminatorPicture = 6,
-    kLengthCaption = 14,
+    kArrowheadLengthCaption = 14,
     kArrowheadLengthField = 15,
     kArrowheadWeightField = 18,
     kArrowheadAngleField = 21,

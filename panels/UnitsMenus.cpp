@@ -5,6 +5,7 @@
 #include "panels/GuidesPanel.h"
 #include "panels/PanelGlobals.h"
 #include "panels/TextPanel.h"
+#include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
 namespace {
@@ -24,6 +25,7 @@ const UnitsMenuMember kMembers[] = {
     {&PanelGlobals::CADtextWindow, &SetupLowerUnitsPopup, &SetupLowerPrecisionPopup},
     {&PanelGlobals::CADguidesWindow, &setupRulerUnitsPopup, &SetupRulerPrecisionPopup},
     {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
+    {&PanelGlobals::CADtrackerWindow, &SetupCADtrackerUnitsPopup, &SetupCADtrackerPrecisionPopup},
     // Not a popup pair: the walls panel's thickness, shown in the numeric-input unit.
     {&PanelGlobals::CADwallsWindow, &ShowWallThickness, &ShowWallThickness},
 };

@@ -219,6 +219,7 @@ std::vector<ObjId> Document::matching(const std::function<bool(const Art&)>& kee
 }
 
 std::vector<ObjId> Document::selection() const {
+    if (selectionListed_ && selectionRevision_ == revision_) return selection_;
     // Art with its own bit, and the groups above it up to its layer; a container that holds
     // members reads as selected through them alone.
     std::unordered_set<ObjId> seen;
@@ -232,6 +233,9 @@ std::vector<ObjId> Document::selection() const {
         }
     }
     sortInPaintOrder(out);
+    selection_ = out;
+    selectionRevision_ = revision_;
+    selectionListed_ = true;
     return out;
 }
 
@@ -244,6 +248,7 @@ Art* Document::editArt(ObjId id) {
     if (it == arts_.end()) return nullptr;
     journal_.touchArt(id);
     changed(id);
+    if (it->second.attrs & kArtSelected) ++selectedArtEdits_;
     return &it->second;
 }
 
@@ -784,6 +789,17 @@ ObjId Document::layerByTitle(const std::string& title) const {
         if (a && a->layer->title == title && (!found || paintsBefore(id, found))) found = id;
     }
     return found;
+}
+
+ObjId Document::nextLayerIn(ObjId parent, ObjId after) const {
+    const Art* from = after ? art(after) : nullptr;
+    const Art* best = nullptr;
+    for (ObjId id : index().layers()) {
+        const Art* a = art(id);
+        if (!a || a->parent != parent || a == from || (from && a->order <= from->order)) continue;
+        if (!best || a->order < best->order) best = a;
+    }
+    return best ? best->id : 0;
 }
 
 AIErr Document::setCurrentLayer(ObjId layer) {

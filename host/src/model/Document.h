@@ -43,6 +43,9 @@ public:
     // A number naming the document's content: every change gives it a new one, and undo and
     // redo give back the number of the content they bring back.
     uint64_t revision() const { return revision_; }
+    // Counts the edits of art that was selected when it was edited: the selection's art
+    // changed for those who follow it, though the selection may be the same.
+    uint64_t selectedArtEdits() const { return selectedArtEdits_; }
 
     // ---- reading
     const Art* art(ObjId id) const;
@@ -112,6 +115,9 @@ public:
     ObjId insertLayer(ObjId relative, int16_t order, const std::string& title, AIErr* err = nullptr);
     AIErr deleteLayer(ObjId layer);
     ObjId layerByTitle(const std::string& title) const;
+    // The layer directly inside `parent` that paints next after `after` (0: its first),
+    // found among the layers, never by walking the parent's art; 0 when there is none.
+    ObjId nextLayerIn(ObjId parent, ObjId after) const;
     AIErr setCurrentLayer(ObjId layer);
     ObjId currentLayer() const { return state_.currentLayer; }
     AIErr setCurrentLayer(const std::string& title);  // kNoSuchKey when no layer has it
@@ -219,7 +225,13 @@ private:
     DocState state_;
     Journal journal_;
     uint64_t revision_ = 0;
+    uint64_t selectedArtEdits_ = 0;
     mutable ArtIndex index_;
+    // The selection as last listed, and the revision it was listed at: asked again and again
+    // while nothing changes (after every message, and by each plug-in that follows it).
+    mutable uint64_t selectionRevision_ = 0;
+    mutable bool selectionListed_ = false;
+    mutable std::vector<ObjId> selection_;
 };
 
 }  // namespace standin

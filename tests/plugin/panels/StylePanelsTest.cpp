@@ -225,7 +225,7 @@ TEST_F(StylePanelsTest, EveryControlWritesItsFieldAndChangesOnlyThatFieldOfTheSe
 TEST_F(StylePanelsTest, TheTerminatorTableSetsTheLengthCaptionAndFields) {
     panel = Dialogs().findDialog(S);
     ASSERT_EQ(Press(13), kNoErr);  // the dot: its length is a diameter, it has no angle
-    EXPECT_EQ(View(kLengthCaption).text, "Diameter:");
+    EXPECT_EQ(View(kArrowheadLengthCaption).text, "Diameter:");
     EXPECT_TRUE(View(kArrowheadLengthField).enabled);
     EXPECT_FALSE(View(kArrowheadAngleField).enabled);
     ASSERT_EQ(Press(6), kNoErr);  // no terminator
@@ -233,7 +233,7 @@ TEST_F(StylePanelsTest, TheTerminatorTableSetsTheLengthCaptionAndFields) {
     EXPECT_FALSE(View(kArrowheadAngleField).enabled);
     EXPECT_TRUE(View(kArrowheadWeightField).enabled);
     ASSERT_EQ(Press(7), kNoErr);  // the open arrow
-    EXPECT_EQ(View(kLengthCaption).text, "Length:");
+    EXPECT_EQ(View(kArrowheadLengthCaption).text, "Length:");
     EXPECT_TRUE(View(kArrowheadAngleField).enabled);
     ASSERT_EQ(Press(kChainDatumCheckBox), kNoErr);
     ASSERT_EQ(Press(kJISDatumCheckBox), kNoErr);
