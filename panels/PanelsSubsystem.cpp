@@ -9,11 +9,15 @@
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/IsometricPanel.h"
+#include "panels/LabelsPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
+#include "panels/PanelsFromSelection.h"
 #include "panels/ScaleSection.h"
 #include "panels/SetScaleTool.h"
+#include "panels/StylesPanel.h"
+#include "panels/TextPanel.h"
 #include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
@@ -126,6 +130,8 @@ constexpr PlotwisePanelRow kShortcutsRow = {
 constexpr PlotwisePanelRow kTextRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADtextWindow; },
     .dialogName = "CADtext",
+    .create = &CreateCADtextWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADtextWindowPrefs(g->CADtextWindow); },
     .writeOrder = 6,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtextMenuItem; },
     .showString = 14,
@@ -142,6 +148,8 @@ constexpr PlotwisePanelRow kTextRow = {
 constexpr PlotwisePanelRow kStylesRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADattributesWindow; },
     .dialogName = "CADattributes",
+    .create = &CreateCADattributesWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADattributesWindowPrefs(g->CADattributesWindow); },
     .writeOrder = 1,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADattributesMenuItem; },
     .showString = 2,
@@ -158,6 +166,8 @@ constexpr PlotwisePanelRow kStylesRow = {
 constexpr PlotwisePanelRow kLabelsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADlabelsWindow; },
     .dialogName = "CADlabels",
+    .create = &CreateCADlabelsWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADlabelsWindowPrefs(g->CADlabelsWindow); },
     .writeOrder = 5,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADlabelsMenuItem; },
     .showString = 10,
@@ -176,7 +186,7 @@ const PlotwisePanelRow kPanels[] = {kIsometricRow, kTrackerRow, kDocumentRow, kG
                                     kShortcutsRow, kTextRow, kStylesRow, kLabelsRow};
 
 const PlotwiseTimerRow kTimers[] = {
-    {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, nullptr},
+    {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, &LabelOptionsTimerAction},
 };
 
 // The set-scale tool: the press is the first click; a click without a drag is refused with
@@ -209,6 +219,12 @@ AIErr AfterNewOrOpen() {
     return UpdateCADdocumentLayerList();
 }
 
+// The isometric panel's buttons and the panels that show the selected dimensions' style.
+AIErr SelectionChanged() {
+    if (AIErr err = RefreshCADisometricWindowButtons()) return err;
+    return UpdatePalettesFromSelectedArt();
+}
+
 }  // namespace
 
 // Each panel's constants: template, title (list 17450), popout menu, option heights and
@@ -236,5 +252,7 @@ extern const PlotwiseSubsystem kPanelsSubsystem = {
               .afterSaveOrClose = &UpdateCADdocumentLayerList,
               .layerListChanged = &UpdateCADdocumentLayerList,
               .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList,
-              .selectionChanged = &RefreshCADisometricWindowButtons},
+              .selectionChanged = &SelectionChanged},
+    .services = {.updateDimensionIncrementFld = &UpdateDimensionIncrementFld,
+                 .updateLabelIncrementFld = &UpdateLabelIncrementFld},
 };
