@@ -22,8 +22,8 @@ protected:
             D& s = g->prefs.style;
             // Within the field's domain, which a stored value must keep to be read back.
             const int32_t n = f.intField ? s.*f.intField : 0;
-            if (f.intField)
-                s.*f.intField = f.type == DictEntryType::kBoolean ? !n : f.Holds(n + 7) ? n + 7 : f.Holds(n + 1) ? n + 1 : n - 1;
+            if (f.intField && f.type == DictEntryType::kBoolean) s.*f.intField = !n;
+            else if (f.intField) s.*f.intField = f.Holds(n + 7) ? n + 7 : f.Holds(n + 1) ? n + 1 : n - 1;
             if (f.realField) s.*f.realField += f.Holds(s.*f.realField + 1.5f) ? 1.5f : -1.5f;
             if (f.stringField) CopyCString(s.*f.stringField, "changed");
         }
