@@ -26,30 +26,14 @@ Document& Session::document() {
 }
 
 std::string describeError(AIErr err) {
-    struct Known {
-        AIErr code;
-        const char* text;
-    };
-    static constexpr Known kKnown[] = {
-        {kBadParameterErr, "a bad argument"},
-        {kStaleHandleErr, "the object no longer exists"},
-        {kOutOfRangeErr, "an index out of range"},
-        {kLockedErr, "the layer is locked or hidden"},
-        {kNoSuchKey, "no such key"},
-        {kNoDocumentErr, "no document is open"},
-        {kNotImplementedErr, "not supported by this host"},
-        {kWrongTypeErr, "the entry holds another type"},
-        {kOutOfMemoryErr, "out of memory"},
-    };
     std::string code;
     for (int shift = 24; shift >= 0; shift -= 8) {
         const char c = char((err >> shift) & 0xFF);
         code += c >= 0x20 && c <= 0x7E ? c : '?';
     }
     // Words first; the code only helps whoever reads the host's sources.
-    for (const auto& k : kKnown)
-        if (k.code == err) return std::string(k.text) + " (error " + code + ")";
-    return "the host refused it (error " + code + ")";
+    const char* words = standin::errorWords(err);
+    return std::string(words ? words : "the host refused it") + " (error " + code + ")";
 }
 
 void check(AIErr err, const Args& args) {

@@ -354,6 +354,14 @@ void wrap(CommandTable& table, const std::string& name, Around around) {
     table.add(std::move(row));
 }
 
+// The host's commands and menus are out of the user's reach while the mouse button is held:
+// an edit then would fall between the drags of a gesture.
+void notWhileHeld(Session& session, const Args& args, const CommandHandler& inner) {
+    if (session.hasEvents() && session.events().inGesture())
+        throw ScriptError(args.command() + ": the mouse button is held (release it with up first)");
+    inner(session, args);
+}
+
 // Runs the host command between its before and after notifications.
 Around fileCommand(const char* before, std::vector<const char*> after) {
     return [before, after](Session& session, const Args& args, const CommandHandler& inner) {
@@ -365,6 +373,12 @@ Around fileCommand(const char* before, std::vector<const char*> after) {
         for (const char* type : after) events.notify(type);
         settle(session, args);
     };
+}
+
+// save: no command the user would undo; what the plug-ins write meanwhile joins the last step.
+void saved(Session& session, const Args& args, const CommandHandler& inner) {
+    const standin::Host::FoldedChanges folded(session.host());
+    fileCommand(kAIBeforeSaveNotifier, {kAIAfterSaveNotifier})(session, args, inner);
 }
 
 Around changed(const char* type) {
@@ -552,7 +566,7 @@ void addEventCommands(CommandTable& table) {
     wrap(table, "open",
          fileCommand(kAIBeforeOpenNotifier,
                      {kAIAfterOpenNotifier, kAIDocumentOpenedNotifier, kAICurrentDocumentChangedNotifier}));
-    wrap(table, "save", fileCommand(kAIBeforeSaveNotifier, {kAIAfterSaveNotifier}));
+    wrap(table, "save", saved);
     for (const char* drawing : {"line", "rect", "ellipse", "path", "paint"})
         wrap(table, drawing, changed(kAIDocumentChangedNotifier));
     wrap(table, "layer", layerChanged);
@@ -569,6 +583,9 @@ void addEventCommands(CommandTable& table) {
     table.add({"undo", "undo", "undo the last change (then the after-undo notification)", cmdUndo});
     table.add({"redo", "redo", "redo what undo took back", cmdRedo});
     table.add({"close", "close", "close the front document", cmdClose});
+    for (const char* command : {"new", "open", "save", "close", "line", "rect", "ellipse", "path", "paint", "layer",
+                                "select", "translate", "delete", "copy", "paste", "entry", "undo", "redo"})
+        wrap(table, command, notWhileHeld);
 
     table.add({"load", "load PLUGIN.so", "load a plug-in module and start it", cmdLoad});
     table.add({"unload", "unload [N]", "unload plug-in N (default: the last loaded)", cmdUnload});

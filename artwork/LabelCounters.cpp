@@ -36,8 +36,8 @@ int32_t GetNextNumericLabelIncrement() {
 void UpdateIncrementalInfo() {
     if (!g) return;
     switch (g->prefs.style.dimensionFormat) {
-        case 1: ++g->prefs.incrementalDimAlpha; break;
-        case 2: ++g->prefs.incrementalDimNumber; break;
+        case 1: TakeCounter(g->prefs.incrementalDimAlpha); break;
+        case 2: TakeCounter(g->prefs.incrementalDimNumber); break;
         default: break;
     }
     refresh(&PlotwiseServices::updateDimensionIncrementFld);
@@ -46,7 +46,7 @@ void UpdateIncrementalInfo() {
 void UpdateIncrementalLabelInfo() {
     if (!g) return;
     switch (g->prefs.style.labelFormat) {
-        case 0: ++g->prefs.incrementalLabelAlpha; break;
+        case 0: TakeCounter(g->prefs.incrementalLabelAlpha); break;
         case 1: GetNextNumericLabelIncrement(); break;
         default: break;
     }

@@ -3,11 +3,14 @@
 // the foreshortening flag came later and carries "PW7_".
 #include "axonometric/AxonometricData.h"
 
+#include <cstdio>
 #include <string>
 
 #include "axonometric/AxonometricGlobals.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/IsoViewDerivation.h"
 
 namespace {
 
@@ -198,19 +201,36 @@ AIErr GetDocumentIsoViewData(iso_view* view, int* found) {
         *view = g->prefs.isoView;
         return kNoErr;
     }
-    *found = 1;
     DictRef stored;
     if (AIErr err = sAIDictionary->GetDictEntry(doc.get(), viewKey, stored.put())) return err;
+    iso_view read{};
     for (const ViewEntry& e : kViewEntries) {
         AIReal v = 0;
         if (AIErr err = sAIDictionary->GetRealEntry(stored.get(), Key(kZA3, e.name), &v)) return err;
-        view->*e.field = v;
+        read.*e.field = v;
     }
+    // A view that cannot project art is not taken; the user is told.
+    if (!IsoViewIsUsable(read)) {
+        *view = g->prefs.isoView;
+        (void)RefuseIsoView(read);
+        return kNoErr;
+    }
+    *view = read;
+    *found = 1;
     return kNoErr;
+}
+
+AIErr RefuseIsoView(const iso_view& view) {
+    char item[96];
+    constexpr double kDegrees = 180 / 3.14159265358979323846;
+    std::snprintf(item, sizeof item, "receding axes at %.4g and %.4g degrees", view.a * kDegrees, view.b * kDegrees);
+    NoteForUser(kDegenerateViewNote, item);
+    return kCADErr;
 }
 
 AIErr SetDocumentIsoViewData(const iso_view* view) {
     if (!view) return kBadParameterErr;
+    if (!IsoViewIsUsable(*view)) return RefuseIsoView(*view);
     if (!DocumentIsOpen()) return kNoErr;
     DictRef doc;
     if (AIErr err = sAIDocument->GetDictionary(doc.put())) return err;

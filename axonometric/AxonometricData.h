@@ -50,8 +50,13 @@ AIErr DeleteAxonometricData(AIArtHandle art);
 // Non-zero when the art or an ancestor below the layer group holds a record.
 int IsAxonometricArt(AIArtHandle art);
 
-// The front document's own view (found 1), or the preferences' view (found 0); with no
+// The front document's own view (found 1), or the preferences' view (found 0): also when
+// the stored one cannot project art (IsoViewIsUsable), which the user is told. With no
 // document open, 0 with the view untouched.
 AIErr GetDocumentIsoViewData(iso_view* view, int* found);
-// Stores the view in the front document; with no document open, nothing and 0.
+// Stores the view in the front document; with no document open, nothing and 0. A view that
+// cannot project art is refused (RefuseIsoView).
 AIErr SetDocumentIsoViewData(const iso_view* view);
+// Tells the user a view cannot project and flatten art (its receding axes coincide, or a
+// factor is zero or not finite); 'CADE'.
+AIErr RefuseIsoView(const iso_view& view);

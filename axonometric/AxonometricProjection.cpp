@@ -8,6 +8,7 @@
 #include "axonometric/DepthCylinder.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/IsoViewDerivation.h"
 #include "geometry/PlotwiseErrors.h"
 #include "artwork/PathEditing.h"
 
@@ -82,6 +83,7 @@ AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds) {
 AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view) {
     if (!art || !view) return kBadParameterErr;
     if (!IsAxonometricFace(face)) return kCADErr;
+    if (!IsoViewIsUsable(*view)) return RefuseIsoView(*view);
     if (IsAxonometricArt(art) && !g->drawingCADradius) {
         depth_object_data old;
         if (AIErr err = GetAxonometricData(art, &old)) return err;
@@ -153,7 +155,8 @@ AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data) {
     // Art moved since its projection flattens around where it is now.
     const AIRealPoint q{projected.left + data->offset.h, projected.top + data->offset.v};
     AIRealMatrix inverse = data->matrix;
-    if (!InvertRealMatrix(&inverse)) return kMatrixNotInvertibleErr;
+    // A record whose face collapses to a line would come back as art blown up to nonsense.
+    if (!WellConditioned(inverse) || !InvertRealMatrix(&inverse)) return kMatrixNotInvertibleErr;
     if (AIErr err = sAITransformArt->TransformArt(art, &inverse, 1.0f, kTransformWithChildren)) return err;
 
     // The flat art's pivot corner goes onto q.

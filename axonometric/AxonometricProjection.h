@@ -12,7 +12,7 @@
 // new id (no record while autoExpandAxoArt is set). Axonometric art is flattened first,
 // unless drawingCADradius is set; a cylinder group is rebuilt on the face
 // (UpdateAxoCylinder) and cylinder members of type 7 are left alone. A code that is
-// not a face gives 'CADE' with the art untouched.
+// not a face, or a view that is not usable (RefuseIsoView), gives 'CADE' with the art untouched.
 AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view);
 // Applies the record's matrix to the art by the transforming walk and stores the record
 // on it unchanged (same id).
@@ -23,7 +23,8 @@ AIErr ProjectAxonometricFromData(AIArtHandle art, const depth_object_data* data)
 AIErr ApplyAxonometricTransformation(AIArtHandle art, const AIRealMatrix* m);
 // Flattens the art the record describes (a cylinder group through its base member, its
 // body disposed) so that its pivot corner lands where the record's offset puts it, and
-// removes the record.
+// removes the record. A matrix that cannot be turned back (WellConditioned false) gives
+// 'NMAT' with the art untouched.
 AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data);
 // Flattens every axonometric art of a walk: the art and its following siblings (only the
 // art itself when it is axoGroup), nested records included.

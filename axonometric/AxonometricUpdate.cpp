@@ -3,12 +3,14 @@
 #include "axonometric/AxonometricUpdate.h"
 
 #include <cmath>
+#include <string>
 
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/DepthCylinder.h"
 #include "axonometric/GuideLayers.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
@@ -37,12 +39,12 @@ bool DocumentIsOpen() {
     return sAIDocumentView->CountDocumentViews(&views) == kNoErr && views > 0;
 }
 
-// The walk of one layer. Host errors of the walk end it; a projection or flatten that
-// fails is kept in `failed` (the first one) and the walk goes on with the next art.
-AIErr UpdateWalk(AIArtHandle art, AIErr& failed);
+// The walk of one layer. Host errors of the walk end it; an art that cannot be projected or
+// flattened is left as it was and named to the user, and the walk goes on with the next.
+AIErr UpdateWalk(AIArtHandle art);
 
 // One art of the walk of a layer.
-AIErr UpdateOne(AIArtHandle art, AIErr& failed) {
+AIErr UpdateOne(AIArtHandle art) {
     uint32_t attr = 0;
     if (AIErr err = sAIArt->GetArtUserAttr(art, kArtSelected | kArtLocked | kArtHidden, &attr)) return err;
     if (attr & (kArtLocked | kArtHidden)) return kNoErr;
@@ -63,7 +65,7 @@ AIErr UpdateOne(AIArtHandle art, AIErr& failed) {
             err = UpdateAxoCylinder(art, kAxoNoFace);  // on the face it has
         else
             err = ProjectAxonometric(art, data.face, &g->prefs.isoView);
-        if (err && !failed) failed = err;
+        if (err) NoteForUser(kSkippedArtNote, "axonometric object " + std::to_string(data.id));
         return kNoErr;
     }
     int16_t type = kUnknownArt;
@@ -72,19 +74,19 @@ AIErr UpdateOne(AIArtHandle art, AIErr& failed) {
     ClearDepthArt();
     AIArtHandle child = nullptr;
     if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-    return child ? UpdateWalk(child, failed) : kNoErr;
+    return child ? UpdateWalk(child) : kNoErr;
 }
 
-AIErr UpdateWalk(AIArtHandle art, AIErr& failed) {
+AIErr UpdateWalk(AIArtHandle art) {
     while (art) {
-        if (AIErr err = UpdateOne(art, failed)) return err;
+        if (AIErr err = UpdateOne(art)) return err;
         if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
     }
     return kNoErr;
 }
 
 // The layers in the host's order; the first host error ends the round.
-AIErr UpdateLayers(AIErr& failed) {
+AIErr UpdateLayers() {
     int32_t count = 0;
     if (AIErr err = sAILayer->CountLayers(&count)) return err;
     for (int32_t i = 0; i < count; ++i) {
@@ -95,7 +97,7 @@ AIErr UpdateLayers(AIErr& failed) {
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
         if (!first) continue;
         ClearDepthArt();
-        if (AIErr err = UpdateWalk(first, failed)) return err;
+        if (AIErr err = UpdateWalk(first)) return err;
     }
     return kNoErr;
 }
@@ -133,21 +135,15 @@ AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly) {
     g->axoUpdateAxoDims = 0;
     g->axoUpdateSelectWhat = selectWhat;
     g->axoUpdateFlattenOnly = flattenOnly;
-    AIErr failed = kNoErr;
-    AIErr err = UpdateLayers(failed);
+    AIErr err = UpdateLayers();
     if (!err && g->axoUpdateAxoDims) err = RegenerateDimensions();
     // The tagged selection is restored even after a failure, so no stale tags stay behind.
     const AIErr timerErr = StartSelectionTimer();
     g->face = keptFace;
-    if (err) return err;
-    return failed ? failed : timerErr;
+    return err ? err : timerErr;
 }
 
-AIErr ApplyAxonometricUpdate(AIArtHandle art) {
-    AIErr failed = kNoErr;
-    if (AIErr err = UpdateWalk(art, failed)) return err;
-    return failed;
-}
+AIErr ApplyAxonometricUpdate(AIArtHandle art) { return UpdateWalk(art); }
 
 int AxoArtModified(AIArtHandle art) {
     depth_object_data data;

@@ -10,8 +10,9 @@
 // (or, with flattenOnly, flattens) the axonometric art of every layer: all of it, or only
 // the selected art when selectWhat is 1. Locked and hidden art is left as it is, and
 // dimensions are redrawn from their own data once at the end. The selection is tagged and
-// theTimer restores it on every way out. A projection that fails is remembered and the
-// walk goes on; its error is the result. Without a document: nothing and 0.
+// theTimer restores it on every way out. An art that cannot be projected or flattened is
+// left as it was and named to the user, and the walk goes on; a view that cannot be used
+// changes nothing ('CADE', told). Without a document: nothing and 0.
 AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly);
 // The update's walk of one layer: the art and its following siblings.
 AIErr ApplyAxonometricUpdate(AIArtHandle art);

@@ -1,6 +1,8 @@
 // Alerts through the dialog manager, with texts from string lists 17000 and 17400.
 #include "core/PlotwiseAlerts.h"
 
+#include <algorithm>
+
 #include "geometry/PlotwiseErrors.h"
 #include "core/PlotwiseGlobals.h"
 #include "core/PlotwiseStrings.h"
@@ -25,7 +27,58 @@ void restoreSaveLayer() {
     if (g->saveLayer != nullptr && sAILayer != nullptr) sAILayer->SetCurrentLayer(g->saveLayer);
 }
 
+// A heading shows at most this many items; the rest are counted.
+constexpr size_t kMostItems = 20;
+
+std::string MessageText(int32_t index) {
+    char text[1024] = {};
+    GetPlotwiseString(kMessageList, index, text, sizeof text);
+    return text;
+}
+
 }  // namespace
+
+void NoteForUser(int32_t heading, const std::string& item) {
+    if (g == nullptr) return;
+    auto& notes = g->notesForUser;
+    auto it = std::find_if(notes.begin(), notes.end(), [heading](const auto& n) { return n.first == heading; });
+    if (it == notes.end()) it = notes.insert(notes.end(), {heading, {}});
+    if (std::find(it->second.begin(), it->second.end(), item) == it->second.end()) it->second.push_back(item);
+}
+
+void NoteHostError(const std::string& what, AIErr err) {
+    struct Reason {
+        AIErr code;
+        int32_t heading;
+    };
+    static constexpr Reason kReasons[] = {{kLockedErr, kLockedNote},
+                                          {kStaleHandleErr, kStaleNote},
+                                          {kMatrixNotInvertibleErr, kSingularViewNote},
+                                          {kWrongTypeErr, kWrongTypeNote},
+                                          {kBadParameterErr, kRefusedValueNote}};
+    if (err == kNoErr || err == kCADErr || err == kCanceledErr) return;
+    for (const Reason& r : kReasons)
+        if (r.code == err) return NoteForUser(r.heading, what);
+    std::string code;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = static_cast<char>((err >> shift) & 0xFF);
+        code += c >= 0x20 && c <= 0x7E ? c : '?';
+    }
+    NoteForUser(kHostErrorNote, what + " (" + code + ")");
+}
+
+void ShowNotesForUser() {
+    if (g == nullptr || g->notesForUser.empty() || g->mouseIsDown) return;
+    std::string text;
+    for (const auto& [heading, items] : g->notesForUser) {
+        if (!text.empty()) text += "\n";
+        text += MessageText(heading);
+        for (size_t i = 0; i < items.size() && i < kMostItems; ++i) text += (i ? "; " : " ") + items[i];
+        if (items.size() > kMostItems) text += "; +" + std::to_string(items.size() - kMostItems);
+    }
+    g->notesForUser.clear();
+    if (sADMBasic != nullptr) sADMBasic->MessageAlert(text.c_str());
+}
 
 AIErr doPlotwiseErrorDialog(const char* text) {
     if (g == nullptr) return kCADErr;

@@ -1,8 +1,12 @@
 // The alerts every tool shares: an error message, the art-must-be-clicked tip and invalid
 // dialog input. Each resets the click state of the tool in progress and returns 'CADE';
 // none shows anything while live dimensions are being regenerated, except the dialog-input
-// alert, which answers a user's typing.
+// alert, which answers a user's typing. Also the notes of what could not be used or done as
+// it stood (damaged stored values, a host error that stopped a command), told in one alert
+// once the host's message is handled.
 #pragma once
+
+#include <string>
 
 #include "AITypes.h"
 
@@ -16,3 +20,28 @@ constexpr int32_t kDoNotShowAgainWord = 26;      // 17426
 AIErr doPlotwiseErrorDialog(const char* text);
 AIErr doArtMustBeClickedErrorDialog();
 AIErr doDialogInputErrorDialog(const char* text);
+
+// Headings of the notes (string list 17000): what was done, then the items it was done to.
+constexpr int32_t kLockedNote = 80;          // a host error: a layer locked or hidden
+constexpr int32_t kStaleNote = 81;           // art deleted or undone meanwhile
+constexpr int32_t kSingularViewNote = 82;    // the axonometric view cannot be turned back
+constexpr int32_t kWrongTypeNote = 83;       // a stored value of the wrong type
+constexpr int32_t kRefusedValueNote = 84;    // the host refused a value
+constexpr int32_t kHostErrorNote = 85;       // any other host error, by code
+constexpr int32_t kUnreadableDimensionsNote = 86;
+constexpr int32_t kDefaultedValuesNote = 87;
+constexpr int32_t kRenumberedDimensionsNote = 88;
+constexpr int32_t kUnknownVersionNote = 89;
+constexpr int32_t kDegenerateViewNote = 90;
+constexpr int32_t kSkippedArtNote = 91;
+constexpr int32_t kDefaultedPreferencesNote = 92;
+
+// Notes one item (a name, a value, a command) under a heading; an item already noted under it
+// is not repeated. Nothing is shown yet.
+void NoteForUser(int32_t heading, const std::string& item);
+// Notes the host error that stopped `what` (a command or tool as the user knows it) in words:
+// why, and what to do. kCADErr (an alert was shown) and a cancel note nothing.
+void NoteHostError(const std::string& what, AIErr err);
+// Shows every note in one alert, each heading with its items, and forgets them; while the
+// mouse button is held they wait for its release.
+void ShowNotesForUser();

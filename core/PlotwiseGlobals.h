@@ -13,7 +13,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "ADMTypes.h"
 #include "AITypes.h"
@@ -94,6 +97,8 @@ struct CoreGlobals {
                      layerSetNotifier = nullptr, currentLayerNotifier = nullptr,
                      artSelectionChangedNotifier = nullptr;
     AIAnnotatorHandle annotator = nullptr;
+    // --- what the user is told when the message ends (NoteForUser): items by heading ---
+    std::vector<std::pair<int32_t, std::vector<std::string>>> notesForUser;
 };
 
 // The record the plug-in runs with: null before start-up and after shut-down, and while the

@@ -4,14 +4,17 @@
 #include "core/PlotwisePrefs.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "AIPreference.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/IsoViewDerivation.h"
 
 namespace {
 
@@ -367,6 +370,38 @@ struct Writer final : PrefsVisitor {
     }
 };
 
+void NoteDefaultedPreference(const char* key, double value) {
+    char item[160];
+    std::snprintf(item, sizeof item, "%s %.10g", key, value);
+    NoteForUser(kDefaultedPreferencesNote, item);
+}
+
+// A real that is not finite would make every length it touches nonsense: the start-up value
+// instead, and the user told.
+struct NonFiniteReals final : PrefsVisitor {
+    void integer(const char*, const char*, int32_t&, int32_t) override {}
+    void boolean(const char*, const char*, int&, bool) override {}
+    void real(const char*, const char* key, float& field, float startup) override {
+        if (std::isfinite(field)) return;
+        NoteDefaultedPreference(key, field);
+        field = startup;
+    }
+    void string(const char*, const char*, char*, int32_t, const char*) override {}
+    void point(const char*, const char*, AIRealPoint&, AIRealPoint) override {}
+};
+
+// Style fields outside their domains (a negative weight, a unit code the table lacks) get
+// their start-up values, and the user is told.
+void KeepStyleInDomain(Plotwise3_Live_Dimension_Data& style) {
+    for (const StyleField& f : StyleFields()) {
+        const double value = StyleNumber(f, style);
+        if (!f.prefKey || f.Holds(value)) continue;
+        NoteDefaultedPreference(f.prefKey, value);
+        if (f.intField) style.*f.intField = f.startup.i;
+        if (f.realField) style.*f.realField = f.startup.r;
+    }
+}
+
 void DefaultFaceName(char* out, size_t size) {
     CopyCString(out, size, "Helvetica");
     if (!sAIFont) return;
@@ -414,6 +449,14 @@ AIErr ReadPrefs() {
     Reader reader;
     VisitPrefs(g->prefs, reader);
     if (reader.err) return reader.err;
+    NonFiniteReals finite;
+    VisitPrefs(g->prefs, finite);
+    KeepStyleInDomain(g->prefs.style);
+    // A view that cannot project art (its receding axes coincide) is no view to start with.
+    if (!IsoViewIsUsable(g->prefs.isoView)) {
+        NoteForUser(kDefaultedPreferencesNote, "isoView");
+        g->prefs.isoView = NewRecord().isoView;
+    }
 
     // A store that never held these settings counts as already in the current unit
     // numbering; one from an older version without the flag must be remapped.

@@ -2,7 +2,9 @@
 // to its one handler, start-up in its fixed order, shut-down, unload and reload, and the
 // published suite.
 #include <cstring>
+#include <string>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseStrings.h"
@@ -136,6 +138,29 @@ bool NeedsRecord(const Dispatch& d) {
     return !Equal(d.caller, kSPAccessCaller) && !Equal(d.caller, kSPInterfaceCaller);
 }
 
+// What the user knows a message's work by: the command or tool, else the plug-in.
+std::string WhatTheMessageDid(const char* caller, void* message) {
+    char text[256] = {};
+    if (Equal(caller, kCallerAIMenu) && sAIMenu &&
+        sAIMenu->GetItemText(As<AIMenuMessage>(message)->menuItem, text, sizeof text) == kNoErr)
+        return std::string("\"") + text + "\"";
+    const char* title = nullptr;
+    if (Equal(caller, kCallerAITool) && sAITool &&
+        sAITool->GetToolTitle(As<AIToolMessage>(message)->tool, &title) == kNoErr && title)
+        return std::string("\"") + title + "\"";
+    return "Plotwise";
+}
+
+// A message of the plug-in's own work: a host error that stopped it is told in words, and
+// so is whatever it could not use as it stood; the error is still the host's answer.
+AIErr Handle(const Dispatch& d, const char* caller, void* message) {
+    const AIErr err = d.handler(message);
+    if (!g) return err;
+    NoteHostError(WhatTheMessageDid(caller, message), err);
+    ShowNotesForUser();
+    return err;
+}
+
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) AIErr PluginMain(const char* caller, const char* selector,
@@ -145,9 +170,10 @@ extern "C" __attribute__((visibility("default"))) AIErr PluginMain(const char* c
     for (const Dispatch& d : kDispatch) {
         if (!Equal(caller, d.caller) || !Equal(selector, d.selector)) continue;
         if (!message) return kBadParameterErr;
-        if (NeedsRecord(d) && (!g || (g->unsupportedHostVersion && !Equal(caller, kCallerAINotifier))))
+        if (!NeedsRecord(d)) return d.handler(message);
+        if (!g || (g->unsupportedHostVersion && !Equal(caller, kCallerAINotifier)))
             return kNoErr;  // nothing of ours is registered for it
-        return d.handler(message);
+        return g->unsupportedHostVersion ? d.handler(message) : Handle(d, caller, message);
     }
     return kNoErr;  // a message the plug-in does not answer
 }

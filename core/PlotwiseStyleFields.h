@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 
 #include "core/PlotwiseDimensionData.h"
@@ -57,6 +58,13 @@ struct StyleField {
     PrefType prefType = PrefType::kNone;
     bool presets = false;  // carried by presets, in the preset record's order
     StyleValue startup{};  // the value before the preferences are read
+    // The values the field may hold; one outside them (or a real that is not finite), read
+    // from a document or the preferences, is read as its default and named to the user.
+    double least = -std::numeric_limits<double>::infinity();
+    double most = std::numeric_limits<double>::infinity();
+
+    // Whether the number read into the field lies in its domain.
+    constexpr bool Holds(double value) const { return value >= least && value <= most; }
 
     // The table's row modifiers.
     constexpr StyleField Preset(const char* key) const {
@@ -86,6 +94,12 @@ struct StyleField {
         f.whenAbsent = WhenAbsent::kCurrentStyle;
         return f;
     }
+    constexpr StyleField Within(double lo, double hi) const {
+        StyleField f = *this;
+        f.least = lo;
+        f.most = hi;
+        return f;
+    }
     constexpr StyleField StringsFlag() const {
         StyleField f = *this;
         f.governedByStringsFlag = true;
@@ -111,6 +125,13 @@ constexpr StyleField Str(const char* prefix, const char* field, StyleStringField
     return {.prefix = prefix, .field = field, .type = T::kString, .stringField = f, .startup = {.s = startup}};
 }
 
+// Domains: colour components are 16.16 fixed-point values less one (0 to 1 is 0 to 65535),
+// unit codes those of the formatter's table, lengths and weights not negative.
+constexpr double kComponentMost = 65535;
+constexpr double kUnitCodeMost = 19;
+constexpr double kLengthMost = 16383;  // the host's largest canvas, in points
+constexpr double kTextSizeLeast = 0.1;
+
 constexpr const char* ZA3 = kZA3Prefix;
 constexpr const char* PW4 = kPW4Prefix;
 constexpr const char* PW5 = kPW5Prefix;
@@ -125,30 +146,30 @@ inline constexpr StyleField kTable[] = {
     Int(ZA3, "live", &D::live, 1).Preset("liveDimension"),
     Int(ZA3, "dimensionColorType", &D::dimensionColorType, 5).Preset("dimensionColorType"),
     Int(ZA3, "dimensionColorEntry", &D::dimensionColorEntry, 0).Preset("dimensionColorEntry"),
-    Int(ZA3, "dimensionColorComponent1", &D::dimensionColorComponent1, 0).Preset("dimensionColorComponent1"),
-    Int(ZA3, "dimensionColorComponent2", &D::dimensionColorComponent2, 0).Preset("dimensionColorComponent2"),
-    Int(ZA3, "dimensionColorComponent3", &D::dimensionColorComponent3, 0).Preset("dimensionColorComponent3"),
-    Int(ZA3, "dimensionColorComponent4", &D::dimensionColorComponent4, 0).Preset("dimensionColorComponent4"),
+    Int(ZA3, "dimensionColorComponent1", &D::dimensionColorComponent1, 0).Within(0, kComponentMost).Preset("dimensionColorComponent1"),
+    Int(ZA3, "dimensionColorComponent2", &D::dimensionColorComponent2, 0).Within(0, kComponentMost).Preset("dimensionColorComponent2"),
+    Int(ZA3, "dimensionColorComponent3", &D::dimensionColorComponent3, 0).Within(0, kComponentMost).Preset("dimensionColorComponent3"),
+    Int(ZA3, "dimensionColorComponent4", &D::dimensionColorComponent4, 0).Within(0, kComponentMost).Preset("dimensionColorComponent4"),
     Int(ZA3, "dimensionCustomColorType", &D::dimensionCustomColorType, 1).Preset("dimensionCustomColorType"),
-    Real(ZA3, "dimensionCustomColorTint", &D::dimensionCustomColorTint, 100.0f).Preset("dimensionCustomColorTint"),
+    Real(ZA3, "dimensionCustomColorTint", &D::dimensionCustomColorTint, 100.0f).Within(0, 100).Preset("dimensionCustomColorTint"),
     // Presets carry the custom colour's name in the preferences' customColorName instead.
     Str(ZA3, "dimensionCustomColorName", &D::dimensionCustomColorName, "").StringsFlag(),
     Int(ZA3, "arrowheadStyle", &D::arrowheadStyle, 1).Preset("arrowheadStyle"),
-    Real(ZA3, "arrowheadLength", &D::arrowheadLength, 9.0f).Preset("arrowheadLength"),
-    Real(ZA3, "arrowheadWeight", &D::arrowheadWeight, 1.0f).Preset("arrowheadWeight"),
+    Real(ZA3, "arrowheadLength", &D::arrowheadLength, 9.0f).Within(0, kLengthMost).Preset("arrowheadLength"),
+    Real(ZA3, "arrowheadWeight", &D::arrowheadWeight, 1.0f).Within(0, kLengthMost).Preset("arrowheadWeight"),
     Real(ZA3, "arrowheadAngle", &D::arrowheadAngle, 17.5f).Preset("arrowheadAngle"),
     Real(ZA3, "autoDimensionOffset", &D::autoDimensionOffset, 27.0f).Preset("autoDimensionOffset"),
-    Real(ZA3, "dimensionWeight", &D::dimensionWeight, 1.0f).Preset("dimensionWeight"),
+    Real(ZA3, "dimensionWeight", &D::dimensionWeight, 1.0f).Within(0, kLengthMost).Preset("dimensionWeight"),
     Real(ZA3, "dimensionExtension", &D::dimensionExtension, 0.0f),
-    Real(ZA3, "witnessGap", &D::witnessGap, 4.5f).Preset("witnessGap"),
-    Real(ZA3, "witnessWeight", &D::witnessWeight, 1.0f).Preset("witnessWeight"),
+    Real(ZA3, "witnessGap", &D::witnessGap, 4.5f).Within(0, kLengthMost).Preset("witnessGap"),
+    Real(ZA3, "witnessWeight", &D::witnessWeight, 1.0f).Within(0, kLengthMost).Preset("witnessWeight"),
     Real(ZA3, "witnessExtension", &D::witnessExtension, 9.0f).Preset("witnessExtension"),
     Int(ZA3, "chainDatum", &D::chainDatum, 0).Preset("chainDatum"),
     Int(ZA3, "JISDatumTerminator", &D::JISDatumTerminator, 0).Preset("JISDatumTerminator"),
     Int(ZA3, "makeSectionLineDoubleThick", &D::makeSectionLineDoubleThick, 1).Preset("makeSectionLineDoubleThick"),
     Int(ZA3, "primeSection", &D::primeSection, 1).Preset("primeSection"),
     Str(ZA3, "dimensionTextFaceStr", &D::dimensionTextFaceStr, "Helvetica").StringsFlag().Preset("dimensionTextFaceStr"),
-    Real(ZA3, "dimensionTextSize", &D::dimensionTextSize, 14.0f).Preset("dimensionTextSize"),
+    Real(ZA3, "dimensionTextSize", &D::dimensionTextSize, 14.0f).Within(kTextSizeLeast, kLengthMost).Preset("dimensionTextSize"),
     Int(ZA3, "hTextPlacement", &D::hTextPlacement, 1).Preset("hTextPlacement"),
     Int(ZA3, "vTextPlacement", &D::vTextPlacement, 1).Preset("vTextPlacement"),
     Int(ZA3, "aTextPlacement", &D::aTextPlacement, 1).Preset("aTextPlacement"),
@@ -159,21 +180,21 @@ inline constexpr StyleField kTable[] = {
     Int(ZA3, "diameterLabelsBefore", &D::diameterLabelsBefore, 1).Preset("diameterLabelsBefore"),
     Int(ZA3, "diameterLeaderSpansCircle", &D::diameterLeaderSpansCircle, 0).Preset("diameterLeaderSpansCircle"),
     Int(ZA3, "dualDimensions", &D::dualDimensions, 0).Preset("dualDimensions"),
-    Int(PW7, "upperUnits", &D::upperUnits, 5).OrCurrentStyle().Preset("upperUnits"),
+    Int(PW7, "upperUnits", &D::upperUnits, 5).Within(0, kUnitCodeMost).OrCurrentStyle().Preset("upperUnits"),
     Int(ZA3, "appendUpperUnitLabels", &D::appendUpperUnitLabels, 1).Preset("appendUpperUnitLabels"),
     Int(ZA3, "upperDecimalPrecision", &D::upperDecimalPrecision, 3).Preset("upperDecimalPrecision"),
     Int(ZA3, "upperFractionalPrecision", &D::upperFractionalPrecision, 3).Preset("upperFractionalPrecision"),
     Int(ZA3, "upperTolerance", &D::upperTolerance, 0).Preset("upperTolerance"),
     Str(ZA3, "upperToleranceValue", &D::upperToleranceValue, ".005").Preset("upperToleranceValue"),
-    Int(ZA3, "upperToleranceUnits", &D::upperToleranceUnits, 5).Preset("upperToleranceUnits"),
+    Int(ZA3, "upperToleranceUnits", &D::upperToleranceUnits, 5).Within(0, kUnitCodeMost).Preset("upperToleranceUnits"),
     Int(ZA3, "upperToleranceSuperscript", &D::upperToleranceSuperscript, 0).Preset("upperToleranceSuperscript"),
-    Int(PW7, "lowerUnits", &D::lowerUnits, 5).OrCurrentStyle().Preset("lowerUnits"),
+    Int(PW7, "lowerUnits", &D::lowerUnits, 5).Within(0, kUnitCodeMost).OrCurrentStyle().Preset("lowerUnits"),
     Int(ZA3, "appendLowerUnitLabels", &D::appendLowerUnitLabels, 1).Preset("appendLowerUnitLabels"),
     Int(ZA3, "lowerDecimalPrecision", &D::lowerDecimalPrecision, 3).Preset("lowerDecimalPrecision"),
     Int(ZA3, "lowerFractionalPrecision", &D::lowerFractionalPrecision, 3).Preset("lowerFractionalPrecision"),
     Int(ZA3, "lowerTolerance", &D::lowerTolerance, 0).Preset("lowerTolerance"),
     Str(ZA3, "lowerToleranceValue", &D::lowerToleranceValue, ".005").Preset("lowerToleranceValue"),
-    Int(ZA3, "lowerToleranceUnits", &D::lowerToleranceUnits, 5).Preset("lowerToleranceUnits"),
+    Int(ZA3, "lowerToleranceUnits", &D::lowerToleranceUnits, 5).Within(0, kUnitCodeMost).Preset("lowerToleranceUnits"),
     Int(ZA3, "lowerToleranceSuperscript", &D::lowerToleranceSuperscript, 0).Preset("lowerToleranceSuperscript"),
     Int(ZA3, "labelLeader", &D::labelLeader, 1).Preset("labelLeader"),
     Int(ZA3, "labelShape", &D::labelShape, 0).Preset("labelShape"),
@@ -181,7 +202,7 @@ inline constexpr StyleField kTable[] = {
     Int(ZA3, "labelBorder", &D::labelBorder, 9).Preset("labelBorder"),
     Real(PW4, "labelLeaderLength", &D::labelLeaderLength, 90.0f).Or(36.0f).Preset("labelLeaderLength"),
     Str(ZA3, "dimensionLabelStr", &D::dimensionLabelStr, "").StringsFlag(),
-    Int(PW4, "dimensionFormat", &D::dimensionFormat, 0).Or(0).Preset("DimFormat"),
+    Int(PW4, "dimensionFormat", &D::dimensionFormat, 0).Or(0).Within(0, 4).Preset("DimFormat"),
     Int(PW4, "dimTextPrecedenceFlag", &D::dimTextPrecedenceFlag, 0).Or(1),
     Bool(PW4, "slideDimText", &D::slideDimText, 1).Or(0).Preset("slideDimText"),
     Real(PW4, "slideDimTextOffset", &D::slideDimTextOffset, 0.5f).Or(0.5f),
@@ -231,6 +252,11 @@ constexpr std::span<const StyleField> StyleFields() { return style_fields::kTabl
 template <auto Field>
 constexpr const StyleField& StyleFieldOf() {
     return style_fields::kTable[style_fields::IndexOf(Field)];
+}
+
+// The number a field of the record holds (0 for a string), to check against its domain.
+constexpr double StyleNumber(const StyleField& f, const Plotwise3_Live_Dimension_Data& style) {
+    return f.intField ? static_cast<double>(style.*f.intField) : f.realField ? style.*f.realField : 0.0;
 }
 
 // The current style as it stands before the preferences are read: every field's start-up

@@ -67,17 +67,20 @@ int isDimensionPart(AIArtHandle art) {
     return IsDimension(parent);
 }
 
-int32_t GetDimensionID(AIArtHandle art) {
-    if (!art) return 0;
+AIErr ReadDimensionID(AIArtHandle art, int32_t* id) {
+    if (!art || !id) return kBadParameterErr;
     DictRef dict;
-    if (GetArtDictionary(art, dict)) return 0;
+    if (AIErr err = GetArtDictionary(art, dict)) return err;
     KeyBuffer key;
-    if (!IsKnownKey(dict.get(), DimensionKey(key))) return 0;
+    if (!IsKnownKey(dict.get(), DimensionKey(key))) return kNoSuchKey;
     DictRef sub;
-    if (GetSubDictionary(dict.get(), key, sub)) return 0;
+    if (AIErr err = GetSubDictionary(dict.get(), key, sub)) return err;
+    return GetIntegerByKey(sub.get(), IdKey(key), *id);
+}
+
+int32_t GetDimensionID(AIArtHandle art) {
     int32_t id = 0;
-    if (GetIntegerByKey(sub.get(), IdKey(key), id)) return 0;
-    return id;
+    return ReadDimensionID(art, &id) == kNoErr ? id : 0;
 }
 
 AIErr SetDimensionID(AIArtHandle art, int32_t id) {

@@ -13,6 +13,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
+#include "geometry/LabelText.h"
 
 namespace {
 
@@ -25,12 +26,18 @@ bool Hidden(AIArtHandle art) {
     return sAIArt->GetArtUserAttr(art, kArtHidden, &attr) == kNoErr && (attr & kArtHidden) != 0;
 }
 
-// The id of every dimension group of the document, hidden and static ones included.
-AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids) {
+// The id of every dimension group of the document, hidden and static ones included; false
+// when one cannot be read, for any link might then be that dimension's.
+AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids, bool* complete) {
     std::vector<AIArtHandle> groups;
     if (AIErr err = MatchingArt(false, groups, kGroupArt)) return err;
-    for (AIArtHandle group : groups)
-        if (IsDimension(group)) ids.insert(GetDimensionID(group));
+    *complete = true;
+    for (AIArtHandle group : groups) {
+        if (!IsDimension(group)) continue;
+        int32_t id = 0;
+        if (ReadDimensionID(group, &id) == kNoErr) ids.insert(id);
+        else *complete = false;
+    }
     return kNoErr;
 }
 
@@ -39,8 +46,11 @@ AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids) {
 AIErr CleanupAssociativeDimensions() {
     if (!g) return kCADErr;
     std::unordered_set<int32_t> ids;
-    // Without the whole set every link would look orphaned: nothing is removed then.
-    if (AIErr err = ExistingDimensionIds(ids)) return err;
+    bool complete = false;
+    // Without the whole set every link would look orphaned: nothing is removed then, and
+    // links go only for ids known to be gone.
+    if (AIErr err = ExistingDimensionIds(ids, &complete)) return err;
+    if (!complete) return kNoErr;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(false, arts)) return err;
     for (AIArtHandle art : arts) {
@@ -52,7 +62,7 @@ AIErr CleanupAssociativeDimensions() {
 
 AIErr DoAfterPaste() {
     if (!g) return kCADErr;
-    g->prefs.style.id = GetHighestDimensionID() + 1;
+    g->prefs.style.id = CounterPlus(GetHighestDimensionID(), 1);
     std::vector<AIArtHandle> pasted;
     if (AIErr err = MatchingArt(true, pasted)) return err;
     // The pasted dimensions and the pasted links, by the ids they came with.
@@ -76,7 +86,8 @@ AIErr DoAfterPaste() {
         const auto found = dimensions.find(id);
         if (found != dimensions.end()) {
             // Pasted together: a fresh id on both sides.
-            const int32_t fresh = ++g->prefs.style.id;
+            g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
+            const int32_t fresh = g->prefs.style.id;
             for (AIArtHandle dimension : found->second)
                 if (AIErr err = SetDimensionID(dimension, fresh)) return err;
             for (AIArtHandle art : measured)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -92,16 +93,18 @@ void strokeInDimensionColor(AIPathStyle& style, AIReal width) {
 
 }  // namespace
 
+// The off-by-one of the stored form saturates at the ends of the range, so every stored
+// value has a colour (out of range, which the style's domain refuses).
 AIReal ComponentToReal(int32_t component) {
     if (component == 0) return 0.0f;
-    const AIFixed fixed = component + 1;
+    const AIFixed fixed = component < std::numeric_limits<int32_t>::max() ? component + 1 : component;
     return sAIRealMath ? sAIRealMath->AIFixedToAIReal(fixed) : static_cast<AIReal>(fixed / 65536.0);
 }
 
 int32_t RealToComponent(AIReal value) {
     const AIFixed fixed = sAIRealMath ? sAIRealMath->AIRealToAIFixed(value)
                                       : static_cast<AIFixed>(std::lround(static_cast<double>(value) * 65536.0));
-    return fixed != 0 ? fixed - 1 : 0;
+    return fixed != 0 && fixed > std::numeric_limits<int32_t>::min() ? fixed - 1 : fixed;
 }
 
 AIErr setPathAndArrowheadStyles() {

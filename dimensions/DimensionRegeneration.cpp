@@ -9,8 +9,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "axonometric/AxonometricData.h"
@@ -27,6 +29,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionTextList.h"
 #include "geometry/BezierGeometry.h"
+#include "geometry/LabelText.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
@@ -238,7 +241,7 @@ void NodeText(cdDataStruct& node, live_dimension_text_data& record, bool labelMo
     switch (record.dimensionFormat) {
         case 0:
             if (labelMode) {
-                if (record.alpha < 0) record.alpha = p.incrementalLabelAlpha++;
+                if (record.alpha < 0) record.alpha = TakeCounter(p.incrementalLabelAlpha);
                 CopyCString(text, GetAlphaLabelText(static_cast<int16_t>(record.alpha)).c_str());
             }
             break;
@@ -247,13 +250,13 @@ void NodeText(cdDataStruct& node, live_dimension_text_data& record, bool labelMo
                 if (record.numeric < 0) record.numeric = GetNextNumericLabelIncrement();
                 CopyCString(text, GetNumericLabelText(static_cast<int16_t>(record.numeric)).c_str());
             } else {
-                if (record.alpha < 0) record.alpha = p.incrementalDimAlpha++;
+                if (record.alpha < 0) record.alpha = TakeCounter(p.incrementalDimAlpha);
                 CopyCString(text, GetAlphaLabelText(static_cast<int16_t>(record.alpha)).c_str());
             }
             break;
         case 2:
             if (!labelMode) {
-                if (record.numeric < 0) record.numeric = p.incrementalDimNumber++;
+                if (record.numeric < 0) record.numeric = TakeCounter(p.incrementalDimNumber);
                 std::snprintf(text, sizeof text, "%d", static_cast<int>(record.numeric));
             }
             break;
@@ -346,16 +349,47 @@ bool WasSelected(AIArtHandle group) {
     return sAITag->GetTagType(group, kObjectWasSelectedTag, &type) == kNoErr;
 }
 
-// The new group takes the old one's place, with its selection to come; then the old goes.
-// When it cannot, the new group goes instead and the old one stays.
+// The members of a group, topmost first (none when the host cannot give them).
+std::vector<AIArtHandle> Members(AIArtHandle group) {
+    std::vector<AIArtHandle> members;
+    AIArtHandle child = nullptr;
+    for (AIErr err = sAIArt->GetArtFirstChild(group, &child); !err && child; err = sAIArt->GetArtSibling(child, &child))
+        members.push_back(child);
+    return members;
+}
+
+// Art of the user's in a dimension's group, which a redraw must not dispose of: art it
+// measures, another dimension, or a group holding either.
+bool IsUsersArt(AIArtHandle art) {
+    if (IsDimensionedObject(art) || IsDimension(art)) return true;
+    const std::vector<AIArtHandle> members = Members(art);
+    return std::any_of(members.begin(), members.end(), IsUsersArt);
+}
+
+// The user's art in the old group goes into the new one, in its order, above the new parts.
+AIErr MoveUsersArt(AIArtHandle old, AIArtHandle made) {
+    const std::vector<AIArtHandle> members = Members(old);
+    for (auto it = members.rbegin(); it != members.rend(); ++it)
+        if (IsUsersArt(*it))
+            if (AIErr err = sAIArt->ReorderArt(*it, kPlaceInsideOnTop, made)) return err;
+    return kNoErr;
+}
+
+// The new group takes the old one's place, with its selection to come and the user's art the
+// old one held; then the old goes. When it cannot, the new group goes instead and the old
+// one stays (with the user's art put back).
 bool Replace(AIArtHandle old, AIArtHandle made) {
     uint32_t attr = 0;
     const bool selected = sAIArt->GetArtUserAttr(old, kArtSelected, &attr) == kNoErr && (attr & kArtSelected);
     AIErr err = WasSelected(old) ? sAITag->SetTag(made, kObjectWasSelectedTag, kTagString, "") : kNoErr;
     if (!err && selected) err = sAIArt->SetArtUserAttr(made, kArtSelected, kArtSelected);
     if (!err) err = sAIArt->ReorderArt(made, kPlaceAbove, old);
+    if (!err) err = MoveUsersArt(old, made);
     if (!err) err = sAIArt->DisposeArt(old);
-    if (err) sAIArt->DisposeArt(made);
+    if (err) {
+        MoveUsersArt(made, old);
+        sAIArt->DisposeArt(made);
+    }
     return err == kNoErr;
 }
 
@@ -419,6 +453,45 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
     return replaced;
 }
 
+// A dimension as the user knows it: by the text it shows.
+std::string DimensionName(AIArtHandle group) {
+    std::string name = "a dimension without text";
+    AIArtHandle child = nullptr;
+    if (sAIArt->GetArtFirstChild(group, &child) != kNoErr || !child) return name;
+    char text[256] = {};
+    (void)ForEachDimensionText(child, false, [&](AIArtHandle art, int16_t) -> AIErr {
+        if (GetStringFromTextObject(art, text, sizeof text) == kNoErr && text[0]) name = '"' + std::string(text) + '"';
+        return kCanceledErr;  // the first text names it
+    });
+    return name;
+}
+
+// Every dimension of the document keeps an id of its own: a later one sharing an id (copied
+// where no paste was seen) is given a new one, told to the user, and so never redrawn from
+// the other's clicks.
+AIErr GiveSharedIdsNewOnes() {
+    std::vector<AIArtHandle> groups;
+    if (AIErr err = QueryArt(kProcessAllArt, kGroupArt, groups)) return err;
+    std::vector<std::pair<AIArtHandle, int32_t>> dimensions;
+    int32_t highest = 0;
+    for (AIArtHandle group : groups) {
+        int32_t id = 0;
+        if (!IsDimension(group) || ReadDimensionID(group, &id) != kNoErr) continue;
+        dimensions.emplace_back(group, id);
+        highest = std::max(highest, id);
+    }
+    std::unordered_set<int32_t> seen;
+    for (const auto& [group, id] : dimensions) {
+        if (seen.insert(id).second) continue;
+        if (highest == CounterPlus(highest, 1)) break;  // no id is left to give
+        highest = CounterPlus(highest, 1);
+        if (AIErr err = SetDimensionID(group, highest)) return err;
+        NoteForUser(kRenumberedDimensionsNote, std::to_string(id) + " " + std::to_string(highest));
+    }
+    if (g->prefs.style.id < highest) g->prefs.style.id = highest;
+    return kNoErr;
+}
+
 }  // namespace
 
 void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
@@ -461,15 +534,16 @@ AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {
         StyleNode* node = nullptr;
         if (AIErr err = NewBlock(&node)) return err;
         node->group = group;
-        // A static dimension is left alone, and so is one whose record cannot be read.
-        if (GetDimensionData(group, &node->data) != kNoErr || node->data.live == 0) {
+        // A static dimension is left alone, and so is one whose records cannot be read.
+        const bool readable = GetDimensionData(group, &node->data) == kNoErr;
+        if (!readable || node->data.live == 0 || CollectTexts(*node) != kNoErr) {
+            if (readable && node->data.live != 0) FreeDimensionTextLinkedList(node->data.dimTextDataListPtr);
+            if (!readable || node->data.live != 0) NoteForUser(kUnreadableDimensionsNote, DimensionName(group));
             sAIBlock->DisposeBlock(node);
             ++g->dimensionsKept;
             continue;
         }
-        const AIErr err = CollectTexts(*node);
         AppendStyleNode(node);
-        if (err) return err;
     }
     return kNoErr;
 }
@@ -534,7 +608,8 @@ AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which) {
     g->prefs.createLiveDimensions = 1;
     g->updatingDimensions = 1;
     g->dimensionsRedrawn = g->dimensionsKept = 0;
-    AIErr err = CreateStyleLinkedList(which);
+    AIErr err = GiveSharedIdsNewOnes();
+    if (!err) err = CreateStyleLinkedList(which);
     if (!err) err = CreateDimensionedObjectLinkedList(kProcessAllArt);
     if (!err) err = DrawAssociativeDimensions();
     // The lists stay until they are built again; their text records are given back now.

@@ -19,7 +19,9 @@
 AIErr ConvertLiveDimensionDataToDictionary(const Plotwise3_Live_Dimension_Data* data, AIDictionaryRef dict,
                                            int stringsFlag);
 // Fills the record from the group: layerStr always, the style fields when the group is a
-// live dimension. Keys of later formats that an older record lacks take their defaults.
+// live dimension. Keys of later formats that an older record lacks take their defaults, and
+// so does a number outside its field's domain (StyleField::Holds), named to the user. An
+// entry of another type, or a missing one that has no default, is the read's error.
 AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data);
 // Makes the group live with the given record, or with the current style under curDimID when
 // data is null. Does nothing while prefs.createLiveDimensions is off.
@@ -70,7 +72,10 @@ AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data);
 
 int IsDimension(AIArtHandle art);
 int isDimensionPart(AIArtHandle art);
+// The dimension's id; 0 when it has none or it cannot be read.
 int32_t GetDimensionID(AIArtHandle art);
+// The id, or the reason it cannot be read ('NOKY' for art that is no dimension).
+AIErr ReadDimensionID(AIArtHandle art, int32_t* id);
 AIErr SetDimensionID(AIArtHandle art, int32_t id);
 // The highest id of any live dimension in the document (0 when there is none). When the
 // host cannot list the document's art the answer is unknown: the current counter

@@ -1,10 +1,12 @@
 // The style record of a live dimension in its group's art dictionary ("ZA3_Dimension"):
 // writer, reader, making a group live and turning it back into plain art.
+#include <cstdio>
 #include <cstring>
 
 #include "dimensions/DictionaryAccess.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionStorage.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
@@ -62,6 +64,25 @@ void ApplyDefault(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
     if (e.stringField) CopyCString(data.*e.stringField, e.absent.s);
 }
 
+// A number outside its field's domain (one the host would refuse to draw with, or one no
+// routine knows) is read as the field's default: what a document lacking it reads, else the
+// value it starts with. The user is told which.
+void KeepInDomain(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
+                  const Plotwise3_Live_Dimension_Data& current) {
+    const double value = StyleNumber(e, data);
+    if (e.Holds(value)) return;
+    if (e.whenAbsent != WhenAbsent::kError) {
+        ApplyDefault(e, data, current);
+    } else if (e.intField) {
+        data.*e.intField = e.startup.i;
+    } else {
+        data.*e.realField = e.startup.r;
+    }
+    char item[160];
+    std::snprintf(item, sizeof item, "dimension %d: %s %.10g", static_cast<int>(data.id), e.field, value);
+    NoteForUser(kDefaultedValuesNote, item);
+}
+
 // layerStr: the title of the layer that holds the art, at most 255 characters.
 AIErr ReadLayerTitle(AIArtHandle art, Plotwise3_Live_Dimension_Data& data) {
     AILayerHandle layer = nullptr;
@@ -113,6 +134,8 @@ AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data) {
             ApplyDefault(e, *data, current);
         } else if (err) {
             return err;
+        } else {
+            KeepInDomain(e, *data, current);
         }
         if (e.intField == &Plotwise3_Live_Dimension_Data::dimTextPrecedenceFlag) data->dimTextDataListPtr = nullptr;
     }

@@ -26,25 +26,6 @@ bool same(const char* a, const char* b) { return std::strncmp(a, b, sizeof(live_
 
 void setNumber(char (&out)[1024], int32_t value) { std::snprintf(out, sizeof out, "%d", static_cast<int>(value)); }
 
-// Visits every text art under art and its following siblings, groups entered first.
-AIErr forEachText(AIArtHandle art, bool withLegacy, const std::function<AIErr(AIArtHandle, int16_t)>& visit) {
-    for (AIArtHandle a = art; a != nullptr;) {
-        int16_t type = kUnknownArt;
-        if (AIErr err = sAIArt->GetArtType(a, &type)) return err;
-        if (type == kGroupArt) {
-            AIArtHandle child = nullptr;
-            if (AIErr err = sAIArt->GetArtFirstChild(a, &child)) return err;
-            if (AIErr err = forEachText(child, withLegacy, visit)) return err;
-        } else if (type == kTextFrameArt || (withLegacy && type == kLegacyTextArt)) {
-            if (AIErr err = visit(a, type)) return err;
-        }
-        AIArtHandle next = nullptr;
-        if (AIErr err = sAIArt->GetArtSibling(a, &next)) return err;
-        a = next;
-    }
-    return kNoErr;
-}
-
 // After every node with an id not greater than the new one.
 void insertById(live_dimension_text_data* node) {
     live_dimension_text_data** link = &g->firstDimTextPtr;
@@ -86,11 +67,11 @@ void regenerateDimension(live_dimension_text_data& r, int32_t format) {
     r.dimensionFormat = format;
     switch (format) {
         case 1:
-            if (r.alpha < 0) r.alpha = g->prefs.incrementalDimAlpha++;
+            if (r.alpha < 0) r.alpha = TakeCounter(g->prefs.incrementalDimAlpha);
             CopyCString(r.dimStr, GetAlphaLabelText(static_cast<int16_t>(r.alpha)).c_str());
             break;
         case 2:
-            if (r.numeric < 0) r.numeric = g->prefs.incrementalDimNumber++;
+            if (r.numeric < 0) r.numeric = TakeCounter(g->prefs.incrementalDimNumber);
             setNumber(r.dimStr, r.numeric);
             break;
         case kCalloutFormat: CopyCString(r.dimStr, r.calloutStr); break;
@@ -100,7 +81,7 @@ void regenerateDimension(live_dimension_text_data& r, int32_t format) {
 
 void regenerateLabel(live_dimension_text_data& r, int32_t format) {
     if (format == 0) {
-        if (r.alpha < 0) r.alpha = g->prefs.incrementalLabelAlpha++;
+        if (r.alpha < 0) r.alpha = TakeCounter(g->prefs.incrementalLabelAlpha);
         CopyCString(r.dimStr, GetAlphaLabelText(static_cast<int16_t>(r.alpha)).c_str());
     } else if (format == 1) {
         if (r.numeric < 0) r.numeric = GetNextNumericLabelIncrement();
@@ -120,6 +101,24 @@ void appendBlank(char (&text)[1024]) {
 
 }  // namespace
 
+AIErr ForEachDimensionText(AIArtHandle art, bool withLegacy, const std::function<AIErr(AIArtHandle, int16_t)>& visit) {
+    for (AIArtHandle a = art; a != nullptr;) {
+        int16_t type = kUnknownArt;
+        if (AIErr err = sAIArt->GetArtType(a, &type)) return err;
+        if (type == kGroupArt) {
+            AIArtHandle child = nullptr;
+            if (AIErr err = sAIArt->GetArtFirstChild(a, &child)) return err;
+            if (AIErr err = ForEachDimensionText(child, withLegacy, visit)) return err;
+        } else if (type == kTextFrameArt || (withLegacy && type == kLegacyTextArt)) {
+            if (AIErr err = visit(a, type)) return err;
+        }
+        AIArtHandle next = nullptr;
+        if (AIErr err = sAIArt->GetArtSibling(a, &next)) return err;
+        a = next;
+    }
+    return kNoErr;
+}
+
 AIErr GetStringFromTextObject(AIArtHandle text, char* out, size_t size) {
     if (out == nullptr || size == 0) return kBadParameterErr;
     out[0] = '\0';
@@ -136,7 +135,7 @@ AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t
     // Every text of a dimension is judged against the dimension's own format, not against
     // one that an earlier text of the walk made mixed.
     const int32_t dimensionFormat = *format;
-    return forEachText(art, true, [&](AIArtHandle text, int16_t type) -> AIErr {
+    return ForEachDimensionText(art, true, [&](AIArtHandle text, int16_t type) -> AIErr {
         live_dimension_text_data* record = nullptr;
         if (AIErr err = NewBlock(&record)) return err;
         AIErr err = GetDimensionTextData(text, record);
@@ -166,21 +165,21 @@ AIErr FreeDimensionTextLinkedList(live_dimension_text_data* list) {
 
 AIErr SetAlphaNumericDimTextData(AIArtHandle art, int32_t format, int32_t base, int isLabel) {
     if (!g || !sAIArt) return kCADErr;
-    return forEachText(art, false, [&](AIArtHandle text, int16_t) -> AIErr {
+    return ForEachDimensionText(art, false, [&](AIArtHandle text, int16_t) -> AIErr {
         live_dimension_text_data r{};
         if (AIErr err = GetDimensionTextData(text, &r)) return err;
         const int32_t alphaFormat = isLabel ? 0 : 1, numberFormat = isLabel ? 1 : 2, valueFormat = isLabel ? 2 : 0;
         if (format == alphaFormat) {
             if (r.alpha < 0) {
-                r.alpha = base + r.id;
-                ++(isLabel ? g->prefs.incrementalLabelAlpha : g->prefs.incrementalDimAlpha);
+                r.alpha = CounterPlus(base, r.id);
+                TakeCounter(isLabel ? g->prefs.incrementalLabelAlpha : g->prefs.incrementalDimAlpha);
             }
             CopyCString(r.dimStr, GetAlphaLabelText(static_cast<int16_t>(r.alpha)).c_str());
         } else if (format == numberFormat) {
             if (r.numeric < 0) {
-                r.numeric = base + r.id;
+                r.numeric = CounterPlus(base, r.id);
                 if (isLabel) GetNextNumericLabelIncrement();
-                else ++g->prefs.incrementalDimNumber;
+                else TakeCounter(g->prefs.incrementalDimNumber);
             }
             if (isLabel) CopyCString(r.dimStr, GetNumericLabelText(static_cast<int16_t>(r.numeric)).c_str());
             else setNumber(r.dimStr, r.numeric);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
@@ -27,3 +28,6 @@ AIErr FreeDimensionTextLinkedList(live_dimension_text_data* list);
 AIErr SetAlphaNumericDimTextData(AIArtHandle art, int32_t format, int32_t base, int isLabel);
 // The text's contents, at most size - 1 bytes, into out.
 AIErr GetStringFromTextObject(AIArtHandle text, char* out, size_t size = 1024);
+// Visits every text art under art and its following siblings, groups entered first (legacy
+// text too with withLegacy); the visitor's error stops the walk and is returned.
+AIErr ForEachDimensionText(AIArtHandle art, bool withLegacy, const std::function<AIErr(AIArtHandle, int16_t)>& visit);

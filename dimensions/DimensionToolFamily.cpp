@@ -14,6 +14,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionPaint.h"
 #include "dimensions/DimensionStorage.h"
+#include "geometry/LabelText.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 
@@ -156,12 +157,27 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
     return getPlatformCurrentTextSizeAndLeading(&g->textSize, &g->textLeading);
 }
 
+AIErr DimensionToolDrag(const PlotwiseToolRow& row, AIRealPoint) {
+    if (!g) return kNoErr;
+    const AIArtHandle before = g->group;
+    const AIErr err = CallToolRoutine(row, &ToolRoutines::drag);
+    if (err && g->group != before) {
+        if (g->group && sAIArt->ValidArt(g->group, false)) sAIArt->DisposeArt(g->group);
+        g->group = nullptr;
+    }
+    return err;
+}
+
 AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
     if (!g) return kCADErr;
     AIErr err = kNoErr;
     if (MadeLiveDimension()) {
         err = StoreClickRecords(row);
-        if (!err && HoldsText(g->dimGroup)) {
+        if (err) {
+            // The art it measures is gone (deleted between the clicks, say): what was drawn
+            // stays as plain art, never a live dimension of nothing.
+            DeleteDimensionData(g->dimGroup);
+        } else if (HoldsText(g->dimGroup)) {
             if (g->labelToolSelected)
                 UpdateIncrementalLabelInfo();
             else
@@ -176,7 +192,7 @@ namespace {
 
 void RecordDimensionClick(const PlotwiseToolRow&, AIRealPoint p) {
     RecordChainClick(p);
-    g->curDimID = g->prefs.style.id + 1;
+    g->curDimID = CounterPlus(g->prefs.style.id, 1);
 }
 
 AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
@@ -188,7 +204,7 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, 4);
     // A click of a chaining tool is one more point of the dimension in progress.
     if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
-    g->prefs.style.id += 1;
+    g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
     g->curDimID = g->prefs.style.id;
     AIErr err = CallToolRoutine(row, &ToolRoutines::mouseUp);
     if (!err) err = DimensionToolComplete(row);
@@ -209,6 +225,7 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
 const ToolFamilyRoutines kDimensionToolFamily{
     .recordClick = &RecordDimensionClick,
     .mouseDown = &DimensionToolMouseDown,
+    .drag = &DimensionToolDrag,
     .mouseUp = &DimensionMouseUp,
     .flags = kFamilyDimensionTools,
 };

@@ -21,12 +21,16 @@ extern const ToolFamilyRoutines kDimensionToolFamily;
 // click node (two for the datum target: "1" and "A"), the axonometric art of the first
 // click, the current scale from the clicked art's layer, and the text size and leading.
 AIErr DimensionToolMouseDown(const PlotwiseToolRow& row);
+// A drag: the tool's routine; when it fails, the group it made for the dimension goes, so no
+// empty or half-drawn dimension stays (on a locked layer, say).
+AIErr DimensionToolDrag(const PlotwiseToolRow& row, AIRealPoint cursor);
 // A finished gesture that made a live dimension: one click record per click on the art the
 // click hit (a click in empty space on the art of the first click that hit art), the drag
 // record on the art of the first click, and the text panel's or labels panel's counter
 // moved on when the dimension shows a text (a centre line or mark takes no letter).
 // Without a live dimension (nothing drawn, or live dimensions switched off) nothing is
-// stored and no counter moves. The chain is emptied either way.
+// stored and no counter moves. When the records cannot be stored (the art is gone) the
+// dimension becomes plain art and the error is returned. The chain is emptied either way.
 AIErr DimensionToolComplete(const PlotwiseToolRow& row);
 
 // The drag record of a dimension whose first click lies at `first` and whose drag ended at

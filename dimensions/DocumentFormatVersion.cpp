@@ -189,6 +189,11 @@ AIErr CheckPlotwiseDocumentVersion() {
     if (IsKnownKey(doc.get(), key)) {
         int32_t version = 0;
         if (AIErr err = GetIntegerByKey(doc.get(), key, version)) return err;
+        if (version < kOldestUpgradedVersion) {
+            // An upgrade that does not know the data would change every scale and unit code.
+            NoteForUser(kUnknownVersionNote, std::to_string(version));
+            return kNoErr;
+        }
         if (version > kPlotwiseDocumentVersion)
             sADMBasic->MessageAlert(PlotwiseString(kMessageList, kNewerFormatMessage).c_str());
         if (version < kShiftedScaleIdsVersion) {

@@ -1,6 +1,7 @@
 // The version of the plug-in's data format a document carries ("ZA3_Version" in the document
 // dictionary, now 700), checked when a document opens: documents of a newer format are
-// warned about, those of formats 3 to 6 are upgraded in place, and the data of format-2
+// warned about, those of formats 3 to 6 are upgraded in place, one of a version no format
+// wrote is left alone with a message, and the data of format-2
 // documents is converted or deleted, as the user chooses. Each upgrade runs once per
 // document, and one that was interrupted finishes at the next opening.
 #pragma once
@@ -10,6 +11,9 @@
 #include "AITypes.h"
 
 constexpr int32_t kPlotwiseDocumentVersion = 700;
+// Versions below this no format wrote (format 3 began at 300): such a document is left as it
+// is, and the user told.
+constexpr int32_t kOldestUpgradedVersion = 300;
 // Below this, layer scale ids are those of formats 3 and 4.
 constexpr int32_t kShiftedScaleIdsVersion = 500;
 

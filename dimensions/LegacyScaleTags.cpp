@@ -36,15 +36,21 @@ AIErr GetStringTag(AIArtHandle art, const char* name, const char** text) {
     return kNoErr;
 }
 
+// An id a tag may give: one of the scales of the table. Format 2 wrote 0 for no scale.
+bool TaggedScaleID(int32_t id) {
+    ScaleTableEntry entry;
+    return id != 0 && getScaleTableEntry(id, &entry) && entry.kind != ScaleTableEntry::Kind::separator;
+}
+
 // "%li^%lf^%s" with all three fields; the label becomes the table's label of the id where the
 // table has one. A scaler that is not a finite positive number would scale every length by
-// nonsense: malformed too.
+// nonsense, and an id of no scale names none: malformed too.
 bool ParseScaleTag(const char* text, Scale* out) {
     LegacyFieldScanner scan(text);
     Scale s;
     double scaler = 0;
     if (!scan.ReadInteger(s.id) || !scan.Expect('^') || !scan.ReadReal(scaler) || !scan.Expect('^') ||
-        !scan.ReadWord(s.label, sizeof s.label))
+        !scan.ReadWord(s.label, sizeof s.label) || !TaggedScaleID(s.id))
         return false;
     if (!(scaler > 0) || scaler > std::numeric_limits<AIReal>::max()) return false;
     s.scaler = static_cast<AIReal>(scaler);
@@ -62,6 +68,16 @@ void Hand(const Scale& s, int32_t* id, AIReal* scaler, char* label) {
     *id = s.id;
     *scaler = s.scaler;
     CopyCString(label, kScaleLabelSize, s.label);
+}
+
+// The scale a tag on the art holds; 'BLDE' for one that cannot be read, the tag staying.
+AIErr ReadScaleTag(AIArtHandle art, const char* name, int32_t* id, AIReal* scaler, char* label) {
+    const char* text = nullptr;
+    if (AIErr err = GetStringTag(art, name, &text)) return err;
+    Scale s;
+    if (!ParseScaleTag(text, &s)) return kBadLiveDimensionDataErr;
+    Hand(s, id, scaler, label);
+    return kNoErr;
 }
 
 // The text of the art's first tag whose name begins with the prefix, or null.
@@ -118,20 +134,17 @@ AIErr getPW2LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* l
     if (!g || !id || !scaler || !label) return kBadParameterErr;
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
-    if (HasTag(group, kLegacyLayerScaleTag)) {
-        const char* text = nullptr;
-        if (AIErr err = GetStringTag(group, kLegacyLayerScaleTag, &text)) return err;
-        Scale s;
-        if (!ParseScaleTag(text, &s)) {
-            if (AIErr err = sAITag->RemoveTag(group, kLegacyLayerScaleTag)) return err;
-            return kBadLiveDimensionDataErr;
-        }
-        Hand(s, id, scaler, label);
-        return kNoErr;
-    }
+    if (!HasTag(group, kLegacyLayerScaleTag)) return getPW2UntaggedLayerScale(layer, id, scaler, label);
+    return ReadScaleTag(group, kLegacyLayerScaleTag, id, scaler, label);
+}
+
+AIErr getPW2UntaggedLayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
+    if (!g || !id || !scaler || !label) return kBadParameterErr;
+    AIArtHandle group = nullptr;
+    if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
     *id = 0;
     const AIErr found = getLayerScaleFromCADobject(group, id, scaler, label);
-    if (*id != 0) return found;
+    if (*id != 0 || (found && found != kBadLiveDimensionDataErr)) return found;
 
     if (TakeFirstLegacyDimensionScale(layer, group) != kNoErr) {
         preferences& p = g->prefs;
@@ -142,35 +155,34 @@ AIErr getPW2LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* l
     *id = g->prefs.scale;
     *scaler = g->prefs.scaler;
     CopyCString(label, kScaleLabelSize, g->prefs.scaleStr);
-    return kNoErr;
+    return found;
 }
 
 AIErr getCADobjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {
     if (!id || !scaler || !label) return kBadParameterErr;
     if (!HasTag(art, kLegacyObjectScaleTag)) return kNoErr;
-    const char* text = nullptr;
-    if (AIErr err = GetStringTag(art, kLegacyObjectScaleTag, &text)) return err;
-    Scale s;
-    if (!ParseScaleTag(text, &s)) return kBadLiveDimensionDataErr;
-    Hand(s, id, scaler, label);
-    return kNoErr;
+    return ReadScaleTag(art, kLegacyObjectScaleTag, id, scaler, label);
 }
 
 AIErr getLayerScaleFromCADobject(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {
+    AIErr damaged = kNoErr;
     for (; art;) {
         int16_t type = kUnknownArt;
         if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
         if (type == kGroupArt) {
+            AIErr err = kNoErr;
             if (HasTag(art, kLegacyObjectScaleTag)) {
-                if (AIErr err = getCADobjectScale(art, id, scaler, label)) return err;
+                err = getCADobjectScale(art, id, scaler, label);
             } else {
                 AIArtHandle child = nullptr;
-                if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-                if (child)
-                    if (AIErr err = getLayerScaleFromCADobject(child, id, scaler, label)) return err;
+                if ((err = sAIArt->GetArtFirstChild(art, &child))) return err;
+                if (child) err = getLayerScaleFromCADobject(child, id, scaler, label);
             }
+            // A damaged tag is passed over for the others, and reported at the end.
+            if (err == kBadLiveDimensionDataErr) damaged = err;
+            else if (err) return err;
         }
         if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
     }
-    return kNoErr;
+    return damaged;
 }

@@ -10,14 +10,19 @@
 #define kLegacyLayerScaleTag "ZMK_Layer_Scale"
 #define kLegacyObjectScaleTag "ZMK_Object_Scale"
 
-// The layer's legacy scale. A malformed layer tag is removed and gives 'BLDE'. Without a
-// tag: the last tagged group of the layer's art; else the scale of the first legacy
-// dimension, which becomes the current scale and is written to the layer's tree; else the
-// current scale becomes 1:1. The last two answer the current scale.
+// The layer's legacy scale: its layer tag, or (without one) getPW2UntaggedLayerScale. A
+// malformed layer tag (a field missing, a scaler that is not a finite positive number, an id
+// of no scale) stays where it is and gives 'BLDE'.
 AIErr getPW2LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label);
+// The scale of a layer without a layer tag: the last readable tagged group of the layer's
+// art; else the scale of the first legacy dimension, which becomes the current scale and is
+// written to the layer's tree; else the current scale becomes 1:1. The last two answer the
+// current scale. 'BLDE' when a damaged object tag was met, with the scale all the same.
+AIErr getPW2UntaggedLayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label);
 // The scale tagged on one group: 0 and the outputs untouched without the tag; 'BLDE' for a
 // malformed value, the tag staying.
 AIErr getCADobjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label);
 // Walks the art, its following siblings and, depth first, the members of untagged groups;
-// every tagged group found overwrites the outputs, so the last one wins.
+// every readable tagged group found overwrites the outputs, so the last one wins. A damaged
+// tag is passed over and gives 'BLDE' at the end; a host error stops the walk.
 AIErr getLayerScaleFromCADobject(AIArtHandle art, int32_t* id, AIReal* scaler, char* label);

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <set>
 #include <span>
 #include <type_traits>
+#include <utility>
 
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
@@ -203,11 +205,17 @@ AIErr RecordValueTexts(AIArtHandle group) {
     });
 }
 
-// The group's style tags, each written as its style record before the tag goes.
+// The group's style tag, written as its style record before the tag goes. A group holds one
+// style: a second style tag would overwrite the first, so it stays and is named.
 AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
     if (AIErr err = TagNamesWithPrefix(group, kStyleTagPrefix, names)) return err;
+    bool converted = false;
     for (const std::string& name : names) {
+        if (converted) {
+            Skip(skipped, name);
+            continue;
+        }
         std::string text;
         if (AIErr err = ReadStringTag(group, name, text)) return err;
         live_dimension_group_data legacy{};
@@ -222,6 +230,7 @@ AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTag
         if (legacy.isLabel == 0)
             if (AIErr err = RecordValueTexts(group)) return err;
         if (AIErr err = sAITag->RemoveTag(group, name.c_str())) return err;
+        converted = true;
     }
     return kNoErr;
 }
@@ -251,25 +260,27 @@ AIErr ConvertSubRecordTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegac
 }
 
 // The layer's format-2 scale, written to its tree; the layer tag goes once the scale is
-// stored. A malformed tag (which the reader removes) leaves the layer the scale of a layer
-// without one; a malformed object tag leaves the layer without a converted scale.
+// stored. A damaged layer tag stays, named, and the layer takes the scale of a layer without
+// one; a damaged object tag stays, named, and the layer takes what the rest gives.
 AIErr ConvertLayerScale(AILayerHandle layer, SkippedLegacyTags* skipped) {
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
-    const bool tagged = HasTag(group, kLegacyLayerScaleTag);
     int32_t id = 0;
     AIReal scaler = 0;
     char label[kScaleLabelSize] = {};
     AIErr err = getPW2LayerScale(layer, &id, &scaler, label);
+    const bool tagReadable = err != kBadLiveDimensionDataErr;
+    if (!tagReadable && HasTag(group, kLegacyLayerScaleTag)) {
+        Skip(skipped, LayerTagName(layer, kLegacyLayerScaleTag));
+        err = getPW2UntaggedLayerScale(layer, &id, &scaler, label);
+    }
     if (err == kBadLiveDimensionDataErr) {
-        Skip(skipped, LayerTagName(layer, tagged ? kLegacyLayerScaleTag : kLegacyObjectScaleTag));
-        if (!tagged || HasTag(group, kLegacyLayerScaleTag)) return kNoErr;
-        err = getPW2LayerScale(layer, &id, &scaler, label);
-        if (err == kBadLiveDimensionDataErr) return kNoErr;
+        Skip(skipped, LayerTagName(layer, kLegacyObjectScaleTag));
+        err = kNoErr;
     }
     if (err) return err;
     if (AIErr e = setLayerScale(layer, id, scaler, label)) return e;
-    if (HasTag(group, kLegacyLayerScaleTag))
+    if (tagReadable && HasTag(group, kLegacyLayerScaleTag))
         if (AIErr e = sAITag->RemoveTag(group, kLegacyLayerScaleTag)) return e;
     return kNoErr;
 }
@@ -428,13 +439,14 @@ AIErr ConvertLayerScales(SkippedLegacyTags* skipped) {
 AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
     if (AIErr err = TagNamesWithPrefix(art, kClickTagPrefix, names)) return err;
+    std::set<std::pair<int32_t, int32_t>> converted;  // (dimension, click): a second one would overwrite
     for (const std::string& name : names) {
         std::string text;
         if (AIErr err = ReadStringTag(art, name, text)) return err;
         dimensioned_object_data legacy{};
         Plotwise3_dimensioned_object_data click{};
         if (ConvertStringToDimensionedObjectData(text.c_str(), &legacy) != kNoErr ||
-            BuildClickFromPlotwise2(legacy, &click) != kNoErr) {
+            BuildClickFromPlotwise2(legacy, &click) != kNoErr || !converted.insert({click.id, click.clickNum}).second) {
             Skip(skipped, name);
             continue;
         }

@@ -1,8 +1,9 @@
 // The conversion of documents of format 2, which kept their scales and live dimensions in
 // '^'-separated art tags: finding such data, turning it into the current records (layer
 // scales, click records on measured art, style records on dimension groups) or deleting it.
-// A tag is removed only once its record is stored; a tag whose text cannot be read is passed
-// over and named, and the rest of the document converts.
+// A tag is removed only once its record is stored; a tag whose text cannot be read, or one
+// that would overwrite a record converted from another tag of the same art, is passed over
+// and named, and the rest of the document converts.
 #pragma once
 
 #include <cstdint>

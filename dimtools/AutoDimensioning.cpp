@@ -23,6 +23,7 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearDimensions.h"
 #include "dimtools/RadialDimensions.h"
+#include "geometry/LabelText.h"
 #include "geometry/ShapeRecognition.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
@@ -175,7 +176,7 @@ AIErr Keep(AIArtHandle path, MadeUp& dim) {
 AIErr Draw(AIArtHandle path, MadeUp& dim, AIErr (*routine)(), bool prepare, const int16_t* ends, bool fatal) {
     g->curTool = dim.tool;
     g->curDimType = dim.kind;
-    g->curDimID = g->prefs.style.id + 1;
+    g->curDimID = CounterPlus(g->prefs.style.id, 1);
     g->liveDimClickType = dim.clickType;
     g->firstClick = dim.click;
     g->endPoint = dim.drag;

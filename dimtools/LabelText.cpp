@@ -98,7 +98,7 @@ void GetLabelText(int32_t dimensionFormat, char* text, AIArtHandle targetArt, si
     live_dimension_text_data& record = node ? node->textData : none;
     switch (dimensionFormat) {
         case 0:
-            if (record.alpha < 0) record.alpha = g->prefs.incrementalLabelAlpha++;
+            if (record.alpha < 0) record.alpha = TakeCounter(g->prefs.incrementalLabelAlpha);
             CopyCString(text, bound, GetAlphaLabelText(static_cast<int16_t>(record.alpha)).c_str());
             break;
         case 1:

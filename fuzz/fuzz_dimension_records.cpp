@@ -1,9 +1,12 @@
 // Feeds arbitrary dimension records, as a damaged or foreign document may hold them (style
 // entries of any value, click records with any kind, click type, segment, parameter, point
-// and offset, links of any id, entries of another type), to what reads them when the user
-// updates dimensions or pastes: regeneration of all or the selected dimensions with the
-// real linear routines, the link cleanup and the repair after a paste. None may crash,
-// hang, leave junk art of a failed redraw, or keep a dictionary reference.
+// and offset, links of any id, text records with entries of any value or type, entries of
+// another type), arranged as no tool leaves them (measured art inside a dimension's group,
+// dimensions nested in another's, two groups of one id, a layer scale of another type), to
+// what reads them when the user updates dimensions or pastes: regeneration of all or the
+// selected dimensions with the real linear routines, the link cleanup and the repair after
+// a paste. None may crash, hang, leave junk art of a failed redraw, lose the art measured,
+// or keep a dictionary reference.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +14,7 @@
 
 #include "FuzzPlugin.h"
 #include "core/PlotwisePlugin.h"
+#include "AITextFrame.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
@@ -50,6 +54,34 @@ void SpoilStyle(standin::Document& doc, standin::ObjId group, Input& in) {
             default: doc.editDict(style)->set(key, (in.byte() & 1) != 0); break;
         }
     }
+}
+
+// A text in the group with a text record of fuzzed entries, as the six keys of a record.
+void SpoilText(standin::Document& doc, standin::ObjId group, Input& in) {
+    AIArtHandle text = nullptr;
+    if (sAITextFrame->NewPointText(kPlaceInsideOnTop, standin::suites::artHandle(group), 0, {50, 80}, &text)) return;
+    const standin::ObjId record = doc.newDict();
+    for (const TextEntry& e : TextEntries()) {
+        const std::string key = std::string("PW4_Attr_") + e.name;
+        switch (in.byte() % 4) {
+            case 0: break;  // missing
+            case 1: doc.editDict(record)->set(key, std::string(in.byte() & 1 ? "12.5" : "")); break;
+            case 2: doc.editDict(record)->set(key, static_cast<int32_t>(in.small(-2, 30))); break;
+            default: doc.editDict(record)->set(key, in.real()); break;
+        }
+    }
+    doc.editDict(doc.dictionaryOf(standin::fromHandle(text)))->set("PW4_DimText", standin::DictLink{record});
+}
+
+// Arrangements no tool makes: measured art into a dimension's group, a dimension into
+// another's, a copy sharing a group's id, and a layer scale of another type.
+void Rearrange(standin::Document& doc, const standin::ObjId (&groups)[3], const standin::ObjId (&measured)[2],
+               Input& in) {
+    const uint8_t what = in.byte();
+    if (what & 1) doc.reorderArt(measured[in.byte() & 1], kPlaceInsideOnTop, groups[in.byte() % 3]);
+    if (what & 2) doc.reorderArt(groups[1], kPlaceInsideOnTop, groups[0]);
+    if (what & 4) doc.duplicateArt(groups[2], kPlaceAbove, groups[2], nullptr);
+    if (what & 8) doc.editDict(doc.dictionaryOf(doc.currentLayer()))->set("ZA3_Scaler", std::string("1"));
 }
 
 Plotwise3_dimensioned_object_data Click(Input& in) {
@@ -107,6 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SetDimensionData(group, &style);
         groups[id - 1] = standin::fromHandle(group);
         SpoilStyle(doc, groups[id - 1], in);
+        if (in.byte() & 1) SpoilText(doc, groups[id - 1], in);
     }
     for (int n = in.byte() % 10; n > 0; --n) {
         const Plotwise3_dimensioned_object_data c = Click(in);
@@ -114,9 +147,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (in.byte() & 1) doc.editDict(doc.dictionaryOf(line))->set("ZA3_Object", int32_t{7});
     if (in.byte() & 1) doc.setUserAttr(groups[in.byte() % 3], kArtSelected, kArtSelected);
+    Rearrange(doc, groups, measured, in);
 
     (void)UpdateAssociativeDimensions(in.byte() & 1 ? kProcessSelectedArt : kProcessAllArt);
     if (g.updatingDimensions != 0 || g.firstChainDimDataPtr != nullptr) std::abort();
+    // A redraw disposes of nothing but a dimension's own parts.
+    for (standin::ObjId art : measured)
+        if (!doc.art(art)) std::abort();
     (void)CleanupAssociativeDimensions();
     doc.setUserAttr(rect, kArtSelected, kArtSelected);
     (void)DoAfterPaste();

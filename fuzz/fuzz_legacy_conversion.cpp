@@ -1,10 +1,13 @@
 // Feeds arbitrary format-2 tags, as an old or damaged document may carry them, to the
-// conversion of one art's legacy tags: click tags on a path, style and sub-record tags on a
-// group, scale tags on the layer and the group; then the whole-document conversion and
-// deletion. Input: lines, each a selector byte (which tag) and the tag's text. Nothing may
-// crash, hang or keep a dictionary reference, and no tag may go without its record.
+// conversion of one art's legacy tags: click tags on a path (duplicates of one click among
+// them), style and sub-record tags on a group, scale tags on a layer or its sublayer and on a
+// group or one nested in it; then the whole-document conversion and deletion. Input: lines,
+// each a selector byte (which tag, and where) and the tag's text. Nothing may crash, hang or
+// keep a dictionary reference, and no tag may go without its record.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -27,10 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     standin::Document& doc = world.host.newDocument();
     world.host.beginMessage();
 
-    standin::ObjId path = 0, group = 0;
+    standin::ObjId path = 0, group = 0, nested = 0;
     doc.addRect(10, 10, 100, 50, &path);
     doc.newArt(kGroupArt, kPlaceAboveAll, 0, &group);
-    const standin::ObjId layer = doc.currentLayer();
+    doc.newArt(kGroupArt, kPlaceInsideOnTop, group, &nested);
+    const standin::ObjId layers[2] = {doc.currentLayer(), doc.insertLayer(doc.currentLayer(), kPlaceInsideOnTop, "Sub")};
 
     std::string_view input(reinterpret_cast<const char*>(data), size);
     for (int line = 0; !input.empty() && line < 64; ++line) {
@@ -38,12 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::string_view text = input.substr(0, end);
         input = end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
         if (text.empty()) continue;
-        const size_t kind = static_cast<uint8_t>(text[0]) % std::size(kPrefixes);
+        const uint8_t selector = static_cast<uint8_t>(text[0]);
+        const size_t kind = selector % std::size(kPrefixes);
+        const bool second = selector >= 128;
         std::string value(text.substr(1));
         value = value.substr(0, value.find('\0'));
         std::string name = kPrefixes[kind];
         if (kind < 5) name += std::to_string(line);
-        const standin::ObjId on = kind == 0 ? path : kind == 5 ? layer : group;
+        const standin::ObjId on = kind == 0 ? path : kind == 5 ? layers[second] : second && kind == 6 ? nested : group;
         doc.editArt(on)->tags.push_back({name, "string", value});
     }
 
@@ -55,7 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     (void)ConvertLegacyStyleTags(standin::suites::artHandle(group), &skipped);
     (void)CheckForPlotwise2Data();
-    (void)ConvertLayerScales(&skipped);
+    if (ConvertLayerScales(&skipped) == kNoErr)
+        for (standin::ObjId layer : layers) {
+            // A layer tag that went left its scale behind.
+            const auto& tags = doc.art(layer)->tags;
+            const bool tagged = std::any_of(tags.begin(), tags.end(), [](const auto& t) { return t.name == "ZMK_Layer_Scale"; });
+            if (!tagged && !doc.dict(doc.dictionaryOf(layer))->find("ZA3_ScaleID")) std::abort();
+        }
     (void)DeletePlotwise2DimensionedObjectTags();
     (void)DeletePlotwise2LiveDimensionTags();
     (void)DeletePlotwise2LayerScales();

@@ -194,6 +194,14 @@ bool InvertRealMatrix(AIRealMatrix* m) {
     return true;
 }
 
+bool WellConditioned(const AIRealMatrix& m) {
+    constexpr double kLeastArea = 1e-4;  // of the determinant against the largest entry squared
+    const double det = static_cast<double>(m.a) * m.d - static_cast<double>(m.b) * m.c;
+    const double largest = std::max({std::fabs(m.a), std::fabs(m.b), std::fabs(m.c), std::fabs(m.d)});
+    return std::isfinite(det) && std::isfinite(m.tx) && std::isfinite(m.ty) && largest > 0 &&
+           std::fabs(det) >= kLeastArea * largest * largest;
+}
+
 AIRealPoint XformRealPoint(const AIRealMatrix& m, const AIRealPoint& p) {
     return {m.a * p.h + m.c * p.v + m.tx, m.b * p.h + m.d * p.v + m.ty};
 }

@@ -90,6 +90,9 @@ AIRealMatrix IdentityRealMatrix();
 AIRealMatrix ConcatRealMatrix(const AIRealMatrix& first, const AIRealMatrix& then);
 // False (m unchanged) for a singular matrix or one that is not finite.
 bool InvertRealMatrix(AIRealMatrix* m);
+// Whether the matrix can be turned back without blowing art up: finite, and its determinant
+// at least 1e-4 of its largest entry squared (a face seen edge-on is not).
+bool WellConditioned(const AIRealMatrix& m);
 AIRealPoint XformRealPoint(const AIRealMatrix& m, const AIRealPoint& p);
 
 // ---------------------------------------------------------------------------------------

@@ -7,10 +7,6 @@
 namespace {
 
 constexpr AIReal kDegree = 3.1415927f / 180.0f;
-// A face whose projection keeps less of its area than this is taken as seen edge-on: art
-// drawn on it could not be flattened again with any precision.
-constexpr double kLeastFaceArea = 1e-4;
-
 // The direction and length of a unit axis as the turned cube shows it in the drawing (the
 // pad's panel coordinates run down; the drawing's up).
 void ProjectedAxis(const Matrix4D m, Plotwise3_3D_Point axis, AIReal* angle, AIReal* length) {
@@ -45,9 +41,9 @@ bool IsoViewIsUsable(const iso_view& view) {
     for (int32_t face : {kAxoLeftFace, kAxoRightFace, kAxoTopFace}) {
         AIRealMatrix m{};
         AIRealPoint pivot{};
-        if (!AxonometricFaceMatrix(view, face, unit, &m, &pivot)) return false;
-        const double area = static_cast<double>(m.a) * m.d - static_cast<double>(m.b) * m.c;
-        if (!(std::fabs(area) >= kLeastFaceArea) || !InvertRealMatrix(&m)) return false;
+        // A face seen edge-on: art drawn on it could not be flattened again with any precision.
+        if (!AxonometricFaceMatrix(view, face, unit, &m, &pivot) || !WellConditioned(m) || !InvertRealMatrix(&m))
+            return false;
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -58,4 +59,16 @@ int16_t NextNumericLabelIncrement(int32_t counter, int32_t option) {
     if (option == 1) step = even ? 2 : 1;
     else if (option != 0) step = even ? 1 : 2;
     return wrap16(n + step);
+}
+
+int32_t TakeCounter(int32_t& counter) {
+    const int32_t value = counter;
+    if (counter < std::numeric_limits<int32_t>::max()) ++counter;
+    return value;
+}
+
+int32_t CounterPlus(int32_t base, int32_t offset) {
+    const int64_t sum = int64_t{base} + offset;
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }

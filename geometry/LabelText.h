@@ -22,3 +22,9 @@ LabelText NumericLabelText(int16_t inc, int32_t useLeadingZeros, int32_t zeros);
 // counts as 0), then option 0 the next number, 1 the next even number, anything else the
 // next odd number; the result wraps within 16 bits (32767 + 1 is -32768).
 int16_t NextNumericLabelIncrement(int32_t counter, int32_t option);
+
+// The counter's value, and the counter moved on by one; at its largest value it stays, so no
+// stored or preferred value (a counter, a dimension id) makes it overflow.
+int32_t TakeCounter(int32_t& counter);
+// base + offset, held at the ends of the range.
+int32_t CounterPlus(int32_t base, int32_t offset);

@@ -113,11 +113,46 @@ bool toTicks(double magnitude, double ticksPerUnit, uint64_t& ticks) {
     return true;
 }
 
+// Lengths are measured between coordinates kept as 32-bit reals, which leaves noise of a few
+// units in a float's last place (relative to the value, at most 2^-23 each): 72.00002 pt is
+// the inch drawn. A value that close to a coarser tick is that tick.
+constexpr double kFloatNoise = 3.0 / (1 << 23);
+
+// The ticks of precision p (`exact` is the value in them, unrounded) moved to the coarsest
+// tick within float noise, and again from there, until no coarser one is that close to the
+// value or to the value as shown: a text read back is then shown the same.
+template <typename TicksPerUnit>
+uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksPerUnit) {
+    // The nearest tick of precision q, in ticks of p.
+    const auto nearest = [&](int q) {
+        const auto ratio = static_cast<uint64_t>(std::llround(ticksPerUnit(p) / ticksPerUnit(q)));
+        const uint64_t rest = ticks % ratio;
+        return ticks - rest + (rest >= ratio - rest ? ratio : 0);
+    };
+    const auto close = [&](uint64_t tick) {
+        return tick != ticks && std::fabs(static_cast<double>(tick) - exact) <= exact * kFloatNoise;
+    };
+    for (int finest = p;;) {
+        int q = 0;
+        while (q < finest && !close(nearest(q))) ++q;
+        if (q < finest) {
+            ticks = nearest(q);
+            finest = q;
+        } else if (exact == static_cast<double>(ticks)) {
+            return ticks;
+        }
+        exact = static_cast<double>(ticks);
+    }
+}
+
 // Picks the finest precision at or below p whose tick count fits; -1 when none does.
 template <typename TicksPerUnit>
 int fitPrecision(double magnitude, int p, TicksPerUnit ticksPerUnit, uint64_t& ticks) {
     for (; p >= 0; --p) {
-        if (toTicks(magnitude, ticksPerUnit(p), ticks)) return p;
+        if (toTicks(magnitude, ticksPerUnit(p), ticks)) {
+            ticks = dropFloatNoise(ticks, magnitude * ticksPerUnit(p), p, ticksPerUnit);
+            return p;
+        }
     }
     return -1;
 }

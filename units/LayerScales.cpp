@@ -3,7 +3,9 @@
 #include "units/LayerScales.h"
 
 #include <cmath>
+#include <string>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
@@ -50,21 +52,27 @@ AIErr LayerDictionary(AILayerHandle layer, DictRef& dict, bool forWriting = true
 }
 
 // The layer's own scale; `found` is false when it has none. Every formatted length is
-// multiplied by the scaler, so a stored scaler that is not a finite positive number is no
-// usable scale.
+// multiplied by the scaler, so a stored scale that cannot be read (an entry missing or of
+// another type, a scaler that is not a finite positive number) is no usable scale: it is
+// named for the user, since the default is then written over it.
 AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out) {
     *found = false;
     DictRef dict;
     if (AIErr err = LayerDictionary(layer, dict, false)) return err;
     if (!dict || !sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kLayerScaleIDKey))) return kNoErr;
     Scale s;
-    if (AIErr err = sAIDictionary->GetIntegerEntry(dict.get(), sAIDictionary->Key(kLayerScaleIDKey), &s.id)) return err;
-    if (AIErr err = sAIDictionary->GetRealEntry(dict.get(), sAIDictionary->Key(kLayerScalerKey), &s.scaler)) return err;
     const char* text = nullptr;
-    if (AIErr err = sAIDictionary->GetStringEntry(dict.get(), sAIDictionary->Key(kLayerScaleStrKey), &text))
-        return err;
+    AIErr err = sAIDictionary->GetIntegerEntry(dict.get(), sAIDictionary->Key(kLayerScaleIDKey), &s.id);
+    if (!err) err = sAIDictionary->GetRealEntry(dict.get(), sAIDictionary->Key(kLayerScalerKey), &s.scaler);
+    if (!err) err = sAIDictionary->GetStringEntry(dict.get(), sAIDictionary->Key(kLayerScaleStrKey), &text);
+    if (err && err != kWrongTypeErr && err != kNoSuchKey) return err;
+    if (err || !std::isfinite(s.scaler) || s.scaler <= 0) {
+        char title[256] = {};
+        sAILayer->GetLayerTitle(layer, title, sizeof title);
+        NoteForUser(kDefaultedValuesNote, std::string("the scale of layer \"") + title + "\"");
+        return kNoErr;
+    }
     CopyCString(s.label, text);
-    if (!std::isfinite(s.scaler) || s.scaler <= 0) return kNoErr;
     *out = s;
     *found = true;
     return kNoErr;

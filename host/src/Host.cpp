@@ -143,6 +143,28 @@ AIErr Host::paste(std::vector<ObjId>* pasted) {
 
 bool Host::clipboardEmpty() const { return !clipboard_ || clipboard_->children(clipboard_->currentLayer()).empty(); }
 
+const char* errorWords(AIErr err) {
+    struct Known {
+        AIErr code;
+        const char* words;
+    };
+    static constexpr Known kKnown[] = {
+        {kBadParameterErr, "a bad argument"},
+        {kStaleHandleErr, "the object no longer exists"},
+        {kOutOfRangeErr, "an index out of range"},
+        {kLockedErr, "the layer is locked or hidden"},
+        {kNoSuchKey, "no such key"},
+        {kNoDocumentErr, "no document is open"},
+        {kMatrixNotInvertibleErr, "the matrix cannot be inverted"},
+        {kNotImplementedErr, "not supported by this host"},
+        {kWrongTypeErr, "the entry holds another type"},
+        {kOutOfMemoryErr, "out of memory"},
+    };
+    for (const Known& k : kKnown)
+        if (k.code == err) return k.words;
+    return nullptr;
+}
+
 // ---------------------------------------------------------------- messages and undo
 
 void Host::beginMessage(MessageKind kind) {
@@ -155,6 +177,10 @@ void Host::endMessage() {
     if (!inMessage_) return;
     inMessage_ = false;
     for (auto& d : docs_) d->journal().endMessage();
+}
+
+void Host::foldChanges(bool on) {
+    for (auto& d : docs_) d->journal().setFolding(on);
 }
 
 AIErr Host::undoChanges() {

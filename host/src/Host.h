@@ -33,6 +33,10 @@ struct Counters {
     long doubleReleases = 0;  // releases of references not held
 };
 
+// What one of the host's error codes means, in words ("the layer is locked or hidden"); null
+// for a code the host does not give (a plug-in's own).
+const char* errorWords(AIErr err);
+
 class Host {
 public:
     Host();
@@ -69,6 +73,19 @@ public:
     AIErr undoChanges();
     bool userUndo();
     bool userRedo();
+    // While one lives, what the messages change is no step of undo of its own
+    // (Journal::setFolding): the plug-ins' bookkeeping around a save.
+    class FoldedChanges {
+    public:
+        explicit FoldedChanges(Host& host) : host_(host) { host_.foldChanges(true); }
+        ~FoldedChanges() { host_.foldChanges(false); }
+        FoldedChanges(const FoldedChanges&) = delete;
+        FoldedChanges& operator=(const FoldedChanges&) = delete;
+
+    private:
+        Host& host_;
+    };
+    void foldChanges(bool on);
 
     // ---- counted resources
     const Counters& counters() const { return counters_; }

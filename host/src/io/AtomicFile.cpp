@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -103,12 +104,27 @@ private:
     bool kept_ = false;
 };
 
+// Room for `size` bytes in the file before a byte of its old text is overwritten: its blocks
+// are reserved, its size and text unchanged; where the file system cannot reserve, its free
+// space must cover the growth. Answers 0 or the error number.
+int reserve(int fd, off_t size) {
+    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) == 0) return 0;
+    if (errno != EOPNOTSUPP && errno != ENOSYS) return errno;
+    struct stat st{};
+    struct statvfs disk{};
+    if (::fstat(fd, &st) != 0 || ::fstatvfs(fd, &disk) != 0) return errno;
+    const uint64_t growth = size > st.st_size ? uint64_t(size - st.st_size) : 0;
+    return uint64_t(disk.f_bavail) * disk.f_frsize >= growth ? 0 : ENOSPC;
+}
+
 // Writes `text` into the file in place, keeping its inode and so every hard link to it;
-// answers 0 or the error number.
+// answers 0 or the error number. The old text stays whole unless there is room for the new.
 int writeInPlace(const std::string& target, std::string_view text) {
     const FileDescriptor file{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY)};
-    const bool done = file.fd >= 0 && writeAll(file.fd, text, 0) &&
-                      ::ftruncate(file.fd, static_cast<off_t>(text.size())) == 0 && ::fsync(file.fd) == 0;
+    if (file.fd < 0) return errno;
+    if (const int problem = reserve(file.fd, static_cast<off_t>(text.size()))) return problem;
+    const bool done = writeAll(file.fd, text, 0) && ::ftruncate(file.fd, static_cast<off_t>(text.size())) == 0 &&
+                      ::fsync(file.fd) == 0;
     return done ? 0 : errno;
 }
 

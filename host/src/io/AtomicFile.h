@@ -14,7 +14,8 @@ namespace standin::io {
 // `path` by a rename. A symbolic link is written through: its target is replaced and the
 // link stays. The replaced file's mode is kept, and its owner and group where the writer
 // may give them. A file with other hard links is written in place so that every link sees
-// the new text; if that fails, the temporary file is kept and the message names it. Errors
+// the new text, once the disk has room for all of it; if that fails, the old text is whole,
+// the temporary file is kept and the message names it. Errors
 // say why ("cannot write a.json: No space left on device"). `interruptBeforeRename` stops
 // just before the file is replaced, as a crash there would, so tests can check the old
 // file survives whole.

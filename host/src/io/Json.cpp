@@ -65,7 +65,9 @@ public:
         return true;
     }
 
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
+    bool parse_error(std::size_t, const std::string& token, const nlohmann::detail::exception& e) {
+        // A number too large for its type is refused where it stands.
+        if (dynamic_cast<const typename J::out_of_range*>(&e)) fail(next(), "the number " + token + " is too large");
         // "[json.exception.parse_error.101] parse error at line 1, column 5: ..." -> the part after the tag.
         const std::string what = e.what();
         const auto close = what.find("] ");
@@ -74,7 +76,10 @@ public:
         throw FormatError(syntax ? "not valid JSON: " + text : text);
     }
 
-    [[noreturn]] void fail(const std::string& problem) const { throw FormatError(where() + ": " + problem); }
+    [[noreturn]] void fail(const std::string& problem) const { fail(where(), problem); }
+    [[noreturn]] static void fail(const std::string& place, const std::string& problem) {
+        throw FormatError(place + ": " + problem);
+    }
 
 private:
     struct Frame {
@@ -165,6 +170,12 @@ private:
         for (const Frame& f : open_) path += f.name;
         return path;
     }
+    // The place of the value the parser reads next.
+    std::string next() const {
+        if (open_.empty()) return where();
+        const Frame& top = open_.back();
+        return where() + (top.value->is_array() ? "[" + std::to_string(top.count) + "]" : "." + key_);
+    }
 
     J& root_;
     const JsonLimits& limits_;
@@ -245,6 +256,10 @@ int64_t Cursor::integer(int64_t min, int64_t max) const {
         const auto u = json_->get<uint64_t>();
         if (u > static_cast<uint64_t>(max)) fail("the number " + std::to_string(u) + " is out of range");
         value = static_cast<int64_t>(u);
+    } else if (json_->is_number_float() && std::isfinite(json_->get<float>()) &&
+               std::trunc(json_->get<float>()) == json_->get<float>()) {
+        // A whole number too large for the reader's integers came as a real.
+        fail("the number " + json_->dump() + " is outside " + std::to_string(min) + " to " + std::to_string(max));
     } else {
         fail(std::string("expected a whole number, found ") + typeName());
     }

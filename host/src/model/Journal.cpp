@@ -61,6 +61,8 @@ void Journal::endMessage() {
                 if (seg.drag) drags_.push_back(seg);
                 if (!gestureEntry_) gestureEntry_.emplace();
                 mergeInto(*gestureEntry_, std::move(seg));
+            } else if (folding_) {
+                if (!undo_.empty()) mergeInto(undo_.back(), std::move(seg));
             } else {
                 undo_.push_back(std::move(seg));
                 redo_.clear();

@@ -54,6 +54,10 @@ public:
     bool userRedo();
     bool canUndo() const { return !undo_.empty() || hasLooseChanges(); }
     bool canRedo() const { return !redo_.empty(); }
+    // While set, what a message changes joins the latest undo entry (or is no step at all
+    // when there is none) and redo stays: the plug-ins' bookkeeping while a file command runs
+    // is no command of the user's.
+    void setFolding(bool on) { folding_ = on; }
     // Close changes made outside any message into their own entry.
     void commit();
     // Forget all history (after loading a document).
@@ -75,6 +79,7 @@ private:
     bool inMessage_ = false;
     MessageKind kind_ = MessageKind::Other;
     bool inGesture_ = false;
+    bool folding_ = false;
     std::optional<Segment> gestureEntry_;   // everything the gesture changed so far
     std::vector<Segment> drags_;            // unreverted drag segments of the gesture
     std::vector<Segment> undo_;

@@ -2,6 +2,8 @@
 // their notifications, and the delivery of what each message raised.
 #include "plugin/PluginDriver.h"
 
+#include <algorithm>
+
 #include <cstdio>
 
 #include "AIAnnotator.h"
@@ -15,11 +17,13 @@ namespace standin {
 
 namespace {
 
+// The code, and what it means when it is one of the host's own.
 std::string errText(AIErr e) {
     char code[5] = {char((e >> 24) & 0xFF), char((e >> 16) & 0xFF), char((e >> 8) & 0xFF), char(e & 0xFF), 0};
     for (char& c : code)
         if (c && (c < 0x20 || c > 0x7E)) return std::to_string(e);
-    return std::string("'") + code + "'";
+    const char* words = errorWords(e);
+    return std::string("'") + code + "'" + (words ? std::string(" (") + words + ")" : std::string());
 }
 
 // Bounds the work of one delivery round: a handler that raises its own notification again
@@ -378,6 +382,9 @@ AIErr PluginDriver::openDocument(const std::function<AIErr()>& open) {
 AIErr PluginDriver::saveDocument(const std::function<AIErr()>& save) {
     lastError_.clear();
     if (!host_.frontDocument()) return fail(kNoDocumentErr, "no document open");
+    // Saving is no command the user would undo: what the plug-ins write meanwhile joins the
+    // last step, and redo stays.
+    const Host::FoldedChanges folded(host_);
     const AIErr e = fileCommand(kAIBeforeSaveNotifier, kAIAfterSaveNotifier, save);
     deliver();
     return e;
@@ -424,7 +431,10 @@ void PluginDriver::setFrontDocument(Document& doc) {
 AIErr PluginDriver::hostEvent(const std::function<AIErr()>& action) {
     lastError_.clear();
     if (!action) return kNoErr;
-    const bool opened = !host_.inMessage() && !inGesture_;
+    // No host command reaches the document while the mouse button is held: an edit then
+    // would fall between the drags, whose undo must take back only their own previews.
+    const bool opened = !host_.inMessage();
+    if (opened && inGesture_) return fail(kBadParameterErr, "the mouse button is held");
     if (opened) host_.beginMessage(MessageKind::Other);
     ++depth_;
     const AIErr e = action();
@@ -543,8 +553,14 @@ AIErr PluginDriver::menu(const std::string& text) {
 }
 
 void PluginDriver::ticks(int64_t n) {
-    for (int64_t k = 0; k < n; ++k) {
-        ++registry_.clock;
+    const int64_t end = registry_.clock + n;
+    while (registry_.clock < end) {
+        // Straight on to the next tick a timer is due at: nothing happens in between, so a
+        // long wait costs what its timers do, not its length.
+        int64_t next = end;
+        for (const TimerEntry& t : registry_.timers)
+            if (!t.gone && t.active) next = std::min(next, std::max(t.due, registry_.clock + 1));
+        registry_.clock = next;
         deliver();
     }
 }

@@ -98,6 +98,7 @@ public:
     void settle() { deliver(); }
     // Runs a user action that reaches the plug-in outside its entry point (a panel's item
     // notifier, say) as one host message: journaled, and what it raises delivered after it.
+    // Refused ('PARM') while the mouse button is held, as no user action reaches a document then.
     AIErr hostEvent(const std::function<AIErr()>& action);
     // Raises a host notification now (or after the message being handled).
     void notify(const std::string& type, void* data = nullptr);

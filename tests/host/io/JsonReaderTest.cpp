@@ -107,6 +107,9 @@ TEST(JsonReader, TextsLargerThanTheirKindMayBeAreRefused) {
 TEST(JsonReader, SyntaxErrorsAndOverflowsSayWhatIsWrong) {
     EXPECT_EQ(refusal<Json>("", kDocumentJson).rfind("not valid JSON: ", 0), 0u);
     EXPECT_EQ(refusal<Json>("[1] 2", kDocumentJson).rfind("not valid JSON: ", 0), 0u);
-    EXPECT_EQ(refusal<Json>("[1e39]", kDocumentJson), "number overflow parsing '1e39'");
+    // A number too large for its type is named at its place.
+    EXPECT_EQ(refusal<Json>("[1e39]", kDocumentJson), "document[0]: the number 1e39 is too large");
+    EXPECT_EQ(refusal<Json>(R"({"a": {"b": -1e99}})", kDocumentJson), "document.a.b: the number -1e99 is too large");
     EXPECT_EQ(refusal<nlohmann::json>("[1e39]", kPreferenceJson), "");  // a double holds it
+    EXPECT_EQ(refusal<nlohmann::json>("[0, 1e999]", kPreferenceJson), "preferences[1]: the number 1e999 is too large");
 }

@@ -4,15 +4,20 @@
 // old file whole.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "io/AtomicFile.h"
 #include "io/DocumentFile.h"
 #include "io/Svg.h"
 
@@ -70,7 +75,54 @@ struct SaveTest : ::testing::Test {
     }
 };
 
+// Runs `check` in a child process that sees a 64 KiB file system mounted on `dir` (in mount
+// and user namespaces of its own), and answers its exit status; 77 when no such file system
+// can be had here.
+int OnASmallDisk(const fs::path& dir, int (*check)(const fs::path&)) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const uid_t uid = ::getuid();
+        const gid_t gid = ::getgid();
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) ::_exit(77);
+        auto put = [](const char* file, const std::string& text) {
+            const int fd = ::open(file, O_WRONLY);
+            const bool done = fd >= 0 && ::write(fd, text.data(), text.size()) == ssize_t(text.size());
+            if (fd >= 0) ::close(fd);
+            return done;
+        };
+        put("/proc/self/setgroups", "deny");
+        if (!put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+            !put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1") ||
+            ::mount("none", dir.c_str(), "tmpfs", 0, "size=64k") != 0)
+            ::_exit(77);
+        ::_exit(check(dir));
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
 }  // namespace
+
+TEST_F(SaveTest, AHardLinkedFileOnAFullDiskKeepsItsOldTextWhole) {
+    // The new text fits beside the old one once, in the temporary file, but not twice.
+    const int status = OnASmallDisk(dir, [](const fs::path& disk) {
+        const std::string file = (disk / "drawing.json").string();
+        std::ofstream(file) << "old";
+        std::error_code ec;
+        fs::create_hard_link(file, disk / "copy.json", ec);
+        std::string error;
+        if (ec || writeFileAtomically(file, std::string(40000, 'n'), error)) return 1;
+        std::ifstream in(file);
+        std::string text;
+        std::getline(in, text);
+        if (text != "old") return 2;  // half written
+        if (error.rfind("cannot write " + file + ": No space left on device", 0) != 0) return 3;
+        return 0;
+    });
+    if (status == 77) GTEST_SKIP() << "no small file system can be mounted here";
+    EXPECT_EQ(status, 0) << "1: saved, 2: the old text was overwritten, 3: the message";
+}
 
 TEST_F(SaveTest, ASymbolicLinkIsWrittenThroughAndStaysALink) {
     fs::create_directories(dir / "parts");

@@ -154,6 +154,12 @@ TEST(EventCommands, BadEventCommandsFailWithTheReason) {
     mods.play("new\ntool \"Test Line\"\ndown 1 2 hyper\n");
     EXPECT_NE(mods.errors.str().find("unknown modifier \"hyper\""), std::string::npos) << mods.errors.str();
 
+    Played held;
+    held.play("new\nline 0 0 10 10\ntool \"Test Line\"\ndown 1 2\nselect all\n");
+    EXPECT_NE(held.errors.str().find("t.pws:5: select: the mouse button is held (release it with up first)"),
+              std::string::npos)
+        << held.errors.str();
+
     Played refused;
     refused.play("new\nmenu \"Test Refused\"\n");
     EXPECT_NE(refused.errors.str().find("'STOP'"), std::string::npos) << refused.errors.str();

@@ -3,6 +3,7 @@
 // follows every time (and is skipped when no panel provides it).
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "PanelServiceSpy.h"
@@ -78,6 +79,23 @@ TEST_F(LabelCountersTest, PlacingALabelMovesItsFormatsCounter) {
     EXPECT_EQ(G.prefs.incrementalLabelNumber, 11);
     EXPECT_EQ(PanelServiceSpy::labelFieldRefreshes, 4);
     EXPECT_EQ(PanelServiceSpy::dimensionFieldRefreshes, 0);
+}
+
+TEST_F(LabelCountersTest, ACounterAtItsLargestValueStaysThere) {
+    // As a preference file or a damaged document may leave them.
+    constexpr int32_t kLargest = std::numeric_limits<int32_t>::max();
+    int32_t counter = kLargest;
+    EXPECT_EQ(TakeCounter(counter), kLargest);
+    EXPECT_EQ(counter, kLargest);
+    G.prefs.incrementalDimAlpha = G.prefs.incrementalDimNumber = G.prefs.incrementalLabelAlpha = kLargest;
+    for (int format : {1, 2}) {
+        G.prefs.style.dimensionFormat = G.prefs.style.labelFormat = format - 1;
+        UpdateIncrementalInfo();
+        UpdateIncrementalLabelInfo();
+    }
+    EXPECT_EQ(G.prefs.incrementalDimAlpha, kLargest);
+    EXPECT_EQ(G.prefs.incrementalDimNumber, kLargest);
+    EXPECT_EQ(G.prefs.incrementalLabelAlpha, kLargest);
 }
 
 TEST_F(LabelCountersTest, WithoutPanelsTheCountersStillMove) {

@@ -4,9 +4,11 @@
 // cylinder groups, single points, the flat corners of a face, and the commands that project
 // or flatten the selection.
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 #include "AxoFixture.h"
+#include "AINotifier.h"
 #include "AITextFrame.h"
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
@@ -320,6 +322,59 @@ TEST_F(AxoTest, TheMenuCommandsProjectAndFlattenTheSelection) {
     ExpectSegmentsNear(Segments(picked), flat, 2e-3, "flattened");
     session->ticks(20);
     EXPECT_TRUE(doc->readsSelected(picked));
+}
+
+TEST_F(AxoTest, AViewWhoseAxesCoincideChangesNothingAndSaysWhy) {
+    const standin::ObjId flat = Rect(0, 0, 50, 80), projected = Rect(100, 0, 40, 40);
+    ASSERT_EQ(ProjectAxonometric(Art(projected), kAxoLeftFace, &g->prefs.isoView), kNoErr);
+    const std::vector<AIPathSegment> flatBefore = Segments(flat), projectedBefore = Segments(projected);
+    const iso_view coincide = View(30, 30, 1, 1, 1, 35.26);
+    auto told = [&] { return session->dialogs().alerts().empty() ? "" : session->dialogs().alerts().back().text; };
+    const std::string kWhy = "The axonometric view cannot be used because its receding axes coincide, so nothing "
+                             "was changed. Choose another view: receding axes at 30 and 30 degrees";
+
+    // Read from a document: not taken.
+    const standin::ObjId stored = doc->newDict();
+    for (auto [key, value] : {std::pair{"ZA3_AxoView_a", coincide.a}, {"ZA3_AxoView_b", coincide.b},
+                              {"ZA3_AxoView_c", 0.0f}, {"ZA3_AxoView_af", 1.0f}, {"ZA3_AxoView_bf", 1.0f},
+                              {"ZA3_AxoView_cf", 1.0f}, {"ZA3_AxoView_r", 45.0f}, {"ZA3_AxoView_t", coincide.t}})
+        doc->editDict(stored)->set(key, value);
+    doc->editDict(doc->dictionaryOf(0))->set("ZA3_AxoView", standin::DictLink{stored});
+    session->documentChanged(kAICurrentDocumentChangedNotifier);
+    EXPECT_EQ(g->prefs.isoView.b, kIsometric.b);
+    EXPECT_EQ(told(), kWhy);
+
+    // Set, then used to project: nothing changed.
+    g->prefs.isoView = coincide;
+    ASSERT_EQ(doc->select(flat), kNoErr);
+    EXPECT_EQ(session->menu("Project Selection onto Top Face"), kCADErr);
+    EXPECT_EQ(UpdateAxonometricObjects(0, 0), kCADErr);  // nor is projected art flattened and projected again
+    EXPECT_EQ(Record(flat), nullptr);
+    ExpectSegmentsNear(Segments(flat), flatBefore, 0, "not projected");
+    ExpectSegmentsNear(Segments(projected), projectedBefore, 0, "not flattened");
+    EXPECT_EQ(told(), kWhy);
+}
+
+TEST_F(AxoTest, AFlattenCompletesWhatItCanAndNamesWhatItSkipped) {
+    const standin::ObjId good = Rect(0, 0, 40, 40), collapsed = Rect(100, 0, 40, 40);
+    for (standin::ObjId art : {good, collapsed})
+        ASSERT_EQ(ProjectAxonometric(Art(art), kAxoRightFace, &g->prefs.isoView), kNoErr);
+    // A record whose face was projected by a view with coinciding axes: a line, which no
+    // flatten can turn back.
+    depth_object_data d;
+    ASSERT_EQ(GetAxonometricData(Art(collapsed), &d), kNoErr);
+    d.matrix = {0.866f, 0.5f, 0.8660254f, 0.50000006f, 0, 0};
+    ASSERT_EQ(SetAxonometricData(Art(collapsed), &d), kNoErr);
+    const std::vector<AIPathSegment> kept = Segments(collapsed);
+    doc->selectAll();
+    EXPECT_EQ(session->menu("Flatten Axonometric Selection"), kNoErr);
+    EXPECT_EQ(Record(good), nullptr);
+    EXPECT_NE(Record(collapsed), nullptr);
+    ExpectSegmentsNear(Segments(collapsed), kept, 0, "skipped");
+    ASSERT_FALSE(session->dialogs().alerts().empty());
+    EXPECT_EQ(session->dialogs().alerts().back().text,
+              "These objects could not be flattened or projected and were left as they were: axonometric object " +
+                  std::to_string(d.id));
 }
 
 TEST_F(AxoTest, APartlySelectedGroupIsEnteredDownToWhatIsSelected) {

@@ -3,6 +3,7 @@
 // selected-only flatten, failures that stop a layer or only one art, a document's own view
 // taken up when it comes to the front or after an undo; and the services on the record.
 #include "AxoFixture.h"
+#include "core/PlotwiseAlerts.h"
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
 #include "core/PlotwiseSelection.h"
@@ -202,9 +203,12 @@ TEST_F(UpdateTest, AnArtThatCannotBeProjectedIsReportedAndTheRestFollows) {
     ASSERT_EQ(SetAxonometricData(Art(faceless), &d), kNoErr);
     const Projected last = LeftRect(200, 0);
     g->prefs.isoView = kDimetric;
-    EXPECT_EQ(UpdateAxonometricObjects(0, 0), kCADErr);
+    EXPECT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);  // the art left as it was is named
     ExpectOnLeftFace(first, kDimetric, "before the faceless art");
     ExpectOnLeftFace(last, kDimetric, "after it");
+    ShowNotesForUser();
+    ASSERT_FALSE(session->dialogs().alerts().empty());
+    EXPECT_NE(session->dialogs().alerts().back().text.find("axonometric object 0"), std::string::npos);
 }
 
 TEST_F(UpdateTest, WithoutADocumentNothingHappens) {

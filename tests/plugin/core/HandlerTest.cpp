@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CoreFixture.h"
+#include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
@@ -137,7 +138,7 @@ TEST_F(HandlerTest, AnnotatorDrawsItsTableInOrder) {
     testSubsystem.annotations = {};
 }
 
-TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsError) {
+TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsErrorAndSayItInWords) {
     // A stale layer to go back to: the restore stops there, with the host's error.
     g->selectionRestoreLayer = reinterpret_cast<AILayerHandle>(uintptr_t{0xBAD2});
     AITimerMessage t{};
@@ -150,12 +151,49 @@ TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsError) {
     n.notifier = g->afterPasteMenuCommandChangedNotifier;
     n.type = kAIAfterPasteNotifier;
     EXPECT_EQ(PluginMain(kCallerAINotifier, kSelectorAINotify, &n), AIErr('PAST'));
+    // The user is told each in words: what stopped, and what to do.
+    const auto& alerts = session->dialogs().alerts();
+    ASSERT_EQ(alerts.size(), 2u);
+    EXPECT_EQ(alerts[0].text,
+              "Not completed because art it was working on was deleted or undone meanwhile (try again): Plotwise");
+    EXPECT_EQ(alerts[1].text, "Not completed because the host refused it (with the host's error code): Plotwise (PAST)");
 }
 
 TEST_F(HandlerTest, WorkspaceRequestsWithoutPanelsChangeNothing) {
     EXPECT_EQ(session->workspace(kSelectorAIDefaultWorkspace, "Essentials"), kNoErr);
     EXPECT_EQ(session->workspace(kSelectorAIWriteWorkspace, "Essentials"), kNoErr);
     EXPECT_EQ(session->workspace(kSelectorAIRestoreWorkspace, "Essentials"), kNoErr);
+}
+
+}  // namespace
+}  // namespace coretest
+
+namespace coretest {
+namespace {
+
+// What the plug-in writes while a document is saved, different at every save.
+AIErr CountSave() {
+    DictRef dict;
+    if (AIErr err = sAIDocument->GetDictionary(dict.put())) return err;
+    const AIDictKey key = sAIDictionary->Key("saves");
+    int32_t saves = 0;
+    sAIDictionary->GetIntegerEntry(dict.get(), key, &saves);
+    return sAIDictionary->SetIntegerEntry(dict.get(), key, saves + 1);
+}
+
+TEST_F(HandlerTest, WhatThePluginWritesWhileSavingIsNoStepForUndo) {
+    testSubsystem.hooks.beforeSaveOrClose = &CountSave;
+    auto paths = [&] { return doc->matching([](const standin::Art& a) { return a.type == kPathArt; }).size(); };
+    auto save = [&] { return session->saveDocument([] { return kNoErr; }); };
+    ASSERT_EQ(session->hostEvent([&] { return doc->addRect(0, 0, 10, 10); }), kNoErr);
+    ASSERT_EQ(session->hostEvent([&] { return doc->addRect(20, 0, 10, 10); }), kNoErr);
+    ASSERT_TRUE(session->userUndo());
+    ASSERT_EQ(save(), kNoErr);
+    EXPECT_TRUE(session->userRedo());  // the redo survives the save
+    EXPECT_EQ(paths(), 2u);
+    ASSERT_EQ(save(), kNoErr);
+    EXPECT_TRUE(session->userUndo());  // the user's last command, not the save's writes
+    EXPECT_EQ(paths(), 1u);
 }
 
 }  // namespace

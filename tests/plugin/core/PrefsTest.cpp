@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -17,6 +18,8 @@
 #include <nlohmann/json.hpp>
 
 #include "CoreFixture.h"
+#include "core/PlotwiseStyleFields.h"
+#include "core/PlotwiseAlerts.h"
 #include "adm/PreferenceStore.h"
 #include "core/PWPersistentData.h"
 #include "core/PlotwisePrefs.h"
@@ -194,8 +197,12 @@ TEST_F(PrefsTest, EverySettingIsReadIntoTheRecordAndWrittenBack) {
         const char* p = l.prefix.c_str();
         const char* k = l.key.c_str();
         if (l.type == "integer") {
-            store().putInteger(p, k, 1000 + n);
-            l.value = std::to_string(1000 + n);
+            // Within the domain of a style field, at its top where it has one.
+            int32_t value = 1000 + n;
+            for (const StyleField& f : StyleFields())
+                if (f.prefKey && l.key == f.prefKey && !f.Holds(value)) value = static_cast<int32_t>(f.most);
+            store().putInteger(p, k, value);
+            l.value = std::to_string(value);
         } else if (l.type == "real") {
             store().putReal(p, k, static_cast<float>(n) + 0.5f);
             l.value = std::to_string(n) + ".5";
@@ -223,6 +230,33 @@ TEST_F(PrefsTest, EverySettingIsReadIntoTheRecordAndWrittenBack) {
         }
         EXPECT_TRUE(HoldsListedValue(it->second, l, "")) << l.name();
     }
+}
+
+TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
+    const auto file = folder / "edited.json";
+    std::ofstream(file) << R"({"format": "plotwise-preferences-1", "preferences": {"ZelmarkPlotwise7": {
+        "witnessGap": {"real": -2}, "dimensionWeight": {"real": 1e300}, "chamferDistance1": {"real": -1e300},
+        "upperUnits": {"integer": 99}, "DimFormat": {"integer": -1},
+        "dimensionColorComponent1": {"integer": 2147483647}, "arrowheadLength": {"real": 12},
+        "isoViewB": {"real": 0.52362305}}}})";
+    store().setPath(file);
+    store().load();
+    ASSERT_EQ(ReadPrefs(), kNoErr);
+    const auto& s = g->prefs.style;
+    EXPECT_EQ(s.witnessGap, 4.5f);
+    EXPECT_EQ(s.dimensionWeight, 1.0f);
+    EXPECT_EQ(g->prefs.chamferDistance1, 72.0f);
+    EXPECT_EQ(s.upperUnits, 5);
+    EXPECT_EQ(s.dimensionFormat, 0);
+    EXPECT_EQ(s.dimensionColorComponent1, 0);
+    EXPECT_EQ(s.arrowheadLength, 12.0f);  // in its domain: kept
+    EXPECT_EQ(g->prefs.isoView.b, preferences{}.isoView.b);  // its receding axes coincided
+    ShowNotesForUser();
+    ASSERT_FALSE(session->dialogs().alerts().empty());
+    EXPECT_EQ(session->dialogs().alerts().back().text,
+              "These preferences were out of range and were replaced by their defaults: dimensionWeight inf; "
+              "chamferDistance1 -inf; dimensionColorComponent1 2147483647; witnessGap -2; upperUnits 99; DimFormat -1; "
+              "isoView");
 }
 
 TEST_F(PrefsTest, MissingAndWronglyTypedKeysKeepTheStartUpValues) {

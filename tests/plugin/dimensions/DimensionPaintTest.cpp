@@ -3,6 +3,8 @@
 // the tint as a percentage, a missing swatch), and the three path styles.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <string>
 
 #include "DimensionPartsFixture.h"
@@ -32,6 +34,9 @@ TEST_F(DimensionPaintTest, ComponentsAreSixteenBitFixedPointLessOne) {
     EXPECT_EQ(RealToComponent(1.0f), 65535);
     EXPECT_EQ(RealToComponent(0.5f), 32767);
     for (int32_t c : {0, 1, 255, 32767, 40000, 65535}) EXPECT_EQ(RealToComponent(ComponentToReal(c)), c) << c;
+    // Defined for whatever a document stores.
+    EXPECT_EQ(ComponentToReal(std::numeric_limits<int32_t>::max()), 32768.0f);
+    EXPECT_EQ(RealToComponent(-32768.0f), std::numeric_limits<int32_t>::min());
 }
 
 TEST_F(DimensionPaintTest, ProcessRgbAndGreyBothWays) {

@@ -18,16 +18,19 @@ namespace {
 
 using Record = Plotwise3_Live_Dimension_Data;
 
-// A record whose every stored field differs from any default the reader could supply.
+// A record whose every stored field differs from any default the reader could supply, within
+// the field's domain (at its top where it has one).
 Record DistinctStyle() {
     Record r{};
     int i = 0;
     for (const StyleEntry& e : StyleEntries()) {
         ++i;
+        const int32_t n = 1000 + i;
+        const AIReal x = 0.1f * static_cast<float>(i) + 100.0f;
         switch (e.type) {
-        case DictEntryType::kInteger: r.*e.intField = 1000 + i; break;
+        case DictEntryType::kInteger: r.*e.intField = e.Holds(n) ? n : static_cast<int32_t>(e.most); break;
         case DictEntryType::kBoolean: r.*e.intField = 1; break;  // every boolean defaults to 0
-        case DictEntryType::kReal: r.*e.realField = 0.1f * static_cast<float>(i) + 100.0f; break;
+        case DictEntryType::kReal: r.*e.realField = e.Holds(x) ? x : static_cast<AIReal>(e.most) - 0.5f; break;
         case DictEntryType::kString:
             std::snprintf(r.*e.stringField, sizeof(r.*e.stringField), "text %d \xB1 %s", i, e.field);
             break;

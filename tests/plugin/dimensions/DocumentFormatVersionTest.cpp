@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -39,6 +40,8 @@ constexpr char kConvertQuestion[] =
     "the dimensions afterwards is recommended. Convert them now?";
 constexpr char kSkippedTags[] =
     "Plotwise could not read these items made by an older version, and left them out of the conversion:";
+constexpr char kRefused[] = "Not completed because the host refused it";
+constexpr char kDefaulted[] = "These stored values could not be used as they were and were read as their defaults:";
 
 using Names = std::vector<std::string>;
 
@@ -230,6 +233,26 @@ TEST_F(FormatVersionTest, ANewerFormatIsWarnedAboutAndKeepsItsVersion) {
     EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
 }
 
+TEST_F(FormatVersionTest, AVersionNoFormatWroteIsRefusedAndTheDocumentLeftAsItIs) {
+    Start();
+    for (int32_t version : {299, 0, -1, INT32_MIN}) {
+        SCOPED_TRACE(version);
+        const size_t alerts = Alerts().size();
+        ASSERT_EQ(Open([&](standin::Document& d) {
+            Format4Document{}(d);
+            SetVersion(d, version);
+        }), kNoErr);
+        EXPECT_EQ(Version(), version);
+        EXPECT_EQ(Units(Tagged("g1"), "ZA3_Attr_upperUnits"), 15);  // nothing upgraded
+        EXPECT_EQ(ScaleID("B"), 15);
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back().text,
+                  "This document's Plotwise data is marked with a version no Plotwise ever wrote, so it was left as "
+                  "it is: " + std::to_string(version));
+        ASSERT_EQ(session->closeDocument(), kNoErr);
+    }
+}
+
 // --- formats 3 to 6 ---
 
 TEST_F(FormatVersionTest, AFormat4DocumentHasItsScaleIdsShiftedAndItsUnitCodesRemapped) {
@@ -311,7 +334,9 @@ TEST_F(FormatVersionTest, AnInterruptedUpgradeFinishesAtTheNextOpeningWithNoUnit
         EXPECT_EQ(ScaleID("A"), 3);
         ASSERT_EQ(session->closeDocument(), kNoErr);
     }
-    EXPECT_TRUE(Alerts().empty());
+    // Each failed write was told, and a scale it left half written named when read again.
+    for (const auto& alert : Alerts())
+        EXPECT_TRUE(alert.text.rfind(kRefused, 0) == 0 || alert.text.rfind(kDefaulted, 0) == 0) << alert.text;
 }
 
 TEST_F(FormatVersionTest, UnitPreferencesAreRemappedOncePerUser) {
@@ -442,8 +467,10 @@ TEST_F(FormatVersionTest, AConversionStoppedByAHostErrorIsOfferedAgain) {
     EXPECT_EQ(Version(), std::nullopt);
     EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
     ASSERT_EQ(Reopen(), kNoErr);
-    ASSERT_EQ(Alerts().size(), 2u);
-    EXPECT_EQ(Alerts()[1].text, kConvertQuestion);
+    // Asked again; the failed write was told in between.
+    ASSERT_GE(Alerts().size(), 3u);
+    EXPECT_EQ(Alerts()[1].text.rfind(kRefused, 0), 0u) << Alerts()[1].text;
+    EXPECT_EQ(Alerts().back().text, kConvertQuestion);
     EXPECT_EQ(Version(), 700);
     EXPECT_EQ(g->dimensionsRedrawn, 3);
     EXPECT_EQ(Texts("Plan"), (Names{"8'-0.00\"", "4'-0.00\""}));

@@ -1,5 +1,5 @@
 // Scales of a format-2 document, read from a fixture written from the legacy tag forms: the
-// layer tag (a malformed one removed), object tags (the last tagged group wins, a damaged
+// layer tag (a malformed one reported and kept), object tags (the last tagged group wins, a damaged
 // one kept), the first legacy dimension's scale, and 1:1 when nothing is found.
 #include <cstring>
 #include <filesystem>
@@ -66,11 +66,11 @@ TEST_F(LegacyScaleTagsTest, TheLayerTagGivesItsIdAndScalerWithTheTablesLabel) {
     EXPECT_EQ(custom.label, "1\"=12.5\"");
 }
 
-TEST_F(LegacyScaleTagsTest, AMalformedLayerTagIsRemovedAndReported) {
+TEST_F(LegacyScaleTagsTest, AMalformedLayerTagIsReportedAndStays) {
     const Read detail = LayerScale("Detail");  // "25^50": two fields
     EXPECT_EQ(detail.err, kBadLiveDimensionDataErr);
     EXPECT_EQ(detail.label, "unset");
-    EXPECT_FALSE(HasTag(1020, "ZMK_Layer_Scale"));
+    EXPECT_TRUE(HasTag(1020, "ZMK_Layer_Scale"));
 }
 
 TEST_F(LegacyScaleTagsTest, AmongObjectTagsTheLastTaggedGroupWins) {
@@ -93,9 +93,10 @@ TEST_F(LegacyScaleTagsTest, ADamagedObjectTagIsReportedAndKept) {
     // Art without the tag leaves the outputs alone.
     EXPECT_EQ(getCADobjectScale(Art(1042), &id, &scaler, label), kNoErr);
     EXPECT_STREQ(label, "unset");
-    // The layer read then goes on to the legacy dimensions, finds none and takes 1:1.
+    // The layer read then goes on to the legacy dimensions, finds none and takes 1:1, still
+    // reporting the damaged tag.
     const Read damaged = LayerScale("Damaged objects");
-    EXPECT_EQ(damaged.err, kNoErr);
+    EXPECT_EQ(damaged.err, kBadLiveDimensionDataErr);
     EXPECT_EQ(damaged.id, 33);
     EXPECT_EQ(damaged.label, "1:1");
 }

@@ -293,6 +293,29 @@ TEST_F(Plotwise2ConversionTest, AnUnreadableTextIsSkippedAndNamedAndTheRestConve
     EXPECT_EQ(Style<int32_t>(standin::fromHandle(good), "ZA3_Attr_id"), 2);
 }
 
+TEST_F(Plotwise2ConversionTest, DuplicateTagsOnOneArtConvertOnceAndTheRestAreNamed) {
+    UseNewDocument();
+    AIArtHandle path = NewPath();
+    Tag(path, "ZMK_Live_Obj_1_1", "1^0^0^1^0^0^0^72^72^0^0");
+    Tag(path, "ZMK_Live_Obj_1_1_", "1^0^0^1^0^0^0^9^9^0^0");  // click 1 of dimension 1 again
+    Tag(path, "ZMK_Live_Obj_1_2", "1^0^0^2^1^1^0^144^72^0^0");
+    AIArtHandle group = NewGroup();
+    Tag(group, "ZMK_Live_Dim_5", LegacyStyle(5));
+    Tag(group, "ZMK_Live_Dim_6", LegacyStyle(6));  // a group holds one style
+    SkippedLegacyTags skipped;
+    ASSERT_EQ(ConvertDimensionedObjects(&skipped), kNoErr);
+    ASSERT_EQ(ConvertLiveDimensions(&skipped), kNoErr);
+    // One of each pair converted; the other named and kept, nothing overwritten.
+    ASSERT_EQ(skipped.names.size(), 2u);
+    EXPECT_EQ(Tags(path), Names{skipped.names[0]});
+    EXPECT_EQ(Tags(group), Names{skipped.names[1]});
+    const standin::ObjId p = standin::fromHandle(path);
+    const AIReal x = Click<AIReal>(p, 1, "1", "ZA3_Obj_x");
+    EXPECT_EQ(x, skipped.names[0] == "ZMK_Live_Obj_1_1" ? 9.0f : 72.0f);
+    EXPECT_EQ(Click<AIReal>(p, 1, "2", "ZA3_Obj_x"), 144.0f);
+    EXPECT_EQ(Style<int32_t>(standin::fromHandle(group), "ZA3_Attr_id"), skipped.names[1] == "ZMK_Live_Dim_5" ? 6 : 5);
+}
+
 TEST_F(Plotwise2ConversionTest, ASubRecordWithoutAStyleRecordStaysAndIsNamed) {
     UseNewDocument();
     AIArtHandle group = NewGroup();
@@ -360,26 +383,63 @@ TEST_F(Plotwise2ConversionTest, ATagIsRemovedOnlyAfterItsRecordWasStored) {
     }
 }
 
-TEST_F(Plotwise2ConversionTest, AMalformedLayerTagLeavesTheLayerTheScaleOfAnUntaggedOne) {
+TEST_F(Plotwise2ConversionTest, DamagedScaleTagsStayAndAreNamedAndNoLayerTakesAnothersScale) {
     UseNewDocument();
-    AILayerHandle layer = nullptr;
-    ASSERT_EQ(sAILayer->GetNthLayer(0, &layer), kNoErr);
-    AIArtHandle layerGroup = nullptr;
-    ASSERT_EQ(sAIArt->GetFirstArtOfLayer(layer, &layerGroup), kNoErr);
-    Tag(layerGroup, "ZMK_Layer_Scale", "25^50");  // two fields
-    AIArtHandle scaled = NewGroup();
-    Tag(scaled, "ZMK_Object_Scale", "28^10^1:10");
+    // Each layer's tags; a layer at the bottom holds a legacy dimension at 1/4" = 1'-0" (15),
+    // which no other layer may take.
+    const struct {
+        const char* layer;
+        const char* layerTag;   // "" for none
+        const char* objectTag;  // on a group of the layer, "" for none
+        int32_t id;             // the scale converted
+        bool named;
+    } kLayers[] = {
+        {"Two fields", "25^50", "28^10^1:10", 28, true},
+        {"Not a number", "nan^nan^x", "", 33, true},
+        {"No scaler", "25^0^1:50", "", 33, true},
+        {"Negative", "25^-50^1:50", "", 33, true},
+        {"No scale id", "0^50^1:50", "", 33, true},
+        {"Good", "25^50^x", "", 25, false},
+        {"Damaged object", "", "28^^1:10", 33, true},
+        {"Object of no scale", "", "0^10^1:10", 33, true},
+        {"Object", "", "28^10^1:10", 28, false},
+    };
+    AIArtHandle measured = NewPath();
+    Tag(measured, "ZMK_Live_Obj_3_1", "3^2^1^1^0^1^0.5^5^0^36^0");
+    AIArtHandle dimension = NewGroup();
+    Tag(dimension, "Zelmark_Dimension_Group", "");
+    Tag(dimension, "ZMK_Live_Dim_3", LegacyStyle(3));
+    std::vector<AIArtHandle> groups;
+    for (const auto& l : kLayers) {
+        doc->addLayer(l.layer);
+        AILayerHandle layer = standin::suites::layerHandle(doc->layerByTitle(l.layer));
+        AIArtHandle layerGroup = nullptr;
+        ASSERT_EQ(sAIArt->GetFirstArtOfLayer(layer, &layerGroup), kNoErr);
+        groups.push_back(layerGroup);
+        if (*l.layerTag) Tag(layerGroup, "ZMK_Layer_Scale", l.layerTag);
+        if (*l.objectTag) Tag(NewGroup(), "ZMK_Object_Scale", l.objectTag);
+    }
     SkippedLegacyTags skipped;
     ASSERT_EQ(ConvertLayerScales(&skipped), kNoErr);
-    EXPECT_EQ(skipped.names, Names{"ZMK_Layer_Scale (layer \"Layer 1\")"});
-    EXPECT_EQ(Tags(layerGroup), Names{});
-    int32_t id = 0;
-    AIReal scaler = 0;
-    char label[kScaleLabelSize] = {};
-    ASSERT_EQ(GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label), kNoErr);
-    EXPECT_EQ(id, 28);
-    EXPECT_EQ(scaler, 10.0f);
-    EXPECT_STREQ(label, "1:10");
+    Names named;
+    for (size_t i = 0; i < std::size(kLayers); ++i) {
+        const auto& l = kLayers[i];
+        SCOPED_TRACE(l.layer);
+        int32_t id = 0;
+        AIReal scaler = 0;
+        char label[kScaleLabelSize] = {};
+        ASSERT_EQ(GetZA3LayerScaleAndSetIfNotThere(standin::suites::layerHandle(doc->layerByTitle(l.layer)), &id,
+                                                   &scaler, label), kNoErr);
+        EXPECT_EQ(id, l.id);
+        // A damaged layer tag stays where it was; a good one goes once converted.
+        EXPECT_EQ(Tags(groups[i]).size(), *l.layerTag && l.named ? 1u : 0u);
+        if (l.named)
+            named.push_back(std::string(*l.layerTag ? "ZMK_Layer_Scale" : "ZMK_Object_Scale") + " (layer \"" + l.layer +
+                            "\")");
+    }
+    std::sort(skipped.names.begin(), skipped.names.end());
+    std::sort(named.begin(), named.end());
+    EXPECT_EQ(skipped.names, named);
 }
 
 // --- deletion ---

@@ -104,6 +104,29 @@ TEST(UnitFormat, TiesRoundAwayFromZero) {
     EXPECT_EQ(fmt(-2.5, kPointUnits, 0), "-3 pt");
 }
 
+TEST(UnitFormat, FloatNoiseIsNotShownAtFinePrecisions) {
+    // An inch as a dimension tool measures it between coordinates the host keeps as 32-bit
+    // reals (a line from 10.7 to 82.7).
+    const double inch = 72.00002f;
+    const struct {
+        double value;
+        int32_t units;
+        const char* text;
+    } kCases[] = {
+        {inch, kPointUnits, "72.00000 pt"},
+        {inch, kMillimeterUnits, "25.40000 mm"},
+        {inch, kDecimalInchWordUnits, "1.00000 in"},
+        {inch, kFractionalInchMarkUnits, "1\""},
+        {inch, kPicaUnits, "6p0.00000"},
+        {71.99998f, kPointUnits, "72.00000 pt"},
+        // What a float does hold is shown to the last digit asked for.
+        {static_cast<double>(1234.567f), kPointUnits, "1234.56700 pt"},
+        {static_cast<double>(72.25f), kPointUnits, "72.25000 pt"},
+        {0.00001, kPointUnits, "0.00001 pt"},
+    };
+    for (const auto& c : kCases) EXPECT_EQ(fmt(c.value, c.units, 5), c.text) << c.value;
+}
+
 TEST(UnitFormat, PrecisionIsClamped) {
     EXPECT_EQ(fmt(1.23456789, kPointUnits, -1), "1 pt");
     EXPECT_EQ(fmt(1.23456789, kPointUnits, 8), "1.23457 pt");
@@ -222,9 +245,12 @@ void checkRoundTrip(double x, int32_t units, int p, UnitLabelMode labels, Number
     const LengthParseSettings settings{number.numberFormat, 72};
     const int16_t ok = power == 2 ? parseAreaText(text, units, &back, settings) : parseLengthText(text, units, &back, settings);
     ASSERT_EQ(ok, 1);
-    // On the displayed grid: within half a tick of the value (areas come back without sign).
+    // On the displayed grid: within half a tick of the value (areas come back without sign),
+    // or on coarser ticks within the noise of a 32-bit real (three units in its last place),
+    // each of the value and of its rounding.
     const double target = power == 2 ? std::fabs(x) : x;
-    EXPECT_LE(std::fabs(back - target), tickInPoints(units, p, power) * 0.5 * (1 + 1e-9) + 1e-9 * std::fabs(x));
+    const double floatNoise = 2 * 3 * std::ldexp(std::fabs(x), -23) * (1 + 1e-9);
+    EXPECT_LE(std::fabs(back - target), tickInPoints(units, p, power) * (1 + 1e-9) + floatNoise);
     EXPECT_EQ(fmt(back, units, p, labels, number, power), power == 2 && x < 0 ? fmt(-x, units, p, labels, number, power) : text);
 }
 

@@ -4,8 +4,11 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <string>
 
 #include "LayerHostFixture.h"
+#include "core/PlotwiseAlerts.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 
@@ -74,25 +77,33 @@ TEST_F(LayerScalesTest, ALayerWithoutScaleGetsTheStyleDefaultStored) {
     EXPECT_EQ(Read("Site").id, 33);
 }
 
-TEST_F(LayerScalesTest, AStoredScalerThatIsNoPositiveNumberCountsAsNoScale) {
+TEST_F(LayerScalesTest, AStoredScaleThatCannotBeReadIsNamedAndTakesTheDefault) {
     SetCurrent(25, 50, "1:50");
     g->prefs.scaleStyle = kDocumentBasedScaleStyle;
-    for (AIReal bad : {0.0f, -2.0f, std::numeric_limits<AIReal>::quiet_NaN(), std::numeric_limits<AIReal>::infinity()}) {
-        Store("Layer 1", 29, bad, "1:5");
+    const standin::DictValue kNoNumber = std::string("50"), kNaN = std::numeric_limits<AIReal>::quiet_NaN();
+    const struct {
+        const char* key;  // the entry spoiled, or removed when the value is empty
+        std::optional<standin::DictValue> value;
+    } kSpoiled[] = {
+        {"ZA3_Scaler", AIReal{0}}, {"ZA3_Scaler", AIReal{-2}}, {"ZA3_Scaler", kNaN},
+        {"ZA3_Scaler", std::numeric_limits<AIReal>::infinity()},
+        {"ZA3_Scaler", kNoNumber}, {"ZA3_ScaleID", kNoNumber}, {"ZA3_ScaleStr", int32_t{3}},
+        {"ZA3_Scaler", std::nullopt}, {"ZA3_ScaleStr", std::nullopt},
+    };
+    for (const auto& spoiled : kSpoiled) {
+        SCOPED_TRACE(spoiled.key);
+        Store("Layer 1", 29, 5, "1:5");
+        standin::Dict* d = doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")));
+        if (spoiled.value) d->set(spoiled.key, *spoiled.value);
+        else d->erase(spoiled.key);
         const StoredScale s = Read("Layer 1");
-        EXPECT_EQ(s.id, 25) << bad;
-        EXPECT_FLOAT_EQ(s.scaler, 50) << bad;
-        EXPECT_STORED("Layer 1", 25, 50, "1:50");  // mended
+        EXPECT_EQ(s.id, 25);
+        EXPECT_FLOAT_EQ(s.scaler, 50);
+        EXPECT_STORED("Layer 1", 25, 50, "1:50");  // mended, and the user told so
+        ShowNotesForUser();
+        ASSERT_FALSE(host_.dialogs().alerts().empty());
+        EXPECT_NE(host_.dialogs().alerts().back().text.find("the scale of layer \"Layer 1\""), std::string::npos);
     }
-}
-
-TEST_F(LayerScalesTest, AnEntryOfTheWrongTypeIsTheReadsError) {
-    standin::Dict* d = doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")));
-    d->set("ZA3_ScaleID", std::string("25"));
-    Read("Layer 1", kWrongTypeErr);
-    d = doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")));
-    d->set("ZA3_ScaleID", int32_t{25});  // known, but the other two entries are missing
-    Read("Layer 1", kNoSuchKey);
 }
 
 TEST_F(LayerScalesTest, WritesCoverTheTopLevelTreeAndNothingElse) {

@@ -1,0 +1,194 @@
+// "Update Dimensions" on drawings damaged or arranged as no tool leaves them: a rectangle with
+// its width dimensioned (100, then stretched to 120 before the update) and a circle with its
+// diameter (72), one thing spoiled per case. What is redrawn follows its art, what cannot be
+// read is kept as it was and named, and nothing the user drew or measured is lost.
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "RadialAngleFixture.h"
+#include "core/PlotwiseAlerts.h"
+
+namespace dimtest {
+namespace {
+
+constexpr char kDiameter[] = "\xD8 72.00";
+
+struct DamagedDrawingTest : RadialAngleTest {
+    ObjId rect = 0, circle = 0, width = 0, diameter = 0;
+
+    void SetUp() override {
+        RadialAngleTest::SetUp();
+        rect = Rect(100, 100, 100, 50);
+        circle = Ellipse(300, 100, 72, 72);
+        ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 150}, {200, 150}}, {150, 180}), kNoErr);
+        ASSERT_EQ(PressAndDrag("Diameter Dimension", {372, 136}, {430, 200}), kNoErr);
+        ASSERT_EQ(Dimensions().size(), 2u);
+        width = Dimensions()[0];
+        diameter = Dimensions()[1];
+        ASSERT_EQ(Text(width), "100.00");
+        ASSERT_EQ(Text(diameter), kDiameter);
+    }
+
+    standin::Dict& DictOf(ObjId art, const char* sub = nullptr) {
+        standin::ObjId dict = doc->dictionaryOf(art);
+        if (sub) dict = std::get<standin::DictLink>(*doc->dict(dict)->find(sub)).id;
+        return *doc->editDict(dict);
+    }
+    // The rectangle's right edge 20 further right.
+    void Stretch() {
+        standin::Art& r = *doc->editArt(rect);
+        for (int i : {1, 2}) {
+            r.segments[i].p.h += 20;
+            r.segments[i].in.h += 20;
+            r.segments[i].out.h += 20;
+        }
+    }
+    // The text of each dimension's own (not of one nested in it).
+    std::vector<std::string> AllTexts() {
+        std::vector<std::string> texts;
+        doc->walk([&](const standin::Art& a, int) {
+            if (a.type != kTextFrameArt) return;
+            ObjId owner = a.parent;
+            while (owner && !IsDimension(Art(owner))) owner = doc->art(owner)->parent;
+            if (owner) texts.push_back(a.story.runs.front().text);
+        });
+        std::sort(texts.begin(), texts.end());
+        return texts;
+    }
+    size_t NestedDimensions() {
+        size_t n = 0;
+        for (ObjId d : Dimensions()) n += IsDimension(Art(doc->art(d)->parent)) ? 1 : 0;
+        return n;
+    }
+};
+
+struct Damage {
+    const char* what;
+    std::function<void(DamagedDrawingTest&)> spoil;
+    std::vector<std::string> texts;  // of every dimension after the update, sorted
+    const char* told;                // a part of the one alert, or "" for none
+};
+
+TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
+    const Damage kCases[] = {
+        {"nothing", [](auto&) {}, {"120.00", kDiameter}, ""},
+        {"the measured art inside its dimension's group",
+         [](auto& t) { t.doc->reorderArt(t.rect, kPlaceInsideOnTop, t.width); }, {"120.00", kDiameter}, ""},
+        {"a dimension inside another's group",
+         [](auto& t) { t.doc->reorderArt(t.diameter, kPlaceInsideOnTop, t.width); }, {"120.00", kDiameter}, ""},
+        {"a text record entry of another type",
+         [](auto& t) { t.DictOf(t.doc->children(t.width).back(), "PW4_DimText").set("PW4_Attr_variableDimStrID",
+                                                                                     std::string("x")); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"an id stored as a real",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_id", AIReal{1}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a style record that is no dictionary",
+         [](auto& t) { t.DictOf(t.width).set("ZA3_Dimension", int32_t{7}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a format no routine knows",
+         [](auto& t) { t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimensionFormat", int32_t{7}); },
+         {"120.00", kDiameter}, "read as their defaults: dimension 2: dimensionFormat 7"},
+        {"a colour component the host refuses",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_dimensionColorComponent1", int32_t{1000000}); },
+         {"120.00", kDiameter}, "dimension 1: dimensionColorComponent1 1000000"},
+        {"a negative weight",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_witnessWeight", AIReal{-1}); },
+         {"120.00", kDiameter}, "dimension 1: witnessWeight -1"},
+        {"a negative witness gap",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_witnessGap", AIReal{-30}); },
+         {"120.00", kDiameter}, "dimension 1: witnessGap -30"},
+        {"a unit code outside the table",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("PW7_Attr_upperUnits", int32_t{40}); },
+         {"120.00", kDiameter}, "dimension 1: upperUnits 40"},
+        {"a layer scaler stored as text",
+         [](auto& t) { t.DictOf(t.doc->layerByTitle("Layer 1")).set("ZA3_Scaler", std::string("1")); },
+         {"120.00", kDiameter}, "the scale of layer \"Layer 1\""},
+        {"two dimensions of one id",
+         [](auto& t) { t.doc->duplicateArt(t.width, kPlaceAbove, t.width, nullptr); },
+         {"100.00", "120.00", kDiameter}, "given new ids (old id, new id): 1 3"},
+    };
+    for (const Damage& c : kCases) {
+        SCOPED_TRACE(c.what);
+        TearDown();  // each case on a drawing of its own
+        SetUp();
+        ASSERT_EQ(session->hostEvent([&] {
+            c.spoil(*this);
+            Stretch();
+            return kNoErr;
+        }), kNoErr);
+        const size_t nested = NestedDimensions();
+        const size_t alerts = session->dialogs().alerts().size();
+        for (int update = 0; update < 2; ++update) EXPECT_EQ(session->menu("Update Dimensions"), kNoErr);
+        EXPECT_EQ(AllTexts(), c.texts);
+        EXPECT_EQ(NestedDimensions(), nested);
+        // The art measured is still there, linked to its dimension.
+        for (ObjId art : {rect, circle}) {
+            EXPECT_NE(doc->art(art), nullptr);
+            EXPECT_FALSE(Clicks(art).empty());
+        }
+        const auto& told = session->dialogs().alerts();
+        if (*c.told) {
+            EXPECT_GT(told.size(), alerts);
+            const std::string text = told.size() > alerts ? told[alerts].text : "";
+            EXPECT_NE(text.find(c.told), std::string::npos) << text;
+        } else {
+            EXPECT_EQ(told.size(), alerts) << told.back().text;
+        }
+    }
+}
+
+TEST_F(DamagedDrawingTest, TheUpdateOnOpeningRedrawsTheRestAndNamesWhatItKept) {
+    // A document of no version yet is updated whole when it opens.
+    ASSERT_EQ(session->hostEvent([&] {
+        DictOf(doc->children(width).back(), "PW4_DimText").set("PW4_Attr_variableDimStrID", std::string("x"));
+        DictOf(0).erase("ZA3_Version");
+        Stretch();
+        return kNoErr;
+    }), kNoErr);
+    const size_t alerts = session->dialogs().alerts().size();
+    ASSERT_EQ(session->openDocument([] { return kNoErr; }), kNoErr);
+    EXPECT_EQ(AllTexts(), (std::vector<std::string>{"100.00", kDiameter}));
+    EXPECT_EQ(g->dimensionsRedrawn, 1);
+    ASSERT_EQ(session->dialogs().alerts().size(), alerts + 1);
+    EXPECT_EQ(session->dialogs().alerts().back().text,
+              "These dimensions could not be read and were kept as they were: \"100.00\"");
+}
+
+TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone) {
+    auto groups = [&] {
+        size_t n = 0;
+        doc->walk([&](const standin::Art& a, int) { n += a.type == kGroupArt && !a.isLayerGroup() ? 1 : 0; });
+        return n;
+    };
+    // The measured art's layer locked: the tool draws nothing (on the dimension layer either)
+    // and says why.
+    g->prefs.createDimensionLayer = 1;
+    ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);  // makes the dimension layer
+    const size_t before = groups();
+    ASSERT_EQ(doc->setLayerEditable("Layer 1", false), kNoErr);
+    EXPECT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {200, 100}}, {150, 60}), kLockedErr);
+    EXPECT_EQ(groups(), before);
+    EXPECT_NE(session->dialogs().alerts().back().text.find("locked or hidden"), std::string::npos);
+    ASSERT_EQ(doc->setLayerEditable("Layer 1", true), kNoErr);
+
+    // Art deleted between the clicks: what is drawn is no live dimension; undo brings back
+    // the art, never a dimension without it.
+    const ObjId line = Polyline({{100, 300}, {200, 300}});
+    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+    ASSERT_EQ(session->click({100, 300}), kNoErr);
+    ASSERT_EQ(session->mouseDown({200, 300}), kNoErr);
+    EXPECT_EQ(session->hostEvent([&] { return doc->disposeArt(line); }), kBadParameterErr);  // not while held
+    ASSERT_EQ(session->mouseUp({200, 300}), kNoErr);
+    ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(line); }), kNoErr);
+    EXPECT_EQ(Dimension("Horizontal Dimension", {{200, 300}}, {150, 340}), kStaleHandleErr);
+    EXPECT_EQ(Dimensions().size(), 2u);
+    EXPECT_TRUE(session->userUndo());
+    EXPECT_TRUE(session->userUndo());
+    EXPECT_NE(doc->art(line), nullptr);
+    EXPECT_EQ(Dimensions().size(), 2u);
+}
+}  // namespace
+}  // namespace dimtest
