@@ -12,6 +12,7 @@
 #include "ADMList.h"
 #include "ADMNotifier.h"
 #include "AIAnnotator.h"
+#include "AIAttributeCatalog.h"
 #include "AIArt.h"
 #include "AIBlock.h"
 #include "AIDictionary.h"
@@ -82,12 +83,14 @@
     X(AITransformArtSuite, sAITransformArt, kAITransformArtSuite, kAITransformArtSuiteVersion) \
     X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion)
 
-// The suites only the plug-in's life cycle needs: preferences, tools, menus,
+// The suites only the plug-in's life cycle needs: preferences, the presets' catalogue, tools, menus,
 // notifiers, timers, annotators, plug-in options, workspaces, published suites and Unicode
 // strings (`sAIUnicodeString` is declared with the Unicode string class that uses it, and
 // acquired with these).
 #define PLOTWISE_LIFE_CYCLE_SUITES(X) \
     X(AIPreferenceSuite, sAIPreference, kAIPreferenceSuite, kAIPreferenceSuiteVersion) \
+    X(AIAttributeCatalogSuite, sAIAttributeCatalog, kAIAttributeCatalogSuite, kAIAttributeCatalogSuiteVersion) \
+    X(AIAttributeCollectionSuite, sAIAttributeCollection, kAIAttributeCollectionSuite, kAIAttributeCollectionSuiteVersion) \
     X(AIToolSuite, sAITool, kAIToolSuite, kAIToolSuiteVersion) \
     X(AIMenuSuite, sAIMenu, kAIMenuSuite, kAIMenuSuiteVersion) \
     X(AINotifierSuite, sAINotifier, kAINotifierSuite, kAINotifierSuiteVersion) \

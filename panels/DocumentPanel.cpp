@@ -270,3 +270,12 @@ ASErr initCustomScaleDialog(ADMDialogRef dialog) {
     sADMDialog->SetCancelItemID(dialog, 2);
     return kNoErr;
 }
+
+void RefreshCADdocumentWindowFromPrefs(ADMDialogRef dialog) {
+    if (!g || !dialog) return;
+    SetupNumberFormat(dialog);
+    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, &NumberFormatNotifierProc);
+    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer, &UseDimLayerCheckboxNotifyProc);
+    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions, &UseLiveDimsCheckboxNotifyProc);
+    SetupNumericInputUnitsPopup(dialog);
+}

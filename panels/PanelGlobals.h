@@ -14,4 +14,8 @@ struct PanelGlobals : ArchitectureGlobals {
                      showCADguidesMenuItem = nullptr, showCADisometricMenuItem = nullptr,
                      showCADwallsMenuItem = nullptr;
     AITimerHandle theLabelOptionsTimer = nullptr;
+
+    // The presets dialogs: the name a dialog starts from and the name its OK accepted.
+    char CADpresetsOldName[64] = {};
+    char CADpresetsNewName[64] = {};
 };

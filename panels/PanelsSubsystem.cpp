@@ -8,7 +8,9 @@
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
+#include "panels/PresetsCatalog.h"
 #include "panels/ScaleSection.h"
+#include "panels/ShortcutsPanel.h"
 #include "panels/WallsPanel.h"
 
 namespace {
@@ -94,6 +96,8 @@ constexpr PlotwisePanelRow kWallsRow = {
 constexpr PlotwisePanelRow kShortcutsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADshortcutsWindow; },
     .dialogName = "CADshortcuts",
+    .create = &CreateCADshortcutsWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADshortcutsWindowPrefs(g->CADshortcutsWindow); },
     .writeOrder = 9,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADshortcutsMenuItem; },
     .showString = 33,
@@ -200,4 +204,5 @@ extern const PlotwiseSubsystem kPanelsSubsystem = {
               .afterSaveOrClose = &UpdateCADdocumentLayerList,
               .layerListChanged = &UpdateCADdocumentLayerList,
               .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList},
+    .services = {.openPresetsCatalog = &OpenCADpresetsCatalog},
 };

@@ -1,0 +1,77 @@
+#include "panels/PanelRefresh.h"
+
+#include <vector>
+
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "panels/DocumentPanel.h"
+#include "panels/GuidesPanel.h"
+#include "panels/PanelGlobals.h"
+#include "panels/PresetRecord.h"
+#include "panels/ShortcutsPanel.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+struct RefreshRow {
+    ADMDialogRef PanelGlobals::*window;
+    void (*refresh)(ADMDialogRef dialog);
+};
+
+// In refresh order; each panel's row joins here as the panel is built.
+const RefreshRow kRefreshRows[] = {
+    {&PanelGlobals::CADguidesWindow, &RefreshCADguidesWindowFromPrefs},
+    {&PanelGlobals::CADdocumentWindow, &RefreshCADdocumentWindowFromPrefs},
+    {&PanelGlobals::CADshortcutsWindow, &RefreshCADshortcutsWindowFromPrefs},
+};
+
+constexpr ADMDialogRef PanelGlobals::*kRedrawOrder[] = {
+    &PanelGlobals::CADdocumentWindow, &PanelGlobals::CADtextWindow,      &PanelGlobals::CADattributesWindow,
+    &PanelGlobals::CADwallsWindow,    &PanelGlobals::CADisometricWindow, &PanelGlobals::CADguidesWindow,
+    &PanelGlobals::CADshortcutsWindow, &PanelGlobals::CADtrackerWindow,  &PanelGlobals::CADlabelsWindow,
+};
+
+// Every live dimension of the scope takes the current style and is redrawn.
+void RegenerateWithCurrentStyle(PlotwiseProcessArtType which) {
+    if (auto update = PlotwiseService().updateAssociativeDimensions) (void)update(which);
+}
+
+void Select(const std::vector<AIArtHandle>& art) {
+    for (AIArtHandle a : art) (void)sAIArt->SetArtUserAttr(a, kArtSelected, kArtSelected);
+}
+
+}  // namespace
+
+void UpdateNonContextSensitivePaletteInfoToCurrentPrefs() {
+    if (!g) return;
+    for (const RefreshRow& row : kRefreshRows)
+        if (ADMDialogRef dialog = (*g).*row.window) row.refresh(dialog);
+}
+
+void RedrawAllPanels() {
+    if (!g) return;
+    for (auto window : kRedrawOrder)
+        if (ADMDialogRef dialog = (*g).*window) sADMDialog->Update(dialog);
+}
+
+void RefreshCADshortcutsWindowFromPrefs(ADMDialogRef dialog) { SetupMasterUnitsUnitsPopup(dialog); }
+
+void LoadPreset(const char* name) {
+    if (!g) return;
+    // What "update selected" regenerates is what was selected when the preset was chosen.
+    std::vector<AIArtHandle> selected;
+    if (g->prefs.CADpresetsUpdateSelectedArt) (void)MatchingArt(true, selected);
+    (void)SetPrefsToPreset(name);
+    (void)deselectAllArt();
+    UpdateNonContextSensitivePaletteInfoToCurrentPrefs();
+    if (g->prefs.CADpresetsUpdateAllArt) {
+        RegenerateWithCurrentStyle(kProcessAllArt);
+    } else if (g->prefs.CADpresetsUpdateSelectedArt && !selected.empty()) {
+        Select(selected);
+        RegenerateWithCurrentStyle(kProcessSelectedArt);
+    }
+    (void)deselectAllArt();
+    RedrawAllPanels();
+}
