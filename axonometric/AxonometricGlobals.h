@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "ADMTypes.h"
 #include "AIPathStyle.h"
 #include "axonometric/GuideGeometry.h"
 #include "units/UnitsGlobals.h"
@@ -31,6 +32,14 @@ struct AxonometricGlobals : UnitsGlobals {
     AIReal gridSnapInc = 0;           // grid increment in points
     AIPathStyle gridObjStyle{};
     int usingDepthGridTool = 0;
+    // --- the face drag: the first face of a cube or cylinder as the drag left it ---
+    AIRealPoint primitiveFirstFaceSize{};  // signed width and height of the dragged shape
+    AIReal primitiveFirstFaceLeft = 0, primitiveFirstFaceRight = 0, primitiveFirstFaceBottom = 0,
+           primitiveFirstFaceTop = 0;
+    // --- the isometric panel, whose view pad shows the face a depth tool draws on ---
+    ADMDialogRef CADisometricWindow = nullptr;  // null until the panel exists
+    int hiliteFaces = 0;
+    int32_t faceToHilite = 0;
     // --- the face hint the annotator shows while a depth tool drags ---
     int canAnnotateIntersection = 0;     // the point was snapped to a guide-line crossing in this step
     AIRealPoint annotatorIntersection{};  // that crossing

@@ -1,9 +1,9 @@
-// What axonometric drawing registers: the depth tools, the behaviour they share (a cube or
-// cylinder is drawn in two stages and its pieces are tagged for reselection), the timers
-// that finish a primitive, the commands that project the selection onto a face or flatten
-// it, the annotator's drawings, the grid snap the tools below call, and what follows a
-// document coming to the front, an undo, New and Open, and a change of view (the grids and
-// rulers).
+// What axonometric drawing registers: the timers that finish a depth primitive (the depth
+// tools themselves open the drawing tools' numeric-input dialogs, so their rows are the
+// drawing tools'; the steps they share are kDepthToolFamily here), the commands that
+// project the selection onto a face or flatten it, the annotator's drawings, the grid
+// snap the tools below call, and what follows a document coming to the front, an undo,
+// New and Open, and a change of view (the grids and rulers).
 #include "AIMenu.h"
 #include "axonometric/AxonometricAnnotator.h"
 #include "axonometric/AxonometricGlobals.h"
@@ -12,7 +12,6 @@
 #include "axonometric/AxonometricUpdate.h"
 #include "axonometric/DepthPrimitives.h"
 #include "axonometric/DepthTags.h"
-#include "axonometric/DepthToolFamily.h"
 #include "axonometric/GridSnap.h"
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseSubsystem.h"
@@ -21,16 +20,6 @@
 namespace {
 
 constexpr GlobalsView<AxonometricGlobals> g;
-
-const PlotwiseToolRow kTools[] = {
-    {+[]() -> AIToolHandle& { return g->depthRectTool; }, "Plotwise Depth Rectangle", 56, 7, &kDepthToolFamily, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->depthRectCenterTool; }, "Plotwise Depth Rectangle From Center", 57, 7, &kDepthToolFamily, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->depthEllipseTool; }, "Plotwise Depth Ellipse", 58, 7, &kDepthToolFamily, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->depthEllipseCenterTool; }, "Plotwise Depth Ellipse From Center", 59, 7, &kDepthToolFamily, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->depthCubeTool; }, "Plotwise Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
-    {+[]() -> AIToolHandle& { return g->depthCylinderTool; }, "Plotwise Depth Cylinder", 61, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
-    {+[]() -> AIToolHandle& { return g->depthGridTool; }, "Plotwise Depth Grid", 62, 7, &kDepthToolFamily, 0, nullptr},
-};
 
 // The timers select what they can; their results are not the host's concern.
 const PlotwiseTimerRow kTimers[] = {
@@ -171,7 +160,6 @@ const PlotwiseAnnotation kAnnotations[] = {
 
 extern const PlotwiseSubsystem kAxonometricSubsystem = {
     .name = "axonometric",
-    .tools = kTools,
     .menus = kMenus,
     .timers = kTimers,
     .annotations = kAnnotations,

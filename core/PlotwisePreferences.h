@@ -118,6 +118,10 @@ struct preferences {
     int32_t CADguidesDockCode = 0x4FF03;
     char CADguidesDockGroup[65] = "CADdocument";
     int CADguidesCollapseState = 0;
+    AIRealPoint CADisometricLoc{84, 59};
+    int32_t CADisometricDockCode = 0x5FF03;
+    char CADisometricDockGroup[65] = "CADisometric";
+    int CADisometricCollapseState = 0;
     // --- presets ---
     int32_t currentCADpreset{};
     int CADpresetsUpdateAllArt{};

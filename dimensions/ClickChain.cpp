@@ -274,7 +274,11 @@ AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_o
     if (AIErr err = NewBlock(&made)) return err;
     *made = node;
     // After every node whose number is not greater: equal numbers keep their arrival order.
+    // Clicks come in order or in reverse (their art's paint order), so either end is the
+    // place at once, and a long chain is not walked again for each click.
     cdDataStruct* after = g->lastChainDimDataPtr;
+    const cdDataStruct* first = g->firstChainDimDataPtr;
+    if (first && first->clickNum > made->clickNum) after = nullptr;
     while (after && after->clickNum > made->clickNum) after = after->prevPtr;
     made->prevPtr = after;
     made->nextPtr = after ? after->nextPtr : g->firstChainDimDataPtr;

@@ -34,6 +34,21 @@ bool MadeLiveDimension() {
     return group && sAIArt->ValidArt(group, false) && IsDimension(group);
 }
 
+// Whether the art holds a text: a dimension without one (a centre line or mark) shows no
+// letter or number, so it moves no counter.
+bool HoldsText(AIArtHandle art) {
+    int16_t type = 0;
+    if (sAIArt->GetArtType(art, &type) != kNoErr) return false;
+    if (type == kTextFrameArt) return true;
+    AIArtHandle child = nullptr;
+    if (type != kGroupArt || sAIArt->GetArtFirstChild(art, &child) != kNoErr) return false;
+    while (child) {
+        if (HoldsText(child)) return true;
+        if (sAIArt->GetArtSibling(child, &child) != kNoErr) return false;
+    }
+    return false;
+}
+
 // The flat offset a step along angle carries in the coordinate that matters.
 AIReal Carried(const depth_object_data* face, const AIRealPoint& from, AIReal angle, bool alongH) {
     const AIRealPoint to{from.h + std::cos(angle), from.v + std::sin(angle)};
@@ -146,7 +161,7 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
     AIErr err = kNoErr;
     if (MadeLiveDimension()) {
         err = StoreClickRecords(row);
-        if (!err) {
+        if (!err && HoldsText(g->dimGroup)) {
             if (g->labelToolSelected)
                 UpdateIncrementalLabelInfo();
             else

@@ -24,8 +24,9 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row);
 // A finished gesture that made a live dimension: one click record per click on the art the
 // click hit (a click in empty space on the art of the first click that hit art), the drag
 // record on the art of the first click, and the text panel's or labels panel's counter
-// moved on. Without a live dimension (nothing drawn, or live dimensions switched off)
-// nothing is stored and no counter moves. The chain is emptied either way.
+// moved on when the dimension shows a text (a centre line or mark takes no letter).
+// Without a live dimension (nothing drawn, or live dimensions switched off) nothing is
+// stored and no counter moves. The chain is emptied either way.
 AIErr DimensionToolComplete(const PlotwiseToolRow& row);
 
 // The drag record of a dimension whose first click lies at `first` and whose drag ended at

@@ -16,7 +16,9 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionText.h"
 #include "dimensions/DimensionValueString.h"
+#include "dimtools/AlignedLine.h"
 #include "dimtools/DimToolGlobals.h"
+#include "dimtools/LinearAxis.h"
 #include "geometry/PlaneGeometry.h"
 
 namespace {
@@ -25,50 +27,18 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kHalfPi = 1.5707964f;
 constexpr AIReal kPi = 3.1415927f;
-constexpr AIReal kFootReach = 10.0f;  // the short line a point is dropped along
 constexpr AIReal kPastText = 888.0f;  // where cut points start, beyond the text point
 constexpr AIReal kOutsideTolerance = 0.1f;
 constexpr AIReal kTowardsTolerance = 1.0f;
 constexpr AIReal kAtEnd = 0.01f;  // a text point this close to an end of its line lies on it
 constexpr AIReal kNoTerminatorStub = 20.0f;
 constexpr int16_t kCenterStyle = 2;
-constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
+constexpr int32_t kCtrlBit = 4;
 constexpr int32_t kTextAlongLine = 2;
 constexpr int32_t kNoTerminator = 4;
 constexpr int16_t kAlongMode = 4;  // GetPointFractionalOffset: the foot along the clicks' line
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
-
-AIReal Angle(const AIRealPoint& from, const AIRealPoint& to) { return sAIRealMath->AIRealPointAngle(&from, &to); }
-AIReal Length(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
-
-AIRealPoint Moved(const AIRealPoint& p, AIReal length, AIReal angle) {
-    AIRealPoint step{}, out{};
-    sAIRealMath->AIRealPointLengthAngle(length, angle, &step);
-    sAIRealMath->AIRealPointAdd(&p, &step, &out);
-    return out;
-}
-
-// The direction from one point to another, or `fallback` where they coincide.
-AIReal Direction(const AIRealPoint& from, const AIRealPoint& to, AIReal fallback) {
-    return Length(from, to) > 0 ? Angle(from, to) : fallback;
-}
-
-// Two directions agree within tolerance; a whole turn apart counts as none (a line running
-// right to left points at pi one way of reckoning and at -pi the other).
-bool SameDirection(AIReal a, AIReal b, AIReal tolerance) {
-    return sAIRealMath->EqualWithinTol(GetAIAngle(a - b), 0.0f, tolerance) != 0;
-}
-
-bool Shifted() { return (Style().modifiers & kShiftBit) && !g->ignoreShift; }
-
-// The foot of p dropped at `angle` onto the line through l1 and l2; false when the lines
-// do not cross.
-bool Foot(const AIRealPoint& p, AIReal angle, const AIRealPoint& l1, const AIRealPoint& l2, AIRealPoint* foot) {
-    const AIRealPoint reach = Moved(p, kFootReach, angle);
-    int within = 0;
-    return FindLineSegmentIntersection(p, reach, l1, l2, foot, &within) != 0;
-}
 
 // The offset of a snapped dimension line: a whole number of the style's offset steps.
 AIErr setConstrainOffset(AIReal* offset) { return SnapOffsetToStep(offset, Style().autoDimensionOffset); }
@@ -111,13 +81,6 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, bool chained, Fram
     return kNoErr;
 }
 
-// Nothing to draw: the group made for the dimension goes again.
-AIErr NoDimension() {
-    AIArtHandle group = g->group;
-    g->group = nullptr;
-    return group ? sAIArt->DisposeArt(group) : kNoErr;
-}
-
 AIErr Line(const AIRealPoint& a, const AIRealPoint& b) { return drawDimensionLine(a, b, g->group); }
 
 // One pair of consecutive clicks and what is drawn for it.
@@ -128,13 +91,6 @@ struct Pair {
     int32_t id;          // the text's running number in the group
     bool first;
 };
-
-AIErr Text(const Pair& pair) {
-    live_dimension_text_data record = pair.textNode->textData;
-    record.id = pair.id;
-    record.next = nullptr;
-    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
-}
 
 // From the click towards its foot: from the witness gap to the extension less the gap
 // beyond the dimension line. A click on the line reaches out to the line's side.
@@ -177,15 +133,6 @@ AIRealPoint StubEnd(const AIRealPoint& end, const AIRealPoint& other, AIReal len
     return Moved(end, length, Direction(other, end, fallback));
 }
 
-// Where the line from `from` through `through` crosses the box, the crossing nearer to
-// `from`; both crossings start at `start`, which stands where the box is not crossed.
-AIRealPoint NearerCut(const AIRealRect& box, const AIRealPoint& from, const AIRealPoint& through,
-                      const AIRealPoint& start) {
-    AIRealPoint c1 = start, c2 = start;
-    RectLineIntersections(box, from, through, &c1, &c2);
-    return Length(from, c1) <= Length(from, c2) ? c1 : c2;
-}
-
 // The crossing of the line from `from` through `t` with the text box nearer to `from`,
 // the crossings starting 888 points past t.
 AIErr CutBeforeText(const AIRealPoint& from, const AIRealPoint& t, AIRealPoint* cut) {
@@ -193,12 +140,6 @@ AIErr CutBeforeText(const AIRealPoint& from, const AIRealPoint& t, AIRealPoint* 
     if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, g->textAlignment, g->textAngle, &box)) return err;
     *cut = NearerCut(box, from, t, Moved(from, Length(from, t) + kPastText, Angle(from, t)));
     return kNoErr;
-}
-
-// Text turned to read along the line, never upside down; it stands on the side above it.
-AIReal Upright(AIReal a) {
-    if (a < -kHalfPi) return a + kPi;
-    return a < kHalfPi ? a : a - kPi;
 }
 
 AIErr TextAlongLine(const Frame& frame, const Pair& pair, const AIRealPoint& t, bool textOut, bool linesOut,
@@ -219,7 +160,7 @@ AIErr TextAlongLine(const Frame& frame, const Pair& pair, const AIRealPoint& t, 
     g->textAngle = Upright(frame.a);
     g->textAlignment = kCenterStyle;
     g->textLoc = Moved(anchor, Style().textDistanceAboveLine, g->textAngle + kHalfPi);
-    return Text(pair);
+    return DrawPairText(*pair.textNode, pair.id);
 }
 
 AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textOut, bool linesOut, AIReal stub,
@@ -229,7 +170,7 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
     const AIReal lift = dual ? g->textLeading / 2.0f : -g->textSize / 2.0f;
     if (!linesOut) {
         g->textLoc = {t.h, t.v + lift};
-        if (AIErr err = Text(pair)) return err;
+        if (AIErr err = DrawPairText(*pair.textNode, pair.id)) return err;
         AIRealRect box{};
         if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, g->textAlignment, g->textAngle, &box))
             return err;
@@ -256,7 +197,7 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
     if (textOut)
         t = nearFirst ? StubEnd(pair.e1, pair.e2, stub, frame.a + kPi) : StubEnd(pair.e2, pair.e1, stub, frame.a);
     g->textLoc = {t.h, t.v + lift};
-    if (AIErr err = Text(pair)) return err;
+    if (AIErr err = DrawPairText(*pair.textNode, pair.id)) return err;
     if (textOut) {
         AIRealPoint cut{};
         if (AIErr err = CutBeforeText(nearEnd, t, &cut)) return err;
@@ -275,10 +216,7 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
     if (AIErr err = Witness(pair.p2, pair.e2, frame.p)) return err;
     const AIReal value = Length(pair.e1, pair.e2);
     cdDataStruct& textNode = *pair.textNode;
-    if (AIErr err = makePairDimensionString(textNode.textData, value)) return err;
-    AIRealRect measured{};
-    if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
-    g->strWidth = measured.right - measured.left;
+    if (AIErr err = MeasurePairText(textNode, value)) return err;
     // The text's place along its piece, measured from the piece's first end towards the
     // other (a later click may lie back along the measured direction).
     const bool slide = s.slideDimText && !(s.modifiers & kCtrlBit);
@@ -295,17 +233,15 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
 }
 
 AIErr Aligned() {
-    if (!g->didFirstClick || !g->didSecondClick) return kNoErr;
-    cdDataStruct* f = g->firstChainDimDataPtr;
-    cdDataStruct* l = g->lastChainDimDataPtr;
-    if (!f || f == l) return kNoErr;
+    cdDataStruct *f = nullptr, *l = nullptr;
+    if (!TwoClicks(&f, &l)) return kNoErr;
     if (AIErr err = CheckDocumentZoom()) return err;
     if (AIErr err = PrepDimensionLayer()) return err;
     const bool chained = f->nextPtr != l;
     Frame frame;
     bool found = false;
     if (AIErr err = FindFrame(*f, *l, chained, &frame, &found)) return err;
-    if (!found) return NoDimension();
+    if (!found) return DiscardDimensionGroup();
     size_t i = 0;
     for (cdDataStruct* n = f->nextPtr; n; n = n->nextPtr, ++i) {
         const Pair pair{n->prevPtr->theLoc, n->theLoc, frame.feet[i], frame.feet[i + 1], n->prevPtr,

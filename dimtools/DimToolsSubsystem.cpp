@@ -3,6 +3,7 @@
 // dimension, the automatic dimensioning commands, and which tools draw horizontal or
 // vertical linear dimensions.
 #include "AIMenu.h"
+#include "axonometric/AxonometricData.h"
 #include "core/PlotwiseSubsystem.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionToolFamily.h"
@@ -12,7 +13,9 @@
 #include "dimtools/AutoDimensioning.h"
 #include "dimtools/AutoSegmentDimensions.h"
 #include "dimtools/CenterMarks.h"
+#include "dimtools/ChainLines.h"
 #include "dimtools/CurveRadiusDimensions.h"
+#include "dimtools/DatumDimensions.h"
 #include "dimtools/DatumSymbols.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/FilletDimensions.h"
@@ -62,6 +65,45 @@ AIErr RedrawLinear() {
     return vertical ? doVerticalConstrainedLinearTool() : doHorizontalConstrainedLinearTool();
 }
 
+// The datum tools' drag: option swaps horizontal and vertical, ctrl asks for the
+// perpendicular plane. There the axonometric tools measure by the face of the first click:
+// the horizontal one vertically on a right face, or with option only off the top face; the
+// vertical one horizontally on the top face, or with option only off a right face.
+template <bool Vertical, bool Axonometric>
+AIErr DatumDrag() {
+    const int32_t keys = g->prefs.style.modifiers;
+    const bool option = (keys & kOptionBit) != 0;
+    g->perpendicularDimOptionDown = option ? 1 : 0;
+    g->useAxoPerpendicularDims = (keys & kCtrlBit) ? 1 : 0;
+    bool vertical = Vertical != option;
+    if (Axonometric && g->useAxoPerpendicularDims && g->dimAxoArt) {
+        depth_object_data face;
+        InitializeAxonometricData(&face);
+        if (AIErr err = GetAxonometricData(g->dimAxoArt, &face)) return err;
+        if (Vertical)
+            vertical = option ? face.face == kAxoRightFace : face.face != kAxoTopFace;
+        else
+            vertical = option ? face.face != kAxoTopFace : face.face == kAxoRightFace;
+    }
+    return vertical ? doVerticalDatumChainTool() : doHorizontalDatumChainTool();
+}
+
+const ToolRoutines kDatumHorizontalRoutines{nullptr, &DatumDrag<false, false>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kDatumVerticalRoutines{nullptr, &DatumDrag<true, false>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kAxoDatumHorizontalRoutines{nullptr, &DatumDrag<false, true>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kAxoDatumVerticalRoutines{nullptr, &DatumDrag<true, true>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kAlignedDatumRoutines{nullptr, &doULDatumChainTool, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kSectionRoutines{nullptr, &doSectionTool, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kCenterLineRoutines{nullptr, &doCenterLineTool, nullptr, nullptr, &doFreeHitLocs};
+
+// A stored datum chain is redrawn as the flat tool of its kind draws it, by its stored
+// keys; on a face the routine itself chooses the plane.
+template <bool Vertical>
+AIErr RedrawDatum() {
+    const bool vertical = Vertical != ((g->prefs.style.modifiers & kOptionBit) != 0);
+    return vertical ? doVerticalDatumChainTool() : doHorizontalDatumChainTool();
+}
+
 // The radius and diameter tools draw kind 1 or 2; option draws the other. A stored radius
 // or diameter is redrawn the same way from its stored keys.
 template <int16_t Kind>
@@ -99,7 +141,7 @@ const ToolRoutines kDatumTargetRoutines{nullptr, &LabelDrag<&doDatumTargetTool>,
 
 // A stored radius or diameter does not say which tool drew it: on axonometric art it is
 // redrawn in the face's plane, elsewhere flat, whatever tool is current. A stored centre
-// mark is redrawn by the tool of its kind.
+// mark or centre line is redrawn by the tool of its kind.
 const PlotwiseDimensionKindRow kKinds[] = {
     {kHorizontal, &RedrawLinear<false>},
     {kVertical, &RedrawLinear<true>},
@@ -115,6 +157,13 @@ const PlotwiseDimensionKindRow kKinds[] = {
     {kFilletRadius, &doFilletDimTool, +[]() -> AIToolHandle& { return g->FilletDimTool; }},
     {kCircleCenter, &doCircleCenterTool, +[]() -> AIToolHandle& { return g->cctool; }},
     {kIsoCircleCenter, &doCircleCenterTool, +[]() -> AIToolHandle& { return g->isocctool; }},
+    // Datum chains, section and centre lines.
+    {kHorizontalDatum, &RedrawDatum<false>},
+    {kVerticalDatum, &RedrawDatum<true>},
+    {kInclineDatum, &doULDatumChainTool},
+    {kSection, &doSectionTool},
+    {kCenterLine, &doCenterLineTool, +[]() -> AIToolHandle& { return g->centerlinetool; }},
+    {kIsoCenterLine, &doCenterLineTool, +[]() -> AIToolHandle& { return g->isocenterlinetool; }},
     // Labels and datum symbols, each by its own tool (the split circle's centre asks which).
     {kCharLabel, &doPointerTool, +[]() -> AIToolHandle& { return g->pttool; }},
     {kWordLabel, &doPointerTool, +[]() -> AIToolHandle& { return g->pttool; }},
@@ -135,17 +184,17 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->autohtool; }, "Plotwise Auto Horizontal Dimension", 4, 1, &kDimensionToolFamily, 0, &kAutoHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->autovtool; }, "Plotwise Auto Vertical Dimension", 5, 1, &kDimensionToolFamily, 0, &kAutoVerticalRoutines, kVertical},
     {+[]() -> AIToolHandle& { return g->autoultool; }, "Plotwise Auto Aligned Dimension", 6, 1, &kDimensionToolFamily, 0, &kAutoAlignedRoutines, kIncline},
-    {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kHorizontalDatum},
-    {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kVerticalDatum},
-    {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, &kDimensionToolFamily, kToolChainClicks, nullptr, kInclineDatum},
+    {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, &kDimensionToolFamily, kToolChainClicks, &kDatumHorizontalRoutines, kHorizontalDatum},
+    {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, &kDimensionToolFamily, kToolChainClicks, &kDatumVerticalRoutines, kVerticalDatum},
+    {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, &kDimensionToolFamily, kToolChainClicks, &kAlignedDatumRoutines, kInclineDatum},
     {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, &kDimensionToolFamily, kToolNeedsDrag, nullptr, kDummyDimType},
     {+[]() -> AIToolHandle& { return g->hisotool; }, "Plotwise Axonometric Horizontal Dimension", 28, 2, &kDimensionToolFamily, kAxoLinear, &kHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->visotool; }, "Plotwise Axonometric Vertical Dimension", 29, 2, &kDimensionToolFamily, kAxoLinear, &kVerticalRoutines, kVertical},
     {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, &kDimensionToolFamily, kToolAxonometricClicks, &kAutoHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->autovisotool; }, "Plotwise Axonometric Auto Vertical Dimension", 31, 2, &kDimensionToolFamily, kToolAxonometricClicks, &kAutoVerticalRoutines, kVertical},
-    {+[]() -> AIToolHandle& { return g->datumhisotool; }, "Plotwise Axonometric Horizontal Datum Dimension", 32, 2, &kDimensionToolFamily, kToolAxonometricClicks | kToolChainClicks, nullptr, kHorizontalDatum},
-    {+[]() -> AIToolHandle& { return g->datumvisotool; }, "Plotwise Axonometric Vertical Datum Dimension", 33, 2, &kDimensionToolFamily, kToolAxonometricClicks | kToolChainClicks, nullptr, kVerticalDatum},
-    {+[]() -> AIToolHandle& { return g->isocenterlinetool; }, "Plotwise Axonometric Center Line", 34, 2, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, nullptr, kIsoCenterLine},
+    {+[]() -> AIToolHandle& { return g->datumhisotool; }, "Plotwise Axonometric Horizontal Datum Dimension", 32, 2, &kDimensionToolFamily, kToolAxonometricClicks | kToolChainClicks, &kAxoDatumHorizontalRoutines, kHorizontalDatum},
+    {+[]() -> AIToolHandle& { return g->datumvisotool; }, "Plotwise Axonometric Vertical Datum Dimension", 33, 2, &kDimensionToolFamily, kToolAxonometricClicks | kToolChainClicks, &kAxoDatumVerticalRoutines, kVerticalDatum},
+    {+[]() -> AIToolHandle& { return g->isocenterlinetool; }, "Plotwise Axonometric Center Line", 34, 2, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, &kCenterLineRoutines, kIsoCenterLine},
     {+[]() -> AIToolHandle& { return g->isoradtool; }, "Plotwise Axonometric Radius Dimension", 35, 2, &kDimensionToolFamily, 0, &kRadiusRoutines, kRadius},
     {+[]() -> AIToolHandle& { return g->isodiamtool; }, "Plotwise Axonometric Diameter Dimension", 36, 2, &kDimensionToolFamily, 0, &kDiameterRoutines, kDiameter},
     {+[]() -> AIToolHandle& { return g->isocctool; }, "Plotwise Axonometric Center Mark", 37, 2, &kDimensionToolFamily, 0, &kCenterMarkRoutines, kIsoCircleCenter},
@@ -157,8 +206,8 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->cctool; }, "Plotwise Center Mark", 19, 3, &kDimensionToolFamily, 0, &kCenterMarkRoutines, kCircleCenter},
     {+[]() -> AIToolHandle& { return g->tantool; }, "Plotwise Tangent Dimension", 49, 3, &kDimensionToolFamily, 0, &kTangentRoutines, kTangent},
     {+[]() -> AIToolHandle& { return g->FilletDimTool; }, "Plotwise Fillet Dimension", 20, 3, &kDimensionToolFamily, 0, &kFilletRoutines, kFilletRadius},
-    {+[]() -> AIToolHandle& { return g->sectiontool; }, "Plotwise Section Line", 12, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, nullptr, kSection},
-    {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, nullptr, kCenterLine},
+    {+[]() -> AIToolHandle& { return g->sectiontool; }, "Plotwise Section Line", 12, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, &kSectionRoutines, kSection},
+    {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, &kCenterLineRoutines, kCenterLine},
     {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, &kPointerLabelFamily, kToolLabelLike, &kPointerRoutines, kCharLabel},
     {+[]() -> AIToolHandle& { return g->ptlongtool; }, "Plotwise Word Label", 22, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kWordLabel},
     {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kRevisionBubbleDrag},

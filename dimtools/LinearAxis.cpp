@@ -19,9 +19,105 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kHalfPi = 1.5707964f;
 constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
+constexpr AIReal kFaceTolerance = 0.9f;  // flat coordinates of clicks on a face this close are level
 constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
+constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
+
+bool Equal(AIReal a, AIReal b, AIReal tolerance) { return sAIRealMath->EqualWithinTol(a, b, tolerance) != 0; }
+
+// ---------------------------------------------------------------------------------------
+// Text placements
+
+// hTextPlacement 2 and any value but 1: above the line when it lies above basePoint1 (or
+// the preference says always), else below.
+AIReal AboveOrBelow(AIReal line, bool dual) {
+    const AIReal distance = Style().textDistanceAboveLine;
+    if (g->basePoint1.v < line || g->prefs.alwaysAbove)
+        return dual ? line + distance + g->textLeading + g->textSize : line + distance;
+    return line - distance - g->textSize + g->textLeading;
+}
+
+// By hTextPlacement.
+const TextPlacement kHorizontalPlacements[] = {
+    // Any value but 1 and 2: above or below the line as 2, the line broken as 1.
+    {0, &AboveOrBelow, false, false, kLimitStyle, kStartStyle},
+    // 1: centred on the line, which is broken around it.
+    {0, [](AIReal line, bool dual) { return dual ? line + g->textLeading : line - g->textSize / 2 + g->textLeading; },
+     false, false, kLimitStyle, kStartStyle},
+    // 2: beside the line, which is drawn whole.
+    {0, &AboveOrBelow, false, true, kCenterStyle, kCenterStyle},
+};
+
+AIReal OnTheLine(AIReal x, bool) { return x; }
+
+// By vTextPlacement.
+const TextPlacement kVerticalPlacements[] = {
+    // Any value but 1 to 5: as 1.
+    {0, &OnTheLine, true, false, kCenterStyle, kCenterStyle},
+    // 1: upright, centred on the line, which is broken around it.
+    {0, &OnTheLine, true, false, kCenterStyle, kCenterStyle},
+    // 2: turned by -pi/2, right of the line, which is drawn whole.
+    {-kHalfPi,
+     [](AIReal x, bool dual) {
+         const AIReal distance = Style().textDistanceAboveLine;
+         return dual ? x + distance + g->textSize + g->textLeading : x + distance;
+     },
+     false, true, kStartStyle, kLimitStyle},
+    // 3: turned by -pi/2, centred on the line, which is broken around it.
+    {-kHalfPi, [](AIReal x, bool dual) { return dual ? x + g->textLeading : x - g->textSize / 2 + g->textLeading; },
+     false, false, kStartStyle, kLimitStyle},
+    // 4: turned by +pi/2, left of the line, which is drawn whole.
+    {kHalfPi,
+     [](AIReal x, bool dual) {
+         const AIReal distance = Style().textDistanceAboveLine;
+         return dual ? x - distance - g->textSize - g->textLeading : x - distance;
+     },
+     false, true, kLimitStyle, kStartStyle},
+    // 5: turned by +pi/2, centred on the line, which is broken around it.
+    {kHalfPi, [](AIReal x, bool dual) { return dual ? x - g->textLeading : x + g->textSize / 2 - g->textLeading; },
+     false, false, kLimitStyle, kStartStyle},
+};
+
+// ---------------------------------------------------------------------------------------
+// Depth records
+
+bool IsCurrentTool(std::span<AIToolHandle DimToolGlobals::* const> tools) {
+    for (AIToolHandle DimToolGlobals::*tool : tools)
+        if ((*g).*tool && g->curTool == (*g).*tool) return true;
+    return false;
+}
+
+const depth_object_data* HorizontalDepth(const AxisFamily& family, const cdDataStruct& f, const cdDataStruct& l,
+                                         const cdDataStruct& s, bool handedOver) {
+    if (!g->useAxoPerpendicularDims) return &s.theDepthData;
+    const bool sameH = Equal(f.flatLoc.h, l.flatLoc.h, kFaceTolerance);
+    if (!g->updatingDimensions) return sameH ? &s.perpendicularVData : &s.perpendicularHData;
+    if (sameH) return &s.perpendicularVData;
+    if (s.theDepthData.face == kAxoRightFace && !handedOver) return nullptr;
+    if (Equal(f.flatLoc.v, l.flatLoc.v, kFaceTolerance)) return &s.perpendicularHData;
+    const bool option = g->perpendicularDimOptionDown != 0;
+    const bool vertical = s.theDepthData.face == kAxoTopFace && ((option && g->curDimType == family.horizontalKind) ||
+                                                                 (!option && g->curDimType == family.verticalKind));
+    return vertical ? &s.perpendicularVData : &s.perpendicularHData;
+}
+
+const depth_object_data* VerticalDepth(const AxisFamily& family, const cdDataStruct&, const cdDataStruct&,
+                                       const cdDataStruct& s, bool handedOver) {
+    if (!g->useAxoPerpendicularDims) return &s.theDepthData;
+    const bool option = g->perpendicularDimOptionDown != 0;
+    const int32_t face = s.theDepthData.face;
+    if (!g->updatingDimensions) {
+        const bool across = face == kAxoRightFace && ((option && IsCurrentTool(family.verticalTools)) ||
+                                                      (!option && IsCurrentTool(family.horizontalTools)));
+        return across ? &s.perpendicularHData : &s.perpendicularVData;
+    }
+    if (face == kAxoTopFace && !handedOver) return nullptr;
+    const bool across = face == kAxoRightFace && ((option && g->curDimType == family.verticalKind) ||
+                                                  (!option && g->curDimType == family.horizontalKind));
+    return across ? &s.perpendicularHData : &s.perpendicularVData;
+}
 
 // The offset of a snapped dimension line from its click: a whole number of the style's
 // offset steps.
@@ -39,7 +135,10 @@ const LinearAxis kHorizontalAxis{.kind = kHorizontal,
                                  .keepsTopFace = true,
                                  .topFactor = &iso_view::af,
                                  .leftFactor = &iso_view::cf,
-                                 .otherFactor = &iso_view::cf};
+                                 .otherFactor = &iso_view::cf,
+                                 .placementField = &Plotwise3_Live_Dimension_Data::hTextPlacement,
+                                 .placements = kHorizontalPlacements,
+                                 .depth = &HorizontalDepth};
 const LinearAxis kVerticalAxis{.kind = kVertical,
                                .along = &AIRealPoint::v,
                                .across = &AIRealPoint::h,
@@ -50,7 +149,29 @@ const LinearAxis kVerticalAxis{.kind = kVertical,
                                .keepsTopFace = false,
                                .topFactor = &iso_view::bf,
                                .leftFactor = &iso_view::bf,
-                               .otherFactor = &iso_view::af};
+                               .otherFactor = &iso_view::af,
+                               .placementField = &Plotwise3_Live_Dimension_Data::vTextPlacement,
+                               .placements = kVerticalPlacements,
+                               .depth = &VerticalDepth};
+
+const TextPlacement& LinearAxis::Placement(size_t fallback) const {
+    const int32_t value = Style().*placementField;
+    const size_t row = value > 0 && static_cast<size_t>(value) < placements.size() ? static_cast<size_t>(value) : fallback;
+    return placements[row];
+}
+
+bool TwoClicks(cdDataStruct** first, cdDataStruct** last) {
+    if (!g->didFirstClick || !g->didSecondClick) return false;
+    *first = g->firstChainDimDataPtr;
+    *last = g->lastChainDimDataPtr;
+    return *first && *first != *last;
+}
+
+bool HandsOver(const LinearAxis& axis, AIReal tolerance, const cdDataStruct& f, const cdDataStruct& l) {
+    const int32_t face = f.theDepthData.face;
+    if (face == kAxoNoFace || !Equal(axis.Along(f.flatLoc), axis.Along(l.flatLoc), tolerance)) return false;
+    return !(g->useAxoPerpendicularDims && (face == kAxoTopFace) == axis.keepsTopFace);
+}
 
 AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRealPoint* out) {
     if (flat) {
@@ -121,11 +242,11 @@ AIReal SlideFraction() {
     return slide ? g->slideDimTextOffset : 0.5f;
 }
 
-AIErr DrawPairText(const cdDataStruct& textNode, int32_t id) {
+AIErr DrawPairText(const cdDataStruct& textNode, int32_t id, const char* text) {
     live_dimension_text_data record = textNode.textData;
     record.id = id;
     record.next = nullptr;
-    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
+    return doText(text ? text : g->theText, g->textLoc, g->textAlignment, g->textAngle, g->group, &record);
 }
 
 AIErr DrawWitnessLine(const LinearAxis& axis, const AIRealPoint& base, AIReal line) {

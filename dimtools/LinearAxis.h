@@ -1,19 +1,51 @@
 // Dimensions measured along one axis, h or v: what such a dimension needs to know of its
 // axis (the coordinate it measures, the way it runs, the edges of a text box it meets, the
-// factors of its axonometric offset), and the pieces it is drawn from: the clicks in the
-// drawing plane, the line's level snapped with shift, the measured value and its text, the
-// text's slide, witness lines, pieces of dimension line and the finished live group. The
-// horizontal and vertical linear dimensions are drawn from them, and so can any other
-// dimension that measures along h or v.
+// factors of its axonometric offset, its text placements, the face record it is drawn in),
+// and the pieces it is drawn from: the clicks in the drawing plane, the line's level
+// snapped with shift, the measured value and its text, the text's slide, witness lines,
+// pieces of dimension line and the finished live group. The horizontal and vertical linear
+// dimensions and the datum chains are drawn from them.
 #pragma once
 
 #include <algorithm>
+#include <span>
 
 #include "AITypes.h"
 #include "axonometric/AxonometricData.h"
 #include "core/PlotwiseDimensionData.h"
 #include "dimensions/ClickChain.h"
 #include "geometry/AxonometricMath.h"
+
+struct DimToolGlobals;
+
+// One text placement of the style (hTextPlacement or vTextPlacement): how the text is
+// turned, where it sits across the line, and what that asks of the room, the line and the
+// alignment.
+struct TextPlacement {
+    AIReal angle;                              // textAngle
+    AIReal (*across)(AIReal line, bool dual);  // the anchor's level, from the line's
+    // Upright text on a vertical line: its size and leading take the room along the line,
+    // and it is lowered by half its size less the leading.
+    bool setAcross;
+    bool wholeLine;  // beside the line, which is drawn whole; else the line is broken around it
+    // The alignment of a text outside the witness lines, when its anchor lies left of or
+    // below the line's start, and otherwise.
+    int16_t alignLow, alignHigh;
+};
+
+// The dimensions of one family measured along h or v (the linear ones, the datum chains):
+// the kinds they are stored as and their axonometric tools, by which a perpendicular
+// dimension on a face chooses the face record it is drawn in.
+struct AxisFamily {
+    PlotwiseLiveDimType horizontalKind, verticalKind;
+    std::span<AIToolHandle DimToolGlobals::* const> horizontalTools, verticalTools;
+};
+
+// The depth record a dimension along the axis is drawn in, from the first and last clicks
+// and the one it starts at; nullptr hands the dimension to the other axis (never once it was
+// handed over).
+using DepthRule = const depth_object_data* (*)(const AxisFamily& family, const cdDataStruct& f,
+                                               const cdDataStruct& l, const cdDataStruct& s, bool handedOver);
 
 struct LinearAxis {
     PlotwiseLiveDimType kind;     // what axoDimType says while it draws: kHorizontal or kVertical
@@ -31,6 +63,11 @@ struct LinearAxis {
     AIReal iso_view::*topFactor;
     AIReal iso_view::*leftFactor;
     AIReal iso_view::*otherFactor;
+    // The style's text placement along this axis, its rows (row 0 for a value without one)
+    // and the depth rule.
+    int32_t Plotwise3_Live_Dimension_Data::*placementField;
+    std::span<const TextPlacement> placements;
+    DepthRule depth;
 
     AIReal Along(const AIRealPoint& p) const { return p.*along; }
     AIReal Across(const AIRealPoint& p) const { return p.*across; }
@@ -49,11 +86,22 @@ struct LinearAxis {
     AIReal Span(AIReal from, AIReal to) const { return descending ? from - to : to - from; }
     // `length` on from `at` towards the end (negative: back towards the start).
     AIReal Step(AIReal at, AIReal length) const { return descending ? at - length : at + length; }
+    // The row of the style's placement, or row `fallback` for a value without a row.
+    const TextPlacement& Placement(size_t fallback = 0) const;
 };
 
 // Horizontal: along h from the left, the line at a level of v. Vertical: along v from the
 // top down, the line at a level of h.
 extern const LinearAxis kHorizontalAxis, kVerticalAxis;
+
+// The click chain's first and last nodes once two clicks are recorded and the chain holds
+// two nodes at least; false (nothing to draw yet) otherwise.
+bool TwoClicks(cdDataStruct** first, cdDataStruct** last);
+
+// Clicks on a face that lie level along the axis (their flat coordinates equal within the
+// tolerance) cannot be measured along it there: the other axis measures them, except that
+// with perpendicular dimensions the top face stays with the axis that keeps it.
+bool HandsOver(const LinearAxis& axis, AIReal tolerance, const cdDataStruct& f, const cdDataStruct& l);
 
 // A point in the plane the dimension is drawn in: the document, or the flat plane of the
 // face whose record is `d`.
@@ -94,9 +142,9 @@ Room RoomFor(AIReal across);
 // The text's slide along its line: the stored or dragged fraction, or the middle.
 AIReal SlideFraction();
 
-// theText drawn at textLoc as textAlignment and textAngle say, with a copy of `textNode`'s
-// record numbered `id`.
-AIErr DrawPairText(const cdDataStruct& textNode, int32_t id);
+// theText (or `text`) drawn at textLoc as textAlignment and textAngle say, with a copy of
+// `textNode`'s record numbered `id`.
+AIErr DrawPairText(const cdDataStruct& textNode, int32_t id, const char* text = nullptr);
 
 // A witness line at `base`, from the witness gap beside it to the extension past the line
 // at level `line`.

@@ -8,7 +8,6 @@
 #include "dimtools/LinearDimensions.h"
 
 #include <algorithm>
-#include <span>
 
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
@@ -21,128 +20,27 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kHalfPi = 1.5707964f;
 constexpr AIReal kHorizontalFaceTolerance = 0.9f, kVerticalFaceTolerance = 1.0f;
-constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
+constexpr int16_t kCenterStyle = 2;
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
-
-bool Equal(AIReal a, AIReal b, AIReal tolerance) { return sAIRealMath->EqualWithinTol(a, b, tolerance) != 0; }
 
 cdDataStruct* Advance(cdDataStruct* node, bool forward) { return forward ? node->nextPtr : node->prevPtr; }
 
 // ---------------------------------------------------------------------------------------
 // The rules of each axis
 
-// One text placement of the style: how the text is turned, where it sits across the line,
-// and what that asks of the room, the line and the alignment.
-struct TextPlacement {
-    AIReal angle;                              // textAngle
-    AIReal (*across)(AIReal line, bool dual);  // the anchor's level, from the line's
-    // Upright text on a vertical line: its size and leading take the room along the line,
-    // and it is lowered by half its size less the leading (raised by that for dual values).
-    bool setAcross;
-    bool wholeLine;  // beside the line, which is drawn whole; else the line is broken around it
-    // The alignment of a text outside the witness lines, when its anchor lies left of or
-    // below the line's start, and otherwise.
-    int16_t alignLow, alignHigh;
-};
-
-// hTextPlacement 2 and any value but 1: above the line when it lies above the left click
-// (or the preference says always), else below.
-AIReal AboveOrBelow(AIReal line, bool dual) {
-    const AIReal distance = Style().textDistanceAboveLine;
-    if (g->basePoint1.v < line || g->prefs.alwaysAbove)
-        return dual ? line + distance + g->textLeading + g->textSize : line + distance;
-    return line - distance - g->textSize + g->textLeading;
-}
-
-// By hTextPlacement.
-const TextPlacement kHorizontalPlacements[] = {
-    // Any value but 1 and 2: above or below the line as 2, the line broken as 1.
-    {0, &AboveOrBelow, false, false, kLimitStyle, kStartStyle},
-    // 1: centred on the line, which is broken around it.
-    {0, [](AIReal line, bool dual) { return dual ? line + g->textLeading : line - g->textSize / 2 + g->textLeading; },
-     false, false, kLimitStyle, kStartStyle},
-    // 2: beside the line, which is drawn whole.
-    {0, &AboveOrBelow, false, true, kCenterStyle, kCenterStyle},
-};
-
-AIReal OnTheLine(AIReal x, bool) { return x; }
-
-// By vTextPlacement.
-const TextPlacement kVerticalPlacements[] = {
-    // Any value but 1 to 5: as 1.
-    {0, &OnTheLine, true, false, kCenterStyle, kCenterStyle},
-    // 1: upright, centred on the line, which is broken around it.
-    {0, &OnTheLine, true, false, kCenterStyle, kCenterStyle},
-    // 2: turned by -pi/2, right of the line, which is drawn whole.
-    {-kHalfPi,
-     [](AIReal x, bool dual) {
-         const AIReal distance = Style().textDistanceAboveLine;
-         return dual ? x + distance + g->textSize + g->textLeading : x + distance;
-     },
-     false, true, kStartStyle, kLimitStyle},
-    // 3: turned by -pi/2, centred on the line, which is broken around it.
-    {-kHalfPi, [](AIReal x, bool dual) { return dual ? x + g->textLeading : x - g->textSize / 2 + g->textLeading; },
-     false, false, kStartStyle, kLimitStyle},
-    // 4: turned by +pi/2, left of the line, which is drawn whole.
-    {kHalfPi,
-     [](AIReal x, bool dual) {
-         const AIReal distance = Style().textDistanceAboveLine;
-         return dual ? x - distance - g->textSize - g->textLeading : x - distance;
-     },
-     false, true, kLimitStyle, kStartStyle},
-    // 5: turned by +pi/2, centred on the line, which is broken around it.
-    {kHalfPi, [](AIReal x, bool dual) { return dual ? x - g->textLeading : x + g->textSize / 2 - g->textLeading; },
-     false, false, kLimitStyle, kStartStyle},
-};
-
-// The depth record the whole dimension is drawn in, from the first and last clicks and the
-// starting one; nullptr hands the dimension to the other axis.
-using DepthRule = const depth_object_data* (*)(const cdDataStruct& f, const cdDataStruct& l, const cdDataStruct& s,
-                                               bool handedOver);
-
-const depth_object_data* HorizontalDepth(const cdDataStruct& f, const cdDataStruct& l, const cdDataStruct& s,
-                                         bool handedOver) {
-    if (!g->useAxoPerpendicularDims) return &s.theDepthData;
-    const bool sameH = Equal(f.flatLoc.h, l.flatLoc.h, kHorizontalFaceTolerance);
-    if (!g->updatingDimensions) return sameH ? &s.perpendicularVData : &s.perpendicularHData;
-    if (sameH) return &s.perpendicularVData;
-    if (s.theDepthData.face == kAxoRightFace && !handedOver) return nullptr;
-    if (Equal(f.flatLoc.v, l.flatLoc.v, kHorizontalFaceTolerance)) return &s.perpendicularHData;
-    const bool option = g->perpendicularDimOptionDown != 0;
-    const bool vertical = s.theDepthData.face == kAxoTopFace &&
-                          ((option && g->curDimType == kHorizontal) || (!option && g->curDimType == kVertical));
-    return vertical ? &s.perpendicularVData : &s.perpendicularHData;
-}
-
-const depth_object_data* VerticalDepth(const cdDataStruct&, const cdDataStruct&, const cdDataStruct& s,
-                                       bool handedOver) {
-    if (!g->useAxoPerpendicularDims) return &s.theDepthData;
-    const bool option = g->perpendicularDimOptionDown != 0;
-    const int32_t face = s.theDepthData.face;
-    if (!g->updatingDimensions) {
-        const AIToolHandle tool = g->curTool;
-        const bool verticalTool = tool == g->visotool || tool == g->autovisotool;
-        const bool horizontalTool = tool == g->hisotool || tool == g->autohisotool;
-        const bool across = face == kAxoRightFace && ((option && verticalTool) || (!option && horizontalTool));
-        return across ? &s.perpendicularHData : &s.perpendicularVData;
-    }
-    if (face == kAxoTopFace && !handedOver) return nullptr;
-    const bool across = face == kAxoRightFace &&
-                        ((option && g->curDimType == kVertical) || (!option && g->curDimType == kHorizontal));
-    return across ? &s.perpendicularHData : &s.perpendicularVData;
-}
+constexpr AIToolHandle DimToolGlobals::*kHorizontalAxoTools[] = {&DimToolGlobals::hisotool,
+                                                                 &DimToolGlobals::autohisotool};
+constexpr AIToolHandle DimToolGlobals::*kVerticalAxoTools[] = {&DimToolGlobals::visotool,
+                                                               &DimToolGlobals::autovisotool};
+const AxisFamily kLinearFamily{kHorizontal, kVertical, kHorizontalAxoTools, kVerticalAxoTools};
 
 // What the linear routine does differently along each axis.
 struct LinearRules {
     const LinearAxis& axis;
     AIReal faceTolerance;  // clicks on a face lie level along the axis within it
     int16_t slideMode;     // GetPointFractionalOffset's: from the smaller h, or down from the higher v
-    DepthRule depth;
-    int32_t Plotwise3_Live_Dimension_Data::*placementField;
-    std::span<const TextPlacement> placements;
     // Too little room for large text sends it past the line's end; else it stays in the
     // middle, yet counts as outside.
     bool movesLargeText;
@@ -153,45 +51,23 @@ struct LinearRules {
     // the end, from the end, else from the start), or the start's (before the start, from
     // the start, else from the end). Only large text kept in the middle tells them apart.
     bool stubsJudgedAtEnd;
-
-    const TextPlacement& Placement() const {
-        const int32_t value = Style().*placementField;
-        return value > 0 && static_cast<size_t>(value) < placements.size() ? placements[static_cast<size_t>(value)]
-                                                                            : placements[0];
-    }
 };
 
 const LinearRules kHorizontalRules{.axis = kHorizontalAxis,
                                    .faceTolerance = kHorizontalFaceTolerance,
                                    .slideMode = 0,
-                                   .depth = &HorizontalDepth,
-                                   .placementField = &Plotwise3_Live_Dimension_Data::hTextPlacement,
-                                   .placements = kHorizontalPlacements,
                                    .movesLargeText = true,
                                    .piecesFromWitnessLines = false,
                                    .stubsJudgedAtEnd = false};
 const LinearRules kVerticalRules{.axis = kVerticalAxis,
                                  .faceTolerance = kVerticalFaceTolerance,
                                  .slideMode = 2,
-                                 .depth = &VerticalDepth,
-                                 .placementField = &Plotwise3_Live_Dimension_Data::vTextPlacement,
-                                 .placements = kVerticalPlacements,
                                  .movesLargeText = false,
                                  .piecesFromWitnessLines = true,
                                  .stubsJudgedAtEnd = true};
 
 const LinearRules& Other(const LinearRules& rules) {
     return &rules == &kHorizontalRules ? kVerticalRules : kHorizontalRules;
-}
-
-// Clicks on a face that lie level along the axis (their flat coordinates equal within the
-// tolerance) cannot be measured along it there: the other axis measures them, except that
-// with perpendicular dimensions the top face stays with the axis that keeps it.
-bool HandsOver(const LinearRules& rules, const cdDataStruct& f, const cdDataStruct& l) {
-    const int32_t face = f.theDepthData.face;
-    if (face == kAxoNoFace || !Equal(rules.axis.Along(f.flatLoc), rules.axis.Along(l.flatLoc), rules.faceTolerance))
-        return false;
-    return !(g->useAxoPerpendicularDims && (face == kAxoTopFace) == rules.axis.keepsTopFace);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -311,7 +187,7 @@ AIErr DrawPair(const LinearRules& rules, const depth_object_data& d, bool flat, 
     const AIReal value = MeasuredValue(axis, p1, p2);
     if (AIErr err = MeasurePairText(textNode, value)) return err;
     const bool dual = Style().dualDimensions && textNode.textData.dimensionFormat == 0;
-    const TextPlacement& placement = rules.Placement();
+    const TextPlacement& placement = rules.axis.Placement();
     const PlacedText placed = PlaceText(rules, placement, chained, value, dual);
     if (AIErr err = DrawPairText(textNode, textId)) return err;
     const AIReal line = axis.Across(g->startingPoint);
@@ -331,15 +207,14 @@ AIErr ConstrainedLinear(const LinearRules& rules, bool handedOver) {
     if (!g->didFirstClick || !g->didSecondClick) return kNoErr;
     const LinearAxis& axis = rules.axis;
     g->axoDimType = axis.kind;
-    cdDataStruct* f = g->firstChainDimDataPtr;
-    cdDataStruct* l = g->lastChainDimDataPtr;
-    if (!f || f == l) return kNoErr;
+    cdDataStruct *f = nullptr, *l = nullptr;
+    if (!TwoClicks(&f, &l)) return kNoErr;
     // The routine handed to sets axoDimType itself.
-    if (!handedOver && HandsOver(rules, *f, *l)) return ConstrainedLinear(Other(rules), true);
+    if (!handedOver && HandsOver(axis, rules.faceTolerance, *f, *l)) return ConstrainedLinear(Other(rules), true);
     const bool chained = f->nextPtr != l;
     const bool forward = axis.Before(axis.Along(f->theLoc), axis.Along(l->theLoc));
     cdDataStruct* s = forward ? f : l;
-    const depth_object_data* d = rules.depth(*f, *l, *s, handedOver);
+    const depth_object_data* d = axis.depth(kLinearFamily, *f, *l, *s, handedOver);
     if (!d) return ConstrainedLinear(Other(rules), true);
     const bool flat = d->face == kAxoNoFace;
     // The slide is measured from the click the dimension starts at, whichever was clicked

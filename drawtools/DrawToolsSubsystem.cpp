@@ -1,12 +1,16 @@
 // What the drawing and editing tools register: the tools in toolbox order (offered to the
-// host once their routines exist), each with its family (DrawToolFamilies.h), its drag
-// routine, the dialog a click opens and its options dialog.
+// host once their routines exist), each with its family (DrawToolFamilies.h; the depth
+// tools' is axonometric drawing's), its drag routine, the dialog a click opens and its
+// options dialog.
+#include "axonometric/DepthShapeTool.h"
+#include "axonometric/DepthToolFamily.h"
 #include "core/PlotwiseSubsystem.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
 #include "drawtools/CornerTool.h"
+#include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolFamilies.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -68,6 +72,29 @@ const ToolRoutines kTrimRoutines{
     .editOptions = &doTrimPrefsDialog,
 };
 
+// The depth tools draw onto a face of the view by drag (the depth shape tool's step; the
+// centre tools from the middle), a click opening their numeric input.
+const ToolRoutines kDepthRectRoutines{
+    .drag = +[] { return IsometricShapeTool(0, kDepthRectangleShape); },
+    .mouseUp = +[] { return doPerspectiveRectDialog(nullptr); },
+};
+const ToolRoutines kDepthRectCenterRoutines{
+    .drag = +[] { return IsometricShapeTool(1, kDepthRectangleShape); },
+    .mouseUp = +[] { return doPerspectiveRectDialog(nullptr); },
+};
+const ToolRoutines kDepthEllipseRoutines{
+    .drag = +[] { return IsometricShapeTool(0, kDepthOvalShape); },
+    .mouseUp = +[] { return doPerspectiveEllipseDialog(nullptr); },
+};
+const ToolRoutines kDepthEllipseCenterRoutines{
+    .drag = +[] { return IsometricShapeTool(1, kDepthOvalShape); },
+    .mouseUp = +[] { return doPerspectiveEllipseDialog(nullptr); },
+};
+const ToolRoutines kDepthGridRoutines{
+    .drag = +[] { return IsometricShapeTool(0, kDepthGridShape); },
+    .mouseUp = +[] { return AxonometricGridDialog(nullptr); },
+};
+
 // The string index gives the title (17500 + n) and tip (17600 + n).
 const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->cadlinetool; }, "Plotwise CAD Line", 38, 5, &kDrawToolFamily, 0, &kLineRoutines},
@@ -86,6 +113,14 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, &kCornerToolFamily, 0, &kExtendRoutines},
     {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, &kTrimToolFamily, 0, &kTrimRoutines},
     {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, &kDividerToolFamily, 0, nullptr},
+    // --- the depth tools (seventh set); the cube and cylinder come with their routines ---
+    {+[]() -> AIToolHandle& { return g->depthRectTool; }, "Plotwise Depth Rectangle", 56, 7, &kDepthToolFamily, 0, &kDepthRectRoutines},
+    {+[]() -> AIToolHandle& { return g->depthRectCenterTool; }, "Plotwise Depth Rectangle From Center", 57, 7, &kDepthToolFamily, 0, &kDepthRectCenterRoutines},
+    {+[]() -> AIToolHandle& { return g->depthEllipseTool; }, "Plotwise Depth Ellipse", 58, 7, &kDepthToolFamily, 0, &kDepthEllipseRoutines},
+    {+[]() -> AIToolHandle& { return g->depthEllipseCenterTool; }, "Plotwise Depth Ellipse From Center", 59, 7, &kDepthToolFamily, 0, &kDepthEllipseCenterRoutines},
+    {+[]() -> AIToolHandle& { return g->depthCubeTool; }, "Plotwise Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
+    {+[]() -> AIToolHandle& { return g->depthCylinderTool; }, "Plotwise Depth Cylinder", 61, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
+    {+[]() -> AIToolHandle& { return g->depthGridTool; }, "Plotwise Depth Grid", 62, 7, &kDepthToolFamily, 0, &kDepthGridRoutines},
 };
 
 }  // namespace

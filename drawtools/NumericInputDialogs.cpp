@@ -15,6 +15,7 @@
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
+#include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/TanPerpLineTool.h"
@@ -112,9 +113,12 @@ const NumericInputDialog kDialogs[] = {
     {"PathDivider", 16260, {}, true, nullptr, nullptr},
     {"Resize", 16270, {}, true, nullptr, nullptr},
     {"Callouts", 16300, {}, true, nullptr, nullptr},
-    {"Depth Rectangle", 17700, kRectFields, false, nullptr, nullptr},
-    {"Depth Ellipse", 17710, kEllipseFields, false, nullptr, nullptr},
-    {"Depth Rectangle", 17740, kRectFields, false, nullptr, nullptr},
+    {"Depth Rectangle", 17700, kRectFields, false, nullptr, &doInputPerspectiveRectTool, &initDepthFaceChoices,
+     &storeDepthFaceChoices},
+    {"Depth Ellipse", 17710, kEllipseFields, false, nullptr, &doPerspectiveInputEllipseTool, &initDepthFaceChoices,
+     &storeDepthFaceChoices},
+    {"Depth Rectangle", 17740, kRectFields, false, nullptr, &InputAxonometricGridTool, &initDepthFaceChoices,
+     &storeDepthFaceChoices, &depthGridHasWholeSteps},
     {"Depth Cube", 17730, kCubeFields, false, nullptr, nullptr},
     {"Depth Cylinder", 17760, kCylinderFields, false, nullptr, nullptr},
 };

@@ -30,6 +30,7 @@ struct PanelFrame {
 
 extern const PanelFrame kTrackerFrame, kDocumentFrame, kStylesFrame, kLabelsFrame, kTextFrame, kShortcutsFrame,
     kGuidesFrame;
+extern const PanelFrame kIsometricFrame;
 
 // Creates the panel from its template with its title as the dialog's name and `init` run by
 // the host inside the call, and stores the handle (null when the host made nothing).

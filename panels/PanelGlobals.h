@@ -1,5 +1,6 @@
 // The fields of the floating panels: each panel's dialog and its show/hide command, and the
-// timer that refreshes the label options.
+// timer that refreshes the label options. (The isometric panel's dialog is axonometric
+// drawing's: the depth tools highlight a face on its view pad.)
 #pragma once
 
 #include "architecture/ArchitectureGlobals.h"
@@ -7,7 +8,7 @@
 struct PanelGlobals : ArchitectureGlobals {
     ADMDialogRef CADtrackerWindow = nullptr, CADdocumentWindow = nullptr, CADattributesWindow = nullptr,
                  CADlabelsWindow = nullptr, CADtextWindow = nullptr, CADshortcutsWindow = nullptr,
-                 CADguidesWindow = nullptr, CADisometricWindow = nullptr, CADwallsWindow = nullptr;
+                 CADguidesWindow = nullptr, CADwallsWindow = nullptr;
     AIMenuItemHandle showCADtrackerMenuItem = nullptr, showCADdocumentMenuItem = nullptr,
                      showCADattributesMenuItem = nullptr, showCADlabelsMenuItem = nullptr,
                      showCADtextMenuItem = nullptr, showCADshortcutsMenuItem = nullptr,

@@ -5,6 +5,7 @@
 #include "core/PlotwiseSubsystem.h"
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
+#include "panels/IsometricPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
@@ -21,10 +22,18 @@ using P = preferences;
 constexpr PlotwisePanelRow kIsometricRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADisometricWindow; },
     .dialogName = "CADisometric",
+    .create = &CreateCADisometricWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADisometricWindowPrefs(g->CADisometricWindow); },
     .writeOrder = 4,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADisometricMenuItem; },
     .showString = 43,
-    .hideString = 44};
+    .hideString = 44,
+    .prefix = "ZMKCADisometric3",
+    .loc = &P::CADisometricLoc,
+    .dockCode = &P::CADisometricDockCode,
+    .dockGroup = &P::CADisometricDockGroup,
+    .collapse = &P::CADisometricCollapseState,
+    .collapseKey = "CADisometricCollapseState"};
 
 constexpr PlotwisePanelRow kTrackerRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADtrackerWindow; },
@@ -167,8 +176,10 @@ const PlotwiseTimerRow kTimers[] = {
     {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, nullptr},
 };
 
-// The document's scale settings and the layer list follow the documents.
+// The document's scale settings and the layer list follow the documents, and the
+// isometric panel the view a document brought (axonometric drawing took it up first).
 AIErr DocumentChanged() {
+    UpdateCADisometricWindowFromDocumentIsoViewPrefs();
     if (AIErr err = UpdateCADdocumentScaleSettings()) return err;
     return UpdateCADdocumentLayerList();
 }
@@ -191,6 +202,7 @@ const PanelFrame kLabelsFrame = {&kLabelsRow, 16900, 5, 0, 0, 0, 16512};
 const PanelFrame kTextFrame = {&kTextRow, 16930, 7, 17090, 358, 119, 16510};
 const PanelFrame kShortcutsFrame = {&kShortcutsRow, 16350, 11, 16260, 278, 160, 16518};
 const PanelFrame kGuidesFrame = {&kGuidesRow, kGuidesPanelID, 3, 0, 0, 0, 16513};
+const PanelFrame kIsometricFrame = {&kIsometricRow, kIsometricPanelID, 4, 0, 0, 0, 16515};
 const PanelFrame kWallsFrame = {&kWallsRow, kWallsPanelID, 10, 0, 0, 0, 16516};
 
 extern const PlotwiseSubsystem kPanelsSubsystem = {
@@ -199,10 +211,12 @@ extern const PlotwiseSubsystem kPanelsSubsystem = {
     .timers = kTimers,
     .hooks = {.documentOpened = &UpdateCADdocumentScaleSettings,
               .documentChanged = &DocumentChanged,
+              .afterUndo = +[]() -> AIErr { return UpdateCADisometricWindowFromDocumentIsoViewPrefs(), kNoErr; },
               .afterNewOrOpen = &AfterNewOrOpen,
               .beforeSaveOrClose = &SaveCADdocumentScaleSettings,
               .afterSaveOrClose = &UpdateCADdocumentLayerList,
               .layerListChanged = &UpdateCADdocumentLayerList,
-              .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList},
+              .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList,
+              .selectionChanged = &RefreshCADisometricWindowButtons},
     .services = {.openPresetsCatalog = &OpenCADpresetsCatalog},
 };

@@ -1,0 +1,40 @@
+// The geometry of dimensions drawn at any angle (the aligned dimensions and the aligned
+// datum chains): points moved along a direction, feet dropped onto a line, directions that
+// agree, text kept upright, the crossing of a line with a text's box, and the group of a
+// dimension that turns out to have nothing to draw.
+#pragma once
+
+#include "AITypes.h"
+#include "core/PlotwiseSuites.h"
+
+inline AIReal Angle(const AIRealPoint& from, const AIRealPoint& to) { return sAIRealMath->AIRealPointAngle(&from, &to); }
+inline AIReal Length(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
+
+// The length of the short line a point is dropped along, and of the one that stands for a
+// line through a point at an angle.
+constexpr AIReal kFootReach = 10.0f;
+
+// `p` moved `length` along `angle`.
+AIRealPoint Moved(const AIRealPoint& p, AIReal length, AIReal angle);
+
+// The direction from one point to another, or `fallback` where they coincide.
+AIReal Direction(const AIRealPoint& from, const AIRealPoint& to, AIReal fallback);
+
+// Two directions agree within tolerance; a whole turn apart counts as none (a line running
+// right to left points at pi one way of reckoning and at -pi the other).
+bool SameDirection(AIReal a, AIReal b, AIReal tolerance);
+
+// The foot of p dropped at `angle` (along a short line from p) onto the line through l1 and
+// l2; false when the lines do not cross.
+bool Foot(const AIRealPoint& p, AIReal angle, const AIRealPoint& l1, const AIRealPoint& l2, AIRealPoint* foot);
+
+// Text turned to read along a line at angle `a`, never upside down.
+AIReal Upright(AIReal a);
+
+// Where the line from `from` through `through` crosses the box, the crossing nearer to
+// `from`; both crossings start at `start`, which stands where the box is not crossed.
+AIRealPoint NearerCut(const AIRealRect& box, const AIRealPoint& from, const AIRealPoint& through,
+                      const AIRealPoint& start);
+
+// Nothing to draw: the group made for the dimension goes again. Returns the host's error.
+AIErr DiscardDimensionGroup();

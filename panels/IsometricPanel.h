@@ -1,0 +1,57 @@
+// The isometric panel (dialog 17010): a view pad that shows a cube turned by the view's
+// rotation and tilt (the face a depth tool draws on highlighted), the views popup with the
+// five custom views and the built-in ones, the rotation and tilt fields (open to typing in
+// the free view only, the lock picture saying which), the Flatten button for the selected
+// axonometric art and the box that projects art without keeping its record. Choosing a view
+// or typing rotation and tilt derives the view and brings every axonometric art to it; a
+// view that shows a face edge-on is refused with a message. Its placement is kept under
+// "ZMKCADisometric3".
+#pragma once
+
+#include <cstdint>
+
+#include "ADMTypes.h"
+
+// Items of dialog 17010.
+enum : int32_t {
+    kIsometricPanelID = 17010,
+    kViewPadItem = 1,
+    kViewsPopup = 2,
+    kRotationCaption = 3,
+    kRotationField = 4,
+    kTiltCaption = 5,
+    kTiltField = 6,
+    kFlattenButton = 7,
+    kAutoExpandCheckBox = 8,
+    kLockPicture = 25,
+};
+
+// The views popup: indices 0 to 4 the custom views, 6 and 7 isometric from above and from
+// below, 9 to 11 the dimetric and trimetric views, 13 the free view; 5, 8 and 12 separate.
+constexpr int32_t kFreeAxoView = 13;
+constexpr int32_t kAxoViewCount = 14;
+constexpr int32_t kAxoViewNames = 17770;  // entry i is index i + 1
+constexpr int32_t kLockedPicture = 16520, kUnlockedPicture = 16521;
+
+AIErr CreateCADisometricWindow();
+ASErr InitCADisometricWindow(ADMDialogRef dialog);
+AIErr WriteCADisometricWindowPrefs(ADMDialogRef dialog);
+
+// Makes the view at `index` current: the popup shows it, its rotation and tilt (kept for
+// the free view) give the view, shown in the fields and on the pad, the lock follows (open
+// only for the free view), and the axonometric art and the grids and rulers follow it. A
+// separator or an index out of range changes nothing; so does a view that shows a face
+// edge-on, with a message.
+void SetCurrentAxoView(ADMDialogRef dialog, int32_t index);
+// The panel as the preferences' view now is (after a document brought its own): the entry
+// whose rotation and tilt it has, else the free view, its fields and pad. The art is not
+// touched.
+void UpdateCADisometricWindowFromDocumentIsoViewPrefs();
+// Flatten is there for a selection only.
+AIErr RefreshCADisometricWindowButtons();
+
+void CADisometricViewPadDrawProc(ADMItemRef item, ADMDrawerRef drawer);
+void AxoViewsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void RotationTiltFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void FlattenButtonNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void AutoExpandCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);

@@ -1,0 +1,143 @@
+// The isometric panel worked as a user would: its views (a named custom view offered, an
+// undefined one not), a chosen view derived from its rotation and tilt (checked against the
+// formula worked here, or at full length without foreshortening) with the art following,
+// typed angles in the free view and an edge-on view refused, Flatten only for a selection,
+// and the view a document brings shown.
+#include <cmath>
+#include <tuple>
+
+#include "PanelSessionFixture.h"
+#include "axonometric/AxonometricProjection.h"
+#include "panels/IsometricPanel.h"
+
+namespace paneltest {
+namespace {
+
+constexpr double kDegree = 3.14159265358979323846 / 180;
+
+class IsometricPanelTest : public PanelSession {
+protected:
+    void StartIsometric() {
+        Store().putReal("ZelmarkPlotwise7", "customAxoView1R", 30);
+        Store().putReal("ZelmarkPlotwise7", "customAxoView1T", 25);
+        Store().putString("ZelmarkPlotwise7", "customAxoView1Str", "Plan view");
+        Store().putBoolean("ZelmarkPlotwise7", "axoNoForeshortening", false);
+        Start();
+        panel = session->dialogs().findDialog("CADisometric");
+        ASSERT_NE(panel, nullptr);
+        session->newDocument();
+    }
+    bool Enabled(int32_t item) { return sADMItem->IsEnabled(sADMDialog->GetItem(panel, item)) != 0; }
+    AIErr Type(int32_t item, const char* text) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::SetText;
+        a.item = item;
+        a.text = text;
+        return User(a);
+    }
+    // A square projected onto the left face, as its record says.
+    AIArtHandle LeftSquare() {
+        standin::ObjId id = 0;
+        EXPECT_EQ(Doc().addRect(100, 100, 60, 60, &id), kNoErr);
+        AIArtHandle art = standin::suites::artHandle(id);
+        EXPECT_EQ(session->hostEvent([&] { return ProjectAxonometric(art, 0x80, &g->prefs.isoView); }), kNoErr);
+        return art;
+    }
+    // The record's vertical scale: the view's cf on a side face.
+    AIReal RecordedVerticalScale(AIArtHandle art) {
+        depth_object_data data;
+        EXPECT_EQ(GetAxonometricData(art, &data), kNoErr);
+        return data.matrix.d;
+    }
+    // The view of rotation r and tilt t, worked out on the turned axes.
+    static void ExpectView(double r, double t) {
+        const iso_view& v = g->prefs.isoView;
+        const double sr = std::sin(r * kDegree), cr = std::cos(r * kDegree);
+        const double st = std::sin(t * kDegree), ct = std::cos(t * kDegree);
+        EXPECT_NEAR(v.a, std::atan2(sr * st, cr), 1e-5);
+        EXPECT_NEAR(v.b, std::atan2(cr * st, -sr), 1e-5);
+        EXPECT_NEAR(v.af, std::sqrt(cr * cr + sr * sr * st * st), 1e-5);
+        EXPECT_NEAR(v.bf, std::sqrt(sr * sr + cr * cr * st * st), 1e-5);
+        EXPECT_NEAR(v.cf, ct, 1e-5);
+        EXPECT_EQ(v.r, static_cast<AIReal>(r));
+        EXPECT_EQ(v.t, static_cast<AIReal>(t));
+    }
+};
+
+TEST_F(IsometricPanelTest, TheViewsAreOfferedAndTheIsometricOneIsLocked) {
+    StartIsometric();
+    EXPECT_EQ(Entries(kViewsPopup),
+              (std::vector<std::string>{"Plan view", "Custom View 2(off)", "Custom View 3(off)", "Custom View 4(off)",
+                                        "Custom View 5(off)", "-", "Isometric", "Isometric From Below", "-",
+                                        "Dimetric", "Dimetric, Low", "Trimetric", "-", "Free"}));
+    EXPECT_EQ(View(kViewsPopup).text, "Isometric");
+    EXPECT_FALSE(Enabled(kRotationField));
+    EXPECT_FALSE(Enabled(kTiltField));
+    EXPECT_EQ(sADMItem->GetPictureID(sADMDialog->GetItem(panel, kLockPicture)), kLockedPicture);
+    EXPECT_FLOAT_EQ(View(kRotationField).value, 45);
+    EXPECT_FALSE(Enabled(kFlattenButton)) << "nothing selected";
+}
+
+TEST_F(IsometricPanelTest, AChosenViewIsDerivedAndTheArtFollowsIt) {
+    StartIsometric();
+    AIArtHandle square = LeftSquare();
+    for (const auto& [index, r, t] : {std::tuple{9, 45.0, 48.0}, std::tuple{0, 30.0, 25.0}, std::tuple{11, 69.0, 20.0}}) {
+        ASSERT_EQ(Pick(kViewsPopup, index), kNoErr);
+        ExpectView(r, t);
+        EXPECT_EQ(g->prefs.currentAxoViewIndex, index);
+        EXPECT_FLOAT_EQ(View(kTiltField).value, static_cast<float>(t));
+        EXPECT_NEAR(RecordedVerticalScale(square), std::cos(t * kDegree), 1e-5) << "the square on the new view";
+    }
+    EXPECT_FALSE(Dialogs().drawing(sADMDialog->GetItem(panel, kViewPadItem)).empty()) << "the pad drew the cube";
+
+    g->prefs.noAxoForeshortening = 1;
+    ASSERT_EQ(Pick(kViewsPopup, 9), kNoErr);
+    EXPECT_NEAR(g->prefs.isoView.a, std::atan2(std::sin(45 * kDegree) * std::sin(48 * kDegree), std::cos(45 * kDegree)), 1e-5);
+    for (AIReal factor : {g->prefs.isoView.af, g->prefs.isoView.bf, g->prefs.isoView.cf}) EXPECT_EQ(factor, 1);
+    EXPECT_NEAR(RecordedVerticalScale(square), 1, 1e-6) << "the square at full height";
+}
+
+TEST_F(IsometricPanelTest, TheFreeViewTakesTypedAnglesAndRefusesOneSeenEdgeOn) {
+    StartIsometric();
+    ASSERT_EQ(Pick(kViewsPopup, kFreeAxoView), kNoErr);
+    EXPECT_TRUE(Enabled(kRotationField));
+    EXPECT_EQ(sADMItem->GetPictureID(sADMDialog->GetItem(panel, kLockPicture)), kUnlockedPicture);
+    EXPECT_FALSE(g->prefs.LockAxoView);
+    ASSERT_EQ(Type(kRotationField, "30"), kNoErr);
+    ExpectView(30, 35.266666f);
+    const size_t alerts = Dialogs().alerts().size();
+    ASSERT_EQ(Type(kTiltField, "0"), kNoErr);
+    ASSERT_EQ(Dialogs().alerts().size(), alerts + 1);
+    EXPECT_NE(Dialogs().alerts().back().text.find("edge-on"), std::string::npos);
+    ExpectView(30, 35.266666f);
+    EXPECT_NEAR(View(kTiltField).value, 35.266666, 1e-4) << "the field shows the tilt kept";
+}
+
+TEST_F(IsometricPanelTest, FlattenWorksOnTheSelection) {
+    StartIsometric();
+    AIArtHandle square = LeftSquare();
+    ASSERT_EQ(session->hostEvent([&] { return sAIArt->SetArtUserAttr(square, kArtSelected, kArtSelected); }), kNoErr);
+    EXPECT_TRUE(Enabled(kFlattenButton));
+    ASSERT_EQ(Press(kFlattenButton), kNoErr);
+    EXPECT_FALSE(IsAxonometricArt(square));
+    AIRealRect b{};
+    ASSERT_EQ(sAIArt->GetArtBounds(square, &b), kNoErr);
+    EXPECT_NEAR(b.right - b.left, 60, 1e-3);
+    EXPECT_NEAR(b.top - b.bottom, 60, 1e-3);
+}
+
+TEST_F(IsometricPanelTest, TheViewADocumentBringsIsShown) {
+    StartIsometric();
+    for (const auto& [t, entry, locked] : {std::tuple{13.0f, "Dimetric, Low", true}, std::tuple{22.0f, "Free", false}}) {
+        iso_view view = g->prefs.isoView;
+        view.r = 45, view.t = t;
+        ASSERT_EQ(session->hostEvent([&] { return SetDocumentIsoViewData(&view); }), kNoErr);
+        session->setFrontDocument(Doc());  // the document comes to the front with its view
+        EXPECT_EQ(View(kViewsPopup).text, entry);
+        EXPECT_FLOAT_EQ(View(kTiltField).value, t);
+        EXPECT_EQ(Enabled(kTiltField), !locked);
+    }
+}
+
+}  // namespace
+}  // namespace paneltest
