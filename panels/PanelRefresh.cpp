@@ -7,6 +7,7 @@
 #include "core/PlotwiseSuites.h"
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
+#include "panels/IsometricPanel.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PresetRecord.h"
 #include "panels/ShortcutsPanel.h"
@@ -24,6 +25,9 @@ struct RefreshRow {
 const RefreshRow kRefreshRows[] = {
     {&PanelGlobals::CADguidesWindow, &RefreshCADguidesWindowFromPrefs},
     {&PanelGlobals::CADdocumentWindow, &RefreshCADdocumentWindowFromPrefs},
+    // The preset's view made current: its rotation and tilt come from the view's definition
+    // (kept for the free view), and the art follows it.
+    {&PanelGlobals::CADisometricWindow, +[](ADMDialogRef d) { SetCurrentAxoView(d, g->prefs.currentAxoViewIndex); }},
     {&PanelGlobals::CADshortcutsWindow, &RefreshCADshortcutsWindowFromPrefs},
 };
 
