@@ -210,6 +210,33 @@ UserAction parseAction(const Args& args, size_t& i) {
     } else {
         throw ScriptError(args.command() + ": unknown action \"" + args.text(i) + "\" (set, value, pick, press)");
     }
+    // What the user does with it: the keys held, the key that ends the typing (set), where
+    // the press lands in the item (press).
+    static const struct {
+        const char* word;
+        uint32_t modifier;
+        int32_t key;
+    } kKeys[] = {{"shift", kADMShiftKeyModifier, 0}, {"option", kADMModKeyModifier, 0},
+                 {"command", kADMMenuKeyModifier, 0}, {"enter", 0, kADMEnterKey},
+                 {"return", 0, kADMReturnKey},      {"tab", 0, kADMTabKey}};
+    for (bool more = true; more && i < args.size();) {
+        more = false;
+        for (const auto& k : kKeys) {
+            if (!args.is(i, k.word)) continue;
+            if (k.key && a.kind != UserAction::Kind::SetText)
+                throw ScriptError(args.command() + ": \"" + args.text(i) + "\" ends typing: it follows set ITEM \"text\"");
+            a.modifiers |= k.modifier;
+            if (k.key) a.commitKey = k.key;
+            ++i;
+            more = true;
+        }
+        if (!more && args.is(i, "at") && a.kind == UserAction::Kind::Press) {
+            need(2);
+            a.point = {args.integer(i + 1, "H"), args.integer(i + 2, "V")};
+            i += 3;
+            more = true;
+        }
+    }
     return a;
 }
 
@@ -355,9 +382,8 @@ Around changed(const char* type) {
 void selectionMoved(Session& session, const Args& args, const CommandHandler& inner) {
     inner(session, args);
     if (!session.hasEvents()) return;
-    standin::PluginDriver& events = session.events();
-    events.notify(kAIArtSelectionChangedNotifier);
-    events.documentChanged(kAIDocumentChangedNotifier);
+    // The host tells those who follow the selection itself: its art was edited.
+    session.events().documentChanged(kAIDocumentChangedNotifier);
     settle(session, args);
 }
 
@@ -565,7 +591,8 @@ void addEventCommands(CommandTable& table) {
     table.add({"answer", "answer DIALOG set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM ...",
                "queue the answer for the next modal dialog (or: answer alert yes|no|cancel|left|middle|right)", cmdAnswer});
     table.add({"panel",
-               "panel \"Panel\" set ITEM \"text\" | value ITEM X | pick ITEM N | press ITEM | move H V | resize W H | "
+               "panel \"Panel\" set ITEM \"text\" [enter|return] | value ITEM X | pick ITEM N | press ITEM [at H V] "
+               "(each with [shift] [option] [command]) | move H V | resize W H | "
                "collapse | expand ...",
                "work a floating panel", cmdPanel});
     table.add({"list", "list tools|menus", "print the plug-ins' tools or menu items", cmdList});

@@ -137,8 +137,9 @@ AIErr DrawRulerCursorMarks(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer)
 AIErr DrawInformationBox(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer) {
     if (!g || !g->dragging || !g->prefs.showCADtrackerInfo || !g->annotatorCursorKnown) return kNoErr;
     std::vector<std::string> lines;
-    if (Known(g->annotatorW)) lines.push_back(Caption(27, "Width: ") + TrackerLength(g->annotatorW));
-    if (Known(g->annotatorH)) lines.push_back(Caption(28, "Height: ") + TrackerLength(g->annotatorH));
+    // Sizes: the height is kept negated (y down) and a drag may run either way.
+    if (Known(g->annotatorW)) lines.push_back(Caption(27, "Width: ") + TrackerLength(std::fabs(g->annotatorW)));
+    if (Known(g->annotatorH)) lines.push_back(Caption(28, "Height: ") + TrackerLength(std::fabs(g->annotatorH)));
     if (Known(g->annotatorL)) lines.push_back(Caption(3, "Length") + ": " + TrackerLength(g->annotatorL));
     if (Known(g->annotatorAngle)) lines.push_back(Caption(16, "Angle: ") + TrackerAngle(g->annotatorAngle));
     AIPoint cursor{};

@@ -42,6 +42,7 @@ PlotwiseServices Merge() {
         take(merged.linearToolDirection, p.linearToolDirection);
         take(merged.getFontKeyFromFaceStr, p.getFontKeyFromFaceStr);
         take(merged.drawRulersOnly, p.drawRulersOnly);
+        take(merged.applyCADtrackerTransformation, p.applyCADtrackerTransformation);
         take(merged.doInputWallTool, p.doInputWallTool);
     }
     return merged;

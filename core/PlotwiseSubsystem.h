@@ -218,6 +218,10 @@ struct PlotwiseServices {
     AIErr (*getFontKeyFromFaceStr)(const char* face, AIFontKey* font);
     // The rulers drawn again (when they are shown); startTimer: theTimer restores the selection.
     AIErr (*drawRulersOnly)(int32_t redraw, int32_t startTimer);
+    // The tracker's transformation of the selected art under the art and its following
+    // siblings (a layer's group: the layer's selected art): the matrix, then the second one
+    // when given; copies instead while transformCopy is set (the proportion tool's Copy).
+    AIErr (*applyCADtrackerTransformation)(AIArtHandle art, AIRealMatrix* matrix, const AIRealMatrix* second);
 
     // The wall tool's numeric builder, which the "CADWall" dialog's OK runs: one wall of that
     // length (drawn points) and angle (radians) from the first click.

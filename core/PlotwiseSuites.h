@@ -11,6 +11,7 @@
 #include "ADMItem.h"
 #include "ADMList.h"
 #include "ADMNotifier.h"
+#include "ADMTracker.h"
 #include "AIAnnotator.h"
 #include "AIAttributeCatalog.h"
 #include "AIArt.h"
@@ -58,6 +59,7 @@
     X(ADMItemSuite, sADMItem, kADMItemSuite, kADMItemSuiteVersion) \
     X(ADMListSuite, sADMList, kADMListSuite, kADMListSuiteVersion) \
     X(ADMNotifierSuite, sADMNotifier, kADMNotifierSuite, kADMNotifierSuiteVersion) \
+    X(ADMTrackerSuite, sADMTracker, kADMTrackerSuite, kADMTrackerSuiteVersion) \
     X(AIArtSuite, sAIArt, kAIArtSuite, kAIArtSuiteVersion) \
     X(AIATEPaintSuite, sAIATEPaint, kAIATEPaintSuite, kAIATEPaintSuiteVersion) \
     X(AIBlockSuite, sAIBlock, kAIBlockSuite, kAIBlockSuiteVersion) \

@@ -1,5 +1,6 @@
 // The fields of the drawing and editing tools: their tool handles, the values typed into
-// the numeric-input dialogs, the line tool's frozen angle, and the trim tool's search.
+// the numeric-input dialogs, the line tool's frozen angle, the trim tool's search, and the
+// settings of the path divider and the proportion tool.
 #pragma once
 
 #include <vector>
@@ -68,4 +69,18 @@ struct DrawToolGlobals : DimToolGlobals {
     AIReal intersectionTvalues[3] = {};
     int16_t intersectionSegNums[3] = {};
     std::vector<trimData_struct>* firstTrimDataPtr = nullptr;
+
+    // --- path divider: the last settings, used again when option is held; never saved ---
+    int32_t pathDividerMethod = 3;                // 3 equal parts, 4 by increment
+    int32_t pathDividerEqualNumDivs = 2;          // 2 to 1024
+    AIReal pathDividerMeasuredDivsLength = 72.0f;  // the increment, points at drawing size
+    int32_t pathDividerCurveDirection = 1;        // increments measured from: 0 start, 1 middle, 2 end
+    int32_t pathDividerAction = 1;                // 1 add anchor points, 0 break into separate paths
+    int32_t pathDividerAddCrosshairs = 0;
+
+    // --- proportion tool: the "Resize" settings and the last two objects' ratios (second
+    // over first, never negative); transformCopy is set only while Copy transforms copies ---
+    int32_t proportionWidth = 1, proportionHeight = 1, constrainProportion = 0;
+    AIReal wProportion = 0.0f, hProportion = 0.0f;
+    int32_t transformCopy = 0;
 };

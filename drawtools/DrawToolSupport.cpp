@@ -121,12 +121,13 @@ std::vector<AIPathSegment> ReversedSegments(std::vector<AIPathSegment> anchors) 
     return anchors;
 }
 
-AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked) {
+AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked, AIToolHitData* hit) {
     *clicked = false;
     *click = PathClick{};
     HitRef ref;
     AIToolHitData data{};
     if (AIErr err = ref.Test(nullptr, point, &data, request)) return err;
+    if (hit) *hit = data;
     if (!data.hit || (data.type != kSegAnchorType && data.type != kSegCurveType) || !data.object) return kNoErr;
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(data.object, &type)) return err;

@@ -48,8 +48,10 @@ struct PathClick {
 // anchor or the curve of a path is under it (a path of one anchor has that anchor as both
 // ends of its segment); an anchor counts as
 // the end of the segment arriving at it (anchor 0 of an open path as the start of the first
-// segment). Host errors are returned.
-AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked);
+// segment). Host errors are returned. `hit`, when given, receives what the host reported,
+// whatever was hit.
+AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked,
+                     AIToolHitData* hit = nullptr);
 // The anchors of a path, and writing them back whole.
 AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed);
 AIErr WritePathSegments(AIArtHandle path, const std::vector<AIPathSegment>& anchors, bool closed);

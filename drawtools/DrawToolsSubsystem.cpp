@@ -15,6 +15,9 @@
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/ExtendTool.h"
+#include "drawtools/OffsetTool.h"
+#include "drawtools/PathDivider.h"
+#include "drawtools/ProportionTool.h"
 #include "drawtools/TanPerpLineTool.h"
 #include "drawtools/ThreePointCircle.h"
 #include "drawtools/TrimTool.h"
@@ -65,6 +68,12 @@ const ToolRoutines kTanPerpLineRoutines{
 const ToolRoutines kFilletRoutines{.mouseUp = +[] { return doCADCornerTool(kFilletMode); }};
 const ToolRoutines kChamferRoutines{.mouseUp = +[] { return doCADCornerTool(kChamferMode); }};
 const ToolRoutines kExtendRoutines{.mouseUp = &doCADExtendTool};
+// Every drag step draws the offset afresh; a click asks for the distance.
+const ToolRoutines kOffsetRoutines{.drag = &doHomebrewBezierOffsetTool, .mouseUp = &doBezierOffsetDialog};
+// The mouse up of the second click measures both objects and asks how to resize.
+const ToolRoutines kProportionRoutines{.mouseUp = &doProportionTool};
+// The release divides, with option at once, else through the dialog.
+const ToolRoutines kDividerRoutines{.mouseUp = &PathDividerMouseUp};
 // A click trims once, every step of a drag once more.
 const ToolRoutines kTrimRoutines{
     .drag = &doSingleClickTrimTool,
@@ -106,13 +115,13 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->cadarctool; }, "Plotwise CAD Arc", 44, 5, &kArcToolFamily, 0, &kArcRoutines},
     {+[]() -> AIToolHandle& { return g->cadarcbypointstool; }, "Plotwise CAD Arc By Points", 45, 5, &kArcToolFamily, 0, &kArcByPointsRoutines},
     {+[]() -> AIToolHandle& { return g->TanPerpLineTool; }, "Plotwise Tangent Perpendicular Line", 46, 5, &kDrawToolFamily, kToolKeepsFirstClick, &kTanPerpLineRoutines},
-    {+[]() -> AIToolHandle& { return g->OffsetTool; }, "Plotwise Offset", 47, 5, &kOffsetToolFamily, 0, nullptr},
-    {+[]() -> AIToolHandle& { return g->proportiontool; }, "Plotwise Proportion", 48, 5, &kProportionToolFamily, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->OffsetTool; }, "Plotwise Offset", 47, 5, &kOffsetToolFamily, 0, &kOffsetRoutines},
+    {+[]() -> AIToolHandle& { return g->proportiontool; }, "Plotwise Proportion", 48, 5, &kProportionToolFamily, 0, &kProportionRoutines},
     {+[]() -> AIToolHandle& { return g->cadfillettool; }, "Plotwise Fillet", 50, 6, &kCornerToolFamily, 0, &kFilletRoutines},
     {+[]() -> AIToolHandle& { return g->cadchamfertool; }, "Plotwise Chamfer", 51, 6, &kCornerToolFamily, 0, &kChamferRoutines},
     {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, &kCornerToolFamily, 0, &kExtendRoutines},
     {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, &kTrimToolFamily, 0, &kTrimRoutines},
-    {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, &kDividerToolFamily, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, &kDividerToolFamily, 0, &kDividerRoutines},
     // --- the depth tools (seventh set); the cube and cylinder come with their routines ---
     {+[]() -> AIToolHandle& { return g->depthRectTool; }, "Plotwise Depth Rectangle", 56, 7, &kDepthToolFamily, 0, &kDepthRectRoutines},
     {+[]() -> AIToolHandle& { return g->depthRectCenterTool; }, "Plotwise Depth Rectangle From Center", 57, 7, &kDepthToolFamily, 0, &kDepthRectCenterRoutines},

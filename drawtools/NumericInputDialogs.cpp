@@ -18,6 +18,9 @@
 #include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
+#include "drawtools/OffsetTool.h"
+#include "drawtools/PathDivider.h"
+#include "drawtools/ProportionTool.h"
 #include "drawtools/TanPerpLineTool.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
@@ -66,6 +69,8 @@ const NumericInputField kArcByPointsFields[] = {
 const NumericInputField kTanPerpLineFields[] = {
     {4, K::kSize, +[]() -> AIReal& { return g->inputTanPerpLineLength; }},
 };
+// The distance is stored as typed, sign and all; the offset's choices then make it the
+// distance and the side.
 const NumericInputField kOffsetFields[] = {
     {4, K::kSize, +[]() -> AIReal& { return g->inputOffsetDistance; }},
 };
@@ -107,11 +112,14 @@ const NumericInputDialog kDialogs[] = {
      &arcByPointsRadiusFits, true},
     {"PerpLine", 16760, kTanPerpLineFields, false, nullptr, &BuildTanPerpLineFromDialog, &initTanPerpLineChoices,
      &storeTanPerpLineChoices},
-    {"Offset", 16770, kOffsetFields, false, nullptr, nullptr},
+    {"Offset", 16770, kOffsetFields, false, nullptr, &doHomebrewBezierOffsetTool, &initOffsetChoices,
+     &storeOffsetChoices},
     {"CADFillet", 16800, kFilletFields, true, nullptr, nullptr},
     {"CADChamfer", 16810, kChamferFields, true, nullptr, nullptr},
-    {"PathDivider", 16260, {}, true, nullptr, nullptr},
-    {"Resize", 16270, {}, true, nullptr, nullptr},
+    {"PathDivider", 16260, {}, true, nullptr, nullptr, &initPathDividerChoices, nullptr, nullptr, false,
+     &pathDividerOKBtnCallbackProc},
+    {"Resize", 16270, {}, true, nullptr, nullptr, &initProportionChoices, nullptr, nullptr, false,
+     &ProportionOKBtnCallbackProc},
     {"Callouts", 16300, {}, true, nullptr, nullptr},
     {"Depth Rectangle", 17700, kRectFields, false, nullptr, &doInputPerspectiveRectTool, &initDepthFaceChoices,
      &storeDepthFaceChoices},
@@ -221,7 +229,7 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
     for (HeldLength& held : g->heldInputLengths) held = HeldLength{};
     ADMItemRef ok = sADMDialog->GetItem(dialog, kOKItem);
     ADMItemRef cancel = sADMDialog->GetItem(dialog, kCancelItem);
-    sADMItem->SetNotifyProc(ok, &numericInputOKBtnCallbackProc);
+    sADMItem->SetNotifyProc(ok, row->ok ? row->ok : &numericInputOKBtnCallbackProc);
     sADMDialog->SetDefaultItemID(dialog, kOKItem);
     sADMItem->SetNotifyProc(cancel, &inputCancelBtnCallbackProc);
     sADMDialog->SetCancelItemID(dialog, kCancelItem);

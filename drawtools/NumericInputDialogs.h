@@ -47,6 +47,9 @@ struct NumericInputDialog {
     // A check of what OK stored: false keeps the dialog open (the check has said why).
     bool (*accept)() = nullptr;
     bool closesFirst = false;  // the builder runs once the dialog has closed
+    // A dialog whose OK does more than store lengths and run the builder (the path divider's,
+    // the proportion tool's): its own handler on OK (null: the shared one).
+    ADMItemNotifyProc ok = nullptr;
 };
 
 // Every dialog of the tools; rows without a builder are opened by tools still to come.

@@ -310,19 +310,23 @@ double bezierLengthTo(const AIRealBezier& bez, double t, double flatness) {
     return polylineLength(t >= 1.0 ? c : leftPart(c, t), flatness, 0);
 }
 
-AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AIReal target) {
-    AIRealBezier bez{};
-    if (ZMKGetPathRealBezier(segments, count, seg, &bez) != kNoErr) return 0.0f;
+AIReal BezierTAtLength(const AIRealBezier& bez, double target, double tolerance) {
     if (bezierLengthTo(bez, 1.0, 0.01) <= 0.0) return 0.0f;
     double t = 0.5;
     double step = 0.25;
     for (int i = 0; i < 101; ++i) {
         const double l = bezierLengthTo(bez, t, 0.01);
-        if (std::fabs(l - target) <= 0.1) break;
+        if (std::fabs(l - target) <= tolerance) break;
         t += l < target ? step : -step;
         step /= 2;
     }
     return static_cast<AIReal>(t);
+}
+
+AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AIReal target) {
+    AIRealBezier bez{};
+    if (ZMKGetPathRealBezier(segments, count, seg, &bez) != kNoErr) return 0.0f;
+    return BezierTAtLength(bez, target, 0.1);
 }
 
 AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance) {

@@ -42,6 +42,9 @@ AIReal AdjustTvalueAtSegPoint(const AIRealBezier& bez, const AIRealPoint& p, AIR
 double bezierLengthTo(const AIRealBezier& bez, double t, double flatness);
 // The parameter of the span starting at anchor seg at which its length reaches length.
 AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AIReal length);
+// The same for a span, its length found to within tolerance (TAtLength: 0.1 pt) by
+// halving [0, 1] at most 101 times; 0 for a span of no length.
+AIReal BezierTAtLength(const AIRealBezier& bez, double length, double tolerance);
 
 // The parameter of the span's point nearest p, and that distance when asked for.
 AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance = nullptr);

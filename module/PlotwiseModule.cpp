@@ -13,6 +13,7 @@ extern const PlotwiseSubsystem kDimToolsSubsystem;
 extern const PlotwiseSubsystem kDrawToolsSubsystem;
 extern const PlotwiseSubsystem kArchitectureSubsystem;
 extern const PlotwiseSubsystem kPanelsSubsystem;
+extern const PlotwiseSubsystem kTrackerSubsystem;
 
 namespace {
 
@@ -25,6 +26,7 @@ const PlotwiseSubsystem* const kSubsystems[] = {
     &kDrawToolsSubsystem,
     &kArchitectureSubsystem,
     &kPanelsSubsystem,
+    &kTrackerSubsystem,
 };
 
 }  // namespace

@@ -3,9 +3,9 @@
 // drawing's: the depth tools highlight a face on its view pad.)
 #pragma once
 
-#include "architecture/ArchitectureGlobals.h"
+#include "panels/TrackerGlobals.h"
 
-struct PanelGlobals : ArchitectureGlobals {
+struct PanelGlobals : TrackerGlobals {
     ADMDialogRef CADtrackerWindow = nullptr, CADdocumentWindow = nullptr, CADattributesWindow = nullptr,
                  CADlabelsWindow = nullptr, CADtextWindow = nullptr, CADshortcutsWindow = nullptr,
                  CADguidesWindow = nullptr, CADwallsWindow = nullptr;

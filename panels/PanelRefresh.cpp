@@ -11,6 +11,7 @@
 #include "panels/PanelGlobals.h"
 #include "panels/PresetRecord.h"
 #include "panels/ShortcutsPanel.h"
+#include "panels/TrackerPanel.h"
 
 namespace {
 
@@ -25,6 +26,11 @@ struct RefreshRow {
 const RefreshRow kRefreshRows[] = {
     {&PanelGlobals::CADguidesWindow, &RefreshCADguidesWindowFromPrefs},
     {&PanelGlobals::CADdocumentWindow, &RefreshCADdocumentWindowFromPrefs},
+    {&PanelGlobals::CADtrackerWindow, +[](ADMDialogRef d) {
+         SetupCADtrackerUnitsPopup(d);
+         if (ADMItemRef info = sADMDialog->GetItem(d, kShowInfoCheckBox))
+             sADMItem->SetBooleanValue(info, g->prefs.showCADtrackerInfo != 0);
+     }},
     // The preset's view made current: its rotation and tilt come from the view's definition
     // (kept for the free view), and the art follows it.
     {&PanelGlobals::CADisometricWindow, +[](ADMDialogRef d) { SetCurrentAxoView(d, g->prefs.currentAxoViewIndex); }},

@@ -12,6 +12,7 @@
 #include "panels/PresetsCatalog.h"
 #include "panels/ScaleSection.h"
 #include "panels/ShortcutsPanel.h"
+#include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
 namespace {
@@ -38,6 +39,8 @@ constexpr PlotwisePanelRow kIsometricRow = {
 constexpr PlotwisePanelRow kTrackerRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADtrackerWindow; },
     .dialogName = "CADtracker",
+    .create = &createTrackerWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADtrackerWindowPrefs(g->CADtrackerWindow); },
     .writeOrder = 7,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtrackerMenuItem; },
     .showString = 18,

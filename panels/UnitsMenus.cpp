@@ -4,6 +4,7 @@
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/PanelGlobals.h"
+#include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
 namespace {
@@ -21,6 +22,7 @@ struct UnitsMenuMember {
 const UnitsMenuMember kMembers[] = {
     {&PanelGlobals::CADguidesWindow, &setupRulerUnitsPopup, &SetupRulerPrecisionPopup},
     {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
+    {&PanelGlobals::CADtrackerWindow, &SetupCADtrackerUnitsPopup, &SetupCADtrackerPrecisionPopup},
     // Not a popup pair: the walls panel's thickness, shown in the numeric-input unit.
     {&PanelGlobals::CADwallsWindow, &ShowWallThickness, &ShowWallThickness},
 };

@@ -41,9 +41,11 @@ void Hand(const Scale& s, int32_t* id, AIReal* scaler, char* label) {
     CopyCString(label, kScaleLabelSize, s.label);
 }
 
-AIErr LayerDictionary(AILayerHandle layer, DictRef& dict) {
+// The layer's dictionary; a read leaves a layer without one as it is (an empty `dict`).
+AIErr LayerDictionary(AILayerHandle layer, DictRef& dict, bool forWriting = true) {
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
+    if (!forWriting && !sAIArt->HasDictionary(group)) return kNoErr;
     return sAIArt->GetDictionary(group, dict.put());
 }
 
@@ -53,8 +55,8 @@ AIErr LayerDictionary(AILayerHandle layer, DictRef& dict) {
 AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out) {
     *found = false;
     DictRef dict;
-    if (AIErr err = LayerDictionary(layer, dict)) return err;
-    if (!sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kLayerScaleIDKey))) return kNoErr;
+    if (AIErr err = LayerDictionary(layer, dict, false)) return err;
+    if (!dict || !sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kLayerScaleIDKey))) return kNoErr;
     Scale s;
     if (AIErr err = sAIDictionary->GetIntegerEntry(dict.get(), sAIDictionary->Key(kLayerScaleIDKey), &s.id)) return err;
     if (AIErr err = sAIDictionary->GetRealEntry(dict.get(), sAIDictionary->Key(kLayerScalerKey), &s.scaler)) return err;
@@ -88,6 +90,22 @@ AIErr WriteLayerTree(AILayerHandle layer, const Scale& s) {
     return child ? SetSublayerScale(child, s.id, s.scaler, s.label) : kNoErr;
 }
 
+// The layer's scale as a read answers it: its own, else (for a sublayer) its top-level
+// layer's (never a layer in between), else the default; *stored tells whether it was its own.
+AIErr ReadLayerScale(AILayerHandle layer, Scale* s, bool* stored) {
+    if (AIErr err = ReadStoredScale(layer, stored, s)) return err;
+    if (*stored) return kNoErr;
+    AILayerHandle top = nullptr;
+    bool found = false;
+    if (AIErr err = TopLevelLayer(layer, &top)) return err;
+    if (top != layer)
+        if (AIErr err = ReadStoredScale(top, &found, s)) return err;
+    // A special layer stores 1:1 whatever it is given, so that is also what it answers.
+    if (!found)
+        *s = g->prefs.scaleStyle == kLayerBasedScaleStyle || IsSpecialScaleLayer(layer) ? OneToOne() : CurrentScale();
+    return kNoErr;
+}
+
 }  // namespace
 
 bool IsSpecialScaleLayer(AILayerHandle layer) {
@@ -97,22 +115,21 @@ bool IsSpecialScaleLayer(AILayerHandle layer) {
 AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
     if (!g || !id || !scaler || !label) return kBadParameterErr;
     Scale s;
-    bool found = false;
-    if (AIErr err = ReadStoredScale(layer, &found, &s)) return err;
-    if (found) {
-        Hand(s, id, scaler, label);
-        return kNoErr;
-    }
-    // Only the top-level layer is consulted, never a layer in between.
-    AILayerHandle top = nullptr;
-    if (AIErr err = TopLevelLayer(layer, &top)) return err;
-    if (top != layer)
-        if (AIErr err = ReadStoredScale(top, &found, &s)) return err;
-    // A special layer stores 1:1 whatever it is given, so that is also what it answers.
-    if (!found)
-        s = g->prefs.scaleStyle == kLayerBasedScaleStyle || IsSpecialScaleLayer(layer) ? OneToOne() : CurrentScale();
+    bool stored = false;
+    if (AIErr err = ReadLayerScale(layer, &s, &stored)) return err;
     Hand(s, id, scaler, label);
-    return WriteLayerTree(layer, s);
+    return stored ? kNoErr : WriteLayerTree(layer, s);
+}
+
+AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id) {
+    if (!g || !id) return kBadParameterErr;
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    Scale s;
+    bool stored = false;
+    if (AIErr err = ReadLayerScale(layer, &s, &stored)) return err;
+    *id = s.id;
+    return kNoErr;
 }
 
 AIErr setLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label) {

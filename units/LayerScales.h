@@ -40,6 +40,9 @@ AIErr SetSublayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const cha
 AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
 // The scale of the layer that holds the art.
 AIErr getZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label);
+// Its scale id as getZA3ObjectScale answers it, without storing a default on the layers:
+// for a read-out, which must not make a change the user could undo.
+AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id);
 // Loads the scale of the art's layer into the current scale.
 AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art);
 // Loads the layer's scale into prefs.scale, prefs.scaler and prefs.scaleStr; a failed read

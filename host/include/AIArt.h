@@ -51,4 +51,7 @@ struct AIArtSuite {
     ASBoolean (*ArtHasStroke)(AIArtHandle art);
     // The stand-in has no plug-in art: always an error.
     AIErr (*GetPluginArtEditArt)(AIArtHandle art, AIArtHandle* editArt);
+    // Whether the art has a dictionary yet (GetDictionary makes one when there is none), so
+    // that a look for an entry need not give art a dictionary it does not have.
+    ASBoolean (*HasDictionary)(AIArtHandle art);
 };

@@ -562,6 +562,13 @@ bool DialogManager::trackAndApply(adm::Item& it, const UserAction& a, int32_t ac
     t.modifiers = modifiers;
     t.virtualKey = key;
     t.pending = &a;
+    if (a.kind == UserAction::Kind::SetText) {
+        // The characters reach the field as they are typed: the key that ends the typing
+        // comes to the tracker with the text already there (a numeric field already reads
+        // its value), and its default tracking commits it (the value shown as the field
+        // shows values).
+        setText(it, a.text);
+    }
     const uintptr_t handle = it.handle;  // the tracker may destroy the item's dialog
     bool accepted = true;
     if (it.trackProc) {

@@ -219,6 +219,7 @@ std::vector<ObjId> Document::matching(const std::function<bool(const Art&)>& kee
 }
 
 std::vector<ObjId> Document::selection() const {
+    if (selectionListed_ && selectionRevision_ == revision_) return selection_;
     // Art with its own bit, and the groups above it up to its layer; a container that holds
     // members reads as selected through them alone.
     std::unordered_set<ObjId> seen;
@@ -232,6 +233,9 @@ std::vector<ObjId> Document::selection() const {
         }
     }
     sortInPaintOrder(out);
+    selection_ = out;
+    selectionRevision_ = revision_;
+    selectionListed_ = true;
     return out;
 }
 
@@ -244,6 +248,7 @@ Art* Document::editArt(ObjId id) {
     if (it == arts_.end()) return nullptr;
     journal_.touchArt(id);
     changed(id);
+    if (it->second.attrs & kArtSelected) ++selectedArtEdits_;
     return &it->second;
 }
 

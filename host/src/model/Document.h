@@ -43,6 +43,9 @@ public:
     // A number naming the document's content: every change gives it a new one, and undo and
     // redo give back the number of the content they bring back.
     uint64_t revision() const { return revision_; }
+    // Counts the edits of art that was selected when it was edited: the selection's art
+    // changed for those who follow it, though the selection may be the same.
+    uint64_t selectedArtEdits() const { return selectedArtEdits_; }
 
     // ---- reading
     const Art* art(ObjId id) const;
@@ -219,7 +222,13 @@ private:
     DocState state_;
     Journal journal_;
     uint64_t revision_ = 0;
+    uint64_t selectedArtEdits_ = 0;
     mutable ArtIndex index_;
+    // The selection as last listed, and the revision it was listed at: asked again and again
+    // while nothing changes (after every message, and by each plug-in that follows it).
+    mutable uint64_t selectionRevision_ = 0;
+    mutable bool selectionListed_ = false;
+    mutable std::vector<ObjId> selection_;
 };
 
 }  // namespace standin

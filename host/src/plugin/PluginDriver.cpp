@@ -39,6 +39,7 @@ PluginDriver::PluginDriver(Host& host, PluginDriverOptions options) : host_(host
     }
     host_.catalogs().setFolder(options_.userSupportFolder);
     selection_ = currentSelection();
+    selectedArtEdits_ = selectedArtEdits();
 }
 
 PluginDriver::~PluginDriver() {
@@ -237,6 +238,11 @@ std::vector<ObjId> PluginDriver::currentSelection() {
     return d ? d->selection() : std::vector<ObjId>{};
 }
 
+std::pair<const Document*, uint64_t> PluginDriver::selectedArtEdits() {
+    const Document* d = host_.frontDocument();
+    return {d, d ? d->selectedArtEdits() : 0};
+}
+
 AIErr PluginDriver::deliverNotification(const std::string& type, void* data, long target) {
     AIErr first = kNoErr;
     // By index: a handler may register more notifiers.
@@ -273,10 +279,16 @@ void PluginDriver::deliver() {
     if (delivering_ || inGesture_ || depth_ > 0) return;
     delivering_ = true;
     for (int round = 0; round < kMaxDeliveries; ++round) {
+        // The selection changed, or art stayed selected while it was edited (moved by a
+        // plug-in, say): what follows the selection reads it again.
         auto sel = currentSelection();
-        if (sel != selection_) {
+        const auto edits = selectedArtEdits();
+        const bool selectedArtEdited = !sel.empty() && edits != selectedArtEdits_;
+        selectedArtEdits_ = edits;
+        if (sel != selection_ || selectedArtEdited) {
             selection_ = std::move(sel);
             deliverNotification(kAIArtSelectionChangedNotifier, nullptr);
+            selectedArtEdits_ = selectedArtEdits();  // what the followers change is not news to them
             continue;
         }
         if (!registry_.pending.empty()) {

@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,9 @@ private:
     void deliver();
     bool fireDueTimer();
     std::vector<ObjId> currentSelection();
+    // The front document and its count of edits of selected art: such an edit is a change
+    // of the selection to those who follow it.
+    std::pair<const Document*, uint64_t> selectedArtEdits();
     AIErr fileCommand(const char* before, const char* after, const std::function<AIErr()>& action,
                       std::initializer_list<const char*> during = {});
     AIErr fail(AIErr err, std::string why);
@@ -167,6 +171,7 @@ private:
     std::vector<Plugin> plugins_;
     std::vector<SentMessage> sent_;
     std::vector<ObjId> selection_;
+    std::pair<const Document*, uint64_t> selectedArtEdits_{nullptr, 0};
     bool inGesture_ = false;
     bool dragged_ = false;
     int depth_ = 0;  // messages being handled

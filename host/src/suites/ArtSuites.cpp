@@ -240,11 +240,17 @@ AIErr GetPluginArtEditArt(AIArtHandle art, AIArtHandle* editArt) {
     return kWrongTypeErr;  // the stand-in makes no plug-in art
 }
 
+ASBoolean HasDictionary(AIArtHandle art) {
+    ArtRef r;
+    if (lookupArt(art, &r)) return false;
+    return r.art->dictionary && r.doc->dict(r.art->dictionary);
+}
+
 const AIArtSuite kArtSuite = {
     NewArt, DisposeArt, GetArtType, GetArtParent, GetArtFirstChild, GetArtSibling, GetArtPriorSibling,
     GetFirstArtOfLayer, GetLayerOfArt, GetArtBounds, GetArtTransformBounds, GetArtUserAttr, SetArtUserAttr,
     GetDictionary, DuplicateArt, ReorderArt, SetArtCenterPointVisible, GetArtCenterPointVisible,
-    IsArtLayerGroup, ValidArt, ArtHasFill, ArtHasStroke, GetPluginArtEditArt,
+    IsArtLayerGroup, ValidArt, ArtHasFill, ArtHasStroke, GetPluginArtEditArt, HasDictionary,
 };
 
 // ---------------------------------------------------------------- path

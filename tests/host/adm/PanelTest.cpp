@@ -85,7 +85,7 @@ TEST_F(PanelTest, SendNotifyRunsTheNotifierAsTheUserWould) {
     EXPECT_EQ(events, expected);
 }
 
-TEST_F(PanelTest, TrackerSeesKeysBeforeTheFieldDoes) {
+TEST_F(PanelTest, TrackerSeesTheKeyThatEndsTheTypingWithTheTextTyped) {
     struct Local {
         static ASBoolean track(ADMItemRef it, ADMTrackerRef tr) {
             AdmTest& t = *AdmTest::current;
@@ -106,16 +106,17 @@ TEST_F(PanelTest, TrackerSeesKeysBeforeTheFieldDoes) {
     click.point = {3, 4};
     item->SetTrackProc(at(12), Local::track);
     dm.userAction(panel, click);
-    const std::vector<std::string> expected{"track action 3 at 40,10 key 3 mods 0 text 10", "4 user 30",
+    const std::vector<std::string> expected{"track action 3 at 40,10 key 3 mods 0 text 30", "4 user 30",
                                             "track action 1 at 3,4 key 0 mods 160 text Apply", "12 user"};
     EXPECT_EQ(events, expected);
 
-    // A tracker that declines without the default tracking swallows the event.
+    // A tracker that declines without the default tracking swallows the key that ends the
+    // typing: the text stays as typed and nothing is told.
     events.clear();
     item->SetTrackProc(at(4), Local::swallow);
     dm.userAction(panel, type(4, "31"));
     EXPECT_TRUE(events.empty());
-    EXPECT_EQ(text(at(4)), "30");
+    EXPECT_EQ(text(at(4)), "31");
 }
 
 TEST_F(PanelTest, PopupFilledFromAMenuResource) {

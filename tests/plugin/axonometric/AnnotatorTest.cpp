@@ -129,14 +129,14 @@ TEST_F(AnnotatorTest, WithoutTheFullScreenCursorNothingFollowsTheCursor) {
 TEST_F(AnnotatorTest, TheInformationBoxShowsTheTrackersValuesWhileDragging) {
     g->prefs.showCADtrackerInfo = 1;
     g->annotatorW = 72;
-    g->annotatorH = kMissingValue;
-    g->annotatorL = 100;
+    g->annotatorH = -36;  // kept negated: a size all the same
+    g->annotatorL = kMissingValue;
     g->annotatorAngle = 45;
     Cursor({200, 200});
     g->dragging = 1;
     session->redrawAnnotations();
     const auto texts = Texts();
-    EXPECT_EQ(texts, (std::vector<std::string>{"Width: 72 pt", "Length: 100 pt", "Angle: 45\xB0"}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Width: 72 pt", "Height: 36 pt", "Angle: 45\xB0"}));
     ASSERT_EQ(Of(Kind::Clear).size(), 1u);
     ASSERT_EQ(Of(Kind::Rect).size(), 1u);
     const AIPoint c = View({200, 200});

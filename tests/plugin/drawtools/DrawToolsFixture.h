@@ -11,11 +11,15 @@
 #include <utility>
 #include <vector>
 
+#include "ADMDialog.h"
+#include "ADMItem.h"
 #include "AITool.h"
 #include "Host.h"
 #include "PluginGlobals.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "drawtools/NumericInputDialogs.h"
 #include "plugin/PluginDriver.h"
 
 namespace drawtest {
@@ -74,6 +78,7 @@ struct DrawToolsTest : ::testing::Test {
     }
 
     void TearDown() override {
+        for (ADMDialogRef d : opened) sADMDialog->Destroy(d);
         if (session) session->shutdown();
         session.reset();
         host.reset();
@@ -149,6 +154,28 @@ struct DrawToolsTest : ::testing::Test {
         session->dialogs().queueModalAnswer({dialog, std::move(actions)});
     }
     const std::vector<std::string>& DialogFailures() { return session->dialogs().failures(); }
+    // A numeric-input dialog opened as a floating one, so its items can be looked at
+    // between the user's actions; closed at the end of the test.
+    ADMDialogRef OpenFloating(int32_t id) {
+        const NumericInputDialog* row = FindNumericInputDialog(id);
+        EXPECT_NE(row, nullptr);
+        ADMDialogRef d = nullptr;
+        session->hostEvent([&] {
+            d = sADMDialog->Create(g->thisPlugin, row->name, id, kADMFloatingDialogStyle, &initNumericInputDialog,
+                                   nullptr, 0);
+            return kNoErr;
+        });
+        EXPECT_NE(d, nullptr);
+        opened.push_back(d);
+        return d;
+    }
+    std::string Text(ADMDialogRef d, int32_t item) {
+        char buffer[256] = {};
+        sADMItem->GetText(sADMDialog->GetItem(d, item), buffer, sizeof buffer);
+        return buffer;
+    }
+    std::vector<ADMDialogRef> opened;
+
     std::vector<std::string> Alerts() const {
         std::vector<std::string> texts;
         for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);

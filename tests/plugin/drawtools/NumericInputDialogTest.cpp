@@ -20,36 +20,12 @@ namespace {
 constexpr double kThirtyDegrees = 3.14159265358979323846 / 6;
 
 struct NumericInputDialogTest : DrawToolsTest {
-    // The dialog as a floating one, so its items can be looked at between the user's actions.
-    ADMDialogRef Open(int32_t id) {
-        const NumericInputDialog* row = FindNumericInputDialog(id);
-        EXPECT_NE(row, nullptr);
-        ADMDialogRef d = nullptr;
-        session->hostEvent([&] {
-            d = sADMDialog->Create(g->thisPlugin, row->name, id, kADMFloatingDialogStyle, &initNumericInputDialog,
-                                   nullptr, 0);
-            return kNoErr;
-        });
-        EXPECT_NE(d, nullptr);
-        opened.push_back(d);
-        return d;
-    }
-    void TearDown() override {
-        for (ADMDialogRef d : opened) sADMDialog->Destroy(d);
-        DrawToolsTest::TearDown();
-    }
+    ADMDialogRef Open(int32_t id) { return OpenFloating(id); }
     AIErr Act(ADMDialogRef d, const standin::UserAction& action) {
         return session->hostEvent([&] { return session->dialogs().userAction(d, action); });
     }
-    std::string Text(ADMDialogRef d, int32_t item) {
-        char buffer[256] = {};
-        sADMItem->GetText(sADMDialog->GetItem(d, item), buffer, sizeof buffer);
-        return buffer;
-    }
     float FloatOf(ADMDialogRef d, int32_t item) { return sADMItem->GetFloatValue(sADMDialog->GetItem(d, item)); }
     int32_t Focus(ADMDialogRef d) { return session->dialogs().dialog(d)->focusItem; }
-
-    std::vector<ADMDialogRef> opened;
 };
 
 TEST_F(NumericInputDialogTest, TheCatalogueAndItsTemplates) {

@@ -10,6 +10,7 @@
 
 #include "../../ScratchFolder.h"
 #include "PanelSessionFixture.h"
+#include "panels/GuidesPanel.h"
 #include "panels/PresetsCatalog.h"
 #include "panels/PresetsDialogs.h"
 #include "panels/ShortcutsPanel.h"
@@ -386,6 +387,32 @@ TEST_F(PresetsTest, TheMasterUnitAndPrecisionApplyEverywhere) {
     panel = walls;
     EXPECT_EQ(View(4).text, "6\"");
     EXPECT_EQ(p.style.appendUpperUnitLabels, 0);
+}
+
+TEST_F(PresetsTest, ALoadShowsTheSettingsInEveryPanelPassingOverAMissingOneAndOpensNoChooser) {
+    WriteFile(File(7, {R"("collectionName": {"string": "Grid"}, "CADgridsLayerVisible": {"boolean": true},
+        "gridColorEntry": {"integer": 12}, "gridColorRed": {"integer": 1000}, "gridColorGreen": {"integer": 2000},
+        "gridColorBlue": {"integer": 3000}, "NumericInputUnits": {"integer": 3}, "CADtrackerUnits": {"integer": 3},
+        "MasterUnits": {"integer": 3})"}));
+    Start();
+    session->newDocument();
+    // The guides panel gone: the panels after it in the order are shown again all the same.
+    const ADMDialogRef guides = std::exchange(g->CADguidesWindow, nullptr);
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    g->CADguidesWindow = guides;
+    panel = Dialogs().findDialog("CADdocument");
+    EXPECT_EQ(View(17).text, "Millimeters");
+    panel = Dialogs().findDialog("CADtracker");
+    EXPECT_EQ(View(65).text, "Millimeters");
+    panel = Shortcuts();
+    EXPECT_EQ(View(kMasterUnitsPopup).text, "Millimeters");
+    // With the guides panel: the grid of another colour is drawn in the preset's own colour.
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    EXPECT_TRUE(Dialogs().colorChoices().empty());
+    EXPECT_EQ(g->prefs.gridColorRed, 1000);
+    EXPECT_EQ(g->prefs.gridColorBlue, 3000);
+    panel = guides;
+    EXPECT_EQ(View(kShowGridCheckBox).value, 1);
 }
 
 }  // namespace

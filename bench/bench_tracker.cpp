@@ -1,0 +1,96 @@
+// What the tracker panel costs, through a session with the shipped preferences: the
+// read-out of a selection (the host's selection-changed notification, which measures every
+// selected object), and a repeat from the panel (the copies made, then the read-out of
+// the copies that come out selected). Each benchmark alternates the two cases it compares,
+// so that noise hits both, and reports its ratio beside its goal ("goal"):
+//   BM_TrackerReadOut   selecting 10,000 rectangles against 1,000 : linear (12)
+//   BM_TrackerRepeat    a repeat of 100 × 100 against 10 × 10, in a drawing of 2,000
+//                       rectangles : linear in the copies, 9,999 against 99 (120)
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+
+#include "ADMDialog.h"
+#include "PluginSession.h"
+#include "panels/TrackerPanel.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+// n rectangles in rows on "Layer 1".
+standin::Document& Drawing(PluginSession& s, int n) {
+    standin::Document& doc = s.NewDocument(6100, 6100);
+    s.Front(doc);
+    s.driver->hostEvent([&] {
+        for (int i = 0; i < n; ++i)
+            doc.addRect(static_cast<AIReal>(i % 100) * 60, static_cast<AIReal>(i / 100) * 30, 40, 10);
+        return kNoErr;
+    });
+    return doc;
+}
+
+void BM_TrackerReadOut(benchmark::State& state) {
+    PluginSession s;
+    standin::Document* docs[2] = {&Drawing(s, 1000), &Drawing(s, 10000)};
+    for (standin::Document* doc : docs) {
+        s.Front(*doc);
+        s.driver->hostEvent([&] {
+            doc->selectAll();
+            return kNoErr;
+        });
+    }
+    Seconds spent[2] = {};
+    for (auto _ : state) {
+        for (int k = 0; k < 2; ++k) {
+            s.Front(*docs[k]);
+            const auto t0 = Clock::now();
+            s.driver->notify(kAIArtSelectionChangedNotifier);
+            spent[k] += Clock::now() - t0;
+        }
+    }
+    state.counters["ratio"] = spent[1] / spent[0];
+    state.counters["goal"] = 12;
+}
+BENCHMARK(BM_TrackerReadOut)->MinTime(2.0)->Unit(benchmark::kMillisecond);
+
+void BM_TrackerRepeat(benchmark::State& state) {
+    PluginSession s;
+    standin::Document& doc = Drawing(s, 2000);
+    standin::ObjId source = 0;
+    s.driver->hostEvent([&] { return doc.addRect(100, 6000, 40, 10, &source); });
+    standin::DialogManager& dm = s.driver->dialogs();
+    const ADMDialogRef panel = dm.findDialog("CADtracker");
+    auto type = [&](int32_t item, const std::string& text) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::SetText;
+        a.item = item;
+        a.text = text;
+        s.driver->hostEvent([&] { return dm.userAction(panel, a); });
+    };
+    standin::UserAction press;
+    press.item = kRepeatButton;
+    const char* counts[2] = {"10", "100"};
+    Seconds spent[2] = {};
+    for (auto _ : state) {
+        for (int k = 0; k < 2; ++k) {
+            s.driver->hostEvent([&] {
+                doc.selectNone();
+                return doc.select(source);
+            });
+            type(kColumns, counts[k]);
+            type(kRows, counts[k]);
+            const auto t0 = Clock::now();
+            s.driver->hostEvent([&] { return dm.userAction(panel, press); });
+            spent[k] += Clock::now() - t0;
+            s.driver->userUndo();  // the drawing as it was
+        }
+    }
+    state.counters["ratio"] = spent[1] / spent[0];
+    state.counters["goal"] = 120;
+}
+BENCHMARK(BM_TrackerRepeat)->MinTime(2.0)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,30 @@
+// The tracker panel's items as its routines read and write them: texts, enabling, and
+// lengths typed and shown in the tracker's units and precision at the drawing scale.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
+#include "ADMTypes.h"
+
+constexpr size_t kTrackerTextSize = 512;
+
+ADMItemRef TrackerItem(ADMDialogRef dialog, int32_t id);
+void SetTrackerText(ADMDialogRef dialog, int32_t id, const char* text);
+// The item's text into out (kTrackerTextSize bytes); "" when the item is missing.
+void GetTrackerText(ADMDialogRef dialog, int32_t id, char* out);
+void EnableTrackerItems(ADMDialogRef dialog, std::initializer_list<int32_t> ids, bool enable);
+bool UserChanged(ADMNotifierRef notifier);
+
+// The current scale factor, 1 when it is not a positive finite number.
+double TrackerScaler();
+// A value in document points (square points for power 2) as the tracker shows it.
+void FormatTrackerValue(double value, char* out, int32_t power);
+// The item's text read as a length in the tracker's unit, in document points; false (and
+// *value untouched) when it does not read as one.
+bool ParseTrackerLength(ADMDialogRef dialog, int32_t id, double* value);
+// The same as an area, in square document points.
+bool ParseTrackerArea(ADMDialogRef dialog, int32_t id, double* value);
+// Writes a length in document points into the item as the tracker shows it.
+void WriteTrackerLength(ADMDialogRef dialog, int32_t id, double value);

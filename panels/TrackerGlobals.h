@@ -1,0 +1,26 @@
+// The tracker's fields of the global record: what the read-out last wrote into the
+// Transform fields and measured of the selection, the pending move, the keys held at the
+// last press in the panel, and the controls of the walk that transforms the selection.
+#pragma once
+
+#include "architecture/ArchitectureGlobals.h"
+
+struct TrackerGlobals : ArchitectureGlobals {
+    // The exact texts the read-out last wrote into Transform X, Y, W and H: a field whose
+    // text differs from its copy was changed by the user.
+    char transformXfldStr[512] = {}, transformYfldStr[512] = {}, transformWidthStr[512] = {},
+         transformHeightStr[512] = {};
+    // Size and area of the last measured selection, in unscaled points (the area may be
+    // kMissingValue).
+    AIReal selectionWidth = 0, selectionHeight = 0, selectionArea = kMissingValue;
+    // The offset the Move button applies, kept from one move field to the next.
+    AIRealPoint CADtrackerMovePt{};
+    // Keys of the last press or keystroke in the panel: 1 Shift, 2 Alt (copy), 4 Ctrl
+    // (keep proportions), 0x80 Enter or Return.
+    int32_t trackerModifiers = 0;
+    // The walk's controls: copies instead of the art itself (set only while a copying
+    // action runs; transformCopy, which the proportion tool sets too, is the drawing tools'
+    // field), and the grid of copies of the repeat action.
+    int moveCopy = 0, repeatCopy = 0;
+    AIReal hRepeats = 0, vRepeats = 0, hInc = 0, vInc = 0;
+};

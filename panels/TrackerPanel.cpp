@@ -1,0 +1,368 @@
+// The tracker panel: its set-up, the popout menu, pictures, popups, captions, copy
+// buttons, the keys held at a press and the Enter key in a field.
+#include "panels/TrackerPanel.h"
+
+#include <initializer_list>
+
+#include "core/PlotwiseSuites.h"
+#include "panels/PanelFrame.h"
+#include "panels/PanelGlobals.h"
+#include "panels/TrackerActions.h"
+#include "panels/TrackerFields.h"
+#include "panels/TrackerReadOut.h"
+#include "units/NumericFields.h"
+#include "units/UnitsPopups.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+constexpr int32_t kOptionsEntry = 0, kAcresEntry = 1;
+// The active square of the reference picture, in thirds of 7 points.
+constexpr int32_t kReferenceCell = 7, kReferenceSize = 20;
+// Where the direction pictures split: above or below, left or right of this.
+constexpr int32_t kDirectionSplit = 6;
+constexpr float kMostAngle = 360.0f;
+
+const UnitsPopupPair kTrackerPair = {
+    .unitsItem = kTrackerUnitsPopup,
+    .unitsCaption = kTrackerUnitsCaption,
+    .precisionItem = kTrackerPrecisionPopup,
+    .precisionCaption = kTrackerPrecisionCaption,
+    .units = +[]() -> int32_t& { return g->prefs.CADtrackerUnits; },
+    .precision = +[](int32_t) -> int32_t& { return g->prefs.CADtrackerPrecision; },
+    .precisionNotifier = &CADtrackerPrecisionPopupNotifierProc,
+    .maxEntries = kPanelPrecisionEntries,
+    .enables = true,
+    .scaleFactor = nullptr,
+};
+
+// Each item's notifier and tracker, section by section.
+struct ItemProcs {
+    int32_t id;
+    ADMItemNotifyProc notify;
+    ADMItemTrackProc track;
+};
+
+const ItemProcs kItemProcs[] = {
+    {kReferencePicture, nullptr, &transformPositionTrackerProc},
+    {kTransformX, &transformFldChangedNotifierProc, &doEnterInFldTrackerProc},
+    {kTransformY, &transformFldChangedNotifierProc, &doEnterInFldTrackerProc},
+    {kTransformW, &transformFldChangedNotifierProc, &doEnterInFldTrackerProc},
+    {kTransformH, &transformFldChangedNotifierProc, &doEnterInFldTrackerProc},
+    {kTransformAngle, nullptr, &doEnterInFldTrackerProc},
+    {kTransformXCaption, &trackerLabelNotifierProc, nullptr},
+    {kTransformYCaption, &trackerLabelNotifierProc, nullptr},
+    {kTransformWCaption, &trackerLabelNotifierProc, nullptr},
+    {kTransformHCaption, &trackerLabelNotifierProc, nullptr},
+    {kTransformAngleCaption, &trackerLabelNotifierProc, nullptr},
+    {kTransformCopyButton, &copyOptionNotifierProc, &doCADtrackerModifierTrackerProc},
+    {kTransformButton, &CADtrackerTransformNotifyProc, &doCADtrackerModifierTrackerProc},
+    {kConstrainCheckBox, &constrainNotifierProc, nullptr},
+    {kMoveX, &CADtrackerMoveFldNotifierProc, &doEnterInFldTrackerProc},
+    {kMoveY, &CADtrackerMoveFldNotifierProc, &doEnterInFldTrackerProc},
+    {kMoveDistance, &CADtrackerMoveFldNotifierProc, &doEnterInFldTrackerProc},
+    {kMoveAngle, &CADtrackerMoveFldNotifierProc, &doEnterInFldTrackerProc},
+    {kMoveXCaption, &trackerLabelNotifierProc, nullptr},
+    {kMoveYCaption, &trackerLabelNotifierProc, nullptr},
+    {kMoveDistanceCaption, &trackerLabelNotifierProc, nullptr},
+    {kMoveAngleCaption, &trackerLabelNotifierProc, nullptr},
+    {kMoveButton, &CADtrackerMoveNotifyProc, &doCADtrackerModifierTrackerProc},
+    {kMoveCopyButton, &copyOptionNotifierProc, &doCADtrackerModifierTrackerProc},
+    {kRowDirectionPicture, nullptr, &repeatRowDirectionTrackerProc},
+    {kColumnDirectionPicture, nullptr, &repeatColDirectionTrackerProc},
+    {kRowsCaption, &trackerLabelNotifierProc, nullptr},
+    {kRowSpacingCaption, &trackerLabelNotifierProc, nullptr},
+    {kColumnsCaption, &trackerLabelNotifierProc, nullptr},
+    {kColumnSpacingCaption, &trackerLabelNotifierProc, nullptr},
+    {kRows, nullptr, &doEnterInFldTrackerProc},
+    {kColumns, nullptr, &doEnterInFldTrackerProc},
+    {kRowSpacing, &CADtrackerRepeatFldNotifierProc, &doEnterInFldTrackerProc},
+    {kColumnSpacing, &CADtrackerRepeatFldNotifierProc, &doEnterInFldTrackerProc},
+    {kRepeatButton, &CADtrackerRepeatNotifyProc, nullptr},
+    {kShowInfoCheckBox, &ShowCADtrackerInfoNotifierProc, nullptr},
+    {kAreaField, &areaTransformFldChangedNotifierProc, &doEnterInFldTrackerProc},
+    {kAreaButton, &CADtrackerAreaTransformNotifyProc, nullptr},
+};
+
+// A click on a caption gives the keyboard to its field.
+constexpr struct {
+    int32_t caption, field;
+} kCaptionFields[] = {
+    {kTransformXCaption, kTransformX},  {kTransformYCaption, kTransformY},  {kTransformWCaption, kTransformW},
+    {kTransformHCaption, kTransformH},  {kTransformAngleCaption, kTransformAngle}, {kMoveXCaption, kMoveX},
+    {kMoveYCaption, kMoveY},            {kMoveDistanceCaption, kMoveDistance}, {kMoveAngleCaption, kMoveAngle},
+    {kRowsCaption, kRows},              {kRowSpacingCaption, kRowSpacing},   {kColumnsCaption, kColumns},
+    {kColumnSpacingCaption, kColumnSpacing},
+};
+
+// The host's modifier keys as trackerModifiers bits.
+constexpr struct {
+    uint32_t host;
+    int32_t bit;
+} kModifierBits[] = {
+    {kADMShiftKeyModifier, kTrackerShift},
+    {kADMMenuKeyModifier, kTrackerProportion},
+    {kADMModKeyModifier, kTrackerCopy},
+};
+
+void RefreshReadOut() { tracker::updateTrackerWindowFromSelectedArt(nullptr); }
+
+void SetPicture(ADMItemRef item, int32_t picture) {
+    if (item) sADMItem->SetPictureID(item, picture);
+}
+
+void SetupCheckBox(ADMDialogRef dialog, int32_t id, int value) {
+    if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetBooleanValue(item, value != 0);
+}
+
+void SetupItems(ADMDialogRef dialog) {
+    for (const ItemProcs& p : kItemProcs) {
+        ADMItemRef item = TrackerItem(dialog, p.id);
+        if (!item) continue;
+        if (p.notify) sADMItem->SetNotifyProc(item, p.notify);
+        if (p.track) sADMItem->SetTrackProc(item, p.track);
+    }
+    // Free text the actions parse in the tracker's unit.
+    for (int32_t id : {kTransformX, kTransformY, kTransformW, kTransformH, kMoveX, kMoveY, kMoveDistance, kRowSpacing,
+                       kColumnSpacing, kAreaField})
+        if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetItemType(item, kADMTextEditType);
+    // Whole counts within what a grid can be asked for.
+    for (int32_t id : {kRows, kColumns})
+        if (ADMItemRef item = TrackerItem(dialog, id))
+            SetNumericIntFldPrefs(item, 0, -kMostRepeatCount, kMostRepeatCount);
+    const int32_t code = g->prefs.moveType;
+    SetPicture(TrackerItem(dialog, kReferencePicture),
+               kReferencePictures + (code >= 0 && code < 9 ? code : 0));
+    SetPicture(TrackerItem(dialog, kRowDirectionPicture), g->prefs.repeatRowUp ? kRowsUpPicture : kRowsDownPicture);
+    SetPicture(TrackerItem(dialog, kColumnDirectionPicture),
+               g->prefs.repeatColRt ? kColumnsRightPicture : kColumnsLeftPicture);
+    for (int32_t id : {kTransformAngle, kMoveAngle}) setupAnglePopup(TrackerItem(dialog, id));
+    setupRepeatBetweenTypePopup(TrackerItem(dialog, kBetweenPopup));
+    SetupCheckBox(dialog, kConstrainCheckBox, g->prefs.constrainProportions);
+    SetupCheckBox(dialog, kShowInfoCheckBox, g->prefs.showCADtrackerInfo);
+}
+
+// What Enter does in a field: the Transform fields transform, the Move fields move, the
+// counts repeat; the spacings and the area do nothing.
+void EnterInField(ADMItemRef item) {
+    const int32_t id = sADMItem->GetID(item);
+    switch (id) {
+        case kTransformX:
+        case kTransformY:
+        case kTransformW:
+        case kTransformH:
+        case kTransformAngle: {
+            doCADtrackerTransform();
+            // Only a width or height that reads as a length runs the transform again from its
+            // own notification, which this flag then stops.
+            double typed = 0;
+            const bool size = id == kTransformW || id == kTransformH;
+            g->trackerTransformComplete = size && ParseTrackerLength(sADMItem->GetDialog(item), id, &typed) ? 1 : 0;
+            break;
+        }
+        case kMoveX:
+        case kMoveY:
+        case kMoveDistance:
+        case kMoveAngle:
+            doCADtrackerSetupMove(item);
+            doCADtrackerMove();
+            break;
+        case kRows:
+        case kColumns:
+            if (doCADtrackerSetupRepeat(item)) doCADtrackerRepeat();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+AIErr createTrackerWindow() { return CreatePanel(kTrackerFrame, &initTrackerWindowProc); }
+
+ASErr initTrackerWindowProc(ADMDialogRef dialog) {
+    PanelInitScope scope(dialog);
+    if (AIErr err = scope.error()) return err;
+    if (AIErr err = RestorePanelPlacement(kTrackerFrame, dialog)) return err;
+    g->CADtrackerWindow = dialog;
+    ADMItemRef popout = SetupPanelPopout(kTrackerFrame, dialog, &CADtrackerPopoutNotifierProc);
+    if (popout)
+        if (ADMEntryRef acres = sADMList->IndexEntry(sADMItem->GetList(popout), kAcresEntry))
+            sADMEntry->Check(acres, g->prefs.displayAcres != 0);
+    showOrHideTrackerOptions(popout);
+    if (!SizeCollapsedPanel(kTrackerFrame, dialog)) showOrHideTrackerOptions(popout);
+    SetBoldCaptions(dialog, {kInfoCaption, kTransformCaption, kAreaCaption, kMoveCaption, kRepeatCaption});
+    SetupItems(dialog);
+    if (ADMItemRef units = TrackerItem(dialog, kTrackerUnitsPopup)) {
+        sADMList->SetMenuID(sADMItem->GetList(units), g->thisPlugin, kUnitsMenu, "");
+        sADMItem->SetNotifyProc(units, &CADtrackerUnitsPopupNotifierProc);
+        SetupCADtrackerUnitsPopup(dialog);
+    }
+    SetPanelIcons(kTrackerFrame, dialog);
+    // The actions wait for something to measure.
+    return tracker::resetTrackerWindow();
+}
+
+AIErr WriteCADtrackerWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(kTrackerFrame, dialog); }
+
+void showOrHideTrackerOptions(ADMItemRef popout) { AdjustPanelOptions(kTrackerFrame, popout); }
+
+void setupAnglePopup(ADMItemRef item) {
+    if (!item) return;
+    sADMItem->SetItemType(item, kADMTextEditPopupType);
+    sADMItem->SetItemStyle(item, kADMNumericTextEditStyle);
+    sADMItem->SetJustify(item, kADMLeftJustify);
+    sADMItem->SetPrecision(item, g->prefs.style.upperDecimalPrecision);
+    sADMItem->SetMinFloatValue(item, -kMostAngle);
+    sADMItem->SetMaxFloatValue(item, kMostAngle);
+    sADMItem->SetUnits(item, kADMDegreeUnits);
+    sADMItem->SetAllowUnits(item, true);
+    sADMItem->ShowUnits(item, true);
+    sADMItem->SetAllowMath(item, false);
+    sADMList->SetMenuID(sADMItem->GetList(item), g->thisPlugin, kAngleMenu, "");
+    sADMItem->SetFloatValue(item, 0.0f);
+}
+
+void setupRepeatBetweenTypePopup(ADMItemRef item) {
+    if (!item) return;
+    ADMListRef list = sADMItem->GetList(item);
+    sADMList->SetMenuID(list, g->thisPlugin, kBetweenMenu, "");
+    if (ADMEntryRef entry = sADMList->IndexEntry(list, g->prefs.repeatType)) sADMEntry->Activate(entry, true);
+    sADMItem->SetNotifyProc(item, &repeatTypePopupNotifierProc);
+}
+
+void getCADtrackerModifers(ADMTrackerRef tracker) {
+    const uint32_t keys = sADMTracker->GetModifiers(tracker);
+    int32_t bits = 0;
+    for (const auto& m : kModifierBits)
+        if (keys & m.host) bits |= m.bit;
+    const int32_t key = sADMTracker->GetVirtualKey(tracker);
+    if (key == kADMEnterKey || key == kADMReturnKey) bits |= kTrackerEnter;
+    g->trackerModifiers = bits;
+}
+
+void CADtrackerPopoutNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    sADMItem->DefaultNotify(item, notifier);
+    if (!g || !UserChanged(notifier)) return;
+    switch (ActivePopupIndex(item)) {
+        case kOptionsEntry:
+            g->prefs.showCADtrackerOptions = !g->prefs.showCADtrackerOptions;
+            showOrHideTrackerOptions(item);
+            break;
+        case kAcresEntry:
+            g->prefs.displayAcres = !g->prefs.displayAcres;
+            if (ADMEntryRef acres = sADMList->IndexEntry(sADMItem->GetList(item), kAcresEntry))
+                sADMEntry->Check(acres, g->prefs.displayAcres != 0);
+            RefreshReadOut();
+            break;
+        default:
+            break;
+    }
+}
+
+void copyOptionNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    sADMItem->DefaultNotify(item, notifier);
+    if (!g || !UserChanged(notifier)) return;
+    if (sADMItem->GetID(item) == kTransformCopyButton) {
+        g->transformCopy = 1;
+        doCADtrackerTransform();
+    } else {
+        g->moveCopy = 1;
+        doCADtrackerMove();
+    }
+    g->transformCopy = g->moveCopy = 0;
+}
+
+void trackerLabelNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    sADMItem->DefaultNotify(item, notifier);
+    if (!g || !UserChanged(notifier)) return;
+    const int32_t caption = sADMItem->GetID(item);
+    for (const auto& c : kCaptionFields)
+        if (c.caption == caption)
+            if (ADMItemRef field = TrackerItem(sADMItem->GetDialog(item), c.field)) sADMItem->Activate(field, true);
+}
+
+void repeatTypePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    sADMItem->DefaultNotify(item, notifier);
+    if (!g || !UserChanged(notifier)) return;
+    if (const int32_t index = ActivePopupIndex(item); index >= 0) g->prefs.repeatType = index;
+}
+
+void ShowCADtrackerInfoNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    sADMItem->DefaultNotify(item, notifier);
+    if (g && UserChanged(notifier)) g->prefs.showCADtrackerInfo = sADMItem->GetBooleanValue(item) ? 1 : 0;
+}
+
+ASBoolean transformPositionTrackerProc(ADMItemRef item, ADMTrackerRef tracker) {
+    if (g && sADMTracker->GetAction(tracker) == kADMButtonDownAction) {
+        ADMPoint p{};
+        sADMTracker->GetPoint(tracker, &p);
+        if (p.h >= 0 && p.v >= 0 && p.h < kReferenceSize && p.v < kReferenceSize) {
+            g->prefs.moveType = 3 * (p.v / kReferenceCell) + p.h / kReferenceCell;
+            SetPicture(item, kReferencePictures + g->prefs.moveType);
+        }
+    }
+    if (g) RefreshReadOut();
+    return sADMItem->DefaultTrack(item, tracker);
+}
+
+ASBoolean repeatRowDirectionTrackerProc(ADMItemRef item, ADMTrackerRef tracker) {
+    if (g && sADMTracker->GetAction(tracker) == kADMButtonDownAction) {
+        ADMPoint p{};
+        sADMTracker->GetPoint(tracker, &p);
+        g->prefs.repeatRowUp = p.v < kDirectionSplit ? 1 : 0;
+        SetPicture(item, g->prefs.repeatRowUp ? kRowsUpPicture : kRowsDownPicture);
+    }
+    return sADMItem->DefaultTrack(item, tracker);
+}
+
+ASBoolean repeatColDirectionTrackerProc(ADMItemRef item, ADMTrackerRef tracker) {
+    if (g && sADMTracker->GetAction(tracker) == kADMButtonDownAction) {
+        ADMPoint p{};
+        sADMTracker->GetPoint(tracker, &p);
+        g->prefs.repeatColRt = p.h > kDirectionSplit ? 1 : 0;
+        SetPicture(item, g->prefs.repeatColRt ? kColumnsRightPicture : kColumnsLeftPicture);
+    }
+    return sADMItem->DefaultTrack(item, tracker);
+}
+
+ASBoolean doEnterInFldTrackerProc(ADMItemRef item, ADMTrackerRef tracker) {
+    if (g && sADMTracker->GetAction(tracker) == kADMKeyStrokeAction) {
+        // A new key: what an earlier Enter left for its own notification no longer applies.
+        g->trackerTransformComplete = 0;
+        getCADtrackerModifers(tracker);
+        if (g->trackerModifiers & kTrackerEnter) EnterInField(item);
+    }
+    return sADMItem->DefaultTrack(item, tracker);
+}
+
+ASBoolean doCADtrackerModifierTrackerProc(ADMItemRef item, ADMTrackerRef tracker) {
+    sADMItem->DefaultTrack(item, tracker);
+    if (g && sADMTracker->GetAction(tracker) == kADMButtonDownAction) {
+        g->trackerTransformComplete = 0;
+        getCADtrackerModifers(tracker);
+    }
+    return true;
+}
+
+void SetupCADtrackerUnitsPopup(ADMDialogRef dialog) { SetupUnitsPopupPair(dialog, kTrackerPair); }
+
+void SetupCADtrackerPrecisionPopup(ADMDialogRef dialog) { SetupPrecisionPopupOfPair(dialog, kTrackerPair); }
+
+void CADtrackerUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) {
+        if (const int32_t units = ActivePopupIndex(item); units >= 0) g->prefs.CADtrackerUnits = units;
+        SetupCADtrackerPrecisionPopup(sADMItem->GetDialog(item));
+        RefreshReadOut();
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADtrackerPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && UserChanged(notifier)) {
+        if (const int32_t precision = ActivePopupIndex(item); precision >= 0) g->prefs.CADtrackerPrecision = precision;
+        RefreshReadOut();
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}

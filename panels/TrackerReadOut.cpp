@@ -1,0 +1,525 @@
+// The tracker read-out: showing measures in the panel, measuring the selection, the bounds
+// of the selected art, and emptying the panel.
+#include "panels/TrackerReadOut.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
+#include "AIPath.h"
+#include "artwork/PathMeasure.h"
+#include "axonometric/AxonometricData.h"
+#include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseDictionary.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionStorage.h"
+#include "panels/PanelGlobals.h"
+#include "panels/SelectionTransform.h"
+#include "panels/TrackerFields.h"
+#include "panels/TrackerPanel.h"
+#include "units/LayerScales.h"
+#include "units/PlotwiseUnits.h"
+
+namespace tracker {
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+constexpr size_t kTextSize = kTrackerTextSize;
+constexpr int32_t kWordList = 17400;
+constexpr int32_t kLengthWord = 17403, kPerimeterWord = 17404;
+constexpr int32_t kBoundsFlags = 0x42;
+constexpr const char* kAcreFormats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f", "%.5f"};
+
+bool Missing(AIReal value) { return value == kMissingValue; }
+
+void FormatOrEmpty(AIReal value, char* out) {
+    if (Missing(value))
+        out[0] = '\0';
+    else
+        FormatTrackerValue(value, out, 1);
+}
+
+void ShowLength(ADMDialogRef dialog, int32_t id, AIReal value) {
+    char text[kTextSize];
+    FormatOrEmpty(value, text);
+    SetTrackerText(dialog, id, text);
+}
+
+// A field the user may have typed into, written again in its canonical form when it reads
+// as a length; text that does not is left as typed.
+void Renormalise(ADMDialogRef dialog, int32_t id) {
+    double value = 0;
+    if (ParseTrackerLength(dialog, id, &value)) WriteTrackerLength(dialog, id, value);
+}
+
+// Item 72 takes the number alone, item 23 the number with its suffix: acres (at the
+// rulers' precision) or the area at the drawing scale followed by "sq".
+void ShowArea(ADMDialogRef dialog, AIReal area) {
+    char number[kTextSize] = {}, shown[kTextSize] = {};
+    if (!Missing(area)) {
+        if (g->prefs.displayAcres) {
+            const int32_t precision = std::clamp<int32_t>(g->prefs.rulerPrecision, 0, 5);
+            const double acres = area * TrackerScaler() * TrackerScaler() / kSquarePointsPerAcre;
+            std::snprintf(number, sizeof number, kAcreFormats[precision], acres);
+            postParseNumericTextInput(number, sizeof number);
+            std::snprintf(shown, sizeof shown, "%s%s", number, g->prefs.style.appendUpperUnitLabels ? " acres" : "");
+        } else {
+            FormatTrackerValue(area, number, 2);
+            std::snprintf(shown, sizeof shown, "%s sq", number);
+        }
+    }
+    SetTrackerText(dialog, kAreaField, number);
+    SetTrackerText(dialog, kReadOutArea, shown);
+}
+
+// A Transform field's text (or the zero text for a missing value), remembered byte for byte.
+void PrefillTransformField(ADMDialogRef dialog, int32_t id, AIReal value, const char* zero, char (&remembered)[512]) {
+    if (Missing(value))
+        CopyCString(remembered, zero);
+    else
+        FormatTrackerValue(value, remembered, 1);
+    SetTrackerText(dialog, id, remembered);
+}
+
+AIReal Negated(AIReal value) { return Missing(value) ? value : -value; }
+AIReal OrZero(AIReal value) { return Missing(value) ? 0.0f : value; }
+
+// --- measuring the selection ---
+
+void Unite(AIRealRect& into, bool& have, const AIRealRect& r) {
+    if (!have) {
+        into = r;
+        have = true;
+        return;
+    }
+    into.left = std::min(into.left, r.left);
+    into.right = std::max(into.right, r.right);
+    into.top = std::max(into.top, r.top);
+    into.bottom = std::min(into.bottom, r.bottom);
+}
+
+AIErr VisibleBounds(AIArtHandle art, AIRealRect* bounds) {
+    AIRealMatrix identity{};
+    sAIRealMath->AIRealMatrixSetIdentity(&identity);
+    return sAIArt->GetArtTransformBounds(art, &identity, kVisibleBounds, bounds);
+}
+
+// Art without a dictionary holds no record of a dimension or of a projection; asking for
+// its dictionary would give it one, so the read-out asks only art that has one.
+bool HasRecords(AIArtHandle art) { return art && sAIArt->HasDictionary(art); }
+
+bool IsDimensionArt(AIArtHandle art) { return HasRecords(art) && IsDimension(art); }
+
+AIErr HoldsAxonometricRecord(AIArtHandle art, bool* holds) {
+    *holds = false;
+    if (!HasRecords(art)) return kNoErr;
+    DictRef dict;
+    if (AIErr err = sAIArt->GetDictionary(art, dict.put())) return err;
+    *holds = dict && sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key("ZA3_Axonometric"));
+    return kNoErr;
+}
+
+AIErr HasAncestor(AIArtHandle art, AIArtHandle ancestor, bool* has) {
+    *has = false;
+    for (AIArtHandle cur = art; cur && ancestor;) {
+        if (AIErr err = sAIArt->GetArtParent(cur, &cur)) return err;
+        if (cur == ancestor) {
+            *has = true;
+            return kNoErr;
+        }
+    }
+    return kNoErr;
+}
+
+// What the read-out gathers from the art it examines.
+struct Measure {
+    AIRealRect sized{}, placed{};  // A: the size shown; B: the position and the reference box
+    bool haveBounds = false, haveSized = false;
+    double area = 0, compoundArea = 0, length = 0;
+    int32_t counted = 0, paths = 0;
+    bool anyClosed = false;
+    AIArtHandle compound = nullptr;
+    bool scaleKnown = false;
+    int32_t scaleID = 0;                 // of the first counted object
+    AILayerHandle scaleLayer = nullptr;  // the layer it was last read for
+    // What the last parent looked at says of its members (a selection lists many
+    // members of one parent in a row): the parent, whether it is a dimension, whether it or
+    // one above it below the layer holds an axonometric record, and the layer.
+    AIArtHandle parent = nullptr;
+    bool parentKnown = false, parentDimension = false, parentAxonometric = false;
+    AILayerHandle layer = nullptr;
+};
+
+enum class Outcome { measured, multipleScales, handEdited };
+
+// The facts of the art's parent, looked up when the parent differs from the last one.
+AIErr LearnParent(AIArtHandle art, Measure& m) {
+    AIArtHandle parent = nullptr;
+    if (AIErr err = sAIArt->GetArtParent(art, &parent)) return err;
+    if (m.parentKnown && parent == m.parent) return kNoErr;
+    ASBoolean layerGroup = true;
+    if (parent)
+        if (AIErr err = sAIArt->IsArtLayerGroup(parent, &layerGroup)) return err;
+    m.parent = parent;
+    m.parentKnown = true;
+    m.parentDimension = IsDimensionArt(parent);
+    m.parentAxonometric = !layerGroup && IsAxonometricArt(parent);
+    return sAIArt->GetLayerOfArt(art, &m.layer);
+}
+
+// Whether the counted objects share one scale, read once per run of objects on one layer
+// (the read stores nothing: a selection is no change the user could undo).
+AIErr CheckScale(AIArtHandle art, Measure& m, Outcome* outcome) {
+    if (m.scaleKnown && m.layer == m.scaleLayer) return kNoErr;
+    int32_t id = 0;
+    if (AIErr err = PeekZA3ObjectScale(art, &id)) return err;
+    if (m.scaleKnown && id != m.scaleID) *outcome = Outcome::multipleScales;
+    m.scaleKnown = true;
+    m.scaleID = id;
+    m.scaleLayer = m.layer;
+    return kNoErr;
+}
+
+AIErr MeasureAxonometric(AIArtHandle art, Measure& m, Outcome* outcome) {
+    if (AxoArtModified(art)) {
+        *outcome = Outcome::handEdited;
+        return kNoErr;
+    }
+    depth_object_data data{};
+    if (AIErr err = GetAxonometricData(art, &data)) return err;
+    AIRealRect visible{};
+    if (AIErr err = VisibleBounds(art, &visible)) return err;
+    Unite(m.placed, m.haveBounds, visible);
+    Unite(m.sized, m.haveSized, FlatRectOfFace(data.face, visible, data.offset, data.flatSize, g->prefs.isoView.t));
+    m.area += OrZero(data.area);
+    m.length += OrZero(data.perimeter);
+    return kNoErr;
+}
+
+AIErr MeasurePath(AIArtHandle art, Measure& m) {
+    ++m.paths;
+    AIRealRect visible{};
+    if (AIErr err = VisibleBounds(art, &visible)) return err;
+    Unite(m.placed, m.haveBounds, visible);
+    Unite(m.sized, m.haveSized, visible);
+    ASBoolean closed = false;
+    if (AIErr err = sAIPath->GetPathClosed(art, &closed)) return err;
+    m.anyClosed = m.anyClosed || closed;
+    AIReal area = kMissingValue, perimeter = kMissingValue;
+    if (AIErr err = getPathAreaAndPerimeter(art, &area, &perimeter)) return err;
+    const double magnitude = std::fabs(OrZero(area));
+    bool inCompound = false;
+    if (AIErr err = HasAncestor(art, m.compound, &inCompound)) return err;
+    if (inCompound) {
+        // A hole runs the other way round from its outline: its signed area takes it away.
+        AIReal signedArea = 0;
+        if (AIErr err = sAIPath->GetPathArea(art, &signedArea)) return err;
+        m.compoundArea += signedArea > 0 ? magnitude : -magnitude;
+    } else {
+        m.area += magnitude;
+    }
+    m.length += OrZero(perimeter);
+    return kNoErr;
+}
+
+AIErr MeasureOne(AIArtHandle art, Measure& m, Outcome* outcome) {
+    ASBoolean layerGroup = false;
+    if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
+    if (layerGroup) return kNoErr;
+    // A dimension or a part of one (a member of a dimension) is not measured.
+    if (AIErr err = LearnParent(art, m)) return err;
+    if (m.parentDimension || IsDimensionArt(art)) return kNoErr;
+    ++m.counted;
+    if (AIErr err = CheckScale(art, m, outcome)) return err;
+    if (*outcome != Outcome::measured) return kNoErr;
+    int16_t type = 0;
+    if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+    if (type == kCompoundPathArt) m.compound = art;
+    // Axonometric art: its own record, or one of the art it lies in.
+    bool holds = false;
+    if (AIErr err = HoldsAxonometricRecord(art, &holds)) return err;
+    if (holds) return MeasureAxonometric(art, m, outcome);
+    if (m.parentAxonometric) return kNoErr;
+    if (type == kPathArt) return MeasurePath(art, m);
+    if (type == kGroupArt || type == kCompoundPathArt) return kNoErr;
+    AIRealRect visible{};
+    if (AIErr err = VisibleBounds(art, &visible)) return err;
+    Unite(m.placed, m.haveBounds, visible);
+    Unite(m.sized, m.haveSized, visible);
+    return kNoErr;
+}
+
+// The geometry of one art object for the labels that describe it: nothing known yet.
+void ForgetGeometry() {
+    g->geometryX = g->geometryY = g->geometryW = g->geometryH = kMissingValue;
+    g->geometryL = g->geometryP = g->geometryA = kMissingValue;
+}
+
+AIErr ReportMeasure(const Measure& m, AIArtHandle art) {
+    const double areaSum = m.area + std::fabs(m.compoundArea);
+    const AIReal area = areaSum == 0 ? kMissingValue : static_cast<AIReal>(areaSum);
+    const AIReal total = m.length == 0 ? kMissingValue : static_cast<AIReal>(m.length);
+    const AIRealRect& b = m.placed;
+    const AIRealRect& a = m.sized;
+    const AIReal w1 = std::fabs(getRealDiff(b.right, b.left)), h1 = std::fabs(getRealDiff(b.top, b.bottom));
+    const AIReal w2 = std::fabs(getRealDiff(a.right, a.left)), h2 = std::fabs(getRealDiff(a.top, a.bottom));
+    if (!art) {
+        g->selectionWidth = w2;
+        g->selectionHeight = h2;
+        g->selectionArea = area;
+    }
+    if (AIErr err = updateTrackerWindowLabels(kLengthWord, kPerimeterWord)) return err;
+    const bool onePath = m.paths == 1;
+    const AIReal length = m.anyClosed ? kMissingValue : total;
+    const AIReal perimeter = m.anyClosed ? total : kMissingValue;
+    if (art) {
+        g->geometryX = b.left;
+        g->geometryY = b.top;
+        g->geometryW = b.right - b.left;
+        g->geometryH = b.top - b.bottom;
+        g->geometryL = length;
+        g->geometryP = perimeter;
+        g->geometryA = area;
+        if (onePath) return kNoErr;
+    }
+    return updateTrackerWindow(b.left, b.top, w1, h1, w2, h2, kMissingValue, kMissingValue, length, perimeter, area);
+}
+
+// The flat bounds of fully selected axonometric art, read from its record; a cylinder, or
+// a record without a face, by its drawn bounds.
+AIErr AxonometricBounds(AIArtHandle art, AIRealRect* bounds) {
+    depth_object_data data{};
+    if (AIErr err = GetAxonometricData(art, &data)) return err;
+    const bool cylinder =
+        data.type == kAxoCylinderGroup || data.type == kAxoCylinderBase || data.type == kAxoCylinderBody;
+    AIRealRect drawn{};
+    if (AIErr err = VisibleBounds(art, &drawn)) return err;
+    *bounds = cylinder ? drawn : FlatRectOfFace(data.face, drawn, data.offset, data.flatSize, g->prefs.isoView.t);
+    return kNoErr;
+}
+
+// The rectangle spanned by the anchors of the segments that are selected in any way.
+AIErr SelectedAnchorBounds(AIArtHandle path, AIRealRect* bounds, bool* any) {
+    *any = false;
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
+    for (int16_t i = 0; i < count; ++i) {
+        int16_t state = kSegmentNotSelected;
+        if (AIErr err = sAIPath->GetPathSegmentSelected(path, i, &state)) return err;
+        if (state == kSegmentNotSelected) continue;
+        AIPathSegment s{};
+        if (AIErr err = sAIPath->GetPathSegments(path, i, 1, &s)) return err;
+        Unite(*bounds, *any, AIRealRect{s.p.h, s.p.v, s.p.h, s.p.v});
+    }
+    return kNoErr;
+}
+
+void Contribute(AIRealRect* rect, int16_t* found, const AIRealRect& r) {
+    bool have = *found != 0;
+    Unite(*rect, have, r);
+    *found = 1;
+}
+
+AIErr BoundsOfOne(AIArtHandle art, AIRealRect* rect, int16_t* found, int16_t flatten) {
+    AIErr err = kNoErr;
+    uint32_t attr = 0;
+    if ((err = sAIArt->GetArtUserAttr(art, kArtSelected, &attr)) || !(attr & kArtSelected)) return err;
+    int16_t full = 0, type = 0;
+    if ((err = IsArtFullySelected(art, art, &full))) return err;
+    if ((err = sAIArt->GetArtType(art, &type))) return err;
+    AIRealRect r{};
+    if (full && flatten && IsAxonometricArt(art)) {
+        if ((err = AxonometricBounds(art, &r))) return err;
+    } else if (type == kGroupArt) {
+        AIArtHandle child = nullptr;
+        if ((err = sAIArt->GetArtFirstChild(art, &child))) return err;
+        return CalculateSelectedBoundsRect(child, rect, found, flatten);
+    } else if (!full) {
+        bool any = false;
+        if (type != kPathArt || (err = SelectedAnchorBounds(art, &r, &any)) || !any) return err;
+    } else {
+        AIRealMatrix identity{};
+        sAIRealMath->AIRealMatrixSetIdentity(&identity);
+        if ((err = sAIArt->GetArtTransformBounds(art, &identity, kBoundsFlags, &r))) return err;
+    }
+    Contribute(rect, found, r);
+    return kNoErr;
+}
+
+// The items the read-out enables and the reset disables, section by section.
+constexpr std::initializer_list<int32_t> kTransformItems = {kTransformX, kTransformY, kTransformW, kTransformH,
+                                                            kTransformAngle, kTransformButton, kTransformCopyButton,
+                                                            kConstrainCheckBox};
+constexpr std::initializer_list<int32_t> kMoveItems = {kMoveX, kMoveY, kMoveDistance, kMoveAngle, kMoveButton,
+                                                       kMoveCopyButton};
+constexpr std::initializer_list<int32_t> kRepeatItems = {kColumns, kRows, kColumnSpacing, kRowSpacing,
+                                                         kBetweenPopup, kRepeatButton};
+constexpr std::initializer_list<int32_t> kAreaItems = {kAreaField, kAreaButton};
+
+}  // namespace
+
+AIRealRect FlatRectOfFace(int32_t face, const AIRealRect& projected, AIRealPoint offset, AIRealPoint flatSize,
+                          AIReal tilt) {
+    const AIRealPoint p{projected.left + offset.h, projected.top + offset.v};
+    const AIReal fw = flatSize.h, fh = flatSize.v;
+    const bool up = tilt > 0;
+    switch (face) {
+        case kAxoLeftFace:
+            return up ? AIRealRect{p.h - fw, p.v, p.h, p.v - fh} : AIRealRect{p.h - fw, p.v + fh, p.h, p.v};
+        case kAxoRightFace:
+            return up ? AIRealRect{p.h, p.v, p.h + fw, p.v - fh} : AIRealRect{p.h, p.v + fh, p.h + fw, p.v};
+        case kAxoTopFace:
+            return up ? AIRealRect{p.h - fw, p.v + fh, p.h, p.v} : AIRealRect{p.h - fw, p.v, p.h, p.v - fh};
+        default:
+            return projected;
+    }
+}
+
+AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal /*seventh*/,
+                          AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
+    ADMDialogRef dialog = g ? g->CADtrackerWindow : nullptr;
+    if (!dialog) return kNoErr;
+    const AIReal shownY = Negated(y), shownH = Negated(h);
+    g->annotatorX = x;
+    g->annotatorY = shownY;
+    g->annotatorW = w;
+    g->annotatorH = shownH;
+    g->annotatorL = length;
+    g->annotatorAngle = angle;
+    g->annotatorP = perimeter;
+    g->annotatorA = area;
+
+    // The reference point in the shown sense (y down): 3 × row + column of the picture.
+    AIReal rx = x, ry = shownY;
+    const int32_t code = g->prefs.moveType;
+    if (code >= 0 && code < kReferencePointCount && !Missing(x) && !Missing(y)) {
+        rx = x + OrZero(w) * static_cast<AIReal>(code % 3) / 2;
+        ry = shownY - OrZero(shownH) * static_cast<AIReal>(code / 3) / 2;
+    }
+    char zero[kTextSize];
+    FormatTrackerValue(0.0, zero, 1);
+
+    ShowLength(dialog, kReadOutX, x);
+    ShowLength(dialog, kReadOutY, shownY);
+    ShowLength(dialog, kReadOutW, Missing(width) ? width : std::fabs(width));
+    ShowLength(dialog, kReadOutH, Missing(height) ? height : std::fabs(height));
+    char text[kTextSize] = {};
+    if (!Missing(angle)) sADMBasic->ValueToString(angle, text, 256, kADMDegreeUnits, 0, true);
+    SetTrackerText(dialog, kReadOutAngle, text);
+    ShowLength(dialog, kReadOutLength, length);
+    ShowLength(dialog, kReadOutPerimeter, perimeter);
+    ShowArea(dialog, area);
+
+    PrefillTransformField(dialog, kTransformX, rx, zero, g->transformXfldStr);
+    PrefillTransformField(dialog, kTransformY, ry, zero, g->transformYfldStr);
+    PrefillTransformField(dialog, kTransformW, Missing(width) ? width : std::fabs(width), zero, g->transformWidthStr);
+    PrefillTransformField(dialog, kTransformH, Missing(height) ? height : std::fabs(height), zero,
+                          g->transformHeightStr);
+    if (ADMItemRef angleItem = TrackerItem(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
+    for (int32_t id : {kMoveX, kMoveY, kMoveDistance, kColumnSpacing, kRowSpacing}) Renormalise(dialog, id);
+    EnableTrackerItems(dialog, kTransformItems, true);
+    EnableTrackerItems(dialog, kMoveItems, true);
+    EnableTrackerItems(dialog, kRepeatItems, true);
+    EnableTrackerItems(dialog, kAreaItems, true);
+    SetTrackerText(dialog, kReadOutScale, g->prefs.scaleStr);
+    sADMDialog->Update(dialog);
+    return kNoErr;
+}
+
+AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
+    if (!g || (!art && !g->CADtrackerWindow)) return kNoErr;
+    if (art) ForgetGeometry();
+    std::vector<AIArtHandle> list;
+    if (art)
+        list.push_back(art);
+    else if (AIErr err = MatchingArt(true, list))
+        return err;
+    Measure m;
+    Outcome outcome = Outcome::measured;
+    for (AIArtHandle each : list) {
+        if (AIErr err = MeasureOne(each, m, &outcome)) return err;
+        if (outcome == Outcome::multipleScales) return resetTrackerWindowForMultipleScaledObjects();
+        if (outcome == Outcome::handEdited)
+            return updateTrackerWindow(kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
+                                       kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
+                                       kMissingValue);
+    }
+    // Nothing counted, or nothing that has bounds (a group alone, a compound path alone):
+    // nothing to show, and no bounds for the actions to work from.
+    if (m.counted == 0 || !m.haveBounds) return art ? kNoErr : resetTrackerWindow();
+    return ReportMeasure(m, art);
+}
+
+AIErr updateTrackerWindowLabels(int32_t lengthCaption, int32_t perimeterCaption) {
+    ADMDialogRef dialog = g ? g->CADtrackerWindow : nullptr;
+    if (!dialog) return kNoErr;
+    char text[kTextSize];
+    GetPlotwiseString(kWordList, lengthCaption - kWordList, text, sizeof text);
+    SetTrackerText(dialog, kLengthCaption, text);
+    GetPlotwiseString(kWordList, perimeterCaption - kWordList, text, sizeof text);
+    SetTrackerText(dialog, kPerimeterCaption, text);
+    return kNoErr;
+}
+
+AIErr resetTrackerWindow() {
+    ADMDialogRef dialog = g ? g->CADtrackerWindow : nullptr;
+    if (!dialog) return kNoErr;
+    for (int32_t id : {kReadOutAngle, kReadOutLength, kReadOutPerimeter, kReadOutArea, kReadOutScale, kReadOutX,
+                       kReadOutY, kReadOutW, kReadOutH, kAreaField})
+        SetTrackerText(dialog, id, "");
+    char zero[kTextSize];
+    FormatTrackerValue(0.0, zero, 1);
+    for (int32_t id : {kTransformX, kTransformY, kTransformW, kTransformH, kMoveX, kMoveY, kMoveDistance,
+                       kColumnSpacing, kRowSpacing})
+        SetTrackerText(dialog, id, zero);
+    for (int32_t id : {kTransformAngle, kMoveAngle})
+        if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetFloatValue(item, 0.0f);
+    for (int32_t id : {kColumns, kRows})
+        if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetIntValue(item, 0);
+    EnableTrackerItems(dialog, kTransformItems, false);
+    EnableTrackerItems(dialog, kMoveItems, false);
+    EnableTrackerItems(dialog, kRepeatItems, false);
+    EnableTrackerItems(dialog, kAreaItems, false);
+    sADMDialog->Update(dialog);
+    return kNoErr;
+}
+
+AIErr resetTrackerWindowForMultipleScaledObjects() { return resetTrackerWindow(); }
+
+AIErr CalculateSelectedBoundsRect(AIArtHandle art, AIRealRect* rect, int16_t* found, int16_t flatten) {
+    if (!rect || !found) return kBadParameterErr;
+    for (AIArtHandle cur = art; cur;) {
+        ASBoolean layerGroup = false;
+        if (AIErr err = sAIArt->IsArtLayerGroup(cur, &layerGroup)) return err;
+        if (layerGroup) {
+            AIArtHandle child = nullptr;
+            if (AIErr err = sAIArt->GetArtFirstChild(cur, &child)) return err;
+            if (AIErr err = CalculateSelectedBoundsRect(child, rect, found, flatten)) return err;
+        } else if (AIErr err = BoundsOfOne(cur, rect, found, flatten)) {
+            return err;
+        }
+        if (AIErr err = sAIArt->GetArtSibling(cur, &cur)) return err;
+    }
+    return kNoErr;
+}
+
+AIErr CalculateSelectedBoundsOfDocument(AIRealRect* rect, int16_t* found, int16_t flatten) {
+    int32_t layers = 0;
+    if (AIErr err = sAILayer->CountLayers(&layers)) return err;
+    for (int32_t i = 0; i < layers; ++i) {
+        AILayerHandle layer = nullptr;
+        AIArtHandle first = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
+        if (AIErr err = CalculateSelectedBoundsRect(first, rect, found, flatten)) return err;
+    }
+    return kNoErr;
+}
+
+}  // namespace tracker

@@ -1,0 +1,159 @@
+// The offset tool: the dragged side and distance (at least 4 pt), typed distances (a
+// distance below zero, like the reverse box, taking the right side), open and closed copies
+// sampled against circles and rectangles worked by hand (paths running either way round),
+// offsets that cannot be made, and the fills and compound paths it refuses.
+#include <cmath>
+#include <string>
+
+#include "DrawToolsFixture.h"
+#include "drawtools/OffsetTool.h"
+
+namespace drawtest {
+namespace {
+
+// The farthest a path strays from a circle of radius r about c, sampled 16 times a piece
+// by Bernstein's form.
+double RadialError(const standin::Art& a, AIRealPoint c, double r) {
+    double worst = 0;
+    const size_t n = a.segments.size(), pieces = a.closed ? n : n - 1;
+    for (size_t i = 0; i < pieces; ++i) {
+        const AIPathSegment &s = a.segments[i], &e = a.segments[(i + 1) % n];
+        for (int k = 0; k <= 16; ++k) {
+            const double t = k / 16.0, u = 1 - t, w[4] = {u * u * u, 3 * u * u * t, 3 * u * t * t, t * t * t};
+            const double h = w[0] * s.p.h + w[1] * s.out.h + w[2] * e.in.h + w[3] * e.p.h;
+            const double v = w[0] * s.p.v + w[1] * s.out.v + w[2] * e.in.v + w[3] * e.p.v;
+            worst = std::fmax(worst, std::fabs(std::hypot(h - c.h, v - c.v) - r));
+        }
+    }
+    return worst;
+}
+
+struct OffsetToolTest : DrawToolsTest {
+    void SetUp() override {
+        DrawToolsTest::SetUp();
+        ASSERT_EQ(session->selectTool("Offset"), kNoErr);
+    }
+    // A click, the distance typed, the reverse box (opening clear) pressed or not.
+    AIErr Typed(AIRealPoint click, const std::string& distance, bool reverse = false) {
+        g->inputOffsetDirection = 1;
+        std::vector<standin::UserAction> actions{Type(4, distance)};
+        if (reverse) actions.push_back(Press(5));
+        actions.push_back(Press(1));
+        Answer("Offset", actions);
+        return session->click(click);
+    }
+    const standin::Art* Copy() const { return Paths().front(); }  // drawn last, on top
+    void Circle(AIRealPoint c, AIReal r) {
+        session->hostEvent([&] { return doc->addEllipse(c.h - r, c.v - r, 2 * r, 2 * r); });
+    }
+};
+
+TEST_F(OffsetToolTest, TheDragSetsTheSideAndTheDistanceOfAtLeastFourPoints) {
+    AddPolyline({{0, 100}, {200, 100}});
+    struct Case {
+        AIRealPoint to;
+        AIReal v;  // of the copy
+    } cases[] = {{{100, 130}, 130}, {{100, 102}, 104}, {{90, 75}, 100 - std::hypot(10.0f, 25.0f)}, {{100, 98.5f}, 96}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to.v);
+        ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({120, 140}), kNoErr);  // a first step, taken back by the next
+        ASSERT_EQ(session->mouseDrag(c.to), kNoErr);
+        EXPECT_POINT(g->offsetPoint, 100, c.v);
+        ASSERT_EQ(session->mouseUp(c.to), kNoErr);
+        ASSERT_EQ(PathCount(), 2u);
+        const AIRealPoint a = Copy()->segments.front().p, b = Copy()->segments.back().p;
+        EXPECT_POINT((AIRealPoint{std::fmin(a.h, b.h), a.v}), 0, c.v);
+        EXPECT_POINT((AIRealPoint{std::fmax(a.h, b.h), b.v}), 200, c.v);
+        session->userUndo();
+    }
+}
+
+// A quarter circle of radius 50 about the origin, running anticlockwise (its left is the
+// centre's side): the copy is open, ends at the offset end points, lies at the radius
+// 50 -+ 10, directly above the path with its paint, and is not selected.
+TEST_F(OffsetToolTest, AnOpenPathGivesTheRunOfTheOutlineBetweenTheOffsetEnds) {
+    const AIReal k = 50 * 0.5522847f;
+    const standin::ObjId arc = AddPath({{{50, 0}, {50, 0}, {50, k}, false}, {{0, 50}, {k, 50}, {0, 50}, false}});
+    session->hostEvent([&] { return doc->editArt(arc)->style.stroke.width = 2, kNoErr; });
+    for (AIReal r : {40.0f, 60.0f}) {
+        SCOPED_TRACE(r);
+        ASSERT_EQ(Typed({35.36f, 35.36f}, "10 pt", r > 50), kNoErr);
+        const standin::Art* copy = Copy();
+        EXPECT_FALSE(copy->closed);
+        EXPECT_EQ(copy->style.stroke.width, 2);
+        EXPECT_EQ(copy->attrs & kArtSelected, 0u);
+        EXPECT_EQ(copy->next, arc);
+        const AIRealPoint a = copy->segments.front().p, b = copy->segments.back().p;
+        EXPECT_TRUE((Near(a, r, 0, 1) && Near(b, 0, r, 1)) || (Near(a, 0, r, 1) && Near(b, r, 0, 1)));
+        EXPECT_LT(RadialError(*copy, {0, 0}, r), 0.05);
+        session->userUndo();
+    }
+}
+
+// The host's circle runs clockwise, so its left is outside; rectangles are drawn either way
+// round. Each copy is one closed contour: the circle's a radius of 40 -+ 10 about its
+// centre, each rectangle's its box inset or grown by 10 (mitred corners).
+TEST_F(OffsetToolTest, AClosedPathGivesTheContourOnTheWantedSide) {
+    Circle({100, 100}, 40);
+    for (const auto& [distance, r] : {std::pair{"10 pt", 50.0}, std::pair{"-10 pt", 30.0}}) {
+        ASSERT_EQ(Typed({140, 100}, distance), kNoErr);
+        ASSERT_EQ(PathCount(), 2u);
+        EXPECT_TRUE(Copy()->closed);
+        EXPECT_LT(RadialError(*Copy(), {100, 100}, r), 0.05) << distance;
+        session->userUndo();
+    }
+    for (const auto& [x, inset] : {std::pair{300.0f, 10.0f}, std::pair{450.0f, -10.0f}}) {
+        std::vector<AIRealPoint> corners{{x, 0}, {x + 100, 0}, {x + 100, 60}, {x, 60}};
+        if (inset < 0) std::swap(corners[1], corners[3]);  // clockwise
+        AddPolyline(corners, true);
+        ASSERT_EQ(Typed({x + 50, 0}, "10 pt"), kNoErr);
+        ASSERT_TRUE(Copy()->closed);
+        AIReal farH = 0, farV = 0;  // every anchor on the box's edge
+        for (const AIPathSegment& s : Copy()->segments) {
+            const AIReal h = std::fabs(s.p.h - (x + 50)), v = std::fabs(s.p.v - 30);
+            EXPECT_TRUE(std::fabs(h - (50 - inset)) < 1e-3f || std::fabs(v - (30 - inset)) < 1e-3f);
+            farH = std::fmax(farH, h);
+            farV = std::fmax(farV, v);
+        }
+        EXPECT_NEAR(farH, 50 - inset, 1e-3);
+        EXPECT_NEAR(farV, 30 - inset, 1e-3);
+    }
+}
+
+// A circle of radius 20 offset 30 inwards, and an open U 20 wide offset 15 inwards (the
+// widened stroke covers its inner side, ends and all), leave nothing: the dialog says so,
+// a drag shows it in the annotator.
+TEST_F(OffsetToolTest, AnOffsetThatCannotBeMadeLeavesNothing) {
+    Circle({100, 100}, 20);
+    AddPolyline({{300, 10}, {300, 0}, {320, 0}, {320, 10}});
+    ASSERT_EQ(Typed({120, 100}, "-30 pt"), kNoErr);
+    ASSERT_EQ(Typed({310, 0}, "15 pt"), kNoErr);
+    EXPECT_EQ(Alerts(), (std::vector<std::string>{kOffsetTooLargeErrorStr, kOffsetTooLargeErrorStr}));
+    ASSERT_EQ(session->mouseDown({120, 100}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({100, 110}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({80, 100}), kNoErr);
+    EXPECT_EQ(g->offsetTooFar, 1);
+    ASSERT_EQ(session->mouseUp({80, 100}), kNoErr);
+    EXPECT_EQ(PathCount(), 2u);
+}
+
+TEST_F(OffsetToolTest, FillsAndMembersOfCompoundPathsAreRefused) {
+    standin::ObjId filled = 0, member = 0, compound = 0;
+    session->hostEvent([&] {
+        if (AIErr err = doc->addRect(0, 0, 100, 100, &filled)) return err;
+        doc->editArt(filled)->style.fillPaint = true;
+        doc->editArt(filled)->style.fill.color.kind = kGrayColor;
+        if (AIErr err = doc->addRect(200, 0, 100, 100, &member)) return err;
+        if (AIErr err = doc->newArt(kCompoundPathArt, kPlaceAbove, member, &compound)) return err;
+        return doc->reorderArt(member, kPlaceInsideOnTop, compound);
+    });
+    ASSERT_EQ(Typed({50, 50}, "10 pt"), kNoErr);
+    ASSERT_EQ(Typed({200, 50}, "10 pt"), kNoErr);
+    EXPECT_EQ(Alerts(), (std::vector<std::string>{kOffsetToolCantDealWithFills, kOffsetToolCantDealWithCompounds}));
+    EXPECT_EQ(PathCount(), 2u);
+    EXPECT_TRUE(DialogFailures().empty());
+}
+
+}  // namespace
+}  // namespace drawtest

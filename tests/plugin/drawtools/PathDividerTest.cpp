@@ -1,0 +1,172 @@
+// The path divider: division points on a 100-pt line for each method, worked by hand;
+// crosshairs across and along a slanted line; closed squares that gain nothing or break
+// apart; a circle divided by length (its points 45 degrees apart by symmetry); increments
+// that are refused; option repeating the last settings without a dialog.
+#include <cmath>
+#include <string>
+
+#include "DrawToolsFixture.h"
+#include "core/PlotwiseTools.h"
+#include "drawtools/PathDivider.h"
+
+namespace drawtest {
+namespace {
+
+using Actions = std::vector<standin::UserAction>;
+
+Actions EqualParts(float parts, Actions more = {}) {
+    Actions a{DrawToolsTest::Press(4), DrawToolsTest::Value(6, parts)};
+    a.insert(a.end(), more.begin(), more.end());
+    return a;
+}
+Actions Increment(const std::string& length, int32_t from) {
+    standin::UserAction pick;
+    pick.kind = standin::UserAction::Kind::Pick;
+    pick.item = 10;
+    pick.entry = from;
+    return {DrawToolsTest::Press(5), DrawToolsTest::Type(7, length), pick};
+}
+
+struct PathDividerTest : DrawToolsTest {
+    void SetUp() override {
+        DrawToolsTest::SetUp();
+        ASSERT_EQ(session->selectTool("Path Divider"), kNoErr);
+    }
+    // A click on the path, the dialog answered with the settings and OK.
+    AIErr Divide(AIRealPoint click, Actions actions) {
+        actions.push_back(Press(1));
+        Answer("PathDivider", actions);
+        return session->click(click);
+    }
+    std::vector<AIReal> Xs(standin::ObjId id) const {
+        std::vector<AIReal> xs;
+        for (const AIPathSegment& s : doc->art(id)->segments) xs.push_back(s.p.h);
+        return xs;
+    }
+};
+
+TEST_F(PathDividerTest, DivisionPointsOfEachMethod) {
+    struct Case {
+        Actions settings;
+        std::vector<AIReal> xs;
+    } cases[] = {
+        {EqualParts(2), {0, 50, 100}},
+        {EqualParts(4), {0, 25, 50, 75, 100}},
+        {Increment("30 pt", 0), {0, 30, 60, 90, 100}},      // from the start
+        {Increment("30 pt", 1), {0, 5, 35, 65, 95, 100}},   // centred: 5 left at each end
+        {Increment("30 pt", 2), {0, 10, 40, 70, 100}},      // from the end
+        {Increment("25 pt", 0), {0, 25, 50, 75, 100}},      // the last on the end anchor
+        {Increment("150 pt", 0), {0, 100}},                 // longer than the path
+        {Increment("150 pt", 1), {0, 50, 100}},
+    };
+    AIReal v = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(v);
+        v += 20;
+        const standin::ObjId line = AddPolyline({{0, v}, {100, v}});
+        ASSERT_EQ(Divide({12, v}, c.settings), kNoErr);
+        EXPECT_EQ(Xs(line), c.xs);
+    }
+    EXPECT_EQ(GroupCount(), 0u);  // no crosshairs asked for
+    EXPECT_TRUE(DialogFailures().empty());
+}
+
+// A 100-pt line from (0, 0) to (60, 80) in two parts: crosses at (30, 40) and at the end,
+// each of an arm of 5 across the path, along (-0.8, 0.6), and one along it, (0.6, 0.8).
+TEST_F(PathDividerTest, CrosshairsStandAcrossAndAlongThePath) {
+    AddPolyline({{0, 0}, {60, 80}});
+    ASSERT_EQ(Divide({15, 20}, EqualParts(2, {Press(13)})), kNoErr);
+    std::vector<const standin::Art*> lines = Paths();
+    ASSERT_EQ(lines.size(), 5u);
+    size_t k = 0;
+    for (AIRealPoint c : {AIRealPoint{60, 80}, AIRealPoint{30, 40}}) {  // the later cross on top
+        for (AIRealPoint arm : {AIRealPoint{0.6f, 0.8f}, AIRealPoint{-0.8f, 0.6f}}) {  // along, then across
+            const AIRealPoint a = lines[k]->segments.front().p, b = lines[k++]->segments.back().p;
+            EXPECT_POINT((AIRealPoint{(a.h + b.h) / 2, (a.v + b.v) / 2}), c.h, c.v);
+            EXPECT_NEAR(std::hypot(b.h - a.h, b.v - a.v), 10, 1e-3);
+            EXPECT_NEAR((b.h - a.h) * arm.v - (b.v - a.v) * arm.h, 0, 1e-3);
+        }
+    }
+}
+
+// At every corner a division point: added to the path nothing (also with an anchor doubled,
+// where the walk stops at the piece of no length), anchor 0 not left repeated; broken apart,
+// four open sides with the square's paint from anchor 0 round to anchor 0, and no piece of
+// one anchor at the end.
+TEST_F(PathDividerTest, ClosedSquaresDividedAtTheirCorners) {
+    AIReal v = 0;
+    for (const auto& corners : {std::vector<AIRealPoint>{{0, 0}, {0, 80}, {80, 80}, {80, 0}},
+                                std::vector<AIRealPoint>{{0, 0}, {0, 80}, {0, 80}, {80, 80}, {80, 0}}}) {
+        std::vector<AIRealPoint> placed = corners;
+        for (AIRealPoint& p : placed) p.v += v;
+        const standin::ObjId square = AddPolyline(placed, true);
+        ASSERT_EQ(Divide({40, v + 80}, EqualParts(4)), kNoErr);
+        ASSERT_EQ(doc->art(square)->segments.size(), corners.size());
+        EXPECT_TRUE(doc->art(square)->closed);
+        v += 200;
+    }
+    const standin::ObjId square = AddPolyline({{0, -200}, {0, -120}, {80, -120}, {80, -200}}, true);
+    session->hostEvent([&] { return doc->editArt(square)->style.stroke.width = 3, kNoErr; });
+    ASSERT_EQ(Divide({40, -120}, EqualParts(4, {Press(12)})), kNoErr);
+    EXPECT_EQ(doc->art(square), nullptr);
+    auto pieces = Paths();
+    pieces.resize(4);
+    for (const standin::Art* p : pieces) {
+        EXPECT_FALSE(p->closed);
+        EXPECT_EQ(p->segments.size(), 2u);
+        EXPECT_EQ(p->style.stroke.width, 3);
+    }
+    EXPECT_POINT(pieces.front()->segments.front().p, 0, -200);  // the first piece on top
+    EXPECT_POINT(pieces.back()->segments.back().p, 0, -200);
+}
+
+// The host's circle is four symmetric quarters: half a quarter's length lies at its middle.
+TEST_F(PathDividerTest, ACircleIsDividedByLengthAlongItsCurves) {
+    standin::ObjId circle = 0;
+    session->hostEvent([&] { return doc->addEllipse(100, 0, 100, 100, &circle); });
+    ASSERT_EQ(Divide({150, 100}, EqualParts(8)), kNoErr);
+    const auto& s = doc->art(circle)->segments;
+    ASSERT_EQ(s.size(), 8u);
+    for (size_t i = 0; i < 8; ++i) {
+        const AIRealPoint p = s[i].p, q = s[(i + 1) % 8].p;
+        EXPECT_NEAR(std::hypot(p.h - 150.0, p.v - 50.0), 50, 0.02);
+        const double turn = std::atan2(q.v - 50.0, q.h - 150.0) - std::atan2(p.v - 50.0, p.h - 150.0);
+        EXPECT_NEAR(std::remainder(turn, 2 * 3.14159265358979), -3.14159265358979 / 4, 1e-3) << i;
+    }
+}
+
+// An increment below zero would never end (refused by the dialog, which stays open, and by
+// the routine); a tiny one would add anchors without bound (refused before dividing).
+TEST_F(PathDividerTest, IncrementsThatCannotDivideAreRefused) {
+    const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
+    Actions negative = Increment("-5 pt", 0);
+    negative.insert(negative.end(), {Press(1), Press(2)});  // OK refused, then Cancel
+    Answer("PathDivider", negative);
+    ASSERT_EQ(session->click({12, 0}), kNoErr);
+    ASSERT_EQ(Divide({12, 0}, Increment("0.05 pt", 0)), kNoErr);
+    AIErr err = kNoErr;
+    session->hostEvent([&] {
+        g->firstClick = {12, 0};
+        err = SubdividePathByLength(-5.0f, 1, 0, 1, 0);
+        return kNoErr;
+    });
+    EXPECT_EQ(err, kNoErr);
+    ASSERT_EQ(Alerts().size(), 2u);
+    EXPECT_EQ(Alerts()[0], "The value must be greater than 0.");
+    EXPECT_NE(Alerts()[1].find("at most 1024 points"), std::string::npos);
+    EXPECT_TRUE(DialogFailures().empty());
+    EXPECT_EQ(doc->art(line)->segments.size(), 2u);
+}
+
+TEST_F(PathDividerTest, OptionRepeatsTheLastSettingsWithoutADialog) {
+    const standin::ObjId first = AddPolyline({{0, 0}, {100, 0}}), again = AddPolyline({{0, 40}, {100, 40}});
+    ASSERT_EQ(session->click({12, 0}, kToolEventOptionKey), kNoErr);
+    EXPECT_EQ(Xs(first), (std::vector<AIReal>{0, 50, 100}));  // at first two parts
+    ASSERT_EQ(Divide({12, 20}, Increment("30 pt", 0)), kNoErr);  // kept, though no path is clicked
+    ASSERT_EQ(session->click({12, 40}, kToolEventOptionKey), kNoErr);
+    EXPECT_EQ(Xs(again), (std::vector<AIReal>{0, 30, 60, 90, 100}));
+    EXPECT_TRUE(DialogFailures().empty());
+}
+
+}  // namespace
+}  // namespace drawtest

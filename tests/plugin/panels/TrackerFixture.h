@@ -1,0 +1,146 @@
+// The plug-in started in the stand-in host with its tracker panel and one document. The
+// tracker shows points at two decimals without unit labels at 1:1, with the top-left
+// reference point; helpers make art, select it, work the panel as a user does (each action
+// one host event, so the selection's read-out follows as it does for a user) and read back
+// what the panel and the document hold.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Host.h"
+#include "PluginGlobals.h"
+#include "core/PlotwiseSuites.h"
+#include "geometry/UnitFormat.h"
+#include "panels/TrackerPanel.h"
+#include "plugin/PluginDriver.h"
+#include "suites/Suites.h"
+
+extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
+
+namespace trackertest {
+
+using standin::ObjId;
+
+struct TrackerSession : ::testing::Test {
+    standin::Host host;
+    std::unique_ptr<standin::PluginDriver> session;
+    standin::Document* doc = nullptr;
+    ADMDialogRef panel = nullptr;
+
+    void SetUp() override {
+        standin::PluginDriverOptions options;
+        options.resourceDir = PLOTWISE_RESOURCE_DIR;
+        session = std::make_unique<standin::PluginDriver>(host, options);
+        session->load(&PluginMain);
+        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        doc = &session->newDocument();
+        panel = session->dialogs().findDialog("CADtracker");
+        ASSERT_NE(panel, nullptr);
+        auto& p = g->prefs;
+        p.CADtrackerUnits = kPointUnits;
+        p.CADtrackerPrecision = 2;
+        p.style.appendUpperUnitLabels = 0;
+        p.useThousandsSeparator = 0;
+        p.scaler = 1.0f;
+        p.moveType = 0;
+        p.constrainProportions = p.displayAcres = 0;
+        p.repeatType = 0;
+        p.repeatRowUp = p.repeatColRt = 1;
+    }
+    void TearDown() override {
+        if (session) session->shutdown();
+        session.reset();
+    }
+
+    // --- the user's art ---
+    ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
+        ObjId id = 0;
+        EXPECT_EQ(session->hostEvent([&] { return doc->addRect(x, y, w, h, &id); }), kNoErr);
+        return id;
+    }
+    ObjId Polyline(const std::vector<AIRealPoint>& points, bool closed = false) {
+        ObjId id = 0;
+        EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);
+        return id;
+    }
+    static AIArtHandle Art(ObjId id) { return standin::toHandle<AIArtHandle>(id); }
+    static ObjId Id(AIArtHandle art) { return standin::fromHandle(art); }
+    void Select(std::initializer_list<ObjId> ids) {
+        session->hostEvent([&] {
+            doc->selectNone();
+            for (ObjId id : ids) doc->select(id);
+            return kNoErr;
+        });
+    }
+    AIRealRect Bounds(ObjId id) const {
+        AIRealRect r{};
+        doc->bounds(id, &r);
+        return r;
+    }
+    std::vector<AIRealPoint> Anchors(ObjId id) const {
+        std::vector<AIRealPoint> out;
+        for (const AIPathSegment& s : doc->art(id)->segments) out.push_back(s.p);
+        return out;
+    }
+    size_t Count(int16_t type) const {
+        size_t n = 0;
+        doc->walk([&](const standin::Art& a, int) { n += a.type == type && !a.isLayerGroup(); });
+        return n;
+    }
+
+    // --- the user at the panel ---
+    AIErr User(standin::UserAction a) {
+        return session->hostEvent([&] { return session->dialogs().userAction(panel, a); });
+    }
+    AIErr Type(int32_t item, const std::string& text, int32_t key = kADMTabKey, uint32_t modifiers = 0) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::SetText;
+        a.item = item;
+        a.text = text;
+        a.commitKey = key;
+        a.modifiers = modifiers;
+        return User(a);
+    }
+    AIErr Press(int32_t item, uint32_t modifiers = 0, ADMPoint at = {-1, -1}) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::Press;
+        a.item = item;
+        a.modifiers = modifiers;
+        a.point = at;
+        return User(a);
+    }
+    AIErr Pick(int32_t item, int32_t entry) {
+        standin::UserAction a;
+        a.kind = standin::UserAction::Kind::Pick;
+        a.item = item;
+        a.entry = entry;
+        return User(a);
+    }
+    ADMItemRef Item(int32_t item) const { return sADMDialog->GetItem(panel, item); }
+    std::string Text(int32_t item) { return session->dialogs().view(panel, item).value().text; }
+    bool Enabled(int32_t item) { return session->dialogs().view(panel, item).value().enabled; }
+    // The alerts shown since the last call.
+    std::vector<std::string> Alerts() {
+        std::vector<std::string> out;
+        const auto& all = session->dialogs().alerts();
+        for (size_t i = alertsSeen_; i < all.size(); ++i) out.push_back(all[i].text);
+        alertsSeen_ = all.size();
+        return out;
+    }
+
+private:
+    size_t alertsSeen_ = 0;
+};
+
+// Message n of list 17000, as the user reads it.
+inline std::string Message(int32_t n) {
+    char text[512] = {};
+    sADMBasic->GetIndexString(nullptr, 17000, n, text, sizeof text);
+    return text;
+}
+
+}  // namespace trackertest

@@ -1,0 +1,358 @@
+// The tracker's read-out: what a selection shows (open and closed paths, a compound path
+// with a hole, text, mixed scales, dimensions, axonometric art in flat measures), the scale
+// and acres, the reference point, what is remembered for the actions, and the panel's
+// pictures, keys and popout. Values are worked by hand.
+#include <cstring>
+
+#include "AITextFrame.h"
+#include "IText.h"
+#include "TrackerFixture.h"
+#include "axonometric/AxonometricData.h"
+#include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseStrings.h"
+#include "dimensions/DimensionStorage.h"
+#include "panels/PanelFrame.h"
+#include "panels/SelectionTransform.h"
+#include "panels/TrackerReadOut.h"
+#include "units/LayerScales.h"
+
+namespace trackertest {
+namespace {
+
+using ReadOutTest = TrackerSession;
+
+constexpr AIReal kNone = kMissingValue;
+
+struct Shown {
+    std::string w, h, length, perimeter, area;
+};
+
+void ExpectShown(ReadOutTest& t, const Shown& e, const char* what) {
+    EXPECT_EQ(t.Text(kReadOutW), e.w) << what;
+    EXPECT_EQ(t.Text(kReadOutH), e.h) << what;
+    EXPECT_EQ(t.Text(kReadOutLength), e.length) << what;
+    EXPECT_EQ(t.Text(kReadOutPerimeter), e.perimeter) << what;
+    EXPECT_EQ(t.Text(kReadOutArea), e.area) << what;
+}
+
+TEST_F(ReadOutTest, ASelectionShowsItsSizeLengthPerimeterAndArea) {
+    const ObjId slope = Polyline({{0, 0}, {30, 40}});        // 50 long
+    const ObjId flat = Polyline({{0, 100}, {30, 100}});      // 30 long
+    const ObjId plate = Rect(50, 0, 100, 50);                 // 300 round, 5000 inside
+    const struct {
+        const char* what;
+        std::initializer_list<ObjId> art;
+        Shown shown;
+    } kCases[] = {
+        {"one open path", {slope}, {"30.00", "40.00", "50.00", "", ""}},
+        {"one closed path", {plate}, {"100.00", "50.00", "", "300.00", "5000.00 sq"}},
+        {"two open paths", {slope, flat}, {"30.00", "100.00", "80.00", "", ""}},
+        {"an open and a closed path", {slope, plate}, {"150.00", "50.00", "", "350.00", "5000.00 sq"}},
+    };
+    for (const auto& c : kCases) {
+        Select(c.art);
+        ExpectShown(*this, c.shown, c.what);
+        EXPECT_TRUE(Enabled(kTransformButton)) << c.what;
+    }
+    EXPECT_EQ(Text(kLengthCaption), "Length");
+    EXPECT_EQ(Text(kPerimeterCaption), "Perimeter");
+}
+
+TEST_F(ReadOutTest, TextShowsItsSizeAloneAndAHoleIsTakenFromItsOutline) {
+    AIArtHandle text = nullptr, compound = nullptr;
+    session->hostEvent([&] {
+        sAITextFrame->NewPointText(kPlaceAboveAll, nullptr, kHorizontalTextOrientation, {20, 30}, &text);
+        ATE::TextRangeRef ref = nullptr;
+        sAITextFrame->GetATETextRange(text, &ref);
+        ATE::ITextRange(ref).InsertAfter("Plate");
+        // A 100 square anticlockwise with a 50 square hole running the other way.
+        sAIArt->NewArt(kCompoundPathArt, kPlaceAboveAll, nullptr, &compound);
+        for (const auto& ring : {std::vector<AIRealPoint>{{0, 0}, {100, 0}, {100, 100}, {0, 100}},
+                                 std::vector<AIRealPoint>{{25, 25}, {25, 75}, {75, 75}, {75, 25}}}) {
+            AIArtHandle path = nullptr;
+            sAIArt->NewArt(kPathArt, kPlaceInsideOnBottom, compound, &path);
+            std::vector<AIPathSegment> s(ring.size());
+            for (size_t i = 0; i < ring.size(); ++i) s[i] = {ring[i], ring[i], ring[i], true};
+            sAIPath->SetPathSegmentCount(path, static_cast<int16_t>(s.size()));
+            sAIPath->SetPathSegments(path, 0, static_cast<int16_t>(s.size()), s.data());
+            sAIPath->SetPathClosed(path, true);
+        }
+        return kNoErr;
+    });
+    Select({Id(text)});
+    EXPECT_NE(Text(kReadOutW), "");
+    EXPECT_NE(Text(kReadOutH), "");
+    ExpectShown(*this, {Text(kReadOutW), Text(kReadOutH), "", "", ""}, "text");  // a 0 shows blank
+    Select({Id(compound)});
+    ExpectShown(*this, {"100.00", "100.00", "", "600.00", "7500.00 sq"}, "compound path");
+}
+
+// A tool's drag reaches the panel through the service the tools call: a line from (100, 100)
+// to (130, 140) is 30 wide, 40 high and 50 long; choosing another tool empties the panel.
+TEST_F(ReadOutTest, AToolsDragIsShownUntilTheToolIsPutDown) {
+    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({130, 140}), kNoErr);
+    ExpectShown(*this, {"30.00", "40.00", "50.00", "", ""}, "dragging");
+    EXPECT_EQ(Text(kReadOutAngle), "53\xB0");  // atan(40 / 30) = 53.13 degrees
+    ASSERT_EQ(session->mouseUp({130, 140}), kNoErr);
+    ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
+    ExpectShown(*this, {"", "", "", "", ""}, "another tool");
+}
+
+TEST_F(ReadOutTest, NothingToMeasureEmptiesThePanelAndDisablesTheActions) {
+    const ObjId a = Rect(0, 0, 10, 10);
+    session->hostEvent([&] { return doc->setCurrentLayer(doc->addLayer("Plan")); });
+    const ObjId b = Rect(20, 0, 10, 10);
+    session->hostEvent([&] {
+        return setLayerScale(standin::suites::layerHandle(doc->layerByTitle("Plan")), 25, 50.0f, "1:50");
+    });
+    AIArtHandle dimension = nullptr, part = nullptr, empty = nullptr;
+    session->hostEvent([&] {
+        g->prefs.createLiveDimensions = 1;
+        sAIArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &dimension);
+        sAIArt->NewArt(kPathArt, kPlaceInsideOnTop, dimension, &part);
+        sAIArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &empty);
+        return SetDimensionData(dimension, nullptr);
+    });
+    const struct {
+        const char* what;
+        std::initializer_list<ObjId> art;
+    } kCases[] = {
+        {"layers of two scales", {a, b}},
+        {"a dimension and its parts", {Id(dimension)}},
+        {"a group with nothing in it", {Id(empty)}},
+    };
+    for (const auto& c : kCases) {
+        Select({a});
+        ASSERT_TRUE(Enabled(kRepeatButton)) << c.what;
+        Select(c.art);
+        ExpectShown(*this, {"", "", "", "", ""}, c.what);
+        EXPECT_EQ(Text(kReadOutScale), "") << c.what;
+        for (int32_t item : {kTransformX, kTransformButton, kMoveButton, kMoveCopyButton, kRepeatButton, kAreaField,
+                             kAreaButton, kConstrainCheckBox})
+            EXPECT_FALSE(Enabled(item)) << c.what << " item " << item;
+        EXPECT_EQ(Text(kTransformX), "0.00") << c.what;
+    }
+}
+
+TEST_F(ReadOutTest, LengthsAndAreasAreShownAtTheDrawingScaleAndAreasInAcresOnRequest) {
+    g->prefs.scaler = 2;
+    CopyCString(g->prefs.scaleStr, "1:2");
+    Select({Rect(0, 0, 100, 50)});
+    ExpectShown(*this, {"200.00", "100.00", "", "600.00", "20000.00 sq"}, "at 1:2");
+    EXPECT_EQ(Text(kReadOutScale), "1:2");
+    EXPECT_EQ(Text(kAreaField), "20000.00");
+    g->prefs.scaler = 1;
+    // One acre is 43,560 square feet of 864 × 864 square points.
+    const struct {
+        int acres, labels, rulerPrecision;
+        AIReal area;
+        const char* field;
+        const char* shown;
+    } kCases[] = {
+        {1, 0, 2, 32517365760.0f, "1.00", "1.00"},
+        {1, 1, 2, 32517365760.0f, "1.00", "1.00 acres"},
+        {1, 0, 0, 3 * 32517365760.0f, "3", "3"},
+        {1, 0, 9, 32517365760.0f, "1.00000", "1.00000"},   // past the formats: the finest
+        {0, 0, 2, 5000, "5000.00", "5000.00 sq"},
+    };
+    for (const auto& c : kCases) {
+        g->prefs.displayAcres = c.acres;
+        g->prefs.style.appendUpperUnitLabels = c.labels;
+        g->prefs.rulerPrecision = c.rulerPrecision;
+        tracker::updateTrackerWindow(0, 0, 1, 1, 1, 1, kNone, kNone, kNone, 300, c.area);
+        EXPECT_EQ(Text(kAreaField), c.field) << c.shown;
+        EXPECT_EQ(Text(kReadOutArea), c.shown);
+    }
+}
+
+TEST_F(ReadOutTest, TheTransformFieldsShowTheChosenReferencePoint) {
+    // x 10, y 20, a box of 100 × 50 below it: the Info section shows y downwards.
+    const struct {
+        const char *x, *y;
+    } kPoints[] = {{"10.00", "-20.00"}, {"60.00", "-20.00"}, {"110.00", "-20.00"},
+                   {"10.00", "5.00"},   {"60.00", "5.00"},   {"110.00", "5.00"},
+                   {"10.00", "30.00"},  {"60.00", "30.00"},  {"110.00", "30.00"}};
+    for (int32_t code = 0; code < 9; ++code) {
+        g->prefs.moveType = code;
+        tracker::updateTrackerWindow(10, 20, 100, 50, 100, 50, kNone, 30, 12, kNone, kNone);
+        EXPECT_EQ(Text(kTransformX), kPoints[code].x) << code;
+        EXPECT_EQ(Text(kTransformY), kPoints[code].y) << code;
+        EXPECT_EQ(Text(kReadOutX), "10.00");
+        EXPECT_EQ(Text(kReadOutY), "-20.00");
+    }
+    EXPECT_EQ(Text(kReadOutAngle), "30\xB0");
+    EXPECT_EQ(g->annotatorY, -20);
+    EXPECT_EQ(g->annotatorH, -50);
+    // What the actions compare the fields with, byte for byte.
+    EXPECT_STREQ(g->transformXfldStr, "110.00");
+    EXPECT_STREQ(g->transformYfldStr, "30.00");
+    EXPECT_STREQ(g->transformWidthStr, "100.00");
+    EXPECT_STREQ(g->transformHeightStr, "50.00");
+
+    // The same nine points of a rectangle 20 wide and 10 high; another code moves nothing.
+    const AIRealRect r{0, 10, 20, 0};
+    const AIRealPoint kRectPoints[] = {{0, 10}, {10, 10}, {20, 10}, {0, 5}, {10, 5}, {20, 5}, {0, 0}, {10, 0}, {20, 0}};
+    for (int32_t code = 0; code < 10; ++code) {
+        AIRealPoint p{-1, -1};
+        GetTransformPoint(code, &r, &p);
+        const AIRealPoint want = code < 9 ? kRectPoints[code] : AIRealPoint{-1, -1};
+        EXPECT_EQ(p.h, want.h) << code;
+        EXPECT_EQ(p.v, want.v) << code;
+    }
+}
+
+TEST_F(ReadOutTest, MoveAndRepeatFieldsAreWrittenAgainOnlyWhenTheyRead) {
+    for (const auto& [typed, shown] : {std::pair{"7", "7.00"}, std::pair{"1 in", "72.00"}, std::pair{"abc", "abc"}}) {
+        sADMItem->SetText(Item(kMoveX), typed);
+        sADMItem->SetText(Item(kRowSpacing), typed);
+        Select({Rect(0, 0, 10, 10)});
+        EXPECT_EQ(Text(kMoveX), shown);
+        EXPECT_EQ(Text(kRowSpacing), shown);
+    }
+}
+
+TEST_F(ReadOutTest, AxonometricArtShowsItsFlatSizeUnlessEditedByHand) {
+    // Projected bounds 100..160 × 150..200, the pivot offset (10, -5), flat 40 × 30.
+    const AIRealRect projected{100, 200, 160, 150};
+    const struct {
+        int32_t face;
+        AIReal tilt;
+        AIRealRect flat;
+    } kFaces[] = {
+        {kAxoLeftFace, 1, {70, 195, 110, 165}},   {kAxoLeftFace, 0, {70, 225, 110, 195}},
+        {kAxoRightFace, 1, {110, 195, 150, 165}}, {kAxoRightFace, -1, {110, 225, 150, 195}},
+        {kAxoTopFace, 1, {70, 225, 110, 195}},    {kAxoTopFace, -1, {70, 195, 110, 165}},
+        {kAxoNoFace, 1, projected},
+    };
+    for (const auto& f : kFaces) {
+        const AIRealRect r = tracker::FlatRectOfFace(f.face, projected, {10, -5}, {40, 30}, f.tilt);
+        EXPECT_EQ(r.left, f.flat.left) << f.face << " " << f.tilt;
+        EXPECT_EQ(r.top, f.flat.top) << f.face << " " << f.tilt;
+        EXPECT_EQ(r.right, f.flat.right) << f.face << " " << f.tilt;
+        EXPECT_EQ(r.bottom, f.flat.bottom) << f.face << " " << f.tilt;
+    }
+
+    const ObjId face = Rect(100, 100, 60, 30);
+    session->hostEvent([&] { return ProjectAxonometric(Art(face), kAxoLeftFace, &g->prefs.isoView); });
+    Select({face});
+    // The record's flat size and area; its perimeter counts as length, as the record's
+    // art counts as no path.
+    ExpectShown(*this, {"60.00", "30.00", "180.00", "", "1800.00 sq"}, "projected");
+    session->hostEvent([&] {
+        AIPathSegment s{};
+        sAIPath->GetPathSegments(Art(face), 0, 1, &s);
+        s.p.h += 200;
+        s.in = s.out = s.p;
+        return sAIPath->SetPathSegments(Art(face), 0, 1, &s);
+    });
+    for (int32_t item : {kReadOutX, kReadOutY, kReadOutW, kReadOutH, kReadOutAngle, kReadOutLength,
+                         kReadOutPerimeter, kReadOutArea})
+        EXPECT_EQ(Text(item), "") << item;
+    EXPECT_EQ(Text(kReadOutScale), "1:1");
+    EXPECT_EQ(Text(kTransformW), "0.00");
+}
+
+TEST_F(ReadOutTest, AZeroWidthIsNeverZeroAndAGivenArtIsMeasuredForItsLabelWithoutAPanel) {
+    Select({Polyline({{5, 0}, {5, 40}})});
+    EXPECT_EQ(g->selectionWidth, 1.0f / 65536);
+    EXPECT_EQ(Text(kReadOutW), "0.00");
+
+    const ObjId plate = Rect(0, 0, 100, 50);
+    const ADMDialogRef saved = g->CADtrackerWindow;
+    g->CADtrackerWindow = nullptr;
+    g->annotatorX = 123;
+    EXPECT_EQ(tracker::updateTrackerWindow(1, 2, 3, 4, 3, 4, kNone, kNone, kNone, kNone, kNone), kNoErr);
+    EXPECT_EQ(g->annotatorX, 123);
+    ASSERT_EQ(tracker::updateTrackerWindowFromSelectedArt(Art(plate)), kNoErr);
+    g->CADtrackerWindow = saved;
+    const AIReal want[] = {0, 50, 100, 50, kNone, 300, 5000};
+    const AIReal got[] = {g->geometryX, g->geometryY, g->geometryW, g->geometryH,
+                          g->geometryL, g->geometryP, g->geometryA};
+    for (size_t i = 0; i < std::size(want); ++i) EXPECT_EQ(got[i], want[i]) << i;
+    // A group has no bounds of its own: nothing is known of it, nothing left from before.
+    AIArtHandle group = nullptr;
+    session->hostEvent([&] { return sAIArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group); });
+    ASSERT_EQ(tracker::updateTrackerWindowFromSelectedArt(group), kNoErr);
+    EXPECT_EQ(g->geometryW, kNone);
+    EXPECT_EQ(g->geometryA, kNone);
+}
+
+TEST_F(ReadOutTest, ThePicturesChooseTheReferencePointAndTheRepeatDirections) {
+    Select({Rect(0, 0, 100, 50)});
+    const struct {
+        ADMPoint at;
+        int32_t moveType;  // -1: unchanged
+    } kClicks[] = {{{6, 0}, 0}, {{7, 0}, 1}, {{13, 13}, 4}, {{14, 0}, 2}, {{19, 19}, 8}, {{0, 7}, 3},
+                   {{20, 0}, -1}, {{0, 20}, -1}};
+    for (const auto& c : kClicks) {
+        g->prefs.moveType = 5;
+        sADMItem->SetText(Item(kTransformX), "stale");
+        Press(kReferencePicture, 0, c.at);
+        EXPECT_EQ(g->prefs.moveType, c.moveType < 0 ? 5 : c.moveType) << c.at.h << "," << c.at.v;
+        if (c.moveType >= 0) {
+            EXPECT_EQ(sADMItem->GetPictureID(Item(kReferencePicture)), kReferencePictures + c.moveType);
+        }
+        EXPECT_NE(Text(kTransformX), "stale");  // the read-out, refreshed in every case
+    }
+    const struct {
+        int32_t picture;
+        ADMPoint at;
+        int32_t preferences::*field;
+        int32_t value, shows;
+    } kDirections[] = {
+        {kRowDirectionPicture, {6, 5}, &preferences::repeatRowUp, 1, kRowsUpPicture},
+        {kRowDirectionPicture, {6, 6}, &preferences::repeatRowUp, 0, kRowsDownPicture},
+        {kColumnDirectionPicture, {6, 6}, &preferences::repeatColRt, 0, kColumnsLeftPicture},
+        {kColumnDirectionPicture, {7, 6}, &preferences::repeatColRt, 1, kColumnsRightPicture},
+    };
+    for (const auto& d : kDirections) {
+        Press(d.picture, 0, d.at);
+        EXPECT_EQ(g->prefs.*d.field, d.value);
+        EXPECT_EQ(sADMItem->GetPictureID(Item(d.picture)), d.shows);
+    }
+}
+
+TEST_F(ReadOutTest, TheKeysHeldAndThePopoutMenu) {
+    const struct {
+        uint32_t host;
+        int32_t bits;
+    } kKeys[] = {{kADMShiftKeyModifier, kTrackerShift},
+                 {kADMMenuKeyModifier, kTrackerProportion},
+                 {kADMModKeyModifier, kTrackerCopy},
+                 {kADMShiftKeyModifier | kADMMenuKeyModifier | kADMModKeyModifier, 7}};
+    Select({Rect(0, 0, 10, 10)});
+    for (const auto& k : kKeys) {
+        Press(kTransformButton, k.host);
+        EXPECT_EQ(g->trackerModifiers, k.bits) << k.host;
+    }
+    for (int32_t key : {kADMEnterKey, kADMReturnKey, kADMTabKey}) {
+        Type(kRowSpacing, "5", key);
+        EXPECT_EQ(g->trackerModifiers, key == kADMTabKey ? 0 : kTrackerEnter) << key;
+    }
+
+    const ADMDialogRef dialog = panel;
+    auto height = [&] {
+        ADMRect r{};
+        sADMDialog->GetLocalRect(dialog, &r);
+        return r.bottom - r.top;
+    };
+    ADMListRef popout = sADMItem->GetList(Item(kADMPopoutMenuItemID));
+    EXPECT_EQ(height(), 524);
+    Pick(kADMPopoutMenuItemID, 0);
+    EXPECT_EQ(height(), 144);
+    char entry[64] = {};
+    sADMEntry->GetText(sADMList->IndexEntry(popout, 0), entry, sizeof entry);
+    EXPECT_STREQ(entry, "Show Options");
+    Pick(kADMPopoutMenuItemID, 0);
+    EXPECT_EQ(height(), 524);
+    g->prefs.rulerPrecision = 2;
+    Pick(kADMPopoutMenuItemID, 1);
+    EXPECT_EQ(g->prefs.displayAcres, 1);
+    EXPECT_TRUE(sADMEntry->IsChecked(sADMList->IndexEntry(popout, 1)));
+    EXPECT_EQ(Text(kReadOutArea), "0.00");  // refreshed in acres
+}
+
+}  // namespace
+}  // namespace trackertest
