@@ -15,6 +15,7 @@
 #include "AIAnnotator.h"
 #include "AIAttributeCatalog.h"
 #include "AIArt.h"
+#include "AIArtStyle.h"
 #include "AIBlock.h"
 #include "AIDictionary.h"
 #include "AIATEPaint.h"
@@ -22,6 +23,7 @@
 #include "AICustomColor.h"
 #include "AIDocument.h"
 #include "AIFont.h"
+#include "AIGradient.h"
 #include "AIHitTest.h"
 #include "AILayer.h"
 #include "AIMatchingArt.h"
@@ -83,7 +85,9 @@
     X(AITagSuite, sAITag, kAITagSuite, kAITagSuiteVersion) \
     X(AITextFrameSuite, sAITextFrame, kAITextFrameSuite, kAITextFrameSuiteVersion) \
     X(AITransformArtSuite, sAITransformArt, kAITransformArtSuite, kAITransformArtSuiteVersion) \
-    X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion)
+    X(AIUndoSuite, sAIUndo, kAIUndoSuite, kAIUndoSuiteVersion) \
+    X(AIGradientSuite, sAIGradient, kAIGradientSuite, kAIGradientSuiteVersion) \
+    X(AIArtStyleSuite, sAIArtStyle, kAIArtStyleSuite, kAIArtStyleSuiteVersion)
 
 // The suites only the plug-in's life cycle needs: preferences, the presets' catalogue, tools, menus,
 // notifiers, timers, annotators, plug-in options, workspaces, published suites and Unicode

@@ -1,6 +1,6 @@
 // The fields of the dimensioning and labelling tools: their tool handles, the layout of the
-// text being drawn, the automatic dimensioning commands and the geometry read-out that
-// geometric labels list.
+// text being drawn, the automatic dimensioning commands, the geometry read-out that
+// geometric labels list, the distance last measured and the last callout description.
 #pragma once
 
 #include "dimensions/DimensionGlobals.h"
@@ -32,4 +32,9 @@ struct DimToolGlobals : DimensionGlobals {
     AIToolHandle diamtool = nullptr, cctool = nullptr, tantool = nullptr, FilletDimTool = nullptr;
     AIToolHandle sectiontool = nullptr, centerlinetool = nullptr, pttool = nullptr, ptlongtool = nullptr;
     AIToolHandle bubbletool = nullptr, datumflagtool = nullptr, datumfeaturetool = nullptr, datumtargettool = nullptr;
+    AIToolHandle calloutstool = nullptr;
+    // The distance tool's last straight distance, in points.
+    AIReal MeasuredLinearDistance = 0;
+    // The description of the art a callout points at, as last written.
+    char calloutText[1024] = {};
 };

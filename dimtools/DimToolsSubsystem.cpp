@@ -12,6 +12,7 @@
 #include "dimtools/ArcLengthDimensions.h"
 #include "dimtools/AutoDimensioning.h"
 #include "dimtools/AutoSegmentDimensions.h"
+#include "dimtools/CalloutDrawing.h"
 #include "dimtools/CenterMarks.h"
 #include "dimtools/ChainLines.h"
 #include "dimtools/CurveRadiusDimensions.h"
@@ -21,8 +22,10 @@
 #include "dimtools/FilletDimensions.h"
 #include "dimtools/LabelText.h"
 #include "dimtools/LinearDimensions.h"
+#include "dimtools/MeasureDistance.h"
 #include "dimtools/PointerLabels.h"
 #include "dimtools/RadialDimensions.h"
+#include "dimtools/RevisionBubbles.h"
 
 namespace {
 
@@ -171,6 +174,11 @@ const PlotwiseDimensionKindRow kKinds[] = {
     {kDatumTarget, &doDatumTargetTool, +[]() -> AIToolHandle& { return g->datumtargettool; }},
     {kDatumFeature, &doDatumFeatureTool, +[]() -> AIToolHandle& { return g->datumfeaturetool; }},
     {kDatumFlag, &doDatumTool, +[]() -> AIToolHandle& { return g->datumflagtool; }},
+    // Revision bubbles as dragged or round their art, and callouts (their tool is the
+    // drawing tools' row, beside its dialog).
+    {kRevisionBubbleDrag, &RedrawDragBubble, +[]() -> AIToolHandle& { return g->bubbletool; }},
+    {kRevisionBubbleObject, &doBubbleTextTool, +[]() -> AIToolHandle& { return g->bubbletool; }},
+    {kCallouts, &DrawCallout, +[]() -> AIToolHandle& { return g->calloutstool; }},
 };
 
 constexpr uint16_t kLinear = kToolChainClicks;
@@ -187,7 +195,7 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->datumhtool; }, "Plotwise Horizontal Datum Dimension", 7, 1, &kDimensionToolFamily, kToolChainClicks, &kDatumHorizontalRoutines, kHorizontalDatum},
     {+[]() -> AIToolHandle& { return g->datumvtool; }, "Plotwise Vertical Datum Dimension", 8, 1, &kDimensionToolFamily, kToolChainClicks, &kDatumVerticalRoutines, kVerticalDatum},
     {+[]() -> AIToolHandle& { return g->datumultool; }, "Plotwise Aligned Datum Dimension", 9, 1, &kDimensionToolFamily, kToolChainClicks, &kAlignedDatumRoutines, kInclineDatum},
-    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, &kDimensionToolFamily, kToolNeedsDrag, nullptr, kDummyDimType},
+    {+[]() -> AIToolHandle& { return g->measuredistancetool; }, "Plotwise Measure Distance", 10, 1, &kMeasureDistanceFamily, kToolNeedsDrag, &kMeasureDistanceRoutines, kDummyDimType},
     {+[]() -> AIToolHandle& { return g->hisotool; }, "Plotwise Axonometric Horizontal Dimension", 28, 2, &kDimensionToolFamily, kAxoLinear, &kHorizontalRoutines, kHorizontal},
     {+[]() -> AIToolHandle& { return g->visotool; }, "Plotwise Axonometric Vertical Dimension", 29, 2, &kDimensionToolFamily, kAxoLinear, &kVerticalRoutines, kVertical},
     {+[]() -> AIToolHandle& { return g->autohisotool; }, "Plotwise Axonometric Auto Horizontal Dimension", 30, 2, &kDimensionToolFamily, kToolAxonometricClicks, &kAutoHorizontalRoutines, kHorizontal},
@@ -210,7 +218,7 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->centerlinetool; }, "Plotwise Center Line", 13, 3, &kDimensionToolFamily, kToolNeedsDrag | kToolLabelLike, &kCenterLineRoutines, kCenterLine},
     {+[]() -> AIToolHandle& { return g->pttool; }, "Plotwise Pointer Label", 21, 4, &kPointerLabelFamily, kToolLabelLike, &kPointerRoutines, kCharLabel},
     {+[]() -> AIToolHandle& { return g->ptlongtool; }, "Plotwise Word Label", 22, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kWordLabel},
-    {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, &kDimensionToolFamily, kToolLabelLike, nullptr, kRevisionBubbleDrag},
+    {+[]() -> AIToolHandle& { return g->bubbletool; }, "Plotwise Bubble Label", 23, 4, &kRevisionBubbleFamily, kToolLabelLike, &kRevisionBubbleRoutines, kRevisionBubbleDrag},
     {+[]() -> AIToolHandle& { return g->datumflagtool; }, "Plotwise Datum Flag", 24, 4, &kDimensionToolFamily, kToolLabelLike, &kDatumFlagRoutines, kDatumFlag},
     {+[]() -> AIToolHandle& { return g->datumfeaturetool; }, "Plotwise Datum Feature", 25, 4, &kDimensionToolFamily, kToolLabelLike, &kDatumFeatureRoutines, kDatumFeature},
     {+[]() -> AIToolHandle& { return g->datumtargettool; }, "Plotwise Datum Target", 26, 4, &kDimensionToolFamily, kToolLabelLike | kToolTwoChainNodes, &kDatumTargetRoutines, kDatumTarget},

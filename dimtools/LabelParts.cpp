@@ -4,6 +4,8 @@
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/ClickChain.h"
+#include "dimensions/DimensionDrawing.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelText.h"
 #include "geometry/PlaneGeometry.h"
@@ -71,6 +73,20 @@ AIRealPoint PointAlong(AIRealPoint p, AIReal length, AIReal angle) {
 }
 
 AIReal AngleTo(AIRealPoint a, AIRealPoint b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
+
+AIErr KeepPressInBounds(cdDataStruct* node) {
+    if (!node || !node->art || node->clickType == kLiveDimClickedFill) return kNoErr;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(node->art, &type)) return err;
+    if (type == kPathArt) return kNoErr;
+    AIRealRect r{};
+    if (AIErr err = GetUnstrokedArtBounds(node->art, &r)) return err;
+    const AIReal w = r.right - r.left, h = r.top - r.bottom;
+    node->clickType = kLiveDimClickedFill;
+    node->x = w != 0 ? (node->theLoc.h - r.left) / w : 0;
+    node->y = h != 0 ? (node->theLoc.v - r.top) / h : 0;
+    return kNoErr;
+}
 
 void KeepLabelText(const char* text) { CopyCString(g->theText, text && text[0] ? text : "-"); }
 

@@ -9,6 +9,8 @@
 
 #include "AITypes.h"
 
+struct cdDataStruct;
+
 // The keys of the style's `modifiers` the label tools read.
 constexpr int32_t kLabelShiftKey = 1, kLabelOptionKey = 2, kLabelCtrlKey = 4;
 
@@ -35,6 +37,10 @@ AIRealPoint LeaderKnee(AIRealPoint press, AIRealPoint drag, AIRealPoint from, AI
 int16_t LabelSide(AIRealPoint start, AIRealPoint knee, bool flip);
 // The end of the level shelf of the style's labelLeaderLength from the knee to that side.
 AIRealPoint ShelfEnd(AIRealPoint knee, int16_t direction);
+
+// A press on art that is not a path (a text, say) kept, as a press in a fill is, as its place
+// in the art's bounds, so that the label follows the art.
+AIErr KeepPressInBounds(cdDataStruct* node);
 
 // p + length along angle (radians), and the angle from a to b in (-pi, pi].
 AIRealPoint PointAlong(AIRealPoint p, AIReal length, AIReal angle);

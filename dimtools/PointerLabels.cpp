@@ -24,22 +24,6 @@ bool MultipleLeaders() { return g->prefs.style.labelLeader == kMultipleLeader; }
 
 void RecordPointerClick(const PlotwiseToolRow& row, AIRealPoint p) { kDimensionToolFamily.recordClick(row, p); }
 
-// A press on art that is not a path (a text, say) is kept, as a press in a fill is, as its
-// place in the art's bounds, so that the label follows the art.
-AIErr KeepPressInBounds(cdDataStruct* node) {
-    if (!node || !node->art || node->clickType == kLiveDimClickedFill) return kNoErr;
-    int16_t type = kUnknownArt;
-    if (AIErr err = sAIArt->GetArtType(node->art, &type)) return err;
-    if (type == kPathArt) return kNoErr;
-    AIRealRect r{};
-    if (AIErr err = GetUnstrokedArtBounds(node->art, &r)) return err;
-    const AIReal w = r.right - r.left, h = r.top - r.bottom;
-    node->clickType = kLiveDimClickedFill;
-    node->x = w != 0 ? (node->theLoc.h - r.left) / w : 0;
-    node->y = h != 0 ? (node->theLoc.v - r.top) / h : 0;
-    return kNoErr;
-}
-
 AIErr PointerMouseDown(const PlotwiseToolRow& row) {
     if (AIErr err = kDimensionToolFamily.mouseDown(row)) return err;
     if (MultipleLeaders()) g->curDimType = kMutiLeaderLabel;

@@ -1,7 +1,7 @@
 // What the drawing and editing tools register: the tools in toolbox order (offered to the
 // host once their routines exist), each with its family (DrawToolFamilies.h; the depth
 // tools' is axonometric drawing's), its drag routine, the dialog a click opens and its
-// options dialog.
+// options dialog; and the callout tool, whose release opens the Callouts dialog.
 #include "axonometric/DepthShapeTool.h"
 #include "axonometric/DepthToolFamily.h"
 #include "core/PlotwiseSubsystem.h"
@@ -9,6 +9,7 @@
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
+#include "drawtools/CalloutTool.h"
 #include "drawtools/CornerTool.h"
 #include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolFamilies.h"
@@ -130,6 +131,8 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->depthCubeTool; }, "Plotwise Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
     {+[]() -> AIToolHandle& { return g->depthCylinderTool; }, "Plotwise Depth Cylinder", 61, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
     {+[]() -> AIToolHandle& { return g->depthGridTool; }, "Plotwise Depth Grid", 62, 7, &kDepthToolFamily, 0, &kDepthGridRoutines},
+    // The callout tool with the labels, beside the dialog its release opens.
+    {+[]() -> AIToolHandle& { return g->calloutstool; }, "Plotwise Callout", 27, 4, &kCalloutToolFamily, kToolNeedsDrag, &kCalloutToolRoutines, kCallouts},
 };
 
 }  // namespace

@@ -11,10 +11,12 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "dimtools/CalloutDescription.h"
 #include "drawtools/CADArcTool.h"
 #include "drawtools/CADEllipseTool.h"
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
+#include "drawtools/CalloutTool.h"
 #include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -99,8 +101,8 @@ AIErr BuildWallFromDialog() {
 }
 
 // Every dialog of the drawing tools. The choice fields (radios, check boxes, pop-ups) of
-// the dialogs whose tools are still to come are wired with those tools; the template of
-// "Callouts" (16300) is not among the resources, as its tool is never registered.
+// the dialogs whose tools are still to come are wired with those tools. The OK of
+// "Callouts" stores its check boxes and describes the art the callout points at.
 const NumericInputDialog kDialogs[] = {
     {"CADRect", 16700, kRectFields, false, nullptr, &BuildRectFromDialog},
     {"CADEllipse", 16710, kEllipseFields, false, nullptr, &BuildEllipseFromDialog},
@@ -120,7 +122,7 @@ const NumericInputDialog kDialogs[] = {
      &pathDividerOKBtnCallbackProc},
     {"Resize", 16270, {}, true, nullptr, nullptr, &initProportionChoices, nullptr, nullptr, false,
      &ProportionOKBtnCallbackProc},
-    {"Callouts", 16300, {}, true, nullptr, nullptr},
+    {"Callouts", 16300, {}, true, nullptr, &GetCalloutTargetData, &initCalloutsDialog, &storeCalloutsDialog},
     {"Depth Rectangle", 17700, kRectFields, false, nullptr, &doInputPerspectiveRectTool, &initDepthFaceChoices,
      &storeDepthFaceChoices},
     {"Depth Ellipse", 17710, kEllipseFields, false, nullptr, &doPerspectiveInputEllipseTool, &initDepthFaceChoices,

@@ -791,6 +791,17 @@ ObjId Document::layerByTitle(const std::string& title) const {
     return found;
 }
 
+ObjId Document::nextLayerIn(ObjId parent, ObjId after) const {
+    const Art* from = after ? art(after) : nullptr;
+    const Art* best = nullptr;
+    for (ObjId id : index().layers()) {
+        const Art* a = art(id);
+        if (!a || a->parent != parent || a == from || (from && a->order <= from->order)) continue;
+        if (!best || a->order < best->order) best = a;
+    }
+    return best ? best->id : 0;
+}
+
 AIErr Document::setCurrentLayer(ObjId layer) {
     if (!isLayer(layer)) return kStaleHandleErr;
     if (state_.currentLayer != layer) editState().currentLayer = layer;

@@ -115,6 +115,9 @@ public:
     ObjId insertLayer(ObjId relative, int16_t order, const std::string& title, AIErr* err = nullptr);
     AIErr deleteLayer(ObjId layer);
     ObjId layerByTitle(const std::string& title) const;
+    // The layer directly inside `parent` that paints next after `after` (0: its first),
+    // found among the layers, never by walking the parent's art; 0 when there is none.
+    ObjId nextLayerIn(ObjId parent, ObjId after) const;
     AIErr setCurrentLayer(ObjId layer);
     ObjId currentLayer() const { return state_.currentLayer; }
     AIErr setCurrentLayer(const std::string& title);  // kNoSuchKey when no layer has it

@@ -57,7 +57,7 @@ AIErr GetNextLayer(AILayerHandle layer, AILayerHandle* next) {
     *next = nullptr;
     ArtRef r;
     if (AIErr e = lookupLayer(layer, &r)) return e;
-    *next = layerHandle(layerFrom(*r.doc, r.art->next));
+    *next = layerHandle(r.doc->nextLayerIn(r.art->parent, r.art->id));
     return kNoErr;
 }
 
@@ -66,7 +66,7 @@ AIErr GetLayerFirstChild(AILayerHandle layer, AILayerHandle* child) {
     *child = nullptr;
     ArtRef r;
     if (AIErr e = lookupLayer(layer, &r)) return e;
-    *child = layerHandle(layerFrom(*r.doc, r.art->firstChild));
+    *child = layerHandle(r.doc->nextLayerIn(r.art->id, 0));
     return kNoErr;
 }
 

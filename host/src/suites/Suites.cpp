@@ -11,6 +11,7 @@ void registerDocumentSuites(SuiteRegistry& registry) {
     suites::addMathSuites(registry);
     suites::addColorSuites(registry);
     suites::addOutlineSuites(registry);
+    suites::addStyleSuites(registry);
 }
 
 }  // namespace standin

@@ -60,6 +60,7 @@ void addQuerySuites(SuiteRegistry& r);       // matching art, memory, hit test, 
 void addMathSuites(SuiteRegistry& r);        // real maths, Bezier
 void addColorSuites(SuiteRegistry& r);       // custom colours, colour conversion
 void addOutlineSuites(SuiteRegistry& r);     // outline stroke
+void addStyleSuites(SuiteRegistry& r);       // gradient, art style
 
 }  // namespace suites
 }  // namespace standin

@@ -131,6 +131,14 @@ TEST_F(TreeTest, MatchingArtOrderLeavesLayerGroupsOut) {
     int valid = 0;
     for (AIArtHandle a : all) valid += sArt->ValidArt(a, false) ? 1 : 0;
     EXPECT_EQ(valid, 3);
+
+    // Sublayers are found past the art between them.
+    AILayerHandle bottom = nullptr;
+    ASSERT_EQ(sLayer->InsertLayer(top, kPlaceInsideOnBottom, &bottom), kNoErr);
+    sLayer->GetNextLayer(sub, &next);
+    EXPECT_EQ(next, bottom);
+    sLayer->GetNextLayer(bottom, &next);
+    EXPECT_EQ(next, nullptr);
 }
 
 TEST_F(TreeTest, SelectionReachesMembersAndAnchors) {

@@ -170,8 +170,7 @@ TEST_F(LinearFamilyTest, TheLinearToolsAreOfferedWithTheirTitlesAndTips) {
               "Click an axonometric segment and drag to dimension its width");
     EXPECT_EQ(tip("Axonometric Auto Vertical Dimension"),
               "Click an axonometric segment and drag to dimension its height");
-    // Tools whose routines are still to come are not offered.
-    EXPECT_EQ(tip("Measure Distance"), "(not offered)");
+    EXPECT_EQ(tip("Measure Distance"), "Drag between two points to measure the distance");
 }
 
 }  // namespace

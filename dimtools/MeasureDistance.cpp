@@ -1,0 +1,88 @@
+// The distance tool's drag and its message.
+#include "dimtools/MeasureDistance.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "AIHitTest.h"
+#include "artwork/DrawingLayer.h"
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseHitTest.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
+#include "dimensions/ClickChain.h"
+#include "dimtools/DimToolGlobals.h"
+#include "dimtools/LabelParts.h"
+#include "units/PlotwiseUnits.h"
+
+namespace {
+
+constexpr GlobalsView<DimToolGlobals> g;
+
+constexpr int32_t kDistanceWord = 45, kScaleWord = 46;  // 17445, 17446
+constexpr size_t kMessageSize = 512;
+
+// p moved onto the anchor under it; any other hit leaves it.
+AIErr SnapToAnchor(AIRealPoint* p) {
+    HitRef hit;
+    AIToolHitData data{};
+    if (AIErr err = hit.Test(nullptr, *p, &data, kSnapHitRequest)) return err;
+    if (data.hit && data.type == kSegAnchorType) *p = data.point;
+    return kNoErr;
+}
+
+AIErr MeasureMouseUp() {
+    g->didFirstClick = 0;
+    if (AIErr err = sAIUndo->UndoChanges()) return err;
+    return doMeasureDistanceDialog();
+}
+
+// A measurement stores nothing: no click chain, no dimension id; a release without a drag
+// is refused (17004).
+AIErr MeasureFamilyMouseUp(const PlotwiseToolRow& row) {
+    if (!g->toolWasDragged) return RefuseClick(row, 4);
+    return CallToolRoutine(row, &ToolRoutines::mouseUp);
+}
+
+}  // namespace
+
+AIErr doMeasureDistanceTool() {
+    if (!g) return kCADErr;
+    if (AIErr err = PrepCADLayer()) return err;
+    if (AIErr err = SnapToAnchor(&g->startingPoint)) return err;
+    if (AIErr err = SnapToAnchor(&g->endPoint)) return err;
+    const AIRealPoint a = g->startingPoint;
+    const AIRealPoint b = LeaderKnee(a, g->endPoint, a);
+    const AIReal w = std::fabs(b.h - a.h), h = std::fabs(b.v - a.v);
+    const AIReal length = sAIRealMath->AIRealPointLength(&a, &b);
+    if (auto update = PlotwiseService().updateTrackerWindow)
+        if (AIErr err = update(b.h, b.v, w, h, w, h, kMissingValue, sAIRealMath->RadianToDegree(AngleTo(a, b)), length,
+                               kMissingValue, kMissingValue))
+            return err;
+    g->MeasuredLinearDistance = length;
+    return drawLine(a, b, g->group);
+}
+
+AIErr doMeasureDistanceDialog() {
+    if (!g) return kNoErr;
+    const preferences& p = g->prefs;
+    char distance[256] = {};
+    doScaleAndUnits(0, g->MeasuredLinearDistance, distance, 1, static_cast<int16_t>(p.CADtrackerUnits),
+                    static_cast<int16_t>(p.CADtrackerPrecision));
+    char distanceWord[kMessageSize] = {}, scaleWord[kMessageSize] = {}, scale[sizeof p.scaleStr] = {};
+    GetPlotwiseString(kWordList, kDistanceWord, distanceWord, sizeof distanceWord);
+    GetPlotwiseString(kWordList, kScaleWord, scaleWord, sizeof scaleWord);
+    CopyCString(scale, p.scaleStr);
+    char message[kMessageSize] = {};
+    std::snprintf(message, sizeof message, "%s %s %s %s", distanceWord, distance, scaleWord, scale);
+    sADMBasic->MessageAlert(message);
+    return kNoErr;
+}
+
+const ToolFamilyRoutines kMeasureDistanceFamily{
+    .mouseUp = &MeasureFamilyMouseUp,
+    .flags = kFamilyDimensionTools,
+};
+
+const ToolRoutines kMeasureDistanceRoutines{nullptr, &doMeasureDistanceTool, &MeasureMouseUp, nullptr, nullptr};
