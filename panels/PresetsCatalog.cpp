@@ -84,7 +84,10 @@ AIErr OpenCADpresetsCatalog() {
     if (err == kDataFilterErr) {
         if (AIErr e = InitCADpresetsCatalog(catalog)) return e;
         (void)SetCatalogVersion(catalog, kPresetsCatalogVersion);
-        return SaveCADpresetsCatalog(catalog);
+        // A folder that cannot be written keeps the built-in presets in memory, said in
+        // words, rather than stopping the whole plug-in.
+        SaveCADpresetsCatalogAfterChange(catalog);
+        return kNoErr;
     }
     if (err) {
         (void)SayWords(FilledText(kPresetsMessageList, kPresetsFileRefusedMessage, {problem}));

@@ -25,8 +25,9 @@ enum : int32_t {
 
 // Start-up's last step: registers the catalogue and fills it from the file (upgraded and
 // rewritten when older than version 7), or, when there is no file, with the built-in presets,
-// which are saved at once. A file that cannot be read whole is named to the user and left as
-// it is; its error is returned and stops start-up.
+// which are saved at once (a save that fails is told, and they stay in memory). A file that
+// cannot be read whole is named to the user and left as it is; its error is returned and
+// stops start-up.
 AIErr OpenCADpresetsCatalog();
 // Writes the whole catalogue to its file; a failure leaves the old file whole.
 AIErr SaveCADpresetsCatalog(AIAttributeCatalogRef catalog);

@@ -321,7 +321,12 @@ TEST_F(PresetsTest, EditRenamesEveryPresetOfTheNameAndDeletesTheFirst) {
 }
 
 TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
+    // A first start that cannot write the file starts with the built-in presets in memory.
+    host.catalogs().failNextExport();
     Start();
+    EXPECT_NE(LastAlert().find("could not be saved"), std::string::npos);
+    EXPECT_EQ(Names().size(), 2u);
+    ASSERT_EQ(session->restart(), kNoErr);
     const std::string before = FileText();
     host.catalogs().failNextExport();
     ASSERT_EQ(Define("Mine"), kNoErr);
