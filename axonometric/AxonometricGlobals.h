@@ -14,6 +14,7 @@
 struct AxonometricGlobals : UnitsGlobals {
     int32_t depthObjNum = 1;             // id of the next axonometric record, taken then incremented
     int32_t face = 0;                    // the current face code
+    int32_t primitiveFirstFace = 0;      // the face of a cube's first face or a cylinder's base
     AIArtHandle depthArt = nullptr, depthArt2 = nullptr, depthArt3 = nullptr, primitiveGroup = nullptr;
     AIRealPoint primitiveTrackLoc{};
     // Flat bounds of the faces of a primitive, left by projection for the depth tools.

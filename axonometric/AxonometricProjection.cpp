@@ -5,6 +5,7 @@
 
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
+#include "axonometric/DepthCylinder.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/PlotwiseErrors.h"
@@ -84,8 +85,8 @@ AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view) {
     if (IsAxonometricArt(art) && !g->drawingCADradius) {
         depth_object_data old;
         if (AIErr err = GetAxonometricData(art, &old)) return err;
-        // Until cylinders are rebuilt by their own routine, a cylinder group is flattened
-        // and projected like other art.
+        // A cylinder is rebuilt on the face; its body is the rebuild's business.
+        if (old.type == kAxoCylinderGroup) return UpdateAxoCylinder(art, face);
         if (old.type == kAxoCylinderBody) return kNoErr;
         g->axoGroup = art;
         if (AIErr err = ApplyAxonometricInvert(art)) return err;

@@ -10,7 +10,8 @@
 
 // Projects the art onto the face (0x80, 0x100 or 0x200) of the view and records it with a
 // new id (no record while autoExpandAxoArt is set). Axonometric art is flattened first,
-// unless drawingCADradius is set; cylinder members of type 7 are left alone. A code that is
+// unless drawingCADradius is set; a cylinder group is rebuilt on the face
+// (UpdateAxoCylinder) and cylinder members of type 7 are left alone. A code that is
 // not a face gives 'CADE' with the art untouched.
 AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view);
 // Applies the record's matrix to the art by the transforming walk and stores the record

@@ -7,6 +7,7 @@
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricProjection.h"
+#include "axonometric/DepthCylinder.h"
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
@@ -55,10 +56,13 @@ AIErr UpdateOne(AIArtHandle art, AIErr& failed) {
         }
         depth_object_data data;
         if (AIErr err = GetAxonometricData(art, &data)) return err;
-        // Cylinder groups are projected like other art until they are rebuilt by their
-        // own routine.
-        const AIErr err = g->axoUpdateFlattenOnly ? invertAxonometricArt(art, &data)
-                                                  : ProjectAxonometric(art, data.face, &g->prefs.isoView);
+        AIErr err = kNoErr;
+        if (g->axoUpdateFlattenOnly)
+            err = invertAxonometricArt(art, &data);
+        else if (data.type == kAxoCylinderGroup)
+            err = UpdateAxoCylinder(art, kAxoNoFace);  // on the face it has
+        else
+            err = ProjectAxonometric(art, data.face, &g->prefs.isoView);
         if (err && !failed) failed = err;
         return kNoErr;
     }

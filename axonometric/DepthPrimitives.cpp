@@ -46,3 +46,33 @@ AIErr prepPrimitiveGroup() {
 AIErr SelectTaggedPrimitiveDrag() { return SelectTagged(kPrimitiveSelectedDragTag, kArtSelected); }
 
 AIErr SelectTaggedPrimitive() { return SelectTagged(kPrimitiveSelectedTag, kArtFullySelected); }
+
+AIErr EndPrimitiveDrawing() {
+    g->drawingPrimitive = 0;
+    g->firstMouseNotYetUp = 1;
+    g->primitiveGroup = g->depthArt = g->depthArt2 = g->depthArt3 = nullptr;
+    return kNoErr;
+}
+
+AIErr GatherPrimitivePieces(std::initializer_list<AIArtHandle> pieces, const char* tag) {
+    if (!g->primitiveGroup) return kNoErr;
+    AIErr last = kNoErr;
+    for (AIArtHandle piece : pieces) {
+        if (!piece) continue;
+        if (AIErr err = sAIArt->ReorderArt(piece, kPlaceInsideOnTop, g->primitiveGroup)) last = err;
+        if (tag)
+            if (AIErr err = sAITag->SetTag(piece, tag, kTagString, "")) last = err;
+    }
+    return last;
+}
+
+AIErr TagPrimitiveGroupForDrag(bool select) {
+    if (!g->primitiveGroup) return kNoErr;
+    AIErr last = kNoErr;
+    if (select)
+        if (AIErr err = sAIArt->SetArtUserAttr(g->primitiveGroup, kArtSelected, kArtSelected)) last = err;
+    if (AIErr err = sAITag->SetTag(g->primitiveGroup, kPrimitiveSelectedDragTag, kTagString, "")) last = err;
+    if (g->primitiveDragTimer)
+        if (AIErr err = sAITimer->SetTimerActive(g->primitiveDragTimer, true)) last = err;
+    return last;
+}

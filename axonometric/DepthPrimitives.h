@@ -3,6 +3,8 @@
 // carries it and takes the tag off.
 #pragma once
 
+#include <initializer_list>
+
 #include "AITypes.h"
 
 #define kPrimitiveSelectedTag "ZMK_Primitive_Selected"
@@ -14,3 +16,13 @@ AIErr prepPrimitiveGroup();
 AIErr SelectTaggedPrimitiveDrag();
 // primitiveMouseupTimer: fully selects the art tagged "ZMK_Primitive_Selected".
 AIErr SelectTaggedPrimitive();
+// Another tool chosen while a primitive is being drawn: it stays as last drawn and the
+// drawing ends, so that the cursor of the next tool leaves its pieces alone.
+AIErr EndPrimitiveDrawing();
+// What primitive pieces and their group share once drawn: each present piece, in the
+// order given, moved into the group on top and, with a tag, tagged (empty string value).
+// Nothing without a group. The last host error is returned.
+AIErr GatherPrimitivePieces(std::initializer_list<AIArtHandle> pieces, const char* tag);
+// The second stage's selection: the group tagged and selected (when `select`), and the
+// drag timer started, which selects the tagged pieces a moment later.
+AIErr TagPrimitiveGroupForDrag(bool select);

@@ -8,6 +8,8 @@
 #include "AIHitTest.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricGlobals.h"
+#include "axonometric/DepthCube.h"
+#include "axonometric/DepthCylinder.h"
 #include "axonometric/DepthFaceDrag.h"
 #include "axonometric/GridSnap.h"
 #include "core/PlotwiseHitTest.h"
@@ -159,10 +161,10 @@ AIErr ShapeStep(int16_t fromCenter, int16_t kind) {
             if (AIErr err = DragAxonometricFace(art)) return err;
             break;
         }
-        default:
-            // The cube and the cylinder are drawn by their own routines, which come with
-            // their tools; any other kind draws nothing.
-            break;
+        // The cube and the cylinder draw their first stage; what they report is their own.
+        case kDepthCubeShape: (void)DrawCube(); break;
+        case kDepthCylinderShape: DrawCylinder(); break;
+        default: break;
     }
     HighlightFaceOnPad();
     return kNoErr;

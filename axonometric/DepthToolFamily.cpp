@@ -5,6 +5,8 @@
 #include <initializer_list>
 
 #include "axonometric/AxonometricGlobals.h"
+#include "axonometric/DepthCube.h"
+#include "axonometric/DepthCylinder.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 
@@ -27,12 +29,17 @@ AIErr DepthTrackCursor(const PlotwiseToolRow& row, AIRealPoint cursor) {
     }
     g->primitiveTrackLoc = cursor;
     if (g->firstMouseNotYetUp) return kNoErr;
-    return CallToolRoutine(row, &ToolRoutines::drag);
+    const AIToolHandle tool = row.handle();
+    if (tool == g->depthCubeTool) return DrawCube();
+    if (tool == g->depthCylinderTool) DrawCylinder();
+    return kNoErr;
 }
 
 AIErr DepthMouseUp(const PlotwiseToolRow& row) {
     g->canAnnotateIntersection = 0;
     g->usingDepthGridTool = 0;
+    // The click that keeps a primitive's second stage is no click for the dialog.
+    const bool endsPrimitive = g->drawingPrimitive && !g->firstMouseNotYetUp;
     if (g->drawingPrimitive) {
         if (g->firstMouseNotYetUp) {
             g->firstMouseNotYetUp = 0;
@@ -44,7 +51,7 @@ AIErr DepthMouseUp(const PlotwiseToolRow& row) {
     }
     const bool primitive = (row.flags & kToolPrimitive) != 0;
     if (!g->toolWasDragged) {
-        if (primitive && g->toolWasTracked) return kNoErr;
+        if (primitive && (g->toolWasTracked || endsPrimitive)) return kNoErr;
         return CallToolRoutine(row, &ToolRoutines::mouseUp);
     }
     ++g->depthObjNum;

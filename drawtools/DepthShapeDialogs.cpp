@@ -20,6 +20,7 @@ namespace {
 constexpr GlobalsView<DrawToolGlobals> g;
 
 constexpr int32_t kEllipseDialogID = 17710;
+constexpr int32_t kCylinderDialogID = 17760;
 constexpr int32_t kTopViewWord = 15;        // 17415
 constexpr int32_t kGridTooSmallMessage = 51;  // 17051
 
@@ -29,7 +30,11 @@ constexpr struct {
 } kFaceRadios[] = {{7, kAxoLeftFace}, {8, kAxoRightFace}, {9, kAxoTopFace}};
 
 int32_t& FaceOf(ADMDialogRef dialog) {
-    return sADMDialog->GetID(dialog) == kEllipseDialogID ? g->inputEllipseFace : g->inputRectFace;
+    switch (sADMDialog->GetID(dialog)) {
+        case kEllipseDialogID: return g->inputEllipseFace;
+        case kCylinderDialogID: return g->inputCylinderFace;
+        default: return g->inputRectFace;
+    }
 }
 
 // Runs the build on `face`, the current face given back afterwards.

@@ -22,8 +22,8 @@ AIErr doInputPerspectiveRectTool();
 AIErr doPerspectiveInputEllipseTool();
 AIErr InputAxonometricGridTool();
 
-// The face radios (items 7, 8 and 9, the last one's text message 17415), set from the
-// dialog's face when it opens and read back in order by OK, the last one on winning.
+// The face radios (items 7, 8 and 9, the last one's text message 17415; the cylinder's
+// dialog has them too, for its base), set from the dialog's face when it opens and read back in order by OK, the last one on winning.
 void initDepthFaceChoices(ADMDialogRef dialog);
 void storeDepthFaceChoices(ADMDialogRef dialog);
 // OK of the grid's dialog: a width or height of less than one grid step would draw no grid;

@@ -2,6 +2,7 @@
 // host once their routines exist), each with its family (DrawToolFamilies.h; the depth
 // tools' is axonometric drawing's), its drag routine, the dialog a click opens and its
 // options dialog; and the callout tool, whose release opens the Callouts dialog.
+#include "axonometric/DepthPrimitives.h"
 #include "axonometric/DepthShapeTool.h"
 #include "axonometric/DepthToolFamily.h"
 #include "core/PlotwiseSubsystem.h"
@@ -11,6 +12,7 @@
 #include "drawtools/CADRectTool.h"
 #include "drawtools/CalloutTool.h"
 #include "drawtools/CornerTool.h"
+#include "drawtools/DepthPrimitiveDialogs.h"
 #include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolFamilies.h"
 #include "drawtools/DrawToolGlobals.h"
@@ -100,6 +102,19 @@ const ToolRoutines kDepthEllipseCenterRoutines{
     .drag = +[] { return IsometricShapeTool(1, kDepthOvalShape); },
     .mouseUp = +[] { return doPerspectiveEllipseDialog(nullptr); },
 };
+// The cube and cylinder: the drag draws the first stage (the cursor the second, through
+// their family); a click without a drag or a tracked move asks for the sizes; another tool
+// ends a drawing in progress.
+const ToolRoutines kDepthCubeRoutines{
+    .drag = +[] { return IsometricShapeTool(0, kDepthCubeShape); },
+    .mouseUp = +[] { return doCubeDialog(nullptr); },
+    .freeClicks = &EndPrimitiveDrawing,
+};
+const ToolRoutines kDepthCylinderRoutines{
+    .drag = +[] { return IsometricShapeTool(0, kDepthCylinderShape); },
+    .mouseUp = +[] { return doCylinderDialog(nullptr); },
+    .freeClicks = &EndPrimitiveDrawing,
+};
 const ToolRoutines kDepthGridRoutines{
     .drag = +[] { return IsometricShapeTool(0, kDepthGridShape); },
     .mouseUp = +[] { return AxonometricGridDialog(nullptr); },
@@ -123,13 +138,13 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->cadextendtool; }, "Plotwise Extend", 52, 6, &kCornerToolFamily, 0, &kExtendRoutines},
     {+[]() -> AIToolHandle& { return g->cadtrimtool; }, "Plotwise Trim", 53, 6, &kTrimToolFamily, 0, &kTrimRoutines},
     {+[]() -> AIToolHandle& { return g->subdividetool; }, "Plotwise Path Divider", 54, 6, &kDividerToolFamily, 0, &kDividerRoutines},
-    // --- the depth tools (seventh set); the cube and cylinder come with their routines ---
+    // --- the depth tools (seventh set) ---
     {+[]() -> AIToolHandle& { return g->depthRectTool; }, "Plotwise Depth Rectangle", 56, 7, &kDepthToolFamily, 0, &kDepthRectRoutines},
     {+[]() -> AIToolHandle& { return g->depthRectCenterTool; }, "Plotwise Depth Rectangle From Center", 57, 7, &kDepthToolFamily, 0, &kDepthRectCenterRoutines},
     {+[]() -> AIToolHandle& { return g->depthEllipseTool; }, "Plotwise Depth Ellipse", 58, 7, &kDepthToolFamily, 0, &kDepthEllipseRoutines},
     {+[]() -> AIToolHandle& { return g->depthEllipseCenterTool; }, "Plotwise Depth Ellipse From Center", 59, 7, &kDepthToolFamily, 0, &kDepthEllipseCenterRoutines},
-    {+[]() -> AIToolHandle& { return g->depthCubeTool; }, "Plotwise Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
-    {+[]() -> AIToolHandle& { return g->depthCylinderTool; }, "Plotwise Depth Cylinder", 61, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, nullptr},
+    {+[]() -> AIToolHandle& { return g->depthCubeTool; }, "Plotwise Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, &kDepthCubeRoutines},
+    {+[]() -> AIToolHandle& { return g->depthCylinderTool; }, "Plotwise Depth Cylinder", 61, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, &kDepthCylinderRoutines},
     {+[]() -> AIToolHandle& { return g->depthGridTool; }, "Plotwise Depth Grid", 62, 7, &kDepthToolFamily, 0, &kDepthGridRoutines},
     // The callout tool with the labels, beside the dialog its release opens.
     {+[]() -> AIToolHandle& { return g->calloutstool; }, "Plotwise Callout", 27, 4, &kCalloutToolFamily, kToolNeedsDrag, &kCalloutToolRoutines, kCallouts},

@@ -17,6 +17,7 @@
 #include "drawtools/CADLineTool.h"
 #include "drawtools/CADRectTool.h"
 #include "drawtools/CalloutTool.h"
+#include "drawtools/DepthPrimitiveDialogs.h"
 #include "drawtools/DepthShapeDialogs.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -129,8 +130,9 @@ const NumericInputDialog kDialogs[] = {
      &storeDepthFaceChoices},
     {"Depth Rectangle", 17740, kRectFields, false, nullptr, &InputAxonometricGridTool, &initDepthFaceChoices,
      &storeDepthFaceChoices, &depthGridHasWholeSteps},
-    {"Depth Cube", 17730, kCubeFields, false, nullptr, nullptr},
-    {"Depth Cylinder", 17760, kCylinderFields, false, nullptr, nullptr},
+    {"Depth Cube", 17730, kCubeFields, false, nullptr, &doInputCubeTool},
+    {"Depth Cylinder", 17760, kCylinderFields, false, nullptr, &doInputCylinderTool, &initDepthFaceChoices,
+     &storeDepthFaceChoices},
 };
 
 const NumericInputDialog* RowOf(ADMDialogRef dialog) {

@@ -7,10 +7,12 @@
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionLayer.h"
+#include "panels/CustomScaleDialog.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
+#include "panels/ScaleAssistant.h"
 #include "panels/ScaleSection.h"
 #include "panels/UnitsMenus.h"
 #include "units/LayerScales.h"
@@ -69,6 +71,8 @@ void SetupScaleItems(ADMDialogRef dialog) {
         sADMItem->SetItemStyle(list, kADMMultiSelectListBoxStyle | kADMDividedListBoxStyle);
         sADMItem->SetNotifyProc(list, &scaleByLayersListBoxNotifierProc);
     }
+    if (ADMItemRef assistant = Item(dialog, kScaleAssistantButton))
+        sADMItem->SetNotifyProc(assistant, &ScaleAssistantBtnNotifierProc);
     UpdateCADdocumentLayerList();
 }
 
@@ -261,14 +265,6 @@ void NumericInputPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef noti
         RefreshTrackerReadOut();
     }
     sADMItem->DefaultNotify(item, notifier);
-}
-
-ASErr initCustomScaleDialog(ADMDialogRef dialog) {
-    // The custom-scale form (its fields, their checks and the new slot) comes with the
-    // custom scales; until then the dialog offers its OK and Cancel buttons only.
-    sADMDialog->SetDefaultItemID(dialog, 1);
-    sADMDialog->SetCancelItemID(dialog, 2);
-    return kNoErr;
 }
 
 void RefreshCADdocumentWindowFromPrefs(ADMDialogRef dialog) {

@@ -63,6 +63,3 @@ void SetupNumericInputUnitsPopup(ADMDialogRef dialog);
 void SetupNumericInputPrecisionPopup(ADMDialogRef dialog);
 void NumericInputUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void NumericInputPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
-
-// The set-up of the custom-scale dialog (16215) the popout's first entry runs.
-ASErr initCustomScaleDialog(ADMDialogRef dialog);

@@ -1,8 +1,11 @@
 // What the floating panels register: one row per panel, with its show/hide command and the
 // placement it keeps in the preferences, each panel's frame constants, the label-options
-// timer, and the host events the document panel follows (the document's scale settings,
-// the layer list and the current layer).
+// timer, the host events the document panel follows (the document's scale settings, the
+// layer list and the current layer), and the set-scale tool, which opens the panel's
+// custom-scale dialog.
 #include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/IsometricPanel.h"
@@ -11,6 +14,7 @@
 #include "panels/PanelGlobals.h"
 #include "panels/PresetsCatalog.h"
 #include "panels/ScaleSection.h"
+#include "panels/SetScaleTool.h"
 #include "panels/ShortcutsPanel.h"
 #include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
@@ -179,6 +183,21 @@ const PlotwiseTimerRow kTimers[] = {
     {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, nullptr},
 };
 
+// The set-scale tool: the press is the first click; a click without a drag is refused with
+// message 17004, and after a drag the reference line is taken back before the dialog opens.
+const ToolFamilyRoutines kSetScaleFamily{
+    .mouseUp = +[](const PlotwiseToolRow& row) -> AIErr {
+        g->didFirstClick = 0;
+        if (!g->toolWasDragged) return RefuseClick(row, 4);
+        if (AIErr err = sAIUndo->UndoChanges()) return err;
+        return CallToolRoutine(row, &ToolRoutines::mouseUp);
+    },
+};
+const ToolRoutines kSetScaleRoutines{.drag = &doSetScaleTool, .mouseUp = &doSetScaleDialog};
+const PlotwiseToolRow kTools[] = {
+    {+[]() -> AIToolHandle& { return g->setScaleTool; }, "Plotwise Set Scale", 55, 1, &kSetScaleFamily, 0, &kSetScaleRoutines},
+};
+
 // The document's scale settings and the layer list follow the documents, and the
 // isometric panel the view a document brought (axonometric drawing took it up first).
 AIErr DocumentChanged() {
@@ -210,6 +229,7 @@ const PanelFrame kWallsFrame = {&kWallsRow, kWallsPanelID, 10, 0, 0, 0, 16516};
 
 extern const PlotwiseSubsystem kPanelsSubsystem = {
     .name = "panels",
+    .tools = kTools,
     .panels = kPanels,
     .timers = kTimers,
     .hooks = {.documentOpened = &UpdateCADdocumentScaleSettings,

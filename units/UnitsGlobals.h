@@ -12,4 +12,7 @@ struct UnitsGlobals : CoreGlobals {
     int32_t appendUnitLabelsSpecialKludge = 1;
     AIArtHandle group = nullptr;  // receives the art of the running tool; set by a successful preparation
     AIToolHandle setScaleTool = nullptr;
+    // The set-scale tool's reference line in points, left for the custom-scale dialog to
+    // show once; 0 when there is none.
+    float setScaleClickedDistance = 0.0f;
 };

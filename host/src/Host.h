@@ -137,6 +137,9 @@ public:
     void failDictionaryWrite(int nth) { dictWritesBeforeFailure_ = nth; }
     // Called by the dictionary suite before each write: false for the one to fail.
     bool allowDictionaryWrite() { return dictWritesBeforeFailure_ <= 0 || --dictWritesBeforeFailure_ > 0; }
+    // The same for the transform-art suite: the nth transform from now fails and moves nothing.
+    void failTransform(int nth) { transformsBeforeFailure_ = nth; }
+    bool allowTransform() { return transformsBeforeFailure_ <= 0 || --transformsBeforeFailure_ > 0; }
 
     // ---- the edit menu's copy and paste
     // Copy keeps copies of the front document's selected art (Document::selectedArt, with
@@ -183,6 +186,7 @@ private:
     std::unique_ptr<Document> clipboard_;
     ObjId nextHandle_ = 1;
     int dictWritesBeforeFailure_ = 0;
+    int transformsBeforeFailure_ = 0;
     std::unordered_map<ObjId, AIToolHitData> hits_;
     std::unordered_map<ObjId, std::vector<unsigned char>> md_;
     std::unordered_map<void*, size_t> blocks_;

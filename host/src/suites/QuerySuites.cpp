@@ -223,6 +223,7 @@ AIErr TransformArt(AIArtHandle art, const AIRealMatrix* matrix, AIReal /*lineSca
     ArtRef r;
     if (AIErr e = lookupArt(art, &r)) return e;
     if (!(flags & kTransformObjects)) return kNoErr;
+    if (!host()->allowTransform()) return kOutOfMemoryErr;
     return r.doc->transform(r.id, *matrix, (flags & kTransformChildren) != 0);
 }
 

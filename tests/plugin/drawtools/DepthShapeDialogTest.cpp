@@ -2,7 +2,11 @@
 // isometric view (factors 1): the face radios and the sizes the dialogs share, a plain
 // shape held by the corner the projection keeps on the click, a centred one's bounds round
 // it (the worked 72 by 36 example), and the grid cut to whole steps or refused when it
-// would have none.
+// would have none. The depth cube and cylinder typed after a click: the cube's three faces
+// of the typed sizes meeting at the click, in a group that is the only selection; the
+// cylinder's base centred on the click on each face, its axis turned round by a negative
+// length, and its three records, none while projected art is expanded.
+#include <algorithm>
 #include <string>
 
 #include "ADMDialog.h"
@@ -13,6 +17,8 @@
 
 namespace drawtest {
 namespace {
+
+constexpr double kPi = 3.14159265358979323846;
 
 struct DepthShapeDialogTest : DrawToolsTest {
     void SetUp() override {
@@ -53,6 +59,37 @@ struct DepthShapeDialogTest : DrawToolsTest {
         double v = -1;
         Record(Newest(), key, &v);
         return v;
+    }
+    // The record's entry of the art, for the primitives' members.
+    const standin::DictValue* Entry(standin::ObjId id, const char* key) const {
+        const standin::Art* a = doc->art(id);
+        const standin::Dict* d = a && a->dictionary ? doc->dict(a->dictionary) : nullptr;
+        const standin::DictValue* sub = d ? d->find("ZA3_Axonometric") : nullptr;
+        if (!sub || !std::holds_alternative<standin::DictLink>(*sub)) return nullptr;
+        return doc->dict(std::get<standin::DictLink>(*sub).id)->find(key);
+    }
+    int32_t Int(standin::ObjId id, const char* key) const {
+        const standin::DictValue* v = Entry(id, key);
+        return v ? std::get<int32_t>(*v) : 0;
+    }
+    double Real(standin::ObjId id, const char* key) const {
+        const standin::DictValue* v = Entry(id, key);
+        return v ? std::get<AIReal>(*v) : -1;
+    }
+    standin::ObjId NewestGroup() const {
+        standin::ObjId newest = 0;
+        doc->walk([&](const standin::Art& a, int) {
+            if (a.type == kGroupArt && !a.layer) newest = std::max(newest, a.id);
+        });
+        return newest;
+    }
+    // The group is selected, and nothing outside it.
+    bool AloneSelected(standin::ObjId group) const {
+        bool alone = (doc->art(group)->attrs & kArtSelected) != 0;
+        doc->walk([&](const standin::Art& a, int) {
+            if (!a.layer && (a.attrs & kArtSelected) && a.id != group && a.parent != group) alone = false;
+        });
+        return alone;
     }
 };
 
@@ -128,6 +165,90 @@ TEST_F(DepthShapeDialogTest, TheGridIsCutToWholeStepsAndOneOfNoneIsRefused) {
     const std::vector<AIPathSegment>& after = doc->art(doc->children(before->id).back())->segments;
     ASSERT_EQ(after.size(), outline.size());
     for (size_t i = 0; i < after.size(); ++i) EXPECT_POINT(after[i].p, outline[i].p.h, outline[i].p.v);
+}
+
+TEST_F(DepthShapeDialogTest, TheCubesFacesOfTheTypedSizesMeetAtTheClick) {
+    const iso_view up = g->prefs.isoView;
+    iso_view down = up;
+    down.a = -down.a, down.b = -down.b, down.t = -down.t;
+    for (const iso_view& view : {up, down}) {
+        g->prefs.isoView = view;
+        const AIRealPoint click{300, 400};
+        Click("Depth Cube", click, "Depth Cube", {Type(4, "72"), Type(6, "36"), Type(8, "18"), Press(1)});
+        const standin::ObjId group = NewestGroup();
+        const auto faces = doc->children(group);
+        ASSERT_EQ(faces.size(), 3u);
+        // Left face uppermost, then right, then top, each flat as typed.
+        const struct {
+            int32_t face;
+            double w, h;
+        } want[] = {{0x80, 72, 36}, {0x100, 18, 36}, {0x200, 72, 18}};
+        for (size_t i = 0; i < 3; ++i) {
+            const std::string what = "face " + std::to_string(want[i].face) + " tilt " + std::to_string(view.t);
+            EXPECT_EQ(Int(faces[i], "ZA3_Axo_face"), want[i].face) << what;
+            EXPECT_NEAR(Real(faces[i], "ZA3_Flat_width"), want[i].w, 1e-3) << what;
+            EXPECT_NEAR(Real(faces[i], "ZA3_Flat_height"), want[i].h, 1e-3) << what;
+            const auto& s = doc->art(faces[i])->segments;
+            const auto onClick = [&](const AIPathSegment& a) { return Near(a.p, click.h, click.v, 2e-3f); };
+            EXPECT_TRUE(std::any_of(s.begin(), s.end(), onClick)) << what << ": no corner on the click";
+        }
+        EXPECT_TRUE(AloneSelected(group));
+        EXPECT_EQ(Int(group, "ZA3_Axo_type"), 0) << "the cube's group keeps no record";
+        ASSERT_EQ(doc->disposeArt(group), kNoErr);
+    }
+}
+
+TEST_F(DepthShapeDialogTest, TheCylinderIsCentredOnTheClickAndRecordedOnItsFace) {
+    const iso_view& v = g->prefs.isoView;
+    // The axis runs from the tangent point at the typed length (factors 1): a negative
+    // length turns it round, the top face's runs down.
+    const struct {
+        int item;  // face radio
+        int32_t face, bodyFace;
+        const char* length;
+        double axis;
+    } cases[] = {
+        {7, 0x80, 0x100, "72", v.a},
+        {7, 0x80, 0x100, "-72", v.a - kPi},
+        {8, 0x100, 0x80, "50", v.b},
+        {9, 0x200, 0x80, "40", -kPi / 2},
+    };
+    for (const auto& c : cases) {
+        const std::string what = "face " + std::to_string(c.face) + " length " + c.length;
+        const AIRealPoint click{300, 400};
+        Click("Depth Cylinder", click, "Depth Cylinder",
+              {Type(4, "60"), Type(6, "30"), Press(c.item), Type(11, c.length), Press(1)});
+        const standin::ObjId group = NewestGroup();
+        const auto members = doc->children(group);
+        ASSERT_EQ(members.size(), 2u) << what;
+        const standin::ObjId base = members[0], body = members[1];
+        EXPECT_EQ(Int(group, "ZA3_Axo_type"), 5) << what;
+        EXPECT_EQ(Int(group, "ZA3_Axo_face"), c.face) << what;
+        EXPECT_EQ(Int(base, "ZA3_Axo_type"), 6) << what;
+        EXPECT_EQ(Int(base, "ZA3_Axo_face"), c.face) << what;
+        EXPECT_EQ(Int(body, "ZA3_Axo_type"), 7) << what;
+        EXPECT_EQ(Int(body, "ZA3_Axo_face"), c.bodyFace) << what;
+        EXPECT_NEAR(Real(body, "ZA3_Axo_offset_h"), std::abs(std::stod(c.length)), 1e-3) << what;
+        const auto& b = doc->art(base)->segments;
+        EXPECT_TRUE(Near({(b[0].p.h + b[2].p.h) / 2, (b[0].p.v + b[2].p.v) / 2}, click.h, click.v, 2e-3f)) << what;
+        const auto& s = doc->art(body)->segments;
+        ASSERT_EQ(s.size(), 8u) << what;
+        const AIRealPoint o{s[1].p.h - s[0].p.h, s[1].p.v - s[0].p.v};
+        EXPECT_NEAR(std::hypot(o.h, o.v), std::abs(std::stod(c.length)), 1e-2) << what;
+        EXPECT_NEAR(std::remainder(std::atan2(o.v, o.h) - c.axis, 2 * kPi), 0, 1e-4) << what;
+        EXPECT_TRUE(AloneSelected(group)) << what;
+        EXPECT_EQ(g->inputCylinderFace, c.face) << what;
+        ASSERT_EQ(doc->disposeArt(group), kNoErr);
+    }
+}
+
+TEST_F(DepthShapeDialogTest, WhileProjectedArtIsExpandedTheCylinderKeepsNoRecords) {
+    g->prefs.autoExpandAxoArt = 1;
+    Click("Depth Cylinder", {300, 400}, "Depth Cylinder", {Press(1)});
+    const standin::ObjId group = NewestGroup();
+    ASSERT_EQ(doc->children(group).size(), 2u);
+    EXPECT_EQ(Entry(group, "ZA3_Axo_type"), nullptr);
+    for (standin::ObjId m : doc->children(group)) EXPECT_EQ(Entry(m, "ZA3_Axo_type"), nullptr);
 }
 
 }  // namespace

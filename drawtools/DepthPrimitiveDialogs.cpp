@@ -1,0 +1,121 @@
+// The depth cube and cylinder dialogs' openers and builders.
+#include "drawtools/DepthPrimitiveDialogs.h"
+
+#include <array>
+#include <cmath>
+
+#include "axonometric/AxonometricProjection.h"
+#include "axonometric/DepthCylinder.h"
+#include "axonometric/DepthPrimitives.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSuites.h"
+#include "drawtools/DrawToolGlobals.h"
+#include "drawtools/DrawToolSupport.h"
+#include "drawtools/NumericInputDialogs.h"
+#include "geometry/DepthFaceGeometry.h"
+#include "geometry/PlaneGeometry.h"
+
+namespace {
+
+constexpr GlobalsView<DrawToolGlobals> g;
+
+constexpr AIReal kPi = 3.1415927f;
+
+// One face of the cube: a w by h flat rectangle placed so that the corner its projection
+// keeps lies on the click, projected onto the face.
+AIErr CubeFace(int32_t face, AIReal w, AIReal h, AIArtHandle* art) {
+    AIRealPoint p = g->firstClick;
+    const AIRealRect flat{p.h, p.v, p.h + w, p.v - h};
+    AdjustPointToAnchorPoint(g->prefs.isoView, &p, flat, face, false);
+    if (AIErr err = sAIShapeConstruction->NewPointSizeRect(p, {w, h}, false, false, true, art)) return err;
+    return ProjectAxonometric(*art, face, &g->prefs.isoView);
+}
+
+// The group holds what was made and is the only selected art.
+void SelectGroupAlone() {
+    (void)deselectAllArt();
+    (void)sAIArt->SetArtUserAttr(g->primitiveGroup, kArtSelected, kArtSelected);
+}
+
+// The projected ellipse moved so that the crossing of its diagonals (anchors 0 to 2 and 1
+// to 3) lies on the centre; a flat one has no crossing and stays.
+AIErr CentreOn(AIArtHandle ellipse, AIRealPoint centre) {
+    std::array<AIPathSegment, 4> a{};
+    if (AIErr err = sAIPath->GetPathSegments(ellipse, 0, 4, a.data())) return err;
+    AIRealPoint x{};
+    if (FindRealIntersectionPoint(a[0].p, a[2].p, a[1].p, a[3].p, &x) != kNoErr) return kNoErr;
+    const AIRealMatrix move{1, 0, 0, 1, centre.h - x.h, centre.v - x.v};
+    return sAITransformArt->TransformArt(ellipse, &move, 1.0f, kTransformObjects);
+}
+
+// The axis of the typed length: a negative length turns the axis round.
+AIReal TypedAxisAngle(int32_t face, AIReal length) {
+    const iso_view& v = g->prefs.isoView;
+    const bool ahead = length >= 0;
+    switch (face) {
+        case kAxoLeftFace: return ahead ? v.a : v.a - kPi;
+        case kAxoRightFace: return ahead ? v.b : v.b - kPi;
+        default: return ahead ? -1.5707964f : 1.5707964f;
+    }
+}
+
+void BuildCylinder() {
+    const AIRealPoint centre = g->firstClick;
+    if (sAIShapeConstruction->NewPointSizeOval(g->firstClick, {g->inputCylinderWidth, g->inputCylinderHeight}, false,
+                                               false, true, &g->depthArt) != kNoErr)
+        return;
+    (void)ProjectAxonometric(g->depthArt, g->primitiveFirstFace, &g->prefs.isoView);
+    (void)CentreOn(g->depthArt, centre);
+    CylinderAxis axis;
+    if (!GetCylinderAxis(g->primitiveFirstFace, false, &axis)) return;
+    AIRealPoint reference{};
+    (void)GetFirstParallelTangent(g->depthArt, axis.reference, &reference);
+    const AIReal angle = TypedAxisAngle(g->primitiveFirstFace, g->inputCylinderLength);
+    AIRealPoint along{};
+    sAIRealMath->AIRealPointLengthAngle(g->inputCylinderLength * axis.factor, angle, &along);
+    sAIRealMath->AIRealPointAdd(&reference, &along, &g->primitiveTrackLoc);
+    (void)MakeParallelCylinderFromBase(g->depthArt, angle, &reference, &g->depthArt2);
+    if (!g->primitiveGroup) return;
+    (void)GatherPrimitivePieces({g->depthArt2, g->depthArt}, nullptr);
+    // Expanded projected art keeps no records: a base would otherwise take the group's.
+    if (!g->prefs.autoExpandAxoArt)
+        (void)RecordCylinder(g->primitiveGroup, g->depthArt, g->depthArt2, g->primitiveFirstFace,
+                             std::fabs(g->inputCylinderLength));
+    SelectGroupAlone();
+}
+
+}  // namespace
+
+AIErr doCubeDialog(const AIToolMessage* message) { return OpenNumericInputDialog(17730, message); }
+AIErr doCylinderDialog(const AIToolMessage* message) { return OpenNumericInputDialog(17760, message); }
+
+AIErr doInputCubeTool() {
+    (void)SnapToAnchorOrGrid(&g->firstClick, false);  // a hit test that fails leaves the click
+    if (g->curTool && g->curTool == g->depthCubeTool) {
+        g->drawingPrimitive = 1;
+        (void)prepPrimitiveGroup();
+    }
+    const AIReal w = g->inputCubeWidth, h = g->inputCubeHeight, d = g->inputCubeDepth;
+    (void)CubeFace(kAxoLeftFace, w, h, &g->depthArt);
+    (void)CubeFace(kAxoRightFace, d, h, &g->depthArt2);
+    (void)CubeFace(kAxoTopFace, w, d, &g->depthArt3);
+    if (g->primitiveGroup) {
+        (void)GatherPrimitivePieces({g->depthArt3, g->depthArt2, g->depthArt}, nullptr);
+        SelectGroupAlone();
+    }
+    g->drawingPrimitive = 0;
+    g->primitiveGroup = g->depthArt = g->depthArt2 = g->depthArt3 = nullptr;
+    return kNoErr;
+}
+
+AIErr doInputCylinderTool() {
+    (void)SnapToAnchorOrGrid(&g->firstClick, false);
+    if (!g->curTool || g->curTool != g->depthCylinderTool) return kNoErr;
+    g->drawingPrimitive = 1;
+    g->face = g->primitiveFirstFace = g->inputCylinderFace;
+    (void)prepPrimitiveGroup();
+    BuildCylinder();
+    g->drawingPrimitive = 0;
+    g->primitiveGroup = g->depthArt = g->depthArt2 = nullptr;
+    return kNoErr;
+}

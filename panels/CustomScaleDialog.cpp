@@ -1,0 +1,217 @@
+// The custom-scale dialog and the custom slots it fills.
+#include "panels/CustomScaleDialog.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "ADMBasic.h"
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "drawtools/NumericInputDialogs.h"
+#include "panels/DocumentPanel.h"
+#include "panels/PanelGlobals.h"
+#include "panels/PanelRedraw.h"
+#include "panels/ScaleSection.h"
+#include "panels/UnitsMenus.h"
+#include "units/CustomScales.h"
+#include "units/PlotwiseUnits.h"
+#include "units/ScaleTable.h"
+#include "units/UnitsPopups.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+constexpr int32_t kNotPositiveMessage = 21;   // 17021
+constexpr int32_t kSlotsFullMessage = 25;     // 17025
+constexpr int32_t kTypedTextSize = 256;
+constexpr std::size_t kTypedSideSize = 31;    // what one side of a label keeps as typed
+
+ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
+bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
+
+void MessageText(int32_t index, char* text, std::size_t size) { GetPlotwiseString(kMessageList, index, text, size); }
+
+void EnableItems(ADMDialogRef dialog, int32_t first, int32_t last, bool enable) {
+    for (int32_t id = first; id <= last; ++id)
+        if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
+}
+
+void SetNotify(ADMDialogRef dialog, int32_t id, ADMItemNotifyProc proc) {
+    if (ADMItemRef item = Item(dialog, id)) sADMItem->SetNotifyProc(item, proc);
+}
+
+// The length the set-scale tool measured, as a bare number in the numeric-input unit and
+// precision at 1:1; consumed here.
+void ShowClickedDistance(ADMItemRef field) {
+    if (g->setScaleClickedDistance == 0.0f) return;
+    const float scaler = g->prefs.scaler;
+    const int32_t labels = g->appendUnitLabelsSpecialKludge;
+    g->prefs.scaler = 1.0f;
+    g->appendUnitLabelsSpecialKludge = 0;
+    char text[kTypedTextSize] = {};
+    doScaleAndUnits(0, g->setScaleClickedDistance, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
+                    static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    g->prefs.scaler = scaler;
+    g->appendUnitLabelsSpecialKludge = labels;
+    g->setScaleClickedDistance = 0.0f;
+    if (field) sADMItem->SetText(field, text);
+}
+
+void SetupUnitsPopup(ADMDialogRef dialog, int32_t id, int32_t start) {
+    ADMItemRef popup = Item(dialog, id);
+    if (!popup) return;
+    ADMListRef list = sADMItem->GetList(popup);
+    sADMList->SetMenuID(list, g->thisPlugin, kCustomScaleUnitsMenu, "");
+    if (ADMEntryRef entry = sADMList->IndexEntry(list, start)) sADMEntry->Activate(entry, true);
+    sADMItem->Enable(popup, true);
+}
+
+// One side of the form: its number, its text as typed (bounded) and the unit's index.
+struct FormSide {
+    double number = 0;
+    char text[kTypedSideSize + 1] = {};
+    int32_t unit = -1;
+};
+
+bool ReadSide(ADMDialogRef dialog, int32_t field, int32_t unitsPopup, FormSide* side) {
+    ADMItemRef item = Item(dialog, field);
+    if (!item || !parseFieldInputNoUnits(item, &side->number)) return false;
+    sADMItem->GetText(item, side->text, sizeof side->text);
+    if (unitsPopup) side->unit = ActivePopupIndex(Item(dialog, unitsPopup));
+    return true;
+}
+
+// The scaler and label the form gives, or false (the dialog stays open).
+bool ReadForm(ADMDialogRef dialog, float* scaler, char (&label)[kScaleLabelSize]) {
+    const bool absolute = sADMItem->GetBooleanValue(Item(dialog, kCustomScaleAbsoluteRadio));
+    FormSide a, b;
+    if (!absolute) {
+        if (!ReadSide(dialog, kCustomScaleRatioLeft, 0, &a) || !ReadSide(dialog, kCustomScaleRatioRight, 0, &b))
+            return false;
+        ComposeCustomScaleLabel({a.text, ""}, ":", {b.text, ""}, label);
+        *scaler = static_cast<float>(b.number / a.number);
+        return true;
+    }
+    if (!ReadSide(dialog, kCustomScalePaperField, kCustomScalePaperUnits, &a) ||
+        !ReadSide(dialog, kCustomScaleRealField, kCustomScaleRealUnits, &b))
+        return false;
+    const float paperPoints = CustomScaleUnitPoints(a.unit, g->prefs.pixelsperinch);
+    const float realPoints = CustomScaleUnitPoints(b.unit, g->prefs.pixelsperinch);
+    if (paperPoints <= 0.0f || realPoints <= 0.0f) return false;  // no unit chosen
+    ComposeCustomScaleLabel({a.text, CustomScaleUnitSuffix(a.unit)}, " = ", {b.text, CustomScaleUnitSuffix(b.unit)},
+                            label);
+    *scaler = static_cast<float>((b.number * realPoints) / (a.number * paperPoints));
+    return true;
+}
+
+}  // namespace
+
+AIErr RunCustomScaleDialog() {
+    if (!g) return kNoErr;
+    sADMDialog->Modal(g->thisPlugin, kCustomScaleDialogName, kCustomScaleDialogID, kADMModalDialogStyle,
+                      &initCustomScaleDialog, nullptr, 0);
+    return kNoErr;
+}
+
+ASErr initCustomScaleDialog(ADMDialogRef dialog) {
+    if (!g || !dialog) return kBadParameterErr;
+    SetNotify(dialog, 1, &customScaleOKBtnCallbackProc);
+    sADMDialog->SetDefaultItemID(dialog, 1);
+    SetNotify(dialog, 2, &inputCancelBtnCallbackProc);
+    sADMDialog->SetCancelItemID(dialog, 2);
+    SetNotify(dialog, kCustomScaleAbsoluteRadio, &scaleStyleNotifierProc);
+    SetNotify(dialog, kCustomScaleRatioRadio, &scaleStyleNotifierProc);
+    if (ADMItemRef radio = Item(dialog, kCustomScaleAbsoluteRadio)) sADMItem->SetBooleanValue(radio, true);
+    for (int32_t id : {kCustomScalePaperField, kCustomScaleRealField, kCustomScaleRatioLeft, kCustomScaleRatioRight})
+        SetNotify(dialog, id, &customScaleFldNotifierProc);
+    EnableItems(dialog, kCustomScalePaperField, kCustomScalePaperField, true);
+    ShowClickedDistance(Item(dialog, kCustomScalePaperField));
+    EnableItems(dialog, kCustomScaleEquals, kCustomScaleRealField, true);
+    const int32_t start = CustomScaleUnitIndexOf(g->prefs.NumericInputUnits);
+    SetupUnitsPopup(dialog, kCustomScalePaperUnits, start);
+    SetupUnitsPopup(dialog, kCustomScaleRealUnits, start);
+    EnableItems(dialog, kCustomScaleRatioLeft, kCustomScaleRatioRight, false);
+    return kNoErr;
+}
+
+void scaleStyleNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    ADMDialogRef dialog = sADMItem->GetDialog(item);
+    EnableItems(dialog, kCustomScalePaperField, kCustomScaleRatioRight, false);
+    if (UserChanged(notifier)) {
+        const struct {
+            int32_t radio, first, last;
+        } kForms[] = {{kCustomScaleAbsoluteRadio, kCustomScalePaperField, kCustomScaleRealUnits},
+                      {kCustomScaleRatioRadio, kCustomScaleRatioLeft, kCustomScaleRatioRight}};
+        for (const auto& form : kForms) {
+            ADMItemRef radio = Item(dialog, form.radio);
+            if (!radio || !sADMItem->GetBooleanValue(radio)) continue;
+            EnableItems(dialog, form.first, form.last, true);
+            if (ADMItemRef first = Item(dialog, form.first)) sADMItem->Activate(first, true);
+        }
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void customScaleFldNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!UserChanged(notifier)) return;
+    double value = 0;
+    if (parseFieldInputNoUnits(item, &value)) sADMItem->DefaultNotify(item, notifier);
+}
+
+int16_t parseFieldInputNoUnits(ADMItemRef item, double* value) {
+    if (!item || !value) return 0;
+    char text[kTypedTextSize] = {};
+    sADMItem->GetText(item, text, sizeof text);
+    switch (ReadScaleNumber(text, value)) {
+        case ScaleNumberRead::ok: return 1;
+        case ScaleNumberRead::notPositive: {
+            char message[512];
+            MessageText(kNotPositiveMessage, message, sizeof message);
+            doDialogInputErrorDialog(message);
+            return 0;
+        }
+        case ScaleNumberRead::unreadable: return 0;
+    }
+    return 0;
+}
+
+void customScaleOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    float scaler = 0.0f;
+    char label[kScaleLabelSize] = {};
+    if (!ReadForm(sADMItem->GetDialog(item), &scaler, label)) return;
+    addCustomScaleToMenu(scaler, label);
+    NotifyPlotwiseAPI();
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void addCustomScaleToMenu(float scaler, const char* label) {
+    if (!g || !label) return;
+    TagSelectedArt();
+    const int32_t slot = FirstFreeCustomSlot(g->prefs);
+    if (slot == 0) {
+        char message[512];
+        MessageText(kSlotsFullMessage, message, sizeof message);
+        if (sADMBasic) sADMBasic->MessageAlert(message);
+        // The selection just tagged is given back now, not by a later scale change.
+        if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
+        return;
+    }
+    const CustomScaleSlot s = customSlot(g->prefs, slot);
+    *s.scaler = scaler;
+    CopyCString(s.label, kScaleLabelSize, label);
+    g->prefs.scale = slot - 1;
+    g->prefs.scaler = scaler;
+    CopyCString(g->prefs.scaleStr, sizeof g->prefs.scaleStr, label);
+    setupScalePopup(g->CADdocumentWindow, kScalePopup);
+    // Applying the scale regenerates every live dimension.
+    setScaleOfSelectedLayers(g->prefs.scale, g->prefs.scaler, g->prefs.scaleStr);
+    UpdateScalePopoutMenu(g->CADdocumentWindow);
+    RedrawRulers(1);
+    UpdateAllPrecisionMenus();
+    if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
+}

@@ -1,0 +1,432 @@
+// The scale assistant: the dialog, its guards and the rescaling of the drawing.
+#include "panels/ScaleAssistant.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "ADMBasic.h"
+#include "AITransformArt.h"
+#include "artwork/ArtSelection.h"
+#include "artwork/DrawingLayer.h"
+#include "axonometric/GuideLayers.h"
+#include "core/PlotwiseAlerts.h"
+#include "geometry/PlotwiseErrors.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "drawtools/NumericInputDialogs.h"
+#include "panels/CustomScaleDialog.h"
+#include "panels/DocumentPanel.h"
+#include "panels/PanelGlobals.h"
+#include "panels/PanelRedraw.h"
+#include "panels/ScaleSection.h"
+#include "panels/TrackerReadOut.h"
+#include "panels/UnitsMenus.h"
+#include "units/CustomScales.h"
+#include "units/LayerScales.h"
+#include "units/NumericFields.h"
+#include "units/PlotwiseUnits.h"
+#include "units/ScaleFitting.h"
+#include "units/ScaleTable.h"
+#include "units/UnitsPopups.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+constexpr int32_t kFormatMessage = 18;        // 17018
+constexpr int32_t kNotPositiveMessage = 21;   // 17021
+constexpr int32_t kNoSelectionMessage = 22;   // 17022
+constexpr int32_t kNoScaleFitsMessage = 69;   // 17069
+constexpr int32_t kLayersLockedMessage = 73;  // 17073
+constexpr int32_t kAssistantMessages = 17240;
+constexpr int32_t kRescaleFailedMessage = 1;  // 17240/1
+constexpr int32_t kScaleTypeMenu = 16650;
+constexpr int32_t kReferenceMenu = 16630;
+constexpr AIReal kArtboardInset = 36.0f;
+constexpr int32_t kTypedTextSize = 256;
+
+ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
+bool On(ADMDialogRef dialog, int32_t id) {
+    ADMItemRef item = Item(dialog, id);
+    return item && sADMItem->GetBooleanValue(item);
+}
+void Enable(ADMDialogRef dialog, int32_t id, bool enable) {
+    if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
+}
+void MakeActive(ADMDialogRef dialog, int32_t id) {
+    if (ADMItemRef item = Item(dialog, id)) sADMItem->Activate(item, true);
+}
+
+void Say(int32_t list, int32_t index) {
+    char text[512];
+    GetPlotwiseString(list, index, text, sizeof text);
+    doPlotwiseErrorDialog(text);
+}
+// A bad value: said, its field made active, the dialog left open for a correction.
+void RefuseField(ADMDialogRef dialog, int32_t field, int32_t message) {
+    char text[512];
+    GetPlotwiseString(kMessageList, message, text, sizeof text);
+    doDialogInputErrorDialog(text);
+    MakeActive(dialog, field);
+}
+
+// The bounds of the selected art, as the tracker measures them; found is false when
+// nothing is selected.
+AIErr SelectedBounds(AIRealRect* rect, bool* found) {
+    int16_t any = 0;
+    const AIErr err = tracker::CalculateSelectedBoundsOfDocument(rect, &any, 0);
+    *found = any != 0;
+    return err;
+}
+
+// The ordinary layers in the host's order (the grids and rulers left out).
+template <typename Visit>
+AIErr ForEachLayer(Visit visit) {
+    int32_t count = 0;
+    if (AIErr err = sAILayer->CountLayers(&count)) return err;
+    for (int32_t i = 0; i < count; ++i) {
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (IsGuideLayer(layer)) continue;
+        if (AIErr err = visit(layer)) return err;
+    }
+    return kNoErr;
+}
+
+// A length as the assistant shows it: at 1:1 in the numeric-input unit and precision.
+void ShowLength(ADMDialogRef dialog, int32_t id, double points) {
+    const float scaler = g->prefs.scaler;
+    g->prefs.scaler = 1.0f;
+    char text[kTypedTextSize] = {};
+    doScaleAndUnits(0, points, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
+                    static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    g->prefs.scaler = scaler;
+    if (ADMItemRef item = Item(dialog, id)) sADMItem->SetText(item, text);
+}
+
+void SetupMenuPopup(ADMDialogRef dialog, int32_t id, int32_t menu, int32_t active) {
+    ADMItemRef popup = Item(dialog, id);
+    if (!popup) return;
+    ADMListRef list = sADMItem->GetList(popup);
+    sADMList->SetMenuID(list, g->thisPlugin, menu, "");
+    if (ADMEntryRef entry = sADMList->IndexEntry(list, active)) sADMEntry->Activate(entry, true);
+}
+
+// Which items the radios and the reference popup enable and show.
+void EnableByChoices(ADMDialogRef dialog) {
+    const int32_t relation = g->prefs.ScaleAssistantObjectRelationship;
+    const int32_t action = g->prefs.ScaleAssistantAction;
+    Enable(dialog, kAssistantRealWidth, relation == 1);
+    Enable(dialog, kAssistantRealHeight, relation == 2);
+    Enable(dialog, kAssistantScaleType, action == kAssistantFitScale);
+    Enable(dialog, kAssistantReference, action == kAssistantFitScale);
+    if (ADMItemRef length = Item(dialog, kAssistantReferenceLength)) {
+        sADMItem->Show(length, g->prefs.ScaleAssistantReferenceType != kReferenceArtboard);
+        sADMItem->Enable(length, action == kAssistantFitScale);
+    }
+    Enable(dialog, kAssistantPresetPopup, action == kAssistantPresetScale);
+}
+
+// The relation the user stated: real length per drawn length, and its label.
+struct Relation {
+    float ratio = 0.0f;
+    char label[kScaleLabelSize] = {};
+};
+
+// Reads one length of the relation; a length that is not a positive finite number is
+// refused in words with its field made active.
+bool ReadLength(ADMDialogRef dialog, int32_t id, double* points, std::string* text) {
+    char typed[kTypedTextSize] = {};
+    if (ADMItemRef item = Item(dialog, id)) sADMItem->GetText(item, typed, sizeof typed);
+    *text = typed;
+    if (!parseFieldInput(dialog, static_cast<int16_t>(id), points, g->prefs.NumericInputUnits)) {
+        RefuseField(dialog, id, kFormatMessage);
+        return false;
+    }
+    if (!(*points > 0) || !std::isfinite(*points)) {
+        RefuseField(dialog, id, kNotPositiveMessage);
+        return false;
+    }
+    return true;
+}
+
+bool ReadRelation(ADMDialogRef dialog, Relation* relation) {
+    const bool width = On(dialog, kAssistantWidthRadio);
+    g->prefs.ScaleAssistantObjectRelationship = width ? 1 : 2;
+    double drawn = 0, real = 0;
+    std::string drawnText, realText;
+    if (!ReadLength(dialog, width ? kAssistantDrawnWidth : kAssistantDrawnHeight, &drawn, &drawnText)) return false;
+    if (!ReadLength(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, &real, &realText)) return false;
+    const double ratio = real / drawn;
+    if (!std::isfinite(static_cast<float>(ratio)) || !(static_cast<float>(ratio) > 0)) {
+        RefuseField(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, kFormatMessage);
+        return false;
+    }
+    relation->ratio = static_cast<float>(ratio);
+    ComposeCustomScaleLabel({drawnText, ""}, " = ", {realText, ""}, relation->label);
+    return true;
+}
+
+int32_t ChosenAction(ADMDialogRef dialog) {
+    if (On(dialog, kAssistantCustomRadio)) return kAssistantCustomScale;
+    if (On(dialog, kAssistantPresetRadio)) return kAssistantPresetScale;
+    return kAssistantFitScale;
+}
+
+AIRealRect Inset(AIRealRect r, AIReal by) { return {r.left + by, r.top - by, r.right - by, r.bottom + by}; }
+
+// The table scale that fits the drawing (action 2), or -1 after saying why not.
+int32_t FitScale(ADMDialogRef dialog, const AIRealRect& art, float ratio, bool* refused) {
+    const int32_t reference = g->prefs.ScaleAssistantReferenceType;
+    AIRealRect board{};
+    GetArtboardRect(&board);
+    board = Inset(board, kArtboardInset);
+    double w = board.right - board.left, h = board.top - board.bottom;
+    if (reference == kReferenceWidth || reference == kReferenceHeight) {
+        double typed = 0;
+        if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0)) {
+            RefuseField(dialog, kAssistantReferenceLength, kFormatMessage);
+            *refused = true;
+            return -1;
+        }
+        (reference == kReferenceWidth ? w : h) = typed;
+    }
+    const double artW = std::fabs(art.right - art.left), artH = std::fabs(art.top - art.bottom);
+    const int32_t family = g->prefs.ScaleAssistantScaleType;
+    int32_t byWidth = -1, byHeight = -1;
+    bool fits = true;
+    if (reference != kReferenceHeight) fits = (byWidth = FitTableScale(family, artW * ratio / w)) >= 0;
+    if (fits && reference != kReferenceWidth) fits = (byHeight = FitTableScale(family, artH * ratio / h)) >= 0;
+    if (!fits) {
+        Say(kMessageList, kNoScaleFitsMessage);
+        *refused = true;
+        return -1;
+    }
+    if (byWidth < 0) return byHeight;
+    if (byHeight < 0) return byWidth;
+    ScaleTableEntry a, b;
+    getScaleTableEntry(byWidth, &a);
+    getScaleTableEntry(byHeight, &b);
+    return a.scaler > b.scaler ? byWidth : byHeight;
+}
+
+// Applies the matrix to every ordinary layer's art. On a host error the layers done are
+// taken back, so the drawing is never left half rescaled.
+AIErr TransformAllLayers(const AIRealMatrix& m) {
+    std::vector<AIArtHandle> done;
+    const AIErr err = ForEachLayer([&](AILayerHandle layer) -> AIErr {
+        AIArtHandle group = nullptr;
+        if (sAIArt->GetFirstArtOfLayer(layer, &group) || !group) return kNoErr;
+        if (AIErr e = sAITransformArt->TransformArt(group, &m, 1.0f, kTransformObjects | kTransformChildren)) return e;
+        done.push_back(group);
+        return kNoErr;
+    });
+    if (err) {
+        const AIRealMatrix back{1 / m.a, 0, 0, 1 / m.d, -m.tx / m.a, -m.ty / m.d};
+        for (AIArtHandle group : done)
+            sAITransformArt->TransformArt(group, &back, 1.0f, kTransformObjects | kTransformChildren);
+    }
+    return err;
+}
+
+// Actions 2 and 3: the drawing rescaled to the table scale and centred, then the scale
+// applied. False when the dialog is to stay open.
+bool RescaleDrawing(ADMDialogRef dialog, int32_t action, float ratio) {
+    if (ADMItemRef type = Item(dialog, kAssistantScaleType)) g->prefs.ScaleAssistantScaleType = ActivePopupIndex(type);
+    if (ADMItemRef reference = Item(dialog, kAssistantReference))
+        g->prefs.ScaleAssistantReferenceType = ActivePopupIndex(reference);
+    AIRealRect art{};
+    if (SelectAllArtAndGetRect(&art)) return true;
+    int32_t id = -1;
+    if (action == kAssistantFitScale) {
+        bool refused = false;
+        id = FitScale(dialog, art, ratio, &refused);
+        if (refused) return false;
+    } else {
+        id = ActivePopupIndex(Item(dialog, kAssistantPresetPopup));
+    }
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    getScaleDataFromScaleID(id, &scaler, label);
+    if (!(scaler > 0)) {  // a separator or an empty custom slot
+        Say(kMessageList, kNoScaleFitsMessage);
+        return false;
+    }
+    AIRealRect place{};
+    GetArtboardRect(&place);
+    if (g->prefs.ScaleAssistantReferenceType == kReferenceArtboard) place = Inset(place, kArtboardInset);
+    // The scale becomes current only once every layer has taken the new size.
+    if (TransformAllLayers(CentringMatrix(art, ratio, scaler, place))) {
+        Say(kAssistantMessages, kRescaleFailedMessage);
+        return true;
+    }
+    g->prefs.scale = id;
+    UpdateScaler();
+    UpdateAllPrecisionMenus();
+    setScaleOfSelectedLayers(g->prefs.scale, g->prefs.scaler, g->prefs.scaleStr);
+    UpdateScalePopoutMenu(g->CADdocumentWindow);
+    RedrawRulers(1);
+    NotifyPlotwiseAPI();
+    return true;
+}
+
+}  // namespace
+
+void ScaleAssistantBtnNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier)) {
+        if (!AllLayersAreUnlockedAndVisible())
+            Say(kMessageList, kLayersLockedMessage);
+        else if (!SomeArtIsSelected())
+            Say(kMessageList, kNoSelectionMessage);
+        else
+            ShowScaleAssistantDialog();
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+AIErr ShowScaleAssistantDialog() {
+    sADMDialog->Modal(g->thisPlugin, kScaleAssistantDialogName, kScaleAssistantDialogID, kADMModalDialogStyle,
+                      &InitScaleAssistantDialog, nullptr, 0);
+    return kNoErr;
+}
+
+ASErr InitScaleAssistantDialog(ADMDialogRef dialog) {
+    if (!g || !dialog) return kBadParameterErr;
+    g->cancelledInputDialog = 0;
+    if (ADMItemRef ok = Item(dialog, 1)) sADMItem->SetNotifyProc(ok, &ScaleAssistantOKBtnCallbackProc);
+    sADMDialog->SetDefaultItemID(dialog, 1);
+    if (ADMItemRef cancel = Item(dialog, 2)) sADMItem->SetNotifyProc(cancel, &inputCancelBtnCallbackProc);
+    sADMDialog->SetCancelItemID(dialog, 2);
+    for (int32_t id : {kAssistantFitHint, kAssistantPresetHint, kAssistantCustomHint})
+        if (ADMItemRef hint = Item(dialog, id)) sADMItem->SetFont(hint, kADMItalicDialogFont);
+    const struct {
+        int32_t radio;
+        bool on;
+    } kRadios[] = {{kAssistantWidthRadio, g->prefs.ScaleAssistantObjectRelationship == 1},
+                   {kAssistantHeightRadio, g->prefs.ScaleAssistantObjectRelationship == 2},
+                   {kAssistantFitRadio, g->prefs.ScaleAssistantAction == kAssistantFitScale},
+                   {kAssistantPresetRadio, g->prefs.ScaleAssistantAction == kAssistantPresetScale},
+                   {kAssistantCustomRadio, g->prefs.ScaleAssistantAction == kAssistantCustomScale}};
+    for (const auto& r : kRadios) {
+        ADMItemRef radio = Item(dialog, r.radio);
+        if (!radio) continue;
+        sADMItem->SetBooleanValue(radio, r.on);
+        sADMItem->SetNotifyProc(radio, &ScaleAssistantRadiosNotifierProc);
+    }
+    AIRealRect bounds{};
+    bool found = false;
+    if (AIErr err = SelectedBounds(&bounds, &found)) return err;
+    ShowLength(dialog, kAssistantDrawnWidth, found ? std::fabs(bounds.right - bounds.left) : 0.0);
+    ShowLength(dialog, kAssistantDrawnHeight, found ? std::fabs(bounds.top - bounds.bottom) : 0.0);
+    for (int32_t id : {kAssistantRealWidth, kAssistantRealHeight, kAssistantReferenceLength}) {
+        if (ADMItemRef field = Item(dialog, id)) {
+            sADMItem->SetText(field, "");
+            sADMItem->SetNotifyProc(field, &inputFldChangedNotifierProc);
+        }
+    }
+    SetupMenuPopup(dialog, kAssistantScaleType, kScaleTypeMenu, g->prefs.ScaleAssistantScaleType);
+    SetupMenuPopup(dialog, kAssistantReference, kReferenceMenu, g->prefs.ScaleAssistantReferenceType);
+    if (ADMItemRef reference = Item(dialog, kAssistantReference))
+        sADMItem->SetNotifyProc(reference, &ScaleAssistantReferenceTypePopupNotifierProc);
+    setupScalePopup(dialog, kAssistantPresetPopup);
+    ADMListRef presets = sADMItem->GetList(Item(dialog, kAssistantPresetPopup));
+    if (ADMEntryRef oneToOne = presets ? sADMList->IndexEntry(presets, kOneToOneScaleID) : nullptr) {
+        sADMEntry->Enable(oneToOne, true);
+        sADMEntry->Activate(oneToOne, true);
+    }
+    EnableByChoices(dialog);
+    return kNoErr;
+}
+
+void ScaleAssistantRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && (sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier) ||
+              sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier))) {
+        ADMDialogRef dialog = sADMItem->GetDialog(item);
+        const int32_t notifying = sADMItem->GetID(item);
+        // Each radio: the choice it stands for and the field it makes active when clicked.
+        const struct {
+            int32_t radio;
+            int32_t* choice;
+            int32_t value;
+            int32_t activates;
+        } kRadios[] = {
+            {kAssistantWidthRadio, &g->prefs.ScaleAssistantObjectRelationship, 1, kAssistantRealWidth},
+            {kAssistantHeightRadio, &g->prefs.ScaleAssistantObjectRelationship, 2, kAssistantRealHeight},
+            {kAssistantFitRadio, &g->prefs.ScaleAssistantAction, kAssistantFitScale, kAssistantReferenceLength},
+            {kAssistantPresetRadio, &g->prefs.ScaleAssistantAction, kAssistantPresetScale, 0},
+            {kAssistantCustomRadio, &g->prefs.ScaleAssistantAction, kAssistantCustomScale, 0},
+        };
+        for (const auto& r : kRadios) {
+            if (!On(dialog, r.radio)) continue;
+            *r.choice = r.value;
+            if (r.activates && notifying == r.radio) MakeActive(dialog, r.activates);
+        }
+        EnableByChoices(dialog);
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void ScaleAssistantReferenceTypePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g && sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier)) {
+        const int32_t reference = ActivePopupIndex(item);
+        if (reference >= 0) g->prefs.ScaleAssistantReferenceType = reference;
+        if (ADMItemRef length = Item(sADMItem->GetDialog(item), kAssistantReferenceLength))
+            sADMItem->Show(length, g->prefs.ScaleAssistantReferenceType != kReferenceArtboard);
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void ScaleAssistantOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    ADMDialogRef dialog = sADMItem->GetDialog(item);
+    // The guides come down for the change and go up again however it ends.
+    const bool grids = AreGridsOn(), rulers = AreRulersOn();
+    if (grids) disposeAxonometricGrids();
+    if (rulers) disposeDERurure();
+    Relation relation;
+    bool close = ReadRelation(dialog, &relation);
+    if (close) {
+        const int32_t action = ChosenAction(dialog);
+        g->prefs.ScaleAssistantAction = action;
+        if (action == kAssistantCustomScale) {
+            addCustomScaleToMenu(relation.ratio, relation.label);
+            NotifyPlotwiseAPI();
+        } else {
+            close = RescaleDrawing(dialog, action, relation.ratio);
+        }
+    }
+    if (grids || rulers) drawGridsAndRulers(1, 1);
+    if (close) sADMItem->DefaultNotify(item, notifier);
+}
+
+// The artboard is the page.
+void GetArtboardRect(AIRealRect* rect) { GetPageRect(rect); }
+
+AIErr SelectAllArtAndGetRect(AIRealRect* rect) {
+    if (!rect) return kBadParameterErr;
+    if (AIErr err = ForEachLayer([](AILayerHandle layer) -> AIErr {
+            AIArtHandle group = nullptr, first = nullptr;
+            if (sAIArt->GetFirstArtOfLayer(layer, &group) || !group) return kNoErr;
+            if (AIErr e = sAIArt->GetArtFirstChild(group, &first)) return e;
+            return first ? CompletelySelectGroup(first, nullptr) : kNoErr;
+        }))
+        return err;
+    bool found = false;
+    AIRealRect bounds{};
+    if (AIErr err = SelectedBounds(&bounds, &found)) return err;
+    if (found) *rect = bounds;
+    return kNoErr;
+}
+
+int AllLayersAreUnlockedAndVisible() {
+    if (!g) return 0;
+    FindGuideLayers();
+    const AIErr hidden = ForEachLayer([](AILayerHandle layer) -> AIErr {
+        ASBoolean visible = false, editable = false;
+        if (sAILayer->GetLayerVisible(layer, &visible) || sAILayer->GetLayerEditable(layer, &editable)) return kCADErr;
+        return visible && editable ? kNoErr : kCADErr;
+    });
+    return hidden ? 0 : 1;
+}

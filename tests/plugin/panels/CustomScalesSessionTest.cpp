@@ -1,0 +1,276 @@
+// Custom scales as the user makes them: the custom-scale dialog's two forms and its
+// refusals, the slots it fills (and the alert when none is free), the scale assistant's
+// guards, custom scale, fitting and failure, and the set-scale tool's reference line.
+#include <cmath>
+
+#include "PanelSessionFixture.h"
+#include "panels/CustomScaleDialog.h"
+#include "panels/DocumentPanel.h"
+#include "panels/ScaleAssistant.h"
+#include "units/ScaleTable.h"
+#include "units/UnitsGlobals.h"
+
+namespace paneltest {
+namespace {
+
+using Strings = std::vector<std::string>;
+using standin::UserAction;
+
+UserAction Type(int32_t item, const std::string& text) {
+    UserAction a;
+    a.kind = UserAction::Kind::SetText;
+    a.item = item;
+    a.text = text;
+    return a;
+}
+UserAction PickEntry(int32_t item, int32_t entry) {
+    UserAction a;
+    a.kind = UserAction::Kind::Pick;
+    a.item = item;
+    a.entry = entry;
+    return a;
+}
+UserAction PressItem(int32_t item) {
+    UserAction a;
+    a.kind = UserAction::Kind::Press;
+    a.item = item;
+    return a;
+}
+
+constexpr int32_t kInch = 8, kFoot = 9, kMillimetre = 3, kMetre = 5;  // rows of menu 16450
+
+class CustomScalesSession : public PanelSession {
+protected:
+    void StartWithDocument() {
+        Start();
+        session->newDocument();
+    }
+    void Answer(const char* dialog, std::vector<UserAction> actions) {
+        Dialogs().queueModalAnswer({dialog, std::move(actions)});
+    }
+    // The popout's "add" entry, answered with the actions.
+    void AddCustomScale(std::vector<UserAction> actions) {
+        Answer(kCustomScaleDialogName, std::move(actions));
+        ASSERT_EQ(Pick(kADMPopoutMenuItemID, 0), kNoErr);
+        EXPECT_EQ(Dialogs().pendingModalAnswers(), 0u);
+    }
+    void OpenAssistant(std::vector<UserAction> actions) {
+        Answer(kScaleAssistantDialogName, std::move(actions));
+        ASSERT_EQ(Press(kScaleAssistantButton), kNoErr);
+    }
+    // The alerts shown since the last call.
+    Strings NewAlerts() {
+        Strings texts;
+        const auto& all = Dialogs().alerts();
+        for (; seen < all.size(); ++seen) texts.push_back(all[seen].text);
+        return texts;
+    }
+    size_t seen = 0;
+    standin::ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
+        standin::ObjId id = 0;
+        EXPECT_EQ(session->hostEvent([&] { return Doc().addRect(x, y, w, h, &id); }), kNoErr);
+        return id;
+    }
+    AIRealRect Bounds(standin::ObjId id) {
+        AIRealRect r{};
+        EXPECT_TRUE(Doc().bounds(id, &r));
+        return r;
+    }
+    void SelectOnly(standin::ObjId id) {
+        session->hostEvent([&] {
+            Doc().selectNone();
+            return Doc().select(id);
+        });
+    }
+    std::string LayerLabel(const char* title) {
+        const standin::Dict* d = Doc().dict(Doc().dictionaryOf(Doc().layerByTitle(title)));
+        const standin::DictValue* v = d ? d->find("ZA3_ScaleStr") : nullptr;
+        return v ? std::get<std::string>(*v) : "";
+    }
+};
+
+TEST_F(CustomScalesSession, EitherFormGivesTheScalerAndLabelOfItsRelation) {
+    StartWithDocument();
+    const struct {
+        std::vector<UserAction> actions;
+        float scaler;
+        const char* label;
+    } rows[] = {
+        {{PressItem(kCustomScaleRatioRadio), Type(10, "1"), Type(12, "50"), PressItem(1)}, 50, "1:50"},
+        {{PressItem(kCustomScaleRatioRadio), Type(10, "2"), Type(12, "1"), PressItem(1)}, 0.5f, "2:1"},
+        {{Type(5, "1"), PickEntry(6, kInch), Type(8, "10"), PickEntry(9, kFoot), PressItem(1)}, 120, "1\" = 10'"},
+        {{Type(5, "1/8"), PickEntry(6, kInch), Type(8, "1"), PickEntry(9, kFoot), PressItem(1)}, 96, "1/8\" = 1'"},
+        {{Type(5, "1"), PickEntry(6, kMillimetre), Type(8, "1"), PickEntry(9, kMetre), PressItem(1)}, 1000,
+         "1 mm = 1 m"},
+    };
+    int32_t slot = 0;
+    for (const auto& row : rows) {
+        AddCustomScale(row.actions);
+        const CustomScaleSlot s = customSlot(g->prefs, ++slot);
+        EXPECT_NEAR(*s.scaler, row.scaler, 1e-3 * row.scaler) << row.label;
+        EXPECT_STREQ(s.label, row.label);
+        EXPECT_EQ(g->prefs.scale, slot - 1);
+        EXPECT_STREQ(g->prefs.scaleStr, row.label);
+        EXPECT_EQ(LayerLabel("Layer 1"), row.label);  // document-based: every layer takes it
+    }
+    EXPECT_TRUE(Dialogs().failures().empty()) << Dialogs().failures().front();
+    EXPECT_EQ(Entries(kScalePopup)[4], "1 mm = 1 m");
+}
+
+TEST_F(CustomScalesSession, BadNumbersKeepTheDialogOpenAndOnlyNonPositiveOnesAreSaid) {
+    StartWithDocument();
+    const std::string notPositive = "The value must be greater than 0.";
+    const struct {
+        const char* typed;
+        Strings alerts;  // typing it, then OK
+    } rows[] = {
+        {"0 1/2", {notPositive, notPositive}}, {"3/0", {}}, {"2 mm", {}}, {"10'", {}},
+    };
+    for (const auto& row : rows) {
+        AddCustomScale({PressItem(kCustomScaleRatioRadio), Type(10, row.typed), Type(12, "50"), PressItem(1),
+                        PressItem(2)});
+        EXPECT_EQ(NewAlerts(), row.alerts) << row.typed;
+        EXPECT_EQ(g->prefs.customScaler1, 0.0f) << row.typed;
+    }
+}
+
+TEST_F(CustomScalesSession, TheFirstFreeSlotIsReusedAndFullSlotsChangeNothing) {
+    for (int32_t n : {1, 2, 4}) Store().putReal("ZelmarkPlotwise7", ("customScaler" + std::to_string(n)).c_str(), 10.0f * n);
+    StartWithDocument();
+    AddCustomScale({PressItem(kCustomScaleRatioRadio), Type(10, "1"), Type(12, "30"), PressItem(1)});
+    EXPECT_EQ(g->prefs.customScaler3, 30.0f);
+    EXPECT_EQ(g->prefs.scale, 2);
+
+    for (int32_t n = 1; n <= 10; ++n) *customSlot(g->prefs, n).scaler = 5.0f;
+    const standin::ObjId art = Rect(10, 10, 50, 50);
+    SelectOnly(art);
+    AddCustomScale({PressItem(kCustomScaleRatioRadio), Type(10, "1"), Type(12, "70"), PressItem(1)});
+    EXPECT_EQ(NewAlerts(), Strings{"No further custom scale can be added."});
+    EXPECT_EQ(g->prefs.scale, 2);
+    EXPECT_EQ(g->prefs.scaler, 30.0f);
+    EXPECT_EQ(LayerLabel("Layer 1"), "1:30");
+    // The selection tagged for a redraw that never came is given back and untagged.
+    session->ticks(120);
+    EXPECT_TRUE(Doc().art(art)->tags.empty());
+}
+
+TEST_F(CustomScalesSession, TheAssistantAsksForVisibleUnlockedLayersAndASelection) {
+    StartWithDocument();
+    const standin::ObjId art = Rect(100, 100, 144, 72);
+    Doc().addLayer("Notes");
+    ASSERT_EQ(session->hostEvent([&] { return Doc().setLayerEditable("Notes", false); }), kNoErr);
+    ASSERT_EQ(Press(kScaleAssistantButton), kNoErr);
+    EXPECT_EQ(NewAlerts(), Strings{"All layers must be unlocked and visible to use this function."});
+    ASSERT_EQ(session->hostEvent([&] { return Doc().setLayerEditable("Notes", true); }), kNoErr);
+    ASSERT_EQ(Press(kScaleAssistantButton), kNoErr);
+    EXPECT_EQ(NewAlerts(), Strings{"One or more objects must be selected."});
+
+    // A drawn width of 2 in stated as 10 ft: a custom scale of 60, the art as it was.
+    g->prefs.NumericInputUnits = 8;
+    g->prefs.NumericInputPrecision = 0;
+    SelectOnly(art);
+    const AIRealRect before = Bounds(art);
+    OpenAssistant({PressItem(kAssistantCustomRadio), Type(kAssistantRealWidth, "10'"), PressItem(1)});
+    EXPECT_EQ(g->prefs.customScaler1, 60.0f);
+    EXPECT_STREQ(g->prefs.customScaleStr1, "2\" = 120\"");  // the real width as the field shows it
+    EXPECT_EQ(Bounds(art).left, before.left);
+    EXPECT_EQ(Bounds(art).right, before.right);
+    EXPECT_EQ(g->prefs.ScaleAssistantAction, kAssistantCustomScale);
+}
+
+TEST_F(CustomScalesSession, TheAssistantFitsTheRealDrawingToTheArtboardAndCentresIt) {
+    StartWithDocument();
+    g->prefs.NumericInputUnits = 0;  // points
+    // 540 x 72 drawn, 16 times that in reality: the width needs exactly 16 (so 24 is taken,
+    // the next coarser), the height 1.6 (4); the coarser of the two wins.
+    const standin::ObjId art = Rect(0, 0, 540, 72);
+    SelectOnly(art);
+    OpenAssistant({PressItem(kAssistantFitRadio), Type(kAssistantRealWidth, "8640"), PressItem(1)});
+    EXPECT_EQ(g->prefs.scale, 17);
+    EXPECT_EQ(g->prefs.scaler, 24.0f);
+    EXPECT_EQ(LayerLabel("Layer 1"), "1/2\" = 1'-0\"");
+    // Two thirds of its size, centred on the inset artboard's centre (306, 396).
+    const AIRealRect r = Bounds(art);
+    EXPECT_NEAR(r.left, 126, 1e-3);
+    EXPECT_NEAR(r.right, 486, 1e-3);
+    EXPECT_NEAR(r.bottom, 372, 1e-3);
+    EXPECT_NEAR(r.top, 420, 1e-3);
+
+    // A real size no architectural scale takes (factor 192 and more) is said; nothing moves
+    // and the dialog stays open until cancelled.
+    OpenAssistant({PressItem(kAssistantFitRadio), Type(kAssistantRealWidth, "1000000"), PressItem(1), PressItem(2)});
+    EXPECT_EQ(NewAlerts(), Strings{"No scale of the table fits the objects in the space available."});
+    EXPECT_EQ(g->prefs.scale, 17);
+    EXPECT_NEAR(Bounds(art).left, 126, 1e-3);
+}
+
+TEST_F(CustomScalesSession, TheAssistantRefusesNonPositiveLengthsAndSurvivesAFailedTransform) {
+    StartWithDocument();
+    g->prefs.NumericInputUnits = 0;
+    const standin::ObjId flat = Rect(100, 100, 0, 50);  // no width
+    SelectOnly(flat);
+    const std::string notPositive = "The value must be greater than 0.";
+    OpenAssistant({PressItem(kAssistantCustomRadio), Type(kAssistantRealWidth, "10"), PressItem(1), PressItem(2)});
+    EXPECT_EQ(NewAlerts(), Strings{notPositive});
+    const standin::ObjId art = Rect(100, 100, 100, 50);
+    SelectOnly(art);
+    OpenAssistant({PressItem(kAssistantCustomRadio), Type(kAssistantRealWidth, "-5"), PressItem(1), PressItem(2)});
+    EXPECT_EQ(NewAlerts(), Strings{notPositive});
+    EXPECT_EQ(g->prefs.customScaler1, 0.0f);
+
+    // The second layer's transform fails: the first is taken back, the scale stays whole.
+    Doc().addLayer("Top");
+    const standin::ObjId top = Rect(300, 300, 50, 50);
+    SelectOnly(art);
+    host.failTransform(2);
+    OpenAssistant({PressItem(kAssistantPresetRadio), Type(kAssistantRealWidth, "200"), PressItem(1)});
+    EXPECT_EQ(NewAlerts(), Strings{"The art could not be rescaled, so the drawing and its scale are as they were."});
+    EXPECT_EQ(g->prefs.scale, kOneToOneScaleID);
+    EXPECT_EQ(g->prefs.scaler, 1.0f);
+    EXPECT_NEAR(Bounds(art).left, 100, 1e-3);
+    EXPECT_NEAR(Bounds(top).left, 300, 1e-3);
+}
+
+TEST_F(CustomScalesSession, TheSetScaleToolMeasuresAReferenceLineForTheDialog) {
+    StartWithDocument();
+    g->prefs.NumericInputUnits = 9;  // fractional inches
+    g->prefs.NumericInputPrecision = 0;
+    standin::ObjId line = 0;
+    ASSERT_EQ(session->hostEvent([&] { return Doc().addLine({100, 100}, {172, 100}, &line); }), kNoErr);
+    ASSERT_EQ(session->selectTool("Set Scale"), kNoErr);
+
+    // A click alone is refused and opens nothing.
+    EXPECT_EQ(session->click({300, 300}), AIErr('CADE'));
+    EXPECT_EQ(NewAlerts(), Strings{"Use this tool by clicking and dragging."});
+
+    // Shift keeps the distance and snaps the angle: (0, 0) to (100, 10) ends at (100.499, 0).
+    ASSERT_EQ(session->mouseDown({0, 400}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({100, 410}, aiEventModifiers_Shift), kNoErr);
+    EXPECT_NEAR(g->setScaleClickedDistance, std::hypot(100.0, 10.0), 1e-3);
+    AIArtHandle drawn = nullptr;
+    AIPathSegment ends[2]{};
+    ASSERT_EQ(sAIArt->GetArtFirstChild(g->group, &drawn), kNoErr);
+    ASSERT_EQ(sAIPath->GetPathSegments(drawn, 0, 2, ends), kNoErr);
+    EXPECT_NEAR(ends[1].p.h, 100.499, 1e-3);
+    EXPECT_NEAR(ends[1].p.v, 400, 1e-3);
+    Answer(kCustomScaleDialogName, {PressItem(2)});
+    ASSERT_EQ(session->mouseUp({100, 410}, aiEventModifiers_Shift), kNoErr);
+    EXPECT_EQ(g->setScaleClickedDistance, 0.0f);  // consumed by the dialog
+
+    // Both ends near the line's anchors measure it exactly: 72 pt shown as "1" (no inch
+    // mark, which the field would refuse), then 10 ft typed: 1" = 10'.
+    ASSERT_EQ(session->mouseDown({101.5f, 101}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({140, 120}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({171, 99}), kNoErr);
+    EXPECT_EQ(g->setScaleClickedDistance, 72.0f);
+    Answer(kCustomScaleDialogName, {Type(8, "10"), PickEntry(9, kFoot), PressItem(1)});
+    ASSERT_EQ(session->mouseUp({171, 99}), kNoErr);
+    EXPECT_EQ(g->prefs.customScaler2, 0.0f);
+    EXPECT_EQ(g->prefs.customScaler1, 120.0f);
+    EXPECT_STREQ(g->prefs.customScaleStr1, "1\" = 10'");
+    EXPECT_EQ(Doc().art(line)->next + Doc().art(line)->prev, 0u) << "the reference line is gone";
+    EXPECT_TRUE(Dialogs().failures().empty()) << Dialogs().failures().front();
+}
+
+}  // namespace
+}  // namespace paneltest
