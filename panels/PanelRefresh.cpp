@@ -43,7 +43,8 @@ constexpr ADMDialogRef PanelGlobals::*kRedrawOrder[] = {
     &PanelGlobals::CADshortcutsWindow, &PanelGlobals::CADtrackerWindow,  &PanelGlobals::CADlabelsWindow,
 };
 
-// Every live dimension of the scope takes the current style and is redrawn.
+// The live dimensions of the scope redrawn. Giving them the whole current style first
+// (UpdateAllLiveAttributes) comes with the style panels; until then each keeps its own.
 void RegenerateWithCurrentStyle(PlotwiseProcessArtType which) {
     if (auto update = PlotwiseService().updateAssociativeDimensions) (void)update(which);
 }

@@ -75,7 +75,9 @@ constexpr int32_t kCADAttrUpperUnits = 2, kCADAttrLowerUnits = 44, kCADAttrUpper
                   kCADAttrUpperFractionalPrecision = 4, kCADAttrLowerDecimalPrecision = 46,
                   kCADAttrLowerFractionalPrecision = 47;
 
-// Pushes each setting into the selected dimensions, which are redrawn.
+// Where the settings are pushed into the selected dimensions. The push of one setting into
+// stored styles (UpdateLiveAttributes) comes with the style panels; until they are merged
+// the selected dimensions keep their own units and precisions.
 void PushToSelectedDimensions(std::initializer_list<int32_t> codes) {
     (void)codes;
 }
