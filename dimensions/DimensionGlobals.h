@@ -59,4 +59,13 @@ struct DimensionGlobals : AxonometricGlobals {
     live_dimension_text_data* firstDimTextPtr = nullptr;  // text records being collected, by id
     AIMenuItemHandle UpdateDimensionsMenuItem = nullptr;
     AIToolHandle dimresizetool = nullptr;
+    // --- the dimension-resize tool ---
+    int setNewModifiers = 0;                 // the resized dimension takes the keys held while dragging
+    int32_t dimResizeID = 0;                 // the dimension being resized
+    AIRealPoint dimResizeBasePt{};           // its click 1 (radius and diameter: the centre of the art)
+    AIArtHandle dimResizeArt = nullptr;      // the art holding the click whose offset changes
+    Plotwise3_dimensioned_object_data dimResizeData{};  // that click as it was read
+    AIReal dimResizeEndPointOffsetLength = 0, dimResizeEndPointOffsetAngle = 0;
+    AIArtHandle dimResizeGroup = nullptr;    // the grabbed group, hidden while its preview is dragged
+    AIArtHandle dimResizePreview = nullptr;  // the group the last drag drew
 };

@@ -87,16 +87,6 @@ void AppendStyleNode(StyleNode* node) {
     g->lastLiveDimensionGroupDataPtr = &node->data;
 }
 
-void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
-    node->next = nullptr;
-    node->prev = g->lastDimensionedObjectDataPtr;
-    if (g->lastDimensionedObjectDataPtr)
-        g->lastDimensionedObjectDataPtr->next = node;
-    else
-        g->firstDimensionedObjectDataPtr = node;
-    g->lastDimensionedObjectDataPtr = node;
-}
-
 // ---------------------------------------------------------------------------------------
 // The redraw
 
@@ -196,8 +186,9 @@ bool AnchorIndex(int32_t stored, int16_t count, int16_t* index) {
     return true;
 }
 
-// Where a stored click lies on its art as the art is now.
-AIErr Relocate(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
+}  // namespace
+
+AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
     switch (click.clickType) {
         case kLiveDimClickedSegmentPoint:
         case kLiveDimClickedPath: {
@@ -234,6 +225,8 @@ AIErr Relocate(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
             return kNoErr;
     }
 }
+
+namespace {
 
 // The text a chain node draws, chosen by its text record's own format.
 void NodeText(cdDataStruct& node, live_dimension_text_data& record, bool labelMode) {
@@ -281,7 +274,7 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
     g->updateArt = lead.art;
     for (const Plotwise3_dimensioned_object_data* click : clicks) {
         AIRealPoint p{};
-        if (AIErr err = Relocate(*click, &p)) return err;
+        if (AIErr err = RelocateDimensionClick(*click, &p)) return err;
         if (click->clickNum == 1 && click->clickType == kLiveDimClickedPath)
             g->liveDimSegNum = static_cast<uint32_t>(click->segNumAfter);
         if (click->clickNum == 1) {
@@ -307,6 +300,10 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
         if (offsetAngle > kAxisAMarkerBound) offsetAngle = g->prefs.isoView.a;
         else if (offsetAngle < kAxisBMarkerBound) offsetAngle = g->prefs.isoView.b - kPi;
     }
+    if (g->resizingDimension) {  // the offset the drag has reached
+        offsetLength = g->dimResizeEndPointOffsetLength;
+        offsetAngle = g->dimResizeEndPointOffsetAngle;
+    }
     g->liveDimClickedArt = lead.art;
     AIRealPoint offset{};
     sAIRealMath->AIRealPointLengthAngle(offsetLength, offsetAngle, &offset);
@@ -316,6 +313,7 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
         g->firstClick = {r.left + (r.right - r.left) / 2.0f, r.bottom + (r.top - r.bottom) / 2.0f};
     }
     g->endPoint = {offset.h + g->firstClick.h, offset.v + g->firstClick.v};
+    if (g->resizingDimension && kind == kBezCurve) g->firstClick = g->endPoint;
     return kNoErr;
 }
 
@@ -323,8 +321,11 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
 // modifier flags.
 void LoadStyle(StyleNode& styleNode) {
     Plotwise3_Live_Dimension_Data& node = styleNode.data;
+    const int32_t keys = g->prefs.style.modifiers;
     g->prefs.style = node;
     g->prefs.style.next = nullptr;
+    // The dimension being resized takes the keys held during the drag (option turns it).
+    if (g->setNewModifiers && node.id == g->dimResizeID) g->prefs.style.modifiers = keys;
     // The group's own layer: its stored title may name another layer of the same title.
     AILayerHandle layer = nullptr;
     if (sAIArt->GetLayerOfArt(styleNode.group, &layer) != kNoErr || !layer)
@@ -348,11 +349,27 @@ bool WasSelected(AIArtHandle group) {
 // The new group takes the old one's place, with its selection to come; then the old goes.
 // When it cannot, the new group goes instead and the old one stays.
 bool Replace(AIArtHandle old, AIArtHandle made) {
+    uint32_t attr = 0;
+    const bool selected = sAIArt->GetArtUserAttr(old, kArtSelected, &attr) == kNoErr && (attr & kArtSelected);
     AIErr err = WasSelected(old) ? sAITag->SetTag(made, kObjectWasSelectedTag, kTagString, "") : kNoErr;
+    if (!err && selected) err = sAIArt->SetArtUserAttr(made, kArtSelected, kArtSelected);
     if (!err) err = sAIArt->ReorderArt(made, kPlaceAbove, old);
     if (!err) err = sAIArt->DisposeArt(old);
     if (err) sAIArt->DisposeArt(made);
     return err == kNoErr;
+}
+
+// While a dimension is resized: the drag's drawing goes above the grabbed group (hidden
+// meanwhile) in place of the last drag's.
+bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
+    if (g->dimResizePreview && sAIArt->ValidArt(g->dimResizePreview, false)) sAIArt->DisposeArt(g->dimResizePreview);
+    g->dimResizePreview = nullptr;
+    if (sAIArt->ReorderArt(made, kPlaceAbove, grabbed)) {
+        sAIArt->DisposeArt(made);
+        return false;
+    }
+    g->dimResizePreview = made;
+    return true;
 }
 
 // Redraws one dimension; true when its new group replaced the old one.
@@ -386,7 +403,9 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
         const AIErr drawn = row->redraw();
         AIArtHandle made = g->group;
         const bool valid = made && sAIArt->ValidArt(made, false);
-        if (!drawn && valid && IsDimension(made)) {
+        if (!drawn && valid && IsDimension(made) && g->resizingDimension) {
+            replaced = ShowPreview(node.group, made);
+        } else if (!drawn && valid && IsDimension(made)) {
             replaced = Replace(node.group, made);
         } else if (valid) {
             sAIArt->DisposeArt(made);  // a failed redraw leaves nothing behind
@@ -401,6 +420,16 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
 }
 
 }  // namespace
+
+void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
+    node->next = nullptr;
+    node->prev = g->lastDimensionedObjectDataPtr;
+    if (g->lastDimensionedObjectDataPtr)
+        g->lastDimensionedObjectDataPtr->next = node;
+    else
+        g->firstDimensionedObjectDataPtr = node;
+    g->lastDimensionedObjectDataPtr = node;
+}
 
 AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node) {
     return node ? reinterpret_cast<const StyleNode*>(node)->group : nullptr;

@@ -30,10 +30,15 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which);
 // art and its click records stay as they are.
 AIErr DeleteLiveDimensions(PlotwiseProcessArtType which);
 AIErr FreeDimensionedObjectDataList();
+// Appends a block-allocated node to the click list.
+void AppendClickNode(Plotwise3_dimensioned_object_data* node);
 AIErr FreeLiveDimensionGroupDataList();
 // Redraws every dimension of the style list from the click list, each in its old group's
 // place, and disposes of the old group once the new one is made.
 AIErr DrawAssociativeDimensions();
+// Where a stored click lies on its art as the art is now: an anchor, a point of a segment,
+// a place in the art's bounds (a fill), or the stored point.
+AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p);
 // The dimension group a node of the style list was read from.
 AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node);
 

@@ -13,6 +13,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionLayer.h"
 #include "dimensions/DimensionRegeneration.h"
+#include "dimensions/DimensionResize.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DocumentFormatVersion.h"
 #include "artwork/ArtSelection.h"
@@ -66,11 +67,21 @@ const ToolFamilyRoutines kResizeFamily{
         g->didFirstClick = 0;
         return g->resizingDimension ? CallToolRoutine(row, &ToolRoutines::mouseUp) : kNoErr;
     },
-    .flags = kFamilyPrepareAtDrag,
+    // Each drag takes back its own drawing: the grabbed dimension stays hidden all along.
+    .flags = kFamilyPrepareAtDrag | kFamilyKeepsEachDrag,
+};
+
+const ToolRoutines kResizeRoutines{
+    .mouseDown = &PreProcessDimResizeTool,
+    .drag = &DoDimResizeTool,
+    .mouseUp = &PostProcessDimResizeTool,
+    .editOptions = nullptr,
+    .freeClicks = nullptr,
 };
 
 const PlotwiseToolRow kTools[] = {
-    {+[]() -> AIToolHandle& { return g->dimresizetool; }, "Plotwise Dimension Resize", 11, 1, &kResizeFamily, 0, nullptr},
+    {+[]() -> AIToolHandle& { return g->dimresizetool; }, "Plotwise Dimension Resize", 11, 1, &kResizeFamily, 0,
+     &kResizeRoutines},
 };
 
 const PlotwiseMenuRow kMenus[] = {

@@ -10,6 +10,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionDrawing.h"
+#include "panels/ColorSwatch.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "units/NumericFields.h"
@@ -221,20 +222,12 @@ void CADgridColorPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     sADMItem->DefaultNotify(item, notifier);
 }
 
-void CADgridColorSwatchDrawProc(ADMItemRef item, ADMDrawerRef drawer) {
-    if (!g || !sADMDrawer) return;
-    ADMRect rect{};
-    if (sADMDrawer->GetBoundsRect(drawer, &rect)) return;
-    insetASRect(&rect, 1);
-    sADMDrawer->SetADMColor(drawer, kADMBlackColor);
-    sADMDrawer->DrawRect(drawer, &rect);
-    insetASRect(&rect, 1);
+void CADgridColorSwatchDrawProc(ADMItemRef, ADMDrawerRef drawer) {
+    if (!g) return;
     const ADMRGBColor color{static_cast<uint16_t>(std::clamp<int32_t>(g->prefs.gridColorRed, 0, 65535)),
                             static_cast<uint16_t>(std::clamp<int32_t>(g->prefs.gridColorGreen, 0, 65535)),
                             static_cast<uint16_t>(std::clamp<int32_t>(g->prefs.gridColorBlue, 0, 65535))};
-    sADMDrawer->SetRGBColor(drawer, &color);
-    sADMDrawer->FillRect(drawer, &rect);
-    (void)item;
+    DrawColorSwatch(drawer, &color);
 }
 
 void GridLinePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {

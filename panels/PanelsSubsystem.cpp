@@ -9,13 +9,17 @@
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/IsometricPanel.h"
+#include "panels/LabelsPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
+#include "panels/PanelsFromSelection.h"
 #include "panels/PresetsCatalog.h"
 #include "panels/ScaleSection.h"
 #include "panels/SetScaleTool.h"
 #include "panels/ShortcutsPanel.h"
+#include "panels/StylesPanel.h"
+#include "panels/TextPanel.h"
 #include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
@@ -130,6 +134,8 @@ constexpr PlotwisePanelRow kShortcutsRow = {
 constexpr PlotwisePanelRow kTextRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADtextWindow; },
     .dialogName = "CADtext",
+    .create = &CreateCADtextWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADtextWindowPrefs(g->CADtextWindow); },
     .writeOrder = 6,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtextMenuItem; },
     .showString = 14,
@@ -146,6 +152,8 @@ constexpr PlotwisePanelRow kTextRow = {
 constexpr PlotwisePanelRow kStylesRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADattributesWindow; },
     .dialogName = "CADattributes",
+    .create = &CreateCADattributesWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADattributesWindowPrefs(g->CADattributesWindow); },
     .writeOrder = 1,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADattributesMenuItem; },
     .showString = 2,
@@ -162,6 +170,8 @@ constexpr PlotwisePanelRow kStylesRow = {
 constexpr PlotwisePanelRow kLabelsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADlabelsWindow; },
     .dialogName = "CADlabels",
+    .create = &CreateCADlabelsWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADlabelsWindowPrefs(g->CADlabelsWindow); },
     .writeOrder = 5,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADlabelsMenuItem; },
     .showString = 10,
@@ -180,7 +190,7 @@ const PlotwisePanelRow kPanels[] = {kIsometricRow, kTrackerRow, kDocumentRow, kG
                                     kShortcutsRow, kTextRow, kStylesRow, kLabelsRow};
 
 const PlotwiseTimerRow kTimers[] = {
-    {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, nullptr},
+    {+[]() -> AITimerHandle& { return g->theLabelOptionsTimer; }, "theLabelOptionsTimer", 100, &LabelOptionsTimerAction},
 };
 
 // The set-scale tool: the press is the first click; a click without a drag is refused with
@@ -213,6 +223,12 @@ AIErr AfterNewOrOpen() {
     return UpdateCADdocumentLayerList();
 }
 
+// The isometric panel's buttons and the panels that show the selected dimensions' style.
+AIErr SelectionChanged() {
+    if (AIErr err = RefreshCADisometricWindowButtons()) return err;
+    return UpdatePalettesFromSelectedArt();
+}
+
 }  // namespace
 
 // Each panel's constants: template, title (list 17450), popout menu, option heights and
@@ -240,6 +256,8 @@ extern const PlotwiseSubsystem kPanelsSubsystem = {
               .afterSaveOrClose = &UpdateCADdocumentLayerList,
               .layerListChanged = &UpdateCADdocumentLayerList,
               .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList,
-              .selectionChanged = &RefreshCADisometricWindowButtons},
-    .services = {.openPresetsCatalog = &OpenCADpresetsCatalog},
+              .selectionChanged = &SelectionChanged},
+    .services = {.openPresetsCatalog = &OpenCADpresetsCatalog,
+                 .updateDimensionIncrementFld = &UpdateDimensionIncrementFld,
+                 .updateLabelIncrementFld = &UpdateLabelIncrementFld},
 };

@@ -4,6 +4,7 @@
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/PanelGlobals.h"
+#include "panels/TextPanel.h"
 #include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
@@ -20,6 +21,8 @@ struct UnitsMenuMember {
 // Text (upper, lower), guides, document, tracker; each panel's pair joins here as the
 // panel is built.
 const UnitsMenuMember kMembers[] = {
+    {&PanelGlobals::CADtextWindow, &SetupUpperUnitsPopup, &SetupUpperPrecisionPopup},
+    {&PanelGlobals::CADtextWindow, &SetupLowerUnitsPopup, &SetupLowerPrecisionPopup},
     {&PanelGlobals::CADguidesWindow, &setupRulerUnitsPopup, &SetupRulerPrecisionPopup},
     {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
     {&PanelGlobals::CADtrackerWindow, &SetupCADtrackerUnitsPopup, &SetupCADtrackerPrecisionPopup},

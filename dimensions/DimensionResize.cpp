@@ -1,0 +1,166 @@
+// The dimension-resize tool. The grabbed group is only hidden while its preview follows the
+// cursor, and goes once a preview stands in its place at the release: a press whose
+// dimension cannot be redrawn leaves it exactly as it was.
+#include "dimensions/DimensionResize.h"
+
+#include <cmath>
+#include <vector>
+
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseBlocks.h"
+#include "core/PlotwiseHitTest.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSubsystem.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionDrawing.h"
+#include "dimensions/DimensionGlobals.h"
+#include "dimensions/DimensionRegeneration.h"
+#include "dimensions/DimensionStorage.h"
+
+namespace {
+
+constexpr GlobalsView<DimensionGlobals> g;
+constexpr int kDimensionSearchDepth = 8;  // parts of a dimension lie at most this deep in it
+
+bool Hidden(AIArtHandle art) {
+    uint32_t attr = 0;
+    return sAIArt->GetArtUserAttr(art, kArtHidden, &attr) == kNoErr && (attr & kArtHidden) != 0;
+}
+
+// The live dimension the hit art belongs to, or null.
+AIArtHandle DimensionOf(AIArtHandle art) {
+    for (int depth = 0; art && depth < kDimensionSearchDepth; ++depth) {
+        if (IsDimension(art)) return art;
+        AIArtHandle parent = nullptr;
+        if (sAIArt->GetArtParent(art, &parent)) return nullptr;
+        art = parent;
+    }
+    return nullptr;
+}
+
+void EndResize() {
+    g->resizingDimension = 0;
+    g->setNewModifiers = 0;
+    g->dimResizeArt = nullptr;
+    g->dimResizeGroup = nullptr;
+    g->dimResizePreview = nullptr;
+}
+
+// The clicks of the dimension as the click list, its base point and the click whose offset
+// the drag changes.
+AIErr LoadClicks(int32_t id) {
+    if (AIErr err = FreeDimensionedObjectDataList()) return err;
+    std::vector<AIArtHandle> arts;
+    if (AIErr err = MatchingArt(false, arts)) return err;
+    bool based = false;
+    for (AIArtHandle art : arts) {
+        if (Hidden(art) || !IsDimensionedObject(art)) continue;
+        AIErr err = ForEachDimensionedObjectData(art, [&](const Plotwise3_dimensioned_object_data& c) -> AIErr {
+            if (c.id != id) return kNoErr;
+            Plotwise3_dimensioned_object_data* node = nullptr;
+            if (AIErr e = NewBlock(&node)) return e;
+            *node = c;
+            node->used = 0;
+            AppendClickNode(node);
+            if (c.clickNum == 1) {
+                if (c.dimType == kRadius || c.dimType == kDiameter) {
+                    AIRealRect r{};
+                    if (AIErr e = GetUnstrokedArtBounds(art, &r)) return e;
+                    g->dimResizeBasePt = {r.left + (r.right - r.left) / 2.0f, r.bottom + (r.top - r.bottom) / 2.0f};
+                } else if (AIErr e = RelocateDimensionClick(c, &g->dimResizeBasePt)) {
+                    return e;
+                }
+                based = true;
+                if (c.dimType == kBezCurve) {
+                    g->dimResizeArt = art;
+                    g->dimResizeData = c;
+                }
+            } else if (c.clickNum == -1) {
+                g->dimResizeArt = art;
+                g->dimResizeData = c;
+            }
+            return kNoErr;
+        });
+        if (err) return err;
+    }
+    return based ? kNoErr : kCADErr;
+}
+
+}  // namespace
+
+AIErr PreProcessDimResizeTool() {
+    if (!g) return kCADErr;
+    EndResize();
+    g->resizingDimension = g->setNewModifiers = 1;
+    if (AIErr err = CheckDocumentZoom()) {
+        EndResize();
+        return err;
+    }
+    AIToolHitData hit{};
+    HitRef ref;
+    if (ref.Test(nullptr, g->firstClick, &hit) || !hit.hit) {
+        EndResize();
+        return doArtMustBeClickedErrorDialog();
+    }
+    AIArtHandle group = DimensionOf(hit.object);
+    if (!group || Hidden(group)) {
+        EndResize();
+        return kNoErr;
+    }
+    g->dimResizeID = GetDimensionID(group);
+    AIErr err = deselectAllArt();
+    if (!err) err = sAIArt->SetArtUserAttr(group, kArtSelected, kArtSelected);
+    if (!err) err = RunPlotwiseHooks(&PlotwiseHooks::selectionChanged);  // the panels show its style
+    if (!err) err = CreateStyleLinkedList(kProcessSelectedArt);
+    if (!err) err = LoadClicks(g->dimResizeID);
+    if (!err && !g->firstLiveDimensionGroupDataPtr) err = kCADErr;
+    if (err) {
+        FreeDimensionedObjectDataList();
+        EndResize();
+        return err;
+    }
+    g->dimResizeGroup = group;
+    return sAIArt->SetArtUserAttr(group, kArtHidden | kArtSelected, kArtHidden);
+}
+
+AIErr DoDimResizeTool() {
+    if (!g || !g->resizingDimension) return kNoErr;
+    const AIRealPoint& base = g->dimResizeBasePt;
+    g->dimResizeEndPointOffsetLength = sAIRealMath->AIRealPointLength(&base, &g->endPoint);
+    g->dimResizeEndPointOffsetAngle = sAIRealMath->AIRealPointAngle(&base, &g->endPoint);
+    // The drawing is a live dimension whatever new dimensions are made as: it stands in for one.
+    const int live = g->prefs.createLiveDimensions;
+    g->prefs.createLiveDimensions = 1;
+    const AIErr err = DrawAssociativeDimensions();
+    g->prefs.createLiveDimensions = live;
+    for (Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next) c->used = 0;
+    return err;
+}
+
+AIErr PostProcessDimResizeTool() {
+    if (!g) return kCADErr;
+    g->resizingDimension = 0;
+    AIErr err = kNoErr;
+    AIArtHandle grabbed = g->dimResizeGroup;
+    const bool drawn = g->dimResizePreview && sAIArt->ValidArt(g->dimResizePreview, false);
+    if (grabbed && sAIArt->ValidArt(grabbed, false)) {
+        if (drawn)
+            err = sAIArt->DisposeArt(grabbed);
+        else
+            err = sAIArt->SetArtUserAttr(grabbed, kArtHidden, 0);
+    }
+    if (!err && drawn && g->dimResizeArt) {
+        Plotwise3_dimensioned_object_data click = g->dimResizeData;
+        click.endPointOffsetLength = g->dimResizeEndPointOffsetLength;
+        click.endPointOffsetAngle = g->dimResizeEndPointOffsetAngle;
+        err = SetDimensionedObjectData(g->dimResizeArt, &click);
+        if (!err) {
+            (void)CleanupAssociativeDimensions();  // a link it cannot judge stays, and is harmless
+            (void)UpdateAssociativeDimensions(kProcessAllArt);
+            if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
+            err = deselectAllArt();
+        }
+    }
+    EndResize();
+    return err;
+}

@@ -1,0 +1,71 @@
+// The text panel (dialog 16930): the text side of the current dimension style (face and
+// size, placement against horizontal, vertical and aligned lines, distance, spacing,
+// movable text, the diameter symbol, units, precision, unit labels, tolerances and
+// reference form of the value and of the dual value) and the format of new dimensions
+// with its next letter or number. Each change is stored in the current style and pushed
+// into the selected dimensions. Its placement is kept under "ZMKCADtext3".
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "ADMTypes.h"
+#include "panels/StyleControls.h"
+
+enum : int32_t {
+    kTextPanelID = 16930,
+    kFontPopup = 2,
+    kTextSizeField = 4,
+    kDiameterSymbolPopup = 18,   // menu 16300: before (id 1), after (id 2)
+    kDualDimensionsCheckBox = 20,
+    kUpperUnitsPopup = 22,
+    kUpperPrecisionPopup = 25,
+    kUpperToleranceCheckBox = 26,
+    kUpperToleranceField = 27,
+    kUpperSuperscriptCheckBox = 37,
+    kLowerUnitsPopup = 29,
+    kLowerPrecisionPopup = 32,
+    kLowerToleranceCheckBox = 33,
+    kLowerToleranceField = 34,
+    kLowerSuperscriptCheckBox = 38,
+    kDimensionFormatPopup = 45,  // menu 16500
+    kDimensionNextCaption = 46,
+    kDimensionNextField = 47,
+};
+
+constexpr int32_t kFixedFormatEntry = 2;
+constexpr size_t kMaxFaceName = 179;
+
+std::span<const StyleControl> TextPanelControls();
+
+AIErr CreateCADtextWindow();
+ASErr InitCADtextWindow(ADMDialogRef dialog);
+AIErr WriteCADtextWindowPrefs(ADMDialogRef dialog);
+// The panel's height: 119 with the options hidden; shown, 242 for a lettered, numbered or
+// custom format (or a mixed one), 450 with dual dimensions, else 358; a collapsed panel
+// keeps its size.
+void AdjustCADtextPalette();
+// The next-value field for the style's format (never the popup's: a dimension redrawn in
+// another format asks for it too, and its format must stay): the letter of incrementalDimAlpha
+// (letters), incrementalDimNumber (numbers, 0 to 32767), or a blank, disabled field.
+void UpdateDimensionIncrementFld();
+// The text panel's units and precision pairs (upper, lower).
+void SetupUpperUnitsPopup(ADMDialogRef dialog);
+void SetupLowerUnitsPopup(ADMDialogRef dialog);
+void SetupUpperPrecisionPopup(ADMDialogRef dialog);
+void SetupLowerPrecisionPopup(ADMDialogRef dialog);
+// Item 2: the host's fonts by their user-interface names, the style's face active (the
+// last exact match; without one the entry of id 1).
+AIErr SetUpFontMenu(ADMDialogRef dialog);
+// The size field: a spin-edit popup in points with the sizes of menu 16150.
+void SetTypeSizeFldPrefs(ADMItemRef item, float value, float minimum, float maximum);
+
+void CADtextPopoutNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void FontPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void DiameterPosPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void UpperUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void LowerUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void UpperPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void LowerPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void DimensionFormatPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+void DimensionIncrementNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
