@@ -147,6 +147,9 @@ private:
         if (auto wrong = readOptions(args, options, script, "script"); !wrong.empty()) return usageError(wrong);
         if (noPlugin && !plugins.empty()) return usageError("run takes --plugin or --no-plugin, not both");
         session_.eventOptions.preferencesPath = preferences;
+        // The presets file lives in the user's configuration folder, where the preferences
+        // live unless another file is named.
+        session_.eventOptions.userSupportFolder = standin::PreferenceStore::defaultPath().parent_path();
         // The Plotwise module unless the user names the plug-ins (or none).
         if (plugins.empty() && !noPlugin && !defaults_.modules.empty()) {
             const std::filesystem::path module = firstFile(defaults_.modules);

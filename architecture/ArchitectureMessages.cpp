@@ -15,8 +15,12 @@ constexpr GlobalsView<CoreGlobals> g;
 }  // namespace
 
 std::string ArchitectureText(int32_t index, std::initializer_list<std::string> fill) {
+    return FilledText(kArchitectureMessageList, index, fill);
+}
+
+std::string FilledText(int32_t list, int32_t index, std::initializer_list<std::string> fill) {
     char text[512] = {};
-    GetPlotwiseString(kArchitectureMessageList, index, text, sizeof text);
+    GetPlotwiseString(list, index, text, sizeof text);
     const std::vector<std::string> parts(fill);
     // Placeholders are replaced in one pass, so a filled-in text is never read for more.
     std::string out;

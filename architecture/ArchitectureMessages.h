@@ -34,7 +34,9 @@ enum : int32_t {
     kSheetCaption = 22,
 };
 
-// Entry `index` of the list with ^0, ^1, ... replaced by the texts given.
+// Entry `index` of a string list with ^0, ^1, ... replaced by the texts given.
+std::string FilledText(int32_t list, int32_t index, std::initializer_list<std::string> fill = {});
+// The same of this list.
 std::string ArchitectureText(int32_t index, std::initializer_list<std::string> fill = {});
 // Shows the text as the tools' error alert; answers 'CADE'.
 AIErr SayArchitecture(int32_t index, std::initializer_list<std::string> fill = {});

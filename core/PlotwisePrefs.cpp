@@ -427,6 +427,8 @@ void VisitPrefs(preferences& prefs, PrefsVisitor& visitor) {
     VisitPanelPlacements(prefs, visitor);
 }
 
+void VisitPresetPrefs(preferences& prefs, PrefsVisitor& visitor) { VisitPresetSettings(prefs, visitor); }
+
 void SetDefaultPrefs(preferences& p, const char* defaultFaceName) {
     p = preferences{};
     // The dimension text and the ruler numbers start in the host's default face; nothing of

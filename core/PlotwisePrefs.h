@@ -30,3 +30,6 @@ struct PrefsVisitor {
 // The settings presets carry in the preset record's order, then the others, then the panel
 // placements.
 void VisitPrefs(preferences& prefs, PrefsVisitor& visitor);
+// The 178 settings presets carry, alone, in the preset record's order and under their key
+// texts.
+void VisitPresetPrefs(preferences& prefs, PrefsVisitor& visitor);

@@ -13,6 +13,7 @@
 #include "ADMNotifier.h"
 #include "ADMTracker.h"
 #include "AIAnnotator.h"
+#include "AIAttributeCatalog.h"
 #include "AIArt.h"
 #include "AIArtStyle.h"
 #include "AIBlock.h"
@@ -88,12 +89,14 @@
     X(AIGradientSuite, sAIGradient, kAIGradientSuite, kAIGradientSuiteVersion) \
     X(AIArtStyleSuite, sAIArtStyle, kAIArtStyleSuite, kAIArtStyleSuiteVersion)
 
-// The suites only the plug-in's life cycle needs: preferences, tools, menus,
+// The suites only the plug-in's life cycle needs: preferences, the presets' catalogue, tools, menus,
 // notifiers, timers, annotators, plug-in options, workspaces, published suites and Unicode
 // strings (`sAIUnicodeString` is declared with the Unicode string class that uses it, and
 // acquired with these).
 #define PLOTWISE_LIFE_CYCLE_SUITES(X) \
     X(AIPreferenceSuite, sAIPreference, kAIPreferenceSuite, kAIPreferenceSuiteVersion) \
+    X(AIAttributeCatalogSuite, sAIAttributeCatalog, kAIAttributeCatalogSuite, kAIAttributeCatalogSuiteVersion) \
+    X(AIAttributeCollectionSuite, sAIAttributeCollection, kAIAttributeCollectionSuite, kAIAttributeCollectionSuiteVersion) \
     X(AIToolSuite, sAITool, kAIToolSuite, kAIToolSuiteVersion) \
     X(AIMenuSuite, sAIMenu, kAIMenuSuite, kAIMenuSuiteVersion) \
     X(AINotifierSuite, sAINotifier, kAINotifierSuite, kAINotifierSuiteVersion) \

@@ -266,3 +266,12 @@ void NumericInputPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef noti
     }
     sADMItem->DefaultNotify(item, notifier);
 }
+
+void RefreshCADdocumentWindowFromPrefs(ADMDialogRef dialog) {
+    if (!g || !dialog) return;
+    SetupNumberFormat(dialog);
+    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, &NumberFormatNotifierProc);
+    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer, &UseDimLayerCheckboxNotifyProc);
+    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions, &UseLiveDimsCheckboxNotifyProc);
+    SetupNumericInputUnitsPopup(dialog);
+}

@@ -41,6 +41,10 @@ constexpr int32_t kDocumentPanelLayerHeight = 334;
 constexpr int32_t kDocumentPanelDocumentHeight = 244;
 constexpr int32_t kLayerListBottomGap = 4;
 
+// The number format, the two check boxes and the numeric-input popups shown again from the
+// preferences after a preset is loaded (no notifier runs: the format takes effect through the
+// preference alone).
+void RefreshCADdocumentWindowFromPrefs(ADMDialogRef dialog);
 AIErr CreateCADdocumentWindow();
 ASErr InitCADdocumentWindow(ADMDialogRef dialog);
 AIErr WriteCADdocumentWindowPrefs(ADMDialogRef dialog);

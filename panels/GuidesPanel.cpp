@@ -306,3 +306,36 @@ void SnapToObjectsCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier)
     if (g && UserChanged(notifier)) g->prefs.objectSnapFullScreenCursor = Checked(item) ? 1 : 0;
     sADMItem->DefaultNotify(item, notifier);
 }
+
+void RefreshCADguidesWindowFromPrefs(ADMDialogRef dialog) {
+    if (!g || !dialog) return;
+    SetupCheckBox(dialog, kShowGridCheckBox, g->prefs.CADgridVisible, &ShowCADGridCheckboxNotifierProc);
+    SetupCheckBox(dialog, kShowRulersCheckBox, g->prefs.DERurureLayerVisible && g->prefs.DERurureLayerExists,
+                  &ShowDERUrureCheckboxNotifierProc);
+    // The grid and the rulers as the preferences now have them, drawn again.
+    for (int32_t id : {kShowGridCheckBox, kShowRulersCheckBox})
+        if (ADMItemRef item = Item(dialog, id)) sADMItem->SendNotify(item, kADMUserChangedNotifier);
+    SetupMenuPopup(dialog, kGridColorPopup, kGridColorMenu, g->prefs.gridColorEntry, &CADgridColorPopupNotifierProc);
+    ADMItemRef colour = Item(dialog, kGridColorPopup);
+    ADMEntryRef entry = colour ? sADMList->GetActiveEntry(sADMItem->GetList(colour)) : nullptr;
+    if (entry && sADMEntry->GetIndex(entry) != kOtherGridColorEntry) {
+        sADMItem->SendNotify(colour, kADMUserChangedNotifier);  // the entry's colour
+    } else if (g->prefs.CADgridVisible) {
+        // Another colour is the preset's own components: no chooser opens in a load.
+        drawGridsAndRulers(1, 1);
+    }
+    RedrawSwatch(dialog);
+    SetupMenuPopup(dialog, kGridLinePopup, kGridLineMenu, g->prefs.GridlineEntry, &GridLinePopupNotifierProc);
+    SetupCheckBox(dialog, kSnapToGridCheckBox, g->prefs.snapToGrid, &SnapToGridCheckboxNotifierProc);
+    if (ADMItemRef field = Item(dialog, kSnapToleranceField))
+        SetNumericIntFldPrefs(field, g->prefs.gridSnapTolerance, 0, kMaxSnapTolerance);
+    EnableGridItems(dialog);
+    setupRulerUnitsPopup(dialog);
+    SetupCheckBox(dialog, kAppendRulerUnitsCheckBox, g->prefs.appendRulerUnits, &AppendRulerUnitsCheckboxNotifierProc);
+    setUpRulerFontMenu(dialog);
+    EnableRulerItems(dialog);
+    SetupCheckBox(dialog, kSnapToObjectsCheckBox, g->prefs.objectSnapFullScreenCursor,
+                  &SnapToObjectsCheckboxNotifierProc);
+    SetupCheckBox(dialog, kFullScreenCursorCheckBox, g->prefs.annotateFullScreenCursor,
+                  &FullScreenCursorCheckboxNotifierProc);
+}

@@ -45,6 +45,11 @@ AIErr CreateCADguidesWindow();
 ASErr InitCADguidesWindow(ADMDialogRef dialog);
 AIErr WriteCADguidesWindowPrefs(ADMDialogRef dialog);
 
+// The panel shown again from the preferences after a preset is loaded: the grid and the
+// rulers drawn as they now are; a grid of another colour takes the stored components, with
+// no chooser opened.
+void RefreshCADguidesWindowFromPrefs(ADMDialogRef dialog);
+
 // The ruler member of the units and precision popups (items 14 and 17, at most five
 // precision entries); both popups are enabled while the rulers are shown.
 void setupRulerUnitsPopup(ADMDialogRef dialog);

@@ -15,4 +15,8 @@ struct PanelGlobals : TrackerGlobals {
                      showCADguidesMenuItem = nullptr, showCADisometricMenuItem = nullptr,
                      showCADwallsMenuItem = nullptr;
     AITimerHandle theLabelOptionsTimer = nullptr;
+
+    // The presets dialogs: the name a dialog starts from and the name its OK accepted.
+    char CADpresetsOldName[64] = {};
+    char CADpresetsNewName[64] = {};
 };

@@ -14,8 +14,10 @@
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelsFromSelection.h"
+#include "panels/PresetsCatalog.h"
 #include "panels/ScaleSection.h"
 #include "panels/SetScaleTool.h"
+#include "panels/ShortcutsPanel.h"
 #include "panels/StylesPanel.h"
 #include "panels/TextPanel.h"
 #include "panels/TrackerPanel.h"
@@ -114,6 +116,8 @@ constexpr PlotwisePanelRow kWallsRow = {
 constexpr PlotwisePanelRow kShortcutsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADshortcutsWindow; },
     .dialogName = "CADshortcuts",
+    .create = &CreateCADshortcutsWindow,
+    .writePrefs = +[]() -> AIErr { return WriteCADshortcutsWindowPrefs(g->CADshortcutsWindow); },
     .writeOrder = 9,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADshortcutsMenuItem; },
     .showString = 33,
@@ -253,6 +257,7 @@ extern const PlotwiseSubsystem kPanelsSubsystem = {
               .layerListChanged = &UpdateCADdocumentLayerList,
               .currentLayerChanged = &SelectCurrentLayerInCADdocumentLayerList,
               .selectionChanged = &SelectionChanged},
-    .services = {.updateDimensionIncrementFld = &UpdateDimensionIncrementFld,
+    .services = {.openPresetsCatalog = &OpenCADpresetsCatalog,
+                 .updateDimensionIncrementFld = &UpdateDimensionIncrementFld,
                  .updateLabelIncrementFld = &UpdateLabelIncrementFld},
 };

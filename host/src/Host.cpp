@@ -38,6 +38,7 @@ void Host::registerSuites() {
     dialogs_.registerSuites(registry_);
     preferences_.registerSuites(registry_);
     workspaces_.registerSuites(registry_);
+    catalogs_.registerSuites(registry_);
 }
 
 AIErr Host::acquireSuite(const char* name, int32_t version, const void** suite) {

@@ -15,6 +15,7 @@
 #include "AIHitTest.h"
 #include "SPBasic.h"
 #include "SuiteRegistry.h"
+#include "adm/Catalogs.h"
 #include "adm/DialogManager.h"
 #include "adm/PreferenceStore.h"
 #include "adm/Resources.h"
@@ -174,6 +175,8 @@ public:
     DialogManager& dialogs() { return dialogs_; }
     PreferenceStore& preferences() { return preferences_; }
     Workspaces& workspaces() { return workspaces_; }
+    // Attribute catalogues (the presets) and the folder their files live in.
+    Catalogs& catalogs() { return catalogs_; }
 
 private:
     void registerSuites();
@@ -188,6 +191,7 @@ private:
     DialogManager dialogs_{resources_};
     PreferenceStore preferences_;
     Workspaces workspaces_;
+    Catalogs catalogs_;
     SPBasicSuite basic_{};
     IdSource ids_;
     std::vector<std::unique_ptr<Document>> docs_;  // docs_[front_] is in front

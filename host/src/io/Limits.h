@@ -64,4 +64,16 @@ inline constexpr JsonLimits kDocumentJson{kDocumentFile, "document", kMaxJsonDep
 inline constexpr JsonLimits kPreferenceJson{kPreferenceFile, "preferences"};
 inline constexpr JsonLimits kResourceJson{kResourceFile, "resource"};
 
+// A catalogue file (the presets): its collections, the keys of one collection and the
+// length of one text are bounded, so a hostile file is refused before it is built.
+inline constexpr FileLimit kCatalogFile{"a presets file", 32 * kMiB};
+inline constexpr size_t kMaxCatalogCollections = 10000;
+inline constexpr size_t kMaxCollectionKeys = 1024;
+inline constexpr size_t kMaxCatalogKeyBytes = 255;
+inline constexpr size_t kMaxCatalogTextBytes = 4096;
+inline constexpr ArrayLimit kCatalogArrays[] = {
+    {"collections", kMaxCatalogCollections, "a presets file holds at most 10000 presets"},
+};
+inline constexpr JsonLimits kCatalogJson{kCatalogFile, "presets", 8, kMaxCollectionKeys, kCatalogArrays};
+
 }  // namespace standin::io

@@ -41,6 +41,7 @@ PluginDriver::PluginDriver(Host& host, PluginDriverOptions options) : host_(host
         host_.preferences().setPath(options_.preferencesPath);
         host_.preferences().load();
     }
+    host_.catalogs().setFolder(options_.userSupportFolder);
     selection_ = currentSelection();
     selectedArtEdits_ = selectedArtEdits();
 }

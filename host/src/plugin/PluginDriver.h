@@ -34,6 +34,8 @@ struct PluginDriverOptions {
     std::filesystem::path resourceDir;      // empty: the host's default resources
     std::filesystem::path preferencesPath;  // empty: preferences live in memory only
                                             // (read before start-up, written after shut-down)
+    std::filesystem::path userSupportFolder;  // where catalogue files (the presets) live;
+                                              // empty: in memory, for the host's life
     int32_t hostMajor = 15;
     int32_t hostMinor = 0;
 };

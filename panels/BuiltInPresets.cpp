@@ -1,0 +1,61 @@
+// The two built-in presets, made when there is no presets file: "Basic Engineering" holds
+// the settings every preference starts with (metres, three places), with master units to
+// match; "Basic Architecture" differs from it in 29 settings, for feet and inches.
+#include <memory>
+
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "panels/PresetRecord.h"
+#include "panels/PresetsCatalog.h"
+
+namespace {
+
+void EngineeringSettings(preferences& p) { p.MasterUnits = 5; }
+
+void ArchitectureSettings(preferences& p) {
+    auto& s = p.style;
+    constexpr int32_t kFeetAndInches = 14, kInches = 8, kQuarters = 2;
+    p.NumericInputUnits = p.CADtrackerUnits = p.rulerUnits = p.MasterUnits = kFeetAndInches;
+    s.upperUnits = s.lowerUnits = kFeetAndInches;
+    s.upperToleranceUnits = s.lowerToleranceUnits = kInches;
+    p.NumericInputPrecision = p.CADtrackerPrecision = p.rulerPrecision = p.MasterPrecision = kQuarters;
+    s.upperDecimalPrecision = s.upperFractionalPrecision = kQuarters;
+    s.lowerDecimalPrecision = s.lowerFractionalPrecision = kQuarters;
+    CopyCString(s.upperToleranceValue, ".125");
+    CopyCString(s.lowerToleranceValue, ".125");
+    s.arrowheadStyle = 3;
+    s.hTextPlacement = 2;
+    s.vTextPlacement = 4;
+    s.diameterLeaderSpansCircle = 1;
+    s.labelLeader = 0;
+    s.labelShape = 2;
+    s.labelBorder = 15;
+    s.labelFormat = 0;
+    p.annotateFullScreenCursor = 0;
+    p.AutoDimensionRadialRadius = 1;
+    p.AutDimensionRadialDiameter = 0;
+}
+
+struct BuiltIn {
+    const char* name;
+    void (*settings)(preferences&);
+};
+constexpr BuiltIn kBuiltIns[] = {{"Basic Architecture", &ArchitectureSettings},
+                                 {"Basic Engineering", &EngineeringSettings}};
+
+}  // namespace
+
+AIErr InitCADpresetsCatalog(AIAttributeCatalogRef catalog) {
+    for (const BuiltIn& b : kBuiltIns) {
+        // The start-up values, with the built-in faces whatever the host's default face.
+        auto prefs = std::make_unique<preferences>();
+        b.settings(*prefs);
+        AIAttributeCollectionRef preset = nullptr;
+        if (AIErr err = NewPresetCollection(b.name, *prefs, &preset)) return err;
+        if (!preset) continue;
+        const AIErr err = sAIAttributeCatalog->AppendCollection(catalog, preset);
+        (void)sAIAttributeCollection->Release(preset);
+        if (err) return err;
+    }
+    return kNoErr;
+}

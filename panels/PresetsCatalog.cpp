@@ -1,0 +1,112 @@
+#include "panels/PresetsCatalog.h"
+
+#include <initializer_list>
+
+#include "architecture/ArchitectureMessages.h"
+#include "core/PlotwisePrefs.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DocumentFormatVersion.h"
+#include "panels/PresetRecord.h"
+
+namespace {
+
+AIErr SaveCatalogTo(AIAttributeCatalogRef catalog, char* problem, int32_t size) {
+    if (!catalog) return kBadParameterErr;
+    return sAIAttributeCatalog->ExportCatalog(catalog, kPresetsFileName, problem, size);
+}
+
+// A preset written before version 7 lacks these settings, or holds them as an older version
+// meant them.
+void UpgradePreset(AIAttributeCollectionRef preset) {
+    for (const char* key : {"autoExpandAxoArt", "upperRefDimension", "lowerRefDimension"})
+        (void)sAIAttributeCollection->SetBooleanValue(preset, key, false);
+    (void)sAIAttributeCollection->SetBooleanValue(preset, "okToConnectCADlinePaths", true);
+    AIBoolean foreshortening = false;
+    (void)sAIAttributeCollection->GetBooleanValue(preset, "CUSTOM_NO_FORESHORTENING", &foreshortening);
+    (void)sAIAttributeCollection->SetBooleanValue(preset, "axoNoForeshortening", !foreshortening);
+    for (const char* key : {"NumericInputUnits", "upperToleranceUnits", "lowerToleranceUnits", "CADtrackerUnits",
+                            "upperUnits", "lowerUnits", "rulerUnits", "MasterUnits"}) {
+        int32_t code = 0;
+        if (sAIAttributeCollection->GetIntegerValue(preset, key, &code)) continue;  // absent stays absent
+        int32_t converted = code;
+        (void)ConvertZA3_4_5_6UnitsToPW7(code, &converted);
+        (void)sAIAttributeCollection->SetIntegerValue(preset, key, converted);
+    }
+}
+
+AIErr SetCatalogVersion(AIAttributeCatalogRef catalog, int16_t version) {
+    _t_AIAttributeCatalogSketch sketch{};
+    if (AIErr err = sAIAttributeCatalog->GetCatalogSketch(catalog, &sketch)) return err;
+    sketch.version = version;
+    return sAIAttributeCatalog->SetCatalogSketch(catalog, &sketch);
+}
+
+void UpgradeCatalog(AIAttributeCatalogRef catalog) {
+    (void)SetCatalogVersion(catalog, kPresetsCatalogVersion);
+    const int32_t count = CountPresets(catalog);
+    for (int32_t i = 0; i < count; ++i) {
+        AIAttributeCollectionRef preset = nullptr;
+        if (sAIAttributeCatalog->GetCollectionAt(catalog, i, &preset) == kNoErr && preset) UpgradePreset(preset);
+    }
+    SaveCADpresetsCatalogAfterChange(catalog);
+}
+
+}  // namespace
+
+AIAttributeCatalogRef PresetsCatalog() {
+    AIAttributeCatalogRef catalog = nullptr;
+    if (!sAIAttributeCatalog || sAIAttributeCatalog->GetCatalog(kPresetsCatalogName, &catalog)) return nullptr;
+    return catalog;
+}
+
+int32_t CountPresets(AIAttributeCatalogRef catalog) {
+    int32_t count = 0;
+    if (!catalog || sAIAttributeCatalog->CountCollections(catalog, &count)) return 0;
+    return count;
+}
+
+bool GetPresetName(AIAttributeCatalogRef catalog, int32_t index, char (&name)[kPresetNameSize]) {
+    AIAttributeCollectionRef preset = nullptr;
+    name[0] = '\0';
+    if (!catalog || sAIAttributeCatalog->GetCollectionAt(catalog, index, &preset) || !preset) return false;
+    return sAIAttributeCollection->GetStringValue(preset, kPresetNameKey, name, kPresetNameSize) == kNoErr;
+}
+
+AIErr OpenCADpresetsCatalog() {
+    if (!sAIAttributeCatalog || !sAIAttributeCollection) return kBadParameterErr;
+    if (AIErr err = sAIAttributeCatalog->RegisterCatalog(kPresetsCatalogName, nullptr, nullptr)) return err;
+    AIAttributeCatalogRef catalog = nullptr;
+    if (AIErr err = sAIAttributeCatalog->GetCatalog(kPresetsCatalogName, &catalog)) return err;
+    if (!catalog) return kNoErr;
+    char problem[512] = {};
+    const AIErr err = sAIAttributeCatalog->ImportCatalog(catalog, kPresetsFileName, problem, sizeof problem);
+    if (err == kDataFilterErr) {
+        if (AIErr e = InitCADpresetsCatalog(catalog)) return e;
+        (void)SetCatalogVersion(catalog, kPresetsCatalogVersion);
+        // A folder that cannot be written keeps the built-in presets in memory, said in
+        // words, rather than stopping the whole plug-in.
+        SaveCADpresetsCatalogAfterChange(catalog);
+        return kNoErr;
+    }
+    if (err) {
+        (void)SayWords(FilledText(kPresetsMessageList, kPresetsFileRefusedMessage, {problem}));
+        return err;
+    }
+    _t_AIAttributeCatalogSketch sketch{};
+    if (sAIAttributeCatalog->GetCatalogSketch(catalog, &sketch) == kNoErr && sketch.version >= kPresetsCatalogVersion)
+        return kNoErr;
+    UpgradeCatalog(catalog);
+    return kNoErr;
+}
+
+AIErr SaveCADpresetsCatalog(AIAttributeCatalogRef catalog) {
+    char problem[512] = {};
+    return SaveCatalogTo(catalog, problem, sizeof problem);
+}
+
+void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog) {
+    char problem[512] = {};
+    if (SaveCatalogTo(catalog, problem, sizeof problem))
+        (void)SayWords(FilledText(kPresetsMessageList, kPresetsNotSavedMessage, {problem}));
+}

@@ -1,0 +1,44 @@
+// The presets catalogue: the host's attribute catalogue "CADpresetsCatalog", one collection
+// per preset named by its "collectionName", kept in the file "CADpresets" of the user's
+// configuration folder. Opened at start-up (read from the file, upgraded from an older
+// version, or made with the two built-in presets), written whole after every change.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "AIAttributeCatalog.h"
+
+constexpr const char* kPresetsCatalogName = "CADpresetsCatalog";
+constexpr const char* kPresetsFileName = "CADpresets";
+constexpr const char* kPresetNameKey = "collectionName";
+constexpr int16_t kPresetsCatalogVersion = 7;
+constexpr size_t kPresetNameSize = 64;  // 63 characters and the terminator
+
+// The presets' own messages (string list 17960).
+constexpr int32_t kPresetsMessageList = 17960;
+enum : int32_t {
+    kPresetsFileRefusedMessage = 1,  // ^0: what is wrong and where
+    kPresetsNotSavedMessage = 2,     // ^0: why
+    kPresetValuesKeptMessage = 3,    // ^0: the preset, ^1: the settings left as they were
+};
+
+// Start-up's last step: registers the catalogue and fills it from the file (upgraded and
+// rewritten when older than version 7), or, when there is no file, with the built-in presets,
+// which are saved at once (a save that fails is told, and they stay in memory). A file that
+// cannot be read whole is named to the user and left as it is; its error is returned and
+// stops start-up.
+AIErr OpenCADpresetsCatalog();
+// Writes the whole catalogue to its file; a failure leaves the old file whole.
+AIErr SaveCADpresetsCatalog(AIAttributeCatalogRef catalog);
+// Saves after a change the user made; a failure is told, and the change stays in the
+// catalogue for the next save.
+void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog);
+// Appends "Basic Architecture" and "Basic Engineering".
+AIErr InitCADpresetsCatalog(AIAttributeCatalogRef catalog);
+
+// The catalogue, fetched by name (null when the host has none).
+AIAttributeCatalogRef PresetsCatalog();
+int32_t CountPresets(AIAttributeCatalogRef catalog);
+// The name of the preset at the index, cut to 63 characters; false when it cannot be read.
+bool GetPresetName(AIAttributeCatalogRef catalog, int32_t index, char (&name)[kPresetNameSize]);

@@ -1,0 +1,287 @@
+#include "panels/PresetsDialogs.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
+#include "drawtools/NumericInputDialogs.h"
+#include "panels/PanelGlobals.h"
+#include "panels/PanelRefresh.h"
+#include "panels/PresetRecord.h"
+#include "panels/PresetsCatalog.h"
+
+namespace {
+
+constexpr GlobalsView<PanelGlobals> g;
+
+ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
+
+ADMListRef ListOf(ADMDialogRef dialog, int32_t id) {
+    ADMItemRef item = Item(dialog, id);
+    return item ? sADMItem->GetList(item) : nullptr;
+}
+
+// The entry of Edit's list the user chose, or null while none is.
+ADMEntryRef ChosenEntry(ADMDialogRef dialog) {
+    ADMListRef list = ListOf(dialog, kPresetsListBox);
+    if (!list) return nullptr;
+    if (sADMList->NumberOfSelectedEntries(list) > 0) return sADMList->IndexSelectedEntry(list, 0);
+    return sADMList->GetActiveEntry(list);
+}
+
+void EntryText(ADMEntryRef entry, char (&name)[kPresetNameSize]) {
+    name[0] = '\0';
+    if (entry) sADMEntry->GetText(entry, name, static_cast<int32_t>(kPresetNameSize));
+}
+
+// Whether any preset is named exactly so.
+bool PresetNameUsed(const char* name) {
+    AIAttributeCatalogRef catalog = PresetsCatalog();
+    const int32_t count = CountPresets(catalog);
+    for (int32_t i = 0; i < count; ++i) {
+        char existing[kPresetNameSize];
+        if (GetPresetName(catalog, i, existing) && std::strcmp(existing, name) == 0) return true;
+    }
+    return false;
+}
+
+// Define's and Rename's OK: the name typed (cut to 63 characters), or false when the dialog
+// stays open: an empty name does nothing, one a preset has is refused with 17068.
+bool AcceptName(ADMItemRef ok, char (&name)[kPresetNameSize]) {
+    name[0] = '\0';
+    if (ADMItemRef field = Item(sADMItem->GetDialog(ok), kPresetNameField))
+        sADMItem->GetText(field, name, static_cast<int32_t>(kPresetNameSize));
+    if (!name[0]) return false;
+    if (PresetNameUsed(name)) {
+        char text[256] = {};
+        GetPlotwiseString(kMessageList, kDuplicatePresetNameMessage, text, sizeof text);
+        (void)doDialogInputErrorDialog(text);
+        return false;
+    }
+    return true;
+}
+
+struct Choice {
+    int32_t item;
+    int preferences::*field;
+};
+constexpr Choice kUpdateChoices[] = {{kUpdateAllRadio, &preferences::CADpresetsUpdateAllArt},
+                                     {kUpdateSelectedRadio, &preferences::CADpresetsUpdateSelectedArt},
+                                     {kDoNotUpdateRadio, &preferences::CADpresetsDoNotUpateArt}};
+
+void SetupOKAndCancel(ADMDialogRef dialog, ADMItemNotifyProc ok) {
+    sADMItem->SetNotifyProc(Item(dialog, kPresetsOKButton), ok);
+    sADMDialog->SetDefaultItemID(dialog, kPresetsOKButton);
+    sADMItem->SetNotifyProc(Item(dialog, kPresetsCancelButton), &inputCancelBtnCallbackProc);
+    sADMDialog->SetCancelItemID(dialog, kPresetsCancelButton);
+}
+
+ASErr InitCADpresetsLoadDialog(ADMDialogRef dialog) {
+    SetupOKAndCancel(dialog, &CADpresetsLoadOKBtnCallbackProc);
+    SetupCADpresetsMenu(dialog);
+    for (const Choice& c : kUpdateChoices)
+        if (ADMItemRef radio = Item(dialog, c.item)) sADMItem->SetBooleanValue(radio, g->prefs.*c.field != 0);
+    return kNoErr;
+}
+
+// Define and Rename share the name dialog; it opens on CADpresetsOldName.
+ASErr InitNameDialog(ADMDialogRef dialog, ADMItemNotifyProc ok) {
+    SetupOKAndCancel(dialog, ok);
+    if (ADMItemRef field = Item(dialog, kPresetNameField)) {
+        sADMItem->SetMaxTextLength(field, static_cast<int32_t>(kPresetNameSize) - 1);
+        sADMItem->SetText(field, g->CADpresetsOldName);
+    }
+    return kNoErr;
+}
+
+ASErr InitCADpresetsEditDialog(ADMDialogRef dialog) {
+    sADMItem->SetNotifyProc(Item(dialog, kPresetsOKButton), &CADpresetsEditOKBtnCallbackProc);
+    sADMDialog->SetDefaultItemID(dialog, kPresetsOKButton);
+    sADMDialog->SetCancelItemID(dialog, 0);  // Done is the only way out
+    if (ADMItemRef list = Item(dialog, kPresetsListBox)) {
+        sADMItem->SetItemType(list, kADMListBoxType);
+        sADMItem->SetNotifyProc(list, &CADpresetsEditListBoxNotifierProc);
+    }
+    UpdateCADpresetsListBox(dialog);
+    sADMItem->SetNotifyProc(Item(dialog, kRenamePresetButton), &CADpresetsEditRenameBtnNotifyProc);
+    sADMItem->SetNotifyProc(Item(dialog, kDeletePresetButton), &CADpresetsEditDeleteBtnNotifyProc);
+    return kNoErr;
+}
+
+AIErr RunModal(const char* name, int32_t id, ADMDialogInitProc init) {
+    (void)sADMDialog->Modal(g->thisPlugin, name, id, kADMModalDialogStyle, init, nullptr, 0);
+    return kNoErr;
+}
+
+// Fills a list with the preset names in catalogue order, entry i with id i.
+int32_t FillPresetList(ADMListRef list) {
+    if (!list) return 0;
+    sADMList->RemoveAllEntries(list);
+    AIAttributeCatalogRef catalog = PresetsCatalog();
+    const int32_t count = CountPresets(catalog);
+    for (int32_t i = 0; i < count; ++i) {
+        char name[kPresetNameSize];
+        (void)GetPresetName(catalog, i, name);
+        if (ADMEntryRef entry = sADMList->InsertEntry(list, i)) {
+            sADMEntry->SetText(entry, name);
+            sADMEntry->SetID(entry, i);
+        }
+    }
+    return count;
+}
+
+void KeepCurrentPresetInRange() {
+    if (g->prefs.currentCADpreset < 0 || g->prefs.currentCADpreset >= CountPresets(PresetsCatalog()))
+        g->prefs.currentCADpreset = 0;
+}
+
+}  // namespace
+
+void UpdateCADpresetsLoadButton() {
+    if (!g || !g->CADshortcutsWindow) return;
+    if (ADMItemRef load = Item(g->CADshortcutsWindow, 2))
+        sADMItem->Enable(load, CountPresets(PresetsCatalog()) > 0);
+}
+
+void CADpresetsLoadBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g) ShowCADpresetsLoadDialog();
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADpresetsDefineBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g) {
+        g->CADpresetsOldName[0] = '\0';
+        ShowCADpresetsDefineDialog();
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADpresetsEditBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (g) ShowCADpresetsEditDialog();
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+AIErr ShowCADpresetsLoadDialog() { return RunModal("CADpresetsLoad", kPresetsLoadDialogID, &InitCADpresetsLoadDialog); }
+
+AIErr ShowCADpresetsDefineDialog() {
+    return RunModal("CADpresetsDefine", kPresetsNameDialogID,
+                    +[](ADMDialogRef d) -> ASErr { return InitNameDialog(d, &CADpresetsDefineOKBtnCallbackProc); });
+}
+
+AIErr ShowCADpresetsRenameDialog() {
+    return RunModal("CADpresetsRename", kPresetsNameDialogID,
+                    +[](ADMDialogRef d) -> ASErr { return InitNameDialog(d, &CADpresetsRenameOKBtnCallbackProc); });
+}
+
+AIErr ShowCADpresetsEditDialog() { return RunModal("CADpresetsEdit", kPresetsEditDialogID, &InitCADpresetsEditDialog); }
+
+int32_t SetupCADpresetsMenu(ADMDialogRef dialog) {
+    ADMListRef list = ListOf(dialog, kPresetsPopup);
+    const int32_t count = FillPresetList(list);
+    KeepCurrentPresetInRange();
+    if (ADMEntryRef entry = list ? sADMList->IndexEntry(list, g->prefs.currentCADpreset) : nullptr)
+        sADMEntry->Activate(entry, true);
+    return count;
+}
+
+AIErr UpdateCADpresetsListBox(ADMDialogRef dialog) {
+    FillPresetList(ListOf(dialog, kPresetsListBox));
+    sADMDialog->Update(dialog);
+    return kNoErr;
+}
+
+void CADpresetsLoadOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    ADMDialogRef dialog = sADMItem->GetDialog(item);
+    ADMListRef list = ListOf(dialog, kPresetsPopup);
+    ADMEntryRef chosen = list ? sADMList->GetActiveEntry(list) : nullptr;
+    if (chosen) {
+        char name[kPresetNameSize];
+        EntryText(chosen, name);
+        g->prefs.currentCADpreset = sADMEntry->GetIndex(chosen);
+        for (const Choice& c : kUpdateChoices)
+            if (ADMItemRef radio = Item(dialog, c.item)) g->prefs.*c.field = sADMItem->GetBooleanValue(radio) ? 1 : 0;
+        LoadPreset(name);
+    }
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADpresetsDefineOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    char name[kPresetNameSize];
+    if (!AcceptName(item, name)) return;
+    CopyCString(g->CADpresetsNewName, name);
+    if (std::strcmp(g->CADpresetsNewName, g->CADpresetsOldName) != 0)
+        (void)CreateCatalogWithCurrentSettings(g->CADpresetsNewName);
+    UpdateCADpresetsLoadButton();
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADpresetsRenameOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    char name[kPresetNameSize];
+    if (!AcceptName(item, name)) return;
+    CopyCString(g->CADpresetsNewName, name);
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADpresetsEditOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
+    if (!g) return;
+    KeepCurrentPresetInRange();
+    UpdateCADpresetsLoadButton();
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADpresetsEditListBoxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
+    sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADpresetsEditRenameBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
+    ADMEntryRef entry = g ? ChosenEntry(sADMItem->GetDialog(item)) : nullptr;
+    if (entry) {
+        EntryText(entry, g->CADpresetsOldName);
+        CopyCString(g->CADpresetsNewName, g->CADpresetsOldName);
+        ShowCADpresetsRenameDialog();
+        if (std::strcmp(g->CADpresetsNewName, g->CADpresetsOldName) != 0) {
+            AIAttributeCatalogRef catalog = PresetsCatalog();
+            const int32_t count = CountPresets(catalog);
+            bool renamed = false;
+            for (int32_t i = 0; i < count; ++i) {
+                char existing[kPresetNameSize];
+                AIAttributeCollectionRef preset = nullptr;
+                if (!GetPresetName(catalog, i, existing) || std::strcmp(existing, g->CADpresetsOldName) != 0 ||
+                    sAIAttributeCatalog->GetCollectionAt(catalog, i, &preset) || !preset)
+                    continue;
+                (void)sAIAttributeCollection->SetStringValue(preset, kPresetNameKey, g->CADpresetsNewName);
+                renamed = true;
+            }
+            if (renamed) {
+                sADMEntry->SetText(entry, g->CADpresetsNewName);
+                SaveCADpresetsCatalogAfterChange(catalog);
+            }
+        }
+    }
+    if (g) sADMItem->DefaultNotify(item, notifier);
+}
+
+void CADpresetsEditDeleteBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
+    ADMDialogRef dialog = g ? sADMItem->GetDialog(item) : nullptr;
+    ADMEntryRef entry = dialog ? ChosenEntry(dialog) : nullptr;
+    if (entry) {
+        EntryText(entry, g->CADpresetsOldName);
+        AIAttributeCatalogRef catalog = PresetsCatalog();
+        const int32_t count = CountPresets(catalog);
+        for (int32_t i = 0; i < count; ++i) {
+            char existing[kPresetNameSize];
+            if (!GetPresetName(catalog, i, existing) || std::strcmp(existing, g->CADpresetsOldName) != 0) continue;
+            (void)sAIAttributeCatalog->RemoveCollection(catalog, i);
+            (void)sADMList->RemoveEntry(ListOf(dialog, kPresetsListBox), sADMEntry->GetIndex(entry));
+            SaveCADpresetsCatalogAfterChange(catalog);
+            break;
+        }
+    }
+    if (g) sADMItem->DefaultNotify(item, notifier);
+}

@@ -1,0 +1,55 @@
+// The presets dialogs the shortcuts panel opens: Load applies a preset and regenerates all,
+// the selected or no live dimensions with it; Define stores the current settings under a new
+// name; Edit lists the presets to rename (in the Rename dialog) or delete them. Names are at
+// most 63 characters and compared exactly.
+#pragma once
+
+#include <cstdint>
+
+#include "ADMTypes.h"
+#include "AITypes.h"
+
+enum : int32_t {
+    kPresetsLoadDialogID = 16380,
+    kPresetsNameDialogID = 16360,  // Define, and Rename
+    kPresetsEditDialogID = 16370,
+    kPresetsOKButton = 1,
+    kPresetsCancelButton = 2,
+    kPresetsPopup = 4,                 // Load
+    kUpdateAllRadio = 5,
+    kUpdateSelectedRadio = 6,
+    kDoNotUpdateRadio = 7,
+    kPresetNameField = 4,              // Define and Rename
+    kPresetsListBox = 2,               // Edit
+    kRenamePresetButton = 3,
+    kDeletePresetButton = 4,
+};
+constexpr int32_t kDuplicatePresetNameMessage = 68;  // 17068
+
+// Enables the shortcuts panel's Load button while the catalogue holds a preset.
+void UpdateCADpresetsLoadButton();
+
+void CADpresetsLoadBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADpresetsDefineBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADpresetsEditBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier);
+
+AIErr ShowCADpresetsLoadDialog();
+AIErr ShowCADpresetsDefineDialog();
+AIErr ShowCADpresetsEditDialog();
+AIErr ShowCADpresetsRenameDialog();
+
+// Load's popup and Edit's list box, filled with the preset names in catalogue order.
+int32_t SetupCADpresetsMenu(ADMDialogRef dialog);
+AIErr UpdateCADpresetsListBox(ADMDialogRef dialog);
+
+// Load's OK: the preset applied, the selection cleared, every panel shown again, then the
+// live dimensions regenerated as chosen ("update selected": those selected when OK was
+// pressed), and every panel redrawn. Nothing is selected afterwards.
+void CADpresetsLoadOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADpresetsDefineOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADpresetsRenameOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADpresetsEditOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADpresetsEditRenameBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier);
+void CADpresetsEditDeleteBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier);
+// Choosing an entry only selects it.
+void CADpresetsEditListBoxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);

@@ -1,0 +1,424 @@
+// The presets as a drafter meets them: the built-in presets of a first start, written with
+// the keys and values the preference list and the built-in table give; the version-6
+// upgrade; files that are damaged or hostile refused whole; a preset's values used only
+// within their domains; the Define, Edit, Rename and Load dialogs; a failed save; and the
+// shortcuts panel's master units and precision.
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "../../ScratchFolder.h"
+#include "PanelSessionFixture.h"
+#include "panels/GuidesPanel.h"
+#include "panels/PresetsCatalog.h"
+#include "panels/PresetsDialogs.h"
+#include "panels/ShortcutsPanel.h"
+
+namespace paneltest {
+namespace {
+
+using standin::io::CatalogValue;
+
+struct Listed {
+    std::string key, type, value;
+};
+
+// The 178 preset settings of the preference list, in the preset record's order.
+std::vector<Listed> PresetSettings() {
+    std::ifstream in(std::filesystem::path(PLOTWISE_SOURCE_DIR) / "tests/plugin/core/PreferenceKeys.txt");
+    std::vector<Listed> out;
+    std::string line, prefix;
+    while (out.size() < 178 && std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        Listed l;
+        words >> prefix >> l.key >> l.type >> std::ws;
+        std::getline(words, l.value);
+        out.push_back(l);
+    }
+    return out;
+}
+
+// A listed value as the preset holds it ("face" and the quoted texts as the built-ins have them).
+CatalogValue Expected(const Listed& l) {
+    if (l.type == "integer") return static_cast<int32_t>(std::stol(l.value));
+    if (l.type == "real") return std::stof(l.value);
+    if (l.type == "boolean") return l.value == "true";
+    return l.value == "face" ? std::string("Helvetica") : l.value.substr(1, l.value.size() - 2);
+}
+
+// "Basic Architecture" where it differs from "Basic Engineering", as the built-in table has it.
+const std::map<std::string, CatalogValue> kArchitecture = {
+    {"NumericInputUnits", 14}, {"NumericInputPrecision", 2}, {"arrowheadStyle", 3}, {"hTextPlacement", 2},
+    {"vTextPlacement", 4}, {"upperToleranceValue", std::string(".125")}, {"upperToleranceUnits", 8},
+    {"lowerToleranceValue", std::string(".125")}, {"lowerToleranceUnits", 8}, {"diameterLeaderSpansCircle", 1},
+    {"CADtrackerUnits", 14}, {"CADtrackerPrecision", 2}, {"upperDecimalPrecision", 2},
+    {"upperFractionalPrecision", 2}, {"lowerDecimalPrecision", 2}, {"lowerFractionalPrecision", 2},
+    {"rulerPrecision", 2}, {"upperUnits", 14}, {"lowerUnits", 14}, {"rulerUnits", 14}, {"labelLeader", 0},
+    {"labelShape", 2}, {"labelBorder", 15}, {"LabelFormat", 0}, {"annotateFullScreenCursor", false},
+    {"AutoDimensionRadialRadius", true}, {"AutDimensionRadialDiameter", false}, {"MasterUnits", 14},
+    {"MasterPrecision", 2}};
+
+class PresetsTest : public PanelSession {
+protected:
+    void SetUp() override {
+        PanelSession::SetUp();
+        host.catalogs().setFolder(folder.dir);
+    }
+    // A host that quits and starts again with the plug-in loaded but not started.
+    void Fresh() {
+        session.reset();
+        standin::PluginDriverOptions options;
+        options.resourceDir = PLOTWISE_RESOURCE_DIR;
+        session = std::make_unique<standin::PluginDriver>(host, options);
+        session->load(&PluginMain, "plotwise");
+        host.catalogs().setFolder(folder.dir);
+    }
+    std::string FileText() {
+        std::ifstream in(folder.dir / "CADpresets", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void WriteFile(const std::string& text) { folder.write("CADpresets", text); }
+    // A file of the given version holding the given collections (JSON members each).
+    static std::string File(int version, const std::vector<std::string>& collections) {
+        std::string out = "{\"owner\": \"\", \"description\": \"\", \"version\": " + std::to_string(version) +
+                          ", \"collections\": [";
+        for (size_t i = 0; i < collections.size(); ++i) out += (i ? ",{" : "{") + collections[i] + "}";
+        return out + "]}";
+    }
+    const standin::Catalog* Catalog() { return host.catalogs().find("CADpresetsCatalog"); }
+    std::vector<std::string> Names() {
+        std::vector<std::string> out;
+        for (const standin::Collection* c : Catalog()->collections)
+            out.push_back(std::get<std::string>(*c->data.find("collectionName")));
+        return out;
+    }
+    const standin::io::CatalogCollection& Preset(size_t i) { return Catalog()->collections.at(i)->data; }
+    ADMDialogRef Shortcuts() { return Dialogs().findDialog("CADshortcuts"); }
+    // Queues the user's actions in a modal dialog, then presses a shortcuts panel button.
+    AIErr Through(int32_t button, const std::string& dialog, std::vector<standin::UserAction> actions) {
+        for (const auto& a : actions) Dialogs().appendModalAction(dialog, a);
+        panel = Shortcuts();
+        return Press(button);
+    }
+    static standin::UserAction Type(int32_t item, std::string text) {
+        standin::UserAction a{standin::UserAction::Kind::SetText};
+        a.item = item;
+        a.text = std::move(text);
+        return a;
+    }
+    static standin::UserAction Click(int32_t item) {
+        standin::UserAction a{standin::UserAction::Kind::Press};
+        a.item = item;
+        return a;
+    }
+    static standin::UserAction Choose(int32_t item, int32_t entry) {
+        standin::UserAction a{standin::UserAction::Kind::Pick};
+        a.item = item;
+        a.entry = entry;
+        return a;
+    }
+    AIErr Define(const std::string& name) {
+        return Through(kDefinePresetButton, "CADpresetsDefine", {Type(kPresetNameField, name), Click(1)});
+    }
+    std::string LastAlert() { return Dialogs().alerts().empty() ? "" : Dialogs().alerts().back().text; }
+
+    ScratchFolder folder;
+};
+
+TEST_F(PresetsTest, AFirstStartWritesTheTwoBuiltInPresetsWithEveryKey) {
+    Start();
+    ASSERT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering"}));
+    const auto settings = PresetSettings();
+    ASSERT_EQ(settings.size(), 178u);
+    for (size_t p = 0; p < 2; ++p) {
+        EXPECT_EQ(Preset(p).keys.size(), 179u);
+        for (const Listed& l : settings) {
+            CatalogValue want = Expected(l);
+            if (l.key == "MasterUnits") want = 5;  // the list's start-up value is the preferences' own
+            if (const auto it = kArchitecture.find(l.key); p == 0 && it != kArchitecture.end()) want = it->second;
+            const CatalogValue* got = Preset(p).find(l.key);
+            ASSERT_NE(got, nullptr) << l.key;
+            EXPECT_EQ(*got, want) << Names()[p] << " " << l.key;
+        }
+    }
+    EXPECT_NE(FileText().find("\"version\": 7"), std::string::npos);
+    // The next start reads the file and writes nothing.
+    const std::string written = FileText();
+    std::filesystem::last_write_time(folder.dir / "CADpresets", std::filesystem::file_time_type{});
+    ASSERT_EQ(session->restart(), kNoErr);
+    EXPECT_EQ(Names().size(), 2u);
+    EXPECT_EQ(std::filesystem::last_write_time(folder.dir / "CADpresets"), std::filesystem::file_time_type{});
+    EXPECT_EQ(FileText(), written);
+}
+
+TEST_F(PresetsTest, AVersion6FileIsUpgradedOnceAndRewritten) {
+    WriteFile(File(6, {
+        R"("collectionName": {"string": "Old"}, "CUSTOM_NO_FORESHORTENING": {"boolean": true},
+           "autoExpandAxoArt": {"boolean": true}, "okToConnectCADlinePaths": {"boolean": false},
+           "NumericInputUnits": {"integer": 1}, "upperToleranceUnits": {"integer": 13},
+           "lowerToleranceUnits": {"integer": 14}, "CADtrackerUnits": {"integer": 15}, "upperUnits": {"integer": 0},
+           "lowerUnits": {"integer": 16}, "rulerUnits": {"integer": -3}, "MasterUnits": {"integer": 7})",
+        R"("collectionName": {"string": "Bare"})",
+    }));
+    Start();
+    const auto& old = Preset(0);
+    const std::map<std::string, CatalogValue> want = {
+        {"autoExpandAxoArt", false}, {"upperRefDimension", false}, {"lowerRefDimension", false},
+        {"okToConnectCADlinePaths", true}, {"axoNoForeshortening", false}, {"CUSTOM_NO_FORESHORTENING", true},
+        {"NumericInputUnits", 2}, {"upperToleranceUnits", 15}, {"lowerToleranceUnits", 18},
+        {"CADtrackerUnits", 1}, {"upperUnits", 0}, {"lowerUnits", 16}, {"rulerUnits", -3}, {"MasterUnits", 9}};
+    for (const auto& [key, value] : want) EXPECT_EQ(*old.find(key), value) << key;
+    // A preset without the old foreshortening key projects without foreshortening; its
+    // unit keys stay absent.
+    EXPECT_EQ(*Preset(1).find("axoNoForeshortening"), CatalogValue(true));
+    EXPECT_EQ(Preset(1).find("rulerUnits"), nullptr);
+    const std::string upgraded = FileText();
+    EXPECT_NE(upgraded.find("\"version\": 7"), std::string::npos);
+    ASSERT_EQ(session->restart(), kNoErr);
+    EXPECT_EQ(FileText(), upgraded);
+    EXPECT_EQ(*Preset(0).find("NumericInputUnits"), CatalogValue(2));
+}
+
+TEST_F(PresetsTest, ANewerFileIsUsedAsItIs) {
+    const std::string text = File(8, {R"("collectionName": {"string": "Later"}, "rulerUnits": {"integer": 1})"});
+    WriteFile(text);
+    Start();
+    EXPECT_EQ(*Preset(0).find("rulerUnits"), CatalogValue(1));
+    EXPECT_EQ(FileText(), text);
+}
+
+TEST_F(PresetsTest, ADamagedOrHostileFileIsRefusedWholeAndLeftAsItIs) {
+    const std::string key300(300, 'k');
+    const struct {
+        const char* what;
+        std::string text;
+    } kFiles[] = {
+        {"empty", ""},
+        {"cut short", File(7, {R"("collectionName": {"string": "A"})"}).substr(0, 60)},
+        {"no version", R"({"owner": "", "description": "", "collections": []})"},
+        {"a version past 16 bits", File(40000, {})},
+        {"a version that is text", R"({"owner": "", "description": "", "version": "6", "collections": []})"},
+        {"a member no presets file has", R"({"owner": "", "description": "", "version": 7, "collections": [], "x": 1})"},
+        {"collections that are no list", R"({"owner": "", "description": "", "version": 7, "collections": {}})"},
+        {"an unknown type", File(7, {R"("collectionName": {"text": "A"})"})},
+        {"a value of two types", File(7, {R"("a": {"integer": 1, "real": 2})"})},
+        {"a bare value", File(7, {R"("a": 5)"})},
+        {"an integer past 32 bits", File(7, {R"("a": {"integer": 99999999999})"})},
+        {"a real that is text", File(7, {R"("a": {"real": "1,5"})"})},
+        {"a boolean that is a number", File(7, {R"("a": {"boolean": 2})"})},
+        {"a NUL in a text", File(7, {R"("a": {"string": "x\u0000y"})"})},
+        {"a text of 5000 bytes", File(7, {"\"a\": {\"string\": \"" + std::string(5000, 'x') + "\"}"})},
+        {"a key of 300 bytes", File(7, {"\"" + key300 + "\": {\"integer\": 1}"})},
+        {"an empty key", File(7, {R"("": {"integer": 1})"})},
+        {"a key twice", File(7, {R"("a": {"integer": 1}, "a": {"integer": 2})"})},
+        {"an owner of 300 bytes", "{\"owner\": \"" + key300 + "\", \"description\": \"\", \"version\": 7, \"collections\": []}"},
+        {"garbage after the end", File(7, {}) + "x"},
+        {"deep nesting", std::string(5000, '[') + std::string(5000, ']')},
+    };
+    for (const auto& f : kFiles) {
+        SCOPED_TRACE(f.what);
+        WriteFile(f.text);
+        Fresh();
+        const size_t alerts = Dialogs().alerts().size();
+        EXPECT_NE(session->startup(), kNoErr);
+        ASSERT_GT(Dialogs().alerts().size(), alerts);
+        EXPECT_NE(LastAlert().find("The presets file cannot be read"), std::string::npos) << LastAlert();
+        EXPECT_EQ(FileText(), f.text);
+        EXPECT_TRUE(Catalog()->collections.empty());
+    }
+}
+
+TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
+    WriteFile(File(7, {R"("collectionName": {"string": "Odd"},
+        "arrowheadStyle": {"integer": 0}, "upperUnits": {"integer": 25}, "rulerPrecision": {"integer": -1},
+        "isoViewT": {"real": "nan"}, "LabelFormat": {"integer": 7}, "currentAxoViewIndex": {"integer": 5},
+        "DimNextAlpha": {"integer": 702}, "gridColorEntry": {"integer": 11}, "arrowheadLength": {"string": "9"},
+        "labelShape": {"integer": 4}, "lowerUnits": {"integer": 19}, "CADcustomColorName": {"string": ")" +
+                       std::string(80, 'c') + R"("}, "longLabelText": {"string": "kept"})"}));
+    Start();
+    const preferences before = g->prefs;
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    const preferences& p = g->prefs;
+    EXPECT_EQ(p.style.arrowheadStyle, before.style.arrowheadStyle);
+    EXPECT_EQ(p.style.upperUnits, before.style.upperUnits);
+    EXPECT_EQ(p.rulerPrecision, before.rulerPrecision);
+    EXPECT_EQ(p.isoView.t, before.isoView.t);
+    EXPECT_EQ(p.style.labelFormat, before.style.labelFormat);
+    EXPECT_EQ(p.incrementalDimAlpha, before.incrementalDimAlpha);
+    EXPECT_EQ(p.gridColorEntry, before.gridColorEntry);
+    EXPECT_EQ(p.style.arrowheadLength, before.style.arrowheadLength);  // a text where a real belongs
+    // Unusual but meaningful values are taken as stored; a long text is cut to its field.
+    EXPECT_EQ(p.style.labelShape, 4);
+    EXPECT_EQ(p.style.lowerUnits, 19);
+    EXPECT_EQ(std::string(p.customColorName), std::string(31, 'c'));
+    EXPECT_STREQ(p.longLabelLastStr, "kept");
+    for (const char* named : {"arrowheadStyle 0", "upperUnits 25", "rulerPrecision -1", "isoViewT nan", "LabelFormat 7",
+                              "currentAxoViewIndex 5", "DimNextAlpha 702", "gridColorEntry 11"})
+        EXPECT_NE(LastAlert().find(named), std::string::npos) << named << " in " << LastAlert();
+}
+
+TEST_F(PresetsTest, DefineRefusesAUsedNameAndKeepsEveryValueOfTheSettings) {
+    Start();
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    EXPECT_EQ(g->prefs.style.arrowheadStyle, 3);  // "Basic Architecture" is in force
+    ASSERT_EQ(Define("Basic Architecture"), kNoErr);     // refused; the dialog stays open
+    EXPECT_NE(LastAlert().find("Another preset already has this name"), std::string::npos);
+    EXPECT_FALSE(Dialogs().failures().empty());  // and is left with Cancel when its answers run out
+    Dialogs().clearFailures();
+    ASSERT_EQ(Define("basic architecture"), kNoErr);  // case counts
+    ASSERT_EQ(Define(std::string(70, 'n')), kNoErr);  // cut to 63 characters
+    ASSERT_EQ(Names().size(), 4u);
+    EXPECT_EQ(Names()[3], std::string(63, 'n'));
+    // Defined from the settings of "Basic Architecture", the preset holds its keys again, but
+    // for the view's axes and lock, which the isometric panel derives from the view it made
+    // current.
+    auto settings = [](const standin::io::CatalogCollection& c) {
+        auto keys = c.keys;
+        std::erase_if(keys, [](const auto& k) {
+            return k.first == "collectionName" || k.first == "LockAxoView" ||
+                   (k.first.rfind("isoView", 0) == 0 && k.first != "isoViewT" && k.first != "isoViewR");
+        });
+        return keys;
+    };
+    EXPECT_EQ(settings(Preset(2)).size(), 171u);
+    EXPECT_EQ(settings(Preset(2)), settings(Preset(0)));
+    EXPECT_NE(FileText().find("basic architecture"), std::string::npos);
+}
+
+TEST_F(PresetsTest, EditRenamesEveryPresetOfTheNameAndDeletesTheFirst) {
+    Start();
+    ASSERT_EQ(Define("Twin"), kNoErr);
+    ASSERT_EQ(Define("Other"), kNoErr);
+    // A second "Twin", as a hand-edited file may hold.
+    host.catalogs().retain(host.catalogs().find("CADpresetsCatalog")->collections[2]);
+    host.catalogs().find("CADpresetsCatalog")->collections.push_back(Catalog()->collections[2]);
+    const auto rename = [&](std::vector<standin::UserAction> inner) {
+        for (const auto& a : inner) Dialogs().appendModalAction("CADpresetsRename", a);
+        return Through(kEditPresetsButton, "CADpresetsEdit", {Choose(kPresetsListBox, 2), Click(3), Click(1)});
+    };
+    ASSERT_EQ(rename({Click(1)}), kNoErr);  // the unchanged name is refused, then cancelled
+    EXPECT_NE(LastAlert().find("Another preset already has this name"), std::string::npos);
+    Dialogs().clearFailures();
+    ASSERT_EQ(rename({Click(2)}), kNoErr);  // cancelled: nothing changes
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Twin", "Other", "Twin"}));
+    ASSERT_EQ(rename({Type(kPresetNameField, "Pair"), Click(1)}), kNoErr);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Pair", "Other", "Pair"}));
+    ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit", {Choose(kPresetsListBox, 4), Click(4), Click(1)}), kNoErr);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Other", "Pair"}));
+    // Everything deleted: the Load button is disabled, and the empty catalogue is saved.
+    g->prefs.currentCADpreset = 3;
+    ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit",
+                      {Choose(2, 0), Click(4), Choose(2, 0), Click(4), Choose(2, 0), Click(4), Choose(2, 0), Click(4),
+                       Click(1)}),
+              kNoErr);
+    EXPECT_TRUE(Names().empty());
+    EXPECT_EQ(g->prefs.currentCADpreset, 0);
+    EXPECT_FALSE(sADMItem->IsEnabled(sADMDialog->GetItem(Shortcuts(), kLoadPresetButton)));
+    EXPECT_EQ(FileText().find("collectionName"), std::string::npos);
+    EXPECT_TRUE(Dialogs().failures().empty());
+}
+
+TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
+    // A first start that cannot write the file starts with the built-in presets in memory.
+    host.catalogs().failNextExport();
+    Start();
+    EXPECT_NE(LastAlert().find("could not be saved"), std::string::npos);
+    EXPECT_EQ(Names().size(), 2u);
+    ASSERT_EQ(session->restart(), kNoErr);
+    const std::string before = FileText();
+    host.catalogs().failNextExport();
+    ASSERT_EQ(Define("Mine"), kNoErr);
+    EXPECT_NE(LastAlert().find("could not be saved"), std::string::npos);
+    EXPECT_EQ(FileText(), before);
+    EXPECT_EQ(Names().back(), "Mine");
+    ASSERT_EQ(Define("Yours"), kNoErr);  // the next save writes both
+    EXPECT_NE(FileText().find("\"Mine\""), std::string::npos);
+    EXPECT_NE(FileText().find("\"Yours\""), std::string::npos);
+}
+
+TEST_F(PresetsTest, LoadRegeneratesAsChosenAndLeavesNothingSelected) {
+    Start();
+    session->newDocument();
+    standin::ObjId measured = 0;
+    ASSERT_EQ(Doc().addRect(0, 0, 10, 10, &measured), kNoErr);
+    const struct {
+        int32_t radio;
+        std::vector<std::string> requests;
+    } kChoices[] = {{kUpdateAllRadio, {"regenerate 0"}}, {kUpdateSelectedRadio, {"regenerate 1"}}, {kDoNotUpdateRadio, {}}};
+    for (const auto& c : kChoices) {
+        SCOPED_TRACE(c.radio);
+        Doc().selectAll();
+        Requests().clear();
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 1), Click(c.radio), Click(1)}),
+                  kNoErr);
+        std::vector<std::string> regenerations;
+        for (const auto& r : Requests())
+            if (r.rfind("regenerate", 0) == 0) regenerations.push_back(r);
+        EXPECT_EQ(regenerations, c.requests);
+        EXPECT_TRUE(Doc().selectedArt().empty());
+        EXPECT_EQ(g->prefs.currentCADpreset, 1);
+    }
+    EXPECT_EQ(g->prefs.CADpresetsDoNotUpateArt, 1);
+    EXPECT_EQ(g->prefs.CADpresetsUpdateAllArt, 0);
+}
+
+TEST_F(PresetsTest, TheMasterUnitAndPrecisionApplyEverywhere) {
+    Start();
+    ADMDialogRef walls = Dialogs().findDialog("CADwalls");
+    ASSERT_NE(walls, nullptr);
+    g->prefs.style.appendUpperUnitLabels = 0;
+    panel = Shortcuts();
+    ASSERT_EQ(Pick(kMasterUnitsPopup, 9), kNoErr);  // fractional inches: the precisions are fractions
+    EXPECT_EQ(Entries(kMasterPrecisionPopup)[3], "1/8");
+    EXPECT_EQ(g->prefs.style.upperUnits, 5);  // nothing changes until Apply
+    ASSERT_EQ(Press(kApplyUnitsButton), kNoErr);
+    ASSERT_EQ(Pick(kMasterPrecisionPopup, 3), kNoErr);
+    ASSERT_EQ(Press(kApplyPrecisionButton), kNoErr);
+    const auto& p = g->prefs;
+    for (int32_t units : {p.MasterUnits, p.style.upperUnits, p.style.lowerUnits, p.rulerUnits, p.CADtrackerUnits,
+                          p.NumericInputUnits})
+        EXPECT_EQ(units, 9);
+    for (int32_t precision : {p.MasterPrecision, p.style.upperDecimalPrecision, p.style.upperFractionalPrecision,
+                              p.style.lowerDecimalPrecision, p.style.lowerFractionalPrecision, p.rulerPrecision,
+                              p.CADtrackerPrecision, p.NumericInputPrecision})
+        EXPECT_EQ(precision, 3);
+    panel = Dialogs().findDialog("CADdocument");
+    EXPECT_EQ(View(17).text, "Inches (1 1/4\")");
+    EXPECT_EQ(View(19).text, "1/8");
+    // The walls panel's 432 pt thickness in eighths of an inch, with its unit, the style's
+    // choice of unit labels put back.
+    panel = walls;
+    EXPECT_EQ(View(4).text, "6\"");
+    EXPECT_EQ(p.style.appendUpperUnitLabels, 0);
+}
+
+TEST_F(PresetsTest, ALoadShowsTheSettingsInEveryPanelPassingOverAMissingOneAndOpensNoChooser) {
+    WriteFile(File(7, {R"("collectionName": {"string": "Grid"}, "CADgridsLayerVisible": {"boolean": true},
+        "gridColorEntry": {"integer": 12}, "gridColorRed": {"integer": 1000}, "gridColorGreen": {"integer": 2000},
+        "gridColorBlue": {"integer": 3000}, "NumericInputUnits": {"integer": 3}, "CADtrackerUnits": {"integer": 3},
+        "MasterUnits": {"integer": 3})"}));
+    Start();
+    session->newDocument();
+    // The guides panel gone: the panels after it in the order are shown again all the same.
+    const ADMDialogRef guides = std::exchange(g->CADguidesWindow, nullptr);
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    g->CADguidesWindow = guides;
+    panel = Dialogs().findDialog("CADdocument");
+    EXPECT_EQ(View(17).text, "Millimeters");
+    panel = Dialogs().findDialog("CADtracker");
+    EXPECT_EQ(View(65).text, "Millimeters");
+    panel = Shortcuts();
+    EXPECT_EQ(View(kMasterUnitsPopup).text, "Millimeters");
+    // With the guides panel: the grid of another colour is drawn in the preset's own colour.
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    EXPECT_TRUE(Dialogs().colorChoices().empty());
+    EXPECT_EQ(g->prefs.gridColorRed, 1000);
+    EXPECT_EQ(g->prefs.gridColorBlue, 3000);
+    panel = guides;
+    EXPECT_EQ(View(kShowGridCheckBox).value, 1);
+}
+
+}  // namespace
+}  // namespace paneltest
