@@ -235,7 +235,9 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
         "arrowheadStyle": {"integer": 0}, "upperUnits": {"integer": 25}, "rulerPrecision": {"integer": -1},
         "isoViewT": {"real": "nan"}, "LabelFormat": {"integer": 7}, "currentAxoViewIndex": {"integer": 5},
         "DimNextAlpha": {"integer": 702}, "gridColorEntry": {"integer": 11}, "arrowheadLength": {"string": "9"},
-        "labelShape": {"integer": 4}, "lowerUnits": {"integer": 19}, "CADcustomColorName": {"string": ")" +
+        "labelShape": {"integer": 4}, "lowerUnits": {"integer": 19}, "dimensionTextSize": {"real": 0.05},
+        "upperToleranceUnits": {"integer": 20}, "isoViewA": {"real": 0.5}, "isoViewB": {"real": 0.5},
+        "CADcustomColorName": {"string": ")" +
                        std::string(80, 'c') + R"("}, "longLabelText": {"string": "kept"})"}));
     Start();
     const preferences before = g->prefs;
@@ -249,13 +251,19 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
     EXPECT_EQ(p.incrementalDimAlpha, before.incrementalDimAlpha);
     EXPECT_EQ(p.gridColorEntry, before.gridColorEntry);
     EXPECT_EQ(p.style.arrowheadLength, before.style.arrowheadLength);  // a text where a real belongs
+    EXPECT_EQ(p.style.dimensionTextSize, before.style.dimensionTextSize);
+    EXPECT_EQ(p.style.upperToleranceUnits, before.style.upperToleranceUnits);
     // Unusual but meaningful values are taken as stored; a long text is cut to its field.
     EXPECT_EQ(p.style.labelShape, 4);
     EXPECT_EQ(p.style.lowerUnits, 19);
     EXPECT_EQ(std::string(p.customColorName), std::string(31, 'c'));
     EXPECT_STREQ(p.longLabelLastStr, "kept");
     for (const char* named : {"arrowheadStyle 0", "upperUnits 25", "rulerPrecision -1", "isoViewT nan", "LabelFormat 7",
-                              "currentAxoViewIndex 5", "DimNextAlpha 702", "gridColorEntry 11"})
+                              "currentAxoViewIndex 5", "DimNextAlpha 702", "gridColorEntry 11", "dimensionTextSize 0.05",
+                              "upperToleranceUnits 20",
+                              // two receding axes along one line: each an angle, the view one that sees a face
+                              // edge-on, named last
+                              "isoView."})
         EXPECT_NE(LastAlert().find(named), std::string::npos) << named << " in " << LastAlert();
 }
 
