@@ -3,15 +3,16 @@
 #include <vector>
 
 #include "core/PlotwiseSelection.h"
-#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/DocumentPanel.h"
 #include "panels/GuidesPanel.h"
 #include "panels/IsometricPanel.h"
 #include "panels/PanelGlobals.h"
+#include "panels/PanelsFromSelection.h"
 #include "panels/PresetRecord.h"
 #include "panels/ShortcutsPanel.h"
 #include "panels/TrackerPanel.h"
+#include "panels/WallsPanel.h"
 
 namespace {
 
@@ -43,10 +44,14 @@ constexpr ADMDialogRef PanelGlobals::*kRedrawOrder[] = {
     &PanelGlobals::CADshortcutsWindow, &PanelGlobals::CADtrackerWindow,  &PanelGlobals::CADlabelsWindow,
 };
 
-// The live dimensions of the scope redrawn. Giving them the whole current style first
-// (UpdateAllLiveAttributes) comes with the style panels; until then each keeps its own.
-void RegenerateWithCurrentStyle(PlotwiseProcessArtType which) {
-    if (auto update = PlotwiseService().updateAssociativeDimensions) (void)update(which);
+// The style panels shown from the (empty) selection, which is the preset's style. Their
+// refresh reads the walls panel's thickness back, and that field still shows the thickness
+// from before the load: the preset's own is kept and shown instead.
+void ShowStylePanels() {
+    const float thickness = g->prefs.wallThickness;
+    (void)UpdatePalettesFromSelectedArt();
+    g->prefs.wallThickness = thickness;
+    if (g->CADwallsWindow) ShowWallThickness(g->CADwallsWindow);
 }
 
 void Select(const std::vector<AIArtHandle>& art) {
@@ -76,12 +81,13 @@ void LoadPreset(const char* name) {
     if (g->prefs.CADpresetsUpdateSelectedArt) (void)MatchingArt(true, selected);
     (void)SetPrefsToPreset(name);
     (void)deselectAllArt();
+    ShowStylePanels();
     UpdateNonContextSensitivePaletteInfoToCurrentPrefs();
     if (g->prefs.CADpresetsUpdateAllArt) {
-        RegenerateWithCurrentStyle(kProcessAllArt);
+        (void)UpdateAllLiveAttributes(kProcessAllArt);
     } else if (g->prefs.CADpresetsUpdateSelectedArt && !selected.empty()) {
         Select(selected);
-        RegenerateWithCurrentStyle(kProcessSelectedArt);
+        (void)UpdateAllLiveAttributes(kProcessSelectedArt);
     }
     (void)deselectAllArt();
     RedrawAllPanels();

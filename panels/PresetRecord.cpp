@@ -8,7 +8,9 @@
 #include "architecture/ArchitectureMessages.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/IsoViewDerivation.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PresetsCatalog.h"
 
@@ -16,14 +18,16 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-// The values each setting may take from a preset; a key not listed takes any value of its
-// type (reals finite). Units are the formatter's codes, precisions its six steps, the other
-// codes those the panels and tools offer.
+// The values a preset may give a setting are those the preferences themselves hold to: a
+// style field's domain from the style-field table, a real finite, the view one that can
+// project art. The table below gives the domains of the settings the preferences leave open
+// (any value of its type): units are the formatter's codes, precisions its six steps, the
+// other codes those the panels and tools offer.
 struct Domain {
     const char* key;
     double least, most;
 };
-constexpr double kLength = 16383;  // the host's largest canvas, in points
+constexpr double kLength = style_fields::kLengthMost;
 constexpr double kLargeLength = 1e6;
 constexpr Domain kDomains[] = {
     {"isoPadPosTempT", -90, 90}, {"isoPadPosTempR", 0, 90}, {"isoViewT", -90, 90}, {"isoViewR", 0, 90},
@@ -35,22 +39,17 @@ constexpr Domain kDomains[] = {
     {"customAxoView3T", -90, 90}, {"customAxoView4T", -90, 90}, {"customAxoView5T", -90, 90},
     {"numberFormat", 0, 1},
     {"NumericInputUnits", 0, 19}, {"CADtrackerUnits", 0, 19}, {"rulerUnits", 0, 19}, {"MasterUnits", 0, 19},
-    {"upperUnits", 0, 19}, {"lowerUnits", 0, 19}, {"upperToleranceUnits", 0, 19}, {"lowerToleranceUnits", 0, 19},
     {"NumericInputPrecision", 0, 5}, {"CADtrackerPrecision", 0, 5}, {"rulerPrecision", 0, 5},
     {"MasterPrecision", 0, 5}, {"upperDecimalPrecision", 0, 5}, {"upperFractionalPrecision", 0, 5},
     {"lowerDecimalPrecision", 0, 5}, {"lowerFractionalPrecision", 0, 5},
-    {"dimensionColorComponent1", 0, 65535}, {"dimensionColorComponent2", 0, 65535},
-    {"dimensionColorComponent3", 0, 65535}, {"dimensionColorComponent4", 0, 65535},
-    {"dimensionCustomColorTint", 0, 100}, {"dimensionColorEntry", 0, 12},
-    {"dimensionTextSize", 0.1, kLength}, {"dimensionWeight", 0, kLength}, {"arrowheadStyle", 1, 8},
-    {"arrowheadLength", 0, kLength}, {"arrowheadWeight", 0, kLength}, {"arrowheadAngle", 0, 180},
+    {"dimensionColorEntry", 0, 12}, {"arrowheadStyle", 1, 8}, {"arrowheadAngle", 0, 180},
     {"textDistanceAboveLine", -kLength, kLength},
     {"hTextPlacement", 1, 5}, {"vTextPlacement", 1, 5}, {"aTextPlacement", 1, 5},
     {"useUniversalTextAngle", 0, 1}, {"moveLargeDimensionText", 0, 1}, {"dualDimensions", 0, 1},
     {"appendUpperUnitLabels", 0, 1}, {"appendLowerUnitLabels", 0, 1}, {"upperTolerance", 0, 3},
     {"lowerTolerance", 0, 3}, {"upperToleranceSuperscript", 0, 1}, {"lowerToleranceSuperscript", 0, 1},
     {"appendDiamLabels", 0, 1}, {"diameterLabelsBefore", 0, 1}, {"diameterLeaderSpansCircle", 0, 1},
-    {"witnessGap", 0, kLength}, {"witnessExtension", 0, kLength}, {"witnessWeight", 0, kLength},
+    {"witnessExtension", 0, kLength},
     {"autoDimensionOffset", -kLength, kLength}, {"makeSectionLineDoubleThick", 0, 1}, {"primeSection", 0, 1},
     {"chainDatum", 0, 1}, {"JISDatumTerminator", 0, 1},
     {"repeatType", 0, 1}, {"moveType", 0, 8}, {"rowDirection", 0, 1}, {"colDirection", 0, 1},
@@ -61,7 +60,7 @@ constexpr Domain kDomains[] = {
     {"CADgridSnapTolerance", 0, 1000}, {"gridColorRed", 0, 65535}, {"gridColorBlue", 0, 65535},
     {"gridColorGreen", 0, 65535}, {"gridColorEntry", 1, 13}, {"GridlineEntry", 1, 3},
     {"CADgridSpacing", 0.001, kLargeLength}, {"CADgridNumSubdiv", 1, 100},
-    {"DimFormat", 0, 4}, {"DimNextNum", 0, 32767}, {"DimNextAlpha", 0, 701}, {"textSpacing", 0, 32},
+    {"DimNextNum", 0, 32767}, {"DimNextAlpha", 0, 701}, {"textSpacing", 0, 32},
     {"LabelFormat", 0, 3}, {"LabelNextNum", 0, 32767}, {"LabelNextAlpha", 0, 701},
     {"diameterLeaderLength", 0, kLength}, {"NumericLabelsNumberOfLeadingZeros", 0, 9},
     {"alphaLabelMenuOption", 0, 1}, {"numericLabelMenuOption", 0, 2}, {"customLabelMenuOption", 0, 1},
@@ -76,8 +75,17 @@ struct Gap {
 constexpr Gap kGaps[] = {{"currentAxoViewIndex", 5}, {"currentAxoViewIndex", 8}, {"currentAxoViewIndex", 12},
                          {"gridColorEntry", 11}};
 
+// The style field kept under a preset key when the style-field table bounds it.
+const StyleField* BoundedStyleField(const char* key) {
+    for (const StyleField& f : StyleFields())
+        if (f.prefKey && std::strcmp(f.prefKey, key) == 0)
+            return std::isfinite(f.least) || std::isfinite(f.most) ? &f : nullptr;
+    return nullptr;
+}
+
 bool InDomain(const char* key, double value) {
     if (!std::isfinite(value)) return false;
+    if (const StyleField* f = BoundedStyleField(key)) return f->Holds(value);
     for (const Gap& gap : kGaps)
         if (value == gap.value && std::strcmp(gap.key, key) == 0) return false;
     for (const Domain& d : kDomains)
@@ -169,8 +177,14 @@ AIErr CreateCatalogWithCurrentSettings(const char* name) {
 }
 
 void ApplyPresetCollection(AIAttributeCollectionRef preset, preferences& prefs, std::string* refused) {
+    const iso_view view = prefs.isoView;
     Applier applier(preset);
     VisitPresetPrefs(prefs, applier);
+    // Each of the view's values may lie in its domain and the view still see a face edge-on.
+    if (!IsoViewIsUsable(prefs.isoView)) {
+        prefs.isoView = view;
+        applier.refused += applier.refused.empty() ? "isoView" : ", isoView";
+    }
     if (refused) *refused = std::move(applier.refused);
 }
 

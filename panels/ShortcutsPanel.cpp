@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "core/PlotwiseSuites.h"
+#include "dimensions/StylePush.h"
 #include "dimtools/AutoDimensioning.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
@@ -70,16 +71,9 @@ void ShowWallThicknessWithUnit() {
     g->prefs.style.appendUpperUnitLabels = labels;
 }
 
-// The style settings the apply buttons push (CADAttrType codes).
-constexpr int32_t kCADAttrUpperUnits = 2, kCADAttrLowerUnits = 44, kCADAttrUpperDecimalPrecision = 3,
-                  kCADAttrUpperFractionalPrecision = 4, kCADAttrLowerDecimalPrecision = 46,
-                  kCADAttrLowerFractionalPrecision = 47;
-
-// Where the settings are pushed into the selected dimensions. The push of one setting into
-// stored styles (UpdateLiveAttributes) comes with the style panels; until they are merged
-// the selected dimensions keep their own units and precisions.
-void PushToSelectedDimensions(std::initializer_list<int32_t> codes) {
-    (void)codes;
+// Each setting into the selected dimensions, in order; each push redraws them.
+void PushToSelectedDimensions(std::initializer_list<CADAttrType> codes) {
+    for (CADAttrType code : codes) (void)UpdateLiveAttributes(code, kProcessSelectedArt);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "PluginGlobals.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionStorage.h"
 #include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
@@ -80,6 +81,27 @@ protected:
     standin::Document& Doc() { return *host.frontDocument(); }
     AILayerHandle Layer(const char* title) { return standin::suites::layerHandle(Doc().layerByTitle(title)); }
 
+    // A live dimension of the current style under id, with a line, selected when asked.
+    AIArtHandle Dimension(int32_t id, bool selected, const Plotwise3_Live_Dimension_Data* style = nullptr) {
+        AIArtHandle group = nullptr;
+        EXPECT_EQ(session->hostEvent([&]() -> AIErr {
+            AIArtHandle line = nullptr;
+            if (AIErr err = sAIArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group)) return err;
+            if (AIErr err = sAIArt->NewArt(kPathArt, kPlaceInsideOnTop, group, &line)) return err;
+            const AIPathSegment s[2] = {{{0, 0}, {0, 0}, {0, 0}, true}, {{10, 0}, {10, 0}, {10, 0}, true}};
+            if (AIErr err = sAIPath->SetPathSegments(line, 0, 2, s)) return err;
+            Plotwise3_Live_Dimension_Data d = style ? *style : g->prefs.style;
+            d.id = id;
+            const int live = g->prefs.createLiveDimensions;
+            g->prefs.createLiveDimensions = 1;
+            const AIErr err = SetDimensionData(group, &d);
+            g->prefs.createLiveDimensions = live;
+            if (err) return err;
+            return selected ? sAIArt->SetArtUserAttr(group, kArtSelected, kArtSelected) : kNoErr;
+        }),
+                  kNoErr);
+        return group;
+    }
     // The user's actions on the document panel, each one host event.
     AIErr User(standin::UserAction a) {
         return session->hostEvent([&]() -> AIErr { return Dialogs().userAction(panel, a); });

@@ -235,7 +235,9 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
         "arrowheadStyle": {"integer": 0}, "upperUnits": {"integer": 25}, "rulerPrecision": {"integer": -1},
         "isoViewT": {"real": "nan"}, "LabelFormat": {"integer": 7}, "currentAxoViewIndex": {"integer": 5},
         "DimNextAlpha": {"integer": 702}, "gridColorEntry": {"integer": 11}, "arrowheadLength": {"string": "9"},
-        "labelShape": {"integer": 4}, "lowerUnits": {"integer": 19}, "CADcustomColorName": {"string": ")" +
+        "labelShape": {"integer": 4}, "lowerUnits": {"integer": 19}, "dimensionTextSize": {"real": 0.05},
+        "upperToleranceUnits": {"integer": 20}, "isoViewA": {"real": 0.5}, "isoViewB": {"real": 0.5},
+        "CADcustomColorName": {"string": ")" +
                        std::string(80, 'c') + R"("}, "longLabelText": {"string": "kept"})"}));
     Start();
     const preferences before = g->prefs;
@@ -249,13 +251,19 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
     EXPECT_EQ(p.incrementalDimAlpha, before.incrementalDimAlpha);
     EXPECT_EQ(p.gridColorEntry, before.gridColorEntry);
     EXPECT_EQ(p.style.arrowheadLength, before.style.arrowheadLength);  // a text where a real belongs
+    EXPECT_EQ(p.style.dimensionTextSize, before.style.dimensionTextSize);
+    EXPECT_EQ(p.style.upperToleranceUnits, before.style.upperToleranceUnits);
     // Unusual but meaningful values are taken as stored; a long text is cut to its field.
     EXPECT_EQ(p.style.labelShape, 4);
     EXPECT_EQ(p.style.lowerUnits, 19);
     EXPECT_EQ(std::string(p.customColorName), std::string(31, 'c'));
     EXPECT_STREQ(p.longLabelLastStr, "kept");
     for (const char* named : {"arrowheadStyle 0", "upperUnits 25", "rulerPrecision -1", "isoViewT nan", "LabelFormat 7",
-                              "currentAxoViewIndex 5", "DimNextAlpha 702", "gridColorEntry 11"})
+                              "currentAxoViewIndex 5", "DimNextAlpha 702", "gridColorEntry 11", "dimensionTextSize 0.05",
+                              "upperToleranceUnits 20",
+                              // two receding axes along one line: each an angle, the view one that sees a face
+                              // edge-on, named last
+                              "isoView."})
         EXPECT_NE(LastAlert().find(named), std::string::npos) << named << " in " << LastAlert();
 }
 
@@ -338,27 +346,34 @@ TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
     EXPECT_NE(FileText().find("\"Yours\""), std::string::npos);
 }
 
-TEST_F(PresetsTest, LoadRegeneratesAsChosenAndLeavesNothingSelected) {
+// "Basic Architecture" draws terminator 3 where the start-up style draws 1: a dimension the
+// load gives the preset's style stores 3.
+TEST_F(PresetsTest, LoadGivesThePresetsStyleToTheDimensionsChosenAndLeavesNothingSelected) {
     Start();
     session->newDocument();
-    standin::ObjId measured = 0;
-    ASSERT_EQ(Doc().addRect(0, 0, 10, 10, &measured), kNoErr);
     const struct {
         int32_t radio;
-        std::vector<std::string> requests;
-    } kChoices[] = {{kUpdateAllRadio, {"regenerate 0"}}, {kUpdateSelectedRadio, {"regenerate 1"}}, {kDoNotUpdateRadio, {}}};
+        int32_t selectedTakes, otherTakes;
+    } kChoices[] = {{kUpdateAllRadio, 3, 3}, {kUpdateSelectedRadio, 3, 1}, {kDoNotUpdateRadio, 1, 1}};
+    int32_t id = 1;
     for (const auto& c : kChoices) {
         SCOPED_TRACE(c.radio);
-        Doc().selectAll();
-        Requests().clear();
-        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 1), Click(c.radio), Click(1)}),
+        g->prefs.style.arrowheadStyle = 1;
+        AIArtHandle selected = Dimension(id++, true);
+        AIArtHandle other = Dimension(id++, false);
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(c.radio), Click(1)}),
                   kNoErr);
-        std::vector<std::string> regenerations;
-        for (const auto& r : Requests())
-            if (r.rfind("regenerate", 0) == 0) regenerations.push_back(r);
-        EXPECT_EQ(regenerations, c.requests);
+        Plotwise3_Live_Dimension_Data stored{};
+        ASSERT_EQ(GetDimensionData(selected, &stored), kNoErr);
+        EXPECT_EQ(stored.arrowheadStyle, c.selectedTakes);
+        ASSERT_EQ(GetDimensionData(other, &stored), kNoErr);
+        EXPECT_EQ(stored.arrowheadStyle, c.otherTakes);
         EXPECT_TRUE(Doc().selectedArt().empty());
-        EXPECT_EQ(g->prefs.currentCADpreset, 1);
+        EXPECT_EQ(g->prefs.currentCADpreset, 0);
+        // The styles panel shows the preset's terminator (item 11 stands for 3).
+        panel = Dialogs().findDialog("CADattributes");
+        EXPECT_EQ(View(11).value, 1);
+        EXPECT_EQ(View(9).value, 0);
     }
     EXPECT_EQ(g->prefs.CADpresetsDoNotUpateArt, 1);
     EXPECT_EQ(g->prefs.CADpresetsUpdateAllArt, 0);
@@ -369,6 +384,12 @@ TEST_F(PresetsTest, TheMasterUnitAndPrecisionApplyEverywhere) {
     ADMDialogRef walls = Dialogs().findDialog("CADwalls");
     ASSERT_NE(walls, nullptr);
     g->prefs.style.appendUpperUnitLabels = 0;
+    session->newDocument();
+    Plotwise3_Live_Dimension_Data coarse = g->prefs.style;
+    coarse.upperDecimalPrecision = coarse.upperFractionalPrecision = 1;
+    coarse.lowerDecimalPrecision = coarse.lowerFractionalPrecision = 1;
+    AIArtHandle selected = Dimension(1, true, &coarse);
+    AIArtHandle other = Dimension(2, false, &coarse);
     panel = Shortcuts();
     ASSERT_EQ(Pick(kMasterUnitsPopup, 9), kNoErr);  // fractional inches: the precisions are fractions
     EXPECT_EQ(Entries(kMasterPrecisionPopup)[3], "1/8");
@@ -384,6 +405,15 @@ TEST_F(PresetsTest, TheMasterUnitAndPrecisionApplyEverywhere) {
                               p.style.lowerDecimalPrecision, p.style.lowerFractionalPrecision, p.rulerPrecision,
                               p.CADtrackerPrecision, p.NumericInputPrecision})
         EXPECT_EQ(precision, 3);
+    // The selected dimension takes them; the other keeps decimal inches to one place.
+    Plotwise3_Live_Dimension_Data d{};
+    ASSERT_EQ(GetDimensionData(selected, &d), kNoErr);
+    EXPECT_EQ(std::vector<int32_t>({d.upperUnits, d.lowerUnits, d.upperDecimalPrecision, d.upperFractionalPrecision,
+                                    d.lowerDecimalPrecision, d.lowerFractionalPrecision}),
+              std::vector<int32_t>({9, 9, 3, 3, 3, 3}));
+    ASSERT_EQ(GetDimensionData(other, &d), kNoErr);
+    EXPECT_EQ(std::vector<int32_t>({d.upperUnits, d.lowerUnits, d.upperDecimalPrecision, d.lowerDecimalPrecision}),
+              std::vector<int32_t>({5, 5, 1, 1}));
     panel = Dialogs().findDialog("CADdocument");
     EXPECT_EQ(View(17).text, "Inches (1 1/4\")");
     EXPECT_EQ(View(19).text, "1/8");
@@ -398,13 +428,15 @@ TEST_F(PresetsTest, ALoadShowsTheSettingsInEveryPanelPassingOverAMissingOneAndOp
     WriteFile(File(7, {R"("collectionName": {"string": "Grid"}, "CADgridsLayerVisible": {"boolean": true},
         "gridColorEntry": {"integer": 12}, "gridColorRed": {"integer": 1000}, "gridColorGreen": {"integer": 2000},
         "gridColorBlue": {"integer": 3000}, "NumericInputUnits": {"integer": 3}, "CADtrackerUnits": {"integer": 3},
-        "MasterUnits": {"integer": 3})"}));
+        "MasterUnits": {"integer": 3}, "wallThickness": {"real": 288})"}));
     Start();
     session->newDocument();
     // The guides panel gone: the panels after it in the order are shown again all the same.
     const ADMDialogRef guides = std::exchange(g->CADguidesWindow, nullptr);
     ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
     g->CADguidesWindow = guides;
+    // The walls panel still showed the old thickness in the old unit; the preset's is kept.
+    EXPECT_EQ(g->prefs.wallThickness, 288.0f);
     panel = Dialogs().findDialog("CADdocument");
     EXPECT_EQ(View(17).text, "Millimeters");
     panel = Dialogs().findDialog("CADtracker");

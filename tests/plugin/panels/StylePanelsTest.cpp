@@ -26,27 +26,6 @@ protected:
         Start();
         session->newDocument();
     }
-    // A live dimension of the current style under id, with a line, selected when asked.
-    AIArtHandle Dimension(int32_t id, bool selected, const D* style = nullptr) {
-        AIArtHandle group = nullptr;
-        EXPECT_EQ(session->hostEvent([&]() -> AIErr {
-            AIArtHandle line = nullptr;
-            if (AIErr err = sAIArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group)) return err;
-            if (AIErr err = sAIArt->NewArt(kPathArt, kPlaceInsideOnTop, group, &line)) return err;
-            const AIPathSegment s[2] = {{{0, 0}, {0, 0}, {0, 0}, true}, {{10, 0}, {10, 0}, {10, 0}, true}};
-            if (AIErr err = sAIPath->SetPathSegments(line, 0, 2, s)) return err;
-            D d = style ? *style : g->prefs.style;
-            d.id = id;
-            const int live = g->prefs.createLiveDimensions;
-            g->prefs.createLiveDimensions = 1;
-            const AIErr err = SetDimensionData(group, &d);
-            g->prefs.createLiveDimensions = live;
-            if (err) return err;
-            return selected ? sAIArt->SetArtUserAttr(group, kArtSelected, kArtSelected) : kNoErr;
-        }),
-                  kNoErr);
-        return group;
-    }
     // The stored style of the one live dimension of the document.
     D Stored() {
         D d{};
