@@ -196,22 +196,20 @@ std::vector<ObjId> Document::artIn(const AIRealRect& area) const {
 void Document::walk(const std::function<void(const Art&, int)>& visit, ObjId from) const {
     const Art* start = art(from ? from : state_.root);
     if (!start) return;
-    // Explicit stack: documents may nest deeply.
-    std::vector<std::pair<ObjId, int>> stack;
+    // Explicit stack: documents may nest deeply. It holds the art itself, so each art is
+    // looked up once.
+    std::vector<std::pair<const Art*, int>> stack;
     if (start->type != kRootArt) {
-        stack.emplace_back(start->id, 0);
+        stack.emplace_back(start, 0);
     } else {
-        std::vector<ObjId> kids = children(start->id);
-        for (auto it = kids.rbegin(); it != kids.rend(); ++it) stack.emplace_back(*it, 0);
+        for (const Art* c = art(start->lastChild); c; c = art(c->prev)) stack.emplace_back(c, 0);
     }
     while (!stack.empty()) {
-        auto [id, depth] = stack.back();
+        const auto [a, depth] = stack.back();
         stack.pop_back();
-        const Art* a = art(id);
-        if (!a) continue;
         visit(*a, depth);
         // Push the children bottom first so the top child is visited next.
-        for (ObjId c = a->lastChild; c; c = art(c)->prev) stack.emplace_back(c, depth + 1);
+        for (const Art* c = art(a->lastChild); c; c = art(c->prev)) stack.emplace_back(c, depth + 1);
     }
 }
 
