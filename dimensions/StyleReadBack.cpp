@@ -38,15 +38,14 @@ AIErr ReadSelectedDimensionStyles(live_attributes_map* map, Plotwise3_Live_Dimen
     *reference = first ? *first : g->prefs.style;
     reference->next = nullptr;
     reference->dimTextDataListPtr = nullptr;
+    // One pass over the list, each record compared while it is at hand: a pass per field
+    // would read every record once per field.
     const auto fields = StyleMapFields();
-    for (size_t i = 0; i < fields.size(); ++i)
-        for (const D* d = first; d; d = d->next)
-            if (!Same(*fields[i], *d, *reference)) {
-                map->entry[i] = kMapUnknown;
-                break;
-            }
     constexpr const StyleField& format = StyleFieldOf<&D::dimensionFormat>();
-    for (const D* d = first; d; d = d->next)
+    for (const D* d = first; d; d = d->next) {
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (map->entry[i] != kMapUnknown && !Same(*fields[i], *d, *reference)) map->entry[i] = kMapUnknown;
         if (d->dimensionFormat == -1) map->setUnknown(format);
+    }
     return kNoErr;
 }

@@ -306,10 +306,12 @@ bool Host::reallocateBlock(void* block, size_t size, void** out) {
 
 AIDictKey Host::key(const char* text) {
     if (!text) return nullptr;
-    auto [it, fresh] = keys_.insert(text);
-    const void* p = &*it;  // set nodes never move
-    if (fresh) keyPtrs_.insert(p);
-    return reinterpret_cast<AIDictKey>(const_cast<void*>(p));
+    auto it = keys_.find(std::string_view(text));
+    if (it == keys_.end()) {
+        it = keys_.emplace(text).first;
+        keyPtrs_.insert(&*it);  // set nodes never move
+    }
+    return reinterpret_cast<AIDictKey>(const_cast<std::string*>(&*it));
 }
 
 const std::string* Host::keyText(AIDictKey key) const {

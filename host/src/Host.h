@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -207,7 +209,12 @@ private:
     std::unordered_map<ObjId, AIToolHitData> hits_;
     std::unordered_map<ObjId, std::vector<unsigned char>> md_;
     std::unordered_map<void*, size_t> blocks_;
-    std::unordered_set<std::string> keys_;
+    // Looked up by the caller's text, so a key already known costs no copy of it.
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_set<std::string, KeyHash, std::equal_to<>> keys_;
     std::unordered_set<const void*> keyPtrs_;
     std::unordered_map<ObjId, DictIter> iters_;
     std::unordered_map<ObjId, EntryValue> entries_;

@@ -32,6 +32,15 @@ AIPathSegment corner(AIReal x, AIReal y) {
     s.corner = true;
     return s;
 }
+
+// The wanted art, listed again in paint order by one walk of the document.
+void listInPaintOrder(const Document& doc, const std::unordered_set<ObjId>& wanted, std::vector<ObjId>& ids) {
+    ids.clear();
+    doc.walk([&](const Art& a, int) {
+        if (wanted.count(a.id)) ids.push_back(a.id);
+    });
+}
+
 }  // namespace
 
 Document::Document(IdSource& ids, Empty) : ids_(ids), id_(ids.take()), journal_(*this) {
@@ -155,11 +164,7 @@ void Document::sortInPaintOrder(std::vector<ObjId>& ids) const {
     if (ids.size() < 2) return;
     // Most of the document: one walk is cheaper than comparing places.
     if (ids.size() * 8 > arts_.size()) {
-        const std::unordered_set<ObjId> wanted(ids.begin(), ids.end());
-        ids.clear();
-        walk([&](const Art& a, int) {
-            if (wanted.count(a.id)) ids.push_back(a.id);
-        });
+        listInPaintOrder(*this, std::unordered_set<ObjId>(ids.begin(), ids.end()), ids);
         return;
     }
     // Each art's keys from the root down: compared in turn, a container's keys come first
@@ -191,22 +196,20 @@ std::vector<ObjId> Document::artIn(const AIRealRect& area) const {
 void Document::walk(const std::function<void(const Art&, int)>& visit, ObjId from) const {
     const Art* start = art(from ? from : state_.root);
     if (!start) return;
-    // Explicit stack: documents may nest deeply.
-    std::vector<std::pair<ObjId, int>> stack;
+    // Explicit stack: documents may nest deeply. It holds the art itself, so each art is
+    // looked up once.
+    std::vector<std::pair<const Art*, int>> stack;
     if (start->type != kRootArt) {
-        stack.emplace_back(start->id, 0);
+        stack.emplace_back(start, 0);
     } else {
-        std::vector<ObjId> kids = children(start->id);
-        for (auto it = kids.rbegin(); it != kids.rend(); ++it) stack.emplace_back(*it, 0);
+        for (const Art* c = art(start->lastChild); c; c = art(c->prev)) stack.emplace_back(c, 0);
     }
     while (!stack.empty()) {
-        auto [id, depth] = stack.back();
+        const auto [a, depth] = stack.back();
         stack.pop_back();
-        const Art* a = art(id);
-        if (!a) continue;
         visit(*a, depth);
         // Push the children bottom first so the top child is visited next.
-        for (ObjId c = a->lastChild; c; c = art(c)->prev) stack.emplace_back(c, depth + 1);
+        for (const Art* c = art(a->lastChild); c; c = art(c->prev)) stack.emplace_back(c, depth + 1);
     }
 }
 
@@ -222,9 +225,10 @@ std::vector<ObjId> Document::selection() const {
     if (selectionListed_ && selectionRevision_ == revision_) return selection_;
     // Art with its own bit, and the groups above it up to its layer; a container that holds
     // members reads as selected through them alone.
-    std::unordered_set<ObjId> seen;
+    const auto& own = index().ownSelected();
+    std::unordered_set<ObjId> seen(own.size());
     std::vector<ObjId> out;
-    for (ObjId id : index().ownSelected()) {
+    for (ObjId id : own) {
         const Art* a = art(id);
         if (!a || (a->isContainer() && a->firstChild)) continue;
         for (const Art* x = a; x && x->type != kRootArt && !x->isLayerGroup(); x = art(x->parent)) {
@@ -232,7 +236,11 @@ std::vector<ObjId> Document::selection() const {
             out.push_back(x->id);
         }
     }
-    sortInPaintOrder(out);
+    // Most of the document: the set already made puts it in order by one walk.
+    if (out.size() >= 2 && out.size() * 8 > arts_.size())
+        listInPaintOrder(*this, seen, out);
+    else
+        sortInPaintOrder(out);
     selection_ = out;
     selectionRevision_ = revision_;
     selectionListed_ = true;
