@@ -32,9 +32,16 @@ uint64_t BoundsGrid::key(int level, int64_t x, int64_t y) {
     return uint64_t(level) << 60 | uint64_t(x + kBias) << 30 | uint64_t(y + kBias);
 }
 
+template <class Visit>
+void BoundsGrid::forEachCell(const Entry& e, Visit visit) {
+    int place = 0;
+    for (int64_t x = e.cells.x0; x <= e.cells.x1; ++x)
+        for (int64_t y = e.cells.y0; y <= e.cells.y1; ++y) visit(key(e.level, x, y), place++);
+}
+
 void BoundsGrid::put(ObjId id, const AIRealRect& r) {
     remove(id);
-    Entry e{r, kLevels, {}};
+    Entry e{r, kLevels, {}, {}};
     const double extent = std::max(double(r.right) - r.left, double(r.top) - r.bottom);
     const bool near = std::fabs(r.left) < kFarthest && std::fabs(r.right) < kFarthest &&
                       std::fabs(r.bottom) < kFarthest && std::fabs(r.top) < kFarthest;
@@ -44,39 +51,57 @@ void BoundsGrid::put(ObjId id, const AIRealRect& r) {
             break;
         }
     }
+    if (e.level < kLevels) {
+        e.cells = cellsOf(r, e.level);
+        // Never more than two cells each way; kept aside should rounding ever say otherwise.
+        if ((e.cells.x1 - e.cells.x0 + 1) * (e.cells.y1 - e.cells.y0 + 1) > 4) e.level = kLevels;
+    }
     if (e.level == kLevels) {
+        e.places[0] = static_cast<uint32_t>(unplaced_.size());
         unplaced_.push_back(id);
     } else {
-        e.cells = cellsOf(r, e.level);
-        for (int64_t x = e.cells.x0; x <= e.cells.x1; ++x)
-            for (int64_t y = e.cells.y0; y <= e.cells.y1; ++y) cells_[key(e.level, x, y)].push_back(id);
+        forEachCell(e, [&](uint64_t cell, int place) {
+            std::vector<ObjId>& list = cells_[cell];
+            e.places[place] = static_cast<uint32_t>(list.size());
+            list.push_back(id);
+        });
         ++perLevel_[e.level];
     }
     entries_.emplace(id, e);
 }
 
+// Takes the entry at `place` out of `list` by moving the last one into its place, and
+// tells the moved entry its new place in that cell.
+void BoundsGrid::dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell) {
+    const ObjId moved = list.back();
+    list[place] = moved;
+    list.pop_back();
+    if (place == list.size()) return;
+    Entry& m = entries_.at(moved);
+    if (m.level == kLevels) {
+        m.places[0] = place;
+        return;
+    }
+    forEachCell(m, [&](uint64_t key, int i) {
+        if (key == cell) m.places[i] = place;
+    });
+}
+
 void BoundsGrid::remove(ObjId id) {
     const auto it = entries_.find(id);
     if (it == entries_.end()) return;
-    const Entry& e = it->second;
-    const auto drop = [id](std::vector<ObjId>& list) {
-        const auto at = std::find(list.begin(), list.end(), id);
-        if (at == list.end()) return;
-        *at = list.back();
-        list.pop_back();
-    };
-    if (e.level == kLevels) {
-        drop(unplaced_);
-    } else {
-        for (int64_t x = e.cells.x0; x <= e.cells.x1; ++x)
-            for (int64_t y = e.cells.y0; y <= e.cells.y1; ++y) {
-                const auto cell = cells_.find(key(e.level, x, y));
-                drop(cell->second);
-                if (cell->second.empty()) cells_.erase(cell);
-            }
-        --perLevel_[e.level];
-    }
+    const Entry e = it->second;
     entries_.erase(it);
+    if (e.level == kLevels) {
+        dropAt(unplaced_, e.places[0], 0);
+        return;
+    }
+    forEachCell(e, [&](uint64_t key, int place) {
+        const auto cell = cells_.find(key);
+        dropAt(cell->second, e.places[place], key);
+        if (cell->second.empty()) cells_.erase(cell);
+    });
+    --perLevel_[e.level];
 }
 
 void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {

@@ -11,6 +11,7 @@
 
 #include "AITypes.h"
 #include "model/Art.h"
+#include "model/IdStore.h"
 
 namespace standin {
 
@@ -34,10 +35,17 @@ private:
         AIRealRect bounds;
         int level;  // kLevels: too large or too far out for any level
         Cells cells;
+        // Its place in each of its cells' lists (at most four, row by row), so taking it out
+        // of a crowded cell costs no search.
+        uint32_t places[4];
     };
     static double cellSize(int level);
     static Cells cellsOf(const AIRealRect& r, int level);
     static uint64_t key(int level, int64_t x, int64_t y);
+    // Calls `visit(cellKey, placeIndex)` for each cell of an entry placed on a level.
+    template <class Visit>
+    static void forEachCell(const Entry& e, Visit visit);
+    void dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell);
 
     std::unordered_map<ObjId, Entry> entries_;
     std::unordered_map<uint64_t, std::vector<ObjId>> cells_;
@@ -56,13 +64,13 @@ public:
     void clear();
 
     const std::unordered_set<ObjId>& layers() const { return layers_; }
-    const std::unordered_set<ObjId>& ownSelected() const { return selected_; }
+    const IdSet& ownSelected() const { return selected_; }
     const BoundsGrid& bounds() const { return bounds_; }
 
 private:
     std::vector<ObjId> dirty_;  // repeats allowed
     std::unordered_set<ObjId> layers_;
-    std::unordered_set<ObjId> selected_;
+    IdSet selected_;
     BoundsGrid bounds_;
 };
 

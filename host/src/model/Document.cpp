@@ -49,7 +49,7 @@ Document::Document(IdSource& ids, Empty) : ids_(ids), id_(ids.take()), journal_(
     Art r;
     r.id = root;
     r.type = kRootArt;
-    arts_.emplace(root, std::move(r));
+    arts_.put(root, std::move(r));
     state_.root = root;
 }
 
@@ -62,8 +62,7 @@ Document::Document(IdSource& ids, AIReal width, AIReal height) : Document(ids, E
 // ---------------------------------------------------------------- reading
 
 const Art* Document::art(ObjId id) const {
-    auto it = arts_.find(id);
-    return it == arts_.end() ? nullptr : &it->second;
+    return arts_.find(id);
 }
 
 const Dict* Document::dict(ObjId id) const {
@@ -221,14 +220,21 @@ std::vector<ObjId> Document::matching(const std::function<bool(const Art&)>& kee
     return out;
 }
 
-std::vector<ObjId> Document::selection() const {
-    if (selectionListed_ && selectionRevision_ == revision_) return selection_;
-    // Art with its own bit, and the groups above it up to its layer; a container that holds
-    // members reads as selected through them alone.
+const std::vector<ObjId>& Document::selection() const {
+    if (selectionListed_ && selectionListedAt_ == artChanges_) return selection_;
     const auto& own = index().ownSelected();
+    selection_ = own.size() * 8 > arts_.size() ? selectionByWalk() : selectionFrom(own);
+    selectionListedAt_ = artChanges_;
+    selectionListed_ = true;
+    return selection_;
+}
+
+// Art with its own bit, and the groups above it up to its layer; a container that holds
+// members reads as selected through them alone.
+std::vector<ObjId> Document::selectionFrom(const IdSet& own) const {
     std::unordered_set<ObjId> seen(own.size());
     std::vector<ObjId> out;
-    for (ObjId id : own) {
+    for (ObjId id : own.ids()) {
         const Art* a = art(id);
         if (!a || (a->isContainer() && a->firstChild)) continue;
         for (const Art* x = a; x && x->type != kRootArt && !x->isLayerGroup(); x = art(x->parent)) {
@@ -236,14 +242,34 @@ std::vector<ObjId> Document::selection() const {
             out.push_back(x->id);
         }
     }
-    // Most of the document: the set already made puts it in order by one walk.
-    if (out.size() >= 2 && out.size() * 8 > arts_.size())
-        listInPaintOrder(*this, seen, out);
-    else
-        sortInPaintOrder(out);
-    selection_ = out;
-    selectionRevision_ = revision_;
-    selectionListed_ = true;
+    sortInPaintOrder(out);
+    return out;
+}
+
+// The same list for a selection of most of the document, by one walk in paint order: the
+// groups on the way down are listed when the first selected art inside them is met.
+std::vector<ObjId> Document::selectionByWalk() const {
+    struct Open {
+        ObjId id;
+        int depth;
+        bool listed;
+    };
+    std::vector<Open> open;
+    std::vector<ObjId> out;
+    walk([&](const Art& a, int depth) {
+        while (!open.empty() && open.back().depth >= depth) open.pop_back();
+        if (a.isLayerGroup() || (a.isContainer() && a.firstChild)) {
+            open.push_back({a.id, depth, a.isLayerGroup()});  // a layer's group is never listed
+            return;
+        }
+        if (!(a.attrs & kArtSelected)) return;
+        for (Open& o : open)
+            if (!o.listed) {
+                out.push_back(o.id);
+                o.listed = true;
+            }
+        out.push_back(a.id);
+    });
     return out;
 }
 
@@ -252,12 +278,12 @@ std::vector<ObjId> Document::selection() const {
 void Document::changed() { revision_ = nextRevision(); }
 
 Art* Document::editArt(ObjId id) {
-    auto it = arts_.find(id);
-    if (it == arts_.end()) return nullptr;
+    Art* a = arts_.find(id);
+    if (!a) return nullptr;
     journal_.touchArt(id);
     changed(id);
-    if (it->second.attrs & kArtSelected) ++selectedArtEdits_;
-    return &it->second;
+    if (a->attrs & kArtSelected) ++selectedArtEdits_;
+    return a;
 }
 
 Dict* Document::editDict(ObjId id) {
@@ -277,8 +303,9 @@ DocState& Document::editState() {
 // The journal sets the revision of what it brought back once it is all back.
 void Document::restoreArt(ObjId id, const std::optional<Art>& rec) {
     index_.touched(id);
+    ++artChanges_;
     if (rec)
-        arts_[id] = *rec;
+        arts_.put(id, *rec);
     else
         arts_.erase(id);
 }
@@ -297,7 +324,7 @@ ObjId Document::makeArt(int16_t type) {
     a.id = id;
     a.type = type;
     a.style = state_.pathStyle;
-    arts_.emplace(id, std::move(a));
+    arts_.put(id, std::move(a));
     changed(id);
     return id;
 }
@@ -328,7 +355,7 @@ void Document::link(ObjId id, ObjId parent, ObjId before) {
 }
 
 void Document::placeAmongSiblings(ObjId id) {
-    Art& a = arts_.at(id);  // already journaled by link
+    Art& a = *arts_.find(id);  // already journaled by link
     const Art* prev = a.prev ? art(a.prev) : nullptr;
     const Art* next = a.next ? art(a.next) : nullptr;
     if (!prev && !next) {
@@ -667,10 +694,10 @@ ObjId Document::dictionaryOf(ObjId artId) {
         if (!state_.dictionary || !dict(state_.dictionary)) state_.dictionary = emptyDict();
         return state_.dictionary;
     }
-    auto it = arts_.find(artId);
-    if (it == arts_.end()) return 0;
-    if (!it->second.dictionary || !dict(it->second.dictionary)) it->second.dictionary = emptyDict();
-    return it->second.dictionary;
+    Art* a = arts_.find(artId);
+    if (!a) return 0;
+    if (!a->dictionary || !dict(a->dictionary)) a->dictionary = emptyDict();
+    return a->dictionary;
 }
 
 ObjId Document::copyDict(ObjId id) { return copyDictFrom(*this, id); }
@@ -930,9 +957,7 @@ void Document::selectAll() {
 }
 
 void Document::selectNone() {
-    const std::unordered_set<ObjId>& own = index().ownSelected();
-    const std::vector<ObjId> selected(own.begin(), own.end());
-    for (ObjId id : selected)
+    for (ObjId id : index().ownSelected().ids())
         if (art(id)) setSelectedDeep(id, false);
 }
 
@@ -963,8 +988,7 @@ bool anyAnchorOrHandleSelected(const Art& a) {
 std::vector<Document::SelectedArt> Document::selectedArt() const {
     // The art with its own bit (nothing else can be whole or partly selected), containers
     // before their members.
-    const std::unordered_set<ObjId>& own = index().ownSelected();
-    std::vector<ObjId> order(own.begin(), own.end());
+    std::vector<ObjId> order = index().ownSelected().ids();
     sortInPaintOrder(order);
     // Wholeness from the members up: the reversed order meets members before containers.
     std::unordered_set<ObjId> whole;
@@ -1040,7 +1064,7 @@ void Document::putArt(Art a) {
     ids_.atLeast(a.id);
     if (a.type == kRootArt) state_.root = a.id;
     const ObjId id = a.id;
-    arts_[id] = std::move(a);
+    arts_.put(id, std::move(a));
     changed(id);
 }
 

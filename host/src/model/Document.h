@@ -11,6 +11,7 @@
 
 #include "model/Art.h"
 #include "model/ArtIndex.h"
+#include "model/IdStore.h"
 #include "model/Journal.h"
 
 namespace standin {
@@ -51,7 +52,7 @@ public:
     const Art* art(ObjId id) const;
     const Dict* dict(ObjId id) const;
     const DocState& state() const { return state_; }
-    const std::unordered_map<ObjId, Art>& allArt() const { return arts_; }
+    const std::unordered_map<ObjId, Art>& allArt() const { return arts_.all(); }
     const std::unordered_map<ObjId, Dict>& allDicts() const { return dicts_; }
     ObjId root() const { return state_.root; }
     // Live art other than the root (layer groups included).
@@ -147,8 +148,9 @@ public:
     // the host's paste leaves them. Listed members of listed containers come with their
     // container. Fails on a hidden or locked current layer ('LOCK').
     AIErr pasteArt(const Document& source, const std::vector<ObjId>& ids, std::vector<ObjId>* made = nullptr);
-    // Ids of the art reading as selected (layer groups left out), in matching order.
-    std::vector<ObjId> selection() const;
+    // Ids of the art reading as selected (layer groups left out), in matching order; the
+    // list holds until the document next changes.
+    const std::vector<ObjId>& selection() const;
 
     // ---- the user's edits of the selection (the edit menu and the host's own move)
     // The art those edits act on, outermost first in matching order. Art is `whole` when it
@@ -189,6 +191,7 @@ private:
     void changed();
     void changed(ObjId art) {
         index_.touched(art);
+        ++artChanges_;
         changed();
     }
     const ArtIndex& index() const;
@@ -217,19 +220,24 @@ private:
     void eraseTree(ObjId id);
     void setSelectedDeep(ObjId id, bool on);
     bool anyMemberSelected(ObjId id) const;
+    std::vector<ObjId> selectionFrom(const IdSet& own) const;
+    std::vector<ObjId> selectionByWalk() const;
 
     IdSource& ids_;
     ObjId id_;
-    std::unordered_map<ObjId, Art> arts_;
+    IdStore<Art> arts_;
     std::unordered_map<ObjId, Dict> dicts_;
     DocState state_;
     Journal journal_;
     uint64_t revision_ = 0;
     uint64_t selectedArtEdits_ = 0;
     mutable ArtIndex index_;
-    // The selection as last listed, and the revision it was listed at: asked again and again
-    // while nothing changes (after every message, and by each plug-in that follows it).
-    mutable uint64_t selectionRevision_ = 0;
+    // Counts changes of art (not of dictionaries or the document's state): only those can
+    // change what is selected or its order.
+    uint64_t artChanges_ = 0;
+    // The selection as last listed, and when: asked again and again while no art changes
+    // (after every message, and by each plug-in that follows it).
+    mutable uint64_t selectionListedAt_ = 0;
     mutable bool selectionListed_ = false;
     mutable std::vector<ObjId> selection_;
 };

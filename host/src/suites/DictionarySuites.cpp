@@ -154,6 +154,11 @@ AIErr setValue(AIDictionaryRef dictionary, AIDictKey key, DictValue value) {
     const std::string* k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     if (AIErr e = writeAllowed()) return e;
+    // Writing back the value an entry holds changes nothing: no step of undo, no change to
+    // tell those who follow the document.
+    const Dict* now = d.doc->dict(d.id);
+    const DictValue* held = now ? now->find(*k) : nullptr;
+    if (held && *held == value) return kNoErr;
     d.doc->editDict(d.id)->set(*k, std::move(value));
     return kNoErr;
 }

@@ -85,6 +85,13 @@ bool onlySelected(const AIMatchingArtSpec* wanted, int16_t numWanted) {
     });
 }
 
+// A spec asks for any selected art whatever its other attributes: the selection is the answer.
+bool anySelected(const AIMatchingArtSpec* wanted, int16_t numWanted) {
+    return std::any_of(wanted, wanted + numWanted, [](const AIMatchingArtSpec& s) {
+        return s.type == kAnyArt && static_cast<uint32_t>(s.whichAttr) == kArtSelected && (s.attr & kArtSelected);
+    });
+}
+
 AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMemoryHandle* matches, int32_t* count) {
     if (!matches || !count) return kBadParameterErr;
     *matches = nullptr;
@@ -92,9 +99,11 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMem
     if (!wanted || numWanted <= 0) return kBadParameterErr;
     Document* d = front();
     if (!d) return kNoErr;
-    const auto keep = [&](const Art& a) {
+    // Art from the selection's list reads as selected: no need to look through its members.
+    const auto keep = [&](const Art& a, bool listedSelected) {
         uint32_t attrs = a.attrs & ~static_cast<uint32_t>(kArtSelected);
-        bool selectedKnown = false;
+        if (listedSelected) attrs |= kArtSelected;
+        bool selectedKnown = listedSelected;
         for (int i = 0; i < numWanted; ++i) {
             const AIMatchingArtSpec& s = wanted[i];
             if (s.type != kAnyArt && s.type != a.type) continue;
@@ -109,10 +118,12 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMem
     };
     std::vector<ObjId> ids;
     if (onlySelected(wanted, numWanted)) {
-        for (ObjId id : d->selection())
-            if (keep(*d->art(id))) ids.push_back(id);
+        const std::vector<ObjId>& selection = d->selection();
+        if (anySelected(wanted, numWanted)) return listToHandle(selection, matches, count);
+        for (ObjId id : selection)
+            if (keep(*d->art(id), true)) ids.push_back(id);
     } else {
-        ids = d->matching(keep);
+        ids = d->matching([&](const Art& a) { return keep(a, false); });
     }
     return listToHandle(ids, matches, count);
 }

@@ -113,13 +113,16 @@ TEST(ArtIndex, PaintOrderHoldsWhereArtIsPlacedAgainAndAgain) {
 }
 
 TEST(ArtIndex, TheGridFindsWhatAScanOfEveryBoxFinds) {
-    // Boxes of every size, some far out or not finite in extent, some moved and removed.
+    // Boxes of every size, some far out or not finite in extent, a fifth crowded into one
+    // place, some moved and removed.
     std::mt19937 random(11);
     std::uniform_real_distribution<float> place(-2000, 2000), size(0, 300);
     std::vector<std::pair<ObjId, AIRealRect>> boxes;
     BoundsGrid grid;
     for (ObjId id = 1; id <= 600; ++id) {
-        const float x = place(random), y = place(random), w = id % 50 == 0 ? 1e7f : size(random), h = size(random);
+        const bool crowded = id % 5 == 0;
+        const float x = crowded ? 40 : place(random), y = crowded ? 40 : place(random);
+        const float w = id % 50 == 0 ? 1e7f : crowded ? 3 : size(random), h = crowded ? 3 : size(random);
         AIRealRect r{x, y + h, x + w, y};
         if (id % 97 == 0) r = {3e30f, -3e30f, 3.1e30f, -3.1e30f};
         grid.put(id, r);
