@@ -63,6 +63,7 @@ TEST(ArtIndex, AnswersAsAWalkThroughEditsUndoAndRedo) {
     doc.editArt(inner)->segments = {{{300, 250}, {300, 250}, {300, 250}, true}, {{350, 250}, {350, 250}, {350, 250}, true}};
     doc.addLayer("Notes");
     doc.addLayer("Plan");  // a second layer of that title, above the first
+    for (int i = 0; i < 20; ++i) doc.addLine({0, float(i)}, {5, float(i)});  // so few are selected
     doc.journal().commit();
     ExpectIndexAnswersAsAWalk(doc, "made");
 
@@ -72,6 +73,7 @@ TEST(ArtIndex, AnswersAsAWalkThroughEditsUndoAndRedo) {
         {"placed in front", [&] { doc.reorderArt(a, kPlaceAbove, group); }},
         {"layer renamed", [&] { doc.editArt(plan)->layer->title = "Gone"; }},
         {"deleted", [&] { doc.disposeArt(b); }},
+        {"all selected", [&] { doc.selectAll(); }},
         {"deselected", [&] { doc.selectNone(); }},
     };
     for (const auto& [what, step] : steps) {

@@ -1,5 +1,6 @@
 // Dictionaries: reference semantics of stored sub-dictionaries, missing keys, typed
 // entries, iteration order, generic entry copies and the counting of references.
+#include <functional>
 #include <string>
 
 #include "HostFixture.h"
@@ -44,6 +45,29 @@ TEST_F(DictionaryTest, SubDictionaryWrittenThroughKeptReferenceLandsInTheDocumen
     sDict->Release(again);
     EXPECT_EQ(host.counters().dictRefs, 0);
     EXPECT_EQ(host.counters().doubleReleases, 0);
+}
+
+TEST_F(DictionaryTest, WritingTheHeldValueChangesNothing) {
+    AIDictionaryRef d = artDict(path({{0, 0}, {10, 0}}));
+    ASSERT_EQ(sDict->SetIntegerEntry(d, sDict->Key("n"), 1), kNoErr);
+    ASSERT_EQ(sDict->SetStringEntry(d, sDict->Key("s"), "text"), kNoErr);
+    doc->journal().commit();
+    const struct {
+        const char* what;
+        std::function<AIErr()> write;
+        bool changes;
+    } cases[] = {
+        {"same integer", [&] { return sDict->SetIntegerEntry(d, sDict->Key("n"), 1); }, false},
+        {"same string", [&] { return sDict->SetStringEntry(d, sDict->Key("s"), "text"); }, false},
+        {"same number as a real", [&] { return sDict->SetRealEntry(d, sDict->Key("n"), 1.0f); }, true},
+        {"other string", [&] { return sDict->SetStringEntry(d, sDict->Key("s"), "texts"); }, true},
+    };
+    for (const auto& c : cases) {
+        const uint64_t before = doc->revision();
+        EXPECT_EQ(c.write(), kNoErr) << c.what;
+        EXPECT_EQ(doc->revision() != before, c.changes) << c.what;
+    }
+    EXPECT_EQ(sDict->Release(d), kNoErr);
 }
 
 TEST_F(DictionaryTest, MissingKeysAndWrongTypes) {
