@@ -18,7 +18,8 @@ Segment& Journal::open() {
 
 void Journal::touchArt(ObjId id) {
     Segment& s = open();
-    if (s.arts.find(id) != s.arts.end()) return;
+    if (s.artsRecorded.contains(id)) return;
+    s.artsRecorded.insert(id);
     const Art* a = doc_.art(id);
     s.arts.emplace(id, a ? std::optional<Art>(*a) : std::nullopt);
 }
@@ -26,12 +27,15 @@ void Journal::touchArt(ObjId id) {
 void Journal::forgetArtIfNew(ObjId id) {
     if (!cur_) return;
     const auto it = cur_->arts.find(id);
-    if (it != cur_->arts.end() && !it->second) cur_->arts.erase(it);
+    if (it == cur_->arts.end() || it->second) return;
+    cur_->arts.erase(it);
+    cur_->artsRecorded.erase(id);
 }
 
 void Journal::touchDict(ObjId id) {
     Segment& s = open();
-    if (s.dicts.find(id) != s.dicts.end()) return;
+    if (s.dictsRecorded.contains(id)) return;
+    s.dictsRecorded.insert(id);
     const Dict* d = doc_.dict(id);
     s.dicts.emplace(id, d ? std::optional<Dict>(*d) : std::nullopt);
 }

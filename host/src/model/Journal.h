@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/Art.h"
+#include "model/IdStore.h"
 
 namespace standin {
 
@@ -20,6 +21,9 @@ struct Segment {
     // The record before the segment's first change; nullopt when it did not exist.
     std::unordered_map<ObjId, std::optional<Art>> arts;
     std::unordered_map<ObjId, std::optional<Dict>> dicts;
+    // What the open segment holds a record of, asked at every change: bits by id answer
+    // without a lookup among thousands of records.
+    IdSet artsRecorded, dictsRecorded;
     std::optional<DocState> state;
     // The document's revision before the segment's first change, given back with its content.
     std::optional<uint64_t> revisionBefore;
