@@ -4,6 +4,8 @@
 // current layer).
 #pragma once
 
+#include <time.h>
+
 #include <memory>
 
 #include "Host.h"
@@ -16,6 +18,14 @@
 #include "dimtools/LinearDimensions.h"
 #include "module/PlotwiseGlobals.h"
 #include "plugin/PluginDriver.h"
+
+// The processor time this thread has taken, in seconds: what other programs on a shared
+// machine take does not count.
+inline double ThreadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 struct PluginSession {
     standin::Host host;

@@ -11,8 +11,6 @@
 //                          median of seven rounds.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -22,13 +20,6 @@
 namespace {
 
 constexpr GlobalsView<PlotwiseGlobals> g;
-
-// The processor time this thread has taken, in seconds.
-double ThreadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 constexpr int kRectangles = 2000, kPerRow = 1000;
 constexpr AIReal kPitch = 30, kSize = 10, kRowPitch = 400;
