@@ -8,6 +8,9 @@
 
 #include "geometry/LabelText.h"
 
+// The largest number of a dimension or label counter: the counters are kept in 16 bits.
+constexpr int32_t kMaxCounterNumber = 32767;
+
 // The letter text of a counter by the style's letter option (single or more letters).
 LabelText GetAlphaLabelText(int16_t inc);
 // The number text of a counter with the style's leading zeros.

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <string>
 
-#include "IText.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricGrids.h"
 #include "axonometric/GridSnap.h"
@@ -15,6 +14,7 @@
 #include "core/PlotwiseSuites.h"
 #include "geometry/UnitFormat.h"
 #include "artwork/DrawingLayer.h"
+#include "artwork/PointText.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 
@@ -191,33 +191,6 @@ std::string RulerLabel(AIReal at) {
     return text;
 }
 
-struct RulerText {
-    ATE::FontRef font;
-    AIReal size;
-    bool endsAtAnchor;  // right-justified: the text ends at its anchor
-};
-
-AIErr NewLabel(AIArtHandle group, const RulerText& how, const std::string& text, AIRealPoint at) {
-    if (text.empty()) return kNoErr;
-    AIArtHandle frame = nullptr;
-    if (AIErr err = sAITextFrame->NewPointText(kPlaceInsideOnTop, group, kHorizontalTextOrientation, at, &frame))
-        return err;
-    ATE::TextRangeRef ref = nullptr;
-    if (AIErr err = sAITextFrame->GetATETextRange(frame, &ref)) return err;
-    ATE::ITextRange range(ref);
-    ATE::ICharFeatures features;
-    if (how.font) features.SetFont(ATE::IFont(how.font));
-    features.SetFontSize(how.size);
-    range.SetLocalCharFeatures(features);
-    if (how.endsAtAnchor) {
-        ATE::IParaFeatures paragraph;
-        paragraph.SetJustification(ATE::kRightJustify);
-        range.SetLocalParaFeatures(paragraph);
-    }
-    range.InsertAfter(text.data(), static_cast<ai_int32>(text.size()));
-    return kNoErr;
-}
-
 AIReal TickLength(RulerTick::Kind kind) {
     switch (kind) {
         case RulerTick::kMajor: return kMajorTickPixels;
@@ -248,7 +221,8 @@ AIErr DrawRulerArt(AIArtHandle group) {
     black.c.g.gray = 1;
     const AIPathStyle ink = StrokeStyle(black, kRulerLinePixels * px);
     const ATE::FontRef font = RulerFont();
-    const RulerText across{font, kRulerLabelPixels * px, false}, down{font, kRulerLabelPixels * px, true};
+    // Labels of the top ruler start right of their tick; those of the left one end left of it.
+    const PointTextLook across{font, kRulerLabelPixels * px}, down{font, kRulerLabelPixels * px, ATE::kRightJustify};
     double increment = 0;
     int32_t subdivisions = 1;
     RulerSpacing(px, &increment, &subdivisions);
@@ -260,14 +234,14 @@ AIErr DrawRulerArt(AIArtHandle group) {
         if (AIErr err = NewLine(group, ink, {t.at, page.top}, {t.at, page.top + TickLength(t.kind) * px})) return err;
         if (t.kind != RulerTick::kMajor) continue;
         const AIRealPoint at{t.at + gap, page.top + major - across.size};
-        if (AIErr err = NewLabel(group, across, RulerLabel(t.at), at)) return err;
+        if (AIErr err = NewPointTextArt(group, RulerLabel(t.at), at, across)) return err;
     }
     if (AIErr err = NewLine(group, ink, {page.left, page.bottom}, {page.left, page.top})) return err;
     for (const RulerTick& t : RulerTicks(page.bottom, page.top, inc, subdivisions)) {
         if (AIErr err = NewLine(group, ink, {page.left, t.at}, {page.left - TickLength(t.kind) * px, t.at})) return err;
         if (t.kind != RulerTick::kMajor) continue;
         const AIRealPoint at{page.left - gap, t.at + gap};
-        if (AIErr err = NewLabel(group, down, RulerLabel(t.at), at)) return err;
+        if (AIErr err = NewPointTextArt(group, RulerLabel(t.at), at, down)) return err;
     }
     return kNoErr;
 }

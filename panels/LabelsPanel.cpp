@@ -16,8 +16,6 @@ constexpr GlobalsView<PanelGlobals> g;
 using D = Plotwise3_Live_Dimension_Data;
 using K = ControlKind;
 
-constexpr float kMaxLength = 8640;
-constexpr int32_t kMaxLabelNumber = 32767;
 constexpr int32_t kParkedRow = 270;
 constexpr int32_t kFirstOptionItem = 22, kLastOptionItem = 41;
 constexpr size_t kMaxCustomText = 255;
@@ -44,7 +42,7 @@ constexpr StyleControl kControls[] = {
     Radio(4, kLeader, kCADAttrLabelLeader, 1),
     Radio(5, kLeader, kCADAttrLabelLeader, 2),
     Radio(6, kLeader, kCADAttrLabelLeader, 5),
-    {kLeaderLengthField, K::kReal, Field<&D::labelLeaderLength>, kCADAttrLabelLeaderLength, 0, 0, kMaxLength},
+    {kLeaderLengthField, K::kReal, Field<&D::labelLeaderLength>, kCADAttrLabelLeaderLength, 0, 0, kMaxStyleLength},
     Radio(8, kShape, kCADAttrLabelShape, 0),
     Radio(9, kShape, kCADAttrLabelShape, 1),
     Radio(11, kShape, kCADAttrLabelShape, 2),
@@ -155,7 +153,7 @@ void UpdateLabelIncrementFld() {
             break;
         case 1:
             EnablePanelItems(dialog, {kLabelNextField, kLabelNextCaption}, true);
-            SetNumericIntFldPrefs(next, g->prefs.incrementalLabelNumber, 0, kMaxLabelNumber);
+            SetNumericIntFldPrefs(next, g->prefs.incrementalLabelNumber, 0, kMaxCounterNumber);
             break;
         case 3:
             SetAlphaSingleLineFldPrefs(next, " ");

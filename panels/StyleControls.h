@@ -14,6 +14,10 @@
 #include "dimensions/StylePush.h"
 #include "panels/TrackerFields.h"  // UserChanged, which every panel shares
 
+// The largest length, in points, the panels' length fields take (120 inches): one bound for
+// every length of the style, so a typed value is kept within it alike in each panel.
+constexpr float kMaxStyleLength = 8640;
+
 enum class ControlKind {
     kCheckBox,    // an int field, 0 or 1
     kReal,        // a real field: a numeric edit field of the row's range

@@ -24,7 +24,7 @@ using D = Plotwise3_Live_Dimension_Data;
 using K = ControlKind;
 
 constexpr int32_t kLengthWord = 9, kDiameterWord = 10;  // 17409, 17410
-constexpr float kMaxLength = 8640, kMaxAngle = 180, kMaxLeader = 999;
+constexpr float kMaxAngle = 180, kMaxLeader = 999;
 
 // The terminator pictures: item, the style it sets, and what the length and angle fields do.
 struct TerminatorRow {
@@ -51,7 +51,7 @@ constexpr const StyleField* Field = &StyleFieldOf<F>();
 constexpr StyleControl Terminator(int32_t item, int32_t style) {
     return {item, K::kRadio, Field<&D::arrowheadStyle>, kCADAttrArrowheadStyle, style, 0, 0, &AfterTerminator};
 }
-constexpr StyleControl Length(int32_t item, const StyleField* f, CADAttrType code, float max = kMaxLength) {
+constexpr StyleControl Length(int32_t item, const StyleField* f, CADAttrType code, float max = kMaxStyleLength) {
     return {item, K::kReal, f, code, 0, 0, max};
 }
 

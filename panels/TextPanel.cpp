@@ -23,8 +23,6 @@ using D = Plotwise3_Live_Dimension_Data;
 using K = ControlKind;
 
 constexpr int32_t kSizeMenu = 16150;
-constexpr float kMaxLength = 8640;
-constexpr int32_t kMaxDimensionNumber = 32767;
 constexpr int32_t kHeightHidden = 119, kHeightShort = 242, kHeightShown = 358, kHeightDual = 450;
 
 void AfterDual(ADMDialogRef) { AdjustCADtextPalette(); }
@@ -50,7 +48,7 @@ constexpr auto kV = Field<&D::vTextPlacement>;
 constexpr auto kA = Field<&D::aTextPlacement>;
 
 constexpr StyleControl kControls[] = {
-    {kTextSizeField, K::kReal, Field<&D::dimensionTextSize>, kCADAttrDimensionTextSize, 0, 0, kMaxLength},
+    {kTextSizeField, K::kReal, Field<&D::dimensionTextSize>, kCADAttrDimensionTextSize, 0, 0, kMaxStyleLength},
     Radio(5, kH, kCADAttrHTextPlacement, 1),
     Radio(6, kH, kCADAttrHTextPlacement, 2),
     Radio(8, kV, kCADAttrVTextPlacement, 1),
@@ -60,7 +58,7 @@ constexpr StyleControl kControls[] = {
     Radio(9, kV, kCADAttrVTextPlacement, 5),
     Radio(14, kA, kCADAttrATextPlacement, 1),
     Radio(15, kA, kCADAttrATextPlacement, 2),
-    {13, K::kReal, Field<&D::textDistanceAboveLine>, kCADAttrTextDistanceAboveLine, 0, 0, kMaxLength},
+    {13, K::kReal, Field<&D::textDistanceAboveLine>, kCADAttrTextDistanceAboveLine, 0, 0, kMaxStyleLength},
     Check(41, Field<&D::useUniversalTextAngle>, kCADAttrUseUniversalTextAngle),
     Check(17, Field<&D::appendDiamLabels>, kCADAttrAppendDiamLabels),
     Check(kDualDimensionsCheckBox, Field<&D::dualDimensions>, kCADAttrDualDimensions, &AfterDual),
@@ -174,7 +172,8 @@ ASErr InitCADtextWindow(ADMDialogRef dialog) {
     (void)SetUpFontMenu(dialog);
     SetupStyleControls(dialog, kControls);
     const D& s = g->prefs.style;
-    if (ADMItemRef size = PanelItem(dialog, kTextSizeField)) SetTypeSizeFldPrefs(size, s.dimensionTextSize, 0, kMaxLength);
+    if (ADMItemRef size = PanelItem(dialog, kTextSizeField))
+        SetTypeSizeFldPrefs(size, s.dimensionTextSize, 0, kMaxStyleLength);
     if (ADMItemRef pos = PanelItem(dialog, kDiameterSymbolPopup)) {
         if (ADMEntryRef e = sADMList->GetEntry(sADMItem->GetList(pos), s.diameterLabelsBefore ? 1 : 2))
             sADMEntry->Activate(e, true);
@@ -236,7 +235,7 @@ void UpdateDimensionIncrementFld() {
     if (f == 1)
         SetAlphaSingleLineFldPrefs(next, GetAlphaLabelText(static_cast<int16_t>(g->prefs.incrementalDimAlpha)).c_str());
     else if (f == 2)
-        SetNumericIntFldPrefs(next, g->prefs.incrementalDimNumber, 0, kMaxDimensionNumber);
+        SetNumericIntFldPrefs(next, g->prefs.incrementalDimNumber, 0, kMaxCounterNumber);
     else
         SetAlphaSingleLineFldPrefs(next, " ");
     EnablePanelItems(dialog, {kDimensionNextField, kDimensionNextCaption}, counts);

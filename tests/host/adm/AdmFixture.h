@@ -20,6 +20,7 @@
 #include "ADMNotifier.h"
 #include "ADMTracker.h"
 #include "SuiteRegistry.h"
+#include "UserActions.h"
 #include "adm/DialogManager.h"
 #include "adm/Resources.h"
 
@@ -77,34 +78,13 @@ struct AdmTest : ::testing::Test {
         return "other";
     }
 
-    static standin::UserAction press(int32_t id) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::Press;
-        a.item = id;
-        return a;
-    }
+    static standin::UserAction press(int32_t id) { return useraction::Pressed(id); }
     static standin::UserAction type(int32_t id, std::string t, int32_t key = kADMTabKey) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::SetText;
-        a.item = id;
-        a.text = std::move(t);
-        a.commitKey = key;
-        return a;
+        return useraction::Typed(id, std::move(t), key);
     }
-    static standin::UserAction value(int32_t id, float v) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::SetValue;
-        a.item = id;
-        a.value = v;
-        return a;
-    }
+    static standin::UserAction value(int32_t id, float v) { return useraction::Valued(id, v); }
     static standin::UserAction pick(int32_t id, int32_t index, uint32_t modifiers = 0) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::Pick;
-        a.item = id;
-        a.entry = index;
-        a.modifiers = modifiers;
-        return a;
+        return useraction::Picked(id, index, modifiers);
     }
 };
 

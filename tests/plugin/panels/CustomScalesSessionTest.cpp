@@ -16,27 +16,6 @@ namespace {
 using Strings = std::vector<std::string>;
 using standin::UserAction;
 
-UserAction Type(int32_t item, const std::string& text) {
-    UserAction a;
-    a.kind = UserAction::Kind::SetText;
-    a.item = item;
-    a.text = text;
-    return a;
-}
-UserAction PickEntry(int32_t item, int32_t entry) {
-    UserAction a;
-    a.kind = UserAction::Kind::Pick;
-    a.item = item;
-    a.entry = entry;
-    return a;
-}
-UserAction PressItem(int32_t item) {
-    UserAction a;
-    a.kind = UserAction::Kind::Press;
-    a.item = item;
-    return a;
-}
-
 constexpr int32_t kInch = 8, kFoot = 9, kMillimetre = 3, kMetre = 5;  // rows of menu 16450
 
 class CustomScalesSession : public PanelSession {
@@ -58,14 +37,6 @@ protected:
         Answer(kScaleAssistantDialogName, std::move(actions));
         ASSERT_EQ(Press(kScaleAssistantButton), kNoErr);
     }
-    // The alerts shown since the last call.
-    Strings NewAlerts() {
-        Strings texts;
-        const auto& all = Dialogs().alerts();
-        for (; seen < all.size(); ++seen) texts.push_back(all[seen].text);
-        return texts;
-    }
-    size_t seen = 0;
     standin::ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
         standin::ObjId id = 0;
         EXPECT_EQ(session->hostEvent([&] { return Doc().addRect(x, y, w, h, &id); }), kNoErr);
@@ -96,11 +67,11 @@ TEST_F(CustomScalesSession, EitherFormGivesTheScalerAndLabelOfItsRelation) {
         float scaler;
         const char* label;
     } rows[] = {
-        {{PressItem(kCustomScaleRatioRadio), Type(10, "1"), Type(12, "50"), PressItem(1)}, 50, "1:50"},
-        {{PressItem(kCustomScaleRatioRadio), Type(10, "2"), Type(12, "1"), PressItem(1)}, 0.5f, "2:1"},
-        {{Type(5, "1"), PickEntry(6, kInch), Type(8, "10"), PickEntry(9, kFoot), PressItem(1)}, 120, "1\" = 10'"},
-        {{Type(5, "1/8"), PickEntry(6, kInch), Type(8, "1"), PickEntry(9, kFoot), PressItem(1)}, 96, "1/8\" = 1'"},
-        {{Type(5, "1"), PickEntry(6, kMillimetre), Type(8, "1"), PickEntry(9, kMetre), PressItem(1)}, 1000,
+        {{Pressed(kCustomScaleRatioRadio), Typed(10, "1"), Typed(12, "50"), Pressed(1)}, 50, "1:50"},
+        {{Pressed(kCustomScaleRatioRadio), Typed(10, "2"), Typed(12, "1"), Pressed(1)}, 0.5f, "2:1"},
+        {{Typed(5, "1"), Picked(6, kInch), Typed(8, "10"), Picked(9, kFoot), Pressed(1)}, 120, "1\" = 10'"},
+        {{Typed(5, "1/8"), Picked(6, kInch), Typed(8, "1"), Picked(9, kFoot), Pressed(1)}, 96, "1/8\" = 1'"},
+        {{Typed(5, "1"), Picked(6, kMillimetre), Typed(8, "1"), Picked(9, kMetre), Pressed(1)}, 1000,
          "1 mm = 1 m"},
     };
     int32_t slot = 0;
@@ -127,8 +98,8 @@ TEST_F(CustomScalesSession, BadNumbersKeepTheDialogOpenAndOnlyNonPositiveOnesAre
         {"0 1/2", {notPositive, notPositive}}, {"3/0", {}}, {"2 mm", {}}, {"10'", {}},
     };
     for (const auto& row : rows) {
-        AddCustomScale({PressItem(kCustomScaleRatioRadio), Type(10, row.typed), Type(12, "50"), PressItem(1),
-                        PressItem(2)});
+        AddCustomScale({Pressed(kCustomScaleRatioRadio), Typed(10, row.typed), Typed(12, "50"), Pressed(1),
+                        Pressed(2)});
         EXPECT_EQ(NewAlerts(), row.alerts) << row.typed;
         EXPECT_EQ(g->prefs.customScaler1, 0.0f) << row.typed;
     }
@@ -137,14 +108,14 @@ TEST_F(CustomScalesSession, BadNumbersKeepTheDialogOpenAndOnlyNonPositiveOnesAre
 TEST_F(CustomScalesSession, TheFirstFreeSlotIsReusedAndFullSlotsChangeNothing) {
     for (int32_t n : {1, 2, 4}) Store().putReal("ZelmarkPlotwise7", ("customScaler" + std::to_string(n)).c_str(), 10.0f * n);
     StartWithDocument();
-    AddCustomScale({PressItem(kCustomScaleRatioRadio), Type(10, "1"), Type(12, "30"), PressItem(1)});
+    AddCustomScale({Pressed(kCustomScaleRatioRadio), Typed(10, "1"), Typed(12, "30"), Pressed(1)});
     EXPECT_EQ(g->prefs.customScaler3, 30.0f);
     EXPECT_EQ(g->prefs.scale, 2);
 
     for (int32_t n = 1; n <= 10; ++n) *customSlot(g->prefs, n).scaler = 5.0f;
     const standin::ObjId art = Rect(10, 10, 50, 50);
     SelectOnly(art);
-    AddCustomScale({PressItem(kCustomScaleRatioRadio), Type(10, "1"), Type(12, "70"), PressItem(1)});
+    AddCustomScale({Pressed(kCustomScaleRatioRadio), Typed(10, "1"), Typed(12, "70"), Pressed(1)});
     EXPECT_EQ(NewAlerts(), Strings{"No further custom scale can be added."});
     EXPECT_EQ(g->prefs.scale, 2);
     EXPECT_EQ(g->prefs.scaler, 30.0f);
@@ -170,7 +141,7 @@ TEST_F(CustomScalesSession, TheAssistantAsksForVisibleUnlockedLayersAndASelectio
     g->prefs.NumericInputPrecision = 0;
     SelectOnly(art);
     const AIRealRect before = Bounds(art);
-    OpenAssistant({PressItem(kAssistantCustomRadio), Type(kAssistantRealWidth, "10'"), PressItem(1)});
+    OpenAssistant({Pressed(kAssistantCustomRadio), Typed(kAssistantRealWidth, "10'"), Pressed(1)});
     EXPECT_EQ(g->prefs.customScaler1, 60.0f);
     EXPECT_STREQ(g->prefs.customScaleStr1, "2\" = 120\"");  // the real width as the field shows it
     EXPECT_EQ(Bounds(art).left, before.left);
@@ -185,7 +156,7 @@ TEST_F(CustomScalesSession, TheAssistantFitsTheRealDrawingToTheArtboardAndCentre
     // the next coarser), the height 1.6 (4); the coarser of the two wins.
     const standin::ObjId art = Rect(0, 0, 540, 72);
     SelectOnly(art);
-    OpenAssistant({PressItem(kAssistantFitRadio), Type(kAssistantRealWidth, "8640"), PressItem(1)});
+    OpenAssistant({Pressed(kAssistantFitRadio), Typed(kAssistantRealWidth, "8640"), Pressed(1)});
     EXPECT_EQ(g->prefs.scale, 17);
     EXPECT_EQ(g->prefs.scaler, 24.0f);
     EXPECT_EQ(LayerLabel("Layer 1"), "1/2\" = 1'-0\"");
@@ -198,7 +169,7 @@ TEST_F(CustomScalesSession, TheAssistantFitsTheRealDrawingToTheArtboardAndCentre
 
     // A real size no architectural scale takes (factor 192 and more) is said; nothing moves
     // and the dialog stays open until cancelled.
-    OpenAssistant({PressItem(kAssistantFitRadio), Type(kAssistantRealWidth, "1000000"), PressItem(1), PressItem(2)});
+    OpenAssistant({Pressed(kAssistantFitRadio), Typed(kAssistantRealWidth, "1000000"), Pressed(1), Pressed(2)});
     EXPECT_EQ(NewAlerts(), Strings{"No scale of the table fits the objects in the space available."});
     EXPECT_EQ(g->prefs.scale, 17);
     EXPECT_NEAR(Bounds(art).left, 126, 1e-3);
@@ -210,11 +181,11 @@ TEST_F(CustomScalesSession, TheAssistantRefusesNonPositiveLengthsAndSurvivesAFai
     const standin::ObjId flat = Rect(100, 100, 0, 50);  // no width
     SelectOnly(flat);
     const std::string notPositive = "The value must be greater than 0.";
-    OpenAssistant({PressItem(kAssistantCustomRadio), Type(kAssistantRealWidth, "10"), PressItem(1), PressItem(2)});
+    OpenAssistant({Pressed(kAssistantCustomRadio), Typed(kAssistantRealWidth, "10"), Pressed(1), Pressed(2)});
     EXPECT_EQ(NewAlerts(), Strings{notPositive});
     const standin::ObjId art = Rect(100, 100, 100, 50);
     SelectOnly(art);
-    OpenAssistant({PressItem(kAssistantCustomRadio), Type(kAssistantRealWidth, "-5"), PressItem(1), PressItem(2)});
+    OpenAssistant({Pressed(kAssistantCustomRadio), Typed(kAssistantRealWidth, "-5"), Pressed(1), Pressed(2)});
     EXPECT_EQ(NewAlerts(), Strings{notPositive});
     EXPECT_EQ(g->prefs.customScaler1, 0.0f);
 
@@ -223,7 +194,7 @@ TEST_F(CustomScalesSession, TheAssistantRefusesNonPositiveLengthsAndSurvivesAFai
     const standin::ObjId top = Rect(300, 300, 50, 50);
     SelectOnly(art);
     host.failTransform(2);
-    OpenAssistant({PressItem(kAssistantPresetRadio), Type(kAssistantRealWidth, "200"), PressItem(1)});
+    OpenAssistant({Pressed(kAssistantPresetRadio), Typed(kAssistantRealWidth, "200"), Pressed(1)});
     EXPECT_EQ(NewAlerts(), Strings{"The art could not be rescaled, so the drawing and its scale are as they were."});
     EXPECT_EQ(g->prefs.scale, kOneToOneScaleID);
     EXPECT_EQ(g->prefs.scaler, 1.0f);
@@ -253,7 +224,7 @@ TEST_F(CustomScalesSession, TheSetScaleToolMeasuresAReferenceLineForTheDialog) {
     ASSERT_EQ(sAIPath->GetPathSegments(drawn, 0, 2, ends), kNoErr);
     EXPECT_NEAR(ends[1].p.h, 100.499, 1e-3);
     EXPECT_NEAR(ends[1].p.v, 400, 1e-3);
-    Answer(kCustomScaleDialogName, {PressItem(2)});
+    Answer(kCustomScaleDialogName, {Pressed(2)});
     ASSERT_EQ(session->mouseUp({100, 410}, aiEventModifiers_Shift), kNoErr);
     EXPECT_EQ(g->setScaleClickedDistance, 0.0f);  // consumed by the dialog
 
@@ -263,7 +234,7 @@ TEST_F(CustomScalesSession, TheSetScaleToolMeasuresAReferenceLineForTheDialog) {
     ASSERT_EQ(session->mouseDrag({140, 120}), kNoErr);
     ASSERT_EQ(session->mouseDrag({171, 99}), kNoErr);
     EXPECT_EQ(g->setScaleClickedDistance, 72.0f);
-    Answer(kCustomScaleDialogName, {Type(8, "10"), PickEntry(9, kFoot), PressItem(1)});
+    Answer(kCustomScaleDialogName, {Typed(8, "10"), Picked(9, kFoot), Pressed(1)});
     ASSERT_EQ(session->mouseUp({171, 99}), kNoErr);
     EXPECT_EQ(g->prefs.customScaler2, 0.0f);
     EXPECT_EQ(g->prefs.customScaler1, 120.0f);

@@ -202,10 +202,7 @@ TEST_F(DocumentPanelTest, AddingACustomScaleRegeneratesEvenWhenCancelled) {
     session->newDocument();
     standin::ModalAnswer cancel;
     cancel.dialog = kCustomScaleDialogName;
-    standin::UserAction press;
-    press.kind = standin::UserAction::Kind::Press;
-    press.item = 2;
-    cancel.actions.push_back(press);
+    cancel.actions.push_back(Pressed(2));
     Dialogs().queueModalAnswer(cancel);
     Requests().clear();
     ASSERT_EQ(Pick(kADMPopoutMenuItemID, 0), kNoErr);

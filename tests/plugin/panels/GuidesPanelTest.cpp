@@ -175,11 +175,7 @@ TEST_F(GuidesPanelTest, TheRulersFollowTheirUnitsPrecisionLabelsAndFontKeepingTh
 TEST_F(GuidesPanelTest, TheSnapAndCursorSettingsAreStored) {
     StartGuides();
     ASSERT_EQ(Press(kShowGridCheckBox), kNoErr);
-    standin::UserAction typed;
-    typed.kind = standin::UserAction::Kind::SetText;
-    typed.item = kSnapToleranceField;
-    typed.text = "12";
-    ASSERT_EQ(User(typed), kNoErr);
+    ASSERT_EQ(Type(kSnapToleranceField, "12"), kNoErr);
     EXPECT_EQ(g->prefs.gridSnapTolerance, 12);
     ASSERT_EQ(Press(kFullScreenCursorCheckBox), kNoErr);
     EXPECT_FALSE(g->prefs.annotateFullScreenCursor);

@@ -28,13 +28,6 @@ protected:
         session->newDocument();
     }
     bool Enabled(int32_t item) { return sADMItem->IsEnabled(sADMDialog->GetItem(panel, item)) != 0; }
-    AIErr Type(int32_t item, const char* text) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::SetText;
-        a.item = item;
-        a.text = text;
-        return User(a);
-    }
     // A square projected onto the left face, as its record says.
     AIArtHandle LeftSquare() {
         standin::ObjId id = 0;

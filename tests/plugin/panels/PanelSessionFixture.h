@@ -11,17 +11,21 @@
 #include <utility>
 #include <vector>
 
-#include "Host.h"
+#include "PanelUserFixture.h"
 #include "PluginGlobals.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
 
 namespace paneltest {
+
+using useraction::Picked;
+using useraction::Pressed;
+using useraction::Typed;
+using useraction::Valued;
 
 // What the panels asked for, in order: "regenerate 0", "cleanup", "rulers 1 1", "tracker".
 inline std::vector<std::string>& Requests() {
@@ -51,7 +55,7 @@ inline const PlotwiseSubsystem kRecordingDoubles = {
     },
 };
 
-class PanelSession : public ::testing::Test {
+class PanelSession : public paneluser::PanelUser {
 protected:
     void SetUp() override {
         Requests().clear();
@@ -102,37 +106,6 @@ protected:
                   kNoErr);
         return group;
     }
-    // The user's actions on the document panel, each one host event.
-    AIErr User(standin::UserAction a) {
-        return session->hostEvent([&]() -> AIErr { return Dialogs().userAction(panel, a); });
-    }
-    AIErr Pick(int32_t item, int32_t entry) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::Pick;
-        a.item = item;
-        a.entry = entry;
-        return User(a);
-    }
-    // Ctrl-click: adds a row of a list box to the selection.
-    AIErr PickAlso(int32_t item, int32_t entry) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::Pick;
-        a.item = item;
-        a.entry = entry;
-        a.modifiers = kADMMenuKeyModifier;
-        return User(a);
-    }
-    AIErr Press(int32_t item) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::Press;
-        a.item = item;
-        return User(a);
-    }
-    standin::DialogManager::ItemView View(int32_t item) {
-        auto v = Dialogs().view(panel, item);
-        EXPECT_TRUE(v.has_value()) << "item " << item;
-        return v.value_or(standin::DialogManager::ItemView{});
-    }
     // The entries of a list item as the user reads them ("-" for a separator, "(off)"
     // after a disabled entry).
     std::vector<std::string> Entries(int32_t item) {
@@ -167,10 +140,6 @@ protected:
         sADMDialog->GetLocalRect(panel, &r);
         return r;
     }
-
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> session;
-    ADMDialogRef panel = nullptr;
 };
 
 }  // namespace paneltest

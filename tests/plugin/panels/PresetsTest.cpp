@@ -102,25 +102,8 @@ protected:
         panel = Shortcuts();
         return Press(button);
     }
-    static standin::UserAction Type(int32_t item, std::string text) {
-        standin::UserAction a{standin::UserAction::Kind::SetText};
-        a.item = item;
-        a.text = std::move(text);
-        return a;
-    }
-    static standin::UserAction Click(int32_t item) {
-        standin::UserAction a{standin::UserAction::Kind::Press};
-        a.item = item;
-        return a;
-    }
-    static standin::UserAction Choose(int32_t item, int32_t entry) {
-        standin::UserAction a{standin::UserAction::Kind::Pick};
-        a.item = item;
-        a.entry = entry;
-        return a;
-    }
     AIErr Define(const std::string& name) {
-        return Through(kDefinePresetButton, "CADpresetsDefine", {Type(kPresetNameField, name), Click(1)});
+        return Through(kDefinePresetButton, "CADpresetsDefine", {Typed(kPresetNameField, name), Pressed(1)});
     }
     std::string LastAlert() { return Dialogs().alerts().empty() ? "" : Dialogs().alerts().back().text; }
 
@@ -241,7 +224,7 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
                        std::string(80, 'c') + R"("}, "longLabelText": {"string": "kept"})"}));
     Start();
     const preferences before = g->prefs;
-    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 0), Pressed(1)}), kNoErr);
     const preferences& p = g->prefs;
     EXPECT_EQ(p.style.arrowheadStyle, before.style.arrowheadStyle);
     EXPECT_EQ(p.style.upperUnits, before.style.upperUnits);
@@ -269,7 +252,7 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
 
 TEST_F(PresetsTest, DefineRefusesAUsedNameAndKeepsEveryValueOfTheSettings) {
     Start();
-    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 0), Pressed(1)}), kNoErr);
     EXPECT_EQ(g->prefs.style.arrowheadStyle, 3);  // "Basic Architecture" is in force
     ASSERT_EQ(Define("Basic Architecture"), kNoErr);     // refused; the dialog stays open
     EXPECT_NE(LastAlert().find("Another preset already has this name"), std::string::npos);
@@ -304,22 +287,23 @@ TEST_F(PresetsTest, EditRenamesEveryPresetOfTheNameAndDeletesTheFirst) {
     host.catalogs().find("CADpresetsCatalog")->collections.push_back(Catalog()->collections[2]);
     const auto rename = [&](std::vector<standin::UserAction> inner) {
         for (const auto& a : inner) Dialogs().appendModalAction("CADpresetsRename", a);
-        return Through(kEditPresetsButton, "CADpresetsEdit", {Choose(kPresetsListBox, 2), Click(3), Click(1)});
+        return Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, 2), Pressed(3), Pressed(1)});
     };
-    ASSERT_EQ(rename({Click(1)}), kNoErr);  // the unchanged name is refused, then cancelled
+    ASSERT_EQ(rename({Pressed(1)}), kNoErr);  // the unchanged name is refused, then cancelled
     EXPECT_NE(LastAlert().find("Another preset already has this name"), std::string::npos);
     Dialogs().clearFailures();
-    ASSERT_EQ(rename({Click(2)}), kNoErr);  // cancelled: nothing changes
+    ASSERT_EQ(rename({Pressed(2)}), kNoErr);  // cancelled: nothing changes
     EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Twin", "Other", "Twin"}));
-    ASSERT_EQ(rename({Type(kPresetNameField, "Pair"), Click(1)}), kNoErr);
+    ASSERT_EQ(rename({Typed(kPresetNameField, "Pair"), Pressed(1)}), kNoErr);
     EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Pair", "Other", "Pair"}));
-    ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit", {Choose(kPresetsListBox, 4), Click(4), Click(1)}), kNoErr);
+    ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, 4), Pressed(4), Pressed(1)}),
+              kNoErr);
     EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Other", "Pair"}));
     // Everything deleted: the Load button is disabled, and the empty catalogue is saved.
     g->prefs.currentCADpreset = 3;
     ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit",
-                      {Choose(2, 0), Click(4), Choose(2, 0), Click(4), Choose(2, 0), Click(4), Choose(2, 0), Click(4),
-                       Click(1)}),
+                      {Picked(2, 0), Pressed(4), Picked(2, 0), Pressed(4), Picked(2, 0), Pressed(4), Picked(2, 0),
+                       Pressed(4), Pressed(1)}),
               kNoErr);
     EXPECT_TRUE(Names().empty());
     EXPECT_EQ(g->prefs.currentCADpreset, 0);
@@ -361,7 +345,7 @@ TEST_F(PresetsTest, LoadGivesThePresetsStyleToTheDimensionsChosenAndLeavesNothin
         g->prefs.style.arrowheadStyle = 1;
         AIArtHandle selected = Dimension(id++, true);
         AIArtHandle other = Dimension(id++, false);
-        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(c.radio), Click(1)}),
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 0), Pressed(c.radio), Pressed(1)}),
                   kNoErr);
         Plotwise3_Live_Dimension_Data stored{};
         ASSERT_EQ(GetDimensionData(selected, &stored), kNoErr);
@@ -433,7 +417,7 @@ TEST_F(PresetsTest, ALoadShowsTheSettingsInEveryPanelPassingOverAMissingOneAndOp
     session->newDocument();
     // The guides panel gone: the panels after it in the order are shown again all the same.
     const ADMDialogRef guides = std::exchange(g->CADguidesWindow, nullptr);
-    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 0), Pressed(1)}), kNoErr);
     g->CADguidesWindow = guides;
     // The walls panel still showed the old thickness in the old unit; the preset's is kept.
     EXPECT_EQ(g->prefs.wallThickness, 288.0f);
@@ -444,7 +428,7 @@ TEST_F(PresetsTest, ALoadShowsTheSettingsInEveryPanelPassingOverAMissingOneAndOp
     panel = Shortcuts();
     EXPECT_EQ(View(kMasterUnitsPopup).text, "Millimeters");
     // With the guides panel: the grid of another colour is drawn in the preset's own colour.
-    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Choose(kPresetsPopup, 0), Click(1)}), kNoErr);
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 0), Pressed(1)}), kNoErr);
     EXPECT_TRUE(Dialogs().colorChoices().empty());
     EXPECT_EQ(g->prefs.gridColorRed, 1000);
     EXPECT_EQ(g->prefs.gridColorBlue, 3000);

@@ -174,21 +174,11 @@ TEST_F(StylePanelsTest, EveryControlWritesItsFieldAndChangesOnlyThatFieldOfTheSe
     for (const ControlCase& c : kControls) {
         const D before = Stored();
         standin::UserAction a;
-        a.item = c.item;
         switch (c.act) {
-            case Act::kPress: a.kind = standin::UserAction::Kind::Press; break;
-            case Act::kSet:
-                a.kind = standin::UserAction::Kind::SetText;
-                a.text = c.text;
-                break;
-            case Act::kPick:
-                a.kind = standin::UserAction::Kind::Pick;
-                a.entry = std::stoi(c.text);
-                break;
-            case Act::kValue:
-                a.kind = standin::UserAction::Kind::SetValue;
-                a.value = std::stof(c.text);
-                break;
+            case Act::kPress: a = Pressed(c.item); break;
+            case Act::kSet: a = Typed(c.item, c.text); break;
+            case Act::kPick: a = Picked(c.item, std::stoi(c.text)); break;
+            case Act::kValue: a = Valued(c.item, std::stof(c.text)); break;
         }
         const std::string where = std::string(c.panel) + " item " + std::to_string(c.item);
         ASSERT_EQ(On(c.panel, a), kNoErr) << where;
@@ -255,11 +245,7 @@ TEST_F(StylePanelsTest, TheNextLetterTakesOneCapitalAndTheNextNumberItsValue) {
         int32_t& counter = text ? g->prefs.incrementalDimAlpha : g->prefs.incrementalLabelAlpha;
         const size_t alerts = Dialogs().alerts().size();
         for (const auto& [typed, expected] : kLetters) {
-            standin::UserAction a;
-            a.kind = standin::UserAction::Kind::SetText;
-            a.item = text ? int32_t{kDimensionNextField} : int32_t{kLabelNextField};
-            a.text = typed;
-            ASSERT_EQ(User(a), kNoErr);
+            ASSERT_EQ(Type(text ? int32_t{kDimensionNextField} : int32_t{kLabelNextField}, typed), kNoErr);
             EXPECT_EQ(counter, expected) << name << " \"" << typed << "\"";
         }
         EXPECT_EQ(Dialogs().alerts().size(), alerts + 4) << name;  // one message per refusal

@@ -183,7 +183,7 @@ TEST_F(ActionsTest, ARepeatMakesItsGridOfCopiesAndRefusesWhatIsTooMuch) {
         Type(kColumns, c.columns);
         Type(kRows, c.rows);
         const size_t before = Count(kPathArt);
-        Alerts();
+        NewAlerts();
         Press(kRepeatButton);
         ASSERT_EQ(Count(kPathArt), before + c.copies.size()) << c.what;
         std::vector<AIRealPoint> got;
@@ -193,7 +193,7 @@ TEST_F(ActionsTest, ARepeatMakesItsGridOfCopiesAndRefusesWhatIsTooMuch) {
             EXPECT_EQ(got[i].v, c.copies[i].v + 20) << c.what << " copy " << i;  // the top-left anchor
         }
         const bool refused = std::string(c.columns) == "40000";
-        EXPECT_EQ(Alerts(), refused ? std::vector<std::string>{Message(79)} : std::vector<std::string>{}) << c.what;
+        EXPECT_EQ(NewAlerts(), refused ? std::vector<std::string>{Message(79)} : std::vector<std::string>{}) << c.what;
         session->hostEvent([&] { return doc->disposeArt(source); });
     }
     // A partly selected path takes no part in a grid.
@@ -241,10 +241,10 @@ TEST_F(ActionsTest, TheTransformFollowsTheTypedPositionSizeAndAngle) {
         for (const Typed& t : c.typed) Type(t.item, t.text);
         g->prefs.constrainProportions = c.constrain;
         sADMItem->Activate(Item(c.focus ? c.focus : kTransformX), true);
-        Alerts();
+        NewAlerts();
         Press(kTransformButton);
         ExpectRect(Bounds(plate), c.want, c.what);
-        EXPECT_EQ(Alerts(), c.message ? std::vector<std::string>{Message(c.message)} : std::vector<std::string>{})
+        EXPECT_EQ(NewAlerts(), c.message ? std::vector<std::string>{Message(c.message)} : std::vector<std::string>{})
             << c.what;
         session->hostEvent([&] { return doc->disposeArt(plate); });
     }
@@ -260,10 +260,10 @@ TEST_F(ActionsTest, TheTransformFollowsTheTypedPositionSizeAndAngle) {
     // A line standing upright has no width to scale.
     const ObjId upright = Polyline({{300, 0}, {300, 40}});
     Select({upright});
-    Alerts();
+    NewAlerts();
     Type(kTransformW, "10");
     Press(kTransformButton);
-    EXPECT_EQ(Alerts(), std::vector<std::string>{Message(78)});
+    EXPECT_EQ(NewAlerts(), std::vector<std::string>{Message(78)});
     ExpectRect(Bounds(upright), {300, 40, 300, 0}, "upright line");
 }
 
@@ -320,7 +320,7 @@ TEST_F(ActionsTest, TheAreaScalesAboutTheTopLeftCornerAndDeclinesWhatHasNoArea) 
     Press(kAreaButton);
     ExpectRect(Bounds(plate), {0, 50, 200, -50}, "four times the area");
     EXPECT_EQ(Count(kPathArt), 1u);
-    Alerts();
+    NewAlerts();
     for (const char* typed : {"", "abc"}) {
         sADMItem->SetText(Item(kAreaField), typed);
         Press(kAreaButton);
@@ -328,7 +328,7 @@ TEST_F(ActionsTest, TheAreaScalesAboutTheTopLeftCornerAndDeclinesWhatHasNoArea) 
     Select({Polyline({{0, 0}, {30, 40}})});  // an open path has no area
     Type(kAreaField, "100");
     Press(kAreaButton);
-    EXPECT_EQ(Alerts(), (std::vector<std::string>{Message(18), Message(18), Message(78)}));
+    EXPECT_EQ(NewAlerts(), (std::vector<std::string>{Message(18), Message(18), Message(78)}));
 }
 
 }  // namespace

@@ -7,16 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "Host.h"
+#include "PanelUserFixture.h"
 #include "PluginGlobals.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/UnitFormat.h"
 #include "panels/TrackerPanel.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
@@ -25,11 +23,8 @@ namespace trackertest {
 
 using standin::ObjId;
 
-struct TrackerSession : ::testing::Test {
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> session;
+struct TrackerSession : paneluser::PanelUser {
     standin::Document* doc = nullptr;
-    ADMDialogRef panel = nullptr;
 
     void SetUp() override {
         standin::PluginDriverOptions options;
@@ -93,47 +88,9 @@ struct TrackerSession : ::testing::Test {
     }
 
     // --- the user at the panel ---
-    AIErr User(standin::UserAction a) {
-        return session->hostEvent([&] { return session->dialogs().userAction(panel, a); });
-    }
-    AIErr Type(int32_t item, const std::string& text, int32_t key = kADMTabKey, uint32_t modifiers = 0) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::SetText;
-        a.item = item;
-        a.text = text;
-        a.commitKey = key;
-        a.modifiers = modifiers;
-        return User(a);
-    }
-    AIErr Press(int32_t item, uint32_t modifiers = 0, ADMPoint at = {-1, -1}) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::Press;
-        a.item = item;
-        a.modifiers = modifiers;
-        a.point = at;
-        return User(a);
-    }
-    AIErr Pick(int32_t item, int32_t entry) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::Pick;
-        a.item = item;
-        a.entry = entry;
-        return User(a);
-    }
     ADMItemRef Item(int32_t item) const { return sADMDialog->GetItem(panel, item); }
-    std::string Text(int32_t item) { return session->dialogs().view(panel, item).value().text; }
-    bool Enabled(int32_t item) { return session->dialogs().view(panel, item).value().enabled; }
-    // The alerts shown since the last call.
-    std::vector<std::string> Alerts() {
-        std::vector<std::string> out;
-        const auto& all = session->dialogs().alerts();
-        for (size_t i = alertsSeen_; i < all.size(); ++i) out.push_back(all[i].text);
-        alertsSeen_ = all.size();
-        return out;
-    }
-
-private:
-    size_t alertsSeen_ = 0;
+    std::string Text(int32_t item) { return View(item).text; }
+    bool Enabled(int32_t item) { return View(item).enabled; }
 };
 
 // Message n of list 17000, as the user reads it.

@@ -21,13 +21,6 @@ protected:
         panel = session->dialogs().findDialog("CADwalls");
         ASSERT_NE(panel, nullptr);
     }
-    AIErr Type(int32_t item, const std::string& text) {
-        standin::UserAction a;
-        a.kind = standin::UserAction::Kind::SetText;
-        a.item = item;
-        a.text = text;
-        return User(a);
-    }
     std::string Shown() { return View(kWallThicknessField).text; }
 };
 

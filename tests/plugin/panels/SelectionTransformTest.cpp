@@ -9,7 +9,7 @@
 namespace paneltest {
 namespace {
 
-struct TrackerTransformationTest : PanelSession {
+struct SelectionTransformTest : PanelSession {
     standin::Document* doc = nullptr;
     void SetUp() override {
         PanelSession::SetUp();
@@ -43,7 +43,7 @@ struct TrackerTransformationTest : PanelSession {
     }
 };
 
-TEST_F(TrackerTransformationTest, SelectedArtMovesAndTheRestStays) {
+TEST_F(SelectionTransformTest, SelectedArtMovesAndTheRestStays) {
     const standin::ObjId whole = Line(0), partly = Line(10), hidden = Line(20, kArtSelected | kArtHidden),
                          locked = Line(30, kArtSelected | kArtLocked), unselected = Line(40, 0);
     const standin::ObjId member = Line(50);
@@ -63,7 +63,7 @@ TEST_F(TrackerTransformationTest, SelectedArtMovesAndTheRestStays) {
 
 // The copy key of the last press in the panel, a move's copy flag and a repeat's grid left
 // set: the tools' walk still moves the art itself and makes nothing.
-TEST_F(TrackerTransformationTest, AToolsWalkMakesNoCopiesForTheTrackersLeftoverKeys) {
+TEST_F(SelectionTransformTest, AToolsWalkMakesNoCopiesForTheTrackersLeftoverKeys) {
     const standin::ObjId line = Line(0);
     g->trackerModifiers = 0x2;
     g->moveCopy = g->repeatCopy = 1;
