@@ -66,8 +66,7 @@ const Art* Document::art(ObjId id) const {
 }
 
 const Dict* Document::dict(ObjId id) const {
-    auto it = dicts_.find(id);
-    return it == dicts_.end() ? nullptr : &it->second;
+    return dicts_.find(id);
 }
 
 bool Document::isArt(ObjId id) const {
@@ -220,10 +219,20 @@ std::vector<ObjId> Document::matching(const std::function<bool(const Art&)>& kee
     return out;
 }
 
+const std::vector<int16_t>& Document::selectionTypes() const {
+    selection();
+    return selectionTypes_;
+}
+
 const std::vector<ObjId>& Document::selection() const {
     if (selectionListed_ && selectionListedAt_ == artChanges_) return selection_;
+    selection_.clear();
+    selectionTypes_.clear();
     const auto& own = index().ownSelected();
-    selection_ = own.size() * 8 > arts_.size() ? selectionByWalk() : selectionFrom(own);
+    if (own.size() * 8 > arts_.size())
+        listSelectionByWalk();
+    else
+        listSelectionFrom(own);
     selectionListedAt_ = artChanges_;
     selectionListed_ = true;
     return selection_;
@@ -231,46 +240,47 @@ const std::vector<ObjId>& Document::selection() const {
 
 // Art with its own bit, and the groups above it up to its layer; a container that holds
 // members reads as selected through them alone.
-std::vector<ObjId> Document::selectionFrom(const IdSet& own) const {
+void Document::listSelectionFrom(const IdSet& own) const {
     std::unordered_set<ObjId> seen(own.size());
-    std::vector<ObjId> out;
     for (ObjId id : own.ids()) {
         const Art* a = art(id);
         if (!a || (a->isContainer() && a->firstChild)) continue;
         for (const Art* x = a; x && x->type != kRootArt && !x->isLayerGroup(); x = art(x->parent)) {
             if (!seen.insert(x->id).second) break;
-            out.push_back(x->id);
+            selection_.push_back(x->id);
         }
     }
-    sortInPaintOrder(out);
-    return out;
+    sortInPaintOrder(selection_);
+    for (ObjId id : selection_) selectionTypes_.push_back(art(id)->type);
 }
 
 // The same list for a selection of most of the document, by one walk in paint order: the
 // groups on the way down are listed when the first selected art inside them is met.
-std::vector<ObjId> Document::selectionByWalk() const {
+void Document::listSelectionByWalk() const {
     struct Open {
-        ObjId id;
+        const Art* art;
         int depth;
         bool listed;
     };
     std::vector<Open> open;
-    std::vector<ObjId> out;
+    const auto list = [this](const Art& a) {
+        selection_.push_back(a.id);
+        selectionTypes_.push_back(a.type);
+    };
     walk([&](const Art& a, int depth) {
         while (!open.empty() && open.back().depth >= depth) open.pop_back();
         if (a.isLayerGroup() || (a.isContainer() && a.firstChild)) {
-            open.push_back({a.id, depth, a.isLayerGroup()});  // a layer's group is never listed
+            open.push_back({&a, depth, a.isLayerGroup()});  // a layer's group is never listed
             return;
         }
         if (!(a.attrs & kArtSelected)) return;
         for (Open& o : open)
             if (!o.listed) {
-                out.push_back(o.id);
+                list(*o.art);
                 o.listed = true;
             }
-        out.push_back(a.id);
+        list(a);
     });
-    return out;
 }
 
 // ---------------------------------------------------------------- journaled edits
@@ -287,11 +297,11 @@ Art* Document::editArt(ObjId id) {
 }
 
 Dict* Document::editDict(ObjId id) {
-    auto it = dicts_.find(id);
-    if (it == dicts_.end()) return nullptr;
+    Dict* d = dicts_.find(id);
+    if (!d) return nullptr;
     journal_.touchDict(id);
     changed();
-    return &it->second;
+    return d;
 }
 
 DocState& Document::editState() {
@@ -312,7 +322,7 @@ void Document::restoreArt(ObjId id, const std::optional<Art>& rec) {
 
 void Document::restoreDict(ObjId id, const std::optional<Dict>& rec) {
     if (rec)
-        dicts_[id] = *rec;
+        dicts_.put(id, *rec);
     else
         dicts_.erase(id);
 }
@@ -675,7 +685,7 @@ bool Document::bounds(ObjId id, AIRealRect* r, const AIRealMatrix* m) const {
 ObjId Document::newDict() {
     const ObjId id = ids_.take();
     journal_.touchDict(id);
-    dicts_.emplace(id, Dict{id, {}});
+    dicts_.put(id, Dict{id, {}});
     changed();
     return id;
 }
@@ -687,7 +697,7 @@ ObjId Document::newDict() {
 ObjId Document::dictionaryOf(ObjId artId) {
     auto emptyDict = [this] {
         const ObjId id = ids_.take();
-        dicts_.emplace(id, Dict{id, {}});
+        dicts_.put(id, Dict{id, {}});
         return id;
     };
     if (artId == 0) {
@@ -1071,7 +1081,7 @@ void Document::putArt(Art a) {
 void Document::putDict(Dict d) {
     ids_.atLeast(d.id);
     const ObjId id = d.id;
-    dicts_[id] = std::move(d);
+    dicts_.put(id, std::move(d));
     changed();
 }
 

@@ -53,7 +53,7 @@ public:
     const Dict* dict(ObjId id) const;
     const DocState& state() const { return state_; }
     const std::unordered_map<ObjId, Art>& allArt() const { return arts_.all(); }
-    const std::unordered_map<ObjId, Dict>& allDicts() const { return dicts_; }
+    const std::unordered_map<ObjId, Dict>& allDicts() const { return dicts_.all(); }
     ObjId root() const { return state_.root; }
     // Live art other than the root (layer groups included).
     bool isArt(ObjId id) const;
@@ -151,6 +151,9 @@ public:
     // Ids of the art reading as selected (layer groups left out), in matching order; the
     // list holds until the document next changes.
     const std::vector<ObjId>& selection() const;
+    // The type of each art of that list, in its order: a search for selected art of one
+    // type reads no art.
+    const std::vector<int16_t>& selectionTypes() const;
 
     // ---- the user's edits of the selection (the edit menu and the host's own move)
     // The art those edits act on, outermost first in matching order. Art is `whole` when it
@@ -220,13 +223,13 @@ private:
     void eraseTree(ObjId id);
     void setSelectedDeep(ObjId id, bool on);
     bool anyMemberSelected(ObjId id) const;
-    std::vector<ObjId> selectionFrom(const IdSet& own) const;
-    std::vector<ObjId> selectionByWalk() const;
+    void listSelectionFrom(const IdSet& own) const;
+    void listSelectionByWalk() const;
 
     IdSource& ids_;
     ObjId id_;
     IdStore<Art> arts_;
-    std::unordered_map<ObjId, Dict> dicts_;
+    IdStore<Dict> dicts_;
     DocState state_;
     Journal journal_;
     uint64_t revision_ = 0;
@@ -240,6 +243,7 @@ private:
     mutable uint64_t selectionListedAt_ = 0;
     mutable bool selectionListed_ = false;
     mutable std::vector<ObjId> selection_;
+    mutable std::vector<int16_t> selectionTypes_;
 };
 
 }  // namespace standin

@@ -85,11 +85,17 @@ bool onlySelected(const AIMatchingArtSpec* wanted, int16_t numWanted) {
     });
 }
 
-// A spec asks for any selected art whatever its other attributes: the selection is the answer.
-bool anySelected(const AIMatchingArtSpec* wanted, int16_t numWanted) {
-    return std::any_of(wanted, wanted + numWanted, [](const AIMatchingArtSpec& s) {
-        return s.type == kAnyArt && static_cast<uint32_t>(s.whichAttr) == kArtSelected && (s.attr & kArtSelected);
+// Every spec asks for selected art of a type, whatever its other attributes: the selection's
+// types answer without reading the art.
+bool selectedOfType(const AIMatchingArtSpec* wanted, int16_t numWanted) {
+    return std::all_of(wanted, wanted + numWanted, [](const AIMatchingArtSpec& s) {
+        return static_cast<uint32_t>(s.whichAttr) == kArtSelected;
     });
+}
+
+bool typeWanted(const AIMatchingArtSpec* wanted, int16_t numWanted, int16_t type) {
+    return std::any_of(wanted, wanted + numWanted,
+                       [type](const AIMatchingArtSpec& s) { return s.type == kAnyArt || s.type == type; });
 }
 
 AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMemoryHandle* matches, int32_t* count) {
@@ -119,9 +125,15 @@ AIErr GetMatchingArt(const AIMatchingArtSpec* wanted, int16_t numWanted, AIMdMem
     std::vector<ObjId> ids;
     if (onlySelected(wanted, numWanted)) {
         const std::vector<ObjId>& selection = d->selection();
-        if (anySelected(wanted, numWanted)) return listToHandle(selection, matches, count);
-        for (ObjId id : selection)
-            if (keep(*d->art(id), true)) ids.push_back(id);
+        if (selectedOfType(wanted, numWanted)) {
+            const std::vector<int16_t>& types = d->selectionTypes();
+            if (typeWanted(wanted, numWanted, kAnyArt)) return listToHandle(selection, matches, count);
+            for (size_t i = 0; i < selection.size(); ++i)
+                if (typeWanted(wanted, numWanted, types[i])) ids.push_back(selection[i]);
+        } else {
+            for (ObjId id : selection)
+                if (keep(*d->art(id), true)) ids.push_back(id);
+        }
     } else {
         ids = d->matching([&](const Art& a) { return keep(a, false); });
     }

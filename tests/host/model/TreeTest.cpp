@@ -157,6 +157,9 @@ TEST_F(TreeTest, SelectionReachesMembersAndAnchors) {
         EXPECT_EQ(state, kSegmentPointSelected);
     }
     EXPECT_EQ(matching(kAnyArt, kArtSelected, kArtSelected), (std::vector<AIArtHandle>{g, a, b}));
+    EXPECT_EQ(matching(kPathArt, kArtSelected, kArtSelected), (std::vector<AIArtHandle>{a, b}));
+    EXPECT_EQ(matching(kGroupArt, kArtSelected, kArtSelected), (std::vector<AIArtHandle>{g}));
+    EXPECT_EQ(matching(kPathArt, kArtSelected | kArtLocked, kArtSelected), (std::vector<AIArtHandle>{a, b}));
     AIMdMemoryHandle h = nullptr;
     int32_t count = 0;
     sMatch->GetSelectedArt(&h, &count);
