@@ -470,8 +470,9 @@ void Document::forEachInTree(ObjId id, Visit visit) {
 }
 
 void Document::eraseTree(ObjId id) {
+    // The members are listed before the art is visited, so it can be handed over whole.
     forEachInTree(id, [this](ObjId cur, const Art&) {
-        journal_.touchArt(cur);
+        journal_.touchErasedArt(cur, std::move(*arts_.find(cur)));
         arts_.erase(cur);
         journal_.forgetArtIfNew(cur);
         changed(cur);

@@ -24,6 +24,13 @@ void Journal::touchArt(ObjId id) {
     s.arts.emplace(id, a ? std::optional<Art>(*a) : std::nullopt);
 }
 
+void Journal::touchErasedArt(ObjId id, Art&& art) {
+    Segment& s = open();
+    if (s.artsRecorded.contains(id)) return;
+    s.artsRecorded.insert(id);
+    s.arts.emplace(id, std::optional<Art>(std::move(art)));
+}
+
 void Journal::forgetArtIfNew(ObjId id) {
     if (!cur_) return;
     const auto it = cur_->arts.find(id);

@@ -45,6 +45,8 @@ public:
 
     // Record an object before its first change in the open segment.
     void touchArt(ObjId id);
+    // The same for art about to be erased: its record is moved in, not copied.
+    void touchErasedArt(ObjId id, Art&& art);
     void touchDict(ObjId id);
     void touchState();
     // An object just erased: if it was born in the open segment, the segment forgets it, so
