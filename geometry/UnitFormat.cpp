@@ -123,6 +123,9 @@ constexpr double kFloatNoise = 3.0 / (1 << 23);
 // value or to the value as shown: a text read back is then shown the same.
 template <typename TicksPerUnit>
 uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksPerUnit) {
+    // Noise under a quarter tick: every other tick is half a tick away or more, so none is
+    // close. Most lengths end here.
+    if (exact * kFloatNoise < 0.25) return ticks;
     // The nearest tick of precision q, in ticks of p.
     const auto nearest = [&](int q) {
         const auto ratio = static_cast<uint64_t>(std::llround(ticksPerUnit(p) / ticksPerUnit(q)));
