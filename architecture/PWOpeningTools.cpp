@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr GlobalsView<ArchitectureGlobals> g;
-
 constexpr int16_t kWidthItem = 4;
 
 // A door of 36 inches and a window of 48, at full size as the wall thickness starts.

@@ -34,7 +34,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr int32_t kOptionBit = 2, kCtrlBit = 4;
 constexpr int32_t kParallelLinesMessage = 3;  // 17003
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
-constexpr int16_t kArcLengthKind = 0, kAngleKind = 1;
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
 

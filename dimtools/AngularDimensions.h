@@ -15,6 +15,7 @@
 // shows the length of the measured arc (the first point's distance from the centre) in the
 // style's units. Option leaves the witness lines out. The group carries the current style
 // before anything is drawn; a drawing error is returned at once with what was drawn left.
+constexpr int16_t kArcLengthKind = 0, kAngleKind = 1;
 AIErr constructDimensionedArcSegment(AIRealPoint centre, AIRealPoint first, AIRealPoint second,
                                      AIRealPoint radiusPoint, int16_t kind, AIArtHandle art);
 

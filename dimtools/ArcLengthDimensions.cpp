@@ -22,7 +22,6 @@ constexpr AIReal kAnchorSnap = 2.0f;   // a click this near an end of its piece 
 constexpr int32_t kCtrlBit = 4;
 constexpr int32_t kOnePathMessage = 9;       // 17009
 constexpr int32_t kCircularArcsMessage = 11;  // 17011
-constexpr int16_t kArcLengthKind = 0;
 
 AIErr Refuse(int32_t message) {
     char text[512];

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "architecture/ArchitectureMessages.h"
+#include "artwork/LabelCounters.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseStyleFields.h"
@@ -60,8 +61,8 @@ constexpr Domain kDomains[] = {
     {"CADgridSnapTolerance", 0, 1000}, {"gridColorRed", 0, 65535}, {"gridColorBlue", 0, 65535},
     {"gridColorGreen", 0, 65535}, {"gridColorEntry", 1, 13}, {"GridlineEntry", 1, 3},
     {"CADgridSpacing", 0.001, kLargeLength}, {"CADgridNumSubdiv", 1, 100},
-    {"DimNextNum", 0, 32767}, {"DimNextAlpha", 0, 701}, {"textSpacing", 0, 32},
-    {"LabelFormat", 0, 3}, {"LabelNextNum", 0, 32767}, {"LabelNextAlpha", 0, 701},
+    {"DimNextNum", 0, kMaxCounterNumber}, {"DimNextAlpha", 0, 701}, {"textSpacing", 0, 32},
+    {"LabelFormat", 0, 3}, {"LabelNextNum", 0, kMaxCounterNumber}, {"LabelNextAlpha", 0, 701},
     {"diameterLeaderLength", 0, kLength}, {"NumericLabelsNumberOfLeadingZeros", 0, 9},
     {"alphaLabelMenuOption", 0, 1}, {"numericLabelMenuOption", 0, 2}, {"customLabelMenuOption", 0, 1},
     {"terminatorDirection", 0, 2},
