@@ -78,15 +78,15 @@ AIErr listToHandle(const std::vector<ObjId>& ids, AIMdMemoryHandle* matches, int
     return kNoErr;
 }
 
-// Every spec asks for selected art: the selection answers without a walk.
+// Every wanted pattern asks for selected art: the selection answers without a walk.
 bool onlySelected(const AIMatchingArtSpec* wanted, int16_t numWanted) {
     return std::all_of(wanted, wanted + numWanted, [](const AIMatchingArtSpec& s) {
         return (s.whichAttr & kArtSelected) && (s.attr & kArtSelected);
     });
 }
 
-// Every spec asks for selected art of a type, whatever its other attributes: the selection's
-// types answer without reading the art.
+// Every wanted pattern asks for selected art of a type, whatever its other attributes:
+// the selection's types answer without reading the art.
 bool selectedOfType(const AIMatchingArtSpec* wanted, int16_t numWanted) {
     return std::all_of(wanted, wanted + numWanted, [](const AIMatchingArtSpec& s) {
         return static_cast<uint32_t>(s.whichAttr) == kArtSelected;
