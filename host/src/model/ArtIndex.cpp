@@ -137,7 +137,6 @@ void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
 void ArtIndex::refresh(const Document& doc) {
     if (dirty_.empty()) return;
     std::sort(dirty_.begin(), dirty_.end());
-    dirty_.erase(std::unique(dirty_.begin(), dirty_.end()), dirty_.end());
     for (ObjId id : dirty_) {
         const Art* a = doc.art(id);
         if (a && a->isLayerGroup())
@@ -155,6 +154,7 @@ void ArtIndex::refresh(const Document& doc) {
             bounds_.remove(id);
     }
     dirty_.clear();
+    dirtyMarks_.clear();
 }
 
 void ArtIndex::clear() {

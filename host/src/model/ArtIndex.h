@@ -58,7 +58,11 @@ class Document;
 class ArtIndex {
 public:
     // Art that changed (made, edited, moved in the tree, restored or erased).
-    void touched(ObjId id) { dirty_.push_back(id); }
+    // An art is edited many times in one command (its path, its paint, its place); each is
+    // noted once, or the list would grow with the edits rather than with the art.
+    void touched(ObjId id) {
+        if (dirtyMarks_.insert(id)) dirty_.push_back(id);
+    }
     // Takes up the changes noted since the last call.
     void refresh(const Document& doc);
     void clear();
@@ -68,7 +72,8 @@ public:
     const BoundsGrid& bounds() const { return bounds_; }
 
 private:
-    std::vector<ObjId> dirty_;  // repeats allowed
+    std::vector<ObjId> dirty_;
+    IdSet dirtyMarks_;  // what dirty_ holds
     std::unordered_set<ObjId> layers_;
     IdSet selected_;
     BoundsGrid bounds_;

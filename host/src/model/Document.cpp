@@ -311,7 +311,7 @@ DocState& Document::editState() {
 }
 
 // The journal sets the revision of what it brought back once it is all back.
-void Document::restoreArt(ObjId id, const std::optional<Art>& rec) {
+void Document::restoreArt(ObjId id, const Art* rec) {
     index_.touched(id);
     ++artChanges_;
     if (rec)

@@ -186,7 +186,7 @@ public:
 
 private:
     friend class Journal;
-    void restoreArt(ObjId id, const std::optional<Art>& rec);
+    void restoreArt(ObjId id, const Art* rec);  // null: it did not exist
     void restoreDict(ObjId id, const std::optional<Dict>& rec);
     void restoreState(const DocState& s) { state_ = s; }
     void setRevision(uint64_t revision) { revision_ = revision; }

@@ -85,11 +85,14 @@ public:
         auto it = words_.find(id >> 6);
         return it != words_.end() && (it->second >> (id & 63) & 1);
     }
-    void insert(uint64_t id) {
+    // True when the id was not there before.
+    bool insert(uint64_t id) {
         uint64_t& word = words_[id >> 6];
         const uint64_t bit = uint64_t{1} << (id & 63);
-        if (!(word & bit)) ++size_;
+        if (word & bit) return false;
         word |= bit;
+        ++size_;
+        return true;
     }
     void erase(uint64_t id) {
         auto it = words_.find(id >> 6);
@@ -97,6 +100,10 @@ public:
         if (it == words_.end() || !(it->second & bit)) return;
         --size_;
         if ((it->second &= ~bit) == 0) words_.erase(it);
+    }
+    void clear() {
+        words_.clear();
+        size_ = 0;
     }
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }

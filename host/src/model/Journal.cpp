@@ -18,17 +18,15 @@ Segment& Journal::open() {
 
 void Journal::touchArt(ObjId id) {
     Segment& s = open();
-    if (s.artsRecorded.contains(id)) return;
-    s.artsRecorded.insert(id);
+    if (!s.artsRecorded.insert(id)) return;
     const Art* a = doc_.art(id);
-    s.arts.emplace(id, a ? std::optional<Art>(*a) : std::nullopt);
+    s.arts.emplace(id, a ? std::make_shared<const Art>(*a) : nullptr);
 }
 
 void Journal::touchErasedArt(ObjId id, Art&& art) {
     Segment& s = open();
-    if (s.artsRecorded.contains(id)) return;
-    s.artsRecorded.insert(id);
-    s.arts.emplace(id, std::optional<Art>(std::move(art)));
+    if (!s.artsRecorded.insert(id)) return;
+    s.arts.emplace(id, std::make_shared<const Art>(std::move(art)));
 }
 
 void Journal::forgetArtIfNew(ObjId id) {
@@ -41,8 +39,7 @@ void Journal::forgetArtIfNew(ObjId id) {
 
 void Journal::touchDict(ObjId id) {
     Segment& s = open();
-    if (s.dictsRecorded.contains(id)) return;
-    s.dictsRecorded.insert(id);
+    if (!s.dictsRecorded.insert(id)) return;
     const Dict* d = doc_.dict(id);
     s.dicts.emplace(id, d ? std::optional<Dict>(*d) : std::nullopt);
 }
@@ -124,8 +121,8 @@ Segment Journal::revert(Segment&& seg) {
     inverse.revisionBefore = doc_.revision();
     for (auto& [id, rec] : seg.arts) {
         const Art* now = doc_.art(id);
-        inverse.arts.emplace(id, now ? std::optional<Art>(*now) : std::nullopt);
-        doc_.restoreArt(id, rec);
+        inverse.arts.emplace(id, now ? std::make_shared<const Art>(*now) : nullptr);
+        doc_.restoreArt(id, rec.get());
     }
     for (auto& [id, rec] : seg.dicts) {
         const Dict* now = doc_.dict(id);
@@ -143,7 +140,7 @@ Segment Journal::revert(Segment&& seg) {
 void Journal::revertJournaled(const Segment& seg) {
     for (const auto& [id, rec] : seg.arts) {
         touchArt(id);
-        doc_.restoreArt(id, rec);
+        doc_.restoreArt(id, rec.get());
     }
     for (const auto& [id, rec] : seg.dicts) {
         touchDict(id);

@@ -6,6 +6,7 @@
 // to mouse up) and one per other message that changed something.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -17,9 +18,14 @@ namespace standin {
 
 enum class MessageKind { Other, MouseDown, MouseDrag, MouseUp };
 
+// Art as it was before a segment first changed it; null when it did not exist. A record
+// never changes once taken, so copies of a segment share it, and art the segment made
+// costs a pointer, not a whole empty art.
+using ArtRecord = std::shared_ptr<const Art>;
+
 struct Segment {
-    // The record before the segment's first change; nullopt when it did not exist.
-    std::unordered_map<ObjId, std::optional<Art>> arts;
+    // The record before the segment's first change; empty when it did not exist.
+    std::unordered_map<ObjId, ArtRecord> arts;
     std::unordered_map<ObjId, std::optional<Dict>> dicts;
     // What the open segment holds a record of, asked at every change: bits by id answer
     // without a lookup among thousands of records.
