@@ -35,6 +35,7 @@ namespace plotwise::app {
 using standin::Art;
 using standin::Dict;
 using standin::DictLink;
+using standin::DictText;
 using standin::DictValue;
 using standin::Document;
 using standin::ObjId;
@@ -275,7 +276,7 @@ std::string describe(const DictValue& v) {
     if (auto i = std::get_if<int32_t>(&v)) out << "int " << *i;
     else if (auto r = std::get_if<AIReal>(&v)) out << "real " << *r;
     else if (auto b = std::get_if<bool>(&v)) out << "bool " << (*b ? "true" : "false");
-    else if (auto s = std::get_if<std::string>(&v)) out << "string " << shown(*s);
+    else if (auto s = std::get_if<DictText>(&v)) out << "string " << shown(**s);
     else out << "a dictionary";
     return out.str();
 }
@@ -317,9 +318,9 @@ void expectEntry(Session& session, const Args& args) {
         if (want.quoted || (want.text != "true" && want.text != "false"))
             throw ScriptError("expect entry: the entry is a boolean; compare with true or false");
         ok = holds(*b, op, want.text == "true");
-    } else if (auto s = std::get_if<std::string>(value)) {
+    } else if (auto s = std::get_if<DictText>(value)) {
         equalityOnly(op, "strings");
-        ok = holds(*s, op, platformText(want.text, args));
+        ok = holds(**s, op, platformText(want.text, args));
     } else {
         throw ScriptError("expect entry: the entry is a dictionary; use exists or missing");
     }
@@ -351,9 +352,9 @@ void expectScale(Session& session, const Args& args) {
         if (!realsHold(*v, op, args.real(4, "the scaler"))) failed(args, describe(*scaler));
     } else {
         equalityOnly(op, "labels");
-        const auto* v = label ? std::get_if<std::string>(label) : nullptr;
+        const auto* v = label ? std::get_if<DictText>(label) : nullptr;
         if (!v) failed(args, "no scale label stored on the layer");
-        if (!holds(*v, op, platformText(args.text(3), args))) failed(args, shown(*v));
+        if (!holds(**v, op, platformText(args.text(3), args))) failed(args, shown(**v));
     }
 }
 

@@ -73,10 +73,10 @@ std::string layerScale(const Document& doc, const Art& layer) {
     const DictValue* scaler = d ? d->find("ZA3_Scaler") : nullptr;
     const DictValue* label = d ? d->find("ZA3_ScaleStr") : nullptr;
     if (!id || !scaler || !label || !std::holds_alternative<int32_t>(*id) || !std::holds_alternative<AIReal>(*scaler) ||
-        !std::holds_alternative<std::string>(*label))
+        !std::holds_alternative<DictText>(*label))
         return "";
     return " scale " + std::to_string(std::get<int32_t>(*id)) + " " + num(std::get<AIReal>(*scaler)) + " " +
-           quote(std::get<std::string>(*label));
+           quote(std::get<DictText>(*label));
 }
 
 class Dumper {
@@ -181,7 +181,7 @@ private:
             if (auto i = std::get_if<int32_t>(&value)) out_ << "int " << *i << "\n";
             else if (auto r = std::get_if<AIReal>(&value)) out_ << "real " << num(*r) << "\n";
             else if (auto b = std::get_if<bool>(&value)) out_ << "bool " << (*b ? "true" : "false") << "\n";
-            else if (auto s = std::get_if<std::string>(&value)) out_ << "string " << quote(*s) << "\n";
+            else if (auto s = std::get_if<DictText>(&value)) out_ << "string " << quote(**s) << "\n";
             else if (auto l = std::get_if<DictLink>(&value)) {
                 out_ << "dict\n";
                 dict(l->id, depth + 1, nesting + 1);

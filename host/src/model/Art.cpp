@@ -12,6 +12,12 @@ DictKey::DictKey(const std::string& text) {
     text_ = &*texts.insert(text).first;
 }
 
+DictText::DictText(std::string_view text) : rep_(new Rep{std::string(text)}) {}
+
+DictText::~DictText() {
+    if (rep_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete rep_;
+}
+
 const DictValue* Dict::find(const std::string& key) const {
     for (const auto& [k, v] : entries)
         if (k.str() == key) return &v;

@@ -190,15 +190,15 @@ AIErr SetBooleanEntry(AIDictionaryRef dictionary, AIDictKey key, ASBoolean value
 AIErr GetStringEntry(AIDictionaryRef dictionary, AIDictKey key, const char** value) {
     if (!value) return kBadParameterErr;
     *value = nullptr;
-    const std::string* v = nullptr;
+    const DictText* v = nullptr;
     if (AIErr e = getTyped(dictionary, key, &v)) return e;
-    *value = v->c_str();
+    *value = (*v)->c_str();
     return kNoErr;
 }
 
 AIErr SetStringEntry(AIDictionaryRef dictionary, AIDictKey key, const char* value) {
     if (!value) return kBadParameterErr;
-    return setValue(dictionary, key, std::string(value));
+    return setValue(dictionary, key, DictText(value));
 }
 
 AIErr GetDictEntry(AIDictionaryRef dictionary, AIDictKey key, AIDictionaryRef* sub) {

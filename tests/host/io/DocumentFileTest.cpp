@@ -185,7 +185,7 @@ TEST(DocumentFile, EveryKindOfEntryRoundTripsUnchanged) {
     EXPECT_EQ(dict->entries[0].first, "ZA3_Dimension");  // insertion order kept
     EXPECT_EQ(std::get<int32_t>(*dict->find("int")), -2147483647 - 1);
     EXPECT_TRUE(sameBits(std::get<AIReal>(*dict->find("real")), FLT_MAX));
-    EXPECT_EQ(std::get<std::string>(*dict->find("string")), "5'-6 1/4\" \x8E\xDA");
+    EXPECT_EQ(std::get<DictText>(*dict->find("string")).str(), "5'-6 1/4\" \x8E\xDA");
     const Dict* sub = back->dict(std::get<DictLink>(*dict->find("ZA3_Dimension")).id);
     ASSERT_NE(sub, nullptr);
     const Dict* subsub = back->dict(std::get<DictLink>(*sub->find("ZA3_Click_data_drag")).id);

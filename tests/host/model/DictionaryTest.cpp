@@ -70,6 +70,30 @@ TEST_F(DictionaryTest, WritingTheHeldValueChangesNothing) {
     EXPECT_EQ(sDict->Release(d), kNoErr);
 }
 
+// Undo records share the texts they copy; each step must still give back its own text.
+TEST_F(DictionaryTest, TextsComeBackOnUndoAndRedoStepByStep) {
+    AIDictionaryRef d = artDict(path({{0, 0}, {10, 0}}));
+    const AIDictKey key = sDict->Key("s");
+    const auto text = [&] {
+        const char* v = nullptr;
+        return sDict->GetStringEntry(d, key, &v) == kNoErr ? std::string(v) : std::string("(none)");
+    };
+    for (const char* written : {"first", "second", "third"}) {
+        ASSERT_EQ(sDict->SetStringEntry(d, key, written), kNoErr);
+        doc->journal().commit();
+    }
+    const struct {
+        bool undo;
+        const char* want;
+    } steps[] = {{true, "second"}, {true, "first"}, {false, "second"}, {true, "first"}, {true, "(none)"},
+                 {false, "first"}, {false, "second"}, {false, "third"}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(step.undo ? doc->journal().userUndo() : doc->journal().userRedo());
+        EXPECT_EQ(text(), step.want);
+    }
+    EXPECT_EQ(sDict->Release(d), kNoErr);
+}
+
 TEST_F(DictionaryTest, MissingKeysAndWrongTypes) {
     AIDictionaryRef d = nullptr;
     ASSERT_EQ(sDoc->GetDictionary(&d), kNoErr);

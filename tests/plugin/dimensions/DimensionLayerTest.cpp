@@ -86,7 +86,7 @@ TEST_F(DimensionLayerTest, ADictionaryCopyAddsWhatIsMissingAndNeverOverwrites) {
     const standin::Dict& t = *doc_->dict(doc_->art(Id(target))->dictionary);
     ASSERT_NE(t.find("ZA3_Scaler"), nullptr);
     EXPECT_EQ(std::get<AIReal>(*t.find("ZA3_Scaler")), 48);
-    EXPECT_EQ(std::get<std::string>(*t.find("ZA3_ScaleStr")), "kept");
+    EXPECT_EQ(std::get<standin::DictText>(*t.find("ZA3_ScaleStr")).str(), "kept");
     EXPECT_EQ(t.find("-host entry"), nullptr);
     ASSERT_NE(t.find("ZA3_Axonometric"), nullptr);
     const standin::ObjId copied = std::get<standin::DictLink>(*t.find("ZA3_Axonometric")).id;

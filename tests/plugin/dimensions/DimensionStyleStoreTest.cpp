@@ -101,7 +101,7 @@ const char* TypeName(const standin::DictValue& value) {
     if (std::holds_alternative<int32_t>(value)) return "integer";
     if (std::holds_alternative<AIReal>(value)) return "real";
     if (std::holds_alternative<bool>(value)) return "boolean";
-    if (std::holds_alternative<std::string>(value)) return "string";
+    if (std::holds_alternative<standin::DictText>(value)) return "string";
     return "other";
 }
 
@@ -177,7 +177,7 @@ TEST_F(StyleRecordTest, StringsFlagGovernsTheListedStrings) {
         ASSERT_NE(value, nullptr) << listed.key;
         const std::string field = listed.key.substr(listed.key.find("Attr_") + 5);
         const std::string kept = (listed.flag == "flagged" ? "first " : "second ") + field;
-        EXPECT_EQ(std::get<std::string>(*value), kept) << listed.key;
+        EXPECT_EQ(std::get<standin::DictText>(*value).str(), kept) << listed.key;
     }
     EXPECT_EQ(strings, 5);
 }

@@ -271,7 +271,7 @@ TEST_F(FormatVersionTest, AFormat4DocumentHasItsScaleIdsShiftedAndItsUnitCodesRe
     EXPECT_EQ(std::get<AIReal>(*Entry(Doc().layerByTitle("D"), {"ZA3_Scaler"})), 50.0f);
     const standin::ObjId b = Doc().layerByTitle("B");
     EXPECT_EQ(std::get<AIReal>(*Entry(b, {"ZA3_Scaler"})), 8.0f);
-    EXPECT_EQ(std::get<std::string>(*Entry(b, {"ZA3_ScaleStr"})), "1 1/2\" = 1'-0\"");
+    EXPECT_EQ(std::get<standin::DictText>(*Entry(b, {"ZA3_ScaleStr"})).str(), "1 1/2\" = 1'-0\"");
     // A layer without a scale gets today's default, which is not shifted again.
     EXPECT_EQ(ScaleID("C"), 33);
 

@@ -121,12 +121,12 @@ TEST_F(Plotwise2ConversionTest, LayerScalesComeFromTheLayerTagOrTheObjectScale) 
     // "Plan" carried "15^48^..." : id 15, the scanned scaler, the table's label of 15.
     EXPECT_EQ(Value<int32_t>(1100, {"ZA3_ScaleID"}), 15);
     EXPECT_EQ(Value<AIReal>(1100, {"ZA3_Scaler"}), 48.0f);
-    EXPECT_EQ(Value<std::string>(1100, {"ZA3_ScaleStr"}), "1/4\" = 1'-0\"");
+    EXPECT_EQ(Value<standin::DictText>(1100, {"ZA3_ScaleStr"}), "1/4\" = 1'-0\"");
     EXPECT_EQ(Tags(1100), Names{});
     // "Site" has no layer tag; its dimension group's object scale says 1:50, and stays.
     EXPECT_EQ(Value<int32_t>(1200, {"ZA3_ScaleID"}), 25);
     EXPECT_EQ(Value<AIReal>(1200, {"ZA3_Scaler"}), 50.0f);
-    EXPECT_EQ(Value<std::string>(1200, {"ZA3_ScaleStr"}), "1:50");
+    EXPECT_EQ(Value<standin::DictText>(1200, {"ZA3_ScaleStr"}), "1:50");
     EXPECT_EQ(Tags(1220), (Names{"Zelmark_Dimension_Group", "ZMK_Object_Scale", "ZMK_Live_Dim_3"}));
 }
 
@@ -187,7 +187,7 @@ TEST_F(Plotwise2ConversionTest, StyleTagsBecomeStyleRecordsWithTheirFaceAndColou
     EXPECT_EQ(Style<int32_t>(1120, "ZA3_Attr_dualDimensions"), 0);
     EXPECT_EQ(Style<int32_t>(1120, "ZA3_Attr_upperTolerance"), 0);
     // The current style's settings.
-    EXPECT_EQ(Style<std::string>(1120, "ZA3_Attr_upperToleranceValue"), "0.02");
+    EXPECT_EQ(Style<standin::DictText>(1120, "ZA3_Attr_upperToleranceValue"), "0.02");
     EXPECT_EQ(Style<int32_t>(1120, "PW4_Attr_textSpacing"), 33);
     EXPECT_EQ(Style<int32_t>(1120, "ZA3_Attr_labelBorder"), 4);
     EXPECT_EQ(Style<int32_t>(1120, "ZA3_Attr_useUniversalTextAngle"), 1);
@@ -200,16 +200,16 @@ TEST_F(Plotwise2ConversionTest, StyleTagsBecomeStyleRecordsWithTheirFaceAndColou
     EXPECT_EQ(Style<int32_t>(1120, "PW5_Attr_terminatorDirection"), 2);
     EXPECT_EQ(Style<bool>(1120, "PW7_Attr_upperRefDimension"), false);
     // Strings from their own tags: the face as written, the colour with blanks for '_'.
-    EXPECT_EQ(Style<std::string>(1120, "ZA3_Attr_dimensionTextFaceStr"), "Helvetica");
-    EXPECT_EQ(Style<std::string>(1120, "ZA3_Attr_dimensionCustomColorName"), "PANTONE 185 C");
-    EXPECT_EQ(Style<std::string>(1120, "ZA3_Attr_dimensionLabelStr"), "");
+    EXPECT_EQ(Style<standin::DictText>(1120, "ZA3_Attr_dimensionTextFaceStr"), "Helvetica");
+    EXPECT_EQ(Style<standin::DictText>(1120, "ZA3_Attr_dimensionCustomColorName"), "PANTONE 185 C");
+    EXPECT_EQ(Style<standin::DictText>(1120, "ZA3_Attr_dimensionLabelStr"), "");
     // Dimension 2 had no face tag: the face is made, empty.
-    EXPECT_EQ(Style<std::string>(1130, "ZA3_Attr_dimensionTextFaceStr"), "");
+    EXPECT_EQ(Style<standin::DictText>(1130, "ZA3_Attr_dimensionTextFaceStr"), "");
     EXPECT_EQ(Style<int32_t>(1220, "PW7_Attr_upperUnits"), 3);  // millimetres stay 3
     // The dimension's text is recorded as the value it shows, so regeneration will not take
     // it for text the user typed.
-    EXPECT_EQ(Value<std::string>(1124, {"PW4_DimText", "PW4_Attr_variableDimemsionStr"}), "8'-0.00\"");
-    EXPECT_EQ(Value<std::string>(1124, {"PW4_DimText", "PW4_Attr_customDimemsionStr"}), "");
+    EXPECT_EQ(Value<standin::DictText>(1124, {"PW4_DimText", "PW4_Attr_variableDimemsionStr"}), "8'-0.00\"");
+    EXPECT_EQ(Value<standin::DictText>(1124, {"PW4_DimText", "PW4_Attr_customDimemsionStr"}), "");
     EXPECT_EQ(Value<int32_t>(1124, {"PW4_DimText", "PW4_Attr_variableDimStrAlphaInc"}), -1);
 }
 
@@ -238,7 +238,7 @@ TEST_F(Plotwise2ConversionTest, TheFaceIsKeptInEitherTagOrder) {
     Tag(styleFirst, "ZMK_Live_Face_6", "6^Courier");
     ASSERT_EQ(ConvertLiveDimensions(), kNoErr);
     for (AIArtHandle group : {faceFirst, styleFirst}) {
-        EXPECT_EQ(Style<std::string>(standin::fromHandle(group), "ZA3_Attr_dimensionTextFaceStr"), "Courier");
+        EXPECT_EQ(Style<standin::DictText>(standin::fromHandle(group), "ZA3_Attr_dimensionTextFaceStr"), "Courier");
         EXPECT_EQ(Tags(group), Names{});
     }
 }
@@ -358,7 +358,7 @@ TEST_F(Plotwise2ConversionTest, ATagIsRemovedOnlyAfterItsRecordWasStored) {
                 EXPECT_EQ(Style<int32_t>(q, "PW7_Attr_upperUnits"), 12);
             }
             if (!tagged(group, "ZMK_Live_Color_1")) {
-                EXPECT_EQ(Style<std::string>(q, "ZA3_Attr_dimensionCustomColorName"), "Red");
+                EXPECT_EQ(Style<standin::DictText>(q, "ZA3_Attr_dimensionCustomColorName"), "Red");
             }
         };
         host_.failDictionaryWrite(failing);

@@ -57,7 +57,7 @@ struct CornerToolTest : DrawToolsTest {
     std::string EntryOf(const standin::Art* art, const std::string& key) const {
         const standin::Dict* d = art && art->dictionary ? doc->dict(art->dictionary) : nullptr;
         const standin::DictValue* v = d ? d->find(key) : nullptr;
-        return v && std::holds_alternative<std::string>(*v) ? std::get<std::string>(*v) : "";
+        return v && std::holds_alternative<standin::DictText>(*v) ? std::get<standin::DictText>(*v).str() : "";
     }
     AIErr TwoClicks(AIRealPoint a, AIRealPoint b, uint32_t modifiers = 0) {
         if (AIErr err = session->click(a)) return err;

@@ -56,7 +56,7 @@ protected:
     std::string LayerLabel(const char* title) {
         const standin::Dict* d = Doc().dict(Doc().dictionaryOf(Doc().layerByTitle(title)));
         const standin::DictValue* v = d ? d->find("ZA3_ScaleStr") : nullptr;
-        return v ? std::get<std::string>(*v) : "";
+        return v ? std::get<standin::DictText>(*v).str() : "";
     }
 };
 

@@ -33,7 +33,7 @@ protected:
         const standin::Dict* d = layer ? Doc().dict(layer->dictionary) : nullptr;
         if (!d || !d->find("ZA3_ScaleID")) return {-1, 0, ""};
         return {std::get<int32_t>(*d->find("ZA3_ScaleID")), std::get<AIReal>(*d->find("ZA3_Scaler")),
-                std::get<std::string>(*d->find("ZA3_ScaleStr"))};
+                std::get<standin::DictText>(*d->find("ZA3_ScaleStr")).str()};
     }
     // The index of the layer list's row of that layer.
     int32_t Row(const std::string& title) {

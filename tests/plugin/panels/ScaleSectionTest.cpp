@@ -28,7 +28,7 @@ protected:
         const standin::Art* layer = Doc().art(Doc().layerByTitle(title));
         const standin::Dict* d = layer ? Doc().dict(layer->dictionary) : nullptr;
         const standin::DictValue* v = d ? d->find("ZA3_ScaleStr") : nullptr;
-        return v ? std::get<std::string>(*v) : "";
+        return v ? std::get<standin::DictText>(*v).str() : "";
     }
     void StoreScale(const char* title, int32_t id, AIReal scaler, const char* label) {
         standin::Dict* d = Doc().editDict(Doc().dictionaryOf(Doc().layerByTitle(title)));

@@ -68,7 +68,7 @@ protected:
         const auto* scaler = d->find("ZA3_Scaler");
         const auto* label = d->find("ZA3_ScaleStr");
         if (!id || !scaler || !label) return std::nullopt;
-        return StoredScale{std::get<int32_t>(*id), std::get<AIReal>(*scaler), std::get<std::string>(*label)};
+        return StoredScale{std::get<int32_t>(*id), std::get<AIReal>(*scaler), std::get<standin::DictText>(*label).str()};
     }
 
     standin::Host host_;

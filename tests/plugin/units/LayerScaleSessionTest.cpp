@@ -125,7 +125,7 @@ TEST_F(LayerScaleSessionTest, ScalesReadBackPerLayerAfterSaveAndReopen) {
     const standin::Dict* walls = Doc().dict(Doc().art(Doc().layerByTitle("Walls"))->dictionary);
     ASSERT_NE(walls, nullptr);
     ASSERT_NE(walls->find("ZA3_ScaleStr"), nullptr);
-    EXPECT_EQ(std::get<std::string>(*walls->find("ZA3_ScaleStr")), "1:50");
+    EXPECT_EQ(std::get<standin::DictText>(*walls->find("ZA3_ScaleStr")).str(), "1:50");
 
     // The other plug-in asks for every layer through the suite and gets the same answers.
     testPluginTranscript().clear();
