@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -58,36 +59,62 @@ struct LayerProps {
 // top-level layer groups.
 constexpr int16_t kRootArt = 100;
 
+// A part that few objects have, kept out of line so that the rest stay small; copied with
+// the object that owns it.
+template <class T>
+class Boxed {
+public:
+    Boxed() = default;
+    Boxed(const Boxed& o) : p_(o.p_ ? std::make_unique<T>(*o.p_) : nullptr) {}
+    Boxed(Boxed&&) noexcept = default;
+    Boxed& operator=(const Boxed& o) { return *this = Boxed(o); }
+    Boxed& operator=(Boxed&&) noexcept = default;
+    Boxed& operator=(T value) {
+        p_ = std::make_unique<T>(std::move(value));
+        return *this;
+    }
+
+    explicit operator bool() const { return p_ != nullptr; }
+    T* operator->() { return p_.get(); }
+    const T* operator->() const { return p_.get(); }
+    T& operator*() { return *p_; }
+    const T& operator*() const { return *p_; }
+
+private:
+    std::unique_ptr<T> p_;
+};
+
 struct Art {
+    // What walks, the selection and the index read of every object comes first, in one
+    // cache line; the rest is read only for the object at hand.
     ObjId id = 0;
     int16_t type = kGroupArt;
+    bool closed = false;  // paths
+    bool centerPointVisible = false;
+    uint32_t attrs = 0;  // own bits: kArtSelected, kArtLocked, kArtHidden, kArtFullySelected
     // Tree links: children run from the top (firstChild) down (next).
     ObjId parent = 0;
     ObjId prev = 0;
     ObjId next = 0;
     ObjId firstChild = 0;
     ObjId lastChild = 0;
+    Boxed<LayerProps> layer;  // layer groups only
     // Its place among its siblings, smaller nearer the top. Keys leave gaps, so placing art
     // rekeys no neighbour, and paint order is read by comparing keys up the tree.
     uint64_t order = 0;
-    uint32_t attrs = 0;    // own bits: kArtSelected, kArtLocked, kArtHidden, kArtFullySelected
     ObjId dictionary = 0;  // 0 until first asked for
     std::vector<TagEntry> tags;
     // Paths.
     std::vector<AIPathSegment> segments;
     std::vector<int16_t> segmentSelection;  // one state per segment
-    bool closed = false;
     AIPathStyle style{};
-    bool centerPointVisible = false;
     // Text frames.
     text::Story story;
-    // Layer groups.
-    std::optional<LayerProps> layer;
 
     bool isContainer() const {
         return type == kGroupArt || type == kCompoundPathArt || type == kRootArt;
     }
-    bool isLayerGroup() const { return layer.has_value(); }
+    bool isLayerGroup() const { return static_cast<bool>(layer); }
 };
 
 // A dictionary entry's value; a sub-dictionary is shared by id.

@@ -139,6 +139,7 @@ void ArtIndex::refresh(const Document& doc) {
     std::sort(dirty_.begin(), dirty_.end());
     for (ObjId id : dirty_) {
         const Art* a = doc.art(id);
+        if (!a && bornMarks_.contains(id)) continue;
         if (a && a->isLayerGroup())
             layers_.insert(id);
         else
@@ -155,6 +156,7 @@ void ArtIndex::refresh(const Document& doc) {
     }
     dirty_.clear();
     dirtyMarks_.clear();
+    bornMarks_.clear();
 }
 
 void ArtIndex::clear() {

@@ -63,6 +63,12 @@ public:
     void touched(ObjId id) {
         if (dirtyMarks_.insert(id)) dirty_.push_back(id);
     }
+    // Art made since the last refresh: if it is gone again by the next (text measured by its
+    // outlines), the index never held it and has nothing to take out.
+    void born(ObjId id) {
+        bornMarks_.insert(id);
+        touched(id);
+    }
     // Takes up the changes noted since the last call.
     void refresh(const Document& doc);
     void clear();
@@ -74,6 +80,7 @@ public:
 private:
     std::vector<ObjId> dirty_;
     IdSet dirtyMarks_;  // what dirty_ holds
+    IdSet bornMarks_;
     std::unordered_set<ObjId> layers_;
     IdSet selected_;
     BoundsGrid bounds_;

@@ -335,7 +335,9 @@ ObjId Document::makeArt(int16_t type) {
     a.type = type;
     a.style = state_.pathStyle;
     arts_.put(id, std::move(a));
-    changed(id);
+    index_.born(id);
+    ++artChanges_;
+    changed();
     return id;
 }
 

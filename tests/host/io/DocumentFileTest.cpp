@@ -315,7 +315,7 @@ TEST(DocumentFile, IdsInUseAreRenumberedConsistently) {
     EXPECT_EQ(copy->topLayers().size(), doc.topLayers().size());
     const Art* current = copy->art(copy->currentLayer());
     ASSERT_NE(current, nullptr);
-    ASSERT_TRUE(current->layer.has_value());
+    ASSERT_TRUE(current->isLayerGroup());
     EXPECT_EQ(current->layer->title, "Part \xE9");
     EXPECT_EQ(copy->matching([](const Art&) { return true; }).size(), doc.matching([](const Art&) { return true; }).size());
 }

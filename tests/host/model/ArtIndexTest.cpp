@@ -73,6 +73,12 @@ TEST(ArtIndex, AnswersAsAWalkThroughEditsUndoAndRedo) {
         {"placed in front", [&] { doc.reorderArt(a, kPlaceAbove, group); }},
         {"layer renamed", [&] { doc.editArt(plan)->layer->title = "Gone"; }},
         {"deleted", [&] { doc.disposeArt(b); }},
+        {"made and thrown away unseen", [&] {
+             ObjId gone = 0;
+             doc.addLine({0, 0}, {9, 9}, &gone);
+             doc.select(gone);
+             doc.disposeArt(gone);
+         }},
         {"all selected", [&] { doc.selectAll(); }},
         {"deselected", [&] { doc.selectNone(); }},
     };
