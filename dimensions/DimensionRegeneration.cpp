@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -524,9 +525,11 @@ AIErr FreeDimensionedObjectDataList() {
     return DisposeBlockList(node, &Plotwise3_dimensioned_object_data::next);
 }
 
-AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {
-    if (!g || !sAIBlock) return kCADErr;
-    if (AIErr err = FreeLiveDimensionGroupDataList()) return err;
+namespace {
+
+// Each visible live dimension group of `which` read into a node with its texts, handed to
+// `take`, which owns it from then on; static and unreadable groups are counted as kept.
+AIErr ReadStyleNodes(PlotwiseProcessArtType which, const std::function<AIErr(StyleNode*)>& take) {
     std::vector<AIArtHandle> groups;
     if (AIErr err = QueryArt(which, kGroupArt, groups)) return err;
     for (AIArtHandle group : groups) {
@@ -543,10 +546,34 @@ AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {
             ++g->dimensionsKept;
             continue;
         }
-        AppendStyleNode(node);
+        if (AIErr err = take(node)) return err;
     }
     return kNoErr;
 }
+
+}  // namespace
+
+AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {
+    if (!g || !sAIBlock) return kCADErr;
+    if (AIErr err = FreeLiveDimensionGroupDataList()) return err;
+    return ReadStyleNodes(which, [](StyleNode* node) {
+        AppendStyleNode(node);
+        return kNoErr;
+    });
+}
+
+AIErr ForEachLiveDimensionStyle(PlotwiseProcessArtType which,
+                                const std::function<void(const Plotwise3_Live_Dimension_Data&)>& visit) {
+    if (!g || !sAIBlock) return kCADErr;
+    if (AIErr err = FreeLiveDimensionGroupDataList()) return err;
+    return ReadStyleNodes(which, [&](StyleNode* node) {
+        visit(node->data);
+        const AIErr freed = FreeDimensionTextLinkedList(node->data.dimTextDataListPtr);
+        const AIErr disposed = sAIBlock->DisposeBlock(node);
+        return freed ? freed : disposed;
+    });
+}
+
 
 AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
     if (!g || !sAIBlock) return kCADErr;

@@ -6,6 +6,8 @@
 // links that no dimension answers any more, and the repair of ids after a paste.
 #pragma once
 
+#include <functional>
+
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
 
@@ -22,6 +24,11 @@ AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which);
 // records of its texts. Freed first. Static groups and groups whose record cannot be read
 // are left out, and counted in g->dimensionsKept.
 AIErr CreateStyleLinkedList(PlotwiseProcessArtType which);
+// The same records, each handed to `visit` as it is read and given back at once, so a
+// reading of thousands of dimensions holds one record at a time. The style list is freed
+// first and left empty.
+AIErr ForEachLiveDimensionStyle(PlotwiseProcessArtType which,
+                                const std::function<void(const Plotwise3_Live_Dimension_Data&)>& visit);
 // The click list (firstDimensionedObjectDataPtr): every click record of the measured art of
 // `which` (hidden art included, so its dimensions are not lost). Freed first. A damaged
 // click record ends the reading of its art only.

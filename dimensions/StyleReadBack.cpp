@@ -33,19 +33,27 @@ AIErr ReadSelectedDimensionStyles(live_attributes_map* map, Plotwise3_Live_Dimen
     if (!g || !map || !reference) return kBadParameterErr;
     InitStyleMap(map);
     const ReadingForPanels reading;
-    if (AIErr err = CreateStyleLinkedList(kProcessSelectedArt)) return err;
-    const D* first = g->firstLiveDimensionGroupDataPtr;
-    *reference = first ? *first : g->prefs.style;
-    reference->next = nullptr;
-    reference->dimTextDataListPtr = nullptr;
-    // One pass over the list, each record compared while it is at hand: a pass per field
-    // would read every record once per field.
+    // Each record compared with the first as it is read: thousands of selected dimensions
+    // are never all held at once, nor read twice.
     const auto fields = StyleMapFields();
     constexpr const StyleField& format = StyleFieldOf<&D::dimensionFormat>();
-    for (const D* d = first; d; d = d->next) {
+    bool first = true;
+    const AIErr err = ForEachLiveDimensionStyle(kProcessSelectedArt, [&](const D& d) {
+        if (first) {
+            *reference = d;
+            reference->next = nullptr;  // the record is given back after the visit
+            reference->dimTextDataListPtr = nullptr;
+            first = false;
+        }
         for (size_t i = 0; i < fields.size(); ++i)
-            if (map->entry[i] != kMapUnknown && !Same(*fields[i], *d, *reference)) map->entry[i] = kMapUnknown;
-        if (d->dimensionFormat == -1) map->setUnknown(format);
+            if (map->entry[i] != kMapUnknown && !Same(*fields[i], d, *reference)) map->entry[i] = kMapUnknown;
+        if (d.dimensionFormat == -1) map->setUnknown(format);
+    });
+    if (err) return err;
+    if (first) {
+        *reference = g->prefs.style;
+        reference->next = nullptr;
+        reference->dimTextDataListPtr = nullptr;
     }
     return kNoErr;
 }
