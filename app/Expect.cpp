@@ -276,7 +276,7 @@ std::string describe(const DictValue& v) {
     if (auto i = std::get_if<int32_t>(&v)) out << "int " << *i;
     else if (auto r = std::get_if<AIReal>(&v)) out << "real " << *r;
     else if (auto b = std::get_if<bool>(&v)) out << "bool " << (*b ? "true" : "false");
-    else if (auto s = std::get_if<DictText>(&v)) out << "string " << shown(**s);
+    else if (auto s = std::get_if<DictText>(&v)) out << "string " << shown(s->str());
     else out << "a dictionary";
     return out.str();
 }
@@ -320,7 +320,7 @@ void expectEntry(Session& session, const Args& args) {
         ok = holds(*b, op, want.text == "true");
     } else if (auto s = std::get_if<DictText>(value)) {
         equalityOnly(op, "strings");
-        ok = holds(**s, op, platformText(want.text, args));
+        ok = holds(s->str(), op, platformText(want.text, args));
     } else {
         throw ScriptError("expect entry: the entry is a dictionary; use exists or missing");
     }
@@ -354,7 +354,7 @@ void expectScale(Session& session, const Args& args) {
         equalityOnly(op, "labels");
         const auto* v = label ? std::get_if<DictText>(label) : nullptr;
         if (!v) failed(args, "no scale label stored on the layer");
-        if (!holds(**v, op, platformText(args.text(3), args))) failed(args, shown(**v));
+        if (!holds(v->str(), op, platformText(args.text(3), args))) failed(args, shown(v->str()));
     }
 }
 

@@ -249,7 +249,7 @@ bool plainEntry(const DictValue& value, Json* out) {
     if (auto i = std::get_if<int32_t>(&value)) *out = *i;
     else if (auto r = std::get_if<AIReal>(&value); r && std::isfinite(*r)) *out = *r;
     else if (auto b = std::get_if<bool>(&value)) *out = *b;
-    else if (auto t = std::get_if<DictText>(&value)) *out = platformToUtf8(**t);
+    else if (auto t = std::get_if<DictText>(&value)) *out = platformToUtf8(t->str());
     else return false;
     return true;
 }

@@ -76,7 +76,7 @@ std::string layerScale(const Document& doc, const Art& layer) {
         !std::holds_alternative<DictText>(*label))
         return "";
     return " scale " + std::to_string(std::get<int32_t>(*id)) + " " + num(std::get<AIReal>(*scaler)) + " " +
-           quote(std::get<DictText>(*label));
+           quote(std::get<DictText>(*label).str());
 }
 
 class Dumper {
@@ -181,7 +181,7 @@ private:
             if (auto i = std::get_if<int32_t>(&value)) out_ << "int " << *i << "\n";
             else if (auto r = std::get_if<AIReal>(&value)) out_ << "real " << num(*r) << "\n";
             else if (auto b = std::get_if<bool>(&value)) out_ << "bool " << (*b ? "true" : "false") << "\n";
-            else if (auto s = std::get_if<DictText>(&value)) out_ << "string " << quote(**s) << "\n";
+            else if (auto s = std::get_if<DictText>(&value)) out_ << "string " << quote(s->str()) << "\n";
             else if (auto l = std::get_if<DictLink>(&value)) {
                 out_ << "dict\n";
                 dict(l->id, depth + 1, nesting + 1);

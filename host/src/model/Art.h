@@ -140,9 +140,6 @@ public:
     ~DictText();
 
     const std::string& str() const { return rep_->text; }
-    operator const std::string&() const { return rep_->text; }  // NOLINT
-    const std::string& operator*() const { return rep_->text; }
-    const std::string* operator->() const { return &rep_->text; }
     bool operator==(const DictText& o) const { return rep_ == o.rep_ || rep_->text == o.rep_->text; }
     friend std::ostream& operator<<(std::ostream& out, const DictText& t) { return out << t.str(); }
 

@@ -65,10 +65,7 @@ public:
     }
     // Art made since the last refresh: if it is gone again by the next (text measured by its
     // outlines), the index never held it and has nothing to take out.
-    void born(ObjId id) {
-        bornMarks_.insert(id);
-        touched(id);
-    }
+    void born(ObjId id) { bornMarks_.insert(id); }
     // Takes up the changes noted since the last call.
     void refresh(const Document& doc);
     void clear();

@@ -336,8 +336,7 @@ ObjId Document::makeArt(int16_t type) {
     a.style = state_.pathStyle;
     arts_.put(id, std::move(a));
     index_.born(id);
-    ++artChanges_;
-    changed();
+    changed(id);
     return id;
 }
 

@@ -192,7 +192,7 @@ AIErr GetStringEntry(AIDictionaryRef dictionary, AIDictKey key, const char** val
     *value = nullptr;
     const DictText* v = nullptr;
     if (AIErr e = getTyped(dictionary, key, &v)) return e;
-    *value = (*v)->c_str();
+    *value = v->str().c_str();
     return kNoErr;
 }
 
