@@ -9,10 +9,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -573,7 +573,6 @@ AIErr ForEachLiveDimensionStyle(PlotwiseProcessArtType which,
         return freed ? freed : disposed;
     });
 }
-
 
 AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
     if (!g || !sAIBlock) return kCADErr;

@@ -37,23 +37,17 @@ AIErr ReadSelectedDimensionStyles(live_attributes_map* map, Plotwise3_Live_Dimen
     // are never all held at once, nor read twice.
     const auto fields = StyleMapFields();
     constexpr const StyleField& format = StyleFieldOf<&D::dimensionFormat>();
+    *reference = g->prefs.style;  // when nothing is selected
     bool first = true;
     const AIErr err = ForEachLiveDimensionStyle(kProcessSelectedArt, [&](const D& d) {
-        if (first) {
-            *reference = d;
-            reference->next = nullptr;  // the record is given back after the visit
-            reference->dimTextDataListPtr = nullptr;
-            first = false;
-        }
+        if (first) *reference = d;
+        first = false;
         for (size_t i = 0; i < fields.size(); ++i)
             if (map->entry[i] != kMapUnknown && !Same(*fields[i], d, *reference)) map->entry[i] = kMapUnknown;
         if (d.dimensionFormat == -1) map->setUnknown(format);
     });
-    if (err) return err;
-    if (first) {
-        *reference = g->prefs.style;
-        reference->next = nullptr;
-        reference->dimTextDataListPtr = nullptr;
-    }
-    return kNoErr;
+    // Each record is given back after its visit: the copy keeps no link into it.
+    reference->next = nullptr;
+    reference->dimTextDataListPtr = nullptr;
+    return err;
 }
