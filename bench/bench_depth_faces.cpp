@@ -66,7 +66,7 @@ struct Session : PluginSession {
             return kNoErr;
         });
         doc.journal().clear();
-        if (doc.allArt().size() < 3 * static_cast<size_t>(n)) std::fprintf(stderr, "cylinders missing\n");
+        if (doc.artCount() < 3 * static_cast<size_t>(n)) std::fprintf(stderr, "cylinders missing\n");
         return doc;
     }
 };
@@ -84,14 +84,14 @@ void BM_DepthRectangleGesture(benchmark::State& state) {
     for (auto _ : state) {
         for (int k = 0; k < 2; ++k) {
             s.Front(*docs[k]);
-            const size_t art = docs[k]->allArt().size();
+            const size_t art = docs[k]->artCount();
             const auto t0 = Clock::now();
             s.driver->mouseDown(kPress);
             for (int step = 1; step <= 5; ++step)
                 s.driver->mouseDrag({kPress.h + 20 * AIReal(step), kPress.v - 12 * AIReal(step)});
             s.driver->mouseUp({kPress.h + 100, kPress.v - 60});
             spent[k] += Clock::now() - t0;
-            if (docs[k]->allArt().size() != art + 1) std::fprintf(stderr, "the gesture drew no face\n");
+            if (docs[k]->artCount() != art + 1) std::fprintf(stderr, "the gesture drew no face\n");
             s.driver->userUndo();  // the drawing stays as it was
         }
     }

@@ -67,7 +67,7 @@ void BoundsGrid::put(ObjId id, const AIRealRect& r) {
         });
         ++perLevel_[e.level];
     }
-    entries_.emplace(id, e);
+    entries_.put(id, e);
 }
 
 // Takes the entry at `place` out of `list` by moving the last one into its place, and
@@ -77,7 +77,7 @@ void BoundsGrid::dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell)
     list[place] = moved;
     list.pop_back();
     if (place == list.size()) return;
-    Entry& m = entries_.at(moved);
+    Entry& m = *entries_.find(moved);
     if (m.level == kLevels) {
         m.places[0] = place;
         return;
@@ -88,10 +88,10 @@ void BoundsGrid::dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell)
 }
 
 void BoundsGrid::remove(ObjId id) {
-    const auto it = entries_.find(id);
-    if (it == entries_.end()) return;
-    const Entry e = it->second;
-    entries_.erase(it);
+    const Entry* found = entries_.find(id);
+    if (!found) return;
+    const Entry e = *found;
+    entries_.erase(id);
     if (e.level == kLevels) {
         dropAt(unplaced_, e.places[0], 0);
         return;
@@ -110,8 +110,9 @@ void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
     for (int level = 0; level < kLevels; ++level) {
         const Cells q = cellsOf(area, level);
         if (perLevel_[level] && double(q.x1 - q.x0 + 1) * double(q.y1 - q.y0 + 1) > 4.0 * double(perLevel_[level]) + 16) {
-            for (const auto& [id, e] : entries_)
+            entries_.forEach([&](ObjId id, const Entry& e) {
                 if (meets(e.bounds, area)) out.push_back(id);
+            });
             return;
         }
     }
@@ -123,7 +124,7 @@ void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
                 const auto cell = cells_.find(key(level, x, y));
                 if (cell == cells_.end()) continue;
                 for (ObjId id : cell->second) {
-                    const Entry& e = entries_.at(id);
+                    const Entry& e = *entries_.find(id);
                     // Reported from the first of its cells the area meets, so once.
                     if (x == std::max(e.cells.x0, q.x0) && y == std::max(e.cells.y0, q.y0) && meets(e.bounds, area))
                         out.push_back(id);
@@ -131,7 +132,7 @@ void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
             }
     }
     for (ObjId id : unplaced_)
-        if (meets(entries_.at(id).bounds, area)) out.push_back(id);
+        if (meets(entries_.find(id)->bounds, area)) out.push_back(id);
 }
 
 void ArtIndex::refresh(const Document& doc) {

@@ -47,7 +47,7 @@ private:
     static void forEachCell(const Entry& e, Visit visit);
     void dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell);
 
-    std::unordered_map<ObjId, Entry> entries_;
+    IdStore<Entry> entries_;
     std::unordered_map<uint64_t, std::vector<ObjId>> cells_;
     std::vector<ObjId> unplaced_;
     size_t perLevel_[kLevels] = {};

@@ -475,7 +475,6 @@ void Document::eraseTree(ObjId id) {
     forEachInTree(id, [this](ObjId cur, const Art&) {
         journal_.touchErasedArt(cur, std::move(*arts_.find(cur)));
         arts_.erase(cur);
-        journal_.forgetArtIfNew(cur);
         changed(cur);
     });
 }

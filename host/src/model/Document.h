@@ -52,8 +52,10 @@ public:
     const Art* art(ObjId id) const;
     const Dict* dict(ObjId id) const;
     const DocState& state() const { return state_; }
-    const std::unordered_map<ObjId, Art>& allArt() const { return arts_.all(); }
-    const std::unordered_map<ObjId, Dict>& allDicts() const { return dicts_.all(); }
+    // Every art held (the root included), and each of them in no particular order.
+    size_t artCount() const { return arts_.size(); }
+    template <class Visit>
+    void forEachArt(Visit visit) const { arts_.forEach(visit); }
     ObjId root() const { return state_.root; }
     // Live art other than the root (layer groups included).
     bool isArt(ObjId id) const;

@@ -17,46 +17,55 @@ namespace standin {
 template <class T>
 class IdStore {
 public:
-    using Map = std::unordered_map<uint64_t, T>;
-
     T* find(uint64_t id) {
         const Page* page = pageOf(id);
-        return page ? page->slots[id & kSlotMask] : nullptr;
+        return page ? page->slots[id & kSlotMask].get() : nullptr;
     }
     const T* find(uint64_t id) const { return const_cast<IdStore*>(this)->find(id); }
 
     // Inserts or replaces; the object keeps its place in memory when replaced.
     T& put(uint64_t id, T value) {
-        auto [it, made] = objects_.try_emplace(id, std::move(value));
-        if (made) {
-            std::unique_ptr<Page>& page = pages_[id >> kPageBits];
-            if (!page) page = std::make_unique<Page>();
-            page->slots[id & kSlotMask] = &it->second;
-            ++page->used;
+        std::unique_ptr<Page>& page = pages_[id >> kPageBits];
+        if (!page) page = std::make_unique<Page>();
+        std::unique_ptr<T>& slot = page->slots[id & kSlotMask];
+        if (slot) {
+            *slot = std::move(value);
         } else {
-            it->second = std::move(value);
+            slot = std::make_unique<T>(std::move(value));
+            ++page->used;
+            ++size_;
         }
-        return it->second;
+        return *slot;
     }
 
     void erase(uint64_t id) {
-        if (objects_.erase(id) == 0) return;
         auto page = pages_.find(id >> kPageBits);
-        page->second->slots[id & kSlotMask] = nullptr;
+        if (page == pages_.end()) return;
+        std::unique_ptr<T>& slot = page->second->slots[id & kSlotMask];
+        if (!slot) return;
+        slot.reset();
+        --size_;
         if (--page->second->used > 0) return;
         if (page->second.get() == lastPage_) lastPage_ = nullptr;
         pages_.erase(page);
     }
 
-    size_t size() const { return objects_.size(); }
-    // Every object, in no particular order.
-    const Map& all() const { return objects_; }
+    size_t size() const { return size_; }
+    // Calls `visit(id, object)` for every object, in no particular order.
+    template <class Visit>
+    void forEach(Visit visit) const {
+        for (const auto& [key, page] : pages_)
+            for (uint64_t i = 0; i <= kSlotMask; ++i)
+                if (const T* object = page->slots[i].get()) visit(key << kPageBits | i, *object);
+    }
 
 private:
     static constexpr unsigned kPageBits = 6;
     static constexpr uint64_t kSlotMask = (uint64_t{1} << kPageBits) - 1;
+    // The page owns its objects: a lookup or a change touches the page and the object,
+    // never a table as large as the document.
     struct Page {
-        std::array<T*, size_t{1} << kPageBits> slots{};
+        std::array<std::unique_ptr<T>, size_t{1} << kPageBits> slots{};
         unsigned used = 0;
     };
 
@@ -70,8 +79,8 @@ private:
         return lastPage_;
     }
 
-    Map objects_;  // owns the objects; its nodes never move
     std::unordered_map<uint64_t, std::unique_ptr<Page>> pages_;
+    size_t size_ = 0;
     // The page asked for last: a walk asks for the same page many times running.
     mutable uint64_t lastKey_ = 0;
     mutable Page* lastPage_ = nullptr;

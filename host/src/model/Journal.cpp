@@ -16,32 +16,36 @@ Segment& Journal::open() {
     return *cur_;
 }
 
+namespace {
+
+// Each object's first record in a segment is the one kept.
+void record(Segment& s, ObjId id, ArtRecord rec) {
+    if (s.artsRecorded.insert(id)) s.arts.emplace_back(id, std::move(rec));
+}
+
+void record(Segment& s, ObjId id, std::optional<Dict> rec) {
+    if (s.dictsRecorded.insert(id)) s.dicts.emplace_back(id, std::move(rec));
+}
+
+ArtRecord recordOf(const Art* a) { return a ? std::make_shared<const Art>(*a) : nullptr; }
+
+std::optional<Dict> recordOf(const Dict* d) { return d ? std::optional<Dict>(*d) : std::nullopt; }
+
+}  // namespace
+
 void Journal::touchArt(ObjId id) {
     Segment& s = open();
-    if (!s.artsRecorded.insert(id)) return;
-    const Art* a = doc_.art(id);
-    s.arts.emplace(id, a ? std::make_shared<const Art>(*a) : nullptr);
+    if (!s.artsRecorded.contains(id)) record(s, id, recordOf(doc_.art(id)));
 }
 
 void Journal::touchErasedArt(ObjId id, Art&& art) {
     Segment& s = open();
-    if (!s.artsRecorded.insert(id)) return;
-    s.arts.emplace(id, std::make_shared<const Art>(std::move(art)));
-}
-
-void Journal::forgetArtIfNew(ObjId id) {
-    if (!cur_) return;
-    const auto it = cur_->arts.find(id);
-    if (it == cur_->arts.end() || it->second) return;
-    cur_->arts.erase(it);
-    cur_->artsRecorded.erase(id);
+    if (!s.artsRecorded.contains(id)) record(s, id, std::make_shared<const Art>(std::move(art)));
 }
 
 void Journal::touchDict(ObjId id) {
     Segment& s = open();
-    if (!s.dictsRecorded.insert(id)) return;
-    const Dict* d = doc_.dict(id);
-    s.dicts.emplace(id, d ? std::optional<Dict>(*d) : std::nullopt);
+    if (!s.dictsRecorded.contains(id)) record(s, id, recordOf(doc_.dict(id)));
 }
 
 void Journal::touchState() {
@@ -64,6 +68,7 @@ void Journal::endMessage() {
     if (cur_) {
         Segment seg = std::move(*cur_);
         cur_.reset();
+        settle(seg);
         if (!seg.empty()) {
             if (inGesture_) {
                 if (seg.drag) drags_.push_back(seg);
@@ -83,6 +88,7 @@ void Journal::endMessage() {
 
 void Journal::commit() {
     if (inMessage_ || !cur_) return;
+    settle(*cur_);
     if (!cur_->empty()) {
         undo_.push_back(std::move(*cur_));
         redo_.clear();
@@ -91,6 +97,7 @@ void Journal::commit() {
 }
 
 void Journal::finishGesture() {
+    if (gestureEntry_) settle(*gestureEntry_);
     if (gestureEntry_ && !gestureEntry_->empty()) {
         undo_.push_back(std::move(*gestureEntry_));
         redo_.clear();
@@ -101,32 +108,26 @@ void Journal::finishGesture() {
 }
 
 void Journal::mergeInto(Segment& entry, Segment&& seg) {
-    for (auto& [id, rec] : seg.arts) {
-        auto [it, fresh] = entry.arts.try_emplace(id, std::move(rec));
-        // Made and unmade within the entry: nothing to undo.
-        if (!it->second && !doc_.art(id)) entry.arts.erase(it);
-        (void)fresh;
-    }
-    for (auto& [id, rec] : seg.dicts) {
-        auto [it, fresh] = entry.dicts.try_emplace(id, std::move(rec));
-        if (!it->second && !doc_.dict(id)) entry.dicts.erase(it);
-        (void)fresh;
-    }
+    for (auto& [id, rec] : seg.arts) record(entry, id, std::move(rec));
+    for (auto& [id, rec] : seg.dicts) record(entry, id, std::move(rec));
     if (!entry.state && seg.state) entry.state = std::move(seg.state);
     if (!entry.revisionBefore) entry.revisionBefore = seg.revisionBefore;
+}
+
+void Journal::settle(Segment& seg) const {
+    std::erase_if(seg.arts, [this](const auto& r) { return !r.second && !doc_.art(r.first); });
+    std::erase_if(seg.dicts, [this](const auto& r) { return !r.second && !doc_.dict(r.first); });
 }
 
 Segment Journal::revert(Segment&& seg) {
     Segment inverse;
     inverse.revisionBefore = doc_.revision();
     for (auto& [id, rec] : seg.arts) {
-        const Art* now = doc_.art(id);
-        inverse.arts.emplace(id, now ? std::make_shared<const Art>(*now) : nullptr);
+        record(inverse, id, recordOf(doc_.art(id)));
         doc_.restoreArt(id, rec.get());
     }
     for (auto& [id, rec] : seg.dicts) {
-        const Dict* now = doc_.dict(id);
-        inverse.dicts.emplace(id, now ? std::optional<Dict>(*now) : std::nullopt);
+        record(inverse, id, recordOf(doc_.dict(id)));
         doc_.restoreDict(id, rec);
     }
     if (seg.state) {

@@ -8,7 +8,6 @@
 
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "model/Art.h"
@@ -24,11 +23,12 @@ enum class MessageKind { Other, MouseDown, MouseDrag, MouseUp };
 using ArtRecord = std::shared_ptr<const Art>;
 
 struct Segment {
-    // The record before the segment's first change; empty when it did not exist.
-    std::unordered_map<ObjId, ArtRecord> arts;
-    std::unordered_map<ObjId, std::optional<Dict>> dicts;
-    // What the open segment holds a record of, asked at every change: bits by id answer
-    // without a lookup among thousands of records.
+    // The records before the segment's first change, in the order first changed; a dict's
+    // is empty when it did not exist. Kept in lists, each id once (the bits below): a push
+    // to thousands of dimensions records hundreds of thousands of objects, and a list
+    // takes them in order where a table would miss the processor's cache at every one.
+    std::vector<std::pair<ObjId, ArtRecord>> arts;
+    std::vector<std::pair<ObjId, std::optional<Dict>>> dicts;
     IdSet artsRecorded, dictsRecorded;
     std::optional<DocState> state;
     // The document's revision before the segment's first change, given back with its content.
@@ -55,10 +55,6 @@ public:
     void touchErasedArt(ObjId id, Art&& art);
     void touchDict(ObjId id);
     void touchState();
-    // An object just erased: if it was born in the open segment, the segment forgets it, so
-    // art made and thrown away within one message (text measured by its outlines) costs
-    // nothing to keep.
-    void forgetArtIfNew(ObjId id);
 
     // Revert the latest unreverted drag segment of the gesture; false when there is none.
     bool undoChanges();
@@ -83,6 +79,9 @@ private:
     void finishGesture();
     void flushOpen();  // the open segment's changes so far go to the gesture entry
     void mergeInto(Segment& entry, Segment&& seg);
+    // Drops the records of objects made since and gone again (text measured by its
+    // outlines): there is nothing to undo of them, and they would cost memory to keep.
+    void settle(Segment& seg) const;
     Segment revert(Segment&& seg);           // returns the inverse
     void revertJournaled(const Segment& seg);  // records the revert in the open segment
 

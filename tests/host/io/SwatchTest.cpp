@@ -91,8 +91,9 @@ TEST(Swatches, SavedByNameAndReadBack) {
     EXPECT_EQ(lab->color.c.lab.b, -30.0f);
     // The path's paint names the read swatches by their new ids.
     const Art* path = nullptr;
-    for (const auto& [id, art] : back->allArt())
+    back->forEachArt([&](ObjId, const Art& art) {
         if (art.type == kPathArt) path = &art;
+    });
     ASSERT_NE(path, nullptr);
     EXPECT_EQ(fromHandle(path->style.fill.color.c.c.color), red->id);
     EXPECT_EQ(path->style.fill.color.c.c.tint, 0.25f);

@@ -403,7 +403,7 @@ TEST_F(OutlineStrokeTest, RefusesWhatHasNoStrokeToOutline) {
         {"a path without length", dot, kBadParameterErr},
         {"disposed art", gone, kStaleHandleErr},
     };
-    const size_t art = doc->allArt().size();
+    const size_t art = doc->artCount();
     for (const auto& c : cases) {
         EXPECT_EQ(sOutline->OutlineStroke(c.art, &result), c.err) << c.what;
         EXPECT_EQ(result, nullptr) << c.what;
@@ -414,7 +414,7 @@ TEST_F(OutlineStrokeTest, RefusesWhatHasNoStrokeToOutline) {
     ASSERT_EQ(doc->setLayerEditable("Layer 1", false), kNoErr);
     EXPECT_EQ(sOutline->OutlineStroke(line, &result), kLockedErr);
     EXPECT_TRUE(sArt->ValidArt(line, false));
-    EXPECT_EQ(doc->allArt().size(), art + 1);
+    EXPECT_EQ(doc->artCount(), art + 1);
 }
 
 }  // namespace

@@ -176,11 +176,11 @@ TEST_F(DepthTest, OnALockedLayerNoGridIsDrawnAndNoneIsPretended) {
     const AIArtHandle earlier = Art(Rect(500, 500, 5, 5));
     g->gridGroup = earlier;
     ASSERT_EQ(doc->setLayerEditable("Layer 1", false), kNoErr);
-    const size_t before = doc->allArt().size();
+    const size_t before = doc->artCount();
     const AIRealPoint p1{0, 100}, p2{100, 0};
     EXPECT_EQ(DrawGridObject(&p1, &p2, &p1), kLockedErr);
     EXPECT_EQ(g->gridGroup, earlier);
-    EXPECT_EQ(doc->allArt().size(), before);
+    EXPECT_EQ(doc->artCount(), before);
 }
 
 TEST_F(DepthTest, ThePrimitiveGroupGoesOnTopOfTheCurrentLayer) {

@@ -271,9 +271,9 @@ TEST_F(DimensionPaintTest, EveryKindSurvivesTheStyleFieldsAndASavedDocument) {
         const standin::ObjId sameLine = line;  // ids are kept when the file's ids are still free
         standin::Document* front = &host_.adoptDocument(std::move(reopened));
         const standin::Art* read = front->art(sameLine);
-        if (!read) {  // renumbered: take the one path of the document
-            for (const auto& [id, art] : front->allArt())
-                if (art.type == kPathArt) read = &art;
+        if (!read) {  // renumbered: the line of the newest group, the layer's top one
+            const standin::ObjId top = front->children(front->topLayers().front()).front();
+            read = front->art(front->children(top).front());
         }
         ASSERT_NE(read, nullptr);
         const AIColor stroke = read->style.stroke.color;

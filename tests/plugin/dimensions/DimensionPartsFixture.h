@@ -31,5 +31,5 @@ protected:
         return out;
     }
     // Every art object of the document (layer groups included).
-    size_t ArtCount() { return doc_->allArt().size(); }
+    size_t ArtCount() { return doc_->artCount(); }
 };
