@@ -304,19 +304,13 @@ bool Host::reallocateBlock(void* block, size_t size, void** out) {
 
 // ---------------------------------------------------------------- keys, iterators, entries
 
-AIDictKey Host::key(const char* text) {
-    if (!text) return nullptr;
-    auto it = keys_.find(std::string_view(text));
-    if (it == keys_.end()) {
-        it = keys_.emplace(text).first;
-        keyPtrs_.insert(&*it);  // set nodes never move
-    }
-    return reinterpret_cast<AIDictKey>(const_cast<std::string*>(&*it));
-}
+AIDictKey Host::key(const char* text) { return text ? key(DictKey(text)) : nullptr; }
 
-const std::string* Host::keyText(AIDictKey key) const {
-    if (!key || !keyPtrs_.count(key)) return nullptr;
-    return static_cast<const std::string*>(static_cast<const void*>(key));
+AIDictKey Host::key(DictKey key) { return toHandle<AIDictKey>(ObjId{key.number()} + 1); }
+
+std::optional<DictKey> Host::dictKey(AIDictKey key) {
+    const ObjId n = fromHandle(key);
+    return n == 0 || n > UINT32_MAX ? std::nullopt : DictKey::numbered(static_cast<uint32_t>(n - 1));
 }
 
 AIDictionaryIterator Host::newIterator(DictIter it) {

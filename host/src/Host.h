@@ -119,13 +119,15 @@ public:
     std::string redoText;
 
     // Interned dictionary keys.
-    AIDictKey key(const char* text);
-    const std::string* keyText(AIDictKey key) const;
+    // A key handed out is its number plus one, so no key is null.
+    static AIDictKey key(const char* text);
+    static AIDictKey key(DictKey key);
+    static std::optional<DictKey> dictKey(AIDictKey key);
 
     // Dictionary iterators: the keys present when iteration began.
     struct DictIter {
         ObjId dict = 0;
-        std::vector<std::string> keys;
+        std::vector<DictKey> keys;
         size_t pos = 0;
     };
     AIDictionaryIterator newIterator(DictIter it);
@@ -209,13 +211,6 @@ private:
     std::unordered_map<ObjId, AIToolHitData> hits_;
     std::unordered_map<ObjId, std::vector<unsigned char>> md_;
     std::unordered_map<void*, size_t> blocks_;
-    // Looked up by the caller's text, so a key already known costs no copy of it.
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-    std::unordered_set<std::string, KeyHash, std::equal_to<>> keys_;
-    std::unordered_set<const void*> keyPtrs_;
     std::unordered_map<ObjId, DictIter> iters_;
     std::unordered_map<ObjId, EntryValue> entries_;
     struct View {

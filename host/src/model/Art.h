@@ -153,34 +153,41 @@ private:
 
 using DictValue = std::variant<int32_t, AIReal, bool, DictText, DictLink>;
 
-// A dictionary key, its text kept once for the whole program: thousands of dictionaries
-// with the same keys (a dimension's style record has 82) hold a pointer each, not a copy.
+// A dictionary key: its text is kept once for the whole program and the key is its number
+// there. Thousands of dictionaries with the same keys (a dimension's style record has 82)
+// hold a number each; keys compare as numbers, and a key handed out is checked by one
+// comparison.
 class DictKey {
 public:
-    DictKey(const std::string& text);  // NOLINT: a key is written as its text
-    DictKey(const char* text) : DictKey(std::string(text)) {}
-    const std::string& str() const { return *text_; }
-    operator const std::string&() const { return *text_; }
-    operator std::string_view() const { return *text_; }
-    bool operator==(const DictKey& o) const { return text_ == o.text_; }
-    bool operator==(std::string_view o) const { return *text_ == o; }
-    bool operator==(const std::string& o) const { return *text_ == o; }
-    bool operator==(const char* o) const { return *text_ == o; }
+    DictKey(std::string_view text);  // NOLINT: a key is written as its text
+    DictKey(const std::string& text) : DictKey(std::string_view(text)) {}  // NOLINT
+    DictKey(const char* text) : DictKey(std::string_view(text)) {}          // NOLINT
+    // The key of that number, when the program has one.
+    static std::optional<DictKey> numbered(uint32_t number);
+    uint32_t number() const { return number_; }
+    const std::string& str() const;
+    operator const std::string&() const { return str(); }
+    operator std::string_view() const { return str(); }
+    bool operator==(const DictKey& o) const { return number_ == o.number_; }
+    bool operator==(std::string_view o) const { return str() == o; }
+    bool operator==(const std::string& o) const { return str() == o; }
+    bool operator==(const char* o) const { return str() == o; }
 
     friend std::ostream& operator<<(std::ostream& out, const DictKey& key) { return out << key.str(); }
 
 private:
-    const std::string* text_;
+    explicit DictKey(uint32_t number) : number_(number) {}
+    uint32_t number_;
 };
 
 struct Dict {
     ObjId id = 0;
     std::vector<std::pair<DictKey, DictValue>> entries;  // insertion order
 
-    const DictValue* find(const std::string& key) const;
-    DictValue* find(const std::string& key);
-    void set(const std::string& key, DictValue value);  // replaces in place or appends
-    bool erase(const std::string& key);
+    const DictValue* find(DictKey key) const;
+    DictValue* find(DictKey key);
+    void set(DictKey key, DictValue value);  // replaces in place or appends
+    bool erase(DictKey key);
 };
 
 // A named colour swatch of the document (a spot colour); paint refers to it by id.

@@ -29,27 +29,18 @@ AIErr lookupDict(AIDictionaryRef ref, DictRef* out) {
     return kNoErr;
 }
 
-AIErr lookupKey(AIDictKey key, const std::string** text) {
-    Host* h = host();
-    *text = h ? h->keyText(key) : nullptr;
-    return *text ? kNoErr : kBadParameterErr;
-}
-
 // Dictionary and key together; the entry itself may be missing.
-AIErr lookup(AIDictionaryRef ref, AIDictKey key, DictRef* d, const std::string** k) {
+AIErr lookup(AIDictionaryRef ref, AIDictKey key, DictRef* d, std::optional<DictKey>* k) {
     if (AIErr e = lookupDict(ref, d)) return e;
-    return lookupKey(key, k);
+    *k = Host::dictKey(key);
+    return *k ? kNoErr : kBadParameterErr;
 }
 
-AIDictKey Key(const char* text) {
-    Host* h = host();
-    return h ? h->key(text) : nullptr;
-}
+AIDictKey Key(const char* text) { return host() ? Host::key(text) : nullptr; }
 
 const char* GetKeyString(AIDictKey key) {
-    Host* h = host();
-    const std::string* s = h ? h->keyText(key) : nullptr;
-    return s ? s->c_str() : nullptr;
+    const std::optional<DictKey> k = host() ? Host::dictKey(key) : std::nullopt;
+    return k ? k->str().c_str() : nullptr;
 }
 
 AIErr CreateDictionary(AIDictionaryRef* dictionary) {
@@ -79,7 +70,7 @@ AIErr Release(AIDictionaryRef dictionary) {
 
 ASBoolean IsKnown(AIDictionaryRef dictionary, AIDictKey key) {
     DictRef d;
-    const std::string* k;
+    std::optional<DictKey> k;
     if (lookup(dictionary, key, &d, &k)) return false;
     return d.dict->find(*k) != nullptr;
 }
@@ -89,7 +80,7 @@ AIErr writeAllowed() { return host()->allowDictionaryWrite() ? kNoErr : kOutOfMe
 
 AIErr DeleteEntry(AIDictionaryRef dictionary, AIDictKey key) {
     DictRef d;
-    const std::string* k;
+    std::optional<DictKey> k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     if (!d.dict->find(*k)) return kNoSuchKey;
     if (AIErr e = writeAllowed()) return e;
@@ -112,7 +103,7 @@ AIErr GetEntryType(AIDictionaryRef dictionary, AIDictKey key, AIEntryType* type)
     if (!type) return kBadParameterErr;
     *type = kNoEntryType;
     DictRef d;
-    const std::string* k;
+    std::optional<DictKey> k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     const DictValue* v = d.dict->find(*k);
     if (!v) return kNoSuchKey;
@@ -131,7 +122,7 @@ AIErr CountEntries(AIDictionaryRef dictionary, int32_t* count) {
 template <class T>
 AIErr getTyped(AIDictionaryRef dictionary, AIDictKey key, const T** out) {
     DictRef d;
-    const std::string* k;
+    std::optional<DictKey> k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     const DictValue* v = d.dict->find(*k);
     if (!v) return kNoSuchKey;
@@ -151,7 +142,7 @@ AIErr getScalar(AIDictionaryRef dictionary, AIDictKey key, Out* value) {
 
 AIErr setValue(AIDictionaryRef dictionary, AIDictKey key, DictValue value) {
     DictRef d;
-    const std::string* k;
+    std::optional<DictKey> k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     if (AIErr e = writeAllowed()) return e;
     // Writing back the value an entry holds changes nothing: no step of undo, no change to
@@ -216,7 +207,7 @@ AIErr GetDictEntry(AIDictionaryRef dictionary, AIDictKey key, AIDictionaryRef* s
 
 AIErr SetDictEntry(AIDictionaryRef dictionary, AIDictKey key, AIDictionaryRef sub) {
     DictRef d, s;
-    const std::string* k;
+    std::optional<DictKey> k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     if (AIErr e = lookupDict(sub, &s)) return e;
     if (s.doc != d.doc) return kBadParameterErr;       // dictionaries do not span documents
@@ -230,7 +221,7 @@ AIErr GetEntry(AIDictionaryRef dictionary, AIDictKey key, AIEntryRef* entry) {
     if (!entry) return kBadParameterErr;
     *entry = nullptr;
     DictRef d;
-    const std::string* k;
+    std::optional<DictKey> k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     const DictValue* v = d.dict->find(*k);
     if (!v) return kNoSuchKey;
@@ -247,7 +238,7 @@ AIErr SetEntry(AIDictionaryRef dictionary, AIDictKey key, AIEntryRef entry) {
     Host::EntryValue* ev = h ? h->entry(entry) : nullptr;
     if (!ev) return kStaleHandleErr;
     DictRef d;
-    const std::string* k;
+    std::optional<DictKey> k;
     if (AIErr e = lookup(dictionary, key, &d, &k)) return e;
     if (AIErr e = writeAllowed()) return e;
     DictValue value = ev->value;
@@ -313,7 +304,7 @@ void Next(AIDictionaryIterator it) {
 AIDictKey GetKey(AIDictionaryIterator it) {
     Host::DictIter* i = iter(it);
     if (!i || i->pos >= i->keys.size()) return nullptr;
-    return host()->key(i->keys[i->pos].c_str());
+    return Host::key(i->keys[i->pos]);
 }
 
 void ReleaseIterator(AIDictionaryIterator it) {
