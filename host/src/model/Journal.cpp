@@ -35,17 +35,17 @@ std::optional<Dict> recordOf(const Dict* d) { return d ? std::optional<Dict>(*d)
 
 void Journal::touchArt(ObjId id) {
     Segment& s = open();
-    if (!s.artsRecorded.contains(id)) record(s, id, recordOf(doc_.art(id)));
+    if (s.artsRecorded.insert(id)) s.arts.emplace_back(id, recordOf(doc_.art(id)));
 }
 
 void Journal::touchErasedArt(ObjId id, Art&& art) {
     Segment& s = open();
-    if (!s.artsRecorded.contains(id)) record(s, id, std::make_shared<const Art>(std::move(art)));
+    if (s.artsRecorded.insert(id)) s.arts.emplace_back(id, std::make_shared<const Art>(std::move(art)));
 }
 
 void Journal::touchDict(ObjId id) {
     Segment& s = open();
-    if (!s.dictsRecorded.contains(id)) record(s, id, recordOf(doc_.dict(id)));
+    if (s.dictsRecorded.insert(id)) s.dicts.emplace_back(id, recordOf(doc_.dict(id)));
 }
 
 void Journal::touchState() {
