@@ -509,13 +509,22 @@ AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node) {
     return node ? reinterpret_cast<const StyleNode*>(node)->group : nullptr;
 }
 
+namespace {
+
+// Gives back the style records linked from `node`, each with its texts.
+AIErr DisposeStyleNodes(Plotwise3_Live_Dimension_Data* node) {
+    return DisposeBlockList(node, &Plotwise3_Live_Dimension_Data::next, [](Plotwise3_Live_Dimension_Data* n) {
+        return FreeDimensionTextLinkedList(n->dimTextDataListPtr);
+    });
+}
+
+}  // namespace
+
 AIErr FreeLiveDimensionGroupDataList() {
     if (!g) return kNoErr;
     Plotwise3_Live_Dimension_Data* node = g->firstLiveDimensionGroupDataPtr;
     g->firstLiveDimensionGroupDataPtr = g->lastLiveDimensionGroupDataPtr = nullptr;
-    return DisposeBlockList(node, &Plotwise3_Live_Dimension_Data::next, [](Plotwise3_Live_Dimension_Data* n) {
-        return FreeDimensionTextLinkedList(n->dimTextDataListPtr);
-    });
+    return DisposeStyleNodes(node);
 }
 
 AIErr FreeDimensionedObjectDataList() {
@@ -568,9 +577,7 @@ AIErr ForEachLiveDimensionStyle(PlotwiseProcessArtType which,
     if (AIErr err = FreeLiveDimensionGroupDataList()) return err;
     return ReadStyleNodes(which, [&](StyleNode* node) {
         visit(node->data);
-        const AIErr freed = FreeDimensionTextLinkedList(node->data.dimTextDataListPtr);
-        const AIErr disposed = sAIBlock->DisposeBlock(node);
-        return freed ? freed : disposed;
+        return DisposeStyleNodes(&node->data);  // read alone: it links to no other
     });
 }
 

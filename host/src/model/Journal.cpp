@@ -18,13 +18,11 @@ Segment& Journal::open() {
 
 namespace {
 
-// Each object's first record in a segment is the one kept.
-void record(Segment& s, ObjId id, ArtRecord rec) {
-    if (s.artsRecorded.insert(id)) s.arts.emplace_back(id, std::move(rec));
-}
-
-void record(Segment& s, ObjId id, std::optional<Dict> rec) {
-    if (s.dictsRecorded.insert(id)) s.dicts.emplace_back(id, std::move(rec));
+// Keeps `make()` as the record of `id` unless the segment holds one already: each object's
+// first record in a segment is the one kept, and a later one is not even made.
+template <class Record, class Make>
+void record(IdSet& recorded, std::vector<std::pair<ObjId, Record>>& records, ObjId id, Make make) {
+    if (recorded.insert(id)) records.emplace_back(id, make());
 }
 
 ArtRecord recordOf(const Art* a) { return a ? std::make_shared<const Art>(*a) : nullptr; }
@@ -35,17 +33,17 @@ std::optional<Dict> recordOf(const Dict* d) { return d ? std::optional<Dict>(*d)
 
 void Journal::touchArt(ObjId id) {
     Segment& s = open();
-    if (s.artsRecorded.insert(id)) s.arts.emplace_back(id, recordOf(doc_.art(id)));
+    record(s.artsRecorded, s.arts, id, [&] { return recordOf(doc_.art(id)); });
 }
 
 void Journal::touchErasedArt(ObjId id, Art&& art) {
     Segment& s = open();
-    if (s.artsRecorded.insert(id)) s.arts.emplace_back(id, std::make_shared<const Art>(std::move(art)));
+    record(s.artsRecorded, s.arts, id, [&] { return std::make_shared<const Art>(std::move(art)); });
 }
 
 void Journal::touchDict(ObjId id) {
     Segment& s = open();
-    if (s.dictsRecorded.insert(id)) s.dicts.emplace_back(id, recordOf(doc_.dict(id)));
+    record(s.dictsRecorded, s.dicts, id, [&] { return recordOf(doc_.dict(id)); });
 }
 
 void Journal::touchState() {
@@ -108,8 +106,8 @@ void Journal::finishGesture() {
 }
 
 void Journal::mergeInto(Segment& entry, Segment&& seg) {
-    for (auto& [id, rec] : seg.arts) record(entry, id, std::move(rec));
-    for (auto& [id, rec] : seg.dicts) record(entry, id, std::move(rec));
+    for (auto& r : seg.arts) record(entry.artsRecorded, entry.arts, r.first, [&] { return std::move(r.second); });
+    for (auto& r : seg.dicts) record(entry.dictsRecorded, entry.dicts, r.first, [&] { return std::move(r.second); });
     if (!entry.state && seg.state) entry.state = std::move(seg.state);
     if (!entry.revisionBefore) entry.revisionBefore = seg.revisionBefore;
 }
@@ -123,11 +121,11 @@ Segment Journal::revert(Segment&& seg) {
     Segment inverse;
     inverse.revisionBefore = doc_.revision();
     for (auto& [id, rec] : seg.arts) {
-        record(inverse, id, recordOf(doc_.art(id)));
+        record(inverse.artsRecorded, inverse.arts, id, [&] { return recordOf(doc_.art(id)); });
         doc_.restoreArt(id, rec.get());
     }
     for (auto& [id, rec] : seg.dicts) {
-        record(inverse, id, recordOf(doc_.dict(id)));
+        record(inverse.dictsRecorded, inverse.dicts, id, [&] { return recordOf(doc_.dict(id)); });
         doc_.restoreDict(id, rec);
     }
     if (seg.state) {
