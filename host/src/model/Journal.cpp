@@ -120,12 +120,12 @@ void Journal::settle(Segment& seg) const {
 Segment Journal::revert(Segment&& seg) {
     Segment inverse;
     inverse.revisionBefore = doc_.revision();
-    for (auto& [id, rec] : seg.arts) {
-        record(inverse.artsRecorded, inverse.arts, id, [&] { return recordOf(doc_.art(id)); });
+    for (const auto& [id, rec] : seg.arts) {
+        record(inverse.artsRecorded, inverse.arts, id, [&, id = id] { return recordOf(doc_.art(id)); });
         doc_.restoreArt(id, rec.get());
     }
-    for (auto& [id, rec] : seg.dicts) {
-        record(inverse.dictsRecorded, inverse.dicts, id, [&] { return recordOf(doc_.dict(id)); });
+    for (const auto& [id, rec] : seg.dicts) {
+        record(inverse.dictsRecorded, inverse.dicts, id, [&, id = id] { return recordOf(doc_.dict(id)); });
         doc_.restoreDict(id, rec);
     }
     if (seg.state) {
