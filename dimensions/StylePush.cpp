@@ -155,11 +155,13 @@ AIErr DimensionFormatStep(AIArtHandle group, D& record) {
     return kNoErr;
 }
 
-// The label-format step, likewise from the label counters.
+// The label-format step, likewise from the label counters. Custom text keeps the texts as
+// typed even where the dimension-format step before it asked for generated ones.
 AIErr LabelFormatStep(AIArtHandle group, D& record) {
     const preferences& p = g->prefs;
     const int32_t format = p.style.labelFormat;
     const int label = record.dimensionLabelStr[0] != '\0' ? 1 : 0;
+    if (format == 3) record.dimTextPrecedenceFlag = 1;
     if (format >= 0 && format <= 2) {
         record.dimTextPrecedenceFlag = 2;
         AIArtHandle child = nullptr;

@@ -167,6 +167,25 @@ TEST_F(StylePushTest, FormatStepsSetThePrecedenceTheFormatAsksFor) {
     }
 }
 
+TEST_F(StylePushTest, AllSettingsEndWithTheLabelFormatsPrecedence) {
+    // A preset pushes both formats, the dimension's first: the label's decides wherever it
+    // is one of the menu's four, so custom label text stays as typed (1) even after a
+    // counting dimension format asked for generated texts (2).
+    const struct {
+        int32_t dimension, label, precedence;
+    } kCases[] = {{0, 3, 1}, {1, 3, 1}, {3, 3, 1}, {0, 0, 2}, {3, 1, 2}, {3, 2, 2}, {1, 7, 2}, {3, 7, 1}};
+    for (const auto& c : kCases) {
+        AIArtHandle group = Dimension(1);
+        Select(group);
+        g->prefs.style.dimensionFormat = c.dimension;
+        g->prefs.style.labelFormat = c.label;
+        ASSERT_EQ(UpdateAllLiveAttributes(kProcessSelectedArt), kNoErr);
+        EXPECT_EQ(Stored(group).dimTextPrecedenceFlag, c.precedence)
+            << "dimension format " << c.dimension << ", label format " << c.label;
+        ASSERT_EQ(sAIArt->DisposeArt(group), kNoErr);
+    }
+}
+
 TEST_F(StylePushTest, AllSettingsKeepTheReferenceFlags) {
     AIArtHandle group = Dimension(1);
     Select(group);
