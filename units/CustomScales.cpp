@@ -80,11 +80,12 @@ ScaleNumberRead ReadScaleNumber(std::string_view typed, double* value) {
         switch (row.shape) {
             case Shape::wordAfter: return ScaleNumberRead::unreadable;
             case Shape::mixed:
-                if (c == 0) return ScaleNumberRead::unreadable;
-                return Checked(a, a + b / c, value);
             case Shape::fraction:
+                // The sign first: a leading number that is not positive is named as such,
+                // whatever its denominator.
+                if (std::isfinite(a) && !(a > 0)) return ScaleNumberRead::notPositive;
                 if (c == 0) return ScaleNumberRead::unreadable;
-                return Checked(a, a / c, value);
+                return Checked(a, row.shape == Shape::mixed ? a + b / c : a / c, value);
             case Shape::number: return Checked(a, a, value);
         }
     }

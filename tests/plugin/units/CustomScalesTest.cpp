@@ -22,6 +22,8 @@ TEST(CustomScales, TypedNumbersArePositiveAndWithoutUnits) {
         {"50", R::ok, 50},         {"2.5", R::ok, 2.5},         {"1/8", R::ok, 0.125},  {"1 1/2", R::ok, 1.5},
         {"0", R::notPositive, 0},  {"-3", R::notPositive, 0},   {"0 1/2", R::notPositive, 0},
         {"0/4", R::notPositive, 0}, {"3/0", R::unreadable, 0},  {"1 1/0", R::unreadable, 0},
+        // The sign is read before the denominator: a number that is not positive is named.
+        {"0 1/0", R::notPositive, 0}, {"0/0", R::notPositive, 0}, {"-1/0", R::notPositive, 0},
         {"2 mm", R::unreadable, 0}, {"10'", R::unreadable, 0},  {"1/2 in", R::unreadable, 0},
         {"1 1/2 ft", R::unreadable, 0}, {"ten", R::unreadable, 0}, {"", R::unreadable, 0},
         {"nan", R::unreadable, 0},  {"1e999", R::unreadable, 0},
