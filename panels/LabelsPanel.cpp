@@ -49,7 +49,7 @@ constexpr StyleControl kControls[] = {
     Radio(12, kShape, kCADAttrLabelShape, 3),
     Radio(10, kShape, kCADAttrLabelShape, 5),
     Radio(13, kShape, kCADAttrLabelShape, 6),
-    {kBorderSlider, K::kSlider, Field<&D::labelBorder>, kCADAttrLabelBorder, 0, 0, 35},
+    {kBorderSlider, K::kSlider, Field<&D::labelBorder>, kCADAttrLabelBorder, 0, 0, 35, nullptr, ActsOn::kDragging},
     Check(42, Field<&D::stretchLabelShape>, kCADAttrStretchLabelShape),
     {kAlphaOptionPopup, K::kPopupIndex, Field<&D::alphaLabelMenuOption>, kCADAttrAlphaLabelMenuOption, 0, 0, 0,
      &AfterOption},

@@ -72,7 +72,7 @@ void SetupStyleControls(ADMDialogRef dialog, std::span<const StyleControl> contr
                 SetNumericIntFldPrefs(item, style.*f.intField, static_cast<int32_t>(row.minimum),
                                       static_cast<int32_t>(row.maximum));
                 break;
-            case ControlKind::kText: SetAlphaSingleLineFldPrefs(item, style.*f.stringField); break;
+            case ControlKind::kText: break;  // shown with the selection's style
             case ControlKind::kSlider:
                 sADMItem->SetMinIntValue(item, static_cast<int32_t>(row.minimum));
                 sADMItem->SetMaxIntValue(item, static_cast<int32_t>(row.maximum));
@@ -94,11 +94,24 @@ const StyleControl* FindStyleControl(ADMDialogRef dialog, int32_t item) {
     return nullptr;
 }
 
+namespace {
+
+bool ActsOnNotification(const StyleControl& row, ADMNotifierRef notifier) {
+    switch (row.actsOn) {
+        case ActsOn::kUserChange: return UserChanged(notifier);
+        case ActsOn::kDragging:
+            return UserChanged(notifier) || sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier);
+        case ActsOn::kEvery: return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void StyleControlNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     ADMDialogRef dialog = sADMItem->GetDialog(item);
     const StyleControl* row = g ? FindStyleControl(dialog, sADMItem->GetID(item)) : nullptr;
-    const bool intermediate = sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier);
-    if (row && (UserChanged(notifier) || (intermediate && row->kind == ControlKind::kSlider))) {
+    if (row && ActsOnNotification(*row, notifier)) {
         Plotwise3_Live_Dimension_Data& style = g->prefs.style;
         const StyleField& f = *row->field;
         bool write = true;

@@ -26,7 +26,14 @@ enum class ControlKind {
     kText,        // a string field: a one-line text
     kRadio,       // one item of a radio group: the field takes `value` when it is switched on
     kPopupIndex,  // an int field: the index of the popup's active entry
-    kSlider,      // an int field: the slider's value; pushed on every intermediate change too
+    kSlider,      // an int field: the slider's value
+};
+
+// Which notifications of its item a row acts on.
+enum class ActsOn {
+    kUserChange,  // the user's change
+    kDragging,    // that, and each intermediate change while the user is still on the item
+    kEvery,       // every notification of the item
 };
 
 struct StyleControl {
@@ -37,6 +44,7 @@ struct StyleControl {
     int32_t value = 0;  // kRadio: the value the item stands for
     float minimum = 0, maximum = 0;  // kReal, kDegrees, kInteger, kSlider
     void (*after)(ADMDialogRef dialog) = nullptr;  // after the field is written, before the push
+    ActsOn actsOn = ActsOn::kUserChange;
 };
 
 // A panel whose controls follow the style, found by its dialog.
@@ -47,14 +55,15 @@ struct StyleControlPanel {
 // The three panels (defined with their tables).
 std::span<const StyleControlPanel> StyleControlPanels();
 
-// Gives every row's item the style's value and the shared notifier.
+// Gives every row's item the style's value and the shared notifier; a text row's item keeps
+// the text its template gives it until the selection's style is shown.
 void SetupStyleControls(ADMDialogRef dialog, std::span<const StyleControl> controls);
 // Shows the style's value of one row in its item (a radio row: its item on exactly when the
 // field holds its value).
 void ShowStyleControl(ADMDialogRef dialog, const StyleControl& row, const Plotwise3_Live_Dimension_Data& style);
-// The shared notifier: on the user's change (a slider also while it is dragged; a radio
-// only when switched on) the row's field takes the item's value, the row's after step runs
-// and its code is pushed into the selected dimensions.
+// The shared notifier: on the notifications the row acts on (a radio only when switched on)
+// the row's field takes the item's value, the row's after step runs and its code is pushed
+// into the selected dimensions.
 void StyleControlNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 // The row of an item of a dialog, or null.
 const StyleControl* FindStyleControl(ADMDialogRef dialog, int32_t item);

@@ -48,8 +48,10 @@ void AfterChainDatum(ADMDialogRef dialog) {
 template <auto F>
 constexpr const StyleField* Field = &StyleFieldOf<F>();
 
+// A terminator picture is taken while the user is still on it, as a slider is.
 constexpr StyleControl Terminator(int32_t item, int32_t style) {
-    return {item, K::kRadio, Field<&D::arrowheadStyle>, kCADAttrArrowheadStyle, style, 0, 0, &AfterTerminator};
+    return {item, K::kRadio, Field<&D::arrowheadStyle>, kCADAttrArrowheadStyle, style, 0, 0, &AfterTerminator,
+            ActsOn::kDragging};
 }
 constexpr StyleControl Length(int32_t item, const StyleField* f, CADAttrType code, float max = kMaxStyleLength) {
     return {item, K::kReal, f, code, 0, 0, max};

@@ -71,9 +71,12 @@ constexpr StyleControl kControls[] = {
     {kLowerToleranceField, K::kText, Field<&D::lowerToleranceValue>, kCADAttrLowerToleranceValue},
     Check(kLowerSuperscriptCheckBox, Field<&D::lowerToleranceSuperscript>, kCADAttrLowerToleranceSuperscript),
     Check(43, Field<&D::slideDimText>, kCADAttrSlideDimText),
-    {49, K::kSlider, Field<&D::textSpacing>, kCADAttrTextSpacing, 0, 0, 32},
-    Check(55, Field<&D::upperRefDimension>, kCADAttrUpperRefDimension),
-    Check(56, Field<&D::lowerRefDimension>, kCADAttrLowerRefDimension),
+    {49, K::kSlider, Field<&D::textSpacing>, kCADAttrTextSpacing, 0, 0, 32, nullptr, ActsOn::kDragging},
+    // The reference boxes take their state on whatever notification their item gets.
+    {kUpperReferenceCheckBox, K::kCheckBox, Field<&D::upperRefDimension>, kCADAttrUpperRefDimension, 0, 0, 0, nullptr,
+     ActsOn::kEvery},
+    {kLowerReferenceCheckBox, K::kCheckBox, Field<&D::lowerRefDimension>, kCADAttrLowerRefDimension, 0, 0, 0, nullptr,
+     ActsOn::kEvery},
 };
 
 // The precision field a unit's kind reads: fractional units their own.
@@ -228,6 +231,10 @@ void AdjustCADtextPalette() {
 void UpdateDimensionIncrementFld() {
     ADMDialogRef dialog = g ? g->CADtextWindow : nullptr;
     if (!dialog) return;
+    // The popup is the authority: new dimensions take the format the drafter sees there,
+    // whatever a preset left in the style.
+    if (const int32_t shown = ActivePopupIndex(PanelItem(dialog, kDimensionFormatPopup)); shown >= 0)
+        g->prefs.style.dimensionFormat = shown;
     ADMItemRef next = PanelItem(dialog, kDimensionNextField);
     if (!next) return;
     const int32_t f = g->prefs.style.dimensionFormat;

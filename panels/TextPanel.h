@@ -31,6 +31,8 @@ enum : int32_t {
     kDimensionFormatPopup = 45,  // menu 16500
     kDimensionNextCaption = 46,
     kDimensionNextField = 47,
+    kUpperReferenceCheckBox = 55,
+    kLowerReferenceCheckBox = 56,
 };
 
 constexpr int32_t kFixedFormatEntry = 2;

@@ -254,7 +254,7 @@ TEST_F(AutoDimTest, TheSelectionAloneAndNothingWhenNothingIsSelected) {
 
 TEST_F(AutoDimTest, ADimensionThatCannotBeDrawnLeavesNoGroupNoClicksAndTakesNoIdOrLetter) {
     // Letters: the next dimension drawn would be "A".
-    g->prefs.style.dimensionFormat = 1;
+    ChooseDimensionFormat(1);
     g->prefs.incrementalDimAlpha = 0;
     // A curve whose ends are level: its chord's middle (50,0) lies 45 below the curve, so
     // the made-up click finds nothing to measure.

@@ -122,7 +122,7 @@ TEST_F(AutoTest, TheDirectionChecksAndWhatSilencesThem) {
 
 TEST_F(AutoTest, LettersNumbersAndCustomText) {
     Polyline({{0, 0}, {60, 80}});
-    g->prefs.style.dimensionFormat = 1;
+    ChooseDimensionFormat(1);
     g->prefs.incrementalDimAlpha = 0;
     // The counter waits for the finished dimension.
     ASSERT_EQ(session->selectTool("Auto Aligned Dimension"), kNoErr);
@@ -135,14 +135,14 @@ TEST_F(AutoTest, LettersNumbersAndCustomText) {
     EXPECT_EQ(g->prefs.incrementalDimAlpha, 1);
     ASSERT_EQ(Auto("Auto Aligned Dimension", {30, 40}, {60, 20}), kNoErr);
     EXPECT_EQ(LastText(), "B");
-    g->prefs.style.dimensionFormat = 2;
+    ChooseDimensionFormat(2);
     g->prefs.incrementalDimNumber = 7;
     ASSERT_EQ(Auto("Auto Horizontal Dimension", {30, 40}, {30, 100}), kNoErr);
     EXPECT_EQ(LastText(), "7");
     EXPECT_EQ(g->prefs.incrementalDimNumber, 8);
     // A custom text longer than a dimension text may be is cut at 255 characters, and a
     // redraw shows the same custom text.
-    g->prefs.style.dimensionFormat = 3;
+    ChooseDimensionFormat(3);
     const std::string longText(1023, 'x');
     CopyCString(g->prefs.customDimDefaultText, longText.c_str());
     ASSERT_EQ(Auto("Auto Vertical Dimension", {30, 40}, {100, 40}), kNoErr);
@@ -150,7 +150,7 @@ TEST_F(AutoTest, LettersNumbersAndCustomText) {
     CopyCString(g->prefs.customDimDefaultText, "See note 4");
     ASSERT_EQ(Auto("Auto Vertical Dimension", {30, 40}, {120, 40}), kNoErr);
     EXPECT_EQ(LastText(), "See note 4");
-    g->prefs.style.dimensionFormat = 0;
+    ChooseDimensionFormat(0);
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
     EXPECT_EQ(g->dimensionsRedrawn, 5);
     std::vector<std::string> all;

@@ -17,6 +17,7 @@
 #include "AITool.h"
 #include "Host.h"
 #include "PluginGlobals.h"
+#include "UserActions.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
 #include "dimensions/DimensionStorage.h"
@@ -95,6 +96,15 @@ struct DimensionToolTest : ::testing::Test {
         p.scale = 33;
         p.scaler = 1.0f;
         CopyCString(p.scaleStr, "1:1");
+    }
+
+    // The format of new dimensions, chosen in the text panel's popup as the user does: the
+    // popup is what the next field, and so the dimensions after the next, follow.
+    void ChooseDimensionFormat(int32_t format) {
+        ADMDialogRef text = session->dialogs().findDialog("CADtext");
+        ASSERT_NE(text, nullptr);
+        ASSERT_EQ(session->hostEvent([&] { return session->dialogs().userAction(text, useraction::Picked(45, format)); }),
+                  kNoErr);
     }
 
     // The isometric view of the axonometric tests.

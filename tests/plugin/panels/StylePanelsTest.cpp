@@ -2,7 +2,8 @@
 // selected: every control writes its style field and the selected dimension's stored style
 // changes in exactly that field (the expected values and fields written from the panels'
 // descriptions); the terminator table, the colour chooser cancelled, the text panel's
-// heights, the next-letter fields and the label rows; and the panels showing the selection,
+// heights, the next field following the format popup, the notifications each kind of item
+// acts on, the next-letter fields and the label rows; and the panels showing the selection,
 // blank where two dimensions differ.
 #include <set>
 #include <string>
@@ -108,7 +109,7 @@ const ControlCase kControls[] = {
     {S, Act::kPress, 52, "", "diameterLeaderSpansCircle", "1"},
     {S, Act::kSet, 54, "50", "diameterLeaderLength", R(50)},
     {S, Act::kPick, 3, "4", "dimensionColorComponent1", "65535", {"dimensionColorEntry", "dimensionColorComponent1"}},
-    {T, Act::kSet, 4, "12", "dimensionTextSize", R(12)},
+    {T, Act::kSet, 4, "10", "dimensionTextSize", R(10)},
     {T, Act::kPress, 6, "", "hTextPlacement", "2"},
     {T, Act::kPress, 12, "", "vTextPlacement", "2"},
     {T, Act::kPress, 10, "", "vTextPlacement", "3"},
@@ -155,11 +156,11 @@ const ControlCase kControls[] = {
     {L, Act::kPress, 8, "", "labelShape", "0"},
     {L, Act::kValue, 17, "20", "labelBorder", "20"},
     {L, Act::kPress, 42, "", "stretchLabelShape", "0"},
-    {L, Act::kPick, 23, "0", "alphaLabelMenuOption", "0"},
-    {L, Act::kPick, 27, "0", "numericLabelMenuOption", "0"},
+    {L, Act::kPick, 23, "1", "alphaLabelMenuOption", "1"},
+    {L, Act::kPick, 27, "2", "numericLabelMenuOption", "2"},
     {L, Act::kPress, 30, "", "NumericLabelsUseLeadingZeros", "1"},
     {L, Act::kSet, 31, "3", "NumericLabelsNumberOfLeadingZeros", "3"},
-    {L, Act::kPick, 33, "0", "customLabelMenuOption", "0"},
+    {L, Act::kPick, 33, "1", "customLabelMenuOption", "1"},
     {L, Act::kPress, 36, "", "geoLabelX", "1"},
     {L, Act::kPress, 37, "", "geoLabelY", "1"},
     {L, Act::kPress, 38, "", "geoLabelW", "1"},
@@ -234,6 +235,57 @@ TEST_F(StylePanelsTest, TheTextPanelsHeightFollowsTheOptionsFormatAndDualValue) 
     EXPECT_EQ(height(), 242);
     ASSERT_EQ(Pick(kADMPopoutMenuItemID, 0), kNoErr);  // options hidden
     EXPECT_EQ(height(), 119);
+}
+
+TEST_F(StylePanelsTest, TheNextFieldTakesTheFormatThePopupShows) {
+    // A preset (or anything but the popup) may leave another format in the style than the
+    // popup shows: rebuilding the next field takes the popup's, so new dimensions are drawn
+    // in the format the drafter sees.
+    panel = Dialogs().findDialog(T);
+    const struct {
+        int32_t shown, stored;
+        bool counts;
+    } kCases[] = {{0, 1, false}, {1, 0, true}, {2, 3, true}, {3, 2, false}, {0, 2, false}};
+    for (const auto& c : kCases) {
+        ASSERT_EQ(Pick(kDimensionFormatPopup, c.shown), kNoErr);
+        g->prefs.style.dimensionFormat = c.stored;
+        UpdateDimensionIncrementFld();
+        EXPECT_EQ(g->prefs.style.dimensionFormat, c.shown) << "shown " << c.shown << ", stored " << c.stored;
+        EXPECT_EQ(View(kDimensionNextField).enabled, c.counts) << "shown " << c.shown;
+        EXPECT_EQ(View(kDimensionNextCaption).enabled, c.counts) << "shown " << c.shown;
+    }
+}
+
+TEST_F(StylePanelsTest, ItemsActOnTheNotificationsTheirKindSends) {
+    // Set up, the tolerance fields hold what their template holds: the value is shown once
+    // the selection is read.
+    panel = Dialogs().findDialog(T);
+    EXPECT_EQ(View(kUpperToleranceField).text, "");
+    EXPECT_EQ(View(kLowerToleranceField).text, "");
+    Dimension(1, true);
+    // Pictures of terminators while the user is still on them, and the reference boxes on
+    // any notification, are taken and pushed.
+    const struct {
+        const char* panel;
+        int32_t item;
+        const char* notifier;
+        const char* field;
+        std::string expected;
+    } kCases[] = {
+        {S, 7, kADMIntermediateChangedNotifier, "arrowheadStyle", "6"},
+        {S, 12, kADMIntermediateChangedNotifier, "arrowheadStyle", "8"},
+        {T, kUpperReferenceCheckBox, kADMIntermediateChangedNotifier, "upperRefDimension", "1"},
+        {T, kLowerReferenceCheckBox, kADMBoundsChangedNotifier, "lowerRefDimension", "1"},
+    };
+    for (const auto& c : kCases) {
+        panel = Dialogs().findDialog(c.panel);
+        ADMItemRef item = sADMDialog->GetItem(panel, c.item);
+        ASSERT_NE(item, nullptr);
+        ASSERT_EQ(session->hostEvent([&] { return sADMItem->SetBooleanValue(item, true); }), kNoErr);
+        ASSERT_EQ(session->hostEvent([&] { return sADMItem->SendNotify(item, c.notifier); }), kNoErr);
+        EXPECT_EQ(Value(g->prefs.style, c.field), c.expected) << c.panel << " item " << c.item;
+        EXPECT_EQ(Value(Stored(), c.field), c.expected) << c.panel << " item " << c.item;
+    }
 }
 
 TEST_F(StylePanelsTest, TheNextLetterTakesOneCapitalAndTheNextNumberItsValue) {
