@@ -76,9 +76,11 @@ void SetupScaleItems(ADMDialogRef dialog) {
     UpdateCADdocumentLayerList();
 }
 
-// The radio of the stored style on, the other off, and the panel laid out for it. Setting
-// the panel up shows the document's scale and changes none.
+// The radio of the stored style on, the other off, and the panel laid out for it as a
+// switch lays it out: document-based, the scale popup shows the 1:1 a new document starts
+// at. A document the host kept open while it started again keeps the scales on its layers.
 void SetupScaleStyleRadios(ADMDialogRef dialog) {
+    const int32_t reset = AnyDocumentOpen() ? 0 : 1;
     const struct {
         int32_t item;
         int32_t style;
@@ -89,7 +91,7 @@ void SetupScaleStyleRadios(ADMDialogRef dialog) {
         sADMItem->SetNotifyProc(radio, &ScaleStyleRadiosNotifierProc);
         const bool on = g->prefs.scaleStyle == r.style;
         sADMItem->SetBooleanValue(radio, on);
-        if (on) SwitchScaleStyleSettings(dialog, r.item, 0);
+        if (on) SwitchScaleStyleSettings(dialog, r.item, reset);
     }
 }
 

@@ -279,11 +279,19 @@ void ScaleStyleRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     sADMItem->DefaultNotify(item, notifier);
 }
 
+bool AnyDocumentOpen() {
+    AIDocumentHandle document = nullptr;
+    return sAIDocument && sAIDocument->GetDocument(&document) == kNoErr && document;
+}
+
 void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) {
     if (!g || !dialog) return;
     // Only a user's switch redraws anything; reading a document's style (no reset) must not
     // tag a selection that a timer would later restore in whatever document is in front.
-    if (reset) TagSelectedArt();
+    // With no document there are no layers to set and no selection to give back.
+    const bool document = AnyDocumentOpen();
+    const bool restoreSelection = reset && document;
+    if (restoreSelection) TagSelectedArt();
     ADMItemRef list = sADMDialog->GetItem(dialog, kLayerList);
     ADMItemRef assistant = sADMDialog->GetItem(dialog, kScaleAssistantButton);
     ADMItemRef popup = sADMDialog->GetItem(dialog, kScalePopup);
@@ -306,9 +314,10 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
         if (reset) {
             char oneToOne[kScaleLabelSize] = {};
             getScaleTableLabel(kOneToOneScaleID, oneToOne, sizeof oneToOne);
-            setMultipleLayerScale(kOneToOneScaleID, 1.0f, oneToOne, kAllLayers);
-            // The current scale follows the document to 1:1, or shown and typed values
-            // would go on using a scale no layer has any more.
+            if (document) setMultipleLayerScale(kOneToOneScaleID, 1.0f, oneToOne, kAllLayers);
+            // The current scale follows to 1:1, or shown and typed values would go on using
+            // a scale no layer has any more (and the next new document would take it while
+            // the popup shows 1:1).
             g->prefs.scale = kOneToOneScaleID;
             UpdateScaler();
             if (g->rulerScale != kOneToOneScaleID) {
@@ -320,7 +329,7 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
         }
         AdjustCADdocumentPalette(dialog, kDocumentScaleRadio);
     }
-    if (reset) StartTheTimer();
+    if (restoreSelection) StartTheTimer();
 }
 
 AIErr UpdateCADdocumentLayerList() {

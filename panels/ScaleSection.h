@@ -35,8 +35,11 @@ void UpdateScalePopoutMenu(ADMDialogRef dialog);
 void ScalePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void ScaleStyleRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 // Lays the panel out for the scale style of the radio (9 document-based, 10 layer-based).
-// With reset, a switch to document-based starts the document at 1:1.
+// With reset, document-based: the current scale, the popup and the document in front start
+// at 1:1, and that document's selection is given back afterwards.
 void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset);
+// Whether the host has a document open.
+bool AnyDocumentOpen();
 // Refills the layer list (layer-based style, outside isolation mode): one row per ordinary
 // top-level layer, the current layer's row selected.
 AIErr UpdateCADdocumentLayerList();

@@ -191,6 +191,27 @@ TEST_F(ScaleSectionTest, SwitchingToDocumentBasedScaleStartsTheDocumentAtOneToOn
     for (const char* title : {"Plan", "Site", "Layer 1"}) EXPECT_EQ(Stored(title), "1:1") << title;
 }
 
+TEST_F(ScaleSectionTest, AtStartTheDocumentBasedPanelShowsOneToOneBeforeAnyDocument) {
+    // Preferences left at 1:50 by the last session.
+    Store().putInteger("ZelmarkPlotwise7", "scaleStyle", 1);
+    Store().putInteger("ZelmarkPlotwise7", "scale", 25);
+    Store().putReal("ZelmarkPlotwise7", "scaler", 50.0f);
+    Store().putString("ZelmarkPlotwise7", "scaleStr", "1:50");
+    Start();
+    EXPECT_EQ(View(kScalePopup).text, "1:1");
+    EXPECT_EQ(g->prefs.scale, 33);
+    EXPECT_EQ(g->prefs.scaler, 1.0f);
+    // The first document starts at the scale shown.
+    session->newDocument();
+    EXPECT_EQ(View(kScalePopup).text, "1:1");
+    EXPECT_EQ(g->prefs.scaler, 1.0f);
+
+    // A document still open when the host starts again keeps the scale its layers carry.
+    ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
+    ASSERT_EQ(session->restart(), kNoErr);
+    EXPECT_EQ(Stored("Layer 1"), "1:50");
+}
+
 // The plug-in's dimension layer (a layer of that title while dimensions go on a layer of
 // their own) gets no row and is held at 1:1; a user's layer that only bears the title, with
 // dimensions drawn on the drawing's layers, keeps its row and its scale.

@@ -10,8 +10,10 @@ namespace {
 
 class WallsPanelTest : public PanelSession {
 protected:
-    // Millimetres at 1:50, as the store says at start-up.
+    // Millimetres at 1:50, as the store says at start-up (layer-based: a document-based
+    // start shows 1:1).
     void StartWalls() {
+        Store().putInteger("ZelmarkPlotwise7", "scaleStyle", 2);
         Store().putInteger("ZelmarkPlotwise7", "NumericInputUnits", 3);
         Store().putInteger("ZelmarkPlotwise7", "NumericInputPrecision", 0);
         Store().putInteger("ZelmarkPlotwise7", "scale", 25);
