@@ -52,9 +52,10 @@ void Style(PrefsVisitor& v, D& s) {
 }
 
 // The settings presets carry, in their order and under their key texts. Start-up values are
-// those the two built-in presets share, or "Basic Engineering"'s where they differ; the
-// Master units and precision keep their own stated defaults, and the ruler face becomes the
-// host's default face when the preferences are read.
+// the defaults the panels and the preference reading give (the style's with its fields, the
+// counters, the master unit and precision, the automatic-dimensioning options); a setting
+// none gives takes the value the two built-in presets share, or "Basic Engineering"'s where
+// they differ. The ruler face becomes the host's default face when the preferences are read.
 void VisitPresetSettings(preferences& p, PrefsVisitor& v) {
     auto& s = p.style;
     v.real(P, "isoPadPosTempT", p.isoPadPos.tempT, 35.266666f);
@@ -219,7 +220,7 @@ void VisitPresetSettings(preferences& p, PrefsVisitor& v) {
     v.boolean(P, "objectSnapFullScreenCursor", p.objectSnapFullScreenCursor, true);
     v.boolean(P, "AutoDimensionHorizontal", p.AutoDimensionHorizontal, true);
     v.boolean(P, "AutoDimensionVertical", p.AutoDimensionVertical, true);
-    v.boolean(P, "AutoDimensionInclined", p.AutoDimensionInclined, false);
+    v.boolean(P, "AutoDimensionInclined", p.AutoDimensionInclined, true);
     v.boolean(P, "AutoDimensionRadialCrosshairs", p.AutoDimensionRadialCrosshairs, true);
     v.boolean(P, "AutoDimensionRadialRadius", p.AutoDimensionRadialRadius, false);
     v.boolean(P, "AutDimensionRadialDiameter", p.AutDimensionRadialDiameter, true);

@@ -1,6 +1,7 @@
 // The two built-in presets, made when there is no presets file: "Basic Engineering" holds
-// the settings every preference starts with (metres, three places), with master units to
-// match; "Basic Architecture" differs from it in 29 settings, for feet and inches.
+// the settings every preference starts with but where a panel starts otherwise (metres,
+// three places, 14 pt text, plain label frames); "Basic Architecture" differs from it in
+// 29 settings, for feet and decimal inches.
 #include <memory>
 
 #include "core/PlotwiseStrings.h"
@@ -10,9 +11,24 @@
 
 namespace {
 
-void EngineeringSettings(preferences& p) { p.MasterUnits = 5; }
+void EngineeringSettings(preferences& p) {
+    auto& s = p.style;
+    constexpr int32_t kMetres = 5;
+    p.MasterUnits = s.upperUnits = s.lowerUnits = kMetres;
+    s.dimensionTextSize = 14.0f;
+    s.textSpacing = 14;
+    CopyCString(s.upperToleranceValue, ".005");
+    CopyCString(s.lowerToleranceValue, ".005");
+    s.labelShape = 0;
+    s.labelBorder = 9;
+    s.labelLeaderLength = 90.0f;
+    s.alphaLabelMenuOption = s.numericLabelMenuOption = s.customLabelMenuOption = 1;
+    s.NumericLabelsNumberOfLeadingZeros = 0;
+    p.AutoDimensionInclined = 0;
+}
 
 void ArchitectureSettings(preferences& p) {
+    EngineeringSettings(p);
     auto& s = p.style;
     constexpr int32_t kFeetAndInches = 14, kInches = 8, kQuarters = 2;
     p.NumericInputUnits = p.CADtrackerUnits = p.rulerUnits = p.MasterUnits = kFeetAndInches;

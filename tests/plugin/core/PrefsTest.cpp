@@ -246,7 +246,7 @@ TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
     EXPECT_EQ(s.witnessGap, 4.5f);
     EXPECT_EQ(s.dimensionWeight, 1.0f);
     EXPECT_EQ(g->prefs.chamferDistance1, 72.0f);
-    EXPECT_EQ(s.upperUnits, 5);
+    EXPECT_EQ(s.upperUnits, 8);  // decimal inches
     EXPECT_EQ(s.dimensionFormat, 0);
     EXPECT_EQ(s.dimensionColorComponent1, 0);
     EXPECT_EQ(s.arrowheadLength, 12.0f);  // in its domain: kept

@@ -60,6 +60,15 @@ const std::map<std::string, CatalogValue> kArchitecture = {
     {"AutoDimensionRadialRadius", true}, {"AutDimensionRadialDiameter", false}, {"MasterUnits", 14},
     {"MasterPrecision", 2}};
 
+// "Basic Engineering" where it differs from the start-up values of the list (metres, 14 pt
+// text, the label options of the built-in table).
+const std::map<std::string, CatalogValue> kEngineering = {
+    {"dimensionTextSize", 14.0f}, {"upperToleranceValue", std::string(".005")},
+    {"lowerToleranceValue", std::string(".005")}, {"upperUnits", 5}, {"lowerUnits", 5}, {"labelShape", 0},
+    {"labelBorder", 9}, {"labelLeaderLength", 90.0f}, {"textSpacing", 14}, {"NumericLabelsNumberOfLeadingZeros", 0},
+    {"alphaLabelMenuOption", 1}, {"numericLabelMenuOption", 1}, {"customLabelMenuOption", 1},
+    {"AutoDimensionInclined", false}, {"MasterUnits", 5}};
+
 class PresetsTest : public PanelSession {
 protected:
     void SetUp() override {
@@ -119,7 +128,7 @@ TEST_F(PresetsTest, AFirstStartWritesTheTwoBuiltInPresetsWithEveryKey) {
         EXPECT_EQ(Preset(p).keys.size(), 179u);
         for (const Listed& l : settings) {
             CatalogValue want = Expected(l);
-            if (l.key == "MasterUnits") want = 5;  // the list's start-up value is the preferences' own
+            if (const auto it = kEngineering.find(l.key); it != kEngineering.end()) want = it->second;
             if (const auto it = kArchitecture.find(l.key); p == 0 && it != kArchitecture.end()) want = it->second;
             const CatalogValue* got = Preset(p).find(l.key);
             ASSERT_NE(got, nullptr) << l.key;
@@ -372,12 +381,14 @@ TEST_F(PresetsTest, TheMasterUnitAndPrecisionApplyEverywhere) {
     Plotwise3_Live_Dimension_Data coarse = g->prefs.style;
     coarse.upperDecimalPrecision = coarse.upperFractionalPrecision = 1;
     coarse.lowerDecimalPrecision = coarse.lowerFractionalPrecision = 1;
+    coarse.upperUnits = coarse.lowerUnits = 5;  // metres
     AIArtHandle selected = Dimension(1, true, &coarse);
     AIArtHandle other = Dimension(2, false, &coarse);
     panel = Shortcuts();
+    const int32_t before = g->prefs.style.upperUnits;
     ASSERT_EQ(Pick(kMasterUnitsPopup, 9), kNoErr);  // fractional inches: the precisions are fractions
     EXPECT_EQ(Entries(kMasterPrecisionPopup)[3], "1/8");
-    EXPECT_EQ(g->prefs.style.upperUnits, 5);  // nothing changes until Apply
+    EXPECT_EQ(g->prefs.style.upperUnits, before);  // nothing changes until Apply
     ASSERT_EQ(Press(kApplyUnitsButton), kNoErr);
     ASSERT_EQ(Pick(kMasterPrecisionPopup, 3), kNoErr);
     ASSERT_EQ(Press(kApplyPrecisionButton), kNoErr);
@@ -389,7 +400,7 @@ TEST_F(PresetsTest, TheMasterUnitAndPrecisionApplyEverywhere) {
                               p.style.lowerDecimalPrecision, p.style.lowerFractionalPrecision, p.rulerPrecision,
                               p.CADtrackerPrecision, p.NumericInputPrecision})
         EXPECT_EQ(precision, 3);
-    // The selected dimension takes them; the other keeps decimal inches to one place.
+    // The selected dimension takes them; the other keeps metres to one place.
     Plotwise3_Live_Dimension_Data d{};
     ASSERT_EQ(GetDimensionData(selected, &d), kNoErr);
     EXPECT_EQ(std::vector<int32_t>({d.upperUnits, d.lowerUnits, d.upperDecimalPrecision, d.upperFractionalPrecision,
