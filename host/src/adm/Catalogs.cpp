@@ -244,8 +244,11 @@ bool Catalogs::writeFile(const std::string& name, const std::string& text, std::
         memoryFiles_[name] = text;
         return true;
     }
-    std::error_code ignored;
-    std::filesystem::create_directories(folder_, ignored);
+    // The user's configuration folder: made private to the user, as the preferences make it.
+    if (auto failure = io::makePrivateFolders(folder_)) {
+        problem = *failure;
+        return false;
+    }
     return io::writeFileAtomically(filePath(name).string(), text, problem, interrupt);
 }
 

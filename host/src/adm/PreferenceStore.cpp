@@ -60,21 +60,6 @@ constexpr EntryType kEntryTypes[] = {
     {"rect", "four numbers [left, top, right, bottom]", [](const json& v) { return numbers(v, 4); }},
 };
 
-// Makes the folders missing on the way to `folder`, private to the user as configuration
-// folders are; what went wrong, if anything.
-std::optional<std::string> makeFolders(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> missing;
-    std::error_code ec;
-    for (auto f = folder; !f.empty() && !std::filesystem::exists(f, ec); f = f.parent_path()) {
-        missing.push_back(f);
-        if (f == f.parent_path()) break;
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-        if (::mkdir(it->c_str(), 0700) != 0 && errno != EEXIST)
-            return "cannot make the folder " + it->string() + ": " + std::strerror(errno);
-    return std::nullopt;
-}
-
 const EntryType* entryType(std::string_view name) {
     for (const EntryType& t : kEntryTypes)
         if (name == t.name) return &t;
@@ -263,7 +248,7 @@ AIErr PreferenceStore::save() {
         return kPreferenceWriteErr;
     }
     if (path_.has_parent_path()) {
-        if (auto problem = makeFolders(path_.parent_path())) {
+        if (auto problem = io::makePrivateFolders(path_.parent_path())) {
             warn("preferences not saved: " + *problem);
             return kPreferenceWriteErr;
         }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace standin::io {
 
@@ -239,6 +240,19 @@ bool readWholeFile(const std::string& path, const FileLimit& limit, std::string&
     buffer.resize(done);
     text = std::move(buffer);
     return true;
+}
+
+std::optional<std::string> makePrivateFolders(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> missing;
+    std::error_code ec;
+    for (auto f = folder; !f.empty() && !std::filesystem::exists(f, ec); f = f.parent_path()) {
+        missing.push_back(f);
+        if (f == f.parent_path()) break;
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        if (::mkdir(it->c_str(), 0700) != 0 && errno != EEXIST)
+            return "cannot make the folder " + it->string() + ": " + std::strerror(errno);
+    return std::nullopt;
 }
 
 }  // namespace standin::io

@@ -3,6 +3,8 @@
 // replaces the target by a rename.
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,10 @@ namespace standin::io {
 // file survives whole.
 bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
                          bool interruptBeforeRename = false);
+
+// Makes the folders missing on the way to `folder`, private to the user as configuration
+// folders are (mode 0700); what went wrong, in words, if anything.
+std::optional<std::string> makePrivateFolders(const std::filesystem::path& folder);
 
 // The whole content of a regular file of at most `limit.maxBytes`; false with `error` set
 // ("PATH: is a folder, not a regular file", "PATH: larger than 16 MiB, the most a script may

@@ -12,6 +12,7 @@
 
 #include "AIPreference.h"
 #include "SuiteRegistry.h"
+#include "adm/Catalogs.h"
 #include "adm/PreferenceStore.h"
 
 namespace {
@@ -292,6 +293,21 @@ TEST_F(PrefTest, TheFoldersAreMadeWhenFirstWrittenAndAFailureSaysWhy) {
     ASSERT_FALSE(sunk.empty());
     EXPECT_EQ(sunk.back(), "preferences not saved: cannot make the folder " + (dir / "taken" / "plotwise").string() +
                                ": Not a directory");
+}
+
+TEST_F(PrefTest, ThePresetsFileMakesItsFoldersPrivateToo) {
+    // The presets file is the first a fresh start writes into the configuration folder.
+    standin::Catalogs catalogs;
+    catalogs.setFolder(dir / "config" / "plotwise");
+    std::string problem;
+    ASSERT_TRUE(catalogs.writeFile("CADpresets", "{}", problem)) << problem;
+    EXPECT_EQ(fs::status(dir / "config").permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(fs::status(dir / "config" / "plotwise").permissions() & fs::perms::all, fs::perms::owner_all);
+    // A file where a folder must go is named.
+    std::ofstream(dir / "taken") << "x";
+    catalogs.setFolder(dir / "taken" / "plotwise");
+    EXPECT_FALSE(catalogs.writeFile("CADpresets", "{}", problem));
+    EXPECT_EQ(problem, "cannot make the folder " + (dir / "taken" / "plotwise").string() + ": Not a directory");
 }
 
 TEST_F(PrefTest, SuiteReachesTheStore) {
