@@ -1,5 +1,6 @@
 #include "panels/PresetRecord.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionStorage.h"
 #include "geometry/IsoViewDerivation.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PresetsCatalog.h"
@@ -201,6 +203,8 @@ AIErr SetPrefsToPreset(const char* name) {
         if (sAIAttributeCatalog->GetCollectionAt(catalog, i, &preset) || !preset) continue;
         std::string refused;
         ApplyPresetCollection(preset, g->prefs, &refused);
+        // The id counter is the document's: the next dimension takes no id one already has.
+        g->prefs.style.id = std::max(g->prefs.style.id, HighestDimensionIdHeld());
         if (!refused.empty())
             (void)SayWords(FilledText(kPresetsMessageList, kPresetValuesKeptMessage, {presetName, refused}));
         break;

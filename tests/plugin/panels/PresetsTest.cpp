@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "../../ScratchFolder.h"
+#include "io/DocumentFile.h"
 #include "PanelSessionFixture.h"
 #include "panels/GuidesPanel.h"
 #include "panels/PresetsCatalog.h"
@@ -328,6 +329,55 @@ TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
     ASSERT_EQ(Define("Yours"), kNoErr);  // the next save writes both
     EXPECT_NE(FileText().find("\"Mine\""), std::string::npos);
     EXPECT_NE(FileText().find("\"Yours\""), std::string::npos);
+}
+
+// The dimension ids a document holds stay its own: a preset defined before any dimension
+// was drawn, loaded over a drawing, leaves the next dimension an id no other one has, in
+// the same run and after the host quits and starts again.
+TEST_F(PresetsTest, ALoadNeverGivesTheNextDimensionAnIdTheDrawingHolds) {
+    Start();
+    ASSERT_EQ(Define("Bare"), kNoErr);
+    standin::Document& doc = session->newDocument();
+    ASSERT_EQ(session->hostEvent([&] { return doc.addRect(60, 60, 300, 200); }), kNoErr);
+    const auto draw = [&](AIReal v) {
+        ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+        ASSERT_EQ(session->click({60, 260}), kNoErr);
+        ASSERT_EQ(session->mouseDown({360, 260}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({210, (260 + v) / 2}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({210, v}), kNoErr);
+        ASSERT_EQ(session->mouseUp({210, v}), kNoErr);
+    };
+    const auto ids = [&] {
+        std::vector<int32_t> out;
+        Doc().walk([&](const standin::Art& a, int) {
+            if (a.type == kGroupArt && IsDimension(standin::toHandle<AIArtHandle>(a.id)))
+                out.push_back(GetDimensionID(standin::toHandle<AIArtHandle>(a.id)));
+        });
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    const auto load = [&] {
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad",
+                          {Picked(kPresetsPopup, 2), Pressed(kDoNotUpdateRadio), Pressed(1)}),
+                  kNoErr);
+    };
+    draw(280);
+    draw(300);
+    load();
+    draw(320);
+    EXPECT_EQ(ids(), (std::vector<int32_t>{1, 2, 3}));
+
+    ScratchFolder files;
+    std::string error;
+    const std::string path = files.path("drawing.json");
+    ASSERT_TRUE(standin::io::saveDocumentFile(Doc(), path, error)) << error;
+    ASSERT_EQ(session->restart(), kNoErr);
+    ASSERT_EQ(session->openDocument([&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kDataFilterErr; }),
+              kNoErr)
+        << error;
+    load();
+    draw(340);
+    EXPECT_EQ(ids(), (std::vector<int32_t>{1, 2, 3, 4}));
 }
 
 // "Basic Architecture" draws terminator 3 where the start-up style draws 1: a dimension the
