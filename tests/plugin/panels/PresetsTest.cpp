@@ -5,6 +5,7 @@
 // shortcuts panel's master units and precision.
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <sstream>
 
@@ -13,6 +14,7 @@
 #include "PanelSessionFixture.h"
 #include "panels/GuidesPanel.h"
 #include "panels/PresetsCatalog.h"
+#include "panels/PresetRecord.h"
 #include "panels/PresetsDialogs.h"
 #include "panels/ShortcutsPanel.h"
 
@@ -249,6 +251,81 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
                               // edge-on, named last
                               "isoView."})
         EXPECT_NE(LastAlert().find(named), std::string::npos) << named << " in " << LastAlert();
+}
+
+// Every number a preset carries, each with a value no panel or tool can use ("any": a
+// setting read by nothing, which takes every value of its type).
+constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
+const std::map<std::string, double> kOutOfDomain = {
+    {"isoPadPosTempT", 91}, {"isoPadPosTempR", -1}, {"isoViewT", -91}, {"isoViewR", 90.5}, {"isoViewA", 8},
+    {"isoViewB", -8}, {"isoViewC", 7.5}, {"isoViewAF", -0.5}, {"isoViewBF", 17}, {"isoViewCF", -1},
+    {"currentAxoViewIndex", 14}, {"customAxoView1R", 91}, {"customAxoView2R", -1}, {"customAxoView3R", 180},
+    {"customAxoView4R", -90}, {"customAxoView5R", 1000}, {"customAxoView1T", 91}, {"customAxoView2T", -91},
+    {"customAxoView3T", 180}, {"customAxoView4T", -180}, {"customAxoView5T", 1e6}, {"numberFormat", 2},
+    {"NumericInputUnits", 20}, {"NumericInputPrecision", 6}, {"dimensionColorComponent1", -1},
+    {"dimensionColorComponent2", 65536}, {"dimensionColorComponent3", -65536}, {"dimensionColorComponent4", 100000},
+    {"dimensionCustomColorType", 3}, {"dimensionCustomColorTint", 101}, {"dimensionColorEntry", 13},
+    {"dimensionColorType", -5}, {"dimensionTextSize", 0}, {"dimensionWeight", -1}, {"arrowheadStyle", 9},
+    {"arrowheadLength", -1}, {"arrowheadWeight", 20000}, {"arrowheadAngle", 181}, {"textDistanceAboveLine", 20000},
+    {"useUniversalTextAngle", 2}, {"moveLargeDimensionText", -1}, {"hTextPlacement", 0}, {"vTextPlacement", 6},
+    {"aTextPlacement", -1}, {"dualDimensions", 2}, {"appendUpperUnitLabels", 2}, {"appendLowerUnitLabels", -1},
+    {"upperTolerance", 4}, {"upperToleranceUnits", -1}, {"upperToleranceSuperscript", 2}, {"lowerTolerance", -1},
+    {"lowerToleranceUnits", 20}, {"lowerToleranceSuperscript", -1}, {"appendDiamLabels", 2},
+    {"diameterLabelsBefore", 3}, {"diameterLeaderSpansCircle", -1}, {"witnessGap", -0.5}, {"witnessExtension", -1},
+    {"witnessWeight", -1}, {"autoDimensionOffset", 1e5}, {"makeSectionLineDoubleThick", 2}, {"primeSection", -1},
+    {"chainDatum", 2}, {"JISDatumTerminator", 5}, {"repeatType", 2}, {"moveType", 9}, {"rowDirection", 2},
+    {"colDirection", -1}, {"CADtrackerUnits", -1}, {"CADtrackerPrecision", -1}, {"upperDecimalPrecision", 6},
+    {"upperFractionalPrecision", 7}, {"lowerDecimalPrecision", -1}, {"lowerFractionalPrecision", 99},
+    {"rulerPrecision", 6}, {"upperUnits", 25}, {"lowerUnits", -2}, {"rulerUnits", 20}, {"chamferDistance1", -1},
+    {"chamferDistance2", -72}, {"filletRadius", -0.5}, {"wallThickness", -432}, {"wallDatum", 3},
+    {"liveDimension", 2}, {"dimensionDataID", -1}, {"labelLeader", 6}, {"labelShape", 7}, {"labelBorder", 36},
+    {"labelIncType", kAny}, {"labelLeaderLength", -1}, {"CADgridSnapTolerance", 1001}, {"gridColorRed", 65536},
+    {"gridColorBlue", -1}, {"gridColorGreen", 70000}, {"gridColorEntry", 11}, {"GridlineEntry", 0},
+    {"CADgridSpacing", 0}, {"CADgridNumSubdiv", 0}, {"CADgridLineStyle", kAny}, {"DimFormat", 5},
+    {"DimNextNum", -1}, {"DimNextAlpha", 702}, {"textSpacing", -1}, {"LabelFormat", 4}, {"LabelNextNum", 32768},
+    {"LabelNextAlpha", -1}, {"diameterLeaderLength", -1}, {"NumericLabelsNumberOfLeadingZeros", 10},
+    {"alphaLabelMenuOption", 2}, {"numericLabelMenuOption", 3}, {"customLabelMenuOption", -1},
+    {"terminatorDirection", 3}, {"MasterUnits", 20}, {"MasterPrecision", 6}};
+
+TEST_F(PresetsTest, EveryNumberOfAPresetIsHeldToItsDomain) {
+    Start();
+    AIAttributeCollectionRef odd = nullptr;
+    ASSERT_EQ(sAIAttributeCollection->CreateCollection(&odd), kNoErr);
+    size_t numbers = 0;
+    for (const Listed& l : PresetSettings()) {
+        if (l.type != "integer" && l.type != "real") continue;
+        ++numbers;
+        const auto row = kOutOfDomain.find(l.key);
+        ASSERT_NE(row, kOutOfDomain.end()) << l.key << " has no row";
+        const double bad = std::isnan(row->second) ? std::numeric_limits<int32_t>::min() : row->second;
+        if (l.type == "integer") sAIAttributeCollection->SetIntegerValue(odd, l.key.c_str(), static_cast<int32_t>(bad));
+        else sAIAttributeCollection->SetRealValue(odd, l.key.c_str(), static_cast<float>(bad));
+    }
+    EXPECT_EQ(numbers, kOutOfDomain.size());
+    auto prefs = std::make_unique<preferences>();
+    std::string refused;
+    ApplyPresetCollection(odd, *prefs, &refused);
+    AIAttributeCollectionRef after = nullptr;
+    ASSERT_EQ(NewPresetCollection("after", *prefs, &after), kNoErr);
+    const auto& kept = host.catalogs().collection(after)->data;
+    for (const Listed& l : PresetSettings()) {
+        const auto row = kOutOfDomain.find(l.key);
+        if (row == kOutOfDomain.end()) continue;
+        SCOPED_TRACE(l.key);
+        const bool any = std::isnan(row->second);
+        // Named in the words the user reads, and the setting keeps its start-up value.
+        EXPECT_EQ(refused.find(l.key + " ") != std::string::npos, !any) << refused;
+        if (!any) EXPECT_EQ(*kept.find(l.key), Expected(l));
+        else EXPECT_EQ(*kept.find(l.key), CatalogValue(std::numeric_limits<int32_t>::min()));
+    }
+    sAIAttributeCollection->Release(after);
+    sAIAttributeCollection->Release(odd);
+    // The built-in presets lie wholly inside.
+    for (const standin::Collection* builtIn : Catalog()->collections) {
+        ApplyPresetCollection(reinterpret_cast<AIAttributeCollectionRef>(const_cast<standin::Collection*>(builtIn)),
+                              *prefs, &refused);
+        EXPECT_EQ(refused, "");
+    }
 }
 
 TEST_F(PresetsTest, DefineRefusesAUsedNameAndKeepsEveryValueOfTheSettings) {
