@@ -1,6 +1,7 @@
 #include "panels/PresetsCatalog.h"
 
 #include <initializer_list>
+#include <string>
 
 #include "architecture/ArchitectureMessages.h"
 #include "core/PlotwisePrefs.h"
@@ -52,6 +53,16 @@ void UpgradeCatalog(AIAttributeCatalogRef catalog) {
     SaveCADpresetsCatalogAfterChange(catalog);
 }
 
+// A file of an older version the upgrade does not know holds its settings as that version
+// meant them: it is refused whole, and nothing of it stays in the catalogue.
+AIErr RefuseCatalogVersion(AIAttributeCatalogRef catalog, int16_t version) {
+    for (int32_t i = CountPresets(catalog); i > 0; --i) (void)sAIAttributeCatalog->RemoveCollection(catalog, i - 1);
+    const std::string reason = FilledText(kPresetsMessageList, kPresetsVersionReason,
+                                          {std::to_string(version), std::to_string(kUpgradedCatalogVersion)});
+    (void)SayWords(FilledText(kPresetsMessageList, kPresetsFileRefusedMessage, {reason}));
+    return kPresetsVersionErr;
+}
+
 }  // namespace
 
 AIAttributeCatalogRef PresetsCatalog() {
@@ -94,8 +105,9 @@ AIErr OpenCADpresetsCatalog() {
         return err;
     }
     _t_AIAttributeCatalogSketch sketch{};
-    if (sAIAttributeCatalog->GetCatalogSketch(catalog, &sketch) == kNoErr && sketch.version >= kPresetsCatalogVersion)
-        return kNoErr;
+    if (AIErr e = sAIAttributeCatalog->GetCatalogSketch(catalog, &sketch)) return e;
+    if (sketch.version >= kPresetsCatalogVersion) return kNoErr;
+    if (sketch.version != kUpgradedCatalogVersion) return RefuseCatalogVersion(catalog, sketch.version);
     UpgradeCatalog(catalog);
     return kNoErr;
 }

@@ -177,10 +177,17 @@ TEST_F(PresetsTest, ANewerFileIsUsedAsItIs) {
 
 TEST_F(PresetsTest, ADamagedOrHostileFileIsRefusedWholeAndLeftAsItIs) {
     const std::string key300(300, 'k');
+    const std::string old = R"("collectionName": {"string": "Old"}, "rulerUnits": {"integer": 1})";
     const struct {
         const char* what;
         std::string text;
+        const char* reason = "";
     } kFiles[] = {
+        // Only a version-6 file is upgraded: the older ones held other settings under the keys.
+        {"version 5", File(5, {old}), "version 5"},
+        {"version 1", File(1, {old}), "version 1"},
+        {"version 0", File(0, {old}), "version 0"},
+        {"version -1", File(-1, {old}), "version -1"},
         {"empty", ""},
         {"cut short", File(7, {R"("collectionName": {"string": "A"})"}).substr(0, 60)},
         {"no version", R"({"owner": "", "description": "", "collections": []})"},
@@ -211,6 +218,7 @@ TEST_F(PresetsTest, ADamagedOrHostileFileIsRefusedWholeAndLeftAsItIs) {
         EXPECT_NE(session->startup(), kNoErr);
         ASSERT_GT(Dialogs().alerts().size(), alerts);
         EXPECT_NE(LastAlert().find("The presets file cannot be read"), std::string::npos) << LastAlert();
+        EXPECT_NE(LastAlert().find(f.reason), std::string::npos) << LastAlert();
         EXPECT_EQ(FileText(), f.text);
         EXPECT_TRUE(Catalog()->collections.empty());
     }
