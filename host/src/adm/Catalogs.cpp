@@ -244,8 +244,14 @@ bool Catalogs::writeFile(const std::string& name, const std::string& text, std::
         memoryFiles_[name] = text;
         return true;
     }
-    std::error_code ignored;
-    std::filesystem::create_directories(folder_, ignored);
+    // A folder that cannot be made is the reason the file cannot be written.
+    std::error_code made;
+    std::filesystem::create_directories(folder_, made);
+    if (made) {
+        problem = "cannot write " + filePath(name).string() + ": cannot make the folder " + folder_.string() + ": " +
+                  made.message();
+        return false;
+    }
     return io::writeFileAtomically(filePath(name).string(), text, problem, interrupt);
 }
 

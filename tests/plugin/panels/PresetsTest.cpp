@@ -9,6 +9,8 @@
 #include <map>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "../../ScratchFolder.h"
 #include "io/DocumentFile.h"
 #include "PanelSessionFixture.h"
@@ -414,6 +416,42 @@ TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
     ASSERT_EQ(Define("Yours"), kNoErr);  // the next save writes both
     EXPECT_NE(FileText().find("\"Mine\""), std::string::npos);
     EXPECT_NE(FileText().find("\"Yours\""), std::string::npos);
+}
+
+// Runs as the user the test was started by, or as nobody when that is root, whom no folder
+// refuses.
+struct AsPlainUser {
+    const uid_t was = ::geteuid();
+    AsPlainUser() { EXPECT_EQ(was == 0 ? ::seteuid(65534) : 0, 0); }
+    ~AsPlainUser() { EXPECT_EQ(was == 0 ? ::seteuid(0) : 0, 0); }
+    AsPlainUser(const AsPlainUser&) = delete;
+    AsPlainUser& operator=(const AsPlainUser&) = delete;
+};
+
+// A save into a folder the user may not write to, or that cannot be made in one, gives the
+// system's own reason.
+TEST_F(PresetsTest, ASaveThatCannotBeMadeGivesItsRealReason) {
+    Start();
+    namespace fs = std::filesystem;
+    const struct {
+        const char* folder;  // below a folder nobody may write to
+    } kFolders[] = {{"locked"}, {"locked/plotwise"}};
+    fs::create_directory(folder.dir / "locked");
+    fs::permissions(folder.dir, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(folder.dir / "locked", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
+                                               fs::perms::others_exec);
+    int n = 0;
+    for (const auto& f : kFolders) {
+        SCOPED_TRACE(f.folder);
+        host.catalogs().setFolder(folder.dir / f.folder);
+        {
+            AsPlainUser user;
+            ASSERT_EQ(Define("Mine " + std::to_string(++n)), kNoErr);
+        }
+        EXPECT_NE(LastAlert().find("could not be saved"), std::string::npos) << LastAlert();
+        EXPECT_NE(LastAlert().find("Permission denied"), std::string::npos) << LastAlert();
+    }
+    fs::permissions(folder.dir / "locked", fs::perms::owner_all);
 }
 
 // The dimension ids a document holds stay its own: a preset defined before any dimension
