@@ -8,13 +8,19 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DocumentFormatVersion.h"
+#include "panels/PanelGlobals.h"
 #include "panels/PresetRecord.h"
 
 namespace {
 
+constexpr GlobalsView<PanelGlobals> g;
+
+// Whether the file holds what the catalogue does follows every save.
 AIErr SaveCatalogTo(AIAttributeCatalogRef catalog, char* problem, int32_t size) {
     if (!catalog) return kBadParameterErr;
-    return sAIAttributeCatalog->ExportCatalog(catalog, kPresetsFileName, problem, size);
+    const AIErr err = sAIAttributeCatalog->ExportCatalog(catalog, kPresetsFileName, problem, size);
+    if (g) g->presetsUnsaved = err != kNoErr;
+    return err;
 }
 
 // A preset written before version 7 lacks these settings, or holds them as an older version
@@ -121,4 +127,12 @@ void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog) {
     char problem[512] = {};
     if (SaveCatalogTo(catalog, problem, sizeof problem))
         (void)SayWords(FilledText(kPresetsMessageList, kPresetsNotSavedMessage, {problem}));
+}
+
+AIErr SaveUnsavedCADpresets() {
+    if (!g || !g->presetsUnsaved) return kNoErr;
+    char problem[512] = {};
+    if (SaveCatalogTo(PresetsCatalog(), problem, sizeof problem))
+        (void)SayWords(FilledText(kPresetsMessageList, kPresetsLostMessage, {problem}));
+    return kNoErr;
 }

@@ -25,6 +25,7 @@ enum : int32_t {
     kPresetsNotSavedMessage = 2,     // ^0: why
     kPresetValuesKeptMessage = 3,    // ^0: the preset, ^1: the settings left as they were
     kPresetsVersionReason = 4,       // ^0: the file's version, ^1: the version upgraded
+    kPresetsLostMessage = 5,         // ^0: why the save at quit failed
 };
 
 // Start-up's last step: registers the catalogue and fills it from the file (upgraded and
@@ -36,8 +37,11 @@ AIErr OpenCADpresetsCatalog();
 // Writes the whole catalogue to its file; a failure leaves the old file whole.
 AIErr SaveCADpresetsCatalog(AIAttributeCatalogRef catalog);
 // Saves after a change the user made; a failure is told, and the change stays in the
-// catalogue for the next save.
+// catalogue for the next save, or the save at quit.
 void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog);
+// At quit: a change whose save failed is saved again; when that fails too, the user is told
+// it is lost.
+AIErr SaveUnsavedCADpresets();
 // Appends "Basic Architecture" and "Basic Engineering".
 AIErr InitCADpresetsCatalog(AIAttributeCatalogRef catalog);
 

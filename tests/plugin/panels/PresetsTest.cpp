@@ -418,6 +418,30 @@ TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
     EXPECT_NE(FileText().find("\"Yours\""), std::string::npos);
 }
 
+// A change whose save failed is saved again as the host quits; when that fails too, the
+// user is told what is lost.
+TEST_F(PresetsTest, APresetNotYetSavedIsSavedAsTheHostQuits) {
+    Start();
+    const struct {
+        const char* preset;
+        bool quitFails;
+    } kQuits[] = {{"Mine", false}, {"Yours", true}};
+    for (const auto& q : kQuits) {
+        SCOPED_TRACE(q.preset);
+        host.catalogs().failNextExport();  // the disk is full
+        ASSERT_EQ(Define(q.preset), kNoErr);
+        EXPECT_EQ(FileText().find(q.preset), std::string::npos);
+        if (q.quitFails) host.catalogs().failNextExport();
+        const size_t alerts = Dialogs().alerts().size();
+        ASSERT_EQ(session->restart(), kNoErr);
+        EXPECT_EQ(FileText().find(q.preset) != std::string::npos, !q.quitFails);
+        EXPECT_EQ(Names().back() == q.preset, !q.quitFails);
+        const bool told = Dialogs().alerts().size() > alerts &&
+                          Dialogs().alerts()[alerts].text.find("are lost") != std::string::npos;
+        EXPECT_EQ(told, q.quitFails);
+    }
+}
+
 // Runs as the user the test was started by, or as nobody when that is root, whom no folder
 // refuses.
 struct AsPlainUser {
