@@ -366,32 +366,46 @@ TEST_F(PresetsTest, DefineRefusesAUsedNameAndKeepsEveryValueOfTheSettings) {
     EXPECT_NE(FileText().find("basic architecture"), std::string::npos);
 }
 
-TEST_F(PresetsTest, EditRenamesEveryPresetOfTheNameAndDeletesTheFirst) {
+// Presets of one name, as a hand-edited file may hold, told apart by their terminators:
+// Rename and Delete act on the one chosen in the list, not on the first or every one.
+TEST_F(PresetsTest, EditRenamesAndDeletesThePresetChosen) {
     Start();
-    ASSERT_EQ(Define("Twin"), kNoErr);
-    ASSERT_EQ(Define("Other"), kNoErr);
-    // A second "Twin", as a hand-edited file may hold.
-    host.catalogs().retain(host.catalogs().find("CADpresetsCatalog")->collections[2]);
-    host.catalogs().find("CADpresetsCatalog")->collections.push_back(Catalog()->collections[2]);
-    const auto rename = [&](std::vector<standin::UserAction> inner) {
-        for (const auto& a : inner) Dialogs().appendModalAction("CADpresetsRename", a);
-        return Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, 2), Pressed(3), Pressed(1)});
+    const auto define = [&](const std::string& name, int32_t terminator) {
+        g->prefs.style.arrowheadStyle = terminator;
+        ASSERT_EQ(Define(name), kNoErr);
     };
-    ASSERT_EQ(rename({Pressed(1)}), kNoErr);  // the unchanged name is refused, then cancelled
+    define("Twin", 1);
+    define("Other", 1);
+    define("Twin 5", 5);
+    define("Twin 7", 7);
+    for (size_t i : {4u, 5u})
+        host.catalogs().find("CADpresetsCatalog")->collections[i]->data.set("collectionName", std::string("Twin"));
+    const auto presets = [&] {
+        std::vector<std::string> out;
+        for (size_t i = 0; i < Names().size(); ++i)
+            out.push_back(Names()[i] + " " + std::to_string(std::get<int32_t>(*Preset(i).find("arrowheadStyle"))));
+        return std::vector<std::string>(out.begin() + 2, out.end());
+    };
+    const auto rename = [&](int32_t chosen, std::vector<standin::UserAction> inner) {
+        for (const auto& a : inner) Dialogs().appendModalAction("CADpresetsRename", a);
+        return Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, chosen), Pressed(3), Pressed(1)});
+    };
+    ASSERT_EQ(rename(4, {Pressed(1)}), kNoErr);  // the unchanged name is refused, then cancelled
     EXPECT_NE(LastAlert().find("Another preset already has this name"), std::string::npos);
     Dialogs().clearFailures();
-    ASSERT_EQ(rename({Pressed(2)}), kNoErr);  // cancelled: nothing changes
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Twin", "Other", "Twin"}));
-    ASSERT_EQ(rename({Typed(kPresetNameField, "Pair"), Pressed(1)}), kNoErr);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Pair", "Other", "Pair"}));
+    ASSERT_EQ(rename(4, {Pressed(2)}), kNoErr);  // cancelled: nothing changes
+    EXPECT_EQ(presets(), (std::vector<std::string>{"Twin 1", "Other 1", "Twin 5", "Twin 7"}));
     ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, 4), Pressed(4), Pressed(1)}),
               kNoErr);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Other", "Pair"}));
+    EXPECT_EQ(presets(), (std::vector<std::string>{"Twin 1", "Other 1", "Twin 7"}));
+    ASSERT_EQ(rename(4, {Typed(kPresetNameField, "Pair"), Pressed(1)}), kNoErr);
+    EXPECT_EQ(presets(), (std::vector<std::string>{"Twin 1", "Other 1", "Pair 7"}));
+    EXPECT_NE(FileText().find("\"Pair\""), std::string::npos);
     // Everything deleted: the Load button is disabled, and the empty catalogue is saved.
     g->prefs.currentCADpreset = 3;
     ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit",
                       {Picked(2, 0), Pressed(4), Picked(2, 0), Pressed(4), Picked(2, 0), Pressed(4), Picked(2, 0),
-                       Pressed(4), Pressed(1)}),
+                       Pressed(4), Picked(2, 0), Pressed(4), Pressed(1)}),
               kNoErr);
     EXPECT_TRUE(Names().empty());
     EXPECT_EQ(g->prefs.currentCADpreset, 0);
@@ -519,7 +533,8 @@ TEST_F(PresetsTest, ALoadNeverGivesTheNextDimensionAnIdTheDrawingHolds) {
     const std::string path = files.path("drawing.json");
     ASSERT_TRUE(standin::io::saveDocumentFile(Doc(), path, error)) << error;
     ASSERT_EQ(session->restart(), kNoErr);
-    ASSERT_EQ(session->openDocument([&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kDataFilterErr; }),
+    ASSERT_EQ(session->openDocument(
+                  [&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kDataFilterErr; }),
               kNoErr)
         << error;
     load();
