@@ -116,6 +116,12 @@ int32_t GetHighestDimensionID() {
     return g ? g->prefs.style.id : 0;
 }
 
+int32_t HighestDimensionIdHeld() {
+    if (!g) return 0;
+    if (const int32_t* known = g->highestDimensionIds.Current()) return *known;
+    return g->highestDimensionIds.Store(GetHighestDimensionID());
+}
+
 AIErr GetDimArtFromDimID(int32_t id, AIArtHandle* result) {
     if (!result) return kCADErr;
     *result = nullptr;

@@ -84,6 +84,9 @@ AIErr SetDimensionID(AIArtHandle art, int32_t id);
 int32_t GetHighestDimensionID();
 // As above, reporting a failed query instead of answering for it.
 AIErr FindHighestDimensionID(int32_t* highest);
+// The highest id the front document holds, worked out again only when the document changed
+// since it was last known. The dimension-id counter never stands below it.
+int32_t HighestDimensionIdHeld();
 AIErr GetDimArtFromDimID(int32_t id, AIArtHandle* result);
 AIErr walkArtworkTreeForSpecificDimArt(AIArtHandle start, const char* tagName, AIArtHandle* result);
 AIErr walkArtworkTreeForFirstDimObject(AIArtHandle start, AIArtHandle* result);

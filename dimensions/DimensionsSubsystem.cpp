@@ -25,10 +25,7 @@ constexpr GlobalsView<DimensionGlobals> g;
 // Worked out again only when this document changed since it was last in front.
 AIErr DocumentChanged() {
     if (AIErr err = FindDimensionLayer()) return err;
-    if (const int32_t* known = g->highestDimensionIds.Current())
-        g->prefs.style.id = *known;
-    else
-        g->prefs.style.id = g->highestDimensionIds.Store(GetHighestDimensionID());
+    g->prefs.style.id = HighestDimensionIdHeld();
     return kNoErr;
 }
 

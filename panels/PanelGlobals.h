@@ -19,4 +19,6 @@ struct PanelGlobals : TrackerGlobals {
     // The presets dialogs: the name a dialog starts from and the name its OK accepted.
     char CADpresetsOldName[64] = {};
     char CADpresetsNewName[64] = {};
+    // The catalogue holds a change its file does not (its save failed): saved again at quit.
+    bool presetsUnsaved = false;
 };

@@ -16,7 +16,8 @@ AIErr NewPresetCollection(const char* name, preferences& prefs, AIAttributeColle
 AIErr CreateCatalogWithCurrentSettings(const char* name);
 // Copies the first preset of that name into the preferences. A setting the preset lacks,
 // holds with another type or outside its domain keeps its value; those outside their domain
-// are named to the user. Texts arrive cut to their fields. 0 when the catalogue was found.
+// are named to the user. Texts arrive cut to their fields. The dimension-id counter stays
+// at or above the highest id the front document holds. 0 when the catalogue was found.
 AIErr SetPrefsToPreset(const char* name);
 // Copies a preset's settings into `prefs`; the settings it held outside their domains are
 // listed in `refused` ("arrowheadStyle 99, isoViewT nan").

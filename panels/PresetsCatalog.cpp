@@ -1,19 +1,26 @@
 #include "panels/PresetsCatalog.h"
 
 #include <initializer_list>
+#include <string>
 
 #include "architecture/ArchitectureMessages.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DocumentFormatVersion.h"
+#include "panels/PanelGlobals.h"
 #include "panels/PresetRecord.h"
 
 namespace {
 
+constexpr GlobalsView<PanelGlobals> g;
+
+// Whether the file holds what the catalogue does follows every save.
 AIErr SaveCatalogTo(AIAttributeCatalogRef catalog, char* problem, int32_t size) {
     if (!catalog) return kBadParameterErr;
-    return sAIAttributeCatalog->ExportCatalog(catalog, kPresetsFileName, problem, size);
+    const AIErr err = sAIAttributeCatalog->ExportCatalog(catalog, kPresetsFileName, problem, size);
+    if (g) g->presetsUnsaved = err != kNoErr;
+    return err;
 }
 
 // A preset written before version 7 lacks these settings, or holds them as an older version
@@ -50,6 +57,16 @@ void UpgradeCatalog(AIAttributeCatalogRef catalog) {
         if (sAIAttributeCatalog->GetCollectionAt(catalog, i, &preset) == kNoErr && preset) UpgradePreset(preset);
     }
     SaveCADpresetsCatalogAfterChange(catalog);
+}
+
+// A file of an older version the upgrade does not know holds its settings as that version
+// meant them: it is refused whole, and nothing of it stays in the catalogue.
+AIErr RefuseCatalogVersion(AIAttributeCatalogRef catalog, int16_t version) {
+    for (int32_t i = CountPresets(catalog); i > 0; --i) (void)sAIAttributeCatalog->RemoveCollection(catalog, i - 1);
+    const std::string reason = FilledText(kPresetsMessageList, kPresetsVersionReason,
+                                          {std::to_string(version), std::to_string(kUpgradedCatalogVersion)});
+    (void)SayWords(FilledText(kPresetsMessageList, kPresetsFileRefusedMessage, {reason}));
+    return kPresetsVersionErr;
 }
 
 }  // namespace
@@ -94,8 +111,9 @@ AIErr OpenCADpresetsCatalog() {
         return err;
     }
     _t_AIAttributeCatalogSketch sketch{};
-    if (sAIAttributeCatalog->GetCatalogSketch(catalog, &sketch) == kNoErr && sketch.version >= kPresetsCatalogVersion)
-        return kNoErr;
+    if (AIErr e = sAIAttributeCatalog->GetCatalogSketch(catalog, &sketch)) return e;
+    if (sketch.version >= kPresetsCatalogVersion) return kNoErr;
+    if (sketch.version != kUpgradedCatalogVersion) return RefuseCatalogVersion(catalog, sketch.version);
     UpgradeCatalog(catalog);
     return kNoErr;
 }
@@ -109,4 +127,12 @@ void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog) {
     char problem[512] = {};
     if (SaveCatalogTo(catalog, problem, sizeof problem))
         (void)SayWords(FilledText(kPresetsMessageList, kPresetsNotSavedMessage, {problem}));
+}
+
+AIErr SaveUnsavedCADpresets() {
+    if (!g || !g->presetsUnsaved) return kNoErr;
+    char problem[512] = {};
+    if (SaveCatalogTo(PresetsCatalog(), problem, sizeof problem))
+        (void)SayWords(FilledText(kPresetsMessageList, kPresetsLostMessage, {problem}));
+    return kNoErr;
 }

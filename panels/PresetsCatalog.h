@@ -13,6 +13,9 @@ constexpr const char* kPresetsCatalogName = "CADpresetsCatalog";
 constexpr const char* kPresetsFileName = "CADpresets";
 constexpr const char* kPresetNameKey = "collectionName";
 constexpr int16_t kPresetsCatalogVersion = 7;
+// The one older version the upgrade knows; a file of any other older version is refused.
+constexpr int16_t kUpgradedCatalogVersion = 6;
+constexpr AIErr kPresetsVersionErr = 'PVER';
 constexpr size_t kPresetNameSize = 64;  // 63 characters and the terminator
 
 // The presets' own messages (string list 17960).
@@ -21,19 +24,24 @@ enum : int32_t {
     kPresetsFileRefusedMessage = 1,  // ^0: what is wrong and where
     kPresetsNotSavedMessage = 2,     // ^0: why
     kPresetValuesKeptMessage = 3,    // ^0: the preset, ^1: the settings left as they were
+    kPresetsVersionReason = 4,       // ^0: the file's version, ^1: the version upgraded
+    kPresetsLostMessage = 5,         // ^0: why the save at quit failed
 };
 
 // Start-up's last step: registers the catalogue and fills it from the file (upgraded and
-// rewritten when older than version 7), or, when there is no file, with the built-in presets,
-// which are saved at once (a save that fails is told, and they stay in memory). A file that
-// cannot be read whole is named to the user and left as it is; its error is returned and
-// stops start-up.
+// rewritten when of version 6), or, when there is no file, with the built-in presets, which
+// are saved at once (a save that fails is told, and they stay in memory). A file that cannot
+// be read whole, or of an older version the upgrade does not know, is named to the user and
+// left as it is; its error is returned and stops start-up, with the catalogue empty.
 AIErr OpenCADpresetsCatalog();
 // Writes the whole catalogue to its file; a failure leaves the old file whole.
 AIErr SaveCADpresetsCatalog(AIAttributeCatalogRef catalog);
 // Saves after a change the user made; a failure is told, and the change stays in the
-// catalogue for the next save.
+// catalogue for the next save, or the save at quit.
 void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog);
+// At quit: a change whose save failed is saved again; when that fails too, the user is told
+// it is lost.
+AIErr SaveUnsavedCADpresets();
 // Appends "Basic Architecture" and "Basic Engineering".
 AIErr InitCADpresetsCatalog(AIAttributeCatalogRef catalog);
 

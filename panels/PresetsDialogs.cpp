@@ -37,6 +37,15 @@ void EntryText(ADMEntryRef entry, char (&name)[kPresetNameSize]) {
     if (entry) sADMEntry->GetText(entry, name, static_cast<int32_t>(kPresetNameSize));
 }
 
+// The catalogue index of the preset an entry of Edit's list stands for (the list keeps the
+// catalogue's order), or -1 when no preset of the entry's name stands there. Presets may
+// share a name: the one chosen is the one acted on.
+int32_t ChosenPreset(AIAttributeCatalogRef catalog, ADMEntryRef entry, const char* name) {
+    const int32_t index = sADMEntry->GetIndex(entry);
+    char existing[kPresetNameSize];
+    return GetPresetName(catalog, index, existing) && std::strcmp(existing, name) == 0 ? index : -1;
+}
+
 // Whether any preset is named exactly so.
 bool PresetNameUsed(const char* name) {
     AIAttributeCatalogRef catalog = PresetsCatalog();
@@ -245,23 +254,14 @@ void CADpresetsEditRenameBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier)
         EntryText(entry, g->CADpresetsOldName);
         CopyCString(g->CADpresetsNewName, g->CADpresetsOldName);
         ShowCADpresetsRenameDialog();
-        if (std::strcmp(g->CADpresetsNewName, g->CADpresetsOldName) != 0) {
-            AIAttributeCatalogRef catalog = PresetsCatalog();
-            const int32_t count = CountPresets(catalog);
-            bool renamed = false;
-            for (int32_t i = 0; i < count; ++i) {
-                char existing[kPresetNameSize];
-                AIAttributeCollectionRef preset = nullptr;
-                if (!GetPresetName(catalog, i, existing) || std::strcmp(existing, g->CADpresetsOldName) != 0 ||
-                    sAIAttributeCatalog->GetCollectionAt(catalog, i, &preset) || !preset)
-                    continue;
-                (void)sAIAttributeCollection->SetStringValue(preset, kPresetNameKey, g->CADpresetsNewName);
-                renamed = true;
-            }
-            if (renamed) {
-                sADMEntry->SetText(entry, g->CADpresetsNewName);
-                SaveCADpresetsCatalogAfterChange(catalog);
-            }
+        AIAttributeCatalogRef catalog = PresetsCatalog();
+        AIAttributeCollectionRef preset = nullptr;
+        const int32_t index = ChosenPreset(catalog, entry, g->CADpresetsOldName);
+        if (std::strcmp(g->CADpresetsNewName, g->CADpresetsOldName) != 0 && index >= 0 &&
+            sAIAttributeCatalog->GetCollectionAt(catalog, index, &preset) == kNoErr && preset) {
+            (void)sAIAttributeCollection->SetStringValue(preset, kPresetNameKey, g->CADpresetsNewName);
+            sADMEntry->SetText(entry, g->CADpresetsNewName);
+            SaveCADpresetsCatalogAfterChange(catalog);
         }
     }
     if (g) sADMItem->DefaultNotify(item, notifier);
@@ -273,14 +273,10 @@ void CADpresetsEditDeleteBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier)
     if (entry) {
         EntryText(entry, g->CADpresetsOldName);
         AIAttributeCatalogRef catalog = PresetsCatalog();
-        const int32_t count = CountPresets(catalog);
-        for (int32_t i = 0; i < count; ++i) {
-            char existing[kPresetNameSize];
-            if (!GetPresetName(catalog, i, existing) || std::strcmp(existing, g->CADpresetsOldName) != 0) continue;
-            (void)sAIAttributeCatalog->RemoveCollection(catalog, i);
-            (void)sADMList->RemoveEntry(ListOf(dialog, kPresetsListBox), sADMEntry->GetIndex(entry));
+        const int32_t index = ChosenPreset(catalog, entry, g->CADpresetsOldName);
+        if (index >= 0 && sAIAttributeCatalog->RemoveCollection(catalog, index) == kNoErr) {
+            (void)sADMList->RemoveEntry(ListOf(dialog, kPresetsListBox), index);
             SaveCADpresetsCatalogAfterChange(catalog);
-            break;
         }
     }
     if (g) sADMItem->DefaultNotify(item, notifier);

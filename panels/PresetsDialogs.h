@@ -1,7 +1,8 @@
 // The presets dialogs the shortcuts panel opens: Load applies a preset and regenerates all,
 // the selected or no live dimensions with it; Define stores the current settings under a new
-// name; Edit lists the presets to rename (in the Rename dialog) or delete them. Names are at
-// most 63 characters and compared exactly.
+// name; Edit lists the presets to rename (in the Rename dialog) or delete them, each acting
+// on the preset chosen in the list even where presets share a name. Names are at most 63
+// characters and compared exactly.
 #pragma once
 
 #include <cstdint>

@@ -244,9 +244,10 @@ bool Catalogs::writeFile(const std::string& name, const std::string& text, std::
         memoryFiles_[name] = text;
         return true;
     }
-    // The user's configuration folder: made private to the user, as the preferences make it.
+    // The user's configuration folder, made private to the user as the preferences make it; a
+    // folder that cannot be made is the reason the file cannot be written.
     if (auto failure = io::makePrivateFolders(folder_)) {
-        problem = *failure;
+        problem = "cannot write " + filePath(name).string() + ": " + *failure;
         return false;
     }
     return io::writeFileAtomically(filePath(name).string(), text, problem, interrupt);

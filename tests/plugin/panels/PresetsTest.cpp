@@ -5,13 +5,18 @@
 // shortcuts panel's master units and precision.
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <map>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "../../ScratchFolder.h"
+#include "io/DocumentFile.h"
 #include "PanelSessionFixture.h"
 #include "panels/GuidesPanel.h"
 #include "panels/PresetsCatalog.h"
+#include "panels/PresetRecord.h"
 #include "panels/PresetsDialogs.h"
 #include "panels/ShortcutsPanel.h"
 
@@ -183,10 +188,17 @@ TEST_F(PresetsTest, ANewerFileIsUsedAsItIs) {
 
 TEST_F(PresetsTest, ADamagedOrHostileFileIsRefusedWholeAndLeftAsItIs) {
     const std::string key300(300, 'k');
+    const std::string old = R"("collectionName": {"string": "Old"}, "rulerUnits": {"integer": 1})";
     const struct {
         const char* what;
         std::string text;
+        const char* reason = "";
     } kFiles[] = {
+        // Only a version-6 file is upgraded: the older ones held other settings under the keys.
+        {"version 5", File(5, {old}), "version 5"},
+        {"version 1", File(1, {old}), "version 1"},
+        {"version 0", File(0, {old}), "version 0"},
+        {"version -1", File(-1, {old}), "version -1"},
         {"empty", ""},
         {"cut short", File(7, {R"("collectionName": {"string": "A"})"}).substr(0, 60)},
         {"no version", R"({"owner": "", "description": "", "collections": []})"},
@@ -217,6 +229,7 @@ TEST_F(PresetsTest, ADamagedOrHostileFileIsRefusedWholeAndLeftAsItIs) {
         EXPECT_NE(session->startup(), kNoErr);
         ASSERT_GT(Dialogs().alerts().size(), alerts);
         EXPECT_NE(LastAlert().find("The presets file cannot be read"), std::string::npos) << LastAlert();
+        EXPECT_NE(LastAlert().find(f.reason), std::string::npos) << LastAlert();
         EXPECT_EQ(FileText(), f.text);
         EXPECT_TRUE(Catalog()->collections.empty());
     }
@@ -259,6 +272,81 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
         EXPECT_NE(LastAlert().find(named), std::string::npos) << named << " in " << LastAlert();
 }
 
+// Every number a preset carries, each with a value no panel or tool can use ("any": a
+// setting read by nothing, which takes every value of its type).
+constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
+const std::map<std::string, double> kOutOfDomain = {
+    {"isoPadPosTempT", 91}, {"isoPadPosTempR", -1}, {"isoViewT", -91}, {"isoViewR", 90.5}, {"isoViewA", 8},
+    {"isoViewB", -8}, {"isoViewC", 7.5}, {"isoViewAF", -0.5}, {"isoViewBF", 17}, {"isoViewCF", -1},
+    {"currentAxoViewIndex", 14}, {"customAxoView1R", 91}, {"customAxoView2R", -1}, {"customAxoView3R", 180},
+    {"customAxoView4R", -90}, {"customAxoView5R", 1000}, {"customAxoView1T", 91}, {"customAxoView2T", -91},
+    {"customAxoView3T", 180}, {"customAxoView4T", -180}, {"customAxoView5T", 1e6}, {"numberFormat", 2},
+    {"NumericInputUnits", 20}, {"NumericInputPrecision", 6}, {"dimensionColorComponent1", -1},
+    {"dimensionColorComponent2", 65536}, {"dimensionColorComponent3", -65536}, {"dimensionColorComponent4", 100000},
+    {"dimensionCustomColorType", 3}, {"dimensionCustomColorTint", 101}, {"dimensionColorEntry", 13},
+    {"dimensionColorType", -5}, {"dimensionTextSize", 0}, {"dimensionWeight", -1}, {"arrowheadStyle", 9},
+    {"arrowheadLength", -1}, {"arrowheadWeight", 20000}, {"arrowheadAngle", 181}, {"textDistanceAboveLine", 20000},
+    {"useUniversalTextAngle", 2}, {"moveLargeDimensionText", -1}, {"hTextPlacement", 0}, {"vTextPlacement", 6},
+    {"aTextPlacement", -1}, {"dualDimensions", 2}, {"appendUpperUnitLabels", 2}, {"appendLowerUnitLabels", -1},
+    {"upperTolerance", 4}, {"upperToleranceUnits", -1}, {"upperToleranceSuperscript", 2}, {"lowerTolerance", -1},
+    {"lowerToleranceUnits", 20}, {"lowerToleranceSuperscript", -1}, {"appendDiamLabels", 2},
+    {"diameterLabelsBefore", 3}, {"diameterLeaderSpansCircle", -1}, {"witnessGap", -0.5}, {"witnessExtension", -1},
+    {"witnessWeight", -1}, {"autoDimensionOffset", 1e5}, {"makeSectionLineDoubleThick", 2}, {"primeSection", -1},
+    {"chainDatum", 2}, {"JISDatumTerminator", 5}, {"repeatType", 2}, {"moveType", 9}, {"rowDirection", 2},
+    {"colDirection", -1}, {"CADtrackerUnits", -1}, {"CADtrackerPrecision", -1}, {"upperDecimalPrecision", 6},
+    {"upperFractionalPrecision", 7}, {"lowerDecimalPrecision", -1}, {"lowerFractionalPrecision", 99},
+    {"rulerPrecision", 6}, {"upperUnits", 25}, {"lowerUnits", -2}, {"rulerUnits", 20}, {"chamferDistance1", -1},
+    {"chamferDistance2", -72}, {"filletRadius", -0.5}, {"wallThickness", -432}, {"wallDatum", 3},
+    {"liveDimension", 2}, {"dimensionDataID", -1}, {"labelLeader", 6}, {"labelShape", 7}, {"labelBorder", 36},
+    {"labelIncType", kAny}, {"labelLeaderLength", -1}, {"CADgridSnapTolerance", 1001}, {"gridColorRed", 65536},
+    {"gridColorBlue", -1}, {"gridColorGreen", 70000}, {"gridColorEntry", 11}, {"GridlineEntry", 0},
+    {"CADgridSpacing", 0}, {"CADgridNumSubdiv", 0}, {"CADgridLineStyle", kAny}, {"DimFormat", 5},
+    {"DimNextNum", -1}, {"DimNextAlpha", 702}, {"textSpacing", -1}, {"LabelFormat", 4}, {"LabelNextNum", 32768},
+    {"LabelNextAlpha", -1}, {"diameterLeaderLength", -1}, {"NumericLabelsNumberOfLeadingZeros", 10},
+    {"alphaLabelMenuOption", 2}, {"numericLabelMenuOption", 3}, {"customLabelMenuOption", -1},
+    {"terminatorDirection", 3}, {"MasterUnits", 20}, {"MasterPrecision", 6}};
+
+TEST_F(PresetsTest, EveryNumberOfAPresetIsHeldToItsDomain) {
+    Start();
+    AIAttributeCollectionRef odd = nullptr;
+    ASSERT_EQ(sAIAttributeCollection->CreateCollection(&odd), kNoErr);
+    size_t numbers = 0;
+    for (const Listed& l : PresetSettings()) {
+        if (l.type != "integer" && l.type != "real") continue;
+        ++numbers;
+        const auto row = kOutOfDomain.find(l.key);
+        ASSERT_NE(row, kOutOfDomain.end()) << l.key << " has no row";
+        const double bad = std::isnan(row->second) ? std::numeric_limits<int32_t>::min() : row->second;
+        if (l.type == "integer") sAIAttributeCollection->SetIntegerValue(odd, l.key.c_str(), static_cast<int32_t>(bad));
+        else sAIAttributeCollection->SetRealValue(odd, l.key.c_str(), static_cast<float>(bad));
+    }
+    EXPECT_EQ(numbers, kOutOfDomain.size());
+    auto prefs = std::make_unique<preferences>();
+    std::string refused;
+    ApplyPresetCollection(odd, *prefs, &refused);
+    AIAttributeCollectionRef after = nullptr;
+    ASSERT_EQ(NewPresetCollection("after", *prefs, &after), kNoErr);
+    const auto& kept = host.catalogs().collection(after)->data;
+    for (const Listed& l : PresetSettings()) {
+        const auto row = kOutOfDomain.find(l.key);
+        if (row == kOutOfDomain.end()) continue;
+        SCOPED_TRACE(l.key);
+        const bool any = std::isnan(row->second);
+        // Named in the words the user reads, and the setting keeps its start-up value.
+        EXPECT_EQ(refused.find(l.key + " ") != std::string::npos, !any) << refused;
+        if (!any) EXPECT_EQ(*kept.find(l.key), Expected(l));
+        else EXPECT_EQ(*kept.find(l.key), CatalogValue(std::numeric_limits<int32_t>::min()));
+    }
+    sAIAttributeCollection->Release(after);
+    sAIAttributeCollection->Release(odd);
+    // The built-in presets lie wholly inside.
+    for (const standin::Collection* builtIn : Catalog()->collections) {
+        ApplyPresetCollection(reinterpret_cast<AIAttributeCollectionRef>(const_cast<standin::Collection*>(builtIn)),
+                              *prefs, &refused);
+        EXPECT_EQ(refused, "");
+    }
+}
+
 TEST_F(PresetsTest, DefineRefusesAUsedNameAndKeepsEveryValueOfTheSettings) {
     Start();
     ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 0), Pressed(1)}), kNoErr);
@@ -287,32 +375,46 @@ TEST_F(PresetsTest, DefineRefusesAUsedNameAndKeepsEveryValueOfTheSettings) {
     EXPECT_NE(FileText().find("basic architecture"), std::string::npos);
 }
 
-TEST_F(PresetsTest, EditRenamesEveryPresetOfTheNameAndDeletesTheFirst) {
+// Presets of one name, as a hand-edited file may hold, told apart by their terminators:
+// Rename and Delete act on the one chosen in the list, not on the first or every one.
+TEST_F(PresetsTest, EditRenamesAndDeletesThePresetChosen) {
     Start();
-    ASSERT_EQ(Define("Twin"), kNoErr);
-    ASSERT_EQ(Define("Other"), kNoErr);
-    // A second "Twin", as a hand-edited file may hold.
-    host.catalogs().retain(host.catalogs().find("CADpresetsCatalog")->collections[2]);
-    host.catalogs().find("CADpresetsCatalog")->collections.push_back(Catalog()->collections[2]);
-    const auto rename = [&](std::vector<standin::UserAction> inner) {
-        for (const auto& a : inner) Dialogs().appendModalAction("CADpresetsRename", a);
-        return Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, 2), Pressed(3), Pressed(1)});
+    const auto define = [&](const std::string& name, int32_t terminator) {
+        g->prefs.style.arrowheadStyle = terminator;
+        ASSERT_EQ(Define(name), kNoErr);
     };
-    ASSERT_EQ(rename({Pressed(1)}), kNoErr);  // the unchanged name is refused, then cancelled
+    define("Twin", 1);
+    define("Other", 1);
+    define("Twin 5", 5);
+    define("Twin 7", 7);
+    for (size_t i : {4u, 5u})
+        host.catalogs().find("CADpresetsCatalog")->collections[i]->data.set("collectionName", std::string("Twin"));
+    const auto presets = [&] {
+        std::vector<std::string> out;
+        for (size_t i = 0; i < Names().size(); ++i)
+            out.push_back(Names()[i] + " " + std::to_string(std::get<int32_t>(*Preset(i).find("arrowheadStyle"))));
+        return std::vector<std::string>(out.begin() + 2, out.end());
+    };
+    const auto rename = [&](int32_t chosen, std::vector<standin::UserAction> inner) {
+        for (const auto& a : inner) Dialogs().appendModalAction("CADpresetsRename", a);
+        return Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, chosen), Pressed(3), Pressed(1)});
+    };
+    ASSERT_EQ(rename(4, {Pressed(1)}), kNoErr);  // the unchanged name is refused, then cancelled
     EXPECT_NE(LastAlert().find("Another preset already has this name"), std::string::npos);
     Dialogs().clearFailures();
-    ASSERT_EQ(rename({Pressed(2)}), kNoErr);  // cancelled: nothing changes
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Twin", "Other", "Twin"}));
-    ASSERT_EQ(rename({Typed(kPresetNameField, "Pair"), Pressed(1)}), kNoErr);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Pair", "Other", "Pair"}));
+    ASSERT_EQ(rename(4, {Pressed(2)}), kNoErr);  // cancelled: nothing changes
+    EXPECT_EQ(presets(), (std::vector<std::string>{"Twin 1", "Other 1", "Twin 5", "Twin 7"}));
     ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, 4), Pressed(4), Pressed(1)}),
               kNoErr);
-    EXPECT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering", "Other", "Pair"}));
+    EXPECT_EQ(presets(), (std::vector<std::string>{"Twin 1", "Other 1", "Twin 7"}));
+    ASSERT_EQ(rename(4, {Typed(kPresetNameField, "Pair"), Pressed(1)}), kNoErr);
+    EXPECT_EQ(presets(), (std::vector<std::string>{"Twin 1", "Other 1", "Pair 7"}));
+    EXPECT_NE(FileText().find("\"Pair\""), std::string::npos);
     // Everything deleted: the Load button is disabled, and the empty catalogue is saved.
     g->prefs.currentCADpreset = 3;
     ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit",
                       {Picked(2, 0), Pressed(4), Picked(2, 0), Pressed(4), Picked(2, 0), Pressed(4), Picked(2, 0),
-                       Pressed(4), Pressed(1)}),
+                       Pressed(4), Picked(2, 0), Pressed(4), Pressed(1)}),
               kNoErr);
     EXPECT_TRUE(Names().empty());
     EXPECT_EQ(g->prefs.currentCADpreset, 0);
@@ -337,6 +439,116 @@ TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
     ASSERT_EQ(Define("Yours"), kNoErr);  // the next save writes both
     EXPECT_NE(FileText().find("\"Mine\""), std::string::npos);
     EXPECT_NE(FileText().find("\"Yours\""), std::string::npos);
+}
+
+// A change whose save failed is saved again as the host quits; when that fails too, the
+// user is told what is lost.
+TEST_F(PresetsTest, APresetNotYetSavedIsSavedAsTheHostQuits) {
+    Start();
+    const struct {
+        const char* preset;
+        bool quitFails;
+    } kQuits[] = {{"Mine", false}, {"Yours", true}};
+    for (const auto& q : kQuits) {
+        SCOPED_TRACE(q.preset);
+        host.catalogs().failNextExport();  // the disk is full
+        ASSERT_EQ(Define(q.preset), kNoErr);
+        EXPECT_EQ(FileText().find(q.preset), std::string::npos);
+        if (q.quitFails) host.catalogs().failNextExport();
+        const size_t alerts = Dialogs().alerts().size();
+        ASSERT_EQ(session->restart(), kNoErr);
+        EXPECT_EQ(FileText().find(q.preset) != std::string::npos, !q.quitFails);
+        EXPECT_EQ(Names().back() == q.preset, !q.quitFails);
+        const bool told = Dialogs().alerts().size() > alerts &&
+                          Dialogs().alerts()[alerts].text.find("are lost") != std::string::npos;
+        EXPECT_EQ(told, q.quitFails);
+    }
+}
+
+// Runs as the user the test was started by, or as nobody when that is root, whom no folder
+// refuses.
+struct AsPlainUser {
+    const uid_t was = ::geteuid();
+    AsPlainUser() { EXPECT_EQ(was == 0 ? ::seteuid(65534) : 0, 0); }
+    ~AsPlainUser() { EXPECT_EQ(was == 0 ? ::seteuid(0) : 0, 0); }
+    AsPlainUser(const AsPlainUser&) = delete;
+    AsPlainUser& operator=(const AsPlainUser&) = delete;
+};
+
+// A save into a folder the user may not write to, or that cannot be made in one, gives the
+// system's own reason.
+TEST_F(PresetsTest, ASaveThatCannotBeMadeGivesItsRealReason) {
+    Start();
+    namespace fs = std::filesystem;
+    const struct {
+        const char* folder;  // below a folder nobody may write to
+    } kFolders[] = {{"locked"}, {"locked/plotwise"}};
+    fs::create_directory(folder.dir / "locked");
+    fs::permissions(folder.dir, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::permissions(folder.dir / "locked", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
+                                               fs::perms::others_exec);
+    int n = 0;
+    for (const auto& f : kFolders) {
+        SCOPED_TRACE(f.folder);
+        host.catalogs().setFolder(folder.dir / f.folder);
+        {
+            AsPlainUser user;
+            ASSERT_EQ(Define("Mine " + std::to_string(++n)), kNoErr);
+        }
+        EXPECT_NE(LastAlert().find("could not be saved"), std::string::npos) << LastAlert();
+        EXPECT_NE(LastAlert().find("Permission denied"), std::string::npos) << LastAlert();
+    }
+    fs::permissions(folder.dir / "locked", fs::perms::owner_all);
+}
+
+// The dimension ids a document holds stay its own: a preset defined before any dimension
+// was drawn, loaded over a drawing, leaves the next dimension an id no other one has, in
+// the same run and after the host quits and starts again.
+TEST_F(PresetsTest, ALoadNeverGivesTheNextDimensionAnIdTheDrawingHolds) {
+    Start();
+    ASSERT_EQ(Define("Bare"), kNoErr);
+    standin::Document& doc = session->newDocument();
+    ASSERT_EQ(session->hostEvent([&] { return doc.addRect(60, 60, 300, 200); }), kNoErr);
+    const auto draw = [&](AIReal v) {
+        ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+        ASSERT_EQ(session->click({60, 260}), kNoErr);
+        ASSERT_EQ(session->mouseDown({360, 260}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({210, (260 + v) / 2}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({210, v}), kNoErr);
+        ASSERT_EQ(session->mouseUp({210, v}), kNoErr);
+    };
+    const auto ids = [&] {
+        std::vector<int32_t> out;
+        Doc().walk([&](const standin::Art& a, int) {
+            if (a.type == kGroupArt && IsDimension(standin::toHandle<AIArtHandle>(a.id)))
+                out.push_back(GetDimensionID(standin::toHandle<AIArtHandle>(a.id)));
+        });
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    const auto load = [&] {
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad",
+                          {Picked(kPresetsPopup, 2), Pressed(kDoNotUpdateRadio), Pressed(1)}),
+                  kNoErr);
+    };
+    draw(280);
+    draw(300);
+    load();
+    draw(320);
+    EXPECT_EQ(ids(), (std::vector<int32_t>{1, 2, 3}));
+
+    ScratchFolder files;
+    std::string error;
+    const std::string path = files.path("drawing.json");
+    ASSERT_TRUE(standin::io::saveDocumentFile(Doc(), path, error)) << error;
+    ASSERT_EQ(session->restart(), kNoErr);
+    ASSERT_EQ(session->openDocument(
+                  [&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kDataFilterErr; }),
+              kNoErr)
+        << error;
+    load();
+    draw(340);
+    EXPECT_EQ(ids(), (std::vector<int32_t>{1, 2, 3, 4}));
 }
 
 // "Basic Architecture" draws terminator 3 where the start-up style draws 1: a dimension the
