@@ -307,7 +307,8 @@ TEST_F(PrefTest, ThePresetsFileMakesItsFoldersPrivateToo) {
     std::ofstream(dir / "taken") << "x";
     catalogs.setFolder(dir / "taken" / "plotwise");
     EXPECT_FALSE(catalogs.writeFile("CADpresets", "{}", problem));
-    EXPECT_EQ(problem, "cannot make the folder " + (dir / "taken" / "plotwise").string() + ": Not a directory");
+    EXPECT_EQ(problem, "cannot write " + (dir / "taken" / "plotwise" / "CADpresets").string() +
+                           ": cannot make the folder " + (dir / "taken" / "plotwise").string() + ": Not a directory");
 }
 
 TEST_F(PrefTest, SuiteReachesTheStore) {
