@@ -99,16 +99,16 @@ TEST_F(CurvatureToolsTest, TheArcLengthBetweenTwoClicksOfACircle) {
         uint32_t keys;
         AIReal witnessGap;
         double degrees;  // swept counter-clockwise from the first point given to the second
-        double centreOff;  // how far the normals may miss the centre
+        double centreOff;  // how far the centre found may miss the circle's
     } const rows[] = {
-        // The circle's pieces keep within 0.027 % of its radius, but their normals between
-        // the anchors miss its centre by up to 0.13 points.
-        {"two pieces", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), 0, 4, 90, 0.15},
-        {"ctrl: the other arc", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), kCtrl, 4, 270, 0.15},
-        {"second clockwise of the first", At(kCircleCentre, 100, 120), At(kCircleCentre, 100, 30), 0, 4, 270, 0.15},
+        // The circle's own centre, though the normals of its pieces between the anchors miss
+        // it by up to 0.13 points.
+        {"two pieces", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), 0, 4, 90, 1e-3},
+        {"ctrl: the other arc", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), kCtrl, 4, 270, 1e-3},
+        {"second clockwise of the first", At(kCircleCentre, 100, 120), At(kCircleCentre, 100, 30), 0, 4, 270, 1e-3},
         // Beside the anchors: measured from them, where the tangents are opposite.
         {"a half circle's ends", {201, 101}, {199, 299}, 0, 4, 180, 1e-3},
-        {"no witness gap", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), 0, 0, 90, 0.15},
+        {"no witness gap", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), 0, 0, 90, 1e-3},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
