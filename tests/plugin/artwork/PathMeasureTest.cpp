@@ -125,6 +125,11 @@ TEST_F(PathTest, AnchorsAddedByParameterAndByPoint) {
     EXPECT_NEAR(onRight.h, onOld.h, 1e-3);
     EXPECT_NEAR(onRight.v, onOld.v, 1e-3);
     EXPECT_EQ(AddBezierPoint(curve, 5, 0.5f), kOutOfRangeErr);
+    // y = 60 - x^2 / 60 between corner anchors: their handles make the curve split at its top.
+    AIArtHandle arch = path({{{-60, 0}, {-60, 0}, {-20, 80}, 1}, {{60, 0}, {20, 80}, {60, 0}, 1}}, false);
+    ASSERT_EQ(AddBezierPoint(arch, 0, 0.5f), kNoErr);
+    EXPECT_NEAR(segments(arch)[1].p.h, 0, 1e-4);
+    EXPECT_NEAR(segments(arch)[1].p.v, 60, 1e-4);
 
     // The closing span of a closed square, split under a point on it.
     AIArtHandle square = path({corner(0, 0), corner(40, 0), corner(40, 40), corner(0, 40)}, true);
