@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "artwork/PathMeasure.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PlotwiseErrors.h"
@@ -40,8 +41,9 @@ AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t, bool exac
     if (count < 2 || n < 0 || n >= count || !std::isfinite(t)) return kOutOfRangeErr;
     AIPathSegment& a = segments[static_cast<std::size_t>(n)];
     AIPathSegment& b = segments[static_cast<std::size_t>((n + 1) % count)];
-    const AIRealPoint p1 = a.corner ? a.p : a.out;
-    const AIRealPoint p2 = b.corner ? b.p : b.in;
+    // A corner anchor's handle shapes the span as a smooth one's does.
+    const AIRealPoint p1 = a.out;
+    const AIRealPoint p2 = b.in;
     const AIRealPoint ab = lerp(a.p, p1, t), bc = lerp(p1, p2, t), cd = lerp(p2, b.p, t);
     const AIRealPoint abc = lerp(ab, bc, t), bcd = lerp(bc, cd, t);
     const AIRealPoint onCurve = lerp(abc, bcd, t);
@@ -55,7 +57,11 @@ AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t, bool exac
     return kNoErr;
 }
 
-AIErr addArea(AIArtHandle path, int compoundParent, AIReal& area, AIReal& compArea, AIReal& perimeter) {
+// A path's length into perimeter and its area: its share of a compound's fill when it has
+// one (into compArea), its signed area when it lies in a compound whose shares are not
+// known (into compArea), else the area it encloses when it is closed (into area).
+AIErr addArea(AIArtHandle path, int compoundParent, const double* share, AIReal& area, AIReal& compArea,
+              AIReal& perimeter) {
     std::vector<AIPathSegment> segments;
     ASBoolean closed = 0;
     if (AIErr err = readPath(path, segments, &closed)) return err;
@@ -68,11 +74,22 @@ AIErr addArea(AIArtHandle path, int compoundParent, AIReal& area, AIReal& compAr
         return err;
     }
     perimeter += length;
-    if (compoundParent != 0) {
+    if (share != nullptr) {
+        compArea += static_cast<AIReal>(*share);
+    } else if (compoundParent != 0) {
         compArea += signedArea;
     } else if (closed != 0) {
         area += std::fabs(signedArea);
     }
+    return kNoErr;
+}
+
+// A compound path's members, each with its share of the fill.
+AIErr addCompound(AIArtHandle compound, AIReal& area, AIReal& compArea, AIReal& perimeter) {
+    std::vector<MemberShare> shares;
+    if (AIErr err = CompoundPathAreaShares(compound, shares)) return err;
+    for (const MemberShare& m : shares)
+        if (AIErr err = addArea(m.path, 1, &m.share, area, compArea, perimeter)) return err;
     return kNoErr;
 }
 
@@ -119,15 +136,17 @@ AIErr getGroupAreaAndPerimeter(AIArtHandle art, AIArtHandle stop, int compoundPa
     for (AIArtHandle a = art; a != nullptr;) {
         int16_t type = kUnknownArt;
         if (AIErr err = sAIArt->GetArtType(a, &type)) return err;
-        if (type == kGroupArt || type == kCompoundPathArt) {
+        if (type == kCompoundPathArt) {
+            if (AIErr err = addCompound(a, *area, *compArea, *perimeter)) return err;
+        } else if (type == kGroupArt) {
             AIArtHandle child = nullptr;
             if (AIErr err = sAIArt->GetArtFirstChild(a, &child)) return err;
             if (child != nullptr) {
-                const int inCompound = type == kCompoundPathArt || compoundParent != 0 ? 1 : 0;
-                if (AIErr err = getGroupAreaAndPerimeter(child, nullptr, inCompound, area, compArea, perimeter)) return err;
+                if (AIErr err = getGroupAreaAndPerimeter(child, nullptr, compoundParent, area, compArea, perimeter))
+                    return err;
             }
         } else if (type == kPathArt) {
-            if (AIErr err = addArea(a, compoundParent, *area, *compArea, *perimeter)) return err;
+            if (AIErr err = addArea(a, compoundParent, nullptr, *area, *compArea, *perimeter)) return err;
         }
         if (a == stop) break;
         AIArtHandle next = nullptr;

@@ -18,7 +18,8 @@ AIErr AddBezierPoint(AIArtHandle path, ai_int16 n, AIReal t);
 AIErr AddBezierSegmentFromPoint(AIArtHandle path, const AIRealPoint& point);
 
 // Walks art (and, unless it is stop, its following siblings) into groups and compound
-// paths: plain closed paths add their area to area, members of compound paths their
-// signed area to compArea, every path its length to perimeter. The outputs accumulate.
+// paths: plain closed paths add their area to area, members of compound paths their share
+// of the compound's fill (CompoundPathAreaShares) to compArea, every path its length to
+// perimeter. The outputs accumulate.
 AIErr getGroupAreaAndPerimeter(AIArtHandle art, AIArtHandle stop, int compoundParent, AIReal* area, AIReal* compArea,
                                AIReal* perimeter);

@@ -2,6 +2,8 @@
 // suite and hands them to the segment forms of PlaneGeometry.h and BezierGeometry.h.
 #pragma once
 
+#include <vector>
+
 #include "AITypes.h"
 
 // Length from anchor `from` to anchor `to`, reading one segment at a time; the host's
@@ -13,3 +15,11 @@ AIReal TAtLength(AIArtHandle path, ai_int16 seg, AIReal length);
 AIErr calculatePathAreaAndPerimeter(AIArtHandle path, ai_int16 first, ai_int16 last, ai_int16 closed, AIReal* area,
                                     AIReal* perimeter);
 AIErr getPathAreaAndPerimeter(AIArtHandle path, AIReal* area, AIReal* perimeter);
+
+// The paths of a compound path (those in groups within it too), each with its share of the
+// area the compound fills by its fill rule (filledAreaShares): negative for a hole.
+struct MemberShare {
+    AIArtHandle path = nullptr;
+    double share = 0;
+};
+AIErr CompoundPathAreaShares(AIArtHandle compound, std::vector<MemberShare>& shares);

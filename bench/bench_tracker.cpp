@@ -3,7 +3,8 @@
 // selected object), and a repeat from the panel (the copies made, then the read-out of
 // the copies that come out selected). Each benchmark alternates the two cases it compares,
 // so that noise hits both, and reports its ratio beside its goal ("goal"):
-//   BM_TrackerReadOut   selecting 10,000 rectangles against 1,000 : linear (12)
+//   BM_TrackerReadOut   selecting 10,000 curved paths (ellipses, and arches whose curves
+//                       run through corner anchors) against 1,000 : linear (12)
 //   BM_TrackerRepeat    a repeat of 100 × 100 against 10 × 10, in a drawing of 2,000
 //                       rectangles : linear in the copies, 9,999 against 99 (120)
 #include <benchmark/benchmark.h>
@@ -32,9 +33,29 @@ standin::Document& Drawing(PluginSession& s, int n) {
     return doc;
 }
 
+// n curved paths in rows on "Layer 1": flat ellipses and arches, each arch a curve between
+// two corner anchors closed by its chord.
+standin::Document& CurvedDrawing(PluginSession& s, int n) {
+    standin::Document& doc = s.NewDocument(6100, 6100);
+    s.Front(doc);
+    s.driver->hostEvent([&] {
+        for (int i = 0; i < n; ++i) {
+            const auto x = static_cast<AIReal>(i % 100) * 60, y = static_cast<AIReal>(i / 100) * 30;
+            if (i % 2 == 0) {
+                doc.addEllipse(x, y, 40, 10);
+                continue;
+            }
+            AIPathSegment a{{x, y}, {x, y}, {x + 5, y + 25}, 1}, b{{x + 40, y}, {x + 30, y + 25}, {x + 40, y}, 1};
+            doc.addPath({a, b}, true);
+        }
+        return kNoErr;
+    });
+    return doc;
+}
+
 void BM_TrackerReadOut(benchmark::State& state) {
     PluginSession s;
-    standin::Document* docs[2] = {&Drawing(s, 1000), &Drawing(s, 10000)};
+    standin::Document* docs[2] = {&CurvedDrawing(s, 1000), &CurvedDrawing(s, 10000)};
     for (standin::Document* doc : docs) {
         s.Front(*doc);
         s.driver->hostEvent([&] {

@@ -17,6 +17,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuringHit.h"
 #include "artwork/LabelCounters.h"
 
 namespace {
@@ -38,9 +39,10 @@ AIErr Anchor(AIArtHandle path, int16_t index, AIRealPoint* p) {
     return kNoErr;
 }
 
-// A hit on an anchor snaps to the anchor before it or the anchor itself when within 2
+// A hit on an anchor snaps to the anchor itself or the anchor before it when within 2
 // points (segment 0 pairs the last anchor with anchor 0), else to the grid, else to the
-// hit point; the node records which anchor it took.
+// hit point; the node records which anchor it took. The anchor hit comes first, so that a
+// click on it stays there where the anchor before lies within 2 points (a small fillet).
 AIErr SnapToAnchor(const AIToolHitData& hit, const AIRealPoint& click, AIRealPoint* loc, cdDataStruct* node) {
     int16_t count = 0;
     if (AIErr err = sAIPath->GetPathSegmentCount(hit.object, &count)) return err;
@@ -51,12 +53,12 @@ AIErr SnapToAnchor(const AIToolHitData& hit, const AIRealPoint& click, AIRealPoi
     if (AIErr err = Anchor(hit.object, before, &a)) return err;
     if (AIErr err = Anchor(hit.object, s, &b)) return err;
     node->clickType = kLiveDimClickedSegmentPoint;
-    if (Close(a, hit.point)) {
-        *loc = a;
-        node->segNumBefore = node->segNumAfter = before;
-    } else if (Close(b, hit.point)) {
+    if (Close(b, hit.point)) {
         *loc = b;
         node->segNumBefore = node->segNumAfter = s;
+    } else if (Close(a, hit.point)) {
+        *loc = a;
+        node->segNumBefore = node->segNumAfter = before;
     } else {
         AIRealPoint snapped = click;
         auto snap = PlotwiseService().snapToGridCheckAxonometric;
@@ -193,10 +195,7 @@ AIErr doStoreHitLoc(const char* text) {
     if (AIErr err = CheckDocumentZoom()) return err;
     const AIRealPoint click = g->didSecondClick ? g->secondClick : g->firstClick;
     AIToolHitData hit{};
-    {
-        HitRef ref;
-        if (AIErr err = ref.Test(nullptr, click, &hit)) return err;
-    }
+    if (AIErr err = HitMeasuredArt(nullptr, click, &hit)) return err;
     cdDataStruct node{};
     AIRealPoint loc = click;
     node.x = click.h;

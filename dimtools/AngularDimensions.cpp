@@ -14,6 +14,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuringHit.h"
 #include "dimensions/DimensionText.h"
 #include "dimensions/DimensionValueString.h"
 #include "dimtools/ArcSegment.h"
@@ -109,9 +110,8 @@ struct RayLine {
 // The segment under the click on the target art (null: the whole document); a click on
 // anything but a path's anchor or curve is refused with the art-must-be-clicked alert.
 AIErr ReadLine(const AIRealPoint& click, AIArtHandle target, RayLine* line) {
-    HitRef hit;
     AIToolHitData data{};
-    if (AIErr err = hit.Test(target, click, &data)) return err;
+    if (AIErr err = HitMeasuredArt(target, click, &data)) return err;
     if (!data.hit || (data.type != kSegCurveType && data.type != kSegAnchorType)) return doArtMustBeClickedErrorDialog();
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(data.object, &type)) return err;

@@ -2,6 +2,7 @@
 // normals, and the dimension arc of the angle tool in its length form.
 #include "dimtools/ArcLengthDimensions.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/PlotwiseAlerts.h"
@@ -13,6 +14,7 @@
 #include "dimtools/AngularDimensions.h"
 #include "dimtools/CurvatureAtClick.h"
 #include "dimtools/DimToolGlobals.h"
+#include "geometry/BezierGeometry.h"
 
 namespace {
 
@@ -36,18 +38,58 @@ AIArtHandle ClickTarget(const cdDataStruct* node) {
     return node ? node->art : nullptr;
 }
 
-// The clicked piece and the parameter of the click on it: an end anchor within 2 points,
-// else the host's parameter.
+// The piece that starts where the click's piece ends, when the path goes on there.
+AIErr PieceAfter(const PathClick& click, PathClick* next, bool* found) {
+    *found = false;
+    int16_t count = 0;
+    ASBoolean closed = false;
+    if (AIErr err = sAIPath->GetPathSegmentCount(click.art, &count)) return err;
+    if (AIErr err = sAIPath->GetPathClosed(click.art, &closed)) return err;
+    const int16_t from = click.second;
+    const int16_t to = from + 1 < count ? static_cast<int16_t>(from + 1) : int16_t{0};
+    if ((from + 1 >= count && !closed) || to == from) return kNoErr;
+    AIPathSegment a{}, b{};
+    if (AIErr err = sAIPath->GetPathSegments(click.art, from, 1, &a)) return err;
+    if (AIErr err = sAIPath->GetPathSegments(click.art, to, 1, &b)) return err;
+    *next = click;
+    next->first = from;
+    next->second = to;
+    next->piece = {a.p, a.out, b.in, b.p};
+    *found = true;
+    return kNoErr;
+}
+
+// The clicked piece and the parameter of the click on it: the end of the piece nearer the
+// click when it lies within 2 points of it; else the host's parameter of a hit on the
+// curve. The host takes an anchor from farther off than that: such a click measures the
+// point nearest it on the piece that ends at the anchor or the one that starts there.
 AIErr ReadClick(const AIRealPoint& p, const cdDataStruct* node, PathClick* click, AIReal* t) {
     bool found = false;
     if (AIErr err = PathClickAt(ClickTarget(node), p, click, &found)) return err;
     if (!found) return doArtMustBeClickedErrorDialog();
-    if (sAIRealMath->AIRealPointClose(&click->piece.p0, &click->point, kAnchorSnap))
-        *t = 0;
-    else if (sAIRealMath->AIRealPointClose(&click->piece.p3, &click->point, kAnchorSnap))
-        *t = 1;
-    else
+    const AIReal toStart = sAIRealMath->AIRealPointLength(&p, &click->piece.p0);
+    const AIReal toEnd = sAIRealMath->AIRealPointLength(&p, &click->piece.p3);
+    if (std::min(toStart, toEnd) <= kAnchorSnap) {
+        *t = toEnd <= toStart ? 1.0f : 0.0f;
+        return kNoErr;
+    }
+    if (click->type != kSegAnchorType) {
         *t = click->t;
+        return kNoErr;
+    }
+    AIReal distance = 0;
+    *t = NearestBezierT(click->piece, p, &distance);
+    PathClick after;
+    bool more = false;
+    const bool endsThere = click->point.h == click->piece.p3.h && click->point.v == click->piece.p3.v;
+    if (endsThere)
+        if (AIErr err = PieceAfter(*click, &after, &more)) return err;
+    AIReal afterDistance = 0;
+    const AIReal afterT = more ? NearestBezierT(after.piece, p, &afterDistance) : 0.0f;
+    if (more && afterDistance < distance) {
+        *click = after;
+        *t = afterT;
+    }
     return kNoErr;
 }
 

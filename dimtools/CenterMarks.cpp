@@ -11,6 +11,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuringHit.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/ToolHit.h"
 #include "geometry/RadialGeometry.h"
@@ -28,14 +29,14 @@ AIRealPoint Centre(const AIRealRect& r) {
 
 // The art the mark goes on: the measured art of a redraw or of automatic dimensioning, so
 // neither depends on what lies over the click; else the art under the click.
-AIErr MarkedArt(HitRef& hit, AIArtHandle* art) {
+AIErr MarkedArt(AIArtHandle* art) {
     if (g->updatingDimensions) {
         *art = g->updateArt;
     } else if (g->UsingMagicDims) {
         *art = g->firstClickArt;
     } else {
         AIToolHitData data{};
-        if (AIErr err = hit.Test(nullptr, g->firstClick, &data)) return err;
+        if (AIErr err = HitMeasuredArt(nullptr, g->firstClick, &data)) return err;
         *art = data.hit ? data.object : nullptr;
     }
     return *art ? kNoErr : doArtMustBeClickedErrorDialog();
@@ -64,9 +65,8 @@ AIErr CentreOnArt(AIArtHandle group, AIArtHandle art) {
 
 AIErr CenterMark() {
     if (AIErr err = CheckDocumentZoom()) return err;
-    HitRef hit;
     AIArtHandle art = nullptr;
-    if (AIErr err = MarkedArt(hit, &art)) return err;
+    if (AIErr err = MarkedArt(&art)) return err;
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
 

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuringHit.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/ToolHit.h"
 #include "geometry/PlotwiseErrors.h"
@@ -26,10 +26,7 @@ AIArtHandle CurvatureHitTarget() { return g->updatingDimensions ? g->updateArt :
 AIErr PathClickAt(AIArtHandle target, const AIRealPoint& p, PathClick* click, bool* found) {
     *found = false;
     AIToolHitData data{};
-    {
-        HitRef hit;
-        if (AIErr err = hit.Test(target, p, &data)) return err;
-    }
+    if (AIErr err = HitMeasuredArt(target, p, &data)) return err;
     if (!data.hit || (data.type != kSegAnchorType && data.type != kSegCurveType)) return kNoErr;
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(data.object, &type)) return err;

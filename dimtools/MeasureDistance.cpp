@@ -7,13 +7,14 @@
 #include "AIHitTest.h"
 #include "artwork/DrawingLayer.h"
 #include "core/PlotwiseAlerts.h"
-#include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "dimensions/ClickChain.h"
+#include "dimensions/MeasuringHit.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelParts.h"
+#include "units/LayerScales.h"
 #include "units/PlotwiseUnits.h"
 
 namespace {
@@ -23,13 +24,21 @@ constexpr GlobalsView<DimToolGlobals> g;
 constexpr int32_t kDistanceWord = 45, kScaleWord = 46;  // 17445, 17446
 constexpr size_t kMessageSize = 512;
 
-// p moved onto the anchor under it; any other hit leaves it.
-AIErr SnapToAnchor(AIRealPoint* p) {
-    HitRef hit;
+// p moved onto the anchor under it; any other hit leaves it. `on`, when asked for, takes
+// the art under p, a fill included (null for none).
+AIErr SnapToAnchor(AIRealPoint* p, AIArtHandle* on = nullptr) {
     AIToolHitData data{};
-    if (AIErr err = hit.Test(nullptr, *p, &data, kSnapHitRequest)) return err;
+    if (AIErr err = HitMeasuredArt(nullptr, *p, &data, on ? kAllHitRequest : kSnapHitRequest)) return err;
     if (data.hit && data.type == kSegAnchorType) *p = data.point;
+    if (on) *on = data.hit && !InDimension(data.object) ? data.object : nullptr;
     return kNoErr;
+}
+
+// The distance is told at the scale of the layer the press lies on: that of the art pressed,
+// else of the layer drawn on.
+AIErr MeasureAtScaleOfPress(AIArtHandle pressed) {
+    if (pressed) return MeasureAtScaleOfArt(pressed);
+    return g->saveLayer ? MeasureAtScaleOfLayer(g->saveLayer) : kNoErr;
 }
 
 AIErr MeasureMouseUp() {
@@ -50,7 +59,9 @@ AIErr MeasureFamilyMouseUp(const PlotwiseToolRow& row) {
 AIErr doMeasureDistanceTool() {
     if (!g) return kCADErr;
     if (AIErr err = PrepCADLayer()) return err;
-    if (AIErr err = SnapToAnchor(&g->startingPoint)) return err;
+    AIArtHandle pressed = nullptr;
+    if (AIErr err = SnapToAnchor(&g->startingPoint, &pressed)) return err;
+    if (AIErr err = MeasureAtScaleOfPress(pressed)) return err;
     if (AIErr err = SnapToAnchor(&g->endPoint)) return err;
     const AIRealPoint a = g->startingPoint;
     const AIRealPoint b = LeaderKnee(a, g->endPoint, a);

@@ -16,6 +16,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuringHit.h"
 #include "dimensions/DimensionText.h"
 #include "dimensions/DimensionValueString.h"
 #include "dimtools/DimToolGlobals.h"
@@ -52,7 +53,7 @@ void Message(int32_t index, char (&text)[512]) { GetPlotwiseString(kMessageList,
 
 // The measured art: under the click, or the art a redraw, a resize or automatic
 // dimensioning names (then art lying over it is never measured instead).
-AIErr MeasuredArt(HitRef& hit, AIArtHandle* art) {
+AIErr MeasuredArt(AIArtHandle* art) {
     if (g->updatingDimensions || g->resizingDimension) {
         *art = g->updateArt;
         return kNoErr;
@@ -62,7 +63,7 @@ AIErr MeasuredArt(HitRef& hit, AIArtHandle* art) {
         return kNoErr;
     }
     AIToolHitData data{};
-    if (AIErr err = hit.Test(nullptr, g->firstClick, &data)) return err;
+    if (AIErr err = HitMeasuredArt(nullptr, g->firstClick, &data)) return err;
     if (!data.hit) {
         doArtMustBeClickedErrorDialog();
         return kArtWithNoHandlesErr;
@@ -132,9 +133,8 @@ AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal ra
 AIErr Radius(int16_t kind) {
     if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
     if (AIErr err = CheckDocumentZoom()) return err;
-    HitRef hit;
     AIArtHandle art = nullptr;
-    if (AIErr err = MeasuredArt(hit, &art)) return err;
+    if (AIErr err = MeasuredArt(&art)) return err;
     if (!art) return doArtMustBeClickedErrorDialog();
     AIRealPoint d = g->endPoint;
 

@@ -16,9 +16,13 @@ namespace {
 
 using namespace bezier_math;
 
-// The span between two anchors, a corner having no handle on that side.
+// A float keeps about seven digits: bounds and areas agree to within this share of their size.
+constexpr double kBoundsAreaSlack = 1e-6;
+
+// The span between two anchors, through a's out handle and b's in handle (a corner
+// anchor's handles shape the curve as a smooth one's do).
 Cubic spanOf(const AIPathSegment& a, const AIPathSegment& b) {
-    return {{vec(a.p), vec(a.corner ? a.p : a.out), vec(b.corner ? b.p : b.in), vec(b.p)}};
+    return {{vec(a.p), vec(a.out), vec(b.in), vec(b.p)}};
 }
 
 // Proper crossing of segments a0-a1 and b0-b1 (ends included); fractions along each.
@@ -373,25 +377,39 @@ AIRealRect bezierBounds(const AIRealBezier& bez) {
     return r;
 }
 
+namespace {
+
+// The signed area (positive anticlockwise) and the length of the spans from anchor first to
+// anchor last, closed by the closing span or, for an open path, by the chord.
+void spansAreaAndLength(const AIPathSegment* segments, int first, int last, bool closed, double& area,
+                        double& length) {
+    area = 0.0;
+    length = 0.0;
+    for (int k = first; k < last; ++k) {
+        const Cubic c = spanOf(segments[k], segments[k + 1]);
+        area += signedSpanArea(c);
+        length += arcLength(c);
+    }
+    if (closed) {
+        const Cubic c = spanOf(segments[last], segments[first]);
+        area += signedSpanArea(c);
+        length += arcLength(c);
+    } else {
+        // The chord back to the first anchor closes the figure.
+        area += cross(vec(segments[last].p), vec(segments[first].p)) / 2;
+    }
+}
+
+}  // namespace
+
 AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, ai_int16 first, ai_int16 last,
                                     bool closed, AIReal* area, AIReal* perimeter) {
     if (segments == nullptr || area == nullptr || perimeter == nullptr) return kBadParameterErr;
     if (first < 0 || last >= count || first > last) return kOutOfRangeErr;
-    double signedArea = 0.0;
-    float length = 0.0f;
-    for (int k = first; k < last; ++k) {
-        signedArea += signedSpanArea(spanOf(segments[k], segments[k + 1]));
-        length += cubicSegmentLength(segments[k], segments[k + 1]);
-    }
-    if (closed) {
-        signedArea += signedSpanArea(spanOf(segments[last], segments[first]));
-        length += cubicSegmentLength(segments[last], segments[first]);
-    } else {
-        // The chord back to the first anchor closes the figure.
-        signedArea += cross(vec(segments[last].p), vec(segments[first].p)) / 2;
-    }
+    double signedArea = 0.0, length = 0.0;
+    spansAreaAndLength(segments, first, last, closed, signedArea, length);
     *area = static_cast<AIReal>(signedArea);
-    *perimeter = length;
+    *perimeter = static_cast<AIReal>(length);
     return kNoErr;
 }
 
@@ -401,20 +419,99 @@ AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, boo
     *area = kMissingValue;
     *perimeter = kMissingValue;
     if (segments == nullptr || count <= 0) return kBadParameterErr;
-    AIReal signedArea = 0.0f;
-    AIReal length = 0.0f;
-    const AIErr err = calculatePathAreaAndPerimeter(segments, count, 0, static_cast<ai_int16>(count - 1), closed,
-                                                    &signedArea, &length);
-    if (err != kNoErr) return err;
-    *perimeter = length;
+    double signedArea = 0.0, length = 0.0;
+    spansAreaAndLength(segments, 0, count - 1, closed, signedArea, length);
+    *perimeter = static_cast<AIReal>(length);
     if (!closed) return kNoErr;
     AIRealRect bounds{};
     bool empty = true;
     for (int k = 0; k < count; ++k) cubicBounds(spanOf(segments[k], segments[(k + 1) % count]), bounds, empty);
     const double boundsArea = (static_cast<double>(bounds.right) - bounds.left) * (static_cast<double>(bounds.top) - bounds.bottom);
-    const double enclosed = std::fabs(static_cast<double>(signedArea));
-    if (enclosed <= boundsArea + 3.0) *area = static_cast<AIReal>(enclosed);
+    // More than its bounds hold only where the path winds round twice; the bounds are floats,
+    // so the margin grows with the size.
+    const double enclosed = std::fabs(signedArea);
+    if (enclosed <= boundsArea * (1 + kBoundsAreaSlack) + 3.0) *area = static_cast<AIReal>(enclosed);
     return kNoErr;
+}
+
+namespace {
+
+// Signed crossings of the ray from q towards increasing h: +1 where the curve crosses it
+// going up, -1 going down, each crossing counted at its lower end (a curve that only
+// touches the ray's height counts none). A piece whose control points all lie beside the
+// ray's start crosses it as its chord does, since the two together enclose nothing of the
+// ray; any other piece is halved.
+int rayCrossings(const Cubic& c, Vec q, int depth) {
+    double loV = c.p[0].v, hiV = c.p[0].v, loH = c.p[0].h, hiH = c.p[0].h;
+    for (const Vec& p : c.p) {
+        loV = std::min(loV, p.v);
+        hiV = std::max(hiV, p.v);
+        loH = std::min(loH, p.h);
+        hiH = std::max(hiH, p.h);
+    }
+    if (q.v < loV || q.v >= hiV || hiH < q.h) return 0;
+    const Vec a = c.p[0], b = c.p[3];
+    if (loH > q.h || depth >= 40) {
+        if ((a.v <= q.v) == (b.v <= q.v)) return 0;
+        const double h = a.h + (q.v - a.v) * (b.h - a.h) / (b.v - a.v);
+        return h > q.h ? (b.v > a.v ? 1 : -1) : 0;
+    }
+    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
+    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
+    return rayCrossings({{c.p[0], ab, abc, mid}}, q, depth + 1) + rayCrossings({{mid, bcd, cd, c.p[3]}}, q, depth + 1);
+}
+
+// The contour's spans, its closing span or (open) the chord that closes it as it is filled.
+template <typename Visit>
+void forEachContourSpan(const PathContour& contour, Visit visit) {
+    const AIPathSegment* s = contour.segments;
+    for (int k = 0; k + 1 < contour.count; ++k) visit(spanOf(s[k], s[k + 1]));
+    if (contour.count < 2) return;
+    const AIPathSegment& last = s[contour.count - 1];
+    if (contour.closed)
+        visit(spanOf(last, s[0]));
+    else
+        visit(Cubic{{vec(last.p), vec(last.p), vec(s[0].p), vec(s[0].p)}});
+}
+
+bool hullHolds(const PathContour& contour, Vec q) {
+    double loV = contour.segments[0].p.v, hiV = loV, loH = contour.segments[0].p.h, hiH = loH;
+    for (int k = 0; k < contour.count; ++k)
+        for (const AIRealPoint& p : {contour.segments[k].p, contour.segments[k].in, contour.segments[k].out}) {
+            loV = std::min<double>(loV, p.v);
+            hiV = std::max<double>(hiV, p.v);
+            loH = std::min<double>(loH, p.h);
+            hiH = std::max<double>(hiH, p.h);
+        }
+    return q.v >= loV && q.v <= hiV && q.h >= loH && q.h <= hiH;
+}
+
+}  // namespace
+
+int contourWinding(const PathContour& contour, const AIRealPoint& p) {
+    if (contour.segments == nullptr || contour.count < 2 || !hullHolds(contour, vec(p))) return 0;
+    int winding = 0;
+    forEachContourSpan(contour, [&](const Cubic& c) { winding += rayCrossings(c, vec(p), 0); });
+    return winding;
+}
+
+std::vector<double> filledAreaShares(std::span<const PathContour> contours, bool evenOdd) {
+    const auto filled = [evenOdd](int winding) { return evenOdd ? (winding % 2) != 0 : winding != 0; };
+    std::vector<double> shares(contours.size(), 0.0);
+    for (size_t i = 0; i < contours.size(); ++i) {
+        const PathContour& contour = contours[i];
+        if (contour.segments == nullptr || contour.count < 2) continue;
+        double area = 0.0;
+        forEachContourSpan(contour, [&](const Cubic& c) { area += signedSpanArea(c); });
+        // Outside the contour, at its first anchor, the others wind about it as they do;
+        // inside, its own turn is added.
+        int outside = 0;
+        for (size_t j = 0; j < contours.size(); ++j)
+            if (j != i) outside += contourWinding(contours[j], contour.segments[0].p);
+        const int inside = outside + (area > 0 ? 1 : area < 0 ? -1 : 0);
+        shares[i] = std::fabs(area) * (static_cast<int>(filled(inside)) - static_cast<int>(filled(outside)));
+    }
+    return shares;
 }
 
 void GetBezierIntersectionTheHardWay(const AIRealBezier* a, const AIRealBezier* b, BezierCrossingSink store) {

@@ -4,6 +4,9 @@
 // lengths by the same Gauss-Legendre quadrature as the path length).
 #pragma once
 
+#include <span>
+#include <vector>
+
 #include "AITypes.h"
 
 AIRealPoint bezierPointAt(const AIRealBezier& bez, AIReal t);
@@ -61,3 +64,20 @@ AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 coun
 // stays the marker for an open path or one larger than its bounds allow.
 AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, bool closed, AIReal* area,
                               AIReal* perimeter);
+
+// One contour of a compound path: its anchors, and whether it is closed (an open one is
+// filled as if its chord closed it).
+struct PathContour {
+    const AIPathSegment* segments = nullptr;
+    ai_int16 count = 0;
+    bool closed = false;
+};
+// How often the contour winds anticlockwise about p (a clockwise turn counts -1).
+int contourWinding(const PathContour& contour, const AIRealPoint& p);
+// Each contour's share of the area a compound path of these contours fills, by the even-odd
+// rule (evenOdd) or the non-zero rule: its enclosed area times the change of the fill
+// across it, from the winding of the other contours about its first anchor to that winding
+// with its own turn added. A hole gets a negative share, an outline inside an outline wound
+// the same way (non-zero) none; for contours that neither cross nor touch, the shares add
+// up to the area filled.
+std::vector<double> filledAreaShares(std::span<const PathContour> contours, bool evenOdd);

@@ -65,4 +65,35 @@ inline bool direction(const Cubic& c, double t, Vec& dir) {
     return false;
 }
 
+// The finest tick a read-out shows is a hundred-thousandth of a point at a scale factor of
+// up to 10 (a millionth of a drawn point; a larger factor shows a decimal fewer): every span
+// is measured to within a hundredth of that.
+constexpr double kSpanLengthTolerance = 1e-8;
+
+// Length of the cubic between parameters a and b by five-point Gauss-Legendre, each interval
+// halved again while the rule over it and the sum over its halves differ by more than its
+// share of `tolerance`; the halves' sum is kept. A cusp's interval is halved only so often.
+inline double gaussLength(const Cubic& c, double a, double b) {
+    static constexpr double kNodes[5] = {0.0, -0.5384693101056831, 0.5384693101056831, -0.9061798459386640,
+                                         0.9061798459386640};
+    static constexpr double kWeights[5] = {0.5688888888888889, 0.4786286704993665, 0.4786286704993665,
+                                           0.2369268850561891, 0.2369268850561891};
+    const double mid = (a + b) / 2, half = (b - a) / 2;
+    double sum = 0.0;
+    for (int i = 0; i < 5; ++i) sum += kWeights[i] * length(derivative(c, mid + half * kNodes[i]));
+    return sum * half;
+}
+
+inline double adaptiveLength(const Cubic& c, double a, double b, double whole, double tolerance, int depth) {
+    const double mid = (a + b) / 2;
+    const double left = gaussLength(c, a, mid), right = gaussLength(c, mid, b);
+    if (depth >= 40 || std::fabs(left + right - whole) <= tolerance) return left + right;
+    return adaptiveLength(c, a, mid, left, tolerance / 2, depth + 1) +
+           adaptiveLength(c, mid, b, right, tolerance / 2, depth + 1);
+}
+
+inline double arcLength(const Cubic& c, double tolerance = kSpanLengthTolerance) {
+    return adaptiveLength(c, 0.0, 1.0, gaussLength(c, 0.0, 1.0), tolerance, 0);
+}
+
 }  // namespace bezier_math

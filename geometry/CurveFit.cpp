@@ -22,6 +22,7 @@ constexpr double kMaxRadius = 3.2768e8;         // a larger radius has no centre
 constexpr double kArcToleranceDivisor = 24.0;   // circle test: within r0 / 24
 constexpr double kSampleTolerance = 0.5;        // BezierIsCircleSegment, in points
 constexpr double kSameCircle = 0.025;           // arc clicks: distances within 2.5 % of their sum
+constexpr double kSameArc = 1e-3;               // pieces of one circle: within a thousandth of it
 // Unit tangents whose cross product is this small are parallel: float control points leave
 // the tangents of a half circle's ends about 1e-6 from exactly opposite.
 constexpr double kParallel = 1e-5;
@@ -39,18 +40,35 @@ bool normalsCross(Vec p, Vec dp, Vec q, Vec dq, Vec& x) {
 }
 
 // The circle test: the normals at the ends cross at X, and p3 and the points at t = 0.25,
-// 0.75 and 0.5 keep p0's distance r0 from X to within r0 / 24. The normals follow the
-// curve's own end tangents, so a retracted handle does not leave its normal undefined.
-bool trueArcRadius(const Cubic& c, double& r0) {
-    Vec d0{}, d3{}, x{};
+// 0.75 and 0.5 keep p0's distance r0 from X to within r0 times `share`. The normals follow
+// the curve's own end tangents, so a retracted handle does not leave its normal undefined.
+bool arcCircle(const Cubic& c, double share, Vec& x, double& r0) {
+    Vec d0{}, d3{};
     if (!direction(c, 0.0, d0) || !direction(c, 1.0, d3) || !normalsCross(c.p[0], d0, c.p[3], d3, x)) return false;
     const double r = length(c.p[0] - x);
-    const double tolerance = r / kArcToleranceDivisor;
+    const double tolerance = r * share;
     const auto onCircle = [&](Vec p) { return std::fabs(length(p - x) - r) <= tolerance; };
     if (!std::isfinite(r) || !onCircle(c.p[3])) return false;
     for (double t : {0.25, 0.75, 0.5})
         if (!onCircle(at(c, t))) return false;
     r0 = r;
+    return true;
+}
+
+bool trueArcRadius(const Cubic& c, double& r0) {
+    Vec x{};
+    return arcCircle(c, 1.0 / kArcToleranceDivisor, x, r0);
+}
+
+// The one circle two pieces are arcs of, to the cubic's own likeness of a circle (its anchors
+// and end tangents lie on the circle exactly, its inner points up to 0.03 % off it).
+bool sharedCircle(const Cubic& a, const Cubic& b, Vec& centre, double& radius) {
+    Vec xa{}, xb{};
+    double ra = 0, rb = 0;
+    if (!arcCircle(a, kSameArc, xa, ra) || !arcCircle(b, kSameArc, xb, rb)) return false;
+    if (!(std::fabs(ra - rb) <= kSameArc * ra && length(xa - xb) <= kSameArc * ra)) return false;
+    centre = 0.5 * (xa + xb);
+    radius = (ra + rb) / 2;
     return true;
 }
 
@@ -163,10 +181,17 @@ AIErr ArcCentreFromNormals(const AIRealBezier& firstPiece, AIReal t1, const AIRe
     // The first tangent and the second one reversed: the same direction at a half circle's ends.
     u1 = (1.0 / length(u1)) * u1;
     u2 = (-1.0 / length(u2)) * u2;
-    const Vec q1 = at(a, t1);
-    const Vec q2 = at(b, t2);
+    Vec q1 = at(a, t1);
+    Vec q2 = at(b, t2);
     Vec centre{};
-    if (std::fabs(cross(u1, u2)) <= kParallel) {
+    double radius = 0;
+    if (sharedCircle(a, b, centre, radius)) {
+        // Pieces of a drawn circle: its own centre, and the clicks on it. The normals at inner
+        // points of a cubic are a little off the circle's, which moves the point where they
+        // cross the more the nearer the clicks are.
+        q1 = centre + (radius / length(q1 - centre)) * (q1 - centre);
+        q2 = centre + (radius / length(q2 - centre)) * (q2 - centre);
+    } else if (std::fabs(cross(u1, u2)) <= kParallel) {
         if (dot(u1, u2) < 0.0) return kNotApplicableErr;
         centre = 0.5 * (q1 + q2);
     } else if (!normalsCross(q1, u1, q2, u2, centre)) {

@@ -72,6 +72,9 @@ AIErr FilletArcEnds(const AIPathSegment* segments, ai_int16 count, bool closed, 
 // The centre of the arc through the point at t1 of one piece and the point at t2 of another:
 // where the normals there cross, or the two points' midpoint when the tangents are opposite
 // (the ends of a half circle). Normals are directions, so no construction length matters.
+// When both pieces are arcs of one circle (their end normals cross at one point, which
+// their ends and inner points keep one distance from to within a thousandth), that circle's
+// centre, and the two points moved onto it along its radii.
 struct ArcThroughClicks {
     AIRealPoint first{};   // the point at t1
     AIRealPoint second{};  // the point at t2

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/BezierMath.h"
 
 namespace {
 
@@ -309,24 +310,10 @@ AIReal getRealDiff(AIReal a, AIReal b) {
     return d < 0 ? d - kNudge : d + kNudge;
 }
 
-AIReal cubicSegmentLength(const AIPathSegment& a, const AIPathSegment& b) {
-    const AIRealPoint p0 = a.p;
-    const AIRealPoint p1 = a.corner ? a.p : a.out;
-    const AIRealPoint p2 = b.corner ? b.p : b.in;
-    const AIRealPoint p3 = b.p;
-    const float ch = 3 * (p1.h - p0.h), cv = 3 * (p1.v - p0.v);
-    const float bh = 3 * (p2.h - p1.h) - ch, bv = 3 * (p2.v - p1.v) - cv;
-    const float ah = p3.h - p0.h - ch - bh, av = p3.v - p0.v - cv - bv;
-    const auto speed = [&](float x) {
-        const float t = (x + 1) / 2;
-        const float dh = 3 * ah * t * t + 2 * bh * t + ch;
-        const float dv = 3 * av * t * t + 2 * bv * t + cv;
-        return std::sqrt(dh * dh + dv * dv);
-    };
-    // Five-point Gauss-Legendre on [0, 1], with the constants as they have always been stored.
-    const float sum = 0.568888889f * speed(0.0f) + 0.47862867f * (speed(-0.53846931f) + speed(0.53846931f)) +
-                      0.236926885f * (speed(-0.906179846f) + speed(0.906179846f));
-    return std::fabs(sum) * 0.5f;
+double cubicSegmentLength(const AIPathSegment& a, const AIPathSegment& b) {
+    // A corner anchor's handles shape the curve as much as a smooth one's do.
+    return bezier_math::arcLength({{bezier_math::vec(a.p), bezier_math::vec(a.out), bezier_math::vec(b.in),
+                                    bezier_math::vec(b.p)}});
 }
 
 AIErr calculatePathLength(const AIPathSegment* segments, ai_int16 count, ai_int16 from, ai_int16 to, AIReal* length) {
@@ -335,12 +322,12 @@ AIErr calculatePathLength(const AIPathSegment* segments, ai_int16 count, ai_int1
     const auto valid = [&](int index) { return segments != nullptr && index >= 0 && index < count; };
     if (!valid(from)) return kOutOfRangeErr;
     AIPathSegment previous = segments[from];
-    float total = 0.0f;
+    double total = 0.0;
     for (int k = from + 1; k <= to; ++k) {
         if (!valid(k)) return kOutOfRangeErr;
         total += cubicSegmentLength(previous, segments[k]);
         previous = segments[k];
     }
-    *length = total;
+    *length = static_cast<AIReal>(total);
     return kNoErr;
 }

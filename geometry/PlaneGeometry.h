@@ -73,8 +73,8 @@ AIErr RealsToRealPoint(AIReal h, AIReal v, AIRealPoint* p);
 // a - b moved 2^-16 further from zero: never 0, safe as a divisor.
 AIReal getRealDiff(AIReal a, AIReal b);
 
-// Length of the cubic from anchor a to anchor b (corners have no handle on that side).
-AIReal cubicSegmentLength(const AIPathSegment& a, const AIPathSegment& b);
+// Length of the cubic from anchor a to anchor b through a's out and b's in handle.
+double cubicSegmentLength(const AIPathSegment& a, const AIPathSegment& b);
 // Length along a path's segments from anchor `from` to anchor `to`; a segment index
 // outside the path gives 'RANG' and leaves the missing-value marker in length.
 AIErr calculatePathLength(const AIPathSegment* segments, ai_int16 count, ai_int16 from, ai_int16 to, AIReal* length);

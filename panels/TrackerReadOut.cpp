@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <unordered_map>
 #include <vector>
 
 #include "AIPath.h"
@@ -145,9 +146,11 @@ struct Measure {
     int32_t counted = 0, paths = 0;
     bool anyClosed = false;
     AIArtHandle compound = nullptr;
+    std::unordered_map<AIArtHandle, double> compoundShares;  // its paths' shares of its fill
     bool scaleKnown = false;
     int32_t scaleID = 0;                 // of the first counted object
     AILayerHandle scaleLayer = nullptr;  // the layer it was last read for
+    AIArtHandle scaled = nullptr;        // the first counted object, whose scale is shown
     // What the last parent looked at says of its members (a selection lists many
     // members of one parent in a row): the parent, whether it is a dimension, whether it or
     // one above it below the layer holds an axonometric record, and the layer.
@@ -180,6 +183,7 @@ AIErr CheckScale(AIArtHandle art, Measure& m, Outcome* outcome) {
     int32_t id = 0;
     if (AIErr err = PeekZA3ObjectScale(art, &id)) return err;
     if (m.scaleKnown && id != m.scaleID) *outcome = Outcome::multipleScales;
+    if (!m.scaleKnown) m.scaled = art;
     m.scaleKnown = true;
     m.scaleID = id;
     m.scaleLayer = m.layer;
@@ -213,16 +217,14 @@ AIErr MeasurePath(AIArtHandle art, Measure& m) {
     m.anyClosed = m.anyClosed || closed;
     AIReal area = kMissingValue, perimeter = kMissingValue;
     if (AIErr err = getPathAreaAndPerimeter(art, &area, &perimeter)) return err;
-    const double magnitude = std::fabs(OrZero(area));
     bool inCompound = false;
     if (AIErr err = HasAncestor(art, m.compound, &inCompound)) return err;
     if (inCompound) {
-        // A hole runs the other way round from its outline: its signed area takes it away.
-        AIReal signedArea = 0;
-        if (AIErr err = sAIPath->GetPathArea(art, &signedArea)) return err;
-        m.compoundArea += signedArea > 0 ? magnitude : -magnitude;
+        // Its share of what the compound fills by its fill rule: a hole's takes it away.
+        const auto share = m.compoundShares.find(art);
+        if (share != m.compoundShares.end()) m.compoundArea += share->second;
     } else {
-        m.area += magnitude;
+        m.area += std::fabs(OrZero(area));
     }
     m.length += OrZero(perimeter);
     return kNoErr;
@@ -240,7 +242,13 @@ AIErr MeasureOne(AIArtHandle art, Measure& m, Outcome* outcome) {
     if (*outcome != Outcome::measured) return kNoErr;
     int16_t type = 0;
     if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
-    if (type == kCompoundPathArt) m.compound = art;
+    if (type == kCompoundPathArt) {
+        m.compound = art;
+        std::vector<MemberShare> shares;
+        if (AIErr err = CompoundPathAreaShares(art, shares)) return err;
+        m.compoundShares.clear();
+        for (const MemberShare& each : shares) m.compoundShares.emplace(each.path, each.share);
+    }
     // Axonometric art: its own record, or one of the art it lies in.
     bool holds = false;
     if (AIErr err = HoldsAxonometricRecord(art, &holds)) return err;
@@ -445,14 +453,19 @@ AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
     for (AIArtHandle each : list) {
         if (AIErr err = MeasureOne(each, m, &outcome)) return err;
         if (outcome == Outcome::multipleScales) return resetTrackerWindowForMultipleScaledObjects();
-        if (outcome == Outcome::handEdited)
+        if (outcome == Outcome::handEdited) {
+            if (AIErr err = MeasureAtScaleOfArt(m.scaled)) return err;
             return updateTrackerWindow(kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
                                        kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
                                        kMissingValue);
+        }
     }
     // Nothing counted, or nothing that has bounds (a group alone, a compound path alone):
     // nothing to show, and no bounds for the actions to work from.
     if (m.counted == 0 || !m.haveBounds) return art ? kNoErr : resetTrackerWindow();
+    // Shown, typed into the panel and labelled at the scale of the layer the art lies on, as
+    // a dimension of it would be.
+    if (AIErr err = MeasureAtScaleOfArt(m.scaled)) return err;
     return ReportMeasure(m, art);
 }
 

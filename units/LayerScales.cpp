@@ -184,23 +184,40 @@ AIErr getZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* labe
     return GetZA3LayerScaleAndSetIfNotThere(layer, id, scaler, label);
 }
 
-AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art) {
-    AILayerHandle layer = nullptr;
-    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
-    return SetScaleByLayerPrefsFromLayer(layer);
-}
+namespace {
 
-AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) {
+// The layer's scale into the current scale; a failed read leaves the current scale as it
+// was. `store` writes a default found to the layers, as every read for drawing does.
+AIErr LoadLayerScale(AILayerHandle layer, bool store) {
     if (!g) return kBadParameterErr;
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
     Scale s;
-    if (GetZA3LayerScaleAndSetIfNotThere(layer, &s.id, &s.scaler, s.label) != kNoErr) return kNoErr;
+    bool stored = false;
+    const AIErr err = store ? GetZA3LayerScaleAndSetIfNotThere(layer, &s.id, &s.scaler, s.label)
+                            : ReadLayerScale(layer, &s, &stored);
+    if (err != kNoErr) return kNoErr;
     g->prefs.scale = s.id;
     g->prefs.scaler = s.scaler;
     CopyCString(g->prefs.scaleStr, s.label);
     return kNoErr;
 }
+
+AIErr LoadArtScale(AIArtHandle art, bool store) {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    return LoadLayerScale(layer, store);
+}
+
+}  // namespace
+
+AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art) { return LoadArtScale(art, true); }
+
+AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) { return LoadLayerScale(layer, true); }
+
+AIErr MeasureAtScaleOfArt(AIArtHandle art) { return LoadArtScale(art, false); }
+
+AIErr MeasureAtScaleOfLayer(AILayerHandle layer) { return LoadLayerScale(layer, false); }
 
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label) {
     ai_int32 count = 0;

@@ -49,6 +49,10 @@ AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art);
 // Loads the layer's scale into prefs.scale, prefs.scaler and prefs.scaleStr; a failed read
 // leaves the current scale as it was and returns 0.
 AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer);
+// The same loads for a measurement (the tracker's read-out, the distance tool), which must
+// not make a change the user could undo: a layer without a scale of its own stores none.
+AIErr MeasureAtScaleOfArt(AIArtHandle art);
+AIErr MeasureAtScaleOfLayer(AILayerHandle layer);
 // The scale of the last ordinary top-level layer (the document's scale in document-based
 // style); with no ordinary layer the outputs stay as they were.
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label);

@@ -9,6 +9,7 @@
 #include "AIHitTest.h"
 #include "AILayer.h"
 #include "AIPath.h"
+#include "AIPathStyle.h"
 #include "geometry/BezierGeometry.h"
 #include "Host.h"
 #include "core/PlotwiseSelection.h"
@@ -37,6 +38,8 @@ struct PathTest : ::testing::Test {
         sAIMatchingArt = static_cast<AIMatchingArtSuite*>(const_cast<void*>(p));
         ASSERT_EQ(host.suites().acquire(kAIMdMemorySuite, kAIMdMemorySuiteVersion, &p), kNoErr);
         sAIMdMemory = static_cast<AIMdMemorySuite*>(const_cast<void*>(p));
+        ASSERT_EQ(host.suites().acquire(kAIPathStyleSuite, kAIPathStyleSuiteVersion, &p), kNoErr);
+        sAIPathStyle = static_cast<AIPathStyleSuite*>(const_cast<void*>(p));
     }
     void TearDown() override {
         host.endMessage();
@@ -46,6 +49,7 @@ struct PathTest : ::testing::Test {
         sAILayer = nullptr;
         sAIMatchingArt = nullptr;
         sAIMdMemory = nullptr;
+        sAIPathStyle = nullptr;
     }
     AIArtHandle path(const std::vector<AIPathSegment>& segs, bool closed, int16_t order = kPlaceAboveAll,
                      AIArtHandle prep = nullptr) {
@@ -121,6 +125,11 @@ TEST_F(PathTest, AnchorsAddedByParameterAndByPoint) {
     EXPECT_NEAR(onRight.h, onOld.h, 1e-3);
     EXPECT_NEAR(onRight.v, onOld.v, 1e-3);
     EXPECT_EQ(AddBezierPoint(curve, 5, 0.5f), kOutOfRangeErr);
+    // y = 60 - x^2 / 60 between corner anchors: their handles make the curve split at its top.
+    AIArtHandle arch = path({{{-60, 0}, {-60, 0}, {-20, 80}, 1}, {{60, 0}, {20, 80}, {60, 0}, 1}}, false);
+    ASSERT_EQ(AddBezierPoint(arch, 0, 0.5f), kNoErr);
+    EXPECT_NEAR(segments(arch)[1].p.h, 0, 1e-4);
+    EXPECT_NEAR(segments(arch)[1].p.v, 60, 1e-4);
 
     // The closing span of a closed square, split under a point on it.
     AIArtHandle square = path({corner(0, 0), corner(40, 0), corner(40, 40), corner(0, 40)}, true);
@@ -151,6 +160,22 @@ TEST_F(PathTest, GroupAreasAndCompoundMembers) {
     EXPECT_NEAR(perimeter, 40 + 50 + 80 + 40, 1e-3);
     ASSERT_EQ(getGroupAreaAndPerimeter(group, group, 0, &area, &compArea, &perimeter), kNoErr);
     EXPECT_NEAR(area, 200, 1e-3);  // the outputs accumulate
+
+    // A hole wound as its outline is: a hole by the even-odd rule, filled by the non-zero one.
+    AIArtHandle plate = nullptr;
+    ASSERT_EQ(sAIArt->NewArt(kCompoundPathArt, kPlaceAboveAll, nullptr, &plate), kNoErr);
+    path({corner(0, 0), corner(20, 0), corner(20, 20), corner(0, 20)}, true, kPlaceInsideOnTop, plate);
+    path({corner(5, 5), corner(15, 5), corner(15, 15), corner(5, 15)}, true, kPlaceInsideOnTop, plate);
+    for (const auto& [evenOdd, filled] : {std::pair{true, 300.0}, std::pair{false, 400.0}}) {
+        AIPathStyle style{};
+        ASSERT_EQ(sAIPathStyle->GetPathStyle(plate, &style), kNoErr);
+        style.evenodd = evenOdd;
+        ASSERT_EQ(sAIPathStyle->SetPathStyle(plate, &style), kNoErr);
+        area = compArea = perimeter = 0;
+        ASSERT_EQ(getGroupAreaAndPerimeter(plate, plate, 0, &area, &compArea, &perimeter), kNoErr);
+        EXPECT_NEAR(area + std::fabs(compArea), filled, 1e-3) << evenOdd;
+        EXPECT_NEAR(perimeter, 80 + 40, 1e-3);
+    }
 }
 
 TEST_F(PathTest, DeselectAllArt) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "RadialAngleFixture.h"
+#include "units/LayerScales.h"
 
 namespace dimtest {
 namespace {
@@ -98,16 +99,16 @@ TEST_F(CurvatureToolsTest, TheArcLengthBetweenTwoClicksOfACircle) {
         uint32_t keys;
         AIReal witnessGap;
         double degrees;  // swept counter-clockwise from the first point given to the second
-        double centreOff;  // how far the normals may miss the centre
+        double centreOff;  // how far the centre found may miss the circle's
     } const rows[] = {
-        // The circle's pieces keep within 0.027 % of its radius, but their normals between
-        // the anchors miss its centre by up to 0.13 points.
-        {"two pieces", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), 0, 4, 90, 0.15},
-        {"ctrl: the other arc", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), kCtrl, 4, 270, 0.15},
-        {"second clockwise of the first", At(kCircleCentre, 100, 120), At(kCircleCentre, 100, 30), 0, 4, 270, 0.15},
+        // The circle's own centre, though the normals of its pieces between the anchors miss
+        // it by up to 0.13 points.
+        {"two pieces", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), 0, 4, 90, 1e-3},
+        {"ctrl: the other arc", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), kCtrl, 4, 270, 1e-3},
+        {"second clockwise of the first", At(kCircleCentre, 100, 120), At(kCircleCentre, 100, 30), 0, 4, 270, 1e-3},
         // Beside the anchors: measured from them, where the tangents are opposite.
         {"a half circle's ends", {201, 101}, {199, 299}, 0, 4, 180, 1e-3},
-        {"no witness gap", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), 0, 0, 90, 0.15},
+        {"no witness gap", At(kCircleCentre, 100, 30), At(kCircleCentre, 100, 120), 0, 0, 90, 1e-3},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -123,6 +124,81 @@ TEST_F(CurvatureToolsTest, TheArcLengthBetweenTwoClicksOfACircle) {
         for (const AIPathSegment& s : arc) EXPECT_NEAR(Distance(s.p, kCircleCentre), 130, r.centreOff);
     }
     for (const auto& c : Clicks(circle)) EXPECT_EQ(c.dimType, kArcLen);
+}
+
+// A circle of radius 300 about (400, 400) at 1:20, in millimetres at one decimal: the value
+// is the radius times the angle between the points measured, to the last decimal shown. A
+// click takes an anchor only from within 2 points; clicks that close to each other or on
+// one piece lose nothing to the normals of the cubics.
+TEST_F(CurvatureToolsTest, AnArcLengthIsTheRadiusTimesTheAngleToTheDecimalShown) {
+    Ellipse(100, 100, 600, 600);
+    session->hostEvent([&] {
+        AILayerHandle layer = nullptr;
+        AIErr err = sAILayer->GetCurrentLayer(&layer);
+        return err ? err : setLayerScale(layer, 27, 20.0f, "1:20");
+    });
+    g->prefs.style.upperUnits = kMillimeterUnits;
+    g->prefs.style.upperDecimalPrecision = 1;
+    g->prefs.useThousandsSeparator = 0;
+    g->prefs.objectSnapFullScreenCursor = 0;  // the clicks as they are, not snapped to the art
+    const AIRealPoint centre{400, 400};
+    constexpr double kTwoAndAHalf = 2.5 / 300 * 180 / kPi, kOneAndAHalf = 1.5 / 300 * 180 / kPi;  // degrees
+    struct Row {
+        const char* name;
+        double first, second;   // where the clicks are, degrees
+        uint32_t keys;
+        double from, to;        // what is measured, counter-clockwise
+    } const rows[] = {
+        {"two pieces", 30, 120, 0, 30, 120},
+        {"ctrl: the other arc", 30, 120, kCtrl, 120, 390},
+        {"five degrees of one piece", 20, 25, 0, 20, 25},
+        {"across an anchor", 80, 100, 0, 80, 100},
+        {"most of the circle", 10, 300, 0, 10, 300},
+        {"2.5 points before the top anchor", 90 - kTwoAndAHalf, 150, 0, 90 - kTwoAndAHalf, 150},
+        {"1.5 points before it: the anchor", 90 - kOneAndAHalf, 150, 0, 90, 150},
+        {"2.5 points either side of the right anchor", kTwoAndAHalf, 360 - kTwoAndAHalf, kCtrl, -kTwoAndAHalf,
+         kTwoAndAHalf},
+        {"2.5 points below it, 2.5 above", -kTwoAndAHalf, kTwoAndAHalf, kCtrl, kTwoAndAHalf, 360 - kTwoAndAHalf},
+    };
+    constexpr double kMillimetres = 20 * 25.4 / 72;  // per drawn point at 1:20
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        ASSERT_EQ(TwoClicksAndDrag("Arc Length Dimension", At(centre, 300, r.first), At(centre, 300, r.second),
+                                   At(centre, 340, (r.first + r.second) / 2), r.keys),
+                  kNoErr);
+        const ObjId dim = Dimensions().back();
+        EXPECT_NEAR(Value(dim), 300 * (r.to - r.from) * kPi / 180 * kMillimetres, 0.05 + 1e-6);
+        Forget(dim);
+    }
+}
+
+// A fillet of radius 1.2 between two edges: its ends lie 1.7 points apart. A click on its end
+// anchor and one on its start measure the quarter between them, drawn and redrawn.
+TEST_F(CurvatureToolsTest, AClickOnASmallFilletsEndStaysOnThatEnd) {
+    const AIReal k = 1.2f * 0.5522847f;
+    const AIRealPoint start{198.8f, 100}, end{200, 101.2f};
+    Path({{{100, 100}, {100, 100}, {100, 100}, true},
+                             {start, start, {start.h + k, 100}, false},
+                             {end, {200, end.v - k}, end, false},
+                             {{200, 200}, {200, 200}, {200, 200}, true}});
+    const struct {
+        const char* name;
+        AIRealPoint first, second;
+        uint32_t keys;
+    } rows[] = {
+        {"end, then start", end, start, kCtrl},
+        {"start, then end", start, end, 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        ASSERT_EQ(TwoClicksAndDrag("Arc Length Dimension", r.first, r.second, {206, 94}, r.keys), kNoErr);
+        ASSERT_EQ(Dimensions().size(), 1u);
+        EXPECT_EQ(Text(Dimensions().back()), "1.88");  // 1.2 times a quarter turn
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+        ASSERT_EQ(Dimensions().size(), 1u);
+        EXPECT_EQ(Text(Dimensions().back()), "1.88");
+        Forget(Dimensions().back());
+    }
 }
 
 TEST_F(CurvatureToolsTest, ClicksThatGiveNoArcAreRefusedAndLeaveNothing) {

@@ -103,6 +103,38 @@ TEST_F(LinearTest, HorizontalAcrossTheTopOfARectangle) {
     EXPECT_NEAR(clicks[2].endPointOffsetAngle, std::atan2(28.0, 70.0), 1e-5);
 }
 
+// An 80 × 60 plate already dimensioned on its right side: that dimension's lower witness
+// line ends the witness gap beside the plate's corner, within reach of a click there. A
+// click on the corner measures the plate all the same.
+TEST_F(LinearTest, AnotherDimensionsWitnessLineNeverTakesAClickOnTheCorner) {
+    const struct {
+        AIReal gap;
+        const char* tool;
+        std::vector<AIRealPoint> clicks;
+        AIRealPoint drag;
+    } rows[] = {
+        {2, "Horizontal Dimension", {{100, 100}, {180, 100}}, {140, 70}},
+        {1, "Horizontal Dimension", {{180, 100}, {100, 100}}, {140, 70}},
+        {2.5f, "Horizontal Dimension", {{100, 100}, {180, 100}}, {140, 70}},
+    };
+    for (const auto& r : rows) {
+        const ObjId plate = Rect(100, 100, 80, 60);
+        g->prefs.style.witnessGap = r.gap;
+        ASSERT_EQ(Dimension("Vertical Dimension", {{180, 100}, {180, 160}}, {210, 130}), kNoErr);
+        ASSERT_EQ(Dimension(r.tool, r.clicks, r.drag), kNoErr);
+        const auto dims = Dimensions();
+        ASSERT_EQ(dims.size(), 2u);
+        EXPECT_EQ(Texts(dims[0]), std::vector<std::string>{"60.00"}) << r.gap;
+        EXPECT_EQ(Texts(dims[1]), std::vector<std::string>{"80.00"}) << r.gap;
+        // Both clicks are stored on the plate.
+        EXPECT_EQ(Clicks(plate).size(), 6u) << r.gap;
+        session->hostEvent([&] {
+            for (ObjId id : {dims[0], dims[1], plate}) doc->disposeArt(id);
+            return kNoErr;
+        });
+    }
+}
+
 TEST_F(LinearTest, TextBesideTheLineAboveOrBelowAndDual) {
     Polyline({{0, 0}, {100, 0}});
     auto text = [&]() { return FirstText(Dimensions().back()); };

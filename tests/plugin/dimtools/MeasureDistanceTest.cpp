@@ -6,6 +6,8 @@
 #include <fstream>
 
 #include "DimensionToolFixture.h"
+#include "core/PlotwiseSuites.h"
+#include "units/LayerScales.h"
 
 namespace dimtest {
 namespace {
@@ -92,6 +94,34 @@ TEST_F(MeasureDistanceTest, TheMessageSaysTheDistanceAndTheScaleAndNothingIsLeft
     EXPECT_EQ(session->click({300, 400}), kCADErr);
     EXPECT_EQ(Alerts().size(), 2u);
     EXPECT_NE(Alerts().back().find("drag"), std::string::npos) << Alerts().back();
+}
+
+// A layer-based drawing: "Plan" at 1:50 holds a plate, "Layer 1" (1:1) is drawn on. An inch
+// dragged from the plate is 50 inches at its scale; one dragged from empty space is one
+// inch at the scale of the layer drawn on.
+TEST_F(MeasureDistanceTest, TheDistanceIsToldAtTheScaleOfTheLayerPressedOn) {
+    g->prefs.scaleStyle = 2;
+    g->prefs.style.appendUpperUnitLabels = 1;
+    session->hostEvent([&] { return doc->setCurrentLayer(doc->addLayer("Plan")); });
+    Rect(100, 100, 72, 36);
+    session->hostEvent([&] {
+        AILayerHandle plan = nullptr;
+        AIErr err = sAILayer->GetCurrentLayer(&plan);
+        return err ? err : setLayerScale(plan, 25, 50.0f, "1:50");
+    });
+    session->hostEvent([&] { return doc->setCurrentLayer(doc->layerByTitle("Layer 1")); });
+    const struct {
+        AIRealPoint from, to;
+        const char* message;
+    } rows[] = {
+        {{101, 101}, {172, 100}, "Measured distance: 50.00 in at the scale 1:50"},
+        {{300, 400}, {372, 400}, "Measured distance: 1.00 in at the scale 1:1"},
+        {{100, 136}, {172, 136}, "Measured distance: 50.00 in at the scale 1:50"},
+    };
+    for (const auto& row : rows) {
+        ASSERT_EQ(Measure(row.from, row.to), kNoErr);
+        EXPECT_EQ(Alerts().back(), row.message);
+    }
 }
 
 TEST_F(MeasureDistanceTest, ALongWordIsCutAtTheMessage) {

@@ -2,6 +2,7 @@
 // perimeters against independent computations (a fine polygon of the same curves).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -33,7 +34,7 @@ double sampledArea(const std::vector<AIPathSegment>& segs) {
     for (int k = 0; k < n; ++k) {
         const AIPathSegment& a = segs[k];
         const AIPathSegment& b = segs[(k + 1) % n];
-        const AIRealBezier bez{a.p, a.corner ? a.p : a.out, b.corner ? b.p : b.in, b.p};
+        const AIRealBezier bez{a.p, a.out, b.in, b.p};
         for (int i = 1; i <= 20000; ++i) {
             const double t = i / 20000.0, u = 1 - t;
             const double x = u * u * u * bez.p0.h + 3 * u * u * t * bez.p1.h + 3 * u * t * t * bez.p2.h + t * t * t * bez.p3.h;
@@ -234,3 +235,48 @@ TEST(BezierCrossingsTheHardWay, ApartSpansReportNothing) {
     GetBezierIntersectionTheHardWay(nullptr, &above, recordCrossing);
     EXPECT_TRUE(gCrossings.empty());
 }
+
+namespace {
+
+std::vector<AIPathSegment> square(float x, float y, float side, bool anticlockwise) {
+    std::vector<AIPathSegment> s = {corner(x, y), corner(x + side, y), corner(x + side, y + side), corner(x, y + side)};
+    if (!anticlockwise) std::reverse(s.begin() + 1, s.end());
+    return s;
+}
+
+// Contours nested in one another (the plain hole of either rule is the tracker's test), each
+// row's areas worked by hand: what is filled is the sum of the shares, a hole's negative.
+TEST(CompoundArea, SharesFollowTheFillRule) {
+    const auto outer = square(0, 0, 100, true);          // 10,000
+    const auto holeSame = square(20, 20, 50, true);       // 2,500
+    const auto holeOther = square(20, 20, 50, false);
+    const auto island = square(30, 30, 10, true);         // 100, inside the hole
+    const auto apart = square(200, 0, 10, false);         // 100, beside the outline
+    const auto round = circle(50, 50, 20);                 // a hole of about 400 pi
+    const double roundArea = std::fabs(sampledArea(round));
+    const struct {
+        const char* name;
+        std::vector<const std::vector<AIPathSegment>*> contours;
+        bool evenOdd;
+        std::vector<double> shares;
+    } rows[] = {
+        {"even-odd, an island in the hole", {&outer, &holeSame, &island}, true, {10000, -2500, 100}},
+        {"non-zero, an island in a hole", {&island, &outer, &holeOther}, false, {100, 10000, -2500}},
+        {"a second outline beside the first", {&outer, &apart}, false, {10000, 100}},
+        {"even-odd, a round hole", {&outer, &round}, true, {10000, -roundArea}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::vector<PathContour> contours;
+        for (const auto* c : r.contours) contours.push_back({c->data(), static_cast<ai_int16>(c->size()), true});
+        const std::vector<double> shares = filledAreaShares(contours, r.evenOdd);
+        ASSERT_EQ(shares.size(), r.shares.size());
+        for (size_t i = 0; i < shares.size(); ++i) EXPECT_NEAR(shares[i], r.shares[i], 1e-6 * 10000) << i;
+    }
+    // An open contour is filled as its chord closes it.
+    const std::vector<AIPathSegment> open = {corner(0, 0), corner(10, 0), corner(10, 10)};
+    const std::vector<PathContour> triangle = {{open.data(), 3, false}};
+    EXPECT_NEAR(filledAreaShares(triangle, true)[0], 50, 1e-9);
+}
+
+}  // namespace

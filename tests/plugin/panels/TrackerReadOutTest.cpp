@@ -87,6 +87,72 @@ TEST_F(ReadOutTest, TextShowsItsSizeAloneAndAHoleIsTakenFromItsOutline) {
     ExpectShown(*this, {"100.00", "100.00", "", "600.00", "7500.00 sq"}, "compound path");
 }
 
+// A plate of 300 × 200 with a 50 × 50 hole wound as each row says: the area is what the
+// compound fills by its rule.
+TEST_F(ReadOutTest, ACompoundPathsAreaFollowsItsFillRule) {
+    const std::vector<AIRealPoint> plate = {{0, 0}, {300, 0}, {300, 200}, {0, 200}};     // anticlockwise
+    const std::vector<AIRealPoint> same = {{100, 50}, {150, 50}, {150, 100}, {100, 100}};  // anticlockwise
+    const std::vector<AIRealPoint> other(same.rbegin(), same.rend());
+    const struct {
+        bool evenOdd;
+        const std::vector<AIRealPoint>* hole;
+        const char* area;
+    } kCases[] = {{false, &other, "57500.00 sq"},
+                  {false, &same, "60000.00 sq"},  // no hole: both wind once round it
+                  {true, &same, "57500.00 sq"},
+                  {true, &other, "57500.00 sq"}};
+    for (const auto& c : kCases) {
+        AIArtHandle compound = nullptr;
+        session->hostEvent([&] {
+            sAIArt->NewArt(kCompoundPathArt, kPlaceAboveAll, nullptr, &compound);
+            for (const auto* ring : {&plate, c.hole}) {
+                std::vector<AIPathSegment> s;
+                for (const AIRealPoint& p : *ring) s.push_back({p, p, p, true});
+                AIArtHandle path = nullptr;
+                sAIArt->NewArt(kPathArt, kPlaceInsideOnBottom, compound, &path);
+                sAIPath->SetPathSegmentCount(path, static_cast<int16_t>(s.size()));
+                sAIPath->SetPathSegments(path, 0, static_cast<int16_t>(s.size()), s.data());
+                sAIPath->SetPathClosed(path, true);
+            }
+            AIPathStyle style{};
+            sAIPathStyle->GetPathStyle(compound, &style);
+            style.evenodd = c.evenOdd;
+            return sAIPathStyle->SetPathStyle(compound, &style);
+        });
+        Select({Id(compound)});
+        ExpectShown(*this, {"300.00", "200.00", "", "1200.00", c.area}, c.evenOdd ? "even-odd" : "non-zero");
+    }
+}
+
+// A layer-based drawing: the art on "Plan" (1:50) reads at 1:50, as its dimensions do; the
+// art on "Layer 1" (1:1) at 1:1. The transform fields take typed sizes at that scale.
+TEST_F(ReadOutTest, LayerBasedDrawingsReadAtTheScaleOfTheArtsLayer) {
+    g->prefs.scaleStyle = 2;
+    const ObjId onFirst = Rect(0, 0, 100, 20);
+    session->hostEvent([&] { return doc->setCurrentLayer(doc->addLayer("Plan")); });
+    const ObjId onPlan = Rect(0, 50, 100, 20);
+    session->hostEvent([&] {
+        return setLayerScale(standin::suites::layerHandle(doc->layerByTitle("Plan")), 25, 50.0f, "1:50");
+    });
+    const struct {
+        ObjId art;
+        const char *scale, *width, *perimeter, *area;
+    } kCases[] = {{onPlan, "1:50", "5000.00", "12000.00", "5000000.00 sq"},
+                  {onFirst, "1:1", "100.00", "240.00", "2000.00 sq"},
+                  {onPlan, "1:50", "5000.00", "12000.00", "5000000.00 sq"}};
+    for (const auto& c : kCases) {
+        Select({c.art});
+        EXPECT_EQ(Text(kReadOutW), c.width) << c.scale;
+        EXPECT_EQ(Text(kReadOutPerimeter), c.perimeter) << c.scale;
+        EXPECT_EQ(Text(kReadOutArea), c.area) << c.scale;
+        EXPECT_EQ(Text(kReadOutScale), c.scale);
+    }
+    // Typed at 1:50: 2,500 is half the line.
+    Type(kTransformW, "2500", kADMTabKey);
+    Press(kTransformButton);
+    EXPECT_EQ(Bounds(onPlan).right - Bounds(onPlan).left, 50);
+}
+
 // A tool's drag reaches the panel through the service the tools call: a line from (100, 100)
 // to (130, 140) is 30 wide, 40 high and 50 long; choosing another tool empties the panel.
 TEST_F(ReadOutTest, AToolsDragIsShownUntilTheToolIsPutDown) {
