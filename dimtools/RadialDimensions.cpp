@@ -63,10 +63,7 @@ AIErr MeasuredArt(HitRef& hit, AIArtHandle* art) {
     }
     AIToolHitData data{};
     if (AIErr err = hit.Test(nullptr, g->firstClick, &data)) return err;
-    if (!data.hit) {
-        doArtMustBeClickedErrorDialog();
-        return kArtWithNoHandlesErr;
-    }
+    if (!data.hit) return doArtMustBeClickedErrorDialog();  // told: no code of the host's to tell
     *art = data.object;
     return kNoErr;
 }
