@@ -5,6 +5,7 @@
 #include <string>
 
 #include "DrawToolsFixture.h"
+#include "core/PlotwiseTools.h"
 
 namespace drawtest {
 namespace {
@@ -70,13 +71,22 @@ TEST_F(ClosedLayerTest, AToolOnALockedOrHiddenLayerSaysWhichAndWhatToDo) {
     }
 }
 
-// The offset asks for no distance when its click lands on nothing, and says so.
-TEST_F(ClosedLayerTest, TheOffsetClickedOnNothingIsToldAndAsksNothing) {
-    ASSERT_EQ(session->selectTool("Offset"), kNoErr);
-    session->dialogs().queueAlertAnswer(kADMMiddleButton);
-    ASSERT_EQ(session->click({300, 300}), kCADErr);
-    ASSERT_EQ(Alerts().size(), 1u);
-    EXPECT_EQ(Alerts().back(), "This tool must be used by clicking on an object.");
+// The tools that work on the art clicked ask for nothing when the click lands on none, the
+// divider's option (the last settings at once) as well, and say so.
+TEST_F(ClosedLayerTest, ToolsOfTheArtClickedClickedOnNothingAreToldAndAskNothing) {
+    const struct {
+        const char* tool;
+        uint32_t modifiers;
+    } rows[] = {{"Offset", 0}, {"Path Divider", 0}, {"Path Divider", kToolEventOptionKey}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.tool);
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        const size_t alerts = Alerts().size();
+        session->dialogs().queueAlertAnswer(kADMMiddleButton);  // OK: the tip stays on
+        EXPECT_EQ(session->click({300, 300}, r.modifiers), kCADErr);
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back(), "This tool must be used by clicking on an object.");
+    }
     EXPECT_TRUE(DialogFailures().empty());  // no dialog was opened to be answered
 }
 

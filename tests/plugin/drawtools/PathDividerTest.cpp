@@ -208,18 +208,6 @@ TEST_F(PathDividerTest, ACountOutsideItsRangeIsRefusedSayingTheRange) {
     EXPECT_EQ(Xs(line).size(), 1025u);
 }
 
-// A click on no path divides nothing and asks nothing: the user is told to click on one.
-TEST_F(PathDividerTest, AClickOnNothingIsToldAndAsksNothing) {
-    for (uint32_t modifiers : {0u, uint32_t{kToolEventOptionKey}}) {
-        const size_t alerts = Alerts().size();
-        session->dialogs().queueAlertAnswer(kADMMiddleButton);  // OK: the tip stays on
-        ASSERT_EQ(session->click({300, 300}, modifiers), kCADErr);
-        ASSERT_EQ(Alerts().size(), alerts + 1);
-        EXPECT_EQ(Alerts().back(), "This tool must be used by clicking on an object.");
-    }
-    EXPECT_TRUE(DialogFailures().empty());  // no dialog was opened to be answered
-}
-
 // The length of each piece is measured with the flatness 0.5 of the host's path measure: on
 // an S-curve whose length at that flatness (P) is a few thousandths longer than at 0.01
 // (P'), an increment of (P + P') / 4 fits twice, the second point short of the end.
