@@ -164,7 +164,13 @@ private:
             std::string error;
             if (!session_.events().loadLibrary(plugin, &error)) return failure(error);
         }
-        if (!plugins.empty() && session_.events().startup() != kNoErr) return failure(session_.events().lastError());
+        if (!plugins.empty()) {
+            const AIErr started = session_.events().startup();
+            // What the plug-ins told the user while they started comes first, the more so
+            // when it is why one could not start.
+            reportAlerts(session_, script);
+            if (started != kNoErr) return failure(session_.events().lastError());
+        }
         ScriptRunner runner(table_, session_, err_);
         const int failures = runner.runFile(script);
         if (session_.hasEvents() && session_.events().shutdown() != kNoErr)

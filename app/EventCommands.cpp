@@ -25,6 +25,14 @@ namespace plotwise::app {
 using standin::ModalAnswer;
 using standin::UserAction;
 
+void reportAlerts(Session& session, const std::string& where) {
+    if (!session.hasEvents()) return;
+    const auto& alerts = session.events().dialogs().alerts();
+    for (; session.alertsReported < alerts.size(); ++session.alertsReported)
+        session.out() << where << ": alert: " << standin::text::platformToUtf8(alerts[session.alertsReported].text)
+                      << '\n';
+}
+
 standin::PluginDriver& Session::events() {
     if (!events_) events_ = std::make_unique<standin::PluginDriver>(host_, eventOptions);
     return *events_;
@@ -37,10 +45,7 @@ namespace {
 void settle(Session& session, const Args& args) {
     if (!session.hasEvents()) return;
     standin::PluginDriver& events = session.events();
-    const auto& alerts = events.dialogs().alerts();
-    for (; session.alertsReported < alerts.size(); ++session.alertsReported)
-        session.out() << session.where() << ": alert: "
-                      << standin::text::platformToUtf8(alerts[session.alertsReported].text) << '\n';
+    reportAlerts(session, session.where());
     const auto failures = events.dialogs().failures();
     if (failures.empty()) return;
     events.dialogs().clearFailures();
@@ -68,17 +73,20 @@ void checkToolEvent(Session& session, AIErr err, const Args& args, size_t firstA
     const auto& tools = events.registry().tools;
     const long current = events.registry().currentTool;
     if (current < 0 || static_cast<size_t>(current) >= tools.size()) return checkEvent(session, err, args);
+    const std::string title = standin::text::platformToUtf8(tools[current].title);
     std::string words = events.lastError();
     const auto& alerts = events.dialogs().alerts();
     if (alerts.size() > firstAlert) {
         words = standin::text::platformToUtf8(alerts.back().text);
         if (!words.empty() && words.back() == '.') words.pop_back();
+        // An alert that names its tool first names it once.
+        if (const std::string named = "\"" + title + "\": "; words.rfind(named, 0) == 0) words.erase(0, named.size());
         // "Click two ..." reads on as "click two ...", an initial word of capitals stays.
         if (words.size() > 1 && std::isupper(static_cast<unsigned char>(words[0])) &&
             !std::isupper(static_cast<unsigned char>(words[1])))
             words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
     }
-    throw ScriptError(args.command() + ": " + standin::text::platformToUtf8(tools[current].title) + ": " + words);
+    throw ScriptError(args.command() + ": " + title + ": " + words);
 }
 
 AIRealPoint pointArg(const Args& args) { return {args.real(0, "X"), args.real(1, "Y")}; }

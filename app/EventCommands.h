@@ -3,10 +3,17 @@
 // notifications a real host sends around them. Call after addDocumentCommands.
 #pragma once
 
+#include <string>
+
 #include "Script.h"
 
 namespace plotwise::app {
 
 void addEventCommands(CommandTable& table);
+
+class Session;
+// Prints the alerts the plug-ins showed that are not printed yet, each as
+// "WHERE: alert: TEXT", in the order shown.
+void reportAlerts(Session& session, const std::string& where);
 
 }  // namespace plotwise::app

@@ -1,8 +1,6 @@
 // The architectural tools' messages.
 #include "architecture/ArchitectureMessages.h"
 
-#include <vector>
-
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseGlobals.h"
 #include "core/PlotwiseStrings.h"
@@ -16,23 +14,6 @@ constexpr GlobalsView<CoreGlobals> g;
 
 std::string ArchitectureText(int32_t index, std::initializer_list<std::string> fill) {
     return FilledText(kArchitectureMessageList, index, fill);
-}
-
-std::string FilledText(int32_t list, int32_t index, std::initializer_list<std::string> fill) {
-    char text[512] = {};
-    GetPlotwiseString(list, index, text, sizeof text);
-    const std::vector<std::string> parts(fill);
-    // Placeholders are replaced in one pass, so a filled-in text is never read for more.
-    std::string out;
-    for (const char* p = text; *p; ++p) {
-        if (p[0] == '^' && p[1] >= '0' && p[1] <= '9' && static_cast<size_t>(p[1] - '0') < parts.size()) {
-            out += parts[static_cast<size_t>(p[1] - '0')];
-            ++p;
-        } else {
-            out += *p;
-        }
-    }
-    return out;
 }
 
 AIErr SayArchitecture(int32_t index, std::initializer_list<std::string> fill) {

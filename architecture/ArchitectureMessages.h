@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AITypes.h"
+#include "core/PlotwiseStrings.h"  // FilledText
 
 constexpr int32_t kArchitectureMessageList = 17900;
 enum : int32_t {
@@ -34,8 +35,6 @@ enum : int32_t {
     kSheetCaption = 22,
 };
 
-// Entry `index` of a string list with ^0, ^1, ... replaced by the texts given.
-std::string FilledText(int32_t list, int32_t index, std::initializer_list<std::string> fill = {});
 // The same of this list.
 std::string ArchitectureText(int32_t index, std::initializer_list<std::string> fill = {});
 // Shows the text as the tools' error alert; answers 'CADE'.

@@ -1,6 +1,7 @@
 // Drawing-layer and group preparation for the tools.
 #include "artwork/DrawingLayer.h"
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "units/LayerScales.h"
 #include "units/UnitsGlobals.h"
@@ -14,6 +15,7 @@ AIErr PrepareGroupOn(AILayerHandle layer) {
     if (!g) return kBadParameterErr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &g->firstArt)) return err;
     if (AIErr err = sAIArt->GetArtType(g->firstArt, &g->firstArtType)) return err;
+    if (AIErr err = RefuseClosedLayer(layer)) return err;
     const int16_t order = g->firstArtType == kGroupArt ? kPlaceInsideOnTop : kPlaceAbove;
     AIArtHandle made = nullptr;
     if (AIErr err = sAIArt->NewArt(kGroupArt, order, g->firstArt, &made)) return err;

@@ -9,7 +9,9 @@
 // A new group on top of `saveLayer` into `group` (inside the layer's first art when that is
 // a group, else above it); then makes sure the drawing layer carries a scale. `firstArt` and
 // `firstArtType` are refreshed even when the group cannot be made; `group` only changes on
-// success. The scale step's error is the result, the group existing all the same.
+// success. A locked or hidden layer makes no group: the user is told which layer stops the
+// tool, and the answer is 'CADE'. The scale step's error is the result, the group existing
+// all the same.
 AIErr PrepCADLayer();
 // The same on the given layer; the scale made sure of is still `saveLayer`'s.
 AIErr PrepThisLayer(AILayerHandle layer);

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "axonometric/AxonometricGlobals.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/AxonometricMath.h"
 
@@ -60,6 +61,7 @@ AIErr DrawGridObject(const AIRealPoint* p1, const AIRealPoint* p2, const AIRealP
     AILayerHandle layer = nullptr;
     if (AIErr err = sAILayer->GetCurrentLayer(&layer)) return err;
     if (!layer) return kLockedErr;
+    if (AIErr err = RefuseClosedLayer(layer)) return err;  // nothing drawn, the user told why
     ASBoolean editable = false;
     if (AIErr err = sAILayer->GetLayerEditable(layer, &editable)) return err;
     AIArtHandle layerGroup = nullptr;

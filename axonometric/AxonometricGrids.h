@@ -16,8 +16,9 @@ AIErr SetGridSpacingAndSubdivisions();
 // rectangle with corners p1 (top-left) and p2 (bottom-right) in gridObjStyle, and lines
 // every gridSnapInc counted from the edges through p3, 1 point wide every
 // gridNumSubdivisions lines and 0.5 point otherwise. Lines stay inside the outline. A
-// missing current layer, or one that is locked or has no art group, draws nothing, leaves
-// gridGroup as it was and gives 'LOCK' (or the host's error).
+// missing current layer, or one that has no art group, draws nothing, leaves gridGroup as it
+// was and gives 'LOCK' (or the host's error); a locked or hidden one draws nothing either,
+// the user told which layer stops it ('CADE').
 AIErr DrawGridObject(const AIRealPoint* p1, const AIRealPoint* p2, const AIRealPoint* p3);
 // One open two-anchor line in gridObjStyle, on top inside group, or above firstArt when
 // group is null.

@@ -38,9 +38,9 @@ AIErr NewRect(AIReal x, AIReal y, AIReal w, AIReal h, AIArtHandle* art) {
 }
 
 // Host errors do not stop a stage: each step goes on with what the last one left, and the
-// stage's result is its last step's.
+// stage's result is its last step's; a layer that takes no art ends the cube.
 AIErr FirstStage() {
-    (void)prepPrimitiveGroup();
+    if (prepPrimitiveGroup() == kCADErr) return kCADErr;
     (void)sAIShapeConstruction->NewPointSizeRect(g->firstClick, g->primitiveFirstFaceSize, false, false, true,
                                                  &g->depthArt);
     g->primitiveFirstFace = g->face;

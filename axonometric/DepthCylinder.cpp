@@ -304,7 +304,7 @@ void DrawCylinderBody() { BuildBody(false); }
 
 void DrawCylinder() {
     if (g->firstMouseNotYetUp) {
-        (void)prepPrimitiveGroup();
+        if (prepPrimitiveGroup() == kCADErr) return;  // a layer that takes no art: no cylinder
         if (sAIShapeConstruction->NewPointSizeOval(g->firstClick, g->primitiveFirstFaceSize, false, false, true,
                                                    &g->depthArt) != kNoErr)
             return;

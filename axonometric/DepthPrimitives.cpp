@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "axonometric/AxonometricGlobals.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 
@@ -35,6 +36,10 @@ AIErr SelectTagged(const char* tag, uint32_t attribute) {
 AIErr prepPrimitiveGroup() {
     AILayerHandle layer = nullptr;
     if (AIErr err = sAILayer->GetCurrentLayer(&layer)) return err;
+    if (AIErr err = RefuseClosedLayer(layer)) {
+        (void)EndPrimitiveDrawing();
+        return err;
+    }
     AIArtHandle first = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
     int16_t type = kUnknownArt;

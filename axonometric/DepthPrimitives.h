@@ -10,7 +10,9 @@
 #define kPrimitiveSelectedTag "ZMK_Primitive_Selected"
 #define kPrimitiveSelectedDragTag "ZMK_Primitive_Selected_Drag"
 
-// A new group on top of the current layer (inside its art group) into primitiveGroup.
+// A new group on top of the current layer (inside its art group) into primitiveGroup. On a
+// locked or hidden layer none: the user is told which, the primitive ends (as
+// EndPrimitiveDrawing) and the answer is 'CADE'.
 AIErr prepPrimitiveGroup();
 // primitiveDragTimer: selects the art tagged "ZMK_Primitive_Selected_Drag".
 AIErr SelectTaggedPrimitiveDrag();

@@ -12,6 +12,7 @@
 #include "axonometric/DepthCylinder.h"
 #include "axonometric/DepthFaceDrag.h"
 #include "axonometric/GridSnap.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
@@ -152,6 +153,7 @@ AIErr ShapeStep(int16_t fromCenter, int16_t kind) {
         case kDepthRectangleShape:
         case kDepthOvalShape:
         case kDepthGridShape: {
+            if (AIErr err = RefuseClosedCurrentLayer()) return err;  // the shape goes on the current layer
             AIArtHandle art = nullptr;
             if (AIErr err = NewShape(kind, size, &art)) return err;
             if (kind == kDepthGridShape) {

@@ -2,9 +2,11 @@
 #include "core/PlotwiseAlerts.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "geometry/PlotwiseErrors.h"
 #include "core/PlotwiseGlobals.h"
+#include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 
@@ -36,6 +38,94 @@ std::string MessageText(int32_t index) {
     return text;
 }
 
+// Messages of list 17000 that name a closed layer: ^0 the tool or command, ^1 the layer.
+constexpr int32_t kCurrentLayerLockedMessage = 93;
+constexpr int32_t kCurrentLayerHiddenMessage = 94;
+constexpr int32_t kLayerLockedMessage = 95;
+constexpr int32_t kLayerHiddenMessage = 96;
+constexpr int32_t kClickedOnLockedLayerMessage = 97;
+
+// The tool or command at work, as the user knows it.
+std::string Work() { return g->workInHand.empty() ? "Plotwise" : g->workInHand; }
+
+std::string LayerTitle(AILayerHandle layer) {
+    char title[256] = {};
+    (void)sAILayer->GetLayerTitle(layer, title, sizeof title);
+    return title;
+}
+
+struct LayerState {
+    bool visible = true, editable = true;
+};
+
+LayerState StateOf(AILayerHandle layer) {
+    ASBoolean visible = true, editable = true;
+    (void)sAILayer->GetLayerVisible(layer, &visible);
+    (void)sAILayer->GetLayerEditable(layer, &editable);
+    return {visible != 0, editable != 0};
+}
+
+// The layer itself, else the first layer holding it, that is locked or hidden; null when
+// art can be made on it.
+AILayerHandle ClosedLayerOf(AILayerHandle layer, LayerState* state) {
+    for (int depth = 0; layer && depth < 64; ++depth) {
+        *state = StateOf(layer);
+        if (!state->visible || !state->editable) return layer;
+        AILayerHandle parent = nullptr;
+        if (sAILayer->GetLayerParent(layer, &parent) != kNoErr) break;
+        layer = parent;
+    }
+    return nullptr;
+}
+
+// The shown, locked layer (of the layers from `layer` on and their sublayers) whose art lies
+// under one of the points: the host's hit test passes locked art by.
+AILayerHandle NextLayer(AILayerHandle layer) {
+    AILayerHandle next = nullptr;
+    return sAILayer->GetNextLayer(layer, &next) == kNoErr ? next : nullptr;
+}
+
+AILayerHandle LockedLayerUnder(AILayerHandle layer, const std::vector<AIRealPoint>& points, int depth) {
+    for (; layer && depth < 64; layer = NextLayer(layer)) {
+        const LayerState state = StateOf(layer);
+        if (!state.visible) continue;
+        if (state.editable) {
+            AILayerHandle child = nullptr;
+            if (sAILayer->GetLayerFirstChild(layer, &child) == kNoErr && child)
+                if (AILayerHandle found = LockedLayerUnder(child, points, depth + 1)) return found;
+            continue;
+        }
+        AIArtHandle art = nullptr;
+        if (sAIArt->GetFirstArtOfLayer(layer, &art) != kNoErr || !art) continue;
+        for (const AIRealPoint& p : points) {
+            HitRef ref;
+            AIToolHitData hit{};
+            if (ref.Test(art, p, &hit) == kNoErr && hit.hit) return layer;
+        }
+    }
+    return nullptr;
+}
+
+// A closed layer is told at the first drag of a gesture, not at each one; true when it
+// already was.
+bool ToldInThisDrag() {
+    if (!g->dragging) return false;
+    if (g->closedLayerGesture == g->gestureNumber) return true;
+    g->closedLayerGesture = g->gestureNumber;
+    return false;
+}
+
+// While a tool's gesture is in hand: the locked layer under its clicks, if any.
+AILayerHandle LockedLayerUnderClicks() {
+    if (!g->mouseIsDown || sAILayer == nullptr || sAIArt == nullptr) return nullptr;
+    std::vector<AIRealPoint> points{g->startingPoint};
+    if (g->didFirstClick) points.push_back(g->firstClick);
+    if (g->didSecondClick) points.push_back(g->secondClick);
+    AILayerHandle first = nullptr;
+    if (sAILayer->GetFirstLayer(&first) != kNoErr) return nullptr;
+    return LockedLayerUnder(first, points, 0);
+}
+
 }  // namespace
 
 void NoteForUser(int32_t heading, const std::string& item) {
@@ -55,7 +145,8 @@ void NoteHostError(const std::string& what, AIErr err) {
                                           {kStaleHandleErr, kStaleNote},
                                           {kMatrixNotInvertibleErr, kSingularViewNote},
                                           {kWrongTypeErr, kWrongTypeNote},
-                                          {kBadParameterErr, kRefusedValueNote}};
+                                          {kBadParameterErr, kRefusedValueNote},
+                                          {kNoDocumentErr, kNoDocumentNote}};
     if (err == kNoErr || err == kCADErr || err == kCanceledErr) return;
     for (const Reason& r : kReasons)
         if (r.code == err) return NoteForUser(r.heading, what);
@@ -90,6 +181,15 @@ AIErr doPlotwiseErrorDialog(const char* text) {
 
 AIErr doArtMustBeClickedErrorDialog() {
     if (g == nullptr) return kCADErr;
+    // Art on a locked layer is no art to the host's hit test: the user is told what stops
+    // the tool rather than to click on something.
+    if (!g->updatingDimensions && !g->UsingMagicDims) {
+        if (AILayerHandle locked = LockedLayerUnderClicks()) {
+            if (ToldInThisDrag()) return kCADErr;
+            return doPlotwiseErrorDialog(
+                FilledText(kMessageList, kClickedOnLockedLayerMessage, {Work(), LayerTitle(locked)}).c_str());
+        }
+    }
     resetClickState();
     if (!g->updatingDimensions && !g->UsingMagicDims && sADMBasic != nullptr) {
         if (!g->prefs.displayArtMustBeClickedError) {
@@ -111,4 +211,24 @@ AIErr doArtMustBeClickedErrorDialog() {
 AIErr doDialogInputErrorDialog(const char* text) {
     if (sADMBasic != nullptr && text != nullptr) sADMBasic->MessageAlert(text);
     return kCADErr;
+}
+
+AIErr RefuseClosedCurrentLayer() {
+    AILayerHandle current = nullptr;
+    if (g == nullptr || sAILayer == nullptr || sAILayer->GetCurrentLayer(&current) != kNoErr) return kNoErr;
+    return RefuseClosedLayer(current);
+}
+
+AIErr RefuseClosedLayer(AILayerHandle layer) {
+    if (g == nullptr || sAILayer == nullptr || layer == nullptr) return kNoErr;
+    LayerState state;
+    AILayerHandle closed = ClosedLayerOf(layer, &state);
+    if (!closed) return kNoErr;
+    if (ToldInThisDrag()) return kCADErr;
+    AILayerHandle current = nullptr;
+    (void)sAILayer->GetCurrentLayer(&current);
+    const bool isCurrent = closed == current;
+    const int32_t message = !state.editable ? (isCurrent ? kCurrentLayerLockedMessage : kLayerLockedMessage)
+                                            : (isCurrent ? kCurrentLayerHiddenMessage : kLayerHiddenMessage);
+    return doPlotwiseErrorDialog(FilledText(kMessageList, message, {Work(), LayerTitle(closed)}).c_str());
 }

@@ -18,8 +18,18 @@ constexpr int32_t kCancelWord = 25;              // 17425
 constexpr int32_t kDoNotShowAgainWord = 26;      // 17426
 
 AIErr doPlotwiseErrorDialog(const char* text);
+// The art-must-be-clicked tip; while a tool's gesture is in hand and its click lies on art of
+// a locked layer, which the host's hit test passes by, the user is told that layer instead.
 AIErr doArtMustBeClickedErrorDialog();
 AIErr doDialogInputErrorDialog(const char* text);
+
+// Nothing can be made or changed on a locked or hidden layer: kNoErr when the layer and the
+// layers holding it are open, else 'CADE' once the user has been told which layer stops the
+// tool or command at work and what to do (`"CAD Line": the current layer "Part" is locked
+// (unlock it first).`). Told once per drag gesture, however many drags ask.
+AIErr RefuseClosedLayer(AILayerHandle layer);
+// The same for the current layer, where tools draw unless they name another.
+AIErr RefuseClosedCurrentLayer();
 
 // Headings of the notes (string list 17000): what was done, then the items it was done to.
 constexpr int32_t kLockedNote = 80;          // a host error: a layer locked or hidden
@@ -35,6 +45,7 @@ constexpr int32_t kUnknownVersionNote = 89;
 constexpr int32_t kDegenerateViewNote = 90;
 constexpr int32_t kSkippedArtNote = 91;
 constexpr int32_t kDefaultedPreferencesNote = 92;
+constexpr int32_t kNoDocumentNote = 98;       // a host error: no document open
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.

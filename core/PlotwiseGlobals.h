@@ -99,6 +99,11 @@ struct CoreGlobals {
     AIAnnotatorHandle annotator = nullptr;
     // --- what the user is told when the message ends (NoteForUser): items by heading ---
     std::vector<std::pair<int32_t, std::vector<std::string>>> notesForUser;
+    // --- the tool or command the message being handled works for, as the user knows it (its
+    // title in quotes; empty outside tool and menu messages), and the drag gesture in which a
+    // closed layer was last told (each drag of it would tell again) ---
+    std::string workInHand;
+    uint32_t closedLayerGesture = 0;
 };
 
 // The record the plug-in runs with: null before start-up and after shut-down, and while the

@@ -3,6 +3,7 @@
 // published suite.
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
@@ -153,10 +154,18 @@ std::string WhatTheMessageDid(const char* caller, void* message) {
 
 // A message of the plug-in's own work: a host error that stopped it is told in words, and
 // so is whatever it could not use as it stood; the error is still the host's answer.
+// While it runs, its work is the one the tools' refusals name.
 AIErr Handle(const Dispatch& d, const char* caller, void* message) {
+    const std::string what = WhatTheMessageDid(caller, message);
+    std::string outer = std::exchange(g->workInHand, what);
     const AIErr err = d.handler(message);
     if (!g) return err;
-    NoteHostError(WhatTheMessageDid(caller, message), err);
+    // Art refused on a closed layer: the layer is named as the tools name it (the current
+    // one, else the user's drawing layer).
+    const bool told = err == kLockedErr &&
+                      (RefuseClosedCurrentLayer() == kCADErr || RefuseClosedLayer(g->saveLayer) == kCADErr);
+    g->workInHand = std::move(outer);
+    if (!told) NoteHostError(what, err);
     ShowNotesForUser();
     return err;
 }

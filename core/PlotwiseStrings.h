@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
+#include <string>
 
 #include "AITypes.h"
 #include "AIUnicodeString.h"
@@ -38,3 +40,5 @@ void whyDoIAlwaysHaveToConvertCtoPStrings(const char* cstr, unsigned char* dest,
 // The text of entry `index` of string list `listID` (e.g. 17000 + n), bounded and terminated;
 // "" when the list or entry is missing.
 AIErr GetPlotwiseString(int32_t listID, int32_t index, char* out, size_t size);
+// Entry `index` of a string list with ^0, ^1, ... replaced by the texts given.
+std::string FilledText(int32_t list, int32_t index, std::initializer_list<std::string> fill = {});

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionLayer.h"
@@ -51,6 +52,7 @@ AIErr PrepDimensionLayer() {
     if (AIErr err = dimensionLayerToDrawOn(&layer)) return err;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &g->firstArt)) return err;
     if (AIErr err = sAIArt->GetArtType(g->firstArt, &g->firstArtType)) return err;
+    if (AIErr err = RefuseClosedLayer(layer)) return err;
     AIArtHandle made = nullptr;
     const bool inside = g->firstArtType == kGroupArt;
     if (AIErr err = sAIArt->NewArt(kGroupArt, inside ? kPlaceInsideOnTop : kPlaceAbove, g->firstArt, &made)) return err;

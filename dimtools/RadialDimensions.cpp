@@ -64,10 +64,7 @@ AIErr MeasuredArt(AIArtHandle* art) {
     }
     AIToolHitData data{};
     if (AIErr err = HitMeasuredArt(nullptr, g->firstClick, &data)) return err;
-    if (!data.hit) {
-        doArtMustBeClickedErrorDialog();
-        return kArtWithNoHandlesErr;
-    }
+    if (!data.hit) return doArtMustBeClickedErrorDialog();  // told: no code of the host's to tell
     *art = data.object;
     return kNoErr;
 }

@@ -15,6 +15,7 @@
 #include "artwork/AxonometricConstraint.h"
 #include "artwork/DrawingLayer.h"
 #include "units/NumericFields.h"
+#include "units/PlotwiseUnits.h"
 
 namespace {
 
@@ -268,10 +269,13 @@ double Quiet(double v) { return std::fabs(v) < kNoise ? 0.0 : v; }
 
 // Length or angle changed: rise and run follow.
 void RiseAndRunFromLength(ADMDialogRef dialog) {
-    double length = 0;
-    if (!ReadTypedLength(dialog, kLineLengthItem, &length)) return;  // nothing to compute from
+    double length = 0, degrees = 0;
+    char angle[256] = {};
+    sADMItem->GetText(sADMDialog->GetItem(dialog, kLineAngleItem), angle, sizeof angle);
+    // Nothing to compute from (OK will say what does not read).
+    if (!ReadTypedLength(dialog, kLineLengthItem, &length) || !parseAngleText(angle, &degrees)) return;
     SetLengthFieldText(sADMDialog->GetItem(dialog, kLineLengthItem), length);
-    const double a = DegreesToRadians(sADMItem->GetFloatValue(sADMDialog->GetItem(dialog, kLineAngleItem)));
+    const double a = DegreesToRadians(static_cast<AIReal>(degrees));
     SetLengthFieldText(sADMDialog->GetItem(dialog, kLineRiseItem), Quiet(length * std::sin(a)));
     SetLengthFieldText(sADMDialog->GetItem(dialog, kLineRunItem), Quiet(length * std::cos(a)));
 }
@@ -286,7 +290,7 @@ void LengthFromRiseAndRun(ADMDialogRef dialog) {
     if (!hasRise || !hasRun) return;
     SetLengthFieldText(sADMDialog->GetItem(dialog, kLineLengthItem), std::hypot(rise, run));
     const double degrees = std::atan2(rise, run) * 180.0 / kPi;  // 0 when both are 0
-    sADMItem->SetFloatValue(sADMDialog->GetItem(dialog, kLineAngleItem), static_cast<float>(degrees));
+    SetAngleFieldText(sADMDialog->GetItem(dialog, kLineAngleItem), degrees);
 }
 
 }  // namespace
@@ -329,16 +333,16 @@ ASErr InitCADlinePrefsDialog(ADMDialogRef dialog) {
     sADMDialog->SetCancelItemID(dialog, 2);
     sADMItem->SetBooleanValue(sADMDialog->GetItem(dialog, kConnectItem), g->prefs.okToConnectCADlinePaths != 0);
     sADMItem->SetBooleanValue(sADMDialog->GetItem(dialog, kConstrainItem), g->prefs.constrainLineTool != 0);
-    setNumericDegreeFloatFldPrefs(sADMDialog->GetItem(dialog, kConstrainAngleItem),
-                                  RadiansToDegrees(g->prefs.constrainLineToolAngle), -360.0f, 360.0f);
+    SetAngleFieldText(sADMDialog->GetItem(dialog, kConstrainAngleItem), RadiansToDegrees(g->prefs.constrainLineToolAngle));
     return kNoErr;
 }
 
 void CADlinePrefsOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     ADMDialogRef dialog = sADMItem->GetDialog(item);
+    double degrees = 0;
+    if (!ReadAngleField(dialog, kConstrainAngleItem, &degrees)) return;  // refused: the dialog stays open
     g->prefs.okToConnectCADlinePaths = sADMItem->GetBooleanValue(sADMDialog->GetItem(dialog, kConnectItem)) ? 1 : 0;
     g->prefs.constrainLineTool = sADMItem->GetBooleanValue(sADMDialog->GetItem(dialog, kConstrainItem)) ? 1 : 0;
-    g->prefs.constrainLineToolAngle =
-        DegreesToRadians(sADMItem->GetFloatValue(sADMDialog->GetItem(dialog, kConstrainAngleItem)));
+    g->prefs.constrainLineToolAngle = DegreesToRadians(static_cast<AIReal>(degrees));
     sADMItem->DefaultNotify(item, notifier);
 }

@@ -93,7 +93,7 @@ AIErr doInputCubeTool() {
     (void)SnapToAnchorOrGrid(&g->firstClick, false);  // a hit test that fails leaves the click
     if (g->curTool && g->curTool == g->depthCubeTool) {
         g->drawingPrimitive = 1;
-        (void)prepPrimitiveGroup();
+        if (prepPrimitiveGroup() == kCADErr) return kCADErr;  // the user has been told why
     }
     const AIReal w = g->inputCubeWidth, h = g->inputCubeHeight, d = g->inputCubeDepth;
     (void)CubeFace(kAxoLeftFace, w, h, &g->depthArt);
@@ -113,7 +113,7 @@ AIErr doInputCylinderTool() {
     if (!g->curTool || g->curTool != g->depthCylinderTool) return kNoErr;
     g->drawingPrimitive = 1;
     g->face = g->primitiveFirstFace = g->inputCylinderFace;
-    (void)prepPrimitiveGroup();
+    if (prepPrimitiveGroup() == kCADErr) return kCADErr;
     BuildCylinder();
     g->drawingPrimitive = 0;
     g->primitiveGroup = g->depthArt = g->depthArt2 = nullptr;

@@ -60,6 +60,7 @@ AIErr BuildDepthShape(bool oval) {
     const AIReal h = oval ? g->inputEllipseHeight : g->inputRectHeight;
     const AIToolHandle plainTool = oval ? g->depthEllipseTool : g->depthRectTool;
     return OnFace(oval ? g->inputEllipseFace : g->inputRectFace, [&]() -> AIErr {
+        if (AIErr err = RefuseClosedCurrentLayer()) return err;  // the shape goes on the current layer
         PlaceClick(w, h, g->curTool != plainTool);
         const AIRealPoint size{w, h};
         auto make = oval ? sAIShapeConstruction->NewPointSizeOval : sAIShapeConstruction->NewPointSizeRect;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
@@ -32,6 +33,13 @@ AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit) {
     }
     if (gridSnap) GridSnap(point);
     return kNoErr;
+}
+
+AIErr RequireArtUnder(const AIRealPoint& point, int32_t request) {
+    HitRef ref;
+    AIToolHitData hit{};
+    if (AIErr err = ref.Test(nullptr, point, &hit, request)) return err;
+    return hit.hit && hit.object ? kNoErr : doArtMustBeClickedErrorDialog();
 }
 
 bool GridSnap(AIRealPoint* point) {

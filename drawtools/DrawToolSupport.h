@@ -26,6 +26,10 @@ struct AnchorHit {
 AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit = nullptr);
 // The grid snap alone: true when it moved the point.
 bool GridSnap(AIRealPoint* point);
+// A tool that works on the art clicked asks for nothing when its click lands on none: kNoErr
+// when the host's hit test (with the request) finds art at the point, else the
+// art-must-be-clicked tip ('CADE'). Host errors are returned.
+AIErr RequireArtUnder(const AIRealPoint& point, int32_t request);
 
 // A click on a path as the editing tools read it: the path with its anchors as they were,
 // the segment under the click and the click's parameter on it.

@@ -35,7 +35,6 @@ constexpr GlobalsView<DrawToolGlobals> g;
 constexpr int16_t kOKItem = 1;
 constexpr int16_t kCancelItem = 2;
 constexpr int32_t kFieldTextSize = 256;
-constexpr float kMinDegrees = -360.0f, kMaxDegrees = 360.0f;
 constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 constexpr int32_t kNotBelowZeroMessage = 8;      // 17008
 
@@ -151,23 +150,33 @@ HeldLength* HeldFor(int16_t item) {
     return nullptr;
 }
 
-// Why a length read from a field cannot be stored (0 when it can): a size must draw
-// something, a distance may be zero but not below it, and nothing may be so small that
-// its drawn length is zero.
-int32_t RefusalOf(InputFieldKind kind, double typed) {
-    const float drawn = static_cast<float>(typed / InputScaleFactor());
-    if (kind == InputFieldKind::kDistance && typed < 0) return kNotBelowZeroMessage;
-    if (drawn == 0 && (typed != 0 || kind == InputFieldKind::kSize)) return kGreaterThanZeroMessage;
-    return 0;
-}
-
-void SayRefusal(int32_t message) {
-    char text[256] = {};
-    GetPlotwiseString(kMessageList, message, text, sizeof text);
-    doDialogInputErrorDialog(text);
+// The item's length as it holds it while it shows the text it was given, else its text read
+// in the numeric-input unit; false when the text does not read.
+bool HeldOrTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints) {
+    if (const HeldLength* held = item ? HeldFor(item) : nullptr) {
+        char text[kFieldTextSize] = {};
+        sADMItem->GetText(sADMDialog->GetItem(dialog, item), text, sizeof text);
+        if (std::strcmp(text, held->shown) == 0) {
+            *typedPoints = held->typed;
+            return true;
+        }
+    }
+    return parseFieldInput(dialog, item, typedPoints, g->prefs.NumericInputUnits) != 0;
 }
 
 }  // namespace
+
+std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind kind, double* typedPoints) {
+    if (!HeldOrTypedLength(dialog, item, typedPoints)) return FieldInputWords(kUnreadableValueMessage);
+    const double typed = *typedPoints;
+    if (std::string tooLarge = TooLargeForDrawing(typed, InputScaleFactor()); !tooLarge.empty()) return tooLarge;
+    // A radius or distance below zero would put a corner's tangent points on the piece being
+    // cut away, and a size of nothing (or one too small to draw) draws nothing.
+    const float drawn = static_cast<float>(typed / InputScaleFactor());
+    if (kind == InputFieldKind::kDistance && typed < 0) return FieldInputWords(kNotBelowZeroMessage);
+    if (drawn == 0 && (typed != 0 || kind == InputFieldKind::kSize)) return FieldInputWords(kGreaterThanZeroMessage);
+    return "";
+}
 
 std::span<const NumericInputDialog> NumericInputDialogs() { return kDialogs; }
 
@@ -202,18 +211,9 @@ void ForgetHeldLength(ADMItemRef item) {
 }
 
 bool ReadTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints) {
-    if (const HeldLength* held = item ? HeldFor(item) : nullptr) {
-        char text[kFieldTextSize] = {};
-        sADMItem->GetText(sADMDialog->GetItem(dialog, item), text, sizeof text);
-        if (std::strcmp(text, held->shown) == 0) {
-            *typedPoints = held->typed;
-            return true;
-        }
-    }
     double value = 0;
-    if (!parseFieldInput(dialog, item, &value, g->prefs.NumericInputUnits)) return false;
-    // The drawn length is kept as a float: a length beyond its range would be infinite.
-    if (!std::isfinite(static_cast<float>(value / InputScaleFactor()))) return false;
+    if (!HeldOrTypedLength(dialog, item, &value) || !TooLargeForDrawing(value, InputScaleFactor()).empty())
+        return false;
     *typedPoints = value;
     return true;
 }
@@ -244,7 +244,7 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
             SetLengthFieldText(item, f.value());
             sADMItem->SetNotifyProc(item, row->fieldNotifier ? row->fieldNotifier : &inputFldChangedNotifierProc);
         } else {
-            setNumericDegreeFloatFldPrefs(item, f.value(), kMinDegrees, kMaxDegrees);
+            SetAngleFieldText(item, f.value());
             if (row->fieldNotifier) sADMItem->SetNotifyProc(item, row->fieldNotifier);
         }
     }
@@ -256,22 +256,19 @@ void numericInputOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     ADMDialogRef dialog = sADMItem->GetDialog(item);
     const NumericInputDialog* row = RowOf(dialog);
     if (row) {
+        // A field that cannot be used is refused in words, selected for retyping and the
+        // dialog stays open; the fields before it keep their new values, this one and those
+        // after it their old ones.
         for (const NumericInputField& f : row->fields) {
-            ADMItemRef field = sADMDialog->GetItem(dialog, f.item);
             if (f.kind == K::kAngle) {
-                if (field) f.value() = sADMItem->GetFloatValue(field);
+                double degrees = 0;
+                if (!ReadAngleField(dialog, f.item, &degrees)) return;
+                f.value() = static_cast<AIReal>(degrees);
                 continue;
             }
             double typed = 0;
-            const bool read = ReadTypedLength(dialog, f.item, &typed);
-            // A radius or distance below zero would put the corner's tangent points on the
-            // piece being cut away, and a size of nothing draws nothing: refused with a word.
-            const int32_t refusal = read ? RefusalOf(f.kind, typed) : 0;
-            if (!read || refusal) {
-                if (refusal) SayRefusal(refusal);
-                // Select the field for retyping and stay open; the fields before it keep
-                // their new values, this one and those after it their old ones.
-                if (field) sADMItem->Activate(field, true);
+            if (std::string why = LengthFieldRefusal(dialog, f.item, f.kind, &typed); !why.empty()) {
+                (void)RefuseFieldInput(dialog, f.item, why);
                 return;
             }
             f.value() = static_cast<AIReal>(typed / InputScaleFactor());

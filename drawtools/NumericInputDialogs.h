@@ -3,17 +3,18 @@
 // builder its OK runs) and the routines every row shares. A length field shows the stored
 // drawn length times the scale factor in the numeric-input unit, is re-written in that unit
 // whenever the user changes it, and is stored as the typed length divided by the scale
-// factor; an angle field is the host's degree field. A field shows its length rounded to
-// the numeric-input precision but holds it in full: while its text is the one shown, the
-// full length is what is used. OK stores the fields in order and stops at the first length
-// that does not read, a size of zero (or one too small to draw) or a distance below zero,
-// saying why, activating it and keeping the dialog open; only when every field is good,
-// and the row's own check accepts them, does it run the builder and close the dialog (the
-// arc dialogs close first).
+// factor; an angle field shows and takes degrees. A field shows its length rounded to the
+// numeric-input precision but holds it in full: while its text is the one shown, the full
+// length is what is used. OK stores the fields in order and stops at the first one that
+// does not read, a length too large for the drawing, a size of zero (or one too small to
+// draw) or a distance below zero, saying why, activating it and keeping the dialog open;
+// only when every field is good, and the row's own check accepts them, does it run the
+// builder and close the dialog (the arc dialogs close first).
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "ADMTypes.h"
 #include "AITool.h"
@@ -73,6 +74,9 @@ void SetLengthFieldText(ADMItemRef item, double drawnPoints);
 // read in the numeric-input unit. The real-world length in points, or false when the text
 // does not read as a length that fits the drawing.
 bool ReadTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints);
+// The same for OK: "" with the length, or the words that refuse it as a length of the kind
+// (not a length, too large for the drawing, below zero, a size of nothing).
+std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind kind, double* typedPoints);
 // What the user typed into the item replaces what it held.
 void ForgetHeldLength(ADMItemRef item);
 // The scale factor lengths are divided by (1 where the preferences hold none that is usable).

@@ -215,7 +215,10 @@ AIErr doHomebrewBezierOffsetTool() {
     return kept ? kNoErr : OutOfRange();
 }
 
-AIErr doBezierOffsetDialog() { return OpenNumericInputDialog(kOffsetDialogID, nullptr); }
+AIErr doBezierOffsetDialog() {
+    if (AIErr err = RequireArtUnder(g->firstClick, kAllHitRequest)) return err;  // nothing to offset
+    return OpenNumericInputDialog(kOffsetDialogID, nullptr);
+}
 
 void initOffsetChoices(ADMDialogRef dialog) {
     sADMItem->SetBooleanValue(sADMDialog->GetItem(dialog, kReverseItem), g->inputOffsetDirection == -1);

@@ -22,6 +22,7 @@ constexpr char kOffsetTooLargeErrorStr[] = "The offset is out of range and a new
 // made (no contour left on that side, an end of an open path lost) nothing is left and
 // offsetTooFar is set while dragging, or a message says so.
 AIErr doHomebrewBezierOffsetTool();
+// A click on art asks for the distance; a click on nothing is told so.
 AIErr doBezierOffsetDialog();
 
 // "Offset": the reverse box from inputOffsetDirection; OK turns the typed distance into

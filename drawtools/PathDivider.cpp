@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "AIHitTest.h"
@@ -46,7 +47,7 @@ constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 constexpr size_t kMostDivisionPoints = 1024;
 constexpr size_t kMostAnchors = 32767;
 constexpr double kSame = 0.001;           // lengths this close are one
-constexpr double kFlatness = 0.01;        // every length of a piece is measured alike
+constexpr double kFlatness = 0.5;         // every length of a piece is measured alike
 constexpr double kPlaceTolerance = 1e-5;  // a division point lies this near its length
 constexpr AIReal kCrosshairArm = 5.0f;
 constexpr double kPi = 3.14159265358979323846;
@@ -84,6 +85,13 @@ Mark MarkAt(const AIRealBezier& bez, bool curved, double x) {
     AIRealPoint p{}, along{};
     if (getPointAndTangentFromBezierT(bez, static_cast<AIReal>(x), &p, &along)) return {bez.p3, 0};
     return {p, std::atan2(along.v - p.v, along.h - p.h)};
+}
+
+// A point that falls on an anchor takes the direction from the anchor's in-handle to its
+// out-handle; an anchor whose handles both lie on it has direction 0, so its cross stands
+// square to the page whatever the path does there.
+Mark MarkOnAnchor(const AIPathSegment& a) {
+    return {a.p, std::atan2(double(a.out.v) - a.in.v, double(a.out.h) - a.in.h)};
 }
 
 // Corner anchors at the fractions fs of the chord between the piece's two anchors.
@@ -136,7 +144,7 @@ Division Divide(const std::vector<AIPathSegment>& path, double first, double ste
         }
         if (std::fabs(s - next) <= kSame && out.cuts.size() < kMostDivisionPoints) {
             out.cuts.push_back(out.anchors.size() - 1);
-            if (marked && added <= bound) out.marks.push_back(MarkAt(bez, curved, 1.0));
+            if (marked && added <= bound) out.marks.push_back(MarkOnAnchor(out.anchors.back()));
             next = step;
         } else {
             next -= s;
@@ -266,6 +274,7 @@ AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_
 }
 
 AIErr PathDividerMouseUp() {
+    if (AIErr err = RequireArtUnder(g->firstClick, kSegmentHitRequest)) return err;  // nothing to divide
     if (!OptionHeld()) return doPathDividerDialog();
     const int32_t action = g->pathDividerAction, crosshairs = g->pathDividerAddCrosshairs;
     if (g->pathDividerMethod == kEqualParts)
@@ -295,8 +304,7 @@ void initPathDividerChoices(ADMDialogRef dialog) {
     const bool equalParts = g->pathDividerMethod == kEqualParts;
     sADMItem->SetBooleanValue(Item(dialog, kEqualPartsItem), equalParts);
     sADMItem->SetBooleanValue(Item(dialog, kIncrementItem), g->pathDividerMethod == kByIncrement);
-    setNumericLongFldPrefs(Item(dialog, kPartsItem), std::clamp(g->pathDividerEqualNumDivs, kFewestParts, kMostParts),
-                           kFewestParts, kMostParts);
+    SetWholeNumberFieldText(Item(dialog, kPartsItem), std::clamp(g->pathDividerEqualNumDivs, kFewestParts, kMostParts));
     ADMItemRef lengthItem = Item(dialog, kLengthItem);
     SetLengthFieldText(lengthItem, g->pathDividerMeasuredDivsLength);
     sADMItem->SetNotifyProc(lengthItem, &inputFldChangedNotifierProc);
@@ -312,11 +320,13 @@ void initPathDividerChoices(ADMDialogRef dialog) {
 }
 
 void pathDividerRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    // The method is stored by OK only: Cancel leaves the settings as they were.
+    // The method chosen is kept at once, Cancel or not.
     if (sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier) ||
         sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier)) {
         ADMDialogRef dialog = sADMItem->GetDialog(item);
-        EnableForMethod(dialog, On(dialog, kEqualPartsItem));
+        if (On(dialog, kEqualPartsItem)) g->pathDividerMethod = kEqualParts;
+        if (On(dialog, kIncrementItem)) g->pathDividerMethod = kByIncrement;
+        EnableForMethod(dialog, g->pathDividerMethod == kEqualParts);
     }
     sADMItem->DefaultNotify(item, notifier);
 }
@@ -329,22 +339,19 @@ void pathDividerOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (On(dialog, kBreakApartItem)) g->pathDividerAction = 0;
     g->pathDividerAddCrosshairs = On(dialog, kCrosshairsItem) ? 1 : 0;
     if (g->pathDividerMethod == kEqualParts) {
-        g->pathDividerEqualNumDivs =
-            std::clamp(sADMItem->GetIntValue(Item(dialog, kPartsItem)), kFewestParts, kMostParts);
+        int32_t parts = 0;
+        if (!ReadWholeNumberField(dialog, kPartsItem, kFewestParts, kMostParts, &parts)) return;
+        g->pathDividerEqualNumDivs = parts;
         (void)SubdividePathByLength(1.0f, static_cast<int16_t>(g->pathDividerEqualNumDivs), kEqualParts,
                                     g->pathDividerAction, g->pathDividerAddCrosshairs);
     } else {
         double typed = 0;
-        const bool read = ReadTypedLength(dialog, kLengthItem, &typed);
+        std::string why = LengthFieldRefusal(dialog, kLengthItem, InputFieldKind::kSize, &typed);
         const double drawn = typed / InputScaleFactor();
         // An increment of nothing, or below zero, would divide nothing or never end.
-        if (!read || !(drawn > kSame)) {
-            if (read) {
-                char text[256] = {};
-                GetPlotwiseString(kMessageList, kGreaterThanZeroMessage, text, sizeof text);
-                doDialogInputErrorDialog(text);
-            }
-            sADMItem->Activate(Item(dialog, kLengthItem), true);
+        if (why.empty() && !(drawn > kSame)) why = FieldInputWords(kGreaterThanZeroMessage);
+        if (!why.empty()) {
+            (void)RefuseFieldInput(dialog, kLengthItem, why);
             return;
         }
         g->pathDividerMeasuredDivsLength = static_cast<AIReal>(drawn);

@@ -19,7 +19,8 @@
 // anything changes. Clicking no path does nothing. Host errors are returned.
 AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_t action, int32_t crosshairs);
 
-// The mouse up of the tool: with option, the last settings at once; otherwise the dialog.
+// The mouse up of the tool: with option, the last settings at once; otherwise the dialog. A
+// click on no path is told so, and nothing is asked.
 AIErr PathDividerMouseUp();
 AIErr doPathDividerDialog();
 

@@ -434,6 +434,27 @@ int16_t parseLengthText(std::string_view text, int32_t units, double* result, co
     return 1;
 }
 
+int16_t parseAngleText(std::string_view text, double* degrees, const LengthParseSettings& settings) {
+    if (degrees == nullptr) return 0;
+    char buffer[kFieldTextSize];
+    bool negative = false;
+    prepare(text, settings.numberFormat, buffer, negative);
+    double value = 0.0;
+    const char* end = readNumber(skipBlanks(buffer), value);
+    if (end == nullptr || !std::isfinite(value)) return 0;
+    end = skipBlanks(end);
+    for (const char* sign : {"\xB0", "deg"}) {
+        const std::size_t n = std::strlen(sign);
+        if (std::strncmp(end, sign, n) == 0) {
+            end = skipBlanks(end + n);
+            break;
+        }
+    }
+    if (*end != '\0') return 0;
+    *degrees = std::fabs(value) > 360.0 ? std::fmod(value, 360.0) : value;
+    return 1;
+}
+
 int16_t parseAreaText(std::string_view text, int32_t units, double* result, const LengthParseSettings& settings) {
     if (result == nullptr) return 0;
     char buffer[kFieldTextSize];

@@ -17,3 +17,8 @@ struct LengthParseSettings {
 // untouched otherwise. Only the first 255 characters of the text are read.
 int16_t parseLengthText(std::string_view text, int32_t units, double* result, const LengthParseSettings& settings);
 int16_t parseAreaText(std::string_view text, int32_t units, double* result, const LengthParseSettings& settings);
+// A typed angle in degrees: one decimal number in the number format, with or without a
+// degree sign (the platform's "\xB0", or "deg") after it, blanks around allowed and nothing
+// else. A turn beyond a whole one in either direction is the same direction within it (400
+// is 40, -370 is -10); -360 to 360 stay as typed. Same contract as the length parser.
+int16_t parseAngleText(std::string_view text, double* degrees, const LengthParseSettings& settings);

@@ -231,9 +231,11 @@ int32_t ExtraSteps(ADMDialogRef panel, int32_t id) {
     return count == 0 ? 0 : count - 1;
 }
 
-double SpacingOrZero(ADMDialogRef panel, int32_t id) {
-    double value = 0;
-    return ParseTrackerLength(panel, id, &value) ? value : 0.0;
+// The spacing of a direction that repeats must read as a length: nothing stands in for a
+// text that does not (its copies would all land on the selection).
+bool ReadSpacing(ADMDialogRef panel, int32_t id, int32_t steps, double* spacing) {
+    *spacing = 0;
+    return steps == 0 || (!Empty(panel, id) && ParseTrackerLength(panel, id, spacing));
 }
 
 AIErr SelectionBounds(const std::vector<AIArtHandle>& selected, AIRealRect* bounds) {
@@ -274,7 +276,9 @@ AIErr CopiesAsked(const std::vector<AIArtHandle>& selected, int64_t cellsPerObje
 
 AIErr Repeat(ADMDialogRef panel, const std::vector<AIArtHandle>& selected) {
     int32_t columns = ExtraSteps(panel, kColumns), rows = ExtraSteps(panel, kRows);
-    double across = SpacingOrZero(panel, kColumnSpacing), down = SpacingOrZero(panel, kRowSpacing);
+    double across = 0, down = 0;
+    if (!ReadSpacing(panel, kColumnSpacing, columns, &across) || !ReadSpacing(panel, kRowSpacing, rows, &down))
+        return ShowCoreMessage(kBadFormatMessage);
     if (g->prefs.repeatType == kBetweenEdges) {
         AIRealRect bounds{};
         if (AIErr err = SelectionBounds(selected, &bounds)) return err;
@@ -356,7 +360,7 @@ AIErr doCADtrackerSetupMove(ADMItemRef item) {
     } else if (id == kMoveX || id == kMoveY || id == kMoveDistance) {
         if (Empty(panel, id)) WriteTrackerLength(panel, id, 0.0);
         double value = 0;
-        if (!ParseTrackerLength(panel, id, &value)) return kNoErr;  // left as typed
+        if (!ParseTrackerLength(panel, id, &value)) return kCADErr;  // left as typed
         WriteTrackerLength(panel, id, value);
         accepted = true;
         x = id == kMoveX || (id == kMoveY && !Empty(panel, kMoveX));
@@ -367,13 +371,13 @@ AIErr doCADtrackerSetupMove(ADMItemRef item) {
     bool offset = false;
     if (x && y) {
         double h = 0, v = 0;
-        if (!ParseTrackerLength(panel, kMoveX, &h) || !ParseTrackerLength(panel, kMoveY, &v)) return kNoErr;
+        if (!ParseTrackerLength(panel, kMoveX, &h) || !ParseTrackerLength(panel, kMoveY, &v)) return kCADErr;
         g->CADtrackerMovePt = {static_cast<AIReal>(h), static_cast<AIReal>(v)};
         WriteMoveOffset(panel, true);
         offset = true;
     } else if (distance && angle) {
         double length = 0;
-        if (!ParseTrackerLength(panel, kMoveDistance, &length)) return kNoErr;
+        if (!ParseTrackerLength(panel, kMoveDistance, &length)) return kCADErr;
         sAIRealMath->AIRealPointLengthAngle(static_cast<AIReal>(length),
                                             sAIRealMath->DegreeToRadian(FloatValue(panel, kMoveAngle)),
                                             &g->CADtrackerMovePt);

@@ -17,11 +17,15 @@ constexpr int32_t kMostRepeatCopies = 10000;
 constexpr int32_t kMostRepeatCount = 1000000;
 
 AIErr doCADtrackerTransform();
-// The pending move offset from the move fields after a change of `item`; always 0.
+// The pending move offset from the move fields after a change of `item`: 0, or 'CADE' when
+// a length it needs does not read (nothing is said; the text stays as typed and the offset
+// as it was).
 AIErr doCADtrackerSetupMove(ADMItemRef item);
 AIErr doCADtrackerMove();
 // 1 when the columns or the rows count is at least 1.
 int16_t doCADtrackerSetupRepeat(ADMItemRef item);
+// The spacing of each direction that repeats must read as a length (an empty one too):
+// otherwise the user is told its format is not correct and nothing is copied.
 AIErr doCADtrackerRepeat();
 AIErr doCADtrackerAreaTransform();
 

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "panels/TrackerActions.h"
@@ -164,10 +165,17 @@ void EnterInField(ADMItemRef item) {
         case kMoveX:
         case kMoveY:
         case kMoveDistance:
-        case kMoveAngle:
-            doCADtrackerSetupMove(item);
-            doCADtrackerMove();
+        case kMoveAngle: {
+            // A length left empty or that does not read moves nothing: no copy of the
+            // selection lands on it.
+            char text[kTrackerTextSize];
+            GetTrackerText(sADMItem->GetDialog(item), id, text);
+            if ((id == kMoveAngle || text[0] != '\0') && doCADtrackerSetupMove(item) == kNoErr)
+                doCADtrackerMove();
+            else
+                (void)ShowCoreMessage(kUnreadableValueMessage);
             break;
+        }
         case kRows:
         case kColumns:
             if (doCADtrackerSetupRepeat(item)) doCADtrackerRepeat();

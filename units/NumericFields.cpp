@@ -2,8 +2,14 @@
 // the style are 16.16 fixed-point values minus one (1.0 is 65535, 0.0 stays 0).
 #include "units/NumericFields.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseStrings.h"
+#include "core/PlotwiseStyleFields.h"
 #include "units/PlotwiseUnits.h"
 #include "core/PlotwiseSuites.h"
 #include "units/UnitsGlobals.h"
@@ -13,6 +19,20 @@ namespace {
 constexpr GlobalsView<UnitsGlobals> g;
 
 constexpr int32_t kFieldTextSize = 256;
+constexpr int32_t kTooLargeMessage = 99;    // ^0: the largest length at the scale
+constexpr int32_t kWholeNumberMessage = 100;  // ^0, ^1: the least and the most
+constexpr int kAnglePlaces = 5;  // as finely as the host's degree fields show an angle
+
+// The item's text, at most 255 characters.
+void ItemText(ADMDialogRef dialog, int16_t itemID, char (&text)[kFieldTextSize]) {
+    text[0] = '\0';
+    ADMItemRef item = dialog && sADMDialog ? sADMDialog->GetItem(dialog, itemID) : nullptr;
+    if (item && sADMItem) sADMItem->GetText(item, text, kFieldTextSize);
+    text[kFieldTextSize - 1] = '\0';
+}
+
+// A text field of one line holding `text`.
+void SetFieldText(ADMItemRef item, const char* text) { SetAlphaSingleLineFldPrefs(item, text); }
 
 using Parse = int16_t (*)(std::string_view, int32_t, double*);
 
@@ -96,6 +116,65 @@ int16_t parseFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int
 
 int16_t parseAreaFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units) {
     return parseItem(dialog, itemID, result, units, parseArea);
+}
+
+bool RefuseFieldInput(ADMDialogRef dialog, int16_t itemID, const std::string& words) {
+    (void)doDialogInputErrorDialog(words.c_str());
+    if (ADMItemRef item = dialog && sADMDialog ? sADMDialog->GetItem(dialog, itemID) : nullptr)
+        sADMItem->Activate(item, true);
+    return false;
+}
+
+std::string FieldInputWords(int32_t message) { return FilledText(kMessageList, message); }
+
+std::string TooLargeForDrawing(double typedPoints, double scaler) {
+    if (std::fabs(typedPoints / scaler) <= style_fields::kLengthMost) return "";
+    char largest[kFieldTextSize] = {};
+    doScaleAndUnits(0, style_fields::kLengthMost, largest, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
+                    static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    return FilledText(kMessageList, kTooLargeMessage, {largest});
+}
+
+void SetAngleFieldText(ADMItemRef item, double degrees) {
+    char text[kFieldTextSize] = {};
+    std::snprintf(text, sizeof text, "%.*f", kAnglePlaces, std::isfinite(degrees) ? degrees : 0.0);
+    // No trailing zeros: 30 shows as "30", 22.5 as "22.5".
+    if (char* point = std::strchr(text, '.')) {
+        char* last = point + std::strlen(point) - 1;
+        while (last > point && *last == '0') *last-- = '\0';
+        if (last == point) *point = '\0';
+    }
+    if (std::strcmp(text, "-0") == 0) std::strcpy(text, "0");
+    postParseNumericTextInput(text, sizeof text);
+    std::strncat(text, "\xB0", sizeof text - std::strlen(text) - 1);
+    SetFieldText(item, text);
+}
+
+bool ReadAngleField(ADMDialogRef dialog, int16_t itemID, double* degrees) {
+    char text[kFieldTextSize];
+    ItemText(dialog, itemID, text);
+    if (parseAngleText(text, degrees)) return true;
+    return RefuseFieldInput(dialog, itemID, FieldInputWords(kUnreadableValueMessage));
+}
+
+void SetWholeNumberFieldText(ADMItemRef item, int32_t value) { SetFieldText(item, std::to_string(value).c_str()); }
+
+bool ReadWholeNumberField(ADMDialogRef dialog, int16_t itemID, int32_t least, int32_t most, int32_t* value) {
+    char text[kFieldTextSize];
+    ItemText(dialog, itemID, text);
+    preParseNumericTextInput(text);  // thousands separators go
+    const char* from = text;
+    while (*from == ' ') ++from;
+    const char* to = from + std::strlen(from);
+    while (to > from && to[-1] == ' ') --to;
+    int32_t n = 0;
+    const auto [end, ec] = std::from_chars(from, to, n);
+    if (from != to && ec == std::errc() && end == to && n >= least && n <= most) {
+        *value = n;
+        return true;
+    }
+    return RefuseFieldInput(dialog, itemID,
+                            FilledText(kMessageList, kWholeNumberMessage, {std::to_string(least), std::to_string(most)}));
 }
 
 void setNumericFloatFldPrefs(ADMItemRef item, float value, float minimum, float maximum) {

@@ -1,9 +1,11 @@
 // Small services the panels, numeric-input dialogs and tool-event handlers share: typed
-// lengths and areas read from a dialog item, items made numeric edit fields, and the
-// current dimension colour for a swatch.
+// lengths, areas, angles and counts read from a dialog item and refused in words when they
+// cannot be used, items made numeric edit fields, and the current dimension colour for a
+// swatch.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ADMTypes.h"
 
@@ -11,6 +13,26 @@
 // value stored through result, or 0 with result, the item and its text untouched.
 int16_t parseFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units);
 int16_t parseAreaFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units);
+
+// A typed value a dialog cannot use, refused the one way every field refuses: the words said
+// in an alert, the field made active for retyping, the dialog left open. Always false, for
+// a reader to answer with.
+bool RefuseFieldInput(ADMDialogRef dialog, int16_t itemID, const std::string& words);
+// Message n of list 17000, as a refusal says it ("The format of the value is not correct.").
+constexpr int32_t kUnreadableValueMessage = 18;
+std::string FieldInputWords(int32_t message);
+// "" when a typed real-world length, at the scale factor, gives a drawn length the largest
+// drawing holds; else the words that say the largest length typed at this scale.
+std::string TooLargeForDrawing(double typedPoints, double scaler);
+
+// Angle and count fields are single-line texts the plug-in reads itself, so that text it
+// cannot use is refused in words rather than turned into some number by the dialog manager.
+// An angle shows in degrees with the degree sign; it reads as parseAngleText reads it.
+void SetAngleFieldText(ADMItemRef item, double degrees);
+bool ReadAngleField(ADMDialogRef dialog, int16_t itemID, double* degrees);
+// A whole number from least to most; anything else is refused, saying the range.
+void SetWholeNumberFieldText(ADMItemRef item, int32_t value);
+bool ReadWholeNumberField(ADMDialogRef dialog, int16_t itemID, int32_t least, int32_t most, int32_t* value);
 
 // Make the item a numeric text-edit field with the dialog manager's arithmetic off.
 void setNumericFloatFldPrefs(ADMItemRef item, float value, float minimum, float maximum);

@@ -83,6 +83,10 @@ int32_t doScaleAndUnitsHack(int32_t /*scaleSource*/, int32_t power, int16_t unit
     return 0;
 }
 
+int16_t parseAngleText(std::string_view text, double* degrees) {
+    return parseAngleText(text, degrees, settingsOfGlobals());
+}
+
 int16_t parseLengthText(std::string_view text, int32_t units, double* result) {
     return parseLengthText(text, units, result, settingsOfGlobals());
 }

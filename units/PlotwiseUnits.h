@@ -26,3 +26,4 @@ int32_t doScaleAndUnitsHack(int32_t scaleSource, int32_t power, int16_t units, i
 // The parser with the number format and pixel size of the preferences.
 int16_t parseLengthText(std::string_view text, int32_t units, double* result);
 int16_t parseAreaText(std::string_view text, int32_t units, double* result);
+int16_t parseAngleText(std::string_view text, double* degrees);

@@ -160,17 +160,17 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
     constexpr AIReal kMillimetre = 72 / 25.4f;
     const struct {
         const char* length;
-        float angle;
+        const char* angle;
         AIReal dh, dv;
     } cases[] = {
-        {"5 m", 90, 0, 100 * kMillimetre},
-        {"2000", 0, 40 * kMillimetre, 0},
-        {"1.5 m", 180, -30 * kMillimetre, 0},
+        {"5 m", "90", 0, 100 * kMillimetre},
+        {"2000", "0", 40 * kMillimetre, 0},
+        {"1.5 m", "180", -30 * kMillimetre, 0},
     };
     AIReal x = 50;
     for (const auto& c : cases) {
         ASSERT_EQ(session->selectTool("Add Wall"), kNoErr);
-        Answer("CADWall", {Type(4, c.length), Value(6, c.angle), Press(1)});
+        Answer("CADWall", {Type(4, c.length), Type(6, c.angle), Press(1)});
         ASSERT_EQ(session->click({x, 100}), kNoErr);
         EXPECT_TRUE(DialogFailures().empty());
         const auto houses = Houses();

@@ -55,7 +55,9 @@ TEST_F(DrawingLayerTest, ADrawingSublayerTakesItsTopLayersScale) {
     EXPECT_STORED("Walls", 25, 50, "1:50");
 }
 
-TEST_F(DrawingLayerTest, LockedHiddenAndDeletedLayersGiveTheHostsErrorAndKeepTheGroup) {
+// A locked or hidden layer is refused (the user told which: 'CADE'), a deleted one gives the
+// host's error; the group made before stays the group.
+TEST_F(DrawingLayerTest, LockedHiddenAndDeletedLayersAreRefusedAndKeepTheGroup) {
     g->saveLayer = Handle("Layer 1");
     ASSERT_EQ(PrepCADLayer(), kNoErr);
     const AIArtHandle kept = g->group;
@@ -65,7 +67,7 @@ TEST_F(DrawingLayerTest, LockedHiddenAndDeletedLayersGiveTheHostsErrorAndKeepThe
     ASSERT_EQ(doc_->setLayerVisible("Hidden", false), kNoErr);
     for (const char* title : {"Locked", "Hidden"}) {
         g->saveLayer = Handle(title);
-        EXPECT_EQ(PrepCADLayer(), kLockedErr) << title;
+        EXPECT_EQ(PrepCADLayer(), kCADErr) << title;
         EXPECT_EQ(g->group, kept) << title;
         EXPECT_EQ(Id(g->firstArt), Layer(title)) << title;  // refreshed all the same
         EXPECT_TRUE(Children(title).empty()) << title;

@@ -178,7 +178,7 @@ TEST_F(DepthTest, OnALockedLayerNoGridIsDrawnAndNoneIsPretended) {
     ASSERT_EQ(doc->setLayerEditable("Layer 1", false), kNoErr);
     const size_t before = doc->artCount();
     const AIRealPoint p1{0, 100}, p2{100, 0};
-    EXPECT_EQ(DrawGridObject(&p1, &p2, &p1), kLockedErr);
+    EXPECT_EQ(DrawGridObject(&p1, &p2, &p1), kCADErr);  // refused in words
     EXPECT_EQ(g->gridGroup, earlier);
     EXPECT_EQ(doc->artCount(), before);
 }

@@ -151,12 +151,15 @@ TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsErrorAndSayItInWords) 
     n.notifier = g->afterPasteMenuCommandChangedNotifier;
     n.type = kAIAfterPasteNotifier;
     EXPECT_EQ(PluginMain(kCallerAINotifier, kSelectorAINotify, &n), AIErr('PAST'));
+    testSubsystem.hooks.afterPaste = [] { return kNoDocumentErr; };
+    EXPECT_EQ(PluginMain(kCallerAINotifier, kSelectorAINotify, &n), kNoDocumentErr);
     // The user is told each in words: what stopped, and what to do.
     const auto& alerts = session->dialogs().alerts();
-    ASSERT_EQ(alerts.size(), 2u);
+    ASSERT_EQ(alerts.size(), 3u);
     EXPECT_EQ(alerts[0].text,
               "Not completed because art it was working on was deleted or undone meanwhile (try again): Plotwise");
     EXPECT_EQ(alerts[1].text, "Not completed because the host refused it (with the host's error code): Plotwise (PAST)");
+    EXPECT_EQ(alerts[2].text, "Not completed because no document is open (open or make one, then try again): Plotwise");
 }
 
 TEST_F(HandlerTest, WorkspaceRequestsWithoutPanelsChangeNothing) {

@@ -171,7 +171,8 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
     ASSERT_EQ(doc->setLayerEditable("Layer 1", false), kNoErr);
     EXPECT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {200, 100}}, {150, 60}), kLockedErr);
     EXPECT_EQ(groups(), before);
-    EXPECT_NE(session->dialogs().alerts().back().text.find("locked or hidden"), std::string::npos);
+    EXPECT_EQ(session->dialogs().alerts().back().text,
+              "\"Horizontal Dimension\": the layer \"Layer 1\" is locked (unlock it first).");
     ASSERT_EQ(doc->setLayerEditable("Layer 1", true), kNoErr);
 
     // Art deleted between the clicks: what is drawn is no live dimension; undo brings back

@@ -132,6 +132,26 @@ TEST_F(RadialTest, AStretchedCircleIsRedrawnFromItsWidthWithAWarning) {
     EXPECT_EQ(Text(Dimensions().back()), "R 36.00");
 }
 
+// The host's hit test passes a locked layer's art by: pressed on a circle there, the tool
+// says which layer stops it rather than that nothing was clicked.
+TEST_F(RadialTest, ACircleOnALockedLayerIsSaidToBeLockedThere) {
+    session->hostEvent([&] {
+        doc->addLayer("Part");
+        return kNoErr;
+    });
+    Ellipse(100, 100, 72, 72);
+    session->hostEvent([&] {
+        doc->addLayer("Notes");  // current, and open
+        return doc->setLayerEditable("Part", false);
+    });
+    const size_t alerts = Alerts().size();
+    (void)PressAndDrag("Radius Dimension", kOnCircle, {196, 216});
+    ASSERT_EQ(Alerts().size(), alerts + 1);
+    EXPECT_EQ(Alerts().back(),
+              "\"Radius Dimension\": the object clicked is on the layer \"Part\", which is locked (unlock it first).");
+    EXPECT_TRUE(Dimensions().empty());
+}
+
 TEST_F(RadialTest, TerminatorsOnlyWhereTheyFitInsideTheRadius) {
     // Arrowheads 10 long need a radius over 20: 39 wide has none, 40 (with 2^-16 added)
     // and 41 wide have one. Slashes are drawn at any size.

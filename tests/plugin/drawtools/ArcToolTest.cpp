@@ -69,7 +69,7 @@ TEST_F(ArcToolTest, ByRadiusAQuarterAndItsComplement) {
 
 TEST_F(ArcToolTest, ByRadiusFromTheDialogWrapsThroughThreeSixty) {
     ASSERT_EQ(session->selectTool("CAD Arc"), kNoErr);
-    Answer("CADArcByRadius", {Type(4, "10"), Value(6, 0), Value(8, -90), Press(1)});
+    Answer("CADArcByRadius", {Type(4, "10"), Type(6, "0"), Type(8, "-90"), Press(1)});
     ASSERT_EQ(session->click({100, 100}), kNoErr);
     ASSERT_EQ(session->click({300, 300}), kNoErr);  // a second click without a drag asks
     EXPECT_TRUE(DialogFailures().empty());

@@ -4,6 +4,7 @@
 // field on, nothing drawn). Also the "CADLine" dialog's length, angle, rise and run.
 #include <algorithm>
 #include <set>
+#include <span>
 #include <string>
 
 #include "ADMDialog.h"
@@ -24,7 +25,8 @@ struct NumericInputDialogTest : DrawToolsTest {
     AIErr Act(ADMDialogRef d, const standin::UserAction& action) {
         return session->hostEvent([&] { return session->dialogs().userAction(d, action); });
     }
-    float FloatOf(ADMDialogRef d, int32_t item) { return sADMItem->GetFloatValue(sADMDialog->GetItem(d, item)); }
+    // The degrees an angle field shows.
+    double DegreesOf(ADMDialogRef d, int32_t item) { return std::stod(Text(d, item)); }
     int32_t Focus(ADMDialogRef d) { return session->dialogs().dialog(d)->focusItem; }
 };
 
@@ -177,6 +179,109 @@ TEST_F(NumericInputDialogTest, SizesOfNothingAreRefusedWithAMessage) {
     EXPECT_EQ(PathCount(), 0u);
 }
 
+// Every field of every dialog, as the catalogue of the dialogs lists them, refuses text it
+// cannot read in the one set of words, selected for retyping with the dialog left open: a
+// length that is no length (a fraction is one only in the inch units, so not in metres), an
+// angle that is no number of degrees.
+TEST_F(NumericInputDialogTest, EveryFieldRefusesTextItCannotReadInWords) {
+    const std::string format = "The format of the value is not correct.";
+    const struct Field {
+        int32_t dialog, item;
+        bool angle;
+    } fields[] = {
+        {16700, 4, false}, {16700, 6, false}, {16710, 4, false}, {16710, 6, false}, {16720, 4, false},
+        {16720, 6, true},  {16720, 8, false}, {16720, 10, false}, {16730, 4, false}, {16730, 6, true},
+        {16740, 4, false}, {16740, 6, true},  {16740, 8, true},   {16750, 4, false}, {16760, 4, false},
+        {16770, 4, false}, {16800, 4, false}, {16810, 4, false},  {16810, 6, false}, {17700, 4, false},
+        {17700, 6, false}, {17710, 4, false}, {17710, 6, false},  {17740, 4, false}, {17740, 6, false},
+        {17730, 4, false}, {17730, 6, false}, {17730, 8, false},  {17760, 4, false}, {17760, 6, false},
+        {17760, 11, false},
+    };
+    const struct Bad {
+        int32_t units;
+        const char* text;
+    } lengths[] = {{0, "abc"}, {0, ""}, {0, "12abc"}, {0, "1/0"}, {0, "nan"}, {5, "2-1/2"}, {5, "1/64"}},
+      angles[] = {{0, "abc"}, {0, "1/2"}, {0, ""}, {0, "30 parsecs"}, {0, "nan"}};
+    for (const Field& f : fields) {
+        for (const Bad& bad : f.angle ? std::span<const Bad>(angles) : std::span<const Bad>(lengths)) {
+            SCOPED_TRACE(std::to_string(f.dialog) + " item " + std::to_string(f.item) + " \"" + bad.text + "\"");
+            g->prefs.NumericInputUnits = bad.units;
+            const size_t alerts = Alerts().size();
+            ADMDialogRef d = Open(f.dialog);
+            // The other lengths of the dialog good (a radius of 0 at start-up is none).
+            for (const Field& other : fields) {
+                if (other.dialog == f.dialog && other.item != f.item && !other.angle) {
+                    ASSERT_EQ(Act(d, Type(other.item, "1")), kNoErr);
+                }
+            }
+            ASSERT_EQ(Act(d, Type(f.item, bad.text)), kNoErr);
+            ASSERT_EQ(Act(d, Press(1)), kNoErr);
+            ASSERT_EQ(Alerts().size(), alerts + 1);
+            EXPECT_EQ(Alerts().back(), format);
+            EXPECT_EQ(Focus(d), f.item);
+            EXPECT_FALSE(session->dialogs().dialog(d)->closed);
+        }
+    }
+    EXPECT_EQ(PathCount(), 0u);
+}
+
+// An angle is read as the degrees typed, with or without its sign; a turn beyond a whole one
+// either way is the same direction within it.
+TEST_F(NumericInputDialogTest, AnglesReadAsTheDegreesTyped) {
+    const struct Row {
+        const char* typed;
+        float degrees;
+        const char* shown;  // at the next opening
+    } rows[] = {{"30", 30, "30\xB0"},      {" 22.5 deg ", 22.5f, "22.5\xB0"}, {"45\xB0", 45, "45\xB0"},
+                {"-90", -90, "-90\xB0"},   {"360", 360, "360\xB0"},         {"400", 40, "40\xB0"},
+                {"-400", -40, "-40\xB0"},  {"-370", -10, "-10\xB0"},        {"1e3", 280, "280\xB0"},
+                {"720", 0, "0\xB0"}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.typed);
+        const size_t alerts = Alerts().size();
+        ADMDialogRef d = Open(16720);
+        ASSERT_EQ(Act(d, Type(6, r.typed)), kNoErr);
+        ASSERT_EQ(Act(d, Press(1)), kNoErr);
+        EXPECT_EQ(Alerts().size(), alerts);
+        EXPECT_NEAR(g->inputLineAngle, r.degrees, 1e-4);
+        EXPECT_EQ(Text(Open(16720), 6), r.shown);
+    }
+}
+
+// A length whose drawn size would not fit the largest drawing (16383 points) is refused,
+// saying the largest length that may be typed at this scale.
+TEST_F(NumericInputDialogTest, ALengthTooLargeForTheDrawingIsRefused) {
+    const struct Row {
+        float scaler;
+        int32_t units;
+        const char* typed;
+        const char* alert;  // null: taken
+    } rows[] = {
+        {1, kDecimalInchMarkUnits, "99999999",
+         "The value is too large for the drawing: at this scale a length can be at most 227.54\"."},
+        {1, kDecimalInchMarkUnits, "227", nullptr},
+        {100, kMeterUnits, "600", "The value is too large for the drawing: at this scale a length can be at most 577.96 m."},
+        {100, kMeterUnits, "-600", "The value is too large for the drawing: at this scale a length can be at most 577.96 m."},
+        {100, kMeterUnits, "500", nullptr},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.typed);
+        g->prefs.scaler = r.scaler;
+        g->prefs.NumericInputUnits = r.units;
+        const size_t alerts = Alerts().size();
+        ADMDialogRef d = Open(16720);  // the line's length: a size
+        ASSERT_EQ(Act(d, Type(4, r.typed)), kNoErr);
+        ASSERT_EQ(Act(d, Press(1)), kNoErr);
+        if (!r.alert) {
+            EXPECT_EQ(Alerts().size(), alerts);
+            continue;
+        }
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back(), r.alert);
+        EXPECT_EQ(Focus(d), 4);
+    }
+}
+
 TEST_F(NumericInputDialogTest, AGoodFieldBeforeABadOneIsAlreadyStored) {
     ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
     ADMDialogRef d = Open(16700);
@@ -209,29 +314,29 @@ TEST_F(NumericInputDialogTest, CancelStoresNothingAndSetsTheFlag) {
 TEST_F(NumericInputDialogTest, LineDialogKeepsLengthAngleRiseAndRunInStep) {
     ADMDialogRef d = Open(16720);
     EXPECT_EQ(Text(d, 4), "72.00 pt");
-    EXPECT_FLOAT_EQ(FloatOf(d, 6), 0);
+    EXPECT_DOUBLE_EQ(DegreesOf(d, 6), 0);
     ASSERT_EQ(Act(d, Type(4, "10")), kNoErr);
-    ASSERT_EQ(Act(d, Value(6, 30)), kNoErr);
+    ASSERT_EQ(Act(d, Type(6, "30")), kNoErr);
     EXPECT_EQ(Text(d, 8), "5.00 pt");
     EXPECT_EQ(Text(d, 10), "8.66 pt");
-    ASSERT_EQ(Act(d, Value(6, 120)), kNoErr);
+    ASSERT_EQ(Act(d, Type(6, "120")), kNoErr);
     EXPECT_EQ(Text(d, 8), "8.66 pt");
     EXPECT_EQ(Text(d, 10), "-5.00 pt");
-    ASSERT_EQ(Act(d, Value(6, 180)), kNoErr);
+    ASSERT_EQ(Act(d, Type(6, "180")), kNoErr);
     EXPECT_EQ(Text(d, 8), "0.00 pt");  // no noise of the sine
     EXPECT_EQ(Text(d, 10), "-10.00 pt");
     // From rise and run: the angle keeps its quadrant.
     ASSERT_EQ(Act(d, Type(8, "8.66")), kNoErr);
     ASSERT_EQ(Act(d, Type(10, "-5")), kNoErr);
-    EXPECT_NEAR(FloatOf(d, 6), 120, 0.01);
+    EXPECT_NEAR(DegreesOf(d, 6), 120, 0.01);
     EXPECT_EQ(Text(d, 4), "10.00 pt");
     ASSERT_EQ(Act(d, Type(8, "5")), kNoErr);
     ASSERT_EQ(Act(d, Type(10, "0")), kNoErr);
-    EXPECT_FLOAT_EQ(FloatOf(d, 6), 90);
+    EXPECT_DOUBLE_EQ(DegreesOf(d, 6), 90);
     ASSERT_EQ(Act(d, Type(8, "-5")), kNoErr);
-    EXPECT_FLOAT_EQ(FloatOf(d, 6), -90);
+    EXPECT_DOUBLE_EQ(DegreesOf(d, 6), -90);
     ASSERT_EQ(Act(d, Type(8, "0")), kNoErr);
-    EXPECT_FLOAT_EQ(FloatOf(d, 6), 0);
+    EXPECT_DOUBLE_EQ(DegreesOf(d, 6), 0);
     EXPECT_EQ(Text(d, 4), "0.00 pt");
     // A rise that does not read leaves length and angle as they were.
     ASSERT_EQ(Act(d, Type(10, "3")), kNoErr);
@@ -245,7 +350,7 @@ TEST_F(NumericInputDialogTest, LineDialogWorksInTypedUnitsUnderAScale) {
     ADMDialogRef d = Open(16720);
     EXPECT_EQ(Text(d, 4), "144.00 pt");  // 72 drawn points at half size
     ASSERT_EQ(Act(d, Type(4, "10")), kNoErr);
-    ASSERT_EQ(Act(d, Value(6, 90)), kNoErr);
+    ASSERT_EQ(Act(d, Type(6, "90")), kNoErr);
     EXPECT_EQ(Text(d, 4), "10.00 pt");
     EXPECT_EQ(Text(d, 8), "10.00 pt");
     EXPECT_EQ(Text(d, 10), "0.00 pt");
@@ -257,7 +362,7 @@ TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
     g->prefs.scaler = 2.0f;
     g->prefs.NumericInputUnits = 8;  // decimal inches
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
-    Answer("CADLine", {Type(4, "3"), Value(6, 30), Press(1)});
+    Answer("CADLine", {Type(4, "3"), Type(6, "30"), Press(1)});
     ASSERT_EQ(session->click({100, 100}), kNoErr);
     EXPECT_TRUE(DialogFailures().empty());
     const standin::Art* line = Only();
@@ -278,7 +383,7 @@ TEST_F(NumericInputDialogTest, LineDialogJoinsAtAnEndAnchorOfAnOpenPathOnly) {
     const standin::ObjId closed = AddPolyline({{200, 0}, {250, 0}, {250, 50}}, true);
     g->prefs.okToConnectCADlinePaths = 0;  // typed lines join whatever it says
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
-    Answer("CADLine", {Type(4, "20"), Value(6, 90), Press(1)});
+    Answer("CADLine", {Type(4, "20"), Type(6, "90"), Press(1)});
     ASSERT_EQ(session->click({51, 1}), kNoErr);
     ASSERT_EQ(doc->art(open)->segments.size(), 3u);
     EXPECT_POINT(doc->art(open)->segments[2].p, 50, 20);

@@ -14,8 +14,8 @@ namespace {
 
 using Actions = std::vector<standin::UserAction>;
 
-Actions EqualParts(float parts, Actions more = {}) {
-    Actions a{DrawToolsTest::Press(4), DrawToolsTest::Value(6, parts)};
+Actions EqualParts(int parts, Actions more = {}) {
+    Actions a{DrawToolsTest::Press(4), DrawToolsTest::Type(6, std::to_string(parts))};
     a.insert(a.end(), more.begin(), more.end());
     return a;
 }
@@ -71,16 +71,22 @@ TEST_F(PathDividerTest, DivisionPointsOfEachMethod) {
     EXPECT_TRUE(DialogFailures().empty());
 }
 
-// A 100-pt line from (0, 0) to (60, 80) in two parts: crosses at (30, 40) and at the end,
-// each of an arm of 5 across the path, along (-0.8, 0.6), and one along it, (0.6, 0.8).
+// A 100-pt line from (0, 0) to (60, 80) in two parts: a cross at (30, 40) of an arm of 5
+// across the path, along (-0.8, 0.6), and one along it, (0.6, 0.8); at the end, an anchor
+// whose handles lie on it (no direction from the in-handle to the out-handle), a cross
+// square to the page: up, then level.
 TEST_F(PathDividerTest, CrosshairsStandAcrossAndAlongThePath) {
     AddPolyline({{0, 0}, {60, 80}});
     ASSERT_EQ(Divide({15, 20}, EqualParts(2, {Press(13)})), kNoErr);
     std::vector<const standin::Art*> lines = Paths();
     ASSERT_EQ(lines.size(), 5u);
     size_t k = 0;
-    for (AIRealPoint c : {AIRealPoint{60, 80}, AIRealPoint{30, 40}}) {  // the later cross on top
-        for (AIRealPoint arm : {AIRealPoint{0.6f, 0.8f}, AIRealPoint{-0.8f, 0.6f}}) {  // along, then across
+    const struct {
+        AIRealPoint centre, along, across;
+    } crosses[] = {{{60, 80}, {1, 0}, {0, 1}}, {{30, 40}, {0.6f, 0.8f}, {-0.8f, 0.6f}}};  // the later on top
+    for (const auto& cross : crosses) {
+        const AIRealPoint c = cross.centre;
+        for (AIRealPoint arm : {cross.along, cross.across}) {  // along, then across
             const AIRealPoint a = lines[k]->segments.front().p, b = lines[k++]->segments.back().p;
             EXPECT_POINT((AIRealPoint{(a.h + b.h) / 2, (a.v + b.v) / 2}), c.h, c.v);
             EXPECT_NEAR(std::hypot(b.h - a.h, b.v - a.v), 10, 1e-3);
@@ -162,10 +168,64 @@ TEST_F(PathDividerTest, OptionRepeatsTheLastSettingsWithoutADialog) {
     const standin::ObjId first = AddPolyline({{0, 0}, {100, 0}}), again = AddPolyline({{0, 40}, {100, 40}});
     ASSERT_EQ(session->click({12, 0}, kToolEventOptionKey), kNoErr);
     EXPECT_EQ(Xs(first), (std::vector<AIReal>{0, 50, 100}));  // at first two parts
-    ASSERT_EQ(Divide({12, 20}, Increment("30 pt", 0)), kNoErr);  // kept, though no path is clicked
+    const standin::ObjId set = AddPolyline({{0, 80}, {100, 80}});
+    ASSERT_EQ(Divide({12, 80}, Increment("30 pt", 0)), kNoErr);
+    EXPECT_EQ(Xs(set), (std::vector<AIReal>{0, 30, 60, 90, 100}));
     ASSERT_EQ(session->click({12, 40}, kToolEventOptionKey), kNoErr);
     EXPECT_EQ(Xs(again), (std::vector<AIReal>{0, 30, 60, 90, 100}));
     EXPECT_TRUE(DialogFailures().empty());
+}
+
+// The method radios keep the method chosen at once: Cancel leaves the one last chosen.
+TEST_F(PathDividerTest, TheMethodChosenIsKeptAtOnceEvenOnCancel) {
+    const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
+    for (const auto& [radio, method] : {std::pair{5, 4}, std::pair{4, 3}}) {
+        Answer("PathDivider", {Press(radio), Press(2)});
+        ASSERT_EQ(session->click({12, 0}), kNoErr);
+        EXPECT_EQ(g->pathDividerMethod, method);
+        EXPECT_EQ(g->cancelledInputDialog, 1);
+    }
+    EXPECT_TRUE(DialogFailures().empty());
+    EXPECT_EQ(Xs(line), (std::vector<AIReal>{0, 100}));
+}
+
+// The count of equal parts is a whole number from 2 to 1024: anything else is refused saying
+// so, the dialog open on the field, nothing divided and the count kept.
+TEST_F(PathDividerTest, ACountOutsideItsRangeIsRefusedSayingTheRange) {
+    const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
+    for (const char* count : {"0", "1", "abc", "2000", "", "2.5"}) {
+        SCOPED_TRACE(count);
+        const size_t alerts = Alerts().size();
+        Answer("PathDivider", {Press(4), Type(6, count), Press(1), Press(2)});  // refused, then Cancel
+        ASSERT_EQ(session->click({12, 0}), kNoErr);
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back(), "The value must be a whole number from 2 to 1024.");
+        EXPECT_EQ(g->pathDividerEqualNumDivs, 2);
+    }
+    EXPECT_TRUE(DialogFailures().empty());
+    EXPECT_EQ(Xs(line), (std::vector<AIReal>{0, 100}));
+    ASSERT_EQ(Divide({12, 0}, EqualParts(1024)), kNoErr);
+    EXPECT_EQ(Xs(line).size(), 1025u);
+}
+
+// The length of each piece is measured with the flatness 0.5 of the host's path measure: on
+// an S-curve whose length at that flatness (P) is a few thousandths longer than at 0.01
+// (P'), an increment of (P + P') / 4 fits twice, the second point short of the end.
+TEST_F(PathDividerTest, PiecesAreMeasuredAtTheFlatnessOfHalfAPoint) {
+    const standin::ObjId curve =
+        AddPath({{{0, 0}, {0, 0}, {2000, 0}, false}, {{2000, 2000}, {0, 2000}, {2000, 2000}, false}});
+    AIReal coarse = 0, fine = 0;
+    session->hostEvent([&] {
+        AIArtHandle art = standin::toHandle<AIArtHandle>(curve);
+        sAIPath->GetPathLength(art, &coarse, 0.5f);
+        return sAIPath->GetPathLength(art, &fine, 0.01f);
+    });
+    ASSERT_GT(coarse - fine, 0.003f);  // the two measures differ by more than the 0.001 taken as equal
+    g->pathDividerMethod = 4;
+    g->pathDividerCurveDirection = 0;
+    g->pathDividerMeasuredDivsLength = (coarse + fine) / 4;
+    ASSERT_EQ(session->click({1000, 1000}, kToolEventOptionKey), kNoErr);
+    EXPECT_EQ(doc->art(curve)->segments.size(), 4u);
 }
 
 }  // namespace

@@ -205,6 +205,25 @@ TEST_F(ActionsTest, ARepeatMakesItsGridOfCopiesAndRefusesWhatIsTooMuch) {
     EXPECT_EQ(g->repeatCopy, 0);
 }
 
+// Text that is no length (or none) stands for no offset or spacing: Alt+Enter in a Move field
+// and a Repeat whose spacing is such text are refused in words, and no copy lands on the
+// selection.
+TEST_F(ActionsTest, AMoveOrRepeatFromTextThatIsNoLengthMakesNoCopies) {
+    const ObjId plate = Rect(0, 0, 50, 20);
+    for (const char* junk : {"nan", "12abc", "1/0", ""}) {
+        SCOPED_TRACE(junk);
+        Select({plate});
+        NewAlerts();
+        Type(kMoveX, junk, kADMEnterKey, kADMModKeyModifier);
+        EXPECT_EQ(NewAlerts(), std::vector<std::string>{Message(18)});
+        Type(kColumnSpacing, junk);
+        Type(kColumns, "3");
+        Press(kRepeatButton);
+        EXPECT_EQ(NewAlerts(), std::vector<std::string>{Message(18)});
+        EXPECT_EQ(Count(kPathArt), 1u);
+    }
+}
+
 TEST_F(ActionsTest, TheTransformFollowsTheTypedPositionSizeAndAngle) {
     // A 100 × 50 rectangle with its top-left corner at (0, 50); positions are typed with y
     // growing downwards.

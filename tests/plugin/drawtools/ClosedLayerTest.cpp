@@ -1,0 +1,94 @@
+// A tool at work on a layer that takes no art, locked or hidden: the user is told, once per
+// gesture, which layer stops which tool and what to do, and nothing is drawn; by a drag and
+// through a tool's dialog alike. Also the tools that work on the art clicked, clicked on
+// nothing.
+#include <string>
+
+#include "DrawToolsFixture.h"
+#include "core/PlotwiseTools.h"
+
+namespace drawtest {
+namespace {
+
+using Actions = std::vector<standin::UserAction>;
+
+struct ClosedLayerTest : DrawToolsTest {
+    void SetUp() override {
+        DrawToolsTest::SetUp();
+        session->hostEvent([&] {
+            doc->addLayer("Part");  // on top and current
+            return kNoErr;
+        });
+    }
+    size_t ArtCount() const {
+        size_t n = 0;
+        doc->walk([&](const standin::Art& a, int) { n += a.layer ? 0 : 1; });
+        return n;
+    }
+};
+
+TEST_F(ClosedLayerTest, AToolOnALockedOrHiddenLayerSaysWhichAndWhatToDo) {
+    const char* const locked = "the current layer \"Part\" is locked (unlock it first).";
+    const char* const hidden = "the current layer \"Part\" is hidden (show it first).";
+    const struct Row {
+        const char* tool;
+        const char* dialog;  // null: a drag
+        Actions answers;
+        bool lock;           // else hide
+        const char* words;
+    } rows[] = {
+        {"CAD Rectangle", nullptr, {}, true, locked},
+        {"CAD Rectangle", nullptr, {}, false, hidden},
+        {"CAD Rectangle", "CADRect", {Press(1)}, true, locked},
+        {"CAD Line", nullptr, {}, true, locked},
+        {"CAD Ellipse", "CADEllipse", {Press(1)}, false, hidden},
+        {"Depth Rectangle", nullptr, {}, true, locked},
+        {"Depth Cube", nullptr, {}, true, locked},
+        {"Depth Cube", "Depth Cube", {Press(1)}, true, locked},
+        {"Depth Cylinder", nullptr, {}, false, hidden},
+        {"Depth Grid", "Depth Rectangle", {Press(1)}, true, locked},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.tool) + (r.dialog ? " typed" : " dragged"));
+        session->hostEvent([&] {
+            doc->setLayerEditable("Part", !r.lock);
+            return doc->setLayerVisible("Part", r.lock);
+        });
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        const size_t alerts = Alerts().size(), art = ArtCount();
+        if (r.dialog) {
+            Answer(r.dialog, r.answers);
+            (void)session->click({100, 100});
+        } else {
+            (void)session->mouseDown({100, 100});
+            for (AIReal d : {20.0f, 30.0f, 40.0f}) (void)session->mouseDrag({100 + d, 100 - d});
+            (void)session->mouseUp({140, 60});
+        }
+        ASSERT_EQ(Alerts().size(), alerts + 1);  // once for the gesture, however many drags
+        EXPECT_EQ(Alerts().back(), "\"" + std::string(r.tool) + "\": " + r.words);
+        EXPECT_EQ(ArtCount(), art);
+        EXPECT_TRUE(DialogFailures().empty());
+    }
+}
+
+// The tools that work on the art clicked ask for nothing when the click lands on none, the
+// divider's option (the last settings at once) as well, and say so.
+TEST_F(ClosedLayerTest, ToolsOfTheArtClickedClickedOnNothingAreToldAndAskNothing) {
+    const struct {
+        const char* tool;
+        uint32_t modifiers;
+    } rows[] = {{"Offset", 0}, {"Path Divider", 0}, {"Path Divider", kToolEventOptionKey}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.tool);
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        const size_t alerts = Alerts().size();
+        session->dialogs().queueAlertAnswer(kADMMiddleButton);  // OK: the tip stays on
+        EXPECT_EQ(session->click({300, 300}, r.modifiers), kCADErr);
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back(), "This tool must be used by clicking on an object.");
+    }
+    EXPECT_TRUE(DialogFailures().empty());  // no dialog was opened to be answered
+}
+
+}  // namespace
+}  // namespace drawtest
