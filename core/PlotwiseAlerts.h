@@ -35,6 +35,8 @@ constexpr int32_t kUnknownVersionNote = 89;
 constexpr int32_t kDegenerateViewNote = 90;
 constexpr int32_t kSkippedArtNote = 91;
 constexpr int32_t kDefaultedPreferencesNote = 92;
+constexpr int32_t kCompletedValuesNote = 93;
+constexpr int32_t kDisagreeingLinksNote = 94;
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.
