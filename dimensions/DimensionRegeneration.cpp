@@ -345,9 +345,22 @@ void LoadStyle(StyleNode& styleNode) {
     g->useAxoPerpendicularDims = (node.modifiers & 4) ? 1 : 0;
 }
 
-bool WasSelected(AIArtHandle group) {
-    const char* type = nullptr;
-    return sAITag->GetTagType(group, kObjectWasSelectedTag, &type) == kNoErr;
+// The old group's tags that the new one lacks go with it: the selection to come back, and
+// what an older version left on it that could not be converted, kept to be read again.
+AIErr CarryTags(AIArtHandle old, AIArtHandle made) {
+    int32_t count = 0;
+    if (AIErr err = sAITag->CountTags(old, &count)) return err;
+    for (int32_t i = 0; i < count; ++i) {
+        const char* found = nullptr;
+        if (AIErr err = sAITag->GetNthTag(old, i, &found)) return err;
+        const std::string name = found ? found : "";
+        const char* type = nullptr;
+        if (name.empty() || sAITag->GetTagType(made, name.c_str(), &type) == kNoErr) continue;
+        const char* text = nullptr;
+        if (AIErr err = sAITag->GetTag(old, name.c_str(), kTagString, &text)) return err;
+        if (AIErr err = sAITag->SetTag(made, name.c_str(), kTagString, text)) return err;
+    }
+    return kNoErr;
 }
 
 // The members of a group, topmost first (none when the host cannot give them).
@@ -376,13 +389,13 @@ AIErr MoveUsersArt(AIArtHandle old, AIArtHandle made) {
     return kNoErr;
 }
 
-// The new group takes the old one's place, with its selection to come and the user's art the
-// old one held; then the old goes. When it cannot, the new group goes instead and the old
+// The new group takes the old one's place, with its selection, its tags and the user's art
+// the old one held; then the old goes. When it cannot, the new group goes instead and the old
 // one stays (with the user's art put back).
 bool Replace(AIArtHandle old, AIArtHandle made) {
     uint32_t attr = 0;
     const bool selected = sAIArt->GetArtUserAttr(old, kArtSelected, &attr) == kNoErr && (attr & kArtSelected);
-    AIErr err = WasSelected(old) ? sAITag->SetTag(made, kObjectWasSelectedTag, kTagString, "") : kNoErr;
+    AIErr err = CarryTags(old, made);
     if (!err && selected) err = sAIArt->SetArtUserAttr(made, kArtSelected, kArtSelected);
     if (!err) err = sAIArt->ReorderArt(made, kPlaceAbove, old);
     if (!err) err = MoveUsersArt(old, made);

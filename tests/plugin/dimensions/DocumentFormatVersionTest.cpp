@@ -462,6 +462,31 @@ TEST_F(FormatVersionTest, AnUnreadableTagIsNamedAndEverythingElseConverts) {
     EXPECT_EQ(Texts("Site"), Names{"881.9 mm"});
 }
 
+TEST_F(FormatVersionTest, AnUnreadableObjectScaleStaysWithItsRedrawnDimensionAndIsNamed) {
+    // The "Site" dimension's group carries an object scale with its label missing.
+    Start();
+    std::string error;
+    ASSERT_EQ(session->openDocument([&]() -> AIErr {
+        standin::Document* d = standin::io::openDocumentFile(host, kFixtures + "/format2-drawing.json", error);
+        if (!d) return kDataFilterErr;
+        for (auto& t : d->editArt(1220)->tags)
+            if (t.name == "ZMK_Object_Scale") t.value = "25^50";
+        return kNoErr;
+    }), kNoErr);
+    ASSERT_EQ(Alerts().size(), 2u);
+    EXPECT_EQ(Alerts()[1].text, std::string(kSkippedTags) + "\nZMK_Object_Scale (layer \"Site\")");
+    EXPECT_EQ(g->dimensionsRedrawn, 3);
+    // Its group was drawn anew, and the new one carries the tag as it was.
+    EXPECT_EQ(Doc().art(1220), nullptr);
+    const standin::ObjId tagged = Tagged("ZMK_Object_Scale");
+    ASSERT_NE(tagged, 0u);
+    EXPECT_NE(Entry(tagged, {"ZA3_Dimension"}), nullptr);
+    const auto& tags = Doc().art(tagged)->tags;
+    const auto tag = std::find_if(tags.begin(), tags.end(), [](const auto& t) { return t.name == "ZMK_Object_Scale"; });
+    ASSERT_NE(tag, tags.end());
+    EXPECT_EQ(tag->value, "25^50");
+}
+
 TEST_F(FormatVersionTest, AConversionStoppedByAHostErrorIsOfferedAgain) {
     Start();
     host.failDictionaryWrite(3);
