@@ -55,7 +55,12 @@ AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit);
 // Removes every link of the art whose "ZA3_Obj_id" `drop` names, however many there are;
 // when that leaves no link at all, "ZA3_Object" goes too (one without any link to begin with
 // stays). *removed, when given, counts the links removed. An art without links is left alone.
-AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed = nullptr);
+// A link that names another dimension too (its key does not end in its id, or a click of it
+// stores another id) may be that one's: it stays, and `kept`, when given, is told its key
+// and id.
+using DisagreeingLinkVisitor = std::function<void(const char* key, int32_t id)>;
+AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed = nullptr,
+                           const DisagreeingLinkVisitor& kept = nullptr);
 // Gives the art's link of dimension `from` to dimension `to`: the link's key is renamed
 // ("ZA3_Obj_data_<to>"), and its "ZA3_Obj_id" and the id of every click in it become `to`.
 // An art without that link is left alone.
