@@ -72,6 +72,8 @@ AIErr DeleteDimObjectDictionary(AIArtHandle art);
 
 AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data);
 AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data);
+// Whether the text art carries a record (GetDimensionTextData reads defaults where not).
+bool HasDimensionTextData(AIArtHandle art);
 
 // --- identity and lookups ---
 
