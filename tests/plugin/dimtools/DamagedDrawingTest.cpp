@@ -109,6 +109,22 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"two dimensions of one id",
          [](auto& t) { t.doc->duplicateArt(t.width, kPlaceAbove, t.width, nullptr); },
          {"100.00", "120.00", kDiameter}, "given new ids (old id, new id): 1 3"},
+        {"two dimensions of one id, each linked to its own art",
+         [](auto& t) {
+             EXPECT_EQ(SetDimensionID(t.Art(t.diameter), 1), kNoErr);
+             EXPECT_EQ(RenumberDimensionLink(t.Art(t.circle), 2, 1), kNoErr);
+         },
+         {"120.00", kDiameter}, "given new ids (old id, new id): 1 2"},
+        {"a link storing another dimension's id",
+         [](auto& t) {
+             standin::ObjId object = std::get<standin::DictLink>(*t.DictOf(t.rect).find("ZA3_Object")).id;
+             standin::ObjId link = std::get<standin::DictLink>(*t.doc->dict(object)->find("ZA3_Obj_data_1")).id;
+             t.doc->editDict(link)->set("ZA3_Obj_id", int32_t{7});
+         },
+         {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_1 holding 7 (layer \"Layer 1\")"},
+        {"a text without its record",
+         [](auto& t) { t.DictOf(t.doc->children(t.width).back()).erase("PW4_DimText"); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
     };
     for (const Damage& c : kCases) {
         SCOPED_TRACE(c.what);
