@@ -1,5 +1,6 @@
 // Click records on measured art: one dictionary per click under "ZA3_Object" →
 // "ZA3_Obj_data_<id>" → "ZA3_Click_data_<n|drag>", its writer, reader and enumeration.
+#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
@@ -159,15 +160,15 @@ AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit) {
 
 namespace {
 
-// The ids a link names besides its own "ZA3_Obj_id": the number its key ends in (none when
-// the key does not end in one) and the ids its clicks store, where they differ from it.
-AIErr OtherIdsOfLink(const char* key, AIDictionaryRef link, int32_t id, std::vector<int32_t>& others) {
+// Whether a link names another dimension besides its own "ZA3_Obj_id": by a key that does
+// not end in that id, or by the ids its clicks store (`others`, where they differ from it).
+AIErr LinkNamesAnother(const char* key, AIDictionaryRef link, int32_t id, bool* another, std::vector<int32_t>& others) {
     others.clear();
     const char* digits = key + kObjDataKeyLength;
     const char* end = digits + std::strlen(digits);
     int32_t keyId = 0;
     const auto [stop, ec] = std::from_chars(digits, end, keyId);
-    if (ec != std::errc() || stop != end || keyId != id) others.push_back(keyId);
+    *another = ec != std::errc() || stop != end || keyId != id;
     KeyBuffer clickPrefix, idKey;
     ComposeKey(clickPrefix, kZA3Prefix, kClickDataName);
     ComposeKey(idKey, kZA3Prefix, kObjIdName);
@@ -177,7 +178,10 @@ AIErr OtherIdsOfLink(const char* key, AIDictionaryRef link, int32_t id, std::vec
         if (AIErr err = GetSubDictionary(link, clickKey, click)) return err;
         int32_t clickId = id;
         // A click whose id cannot be read names no dimension; its reader reports it.
-        if (GetIntegerByKey(click.get(), idKey, clickId) == kNoErr && clickId != id) others.push_back(clickId);
+        if (GetIntegerByKey(click.get(), idKey, clickId) == kNoErr && clickId != id) {
+            if (std::find(others.begin(), others.end(), clickId) == others.end()) others.push_back(clickId);
+            *another = true;
+        }
         return kNoErr;
     });
 }
@@ -206,9 +210,10 @@ AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)
         if (AIErr e = GetIntegerByKey(link, idKey, id)) return e;
         if (!drop(id)) return kNoErr;
         // A link that also names another dimension may be that one's: it stays.
-        if (AIErr e = OtherIdsOfLink(key, link, id, others)) return e;
-        if (others.empty()) dropped.emplace_back(key);
-        else if (kept) kept(key, id);
+        bool another = false;
+        if (AIErr e = LinkNamesAnother(key, link, id, &another, others)) return e;
+        if (!another) dropped.emplace_back(key);
+        else if (kept) kept(key, id, others);
         return kNoErr;
     });
     if (err) return err;

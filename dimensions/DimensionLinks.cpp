@@ -42,9 +42,10 @@ AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids, bool* complete) {
     return kNoErr;
 }
 
-// A link as the user is told of it: its key, the id it stores and its art's layer.
-std::string LinkName(AIArtHandle art, const char* key, int32_t id) {
+// A link as the user is told of it: its key, the ids it stores and its art's layer.
+std::string LinkName(AIArtHandle art, const char* key, int32_t id, const std::vector<int32_t>& clickIds) {
     std::string name = std::string(key) + " holding " + std::to_string(id);
+    for (int32_t other : clickIds) name += " and " + std::to_string(other);
     AILayerHandle layer = nullptr;
     char title[256] = {};
     if (sAIArt->GetLayerOfArt(art, &layer) == kNoErr && sAILayer->GetLayerTitle(layer, title, sizeof title) == kNoErr)
@@ -67,7 +68,9 @@ AIErr CleanupAssociativeDimensions() {
     for (AIArtHandle art : arts) {
         if (Hidden(art) || !IsDimensionedObject(art)) continue;
         auto gone = [&](int32_t id) { return ids.count(id) == 0; };
-        auto kept = [art](const char* key, int32_t id) { NoteForUser(kDisagreeingLinksNote, LinkName(art, key, id)); };
+        auto kept = [art](const char* key, int32_t id, const std::vector<int32_t>& clickIds) {
+            NoteForUser(kDisagreeingLinksNote, LinkName(art, key, id, clickIds));
+        };
         if (AIErr err = RemoveDimensionLinks(art, gone, nullptr, kept)) return err;
     }
     return kNoErr;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "AITypes.h"
 #include "dimensions/LegacyDimensionStrings.h"
@@ -56,9 +57,9 @@ AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit);
 // when that leaves no link at all, "ZA3_Object" goes too (one without any link to begin with
 // stays). *removed, when given, counts the links removed. An art without links is left alone.
 // A link that names another dimension too (its key does not end in its id, or a click of it
-// stores another id) may be that one's: it stays, and `kept`, when given, is told its key
-// and id.
-using DisagreeingLinkVisitor = std::function<void(const char* key, int32_t id)>;
+// stores another id) may be that one's: it stays, and `kept`, when given, is told its key,
+// its id and the other ids its clicks store.
+using DisagreeingLinkVisitor = std::function<void(const char* key, int32_t id, const std::vector<int32_t>& clickIds)>;
 AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed = nullptr,
                            const DisagreeingLinkVisitor& kept = nullptr);
 // Gives the art's link of dimension `from` to dimension `to`: the link's key is renamed

@@ -36,6 +36,10 @@ struct DamagedDrawingTest : RadialAngleTest {
         if (sub) dict = std::get<standin::DictLink>(*doc->dict(dict)->find(sub)).id;
         return *doc->editDict(dict);
     }
+    // The dictionary of the rectangle's link of that key.
+    standin::Dict& RectLink(const char* key) {
+        return *doc->editDict(std::get<standin::DictLink>(*DictOf(rect, "ZA3_Object").find(key)).id);
+    }
     // The rectangle's right edge 20 further right.
     void Stretch() {
         standin::Art& r = *doc->editArt(rect);
@@ -116,12 +120,16 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          },
          {"120.00", kDiameter}, "given new ids (old id, new id): 1 2"},
         {"a link storing another dimension's id",
+         [](auto& t) { t.RectLink("ZA3_Obj_data_1").set("ZA3_Obj_id", int32_t{7}); },
+         {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_1 holding 7 and 1 (layer \"Layer 1\")"},
+        {"a link whose clicks store another dimension's id",
          [](auto& t) {
-             standin::ObjId object = std::get<standin::DictLink>(*t.DictOf(t.rect).find("ZA3_Object")).id;
-             standin::ObjId link = std::get<standin::DictLink>(*t.doc->dict(object)->find("ZA3_Obj_data_1")).id;
-             t.doc->editDict(link)->set("ZA3_Obj_id", int32_t{7});
+             EXPECT_EQ(RenumberDimensionLink(t.Art(t.rect), 1, 9), kNoErr);
+             for (const auto& [key, value] : t.RectLink("ZA3_Obj_data_9").entries)
+                 if (const auto* click = std::get_if<standin::DictLink>(&value))
+                     t.doc->editDict(click->id)->set("ZA3_Obj_id", int32_t{1});
          },
-         {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_1 holding 7 (layer \"Layer 1\")"},
+         {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_9 holding 9 and 1 (layer \"Layer 1\")"},
         {"a text without its record",
          [](auto& t) { t.DictOf(t.doc->children(t.width).back()).erase("PW4_DimText"); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
