@@ -228,6 +228,15 @@ AIErr RefuseIsoView(const iso_view& view) {
     return kCADErr;
 }
 
+AIErr KeepDocumentIsoView(const iso_view* view) {
+    if (!view || !DocumentIsOpen()) return kNoErr;
+    DictRef doc;
+    if (AIErr err = sAIDocument->GetDictionary(doc.put())) return err;
+    if (sAIDictionary->IsKnown(doc.get(), Key(kZA3, "AxoView"))) return kNoErr;
+    doc.reset();
+    return SetDocumentIsoViewData(view);
+}
+
 AIErr SetDocumentIsoViewData(const iso_view* view) {
     if (!view) return kBadParameterErr;
     if (!IsoViewIsUsable(*view)) return RefuseIsoView(*view);

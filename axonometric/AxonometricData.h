@@ -57,6 +57,9 @@ AIErr GetDocumentIsoViewData(iso_view* view, int* found);
 // Stores the view in the front document; with no document open, nothing and 0. A view that
 // cannot project art is refused (RefuseIsoView).
 AIErr SetDocumentIsoViewData(const iso_view* view);
+// Stores the view in the front document unless the document holds one already: the view
+// the document's first projected art was made with is the document's.
+AIErr KeepDocumentIsoView(const iso_view* view);
 // Tells the user a view cannot project and flatten art (its receding axes coincide, or a
 // factor is zero or not finite); 'CADE'.
 AIErr RefuseIsoView(const iso_view& view);

@@ -73,6 +73,24 @@ AIErr TakeCylinderBase(AIArtHandle group, AIArtHandle* art, depth_object_data* d
     return kNoErr;
 }
 
+// Where the flat art goes: the point its pivot corner lands on (the projected art's corner
+// plus the record's offset, so art moved since its projection flattens where it is now),
+// and the record's matrix turned back. False (nothing to do) for a matrix whose face
+// collapses to a line: the art would come back blown up to nonsense.
+bool FlatteningOf(const AIRealRect& projected, const depth_object_data& data, AIRealPoint* q, AIRealMatrix* inverse) {
+    *q = {projected.left + data.offset.h, projected.top + data.offset.v};
+    *inverse = data.matrix;
+    return WellConditioned(*inverse) && InvertRealMatrix(inverse);
+}
+
+// The move that puts the flat art's pivot corner onto q.
+AIRealMatrix PivotOnto(const AIRealRect& flat, int32_t face, const AIRealPoint& q) {
+    const bool tiltUp = g->prefs.isoView.t > 0;
+    const AIReal x = face == kAxoRightFace ? flat.left : flat.right;
+    const AIReal y = face == kAxoTopFace ? (tiltUp ? flat.bottom : flat.top) : (tiltUp ? flat.top : flat.bottom);
+    return Translation(q.h - x, q.v - y);
+}
+
 }  // namespace
 
 AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds) {
@@ -120,6 +138,7 @@ AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view) {
     if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
     data.offset = {pivot.h - projected.left, pivot.v - projected.top};
     data.axoSize = {projected.right - projected.left, projected.top - projected.bottom};
+    if (AIErr err = KeepDocumentIsoView(view)) return err;
     if (g->prefs.autoExpandAxoArt) return kNoErr;
     return SetAxonometricData(art, &data);
 }
@@ -152,22 +171,51 @@ AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data) {
 
     AIRealRect projected{};
     if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
-    // Art moved since its projection flattens around where it is now.
-    const AIRealPoint q{projected.left + data->offset.h, projected.top + data->offset.v};
-    AIRealMatrix inverse = data->matrix;
-    // A record whose face collapses to a line would come back as art blown up to nonsense.
-    if (!WellConditioned(inverse) || !InvertRealMatrix(&inverse)) return kMatrixNotInvertibleErr;
+    AIRealPoint q{};
+    AIRealMatrix inverse{};
+    if (!FlatteningOf(projected, *data, &q, &inverse)) return kMatrixNotInvertibleErr;
     if (AIErr err = sAITransformArt->TransformArt(art, &inverse, 1.0f, kTransformWithChildren)) return err;
-
-    // The flat art's pivot corner goes onto q.
     AIRealRect flat{};
     if (AIErr err = GetAxonometricArtBounds(art, &flat)) return err;
-    const bool tiltUp = g->prefs.isoView.t > 0;
-    const AIReal x = data->face == kAxoRightFace ? flat.left : flat.right;
-    const AIReal y = data->face == kAxoTopFace ? (tiltUp ? flat.bottom : flat.top) : (tiltUp ? flat.top : flat.bottom);
-    const AIRealMatrix move = Translation(q.h - x, q.v - y);
+    const AIRealMatrix move = PivotOnto(flat, data->face, q);
     if (AIErr err = sAITransformArt->TransformArt(art, &move, 1.0f, kTransformWithChildren)) return err;
     return DeleteAxonometricData(art);
+}
+
+AIErr MeasureFlatAxonometricArt(AIArtHandle art, depth_object_data* data, AIRealRect* flat) {
+    if (!art || !data || !flat) return kBadParameterErr;
+    depth_object_data record = *data;
+    if (record.type == kAxoCylinderGroup) {  // a cylinder flattens through its base
+        AIArtHandle child = nullptr;
+        if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+        for (int visited = 0; child && visited < 2; ++visited) {
+            depth_object_data member;
+            if (AIErr err = GetAxonometricData(child, &member)) return err;
+            if (member.type == kAxoCylinderBase) {
+                art = child;
+                record = member;
+                break;
+            }
+            if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
+        }
+    }
+    if (!IsAxonometricFace(record.face)) return kCADErr;
+    AIRealRect projected{};
+    if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
+    AIRealPoint q{};
+    AIRealMatrix inverse{};
+    if (!FlatteningOf(projected, record, &q, &inverse)) return kMatrixNotInvertibleErr;
+    AIRealRect turned{};
+    if (AIErr err = sAIArt->GetArtTransformBounds(art, &inverse, kVisibleBounds, &turned)) return err;
+    const AIRealMatrix move = PivotOnto(turned, record.face, q);
+    *flat = {turned.left + move.tx, turned.top + move.ty, turned.right + move.tx, turned.bottom + move.ty};
+    // The record's matrix took the flat art to where it was projected; art moved since lies
+    // where the matrix, less the flat move, takes the flat rectangle.
+    AIRealMatrix& m = record.matrix;
+    m.tx -= m.a * move.tx + m.c * move.ty;
+    m.ty -= m.b * move.tx + m.d * move.ty;
+    *data = record;
+    return kNoErr;
 }
 
 AIErr ApplyAxonometricInvert(AIArtHandle art) {

@@ -9,7 +9,8 @@
 #include "axonometric/AxonometricData.h"
 
 // Projects the art onto the face (0x80, 0x100 or 0x200) of the view and records it with a
-// new id (no record while autoExpandAxoArt is set). Axonometric art is flattened first,
+// new id (no record while autoExpandAxoArt is set); a document without a view of its own
+// keeps this one (KeepDocumentIsoView). Axonometric art is flattened first,
 // unless drawingCADradius is set; a cylinder group is rebuilt on the face
 // (UpdateAxoCylinder) and cylinder members of type 7 are left alone. A code that is
 // not a face, or a view that is not usable (RefuseIsoView), gives 'CADE' with the art untouched.
@@ -26,6 +27,12 @@ AIErr ApplyAxonometricTransformation(AIArtHandle art, const AIRealMatrix* m);
 // removes the record. A matrix that cannot be turned back (WellConditioned false) gives
 // 'NMAT' with the art untouched.
 AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data);
+// The flat bounds invertAxonometricArt would give the art the record describes (a cylinder
+// group's through its base member), measured without touching the art or its stored record.
+// `data` becomes the record (the base member's for a cylinder) whose matrix takes those flat
+// bounds to the art as it lies now, also after the art was moved. 'NMAT' for a matrix that
+// cannot be turned back, 'CADE' for a record without a face.
+AIErr MeasureFlatAxonometricArt(AIArtHandle art, depth_object_data* data, AIRealRect* flat);
 // Flattens every axonometric art of a walk: the art and its following siblings (only the
 // art itself when it is axoGroup), nested records included.
 AIErr ApplyAxonometricInvert(AIArtHandle art);

@@ -110,11 +110,6 @@ AIErr RegenerateDimensions() {
     return kNoErr;
 }
 
-bool SameView(const iso_view& x, const iso_view& y) {
-    return x.a == y.a && x.b == y.b && x.c == y.c && x.af == y.af && x.bf == y.bf && x.cf == y.cf && x.r == y.r &&
-           x.t == y.t;
-}
-
 AIErr StartSelectionTimer() {
     return g->theTimer ? sAITimer->SetTimerActive(g->theTimer, true) : kNoErr;
 }
@@ -189,19 +184,18 @@ AIErr GetFlatBoundsRect(AIArtHandle art, AIRealRect* rect) {
     if (!rect) return kBadParameterErr;
     depth_object_data data;
     if (AIErr err = GetAxonometricData(art, &data)) return err;
-    if (AIErr err = invertAxonometricArt(art, &data)) return err;
-    if (AIErr err = GetAxonometricArtBounds(art, rect)) return err;
-    return ProjectAxonometric(art, data.face, &g->prefs.isoView);
+    // Measured, not flattened and projected again: projecting again would take the art to
+    // the current view, which need not be the one it was projected with.
+    return MeasureFlatAxonometricArt(art, &data, rect);
 }
 
 AIErr AdoptDocumentIsoView() {
     iso_view view{};
     int found = 0;
     if (AIErr err = GetDocumentIsoViewData(&view, &found)) return err;
-    if (!found) return kNoErr;
-    // The art already follows the view the preferences hold: projecting it again would
-    // only renumber its records, and after an undo it would take the redo away.
-    if (SameView(view, g->prefs.isoView)) return kNoErr;
-    g->prefs.isoView = view;
-    return UpdateAxonometricObjects(0, 0);
+    // The document's art was projected with the document's view (after an undo too, which
+    // takes both back together): it becomes current and the art stays where it is. Projecting
+    // the art again could only move what a view the user did not choose was not made for.
+    if (found) g->prefs.isoView = view;
+    return kNoErr;
 }

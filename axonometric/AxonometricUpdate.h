@@ -25,13 +25,13 @@ AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_objec
 // The flat bounds of projected art rebuilt from its bounds and its record (rect untouched
 // when either cannot be read or the record has no face).
 AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect);
-// The flat bounds measured by flattening the art and projecting it again (with a new id).
+// The flat bounds the art would have flattened with its record, measured without moving
+// the art or changing its record.
 AIErr GetFlatBoundsRect(AIArtHandle art, AIRealRect* rect);
 // A live dimension (a group holding the style record "ZA3_Dimension") or a direct part of
 // one: the update, the object snap and the annotator's snap points leave them alone.
 bool IsDimensionOrPart(AIArtHandle art);
 
 // What follows another document coming to the front, and an undo: a document with its own
-// view other than the preferences' brings it into the preferences and its axonometric art
-// is updated to it.
+// view brings it into the preferences. Its art, projected with that view, is left as it is.
 AIErr AdoptDocumentIsoView();

@@ -46,6 +46,8 @@ constexpr int32_t kDegenerateViewNote = 90;
 constexpr int32_t kSkippedArtNote = 91;
 constexpr int32_t kDefaultedPreferencesNote = 92;
 constexpr int32_t kNoDocumentNote = 98;       // a host error: no document open
+constexpr int32_t kCompletedValuesNote = 101;
+constexpr int32_t kDisagreeingLinksNote = 102;
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.

@@ -202,7 +202,8 @@ void VisitPresetSettings(preferences& p, PrefsVisitor& v) {
     Style<&D::diameterLeaderLength>(v, s);
     v.boolean(P, "DisplayArtMustBeClickedError", p.displayArtMustBeClickedError, true);
     v.boolean(P, "liveDimensionFormatMenu", p.liveDimensionFormatMenu, false);
-    v.boolean(P, "axoNoForeshortening", p.noAxoForeshortening, true);
+    // Foreshortened, as the start-up view above is: choosing that view again gives it back.
+    v.boolean(P, "axoNoForeshortening", p.noAxoForeshortening, false);
     v.boolean(P, "forceDimLinesOutside", p.forceDimLinesOutside, false);
     Style<&D::NumericLabelsUseLeadingZeros>(v, s);
     Style<&D::NumericLabelsNumberOfLeadingZeros>(v, s);

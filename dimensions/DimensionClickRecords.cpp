@@ -1,5 +1,7 @@
 // Click records on measured art: one dictionary per click under "ZA3_Object" →
 // "ZA3_Obj_data_<id>" → "ZA3_Click_data_<n|drag>", its writer, reader and enumeration.
+#include <algorithm>
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -156,7 +158,38 @@ AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit) {
     });
 }
 
-AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed) {
+namespace {
+
+// Whether a link names another dimension besides its own "ZA3_Obj_id": by a key that does
+// not end in that id, or by the ids its clicks store (`others`, where they differ from it).
+AIErr LinkNamesAnother(const char* key, AIDictionaryRef link, int32_t id, bool* another, std::vector<int32_t>& others) {
+    others.clear();
+    const char* digits = key + kObjDataKeyLength;
+    const char* end = digits + std::strlen(digits);
+    int32_t keyId = 0;
+    const auto [stop, ec] = std::from_chars(digits, end, keyId);
+    *another = ec != std::errc() || stop != end || keyId != id;
+    KeyBuffer clickPrefix, idKey;
+    ComposeKey(clickPrefix, kZA3Prefix, kClickDataName);
+    ComposeKey(idKey, kZA3Prefix, kObjIdName);
+    return ForEachKey(link, [&](const char* clickKey) -> AIErr {
+        if (!StartsWith(clickKey, clickPrefix, kClickDataKeyLength)) return kNoErr;
+        DictRef click;
+        if (AIErr err = GetSubDictionary(link, clickKey, click)) return err;
+        int32_t clickId = id;
+        // A click whose id cannot be read names no dimension; its reader reports it.
+        if (GetIntegerByKey(click.get(), idKey, clickId) == kNoErr && clickId != id) {
+            if (std::find(others.begin(), others.end(), clickId) == others.end()) others.push_back(clickId);
+            *another = true;
+        }
+        return kNoErr;
+    });
+}
+
+}  // namespace
+
+AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed,
+                           const DisagreeingLinkVisitor& kept) {
     if (removed) *removed = 0;
     if (!art) return kCADErr;
     DictRef dict;
@@ -169,12 +202,18 @@ AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)
     ComposeKey(idKey, kZA3Prefix, kObjIdName);
     // Every key is noted first: the dictionary is not changed while it is walked.
     std::vector<std::string> dropped;
+    std::vector<int32_t> others;
     int32_t links = 0;
     AIErr err = ForEachLinkDictionary(object.get(), [&](const char* key, AIDictionaryRef link) -> AIErr {
         ++links;
         int32_t id = 0;
         if (AIErr e = GetIntegerByKey(link, idKey, id)) return e;
-        if (drop(id)) dropped.emplace_back(key);
+        if (!drop(id)) return kNoErr;
+        // A link that also names another dimension may be that one's: it stays.
+        bool another = false;
+        if (AIErr e = LinkNamesAnother(key, link, id, &another, others)) return e;
+        if (!another) dropped.emplace_back(key);
+        else if (kept) kept(key, id, others);
         return kNoErr;
     });
     if (err) return err;

@@ -2,6 +2,7 @@
 // that are gone are removed, and after a paste the copies of dimensions and measured art
 // are given ids of their own. Both index the art by dimension id once, so they cost one
 // pass over the art they look at.
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -41,6 +42,17 @@ AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids, bool* complete) {
     return kNoErr;
 }
 
+// A link as the user is told of it: its key, the ids it stores and its art's layer.
+std::string LinkName(AIArtHandle art, const char* key, int32_t id, const std::vector<int32_t>& clickIds) {
+    std::string name = std::string(key) + " holding " + std::to_string(id);
+    for (int32_t other : clickIds) name += " and " + std::to_string(other);
+    AILayerHandle layer = nullptr;
+    char title[256] = {};
+    if (sAIArt->GetLayerOfArt(art, &layer) == kNoErr && sAILayer->GetLayerTitle(layer, title, sizeof title) == kNoErr)
+        name += std::string(" (layer \"") + title + "\")";
+    return name;
+}
+
 }  // namespace
 
 AIErr CleanupAssociativeDimensions() {
@@ -55,7 +67,11 @@ AIErr CleanupAssociativeDimensions() {
     if (AIErr err = MatchingArt(false, arts)) return err;
     for (AIArtHandle art : arts) {
         if (Hidden(art) || !IsDimensionedObject(art)) continue;
-        if (AIErr err = RemoveDimensionLinks(art, [&](int32_t id) { return ids.count(id) == 0; })) return err;
+        auto gone = [&](int32_t id) { return ids.count(id) == 0; };
+        auto kept = [art](const char* key, int32_t id, const std::vector<int32_t>& clickIds) {
+            NoteForUser(kDisagreeingLinksNote, LinkName(art, key, id, clickIds));
+        };
+        if (AIErr err = RemoveDimensionLinks(art, gone, nullptr, kept)) return err;
     }
     return kNoErr;
 }

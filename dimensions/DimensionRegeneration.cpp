@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -345,9 +346,22 @@ void LoadStyle(StyleNode& styleNode) {
     g->useAxoPerpendicularDims = (node.modifiers & 4) ? 1 : 0;
 }
 
-bool WasSelected(AIArtHandle group) {
-    const char* type = nullptr;
-    return sAITag->GetTagType(group, kObjectWasSelectedTag, &type) == kNoErr;
+// The old group's tags that the new one lacks go with it: the selection to come back, and
+// what an older version left on it that could not be converted, kept to be read again.
+AIErr CarryTags(AIArtHandle old, AIArtHandle made) {
+    int32_t count = 0;
+    if (AIErr err = sAITag->CountTags(old, &count)) return err;
+    for (int32_t i = 0; i < count; ++i) {
+        const char* found = nullptr;
+        if (AIErr err = sAITag->GetNthTag(old, i, &found)) return err;
+        const std::string name = found ? found : "";
+        const char* type = nullptr;
+        if (name.empty() || sAITag->GetTagType(made, name.c_str(), &type) == kNoErr) continue;
+        const char* text = nullptr;
+        if (AIErr err = sAITag->GetTag(old, name.c_str(), kTagString, &text)) return err;
+        if (AIErr err = sAITag->SetTag(made, name.c_str(), kTagString, text)) return err;
+    }
+    return kNoErr;
 }
 
 // The members of a group, topmost first (none when the host cannot give them).
@@ -376,13 +390,13 @@ AIErr MoveUsersArt(AIArtHandle old, AIArtHandle made) {
     return kNoErr;
 }
 
-// The new group takes the old one's place, with its selection to come and the user's art the
-// old one held; then the old goes. When it cannot, the new group goes instead and the old
+// The new group takes the old one's place, with its selection, its tags and the user's art
+// the old one held; then the old goes. When it cannot, the new group goes instead and the old
 // one stays (with the user's art put back).
 bool Replace(AIArtHandle old, AIArtHandle made) {
     uint32_t attr = 0;
     const bool selected = sAIArt->GetArtUserAttr(old, kArtSelected, &attr) == kNoErr && (attr & kArtSelected);
-    AIErr err = WasSelected(old) ? sAITag->SetTag(made, kObjectWasSelectedTag, kTagString, "") : kNoErr;
+    AIErr err = CarryTags(old, made);
     if (!err && selected) err = sAIArt->SetArtUserAttr(made, kArtSelected, kArtSelected);
     if (!err) err = sAIArt->ReorderArt(made, kPlaceAbove, old);
     if (!err) err = MoveUsersArt(old, made);
@@ -467,27 +481,105 @@ std::string DimensionName(AIArtHandle group) {
     return name;
 }
 
-// Every dimension of the document keeps an id of its own: a later one sharing an id (copied
-// where no paste was seen) is given a new one, told to the user, and so never redrawn from
-// the other's clicks.
+// Where a link's dimension was drawn: the end of its drag (the first click, or for the
+// radial kinds the centre of the art, moved by the stored offset) when the link holds the
+// drag, else its first click as the art lies now.
+AIRealPoint LinkPoint(const std::vector<Plotwise3_dimensioned_object_data*>& link) {
+    const Plotwise3_dimensioned_object_data* first = link.front();
+    const Plotwise3_dimensioned_object_data* drag = nullptr;
+    for (const Plotwise3_dimensioned_object_data* c : link) {
+        if (c->clickNum == -1) drag = c;
+        else if (first->clickNum == -1 || (c->clickNum >= 1 && c->clickNum < first->clickNum)) first = c;
+    }
+    AIRealPoint p{first->x, first->y};
+    (void)RelocateDimensionClick(*first, &p);
+    AIRealRect r{};
+    if ((first->dimType == kRadius || first->dimType == kDiameter) && GetUnstrokedArtBounds(first->art, &r) == kNoErr)
+        p = {(r.left + r.right) / 2, (r.bottom + r.top) / 2};
+    // An offset along an axonometric axis is a marker, not an angle.
+    if (!drag || DragIsTheClick(drag->dimType) || std::fabs(drag->endPointOffsetAngle) > kAxisAMarkerBound) return p;
+    AIRealPoint offset{};
+    sAIRealMath->AIRealPointLengthAngle(drag->endPointOffsetLength, drag->endPointOffsetAngle, &offset);
+    return {p.h + offset.h, p.v + offset.v};
+}
+
+double DistanceToBounds(AIArtHandle group, const AIRealPoint& p) {
+    AIRealRect r{};
+    if (GetUnstrokedArtBounds(group, &r) != kNoErr) return HUGE_VAL;
+    const double dx = std::max({static_cast<double>(r.left) - p.h, 0.0, p.h - static_cast<double>(r.right)});
+    const double dy = std::max({static_cast<double>(r.bottom) - p.v, 0.0, p.v - static_cast<double>(r.top)});
+    return std::hypot(dx, dy);
+}
+
+// The clicks of one id on one art.
+using ClickLink = std::vector<Plotwise3_dimensioned_object_data*>;
+
+// The groups that carry one id, in the document's order, and the links of that id.
+struct IdUse {
+    std::vector<AIArtHandle> groups;
+    std::vector<ClickLink> links;
+};
+
+// The group (its index) each link was drawn nearest to.
+std::vector<size_t> Owners(const IdUse& use) {
+    std::vector<size_t> owners;
+    for (const ClickLink& link : use.links) {
+        const AIRealPoint p = LinkPoint(link);
+        size_t nearest = 0;
+        double best = HUGE_VAL;
+        for (size_t i = 0; i < use.groups.size(); ++i)
+            if (const double d = DistanceToBounds(use.groups[i], p); d < best) std::tie(nearest, best) = std::tie(i, d);
+        owners.push_back(nearest);
+    }
+    return owners;
+}
+
+// Every dimension of the document keeps an id of its own. Of the dimensions sharing an id
+// (copied where no paste was seen, or given one id twice), each takes the links of the art
+// it was drawn nearest to; the first that has any keeps the id, and every other one is
+// given a new id with its links, told to the user. So none is redrawn from another's
+// clicks, and one without links keeps its drawing. New ids start above every id of a group
+// or a click.
 AIErr GiveSharedIdsNewOnes() {
     std::vector<AIArtHandle> groups;
     if (AIErr err = QueryArt(kProcessAllArt, kGroupArt, groups)) return err;
-    std::vector<std::pair<AIArtHandle, int32_t>> dimensions;
+    std::vector<int32_t> ids;  // in the order first met
+    std::unordered_map<int32_t, IdUse> uses;
     int32_t highest = 0;
     for (AIArtHandle group : groups) {
         int32_t id = 0;
         if (!IsDimension(group) || ReadDimensionID(group, &id) != kNoErr) continue;
-        dimensions.emplace_back(group, id);
+        IdUse& use = uses[id];
+        if (use.groups.empty()) ids.push_back(id);
+        use.groups.push_back(group);
         highest = std::max(highest, id);
     }
-    std::unordered_set<int32_t> seen;
-    for (const auto& [group, id] : dimensions) {
-        if (seen.insert(id).second) continue;
-        if (highest == CounterPlus(highest, 1)) break;  // no id is left to give
-        highest = CounterPlus(highest, 1);
-        if (AIErr err = SetDimensionID(group, highest)) return err;
-        NoteForUser(kRenumberedDimensionsNote, std::to_string(id) + " " + std::to_string(highest));
+    for (Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next) {
+        highest = std::max(highest, c->id);
+        const auto use = uses.find(c->id);
+        if (use == uses.end() || use->second.groups.size() < 2) continue;
+        std::vector<ClickLink>& links = use->second.links;
+        const auto link = std::find_if(links.begin(), links.end(), [c](const ClickLink& l) { return l.front()->art == c->art; });
+        if (link == links.end()) links.push_back({c});
+        else link->push_back(c);
+    }
+    for (int32_t id : ids) {
+        const IdUse& use = uses[id];
+        if (use.groups.size() < 2) continue;
+        const std::vector<size_t> owners = Owners(use);
+        const size_t keeper = owners.empty() ? 0 : *std::min_element(owners.begin(), owners.end());
+        for (size_t i = 0; i < use.groups.size(); ++i) {
+            if (i == keeper) continue;
+            if (highest == CounterPlus(highest, 1)) break;  // no id is left to give
+            highest = CounterPlus(highest, 1);
+            if (AIErr err = SetDimensionID(use.groups[i], highest)) return err;
+            NoteForUser(kRenumberedDimensionsNote, std::to_string(id) + " " + std::to_string(highest));
+            for (size_t j = 0; j < use.links.size(); ++j) {
+                if (owners[j] != i) continue;
+                if (AIErr err = RenumberDimensionLink(use.links[j].front()->art, id, highest)) return err;
+                for (Plotwise3_dimensioned_object_data* c : use.links[j]) c->id = highest;
+            }
+        }
     }
     if (g->prefs.style.id < highest) g->prefs.style.id = highest;
     return kNoErr;
@@ -641,9 +733,9 @@ AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which) {
     g->prefs.createLiveDimensions = 1;
     g->updatingDimensions = 1;
     g->dimensionsRedrawn = g->dimensionsKept = 0;
-    AIErr err = GiveSharedIdsNewOnes();
+    AIErr err = CreateDimensionedObjectLinkedList(kProcessAllArt);
+    if (!err) err = GiveSharedIdsNewOnes();
     if (!err) err = CreateStyleLinkedList(which);
-    if (!err) err = CreateDimensionedObjectLinkedList(kProcessAllArt);
     if (!err) err = DrawAssociativeDimensions();
     // The lists stay until they are built again; their text records are given back now.
     for (Plotwise3_Live_Dimension_Data* d = g->firstLiveDimensionGroupDataPtr; d; d = d->next) {

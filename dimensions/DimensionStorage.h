@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "AITypes.h"
 #include "dimensions/LegacyDimensionStrings.h"
@@ -55,7 +56,12 @@ AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit);
 // Removes every link of the art whose "ZA3_Obj_id" `drop` names, however many there are;
 // when that leaves no link at all, "ZA3_Object" goes too (one without any link to begin with
 // stays). *removed, when given, counts the links removed. An art without links is left alone.
-AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed = nullptr);
+// A link that names another dimension too (its key does not end in its id, or a click of it
+// stores another id) may be that one's: it stays, and `kept`, when given, is told its key,
+// its id and the other ids its clicks store.
+using DisagreeingLinkVisitor = std::function<void(const char* key, int32_t id, const std::vector<int32_t>& clickIds)>;
+AIErr RemoveDimensionLinks(AIArtHandle art, const std::function<bool(int32_t id)>& drop, int32_t* removed = nullptr,
+                           const DisagreeingLinkVisitor& kept = nullptr);
 // Gives the art's link of dimension `from` to dimension `to`: the link's key is renamed
 // ("ZA3_Obj_data_<to>"), and its "ZA3_Obj_id" and the id of every click in it become `to`.
 // An art without that link is left alone.
@@ -67,6 +73,8 @@ AIErr DeleteDimObjectDictionary(AIArtHandle art);
 
 AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data);
 AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data);
+// Whether the text art carries a record (GetDimensionTextData reads defaults where not).
+bool HasDimensionTextData(AIArtHandle art);
 
 // --- identity and lookups ---
 

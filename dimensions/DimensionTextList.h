@@ -18,7 +18,8 @@
 // is judged against the format it came with, and in a dimension already at -1 a text that
 // is not custom keeps the letter, number or value it shows) or labelFormat (isLabel 1;
 // takes a text's format that differs). Host errors end the walk;
-// records already collected stay in the list.
+// records already collected stay in the list. A dimension's text without a record gives
+// 'NOKY' before anything is read or written.
 AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t* format, int isLabel);
 // Gives back every node from list on and empties firstDimTextPtr, also when a node cannot
 // be given back (it is left, never pointed at). The first error is returned.

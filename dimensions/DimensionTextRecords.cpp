@@ -37,6 +37,12 @@ AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data
     return kNoErr;
 }
 
+bool HasDimensionTextData(AIArtHandle art) {
+    DictRef dict;
+    KeyBuffer key;
+    return art && GetArtDictionary(art, dict) == kNoErr && IsKnownKey(dict.get(), DimTextKey(key));
+}
+
 AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data) {
     if (!art || !data) return kCADErr;
     DictRef dict;

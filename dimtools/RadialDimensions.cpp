@@ -69,23 +69,11 @@ AIErr MeasuredArt(AIArtHandle* art) {
     return kNoErr;
 }
 
-// The flat bounds of art projected onto a face, and its record as it stands afterwards
-// (taking the flat bounds projects the art anew). A cylinder's member keeps its member
-// type, and the flag that keeps it from being flattened whole goes, whatever happens.
+// The flat bounds of art projected onto a face, and the record that takes them to the art as
+// it lies; measuring them leaves the art and its stored record as they are.
 AIErr FaceBounds(AIArtHandle art, depth_object_data* record, AIRealRect* bounds) {
     if (AIErr err = GetAxonometricData(art, record)) return err;
-    const depth_object_data original = *record;
-    const bool member = original.type == kAxoCylinderBase;
-    if (member) g->drawingCADradius = 1;
-    AIErr err = GetFlatBoundsRect(art, bounds);
-    if (!err) err = GetAxonometricData(art, record);
-    if (!member) return err;
-    g->drawingCADradius = 0;
-    depth_object_data kept = err ? original : *record;
-    kept.type = kAxoCylinderBase;
-    if (AIErr written = SetAxonometricData(art, &kept); written && !err) err = written;
-    if (!err) *record = kept;
-    return err;
+    return MeasureFlatAxonometricArt(art, record, bounds);
 }
 
 bool FlatTool() { return g->curTool && (g->curTool == g->radtool || g->curTool == g->diamtool); }

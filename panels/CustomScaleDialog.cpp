@@ -45,8 +45,10 @@ void SetNotify(ADMDialogRef dialog, int32_t id, ADMItemNotifyProc proc) {
 }
 
 // The length the set-scale tool measured, as a bare number in the numeric-input unit and
-// precision at 1:1; consumed here.
-void ShowClickedDistance(ADMItemRef field) {
+// precision at 1:1; consumed here. The field holds it in full: while its text and unit are
+// the ones shown, the measured length is what the scale is made from, not the rounded text.
+void ShowClickedDistance(ADMItemRef field, int32_t unit) {
+    g->setScaleHeldUnit = -1;
     if (g->setScaleClickedDistance == 0.0f) return;
     const float scaler = g->prefs.scaler;
     const int32_t labels = g->appendUnitLabelsSpecialKludge;
@@ -57,8 +59,12 @@ void ShowClickedDistance(ADMItemRef field) {
                     static_cast<int16_t>(g->prefs.NumericInputPrecision));
     g->prefs.scaler = scaler;
     g->appendUnitLabelsSpecialKludge = labels;
+    g->setScaleHeldPoints = g->setScaleClickedDistance;
     g->setScaleClickedDistance = 0.0f;
-    if (field) sADMItem->SetText(field, text);
+    if (!field) return;
+    sADMItem->SetText(field, text);
+    CopyCString(g->setScaleShownText, text);
+    g->setScaleHeldUnit = unit;
 }
 
 void SetupUnitsPopup(ADMDialogRef dialog, int32_t id, int32_t start) {
@@ -85,15 +91,24 @@ bool ReadSide(ADMDialogRef dialog, int32_t field, int32_t unitsPopup, FormSide* 
     return true;
 }
 
+// The paper side in points: the measured length while the field still shows it, else the
+// number typed in its unit.
+double PaperPoints(const FormSide& side, float unitPoints) {
+    if (g->setScaleHeldUnit >= 0 && side.unit == g->setScaleHeldUnit &&
+        std::strncmp(side.text, g->setScaleShownText, sizeof side.text) == 0)
+        return g->setScaleHeldPoints;
+    return side.number * unitPoints;
+}
+
 // The scaler and label the form gives, or false (the dialog stays open).
-bool ReadForm(ADMDialogRef dialog, float* scaler, char (&label)[kScaleLabelSize]) {
+bool ReadForm(ADMDialogRef dialog, double* scaler, char (&label)[kScaleLabelSize]) {
     const bool absolute = sADMItem->GetBooleanValue(Item(dialog, kCustomScaleAbsoluteRadio));
     FormSide a, b;
     if (!absolute) {
         if (!ReadSide(dialog, kCustomScaleRatioLeft, 0, &a) || !ReadSide(dialog, kCustomScaleRatioRight, 0, &b))
             return false;
         ComposeCustomScaleLabel({a.text, ""}, ":", {b.text, ""}, label);
-        *scaler = static_cast<float>(b.number / a.number);
+        *scaler = b.number / a.number;
         return true;
     }
     if (!ReadSide(dialog, kCustomScalePaperField, kCustomScalePaperUnits, &a) ||
@@ -104,7 +119,7 @@ bool ReadForm(ADMDialogRef dialog, float* scaler, char (&label)[kScaleLabelSize]
     if (paperPoints <= 0.0f || realPoints <= 0.0f) return false;  // no unit chosen
     ComposeCustomScaleLabel({a.text, CustomScaleUnitSuffix(a.unit)}, " = ", {b.text, CustomScaleUnitSuffix(b.unit)},
                             label);
-    *scaler = static_cast<float>((b.number * realPoints) / (a.number * paperPoints));
+    *scaler = (b.number * realPoints) / PaperPoints(a, paperPoints);
     return true;
 }
 
@@ -129,9 +144,9 @@ ASErr initCustomScaleDialog(ADMDialogRef dialog) {
     for (int32_t id : {kCustomScalePaperField, kCustomScaleRealField, kCustomScaleRatioLeft, kCustomScaleRatioRight})
         SetNotify(dialog, id, &customScaleFldNotifierProc);
     EnableItems(dialog, kCustomScalePaperField, kCustomScalePaperField, true);
-    ShowClickedDistance(Item(dialog, kCustomScalePaperField));
-    EnableItems(dialog, kCustomScaleEquals, kCustomScaleRealField, true);
     const int32_t start = CustomScaleUnitIndexOf(g->prefs.NumericInputUnits);
+    ShowClickedDistance(Item(dialog, kCustomScalePaperField), start);
+    EnableItems(dialog, kCustomScaleEquals, kCustomScaleRealField, true);
     SetupUnitsPopup(dialog, kCustomScalePaperUnits, start);
     SetupUnitsPopup(dialog, kCustomScaleRealUnits, start);
     EnableItems(dialog, kCustomScaleRatioLeft, kCustomScaleRatioRight, false);
@@ -181,10 +196,16 @@ int16_t parseFieldInputNoUnits(ADMItemRef item, double* value) {
 
 void customScaleOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (!g) return;
-    float scaler = 0.0f;
+    double scaler = 0;
     char label[kScaleLabelSize] = {};
     if (!ReadForm(sADMItem->GetDialog(item), &scaler, label)) return;
-    addCustomScaleToMenu(scaler, label);
+    if (!IsCustomScalerInRange(scaler)) {  // the dialog stays open
+        char message[512];
+        MessageText(kCustomScaleRangeMessage, message, sizeof message);
+        doDialogInputErrorDialog(message);
+        return;
+    }
+    addCustomScaleToMenu(static_cast<float>(scaler), label);
     NotifyPlotwiseAPI();
     sADMItem->DefaultNotify(item, notifier);
 }

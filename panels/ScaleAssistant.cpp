@@ -390,7 +390,11 @@ void ScaleAssistantOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (close) {
         const int32_t action = ChosenAction(dialog);
         g->prefs.ScaleAssistantAction = action;
-        if (action == kAssistantCustomScale) {
+        if (action == kAssistantCustomScale && !IsCustomScalerInRange(relation.ratio)) {
+            RefuseField(dialog, On(dialog, kAssistantWidthRadio) ? kAssistantRealWidth : kAssistantRealHeight,
+                        kCustomScaleRangeMessage);
+            close = false;
+        } else if (action == kAssistantCustomScale) {
             addCustomScaleToMenu(relation.ratio, relation.label);
             NotifyPlotwiseAPI();
         } else {

@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
@@ -175,7 +177,13 @@ AIErr UpdateCADdocumentScaleSettings() {
     if (!sAIDictionary->IsKnown(dict.get(), styleKey)) return kNoErr;
     int32_t style = 0;
     if ((err = sAIDictionary->GetIntegerEntry(dict.get(), styleKey, &style))) return err;
-    // Only the two styles exist; anything else stored is read as layer-based.
+    // Only the two styles exist; anything else stored is read as layer-based, which keeps
+    // every layer's own scale, stored so, and the user is told once.
+    if (style != kDocumentBasedScaleStyle && style != kLayerBasedScaleStyle) {
+        NoteForUser(kDefaultedValuesNote,
+                    "the scale style of this document (" + std::to_string(style) + ", read as layer-based)");
+        if ((err = sAIDictionary->SetIntegerEntry(dict.get(), styleKey, kLayerBasedScaleStyle))) return err;
+    }
     g->prefs.scaleStyle = style == kDocumentBasedScaleStyle ? kDocumentBasedScaleStyle : kLayerBasedScaleStyle;
     const AIDictKey heightKey = sAIDictionary->Key(kDocHeightKey);
     if (sAIDictionary->IsKnown(dict.get(), heightKey))

@@ -6,11 +6,14 @@
 #include <cstdio>
 #include <string>
 
+#include "core/PlotwiseAlerts.h"
 #include "units/PlotwiseUnits.h"
 #include "units/ScaleTable.h"
+#include "units/UnitsGlobals.h"
 
 namespace {
 
+constexpr GlobalsView<UnitsGlobals> g;
 constexpr std::size_t kTypedTextSize = 256;
 
 struct UnitRow {
@@ -114,6 +117,26 @@ int32_t CustomScaleUnitIndexOf(int32_t units) {
         ++index;
     }
     return 0;
+}
+
+bool IsCustomScalerInRange(double scaler) {
+    return scaler >= kSmallestCustomScaler && scaler <= kLargestCustomScaler;  // false for NaN
+}
+
+AIErr KeepCustomScalesInRange() {
+    if (g == nullptr) return kNoErr;
+    preferences& p = g->prefs;
+    for (int32_t slot = 1; slot <= kCustomScaleSlots; ++slot) {
+        const CustomScaleSlot s = customSlot(p, slot);
+        if (*s.scaler == 0.0f || IsCustomScalerInRange(*s.scaler)) continue;
+        char item[64];
+        std::snprintf(item, sizeof item, "customScaler%d %.10g", static_cast<int>(slot), static_cast<double>(*s.scaler));
+        NoteForUser(kDefaultedPreferencesNote, item);
+        *s.scaler = 0.0f;
+        s.label[0] = '\0';
+        if (p.scale == slot - 1) p.scale = kOneToOneScaleID;
+    }
+    return UpdateScaler();
 }
 
 int32_t FirstFreeCustomSlot(preferences& prefs) {

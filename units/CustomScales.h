@@ -36,6 +36,21 @@ const char* CustomScaleUnitSuffix(int32_t index);
 // number, the inch forms give inch, the foot forms foot, then mile and shaku.
 int32_t CustomScaleUnitIndexOf(int32_t units);
 
+// The scalers a custom scale may have. The formatter shows a length only while it is under
+// 4e18 ticks of its unit; at 1:100,000,000 the longest length the host draws (16,383 pt)
+// is 2.3e18 ticks of a mil at five places, the finest unit and precision, and every length
+// stays readable. Scales as much larger are allowed as smaller.
+constexpr double kLargestCustomScaler = 1e8;
+constexpr double kSmallestCustomScaler = 1e-8;
+bool IsCustomScalerInRange(double scaler);
+// The message (list 17000) that says so.
+constexpr int32_t kCustomScaleRangeMessage = 103;
+
+// Frees every custom slot read from the preferences whose scaler is not 0 (free) and not a
+// custom scaler in range, naming each to the user; a current scale whose slot is freed
+// becomes 1:1. Then the current scaler and label follow the current scale id (UpdateScaler).
+AIErr KeepCustomScalesInRange();
+
 // The first custom slot (1-10) whose scaler is 0.0, or 0 when all ten hold a scale.
 int32_t FirstFreeCustomSlot(preferences& prefs);
 

@@ -3,6 +3,7 @@
 #include "units/LayerScales.h"
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "core/PlotwiseAlerts.h"
@@ -51,31 +52,107 @@ AIErr LayerDictionary(AILayerHandle layer, DictRef& dict, bool forWriting = true
     return sAIArt->GetDictionary(group, dict.put());
 }
 
-// The layer's own scale; `found` is false when it has none. Every formatted length is
-// multiplied by the scaler, so a stored scale that cannot be read (an entry missing or of
-// another type, a scaler that is not a finite positive number) is no usable scale: it is
-// named for the user, since the default is then written over it.
-AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out) {
+// What of a stored scale could be read: each entry counts only when it is of its type, a
+// scaler only when it is a finite positive number (every formatted length is multiplied by
+// it), a label only when it holds text.
+struct StoredEntries {
+    bool id = false, scaler = false, label = false;
+    Scale s;
+};
+
+AIErr ReadEntries(AIDictionaryRef dict, StoredEntries* e) {
+    auto usable = [](AIErr err, bool* read) {
+        *read = err == kNoErr;
+        return err == kWrongTypeErr || err == kNoSuchKey ? kNoErr : err;
+    };
+    const char* text = nullptr;
+    if (AIErr err = usable(sAIDictionary->GetIntegerEntry(dict, sAIDictionary->Key(kLayerScaleIDKey), &e->s.id), &e->id))
+        return err;
+    if (AIErr err = usable(sAIDictionary->GetRealEntry(dict, sAIDictionary->Key(kLayerScalerKey), &e->s.scaler),
+                           &e->scaler))
+        return err;
+    if (AIErr err = usable(sAIDictionary->GetStringEntry(dict, sAIDictionary->Key(kLayerScaleStrKey), &text), &e->label))
+        return err;
+    e->scaler = e->scaler && std::isfinite(e->s.scaler) && e->s.scaler > 0;
+    e->label = e->label && text && text[0];
+    if (e->label) CopyCString(e->s.label, text);
+    return kNoErr;
+}
+
+// The scale the table gives an id: a fixed scale, or a custom slot in use.
+bool TableScale(int32_t id, Scale* out) {
+    ScaleTableEntry entry;
+    if (!getScaleTableEntry(id, &entry) || entry.kind == ScaleTableEntry::Kind::separator) return false;
+    Scale s;
+    s.id = id;
+    s.scaler = 0;
+    getScaleDataFromScaleID(id, &s.scaler, s.label);
+    if (!(s.scaler > 0)) return false;
+    *out = s;
+    return true;
+}
+
+bool SameLabel(const char* a, const char* b) { return std::strncmp(a, b, kScaleLabelSize) == 0; }
+
+// Completes a stored scale from what is left of it: an unreadable id from the table scale
+// whose label it carries, a missing scaler from a fixed id (a custom slot's only when the
+// label says it is that slot's scale), a missing label from the table's or slot's label of
+// a scale with that scaler, else the ratio of the scaler. False when no usable scale is left.
+bool Complete(StoredEntries& e) {
+    Scale table;
+    for (int32_t id = 0; !e.id && e.label && id < kScaleCount; ++id)
+        if (TableScale(id, &table) && SameLabel(table.label, e.s.label)) {
+            e.s.id = id;
+            e.id = true;
+        }
+    if (!e.id) return false;
+    const bool inTable = TableScale(e.s.id, &table);
+    ScaleTableEntry entry;
+    const bool custom = getScaleTableEntry(e.s.id, &entry) && entry.kind == ScaleTableEntry::Kind::custom;
+    if (!e.scaler) {
+        if (!inTable || (custom && !(e.label && SameLabel(table.label, e.s.label)))) return false;
+        e.s.scaler = table.scaler;
+    }
+    if (!e.label) {
+        if (inTable && table.scaler == e.s.scaler)
+            CopyCString(e.s.label, table.label);
+        else
+            formatScaleRatio(e.s.scaler, e.s.label, sizeof e.s.label);
+    }
+    return true;
+}
+
+std::string LayerName(AILayerHandle layer) {
+    char title[256] = {};
+    sAILayer->GetLayerTitle(layer, title, sizeof title);
+    return std::string("the scale of layer \"") + title + "\"";
+}
+
+// The layer's own scale; `found` is false when it has none. What is missing of a stored
+// scale is rebuilt from what is there; only a scale of which nothing usable is left counts
+// as none. With `mend`, a rebuilt scale is stored on the layer and named to the user, and so
+// is one that is no usable scale, since the default is then written over it.
+AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out, bool mend = true) {
     *found = false;
     DictRef dict;
     if (AIErr err = LayerDictionary(layer, dict, false)) return err;
     if (!dict || !sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kLayerScaleIDKey))) return kNoErr;
-    Scale s;
-    const char* text = nullptr;
-    AIErr err = sAIDictionary->GetIntegerEntry(dict.get(), sAIDictionary->Key(kLayerScaleIDKey), &s.id);
-    if (!err) err = sAIDictionary->GetRealEntry(dict.get(), sAIDictionary->Key(kLayerScalerKey), &s.scaler);
-    if (!err) err = sAIDictionary->GetStringEntry(dict.get(), sAIDictionary->Key(kLayerScaleStrKey), &text);
-    if (err && err != kWrongTypeErr && err != kNoSuchKey) return err;
-    if (err || !std::isfinite(s.scaler) || s.scaler <= 0) {
-        char title[256] = {};
-        sAILayer->GetLayerTitle(layer, title, sizeof title);
-        NoteForUser(kDefaultedValuesNote, std::string("the scale of layer \"") + title + "\"");
+    StoredEntries e;
+    if (AIErr err = ReadEntries(dict.get(), &e)) return err;
+    const bool whole = e.id && e.scaler && e.label;
+    const bool usable = whole || Complete(e);
+    if (usable) {
+        *out = e.s;
+        *found = true;
+    }
+    if (!mend || whole) return kNoErr;
+    if (!usable) {
+        NoteForUser(kDefaultedValuesNote, LayerName(layer));
         return kNoErr;
     }
-    CopyCString(s.label, text);
-    *out = s;
-    *found = true;
-    return kNoErr;
+    dict.reset();
+    NoteForUser(kCompletedValuesNote, LayerName(layer) + ": " + e.s.label);
+    return setSingleLayerScale(layer, e.s.id, e.s.scaler, e.s.label);
 }
 
 AIErr TopLevelLayer(AILayerHandle layer, AILayerHandle* top) {
@@ -100,14 +177,14 @@ AIErr WriteLayerTree(AILayerHandle layer, const Scale& s) {
 
 // The layer's scale as a read answers it: its own, else (for a sublayer) its top-level
 // layer's (never a layer in between), else the default; *stored tells whether it was its own.
-AIErr ReadLayerScale(AILayerHandle layer, Scale* s, bool* stored) {
-    if (AIErr err = ReadStoredScale(layer, stored, s)) return err;
+AIErr ReadLayerScale(AILayerHandle layer, Scale* s, bool* stored, bool mend = true) {
+    if (AIErr err = ReadStoredScale(layer, stored, s, mend)) return err;
     if (*stored) return kNoErr;
     AILayerHandle top = nullptr;
     bool found = false;
     if (AIErr err = TopLevelLayer(layer, &top)) return err;
     if (top != layer)
-        if (AIErr err = ReadStoredScale(top, &found, s)) return err;
+        if (AIErr err = ReadStoredScale(top, &found, s, mend)) return err;
     // A special layer stores 1:1 whatever it is given, so that is also what it answers.
     if (!found)
         *s = g->prefs.scaleStyle == kLayerBasedScaleStyle || IsSpecialScaleLayer(layer) ? OneToOne() : CurrentScale();
@@ -135,7 +212,7 @@ AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id) {
     if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
     Scale s;
     bool stored = false;
-    if (AIErr err = ReadLayerScale(layer, &s, &stored)) return err;
+    if (AIErr err = ReadLayerScale(layer, &s, &stored, false)) return err;
     *id = s.id;
     return kNoErr;
 }

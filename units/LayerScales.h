@@ -27,9 +27,11 @@ constexpr int32_t kLayerBasedScaleStyle = 2;
 // The layer's scale: its own entries; else (for a sublayer) those of its top-level layer;
 // else 1:1 in layer-based style and the current scale in any other. In the last two cases
 // the result is written to the whole tree first. Host errors are returned at once, with
-// the outputs as far as they were filled. A stored scale that cannot be read (an entry
-// missing or of another type, a scaler that is not a finite positive number) counts as no
-// scale, and the layer is named to the user (NoteForUser).
+// the outputs as far as they were filled. What is missing of a stored scale (an entry
+// missing or of another type, a scaler that is not a finite positive number, an empty
+// label) is rebuilt from the rest through the scale table, stored on that layer and named
+// to the user (NoteForUser); only a stored scale of which no usable scale is left counts as
+// none, and the layer is named too.
 AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label);
 // Writes the scale to the layer's top-level layer and every layer beneath it, then tells
 // other plug-ins that layer scales changed.

@@ -1,7 +1,6 @@
 // The scale table and the update of the current scale from its id.
 #include "units/ScaleTable.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -71,14 +70,19 @@ bool getScaleTableLabel(int32_t id, char* out, std::size_t size) {
             return true;
         }
     }
+    formatScaleRatio(entry.scaler, out, size);
+    return true;
+}
+
+void formatScaleRatio(float scaler, char* out, std::size_t size) {
+    if (out == nullptr || size == 0) return;
     char ratio[32];
-    if (entry.scaler >= 1.0f) {
-        std::snprintf(ratio, sizeof ratio, "1:%g", static_cast<double>(entry.scaler));
+    if (scaler >= 1.0f) {
+        std::snprintf(ratio, sizeof ratio, "1:%g", static_cast<double>(scaler));
     } else {
-        std::snprintf(ratio, sizeof ratio, "%g:1", std::round(1.0 / entry.scaler));
+        std::snprintf(ratio, sizeof ratio, "%g:1", 1.0 / static_cast<double>(scaler));
     }
     copyBounded(out, size, ratio);
-    return true;
 }
 
 AIErr getScaleDataFromScaleID(int32_t id, AIReal* scaler, char* label) {

@@ -38,6 +38,8 @@ bool getScaleTableEntry(int32_t id, ScaleTableEntry* entry);
 // the list cannot be read, the ratio is written instead ("1:48"), so a label never goes
 // blank. False for ids that are not fixed scales.
 bool getScaleTableLabel(int32_t id, char* out, std::size_t size);
+// A scaler as a ratio, "1:48" or "4:1" (six significant digits), bounded and terminated.
+void formatScaleRatio(float scaler, char* out, std::size_t size);
 
 // The scaler and label (at least 32 bytes) of a scale id, looked up without touching the
 // current scale: a custom id gives its slot as stored (an empty slot scaler 0 and an empty

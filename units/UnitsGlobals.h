@@ -15,4 +15,9 @@ struct UnitsGlobals : CoreGlobals {
     // The set-scale tool's reference line in points, left for the custom-scale dialog to
     // show once; 0 when there is none.
     float setScaleClickedDistance = 0.0f;
+    // That length as the custom-scale dialog holds it in full while its field shows it
+    // rounded: the text shown and the unit entry it was shown in (-1: nothing held).
+    float setScaleHeldPoints = 0.0f;
+    int32_t setScaleHeldUnit = -1;
+    char setScaleShownText[256] = {};
 };

@@ -42,6 +42,7 @@ constexpr char kSkippedTags[] =
     "Plotwise could not read these items made by an older version, and left them out of the conversion:";
 constexpr char kRefused[] = "Not completed because the host refused it";
 constexpr char kDefaulted[] = "These stored values could not be used as they were and were read as their defaults:";
+constexpr char kCompleted[] = "These stored values were incomplete and were completed from what was left of them:";
 
 using Names = std::vector<std::string>;
 
@@ -336,7 +337,9 @@ TEST_F(FormatVersionTest, AnInterruptedUpgradeFinishesAtTheNextOpeningWithNoUnit
     }
     // Each failed write was told, and a scale it left half written named when read again.
     for (const auto& alert : Alerts())
-        EXPECT_TRUE(alert.text.rfind(kRefused, 0) == 0 || alert.text.rfind(kDefaulted, 0) == 0) << alert.text;
+        EXPECT_TRUE(alert.text.rfind(kRefused, 0) == 0 || alert.text.rfind(kDefaulted, 0) == 0 ||
+                    alert.text.rfind(kCompleted, 0) == 0)
+            << alert.text;
 }
 
 TEST_F(FormatVersionTest, UnitPreferencesAreRemappedOncePerUser) {
@@ -457,6 +460,31 @@ TEST_F(FormatVersionTest, AnUnreadableTagIsNamedAndEverythingElseConverts) {
     EXPECT_EQ(Entry(1220, {"ZA3_Dimension"}), nullptr);
     EXPECT_EQ(Tags(1220), (Names{"Zelmark_Dimension_Group", "ZMK_Object_Scale", "ZMK_Live_Dim_3"}));
     EXPECT_EQ(Texts("Site"), Names{"881.9 mm"});
+}
+
+TEST_F(FormatVersionTest, AnUnreadableObjectScaleStaysWithItsRedrawnDimensionAndIsNamed) {
+    // The "Site" dimension's group carries an object scale with its label missing.
+    Start();
+    std::string error;
+    ASSERT_EQ(session->openDocument([&]() -> AIErr {
+        standin::Document* d = standin::io::openDocumentFile(host, kFixtures + "/format2-drawing.json", error);
+        if (!d) return kDataFilterErr;
+        for (auto& t : d->editArt(1220)->tags)
+            if (t.name == "ZMK_Object_Scale") t.value = "25^50";
+        return kNoErr;
+    }), kNoErr);
+    ASSERT_EQ(Alerts().size(), 2u);
+    EXPECT_EQ(Alerts()[1].text, std::string(kSkippedTags) + "\nZMK_Object_Scale (layer \"Site\")");
+    EXPECT_EQ(g->dimensionsRedrawn, 3);
+    // Its group was drawn anew, and the new one carries the tag as it was.
+    EXPECT_EQ(Doc().art(1220), nullptr);
+    const standin::ObjId tagged = Tagged("ZMK_Object_Scale");
+    ASSERT_NE(tagged, 0u);
+    EXPECT_NE(Entry(tagged, {"ZA3_Dimension"}), nullptr);
+    const auto& tags = Doc().art(tagged)->tags;
+    const auto tag = std::find_if(tags.begin(), tags.end(), [](const auto& t) { return t.name == "ZMK_Object_Scale"; });
+    ASSERT_NE(tag, tags.end());
+    EXPECT_EQ(tag->value, "25^50");
 }
 
 TEST_F(FormatVersionTest, AConversionStoppedByAHostErrorIsOfferedAgain) {

@@ -36,6 +36,10 @@ struct DamagedDrawingTest : RadialAngleTest {
         if (sub) dict = std::get<standin::DictLink>(*doc->dict(dict)->find(sub)).id;
         return *doc->editDict(dict);
     }
+    // The dictionary of the rectangle's link of that key.
+    standin::Dict& RectLink(const char* key) {
+        return *doc->editDict(std::get<standin::DictLink>(*DictOf(rect, "ZA3_Object").find(key)).id);
+    }
     // The rectangle's right edge 20 further right.
     void Stretch() {
         standin::Art& r = *doc->editArt(rect);
@@ -109,6 +113,26 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"two dimensions of one id",
          [](auto& t) { t.doc->duplicateArt(t.width, kPlaceAbove, t.width, nullptr); },
          {"100.00", "120.00", kDiameter}, "given new ids (old id, new id): 1 3"},
+        {"two dimensions of one id, each linked to its own art",
+         [](auto& t) {
+             EXPECT_EQ(SetDimensionID(t.Art(t.diameter), 1), kNoErr);
+             EXPECT_EQ(RenumberDimensionLink(t.Art(t.circle), 2, 1), kNoErr);
+         },
+         {"120.00", kDiameter}, "given new ids (old id, new id): 1 2"},
+        {"a link storing another dimension's id",
+         [](auto& t) { t.RectLink("ZA3_Obj_data_1").set("ZA3_Obj_id", int32_t{7}); },
+         {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_1 holding 7 and 1 (layer \"Layer 1\")"},
+        {"a link whose clicks store another dimension's id",
+         [](auto& t) {
+             EXPECT_EQ(RenumberDimensionLink(t.Art(t.rect), 1, 9), kNoErr);
+             for (const auto& [key, value] : t.RectLink("ZA3_Obj_data_9").entries)
+                 if (const auto* click = std::get_if<standin::DictLink>(&value))
+                     t.doc->editDict(click->id)->set("ZA3_Obj_id", int32_t{1});
+         },
+         {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_9 holding 9 and 1 (layer \"Layer 1\")"},
+        {"a text without its record",
+         [](auto& t) { t.DictOf(t.doc->children(t.width).back()).erase("PW4_DimText"); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
     };
     for (const Damage& c : kCases) {
         SCOPED_TRACE(c.what);

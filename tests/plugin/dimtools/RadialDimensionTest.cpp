@@ -6,6 +6,7 @@
 // points are worked out by hand from the circle's centre and radius (a 72-point circle at
 // (100, 100) has its centre at (136, 136) and radius 36 + 2^-17).
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "RadialAngleFixture.h"
@@ -292,6 +293,69 @@ TEST_F(AxonometricRadialTest, MeasuredInItsFaceAndProjectedOntoIt) {
     EXPECT_EQ(Text(Dimensions()[0]), "R 36.00");
     EXPECT_TRUE(IsAxonometricArt(Art(Dimensions()[0])));
     EXPECT_TRUE(reaches(Dimensions()[0], q));
+}
+
+TEST_F(AxonometricRadialTest, TheViewTheArtWasProjectedWithIsTheDocumentsAndOnlyTheUserReprojects) {
+    // The circle was projected with the full-length view, which the document now holds.
+    const standin::Dict* docDict = doc->dict(doc->dictionaryOf(0));
+    ASSERT_NE(docDict, nullptr);
+    const standin::DictValue* kept = docDict->find("ZA3_AxoView");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(std::get<AIReal>(*doc->dict(std::get<standin::DictLink>(*kept).id)->find("ZA3_AxoView_af")), 1.0f);
+    // Moved since it was projected, then given its diameter.
+    const AIRealMatrix move{1, 0, 0, 1, 30, 10};
+    ASSERT_EQ(session->hostEvent([&] { return sAITransformArt->TransformArt(Art(circle), &move, 1, 1); }), kNoErr);
+    const AIRealPoint c = Centre();
+    ASSERT_EQ(PressAndDrag("Axonometric Diameter Dimension", AnAnchor(), {c.h + 80, c.v + 60}), kNoErr);
+    const std::string text = Text(Dimensions()[0]);
+    EXPECT_EQ(text, "\xD8 72.00");
+    const std::vector<AIPathSegment> projected = doc->art(circle)->segments;
+    depth_object_data record;
+    ASSERT_EQ(GetAxonometricData(Art(circle), &record), kNoErr);
+    const int32_t id = record.id;
+    // A leader ends on the circle: turned back by the face's matrix, 36 from its centre.
+    auto onCircle = [&](const AIRealPoint& p) {
+        const AIRealMatrix& m = record.matrix;
+        const double dh = p.h - c.h, dv = p.v - c.v, det = m.a * m.d - m.b * m.c;
+        return std::fabs(std::hypot((m.d * dh - m.c * dv) / det, (m.a * dv - m.b * dh) / det) - 36) < 1e-2;
+    };
+    auto touchesCircle = [&] {
+        for (const Segment& l : Lines(Dimensions()[0]))
+            if (onCircle(l.a) || onCircle(l.b)) return true;
+        return false;
+    };
+    EXPECT_TRUE(touchesCircle());
+    auto unmoved = [&] {
+        const std::vector<AIPathSegment>& now = doc->art(circle)->segments;
+        for (size_t i = 0; i < now.size(); ++i)
+            if (std::hypot(now[i].p.h - projected[i].p.h, now[i].p.v - projected[i].p.v) > 1e-3) return false;
+        depth_object_data r;
+        return GetAxonometricData(Art(circle), &r) == kNoErr && r.id == id;
+    };
+    // The preferences then hold the foreshortened view (chosen in another document, say):
+    // neither an update of the dimensions nor this document coming to the front again moves
+    // the circle or renumbers its record, and the document's view becomes current.
+    const struct {
+        const char* what;
+        std::function<AIErr()> act;
+    } kActs[] = {
+        {"Update Dimensions", [&] { return session->menu("Update Dimensions"); }},
+        {"the document in front again", [&] { return session->hostEvent(&AdoptDocumentIsoView); }},
+    };
+    for (const auto& a : kActs) {
+        SCOPED_TRACE(a.what);
+        g->prefs.isoView.af = g->prefs.isoView.bf = g->prefs.isoView.cf = 0.8165f;
+        ASSERT_EQ(a.act(), kNoErr);
+        EXPECT_TRUE(unmoved());
+        ASSERT_EQ(Dimensions().size(), 1u);
+        EXPECT_EQ(Text(Dimensions()[0]), text);
+        EXPECT_TRUE(touchesCircle());
+    }
+    EXPECT_EQ(g->prefs.isoView.af, 1.0f);
+    // A view the user chooses moves it.
+    g->prefs.isoView.af = g->prefs.isoView.bf = g->prefs.isoView.cf = 0.8165f;
+    ASSERT_EQ(session->hostEvent([] { return UpdateAxonometricObjects(0, 0); }), kNoErr);
+    EXPECT_FALSE(unmoved());
 }
 
 TEST_F(AxonometricRadialTest, ACylinderMemberKeepsItsTypeAndTheFlagGoesWhateverHappens) {

@@ -105,6 +105,63 @@ TEST_F(CustomScalesSession, BadNumbersKeepTheDialogOpenAndOnlyNonPositiveOnesAre
     }
 }
 
+TEST_F(CustomScalesSession, ACustomScaleIsHeldToTheRangeTheValuesCanBeShownIn) {
+    // Typed: 1:100,000,000 and 100,000,000:1 are the last scales taken; beyond them the user
+    // is told and the dialog stays open (until cancelled).
+    StartWithDocument();
+    const std::string outOfRange = "A custom scale must lie between 100,000,000:1 and 1:100,000,000.";
+    const struct {
+        const char* left;
+        const char* right;
+        float scaler;  // 0: refused
+    } kTyped[] = {
+        {"1", "1e20", 0}, {"1", "200000000", 0}, {"200000000", "1", 0}, {"1", "100000000", 1e8f},
+        {"100000000", "1", 1e-8f},
+    };
+    for (const auto& t : kTyped) {
+        SCOPED_TRACE(std::string(t.left) + ":" + t.right);
+        for (int32_t n = 1; n <= 10; ++n) *customSlot(g->prefs, n).scaler = 0;
+        AddCustomScale({Pressed(kCustomScaleRatioRadio), Typed(10, t.left), Typed(12, t.right), Pressed(1), Pressed(2)});
+        EXPECT_FLOAT_EQ(g->prefs.customScaler1, t.scaler);
+        EXPECT_EQ(NewAlerts(), t.scaler ? Strings{} : Strings{outOfRange});
+    }
+    // From the scale assistant: 1 pt drawn as 1e10 pt real.
+    g->prefs.NumericInputUnits = 0;
+    g->prefs.customScaler1 = 0;
+    const standin::ObjId art = Rect(100, 100, 1, 50);
+    SelectOnly(art);
+    OpenAssistant({Pressed(kAssistantCustomRadio), Typed(kAssistantRealWidth, "10000000000"), Pressed(1), Pressed(2)});
+    EXPECT_EQ(NewAlerts(), Strings{outOfRange});
+    EXPECT_EQ(g->prefs.customScaler1, 0.0f);
+}
+
+TEST_F(CustomScalesSession, CustomScalesReadFromThePreferencesAreHeldToTheRangeToo) {
+    // Slots 1 to 4 as a preference file may hold them; the current scale is slot 1.
+    const struct {
+        float stored;
+        float read;  // 0: the slot is freed and named
+    } kSlots[] = {{-50, 0}, {1e20f, 0}, {1e-9f, 0}, {120, 120}};
+    for (int32_t n = 1; n <= 4; ++n) {
+        Store().putReal("ZelmarkPlotwise7", ("customScaler" + std::to_string(n)).c_str(), kSlots[n - 1].stored);
+        Store().putString("ZelmarkPlotwise7", ("customScaleStr" + std::to_string(n)).c_str(), "x");
+    }
+    Store().putInteger("ZelmarkPlotwise7", "scale", 0);
+    StartWithDocument();
+    for (int32_t n = 1; n <= 4; ++n) {
+        SCOPED_TRACE(n);
+        const CustomScaleSlot s = customSlot(g->prefs, n);
+        EXPECT_FLOAT_EQ(*s.scaler, kSlots[n - 1].read);
+        EXPECT_STREQ(s.label, kSlots[n - 1].read ? "x" : "");
+    }
+    EXPECT_EQ(g->prefs.scale, kOneToOneScaleID);  // its slot was freed
+    EXPECT_EQ(g->prefs.scaler, 1.0f);
+    const Strings told = NewAlerts();
+    ASSERT_EQ(told.size(), 1u);
+    for (const char* named : {"customScaler1 -50;", "customScaler2 1.00000002e+20;", "customScaler3 9.999999717e-10"})
+        EXPECT_NE(told[0].find(named), std::string::npos) << told[0];
+    EXPECT_EQ(told[0].find("customScaler4"), std::string::npos) << told[0];
+}
+
 TEST_F(CustomScalesSession, TheFirstFreeSlotIsReusedAndFullSlotsChangeNothing) {
     for (int32_t n : {1, 2, 4}) Store().putReal("ZelmarkPlotwise7", ("customScaler" + std::to_string(n)).c_str(), 10.0f * n);
     StartWithDocument();
@@ -241,6 +298,39 @@ TEST_F(CustomScalesSession, TheSetScaleToolMeasuresAReferenceLineForTheDialog) {
     EXPECT_STREQ(g->prefs.customScaleStr1, "1\" = 10'");
     EXPECT_EQ(Doc().art(line)->next + Doc().art(line)->prev, 0u) << "the reference line is gone";
     EXPECT_TRUE(Dialogs().failures().empty()) << Dialogs().failures().front();
+}
+
+TEST_F(CustomScalesSession, TheSetScaleToolsLengthIsUsedInFullWhateverTheFieldShows) {
+    // A 72 pt scale bar shown in metres at three places ("0.025"), 10 ft typed as the real
+    // length. The real side is 8,640 pt; the drawn side as follows.
+    StartWithDocument();
+    g->prefs.NumericInputUnits = kMetre;
+    g->prefs.NumericInputPrecision = 3;
+    standin::ObjId bar = 0;
+    ASSERT_EQ(session->hostEvent([&] { return Doc().addLine({100, 100}, {172, 100}, &bar); }), kNoErr);
+    ASSERT_EQ(session->selectTool("Set Scale"), kNoErr);
+    const struct {
+        const char* what;
+        std::vector<UserAction> paper;  // what is done to the drawn side
+        double scaler;
+    } kCases[] = {
+        {"left as shown", {}, 120},                                      // the bar's 72 pt
+        {"typed over", {Typed(5, "0.05")}, 8640 / (0.05 * 2834.6458)},  // 0.05 m
+        {"shown in another unit", {Picked(6, kInch)}, 8640 / (0.025 * 72)},
+    };
+    int32_t slot = 0;
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        std::vector<UserAction> answer = c.paper;
+        for (const UserAction& a : {Typed(8, "10"), Picked(9, kFoot), Pressed(1)}) answer.push_back(a);
+        ASSERT_EQ(session->mouseDown({101, 101}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({171, 99}), kNoErr);
+        Answer(kCustomScaleDialogName, answer);
+        ASSERT_EQ(session->mouseUp({171, 99}), kNoErr);
+        const CustomScaleSlot s = customSlot(g->prefs, ++slot);
+        EXPECT_NEAR(*s.scaler, c.scaler, 1e-5 * c.scaler);
+    }
+    EXPECT_STREQ(g->prefs.customScaleStr1, "0.025 m = 10'");  // the label as the field showed it
 }
 
 }  // namespace

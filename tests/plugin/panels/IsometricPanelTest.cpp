@@ -90,6 +90,21 @@ TEST_F(IsometricPanelTest, AChosenViewIsDerivedAndTheArtFollowsIt) {
     EXPECT_NEAR(RecordedVerticalScale(square), 1, 1e-6) << "the square at full height";
 }
 
+TEST_F(IsometricPanelTest, TheStartUpViewIsTheIsometricViewTheStartUpSettingsGive) {
+    Start();  // a fresh preference store
+    panel = session->dialogs().findDialog("CADisometric");
+    ASSERT_NE(panel, nullptr);
+    session->newDocument();
+    const iso_view startup = g->prefs.isoView;
+    AIArtHandle square = LeftSquare();
+    ASSERT_EQ(Pick(kViewsPopup, 6), kNoErr);  // "Isometric"
+    ExpectView(45, 35.266666f);
+    const iso_view& chosen = g->prefs.isoView;
+    for (auto field : {&iso_view::a, &iso_view::b, &iso_view::af, &iso_view::bf, &iso_view::cf})  // c draws nothing
+        EXPECT_NEAR(chosen.*field, startup.*field, 1e-5);
+    EXPECT_NEAR(RecordedVerticalScale(square), startup.cf, 1e-5) << "the square where it was";
+}
+
 TEST_F(IsometricPanelTest, TheFreeViewTakesTypedAnglesAndRefusesOneSeenEdgeOn) {
     StartIsometric();
     ASSERT_EQ(Pick(kViewsPopup, kFreeAxoView), kNoErr);

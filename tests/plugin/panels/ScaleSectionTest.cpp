@@ -158,6 +158,39 @@ TEST_F(ScaleSectionTest, TheScaleStyleStaysWithEachDocument) {
     EXPECT_TRUE(!entries || !entries->find("ZA3_ScaleStyle"));
 }
 
+TEST_F(ScaleSectionTest, AScaleStyleNoPanelOffersIsReadAsLayerBasedAndNamed) {
+    Start();
+    const struct {
+        int32_t stored;
+        int32_t read;
+        const char* told;  // "" for nothing
+    } kStyles[] = {
+        {1, 1, ""},
+        {2, 2, ""},
+        {0, 2, "the scale style of this document (0, read as layer-based)"},
+        {101, 2, "the scale style of this document (101, read as layer-based)"},
+        {65535, 2, "the scale style of this document (65535, read as layer-based)"},
+        {-1, 2, "the scale style of this document (-1, read as layer-based)"},
+    };
+    for (const auto& s : kStyles) {
+        SCOPED_TRACE(s.stored);
+        NewAlerts();
+        ASSERT_EQ(session->openDocument([&]() -> AIErr {
+            standin::Document& opened = host.newDocument();
+            opened.editDict(opened.dictionaryOf(0))->set("ZA3_ScaleStyle", s.stored);
+            return kNoErr;
+        }), kNoErr);
+        EXPECT_EQ(g->prefs.scaleStyle, s.read);
+        const Strings told = NewAlerts();
+        if (*s.told) {
+            ASSERT_EQ(told.size(), 1u) << ::testing::PrintToString(told);
+            EXPECT_NE(told[0].find(s.told), std::string::npos) << told[0];
+        } else {
+            EXPECT_EQ(told, Strings{});
+        }
+    }
+}
+
 TEST_F(ScaleSectionTest, SwitchingToDocumentBasedScaleStartsTheDocumentAtOneToOne) {
     Start();
     session->newDocument();

@@ -77,32 +77,66 @@ TEST_F(LayerScalesTest, ALayerWithoutScaleGetsTheStyleDefaultStored) {
     EXPECT_EQ(Read("Site").id, 33);
 }
 
-TEST_F(LayerScalesTest, AStoredScaleThatCannotBeReadIsNamedAndTakesTheDefault) {
+TEST_F(LayerScalesTest, WhatIsMissingOfAStoredScaleIsRebuiltAndOnlyAnUnusableOneTakesTheDefault) {
     SetCurrent(25, 50, "1:50");
     g->prefs.scaleStyle = kDocumentBasedScaleStyle;
-    const standin::DictValue kNoNumber = std::string("50"), kNaN = std::numeric_limits<AIReal>::quiet_NaN();
+    g->prefs.customScaler1 = 120;  // scale id 0
+    std::strcpy(g->prefs.customScaleStr1, "1\" = 10'");
+    using Value = std::optional<standin::DictValue>;  // none: the entry is missing
+    const Value kNaN = AIReal{std::numeric_limits<AIReal>::quiet_NaN()}, kInf = std::numeric_limits<AIReal>::infinity();
+    const std::string completed = "completed from what was left of them: the scale of layer \"Layer 1\"";
+    const std::string defaulted = "read as their defaults: the scale of layer \"Layer 1\"";
     const struct {
-        const char* key;  // the entry spoiled, or removed when the value is empty
-        std::optional<standin::DictValue> value;
-    } kSpoiled[] = {
-        {"ZA3_Scaler", AIReal{0}}, {"ZA3_Scaler", AIReal{-2}}, {"ZA3_Scaler", kNaN},
-        {"ZA3_Scaler", std::numeric_limits<AIReal>::infinity()},
-        {"ZA3_Scaler", kNoNumber}, {"ZA3_ScaleID", kNoNumber}, {"ZA3_ScaleStr", int32_t{3}},
-        {"ZA3_Scaler", std::nullopt}, {"ZA3_ScaleStr", std::nullopt},
+        const char* what;
+        Value id, scaler, label;  // as stored
+        StoredScale read;         // what the read gives and stores
+        const std::string& told;
+    } kCases[] = {
+        {"no label", int32_t{29}, AIReal{5}, std::nullopt, {29, 5, "1:5"}, completed},
+        {"an empty label", int32_t{29}, AIReal{5}, std::string(), {29, 5, "1:5"}, completed},
+        {"a label of another type", int32_t{29}, AIReal{5}, int32_t{3}, {29, 5, "1:5"}, completed},
+        {"no scaler", int32_t{29}, std::nullopt, std::string("1:5"), {29, 5, "1:5"}, completed},
+        {"a scaler of 0", int32_t{29}, AIReal{0}, std::string("1:5"), {29, 5, "1:5"}, completed},
+        {"a negative scaler", int32_t{29}, AIReal{-2}, std::string("1:5"), {29, 5, "1:5"}, completed},
+        {"a scaler that is no number", int32_t{29}, kNaN, std::string("1:5"), {29, 5, "1:5"}, completed},
+        {"an infinite scaler", int32_t{29}, kInf, std::string("1:5"), {29, 5, "1:5"}, completed},
+        {"a scaler as text", int32_t{29}, std::string("5"), std::string("1:5"), {29, 5, "1:5"}, completed},
+        {"only the id", int32_t{15}, std::nullopt, std::nullopt, {15, 48, "1/4\" = 1'-0\""}, completed},
+        {"an id as text", std::string("29"), AIReal{5}, std::string("1:5"), {29, 5, "1:5"}, completed},
+        {"a custom id without label", int32_t{0}, AIReal{120}, std::nullopt, {0, 120, "1\" = 10'"}, completed},
+        {"a custom id without scaler", int32_t{0}, AIReal{0}, std::string("1\" = 10'"), {0, 120, "1\" = 10'"},
+         completed},
+        {"a free custom slot's id without label", int32_t{4}, AIReal{7.5f}, std::nullopt, {4, 7.5f, "1:7.5"}, completed},
+        {"a scale below 1:1 without label", int32_t{4}, AIReal{0.4f}, std::nullopt, {4, 0.4f, "2.5:1"}, completed},
+        {"a custom id whose slot holds another scale", int32_t{0}, AIReal{0}, std::string("1:7"), {25, 50, "1:50"},
+         defaulted},
+        {"a separator's id without scaler", int32_t{10}, std::nullopt, std::string("1:5"), {25, 50, "1:50"}, defaulted},
+        {"an id as text and a label of no scale", std::string("29"), AIReal{5}, std::string("x"), {25, 50, "1:50"},
+         defaulted},
+        {"nothing but the id entry", std::string("29"), std::nullopt, std::nullopt, {25, 50, "1:50"}, defaulted},
     };
-    for (const auto& spoiled : kSpoiled) {
-        SCOPED_TRACE(spoiled.key);
-        Store("Layer 1", 29, 5, "1:5");
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
         standin::Dict* d = doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")));
-        if (spoiled.value) d->set(spoiled.key, *spoiled.value);
-        else d->erase(spoiled.key);
+        d->entries.clear();
+        const std::pair<const char*, const Value&> entries[] = {
+            {"ZA3_ScaleID", c.id}, {"ZA3_Scaler", c.scaler}, {"ZA3_ScaleStr", c.label}};
+        for (const auto& [key, value] : entries)
+            if (value) d->set(key, *value);
         const StoredScale s = Read("Layer 1");
-        EXPECT_EQ(s.id, 25);
-        EXPECT_FLOAT_EQ(s.scaler, 50);
-        EXPECT_STORED("Layer 1", 25, 50, "1:50");  // mended, and the user told so
+        EXPECT_EQ(s.id, c.read.id);
+        EXPECT_FLOAT_EQ(s.scaler, c.read.scaler);
+        EXPECT_EQ(s.label, c.read.label);
+        EXPECT_STORED("Layer 1", c.read.id, c.read.scaler, c.read.label);  // mended, and the user told so
+        const size_t before = host_.dialogs().alerts().size();
         ShowNotesForUser();
-        ASSERT_FALSE(host_.dialogs().alerts().empty());
-        EXPECT_NE(host_.dialogs().alerts().back().text.find("the scale of layer \"Layer 1\""), std::string::npos);
+        ASSERT_EQ(host_.dialogs().alerts().size(), before + 1);
+        EXPECT_NE(host_.dialogs().alerts().back().text.find(c.told), std::string::npos)
+            << host_.dialogs().alerts().back().text;
+        // Read again, the mended scale is the layer's own: nothing more to tell.
+        EXPECT_EQ(Read("Layer 1").label, c.read.label);
+        ShowNotesForUser();
+        EXPECT_EQ(host_.dialogs().alerts().size(), before + 1);
     }
 }
 
