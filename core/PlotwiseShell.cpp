@@ -11,6 +11,7 @@
 #include "core/PlotwisePublicSuite.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/UndoSteps.h"
 
 namespace {
 
@@ -154,8 +155,10 @@ std::string WhatTheMessageDid(const char* caller, void* message) {
 // A message of the plug-in's own work: a host error that stopped it is told in words, and
 // so is whatever it could not use as it stood; the error is still the host's answer.
 AIErr Handle(const Dispatch& d, const char* caller, void* message) {
+    JoinStepCarriedOn(caller, message);
     const AIErr err = d.handler(message);
     if (!g) return err;
+    NoteStepToCarryOn(caller, d.selector);
     NoteHostError(WhatTheMessageDid(caller, message), err);
     ShowNotesForUser();
     return err;
