@@ -91,6 +91,10 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
          "answer \"Depth Cylinder\" set 4 \"60\" set 6 \"60\" press 7 set 11 \"110\" press 1\n"
          "click 380 120\nticks 20\n"},
         {"CAD line", R"(tool "CAD Line")", "down 100 100\ndrag 150 120\ndrag 200 150\nup 200 150\n"},
+        {"three-point circle: three clicks", R"(tool "Three Point Circle")",
+         "click 120 100\nclick 180 140\nclick 240 100\n"},
+        {"CAD arc: the centre clicked, then a drag", R"(tool "CAD Arc")",
+         "click 80 40\ndown 110 40\ndrag 105 60\ndrag 80 90\nup 80 90\n"},
         {"horizontal dimension on the dimension layer", R"(tool "Horizontal Dimension")",
          "click 20 50\ndown 60 50\ndrag 40 70\nup 40 80\nticks 20\n"},
         {"tracker repeat", "select part\nticks 20",
