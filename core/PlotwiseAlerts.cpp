@@ -9,6 +9,7 @@
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 
 namespace {
 
@@ -22,11 +23,6 @@ void resetClickState() {
     g->autoToolInProgress = 0;
     g->curvetoolNeedsToDrawText = 0;
     g->dragTipDisplayed = 0;
-}
-
-// The user's drawing layer becomes current again after an alert.
-void restoreSaveLayer() {
-    if (g->saveLayer != nullptr && sAILayer != nullptr) sAILayer->SetCurrentLayer(g->saveLayer);
 }
 
 // A heading shows at most this many items; the rest are counted.
@@ -175,7 +171,7 @@ AIErr doPlotwiseErrorDialog(const char* text) {
     if (g == nullptr) return kCADErr;
     resetClickState();
     if (!g->updatingDimensions && sADMBasic != nullptr && text != nullptr) sADMBasic->MessageAlert(text);
-    restoreSaveLayer();
+    (void)RestoreSaveLayer();  // the user's drawing layer current again after an alert
     return kCADErr;
 }
 
@@ -204,7 +200,7 @@ AIErr doArtMustBeClickedErrorDialog() {
             if (sADMBasic->QuestionAlert(message) == kADMLeftButton) g->prefs.displayArtMustBeClickedError = 0;
         }
     }
-    restoreSaveLayer();
+    (void)RestoreSaveLayer();  // the user's drawing layer current again after an alert
     return kCADErr;
 }
 

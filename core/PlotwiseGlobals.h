@@ -56,10 +56,14 @@ struct CoreGlobals {
     int resizingDimension = 0, preProcessedDimResizeTool = 0;
     int showOffsetAnnotator = 0;
     int drawingPrimitive = 0, firstMouseNotYetUp = 1;  // a two-stage primitive's first or second stage
+    AIUndoStepRef commandStep = nullptr;  // the step of a command's first gesture, which its later ones join
     int updatingDimensions = 0;      // live dimensions are being redrawn: alerts stay silent
     int32_t UsingMagicDims = 0;      // automatic dimensioning runs: likewise for the click tip
     // --- the user's drawing layer ---
     AILayerHandle saveLayer = nullptr;
+    // The dimension layer while the plug-in has made it current in place of the user's
+    // layer, until the user's is put back; null otherwise.
+    AILayerHandle layerSwitchedTo = nullptr;
     AIArtHandle firstArt = nullptr;
     int16_t firstArtType = 0;
     // --- the plug-in's own layers: always 1:1, skipped by the document walks; null when absent ---

@@ -14,6 +14,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 
 namespace {
 
@@ -158,7 +159,7 @@ AIErr RestoreTaggedSelection() {
     g->selectionTagged = 0;  // a failed restore must not stop later tagging
     if (AIErr err = deselectAllArt()) return err;
     if (g->selectionRestoreLayer) {
-        AIErr err = sAILayer->SetCurrentLayer(g->selectionRestoreLayer);
+        AIErr err = PutBackUserLayer(g->selectionRestoreLayer);
         g->selectionRestoreLayer = nullptr;
         if (err) return err;
     }

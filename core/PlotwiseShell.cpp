@@ -12,6 +12,7 @@
 #include "core/PlotwisePublicSuite.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/UndoSteps.h"
 
 namespace {
 
@@ -156,10 +157,12 @@ std::string WhatTheMessageDid(const char* caller, void* message) {
 // so is whatever it could not use as it stood; the error is still the host's answer.
 // While it runs, its work is the one the tools' refusals name.
 AIErr Handle(const Dispatch& d, const char* caller, void* message) {
+    JoinStepCarriedOn(caller, message);
     const std::string what = WhatTheMessageDid(caller, message);
     std::string outer = std::exchange(g->workInHand, what);
     const AIErr err = d.handler(message);
     if (!g) return err;
+    NoteStepToCarryOn(caller, d.selector);
     // Art refused on a closed layer: the layer is named as the tools name it (the current
     // one, else the user's drawing layer).
     const bool told = err == kLockedErr &&

@@ -3,6 +3,8 @@
 // by its row.
 #include "core/PlotwiseTools.h"
 
+#include <utility>
+
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
@@ -113,10 +115,16 @@ AIErr RefuseClick(const PlotwiseToolRow& row, int32_t message) {
     return ShowCoreMessage(message);
 }
 
-AIErr RestoreSaveLayer() {
-    if (!g->saveLayer || !sAILayer) return kNoErr;
-    return sAILayer->SetCurrentLayer(g->saveLayer);
+AIErr PutBackUserLayer(AILayerHandle layer) {
+    const AILayerHandle switched = std::exchange(g->layerSwitchedTo, nullptr);
+    if (!layer || !sAILayer) return kNoErr;
+    AILayerHandle current = nullptr;
+    if (AIErr err = sAILayer->GetCurrentLayer(&current)) return err == kNoDocumentErr ? kNoErr : err;
+    const bool ours = current && (current == switched || current == g->gridsLayer || current == g->rulerLayer);
+    return ours && current != layer ? sAILayer->SetCurrentLayer(layer) : kNoErr;
 }
+
+AIErr RestoreSaveLayer() { return PutBackUserLayer(g->saveLayer); }
 
 const PlotwiseToolRow* FindToolRow(AIToolHandle tool) {
     if (!tool || !g) return nullptr;

@@ -255,7 +255,11 @@ AIErr CutNearerEnd(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
 AIErr TrimDelete(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
     const AIReal t1 = g->intersectionTvalues[1], t2 = g->intersectionTvalues[2];
     const auto s1 = static_cast<size_t>(g->intersectionSegNums[1]), s2 = static_cast<size_t>(g->intersectionSegNums[2]);
-    const bool before = t1 >= kFoundBefore, after = t2 <= kFoundAfter;
+    // A crossing on the path's own first or last anchor only touches it there: nothing lies
+    // beyond it to cut away, and a cut there would leave a path of one anchor behind.
+    const size_t last = anchors.size() - 2;
+    const bool before = t1 >= kFoundBefore && !(s1 == 0 && t1 <= kOnEnd);
+    const bool after = t2 <= kFoundAfter && !(s2 == last && t2 >= 1.0 - kOnEnd);
     if (!before && !after) return CutNearerEnd(path, anchors, s0, t0);
     if (!after) {
         const size_t at = CutAt(anchors, s1, t1);

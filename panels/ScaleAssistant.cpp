@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "ADMBasic.h"
-#include "AITransformArt.h"
 #include "artwork/ArtSelection.h"
 #include "artwork/DrawingLayer.h"
 #include "axonometric/GuideLayers.h"
@@ -21,6 +20,7 @@
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
 #include "panels/ScaleSection.h"
+#include "panels/SelectionTransform.h"
 #include "panels/TrackerReadOut.h"
 #include "panels/UnitsMenus.h"
 #include "units/CustomScales.h"
@@ -177,22 +177,30 @@ int32_t ChosenAction(ADMDialogRef dialog) {
 
 AIRealRect Inset(AIRealRect r, AIReal by) { return {r.left + by, r.top - by, r.right - by, r.bottom + by}; }
 
-// The table scale that fits the drawing (action 2), or -1 after saying why not.
-int32_t FitScale(ADMDialogRef dialog, const AIRealRect& art, float ratio, bool* refused) {
-    const int32_t reference = g->prefs.ScaleAssistantReferenceType;
+// The room the real drawing is fitted into (action 2): the inset artboard, with a typed
+// width or height in place of its own by the reference. False after saying why the typed
+// length cannot be used, with its field made active.
+bool RoomToFit(ADMDialogRef dialog, double* w, double* h) {
     AIRealRect board{};
     GetArtboardRect(&board);
     board = Inset(board, kArtboardInset);
-    double w = board.right - board.left, h = board.top - board.bottom;
-    if (reference == kReferenceWidth || reference == kReferenceHeight) {
-        double typed = 0;
-        if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0)) {
-            RefuseField(dialog, kAssistantReferenceLength, kFormatMessage);
-            *refused = true;
-            return -1;
-        }
-        (reference == kReferenceWidth ? w : h) = typed;
+    *w = board.right - board.left;
+    *h = board.top - board.bottom;
+    const int32_t reference = g->prefs.ScaleAssistantReferenceType;
+    if (reference != kReferenceWidth && reference != kReferenceHeight) return true;
+    double typed = 0;
+    if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0)) {
+        RefuseField(dialog, kAssistantReferenceLength, kFormatMessage);
+        return false;
     }
+    (reference == kReferenceWidth ? *w : *h) = typed;
+    return true;
+}
+
+// The table scale at which the real drawing fits the room (action 2), or -1 after saying
+// that none does.
+int32_t FitScale(const AIRealRect& art, float ratio, double w, double h) {
+    const int32_t reference = g->prefs.ScaleAssistantReferenceType;
     const double artW = std::fabs(art.right - art.left), artH = std::fabs(art.top - art.bottom);
     const int32_t family = g->prefs.ScaleAssistantScaleType;
     int32_t byWidth = -1, byHeight = -1;
@@ -201,7 +209,6 @@ int32_t FitScale(ADMDialogRef dialog, const AIRealRect& art, float ratio, bool* 
     if (fits && reference != kReferenceWidth) fits = (byHeight = FitTableScale(family, artH * ratio / h)) >= 0;
     if (!fits) {
         Say(kMessageList, kNoScaleFitsMessage);
-        *refused = true;
         return -1;
     }
     if (byWidth < 0) return byHeight;
@@ -212,21 +219,25 @@ int32_t FitScale(ADMDialogRef dialog, const AIRealRect& art, float ratio, bool* 
     return a.scaler > b.scaler ? byWidth : byHeight;
 }
 
-// Applies the matrix to every ordinary layer's art. On a host error the layers done are
-// taken back, so the drawing is never left half rescaled.
+// Applies the matrix to the selected art of every ordinary layer as the tracker does:
+// hidden and locked art stays, and axonometric art is flattened, rescaled and projected
+// back onto its face. On a host error the layers done are taken back.
 AIErr TransformAllLayers(const AIRealMatrix& m) {
+    const ScopedInPlaceWalk inPlace(false);  // never copies, whatever key the panel last saw
     std::vector<AIArtHandle> done;
+    const auto walk = [](AIArtHandle group, AIRealMatrix matrix) {
+        return ApplyCADtrackerTransformation(group, &matrix, nullptr);
+    };
     const AIErr err = ForEachLayer([&](AILayerHandle layer) -> AIErr {
         AIArtHandle group = nullptr;
         if (sAIArt->GetFirstArtOfLayer(layer, &group) || !group) return kNoErr;
-        if (AIErr e = sAITransformArt->TransformArt(group, &m, 1.0f, kTransformObjects | kTransformChildren)) return e;
+        if (AIErr e = walk(group, m)) return e;
         done.push_back(group);
         return kNoErr;
     });
     if (err) {
         const AIRealMatrix back{1 / m.a, 0, 0, 1 / m.d, -m.tx / m.a, -m.ty / m.d};
-        for (AIArtHandle group : done)
-            sAITransformArt->TransformArt(group, &back, 1.0f, kTransformObjects | kTransformChildren);
+        for (AIArtHandle group : done) walk(group, back);
     }
     return err;
 }
@@ -237,13 +248,15 @@ bool RescaleDrawing(ADMDialogRef dialog, int32_t action, float ratio) {
     if (ADMItemRef type = Item(dialog, kAssistantScaleType)) g->prefs.ScaleAssistantScaleType = ActivePopupIndex(type);
     if (ADMItemRef reference = Item(dialog, kAssistantReference))
         g->prefs.ScaleAssistantReferenceType = ActivePopupIndex(reference);
+    // A length typed wrong is said before anything is selected.
+    double roomW = 0, roomH = 0;
+    if (action == kAssistantFitScale && !RoomToFit(dialog, &roomW, &roomH)) return false;
     AIRealRect art{};
     if (SelectAllArtAndGetRect(&art)) return true;
     int32_t id = -1;
     if (action == kAssistantFitScale) {
-        bool refused = false;
-        id = FitScale(dialog, art, ratio, &refused);
-        if (refused) return false;
+        id = FitScale(art, ratio, roomW, roomH);
+        if (id < 0) return false;
     } else {
         id = ActivePopupIndex(Item(dialog, kAssistantPresetPopup));
     }

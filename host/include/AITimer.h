@@ -27,4 +27,7 @@ struct AITimerSuite {
     AIErr (*GetTimerPlugin)(AITimerHandle timer, SPPluginRef* plugin);
     AIErr (*CountTimers)(int32_t* count);
     AIErr (*GetNthTimer)(int32_t n, AITimerHandle* timer);
+    // The undo step of the message in which the timer was last made active (null when that
+    // was outside any message): the step whose work the timer carries on.
+    AIErr (*GetTimerUndoStep)(AITimerHandle timer, AIUndoStepRef* step);
 };

@@ -196,6 +196,8 @@ typedef struct _t_AIHitOpaque* AIHitRef;
 typedef struct _t_AIMdMemoryOpaque* AIMdMemoryHandle;
 typedef struct _t_AIToolOpaque* AIToolHandle;
 typedef struct _t_AITimerOpaque* AITimerHandle;
+// One step of the user's undo: the step a message's changes go to.
+typedef struct _t_AIUndoStepOpaque* AIUndoStepRef;
 typedef struct _t_AINotifierOpaque* AINotifierHandle;
 typedef struct _t_AIMenuItemOpaque* AIMenuItemHandle;
 typedef struct _t_AIMenuGroupOpaque* AIMenuGroup;

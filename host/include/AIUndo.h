@@ -12,4 +12,13 @@ struct AIUndoSuite {
     AIErr (*UndoChanges)();
     // Menu texts for the user's undo and redo of the current message's changes.
     AIErr (*SetUndoText)(const char* undoText, const char* redoText);
+    // The step the current message's changes go to (null outside a message), for later
+    // messages that carry on its work to join.
+    AIErr (*GetCurrentUndoStep)(AIUndoStepRef* step);
+    // What the current message changes (within a gesture: all the gesture changes) becomes
+    // part of the given step, so that one undo takes both back. When that step is no longer
+    // the latest (something else was changed, undone or redone since), nothing is joined
+    // and the changes make a step of their own; when it holds no changes and nothing was
+    // changed since, the changes make its step, which later messages can join in its name.
+    AIErr (*JoinUndoStep)(AIUndoStepRef step);
 };

@@ -68,7 +68,7 @@ Document& Host::newDocument(AIReal width, AIReal height) {
 
 Document& Host::adoptDocument(std::unique_ptr<Document> doc) {
     doc->journal().clear();
-    if (inMessage_) doc->journal().beginMessage(MessageKind::Other);
+    if (inMessage_) doc->journal().beginMessage(MessageKind::Other, message_);
     docs_.push_back(std::move(doc));
     front_ = docs_.size() - 1;
     return *docs_.back();
@@ -171,7 +171,8 @@ const char* errorWords(AIErr err) {
 void Host::beginMessage(MessageKind kind) {
     if (inMessage_) endMessage();
     inMessage_ = true;
-    for (auto& d : docs_) d->journal().beginMessage(kind);
+    ++message_;
+    for (auto& d : docs_) d->journal().beginMessage(kind, message_);
 }
 
 void Host::endMessage() {
@@ -182,6 +183,10 @@ void Host::endMessage() {
 
 void Host::foldChanges(bool on) {
     for (auto& d : docs_) d->journal().setFolding(on);
+}
+
+void Host::joinUndoStep(uint64_t step) {
+    if (Document* d = frontDocument()) d->journal().joinStep(step);
 }
 
 AIErr Host::undoChanges() {

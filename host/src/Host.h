@@ -73,6 +73,12 @@ public:
     void beginMessage(MessageKind kind = MessageKind::Other);
     void endMessage();
     bool inMessage() const { return inMessage_; }
+    // The open message's number (each message gets the next), 0 outside a message: what
+    // names the undo step its changes go to.
+    uint64_t currentMessage() const { return inMessage_ ? message_ : 0; }
+    // The open message's changes join the front document's latest step when that holds the
+    // changes of message `step` (Journal::joinStep).
+    void joinUndoStep(uint64_t step);
     AIErr undoChanges();
     bool userUndo();
     bool userRedo();
@@ -201,6 +207,7 @@ private:
     std::vector<std::unique_ptr<Document>> docs_;  // docs_[front_] is in front
     size_t front_ = 0;
     bool inMessage_ = false;
+    uint64_t message_ = 0;
     int untitled_ = 0;
     Counters counters_;
     std::unordered_map<ObjId, int> dictRefs_;

@@ -1,7 +1,11 @@
 // The undo journal: copy-before-first-change per segment, gesture entries merged from
 // their segments (the earliest record of each object wins), and reverts that hand back
-// their own inverse so undo and redo are the same operation.
+// their own inverse so undo and redo are the same operation. Each entry knows the host
+// messages whose changes it holds, so that a later message carrying on one of them can
+// join it.
 #include "model/Journal.h"
+
+#include <algorithm>
 
 #include "model/Document.h"
 
@@ -51,13 +55,17 @@ void Journal::touchState() {
     if (!s.state) s.state = doc_.state();
 }
 
-void Journal::beginMessage(MessageKind kind) {
+void Journal::beginMessage(MessageKind kind, uint64_t message) {
     if (inMessage_) endMessage();
     commit();
     if (kind == MessageKind::MouseDown || kind == MessageKind::Other) finishGesture();
-    if (kind != MessageKind::Other) inGesture_ = true;
+    if (kind != MessageKind::Other) {
+        inGesture_ = true;
+        if (message) gestureMessages_.push_back(message);
+    }
     inMessage_ = true;
     kind_ = kind;
+    message_ = message;
 }
 
 void Journal::endMessage() {
@@ -72,16 +80,38 @@ void Journal::endMessage() {
                 if (seg.drag) drags_.push_back(seg);
                 if (!gestureEntry_) gestureEntry_.emplace();
                 mergeInto(*gestureEntry_, std::move(seg));
-            } else if (folding_) {
-                if (!undo_.empty()) mergeInto(undo_.back(), std::move(seg));
             } else {
-                undo_.push_back(std::move(seg));
-                redo_.clear();
+                if (message_) seg.messages.push_back(message_);
+                if (!folding_)
+                    closeEntry(std::move(seg), join_);
+                else if (!undo_.empty())
+                    mergeInto(undo_.back(), std::move(seg));
             }
         }
     }
+    join_ = 0;
     if (kind_ == MessageKind::MouseUp) finishGesture();
     kind_ = MessageKind::Other;
+    message_ = 0;
+}
+
+void Journal::joinStep(uint64_t step) {
+    if (!inMessage_) return;
+    (inGesture_ ? gestureJoin_ : join_) = step;
+}
+
+void Journal::closeEntry(Segment&& entry, uint64_t join) {
+    const std::vector<uint64_t>* latest = undo_.empty() ? nullptr : &undo_.back().messages;
+    if (join && latest && std::ranges::find(*latest, join) != latest->end()) {
+        mergeInto(undo_.back(), std::move(entry));
+        settle(undo_.back());
+    } else {
+        // Message `join` changed nothing and nothing has been changed since: this entry is
+        // the first of its command to hold changes, and what joins that message later joins it.
+        if (join && (!latest || latest->empty() || std::ranges::max(*latest) < join)) entry.messages.push_back(join);
+        undo_.push_back(std::move(entry));
+    }
+    redo_.clear();
 }
 
 void Journal::commit() {
@@ -97,11 +127,13 @@ void Journal::commit() {
 void Journal::finishGesture() {
     if (gestureEntry_) settle(*gestureEntry_);
     if (gestureEntry_ && !gestureEntry_->empty()) {
-        undo_.push_back(std::move(*gestureEntry_));
-        redo_.clear();
+        gestureEntry_->messages.insert(gestureEntry_->messages.end(), gestureMessages_.begin(), gestureMessages_.end());
+        closeEntry(std::move(*gestureEntry_), gestureJoin_);
     }
     gestureEntry_.reset();
     drags_.clear();
+    gestureMessages_.clear();
+    gestureJoin_ = 0;
     inGesture_ = false;
 }
 
@@ -110,6 +142,7 @@ void Journal::mergeInto(Segment& entry, Segment&& seg) {
     for (auto& r : seg.dicts) record(entry.dictsRecorded, entry.dicts, r.first, [&] { return std::move(r.second); });
     if (!entry.state && seg.state) entry.state = std::move(seg.state);
     if (!entry.revisionBefore) entry.revisionBefore = seg.revisionBefore;
+    entry.messages.insert(entry.messages.end(), seg.messages.begin(), seg.messages.end());
 }
 
 void Journal::settle(Segment& seg) const {
@@ -120,6 +153,7 @@ void Journal::settle(Segment& seg) const {
 Segment Journal::revert(Segment&& seg) {
     Segment inverse;
     inverse.revisionBefore = doc_.revision();
+    inverse.messages = std::move(seg.messages);  // the same command, for messages that join it
     for (const auto& [id, rec] : seg.arts) {
         record(inverse.artsRecorded, inverse.arts, id, [&, id = id] { return recordOf(doc_.art(id)); });
         doc_.restoreArt(id, rec.get());
@@ -202,6 +236,8 @@ void Journal::clear() {
     drags_.clear();
     undo_.clear();
     redo_.clear();
+    gestureMessages_.clear();
+    join_ = gestureJoin_ = 0;
     inGesture_ = false;
 }
 

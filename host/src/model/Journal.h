@@ -3,7 +3,9 @@
 // segment costs what it touched, never the size of the document. UndoChanges reverts the
 // latest unreverted drag segment of the current gesture (recording the revert in the
 // open segment); user undo and redo work on whole entries: one per gesture (mouse down
-// to mouse up) and one per other message that changed something.
+// to mouse up) and one per other message that changed something. A message (or gesture)
+// that carries on an earlier one's work may join the entry holding that message's changes,
+// as long as that entry is still the latest.
 #pragma once
 
 #include <memory>
@@ -33,6 +35,8 @@ struct Segment {
     std::optional<DocState> state;
     // The document's revision before the segment's first change, given back with its content.
     std::optional<uint64_t> revisionBefore;
+    // The host messages whose changes the entry holds (see Journal::beginMessage).
+    std::vector<uint64_t> messages;
     bool drag = false;
 
     bool empty() const { return arts.empty() && dicts.empty() && !state; }
@@ -44,8 +48,9 @@ class Journal {
 public:
     explicit Journal(Document& doc) : doc_(doc) {}
 
-    // Message boundaries (the host calls these for every open document).
-    void beginMessage(MessageKind kind);
+    // Message boundaries (the host calls these for every open document); `message` numbers
+    // the host message, 0 for none.
+    void beginMessage(MessageKind kind, uint64_t message = 0);
     void endMessage();
     bool inMessage() const { return inMessage_; }
 
@@ -55,6 +60,12 @@ public:
     void touchErasedArt(ObjId id, Art&& art);
     void touchDict(ObjId id);
     void touchState();
+
+    // What the open message changes (in a gesture: the whole gesture) joins the entry that
+    // holds the changes of message `step`, if that entry is the latest when the changes are
+    // closed; otherwise they make an entry of their own, which stands for message `step`
+    // too when that message changed nothing and nothing has changed since.
+    void joinStep(uint64_t step);
 
     // Revert the latest unreverted drag segment of the gesture; false when there is none.
     bool undoChanges();
@@ -79,6 +90,9 @@ private:
     void finishGesture();
     void flushOpen();  // the open segment's changes so far go to the gesture entry
     void mergeInto(Segment& entry, Segment&& seg);
+    // Closes a finished message's or gesture's changes into the undo entries: joined to the
+    // latest entry when it holds message `join`, else as an entry of their own.
+    void closeEntry(Segment&& entry, uint64_t join);
     // Drops the records of objects made since and gone again (text measured by its
     // outlines): there is nothing to undo of them, and they would cost memory to keep.
     void settle(Segment& seg) const;
@@ -91,6 +105,9 @@ private:
     MessageKind kind_ = MessageKind::Other;
     bool inGesture_ = false;
     bool folding_ = false;
+    uint64_t message_ = 0;                  // the open message
+    uint64_t join_ = 0, gestureJoin_ = 0;   // the step the open message (gesture) joins
+    std::vector<uint64_t> gestureMessages_; // the messages of the gesture so far
     std::optional<Segment> gestureEntry_;   // everything the gesture changed so far
     std::vector<Segment> drags_;            // unreverted drag segments of the gesture
     std::vector<Segment> undo_;

@@ -81,6 +81,7 @@ struct TimerEntry {
     int32_t period = 1;  // ticks, at least 1
     bool active = false;
     int64_t due = 0;     // clock tick at which it fires next, while active
+    uint64_t undoStep = 0;  // the host message in which it was last made active
 };
 
 struct AnnotatorEntry {

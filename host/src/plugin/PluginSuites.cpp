@@ -8,6 +8,7 @@
 #include "AIMenu.h"
 #include "AINotifier.h"
 #include "AITimer.h"
+#include "Host.h"
 #include "SPSuites.h"
 #include "plugin/PluginRegistry.h"
 
@@ -429,6 +430,7 @@ AIErr SetTimerActive(AITimerHandle t, ASBoolean active) {
     TimerEntry* e = timerEntry(t);
     if (!e) return kBadParameterErr;
     if (active && !e->active) e->due = reg()->clock + e->period;
+    if (active) e->undoStep = Host::current() ? Host::current()->currentMessage() : 0;
     e->active = active != 0;
     return kNoErr;
 }
@@ -470,8 +472,16 @@ AIErr GetNthTimer(int32_t n, AITimerHandle* timer) {
     return kNoErr;
 }
 
-const AITimerSuite kTimerSuite = {AddTimer,       GetTimerName,   GetTimerActive, SetTimerActive, GetTimerPeriod,
-                                  SetTimerPeriod, GetTimerPlugin, CountTimers,    GetNthTimer};
+AIErr GetTimerUndoStep(AITimerHandle t, AIUndoStepRef* step) {
+    TimerEntry* e = timerEntry(t);
+    if (!e || !step) return kBadParameterErr;
+    *step = toHandle<AIUndoStepRef>(e->undoStep);
+    return kNoErr;
+}
+
+const AITimerSuite kTimerSuite = {AddTimer,       GetTimerName,   GetTimerActive, SetTimerActive,
+                                  GetTimerPeriod, SetTimerPeriod, GetTimerPlugin, CountTimers,
+                                  GetNthTimer,    GetTimerUndoStep};
 
 // ---------------------------------------------------------------- annotators
 

@@ -235,7 +235,18 @@ AIErr SetUndoText(const char* undoText, const char* redoText) {
     return kNoErr;
 }
 
-const AIUndoSuite kUndoSuite = {UndoChanges, SetUndoText};
+AIErr GetCurrentUndoStep(AIUndoStepRef* step) {
+    if (!step) return kBadParameterErr;
+    *step = toHandle<AIUndoStepRef>(host()->currentMessage());
+    return kNoErr;
+}
+
+AIErr JoinUndoStep(AIUndoStepRef step) {
+    host()->joinUndoStep(fromHandle(step));
+    return kNoErr;
+}
+
+const AIUndoSuite kUndoSuite = {UndoChanges, SetUndoText, GetCurrentUndoStep, JoinUndoStep};
 
 // ---------------------------------------------------------------- transform
 

@@ -1,6 +1,7 @@
 // The undo journal: a drag's changes (new, edited and disposed art, dictionaries, tags,
 // attributes, layers) reverted wholly by the next drag's UndoChanges; gestures undone
-// and redone by the user as one step; handles of art that undo removes go stale.
+// and redone by the user as one step; handles of art that undo removes go stale; a message
+// carrying on an earlier one's work joins that one's step while it is the latest.
 #include "HostFixture.h"
 
 namespace {
@@ -254,6 +255,56 @@ TEST_F(UndoTest, ChangesOutsideMessagesAreOneUndoStep) {
     EXPECT_FALSE(host.userUndo());
     EXPECT_TRUE(host.userRedo());
     EXPECT_EQ(doc->matching([](const standin::Art&) { return true; }).size(), 3u);
+}
+
+// Each row plays a first message and then messages that add one path each (or none), some
+// joining the step of the first; the steps left, and the paths one undo leaves, show what
+// joined.
+TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
+    enum Op { kAdd, kAddNothing, kJoinFirst, kGestureJoiningFirst, kUndo };
+    const struct {
+        const char* what;
+        bool firstAdds;
+        std::vector<Op> after;
+        size_t steps;
+        size_t pathsAfterOneUndo;  // of those the row added
+    } rows[] = {
+        {"joins", true, {kJoinFirst, kJoinFirst}, 1, 0},
+        {"a gesture that joins", true, {kGestureJoiningFirst}, 1, 0},
+        {"a change between", true, {kAdd, kJoinFirst}, 3, 2},
+        {"a message that changed nothing between", true, {kAddNothing, kJoinFirst}, 1, 0},
+        {"the first undone", true, {kUndo, kJoinFirst}, 1, 0},
+        {"a first that changed nothing", false, {kJoinFirst, kGestureJoiningFirst}, 1, 0},
+        {"a first that changed nothing, a change between", false, {kAdd, kJoinFirst}, 2, 1},
+    };
+    for (const auto& row : rows) {
+        doc->journal().clear();  // each row counts its own steps
+        const auto paths = [&] { return doc->matching([](const standin::Art& a) { return a.type == kPathArt; }).size(); };
+        const size_t before = paths();
+        AIUndoStepRef first = nullptr;
+        host.beginMessage(MessageKind::Other);
+        ASSERT_EQ(sUndo->GetCurrentUndoStep(&first), kNoErr);
+        if (row.firstAdds) path({{1, 1}, {2, 2}});
+        host.endMessage();
+        for (Op op : row.after) {
+            if (op == kUndo) {
+                host.userUndo();
+                continue;
+            }
+            const bool gesture = op == kGestureJoiningFirst;
+            host.beginMessage(gesture ? MessageKind::MouseDown : MessageKind::Other);
+            if (op == kJoinFirst || gesture) sUndo->JoinUndoStep(first);
+            if (op != kAddNothing) path({{3, 3}, {4, 4}});
+            if (gesture) {
+                host.beginMessage(MessageKind::MouseUp);
+                path({{5, 5}, {6, 6}});
+            }
+            host.endMessage();
+        }
+        EXPECT_EQ(doc->journal().undoDepth(), row.steps) << row.what;
+        ASSERT_TRUE(host.userUndo()) << row.what;
+        EXPECT_EQ(paths() - before, row.pathsAfterOneUndo) << row.what;
+    }
 }
 
 }  // namespace

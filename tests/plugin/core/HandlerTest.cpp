@@ -139,8 +139,10 @@ TEST_F(HandlerTest, AnnotatorDrawsItsTableInOrder) {
 }
 
 TEST_F(HandlerTest, TimerAndNotifierHandlersReturnTheHostsErrorAndSayItInWords) {
-    // A stale layer to go back to: the restore stops there, with the host's error.
+    // A stale layer to go back to from a layer the plug-in switched to: the restore stops
+    // there, with the host's error.
     g->selectionRestoreLayer = reinterpret_cast<AILayerHandle>(uintptr_t{0xBAD2});
+    ASSERT_EQ(sAILayer->GetCurrentLayer(&g->layerSwitchedTo), kNoErr);
     AITimerMessage t{};
     t.timer = g->theTimer;
     EXPECT_EQ(PluginMain(kCallerAITimer, kSelectorAIGoTimer, &t), kStaleHandleErr);

@@ -341,10 +341,12 @@ TEST_F(ToolEventTest, HandlersReturnTheErrorOfTheirFirstFailingStep) {
     EXPECT_EQ(session->mouseDown({0, 0}), AIErr('TEST'));
     session->mouseUp({0, 0});
 
-    // A stale layer to return to: deselecting reports the host's error.
+    // A stale layer to return to from a layer the plug-in switched to: deselecting reports
+    // the host's error.
     AIToolMessage m{};
     m.tool = gTools.horizontal;
     g->saveLayer = reinterpret_cast<AILayerHandle>(uintptr_t{0xBAD0});
+    ASSERT_EQ(sAILayer->GetCurrentLayer(&g->layerSwitchedTo), kNoErr);
     EXPECT_EQ(PluginMain(kCallerAITool, kSelectorAIDeselectTool, &m), kStaleHandleErr);
     g->saveLayer = nullptr;
 

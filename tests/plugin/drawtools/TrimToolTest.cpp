@@ -127,6 +127,33 @@ TEST_F(TrimToolTest, TheClosingSideOfAClosedPathCuts) {
     EXPECT_POINT(kept->segments.back().p, 200, 50);
 }
 
+// A path that another only touches at its first or last anchor has nothing beyond that
+// crossing to cut: no piece of one anchor is left, the touch counts as no crossing.
+TEST_F(TrimToolTest, ATouchAtAnEndAnchorLeavesNoPathOfOneAnchor) {
+    using Pieces = std::vector<std::pair<AIReal, AIReal>>;
+    const struct {
+        std::vector<AIReal> crossers;  // x of vertical lines across y = 100
+        AIReal click;
+        Pieces left;
+    } rows[] = {
+        {{200}, 150, {{0, 150}}},     // touching the end only: the nearer end goes
+        {{0}, 50, {{50, 200}}},       // touching the start only
+        {{0, 120}, 50, {{120, 200}}},  // the start touched, a crossing after the click
+        {{80, 200}, 150, {{0, 80}}},   // a crossing before the click, the end touched
+    };
+    for (const auto& row : rows) {
+        session->hostEvent([&] {
+            doc->selectAll();
+            return doc->deleteSelection();
+        });
+        AddPolyline({{0, 100}, {200, 100}});
+        for (AIReal x : row.crossers) AddPolyline({{x, 50}, {x, 150}});
+        ASSERT_EQ(session->click({row.click, 100}), kNoErr);
+        EXPECT_EQ(PiecesAlong(100), row.left) << "click at " << row.click;
+        for (const standin::Art* a : Paths()) EXPECT_GE(a->segments.size(), 2u) << "click at " << row.click;
+    }
+}
+
 TEST_F(TrimToolTest, WithNoCrossingTheNearerEndGoes) {
     const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
     ASSERT_EQ(session->click({30, 0}), kNoErr);

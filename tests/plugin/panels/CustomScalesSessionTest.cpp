@@ -259,6 +259,52 @@ TEST_F(CustomScalesSession, TheAssistantRefusesNonPositiveLengthsAndSurvivesAFai
     EXPECT_NEAR(Bounds(top).left, 300, 1e-3);
 }
 
+// The drawing is rescaled as the tracker transforms the selection: hidden and locked art
+// stays where it is, and art projected onto a face is rescaled flat and projected back, so
+// its record keeps its flat size; a reference length typed wrong is said before anything
+// is selected.
+TEST_F(CustomScalesSession, TheAssistantRescalesAsTheTrackerDoesAndReadsTheReferenceFirst) {
+    StartWithDocument();
+    g->prefs.NumericInputUnits = 0;
+    const standin::ObjId face = Rect(100, 100, 60, 30);
+    SelectOnly(face);
+    ASSERT_EQ(session->menu("Project Selection onto Left Face"), kNoErr) << session->lastError();
+    const standin::ObjId hidden = Rect(300, 300, 20, 20), locked = Rect(400, 300, 20, 20);
+    const standin::ObjId other = Rect(300, 100, 20, 20);
+    session->hostEvent([&] {
+        if (AIErr err = Doc().setUserAttr(hidden, kArtHidden, kArtHidden)) return err;
+        return Doc().setUserAttr(locked, kArtLocked, kArtLocked);
+    });
+    const auto flatWidth = [&] {
+        const standin::Dict* d = Doc().dict(Doc().dictionaryOf(face));
+        const standin::DictValue* link = d ? d->find("ZA3_Axonometric") : nullptr;
+        const standin::Dict* record = link ? Doc().dict(std::get<standin::DictLink>(*link).id) : nullptr;
+        const standin::DictValue* v = record ? record->find("ZA3_Flat_width") : nullptr;
+        return v ? std::get<AIReal>(*v) : 0.0f;
+    };
+    const auto width = [&](standin::ObjId id) { return Bounds(id).right - Bounds(id).left; };
+    const float flatBefore = flatWidth(), drawnBefore = width(face);
+    const AIRealRect hiddenBefore = Bounds(hidden), lockedBefore = Bounds(locked);
+    ASSERT_NEAR(flatBefore, 60, 1e-3);
+
+    SelectOnly(face);
+    OpenAssistant({Pressed(kAssistantFitRadio), Typed(kAssistantRealWidth, "100"), Picked(kAssistantReference, 1),
+                   Typed(kAssistantReferenceLength, "wide"), Pressed(1), Pressed(2)});
+    EXPECT_EQ(NewAlerts(), Strings{"The format of the value is not correct."});
+    EXPECT_EQ(Doc().art(other)->attrs & kArtSelected, 0u) << "nothing selected before the length was read";
+
+    SelectOnly(face);
+    OpenAssistant({Pressed(kAssistantPresetRadio), Typed(kAssistantRealWidth, "100"), Pressed(1)});
+    const double factor = width(face) / drawnBefore;
+    ASSERT_GT(factor, 1.5);
+    EXPECT_NEAR(flatWidth() / flatBefore, factor, 1e-3);
+    for (const auto& [id, before] : {std::pair{hidden, hiddenBefore}, std::pair{locked, lockedBefore}}) {
+        EXPECT_EQ(Bounds(id).left, before.left);
+        EXPECT_EQ(Bounds(id).top, before.top);
+        EXPECT_EQ(Bounds(id).right, before.right);
+    }
+}
+
 TEST_F(CustomScalesSession, TheSetScaleToolMeasuresAReferenceLineForTheDialog) {
     StartWithDocument();
     g->prefs.NumericInputUnits = 9;  // fractional inches

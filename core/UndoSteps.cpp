@@ -1,0 +1,49 @@
+#include "core/UndoSteps.h"
+
+#include <cstring>
+
+#include "AITimer.h"
+#include "core/PlotwiseGlobals.h"
+#include "core/PlotwiseSuites.h"
+
+namespace {
+
+constexpr GlobalsView<CoreGlobals> g;
+
+bool Is(const char* caller, const char* which) { return caller && std::strcmp(caller, which) == 0; }
+
+// Between the first stage's release and the release of the click that keeps the shape.
+bool InSecondStage() { return g->drawingPrimitive && !g->firstMouseNotYetUp; }
+
+void Join(AIUndoStepRef step) {
+    if (step && sAIUndo && sAIUndo->JoinUndoStep) (void)sAIUndo->JoinUndoStep(step);
+}
+
+}  // namespace
+
+void JoinStepCarriedOn(const char* caller, void* message) {
+    if (!g || !message) return;
+    if (Is(caller, kCallerAITimer)) {
+        AIUndoStepRef step = nullptr;
+        auto* timer = static_cast<AITimerMessage*>(message);
+        if (sAITimer && sAITimer->GetTimerUndoStep && sAITimer->GetTimerUndoStep(timer->timer, &step) == kNoErr)
+            Join(step);
+    } else if (Is(caller, kCallerAITool) && InSecondStage()) {
+        Join(g->commandStep);
+    }
+}
+
+void NoteStepToCarryOn(const char* caller, const char* selector) {
+    if (!g || !Is(caller, kCallerAITool)) return;
+    // The clicks of a multi-click command stay counted until it is done.
+    const bool goesOn = InSecondStage() || g->clickNum > 0;
+    if (!goesOn) {
+        g->commandStep = nullptr;
+        return;
+    }
+    if (Is(selector, kSelectorAIToolMouseDown) && !InSecondStage() && g->clickNum > 1) {
+        Join(g->commandStep);  // one more click of the command in progress
+    } else if (Is(selector, kSelectorAIToolMouseUp) && !g->commandStep && sAIUndo && sAIUndo->GetCurrentUndoStep) {
+        (void)sAIUndo->GetCurrentUndoStep(&g->commandStep);
+    }
+}

@@ -1,0 +1,163 @@
+// What the user's commands leave behind, played as session scripts against the plug-in:
+// one undo takes back one whole command, however many host messages carried it out (the
+// second stage of a depth primitive, the timers that select what was made), and gives back
+// the drawing exactly as it was; and the current layer stays the one the user made
+// current, put back only where the plug-in itself switched away from it.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "Commands.h"
+#include "EventCommands.h"
+#include "Session.h"
+#include "io/Dump.h"
+
+extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
+
+namespace {
+
+using namespace plotwise::app;
+
+// A session with the plug-in started and the preferences in memory.
+struct Played {
+    std::ostringstream out, errors;
+    CommandTable table;
+    Session session{out};
+    int failures = 0;
+
+    Played() {
+        session.eventOptions.resourceDir = PLOTWISE_RESOURCE_DIR;
+        addDocumentCommands(table);
+        addEntryCommand(table);
+        addEditCommands(table);
+        addEventCommands(table);
+        session.events().load(&PluginMain, "plotwise");
+        session.events().startup();
+    }
+    ~Played() { session.events().shutdown(); }
+    Played& play(const std::string& script) {
+        ScriptRunner runner(table, session, errors);
+        failures += runner.runText(script, "t.pws");
+        return *this;
+    }
+    // The front document as the host lists it: every art with its ids, attributes,
+    // anchors, tags and dictionaries, the layers and the current layer.
+    std::string drawing() {
+        std::ostringstream listing;
+        standin::io::dumpDocument(session.document(), listing);
+        return listing.str();
+    }
+};
+
+// Where two listings part: the first line that differs in each, with its number; empty
+// when they are the same.
+std::string Difference(const std::string& got, const std::string& want) {
+    std::istringstream a(got), b(want);
+    std::string x, y;
+    for (int line = 1;; ++line) {
+        const bool moreA = static_cast<bool>(std::getline(a, x)), moreB = static_cast<bool>(std::getline(b, y));
+        if (!moreA && !moreB) return "";
+        if (!moreA || !moreB || x != y)
+            return "line " + std::to_string(line) + ": got \"" + (moreA ? x : "(end)") + "\", want \"" +
+                   (moreB ? y : "(end)") + "\"";
+    }
+}
+
+// A drawing on a layer of the user's own, the timers of its making gone by.
+constexpr const char* kDrawing = R"(
+new 480 340
+paint stroke gray 1 width 1
+layer add "Plan"
+rect 20 20 40 30
+name part newest type=path
+ticks 30
+)";
+
+TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
+    const struct {
+        const char* command;
+        const char* before;  // played after the drawing: what the undo goes back to
+        const char* steps;   // the command, to the last timer it started
+    } rows[] = {
+        {"depth cube: the face, the depth, the click and both timers", R"(tool "Depth Cube")",
+         "down 60 210\ndrag 70 200\ndrag 130 110\nup 130 110\nmove 170 140\nticks 6\nmove 210 150\n"
+         "click 210 150\nticks 20\n"},
+        {"depth cylinder: the base, the length and the click", R"(tool "Depth Cylinder")",
+         "down 250 230 option\ndrag 260 235 option\ndrag 330 240 option\nup 330 240 option\n"
+         "move 300 200\nmove 300 150\nclick 300 150\nticks 20\n"},
+        {"depth cylinder typed into its dialog",
+         R"(tool "Depth Cylinder")",
+         "answer \"Depth Cylinder\" set 4 \"60\" set 6 \"60\" press 7 set 11 \"110\" press 1\n"
+         "click 380 120\nticks 20\n"},
+        {"CAD line", R"(tool "CAD Line")", "down 100 100\ndrag 150 120\ndrag 200 150\nup 200 150\n"},
+        {"three-point circle: three clicks", R"(tool "Three Point Circle")",
+         "click 120 100\nclick 180 140\nclick 240 100\n"},
+        {"CAD arc: the centre clicked, then a drag", R"(tool "CAD Arc")",
+         "click 80 40\ndown 110 40\ndrag 105 60\ndrag 80 90\nup 80 90\n"},
+        {"horizontal dimension on the dimension layer", R"(tool "Horizontal Dimension")",
+         "click 20 50\ndown 60 50\ndrag 40 70\nup 40 80\nticks 20\n"},
+        {"tracker repeat", "select part\nticks 20",
+         "panel \"CADtracker\" pick 49 1\npanel \"CADtracker\" set 31 \"3\" set 29 \"2\" press 34\nticks 20\n"},
+        {"tracker move of a copy, selected by a timer", "select part\nticks 20",
+         "panel \"CADtracker\" set 7 \"4\" option enter\nticks 20\n"},
+        {"scale assistant with the rulers shown", "panel \"CADguides\" press 20\nticks 30\nselect part",
+         "answer \"ScaleAssistant\" press 16 set 9 \"200\" press 1\npanel \"CADdocument\" press 20\nticks 30\n"},
+    };
+    for (const auto& row : rows) {
+        Played run;
+        run.play(kDrawing).play(row.before);
+        const std::string before = run.drawing();
+        run.play(row.steps);
+        const std::string after = run.drawing();
+        EXPECT_FALSE(after == before) << row.command << ": the command changed nothing\n" << run.errors.str();
+        run.play("undo\nticks 30\n");
+        EXPECT_EQ(Difference(run.drawing(), before), "") << row.command << ", undone";
+        run.play("redo\nticks 30\n");
+        EXPECT_EQ(Difference(run.drawing(), after), "") << row.command << ", redone";
+        EXPECT_EQ(run.failures, 0) << row.command << "\n" << run.errors.str();
+    }
+}
+
+TEST(CommandSteps, TheCurrentLayerIsTheUsersUnlessThePluginSwitchedAway) {
+    const struct {
+        const char* what;
+        const char* script;  // played after the drawing
+        const char* current;
+    } rows[] = {
+        {"a tool chosen after a layer was added", R"(tool "CAD Line"
+layer add "B"
+tool "CAD Rectangle"
+down 100 100
+drag 150 150
+up 150 150
+expect count type=path layer="B" == 1)",
+         "B"},
+        {"a dimension tool put down after a layer was added", R"(tool "Horizontal Dimension"
+layer add "B"
+tool "CAD Line")",
+         "B"},
+        {"a dimension drawn on the dimension layer", R"(tool "Horizontal Dimension"
+click 20 50
+down 60 50
+drag 40 70
+up 40 80
+expect count type=group layer="Dimension Layer" == 1)",
+         "Plan"},
+        {"a layer added before the selection comes back after a redraw", R"(panel "CADguides" press 20
+ticks 30
+select part
+menu "Update Dimensions"
+layer add "C"
+ticks 30)",
+         "C"},
+    };
+    for (const auto& row : rows) {
+        Played run;
+        run.play(kDrawing).play(row.script);
+        run.play(std::string("expect current-layer == \"") + row.current + "\"\n");
+        EXPECT_EQ(run.failures, 0) << row.what << "\n" << run.errors.str();
+    }
+}
+
+}  // namespace
