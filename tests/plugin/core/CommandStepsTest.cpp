@@ -88,7 +88,7 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
          "move 300 200\nmove 300 150\nclick 300 150\nticks 20\n"},
         {"depth cylinder typed into its dialog",
          R"(tool "Depth Cylinder")",
-         "answer \"Depth Cylinder\" set 4 \"60\" set 6 \"60\" press 7 set 11 \"110\" press 1\n"
+         "answer \"Depth Cylinder\" set 4 \"60 pt\" set 6 \"60 pt\" press 7 set 11 \"110 pt\" press 1\n"
          "click 380 120\nticks 20\n"},
         {"CAD line", R"(tool "CAD Line")", "down 100 100\ndrag 150 120\ndrag 200 150\nup 200 150\n"},
         {"three-point circle: three clicks", R"(tool "Three Point Circle")",
