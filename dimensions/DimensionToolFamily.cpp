@@ -13,6 +13,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionPaint.h"
+#include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "geometry/LabelText.h"
 #include "artwork/LabelCounters.h"
@@ -87,7 +88,7 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
         if (AIErr err = SetDimensionedObjectData(n->art ? n->art : holder, &r)) return err;
         if (pairs && n->nextPtr) n = n->nextPtr;  // the second node of a click is the same click
     }
-    if (!g->toolWasDragged) return kNoErr;
+    if (!g->toolWasDragged || DragIsTheClick(g->curDimType)) return kNoErr;
     Plotwise3_dimensioned_object_data drag = RecordOf(*first, -1);
     if (g->curDimType == kRadius || g->curDimType == kDiameter) {
         // A radius or diameter is redrawn from the centre of its circle: its routine left the

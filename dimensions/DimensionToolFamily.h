@@ -26,7 +26,7 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row);
 AIErr DimensionToolDrag(const PlotwiseToolRow& row, AIRealPoint cursor);
 // A finished gesture that made a live dimension: one click record per click on the art the
 // click hit (a click in empty space on the art of the first click that hit art), the drag
-// record on the art of the first click, and the text panel's or labels panel's counter
+// record on the art of the first click (none where the click is the drag's end), and the text panel's or labels panel's counter
 // moved on when the dimension shows a text (a centre line or mark takes no letter).
 // Without a live dimension (nothing drawn, or live dimensions switched off) nothing is
 // stored and no counter moves. When the records cannot be stored (the art is gone) the

@@ -30,12 +30,11 @@ constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
 
 // The measure under firstClick, and the group it is drawn into. False with *result set
 // when nothing is to be drawn: no usable hit stops the ruler marks following the cursor.
-bool Measure(CircleFit* fit, AIErr* result) {
+bool Measure(CurvatureAtClick* at, AIErr* result) {
     *result = CheckDocumentZoom();
     if (*result) return false;
-    CurvatureAtClick at;
     Curvature outcome = Curvature::kNoHit;
-    *result = GetCurvatureAtClick(CurvatureHitTarget(), g->firstClick, &at, &outcome);
+    *result = GetCurvatureAtClick(CurvatureHitTarget(), g->firstClick, at, &outcome);
     if (*result) return false;
     if (outcome == Curvature::kNoHit) {
         g->okToTrackCursorFlag = 0;
@@ -43,9 +42,26 @@ bool Measure(CircleFit* fit, AIErr* result) {
         return false;
     }
     if (outcome != Curvature::kMeasured) return false;
-    *fit = at.fit;
     *result = PrepDimensionLayer();
     return *result == kNoErr;
+}
+
+// While a curve radius is resized its click follows the cursor: the anchor or the point of
+// the piece measured last is what the release stores, so the dimension stays there. Only a
+// point that was measured is taken, so the stored click always names the drawing shown.
+void FollowResizedClick(const PathClick& click, AIReal t) {
+    if (!g->resizingDimension || g->curDimID != g->dimResizeID) return;
+    Plotwise3_dimensioned_object_data& r = g->dimResizeData;
+    if (click.type == kSegAnchorType) {
+        r.clickType = kLiveDimClickedSegmentPoint;
+        r.segNumBefore = r.segNumAfter = t == 1 ? click.second : click.first;
+        r.t = 0;
+    } else {
+        r.clickType = kLiveDimClickedPath;
+        r.segNumBefore = click.first;
+        r.segNumAfter = click.second;
+        r.t = click.t;
+    }
 }
 
 // The radius line from the centre to the curve: a closed path of two corner anchors.
@@ -103,17 +119,18 @@ AIErr TangentArt(const CircleFit& fit, AIArtHandle group) {
 }
 
 AIErr CurveRadius(int16_t drawArc) {
-    CircleFit fit;
+    CurvatureAtClick at;
     AIErr result = kNoErr;
-    if (!Measure(&fit, &result)) return result;
-    return DimensionOrNothing(g->group, CurveRadiusArt(fit, drawArc, g->group));
+    if (!Measure(&at, &result)) return result;
+    FollowResizedClick(at.click, at.t);
+    return DimensionOrNothing(g->group, CurveRadiusArt(at.fit, drawArc, g->group));
 }
 
 AIErr Tangent() {
-    CircleFit fit;
+    CurvatureAtClick at;
     AIErr result = kNoErr;
-    if (!Measure(&fit, &result)) return result;
-    return DimensionOrNothing(g->group, TangentArt(fit, g->group));
+    if (!Measure(&at, &result)) return result;
+    return DimensionOrNothing(g->group, TangentArt(at.fit, g->group));
 }
 
 }  // namespace

@@ -326,6 +326,55 @@ TEST_F(CurvatureToolsTest, TheRadiusOfCurvatureWhereTheCursorIs) {
     EXPECT_TRUE(Arc(Dimensions().back()).empty());
 }
 
+// The parabola of TheRadiusOfCurvatureWhereTheCursorIs, as one piece.
+ObjId ParabolaPath(CurvatureToolsTest& t) {
+    const AIReal third = 100.0f / 3;
+    return t.Path({{{200, 400}, {200, 400}, {300 - third, 300 - third}, false},
+                   {{400, 400}, {300 + third, 300 - third}, {400, 400}, false}});
+}
+
+TEST_F(CurvatureToolsTest, TheReleaseStoresOneClickWhereTheCursorStopped) {
+    const ObjId parabola = ParabolaPath(*this);
+    struct Row {
+        const char* tool;
+        int32_t kind;
+    } const rows[] = {{"Curvature Dimension", kBezCurve}, {"Tangent Line Dimension", kTangent}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        ASSERT_EQ(Hover(r.tool, Parabola::Point(50)), kNoErr);
+        const auto clicks = Clicks(parabola);
+        ASSERT_EQ(clicks.size(), 1u) << "no drag record beside the click";
+        EXPECT_EQ(clicks[0].clickNum, 1);
+        EXPECT_EQ(clicks[0].dimType, r.kind);
+        EXPECT_EQ(clicks[0].clickType, kLiveDimClickedPath);
+        EXPECT_EQ(clicks[0].segNumBefore, 0);
+        EXPECT_EQ(clicks[0].segNumAfter, 1);
+        EXPECT_EQ(clicks[0].endPointOffsetLength, 0);
+        Forget(Dimensions().back());
+        ASSERT_EQ(session->hostEvent([&] { return DeleteDimObjectDictionary(Art(parabola)); }), kNoErr);
+    }
+}
+
+TEST_F(CurvatureToolsTest, ACurveRadiusResizedMeasuresWhereItWasLeft) {
+    ParabolaPath(*this);
+    ASSERT_EQ(Hover("Curvature Dimension", Parabola::Point(0)), kNoErr);
+    ASSERT_NEAR(Value(Dimensions().back()), Parabola::Radius(0), 0.1);
+    // Grabbed by its radius line (from the centre at (300, 350) down to the vertex) and
+    // dragged along the curve to x = 50.
+    ASSERT_EQ(PressAndDrag("Dimension Resize", {300, 330}, Parabola::Point(50)), kNoErr);
+    for (const char* when : {"after the release", "after the update"}) {
+        SCOPED_TRACE(when);
+        ASSERT_EQ(Dimensions().size(), 1u);
+        const ObjId dim = Dimensions().back();
+        const auto line = RadiusLine(dim);
+        ASSERT_EQ(line.size(), 2u);
+        // Measured where the walk along the piece first came within 2 points of the cursor.
+        EXPECT_LT(Distance(line[1], Parabola::Point(50)), 2.0);
+        EXPECT_NEAR(Value(dim), Parabola::Radius(line[1].h - 300), 0.006);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    }
+}
+
 TEST_F(CurvatureToolsTest, NothingMeasurableLeavesNoGroupBehind) {
     Polyline({{100, 100}, {300, 100}});
     // Both handles on the start anchor: the walk once started at 1 / 0 and never ended.
