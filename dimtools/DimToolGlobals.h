@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dimensions/DimensionGlobals.h"
+#include "dimtools/CalloutSettings.h"
 
 struct DimToolGlobals : DimensionGlobals {
     // Geometry of one measured art object for a label text (left, top, width, height,
@@ -35,6 +36,7 @@ struct DimToolGlobals : DimensionGlobals {
     AIToolHandle calloutstool = nullptr;
     // The distance tool's last straight distance, in points.
     AIReal MeasuredLinearDistance = 0;
-    // The description of the art a callout points at, as last written.
+    // The description of the art a callout points at, as last written, and what it reports.
     char calloutText[1024] = {};
+    Callout_Data curCalloutSettings{};
 };
