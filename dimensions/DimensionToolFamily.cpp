@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "artwork/ArtSelection.h"
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -23,6 +25,7 @@ namespace {
 
 constexpr GlobalsView<DimensionGlobals> g;
 
+constexpr int32_t kAxonometricArtMessage = 57;  // 17057: made with the axonometric tools
 constexpr AIReal kAxisAMarker = 100.0f;
 constexpr AIReal kAxisBMarker = -100.0f;
 constexpr AIReal kPi = 3.1415927f;
@@ -146,9 +149,18 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
         if (!g->didFirstClick) doFreeHitLocs();
         return err;
     }
-    if (!CurrentDocumentStamp(&g->dimensionGestureStart)) g->dimensionGestureStart = {};
     const cdDataStruct* node = g->lastChainDimDataPtr;
     AIArtHandle art = node ? node->art : nullptr;
+    // Art an older version tagged as axonometric is measured by the axonometric tools only:
+    // flat ones would measure its projection. The gesture ends with no click of it kept.
+    if (art && !(row.flags & kToolAxonometricClicks) && IsPerspectiveArt(art)) {
+        char text[512];
+        GetPlotwiseString(kMessageList, kAxonometricArtMessage, text, sizeof text);
+        const AIErr refused = doPlotwiseErrorDialog(text);
+        doFreeHitLocs();
+        return refused;
+    }
+    if (!CurrentDocumentStamp(&g->dimensionGestureStart)) g->dimensionGestureStart = {};
     if (g->clickNum <= 1) g->dimAxoArt = art && IsAxonometricArt(art) ? art : nullptr;
     if (art) {
         if (AIErr e = SetScaleByLayerPrefsFromArt(art)) return e;

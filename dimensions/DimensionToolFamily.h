@@ -20,6 +20,8 @@ extern const ToolFamilyRoutines kDimensionToolFamily;
 // a chaining tool's last node takes the text last drawn; the paint of dimension parts, the
 // click node (two for the datum target: "1" and "A"), the axonometric art of the first
 // click, the current scale from the clicked art's layer, and the text size and leading.
+// A tool that is not axonometric refuses art tagged as axonometric (IsPerspectiveArt),
+// with a message and 'CADE', and the gesture's clicks go.
 AIErr DimensionToolMouseDown(const PlotwiseToolRow& row);
 // A drag: the tool's routine; when it fails, the group it made for the dimension goes, so no
 // empty or half-drawn dimension stays (on a locked layer, say).
