@@ -23,6 +23,9 @@ struct DimToolGlobals : DimensionGlobals {
     // and whether the gesture's two clicks were taken from the segment yet.
     AIArtHandle art = nullptr, firstClickArt = nullptr;
     int initializedAutoTools = 0;
+    // Automatic dimensioning cleared the selection at its first preparation of a segment;
+    // the later ones of the run need not.
+    int autoDimSelectionCleared = 0;
     AIMenuItemHandle AutoDimensionDocumentMenuItem = nullptr, AutoDimensionSelectionMenuItem = nullptr;
     AIToolHandle htool = nullptr, vtool = nullptr, ultool = nullptr, autohtool = nullptr;
     AIToolHandle autovtool = nullptr, autoultool = nullptr, datumhtool = nullptr, datumvtool = nullptr;
