@@ -224,11 +224,12 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     ClearClicks();
     if (AIErr e = CallToolRoutine(row, &ToolRoutines::freeClicks); e && !err) err = e;
     if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
-    // What the gesture added (the dimension, its click records) changes no layer; the
-    // highest id is the one it took.
+    // What the gesture added (the dimension, its click records) changes no layer. The
+    // highest id is the one it took, for the drawing as it is now only: an undo back to
+    // where the gesture began takes that id away again.
     if (g->dimensionGestureStart.document) {
         g->dimensionLayers.Kept(g->dimensionGestureStart);
-        if (int32_t* highest = g->highestDimensionIds.Kept(g->dimensionGestureStart)) *highest = g->prefs.style.id;
+        if (g->highestDimensionIds.Kept(g->dimensionGestureStart)) g->highestDimensionIds.Store(g->prefs.style.id);
     }
     return err;
 }

@@ -181,6 +181,27 @@ TEST_F(LinearFamilyTest, TheFlatToolsRefuseArtTaggedAsAxonometric) {
     EXPECT_FALSE(IsDimensionedObject(Art(tagged)));
 }
 
+TEST_F(LinearFamilyTest, BackInFrontAfterAnUndoTheNextIdIsTheHighestHeldPlusOne) {
+    standin::Document& part = *doc;
+    Rect(100, 100, 144, 72);
+    auto place = [&] { return Dimension("Horizontal Dimension", {{100, 172}, {244, 172}}, {170, 200}); };
+    // Undone once with nothing before it, once after a first dimension: the highest id the
+    // drawing then holds is 0, then 1.
+    for (int32_t held : {0, 1}) {
+        SCOPED_TRACE(held);
+        ASSERT_EQ(place(), kNoErr);
+        ASSERT_TRUE(session->userUndo());
+        ASSERT_EQ(Dimensions().size(), static_cast<size_t>(held));
+        session->newDocument();
+        session->setFrontDocument(part);
+        doc = &part;
+        EXPECT_EQ(g->prefs.style.id, held);
+        ASSERT_EQ(place(), kNoErr);
+        ASSERT_EQ(Dimensions().size(), static_cast<size_t>(held + 1));
+        EXPECT_EQ(GetDimensionID(Art(Dimensions().back())), held + 1) << "no id is skipped";
+    }
+}
+
 TEST_F(LinearFamilyTest, TheLinearToolsAreOfferedWithTheirTitlesAndTips) {
     const auto& tools = session->registry().tools;
     auto tip = [&](const std::string& title) {
