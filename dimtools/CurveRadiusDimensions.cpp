@@ -24,6 +24,8 @@ constexpr GlobalsView<DimToolGlobals> g;
 constexpr double kHalfPi = 1.57079632679489661923;
 constexpr double kArcHalfSweep = 2.0943;  // the arc reaches 120 degrees round, centred on the point
 constexpr AIReal kLongestCrossArm = 9.0f;
+constexpr AIReal kCrossClearance = 2.0f;  // between the value's ink and the centre cross
+constexpr AIReal kDescentShare = 0.25f;   // of the text size, below the baseline
 constexpr int32_t kShiftBit = 1, kOptionBit = 2, kCtrlBit = 4;
 constexpr int16_t kRadiusKind = 1;
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
@@ -86,9 +88,13 @@ AIErr CurveRadiusArt(const CircleFit& fit, int16_t drawArc, AIArtHandle group) {
     if (AIErr err = drawDimensionLine({o.h, o.v - arm}, {o.h, o.v + arm}, group)) return err;
     if (RadialTerminatorFits(style.arrowheadStyle, style.arrowheadLength, r))
         if (AIErr err = doLineEndpointGraphics(o, p, 0, 1, 1, group)) return err;
-    // The value beyond the centre, away from the curve.
+    // The value beyond the centre, away from the curve, and beyond the cross's arms (where
+    // they reach further than a line of text).
     if (AIErr err = RadialValueText(kRadiusKind, r)) return err;
-    g->textLoc = PointAlong(o, g->textSize + g->textLeading, theta);
+    const AIReal size = g->textSize;
+    const AIReal distance = TextDistanceBeyondCross(size + g->textLeading, static_cast<AIReal>(theta), arm, size,
+                                                    size * kDescentShare, kCrossClearance);
+    g->textLoc = PointAlong(o, distance, theta);
     g->textAlignment = std::fabs(theta) < kHalfPi ? kStartStyle : kLimitStyle;
     if (AIErr err = RadialTextArt(group)) return err;
     if (drawArc == 1) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "RadialAngleFixture.h"
+#include "text/FontRegistry.h"
+#include "text/Layout.h"
 
 namespace dimtest {
 namespace {
@@ -310,10 +312,20 @@ TEST_F(CurvatureToolsTest, TheRadiusOfCurvatureWhereTheCursorIs) {
         EXPECT_TRUE(HasLine(dim, {o.h - arm, o.v}, {o.h + arm, o.v}));
         EXPECT_TRUE(HasLine(dim, {o.h, o.v - arm}, {o.h, o.v + arm}));
         EXPECT_EQ(Tips(dim).size(), r.onParabola ? 1u : 0u);
-        // Along the radius line as drawn: the text beyond the centre, away from the curve, and
-        // the arc 120 degrees about the point.
+        // Along the radius line as drawn: the text beyond the centre, away from the curve, a
+        // line of text (12) out or further, its ink 2 points clear of the cross; and the arc
+        // 120 degrees about the point.
         const double along = std::atan2(o.v - p.v, o.h - p.h);
-        EXPECT_LT(Distance(TextAnchor(dim), At(o, 12, along * 180 / kPi)), 2e-3);
+        const AIRealPoint anchor = TextAnchor(dim);
+        const double out = Distance(anchor, o);
+        EXPECT_GE(out, 12 - 2e-3);
+        EXPECT_LT(Distance(anchor, At(o, out, along * 180 / kPi)), 2e-3);
+        if (!r.onParabola) {
+            EXPECT_NEAR(out, 12, 2e-3) << "the small circle's cross leaves the text a line out";
+        }
+        const AIRealRect ink = standin::text::storyBounds(FirstText(dim)->story, standin::text::FontRegistry::shared());
+        EXPECT_TRUE(ink.right <= o.h - arm - 2 || ink.left >= o.h + arm + 2 || ink.top <= o.v - arm - 2 ||
+                    ink.bottom >= o.v + arm + 2);
         EXPECT_EQ(FirstText(dim)->story.para.justification, std::fabs(along) < kPi / 2 ? 0 : 1);
         const auto arc = Arc(dim);
         ASSERT_GE(arc.size(), 2u);
