@@ -87,7 +87,8 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
     const bool pairs = (row.flags & kToolTwoChainNodes) != 0;
     int32_t clickNum = 0;
     for (const cdDataStruct* n = first; n; n = n->nextPtr) {
-        const Plotwise3_dimensioned_object_data r = RecordOf(*n, ++clickNum);
+        Plotwise3_dimensioned_object_data r = RecordOf(*n, ++clickNum);
+        if (DragIsTheClick(r.dimType)) r.x = r.y = 0;  // the anchor or piece and t say where
         if (AIErr err = SetDimensionedObjectData(n->art ? n->art : holder, &r)) return err;
         if (pairs && n->nextPtr) n = n->nextPtr;  // the second node of a click is the same click
     }

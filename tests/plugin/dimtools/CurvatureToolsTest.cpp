@@ -361,6 +361,8 @@ TEST_F(CurvatureToolsTest, TheReleaseStoresOneClickWhereTheCursorStopped) {
         EXPECT_EQ(clicks[0].clickType, kLiveDimClickedPath);
         EXPECT_EQ(clicks[0].segNumBefore, 0);
         EXPECT_EQ(clicks[0].segNumAfter, 1);
+        EXPECT_EQ(clicks[0].x, 0);
+        EXPECT_EQ(clicks[0].y, 0);
         EXPECT_EQ(clicks[0].endPointOffsetLength, 0);
         Forget(Dimensions().back());
         ASSERT_EQ(session->hostEvent([&] { return DeleteDimObjectDictionary(Art(parabola)); }), kNoErr);
