@@ -27,6 +27,7 @@ constexpr AIReal kMajorGridPixels = 1.0f, kMinorGridPixels = 0.5f;
 constexpr AIReal kRulerLinePixels = 0.5f;
 constexpr AIReal kMajorTickPixels = 10, kHalfTickPixels = 7, kMinorTickPixels = 4;
 constexpr AIReal kRulerLabelPixels = 8, kRulerLabelGapPixels = 2;
+constexpr AIReal kRulerLabelLiftPixels = 2;  // a label's baseline above its foot: room for descenders
 
 // The line types of the guides panel's popup (entry identifiers): solid, dashed, dotted;
 // dash lengths in pixels.
@@ -227,20 +228,23 @@ AIErr DrawRulerArt(AIArtHandle group) {
     int32_t subdivisions = 1;
     RulerSpacing(px, &increment, &subdivisions);
     const AIReal inc = static_cast<AIReal>(increment);
-    const AIReal gap = kRulerLabelGapPixels * px, major = kMajorTickPixels * px;
+    // A label stands clear of the shorter ticks beside it: beyond the half ticks' reach,
+    // with the major tick it names running past its foot.
+    const AIReal gap = kRulerLabelGapPixels * px, clear = (kHalfTickPixels + kRulerLabelGapPixels) * px;
+    const AIReal lift = kRulerLabelLiftPixels * px;
 
     if (AIErr err = NewLine(group, ink, {page.left, page.top}, {page.right, page.top})) return err;
     for (const RulerTick& t : RulerTicks(page.left, page.right, inc, subdivisions)) {
         if (AIErr err = NewLine(group, ink, {t.at, page.top}, {t.at, page.top + TickLength(t.kind) * px})) return err;
         if (t.kind != RulerTick::kMajor) continue;
-        const AIRealPoint at{t.at + gap, page.top + major - across.size};
+        const AIRealPoint at{t.at + gap, page.top + clear + lift};
         if (AIErr err = NewPointTextArt(group, RulerLabel(t.at), at, across)) return err;
     }
     if (AIErr err = NewLine(group, ink, {page.left, page.bottom}, {page.left, page.top})) return err;
     for (const RulerTick& t : RulerTicks(page.bottom, page.top, inc, subdivisions)) {
         if (AIErr err = NewLine(group, ink, {page.left, t.at}, {page.left - TickLength(t.kind) * px, t.at})) return err;
         if (t.kind != RulerTick::kMajor) continue;
-        const AIRealPoint at{page.left - gap, t.at + gap};
+        const AIRealPoint at{page.left - clear, t.at + gap + lift};
         if (AIErr err = NewPointTextArt(group, RulerLabel(t.at), at, down)) return err;
     }
     return kNoErr;

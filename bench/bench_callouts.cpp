@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "PluginSession.h"
+#include "tests/plugin/CalloutToolRegistration.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
@@ -46,8 +47,9 @@ Seconds OnEach(PluginSession& s, int n, const char* tool, const Gesture& gesture
 
 void Ratio(benchmark::State& state, const char* tool, const Gesture& gesture) {
     PluginSession s;
-    g->prefs.curCalloutSettings = {};
-    g->prefs.curCalloutSettings.fill_color = g->prefs.curCalloutSettings.stroke_color = 1;
+    RegisterCalloutTool(*s.driver);  // start-up offers none
+    g->curCalloutSettings = {};
+    g->curCalloutSettings.fill_color = g->curCalloutSettings.stroke_color = 1;
     constexpr int kSmallRuns = 10;
     OnEach(s, 100, tool, gesture);  // fonts and the host's tables warmed, not counted
     Seconds spent[2] = {};

@@ -72,8 +72,9 @@ public:
         slot->made = ++made_;
         return slot->value;
     }
-    // The changes since `before` left the value of that document true (or the caller makes
-    // it so through the answer); null when there was no value holding then.
+    // The changes since `before` left the value of that document true: it holds now too;
+    // null when there was no value holding then. A value the changes altered is stored
+    // afresh instead, so that it does not hold for the revisions before them.
     T* Kept(const DocumentStamp& before) {
         for (Entry& e : entries_) {
             if (e.from.Document() != before.document || !e.from.Kept(before)) continue;

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "AITypes.h"
-#include "core/CalloutSettings.h"
 #include "core/PlotwiseDimensionData.h"
 #include "geometry/AxonometricMath.h"  // iso_view
 
@@ -181,6 +180,4 @@ struct preferences {
     int32_t CADwallsDockCode = 0x4FF03;
     char CADwallsDockGroup[65] = "CADdocument";
     int CADwallsCollapseState = 0;
-    // --- callouts: what a callout describes (the Callouts dialog's check boxes) ---
-    Callout_Data curCalloutSettings{};
 };

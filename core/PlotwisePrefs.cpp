@@ -275,8 +275,6 @@ void VisitOtherSettings(preferences& p, PrefsVisitor& v) {
     // Style fields kept as preferences that presets do not carry.
     for (const StyleField& f : StyleFields())
         if (f.prefKey && !f.presets) StyleSetting(v, f, p.style);
-    // What a callout describes, as the Callouts dialog was last left.
-    for (const CalloutFlag& f : CalloutFlags()) v.boolean(P, f.key, p.curCalloutSettings.*f.field, false);
 }
 
 // A record as it is made: the placements' start-up values are the record's own.

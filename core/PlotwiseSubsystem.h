@@ -66,6 +66,8 @@ enum : uint16_t {
     kToolAxonometricClicks = 0x40,  // its clicks must lie on axonometric art
     kToolKeepsFirstClick = 0x80,    // its first click outlives the mouse-up
     kToolTwoChainNodes = 0x100,     // each click makes two chain nodes (the datum target's "1" and "A")
+    kToolNotOffered = 0x200,        // start-up registers no tool for it; its handlers serve a tool
+                                    // registered under its handle by other means
 };
 
 constexpr int16_t kToolSetCount = 7;

@@ -163,7 +163,7 @@ AIErr AddTools() {
         AIToolType setNumber = kNoTool;
         for (const PlotwiseSubsystem* s : PlotwiseSubsystems()) {
             for (const PlotwiseToolRow& row : s->tools) {
-                if (row.toolSet != set || !row.routines || row.handle()) continue;
+                if (row.toolSet != set || !row.routines || (row.flags & kToolNotOffered) || row.handle()) continue;
                 AIToolType number = kNoTool;
                 if (AIErr err = AddTool(row, groupNumber, setNumber, &number)) return err;
                 if (groupNumber == kNoTool) groupNumber = number;

@@ -180,8 +180,6 @@ bool ChainsLaterClicks(int32_t kind) {
     }
 }
 
-bool DragIsTheClick(int32_t kind) { return kind == kBezCurve || kind == kTangent; }
-
 // A stored segment number as an anchor index of a path of count anchors (-1: the last).
 bool AnchorIndex(int32_t stored, int16_t count, int16_t* index) {
     int16_t i = static_cast<int16_t>(stored);
@@ -192,6 +190,8 @@ bool AnchorIndex(int32_t stored, int16_t count, int16_t* index) {
 }
 
 }  // namespace
+
+bool DragIsTheClick(int32_t kind) { return kind == kBezCurve || kind == kTangent; }
 
 AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
     switch (click.clickType) {

@@ -43,6 +43,10 @@ AIErr FreeLiveDimensionGroupDataList();
 // Redraws every dimension of the style list from the click list, each in its old group's
 // place, and disposes of the old group once the new one is made.
 AIErr DrawAssociativeDimensions();
+// The curve radius and tangent line kinds measure where their drag ended: their one click
+// is that point, and they store no drag record (one that a document of earlier versions
+// holds names the point instead of the click).
+bool DragIsTheClick(int32_t kind);
 // Where a stored click lies on its art as the art is now: an anchor, a point of a segment,
 // a place in the art's bounds (a fill), or the stored point.
 AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p);

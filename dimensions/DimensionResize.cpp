@@ -71,7 +71,8 @@ AIErr LoadClicks(int32_t id) {
                     return e;
                 }
                 based = true;
-                if (c.dimType == kBezCurve) {
+                // A drag record that an earlier version stored names the point instead.
+                if (c.dimType == kBezCurve && !g->dimResizeArt) {
                     g->dimResizeArt = art;
                     g->dimResizeData = c;
                 }

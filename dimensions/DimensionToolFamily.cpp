@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+#include "artwork/ArtSelection.h"
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -13,6 +15,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionPaint.h"
+#include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "geometry/LabelText.h"
 #include "artwork/LabelCounters.h"
@@ -22,6 +25,7 @@ namespace {
 
 constexpr GlobalsView<DimensionGlobals> g;
 
+constexpr int32_t kAxonometricArtMessage = 57;  // 17057: made with the axonometric tools
 constexpr AIReal kAxisAMarker = 100.0f;
 constexpr AIReal kAxisBMarker = -100.0f;
 constexpr AIReal kPi = 3.1415927f;
@@ -83,11 +87,12 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
     const bool pairs = (row.flags & kToolTwoChainNodes) != 0;
     int32_t clickNum = 0;
     for (const cdDataStruct* n = first; n; n = n->nextPtr) {
-        const Plotwise3_dimensioned_object_data r = RecordOf(*n, ++clickNum);
+        Plotwise3_dimensioned_object_data r = RecordOf(*n, ++clickNum);
+        if (DragIsTheClick(r.dimType)) r.x = r.y = 0;  // the anchor or piece and t say where
         if (AIErr err = SetDimensionedObjectData(n->art ? n->art : holder, &r)) return err;
         if (pairs && n->nextPtr) n = n->nextPtr;  // the second node of a click is the same click
     }
-    if (!g->toolWasDragged) return kNoErr;
+    if (!g->toolWasDragged || DragIsTheClick(g->curDimType)) return kNoErr;
     Plotwise3_dimensioned_object_data drag = RecordOf(*first, -1);
     if (g->curDimType == kRadius || g->curDimType == kDiameter) {
         // A radius or diameter is redrawn from the centre of its circle: its routine left the
@@ -145,9 +150,18 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
         if (!g->didFirstClick) doFreeHitLocs();
         return err;
     }
-    if (!CurrentDocumentStamp(&g->dimensionGestureStart)) g->dimensionGestureStart = {};
     const cdDataStruct* node = g->lastChainDimDataPtr;
     AIArtHandle art = node ? node->art : nullptr;
+    // Art an older version tagged as axonometric is measured by the axonometric tools only:
+    // flat ones would measure its projection. The gesture ends with no click of it kept.
+    if (art && !(row.flags & kToolAxonometricClicks) && IsPerspectiveArt(art)) {
+        char text[512];
+        GetPlotwiseString(kMessageList, kAxonometricArtMessage, text, sizeof text);
+        const AIErr refused = doPlotwiseErrorDialog(text);
+        doFreeHitLocs();
+        return refused;
+    }
+    if (!CurrentDocumentStamp(&g->dimensionGestureStart)) g->dimensionGestureStart = {};
     if (g->clickNum <= 1) g->dimAxoArt = art && IsAxonometricArt(art) ? art : nullptr;
     if (art) {
         if (AIErr e = SetScaleByLayerPrefsFromArt(art)) return e;
@@ -211,11 +225,12 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     ClearClicks();
     if (AIErr e = CallToolRoutine(row, &ToolRoutines::freeClicks); e && !err) err = e;
     if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
-    // What the gesture added (the dimension, its click records) changes no layer; the
-    // highest id is the one it took.
+    // What the gesture added (the dimension, its click records) changes no layer. The
+    // highest id is the one it took, for the drawing as it is now only: an undo back to
+    // where the gesture began takes that id away again.
     if (g->dimensionGestureStart.document) {
         g->dimensionLayers.Kept(g->dimensionGestureStart);
-        if (int32_t* highest = g->highestDimensionIds.Kept(g->dimensionGestureStart)) *highest = g->prefs.style.id;
+        if (g->highestDimensionIds.Kept(g->dimensionGestureStart)) g->highestDimensionIds.Store(g->prefs.style.id);
     }
     return err;
 }

@@ -20,13 +20,15 @@ extern const ToolFamilyRoutines kDimensionToolFamily;
 // a chaining tool's last node takes the text last drawn; the paint of dimension parts, the
 // click node (two for the datum target: "1" and "A"), the axonometric art of the first
 // click, the current scale from the clicked art's layer, and the text size and leading.
+// A tool that is not axonometric refuses art tagged as axonometric (IsPerspectiveArt),
+// with a message and 'CADE', and the gesture's clicks go.
 AIErr DimensionToolMouseDown(const PlotwiseToolRow& row);
 // A drag: the tool's routine; when it fails, the group it made for the dimension goes, so no
 // empty or half-drawn dimension stays (on a locked layer, say).
 AIErr DimensionToolDrag(const PlotwiseToolRow& row, AIRealPoint cursor);
 // A finished gesture that made a live dimension: one click record per click on the art the
 // click hit (a click in empty space on the art of the first click that hit art), the drag
-// record on the art of the first click, and the text panel's or labels panel's counter
+// record on the art of the first click (none where the click is the drag's end), and the text panel's or labels panel's counter
 // moved on when the dimension shows a text (a centre line or mark takes no letter).
 // Without a live dimension (nothing drawn, or live dimensions switched off) nothing is
 // stored and no counter moves. When the records cannot be stored (the art is gone) the

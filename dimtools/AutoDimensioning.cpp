@@ -206,8 +206,8 @@ AIErr Draw(AIArtHandle path, MadeUp& dim, AIErr (*routine)(), bool prepare, cons
     return err;
 }
 
-// One linear dimension of the segment from anchor a to anchor b, stored as the Part of the
-// automatic tools stores it: the drag record, then the two ends as anchors of the path.
+// One linear dimension of the segment from anchor a to anchor b, stored as the automatic
+// tools store theirs: the drag record, then the two ends as anchors of the path.
 AIErr Linear(AIArtHandle path, const Anchors& p, int16_t a, int16_t b, int32_t kind, AIToolHandle tool,
              AIErr (*routine)(), AIRealPoint click, AIReal angle) {
     MadeUp dim;
@@ -361,8 +361,8 @@ AIErr Run(PlotwiseProcessArtType which) {
     // Taken before anything is drawn, so no new dimension is ever visited.
     std::vector<AIArtHandle> paths;
     if (AIErr err = MatchingArt(which == kProcessSelectedArt, paths, kPathArt)) return err;
-    // The selection goes, as with the automatic tools; once here rather than per dimension.
-    if (AIErr err = deselectAllArt()) return err;
+    // The selection stays unless a segment is prepared for a dimension.
+    g->autoDimSelectionCleared = 0;
     for (AIArtHandle path : paths)
         if (AIErr err = DimensionPath(path)) return err;
     return kNoErr;

@@ -164,9 +164,12 @@ AIErr Prepare() {
     if (AIErr err = Anchor(path, to, &g->secondClick)) return err;
     g->didSecondClick = 1;
     g->clickNum = 2;
-    // Automatic dimensioning deselects once for its whole run, not once per dimension.
-    if (!g->UsingMagicDims)
+    // The selection goes; automatic dimensioning clears it once for its whole run, at the
+    // first segment prepared, not once per dimension.
+    if (!g->UsingMagicDims || !g->autoDimSelectionCleared) {
         if (AIErr err = deselectAllArt()) return err;
+        g->autoDimSelectionCleared = g->UsingMagicDims ? 1 : 0;
+    }
     const bool axonometric = IsAxonometricArt(path) && AxonometricTool(g->curTool);
     g->drawingAxoDimension = axonometric ? 1 : 0;
     Faces faces;

@@ -402,7 +402,7 @@ AIErr GetCalloutTargetData() {
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(hit.object, &type)) return err;
     g->calloutText[0] = '\0';
-    Description d{BoundedText(g->calloutText, sizeof g->calloutText), g->prefs.curCalloutSettings, hit.object, type};
+    Description d{BoundedText(g->calloutText, sizeof g->calloutText), g->curCalloutSettings, hit.object, type};
     if (AIErr err = Describe(d)) return err;
     if (cdDataStruct* node = g->firstChainDimDataPtr) {
         CopyCString(node->textData.calloutStr, g->calloutText);

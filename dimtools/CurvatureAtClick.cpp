@@ -67,6 +67,7 @@ AIErr GetCurvatureAtClick(AIArtHandle target, const AIRealPoint& p, CurvatureAtC
     } else {
         t = WalkToReference(click.piece, click.point);
     }
+    out->t = t;
     if (!FitCircleAt(click.piece, t, &out->fit) || !out->fit.hasCentre) return kNoErr;
     *outcome = Curvature::kMeasured;
     return kNoErr;

@@ -36,6 +36,7 @@ enum class Curvature {
 };
 struct CurvatureAtClick {
     PathClick click;
+    AIReal t = 0;  // the parameter of the piece measured
     CircleFit fit;
 };
 // An anchor hit measures the piece at its end anchor (t = 1) or its start (t = 0), within 2

@@ -24,18 +24,19 @@ constexpr GlobalsView<DimToolGlobals> g;
 constexpr double kHalfPi = 1.57079632679489661923;
 constexpr double kArcHalfSweep = 2.0943;  // the arc reaches 120 degrees round, centred on the point
 constexpr AIReal kLongestCrossArm = 9.0f;
+constexpr AIReal kCrossClearance = 2.0f;  // between the value's ink and the centre cross
+constexpr AIReal kDescentShare = 0.25f;   // of the text size, below the baseline
 constexpr int32_t kShiftBit = 1, kOptionBit = 2, kCtrlBit = 4;
 constexpr int16_t kRadiusKind = 1;
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
 
 // The measure under firstClick, and the group it is drawn into. False with *result set
 // when nothing is to be drawn: no usable hit stops the ruler marks following the cursor.
-bool Measure(CircleFit* fit, AIErr* result) {
+bool Measure(CurvatureAtClick* at, AIErr* result) {
     *result = CheckDocumentZoom();
     if (*result) return false;
-    CurvatureAtClick at;
     Curvature outcome = Curvature::kNoHit;
-    *result = GetCurvatureAtClick(CurvatureHitTarget(), g->firstClick, &at, &outcome);
+    *result = GetCurvatureAtClick(CurvatureHitTarget(), g->firstClick, at, &outcome);
     if (*result) return false;
     if (outcome == Curvature::kNoHit) {
         g->okToTrackCursorFlag = 0;
@@ -43,9 +44,26 @@ bool Measure(CircleFit* fit, AIErr* result) {
         return false;
     }
     if (outcome != Curvature::kMeasured) return false;
-    *fit = at.fit;
     *result = PrepDimensionLayer();
     return *result == kNoErr;
+}
+
+// While a curve radius is resized its click follows the cursor: the anchor or the point of
+// the piece measured last is what the release stores, so the dimension stays there. Only a
+// point that was measured is taken, so the stored click always names the drawing shown.
+void FollowResizedClick(const PathClick& click, AIReal t) {
+    if (!g->resizingDimension || g->curDimID != g->dimResizeID) return;
+    Plotwise3_dimensioned_object_data& r = g->dimResizeData;
+    if (click.type == kSegAnchorType) {
+        r.clickType = kLiveDimClickedSegmentPoint;
+        r.segNumBefore = r.segNumAfter = t == 1 ? click.second : click.first;
+        r.t = 0;
+    } else {
+        r.clickType = kLiveDimClickedPath;
+        r.segNumBefore = click.first;
+        r.segNumAfter = click.second;
+        r.t = click.t;
+    }
 }
 
 // The radius line from the centre to the curve: a closed path of two corner anchors.
@@ -70,9 +88,13 @@ AIErr CurveRadiusArt(const CircleFit& fit, int16_t drawArc, AIArtHandle group) {
     if (AIErr err = drawDimensionLine({o.h, o.v - arm}, {o.h, o.v + arm}, group)) return err;
     if (RadialTerminatorFits(style.arrowheadStyle, style.arrowheadLength, r))
         if (AIErr err = doLineEndpointGraphics(o, p, 0, 1, 1, group)) return err;
-    // The value beyond the centre, away from the curve.
+    // The value beyond the centre, away from the curve, and beyond the cross's arms (where
+    // they reach further than a line of text).
     if (AIErr err = RadialValueText(kRadiusKind, r)) return err;
-    g->textLoc = PointAlong(o, g->textSize + g->textLeading, theta);
+    const AIReal size = g->textSize;
+    const AIReal distance = TextDistanceBeyondCross(size + g->textLeading, static_cast<AIReal>(theta), arm, size,
+                                                    size * kDescentShare, kCrossClearance);
+    g->textLoc = PointAlong(o, distance, theta);
     g->textAlignment = std::fabs(theta) < kHalfPi ? kStartStyle : kLimitStyle;
     if (AIErr err = RadialTextArt(group)) return err;
     if (drawArc == 1) {
@@ -103,17 +125,18 @@ AIErr TangentArt(const CircleFit& fit, AIArtHandle group) {
 }
 
 AIErr CurveRadius(int16_t drawArc) {
-    CircleFit fit;
+    CurvatureAtClick at;
     AIErr result = kNoErr;
-    if (!Measure(&fit, &result)) return result;
-    return DimensionOrNothing(g->group, CurveRadiusArt(fit, drawArc, g->group));
+    if (!Measure(&at, &result)) return result;
+    FollowResizedClick(at.click, at.t);
+    return DimensionOrNothing(g->group, CurveRadiusArt(at.fit, drawArc, g->group));
 }
 
 AIErr Tangent() {
-    CircleFit fit;
+    CurvatureAtClick at;
     AIErr result = kNoErr;
-    if (!Measure(&fit, &result)) return result;
-    return DimensionOrNothing(g->group, TangentArt(fit, g->group));
+    if (!Measure(&at, &result)) return result;
+    return DimensionOrNothing(g->group, TangentArt(at.fit, g->group));
 }
 
 }  // namespace

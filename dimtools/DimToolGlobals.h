@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dimensions/DimensionGlobals.h"
+#include "dimtools/CalloutSettings.h"
 
 struct DimToolGlobals : DimensionGlobals {
     // Geometry of one measured art object for a label text (left, top, width, height,
@@ -22,6 +23,9 @@ struct DimToolGlobals : DimensionGlobals {
     // and whether the gesture's two clicks were taken from the segment yet.
     AIArtHandle art = nullptr, firstClickArt = nullptr;
     int initializedAutoTools = 0;
+    // Automatic dimensioning cleared the selection at its first preparation of a segment;
+    // the later ones of the run need not.
+    int autoDimSelectionCleared = 0;
     AIMenuItemHandle AutoDimensionDocumentMenuItem = nullptr, AutoDimensionSelectionMenuItem = nullptr;
     AIToolHandle htool = nullptr, vtool = nullptr, ultool = nullptr, autohtool = nullptr;
     AIToolHandle autovtool = nullptr, autoultool = nullptr, datumhtool = nullptr, datumvtool = nullptr;
@@ -35,6 +39,7 @@ struct DimToolGlobals : DimensionGlobals {
     AIToolHandle calloutstool = nullptr;
     // The distance tool's last straight distance, in points.
     AIReal MeasuredLinearDistance = 0;
-    // The description of the art a callout points at, as last written.
+    // The description of the art a callout points at, as last written, and what it reports.
     char calloutText[1024] = {};
+    Callout_Data curCalloutSettings{};
 };

@@ -88,12 +88,13 @@ AIErr BubbleMouseUp() {
         g->didFirstClick = 0;
         return err;
     }
-    // Dragged from art or not, the bubble is redrawn as it was dragged, following the art
-    // its press lay on.
-    g->curDimType = kRevisionBubbleDrag;
+    // Dragged from art, the bubble marks that art: redrawn, it rings the art where it is
+    // then. Dragged in empty space, it is redrawn as it was dragged.
     cdDataStruct* node = g->firstChainDimDataPtr;
+    const bool fromArt = node && node->art;
+    g->curDimType = fromArt ? kRevisionBubbleObject : kRevisionBubbleDrag;
     AIArtHandle group = g->dimGroup;
-    if (!node || node->art || !group || !sAIArt->ValidArt(group, false)) return kNoErr;
+    if (!node || fromArt || !group || !sAIArt->ValidArt(group, false)) return kNoErr;
     return AddCarrier(node, group);
 }
 

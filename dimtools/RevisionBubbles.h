@@ -33,8 +33,9 @@ AIErr doBubbleTextTool();
 AIErr RedrawDragBubble();
 
 // The bubble tool's gestures: the dimension tools' steps, a press on a text kept as its
-// place in the text's bounds; a drag draws the bubble on the dragged box (stored as
-// kRevisionBubbleDrag, on a carrier path of its own when the press lay on no art), a click
-// rings the art under it (kRevisionBubbleObject). A bubble takes no label letter or number.
+// place in the text's bounds; a drag draws the bubble on the dragged box, a click rings the
+// art under it. A bubble whose press lay on art is stored as kRevisionBubbleObject, dragged
+// or not, and so rings that art once redrawn; one dragged in empty space is stored as
+// kRevisionBubbleDrag on a carrier path of its own. A bubble takes no label letter or number.
 extern const ToolFamilyRoutines kRevisionBubbleFamily;
 extern const ToolRoutines kRevisionBubbleRoutines;

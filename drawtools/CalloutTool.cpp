@@ -76,13 +76,13 @@ AIErr CalloutFamilyMouseUp(const PlotwiseToolRow& row) {
 AIErr doCalloutsDialog() { return OpenNumericInputDialog(kCalloutsDialog, nullptr); }
 
 void initCalloutsDialog(ADMDialogRef dialog) {
-    const Callout_Data& flags = g->prefs.curCalloutSettings;
+    const Callout_Data& flags = g->curCalloutSettings;
     for (const CalloutFlag& f : CalloutFlags())
         if (ADMItemRef item = sADMDialog->GetItem(dialog, f.item)) sADMItem->SetBooleanValue(item, flags.*f.field != 0);
 }
 
 void storeCalloutsDialog(ADMDialogRef dialog) {
-    Callout_Data& flags = g->prefs.curCalloutSettings;
+    Callout_Data& flags = g->curCalloutSettings;
     for (const CalloutFlag& f : CalloutFlags())
         if (ADMItemRef item = sADMDialog->GetItem(dialog, f.item)) flags.*f.field = sADMItem->GetBooleanValue(item) ? 1 : 0;
 }

@@ -1,7 +1,8 @@
 // What the drawing and editing tools register: the tools in toolbox order (offered to the
 // host once their routines exist), each with its family (DrawToolFamilies.h; the depth
 // tools' is axonometric drawing's), its drag routine, the dialog a click opens and its
-// options dialog; and the callout tool, whose release opens the Callouts dialog.
+// options dialog; and the callout tool, whose release opens the Callouts dialog (not
+// offered to the host).
 #include "axonometric/DepthPrimitives.h"
 #include "axonometric/DepthShapeTool.h"
 #include "axonometric/DepthToolFamily.h"
@@ -146,8 +147,9 @@ const PlotwiseToolRow kTools[] = {
     {+[]() -> AIToolHandle& { return g->depthCubeTool; }, "Plotwise Depth Cube", 60, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, &kDepthCubeRoutines},
     {+[]() -> AIToolHandle& { return g->depthCylinderTool; }, "Plotwise Depth Cylinder", 61, 7, &kDepthToolFamily, kToolPrimitive | kToolTrackCursor, &kDepthCylinderRoutines},
     {+[]() -> AIToolHandle& { return g->depthGridTool; }, "Plotwise Depth Grid", 62, 7, &kDepthToolFamily, 0, &kDepthGridRoutines},
-    // The callout tool with the labels, beside the dialog its release opens.
-    {+[]() -> AIToolHandle& { return g->calloutstool; }, "Plotwise Callout", 27, 4, &kCalloutToolFamily, kToolNeedsDrag, &kCalloutToolRoutines, kCallouts},
+    // The callout tool, beside the dialog its release opens. It is not offered: stored
+    // callouts are redrawn, and its handlers serve a tool registered under its handle.
+    {+[]() -> AIToolHandle& { return g->calloutstool; }, "Plotwise Callout", 27, 4, &kCalloutToolFamily, kToolNeedsDrag | kToolNotOffered, &kCalloutToolRoutines, kCallouts},
 };
 
 }  // namespace

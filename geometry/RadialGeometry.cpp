@@ -3,6 +3,9 @@
 // the two layouts agree (an extent of 72 points).
 #include "geometry/RadialGeometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr AIReal kCircleTolerance = 3.0f;
@@ -64,4 +67,15 @@ std::vector<CenterMarkPiece> CenterMarkPieces(const AIRealRect& bounds, bool cro
     Arm(left, right, cx, crossOnly, [cy](AIReal x) { return AIRealPoint{x, cy}; }, &across);
     for (auto it = across.rbegin(); it != across.rend(); ++it) pieces.push_back({it->to, it->from});
     return pieces;
+}
+
+AIReal TextDistanceBeyondCross(AIReal wanted, AIReal angle, AIReal arm, AIReal ascent, AIReal descent, AIReal gap) {
+    const double c = std::cos(angle), s = std::sin(angle), reach = double(arm) + gap;
+    // Any one of these keeps the text's box outside the square the arms and the gap span:
+    // beside it (on the side the text runs to), above it or below it.
+    double clear = HUGE_VAL;
+    if (c != 0) clear = std::min(clear, reach / std::fabs(c));
+    if (s > 0) clear = std::min(clear, (reach + descent) / s);
+    if (s < 0) clear = std::min(clear, (reach + ascent) / -s);
+    return static_cast<AIReal>(std::max(double(wanted), clear));
 }

@@ -1,6 +1,7 @@
 // The measures of radius, diameter and centre-mark dimensions, taken from the stroke-less
 // bounds of the measured art: whether the art counts as a circle, whether a terminator fits
-// inside the radius, and the pieces of a centre mark's crosshair. Pure arithmetic in floats.
+// inside the radius, the pieces of a centre mark's crosshair, and how far from a centre
+// cross a value stands. Pure arithmetic in floats.
 #pragma once
 
 #include <cstdint>
@@ -28,3 +29,11 @@ struct CenterMarkPiece {
 // gaps to 18; a shorter one a cross of a sixth and gaps to a third of the art's own
 // extent. crossOnly leaves the outer lines out.
 std::vector<CenterMarkPiece> CenterMarkPieces(const AIRealRect& bounds, bool crossOnly);
+
+// A level text placed beyond a centre cross of arms `arm` long, its anchor `wanted` from
+// the centre in the direction `angle` (radians): the text begins at its anchor when the
+// direction points right and ends there otherwise, and its ink reaches `ascent` above the
+// baseline and `descent` below. The distance along that direction at which the text stands
+// at least `gap` clear of both arms: `wanted`, or further out when the text would come
+// nearer.
+AIReal TextDistanceBeyondCross(AIReal wanted, AIReal angle, AIReal arm, AIReal ascent, AIReal descent, AIReal gap);

@@ -1,11 +1,11 @@
 // What a careful drafter checks on a finished drawing: every text of a dimension stands
-// clear of the lines that are not its own (the part, other dimensions) and on the page.
+// clear of every line (the part, other dimensions, its own shelf, leader or centre cross)
+// and on the page.
 //   dimension_clearance DOC.json...
 // reads each saved document through the host and names every text whose box crosses a
-// printed, visible path outside its own dimension group, or reaches past the page; the
-// exit status is 1 when it names one. The box is the text's ink box in its own frame with a
-// point of air round it, turned with the text, so a sloping text is not blamed for the
-// corners of a level box.
+// printed, visible path, or reaches past the page; the exit status is 1 when it names one.
+// The box is the text's ink box in its own frame with a point of air round it, turned with
+// the text, so a sloping text is not blamed for the corners of a level box.
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -149,12 +149,13 @@ int Check(const std::string& file) {
                 break;
             }
         for (const auto& [pathId, points] : lines) {
-            if (doc->isDescendant(pathId, group)) continue;
+            // The dimension's own lines (its shelf, a centre cross) keep clear of it too.
+            const bool own = doc->isDescendant(pathId, group);
             for (size_t i = 0; i + 1 < points.size(); ++i)
                 if (Crosses(box, points[i], points[i + 1])) {
-                    std::printf("%s: the text %s of dimension %llu crosses path %llu\n", file.c_str(),
+                    std::printf("%s: the text %s of dimension %llu crosses %s path %llu\n", file.c_str(),
                                 Quoted(text).c_str(), static_cast<unsigned long long>(group),
-                                static_cast<unsigned long long>(pathId));
+                                own ? "its own" : "the", static_cast<unsigned long long>(pathId));
                     ++faults;
                     break;
                 }

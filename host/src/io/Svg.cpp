@@ -11,10 +11,13 @@
 #include <cstdio>
 #include <optional>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "io/AtomicFile.h"
 #include "io/DocumentText.h"
 #include "model/Colors.h"
+#include "text/Layout.h"
 
 namespace standin::io {
 namespace {
@@ -275,6 +278,14 @@ private:
              << strokeAttributes(style, doc_) << "/>\n";
     }
 
+    // A frame that turns and scales its text alike in every direction (no stretch, no shear).
+    static bool Similar(const AIRealMatrix& m) {
+        const double across = double(m.a) * m.c + double(m.b) * m.d;
+        const double lengthA = double(m.a) * m.a + double(m.b) * m.b, lengthC = double(m.c) * m.c + double(m.d) * m.d;
+        const double tolerance = 1e-6 * std::max(lengthA, lengthC);
+        return std::fabs(across) <= tolerance && std::fabs(lengthA - lengthC) <= tolerance;
+    }
+
     void text(const Art& a, int depth) {
         const auto& story = a.story;
         const auto& m = story.matrix;
@@ -283,6 +294,16 @@ private:
         static constexpr const char* kAnchors[] = {"start", "end", "middle"};
         const int justification = story.para.justification;
         const char* anchor = justification >= 0 && justification < 3 ? kAnchors[justification] : "start";
+        // Under a stretching or shearing frame (a face of an axonometric view) some renderers
+        // take an anchor at the end or middle of the unstretched line: such a text starts each
+        // line where the host's own layout starts it.
+        std::vector<float> lineStarts;
+        if (justification >= 1 && justification < 3 && !Similar(m)) {
+            for (const text::LineLayout& line : text::layoutStory(story, text::FontRegistry::shared()).lines)
+                lineStarts.push_back(kept(text::justificationOffset(story.para.justification, line.width)));
+            anchor = kAnchors[0];
+        }
+        size_t line = 0;
         indent(depth);
         // Glyphs are drawn y-down; the scale turns them upright inside the flipped document.
         out_ << "<text" << dataAttributes(a, "text") << " transform=\"matrix(" << num(m.a) << ' ' << num(m.b) << ' '
@@ -300,7 +321,8 @@ private:
                 const std::string piece = run.text.substr(start, end - start);
                 if (!piece.empty() || lineStart) {
                     out_ << "<tspan";
-                    if (lineStart) out_ << " x=\"0\"";
+                    if (lineStart)
+                        out_ << " x=\"" << (line < lineStarts.size() ? num(lineStarts[line]) : std::string("0")) << "\"";
                     const float size = std::isfinite(f.size) ? f.size : 12.0f;
                     const double shift = std::isfinite(f.baselineShift) ? f.baselineShift : 0.0;
                     out_ << " y=\"" << num(kept(baseline - shift)) << "\" font-family=\"" << fontFamily(f.font)
@@ -318,6 +340,7 @@ private:
                 const float leading = std::isfinite(f.leading) ? f.leading : (std::isfinite(f.size) ? f.size : 12.0f) * 1.2f;
                 baseline = kept(double(baseline) + leading);
                 lineStart = true;
+                ++line;
                 start = end + 1;
             }
         }

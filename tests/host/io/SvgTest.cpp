@@ -5,6 +5,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "Host.h"
 #include "io/Svg.h"
@@ -160,4 +162,47 @@ TEST(Svg, EveryNumberWrittenIsFiniteWhateverTheDocumentHolds) {
 
 TEST(Svg, EscapingDropsWhatXmlCannotHold) {
     EXPECT_EQ(escapeXml("a<b>&\"c'\x01\x1F\td"), "a&lt;b&gt;&amp;&quot;c&apos;\td");
+}
+
+TEST(Svg, AStretchedTextStartsEachLineWhereItsJustificationPutsIt) {
+    // Two lines of zeros at 10 pt in DejaVu Sans, whose digits advance 1303/2048 em: 12.7246
+    // and 25.4492 wide. Under a frame that shears them (the top face of an isometric view)
+    // the lines are placed from their starts; under one that only turns them, by the anchor.
+    constexpr double kDigit = 10.0 * 1303 / 2048;
+    const AIRealMatrix sheared{0.7071068f, -0.4082483f, 0.7071068f, 0.4082483f, 0, 0}, turned{0.8f, 0.6f, -0.6f, 0.8f, 0, 0};
+    const struct {
+        AIRealMatrix frame;
+        int16_t justification;
+        const char* anchor;
+        double first, second;  // the lines' x
+    } rows[] = {
+        {sheared, 1, "start", -2 * kDigit, -4 * kDigit},
+        {sheared, 2, "start", -kDigit, -2 * kDigit},
+        {sheared, 0, "start", 0, 0},
+        {turned, 1, "end", 0, 0},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.justification);
+        IdSource ids;
+        Document doc{ids, 200, 100};
+        doc.addLayer("Part");
+        ObjId text = 0;
+        ASSERT_EQ(doc.newArt(kTextFrameArt, kPlaceAboveAll, 0, &text), kNoErr);
+        text::TextRun run;
+        run.text = "00\r0000";
+        run.features.font = "DejaVu Sans";
+        run.features.size = 10;
+        Art* art = doc.editArt(text);
+        art->story.runs = {run};
+        art->story.matrix = r.frame;
+        art->story.para.justification = r.justification;
+        const std::string svg = elementOf(documentToSvg(doc), "data-id=\"" + std::to_string(text) + "\"");
+        EXPECT_NE(svg.find(std::string("text-anchor=\"") + r.anchor + "\""), std::string::npos) << svg;
+        std::vector<double> xs;
+        for (size_t at = svg.find(" x=\""); at != std::string::npos; at = svg.find(" x=\"", at + 1))
+            xs.push_back(std::stod(svg.substr(at + 4)));
+        ASSERT_EQ(xs.size(), 2u) << svg;
+        EXPECT_NEAR(xs[0], r.first, 1e-3);
+        EXPECT_NEAR(xs[1], r.second, 1e-3);
+    }
 }

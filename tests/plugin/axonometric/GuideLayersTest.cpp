@@ -11,6 +11,8 @@
 #include "core/PlotwiseSelection.h"
 #include "geometry/UnitFormat.h"
 #include "io/DocumentFile.h"
+#include "text/Layout.h"
+#include "text/FontRegistry.h"
 #include "units/LayerScales.h"
 
 namespace axotest {
@@ -115,6 +117,28 @@ TEST_F(GuideLayersTest, RulersAreATopLayerTickedAndLabelledInTheRulerUnits) {
     labels = Labels();
     EXPECT_NE(std::find(labels.begin(), labels.end(), "300"), labels.end());
     EXPECT_EQ(Members(kRulerLayerTitle, kTextFrameArt).front()->story.runs.at(0).features.size, 16.0f);
+}
+
+TEST_F(GuideLayersTest, NoRulerTickRunsIntoALabel) {
+    ShowRulers();
+    for (int32_t units : {kPointUnits, kMillimeterUnits, kDecimalInchWordUnits}) {
+        SCOPED_TRACE(units);
+        g->prefs.rulerUnits = units;
+        ASSERT_EQ(drawGridsAndRulers(0, 1), kNoErr);
+        const auto texts = Members(kRulerLayerTitle, kTextFrameArt);
+        ASSERT_FALSE(texts.empty());
+        for (const standin::Art* text : texts) {
+            // The label's ink, as the host lays it out (the labels stand level).
+            const AIRealRect r = standin::text::storyBounds(text->story, standin::text::FontRegistry::shared());
+            for (const standin::Art* tick : Members(kRulerLayerTitle, kPathArt)) {
+                const AIRealPoint a = tick->segments.at(0).p, b = tick->segments.at(1).p;
+                const bool apart = std::max(a.h, b.h) <= r.left || std::min(a.h, b.h) >= r.right ||
+                                   std::max(a.v, b.v) <= r.bottom || std::min(a.v, b.v) >= r.top;
+                EXPECT_TRUE(apart) << Text(text) << " and the tick from " << a.h << "," << a.v << " to " << b.h
+                                   << "," << b.v;
+            }
+        }
+    }
 }
 
 TEST_F(GuideLayersTest, TheRulersTakeTheScaleOfTheCurrentLayer) {

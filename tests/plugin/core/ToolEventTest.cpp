@@ -119,7 +119,7 @@ TEST_F(ToolEventTest, OnlyToolsWithRoutinesAreRegistered) {
     size_t withRoutines = 0;
     for (const PlotwiseSubsystem* s : PlotwiseSubsystems()) {
         for (const PlotwiseToolRow& row : s->tools) {
-            const bool has = row.routines != nullptr;
+            const bool has = row.routines != nullptr && !(row.flags & kToolNotOffered);
             withRoutines += has;
             EXPECT_EQ(row.handle() != nullptr, has) << row.name;
             EXPECT_GE(row.toolSet, 1);
@@ -128,6 +128,8 @@ TEST_F(ToolEventTest, OnlyToolsWithRoutinesAreRegistered) {
     }
     EXPECT_EQ(session->registry().tools.size(), withRoutines);
     EXPECT_EQ(session->registry().toolByTitle("Horizontal Dimension") >= 0, true);
+    // The word label and callout tools are not offered.
+    for (const char* title : {"Word Label", "Callout"}) EXPECT_LT(session->registry().toolByTitle(title), 0) << title;
     // One toolbox group.
     for (const auto& t : session->registry().tools) EXPECT_EQ(t.group, session->registry().tools[0].group);
 }

@@ -252,6 +252,32 @@ TEST_F(AutoDimTest, TheSelectionAloneAndNothingWhenNothingIsSelected) {
     EXPECT_EQ(AllTexts(), (std::multiset<std::string>{"144.00", "72.00"}));
 }
 
+TEST_F(AutoDimTest, TheSelectionGoesOnlyWhenASegmentOrCircleIsPreparedForADimension) {
+    // A selected circle and rectangle, dimensioned as the options say: the centre mark
+    // alone and nothing at all need no preparation.
+    struct Row {
+        const char* name;
+        bool h, crosshairs, radius, none;
+        bool cleared;
+    } const rows[] = {
+        {"the centre mark alone", false, true, false, true, false},
+        {"nothing chosen", false, false, false, false, false},
+        {"a radius", false, false, true, false, true},
+        {"the rectangle's width", true, false, false, false, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        doc = &session->newDocument();
+        Options(r.h, false, false, r.crosshairs, r.radius, false, r.none);
+        const ObjId circle = Ellipse(300, 100, 72, 72), rect = Rect(100, 100, 144, 72);
+        SetAttr(circle, kArtSelected, kArtSelected);
+        SetAttr(rect, kArtSelected, kArtSelected);
+        ASSERT_EQ(Run(kProcessSelectedArt), kNoErr);
+        EXPECT_EQ(doc->readsSelected(circle), !r.cleared);
+        EXPECT_EQ(doc->readsSelected(rect), !r.cleared);
+    }
+}
+
 TEST_F(AutoDimTest, ADimensionThatCannotBeDrawnLeavesNoGroupNoClicksAndTakesNoIdOrLetter) {
     // Letters: the next dimension drawn would be "A".
     ChooseDimensionFormat(1);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "CalloutToolRegistration.h"
 #include "IText.h"
 #include "LabelFixture.h"
 #include "dimensions/ClickChain.h"
@@ -16,6 +17,10 @@ namespace dimtest {
 namespace {
 
 struct CalloutTest : LabelTest {
+    void SetUp() override {
+        LabelTest::SetUp();
+        ASSERT_EQ(RegisterCalloutTool(*session), kNoErr);  // start-up offers none
+    }
     AIColor Gray(AIReal v) { return {kGrayColor, {.g = {v}}}; }
     AIColor Cmyk(AIReal c, AIReal m, AIReal y, AIReal k) { return {kFourColor, {.f = {c, m, y, k}}}; }
     AIColor Rgb(AIReal r, AIReal g, AIReal b) { return {kThreeColor, {.rgb = {r, g, b}}}; }
@@ -38,7 +43,7 @@ struct CalloutTest : LabelTest {
     }
     // The description of the art under p, by the flags; the routine's result.
     AIErr Describe(AIRealPoint p, const Callout_Data& flags) {
-        g->prefs.curCalloutSettings = flags;
+        g->curCalloutSettings = flags;
         g->firstClick = p;
         g->firstClickArt = nullptr;
         return session->hostEvent([] { return GetCalloutTargetData(); });
@@ -196,7 +201,7 @@ TEST_F(CalloutTest, TheShelfAndTheTextSideByLeaderKindAndKey) {
     style.fill.color = Gray(0.25f);
     style.stroke.miterLimit = 4;
     Paint(part, style);
-    g->prefs.curCalloutSettings.fill_color = 1;
+    g->curCalloutSettings.fill_color = 1;
     constexpr uint32_t kOption = aiEventModifiers_Option, kCtrl = aiEventModifiers_Command,
                        kShift = aiEventModifiers_Shift;
     const struct {

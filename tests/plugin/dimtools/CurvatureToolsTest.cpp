@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "RadialAngleFixture.h"
+#include "text/FontRegistry.h"
+#include "text/Layout.h"
 #include "units/LayerScales.h"
 
 namespace dimtest {
@@ -386,10 +388,20 @@ TEST_F(CurvatureToolsTest, TheRadiusOfCurvatureWhereTheCursorIs) {
         EXPECT_TRUE(HasLine(dim, {o.h - arm, o.v}, {o.h + arm, o.v}));
         EXPECT_TRUE(HasLine(dim, {o.h, o.v - arm}, {o.h, o.v + arm}));
         EXPECT_EQ(Tips(dim).size(), r.onParabola ? 1u : 0u);
-        // Along the radius line as drawn: the text beyond the centre, away from the curve, and
-        // the arc 120 degrees about the point.
+        // Along the radius line as drawn: the text beyond the centre, away from the curve, a
+        // line of text (12) out or further, its ink 2 points clear of the cross; and the arc
+        // 120 degrees about the point.
         const double along = std::atan2(o.v - p.v, o.h - p.h);
-        EXPECT_LT(Distance(TextAnchor(dim), At(o, 12, along * 180 / kPi)), 2e-3);
+        const AIRealPoint anchor = TextAnchor(dim);
+        const double out = Distance(anchor, o);
+        EXPECT_GE(out, 12 - 2e-3);
+        EXPECT_LT(Distance(anchor, At(o, out, along * 180 / kPi)), 2e-3);
+        if (!r.onParabola) {
+            EXPECT_NEAR(out, 12, 2e-3) << "the small circle's cross leaves the text a line out";
+        }
+        const AIRealRect ink = standin::text::storyBounds(FirstText(dim)->story, standin::text::FontRegistry::shared());
+        EXPECT_TRUE(ink.right <= o.h - arm - 2 || ink.left >= o.h + arm + 2 || ink.top <= o.v - arm - 2 ||
+                    ink.bottom >= o.v + arm + 2);
         EXPECT_EQ(FirstText(dim)->story.para.justification, std::fabs(along) < kPi / 2 ? 0 : 1);
         const auto arc = Arc(dim);
         ASSERT_GE(arc.size(), 2u);
@@ -400,6 +412,57 @@ TEST_F(CurvatureToolsTest, TheRadiusOfCurvatureWhereTheCursorIs) {
     // Ctrl leaves the arc out.
     ASSERT_EQ(Hover("Curvature Dimension", Parabola::Point(0), kCtrl), kNoErr);
     EXPECT_TRUE(Arc(Dimensions().back()).empty());
+}
+
+// The parabola of TheRadiusOfCurvatureWhereTheCursorIs, as one piece.
+ObjId ParabolaPath(CurvatureToolsTest& t) {
+    const AIReal third = 100.0f / 3;
+    return t.Path({{{200, 400}, {200, 400}, {300 - third, 300 - third}, false},
+                   {{400, 400}, {300 + third, 300 - third}, {400, 400}, false}});
+}
+
+TEST_F(CurvatureToolsTest, TheReleaseStoresOneClickWhereTheCursorStopped) {
+    const ObjId parabola = ParabolaPath(*this);
+    struct Row {
+        const char* tool;
+        int32_t kind;
+    } const rows[] = {{"Curvature Dimension", kBezCurve}, {"Tangent Line Dimension", kTangent}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        ASSERT_EQ(Hover(r.tool, Parabola::Point(50)), kNoErr);
+        const auto clicks = Clicks(parabola);
+        ASSERT_EQ(clicks.size(), 1u) << "no drag record beside the click";
+        EXPECT_EQ(clicks[0].clickNum, 1);
+        EXPECT_EQ(clicks[0].dimType, r.kind);
+        EXPECT_EQ(clicks[0].clickType, kLiveDimClickedPath);
+        EXPECT_EQ(clicks[0].segNumBefore, 0);
+        EXPECT_EQ(clicks[0].segNumAfter, 1);
+        EXPECT_EQ(clicks[0].x, 0);
+        EXPECT_EQ(clicks[0].y, 0);
+        EXPECT_EQ(clicks[0].endPointOffsetLength, 0);
+        Forget(Dimensions().back());
+        ASSERT_EQ(session->hostEvent([&] { return DeleteDimObjectDictionary(Art(parabola)); }), kNoErr);
+    }
+}
+
+TEST_F(CurvatureToolsTest, ACurveRadiusResizedMeasuresWhereItWasLeft) {
+    ParabolaPath(*this);
+    ASSERT_EQ(Hover("Curvature Dimension", Parabola::Point(0)), kNoErr);
+    ASSERT_NEAR(Value(Dimensions().back()), Parabola::Radius(0), 0.1);
+    // Grabbed by its radius line (from the centre at (300, 350) down to the vertex) and
+    // dragged along the curve to x = 50.
+    ASSERT_EQ(PressAndDrag("Dimension Resize", {300, 330}, Parabola::Point(50)), kNoErr);
+    for (const char* when : {"after the release", "after the update"}) {
+        SCOPED_TRACE(when);
+        ASSERT_EQ(Dimensions().size(), 1u);
+        const ObjId dim = Dimensions().back();
+        const auto line = RadiusLine(dim);
+        ASSERT_EQ(line.size(), 2u);
+        // Measured where the walk along the piece first came within 2 points of the cursor.
+        EXPECT_LT(Distance(line[1], Parabola::Point(50)), 2.0);
+        EXPECT_NEAR(Value(dim), Parabola::Radius(line[1].h - 300), 0.006);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    }
 }
 
 TEST_F(CurvatureToolsTest, NothingMeasurableLeavesNoGroupBehind) {

@@ -2,7 +2,7 @@
 // with its one zero and the JIS line, values from the datum whichever side a click lies on,
 // shift, the aligned chain's projections, labels beside the zero, regeneration, and the
 // axonometric hand-over. Expected numbers are worked by hand from the fixture's style (text
-// 10 pt, leading 2, witness gap 4 and extension 6, offset step 18) or the Part's example.
+// 10 pt, leading 2, witness gap 4 and extension 6, offset step 18) or a 12 pt text.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -54,8 +54,8 @@ struct DatumTest : DimensionToolTest {
 };
 
 TEST_F(DatumTest, StackedRowsStandAStepApartFromTheDatum) {
-    // The Part's example: text 12, offset 18, so a step of 22; the datum's witness line
-    // reaches the outermost row. Values are distances from the datum, whichever side.
+    // Text 12 and offset 18 make a step of 22; the datum's witness line reaches the
+    // outermost row. Values are distances from the datum, whichever side.
     g->prefs.style.dimensionTextSize = 12;
     Polyline({{0, 0}, {100, 0}, {250, 0}});
     Polyline({{0, 0}, {0, 100}, {0, 250}});

@@ -10,6 +10,7 @@
 
 #include "DimensionToolFixture.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
@@ -144,6 +145,61 @@ TEST_F(LinearFamilyTest, AClickInEmptySpaceIsKeptOnTheArtOfAnotherClick) {
     }), kNoErr);
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
     EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"190.00"});
+}
+
+TEST_F(LinearFamilyTest, TheFlatToolsRefuseArtTaggedAsAxonometric) {
+    // A plate tagged as axonometric art by an older version, and one whose tag falls one
+    // character short of that mark.
+    const ObjId tagged = Rect(100, 100, 144, 72), untagged = Rect(400, 100, 144, 72);
+    for (auto [art, tag] : {std::pair{tagged, "ZMK_Depth_Tag_3"}, std::pair{untagged, "ZMK_Depth_Ta"}})
+        ASSERT_EQ(session->hostEvent([&] { return sAITag->SetTag(Art(art), tag, "string", ""); }), kNoErr);
+    const std::string refusal = "Dimensions of axonometric objects are made with the axonometric tools.";
+    struct Row {
+        const char* tool;
+        std::vector<AIRealPoint> clicks;  // on the tagged plate; the same 300 points right on the other
+    } const rows[] = {
+        {"Horizontal Dimension", {{100, 172}, {244, 172}}},
+        {"Auto Vertical Dimension", {{244, 136}}},
+        {"Horizontal Datum Dimension", {{100, 136}, {244, 136}}},
+        {"Pointer Label", {{172, 172}}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        const size_t before = Dimensions().size(), shown = Alerts().size();
+        EXPECT_EQ(Dimension(r.tool, r.clicks, {r.clicks.back().h + 30, r.clicks.back().v + 40}), kCADErr);
+        if (r.clicks.size() == 1) session->mouseUp(r.clicks.back());  // the refused press is let go
+        const std::vector<std::string> alerts = Alerts();
+        EXPECT_EQ(std::vector<std::string>(alerts.begin() + static_cast<long>(shown), alerts.end()),
+                  std::vector<std::string>{refusal});
+        EXPECT_EQ(Dimensions().size(), before);
+        EXPECT_EQ(ClickChainLength(), 0);
+        std::vector<AIRealPoint> beside;
+        for (AIRealPoint p : r.clicks) beside.push_back({p.h + 300, p.v});
+        EXPECT_EQ(Dimension(r.tool, beside, {beside.back().h + 30, beside.back().v + 40}), kNoErr);
+        EXPECT_EQ(Dimensions().size(), before + 1);
+    }
+    EXPECT_FALSE(IsDimensionedObject(Art(tagged)));
+}
+
+TEST_F(LinearFamilyTest, BackInFrontAfterAnUndoTheNextIdIsTheHighestHeldPlusOne) {
+    standin::Document& part = *doc;
+    Rect(100, 100, 144, 72);
+    auto place = [&] { return Dimension("Horizontal Dimension", {{100, 172}, {244, 172}}, {170, 200}); };
+    // Undone once with nothing before it, once after a first dimension: the highest id the
+    // drawing then holds is 0, then 1.
+    for (int32_t held : {0, 1}) {
+        SCOPED_TRACE(held);
+        ASSERT_EQ(place(), kNoErr);
+        ASSERT_TRUE(session->userUndo());
+        ASSERT_EQ(Dimensions().size(), static_cast<size_t>(held));
+        session->newDocument();
+        session->setFrontDocument(part);
+        doc = &part;
+        EXPECT_EQ(g->prefs.style.id, held);
+        ASSERT_EQ(place(), kNoErr);
+        ASSERT_EQ(Dimensions().size(), static_cast<size_t>(held + 1));
+        EXPECT_EQ(GetDimensionID(Art(Dimensions().back())), held + 1) << "no id is skipped";
+    }
 }
 
 TEST_F(LinearFamilyTest, TheLinearToolsAreOfferedWithTheirTitlesAndTips) {

@@ -130,20 +130,24 @@ TEST_F(RevisionBubbleTest, AClickRingsTheArtGrownByFiveAndFollowsIt) {
     EXPECT_EQ(Dimensions().size(), 1u);
 }
 
-TEST_F(RevisionBubbleTest, ADraggedBubbleIsRedrawnAsDraggedWhereverItsPressLay) {
-    // One dragged from the part's corner follows the part at its dragged size; one dragged
-    // in empty space keeps its place on a carrier of its own.
+TEST_F(RevisionBubbleTest, ABubbleDraggedFromArtRingsThatArtOnceRedrawnAndOneInSpaceKeepsItsPlace) {
+    // One dragged from the part's corner is drawn as dragged and rings the part, grown by 5,
+    // where the part has gone once redrawn; one dragged in empty space keeps its place on a
+    // carrier of its own.
     const ObjId part = Rect(100, 100, 100, 60);
     ASSERT_EQ(PressAndDrag("Revision Bubble", {100, 100}, {140, 130}), kNoErr);
+    ExpectScallopsOn(Outline(Frames(Dimensions()[0]).at(0)), {120, 115}, 20 * 1.414, 15 * 1.414);
     ASSERT_EQ(PressAndDrag("Revision Bubble", {300, 300}, {360, 340}), kNoErr);
-    EXPECT_EQ(Clicks(part).front().dimType, kRevisionBubbleDrag);
+    const auto clicks = Clicks(part);
+    ASSERT_EQ(clicks.size(), 2u);  // the press and the drag
+    for (const auto& c : clicks) EXPECT_EQ(c.dimType, kRevisionBubbleObject);
     const auto free = Outline(Frames(Dimensions()[1]).at(0));
 
     const AIRealMatrix move{1, 0, 0, 1, 30, -20};
     ASSERT_EQ(session->hostEvent([&] { return sAITransformArt->TransformArt(Art(part), &move, 1, 0x41); }), kNoErr);
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
     ASSERT_EQ(Dimensions().size(), 2u);
-    ExpectScallopsOn(Outline(Frames(Dimensions()[0]).at(0)), {150, 95}, 20 * 1.414, 15 * 1.414);
+    ExpectScallopsOn(Outline(Frames(Dimensions()[0]).at(0)), {180, 110}, 55 * 1.414, 35 * 1.414);
     const auto kept = Outline(Frames(Dimensions()[1]).at(0));
     ASSERT_EQ(kept.size(), free.size());
     for (size_t k = 0; k < kept.size(); ++k) EXPECT_PT(kept[k].p, free[k].p.h, free[k].p.v);

@@ -1,11 +1,13 @@
 // The callout tool and its Callouts dialog: each check box against the flag the dialog's
 // table gives it (written here from that table, in the record's order), Cancel, OK with
 // every box off, option without the dialog, presses that describe nothing, the callout
-// redrawn with its description after its art moved, and the flags across a restart.
+// redrawn with its description after its art moved, and the flags off again after a
+// restart. Start-up offers no callout tool: the test registers one.
 #include <cstring>
 
+#include "CalloutToolRegistration.h"
 #include "DrawToolsFixture.h"
-#include "core/CalloutSettings.h"
+#include "dimtools/CalloutSettings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
 #include "drawtools/CalloutTool.h"
@@ -35,11 +37,12 @@ struct CalloutToolTest : DrawToolsTest {
         ASSERT_EQ(session->hostEvent([&] {
             return sAIPathStyle->SetPathStyle(standin::toHandle<AIArtHandle>(part), &style);
         }), kNoErr);
+        ASSERT_EQ(RegisterCalloutTool(*session), kNoErr);
         ASSERT_EQ(session->selectTool("Callout"), kNoErr);
     }
     static std::vector<int32_t> Flags() {
         std::vector<int32_t> flags(kFlagCount);
-        std::memcpy(flags.data(), &g->prefs.curCalloutSettings, sizeof(Callout_Data));
+        std::memcpy(flags.data(), &g->curCalloutSettings, sizeof(Callout_Data));
         return flags;
     }
     std::vector<std::string> Texts() const {
@@ -78,7 +81,7 @@ TEST_F(CalloutToolTest, OKDescribesTheArtAndTheCalloutKeepsItsDescription) {
     EXPECT_EQ(GroupCount(), 1u) << "the preview is gone";
     // The part moved: the callout follows it with its own description, whatever the flags
     // say now.
-    g->prefs.curCalloutSettings = {};
+    g->curCalloutSettings = {};
     const AIRealMatrix move{1, 0, 0, 1, 40, 0};
     ASSERT_EQ(session->hostEvent([&] {
         return sAITransformArt->TransformArt(standin::toHandle<AIArtHandle>(part), &move, 1, 0x41);
@@ -90,18 +93,18 @@ TEST_F(CalloutToolTest, OKDescribesTheArtAndTheCalloutKeepsItsDescription) {
 }
 
 TEST_F(CalloutToolTest, CancelKeepsTheFlagsAndMakesNoCallout) {
-    g->prefs.curCalloutSettings.fill_color = 1;
+    g->curCalloutSettings.fill_color = 1;
     Answer("Callouts", {Value(22, 1), Value(29, 0), Press(2)});
     ASSERT_EQ(Callout({150, 100}), kNoErr);
-    EXPECT_EQ(g->prefs.curCalloutSettings.stroke_weight, 0);
-    EXPECT_EQ(g->prefs.curCalloutSettings.fill_color, 1);
+    EXPECT_EQ(g->curCalloutSettings.stroke_weight, 0);
+    EXPECT_EQ(g->curCalloutSettings.fill_color, 1);
     EXPECT_EQ(GroupCount(), 0u);
     EXPECT_TRUE(Texts().empty());
 }
 
 TEST_F(CalloutToolTest, OKWithEveryBoxOffStoresNothingAndStillMakesTheCallout) {
-    g->prefs.curCalloutSettings = {};
-    g->prefs.curCalloutSettings.stroke_color = g->prefs.curCalloutSettings.options_userinput = 1;
+    g->curCalloutSettings = {};
+    g->curCalloutSettings.stroke_color = g->curCalloutSettings.options_userinput = 1;
     std::vector<standin::UserAction> actions;
     for (int32_t item : kItems) actions.push_back(Value(item, 0));
     actions.push_back(Press(1));
@@ -112,7 +115,7 @@ TEST_F(CalloutToolTest, OKWithEveryBoxOffStoresNothingAndStillMakesTheCallout) {
 }
 
 TEST_F(CalloutToolTest, OptionUsesTheFlagsWithoutTheDialog) {
-    g->prefs.curCalloutSettings.fill_color = 1;
+    g->curCalloutSettings.fill_color = 1;
     ASSERT_EQ(Callout({150, 100}, aiEventModifiers_Option), kNoErr);
     EXPECT_EQ(Texts(), std::vector<std::string>{"Fill color -50k"});
     EXPECT_TRUE(DialogFailures().empty()) << "no dialog opened";
@@ -126,15 +129,15 @@ TEST_F(CalloutToolTest, APressOnNothingOrAClickIsRefused) {
     EXPECT_TRUE(DialogFailures().empty());
 }
 
-TEST_F(CalloutToolTest, TheFlagsOutliveARestart) {
+TEST_F(CalloutToolTest, TheFlagsLastWhileThePluginRunsAndStartOff) {
     Answer("Callouts", {Value(6, 1), Value(43, 1), Value(49, 1), Press(1)});
     ASSERT_EQ(Callout({150, 100}), kNoErr);
-    const std::vector<int32_t> chosen = Flags();
+    std::vector<int32_t> chosen(kFlagCount, 0);
+    chosen[2] = chosen[23] = chosen[36] = 1;  // text size, overprint fill, user input
+    ASSERT_EQ(Flags(), chosen);
     ASSERT_EQ(session->restart(), kNoErr) << session->lastError();
-    EXPECT_EQ(Flags(), chosen);
-    EXPECT_EQ(g->prefs.curCalloutSettings.text_size + g->prefs.curCalloutSettings.attr_overprintfill +
-                  g->prefs.curCalloutSettings.options_userinput,
-              3);
+    EXPECT_EQ(Flags(), std::vector<int32_t>(kFlagCount, 0));
+    EXPECT_EQ(g->calloutstool, nullptr) << "start-up offers no callout tool";
 }
 
 }  // namespace

@@ -51,6 +51,27 @@ void ExpectPieces(const std::vector<CenterMarkPiece>& got, const std::vector<Pie
     }
 }
 
+TEST(RadialGeometryTest, AValueStandsBeyondTheCentreCross) {
+    // Arms of 9 and a gap of 2 make a square reaching 11 from the centre; the text's ink
+    // reaches 8 above its baseline and 2 below. Worked by hand: beside the square the
+    // anchor must lie 11 out across, above it 11 + 2 up, below it 11 + 8 down.
+    const struct {
+        double degrees;
+        AIReal arm, wanted, expected;
+    } rows[] = {
+        {180, 9, 9.6f, 11},            // to the left: just past the arm
+        {0, 3, 12, 12},                // a short cross leaves the wanted distance
+        {90, 9, 9.6f, 13},             // straight up: above the square
+        {-90, 9, 9.6f, 19},            // straight down: below it
+        {135, 9, 9.6f, 15.556349f},    // up and left: beside it, 11 / cos 45
+        {-150, 9, 9.6f, 12.701706f},   // down and left: beside it, 11 / cos 30
+    };
+    for (const auto& r : rows) {
+        const AIReal angle = static_cast<AIReal>(r.degrees * 3.14159265358979 / 180);
+        EXPECT_NEAR(TextDistanceBeyondCross(r.wanted, angle, r.arm, 8, 2, 2), r.expected, 1e-4) << r.degrees;
+    }
+}
+
 TEST(RadialGeometryTest, CentreMarkOfA54PointCircleHasANinePointCross) {
     // Centre (0, 0), art from -27 to 27: both layouts agree here.
     ExpectPieces(CenterMarkPieces({-27, 27, 27, -27}, false),

@@ -1,6 +1,6 @@
 // The flags that choose what a callout reports about the art it points at, as the Callouts
-// dialog sets them: one check box each, kept in the preferences from one session to the
-// next under a key of its own.
+// dialog sets them: one check box each, all off when the plug-in starts and kept while it
+// is loaded, never in the preferences.
 #pragma once
 
 #include <cstdint>
@@ -24,11 +24,10 @@ struct Callout_Data {
     int32_t options_datestamp = 0, options_timestamp = 0, options_userinput = 0;
 };
 
-// One flag: its field, its check box in the Callouts dialog and its preference key.
+// One flag: its field and its check box in the Callouts dialog.
 struct CalloutFlag {
     int32_t Callout_Data::*field;
     int16_t item;
-    const char* key;
 };
 
 // Every flag, in the record's order.
