@@ -87,12 +87,13 @@ AIErr WriteFields(AIDictionaryRef dict, Record& record, std::span<const RealFiel
     return kNoErr;
 }
 
-// A count entry: 0 to `most`.
-std::string ReadCount(AIDictionaryRef dict, const char* key, const char* what, int32_t most, int32_t* count) {
+// A count entry: `least` to `most`.
+std::string ReadCount(AIDictionaryRef dict, const char* key, const char* what, int32_t least, int32_t most,
+                      int32_t* count) {
     if (AIErr err = GetIntegerByKey(dict, key, *count)) return Unread(err, what, key, "a whole number");
-    if (*count < 0 || *count > most)
-        return std::string(what) + " (" + key + ") is " + std::to_string(*count) + "; it must be 0 to " +
-               std::to_string(most);
+    if (*count < least || *count > most)
+        return std::string(what) + " (" + key + ") is " + std::to_string(*count) + "; it must be " +
+               std::to_string(least) + " to " + std::to_string(most);
     return {};
 }
 
@@ -101,7 +102,7 @@ std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
         return problem;
     if (!(wall->thickness > 0)) return "its thickness (PW4_Wall_thickness) must be more than 0";
     int32_t count = 0;
-    if (std::string problem = ReadCount(wallDict, kOpeningCountKey, "its number of openings", kMaxWallOpenings, &count);
+    if (std::string problem = ReadCount(wallDict, kOpeningCountKey, "its number of openings", 0, kMaxWallOpenings, &count);
         !problem.empty())
         return problem;
     const double length = FrameOf(*wall).length;
@@ -157,7 +158,9 @@ AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* pr
         return err == kWrongTypeErr ? kDamagedHouseErr : err;
     }
     int32_t count = 0;
-    *problem = ReadCount(house.get(), kCountKey, "the number of walls", kMaxHouseWalls, &count);
+    // A house without walls is never written (its art goes with its last wall): a record
+    // that says so does not describe the art it is on.
+    *problem = ReadCount(house.get(), kCountKey, "the number of walls", 1, kMaxHouseWalls, &count);
     for (int32_t i = 0; problem->empty() && i < count; ++i) {
         const std::string key = Indexed("PW4_Wall_", i);
         DictRef sub;

@@ -158,13 +158,16 @@ AIErr doRemoveWallTool() {
     return DrawHouse(house.walls, &house, &drawn);
 }
 
+// The press of a move that was refused and said so: its release says nothing more.
+constexpr int32_t kMoveRefused = -2;
+
 AIErr MoveWallMouseDown() {
     ForgetWallAnnotations();
-    g->movingWall = -1;
+    g->movingWall = kMoveRefused;
     House house;
     bool found = false;
     if (AIErr err = HouseUnderPress(true, &house, &found)) return err;
-    if (found) g->movingWall = WallAt(house.walls, house.corners, Point(g->firstClick), 2.0);
+    g->movingWall = found ? WallAt(house.walls, house.corners, Point(g->firstClick), 2.0) : -1;
     return kNoErr;
 }
 
@@ -186,7 +189,7 @@ AIErr doMoveWallTool() {
 }
 
 AIErr MoveWallMouseUp() {
-    const bool nothing = g->movingWall < 0;
+    const bool nothing = g->movingWall == -1;
     g->movingWall = -1;
     if (AIErr err = EndWallGesture()) return err;
     return nothing ? SayArchitecture(kPressWallToMoveMessage) : kNoErr;
