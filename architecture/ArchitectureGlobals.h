@@ -31,6 +31,8 @@ struct ArchitectureGlobals : DrawToolGlobals {
     HouseRecordRead lastHouseRead;
     House wallPreview;
     int wallPreviewPending = 0;
+    // --- why the last drag drew nothing: the record could not keep it (said at the release) ---
+    char wallRefusal[512] = {};
     // --- the move-wall tool: the wall the press landed on (-1: none; -2: the press was
     // refused, and said why) ---
     int32_t movingWall = -1;

@@ -32,6 +32,8 @@ enum : int32_t {
     kScaleCaption = 20,
     kDrawnByCaption = 21,
     kSheetCaption = 22,
+    kUnstorableHouseMessage = 23,    // ^0: what the record could not keep
+    kTooSmallMessage = 24,
 };
 
 // Entry `index` of a string list with ^0, ^1, ... replaced by the texts given.

@@ -4,11 +4,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "architecture/ArchitectureMessages.h"
 #include "architecture/ArtMaking.h"
 #include "architecture/HouseRecord.h"
+#include "architecture/OpeningWarnings.h"
 #include "artwork/DrawingLayer.h"
 #include "architecture/ArchitectureGlobals.h"
 #include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
@@ -163,6 +166,16 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
 
 AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record) {
     *drawn = House{};
+    // What the record could not keep is refused before anything is drawn; what is drawn is
+    // what the record keeps, so a reopened document draws it alike.
+    const std::vector<Wall> stored = AsStored(walls);
+    if (const std::string problem = walls.empty() ? std::string() : HouseRecordProblem(stored); !problem.empty()) {
+        const std::string words = ArchitectureText(kUnstorableHouseMessage, {problem});
+        if (record) return SayWords(words);
+        WarnInsertion(words, g->endPoint);
+        CopyCString(g->wallRefusal, words.c_str());
+        return kNoErr;
+    }
     const bool replace = replacing && replacing->group;
     AIArtHandle group = nullptr;
     if (replace && !walls.empty()) {
@@ -172,6 +185,6 @@ AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* d
         group = g->group;
     }
     if (group)
-        if (AIErr err = DrawInto(group, walls, record, drawn)) return err;
+        if (AIErr err = DrawInto(group, stored, record, drawn)) return err;
     return replace ? sAIArt->DisposeArt(replacing->group) : kNoErr;
 }

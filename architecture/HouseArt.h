@@ -26,6 +26,8 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
 
 // Draws the walls as a house in place of `replacing` (its group, which goes), or, for a new
 // house, into a fresh group on top of the drawing layer; `drawn` receives the new art and
-// the walls. With no walls the old house goes and nothing is drawn. Without `record` the
-// house path gets no record (a drag's preview, whose release writes it).
+// the walls as the record keeps them. With no walls the old house goes and nothing is
+// drawn. Without `record` the house path gets no record (a drag's preview, whose release
+// writes it). Walls the record could not keep are not drawn: said in words, or for a
+// preview shown by the annotator and kept in `wallRefusal` for the release to say.
 AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record = true);

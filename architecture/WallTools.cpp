@@ -40,6 +40,12 @@ AIErr DrawPreview(const std::vector<Wall>& walls, const House* replacing) {
     return kNoErr;
 }
 
+// A drag starts afresh: its undo took the last preview back.
+void StartDrag() {
+    g->wallPreviewPending = 0;
+    g->wallRefusal[0] = '\0';
+}
+
 bool ThicknessUsable() { return std::isfinite(g->prefs.wallThickness) && g->prefs.wallThickness > 0; }
 
 // A new wall of the wall settings; a datum the settings cannot mean is the inside face.
@@ -105,6 +111,11 @@ void ForgetWallAnnotations() {
 
 AIErr EndWallGesture() {
     ForgetWallAnnotations();
+    if (g->wallRefusal[0]) {
+        const std::string words = g->wallRefusal;
+        g->wallRefusal[0] = '\0';
+        return SayWords(words);
+    }
     if (!g->wallPreviewPending) return kNoErr;
     g->wallPreviewPending = 0;
     return WriteHouseRecord(g->wallPreview.path, g->wallPreview.walls);
@@ -119,7 +130,7 @@ AIErr AddWallMouseDown() {
 }
 
 AIErr doAddWallTool() {
-    g->wallPreviewPending = 0;  // the drag's undo took the last preview back
+    StartDrag();
     if (!ThicknessUsable()) return kNoErr;  // said at the press
     WallBeginning b;
     if (AIErr err = Begin(false, &b)) return err;
@@ -172,7 +183,7 @@ AIErr MoveWallMouseDown() {
 }
 
 AIErr doMoveWallTool() {
-    g->wallPreviewPending = 0;  // the drag's undo took the last preview back
+    StartDrag();
     if (g->movingWall < 0) return kNoErr;
     House house;
     bool found = false;
