@@ -34,6 +34,7 @@ enum : int32_t {
     kSheetCaption = 22,
     kUnstorableHouseMessage = 23,    // ^0: what the record could not keep
     kTooSmallMessage = 24,
+    kDetachedDimensionsMessage = 25,  // ^0: what each dimension reads
 };
 
 // Entry `index` of a string list with ^0, ^1, ... replaced by the texts given.

@@ -7,6 +7,7 @@
 #include "architecture/ArchitectureGlobals.h"
 #include "architecture/ArchitectureMessages.h"
 #include "architecture/HouseArt.h"
+#include "architecture/HouseLinks.h"
 #include "architecture/HouseRecord.h"
 #include "architecture/OpeningWarnings.h"
 #include "drawtools/DrawToolSupport.h"
@@ -118,7 +119,9 @@ AIErr EndWallGesture() {
     }
     if (!g->wallPreviewPending) return kNoErr;
     g->wallPreviewPending = 0;
-    return WriteHouseRecord(g->wallPreview.path, g->wallPreview.walls);
+    if (AIErr err = WriteHouseRecord(g->wallPreview.path, g->wallPreview.walls)) return err;
+    if (!g->wallPreview.detached.empty()) SayDetachedDimensions(g->wallPreview.detached);
+    return kNoErr;
 }
 
 AIErr AddWallMouseDown() {
@@ -164,9 +167,10 @@ AIErr doRemoveWallTool() {
     if (AIErr err = HouseUnderPress(true, &house, &found)) return err;
     const int32_t w = found ? WallAt(house.walls, house.corners, Point(g->firstClick), 2.0) : -1;
     if (w < 0) return SayArchitecture(kClickWallToRemoveMessage);
-    house.walls.erase(house.walls.begin() + w);
+    std::vector<Wall> walls = house.walls;
+    walls.erase(walls.begin() + w);
     House drawn;
-    return DrawHouse(house.walls, &house, &drawn);
+    return DrawHouse(walls, &house, &drawn, true, w);
 }
 
 // The press of a move that was refused and said so: its release says nothing more.
