@@ -122,6 +122,16 @@ AIArtHandle HousePathOf(AIArtHandle art) {
     return nullptr;
 }
 
+// The art that goes when the house is drawn again: its group, or the path alone once it was
+// taken out of its group (the layer it now lies in stays).
+AIErr HouseGroupOf(AIArtHandle path, AIArtHandle* group) {
+    if (AIErr err = sAIArt->GetArtParent(path, group)) return err;
+    ASBoolean layer = false;
+    if (AIErr err = sAIArt->IsArtLayerGroup(*group, &layer)) return err;
+    if (layer) *group = path;
+    return kNoErr;
+}
+
 // The walls and corners of the house on its path, read again only when the document
 // changed since the last reading (or another house is read).
 AIErr ReadHouse(House* house, std::string* problem) {
@@ -158,7 +168,7 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
         seen.push_back(path);
         House candidate;
         candidate.path = path;
-        if (AIErr err = sAIArt->GetArtParent(path, &candidate.group)) return err;
+        if (AIErr err = HouseGroupOf(path, &candidate.group)) return err;
         std::string why;
         const AIErr err = ReadHouse(&candidate, &why);
         if (err == kDamagedHouseErr) {

@@ -13,7 +13,7 @@
 
 struct House {
     AIArtHandle path = nullptr;   // the outline, with the record
-    AIArtHandle group = nullptr;  // the house's group
+    AIArtHandle group = nullptr;  // the house's group (the path itself, once taken out of it)
     std::vector<Wall> walls;
     std::vector<WallCorners> corners;  // of the walls, as JoinWalls finds them
     // --- of a house DrawHouse drew: the outline's contours as drawn, each door's and window's

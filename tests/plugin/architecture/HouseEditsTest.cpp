@@ -164,5 +164,17 @@ TEST_F(HouseEditsTest, TheRecordIsNeverWrittenWithWhatItsReaderRefuses) {
     EXPECT_EQ(HouseRecordProblem({base}), "");
 }
 
+TEST_F(HouseEditsTest, AHouseTakenOutOfItsGroupIsEditedInItsPlaceAndTheLayerKeepsTheRest) {
+    const standin::ObjId mine = AddPolyline({{500, 500}, {600, 600}});
+    Room();
+    const standin::Art* house = Houses().back();
+    const standin::ObjId group = house->parent;
+    ASSERT_EQ(session->hostEvent([&] { return doc->reorderArt(house->id, kPlaceAbove, group); }), kNoErr);
+    ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
+    ASSERT_EQ(session->click({200, 95}), kNoErr);
+    EXPECT_EQ(Walls().size(), 3u);
+    EXPECT_NE(doc->art(mine), nullptr);
+}
+
 }  // namespace
 }  // namespace drawtest
