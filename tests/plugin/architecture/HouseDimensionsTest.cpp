@@ -1,9 +1,9 @@
 // Dimensions measuring a house follow it through its edits. The house is the outer ring of
 // the walls example at 1:100 (10 m by 7 m inside, 300 mm walls drawn along their inside
-// faces) with a window in its top wall and a 3 m partition stub standing free; three
+// faces) with a 1200 mm window in its top wall and a 3 m partition stub standing free; four
 // dimensions measure it: across the top from the outer corner to the right wall's face,
-// up the left side between the outer corners, and from the bottom-left corner up to the
-// stub's free end. After each edit "Update Dimensions" reads what a drafter works out by
+// up the left side between the outer corners, from the bottom-left corner up to the stub's
+// free end, and from the top-left corner across to the end of the window's glass line. After each edit "Update Dimensions" reads what a drafter works out by
 // hand (1 pt is 25.4 / 72 mm on paper, 100 times that in the house).
 #include <algorithm>
 #include <cstdio>
@@ -65,6 +65,9 @@ struct HouseDimensionsTest : WallToolsTest {
         ASSERT_EQ(Drag({141.49606f, 396.92987f}, {108, 300}), kNoErr);
         ASSERT_EQ(session->click({141.49606f, 181.49606f}), kNoErr);
         ASSERT_EQ(Drag({278.97632f, 275.03937f}, {320, 230}), kNoErr);
+        ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+        ASSERT_EQ(session->click({141.49606f, 396.92987f}), kNoErr);
+        ASSERT_EQ(Drag({196.77213f, 392.67717f}, {170, 420}), kNoErr);
     }
     // The texts of the document's dimensions, in order.
     std::vector<std::string> Readings() const {
@@ -88,21 +91,21 @@ TEST_F(HouseDimensionsTest, TheDimensionsFollowEachEditAtTheNextUpdate) {
         std::vector<std::string> readings;  // in order
         std::string told;                    // the alert naming dimensions left where they were
     } edits[] = {
-        {"nothing", [](auto&) { return kNoErr; }, {"10.60 m", "3.30 m", "7.60 m"}, none},
+        {"nothing", [](auto&) { return kNoErr; }, {"1.95 m", "10.60 m", "3.30 m", "7.60 m"}, none},
         // 330.47244 pt across: 11,658 mm.
         {"the right wall moved out 30 pt",
          [](auto& t) {
              if (AIErr err = t.session->selectTool("Move Wall")) return err;
              return t.Drag({437, 250}, {467, 250});
          },
-         {"11.66 m", "3.30 m", "7.60 m"}, none},
+         {"1.95 m", "11.66 m", "3.30 m", "7.60 m"}, none},
         // 185.43381 pt up the side: 6,542 mm.
         {"the top wall moved in 30 pt",
          [](auto& t) {
              if (AIErr err = t.session->selectTool("Move Wall")) return err;
              return t.Drag({300, 392}, {300, 362});
          },
-         {"10.60 m", "3.30 m", "6.54 m"}, none},
+         {"1.95 m", "10.60 m", "3.30 m", "6.54 m"}, none},
         // The stub's foot follows the bottom wall: 245.43381 pt up the side (8,658 mm), and
         // 123.54331 pt from the corner to the stub's end (4,358 mm).
         {"the bottom wall moved out 30 pt",
@@ -110,7 +113,7 @@ TEST_F(HouseDimensionsTest, TheDimensionsFollowEachEditAtTheNextUpdate) {
              if (AIErr err = t.session->selectTool("Move Wall")) return err;
              return t.Drag({300, 186}, {300, 156});
          },
-         {"10.60 m", "4.36 m", "8.66 m"}, none},
+         {"1.95 m", "10.60 m", "4.36 m", "8.66 m"}, none},
         {"a door cut into the bottom wall, then the right wall moved out 30 pt",
          [](auto& t) {
              if (AIErr err = t.session->selectTool("Door Insertion")) return err;
@@ -120,21 +123,31 @@ TEST_F(HouseDimensionsTest, TheDimensionsFollowEachEditAtTheNextUpdate) {
              if (AIErr err = t.session->selectTool("Move Wall")) return err;
              return t.Drag({437, 250}, {467, 250});
          },
-         {"11.66 m", "3.30 m", "7.60 m"}, none},
-        // The top wall's end is square without the left wall: its corner is 8.50394 pt in.
+         {"1.95 m", "11.66 m", "3.30 m", "7.60 m"}, none},
+        // The top wall's end is square without the left wall: its corner is 8.50394 pt in
+        // (the window stays where it was).
         {"the left wall removed",
          [](auto& t) {
              if (AIErr err = t.session->selectTool("Remove Wall")) return err;
              return t.session->click({146, 300});
          },
-         {"10.30 m", "3.30 m", "7.60 m"}, none},
+         {"1.65 m", "10.30 m", "3.30 m", "7.60 m"}, none},
         {"the stub removed",
          [](auto& t) {
              if (AIErr err = t.session->selectTool("Remove Wall")) return err;
              return t.session->click({277.559f, 230});
          },
-         {"10.60 m", "3.30 m", "7.60 m"},
+         {"1.95 m", "10.60 m", "3.30 m", "7.60 m"},
          "The house no longer has the part these dimensions measured, so each keeps that end where it was: 3.30 m."},
+        // The left wall's end is square without the top wall: the corner is 8.50394 pt down,
+        // 206.92913 pt up the side (7,300 mm); the window went with its wall.
+        {"the top wall removed",
+         [](auto& t) {
+             if (AIErr err = t.session->selectTool("Remove Wall")) return err;
+             return t.session->click({300, 392});
+         },
+         {"1.95 m", "10.60 m", "3.30 m", "7.30 m"},
+         "The house no longer has the part these dimensions measured, so each keeps that end where it was: 1.95 m."},
     };
     for (const auto& e : edits) {
         SCOPED_TRACE(e.edit);
