@@ -237,7 +237,8 @@ AIErr CarryDimensionLinks(const House& old, int32_t removedWall, const House& dr
     if (AIErr err = HouseArtOf(old, &arts)) return err;
     const Carrier carrier{old, drawn, removedWall, detached};
     for (const auto& [art, role] : arts) {
-        if (!IsDimensionedObject(art)) continue;
+        // Art without a dictionary is not given one by the look.
+        if (!sAIArt->HasDictionary(art) || !IsDimensionedObject(art)) continue;
         if (!drawn.path) {
             // No house is left to hold them: each dimension is named.
             (void)ForEachDimensionLink(art, [&](const char*, int32_t id) {
