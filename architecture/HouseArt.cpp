@@ -212,7 +212,12 @@ AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* d
     if (group)
         if (AIErr err = DrawInto(group, stored, record, drawn)) return err;
     if (!replace) return kNoErr;
-    if (AIErr err = CarryDimensionLinks(*replacing, removedWall, *drawn, &drawn->detached)) return err;
+    // Links that cannot be carried leave the old house as it was.
+    if (AIErr err = CarryDimensionLinks(*replacing, removedWall, *drawn, &drawn->detached)) {
+        if (group) (void)sAIArt->DisposeArt(group);
+        *drawn = House{};
+        return err;
+    }
     if (AIErr err = sAIArt->DisposeArt(replacing->group)) return err;
     if (record && !drawn->detached.empty()) SayDetachedDimensions(drawn->detached);
     return kNoErr;

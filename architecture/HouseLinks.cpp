@@ -12,6 +12,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DictionaryAccess.h"
+#include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 
 namespace {
@@ -23,8 +24,6 @@ using Anchors = std::vector<AIPathSegment>;
 constexpr double kReach = 0.02;
 
 constexpr const char kObjectKey[] = "ZA3_Object";
-
-WallPoint Point(AIRealPoint p) { return {p.h, p.v}; }
 
 AIErr AnchorsOf(AIArtHandle path, Anchors* anchors) {
     anchors->clear();
@@ -38,25 +37,13 @@ AIErr AnchorsOf(AIArtHandle path, Anchors* anchors) {
     return sAIPath->GetPathSegments(path, 0, count, anchors->data());
 }
 
-// Where regeneration finds a click on an anchor or a piece of the path (segment numbers as
-// 16-bit indices, -1 the last); false for other clicks and numbers past the path.
-bool Relocate(const Anchors& s, const Click& c, WallPoint* p) {
-    const auto n = static_cast<int32_t>(s.size());
-    auto index = [n](int32_t i) {
-        i = static_cast<int16_t>(i);
-        return i == -1 ? n - 1 : i;
-    };
-    const int32_t after = index(c.segNumAfter), before = index(c.segNumBefore);
-    if (after < 0 || after >= n) return false;
-    if (c.clickType == kLiveDimClickedSegmentPoint) {
-        *p = Point(s[size_t(after)].p);
-        return true;
-    }
-    if (c.clickType != kLiveDimClickedPath || before < 0 || before >= n) return false;
-    const AIPathSegment &a = s[size_t(before)], &b = s[size_t(after)];
-    const double t = c.t, u = 1 - t;
-    const double k0 = u * u * u, k1 = 3 * u * u * t, k2 = 3 * u * t * t, k3 = t * t * t;
-    *p = {k0 * a.p.h + k1 * a.out.h + k2 * b.in.h + k3 * b.p.h, k0 * a.p.v + k1 * a.out.v + k2 * b.in.v + k3 * b.p.v};
+// Where regeneration finds a click on an anchor or a piece of the art, as the art is now;
+// false for other clicks and for a click that cannot be found on it.
+bool Relocate(const Click& c, WallPoint* p) {
+    const bool onPath = c.clickType == kLiveDimClickedSegmentPoint || c.clickType == kLiveDimClickedPath;
+    AIRealPoint at{};
+    if (!onPath || !std::isfinite(c.t) || RelocateDimensionClick(c, &at) != kNoErr) return false;
+    *p = {at.h, at.v};
     return std::isfinite(p->h) && std::isfinite(p->v);
 }
 
@@ -151,7 +138,7 @@ struct Carrier {
             }))
             return KeepWhole(art);
         Anchors anchors;
-        if (role != Role::kWhole)
+        if (role == Role::kSymbol)
             if (AIErr err = AnchorsOf(art, &anchors)) return err;
         const std::optional<House::Symbol> symbol =
             role == Role::kSymbol ? SymbolOf(old, anchors) : std::optional<House::Symbol>();
@@ -160,7 +147,7 @@ struct Carrier {
             WallPoint p{};
             // A click on the outline or a symbol goes to the same place of the new one; any
             // other (in a fill, in empty space) is kept as it is.
-            if (role != Role::kWhole && Relocate(anchors, c, &p)) {
+            if (role != Role::kWhole && Relocate(c, &p)) {
                 const bool kept = role == Role::kContour ? OnOutline(p, &c, &to) : symbol && OnSymbol(*symbol, &to);
                 if (!kept) {
                     // The place is gone: the click keeps its point, in empty space.
@@ -183,7 +170,8 @@ struct Carrier {
         DictRef copy, object, target, holder;
         if (AIErr err = sAIDictionary->CreateDictionary(copy.put())) return err;
         if (AIErr err = CopyArtDictionaryToDictionary(art, copy.get())) return err;
-        if (AIErr err = GetSubDictionary(copy.get(), kObjectKey, object)) return err;
+        // Links that are not even a dictionary hold nothing to keep.
+        if (GetSubDictionary(copy.get(), kObjectKey, object)) return kNoErr;
         if (AIErr err = GetArtDictionary(drawn.path, holder)) return err;
         if (AIErr err = GetOrCreateSubDictionary(holder.get(), kObjectKey, target)) return err;
         return ForEachKey(object.get(), [&](const char* key) -> AIErr {

@@ -39,6 +39,12 @@ struct Input : FuzzInput {
     }
 };
 
+// The sub-dictionary under key of a dictionary (0 when absent or not a dictionary).
+standin::ObjId Sub(standin::Document& doc, standin::ObjId dict, const std::string& key) {
+    const standin::DictValue* v = doc.dict(dict) ? doc.dict(dict)->find(key) : nullptr;
+    return v && std::holds_alternative<standin::DictLink>(*v) ? std::get<standin::DictLink>(*v).id : 0;
+}
+
 // A wall's or opening's entries as a document holds them, written here without the
 // plug-in's writer; `spoil` leaves one out or gives it another type.
 struct Record {
@@ -136,8 +142,9 @@ standin::ObjId HouseFrom(standin::Document& doc, Input& in, std::vector<Wall>* w
     return path;
 }
 
-// Clicks of dimensions on the outline's contours, each (id, click) once.
-void AddClicks(standin::Document& doc, standin::ObjId path, Input& in) {
+// Clicks of dimensions on the outline's contours, each (id, click) once; `damaged` tells
+// whether one of them was spoiled.
+void AddClicks(standin::Document& doc, standin::ObjId path, Input& in, bool* damaged) {
     const std::vector<standin::ObjId> contours = doc.children(path);
     if (contours.empty()) return;
     for (int32_t n = in.byte() % 6, k = 0; k < n; ++k) {
@@ -151,7 +158,20 @@ void AddClicks(standin::Document& doc, standin::ObjId path, Input& in) {
         c.t = static_cast<AIReal>(in.byte()) / 255;
         c.x = in.real();
         c.y = in.real();
-        SetDimensionedObjectData(standin::suites::artHandle(contours[in.byte() % contours.size()]), &c);
+        const AIArtHandle art = standin::suites::artHandle(contours[in.byte() % contours.size()]);
+        SetDimensionedObjectData(art, &c);
+        // Now and then a click that cannot be read, or links that are not a dictionary.
+        const uint8_t spoil = in.byte();
+        if (spoil < 0xFE) continue;
+        *damaged = true;
+        const standin::ObjId dict = doc.dictionaryOf(standin::fromHandle(art));
+        if (spoil == 0xFE) {
+            doc.editDict(dict)->set("ZA3_Object", int32_t{7});
+            continue;
+        }
+        const standin::ObjId link = Sub(doc, Sub(doc, dict, "ZA3_Object"), "ZA3_Obj_data_" + std::to_string(c.id));
+        if (const standin::ObjId click = Sub(doc, link, "ZA3_Click_data_" + std::to_string(c.clickNum)))
+            doc.editDict(click)->set("ZA3_Obj_t", std::string("x"));
     }
 }
 
@@ -232,7 +252,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::vector<Wall> walls;
     const standin::ObjId path = HouseFrom(doc, in, &walls);
-    AddClicks(doc, path, in);
+    bool damagedClicks = false;
+    AddClicks(doc, path, in, &damagedClicks);
     const Gesture gesture = kGestures[in.byte() % std::size(kGestures)];
     g->firstClick = g->startingPoint = Press(walls, in);
     g->endPoint = {static_cast<AIReal>(g->firstClick.h + in.length()),
@@ -253,7 +274,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const standin::DictValue* now = doc.art(path) ? doc.dict(doc.dictionaryOf(path))->find("PW4_House") : nullptr;
         if (!now || std::get<standin::DictLink>(*now).id != record) std::abort();
     }
-    if (!houses.empty() && Clicks(doc) != clicks) std::abort();  // a click lost
+    if (!houses.empty() && !damagedClicks && Clicks(doc) != clicks) std::abort();  // a click lost
     if (g->wallPreviewPending != 0) std::abort();
 
     world.host.endMessage();

@@ -7,7 +7,6 @@
 // hand (1 pt is 25.4 / 72 mm on paper, 100 times that in the house).
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +50,9 @@ struct HouseDimensionsTest : WallToolsTest {
         Answer("WindowOptions", {Type(4, "1200"), Press(1)});
         ASSERT_EQ(session->editToolOptions(), kNoErr);
         ASSERT_EQ(session->click({213.78f, 392}), kNoErr);
+        ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
+        Answer("DoorOptions", {Type(4, "900"), Press(1)});
+        ASSERT_EQ(session->editToolOptions(), kNoErr);
         // The stub: 100 mm about its centre line, from the bottom wall's inside face.
         g->prefs.wallThickness = kWall / 3;
         g->prefs.wallDatum = 0;
@@ -83,77 +85,54 @@ struct HouseDimensionsTest : WallToolsTest {
     }
 };
 
+// One gesture of an edit: a click where `from` and `to` are one point, else a drag.
+struct Step {
+    const char* tool;
+    AIRealPoint from, to;
+};
+
 TEST_F(HouseDimensionsTest, TheDimensionsFollowEachEditAtTheNextUpdate) {
-    const std::string none;
+    const std::string none, told = "The house no longer has the part these dimensions measured, so each keeps that "
+                                   "end where it was: ";
+    const Step rightOut{"Move Wall", {437, 250}, {467, 250}};
     const struct {
         const char* edit;
-        std::function<AIErr(HouseDimensionsTest&)> make;
+        std::vector<Step> steps;
         std::vector<std::string> readings;  // in order
         std::string told;                    // the alert naming dimensions left where they were
     } edits[] = {
-        {"nothing", [](auto&) { return kNoErr; }, {"1.95 m", "10.60 m", "3.30 m", "7.60 m"}, none},
+        {"nothing", {}, {"1.95 m", "10.60 m", "3.30 m", "7.60 m"}, none},
         // 330.47244 pt across: 11,658 mm.
-        {"the right wall moved out 30 pt",
-         [](auto& t) {
-             if (AIErr err = t.session->selectTool("Move Wall")) return err;
-             return t.Drag({437, 250}, {467, 250});
-         },
-         {"1.95 m", "11.66 m", "3.30 m", "7.60 m"}, none},
+        {"the right wall moved out 30 pt", {rightOut}, {"1.95 m", "11.66 m", "3.30 m", "7.60 m"}, none},
         // 185.43381 pt up the side: 6,542 mm.
-        {"the top wall moved in 30 pt",
-         [](auto& t) {
-             if (AIErr err = t.session->selectTool("Move Wall")) return err;
-             return t.Drag({300, 392}, {300, 362});
-         },
+        {"the top wall moved in 30 pt", {{"Move Wall", {300, 392}, {300, 362}}},
          {"1.95 m", "10.60 m", "3.30 m", "6.54 m"}, none},
         // The stub's foot follows the bottom wall: 245.43381 pt up the side (8,658 mm), and
         // 123.54331 pt from the corner to the stub's end (4,358 mm).
-        {"the bottom wall moved out 30 pt",
-         [](auto& t) {
-             if (AIErr err = t.session->selectTool("Move Wall")) return err;
-             return t.Drag({300, 186}, {300, 156});
-         },
+        {"the bottom wall moved out 30 pt", {{"Move Wall", {300, 186}, {300, 156}}},
          {"1.95 m", "10.60 m", "4.36 m", "8.66 m"}, none},
         {"a door cut into the bottom wall, then the right wall moved out 30 pt",
-         [](auto& t) {
-             if (AIErr err = t.session->selectTool("Door Insertion")) return err;
-             t.Answer("DoorOptions", {t.Type(4, "900"), t.Press(1)});
-             if (AIErr err = t.session->editToolOptions()) return err;
-             if (AIErr err = t.session->click({360, 188})) return err;
-             if (AIErr err = t.session->selectTool("Move Wall")) return err;
-             return t.Drag({437, 250}, {467, 250});
-         },
-         {"1.95 m", "11.66 m", "3.30 m", "7.60 m"}, none},
+         {{"Door Insertion", {360, 188}, {360, 188}}, rightOut}, {"1.95 m", "11.66 m", "3.30 m", "7.60 m"}, none},
         // The top wall's end is square without the left wall: its corner is 8.50394 pt in
         // (the window stays where it was).
-        {"the left wall removed",
-         [](auto& t) {
-             if (AIErr err = t.session->selectTool("Remove Wall")) return err;
-             return t.session->click({146, 300});
-         },
+        {"the left wall removed", {{"Remove Wall", {146, 300}, {146, 300}}},
          {"1.65 m", "10.30 m", "3.30 m", "7.60 m"}, none},
-        {"the stub removed",
-         [](auto& t) {
-             if (AIErr err = t.session->selectTool("Remove Wall")) return err;
-             return t.session->click({277.559f, 230});
-         },
-         {"1.95 m", "10.60 m", "3.30 m", "7.60 m"},
-         "The house no longer has the part these dimensions measured, so each keeps that end where it was: 3.30 m."},
+        {"the stub removed", {{"Remove Wall", {277.559f, 230}, {277.559f, 230}}},
+         {"1.95 m", "10.60 m", "3.30 m", "7.60 m"}, told + "3.30 m."},
         // The left wall's end is square without the top wall: the corner is 8.50394 pt down,
         // 206.92913 pt up the side (7,300 mm); the window went with its wall.
-        {"the top wall removed",
-         [](auto& t) {
-             if (AIErr err = t.session->selectTool("Remove Wall")) return err;
-             return t.session->click({300, 392});
-         },
-         {"1.95 m", "10.60 m", "3.30 m", "7.30 m"},
-         "The house no longer has the part these dimensions measured, so each keeps that end where it was: 1.95 m."},
+        {"the top wall removed", {{"Remove Wall", {300, 392}, {300, 392}}},
+         {"1.95 m", "10.60 m", "3.30 m", "7.30 m"}, told + "1.95 m."},
     };
     for (const auto& e : edits) {
         SCOPED_TRACE(e.edit);
         House();
         const size_t alerts = Alerts().size();
-        ASSERT_EQ(e.make(*this), kNoErr);
+        for (const Step& step : e.steps) {
+            ASSERT_EQ(session->selectTool(step.tool), kNoErr);
+            const bool click = step.from.h == step.to.h && step.from.v == step.to.v;
+            ASSERT_EQ(click ? session->click(step.from) : Drag(step.from, step.to), kNoErr);
+        }
         EXPECT_EQ(Alerts().size() - alerts, e.told.empty() ? 0u : 1u);
         if (!e.told.empty()) {
             EXPECT_EQ(LastAlert(), e.told);

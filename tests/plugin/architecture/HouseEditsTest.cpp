@@ -1,6 +1,6 @@
-// What a house keeps when it is edited: the dimensions measuring it follow it to their next
-// update, a value its record could not keep is refused in words before anything is drawn,
-// and a house whose record cannot be read is never built over.
+// What a house keeps when it is edited: a value its record could not keep is refused in
+// words before anything is drawn, a house whose record cannot be read is never built over,
+// and a house taken out of its group is drawn again without its layer.
 #include <functional>
 #include <string>
 
