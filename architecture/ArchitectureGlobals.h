@@ -31,7 +31,10 @@ struct ArchitectureGlobals : DrawToolGlobals {
     HouseRecordRead lastHouseRead;
     House wallPreview;
     int wallPreviewPending = 0;
-    // --- the move-wall tool: the wall the press landed on (-1: none) ---
+    // --- why the last drag drew nothing: the record could not keep it (said at the release) ---
+    char wallRefusal[512] = {};
+    // --- the move-wall tool: the wall the press landed on (-1: none; -2: the press was
+    // refused, and said why) ---
     int32_t movingWall = -1;
     // --- the annotator: the wall being drawn, from and to, while showWallInfo is set ---
     int wallInfoShown = 0;

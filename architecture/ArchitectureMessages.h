@@ -33,6 +33,9 @@ enum : int32_t {
     kScaleCaption = 20,
     kDrawnByCaption = 21,
     kSheetCaption = 22,
+    kUnstorableHouseMessage = 23,    // ^0: what the record could not keep
+    kTooSmallMessage = 24,
+    kDetachedDimensionsMessage = 25,  // ^0: what each dimension reads
 };
 
 // The same of this list.

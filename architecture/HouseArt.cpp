@@ -4,11 +4,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "architecture/ArchitectureMessages.h"
 #include "architecture/ArtMaking.h"
+#include "architecture/HouseLinks.h"
 #include "architecture/HouseRecord.h"
+#include "architecture/OpeningWarnings.h"
 #include "artwork/DrawingLayer.h"
 #include "architecture/ArchitectureGlobals.h"
 #include "core/PlotwiseSelection.h"
+#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
@@ -23,6 +27,8 @@ AIRealPoint Real(WallPoint p) { return {static_cast<AIReal>(p.h), static_cast<AI
 AIPathSegment Corner(WallPoint p) { return CornerAnchor(Real(p)); }
 
 using Anchors = std::vector<AIPathSegment>;
+
+}  // namespace
 
 // A door: the leaf standing open at right angles to the wall from its hinge, and the quarter
 // circle its edge sweeps back to the other jamb, on the face it opens to. A window: both
@@ -47,6 +53,8 @@ std::vector<Anchors> OpeningSymbol(const Wall& wall, const WallOpening& o) {
     return {{Corner(hinge), Corner(leafEnd)}, {start, end}};
 }
 
+namespace {
+
 AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, House* drawn) {
     // The walls in the paint of new art, the rooms they enclose (running the other way) left
     // empty by the non-zero rule; the symbols in its stroke, unfilled.
@@ -54,24 +62,34 @@ AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, H
     (void)sAIPathStyle->GetCurrentPathStyle(&wallPaint, nullptr, nullptr);
     wallPaint.evenodd = false;
     const AIPathStyle symbolPaint = UnfilledPaint();
-    for (const Wall& wall : walls)
-        for (const WallOpening& o : wall.openings)
-            for (const Anchors& line : OpeningSymbol(wall, o))
-                if (AIErr err = NewPath(group, kPlaceInsideOnTop, line, false, &symbolPaint)) return err;
+    drawn->walls = walls;
+    drawn->corners = JoinWalls(walls);
+    for (size_t w = 0; w < walls.size(); ++w)
+        for (size_t k = 0; k < walls[w].openings.size(); ++k) {
+            const std::vector<Anchors> lines = OpeningSymbol(walls[w], walls[w].openings[k]);
+            for (size_t j = 0; j < lines.size(); ++j) {
+                House::Symbol symbol{nullptr, w, k, j};
+                if (AIErr err = NewPath(group, kPlaceInsideOnTop, lines[j], false, &symbolPaint, &symbol.art))
+                    return err;
+                drawn->symbols.push_back(symbol);
+            }
+        }
     AIArtHandle outline = nullptr;
     if (AIErr err = sAIArt->NewArt(kCompoundPathArt, kPlaceInsideOnTop, group, &outline)) return err;
-    for (const WallPolygon& contour : HouseOutline(walls)) {
+    drawn->contourPoints = HouseOutline(walls, drawn->corners);
+    for (const WallPolygon& contour : drawn->contourPoints) {
         Anchors anchors;
         anchors.reserve(contour.size());
         for (WallPoint p : contour) anchors.push_back(Corner(p));
-        if (AIErr err = NewPath(outline, kPlaceInsideOnBottom, anchors, true, nullptr)) return err;
+        AIArtHandle path = nullptr;
+        if (AIErr err = NewPath(outline, kPlaceInsideOnBottom, anchors, true, nullptr, &path)) return err;
+        drawn->contours.push_back(path);
     }
     if (AIErr err = sAIPathStyle->SetPathStyle(outline, &wallPaint)) return err;
     if (record)
         if (AIErr err = WriteHouseRecord(outline, walls)) return err;
     drawn->path = outline;
     drawn->group = group;
-    drawn->walls = walls;
     return kNoErr;
 }
 
@@ -102,6 +120,16 @@ AIArtHandle HousePathOf(AIArtHandle art) {
         art = parent;
     }
     return nullptr;
+}
+
+// The art that goes when the house is drawn again: its group, or the path alone once it was
+// taken out of its group (the layer it now lies in stays).
+AIErr HouseGroupOf(AIArtHandle path, AIArtHandle* group) {
+    if (AIErr err = sAIArt->GetArtParent(path, group)) return err;
+    ASBoolean layer = false;
+    if (AIErr err = sAIArt->IsArtLayerGroup(*group, &layer)) return err;
+    if (layer) *group = path;
+    return kNoErr;
 }
 
 // The walls and corners of the house on its path, read again only when the document
@@ -140,7 +168,7 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
         seen.push_back(path);
         House candidate;
         candidate.path = path;
-        if (AIErr err = sAIArt->GetArtParent(path, &candidate.group)) return err;
+        if (AIErr err = HouseGroupOf(path, &candidate.group)) return err;
         std::string why;
         const AIErr err = ReadHouse(&candidate, &why);
         if (err == kDamagedHouseErr) {
@@ -161,8 +189,18 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
     return kDamagedHouseErr;
 }
 
-AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record) {
+AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record, int32_t removedWall) {
     *drawn = House{};
+    // What the record could not keep is refused before anything is drawn; what is drawn is
+    // what the record keeps, so a reopened document draws it alike.
+    const std::vector<Wall> stored = AsStored(walls);
+    if (const std::string problem = walls.empty() ? std::string() : HouseRecordProblem(stored); !problem.empty()) {
+        const std::string words = ArchitectureText(kUnstorableHouseMessage, {problem});
+        if (record) return SayWords(words);
+        WarnInsertion(words, g->endPoint);
+        CopyCString(g->wallRefusal, words.c_str());
+        return kNoErr;
+    }
     const bool replace = replacing && replacing->group;
     AIArtHandle group = nullptr;
     if (replace && !walls.empty()) {
@@ -172,6 +210,15 @@ AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* d
         group = g->group;
     }
     if (group)
-        if (AIErr err = DrawInto(group, walls, record, drawn)) return err;
-    return replace ? sAIArt->DisposeArt(replacing->group) : kNoErr;
+        if (AIErr err = DrawInto(group, stored, record, drawn)) return err;
+    if (!replace) return kNoErr;
+    // Links that cannot be carried leave the old house as it was.
+    if (AIErr err = CarryDimensionLinks(*replacing, removedWall, *drawn, &drawn->detached)) {
+        if (group) (void)sAIArt->DisposeArt(group);
+        *drawn = House{};
+        return err;
+    }
+    if (AIErr err = sAIArt->DisposeArt(replacing->group)) return err;
+    if (record && !drawn->detached.empty()) SayDetachedDimensions(drawn->detached);
+    return kNoErr;
 }

@@ -13,10 +13,24 @@
 
 struct House {
     AIArtHandle path = nullptr;   // the outline, with the record
-    AIArtHandle group = nullptr;  // the house's group
+    AIArtHandle group = nullptr;  // the house's group (the path itself, once taken out of it)
     std::vector<Wall> walls;
     std::vector<WallCorners> corners;  // of the walls, as JoinWalls finds them
+    // --- of a house DrawHouse drew: the outline's contours as drawn, each door's and window's
+    // lines by wall, opening and line, and the dimensions that measured a part of the house
+    // it replaced which is no longer there ---
+    std::vector<AIArtHandle> contours;
+    std::vector<WallPolygon> contourPoints;
+    struct Symbol {
+        AIArtHandle art;
+        size_t wall, opening, line;
+    };
+    std::vector<Symbol> symbols;
+    std::vector<int32_t> detached;
 };
+
+// The lines of a door's or window's symbol, each as its anchors.
+std::vector<std::vector<AIPathSegment>> OpeningSymbol(const Wall& wall, const WallOpening& o);
 
 // The house with a wall under the point (within 2 points of it, whatever the paint), from
 // the art the host finds near the point; houses on hidden or locked layers are passed over.
@@ -26,6 +40,13 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
 
 // Draws the walls as a house in place of `replacing` (its group, which goes), or, for a new
 // house, into a fresh group on top of the drawing layer; `drawn` receives the new art and
-// the walls. With no walls the old house goes and nothing is drawn. Without `record` the
-// house path gets no record (a drag's preview, whose release writes it).
-AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record = true);
+// the walls as the record keeps them. With no walls the old house goes and nothing is
+// drawn. Without `record` the house path gets no record (a drag's preview, whose release
+// writes it). Walls the record could not keep are not drawn: said in words, or for a
+// preview shown by the annotator and kept in `wallRefusal` for the release to say.
+// The dimensions measuring the replaced house follow it (HouseLinks.h): `removedWall` is the
+// wall of `replacing` the new walls leave out (-1: none); the others keep their order, and
+// new walls come after them. Those whose measured place is gone are named in words, or for
+// a preview listed in `drawn->detached` for the release to name.
+AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record = true,
+                int32_t removedWall = -1);

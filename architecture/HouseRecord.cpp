@@ -2,7 +2,10 @@
 // value checked and written whole.
 #include "architecture/HouseRecord.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <span>
 
 #include "core/PlotwiseSuites.h"
@@ -58,27 +61,35 @@ std::string Unread(AIErr err, const char* what, const char* key, const char* typ
     return named + " cannot be read";
 }
 
+// Reads the fields' entries as they are; what they hold is judged by CheckFields.
 template <class Record>
 std::string ReadFields(AIDictionaryRef dict, Record& record, std::span<const RealField<Record>> reals,
                        std::span<const IntField<Record>> ints) {
     for (const auto& f : reals) {
         AIReal value = 0;
         if (AIErr err = GetRealByKey(dict, f.key, value)) return Unread(err, f.what, f.key, "a real number");
-        if (!std::isfinite(value)) return std::string(f.what) + " (" + f.key + ") is not a finite number";
         f.value(record) = value;
     }
-    for (const auto& f : ints) {
-        int32_t value = 0;
-        if (AIErr err = GetIntegerByKey(dict, f.key, value)) return Unread(err, f.what, f.key, "a whole number");
-        if (value < f.lo || value > f.hi)
+    for (const auto& f : ints)
+        if (AIErr err = GetIntegerByKey(dict, f.key, f.value(record))) return Unread(err, f.what, f.key, "a whole number");
+    return {};
+}
+
+// What the reader refuses of the fields' values: a real that is not finite, a whole number
+// outside what it may hold.
+template <class Record>
+std::string CheckFields(Record record, std::span<const RealField<Record>> reals,
+                        std::span<const IntField<Record>> ints) {
+    for (const auto& f : reals)
+        if (!std::isfinite(f.value(record))) return std::string(f.what) + " (" + f.key + ") is not a finite number";
+    for (const auto& f : ints)
+        if (const int32_t value = f.value(record); value < f.lo || value > f.hi)
             return std::string(f.what) + " (" + f.key + ") is " + std::to_string(value) + ", which it cannot be";
-        f.value(record) = value;
-    }
     return {};
 }
 
 template <class Record>
-AIErr WriteFields(AIDictionaryRef dict, Record& record, std::span<const RealField<Record>> reals,
+AIErr WriteFields(AIDictionaryRef dict, Record record, std::span<const RealField<Record>> reals,
                   std::span<const IntField<Record>> ints) {
     for (const auto& f : reals)
         if (AIErr err = SetRealByKey(dict, f.key, static_cast<AIReal>(f.value(record)))) return err;
@@ -87,50 +98,80 @@ AIErr WriteFields(AIDictionaryRef dict, Record& record, std::span<const RealFiel
     return kNoErr;
 }
 
-// A count entry: 0 to `most`.
-std::string ReadCount(AIDictionaryRef dict, const char* key, const char* what, int32_t most, int32_t* count) {
+std::string CountProblem(int32_t count, const char* key, const char* what, int32_t least, int32_t most) {
+    if (count >= least && count <= most) return {};
+    return std::string(what) + " (" + key + ") is " + std::to_string(count) + "; it must be " + std::to_string(least) +
+           " to " + std::to_string(most);
+}
+
+// A count entry: `least` to `most`.
+std::string ReadCount(AIDictionaryRef dict, const char* key, const char* what, int32_t least, int32_t most,
+                      int32_t* count) {
     if (AIErr err = GetIntegerByKey(dict, key, *count)) return Unread(err, what, key, "a whole number");
-    if (*count < 0 || *count > most)
-        return std::string(what) + " (" + key + ") is " + std::to_string(*count) + "; it must be 0 to " +
-               std::to_string(most);
+    return CountProblem(*count, key, what, least, most);
+}
+
+// A house without walls is never written (its art goes with its last wall): a record that
+// says so does not describe the art it is on.
+std::string WallCountProblem(size_t count) {
+    const auto n = static_cast<int32_t>(std::min<size_t>(count, INT32_MAX));
+    return CountProblem(n, kCountKey, "the number of walls", 1, kMaxHouseWalls);
+}
+
+std::string OpeningCountProblem(size_t count) {
+    const auto n = static_cast<int32_t>(std::min<size_t>(count, INT32_MAX));
+    return CountProblem(n, kOpeningCountKey, "its number of openings", 0, kMaxWallOpenings);
+}
+
+// What the reader refuses of one wall's values.
+std::string WallProblem(const Wall& wall) {
+    if (std::string problem = CheckFields<Wall>(wall, kWallReals, kWallInts); !problem.empty()) return problem;
+    if (!(wall.thickness > 0)) return "its thickness (PW4_Wall_thickness) must be more than 0";
+    if (std::string problem = OpeningCountProblem(wall.openings.size()); !problem.empty()) return problem;
+    const double length = FrameOf(wall).length;
+    for (size_t k = 0; k < wall.openings.size(); ++k) {
+        const WallOpening& o = wall.openings[k];
+        const std::string which = "opening " + std::to_string(k) + ": ";
+        if (std::string problem = CheckFields<WallOpening>(o, kOpeningReals, kOpeningInts); !problem.empty())
+            return which + problem;
+        if (!(o.width > 0)) return which + "its width (PW4_Opening_width) must be more than 0";
+        // Within the wall, with slack for the rounding of stored reals (which grows with the
+        // wall: a float keeps about seven digits).
+        const double slack = 1e-3 + 1e-6 * length;
+        if (o.at - o.width / 2 < -slack || o.at + o.width / 2 > length + slack)
+            return which + "it does not lie within its wall";
+    }
     return {};
 }
 
 std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
     if (std::string problem = ReadFields<Wall>(wallDict, *wall, kWallReals, kWallInts); !problem.empty())
         return problem;
-    if (!(wall->thickness > 0)) return "its thickness (PW4_Wall_thickness) must be more than 0";
     int32_t count = 0;
-    if (std::string problem = ReadCount(wallDict, kOpeningCountKey, "its number of openings", kMaxWallOpenings, &count);
+    if (std::string problem = ReadCount(wallDict, kOpeningCountKey, "its number of openings", 0, kMaxWallOpenings, &count);
         !problem.empty())
         return problem;
-    const double length = FrameOf(*wall).length;
     for (int32_t k = 0; k < count; ++k) {
-        const std::string key = Indexed("PW4_Opening_", k), which = "opening " + std::to_string(k) + ": ";
+        const std::string key = Indexed("PW4_Opening_", k);
         DictRef sub;
         if (AIErr err = GetSubDictionary(wallDict, key.c_str(), sub))
-            return which.substr(0, which.size() - 2) + " (" + key + ") " +
+            return "opening " + std::to_string(k) + " (" + key + ") " +
                    (err == kNoSuchKey ? "is missing" : "cannot be read");
         WallOpening o;
         if (std::string problem = ReadFields<WallOpening>(sub.get(), o, kOpeningReals, kOpeningInts); !problem.empty())
-            return which + problem;
-        // Within the wall; a little slack for the rounding of stored reals.
-        constexpr double kSlack = 1e-3;
-        if (!(o.width > 0) || o.at - o.width / 2 < -kSlack || o.at + o.width / 2 > length + kSlack)
-            return which + "it does not lie within its wall";
+            return "opening " + std::to_string(k) + ": " + problem;
         wall->openings.push_back(o);
     }
-    return {};
+    return WallProblem(*wall);
 }
 
 AIErr WriteWall(AIDictionaryRef wallDict, const Wall& wall) {
-    Wall copy = wall;
-    if (AIErr err = WriteFields<Wall>(wallDict, copy, kWallReals, kWallInts)) return err;
-    if (AIErr err = SetIntegerByKey(wallDict, kOpeningCountKey, static_cast<int32_t>(copy.openings.size()))) return err;
-    for (size_t k = 0; k < copy.openings.size(); ++k) {
+    if (AIErr err = WriteFields<Wall>(wallDict, wall, kWallReals, kWallInts)) return err;
+    if (AIErr err = SetIntegerByKey(wallDict, kOpeningCountKey, static_cast<int32_t>(wall.openings.size()))) return err;
+    for (size_t k = 0; k < wall.openings.size(); ++k) {
         DictRef sub;
         if (AIErr err = sAIDictionary->CreateDictionary(sub.put())) return err;
-        if (AIErr err = WriteFields<WallOpening>(sub.get(), copy.openings[k], kOpeningReals, kOpeningInts)) return err;
+        if (AIErr err = WriteFields<WallOpening>(sub.get(), wall.openings[k], kOpeningReals, kOpeningInts)) return err;
         if (AIErr err = sAIDictionary->SetDictEntry(wallDict, sAIDictionary->Key(Indexed("PW4_Opening_", k).c_str()),
                                                     sub.get()))
             return err;
@@ -157,7 +198,7 @@ AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* pr
         return err == kWrongTypeErr ? kDamagedHouseErr : err;
     }
     int32_t count = 0;
-    *problem = ReadCount(house.get(), kCountKey, "the number of walls", kMaxHouseWalls, &count);
+    *problem = ReadCount(house.get(), kCountKey, "the number of walls", 1, kMaxHouseWalls, &count);
     for (int32_t i = 0; problem->empty() && i < count; ++i) {
         const std::string key = Indexed("PW4_Wall_", i);
         DictRef sub;
@@ -177,11 +218,28 @@ AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* pr
     return kDamagedHouseErr;
 }
 
+std::vector<Wall> AsStored(const std::vector<Wall>& walls) {
+    std::vector<Wall> stored = walls;
+    auto keep = [](double& value) { value = static_cast<AIReal>(value); };
+    for (Wall& w : stored) {
+        for (const auto& f : kWallReals) keep(f.value(w));
+        for (WallOpening& o : w.openings)
+            for (const auto& f : kOpeningReals) keep(f.value(o));
+    }
+    return stored;
+}
+
+std::string HouseRecordProblem(const std::vector<Wall>& walls) {
+    if (std::string problem = WallCountProblem(walls.size()); !problem.empty()) return problem;
+    const std::vector<Wall> stored = AsStored(walls);
+    for (size_t i = 0; i < stored.size(); ++i)
+        if (std::string problem = WallProblem(stored[i]); !problem.empty()) return "wall " + std::to_string(i) + ": " + problem;
+    return {};
+}
+
 AIErr WriteHouseRecord(AIArtHandle art, const std::vector<Wall>& walls) {
     // What the reader would refuse is never written.
-    if (walls.size() > static_cast<size_t>(kMaxHouseWalls)) return kOutOfRangeErr;
-    for (const Wall& w : walls)
-        if (w.openings.size() > static_cast<size_t>(kMaxWallOpenings)) return kOutOfRangeErr;
+    if (!HouseRecordProblem(walls).empty()) return kUnstorableHouseErr;
     DictRef dict, house;
     if (AIErr err = GetArtDictionary(art, dict)) return err;
     if (AIErr err = sAIDictionary->CreateDictionary(house.put())) return err;

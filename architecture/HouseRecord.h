@@ -14,6 +14,9 @@
 constexpr const char kHouseKey[] = "PW4_House";
 // A house record that is present but cannot be read.
 constexpr AIErr kDamagedHouseErr = 'HOUS';
+// Walls the record could not keep as they are: stored, a value would read as one its reader
+// refuses.
+constexpr AIErr kUnstorableHouseErr = 'HOUK';
 // At most this many walls in a house, and openings in a wall (a dictionary holds at most
 // 16384 entries).
 constexpr int32_t kMaxHouseWalls = 16000;
@@ -24,5 +27,11 @@ bool HasHouseRecord(AIArtHandle art);
 // The walls of the record on the art. kNoSuchKey when it has none; kDamagedHouseErr with
 // `problem` naming what is wrong ("wall 3: its end (PW4_Wall_endV) is not a number").
 AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* problem);
-// Writes the record on the art, replacing any it had.
+// The walls as the record keeps them: every real as its entry holds it.
+std::vector<Wall> AsStored(const std::vector<Wall>& walls);
+// Why the reader would refuse the walls once stored, in its words ("wall 0: opening 1: its
+// width (PW4_Opening_width) must be more than 0"); empty when it would take them.
+std::string HouseRecordProblem(const std::vector<Wall>& walls);
+// Writes the record on the art, replacing any it had. Walls the reader would refuse are not
+// written (kUnstorableHouseErr) and the art keeps the record it had.
 AIErr WriteHouseRecord(AIArtHandle art, const std::vector<Wall>& walls);

@@ -77,6 +77,9 @@ Read ReadField(ADMDialogRef dialog, const OptionField& f) {
             if (!(r.length > 0) || !std::isfinite(static_cast<float>(r.length))) {
                 GetPlotwiseString(kMessageList, kGreaterThanZeroMessage, words, sizeof words);
                 r.refusal = words;
+            } else if (!(static_cast<float>(r.length) > 0)) {
+                // The art and the house record hold it as a float, in which it would be 0.
+                r.refusal = ArchitectureText(kTooSmallMessage);
             }
         }
     }
@@ -144,5 +147,6 @@ AIErr RunOptionsDialog(const char* name, int32_t id, std::span<const OptionField
 }
 
 bool UsableLength(const PWPersistentDouble& length) {
-    return std::isfinite(length.get()) && length.get() > 0 && std::isfinite(static_cast<float>(length.get()));
+    const auto drawn = static_cast<float>(length.get());
+    return std::isfinite(drawn) && drawn > 0;
 }

@@ -25,5 +25,6 @@ struct OptionField {
 // Runs the modal dialog of that name and template; the result is always 0.
 AIErr RunOptionsDialog(const char* name, int32_t id, std::span<const OptionField> fields);
 
-// Whether a length setting holds a length that can be drawn (finite and above 0).
+// Whether a length setting holds a length that can be drawn (finite and above 0 as the art's
+// floats hold it).
 bool UsableLength(const PWPersistentDouble& length);

@@ -371,8 +371,77 @@ std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons) 
     return contours;
 }
 
-std::vector<WallPolygon> HouseOutline(const std::vector<Wall>& walls) {
-    return UnionOutline(WallPieces(walls, JoinWalls(walls)));
+std::vector<WallPolygon> HouseOutline(const std::vector<Wall>& walls) { return HouseOutline(walls, JoinWalls(walls)); }
+
+std::vector<WallPolygon> HouseOutline(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners) {
+    return UnionOutline(WallPieces(walls, corners));
+}
+
+namespace {
+
+// The lo and hi ends of the line across an end or a jamb.
+std::pair<WallPoint, WallPoint> CrossLine(const OutlinePlace& place, const Wall& wall, const WallCorners& c) {
+    if (place.kind == OutlinePlace::kEnd)
+        return place.which ? std::pair{c.endLo, c.endHi} : std::pair{c.startLo, c.startHi};
+    const WallFrame f = FrameOf(wall);
+    const WallOpening& o = wall.openings[place.opening];
+    const double s = place.which ? o.at + o.width / 2 : o.at - o.width / 2;
+    return {f.at(s, f.lo), f.at(s, f.hi)};
+}
+
+// Where p lies on the segment a-b, as a share of the way from a, when within reach of it.
+bool OnSegment(WallPoint a, WallPoint b, WallPoint p, double reach, double* share) {
+    const WallPoint run = b - a;
+    const double len2 = Dot(run, run);
+    const double u = len2 > 0 ? std::clamp(Dot(p - a, run) / len2, 0.0, 1.0) : 0.0;
+    *share = u;
+    return Distance(a + run * u, p) <= reach;
+}
+
+}  // namespace
+
+std::vector<OutlinePlace> OutlinePlacesAt(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners,
+                                          WallPoint p, bool corner, double reach) {
+    std::vector<OutlinePlace> places;
+    auto across = [&](OutlinePlace place) {
+        const auto [lo, hi] = CrossLine(place, walls[place.wall], corners[place.wall]);
+        if (corner) {
+            for (int32_t side = 0; side < 2; ++side)
+                if (Distance(side ? hi : lo, p) <= reach) place.share = side, places.push_back(place);
+        } else if (OnSegment(lo, hi, p, reach, &place.share)) {
+            places.push_back(place);
+        }
+    };
+    for (size_t w = 0; w < walls.size(); ++w) {
+        const WallFrame f = FrameOf(walls[w]);
+        if (f.length <= 0) continue;
+        for (int32_t which = 0; which < 2; ++which) across({.kind = OutlinePlace::kEnd, .wall = w, .which = which});
+        for (size_t k = 0; k < walls[w].openings.size(); ++k)
+            for (int32_t which = 0; which < 2; ++which)
+                across({.kind = OutlinePlace::kJamb, .wall = w, .opening = k, .which = which});
+        if (corner) continue;
+        const WallCorners& c = corners[w];
+        for (int32_t face = 0; face < 2; ++face) {
+            double share = 0;
+            if (OnSegment(face ? c.startHi : c.startLo, face ? c.endHi : c.endLo, p, reach, &share))
+                places.push_back({.kind = OutlinePlace::kFace, .wall = w, .face = face, .at = p});
+        }
+    }
+    return places;
+}
+
+bool FindOutlinePlace(const OutlinePlace& place, size_t wall, const std::vector<Wall>& walls,
+                      const std::vector<WallCorners>& corners, WallPoint* p) {
+    const Wall& w = walls[wall];
+    if (place.kind == OutlinePlace::kFace) {
+        const WallFrame f = FrameOf(w);
+        *p = f.at(f.along(place.at), place.face ? f.hi : f.lo);
+        return true;
+    }
+    if (place.kind == OutlinePlace::kJamb && place.opening >= w.openings.size()) return false;
+    const auto [lo, hi] = CrossLine(place, w, corners[wall]);
+    *p = lo + (hi - lo) * place.share;
+    return true;
 }
 
 int32_t WallAt(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners, WallPoint p,

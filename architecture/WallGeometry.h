@@ -72,8 +72,32 @@ std::vector<WallPolygon> WallPieces(const std::vector<Wall>& walls, const std::v
 // under the non-zero rule).
 std::vector<WallPolygon> UnionOutline(const std::vector<WallPolygon>& polygons);
 
-// The outline of a whole house.
+// The outline of a whole house (its corners, as JoinWalls finds them, given or worked out).
 std::vector<WallPolygon> HouseOutline(const std::vector<Wall>& walls);
+std::vector<WallPolygon> HouseOutline(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners);
+
+// A place on a house's outline named by the wall that makes it, so that it can be found again
+// once the house has changed: a point of one of the wall's faces, kept where it was along the
+// wall; or a point of the line across one of its ends (a mitre or an end cap) or across a
+// jamb of one of its doors and windows, kept at its share of the way from the lo face to
+// the hi face (0 and 1 are corners).
+struct OutlinePlace {
+    enum Kind : int32_t { kFace, kEnd, kJamb } kind = kFace;
+    size_t wall = 0;
+    size_t opening = 0;  // kJamb: which
+    int32_t which = 0;   // kEnd: 0 the start, 1 the end; kJamb: 0 the side nearer the wall's start, 1 the other
+    int32_t face = 0;    // kFace: 0 the lo face, 1 the hi face
+    double share = 0;    // kEnd, kJamb
+    WallPoint at;        // kFace: the point itself
+};
+// The places of the outline lying within `reach` of p: with `corner`, only corners (the ends
+// and jambs at a face), else any.
+std::vector<OutlinePlace> OutlinePlacesAt(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners,
+                                          WallPoint p, bool corner, double reach);
+// Where the place lies among these walls, its wall being `wall` now; false when the door or
+// window it lay on is no longer there.
+bool FindOutlinePlace(const OutlinePlace& place, size_t wall, const std::vector<Wall>& walls,
+                      const std::vector<WallCorners>& corners, WallPoint* p);
 
 // Where a press lands on the walls: at the free end of a wall (its end cap), at an end two
 // or more walls share (a corner), on a wall's face, or away from every wall (a new house).

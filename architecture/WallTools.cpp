@@ -7,6 +7,7 @@
 #include "architecture/ArchitectureGlobals.h"
 #include "architecture/ArchitectureMessages.h"
 #include "architecture/HouseArt.h"
+#include "architecture/HouseLinks.h"
 #include "architecture/HouseRecord.h"
 #include "architecture/OpeningWarnings.h"
 #include "drawtools/DrawToolSupport.h"
@@ -38,6 +39,12 @@ AIErr DrawPreview(const std::vector<Wall>& walls, const House* replacing) {
     if (AIErr err = DrawHouse(walls, replacing, &g->wallPreview, false)) return err;
     g->wallPreviewPending = 1;
     return kNoErr;
+}
+
+// A drag starts afresh: its undo took the last preview back.
+void StartDrag() {
+    g->wallPreviewPending = 0;
+    g->wallRefusal[0] = '\0';
 }
 
 bool ThicknessUsable() { return std::isfinite(g->prefs.wallThickness) && g->prefs.wallThickness > 0; }
@@ -105,9 +112,16 @@ void ForgetWallAnnotations() {
 
 AIErr EndWallGesture() {
     ForgetWallAnnotations();
+    if (g->wallRefusal[0]) {
+        const std::string words = g->wallRefusal;
+        g->wallRefusal[0] = '\0';
+        return SayWords(words);
+    }
     if (!g->wallPreviewPending) return kNoErr;
     g->wallPreviewPending = 0;
-    return WriteHouseRecord(g->wallPreview.path, g->wallPreview.walls);
+    if (AIErr err = WriteHouseRecord(g->wallPreview.path, g->wallPreview.walls)) return err;
+    if (!g->wallPreview.detached.empty()) SayDetachedDimensions(g->wallPreview.detached);
+    return kNoErr;
 }
 
 AIErr AddWallMouseDown() {
@@ -119,7 +133,7 @@ AIErr AddWallMouseDown() {
 }
 
 AIErr doAddWallTool() {
-    g->wallPreviewPending = 0;  // the drag's undo took the last preview back
+    StartDrag();
     if (!ThicknessUsable()) return kNoErr;  // said at the press
     WallBeginning b;
     if (AIErr err = Begin(false, &b)) return err;
@@ -153,23 +167,27 @@ AIErr doRemoveWallTool() {
     if (AIErr err = HouseUnderPress(true, &house, &found)) return err;
     const int32_t w = found ? WallAt(house.walls, house.corners, Point(g->firstClick), 2.0) : -1;
     if (w < 0) return SayArchitecture(kClickWallToRemoveMessage);
-    house.walls.erase(house.walls.begin() + w);
+    std::vector<Wall> walls = house.walls;
+    walls.erase(walls.begin() + w);
     House drawn;
-    return DrawHouse(house.walls, &house, &drawn);
+    return DrawHouse(walls, &house, &drawn, true, w);
 }
+
+// The press of a move that was refused and said so: its release says nothing more.
+constexpr int32_t kMoveRefused = -2;
 
 AIErr MoveWallMouseDown() {
     ForgetWallAnnotations();
-    g->movingWall = -1;
+    g->movingWall = kMoveRefused;
     House house;
     bool found = false;
     if (AIErr err = HouseUnderPress(true, &house, &found)) return err;
-    if (found) g->movingWall = WallAt(house.walls, house.corners, Point(g->firstClick), 2.0);
+    g->movingWall = found ? WallAt(house.walls, house.corners, Point(g->firstClick), 2.0) : -1;
     return kNoErr;
 }
 
 AIErr doMoveWallTool() {
-    g->wallPreviewPending = 0;  // the drag's undo took the last preview back
+    StartDrag();
     if (g->movingWall < 0) return kNoErr;
     House house;
     bool found = false;
@@ -186,7 +204,7 @@ AIErr doMoveWallTool() {
 }
 
 AIErr MoveWallMouseUp() {
-    const bool nothing = g->movingWall < 0;
+    const bool nothing = g->movingWall == -1;
     g->movingWall = -1;
     if (AIErr err = EndWallGesture()) return err;
     return nothing ? SayArchitecture(kPressWallToMoveMessage) : kNoErr;

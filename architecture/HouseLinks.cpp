@@ -1,0 +1,257 @@
+// Carrying the click records of a house's dimensions over to the house drawn in its place.
+#include "architecture/HouseLinks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "architecture/ArchitectureMessages.h"
+#include "core/PlotwiseDimensionData.h"
+#include "core/PlotwiseDictionary.h"
+#include "core/PlotwiseSelection.h"
+#include "core/PlotwiseSuites.h"
+#include "dimensions/DictionaryAccess.h"
+#include "dimensions/DimensionRegeneration.h"
+#include "dimensions/DimensionStorage.h"
+
+namespace {
+
+using Click = Plotwise3_dimensioned_object_data;
+using Anchors = std::vector<AIPathSegment>;
+
+// An anchor as drawn lies this close to the place of the walls it was drawn from.
+constexpr double kReach = 0.02;
+
+constexpr const char kObjectKey[] = "ZA3_Object";
+
+AIErr AnchorsOf(AIArtHandle path, Anchors* anchors) {
+    anchors->clear();
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(path, &type)) return err;
+    if (type != kPathArt) return kNoErr;
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
+    if (count <= 0) return kNoErr;
+    anchors->resize(static_cast<size_t>(count));
+    return sAIPath->GetPathSegments(path, 0, count, anchors->data());
+}
+
+// Where regeneration finds a click on an anchor or a piece of the art, as the art is now;
+// false for other clicks and for a click that cannot be found on it.
+bool Relocate(const Click& c, WallPoint* p) {
+    const bool onPath = c.clickType == kLiveDimClickedSegmentPoint || c.clickType == kLiveDimClickedPath;
+    AIRealPoint at{};
+    if (!onPath || !std::isfinite(c.t) || RelocateDimensionClick(c, &at) != kNoErr) return false;
+    *p = {at.h, at.v};
+    return std::isfinite(p->h) && std::isfinite(p->v);
+}
+
+// The click at p on the new outline: on an anchor, or on a piece (whose handles lie on its
+// anchors, so its point at t is a + (3t² - 2t³)(b - a)); false when p is not on it.
+bool PlaceOnOutline(const House& drawn, WallPoint p, bool anchor, AIArtHandle* art, Click* c) {
+    for (size_t k = 0; k < drawn.contours.size(); ++k) {
+        const WallPolygon& points = drawn.contourPoints[k];
+        const size_t n = points.size();
+        for (size_t i = 0; i < n; ++i) {
+            const WallPoint a = points[i], b = points[(i + 1) % n];
+            if (anchor) {
+                if (std::hypot(a.h - p.h, a.v - p.v) > kReach) continue;
+                c->segNumBefore = c->segNumAfter = static_cast<int32_t>(i);
+            } else {
+                const double dh = b.h - a.h, dv = b.v - a.v, len2 = dh * dh + dv * dv;
+                if (!(len2 > 0)) continue;
+                const double u = std::clamp(((p.h - a.h) * dh + (p.v - a.v) * dv) / len2, 0.0, 1.0);
+                if (std::hypot(a.h + u * dh - p.h, a.v + u * dv - p.v) > kReach) continue;
+                c->segNumAfter = static_cast<int32_t>((i + 1) % n);
+                c->segNumBefore = c->segNumAfter == 0 ? -1 : static_cast<int32_t>(i);
+                c->t = static_cast<AIReal>(0.5 - std::sin(std::asin(1 - 2 * u) / 3));
+            }
+            c->x = static_cast<AIReal>(p.h);
+            c->y = static_cast<AIReal>(p.v);
+            *art = drawn.contours[k];
+            return true;
+        }
+    }
+    return false;
+}
+
+// Which door's or window's line of the old house the art is, by its anchors.
+std::optional<House::Symbol> SymbolOf(const House& old, const Anchors& anchors) {
+    auto same = [&](const Anchors& line) {
+        if (line.size() != anchors.size()) return false;
+        for (size_t i = 0; i < line.size(); ++i)
+            if (std::hypot(line[i].p.h - anchors[i].p.h, line[i].p.v - anchors[i].p.v) > kReach) return false;
+        return true;
+    };
+    for (size_t w = 0; w < old.walls.size(); ++w)
+        for (size_t k = 0; k < old.walls[w].openings.size(); ++k) {
+            const std::vector<Anchors> lines = OpeningSymbol(old.walls[w], old.walls[w].openings[k]);
+            for (size_t j = 0; j < lines.size(); ++j)
+                if (same(lines[j])) return House::Symbol{nullptr, w, k, j};
+        }
+    return std::nullopt;
+}
+
+// How the art of the old house held the clicks.
+enum class Role { kContour, kSymbol, kWhole };
+
+struct Carrier {
+    const House& old;
+    const House& drawn;
+    int32_t removedWall;
+    std::vector<int32_t>* detached;
+
+    int32_t NewWall(size_t wall) const {
+        const auto w = static_cast<int32_t>(wall);
+        return w == removedWall ? -1 : w > removedWall && removedWall >= 0 ? w - 1 : w;
+    }
+
+    // The click of an outline's anchor or piece, at the corresponding place of the new one.
+    bool OnOutline(WallPoint p, Click* c, AIArtHandle* to) const {
+        const bool anchor = c->clickType == kLiveDimClickedSegmentPoint;
+        for (const OutlinePlace& place : OutlinePlacesAt(old.walls, old.corners, p, anchor, kReach)) {
+            const int32_t wall = NewWall(place.wall);
+            WallPoint now{};
+            if (wall < 0 || !FindOutlinePlace(place, size_t(wall), drawn.walls, drawn.corners, &now)) continue;
+            if (PlaceOnOutline(drawn, now, anchor, to, c)) return true;
+        }
+        return false;
+    }
+
+    // The click on the same line of the same door or window.
+    bool OnSymbol(const House::Symbol& was, AIArtHandle* to) const {
+        const int32_t wall = NewWall(was.wall);
+        for (const House::Symbol& s : drawn.symbols)
+            if (wall >= 0 && s.wall == size_t(wall) && s.opening == was.opening && s.line == was.line) {
+                *to = s.art;
+                return true;
+            }
+        return false;
+    }
+
+    AIErr Carry(AIArtHandle art, Role role) const {
+        std::vector<Click> clicks;
+        if (ForEachDimensionedObjectData(art, [&](const Click& c) {
+                clicks.push_back(c);
+                return kNoErr;
+            }))
+            return KeepWhole(art);
+        Anchors anchors;
+        if (role == Role::kSymbol)
+            if (AIErr err = AnchorsOf(art, &anchors)) return err;
+        const std::optional<House::Symbol> symbol =
+            role == Role::kSymbol ? SymbolOf(old, anchors) : std::optional<House::Symbol>();
+        for (Click c : clicks) {
+            AIArtHandle to = art == old.group ? drawn.group : drawn.path;
+            WallPoint p{};
+            // A click on the outline or a symbol goes to the same place of the new one; any
+            // other (in a fill, in empty space) is kept as it is.
+            if (role != Role::kWhole && Relocate(c, &p)) {
+                const bool kept = role == Role::kContour ? OnOutline(p, &c, &to) : symbol && OnSymbol(*symbol, &to);
+                if (!kept) {
+                    // The place is gone: the click keeps its point, in empty space.
+                    c.clickType = kLiveDimClickedSpace;
+                    c.x = static_cast<AIReal>(p.h);
+                    c.y = static_cast<AIReal>(p.v);
+                    to = drawn.path;
+                    if (std::find(detached->begin(), detached->end(), c.id) == detached->end())
+                        detached->push_back(c.id);
+                }
+            }
+            if (AIErr err = SetDimensionedObjectData(to, &c)) return err;
+        }
+        return kNoErr;
+    }
+
+    // Links that cannot be read are kept as they are, on the new house path, beside any it
+    // holds already (a link it has is not replaced).
+    AIErr KeepWhole(AIArtHandle art) const {
+        DictRef copy, object, target, holder;
+        if (AIErr err = sAIDictionary->CreateDictionary(copy.put())) return err;
+        if (AIErr err = CopyArtDictionaryToDictionary(art, copy.get())) return err;
+        // Links that are not even a dictionary hold nothing to keep.
+        if (GetSubDictionary(copy.get(), kObjectKey, object)) return kNoErr;
+        if (AIErr err = GetArtDictionary(drawn.path, holder)) return err;
+        if (AIErr err = GetOrCreateSubDictionary(holder.get(), kObjectKey, target)) return err;
+        return ForEachKey(object.get(), [&](const char* key) -> AIErr {
+            if (IsKnownKey(target.get(), key)) return kNoErr;
+            AIEntryRef entry = nullptr;
+            if (AIErr err = sAIDictionary->GetEntry(object.get(), sAIDictionary->Key(key), &entry)) return err;
+            const AIErr err = sAIDictionary->SetEntry(target.get(), sAIDictionary->Key(key), entry);
+            sAIDictionary->ReleaseEntry(entry);
+            return err;
+        });
+    }
+};
+
+// The art of a house that may hold click records, each with how it holds them: the house
+// path and its contours, and the group with the symbols beside the path.
+AIErr HouseArtOf(const House& h, std::vector<std::pair<AIArtHandle, Role>>* arts) {
+    auto children = [&](AIArtHandle parent, Role role) -> AIErr {
+        AIArtHandle child = nullptr;
+        if (AIErr err = sAIArt->GetArtFirstChild(parent, &child)) return err;
+        while (child) {
+            if (child != h.path) arts->push_back({child, role});
+            if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
+        }
+        return kNoErr;
+    };
+    arts->push_back({h.path, Role::kWhole});
+    if (AIErr err = children(h.path, Role::kContour)) return err;
+    if (!h.group || h.group == h.path) return kNoErr;
+    arts->push_back({h.group, Role::kWhole});
+    return children(h.group, Role::kSymbol);
+}
+
+// What the dimension reads, from its text's record; empty when it cannot be found.
+std::string Reading(AIArtHandle art, int depth = 0) {
+    live_dimension_text_data text{};
+    if (GetDimensionTextData(art, &text) == kNoErr && text.dimStr[0]) return text.dimStr;
+    AIArtHandle child = nullptr;
+    if (depth > 2 || sAIArt->GetArtFirstChild(art, &child)) return {};
+    while (child) {
+        if (std::string found = Reading(child, depth + 1); !found.empty()) return found;
+        if (sAIArt->GetArtSibling(child, &child)) return {};
+    }
+    return {};
+}
+
+}  // namespace
+
+AIErr CarryDimensionLinks(const House& old, int32_t removedWall, const House& drawn, std::vector<int32_t>* detached) {
+    detached->clear();
+    std::vector<std::pair<AIArtHandle, Role>> arts;
+    if (AIErr err = HouseArtOf(old, &arts)) return err;
+    const Carrier carrier{old, drawn, removedWall, detached};
+    for (const auto& [art, role] : arts) {
+        // Art without a dictionary is not given one by the look.
+        if (!sAIArt->HasDictionary(art) || !IsDimensionedObject(art)) continue;
+        if (!drawn.path) {
+            // No house is left to hold them: each dimension is named.
+            (void)ForEachDimensionLink(art, [&](const char*, int32_t id) {
+                if (std::find(detached->begin(), detached->end(), id) == detached->end()) detached->push_back(id);
+                return kNoErr;
+            });
+            continue;
+        }
+        if (AIErr err = carrier.Carry(art, role)) return err;
+    }
+    return kNoErr;
+}
+
+void SayDetachedDimensions(const std::vector<int32_t>& ids) {
+    // The dimension groups by the host's list of groups, looked through only now.
+    std::vector<AIArtHandle> groups;
+    if (MatchingArt(false, groups, kGroupArt)) return;
+    std::string readings;
+    for (AIArtHandle group : groups) {
+        int32_t id = 0;
+        if (!IsDimension(group) || ReadDimensionID(group, &id) || std::find(ids.begin(), ids.end(), id) == ids.end())
+            continue;
+        // A dimension that reads nothing has nothing to name it by.
+        if (const std::string reading = Reading(group); !reading.empty())
+            readings += (readings.empty() ? "" : ", ") + reading;
+    }
+    if (!readings.empty()) (void)SayArchitecture(kDetachedDimensionsMessage, {readings});
+}

@@ -1,0 +1,180 @@
+// What a house keeps when it is edited: a value its record could not keep is refused in
+// words before anything is drawn, a house whose record cannot be read is never built over,
+// and a house taken out of its group is drawn again without its layer.
+#include <functional>
+#include <string>
+
+#include "architecture/HouseRecord.h"
+#include "architecture/WallToolsFixture.h"
+#include "suites/Suites.h"
+
+namespace drawtest {
+namespace {
+
+struct HouseEditsTest : WallToolsTest {
+    // A whole press, drag and release, whatever each step answers (a refused press does not
+    // keep the host from sending the rest).
+    void Gesture(AIRealPoint from, AIRealPoint to) {
+        (void)session->mouseDown(from);
+        (void)session->mouseDrag({from.h + 5, from.v + 5});
+        (void)session->mouseDrag(to);
+        (void)session->mouseUp(to);
+    }
+    // Spoils wall 0's entry `key` of the only house ("" spoils the count).
+    void Damage(const std::string& key, standin::DictValue value) {
+        const standin::Dict* record = Sub(doc->dict(Houses().back()->dictionary), "PW4_House");
+        const standin::ObjId target = key.empty() ? record->id : Sub(record, "PW4_Wall_0")->id;
+        ASSERT_EQ(session->hostEvent([&] {
+            doc->editDict(target)->set(key.empty() ? "PW4_House_count" : key, value);
+            return kNoErr;
+        }), kNoErr);
+    }
+};
+
+TEST_F(HouseEditsTest, AddWallRefusesADamagedHouseAsTheOtherWallToolsDo) {
+    const struct {
+        const char* key;  // of wall 0 ("" for the count)
+        standin::DictValue value;
+        const char* words;
+    } damages[] = {
+        {"", int32_t{0}, "the number of walls (PW4_House_count) is 0; it must be 1 to 16000"},
+        {"", int32_t{2}, "wall 1 (PW4_Wall_1) is missing"},
+        {"PW4_Wall_datum", int32_t{7}, "wall 0: its datum (PW4_Wall_datum) is 7, which it cannot be"},
+    };
+    const struct {
+        const char* tool;
+        AIRealPoint press, release;  // the same for a click
+    } gestures[] = {
+        {"Add Wall", {300, 100}, {300, 200}},  // a drag from the free end
+        {"Add Wall", {200, 95}, {200, 40}},    // from the wall's face
+        {"Add Wall", {300, 100}, {300, 100}},  // a click, and a wall typed
+        {"Remove Wall", {200, 95}, {200, 95}},
+        {"Move Wall", {200, 95}, {200, 60}},
+        {"Door Insertion", {200, 95}, {200, 95}},
+    };
+    for (const auto& d : damages) {
+        ASSERT_EQ(Wall({100, 100}, {300, 100}), kNoErr);
+        Damage(d.key, d.value);
+        for (const auto& c : gestures) {
+            SCOPED_TRACE(std::string(c.tool) + " after " + d.words);
+            const size_t paths = PathCount(), alerts = Alerts().size();
+            ASSERT_EQ(session->selectTool(c.tool), kNoErr);
+            const bool click = c.press.h == c.release.h && c.press.v == c.release.v;
+            if (click && session->dialogs().pendingModalAnswers() == 0)
+                Answer("CADWall", {Type(4, "50"), Value(6, 90), Press(1)});
+            if (click)
+                (void)session->click(c.press);
+            else
+                Gesture(c.press, c.release);
+            EXPECT_EQ(Houses().size(), 1u);
+            EXPECT_EQ(PathCount(), paths);
+            ASSERT_GT(Alerts().size(), alerts);
+            EXPECT_EQ(LastAlert(), std::string("This house cannot be changed: its record is damaged (") + d.words + ").");
+        }
+        ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(Houses().back()->parent); }), kNoErr);
+    }
+}
+
+TEST_F(HouseEditsTest, AWidthTheRecordWouldKeepAsNothingIsRefusedInWordsAndTheHouseStaysEditable) {
+    Room();
+    ASSERT_EQ(session->selectTool("Window Insertion"), kNoErr);
+    // Typed: refused where it is typed, and the dialog left with Cancel.
+    Answer("WindowOptions", {Type(4, "1e-300"), Press(1), Press(2)});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
+    EXPECT_EQ(LastAlert(), "The value is too small to be kept.");
+    // Held from an earlier session: the click is refused before anything is drawn.
+    ASSERT_EQ(session->restart([](standin::PreferenceStore& store) {
+        ASSERT_EQ(store.putString("ZMKPWWindowInsertionTool", "width", "1e-300"), kNoErr);
+    }), kNoErr);
+    doc = host->frontDocument();
+    ASSERT_EQ(session->selectTool("Window Insertion"), kNoErr);
+    EXPECT_NE(session->click({200, 95}), kNoErr);
+    EXPECT_EQ(LastAlert(), "The window's width must be greater than 0: double-click the tool to set it.");
+    EXPECT_TRUE(Walls()[0].openings.empty());
+    // A window more than the record keeps in one wall: 1000 narrow ones fill its first half.
+    std::vector<::Wall> walls(4);
+    const standin::Art* house = Houses().back();
+    ASSERT_EQ(session->hostEvent([&] {
+        std::string problem;
+        if (AIErr err = ReadHouseRecord(standin::suites::artHandle(house->id), &walls, &problem)) return err;
+        for (int k = 0; k < 1000; ++k) walls[0].openings.push_back({.kind = 2, .at = 0.1 * k + 5.05, .width = 0.1});
+        return WriteHouseRecord(standin::suites::artHandle(house->id), walls);
+    }), kNoErr);
+    ASSERT_EQ(session->restart([](standin::PreferenceStore& store) {
+        ASSERT_EQ(store.putString("ZMKPWWindowInsertionTool", "width", "10"), kNoErr);
+    }), kNoErr);
+    doc = host->frontDocument();
+    ASSERT_EQ(session->selectTool("Window Insertion"), kNoErr);
+    EXPECT_NE(session->click({260, 95}), kNoErr);
+    EXPECT_EQ(LastAlert(), "This change cannot be made: the house's record could not keep it (wall 0: its number of "
+                           "openings (PW4_Wall_openings) is 1001; it must be 0 to 1000).");
+    EXPECT_EQ(Walls()[0].openings.size(), 1000u);
+    // The house can be worked on as before.
+    ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
+    ASSERT_EQ(session->click({200, 95}), kNoErr);
+    EXPECT_EQ(Walls().size(), 3u);
+}
+
+TEST_F(HouseEditsTest, TheRecordIsNeverWrittenWithWhatItsReaderRefuses) {
+    ASSERT_EQ(Wall({100, 100}, {300, 100}), kNoErr);
+    const AIArtHandle path = standin::suites::artHandle(Houses().back()->id);
+    ::Wall base;
+    base.start = {100, 100};
+    base.end = {300, 100};
+    base.thickness = 10;
+    base.datum = 1;
+    base.openings.push_back({.kind = 2, .at = 50, .width = 40});
+    const struct {
+        const char* words;  // as the reader names the value
+        std::function<void(std::vector<::Wall>&)> spoil;
+    } cases[] = {
+        {"wall 0: opening 0: its width (PW4_Opening_width) must be more than 0",
+         [](auto& w) { w[0].openings[0].width = 1e-300; }},
+        {"wall 0: opening 0: its width (PW4_Opening_width) is not a finite number",
+         [](auto& w) { w[0].openings[0].width = 1e39; }},
+        {"wall 0: opening 0: it does not lie within its wall", [](auto& w) { w[0].openings[0].at = 190; }},
+        {"wall 0: opening 0: its kind (PW4_Opening_kind) is 0, which it cannot be",
+         [](auto& w) { w[0].openings[0].kind = 0; }},
+        {"wall 0: opening 0: its side (PW4_Opening_side) is 2, which it cannot be",
+         [](auto& w) { w[0].openings[0].side = 2; }},
+        {"wall 0: its thickness (PW4_Wall_thickness) must be more than 0", [](auto& w) { w[0].thickness = 1e-300; }},
+        {"wall 0: its start (PW4_Wall_startH) is not a finite number", [](auto& w) { w[0].start.h = -1e39; }},
+        {"wall 0: its datum (PW4_Wall_datum) is 3, which it cannot be", [](auto& w) { w[0].datum = 3; }},
+        {"wall 0: its number of openings (PW4_Wall_openings) is 1001; it must be 0 to 1000",
+         [](auto& w) { w[0].openings.assign(1001, {.kind = 2, .at = 50, .width = 0.1}); }},
+        {"the number of walls (PW4_House_count) is 0; it must be 1 to 16000", [](auto& w) { w.clear(); }},
+        {"the number of walls (PW4_House_count) is 16001; it must be 1 to 16000",
+         [](auto& w) { w.resize(16001, w[0]); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words);
+        std::vector<::Wall> walls{base};
+        c.spoil(walls);
+        EXPECT_EQ(HouseRecordProblem(walls), c.words);
+        ASSERT_EQ(session->hostEvent([&] {
+            EXPECT_NE(WriteHouseRecord(path, walls), kNoErr);
+            return kNoErr;
+        }), kNoErr);
+        // The record it had stays: the one wall as drawn, without openings.
+        const auto stored = Walls();
+        ASSERT_EQ(stored.size(), 1u);
+        EXPECT_POINT(stored[0].end, 300, 100);
+        EXPECT_TRUE(stored[0].openings.empty());
+    }
+    EXPECT_EQ(HouseRecordProblem({base}), "");
+}
+
+TEST_F(HouseEditsTest, AHouseTakenOutOfItsGroupIsEditedInItsPlaceAndTheLayerKeepsTheRest) {
+    const standin::ObjId mine = AddPolyline({{500, 500}, {600, 600}});
+    Room();
+    const standin::Art* house = Houses().back();
+    const standin::ObjId group = house->parent;
+    ASSERT_EQ(session->hostEvent([&] { return doc->reorderArt(house->id, kPlaceAbove, group); }), kNoErr);
+    ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
+    ASSERT_EQ(session->click({200, 95}), kNoErr);
+    EXPECT_EQ(Walls().size(), 3u);
+    EXPECT_NE(doc->art(mine), nullptr);
+}
+
+}  // namespace
+}  // namespace drawtest
