@@ -31,9 +31,9 @@ struct HouseDimensionsTest : WallToolsTest {
         g->prefs.style.appendUpperUnitLabels = 1;
     }
 
-    AIErr Typed(const char* tool, AIRealPoint at, const char* length, float angle) {
+    AIErr Typed(const char* tool, AIRealPoint at, const char* length, const char* angle) {
         if (AIErr err = session->selectTool(tool)) return err;
-        Answer("CADWall", {Type(4, length), Value(6, angle), Press(1)});
+        Answer("CADWall", {Type(4, length), Type(6, angle), Press(1)});
         return session->click(at);
     }
     // The house and its three dimensions, drawn in a fresh document.
@@ -56,7 +56,7 @@ struct HouseDimensionsTest : WallToolsTest {
         // The stub: 100 mm about its centre line, from the bottom wall's inside face.
         g->prefs.wallThickness = kWall / 3;
         g->prefs.wallDatum = 0;
-        ASSERT_EQ(Typed("Add Wall", {277.559f, 190}, "3 m", 90), kNoErr);
+        ASSERT_EQ(Typed("Add Wall", {277.559f, 190}, "3 m", "90"), kNoErr);
         ASSERT_EQ(Houses().size(), 1u);
 
         ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
