@@ -9,6 +9,7 @@
 
 #include "architecture/ArchitectureMessages.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseGlobals.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -27,8 +28,6 @@ double ScaleFactor() {
     const double s = g->prefs.scaler;
     return std::isfinite(s) && s > 0 ? s : 1.0;
 }
-
-ADMItemRef Item(ADMDialogRef dialog, int16_t id) { return sADMDialog->GetItem(dialog, id); }
 
 std::string ShownText(const OptionField& f) {
     if (f.count) return std::to_string(f.count->get());

@@ -14,7 +14,7 @@
 
 #include "ADMDialog.h"
 #include "PluginSession.h"
-#include "panels/TrackerPanel.h"
+#include "tracker/TrackerPanel.h"
 
 namespace {
 

@@ -112,7 +112,7 @@ AIErr ApplicationStarted(AINotifierMessage*) {
         admBasic->MessageAlert(text);
         return g->basic->ReleaseSuite(kADMBasicSuite, kADMBasicSuiteVersion);
     }
-    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels))
+    for (const PlotwisePanelRow* panel : PlotwisePanels())
         if (panel->create)
             if (AIErr err = panel->create()) return err;
     return RunPlotwiseHooks(&PlotwiseHooks::applicationStarted);
@@ -120,7 +120,7 @@ AIErr ApplicationStarted(AINotifierMessage*) {
 
 AIErr ApplicationShutdown(AINotifierMessage*) {
     if (g->unsupportedHostVersion) return kNoErr;
-    auto panels = AllRows(&PlotwiseSubsystem::panels);
+    auto panels = PlotwisePanels();
     std::stable_sort(panels.begin(), panels.end(),
                      [](const PlotwisePanelRow* a, const PlotwisePanelRow* b) { return a->writeOrder < b->writeOrder; });
     for (const PlotwisePanelRow* panel : panels)
@@ -172,7 +172,7 @@ AIErr RestoreTaggedSelection() {
 // --- menus ---
 
 const PlotwisePanelRow* PanelOfMenuItem(AIMenuItemHandle item) {
-    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels))
+    for (const PlotwisePanelRow* panel : PlotwisePanels())
         if (item && panel->menuItem() == item) return panel;
     return nullptr;
 }
@@ -235,7 +235,7 @@ AIErr AddMenus() {
         if (AIErr err = sAIMenu->AddMenuItem(g->thisPlugin, row->name, &data, kMenuItemNoOptions, &handle))
             return err;
     }
-    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels)) {
+    for (const PlotwisePanelRow* panel : PlotwisePanels()) {
         AIMenuItemHandle& handle = panel->menuItem();
         if (handle) continue;
         char name[96];
@@ -314,7 +314,7 @@ AIErr goMenuItem(AIMenuMessage* message) {
 
 AIErr updateMenuItem(AIMenuMessage* message) {
     if (!message) return kBadParameterErr;
-    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels)) {
+    for (const PlotwisePanelRow* panel : PlotwisePanels()) {
         ADMDialogRef dialog = panel->window();
         AIMenuItemHandle item = panel->menuItem();
         if (!dialog || !item) continue;
@@ -340,7 +340,7 @@ AIErr doAnnotator(AIAnnotatorMessage* message) {
 
 AIErr WriteWorkspace(AIWorkspaceMessage* message) {
     if (!message) return kBadParameterErr;
-    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels))
+    for (const PlotwisePanelRow* panel : PlotwisePanels())
         if (panel->window() && panel->writePrefs)
             if (AIErr err = panel->writePrefs()) return err;
     return kNoErr;
@@ -355,7 +355,7 @@ AIErr GetDefaultPaletteInformationForAWorkspace(AIWorkspaceMessage* message) {
     if (!message) return kBadParameterErr;
     auto defaults = std::make_unique<preferences>();
     SetDefaultPrefs(*defaults);
-    for (const PlotwisePanelRow* panel : AllRows(&PlotwiseSubsystem::panels)) {
+    for (const PlotwisePanelRow* panel : PlotwisePanels()) {
         ADMDialogRef dialog = panel->window();
         if (!dialog || !panel->loc) continue;
         const char* name = nullptr;

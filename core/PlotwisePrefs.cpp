@@ -286,16 +286,14 @@ const preferences& NewRecord() {
 // Each panel's placement under its own prefix, as the panel rows of the subsystems give it.
 void VisitPanelPlacements(preferences& p, PrefsVisitor& v) {
     const preferences& fresh = NewRecord();
-    for (const PlotwiseSubsystem* s : PlotwiseSubsystems()) {
-        for (const PlotwisePanelRow& panel : s->panels) {
-            if (!panel.prefix) continue;
-            v.point(panel.prefix, "Location", p.*panel.loc, fresh.*panel.loc);
-            v.integer(panel.prefix, "DockCode", p.*panel.dockCode, fresh.*panel.dockCode);
-            v.string(panel.prefix, "DockGroup", p.*panel.dockGroup, 65, fresh.*panel.dockGroup);
-            v.boolean(panel.prefix, panel.collapseKey, p.*panel.collapse, fresh.*panel.collapse != 0);
-            if (panel.options) v.boolean(panel.prefix, panel.optionsKey, p.*panel.options, fresh.*panel.options != 0);
-            if (panel.height) v.integer(panel.prefix, "Size", p.*panel.height, fresh.*panel.height);
-        }
+    for (const PlotwisePanelRow* panel : PlotwisePanels()) {
+        if (!panel->prefix) continue;
+        v.point(panel->prefix, "Location", p.*panel->loc, fresh.*panel->loc);
+        v.integer(panel->prefix, "DockCode", p.*panel->dockCode, fresh.*panel->dockCode);
+        v.string(panel->prefix, "DockGroup", p.*panel->dockGroup, 65, fresh.*panel->dockGroup);
+        v.boolean(panel->prefix, panel->collapseKey, p.*panel->collapse, fresh.*panel->collapse != 0);
+        if (panel->options) v.boolean(panel->prefix, panel->optionsKey, p.*panel->options, fresh.*panel->options != 0);
+        if (panel->height) v.integer(panel->prefix, "Size", p.*panel->height, fresh.*panel->height);
     }
 }
 

@@ -43,6 +43,7 @@ PlotwiseServices Merge() {
         take(merged.getFontKeyFromFaceStr, p.getFontKeyFromFaceStr);
         take(merged.drawRulersOnly, p.drawRulersOnly);
         take(merged.applyCADtrackerTransformation, p.applyCADtrackerTransformation);
+        take(merged.calculateSelectedBoundsOfDocument, p.calculateSelectedBoundsOfDocument);
         take(merged.doInputWallTool, p.doInputWallTool);
     }
     return merged;
@@ -59,6 +60,16 @@ void AddPlotwiseSubsystem(const PlotwiseSubsystem* subsystem) {
 
 void RemovePlotwiseSubsystem(const PlotwiseSubsystem* subsystem) {
     std::erase(List(), subsystem);
+}
+
+std::vector<const PlotwisePanelRow*> PlotwisePanels() {
+    std::vector<const PlotwisePanelRow*> panels;
+    for (const PlotwiseSubsystem* s : List())
+        for (const PlotwisePanelRow& row : s->panels) panels.push_back(&row);
+    std::stable_sort(panels.begin(), panels.end(), [](const PlotwisePanelRow* a, const PlotwisePanelRow* b) {
+        return a->createOrder < b->createOrder;
+    });
+    return panels;
 }
 
 PlotwiseServices PlotwiseService() { return Merge(); }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "ADMTypes.h"
 #include "AIAnnotator.h"
@@ -101,12 +102,17 @@ using DialogField = ADMDialogRef& (*)();
 using MenuItemField = AIMenuItemHandle& (*)();
 using TimerField = AITimerHandle& (*)();
 
+struct PanelFrame;
+
 // A floating panel: its handle, create and placement-write routines, its show/hide command,
 // and the placement preferences it keeps under its own prefix.
 struct PlotwisePanelRow {
     DialogField window;
     const char* dialogName;      // the workspace's name of the panel
-    AIErr (*create)();           // run at application start, in list order
+    // Run at application start in createOrder, whichever subsystem owns the panel; its
+    // window command takes the same place among the others.
+    AIErr (*create)();
+    int16_t createOrder;
     AIErr (*writePrefs)();       // run at application shutdown, in writeOrder
     int16_t writeOrder;
     MenuItemField menuItem;
@@ -121,6 +127,9 @@ struct PlotwisePanelRow {
     int preferences::*options;  // null when the panel stores none
     const char* optionsKey;
     int32_t preferences::*height;  // null when the panel stores none (key "Size")
+    // What the folder that builds the panel keeps of it beside this row (its template and
+    // icons, and what the panels' shared refreshes ask of it); the core only carries it.
+    const PanelFrame* frame = nullptr;
 };
 
 // A menu command: the handle field, host name, group, text (list 17350 index) and action.
@@ -224,6 +233,10 @@ struct PlotwiseServices {
     // siblings (a layer's group: the layer's selected art): the matrix, then the second one
     // when given; copies instead while transformCopy is set (the proportion tool's Copy).
     AIErr (*applyCADtrackerTransformation)(AIArtHandle art, AIRealMatrix* matrix, const AIRealMatrix* second);
+    // The tracker's bounds of the selected art of every layer: a partly selected path by its
+    // selected anchors, fully selected axonometric art drawn flat when flatten is set; *found
+    // stays 0 while nothing is selected.
+    AIErr (*calculateSelectedBoundsOfDocument)(AIRealRect* rect, int16_t* found, int16_t flatten);
 
     // The wall tool's numeric builder, which the "CADWall" dialog's OK runs: one wall of that
     // length (drawn points) and angle (radians) from the first click.
@@ -253,6 +266,9 @@ std::span<const PlotwiseSubsystem* const> PlotwiseSubsystems();
 // start-up. Removing forgets it again.
 void AddPlotwiseSubsystem(const PlotwiseSubsystem* subsystem);
 void RemovePlotwiseSubsystem(const PlotwiseSubsystem* subsystem);
+
+// Every subsystem's panels, in createOrder.
+std::vector<const PlotwisePanelRow*> PlotwisePanels();
 
 // The services as the subsystems provide them.
 PlotwiseServices PlotwiseService();

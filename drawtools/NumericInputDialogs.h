@@ -38,9 +38,9 @@ struct NumericInputDialog {
     const char* name;   // as the opener passes it to the host
     int32_t id;         // template (resources/dialogs/<id>.json)
     std::span<const NumericInputField> fields;  // in the order OK stores them
-    bool resetsCancelFlag;                     // clears cancelledInputDialog when it opens
-    ADMItemNotifyProc fieldNotifier;           // null: inputFldChangedNotifierProc on length fields
-    AIErr (*builder)();                        // run by OK with the stored values; null: store only
+    bool resetsCancelFlag = false;             // clears cancelledInputDialog when it opens
+    ADMItemNotifyProc fieldNotifier = nullptr;  // null: inputFldChangedNotifierProc on length fields
+    AIErr (*builder)() = nullptr;              // run by OK with the stored values; null: store only
     // The dialog's other items (radios, check boxes): set when it opens, stored by OK after
     // the fields. Each may be null.
     void (*initChoices)(ADMDialogRef dialog) = nullptr;

@@ -12,6 +12,7 @@
 #include "AIHitTest.h"
 #include "artwork/DrawingLayer.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -288,7 +289,6 @@ AIErr doPathDividerDialog() { return OpenNumericInputDialog(kPathDividerDialogID
 
 namespace {
 
-ADMItemRef Item(ADMDialogRef dialog, int16_t id) { return sADMDialog->GetItem(dialog, id); }
 bool On(ADMDialogRef dialog, int16_t id) { return sADMItem->GetBooleanValue(Item(dialog, id)) != 0; }
 
 // The count field for equal parts, the increment and where it is measured from otherwise.

@@ -2,6 +2,6 @@
 // one below it. Only the module and the tests see it whole.
 #pragma once
 
-#include "panels/PanelGlobals.h"
+#include "tracker/TrackerGlobals.h"
 
-struct PlotwiseGlobals final : PanelGlobals {};
+struct PlotwiseGlobals final : TrackerGlobals {};

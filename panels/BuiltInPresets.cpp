@@ -2,12 +2,13 @@
 // the settings every preference starts with but where a panel starts otherwise (metres,
 // three places, 14 pt text, plain label frames); "Basic Architecture" differs from it in
 // 29 settings, for feet and decimal inches.
+#include "panels/BuiltInPresets.h"
+
 #include <memory>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/PresetRecord.h"
-#include "panels/PresetsCatalog.h"
 
 namespace {
 

@@ -6,12 +6,13 @@
 
 #include "ADMBasic.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/NumericInputDialogs.h"
-#include "panels/DocumentPanel.h"
+#include "panels/DocumentPanelItems.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
 #include "panels/ScaleSection.h"
@@ -29,9 +30,6 @@ constexpr int32_t kNotPositiveMessage = 21;   // 17021
 constexpr int32_t kSlotsFullMessage = 25;     // 17025
 constexpr int32_t kTypedTextSize = 256;
 constexpr std::size_t kTypedSideSize = 31;    // what one side of a label keeps as typed
-
-ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
 
 void MessageText(int32_t index, char* text, std::size_t size) { GetPlotwiseString(kMessageList, index, text, size); }
 

@@ -9,21 +9,7 @@
 
 #include "ADMTypes.h"
 #include "AITypes.h"
-
-// Items of dialog 16215.
-enum : int32_t {
-    kCustomScaleAbsoluteRadio = 3,
-    kCustomScaleRatioRadio = 4,
-    kCustomScalePaperField = 5,
-    kCustomScalePaperUnits = 6,   // menu 16450
-    kCustomScaleEquals = 7,
-    kCustomScaleRealField = 8,
-    kCustomScaleRealUnits = 9,    // menu 16450
-    kCustomScaleRatioLeft = 10,
-    kCustomScaleColon = 11,
-    kCustomScaleRatioRight = 12,
-};
-constexpr int32_t kCustomScaleUnitsMenu = 16450;
+#include "panels/CustomScaleDialogItems.h"
 
 // Runs the dialog modally; its result is not looked at. Always 0.
 AIErr RunCustomScaleDialog();

@@ -3,6 +3,7 @@
 // custom scale). The scale section's items are handled in ScaleSection.cpp.
 #include "panels/DocumentPanel.h"
 
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
@@ -23,20 +24,7 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kAddCustomScaleEntry = 0;
-constexpr int32_t kDeleteCustomScaleEntry = 1;
 constexpr int32_t kNumberFormats = 2;
-
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
-
-ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
-
-void SetupCheckBox(ADMDialogRef dialog, int32_t id, int value, ADMItemNotifyProc notifier) {
-    if (ADMItemRef item = Item(dialog, id)) {
-        sADMItem->SetBooleanValue(item, value != 0);
-        sADMItem->SetNotifyProc(item, notifier);
-    }
-}
 
 const UnitsPopupPair kNumericInputPair = {
     .unitsItem = kNumericUnitsPopup,
@@ -93,14 +81,6 @@ void SetupScaleStyleRadios(ADMDialogRef dialog) {
         sADMItem->SetBooleanValue(radio, on);
         if (on) SwitchScaleStyleSettings(dialog, r.item, reset);
     }
-}
-
-void SetLayerListBottom(ADMDialogRef dialog, int32_t panelBottom) {
-    ADMItemRef list = Item(dialog, kLayerList);
-    ADMRect bounds{};
-    if (!list || sADMItem->GetBoundsRect(list, &bounds)) return;
-    bounds.bottom = panelBottom - kLayerListBottomGap;
-    sADMItem->SetBoundsRect(list, &bounds);
 }
 
 // The tracker's read-out of the selection, written again in the new unit or precision.
@@ -160,23 +140,6 @@ ASErr InitCADdocumentWindow(ADMDialogRef dialog) {
 }
 
 AIErr WriteCADdocumentWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(kDocumentFrame, dialog); }
-
-void AdjustCADdocumentPalette(ADMDialogRef dialog, int32_t radioItem) {
-    if (!g || !dialog) return;
-    if (SizeCollapsedPanel(kDocumentFrame, dialog)) return;
-    int32_t height = kDocumentPanelDocumentHeight;
-    if (radioItem == kLayerScaleRadio) {
-        height = kDocumentPanelLayerHeight;
-    } else if (radioItem == kDocumentScaleRadio) {
-        sADMDialog->SetDialogStyle(dialog, kADMTabbedFloatingDialogStyle);
-        if (ADMItemRef hostItem = Item(dialog, kADMHostItemID)) sADMItem->Show(hostItem, false);
-    }
-    ADMRect rect{};
-    if (sADMDialog->GetLocalRect(dialog, &rect)) return;
-    rect.bottom = rect.top + height;
-    sADMDialog->SetLocalRect(dialog, &rect);
-    SetLayerListBottom(dialog, rect.bottom);
-}
 
 void CADdocumentDialogNotifierProc(ADMDialogRef dialog, ADMNotifierRef notifier) {
     if (!g) return;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "axonometric/GuideLayers.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -20,23 +21,12 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
-
-ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
-
 void Enable(ADMDialogRef dialog, std::initializer_list<int32_t> items, bool enable) {
     for (int32_t id : items)
         if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
 }
 
 bool Checked(ADMItemRef item) { return sADMItem->GetBooleanValue(item) != 0; }
-
-void SetupCheckBox(ADMDialogRef dialog, int32_t id, int value, ADMItemNotifyProc notifier) {
-    if (ADMItemRef item = Item(dialog, id)) {
-        sADMItem->SetBooleanValue(item, value != 0);
-        sADMItem->SetNotifyProc(item, notifier);
-    }
-}
 
 // A popup filled from its menu, the entry of that identifier active.
 void SetupMenuPopup(ADMDialogRef dialog, int32_t id, int32_t menu, int32_t entryID, ADMItemNotifyProc notifier) {

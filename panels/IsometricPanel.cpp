@@ -9,6 +9,7 @@
 #include "axonometric/AxonometricUpdate.h"
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -64,10 +65,6 @@ bool ViewAngles(int32_t index, float* r, float* t) {
     *t = g->prefs.isoView.t;
     return true;
 }
-
-ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
-
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
 
 void SayEdgeOn() {
     char text[512] = {};
@@ -325,4 +322,14 @@ void FlattenButtonNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
 void AutoExpandCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (g && UserChanged(notifier)) g->prefs.autoExpandAxoArt = sADMItem->GetBooleanValue(item) ? 1 : 0;
     sADMItem->DefaultNotify(item, notifier);
+}
+
+// The view pad drawn again, no face highlighted.
+void RefreshCADisometricWindowFromSelection(ADMDialogRef dialog, const live_attributes_map&,
+                                            const Plotwise3_Live_Dimension_Data&) {
+    g->hiliteFaces = 0;
+    if (ADMItemRef pad = Item(dialog, kViewPadItem)) {
+        sADMItem->Invalidate(pad);
+        sADMItem->Update(pad);
+    }
 }

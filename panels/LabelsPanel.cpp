@@ -3,6 +3,7 @@
 #include "panels/LabelsPanel.h"
 
 #include "artwork/LabelCounters.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/PanelFrame.h"
@@ -82,7 +83,7 @@ constexpr FormatLayout kLayouts[] = {
 };
 
 void MoveItemTo(ADMDialogRef dialog, int32_t id, int32_t top) {
-    ADMItemRef item = PanelItem(dialog, id);
+    ADMItemRef item = Item(dialog, id);
     ADMRect r{};
     if (!item || sADMItem->GetBoundsRect(item, &r)) return;
     sADMItem->Move(item, r.left, top);
@@ -107,8 +108,8 @@ ASErr InitCADlabelsWindow(ADMDialogRef dialog) {
     const D& s = g->prefs.style;
     SetupPanelPopup(dialog, kLabelFormatPopup, 0, s.labelFormat, &LabelFormatPopupNotifierProc);
     SetupPanelPopup(dialog, kNumericOptionPopup, 0, s.numericLabelMenuOption, &NumericLabelOptionsPopupNotifierProc);
-    if (ADMItemRef next = PanelItem(dialog, kLabelNextField)) sADMItem->SetNotifyProc(next, &LabelIncrementNotifierProc);
-    if (ADMItemRef text = PanelItem(dialog, kCustomTextField)) {
+    if (ADMItemRef next = Item(dialog, kLabelNextField)) sADMItem->SetNotifyProc(next, &LabelIncrementNotifierProc);
+    if (ADMItemRef text = Item(dialog, kCustomTextField)) {
         SetAlphaSingleLineFldPrefs(text, g->prefs.customLabelDefaultText);
         sADMItem->SetNotifyProc(text, &CustomLabelTextNotifierProc);
     }
@@ -143,7 +144,7 @@ void MoveLabelOptions(int32_t format) {
 void UpdateLabelIncrementFld() {
     ADMDialogRef dialog = g ? g->CADlabelsWindow : nullptr;
     if (!dialog) return;
-    ADMItemRef next = PanelItem(dialog, kLabelNextField);
+    ADMItemRef next = Item(dialog, kLabelNextField);
     if (!next) return;
     switch (g->prefs.style.labelFormat) {
         case 0:
@@ -204,4 +205,21 @@ void CustomLabelTextNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         CopyCString(g->prefs.customLabelDefaultText, text);
     }
     sADMItem->DefaultNotify(item, notifier);
+}
+
+void RefreshCADlabelsWindowFromSelection(ADMDialogRef dialog, const live_attributes_map& map,
+                                         const Plotwise3_Live_Dimension_Data& ref) {
+    RefreshStyleControls(dialog, LabelsPanelControls(), map, ref);
+    ShowIfKnown(dialog, kNumericOptionPopup, map, *Field<&D::numericLabelMenuOption>, [&](ADMItemRef popup) {
+        TakeStyleField(*Field<&D::numericLabelMenuOption>, ref);
+        ActivateEntryByIndex(popup, g->prefs.style.numericLabelMenuOption);
+    });
+    ADMItemRef next = Item(dialog, kLabelNextField);
+    ShowIfKnown(dialog, kLabelFormatPopup, map, *Field<&D::labelFormat>, [&](ADMItemRef popup) {
+        TakeStyleField(*Field<&D::labelFormat>, ref);
+        ActivateEntryByIndex(popup, g->prefs.style.labelFormat);
+        if (next) sADMItem->Known(next, true);
+        UpdateLabelIncrementFld();
+    });
+    MoveLabelOptions(g->prefs.style.labelFormat);
 }

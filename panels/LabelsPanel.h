@@ -9,20 +9,8 @@
 #include <span>
 
 #include "ADMTypes.h"
+#include "panels/LabelsPanelItems.h"
 #include "panels/StyleControls.h"
-
-enum : int32_t {
-    kLabelsPanelID = 16900,
-    kLeaderLengthField = 14,
-    kBorderSlider = 17,
-    kLabelFormatPopup = 21,     // menu 16550
-    kAlphaOptionPopup = 23,     // menu 16570
-    kLabelNextCaption = 24,
-    kLabelNextField = 25,
-    kNumericOptionPopup = 27,   // menu 16560
-    kCustomOptionPopup = 33,    // menu 16580
-    kCustomTextField = 35,
-};
 
 constexpr int32_t kLabelsCollapsedRowsHeight = 196;
 
@@ -46,3 +34,7 @@ void LabelFormatPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void NumericLabelOptionsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void LabelIncrementNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void CustomLabelTextNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+// The selection's style: the controls, the numeric option, the format with its next value
+// and its option rows.
+void RefreshCADlabelsWindowFromSelection(ADMDialogRef dialog, const live_attributes_map& map,
+                                         const Plotwise3_Live_Dimension_Data& reference);

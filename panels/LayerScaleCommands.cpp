@@ -4,7 +4,7 @@
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "panels/DocumentPanel.h"
+#include "panels/DocumentPanelItems.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
 #include "panels/ScaleSection.h"

@@ -12,6 +12,14 @@ constexpr GlobalsView<PanelGlobals> g;
 
 }  // namespace
 
+std::vector<const PanelFrame*> PanelFrames() {
+    std::vector<const PanelFrame*> frames;
+    if (!g) return frames;  // their handles live in the global record
+    for (const PlotwisePanelRow* row : PlotwisePanels())
+        if (row->frame) frames.push_back(row->frame);
+    return frames;
+}
+
 AIErr CreatePanel(const PanelFrame& frame, ADMDialogInitProc init) {
     if (!g || !sADMDialog) return kNoErr;
     char title[512];

@@ -3,17 +3,16 @@
 // drawing's: the depth tools highlight a face on its view pad.)
 #pragma once
 
-#include "panels/TrackerGlobals.h"
+#include "architecture/ArchitectureGlobals.h"
 
-struct PanelGlobals : TrackerGlobals {
-    ADMDialogRef CADtrackerWindow = nullptr, CADdocumentWindow = nullptr, CADattributesWindow = nullptr,
-                 CADlabelsWindow = nullptr, CADtextWindow = nullptr, CADshortcutsWindow = nullptr,
-                 CADguidesWindow = nullptr, CADwallsWindow = nullptr;
-    AIMenuItemHandle showCADtrackerMenuItem = nullptr, showCADdocumentMenuItem = nullptr,
-                     showCADattributesMenuItem = nullptr, showCADlabelsMenuItem = nullptr,
-                     showCADtextMenuItem = nullptr, showCADshortcutsMenuItem = nullptr,
-                     showCADguidesMenuItem = nullptr, showCADisometricMenuItem = nullptr,
-                     showCADwallsMenuItem = nullptr;
+struct PanelGlobals : ArchitectureGlobals {
+    ADMDialogRef CADdocumentWindow = nullptr, CADattributesWindow = nullptr, CADlabelsWindow = nullptr,
+                 CADtextWindow = nullptr, CADshortcutsWindow = nullptr, CADguidesWindow = nullptr,
+                 CADwallsWindow = nullptr;
+    AIMenuItemHandle showCADdocumentMenuItem = nullptr, showCADattributesMenuItem = nullptr,
+                     showCADlabelsMenuItem = nullptr, showCADtextMenuItem = nullptr,
+                     showCADshortcutsMenuItem = nullptr, showCADguidesMenuItem = nullptr,
+                     showCADisometricMenuItem = nullptr, showCADwallsMenuItem = nullptr;
     AITimerHandle theLabelOptionsTimer = nullptr;
 
     // The presets dialogs: the name a dialog starts from and the name its OK accepted.

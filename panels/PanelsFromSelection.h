@@ -1,23 +1,12 @@
-// The panels that follow the selection: the styles, text and labels panels show the common
-// style of the selected live dimensions (blank where they differ), which becomes the current
-// style; the isometric panel's view pad is drawn again and the walls panel's thickness read
-// back. One row per panel; each panel of the table must exist for the refresh to run.
+// The panels that follow the selection (each whose frame says how): the styles, text and
+// labels panels show the common style of the selected live dimensions (blank where they
+// differ), which becomes the current style; the isometric panel's view pad is drawn again
+// and the walls panel's thickness read back.
 #pragma once
 
-#include <span>
-
-#include "ADMTypes.h"
 #include "AITypes.h"
-#include "core/PlotwiseDimensionData.h"
-#include "dimensions/StylePush.h"
 
-struct SelectionFollower {
-    ADMDialogRef& (*window)();
-    void (*refresh)(ADMDialogRef dialog, const live_attributes_map& map, const Plotwise3_Live_Dimension_Data& reference);
-};
-std::span<const SelectionFollower> SelectionFollowers();
-
-// Nothing while a panel of the table is missing. Otherwise the selected dimensions' styles
-// are read (the current style when none is selected) and each panel refreshed in table
+// Nothing while one of those panels is missing. Otherwise the selected dimensions' styles
+// are read (the current style when none is selected) and each panel refreshed in the panels'
 // order. A failed read of the selection is returned and changes nothing.
 AIErr UpdatePalettesFromSelectedArt();

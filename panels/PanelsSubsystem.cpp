@@ -20,7 +20,6 @@
 #include "panels/ShortcutsPanel.h"
 #include "panels/StylesPanel.h"
 #include "panels/TextPanel.h"
-#include "panels/TrackerPanel.h"
 #include "panels/WallsPanel.h"
 
 namespace {
@@ -32,6 +31,7 @@ constexpr PlotwisePanelRow kIsometricRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADisometricWindow; },
     .dialogName = "CADisometric",
     .create = &CreateCADisometricWindow,
+    .createOrder = 1,
     .writePrefs = +[]() -> AIErr { return WriteCADisometricWindowPrefs(g->CADisometricWindow); },
     .writeOrder = 4,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADisometricMenuItem; },
@@ -42,30 +42,14 @@ constexpr PlotwisePanelRow kIsometricRow = {
     .dockCode = &P::CADisometricDockCode,
     .dockGroup = &P::CADisometricDockGroup,
     .collapse = &P::CADisometricCollapseState,
-    .collapseKey = "CADisometricCollapseState"};
-
-constexpr PlotwisePanelRow kTrackerRow = {
-    .window = +[]() -> ADMDialogRef& { return g->CADtrackerWindow; },
-    .dialogName = "CADtracker",
-    .create = &createTrackerWindow,
-    .writePrefs = +[]() -> AIErr { return WriteCADtrackerWindowPrefs(g->CADtrackerWindow); },
-    .writeOrder = 7,
-    .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtrackerMenuItem; },
-    .showString = 18,
-    .hideString = 19,
-    .prefix = "ZMKCADtracker3",
-    .loc = &P::trackerLoc,
-    .dockCode = &P::trackerDockCode,
-    .dockGroup = &P::trackerDockGroup,
-    .collapse = &P::CADtrackerCollapseState,
-    .collapseKey = "CADtrackerCollapseState",
-    .options = &P::showCADtrackerOptions,
-    .optionsKey = "showCADtrackerOptions"};
+    .collapseKey = "CADisometricCollapseState",
+    .frame = &kIsometricFrame};
 
 constexpr PlotwisePanelRow kDocumentRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADdocumentWindow; },
     .dialogName = "CADdocument",
     .create = &CreateCADdocumentWindow,
+    .createOrder = 3,
     .writePrefs = +[]() -> AIErr { return WriteCADdocumentWindowPrefs(g->CADdocumentWindow); },
     .writeOrder = 2,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADdocumentMenuItem; },
@@ -79,12 +63,14 @@ constexpr PlotwisePanelRow kDocumentRow = {
     .collapseKey = "CADdocumentCollapseState",
     .options = &P::showCADdocumentOptions,
     .optionsKey = "showCADdocumentOptions",
-    .height = &P::CADdocumentHeight};
+    .height = &P::CADdocumentHeight,
+    .frame = &kDocumentFrame};
 
 constexpr PlotwisePanelRow kGuidesRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADguidesWindow; },
     .dialogName = "CADguides",
     .create = &CreateCADguidesWindow,
+    .createOrder = 4,
     .writePrefs = +[]() -> AIErr { return WriteCADguidesWindowPrefs(g->CADguidesWindow); },
     .writeOrder = 3,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADguidesMenuItem; },
@@ -95,12 +81,14 @@ constexpr PlotwisePanelRow kGuidesRow = {
     .dockCode = &P::CADguidesDockCode,
     .dockGroup = &P::CADguidesDockGroup,
     .collapse = &P::CADguidesCollapseState,
-    .collapseKey = "CADguidesCollapseState"};
+    .collapseKey = "CADguidesCollapseState",
+    .frame = &kGuidesFrame};
 
 constexpr PlotwisePanelRow kWallsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADwallsWindow; },
     .dialogName = "CADwalls",
     .create = &CreateCADwallsWindow,
+    .createOrder = 5,
     .writePrefs = +[]() -> AIErr { return WriteCADwallsWindowPrefs(g->CADwallsWindow); },
     .writeOrder = 8,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADwallsMenuItem; },
@@ -111,12 +99,14 @@ constexpr PlotwisePanelRow kWallsRow = {
     .dockCode = &P::CADwallsDockCode,
     .dockGroup = &P::CADwallsDockGroup,
     .collapse = &P::CADwallsCollapseState,
-    .collapseKey = "CADwallsCollapseState"};
+    .collapseKey = "CADwallsCollapseState",
+    .frame = &kWallsFrame};
 
 constexpr PlotwisePanelRow kShortcutsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADshortcutsWindow; },
     .dialogName = "CADshortcuts",
     .create = &CreateCADshortcutsWindow,
+    .createOrder = 6,
     .writePrefs = +[]() -> AIErr { return WriteCADshortcutsWindowPrefs(g->CADshortcutsWindow); },
     .writeOrder = 9,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADshortcutsMenuItem; },
@@ -129,12 +119,14 @@ constexpr PlotwisePanelRow kShortcutsRow = {
     .collapse = &P::CADshortcutsCollapseState,
     .collapseKey = "CADshortcutsCollapseState",
     .options = &P::showCADshortcutsOptions,
-    .optionsKey = "showCADshortcutsOptions"};
+    .optionsKey = "showCADshortcutsOptions",
+    .frame = &kShortcutsFrame};
 
 constexpr PlotwisePanelRow kTextRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADtextWindow; },
     .dialogName = "CADtext",
     .create = &CreateCADtextWindow,
+    .createOrder = 7,
     .writePrefs = +[]() -> AIErr { return WriteCADtextWindowPrefs(g->CADtextWindow); },
     .writeOrder = 6,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADtextMenuItem; },
@@ -147,12 +139,14 @@ constexpr PlotwisePanelRow kTextRow = {
     .collapse = &P::CADtextCollapseState,
     .collapseKey = "CADtextCollapseState",
     .options = &P::showCADtextOptions,
-    .optionsKey = "showCADtextOptions"};
+    .optionsKey = "showCADtextOptions",
+    .frame = &kTextFrame};
 
 constexpr PlotwisePanelRow kStylesRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADattributesWindow; },
     .dialogName = "CADattributes",
     .create = &CreateCADattributesWindow,
+    .createOrder = 8,
     .writePrefs = +[]() -> AIErr { return WriteCADattributesWindowPrefs(g->CADattributesWindow); },
     .writeOrder = 1,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADattributesMenuItem; },
@@ -165,12 +159,14 @@ constexpr PlotwisePanelRow kStylesRow = {
     .collapse = &P::CADattributesCollapseState,
     .collapseKey = "CADattributesCollapseState",
     .options = &P::showCADattributesOptions,
-    .optionsKey = "showCADattributesOptions"};
+    .optionsKey = "showCADattributesOptions",
+    .frame = &kStylesFrame};
 
 constexpr PlotwisePanelRow kLabelsRow = {
     .window = +[]() -> ADMDialogRef& { return g->CADlabelsWindow; },
     .dialogName = "CADlabels",
     .create = &CreateCADlabelsWindow,
+    .createOrder = 9,
     .writePrefs = +[]() -> AIErr { return WriteCADlabelsWindowPrefs(g->CADlabelsWindow); },
     .writeOrder = 5,
     .menuItem = +[]() -> AIMenuItemHandle& { return g->showCADlabelsMenuItem; },
@@ -181,12 +177,13 @@ constexpr PlotwisePanelRow kLabelsRow = {
     .dockCode = &P::CADlabelsDockCode,
     .dockGroup = &P::CADlabelsDockGroup,
     .collapse = &P::CADlabelsCollapseState,
-    .collapseKey = "CADlabelsCollapseState"};
+    .collapseKey = "CADlabelsCollapseState",
+    .frame = &kLabelsFrame};
 
-// Creation order: isometric, tracker, document, guides, walls, shortcuts, text, styles,
-// labels. writeOrder gives the shut-down order: styles, document, guides, isometric, labels,
-// text, tracker, walls, shortcuts.
-const PlotwisePanelRow kPanels[] = {kIsometricRow, kTrackerRow, kDocumentRow, kGuidesRow, kWallsRow,
+// createOrder places the tracker's panel (its own subsystem's) second: isometric, tracker,
+// document, guides, walls, shortcuts, text, styles, labels. writeOrder gives the shut-down
+// order: styles, document, guides, isometric, labels, text, tracker, walls, shortcuts.
+const PlotwisePanelRow kPanels[] = {kIsometricRow, kDocumentRow, kGuidesRow, kWallsRow,
                                     kShortcutsRow, kTextRow, kStylesRow, kLabelsRow};
 
 const PlotwiseTimerRow kTimers[] = {
@@ -231,17 +228,92 @@ AIErr SelectionChanged() {
 
 }  // namespace
 
-// Each panel's constants: template, title (list 17450), popout menu, option heights and
-// tab icon.
-const PanelFrame kTrackerFrame = {&kTrackerRow, 16500, 9, 17000, 524, 144, 16517};
-const PanelFrame kDocumentFrame = {&kDocumentRow, 16210, 2, 16250, 0, 0, 16514};
-const PanelFrame kStylesFrame = {&kStylesRow, 16220, 1, 16260, 358, 93, 16511};
-const PanelFrame kLabelsFrame = {&kLabelsRow, 16900, 5, 0, 0, 0, 16512};
-const PanelFrame kTextFrame = {&kTextRow, 16930, 7, 17090, 358, 119, 16510};
-const PanelFrame kShortcutsFrame = {&kShortcutsRow, 16350, 11, 16260, 278, 160, 16518};
-const PanelFrame kGuidesFrame = {&kGuidesRow, kGuidesPanelID, 3, 0, 0, 0, 16513};
-const PanelFrame kIsometricFrame = {&kIsometricRow, kIsometricPanelID, 4, 0, 0, 0, 16515};
-const PanelFrame kWallsFrame = {&kWallsRow, kWallsPanelID, 10, 0, 0, 0, 16516};
+// Each panel's constants (template, title of list 17450, popout menu, option heights, tab
+// icon) and what the shared refreshes ask of it.
+const PanelFrame kDocumentFrame = {
+    .row = &kDocumentRow,
+    .dialogID = kDocumentPanelID,
+    .titleIndex = 2,
+    .popoutMenu = kDocumentPopoutMenu,
+    .icon = 16514,
+    .showPrefs = &RefreshCADdocumentWindowFromPrefs,
+    .setupUnits = &SetupNumericInputUnitsPopup,
+    .setupPrecision = &SetupNumericInputPrecisionPopup};
+const PanelFrame kStylesFrame = {
+    .row = &kStylesRow,
+    .dialogID = kStylesPanelID,
+    .titleIndex = 1,
+    .popoutMenu = 16260,
+    .shownHeight = 358,
+    .hiddenHeight = 93,
+    .icon = 16511,
+    .styleControls = &StylesPanelControls,
+    .followSelection = &RefreshCADattributesWindowFromSelection};
+const PanelFrame kLabelsFrame = {
+    .row = &kLabelsRow,
+    .dialogID = kLabelsPanelID,
+    .titleIndex = 5,
+    .icon = 16512,
+    .styleControls = &LabelsPanelControls,
+    .followSelection = &RefreshCADlabelsWindowFromSelection};
+const PanelFrame kTextFrame = {
+    .row = &kTextRow,
+    .dialogID = kTextPanelID,
+    .titleIndex = 7,
+    .popoutMenu = 17090,
+    .shownHeight = 358,
+    .hiddenHeight = 119,
+    .icon = 16510,
+    // The upper value's pair, then the lower's.
+    .setupUnits =
+        +[](ADMDialogRef dialog) {
+            SetupUpperUnitsPopup(dialog);
+            SetupLowerUnitsPopup(dialog);
+        },
+    .setupPrecision =
+        +[](ADMDialogRef dialog) {
+            SetupUpperPrecisionPopup(dialog);
+            SetupLowerPrecisionPopup(dialog);
+        },
+    .styleControls = &TextPanelControls,
+    .followSelection = &RefreshCADtextWindowFromSelection};
+const PanelFrame kShortcutsFrame = {
+    .row = &kShortcutsRow,
+    .dialogID = kShortcutsPanelID,
+    .titleIndex = 11,
+    .popoutMenu = 16260,
+    .shownHeight = 278,
+    .hiddenHeight = 160,
+    .icon = 16518,
+    // Its master pair; the panel's buttons apply the master unit and precision elsewhere.
+    .showPrefs = &SetupMasterUnitsUnitsPopup};
+const PanelFrame kGuidesFrame = {
+    .row = &kGuidesRow,
+    .dialogID = kGuidesPanelID,
+    .titleIndex = 3,
+    .icon = 16513,
+    .showPrefs = &RefreshCADguidesWindowFromPrefs,
+    .setupUnits = &setupRulerUnitsPopup,
+    .setupPrecision = &SetupRulerPrecisionPopup};
+const PanelFrame kIsometricFrame = {
+    .row = &kIsometricRow,
+    .dialogID = kIsometricPanelID,
+    .titleIndex = 4,
+    .icon = 16515,
+    // The preset's view made current: its rotation and tilt come from the view's definition
+    // (kept for the free view), and the art follows it.
+    .showPrefs = +[](ADMDialogRef dialog) { SetCurrentAxoView(dialog, g->prefs.currentAxoViewIndex); },
+    .followSelection = &RefreshCADisometricWindowFromSelection};
+const PanelFrame kWallsFrame = {
+    .row = &kWallsRow,
+    .dialogID = kWallsPanelID,
+    .titleIndex = 10,
+    .icon = 16516,
+    // Not a popup pair: the thickness in force, in the numeric-input unit and precision.
+    .showPrefs = &ShowWallThickness,
+    .setupUnits = &ShowWallThickness,
+    .setupPrecision = &ShowWallThickness,
+    .followSelection = &RefreshCADwallsWindowFromSelection};
 
 extern const PlotwiseSubsystem kPanelsSubsystem = {
     .name = "panels",

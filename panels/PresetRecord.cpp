@@ -6,20 +6,14 @@
 #include <cstring>
 #include <limits>
 
-#include "architecture/ArchitectureMessages.h"
 #include "artwork/LabelCounters.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSuites.h"
-#include "dimensions/DimensionStorage.h"
 #include "geometry/IsoViewDerivation.h"
-#include "panels/PanelGlobals.h"
-#include "panels/PresetsCatalog.h"
 
 namespace {
-
-constexpr GlobalsView<PanelGlobals> g;
 
 // The values a preset may give each number it carries, in the preset record's order. A
 // style field the style-field table bounds keeps that domain (its row is not repeated here);
@@ -174,19 +168,6 @@ AIErr NewPresetCollection(const char* name, preferences& prefs, AIAttributeColle
     return kNoErr;
 }
 
-AIErr CreateCatalogWithCurrentSettings(const char* name) {
-    AIAttributeCatalogRef catalog = nullptr;
-    if (AIErr err = sAIAttributeCatalog->GetCatalog(kPresetsCatalogName, &catalog)) return err;
-    if (!catalog) return kNoErr;
-    AIAttributeCollectionRef preset = nullptr;
-    if (AIErr err = NewPresetCollection(name, g->prefs, &preset)) return err;
-    if (!preset) return kNoErr;
-    const AIErr err = sAIAttributeCatalog->AppendCollection(catalog, preset);
-    if (!err) SaveCADpresetsCatalogAfterChange(catalog);
-    (void)sAIAttributeCollection->Release(preset);
-    return err;
-}
-
 void ApplyPresetCollection(AIAttributeCollectionRef preset, preferences& prefs, std::string* refused) {
     const iso_view view = prefs.isoView;
     Applier applier(preset);
@@ -197,25 +178,4 @@ void ApplyPresetCollection(AIAttributeCollectionRef preset, preferences& prefs, 
         applier.refused += applier.refused.empty() ? "isoView" : ", isoView";
     }
     if (refused) *refused = std::move(applier.refused);
-}
-
-AIErr SetPrefsToPreset(const char* name) {
-    AIAttributeCatalogRef catalog = nullptr;
-    if (AIErr err = sAIAttributeCatalog->GetCatalog(kPresetsCatalogName, &catalog)) return err;
-    if (!catalog) return kNoErr;
-    const int32_t count = CountPresets(catalog);
-    for (int32_t i = 0; i < count; ++i) {
-        char presetName[kPresetNameSize];
-        if (!GetPresetName(catalog, i, presetName) || std::strcmp(presetName, name) != 0) continue;
-        AIAttributeCollectionRef preset = nullptr;
-        if (sAIAttributeCatalog->GetCollectionAt(catalog, i, &preset) || !preset) continue;
-        std::string refused;
-        ApplyPresetCollection(preset, g->prefs, &refused);
-        // The id counter is the document's: the next dimension takes no id one already has.
-        g->prefs.style.id = std::max(g->prefs.style.id, HighestDimensionIdHeld());
-        if (!refused.empty())
-            (void)SayWords(FilledText(kPresetsMessageList, kPresetValuesKeptMessage, {presetName, refused}));
-        break;
-    }
-    return kNoErr;
 }

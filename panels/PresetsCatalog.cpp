@@ -1,5 +1,7 @@
 #include "panels/PresetsCatalog.h"
 
+#include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 
@@ -7,7 +9,9 @@
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionStorage.h"
 #include "dimensions/DocumentFormatVersion.h"
+#include "panels/BuiltInPresets.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PresetRecord.h"
 
@@ -134,5 +138,39 @@ AIErr SaveUnsavedCADpresets() {
     char problem[512] = {};
     if (SaveCatalogTo(PresetsCatalog(), problem, sizeof problem))
         (void)SayWords(FilledText(kPresetsMessageList, kPresetsLostMessage, {problem}));
+    return kNoErr;
+}
+
+AIErr CreateCatalogWithCurrentSettings(const char* name) {
+    AIAttributeCatalogRef catalog = nullptr;
+    if (AIErr err = sAIAttributeCatalog->GetCatalog(kPresetsCatalogName, &catalog)) return err;
+    if (!catalog) return kNoErr;
+    AIAttributeCollectionRef preset = nullptr;
+    if (AIErr err = NewPresetCollection(name, g->prefs, &preset)) return err;
+    if (!preset) return kNoErr;
+    const AIErr err = sAIAttributeCatalog->AppendCollection(catalog, preset);
+    if (!err) SaveCADpresetsCatalogAfterChange(catalog);
+    (void)sAIAttributeCollection->Release(preset);
+    return err;
+}
+
+AIErr SetPrefsToPreset(const char* name) {
+    AIAttributeCatalogRef catalog = nullptr;
+    if (AIErr err = sAIAttributeCatalog->GetCatalog(kPresetsCatalogName, &catalog)) return err;
+    if (!catalog) return kNoErr;
+    const int32_t count = CountPresets(catalog);
+    for (int32_t i = 0; i < count; ++i) {
+        char presetName[kPresetNameSize];
+        if (!GetPresetName(catalog, i, presetName) || std::strcmp(presetName, name) != 0) continue;
+        AIAttributeCollectionRef preset = nullptr;
+        if (sAIAttributeCatalog->GetCollectionAt(catalog, i, &preset) || !preset) continue;
+        std::string refused;
+        ApplyPresetCollection(preset, g->prefs, &refused);
+        // The id counter is the document's: the next dimension takes no id one already has.
+        g->prefs.style.id = std::max(g->prefs.style.id, HighestDimensionIdHeld());
+        if (!refused.empty())
+            (void)SayWords(FilledText(kPresetsMessageList, kPresetValuesKeptMessage, {presetName, refused}));
+        break;
+    }
     return kNoErr;
 }

@@ -11,7 +11,6 @@
 
 constexpr const char* kPresetsCatalogName = "CADpresetsCatalog";
 constexpr const char* kPresetsFileName = "CADpresets";
-constexpr const char* kPresetNameKey = "collectionName";
 constexpr int16_t kPresetsCatalogVersion = 7;
 // The one older version the upgrade knows; a file of any other older version is refused.
 constexpr int16_t kUpgradedCatalogVersion = 6;
@@ -42,8 +41,14 @@ void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog);
 // At quit: a change whose save failed is saved again; when that fails too, the user is told
 // it is lost.
 AIErr SaveUnsavedCADpresets();
-// Appends "Basic Architecture" and "Basic Engineering".
-AIErr InitCADpresetsCatalog(AIAttributeCatalogRef catalog);
+// Appends a preset of the current settings under the name and saves the catalogue (a failed
+// save is told). 0 also when there is no catalogue.
+AIErr CreateCatalogWithCurrentSettings(const char* name);
+// Copies the first preset of that name into the preferences. A setting the preset lacks,
+// holds with another type or outside its domain keeps its value; those outside their domain
+// are named to the user. Texts arrive cut to their fields. The dimension-id counter stays
+// at or above the highest id the front document holds. 0 when the catalogue was found.
+AIErr SetPrefsToPreset(const char* name);
 
 // The catalogue, fetched by name (null when the host has none).
 AIAttributeCatalogRef PresetsCatalog();

@@ -4,20 +4,22 @@
 #include <vector>
 
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/StylePush.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRefresh.h"
+#include "panels/PanelsFromSelection.h"
 #include "panels/PresetRecord.h"
 #include "panels/PresetsCatalog.h"
+#include "panels/ShortcutsPanelItems.h"
 
 namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
-
-ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
 
 ADMListRef ListOf(ADMDialogRef dialog, int32_t id) {
     ADMItemRef item = Item(dialog, id);
@@ -142,6 +144,36 @@ int32_t FillPresetList(ADMListRef list) {
     return count;
 }
 
+void Select(const std::vector<AIArtHandle>& art) {
+    for (AIArtHandle a : art) (void)sAIArt->SetArtUserAttr(a, kArtSelected, kArtSelected);
+}
+
+// Applies the preset of that name (Load's OK, after the choices are stored): the selection
+// is cleared, every panel shown again, the live dimensions regenerated as the stored choice
+// says (update selected: those selected before), every panel redrawn; nothing stays selected.
+void LoadPreset(const char* name) {
+    // What "update selected" regenerates is what was selected when the preset was chosen.
+    std::vector<AIArtHandle> selected;
+    if (g->prefs.CADpresetsUpdateSelectedArt) (void)MatchingArt(true, selected);
+    (void)SetPrefsToPreset(name);
+    (void)deselectAllArt();
+    // The panels follow the (empty) selection, which shows the preset's style. A panel that
+    // reads a value back from its field then (the walls panel's thickness) reads what it
+    // showed before the load: the preset's own value is kept, and shown with the rest.
+    const float thickness = g->prefs.wallThickness;
+    (void)UpdatePalettesFromSelectedArt();
+    g->prefs.wallThickness = thickness;
+    UpdateNonContextSensitivePaletteInfoToCurrentPrefs();
+    if (g->prefs.CADpresetsUpdateAllArt) {
+        (void)UpdateAllLiveAttributes(kProcessAllArt);
+    } else if (g->prefs.CADpresetsUpdateSelectedArt && !selected.empty()) {
+        Select(selected);
+        (void)UpdateAllLiveAttributes(kProcessSelectedArt);
+    }
+    (void)deselectAllArt();
+    RedrawAllPanels();
+}
+
 void KeepCurrentPresetInRange() {
     if (g->prefs.currentCADpreset < 0 || g->prefs.currentCADpreset >= CountPresets(PresetsCatalog()))
         g->prefs.currentCADpreset = 0;
@@ -151,7 +183,7 @@ void KeepCurrentPresetInRange() {
 
 void UpdateCADpresetsLoadButton() {
     if (!g || !g->CADshortcutsWindow) return;
-    if (ADMItemRef load = Item(g->CADshortcutsWindow, 2))
+    if (ADMItemRef load = Item(g->CADshortcutsWindow, kLoadPresetButton))
         sADMItem->Enable(load, CountPresets(PresetsCatalog()) > 0);
 }
 

@@ -9,22 +9,8 @@
 
 #include "ADMTypes.h"
 #include "AITypes.h"
+#include "panels/PresetsDialogItems.h"
 
-enum : int32_t {
-    kPresetsLoadDialogID = 16380,
-    kPresetsNameDialogID = 16360,  // Define, and Rename
-    kPresetsEditDialogID = 16370,
-    kPresetsOKButton = 1,
-    kPresetsCancelButton = 2,
-    kPresetsPopup = 4,                 // Load
-    kUpdateAllRadio = 5,
-    kUpdateSelectedRadio = 6,
-    kDoNotUpdateRadio = 7,
-    kPresetNameField = 4,              // Define and Rename
-    kPresetsListBox = 2,               // Edit
-    kRenamePresetButton = 3,
-    kDeletePresetButton = 4,
-};
 constexpr int32_t kDuplicatePresetNameMessage = 68;  // 17068
 
 // Enables the shortcuts panel's Load button while the catalogue holds a preset.

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ADMBasic.h"
@@ -10,18 +11,18 @@
 #include "artwork/DrawingLayer.h"
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseAlerts.h"
-#include "geometry/PlotwiseErrors.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/NumericInputDialogs.h"
+#include "geometry/PlotwiseErrors.h"
 #include "panels/CustomScaleDialog.h"
-#include "panels/DocumentPanel.h"
+#include "panels/DocumentPanelItems.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
 #include "panels/ScaleSection.h"
-#include "panels/SelectionTransform.h"
-#include "panels/TrackerReadOut.h"
 #include "panels/UnitsMenus.h"
 #include "units/CustomScales.h"
 #include "units/LayerScales.h"
@@ -47,7 +48,6 @@ constexpr int32_t kReferenceMenu = 16630;
 constexpr AIReal kArtboardInset = 36.0f;
 constexpr int32_t kTypedTextSize = 256;
 
-ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
 bool On(ADMDialogRef dialog, int32_t id) {
     ADMItemRef item = Item(dialog, id);
     return item && sADMItem->GetBooleanValue(item);
@@ -73,13 +73,27 @@ void RefuseField(ADMDialogRef dialog, int32_t field, int32_t message) {
 }
 
 // The bounds of the selected art, as the tracker measures them; found is false when
-// nothing is selected.
+// nothing is selected (or there is no tracker to measure it).
 AIErr SelectedBounds(AIRealRect* rect, bool* found) {
     int16_t any = 0;
-    const AIErr err = tracker::CalculateSelectedBoundsOfDocument(rect, &any, 0);
+    const auto bounds = PlotwiseService().calculateSelectedBoundsOfDocument;
+    const AIErr err = bounds ? bounds(rect, &any, 0) : kNoErr;
     *found = any != 0;
     return err;
 }
+
+// While it lives the tracker's walk makes no copies: the tools' walk copies only while
+// transformCopy is set, which is cleared and given back after.
+class NoCopies {
+public:
+    NoCopies() : kept_(std::exchange(g->transformCopy, 0)) {}
+    ~NoCopies() { g->transformCopy = kept_; }
+    NoCopies(const NoCopies&) = delete;
+    NoCopies& operator=(const NoCopies&) = delete;
+
+private:
+    int32_t kept_;
+};
 
 // The ordinary layers in the host's order (the grids and rulers left out).
 template <typename Visit>
@@ -223,10 +237,12 @@ int32_t FitScale(const AIRealRect& art, float ratio, double w, double h) {
 // hidden and locked art stays, and axonometric art is flattened, rescaled and projected
 // back onto its face. On a host error the layers done are taken back.
 AIErr TransformAllLayers(const AIRealMatrix& m) {
-    const ScopedInPlaceWalk inPlace(false);  // never copies, whatever key the panel last saw
+    const auto transform = PlotwiseService().applyCADtrackerTransformation;
+    if (!transform) return kBadParameterErr;  // no tracker: nothing could be rescaled
+    const NoCopies inPlace;  // never copies, whatever key the tracker panel last saw
     std::vector<AIArtHandle> done;
-    const auto walk = [](AIArtHandle group, AIRealMatrix matrix) {
-        return ApplyCADtrackerTransformation(group, &matrix, nullptr);
+    const auto walk = [transform](AIArtHandle group, AIRealMatrix matrix) {
+        return transform(group, &matrix, nullptr);
     };
     const AIErr err = ForEachLayer([&](AILayerHandle layer) -> AIErr {
         AIArtHandle group = nullptr;

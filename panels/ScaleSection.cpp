@@ -7,17 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "artwork/DrawingLayer.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "panels/DocumentPanel.h"
+#include "panels/DocumentPanelItems.h"
+#include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRedraw.h"
 #include "panels/UnitsMenus.h"
-#include "artwork/DrawingLayer.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsPopups.h"
@@ -26,12 +28,8 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kDeleteCustomScaleEntry = 1;
 
-ADMItemRef PanelItem(int32_t id) { return g->CADdocumentWindow ? sADMDialog->GetItem(g->CADdocumentWindow, id) : nullptr; }
 ADMListRef ListOf(ADMItemRef item) { return item ? sADMItem->GetList(item) : nullptr; }
-
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
 
 void StartTheTimer() {
     if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
@@ -98,7 +96,7 @@ void RedrawItem(ADMItemRef item) {
 }
 
 void ScaleOfSelectedRows(ADMItemRef popup) {
-    ADMListRef list = ListOf(PanelItem(kLayerList));
+    ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
     const int32_t selected = list ? sADMList->NumberOfSelectedEntries(list) : 0;
     int32_t firstID = -1;
     bool differ = false;
@@ -167,6 +165,31 @@ AILayerHandle LayerOfRow(ADMEntryRef row) {
     return layer;
 }
 
+void SetLayerListBottom(ADMDialogRef dialog, int32_t panelBottom) {
+    ADMItemRef list = Item(dialog, kLayerList);
+    ADMRect bounds{};
+    if (!list || sADMItem->GetBoundsRect(list, &bounds)) return;
+    bounds.bottom = panelBottom - kLayerListBottomGap;
+    sADMItem->SetBoundsRect(list, &bounds);
+}
+
+void AdjustCADdocumentPalette(ADMDialogRef dialog, int32_t radioItem) {
+    if (!g || !dialog) return;
+    if (SizeCollapsedPanel(kDocumentFrame, dialog)) return;
+    int32_t height = kDocumentPanelDocumentHeight;
+    if (radioItem == kLayerScaleRadio) {
+        height = kDocumentPanelLayerHeight;
+    } else if (radioItem == kDocumentScaleRadio) {
+        sADMDialog->SetDialogStyle(dialog, kADMTabbedFloatingDialogStyle);
+        if (ADMItemRef hostItem = Item(dialog, kADMHostItemID)) sADMItem->Show(hostItem, false);
+    }
+    ADMRect rect{};
+    if (sADMDialog->GetLocalRect(dialog, &rect)) return;
+    rect.bottom = rect.top + height;
+    sADMDialog->SetLocalRect(dialog, &rect);
+    SetLayerListBottom(dialog, rect.bottom);
+}
+
 AIErr UpdateCADdocumentScaleSettings() {
     if (!g) return kBadParameterErr;
     DictRef dict;
@@ -190,8 +213,8 @@ AIErr UpdateCADdocumentScaleSettings() {
         if ((err = sAIDictionary->GetIntegerEntry(dict.get(), heightKey, &g->prefs.CADdocumentHeight))) return err;
     if (ADMDialogRef panel = g->CADdocumentWindow) {
         const bool documentBased = g->prefs.scaleStyle == kDocumentBasedScaleStyle;
-        if (ADMItemRef radio = PanelItem(kLayerScaleRadio)) sADMItem->SetBooleanValue(radio, !documentBased);
-        if (ADMItemRef radio = PanelItem(kDocumentScaleRadio)) sADMItem->SetBooleanValue(radio, documentBased);
+        if (ADMItemRef radio = Item(panel, kLayerScaleRadio)) sADMItem->SetBooleanValue(radio, !documentBased);
+        if (ADMItemRef radio = Item(panel, kDocumentScaleRadio)) sADMItem->SetBooleanValue(radio, documentBased);
         SwitchScaleStyleSettings(panel, documentBased ? kDocumentScaleRadio : kLayerScaleRadio, 0);
     }
     return kNoErr;
@@ -343,7 +366,7 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
 AIErr UpdateCADdocumentLayerList() {
     if (!g || !g->CADdocumentWindow || g->prefs.scaleStyle == kDocumentBasedScaleStyle) return kNoErr;
     if (sAILayer->IsInIsolationMode()) return kNoErr;
-    ADMListRef list = ListOf(PanelItem(kLayerList));
+    ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
     if (!list) return kNoErr;
     sADMList->RemoveAllEntries(list);
     if (AIErr err = FillLayerList(list)) return err;
@@ -362,7 +385,7 @@ void scaleByLayersListBoxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) 
 
 void setupScalePopupFromSelectedLayers() {
     if (!g) return;
-    ADMItemRef popup = PanelItem(kScalePopup);
+    ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup);
     if (!popup) return;
     if (g->prefs.scaleStyle == kLayerBasedScaleStyle)
         ScaleOfSelectedRows(popup);
@@ -392,8 +415,8 @@ AIErr setScaleOfSelectedLayers(int32_t& id, AIReal& scaler, char* label) {
     if (!g || !label) return kBadParameterErr;
     if (g->prefs.scaleStyle == kDocumentBasedScaleStyle) {
         if (AIErr err = setMultipleLayerScale(id, scaler, label, kAllLayers)) return err;
-        if (ADMItemRef popup = PanelItem(kScalePopup)) ShowScaleInPopup(popup, id);
-    } else if (ADMListRef list = ListOf(PanelItem(kLayerList))) {
+        if (ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup)) ShowScaleInPopup(popup, id);
+    } else if (ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList))) {
         for (ADMEntryRef row : SelectedRows(list)) {
             AILayerHandle layer = LayerOfRow(row);
             if (!layer) continue;

@@ -38,6 +38,11 @@ void ScaleStyleRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 // With reset, document-based: the current scale, the popup and the document in front start
 // at 1:1, and that document's selection is given back afterwards.
 void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset);
+// Sizes the panel for the scale style of the given radio (10 layer-based, 9 or any other
+// document-based); a collapsed panel is sized to its tab.
+void AdjustCADdocumentPalette(ADMDialogRef dialog, int32_t radioItem);
+// The layer list reaches down to the panel's bottom, a small gap above it.
+void SetLayerListBottom(ADMDialogRef dialog, int32_t panelBottom);
 // Whether the host has a document open.
 bool AnyDocumentOpen();
 // Refills the layer list (layer-based style, outside isolation mode): one row per ordinary

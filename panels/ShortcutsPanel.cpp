@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/StylePush.h"
 #include "dimtools/AutoDimensioning.h"
@@ -15,10 +16,6 @@
 namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
-
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
-
-ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
 
 const UnitsPopupPair kMasterPair = {
     .unitsItem = kMasterUnitsPopup,

@@ -1,12 +1,11 @@
 // The rows of the style panels: set up, shown and written through one set of routines.
 #include "panels/StyleControls.h"
 
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "panels/LabelsPanel.h"
+#include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
-#include "panels/StylesPanel.h"
-#include "panels/TextPanel.h"
 #include "units/NumericFields.h"
 #include "units/UnitsPopups.h"
 
@@ -18,15 +17,13 @@ int32_t& IntOf(Plotwise3_Live_Dimension_Data& style, const StyleControl& row) { 
 
 }  // namespace
 
-ADMItemRef PanelItem(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
-
 void EnablePanelItems(ADMDialogRef dialog, std::initializer_list<int32_t> items, bool enable) {
     for (int32_t id : items)
-        if (ADMItemRef item = PanelItem(dialog, id)) sADMItem->Enable(item, enable);
+        if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
 }
 
 void SetupPanelPopup(ADMDialogRef dialog, int32_t item, int32_t menu, int32_t index, ADMItemNotifyProc notifier) {
-    ADMItemRef popup = PanelItem(dialog, item);
+    ADMItemRef popup = Item(dialog, item);
     if (!popup) return;
     ADMListRef list = sADMItem->GetList(popup);
     if (menu) sADMList->SetMenuID(list, g->thisPlugin, menu, "");
@@ -39,7 +36,7 @@ void PushStyle(CADAttrType code) {
 }
 
 void ShowStyleControl(ADMDialogRef dialog, const StyleControl& row, const Plotwise3_Live_Dimension_Data& style) {
-    ADMItemRef item = PanelItem(dialog, row.item);
+    ADMItemRef item = Item(dialog, row.item);
     if (!item || !row.field) return;
     const StyleField& f = *row.field;
     switch (row.kind) {
@@ -60,7 +57,7 @@ void ShowStyleControl(ADMDialogRef dialog, const StyleControl& row, const Plotwi
 void SetupStyleControls(ADMDialogRef dialog, std::span<const StyleControl> controls) {
     const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
     for (const StyleControl& row : controls) {
-        ADMItemRef item = PanelItem(dialog, row.item);
+        ADMItemRef item = Item(dialog, row.item);
         if (!item) continue;
         const StyleField& f = *row.field;
         switch (row.kind) {
@@ -85,13 +82,23 @@ void SetupStyleControls(ADMDialogRef dialog, std::span<const StyleControl> contr
 }
 
 const StyleControl* FindStyleControl(ADMDialogRef dialog, int32_t item) {
-    if (!g || !dialog) return nullptr;
-    for (const StyleControlPanel& panel : StyleControlPanels()) {
-        if (panel.window() != dialog) continue;
-        for (const StyleControl& row : panel.controls)
+    if (!dialog) return nullptr;
+    for (const PanelFrame* frame : PanelFrames()) {
+        if (!frame->styleControls || frame->row->window() != dialog) continue;
+        for (const StyleControl& row : frame->styleControls())
             if (row.item == item) return &row;
     }
     return nullptr;
+}
+
+void ActivateEntryByID(ADMItemRef popup, int32_t id) {
+    if (!popup) return;
+    if (ADMEntryRef e = sADMList->GetEntry(sADMItem->GetList(popup), id)) sADMEntry->Activate(e, true);
+}
+
+void ActivateEntryByIndex(ADMItemRef popup, int32_t index) {
+    if (!popup) return;
+    if (ADMEntryRef e = sADMList->IndexEntry(sADMItem->GetList(popup), index)) sADMEntry->Activate(e, true);
 }
 
 namespace {
@@ -161,15 +168,6 @@ void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int
     sADMBasic->MessageAlert(message);
 }
 
-std::span<const StyleControlPanel> StyleControlPanels() {
-    static const StyleControlPanel kPanels[] = {
-        {+[]() -> ADMDialogRef& { return g->CADattributesWindow; }, StylesPanelControls()},
-        {+[]() -> ADMDialogRef& { return g->CADtextWindow; }, TextPanelControls()},
-        {+[]() -> ADMDialogRef& { return g->CADlabelsWindow; }, LabelsPanelControls()},
-    };
-    return kPanels;
-}
-
 void TakeStyleField(const StyleField& f, const Plotwise3_Live_Dimension_Data& reference) {
     Plotwise3_Live_Dimension_Data& style = g->prefs.style;
     if (f.intField) style.*f.intField = reference.*f.intField;
@@ -180,7 +178,7 @@ void TakeStyleField(const StyleField& f, const Plotwise3_Live_Dimension_Data& re
 void RefreshStyleControls(ADMDialogRef dialog, std::span<const StyleControl> controls, const live_attributes_map& map,
                           const Plotwise3_Live_Dimension_Data& reference) {
     for (const StyleControl& row : controls) {
-        ADMItemRef item = PanelItem(dialog, row.item);
+        ADMItemRef item = Item(dialog, row.item);
         if (!item) continue;
         const bool known = map.known(*row.field);
         sADMItem->Known(item, known);

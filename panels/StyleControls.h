@@ -6,13 +6,14 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 
 #include "ADMTypes.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseDimensionData.h"
 #include "core/PlotwiseStyleFields.h"
 #include "dimensions/StylePush.h"
-#include "panels/TrackerFields.h"  // UserChanged, which every panel shares
 
 // The largest length, in points, the panels' length fields take (120 inches): one bound for
 // every length of the style, so a typed value is kept within it alike in each panel.
@@ -47,14 +48,6 @@ struct StyleControl {
     ActsOn actsOn = ActsOn::kUserChange;
 };
 
-// A panel whose controls follow the style, found by its dialog.
-struct StyleControlPanel {
-    ADMDialogRef& (*window)();
-    std::span<const StyleControl> controls;
-};
-// The three panels (defined with their tables).
-std::span<const StyleControlPanel> StyleControlPanels();
-
 // Gives every row's item the style's value and the shared notifier; a text row's item keeps
 // the text its template gives it until the selection's style is shown.
 void SetupStyleControls(ADMDialogRef dialog, std::span<const StyleControl> controls);
@@ -69,7 +62,19 @@ void StyleControlNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 const StyleControl* FindStyleControl(ADMDialogRef dialog, int32_t item);
 
 // Small item helpers of these panels.
-ADMItemRef PanelItem(ADMDialogRef dialog, int32_t id);
+// One item of the selection's style: where the selected dimensions agree on the field, the
+// item is known and `show` is given it (null when the panel lacks it); elsewhere it is blank.
+template <typename Show>
+void ShowIfKnown(ADMDialogRef dialog, int32_t item, const live_attributes_map& map, const StyleField& field,
+                 Show show) {
+    ADMItemRef it = Item(dialog, item);
+    const bool known = map.known(field);
+    if (it) sADMItem->Known(it, known);
+    if (known) show(it);
+}
+// The popup's entry of that id, or at that index, made the active one.
+void ActivateEntryByID(ADMItemRef popup, int32_t id);
+void ActivateEntryByIndex(ADMItemRef popup, int32_t index);
 void EnablePanelItems(ADMDialogRef dialog, std::initializer_list<int32_t> items, bool enable);
 // Fills a popup from its menu and activates the entry at `index` (none when it has none).
 void SetupPanelPopup(ADMDialogRef dialog, int32_t item, int32_t menu, int32_t index, ADMItemNotifyProc notifier);

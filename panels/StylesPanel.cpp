@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
@@ -84,7 +85,7 @@ constexpr StyleControl kControls[] = {
 };
 
 void RedrawSwatch(ADMDialogRef dialog) {
-    if (ADMItemRef swatch = PanelItem(dialog, kColorSwatch)) {
+    if (ADMItemRef swatch = Item(dialog, kColorSwatch)) {
         sADMItem->Invalidate(swatch);
         sADMItem->Update(swatch);
     }
@@ -122,7 +123,7 @@ void SwitchTerminatorStyleSettings(ADMDialogRef dialog, int32_t pictureItem) {
     if (!dialog || row == std::end(kTerminators)) return;
     EnablePanelItems(dialog, {kArrowheadLengthField}, row->length);
     EnablePanelItems(dialog, {kArrowheadAngleField}, row->angle);
-    if (ADMItemRef caption = PanelItem(dialog, kArrowheadLengthCaption)) {
+    if (ADMItemRef caption = Item(dialog, kArrowheadLengthCaption)) {
         char text[64];
         GetPlotwiseString(17400, row->diameter ? kDiameterWord : kLengthWord, text, sizeof text);
         sADMItem->SetText(caption, text);
@@ -143,12 +144,12 @@ ASErr InitCADattributesWindow(ADMDialogRef dialog) {
 
     convertPrefColorsIntoRGBColor(&g->dimensionRGBColor);
     SetupPanelPopup(dialog, kColorPopup, kColorMenu, g->prefs.style.dimensionColorEntry, &CADcolorPopupNotifierProc);
-    if (ADMItemRef swatch = PanelItem(dialog, kColorSwatch)) sADMItem->SetDrawProc(swatch, &CADcolorSwatchDrawProc);
+    if (ADMItemRef swatch = Item(dialog, kColorSwatch)) sADMItem->SetDrawProc(swatch, &CADcolorSwatchDrawProc);
     RedrawSwatch(dialog);
     SetupStyleControls(dialog, kControls);
     SwitchTerminatorStyleSettings(dialog, TerminatorPictureOf(g->prefs.style.arrowheadStyle));
     AfterChainDatum(dialog);
-    if (ADMItemRef button = PanelItem(dialog, kUpdateLinksButton))
+    if (ADMItemRef button = Item(dialog, kUpdateLinksButton))
         sADMItem->SetNotifyProc(button, &UpdateLiveDimensionsNotifyProc);
     SetPanelIcons(kStylesFrame, dialog);
     return kNoErr;
@@ -185,7 +186,7 @@ void CADcolorPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         }
         if (chosen) {
             g->prefs.style.dimensionColorEntry = index;
-            if (ADMItemRef swatch = PanelItem(dialog, kColorSwatch)) sADMItem->Known(swatch, true);
+            if (ADMItemRef swatch = Item(dialog, kColorSwatch)) sADMItem->Known(swatch, true);
             RedrawSwatch(dialog);
             PushStyle(kCADAttrDimensionColorEntry);
         } else if (ADMEntryRef kept = sADMList->IndexEntry(sADMItem->GetList(item), g->prefs.style.dimensionColorEntry)) {
@@ -212,4 +213,22 @@ void CADattributesPopoutNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         AdjustPanelOptions(kStylesFrame, item);
     }
     sADMItem->DefaultNotify(item, notifier);
+}
+
+void RefreshCADattributesWindowFromSelection(ADMDialogRef dialog, const live_attributes_map& map,
+                                             const Plotwise3_Live_Dimension_Data& ref) {
+    ShowIfKnown(dialog, kColorPopup, map, *Field<&D::dimensionColorEntry>, [&](ADMItemRef popup) {
+        for (const StyleField* f : PushedFields(kCADAttrDimensionColorEntry)) TakeStyleField(*f, ref);
+        ActivateEntryByIndex(popup, g->prefs.style.dimensionColorEntry);
+        convertPrefColorsIntoRGBColor(&g->dimensionRGBColor);
+    });
+    if (ADMItemRef swatch = Item(dialog, kColorSwatch)) {
+        sADMItem->Known(swatch, map.known(*Field<&D::dimensionColorEntry>));
+        sADMItem->Invalidate(swatch);
+        sADMItem->Update(swatch);
+    }
+    RefreshStyleControls(dialog, StylesPanelControls(), map, ref);
+    if (map.known(*Field<&D::arrowheadStyle>))
+        if (const int32_t picture = TerminatorPictureOf(g->prefs.style.arrowheadStyle))
+            SwitchTerminatorStyleSettings(dialog, picture);
 }

@@ -9,25 +9,7 @@
 
 #include "ADMTypes.h"
 #include "panels/StyleControls.h"
-
-enum : int32_t {
-    kStylesPanelID = 16220,
-    kColorSwatch = 2,
-    kColorPopup = 3,            // menu 16180
-    kNoTerminatorPicture = 6,
-    kArrowheadLengthCaption = 14,
-    kArrowheadLengthField = 15,
-    kArrowheadWeightField = 18,
-    kArrowheadAngleField = 21,
-    kChainDatumCheckBox = 43,
-    kJISDatumCheckBox = 44,
-    kUpdateLinksButton = 49,
-    kTerminatorDirectionPopup = 56,  // menu 16590
-};
-
-constexpr int32_t kColorMenu = 16180;
-constexpr int32_t kOtherColorEntry = 11;
-constexpr int32_t kFillColorEntry = 12;
+#include "panels/StylesPanelItems.h"
 
 // The rows of the panel's controls that edit one style field each.
 std::span<const StyleControl> StylesPanelControls();
@@ -47,3 +29,6 @@ void CADcolorSwatchDrawProc(ADMItemRef item, ADMDrawerRef drawer);
 void CADcolorPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void UpdateLiveDimensionsNotifyProc(ADMItemRef item, ADMNotifierRef notifier);
 void CADattributesPopoutNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+// The selection's style: the colour and its swatch, the controls, the terminator table.
+void RefreshCADattributesWindowFromSelection(ADMDialogRef dialog, const live_attributes_map& map,
+                                             const Plotwise3_Live_Dimension_Data& reference);

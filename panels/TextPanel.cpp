@@ -5,11 +5,12 @@
 
 #include <string_view>
 
+#include "artwork/LabelCounters.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
-#include "artwork/LabelCounters.h"
 #include "geometry/UnitFormat.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
@@ -152,6 +153,27 @@ void CheckFixedFormatEntry(ADMItemRef popout) {
         sADMEntry->Check(entry, g->prefs.liveDimensionFormatMenu == 0);
 }
 
+// The upper or lower value: units (entry of id code + 1), the precision popup rebuilt for
+// the units in force, and the precision of the units' kind.
+struct ValueRows {
+    int32_t unitsItem, precisionItem;
+    const StyleField &units, &decimal, &fractional;
+    void (*setupPrecision)(ADMDialogRef dialog);
+};
+
+void RefreshValue(ADMDialogRef dialog, const live_attributes_map& map, const D& ref, const ValueRows& v) {
+    ShowIfKnown(dialog, v.unitsItem, map, v.units, [&](ADMItemRef popup) {
+        TakeStyleField(v.units, ref);
+        ActivateEntryByID(popup, g->prefs.style.*v.units.intField + 1);
+    });
+    v.setupPrecision(dialog);
+    const StyleField& precision = isFractionalUnit(g->prefs.style.*v.units.intField) ? v.fractional : v.decimal;
+    ShowIfKnown(dialog, v.precisionItem, map, precision, [&](ADMItemRef popup) {
+        TakeStyleField(precision, ref);
+        ActivateEntryByID(popup, g->prefs.style.*precision.intField);
+    });
+}
+
 }  // namespace
 
 std::span<const StyleControl> TextPanelControls() { return kControls; }
@@ -171,25 +193,25 @@ ASErr InitCADtextWindow(ADMDialogRef dialog) {
     g->CADtextWindow = dialog;
     CheckFixedFormatEntry(SetupPanelPopout(kTextFrame, dialog, &CADtextPopoutNotifierProc));
     SetBoldCaptions(dialog, {52, 54, 35, 36});
-    if (ADMItemRef hint = PanelItem(dialog, 16)) sADMItem->SetFont(hint, kADMItalicPaletteFont);
+    if (ADMItemRef hint = Item(dialog, 16)) sADMItem->SetFont(hint, kADMItalicPaletteFont);
     (void)SetUpFontMenu(dialog);
     SetupStyleControls(dialog, kControls);
     const D& s = g->prefs.style;
-    if (ADMItemRef size = PanelItem(dialog, kTextSizeField))
+    if (ADMItemRef size = Item(dialog, kTextSizeField))
         SetTypeSizeFldPrefs(size, s.dimensionTextSize, 0, kMaxStyleLength);
-    if (ADMItemRef pos = PanelItem(dialog, kDiameterSymbolPopup)) {
+    if (ADMItemRef pos = Item(dialog, kDiameterSymbolPopup)) {
         if (ADMEntryRef e = sADMList->GetEntry(sADMItem->GetList(pos), s.diameterLabelsBefore ? 1 : 2))
             sADMEntry->Activate(e, true);
         sADMItem->SetNotifyProc(pos, &DiameterPosPopupNotifierProc);
     }
-    if (ADMItemRef upper = PanelItem(dialog, kUpperUnitsPopup)) sADMItem->SetNotifyProc(upper, &UpperUnitsPopupNotifierProc);
-    if (ADMItemRef lower = PanelItem(dialog, kLowerUnitsPopup)) sADMItem->SetNotifyProc(lower, &LowerUnitsPopupNotifierProc);
+    if (ADMItemRef upper = Item(dialog, kUpperUnitsPopup)) sADMItem->SetNotifyProc(upper, &UpperUnitsPopupNotifierProc);
+    if (ADMItemRef lower = Item(dialog, kLowerUnitsPopup)) sADMItem->SetNotifyProc(lower, &LowerUnitsPopupNotifierProc);
     SetupUpperUnitsPopup(dialog);
     SetupLowerUnitsPopup(dialog);
     AfterUpperTolerance(dialog);
     AfterLowerTolerance(dialog);
     SetupPanelPopup(dialog, kDimensionFormatPopup, 0, s.dimensionFormat, &DimensionFormatPopupNotifierProc);
-    if (ADMItemRef next = PanelItem(dialog, kDimensionNextField))
+    if (ADMItemRef next = Item(dialog, kDimensionNextField))
         sADMItem->SetNotifyProc(next, &DimensionIncrementNotifierProc);
     UpdateDimensionIncrementFld();
     SetPanelIcons(kTextFrame, dialog);
@@ -204,7 +226,7 @@ void AdjustCADtextPalette() {
     g->prefs.CADtextCollapseState = sADMDialog->IsCollapsed(dialog) ? 1 : 0;
     if (g->prefs.CADtextCollapseState) return;
     ADMItemRef popout = sADMDialog->GetItem(dialog, kADMPopoutMenuItemID);
-    ADMItemRef format = PanelItem(dialog, kDimensionFormatPopup);
+    ADMItemRef format = Item(dialog, kDimensionFormatPopup);
     const D& s = g->prefs.style;
     int32_t height = kHeightHidden;
     int32_t word = 0;
@@ -233,9 +255,9 @@ void UpdateDimensionIncrementFld() {
     if (!dialog) return;
     // The popup is the authority: new dimensions take the format the drafter sees there,
     // whatever a preset left in the style.
-    if (const int32_t shown = ActivePopupIndex(PanelItem(dialog, kDimensionFormatPopup)); shown >= 0)
+    if (const int32_t shown = ActivePopupIndex(Item(dialog, kDimensionFormatPopup)); shown >= 0)
         g->prefs.style.dimensionFormat = shown;
-    ADMItemRef next = PanelItem(dialog, kDimensionNextField);
+    ADMItemRef next = Item(dialog, kDimensionNextField);
     if (!next) return;
     const int32_t f = g->prefs.style.dimensionFormat;
     const bool counts = f == 1 || f == 2;
@@ -262,7 +284,7 @@ void SetupLowerPrecisionPopup(ADMDialogRef dialog) {
 }
 
 AIErr SetUpFontMenu(ADMDialogRef dialog) {
-    ADMItemRef popup = PanelItem(dialog, kFontPopup);
+    ADMItemRef popup = Item(dialog, kFontPopup);
     if (!g || !popup || !sAIFont) return kNoErr;
     ADMListRef list = sADMItem->GetList(popup);
     sADMList->RemoveAllEntries(list);
@@ -378,4 +400,44 @@ void DimensionIncrementNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         TakeNextCounter(item, g->prefs.style.dimensionFormat, 1, g->prefs.incrementalDimAlpha,
                         g->prefs.incrementalDimNumber);
     sADMItem->DefaultNotify(item, notifier);
+}
+
+void RefreshCADtextWindowFromSelection(ADMDialogRef dialog, const live_attributes_map& map,
+                                       const Plotwise3_Live_Dimension_Data& ref) {
+    ShowIfKnown(dialog, kFontPopup, map, *Field<&D::dimensionTextFaceStr>, [&](ADMItemRef popup) {
+        if (!popup) return;
+        ADMListRef list = sADMItem->GetList(popup);
+        for (int32_t i = 0; i < sADMList->NumberOfEntries(list); ++i) {
+            ADMEntryRef e = sADMList->IndexEntry(list, i);
+            char name[181] = {};
+            sADMEntry->GetText(e, name, static_cast<int32_t>(sizeof name));
+            if (std::string_view(name) == ref.dimensionTextFaceStr) {
+                TakeStyleField(*Field<&D::dimensionTextFaceStr>, ref);
+                sADMEntry->Activate(e, true);
+                break;
+            }
+        }
+    });
+    RefreshStyleControls(dialog, TextPanelControls(), map, ref);
+    ShowIfKnown(dialog, kDiameterSymbolPopup, map, *Field<&D::diameterLabelsBefore>, [&](ADMItemRef popup) {
+        TakeStyleField(*Field<&D::diameterLabelsBefore>, ref);
+        ActivateEntryByID(popup, g->prefs.style.diameterLabelsBefore ? 1 : 2);
+    });
+    RefreshValue(dialog, map, ref,
+                 {kUpperUnitsPopup, kUpperPrecisionPopup, *Field<&D::upperUnits>, *Field<&D::upperDecimalPrecision>,
+                  *Field<&D::upperFractionalPrecision>, &SetupUpperPrecisionPopup});
+    RefreshValue(dialog, map, ref,
+                 {kLowerUnitsPopup, kLowerPrecisionPopup, *Field<&D::lowerUnits>, *Field<&D::lowerDecimalPrecision>,
+                  *Field<&D::lowerFractionalPrecision>, &SetupLowerPrecisionPopup});
+    if (g->prefs.liveDimensionFormatMenu) {
+        ADMItemRef next = Item(dialog, kDimensionNextField);
+        ShowIfKnown(dialog, kDimensionFormatPopup, map, *Field<&D::dimensionFormat>, [&](ADMItemRef popup) {
+            TakeStyleField(*Field<&D::dimensionFormat>, ref);
+            ActivateEntryByIndex(popup, g->prefs.style.dimensionFormat);
+            if (next) sADMItem->Known(next, true);
+            UpdateDimensionIncrementFld();
+        });
+        if (next && !map.known(*Field<&D::dimensionFormat>)) sADMItem->Known(next, false);
+    }
+    AdjustCADtextPalette();
 }

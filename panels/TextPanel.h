@@ -11,31 +11,8 @@
 
 #include "ADMTypes.h"
 #include "panels/StyleControls.h"
+#include "panels/TextPanelItems.h"
 
-enum : int32_t {
-    kTextPanelID = 16930,
-    kFontPopup = 2,
-    kTextSizeField = 4,
-    kDiameterSymbolPopup = 18,   // menu 16300: before (id 1), after (id 2)
-    kDualDimensionsCheckBox = 20,
-    kUpperUnitsPopup = 22,
-    kUpperPrecisionPopup = 25,
-    kUpperToleranceCheckBox = 26,
-    kUpperToleranceField = 27,
-    kUpperSuperscriptCheckBox = 37,
-    kLowerUnitsPopup = 29,
-    kLowerPrecisionPopup = 32,
-    kLowerToleranceCheckBox = 33,
-    kLowerToleranceField = 34,
-    kLowerSuperscriptCheckBox = 38,
-    kDimensionFormatPopup = 45,  // menu 16500
-    kDimensionNextCaption = 46,
-    kDimensionNextField = 47,
-    kUpperReferenceCheckBox = 55,
-    kLowerReferenceCheckBox = 56,
-};
-
-constexpr int32_t kFixedFormatEntry = 2;
 constexpr size_t kMaxFaceName = 179;
 
 std::span<const StyleControl> TextPanelControls();
@@ -71,3 +48,7 @@ void UpperPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void LowerPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void DimensionFormatPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void DimensionIncrementNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+// The selection's style: the font, the controls, the diameter symbol, the units and
+// precision of both values, the format and its next value, and the panel's height.
+void RefreshCADtextWindowFromSelection(ADMDialogRef dialog, const live_attributes_map& map,
+                                       const Plotwise3_Live_Dimension_Data& reference);

@@ -1,45 +1,16 @@
-// The members of the units and precision popup family, in the order they are rebuilt.
+// The members of the units and precision popup family: each panel's frame names its setups.
 #include "panels/UnitsMenus.h"
 
-#include "panels/DocumentPanel.h"
-#include "panels/GuidesPanel.h"
-#include "panels/PanelGlobals.h"
-#include "panels/TextPanel.h"
-#include "panels/TrackerPanel.h"
-#include "panels/WallsPanel.h"
-
-namespace {
-
-constexpr GlobalsView<PanelGlobals> g;
-
-struct UnitsMenuMember {
-    ADMDialogRef PanelGlobals::*window;
-    void (*setupUnits)(ADMDialogRef dialog);      // rebuilds the precision popup too
-    void (*setupPrecision)(ADMDialogRef dialog);
-};
-
-// Text (upper, lower), guides, document, tracker; each panel's pair joins here as the
-// panel is built.
-const UnitsMenuMember kMembers[] = {
-    {&PanelGlobals::CADtextWindow, &SetupUpperUnitsPopup, &SetupUpperPrecisionPopup},
-    {&PanelGlobals::CADtextWindow, &SetupLowerUnitsPopup, &SetupLowerPrecisionPopup},
-    {&PanelGlobals::CADguidesWindow, &setupRulerUnitsPopup, &SetupRulerPrecisionPopup},
-    {&PanelGlobals::CADdocumentWindow, &SetupNumericInputUnitsPopup, &SetupNumericInputPrecisionPopup},
-    {&PanelGlobals::CADtrackerWindow, &SetupCADtrackerUnitsPopup, &SetupCADtrackerPrecisionPopup},
-    // Not a popup pair: the walls panel's thickness, shown in the numeric-input unit.
-    {&PanelGlobals::CADwallsWindow, &ShowWallThickness, &ShowWallThickness},
-};
-
-}  // namespace
+#include "panels/PanelFrame.h"
 
 void UpdateAllUnitsMenus() {
-    if (!g) return;
-    for (const UnitsMenuMember& m : kMembers)
-        if (ADMDialogRef dialog = (*g).*m.window) m.setupUnits(dialog);
+    for (const PanelFrame* frame : PanelFrames())
+        if (frame->setupUnits)
+            if (ADMDialogRef dialog = frame->row->window()) frame->setupUnits(dialog);
 }
 
 void UpdateAllPrecisionMenus() {
-    if (!g) return;
-    for (const UnitsMenuMember& m : kMembers)
-        if (ADMDialogRef dialog = (*g).*m.window) m.setupPrecision(dialog);
+    for (const PanelFrame* frame : PanelFrames())
+        if (frame->setupPrecision)
+            if (ADMDialogRef dialog = frame->row->window()) frame->setupPrecision(dialog);
 }

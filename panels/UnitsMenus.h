@@ -3,9 +3,9 @@
 // entries follows the scale factor) and after a preset is loaded.
 #pragma once
 
-// For each panel that exists, in the order text (upper, lower), guides, document, tracker:
-// its units setup, which rebuilds its precision popup too. The shortcuts panel's master
-// pair is left alone.
+// For each panel that exists, in the panels' order: its units setup, which rebuilds its
+// precision popup too (the text panel's upper pair, then its lower; the walls panel shows
+// its thickness in the numeric-input unit). The shortcuts panel's master pair is left alone.
 void UpdateAllUnitsMenus();
 // The same with the precision setups only.
 void UpdateAllPrecisionMenus();

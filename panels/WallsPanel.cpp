@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/PanelFrame.h"
@@ -18,10 +19,6 @@ constexpr GlobalsView<PanelGlobals> g;
 
 constexpr int32_t kBadFormatMessage = 18;        // 17018
 constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
-
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
-
-ADMItemRef Item(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
 
 double ScaleFactor() {
     const double s = g->prefs.scaler;
@@ -100,4 +97,20 @@ void WallDatumPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         if (ADMEntryRef entry = sADMList->GetActiveEntry(sADMItem->GetList(item)))
             g->prefs.wallDatum = sADMEntry->GetIndex(entry);
     sADMItem->DefaultNotify(item, notifier);
+}
+
+// The thickness as typed, read again in the numeric-input unit and shown formatted; a text
+// that does not read as a length changes nothing.
+void RefreshCADwallsWindowFromSelection(ADMDialogRef dialog, const live_attributes_map&,
+                                        const Plotwise3_Live_Dimension_Data&) {
+    preferences& p = g->prefs;
+    double typed = 0;
+    if (!Item(dialog, kWallThicknessField) || p.scaler == 0 ||
+        !parseFieldInput(dialog, kWallThicknessField, &typed, p.NumericInputUnits))
+        return;
+    p.wallThickness = static_cast<float>(typed / p.scaler);
+    char text[512] = {};
+    doScaleAndUnits(0, p.wallThickness, text, 1, static_cast<int16_t>(p.NumericInputUnits),
+                    static_cast<int16_t>(p.NumericInputPrecision));
+    sADMItem->SetText(Item(dialog, kWallThicknessField), text);
 }

@@ -10,18 +10,7 @@
 #include "ADMTypes.h"
 #include "AITypes.h"
 #include "panels/PanelFrame.h"
-
-enum : int32_t {
-    kWallsPanelID = 16950,
-    kWallThicknessCaption = 3,
-    kWallThicknessField = 4,
-    kShowWallInfoCheckBox = 5,
-    kWallDatumCaption = 6,
-    kWallDatumPopup = 7,  // menu 16955, entries in the order of the datum codes
-};
-constexpr int32_t kWallDatumMenu = 16955;
-
-extern const PanelFrame kWallsFrame;
+#include "panels/WallsPanelItems.h"
 
 AIErr CreateCADwallsWindow();
 ASErr InitCADwallsWindow(ADMDialogRef dialog);
@@ -36,3 +25,7 @@ void ShowWallThickness(ADMDialogRef dialog);
 void WallThicknessFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void ShowWallInfoCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void WallDatumPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
+// After a change of selection: the thickness as typed, read again in the numeric-input unit
+// and shown formatted; a text that does not read as a length changes nothing.
+void RefreshCADwallsWindowFromSelection(ADMDialogRef dialog, const live_attributes_map&,
+                                        const Plotwise3_Live_Dimension_Data&);

@@ -9,6 +9,7 @@
 #include "AITag.h"
 #include "PanelSessionFixture.h"
 #include "core/PlotwiseSelection.h"
+#include "panels/CustomScaleDialogItems.h"
 #include "panels/DocumentPanel.h"
 #include "panels/ScaleSection.h"
 #include "units/LayerScales.h"

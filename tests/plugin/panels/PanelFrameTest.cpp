@@ -10,6 +10,7 @@
 #include "SPMessages.h"
 #include "panels/DocumentPanel.h"
 #include "panels/PanelFrame.h"
+#include "tracker/TrackerPanel.h"
 
 namespace paneltest {
 namespace {

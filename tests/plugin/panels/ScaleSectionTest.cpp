@@ -8,6 +8,7 @@
 
 #include "AINotifier.h"
 #include "PanelSessionFixture.h"
+#include "panels/CustomScaleDialogItems.h"
 #include "panels/DocumentPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/ScaleSection.h"

@@ -1,36 +1,36 @@
 // Reading and writing the tracker panel's items.
-#include "panels/TrackerFields.h"
+#include "tracker/TrackerFields.h"
 
 #include <cmath>
 
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSuites.h"
-#include "panels/PanelGlobals.h"
+#include "tracker/TrackerGlobals.h"
+#include "tracker/TrackerPanelItems.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
 
 namespace {
 
-constexpr GlobalsView<PanelGlobals> g;
+constexpr GlobalsView<TrackerGlobals> g;
+
+constexpr float kMostAngle = 360.0f;
 
 }  // namespace
 
-ADMItemRef TrackerItem(ADMDialogRef dialog, int32_t id) { return dialog ? sADMDialog->GetItem(dialog, id) : nullptr; }
-
 void SetTrackerText(ADMDialogRef dialog, int32_t id, const char* text) {
-    if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetText(item, text);
+    if (ADMItemRef item = Item(dialog, id)) sADMItem->SetText(item, text);
 }
 
 void GetTrackerText(ADMDialogRef dialog, int32_t id, char* out) {
     out[0] = '\0';
-    if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->GetText(item, out, static_cast<int32_t>(kTrackerTextSize));
+    if (ADMItemRef item = Item(dialog, id)) sADMItem->GetText(item, out, static_cast<int32_t>(kTrackerTextSize));
 }
 
 void EnableTrackerItems(ADMDialogRef dialog, std::initializer_list<int32_t> ids, bool enable) {
     for (int32_t id : ids)
-        if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->Enable(item, enable);
+        if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
 }
-
-bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
 
 double TrackerScaler() {
     const double s = g->prefs.scaler;
@@ -60,4 +60,20 @@ void WriteTrackerLength(ADMDialogRef dialog, int32_t id, double value) {
     char text[kTrackerTextSize];
     FormatTrackerValue(value, text, 1);
     SetTrackerText(dialog, id, text);
+}
+
+void setupAnglePopup(ADMItemRef item) {
+    if (!item) return;
+    sADMItem->SetItemType(item, kADMTextEditPopupType);
+    sADMItem->SetItemStyle(item, kADMNumericTextEditStyle);
+    sADMItem->SetJustify(item, kADMLeftJustify);
+    sADMItem->SetPrecision(item, g->prefs.style.upperDecimalPrecision);
+    sADMItem->SetMinFloatValue(item, -kMostAngle);
+    sADMItem->SetMaxFloatValue(item, kMostAngle);
+    sADMItem->SetUnits(item, kADMDegreeUnits);
+    sADMItem->SetAllowUnits(item, true);
+    sADMItem->ShowUnits(item, true);
+    sADMItem->SetAllowMath(item, false);
+    sADMList->SetMenuID(sADMItem->GetList(item), g->thisPlugin, kAngleMenu, "");
+    sADMItem->SetFloatValue(item, 0.0f);
 }

@@ -7,7 +7,7 @@
 #include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseSelection.h"
 #include "dimensions/DimensionStorage.h"
-#include "panels/TrackerActions.h"
+#include "tracker/TrackerActions.h"
 
 namespace trackertest {
 namespace {

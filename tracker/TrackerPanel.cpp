@@ -1,29 +1,29 @@
 // The tracker panel: its set-up, the popout menu, pictures, popups, captions, copy
 // buttons, the keys held at a press and the Enter key in a field.
-#include "panels/TrackerPanel.h"
+#include "tracker/TrackerPanel.h"
 
 #include <initializer_list>
 
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "panels/PanelFrame.h"
-#include "panels/PanelGlobals.h"
-#include "panels/TrackerActions.h"
-#include "panels/TrackerFields.h"
-#include "panels/TrackerReadOut.h"
+#include "tracker/TrackerActions.h"
+#include "tracker/TrackerFields.h"
+#include "tracker/TrackerGlobals.h"
+#include "tracker/TrackerReadOut.h"
 #include "units/NumericFields.h"
 #include "units/UnitsPopups.h"
 
 namespace {
 
-constexpr GlobalsView<PanelGlobals> g;
+constexpr GlobalsView<TrackerGlobals> g;
 
 constexpr int32_t kOptionsEntry = 0, kAcresEntry = 1;
 // The active square of the reference picture, in thirds of 7 points.
 constexpr int32_t kReferenceCell = 7, kReferenceSize = 20;
 // Where the direction pictures split: above or below, left or right of this.
 constexpr int32_t kDirectionSplit = 6;
-constexpr float kMostAngle = 360.0f;
 
 const UnitsPopupPair kTrackerPair = {
     .unitsItem = kTrackerUnitsPopup,
@@ -113,13 +113,9 @@ void SetPicture(ADMItemRef item, int32_t picture) {
     if (item) sADMItem->SetPictureID(item, picture);
 }
 
-void SetupCheckBox(ADMDialogRef dialog, int32_t id, int value) {
-    if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetBooleanValue(item, value != 0);
-}
-
 void SetupItems(ADMDialogRef dialog) {
     for (const ItemProcs& p : kItemProcs) {
-        ADMItemRef item = TrackerItem(dialog, p.id);
+        ADMItemRef item = Item(dialog, p.id);
         if (!item) continue;
         if (p.notify) sADMItem->SetNotifyProc(item, p.notify);
         if (p.track) sADMItem->SetTrackProc(item, p.track);
@@ -127,19 +123,19 @@ void SetupItems(ADMDialogRef dialog) {
     // Free text the actions parse in the tracker's unit.
     for (int32_t id : {kTransformX, kTransformY, kTransformW, kTransformH, kMoveX, kMoveY, kMoveDistance, kRowSpacing,
                        kColumnSpacing, kAreaField})
-        if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetItemType(item, kADMTextEditType);
+        if (ADMItemRef item = Item(dialog, id)) sADMItem->SetItemType(item, kADMTextEditType);
     // Whole counts within what a grid can be asked for.
     for (int32_t id : {kRows, kColumns})
-        if (ADMItemRef item = TrackerItem(dialog, id))
+        if (ADMItemRef item = Item(dialog, id))
             SetNumericIntFldPrefs(item, 0, -kMostRepeatCount, kMostRepeatCount);
     const int32_t code = g->prefs.moveType;
-    SetPicture(TrackerItem(dialog, kReferencePicture),
+    SetPicture(Item(dialog, kReferencePicture),
                kReferencePictures + (code >= 0 && code < 9 ? code : 0));
-    SetPicture(TrackerItem(dialog, kRowDirectionPicture), g->prefs.repeatRowUp ? kRowsUpPicture : kRowsDownPicture);
-    SetPicture(TrackerItem(dialog, kColumnDirectionPicture),
+    SetPicture(Item(dialog, kRowDirectionPicture), g->prefs.repeatRowUp ? kRowsUpPicture : kRowsDownPicture);
+    SetPicture(Item(dialog, kColumnDirectionPicture),
                g->prefs.repeatColRt ? kColumnsRightPicture : kColumnsLeftPicture);
-    for (int32_t id : {kTransformAngle, kMoveAngle}) setupAnglePopup(TrackerItem(dialog, id));
-    setupRepeatBetweenTypePopup(TrackerItem(dialog, kBetweenPopup));
+    for (int32_t id : {kTransformAngle, kMoveAngle}) setupAnglePopup(Item(dialog, id));
+    setupRepeatBetweenTypePopup(Item(dialog, kBetweenPopup));
     SetupCheckBox(dialog, kConstrainCheckBox, g->prefs.constrainProportions);
     SetupCheckBox(dialog, kShowInfoCheckBox, g->prefs.showCADtrackerInfo);
 }
@@ -202,7 +198,7 @@ ASErr initTrackerWindowProc(ADMDialogRef dialog) {
     if (!SizeCollapsedPanel(kTrackerFrame, dialog)) showOrHideTrackerOptions(popout);
     SetBoldCaptions(dialog, {kInfoCaption, kTransformCaption, kAreaCaption, kMoveCaption, kRepeatCaption});
     SetupItems(dialog);
-    if (ADMItemRef units = TrackerItem(dialog, kTrackerUnitsPopup)) {
+    if (ADMItemRef units = Item(dialog, kTrackerUnitsPopup)) {
         sADMList->SetMenuID(sADMItem->GetList(units), g->thisPlugin, kUnitsMenu, "");
         sADMItem->SetNotifyProc(units, &CADtrackerUnitsPopupNotifierProc);
         SetupCADtrackerUnitsPopup(dialog);
@@ -214,23 +210,13 @@ ASErr initTrackerWindowProc(ADMDialogRef dialog) {
 
 AIErr WriteCADtrackerWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(kTrackerFrame, dialog); }
 
-void showOrHideTrackerOptions(ADMItemRef popout) { AdjustPanelOptions(kTrackerFrame, popout); }
-
-void setupAnglePopup(ADMItemRef item) {
-    if (!item) return;
-    sADMItem->SetItemType(item, kADMTextEditPopupType);
-    sADMItem->SetItemStyle(item, kADMNumericTextEditStyle);
-    sADMItem->SetJustify(item, kADMLeftJustify);
-    sADMItem->SetPrecision(item, g->prefs.style.upperDecimalPrecision);
-    sADMItem->SetMinFloatValue(item, -kMostAngle);
-    sADMItem->SetMaxFloatValue(item, kMostAngle);
-    sADMItem->SetUnits(item, kADMDegreeUnits);
-    sADMItem->SetAllowUnits(item, true);
-    sADMItem->ShowUnits(item, true);
-    sADMItem->SetAllowMath(item, false);
-    sADMList->SetMenuID(sADMItem->GetList(item), g->thisPlugin, kAngleMenu, "");
-    sADMItem->SetFloatValue(item, 0.0f);
+void RefreshCADtrackerWindowFromPrefs(ADMDialogRef dialog) {
+    SetupCADtrackerUnitsPopup(dialog);
+    if (ADMItemRef info = Item(dialog, kShowInfoCheckBox))
+        sADMItem->SetBooleanValue(info, g->prefs.showCADtrackerInfo != 0);
 }
+
+void showOrHideTrackerOptions(ADMItemRef popout) { AdjustPanelOptions(kTrackerFrame, popout); }
 
 void setupRepeatBetweenTypePopup(ADMItemRef item) {
     if (!item) return;
@@ -288,7 +274,7 @@ void trackerLabelNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     const int32_t caption = sADMItem->GetID(item);
     for (const auto& c : kCaptionFields)
         if (c.caption == caption)
-            if (ADMItemRef field = TrackerItem(sADMItem->GetDialog(item), c.field)) sADMItem->Activate(field, true);
+            if (ADMItemRef field = Item(sADMItem->GetDialog(item), c.field)) sADMItem->Activate(field, true);
 }
 
 void repeatTypePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {

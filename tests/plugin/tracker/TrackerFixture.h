@@ -14,7 +14,7 @@
 #include "PluginGlobals.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/UnitFormat.h"
-#include "panels/TrackerPanel.h"
+#include "tracker/TrackerPanel.h"
 #include "suites/Suites.h"
 
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);

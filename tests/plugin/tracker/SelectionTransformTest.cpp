@@ -4,7 +4,7 @@
 // which a copy key left over from the tracker panel does not turn into copies. Its copies are
 // the proportion tool's tests' business.
 #include "PanelSessionFixture.h"
-#include "panels/SelectionTransform.h"
+#include "tracker/SelectionTransform.h"
 
 namespace paneltest {
 namespace {

@@ -10,12 +10,10 @@
 
 constexpr size_t kTrackerTextSize = 512;
 
-ADMItemRef TrackerItem(ADMDialogRef dialog, int32_t id);
 void SetTrackerText(ADMDialogRef dialog, int32_t id, const char* text);
 // The item's text into out (kTrackerTextSize bytes); "" when the item is missing.
 void GetTrackerText(ADMDialogRef dialog, int32_t id, char* out);
 void EnableTrackerItems(ADMDialogRef dialog, std::initializer_list<int32_t> ids, bool enable);
-bool UserChanged(ADMNotifierRef notifier);
 
 // The current scale factor, 1 when it is not a positive finite number.
 double TrackerScaler();
@@ -28,3 +26,6 @@ bool ParseTrackerLength(ADMDialogRef dialog, int32_t id, double* value);
 bool ParseTrackerArea(ADMDialogRef dialog, int32_t id, double* value);
 // Writes a length in document points into the item as the tracker shows it.
 void WriteTrackerLength(ADMDialogRef dialog, int32_t id, double value);
+// The angle popups (Transform angle 11, Move angle 28): degrees from -360 to 360 at the
+// style's decimal precision, the angles of menu 17020, value 0.
+void setupAnglePopup(ADMItemRef item);

@@ -1,5 +1,5 @@
 // The tracker's transform, move, repeat and area actions and their field notifiers.
-#include "panels/TrackerActions.h"
+#include "tracker/TrackerActions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,18 +8,19 @@
 #include <vector>
 
 #include "artwork/DrawingLayer.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
-#include "panels/PanelGlobals.h"
-#include "panels/SelectionTransform.h"
-#include "panels/TrackerFields.h"
-#include "panels/TrackerPanel.h"
-#include "panels/TrackerReadOut.h"
+#include "tracker/SelectionTransform.h"
+#include "tracker/TrackerFields.h"
+#include "tracker/TrackerGlobals.h"
+#include "tracker/TrackerPanelItems.h"
+#include "tracker/TrackerReadOut.h"
 
 namespace {
 
-constexpr GlobalsView<PanelGlobals> g;
+constexpr GlobalsView<TrackerGlobals> g;
 
 // Messages of list 17000.
 constexpr int32_t kBadFormatMessage = 18;        // the value's format is not correct
@@ -39,7 +40,7 @@ bool Empty(ADMDialogRef panel, int32_t id) {
 }
 
 float FloatValue(ADMDialogRef panel, int32_t id) {
-    ADMItemRef item = TrackerItem(panel, id);
+    ADMItemRef item = Item(panel, id);
     return item ? sADMItem->GetFloatValue(item) : 0.0f;
 }
 
@@ -142,7 +143,7 @@ AIErr ReadTransformRequest(ADMDialogRef panel, TransformRequest* t) {
     if (!ReadTransformField(panel, kTransformX, Remembered(kTransformX), &t->x) ||
         !ReadTransformField(panel, kTransformY, Remembered(kTransformY), &t->y))
         return ShowCoreMessage(kBadFormatMessage);
-    ADMItemRef heightItem = TrackerItem(panel, kTransformH);
+    ADMItemRef heightItem = Item(panel, kTransformH);
     const bool heightFirst = heightItem && sADMItem->IsActive(heightItem);
     const int32_t order[2] = {heightFirst ? kTransformH : kTransformW, heightFirst ? kTransformW : kTransformH};
     for (int32_t id : order) {
@@ -169,7 +170,7 @@ AIErr ScaleAndRotation(ADMDialogRef panel, const TransformRequest& t, const AIRe
     }
     if (t.angle != 0) {
         sAIRealMath->AIRealMatrixConcatRotate(m, static_cast<AIReal>(t.angle));
-        if (ADMItemRef angle = TrackerItem(panel, kTransformAngle)) sADMItem->SetFloatValue(angle, 0.0f);
+        if (ADMItemRef angle = Item(panel, kTransformAngle)) sADMItem->SetFloatValue(angle, 0.0f);
     }
     sAIRealMath->AIRealMatrixConcatTranslate(m, r.h, r.v);
     return kNoErr;
@@ -215,7 +216,7 @@ void WriteMoveOffset(ADMDialogRef panel, bool fromXY) {
         WriteTrackerLength(panel, kMoveDistance, sAIRealMath->AIRealPointLength(&origin, &pt));
         AIReal degrees = sAIRealMath->RadianToDegree(sAIRealMath->AIRealPointAngle(&origin, &pt));
         if (degrees == kMissingValue) degrees = 0;
-        if (ADMItemRef angle = TrackerItem(panel, kMoveAngle)) sADMItem->SetFloatValue(angle, degrees);
+        if (ADMItemRef angle = Item(panel, kMoveAngle)) sADMItem->SetFloatValue(angle, degrees);
     } else {
         WriteTrackerLength(panel, kMoveX, pt.h);
         WriteTrackerLength(panel, kMoveY, pt.v);
@@ -226,7 +227,7 @@ void WriteMoveOffset(ADMDialogRef panel, bool fromXY) {
 
 // A count field's extra rows or columns: its value less one (0 stays 0).
 int32_t ExtraSteps(ADMDialogRef panel, int32_t id) {
-    ADMItemRef item = TrackerItem(panel, id);
+    ADMItemRef item = Item(panel, id);
     const int32_t count = item ? sADMItem->GetIntValue(item) : 0;
     return count == 0 ? 0 : count - 1;
 }
@@ -404,7 +405,7 @@ AIErr doCADtrackerMove() {
     const AIErr err = WalkEveryLayer(&first, nullptr);
     g->moveCopy = moveCopy;
     if (err) return err;
-    if (ADMItemRef angle = TrackerItem(Panel(), kTransformAngle)) setupAnglePopup(angle);
+    if (ADMItemRef angle = Item(Panel(), kTransformAngle)) setupAnglePopup(angle);
     return kNoErr;
 }
 
@@ -412,7 +413,7 @@ int16_t doCADtrackerSetupRepeat(ADMItemRef item) {
     if (!item) return 0;
     ADMDialogRef panel = sADMItem->GetDialog(item);
     for (int32_t id : {kColumns, kRows})
-        if (ADMItemRef count = TrackerItem(panel, id); count && sADMItem->GetIntValue(count) >= 1) return 1;
+        if (ADMItemRef count = Item(panel, id); count && sADMItem->GetIntValue(count) >= 1) return 1;
     return 0;
 }
 

@@ -12,8 +12,8 @@
 #include "core/PlotwiseStrings.h"
 #include "dimensions/DimensionStorage.h"
 #include "panels/PanelFrame.h"
-#include "panels/SelectionTransform.h"
-#include "panels/TrackerReadOut.h"
+#include "tracker/SelectionTransform.h"
+#include "tracker/TrackerReadOut.h"
 #include "units/LayerScales.h"
 
 namespace trackertest {

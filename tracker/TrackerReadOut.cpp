@@ -1,6 +1,6 @@
 // The tracker read-out: showing measures in the panel, measuring the selection, the bounds
 // of the selected art, and emptying the panel.
-#include "panels/TrackerReadOut.h"
+#include "tracker/TrackerReadOut.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,22 +14,23 @@
 #include "artwork/PathMeasure.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
-#include "panels/PanelGlobals.h"
-#include "panels/SelectionTransform.h"
-#include "panels/TrackerFields.h"
-#include "panels/TrackerPanel.h"
+#include "tracker/SelectionTransform.h"
+#include "tracker/TrackerFields.h"
+#include "tracker/TrackerGlobals.h"
+#include "tracker/TrackerPanelItems.h"
 #include "units/LayerScales.h"
 #include "units/PlotwiseUnits.h"
 
 namespace tracker {
 namespace {
 
-constexpr GlobalsView<PanelGlobals> g;
+constexpr GlobalsView<TrackerGlobals> g;
 
 constexpr size_t kTextSize = kTrackerTextSize;
 constexpr int32_t kWordList = 17400;
@@ -429,7 +430,7 @@ AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, 
     PrefillTransformField(dialog, kTransformW, Missing(width) ? width : std::fabs(width), zero, g->transformWidthStr);
     PrefillTransformField(dialog, kTransformH, Missing(height) ? height : std::fabs(height), zero,
                           g->transformHeightStr);
-    if (ADMItemRef angleItem = TrackerItem(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
+    if (ADMItemRef angleItem = Item(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
     for (int32_t id : {kMoveX, kMoveY, kMoveDistance, kColumnSpacing, kRowSpacing}) Renormalise(dialog, id);
     EnableTrackerItems(dialog, kTransformItems, true);
     EnableTrackerItems(dialog, kMoveItems, true);
@@ -492,9 +493,9 @@ AIErr resetTrackerWindow() {
                        kColumnSpacing, kRowSpacing})
         SetTrackerText(dialog, id, zero);
     for (int32_t id : {kTransformAngle, kMoveAngle})
-        if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetFloatValue(item, 0.0f);
+        if (ADMItemRef item = Item(dialog, id)) sADMItem->SetFloatValue(item, 0.0f);
     for (int32_t id : {kColumns, kRows})
-        if (ADMItemRef item = TrackerItem(dialog, id)) sADMItem->SetIntValue(item, 0);
+        if (ADMItemRef item = Item(dialog, id)) sADMItem->SetIntValue(item, 0);
     EnableTrackerItems(dialog, kTransformItems, false);
     EnableTrackerItems(dialog, kMoveItems, false);
     EnableTrackerItems(dialog, kRepeatItems, false);

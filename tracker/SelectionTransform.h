@@ -21,9 +21,9 @@ constexpr int32_t kReferencePointCount = 9;
 // object is projected back) to whole objects only. In repeat mode the first matrix is
 // overwritten. The first host error ends the walk; what was done stays done.
 AIErr ApplyCADtrackerTransformation(AIArtHandle art, AIRealMatrix* first, const AIRealMatrix* second);
-// The walk as a tool outside the panel calls it (the proportion tool, through the
-// services): copies only while transformCopy is set, never because of a key held at the
-// last press in the panel, and no grid.
+// The walk as a tool or dialog outside the panel calls it (the proportion tool and the
+// scale assistant, through the services): copies only while transformCopy is set, never
+// because of a key held at the last press in the panel, and no grid.
 AIErr ApplyTransformationForTool(AIArtHandle art, AIRealMatrix* first, const AIRealMatrix* second);
 // Holds the walk's copy controls to an in-place walk while it lives, and gives them back
 // after: the copy key of the last press in the panel, moveCopy and repeatCopy are cleared,

@@ -1,6 +1,6 @@
 // The walk that transforms the selected art, the full-selection test and the reference
 // points of a rectangle.
-#include "panels/SelectionTransform.h"
+#include "tracker/SelectionTransform.h"
 
 #include <cmath>
 
@@ -11,18 +11,17 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
-#include "panels/PanelGlobals.h"
+#include "tracker/TrackerGlobals.h"
 
 namespace {
 
-constexpr GlobalsView<PanelGlobals> g;
+constexpr GlobalsView<TrackerGlobals> g;
 
 constexpr int32_t kTransformFlags = kTransformObjects | kTransformChildren;  // 0x41
-constexpr int32_t kCopyModifier = 0x2;
 // A grid's extra rows or columns held as a real: whole numbers up to this many count.
 constexpr AIReal kMostGridSteps = 32767;
 
-bool CopyMode() { return g->moveCopy || g->transformCopy || (g->trackerModifiers & kCopyModifier); }
+bool CopyMode() { return g->moveCopy || g->transformCopy || (g->trackerModifiers & kTrackerCopy); }
 
 bool Attribute(AIArtHandle art, uint32_t mask, AIErr* err) {
     uint32_t attr = 0;
@@ -167,7 +166,7 @@ ScopedInPlaceWalk::ScopedInPlaceWalk(bool keepTransformCopy) {
     transformCopy_ = g->transformCopy;
     moveCopy_ = g->moveCopy;
     repeatCopy_ = g->repeatCopy;
-    g->trackerModifiers &= ~kCopyModifier;
+    g->trackerModifiers &= ~kTrackerCopy;
     if (!keepTransformCopy) g->transformCopy = 0;
     g->moveCopy = g->repeatCopy = 0;
 }

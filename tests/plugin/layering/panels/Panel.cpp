@@ -1,0 +1,2 @@
+#include "panels/Panel.h"
+#include "panels/Hub.h"

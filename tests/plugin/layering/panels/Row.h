@@ -1,0 +1,2 @@
+#pragma once
+// Included by the hub's circle but outside it: not named.
