@@ -751,13 +751,14 @@ private:
 
 bool isArtList(const Json* entry, const std::string& key) { return key == (entry ? "children" : "layers"); }
 
-// The first reading of a file: the art entries pass one at a time and only their ids are
-// kept and checked. A problem with the ids waits for the end of the file, as a file's
+// The first reading of a file: the art entries pass one at a time and only their ids (and
+// children) are built and checked. A problem with the ids waits for the end of the file, as a file's
 // syntax is judged before its content; so does an entry whose children are not its last
 // member (the file is then read whole).
 class IdScan : public JsonLists {
 public:
     bool isList(const Json* entry, const std::string& key) const override { return isArtList(entry, key); }
+    bool keeps(const Json&, const std::string& key) const override { return key == "id" || key == "children"; }
     void begin(const Json& entry, const std::string& where) override {
         if (sizes_.empty()) ++layers_;
         sizes_.push_back(entry.is_object() ? entry.size() : 0);

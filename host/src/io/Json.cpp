@@ -64,7 +64,11 @@ public:
         if (top.count == limits_.maxMembers)
             fail("an object has more than " + std::to_string(limits_.maxMembers) + " members");
         if (holds(top, key)) fail("the key \"" + key + "\" appears twice in one object");
-        key_ = std::move(key);
+        if (top.skipped) {
+            key_.assign(key);  // the parser's buffer and this one keep their room
+        } else {
+            key_ = std::move(key);
+        }
         return true;
     }
 
@@ -88,8 +92,10 @@ private:
     static constexpr bool kLists = std::is_same_v<J, Json>;
 
     struct Frame {
-        J* value;                             // null for a list, whose elements are handed over
+        J* value;                             // null for a list, whose elements are handed over,
+                                              // and for a value left out
         bool array;
+        bool skipped;                         // checked against the limits, not built
         std::string name;                     // how the parent reaches it: ".key" or "[3]"
         size_t count = 0;                     // members or elements so far
         const ArrayLimit* limit = nullptr;    // for arrays under a limited key
@@ -103,7 +109,8 @@ private:
     static constexpr bool kOrdered = requires(object_t& o, J&& v) { o.emplace_back(std::string(), std::move(v)); };
     static constexpr size_t kWalkedKeys = 16;
 
-    bool holds(Frame& frame, const std::string& key) const {
+    bool holds(Frame& frame, const std::string& key) {
+        if (frame.skipped) return holdsSkipped(frame, key);
         const object_t& object = *frame.value->template get_ptr<const object_t*>();
         if constexpr (!kOrdered) {
             return object.find(key) != object.end();
@@ -118,7 +125,48 @@ private:
         }
     }
 
-    bool inList() const { return !open_.empty() && !open_.back().value; }
+    bool inList() const { return !open_.empty() && !open_.back().value && !open_.back().skipped; }
+
+    // Whether the value that comes next is left out: inside a value left out, or a member
+    // of a list's element that the lists do not keep (it stands in the element as null, so
+    // that a repeated key is still found).
+    bool skips() {
+        if (open_.empty()) return false;
+        Frame& top = open_.back();
+        if (top.skipped) return true;
+        if constexpr (kLists) {
+            if (top.element && !top.array && !lists_->keeps(*top.element, key_)) {
+                place(J());
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // A value left out still counts towards its container's limits.
+    void count() {
+        Frame& top = open_.back();
+        if (!top.skipped) return;
+        if (top.array && top.limit && top.count == top.limit->most) fail(std::string(top.limit->problem));
+        ++top.count;
+    }
+
+    // The keys of an object left out, kept apart: the first few in strings reused from
+    // object to object at the same depth, more in a set.
+    bool holdsSkipped(Frame& frame, const std::string& key) {
+        const size_t depth = open_.size() - 1;
+        if (skippedKeys_.size() <= depth) skippedKeys_.resize(depth + 1);
+        std::vector<std::string>& names = skippedKeys_[depth];
+        if (!frame.keys && frame.count < kWalkedKeys) {
+            for (size_t i = 0; i < frame.count; ++i)
+                if (names[i] == key) return true;
+            if (names.size() <= frame.count) names.emplace_back();
+            names[frame.count].assign(key);
+            return false;
+        }
+        if (!frame.keys) frame.keys = std::make_unique<std::unordered_set<std::string>>(names.begin(), names.begin() + kWalkedKeys);
+        return !frame.keys->insert(key).second;
+    }
 
     // Puts a value where the next one goes; answers where it landed.
     J* place(J&& value) {
@@ -145,6 +193,10 @@ private:
     }
 
     bool put(J&& value) {
+        if (skips()) {
+            count();
+            return true;
+        }
         if (!inList()) {
             place(std::move(value));
             return true;
@@ -196,7 +248,7 @@ private:
             ++list.count;
             auto element = std::make_unique<J>(type);
             J* value = element.get();
-            open_.push_back(Frame{value, array, std::move(name), 0, limit, nullptr, std::move(element), false});
+            open_.push_back(Frame{value, array, false, std::move(name), 0, limit, nullptr, std::move(element), false});
             return true;
         }
         if (opensList(type)) {
@@ -206,11 +258,16 @@ private:
                 top.begun = true;
                 lists_->begin(*top.element, where());
             }
-            open_.push_back(Frame{nullptr, true, std::move(name), 0, limit, nullptr, nullptr, false});
+            open_.push_back(Frame{nullptr, true, false, std::move(name), 0, limit, nullptr, nullptr, false});
+            return true;
+        }
+        if (skips()) {
+            count();
+            open_.push_back(Frame{nullptr, array, true, std::move(name), 0, limit, nullptr, nullptr, false});
             return true;
         }
         J* value = place(J(type));
-        open_.push_back(Frame{value, array, std::move(name), 0, limit, nullptr, nullptr, false});
+        open_.push_back(Frame{value, array, false, std::move(name), 0, limit, nullptr, nullptr, false});
         return true;
     }
 
@@ -243,6 +300,7 @@ private:
     JsonLists* lists_;
     std::vector<Frame> open_;
     std::string key_;  // of the member whose value comes next
+    std::vector<std::vector<std::string>> skippedKeys_;  // by depth
 };
 
 }  // namespace

@@ -53,6 +53,9 @@ public:
     // Whether the array under `key` is a list: `element` is the element of a list whose
     // member it is, or null for a member of the top object.
     virtual bool isList(const Json* element, const std::string& key) const = 0;
+    // Whether a member of an element is built; one that is not is still read and checked
+    // against the limits, and stands in the element as null.
+    virtual bool keeps(const Json& /*element*/, const std::string& /*key*/) const { return true; }
     // An element, before anything of its own lists; `where` names its place. A list member
     // of the element stands in it as an empty array.
     virtual void begin(const Json& element, const std::string& where) = 0;
