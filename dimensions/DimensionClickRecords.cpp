@@ -1,6 +1,6 @@
 // Click records on measured art: one dictionary per click under "ZA3_Object" →
 // "ZA3_Obj_data_<id>" → "ZA3_Click_data_<n|drag>", its writer, reader and enumeration.
-#include <cinttypes>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -15,19 +15,16 @@ namespace {
 
 const char* ObjectKey(KeyBuffer& key) { return ComposeKey(key, kZA3Prefix, kObjectName); }
 
-const char* LinkKey(KeyBuffer& key, int32_t id) {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%" PRId32, id);
-    return ComposeKey(key, kZA3Prefix, kObjDataName, digits);
-}
+// A number's decimal digits, terminated.
+struct Digits {
+    char text[16] = {};
+    explicit Digits(int32_t value) { *std::to_chars(text, text + sizeof text - 1, value).ptr = '\0'; }
+};
+
+const char* LinkKey(KeyBuffer& key, int32_t id) { return ComposeKey(key, kZA3Prefix, kObjDataName, Digits(id).text); }
 
 const char* ClickKey(KeyBuffer& key, int32_t clickNum) {
-    char digits[16];
-    if (clickNum < 0)
-        std::snprintf(digits, sizeof digits, "drag");
-    else
-        std::snprintf(digits, sizeof digits, "%" PRId32, clickNum);
-    return ComposeKey(key, kZA3Prefix, kClickDataName, digits);
+    return ComposeKey(key, kZA3Prefix, kClickDataName, clickNum < 0 ? "drag" : Digits(clickNum).text);
 }
 
 bool StartsWith(const char* text, const char* prefix, size_t length) { return std::strncmp(text, prefix, length) == 0; }
@@ -57,11 +54,8 @@ AIErr ForEachLinkDictionary(AIDictionaryRef object, Visitor&& visit) {
 // Walks the click entries in their stored order with each one's key; the first error stops.
 template <class Access>
 AIErr ForEachClickEntry(Access&& access) {
-    for (const ClickEntry& e : ClickEntries()) {
-        KeyBuffer key;
-        ComposeKey(key, kZA3Prefix, e.name);
-        if (AIErr err = access(e, key)) return err;
-    }
+    for (const ClickEntry& e : ClickEntries())
+        if (AIErr err = access(e, ClickEntryKey(e))) return err;
     return kNoErr;
 }
 
