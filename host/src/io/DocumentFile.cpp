@@ -1156,6 +1156,20 @@ std::string writeDocumentText(const Document& doc, size_t maxBytes) {
 
 namespace {
 
+// Gives the memory freed since it was made back to the system when it goes: reading a whole
+// tree takes many times what the document keeps. (Reading entry by entry frees little, and
+// what it frees is used again at once.)
+struct GiveBackFreedMemory {
+    GiveBackFreedMemory() = default;
+    GiveBackFreedMemory(const GiveBackFreedMemory&) = delete;
+    GiveBackFreedMemory& operator=(const GiveBackFreedMemory&) = delete;
+    ~GiveBackFreedMemory() {
+#if defined(__GLIBC__)
+        malloc_trim(0);
+#endif
+    }
+};
+
 // Reads a document from `input` in two passes (`rewind` goes back to its start between
 // them): the ids first, then the art, entry by entry, so neither the text nor its whole
 // tree is ever held. A file whose entries cannot be read one at a time is read whole.
@@ -1168,6 +1182,7 @@ std::unique_ptr<Document> readDocument(const JsonInput& input, const std::functi
     std::vector<std::string> found;
     Reader reader(*doc, ids, warnings ? &found : nullptr);
     if (scan.unordered()) {
+        const GiveBackFreedMemory afterwards;
         rewind();
         NoLists whole;
         reader.readWhole(parseJsonInParts(input, whole));
@@ -1180,14 +1195,6 @@ std::unique_ptr<Document> readDocument(const JsonInput& input, const std::functi
     if (warnings) warnings->insert(warnings->end(), found.begin(), found.end());
     doc->journal().clear();
     return doc;
-}
-
-// What reading a large file took from the system and freed goes back to it, so an open
-// document keeps only its own memory.
-void giveBackFreedMemory() {
-#if defined(__GLIBC__)
-    malloc_trim(0);
-#endif
 }
 
 }  // namespace
@@ -1225,7 +1232,6 @@ Document* openDocumentFile(Host& host, const std::string& path, std::string& err
     } catch (const std::bad_alloc&) {
         error = path + ": the document is too large to read";
     }
-    giveBackFreedMemory();
     return opened;
 }
 
