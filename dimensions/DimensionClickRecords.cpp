@@ -55,7 +55,7 @@ AIErr ForEachLinkDictionary(AIDictionaryRef object, Visitor&& visit) {
 template <class Access>
 AIErr ForEachClickEntry(Access&& access) {
     for (const ClickEntry& e : ClickEntries())
-        if (AIErr err = access(e, ClickEntryKey(e))) return err;
+        if (AIErr err = access(e, HostKey(e))) return err;
     return kNoErr;
 }
 
@@ -63,7 +63,7 @@ AIErr ForEachClickEntry(Access&& access) {
 
 AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
-    return ForEachClickEntry([&](const ClickEntry& e, const char* key) -> AIErr {
+    return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
         switch (e.type) {
         case DictEntryType::kInteger: return SetIntegerByKey(clickDict, key, data->*e.intField);
         case DictEntryType::kBoolean: return SetBooleanByKey(clickDict, key, data->*e.intField);
@@ -76,7 +76,7 @@ AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const 
 
 AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
-    return ForEachClickEntry([&](const ClickEntry& e, const char* key) -> AIErr {
+    return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
         switch (e.type) {
         case DictEntryType::kInteger: return GetIntegerByKey(clickDict, key, data->*e.intField);
         case DictEntryType::kBoolean: return GetBooleanByKey(clickDict, key, data->*e.intField);

@@ -27,7 +27,7 @@ AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data
     DictRef sub;
     if (AIErr err = GetOrCreateSubDictionary(dict.get(), DimTextKey(key), sub)) return err;
     for (const TextEntry& e : TextEntries()) {
-        const char* entryKey = TextEntryKey(e);
+        const AIDictKey entryKey = HostKey(e);
         AIErr err = e.intField ? SetIntegerByKey(sub.get(), entryKey, data->*e.intField)
                                : SetStringByKey(sub.get(), entryKey, data->*e.stringField);
         if (err) return err;
@@ -48,7 +48,7 @@ AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data) {
     if (AIErr err = GetSubDictionary(dict.get(), key, sub)) return err;
     for (int index : TextReadOrder()) {
         const TextEntry& e = TextEntries()[index];
-        const char* entryKey = TextEntryKey(e);
+        const AIDictKey entryKey = HostKey(e);
         AIErr err = e.intField ? GetIntegerByKey(sub.get(), entryKey, data->*e.intField)
                                : GetStringByKey(sub.get(), entryKey, data->*e.stringField, sizeof(data->*e.stringField));
         if (err == kNoSuchKey)
