@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "AITypes.h"
 #include "core/PlotwiseDictionary.h"
@@ -12,7 +14,15 @@
 // The art's dictionary, with its reference.
 AIErr GetArtDictionary(AIArtHandle art, DictRef& dict);
 
+// The host's key of a row of the style, click or text table, asked for once: a key stands
+// for its text as long as the host runs, and reading or writing a record by keys kept saves
+// looking each text up again for every dimension.
+AIDictKey HostKey(const StyleEntry& entry);
+AIDictKey HostKey(const ClickEntry& entry);
+AIDictKey HostKey(const TextEntry& entry);
+
 bool IsKnownKey(AIDictionaryRef dict, const char* key);
+bool IsKnownKey(AIDictionaryRef dict, AIDictKey key);
 
 // The dictionary stored under key, with a new reference.
 AIErr GetSubDictionary(AIDictionaryRef dict, const char* key, DictRef& sub);
@@ -27,4 +37,13 @@ AIErr GetBooleanByKey(AIDictionaryRef dict, const char* key, int32_t& value);  /
 AIErr SetBooleanByKey(AIDictionaryRef dict, const char* key, int32_t value);
 AIErr GetStringByKey(AIDictionaryRef dict, const char* key, char* field, size_t capacity);
 AIErr SetStringByKey(AIDictionaryRef dict, const char* key, const char* value);
+// The same by the host's key.
+AIErr GetIntegerByKey(AIDictionaryRef dict, AIDictKey key, int32_t& value);
+AIErr SetIntegerByKey(AIDictionaryRef dict, AIDictKey key, int32_t value);
+AIErr GetRealByKey(AIDictionaryRef dict, AIDictKey key, AIReal& value);
+AIErr SetRealByKey(AIDictionaryRef dict, AIDictKey key, AIReal value);
+AIErr GetBooleanByKey(AIDictionaryRef dict, AIDictKey key, int32_t& value);
+AIErr SetBooleanByKey(AIDictionaryRef dict, AIDictKey key, int32_t value);
+AIErr GetStringByKey(AIDictionaryRef dict, AIDictKey key, char* field, size_t capacity);
+AIErr SetStringByKey(AIDictionaryRef dict, AIDictKey key, const char* value);
 AIErr DeleteByKey(AIDictionaryRef dict, const char* key);

@@ -17,19 +17,16 @@ namespace {
 
 const char* ObjectKey(KeyBuffer& key) { return ComposeKey(key, kZA3Prefix, kObjectName); }
 
-const char* LinkKey(KeyBuffer& key, int32_t id) {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%" PRId32, id);
-    return ComposeKey(key, kZA3Prefix, kObjDataName, digits);
-}
+// A number's decimal digits, terminated.
+struct Digits {
+    char text[16] = {};
+    explicit Digits(int32_t value) { *std::to_chars(text, text + sizeof text - 1, value).ptr = '\0'; }
+};
+
+const char* LinkKey(KeyBuffer& key, int32_t id) { return ComposeKey(key, kZA3Prefix, kObjDataName, Digits(id).text); }
 
 const char* ClickKey(KeyBuffer& key, int32_t clickNum) {
-    char digits[16];
-    if (clickNum < 0)
-        std::snprintf(digits, sizeof digits, "drag");
-    else
-        std::snprintf(digits, sizeof digits, "%" PRId32, clickNum);
-    return ComposeKey(key, kZA3Prefix, kClickDataName, digits);
+    return ComposeKey(key, kZA3Prefix, kClickDataName, clickNum < 0 ? "drag" : Digits(clickNum).text);
 }
 
 bool StartsWith(const char* text, const char* prefix, size_t length) { return std::strncmp(text, prefix, length) == 0; }
@@ -59,11 +56,8 @@ AIErr ForEachLinkDictionary(AIDictionaryRef object, Visitor&& visit) {
 // Walks the click entries in their stored order with each one's key; the first error stops.
 template <class Access>
 AIErr ForEachClickEntry(Access&& access) {
-    for (const ClickEntry& e : ClickEntries()) {
-        KeyBuffer key;
-        ComposeKey(key, kZA3Prefix, e.name);
-        if (AIErr err = access(e, key)) return err;
-    }
+    for (const ClickEntry& e : ClickEntries())
+        if (AIErr err = access(e, HostKey(e))) return err;
     return kNoErr;
 }
 
@@ -71,7 +65,7 @@ AIErr ForEachClickEntry(Access&& access) {
 
 AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
-    return ForEachClickEntry([&](const ClickEntry& e, const char* key) -> AIErr {
+    return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
         switch (e.type) {
         case DictEntryType::kInteger: return SetIntegerByKey(clickDict, key, data->*e.intField);
         case DictEntryType::kBoolean: return SetBooleanByKey(clickDict, key, data->*e.intField);
@@ -84,7 +78,7 @@ AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const 
 
 AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
-    return ForEachClickEntry([&](const ClickEntry& e, const char* key) -> AIErr {
+    return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
         switch (e.type) {
         case DictEntryType::kInteger: return GetIntegerByKey(clickDict, key, data->*e.intField);
         case DictEntryType::kBoolean: return GetBooleanByKey(clickDict, key, data->*e.intField);

@@ -3,8 +3,11 @@
 // of the style-field table.
 #include "dimensions/DimensionKeys.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -42,17 +45,58 @@ const std::array<TextEntry, 6> kTextEntries = {{
 // The reader takes the variable text before the custom text.
 const std::array<int, 6> kTextReadOrder = {0, 1, 2, 4, 3, 5};
 
+// Every key of a table's rows, composed once: the records are read and written for every
+// dimension, and composing their keys each time cost more than the rest of the work.
+template <class Row, class Compose>
+std::vector<std::string> ComposeAll(std::span<const Row> rows, Compose compose) {
+    std::vector<std::string> keys;
+    keys.reserve(rows.size());
+    KeyBuffer key;
+    for (const Row& row : rows) keys.emplace_back(compose(key, row));
+    return keys;
+}
+
+template <class Row>
+const char* KeyOfRow(const std::vector<std::string>& keys, std::span<const Row> rows, const Row& row) {
+    return keys[static_cast<size_t>(&row - rows.data())].c_str();
+}
+
 }  // namespace
 
 const char* ComposeKey(KeyBuffer& key, const char* prefix, const char* a, const char* b) {
-    std::snprintf(key, sizeof key, "%s%s%s", prefix, a, b);
+    size_t used = 0;
+    for (const char* part : {prefix, a, b}) {
+        const size_t length = std::min(std::strlen(part), sizeof key - 1 - used);
+        std::memcpy(key + used, part, length);
+        used += length;
+    }
+    key[used] = '\0';
     return key;
 }
 
 std::span<const StyleEntry> StyleEntries() { return StyleFields(); }
 
 const char* StyleEntryKey(KeyBuffer& key, const StyleEntry& entry) {
-    return ComposeKey(key, entry.prefix, kAttrName, entry.field);
+    return ComposeKey(key, entry.prefix ? entry.prefix : "", kAttrName, entry.field);
+}
+
+const char* StyleEntryKey(const StyleEntry& entry) {
+    static const std::vector<std::string> keys =
+        ComposeAll(StyleEntries(), [](KeyBuffer& key, const StyleEntry& e) { return StyleEntryKey(key, e); });
+    return KeyOfRow(keys, StyleEntries(), entry);
+}
+
+const char* ClickEntryKey(const ClickEntry& entry) {
+    static const std::vector<std::string> keys = ComposeAll(
+        ClickEntries(), [](KeyBuffer& key, const ClickEntry& e) { return ComposeKey(key, kZA3Prefix, e.name); });
+    return KeyOfRow(keys, ClickEntries(), entry);
+}
+
+const char* TextEntryKey(const TextEntry& entry) {
+    static const std::vector<std::string> keys = ComposeAll(TextEntries(), [](KeyBuffer& key, const TextEntry& e) {
+        return ComposeKey(key, kPW4Prefix, kAttrName, e.name);
+    });
+    return KeyOfRow(keys, TextEntries(), entry);
 }
 
 std::span<const ClickEntry> ClickEntries() { return kClickEntries; }

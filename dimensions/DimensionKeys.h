@@ -2,7 +2,7 @@
 // the style record (rows of the style-field table, core/PlotwiseStyleFields.h), the twelve
 // entries of a click record and the six of a text record, each with its entry type, its
 // field and what a reader takes when an older document lacks it. Keys are composed at run
-// time from a prefix and a name, as documents expect.
+// time from a prefix and a name, as documents expect, the keys of the tables' rows once.
 #pragma once
 
 #include <cstddef>
@@ -42,6 +42,9 @@ std::span<const StyleEntry> StyleEntries();
 
 // Composes the key of a style entry.
 const char* StyleEntryKey(KeyBuffer& key, const StyleEntry& entry);
+// The keys of the rows of the style, click and text tables (the rows the spans below hold),
+// composed once for the session.
+const char* StyleEntryKey(const StyleEntry& entry);
 
 using ClickIntField = int32_t Plotwise3_dimensioned_object_data::*;
 using ClickRealField = AIReal Plotwise3_dimensioned_object_data::*;
@@ -56,6 +59,7 @@ struct ClickEntry {
 
 // The twelve entries in write and read order.
 std::span<const ClickEntry> ClickEntries();
+const char* ClickEntryKey(const ClickEntry& entry);
 
 using TextIntField = int32_t live_dimension_text_data::*;
 using TextStringField = char (live_dimension_text_data::*)[1024];
@@ -71,4 +75,5 @@ struct TextEntry {
 
 // The six entries in write order, and the order in which the reader visits them.
 std::span<const TextEntry> TextEntries();
+const char* TextEntryKey(const TextEntry& entry);
 std::span<const int> TextReadOrder();

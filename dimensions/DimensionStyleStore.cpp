@@ -19,8 +19,7 @@ const char* DimensionKey(KeyBuffer& key) { return ComposeKey(key, kZA3Prefix, kD
 
 AIErr WriteStyleEntry(AIDictionaryRef sub, const StyleEntry& e, const Plotwise3_Live_Dimension_Data& data,
                       int stringsFlag) {
-    KeyBuffer key;
-    StyleEntryKey(key, e);
+    const AIDictKey key = HostKey(e);
     switch (e.type) {
     case DictEntryType::kInteger:
         return SetIntegerByKey(sub, key, data.*e.intField);
@@ -37,8 +36,7 @@ AIErr WriteStyleEntry(AIDictionaryRef sub, const StyleEntry& e, const Plotwise3_
 }
 
 AIErr ReadStyleEntry(AIDictionaryRef sub, const StyleEntry& e, Plotwise3_Live_Dimension_Data& data) {
-    KeyBuffer key;
-    StyleEntryKey(key, e);
+    const AIDictKey key = HostKey(e);
     switch (e.type) {
     case DictEntryType::kInteger:
         return GetIntegerByKey(sub, key, data.*e.intField);

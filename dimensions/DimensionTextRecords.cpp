@@ -12,8 +12,6 @@ constexpr GlobalsView<DimensionGlobals> g;
 
 const char* DimTextKey(KeyBuffer& key) { return ComposeKey(key, kPW4Prefix, kDimTextName); }
 
-const char* EntryKey(KeyBuffer& key, const TextEntry& e) { return ComposeKey(key, kPW4Prefix, kAttrName, e.name); }
-
 void ApplyDefault(const TextEntry& e, live_dimension_text_data& data) {
     if (e.intField) data.*e.intField = e.intDefault;
     if (e.stringField) (data.*e.stringField)[0] = '\0';
@@ -29,9 +27,9 @@ AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data
     DictRef sub;
     if (AIErr err = GetOrCreateSubDictionary(dict.get(), DimTextKey(key), sub)) return err;
     for (const TextEntry& e : TextEntries()) {
-        EntryKey(key, e);
-        AIErr err = e.intField ? SetIntegerByKey(sub.get(), key, data->*e.intField)
-                               : SetStringByKey(sub.get(), key, data->*e.stringField);
+        const AIDictKey entryKey = HostKey(e);
+        AIErr err = e.intField ? SetIntegerByKey(sub.get(), entryKey, data->*e.intField)
+                               : SetStringByKey(sub.get(), entryKey, data->*e.stringField);
         if (err) return err;
     }
     return kNoErr;
@@ -56,9 +54,9 @@ AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data) {
     if (AIErr err = GetSubDictionary(dict.get(), key, sub)) return err;
     for (int index : TextReadOrder()) {
         const TextEntry& e = TextEntries()[index];
-        EntryKey(key, e);
-        AIErr err = e.intField ? GetIntegerByKey(sub.get(), key, data->*e.intField)
-                               : GetStringByKey(sub.get(), key, data->*e.stringField, sizeof(data->*e.stringField));
+        const AIDictKey entryKey = HostKey(e);
+        AIErr err = e.intField ? GetIntegerByKey(sub.get(), entryKey, data->*e.intField)
+                               : GetStringByKey(sub.get(), entryKey, data->*e.stringField, sizeof(data->*e.stringField));
         if (err == kNoSuchKey)
             ApplyDefault(e, *data);
         else if (err)

@@ -11,7 +11,10 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 #include <vector>
+
+#include "io/Json.h"
 
 namespace standin::io {
 
@@ -193,32 +196,46 @@ std::string tooLarge(const FileLimit& limit) {
 
 }  // namespace
 
-bool readWholeFile(const std::string& path, const FileLimit& limit, std::string& text, std::string& error,
-                   bool* missing) {
+namespace {
+
+// Opens a regular file of at most `limit.maxBytes` for reading; -1 with `error` set otherwise.
+int openWithinLimit(const std::string& path, const FileLimit& limit, std::string& error, bool* missing,
+                    off_t* size) {
     if (missing) *missing = false;
     // Not blocking: a pipe would otherwise hold the open until something writes to it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    if (file.fd < 0) {
         if (missing) *missing = errno == ENOENT;
         error = path + ": cannot open the file: " + std::strerror(errno);
-        return false;
+        return -1;
     }
-    const FileDescriptor file{fd};
     struct stat st{};
-    if (::fstat(fd, &st) != 0) {
+    if (::fstat(file.fd, &st) != 0) {
         error = path + ": cannot read the file: " + std::strerror(errno);
-        return false;
+        return -1;
     }
     if (!S_ISREG(st.st_mode)) {
         error = path + ": is " + kindOfFile(st.st_mode) + ", not a regular file";
-        return false;
+        return -1;
     }
     if (static_cast<uint64_t>(st.st_size) > limit.maxBytes) {
         error = path + ": " + tooLarge(limit);
-        return false;
+        return -1;
     }
+    *size = st.st_size;
+    return std::exchange(file.fd, -1);
+}
+
+}  // namespace
+
+bool readWholeFile(const std::string& path, const FileLimit& limit, std::string& text, std::string& error,
+                   bool* missing) {
+    off_t size = 0;
+    const FileDescriptor file{openWithinLimit(path, limit, error, missing, &size)};
+    if (file.fd < 0) return false;
+    const int fd = file.fd;
     // The size may change while the file is read: never more than one byte past the limit.
-    std::string buffer(static_cast<size_t>(st.st_size) + 1, '\0');
+    std::string buffer(static_cast<size_t>(size) + 1, '\0');
     size_t done = 0;
     while (true) {
         if (done == buffer.size()) {
@@ -240,6 +257,43 @@ bool readWholeFile(const std::string& path, const FileLimit& limit, std::string&
     buffer.resize(done);
     text = std::move(buffer);
     return true;
+}
+
+FileStream::~FileStream() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool FileStream::open(const std::string& path, const FileLimit& limit, std::string& error, bool* missing) {
+    off_t size = 0;
+    const int fd = openWithinLimit(path, limit, error, missing, &size);
+    if (fd < 0) return false;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+    limit_ = &limit;
+    rewind();
+    return true;
+}
+
+void FileStream::rewind() {
+    if (::lseek(fd_, 0, SEEK_SET) != 0) throw FormatError(std::string("cannot read the file: ") + std::strerror(errno));
+    read_ = 0;
+    setg(buffer_.data(), buffer_.data(), buffer_.data());
+    stream_.clear();
+}
+
+FileStream::int_type FileStream::underflow() {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    while (true) {
+        const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw FormatError(std::string("cannot read the file: ") + std::strerror(errno));
+        if (n == 0) return traits_type::eof();
+        // The file may grow while it is read: never more than its limit.
+        read_ += static_cast<size_t>(n);
+        if (read_ > limit_->maxBytes) throw FormatError(tooLarge(*limit_));
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
+        return traits_type::to_int_type(*gptr());
+    }
 }
 
 std::optional<std::string> makePrivateFolders(const std::filesystem::path& folder) {

@@ -1,12 +1,15 @@
-// Reading a whole file within its limit, and writing a whole file so that a failure never
+// Reading a whole file within its limit (or as a stream), and writing a whole file so that a failure never
 // leaves half of it: the text goes to a temporary file beside the target, which then
 // replaces the target by a rename.
 #pragma once
 
 #include <filesystem>
+#include <istream>
 #include <optional>
+#include <streambuf>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/Limits.h"
 
@@ -34,5 +37,31 @@ std::optional<std::string> makePrivateFolders(const std::filesystem::path& folde
 // `missing`, when given, tells a file that does not exist from one that cannot be read.
 bool readWholeFile(const std::string& path, const FileLimit& limit, std::string& text, std::string& error,
                    bool* missing = nullptr);
+
+// A regular file of at most `limit.maxBytes` read as a stream, a block at a time, for a
+// reader that need not hold it whole. Opening refuses what readWholeFile refuses, with the
+// same words; reading throws FormatError ("cannot read the file: ...", or "larger than ..."
+// when the file grew past its limit meanwhile).
+class FileStream : private std::streambuf {
+public:
+    FileStream() : stream_(this) {}
+    ~FileStream() override;
+    FileStream(const FileStream&) = delete;
+    FileStream& operator=(const FileStream&) = delete;
+
+    bool open(const std::string& path, const FileLimit& limit, std::string& error, bool* missing = nullptr);
+    std::istream& stream() { return stream_; }
+    // Back to the first byte, for a reader that reads twice.
+    void rewind();
+
+private:
+    int_type underflow() override;
+
+    int fd_ = -1;
+    const FileLimit* limit_ = nullptr;
+    size_t read_ = 0;
+    std::vector<char> buffer_ = std::vector<char>(64 * 1024);
+    std::istream stream_;
+};
 
 }  // namespace standin::io

@@ -1,18 +1,26 @@
-// Writing and reading document files. The reader works in two passes over the parsed JSON:
-// the first gathers the art ids (refusing duplicates) to decide whether the file's ids can be
-// kept, the second builds the records of a fresh document. Nesting is bounded by the JSON
+// Writing and reading document files. The reader goes through the text twice, art entry by
+// art entry: the first time it gathers the art ids (refusing duplicates) to decide whether
+// the file's ids can be kept, the second it builds the records of a fresh document. Only
+// one entry's JSON (without its children) is held at a time. Nesting is bounded by the JSON
 // parser, so the recursion here is bounded too.
 #include "io/DocumentFile.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <initializer_list>
 #include <map>
 #include <optional>
 #include <set>
 #include <span>
 #include <unordered_map>
+#include <unordered_set>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "Host.h"
 #include "io/AtomicFile.h"
@@ -709,12 +717,140 @@ text::Story storyFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& sw
 
 constexpr int64_t kMaxId = int64_t(1) << 53;
 
-class Reader {
+// The art ids of a file: each once, and the range they span.
+class FileIds {
+public:
+    // Checks an entry's own id (and that its children, if any, are a list), as the whole
+    // file's ids are checked before anything is built.
+    void check(const Cursor& c) {
+        if (!c.isObject()) c.fail("expected an object");
+        const Cursor id = c.at("id");
+        const auto value = static_cast<ObjId>(id.integer(1, kMaxId));
+        if (!ids_.insert(value).second) id.fail("the id " + std::to_string(value) + " is used twice");
+        least_ = std::min(least_, value);
+        most_ = std::max(most_, value);
+        if (c.has("children")) (void)c.at("children").size();
+    }
+    // Every id of an entry and its children, depth first.
+    void checkTree(const Cursor& c) {
+        check(c);
+        if (!c.has("children")) return;
+        const Cursor children = c.at("children");
+        for (size_t i = 0; i < children.size(); ++i) checkTree(children.at(i));
+    }
+    bool holds(ObjId id) const { return ids_.count(id) != 0; }
+    size_t count() const { return ids_.size(); }
+    ObjId least() const { return least_; }
+    ObjId most() const { return most_; }
+
+private:
+    std::unordered_set<ObjId> ids_;
+    ObjId least_ = std::numeric_limits<ObjId>::max();
+    ObjId most_ = 0;
+};
+
+bool isArtList(const Json* entry, const std::string& key) { return key == (entry ? "children" : "layers"); }
+
+// The first reading of a file: the art entries pass one at a time and only their ids (and
+// children) are built and checked. A problem with the ids waits for the end of the file, as a file's
+// syntax is judged before its content; so does an entry whose children are not its last
+// member (the file is then read whole).
+class IdScan : public JsonLists {
+public:
+    bool isList(const Json* entry, const std::string& key) const override { return isArtList(entry, key); }
+    bool keeps(const Json&, const std::string& key) const override { return key == "id" || key == "children"; }
+    void begin(const Json& entry, const std::string& where) override {
+        if (sizes_.empty()) ++layers_;
+        sizes_.push_back(entry.is_object() ? entry.size() : 0);
+        if (problem_ || unordered_) return;
+        try {
+            ids_.check(Cursor(entry, where));
+        } catch (const FormatError& e) {
+            problem_ = e.what();
+        }
+    }
+    void end(const Json& entry) override {
+        if (entry.is_object() && entry.size() != sizes_.back()) unordered_ = true;
+        sizes_.pop_back();
+    }
+
+    // Members follow the children of some entry: the entries cannot be read one at a time.
+    bool unordered() const { return unordered_; }
+    size_t layers() const { return layers_; }
+    const FileIds& ids() const { return ids_; }
+    void throwProblem() const {
+        if (problem_) throw FormatError(*problem_);
+    }
+
+private:
+    FileIds ids_;
+    std::vector<size_t> sizes_;  // members of each open entry when it began
+    size_t layers_ = 0;
+    bool unordered_ = false;
+    std::optional<std::string> problem_;
+};
+
+// A parse that builds the whole tree.
+class NoLists : public JsonLists {
+public:
+    bool isList(const Json*, const std::string&) const override { return false; }
+    void begin(const Json&, const std::string&) override {}
+    void end(const Json&) override {}
+};
+
+// Reads a document into a new, empty one: art by art as a second reading of the file hands
+// the entries over (or from the whole tree), each record going into the document as soon
+// as its links are known. The document is the caller's to drop if anything fails.
+class Reader : public JsonLists {
+    // An entry being read: its record, and the last of its children read so far, which
+    // goes into the document once the id of the one after it is known.
+    struct Open {
+        Art art;
+        bool isLayer;
+        bool container;
+        uint64_t children;
+        std::optional<Art> waiting;
+    };
+
 public:
     Reader(Document& doc, IdSource& ids, std::vector<std::string>* warnings)
         : doc_(doc), ids_(ids), unknown_(warnings) {}
 
-    void read(const Cursor& root) {
+    // A file whose ids `scan` has read; `again` reads it a second time, handing its art to
+    // this reader.
+    void readStreamed(const Json& json, const IdScan& scan, const std::function<void(JsonLists&)>& again) {
+        const Cursor root(json);
+        readHead(root, scan.layers());
+        scan.throwProblem();
+        fileIds_ = &scan.ids();
+        readBody(root, scan.ids(), [&] {
+            again(*this);
+            if (read_ != scan.ids().count()) fail("the file changed while it was read");
+        });
+    }
+
+    // A file read whole.
+    void readWhole(const Json& json) {
+        const Cursor root(json);
+        readHead(root);
+        const Cursor layers = root.at("layers");
+        FileIds ids;
+        for (size_t i = 0; i < layers.size(); ++i) ids.checkTree(layers.at(i));
+        readBody(root, ids, [&] {
+            for (size_t i = 0; i < layers.size(); ++i) readTree(layers.at(i));
+        });
+    }
+
+    bool isList(const Json* entry, const std::string& key) const override { return isArtList(entry, key); }
+    void begin(const Json& entry, const std::string& where) override { enter(Cursor(entry, where)); }
+    void end(const Json&) override { leave(); }
+
+private:
+    static void fail(const std::string& problem) { throw FormatError("document: " + problem); }
+
+    // The format and the version, and at least one layer (as many as `layerCount` says when
+    // the layers were handed over one by one).
+    void readHead(const Cursor& root, std::optional<size_t> layerCount = std::nullopt) {
         unknown_.check(root, kRootKeys);
         const Cursor format = root.at("format");
         if (format.utf8() != kDocumentFormat)
@@ -724,29 +860,24 @@ public:
             version.fail("version " + std::to_string(version.integer(1, INT32_MAX)) +
                          " is newer than this program reads (" + std::to_string(kDocumentVersion) + ")");
         const Cursor layers = root.at("layers");
-        if (layers.size() == 0) layers.fail("a document needs at least one layer");
+        if (layerCount.value_or(layers.size()) == 0) layers.fail("a document needs at least one layer");
+    }
 
-        // Pass 1: ids. Kept when none of them has been handed out yet, else renumbered.
-        std::set<ObjId> fileIds;
-        for (size_t i = 0; i < layers.size(); ++i) collectIds(layers.at(i), fileIds);
-        keepIds_ = fileIds.empty() || *fileIds.begin() >= ids_.next;
-        if (keepIds_ && !fileIds.empty()) ids_.atLeast(*fileIds.rbegin());
-        // The swatches before the art, whose colours name them.
+    // Ids kept when none of them has been handed out yet, else renumbered; the swatches
+    // before the art, whose colours name them; the art below the root the empty document
+    // was made with; then the document's own state.
+    void readBody(const Cursor& root, const FileIds& fileIds, const std::function<void()>& readArt) {
+        keepIds_ = fileIds.count() == 0 || fileIds.least() >= ids_.next;
+        if (keepIds_ && fileIds.count() != 0) ids_.atLeast(fileIds.most());
         if (root.has("swatches")) readSwatches(root.at("swatches"));
 
-        // Pass 2: records, below the root the empty document was made with.
         DocState st = doc_.state();
-        Art rootArt = *doc_.art(st.root);
-        std::vector<size_t> top;
-        for (size_t i = 0; i < layers.size(); ++i) {
-            const Cursor layer = layers.at(i);
-            if (!layer.has("kind") || !layer.at("kind").json().is_string() || layer.at("kind").utf8() != kLayerKind)
-                layer.fail("a top-level entry must be a layer (\"kind\": \"layer\")");
-            top.push_back(readArt(layer, rootArt.id, true));
-        }
-        linkChildren(rootArt, top);
-        doc_.putArt(rootArt);
+        open_.push_back(Open{*doc_.art(st.root), true, true, 0, std::nullopt});
+        readArt();
+        Art rootArt = finish();
         st.root = rootArt.id;
+        st.currentLayer = rootArt.firstChild;
+        doc_.putArt(std::move(rootArt));
 
         if (root.has("setup")) {
             const Cursor setup = root.at("setup");
@@ -761,7 +892,6 @@ public:
         }
         st.pathStyle = styleFrom(root.at("pathStyle"), unknown_, swatchIds_);
         st.dictionary = root.has("dictionary") ? readDict(root.at("dictionary")) : 0;
-        st.currentLayer = arts_[top.front()].id;
         if (root.has("currentLayer")) {
             const Cursor current = root.at("currentLayer");
             const auto it = idMap_.find(static_cast<ObjId>(current.integer(1, kMaxId)));
@@ -770,12 +900,9 @@ public:
         }
         st.customColors = swatches_;
         doc_.putState(st);
-        for (auto& art : arts_) doc_.putArt(std::move(art));
-        for (auto& dict : dicts_) doc_.putDict(std::move(dict));
         unknown_.finish();
     }
 
-private:
     void readSwatches(const Cursor& list) {
         if (!list.isArray()) list.fail("expected an array of swatches");
         if (list.size() > kMaxObjectMembers) list.fail("more than " + std::to_string(kMaxObjectMembers) + " swatches");
@@ -821,36 +948,16 @@ private:
         return v;
     }
 
-    void collectIds(const Cursor& c, std::set<ObjId>& seen) {
-        if (!c.isObject()) c.fail("expected an object");
-        const Cursor id = c.at("id");
-        if (!seen.insert(static_cast<ObjId>(id.integer(1, kMaxId))).second)
-            id.fail("the id " + std::to_string(id.integer(1, kMaxId)) + " is used twice");
-        if (c.has("children")) {
-            const Cursor children = c.at("children");
-            for (size_t i = 0; i < children.size(); ++i) collectIds(children.at(i), seen);
-        }
-    }
-
     ObjId idFor(const Cursor& c) {
-        const auto fileId = static_cast<ObjId>(c.at("id").integer(1, kMaxId));
-        const ObjId id = keepIds_ ? fileId : ids_.take();
-        idMap_[fileId] = id;
-        return id;
-    }
-
-    // Links the read entries at `children` (top first) below `parent`.
-    void linkChildren(Art& parent, const std::vector<size_t>& children) {
-        std::vector<ObjId> ids;
-        for (size_t index : children) ids.push_back(arts_[index].id);
-        parent.firstChild = ids.empty() ? 0 : ids.front();
-        parent.lastChild = ids.empty() ? 0 : ids.back();
-        for (size_t i = 0; i < children.size(); ++i) {
-            Art& child = arts_[children[i]];
-            child.prev = i > 0 ? ids[i - 1] : 0;
-            child.next = i + 1 < ids.size() ? ids[i + 1] : 0;
-            child.order = uint64_t(i + 1) << 32;  // keys apart, as the document places art
-        }
+        const Cursor id = c.at("id");
+        const auto fileId = static_cast<ObjId>(id.integer(1, kMaxId));
+        // A second reading must meet the ids the first one checked, each once.
+        if (fileIds_ && (!fileIds_->holds(fileId) || idMap_.count(fileId)))
+            id.fail("the file changed while it was read");
+        const ObjId docId = keepIds_ ? fileId : ids_.take();
+        idMap_[fileId] = docId;
+        ++read_;
+        return docId;
     }
 
     uint32_t attrsFrom(const Cursor& c) {
@@ -863,13 +970,62 @@ private:
         return attrs;
     }
 
-    // Reads one entry and everything inside it; returns its place in arts_.
-    size_t readArt(const Cursor& c, ObjId parent, bool insideLayer) {
+    // An entry and everything inside it, from the whole tree.
+    void readTree(const Cursor& c) {
+        enter(c);
+        if (c.has("children")) {
+            const Cursor list = c.at("children");
+            for (size_t i = 0; i < list.size(); ++i) readTree(list.at(i));
+        }
+        leave();
+    }
+
+    // An entry whose own members are read; its children follow. It takes its place below
+    // the entry open before it.
+    void enter(const Cursor& c) {
+        Open& parent = open_.back();
+        if (open_.size() == 1) {
+            if (!c.has("kind") || !c.at("kind").json().is_string() || c.at("kind").utf8() != kLayerKind)
+                c.fail("a top-level entry must be a layer (\"kind\": \"layer\")");
+        } else if (!parent.container) {
+            const std::string& where = c.where();
+            throw FormatError(where.substr(0, where.rfind('[')) + ": only groups, compound paths and layers hold children");
+        }
+        Open entry = readOwnMembers(c, parent.isLayer);
+        Art& a = entry.art;
+        a.parent = parent.art.id;
+        a.order = uint64_t(++parent.children) << 32;  // keys apart, as the document places art
+        if (parent.waiting) {
+            a.prev = parent.waiting->id;
+            parent.waiting->next = a.id;
+            doc_.putArt(std::move(*parent.waiting));
+            parent.waiting.reset();
+        } else {
+            parent.art.firstChild = a.id;
+        }
+        parent.art.lastChild = a.id;
+        open_.push_back(std::move(entry));
+    }
+
+    // The entry open last has all its children: it waits for the id of the one after it.
+    void leave() {
+        Art art = finish();
+        open_.back().waiting = std::move(art);
+    }
+
+    Art finish() {
+        Open& o = open_.back();
+        if (o.waiting) doc_.putArt(std::move(*o.waiting));
+        Art art = std::move(o.art);
+        open_.pop_back();
+        return art;
+    }
+
+    Open readOwnMembers(const Cursor& c, bool insideLayer) {
         if (!c.isObject()) c.fail("expected an object");
         const Cursor kindField = c.at("kind");
         Art a;
         a.id = idFor(c);
-        a.parent = parent;
         const std::string& kindName = kindField.utf8();
         const bool isLayer = kindName == kLayerKind;
         const KindInfo* kind = isLayer ? kindOf(kGroupArt) : kindNamed(kindName);
@@ -912,6 +1068,8 @@ private:
             a.centerPointVisible = c.boolean("centerPoint", false);
             const Cursor segs = c.at("segments");
             if (segs.size() > size_t(INT16_MAX)) segs.fail("a path holds at most 32767 anchors");
+            a.segments.reserve(segs.size());
+            a.segmentSelection.reserve(segs.size());
             for (size_t i = 0; i < segs.size(); ++i) {
                 const Cursor s = segs.at(i);
                 unknown_.check(s, kSegmentKeys);
@@ -932,16 +1090,7 @@ private:
                                     : kind->style ? Known(kStyledKeys)
                                     : kind->story ? Known(kStoryArtKeys)
                                                   : Known());
-        std::vector<size_t> children;
-        const bool container = isLayer || kind->children;
-        if (c.has("children")) {
-            const Cursor list = c.at("children");
-            if (!container && list.size() > 0) list.fail("only groups, compound paths and layers hold children");
-            for (size_t i = 0; i < list.size(); ++i) children.push_back(readArt(list.at(i), a.id, isLayer));
-        }
-        linkChildren(a, children);
-        arts_.push_back(std::move(a));
-        return arts_.size() - 1;
+        return Open{std::move(a), isLayer, isLayer || kind->children, 0, std::nullopt};
     }
 
     ObjId readDict(const Cursor& c) {
@@ -975,7 +1124,7 @@ private:
             else e.fail("unknown entry type \"" + type + "\" (int, real, bool, string or dict)");
         });
         const ObjId id = d.id;
-        dicts_.push_back(std::move(d));
+        doc_.putDict(std::move(d));
         return id;
     }
 
@@ -986,8 +1135,9 @@ private:
     SwatchIds swatchIds_;
     std::unordered_map<ObjId, ObjId> idMap_;  // file id -> document id
     std::set<ObjId> layerIds_;
-    std::vector<Art> arts_;
-    std::vector<Dict> dicts_;
+    std::vector<Open> open_;                  // the root, then each entry open inside the last
+    const FileIds* fileIds_ = nullptr;        // of the first reading, when there were two
+    size_t read_ = 0;                         // entries read
     UnknownKeys unknown_;
 };
 
@@ -1004,15 +1154,53 @@ std::string writeDocumentText(const Document& doc, size_t maxBytes) {
     return out;
 }
 
-std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids, std::vector<std::string>* warnings) {
-    const Json json = parseJson(text);
+namespace {
+
+// Gives the memory freed since it was made back to the system when it goes: reading a whole
+// tree takes many times what the document keeps. (Reading entry by entry frees little, and
+// what it frees is used again at once.)
+struct GiveBackFreedMemory {
+    GiveBackFreedMemory() = default;
+    GiveBackFreedMemory(const GiveBackFreedMemory&) = delete;
+    GiveBackFreedMemory& operator=(const GiveBackFreedMemory&) = delete;
+    ~GiveBackFreedMemory() {
+#if defined(__GLIBC__)
+        malloc_trim(0);
+#endif
+    }
+};
+
+// Reads a document from `input` in two passes (`rewind` goes back to its start between
+// them): the ids first, then the art, entry by entry, so neither the text nor its whole
+// tree is ever held. A file whose entries cannot be read one at a time is read whole.
+std::unique_ptr<Document> readDocument(const JsonInput& input, const std::function<void()>& rewind, IdSource& ids,
+                                       std::vector<std::string>* warnings) {
+    IdScan scan;
+    const Json json = parseJsonInParts(input, scan);
     if (!json.is_object()) throw FormatError("document: expected a JSON object");
     auto doc = std::make_unique<Document>(ids, Document::Empty{});
     std::vector<std::string> found;
-    Reader(*doc, ids, warnings ? &found : nullptr).read(Cursor(json));
+    Reader reader(*doc, ids, warnings ? &found : nullptr);
+    if (scan.unordered()) {
+        const GiveBackFreedMemory afterwards;
+        rewind();
+        NoLists whole;
+        reader.readWhole(parseJsonInParts(input, whole));
+    } else {
+        reader.readStreamed(json, scan, [&](JsonLists& art) {
+            rewind();
+            (void)parseJsonInParts(input, art);
+        });
+    }
     if (warnings) warnings->insert(warnings->end(), found.begin(), found.end());
     doc->journal().clear();
     return doc;
+}
+
+}  // namespace
+
+std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids, std::vector<std::string>* warnings) {
+    return readDocument(JsonInput{text}, [] {}, ids, warnings);
 }
 
 bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error) {
@@ -1028,21 +1216,23 @@ bool saveDocumentFile(const Document& doc, const std::string& path, std::string&
 
 Document* openDocumentFile(Host& host, const std::string& path, std::string& error,
                            std::vector<std::string>* warnings) {
-    std::string text;
-    if (!readWholeFile(path, kDocumentFile, text, error)) return nullptr;
+    FileStream file;
+    if (!file.open(path, kDocumentFile, error)) return nullptr;
+    Document* opened = nullptr;
     try {
         std::vector<std::string> found;
-        auto doc = readDocumentText(text, host.documentIds(), warnings ? &found : nullptr);
+        auto doc = readDocument(JsonInput{{}, &file.stream()}, [&] { file.rewind(); }, host.documentIds(),
+                                warnings ? &found : nullptr);
         if (warnings)
             for (const std::string& w : found) warnings->push_back(path + ": " + w);
         doc->name = path;
-        return &host.adoptDocument(std::move(doc));
+        opened = &host.adoptDocument(std::move(doc));
     } catch (const FormatError& e) {
         error = path + ": " + e.what();
     } catch (const std::bad_alloc&) {
         error = path + ": the document is too large to read";
     }
-    return nullptr;
+    return opened;
 }
 
 }  // namespace standin::io

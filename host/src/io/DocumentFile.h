@@ -40,8 +40,9 @@ std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids,
 // File helpers. Saving writes a temporary file beside the target and renames it, so a failed
 // save never leaves half a document. On failure they return false and set `error`.
 bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error);
-// Reads the file and, on success only, brings it to the front of the host's documents; its
-// warnings, when asked for, begin with the path.
+// Reads the file, a block at a time (it is never held whole), and, on success only, brings
+// the document to the front of the host's documents; its warnings, when asked for, begin
+// with the path.
 Document* openDocumentFile(Host& host, const std::string& path, std::string& error,
                            std::vector<std::string>* warnings = nullptr);
 

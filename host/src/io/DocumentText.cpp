@@ -1,11 +1,17 @@
 // A conversion is exact when the bytes convert back to the same characters.
 #include "io/DocumentText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace standin::io {
 
 std::optional<std::string> utf8ToPlatform(std::string_view utf8, std::string& bytes) {
+    // Plain ASCII (most keys and texts of a document) is the same in both encodings.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return c > 0 && static_cast<unsigned char>(c) < 0x80; })) {
+        bytes.assign(utf8);
+        return std::nullopt;
+    }
     const std::u32string chars = text::fromUtf8(utf8);
     for (char32_t c : chars)
         if (c == 0) return std::string("contains a NUL character");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <type_traits>
 #include <unordered_set>
 #include <vector>
 
@@ -30,7 +31,8 @@ const char* jsonTypeName(const Json& j) {
 // Builds the tree from the parser's events with an explicit stack of the open containers,
 // checking each limit as the event arrives. (nlohmann's callback parser scans the parent
 // container for discarded values each time an object closes, which makes reading quadratic
-// in the number of objects; building here avoids that and any recursion.)
+// in the number of objects; building here avoids that and any recursion.) Elements of the
+// lists a JsonLists names are built apart and handed over instead (documents only).
 template <class J>
 class LimitedBuilder {
 public:
@@ -41,7 +43,8 @@ public:
     using binary_t = typename J::binary_t;
     using object_t = typename J::object_t;
 
-    LimitedBuilder(J& root, const JsonLimits& limits) : root_(root), limits_(limits) {}
+    LimitedBuilder(J& root, const JsonLimits& limits, JsonLists* lists = nullptr)
+        : root_(root), limits_(limits), lists_(lists) {}
 
     bool null() { return put(J(nullptr)); }
     bool boolean(bool value) { return put(J(value)); }
@@ -61,7 +64,11 @@ public:
         if (top.count == limits_.maxMembers)
             fail("an object has more than " + std::to_string(limits_.maxMembers) + " members");
         if (holds(top, key)) fail("the key \"" + key + "\" appears twice in one object");
-        key_ = std::move(key);
+        if (top.skipped) {
+            key_.assign(key);  // the parser's buffer and this one keep their room
+        } else {
+            key_ = std::move(key);
+        }
         return true;
     }
 
@@ -82,12 +89,19 @@ public:
     }
 
 private:
+    static constexpr bool kLists = std::is_same_v<J, Json>;
+
     struct Frame {
-        J* value;
+        J* value;                             // null for a list, whose elements are handed over,
+                                              // and for a value left out
+        bool array;
+        bool skipped;                         // checked against the limits, not built
         std::string name;                     // how the parent reaches it: ".key" or "[3]"
         size_t count = 0;                     // members or elements so far
         const ArrayLimit* limit = nullptr;    // for arrays under a limited key
         std::unique_ptr<std::unordered_set<std::string>> keys;  // of big ordered objects
+        std::unique_ptr<J> element;           // an element of a list, built apart
+        bool begun = false;                   // the element has been handed over
     };
 
     // Objects that keep their order are vectors: a new member is appended, and repeated
@@ -95,7 +109,8 @@ private:
     static constexpr bool kOrdered = requires(object_t& o, J&& v) { o.emplace_back(std::string(), std::move(v)); };
     static constexpr size_t kWalkedKeys = 16;
 
-    bool holds(Frame& frame, const std::string& key) const {
+    bool holds(Frame& frame, const std::string& key) {
+        if (frame.skipped) return holdsSkipped(frame, key);
         const object_t& object = *frame.value->template get_ptr<const object_t*>();
         if constexpr (!kOrdered) {
             return object.find(key) != object.end();
@@ -110,6 +125,49 @@ private:
         }
     }
 
+    bool inList() const { return !open_.empty() && !open_.back().value && !open_.back().skipped; }
+
+    // Whether the value that comes next is left out: inside a value left out, or a member
+    // of a list's element that the lists do not keep (it stands in the element as null, so
+    // that a repeated key is still found).
+    bool skips() {
+        if (open_.empty()) return false;
+        Frame& top = open_.back();
+        if (top.skipped) return true;
+        if constexpr (kLists) {
+            if (top.element && !top.array && !lists_->keeps(*top.element, key_)) {
+                place(J());
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // A value left out still counts towards its container's limits.
+    void count() {
+        Frame& top = open_.back();
+        if (!top.skipped) return;
+        if (top.array && top.limit && top.count == top.limit->most) fail(std::string(top.limit->problem));
+        ++top.count;
+    }
+
+    // The keys of an object left out, kept apart: the first few in strings reused from
+    // object to object at the same depth, more in a set.
+    bool holdsSkipped(Frame& frame, const std::string& key) {
+        const size_t depth = open_.size() - 1;
+        if (skippedKeys_.size() <= depth) skippedKeys_.resize(depth + 1);
+        std::vector<std::string>& names = skippedKeys_[depth];
+        if (!frame.keys && frame.count < kWalkedKeys) {
+            for (size_t i = 0; i < frame.count; ++i)
+                if (names[i] == key) return true;
+            if (names.size() <= frame.count) names.emplace_back();
+            names[frame.count].assign(key);
+            return false;
+        }
+        if (!frame.keys) frame.keys = std::make_unique<std::unordered_set<std::string>>(names.begin(), names.begin() + kWalkedKeys);
+        return !frame.keys->insert(key).second;
+    }
+
     // Puts a value where the next one goes; answers where it landed.
     J* place(J&& value) {
         if (open_.empty()) {
@@ -117,7 +175,7 @@ private:
             return &root_;
         }
         Frame& top = open_.back();
-        if (top.value->is_array()) {
+        if (top.array) {
             if (top.limit && top.count == top.limit->most) fail(std::string(top.limit->problem));
             auto& array = *top.value->template get_ptr<typename J::array_t*>();
             array.push_back(std::move(value));
@@ -135,8 +193,35 @@ private:
     }
 
     bool put(J&& value) {
-        place(std::move(value));
+        if (skips()) {
+            count();
+            return true;
+        }
+        if (!inList()) {
+            place(std::move(value));
+            return true;
+        }
+        // An element of a list that holds no lists: handed over at once.
+        if constexpr (kLists) {
+            Frame& list = open_.back();
+            if (list.limit && list.count == list.limit->most) fail(std::string(list.limit->problem));
+            const std::string place = where() + "[" + std::to_string(list.count++) + "]";
+            lists_->begin(value, place);
+            lists_->end(value);
+        }
         return true;
+    }
+
+    // Whether the array about to open under key_ is a list: a member of the top object or
+    // of an element of a list.
+    bool opensList(typename J::value_t type) const {
+        if constexpr (kLists) {
+            if (!lists_ || type != J::value_t::array || open_.empty() || open_.back().array) return false;
+            const Frame& top = open_.back();
+            if (open_.size() == 1) return lists_->isList(nullptr, key_);
+            return top.element && lists_->isList(top.element.get(), key_);
+        }
+        return false;
     }
 
     bool open(typename J::value_t type) {
@@ -146,7 +231,7 @@ private:
         const ArrayLimit* limit = nullptr;
         if (!open_.empty()) {
             const Frame& top = open_.back();
-            if (top.value->is_array()) {
+            if (top.array) {
                 name = "[" + std::to_string(top.count) + "]";
             } else {
                 name = "." + key_;
@@ -155,12 +240,45 @@ private:
                         if (l.key == key_) limit = &l;
             }
         }
+        const bool array = type == J::value_t::array;
+        if (inList()) {
+            // An element of a list, built apart.
+            Frame& list = open_.back();
+            if (list.limit && list.count == list.limit->most) fail(std::string(list.limit->problem));
+            ++list.count;
+            auto element = std::make_unique<J>(type);
+            J* value = element.get();
+            open_.push_back(Frame{value, array, false, std::move(name), 0, limit, nullptr, std::move(element), false});
+            return true;
+        }
+        if (opensList(type)) {
+            place(J(type));  // the list stands in its object as an empty array
+            Frame& top = open_.back();
+            if (top.element && !top.begun) {
+                top.begun = true;
+                lists_->begin(*top.element, where());
+            }
+            open_.push_back(Frame{nullptr, true, false, std::move(name), 0, limit, nullptr, nullptr, false});
+            return true;
+        }
+        if (skips()) {
+            count();
+            open_.push_back(Frame{nullptr, array, true, std::move(name), 0, limit, nullptr, nullptr, false});
+            return true;
+        }
         J* value = place(J(type));
-        open_.push_back(Frame{value, std::move(name), 0, limit, nullptr});
+        open_.push_back(Frame{value, array, false, std::move(name), 0, limit, nullptr, nullptr, false});
         return true;
     }
 
     bool close() {
+        if constexpr (kLists) {
+            Frame& top = open_.back();
+            if (top.element) {
+                if (!top.begun) lists_->begin(*top.element, where());
+                lists_->end(*top.element);
+            }
+        }
         open_.pop_back();
         return true;
     }
@@ -174,13 +292,15 @@ private:
     std::string next() const {
         if (open_.empty()) return where();
         const Frame& top = open_.back();
-        return where() + (top.value->is_array() ? "[" + std::to_string(top.count) + "]" : "." + key_);
+        return where() + (top.array ? "[" + std::to_string(top.count) + "]" : "." + key_);
     }
 
     J& root_;
     const JsonLimits& limits_;
+    JsonLists* lists_;
     std::vector<Frame> open_;
     std::string key_;  // of the member whose value comes next
+    std::vector<std::vector<std::string>> skippedKeys_;  // by depth
 };
 
 }  // namespace
@@ -197,6 +317,20 @@ J parseJson(std::string_view text, const JsonLimits& limits) {
 }
 
 template Json parseJson<Json>(std::string_view, const JsonLimits&);
+
+Json parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits) {
+    Json root;
+    LimitedBuilder<Json> builder(root, limits, &lists);
+    if (input.stream) {
+        Json::sax_parse(*input.stream, &builder);
+        return root;
+    }
+    if (input.text.size() > limits.file.maxBytes)
+        throw FormatError("larger than " + sizeInWords(limits.file.maxBytes) + ", the most " +
+                          std::string(limits.file.what) + " may hold");
+    Json::sax_parse(input.text.begin(), input.text.end(), &builder);
+    return root;
+}
 template nlohmann::json parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
 
 Json realToJson(float value) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,6 +35,39 @@ J parseJson(std::string_view text, const JsonLimits& limits = kDocumentJson);
 
 extern template Json parseJson<Json>(std::string_view, const JsonLimits&);
 extern template nlohmann::json parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
+
+// Where a parse reads from: a text in memory, or a stream read while it is parsed (so a
+// file of any size is never held whole).
+struct JsonInput {
+    std::string_view text;
+    std::istream* stream = nullptr;
+};
+
+// Lists whose elements a parse hands over one at a time instead of building them into the
+// tree: each element is built apart, with everything in it but its own lists, and dropped
+// once handed over, so a long list is never held whole. Lists may nest (an element's
+// member may be a list).
+class JsonLists {
+public:
+    virtual ~JsonLists() = default;
+    // Whether the array under `key` is a list: `element` is the element of a list whose
+    // member it is, or null for a member of the top object.
+    virtual bool isList(const Json* element, const std::string& key) const = 0;
+    // Whether a member of an element is built; one that is not is still read and checked
+    // against the limits, and stands in the element as null.
+    virtual bool keeps(const Json& /*element*/, const std::string& /*key*/) const { return true; }
+    // An element, before anything of its own lists; `where` names its place. A list member
+    // of the element stands in it as an empty array.
+    virtual void begin(const Json& element, const std::string& where) = 0;
+    // The element that began last and is not yet ended, with its lists read; members that
+    // came after a list of it are in it now.
+    virtual void end(const Json& element) = 0;
+};
+
+// Parses as parseJson does, the limits applied the same way, handing the elements of lists
+// to `lists`; answers the top value, each list in it empty. Throws FormatError, or whatever
+// `lists` throws.
+Json parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits = kDocumentJson);
 
 // Non-finite reals are written as the strings "nan", "inf" and "-inf" (JSON has no number
 // for them) so that whatever the model holds survives a save.

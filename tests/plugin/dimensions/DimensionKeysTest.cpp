@@ -93,4 +93,29 @@ TEST(ClickAndTextTables, KeysAndOrder) {
     EXPECT_EQ(readOrder, (std::vector<int>{0, 1, 2, 4, 3, 5}));
 }
 
+// The keys the records are read and written with are composed once; each is the key its
+// row names, and composing a key stays bounded.
+TEST(KeysComposedOnce, EachRowKeepsItsKey) {
+    const struct {
+        const char* cached;
+        const char* expected;
+    } rows[] = {
+        {StyleEntryKey(StyleEntries()[0]), "ZA3_Attr_id"},
+        {StyleEntryKey(StyleEntries()[38]), "PW7_Attr_upperUnits"},
+        {StyleEntryKey(StyleEntries()[81]), "PW7_Attr_lowerRefDimension"},
+        {ClickEntryKey(ClickEntries()[0]), "ZA3_Obj_id"},
+        {ClickEntryKey(ClickEntries()[11]), "ZA3_Obj_angle"},
+        {TextEntryKey(TextEntries()[3]), "PW4_Attr_customDimemsionStr"},
+        {TextEntryKey(TextEntries()[5]), "PW4_Attr_calloutStr"},
+    };
+    for (const auto& r : rows) EXPECT_STREQ(r.cached, r.expected);
+    // The same row gives the same text, not a new one.
+    EXPECT_EQ(StyleEntryKey(StyleEntries()[38]), StyleEntryKey(StyleEntries()[38]));
+
+    const std::string longPart(300, 'x');
+    KeyBuffer key;
+    EXPECT_EQ(std::string(ComposeKey(key, "ZA3_", longPart.c_str(), "tail")), "ZA3_" + std::string(251, 'x'));
+    EXPECT_STREQ(ComposeKey(key, "PW4_", "", ""), "PW4_");
+}
+
 }  // namespace
