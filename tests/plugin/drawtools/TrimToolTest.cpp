@@ -50,10 +50,14 @@ struct TrimToolTest : DrawToolsTest {
     }
     // The open paths lying along y = v, left to right, as (first x, last x).
     std::vector<std::pair<AIReal, AIReal>> PiecesAlong(AIReal v) const {
+        // To a thousandth of a point: a cut's last bit may differ between builds.
+        const auto thousandths = [](AIReal x) { return std::round(x * 1000) / 1000; };
         std::vector<std::pair<AIReal, AIReal>> out;
         for (const standin::Art* a : Paths()) {
-            if (a->segments.size() < 2 || a->segments.front().p.v != v || a->segments.back().p.v != v) continue;
-            out.emplace_back(a->segments.front().p.h, a->segments.back().p.h);
+            if (a->segments.size() < 2 || thousandths(a->segments.front().p.v) != v ||
+                thousandths(a->segments.back().p.v) != v)
+                continue;
+            out.emplace_back(thousandths(a->segments.front().p.h), thousandths(a->segments.back().p.h));
         }
         std::sort(out.begin(), out.end());
         return out;
