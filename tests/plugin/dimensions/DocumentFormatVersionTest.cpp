@@ -123,6 +123,18 @@ struct FormatVersionTest : ::testing::Test {
     std::optional<int32_t> Version() { return Int(0, {"ZA3_Version"}); }
     std::optional<int32_t> Units(standin::ObjId group, const char* key) { return Int(group, {"ZA3_Dimension", key}); }
     int32_t ScaleID(const char* layer) { return Int(Doc().layerByTitle(layer), {"ZA3_ScaleID"}).value_or(-1); }
+    // A layer's stored scale as "id scaler label" ("?" for an entry missing or of another type).
+    std::string LayerScale(const char* layer) {
+        const standin::ObjId l = Doc().layerByTitle(layer);
+        const standin::DictValue* scaler = Entry(l, {"ZA3_Scaler"});
+        const standin::DictValue* label = Entry(l, {"ZA3_ScaleStr"});
+        char number[32] = "?";
+        if (scaler && std::holds_alternative<AIReal>(*scaler))
+            std::snprintf(number, sizeof number, "%g", double(std::get<AIReal>(*scaler)));
+        return std::to_string(ScaleID(layer)) + " " + number + " " +
+               (label && std::holds_alternative<standin::DictText>(*label) ? std::get<standin::DictText>(*label).str()
+                                                                           : "?");
+    }
 
     // The art carrying a tag of that name.
     standin::ObjId Tagged(const std::string& name) {
@@ -304,11 +316,21 @@ TEST_F(FormatVersionTest, AnInterruptedUpgradeFinishesAtTheNextOpeningWithNoUnit
     // The codes each group must end with.
     const std::vector<std::pair<const char*, int32_t>> kFinal = {
         {"upperUnits", 1}, {"lowerUnits", 18}, {"upperUnits", 0}, {"lowerUnits", 8}, {"lowerUnits", 3}};
+    // The layers' scales once shifted (written by hand from the scale table).
+    const std::vector<std::pair<const char*, std::string>> kShifted = {
+        {"A", "3 12.5 1\"=12.5\""}, {"B", "20 8 1 1/2\" = 1'-0\""}, {"B1", "20 8 1 1/2\" = 1'-0\""}, {"D", "10 50 1:50"}};
     for (int failing = 1; failing <= 30; ++failing) {
         SCOPED_TRACE(failing);
+        const size_t shown = Alerts().size();
         host.failDictionaryWrite(failing);
         Open(Format4Document{});
         host.failDictionaryWrite(0);
+        // A failed write is told at once or lost nothing: an opening that shows nothing has
+        // finished the upgrade, every scale shifted whole.
+        if (Alerts().size() == shown) {
+            EXPECT_EQ(Version(), 700);
+            for (const auto& [layer, scale] : kShifted) EXPECT_EQ(LayerScale(layer), scale) << layer;
+        }
         const Names groups = {"g1", "g1", "g2", "g2", "g3"};
         // Each code is under its old key still, or under its new key already remapped.
         for (size_t i = 0; i < groups.size(); ++i) {
@@ -335,7 +357,8 @@ TEST_F(FormatVersionTest, AnInterruptedUpgradeFinishesAtTheNextOpeningWithNoUnit
         EXPECT_EQ(ScaleID("A"), 3);
         ASSERT_EQ(session->closeDocument(), kNoErr);
     }
-    // Each failed write was told, and a scale it left half written named when read again.
+    // What was told: a refused write, or a scale it left half written named when read again.
+    ASSERT_FALSE(Alerts().empty());
     for (const auto& alert : Alerts())
         EXPECT_TRUE(alert.text.rfind(kRefused, 0) == 0 || alert.text.rfind(kDefaulted, 0) == 0 ||
                     alert.text.rfind(kCompleted, 0) == 0)
