@@ -296,9 +296,9 @@ TEST_F(WallToolsTest, AHouseIsWorkedOnAgainAfterItWasSavedAndOpened) {
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file, error)) << error;
     ASSERT_EQ(session->closeDocument(), kNoErr);
     ASSERT_EQ(session->openDocument([&] {
-        return standin::io::openDocumentFile(*host, file, error) ? kNoErr : kDataFilterErr;
+        return standin::io::openDocumentFile(host, file, error) ? kNoErr : kDataFilterErr;
     }), kNoErr) << error;
-    doc = host->frontDocument();
+    doc = host.frontDocument();
     ASSERT_EQ(Walls().size(), 4u);
     ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
     ASSERT_EQ(session->click({305, 150}), kNoErr);

@@ -11,12 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "Host.h"
-#include "PluginGlobals.h"
+#include "PluginSessionFixture.h"
 #include "SPMessages.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
 namespace axotest {
@@ -64,7 +62,7 @@ struct DocumentSpy {
 };
 inline DocumentSpy spy;
 
-class AxoTest : public ::testing::Test {
+class AxoTest : public plugintest::PluginSessionTest {
 protected:
     PlotwiseSubsystem testSubsystem{
         .name = "axonometric test",
@@ -74,20 +72,15 @@ protected:
     void SetUp() override {
         spy = {};
         AddPlotwiseSubsystem(&testSubsystem);
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(host, options);
-        session->load(&PluginMain);
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        PluginSessionTest::SetUp();
+        if (HasFatalFailure()) return;
         g->prefs.isoView = kIsometric;
         g->prefs.autoExpandAxoArt = 0;
         g->prefs.noAxoForeshortening = 1;
     }
 
     void TearDown() override {
-        if (session) session->shutdown();
-        session.reset();
+        PluginSessionTest::TearDown();
         RemovePlotwiseSubsystem(&testSubsystem);
     }
 
@@ -135,10 +128,6 @@ protected:
         }
         return std::get<T>(*v);
     }
-
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> session;
-    standin::Document* doc = nullptr;
 };
 
 inline void ExpectNear(AIRealPoint got, AIRealPoint want, double tol, const std::string& what = "") {

@@ -22,8 +22,7 @@ AIErr CountSelectionRefresh() {
 struct HandlerTest : CoreTest {
     void SetUp() override {
         CoreTest::SetUp();
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        StartWithDocument();
         gSelectionRefreshes = 0;
     }
     void TearDown() override {
@@ -49,7 +48,6 @@ struct HandlerTest : CoreTest {
         sAITimer->GetTimerActive(t, &active);
         return active;
     }
-    standin::Document* doc = nullptr;
 };
 
 TEST_F(HandlerTest, SelectionRestoreTimerReselectsTaggedArtOnceAndRemovesTheTags) {
@@ -79,7 +77,7 @@ TEST_F(HandlerTest, SelectionRestoreTimerReselectsTaggedArtOnceAndRemovesTheTags
     ASSERT_EQ(deselectAllArt(), kNoErr);
     session->ticks(60);
     EXPECT_FALSE(selected(a));
-    EXPECT_EQ(host->counters().mdHandles, 0);
+    EXPECT_EQ(host.counters().mdHandles, 0);
 }
 
 TEST_F(HandlerTest, SelectionRefreshWaitsWhileTheRestoreIsPending) {

@@ -13,8 +13,8 @@ namespace {
 struct SelectionTagTest : CoreTest {
     void SetUp() override {
         CoreTest::SetUp();
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        StartWithDocument();
+        if (HasFatalFailure()) return;
         doc->addLayer("Drawing");
     }
     standin::ObjId Rect(AIReal x) {
@@ -38,7 +38,6 @@ struct SelectionTagTest : CoreTest {
     void Select(std::initializer_list<standin::ObjId> ids) {
         for (standin::ObjId id : ids) ASSERT_EQ(doc->select(id), kNoErr);
     }
-    standin::Document* doc = nullptr;
 };
 
 TEST_F(SelectionTagTest, TheSelectionComesBackOnceAfterTheRedrawWithoutWhatWasReplaced) {
@@ -93,7 +92,7 @@ TEST_F(SelectionTagTest, TheSelectionComesBackOnceAfterTheRedrawWithoutWhatWasRe
     session->ticks(10);
     EXPECT_TRUE(Selected(loose));
     EXPECT_FALSE(Tagged(loose));
-    EXPECT_EQ(host->counters().mdHandles, 0);
+    EXPECT_EQ(host.counters().mdHandles, 0);
 }
 
 TEST_F(SelectionTagTest, WithoutADocumentNothingIsTaggedOrStarted) {
@@ -101,7 +100,7 @@ TEST_F(SelectionTagTest, WithoutADocumentNothingIsTaggedOrStarted) {
     ASSERT_EQ(TagSelectedArt(), kNoErr);
     ASSERT_EQ(g->selectionTagged, 0);
     ASSERT_EQ(g->selectionRestoreLayer, nullptr);
-    ASSERT_EQ(host->documentCount(), 0u);
+    ASSERT_EQ(host.documentCount(), 0u);
 }
 
 }  // namespace

@@ -99,8 +99,7 @@ struct ToolEventTest : CoreTest {
         CoreTest::SetUp();
         gCalls.clear();
         gUpResult = kNoErr;
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        StartWithDocument();
     }
     size_t artCount() {
         size_t n = 0;
@@ -112,7 +111,6 @@ struct ToolEventTest : CoreTest {
         for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
         return texts;
     }
-    standin::Document* doc = nullptr;
 };
 
 TEST_F(ToolEventTest, OnlyToolsWithRoutinesAreRegistered) {

@@ -16,16 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "Host.h"
-#include "PluginGlobals.h"
+#include "PluginSessionFixture.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSubsystem.h"
 #include "dimensions/DocumentFormatVersion.h"
 #include "io/DocumentFile.h"
-#include "plugin/PluginDriver.h"
 #include "units/LayerScales.h"
-
-extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
 
 namespace {
 
@@ -49,35 +45,25 @@ using Names = std::vector<std::string>;
 // What a regeneration resets: left as it is, no regeneration ran.
 constexpr int32_t kNotRegenerated = -1;
 
-struct FormatVersionTest : ::testing::Test {
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> session;
+// Loaded; each test starts the plug-in once it has filled the preference store.
+struct FormatVersionTest : plugintest::PluginSessionTest {
     // One file per test: ctest runs the tests side by side.
     const std::string path = (std::filesystem::temp_directory_path() /
                               (std::string("format-version-") +
                                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".json"))
                                  .string();
 
-    void SetUp() override {
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(host, options);
-        session->load(&PluginMain, "plotwise");
-    }
+    void SetUp() override { LoadPlugin(); }
     void TearDown() override {
-        if (started) session->shutdown();
-        session.reset();
+        PluginSessionTest::TearDown();
         std::remove(path.c_str());
     }
     void Start() {
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        started = true;
+        StartPlugin();
+        if (HasFatalFailure()) return;
         g->prefs.scaleStyle = kLayerBasedScaleStyle;
         g->dimensionsRedrawn = g->dimensionsKept = kNotRegenerated;
     }
-    bool started = false;
-
-    standin::Document& Doc() { return *host.frontDocument(); }
 
     // Opens a document that `build` fills, as the host opens a file.
     AIErr Open(const std::function<void(standin::Document&)>& build) {
@@ -385,7 +371,6 @@ TEST_F(FormatVersionTest, UnitPreferencesAreRemappedOncePerUser) {
     EXPECT_EQ(g->prefs.MasterUnits, 1);
     // And so does the next session: the flag is kept.
     session->shutdown();
-    started = false;
     AIBoolean updated = false;
     ASSERT_EQ(host.preferences().getBoolean("ZelmarkPlotwise7", "unitsUpdatedForPW7", &updated), kNoErr);
     EXPECT_TRUE(updated);

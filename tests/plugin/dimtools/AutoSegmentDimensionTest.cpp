@@ -31,7 +31,7 @@ struct AutoTest : DimensionToolTest {
         const auto texts = Texts(dims.back());
         return texts.empty() ? "(no text)" : texts[0];
     }
-    long Blocks() const { return host->counters().liveBlocks; }
+    long Blocks() const { return host.counters().liveBlocks; }
 };
 
 TEST_F(AutoTest, APressOnAClosedPathsClosingSegmentMeasuresItWhole) {

@@ -270,11 +270,11 @@ TEST_F(DatumTest, OnAFaceCoincidentClicksHandOverOnceAndItsFailureIsReported) {
     ASSERT_EQ(session->click(corner), kNoErr);
     ASSERT_EQ(session->mouseDown(corner), kNoErr);
     constexpr int kPlenty = 100000;
-    host->failDictionaryWrite(kPlenty);
+    host.failDictionaryWrite(kPlenty);
     ASSERT_EQ(session->mouseDrag(drag), kNoErr);
     int left = 0;  // the writes still allowed; the one after them fails
-    while (host->allowDictionaryWrite()) ++left;
-    host->failDictionaryWrite(kPlenty - 1 - left);
+    while (host.allowDictionaryWrite()) ++left;
+    host.failDictionaryWrite(kPlenty - 1 - left);
     EXPECT_EQ(session->mouseDrag(drag), kOutOfMemoryErr);
     session->mouseUp(drag);
 }

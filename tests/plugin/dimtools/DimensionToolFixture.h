@@ -15,14 +15,12 @@
 #include <vector>
 
 #include "AITool.h"
-#include "Host.h"
-#include "PluginGlobals.h"
+#include "PluginSessionFixture.h"
 #include "UserActions.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
 #include "dimensions/DimensionStorage.h"
 #include "geometry/UnitFormat.h"
-#include "plugin/PluginDriver.h"
 
 // A point within the tolerance `kTol` that the including file sets for its own drawings.
 #define EXPECT_PT(p, H, V)                           \
@@ -41,26 +39,11 @@ struct Segment {
     AIRealPoint a, b;
 };
 
-struct DimensionToolTest : ::testing::Test {
-    std::unique_ptr<standin::Host> host;
-    std::unique_ptr<standin::PluginDriver> session;
-    standin::Document* doc = nullptr;
-
+struct DimensionToolTest : plugintest::PluginSessionTest {
     void SetUp() override {
-        host = std::make_unique<standin::Host>();
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(*host, options);
-        session->load(&PluginMain);
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        PluginSessionTest::SetUp();
+        if (HasFatalFailure()) return;
         PlainStyle();
-    }
-
-    void TearDown() override {
-        if (session) session->shutdown();
-        session.reset();
-        host.reset();
     }
 
     static void PlainStyle() {
