@@ -18,6 +18,19 @@ extern "C" AIErr PluginMain(const char* caller, const char* selector, void* mess
 
 namespace plugintest {
 
+// Everything the host lent has been given back, once and once only.
+inline void ExpectHostHoldsNothing(standin::Host& host) {
+    const standin::Counters& c = host.counters();
+    EXPECT_EQ(host.suites().outstanding(), 0) << "suites left acquired";
+    EXPECT_EQ(c.dictRefs, 0) << "dictionary references left held";
+    EXPECT_EQ(c.dictIterators, 0) << "dictionary iterators left held";
+    EXPECT_EQ(c.entryRefs, 0) << "dictionary entries left held";
+    EXPECT_EQ(c.hitRefs, 0) << "hit results left held";
+    EXPECT_EQ(c.mdHandles, 0) << "memory handles left undisposed";
+    EXPECT_EQ(c.liveBlocks, 0) << "memory blocks left undisposed";
+    EXPECT_EQ(c.doubleReleases, 0) << "references released twice";
+}
+
 struct PluginSessionTest : ::testing::Test {
     void SetUp() override {
         LoadPlugin();
@@ -27,7 +40,7 @@ struct PluginSessionTest : ::testing::Test {
     void TearDown() override {
         if (session) session->shutdown();
         session.reset();
-        ExpectNothingHeld();
+        ExpectHostHoldsNothing(host);
     }
 
     // A new session of the host with the plug-in loaded, not yet started; a running one is
@@ -43,18 +56,6 @@ struct PluginSessionTest : ::testing::Test {
         StartPlugin();
         if (HasFatalFailure()) return;
         doc = &session->newDocument();
-    }
-
-    void ExpectNothingHeld() {
-        const standin::Counters& c = host.counters();
-        EXPECT_EQ(host.suites().outstanding(), 0) << "suites left acquired";
-        EXPECT_EQ(c.dictRefs, 0) << "dictionary references left held";
-        EXPECT_EQ(c.dictIterators, 0) << "dictionary iterators left held";
-        EXPECT_EQ(c.entryRefs, 0) << "dictionary entries left held";
-        EXPECT_EQ(c.hitRefs, 0) << "hit results left held";
-        EXPECT_EQ(c.mdHandles, 0) << "memory handles left undisposed";
-        EXPECT_EQ(c.liveBlocks, 0) << "memory blocks left undisposed";
-        EXPECT_EQ(c.doubleReleases, 0) << "references released twice";
     }
 
     // The document in front (the one the fixture opened, unless the test opened another).
