@@ -9,9 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "Host.h"
 #include "PluginGlobals.h"
+#include "ReadBack.h"
 #include "plugin/PluginDriver.h"
 
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
@@ -60,6 +63,10 @@ struct PluginSessionTest : ::testing::Test {
 
     // The document in front (the one the fixture opened, unless the test opened another).
     standin::Document& Doc() { return *host.frontDocument(); }
+
+    // The user's rectangle in the document in front, and what tests read back (ReadBack.h).
+    standin::ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) { return readback::Rect(*session, Doc(), x, y, w, h); }
+    std::vector<std::string> Alerts() const { return readback::Alerts(session->dialogs()); }
 
     standin::Host host;
     std::unique_ptr<standin::PluginDriver> session;

@@ -30,11 +30,7 @@ struct SheetToolsTest : DrawToolsTest {
         ADD_FAILURE() << "no frame";
         return {};
     }
-    std::string Text(const standin::Art& t) const {
-        std::string s;
-        for (const auto& run : t.story.runs) s += run.text;
-        return s;
-    }
+    std::string Text(const standin::Art& t) const { return readback::StoryText(t); }
 };
 
 #define EXPECT_RECT(r, l, t, rr, b)       \

@@ -85,12 +85,8 @@ protected:
     }
 
     static AIArtHandle Art(standin::ObjId id) { return standin::suites::artHandle(id); }
+    bool Tagged(standin::ObjId id, std::string_view name) const { return readback::Tagged(*doc, id, name); }
 
-    standin::ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
-        standin::ObjId id = 0;
-        EXPECT_EQ(doc->addRect(x, y, w, h, &id), kNoErr);
-        return id;
-    }
     standin::ObjId Ellipse(AIReal x, AIReal y, AIReal w, AIReal h) {
         standin::ObjId id = 0;
         EXPECT_EQ(doc->addEllipse(x, y, w, h, &id), kNoErr);
@@ -129,10 +125,5 @@ protected:
         return std::get<T>(*v);
     }
 };
-
-inline void ExpectNear(AIRealPoint got, AIRealPoint want, double tol, const std::string& what = "") {
-    EXPECT_NEAR(got.h, want.h, tol) << what;
-    EXPECT_NEAR(got.v, want.v, tol) << what;
-}
 
 }  // namespace axotest

@@ -29,20 +29,13 @@ struct HandlerTest : CoreTest {
         testSubsystem.hooks = PlotwiseHooks{};
         CoreTest::TearDown();
     }
-    AIArtHandle rect(AIReal x) {
-        standin::ObjId id = 0;
-        EXPECT_EQ(doc->addRect(x, 0, 10, 10, &id), kNoErr);
-        return standin::suites::artHandle(id);
-    }
+    AIArtHandle rect(AIReal x) { return standin::suites::artHandle(Rect(x, 0, 10, 10)); }
     bool selected(AIArtHandle art) {
         uint32_t attr = 0;
         sAIArt->GetArtUserAttr(art, kArtSelected, &attr);
         return attr != 0;
     }
-    bool tagged(AIArtHandle art) {
-        const char* type = nullptr;
-        return sAITag->GetTagType(art, kObjectWasSelectedTag, &type) == kNoErr;
-    }
+    bool tagged(AIArtHandle art) { return readback::Tagged(*doc, standin::fromHandle(art), kObjectWasSelectedTag); }
     bool timerActive(AITimerHandle t) {
         ASBoolean active = false;
         sAITimer->GetTimerActive(t, &active);

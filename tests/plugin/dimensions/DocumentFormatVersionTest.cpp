@@ -123,11 +123,10 @@ struct FormatVersionTest : plugintest::PluginSessionTest {
     }
 
     // The art carrying a tag of that name.
-    standin::ObjId Tagged(const std::string& name) {
+    standin::ObjId TaggedArt(const std::string& name) {
         standin::ObjId found = 0;
         Doc().walk([&](const standin::Art& a, int) {
-            for (const auto& t : a.tags)
-                if (t.name == name) found = a.id;
+            if (readback::Tagged(Doc(), a.id, name)) found = a.id;
         });
         return found;
     }
@@ -139,10 +138,7 @@ struct FormatVersionTest : plugintest::PluginSessionTest {
         Names texts;
         Doc().walk(
             [&](const standin::Art& a, int) {
-                if (a.type != kTextFrameArt) return;
-                std::string text;
-                for (const auto& run : a.story.runs) text += run.text;
-                texts.push_back(text);
+                if (a.type == kTextFrameArt) texts.push_back(readback::StoryText(a));
             },
             Doc().layerByTitle(layer));
         return texts;
@@ -227,7 +223,7 @@ TEST_F(FormatVersionTest, ANewerFormatIsWarnedAboutAndKeepsItsVersion) {
     EXPECT_EQ(Alerts()[0].kind, standin::AlertRecord::Kind::Message);
     EXPECT_EQ(Alerts()[0].text, kNewerFormat);
     EXPECT_EQ(Version(), 701);
-    EXPECT_EQ(Units(Tagged("g1"), "ZA3_Attr_upperUnits"), 15);  // nothing upgraded
+    EXPECT_EQ(Units(TaggedArt("g1"), "ZA3_Attr_upperUnits"), 15);  // nothing upgraded
     EXPECT_EQ(ScaleID("B"), 15);
     EXPECT_EQ(g->dimensionsRedrawn, kNotRegenerated);
 }
@@ -242,7 +238,7 @@ TEST_F(FormatVersionTest, AVersionNoFormatWroteIsRefusedAndTheDocumentLeftAsItIs
             SetVersion(d, version);
         }), kNoErr);
         EXPECT_EQ(Version(), version);
-        EXPECT_EQ(Units(Tagged("g1"), "ZA3_Attr_upperUnits"), 15);  // nothing upgraded
+        EXPECT_EQ(Units(TaggedArt("g1"), "ZA3_Attr_upperUnits"), 15);  // nothing upgraded
         EXPECT_EQ(ScaleID("B"), 15);
         ASSERT_EQ(Alerts().size(), alerts + 1);
         EXPECT_EQ(Alerts().back().text,
@@ -275,17 +271,17 @@ TEST_F(FormatVersionTest, AFormat4DocumentHasItsScaleIdsShiftedAndItsUnitCodesRe
     EXPECT_EQ(ScaleID("C"), 33);
 
     // 15 → 1, 14 → 18, 0 stays, 6 → 8, 2 → 3; a negative code stays under its old key.
-    EXPECT_EQ(Units(Tagged("g1"), "PW7_Attr_upperUnits"), 1);
-    EXPECT_EQ(Units(Tagged("g1"), "PW7_Attr_lowerUnits"), 18);
-    EXPECT_EQ(Units(Tagged("g1"), "ZA3_Attr_upperUnits"), std::nullopt);
-    EXPECT_EQ(Units(Tagged("g1"), "ZA3_Attr_lowerUnits"), std::nullopt);
-    EXPECT_EQ(Units(Tagged("g2"), "PW7_Attr_upperUnits"), 0);
-    EXPECT_EQ(Units(Tagged("g2"), "PW7_Attr_lowerUnits"), 8);
-    EXPECT_EQ(Units(Tagged("g3"), "ZA3_Attr_upperUnits"), -1);
-    EXPECT_EQ(Units(Tagged("g3"), "PW7_Attr_upperUnits"), std::nullopt);
-    EXPECT_EQ(Units(Tagged("g3"), "PW7_Attr_lowerUnits"), 3);
-    EXPECT_EQ(Units(Tagged("g4"), "PW7_Attr_upperUnits"), 4);  // already current: left alone
-    EXPECT_EQ(Int(Tagged("damaged"), {"ZA3_Dimension"}), 5);
+    EXPECT_EQ(Units(TaggedArt("g1"), "PW7_Attr_upperUnits"), 1);
+    EXPECT_EQ(Units(TaggedArt("g1"), "PW7_Attr_lowerUnits"), 18);
+    EXPECT_EQ(Units(TaggedArt("g1"), "ZA3_Attr_upperUnits"), std::nullopt);
+    EXPECT_EQ(Units(TaggedArt("g1"), "ZA3_Attr_lowerUnits"), std::nullopt);
+    EXPECT_EQ(Units(TaggedArt("g2"), "PW7_Attr_upperUnits"), 0);
+    EXPECT_EQ(Units(TaggedArt("g2"), "PW7_Attr_lowerUnits"), 8);
+    EXPECT_EQ(Units(TaggedArt("g3"), "ZA3_Attr_upperUnits"), -1);
+    EXPECT_EQ(Units(TaggedArt("g3"), "PW7_Attr_upperUnits"), std::nullopt);
+    EXPECT_EQ(Units(TaggedArt("g3"), "PW7_Attr_lowerUnits"), 3);
+    EXPECT_EQ(Units(TaggedArt("g4"), "PW7_Attr_upperUnits"), 4);  // already current: left alone
+    EXPECT_EQ(Int(TaggedArt("damaged"), {"ZA3_Dimension"}), 5);
 }
 
 TEST_F(FormatVersionTest, EveryUnitCodeIsRemappedAsTheTableSays) {
@@ -321,8 +317,8 @@ TEST_F(FormatVersionTest, AnInterruptedUpgradeFinishesAtTheNextOpeningWithNoUnit
         // Each code is under its old key still, or under its new key already remapped.
         for (size_t i = 0; i < groups.size(); ++i) {
             const std::string field = kFinal[i].first;
-            const auto before = Units(Tagged(groups[i]), ("ZA3_Attr_" + field).c_str());
-            const auto after = Units(Tagged(groups[i]), ("PW7_Attr_" + field).c_str());
+            const auto before = Units(TaggedArt(groups[i]), ("ZA3_Attr_" + field).c_str());
+            const auto after = Units(TaggedArt(groups[i]), ("PW7_Attr_" + field).c_str());
             EXPECT_TRUE(before.has_value() || after == kFinal[i].second) << field;
             if (before && after) {
                 EXPECT_EQ(*after, kFinal[i].second) << field;
@@ -334,10 +330,10 @@ TEST_F(FormatVersionTest, AnInterruptedUpgradeFinishesAtTheNextOpeningWithNoUnit
         EXPECT_EQ(Version(), 700);
         for (size_t i = 0; i < groups.size(); ++i) {
             const std::string field = kFinal[i].first;
-            EXPECT_EQ(Units(Tagged(groups[i]), ("ZA3_Attr_" + field).c_str()), std::nullopt) << field;
-            EXPECT_EQ(Units(Tagged(groups[i]), ("PW7_Attr_" + field).c_str()), kFinal[i].second) << field;
+            EXPECT_EQ(Units(TaggedArt(groups[i]), ("ZA3_Attr_" + field).c_str()), std::nullopt) << field;
+            EXPECT_EQ(Units(TaggedArt(groups[i]), ("PW7_Attr_" + field).c_str()), kFinal[i].second) << field;
         }
-        EXPECT_EQ(Units(Tagged("g3"), "ZA3_Attr_upperUnits"), -1);
+        EXPECT_EQ(Units(TaggedArt("g3"), "ZA3_Attr_upperUnits"), -1);
         // Shifted at most once.
         EXPECT_TRUE(ScaleID("B") == 15 || ScaleID("B") == 20) << ScaleID("B");
         EXPECT_EQ(ScaleID("A"), 3);
@@ -486,7 +482,7 @@ TEST_F(FormatVersionTest, AnUnreadableObjectScaleStaysWithItsRedrawnDimensionAnd
     EXPECT_EQ(g->dimensionsRedrawn, 3);
     // Its group was drawn anew, and the new one carries the tag as it was.
     EXPECT_EQ(Doc().art(1220), nullptr);
-    const standin::ObjId tagged = Tagged("ZMK_Object_Scale");
+    const standin::ObjId tagged = TaggedArt("ZMK_Object_Scale");
     ASSERT_NE(tagged, 0u);
     EXPECT_NE(Entry(tagged, {"ZA3_Dimension"}), nullptr);
     const auto& tags = Doc().art(tagged)->tags;

@@ -22,13 +22,6 @@
 #include "dimensions/DimensionStorage.h"
 #include "geometry/UnitFormat.h"
 
-// A point within the tolerance `kTol` that the including file sets for its own drawings.
-#define EXPECT_PT(p, H, V)                           \
-    do {                                             \
-        EXPECT_NEAR((p).h, (H), kTol) << "h of " #p; \
-        EXPECT_NEAR((p).v, (V), kTol) << "v of " #p; \
-    } while (0)
-
 namespace dimtest {
 
 using standin::ObjId;
@@ -105,11 +98,6 @@ struct DimensionToolTest : plugintest::PluginSessionTest {
 
     // --- the user's art ---
 
-    ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
-        ObjId id = 0;
-        EXPECT_EQ(session->hostEvent([&] { return doc->addRect(x, y, w, h, &id); }), kNoErr);
-        return id;
-    }
     ObjId Polyline(const std::vector<AIRealPoint>& points, bool closed = false) {
         ObjId id = 0;
         EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);
@@ -150,10 +138,7 @@ struct DimensionToolTest : plugintest::PluginSessionTest {
         std::vector<std::string> out;
         doc->walk(
             [&](const standin::Art& a, int) {
-                if (a.type != kTextFrameArt) return;
-                std::string s;
-                for (const auto& run : a.story.runs) s += run.text;
-                out.push_back(s);
+                if (a.type == kTextFrameArt) out.push_back(readback::StoryText(a));
             },
             group);
         return out;
@@ -223,11 +208,6 @@ struct DimensionToolTest : plugintest::PluginSessionTest {
             return kNoErr;
         });
         return out;
-    }
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
     }
 };
 

@@ -163,23 +163,13 @@ struct DrawToolsTest : plugintest::PluginSessionTest {
         return buffer;
     }
     std::vector<ADMDialogRef> opened;
-
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
 };
 
-inline bool Near(AIRealPoint p, AIReal h, AIReal v, AIReal tol = 1e-3f) {
+// How near a point drawn must lie to where it should (EXPECT_PT).
+constexpr AIReal kTol = 1e-3f;
+
+inline bool Near(AIRealPoint p, AIReal h, AIReal v, AIReal tol = kTol) {
     return std::fabs(p.h - h) <= tol && std::fabs(p.v - v) <= tol;
 }
-
-#define EXPECT_POINT(p, wantH, wantV)                                                          \
-    do {                                                                                       \
-        const AIRealPoint got_ = (p);                                                          \
-        EXPECT_TRUE(::drawtest::Near(got_, (wantH), (wantV))) << "(" << got_.h << ", " << got_.v \
-                                                               << ") is not (" << (wantH) << ", " << (wantV) << ")"; \
-    } while (0)
 
 }  // namespace drawtest

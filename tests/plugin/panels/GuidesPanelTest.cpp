@@ -39,11 +39,7 @@ protected:
     }
     std::vector<std::string> Labels() {
         std::vector<std::string> out;
-        for (const standin::Art* t : Members(kRulerLayerTitle, kTextFrameArt)) {
-            std::string s;
-            for (const auto& run : t->story.runs) s += run.text;
-            out.push_back(s);
-        }
+        for (const standin::Art* t : Members(kRulerLayerTitle, kTextFrameArt)) out.push_back(readback::StoryText(*t));
         return out;
     }
     static bool Has(const std::vector<std::string>& all, const std::string& one) {

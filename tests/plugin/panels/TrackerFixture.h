@@ -40,12 +40,8 @@ struct TrackerSession : paneluser::PanelUser {
         p.repeatType = 0;
         p.repeatRowUp = p.repeatColRt = 1;
     }
+
     // --- the user's art ---
-    ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
-        ObjId id = 0;
-        EXPECT_EQ(session->hostEvent([&] { return doc->addRect(x, y, w, h, &id); }), kNoErr);
-        return id;
-    }
     ObjId Polyline(const std::vector<AIRealPoint>& points, bool closed = false) {
         ObjId id = 0;
         EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);
