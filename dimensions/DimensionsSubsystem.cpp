@@ -46,6 +46,13 @@ AIErr UpdateDimensions() {
     return UpdateAssociativeDimensions(kProcessAllArt);
 }
 
+// The lists a regeneration keeps until the next one are given back with the plug-in.
+AIErr FreeRegenerationLists() {
+    const AIErr styles = FreeLiveDimensionGroupDataList();
+    const AIErr clicks = FreeDimensionedObjectDataList();
+    return styles ? styles : clicks;
+}
+
 // The resize drag of a dimension: the press is only noted; the tool's own mouse-down runs at
 // the first drag, and its drag and mouse-up only while a dimension is being resized.
 const ToolFamilyRoutines kResizeFamily{
@@ -100,7 +107,8 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .hooks = {.documentOpened = &CheckPlotwiseDocumentVersion,
               .documentChanged = &DocumentChanged,
               .documentNew = &StampPlotwiseDocumentVersion,
-              .afterPaste = &DoAfterPaste},
+              .afterPaste = &DoAfterPaste,
+              .shutdown = &FreeRegenerationLists},
     .services = {.createDimensionLayer = &CreateDimensionLayer,
                  .cleanupAssociativeDimensions = &CleanupAssociativeDimensions,
                  .updateAssociativeDimensions = &UpdateAssociativeDimensions,

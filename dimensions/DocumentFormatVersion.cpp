@@ -164,7 +164,7 @@ AIErr ConvertZA3_4_5_6UnitsToPW7() {
 
 AIErr ConvertZA3AndPW4LayerScalesToPW5() {
     ai_int32 count = 0;
-    AIErr last = sAILayer->CountLayers(&count);
+    AIErr first = sAILayer->CountLayers(&count);
     for (ai_int32 i = 0; i < count; ++i) {
         AILayerHandle layer = nullptr;
         if (sAILayer->GetNthLayer(i, &layer)) continue;
@@ -176,9 +176,10 @@ AIErr ConvertZA3AndPW4LayerScalesToPW5() {
         if (!own || id < 5) continue;
         id += 5;
         getScaleDataFromScaleID(id, &scaler, label);
-        last = setLayerScale(layer, id, scaler, label);
+        const AIErr written = setLayerScale(layer, id, scaler, label);
+        if (!first) first = written;
     }
-    return last;
+    return first;
 }
 
 AIErr CheckPlotwiseDocumentVersion() {
@@ -200,7 +201,9 @@ AIErr CheckPlotwiseDocumentVersion() {
             // Marked first, so that the shift, which cannot tell shifted ids from old ones,
             // never runs twice on one document.
             if (AIErr err = SetIntegerByKey(doc.get(), key, kShiftedScaleIdsVersion)) return err;
-            ConvertZA3AndPW4LayerScalesToPW5();
+            // A scale the host refused is not shifted at a later opening either, so the user
+            // is told; the upgrade goes on.
+            NoteHostError(g->workInHand, ConvertZA3AndPW4LayerScalesToPW5());
         }
         if (version < kPlotwiseDocumentVersion) {
             if (AIErr err = ConvertZA3_4_5_6UnitsToPW7()) return err;

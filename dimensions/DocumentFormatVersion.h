@@ -33,7 +33,7 @@ AIErr StampPlotwiseDocumentVersion();
 // Layer scale ids of formats 3 and 4 (5 and above) move up by 5, with the scale table's
 // scaler and label of the new id. A layer whose scale cannot be read is left alone, and a
 // layer that had no scale of its own gets the default, which is already current. Returns
-// the result of the last layer written.
+// the first error of a write (or of counting the layers); the walk goes on past it.
 AIErr ConvertZA3AndPW4LayerScalesToPW5();
 // The unit codes of formats 3 to 6 in every dimension group's style record, and once per
 // user in the unit preferences. The new entry is written before the old one goes, and a

@@ -229,7 +229,7 @@ TEST_F(GeometryTest, RealMathConventions) {
     EXPECT_EQ(r.bottom, -2);
 }
 
-TEST_F(GeometryTest, BezierSuite) {
+TEST_F(GeometryTest, ABezierGivesItsMiddleAndTangentAndMeasuresAsItsTwoHalves) {
     const AIRealBezier b{{0, 0}, {0, 10}, {10, 10}, {10, 0}};
     AIRealPoint p{}, v{};
     sBezier->PointAndTangent(&b, 0.5f, &p, &v);

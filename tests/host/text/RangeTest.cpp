@@ -317,7 +317,7 @@ TEST_F(RangeTest, CopiesShareOneCountedReference) {
     EXPECT_EQ(engine.liveReferences(), live);
 }
 
-TEST_F(RangeTest, FontSuite) {
+TEST_F(RangeTest, FontsAreCountedNamedWithinTheBufferAndFoundAgainByKey) {
     ai_int32 count = 0;
     ASSERT_EQ(fontSuite.CountFonts(&count), kNoErr);
     EXPECT_EQ(count, engine.fonts().count());

@@ -30,11 +30,7 @@ struct SheetToolsTest : DrawToolsTest {
         ADD_FAILURE() << "no frame";
         return {};
     }
-    std::string Text(const standin::Art& t) const {
-        std::string s;
-        for (const auto& run : t.story.runs) s += run.text;
-        return s;
-    }
+    std::string Text(const standin::Art& t) const { return readback::StoryText(t); }
 };
 
 #define EXPECT_RECT(r, l, t, rr, b)       \
@@ -97,20 +93,20 @@ TEST_F(SheetToolsTest, ATableIsDraggedAsARectangleOrClickedOntoThePage) {
 TEST_F(SheetToolsTest, SettingsAreTypedAndThoseThatCannotBeUsedAreRefused) {
     // The row count typed wrong first; the column width is left as shown (rounded to whole
     // points) and keeps its value in full.
-    host->preferences().putString("ZMKPWTableTool", "columnWidth", "72.4");
+    host.preferences().putString("ZMKPWTableTool", "columnWidth", "72.4");
     ASSERT_EQ(session->selectTool("Table"), kNoErr);
     g->prefs.NumericInputPrecision = 0;
     Answer("TableOptions", {Type(4, "many"), Press(1), Type(4, "2"), Press(1)});
     ASSERT_EQ(session->editToolOptions(), kNoErr);
     EXPECT_EQ(Alerts().back(), "The value must be a whole number from 1 to 50.");
     int32_t rows = 0;
-    ASSERT_EQ(host->preferences().getInteger("ZMKPWTableTool", "rows", &rows), kNoErr);
+    ASSERT_EQ(host.preferences().getInteger("ZMKPWTableTool", "rows", &rows), kNoErr);
     EXPECT_EQ(rows, 2);
     ASSERT_EQ(session->click({100, 700}), kNoErr);
     EXPECT_RECT(Frame(), 100, 700, 100 + 3 * 72.4f, 700 - 2 * 18);
 
     // A stored height of nothing draws no title block.
-    host->preferences().putString("ZMKPWTitleBlockTool", "height", "0");
+    host.preferences().putString("ZMKPWTitleBlockTool", "height", "0");
     ASSERT_EQ(session->selectTool("Title Block"), kNoErr);
     EXPECT_NE(session->click({300, 300}), kNoErr);
     EXPECT_EQ(Alerts().back(), "The title block's settings cannot be used: double-click the tool to set them again.");

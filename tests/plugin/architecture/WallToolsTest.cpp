@@ -33,7 +33,7 @@ TEST_F(WallToolsTest, ADraggedWallMakesAHouseAndReportsItsEndDirectionAndLength)
     ASSERT_EQ(Wall({100, 100}, {160, 180}), kNoErr);
     const auto walls = Walls();
     ASSERT_EQ(walls.size(), 1u);
-    EXPECT_POINT(walls[0].end, 160, 180);
+    EXPECT_PT(walls[0].end, 160, 180, kTol);
     EXPECT_EQ(walls[0].thickness, 10);
     EXPECT_EQ(walls[0].datum, 1);
     const TrackerReport& t = gTrackerReports.back();
@@ -104,7 +104,7 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
     }
     std::sort(made.begin(), made.end(), [](const StoredWall& a, const StoredWall& b) { return a.start.h < b.start.h; });
     for (size_t i = 0; i < made.size(); ++i)
-        EXPECT_POINT(made[i].end, made[i].start.h + cases[i].dh, made[i].start.v + cases[i].dv);
+        EXPECT_PT(made[i].end, made[i].start.h + cases[i].dh, made[i].start.v + cases[i].dv, kTol);
     // The dialog keeps the last wall for its next opening: its drawn length and its angle.
     EXPECT_NEAR(g->inputWallLength, 30 * kMillimetre, 1e-3);
     EXPECT_FLOAT_EQ(g->inputWallAngle, 180);
@@ -119,8 +119,8 @@ TEST_F(WallToolsTest, WallsFromAnEndAndOntoTheFirstCloseARoom) {
     ASSERT_EQ(Wall({100, 200}, {101, 98}), kNoErr);
     const auto walls = Walls();
     ASSERT_EQ(walls.size(), 4u);
-    EXPECT_POINT(walls[1].start, 300, 100);
-    EXPECT_POINT(walls[3].end, 100, 100);
+    EXPECT_PT(walls[1].start, 300, 100, kTol);
+    EXPECT_PT(walls[3].end, 100, 100, kTol);
     // The walls and the room: outside 210 by 110 from (100, 90) to (310, 210).
     const auto contours = Contours();
     ASSERT_EQ(contours.size(), 2u);
@@ -138,17 +138,17 @@ TEST_F(WallToolsTest, WallsAreRemovedAndMovedAsTheirRoomsFollow) {
     ASSERT_EQ(session->selectTool("Move Wall"), kNoErr);
     ASSERT_EQ(Drag({305, 150}, {355, 170}), kNoErr);
     auto walls = Walls();
-    EXPECT_POINT(walls[0].end, 350, 100);
-    EXPECT_POINT(walls[1].start, 350, 100);
-    EXPECT_POINT(walls[1].end, 350, 200);
-    EXPECT_POINT(walls[2].start, 350, 200);
+    EXPECT_PT(walls[0].end, 350, 100, kTol);
+    EXPECT_PT(walls[1].start, 350, 100, kTol);
+    EXPECT_PT(walls[1].end, 350, 200, kTol);
+    EXPECT_PT(walls[2].start, 350, 200, kTol);
 
     ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
     ASSERT_EQ(session->click({355, 150}), kNoErr);
     walls = Walls();
     ASSERT_EQ(walls.size(), 3u);
-    EXPECT_POINT(walls[1].start, 350, 200);  // the top wall, now the second
-    EXPECT_EQ(Contours().size(), 1u);         // the room is open
+    EXPECT_PT(walls[1].start, 350, 200, kTol);  // the top wall, now the second
+    EXPECT_EQ(Contours().size(), 1u);           // the room is open
 }
 
 TEST_F(WallToolsTest, DoorsAndWindowsAreCutWhereTheyFitAndRefusedInWordsWhereTheyDoNot) {
@@ -213,9 +213,9 @@ TEST_F(WallToolsTest, AHouseIsWorkedOnAgainAfterItWasSavedAndOpened) {
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file, error)) << error;
     ASSERT_EQ(session->closeDocument(), kNoErr);
     ASSERT_EQ(session->openDocument([&] {
-        return standin::io::openDocumentFile(*host, file, error) ? kNoErr : kDataFilterErr;
+        return standin::io::openDocumentFile(host, file, error) ? kNoErr : kDataFilterErr;
     }), kNoErr) << error;
-    doc = host->frontDocument();
+    doc = host.frontDocument();
     ASSERT_EQ(Walls().size(), 4u);
     ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
     ASSERT_EQ(session->click({305, 150}), kNoErr);

@@ -11,12 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "Host.h"
-#include "PluginGlobals.h"
+#include "PluginSessionFixture.h"
 #include "SPMessages.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
 namespace axotest {
@@ -64,7 +62,7 @@ struct DocumentSpy {
 };
 inline DocumentSpy spy;
 
-class AxoTest : public ::testing::Test {
+class AxoTest : public plugintest::PluginSessionTest {
 protected:
     PlotwiseSubsystem testSubsystem{
         .name = "axonometric test",
@@ -74,30 +72,21 @@ protected:
     void SetUp() override {
         spy = {};
         AddPlotwiseSubsystem(&testSubsystem);
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(host, options);
-        session->load(&PluginMain);
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        PluginSessionTest::SetUp();
+        if (HasFatalFailure()) return;
         g->prefs.isoView = kIsometric;
         g->prefs.autoExpandAxoArt = 0;
         g->prefs.noAxoForeshortening = 1;
     }
 
     void TearDown() override {
-        if (session) session->shutdown();
-        session.reset();
+        PluginSessionTest::TearDown();
         RemovePlotwiseSubsystem(&testSubsystem);
     }
 
     static AIArtHandle Art(standin::ObjId id) { return standin::suites::artHandle(id); }
+    bool Tagged(standin::ObjId id, std::string_view name) const { return readback::Tagged(*doc, id, name); }
 
-    standin::ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
-        standin::ObjId id = 0;
-        EXPECT_EQ(doc->addRect(x, y, w, h, &id), kNoErr);
-        return id;
-    }
     standin::ObjId Ellipse(AIReal x, AIReal y, AIReal w, AIReal h) {
         standin::ObjId id = 0;
         EXPECT_EQ(doc->addEllipse(x, y, w, h, &id), kNoErr);
@@ -135,15 +124,6 @@ protected:
         }
         return std::get<T>(*v);
     }
-
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> session;
-    standin::Document* doc = nullptr;
 };
-
-inline void ExpectNear(AIRealPoint got, AIRealPoint want, double tol, const std::string& what = "") {
-    EXPECT_NEAR(got.h, want.h, tol) << what;
-    EXPECT_NEAR(got.v, want.v, tol) << what;
-}
 
 }  // namespace axotest

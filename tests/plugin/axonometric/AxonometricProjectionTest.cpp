@@ -36,9 +36,9 @@ void ExpectSegmentsNear(const std::vector<AIPathSegment>& got, const std::vector
                         const std::string& what) {
     ASSERT_EQ(got.size(), want.size()) << what;
     for (size_t i = 0; i < got.size(); ++i) {
-        ExpectNear(got[i].p, want[i].p, tol, what + " anchor " + std::to_string(i));
-        ExpectNear(got[i].in, want[i].in, tol, what + " in " + std::to_string(i));
-        ExpectNear(got[i].out, want[i].out, tol, what + " out " + std::to_string(i));
+        EXPECT_PT(got[i].p, want[i].p, tol) << what + " anchor " + std::to_string(i);
+        EXPECT_PT(got[i].in, want[i].in, tol) << what + " in " + std::to_string(i);
+        EXPECT_PT(got[i].out, want[i].out, tol) << what + " out " + std::to_string(i);
     }
 }
 
@@ -80,7 +80,8 @@ TEST_F(AxoTest, SquaresAndCirclesProjectOntoEveryFaceAndFlattenBack) {
                 EXPECT_NEAR(d.axoSize.v, projected.top - projected.bottom, 1e-4);
                 EXPECT_NEAR(d.offset.h, pivot.h - projected.left, 1e-3) << what;
                 EXPECT_NEAR(d.offset.v, pivot.v - projected.top, 1e-3) << what;
-                ExpectNear(XformRealPoint(d.matrix, {0, 0}), OnFace(*view, face, pivot, {0, 0}), 2e-3, what + " matrix");
+                EXPECT_PT(XformRealPoint(d.matrix, {0, 0}), OnFace(*view, face, pivot, {0, 0}), 2e-3)
+                    << what + " matrix";
                 EXPECT_EQ(d.noForeshortening, 1);
 
                 ASSERT_EQ(invertAxonometricArt(Art(art), &d), kNoErr) << what;
@@ -184,9 +185,10 @@ TEST_F(AxoTest, TextIsMovedNotTurnedWhileTheUniversalTextAngleIsOn) {
     EXPECT_EQ(m.b, 0);
     EXPECT_EQ(m.c, 0);
     EXPECT_EQ(m.d, 1);
-    ExpectNear({m.tx, m.ty}, OnFace(g->prefs.isoView, kAxoLeftFace, {100, 100}, {20, 30}), 2e-3, "anchor");
-    ExpectNear(Segments(square)[0].p, OnFace(g->prefs.isoView, kAxoLeftFace, {100, 100}, corner), 2e-3,
-               "the square is projected");
+    EXPECT_PT((AIRealPoint{m.tx, m.ty}), OnFace(g->prefs.isoView, kAxoLeftFace, {100, 100}, {20, 30}), 2e-3)
+        << "anchor";
+    EXPECT_PT(Segments(square)[0].p, OnFace(g->prefs.isoView, kAxoLeftFace, {100, 100}, corner), 2e-3)
+        << "the square is projected";
     // The record goes onto the group unchanged, id and all.
     EXPECT_EQ(Stored<int32_t>(group, "ZA3_Axo_id"), d.id);
 
@@ -213,7 +215,8 @@ TEST_F(AxoTest, ACompoundPathIsProjectedWhole) {
     ASSERT_EQ(CalculateAxonometricData(&flat, kAxoRightFace, &d), kNoErr);
     ASSERT_EQ(ProjectAxonometricFromData(compound, &d), kNoErr);
     for (size_t i = 0; i < holeFlat.size(); ++i)
-        ExpectNear(Segments(hole)[i].p, OnFace(g->prefs.isoView, kAxoRightFace, {0, 100}, holeFlat[i].p), 2e-3, "hole");
+        EXPECT_PT(Segments(hole)[i].p, OnFace(g->prefs.isoView, kAxoRightFace, {0, 100}, holeFlat[i].p), 2e-3)
+            << "hole";
     // Projected as a compound, its area is the outer minus the hole.
     const standin::ObjId flatCompoundArt = standin::fromHandle(compound);
     ASSERT_EQ(invertAxonometricArt(compound, &d), kNoErr);
@@ -259,9 +262,9 @@ TEST_F(AxoTest, PointsMapBothWays) {
     const AIRealPoint p{25, 40};
     AIRealPoint projected{}, back{};
     EXPECT_EQ(projectAxonometricPoint(&d, &p, &projected), kNoErr);
-    ExpectNear(projected, OnFace(g->prefs.isoView, kAxoTopFace, {70, 30}, p), 2e-3, "projected");
+    EXPECT_PT(projected, OnFace(g->prefs.isoView, kAxoTopFace, {70, 30}, p), 2e-3) << "projected";
     EXPECT_EQ(invertAxonometricPoint(&d, &projected, &back), kNoErr);
-    ExpectNear(back, p, 2e-3, "back");
+    EXPECT_PT(back, p, 2e-3) << "back";
     d.matrix = {0, 0, 0, 0, 1, 1};
     AIRealPoint untouched{-1, -2};
     EXPECT_EQ(invertAxonometricPoint(&d, &p, &untouched), kNoErr);
@@ -310,7 +313,7 @@ TEST_F(AxoTest, TheMenuCommandsProjectAndFlattenTheSelection) {
     EXPECT_NE(Record(whole), nullptr) << "a wholly selected group is projected as one";
     EXPECT_EQ(Record(a), nullptr);
     EXPECT_EQ(Record(left), nullptr);
-    ExpectNear(Segments(picked)[0].p, OnFace(kIsometric, kAxoLeftFace, {40, 40}, flat[0].p), 2e-3, "projected");
+    EXPECT_PT(Segments(picked)[0].p, OnFace(kIsometric, kAxoLeftFace, {40, 40}, flat[0].p), 2e-3) << "projected";
 
     // Flatten: the selected axonometric art only; the selection comes back with theTimer.
     ASSERT_EQ(session->menu("Project Selection onto Top Face"), kNoErr);

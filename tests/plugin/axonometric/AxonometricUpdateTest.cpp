@@ -32,7 +32,8 @@ struct UpdateTest : AxoTest {
     void ExpectOnLeftFace(const Projected& p, const iso_view& v, const std::string& what) {
         const std::vector<AIPathSegment> now = Segments(p.id);
         ASSERT_EQ(now.size(), p.flat.size());
-        for (size_t i = 0; i < now.size(); ++i) ExpectNear(now[i].p, OnFace(v, kAxoLeftFace, p.pivot, p.flat[i].p), 2e-3, what);
+        for (size_t i = 0; i < now.size(); ++i)
+            EXPECT_PT(now[i].p, OnFace(v, kAxoLeftFace, p.pivot, p.flat[i].p), 2e-3) << what;
     }
     bool TimerActive(AITimerHandle timer) {
         ASBoolean active = false;
@@ -70,7 +71,7 @@ TEST_F(UpdateTest, AChangeOfViewReprojectsAllButLockedHiddenAndDimensionArt) {
     EXPECT_GT(Stored<int32_t>(open.id, "ZA3_Axo_id"), oldId);
     auto same = [&](standin::ObjId id, const std::vector<AIPathSegment>& before, const char* what) {
         const auto now = Segments(id);
-        for (size_t i = 0; i < now.size(); ++i) ExpectNear(now[i].p, before[i].p, 0, what);
+        for (size_t i = 0; i < now.size(); ++i) EXPECT_PT(now[i].p, before[i].p, 0) << what;
     };
     same(inLocked.id, lockedBefore, "inside a locked group");
     same(hidden.id, hiddenBefore, "hidden");
@@ -131,7 +132,7 @@ TEST_F(UpdateTest, AnAxonometricDimensionIsRedrawnOnItsFaceInTheNewView) {
     };
     auto text = [&](standin::ObjId group) {
         std::string s;
-        doc->walk([&](const standin::Art& art, int) { for (const auto& r : art.story.runs) s += r.text; }, group);
+        doc->walk([&](const standin::Art& art, int) { s += readback::StoryText(art); }, group);
         return s;
     };
     ASSERT_EQ(dimensions().size(), 1u);
@@ -161,7 +162,7 @@ TEST_F(UpdateTest, FlattenOnlyTouchesTheSelectionWhichComesBack) {
     ASSERT_EQ(UpdateAxonometricObjects(1, 1), kNoErr);
     EXPECT_EQ(Record(picked.id), nullptr);
     const auto now = Segments(picked.id);
-    for (size_t i = 0; i < now.size(); ++i) ExpectNear(now[i].p, picked.flat[i].p, 2e-3, "flattened");
+    for (size_t i = 0; i < now.size(); ++i) EXPECT_PT(now[i].p, picked.flat[i].p, 2e-3) << "flattened";
     EXPECT_NE(Record(other.id), nullptr);
     ExpectOnLeftFace(other, kIsometric, "unselected stays projected");
     EXPECT_TRUE(TimerActive(g->theTimer));

@@ -27,10 +27,6 @@ struct DepthTest : AxoTest {
         return art;
     }
     void Tag(standin::ObjId art, const char* name) { EXPECT_EQ(sAITag->SetTag(Art(art), name, kTagString, ""), kNoErr); }
-    bool Tagged(standin::ObjId art, const std::string& name) {
-        const auto& tags = doc->art(art)->tags;
-        return std::any_of(tags.begin(), tags.end(), [&](const auto& t) { return t.name == name; });
-    }
     void Zoom(AIReal zoom) {
         AIDocumentViewHandle view = nullptr;
         ASSERT_EQ(sAIDocumentView->GetNthDocumentView(0, &view), kNoErr);
@@ -132,21 +128,21 @@ TEST_F(DepthTest, AGridHasItsOutlineAndLinesEveryIncrementWithMajorLines) {
     EXPECT_EQ(doc->art(outline)->style.stroke.width, 2);
     const auto& corners = doc->art(outline)->segments;
     ASSERT_EQ(corners.size(), 4u);
-    ExpectNear(corners[0].p, {0, 95}, 0);
-    ExpectNear(corners[2].p, {100, 0}, 0);
+    EXPECT_PT(corners[0].p, {0, 95}, 0);
+    EXPECT_PT(corners[2].p, {100, 0}, 0);
 
     // Rows: 95 high, so 9 lines down from the top edge; columns: 10 lines right from the
     // left edge. The first of each family and every tenth are major.
     const std::vector<Line> lines = GridLines(grid);
     ASSERT_EQ(lines.size(), 19u);
     for (int k = 0; k < 9; ++k) {
-        ExpectNear(lines[k].from, {0, 95.0f - 10 * k}, 1e-4, "row");
-        ExpectNear(lines[k].to, {100, 95.0f - 10 * k}, 1e-4, "row");
+        EXPECT_PT(lines[k].from, {0, 95.0f - 10 * k}, 1e-4) << "row";
+        EXPECT_PT(lines[k].to, {100, 95.0f - 10 * k}, 1e-4) << "row";
         EXPECT_EQ(lines[k].width, k == 0 ? 1.0f : 0.5f);
     }
     for (int k = 0; k < 10; ++k) {
-        ExpectNear(lines[9 + k].from, {10.0f * k, 95}, 1e-4, "column");
-        ExpectNear(lines[9 + k].to, {10.0f * k, 0}, 1e-4, "column");
+        EXPECT_PT(lines[9 + k].from, {10.0f * k, 95}, 1e-4) << "column";
+        EXPECT_PT(lines[9 + k].to, {10.0f * k, 0}, 1e-4) << "column";
         EXPECT_EQ(lines[9 + k].width, k == 0 ? 1.0f : 0.5f);
     }
 }

@@ -47,10 +47,6 @@ struct PrimitiveTest : AxoTest {
     standin::ObjId Newest() const { return Groups().empty() ? 0 : Groups().back(); }
     int32_t Type(standin::ObjId id) const { return Record(id) ? Stored<int32_t>(id, "ZA3_Axo_type") : 0; }
     int32_t Face(standin::ObjId id) const { return Stored<int32_t>(id, "ZA3_Axo_face"); }
-    bool Tagged(standin::ObjId id, const std::string& name) const {
-        const auto& tags = doc->art(id)->tags;
-        return std::any_of(tags.begin(), tags.end(), [&](const auto& t) { return t.name == name; });
-    }
     // The member of the group whose record has the type.
     standin::ObjId Member(standin::ObjId group, int32_t type) const {
         for (standin::ObjId c : doc->children(group))
@@ -268,7 +264,7 @@ TEST_F(CylinderTest, AChangeOfViewAndBackRestoresItKeepingStyleAndEntries) {
     ASSERT_NE(body, 0u);
     const auto after = Segments(body);
     ASSERT_EQ(after.size(), before.size());
-    for (size_t i = 0; i < after.size(); ++i) ExpectNear(after[i].p, before[i].p, 2e-2, "anchor " + std::to_string(i));
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_PT(after[i].p, before[i].p, 2e-2) << "anchor " + std::to_string(i);
     EXPECT_EQ(doc->art(body)->style.stroke.width, 3);
     const standin::Dict* d = doc->dict(doc->art(body)->dictionary);
     const standin::DictValue* note = d ? d->find("Note") : nullptr;

@@ -11,34 +11,34 @@ using GridSnapTest = GuidesTest;
 TEST_F(GridSnapTest, ObjectsSnapAtTheirAnchorsMiddlesAndCentres) {
     Rect(100, 100, 50, 30);  // corners (100, 100) to (150, 130)
     bool snapped = false;
-    ExpectNear(Snap({102, 101}, &snapped), {100, 100}, 1e-4, "corner");
+    EXPECT_PT(Snap({102, 101}, &snapped), {100, 100}, 1e-4) << "corner";
     EXPECT_TRUE(snapped);
-    ExpectNear(Snap({126, 102}), {125, 100}, 1e-4, "middle of the bottom edge");
-    ExpectNear(Snap({151, 118}), {150, 115}, 1e-4, "middle of the right edge");
-    ExpectNear(Snap({124, 116}), {125, 115}, 1e-4, "centre");
+    EXPECT_PT(Snap({126, 102}), {125, 100}, 1e-4) << "middle of the bottom edge";
+    EXPECT_PT(Snap({151, 118}), {150, 115}, 1e-4) << "middle of the right edge";
+    EXPECT_PT(Snap({124, 116}), {125, 115}, 1e-4) << "centre";
     // A curve's middle is the point half way along its parameter: the ellipse's quarter arcs.
     Ellipse(300, 300, 100, 100);
     const double r = 50 * std::sqrt(0.5);
-    ExpectNear(Snap({static_cast<AIReal>(350 + r + 1), static_cast<AIReal>(350 + r)}), {static_cast<AIReal>(350 + r), static_cast<AIReal>(350 + r)}, 0.2,
-               "ellipse middle");
+    EXPECT_PT(Snap({static_cast<AIReal>(350 + r + 1), static_cast<AIReal>(350 + r)}), 350 + r, 350 + r, 0.2)
+        << "ellipse middle";
     // Farther than the tolerance from all of them, with no grid shown: nothing.
     const AIRealPoint far = Snap({110, 110}, &snapped);
     EXPECT_FALSE(snapped);
-    ExpectNear(far, {110, 110}, 0);
+    EXPECT_PT(far, {110, 110}, 0);
 }
 
 TEST_F(GridSnapTest, TheGridTakesOverWhereNoObjectIsNear) {
     g->prefs.CADgridVisible = 1;
     Polyline({{12, 13}, {52, 13}});
     // (11, 11) is nearer the crossing (10, 10), but the anchor lies within the tolerance.
-    ExpectNear(Snap({11, 11}), {12, 13}, 1e-4);
-    ExpectNear(Snap({68, 71}), {70, 70}, 1e-4);
+    EXPECT_PT(Snap({11, 11}), {12, 13}, 1e-4);
+    EXPECT_PT(Snap({68, 71}), {70, 70}, 1e-4);
     bool snapped = true;
     Snap({65, 65}, &snapped);  // 7.07 from every crossing
     EXPECT_FALSE(snapped);
     // Object snapping off: the grid alone.
     g->prefs.objectSnapFullScreenCursor = 0;
-    ExpectNear(Snap({11, 11}), {10, 10}, 1e-4);
+    EXPECT_PT(Snap({11, 11}), {10, 10}, 1e-4);
     // Grid snapping off as well: nothing moves.
     g->prefs.snapToGrid = 0;
     Snap({11, 11}, &snapped);
@@ -56,13 +56,13 @@ TEST_F(GridSnapTest, IsometricGridLinesFollowTheViewsAxes) {
     g->prefs.ShowHorizontalGridLines = g->prefs.ShowVerticalGridLines = 0;
     g->prefs.ShowIsometricGridLines = 1;
     // The fixture's view: a = 30°, b = 150°; crossings at i·(8.660, 5) + j·(-8.660, 5).
-    ExpectNear(Snap({8, 4.5f}), {8.660254f, 5}, 1e-3);
-    ExpectNear(Snap({1, 19}), {0, 20}, 1e-3);
+    EXPECT_PT(Snap({8, 4.5f}), {8.660254f, 5}, 1e-3);
+    EXPECT_PT(Snap({1, 19}), {0, 20}, 1e-3);
     // Another view turns the lines with it: a = 0°, b = 90° makes a square grid again.
     g->prefs.isoView.a = 0;
     g->prefs.isoView.b = static_cast<AIReal>(kPi / 2);
-    ExpectNear(Snap({9, 2}), {10, 0}, 1e-3);
-    ExpectNear(Snap({1, 19}), {0, 20}, 1e-3);
+    EXPECT_PT(Snap({9, 2}), {10, 0}, 1e-3);
+    EXPECT_PT(Snap({1, 19}), {0, 20}, 1e-3);
 }
 
 TEST_F(GridSnapTest, DimensionsHiddenArtAndTheGuidesAreNeverSnappedTo) {
@@ -121,7 +121,7 @@ TEST_F(GridSnapTest, ThePointsNearAPlaceAreThoseTheWholeWalkFindsThere) {
                 if (std::fabs(q.h - p.h) <= reach && std::fabs(q.v - p.v) <= reach) expected.push_back(q);
             const std::vector<AIRealPoint> near = ObjectSnapPointsNear(p, reach);
             ASSERT_EQ(near.size(), expected.size()) << p.h << " " << p.v << " within " << reach;
-            for (size_t i = 0; i < near.size(); ++i) ExpectNear(near[i], expected[i], 0);
+            for (size_t i = 0; i < near.size(); ++i) EXPECT_PT(near[i], expected[i], 0);
         }
     }
 }
@@ -131,15 +131,15 @@ TEST_F(GridSnapTest, TheToolsAndTheCoresMouseDownSnapThroughTheService) {
     Rect(100, 100, 50, 30);
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
     ASSERT_EQ(session->mouseDown({102, 98}), kNoErr);
-    ExpectNear(g->startingPoint, {100, 100}, 1e-4, "onto the corner");
+    EXPECT_PT(g->startingPoint, {100, 100}, 1e-4) << "onto the corner";
     ASSERT_EQ(session->mouseDrag({189, 211}), kNoErr);
     ASSERT_EQ(session->mouseUp({189, 211}), kNoErr);
     const standin::Art* drawn = nullptr;
     for (standin::ObjId id : doc->matching([](const standin::Art& a) { return a.type == kPathArt; }))
         if (doc->art(id)->segments.size() == 2) drawn = doc->art(id);
     ASSERT_NE(drawn, nullptr);
-    ExpectNear(drawn->segments[0].p, {100, 100}, 1e-4);
-    ExpectNear(drawn->segments[1].p, {190, 210}, 1e-4, "onto the grid");
+    EXPECT_PT(drawn->segments[0].p, {100, 100}, 1e-4);
+    EXPECT_PT(drawn->segments[1].p, {190, 210}, 1e-4) << "onto the grid";
 }
 
 }  // namespace

@@ -7,18 +7,13 @@
 #include <cmath>
 #include <vector>
 
+#include "ReadBack.h"
 #include "axonometric/GuideGeometry.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr AIReal kA = static_cast<AIReal>(kPi / 6), kB = static_cast<AIReal>(5 * kPi / 6);  // 30° and 150°
-
-#define EXPECT_AT(p, h_, v_)             \
-    do {                                 \
-        EXPECT_NEAR((p).h, (h_), 1e-3);  \
-        EXPECT_NEAR((p).v, (v_), 1e-3);  \
-    } while (0)
 
 GridSnapLines Rectangular(AIReal inc) {
     GridSnapLines lines;
@@ -39,52 +34,52 @@ GridSnapLines Isometric(AIReal inc) {
 TEST(GuideGeometry, LatticePointsOfSquareAndSlantedGrids) {
     AIRealPoint out{};
     ASSERT_TRUE(NearestLatticePoint({13, 17}, {0, 0}, {10, 0}, {0, 10}, &out));
-    EXPECT_AT(out, 10, 20);
+    EXPECT_PT(out, 10, 20, 1e-3);
     ASSERT_TRUE(NearestLatticePoint({-13, -17}, {0, 0}, {10, 0}, {0, 10}, &out));
-    EXPECT_AT(out, -10, -20);
+    EXPECT_PT(out, -10, -20, 1e-3);
     ASSERT_TRUE(NearestLatticePoint({13, 17}, {5, 5}, {10, 0}, {0, 10}, &out));
-    EXPECT_AT(out, 15, 15);
+    EXPECT_PT(out, 15, 15, 1e-3);
     // The isometric lattice i·(8.660, 5) + j·(-8.660, 5): (1, 9) is nearest (0, 10) (i = j = 1),
     // (8, 4.5) nearest (8.660, 5) (i = 1, j = 0).
     const AIRealPoint u{8.6602540f, 5}, w{-8.6602540f, 5};
     ASSERT_TRUE(NearestLatticePoint({1, 9}, {0, 0}, u, w, &out));
-    EXPECT_AT(out, 0, 10);
+    EXPECT_PT(out, 0, 10, 1e-3);
     ASSERT_TRUE(NearestLatticePoint({8, 4.5f}, {0, 0}, u, w, &out));
-    EXPECT_AT(out, 8.660254, 5);
+    EXPECT_PT(out, 8.660254, 5, 1e-3);
     // Parallel axes make no lattice; out is left alone.
     out = {-1, -1};
     EXPECT_FALSE(NearestLatticePoint({1, 1}, {0, 0}, {10, 0}, {-20, 0}, &out));
-    EXPECT_AT(out, -1, -1);
+    EXPECT_PT(out, -1, -1, 1e-3);
 }
 
 TEST(GuideGeometry, APointSnapsToTheNearestShownCrossingWithinTheTolerance) {
     AIRealPoint out{-1, -1};
     // (13, 17) is 4.24 from the crossing (10, 20).
     EXPECT_FALSE(SnapToGridLines(Rectangular(10), {0, 0}, 4, {13, 17}, &out));
-    EXPECT_AT(out, -1, -1);
+    EXPECT_PT(out, -1, -1, 1e-3);
     ASSERT_TRUE(SnapToGridLines(Rectangular(10), {0, 0}, 5, {13, 17}, &out));
-    EXPECT_AT(out, 10, 20);
+    EXPECT_PT(out, 10, 20, 1e-3);
     // Only the horizontal lines: onto the nearest of them, h kept.
     GridSnapLines horizontal = Rectangular(10);
     horizontal.vertical = false;
     ASSERT_TRUE(SnapToGridLines(horizontal, {0, 0}, 4, {13, 17}, &out));
-    EXPECT_AT(out, 13, 20);
+    EXPECT_PT(out, 13, 20, 1e-3);
     GridSnapLines vertical = Rectangular(10);
     vertical.horizontal = false;
     ASSERT_TRUE(SnapToGridLines(vertical, {0, 0}, 4, {13, 17}, &out));
-    EXPECT_AT(out, 10, 17);
+    EXPECT_PT(out, 10, 17, 1e-3);
     // Isometric lines cross along the view's axes, 30° and 150°.
     ASSERT_TRUE(SnapToGridLines(Isometric(10), {0, 0}, 4, {8, 4.5f}, &out));
-    EXPECT_AT(out, 8.660254, 5);
+    EXPECT_PT(out, 8.660254, 5, 1e-3);
     // Both grids: the nearer crossing wins ((10, 0) is 4.92 away, the isometric one 0.83).
     GridSnapLines both = Rectangular(10);
     both.isometric = true;
     both.a = kA;
     both.b = kB;
     ASSERT_TRUE(SnapToGridLines(both, {0, 0}, 5, {8, 4.5f}, &out));
-    EXPECT_AT(out, 8.660254, 5);
+    EXPECT_PT(out, 8.660254, 5, 1e-3);
     ASSERT_TRUE(SnapToGridLines(both, {0, 0}, 5, {9.5f, 0.5f}, &out));
-    EXPECT_AT(out, 10, 0);
+    EXPECT_PT(out, 10, 0, 1e-3);
 }
 
 TEST(GuideGeometry, NoLinesNoIncrementOrNoFiniteNumberSnapsNothing) {
@@ -103,10 +98,10 @@ TEST(GuideGeometry, TheNearestPointWithinTheToleranceFirstOfEquals) {
     const std::vector<AIRealPoint> points{{10, 0}, {0, 10}, {3, 4}};
     AIRealPoint out{};
     ASSERT_TRUE(NearestPointWithin(points, {0, 0}, 5, &out));
-    EXPECT_AT(out, 3, 4);
+    EXPECT_PT(out, 3, 4, 1e-3);
     EXPECT_FALSE(NearestPointWithin(points, {0, 0}, 4.9f, &out));
     ASSERT_TRUE(NearestPointWithin({{1, 0}, {0, 1}}, {0, 0}, 1, &out));
-    EXPECT_AT(out, 1, 0);
+    EXPECT_PT(out, 1, 0, 1e-3);
 }
 
 TEST(GuideGeometry, LinesAreClippedToTheRectangle) {
@@ -134,11 +129,11 @@ TEST(GuideGeometry, ARectangularGridHasALineEveryIncrementFromTheOriginAndMajorL
         EXPECT_NEAR(std::fmod(std::fabs(at), 10.0), 0, 1e-4);
         EXPECT_EQ(l.major, std::fmod(std::fabs(at), 50.0) < 1e-3) << at;
         if (horizontal) {
-            EXPECT_AT(l.from, -15, at);
-            EXPECT_AT(l.to, 100, at);
+            EXPECT_PT(l.from, -15, at, 1e-3);
+            EXPECT_PT(l.to, 100, at, 1e-3);
         } else {
-            EXPECT_AT(l.from, at, 0);
-            EXPECT_AT(l.to, at, 50);
+            EXPECT_PT(l.from, at, 0, 1e-3);
+            EXPECT_PT(l.to, at, 50, 1e-3);
         }
         majors += l.major;
     }

@@ -56,11 +56,7 @@ struct GuidesTest : AxoTest {
             if (doc->art(id)->type == type) out.push_back(doc->art(id));
         return out;
     }
-    static std::string Text(const standin::Art* t) {
-        std::string s;
-        for (const auto& run : t->story.runs) s += run.text;
-        return s;
-    }
+    static std::string Text(const standin::Art* t) { return readback::StoryText(*t); }
     std::vector<std::string> Labels() const {
         std::vector<std::string> out;
         for (const standin::Art* t : Members(kRulerLayerTitle, kTextFrameArt)) out.push_back(Text(t));

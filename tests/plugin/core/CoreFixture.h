@@ -1,22 +1,16 @@
-// A stand-in host with a session that has loaded the plug-in's entry point, and helpers to
+// The plug-in's entry point loaded into a stand-in host, not yet started, and helpers to
 // count what the host holds for the plug-in.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "Host.h"
-#include "PluginGlobals.h"
-#include "core/PlotwiseSubsystem.h"
+#include "PluginSessionFixture.h"
 #include "SPMessages.h"
-#include "plugin/PluginDriver.h"
+#include "core/PlotwiseSubsystem.h"
 
 namespace coretest {
 
-struct CoreTest : ::testing::Test {
-    std::unique_ptr<standin::Host> host;
-    std::unique_ptr<standin::PluginDriver> session;
+struct CoreTest : plugintest::PluginSessionTest {
     // Tools, hooks and services of the test's own, dispatched after the plug-in's.
     PlotwiseSubsystem testSubsystem{.name = "test"};
 
@@ -25,25 +19,15 @@ struct CoreTest : ::testing::Test {
         makeSession(15);
     }
 
-    void makeSession(int32_t major) {
-        session.reset();
-        host.reset();
-        host = std::make_unique<standin::Host>();
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        options.hostMajor = major;
-        session = std::make_unique<standin::PluginDriver>(*host, options);
-        session->load(&PluginMain);
-    }
+    // A new session as a host of that major version runs it.
+    void makeSession(int32_t major) { LoadPlugin({.hostMajor = major}); }
 
     void TearDown() override {
-        if (session) session->shutdown();
-        session.reset();
-        host.reset();
+        PluginSessionTest::TearDown();
         RemovePlotwiseSubsystem(&testSubsystem);
     }
 
-    int outstandingSuites() { return host->suites().outstanding(); }
+    int outstandingSuites() { return host.suites().outstanding(); }
 
     size_t liveNotifiers() {
         size_t n = 0;

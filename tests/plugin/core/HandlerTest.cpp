@@ -22,34 +22,25 @@ AIErr CountSelectionRefresh() {
 struct HandlerTest : CoreTest {
     void SetUp() override {
         CoreTest::SetUp();
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        StartWithDocument();
         gSelectionRefreshes = 0;
     }
     void TearDown() override {
         testSubsystem.hooks = PlotwiseHooks{};
         CoreTest::TearDown();
     }
-    AIArtHandle rect(AIReal x) {
-        standin::ObjId id = 0;
-        EXPECT_EQ(doc->addRect(x, 0, 10, 10, &id), kNoErr);
-        return standin::suites::artHandle(id);
-    }
+    AIArtHandle rect(AIReal x) { return standin::suites::artHandle(Rect(x, 0, 10, 10)); }
     bool selected(AIArtHandle art) {
         uint32_t attr = 0;
         sAIArt->GetArtUserAttr(art, kArtSelected, &attr);
         return attr != 0;
     }
-    bool tagged(AIArtHandle art) {
-        const char* type = nullptr;
-        return sAITag->GetTagType(art, kObjectWasSelectedTag, &type) == kNoErr;
-    }
+    bool tagged(AIArtHandle art) { return readback::Tagged(*doc, standin::fromHandle(art), kObjectWasSelectedTag); }
     bool timerActive(AITimerHandle t) {
         ASBoolean active = false;
         sAITimer->GetTimerActive(t, &active);
         return active;
     }
-    standin::Document* doc = nullptr;
 };
 
 TEST_F(HandlerTest, SelectionRestoreTimerReselectsTaggedArtOnceAndRemovesTheTags) {
@@ -79,7 +70,7 @@ TEST_F(HandlerTest, SelectionRestoreTimerReselectsTaggedArtOnceAndRemovesTheTags
     ASSERT_EQ(deselectAllArt(), kNoErr);
     session->ticks(60);
     EXPECT_FALSE(selected(a));
-    EXPECT_EQ(host->counters().mdHandles, 0);
+    EXPECT_EQ(host.counters().mdHandles, 0);
 }
 
 TEST_F(HandlerTest, SelectionRefreshWaitsWhileTheRestoreIsPending) {

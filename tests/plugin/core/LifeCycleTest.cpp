@@ -25,7 +25,7 @@ TEST_F(CoreTest, StartupRegistersAndShutdownReleasesEverything) {
     ASSERT_EQ(session->shutdown(), kNoErr) << session->lastError();
     EXPECT_EQ(g, nullptr);
     EXPECT_EQ(outstandingSuites(), 0);
-    const standin::Counters& c = host->counters();
+    const standin::Counters& c = host.counters();
     EXPECT_EQ(c.liveBlocks, 0);
     EXPECT_EQ(c.mdHandles, 0);
     EXPECT_EQ(c.dictRefs, 0);
@@ -35,7 +35,7 @@ TEST_F(CoreTest, StartupRegistersAndShutdownReleasesEverything) {
 TEST_F(CoreTest, PublishedSuiteGivesTheCurrentScale) {
     ASSERT_EQ(session->startup(), kNoErr);
     const void* procs = nullptr;
-    ASSERT_EQ(host->suites().acquire(kPlotwiseSuite, kPlotwiseSuiteVersion, &procs), kNoErr);
+    ASSERT_EQ(host.suites().acquire(kPlotwiseSuite, kPlotwiseSuiteVersion, &procs), kNoErr);
     const auto* suite = static_cast<const PlotwiseSuite*>(procs);
     g->prefs.scaler = 48.0f;
     std::strcpy(g->prefs.scaleStr, "1/4\" = 1'-0\"");
@@ -44,7 +44,7 @@ TEST_F(CoreTest, PublishedSuiteGivesTheCurrentScale) {
     EXPECT_EQ(suite->GetLayerScale(nullptr, &scaler, label), kNoErr);
     EXPECT_EQ(scaler, 48.0f);
     EXPECT_STREQ(label, "1/4\" = 1'-0\"");
-    host->suites().release(kPlotwiseSuite, kPlotwiseSuiteVersion);
+    host.suites().release(kPlotwiseSuite, kPlotwiseSuiteVersion);
 }
 
 TEST_F(CoreTest, UnloadAndReloadKeepTheGlobalRecord) {
@@ -70,6 +70,7 @@ TEST_F(CoreTest, UnloadAndReloadKeepTheGlobalRecord) {
 TEST_F(CoreTest, AnotherHostVersionGetsOnlyTheStartedNotifierAndAMessage) {
     for (int32_t major : {14, 16}) {
         makeSession(major);
+        const size_t shown = session->dialogs().alerts().size();
         ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
         ASSERT_NE(g, nullptr);
         EXPECT_TRUE(g->unsupportedHostVersion);
@@ -80,9 +81,9 @@ TEST_F(CoreTest, AnotherHostVersionGetsOnlyTheStartedNotifierAndAMessage) {
         EXPECT_TRUE(session->registry().tools.empty());
         // Told at application start (the session sends it right after start-up).
         const auto& alerts = session->dialogs().alerts();
-        ASSERT_EQ(alerts.size(), 1u);
-        EXPECT_NE(alerts[0].text.find(major > 15 ? "not supported" : "reinstall"), std::string::npos)
-            << alerts[0].text;
+        ASSERT_EQ(alerts.size(), shown + 1);
+        EXPECT_NE(alerts.back().text.find(major > 15 ? "not supported" : "reinstall"), std::string::npos)
+            << alerts.back().text;
         ASSERT_EQ(session->shutdown(), kNoErr);
         EXPECT_EQ(outstandingSuites(), 0);
     }

@@ -99,7 +99,8 @@ struct PrefsTest : CoreTest {
 
     void SetUp() override {
         CoreTest::SetUp();
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        StartPlugin();
+        if (HasFatalFailure()) return;
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = std::filesystem::path(::testing::TempDir()) / (std::string("prefs-") + test->name());
         std::filesystem::remove_all(folder);

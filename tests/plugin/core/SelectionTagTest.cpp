@@ -13,15 +13,12 @@ namespace {
 struct SelectionTagTest : CoreTest {
     void SetUp() override {
         CoreTest::SetUp();
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        StartWithDocument();
+        if (HasFatalFailure()) return;
         doc->addLayer("Drawing");
     }
-    standin::ObjId Rect(AIReal x) {
-        standin::ObjId id = 0;
-        EXPECT_EQ(doc->addRect(x, 0, 10, 10, &id), kNoErr);
-        return id;
-    }
+    // A square of 10 at x on the baseline.
+    standin::ObjId Square(AIReal x) { return Rect(x, 0, 10, 10); }
     standin::ObjId Group(std::initializer_list<standin::ObjId> members) {
         AIArtHandle group = nullptr;
         EXPECT_EQ(sAIArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group), kNoErr);
@@ -30,24 +27,19 @@ struct SelectionTagTest : CoreTest {
     }
     static AIArtHandle Art(standin::ObjId id) { return standin::suites::artHandle(id); }
     bool Selected(standin::ObjId id) { return doc->readsSelected(id); }
-    bool Tagged(standin::ObjId id) {
-        const standin::Art* a = doc->art(id);
-        return a && std::any_of(a->tags.begin(), a->tags.end(),
-                                [](const auto& t) { return t.name == kObjectWasSelectedTag; });
-    }
+    bool Tagged(standin::ObjId id) { return readback::Tagged(*doc, id, kObjectWasSelectedTag); }
     void Select(std::initializer_list<standin::ObjId> ids) {
         for (standin::ObjId id : ids) ASSERT_EQ(doc->select(id), kNoErr);
     }
-    standin::Document* doc = nullptr;
 };
 
 TEST_F(SelectionTagTest, TheSelectionComesBackOnceAfterTheRedrawWithoutWhatWasReplaced) {
-    const standin::ObjId loose = Rect(0), picked = Rect(20);
-    const standin::ObjId inner = Rect(40), other = Rect(60);
+    const standin::ObjId loose = Square(0), picked = Square(20);
+    const standin::ObjId inner = Square(40), other = Square(60);
     const standin::ObjId part = Group({inner, other});   // only one member selected
-    const standin::ObjId redrawn = Group({Rect(80)});    // selected whole, then replaced
+    const standin::ObjId redrawn = Group({Square(80)});  // selected whole, then replaced
     doc->addLayer("ROVidazu Layer");
-    const standin::ObjId gridLine = Rect(0);
+    const standin::ObjId gridLine = Square(0);
     g->gridsLayer = standin::suites::layerHandle(doc->layerByTitle("ROVidazu Layer"));
     ASSERT_EQ(doc->setCurrentLayer("Drawing"), kNoErr);
     Select({picked, inner, redrawn, gridLine});
@@ -64,7 +56,7 @@ TEST_F(SelectionTagTest, TheSelectionComesBackOnceAfterTheRedrawWithoutWhatWasRe
     // The redraw: the selection is cleared, one group is replaced, the user's layer changes.
     ASSERT_EQ(deselectAllArt(), kNoErr);
     ASSERT_EQ(sAIArt->DisposeArt(Art(redrawn)), kNoErr);
-    const standin::ObjId replacement = Group({Rect(80)});
+    const standin::ObjId replacement = Group({Square(80)});
     ASSERT_EQ(doc->setCurrentLayer("ROVidazu Layer"), kNoErr);
     // A second tagging while the first waits adds nothing.
     Select({loose});
@@ -93,7 +85,7 @@ TEST_F(SelectionTagTest, TheSelectionComesBackOnceAfterTheRedrawWithoutWhatWasRe
     session->ticks(10);
     EXPECT_TRUE(Selected(loose));
     EXPECT_FALSE(Tagged(loose));
-    EXPECT_EQ(host->counters().mdHandles, 0);
+    EXPECT_EQ(host.counters().mdHandles, 0);
 }
 
 TEST_F(SelectionTagTest, WithoutADocumentNothingIsTaggedOrStarted) {
@@ -101,7 +93,7 @@ TEST_F(SelectionTagTest, WithoutADocumentNothingIsTaggedOrStarted) {
     ASSERT_EQ(TagSelectedArt(), kNoErr);
     ASSERT_EQ(g->selectionTagged, 0);
     ASSERT_EQ(g->selectionRestoreLayer, nullptr);
-    ASSERT_EQ(host->documentCount(), 0u);
+    ASSERT_EQ(host.documentCount(), 0u);
 }
 
 }  // namespace

@@ -99,20 +99,13 @@ struct ToolEventTest : CoreTest {
         CoreTest::SetUp();
         gCalls.clear();
         gUpResult = kNoErr;
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        StartWithDocument();
     }
     size_t artCount() {
         size_t n = 0;
         doc->walk([&](const standin::Art& a, int) { n += a.type == kPathArt ? 1 : 0; });
         return n;
     }
-    std::vector<std::string> alerts() {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
-    standin::Document* doc = nullptr;
 };
 
 TEST_F(ToolEventTest, OnlyToolsWithRoutinesAreRegistered) {
@@ -222,8 +215,8 @@ TEST_F(ToolEventTest, ThreePointCircleGathersThreeClicksAndRefusesDrags) {
     ASSERT_EQ(session->mouseDown({0, 0}), kNoErr);
     EXPECT_EQ(session->mouseDrag({40, 40}), kCADErr);
     session->mouseUp({40, 40});
-    ASSERT_FALSE(alerts().empty());
-    EXPECT_NE(alerts().back().find("three points"), std::string::npos);
+    ASSERT_FALSE(Alerts().empty());
+    EXPECT_NE(Alerts().back().find("three points"), std::string::npos);
     EXPECT_EQ(artCount(), 0u);
 }
 
@@ -246,16 +239,16 @@ TEST_F(ToolEventTest, CornerToolsKeepTheirClicksWhenTheRoutineFails) {
 TEST_F(ToolEventTest, ClickOnlyUseOfDragToolsIsExplained) {
     ASSERT_EQ(session->selectTool("Measure Distance"), kNoErr);
     EXPECT_EQ(session->click({0, 0}), kCADErr);
-    ASSERT_EQ(alerts().size(), 1u);
-    EXPECT_EQ(alerts()[0], "Use this tool by clicking and dragging.");
+    ASSERT_EQ(Alerts().size(), 1u);
+    EXPECT_EQ(Alerts()[0], "Use this tool by clicking and dragging.");
     EXPECT_EQ(g->didFirstClick, 0);
 
     ASSERT_EQ(session->selectTool("Test Angular Dimension"), kNoErr);
     ASSERT_EQ(session->click({0, 0}), kNoErr);  // first end point
     EXPECT_EQ(g->clickNum, 1);
     EXPECT_EQ(session->click({0, 10}), kCADErr);
-    ASSERT_EQ(alerts().size(), 2u);
-    EXPECT_EQ(alerts()[1], "Click the two end points, then drag.");
+    ASSERT_EQ(Alerts().size(), 2u);
+    EXPECT_EQ(Alerts()[1], "Click the two end points, then drag.");
     // Two clicks and a drag make the dimension.
     ASSERT_EQ(session->click({0, 0}), kNoErr);
     ASSERT_EQ(session->mouseDown({0, 10}), kNoErr);
@@ -269,7 +262,7 @@ TEST_F(ToolEventTest, ClickOnlyUseOfDragToolsIsExplained) {
     ASSERT_EQ(session->mouseDown({0, 0}), kNoErr);
     EXPECT_EQ(session->mouseDrag({30, 30}), kCADErr);  // only the first end point
     session->mouseUp({30, 30});
-    EXPECT_EQ(alerts().back(), "Click the two end points, then drag.");
+    EXPECT_EQ(Alerts().back(), "Click the two end points, then drag.");
 }
 
 TEST_F(ToolEventTest, ClicksOfAChainingToolAddUpUntilADragEndsThem) {

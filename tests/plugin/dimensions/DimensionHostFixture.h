@@ -1,6 +1,6 @@
 // A stand-in host with one open document, the plug-in's suites acquired and a global
-// record in place; at the end every dictionary reference, iterator and memory handle the
-// code under test obtained must have been given back exactly once.
+// record in place; at the end everything the code under test obtained from the host must
+// have been given back exactly once.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Host.h"
-#include "plugin/PluginDriver.h"
-#include "PluginGlobals.h"
+#include "PluginSessionFixture.h"
 #include "core/PlotwiseSuites.h"
 
 class DimensionHostFixture : public ::testing::Test {
@@ -27,12 +25,7 @@ protected:
     void TearDown() override {
         host_.endMessage();
         ReleasePlotwiseSuites();
-        const standin::Counters& c = host_.counters();
-        EXPECT_EQ(c.dictRefs, 0) << "dictionary references left held";
-        EXPECT_EQ(c.dictIterators, 0) << "dictionary iterators left held";
-        EXPECT_EQ(c.mdHandles, 0) << "memory handles left undisposed";
-        EXPECT_EQ(c.doubleReleases, 0) << "references released twice";
-        EXPECT_EQ(host_.suites().outstanding(), 0);
+        plugintest::ExpectHostHoldsNothing(host_);
         globals_.reset();
     }
 

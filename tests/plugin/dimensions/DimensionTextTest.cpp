@@ -42,10 +42,8 @@ protected:
         return nullptr;
     }
     std::string Contents() {
-        std::string out;
-        if (const standin::Art* t = Text())
-            for (const auto& run : t->story.runs) out += run.text;
-        return out;
+        const standin::Art* t = Text();
+        return t ? readback::StoryText(*t) : std::string();
     }
     std::vector<Glyph> Glyphs() {
         std::vector<Glyph> out;

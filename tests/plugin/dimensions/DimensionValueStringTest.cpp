@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(ValueStringTest, TableOfStyles) {
+TEST_F(ValueStringTest, EachStyleGivesTheValueStringWrittenByHand) {
     const Row rows[] = {
         {"mm", 72, [](PlotwiseGlobals&) {}, "25.40 mm"},
         {"mm without label", 72, [](PlotwiseGlobals& g) { g.prefs.style.appendUpperUnitLabels = 0; }, "25.40"},

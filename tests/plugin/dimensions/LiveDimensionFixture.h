@@ -146,11 +146,7 @@ protected:
         });
         return out;
     }
-    std::vector<std::string> Alerts() {
-        std::vector<std::string> texts;
-        for (const auto& a : session_->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
+    std::vector<std::string> Alerts() { return readback::Alerts(session_->dialogs()); }
 };
 
 }  // namespace livetest

@@ -130,8 +130,8 @@ TEST_F(AlignedTest, ChainsAreMeasuredAlongTheFirstDirection) {
     doc->walk([&](const standin::Art& a, int) { if (a.type == kTextFrameArt) at.push_back({a.story.matrix.tx, a.story.matrix.ty}); },
               dim);
     ASSERT_EQ(at.size(), 2u);
-    EXPECT_PT(at[0], 150, 95);  // top first: the second pair's text, level and lowered by half its size
-    EXPECT_PT(at[1], 50, 95);
+    EXPECT_PT(at[0], 150, 95, kTol);  // top first: the second pair's text, level and lowered by half its size
+    EXPECT_PT(at[1], 50, 95, kTol);
     // A click back along the direction: its text stays between its own witness lines.
     ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}, {40, 0}}, {50, -40}), kNoErr);
     const ObjId back = Dimensions().back();
@@ -139,7 +139,7 @@ TEST_F(AlignedTest, ChainsAreMeasuredAlongTheFirstDirection) {
     at.clear();
     doc->walk([&](const standin::Art& a, int) { if (a.type == kTextFrameArt) at.push_back({a.story.matrix.tx, a.story.matrix.ty}); },
               back);
-    EXPECT_PT(at[0], 70, -45);
+    EXPECT_PT(at[0], 70, -45, kTol);
 }
 
 TEST_F(AlignedTest, LevelTextCutsASlantedLineAtItsBox) {
@@ -149,7 +149,7 @@ TEST_F(AlignedTest, LevelTextCutsASlantedLineAtItsBox) {
     const ObjId dim = Dimensions().back();
     const standin::Art* text = FirstText(dim);
     EXPECT_NEAR(text->story.matrix.b, 0, 1e-6);
-    EXPECT_PT((AIRealPoint{text->story.matrix.tx, text->story.matrix.ty}), 20, 75);
+    EXPECT_PT((AIRealPoint{text->story.matrix.tx, text->story.matrix.ty}), 20, 75, kTol);
     // The line y = x + 60 from (-30, 30) enters the box where it meets the later of its
     // left and bottom edges, and leaves it at the earlier of its right and top edges.
     const AIRealRect b = Box("141.42", {20, 75});
@@ -200,7 +200,7 @@ TEST_F(AlignedTest, OutsideStubsAndOutsideText) {
     g->prefs.style.aTextPlacement = 1;
     ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {150, 30}), kNoErr);
     dim = Dimensions().back();
-    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 25);
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 25, kTol);
     AIRealRect b = Box("100.00", {150, 25});
     auto line = Horizontal(Lines(dim), 30);
     ASSERT_EQ(line.size(), 1u);
@@ -210,7 +210,7 @@ TEST_F(AlignedTest, OutsideStubsAndOutsideText) {
     g->prefs.forceDimLinesOutside = 1;
     ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {150, 30}), kNoErr);
     dim = Dimensions().back();
-    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 25);
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 25, kTol);
     const double stub = b.left - 100;
     EXPECT_EQ(LinesBetween(dim, 100, 30, 100 + stub, 30), 1u);
     EXPECT_EQ(LinesBetween(dim, 0, 30, -stub, 30), 1u);
@@ -219,7 +219,7 @@ TEST_F(AlignedTest, OutsideStubsAndOutsideText) {
     g->prefs.style.aTextPlacement = 2;
     ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {150, 30}), kNoErr);
     dim = Dimensions().back();
-    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 34);
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 34, kTol);
     EXPECT_EQ(LinesBetween(dim, 100, 30, 150, 30), 1u);
     EXPECT_EQ(LinesBetween(dim, 0, 30, -50, 30), 1u);
 }
@@ -235,7 +235,7 @@ TEST_F(AlignedTest, TerminatorsInsideAndLevelTextBetweenOutsideStubs) {
     s.aTextPlacement = 2;
     ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {150, 30}), kNoErr);
     ObjId dim = Dimensions().back();
-    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 34);
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 150, 34, kTol);
     ASSERT_EQ(Horizontal(Lines(dim), 30).size(), 1u);
     EXPECT_EQ(LinesBetween(dim, 0, 30, 150, 30), 1u);
     for (const AIRealPoint& tip : Tips(dim)) EXPECT_TRUE(Near(tip, 0, 30) || Near(tip, 100, 30));
@@ -243,7 +243,7 @@ TEST_F(AlignedTest, TerminatorsInsideAndLevelTextBetweenOutsideStubs) {
     s.slideDimText = 0;
     ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {150, 30}), kNoErr);
     dim = Dimensions().back();
-    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 50, 34);
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 50, 34, kTol);
     EXPECT_EQ(LinesBetween(dim, 0, 30, 100, 30), 1u);
     // Lines forced outside with level text in the middle: a stub of twice the arrowhead at
     // each end, the text between them lowered by half its size, no line across.
@@ -251,7 +251,7 @@ TEST_F(AlignedTest, TerminatorsInsideAndLevelTextBetweenOutsideStubs) {
     s.aTextPlacement = 1;
     ASSERT_EQ(Dimension("Aligned Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
     dim = Dimensions().back();
-    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 50, 25);
+    EXPECT_PT((AIRealPoint{FirstText(dim)->story.matrix.tx, FirstText(dim)->story.matrix.ty}), 50, 25, kTol);
     ASSERT_EQ(Horizontal(Lines(dim), 30).size(), 2u);
     EXPECT_EQ(LinesBetween(dim, -18, 30, 0, 30), 1u);
     EXPECT_EQ(LinesBetween(dim, 100, 30, 118, 30), 1u);

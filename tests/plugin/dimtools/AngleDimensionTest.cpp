@@ -79,7 +79,7 @@ TEST_F(AngleTest, TheArcWitnessLinesAndTerminatorsOfTheAngle) {
         },
         dim);
     ASSERT_EQ(ends.size(), 2u);
-    EXPECT_PT(ends[0], 50, 0);
+    EXPECT_PT(ends[0], 50, 0, kTol);
     EXPECT_NEAR(std::hypot(ends[1].h, ends[1].v), 50, kTol);
     EXPECT_NEAR(std::atan2(ends[1].v, ends[1].h), side, 1e-5);
     // An arrowhead on each end of the arc.

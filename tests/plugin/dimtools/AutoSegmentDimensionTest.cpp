@@ -31,7 +31,7 @@ struct AutoTest : DimensionToolTest {
         const auto texts = Texts(dims.back());
         return texts.empty() ? "(no text)" : texts[0];
     }
-    long Blocks() const { return host->counters().liveBlocks; }
+    long Blocks() const { return host.counters().liveBlocks; }
 };
 
 TEST_F(AutoTest, APressOnAClosedPathsClosingSegmentMeasuresItWhole) {
@@ -190,7 +190,10 @@ TEST_F(AutoTest, RedrawnFromTheStoredAnchors) {
     ASSERT_EQ(Auto("Auto Aligned Dimension", {15, 20}, {0, 40}), kNoErr);
     ASSERT_EQ(Auto("Auto Horizontal Dimension", {15, 20}, {15, 70}), kNoErr);
     EXPECT_EQ(LastText(), "30.00");
-    for (const auto& c : Clicks(edge)) EXPECT_TRUE(c.dimType == kIncline || c.dimType == kHorizontal);
+    // Both anchors and the drag of each dimension.
+    const auto clicks = Clicks(edge);
+    ASSERT_EQ(clicks.size(), 6u);
+    for (const auto& c : clicks) EXPECT_TRUE(c.dimType == kIncline || c.dimType == kHorizontal);
     // The far end moved: both follow it.
     ASSERT_EQ(session->hostEvent([&] {
         AIPathSegment s{};

@@ -34,9 +34,7 @@ struct ChainLineTest : DimensionToolTest {
         const standin::Art* found = nullptr;
         doc->walk(
             [&](const standin::Art& a, int) {
-                std::string s;
-                for (const auto& run : a.story.runs) s += run.text;
-                if (a.type == kTextFrameArt && s == contents) found = &a;
+                if (a.type == kTextFrameArt && readback::StoryText(a) == contents) found = &a;
             },
             Dimensions().back());
         return found;
@@ -66,12 +64,12 @@ TEST_F(ChainLineTest, SectionLabelsReadOutwardsAlongTheLegsInEveryDirection) {
         ASSERT_NE(first, nullptr);
         EXPECT_NEAR(std::atan2(first->story.matrix.b, first->story.matrix.a), c.angle, 1e-5) << c.to.v << c.keys;
         EXPECT_EQ(first->story.para.justification, c.justification) << c.to.v << c.keys;
-        EXPECT_PT((AIRealPoint{first->story.matrix.tx, first->story.matrix.ty}), c.first.h, c.first.v);
+        EXPECT_PT((AIRealPoint{first->story.matrix.tx, first->story.matrix.ty}), c.first.h, c.first.v, kTol);
         const auto paths = Paths();
         ASSERT_GE(paths.size(), 2u);
-        EXPECT_PT(paths[0]->segments[1].p, c.legEnd.h, c.legEnd.v);  // the first leg
-        EXPECT_TRUE(paths[1]->closed);                               // its arrowhead
-        EXPECT_PT(paths[1]->segments[1].p, c.legEnd.h, c.legEnd.v);  // pointing out at its end
+        EXPECT_PT(paths[0]->segments[1].p, c.legEnd.h, c.legEnd.v, kTol);  // the first leg
+        EXPECT_TRUE(paths[1]->closed);                                     // its arrowhead
+        EXPECT_PT(paths[1]->segments[1].p, c.legEnd.h, c.legEnd.v, kTol);  // pointing out at its end
         g->prefs.incrementalLabelAlpha = 0;
     }
 }

@@ -125,7 +125,10 @@ TEST_F(CurvatureToolsTest, TheArcLengthBetweenTwoClicksOfACircle) {
         ASSERT_FALSE(arc.empty());
         for (const AIPathSegment& s : arc) EXPECT_NEAR(Distance(s.p, kCircleCentre), 130, r.centreOff);
     }
-    for (const auto& c : Clicks(circle)) EXPECT_EQ(c.dimType, kArcLen);
+    // Two clicks and the drag of each row, all on the circle, all as arc lengths.
+    const auto clicks = Clicks(circle);
+    ASSERT_EQ(clicks.size(), 3 * std::size(rows));
+    for (const auto& c : clicks) EXPECT_EQ(c.dimType, kArcLen);
 }
 
 // A circle of radius 300 about (400, 400) at 1:20, in millimetres at one decimal: the value
@@ -524,7 +527,10 @@ TEST_F(CurvatureToolsTest, ATangentClickTouchesNoEarlierDimension) {
     ASSERT_EQ(session->click({300, 200}), kNoErr);
     ASSERT_EQ(Dimensions().size(), 2u);
     EXPECT_TRUE(HasLine(Dimensions().back(), {300, 100}, {300, 300}));
-    for (const auto& c : Clicks(circle)) EXPECT_EQ(c.dimType, kTangent);
+    // One click of each tangent on the circle; the click on nothing stored none.
+    const auto clicks = Clicks(circle);
+    ASSERT_EQ(clicks.size(), 2u);
+    for (const auto& c : clicks) EXPECT_EQ(c.dimType, kTangent);
 }
 
 // --- all four redrawn ---

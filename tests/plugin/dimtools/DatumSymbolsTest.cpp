@@ -40,10 +40,10 @@ TEST_F(DatumSymbolsTest, TheFlagContinuesTheLegAndReadsUpright) {
         EXPECT_EQ(Text(flag), "- B -");
         const auto& f = Frames(flag).at(0)->segments;
         const AIRealPoint e1 = Along(knee, s, row.theta), e2 = Along(e1, w, row.phi), e3 = Along(knee, w, row.phi);
-        EXPECT_PT(f[0].p, knee.h, knee.v);
-        EXPECT_PT(f[1].p, e1.h, e1.v);
-        EXPECT_PT(f[2].p, e2.h, e2.v);
-        EXPECT_PT(f[3].p, e3.h, e3.v);
+        EXPECT_PT(f[0].p, knee.h, knee.v, kTol);
+        EXPECT_PT(f[1].p, e1.h, e1.v, kTol);
+        EXPECT_PT(f[2].p, e2.h, e2.v, kTol);
+        EXPECT_PT(f[3].p, e3.h, e3.v, kTol);
         const AIRealMatrix& m = FirstText(flag)->story.matrix;
         EXPECT_NEAR(std::atan2(m.b, m.a), row.textAngle * kPi / 180, 1e-4);
     }
@@ -67,13 +67,13 @@ TEST_F(DatumSymbolsTest, TheFeatureStandsOnItsEdgeAndItsBoxOnTheDragsSide) {
         const auto tips = Tips(feature);
         ASSERT_EQ(tips.size(), 1u);
         const AIRealPoint apex = Along(c.press, 10, angle);
-        EXPECT_PT(tips[0], apex.h, apex.v);
+        EXPECT_PT(tips[0], apex.h, apex.v, kTol);
         for (const standin::Art* a : Paths(feature)) {
             if (!a->closed || a->segments.size() != 3) continue;
             EXPECT_TRUE(a->style.fillPaint);
             const AIRealPoint base1 = a->segments[0].p, base2 = a->segments[2].p;
             const AIRealPoint middle{(base1.h + base2.h) / 2, (base1.v + base2.v) / 2};
-            EXPECT_PT(middle, c.press.h, c.press.v);
+            EXPECT_PT(middle, c.press.h, c.press.v, kTol);
         }
         const AIRealRect frame = BoundsOf(Frames(feature).at(0));
         EXPECT_NEAR(c.side > 0 ? frame.left : frame.right, c.to.h + c.side * 20, kTol);

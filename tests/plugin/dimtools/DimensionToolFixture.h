@@ -15,21 +15,12 @@
 #include <vector>
 
 #include "AITool.h"
-#include "Host.h"
-#include "PluginGlobals.h"
+#include "PluginSessionFixture.h"
 #include "UserActions.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
 #include "dimensions/DimensionStorage.h"
 #include "geometry/UnitFormat.h"
-#include "plugin/PluginDriver.h"
-
-// A point within the tolerance `kTol` that the including file sets for its own drawings.
-#define EXPECT_PT(p, H, V)                           \
-    do {                                             \
-        EXPECT_NEAR((p).h, (H), kTol) << "h of " #p; \
-        EXPECT_NEAR((p).v, (V), kTol) << "v of " #p; \
-    } while (0)
 
 namespace dimtest {
 
@@ -41,26 +32,11 @@ struct Segment {
     AIRealPoint a, b;
 };
 
-struct DimensionToolTest : ::testing::Test {
-    std::unique_ptr<standin::Host> host;
-    std::unique_ptr<standin::PluginDriver> session;
-    standin::Document* doc = nullptr;
-
+struct DimensionToolTest : plugintest::PluginSessionTest {
     void SetUp() override {
-        host = std::make_unique<standin::Host>();
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(*host, options);
-        session->load(&PluginMain);
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        PluginSessionTest::SetUp();
+        if (HasFatalFailure()) return;
         PlainStyle();
-    }
-
-    void TearDown() override {
-        if (session) session->shutdown();
-        session.reset();
-        host.reset();
     }
 
     static void PlainStyle() {
@@ -122,11 +98,6 @@ struct DimensionToolTest : ::testing::Test {
 
     // --- the user's art ---
 
-    ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
-        ObjId id = 0;
-        EXPECT_EQ(session->hostEvent([&] { return doc->addRect(x, y, w, h, &id); }), kNoErr);
-        return id;
-    }
     ObjId Polyline(const std::vector<AIRealPoint>& points, bool closed = false) {
         ObjId id = 0;
         EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);
@@ -167,10 +138,7 @@ struct DimensionToolTest : ::testing::Test {
         std::vector<std::string> out;
         doc->walk(
             [&](const standin::Art& a, int) {
-                if (a.type != kTextFrameArt) return;
-                std::string s;
-                for (const auto& run : a.story.runs) s += run.text;
-                out.push_back(s);
+                if (a.type == kTextFrameArt) out.push_back(readback::StoryText(a));
             },
             group);
         return out;
@@ -240,11 +208,6 @@ struct DimensionToolTest : ::testing::Test {
             return kNoErr;
         });
         return out;
-    }
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
     }
 };
 

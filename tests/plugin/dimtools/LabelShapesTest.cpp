@@ -84,7 +84,8 @@ TEST_F(LabelShapesTest, WithoutStretchingTheFrameGrowsEvenlyAndWithoutAFrameTheT
         g->prefs.style.labelLeader = leader;
         const ObjId alone = Shape(-1, kNoFrame, "AB");
         EXPECT_TRUE(Frames(alone).empty());
-        EXPECT_PT(TextAnchor(alone), kP.h - 4, leader == kWaveLeader ? kP.v : kP.v + (box.top - box.bottom) / 2 - 7);
+        EXPECT_PT(TextAnchor(alone), kP.h - 4,
+                  leader == kWaveLeader ? kP.v : kP.v + (box.top - box.bottom) / 2 - 7, kTol);
         EXPECT_EQ(FirstText(alone)->story.para.justification, 1) << "right-justified";
     }
 }

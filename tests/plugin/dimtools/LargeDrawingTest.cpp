@@ -63,11 +63,11 @@ TEST_F(LargeDrawingTest, TenThousandDimensionsAreSavedAndOpenedAgain) {
     EXPECT_LE(std::filesystem::file_size(path), size_t{kDimensions} * 6 * 1024);
     ASSERT_EQ(session->closeDocument(), kNoErr);
     g->dimensionsRedrawn = g->dimensionsKept = -1;  // what a regeneration would count afresh
-    ASSERT_EQ(session->openDocument([&] { return standin::io::openDocumentFile(*host, path, error) ? kNoErr : kBadParameterErr; }),
+    ASSERT_EQ(session->openDocument([&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kBadParameterErr; }),
               kNoErr)
         << error;
     std::remove(path.c_str());
-    doc = host->frontDocument();
+    doc = host.frontDocument();
 
     std::set<int32_t> ids, linked;
     doc->walk([&](const standin::Art& a, int) {

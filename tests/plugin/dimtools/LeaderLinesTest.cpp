@@ -57,9 +57,9 @@ TEST_F(LeaderLinesTest, EachKindsAnchorsAndTheAimOfItsTerminator) {
         EXPECT_FALSE(leader.closed);
         ASSERT_EQ(leader.segments.size(), row.anchors.size());
         for (size_t i = 0; i < row.anchors.size(); ++i) {
-            EXPECT_PT(leader.segments[i].p, row.anchors[i].p.h, row.anchors[i].p.v);
-            EXPECT_PT(leader.segments[i].in, row.anchors[i].in.h, row.anchors[i].in.v);
-            EXPECT_PT(leader.segments[i].out, row.anchors[i].out.h, row.anchors[i].out.v);
+            EXPECT_PT(leader.segments[i].p, row.anchors[i].p.h, row.anchors[i].p.v, kTol);
+            EXPECT_PT(leader.segments[i].in, row.anchors[i].in.h, row.anchors[i].in.v, kTol);
+            EXPECT_PT(leader.segments[i].out, row.anchors[i].out.h, row.anchors[i].out.v, kTol);
             EXPECT_EQ(leader.segments[i].corner, !(row.kind == kWaveLeader && i == 1));
         }
         AIRealPoint aim = row.aim;
@@ -79,7 +79,7 @@ TEST_F(LeaderLinesTest, EachKindsAnchorsAndTheAimOfItsTerminator) {
             }
             aim = at(std::min(9 / length, 1.0));
         }
-        EXPECT_PT(terminator.segments[1].p, s.h, s.v);
+        EXPECT_PT(terminator.segments[1].p, s.h, s.v, kTol);
         EXPECT_NEAR(TerminatorAngle(terminator), std::atan2(s.v - aim.v, s.h - aim.h), 0.01);
     }
     EXPECT_EQ(g->prefs.leaderArcWidth, 25);

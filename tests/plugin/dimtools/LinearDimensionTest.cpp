@@ -64,10 +64,10 @@ TEST_F(LinearTest, HorizontalAcrossTheTopOfARectangle) {
     const auto left = Vertical(lines, 100), right = Vertical(lines, 244);
     ASSERT_EQ(left.size(), 1u);
     ASSERT_EQ(right.size(), 1u);
-    EXPECT_PT(left[0].a, 100, 176);
-    EXPECT_PT(left[0].b, 100, 206);
-    EXPECT_PT(right[0].a, 244, 176);
-    EXPECT_PT(right[0].b, 244, 206);
+    EXPECT_PT(left[0].a, 100, 176, kTol);
+    EXPECT_PT(left[0].b, 100, 206, kTol);
+    EXPECT_PT(right[0].a, 244, 176, kTol);
+    EXPECT_PT(right[0].b, 244, 206, kTol);
     // The line at 200, broken around the centred text.
     const auto line = Horizontal(lines, 200);
     ASSERT_EQ(line.size(), 2u);
@@ -181,9 +181,9 @@ TEST_F(LinearTest, VerticalTextPlacements) {
         const auto top = Horizontal(lines, 100), bottom = Horizontal(lines, 0);
         ASSERT_EQ(top.size(), 1u);
         ASSERT_EQ(bottom.size(), 1u);
-        EXPECT_PT(top[0].a, 4, 100);
-        EXPECT_PT(top[0].b, 36, 100);
-        EXPECT_PT(bottom[0].a, 4, 0);
+        EXPECT_PT(top[0].a, 4, 100, kTol);
+        EXPECT_PT(top[0].b, 36, 100, kTol);
+        EXPECT_PT(bottom[0].a, 4, 0, kTol);
         // Placements beside the line (2, 4) keep it whole.
         EXPECT_EQ(Vertical(lines, 30).size(), c.placement == 2 || c.placement == 4 ? 1u : 2u) << c.placement;
     }
@@ -323,10 +323,10 @@ TEST_F(LinearTest, TooLittleRoomSendsLargeTextOutWithOutsideStubs) {
     EXPECT_EQ(text->story.para.justification, 0);
     auto line = Horizontal(Lines(dim), 30);
     ASSERT_EQ(line.size(), 2u);
-    EXPECT_PT(line[0].a, -18, 30);
-    EXPECT_PT(line[0].b, 0, 30);
-    EXPECT_PT(line[1].a, 20, 30);
-    EXPECT_PT(line[1].b, 38, 30);
+    EXPECT_PT(line[0].a, -18, 30, kTol);
+    EXPECT_PT(line[0].b, 0, 30, kTol);
+    EXPECT_PT(line[1].a, 20, 30, kTol);
+    EXPECT_PT(line[1].b, 38, 30, kTol);
     for (const Arrowhead& a : Arrowheads(*doc, dim))
         EXPECT_TRUE(a.tip.h == 0 ? a.barbs < 0 : a.barbs > 20) << "outside, pointing in";
     // The vertical routine keeps the text in the middle, with the same stubs.
@@ -336,8 +336,8 @@ TEST_F(LinearTest, TooLittleRoomSendsLargeTextOutWithOutsideStubs) {
     EXPECT_NEAR(FirstText(dim)->story.matrix.ty, 10 - 3, kTol);
     const auto stubs = Vertical(Lines(dim), 130);
     ASSERT_EQ(stubs.size(), 2u);
-    EXPECT_PT(stubs[0].a, 130, -18);
-    EXPECT_PT(stubs[1].b, 130, 38);
+    EXPECT_PT(stubs[0].a, 130, -18, kTol);
+    EXPECT_PT(stubs[1].b, 130, 38, kTol);
 }
 
 TEST_F(LinearTest, TerminatorDirections) {
@@ -347,16 +347,16 @@ TEST_F(LinearTest, TerminatorDirections) {
     ObjId dim = Dimensions().back();
     auto line = Horizontal(Lines(dim), 30);
     ASSERT_EQ(line.size(), 2u);
-    EXPECT_PT(line[0].a, -18, 30);
-    EXPECT_PT(line[1].b, 118, 30);
+    EXPECT_PT(line[0].a, -18, 30, kTol);
+    EXPECT_PT(line[1].b, 118, 30, kTol);
     EXPECT_NEAR(FirstText(dim)->story.matrix.tx, 50, kTol);
     g->prefs.style.terminatorDirection = 1;  // inside, the line broken around the text
     ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}, {100, 0}}, {50, 30}), kNoErr);
     dim = Dimensions().back();
     line = Horizontal(Lines(dim), 30);
     ASSERT_EQ(line.size(), 2u);
-    EXPECT_PT(line[0].a, 0, 30);
-    EXPECT_PT(line[1].b, 100, 30);
+    EXPECT_PT(line[0].a, 0, 30, kTol);
+    EXPECT_PT(line[1].b, 100, 30, kTol);
     for (const Arrowhead& a : Arrowheads(*doc, dim)) EXPECT_TRUE(a.barbs > 0 && a.barbs < 100);
 }
 

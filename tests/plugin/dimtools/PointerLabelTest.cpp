@@ -43,10 +43,10 @@ TEST_F(PointerLabelTest, TheLeaderTurnsAndEndsAndTheFrameStandsOnItsSide) {
         const ObjId label = Dimensions().back();
         const auto& leader = Paths(label)[0]->segments;
         const AIRealPoint end{press.h + row.end.h, press.v + row.end.v};
-        EXPECT_PT(leader.front().p, press.h, press.v);
-        EXPECT_PT(leader.back().p, end.h, end.v);
+        EXPECT_PT(leader.front().p, press.h, press.v, kTol);
+        EXPECT_PT(leader.back().p, end.h, end.v, kTol);
         if (row.kind == kElbowLeader || row.kind == kMultipleLeader) {
-            EXPECT_PT(leader[1].p, press.h + row.knee.h, press.v + row.knee.v);
+            EXPECT_PT(leader[1].p, press.h + row.knee.h, press.v + row.knee.v, kTol);
         }
         const AIRealRect frame = BoundsOf(Frames(label).at(0));
         EXPECT_NEAR(row.side > 0 ? frame.left : frame.right, end.h, kTol);
@@ -92,7 +92,7 @@ TEST_F(PointerLabelTest, ALabelOnATextFollowsItByItsPlaceInTheTextsBounds) {
     const AIRealMatrix move{1, 0, 0, 1, 30, -20};
     ASSERT_EQ(session->hostEvent([&] { return sAITransformArt->TransformArt(note, &move, 1, 0x41); }), kNoErr);
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
-    EXPECT_PT(Paths(Dimensions()[0])[0]->segments[0].p, 135, 83);
+    EXPECT_PT(Paths(Dimensions()[0])[0]->segments[0].p, 135, 83, kTol);
 }
 
 TEST_F(PointerLabelTest, TheMultipleLeaderCollectsClicksUntilAPressIsDragged) {

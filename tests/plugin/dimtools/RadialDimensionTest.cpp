@@ -38,11 +38,11 @@ TEST_F(RadialTest, RadiusFromTheCircleToTheDragPointWithItsShelfAndLabel) {
     EXPECT_TRUE(HasLine(dim, {136 + 36 * 0.6f, 136 + 36 * 0.8f}, q));
     const auto tips = Tips(dim);
     ASSERT_EQ(tips.size(), 1u);
-    EXPECT_PT(tips[0], 136 + 36 * 0.6f, 136 + 36 * 0.8f);
+    EXPECT_PT(tips[0], 136 + 36 * 0.6f, 136 + 36 * 0.8f, kTol);
     // The shelf runs away from the circle: right of Q, as long as the style says; the text
     // begins 4 beyond it, lowered by half its size less the leading.
     EXPECT_TRUE(HasLine(dim, q, {232, 216}));
-    EXPECT_PT(TextAnchor(dim), 236, 216 - 5 + 2);
+    EXPECT_PT(TextAnchor(dim), 236, 216 - 5 + 2, kTol);
     EXPECT_EQ(FirstText(dim)->story.para.justification, 0);  // left: begins at the anchor
     // The click and the leader's end, from the centre, are stored on the circle.
     const auto clicks = Clicks(circle);
@@ -60,13 +60,13 @@ TEST_F(RadialTest, ShelfSideFollowsTheDragAndCtrlTakesTheOther) {
     ObjId dim = Dimensions().back();
     EXPECT_EQ(Text(dim), "\xD8 72.00");
     EXPECT_TRUE(HasLine(dim, left, {24, 80}));
-    EXPECT_PT(TextAnchor(dim), 20, 77);
+    EXPECT_PT(TextAnchor(dim), 20, 77, kTol);
     EXPECT_EQ(FirstText(dim)->story.para.justification, 1);  // right: ends at the anchor
     // Ctrl: the shelf turns towards the circle.
     ASSERT_EQ(PressAndDrag("Diameter Dimension", {100, 136}, left, aiEventModifiers_Command), kNoErr);
     dim = Dimensions().back();
     EXPECT_TRUE(HasLine(dim, left, {96, 80}));
-    EXPECT_PT(TextAnchor(dim), 100, 77);
+    EXPECT_PT(TextAnchor(dim), 100, 77, kTol);
 }
 
 TEST_F(RadialTest, LabelsBeforeOrAfterAndBoundedByTheText) {

@@ -72,9 +72,9 @@ TEST(ScallopOutlineTest, FlatAndPointOutlinesStayFinite) {
     const auto point = ScallopOutline({50, 60}, 0, 0, 12);
     ASSERT_EQ(point.size(), 12u);
     for (const AIPathSegment& s : point) {
-        EXPECT_PT(s.p, 50, 60);
-        EXPECT_PT(s.in, 50, 60);
-        EXPECT_PT(s.out, 50, 60);
+        EXPECT_PT(s.p, 50, 60, kTol);
+        EXPECT_PT(s.in, 50, 60, kTol);
+        EXPECT_PT(s.out, 50, 60, kTol);
     }
 }
 
@@ -150,7 +150,7 @@ TEST_F(RevisionBubbleTest, ABubbleDraggedFromArtRingsThatArtOnceRedrawnAndOneInS
     ExpectScallopsOn(Outline(Frames(Dimensions()[0]).at(0)), {180, 110}, 55 * 1.414, 35 * 1.414);
     const auto kept = Outline(Frames(Dimensions()[1]).at(0));
     ASSERT_EQ(kept.size(), free.size());
-    for (size_t k = 0; k < kept.size(); ++k) EXPECT_PT(kept[k].p, free[k].p.h, free[k].p.v);
+    for (size_t k = 0; k < kept.size(); ++k) EXPECT_PT(kept[k].p, free[k].p.h, free[k].p.v, kTol);
 }
 
 }  // namespace

@@ -26,8 +26,7 @@ struct ArcToolTest : DrawToolsTest {
         ASSERT_EQ(got.size(), want.size());
         size_t i = 0;
         for (const AIRealPoint& p : want) {
-            EXPECT_TRUE(Near(got[i], p.h, p.v, tol)) << "anchor " << i << ": (" << got[i].h << ", " << got[i].v
-                                                     << ") is not (" << p.h << ", " << p.v << ")";
+            EXPECT_PT(got[i], p.h, p.v, tol) << "anchor " << i;
             ++i;
         }
     }
@@ -108,10 +107,10 @@ TEST_F(ArcToolTest, ByPointsFromTheDialog) {
     session->click({110, 100}, aiEventModifiers_Command);
     const std::vector<AIRealPoint> a = Anchors();
     ASSERT_EQ(a.size(), 5u);
-    EXPECT_POINT(a.front(), 110, 100);
-    EXPECT_POINT(a[1], 120, 117.3205f);  // 0 degrees about the centre
-    EXPECT_POINT(a[2], 100, 137.3205f);
-    EXPECT_POINT(a.back(), 90, 100);
+    EXPECT_PT(a.front(), 110, 100, kTol);
+    EXPECT_PT(a[1], 120, 117.3205f, kTol);  // 0 degrees about the centre
+    EXPECT_PT(a[2], 100, 137.3205f, kTol);
+    EXPECT_PT(a.back(), 90, 100, kTol);
     EXPECT_TRUE(DialogFailures().empty());
 }
 
@@ -138,8 +137,8 @@ TEST_F(ArcToolTest, ByPointsDraggedAcrossTheChordsMiddleIsAHalfCircle) {
     ASSERT_EQ(Drag({110, 100}, {100, 90}), kNoErr);
     const std::vector<AIRealPoint> a = Anchors();
     ASSERT_FALSE(a.empty());
-    EXPECT_POINT(a.front(), 90, 100);
-    EXPECT_POINT(a.back(), 110, 100);
+    EXPECT_PT(a.front(), 90, 100, kTol);
+    EXPECT_PT(a.back(), 110, 100, kTol);
     AIReal lowest = 1e9f;
     for (const AIRealPoint& p : a) lowest = std::min(lowest, p.v);
     EXPECT_NEAR(lowest, 90 - std::sqrt(200.0), 1e-3);
@@ -159,9 +158,9 @@ TEST_F(ArcToolTest, EndsSnappedFartherApartThanTheDiameterMakeAHalfCircleNotNoNu
     ASSERT_EQ(arc->segments.size(), 3u);
     for (const AIPathSegment& s : arc->segments)
         for (const AIRealPoint& p : {s.p, s.in, s.out}) EXPECT_TRUE(std::isfinite(p.h) && std::isfinite(p.v));
-    EXPECT_POINT(arc->segments[0].p, 89, 100);
-    EXPECT_POINT(arc->segments[1].p, 100, 89);
-    EXPECT_POINT(arc->segments[2].p, 111, 100);
+    EXPECT_PT(arc->segments[0].p, 89, 100, kTol);
+    EXPECT_PT(arc->segments[1].p, 100, 89, kTol);
+    EXPECT_PT(arc->segments[2].p, 111, 100, kTol);
 }
 
 TEST_F(ArcToolTest, ADragAfterOnlyTheFirstClickIsExplained) {
@@ -182,8 +181,8 @@ TEST_F(ArcToolTest, TheBuilderPlacesPaintsAndReportsOnlyForTheArcTools) {
     ASSERT_NE(arc, nullptr);
     EXPECT_FALSE(arc->centerPointVisible);  // a dimension's arc shows no centre
     EXPECT_FLOAT_EQ(arc->style.stroke.width, 0.25f);
-    EXPECT_POINT(arc->segments.back().p, -20, 0);  // radius 20 kept, on the ray through (-5, 0)
-    EXPECT_TRUE(gTrackerReports.empty());          // another tool is current
+    EXPECT_PT(arc->segments.back().p, -20, 0, kTol);  // radius 20 kept, on the ray through (-5, 0)
+    EXPECT_TRUE(gTrackerReports.empty());             // another tool is current
     // A dimension's arc drawn while an arc tool is current (a redraw) is not the tool's.
     ASSERT_EQ(session->selectTool("CAD Arc"), kNoErr);
     ASSERT_EQ(session->hostEvent([&] { return constructArcSegment({0, 0}, {0, 20}, {-5, 0}, nullptr, &style); }),

@@ -48,10 +48,7 @@ struct CalloutToolTest : DrawToolsTest {
     std::vector<std::string> Texts() const {
         std::vector<std::string> out;
         doc->walk([&](const standin::Art& a, int) {
-            if (a.type != kTextFrameArt) return;
-            std::string s;
-            for (const auto& run : a.story.runs) s += run.text;
-            out.push_back(s);
+            if (a.type == kTextFrameArt) out.push_back(readback::StoryText(a));
         });
         return out;
     }

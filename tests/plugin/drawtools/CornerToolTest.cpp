@@ -108,8 +108,8 @@ TEST_F(CornerToolTest, ARightAngleOfTwoLinesBecomesOnePathWithAQuarterArc) {
     const size_t p1 = IndexOf(path, {110, 100}), p2 = IndexOf(path, {100, 110});
     ASSERT_NE(p1, SIZE_MAX);
     ASSERT_NE(p2, SIZE_MAX);
-    EXPECT_POINT(path->segments.front().p, 200, 100);
-    EXPECT_POINT(path->segments.back().p, 100, 200);
+    EXPECT_PT(path->segments.front().p, 200, 100, kTol);
+    EXPECT_PT(path->segments.back().p, 100, 200, kTol);
     EXPECT_EQ(p1 + 1, p2);  // the arc spliced in path order
     // Centre R sqrt 2 from the crossing on the bisector; the arc's middle inside the corner.
     ExpectArc(path, p1, p2, {110, 110}, 10);
@@ -130,8 +130,8 @@ TEST_F(CornerToolTest, ClicksOnOppositeSidesKeepTheirOwnPieces) {
     ASSERT_EQ(TwoClicks({40, 100}, {100, 30}), kNoErr);  // left and below
     const standin::Art* path = Only();
     ASSERT_NE(path, nullptr);
-    EXPECT_POINT(path->segments.front().p, 0, 100);
-    EXPECT_POINT(path->segments.back().p, 100, 0);
+    EXPECT_PT(path->segments.front().p, 0, 100, kTol);
+    EXPECT_PT(path->segments.back().p, 100, 0, kTol);
     const size_t p1 = IndexOf(path, {90, 100}), p2 = IndexOf(path, {100, 90});
     ASSERT_EQ(p1 + 1, p2);
     ExpectArc(path, p1, p2, {90, 90}, 10);
@@ -159,7 +159,7 @@ TEST_F(CornerToolTest, AWideCornerAcrossMinusPiTakesTheBisectorTheOtherWay) {
     ExpectArc(path, p1, p2, m, 5);
     EXPECT_LT(path->segments[p1 + 1].p.h, 300);  // that anchor lies between the centre and the crossing
     EXPECT_GT(path->segments[p1 + 1].p.h, m.h);
-    EXPECT_POINT(path->segments.front().p, Polar(x, 150, 170).h, Polar(x, 150, 170).v);
+    EXPECT_PT(path->segments.front().p, Polar(x, 150, 170).h, Polar(x, 150, 170).v, kTol);
 }
 
 TEST_F(CornerToolTest, ARectangleCornerStaysClosedAlsoAtAnchorZero) {
@@ -205,8 +205,8 @@ TEST_F(CornerToolTest, EachChamferDistanceBelongsToItsClick) {
     ASSERT_NE(p2, SIZE_MAX);
     EXPECT_EQ((p2 + 1) % 5, p1);
     // The bevel is straight: the handles facing it sit on their anchors.
-    EXPECT_POINT(path->segments[p2].out, 0, 20);
-    EXPECT_POINT(path->segments[p1].in, 10, 0);
+    EXPECT_PT(path->segments[p2].out, 0, 20, kTol);
+    EXPECT_PT(path->segments[p1].in, 10, 0, kTol);
     // Option: the same distances again without asking, on the corner at (100, 50).
     ASSERT_EQ(TwoClicks({100, 25}, {50, 50}, aiEventModifiers_Option), kNoErr);
     EXPECT_TRUE(DialogFailures().empty());
@@ -278,10 +278,10 @@ TEST_F(CornerToolTest, ASelfCrossingPathLosesItsLoopOrKeepsOnlyIt) {
     ASSERT_NE(path, nullptr);
     EXPECT_FALSE(path->closed);
     ASSERT_EQ(path->segments.size(), 4u);
-    EXPECT_POINT(path->segments[0].p, 0, 0);
-    EXPECT_POINT(path->segments[1].p, 40, 0);
-    EXPECT_POINT(path->segments[2].p, 50, -10);
-    EXPECT_POINT(path->segments[3].p, 50, -50);
+    EXPECT_PT(path->segments[0].p, 0, 0, kTol);
+    EXPECT_PT(path->segments[1].p, 40, 0, kTol);
+    EXPECT_PT(path->segments[2].p, 50, -10, kTol);
+    EXPECT_PT(path->segments[3].p, 50, -50, kTol);
     session->hostEvent([&] { return doc->disposeArt(tails); });
 
     // On the loop: only the loop stays, closed, with the bevel across its closing segment.
@@ -291,10 +291,10 @@ TEST_F(CornerToolTest, ASelfCrossingPathLosesItsLoopOrKeepsOnlyIt) {
     ASSERT_NE(path, nullptr);
     EXPECT_TRUE(path->closed);
     ASSERT_EQ(path->segments.size(), 5u);
-    EXPECT_POINT(path->segments[0].p, 60, 0);
-    EXPECT_POINT(path->segments[1].p, 100, 0);
-    EXPECT_POINT(path->segments[3].p, 50, 50);
-    EXPECT_POINT(path->segments[4].p, 50, 10);
+    EXPECT_PT(path->segments[0].p, 60, 0, kTol);
+    EXPECT_PT(path->segments[1].p, 100, 0, kTol);
+    EXPECT_PT(path->segments[3].p, 50, 50, kTol);
+    EXPECT_PT(path->segments[4].p, 50, 10, kTol);
 
     // A fillet on the tails: the arc about (40, -10) joins them.
     session->hostEvent([&] { return doc->disposeArt(kept); });
@@ -319,8 +319,8 @@ TEST_F(CornerToolTest, AFilletOnACurveKeepsTheCurvesShapeUpToTheArc) {
     ASSERT_EQ(TwoClicks({200, 100}, {133.75f, 146.5625f}, aiEventModifiers_Option), kNoErr);
     const standin::Art* path = Only();
     ASSERT_NE(path, nullptr);
-    EXPECT_POINT(path->segments.front().p, 250, 100);
-    EXPECT_POINT(path->segments.back().p, 160, 180);
+    EXPECT_PT(path->segments.front().p, 250, 100, kTol);
+    EXPECT_PT(path->segments.back().p, 160, 180, kTol);
     // From the arc's end on the curve to the curve's end, the path runs along the original
     // curve: every sample lies on it (found by dense sampling of the original).
     const std::vector<AIPathSegment> original{{curve.p0, curve.p0, curve.p1, false}, {curve.p3, curve.p2, curve.p3, false}};
@@ -387,7 +387,7 @@ TEST_F(CornerToolTest, AClosedPathJoinedToALineKeepsItsWholeOutline) {
         if (r.circle) {
             EXPECT_NEAR(std::fabs(turned), 2 * kPi, 1e-3);
         }
-        EXPECT_POINT(s.back().p, r.lineEnd.h, r.lineEnd.v);
+        EXPECT_PT(s.back().p, r.lineEnd.h, r.lineEnd.v, kTol);
     }
 }
 

@@ -164,7 +164,7 @@ TEST_F(DepthShapeDialogTest, TheGridIsCutToWholeStepsAndOneOfNoneIsRefused) {
     EXPECT_EQ(PathCount(), paths);
     const std::vector<AIPathSegment>& after = doc->art(doc->children(before->id).back())->segments;
     ASSERT_EQ(after.size(), outline.size());
-    for (size_t i = 0; i < after.size(); ++i) EXPECT_POINT(after[i].p, outline[i].p.h, outline[i].p.v);
+    for (size_t i = 0; i < after.size(); ++i) EXPECT_PT(after[i].p, outline[i].p.h, outline[i].p.v, kTol);
 }
 
 TEST_F(DepthShapeDialogTest, TheCubesFacesOfTheTypedSizesMeetAtTheClick) {
@@ -230,7 +230,8 @@ TEST_F(DepthShapeDialogTest, TheCylinderIsCentredOnTheClickAndRecordedOnItsFace)
         EXPECT_EQ(Int(body, "ZA3_Axo_face"), c.bodyFace) << what;
         EXPECT_NEAR(Real(body, "ZA3_Axo_offset_h"), std::abs(std::stod(c.length)), 1e-3) << what;
         const auto& b = doc->art(base)->segments;
-        EXPECT_TRUE(Near({(b[0].p.h + b[2].p.h) / 2, (b[0].p.v + b[2].p.v) / 2}, click.h, click.v, 2e-3f)) << what;
+        const AIRealPoint centre{(b[0].p.h + b[2].p.h) / 2, (b[0].p.v + b[2].p.v) / 2};
+        EXPECT_PT(centre, click.h, click.v, 2e-3f) << what;
         const auto& s = doc->art(body)->segments;
         ASSERT_EQ(s.size(), 8u) << what;
         const AIRealPoint o{s[1].p.h - s[0].p.h, s[1].p.v - s[0].p.v};

@@ -14,13 +14,11 @@
 #include "ADMDialog.h"
 #include "ADMItem.h"
 #include "AITool.h"
-#include "Host.h"
-#include "PluginGlobals.h"
+#include "PluginSessionFixture.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/NumericInputDialogs.h"
-#include "plugin/PluginDriver.h"
 
 namespace drawtest {
 
@@ -50,11 +48,8 @@ inline AIErr RecordCaptions(int32_t first, int32_t second) {
 // The smallest normal float: an empty tracker field.
 constexpr AIReal kEmpty = 1.17549435e-38f;
 
-struct DrawToolsTest : ::testing::Test {
-    std::unique_ptr<standin::Host> host;
-    std::unique_ptr<standin::PluginDriver> session;
+struct DrawToolsTest : plugintest::PluginSessionTest {
     PlotwiseSubsystem panels{.name = "tracker stand-in"};
-    standin::Document* doc = nullptr;
 
     void SetUp() override {
         gTrackerLog.clear();
@@ -64,13 +59,8 @@ struct DrawToolsTest : ::testing::Test {
         panels.services.updateTrackerWindow = &RecordTracker;
         panels.services.updateTrackerWindowLabels = &RecordCaptions;
         AddPlotwiseSubsystem(&panels);
-        host = std::make_unique<standin::Host>();
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(*host, options);
-        session->load(&PluginMain);
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        PluginSessionTest::SetUp();
+        if (HasFatalFailure()) return;
         // Plain settings: lengths in points with two decimals, drawing at 1:1.
         g->prefs.NumericInputUnits = 0;
         g->prefs.NumericInputPrecision = 2;
@@ -79,9 +69,7 @@ struct DrawToolsTest : ::testing::Test {
 
     void TearDown() override {
         for (ADMDialogRef d : opened) sADMDialog->Destroy(d);
-        if (session) session->shutdown();
-        session.reset();
-        host.reset();
+        PluginSessionTest::TearDown();
         RemovePlotwiseSubsystem(&panels);
     }
 
@@ -175,23 +163,13 @@ struct DrawToolsTest : ::testing::Test {
         return buffer;
     }
     std::vector<ADMDialogRef> opened;
-
-    std::vector<std::string> Alerts() const {
-        std::vector<std::string> texts;
-        for (const auto& a : session->dialogs().alerts()) texts.push_back(a.text);
-        return texts;
-    }
 };
 
-inline bool Near(AIRealPoint p, AIReal h, AIReal v, AIReal tol = 1e-3f) {
+// How near a point drawn must lie to where it should (EXPECT_PT).
+constexpr AIReal kTol = 1e-3f;
+
+inline bool Near(AIRealPoint p, AIReal h, AIReal v, AIReal tol = kTol) {
     return std::fabs(p.h - h) <= tol && std::fabs(p.v - v) <= tol;
 }
-
-#define EXPECT_POINT(p, wantH, wantV)                                                          \
-    do {                                                                                       \
-        const AIRealPoint got_ = (p);                                                          \
-        EXPECT_TRUE(::drawtest::Near(got_, (wantH), (wantV))) << "(" << got_.h << ", " << got_.v \
-                                                               << ") is not (" << (wantH) << ", " << (wantV) << ")"; \
-    } while (0)
 
 }  // namespace drawtest

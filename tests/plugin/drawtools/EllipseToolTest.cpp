@@ -13,10 +13,10 @@ struct EllipseToolTest : DrawToolsTest {
         ASSERT_EQ(path->segments.size(), 4u);
         EXPECT_TRUE(path->closed);
         EXPECT_TRUE(path->centerPointVisible);
-        EXPECT_POINT(path->segments[0].p, cx + a, cy);
-        EXPECT_POINT(path->segments[1].p, cx, cy + b);
-        EXPECT_POINT(path->segments[2].p, cx - a, cy);
-        EXPECT_POINT(path->segments[3].p, cx, cy - b);
+        EXPECT_PT(path->segments[0].p, cx + a, cy, kTol);
+        EXPECT_PT(path->segments[1].p, cx, cy + b, kTol);
+        EXPECT_PT(path->segments[2].p, cx - a, cy, kTol);
+        EXPECT_PT(path->segments[3].p, cx, cy - b, kTol);
         for (const AIPathSegment& s : path->segments) EXPECT_FALSE(s.corner);
     }
     std::pair<int32_t, int32_t> LastCaptions() const {

@@ -33,8 +33,8 @@ TEST_F(ExtendToolTest, AStraightEndMovesOntoTheBoundary) {
     ASSERT_EQ(TwoClicks({90, 100}, {150, 120}), kNoErr);
     std::vector<AIRealPoint> a = AnchorsOf(line);
     ASSERT_EQ(a.size(), 2u);
-    EXPECT_POINT(a[0], 0, 100);
-    EXPECT_POINT(a[1], 150, 100);
+    EXPECT_PT(a[0], 0, 100, kTol);
+    EXPECT_PT(a[1], 150, 100, kTol);
     EXPECT_TRUE(doc->art(line)->segments[1].corner);
     EXPECT_EQ(g->didFirstClick + g->didSecondClick, 0);
 
@@ -42,8 +42,8 @@ TEST_F(ExtendToolTest, AStraightEndMovesOntoTheBoundary) {
     AddPolyline({{60, 50}, {60, 90}, {60, 150}});
     ASSERT_EQ(TwoClicks({20, 100}, {60, 120}), kNoErr);
     a = AnchorsOf(line);
-    EXPECT_POINT(a[0], 60, 100);
-    EXPECT_POINT(a[1], 150, 100);
+    EXPECT_PT(a[0], 60, 100, kTol);
+    EXPECT_PT(a[1], 150, 100, kTol);
 }
 
 TEST_F(ExtendToolTest, OnALongerPathTheAnchorNearerTheCrossingMoves) {
@@ -54,9 +54,9 @@ TEST_F(ExtendToolTest, OnALongerPathTheAnchorNearerTheCrossingMoves) {
     ASSERT_EQ(TwoClicks({10, 0}, {40, -15}), kNoErr);
     const std::vector<AIRealPoint> a = AnchorsOf(path);
     ASSERT_EQ(a.size(), 3u);
-    EXPECT_POINT(a[0], 0, 0);
-    EXPECT_POINT(a[1], 40, 0);
-    EXPECT_POINT(a[2], 50, 50);
+    EXPECT_PT(a[0], 0, 0, kTol);
+    EXPECT_PT(a[1], 40, 0, kTol);
+    EXPECT_PT(a[2], 50, 50, kTol);
 }
 
 TEST_F(ExtendToolTest, ACurvedEndContinuesAlongItsTangent) {
@@ -68,10 +68,10 @@ TEST_F(ExtendToolTest, ACurvedEndContinuesAlongItsTangent) {
     ASSERT_EQ(TwoClicks({43.75f, 25}, {150, 100}), kNoErr);  // the curve at t = 0.5
     std::vector<AIRealPoint> a = AnchorsOf(curve);
     ASSERT_EQ(a.size(), 3u);
-    EXPECT_POINT(a[2], 50 + 1.5f * 50 / 27, 100);
+    EXPECT_PT(a[2], 50 + 1.5f * 50 / 27, 100, kTol);
     const AIPathSegment& added = doc->art(curve)->segments[2];
     EXPECT_TRUE(added.corner);
-    EXPECT_POINT(added.in, added.p.h, added.p.v);
+    EXPECT_PT(added.in, added.p.h, added.p.v, kTol);
 
     // With its handle out, the end tangent at 0.999 is (nearly) 3 (P3 - P2): straight up.
     const standin::ObjId upright = AddPath({{{100, 0}, {100, 0}, {150, 0}, false}, {{150, 50}, {150, 30}, {150, 50}, false}});
@@ -119,10 +119,10 @@ TEST_F(ExtendToolTest, TheStartOfACurvedPathIsExtendedInPlace) {
     // Down the start tangent to the boundary: the derivative at 0.001 is
     // 3(0.999^2)(0, 20) + 6(0.999)(0.001)(30, 30) + 3(0.001^2)(20, 0).
     const double th = 6 * 0.999 * 0.001 * 30 + 3 * 1e-6 * 20, tv = 3 * 0.999 * 0.999 * 20 + 6 * 0.999 * 0.001 * 30;
-    EXPECT_POINT(path->segments[0].p, static_cast<AIReal>(50 - 50 * th / tv), 0);
-    EXPECT_POINT(path->segments[1].p, 50, 50);
-    EXPECT_POINT(path->segments[1].out, 50, 70);  // the old start keeps its handle
-    EXPECT_POINT(path->segments[2].in, 80, 100);
+    EXPECT_PT(path->segments[0].p, static_cast<AIReal>(50 - 50 * th / tv), 0, kTol);
+    EXPECT_PT(path->segments[1].p, 50, 50, kTol);
+    EXPECT_PT(path->segments[1].out, 50, 70, kTol);  // the old start keeps its handle
+    EXPECT_PT(path->segments[2].in, 80, 100, kTol);
     EXPECT_EQ(GroupCount(), 0u);  // no new group anywhere
 }
 
@@ -158,7 +158,7 @@ TEST_F(ExtendToolTest, EveryRefusalSaysWhyAndChangesNothing) {
     const std::vector<AIRealPoint> after[] = {AnchorsOf(square), AnchorsOf(open), AnchorsOf(far), AnchorsOf(arc)};
     for (size_t k = 0; k < std::size(before); ++k) {
         ASSERT_EQ(before[k].size(), after[k].size());
-        for (size_t i = 0; i < before[k].size(); ++i) EXPECT_POINT(after[k][i], before[k][i].h, before[k][i].v);
+        for (size_t i = 0; i < before[k].size(); ++i) EXPECT_PT(after[k][i], before[k][i].h, before[k][i].v, kTol);
     }
     // Nothing under the click.
     EXPECT_EQ(TwoClicks({700, 700}, {350, 100}), kCADErr);

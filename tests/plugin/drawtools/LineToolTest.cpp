@@ -26,10 +26,8 @@ struct LineToolTest : DrawToolsTest {
         ASSERT_NE(path, nullptr);
         ASSERT_EQ(path->segments.size(), 2u);
         EXPECT_FALSE(path->closed);
-        EXPECT_TRUE(Near(path->segments[0].p, from.h, from.v, tol))
-            << path->segments[0].p.h << ", " << path->segments[0].p.v;
-        EXPECT_TRUE(Near(path->segments[1].p, to.h, to.v, tol))
-            << path->segments[1].p.h << ", " << path->segments[1].p.v;
+        EXPECT_PT(path->segments[0].p, from.h, from.v, tol);
+        EXPECT_PT(path->segments[1].p, to.h, to.v, tol);
     }
 };
 
@@ -55,9 +53,9 @@ TEST_F(LineToolTest, StartingOnTheLastAnchorExtendsThePath) {
     ASSERT_EQ(PathCount(), 1u);
     const standin::Art* path = ArtOf(open);
     ASSERT_EQ(path->segments.size(), 3u);
-    EXPECT_POINT(path->segments[2].p, 80, 40);
-    EXPECT_POINT(path->segments[1].out, 50, 0);  // the outward handle was retracted
-    EXPECT_POINT(path->segments[1].in, 40, -10);
+    EXPECT_PT(path->segments[2].p, 80, 40, kTol);
+    EXPECT_PT(path->segments[1].out, 50, 0, kTol);  // the outward handle was retracted
+    EXPECT_PT(path->segments[1].in, 40, -10, kTol);
     EXPECT_EQ(GroupCount(), 0u);  // no empty group left behind
 
     // With the preference off: a separate line starting exactly on the anchor.
@@ -73,14 +71,14 @@ TEST_F(LineToolTest, StartingOnTheFirstAnchorExtendsThePathAtItsStart) {
     ASSERT_EQ(Drag({0, 0}, {-30, -40}), kNoErr);
     const standin::Art* path = ArtOf(open);
     ASSERT_EQ(path->segments.size(), 4u);
-    EXPECT_POINT(path->segments[0].p, -30, -40);  // the order of the path is kept
-    EXPECT_POINT(path->segments[1].p, 0, 0);
-    EXPECT_POINT(path->segments[3].p, 50, 50);
+    EXPECT_PT(path->segments[0].p, -30, -40, kTol);  // the order of the path is kept
+    EXPECT_PT(path->segments[1].p, 0, 0, kTol);
+    EXPECT_PT(path->segments[3].p, 50, 50, kTol);
 
     // Ending on an end anchor joins as well: the new anchor is the start point.
     ASSERT_EQ(Drag({100, 100}, {50, 51}), kNoErr);
     ASSERT_EQ(path->segments.size(), 5u);
-    EXPECT_POINT(path->segments[4].p, 100, 100);
+    EXPECT_PT(path->segments[4].p, 100, 100, kTol);
     EXPECT_EQ(PathCount(), 1u);
 }
 
@@ -91,9 +89,9 @@ TEST_F(LineToolTest, FromFirstToLastAnchorClosesThePath) {
     const standin::Art* path = ArtOf(open);
     EXPECT_TRUE(path->closed);
     ASSERT_EQ(path->segments.size(), 3u);
-    EXPECT_POINT(path->segments[0].in, 0, 0);    // retracted
-    EXPECT_POINT(path->segments[0].out, 10, -5);  // kept
-    EXPECT_POINT(path->segments[2].out, 50, 50);
+    EXPECT_PT(path->segments[0].in, 0, 0, kTol);    // retracted
+    EXPECT_PT(path->segments[0].out, 10, -5, kTol);  // kept
+    EXPECT_PT(path->segments[2].out, 50, 50, kTol);
     EXPECT_EQ(PathCount(), 1u);
 
     // From an anchor to itself nothing is drawn.
@@ -112,11 +110,11 @@ TEST_F(LineToolTest, TwoPathsMergeFromTheStartPathToTheEndPath) {
     EXPECT_EQ(ArtOf(b), nullptr);  // disposed of
     const standin::Art* merged = ArtOf(a);
     ASSERT_EQ(merged->segments.size(), 4u);
-    EXPECT_POINT(merged->segments[0].p, 100, 0);
-    EXPECT_POINT(merged->segments[1].p, 0, 0);
-    EXPECT_POINT(merged->segments[2].p, 0, 50);
-    EXPECT_POINT(merged->segments[2].in, 0, 50);  // B's end handle, now facing the join, retracted
-    EXPECT_POINT(merged->segments[3].p, 0, 100);
+    EXPECT_PT(merged->segments[0].p, 100, 0, kTol);
+    EXPECT_PT(merged->segments[1].p, 0, 0, kTol);
+    EXPECT_PT(merged->segments[2].p, 0, 50, kTol);
+    EXPECT_PT(merged->segments[2].in, 0, 50, kTol);  // B's end handle, now facing the join, retracted
+    EXPECT_PT(merged->segments[3].p, 0, 100, kTol);
     EXPECT_FALSE(merged->closed);
     EXPECT_EQ(PathCount(), 1u);
     EXPECT_EQ(GroupCount(), 0u);

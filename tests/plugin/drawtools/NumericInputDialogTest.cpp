@@ -368,8 +368,8 @@ TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
     const standin::Art* line = Only();
     ASSERT_NE(line, nullptr);
     ASSERT_EQ(line->segments.size(), 2u);
-    EXPECT_POINT(line->segments[0].p, 100, 100);
-    EXPECT_POINT(line->segments[1].p, 100 + 108 * std::cos(kThirtyDegrees), 100 + 108 * std::sin(kThirtyDegrees));
+    EXPECT_PT(line->segments[0].p, 100, 100, kTol);
+    EXPECT_PT(line->segments[1].p, 100 + 108 * std::cos(kThirtyDegrees), 100 + 108 * std::sin(kThirtyDegrees), kTol);
     EXPECT_FLOAT_EQ(g->inputLineLength, 108);
     EXPECT_FLOAT_EQ(g->inputLineAngle, 30);
     EXPECT_NEAR(g->inputLineRise, 54, 1e-3);  // stored for the next opening, as drawn lengths
@@ -386,13 +386,13 @@ TEST_F(NumericInputDialogTest, LineDialogJoinsAtAnEndAnchorOfAnOpenPathOnly) {
     Answer("CADLine", {Type(4, "20"), Type(6, "90"), Press(1)});
     ASSERT_EQ(session->click({51, 1}), kNoErr);
     ASSERT_EQ(doc->art(open)->segments.size(), 3u);
-    EXPECT_POINT(doc->art(open)->segments[2].p, 50, 20);
+    EXPECT_PT(doc->art(open)->segments[2].p, 50, 20, kTol);
     EXPECT_EQ(GroupCount(), 0u);
     Answer("CADLine", {Press(1)});
     ASSERT_EQ(session->click({250, 50}), kNoErr);
     EXPECT_EQ(doc->art(closed)->segments.size(), 3u);
     EXPECT_EQ(PathCount(), 3u);
-    EXPECT_POINT(Paths()[0]->segments[1].p, 250, 70);
+    EXPECT_PT(Paths()[0]->segments[1].p, 250, 70, kTol);
     // One undo takes back the dialog's line.
     ASSERT_TRUE(session->userUndo());
     EXPECT_EQ(PathCount(), 2u);

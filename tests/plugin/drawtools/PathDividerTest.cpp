@@ -88,7 +88,7 @@ TEST_F(PathDividerTest, CrosshairsStandAcrossAndAlongThePath) {
         const AIRealPoint c = cross.centre;
         for (AIRealPoint arm : {cross.along, cross.across}) {  // along, then across
             const AIRealPoint a = lines[k]->segments.front().p, b = lines[k++]->segments.back().p;
-            EXPECT_POINT((AIRealPoint{(a.h + b.h) / 2, (a.v + b.v) / 2}), c.h, c.v);
+            EXPECT_PT((AIRealPoint{(a.h + b.h) / 2, (a.v + b.v) / 2}), c.h, c.v, kTol);
             EXPECT_NEAR(std::hypot(b.h - a.h, b.v - a.v), 10, 1e-3);
             EXPECT_NEAR((b.h - a.h) * arm.v - (b.v - a.v) * arm.h, 0, 1e-3);
         }
@@ -122,8 +122,8 @@ TEST_F(PathDividerTest, ClosedSquaresDividedAtTheirCorners) {
         EXPECT_EQ(p->segments.size(), 2u);
         EXPECT_EQ(p->style.stroke.width, 3);
     }
-    EXPECT_POINT(pieces.front()->segments.front().p, 0, -200);  // the first piece on top
-    EXPECT_POINT(pieces.back()->segments.back().p, 0, -200);
+    EXPECT_PT(pieces.front()->segments.front().p, 0, -200, kTol);  // the first piece on top
+    EXPECT_PT(pieces.back()->segments.back().p, 0, -200, kTol);
 }
 
 // The host's circle is four symmetric quarters: half a quarter's length lies at its middle.

@@ -43,8 +43,8 @@ struct ProportionToolTest : DrawToolsTest {
 #define EXPECT_BOX(id, l, b, r, t)                                 \
     do {                                                           \
         const AIRealRect box_ = Box(id);                           \
-        EXPECT_POINT((AIRealPoint{box_.left, box_.bottom}), l, b); \
-        EXPECT_POINT((AIRealPoint{box_.right, box_.top}), r, t);   \
+        EXPECT_PT((AIRealPoint{box_.left, box_.bottom}), l, b, kTol); \
+        EXPECT_PT((AIRealPoint{box_.right, box_.top}), r, t, kTol);   \
     } while (0)
 
 TEST_F(ProportionToolTest, TheDialogShowsSecondOverFirst) {

@@ -14,10 +14,10 @@ struct RectToolTest : DrawToolsTest {
         EXPECT_TRUE(path->centerPointVisible);
         for (size_t i = 0; i < 4; ++i) {
             const AIPathSegment& s = path->segments[i];
-            EXPECT_POINT(s.p, corners[i].h, corners[i].v);
+            EXPECT_PT(s.p, corners[i].h, corners[i].v, kTol);
             EXPECT_TRUE(s.corner);
-            EXPECT_POINT(s.in, s.p.h, s.p.v);
-            EXPECT_POINT(s.out, s.p.h, s.p.v);
+            EXPECT_PT(s.in, s.p.h, s.p.v, kTol);
+            EXPECT_PT(s.out, s.p.h, s.p.v, kTol);
         }
     }
 };
@@ -79,7 +79,7 @@ TEST_F(RectToolTest, TheFirstCornerSnapsToAnAnchorForTheWholeGesture) {
     ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
     ASSERT_EQ(session->mouseDown({51.5f, 48.8f}), kNoErr);
     ASSERT_EQ(session->mouseDrag({70, 20}), kNoErr);
-    EXPECT_POINT(g->firstClick, 50, 50);  // moved onto the anchor, and kept
+    EXPECT_PT(g->firstClick, 50, 50, kTol);  // moved onto the anchor, and kept
     ASSERT_EQ(session->mouseDrag({80, 10}), kNoErr);
     ASSERT_EQ(session->mouseUp({80, 10}), kNoErr);
     ExpectRect(Paths()[0], {{50, 50}, {80, 50}, {80, 10}, {50, 10}});

@@ -27,10 +27,8 @@ struct TanPerpLineTest : DrawToolsTest {
         const standin::Art* line = Line();
         ASSERT_NE(line, nullptr);
         ASSERT_EQ(line->segments.size(), 2u);
-        EXPECT_TRUE(Near(line->segments[0].p, from.h, from.v, tol))
-            << "(" << line->segments[0].p.h << ", " << line->segments[0].p.v << ")";
-        EXPECT_TRUE(Near(line->segments[1].p, to.h, to.v, tol))
-            << "(" << line->segments[1].p.h << ", " << line->segments[1].p.v << ")";
+        EXPECT_PT(line->segments[0].p, from.h, from.v, tol);
+        EXPECT_PT(line->segments[1].p, to.h, to.v, tol);
     }
     AIErr Typed(AIRealPoint at, std::vector<standin::UserAction> actions) {
         Answer("PerpLine", std::move(actions));

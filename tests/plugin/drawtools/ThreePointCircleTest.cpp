@@ -22,7 +22,7 @@ struct ThreePointCircleTest : DrawToolsTest {
         EXPECT_TRUE(path->closed);
         EXPECT_TRUE(path->centerPointVisible);
         const AIRealPoint anchors[4] = {{cx + r, cy}, {cx, cy + r}, {cx - r, cy}, {cx, cy - r}};
-        for (int i = 0; i < 4; ++i) EXPECT_POINT(path->segments[size_t(i)].p, anchors[i].h, anchors[i].v);
+        for (int i = 0; i < 4; ++i) EXPECT_PT(path->segments[size_t(i)].p, anchors[i].h, anchors[i].v, kTol);
         const AIReal handle = r * 2 / 3.6213737826f;
         EXPECT_NEAR(path->segments[0].out.v - path->segments[0].p.v, handle, 1e-3);
         EXPECT_NEAR(path->segments[1].in.h - path->segments[1].p.h, handle, 1e-3);
@@ -77,7 +77,7 @@ TEST_F(ThreePointCircleTest, PointsOnASlantedLineKeepTheClicksForANewThirdPoint)
 TEST_F(ThreePointCircleTest, ClicksSnapToAnchors) {
     AddPolyline({{-1, 1}, {200, 300}});
     ASSERT_EQ(Clicks({{1, -1}, {50, 10}, {100, 0}}), kNoErr);
-    EXPECT_POINT(g->firstClick, -1, 1);  // moved onto the anchor, and kept
+    EXPECT_PT(g->firstClick, -1, 1, kTol);  // moved onto the anchor, and kept
     // The circle through (-1, 1), (50, 10) and (100, 0): checked by its distances.
     const standin::Art* circle = Paths()[0];
     ASSERT_EQ(circle->segments.size(), 4u);

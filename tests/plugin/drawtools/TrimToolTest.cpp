@@ -93,7 +93,7 @@ TEST_F(TrimToolTest, TheMiddlePieceBetweenTwoCrossingsGoes) {
     // Both pieces stay on the trimmed path's layer, the path keeping the part after.
     const standin::Art* kept = doc->art(wall);
     ASSERT_NE(kept, nullptr);
-    EXPECT_POINT(kept->segments.front().p, 140, 100);
+    EXPECT_PT(kept->segments.front().p, 140, 100, kTol);
     for (const standin::Art* a : Paths()) {
         if (a->segments.front().p.v == 100) {
             EXPECT_EQ(doc->layerOf(a->id), doc->layerOf(wall));
@@ -110,12 +110,12 @@ TEST_F(TrimToolTest, BeyondTheLastCrossingTheEndGoes) {
     ASSERT_EQ(session->click({170, 100}), kNoErr);
     const standin::Art* a = doc->art(line);
     ASSERT_EQ(a->segments.size(), 3u);
-    EXPECT_POINT(a->segments.back().p, 140, 100);
+    EXPECT_PT(a->segments.back().p, 140, 100, kTol);
     // And before the first, on the path's first segment.
     ASSERT_EQ(session->click({20, 100}), kNoErr);
     a = doc->art(line);
-    EXPECT_POINT(a->segments.front().p, 60, 100);
-    EXPECT_POINT(a->segments.back().p, 140, 100);
+    EXPECT_PT(a->segments.front().p, 60, 100, kTol);
+    EXPECT_PT(a->segments.back().p, 140, 100, kTol);
     EXPECT_EQ(PathCount(), 3u);
 }
 
@@ -127,8 +127,8 @@ TEST_F(TrimToolTest, TheClosingSideOfAClosedPathCuts) {
     ASSERT_EQ(session->click({50, 50}), kNoErr);
     const standin::Art* kept = doc->art(line);
     ASSERT_NE(kept, nullptr);
-    EXPECT_POINT(kept->segments.front().p, 100, 50);
-    EXPECT_POINT(kept->segments.back().p, 200, 50);
+    EXPECT_PT(kept->segments.front().p, 100, 50, kTol);
+    EXPECT_PT(kept->segments.back().p, 200, 50, kTol);
 }
 
 // A path that another only touches at its first or last anchor has nothing beyond that
@@ -161,15 +161,15 @@ TEST_F(TrimToolTest, ATouchAtAnEndAnchorLeavesNoPathOfOneAnchor) {
 TEST_F(TrimToolTest, WithNoCrossingTheNearerEndGoes) {
     const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
     ASSERT_EQ(session->click({30, 0}), kNoErr);
-    EXPECT_POINT(doc->art(line)->segments.front().p, 30, 0);
-    EXPECT_POINT(doc->art(line)->segments.back().p, 100, 0);
+    EXPECT_PT(doc->art(line)->segments.front().p, 30, 0, kTol);
+    EXPECT_PT(doc->art(line)->segments.back().p, 100, 0, kTol);
     ASSERT_EQ(session->click({90, 0}), kNoErr);  // now nearer the end
-    EXPECT_POINT(doc->art(line)->segments.front().p, 30, 0);
-    EXPECT_POINT(doc->art(line)->segments.back().p, 90, 0);
+    EXPECT_PT(doc->art(line)->segments.front().p, 30, 0, kTol);
+    EXPECT_PT(doc->art(line)->segments.back().p, 90, 0, kTol);
     // Exactly half way counts as the start side.
     ASSERT_EQ(session->click({60, 0}), kNoErr);
-    EXPECT_POINT(doc->art(line)->segments.front().p, 60, 0);
-    EXPECT_POINT(doc->art(line)->segments.back().p, 90, 0);
+    EXPECT_PT(doc->art(line)->segments.front().p, 60, 0, kTol);
+    EXPECT_PT(doc->art(line)->segments.back().p, 90, 0, kTol);
 }
 
 TEST_F(TrimToolTest, AnchorsAtThreeCrossingsOfOneCurvedSegment) {
@@ -198,10 +198,10 @@ TEST_F(TrimToolTest, AnchorsAtThreeCrossingsOfOneCurvedSegment) {
     for (size_t k = 0; k < pieces.size(); ++k) {
         const AIPathSegment& s0 = a->segments[k];
         const AIPathSegment& s1 = a->segments[k + 1];
-        EXPECT_TRUE(Near(s0.p, pieces[k].p[0].h, pieces[k].p[0].v, 2e-3f)) << k;
-        EXPECT_TRUE(Near(s0.out, pieces[k].p[1].h, pieces[k].p[1].v, 2e-3f)) << k;
-        EXPECT_TRUE(Near(s1.in, pieces[k].p[2].h, pieces[k].p[2].v, 2e-3f)) << k;
-        EXPECT_TRUE(Near(s1.p, pieces[k].p[3].h, pieces[k].p[3].v, 2e-3f)) << k;
+        EXPECT_PT(s0.p, pieces[k].p[0].h, pieces[k].p[0].v, 2e-3f) << k;
+        EXPECT_PT(s0.out, pieces[k].p[1].h, pieces[k].p[1].v, 2e-3f) << k;
+        EXPECT_PT(s1.in, pieces[k].p[2].h, pieces[k].p[2].v, 2e-3f) << k;
+        EXPECT_PT(s1.p, pieces[k].p[3].h, pieces[k].p[3].v, 2e-3f) << k;
     }
     EXPECT_NEAR(a->segments[2].p.h, 150, 2e-3);
 }
@@ -222,7 +222,7 @@ TEST_F(TrimToolTest, AnchorsWhereACurveCrossesALineThreeTimes) {
         const AIPathSegment& s = a->segments[static_cast<size_t>(i) + 1];
         EXPECT_NEAR(s.p.h, xs[i], 0.02) << i;
         EXPECT_NEAR(s.p.v, 0, 1e-4) << i;
-        EXPECT_POINT(s.in, s.p.h, s.p.v);  // a straight segment gets corner anchors
+        EXPECT_PT(s.in, s.p.h, s.p.v, kTol);  // a straight segment gets corner anchors
     }
     // A click exactly on an anchor adds nothing; a click with no crossing adds one there.
     ASSERT_EQ(session->click({300, 0}), kNoErr);
@@ -230,7 +230,7 @@ TEST_F(TrimToolTest, AnchorsWhereACurveCrossesALineThreeTimes) {
     const standin::ObjId lone = AddPolyline({{0, 300}, {100, 300}});
     ASSERT_EQ(session->click({40, 300}), kNoErr);
     ASSERT_EQ(doc->art(lone)->segments.size(), 3u);
-    EXPECT_POINT(doc->art(lone)->segments[1].p, 40, 300);
+    EXPECT_PT(doc->art(lone)->segments[1].p, 40, 300, kTol);
 }
 
 TEST_F(TrimToolTest, ArtThatNeverCuts) {
@@ -255,12 +255,12 @@ TEST_F(TrimToolTest, ArtThatNeverCuts) {
     // Nothing crossed: a single anchor at the click.
     const standin::Art* a = doc->art(path);
     ASSERT_EQ(a->segments.size(), 6u);
-    EXPECT_POINT(a->segments[1].p, 150, 0);
+    EXPECT_PT(a->segments[1].p, 150, 0, kTol);
     // Unlocked, the first line does cut.
     session->hostEvent([&] { return doc->setUserAttr(locked, kArtLocked, 0); });
     ASSERT_EQ(session->click({120, 0}), kNoErr);
     ASSERT_EQ(doc->art(path)->segments.size(), 7u);
-    EXPECT_POINT(doc->art(path)->segments[1].p, 20, 0);
+    EXPECT_PT(doc->art(path)->segments[1].p, 20, 0, kTol);
 }
 
 TEST_F(TrimToolTest, ADragCutsAsItGoesAndSaysNothing) {

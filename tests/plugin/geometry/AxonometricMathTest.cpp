@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ReadBack.h"
 #include "geometry/AxonometricMath.h"
 #include "geometry/UnitFormat.h"
 
@@ -61,11 +62,6 @@ AIRealPoint Expected(const iso_view& v, int32_t face, AIRealPoint pivot, AIRealP
         }
     }
     return {static_cast<AIReal>(pivot.h + h), static_cast<AIReal>(pivot.v + w)};
-}
-
-void ExpectNear(AIRealPoint got, AIRealPoint want, double tol, const char* what) {
-    EXPECT_NEAR(got.h, want.h, tol) << what;
-    EXPECT_NEAR(got.v, want.v, tol) << what;
 }
 
 TEST(Matrix4D, ProductsRotationsAndAliasing) {
@@ -174,20 +170,20 @@ TEST(FaceMatrix, StandardIsometricSquare) {
     AIRealPoint p{};
     // Left face: the top-right corner stays; the top edge rises to the left at 30°.
     ASSERT_TRUE(AxonometricFaceMatrix(kIsometric, kAxoLeftFace, sq, &m, &p));
-    ExpectNear(p, {100, 100}, 0, "left pivot");
-    ExpectNear(XformRealPoint(m, {0, 100}), {13.397f, 150}, 1e-3, "left top-left");
-    ExpectNear(XformRealPoint(m, {100, 0}), {100, 0}, 1e-4, "left bottom-right");
+    EXPECT_PT(p, {100, 100}, 0) << "left pivot";
+    EXPECT_PT(XformRealPoint(m, {0, 100}), {13.397f, 150}, 1e-3) << "left top-left";
+    EXPECT_PT(XformRealPoint(m, {100, 0}), {100, 0}, 1e-4) << "left bottom-right";
     // Right face: the top-left corner stays; the top edge rises to the right.
     ASSERT_TRUE(AxonometricFaceMatrix(kIsometric, kAxoRightFace, sq, &m, &p));
-    ExpectNear(p, {0, 100}, 0, "right pivot");
-    ExpectNear(XformRealPoint(m, {100, 100}), {86.603f, 150}, 1e-3, "right top-right");
+    EXPECT_PT(p, {0, 100}, 0) << "right pivot";
+    EXPECT_PT(XformRealPoint(m, {100, 100}), {86.603f, 150}, 1e-3) << "right top-right";
     // Top face: the bottom-right corner P stays and the square becomes the rhombus
     // P, P + (-86.6, 50), P + (0, 100), P + (86.6, 50).
     ASSERT_TRUE(AxonometricFaceMatrix(kIsometric, kAxoTopFace, sq, &m, &p));
-    ExpectNear(p, {100, 0}, 0, "top pivot");
-    ExpectNear(XformRealPoint(m, {0, 0}), {100 - 86.603f, 50}, 1e-3, "top bottom-left");
-    ExpectNear(XformRealPoint(m, {0, 100}), {100, 100}, 1e-3, "top top-left");
-    ExpectNear(XformRealPoint(m, {100, 100}), {186.603f, 50}, 1e-3, "top top-right");
+    EXPECT_PT(p, {100, 0}, 0) << "top pivot";
+    EXPECT_PT(XformRealPoint(m, {0, 0}), {100 - 86.603f, 50}, 1e-3) << "top bottom-left";
+    EXPECT_PT(XformRealPoint(m, {0, 100}), {100, 100}, 1e-3) << "top top-left";
+    EXPECT_PT(XformRealPoint(m, {100, 100}), {186.603f, 50}, 1e-3) << "top top-right";
 }
 
 TEST(FaceMatrix, AgreesWithTheViewAxesForEveryFaceTiltAndView) {
@@ -205,15 +201,15 @@ TEST(FaceMatrix, AgreesWithTheViewAxesForEveryFaceTiltAndView) {
                 const AIRealPoint pivot = face == kAxoLeftFace   ? AIRealPoint{45, up ? 80.0f : 10.0f}
                                           : face == kAxoRightFace ? AIRealPoint{-30, up ? 80.0f : 10.0f}
                                                                   : AIRealPoint{45, up ? 10.0f : 80.0f};
-                ExpectNear(p, pivot, 0, "pivot");
-                ExpectNear(XformRealPoint(m, p), p, 1e-4, "the pivot is fixed");
+                EXPECT_PT(p, pivot, 0) << "pivot";
+                EXPECT_PT(XformRealPoint(m, p), p, 1e-4) << "the pivot is fixed";
                 for (const AIRealPoint& s : samples)
-                    ExpectNear(XformRealPoint(m, s), Expected(v, face, pivot, s), 2e-3, "face point");
+                    EXPECT_PT(XformRealPoint(m, s), Expected(v, face, pivot, s), 2e-3) << "face point";
                 // Projection then inversion gives the flat point back.
                 AIRealMatrix inv = m;
                 ASSERT_TRUE(InvertRealMatrix(&inv));
                 for (const AIRealPoint& s : samples)
-                    ExpectNear(XformRealPoint(inv, XformRealPoint(m, s)), s, 1e-3, "round trip");
+                    EXPECT_PT(XformRealPoint(inv, XformRealPoint(m, s)), s, 1e-3) << "round trip";
             }
         }
     }
@@ -232,7 +228,7 @@ TEST(RealMatrix, SingularMatricesAreNotInverted) {
     EXPECT_FALSE(InvertRealMatrix(&nan));
     // Concatenation applies the second step after the first: scale by 2, then move by 10.
     const AIRealMatrix both = ConcatRealMatrix({2, 0, 0, 2, 0, 0}, {1, 0, 0, 1, 10, 0});
-    ExpectNear(XformRealPoint(both, {1, 1}), {12, 2}, 0, "scale then move");
+    EXPECT_PT(XformRealPoint(both, {1, 1}), {12, 2}, 0) << "scale then move";
 }
 
 TEST(FaceCorners, FlattenedCornersKeepTheCornerOfTheTiltSign) {
@@ -257,7 +253,7 @@ TEST(FaceCorners, FlattenedCornersKeepTheCornerOfTheTiltSign) {
                 const AIRealPoint keptBefore = keptIndex == 1 ? p1 : keptIndex == 2 ? p2 : keptIndex == 3 ? p3 : p4;
                 ASSERT_TRUE(FlattenFaceCorners(v, face, &p1, &p2, &p3, &p4));
                 const AIRealPoint keptAfter = keptIndex == 1 ? p1 : keptIndex == 2 ? p2 : keptIndex == 3 ? p3 : p4;
-                ExpectNear(keptAfter, keptBefore, 1e-4, "kept corner");
+                EXPECT_PT(keptAfter, keptBefore, 1e-4) << "kept corner";
                 EXPECT_NEAR(p2.h - p1.h, 72, 2e-3);
                 EXPECT_NEAR(p1.v - p3.v, 36, 2e-3);
                 EXPECT_EQ(p1.v, p2.v);

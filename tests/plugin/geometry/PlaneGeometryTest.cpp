@@ -62,7 +62,7 @@ TEST(SideOfLine, VerticalSlopedAndBand) {
     EXPECT_EQ(WhichSideOfBezierWithinTol({1, 0}, {0, 0}, {5, -0.6f}, 0.5f), -1);
 }
 
-TEST(ThreePointCircle, OrderTest) {
+TEST(ThreePointCircle, AChordAlongAnAxisAsksForAnotherOrderUnlessVerticalThenHorizontal) {
     EXPECT_EQ(isPerpendicular({0, 0}, {1, 0}, {2, 3}), 1);
     EXPECT_EQ(isPerpendicular({0, 0}, {1, 1}, {3, 0}), 0);
     EXPECT_EQ(isPerpendicular({0, 0}, {0, 2}, {2, 2}), 0);  // vertical then horizontal has its own formula

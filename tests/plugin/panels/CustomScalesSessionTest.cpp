@@ -37,11 +37,6 @@ protected:
         Answer(kScaleAssistantDialogName, std::move(actions));
         ASSERT_EQ(Press(kScaleAssistantButton), kNoErr);
     }
-    standin::ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
-        standin::ObjId id = 0;
-        EXPECT_EQ(session->hostEvent([&] { return Doc().addRect(x, y, w, h, &id); }), kNoErr);
-        return id;
-    }
     AIRealRect Bounds(standin::ObjId id) {
         AIRealRect r{};
         EXPECT_TRUE(Doc().bounds(id, &r));

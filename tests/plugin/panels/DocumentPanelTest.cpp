@@ -45,10 +45,7 @@ protected:
         ADD_FAILURE() << "no row for " << title;
         return -1;
     }
-    bool Tagged(standin::ObjId art) {
-        const char* type = nullptr;
-        return sAITag->GetTagType(standin::suites::artHandle(art), kObjectWasSelectedTag, &type) == kNoErr;
-    }
+    bool Tagged(standin::ObjId art) { return readback::Tagged(Doc(), art, kObjectWasSelectedTag); }
     std::string Formatted(double points, int16_t units, int16_t precision) {
         char text[256] = {};
         doScaleAndUnits(0, points, text, 1, units, precision);

@@ -39,11 +39,7 @@ protected:
     }
     std::vector<std::string> Labels() {
         std::vector<std::string> out;
-        for (const standin::Art* t : Members(kRulerLayerTitle, kTextFrameArt)) {
-            std::string s;
-            for (const auto& run : t->story.runs) s += run.text;
-            out.push_back(s);
-        }
+        for (const standin::Art* t : Members(kRulerLayerTitle, kTextFrameArt)) out.push_back(readback::StoryText(*t));
         return out;
     }
     static bool Has(const std::vector<std::string>& all, const std::string& one) {
@@ -156,12 +152,12 @@ TEST_F(GuidesPanelTest, TheRulersFollowTheirUnitsPrecisionLabelsAndFontKeepingTh
     EXPECT_FALSE(g->prefs.appendRulerUnits);
     EXPECT_TRUE(Has(Labels(), "20.0"));
     const auto fonts = Entries(kRulerFontPopup);
+    // The DejaVu fonts come with the build: the popup must list this one.
     const auto mono = std::find(fonts.begin(), fonts.end(), "DejaVu Sans Mono");
-    if (mono != fonts.end()) {
-        ASSERT_EQ(Pick(kRulerFontPopup, static_cast<int32_t>(mono - fonts.begin())), kNoErr);
-        EXPECT_STREQ(g->prefs.rulerFontStr, "DejaVu Sans Mono");
-        EXPECT_EQ(Members(kRulerLayerTitle, kTextFrameArt).front()->story.runs.at(0).features.font, "DejaVu Sans Mono");
-    }
+    ASSERT_NE(mono, fonts.end()) << "the ruler font popup does not list DejaVu Sans Mono";
+    ASSERT_EQ(Pick(kRulerFontPopup, static_cast<int32_t>(mono - fonts.begin())), kNoErr);
+    EXPECT_STREQ(g->prefs.rulerFontStr, "DejaVu Sans Mono");
+    EXPECT_EQ(Members(kRulerLayerTitle, kTextFrameArt).front()->story.runs.at(0).features.font, "DejaVu Sans Mono");
     session->ticks(10);
     EXPECT_EQ(Doc().selection(), std::vector<standin::ObjId>{picked});
 

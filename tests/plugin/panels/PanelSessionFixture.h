@@ -18,8 +18,6 @@
 #include "dimensions/DimensionStorage.h"
 #include "suites/Suites.h"
 
-extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
-
 namespace paneltest {
 
 using useraction::Picked;
@@ -57,32 +55,26 @@ inline const PlotwiseSubsystem kRecordingDoubles = {
 
 class PanelSession : public paneluser::PanelUser {
 protected:
+    // Loaded; each test starts the plug-in once it has filled the preference store.
     void SetUp() override {
         Requests().clear();
         AddPlotwiseSubsystem(&kRecordingDoubles);
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(host, options);
-        session->load(&PluginMain, "plotwise");
+        LoadPlugin();
     }
     void TearDown() override {
-        const standin::Counters& c = host.counters();
-        EXPECT_EQ(c.dictRefs, 0) << "dictionary references left held";
-        EXPECT_EQ(c.doubleReleases, 0) << "references released twice";
-        if (session) session->shutdown();
-        session.reset();
+        PanelUser::TearDown();
         RemovePlotwiseSubsystem(&kRecordingDoubles);
     }
 
     // Starts the plug-in; the document panel is created at application start.
     void Start() {
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        StartPlugin();
+        if (HasFatalFailure()) return;
         panel = session->dialogs().findDialog("CADdocument");
         ASSERT_NE(panel, nullptr);
     }
     standin::PreferenceStore& Store() { return host.preferences(); }
     standin::DialogManager& Dialogs() { return session->dialogs(); }
-    standin::Document& Doc() { return *host.frontDocument(); }
     AILayerHandle Layer(const char* title) { return standin::suites::layerHandle(Doc().layerByTitle(title)); }
 
     // A live dimension of the current style under id, with a line, selected when asked.

@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "Host.h"
+#include "PluginSessionFixture.h"
 #include "UserActions.h"
-#include "plugin/PluginDriver.h"
 
 namespace paneluser {
 
@@ -19,9 +18,7 @@ using useraction::Picked;
 using useraction::Pressed;
 using useraction::Typed;
 
-struct PanelUser : ::testing::Test {
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> session;
+struct PanelUser : plugintest::PluginSessionTest {
     ADMDialogRef panel = nullptr;  // the panel the user works
 
     AIErr User(const standin::UserAction& a) {

@@ -82,11 +82,7 @@ protected:
     }
     // A host that quits and starts again with the plug-in loaded but not started.
     void Fresh() {
-        session.reset();
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(host, options);
-        session->load(&PluginMain, "plotwise");
+        LoadPlugin();
         host.catalogs().setFolder(folder.dir);
     }
     std::string FileText() {

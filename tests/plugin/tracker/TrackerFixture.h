@@ -24,15 +24,9 @@ namespace trackertest {
 using standin::ObjId;
 
 struct TrackerSession : paneluser::PanelUser {
-    standin::Document* doc = nullptr;
-
     void SetUp() override {
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(host, options);
-        session->load(&PluginMain);
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
-        doc = &session->newDocument();
+        PanelUser::SetUp();
+        if (HasFatalFailure()) return;
         panel = session->dialogs().findDialog("CADtracker");
         ASSERT_NE(panel, nullptr);
         auto& p = g->prefs;
@@ -46,17 +40,8 @@ struct TrackerSession : paneluser::PanelUser {
         p.repeatType = 0;
         p.repeatRowUp = p.repeatColRt = 1;
     }
-    void TearDown() override {
-        if (session) session->shutdown();
-        session.reset();
-    }
 
     // --- the user's art ---
-    ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) {
-        ObjId id = 0;
-        EXPECT_EQ(session->hostEvent([&] { return doc->addRect(x, y, w, h, &id); }), kNoErr);
-        return id;
-    }
     ObjId Polyline(const std::vector<AIRealPoint>& points, bool closed = false) {
         ObjId id = 0;
         EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);

@@ -1,7 +1,7 @@
 // A stand-in host with one open document, the plug-in's suites acquired, the scale names of
 // list 17700 and a fresh global record. Layers are built and their stored scales read and
 // written through the host's own model, so what the plug-in stores is checked independently
-// of the routines under test. At the end every dictionary reference must have been given back.
+// of the routines under test. At the end everything the host lent must have been given back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,10 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "Host.h"
-#include "PluginGlobals.h"
+#include "PluginSessionFixture.h"
 #include "core/PlotwiseSuites.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 
 struct StoredScale {
@@ -37,10 +35,7 @@ protected:
     void TearDown() override {
         host_.endMessage();
         ReleasePlotwiseSuites();
-        const standin::Counters& c = host_.counters();
-        EXPECT_EQ(c.dictRefs, 0) << "dictionary references left held";
-        EXPECT_EQ(c.dictIterators, 0) << "dictionary iterators left held";
-        EXPECT_EQ(c.doubleReleases, 0) << "references released twice";
+        plugintest::ExpectHostHoldsNothing(host_);
         globals_.reset();
     }
 

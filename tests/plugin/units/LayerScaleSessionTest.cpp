@@ -10,40 +10,31 @@
 #include <string>
 #include <vector>
 
+#include "PluginSessionFixture.h"
 #include "ScratchFolder.h"
-#include "Host.h"
-#include "PluginGlobals.h"
 #include "TestPlugin.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwisePublicSuite.h"
 #include "core/PlotwiseSuites.h"
 #include "io/DocumentFile.h"
-#include "plugin/PluginDriver.h"
 #include "suites/Suites.h"
 #include "artwork/DrawingLayer.h"
 #include "units/LayerScales.h"
-
-extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
 
 namespace {
 
 constexpr char kQuarterInch[] = "1/4\" = 1'-0\"";
 
-struct LayerScaleSessionTest : ::testing::Test {
+// Started beside the other plug-in, with no document open yet.
+struct LayerScaleSessionTest : plugintest::PluginSessionTest {
     void SetUp() override {
         testPluginTranscript().clear();
-        standin::PluginDriverOptions options;
-        options.resourceDir = PLOTWISE_RESOURCE_DIR;
-        session = std::make_unique<standin::PluginDriver>(host, options);
-        session->load(&PluginMain, "plotwise");
+        LoadPlugin();
         session->load(&TestPluginMain, "test");
-        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        StartPlugin();
+        if (HasFatalFailure()) return;
         g->prefs.scaleStyle = kLayerBasedScaleStyle;
     }
-    void TearDown() override {
-        session->shutdown();
-    }
-    standin::Document& Doc() { return *host.frontDocument(); }
     AILayerHandle Layer(const char* title) { return standin::suites::layerHandle(Doc().layerByTitle(title)); }
     // Through the published suite, as another plug-in reads it.
     std::string Published(const char* title) {
@@ -69,8 +60,6 @@ struct LayerScaleSessionTest : ::testing::Test {
         g->rulerLayer = Layer("DERurure Layer");
     }
 
-    standin::Host host;
-    std::unique_ptr<standin::PluginDriver> session;
     ScratchFolder scratch;
     const std::string path = scratch.path("layer-scales.json");
 };
