@@ -17,6 +17,7 @@
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr GlobalsView<AxonometricGlobals> g;
 
 constexpr int32_t kViewPadItem = 1;
 constexpr AIReal kGuideLength = 10.0f;
-constexpr AIReal kVertical = 1.5707964f;
+constexpr AIReal kVertical = kHalfPi;
 
 int32_t FaceFromModifiers() {
     const int32_t keys = g->prefs.style.modifiers;
