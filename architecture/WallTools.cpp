@@ -12,6 +12,7 @@
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 

@@ -25,6 +25,7 @@
 #include "drawtools/PathDivider.h"
 #include "drawtools/ProportionTool.h"
 #include "drawtools/TanPerpLineTool.h"
+#include "geometry/PointMath.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
 

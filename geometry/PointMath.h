@@ -1,6 +1,6 @@
 // The small helpers every folder shares: π and its fractions, degrees and radians, the
-// distance and direction between points, polar offsets, point sums, and corner and smooth
-// anchors. In the host's floats they compute exactly what its real-maths suite computes
+// distance and direction between points, polar offsets, point sums and the points between,
+// and corner and smooth anchors. In the host's floats they compute exactly what its real-maths suite computes
 // (directions in (-π, π], 0 between coincident points), so plain arithmetic serves where
 // a call to the host did. A routine that works in doubles names double (Distance<double>)
 // and gets the same formulas in doubles.
@@ -71,6 +71,14 @@ template <std::floating_point T = AIReal, NarrowsNothing<T> L, NarrowsNothing<T>
 AIRealPoint PointAlong(const AIRealPoint& from, L length, A angle) {
     const T l = static_cast<T>(length), a = static_cast<T>(angle);
     return {static_cast<AIReal>(from.h + l * std::cos(a)), static_cast<AIReal>(from.v + l * std::sin(a))};
+}
+
+// The point the fraction t of the way from a to b.
+template <std::floating_point T = AIReal, NarrowsNothing<T> F>
+AIRealPoint Between(const AIRealPoint& a, const AIRealPoint& b, F t) {
+    const T f = static_cast<T>(t);
+    return {static_cast<AIReal>(a.h + f * (static_cast<T>(b.h) - a.h)),
+            static_cast<AIReal>(a.v + f * (static_cast<T>(b.v) - a.v))};
 }
 
 inline AIPathSegment CornerAnchor(const AIRealPoint& p) { return {p, p, p, true}; }
