@@ -83,10 +83,13 @@ struct ToolRoutines {
 
 using ToolHandleField = AIToolHandle& (*)();
 
+// The string lists of the tools' titles and tips, both by the row's stringIndex.
+constexpr int32_t kToolTitleList = 17500, kToolTipList = 17600;
+
 struct PlotwiseToolRow {
     ToolHandleField handle;
     const char* name;          // the host's (internal) name of the tool
-    int16_t stringIndex;       // title 17500 + index, tip 17600 + index
+    int16_t stringIndex;       // its title and tip in kToolTitleList and kToolTipList
     int16_t toolSet;           // 1 to 7; rows of one set are registered together
     const ToolFamilyRoutines* family;  // null: every step as given with ToolFamilyRoutines
     uint16_t flags;
@@ -101,6 +104,10 @@ using DialogField = ADMDialogRef& (*)();
 using MenuItemField = AIMenuItemHandle& (*)();
 using TimerField = AITimerHandle& (*)();
 
+// The string list of the texts of the menu commands and of the panels' show and hide
+// commands.
+constexpr int32_t kCommandTextList = 17350;
+
 // A floating panel: its handle, create and placement-write routines, its show/hide command,
 // and the placement preferences it keeps under its own prefix.
 struct PlotwisePanelRow {
@@ -110,7 +117,7 @@ struct PlotwisePanelRow {
     AIErr (*writePrefs)();       // run at application shutdown, in writeOrder
     int16_t writeOrder;
     MenuItemField menuItem;
-    int16_t showString, hideString;  // list 17350 texts of the window command
+    int16_t showString, hideString;  // kCommandTextList texts of the window command
     // Placement preferences; a null prefix stores none.
     const char* prefix;
     AIRealPoint preferences::*loc;
@@ -123,7 +130,7 @@ struct PlotwisePanelRow {
     int32_t preferences::*height;  // null when the panel stores none (key "Size")
 };
 
-// A menu command: the handle field, host name, group, text (list 17350 index) and action.
+// A menu command: the handle field, host name, group, text (kCommandTextList index) and action.
 struct PlotwiseMenuRow {
     MenuItemField handle;
     const char* name;

@@ -44,7 +44,6 @@ enum : int16_t {
 };
 constexpr int32_t kFromStart = 0, kFromMiddle = 1, kFromEnd = 2, kEqualParts = 3, kByIncrement = 4;
 constexpr int32_t kFewestParts = 2, kMostParts = 1024;
-constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 
 constexpr size_t kMostDivisionPoints = 1024;
 constexpr size_t kMostAnchors = 32767;

@@ -17,7 +17,6 @@ namespace {
 constexpr GlobalsView<PanelGlobals> g;
 
 constexpr int32_t kBadFormatMessage = 18;        // 17018
-constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 
 bool UserChanged(ADMNotifierRef notifier) { return sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier); }
 
