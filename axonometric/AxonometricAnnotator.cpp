@@ -12,6 +12,7 @@
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/PointMath.h"
 #include "artwork/DrawingLayer.h"
 #include "units/PlotwiseUnits.h"
 
@@ -109,7 +110,7 @@ AIErr DrawOffsetAnnotater(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer, 
         const AIRect dot = Around(end, kOffsetDot);
         if (AIErr err = sAIAnnotatorDrawer->DrawEllipse(drawer, &dot, true)) return err;
     }
-    const double distance = std::hypot(double(offsetPoint->h) - click->h, double(offsetPoint->v) - click->v);
+    const double distance = Distance<double>(*click, *offsetPoint);
     const std::string text = g->offsetTooFar ? std::string(kOffsetTooLargeAnnotation)
                                              : TrackerLength(static_cast<AIReal>(distance));
     if (text.empty()) return kNoErr;

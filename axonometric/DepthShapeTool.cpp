@@ -104,7 +104,7 @@ void SnapToGuideCrossing(AIArtHandle art) {
             AddPointLengthAngle(anchor.p, kGuideLength, lines.throughAnchor, &pEnd);
         AIRealPoint crossing{};
         if (FindRealIntersectionPoint(e, eEnd, anchor.p, pEnd, &crossing) != kNoErr) continue;  // parallel
-        if (std::hypot(crossing.h - e.h, crossing.v - e.v) > tolerance) continue;
+        if (Distance(e, crossing) > tolerance) continue;
         g->annotatorIntersection = crossing;
         g->endPoint = crossing;
         g->canAnnotateIntersection = 1;

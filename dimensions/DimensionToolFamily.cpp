@@ -56,7 +56,7 @@ bool HoldsText(AIArtHandle art) {
 
 // The flat offset a step along angle carries in the coordinate that matters.
 AIReal Carried(const depth_object_data* face, const AIRealPoint& from, AIReal angle, bool alongH) {
-    const AIRealPoint to{from.h + std::cos(angle), from.v + std::sin(angle)};
+    const AIRealPoint to = PointAlong(from, 1.0f, angle);
     AIRealPoint a{}, b{};
     invertAxonometricPoint(face, &from, &a);
     invertAxonometricPoint(face, &to, &b);
