@@ -104,10 +104,6 @@ using DialogField = ADMDialogRef& (*)();
 using MenuItemField = AIMenuItemHandle& (*)();
 using TimerField = AITimerHandle& (*)();
 
-// The string list of the texts of the menu commands and of the panels' show and hide
-// commands.
-constexpr int32_t kCommandTextList = 17350;
-
 // A floating panel: its handle, create and placement-write routines, its show/hide command,
 // and the placement preferences it keeps under its own prefix.
 struct PlotwisePanelRow {
@@ -129,6 +125,10 @@ struct PlotwisePanelRow {
     const char* optionsKey;
     int32_t preferences::*height;  // null when the panel stores none (key "Size")
 };
+
+// The string list of the texts of the menu commands and of the panels' show and hide
+// commands.
+constexpr int32_t kCommandTextList = 17350;
 
 // A menu command: the handle field, host name, group, text (kCommandTextList index) and action.
 struct PlotwiseMenuRow {
