@@ -2,6 +2,7 @@
 #include "panels/StyleControls.h"
 
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/LabelsPanel.h"
 #include "panels/PanelGlobals.h"
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
+
+constexpr int32_t kCapitalLetterMessage = 26;  // a label letter is one of A to Z
 
 int32_t& IntOf(Plotwise3_Live_Dimension_Data& style, const StyleControl& row) { return style.*row.field->intField; }
 
@@ -157,7 +160,7 @@ void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int
         return;
     }
     char message[512];
-    GetPlotwiseString(17000, 26, message, sizeof message);
+    GetPlotwiseString(kMessageList, kCapitalLetterMessage, message, sizeof message);
     sADMBasic->MessageAlert(message);
 }
 

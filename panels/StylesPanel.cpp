@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/PlotwiseSelection.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
@@ -124,7 +125,7 @@ void SwitchTerminatorStyleSettings(ADMDialogRef dialog, int32_t pictureItem) {
     EnablePanelItems(dialog, {kArrowheadAngleField}, row->angle);
     if (ADMItemRef caption = PanelItem(dialog, kArrowheadLengthCaption)) {
         char text[64];
-        GetPlotwiseString(17400, row->diameter ? kDiameterWord : kLengthWord, text, sizeof text);
+        GetPlotwiseString(kWordList, row->diameter ? kDiameterWord : kLengthWord, text, sizeof text);
         sADMItem->SetText(caption, text);
     }
 }
