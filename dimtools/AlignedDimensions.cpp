@@ -97,8 +97,8 @@ AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal side) {
     const AIReal reach = Distance(click, foot);
     const AIReal towards = Direction(click, foot, side);
     const AIReal gap = Style().witnessGap;
-    return drawWitnessLine(PointAlong(click, gap, towards), PointAlong(click, reach + Style().witnessExtension - gap, towards),
-                           g->group);
+    const AIRealPoint from = PointAlong(click, gap, towards);
+    return drawWitnessLine(from, PointAlong(click, reach + Style().witnessExtension - gap, towards), g->group);
 }
 
 // The text point lies beyond an end of its piece of line.

@@ -71,7 +71,8 @@ AIErr WitnessLines(const AIRealPoint& centre, const AIRealPoint& first, const AI
     const AIReal d = radius - Distance(centre, first);
     const AIReal e = d > 0 ? d + extension : d - extension;
     const AIReal gap = e > 0 ? Style().witnessGap : -Style().witnessGap;
-    if (AIErr err = drawWitnessLine(PointAtDegrees(first, gap, theta1), PointAtDegrees(first, e, theta1), art)) return err;
+    if (AIErr err = drawWitnessLine(PointAtDegrees(first, gap, theta1), PointAtDegrees(first, e, theta1), art))
+        return err;
     return drawWitnessLine(PointAtDegrees(second, gap, theta2), PointAtDegrees(second, e, theta2), art);
 }
 

@@ -54,7 +54,8 @@ AIErr SnapDraggedLine(Dragged* line) {
     HitRef hit;
     if (AIErr err = SnapToAnchor(hit, &g->firstClick)) return err;
     if (AIErr err = SnapToAnchor(hit, &g->endPoint)) return err;
-    *line = {g->firstClick, g->endPoint, Distance(g->firstClick, g->endPoint) / 2.0f, Angle(g->firstClick, g->endPoint)};
+    const AIRealPoint from = g->firstClick, to = g->endPoint;
+    *line = {from, to, Distance(from, to) / 2.0f, Angle(from, to)};
     return kNoErr;
 }
 
@@ -134,7 +135,8 @@ AIErr SectionLine() {
         if (AIErr err = DrawLeg(p1, b)) return err;
         if (AIErr err = DrawDashes(p1, a, SectionLineDashes(h))) return err;
         if (AIErr err = DrawLeg(far, b)) return err;
-        if (AIErr err = DrawLabels(PointAlong(p1, kLabelDistance, b), PointAlong(far, kLabelDistance, b), a)) return err;
+        if (AIErr err = DrawLabels(PointAlong(p1, kLabelDistance, b), PointAlong(far, kLabelDistance, b), a))
+            return err;
     }
     return SetDimensionData(g->group, nullptr);
 }

@@ -230,7 +230,8 @@ AIErr doInputCADLineTool(double length, double angle) {
     LineEnd start;
     if (AIErr err = SnapStart(g->startingPoint, false, &start)) return err;
     const AIRealPoint s = g->startingPoint;
-    g->endPoint = PointAlong(AIRealPoint{0, 0}, static_cast<AIReal>(length), DegreesToRadians(static_cast<AIReal>(angle)));
+    g->endPoint =
+        PointAlong(AIRealPoint{0, 0}, static_cast<AIReal>(length), DegreesToRadians(static_cast<AIReal>(angle)));
     const AIRealPoint e{s.h + g->endPoint.h, s.v + g->endPoint.v};
     if (AIErr err = TrackLine(s, e, static_cast<AIReal>(angle))) return err;
     if (!start.joinable()) return drawLine(s, e, g->group);

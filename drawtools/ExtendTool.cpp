@@ -55,8 +55,8 @@ bool TangentCrossing(const AIRealBezier& bez, const AIRealPoint& anchor, AIReal 
         sAIRealBezier->PointAndTangent(&bez, fallback, &p, &tangent);
         ahead = AIRealPoint{anchor.h + tangent.h, anchor.v + tangent.v};
     }
-    return GetLineSegmentIntersectionWithBezier(CornerAnchor(anchor), CornerAnchor(ahead), boundary.start(), boundary.end(),
-                                                x) == kNoErr;
+    return GetLineSegmentIntersectionWithBezier(CornerAnchor(anchor), CornerAnchor(ahead), boundary.start(),
+                                                boundary.end(), x) == kNoErr;
 }
 
 // A curved end segment gains a straight segment from its end anchor (which keeps its own
