@@ -38,10 +38,6 @@ constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
 
-AIRealPoint PointAtDegrees(const AIRealPoint& from, AIReal length, AIReal degrees) {
-    return PointAlong(from, length, DegreesToRadians(degrees));
-}
-
 // The direction of p from c in degrees, a negative one turned into [0, 360).
 AIReal DirectionDegrees(const AIRealPoint& c, const AIRealPoint& p) {
     AIReal d = RadiansToDegrees(Angle(c, p));

@@ -22,10 +22,6 @@ double DirectionDegrees(const AIRealPoint& c, const AIRealPoint& p) {
 
 bool Finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
 
-AIRealPoint Polar(const AIRealPoint& from, double length, double degrees) {
-    return PointAlong<double>(from, length, DegreesToRadians<double>(degrees));
-}
-
 }  // namespace
 
 double ArcHandleLength(double radius, double degrees) {
@@ -57,10 +53,11 @@ AIErr ArcAnchors(AIRealPoint centre, AIRealPoint from, AIRealPoint to, std::vect
     anchors->assign(n, AIPathSegment{});
     for (size_t i = 0; i < n; ++i) {
         const double phi = directions[i];
-        const AIRealPoint p = i == 0 ? from : Polar(centre, radius, phi);
+        const AIRealPoint p = i == 0 ? from : PointAtDegrees<double>(centre, radius, phi);
         const double in = i == 0 ? 0.0 : handles[i - 1];
         const double out = i + 1 == n ? 0.0 : handles[i];
-        (*anchors)[i] = SmoothAnchor(p, Polar(p, in, phi - 90.0), Polar(p, out, phi + 90.0));
+        (*anchors)[i] =
+            SmoothAnchor(p, PointAtDegrees<double>(p, in, phi - 90.0), PointAtDegrees<double>(p, out, phi + 90.0));
     }
     if (shape) *shape = ArcShape{start, end - start, radius};
     return kNoErr;

@@ -73,6 +73,12 @@ AIRealPoint PointAlong(const AIRealPoint& from, L length, A angle) {
     return {static_cast<AIReal>(from.h + l * std::cos(a)), static_cast<AIReal>(from.v + l * std::sin(a))};
 }
 
+// The same with the angle in degrees.
+template <std::floating_point T = AIReal, NarrowsNothing<T> L, NarrowsNothing<T> A>
+AIRealPoint PointAtDegrees(const AIRealPoint& from, L length, A degrees) {
+    return PointAlong<T>(from, length, DegreesToRadians<T>(degrees));
+}
+
 // The point the fraction t of the way from a to b.
 template <std::floating_point T = AIReal, NarrowsNothing<T> F>
 AIRealPoint Between(const AIRealPoint& a, const AIRealPoint& b, F t) {
