@@ -72,7 +72,7 @@ AIReal EllipsePerimeter(AIReal a, AIReal b) {
     return static_cast<AIReal>(std::numbers::pi * sum);
 }
 
-// The area keeps the shorter 3.1415926 it has always been worked with.
+// The area is worked with the shorter 3.1415926, as its read-out has always been.
 AIReal EllipseArea(AIReal a, AIReal b) { return b * (a * 3.1415926f); }
 
 AIErr doCADCircleTool(int16_t fromCenter) {

@@ -5,8 +5,7 @@
 #include <concepts>
 
 // The drawing tools' circles: a quarter's handle is its diameter over this, 0.5522766 of
-// the radius. Every drawn circle, ellipse, arc and round label frame uses it, so that the
-// measuring tools recognise them.
+// the radius. Every circle, ellipse, arc and round label frame the plug-in draws uses it.
 inline constexpr double kCircleHandleDivisor = 3.6213737826;
 
 // The handle length of a quarter circle of the diameter, in the caller's precision.

@@ -1,9 +1,9 @@
 // The small helpers every folder shares: π and its fractions, degrees and radians, the
 // distance and direction between points, polar offsets, point sums and the points between,
-// and corner and smooth anchors. In the host's floats they compute exactly what its real-maths suite computes
-// (directions in (-π, π], 0 between coincident points), so plain arithmetic serves where
-// a call to the host did. A routine that works in doubles names double (Distance<double>)
-// and gets the same formulas in doubles.
+// and corner and smooth anchors. In the host's floats they compute exactly what its
+// real-maths suite computes (directions in (-π, π], 0 between coincident points), so plain
+// arithmetic serves where a call to the host did. A routine that works in doubles names
+// double (Distance<double>) and gets the same formulas in doubles; its π is std::numbers::pi.
 #pragma once
 
 #include <cmath>
