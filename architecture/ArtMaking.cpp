@@ -5,8 +5,6 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionDrawing.h"
 
-AIPathSegment CornerAnchor(AIRealPoint p) { return AIPathSegment{p, p, p, true}; }
-
 AIPathStyle UnfilledPaint() {
     AIPathStyle paint{};
     (void)sAIPathStyle->GetCurrentPathStyle(&paint, nullptr, nullptr);

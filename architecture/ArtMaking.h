@@ -1,5 +1,5 @@
-// Making the plain art the architectural and object tools draw: paths of corner anchors, the
-// unfilled paint of their lines, and texts in the host's default face.
+// Making the plain art the architectural and object tools draw: paths, the unfilled paint of
+// their lines, and texts in the host's default face.
 #pragma once
 
 #include <string>
@@ -7,7 +7,6 @@
 
 #include "AITypes.h"
 
-AIPathSegment CornerAnchor(AIRealPoint p);
 // The paint of new art, its fill left off (lines, symbols, frames).
 AIPathStyle UnfilledPaint();
 // A path of the anchors placed in `into` by the paint order, painted with `paint` (null: the

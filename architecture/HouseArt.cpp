@@ -14,13 +14,12 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/CurveConstants.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<ArchitectureGlobals> g;
-
-// The handle length of a quarter circle's Bezier, over its radius.
-constexpr double kQuarterCircle = 0.55228474983;
 
 AIRealPoint Real(WallPoint p) { return {static_cast<AIReal>(p.h), static_cast<AIReal>(p.v)}; }
 
@@ -46,7 +45,7 @@ std::vector<Anchors> OpeningSymbol(const Wall& wall, const WallOpening& o) {
     const double hingeAt = o.hinge ? to : from, jambAt = o.hinge ? from : to;
     const WallPoint hinge = f.at(hingeAt, face), jamb = f.at(jambAt, face);
     const WallPoint leafEnd = f.at(hingeAt, face + out * o.width);
-    const double k = kQuarterCircle * o.width, towardJamb = jambAt > hingeAt ? 1.0 : -1.0;
+    const double k = kKappa * o.width, towardJamb = jambAt > hingeAt ? 1.0 : -1.0;
     AIPathSegment start = Corner(leafEnd), end = Corner(jamb);
     start.out = Real({leafEnd.h + f.d.h * towardJamb * k, leafEnd.v + f.d.v * towardJamb * k});
     end.in = Real({jamb.h + f.n.h * out * k, jamb.v + f.n.v * out * k});

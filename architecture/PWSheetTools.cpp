@@ -13,6 +13,7 @@
 #include "core/PlotwiseTools.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 

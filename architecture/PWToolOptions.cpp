@@ -21,8 +21,6 @@ namespace {
 constexpr GlobalsView<CoreGlobals> g;
 
 constexpr int16_t kOKItem = 1, kCancelItem = 2;
-constexpr int32_t kBadFormatMessage = 18;      // 17018
-constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 
 double ScaleFactor() {
     const double s = g->prefs.scaler;
@@ -69,7 +67,7 @@ Read ReadField(ADMDialogRef dialog, const OptionField& f) {
         double typed = 0;
         char words[256] = {};
         if (!parseFieldInput(dialog, f.item, &typed, g->prefs.NumericInputUnits)) {
-            GetPlotwiseString(kMessageList, kBadFormatMessage, words, sizeof words);
+            GetPlotwiseString(kMessageList, kUnreadableValueMessage, words, sizeof words);
             r.refusal = words;
         } else {
             r.length = f.atScale ? typed / ScaleFactor() : typed;

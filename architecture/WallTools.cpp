@@ -13,6 +13,7 @@
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 

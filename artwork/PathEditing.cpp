@@ -8,14 +8,11 @@
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PlotwiseErrors.h"
+#include "geometry/PointMath.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
-
-AIRealPoint lerp(const AIRealPoint& a, const AIRealPoint& b, AIReal t) {
-    return {a.h + t * (b.h - a.h), a.v + t * (b.v - a.v)};
-}
 
 AIErr readPath(AIArtHandle path, std::vector<AIPathSegment>& segments, ASBoolean* closed) {
     if (path == nullptr || sAIPath == nullptr) return kBadParameterErr;
@@ -44,12 +41,12 @@ AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t, bool exac
     // A corner anchor's handle shapes the span as a smooth one's does.
     const AIRealPoint p1 = a.out;
     const AIRealPoint p2 = b.in;
-    const AIRealPoint ab = lerp(a.p, p1, t), bc = lerp(p1, p2, t), cd = lerp(p2, b.p, t);
-    const AIRealPoint abc = lerp(ab, bc, t), bcd = lerp(bc, cd, t);
-    const AIRealPoint onCurve = lerp(abc, bcd, t);
-    AIPathSegment inserted{onCurve, onCurve, onCurve, 1};
+    const AIRealPoint ab = Between(a.p, p1, t), bc = Between(p1, p2, t), cd = Between(p2, b.p, t);
+    const AIRealPoint abc = Between(ab, bc, t), bcd = Between(bc, cd, t);
+    const AIRealPoint onCurve = Between(abc, bcd, t);
+    AIPathSegment inserted = CornerAnchor(onCurve);
     if (exact) {
-        inserted = {onCurve, abc, bcd, 0};
+        inserted = SmoothAnchor(onCurve, abc, bcd);
         a.out = ab;
         b.in = cd;
     }

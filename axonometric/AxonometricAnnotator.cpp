@@ -9,8 +9,10 @@
 
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/GridSnap.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/PointMath.h"
 #include "artwork/DrawingLayer.h"
 #include "units/PlotwiseUnits.h"
 
@@ -25,6 +27,7 @@ constexpr AIRGBColor kInkColor{0, 0, 0};
 constexpr AIRGBColor kCrosshairColor{0x4000, 0x8000, 0xFFFF};
 
 constexpr int32_t kHintCross = 2, kHintLabelOffset = 4;
+constexpr int32_t kFaceWords = 17;  // + annotationFace: the words of the left, right and top faces
 constexpr int32_t kOffsetDot = 3, kOffsetLabelGap = 6;
 constexpr int32_t kRulerBand = 18;  // pixels beside the page edge the rulers take
 constexpr int32_t kInfoOffset = 16, kInfoLine = 12, kInfoMargin = 4;
@@ -72,7 +75,7 @@ std::string TrackerAngle(AIReal degrees) {
 
 std::string Caption(int32_t index, const char* fallback) {
     char text[64] = {};
-    GetPlotwiseString(17400, index, text, sizeof text);
+    GetPlotwiseString(kWordList, index, text, sizeof text);
     return text[0] ? text : fallback;
 }
 
@@ -89,7 +92,7 @@ AIErr DoDrawAxoHintsAnnotation(AIDocumentViewHandle view, AIAnnotatorDrawer* dra
     if (AIErr err = Line(drawer, {x.h - kHintCross, x.v + kHintCross}, {x.h + kHintCross, x.v - kHintCross})) return err;
     if (g->annotationFace < 1 || g->annotationFace > 3 || !g->annotatorCursorKnown) return kNoErr;
     char label[256] = {};
-    GetPlotwiseString(17400, 17 + g->annotationFace, label, sizeof label);
+    GetPlotwiseString(kWordList, kFaceWords + g->annotationFace, label, sizeof label);
     AIPoint cursor{};
     if (!label[0] || !ToView(view, g->annotatorCursor, &cursor)) return kNoErr;
     const AIPoint at{cursor.h + kHintLabelOffset, cursor.v - kHintLabelOffset};
@@ -107,7 +110,7 @@ AIErr DrawOffsetAnnotater(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer, 
         const AIRect dot = Around(end, kOffsetDot);
         if (AIErr err = sAIAnnotatorDrawer->DrawEllipse(drawer, &dot, true)) return err;
     }
-    const double distance = std::hypot(double(offsetPoint->h) - click->h, double(offsetPoint->v) - click->v);
+    const double distance = Distance<double>(*click, *offsetPoint);
     const std::string text = g->offsetTooFar ? std::string(kOffsetTooLargeAnnotation)
                                              : TrackerLength(static_cast<AIReal>(distance));
     if (text.empty()) return kNoErr;

@@ -11,6 +11,7 @@
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/IsoViewDerivation.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -222,8 +223,8 @@ AIErr GetDocumentIsoViewData(iso_view* view, int* found) {
 
 AIErr RefuseIsoView(const iso_view& view) {
     char item[96];
-    constexpr double kDegrees = 180 / 3.14159265358979323846;
-    std::snprintf(item, sizeof item, "receding axes at %.4g and %.4g degrees", view.a * kDegrees, view.b * kDegrees);
+    std::snprintf(item, sizeof item, "receding axes at %.4g and %.4g degrees", RadiansToDegrees<double>(view.a),
+                  RadiansToDegrees<double>(view.b));
     NoteForUser(kDegenerateViewNote, item);
     return kCADErr;
 }

@@ -8,6 +8,7 @@
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/AxonometricMath.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ AIErr NewGridPath(AIArtHandle group, std::initializer_list<AIRealPoint> points, 
     if (AIErr err = sAIPathStyle->SetPathStyle(path, &g->gridObjStyle)) return err;
     AIPathSegment segments[4] = {};
     int16_t n = 0;
-    for (const AIRealPoint& p : points) segments[n++] = {p, p, p, true};
+    for (const AIRealPoint& p : points) segments[n++] = CornerAnchor(p);
     if (AIErr err = sAIPath->SetPathSegmentCount(path, n)) return err;
     if (AIErr err = sAIPath->SetPathSegments(path, 0, n, segments)) return err;
     return sAIPath->SetPathClosed(path, closed);

@@ -10,13 +10,14 @@
 #include "axonometric/DepthPrimitives.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<AxonometricGlobals> g;
 
 constexpr AIReal kGuideLength = 10.0f;
-constexpr AIReal kUp = 1.5707964f;
+constexpr AIReal kUp = kHalfPi;
 
 // The first face's flat bounds as the projection recorded them, and the second face's.
 struct FlatBox {

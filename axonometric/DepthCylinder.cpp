@@ -15,14 +15,12 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<AxonometricGlobals> g;
 
-constexpr AIReal kPi = 3.1415927f;
-constexpr AIReal kHalfPi = 1.5707964f;
-constexpr AIReal kTwoPi = 6.2831855f;
 constexpr AIReal kTangentStep = 0.001f;
 constexpr AIReal kOneDegree = 0.0174533f;
 constexpr AIReal kCursorLine = 10.0f;
@@ -87,14 +85,6 @@ AIErr SearchTangents(AIArtHandle path, AIReal angle, std::array<AIPathSegment, 4
     return kNoErr;
 }
 
-AIRealPoint Plus(AIRealPoint p, AIRealPoint o) { return {p.h + o.h, p.v + o.v}; }
-
-AIRealPoint AlongAngle(AIReal length, AIReal angle) {
-    AIRealPoint p{};
-    sAIRealMath->AIRealPointLengthAngle(length, angle, &p);
-    return p;
-}
-
 // The line the cursor sets a length on: level through it for a vertical axis, else upright.
 AIRealPoint CursorLineEnd(AIRealPoint cursor, bool level) {
     return level ? AIRealPoint{cursor.h + kCursorLine, cursor.v} : AIRealPoint{cursor.h, cursor.v + kCursorLine};
@@ -104,7 +94,7 @@ AIRealPoint CursorLineEnd(AIRealPoint cursor, bool level) {
 // cross).
 AIReal AxisLengthToCursor(AIRealPoint reference, AIReal angle, bool levelCursor) {
     AIRealPoint crossing = reference;
-    const AIRealPoint axisEnd = Plus(reference, AlongAngle(kCursorLine, angle));
+    const AIRealPoint axisEnd = reference + Polar(kCursorLine, angle);
     const AIRealPoint cursor = g->primitiveTrackLoc;
     (void)FindRealIntersectionPoint(reference, axisEnd, cursor, CursorLineEnd(cursor, levelCursor), &crossing);
     return sAIRealMath->AIRealPointLength(&reference, &crossing);
@@ -119,16 +109,15 @@ std::array<AIPathSegment, 8> BodySegments(const std::array<AIPathSegment, 4>& ba
     sAIRealBezier->Divide(&curves[b.curve], b.t, &b1, &b2);
     const AIPathSegment& n = base[(a.curve + 1) % 4];
     const AIPathSegment& ib = base[b.curve];
-    auto seg = [](AIRealPoint p, AIRealPoint in, AIRealPoint out) { return AIPathSegment{p, in, out, false}; };
     const AIRealPoint A = a.p, B = b.p;
-    return {seg(A, a2.p1, A),
-            seg(Plus(A, o), Plus(A, o), Plus(a2.p1, o)),
-            seg(Plus(n.p, o), Plus(a2.p2, o), Plus(n.out, o)),
-            seg(Plus(ib.p, o), Plus(ib.in, o), Plus(b1.p1, o)),
-            seg(Plus(B, o), Plus(b1.p2, o), Plus(B, o)),
-            seg(B, B, b1.p2),
-            seg(ib.p, b1.p1, ib.in),
-            seg(n.p, n.out, a2.p2)};
+    return {SmoothAnchor(A, a2.p1, A),
+            SmoothAnchor(A + o, A + o, a2.p1 + o),
+            SmoothAnchor(n.p + o, a2.p2 + o, n.out + o),
+            SmoothAnchor(ib.p + o, ib.in + o, b1.p1 + o),
+            SmoothAnchor(B + o, b1.p2 + o, B + o),
+            SmoothAnchor(B, B, b1.p2),
+            SmoothAnchor(ib.p, b1.p1, ib.in),
+            SmoothAnchor(n.p, n.out, a2.p2)};
 }
 
 // A failed search while drawing ends the drawing and takes its pieces away.
@@ -189,7 +178,7 @@ AIErr MakeBody(AIArtHandle base, AIReal angle, AIRealPoint* reference, AIArtHand
     if (AIErr err = sAIArt->NewArt(kPathArt, kPlaceInsideOnTop, g->primitiveGroup, body)) return err;
     const bool vertical = angle == kHalfPi || angle == -kHalfPi;
     const AIReal length = AxisLengthToCursor(*reference, angle, vertical);
-    const auto segments = BodySegments(anchors, found.along, found.against, curves, AlongAngle(length, angle));
+    const auto segments = BodySegments(anchors, found.along, found.against, curves, Polar(length, angle));
     if (AIErr err = sAIPath->SetPathSegmentCount(*body, 8)) return err;
     if (AIErr err = sAIPath->SetPathSegments(*body, 0, 8, segments.data())) return err;
     return sAIPath->SetPathClosed(*body, true);
@@ -265,7 +254,7 @@ AIErr RebuildCylinder(AIArtHandle group, int32_t face) {
     AIRealPoint reference{};
     if (AIErr err = GetFirstParallelTangent(m.base, axis.reference, &reference)) return err;
     // A made-up cursor at the far end of the stored length under this view.
-    g->primitiveTrackLoc = Plus(reference, AlongAngle(m.bodyData.offset.h * axis.factor, axis.angle));
+    g->primitiveTrackLoc = reference + Polar(m.bodyData.offset.h * axis.factor, axis.angle);
     BuildBody(true);
     g->firstMouseNotYetUp = 1;
     g->drawingPrimitive = 0;

@@ -13,6 +13,7 @@
 #include "core/PlotwiseTools.h"
 #include "geometry/DepthFaceGeometry.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -20,7 +21,6 @@ constexpr GlobalsView<AxonometricGlobals> g;
 
 // The art itself and, for the depth grid's group, its lines.
 constexpr int32_t kTransformWithChildren = kTransformObjects | kTransformChildren;
-constexpr AIReal kDegreesPerRadian = 180.0f / 3.1415927f;
 
 AIRealMatrix Translation(AIReal dh, AIReal dv) { return {1, 0, 0, 1, dh, dv}; }
 
@@ -128,7 +128,7 @@ AIErr DragFace(AIArtHandle* art, bool* drawn) {
     if (AIErr err = GetAxonometricData(*art, &data)) return err;
     auto update = PlotwiseService().updateTrackerWindow;
     if (!update) return kNoErr;
-    const AIReal angle = std::atan2(p.cursor.v - g->firstClick.v, p.cursor.h - g->firstClick.h) * kDegreesPerRadian;
+    const AIReal angle = RadiansToDegrees(std::atan2(p.cursor.v - g->firstClick.v, p.cursor.h - g->firstClick.h));
     return update(shown.left, shown.top, shown.right - shown.left, shown.top - shown.bottom, data.flatSize.h,
                   data.flatSize.v, kMissingValue, angle, kMissingValue, data.perimeter, data.area);
 }

@@ -17,6 +17,7 @@
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr GlobalsView<AxonometricGlobals> g;
 
 constexpr int32_t kViewPadItem = 1;
 constexpr AIReal kGuideLength = 10.0f;
-constexpr AIReal kVertical = 1.5707964f;
+constexpr AIReal kVertical = kHalfPi;
 
 int32_t FaceFromModifiers() {
     const int32_t keys = g->prefs.style.modifiers;
@@ -103,7 +104,7 @@ void SnapToGuideCrossing(AIArtHandle art) {
             AddPointLengthAngle(anchor.p, kGuideLength, lines.throughAnchor, &pEnd);
         AIRealPoint crossing{};
         if (FindRealIntersectionPoint(e, eEnd, anchor.p, pEnd, &crossing) != kNoErr) continue;  // parallel
-        if (std::hypot(crossing.h - e.h, crossing.v - e.v) > tolerance) continue;
+        if (Distance(e, crossing) > tolerance) continue;
         g->annotatorIntersection = crossing;
         g->endPoint = crossing;
         g->canAnnotateIntersection = 1;

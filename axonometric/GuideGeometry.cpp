@@ -5,10 +5,9 @@
 #include <cmath>
 
 #include "geometry/AxonometricMath.h"  // kMaxGridLines
+#include "geometry/PointMath.h"
 
 namespace {
-
-double Distance(AIRealPoint p, AIRealPoint q) { return std::hypot(double(p.h) - q.h, double(p.v) - q.v); }
 
 bool Finite(double h, double v) { return std::isfinite(h) && std::isfinite(v); }
 
@@ -110,7 +109,7 @@ bool NearestPointWithin(const std::vector<AIRealPoint>& points, AIRealPoint p, A
     const AIRealPoint* best = nullptr;
     double bestDistance = INFINITY;
     for (const AIRealPoint& q : points) {
-        const double d = Distance(p, q);
+        const double d = Distance<double>(p, q);
         if (d <= tolerance && d < bestDistance) best = &q, bestDistance = d;
     }
     if (!best) return false;

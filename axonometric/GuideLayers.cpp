@@ -12,6 +12,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/PointMath.h"
 #include "geometry/UnitFormat.h"
 #include "artwork/DrawingLayer.h"
 #include "artwork/PointText.h"
@@ -100,7 +101,7 @@ AIErr NewLine(AIArtHandle group, const AIPathStyle& style, AIRealPoint from, AIR
     AIArtHandle path = nullptr;
     if (AIErr err = sAIArt->NewArt(kPathArt, kPlaceInsideOnTop, group, &path)) return err;
     if (AIErr err = sAIPathStyle->SetPathStyle(path, &style)) return err;
-    const AIPathSegment segments[2] = {{from, from, from, true}, {to, to, to, true}};
+    const AIPathSegment segments[2] = {CornerAnchor(from), CornerAnchor(to)};
     if (AIErr err = sAIPath->SetPathSegmentCount(path, 2)) return err;
     return sAIPath->SetPathSegments(path, 0, 2, segments);
 }

@@ -230,7 +230,7 @@ AIErr AddMenus() {
     for (const PlotwiseMenuRow* row : menus) {
         AIMenuItemHandle& handle = row->handle();
         if (handle) continue;
-        GetPlotwiseString(17350, row->textIndex, text, sizeof text);
+        GetPlotwiseString(kCommandTextList, row->textIndex, text, sizeof text);
         AIPlatformAddMenuItemData data{row->group, text[0] ? text : row->name};
         if (AIErr err = sAIMenu->AddMenuItem(g->thisPlugin, row->name, &data, kMenuItemNoOptions, &handle))
             return err;
@@ -240,7 +240,7 @@ AIErr AddMenus() {
         if (handle) continue;
         char name[96];
         std::snprintf(name, sizeof name, "Plotwise Show %s", panel->dialogName);
-        GetPlotwiseString(17350, panel->showString, text, sizeof text);
+        GetPlotwiseString(kCommandTextList, panel->showString, text, sizeof text);
         AIPlatformAddMenuItemData data{kWindowUtilsMenuGroup, text[0] ? text : name};
         if (AIErr err = sAIMenu->AddMenuItem(g->thisPlugin, name, &data, kMenuItemWantsUpdateOption, &handle))
             return err;
@@ -323,7 +323,7 @@ AIErr updateMenuItem(AIMenuMessage* message) {
             if (AIErr err = ReadPanelDockGroup(*panel, dialog, g->prefs)) return err;
         char text[kAIMenuTextSize];
         const bool visible = sADMDialog->IsVisible(dialog);
-        GetPlotwiseString(17350, visible ? panel->hideString : panel->showString, text, sizeof text);
+        GetPlotwiseString(kCommandTextList, visible ? panel->hideString : panel->showString, text, sizeof text);
         if (text[0])
             if (AIErr err = sAIMenu->SetItemText(item, text)) return err;
     }

@@ -18,6 +18,8 @@ namespace {
 
 constexpr GlobalsView<CoreGlobals> g;
 
+constexpr int32_t kAboutMessage = 76;  // the plug-in's name and maker
+
 // Suites held outside the suite table: the host-version check and, on an unsupported host,
 // the notifier suite that tells the user at application start.
 struct BootSuites {
@@ -289,7 +291,7 @@ AIErr AboutPlugin(SPInterfaceMessage* message) {
     if (!message) return kBadParameterErr;
     if (!g || !sADMBasic) return kNoErr;
     char text[512];
-    GetPlotwiseString(17000, 76, text, sizeof text);
+    GetPlotwiseString(kMessageList, kAboutMessage, text, sizeof text);
     sADMBasic->MessageAlert(text);
     return kNoErr;
 }

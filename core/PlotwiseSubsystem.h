@@ -84,10 +84,13 @@ struct ToolRoutines {
 
 using ToolHandleField = AIToolHandle& (*)();
 
+// The string lists of the tools' titles and tips, both by the row's stringIndex.
+constexpr int32_t kToolTitleList = 17500, kToolTipList = 17600;
+
 struct PlotwiseToolRow {
     ToolHandleField handle;
     const char* name;          // the host's (internal) name of the tool
-    int16_t stringIndex;       // title 17500 + index, tip 17600 + index
+    int16_t stringIndex;       // its title and tip in kToolTitleList and kToolTipList
     int16_t toolSet;           // 1 to 7; rows of one set are registered together
     const ToolFamilyRoutines* family;  // null: every step as given with ToolFamilyRoutines
     uint16_t flags;
@@ -116,7 +119,7 @@ struct PlotwisePanelRow {
     AIErr (*writePrefs)();       // run at application shutdown, in writeOrder
     int16_t writeOrder;
     MenuItemField menuItem;
-    int16_t showString, hideString;  // list 17350 texts of the window command
+    int16_t showString, hideString;  // kCommandTextList texts of the window command
     // Placement preferences; a null prefix stores none.
     const char* prefix;
     AIRealPoint preferences::*loc;
@@ -132,7 +135,11 @@ struct PlotwisePanelRow {
     const PanelFrame* frame = nullptr;
 };
 
-// A menu command: the handle field, host name, group, text (list 17350 index) and action.
+// The string list of the texts of the menu commands and of the panels' show and hide
+// commands.
+constexpr int32_t kCommandTextList = 17350;
+
+// A menu command: the handle field, host name, group, text (kCommandTextList index) and action.
 struct PlotwiseMenuRow {
     MenuItemField handle;
     const char* name;

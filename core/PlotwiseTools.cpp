@@ -140,8 +140,8 @@ namespace {
 AIErr AddTool(const PlotwiseToolRow& row, AIToolType groupNumber, AIToolType setNumber, AIToolType* number) {
     char title[kAIToolTitleSize];
     char tip[kAIToolTipSize];
-    GetPlotwiseString(17500, row.stringIndex, title, sizeof title);
-    GetPlotwiseString(17600, row.stringIndex, tip, sizeof tip);
+    GetPlotwiseString(kToolTitleList, row.stringIndex, title, sizeof title);
+    GetPlotwiseString(kToolTipList, row.stringIndex, tip, sizeof tip);
     if (!title[0]) CopyCString(title, sizeof title, row.name);
     AIAddToolData data{title, tip, 0, groupNumber, setNumber};
     // Every tool follows the cursor: the annotator's crosshair and the rulers' cursor marks

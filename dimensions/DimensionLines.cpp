@@ -8,23 +8,16 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionPaint.h"
+#include "geometry/CurveConstants.h"
 #include "geometry/PlotwiseErrors.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimensionGlobals> g;
 
-// The circle's handle length for a diameter: L / 3.6213737826 is about 0.5523 r.
-constexpr float kDotHandleDivisor = 3.6213737826f;
 constexpr float kHalfArrowShortening = 0.3f;
 constexpr int32_t kOptionKey = 2;
-
-AIPathSegment corner(AIRealPoint p) {
-    AIPathSegment s{};
-    s.p = s.in = s.out = p;
-    s.corner = true;
-    return s;
-}
 
 // A new path in prep (on top) or above firstArt, styled, with its segments written one by
 // one; the first failing call's code is returned.
@@ -45,19 +38,7 @@ AIErr newPath(AIArtHandle prep, const AIPathStyle& style, std::initializer_list<
 }
 
 AIErr twoPointPath(AIRealPoint a, AIRealPoint b, const AIPathStyle& style, AIArtHandle prep) {
-    return newPath(prep, style, {corner(a), corner(b)}, 0);
-}
-
-AIRealPoint offset(AIRealPoint p, AIRealPoint v, float sign) { return {p.h + sign * v.h, p.v + sign * v.v}; }
-
-AIRealPoint polar(float length, float angle) { return {length * std::cos(angle), length * std::sin(angle)}; }
-
-float angleOf(AIRealPoint from, AIRealPoint to) {
-    return sAIRealMath ? sAIRealMath->AIRealPointAngle(&from, &to) : std::atan2(to.v - from.v, to.h - from.h);
-}
-
-float radians(float degrees) {
-    return sAIRealMath ? sAIRealMath->DegreeToRadian(degrees) : degrees * 3.14159265358979f / 180.0f;
+    return newPath(prep, style, {CornerAnchor(a), CornerAnchor(b)}, 0);
 }
 
 // Arrowheads at both ends from the two barb vectors: p1 + u2, p1, p1 + u1 and p2 - u2,
@@ -65,8 +46,8 @@ float radians(float degrees) {
 AIErr arrowheads(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_t atP2, AIRealPoint u1, AIRealPoint u2,
                  AIArtHandle prep) {
     AIErr err = kNoErr;
-    if (atP1 && (err = drawArrowhead(offset(p1, u2, 1), offset(p1, u1, 1), p1, prep))) return err;
-    if (atP2) err = drawArrowhead(offset(p2, u2, -1), offset(p2, u1, -1), p2, prep);
+    if (atP1 && (err = drawArrowhead(p1 + u2, p1 + u1, p1, prep))) return err;
+    if (atP2) err = drawArrowhead(p2 - u2, p2 - u1, p2, prep);
     return err;
 }
 
@@ -121,26 +102,18 @@ AIErr drawArrowhead(AIRealPoint barb1, AIRealPoint barb2, AIRealPoint tip, AIArt
         case 3: case 4: case 6: case 8: closed = 0; break;
         default: break;
     }
-    return newPath(prep, g->arrowheadStyle, {corner(barb1), corner(tip), corner(barb2)}, closed);
+    return newPath(prep, g->arrowheadStyle, {CornerAnchor(barb1), CornerAnchor(tip), CornerAnchor(barb2)}, closed);
 }
 
 AIErr drawDots(AIRealPoint c, AIArtHandle prep) {
     if (!g) return kBadParameterErr;
     const float length = g->prefs.style.arrowheadLength;
-    const float r = length / 2.0f, k = length / kDotHandleDivisor;
-    const auto anchor = [](AIRealPoint p, AIRealPoint in, AIRealPoint out) {
-        AIPathSegment s{};
-        s.p = p;
-        s.in = in;
-        s.out = out;
-        s.corner = true;
-        return s;
-    };
+    const float r = length / 2.0f, k = QuarterCircleHandle(length);
     return newPath(prep, g->arrowheadStyle,
-                   {anchor({c.h + r, c.v}, {c.h + r, c.v - k}, {c.h + r, c.v + k}),
-                    anchor({c.h, c.v + r}, {c.h + k, c.v + r}, {c.h - k, c.v + r}),
-                    anchor({c.h - r, c.v}, {c.h - r, c.v + k}, {c.h - r, c.v - k}),
-                    anchor({c.h, c.v - r}, {c.h - k, c.v - r}, {c.h + k, c.v - r})},
+                   {CornerAnchor({c.h + r, c.v}, {c.h + r, c.v - k}, {c.h + r, c.v + k}),
+                    CornerAnchor({c.h, c.v + r}, {c.h + k, c.v + r}, {c.h - k, c.v + r}),
+                    CornerAnchor({c.h - r, c.v}, {c.h - r, c.v + k}, {c.h - r, c.v - k}),
+                    CornerAnchor({c.h, c.v - r}, {c.h - k, c.v - r}, {c.h + k, c.v - r})},
                    1);
 }
 
@@ -149,16 +122,16 @@ AIErr doLineEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16
     if (!g) return kBadParameterErr;
     const Plotwise3_Live_Dimension_Data& s = g->prefs.style;
     const float length = s.arrowheadLength;
-    const float d = inside ? angleOf(p1, p2) : angleOf(p2, p1);
-    float a = radians(s.arrowheadAngle);
+    const float d = inside ? Angle(p1, p2) : Angle(p2, p1);
+    float a = DegreesToRadians(s.arrowheadAngle);
     switch (s.arrowheadStyle) {
         case 1: case 6: case 7:
-            return arrowheads(p1, p2, atP1, atP2, polar(length, d + a), polar(length, d - a), prep);
+            return arrowheads(p1, p2, atP1, atP2, Polar(length, d + a), Polar(length, d - a), prep);
         case 5:
             // The barb keeps its side of the line whichever way the line runs.
             if (std::cos(d) <= 0.0f) a = -a;
-            return arrowheads(p1, p2, atP1, atP2, polar(length, d + a),
-                              polar(length - kHalfArrowShortening * length, d), prep);
+            return arrowheads(p1, p2, atP1, atP2, Polar(length, d + a),
+                              Polar(length - kHalfArrowShortening * length, d), prep);
         case 2: {
             AIErr err = kNoErr;
             if (atP1 && (err = drawDots(p1, prep))) return err;
@@ -174,8 +147,8 @@ AIErr doLineEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16
 AIErr doJISEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_t atP2, AIArtHandle prep) {
     if (!g) return kBadParameterErr;
     Plotwise3_Live_Dimension_Data& s = g->prefs.style;
-    const float d = angleOf(p1, p2), a = radians(s.arrowheadAngle);
-    const AIRealPoint u1 = polar(s.arrowheadLength, d + a), u2 = polar(s.arrowheadLength, d - a);
+    const float d = Angle(p1, p2), a = DegreesToRadians(s.arrowheadAngle);
+    const AIRealPoint u1 = Polar(s.arrowheadLength, d + a), u2 = Polar(s.arrowheadLength, d - a);
     if (atP1) {
         // An origin circle: filled white, stroked in the dimension colour.
         AIColor& fill = g->arrowheadStyle.fill.color;
@@ -189,7 +162,7 @@ AIErr doJISEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_
     const int32_t remembered = s.arrowheadStyle;
     s.arrowheadStyle = 6;
     AIErr err = setPathAndArrowheadStyles();
-    if (!err) err = drawArrowhead(offset(p2, u2, -1), offset(p2, u1, -1), p2, prep);
+    if (!err) err = drawArrowhead(p2 - u2, p2 - u1, p2, prep);
     s.arrowheadStyle = remembered;
     const AIErr rebuilt = setPathAndArrowheadStyles();
     return err ? err : rebuilt;

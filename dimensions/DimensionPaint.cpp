@@ -1,16 +1,15 @@
-// Dimension paint. Components are stored as the host's 16.16 fixed-point value minus one;
-// the custom colour's tint is stored as a percentage, the scale the preferences and
-// presets have always used (100 by default), and converted the same way in both
-// directions.
+// Dimension paint. The custom colour's tint is stored as a percentage, the scale the
+// preferences and presets have always used (100 by default), and converted the same way in
+// both directions.
 #include "dimensions/DimensionPaint.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
+#include "units/ColorComponents.h"
 
 namespace {
 
@@ -92,20 +91,6 @@ void strokeInDimensionColor(AIPathStyle& style, AIReal width) {
 }
 
 }  // namespace
-
-// The off-by-one of the stored form saturates at the ends of the range, so every stored
-// value has a colour (out of range, which the style's domain refuses).
-AIReal ComponentToReal(int32_t component) {
-    if (component == 0) return 0.0f;
-    const AIFixed fixed = component < std::numeric_limits<int32_t>::max() ? component + 1 : component;
-    return sAIRealMath ? sAIRealMath->AIFixedToAIReal(fixed) : static_cast<AIReal>(fixed / 65536.0);
-}
-
-int32_t RealToComponent(AIReal value) {
-    const AIFixed fixed = sAIRealMath ? sAIRealMath->AIRealToAIFixed(value)
-                                      : static_cast<AIFixed>(std::lround(static_cast<double>(value) * 65536.0));
-    return fixed != 0 && fixed > std::numeric_limits<int32_t>::min() ? fixed - 1 : fixed;
-}
 
 AIErr setPathAndArrowheadStyles() {
     if (!g || !sAIPathStyle) return kBadParameterErr;

@@ -19,7 +19,3 @@ void setColorToPrefColors(AIColor* color);
 // The host colour into the style's colour fields (and, for a custom colour, the swatch's
 // name into customColorName, cut to its 31 characters).
 void getPrefColorsFromColor(const AIColor* color);
-
-// A style component (0-65535) as a host real (0.0-1.0), and back.
-AIReal ComponentToReal(int32_t component);
-int32_t RealToComponent(AIReal value);

@@ -32,6 +32,7 @@
 #include "dimensions/DimensionTextList.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/LabelText.h"
+#include "geometry/PointMath.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
@@ -42,7 +43,6 @@ constexpr GlobalsView<DimensionGlobals> g;
 
 constexpr int32_t kNoBezierPointMessage = 23;  // 17023
 constexpr double kAxisAMarkerBound = 50.0, kAxisBMarkerBound = -50.0;
-constexpr AIReal kPi = 3.1415927f;
 
 // A node of the style list: the record, and the group it was read from.
 struct StyleNode {

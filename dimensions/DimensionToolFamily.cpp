@@ -18,6 +18,7 @@
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "geometry/LabelText.h"
+#include "geometry/PointMath.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 
@@ -28,7 +29,6 @@ constexpr GlobalsView<DimensionGlobals> g;
 constexpr int32_t kAxonometricArtMessage = 57;  // 17057: made with the axonometric tools
 constexpr AIReal kAxisAMarker = 100.0f;
 constexpr AIReal kAxisBMarker = -100.0f;
-constexpr AIReal kPi = 3.1415927f;
 // Below this share of a unit step an axis carries too little of the offset to rebuild it.
 constexpr AIReal kSmallestCarry = 1e-3f;
 
@@ -56,7 +56,7 @@ bool HoldsText(AIArtHandle art) {
 
 // The flat offset a step along angle carries in the coordinate that matters.
 AIReal Carried(const depth_object_data* face, const AIRealPoint& from, AIReal angle, bool alongH) {
-    const AIRealPoint to{from.h + std::cos(angle), from.v + std::sin(angle)};
+    const AIRealPoint to = PointAlong(from, 1.0f, angle);
     AIRealPoint a{}, b{};
     invertAxonometricPoint(face, &from, &a);
     invertAxonometricPoint(face, &to, &b);

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
@@ -17,6 +18,7 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearAxis.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "geometry/UnitFormat.h"
 #include "units/PlotwiseUnits.h"
 
@@ -24,7 +26,6 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kHalfPi = 1.5707964f;
 constexpr AIReal kStackingAllowance = 10.0f;  // between stacked rows, beyond the text's size
 constexpr AIReal kLastClickReach = 2.0f;      // a click this near the last one closes the chain
 constexpr AIReal kTowardsTolerance = 1.0f;
@@ -51,16 +52,16 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, Frame* frame, bool
     frame->a = Angle(first, f.nextPtr->theLoc);
     AIRealPoint foot{};
     if (!Foot(cursor, frame->a + kHalfPi, first, last, &foot)) return kNoErr;
-    AIReal d = Length(foot, cursor);
+    AIReal d = Distance(foot, cursor);
     if (!(d > 0)) return kNoErr;
     frame->b = Angle(foot, cursor);
     AIRealPoint q = cursor;
     if (Shifted()) {
         if (AIErr err = SnapOffsetToStep(&d, Style().autoDimensionOffset)) return err;
-        q = Moved(foot, d, frame->b);
+        q = PointAlong(foot, d, frame->b);
     }
     if (!g->updatingDimensions) GetPointFractionalOffset(first, last, q, kAlongMode, &g->slideDimTextOffset);
-    const AIRealPoint along = Moved(q, kFootReach, frame->a);
+    const AIRealPoint along = PointAlong(q, kFootReach, frame->a);
     if (!Foot(first, frame->b, q, along, &frame->l1) || !Foot(last, frame->b, q, along, &frame->l2)) return kNoErr;
     frame->step = Style().chainDatum ? 0.0f : std::max(g->textSize + kStackingAllowance, Style().autoDimensionOffset);
     *found = true;
@@ -72,7 +73,7 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, Frame* frame, bool
 AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal reach, AIReal side) {
     const AIReal towards = Direction(click, foot, side);
     const AIReal gap = Style().witnessGap;
-    return drawWitnessLine(Moved(click, gap, towards), Moved(click, reach - gap, towards), g->group);
+    return drawWitnessLine(PointAlong(click, gap, towards), PointAlong(click, reach - gap, towards), g->group);
 }
 
 // The zero at the datum: 0 in the style's upper units and precision, without tolerance or
@@ -98,10 +99,10 @@ AIErr DrawRunning(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
     if (first) {
         char zero[256] = {};
         ZeroText(textNode, zero);
-        g->textLoc = Moved(s, gap, frame.b);
+        g->textLoc = PointAlong(s, gap, frame.b);
         if (AIErr err = DrawPairText(textNode, (*textId)++, zero)) return err;
     }
-    g->textLoc = Moved(e, gap, frame.b);
+    g->textLoc = PointAlong(e, gap, frame.b);
     if (AIErr err = DrawPairText(textNode, (*textId)++)) return err;
     if (!Style().JISDatumTerminator) return kNoErr;
     if (AIErr err = doJISEndpointGraphics(s, e, first ? 1 : 0, 1, g->group)) return err;
@@ -115,11 +116,11 @@ AIErr DrawStacked(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
                   AIReal value, int32_t* textId) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     const bool slide = style.slideDimText && !(style.modifiers & kCtrlBit);
-    const AIRealPoint m = Moved(s, value * (slide ? g->slideDimTextOffset : 0.5f), Direction(s, e, frame.a));
+    const AIRealPoint m = PointAlong(s, value * (slide ? g->slideDimTextOffset : 0.5f), Direction(s, e, frame.a));
     g->textAlignment = kCenterStyle;
     if (style.aTextPlacement == kTextAboveLine) {
         g->textAngle = Upright(frame.a);
-        g->textLoc = Moved(m, style.textDistanceAboveLine, g->textAngle + kHalfPi);
+        g->textLoc = PointAlong(m, style.textDistanceAboveLine, g->textAngle + kHalfPi);
         if (AIErr err = DrawPairText(textNode, (*textId)++)) return err;
         if (AIErr err = drawDimensionLine(s, e, g->group)) return err;
         return doLineEndpointGraphics(s, e, 1, 1, 1, g->group);
@@ -157,19 +158,19 @@ AIErr AlignedDatum() {
     int32_t k = 0;  // stacked rows drawn
     for (cdDataStruct* n = f->nextPtr; n; n = n->nextPtr) {
         const AIRealPoint p = n->theLoc;
-        if (k > 0) s = Moved(s, frame.step, towardsLine);
+        if (k > 0) s = PointAlong(s, frame.step, towardsLine);
         AIRealPoint e{};
         if (!Foot(p, frame.b, frame.l1, frame.l2, &e)) return DiscardDimensionGroup();
-        e = Moved(e, static_cast<AIReal>(k) * frame.step, frame.b);
+        e = PointAlong(e, static_cast<AIReal>(k) * frame.step, frame.b);
         // Both witness lines end the extension less the gap past the current line.
         const AIReal beyond = Style().witnessExtension;
         if (sAIRealMath->AIRealPointClose(&p, &last, kLastClickReach))
             if (AIErr err = Witness(datum, frame.l1,
-                                    Length(datum, frame.l1) + beyond + static_cast<AIReal>(k) * frame.step, frame.b))
+                                    Distance(datum, frame.l1) + beyond + static_cast<AIReal>(k) * frame.step, frame.b))
                 return err;
-        if (AIErr err = Witness(p, e, Length(p, e) + beyond, frame.b)) return err;
+        if (AIErr err = Witness(p, e, Distance(p, e) + beyond, frame.b)) return err;
         cdDataStruct& textNode = *n->prevPtr;
-        const AIReal value = Length(s, e);
+        const AIReal value = Distance(s, e);
         if (AIErr err = MeasurePairText(textNode, value)) return err;
         const AIErr drawn = Style().chainDatum ? DrawRunning(frame, s, e, textNode, n == f->nextPtr, &textId)
                                                : DrawStacked(frame, s, e, textNode, value, &textId);

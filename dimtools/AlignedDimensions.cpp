@@ -20,13 +20,12 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearAxis.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kHalfPi = 1.5707964f;
-constexpr AIReal kPi = 3.1415927f;
 constexpr AIReal kPastText = 888.0f;  // where cut points start, beyond the text point
 constexpr AIReal kOutsideTolerance = 0.1f;
 constexpr AIReal kTowardsTolerance = 1.0f;
@@ -58,16 +57,16 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, bool chained, Fram
     frame->a = Angle(first, f.nextPtr->theLoc);
     AIRealPoint q{};
     if (!Foot(drag, frame->a + kHalfPi, first, last, &q)) return kNoErr;
-    AIReal offset = Length(q, drag);
+    AIReal offset = Distance(q, drag);
     if (!(offset > 0)) return kNoErr;  // on the clicks' line: no side to draw on
     frame->p = Angle(q, drag);
     AIRealPoint m = drag;
     if (Shifted()) {
         if (AIErr err = setConstrainOffset(&offset)) return err;
-        m = Moved(q, offset, frame->p);
+        m = PointAlong(q, offset, frame->p);
     }
     if (!g->updatingDimensions) GetPointFractionalOffset(first, last, m, kAlongMode, &g->slideDimTextOffset);
-    const AIRealPoint along = Moved(m, kFootReach, frame->a);
+    const AIRealPoint along = PointAlong(m, kFootReach, frame->a);
     AIRealPoint d1{}, d2{};
     if (!Foot(first, frame->p, m, along, &d1) || !Foot(last, frame->p, m, along, &d2)) return kNoErr;
     if (chained) g->slideDimTextOffset = std::clamp(g->slideDimTextOffset, 0.0f, 1.0f);
@@ -95,16 +94,16 @@ struct Pair {
 // From the click towards its foot: from the witness gap to the extension less the gap
 // beyond the dimension line. A click on the line reaches out to the line's side.
 AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal side) {
-    const AIReal reach = Length(click, foot);
+    const AIReal reach = Distance(click, foot);
     const AIReal towards = Direction(click, foot, side);
     const AIReal gap = Style().witnessGap;
-    return drawWitnessLine(Moved(click, gap, towards), Moved(click, reach + Style().witnessExtension - gap, towards),
-                           g->group);
+    const AIRealPoint from = PointAlong(click, gap, towards);
+    return drawWitnessLine(from, PointAlong(click, reach + Style().witnessExtension - gap, towards), g->group);
 }
 
 // The text point lies beyond an end of its piece of line.
 bool Outside(const AIRealPoint& e1, const AIRealPoint& t, const AIRealPoint& e2) {
-    if (Length(e1, t) <= kAtEnd || Length(t, e2) <= kAtEnd) return false;
+    if (Distance(e1, t) <= kAtEnd || Distance(t, e2) <= kAtEnd) return false;
     return !SameDirection(Angle(e1, t), Angle(t, e2), kOutsideTolerance);
 }
 
@@ -125,12 +124,12 @@ void Sides(bool chained, bool outside, bool* textOut, bool* linesOut) {
 
 // The end of a pair farther from the text point (e2 unless the text is nearer to it).
 const AIRealPoint& FartherEnd(const Pair& pair, const AIRealPoint& t) {
-    return Length(pair.e1, t) <= Length(pair.e2, t) ? pair.e2 : pair.e1;
+    return Distance(pair.e1, t) <= Distance(pair.e2, t) ? pair.e2 : pair.e1;
 }
 
 // The outer end of the stub at `end`, pointing away from `other`.
 AIRealPoint StubEnd(const AIRealPoint& end, const AIRealPoint& other, AIReal length, AIReal fallback) {
-    return Moved(end, length, Direction(other, end, fallback));
+    return PointAlong(end, length, Direction(other, end, fallback));
 }
 
 // The crossing of the line from `from` through `t` with the text box nearer to `from`,
@@ -138,7 +137,7 @@ AIRealPoint StubEnd(const AIRealPoint& end, const AIRealPoint& other, AIReal len
 AIErr CutBeforeText(const AIRealPoint& from, const AIRealPoint& t, AIRealPoint* cut) {
     AIRealRect box{};
     if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, g->textAlignment, g->textAngle, &box)) return err;
-    *cut = NearerCut(box, from, t, Moved(from, Length(from, t) + kPastText, Angle(from, t)));
+    *cut = NearerCut(box, from, t, PointAlong(from, Distance(from, t) + kPastText, Angle(from, t)));
     return kNoErr;
 }
 
@@ -154,12 +153,12 @@ AIErr TextAlongLine(const Frame& frame, const Pair& pair, const AIRealPoint& t, 
         const AIRealPoint s2 = StubEnd(pair.e2, pair.e1, stub, frame.a);
         if (AIErr err = Line(pair.e1, s1)) return err;
         if (AIErr err = Line(pair.e2, s2)) return err;
-        if (textOut) anchor = Length(pair.e1, t) < Length(pair.e2, t) ? s1 : s2;
+        if (textOut) anchor = Distance(pair.e1, t) < Distance(pair.e2, t) ? s1 : s2;
         if (AIErr err = doLineEndpointGraphics(pair.e1, pair.e2, 1, 1, 0, g->group)) return err;
     }
     g->textAngle = Upright(frame.a);
     g->textAlignment = kCenterStyle;
-    g->textLoc = Moved(anchor, Style().textDistanceAboveLine, g->textAngle + kHalfPi);
+    g->textLoc = PointAlong(anchor, Style().textDistanceAboveLine, g->textAngle + kHalfPi);
     return DrawPairText(*pair.textNode, pair.id);
 }
 
@@ -179,7 +178,7 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
             // terminator or the text covers the end.
             for (const AIRealPoint& end : {pair.e1, pair.e2}) {
                 const AIRealPoint cut = NearerCut(box, end, t, t);
-                if (Length(end, cut) > Style().arrowheadLength &&
+                if (Distance(end, cut) > Style().arrowheadLength &&
                     SameDirection(Angle(end, cut), Angle(end, t), kTowardsTolerance))
                     if (AIErr err = Line(end, cut)) return err;
             }
@@ -192,7 +191,7 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
         return doLineEndpointGraphics(pair.e1, pair.e2, 1, 1, 1, g->group);
     }
     // Outside stubs; outside text sits at the end of the nearer one, which stops at it.
-    const bool nearFirst = Length(pair.e1, t) < Length(pair.e2, t);
+    const bool nearFirst = Distance(pair.e1, t) < Distance(pair.e2, t);
     const AIRealPoint& nearEnd = nearFirst ? pair.e1 : pair.e2;
     if (textOut)
         t = nearFirst ? StubEnd(pair.e1, pair.e2, stub, frame.a + kPi) : StubEnd(pair.e2, pair.e1, stub, frame.a);
@@ -201,7 +200,7 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
     if (textOut) {
         AIRealPoint cut{};
         if (AIErr err = CutBeforeText(nearEnd, t, &cut)) return err;
-        stub = Length(nearEnd, cut);
+        stub = Distance(nearEnd, cut);
     }
     if (AIErr err = Line(pair.e1, StubEnd(pair.e1, pair.e2, stub, frame.a + kPi))) return err;
     if (AIErr err = Line(pair.e2, StubEnd(pair.e2, pair.e1, stub, frame.a))) return err;
@@ -214,19 +213,19 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
     if (pair.first)
         if (AIErr err = Witness(pair.p1, pair.e1, frame.p)) return err;
     if (AIErr err = Witness(pair.p2, pair.e2, frame.p)) return err;
-    const AIReal value = Length(pair.e1, pair.e2);
+    const AIReal value = Distance(pair.e1, pair.e2);
     cdDataStruct& textNode = *pair.textNode;
     if (AIErr err = MeasurePairText(textNode, value)) return err;
     // The text's place along its piece, measured from the piece's first end towards the
     // other (a later click may lie back along the measured direction).
     const bool slide = s.slideDimText && !(s.modifiers & kCtrlBit);
     const AIRealPoint t =
-        Moved(pair.e1, value * (slide ? g->slideDimTextOffset : 0.5f), Direction(pair.e1, pair.e2, frame.a));
+        PointAlong(pair.e1, value * (slide ? g->slideDimTextOffset : 0.5f), Direction(pair.e1, pair.e2, frame.a));
     g->textLoc = t;
     bool textOut = false, linesOut = false;
     Sides(chained, Outside(pair.e1, t, pair.e2), &textOut, &linesOut);
     AIReal stub = s.arrowheadStyle == kNoTerminator ? kNoTerminatorStub : 2.0f * s.arrowheadLength;
-    if (textOut) stub = std::max(stub, std::min(Length(t, pair.e1), Length(t, pair.e2)));
+    if (textOut) stub = std::max(stub, std::min(Distance(t, pair.e1), Distance(t, pair.e2)));
     if (s.aTextPlacement == kTextAlongLine) return TextAlongLine(frame, pair, t, textOut, linesOut, stub);
     const bool dual = s.dualDimensions && textNode.textData.dimensionFormat == 0;
     return TextInLine(frame, pair, t, textOut, linesOut, stub, dual);

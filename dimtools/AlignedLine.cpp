@@ -1,27 +1,19 @@
 // The geometry of dimensions drawn at any angle.
 #include "dimtools/AlignedLine.h"
 
+#include "core/PlotwiseSuites.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kHalfPi = 1.5707964f;
-constexpr AIReal kPi = 3.1415927f;
-
 }  // namespace
 
-AIRealPoint Moved(const AIRealPoint& p, AIReal length, AIReal angle) {
-    AIRealPoint step{}, out{};
-    sAIRealMath->AIRealPointLengthAngle(length, angle, &step);
-    sAIRealMath->AIRealPointAdd(&p, &step, &out);
-    return out;
-}
-
 AIReal Direction(const AIRealPoint& from, const AIRealPoint& to, AIReal fallback) {
-    return Length(from, to) > 0 ? Angle(from, to) : fallback;
+    return Distance(from, to) > 0 ? Angle(from, to) : fallback;
 }
 
 bool SameDirection(AIReal a, AIReal b, AIReal tolerance) {
@@ -29,7 +21,7 @@ bool SameDirection(AIReal a, AIReal b, AIReal tolerance) {
 }
 
 bool Foot(const AIRealPoint& p, AIReal angle, const AIRealPoint& l1, const AIRealPoint& l2, AIRealPoint* foot) {
-    const AIRealPoint reach = Moved(p, kFootReach, angle);
+    const AIRealPoint reach = PointAlong(p, kFootReach, angle);
     int within = 0;
     return FindLineSegmentIntersection(p, reach, l1, l2, foot, &within) != 0;
 }
@@ -43,7 +35,7 @@ AIRealPoint NearerCut(const AIRealRect& box, const AIRealPoint& from, const AIRe
                       const AIRealPoint& start) {
     AIRealPoint c1 = start, c2 = start;
     RectLineIntersections(box, from, through, &c1, &c2);
-    return Length(from, c1) <= Length(from, c2) ? c1 : c2;
+    return Distance(from, c1) <= Distance(from, c2) ? c1 : c2;
 }
 
 AIErr DiscardDimensionGroup() {

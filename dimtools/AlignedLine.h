@@ -1,21 +1,14 @@
 // The geometry of dimensions drawn at any angle (the aligned dimensions and the aligned
-// datum chains): points moved along a direction, feet dropped onto a line, directions that
-// agree, text kept upright, the crossing of a line with a text's box, and the group of a
-// dimension that turns out to have nothing to draw.
+// datum chains): feet dropped onto a line, directions that agree, text kept upright, the
+// crossing of a line with a text's box, and the group of a dimension that turns out to have
+// nothing to draw.
 #pragma once
 
 #include "AITypes.h"
-#include "core/PlotwiseSuites.h"
-
-inline AIReal Angle(const AIRealPoint& from, const AIRealPoint& to) { return sAIRealMath->AIRealPointAngle(&from, &to); }
-inline AIReal Length(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
 
 // The length of the short line a point is dropped along, and of the one that stands for a
 // line through a point at an angle.
 constexpr AIReal kFootReach = 10.0f;
-
-// `p` moved `length` along `angle`.
-AIRealPoint Moved(const AIRealPoint& p, AIReal length, AIReal angle);
 
 // The direction from one point to another, or `fallback` where they coincide.
 AIReal Direction(const AIRealPoint& from, const AIRealPoint& to, AIReal fallback);

@@ -23,6 +23,7 @@
 #include "geometry/AngleGeometry.h"
 #include "geometry/ArcGeometry.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -31,27 +32,18 @@ constexpr GlobalsView<DimToolGlobals> g;
 constexpr AIReal kAnchorSnap = 2.0f;     // a hit this close to an end of its segment takes that end
 constexpr AIReal kNoDirection = 0.01f;   // a ray point this close to the vertex gives no direction
 constexpr AIReal kTextStandOff = 8.0f;   // the text's anchor beyond the arc
-constexpr double kPi = 3.14159265358979323846;
 constexpr int32_t kOptionBit = 2, kCtrlBit = 4;
 constexpr int32_t kParallelLinesMessage = 3;  // 17003
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
 
-AIRealPoint Polar(const AIRealPoint& from, AIReal length, AIReal degrees) {
-    AIRealPoint v{};
-    sAIRealMath->AIRealPointLengthAngle(length, sAIRealMath->DegreeToRadian(degrees), &v);
-    return {from.h + v.h, from.v + v.v};
-}
-
 // The direction of p from c in degrees, a negative one turned into [0, 360).
 AIReal DirectionDegrees(const AIRealPoint& c, const AIRealPoint& p) {
-    AIReal d = sAIRealMath->RadianToDegree(sAIRealMath->AIRealPointAngle(&c, &p));
+    AIReal d = RadiansToDegrees(Angle(c, p));
     if (d < 0) d += 360.0f;
     return d;
 }
-
-AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
 
 // The point at `radius` from the centre on the ray through p (at `degrees` when p is the
 // centre). Taken along the ray rather than by its angle, so an end on a horizontal or
@@ -59,7 +51,7 @@ AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath
 AIRealPoint OnRay(const AIRealPoint& centre, const AIRealPoint& p, AIReal radius, AIReal degrees) {
     const double dh = static_cast<double>(p.h) - centre.h, dv = static_cast<double>(p.v) - centre.v;
     const double length = std::hypot(dh, dv);
-    if (!(length > 0)) return Polar(centre, radius, degrees);
+    if (!(length > 0)) return PointAtDegrees(centre, radius, degrees);
     return {static_cast<AIReal>(centre.h + radius * dh / length), static_cast<AIReal>(centre.v + radius * dv / length)};
 }
 
@@ -69,14 +61,15 @@ AIErr WitnessLines(const AIRealPoint& centre, const AIRealPoint& first, const AI
                    AIReal theta1, AIReal theta2, int16_t kind, AIArtHandle art) {
     const AIReal extension = Style().witnessExtension;
     if (kind == kAngleKind) {
-        if (AIErr err = drawWitnessLine(centre, Polar(centre, radius + extension, theta1), art)) return err;
-        return drawWitnessLine(centre, Polar(centre, radius + extension, theta2), art);
+        if (AIErr err = drawWitnessLine(centre, PointAtDegrees(centre, radius + extension, theta1), art)) return err;
+        return drawWitnessLine(centre, PointAtDegrees(centre, radius + extension, theta2), art);
     }
     const AIReal d = radius - Distance(centre, first);
     const AIReal e = d > 0 ? d + extension : d - extension;
     const AIReal gap = e > 0 ? Style().witnessGap : -Style().witnessGap;
-    if (AIErr err = drawWitnessLine(Polar(first, gap, theta1), Polar(first, e, theta1), art)) return err;
-    return drawWitnessLine(Polar(second, gap, theta2), Polar(second, e, theta2), art);
+    if (AIErr err = drawWitnessLine(PointAtDegrees(first, gap, theta1), PointAtDegrees(first, e, theta1), art))
+        return err;
+    return drawWitnessLine(PointAtDegrees(second, gap, theta2), PointAtDegrees(second, e, theta2), art);
 }
 
 // The value text into theText and the first click's text record, or the label the record
@@ -92,7 +85,7 @@ AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint
         AngleValueText(sweep, style.upperUnits, style.upperDecimalPrecision, style.upperFractionalPrecision,
                        style.appendUpperUnitLabels ? g->degreeSymbol : "", g->theText, sizeof g->theText);
     } else {
-        const double length = static_cast<double>(Distance(centre, first)) * sweep * kPi / 180.0;
+        const double length = static_cast<double>(Distance(centre, first)) * DegreesToRadians<double>(sweep);
         if (AIErr err = makeGlobalDimensionString(static_cast<float>(length))) return err;
     }
     if (node) CopyCString(node->textData.dimStr, g->theText);
@@ -214,7 +207,7 @@ AIErr constructDimensionedArcSegment(AIRealPoint centre, AIRealPoint first, AIRe
         }
     }
     const AIReal t = style.slideDimText ? g->slideDimTextOffset : 0.5f;
-    g->textLoc = Polar(centre, radius + kTextStandOff, theta1 + sweep * t);
+    g->textLoc = PointAtDegrees(centre, radius + kTextStandOff, theta1 + sweep * t);
     g->textAlignment = g->textLoc.h >= centre.h ? kStartStyle : kLimitStyle;
 
     cdDataStruct* node = g->firstChainDimDataPtr;

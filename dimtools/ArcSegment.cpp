@@ -11,12 +11,11 @@
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/ArcGeometry.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
-
-constexpr double kPi = 3.14159265358979323846;
 
 bool ArcToolIsCurrent() {
     const PlotwiseToolRow* row = FindToolRow(g->curTool);
@@ -35,7 +34,7 @@ AIErr ReportToTracker(AIArtHandle path, AIRealPoint to, const ArcShape& shape, b
     if (!update || dimensionArc || !ArcToolIsCurrent()) return kNoErr;
     const auto w = static_cast<AIReal>(std::fabs(bounds.right - bounds.left));
     const auto h = static_cast<AIReal>(std::fabs(bounds.top - bounds.bottom));
-    const double length = std::fabs(shape.sweepDegrees * kPi / 180.0 * shape.radius);
+    const double length = std::fabs(DegreesToRadians<double>(shape.sweepDegrees) * shape.radius);
     const double area = length * shape.radius / 2.0;
     return update(to.h, to.v, w, h, w, h, kMissingValue, static_cast<AIReal>(shape.sweepDegrees),
                   static_cast<AIReal>(shape.radius), static_cast<AIReal>(length), static_cast<AIReal>(area));

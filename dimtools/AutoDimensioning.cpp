@@ -24,6 +24,7 @@
 #include "dimtools/LinearDimensions.h"
 #include "dimtools/RadialDimensions.h"
 #include "geometry/LabelText.h"
+#include "geometry/PointMath.h"
 #include "geometry/ShapeRecognition.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
@@ -32,20 +33,11 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kHalfPi = 1.57079637f;
-constexpr AIReal kPi = 3.14159274f;
-constexpr AIReal kQuarterPi = 0.785398185f;
 constexpr AIReal kCircleLeaderFactor = 0.75f;  // a circle's leader ends 1.5 radii from its centre
 constexpr AIReal kMidParameter = 0.5f;
 constexpr int32_t kDragClick = -1;
 
 using Anchors = std::vector<AIPathSegment>;
-
-AIRealPoint Plus(const AIRealPoint& p, AIReal length, AIReal angle) {
-    AIRealPoint v{};
-    sAIRealMath->AIRealPointLengthAngle(length, angle, &v);
-    return {p.h + v.h, p.v + v.v};
-}
 
 AIErr ReadAnchors(AIArtHandle path, Anchors* anchors, bool* closed) {
     int16_t count = 0;
@@ -216,7 +208,7 @@ AIErr Linear(AIArtHandle path, const Anchors& p, int16_t a, int16_t b, int32_t k
     dim.clickType = kLiveDimClickedSegmentPoint;
     dim.click = click;
     const AIReal offset = g->prefs.style.autoDimensionOffset;
-    dim.drag = Plus(click, offset, angle);
+    dim.drag = PointAlong(click, offset, angle);
     AIReal dragLength = offset, dragAngle = angle;
     if (kind == kIncline) {
         // An aligned dimension's offset is kept from its first end.
@@ -285,7 +277,7 @@ AIErr CircleSteps(AIArtHandle path, const Anchors& p) {
         dim.clickType = kLiveDimClickedPath;
         dim.click = p[0].p;
         const AIReal length = kCircleLeaderFactor * std::fabs(r.right - r.left);
-        dim.drag = Plus(Centre(r), length, kQuarterPi);
+        dim.drag = PointAlong(Centre(r), length, kQuarterPi);
         dim.Add(1, 2, 3);
         dim.Add(kDragClick, 0, 0, length, kQuarterPi);
         if (AIErr err = Draw(path, dim, &RadialRoutine, true, nullptr, false)) return err;

@@ -10,6 +10,7 @@
 #include "dimtools/LabelParts.h"
 #include "dimtools/LabelShapes.h"
 #include "dimtools/LeaderLines.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -40,6 +41,6 @@ AIErr DrawCallout() {
     if (AIErr err = drawLeaderLine(start, knee, end, group, kind, 1)) return err;
     char text[kMeasuredText + 1] = {};
     if (const cdDataStruct* node = g->firstChainDimDataPtr) CopyCString(text, node->textData.dimStr);
-    if (AIErr err = drawShape(end, direction, group, kNoFrame, AngleTo(start, end), text, nullptr)) return err;
+    if (AIErr err = drawShape(end, direction, group, kNoFrame, Angle(start, end), text, nullptr)) return err;
     return SetDimensionData(group, nullptr);
 }

@@ -20,13 +20,12 @@
 #include "dimtools/LinearAxis.h"
 #include "geometry/ChainLineDashes.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kHalfPi = 1.5707964f;
-constexpr AIReal kPi = 3.1415927f;
 constexpr AIReal kLegLength = 36.0f;
 constexpr AIReal kLabelDistance = 40.0f;  // from the line, along the leg
 constexpr AIReal kDoubleThick = 2.0f;
@@ -55,14 +54,15 @@ AIErr SnapDraggedLine(Dragged* line) {
     HitRef hit;
     if (AIErr err = SnapToAnchor(hit, &g->firstClick)) return err;
     if (AIErr err = SnapToAnchor(hit, &g->endPoint)) return err;
-    *line = {g->firstClick, g->endPoint, Length(g->firstClick, g->endPoint) / 2.0f, Angle(g->firstClick, g->endPoint)};
+    const AIRealPoint from = g->firstClick, to = g->endPoint;
+    *line = {from, to, Distance(from, to) / 2.0f, Angle(from, to)};
     return kNoErr;
 }
 
 // The dashes of a line from `p1` at angle `a`, `dashes` laid along it.
 AIErr DrawDashes(const AIRealPoint& p1, AIReal a, const std::vector<DashPiece>& dashes) {
     for (const DashPiece& d : dashes)
-        if (AIErr err = drawDimensionLine(Moved(p1, d.from, a), Moved(p1, d.to, a), g->group)) return err;
+        if (AIErr err = drawDimensionLine(PointAlong(p1, d.from, a), PointAlong(p1, d.to, a), g->group)) return err;
     return kNoErr;
 }
 
@@ -87,7 +87,7 @@ private:
 // A leg from the line's end at angle b, with the terminator at its outer end pointing away
 // from the line.
 AIErr DrawLeg(const AIRealPoint& end, AIReal b) {
-    const AIRealPoint outer = Moved(end, kLegLength, b);
+    const AIRealPoint outer = PointAlong(end, kLegLength, b);
     if (AIErr err = drawDimensionLine(end, outer, g->group)) return err;
     return doLineEndpointGraphics(end, outer, 0, 1, 1, g->group);
 }
@@ -97,7 +97,7 @@ AIErr DrawLeg(const AIRealPoint& end, AIReal b) {
 // click's (primed when the style asks) and the far end's, each with a copy of the chain's
 // text record.
 AIErr DrawLabels(AIRealPoint first, AIRealPoint far, AIReal a) {
-    const AIRealPoint toBaseline = Moved({0, 0}, g->textSize / 3.0f, a - kPi);
+    const AIRealPoint toBaseline = PointAlong({0, 0}, g->textSize / 3.0f, a - kPi);
     const AIReal sign = a > 0 ? 1.0f : -1.0f;
     g->textAngle = a > 0 ? a - kHalfPi : a + kHalfPi;
     g->textAlignment = (a > 0) != Ctrl() ? kStartStyle : kLimitStyle;
@@ -125,7 +125,7 @@ AIErr SectionLine() {
     AIRealPoint far = p2;
     if (Shifted()) {
         if (AIErr err = SetConstrainAngle(&a)) return err;
-        far = Moved(p1, Length(g->startingPoint, p2), a);
+        far = PointAlong(p1, Distance(g->startingPoint, p2), a);
     }
     const AIReal b = Ctrl() ? a + kHalfPi : a - kHalfPi;
     if (AIErr err = PrepDimensionLayer()) return err;
@@ -135,7 +135,8 @@ AIErr SectionLine() {
         if (AIErr err = DrawLeg(p1, b)) return err;
         if (AIErr err = DrawDashes(p1, a, SectionLineDashes(h))) return err;
         if (AIErr err = DrawLeg(far, b)) return err;
-        if (AIErr err = DrawLabels(Moved(p1, kLabelDistance, b), Moved(far, kLabelDistance, b), a)) return err;
+        if (AIErr err = DrawLabels(PointAlong(p1, kLabelDistance, b), PointAlong(far, kLabelDistance, b), a))
+            return err;
     }
     return SetDimensionData(g->group, nullptr);
 }

@@ -1,8 +1,6 @@
 // The piece under a click and its curvature, shared by the curvature tools.
 #include "dimtools/CurvatureAtClick.h"
 
-#include <cmath>
-
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionStorage.h"
@@ -10,6 +8,7 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/ToolHit.h"
 #include "geometry/PlotwiseErrors.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -17,7 +16,7 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kAnchorSnap = 2.0f;  // an anchor hit this near an end of its piece measures there
 
-bool Near(const AIRealPoint& a, const AIRealPoint& b) { return std::hypot(a.h - b.h, a.v - b.v) < kAnchorSnap; }
+bool Near(const AIRealPoint& a, const AIRealPoint& b) { return Distance(a, b) < kAnchorSnap; }
 
 }  // namespace
 
@@ -71,11 +70,6 @@ AIErr GetCurvatureAtClick(AIArtHandle target, const AIRealPoint& p, CurvatureAtC
     if (!FitCircleAt(click.piece, t, &out->fit) || !out->fit.hasCentre) return kNoErr;
     *outcome = Curvature::kMeasured;
     return kNoErr;
-}
-
-AIRealPoint PointAlong(const AIRealPoint& from, double length, double angle) {
-    return {static_cast<AIReal>(from.h + length * std::cos(angle)),
-            static_cast<AIReal>(from.v + length * std::sin(angle))};
 }
 
 AIErr DimensionOrNothing(AIArtHandle group, AIErr drawn) {

@@ -44,9 +44,6 @@ struct CurvatureAtClick {
 // within 2 points of the hit. g->art takes the path hit.
 AIErr GetCurvatureAtClick(AIArtHandle target, const AIRealPoint& p, CurvatureAtClick* out, Curvature* outcome);
 
-// The point `length` from `from` in the direction `angle` (radians), worked in doubles.
-AIRealPoint PointAlong(const AIRealPoint& from, double length, double angle);
-
 // A dimension drawn into `group` whole, or nothing: when `drawn` is an error the group goes
 // (what was drawn is no dimension, and no redraw may keep it) and the error is returned.
 AIErr DimensionOrNothing(AIArtHandle group, AIErr drawn);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSuites.h"
@@ -15,13 +16,13 @@
 #include "dimtools/CurvatureAtClick.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/RadialDimensions.h"
+#include "geometry/PointMath.h"
 #include "geometry/RadialGeometry.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr double kHalfPi = 1.57079632679489661923;
 constexpr double kArcHalfSweep = 2.0943;  // the arc reaches 120 degrees round, centred on the point
 constexpr AIReal kLongestCrossArm = 9.0f;
 constexpr AIReal kCrossClearance = 2.0f;  // between the value's ink and the centre cross
@@ -94,11 +95,12 @@ AIErr CurveRadiusArt(const CircleFit& fit, int16_t drawArc, AIArtHandle group) {
     const AIReal size = g->textSize;
     const AIReal distance = TextDistanceBeyondCross(size + g->textLeading, static_cast<AIReal>(theta), arm, size,
                                                     size * kDescentShare, kCrossClearance);
-    g->textLoc = PointAlong(o, distance, theta);
-    g->textAlignment = std::fabs(theta) < kHalfPi ? kStartStyle : kLimitStyle;
+    g->textLoc = PointAlong<double>(o, distance, theta);
+    g->textAlignment = std::fabs(theta) < std::numbers::pi / 2 ? kStartStyle : kLimitStyle;
     if (AIErr err = RadialTextArt(group)) return err;
     if (drawArc == 1) {
-        const AIRealPoint from = PointAlong(o, r, theta + kArcHalfSweep), to = PointAlong(o, r, theta - kArcHalfSweep);
+        const AIRealPoint from = PointAlong<double>(o, r, theta + kArcHalfSweep);
+        const AIRealPoint to = PointAlong<double>(o, r, theta - kArcHalfSweep);
         if (AIErr err = constructArcSegment(o, from, to, group, &g->dimensionLineStyle)) return err;
     }
     g->okToTrackCursorFlag = 1;
@@ -112,12 +114,13 @@ AIErr TangentArt(const CircleFit& fit, AIArtHandle group) {
     const AIRealPoint p = fit.point;
     const double r = fit.radius, theta = fit.towardsCentre;
     if (shift || !option) {
-        const AIRealPoint t1 = PointAlong(p, r, theta + kHalfPi), t2 = PointAlong(p, r, theta - kHalfPi);
+        const AIRealPoint t1 = PointAlong<double>(p, r, theta + std::numbers::pi / 2);
+        const AIRealPoint t2 = PointAlong<double>(p, r, theta - std::numbers::pi / 2);
         if (AIErr err = drawDimensionLine(t1, t2, group)) return err;
     }
     if (shift || option) {
         // The normal to the centre of curvature, or (ctrl) as long to the convex side.
-        const AIRealPoint end = (keys & kCtrlBit) ? PointAlong(p, -r, theta) : fit.centre;
+        const AIRealPoint end = (keys & kCtrlBit) ? PointAlong<double>(p, -r, theta) : fit.centre;
         if (AIErr err = drawDimensionLine(end, p, group)) return err;
     }
     g->okToTrackCursorFlag = 1;

@@ -15,12 +15,12 @@
 #include "dimensions/DimensionValueString.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearAxis.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kHalfPi = 1.5707964f;
 constexpr AIReal kFaceTolerance = 0.9f;  // both axes: clicks on a face this close lie level
 constexpr AIReal kStackingAllowance = 10.0f;  // between stacked rows, beyond the text's size
 constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;

@@ -16,12 +16,12 @@
 #include "dimtools/LabelShapes.h"
 #include "dimtools/LabelText.h"
 #include "dimtools/LeaderLines.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kPi = 3.14159265f, kQuarterTurn = kPi / 2;
 constexpr AIReal kFeatureHalfAngle = kPi / 6;  // the triangle's 30 degrees either side of the leg
 constexpr AIReal kSqrt3 = 1.73205f;
 constexpr int32_t kCustomFormat = 3;
@@ -67,7 +67,7 @@ std::string NodeText(int index, const char* fallback) {
 // The feature's triangle, filled as terminator style 1 whatever the style's terminator is;
 // the style's terminator and paint are as they were afterwards, whatever failed.
 AIErr FeatureTriangle(const Leg& leg, AIArtHandle group) {
-    const AIReal pathAngle = AngleTo(leg.start, leg.knee);
+    const AIReal pathAngle = Angle(leg.start, leg.knee);
     const AIRealPoint apex = PointAlong(leg.start, g->textSize, pathAngle);
     const AIReal side = g->textSize * 2.0f / kSqrt3;
     const AIRealPoint base1 = PointAlong(apex, -side, pathAngle - kFeatureHalfAngle);
@@ -99,18 +99,18 @@ AIErr Flag(const Leg& leg, AIArtHandle group) {
     if (AIErr err = GetTextArtRect(bounded, &bounds)) return err;
     const AIReal width = bounds.right - bounds.left;
     const AIReal w = width + border < 0 ? width : width + border;
-    const AIReal phi = Ctrl() ? theta + kQuarterTurn : theta - kQuarterTurn;
+    const AIReal phi = Ctrl() ? theta + kHalfPi : theta - kHalfPi;
     const AIRealPoint e = leg.knee;
     const AIRealPoint e1 = PointAlong(e, s, theta);
     const AIRealPoint e2 = PointAlong(e1, w, phi);
     const AIRealPoint e3 = PointAlong(e2, s, theta - kPi);
-    const AIPathSegment flag[] = {LabelCorner(e), LabelCorner(e1), LabelCorner(e2), LabelCorner(e3)};
+    const AIPathSegment flag[] = {CornerAnchor(e), CornerAnchor(e1), CornerAnchor(e2), CornerAnchor(e3)};
     if (AIErr err = NewLabelPath(group, flag, true)) return err;
     // Across the flag, reading upwards or rightwards whichever way the leg points.
     const AIRealPoint m = PointAlong(e, w / 2.0f, phi);
     const bool up = theta > 0;
     g->textAlignment = kCenterStyle;
-    g->textAngle = up ? theta - kQuarterTurn : theta + kQuarterTurn;
+    g->textAngle = up ? theta - kHalfPi : theta + kHalfPi;
     g->textLoc = PointAlong(m, s / 2.0f + (up ? -1.0f : 1.0f) * g->textSize / 3.0f, theta);
     cdDataStruct* node = g->firstChainDimDataPtr;
     live_dimension_text_data none{};
@@ -127,7 +127,7 @@ AIErr doDatumTool() {
     Leg leg{};
     if (AIErr err = Begin(&g->firstClick, true, &group, &leg)) return err;
     (void)SetDimensionData(group, nullptr);
-    const AIPathSegment line[] = {LabelCorner(leg.start), LabelCorner(leg.knee)};
+    const AIPathSegment line[] = {CornerAnchor(leg.start), CornerAnchor(leg.knee)};
     if (AIErr err = NewLabelPath(group, line, false)) return err;
     if (AIErr err = Flag(leg, group)) return err;
     return SetDimensionData(group, nullptr);
@@ -142,7 +142,7 @@ AIErr doDatumFeatureTool() {
     if (AIErr err = drawLeaderLine(leg.start, leg.knee, leg.end, group, kElbowLeader, 0)) return err;
     char text[1024] = {};
     TakeLabelText(text, nullptr);
-    if (AIErr err = drawShape(leg.end, leg.direction, group, kBoxFrame, AngleTo(leg.knee, leg.end), text, nullptr))
+    if (AIErr err = drawShape(leg.end, leg.direction, group, kBoxFrame, Angle(leg.knee, leg.end), text, nullptr))
         return err;
     return SetDimensionData(group, nullptr);
 }
@@ -156,7 +156,7 @@ AIErr doDatumTargetTool() {
     if (AIErr err = drawLeaderLine(leg.start, leg.knee, leg.end, group, style.labelLeader, 1)) return err;
     const std::string text1 = NodeText(0, "1"), text2 = NodeText(1, "A");
     KeepLabelText(text1.c_str());
-    if (AIErr err = drawShape(leg.end, leg.direction, group, kSplitCircleFrame, AngleTo(leg.start, leg.end),
+    if (AIErr err = drawShape(leg.end, leg.direction, group, kSplitCircleFrame, Angle(leg.start, leg.end),
                               text1.c_str(), text2.c_str()))
         return err;
     // Its texts are its own, whatever the labels' format: the stored style says so.

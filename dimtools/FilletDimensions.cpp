@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "core/PlotwiseAlerts.h"
@@ -19,24 +20,21 @@
 #include "dimtools/ToolHit.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/CurveFit.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr double kTwoPi = 6.28318530717958647692;
 constexpr AIReal kReferenceT = 0.3f;  // the circle is fitted near this point of the piece
 constexpr int32_t kOptionBit = 2, kCtrlBit = 4;
 constexpr int32_t kNotCircularMessage = 67;  // 17067
 constexpr int16_t kRadiusKind = 1;
 
-double Direction(const AIRealPoint& from, const AIRealPoint& to) {
-    return std::atan2(static_cast<double>(to.v) - from.v, static_cast<double>(to.h) - from.h);
-}
 // The turn from one direction to another, counter-clockwise, in [0, 2 pi).
 double Turn(double from, double to) {
-    const double d = std::fmod(to - from, kTwoPi);
-    return d < 0 ? d + kTwoPi : d;
+    const double d = std::fmod(to - from, 2 * std::numbers::pi);
+    return d < 0 ? d + 2 * std::numbers::pi : d;
 }
 
 // The path the press hit and the host's segment number of the hit, as the click chain
@@ -63,10 +61,10 @@ AIErr NotCircular() {
 // `inside`) or the arc closes on itself, else the nearer end's.
 double LeaderDirection(const AIRealPoint& centre, const FilletArc& arc, const AIRealPoint& inside,
                        const AIRealPoint& drag) {
-    const double d = Direction(centre, drag);
+    const double d = Angle<double>(centre, drag);
     if (arc.wholeCircle) return d;
-    const double s = Direction(centre, arc.start), e = Direction(centre, arc.end);
-    const bool fromStart = Turn(s, Direction(centre, inside)) <= Turn(s, e);
+    const double s = Angle<double>(centre, arc.start), e = Angle<double>(centre, arc.end);
+    const bool fromStart = Turn(s, Angle<double>(centre, inside)) <= Turn(s, e);
     const double lo = fromStart ? s : e, hi = fromStart ? e : s;
     if (Turn(lo, d) <= Turn(lo, hi)) return d;
     const auto apart = [d](double a) { return std::min(Turn(a, d), Turn(d, a)); };
@@ -80,9 +78,9 @@ AIErr FilletArt(const AIRealPoint& centre, AIReal radius, const FilletArc& arc, 
     const int32_t keys = g->prefs.style.modifiers;
     const AIRealPoint drag = g->endPoint;
     const double direction = LeaderDirection(centre, arc, inside, drag);
-    const AIRealPoint onArc = PointAlong(centre, radius, direction);
-    const double reach = std::hypot(static_cast<double>(drag.h) - centre.h, static_cast<double>(drag.v) - centre.v);
-    const AIRealPoint start = (keys & kOptionBit) ? centre : PointAlong(centre, reach, direction);
+    const AIRealPoint onArc = PointAlong<double>(centre, radius, direction);
+    const double reach = Distance<double>(centre, drag);
+    const AIRealPoint start = (keys & kOptionBit) ? centre : PointAlong<double>(centre, reach, direction);
     if (AIErr err = drawDimensionLine(start, onArc, group)) return err;
     if (AIErr err = doLineEndpointGraphics(start, onArc, 0, 1, 1, group)) return err;
     // The shelf leaves the leader away from the arc; straight above or below it, left.

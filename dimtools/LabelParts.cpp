@@ -9,23 +9,13 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelText.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
 }  // namespace
-
-AIPathSegment LabelAnchor(AIRealPoint p, AIRealPoint in, AIRealPoint out, bool corner) {
-    AIPathSegment s{};
-    s.p = p;
-    s.in = in;
-    s.out = out;
-    s.corner = corner;
-    return s;
-}
-
-AIPathSegment LabelCorner(AIRealPoint p) { return LabelAnchor(p, p, p); }
 
 AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bool closed) {
     if (!g) return kCADErr;
@@ -49,7 +39,7 @@ AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art) {
 }
 
 AIRealPoint LeaderKnee(AIRealPoint press, AIRealPoint drag, AIRealPoint from, AIReal* angle) {
-    AIReal theta = AngleTo(press, drag);
+    AIReal theta = Angle(press, drag);
     if (angle) *angle = theta;
     if (!(g->prefs.style.modifiers & kLabelShiftKey) || g->ignoreShift) return drag;
     SetConstrainAngle(&theta);
@@ -65,14 +55,6 @@ int16_t LabelSide(AIRealPoint start, AIRealPoint knee, bool flip) {
 AIRealPoint ShelfEnd(AIRealPoint knee, int16_t direction) {
     return {knee.h + static_cast<AIReal>(direction) * g->prefs.style.labelLeaderLength, knee.v};
 }
-
-AIRealPoint PointAlong(AIRealPoint p, AIReal length, AIReal angle) {
-    AIRealPoint out{};
-    AddPointLengthAngle(p, length, angle, &out);
-    return out;
-}
-
-AIReal AngleTo(AIRealPoint a, AIRealPoint b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
 
 AIErr KeepPressInBounds(cdDataStruct* node) {
     if (!node || !node->art || node->clickType == kLiveDimClickedFill) return kNoErr;

@@ -14,9 +14,6 @@ struct cdDataStruct;
 // The keys of the style's `modifiers` the label tools read.
 constexpr int32_t kLabelShiftKey = 1, kLabelOptionKey = 2, kLabelCtrlKey = 4;
 
-// An anchor with its handles (a corner unless told), and a corner with both handles on it.
-AIPathSegment LabelAnchor(AIRealPoint p, AIRealPoint in, AIRealPoint out, bool corner = true);
-AIPathSegment LabelCorner(AIRealPoint p);
 // A new path of these anchors on top inside `group` (above firstArt when group is null),
 // painted with dimensionLineStyle and open or closed. The first failing host call's error
 // is returned; what was made stays.
@@ -41,10 +38,6 @@ AIRealPoint ShelfEnd(AIRealPoint knee, int16_t direction);
 // A press on art that is not a path (a text, say) kept, as a press in a fill is, as its place
 // in the art's bounds, so that the label follows the art.
 AIErr KeepPressInBounds(cdDataStruct* node);
-
-// p + length along angle (radians), and the angle from a to b in (-pi, pi].
-AIRealPoint PointAlong(AIRealPoint p, AIReal length, AIReal angle);
-AIReal AngleTo(AIRealPoint a, AIRealPoint b);
 
 // The label's text made theText, which a live label's stored style keeps as the sign that
 // it is a label (an empty text is kept as "-", as it is measured).

@@ -16,23 +16,20 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelParts.h"
 #include "dimtools/LeaderLines.h"
+#include "geometry/CurveConstants.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr size_t kMeasuredText = 511;
-constexpr AIReal kCircleHandleDivisor = 3.6213737826f;  // a quarter's handle: radius x 2 / this
 constexpr AIReal kSqrt3 = 1.7320508f;
-constexpr AIReal kPi = 3.14159265f;
 constexpr AIReal kUnstretchedWidth = 0.8f;  // text sizes of width a frame holds unstretched
 constexpr AIReal kSmallestCapsule = 10.0f;
 constexpr AIReal kFlatEdge = 0.1f;
 constexpr AIReal kSplitTextAbove = 3.0f, kSplitTextBelow = 1.0f;
 constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
-
-AIPathSegment Anchor(AIReal h, AIReal v, AIRealPoint in, AIRealPoint out) { return LabelAnchor({h, v}, in, out); }
-AIPathSegment Corner(AIReal h, AIReal v) { return LabelCorner({h, v}); }
 
 // The sizes a frame is drawn from: centre, half height, stretch either side, the circle
 // handle of the half height.
@@ -43,8 +40,8 @@ struct Frame {
 
 std::vector<AIPathSegment> Box(const Frame& f) {
     const AIReal x = f.s + f.r;
-    return {Corner(f.c.h + x, f.c.v + f.r), Corner(f.c.h - x, f.c.v + f.r), Corner(f.c.h - x, f.c.v - f.r),
-            Corner(f.c.h + x, f.c.v - f.r)};
+    return {CornerAnchor({f.c.h + x, f.c.v + f.r}), CornerAnchor({f.c.h - x, f.c.v + f.r}),
+            CornerAnchor({f.c.h - x, f.c.v - f.r}), CornerAnchor({f.c.h + x, f.c.v - f.r})};
 }
 
 // A circle, or a capsule whose straight top and bottom edges are 2s long.
@@ -53,20 +50,20 @@ std::vector<AIPathSegment> Capsule(const Frame& f) {
     const AIReal r = f.r, s = f.s, k = f.k;
     const bool flat = std::fabs(s) > kFlatEdge;
     std::vector<AIPathSegment> a;
-    a.push_back(Anchor(c.h + r + s, c.v, {c.h + r + s, c.v - k}, {c.h + r + s, c.v + k}));
-    a.push_back(Anchor(c.h + s, c.v + r, {c.h + s + k, c.v + r}, {c.h + s - k, c.v + r}));
-    if (flat) a.push_back(Anchor(c.h - s, c.v + r, {c.h - s + k, c.v + r}, {c.h - s - k, c.v + r}));
-    a.push_back(Anchor(c.h - r - s, c.v, {c.h - r - s, c.v + k}, {c.h - r - s, c.v - k}));
-    a.push_back(Anchor(c.h - s, c.v - r, {c.h - s - k, c.v - r}, {c.h - s + k, c.v - r}));
-    if (flat) a.push_back(Anchor(c.h + s, c.v - r, {c.h + s - k, c.v - r}, {c.h + s + k, c.v - r}));
+    a.push_back(CornerAnchor({c.h + r + s, c.v}, {c.h + r + s, c.v - k}, {c.h + r + s, c.v + k}));
+    a.push_back(CornerAnchor({c.h + s, c.v + r}, {c.h + s + k, c.v + r}, {c.h + s - k, c.v + r}));
+    if (flat) a.push_back(CornerAnchor({c.h - s, c.v + r}, {c.h - s + k, c.v + r}, {c.h - s - k, c.v + r}));
+    a.push_back(CornerAnchor({c.h - r - s, c.v}, {c.h - r - s, c.v + k}, {c.h - r - s, c.v - k}));
+    a.push_back(CornerAnchor({c.h - s, c.v - r}, {c.h - s - k, c.v - r}, {c.h - s + k, c.v - r}));
+    if (flat) a.push_back(CornerAnchor({c.h + s, c.v - r}, {c.h + s - k, c.v - r}, {c.h + s + k, c.v - r}));
     return a;
 }
 
 std::vector<AIPathSegment> RoundedBox(const Frame& f) {
     const AIRealPoint c = f.c;
-    const AIReal r = f.r, q = f.r / 2.0f, kq = q * 2.0f / kCircleHandleDivisor, x = f.s + f.r;
+    const AIReal r = f.r, q = f.r / 2.0f, kq = QuarterCircleHandle(q * 2.0f), x = f.s + f.r;
     auto at = [](AIReal h, AIReal v, AIReal inH, AIReal inV, AIReal outH, AIReal outV) {
-        return Anchor(h, v, {h + inH, v + inV}, {h + outH, v + outV});
+        return CornerAnchor({h, v}, {h + inH, v + inV}, {h + outH, v + outV});
     };
     return {at(c.h + x - q, c.v + r, kq, 0, 0, 0),  at(c.h - x + q, c.v + r, 0, 0, -kq, 0),
             at(c.h - x, c.v + q, 0, kq, 0, 0),      at(c.h - x, c.v - q, 0, 0, 0, -kq),
@@ -78,9 +75,9 @@ std::vector<AIPathSegment> Hexagon(const Frame& f) {
     const AIRealPoint left{f.c.h - f.s, f.c.v}, right{f.c.h + f.s, f.c.v};
     std::vector<AIPathSegment> a;
     for (const AIReal turn : {2.0f / 3.0f, 1.0f, 4.0f / 3.0f})
-        a.push_back(LabelCorner(PointAlong(left, f.r, turn * kPi)));
+        a.push_back(CornerAnchor(PointAlong(left, f.r, turn * kPi)));
     for (const AIReal turn : {-1.0f / 3.0f, 0.0f, 1.0f / 3.0f})
-        a.push_back(LabelCorner(PointAlong(right, f.r, turn * kPi)));
+        a.push_back(CornerAnchor(PointAlong(right, f.r, turn * kPi)));
     return a;
 }
 
@@ -94,7 +91,7 @@ std::vector<AIPathSegment> Triangle(AIRealPoint p, AIReal bigR, AIReal s, int16_
     AIRealPoint t2 = PointAlong(t0, 2.0f * bigR, -a);
     t2.h += ds;
     const AIRealPoint t3{t2.h - static_cast<AIReal>(dir) * (2.0f * bigR + s), t2.v};
-    return {LabelCorner(t0), LabelCorner(t1), LabelCorner(t2), LabelCorner(t3)};
+    return {CornerAnchor(t0), CornerAnchor(t1), CornerAnchor(t2), CornerAnchor(t3)};
 }
 
 // The text record of the chain's node (the first, or the second for id 1), or an empty one.
@@ -176,7 +173,7 @@ AIErr drawShape(AIRealPoint p, int16_t direction, AIArtHandle group, int32_t lab
     if (labelShape == kCircleFrame && s < kSmallestCapsule) s = 0;
     g->textAlignment = kCenterStyle;
     const AIReal r = bigB + (border + height) / 2.0f;
-    const Frame f{FrameCentre(p, direction, labelShape, r, s, angle), r, s, r * 2.0f / kCircleHandleDivisor};
+    const Frame f{FrameCentre(p, direction, labelShape, r, s, angle), r, s, QuarterCircleHandle(r * 2.0f)};
     g->textLoc = {f.c.h, f.c.v + below};
 
     std::vector<AIPathSegment> outline;

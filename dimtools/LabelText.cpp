@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "dimensions/ClickChain.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr int32_t kWordList = 17400;
 constexpr int32_t kWidthCaption = 27, kHeightCaption = 28, kAreaCaption = 31, kPerimeterCaption = 32;
 constexpr int32_t kSquareWord = 33, kNoDataCaption = 38;
 constexpr size_t kLabelTextSize = 1024;

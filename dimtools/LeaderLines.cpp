@@ -11,6 +11,7 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelParts.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -19,7 +20,6 @@ constexpr GlobalsView<DimToolGlobals> g;
 constexpr int32_t kArcWidthPercent = 25, kArcHeightPercent = 50;
 constexpr AIReal kJog = 5.0f, kJogHandle = 20.0f;
 constexpr AIReal kFlatness = 1.0f, kShortestArc = 0.01f;
-constexpr AIReal kHalfTurn = 3.14159265f, kQuarterTurn = kHalfTurn / 2;
 
 // The anchors of one leader path and the point its terminator at the first anchor is
 // aimed from.
@@ -29,10 +29,10 @@ struct LeaderPath {
 };
 
 LeaderPath Elbow(AIRealPoint start, AIRealPoint mid, AIRealPoint end) {
-    return {{LabelCorner(start), LabelCorner(mid), LabelCorner(end)}, mid};
+    return {{CornerAnchor(start), CornerAnchor(mid), CornerAnchor(end)}, mid};
 }
 
-LeaderPath Straight(AIRealPoint start, AIRealPoint end) { return {{LabelCorner(start), LabelCorner(end)}, end}; }
+LeaderPath Straight(AIRealPoint start, AIRealPoint end) { return {{CornerAnchor(start), CornerAnchor(end)}, end}; }
 
 // Leaves the start upright and reaches the end level (ctrl: leaves level, arrives upright);
 // the terminator follows the curve a terminator's length from the start, at most its end.
@@ -49,28 +49,28 @@ LeaderPath Arc(AIRealPoint start, AIRealPoint end, bool ctrl) {
     const AIReal t = std::min(g->prefs.style.arrowheadLength / length, 1.0f);
     AIRealPoint aim{};
     sAIRealBezier->Evaluate(&curve, t, &aim);
-    return {{LabelAnchor(start, start, out), LabelAnchor(end, in, end)}, aim};
+    return {{CornerAnchor(start, start, out), CornerAnchor(end, in, end)}, aim};
 }
 
 LeaderPath Kinked(AIRealPoint start, AIRealPoint end, bool ctrl) {
-    const AIReal theta = AngleTo(start, end);
+    const AIReal theta = Angle(start, end);
     const AIRealPoint m = PointAlong(start, sAIRealMath->AIRealPointLength(&start, &end) / 2.0f, theta);
-    AIRealPoint p1 = PointAlong(m, kJog, theta + kQuarterTurn), p2 = PointAlong(m, kJog, theta - kQuarterTurn);
+    AIRealPoint p1 = PointAlong(m, kJog, theta + kHalfPi), p2 = PointAlong(m, kJog, theta - kHalfPi);
     if (ctrl) std::swap(p1, p2);
     AIRealPoint a{}, b{};
     getPointAlongLine(start, p1, kJogHandle, &a);
     getPointAlongLine(end, p2, kJogHandle, &b);
-    return {{LabelCorner(start), LabelAnchor(p1, p1, a), LabelAnchor(p2, b, p2), LabelCorner(end)}, m};
+    return {{CornerAnchor(start), CornerAnchor(p1, p1, a), CornerAnchor(p2, b, p2), CornerAnchor(end)}, m};
 }
 
 LeaderPath Wave(AIRealPoint start, AIRealPoint end, bool ctrl) {
-    const AIReal theta = AngleTo(start, end);
+    const AIReal theta = Angle(start, end);
     const AIReal h = sAIRealMath->AIRealPointLength(&start, &end) / 2.0f;
     const AIRealPoint m = PointAlong(start, h, theta);
     const AIReal s = ctrl ? -1.0f : 1.0f;
-    const AIRealPoint in = PointAlong(m, h / 2.0f, theta + s * kQuarterTurn);
-    const AIRealPoint out = PointAlong(m, h / 2.0f, theta - s * kQuarterTurn);
-    return {{LabelCorner(start), LabelAnchor(m, in, out, false), LabelCorner(end)}, in};
+    const AIRealPoint in = PointAlong(m, h / 2.0f, theta + s * kHalfPi);
+    const AIRealPoint out = PointAlong(m, h / 2.0f, theta - s * kHalfPi);
+    return {{CornerAnchor(start), SmoothAnchor(m, in, out), CornerAnchor(end)}, in};
 }
 
 LeaderPath LeaderOfKind(int32_t kind, AIRealPoint start, AIRealPoint mid, AIRealPoint end, bool ctrl) {

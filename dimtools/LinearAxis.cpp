@@ -12,12 +12,12 @@
 #include "dimensions/DimensionValueString.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kHalfPi = 1.5707964f;
 constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
 constexpr AIReal kFaceTolerance = 0.9f;  // flat coordinates of clicks on a face this close are level
 constexpr int32_t kShiftBit = 1, kCtrlBit = 4;

@@ -14,6 +14,7 @@
 #include "dimensions/MeasuringHit.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelParts.h"
+#include "geometry/PointMath.h"
 #include "units/LayerScales.h"
 #include "units/PlotwiseUnits.h"
 
@@ -68,7 +69,7 @@ AIErr doMeasureDistanceTool() {
     const AIReal w = std::fabs(b.h - a.h), h = std::fabs(b.v - a.v);
     const AIReal length = sAIRealMath->AIRealPointLength(&a, &b);
     if (auto update = PlotwiseService().updateTrackerWindow)
-        if (AIErr err = update(b.h, b.v, w, h, w, h, kMissingValue, sAIRealMath->RadianToDegree(AngleTo(a, b)), length,
+        if (AIErr err = update(b.h, b.v, w, h, w, h, kMissingValue, sAIRealMath->RadianToDegree(Angle(a, b)), length,
                                kMissingValue, kMissingValue))
             return err;
     g->MeasuredLinearDistance = length;

@@ -11,6 +11,7 @@
 #include "dimtools/LabelParts.h"
 #include "dimtools/LabelShapes.h"
 #include "dimtools/LeaderLines.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ AIErr doPointerTool() {
 
     char text[1024] = {};
     TakeLabelText(text, targetArt);
-    if (AIErr err = drawShape(end, direction, group, style.labelShape, AngleTo(start, end), text, nullptr))
+    if (AIErr err = drawShape(end, direction, group, style.labelShape, Angle(start, end), text, nullptr))
         return err;
     return SetDimensionData(group, nullptr);
 }

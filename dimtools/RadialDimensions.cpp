@@ -23,6 +23,7 @@
 #include "dimtools/ToolHit.h"
 #include "geometry/AxonometricMath.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "geometry/RadialGeometry.h"
 
 namespace {
@@ -38,16 +39,6 @@ constexpr int16_t kRadiusKind = 1;
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
-
-AIRealPoint Plus(const AIRealPoint& p, const AIRealPoint& v) { return {p.h + v.h, p.v + v.v}; }
-AIRealPoint Minus(const AIRealPoint& p, const AIRealPoint& v) { return {p.h - v.h, p.v - v.v}; }
-AIRealPoint Polar(AIReal length, AIReal angle) {
-    AIRealPoint v{};
-    sAIRealMath->AIRealPointLengthAngle(length, angle, &v);
-    return v;
-}
-AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
-AIReal Angle(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
 
 void Message(int32_t index, char (&text)[512]) { GetPlotwiseString(kMessageList, index, text, sizeof text); }
 
@@ -98,7 +89,7 @@ AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal ra
     const bool terminators = RadialTerminatorFits(style.arrowheadStyle, style.arrowheadLength, radius);
     const AIRealPoint v = Polar(radius, Angle(o, q));
     if (kind == kRadiusKind) {
-        const AIRealPoint e = Plus(o, v);  // the circle towards Q
+        const AIRealPoint e = o + v;  // the circle towards Q
         if (spans) {
             if (AIErr err = drawDimensionLine(o, Distance(o, q) < radius ? e : q, group)) return err;
             return terminators ? doLineEndpointGraphics(o, e, 0, 1, 1, group) : kNoErr;
@@ -106,7 +97,7 @@ AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal ra
         if (AIErr err = drawDimensionLine(e, q, group)) return err;
         return terminators ? doLineEndpointGraphics(q, e, 0, 1, 1, group) : kNoErr;
     }
-    const AIRealPoint a = Minus(o, v), b = Plus(o, v);  // the far and the near side
+    const AIRealPoint a = o - v, b = o + v;  // the far and the near side
     if (spans) {
         if (AIErr err = drawDimensionLine(a, Distance(a, q) < diameter ? b : q, group)) return err;
         return terminators ? doLineEndpointGraphics(a, b, 1, 1, 1, group) : kNoErr;
@@ -157,7 +148,7 @@ AIErr Radius(int16_t kind) {
     if ((Style().modifiers & kShiftBit) && !g->ignoreShift) {
         AIReal a = Angle(o, d);
         if (AIErr err = SetConstrainAngle(&a)) return err;
-        p = Plus(o, Polar(Distance(o, d), a));
+        p = o + Polar(Distance(o, d), a);
     }
     const AIRealPoint q = p;
     if (AIErr err = Leader(kind, o, q, radius, diameter, group)) return err;

@@ -14,14 +14,14 @@
 #include "dimensions/DimensionToolFamily.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelParts.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kNearlyAFullTurn = 6.283138f;
-constexpr AIReal kHalfTurn = 3.1415926f;
-constexpr AIReal kSixthTurn = 1.04719755f, kThirdTurn = 2.0943951f;
+constexpr AIReal kSixthTurn = kPi / 3, kThirdTurn = 2 * kPi / 3;
 constexpr AIReal kHandleShare = 0.22f, kLongestHandle = 25.0f;
 constexpr AIReal kCornerSpread = 1.414f;  // the ellipse through the box's corners
 constexpr AIReal kObjectMargin = 5.0f;
@@ -47,10 +47,6 @@ Density DragDensity() {
 // The direction of the ellipse's tangent line at angle theta, in (-pi/2, pi/2].
 AIReal TangentAngle(AIReal a, AIReal b, AIReal theta) { return std::atan(-b / (a * std::tan(theta))); }
 
-AIRealPoint Handle(AIRealPoint p, AIReal length, AIReal angle) {
-    return {p.h + length * std::cos(angle), p.v + length * std::sin(angle)};
-}
-
 // The bubble path of the outline inside the group, at its bottom, painted as dimension lines.
 AIErr NewBubble(AIArtHandle group, AIRealPoint c, AIReal a, AIReal b, const Density& density) {
     const std::vector<AIPathSegment> outline =
@@ -73,7 +69,7 @@ AIErr AddCarrier(cdDataStruct* node, AIArtHandle group) {
     AIPathStyle unpainted = g->dimensionLineStyle;
     unpainted.fillPaint = unpainted.strokePaint = false;
     if (AIErr err = sAIPathStyle->SetPathStyle(carrier, &unpainted)) return err;
-    const AIPathSegment ends[] = {LabelCorner(node->theLoc), LabelCorner(node->theLoc)};
+    const AIPathSegment ends[] = {CornerAnchor(node->theLoc), CornerAnchor(node->theLoc)};
     if (AIErr err = sAIPath->SetPathSegments(carrier, 0, 2, ends)) return err;
     node->art = carrier;
     node->clickType = kLiveDimClickedSegmentPoint;
@@ -134,14 +130,14 @@ std::vector<AIPathSegment> ScallopOutline(AIRealPoint c, AIReal a, AIReal b, int
         const AIReal h = std::min(kHandleShare * std::sqrt(a * a * sin * sin + b * b * cos * cos), kLongestHandle);
         if (!(h > 0)) {
             // No speed, no tangent: the handles stay on the anchor.
-            outline.push_back(LabelCorner(p));
+            outline.push_back(CornerAnchor(p));
             continue;
         }
         const AIReal phi = TangentAngle(a, b, theta);
-        const bool upper = theta < kHalfTurn;
+        const bool upper = theta < kPi;
         const AIReal in = upper ? phi + kSixthTurn : phi - kThirdTurn;
         const AIReal out = upper ? phi + kThirdTurn : phi - kSixthTurn;
-        outline.push_back(LabelAnchor(p, Handle(p, h, in), Handle(p, h, out)));
+        outline.push_back(CornerAnchor(p, PointAlong(p, h, in), PointAlong(p, h, out)));
     }
     return outline;
 }

@@ -11,41 +11,32 @@
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "artwork/DrawingLayer.h"
 
 namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int16_t kByRadius = 1;
 constexpr int32_t kArcByRadiusDialogID = 16740;
 constexpr int32_t kArcByPointsDialogID = 16750;
 constexpr int32_t kRadiusTooSmallMessage = 20;  // 17020
-
-AIRealPoint Offset(const AIRealPoint& from, AIReal length, AIReal angle) {
-    AIRealPoint out{};
-    AddPointLengthAngle(from, length, angle, &out);
-    return out;
-}
-
-AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
-AIReal Angle(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
 
 // Centre, start and end direction: the clicks, or the typed radius and angles about the
 // first click (written back into the clicks).
 AIErr ArcByRadius() {
     if (g->useNumericInputValues) {
         const AIReal r = g->inputArcByRadiusRadius;
-        g->secondClick = Offset(g->firstClick, r, DegreesToRadians(g->inputArcByRadiusStartAngle));
-        g->endPoint = Offset(g->firstClick, r, DegreesToRadians(g->inputArcByRadiusEndAngle));
+        g->secondClick = PointAlong(g->firstClick, r, DegreesToRadians(g->inputArcByRadiusStartAngle));
+        g->endPoint = PointAlong(g->firstClick, r, DegreesToRadians(g->inputArcByRadiusEndAngle));
     }
     AIRealPoint o = g->firstClick, p = g->secondClick, e = g->endPoint;
     for (AIRealPoint* point : {&o, &p, &e})
         if (AIErr err = SnapToAnchorOrGrid(point, false)) return err;
     if (!CommandHeld()) return constructArcSegment(o, p, e, g->group);
     // The complement: from the cursor's direction, on the circle, back to the start.
-    const AIRealPoint onCircle = Offset(o, Distance(o, p), Angle(o, e));
+    const AIRealPoint onCircle = PointAlong(o, Distance(o, p), Angle(o, e));
     return constructArcSegment(o, onCircle, p, g->group);
 }
 
@@ -67,12 +58,12 @@ AIErr ArcByPoints() {
     for (AIRealPoint* point : {&p1, &p2, &e})
         if (AIErr err = SnapToAnchorOrGrid(point, true)) return err;
     const AIRealPoint m{(p1.h + p2.h) / 2, (p1.v + p2.v) / 2};
-    const AIReal a = Angle(p1, p2) + static_cast<AIReal>(kPi / 2);
-    const AIRealPoint u = Offset(AIRealPoint{0, 0}, 1.0f, a);
+    const AIReal a = Angle(p1, p2) + kHalfPi;
+    const AIRealPoint u = Polar(1.0f, a);
     const double s = g->useNumericInputValues
                          ? CentreOffsetForRadius(g->inputArcByPointsRadius, Distance(m, p1))
                          : (static_cast<double>(e.h) - m.h) * u.h + (static_cast<double>(e.v) - m.v) * u.v;
-    const AIRealPoint o = Offset(m, static_cast<AIReal>(s), a);
+    const AIRealPoint o = PointAlong(m, static_cast<AIReal>(s), a);
     return CommandHeld() ? constructArcSegment(o, p2, p1, g->group) : constructArcSegment(o, p1, p2, g->group);
 }
 

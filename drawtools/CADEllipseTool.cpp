@@ -3,13 +3,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "core/PlotwiseSuites.h"
 #include "drawtools/CADRectTool.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
+#include "geometry/CurveConstants.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "artwork/DrawingLayer.h"
 
 namespace {
@@ -37,7 +40,7 @@ AIErr NewEllipsePath(AIArtHandle* path) {
 }
 
 AIReal Degrees(const AIRealPoint& from, const AIRealPoint& to) {
-    return RadiansToDegrees(sAIRealMath->AIRealPointAngle(&from, &to));
+    return RadiansToDegrees(Angle(from, to));
 }
 
 // The tracker's length: the diameter from a corner, the radius from the centre.
@@ -45,7 +48,7 @@ AIReal CircleLength(int16_t fromCenter, AIReal a, AIReal b) { return fromCenter 
 
 }  // namespace
 
-AIReal EllipseHandleLength(AIReal semiAxis) { return static_cast<AIReal>(semiAxis * 2.0 / 3.6213737826); }
+AIReal EllipseHandleLength(AIReal semiAxis) { return static_cast<AIReal>(QuarterCircleHandle(semiAxis * 2.0)); }
 
 void FourSegmentEllipse(const AIRealPoint& m, AIReal a, AIReal b, AIPathSegment s[4]) {
     const AIReal ha = EllipseHandleLength(a), hb = EllipseHandleLength(b);
@@ -57,17 +60,19 @@ void FourSegmentEllipse(const AIRealPoint& m, AIReal a, AIReal b, AIPathSegment 
 }
 
 AIReal EllipsePerimeter(AIReal a, AIReal b) {
-    // The Gauss-Legendre nodes of [-1, 1] mapped onto one turn, and their weights.
-    constexpr float kTheta[5] = {0.2947447f, 1.4499414f, 3.1415927f, 4.8332438f, 5.9884405f};
-    const auto F = [a, b](float theta) {
+    // The speed along the ellipse at the Gauss-Legendre nodes of [-1, 1] mapped onto one
+    // turn (at float angles), weighted and summed in doubles.
+    const auto F = [a, b](double x) {
+        const auto theta = static_cast<float>(std::numbers::pi * (1 + x));
         const float c = std::cos(theta), s = std::sin(theta);
         return std::sqrt(a * a * c * c + b * b * s * s);
     };
-    const double sum = 0.568888889 * F(kTheta[2]) + 0.47862867 * (F(kTheta[1]) + F(kTheta[3])) +
-                       0.236926885 * (F(kTheta[0]) + F(kTheta[4]));
-    return static_cast<AIReal>(3.14159265359 * sum);
+    double sum = 0;
+    for (int i = 0; i < 5; ++i) sum += kGaussLegendreWeights[i] * F(kGaussLegendreNodes[i]);
+    return static_cast<AIReal>(std::numbers::pi * sum);
 }
 
+// The area is worked with the shorter 3.1415926, as its read-out has always been.
 AIReal EllipseArea(AIReal a, AIReal b) { return b * (a * 3.1415926f); }
 
 AIErr doCADCircleTool(int16_t fromCenter) {

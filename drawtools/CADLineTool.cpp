@@ -3,6 +3,7 @@
 #include "drawtools/CADLineTool.h"
 
 #include <cmath>
+#include <numbers>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "artwork/AxonometricConstraint.h"
 #include "artwork/DrawingLayer.h"
 #include "units/NumericFields.h"
@@ -21,20 +23,11 @@ namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr AIReal kProbeLength = 10.0f;  // the helper points of the 45-degree projections
 constexpr double kNoise = 1e-05;        // rise and run below this show as 0
 
 bool Finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
 
-AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
-AIReal Angle(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
-
-AIRealPoint Offset(const AIRealPoint& from, AIReal length, AIReal angle) {
-    AIRealPoint out{};
-    AddPointLengthAngle(from, length, angle, &out);
-    return out;
-}
 
 // --- the ends of the line ---
 
@@ -88,13 +81,13 @@ AIErr SnapEnd(AIRealPoint* end, LineEnd* join) {
 // (the horizontal on a tie), so the length follows one coordinate of the cursor.
 AIRealPoint ProjectOn45(const AIRealPoint& start, const AIRealPoint& e, const AIRealPoint& cursor, AIReal a) {
     SetConstrainAngle(&a);
-    const AIRealPoint onRay = Offset(start, kProbeLength, a);
+    const AIRealPoint onRay = PointAlong(start, kProbeLength, a);
     AIRealPoint vertical{}, horizontal{};
-    const bool hasV = FindRealIntersectionPoint(start, onRay, e, Offset(e, kProbeLength, static_cast<AIReal>(kPi / 2)),
+    const bool hasV = FindRealIntersectionPoint(start, onRay, e, PointAlong(e, kProbeLength, kHalfPi),
                                                 &vertical) == kNoErr &&
                       Finite(vertical);
     const bool hasH =
-        FindRealIntersectionPoint(start, onRay, e, Offset(e, kProbeLength, 0.0f), &horizontal) == kNoErr &&
+        FindRealIntersectionPoint(start, onRay, e, PointAlong(e, kProbeLength, 0.0f), &horizontal) == kNoErr &&
         Finite(horizontal);
     if (hasV && hasH) return Distance(vertical, cursor) < Distance(horizontal, cursor) ? vertical : horizontal;
     if (hasH) return horizontal;
@@ -105,9 +98,10 @@ AIRealPoint ProjectOn45(const AIRealPoint& start, const AIRealPoint& e, const AI
 // The fixed angle of the preferences: c taken into [-pi/2, pi/2] by half turns; the line
 // runs at c when a lies in [c - pi/2, c + pi/2), else at c + pi.
 bool FixedAngle(AIReal a, AIReal* constrained) {
-    const double c = std::remainder(static_cast<double>(g->prefs.constrainLineToolAngle), kPi);
+    using std::numbers::pi;
+    const double c = std::remainder(static_cast<double>(g->prefs.constrainLineToolAngle), pi);
     if (!std::isfinite(c)) return false;  // a stored angle that is no number constrains nothing
-    *constrained = static_cast<AIReal>(c - kPi / 2 <= a && a < c + kPi / 2 ? c : c + kPi);
+    *constrained = static_cast<AIReal>(c - pi / 2 <= a && a < c + pi / 2 ? c : c + pi);
     return true;
 }
 
@@ -120,7 +114,7 @@ void ConstrainDirection(const AIRealPoint& start, AIRealPoint* e) {
         int32_t face = g->face;
         GetRealAxomentricConstrainAngle(&a, &face);
         g->face = face;
-        *e = Offset(start, d, a);
+        *e = PointAlong(start, d, a);
     } else if (shift) {
         *e = ProjectOn45(start, *e, g->endPoint, a);
     } else if (CommandHeld()) {
@@ -128,11 +122,11 @@ void ConstrainDirection(const AIRealPoint& start, AIRealPoint* e) {
             g->constrainLineToCurrentAngle = 1;
             g->constrainedLineAngle = a;
         }
-        *e = Offset(start, d, g->constrainedLineAngle);
+        *e = PointAlong(start, d, g->constrainedLineAngle);
     } else {
         g->constrainLineToCurrentAngle = 0;
         AIReal fixed = 0;
-        if (g->prefs.constrainLineTool && FixedAngle(a, &fixed)) *e = Offset(start, d, fixed);
+        if (g->prefs.constrainLineTool && FixedAngle(a, &fixed)) *e = PointAlong(start, d, fixed);
     }
 }
 
@@ -143,8 +137,6 @@ AIErr TrackLine(const AIRealPoint& start, const AIRealPoint& e, AIReal angleDegr
 }
 
 // --- joining ---
-
-AIPathSegment NewAnchor(const AIRealPoint& p) { return AIPathSegment{p, p, p, true}; }
 
 // Sets the handle facing away from the path (the first anchor's in-handle, the last
 // one's out-handle) onto its anchor, unless it is there already.
@@ -163,7 +155,7 @@ AIErr ExtendFrom(const LineEnd& end, const AIRealPoint& p, bool retract) {
     if (retract) {
         if (AIErr err = RetractOutwardHandle(end.path, end.anchor, !end.last())) return err;
     }
-    const AIPathSegment added = NewAnchor(p);
+    const AIPathSegment added = CornerAnchor(p);
     if (end.last()) return sAIPath->InsertPathSegments(end.path, end.count, 1, &added);
     if (AIErr err = sAIPath->ReversePathSegments(end.path)) return err;
     if (AIErr err = sAIPath->InsertPathSegments(end.path, end.count, 1, &added)) return err;
@@ -238,7 +230,8 @@ AIErr doInputCADLineTool(double length, double angle) {
     LineEnd start;
     if (AIErr err = SnapStart(g->startingPoint, false, &start)) return err;
     const AIRealPoint s = g->startingPoint;
-    g->endPoint = Offset(AIRealPoint{0, 0}, static_cast<AIReal>(length), DegreesToRadians(static_cast<AIReal>(angle)));
+    g->endPoint =
+        PointAlong(AIRealPoint{0, 0}, static_cast<AIReal>(length), DegreesToRadians(static_cast<AIReal>(angle)));
     const AIRealPoint e{s.h + g->endPoint.h, s.v + g->endPoint.v};
     if (AIErr err = TrackLine(s, e, static_cast<AIReal>(angle))) return err;
     if (!start.joinable()) return drawLine(s, e, g->group);
@@ -289,7 +282,7 @@ void LengthFromRiseAndRun(ADMDialogRef dialog) {
     if (hasRun) SetLengthFieldText(sADMDialog->GetItem(dialog, kLineRunItem), run);
     if (!hasRise || !hasRun) return;
     SetLengthFieldText(sADMDialog->GetItem(dialog, kLineLengthItem), std::hypot(rise, run));
-    const double degrees = std::atan2(rise, run) * 180.0 / kPi;  // 0 when both are 0
+    const double degrees = RadiansToDegrees<double>(std::atan2(rise, run));  // 0 when both are 0
     SetAngleFieldText(sADMDialog->GetItem(dialog, kLineAngleItem), degrees);
 }
 

@@ -9,21 +9,17 @@
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "artwork/DrawingLayer.h"
 
 namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
 
-AIPathSegment Corner(AIReal h, AIReal v) {
-    const AIRealPoint p{h, v};
-    return AIPathSegment{p, p, p, true};
-}
-
 // The four corners P1, P1 + (dx, 0), P1 + (dx, dy), P1 + (0, dy), closed.
 AIErr WriteRectangle(AIArtHandle path, const AIRealPoint& p1, AIReal dx, AIReal dy) {
-    const AIPathSegment corners[4] = {Corner(p1.h, p1.v), Corner(p1.h + dx, p1.v), Corner(p1.h + dx, p1.v + dy),
-                                      Corner(p1.h, p1.v + dy)};
+    const AIPathSegment corners[4] = {CornerAnchor(p1), CornerAnchor({p1.h + dx, p1.v}),
+                                      CornerAnchor({p1.h + dx, p1.v + dy}), CornerAnchor({p1.h, p1.v + dy})};
     if (AIErr err = sAIPath->SetPathSegments(path, 0, 4, corners)) return err;
     return sAIPath->SetPathClosed(path, true);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 #include <vector>
 
@@ -20,12 +21,12 @@
 #include "geometry/ArcGeometry.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int32_t kFilletDialogID = 16800;
 constexpr int32_t kChamferDialogID = 16810;
 constexpr AIReal kSameAnchor = 2.0f;             // anchors this close count as one
@@ -58,16 +59,7 @@ struct Cut {
     bool startsOnTangent = false;  // anchor 0 is the far end of the first path, opened at its tangent point
 };
 
-AIReal Angle(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointAngle(&a, &b); }
-AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) { return sAIRealMath->AIRealPointLength(&a, &b); }
 bool Finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
-AIPathSegment CornerAt(const AIRealPoint& p) { return AIPathSegment{p, p, p, true}; }
-
-AIRealPoint Offset(const AIRealPoint& from, double length, double angle) {
-    AIRealPoint out{};
-    AddPointLengthAngle(from, static_cast<AIReal>(length), static_cast<AIReal>(angle), &out);
-    return out;
-}
 
 // --- the crossing ---
 
@@ -95,8 +87,8 @@ bool FindCrossing(Side& one, Side& two, AIRealPoint* x, bool* curved) {
 
 void ChamferPoints(const AIRealPoint& x, AIReal d1, AIReal d2, Side& one, Side& two) {
     // Straight from the crossing towards each click, also on curves.
-    one.tangent = Offset(x, d1, Angle(x, one.click.point));
-    two.tangent = Offset(x, d2, Angle(x, two.click.point));
+    one.tangent = PointAlong(x, d1, Angle(x, one.click.point));
+    two.tangent = PointAlong(x, d2, Angle(x, two.click.point));
 }
 
 // Two straight segments: the tangent points at r / tan h from the crossing (h half the angle
@@ -105,14 +97,15 @@ void ChamferPoints(const AIRealPoint& x, AIReal d1, AIReal d2, Side& one, Side& 
 bool StraightFillet(const AIRealPoint& x, AIReal r, Side& one, Side& two, AIRealPoint* m) {
     const double a1 = Angle(x, one.click.point), a2 = Angle(x, two.click.point);
     double h = std::fabs(a1 - a2) / 2;
-    const bool wide = h > kPi / 2;
-    if (wide) h = kPi - h;
+    const bool wide = h > std::numbers::pi / 2;
+    if (wide) h = std::numbers::pi - h;
     if (!(h > 0)) return false;
-    const double d = r / std::tan(h);
-    one.tangent = Offset(x, d, a1);
-    two.tangent = Offset(x, d, a2);
+    // The angles are worked in doubles, the points placed in floats.
+    const auto d = static_cast<AIReal>(r / std::tan(h));
+    one.tangent = PointAlong(x, d, static_cast<AIReal>(a1));
+    two.tangent = PointAlong(x, d, static_cast<AIReal>(a2));
     const double bisector = (wide ? std::min(a1, a2) : std::max(a1, a2)) - h;
-    *m = Offset(x, r / std::sin(h), bisector);
+    *m = PointAlong(x, static_cast<AIReal>(r / std::sin(h)), static_cast<AIReal>(bisector));
     return true;
 }
 
@@ -127,11 +120,11 @@ std::vector<AIRealPoint> OffsetSamples(const AIRealBezier& bez, AIReal r, const 
         if (getPointAndTangentFromBezierT(bez, s, &p, &along) != kNoErr) continue;
         const AIRealPoint direction{along.h - p.h, along.v - p.v};
         const AIReal a = Angle(p, along);
-        const AIRealPoint probe = Offset(p, r, towardsOther);
-        const AIRealPoint left = Offset(p, r, a + kPi / 2);
+        const AIRealPoint probe = PointAlong(p, r, towardsOther);
+        const AIRealPoint left = PointAlong(p, r, static_cast<AIReal>(a + std::numbers::pi / 2));
         const bool leftFacesProbe =
             WhichSideOfBezier(direction, p, left) == WhichSideOfBezier(direction, p, probe);
-        out.push_back(leftFacesProbe ? left : Offset(p, r, a - kPi / 2));
+        out.push_back(leftFacesProbe ? left : PointAlong(p, r, static_cast<AIReal>(a - std::numbers::pi / 2)));
     }
     return out;
 }
@@ -139,9 +132,10 @@ std::vector<AIRealPoint> OffsetSamples(const AIRealBezier& bez, AIReal r, const 
 // Where the perpendicular from the centre to an offset chord meets the clicked segment.
 bool FootOnSegment(const AIRealPoint& m, const AIRealPoint& c0, const AIRealPoint& c1, const PathClick& click,
                    AIRealPoint* foot) {
-    const AIRealPoint probe = Offset(m, kProbeLength, Angle(c0, c1) + kPi / 2);
-    return GetLineSegmentIntersectionWithBezier(CornerAt(m), CornerAt(probe), click.start(), click.end(), foot) ==
-           kNoErr;
+    const auto across = static_cast<AIReal>(Angle(c0, c1) + std::numbers::pi / 2);
+    const AIRealPoint probe = PointAlong(m, kProbeLength, across);
+    return GetLineSegmentIntersectionWithBezier(CornerAnchor(m), CornerAnchor(probe), click.start(), click.end(),
+                                                foot) == kNoErr;
 }
 
 // A curve: the centre is where the two offset polylines cross (first chord pairs first),
@@ -288,8 +282,8 @@ AIRealPoint OuterHandle(const Side& side) { return side.cornerBefore() ? side.ke
 // in path order. Its direction about m is the one that keeps it inside the corner.
 Cut WithArc(const Cut& cut, const AIRealPoint& x, const AIRealPoint& m, const Side& one, const Side& two) {
     double a1 = Angle(x, one.tangent), a2 = Angle(x, two.tangent);
-    if (a1 > 0 && a2 < 0) a2 += 2 * kPi;
-    const bool fromTwo = a2 - a1 > 0 && a2 - a1 < kPi;
+    if (a1 > 0 && a2 < 0) a2 += 2 * std::numbers::pi;
+    const bool fromTwo = a2 - a1 > 0 && a2 - a1 < std::numbers::pi;
     const Side& start = fromTwo ? two : one;
     const Side& end = fromTwo ? one : two;
     Anchors arc;

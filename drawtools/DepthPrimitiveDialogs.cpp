@@ -14,12 +14,12 @@
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/DepthFaceGeometry.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
 
-constexpr AIReal kPi = 3.1415927f;
 
 // One face of the cube: a w by h flat rectangle placed so that the corner its projection
 // keeps lies on the click, projected onto the face.
@@ -55,7 +55,7 @@ AIReal TypedAxisAngle(int32_t face, AIReal length) {
     switch (face) {
         case kAxoLeftFace: return ahead ? v.a : v.a - kPi;
         case kAxoRightFace: return ahead ? v.b : v.b - kPi;
-        default: return ahead ? -1.5707964f : 1.5707964f;
+        default: return ahead ? -kHalfPi : kHalfPi;
     }
 }
 
@@ -71,9 +71,7 @@ void BuildCylinder() {
     AIRealPoint reference{};
     (void)GetFirstParallelTangent(g->depthArt, axis.reference, &reference);
     const AIReal angle = TypedAxisAngle(g->primitiveFirstFace, g->inputCylinderLength);
-    AIRealPoint along{};
-    sAIRealMath->AIRealPointLengthAngle(g->inputCylinderLength * axis.factor, angle, &along);
-    sAIRealMath->AIRealPointAdd(&reference, &along, &g->primitiveTrackLoc);
+    g->primitiveTrackLoc = PointAlong(reference, g->inputCylinderLength * axis.factor, angle);
     (void)MakeParallelCylinderFromBase(g->depthArt, angle, &reference, &g->depthArt2);
     if (!g->primitiveGroup) return;
     (void)GatherPrimitivePieces({g->depthArt2, g->depthArt}, nullptr);

@@ -87,7 +87,7 @@ void initDepthFaceChoices(ADMDialogRef dialog) {
         if (!item) continue;
         if (radio.face == kAxoTopFace) {
             char text[256] = {};
-            GetPlotwiseString(17400, kTopViewWord, text, sizeof text);
+            GetPlotwiseString(kWordList, kTopViewWord, text, sizeof text);
             if (text[0]) sADMItem->SetText(item, text);
         }
         if (radio.face == face) sADMItem->SetBooleanValue(item, true);

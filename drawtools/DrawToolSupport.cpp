@@ -10,6 +10,7 @@
 #include "core/PlotwiseTools.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "geometry/BezierGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -87,10 +88,6 @@ AIErr WritePathSegments(AIArtHandle path, const std::vector<AIPathSegment>& anch
 void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, std::span<const double> ts) {
     const size_t n = anchors.size();
     if (n < 2 || k >= n || ts.empty()) return;
-    const auto lerp = [](const AIRealPoint& u, const AIRealPoint& v, double t) {
-        return AIRealPoint{static_cast<AIReal>(u.h + t * (static_cast<double>(v.h) - u.h)),
-                           static_cast<AIReal>(u.v + t * (static_cast<double>(v.v) - u.v))};
-    };
     const AIPathSegment a = anchors[k], b = anchors[(k + 1) % n];
     const bool curved = SegmentIsCurved(a, b);
     // The span's own control points: a straight span's corners are its points at each t.
@@ -102,18 +99,19 @@ void SplitSpan(std::vector<AIPathSegment>& anchors, size_t k, std::span<const do
         // A curved span is cut piece by piece: t on the span is (t - done) / (1 - done) on
         // what is left of it.
         const double u = curved ? (t - done) / (1 - done) : t;
-        const AIRealPoint ab = lerp(p0, p1, u), bc = lerp(p1, p2, u), cd = lerp(p2, p3, u);
-        const AIRealPoint abc = lerp(ab, bc, u), bcd = lerp(bc, cd, u);
-        const AIRealPoint at = lerp(abc, bcd, u);
+        const AIRealPoint ab = Between<double>(p0, p1, u), bc = Between<double>(p1, p2, u);
+        const AIRealPoint cd = Between<double>(p2, p3, u);
+        const AIRealPoint abc = Between<double>(ab, bc, u), bcd = Between<double>(bc, cd, u);
+        const AIRealPoint at = Between<double>(abc, bcd, u);
         if (!curved) {
-            inserted.push_back(AIPathSegment{at, at, at, true});
+            inserted.push_back(CornerAnchor(at));
             continue;
         }
         if (inserted.empty())
             anchors[k].out = ab;
         else
             inserted.back().out = ab;
-        inserted.push_back(AIPathSegment{at, abc, bcd, false});
+        inserted.push_back(SmoothAnchor(at, abc, bcd));
         p0 = at;
         p1 = bcd;
         p2 = cd;
@@ -181,6 +179,3 @@ AIErr updateTrackerWindowLabels(int32_t lengthCaption, int32_t perimeterCaption)
     auto update = PlotwiseService().updateTrackerWindowLabels;
     return update ? update(lengthCaption, perimeterCaption) : kNoErr;
 }
-
-AIReal RadiansToDegrees(AIReal radians) { return sAIRealMath->RadianToDegree(radians); }
-AIReal DegreesToRadians(AIReal degrees) { return sAIRealMath->DegreeToRadian(degrees); }

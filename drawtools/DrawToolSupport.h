@@ -82,7 +82,3 @@ bool CommandHeld();
 AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
                           AIReal angle, AIReal length, AIReal perimeter, AIReal area);
 AIErr updateTrackerWindowLabels(int32_t lengthCaption, int32_t perimeterCaption);
-
-// Degrees of an angle in radians, as the host converts them.
-AIReal RadiansToDegrees(AIReal radians);
-AIReal DegreesToRadians(AIReal degrees);

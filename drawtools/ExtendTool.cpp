@@ -10,6 +10,7 @@
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlotwiseErrors.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -19,8 +20,6 @@ constexpr AIReal kSamePoint = 2.0f;
 // Parameters of the end tangents, and the ones used when an end handle is retracted.
 constexpr AIReal kStartTangent = 0.001f, kStartTangentRetracted = 0.1f;
 constexpr AIReal kEndTangent = 0.999f, kEndTangentRetracted = 0.9f;
-
-AIPathSegment CornerAt(const AIRealPoint& p) { return AIPathSegment{p, p, p, true}; }
 
 // Clears both clicks whatever happens in between.
 struct ClicksCleared {
@@ -41,7 +40,7 @@ AIErr ExtendStraight(const PathClick& a, const PathClick& boundary) {
     const AIReal toStart = sAIRealMath->AIRealPointLength(&a.start().p, &x);
     const AIReal toEnd = sAIRealMath->AIRealPointLength(&a.end().p, &x);
     const auto moved = static_cast<int16_t>(toStart <= toEnd ? a.segment : a.segment + 1);
-    const AIPathSegment onCrossing = CornerAt(x);
+    const AIPathSegment onCrossing = CornerAnchor(x);
     return sAIPath->SetPathSegments(a.path, moved, 1, &onCrossing);
 }
 
@@ -56,8 +55,8 @@ bool TangentCrossing(const AIRealBezier& bez, const AIRealPoint& anchor, AIReal 
         sAIRealBezier->PointAndTangent(&bez, fallback, &p, &tangent);
         ahead = AIRealPoint{anchor.h + tangent.h, anchor.v + tangent.v};
     }
-    return GetLineSegmentIntersectionWithBezier(CornerAt(anchor), CornerAt(ahead), boundary.start(), boundary.end(),
-                                                x) == kNoErr;
+    return GetLineSegmentIntersectionWithBezier(CornerAnchor(anchor), CornerAnchor(ahead), boundary.start(),
+                                                boundary.end(), x) == kNoErr;
 }
 
 // A curved end segment gains a straight segment from its end anchor (which keeps its own
@@ -74,7 +73,7 @@ AIErr ExtendCurved(const PathClick& a, const PathClick& boundary) {
     if (!startReached && !endReached) return ShowCoreMessage(kNoCrossingLineMessage);
     // A path of one segment may reach from both ends: the one nearer the click.
     const bool atTheStart = startReached && (!endReached || std::fabs(a.t) <= 0.5f);
-    const AIPathSegment added = CornerAt(atTheStart ? atStart : atEnd);
+    const AIPathSegment added = CornerAnchor(atTheStart ? atStart : atEnd);
     if (!atTheStart) return sAIPath->InsertPathSegments(a.path, n, 1, &added);
     // The start: appended to the reversed path, which is turned back, so the path stays the
     // same art where it was.

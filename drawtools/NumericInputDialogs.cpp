@@ -26,6 +26,7 @@
 #include "drawtools/PathDivider.h"
 #include "drawtools/ProportionTool.h"
 #include "drawtools/TanPerpLineTool.h"
+#include "geometry/PointMath.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
 
@@ -36,7 +37,6 @@ constexpr GlobalsView<DrawToolGlobals> g;
 constexpr int16_t kOKItem = 1;
 constexpr int16_t kCancelItem = 2;
 constexpr int32_t kFieldTextSize = 256;
-constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 constexpr int32_t kNotBelowZeroMessage = 8;      // 17008
 
 using K = InputFieldKind;

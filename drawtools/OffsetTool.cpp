@@ -20,6 +20,7 @@
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -29,7 +30,6 @@ constexpr int32_t kOffsetDialogID = 16770;
 constexpr int16_t kReverseItem = 5;
 constexpr AIReal kLeastDragged = 4.0f;  // a drag nearer the click still offsets this far
 constexpr AIReal kEndCorner = 1.0f;     // an outline anchor this near an offset end is that end
-constexpr float kPi = 3.14159265358979323846f;
 
 bool Dragging() { return g->showOffsetAnnotator != 0; }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "units/NumericFields.h"
 
 namespace {
@@ -43,7 +45,6 @@ enum : int16_t {
 };
 constexpr int32_t kFromStart = 0, kFromMiddle = 1, kFromEnd = 2, kEqualParts = 3, kByIncrement = 4;
 constexpr int32_t kFewestParts = 2, kMostParts = 1024;
-constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 
 constexpr size_t kMostDivisionPoints = 1024;
 constexpr size_t kMostAnchors = 32767;
@@ -51,7 +52,6 @@ constexpr double kSame = 0.001;           // lengths this close are one
 constexpr double kFlatness = 0.5;         // every length of a piece is measured alike
 constexpr double kPlaceTolerance = 1e-5;  // a division point lies this near its length
 constexpr AIReal kCrosshairArm = 5.0f;
-constexpr double kPi = 3.14159265358979323846;
 
 constexpr char kTooFine[] =
     "This path cannot be divided so finely: a division places at most 1024 points, and a path holds at most "
@@ -74,15 +74,11 @@ struct Division {
 AIRealBezier Span(const AIPathSegment& a, const AIPathSegment& b) { return {a.p, a.out, b.in, b.p}; }
 double LengthOf(const AIRealBezier& bez) { return bezierLengthTo(bez, 1.0, kFlatness); }
 
-AIRealPoint Between(const AIRealPoint& a, const AIRealPoint& b, double f) {
-    return {static_cast<AIReal>(a.h + f * (double(b.h) - a.h)), static_cast<AIReal>(a.v + f * (double(b.v) - a.v))};
-}
-
 // The point at x (a curve's parameter, a straight piece's fraction of its chord) and the
 // direction of the piece there.
 Mark MarkAt(const AIRealBezier& bez, bool curved, double x) {
     if (!curved)
-        return {Between(bez.p0, bez.p3, x), std::atan2(double(bez.p3.v) - bez.p0.v, double(bez.p3.h) - bez.p0.h)};
+        return {Between<double>(bez.p0, bez.p3, x), Angle<double>(bez.p0, bez.p3)};
     AIRealPoint p{}, along{};
     if (getPointAndTangentFromBezierT(bez, static_cast<AIReal>(x), &p, &along)) return {bez.p3, 0};
     return {p, std::atan2(along.v - p.v, along.h - p.h)};
@@ -100,8 +96,8 @@ void SplitChord(std::vector<AIPathSegment>& piece, const std::vector<double>& fs
     const AIRealPoint a = piece.front().p, b = piece.back().p;
     std::vector<AIPathSegment> inner;
     for (double f : fs) {
-        const AIRealPoint p = Between(a, b, f);
-        inner.push_back({p, p, p, true});
+        const AIRealPoint p = Between<double>(a, b, f);
+        inner.push_back(CornerAnchor(p));
     }
     piece.insert(piece.begin() + 1, inner.begin(), inner.end());
 }
@@ -158,10 +154,11 @@ Division Divide(const std::vector<AIPathSegment>& path, double first, double ste
 // it, in a group of its own on top of the layer.
 AIErr DrawCrosshair(AILayerHandle layer, const Mark& m) {
     if (AIErr err = PrepThisLayer(layer)) return err;
-    for (const double across : {m.along + kPi / 2, m.along + kPi}) {
+    using std::numbers::pi;
+    for (const double across : {m.along + pi / 2, m.along + pi}) {
         AIRealPoint a{}, b{};
         AddPointLengthAngle(m.p, kCrosshairArm, static_cast<AIReal>(across), &a);
-        AddPointLengthAngle(m.p, kCrosshairArm, static_cast<AIReal>(across + kPi), &b);
+        AddPointLengthAngle(m.p, kCrosshairArm, static_cast<AIReal>(across + pi), &b);
         if (AIErr err = drawDimensionLine(a, b, g->group)) return err;
     }
     return kNoErr;

@@ -11,13 +11,13 @@
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "artwork/DrawingLayer.h"
 
 namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
 
-constexpr float kPi = 3.14159265358979323846f;
 constexpr int32_t kPerpLineDialogID = 16760;
 constexpr int16_t kReverseItem = 5;
 constexpr int16_t kTangentItem = 6;

@@ -59,7 +59,7 @@ AIErr doThreePointCircleTool() {
     }
     if (!found) {
         char text[512];
-        GetPlotwiseString(17000, kPointsAlongOneAxisMessage, text, sizeof text);
+        GetPlotwiseString(kMessageList, kPointsAlongOneAxisMessage, text, sizeof text);
         // The message ends this set of clicks: the next click starts a new one.
         g->didThirdClick = 0;
         return doPlotwiseErrorDialog(text);

@@ -3,20 +3,18 @@
 
 #include <cmath>
 
+#include "geometry/CurveConstants.h"
 #include "geometry/PlotwiseErrors.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kQuarterHandleDivisor = 3.6213737826;  // the circles' handle: diameter / this
 // Directions closer than this (degrees) to a multiple of 90 count as on it: no sliver piece.
 constexpr double kSameDirection = 1e-6;
 
-double Radians(double degrees) { return degrees * kPi / 180.0; }
-
 // Direction of p from c in degrees, in [0, 360).
 double DirectionDegrees(const AIRealPoint& c, const AIRealPoint& p) {
-    double d = std::atan2(static_cast<double>(p.v) - c.v, static_cast<double>(p.h) - c.h) * 180.0 / kPi;
+    double d = RadiansToDegrees<double>(Angle<double>(c, p));
     if (d < 0) d += 360.0;
     if (d >= 360.0) d -= 360.0;
     return d;
@@ -24,17 +22,12 @@ double DirectionDegrees(const AIRealPoint& c, const AIRealPoint& p) {
 
 bool Finite(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
 
-AIRealPoint Polar(const AIRealPoint& from, double length, double degrees) {
-    const double a = Radians(degrees);
-    return {static_cast<AIReal>(from.h + length * std::cos(a)), static_cast<AIReal>(from.v + length * std::sin(a))};
-}
-
 }  // namespace
 
 double ArcHandleLength(double radius, double degrees) {
     if (!(degrees > 0)) return 0.0;
-    if (degrees >= 90.0 - kSameDirection) return 2.0 * radius / kQuarterHandleDivisor;
-    return 4.0 / 3.0 * std::tan(Radians(degrees) / 4.0) * radius;
+    if (degrees >= 90.0 - kSameDirection) return QuarterCircleHandle(2.0 * radius);
+    return 4.0 / 3.0 * std::tan(DegreesToRadians<double>(degrees) / 4.0) * radius;
 }
 
 AIErr ArcAnchors(AIRealPoint centre, AIRealPoint from, AIRealPoint to, std::vector<AIPathSegment>* anchors,
@@ -43,7 +36,7 @@ AIErr ArcAnchors(AIRealPoint centre, AIRealPoint from, AIRealPoint to, std::vect
     const double start = DirectionDegrees(centre, from);
     double end = DirectionDegrees(centre, to);
     if (end < start) end += 360.0;
-    const double radius = std::hypot(static_cast<double>(from.h) - centre.h, static_cast<double>(from.v) - centre.v);
+    const double radius = Distance<double>(centre, from);
     if (!std::isfinite(radius)) return kCADErr;
 
     // The directions of the anchors: the start, every multiple of 90 passed, the end. An
@@ -60,10 +53,11 @@ AIErr ArcAnchors(AIRealPoint centre, AIRealPoint from, AIRealPoint to, std::vect
     anchors->assign(n, AIPathSegment{});
     for (size_t i = 0; i < n; ++i) {
         const double phi = directions[i];
-        const AIRealPoint p = i == 0 ? from : Polar(centre, radius, phi);
+        const AIRealPoint p = i == 0 ? from : PointAtDegrees<double>(centre, radius, phi);
         const double in = i == 0 ? 0.0 : handles[i - 1];
         const double out = i + 1 == n ? 0.0 : handles[i];
-        (*anchors)[i] = AIPathSegment{p, Polar(p, in, phi - 90.0), Polar(p, out, phi + 90.0), false};
+        (*anchors)[i] =
+            SmoothAnchor(p, PointAtDegrees<double>(p, in, phi - 90.0), PointAtDegrees<double>(p, out, phi + 90.0));
     }
     if (shape) *shape = ArcShape{start, end - start, radius};
     return kNoErr;

@@ -7,13 +7,10 @@
 #include <cstring>
 #include <limits>
 
+#include "geometry/PointMath.h"
 #include "geometry/UnitFormat.h"
 
 namespace {
-
-// The single-precision constants the projection has always used.
-constexpr AIReal kAxoPi = 3.1415927f;
-constexpr AIReal kAxoHalfPi = 1.5707964f;
 
 void RotationX(AIReal angle, Matrix4D r) {
     const AIReal c = std::cos(angle), s = std::sin(angle);
@@ -52,11 +49,6 @@ AIRealMatrix HorizontalShear(AIReal k) { return {1, 0, k, 1, 0, 0}; }
 AIRealMatrix Rotation(AIReal angle) {
     const AIReal c = std::cos(angle), s = std::sin(angle);
     return {c, s, -s, c, 0, 0};
-}
-
-AIReal Distance(const AIRealPoint& a, const AIRealPoint& b) {
-    const AIReal dh = b.h - a.h, dv = b.v - a.v;
-    return std::sqrt(dh * dh + dv * dv);
 }
 
 }  // namespace
@@ -216,8 +208,8 @@ bool AxonometricFaceMatrix(const iso_view& view, int32_t face, const AIRealRect&
     switch (face) {
         case kAxoLeftFace:
             p = {flat.right, tiltUp ? flat.top : flat.bottom};
-            steps = ConcatRealMatrix(Scaling(view.bf * std::cos(kAxoPi - view.b), view.cf),
-                                     VerticalShear(std::tan(view.b - kAxoPi)));
+            steps = ConcatRealMatrix(Scaling(view.bf * std::cos(kPi - view.b), view.cf),
+                                     VerticalShear(std::tan(view.b - kPi)));
             break;
         case kAxoRightFace:
             p = {flat.left, tiltUp ? flat.top : flat.bottom};
@@ -225,9 +217,9 @@ bool AxonometricFaceMatrix(const iso_view& view, int32_t face, const AIRealRect&
             break;
         case kAxoTopFace: {
             p = {flat.right, tiltUp ? flat.bottom : flat.top};
-            const AIReal skew = view.b - view.a - kAxoHalfPi;
+            const AIReal skew = view.b - view.a - kHalfPi;
             steps = ConcatRealMatrix(Scaling(view.bf, view.af * std::fabs(std::cos(skew))), HorizontalShear(std::tan(skew)));
-            steps = ConcatRealMatrix(steps, Rotation(view.b - kAxoPi));
+            steps = ConcatRealMatrix(steps, Rotation(view.b - kPi));
             break;
         }
         default:

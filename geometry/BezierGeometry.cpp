@@ -11,6 +11,7 @@
 
 #include "geometry/BezierMath.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -178,7 +179,7 @@ AIErr EvaluateAnglesFromBezierT(const AIRealBezier& bez, AIReal t, AIReal* tange
     const auto angle = static_cast<AIReal>(std::atan2(dir.v, dir.h));
     if (!std::isfinite(angle)) return kCADErr;
     *tangent = angle;
-    *normal = angle + 1.5707964f;
+    *normal = angle + kHalfPi;
     return kNoErr;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "AITypes.h"
+#include "geometry/CurveConstants.h"
 
 namespace bezier_math {
 
@@ -74,13 +75,10 @@ constexpr double kSpanLengthTolerance = 1e-8;
 // halved again while the rule over it and the sum over its halves differ by more than its
 // share of `tolerance`; the halves' sum is kept. A cusp's interval is halved only so often.
 inline double gaussLength(const Cubic& c, double a, double b) {
-    static constexpr double kNodes[5] = {0.0, -0.5384693101056831, 0.5384693101056831, -0.9061798459386640,
-                                         0.9061798459386640};
-    static constexpr double kWeights[5] = {0.5688888888888889, 0.4786286704993665, 0.4786286704993665,
-                                           0.2369268850561891, 0.2369268850561891};
     const double mid = (a + b) / 2, half = (b - a) / 2;
     double sum = 0.0;
-    for (int i = 0; i < 5; ++i) sum += kWeights[i] * length(derivative(c, mid + half * kNodes[i]));
+    for (int i = 0; i < 5; ++i)
+        sum += kGaussLegendreWeights[i] * length(derivative(c, mid + half * kGaussLegendreNodes[i]));
     return sum * half;
 }
 

@@ -4,27 +4,23 @@
 #include <cmath>
 
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
-constexpr AIReal kPi = 3.1415927f;
-constexpr AIReal kVertical = kPi / 2;
+constexpr AIReal kVertical = kHalfPi;
 constexpr AIReal kLineLength = 10.0f;  // the construction lines' second point lies this far on
 
 // The second point of the construction line through p along the angle; the vertical is
 // exactly vertical, as the drawing's up direction.
 AIRealPoint Along(AIRealPoint p, AIReal angle) {
     if (angle == kVertical) return {p.h, p.v + kLineLength};
-    AIRealPoint out{};
-    AddPointLengthAngle(p, kLineLength, angle, &out);
-    return out;
+    return PointAlong(p, kLineLength, angle);
 }
 
 bool Cross(AIRealPoint p, AIReal angleP, AIRealPoint q, AIReal angleQ, AIRealPoint* out) {
     return FindRealIntersectionPoint(p, Along(p, angleP), q, Along(q, angleQ), out) == kNoErr;
 }
-
-AIReal Length(AIRealPoint a, AIRealPoint b) { return std::hypot(b.h - a.h, b.v - a.v); }
 
 // The slot the pressed point takes for a direction: side faces by the direction alone, the
 // top face by the direction and the sign of the tilt; -1 when the direction does not belong
@@ -86,8 +82,8 @@ DragDirection ClassifyFaceDrag(const iso_view& view, int32_t face, AIRealPoint f
     return theta > d + kPi ? kDraggingDownLeft : kDraggingUpLeft;
 }
 
-AIReal FaceParallelogram::FlatWidth(const FaceEdges& edges) const { return Length(c[3], c[2]) / edges.firstScale; }
-AIReal FaceParallelogram::FlatHeight(const FaceEdges& edges) const { return Length(c[3], c[1]) / edges.secondScale; }
+AIReal FaceParallelogram::FlatWidth(const FaceEdges& edges) const { return Distance(c[3], c[2]) / edges.firstScale; }
+AIReal FaceParallelogram::FlatHeight(const FaceEdges& edges) const { return Distance(c[3], c[1]) / edges.secondScale; }
 
 bool BuildFaceParallelogram(const iso_view& view, int32_t face, DragDirection direction, AIRealPoint f,
                             AIRealPoint e, FaceParallelogram* out) {
@@ -112,7 +108,7 @@ bool ResizeFromPressedCorner(FaceParallelogram* p, AIReal flatWidth, AIReal flat
     const int s = p->pressed;
     const AIRealPoint f = p->c[s];
     const AIRealPoint along1 = p->c[s ^ 1], along2 = p->c[s ^ 2];
-    const AIReal l1 = Length(f, along1), l2 = Length(f, along2);
+    const AIReal l1 = Distance(f, along1), l2 = Distance(f, along2);
     if (!(l1 > 0) || !(l2 > 0)) return false;
     const AIReal k1 = flatWidth * edges.firstScale / l1, k2 = flatHeight * edges.secondScale / l2;
     const AIRealPoint n1{f.h + (along1.h - f.h) * k1, f.v + (along1.v - f.v) * k1};

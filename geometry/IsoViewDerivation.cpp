@@ -4,9 +4,10 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "geometry/PointMath.h"
+
 namespace {
 
-constexpr AIReal kDegree = 3.1415927f / 180.0f;
 // The direction and length of a unit axis as the turned cube shows it in the drawing (the
 // pad's panel coordinates run down; the drawing's up).
 void ProjectedAxis(const Matrix4D m, Plotwise3_3D_Point axis, AIReal* angle, AIReal* length) {
@@ -22,8 +23,8 @@ void ProjectedAxis(const Matrix4D m, Plotwise3_3D_Point axis, AIReal* angle, AIR
 iso_view DeriveIsoView(AIReal r, AIReal t, bool foreshortened) {
     Matrix4D m;
     SetMatrix4DIdentity(m);
-    ConcatMatrix4DRotateY(m, r * kDegree);
-    ConcatMatrix4DRotateX(m, t * kDegree);
+    ConcatMatrix4DRotateY(m, DegreesToRadians(r));
+    ConcatMatrix4DRotateX(m, DegreesToRadians(t));
     iso_view view;
     view.r = r;
     view.t = t;

@@ -7,22 +7,15 @@
 #include <cmath>
 
 #include "geometry/BezierMath.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
-constexpr float kPi = 3.1415927f;
-constexpr float kTwoPi = 6.2831855f;
 constexpr float kCircleTol = 0.0001f;
 constexpr int kMaxTurnSteps = 1 << 12;
 
 bool within(float value, float tol) { return std::fabs(value) <= tol; }
 bool finitePoint(const AIRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
-
-float distance(const AIRealPoint& a, const AIRealPoint& b) {
-    const float dh = b.h - a.h;
-    const float dv = b.v - a.v;
-    return std::sqrt(dh * dh + dv * dv);
-}
 
 // The crossing of the infinite lines, as a fraction along a1-a2; false when parallel.
 bool lineCrossing(const AIRealPoint& a1, const AIRealPoint& a2, const AIRealPoint& b1, const AIRealPoint& b2,
@@ -37,7 +30,7 @@ bool lineCrossing(const AIRealPoint& a1, const AIRealPoint& a2, const AIRealPoin
 }
 
 bool onSegment(const AIRealPoint& e1, const AIRealPoint& e2, const AIRealPoint& x) {
-    const float excess = distance(e1, x) + distance(e2, x) - distance(e1, e2);
+    const float excess = Distance(e1, x) + Distance(e2, x) - Distance(e1, e2);
     return excess >= -0.001f && excess <= 1.001f;
 }
 
@@ -45,8 +38,7 @@ bool onSegment(const AIRealPoint& e1, const AIRealPoint& e2, const AIRealPoint& 
 
 void AddPointLengthAngle(const AIRealPoint& point, AIReal length, AIReal angle, AIRealPoint* out) {
     if (out == nullptr) return;
-    const AIRealPoint offset{length * std::cos(angle), length * std::sin(angle)};
-    *out = AIRealPoint{point.h + offset.h, point.v + offset.v};
+    *out = PointAlong(point, length, angle);
 }
 
 void ConformAngle(AIReal& angle, AIReal lo, AIReal hi) {
@@ -115,7 +107,7 @@ AIErr get3PointCircleFromPoints(const AIRealPoint& p1, const AIRealPoint& p2, co
         c.h = (ma * mb * (p1.v - p3.v) + mb * (p1.h + p2.h) - ma * (p2.h + p3.h)) / (2 * (mb - ma));
         c.v = -(c.h - (p1.h + p2.h) / 2) / ma + (p1.v + p2.v) / 2;
     }
-    const float r = distance(c, p1);
+    const float r = Distance(c, p1);
     if (!finitePoint(c) || !std::isfinite(r)) return kCADErr;
     *centre = c;
     *radius = r;
@@ -284,7 +276,7 @@ int RectLineIntersections(const AIRealRect& rect, const AIRealPoint& p1, const A
 
 AIErr getPointAlongLine(const AIRealPoint& p1, const AIRealPoint& p2, AIReal s, AIRealPoint* out) {
     if (out == nullptr) return kBadParameterErr;
-    const float len = distance(p1, p2);
+    const float len = Distance(p1, p2);
     if (!(len > 0.0f) || !std::isfinite(len)) {
         *out = p2;  // no direction
         return kNoErr;

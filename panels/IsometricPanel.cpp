@@ -14,6 +14,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/IsoViewDerivation.h"
+#include "geometry/PointMath.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
 #include "units/NumericFields.h"
@@ -27,7 +28,6 @@ constexpr int32_t kCustomViews = 5;
 constexpr int32_t kEdgeOnViewMessage = 52;  // 17052
 constexpr float kMinRotation = 0, kMaxRotation = 90, kMinTilt = -90, kMaxTilt = 90;
 constexpr float kSameAngle = 1e-3f;  // degrees: rotation and tilt that name the same view
-constexpr AIReal kRadiansPerDegree = 3.1415927f / 180.0f;
 
 constexpr float P::*kCustomRotation[kCustomViews] = {&P::customAxoView1R, &P::customAxoView2R, &P::customAxoView3R,
                                                      &P::customAxoView4R, &P::customAxoView5R};
@@ -257,8 +257,8 @@ void CADisometricViewPadDrawProc(ADMItemRef, ADMDrawerRef drawer) {
     const AIReal side = 0.3f * std::fmin(width, height);
     Matrix4D m;
     SetMatrix4DIdentity(m);
-    ConcatMatrix4DRotateY(m, g->prefs.isoView.r * kRadiansPerDegree);
-    ConcatMatrix4DRotateX(m, g->prefs.isoView.t * kRadiansPerDegree);
+    ConcatMatrix4DRotateY(m, DegreesToRadians(g->prefs.isoView.r));
+    ConcatMatrix4DRotateX(m, DegreesToRadians(g->prefs.isoView.t));
     Plotwise3_3D_Cube cube = kUnitCube;
     Plotwise3_3D_Axis axis{{0, 0, 0}, {1.4f, 0, 0}, {0, 1.4f, 0}, {0, 0, 1.4f}};
     Transform3DCube(m, &cube);

@@ -2,6 +2,7 @@
 #include "panels/PanelFrame.h"
 
 #include "core/PlotwisePanelPlacement.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/PanelGlobals.h"
@@ -82,7 +83,7 @@ void AdjustPanelOptions(const PanelFrame& frame, ADMItemRef popout) {
     if (sADMDialog->GetLocalRect(dialog, &rect)) return;
     const bool shown = g->prefs.*frame.row->options != 0;
     char text[256];
-    GetPlotwiseString(17400, shown ? kHideOptionsWord : kShowOptionsWord, text, sizeof text);
+    GetPlotwiseString(kWordList, shown ? kHideOptionsWord : kShowOptionsWord, text, sizeof text);
     if (first) sADMEntry->SetText(first, text);
     rect.bottom = rect.top + (shown ? frame.shownHeight : frame.hiddenHeight);
     sADMDialog->SetLocalRect(dialog, &rect);

@@ -36,8 +36,6 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kFormatMessage = 18;        // 17018
-constexpr int32_t kNotPositiveMessage = 21;   // 17021
 constexpr int32_t kNoSelectionMessage = 22;   // 17022
 constexpr int32_t kNoScaleFitsMessage = 69;   // 17069
 constexpr int32_t kLayersLockedMessage = 73;  // 17073
@@ -156,11 +154,11 @@ bool ReadLength(ADMDialogRef dialog, int32_t id, double* points, std::string* te
     if (ADMItemRef item = Item(dialog, id)) sADMItem->GetText(item, typed, sizeof typed);
     *text = typed;
     if (!parseFieldInput(dialog, static_cast<int16_t>(id), points, g->prefs.NumericInputUnits)) {
-        RefuseField(dialog, id, kFormatMessage);
+        RefuseField(dialog, id, kUnreadableValueMessage);
         return false;
     }
     if (!(*points > 0) || !std::isfinite(*points)) {
-        RefuseField(dialog, id, kNotPositiveMessage);
+        RefuseField(dialog, id, kGreaterThanZeroMessage);
         return false;
     }
     return true;
@@ -175,7 +173,7 @@ bool ReadRelation(ADMDialogRef dialog, Relation* relation) {
     if (!ReadLength(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, &real, &realText)) return false;
     const double ratio = real / drawn;
     if (!std::isfinite(static_cast<float>(ratio)) || !(static_cast<float>(ratio) > 0)) {
-        RefuseField(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, kFormatMessage);
+        RefuseField(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, kUnreadableValueMessage);
         return false;
     }
     relation->ratio = static_cast<float>(ratio);
@@ -204,7 +202,7 @@ bool RoomToFit(ADMDialogRef dialog, double* w, double* h) {
     if (reference != kReferenceWidth && reference != kReferenceHeight) return true;
     double typed = 0;
     if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0)) {
-        RefuseField(dialog, kAssistantReferenceLength, kFormatMessage);
+        RefuseField(dialog, kAssistantReferenceLength, kUnreadableValueMessage);
         return false;
     }
     (reference == kReferenceWidth ? *w : *h) = typed;

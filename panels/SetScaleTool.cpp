@@ -8,6 +8,7 @@
 #include "core/PlotwiseSuites.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/PlaneGeometry.h"
+#include "geometry/PointMath.h"
 #include "panels/CustomScaleDialog.h"
 #include "panels/PanelGlobals.h"
 

@@ -3,6 +3,7 @@
 
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
@@ -12,6 +13,8 @@
 namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
+
+constexpr int32_t kCapitalLetterMessage = 26;  // a label letter is one of A to Z
 
 int32_t& IntOf(Plotwise3_Live_Dimension_Data& style, const StyleControl& row) { return style.*row.field->intField; }
 
@@ -164,7 +167,7 @@ void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int
         return;
     }
     char message[512];
-    GetPlotwiseString(17000, 26, message, sizeof message);
+    GetPlotwiseString(kMessageList, kCapitalLetterMessage, message, sizeof message);
     sADMBasic->MessageAlert(message);
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
@@ -125,7 +126,7 @@ void SwitchTerminatorStyleSettings(ADMDialogRef dialog, int32_t pictureItem) {
     EnablePanelItems(dialog, {kArrowheadAngleField}, row->angle);
     if (ADMItemRef caption = Item(dialog, kArrowheadLengthCaption)) {
         char text[64];
-        GetPlotwiseString(17400, row->diameter ? kDiameterWord : kLengthWord, text, sizeof text);
+        GetPlotwiseString(kWordList, row->diameter ? kDiameterWord : kLengthWord, text, sizeof text);
         sADMItem->SetText(caption, text);
     }
 }

@@ -8,6 +8,7 @@
 #include "artwork/LabelCounters.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwisePlugin.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
@@ -241,7 +242,7 @@ void AdjustCADtextPalette() {
     if (word && popout)
         if (ADMEntryRef first = sADMList->IndexEntry(sADMItem->GetList(popout), 0)) {
             char text[256];
-            GetPlotwiseString(17400, word, text, sizeof text);
+            GetPlotwiseString(kWordList, word, text, sizeof text);
             sADMEntry->SetText(first, text);
         }
     ADMRect rect{};

@@ -18,7 +18,6 @@ namespace {
 constexpr GlobalsView<PanelGlobals> g;
 
 constexpr int32_t kBadFormatMessage = 18;        // 17018
-constexpr int32_t kGreaterThanZeroMessage = 21;  // 17021
 
 double ScaleFactor() {
     const double s = g->prefs.scaler;

@@ -17,6 +17,7 @@
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
@@ -33,7 +34,6 @@ namespace {
 constexpr GlobalsView<TrackerGlobals> g;
 
 constexpr size_t kTextSize = kTrackerTextSize;
-constexpr int32_t kWordList = 17400;
 constexpr int32_t kLengthWord = 17403, kPerimeterWord = 17404;
 constexpr int32_t kBoundsFlags = 0x42;
 constexpr const char* kAcreFormats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f", "%.5f"};

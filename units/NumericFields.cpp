@@ -10,6 +10,7 @@
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseStyleFields.h"
+#include "units/ColorComponents.h"
 #include "units/PlotwiseUnits.h"
 #include "core/PlotwiseSuites.h"
 #include "units/UnitsGlobals.h"
@@ -78,11 +79,6 @@ void setFloatField(ADMItemRef item, const FieldKind& kind, float value, float mi
         // Again within the new limits: the first set was clamped to the old ones.
         sADMItem->SetFloatValue(item, value);
     });
-}
-
-// A style component as a real 0.0-1.0.
-float componentValue(int32_t component) {
-    return component == 0 ? 0.0f : static_cast<float>((static_cast<double>(component) + 1.0) / 65536.0);
 }
 
 // Process colour to RGB through the host's colour conversion; false (rgb untouched) when
@@ -216,10 +212,10 @@ void RGBArrayToASRGB(const float* rgb, ADMRGBColor* out) {
 void convertPrefColorsIntoRGBColor(ADMRGBColor* out) {
     if (out == nullptr || g == nullptr) return;
     const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
-    const float c1 = componentValue(style.dimensionColorComponent1);
-    const float c2 = componentValue(style.dimensionColorComponent2);
-    const float c3 = componentValue(style.dimensionColorComponent3);
-    const float c4 = componentValue(style.dimensionColorComponent4);
+    const float c1 = ComponentToReal(style.dimensionColorComponent1);
+    const float c2 = ComponentToReal(style.dimensionColorComponent2);
+    const float c3 = ComponentToReal(style.dimensionColorComponent3);
+    const float c4 = ComponentToReal(style.dimensionColorComponent4);
     float rgb[3] = {0.0f, 0.0f, 0.0f};
     const bool processCustom = style.dimensionColorType == kCustomColor && style.dimensionCustomColorType == 0;
     const bool rgbCustom = style.dimensionColorType == kCustomColor && style.dimensionCustomColorType == 1;

@@ -18,8 +18,10 @@ int16_t parseAreaFieldInput(ADMDialogRef dialog, int16_t itemID, double* result,
 // in an alert, the field made active for retyping, the dialog left open. Always false, for
 // a reader to answer with.
 bool RefuseFieldInput(ADMDialogRef dialog, int16_t itemID, const std::string& words);
-// Message n of list 17000, as a refusal says it ("The format of the value is not correct.").
+// Message n of list 17000, as a refusal says it: "The format of the value is not correct.",
+// "The value must be greater than 0.".
 constexpr int32_t kUnreadableValueMessage = 18;
+constexpr int32_t kGreaterThanZeroMessage = 21;
 std::string FieldInputWords(int32_t message);
 // "" when a typed real-world length, at the scale factor, gives a drawn length the largest
 // drawing holds; else the words that say the largest length typed at this scale.

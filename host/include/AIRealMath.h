@@ -3,6 +3,8 @@
 // (a·x + c·y + tx, b·x + d·y + ty); a Concat step applies after the matrix's own mapping.
 #pragma once
 
+#include <numbers>
+
 #include "AITypes.h"
 
 #define kAIRealMathSuite "AI Real Math Suite"
@@ -10,7 +12,7 @@
 
 typedef int32_t AIFixed;  // 16.16 fixed point
 
-constexpr AIReal kAIRealPi = 3.14159265358979323846f;
+constexpr AIReal kAIRealPi = std::numbers::pi_v<AIReal>;
 
 struct AIRealMathSuite {
     AIReal (*AIRealAdd)(AIReal a, AIReal b);

@@ -15,7 +15,6 @@
 namespace standin {
 
 namespace {
-constexpr AIReal kKappa = 0.5522847498f;  // handle length of a quarter circle, per radius
 
 // Keys of siblings: far apart, so that art placed between two finds room for a long time.
 constexpr uint64_t kOrderGap = uint64_t(1) << 32;
@@ -24,13 +23,6 @@ constexpr uint64_t kOrderGap = uint64_t(1) << 32;
 uint64_t nextRevision() {
     static uint64_t last = 0;
     return ++last;
-}
-
-AIPathSegment corner(AIReal x, AIReal y) {
-    AIPathSegment s{};
-    s.p = s.in = s.out = {x, y};
-    s.corner = true;
-    return s;
 }
 
 // The wanted art, listed again in paint order by one walk of the document.
@@ -895,37 +887,21 @@ AIErr Document::addPath(const std::vector<AIPathSegment>& segments, bool closed,
 }
 
 AIErr Document::addLine(AIRealPoint a, AIRealPoint b, ObjId* made) {
-    return addPath({corner(a.h, a.v), corner(b.h, b.v)}, false, made);
+    return addPath({geom::cornerAnchor(a), geom::cornerAnchor(b)}, false, made);
 }
 
 AIErr Document::addRect(AIReal x, AIReal y, AIReal w, AIReal h, ObjId* made) {
-    // Clockwise from the top-left corner, as the host's rectangles run.
-    return addPath({corner(x, y + h), corner(x + w, y + h), corner(x + w, y), corner(x, y)}, true, made);
+    return addPath(geom::rectAnchors(y + h, x, y, x + w), true, made);
 }
 
 AIErr Document::addEllipse(AIReal x, AIReal y, AIReal w, AIReal h, ObjId* made) {
-    const AIReal rx = w / 2, ry = h / 2, cx = x + rx, cy = y + ry;
-    const AIReal kx = rx * kKappa, ky = ry * kKappa;
-    auto smooth = [](AIRealPoint p, AIRealPoint in, AIRealPoint out) {
-        AIPathSegment s{};
-        s.p = p;
-        s.in = in;
-        s.out = out;
-        s.corner = false;
-        return s;
-    };
-    // Clockwise from the top: top, right, bottom, left.
-    return addPath({smooth({cx, cy + ry}, {cx - kx, cy + ry}, {cx + kx, cy + ry}),
-                    smooth({cx + rx, cy}, {cx + rx, cy + ky}, {cx + rx, cy - ky}),
-                    smooth({cx, cy - ry}, {cx + kx, cy - ry}, {cx - kx, cy - ry}),
-                    smooth({cx - rx, cy}, {cx - rx, cy - ky}, {cx - rx, cy + ky})},
-                   true, made);
+    return addPath(geom::ovalAnchors(y + h, x, y, x + w), true, made);
 }
 
 AIErr Document::addPolyline(const std::vector<AIRealPoint>& points, bool closed, ObjId* made) {
     std::vector<AIPathSegment> segs;
     segs.reserve(points.size());
-    for (const AIRealPoint& p : points) segs.push_back(corner(p.h, p.v));
+    for (const AIRealPoint& p : points) segs.push_back(geom::cornerAnchor(p));
     return addPath(segs, closed, made);
 }
 

@@ -237,4 +237,21 @@ bool invert(const AIRealMatrix& m, AIRealMatrix* inv) {
     return true;
 }
 
+AIPathSegment cornerAnchor(AIRealPoint p) { return {p, p, p, true}; }
+
+std::vector<AIPathSegment> rectAnchors(AIReal top, AIReal left, AIReal bottom, AIReal right) {
+    return {cornerAnchor({left, top}), cornerAnchor({right, top}), cornerAnchor({right, bottom}),
+            cornerAnchor({left, bottom})};
+}
+
+std::vector<AIPathSegment> ovalAnchors(AIReal top, AIReal left, AIReal bottom, AIReal right) {
+    const AIReal cx = (left + right) / 2, cy = (top + bottom) / 2;
+    const AIReal kx = (right - left) / 2 * kKappa, ky = (top - bottom) / 2 * kKappa;
+    auto smooth = [](AIRealPoint p, AIRealPoint in, AIRealPoint out) { return AIPathSegment{p, in, out, false}; };
+    return {smooth({cx, top}, {cx - kx, top}, {cx + kx, top}),
+            smooth({right, cy}, {right, cy + ky}, {right, cy - ky}),
+            smooth({cx, bottom}, {cx + kx, bottom}, {cx - kx, bottom}),
+            smooth({left, cy}, {left, cy - ky}, {left, cy + ky})};
+}
+
 }  // namespace standin::geom

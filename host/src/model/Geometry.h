@@ -1,6 +1,7 @@
 // Plane geometry the model needs: cubic Bezier pieces (evaluation, derivative, split,
 // exact bounds from the derivative's roots, length, nearest point), path pieces, signed
-// area, fill winding, and matrices. Computed in double and handed back as float.
+// area, fill winding, the anchors of rectangles and ellipses, and matrices. Computed in
+// double and handed back as float.
 #pragma once
 
 #include <vector>
@@ -40,6 +41,14 @@ Cubic piece(const std::vector<AIPathSegment>& segs, size_t from, size_t to);
 double area(const std::vector<AIPathSegment>& segs);
 // Winding number of p around the closed outline of the segments.
 int winding(const std::vector<AIPathSegment>& segs, Pt p);
+
+// The anchors of the host's own shapes, from their box: a corner anchor (both handles on
+// it), the rectangle's four corners clockwise from the top left, and the ellipse's four
+// smooth anchors clockwise from the top, with handles of kKappa of each half-axis.
+constexpr AIReal kKappa = 0.5522847498f;
+AIPathSegment cornerAnchor(AIRealPoint p);
+std::vector<AIPathSegment> rectAnchors(AIReal top, AIReal left, AIReal bottom, AIReal right);
+std::vector<AIPathSegment> ovalAnchors(AIReal top, AIReal left, AIReal bottom, AIReal right);
 
 AIRealPoint transform(const AIRealMatrix& m, AIRealPoint p);
 void transform(const AIRealMatrix& m, std::vector<AIPathSegment>& segs);  // every anchor and handle

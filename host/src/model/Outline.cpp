@@ -24,7 +24,7 @@ using geom::Box;
 using geom::Cubic;
 using geom::Pt;
 
-constexpr double kPi = std::numbers::pi;
+using std::numbers::pi;
 constexpr double kTiny = 1e-9;
 constexpr int kMaxFitDepth = 12;
 
@@ -394,7 +394,7 @@ void arc(std::vector<Cubic>& out, Pt centre, Pt from, Pt to, double sweep, doubl
     // A quarter circle of one cubic strays 2.7e-4 of its radius; the error falls with the
     // sixth power of the angle.
     const double perQuarter = std::ceil(std::pow(2.7e-4 * r / (tol / 4), 1.0 / 6.0));
-    const int n = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / (kPi / 2) * perQuarter - 1e-9)));
+    const int n = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / (pi / 2) * perQuarter - 1e-9)));
     const double step = sweep / n, k = 4.0 / 3.0 * std::tan(step / 4) * r;
     const Pt u = from - centre;
     const double a0 = std::atan2(u.y, u.x);
@@ -411,7 +411,7 @@ void arc(std::vector<Cubic>& out, Pt centre, Pt from, Pt to, double sweep, doubl
 double turn(Pt a, Pt b) { return std::atan2(cross(a, b), dot(a, b)); }
 
 // A turn back on itself: both sides take the outer join, round the front.
-bool reversal(double phi) { return std::fabs(phi) > kPi - 1e-9; }
+bool reversal(double phi) { return std::fabs(phi) > pi - 1e-9; }
 
 // The miter's tip on the outer side (normals na, nb there), or false where the miter
 // would pass the limit.
@@ -528,7 +528,7 @@ void joint(const Stroke& s, const Piece& pa, const Piece& pb, int side, std::vec
     }
     double phi = turn(pa.t1, pb.t0);
     if (reversal(phi)) {
-        phi = -side * kPi;
+        phi = -side * pi;
     } else if (side * phi > 0) {
         // The inner side: the offsets overlap. Where they do not cross (pieces shorter than
         // the stroke is wide) they are joined through the corner, and the crossings left are
@@ -556,7 +556,7 @@ void cap(const Stroke& s, Pt end, Pt t, std::vector<Cubic>& out) {
     const Pt n = leftOf(t) * s.h, from = end + n, to = end - n;
     switch (s.shape.cap) {
     case kAIRoundCap:
-        arc(out, end, from, to, -kPi, s.h, s.tol);
+        arc(out, end, from, to, -pi, s.h, s.tol);
         break;
     case kAIProjectingCap:
         out.push_back(line(from, from + t * s.h));

@@ -12,6 +12,7 @@
 #include "AIShapeConstruction.h"
 #include "AITransformArt.h"
 #include "AIUndo.h"
+#include "model/Geometry.h"
 #include "model/HitTest.h"
 #include "suites/Suites.h"
 
@@ -265,13 +266,6 @@ const AITransformArtSuite kTransformSuite = {TransformArt};
 
 // ---------------------------------------------------------------- shapes
 
-AIPathSegment cornerAt(AIReal h, AIReal v) {
-    AIPathSegment s{};
-    s.p = s.in = s.out = {h, v};
-    s.corner = true;
-    return s;
-}
-
 AIErr makeShape(std::vector<AIPathSegment> segs, bool reversed, bool centerPoint, AIArtHandle* art) {
     if (!art) return kBadParameterErr;
     *art = nullptr;
@@ -286,29 +280,6 @@ AIErr makeShape(std::vector<AIPathSegment> segs, bool reversed, bool centerPoint
     if (centerPoint) d->editArt(id)->centerPointVisible = true;
     *art = artHandle(id);
     return kNoErr;
-}
-
-std::vector<AIPathSegment> rectSegments(AIReal top, AIReal left, AIReal bottom, AIReal right) {
-    // Clockwise from the top-left corner.
-    return {cornerAt(left, top), cornerAt(right, top), cornerAt(right, bottom), cornerAt(left, bottom)};
-}
-
-std::vector<AIPathSegment> ovalSegments(AIReal top, AIReal left, AIReal bottom, AIReal right) {
-    constexpr AIReal kKappa = 0.5522847498f;
-    const AIReal cx = (left + right) / 2, cy = (top + bottom) / 2;
-    const AIReal rx = (right - left) / 2, ry = (top - bottom) / 2;
-    const AIReal kx = rx * kKappa, ky = ry * kKappa;
-    auto smooth = [](AIRealPoint p, AIRealPoint in, AIRealPoint out) {
-        AIPathSegment s{};
-        s.p = p;
-        s.in = in;
-        s.out = out;
-        return s;
-    };
-    return {smooth({cx, top}, {cx - kx, top}, {cx + kx, top}),
-            smooth({right, cy}, {right, cy + ky}, {right, cy - ky}),
-            smooth({cx, bottom}, {cx + kx, bottom}, {cx - kx, bottom}),
-            smooth({left, cy}, {left, cy - ky}, {left, cy + ky})};
 }
 
 bool finiteAll(std::initializer_list<AIReal> vs) {
@@ -331,7 +302,7 @@ AIErr NewPointSizeRect(AIRealPoint from, AIRealPoint size, ASBoolean centered, A
     if (!finiteAll({from.h, from.v, size.h, size.v})) return kBadParameterErr;
     AIReal t, l, b, r;
     pointSizeRect(from, size, centered, &t, &l, &b, &r);
-    return makeShape(rectSegments(t, l, b, r), reversed, centerPoint, art);
+    return makeShape(geom::rectAnchors(t, l, b, r), reversed, centerPoint, art);
 }
 
 AIErr NewPointSizeOval(AIRealPoint from, AIRealPoint size, ASBoolean centered, ASBoolean reversed,
@@ -339,17 +310,17 @@ AIErr NewPointSizeOval(AIRealPoint from, AIRealPoint size, ASBoolean centered, A
     if (!finiteAll({from.h, from.v, size.h, size.v})) return kBadParameterErr;
     AIReal t, l, b, r;
     pointSizeRect(from, size, centered, &t, &l, &b, &r);
-    return makeShape(ovalSegments(t, l, b, r), reversed, centerPoint, art);
+    return makeShape(geom::ovalAnchors(t, l, b, r), reversed, centerPoint, art);
 }
 
 AIErr NewRect(AIReal top, AIReal left, AIReal bottom, AIReal right, ASBoolean reversed, AIArtHandle* art) {
     if (!finiteAll({top, left, bottom, right})) return kBadParameterErr;
-    return makeShape(rectSegments(top, left, bottom, right), reversed, false, art);
+    return makeShape(geom::rectAnchors(top, left, bottom, right), reversed, false, art);
 }
 
 AIErr NewOval(AIReal top, AIReal left, AIReal bottom, AIReal right, ASBoolean reversed, AIArtHandle* art) {
     if (!finiteAll({top, left, bottom, right})) return kBadParameterErr;
-    return makeShape(ovalSegments(top, left, bottom, right), reversed, false, art);
+    return makeShape(geom::ovalAnchors(top, left, bottom, right), reversed, false, art);
 }
 
 const AIShapeConstructionSuite kShapeSuite = {NewPointSizeRect, NewPointSizeOval, NewRect, NewOval};

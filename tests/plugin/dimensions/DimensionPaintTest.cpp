@@ -11,6 +11,7 @@
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionPaint.h"
 #include "io/DocumentFile.h"
+#include "units/ColorComponents.h"
 
 namespace {
 
