@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
@@ -106,7 +107,7 @@ AIErr BuildWallFromDialog() {
 const NumericInputDialog kDialogs[] = {
     {"CADRect", 16700, kRectFields, false, nullptr, &BuildRectFromDialog},
     {"CADEllipse", 16710, kEllipseFields, false, nullptr, &BuildEllipseFromDialog},
-    {"CADLine", 16720, kLineFields, false, &LengthAngleRiseRunNotifierProc, &BuildLineFromDialog},
+    {"CADLine", 16720, kLineFields, false, Guarded<&LengthAngleRiseRunNotifierProc>, &BuildLineFromDialog},
     {"CADWall", 16730, kWallFields, false, nullptr, &BuildWallFromDialog},
     {"CADArcByRadius", 16740, kArcByRadiusFields, true, nullptr, &BuildArcByRadiusFromDialog, nullptr, nullptr,
      nullptr, true},
@@ -119,9 +120,9 @@ const NumericInputDialog kDialogs[] = {
     {"CADFillet", 16800, kFilletFields, true, nullptr, nullptr},
     {"CADChamfer", 16810, kChamferFields, true, nullptr, nullptr},
     {"PathDivider", 16260, {}, true, nullptr, nullptr, &initPathDividerChoices, nullptr, nullptr, false,
-     &pathDividerOKBtnCallbackProc},
+     Guarded<&pathDividerOKBtnCallbackProc>},
     {"Resize", 16270, {}, true, nullptr, nullptr, &initProportionChoices, nullptr, nullptr, false,
-     &ProportionOKBtnCallbackProc},
+     Guarded<&ProportionOKBtnCallbackProc>},
     {"Callouts", 16300, {}, true, nullptr, &GetCalloutTargetData, &initCalloutsDialog, &storeCalloutsDialog},
     {"Depth Rectangle", 17700, kRectFields, false, nullptr, &doInputPerspectiveRectTool, &initDepthFaceChoices,
      &storeDepthFaceChoices},
@@ -222,7 +223,8 @@ AIErr OpenNumericInputDialog(int32_t id, const AIToolMessage* message) {
     const NumericInputDialog* row = FindNumericInputDialog(id);
     if (!row || !sADMDialog) return kNoErr;
     SPPluginRef plugin = message && message->d.self ? message->d.self : g->thisPlugin;
-    (void)sADMDialog->Modal(plugin, row->name, row->id, kADMModalDialogStyle, &initNumericInputDialog, nullptr, 0);
+    (void)sADMDialog->Modal(plugin, row->name, row->id, kADMModalDialogStyle, Guarded<&initNumericInputDialog>,
+                            nullptr, 0);
     return kNoErr;
 }
 
@@ -233,16 +235,17 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
     for (HeldLength& held : g->heldInputLengths) held = HeldLength{};
     ADMItemRef ok = sADMDialog->GetItem(dialog, kOKItem);
     ADMItemRef cancel = sADMDialog->GetItem(dialog, kCancelItem);
-    sADMItem->SetNotifyProc(ok, row->ok ? row->ok : &numericInputOKBtnCallbackProc);
+    sADMItem->SetNotifyProc(ok, row->ok ? row->ok : Guarded<&numericInputOKBtnCallbackProc>);
     sADMDialog->SetDefaultItemID(dialog, kOKItem);
-    sADMItem->SetNotifyProc(cancel, &inputCancelBtnCallbackProc);
+    sADMItem->SetNotifyProc(cancel, Guarded<&inputCancelBtnCallbackProc>);
     sADMDialog->SetCancelItemID(dialog, kCancelItem);
     for (const NumericInputField& f : row->fields) {
         ADMItemRef item = sADMDialog->GetItem(dialog, f.item);
         if (!item) continue;
         if (f.kind != K::kAngle) {
             SetLengthFieldText(item, f.value());
-            sADMItem->SetNotifyProc(item, row->fieldNotifier ? row->fieldNotifier : &inputFldChangedNotifierProc);
+            sADMItem->SetNotifyProc(item,
+                                    row->fieldNotifier ? row->fieldNotifier : Guarded<&inputFldChangedNotifierProc>);
         } else {
             SetAngleFieldText(item, f.value());
             if (row->fieldNotifier) sADMItem->SetNotifyProc(item, row->fieldNotifier);

@@ -1,6 +1,7 @@
 // The rows of the style panels: set up, shown and written through one set of routines.
 #include "panels/StyleControls.h"
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/LabelsPanel.h"
@@ -80,7 +81,7 @@ void SetupStyleControls(ADMDialogRef dialog, std::span<const StyleControl> contr
                 break;
             default: ShowStyleControl(dialog, row, style); break;
         }
-        sADMItem->SetNotifyProc(item, &StyleControlNotifierProc);
+        sADMItem->SetNotifyProc(item, Guarded<&StyleControlNotifierProc>);
     }
 }
 

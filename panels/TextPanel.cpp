@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
@@ -96,7 +97,7 @@ const UnitsPopupPair kUpperPair = {
     .precisionCaption = 24,
     .units = +[]() -> int32_t& { return g->prefs.style.upperUnits; },
     .precision = &UpperPrecision,
-    .precisionNotifier = &UpperPrecisionPopupNotifierProc,
+    .precisionNotifier = Guarded<&UpperPrecisionPopupNotifierProc>,
     .maxEntries = kPanelPrecisionEntries,
     .enables = true,
     .scaleFactor = nullptr,
@@ -108,7 +109,7 @@ const UnitsPopupPair kLowerPair = {
     .precisionCaption = 31,
     .units = +[]() -> int32_t& { return g->prefs.style.lowerUnits; },
     .precision = &LowerPrecision,
-    .precisionNotifier = &LowerPrecisionPopupNotifierProc,
+    .precisionNotifier = Guarded<&LowerPrecisionPopupNotifierProc>,
     .maxEntries = kPanelPrecisionEntries,
     .enables = true,
     .scaleFactor = nullptr,
@@ -157,7 +158,7 @@ void CheckFixedFormatEntry(ADMItemRef popout) {
 std::span<const StyleControl> TextPanelControls() { return kControls; }
 
 AIErr CreateCADtextWindow() {
-    if (AIErr err = CreatePanel(kTextFrame, &InitCADtextWindow)) return err;
+    if (AIErr err = CreatePanel(kTextFrame, Guarded<&InitCADtextWindow>)) return err;
     if (ADMDialogRef dialog = g->CADtextWindow) {
         if (!SizeCollapsedPanel(kTextFrame, dialog)) AdjustCADtextPalette();
     }
@@ -169,7 +170,7 @@ ASErr InitCADtextWindow(ADMDialogRef dialog) {
     if (AIErr err = scope.error()) return err;
     if (AIErr err = RestorePanelPlacement(kTextFrame, dialog)) return err;
     g->CADtextWindow = dialog;
-    CheckFixedFormatEntry(SetupPanelPopout(kTextFrame, dialog, &CADtextPopoutNotifierProc));
+    CheckFixedFormatEntry(SetupPanelPopout(kTextFrame, dialog, Guarded<&CADtextPopoutNotifierProc>));
     SetBoldCaptions(dialog, {52, 54, 35, 36});
     if (ADMItemRef hint = PanelItem(dialog, 16)) sADMItem->SetFont(hint, kADMItalicPaletteFont);
     (void)SetUpFontMenu(dialog);
@@ -180,17 +181,19 @@ ASErr InitCADtextWindow(ADMDialogRef dialog) {
     if (ADMItemRef pos = PanelItem(dialog, kDiameterSymbolPopup)) {
         if (ADMEntryRef e = sADMList->GetEntry(sADMItem->GetList(pos), s.diameterLabelsBefore ? 1 : 2))
             sADMEntry->Activate(e, true);
-        sADMItem->SetNotifyProc(pos, &DiameterPosPopupNotifierProc);
+        sADMItem->SetNotifyProc(pos, Guarded<&DiameterPosPopupNotifierProc>);
     }
-    if (ADMItemRef upper = PanelItem(dialog, kUpperUnitsPopup)) sADMItem->SetNotifyProc(upper, &UpperUnitsPopupNotifierProc);
-    if (ADMItemRef lower = PanelItem(dialog, kLowerUnitsPopup)) sADMItem->SetNotifyProc(lower, &LowerUnitsPopupNotifierProc);
+    if (ADMItemRef upper = PanelItem(dialog, kUpperUnitsPopup))
+        sADMItem->SetNotifyProc(upper, Guarded<&UpperUnitsPopupNotifierProc>);
+    if (ADMItemRef lower = PanelItem(dialog, kLowerUnitsPopup))
+        sADMItem->SetNotifyProc(lower, Guarded<&LowerUnitsPopupNotifierProc>);
     SetupUpperUnitsPopup(dialog);
     SetupLowerUnitsPopup(dialog);
     AfterUpperTolerance(dialog);
     AfterLowerTolerance(dialog);
-    SetupPanelPopup(dialog, kDimensionFormatPopup, 0, s.dimensionFormat, &DimensionFormatPopupNotifierProc);
+    SetupPanelPopup(dialog, kDimensionFormatPopup, 0, s.dimensionFormat, Guarded<&DimensionFormatPopupNotifierProc>);
     if (ADMItemRef next = PanelItem(dialog, kDimensionNextField))
-        sADMItem->SetNotifyProc(next, &DimensionIncrementNotifierProc);
+        sADMItem->SetNotifyProc(next, Guarded<&DimensionIncrementNotifierProc>);
     UpdateDimensionIncrementFld();
     SetPanelIcons(kTextFrame, dialog);
     return kNoErr;
@@ -282,7 +285,7 @@ AIErr SetUpFontMenu(ADMDialogRef dialog) {
     }
     if (!match) match = sADMList->GetEntry(list, 1);  // none: the entry of id 1, when there is one
     if (match) sADMEntry->Activate(match, true);
-    sADMItem->SetNotifyProc(popup, &FontPopupNotifierProc);
+    sADMItem->SetNotifyProc(popup, Guarded<&FontPopupNotifierProc>);
     return kNoErr;
 }
 
