@@ -1,3 +1,5 @@
+// The presets catalogue through the host's attribute catalogue suite: opened, upgraded or
+// made at start-up, its presets counted and named, and saved to its file.
 #include "panels/PresetsCatalog.h"
 
 #include <initializer_list>

@@ -1,3 +1,5 @@
+// The presets dialogs: their init procedures and notifiers, the list of presets they show,
+// and the buttons of the shortcuts panel that open them.
 #include "panels/PresetsDialogs.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The shortcuts panel: its items set up from the preferences, the master unit and precision
+// applied everywhere lengths are shown, and the buttons and options it offers.
 #include "panels/ShortcutsPanel.h"
 
 #include <initializer_list>
