@@ -101,9 +101,10 @@ AIErr BuildWallFromDialog() {
     return build ? build(g->inputWallLength, DegreesToRadians(g->inputWallAngle)) : kNoErr;
 }
 
-// Every dialog of the drawing tools. The choice fields (radios, check boxes, pop-ups) of
-// the dialogs whose tools are still to come are wired with those tools. The OK of
-// "Callouts" stores its check boxes and describes the art the callout points at.
+// Every dialog of the drawing tools. A row's choice fields (radios, check boxes, pop-ups)
+// are set and stored by its own routines; a row without a builder only stores the values,
+// which the tool that opened the dialog goes on with once it closes. The OK of "Callouts"
+// stores its check boxes and describes the art the callout points at.
 const NumericInputDialog kDialogs[] = {
     {"CADRect", 16700, kRectFields, false, nullptr, &BuildRectFromDialog},
     {"CADEllipse", 16710, kEllipseFields, false, nullptr, &BuildEllipseFromDialog},

@@ -53,7 +53,7 @@ struct NumericInputDialog {
     ADMItemNotifyProc ok = nullptr;
 };
 
-// Every dialog of the tools; rows without a builder are opened by tools still to come.
+// Every dialog of the tools; a row without a builder only stores what its tool goes on with.
 std::span<const NumericInputDialog> NumericInputDialogs();
 const NumericInputDialog* FindNumericInputDialog(int32_t id);
 

@@ -25,7 +25,7 @@ struct RefreshRow {
     void (*refresh)(ADMDialogRef dialog);
 };
 
-// In refresh order; each panel's row joins here as the panel is built.
+// The panels that show preferences, in refresh order.
 const RefreshRow kRefreshRows[] = {
     {&PanelGlobals::CADguidesWindow, &RefreshCADguidesWindowFromPrefs},
     {&PanelGlobals::CADdocumentWindow, &RefreshCADdocumentWindowFromPrefs},

@@ -18,8 +18,7 @@ struct UnitsMenuMember {
     void (*setupPrecision)(ADMDialogRef dialog);
 };
 
-// Text (upper, lower), guides, document, tracker; each panel's pair joins here as the
-// panel is built.
+// Each panel's units and precision popups: text (upper, lower), guides, document, tracker.
 const UnitsMenuMember kMembers[] = {
     {&PanelGlobals::CADtextWindow, &SetupUpperUnitsPopup, &SetupUpperPrecisionPopup},
     {&PanelGlobals::CADtextWindow, &SetupLowerUnitsPopup, &SetupLowerPrecisionPopup},
