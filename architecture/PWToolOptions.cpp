@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "architecture/ArchitectureMessages.h"
+#include "core/CoreGlobals.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
-#include "core/PlotwiseGlobals.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "units/NumericFields.h"

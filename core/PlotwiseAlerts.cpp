@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "geometry/PlotwiseErrors.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"

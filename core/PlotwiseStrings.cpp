@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ADMBasic.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "AITimer.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {

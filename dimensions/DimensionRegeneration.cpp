@@ -31,7 +31,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionTextList.h"
 #include "geometry/BezierGeometry.h"
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"

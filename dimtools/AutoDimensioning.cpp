@@ -23,7 +23,7 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearDimensions.h"
 #include "dimtools/RadialDimensions.h"
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 #include "geometry/ShapeRecognition.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"

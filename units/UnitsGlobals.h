@@ -2,7 +2,7 @@
 // the formatter's label switch, the group the running tool draws into, and the set-scale tool.
 #pragma once
 
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 
 struct UnitsGlobals : CoreGlobals {
     // The plug-in's "Dimension Layer": always 1:1, skipped by the document walks like the
