@@ -372,20 +372,5 @@ AIErr Run(PlotwiseProcessArtType which) {
 
 AIErr CreateAutoDimensions(PlotwiseProcessArtType which) { return g ? Run(which) : kCADErr; }
 
-int IsRectangle(AIArtHandle path) {
-    Anchors anchors;
-    bool closed = false;
-    if (!g || ReadAnchors(path, &anchors, &closed)) return 0;
-    return AnchorsMakeRectangle(anchors) ? 1 : 0;
-}
-
-int IsCircle(AIArtHandle path) {
-    Anchors anchors;
-    bool closed = false;
-    AIRealRect r{};
-    if (!g || Bounds(path, &r) || ReadAnchors(path, &anchors, &closed)) return 0;
-    return AnchorsMakeCircle(anchors, r.right - r.left, r.top - r.bottom) ? 1 : 0;
-}
-
 AIErr AutoDimensionDocument() { return CreateAutoDimensions(kProcessAllArt); }
 AIErr AutoDimensionSelection() { return CreateAutoDimensions(kProcessSelectedArt); }

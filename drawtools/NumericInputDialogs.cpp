@@ -180,8 +180,6 @@ std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind
     return "";
 }
 
-std::span<const NumericInputDialog> NumericInputDialogs() { return kDialogs; }
-
 const NumericInputDialog* FindNumericInputDialog(int32_t id) {
     for (const NumericInputDialog& d : kDialogs)
         if (d.id == id) return &d;

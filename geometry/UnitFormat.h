@@ -53,9 +53,6 @@ double unitToPoints(LengthUnit unit, double value, int32_t pixelsPerInch);
 // as feet); an unknown code gives points.
 LengthUnit lengthUnitOfCode(int32_t units);
 
-// The unit label of a code as written after a length ("" for the compound forms).
-const char* unitLabel(int32_t units);
-
 // How the number format is applied.
 struct NumberFormat {
     int32_t numberFormat = 0;   // 0: 1,234.5   1: 1.234,5   any other value counts as 0

@@ -164,6 +164,12 @@ void RefreshWalls(ADMDialogRef dialog, const live_attributes_map&, const D&) {
     sADMItem->SetText(PanelItem(dialog, kWallThicknessItem), text);
 }
 
+// A panel that follows the selection: its dialog, and its refresh from the selection's styles.
+struct SelectionFollower {
+    ADMDialogRef& (*window)();
+    void (*refresh)(ADMDialogRef dialog, const live_attributes_map& map, const Plotwise3_Live_Dimension_Data& reference);
+};
+
 constexpr SelectionFollower kFollowers[] = {
     {+[]() -> ADMDialogRef& { return g->CADattributesWindow; }, &RefreshStyles},
     {+[]() -> ADMDialogRef& { return g->CADtextWindow; }, &RefreshText},
@@ -173,8 +179,6 @@ constexpr SelectionFollower kFollowers[] = {
 };
 
 }  // namespace
-
-std::span<const SelectionFollower> SelectionFollowers() { return kFollowers; }
 
 AIErr UpdatePalettesFromSelectedArt() {
     if (!g) return kNoErr;

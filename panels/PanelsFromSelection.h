@@ -4,18 +4,10 @@
 // back. One row per panel; each panel of the table must exist for the refresh to run.
 #pragma once
 
-#include <span>
-
 #include "ADMTypes.h"
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
 #include "dimensions/StylePush.h"
-
-struct SelectionFollower {
-    ADMDialogRef& (*window)();
-    void (*refresh)(ADMDialogRef dialog, const live_attributes_map& map, const Plotwise3_Live_Dimension_Data& reference);
-};
-std::span<const SelectionFollower> SelectionFollowers();
 
 // Nothing while a panel of the table is missing. Otherwise the selected dimensions' styles
 // are read (the current style when none is selected) and each panel refreshed in table

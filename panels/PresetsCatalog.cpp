@@ -120,11 +120,6 @@ AIErr OpenCADpresetsCatalog() {
     return kNoErr;
 }
 
-AIErr SaveCADpresetsCatalog(AIAttributeCatalogRef catalog) {
-    char problem[512] = {};
-    return SaveCatalogTo(catalog, problem, sizeof problem);
-}
-
 void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog) {
     char problem[512] = {};
     if (SaveCatalogTo(catalog, problem, sizeof problem))
