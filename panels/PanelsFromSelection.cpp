@@ -167,7 +167,8 @@ void RefreshWalls(ADMDialogRef dialog, const live_attributes_map&, const D&) {
 // A panel that follows the selection: its dialog, and its refresh from the selection's styles.
 struct SelectionFollower {
     ADMDialogRef& (*window)();
-    void (*refresh)(ADMDialogRef dialog, const live_attributes_map& map, const Plotwise3_Live_Dimension_Data& reference);
+    void (*refresh)(ADMDialogRef dialog, const live_attributes_map& map,
+                    const Plotwise3_Live_Dimension_Data& reference);
 };
 
 constexpr SelectionFollower kFollowers[] = {
