@@ -1,8 +1,8 @@
 // The architectural tools' messages.
 #include "architecture/ArchitectureMessages.h"
 
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseAlerts.h"
-#include "core/PlotwiseGlobals.h"
 #include "core/PlotwiseStrings.h"
 #include "units/PlotwiseUnits.h"
 

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "architecture/ArchitectureMessages.h"
+#include "core/CoreGlobals.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
-#include "core/PlotwiseGlobals.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "units/NumericFields.h"
@@ -124,7 +125,7 @@ void OptionsOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
 ASErr InitOptionsDialog(ADMDialogRef dialog) {
     auto* open = static_cast<OpenOptions*>(sADMDialog->GetUserData(dialog));
     if (!open) return kBadParameterErr;
-    sADMItem->SetNotifyProc(Item(dialog, kOKItem), &OptionsOKBtnCallbackProc);
+    sADMItem->SetNotifyProc(Item(dialog, kOKItem), Guarded<&OptionsOKBtnCallbackProc>);
     sADMDialog->SetDefaultItemID(dialog, kOKItem);
     sADMDialog->SetCancelItemID(dialog, kCancelItem);
     for (const OptionField& f : open->fields) {
@@ -139,7 +140,7 @@ ASErr InitOptionsDialog(ADMDialogRef dialog) {
 AIErr RunOptionsDialog(const char* name, int32_t id, std::span<const OptionField> fields) {
     if (!sADMDialog) return kNoErr;
     OpenOptions open{fields};
-    (void)sADMDialog->Modal(g->thisPlugin, name, id, kADMModalDialogStyle, &InitOptionsDialog, &open, 0);
+    (void)sADMDialog->Modal(g->thisPlugin, name, id, kADMModalDialogStyle, Guarded<&InitOptionsDialog>, &open, 0);
     return kNoErr;
 }
 

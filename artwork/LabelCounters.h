@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 
 // The largest number of a dimension or label counter: the counters are kept in 16 bits.
 constexpr int32_t kMaxCounterNumber = 32767;

@@ -33,7 +33,7 @@ AIErr writePath(AIArtHandle path, const std::vector<AIPathSegment>& segments) {
 }
 
 // Splits span n (n = count - 1 is the closing span) at t.
-AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t, bool exact) {
+AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t) {
     const int count = static_cast<int>(segments.size());
     if (count < 2 || n < 0 || n >= count || !std::isfinite(t)) return kOutOfRangeErr;
     AIPathSegment& a = segments[static_cast<std::size_t>(n)];
@@ -43,14 +43,9 @@ AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t, bool exac
     const AIRealPoint p2 = b.in;
     const AIRealPoint ab = Between(a.p, p1, t), bc = Between(p1, p2, t), cd = Between(p2, b.p, t);
     const AIRealPoint abc = Between(ab, bc, t), bcd = Between(bc, cd, t);
-    const AIRealPoint onCurve = Between(abc, bcd, t);
-    AIPathSegment inserted = CornerAnchor(onCurve);
-    if (exact) {
-        inserted = SmoothAnchor(onCurve, abc, bcd);
-        a.out = ab;
-        b.in = cd;
-    }
-    segments.insert(segments.begin() + n + 1, inserted);
+    a.out = ab;
+    b.in = cd;
+    segments.insert(segments.begin() + n + 1, SmoothAnchor(Between(abc, bcd, t), abc, bcd));
     return kNoErr;
 }
 
@@ -94,36 +89,13 @@ AIErr addCompound(AIArtHandle compound, AIReal& area, AIReal& compArea, AIReal& 
 
 AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t) {
     const int count = static_cast<int>(segments.size());
-    return splitSpan(segments, n == -1 ? count - 1 : n, t, true);
+    return splitSpan(segments, n == -1 ? count - 1 : n, t);
 }
 
 AIErr AddBezierPoint(AIArtHandle path, ai_int16 n, AIReal t) {
     std::vector<AIPathSegment> segments;
     if (AIErr err = readPath(path, segments, nullptr)) return err;
     if (AIErr err = AddBezierPoint(segments, n, t)) return err;
-    return writePath(path, segments);
-}
-
-AIErr AddBezierSegmentFromPoint(AIArtHandle path, const AIRealPoint& point) {
-    if (path == nullptr || sAIHitTest == nullptr || sAIPath == nullptr) return kBadParameterErr;
-    AIHitRef hit = nullptr;
-    if (AIErr err = sAIHitTest->HitTest(path, &point, kSegmentHitRequest, &hit)) return err;
-    AIToolHitData data{};
-    const AIErr dataErr = sAIHitTest->GetHitData(hit, &data);
-    sAIHitTest->Release(hit);
-    if (dataErr) return dataErr;
-    if (!data.hit) return kArtWithNoHandlesErr;
-    constexpr AIReal kEndBand = 0.002f;
-    if (data.type != kSegCurveType || !(data.t > kEndBand && data.t < 1.0f - kEndBand)) return kNoErr;
-    std::vector<AIPathSegment> segments;
-    if (AIErr err = readPath(path, segments, nullptr)) return err;
-    const int count = static_cast<int>(segments.size());
-    // The hit names the anchor that ends the span; 0 ends the closing span.
-    const int n = data.segment == 0 ? count - 1 : data.segment - 1;
-    if (n < 0 || n >= count) return kOutOfRangeErr;
-    const bool curved = SegmentIsCurved(segments[static_cast<std::size_t>(n)],
-                                        segments[static_cast<std::size_t>((n + 1) % count)]);
-    if (AIErr err = splitSpan(segments, n, data.t, curved)) return err;
     return writePath(path, segments);
 }
 

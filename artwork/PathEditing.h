@@ -1,5 +1,5 @@
-// Edits and walks of path art: an anchor added into a span (at a parameter or under a
-// point), and area and perimeter summed over groups and compound paths.
+// Edits and walks of path art: an anchor added into a span at a parameter, and area and
+// perimeter summed over groups and compound paths.
 #pragma once
 
 #include <vector>
@@ -11,11 +11,6 @@
 // 1 - t. 'RANG' for a span the path does not have.
 AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t);
 AIErr AddBezierPoint(AIArtHandle path, ai_int16 n, AIReal t);
-
-// Adds an anchor where the point hits the path's curve: 'AWNH' when nothing is hit; a hit
-// strictly inside a span (not within 0.002 of its ends) splits it (a straight span gets
-// an anchor with its handles on it); a hit at an anchor or end changes nothing.
-AIErr AddBezierSegmentFromPoint(AIArtHandle path, const AIRealPoint& point);
 
 // Walks art (and, unless it is stop, its following siblings) into groups and compound
 // paths: plain closed paths add their area to area, members of compound paths their share

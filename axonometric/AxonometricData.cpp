@@ -1,6 +1,6 @@
 // The axonometric record of art and the document's view record, entry by entry. Keys are
 // composed from the prefix of the format version that introduced the entry and its name;
-// the foreshortening flag came later and carries "PW7_".
+// the foreshortening flag's prefix is "PW7_".
 #include "axonometric/AxonometricData.h"
 
 #include <cstdio>

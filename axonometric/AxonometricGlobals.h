@@ -1,7 +1,9 @@
 // The fields of axonometric drawing, grids and rulers: the depth tools, the pieces of a
 // primitive being drawn, the walks of projection and of the view update, the depth grid
-// object, the face hint and the timers that finish a primitive. (The grid and ruler layers
-// are the core's gridsLayer and rulerLayer: every document walk skips them.)
+// object, what the annotator draws for the tools (the offset preview, the ruler cursor
+// marks, the information box, the face hint), whether shift constrains shapes, and the
+// timers that finish a primitive. (The grid and ruler layers are the core's gridsLayer and
+// rulerLayer: every document walk skips them.)
 #pragma once
 
 #include <vector>
@@ -41,6 +43,15 @@ struct AxonometricGlobals : UnitsGlobals {
     ADMDialogRef CADisometricWindow = nullptr;  // null until the panel exists
     int hiliteFaces = 0;
     int32_t faceToHilite = 0;
+    // --- what the annotator draws over the view, left by the tools and the tracker ---
+    int ignoreShift = 0;                 // while set, the shift key constrains no shape
+    int16_t okToTrackCursorFlag = 0;     // the ruler cursor marks are drawn only while set
+    AIRealPoint offsetPoint{};           // the offset preview: from firstClick to here
+    int offsetTooFar = 0;
+    // The tracker's last read-out for the information box (h negated, as shown);
+    // kMissingValue where a value does not apply.
+    AIReal annotatorW = kMissingValue, annotatorH = kMissingValue, annotatorL = kMissingValue,
+           annotatorAngle = kMissingValue;
     // --- the face hint the annotator shows while a depth tool drags ---
     int canAnnotateIntersection = 0;     // the point was snapped to a guide-line crossing in this step
     AIRealPoint annotatorIntersection{};  // that crossing

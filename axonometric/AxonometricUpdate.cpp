@@ -138,8 +138,6 @@ AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly) {
     return err ? err : timerErr;
 }
 
-AIErr ApplyAxonometricUpdate(AIArtHandle art) { return UpdateWalk(art); }
-
 int AxoArtModified(AIArtHandle art) {
     depth_object_data data;
     if (GetAxonometricData(art, &data) != kNoErr) return 1;
@@ -178,15 +176,6 @@ AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect) {
     if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
     FlatBoundsFromProjectedBounds(data.face, projected, data.offset, data.flatSize, g->prefs.isoView.t, rect);
     return kNoErr;
-}
-
-AIErr GetFlatBoundsRect(AIArtHandle art, AIRealRect* rect) {
-    if (!rect) return kBadParameterErr;
-    depth_object_data data;
-    if (AIErr err = GetAxonometricData(art, &data)) return err;
-    // Measured, not flattened and projected again: projecting again would take the art to
-    // the current view, which need not be the one it was projected with.
-    return MeasureFlatAxonometricArt(art, &data, rect);
 }
 
 AIErr AdoptDocumentIsoView() {

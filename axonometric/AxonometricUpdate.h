@@ -14,8 +14,6 @@
 // left as it was and named to the user, and the walk goes on; a view that cannot be used
 // changes nothing ('CADE', told). Without a document: nothing and 0.
 AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly);
-// The update's walk of one layer: the art and its following siblings.
-AIErr ApplyAxonometricUpdate(AIArtHandle art);
 // 1 when the art's bounds no longer have the projected size of its record (or either
 // cannot be read), 0 when both sides agree within 0.001.
 int AxoArtModified(AIArtHandle art);
@@ -25,9 +23,6 @@ AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_objec
 // The flat bounds of projected art rebuilt from its bounds and its record (rect untouched
 // when either cannot be read or the record has no face).
 AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect);
-// The flat bounds the art would have flattened with its record, measured without moving
-// the art or changing its record.
-AIErr GetFlatBoundsRect(AIArtHandle art, AIRealRect* rect);
 // A live dimension (a group holding the style record "ZA3_Dimension") or a direct part of
 // one: the update, the object snap and the annotator's snap points leave them alone.
 bool IsDimensionOrPart(AIArtHandle art);

@@ -45,58 +45,11 @@ AIErr AddPathPoints(AIArtHandle path, std::vector<AIRealPoint>* points) {
     return kNoErr;
 }
 
-// The art and its following siblings; groups and compound paths are entered.
-AIErr CollectFrom(AIArtHandle art, std::vector<AIRealPoint>* points) {
-    for (; art; ) {
-        uint32_t attr = 0;
-        if (AIErr err = sAIArt->GetArtUserAttr(art, kArtHidden, &attr)) return err;
-        if (!(attr & kArtHidden) && !IsDimensionOrPart(art)) {
-            int16_t type = kUnknownArt;
-            if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
-            if (type == kPathArt) {
-                if (AIErr err = AddPathPoints(art, points)) return err;
-            } else if (type == kGroupArt || type == kCompoundPathArt) {
-                AIArtHandle child = nullptr;
-                if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-                if (AIErr err = CollectFrom(child, points)) return err;
-            }
-        }
-        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
-    }
-    return kNoErr;
-}
-
-}  // namespace
-
-AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points) {
-    if (!points) return kBadParameterErr;
-    int32_t layers = 0;
-    if (AIErr err = sAILayer->CountLayers(&layers)) return err;
-    for (int32_t i = 0; i < layers; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (IsGuideLayer(layer)) continue;
-        AIArtHandle group = nullptr;
-        if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
-        // The layer group alone: its siblings are the other layers' groups.
-        uint32_t attr = 0;
-        if (!group) continue;
-        if (AIErr err = sAIArt->GetArtUserAttr(group, kArtHidden, &attr)) return err;
-        if (attr & kArtHidden) continue;
-        AIArtHandle first = nullptr;
-        if (AIErr err = sAIArt->GetArtFirstChild(group, &first)) return err;
-        if (AIErr err = CollectFrom(first, points)) return err;
-    }
-    return kNoErr;
-}
-
-namespace {
-
-// Whether the walk of CollectObjectSnapPoints reaches this path: neither it nor a group,
-// compound path or layer holding it hidden or a dimension, only groups and compound paths
-// between it and its layer, on a top-level layer other than the guides. Looked at from the
-// layer down, each holder once per query (`refused` remembers them), so the members of a
-// dimension are passed over at their group.
+// Whether objects snap to this path: neither it nor a group, compound path or layer holding
+// it hidden or a dimension, only groups and compound paths between it and its layer, on a
+// top-level layer other than the guides. Looked at from the layer down, each holder once per
+// query (`refused` remembers them), so the members of a dimension are passed over at their
+// group.
 bool Snappable(AIArtHandle path, std::unordered_map<AIArtHandle, bool>& refused) {
     std::vector<AIArtHandle> chain;
     for (AIArtHandle art = path; art;) {

@@ -10,14 +10,12 @@
 #include "AITypes.h"
 #include "axonometric/GuideGeometry.h"
 
-// Every point objects snap to in the front document: the anchors of every path, the middle
-// of each of its segments, and the centre of each closed path, on visible layers other than
-// the grids and ruler layers; hidden art, text and dimensions are left out.
-AIErr CollectObjectSnapPoints(std::vector<AIRealPoint>* points);
-// The object snap points no farther than reach from p along either axis, those
-// CollectObjectSnapPoints would find there, in its order: the paths near p come from the
-// host's index of art by bounds, so the answer costs what lies near p, never a walk of the
-// drawing.
+// The object snap points no farther than reach from p along either axis: the anchors of the
+// paths there, the middle of each of their segments, and the centre of each closed one, on
+// visible top-level layers other than the grids and ruler layers (hidden art, text and
+// dimensions left out), in the order of the layers and of the art in them. The paths near p
+// come from the host's index of art by bounds, so the answer costs what lies near p, never
+// a walk of the drawing.
 std::vector<AIRealPoint> ObjectSnapPointsNear(AIRealPoint p, double reach);
 // The grid lines as the preferences show them (none while the grid is hidden), every
 // gridSnapInc (worked out for the view first when it is not yet).

@@ -20,7 +20,7 @@
 
 #include "AIHitTest.h"
 #include "Host.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwisePlugin.h"
 #include "drawtools/TrimTool.h"
 #include "plugin/PluginDriver.h"

@@ -1,3 +1,6 @@
+// The stamps of the front document, read through the host's document suite, and the last
+// few a derived value holds for, kept in a small ring so that the revisions undo and redo
+// bring back are still known.
 #include "core/DocumentRevision.h"
 
 #include <algorithm>

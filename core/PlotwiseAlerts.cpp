@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "geometry/PlotwiseErrors.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -142,7 +142,9 @@ void NoteHostError(const std::string& what, AIErr err) {
                                           {kMatrixNotInvertibleErr, kSingularViewNote},
                                           {kWrongTypeErr, kWrongTypeNote},
                                           {kBadParameterErr, kRefusedValueNote},
-                                          {kNoDocumentErr, kNoDocumentNote}};
+                                          {kNoDocumentErr, kNoDocumentNote},
+                                          {kMemoryFullErr, kOutOfMemoryNote},
+                                          {kPluginFaultErr, kPluginFaultNote}};
     if (err == kNoErr || err == kCADErr || err == kCanceledErr) return;
     for (const Reason& r : kReasons)
         if (r.code == err) return NoteForUser(r.heading, what);
@@ -165,6 +167,12 @@ void ShowNotesForUser() {
     }
     g->notesForUser.clear();
     if (sADMBasic != nullptr) sADMBasic->MessageAlert(text.c_str());
+}
+
+void TellErrorOfWorkInHand(AIErr err) {
+    if (g == nullptr) return;
+    NoteHostError(Work(), err);
+    ShowNotesForUser();
 }
 
 AIErr doPlotwiseErrorDialog(const char* text) {

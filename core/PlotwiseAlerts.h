@@ -48,6 +48,8 @@ constexpr int32_t kDefaultedPreferencesNote = 92;
 constexpr int32_t kNoDocumentNote = 98;       // a host error: no document open
 constexpr int32_t kCompletedValuesNote = 101;
 constexpr int32_t kDisagreeingLinksNote = 102;
+constexpr int32_t kOutOfMemoryNote = 104;      // memory ran out
+constexpr int32_t kPluginFaultNote = 105;      // an exception of the plug-in's own stopped the work
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.
@@ -58,3 +60,7 @@ void NoteHostError(const std::string& what, AIErr err);
 // Shows every note in one alert, each heading with its items, and forgets them; while the
 // mouse button is held they wait for its release.
 void ShowNotesForUser();
+// Notes the error that stopped the tool or command at work (NoteHostError) and shows the
+// notes at once: for work the host started outside its messages, such as a dialog's
+// procedures.
+void TellErrorOfWorkInHand(AIErr err);

@@ -8,7 +8,7 @@
 #include "AINotifier.h"
 #include "AITimer.h"
 #include "AIWorkspace.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseSubsystem.h"
 #include "SPMessages.h"
 

@@ -3,7 +3,7 @@
 // placement under its own prefix, and the start-up value a missing or mistyped key leaves.
 #pragma once
 
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 
 #define kPlotwisePrefsPrefix "ZelmarkPlotwise7"
 

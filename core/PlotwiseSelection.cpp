@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {

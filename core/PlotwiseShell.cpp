@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwisePrefs.h"
@@ -37,7 +38,7 @@ AIErr GetLayerScale(AILayerHandle layer, AIReal* scaler, char label[32]) {
     return kNoErr;
 }
 
-const PlotwiseSuite kPlotwiseSuiteProcs = {&GetLayerScale};
+const PlotwiseSuite kPlotwiseSuiteProcs = {Guarded<&GetLayerScale>};
 
 AIErr CheckHostVersion(SPBasicSuite* basic, int32_t* major) {
     const void* suite = nullptr;
@@ -99,7 +100,8 @@ Message* As(void* message) {
     return static_cast<Message*>(message);
 }
 
-// One row per caller and selector pair; the handler's error is the entry point's result.
+// One row per caller and selector pair; the handler's error is the entry point's result, and
+// what it throws is answered with an error code (told to the user as a host error is).
 struct Dispatch {
     const char* caller;
     const char* selector;
@@ -107,8 +109,12 @@ struct Dispatch {
 };
 
 template <typename Message, AIErr (*Handler)(Message*)>
-AIErr Call(void* message) {
-    return Handler(As<Message>(message));
+AIErr Call(void* message) noexcept {
+    try {
+        return Handler(As<Message>(message));
+    } catch (...) {
+        return ErrorOfEscapedException();
+    }
 }
 
 const Dispatch kDispatch[] = {
@@ -175,10 +181,8 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     return err;
 }
 
-}  // namespace
-
-extern "C" __attribute__((visibility("default"))) AIErr PluginMain(const char* caller, const char* selector,
-                                                                   void* message) {
+// The entry point's work: each message to its handler, unless the plug-in cannot take it.
+AIErr Main(const char* caller, const char* selector, void* message) {
     if (!caller || !selector) return kBadParameterErr;
     if (Equal(caller, kSPPropertiesCaller)) return kNoErr;
     for (const Dispatch& d : kDispatch) {
@@ -190,6 +194,18 @@ extern "C" __attribute__((visibility("default"))) AIErr PluginMain(const char* c
         return g->unsupportedHostVersion ? d.handler(message) : Handle(d, caller, message);
     }
     return kNoErr;  // a message the plug-in does not answer
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) AIErr PluginMain(const char* caller, const char* selector,
+                                                                   void* message) {
+    // What the handlers throw is answered where they are called; this is for the rest.
+    try {
+        return Main(caller, selector, message);
+    } catch (...) {
+        return ErrorOfEscapedException();
+    }
 }
 
 namespace {

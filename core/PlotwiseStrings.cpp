@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ADMBasic.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
@@ -29,13 +29,6 @@ const unsigned char* UStrToPStr(const ai::UnicodeString& text) {
 }
 
 ai::UnicodeString PStrToUStr(const unsigned char* pstr) { return ai::UnicodeString::FromPascal(pstr); }
-
-const char* UStrToCStr(const ai::UnicodeString& text) {
-    static char buffer[512];
-    buffer[0] = '\0';
-    text.getToCString(buffer, sizeof buffer);
-    return buffer;
-}
 
 void whyDoIAlwaysHaveToConvertPtoCStrings(const unsigned char* pstr, char* dest, size_t destSize) {
     if (!dest || destSize == 0) return;

@@ -23,9 +23,6 @@ size_t CopyCString(char (&dest)[N], const char* src) {
 // (the buffer is reused by the next call).
 const unsigned char* UStrToPStr(const ai::UnicodeString& text);
 ai::UnicodeString PStrToUStr(const unsigned char* pstr);
-// NUL-terminated platform text in a 512-byte buffer (at most 511 bytes; longer text is cut),
-// valid until the next call.
-const char* UStrToCStr(const ai::UnicodeString& text);
 
 // Copies the characters of a length-prefixed string and terminates them; dest must hold the
 // length plus one byte.

@@ -145,7 +145,7 @@ struct PlotwiseMenuRow {
     const char* name;
     const char* group;
     int16_t textIndex;
-    AIErr (*action)();   // null: the command does nothing yet
+    AIErr (*action)();   // null: the command does nothing
 };
 
 // A one-shot timer: the handle field, registered name, period and action.

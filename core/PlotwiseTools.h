@@ -7,7 +7,7 @@
 #pragma once
 
 #include "AITool.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseSubsystem.h"
 
 // The row of a tool handle among every subsystem's tools, or null.

@@ -1,9 +1,12 @@
+// Undo steps joined through the host's undo suite: a timer message joins the step of the
+// message that started its timer; a tool message joins the command's first step
+// (commandStep, noted at its first release) while the command goes on.
 #include "core/UndoSteps.h"
 
 #include <cstring>
 
 #include "AITimer.h"
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {

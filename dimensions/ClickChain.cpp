@@ -314,10 +314,3 @@ AIErr GetPerpendicularDimData(AIArtHandle art, int32_t face, int16_t horizontal,
     const AIRealRect moved{flat.left, flat.top + height, flat.right, flat.top};
     return CalculateAxonometricData(&moved, beside, out);
 }
-
-int32_t ClickChainLength() {
-    int32_t n = 0;
-    if (g)
-        for (const cdDataStruct* node = g->firstChainDimDataPtr; node; node = node->nextPtr) ++n;
-    return n;
-}

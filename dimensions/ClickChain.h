@@ -48,6 +48,3 @@ AIErr doFreeHitLocs();
 // The axonometric record of the face beside `face` that horizontal (horizontal != 0) or
 // vertical dimensions use, for a rectangle of the art's flat bounds moved up by its height.
 AIErr GetPerpendicularDimData(AIArtHandle art, int32_t face, int16_t horizontal, depth_object_data* out);
-
-// The number of nodes in the chain.
-int32_t ClickChainLength();

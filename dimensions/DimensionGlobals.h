@@ -24,6 +24,7 @@ struct DimensionGlobals : AxonometricGlobals {
     AIReal liveDimT = 0;
     AIArtHandle updateArt = nullptr;     // the measured art of a redrawn dimension
     // --- the dimension being drawn or redrawn ---
+    int32_t curDimID = 0;                // its id
     int32_t curDimType = -1;             // PlotwiseLiveDimType
     int32_t axoDimType = -1;             // the direction an axonometric linear dimension was drawn in
     AIReal axoDimOffset = 0, axoDimAngle = 0, radialDimOffsetLength = 0;
@@ -60,6 +61,8 @@ struct DimensionGlobals : AxonometricGlobals {
     AIMenuItemHandle UpdateDimensionsMenuItem = nullptr;
     AIToolHandle dimresizetool = nullptr;
     // --- the dimension-resize tool ---
+    int resizingDimension = 0;               // a dimension is being resized
+    int preProcessedDimResizeTool = 0;       // the gesture's first drag has run the press routine
     int setNewModifiers = 0;                 // the resized dimension takes the keys held while dragging
     int32_t dimResizeID = 0;                 // the dimension being resized
     AIRealPoint dimResizeBasePt{};           // its click 1 (radius and diameter: the centre of the art)

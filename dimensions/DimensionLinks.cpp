@@ -14,7 +14,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 
 namespace {
 

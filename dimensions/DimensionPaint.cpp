@@ -1,6 +1,6 @@
-// Dimension paint. The custom colour's tint is stored as a percentage, the scale the
-// preferences and presets have always used (100 by default), and converted the same way in
-// both directions.
+// Dimension paint. Components are stored as the host's 16.16 fixed-point value minus one;
+// the custom colour's tint is stored as a percentage, the scale the preferences and
+// presets keep it in (100 by default), and converted the same way in both directions.
 #include "dimensions/DimensionPaint.h"
 
 #include <algorithm>

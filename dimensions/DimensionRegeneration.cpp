@@ -31,7 +31,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionTextList.h"
 #include "geometry/BezierGeometry.h"
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 #include "geometry/PointMath.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
@@ -597,10 +597,6 @@ void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
     g->lastDimensionedObjectDataPtr = node;
 }
 
-AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node) {
-    return node ? reinterpret_cast<const StyleNode*>(node)->group : nullptr;
-}
-
 namespace {
 
 // Gives back the style records linked from `node`, each with its texts.
@@ -690,17 +686,6 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
             return kNoErr;
         });
     }
-    return kNoErr;
-}
-
-AIErr DeleteLiveDimensions(PlotwiseProcessArtType which) {
-    if (!g) return kCADErr;
-    // Its own query: a caller's style list outlives the groups it was read from.
-    std::vector<AIArtHandle> groups;
-    if (AIErr err = QueryArt(which, kGroupArt, groups)) return err;
-    for (AIArtHandle group : groups)
-        if (!Hidden(group) && IsDimension(group))
-            if (AIErr err = sAIArt->DisposeArt(group)) return err;
     return kNoErr;
 }
 

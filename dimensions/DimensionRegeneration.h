@@ -33,9 +33,6 @@ AIErr ForEachLiveDimensionStyle(PlotwiseProcessArtType which,
 // `which` (hidden art included, so its dimensions are not lost). Freed first. A damaged
 // click record ends the reading of its art only.
 AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which);
-// Disposes of the visible dimension groups, all or selected; the style list, the measured
-// art and its click records stay as they are.
-AIErr DeleteLiveDimensions(PlotwiseProcessArtType which);
 AIErr FreeDimensionedObjectDataList();
 // Appends a block-allocated node to the click list.
 void AppendClickNode(Plotwise3_dimensioned_object_data* node);
@@ -50,8 +47,6 @@ bool DragIsTheClick(int32_t kind);
 // Where a stored click lies on its art as the art is now: an anchor, a point of a segment,
 // a place in the art's bounds (a fill), or the stored point.
 AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p);
-// The dimension group a node of the style list was read from.
-AIArtHandle GroupOfStyleNode(const Plotwise3_Live_Dimension_Data* node);
 
 // Removes from all visible measured art every link of a dimension that no longer exists
 // (hidden and static dimensions exist), and "ZA3_Object" where no link is left. When the

@@ -90,7 +90,7 @@ void regenerateLabel(live_dimension_text_data& r, int32_t format) {
     r.dimensionFormat = format;
 }
 
-// Appends one blank, as switching back to the value format always has, within the field.
+// Appends one blank within the field: switching back to the value format ends the text so.
 void appendBlank(char (&text)[1024]) {
     const size_t n = ::strnlen(text, sizeof text - 1);
     if (n + 1 < sizeof text) {

@@ -17,7 +17,7 @@
 #include "dimensions/DimensionPaint.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 #include "geometry/PointMath.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"

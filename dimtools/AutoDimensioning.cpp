@@ -23,7 +23,7 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LinearDimensions.h"
 #include "dimtools/RadialDimensions.h"
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 #include "geometry/PointMath.h"
 #include "geometry/ShapeRecognition.h"
 #include "artwork/LabelCounters.h"
@@ -363,21 +363,6 @@ AIErr Run(PlotwiseProcessArtType which) {
 }  // namespace
 
 AIErr CreateAutoDimensions(PlotwiseProcessArtType which) { return g ? Run(which) : kCADErr; }
-
-int IsRectangle(AIArtHandle path) {
-    Anchors anchors;
-    bool closed = false;
-    if (!g || ReadAnchors(path, &anchors, &closed)) return 0;
-    return AnchorsMakeRectangle(anchors) ? 1 : 0;
-}
-
-int IsCircle(AIArtHandle path) {
-    Anchors anchors;
-    bool closed = false;
-    AIRealRect r{};
-    if (!g || Bounds(path, &r) || ReadAnchors(path, &anchors, &closed)) return 0;
-    return AnchorsMakeCircle(anchors, r.right - r.left, r.top - r.bottom) ? 1 : 0;
-}
 
 AIErr AutoDimensionDocument() { return CreateAutoDimensions(kProcessAllArt); }
 AIErr AutoDimensionSelection() { return CreateAutoDimensions(kProcessSelectedArt); }

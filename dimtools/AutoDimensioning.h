@@ -18,10 +18,6 @@
 // before it stay), else 0; a dimension that cannot be drawn does not end it.
 AIErr CreateAutoDimensions(PlotwiseProcessArtType which);
 
-// The shape tests of the run, on a path's anchors (and, for a circle, its bounds).
-int IsRectangle(AIArtHandle path);
-int IsCircle(AIArtHandle path);
-
 // The menu commands "Auto Dimension Document" and "Auto Dimension Selection".
 AIErr AutoDimensionDocument();
 AIErr AutoDimensionSelection();

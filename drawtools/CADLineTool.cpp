@@ -8,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -316,12 +317,12 @@ constexpr int16_t kConstrainAngleItem = 5;
 AIErr doCADlinePrefsDialog() {
     if (!sADMDialog) return kNoErr;
     (void)sADMDialog->Modal(g->thisPlugin, "LinePrefs", kLinePrefsDialogID, kADMModalDialogStyle,
-                            &InitCADlinePrefsDialog, nullptr, 0);
+                            Guarded<&InitCADlinePrefsDialog>, nullptr, 0);
     return kNoErr;
 }
 
 ASErr InitCADlinePrefsDialog(ADMDialogRef dialog) {
-    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, 1), &CADlinePrefsOKBtnCallbackProc);
+    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, 1), Guarded<&CADlinePrefsOKBtnCallbackProc>);
     sADMDialog->SetDefaultItemID(dialog, 1);
     sADMDialog->SetCancelItemID(dialog, 2);
     sADMItem->SetBooleanValue(sADMDialog->GetItem(dialog, kConnectItem), g->prefs.okToConnectCADlinePaths != 0);

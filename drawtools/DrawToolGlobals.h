@@ -24,6 +24,8 @@ struct DrawToolGlobals : DimToolGlobals {
     AIToolHandle TanPerpLineTool = nullptr, OffsetTool = nullptr, proportiontool = nullptr, cadfillettool = nullptr;
     AIToolHandle cadchamfertool = nullptr, cadextendtool = nullptr, cadtrimtool = nullptr, subdividetool = nullptr;
 
+    int cancelledInputDialog = 0;  // the last numeric-input dialog was left with Cancel
+
     // --- numeric inputs: lengths in points at drawing size (typed length / scaler), angles
     // in degrees; each dialog opens with the last accepted values; never saved ---
     AIReal inputRectWidth = 72.0f, inputRectHeight = 72.0f;  // shared with the depth rectangle and grid
@@ -55,13 +57,14 @@ struct DrawToolGlobals : DimToolGlobals {
     int constrainLineToCurrentAngle = 0;
     AIReal constrainedLineAngle = 0.0f;  // radians
 
-    // (The tangent and perpendicular line sets the core's okToTrackCursorFlag: 1 once a line
-    // was drawn, 0 after a click on no path; the annotator reads it.)
+    // (The tangent and perpendicular line sets axonometric drawing's okToTrackCursorFlag: 1
+    // once a line was drawn, 0 after a click on no path; the annotator reads it.)
 
     // --- trim tool: the clicked path, the segment of it being searched and that segment's
     // box, and what the search found. Slots 0 to 2: the click, the nearest crossing before
     // it and the nearest after it (delete mode); the list: every crossing in order along the
     // path (anchor mode), kept only while one click is trimmed ---
+    int draggingTrim = 0;  // the trim tool's drag is in hand: what it cannot cut is not told
     AIArtHandle trimArt = nullptr;
     int16_t trimSegNum = 0;
     AIRealRect trimRect{};

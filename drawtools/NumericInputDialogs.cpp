@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseStrings.h"
@@ -101,16 +102,17 @@ AIErr BuildWallFromDialog() {
     return build ? build(g->inputWallLength, DegreesToRadians(g->inputWallAngle)) : kNoErr;
 }
 
-// Every dialog of the drawing tools. The choice fields (radios, check boxes, pop-ups) of
-// the dialogs whose tools are still to come are wired with those tools. The OK of
-// "Callouts" stores its check boxes and describes the art the callout points at.
+// Every dialog of the drawing tools. A row's choice fields (radios, check boxes, pop-ups)
+// are set and stored by its own routines; a row without a builder only stores the values,
+// which the tool that opened the dialog goes on with once it closes. The OK of "Callouts"
+// stores its check boxes and describes the art the callout points at.
 const NumericInputDialog kDialogs[] = {
     {.name = "CADRect", .id = 16700, .fields = kRectFields, .builder = &BuildRectFromDialog},
     {.name = "CADEllipse", .id = 16710, .fields = kEllipseFields, .builder = &BuildEllipseFromDialog},
     {.name = "CADLine",
      .id = 16720,
      .fields = kLineFields,
-     .fieldNotifier = &LengthAngleRiseRunNotifierProc,
+     .fieldNotifier = Guarded<&LengthAngleRiseRunNotifierProc>,
      .builder = &BuildLineFromDialog},
     {.name = "CADWall", .id = 16730, .fields = kWallFields, .builder = &BuildWallFromDialog},
     {.name = "CADArcByRadius",
@@ -144,12 +146,12 @@ const NumericInputDialog kDialogs[] = {
      .id = 16260,
      .resetsCancelFlag = true,
      .initChoices = &initPathDividerChoices,
-     .ok = &pathDividerOKBtnCallbackProc},
+     .ok = Guarded<&pathDividerOKBtnCallbackProc>},
     {.name = "Resize",
      .id = 16270,
      .resetsCancelFlag = true,
      .initChoices = &initProportionChoices,
-     .ok = &ProportionOKBtnCallbackProc},
+     .ok = Guarded<&ProportionOKBtnCallbackProc>},
     {.name = "Callouts",
      .id = 16300,
      .resetsCancelFlag = true,
@@ -224,8 +226,6 @@ std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind
     return "";
 }
 
-std::span<const NumericInputDialog> NumericInputDialogs() { return kDialogs; }
-
 const NumericInputDialog* FindNumericInputDialog(int32_t id) {
     for (const NumericInputDialog& d : kDialogs)
         if (d.id == id) return &d;
@@ -268,7 +268,8 @@ AIErr OpenNumericInputDialog(int32_t id, const AIToolMessage* message) {
     const NumericInputDialog* row = FindNumericInputDialog(id);
     if (!row || !sADMDialog) return kNoErr;
     SPPluginRef plugin = message && message->d.self ? message->d.self : g->thisPlugin;
-    (void)sADMDialog->Modal(plugin, row->name, row->id, kADMModalDialogStyle, &initNumericInputDialog, nullptr, 0);
+    (void)sADMDialog->Modal(plugin, row->name, row->id, kADMModalDialogStyle, Guarded<&initNumericInputDialog>,
+                            nullptr, 0);
     return kNoErr;
 }
 
@@ -279,16 +280,17 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
     for (HeldLength& held : g->heldInputLengths) held = HeldLength{};
     ADMItemRef ok = sADMDialog->GetItem(dialog, kOKItem);
     ADMItemRef cancel = sADMDialog->GetItem(dialog, kCancelItem);
-    sADMItem->SetNotifyProc(ok, row->ok ? row->ok : &numericInputOKBtnCallbackProc);
+    sADMItem->SetNotifyProc(ok, row->ok ? row->ok : Guarded<&numericInputOKBtnCallbackProc>);
     sADMDialog->SetDefaultItemID(dialog, kOKItem);
-    sADMItem->SetNotifyProc(cancel, &inputCancelBtnCallbackProc);
+    sADMItem->SetNotifyProc(cancel, Guarded<&inputCancelBtnCallbackProc>);
     sADMDialog->SetCancelItemID(dialog, kCancelItem);
     for (const NumericInputField& f : row->fields) {
         ADMItemRef item = sADMDialog->GetItem(dialog, f.item);
         if (!item) continue;
         if (f.kind != K::kAngle) {
             SetLengthFieldText(item, f.value());
-            sADMItem->SetNotifyProc(item, row->fieldNotifier ? row->fieldNotifier : &inputFldChangedNotifierProc);
+            sADMItem->SetNotifyProc(item,
+                                    row->fieldNotifier ? row->fieldNotifier : Guarded<&inputFldChangedNotifierProc>);
         } else {
             SetAngleFieldText(item, f.value());
             if (row->fieldNotifier) sADMItem->SetNotifyProc(item, row->fieldNotifier);

@@ -53,8 +53,8 @@ struct NumericInputDialog {
     ADMItemNotifyProc ok = nullptr;
 };
 
-// Every dialog of the tools; rows without a builder are opened by tools still to come.
-std::span<const NumericInputDialog> NumericInputDialogs();
+// The row of a dialog of the tools (null for another id); a row without a builder only
+// stores what its tool goes on with.
 const NumericInputDialog* FindNumericInputDialog(int32_t id);
 
 // The shared opener: a modal dialog of the row, answered by the plug-in of the message (or

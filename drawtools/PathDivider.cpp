@@ -12,6 +12,7 @@
 
 #include "AIHitTest.h"
 #include "artwork/DrawingLayer.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseHitTest.h"
@@ -304,7 +305,7 @@ void initPathDividerChoices(ADMDialogRef dialog) {
     SetWholeNumberFieldText(Item(dialog, kPartsItem), std::clamp(g->pathDividerEqualNumDivs, kFewestParts, kMostParts));
     ADMItemRef lengthItem = Item(dialog, kLengthItem);
     SetLengthFieldText(lengthItem, g->pathDividerMeasuredDivsLength);
-    sADMItem->SetNotifyProc(lengthItem, &inputFldChangedNotifierProc);
+    sADMItem->SetNotifyProc(lengthItem, Guarded<&inputFldChangedNotifierProc>);
     if (ADMEntryRef from =
             sADMList->IndexEntry(sADMItem->GetList(Item(dialog, kFromItem)), g->pathDividerCurveDirection))
         sADMEntry->Activate(from, true);
@@ -312,7 +313,7 @@ void initPathDividerChoices(ADMDialogRef dialog) {
     sADMItem->SetBooleanValue(Item(dialog, kBreakApartItem), g->pathDividerAction == 0);
     sADMItem->SetBooleanValue(Item(dialog, kCrosshairsItem), g->pathDividerAddCrosshairs != 0);
     for (int16_t radio : {kEqualPartsItem, kIncrementItem})
-        sADMItem->SetNotifyProc(Item(dialog, radio), &pathDividerRadiosNotifierProc);
+        sADMItem->SetNotifyProc(Item(dialog, radio), Guarded<&pathDividerRadiosNotifierProc>);
     EnableForMethod(dialog, equalParts);
 }
 

@@ -8,6 +8,7 @@
 #include "AIHitTest.h"
 #include "artwork/ArtSelection.h"
 #include "artwork/DrawingLayer.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseSelection.h"
@@ -137,8 +138,8 @@ void initProportionChoices(ADMDialogRef dialog) {
     ShowRatio(dialog, kWidthRatioItem, g->wProportion);
     ShowRatio(dialog, kHeightRatioItem, g->hProportion);
     for (int16_t box : {kWidthItem, kHeightItem})
-        sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, box), &ProportionCheckboxesNotifierProc);
-    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, kCopyItem), &ProportionOKBtnCallbackProc);
+        sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, box), Guarded<&ProportionCheckboxesNotifierProc>);
+    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, kCopyItem), Guarded<&ProportionOKBtnCallbackProc>);
     EnableConstrain(dialog);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AIHitTest.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
@@ -388,12 +389,12 @@ AIErr FreeTrimData() {
 AIErr doTrimPrefsDialog() {
     if (!sADMDialog) return kNoErr;
     (void)sADMDialog->Modal(g->thisPlugin, "TrimPrefs", kTrimPrefsDialogID, kADMModalDialogStyle,
-                            &InitTrimPrefsDialog, nullptr, 0);
+                            Guarded<&InitTrimPrefsDialog>, nullptr, 0);
     return kNoErr;
 }
 
 ASErr InitTrimPrefsDialog(ADMDialogRef dialog) {
-    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, 1), &TrimPrefsOKBtnCallbackProc);
+    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, 1), Guarded<&TrimPrefsOKBtnCallbackProc>);
     sADMDialog->SetDefaultItemID(dialog, 1);
     sADMDialog->SetCancelItemID(dialog, 2);
     const int16_t on = g->prefs.trimToolDeletes ? kDeleteItem : kAddAnchorsItem;

@@ -80,8 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)GetDocumentIsoViewData(&view, &found);
     (void)AdoptDocumentIsoView();
     (void)UpdateAxonometricObjects(in.byte() & 1, in.byte() & 1);
+    depth_object_data stored;
     AIRealRect flat{};
-    (void)GetFlatBoundsRect(standin::suites::artHandle(rect), &flat);
+    if (GetAxonometricData(standin::suites::artHandle(rect), &stored) == kNoErr)
+        (void)MeasureFlatAxonometricArt(standin::suites::artHandle(rect), &stored, &flat);
     const int32_t faces[] = {kAxoLeftFace, kAxoRightFace, kAxoTopFace, kAxoNoFace};
     (void)ProjectAxonometric(standin::suites::artHandle(group), faces[in.byte() % 4], &g.prefs.isoView);
 

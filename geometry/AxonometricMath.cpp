@@ -161,10 +161,6 @@ void Convert2DRealAxisTo2DIntAxis(const Plotwise3_2D_Real_Axis* axis, Plotwise3_
     ConvertASRealPointToASPoint(&axis->z, &out->z);
 }
 
-void DotProduct3D(const Plotwise3_3D_Point* a, const Plotwise3_3D_Point* b, AIReal* result) {
-    *result = a->x * b->x + a->y * b->y + a->z * b->z;
-}
-
 // --- 2D matrices ------------------------------------------------------------------------
 
 AIRealMatrix IdentityRealMatrix() { return {1, 0, 0, 1, 0, 0}; }

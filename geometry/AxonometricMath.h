@@ -80,7 +80,6 @@ void Translate2DAxis(Plotwise3_2D_Real_Axis* axis, AIReal dh, AIReal dv);
 void ConvertASRealPointToASPoint(const AIRealPoint* point, ADMPoint* out);
 void Convert2DRealCubeTo2DIntCube(const Plotwise3_2D_Real_Cube* cube, Plotwise3_2D_Int_Cube* out);
 void Convert2DRealAxisTo2DIntAxis(const Plotwise3_2D_Real_Axis* axis, Plotwise3_2D_Int_Axis* out);
-void DotProduct3D(const Plotwise3_3D_Point* a, const Plotwise3_3D_Point* b, AIReal* result);
 
 // ---------------------------------------------------------------------------------------
 // 2D matrices as the host's real-maths suite computes them: (x, y) maps to

@@ -305,10 +305,6 @@ AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPath
     return parallel == 100 ? kNotApplicableErr : kNoIntersectionErr;
 }
 
-AIReal AdjustTvalueAtSegPoint(const AIRealBezier& bez, const AIRealPoint& p, AIReal tol) {
-    return length(at(cubic(bez), 0.01) - vec(p)) <= tol ? 0.0f : 1.0f;
-}
-
 double bezierLengthTo(const AIRealBezier& bez, double t, double flatness) {
     if (!(t > 0.0)) return 0.0;
     const Cubic c = cubic(bez);
@@ -369,13 +365,6 @@ AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* dis
         if (far(end) < far(t)) t = end;
     if (distance) *distance = static_cast<AIReal>(far(t));
     return static_cast<AIReal>(t);
-}
-
-AIRealRect bezierBounds(const AIRealBezier& bez) {
-    AIRealRect r{};
-    bool empty = true;
-    cubicBounds(cubic(bez), r, empty);
-    return r;
 }
 
 namespace {

@@ -39,8 +39,6 @@ void GetBezierIntersectionTheHardWay(const AIRealBezier* a, const AIRealBezier* 
 // (a straight span parallel to it).
 AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPathSegment& l2, const AIPathSegment& c1,
                                            const AIPathSegment& c2, AIRealPoint* out);
-// 0 when the curve point at t = 0.01 lies within tol of p, else 1.
-AIReal AdjustTvalueAtSegPoint(const AIRealBezier& bez, const AIRealPoint& p, AIReal tol);
 // Length of a span between parameters 0 and t, measured to within flatness.
 double bezierLengthTo(const AIRealBezier& bez, double t, double flatness);
 // The parameter of the span starting at anchor seg at which its length reaches length.
@@ -51,9 +49,6 @@ AIReal BezierTAtLength(const AIRealBezier& bez, double length, double tolerance)
 
 // The parameter of the span's point nearest p, and that distance when asked for.
 AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance = nullptr);
-
-// Exact bounds of a span's curve.
-AIRealRect bezierBounds(const AIRealBezier& bez);
 
 // Signed area (positive anticlockwise) enclosed by the spans from anchor first to anchor
 // last and the closing span back to first (a straight chord unless closed), and the

@@ -68,15 +68,6 @@ ai_int16 WhichSideOfBezier(const AIRealPoint& d, const AIRealPoint& p, const AIR
     return bq > bp ? 1 : -1;
 }
 
-ai_int16 WhichSideOfBezierWithinTol(const AIRealPoint& d, const AIRealPoint& p, const AIRealPoint& q, AIReal tol) {
-    if (within(d.h, 0.01f)) return q.h > p.h ? 1 : -1;
-    const float m = d.v / d.h;
-    const float bp = p.v - m * p.h;
-    const float bq = q.v - m * q.h;
-    if (bq >= bp - tol && bq <= bp + tol) return 0;
-    return bq > bp ? 1 : -1;
-}
-
 ai_int16 isPerpendicular(const AIRealPoint& p1, const AIRealPoint& p2, const AIRealPoint& p3) {
     if (within(p2.h - p1.h, kCircleTol) && within(p3.v - p2.v, kCircleTol)) return 0;
     if (within(p2.v - p1.v, kCircleTol) || within(p3.v - p2.v, kCircleTol) || within(p2.h - p1.h, kCircleTol) ||
@@ -195,15 +186,6 @@ int FindLineSegmentIntersectionWithinSegments(const AIRealPoint& a1, const AIRea
     return 1;
 }
 
-int GetPointAngleIntersection(const AIRealPoint& p, AIReal angP, const AIRealPoint& q, AIReal angQ, AIRealPoint* out) {
-    AIRealPoint p2{};
-    AIRealPoint q2{};
-    AddPointLengthAngle(p, 1.0f, angP, &p2);
-    AddPointLengthAngle(q, 1.0f, angQ, &q2);
-    int withinSegments = 0;
-    return FindLineSegmentIntersection(p, p2, q, q2, out, &withinSegments) != 0 ? 1 : 0;
-}
-
 namespace {
 
 constexpr float kMiddle = 0.5f;
@@ -282,17 +264,6 @@ AIErr getPointAlongLine(const AIRealPoint& p1, const AIRealPoint& p2, AIReal s, 
         return kNoErr;
     }
     *out = AIRealPoint{p2.h + s * (p2.h - p1.h) / len, p2.v + s * (p2.v - p1.v) / len};
-    return kNoErr;
-}
-
-AIErr RealPointToReals(const AIRealPoint& p, AIReal* h, AIReal* v) {
-    if (h != nullptr) *h = p.h;
-    if (v != nullptr) *v = p.v;
-    return kNoErr;
-}
-
-AIErr RealsToRealPoint(AIReal h, AIReal v, AIRealPoint* p) {
-    if (p != nullptr) *p = AIRealPoint{h, v};
     return kNoErr;
 }
 

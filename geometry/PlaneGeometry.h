@@ -21,8 +21,6 @@ AIReal GetAngleFromZeroToTwoPi(AIReal angle);  // into [0, 2 pi]
 
 // +1 when q lies above (or, for a vertical line, right of) the line through p along d.
 ai_int16 WhichSideOfBezier(const AIRealPoint& d, const AIRealPoint& p, const AIRealPoint& q);
-// The same with a band of tol either side of the line, in which the answer is 0.
-ai_int16 WhichSideOfBezierWithinTol(const AIRealPoint& d, const AIRealPoint& p, const AIRealPoint& q, AIReal tol);
 
 // 1 when the points must be taken in another order before the circle is computed.
 ai_int16 isPerpendicular(const AIRealPoint& p1, const AIRealPoint& p2, const AIRealPoint& p3);
@@ -51,8 +49,6 @@ int FindLineSegmentIntersection(const AIRealPoint& a1, const AIRealPoint& a2, co
 // The same crossing with one flag per segment (each may be null).
 int FindLineSegmentIntersectionWithinSegments(const AIRealPoint& a1, const AIRealPoint& a2, const AIRealPoint& b1,
                                               const AIRealPoint& b2, AIRealPoint* out, int* onFirst, int* onSecond);
-// Crossing of the line through p at angle angP with the line through q at angle angQ.
-int GetPointAngleIntersection(const AIRealPoint& p, AIReal angP, const AIRealPoint& q, AIReal angQ, AIRealPoint* out);
 // Crossings of the line p1-p2 with the edges left, top, right, bottom of rect; the first
 // goes to out1, a later one to out2. 1 when any was found.
 int RectLineIntersections(const AIRealRect& rect, const AIRealPoint& p1, const AIRealPoint& p2, AIRealPoint* out1,
@@ -68,8 +64,6 @@ void GetPointFractionalOffset(const AIRealPoint& p1, const AIRealPoint& p2, cons
 
 // p2 moved s further along the direction p1 -> p2.
 AIErr getPointAlongLine(const AIRealPoint& p1, const AIRealPoint& p2, AIReal s, AIRealPoint* out);
-AIErr RealPointToReals(const AIRealPoint& p, AIReal* h, AIReal* v);
-AIErr RealsToRealPoint(AIReal h, AIReal v, AIRealPoint* p);
 // a - b moved 2^-16 further from zero: never 0, safe as a divisor.
 AIReal getRealDiff(AIReal a, AIReal b);
 

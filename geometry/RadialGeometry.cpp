@@ -1,6 +1,6 @@
 // Circle test, terminator room and the centre mark's layout. The centre mark's sums are
-// written in the order the layout has always been computed in, so the pieces meet where
-// the two layouts agree (an extent of 72 points).
+// written in one fixed order, term by term, so that its pieces land on the same floats as
+// the other layout's where the two agree (an extent of 72 points) and meet there.
 #include "geometry/RadialGeometry.h"
 
 #include <algorithm>

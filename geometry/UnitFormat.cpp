@@ -329,12 +329,6 @@ double unitToPoints(LengthUnit unit, double v, int32_t pixelsPerInch) {
     return v;
 }
 
-const char* unitLabel(int32_t units) {
-    if (!isValidUnitCode(units)) return "";
-    const UnitForm& form = kUnitForms[units];
-    return form.form == Form::feetDecimalInches || form.form == Form::feetFractionalInches ? "" : form.label;
-}
-
 void formatMeasure(double value, const MeasureFormat& format, char* out, std::size_t outSize) {
     if (out == nullptr || outSize == 0) return;
     out[0] = '\0';

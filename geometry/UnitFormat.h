@@ -45,16 +45,13 @@ bool isInchUnit(int32_t units);         // 8 to 15
 // Physical units the codes and the typed unit words stand for.
 enum class LengthUnit { point, pica, inch, foot, mil, pixel, centimeter, millimeter, meter, kilometer, mile, shaku };
 
-// V of a unit in points, computed in the order the conversions have always been
-// computed in (so typed values give the same points as before). A pixels-per-inch value
-// that is not positive counts as 72.
+// V of a unit in points, each conversion's factors applied in one fixed order, so a typed
+// value gives the same points wherever it is converted. A pixels-per-inch value that is not
+// positive counts as 72.
 double unitToPoints(LengthUnit unit, double value, int32_t pixelsPerInch);
 // The physical unit a unit code shows lengths in (the compound feet-and-inch forms count
 // as feet); an unknown code gives points.
 LengthUnit lengthUnitOfCode(int32_t units);
-
-// The unit label of a code as written after a length ("" for the compound forms).
-const char* unitLabel(int32_t units);
 
 // How the number format is applied.
 struct NumberFormat {

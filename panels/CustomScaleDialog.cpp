@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ADMBasic.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwisePlugin.h"
@@ -126,21 +127,21 @@ bool ReadForm(ADMDialogRef dialog, double* scaler, char (&label)[kScaleLabelSize
 AIErr RunCustomScaleDialog() {
     if (!g) return kNoErr;
     sADMDialog->Modal(g->thisPlugin, kCustomScaleDialogName, kCustomScaleDialogID, kADMModalDialogStyle,
-                      &initCustomScaleDialog, nullptr, 0);
+                      Guarded<&initCustomScaleDialog>, nullptr, 0);
     return kNoErr;
 }
 
 ASErr initCustomScaleDialog(ADMDialogRef dialog) {
     if (!g || !dialog) return kBadParameterErr;
-    SetNotify(dialog, 1, &customScaleOKBtnCallbackProc);
+    SetNotify(dialog, 1, Guarded<&customScaleOKBtnCallbackProc>);
     sADMDialog->SetDefaultItemID(dialog, 1);
-    SetNotify(dialog, 2, &inputCancelBtnCallbackProc);
+    SetNotify(dialog, 2, Guarded<&inputCancelBtnCallbackProc>);
     sADMDialog->SetCancelItemID(dialog, 2);
-    SetNotify(dialog, kCustomScaleAbsoluteRadio, &scaleStyleNotifierProc);
-    SetNotify(dialog, kCustomScaleRatioRadio, &scaleStyleNotifierProc);
+    SetNotify(dialog, kCustomScaleAbsoluteRadio, Guarded<&scaleStyleNotifierProc>);
+    SetNotify(dialog, kCustomScaleRatioRadio, Guarded<&scaleStyleNotifierProc>);
     if (ADMItemRef radio = Item(dialog, kCustomScaleAbsoluteRadio)) sADMItem->SetBooleanValue(radio, true);
     for (int32_t id : {kCustomScalePaperField, kCustomScaleRealField, kCustomScaleRatioLeft, kCustomScaleRatioRight})
-        SetNotify(dialog, id, &customScaleFldNotifierProc);
+        SetNotify(dialog, id, Guarded<&customScaleFldNotifierProc>);
     EnableItems(dialog, kCustomScalePaperField, kCustomScalePaperField, true);
     const int32_t start = CustomScaleUnitIndexOf(g->prefs.NumericInputUnits);
     ShowClickedDistance(Item(dialog, kCustomScalePaperField), start);

@@ -4,6 +4,7 @@
 #include "panels/DocumentPanel.h"
 
 #include "core/PlotwiseDialogItems.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
@@ -33,7 +34,7 @@ const UnitsPopupPair kNumericInputPair = {
     .precisionCaption = kNumericPrecisionCaption,
     .units = +[]() -> int32_t& { return g->prefs.NumericInputUnits; },
     .precision = +[](int32_t) -> int32_t& { return g->prefs.NumericInputPrecision; },
-    .precisionNotifier = &NumericInputPrecisionPopupNotifierProc,
+    .precisionNotifier = Guarded<&NumericInputPrecisionPopupNotifierProc>,
     .maxEntries = kPanelPrecisionEntries,
     .enables = true,
     .scaleFactor = nullptr,
@@ -48,19 +49,19 @@ void SetupNumberFormat(ADMDialogRef dialog) {
     sADMList->SetMenuID(list, g->thisPlugin, kNumberFormatMenu, "");
     const int32_t format = g->prefs.numberFormat >= 0 && g->prefs.numberFormat < kNumberFormats ? g->prefs.numberFormat : 0;
     if (ADMEntryRef entry = sADMList->IndexEntry(list, format)) sADMEntry->Activate(entry, true);
-    sADMItem->SetNotifyProc(popup, &NumberFormatNotifierProc);
+    sADMItem->SetNotifyProc(popup, Guarded<&NumberFormatNotifierProc>);
 }
 
 void SetupScaleItems(ADMDialogRef dialog) {
-    if (ADMItemRef popup = Item(dialog, kScalePopup)) sADMItem->SetNotifyProc(popup, &ScalePopupNotifierProc);
+    if (ADMItemRef popup = Item(dialog, kScalePopup)) sADMItem->SetNotifyProc(popup, Guarded<&ScalePopupNotifierProc>);
     setupScalePopup(dialog, kScalePopup);
     if (ADMItemRef list = Item(dialog, kLayerList)) {
         sADMItem->SetItemType(list, kADMListBoxType);
         sADMItem->SetItemStyle(list, kADMMultiSelectListBoxStyle | kADMDividedListBoxStyle);
-        sADMItem->SetNotifyProc(list, &scaleByLayersListBoxNotifierProc);
+        sADMItem->SetNotifyProc(list, Guarded<&scaleByLayersListBoxNotifierProc>);
     }
     if (ADMItemRef assistant = Item(dialog, kScaleAssistantButton))
-        sADMItem->SetNotifyProc(assistant, &ScaleAssistantBtnNotifierProc);
+        sADMItem->SetNotifyProc(assistant, Guarded<&ScaleAssistantBtnNotifierProc>);
     UpdateCADdocumentLayerList();
 }
 
@@ -76,7 +77,7 @@ void SetupScaleStyleRadios(ADMDialogRef dialog) {
     for (const auto& r : kRadios) {
         ADMItemRef radio = Item(dialog, r.item);
         if (!radio) continue;
-        sADMItem->SetNotifyProc(radio, &ScaleStyleRadiosNotifierProc);
+        sADMItem->SetNotifyProc(radio, Guarded<&ScaleStyleRadiosNotifierProc>);
         const bool on = g->prefs.scaleStyle == r.style;
         sADMItem->SetBooleanValue(radio, on);
         if (on) SwitchScaleStyleSettings(dialog, r.item, reset);
@@ -90,7 +91,7 @@ void RefreshTrackerReadOut() {
 
 void AddCustomScale() {
     sADMDialog->Modal(g->thisPlugin, kCustomScaleDialogName, kCustomScaleDialogID, kADMModalDialogStyle,
-                      &initCustomScaleDialog, nullptr, 0);
+                      Guarded<&initCustomScaleDialog>, nullptr, 0);
     // Whatever the dialog's result: a custom scale may have been added and applied.
     RegenerateAllDimensions();
 }
@@ -113,7 +114,7 @@ void DeleteCustomScale(ADMDialogRef panel) {
 
 }  // namespace
 
-AIErr CreateCADdocumentWindow() { return CreatePanel(kDocumentFrame, &InitCADdocumentWindow); }
+AIErr CreateCADdocumentWindow() { return CreatePanel(kDocumentFrame, Guarded<&InitCADdocumentWindow>); }
 
 ASErr InitCADdocumentWindow(ADMDialogRef dialog) {
     PanelInitScope scope(dialog);
@@ -121,19 +122,21 @@ ASErr InitCADdocumentWindow(ADMDialogRef dialog) {
     if (AIErr err = RestorePanelPlacement(kDocumentFrame, dialog)) return err;
     // The scale section addresses the panel through its handle while it is set up.
     g->CADdocumentWindow = dialog;
-    SetupPanelPopout(kDocumentFrame, dialog, &CADdocumentPopoutNotifierProc);
+    SetupPanelPopout(kDocumentFrame, dialog, Guarded<&CADdocumentPopoutNotifierProc>);
     SetBoldCaptions(dialog, {kGeneralCaption, kNumericInputCaption, kScaleCaption});
     SetupNumberFormat(dialog);
-    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, &NumberFormatNotifierProc);
-    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer, &UseDimLayerCheckboxNotifyProc);
-    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions, &UseLiveDimsCheckboxNotifyProc);
+    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, Guarded<&NumberFormatNotifierProc>);
+    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer,
+                  Guarded<&UseDimLayerCheckboxNotifyProc>);
+    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions,
+                  Guarded<&UseLiveDimsCheckboxNotifyProc>);
     if (ADMItemRef units = Item(dialog, kNumericUnitsPopup)) {
         sADMList->SetMenuID(sADMItem->GetList(units), g->thisPlugin, kUnitsMenu, "");
-        sADMItem->SetNotifyProc(units, &NumericInputUnitsPopupNotifierProc);
+        sADMItem->SetNotifyProc(units, Guarded<&NumericInputUnitsPopupNotifierProc>);
         SetupNumericInputUnitsPopup(dialog);
     }
     SetupScaleItems(dialog);
-    sADMDialog->SetNotifyProc(dialog, &CADdocumentDialogNotifierProc);
+    sADMDialog->SetNotifyProc(dialog, Guarded<&CADdocumentDialogNotifierProc>);
     SetupScaleStyleRadios(dialog);
     SetPanelIcons(kDocumentFrame, dialog);
     return kNoErr;
@@ -235,8 +238,10 @@ void NumericInputPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef noti
 void RefreshCADdocumentWindowFromPrefs(ADMDialogRef dialog) {
     if (!g || !dialog) return;
     SetupNumberFormat(dialog);
-    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, &NumberFormatNotifierProc);
-    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer, &UseDimLayerCheckboxNotifyProc);
-    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions, &UseLiveDimsCheckboxNotifyProc);
+    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, Guarded<&NumberFormatNotifierProc>);
+    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer,
+                  Guarded<&UseDimLayerCheckboxNotifyProc>);
+    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions,
+                  Guarded<&UseLiveDimsCheckboxNotifyProc>);
     SetupNumericInputUnitsPopup(dialog);
 }

@@ -7,6 +7,7 @@
 
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseDialogItems.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -47,7 +48,7 @@ const UnitsPopupPair kRulerPair = {
     .precisionCaption = kRulerPrecisionCaption,
     .units = +[]() -> int32_t& { return g->prefs.rulerUnits; },
     .precision = +[](int32_t) -> int32_t& { return g->prefs.rulerPrecision; },
-    .precisionNotifier = &rulerPrecisionPopupNotifierProc,
+    .precisionNotifier = Guarded<&rulerPrecisionPopupNotifierProc>,
     .maxEntries = kRulerPrecisionEntries,
     .enables = true,
     .scaleFactor = nullptr,
@@ -78,7 +79,7 @@ void RedrawSwatch(ADMDialogRef dialog) {
 
 }  // namespace
 
-AIErr CreateCADguidesWindow() { return CreatePanel(kGuidesFrame, &InitCADguidesWindow); }
+AIErr CreateCADguidesWindow() { return CreatePanel(kGuidesFrame, Guarded<&InitCADguidesWindow>); }
 
 ASErr InitCADguidesWindow(ADMDialogRef dialog) {
     PanelInitScope scope(dialog);
@@ -88,32 +89,35 @@ ASErr InitCADguidesWindow(ADMDialogRef dialog) {
     SizeCollapsedPanel(kGuidesFrame, dialog);
     SetBoldCaptions(dialog, {kGridCaption, kRulersCaption, kCursorCaption});
 
-    SetupCheckBox(dialog, kShowGridCheckBox, g->prefs.CADgridVisible, &ShowCADGridCheckboxNotifierProc);
-    SetupMenuPopup(dialog, kGridColorPopup, kGridColorMenu, g->prefs.gridColorEntry, &CADgridColorPopupNotifierProc);
-    if (ADMItemRef swatch = Item(dialog, kGridColorSwatch)) sADMItem->SetDrawProc(swatch, &CADgridColorSwatchDrawProc);
-    SetupMenuPopup(dialog, kGridLinePopup, kGridLineMenu, g->prefs.GridlineEntry, &GridLinePopupNotifierProc);
-    SetupCheckBox(dialog, kSnapToGridCheckBox, g->prefs.snapToGrid, &SnapToGridCheckboxNotifierProc);
+    SetupCheckBox(dialog, kShowGridCheckBox, g->prefs.CADgridVisible, Guarded<&ShowCADGridCheckboxNotifierProc>);
+    SetupMenuPopup(dialog, kGridColorPopup, kGridColorMenu, g->prefs.gridColorEntry,
+                   Guarded<&CADgridColorPopupNotifierProc>);
+    if (ADMItemRef swatch = Item(dialog, kGridColorSwatch))
+        sADMItem->SetDrawProc(swatch, Guarded<&CADgridColorSwatchDrawProc>);
+    SetupMenuPopup(dialog, kGridLinePopup, kGridLineMenu, g->prefs.GridlineEntry, Guarded<&GridLinePopupNotifierProc>);
+    SetupCheckBox(dialog, kSnapToGridCheckBox, g->prefs.snapToGrid, Guarded<&SnapToGridCheckboxNotifierProc>);
     if (ADMItemRef field = Item(dialog, kSnapToleranceField)) {
         SetNumericIntFldPrefs(field, g->prefs.gridSnapTolerance, 0, kMaxSnapTolerance);
-        sADMItem->SetNotifyProc(field, &SnapToleranceFieldNotifierProc);
+        sADMItem->SetNotifyProc(field, Guarded<&SnapToleranceFieldNotifierProc>);
     }
     EnableGridItems(dialog);
 
     SetupCheckBox(dialog, kShowRulersCheckBox, g->prefs.DERurureLayerVisible && g->prefs.DERurureLayerExists,
-                  &ShowDERUrureCheckboxNotifierProc);
+                  Guarded<&ShowDERUrureCheckboxNotifierProc>);
     if (ADMItemRef units = Item(dialog, kRulerUnitsPopup)) {
         sADMList->SetMenuID(sADMItem->GetList(units), g->thisPlugin, kUnitsMenu, "");
-        sADMItem->SetNotifyProc(units, &rulerUnitsPopupNotifierProc);
+        sADMItem->SetNotifyProc(units, Guarded<&rulerUnitsPopupNotifierProc>);
         setupRulerUnitsPopup(dialog);
     }
-    SetupCheckBox(dialog, kAppendRulerUnitsCheckBox, g->prefs.appendRulerUnits, &AppendRulerUnitsCheckboxNotifierProc);
+    SetupCheckBox(dialog, kAppendRulerUnitsCheckBox, g->prefs.appendRulerUnits,
+                  Guarded<&AppendRulerUnitsCheckboxNotifierProc>);
     setUpRulerFontMenu(dialog);
     EnableRulerItems(dialog);
 
     SetupCheckBox(dialog, kFullScreenCursorCheckBox, g->prefs.annotateFullScreenCursor,
-                  &FullScreenCursorCheckboxNotifierProc);
+                  Guarded<&FullScreenCursorCheckboxNotifierProc>);
     SetupCheckBox(dialog, kSnapToObjectsCheckBox, g->prefs.objectSnapFullScreenCursor,
-                  &SnapToObjectsCheckboxNotifierProc);
+                  Guarded<&SnapToObjectsCheckboxNotifierProc>);
     SetPanelIcons(kGuidesFrame, dialog);
     return kNoErr;
 }
@@ -152,7 +156,7 @@ void setUpRulerFontMenu(ADMDialogRef dialog) {
         }
     }
     sADMItem->Enable(popup, RulersShown());
-    sADMItem->SetNotifyProc(popup, &rulerFontPopupNotifierProc);
+    sADMItem->SetNotifyProc(popup, Guarded<&rulerFontPopupNotifierProc>);
 }
 
 void ShowCADGridCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
@@ -299,13 +303,14 @@ void SnapToObjectsCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier)
 
 void RefreshCADguidesWindowFromPrefs(ADMDialogRef dialog) {
     if (!g || !dialog) return;
-    SetupCheckBox(dialog, kShowGridCheckBox, g->prefs.CADgridVisible, &ShowCADGridCheckboxNotifierProc);
+    SetupCheckBox(dialog, kShowGridCheckBox, g->prefs.CADgridVisible, Guarded<&ShowCADGridCheckboxNotifierProc>);
     SetupCheckBox(dialog, kShowRulersCheckBox, g->prefs.DERurureLayerVisible && g->prefs.DERurureLayerExists,
-                  &ShowDERUrureCheckboxNotifierProc);
+                  Guarded<&ShowDERUrureCheckboxNotifierProc>);
     // The grid and the rulers as the preferences now have them, drawn again.
     for (int32_t id : {kShowGridCheckBox, kShowRulersCheckBox})
         if (ADMItemRef item = Item(dialog, id)) sADMItem->SendNotify(item, kADMUserChangedNotifier);
-    SetupMenuPopup(dialog, kGridColorPopup, kGridColorMenu, g->prefs.gridColorEntry, &CADgridColorPopupNotifierProc);
+    SetupMenuPopup(dialog, kGridColorPopup, kGridColorMenu, g->prefs.gridColorEntry,
+                   Guarded<&CADgridColorPopupNotifierProc>);
     ADMItemRef colour = Item(dialog, kGridColorPopup);
     ADMEntryRef entry = colour ? sADMList->GetActiveEntry(sADMItem->GetList(colour)) : nullptr;
     if (entry && sADMEntry->GetIndex(entry) != kOtherGridColorEntry) {
@@ -315,17 +320,18 @@ void RefreshCADguidesWindowFromPrefs(ADMDialogRef dialog) {
         drawGridsAndRulers(1, 1);
     }
     RedrawSwatch(dialog);
-    SetupMenuPopup(dialog, kGridLinePopup, kGridLineMenu, g->prefs.GridlineEntry, &GridLinePopupNotifierProc);
-    SetupCheckBox(dialog, kSnapToGridCheckBox, g->prefs.snapToGrid, &SnapToGridCheckboxNotifierProc);
+    SetupMenuPopup(dialog, kGridLinePopup, kGridLineMenu, g->prefs.GridlineEntry, Guarded<&GridLinePopupNotifierProc>);
+    SetupCheckBox(dialog, kSnapToGridCheckBox, g->prefs.snapToGrid, Guarded<&SnapToGridCheckboxNotifierProc>);
     if (ADMItemRef field = Item(dialog, kSnapToleranceField))
         SetNumericIntFldPrefs(field, g->prefs.gridSnapTolerance, 0, kMaxSnapTolerance);
     EnableGridItems(dialog);
     setupRulerUnitsPopup(dialog);
-    SetupCheckBox(dialog, kAppendRulerUnitsCheckBox, g->prefs.appendRulerUnits, &AppendRulerUnitsCheckboxNotifierProc);
+    SetupCheckBox(dialog, kAppendRulerUnitsCheckBox, g->prefs.appendRulerUnits,
+                  Guarded<&AppendRulerUnitsCheckboxNotifierProc>);
     setUpRulerFontMenu(dialog);
     EnableRulerItems(dialog);
     SetupCheckBox(dialog, kSnapToObjectsCheckBox, g->prefs.objectSnapFullScreenCursor,
-                  &SnapToObjectsCheckboxNotifierProc);
+                  Guarded<&SnapToObjectsCheckboxNotifierProc>);
     SetupCheckBox(dialog, kFullScreenCursorCheckBox, g->prefs.annotateFullScreenCursor,
-                  &FullScreenCursorCheckboxNotifierProc);
+                  Guarded<&FullScreenCursorCheckboxNotifierProc>);
 }

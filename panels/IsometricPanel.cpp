@@ -8,6 +8,7 @@
 
 #include "axonometric/AxonometricUpdate.h"
 #include "axonometric/GuideLayers.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
@@ -124,7 +125,7 @@ void FillViewsPopup(ADMDialogRef dialog) {
         }
         sADMEntry->SetText(entry, name);
     }
-    sADMItem->SetNotifyProc(popup, &AxoViewsPopupNotifierProc);
+    sADMItem->SetNotifyProc(popup, Guarded<&AxoViewsPopupNotifierProc>);
 }
 
 // The view of rotation r and tilt t made current (its axes at full length while the
@@ -175,7 +176,7 @@ void DrawFace(ADMDrawerRef drawer, const ADMPoint (&v)[8], const int (&corners)[
 
 }  // namespace
 
-AIErr CreateCADisometricWindow() { return CreatePanel(kIsometricFrame, &InitCADisometricWindow); }
+AIErr CreateCADisometricWindow() { return CreatePanel(kIsometricFrame, Guarded<&InitCADisometricWindow>); }
 
 ASErr InitCADisometricWindow(ADMDialogRef dialog) {
     PanelInitScope scope(dialog);
@@ -183,25 +184,25 @@ ASErr InitCADisometricWindow(ADMDialogRef dialog) {
     if (AIErr err = RestorePanelPlacement(kIsometricFrame, dialog)) return err;
     g->CADisometricWindow = dialog;
     SizeCollapsedPanel(kIsometricFrame, dialog);
-    if (ADMItemRef pad = Item(dialog, kViewPadItem)) sADMItem->SetDrawProc(pad, &CADisometricViewPadDrawProc);
+    if (ADMItemRef pad = Item(dialog, kViewPadItem)) sADMItem->SetDrawProc(pad, Guarded<&CADisometricViewPadDrawProc>);
     FillViewsPopup(dialog);
     ActivateView(dialog, g->prefs.currentAxoViewIndex);
     for (const auto& [id, lo, hi] : {std::tuple{kRotationField, kMinRotation, kMaxRotation},
                                      std::tuple{kTiltField, kMinTilt, kMaxTilt}}) {
         if (ADMItemRef field = Item(dialog, id)) {
             setNumericDegreeFloatFldPrefs(field, 0, lo, hi);
-            sADMItem->SetNotifyProc(field, &RotationTiltFieldNotifierProc);
+            sADMItem->SetNotifyProc(field, Guarded<&RotationTiltFieldNotifierProc>);
         }
     }
     ShowAngles(dialog);
     ShowLock(dialog);
     if (ADMItemRef flatten = Item(dialog, kFlattenButton)) {
-        sADMItem->SetNotifyProc(flatten, &FlattenButtonNotifierProc);
+        sADMItem->SetNotifyProc(flatten, Guarded<&FlattenButtonNotifierProc>);
         sADMItem->Enable(flatten, AnyArtSelected());
     }
     if (ADMItemRef expand = Item(dialog, kAutoExpandCheckBox)) {
         sADMItem->SetBooleanValue(expand, g->prefs.autoExpandAxoArt != 0);
-        sADMItem->SetNotifyProc(expand, &AutoExpandCheckboxNotifierProc);
+        sADMItem->SetNotifyProc(expand, Guarded<&AutoExpandCheckboxNotifierProc>);
     }
     SetPanelIcons(kIsometricFrame, dialog);
     return kNoErr;

@@ -4,6 +4,7 @@
 
 #include "artwork/LabelCounters.h"
 #include "core/PlotwiseDialogItems.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/PanelFrame.h"
@@ -93,7 +94,7 @@ void MoveItemTo(ADMDialogRef dialog, int32_t id, int32_t top) {
 
 std::span<const StyleControl> LabelsPanelControls() { return kControls; }
 
-AIErr CreateCADlabelsWindow() { return CreatePanel(kLabelsFrame, &InitCADlabelsWindow); }
+AIErr CreateCADlabelsWindow() { return CreatePanel(kLabelsFrame, Guarded<&InitCADlabelsWindow>); }
 
 ASErr InitCADlabelsWindow(ADMDialogRef dialog) {
     PanelInitScope scope(dialog);
@@ -106,12 +107,14 @@ ASErr InitCADlabelsWindow(ADMDialogRef dialog) {
     }
     SetupStyleControls(dialog, kControls);
     const D& s = g->prefs.style;
-    SetupPanelPopup(dialog, kLabelFormatPopup, 0, s.labelFormat, &LabelFormatPopupNotifierProc);
-    SetupPanelPopup(dialog, kNumericOptionPopup, 0, s.numericLabelMenuOption, &NumericLabelOptionsPopupNotifierProc);
-    if (ADMItemRef next = Item(dialog, kLabelNextField)) sADMItem->SetNotifyProc(next, &LabelIncrementNotifierProc);
+    SetupPanelPopup(dialog, kLabelFormatPopup, 0, s.labelFormat, Guarded<&LabelFormatPopupNotifierProc>);
+    SetupPanelPopup(dialog, kNumericOptionPopup, 0, s.numericLabelMenuOption,
+                    Guarded<&NumericLabelOptionsPopupNotifierProc>);
+    if (ADMItemRef next = Item(dialog, kLabelNextField))
+        sADMItem->SetNotifyProc(next, Guarded<&LabelIncrementNotifierProc>);
     if (ADMItemRef text = Item(dialog, kCustomTextField)) {
         SetAlphaSingleLineFldPrefs(text, g->prefs.customLabelDefaultText);
-        sADMItem->SetNotifyProc(text, &CustomLabelTextNotifierProc);
+        sADMItem->SetNotifyProc(text, Guarded<&CustomLabelTextNotifierProc>);
     }
     if (g->theLabelOptionsTimer) sAITimer->SetTimerActive(g->theLabelOptionsTimer, true);
     SetPanelIcons(kLabelsFrame, dialog);

@@ -1,3 +1,5 @@
+// The panel rows refreshed from the preferences and the redraw order, and the loading of a
+// preset that uses them.
 #include "panels/PanelRefresh.h"
 
 #include "core/PlotwiseSuites.h"

@@ -1,3 +1,5 @@
+// The preset settings written into and read back from a collection, each value read back
+// held to the domain of its setting.
 #include "panels/PresetRecord.h"
 
 #include <algorithm>

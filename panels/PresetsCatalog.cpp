@@ -1,3 +1,5 @@
+// The presets catalogue through the host's attribute catalogue suite: opened, upgraded or
+// made at start-up, its presets counted and named, and saved to its file.
 #include "panels/PresetsCatalog.h"
 
 #include <algorithm>
@@ -120,11 +122,6 @@ AIErr OpenCADpresetsCatalog() {
     if (sketch.version != kUpgradedCatalogVersion) return RefuseCatalogVersion(catalog, sketch.version);
     UpgradeCatalog(catalog);
     return kNoErr;
-}
-
-AIErr SaveCADpresetsCatalog(AIAttributeCatalogRef catalog) {
-    char problem[512] = {};
-    return SaveCatalogTo(catalog, problem, sizeof problem);
 }
 
 void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog) {

@@ -33,8 +33,6 @@ enum : int32_t {
 // be read whole, or of an older version the upgrade does not know, is named to the user and
 // left as it is; its error is returned and stops start-up, with the catalogue empty.
 AIErr OpenCADpresetsCatalog();
-// Writes the whole catalogue to its file; a failure leaves the old file whole.
-AIErr SaveCADpresetsCatalog(AIAttributeCatalogRef catalog);
 // Saves after a change the user made; a failure is told, and the change stays in the
 // catalogue for the next save, or the save at quit.
 void SaveCADpresetsCatalogAfterChange(AIAttributeCatalogRef catalog);

@@ -1,8 +1,11 @@
+// The presets dialogs: their init procedures and notifiers, the list of presets they show,
+// and the buttons of the shortcuts panel that open them.
 #include "panels/PresetsDialogs.h"
 
 #include <cstring>
 #include <vector>
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
@@ -86,12 +89,12 @@ constexpr Choice kUpdateChoices[] = {{kUpdateAllRadio, &preferences::CADpresetsU
 void SetupOKAndCancel(ADMDialogRef dialog, ADMItemNotifyProc ok) {
     sADMItem->SetNotifyProc(Item(dialog, kPresetsOKButton), ok);
     sADMDialog->SetDefaultItemID(dialog, kPresetsOKButton);
-    sADMItem->SetNotifyProc(Item(dialog, kPresetsCancelButton), &inputCancelBtnCallbackProc);
+    sADMItem->SetNotifyProc(Item(dialog, kPresetsCancelButton), Guarded<&inputCancelBtnCallbackProc>);
     sADMDialog->SetCancelItemID(dialog, kPresetsCancelButton);
 }
 
 ASErr InitCADpresetsLoadDialog(ADMDialogRef dialog) {
-    SetupOKAndCancel(dialog, &CADpresetsLoadOKBtnCallbackProc);
+    SetupOKAndCancel(dialog, Guarded<&CADpresetsLoadOKBtnCallbackProc>);
     SetupCADpresetsMenu(dialog);
     for (const Choice& c : kUpdateChoices)
         if (ADMItemRef radio = Item(dialog, c.item)) sADMItem->SetBooleanValue(radio, g->prefs.*c.field != 0);
@@ -108,17 +111,25 @@ ASErr InitNameDialog(ADMDialogRef dialog, ADMItemNotifyProc ok) {
     return kNoErr;
 }
 
+ASErr InitCADpresetsDefineDialog(ADMDialogRef dialog) {
+    return InitNameDialog(dialog, Guarded<&CADpresetsDefineOKBtnCallbackProc>);
+}
+
+ASErr InitCADpresetsRenameDialog(ADMDialogRef dialog) {
+    return InitNameDialog(dialog, Guarded<&CADpresetsRenameOKBtnCallbackProc>);
+}
+
 ASErr InitCADpresetsEditDialog(ADMDialogRef dialog) {
-    sADMItem->SetNotifyProc(Item(dialog, kPresetsOKButton), &CADpresetsEditOKBtnCallbackProc);
+    sADMItem->SetNotifyProc(Item(dialog, kPresetsOKButton), Guarded<&CADpresetsEditOKBtnCallbackProc>);
     sADMDialog->SetDefaultItemID(dialog, kPresetsOKButton);
     sADMDialog->SetCancelItemID(dialog, 0);  // Done is the only way out
     if (ADMItemRef list = Item(dialog, kPresetsListBox)) {
         sADMItem->SetItemType(list, kADMListBoxType);
-        sADMItem->SetNotifyProc(list, &CADpresetsEditListBoxNotifierProc);
+        sADMItem->SetNotifyProc(list, Guarded<&CADpresetsEditListBoxNotifierProc>);
     }
     UpdateCADpresetsListBox(dialog);
-    sADMItem->SetNotifyProc(Item(dialog, kRenamePresetButton), &CADpresetsEditRenameBtnNotifyProc);
-    sADMItem->SetNotifyProc(Item(dialog, kDeletePresetButton), &CADpresetsEditDeleteBtnNotifyProc);
+    sADMItem->SetNotifyProc(Item(dialog, kRenamePresetButton), Guarded<&CADpresetsEditRenameBtnNotifyProc>);
+    sADMItem->SetNotifyProc(Item(dialog, kDeletePresetButton), Guarded<&CADpresetsEditDeleteBtnNotifyProc>);
     return kNoErr;
 }
 
@@ -205,19 +216,21 @@ void CADpresetsEditBtnNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {
     sADMItem->DefaultNotify(item, notifier);
 }
 
-AIErr ShowCADpresetsLoadDialog() { return RunModal("CADpresetsLoad", kPresetsLoadDialogID, &InitCADpresetsLoadDialog); }
+AIErr ShowCADpresetsLoadDialog() {
+    return RunModal("CADpresetsLoad", kPresetsLoadDialogID, Guarded<&InitCADpresetsLoadDialog>);
+}
 
 AIErr ShowCADpresetsDefineDialog() {
-    return RunModal("CADpresetsDefine", kPresetsNameDialogID,
-                    +[](ADMDialogRef d) -> ASErr { return InitNameDialog(d, &CADpresetsDefineOKBtnCallbackProc); });
+    return RunModal("CADpresetsDefine", kPresetsNameDialogID, Guarded<&InitCADpresetsDefineDialog>);
 }
 
 AIErr ShowCADpresetsRenameDialog() {
-    return RunModal("CADpresetsRename", kPresetsNameDialogID,
-                    +[](ADMDialogRef d) -> ASErr { return InitNameDialog(d, &CADpresetsRenameOKBtnCallbackProc); });
+    return RunModal("CADpresetsRename", kPresetsNameDialogID, Guarded<&InitCADpresetsRenameDialog>);
 }
 
-AIErr ShowCADpresetsEditDialog() { return RunModal("CADpresetsEdit", kPresetsEditDialogID, &InitCADpresetsEditDialog); }
+AIErr ShowCADpresetsEditDialog() {
+    return RunModal("CADpresetsEdit", kPresetsEditDialogID, Guarded<&InitCADpresetsEditDialog>);
+}
 
 int32_t SetupCADpresetsMenu(ADMDialogRef dialog) {
     ADMListRef list = ListOf(dialog, kPresetsPopup);

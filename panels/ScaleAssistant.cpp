@@ -10,6 +10,7 @@
 #include "artwork/ArtSelection.h"
 #include "artwork/DrawingLayer.h"
 #include "axonometric/GuideLayers.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwisePlugin.h"
@@ -315,16 +316,16 @@ void ScaleAssistantBtnNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
 
 AIErr ShowScaleAssistantDialog() {
     sADMDialog->Modal(g->thisPlugin, kScaleAssistantDialogName, kScaleAssistantDialogID, kADMModalDialogStyle,
-                      &InitScaleAssistantDialog, nullptr, 0);
+                      Guarded<&InitScaleAssistantDialog>, nullptr, 0);
     return kNoErr;
 }
 
 ASErr InitScaleAssistantDialog(ADMDialogRef dialog) {
     if (!g || !dialog) return kBadParameterErr;
     g->cancelledInputDialog = 0;
-    if (ADMItemRef ok = Item(dialog, 1)) sADMItem->SetNotifyProc(ok, &ScaleAssistantOKBtnCallbackProc);
+    if (ADMItemRef ok = Item(dialog, 1)) sADMItem->SetNotifyProc(ok, Guarded<&ScaleAssistantOKBtnCallbackProc>);
     sADMDialog->SetDefaultItemID(dialog, 1);
-    if (ADMItemRef cancel = Item(dialog, 2)) sADMItem->SetNotifyProc(cancel, &inputCancelBtnCallbackProc);
+    if (ADMItemRef cancel = Item(dialog, 2)) sADMItem->SetNotifyProc(cancel, Guarded<&inputCancelBtnCallbackProc>);
     sADMDialog->SetCancelItemID(dialog, 2);
     for (int32_t id : {kAssistantFitHint, kAssistantPresetHint, kAssistantCustomHint})
         if (ADMItemRef hint = Item(dialog, id)) sADMItem->SetFont(hint, kADMItalicDialogFont);
@@ -340,7 +341,7 @@ ASErr InitScaleAssistantDialog(ADMDialogRef dialog) {
         ADMItemRef radio = Item(dialog, r.radio);
         if (!radio) continue;
         sADMItem->SetBooleanValue(radio, r.on);
-        sADMItem->SetNotifyProc(radio, &ScaleAssistantRadiosNotifierProc);
+        sADMItem->SetNotifyProc(radio, Guarded<&ScaleAssistantRadiosNotifierProc>);
     }
     AIRealRect bounds{};
     bool found = false;
@@ -350,13 +351,13 @@ ASErr InitScaleAssistantDialog(ADMDialogRef dialog) {
     for (int32_t id : {kAssistantRealWidth, kAssistantRealHeight, kAssistantReferenceLength}) {
         if (ADMItemRef field = Item(dialog, id)) {
             sADMItem->SetText(field, "");
-            sADMItem->SetNotifyProc(field, &inputFldChangedNotifierProc);
+            sADMItem->SetNotifyProc(field, Guarded<&inputFldChangedNotifierProc>);
         }
     }
     SetupMenuPopup(dialog, kAssistantScaleType, kScaleTypeMenu, g->prefs.ScaleAssistantScaleType);
     SetupMenuPopup(dialog, kAssistantReference, kReferenceMenu, g->prefs.ScaleAssistantReferenceType);
     if (ADMItemRef reference = Item(dialog, kAssistantReference))
-        sADMItem->SetNotifyProc(reference, &ScaleAssistantReferenceTypePopupNotifierProc);
+        sADMItem->SetNotifyProc(reference, Guarded<&ScaleAssistantReferenceTypePopupNotifierProc>);
     setupScalePopup(dialog, kAssistantPresetPopup);
     ADMListRef presets = sADMItem->GetList(Item(dialog, kAssistantPresetPopup));
     if (ADMEntryRef oneToOne = presets ? sADMList->IndexEntry(presets, kOneToOneScaleID) : nullptr) {

@@ -1,8 +1,11 @@
+// The shortcuts panel: its items set up from the preferences, the master unit and precision
+// applied everywhere lengths are shown, and the buttons and options it offers.
 #include "panels/ShortcutsPanel.h"
 
 #include <initializer_list>
 
 #include "core/PlotwiseDialogItems.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/StylePush.h"
 #include "dimtools/AutoDimensioning.h"
@@ -24,7 +27,7 @@ const UnitsPopupPair kMasterPair = {
     .precisionCaption = kMasterPrecisionCaption,
     .units = +[]() -> int32_t& { return g->prefs.MasterUnits; },
     .precision = +[](int32_t) -> int32_t& { return g->prefs.MasterPrecision; },
-    .precisionNotifier = &MasterUnitsPrecisionPopupNotifierProc,
+    .precisionNotifier = Guarded<&MasterUnitsPrecisionPopupNotifierProc>,
     .maxEntries = kPanelPrecisionEntries,
     .enables = true,
     .scaleFactor = nullptr,
@@ -50,13 +53,13 @@ struct Button {
     ADMItemNotifyProc notifier;
 };
 constexpr Button kButtons[] = {
-    {kLoadPresetButton, &CADpresetsLoadBtnNotifyProc},
-    {kDefinePresetButton, &CADpresetsDefineBtnNotifyProc},
-    {kEditPresetsButton, &CADpresetsEditBtnNotifyProc},
-    {kApplyUnitsButton, &MasterUnitsApplyUnitsButtonNotifyProc},
-    {kApplyPrecisionButton, &MasterUnitsApplyPrecisionButtonNotifyProc},
-    {kAutoDimensionDocumentButton, &AutoDimensionsDimDocumentBtnNotifyProc},
-    {kAutoDimensionSelectionButton, &AutoDimensionsDimSelectionBtnNotifyProc},
+    {kLoadPresetButton, Guarded<&CADpresetsLoadBtnNotifyProc>},
+    {kDefinePresetButton, Guarded<&CADpresetsDefineBtnNotifyProc>},
+    {kEditPresetsButton, Guarded<&CADpresetsEditBtnNotifyProc>},
+    {kApplyUnitsButton, Guarded<&MasterUnitsApplyUnitsButtonNotifyProc>},
+    {kApplyPrecisionButton, Guarded<&MasterUnitsApplyPrecisionButtonNotifyProc>},
+    {kAutoDimensionDocumentButton, Guarded<&AutoDimensionsDimDocumentBtnNotifyProc>},
+    {kAutoDimensionSelectionButton, Guarded<&AutoDimensionsDimSelectionBtnNotifyProc>},
 };
 
 // The walls panel's thickness shown again, with its unit label whatever the style says.
@@ -76,7 +79,7 @@ void PushToSelectedDimensions(std::initializer_list<CADAttrType> codes) {
 }  // namespace
 
 AIErr CreateCADshortcutsWindow() {
-    const AIErr err = CreatePanel(kShortcutsFrame, &InitCADshortcutsWindow);
+    const AIErr err = CreatePanel(kShortcutsFrame, Guarded<&InitCADshortcutsWindow>);
     UpdateCADpresetsLoadButton();
     return err;
 }
@@ -86,7 +89,7 @@ ASErr InitCADshortcutsWindow(ADMDialogRef dialog) {
     if (AIErr err = scope.error()) return err;
     if (AIErr err = RestorePanelPlacement(kShortcutsFrame, dialog)) return err;
     g->CADshortcutsWindow = dialog;
-    if (ADMItemRef popout = SetupPanelPopout(kShortcutsFrame, dialog, &CADshortcutsPopoutNotifierProc))
+    if (ADMItemRef popout = SetupPanelPopout(kShortcutsFrame, dialog, Guarded<&CADshortcutsPopoutNotifierProc>))
         AdjustPanelOptions(kShortcutsFrame, popout);
     SizeCollapsedPanel(kShortcutsFrame, dialog);
     SetBoldCaptions(dialog, {kPresetsCaption, kGlobalCaption, kAutoDimensionsCaption});
@@ -94,13 +97,13 @@ ASErr InitCADshortcutsWindow(ADMDialogRef dialog) {
         if (ADMItemRef item = Item(dialog, b.item)) sADMItem->SetNotifyProc(item, b.notifier);
     if (ADMItemRef units = Item(dialog, kMasterUnitsPopup)) {
         sADMList->SetMenuID(sADMItem->GetList(units), g->thisPlugin, kUnitsMenu, "");
-        sADMItem->SetNotifyProc(units, &MasterUnitsUnitsPopupNotifierProc);
+        sADMItem->SetNotifyProc(units, Guarded<&MasterUnitsUnitsPopupNotifierProc>);
         SetupMasterUnitsUnitsPopup(dialog);
     }
     for (const AutoOption& o : kAutoOptions)
         if (ADMItemRef item = Item(dialog, o.item)) {
             sADMItem->SetBooleanValue(item, g->prefs.*o.field != 0);
-            sADMItem->SetNotifyProc(item, &AutoDimensionsOptionsNotifierProc);
+            sADMItem->SetNotifyProc(item, Guarded<&AutoDimensionsOptionsNotifierProc>);
         }
     SetPanelIcons(kShortcutsFrame, dialog);
     return kNoErr;

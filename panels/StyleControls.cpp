@@ -2,6 +2,7 @@
 #include "panels/StyleControls.h"
 
 #include "core/PlotwiseDialogItems.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
@@ -80,7 +81,7 @@ void SetupStyleControls(ADMDialogRef dialog, std::span<const StyleControl> contr
                 break;
             default: ShowStyleControl(dialog, row, style); break;
         }
-        sADMItem->SetNotifyProc(item, &StyleControlNotifierProc);
+        sADMItem->SetNotifyProc(item, Guarded<&StyleControlNotifierProc>);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/PlotwiseDialogItems.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
@@ -131,27 +132,29 @@ void SwitchTerminatorStyleSettings(ADMDialogRef dialog, int32_t pictureItem) {
     }
 }
 
-AIErr CreateCADattributesWindow() { return CreatePanel(kStylesFrame, &InitCADattributesWindow); }
+AIErr CreateCADattributesWindow() { return CreatePanel(kStylesFrame, Guarded<&InitCADattributesWindow>); }
 
 ASErr InitCADattributesWindow(ADMDialogRef dialog) {
     PanelInitScope scope(dialog);
     if (AIErr err = scope.error()) return err;
     if (AIErr err = RestorePanelPlacement(kStylesFrame, dialog)) return err;
     g->CADattributesWindow = dialog;
-    ADMItemRef popout = SetupPanelPopout(kStylesFrame, dialog, &CADattributesPopoutNotifierProc);
+    ADMItemRef popout = SetupPanelPopout(kStylesFrame, dialog, Guarded<&CADattributesPopoutNotifierProc>);
     AdjustPanelOptions(kStylesFrame, popout);
     if (!SizeCollapsedPanel(kStylesFrame, dialog)) AdjustPanelOptions(kStylesFrame, popout);
     SetBoldCaptions(dialog, {1, 5, 23, 31, 42, 46, 51});
 
     convertPrefColorsIntoRGBColor(&g->dimensionRGBColor);
-    SetupPanelPopup(dialog, kColorPopup, kColorMenu, g->prefs.style.dimensionColorEntry, &CADcolorPopupNotifierProc);
-    if (ADMItemRef swatch = Item(dialog, kColorSwatch)) sADMItem->SetDrawProc(swatch, &CADcolorSwatchDrawProc);
+    SetupPanelPopup(dialog, kColorPopup, kColorMenu, g->prefs.style.dimensionColorEntry,
+                    Guarded<&CADcolorPopupNotifierProc>);
+    if (ADMItemRef swatch = Item(dialog, kColorSwatch))
+        sADMItem->SetDrawProc(swatch, Guarded<&CADcolorSwatchDrawProc>);
     RedrawSwatch(dialog);
     SetupStyleControls(dialog, kControls);
     SwitchTerminatorStyleSettings(dialog, TerminatorPictureOf(g->prefs.style.arrowheadStyle));
     AfterChainDatum(dialog);
     if (ADMItemRef button = Item(dialog, kUpdateLinksButton))
-        sADMItem->SetNotifyProc(button, &UpdateLiveDimensionsNotifyProc);
+        sADMItem->SetNotifyProc(button, Guarded<&UpdateLiveDimensionsNotifyProc>);
     SetPanelIcons(kStylesFrame, dialog);
     return kNoErr;
 }

@@ -7,6 +7,7 @@
 
 #include "artwork/LabelCounters.h"
 #include "core/PlotwiseDialogItems.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
@@ -98,7 +99,7 @@ const UnitsPopupPair kUpperPair = {
     .precisionCaption = 24,
     .units = +[]() -> int32_t& { return g->prefs.style.upperUnits; },
     .precision = &UpperPrecision,
-    .precisionNotifier = &UpperPrecisionPopupNotifierProc,
+    .precisionNotifier = Guarded<&UpperPrecisionPopupNotifierProc>,
     .maxEntries = kPanelPrecisionEntries,
     .enables = true,
     .scaleFactor = nullptr,
@@ -110,7 +111,7 @@ const UnitsPopupPair kLowerPair = {
     .precisionCaption = 31,
     .units = +[]() -> int32_t& { return g->prefs.style.lowerUnits; },
     .precision = &LowerPrecision,
-    .precisionNotifier = &LowerPrecisionPopupNotifierProc,
+    .precisionNotifier = Guarded<&LowerPrecisionPopupNotifierProc>,
     .maxEntries = kPanelPrecisionEntries,
     .enables = true,
     .scaleFactor = nullptr,
@@ -180,7 +181,7 @@ void RefreshValue(ADMDialogRef dialog, const live_attributes_map& map, const D& 
 std::span<const StyleControl> TextPanelControls() { return kControls; }
 
 AIErr CreateCADtextWindow() {
-    if (AIErr err = CreatePanel(kTextFrame, &InitCADtextWindow)) return err;
+    if (AIErr err = CreatePanel(kTextFrame, Guarded<&InitCADtextWindow>)) return err;
     if (ADMDialogRef dialog = g->CADtextWindow) {
         if (!SizeCollapsedPanel(kTextFrame, dialog)) AdjustCADtextPalette();
     }
@@ -192,7 +193,7 @@ ASErr InitCADtextWindow(ADMDialogRef dialog) {
     if (AIErr err = scope.error()) return err;
     if (AIErr err = RestorePanelPlacement(kTextFrame, dialog)) return err;
     g->CADtextWindow = dialog;
-    CheckFixedFormatEntry(SetupPanelPopout(kTextFrame, dialog, &CADtextPopoutNotifierProc));
+    CheckFixedFormatEntry(SetupPanelPopout(kTextFrame, dialog, Guarded<&CADtextPopoutNotifierProc>));
     SetBoldCaptions(dialog, {52, 54, 35, 36});
     if (ADMItemRef hint = Item(dialog, 16)) sADMItem->SetFont(hint, kADMItalicPaletteFont);
     (void)SetUpFontMenu(dialog);
@@ -203,17 +204,19 @@ ASErr InitCADtextWindow(ADMDialogRef dialog) {
     if (ADMItemRef pos = Item(dialog, kDiameterSymbolPopup)) {
         if (ADMEntryRef e = sADMList->GetEntry(sADMItem->GetList(pos), s.diameterLabelsBefore ? 1 : 2))
             sADMEntry->Activate(e, true);
-        sADMItem->SetNotifyProc(pos, &DiameterPosPopupNotifierProc);
+        sADMItem->SetNotifyProc(pos, Guarded<&DiameterPosPopupNotifierProc>);
     }
-    if (ADMItemRef upper = Item(dialog, kUpperUnitsPopup)) sADMItem->SetNotifyProc(upper, &UpperUnitsPopupNotifierProc);
-    if (ADMItemRef lower = Item(dialog, kLowerUnitsPopup)) sADMItem->SetNotifyProc(lower, &LowerUnitsPopupNotifierProc);
+    if (ADMItemRef upper = Item(dialog, kUpperUnitsPopup))
+        sADMItem->SetNotifyProc(upper, Guarded<&UpperUnitsPopupNotifierProc>);
+    if (ADMItemRef lower = Item(dialog, kLowerUnitsPopup))
+        sADMItem->SetNotifyProc(lower, Guarded<&LowerUnitsPopupNotifierProc>);
     SetupUpperUnitsPopup(dialog);
     SetupLowerUnitsPopup(dialog);
     AfterUpperTolerance(dialog);
     AfterLowerTolerance(dialog);
-    SetupPanelPopup(dialog, kDimensionFormatPopup, 0, s.dimensionFormat, &DimensionFormatPopupNotifierProc);
+    SetupPanelPopup(dialog, kDimensionFormatPopup, 0, s.dimensionFormat, Guarded<&DimensionFormatPopupNotifierProc>);
     if (ADMItemRef next = Item(dialog, kDimensionNextField))
-        sADMItem->SetNotifyProc(next, &DimensionIncrementNotifierProc);
+        sADMItem->SetNotifyProc(next, Guarded<&DimensionIncrementNotifierProc>);
     UpdateDimensionIncrementFld();
     SetPanelIcons(kTextFrame, dialog);
     return kNoErr;
@@ -305,7 +308,7 @@ AIErr SetUpFontMenu(ADMDialogRef dialog) {
     }
     if (!match) match = sADMList->GetEntry(list, 1);  // none: the entry of id 1, when there is one
     if (match) sADMEntry->Activate(match, true);
-    sADMItem->SetNotifyProc(popup, &FontPopupNotifierProc);
+    sADMItem->SetNotifyProc(popup, Guarded<&FontPopupNotifierProc>);
     return kNoErr;
 }
 

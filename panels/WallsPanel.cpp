@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseStrings.h"
@@ -32,7 +33,7 @@ void Say(int32_t message) {
 
 }  // namespace
 
-AIErr CreateCADwallsWindow() { return CreatePanel(kWallsFrame, &InitCADwallsWindow); }
+AIErr CreateCADwallsWindow() { return CreatePanel(kWallsFrame, Guarded<&InitCADwallsWindow>); }
 
 ASErr InitCADwallsWindow(ADMDialogRef dialog) {
     PanelInitScope scope(dialog);
@@ -42,17 +43,17 @@ ASErr InitCADwallsWindow(ADMDialogRef dialog) {
     SizeCollapsedPanel(kWallsFrame, dialog);
     if (ADMItemRef field = Item(dialog, kWallThicknessField)) {
         ShowWallThickness(dialog);
-        sADMItem->SetNotifyProc(field, &WallThicknessFieldNotifierProc);
+        sADMItem->SetNotifyProc(field, Guarded<&WallThicknessFieldNotifierProc>);
     }
     if (ADMItemRef box = Item(dialog, kShowWallInfoCheckBox)) {
         sADMItem->SetBooleanValue(box, g->prefs.showWallInfo != 0);
-        sADMItem->SetNotifyProc(box, &ShowWallInfoCheckboxNotifierProc);
+        sADMItem->SetNotifyProc(box, Guarded<&ShowWallInfoCheckboxNotifierProc>);
     }
     if (ADMItemRef popup = Item(dialog, kWallDatumPopup)) {
         ADMListRef list = sADMItem->GetList(popup);
         sADMList->SetMenuID(list, g->thisPlugin, kWallDatumMenu, "");
         if (ADMEntryRef entry = sADMList->IndexEntry(list, g->prefs.wallDatum)) sADMEntry->Activate(entry, true);
-        sADMItem->SetNotifyProc(popup, &WallDatumPopupNotifierProc);
+        sADMItem->SetNotifyProc(popup, Guarded<&WallDatumPopupNotifierProc>);
     }
     SetPanelIcons(kWallsFrame, dialog);
     return kNoErr;

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "core/PlotwiseDialogItems.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "panels/PanelFrame.h"
@@ -32,7 +33,7 @@ const UnitsPopupPair kTrackerPair = {
     .precisionCaption = kTrackerPrecisionCaption,
     .units = +[]() -> int32_t& { return g->prefs.CADtrackerUnits; },
     .precision = +[](int32_t) -> int32_t& { return g->prefs.CADtrackerPrecision; },
-    .precisionNotifier = &CADtrackerPrecisionPopupNotifierProc,
+    .precisionNotifier = Guarded<&CADtrackerPrecisionPopupNotifierProc>,
     .maxEntries = kPanelPrecisionEntries,
     .enables = true,
     .scaleFactor = nullptr,
@@ -46,44 +47,44 @@ struct ItemProcs {
 };
 
 const ItemProcs kItemProcs[] = {
-    {kReferencePicture, nullptr, &transformPositionTrackerProc},
-    {kTransformX, &transformFldChangedNotifierProc, &doEnterInFldTrackerProc},
-    {kTransformY, &transformFldChangedNotifierProc, &doEnterInFldTrackerProc},
-    {kTransformW, &transformFldChangedNotifierProc, &doEnterInFldTrackerProc},
-    {kTransformH, &transformFldChangedNotifierProc, &doEnterInFldTrackerProc},
-    {kTransformAngle, nullptr, &doEnterInFldTrackerProc},
-    {kTransformXCaption, &trackerLabelNotifierProc, nullptr},
-    {kTransformYCaption, &trackerLabelNotifierProc, nullptr},
-    {kTransformWCaption, &trackerLabelNotifierProc, nullptr},
-    {kTransformHCaption, &trackerLabelNotifierProc, nullptr},
-    {kTransformAngleCaption, &trackerLabelNotifierProc, nullptr},
-    {kTransformCopyButton, &copyOptionNotifierProc, &doCADtrackerModifierTrackerProc},
-    {kTransformButton, &CADtrackerTransformNotifyProc, &doCADtrackerModifierTrackerProc},
-    {kConstrainCheckBox, &constrainNotifierProc, nullptr},
-    {kMoveX, &CADtrackerMoveFldNotifierProc, &doEnterInFldTrackerProc},
-    {kMoveY, &CADtrackerMoveFldNotifierProc, &doEnterInFldTrackerProc},
-    {kMoveDistance, &CADtrackerMoveFldNotifierProc, &doEnterInFldTrackerProc},
-    {kMoveAngle, &CADtrackerMoveFldNotifierProc, &doEnterInFldTrackerProc},
-    {kMoveXCaption, &trackerLabelNotifierProc, nullptr},
-    {kMoveYCaption, &trackerLabelNotifierProc, nullptr},
-    {kMoveDistanceCaption, &trackerLabelNotifierProc, nullptr},
-    {kMoveAngleCaption, &trackerLabelNotifierProc, nullptr},
-    {kMoveButton, &CADtrackerMoveNotifyProc, &doCADtrackerModifierTrackerProc},
-    {kMoveCopyButton, &copyOptionNotifierProc, &doCADtrackerModifierTrackerProc},
-    {kRowDirectionPicture, nullptr, &repeatRowDirectionTrackerProc},
-    {kColumnDirectionPicture, nullptr, &repeatColDirectionTrackerProc},
-    {kRowsCaption, &trackerLabelNotifierProc, nullptr},
-    {kRowSpacingCaption, &trackerLabelNotifierProc, nullptr},
-    {kColumnsCaption, &trackerLabelNotifierProc, nullptr},
-    {kColumnSpacingCaption, &trackerLabelNotifierProc, nullptr},
-    {kRows, nullptr, &doEnterInFldTrackerProc},
-    {kColumns, nullptr, &doEnterInFldTrackerProc},
-    {kRowSpacing, &CADtrackerRepeatFldNotifierProc, &doEnterInFldTrackerProc},
-    {kColumnSpacing, &CADtrackerRepeatFldNotifierProc, &doEnterInFldTrackerProc},
-    {kRepeatButton, &CADtrackerRepeatNotifyProc, nullptr},
-    {kShowInfoCheckBox, &ShowCADtrackerInfoNotifierProc, nullptr},
-    {kAreaField, &areaTransformFldChangedNotifierProc, &doEnterInFldTrackerProc},
-    {kAreaButton, &CADtrackerAreaTransformNotifyProc, nullptr},
+    {kReferencePicture, nullptr, Guarded<&transformPositionTrackerProc>},
+    {kTransformX, Guarded<&transformFldChangedNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kTransformY, Guarded<&transformFldChangedNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kTransformW, Guarded<&transformFldChangedNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kTransformH, Guarded<&transformFldChangedNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kTransformAngle, nullptr, Guarded<&doEnterInFldTrackerProc>},
+    {kTransformXCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kTransformYCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kTransformWCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kTransformHCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kTransformAngleCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kTransformCopyButton, Guarded<&copyOptionNotifierProc>, Guarded<&doCADtrackerModifierTrackerProc>},
+    {kTransformButton, Guarded<&CADtrackerTransformNotifyProc>, Guarded<&doCADtrackerModifierTrackerProc>},
+    {kConstrainCheckBox, Guarded<&constrainNotifierProc>, nullptr},
+    {kMoveX, Guarded<&CADtrackerMoveFldNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kMoveY, Guarded<&CADtrackerMoveFldNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kMoveDistance, Guarded<&CADtrackerMoveFldNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kMoveAngle, Guarded<&CADtrackerMoveFldNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kMoveXCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kMoveYCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kMoveDistanceCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kMoveAngleCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kMoveButton, Guarded<&CADtrackerMoveNotifyProc>, Guarded<&doCADtrackerModifierTrackerProc>},
+    {kMoveCopyButton, Guarded<&copyOptionNotifierProc>, Guarded<&doCADtrackerModifierTrackerProc>},
+    {kRowDirectionPicture, nullptr, Guarded<&repeatRowDirectionTrackerProc>},
+    {kColumnDirectionPicture, nullptr, Guarded<&repeatColDirectionTrackerProc>},
+    {kRowsCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kRowSpacingCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kColumnsCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kColumnSpacingCaption, Guarded<&trackerLabelNotifierProc>, nullptr},
+    {kRows, nullptr, Guarded<&doEnterInFldTrackerProc>},
+    {kColumns, nullptr, Guarded<&doEnterInFldTrackerProc>},
+    {kRowSpacing, Guarded<&CADtrackerRepeatFldNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kColumnSpacing, Guarded<&CADtrackerRepeatFldNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kRepeatButton, Guarded<&CADtrackerRepeatNotifyProc>, nullptr},
+    {kShowInfoCheckBox, Guarded<&ShowCADtrackerInfoNotifierProc>, nullptr},
+    {kAreaField, Guarded<&areaTransformFldChangedNotifierProc>, Guarded<&doEnterInFldTrackerProc>},
+    {kAreaButton, Guarded<&CADtrackerAreaTransformNotifyProc>, nullptr},
 };
 
 // A click on a caption gives the keyboard to its field.
@@ -183,14 +184,14 @@ void EnterInField(ADMItemRef item) {
 
 }  // namespace
 
-AIErr createTrackerWindow() { return CreatePanel(kTrackerFrame, &initTrackerWindowProc); }
+AIErr createTrackerWindow() { return CreatePanel(kTrackerFrame, Guarded<&initTrackerWindowProc>); }
 
 ASErr initTrackerWindowProc(ADMDialogRef dialog) {
     PanelInitScope scope(dialog);
     if (AIErr err = scope.error()) return err;
     if (AIErr err = RestorePanelPlacement(kTrackerFrame, dialog)) return err;
     g->CADtrackerWindow = dialog;
-    ADMItemRef popout = SetupPanelPopout(kTrackerFrame, dialog, &CADtrackerPopoutNotifierProc);
+    ADMItemRef popout = SetupPanelPopout(kTrackerFrame, dialog, Guarded<&CADtrackerPopoutNotifierProc>);
     if (popout)
         if (ADMEntryRef acres = sADMList->IndexEntry(sADMItem->GetList(popout), kAcresEntry))
             sADMEntry->Check(acres, g->prefs.displayAcres != 0);
@@ -200,7 +201,7 @@ ASErr initTrackerWindowProc(ADMDialogRef dialog) {
     SetupItems(dialog);
     if (ADMItemRef units = Item(dialog, kTrackerUnitsPopup)) {
         sADMList->SetMenuID(sADMItem->GetList(units), g->thisPlugin, kUnitsMenu, "");
-        sADMItem->SetNotifyProc(units, &CADtrackerUnitsPopupNotifierProc);
+        sADMItem->SetNotifyProc(units, Guarded<&CADtrackerUnitsPopupNotifierProc>);
         SetupCADtrackerUnitsPopup(dialog);
     }
     SetPanelIcons(kTrackerFrame, dialog);
@@ -223,7 +224,7 @@ void setupRepeatBetweenTypePopup(ADMItemRef item) {
     ADMListRef list = sADMItem->GetList(item);
     sADMList->SetMenuID(list, g->thisPlugin, kBetweenMenu, "");
     if (ADMEntryRef entry = sADMList->IndexEntry(list, g->prefs.repeatType)) sADMEntry->Activate(entry, true);
-    sADMItem->SetNotifyProc(item, &repeatTypePopupNotifierProc);
+    sADMItem->SetNotifyProc(item, Guarded<&repeatTypePopupNotifierProc>);
 }
 
 void getCADtrackerModifers(ADMTrackerRef tracker) {

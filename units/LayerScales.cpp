@@ -255,12 +255,6 @@ AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const 
     return sAIDictionary->SetStringEntry(dict.get(), sAIDictionary->Key(kLayerScaleStrKey), s.label);
 }
 
-AIErr getZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {
-    AILayerHandle layer = nullptr;
-    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
-    return GetZA3LayerScaleAndSetIfNotThere(layer, id, scaler, label);
-}
-
 namespace {
 
 // The layer's scale into the current scale; a failed read leaves the current scale as it

@@ -41,9 +41,7 @@ AIErr setLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* 
 AIErr SetSublayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
 // Writes the three entries on one layer; the special layers get 1:1 whatever is asked.
 AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
-// The scale of the layer that holds the art.
-AIErr getZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label);
-// Its scale id as getZA3ObjectScale answers it, without storing a default on the layers:
+// The scale id of the layer that holds the art, without storing a default on the layers:
 // for a read-out, which must not make a change the user could undo.
 AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id);
 // Loads the scale of the art's layer into the current scale.

@@ -1,10 +1,13 @@
-// The fields of the units and scales: the rulers' scale and the formatter's label switch,
-// the group the running tool draws into, and the set-scale tool.
+// The fields of the units and scales: the dimension layer (always 1:1), the rulers' scale and
+// the formatter's label switch, the group the running tool draws into, and the set-scale tool.
 #pragma once
 
-#include "core/PlotwiseGlobals.h"
+#include "core/CoreGlobals.h"
 
 struct UnitsGlobals : CoreGlobals {
+    // The plug-in's "Dimension Layer": always 1:1, skipped by the document walks like the
+    // guide layers; null when absent.
+    AILayerHandle dimensionLayer = nullptr;
     int32_t rulerScale = 33;  // scale id of the rulers
     float rulerScaler = 1.0f;
     // The label flag the formatter uses during one call; 0 only while a caller wants a

@@ -112,12 +112,6 @@ Document* Host::documentOfDict(ObjId id, const Dict** dict) {
     return nullptr;
 }
 
-Document* Host::documentById(ObjId docId) {
-    for (auto& d : docs_)
-        if (d->id() == docId) return d.get();
-    return nullptr;
-}
-
 // ---------------------------------------------------------------- copy and paste
 
 AIErr Host::copySelection() {

@@ -67,7 +67,6 @@ public:
     Document* documentOf(ObjId id);
     // The document holding the dictionary, and the dictionary; null when none does.
     Document* documentOfDict(ObjId id, const Dict** dict);
-    Document* documentById(ObjId docId);
 
     // ---- messages and undo (front document unless said)
     void beginMessage(MessageKind kind = MessageKind::Other);

@@ -1,3 +1,6 @@
+// The attribute catalogue and collection suites over the host's catalogues: each call finds
+// the live catalogue or collection behind its handle (null and unknown handles refused),
+// and export and import write and read the catalogue files whole.
 #include "adm/Catalogs.h"
 
 #include <algorithm>

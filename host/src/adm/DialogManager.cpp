@@ -385,8 +385,6 @@ bool DialogManager::isNumeric(const adm::Item& it) const {
            it.type == kADMSpinEditPopupType;
 }
 
-bool DialogManager::hasList(const std::string& type) const { return isListType(type); }
-
 void DialogManager::setItemType(adm::Item& it, const std::string& type) {
     it.type = type;
     if (isListType(type) && !it.list) makeList(it);
@@ -673,22 +671,6 @@ std::optional<DialogManager::ItemView> DialogManager::view(ADMDialogRef ref, int
     if (const adm::List* l = lookup(lists_, it->list); l && !isNumeric(*it))
         if (const adm::Entry* e = lookup(entries_, l->active)) v.text = e->text;
     return v;
-}
-
-AIErr DialogManager::userKey(ADMDialogRef ref, int32_t itemID, int32_t virtualKey, uint32_t modifiers) {
-    adm::Dialog* d = dialog(ref);
-    adm::Item* it = d ? itemOfDialog(*d, itemID) : nullptr;
-    if (!it) return kBadParameterErr;
-    adm::Tracker t;
-    t.handle = newHandle();
-    t.action = kADMKeyStrokeAction;
-    t.virtualKey = virtualKey;
-    t.modifiers = modifiers;
-    if (it->trackProc) {
-        Scoped<adm::Tracker> scope(trackers_, t);
-        it->trackProc(toRef<ADMItemRef>(it->handle), toRef<ADMTrackerRef>(t.handle));
-    }
-    return kNoErr;
 }
 
 AIErr DialogManager::userDragSlider(ADMDialogRef ref, int32_t itemID, const std::vector<float>& values) {

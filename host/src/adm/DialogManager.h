@@ -236,7 +236,6 @@ public:
     // The same on the newest open dialog of that name (the script's "panel" command); a
     // missing panel is a failure.
     AIErr panelAction(const std::string& dialogName, const UserAction& action);
-    AIErr userKey(ADMDialogRef dialog, int32_t itemID, int32_t virtualKey, uint32_t modifiers);
     // Intermediate notifications for all values but the last, then a user change.
     AIErr userDragSlider(ADMDialogRef dialog, int32_t itemID, const std::vector<float>& values);
     // The user resizes a panel (its dialog notifier hears a user change), drags it to a new
@@ -357,7 +356,6 @@ private:
     bool trackAndApply(adm::Item& it, const UserAction& a, int32_t action, int32_t key, uint32_t modifiers);
     void clampAndFormat(adm::Item& it, float value);
     bool isNumeric(const adm::Item& it) const;
-    bool hasList(const std::string& type) const;
     void fail(std::string message) { failures_.push_back(std::move(message)); }
 
     Resources& resources_;

@@ -1,3 +1,5 @@
+// Reading and writing the text of a catalogue file: each typed value, each collection in
+// order, and the sketch around them.
 #include "io/CatalogFile.h"
 
 #include <climits>

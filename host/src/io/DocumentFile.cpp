@@ -282,7 +282,8 @@ void writeCompact(const Json& j, std::string& out, int depth) {
     if (j.is_object()) {
         if (j.contains("id") && j.contains("kind")) out += '\n';
         out += '{';
-        // The head of the file reads as it always did: {"format": "plotwise-document", ...
+        // The top level keeps a blank after each separator: every document's head reads
+        // {"format": "plotwise-document", ...
         const char* between = depth == 0 ? ", " : ",";
         const char* colon = depth == 0 ? ": " : ":";
         bool first = true;

@@ -23,7 +23,7 @@ namespace standin::io {
 
 constexpr const char* kDocumentFormat = "plotwise-document";
 // Version 2 writes plain dictionary values ({"k": 1} for {"k": {"int": 1}}) and leaves out
-// what the reader takes anyway; files of version 1 read as before.
+// what the reader takes anyway; the reader takes files of both versions.
 constexpr int kDocumentVersion = 2;
 
 // Throws FormatError when the model holds what a file cannot (art nested too deeply, a

@@ -1,3 +1,5 @@
+// The grid of bounds behind the art index: cells of several sizes, each holding the ids of
+// the art whose bounds meet it, so that a query visits only the cells around its area.
 #include "model/ArtIndex.h"
 
 #include <algorithm>

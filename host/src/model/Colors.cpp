@@ -85,7 +85,7 @@ std::optional<Rgb> ofPaint(const Document& doc, const AIColor& color) {
         case kThreeColor: return Rgb{unit(color.c.rgb.red), unit(color.c.rgb.green), unit(color.c.rgb.blue)};
         case kCustomColor: {
             const CustomColorEntry* swatch = doc.customColor(fromHandle(color.c.c.color));
-            if (!swatch) return fromGray(color.c.c.tint);  // as documents without swatches always showed
+            if (!swatch) return fromGray(color.c.c.tint);  // no swatch: the tint alone, as grey
             return fromCustom(swatch->color, color.c.c.tint);
         }
         case kGradient:

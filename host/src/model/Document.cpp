@@ -703,8 +703,6 @@ ObjId Document::dictionaryOf(ObjId artId) {
     return a->dictionary;
 }
 
-ObjId Document::copyDict(ObjId id) { return copyDictFrom(*this, id); }
-
 ObjId Document::copyDictFrom(const Document& source, ObjId id) {
     // Copies each reachable dictionary once (a shared sub-dictionary stays shared in the
     // copy); iterative, so deep nesting cannot exhaust the stack.

@@ -108,8 +108,7 @@ public:
     ObjId newDict();
     // The art's dictionary (created on first request; art 0 = the document's).
     ObjId dictionaryOf(ObjId art);
-    // Deep copy of a dictionary (sub-dictionaries copied too), from this or another document.
-    ObjId copyDict(ObjId id);
+    // Deep copy of a dictionary (sub-dictionaries copied too) from this or another document.
     ObjId copyDictFrom(const Document& source, ObjId id);
     // True when `inner` is `outer` or reachable from it.
     bool dictReaches(ObjId outer, ObjId inner) const;

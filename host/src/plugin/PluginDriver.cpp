@@ -30,6 +30,28 @@ std::string errText(AIErr e) {
 // every time would otherwise never let the host go on.
 constexpr int kMaxDeliveries = 10000;
 
+// One message being handled: counted in the driver's depth and, when it opened the host's
+// undo segment, with that segment closed again, however the message ends (an exception
+// thrown through the plug-in's entry point included), so the host never stays inside it.
+class MessageScope {
+public:
+    MessageScope(Host& host, int& depth, bool open, MessageKind kind) : host_(host), depth_(depth), opened_(open) {
+        if (opened_) host_.beginMessage(kind);
+        ++depth_;
+    }
+    ~MessageScope() {
+        --depth_;
+        if (opened_) host_.endMessage();
+    }
+    MessageScope(const MessageScope&) = delete;
+    MessageScope& operator=(const MessageScope&) = delete;
+
+private:
+    Host& host_;
+    int& depth_;
+    const bool opened_;
+};
+
 }  // namespace
 
 PluginDriver::PluginDriver(Host& host, PluginDriverOptions options) : host_(host), options_(std::move(options)) {
@@ -112,12 +134,11 @@ AIErr PluginDriver::sendRaw(size_t plugin, const char* caller, const char* selec
 
     const PluginMainProc main = p.main;
     if (!main) return fail(kBadParameterErr, "plug-in '" + p.name + "' has no entry point");
-    const bool opened = journal && !host_.inMessage();
-    if (opened) host_.beginMessage(kind);
-    ++depth_;
-    const AIErr result = main(caller, selector, msg);
-    --depth_;
-    if (opened) host_.endMessage();
+    AIErr result = kNoErr;
+    {
+        const MessageScope scope(host_, depth_, journal && !host_.inMessage(), kind);
+        result = main(caller, selector, msg);
+    }
     plugins_.at(plugin).globals = d.globals;  // the plug-in may have replaced its record
     sent_.push_back({plugin, caller, selector, std::move(detail), result});
     if (result != kNoErr)
@@ -282,6 +303,11 @@ bool PluginDriver::fireDueTimer() {
 void PluginDriver::deliver() {
     if (delivering_ || inGesture_ || depth_ > 0) return;
     delivering_ = true;
+    // Cleared however the round ends, so a handler that threw does not stop later deliveries.
+    struct Delivering {
+        bool& flag;
+        ~Delivering() { flag = false; }
+    } const delivering{delivering_};
     for (int round = 0; round < kMaxDeliveries; ++round) {
         // The selection changed, or art stayed selected while it was edited (moved by a
         // plug-in, say): what follows the selection reads it again.
@@ -304,7 +330,6 @@ void PluginDriver::deliver() {
         if (fireDueTimer()) continue;
         break;
     }
-    delivering_ = false;
 }
 
 void PluginDriver::notify(const std::string& type, void* data) {
@@ -436,11 +461,11 @@ AIErr PluginDriver::hostEvent(const std::function<AIErr()>& action) {
     // would fall between the drags, whose undo must take back only their own previews.
     const bool opened = !host_.inMessage();
     if (opened && inGesture_) return fail(kBadParameterErr, "the mouse button is held");
-    if (opened) host_.beginMessage(MessageKind::Other);
-    ++depth_;
-    const AIErr e = action();
-    --depth_;
-    if (opened) host_.endMessage();
+    AIErr e = kNoErr;
+    {
+        const MessageScope scope(host_, depth_, opened, MessageKind::Other);
+        e = action();
+    }
     if (registry_.annotationInvalid) redrawAnnotations();
     deliver();
     if (e != kNoErr) lastError_ = "the action answered " + errText(e);

@@ -117,12 +117,6 @@ double indentOffset(const ParaFeatures& p) {
 
 }  // namespace
 
-AIRealMatrix concatMatrix(const AIRealMatrix& m, const AIRealMatrix& n) {
-    const Affine r = then(toAffine(m), toAffine(n));
-    return {static_cast<AIReal>(r.a), static_cast<AIReal>(r.b), static_cast<AIReal>(r.c),
-            static_cast<AIReal>(r.d), static_cast<AIReal>(r.tx), static_cast<AIReal>(r.ty)};
-}
-
 StoryLayout layoutStory(const Story& story, const FontRegistry& fonts) {
     StoryLayout out;
     struct Pending {

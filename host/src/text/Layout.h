@@ -64,7 +64,4 @@ AIRealRect storyBounds(const Story& story, const FontRegistry& fonts, const AIRe
 // Exact bounds of closed cubic contours; false when there is none.
 bool contourBounds(const std::vector<OutlineContour>& contours, AIRealRect& out);
 
-// m then n: the matrix that applies m first.
-AIRealMatrix concatMatrix(const AIRealMatrix& m, const AIRealMatrix& n);
-
 }  // namespace standin::text

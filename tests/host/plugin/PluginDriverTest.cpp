@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ScratchFolder.h"
 #include "AIAnnotator.h"
+#include "AIMenu.h"
 #include "AINotifier.h"
 #include "AITimer.h"
 #include "AITool.h"
@@ -138,6 +140,28 @@ TEST_F(PluginDriverTest, NotificationsWaitForTheHandlerAndKeepTheirOrder) {
     // A notifier switched off hears nothing; a type nobody registered goes nowhere.
     session.notify("Nobody Listens Notifier");
     EXPECT_EQ(transcript().back(), kBroadcast);
+}
+
+// The test plug-in, except that its menu commands throw while gThrowAtMenu is set.
+bool gThrowAtMenu = false;
+AIErr ThrowingAtMenuMain(const char* caller, const char* selector, void* message) {
+    if (gThrowAtMenu && std::strcmp(caller, kCallerAIMenu) == 0 && std::strcmp(selector, kSelectorAIGoMenuItem) == 0)
+        throw std::runtime_error("thrown by the command");
+    return TestPluginMain(caller, selector, message);
+}
+
+TEST_F(PluginDriverTest, AMessageThatThrowsLeavesTheHostOutsideIt) {
+    session.load(ThrowingAtMenuMain, "Test");
+    ASSERT_EQ(session.startup(), kNoErr);
+    session.newDocument();
+    gThrowAtMenu = true;
+    EXPECT_THROW(session.menu(kTestCommandMenu), std::runtime_error);
+    gThrowAtMenu = false;
+    EXPECT_FALSE(host.inMessage()) << "the message's undo segment is closed";
+    // Out of every message again: what the next command raises is delivered after it.
+    ASSERT_EQ(session.menu(kTestCommandMenu), kNoErr);
+    EXPECT_EQ(countOf(kBroadcast + " 1"), 1);
+    EXPECT_EQ(countOf(kBroadcast + " 2"), 1);
 }
 
 TEST_F(PluginDriverTest, TimersFireOncePerPeriodOnlyWhileActive) {

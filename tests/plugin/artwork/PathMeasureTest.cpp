@@ -108,7 +108,7 @@ std::vector<AIPathSegment> segments(AIArtHandle art) {
     return out;
 }
 
-TEST_F(PathTest, AnchorsAddedByParameterAndByPoint) {
+TEST_F(PathTest, AnchorsAddedByParameter) {
     // A curved span split at t keeps its shape: the halves meet at the old curve point.
     AIArtHandle curve = path({{{0, 0}, {0, 0}, {0, 50}, 0}, {{100, 0}, {100, 50}, {100, 0}, 0}}, false);
     AIRealBezier before{};
@@ -130,18 +130,6 @@ TEST_F(PathTest, AnchorsAddedByParameterAndByPoint) {
     ASSERT_EQ(AddBezierPoint(arch, 0, 0.5f), kNoErr);
     EXPECT_NEAR(segments(arch)[1].p.h, 0, 1e-4);
     EXPECT_NEAR(segments(arch)[1].p.v, 60, 1e-4);
-
-    // The closing span of a closed square, split under a point on it.
-    AIArtHandle square = path({corner(0, 0), corner(40, 0), corner(40, 40), corner(0, 40)}, true);
-    ASSERT_EQ(AddBezierSegmentFromPoint(square, {0, 10}), kNoErr);
-    s = segments(square);
-    ASSERT_EQ(s.size(), 5u);
-    EXPECT_NEAR(s[4].p.h, 0, 1e-4);
-    EXPECT_NEAR(s[4].p.v, 10, 1e-3);
-    EXPECT_EQ(s[4].in.v, s[4].p.v);  // a straight span: handles on the new anchor
-    ASSERT_EQ(AddBezierSegmentFromPoint(square, {40, 0}), kNoErr);  // an anchor: no change
-    EXPECT_EQ(segments(square).size(), 5u);
-    EXPECT_EQ(AddBezierSegmentFromPoint(square, {200, 200}), kArtWithNoHandlesErr);
 }
 
 TEST_F(PathTest, GroupAreasAndCompoundMembers) {

@@ -1,9 +1,16 @@
 // Notifications, timers, menus, the annotator and workspace requests as the host sends them.
 #include <algorithm>
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "ADMDialog.h"
+#include "ADMItem.h"
 #include "CoreFixture.h"
+#include "core/ExceptionBoundary.h"
+#include "geometry/PlotwiseErrors.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
@@ -190,6 +197,100 @@ TEST_F(HandlerTest, WhatThePluginWritesWhileSavingIsNoStepForUndo) {
     ASSERT_EQ(save(), kNoErr);
     EXPECT_TRUE(session->userUndo());  // the user's last command, not the save's writes
     EXPECT_EQ(paths(), 1u);
+}
+
+}  // namespace
+}  // namespace coretest
+
+namespace coretest {
+namespace {
+
+constexpr const char* kFaultTold =
+    "Not completed because Plotwise met a fault of its own (undo to take back what it had done; if it happens "
+    "again, please report it): Plotwise";
+constexpr const char* kMemoryTold =
+    "Not completed because there was not enough memory (close other documents or applications, then try "
+    "again): Plotwise";
+
+TEST_F(HandlerTest, WhatAHandlerThrowsIsAnsweredWithAnErrorCodeAndToldInWords) {
+    struct Case {
+        AIErr (*hook)();
+        AIErr answer;
+        const char* told;
+    };
+    const Case cases[] = {
+        {[]() -> AIErr { throw std::runtime_error("a fault"); }, kPluginFaultErr, kFaultTold},
+        {[]() -> AIErr { throw 42; }, kPluginFaultErr, kFaultTold},
+        {[]() -> AIErr { throw std::bad_alloc(); }, kMemoryFullErr, kMemoryTold},
+    };
+    AINotifierMessage n{};
+    n.notifier = g->afterPasteMenuCommandChangedNotifier;
+    n.type = kAIAfterPasteNotifier;
+    const auto& alerts = session->dialogs().alerts();
+    for (const Case& c : cases) {
+        testSubsystem.hooks.afterPaste = c.hook;
+        EXPECT_EQ(PluginMain(kCallerAINotifier, kSelectorAINotify, &n), c.answer);
+        ASSERT_FALSE(alerts.empty());
+        EXPECT_EQ(alerts.back().text, c.told);
+    }
+    EXPECT_EQ(alerts.size(), std::size(cases));
+    // The plug-in goes on answering.
+    testSubsystem.hooks.afterPaste = [] { return kNoErr; };
+    EXPECT_EQ(PluginMain(kCallerAINotifier, kSelectorAINotify, &n), kNoErr);
+}
+
+// Dialog procedures that throw, handed to the host as every procedure of the plug-in is.
+ASErr InitThrows(ADMDialogRef) { throw std::runtime_error("init"); }
+void NotifyThrows(ADMItemRef, ADMNotifierRef) { throw std::runtime_error("notify"); }
+ASBoolean TrackThrows(ADMItemRef, ADMTrackerRef) { throw std::bad_alloc(); }
+void DrawThrows(ADMItemRef, ADMDrawerRef) { throw 1; }
+
+constexpr int32_t kLineDialog = 16720, kCancelButton = 2, kLengthField = 4;
+
+ASErr InitWithThrowingItems(ADMDialogRef dialog) {
+    sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, kCancelButton), Guarded<&NotifyThrows>);
+    sADMItem->SetTrackProc(sADMDialog->GetItem(dialog, kLengthField), Guarded<&TrackThrows>);
+    sADMItem->SetDrawProc(sADMDialog->GetItem(dialog, kLengthField), Guarded<&DrawThrows>);
+    return kNoErr;
+}
+
+TEST_F(HandlerTest, WhatADialogProcedureThrowsStaysInThePluginAndIsToldInWords) {
+    const auto& alerts = session->dialogs().alerts();
+    // An init procedure: the host gives the dialog up.
+    EXPECT_EQ(sADMDialog->Modal(g->thisPlugin, "Throws", kLineDialog, kADMModalDialogStyle, Guarded<&InitThrows>,
+                                nullptr, 0),
+              -1);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts.back().text, kFaultTold);
+
+    ADMDialogRef panel = sADMDialog->Create(g->thisPlugin, "Throws", kLineDialog, kADMFloatingDialogStyle,
+                                            Guarded<&InitWithThrowingItems>, nullptr, 0);
+    ASSERT_NE(panel, nullptr);
+    ADMItemRef field = sADMDialog->GetItem(panel, kLengthField);
+    struct Case {
+        const char* procedure;
+        std::function<void()> act;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"notify",
+         [&] { session->dialogs().userAction(panel, {standin::UserAction::Kind::Press, kCancelButton}); }, kFaultTold},
+        {"tracker",
+         [&] { session->dialogs().userAction(panel, {standin::UserAction::Kind::SetText, kLengthField, "34"}); },
+         kMemoryTold},
+        {"draw",
+         [&] {
+             sADMItem->Invalidate(field);
+             sADMItem->Update(field);
+         },
+         kFaultTold},
+    };
+    for (const Case& c : cases) {
+        const size_t before = alerts.size();
+        EXPECT_NO_THROW(c.act()) << c.procedure;
+        ASSERT_EQ(alerts.size(), before + 1) << c.procedure;
+        EXPECT_EQ(alerts.back().text, c.told) << c.procedure;
+    }
 }
 
 }  // namespace

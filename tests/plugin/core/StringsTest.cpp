@@ -43,12 +43,10 @@ TEST(StringsTest, LengthPrefixedConversionsNeverWrap) {
 TEST_F(CoreTest, UnicodeConversionsCutAtTheirLimits) {
     ASSERT_EQ(session->startup(), kNoErr);
     const ai::UnicodeString text(std::string(600, 'w') + "\xB0");
-    EXPECT_EQ(std::strlen(UStrToCStr(text)), 511u);
     const unsigned char* p = UStrToPStr(text);
     EXPECT_EQ(p[0], 255);
     const unsigned char degree[] = {2, '9', 0xB0};
     EXPECT_EQ(PStrToUStr(degree).as_UTF8(), "9\u00B0");
-    EXPECT_STREQ(UStrToCStr(PStrToUStr(degree)), "9\xB0");
 
     char message[512];
     ASSERT_EQ(GetPlotwiseString(17000, 4, message, sizeof message), kNoErr);

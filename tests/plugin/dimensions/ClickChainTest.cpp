@@ -143,7 +143,7 @@ TEST_F(ClickChainTest, AxonometricToolsRefuseFlatArtAndClicksOffTheFirstFace) {
     g->curTool = gAxoTool;
     Path({{0, 0}, {100, 0}});
     EXPECT_EQ(Press({50, 0}), kCADErr);
-    EXPECT_EQ(ClickChainLength(), 0);
+    EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
     ASSERT_FALSE(Alerts().empty());
     EXPECT_EQ(Alerts().back(), "The selected point is not on an axonometric object.");
     EXPECT_EQ(g->didFirstClick, 0);
@@ -166,7 +166,7 @@ TEST_F(ClickChainTest, AxonometricToolsRefuseFlatArtAndClicksOffTheFirstFace) {
     // The click state starts again, and so does the chain.
     EXPECT_EQ(g->clickNum, 0);
     EXPECT_EQ(g->didSecondClick, 0);
-    EXPECT_EQ(ClickChainLength(), 0);
+    EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
 }
 
 TEST_F(ClickChainTest, StoredClicksAreInsertedByNumber) {

@@ -59,7 +59,7 @@ TEST_F(RegenerationTest, EachDimensionFromItsOwnClicksAndOffsetInItsOldPlace) {
     size_t clicks = 0;
     for (auto* c = g->firstDimensionedObjectDataPtr; c; c = c->next) clicks += c->used ? 1 : 0;
     EXPECT_EQ(clicks, 5u);
-    EXPECT_EQ(ClickChainLength(), 0);
+    EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
 }
 
 TEST_F(RegenerationTest, WhatCannotBeRedrawnIsKeptAndCounted) {
@@ -186,35 +186,6 @@ TEST_F(RegenerationTest, OnlyTheSelectedDimensionsWhenAsked) {
     EXPECT_FALSE(Valid(picked));
     ASSERT_EQ(gSeen.size(), 1u);
     EXPECT_EQ(gSeen[0].id, 2);
-}
-
-TEST_F(RegenerationTest, DeletingDimensionsTakesOnlyVisibleDimensionGroupsAndKeepsTheLists) {
-    AIArtHandle path = Path({{0, 0}, {100, 0}});
-    AIArtHandle unselected = Dimension(1);
-    AIArtHandle picked = Dimension(2);
-    AIArtHandle hidden = Dimension(3);
-    for (int32_t id : {1, 2, 3}) Anchor(path, id, 1, kIncline, 0), Anchor(path, id, 2, kIncline, 1);
-    AIArtHandle plainGroup = nullptr;  // a group that is no dimension
-    ASSERT_EQ(sAIArt->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &plainGroup), kNoErr);
-    for (AIArtHandle art : {picked, hidden, plainGroup})
-        ASSERT_EQ(sAIArt->SetArtUserAttr(art, kArtSelected, kArtSelected), kNoErr);
-    ASSERT_EQ(sAIArt->SetArtUserAttr(hidden, kArtHidden, kArtHidden), kNoErr);
-
-    // A caller's style list, read before the groups go, is still there afterwards.
-    ASSERT_EQ(CreateStyleLinkedList(kProcessSelectedArt), kNoErr);
-    ASSERT_NE(g->firstLiveDimensionGroupDataPtr, nullptr);
-    ASSERT_EQ(DeleteLiveDimensions(kProcessSelectedArt), kNoErr);
-    ASSERT_NE(g->firstLiveDimensionGroupDataPtr, nullptr);
-    EXPECT_EQ(g->firstLiveDimensionGroupDataPtr->id, 2);
-    EXPECT_EQ(g->firstLiveDimensionGroupDataPtr->next, nullptr);
-
-    EXPECT_FALSE(Valid(picked));
-    for (AIArtHandle kept : {unselected, hidden, plainGroup, path}) EXPECT_TRUE(Valid(kept));
-    EXPECT_TRUE(IsDimensionedObject(path));  // the clicks stay on the measured art
-
-    ASSERT_EQ(DeleteLiveDimensions(kProcessAllArt), kNoErr);
-    EXPECT_FALSE(Valid(unselected));
-    EXPECT_TRUE(Valid(hidden));
 }
 
 TEST_F(RegenerationTest, ClicksAreFoundOnTheirArtAsItIsNow) {

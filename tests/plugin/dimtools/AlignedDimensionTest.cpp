@@ -280,7 +280,7 @@ TEST_F(AlignedTest, ClicksThatMakeNoLineDrawNothing) {
     EXPECT_EQ(ArtCount(), art);  // not even an empty group
     EXPECT_FALSE(IsDimensionedObject(Art(edge)));
     EXPECT_TRUE(std::isfinite(g->slideDimTextOffset));
-    EXPECT_EQ(ClickChainLength(), 0);
+    EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
 }
 
 TEST_F(AlignedTest, LabelsShowInsteadOfTheValueAndALongOneIsCut) {

@@ -90,7 +90,7 @@ TEST_F(FamilyTest, EveryToolGetsTheSharedStepsAndItsClicksStored) {
     EXPECT_EQ(clicks[1].clickNum, -1);
     EXPECT_NEAR(clicks[1].endPointOffsetLength, std::hypot(56.0, 28.0), 1e-3);
     EXPECT_EQ(g->prefs.incrementalDimNumber, 8);
-    EXPECT_EQ(ClickChainLength(), 0);
+    EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
 }
 
 TEST_F(FamilyTest, TheDatumTargetRecordsTwoNodesAndStoresOneClick) {
@@ -172,7 +172,7 @@ TEST_F(LinearFamilyTest, TheFlatToolsRefuseArtTaggedAsAxonometric) {
         EXPECT_EQ(std::vector<std::string>(alerts.begin() + static_cast<long>(shown), alerts.end()),
                   std::vector<std::string>{refusal});
         EXPECT_EQ(Dimensions().size(), before);
-        EXPECT_EQ(ClickChainLength(), 0);
+        EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
         std::vector<AIRealPoint> beside;
         for (AIRealPoint p : r.clicks) beside.push_back({p.h + 300, p.v});
         EXPECT_EQ(Dimension(r.tool, beside, {beside.back().h + 30, beside.back().v + 40}), kNoErr);

@@ -496,7 +496,7 @@ TEST_F(LinearTest, OneClickAndADragDrawNothingAndStoreNothing) {
     ASSERT_EQ(Dimension("Horizontal Dimension", {{0, 0}}, {50, 30}), kNoErr);
     EXPECT_TRUE(Dimensions().empty());
     EXPECT_FALSE(IsDimensionedObject(Art(line)));
-    EXPECT_EQ(ClickChainLength(), 0);
+    EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
 }
 
 // The axonometric tools draw in the clicked face's flat plane; two clicks one above the

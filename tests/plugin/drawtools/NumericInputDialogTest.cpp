@@ -31,11 +31,16 @@ struct NumericInputDialogTest : DrawToolsTest {
 };
 
 TEST_F(NumericInputDialogTest, TheCatalogueAndItsTemplates) {
-    const auto dialogs = NumericInputDialogs();
-    ASSERT_EQ(dialogs.size(), 18u);
-    std::set<int32_t> ids, resetting;
-    for (const NumericInputDialog& d : dialogs) {
-        EXPECT_TRUE(ids.insert(d.id).second) << d.id;
+    // Rectangle, ellipse, line, wall, both arcs, perpendicular line, offset, fillet, chamfer,
+    // path divider, resize, callouts and the depth rectangle, ellipse, grid, cube and cylinder.
+    const int32_t kIds[] = {16700, 16710, 16720, 16730, 16740, 16750, 16760, 16770, 16800,
+                            16810, 16260, 16270, 16300, 17700, 17710, 17740, 17730, 17760};
+    std::set<int32_t> resetting;
+    for (int32_t id : kIds) {
+        const NumericInputDialog* row = FindNumericInputDialog(id);
+        ASSERT_NE(row, nullptr) << id;
+        const NumericInputDialog& d = *row;
+        EXPECT_EQ(d.id, id);
         if (d.resetsCancelFlag) resetting.insert(d.id);
         const standin::DialogTemplate* tpl = session->resources().dialog(d.id);
         ASSERT_NE(tpl, nullptr) << d.name << " " << d.id;

@@ -105,11 +105,6 @@ TEST(Matrix4D, ProductsRotationsAndAliasing) {
     EXPECT_EQ(origin.x, 13);
     EXPECT_EQ(origin.y, 11);
     EXPECT_EQ(origin.z, 6);
-
-    Plotwise3_3D_Point u{1, 2, 3}, v{4, -5, 6};
-    AIReal dot = 0;
-    DotProduct3D(&u, &v, &dot);
-    EXPECT_EQ(dot, 12);
 }
 
 TEST(Matrix4D, ProjectionTranslationAndIntegerPoints) {

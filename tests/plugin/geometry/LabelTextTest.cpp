@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 
 namespace {
 

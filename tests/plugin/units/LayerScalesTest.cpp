@@ -205,12 +205,6 @@ TEST_F(LayerScalesTest, TheCurrentScaleFollowsTheLayerOfTheArt) {
     EXPECT_FLOAT_EQ(g->prefs.scaler, 48);
     EXPECT_STREQ(g->prefs.scaleStr, "1/4\" = 1'-0\"");
     EXPECT_STORED("Walls", 15, 48, "1/4\" = 1'-0\"");
-
-    int32_t id = 0;
-    AIReal scaler = 0;
-    char label[kScaleLabelSize];
-    ASSERT_EQ(getZA3ObjectScale(standin::suites::artHandle(line), &id, &scaler, label), kNoErr);
-    EXPECT_EQ(id, 15);
 }
 
 TEST_F(LayerScalesTest, AFailedReadLeavesTheCurrentScale) {

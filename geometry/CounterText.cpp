@@ -1,6 +1,6 @@
 // Letter and number label texts. Letters come from one 26-letter table and are counted in
 // bijective base 26, so "ZZ" is followed by "AAA" and no index ever leaves the table.
-#include "geometry/LabelText.h"
+#include "geometry/CounterText.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -44,16 +44,12 @@ struct CoreGlobals {
     AIRealPoint basePoint1{};
     int didFirstClick = 0, didSecondClick = 0, didThirdClick = 0;
     int32_t clickNum = 0;
-    int toolWasDragged = 0, toolWasTracked = 0, dragging = 0, draggingTrim = 0, autoToolInProgress = 0;
+    int toolWasDragged = 0, toolWasTracked = 0, dragging = 0, autoToolInProgress = 0;
     int selectionInGesture = 0;      // art was selected once the mouse went down: each drag deselects it
     int mouseIsDown = 0;             // between a tool's mouse down and its mouse up
     uint32_t gestureNumber = 0;      // counts mouse downs: what a gesture worked out is known by it
     int curvetoolNeedsToDrawText = 0, dragTipDisplayed = 0;
     int useNumericInputValues = 0;   // a dialog re-runs a drag routine with its typed values
-    int cancelledInputDialog = 0;    // the last numeric-input dialog was left with Cancel
-    int ignoreShift = 0;             // while set, the shift key constrains no shape
-    int32_t curDimID = 0;            // id of the dimension being drawn or redrawn
-    int resizingDimension = 0, preProcessedDimResizeTool = 0;
     int showOffsetAnnotator = 0;
     int drawingPrimitive = 0, firstMouseNotYetUp = 1;  // a two-stage primitive's first or second stage
     AIUndoStepRef commandStep = nullptr;  // the step of a command's first gesture, which its later ones join
@@ -66,8 +62,8 @@ struct CoreGlobals {
     AILayerHandle layerSwitchedTo = nullptr;
     AIArtHandle firstArt = nullptr;
     int16_t firstArtType = 0;
-    // --- the plug-in's own layers: always 1:1, skipped by the document walks; null when absent ---
-    AILayerHandle dimensionLayer = nullptr;  // "Dimension Layer"
+    // --- the plug-in's own guide layers: always 1:1, skipped by the document walks; null when
+    // absent (the dimension layer is the units' dimensionLayer) ---
     AILayerHandle gridsLayer = nullptr;      // "ROVidazu Layer"
     AILayerHandle rulerLayer = nullptr;      // "DERurure Layer"
     // --- selection restored after a redraw (theTimer) ---
@@ -79,16 +75,12 @@ struct CoreGlobals {
     char slashZeroSymbol[256] = {}, degreeSymbol[256] = {}, plusMinusSymbol[256] = {};
     // --- what the annotator draws over the view, left by the tools and the tracker ---
     AIRealRect hRulerRect{}, vRulerRect{};  // the rulers' cursor marks, view pixels
-    int16_t okToTrackCursorFlag = 0;        // the ruler cursor marks are drawn only while set
     AIRealPoint annotatorCursor{};          // the cursor of the last tool event
     int annotatorCursorKnown = 0;           // a tool follows the cursor (cleared when deselected)
-    AIRealPoint offsetPoint{};              // the offset preview: from firstClick to here
-    int offsetTooFar = 0;
-    // The tracker's last read-out for the information box (y and h negated, as shown);
-    // kMissingValue where a value does not apply.
-    AIReal annotatorX = kMissingValue, annotatorY = kMissingValue, annotatorW = kMissingValue,
-           annotatorH = kMissingValue, annotatorL = kMissingValue, annotatorAngle = kMissingValue,
-           annotatorP = kMissingValue, annotatorA = kMissingValue;
+    // The rest of the tracker's last read-out (y negated, as shown; kMissingValue where a value
+    // does not apply): what the information box shows of it is axonometric drawing's.
+    AIReal annotatorX = kMissingValue, annotatorY = kMissingValue, annotatorP = kMissingValue,
+           annotatorA = kMissingValue;
     // --- the core's registrations ---
     AITimerHandle theTimer = nullptr;
     AINotifierHandle appStartedNotifier = nullptr, appShutdownNotifier = nullptr,

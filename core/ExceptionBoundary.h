@@ -1,0 +1,39 @@
+// Where the plug-in's code meets the host's: nothing thrown inside ever unwinds into the
+// host. The entry point answers what escapes a handler with an error code, told to the user
+// as a host error is; every procedure the plug-in hands the host (a dialog's init, notify,
+// tracker and draw procedures) is handed over as Guarded<&Proc>, which does the same and
+// answers what the host expects of that kind of procedure.
+#pragma once
+
+#include <type_traits>
+
+#include "AITypes.h"
+
+// Inside a catch block: the error code for the exception being handled, kMemoryFullErr
+// when memory ran out, else kPluginFaultErr.
+AIErr ErrorOfEscapedException() noexcept;
+// Inside a catch block: that code, once the user has been told in words that it stopped
+// the work in hand.
+AIErr TellEscapedException() noexcept;
+
+template <auto Proc>
+struct GuardedProc;
+
+template <class R, class... Args, R (*Proc)(Args...)>
+struct GuardedProc<Proc> {
+    static R Call(Args... args) noexcept {
+        try {
+            return Proc(args...);
+        } catch (...) {
+            const AIErr err = TellEscapedException();
+            if constexpr (std::is_same_v<R, ASErr>)
+                return err;  // an init procedure: the host gives up the dialog
+            else if constexpr (!std::is_void_v<R>)
+                return R{};  // a tracker: the event is swallowed
+        }
+    }
+};
+
+// Proc as the host may call it.
+template <auto Proc>
+inline constexpr auto Guarded = &GuardedProc<Proc>::Call;
