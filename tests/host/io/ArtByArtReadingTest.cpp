@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include <unistd.h>
+
 #include "Host.h"
 #include "io/DocumentFile.h"
 
@@ -35,7 +37,10 @@ const Way kWays[] = {
      }},
     {"file",
      [](Host& host, const std::string& text, std::string& error) -> const Document* {
-         const std::string path = testing::TempDir() + "art-by-art.json";
+         // Each test runs in a process of its own, side by side with the others: one file each.
+         const std::string path = testing::TempDir() + "art-by-art-" +
+                                  testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                                  std::to_string(::getpid()) + ".json";
          std::ofstream(path) << text;
          const Document* doc = openDocumentFile(host, path, error);
          if (!doc) error = error.substr(path.size() + 2);
