@@ -14,7 +14,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "core/PlotwiseTools.h"
+#include "core/UserLayer.h"
 
 namespace {
 

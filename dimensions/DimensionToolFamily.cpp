@@ -11,6 +11,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/UserLayer.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
