@@ -147,6 +147,9 @@ void MoveLabelOptions(int32_t format) {
 void UpdateLabelIncrementFld() {
     ADMDialogRef dialog = g ? g->CADlabelsWindow : nullptr;
     if (!dialog) return;
+    // The popup is the authority, as for the dimensions' next field.
+    if (const int32_t shown = ActivePopupIndex(Item(dialog, kLabelFormatPopup)); shown >= 0)
+        g->prefs.style.labelFormat = shown;
     ADMItemRef next = Item(dialog, kLabelNextField);
     if (!next) return;
     switch (g->prefs.style.labelFormat) {

@@ -18,7 +18,7 @@ constexpr AIReal kTol = 1e-3f;
 struct ChainLineTest : DimensionToolTest {
     void SetUp() override {
         DimensionToolTest::SetUp();
-        g->prefs.style.labelFormat = 0;  // letters
+        ChooseLabelFormat(0);  // letters
         g->prefs.incrementalLabelAlpha = 0;
         g->prefs.style.primeSection = 1;
         g->prefs.style.makeSectionLineDoubleThick = 0;
@@ -103,12 +103,12 @@ TEST_F(ChainLineTest, SectionPrimeWeightAndCounter) {
     ASSERT_EQ(Dimension("Section Line", {{0, 100}}, {300, 100}), kNoErr);
     EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"B", "B"}));
     // A custom label as long as the preference holds, primed past its end, stays its own text.
-    g->prefs.style.labelFormat = 3;
+    ChooseLabelFormat(3);
     std::fill_n(g->prefs.customLabelDefaultText, sizeof g->prefs.customLabelDefaultText - 1, 'W');
     ASSERT_EQ(Dimension("Section Line", {{0, 50}}, {300, 50}), kNoErr);
     for (const std::string& text : Texts(Dimensions().back()))
         EXPECT_EQ(text.find_first_not_of("W'"), std::string::npos);
-    g->prefs.style.labelFormat = 0;
+    ChooseLabelFormat(0);
     // A centre line shows no letter and takes none.
     ASSERT_EQ(Dimension("Center Line", {{0, 200}}, {300, 200}), kNoErr);
     EXPECT_EQ(g->prefs.incrementalLabelAlpha, 2);

@@ -47,7 +47,7 @@ TEST_F(DatumSymbolsTest, TheFlagContinuesTheLegAndReadsUpright) {
         const AIRealMatrix& m = FirstText(flag)->story.matrix;
         EXPECT_NEAR(std::atan2(m.b, m.a), row.textAngle * kPi / 180, 1e-4);
     }
-    g->prefs.style.labelFormat = 3;
+    ChooseLabelFormat(3);
     ASSERT_EQ(PressAndDrag("Datum Flag", {400, 400}, {460, 460}), kNoErr);
     EXPECT_EQ(Text(Dimensions().back()), "Custom");
 }

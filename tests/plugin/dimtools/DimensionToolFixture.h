@@ -76,10 +76,14 @@ struct DimensionToolTest : plugintest::PluginSessionTest {
 
     // The format of new dimensions, chosen in the text panel's popup as the user does: the
     // popup is what the next field, and so the dimensions after the next, follow.
-    void ChooseDimensionFormat(int32_t format) {
-        ADMDialogRef text = session->dialogs().findDialog("CADtext");
-        ASSERT_NE(text, nullptr);
-        ASSERT_EQ(session->hostEvent([&] { return session->dialogs().userAction(text, useraction::Picked(45, format)); }),
+    void ChooseDimensionFormat(int32_t format) { ChooseFormat("CADtext", 45, format); }
+    void ChooseLabelFormat(int32_t format) { ChooseFormat("CADlabels", 21, format); }
+    // A format picked in its panel's popup, which new dimensions and labels follow.
+    void ChooseFormat(const char* panel, int32_t popup, int32_t format) {
+        ADMDialogRef dialog = session->dialogs().findDialog(panel);
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_EQ(session->hostEvent(
+                      [&] { return session->dialogs().userAction(dialog, useraction::Picked(popup, format)); }),
                   kNoErr);
     }
 

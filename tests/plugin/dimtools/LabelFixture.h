@@ -19,7 +19,8 @@ struct LabelTest : RadialAngleTest {
     void SetUp() override {
         RadialAngleTest::SetUp();
         auto& s = g->prefs.style;
-        s.labelFormat = s.labelLeader = s.alphaLabelMenuOption = g->prefs.incrementalLabelAlpha = 0;
+        s.labelLeader = s.alphaLabelMenuOption = g->prefs.incrementalLabelAlpha = 0;
+        ChooseLabelFormat(0);
         s.labelShape = s.stretchLabelShape = 1;
         s.labelLeaderLength = 20;
         s.labelBorder = 4;

@@ -239,20 +239,45 @@ TEST_F(StylePanelsTest, TheTextPanelsHeightFollowsTheOptionsFormatAndDualValue) 
 
 TEST_F(StylePanelsTest, TheNextFieldTakesTheFormatThePopupShows) {
     // A preset (or anything but the popup) may leave another format in the style than the
-    // popup shows: rebuilding the next field takes the popup's, so new dimensions are drawn
-    // in the format the drafter sees.
-    panel = Dialogs().findDialog(T);
+    // popup shows: rebuilding the next field takes the popup's, so new dimensions and labels
+    // are drawn in the format the drafter sees.
+    using D = Plotwise3_Live_Dimension_Data;
     const struct {
+        const char* panel;
+        int32_t popup, field, caption;
+        int32_t D::*format;
+        void (*update)();
         int32_t shown, stored;
-        bool counts;
-    } kCases[] = {{0, 1, false}, {1, 0, true}, {2, 3, true}, {3, 2, false}, {0, 2, false}};
+        bool counts;  // the next field and its caption enabled
+    } kCases[] = {
+        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
+         &UpdateDimensionIncrementFld, 0, 1, false},
+        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
+         &UpdateDimensionIncrementFld, 1, 0, true},
+        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
+         &UpdateDimensionIncrementFld, 2, 3, true},
+        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
+         &UpdateDimensionIncrementFld, 3, 2, false},
+        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
+         &UpdateDimensionIncrementFld, 0, 2, false},
+        // Labels: letters and numbers count, custom text does not.
+        {L, kLabelFormatPopup, kLabelNextField, kLabelNextCaption, &D::labelFormat, &UpdateLabelIncrementFld, 3, 0,
+         false},
+        {L, kLabelFormatPopup, kLabelNextField, kLabelNextCaption, &D::labelFormat, &UpdateLabelIncrementFld, 1, 3,
+         true},
+        {L, kLabelFormatPopup, kLabelNextField, kLabelNextCaption, &D::labelFormat, &UpdateLabelIncrementFld, 0, 1,
+         true},
+    };
     for (const auto& c : kCases) {
-        ASSERT_EQ(Pick(kDimensionFormatPopup, c.shown), kNoErr);
-        g->prefs.style.dimensionFormat = c.stored;
-        UpdateDimensionIncrementFld();
-        EXPECT_EQ(g->prefs.style.dimensionFormat, c.shown) << "shown " << c.shown << ", stored " << c.stored;
-        EXPECT_EQ(View(kDimensionNextField).enabled, c.counts) << "shown " << c.shown;
-        EXPECT_EQ(View(kDimensionNextCaption).enabled, c.counts) << "shown " << c.shown;
+        panel = Dialogs().findDialog(c.panel);
+        ASSERT_EQ(Pick(c.popup, c.shown), kNoErr);
+        g->prefs.style.*c.format = c.stored;
+        c.update();
+        const std::string where = std::string(c.panel) + ": shown " + std::to_string(c.shown) + ", stored " +
+                                  std::to_string(c.stored);
+        EXPECT_EQ(g->prefs.style.*c.format, c.shown) << where;
+        EXPECT_EQ(View(c.field).enabled, c.counts) << where;
+        EXPECT_EQ(View(c.caption).enabled, c.counts) << where;
     }
 }
 
