@@ -58,7 +58,7 @@ AIErr UpdateTrackerCaptions(const PlotwiseToolRow* row) {
     auto update = PlotwiseService().updateTrackerWindowLabels;
     if (!update) return kNoErr;
     TrackerCaptions captions = row ? FamilyOf(*row).captions : TrackerCaptions{};
-    if (!captions.first) captions = {17403, 17404};
+    if (!captions.first) captions = {TrackerCaptions::kLength, TrackerCaptions::kPerimeter};
     return update(captions.first, captions.second);
 }
 

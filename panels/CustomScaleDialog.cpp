@@ -19,6 +19,7 @@
 #include "panels/ScaleSection.h"
 #include "panels/UnitsMenus.h"
 #include "units/CustomScales.h"
+#include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsPopups.h"
@@ -27,7 +28,6 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kNotPositiveMessage = 21;   // 17021
 constexpr int32_t kSlotsFullMessage = 25;     // 17025
 constexpr int32_t kTypedTextSize = 256;
 constexpr std::size_t kTypedSideSize = 31;    // what one side of a label keeps as typed
@@ -184,7 +184,7 @@ int16_t parseFieldInputNoUnits(ADMItemRef item, double* value) {
         case ScaleNumberRead::ok: return 1;
         case ScaleNumberRead::notPositive: {
             char message[512];
-            MessageText(kNotPositiveMessage, message, sizeof message);
+            MessageText(kGreaterThanZeroMessage, message, sizeof message);
             doDialogInputErrorDialog(message);
             return 0;
         }

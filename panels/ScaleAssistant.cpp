@@ -37,7 +37,6 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kNoSelectionMessage = 22;   // 17022
 constexpr int32_t kNoScaleFitsMessage = 69;   // 17069
 constexpr int32_t kLayersLockedMessage = 73;  // 17073
 constexpr int32_t kAssistantMessages = 17240;
@@ -307,7 +306,7 @@ void ScaleAssistantBtnNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         if (!AllLayersAreUnlockedAndVisible())
             Say(kMessageList, kLayersLockedMessage);
         else if (!SomeArtIsSelected())
-            Say(kMessageList, kNoSelectionMessage);
+            Say(kMessageList, kSelectObjectsMessage);
         else
             ShowScaleAssistantDialog();
     }

@@ -18,8 +18,6 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kBadFormatMessage = 18;        // 17018
-
 double ScaleFactor() {
     const double s = g->prefs.scaler;
     return std::isfinite(s) && s > 0 ? s : 1.0;
@@ -75,7 +73,7 @@ void WallThicknessFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         ADMDialogRef dialog = sADMItem->GetDialog(item);
         double typed = 0;
         if (!parseFieldInput(dialog, kWallThicknessField, &typed, g->prefs.NumericInputUnits)) {
-            Say(kBadFormatMessage);
+            Say(kUnreadableValueMessage);
         } else if (const auto drawn = static_cast<float>(typed / ScaleFactor());
                    !(drawn > 0) || !std::isfinite(drawn)) {
             Say(kGreaterThanZeroMessage);

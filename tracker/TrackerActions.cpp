@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "artwork/DrawingLayer.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
@@ -17,15 +18,13 @@
 #include "tracker/TrackerGlobals.h"
 #include "tracker/TrackerPanelItems.h"
 #include "tracker/TrackerReadOut.h"
+#include "units/NumericFields.h"
 
 namespace {
 
 constexpr GlobalsView<TrackerGlobals> g;
 
 // Messages of list 17000.
-constexpr int32_t kBadFormatMessage = 18;        // the value's format is not correct
-constexpr int32_t kNotAboveZeroMessage = 21;     // the value must be greater than 0
-constexpr int32_t kSelectObjectsMessage = 22;    // an object must be selected
 constexpr int32_t kNothingToScaleMessage = 78;   // no width, height or area to scale from
 constexpr int32_t kTooManyCopiesMessage = 79;    // at most kMostRepeatCopies copies
 
@@ -142,13 +141,13 @@ struct TransformRequest {
 AIErr ReadTransformRequest(ADMDialogRef panel, TransformRequest* t) {
     if (!ReadTransformField(panel, kTransformX, Remembered(kTransformX), &t->x) ||
         !ReadTransformField(panel, kTransformY, Remembered(kTransformY), &t->y))
-        return ShowCoreMessage(kBadFormatMessage);
+        return ShowCoreMessage(kUnreadableValueMessage);
     ADMItemRef heightItem = Item(panel, kTransformH);
     const bool heightFirst = heightItem && sADMItem->IsActive(heightItem);
     const int32_t order[2] = {heightFirst ? kTransformH : kTransformW, heightFirst ? kTransformW : kTransformH};
     for (int32_t id : order) {
         TypedField& field = id == kTransformW ? t->width : t->height;
-        if (!ReadTransformField(panel, id, Remembered(id), &field)) return ShowCoreMessage(kBadFormatMessage);
+        if (!ReadTransformField(panel, id, Remembered(id), &field)) return ShowCoreMessage(kUnreadableValueMessage);
         if (field.parsed && Constrained()) WriteCompanion(panel, id, field.value);
     }
     t->angle = sAIRealMath->DegreeToRadian(FloatValue(panel, kTransformAngle));
@@ -162,7 +161,7 @@ AIErr ScaleAndRotation(ADMDialogRef panel, const TransformRequest& t, const AIRe
     sAIRealMath->AIRealMatrixSetTranslate(m, -r.h, -r.v);
     if (t.width.changed || t.height.changed) {
         for (const TypedField* f : {&t.width, &t.height})
-            if (f->changed && std::fabs(f->value) == 0) return ShowCoreMessage(kNotAboveZeroMessage);
+            if (f->changed && std::fabs(f->value) == 0) return ShowCoreMessage(kGreaterThanZeroMessage);
         const double sx = t.width.changed ? std::fabs(t.width.value) / std::fabs(flat.right - flat.left) : 1.0;
         const double sy = t.height.changed ? std::fabs(t.height.value) / std::fabs(flat.top - flat.bottom) : 1.0;
         if (!UsableFactor(sx) || !UsableFactor(sy)) return ShowCoreMessage(kNothingToScaleMessage);
@@ -279,7 +278,7 @@ AIErr Repeat(ADMDialogRef panel, const std::vector<AIArtHandle>& selected) {
     int32_t columns = ExtraSteps(panel, kColumns), rows = ExtraSteps(panel, kRows);
     double across = 0, down = 0;
     if (!ReadSpacing(panel, kColumnSpacing, columns, &across) || !ReadSpacing(panel, kRowSpacing, rows, &down))
-        return ShowCoreMessage(kBadFormatMessage);
+        return ShowCoreMessage(kUnreadableValueMessage);
     if (g->prefs.repeatType == kBetweenEdges) {
         AIRealRect bounds{};
         if (AIErr err = SelectionBounds(selected, &bounds)) return err;
@@ -318,7 +317,7 @@ AIErr ScaleToArea(double typed) {
     int16_t found = 0;
     if (AIErr err = tracker::CalculateSelectedBoundsOfDocument(&flat, &found, 1)) return err;
     if (!found) return ShowCoreMessage(kSelectObjectsMessage);
-    if (!(typed > 0)) return ShowCoreMessage(kNotAboveZeroMessage);
+    if (!(typed > 0)) return ShowCoreMessage(kGreaterThanZeroMessage);
     const double current = g->selectionArea;
     const double factor = std::sqrt(typed / current);
     if (g->selectionArea == kMissingValue || !UsableFactor(current) || !UsableFactor(factor))
@@ -432,7 +431,7 @@ AIErr doCADtrackerAreaTransform() {
     if (!g) return kBadParameterErr;
     double typed = 0;
     if (Empty(Panel(), kAreaField) || !ParseTrackerArea(Panel(), kAreaField, &typed))
-        return ShowCoreMessage(kBadFormatMessage);
+        return ShowCoreMessage(kUnreadableValueMessage);
     return ScaleToArea(typed);
 }
 

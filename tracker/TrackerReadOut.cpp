@@ -19,6 +19,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
 #include "tracker/SelectionTransform.h"
@@ -34,7 +35,6 @@ namespace {
 constexpr GlobalsView<TrackerGlobals> g;
 
 constexpr size_t kTextSize = kTrackerTextSize;
-constexpr int32_t kLengthWord = 17403, kPerimeterWord = 17404;
 constexpr int32_t kBoundsFlags = 0x42;
 constexpr const char* kAcreFormats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f", "%.5f"};
 
@@ -283,7 +283,7 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art) {
         g->selectionHeight = h2;
         g->selectionArea = area;
     }
-    if (AIErr err = updateTrackerWindowLabels(kLengthWord, kPerimeterWord)) return err;
+    if (AIErr err = updateTrackerWindowLabels(TrackerCaptions::kLength, TrackerCaptions::kPerimeter)) return err;
     const bool onePath = m.paths == 1;
     const AIReal length = m.anyClosed ? kMissingValue : total;
     const AIReal perimeter = m.anyClosed ? total : kMissingValue;
