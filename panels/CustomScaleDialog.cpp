@@ -34,7 +34,7 @@ constexpr std::size_t kTypedSideSize = 31;    // what one side of a label keeps 
 
 void MessageText(int32_t index, char* text, std::size_t size) { GetPlotwiseString(kMessageList, index, text, size); }
 
-void EnableItems(ADMDialogRef dialog, int32_t first, int32_t last, bool enable) {
+void EnableItemRange(ADMDialogRef dialog, int32_t first, int32_t last, bool enable) {
     for (int32_t id = first; id <= last; ++id)
         if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
 }
@@ -142,19 +142,19 @@ ASErr initCustomScaleDialog(ADMDialogRef dialog) {
     if (ADMItemRef radio = Item(dialog, kCustomScaleAbsoluteRadio)) sADMItem->SetBooleanValue(radio, true);
     for (int32_t id : {kCustomScalePaperField, kCustomScaleRealField, kCustomScaleRatioLeft, kCustomScaleRatioRight})
         SetNotify(dialog, id, Guarded<&customScaleFldNotifierProc>);
-    EnableItems(dialog, kCustomScalePaperField, kCustomScalePaperField, true);
+    EnableItemRange(dialog, kCustomScalePaperField, kCustomScalePaperField, true);
     const int32_t start = CustomScaleUnitIndexOf(g->prefs.NumericInputUnits);
     ShowClickedDistance(Item(dialog, kCustomScalePaperField), start);
-    EnableItems(dialog, kCustomScaleEquals, kCustomScaleRealField, true);
+    EnableItemRange(dialog, kCustomScaleEquals, kCustomScaleRealField, true);
     SetupUnitsPopup(dialog, kCustomScalePaperUnits, start);
     SetupUnitsPopup(dialog, kCustomScaleRealUnits, start);
-    EnableItems(dialog, kCustomScaleRatioLeft, kCustomScaleRatioRight, false);
+    EnableItemRange(dialog, kCustomScaleRatioLeft, kCustomScaleRatioRight, false);
     return kNoErr;
 }
 
 void scaleStyleNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     ADMDialogRef dialog = sADMItem->GetDialog(item);
-    EnableItems(dialog, kCustomScalePaperField, kCustomScaleRatioRight, false);
+    EnableItemRange(dialog, kCustomScalePaperField, kCustomScaleRatioRight, false);
     if (UserChanged(notifier)) {
         const struct {
             int32_t radio, first, last;
@@ -163,7 +163,7 @@ void scaleStyleNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         for (const auto& form : kForms) {
             ADMItemRef radio = Item(dialog, form.radio);
             if (!radio || !sADMItem->GetBooleanValue(radio)) continue;
-            EnableItems(dialog, form.first, form.last, true);
+            EnableItemRange(dialog, form.first, form.last, true);
             if (ADMItemRef first = Item(dialog, form.first)) sADMItem->Activate(first, true);
         }
     }

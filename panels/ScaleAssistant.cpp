@@ -50,9 +50,6 @@ bool On(ADMDialogRef dialog, int32_t id) {
     ADMItemRef item = Item(dialog, id);
     return item && sADMItem->GetBooleanValue(item);
 }
-void Enable(ADMDialogRef dialog, int32_t id, bool enable) {
-    if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
-}
 void MakeActive(ADMDialogRef dialog, int32_t id) {
     if (ADMItemRef item = Item(dialog, id)) sADMItem->Activate(item, true);
 }
@@ -62,12 +59,10 @@ void Say(int32_t list, int32_t index) {
     GetPlotwiseString(list, index, text, sizeof text);
     doPlotwiseErrorDialog(text);
 }
-// A bad value: said, its field made active, the dialog left open for a correction.
-void RefuseField(ADMDialogRef dialog, int32_t field, int32_t message) {
-    char text[512];
-    GetPlotwiseString(kMessageList, message, text, sizeof text);
-    doDialogInputErrorDialog(text);
-    MakeActive(dialog, field);
+// A bad value: said, its field made active, the dialog left open for a correction. Always
+// false.
+bool RefuseField(ADMDialogRef dialog, int32_t field, int32_t message) {
+    return RefuseFieldInput(dialog, static_cast<int16_t>(field), FieldInputWords(message));
 }
 
 // The bounds of the selected art, as the tracker measures them; found is false when
@@ -130,15 +125,14 @@ void SetupMenuPopup(ADMDialogRef dialog, int32_t id, int32_t menu, int32_t activ
 void EnableByChoices(ADMDialogRef dialog) {
     const int32_t relation = g->prefs.ScaleAssistantObjectRelationship;
     const int32_t action = g->prefs.ScaleAssistantAction;
-    Enable(dialog, kAssistantRealWidth, relation == 1);
-    Enable(dialog, kAssistantRealHeight, relation == 2);
-    Enable(dialog, kAssistantScaleType, action == kAssistantFitScale);
-    Enable(dialog, kAssistantReference, action == kAssistantFitScale);
+    EnableItems(dialog, {kAssistantRealWidth}, relation == 1);
+    EnableItems(dialog, {kAssistantRealHeight}, relation == 2);
+    EnableItems(dialog, {kAssistantScaleType, kAssistantReference}, action == kAssistantFitScale);
     if (ADMItemRef length = Item(dialog, kAssistantReferenceLength)) {
         sADMItem->Show(length, g->prefs.ScaleAssistantReferenceType != kReferenceArtboard);
         sADMItem->Enable(length, action == kAssistantFitScale);
     }
-    Enable(dialog, kAssistantPresetPopup, action == kAssistantPresetScale);
+    EnableItems(dialog, {kAssistantPresetPopup}, action == kAssistantPresetScale);
 }
 
 // The relation the user stated: real length per drawn length, and its label.
@@ -153,14 +147,9 @@ bool ReadLength(ADMDialogRef dialog, int32_t id, double* points, std::string* te
     char typed[kTypedTextSize] = {};
     if (ADMItemRef item = Item(dialog, id)) sADMItem->GetText(item, typed, sizeof typed);
     *text = typed;
-    if (!parseFieldInput(dialog, static_cast<int16_t>(id), points, g->prefs.NumericInputUnits)) {
-        RefuseField(dialog, id, kUnreadableValueMessage);
-        return false;
-    }
-    if (!(*points > 0) || !std::isfinite(*points)) {
-        RefuseField(dialog, id, kGreaterThanZeroMessage);
-        return false;
-    }
+    if (!parseFieldInput(dialog, static_cast<int16_t>(id), points, g->prefs.NumericInputUnits))
+        return RefuseField(dialog, id, kUnreadableValueMessage);
+    if (!(*points > 0) || !std::isfinite(*points)) return RefuseField(dialog, id, kGreaterThanZeroMessage);
     return true;
 }
 
@@ -172,10 +161,8 @@ bool ReadRelation(ADMDialogRef dialog, Relation* relation) {
     if (!ReadLength(dialog, width ? kAssistantDrawnWidth : kAssistantDrawnHeight, &drawn, &drawnText)) return false;
     if (!ReadLength(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, &real, &realText)) return false;
     const double ratio = real / drawn;
-    if (!std::isfinite(static_cast<float>(ratio)) || !(static_cast<float>(ratio) > 0)) {
-        RefuseField(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, kUnreadableValueMessage);
-        return false;
-    }
+    if (!std::isfinite(static_cast<float>(ratio)) || !(static_cast<float>(ratio) > 0))
+        return RefuseField(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, kUnreadableValueMessage);
     relation->ratio = static_cast<float>(ratio);
     ComposeCustomScaleLabel({drawnText, ""}, " = ", {realText, ""}, relation->label);
     return true;
@@ -201,10 +188,8 @@ bool RoomToFit(ADMDialogRef dialog, double* w, double* h) {
     const int32_t reference = g->prefs.ScaleAssistantReferenceType;
     if (reference != kReferenceWidth && reference != kReferenceHeight) return true;
     double typed = 0;
-    if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0)) {
-        RefuseField(dialog, kAssistantReferenceLength, kUnreadableValueMessage);
-        return false;
-    }
+    if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0))
+        return RefuseField(dialog, kAssistantReferenceLength, kUnreadableValueMessage);
     (reference == kReferenceWidth ? *w : *h) = typed;
     return true;
 }
@@ -418,8 +403,8 @@ void ScaleAssistantOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
         const int32_t action = ChosenAction(dialog);
         g->prefs.ScaleAssistantAction = action;
         if (action == kAssistantCustomScale && !IsCustomScalerInRange(relation.ratio)) {
-            RefuseField(dialog, On(dialog, kAssistantWidthRadio) ? kAssistantRealWidth : kAssistantRealHeight,
-                        kCustomScaleRangeMessage);
+            (void)RefuseField(dialog, On(dialog, kAssistantWidthRadio) ? kAssistantRealWidth : kAssistantRealHeight,
+                              kCustomScaleRangeMessage);
             close = false;
         } else if (action == kAssistantCustomScale) {
             addCustomScaleToMenu(relation.ratio, relation.label);

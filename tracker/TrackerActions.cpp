@@ -384,7 +384,7 @@ AIErr doCADtrackerSetupMove(ADMItemRef item) {
         WriteMoveOffset(panel, false);
         offset = true;
     }
-    EnableTrackerItems(panel, {kMoveButton}, accepted || offset);
+    EnableItems(panel, {kMoveButton}, accepted || offset);
     return kNoErr;
 }
 

@@ -432,10 +432,10 @@ AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, 
                           g->transformHeightStr);
     if (ADMItemRef angleItem = Item(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
     for (int32_t id : {kMoveX, kMoveY, kMoveDistance, kColumnSpacing, kRowSpacing}) Renormalise(dialog, id);
-    EnableTrackerItems(dialog, kTransformItems, true);
-    EnableTrackerItems(dialog, kMoveItems, true);
-    EnableTrackerItems(dialog, kRepeatItems, true);
-    EnableTrackerItems(dialog, kAreaItems, true);
+    EnableItems(dialog, kTransformItems, true);
+    EnableItems(dialog, kMoveItems, true);
+    EnableItems(dialog, kRepeatItems, true);
+    EnableItems(dialog, kAreaItems, true);
     SetTrackerText(dialog, kReadOutScale, g->prefs.scaleStr);
     sADMDialog->Update(dialog);
     return kNoErr;
@@ -496,10 +496,10 @@ AIErr resetTrackerWindow() {
         if (ADMItemRef item = Item(dialog, id)) sADMItem->SetFloatValue(item, 0.0f);
     for (int32_t id : {kColumns, kRows})
         if (ADMItemRef item = Item(dialog, id)) sADMItem->SetIntValue(item, 0);
-    EnableTrackerItems(dialog, kTransformItems, false);
-    EnableTrackerItems(dialog, kMoveItems, false);
-    EnableTrackerItems(dialog, kRepeatItems, false);
-    EnableTrackerItems(dialog, kAreaItems, false);
+    EnableItems(dialog, kTransformItems, false);
+    EnableItems(dialog, kMoveItems, false);
+    EnableItems(dialog, kRepeatItems, false);
+    EnableItems(dialog, kAreaItems, false);
     sADMDialog->Update(dialog);
     return kNoErr;
 }
