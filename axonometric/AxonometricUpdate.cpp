@@ -86,19 +86,13 @@ AIErr UpdateWalk(AIArtHandle art) {
 
 // The layers in the host's order; the first host error ends the round.
 AIErr UpdateLayers() {
-    int32_t count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
-    for (int32_t i = 0; i < count; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (IsGuideLayer(layer)) continue;
+    return ForEachOrdinaryLayer([](AILayerHandle layer) {
         AIArtHandle first = nullptr;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
-        if (!first) continue;
+        if (!first) return kNoErr;
         ClearDepthArt();
-        if (AIErr err = UpdateWalk(first)) return err;
-    }
-    return kNoErr;
+        return UpdateWalk(first);
+    });
 }
 
 AIErr RegenerateDimensions() {

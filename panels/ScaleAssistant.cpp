@@ -88,20 +88,6 @@ private:
     int32_t kept_;
 };
 
-// The ordinary layers in the host's order (the grids and rulers left out).
-template <typename Visit>
-AIErr ForEachLayer(Visit visit) {
-    int32_t count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
-    for (int32_t i = 0; i < count; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (IsGuideLayer(layer)) continue;
-        if (AIErr err = visit(layer)) return err;
-    }
-    return kNoErr;
-}
-
 // A length as the assistant shows it: at 1:1 in the numeric-input unit and precision.
 void ShowLength(ADMDialogRef dialog, int32_t id, double points) {
     const float scaler = g->prefs.scaler;
@@ -227,7 +213,7 @@ AIErr TransformAllLayers(const AIRealMatrix& m) {
     const auto walk = [transform](AIArtHandle group, AIRealMatrix matrix) {
         return transform(group, &matrix, nullptr);
     };
-    const AIErr err = ForEachLayer([&](AILayerHandle layer) -> AIErr {
+    const AIErr err = ForEachOrdinaryLayer([&](AILayerHandle layer) -> AIErr {
         AIArtHandle group = nullptr;
         if (sAIArt->GetFirstArtOfLayer(layer, &group) || !group) return kNoErr;
         if (AIErr e = walk(group, m)) return e;
@@ -422,7 +408,7 @@ void GetArtboardRect(AIRealRect* rect) { GetPageRect(rect); }
 
 AIErr SelectAllArtAndGetRect(AIRealRect* rect) {
     if (!rect) return kBadParameterErr;
-    if (AIErr err = ForEachLayer([](AILayerHandle layer) -> AIErr {
+    if (AIErr err = ForEachOrdinaryLayer([](AILayerHandle layer) -> AIErr {
             AIArtHandle group = nullptr, first = nullptr;
             if (sAIArt->GetFirstArtOfLayer(layer, &group) || !group) return kNoErr;
             if (AIErr e = sAIArt->GetArtFirstChild(group, &first)) return e;
@@ -439,7 +425,7 @@ AIErr SelectAllArtAndGetRect(AIRealRect* rect) {
 int AllLayersAreUnlockedAndVisible() {
     if (!g) return 0;
     FindGuideLayers();
-    const AIErr hidden = ForEachLayer([](AILayerHandle layer) -> AIErr {
+    const AIErr hidden = ForEachOrdinaryLayer([](AILayerHandle layer) -> AIErr {
         ASBoolean visible = false, editable = false;
         if (sAILayer->GetLayerVisible(layer, &visible) || sAILayer->GetLayerEditable(layer, &editable)) return kCADErr;
         return visible && editable ? kNoErr : kCADErr;

@@ -9,6 +9,7 @@
 
 #include "artwork/DrawingLayer.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
@@ -53,16 +54,11 @@ AIErr SelectedArt(std::vector<AIArtHandle>& selected) { return MatchingArt(true,
 
 // The first matrix (and the second) applied to the selected art of every layer in order.
 AIErr WalkEveryLayer(AIRealMatrix* first, const AIRealMatrix* second) {
-    int32_t layers = 0;
-    if (AIErr err = sAILayer->CountLayers(&layers)) return err;
-    for (int32_t i = 0; i < layers; ++i) {
-        AILayerHandle layer = nullptr;
+    return ForEachLayer([&](AILayerHandle layer) {
         AIArtHandle art = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &art)) return err;
-        if (AIErr err = ApplyCADtrackerTransformation(art, first, second)) return err;
-    }
-    return kNoErr;
+        return ApplyCADtrackerTransformation(art, first, second);
+    });
 }
 
 // The user's drawing layer, whose scale the group preparation makes sure of: the current

@@ -14,6 +14,7 @@
 #include "artwork/PathMeasure.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
@@ -508,32 +509,15 @@ AIErr resetTrackerWindowForMultipleScaledObjects() { return resetTrackerWindow()
 
 AIErr CalculateSelectedBoundsRect(AIArtHandle art, AIRealRect* rect, int16_t* found, int16_t flatten) {
     if (!rect || !found) return kBadParameterErr;
-    for (AIArtHandle cur = art; cur;) {
-        ASBoolean layerGroup = false;
-        if (AIErr err = sAIArt->IsArtLayerGroup(cur, &layerGroup)) return err;
-        if (layerGroup) {
-            AIArtHandle child = nullptr;
-            if (AIErr err = sAIArt->GetArtFirstChild(cur, &child)) return err;
-            if (AIErr err = CalculateSelectedBoundsRect(child, rect, found, flatten)) return err;
-        } else if (AIErr err = BoundsOfOne(cur, rect, found, flatten)) {
-            return err;
-        }
-        if (AIErr err = sAIArt->GetArtSibling(cur, &cur)) return err;
-    }
-    return kNoErr;
+    return WalkThroughSublayers(art, [&](AIArtHandle cur) { return BoundsOfOne(cur, rect, found, flatten); });
 }
 
 AIErr CalculateSelectedBoundsOfDocument(AIRealRect* rect, int16_t* found, int16_t flatten) {
-    int32_t layers = 0;
-    if (AIErr err = sAILayer->CountLayers(&layers)) return err;
-    for (int32_t i = 0; i < layers; ++i) {
-        AILayerHandle layer = nullptr;
+    return ForEachLayer([&](AILayerHandle layer) {
         AIArtHandle first = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
-        if (AIErr err = CalculateSelectedBoundsRect(first, rect, found, flatten)) return err;
-    }
-    return kNoErr;
+        return CalculateSelectedBoundsRect(first, rect, found, flatten);
+    });
 }
 
 }  // namespace tracker
