@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "architecture/HouseArt.h"
+#include "architecture/House.h"
 #include "core/DocumentRevision.h"
 #include "drawtools/DrawToolGlobals.h"
 

@@ -24,7 +24,8 @@ enum : int32_t {
     kHouseTooLargeMessage = 11,      // ^0: the most walls a house holds
     kDoorWord = 12,
     kWindowWord = 13,
-    kWholeNumberMessage = 14,        // ^0: the least, ^1: the most
+    // 14 is not shown (a count is refused with the words every count field says); it stays
+    // in the list so that the entries after it keep their numbers.
     kOpeningWidthMessage = 15,       // ^0: door or window
     kSheetSettingsMessage = 16,      // ^0: table or title block
     kTableWord = 17,

@@ -14,45 +14,13 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "geometry/CurveConstants.h"
 #include "geometry/PointMath.h"
 
 namespace {
 
 constexpr GlobalsView<ArchitectureGlobals> g;
 
-AIRealPoint Real(WallPoint p) { return {static_cast<AIReal>(p.h), static_cast<AIReal>(p.v)}; }
-
-AIPathSegment Corner(WallPoint p) { return CornerAnchor(Real(p)); }
-
 using Anchors = std::vector<AIPathSegment>;
-
-}  // namespace
-
-// A door: the leaf standing open at right angles to the wall from its hinge, and the quarter
-// circle its edge sweeps back to the other jamb, on the face it opens to. A window: both
-// faces and the glass along the middle, across the opening.
-std::vector<Anchors> OpeningSymbol(const Wall& wall, const WallOpening& o) {
-    const WallFrame f = FrameOf(wall);
-    const double from = o.at - o.width / 2, to = o.at + o.width / 2;
-    if (o.kind == kWindowOpening) {
-        std::vector<Anchors> lines;
-        for (double offset : {f.lo, (f.lo + f.hi) / 2, f.hi})
-            lines.push_back({Corner(f.at(from, offset)), Corner(f.at(to, offset))});
-        return lines;
-    }
-    const double face = o.side ? f.lo : f.hi, out = o.side ? -1.0 : 1.0;
-    const double hingeAt = o.hinge ? to : from, jambAt = o.hinge ? from : to;
-    const WallPoint hinge = f.at(hingeAt, face), jamb = f.at(jambAt, face);
-    const WallPoint leafEnd = f.at(hingeAt, face + out * o.width);
-    const double k = kKappa * o.width, towardJamb = jambAt > hingeAt ? 1.0 : -1.0;
-    AIPathSegment start = Corner(leafEnd), end = Corner(jamb);
-    start.out = Real({leafEnd.h + f.d.h * towardJamb * k, leafEnd.v + f.d.v * towardJamb * k});
-    end.in = Real({jamb.h + f.n.h * out * k, jamb.v + f.n.v * out * k});
-    return {{Corner(hinge), Corner(leafEnd)}, {start, end}};
-}
-
-namespace {
 
 AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, House* drawn) {
     // The walls in the paint of new art, the rooms they enclose (running the other way) left
@@ -79,7 +47,7 @@ AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, H
     for (const WallPolygon& contour : drawn->contourPoints) {
         Anchors anchors;
         anchors.reserve(contour.size());
-        for (WallPoint p : contour) anchors.push_back(Corner(p));
+        for (WallPoint p : contour) anchors.push_back(WallCornerAnchor(p));
         AIArtHandle path = nullptr;
         if (AIErr err = NewPath(outline, kPlaceInsideOnBottom, anchors, true, nullptr, &path)) return err;
         drawn->contours.push_back(path);

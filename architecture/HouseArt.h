@@ -9,28 +9,7 @@
 #include <vector>
 
 #include "AITypes.h"
-#include "architecture/WallGeometry.h"
-
-struct House {
-    AIArtHandle path = nullptr;   // the outline, with the record
-    AIArtHandle group = nullptr;  // the house's group (the path itself, once taken out of it)
-    std::vector<Wall> walls;
-    std::vector<WallCorners> corners;  // of the walls, as JoinWalls finds them
-    // --- of a house DrawHouse drew: the outline's contours as drawn, each door's and window's
-    // lines by wall, opening and line, and the dimensions that measured a part of the house
-    // it replaced which is no longer there ---
-    std::vector<AIArtHandle> contours;
-    std::vector<WallPolygon> contourPoints;
-    struct Symbol {
-        AIArtHandle art;
-        size_t wall, opening, line;
-    };
-    std::vector<Symbol> symbols;
-    std::vector<int32_t> detached;
-};
-
-// The lines of a door's or window's symbol, each as its anchors.
-std::vector<std::vector<AIPathSegment>> OpeningSymbol(const Wall& wall, const WallOpening& o);
+#include "architecture/House.h"
 
 // The house with a wall under the point (within 2 points of it, whatever the paint), from
 // the art the host finds near the point; houses on hidden or locked layers are passed over.

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "AITypes.h"
-#include "architecture/HouseArt.h"
+#include "architecture/House.h"
 
 // Carries the click records of `old`'s art onto `drawn` (no house: nothing keeps them);
 // `removedWall` is the wall of `old` that `drawn` leaves out (-1: none), the others keeping

@@ -10,7 +10,7 @@
 #include "architecture/ArtMaking.h"
 #include "architecture/PWToolOptions.h"
 #include "artwork/DrawingLayer.h"
-#include "core/PlotwiseTools.h"
+#include "core/UserLayer.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PointMath.h"

@@ -1,7 +1,6 @@
 // The class-based tools' options dialogs.
 #include "architecture/PWToolOptions.h"
 
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -10,9 +9,7 @@
 #include "architecture/ArchitectureMessages.h"
 #include "core/CoreGlobals.h"
 #include "core/ExceptionBoundary.h"
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
-#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
@@ -45,42 +42,37 @@ std::string ItemText(ADMDialogRef dialog, int16_t id) {
     return text;
 }
 
-// What a field holds, or why it cannot be used.
+// What a field holds.
 struct Read {
     double length = 0;
     int32_t count = 0;
     std::string text;
-    std::string refusal;
 };
 
-Read ReadField(ADMDialogRef dialog, const OptionField& f) {
+std::optional<Read> Refused(ADMDialogRef dialog, const OptionField& f, const std::string& words) {
+    (void)RefuseFieldInput(dialog, f.item, words);
+    return std::nullopt;
+}
+
+// The field's value, or nothing once it has been refused in words with the field made active.
+std::optional<Read> ReadField(ADMDialogRef dialog, const OptionField& f) {
     Read r;
     if (f.text) {
         r.text = ItemText(dialog, f.item);
-    } else if (f.count) {
-        std::string t = ItemText(dialog, f.item);
-        const size_t from = t.find_first_not_of(' '), to = t.find_last_not_of(' ');
-        t = from == std::string::npos ? "" : t.substr(from, to - from + 1);
-        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), r.count);
-        if (t.empty() || ec != std::errc() || end != t.data() + t.size() || r.count < f.least || r.count > f.most)
-            r.refusal = ArchitectureText(kWholeNumberMessage, {std::to_string(f.least), std::to_string(f.most)});
-    } else {
-        double typed = 0;
-        char words[256] = {};
-        if (!parseFieldInput(dialog, f.item, &typed, g->prefs.NumericInputUnits)) {
-            GetPlotwiseString(kMessageList, kUnreadableValueMessage, words, sizeof words);
-            r.refusal = words;
-        } else {
-            r.length = f.atScale ? typed / ScaleFactor() : typed;
-            if (!(r.length > 0) || !std::isfinite(static_cast<float>(r.length))) {
-                GetPlotwiseString(kMessageList, kGreaterThanZeroMessage, words, sizeof words);
-                r.refusal = words;
-            } else if (!(static_cast<float>(r.length) > 0)) {
-                // The art and the house record hold it as a float, in which it would be 0.
-                r.refusal = ArchitectureText(kTooSmallMessage);
-            }
-        }
+        return r;
     }
+    if (f.count) {
+        if (!ReadWholeNumberField(dialog, f.item, f.least, f.most, &r.count)) return std::nullopt;
+        return r;
+    }
+    double typed = 0;
+    if (!parseFieldInput(dialog, f.item, &typed, g->prefs.NumericInputUnits))
+        return Refused(dialog, f, FieldInputWords(kUnreadableValueMessage));
+    r.length = f.atScale ? typed / ScaleFactor() : typed;
+    if (!(r.length > 0) || !std::isfinite(static_cast<float>(r.length)))
+        return Refused(dialog, f, FieldInputWords(kGreaterThanZeroMessage));
+    // The art and the house record hold it as a float, in which it would be 0.
+    if (!(static_cast<float>(r.length) > 0)) return Refused(dialog, f, ArchitectureText(kTooSmallMessage));
     return r;
 }
 
@@ -101,12 +93,9 @@ void OptionsOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
                 reads.push_back({.length = f.length->get()});
                 continue;
             }
-            reads.push_back(ReadField(dialog, f));
-            if (!reads.back().refusal.empty()) {
-                doDialogInputErrorDialog(reads.back().refusal.c_str());
-                sADMItem->Activate(Item(dialog, f.item), true);
-                return;
-            }
+            const std::optional<Read> read = ReadField(dialog, f);
+            if (!read) return;
+            reads.push_back(*read);
         }
         for (size_t i = 0; i < reads.size(); ++i) {
             const OptionField& f = open->fields[i];

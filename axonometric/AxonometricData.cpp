@@ -256,3 +256,28 @@ AIErr SetDocumentIsoViewData(const iso_view* view) {
         if (AIErr err = sAIDictionary->SetRealEntry(stored.get(), Key(kZA3, e.name), view->*e.field)) return err;
     return kNoErr;
 }
+
+AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_object_data* data) {
+    if (!rect || !data) return kBadParameterErr;
+    AIRealMatrix m{};
+    AIRealPoint pivot{};
+    if (!AxonometricFaceMatrix(g->prefs.isoView, face, *rect, &m, &pivot)) return kCADErr;
+    const AIReal w = rect->right - rect->left, h = rect->top - rect->bottom;
+    InitializeAxonometricData(data);
+    data->id = g->depthObjNum++;
+    data->type = kAxoFaceArt;
+    data->face = face;
+    data->flatSize = {w, h};
+    data->area = w * h;
+    data->perimeter = 2 * h + 2 * w;
+    data->matrix = m;
+    data->noForeshortening = g->prefs.noAxoForeshortening;
+    const AIRealPoint corner = XformRealPoint(m, {rect->left, rect->top});
+    data->offset = {pivot.h - corner.h, pivot.v - corner.v};
+    return kNoErr;
+}
+
+AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds) {
+    const AIRealMatrix identity = IdentityRealMatrix();
+    return sAIArt->GetArtTransformBounds(art, &identity, kVisibleBounds, bounds);
+}

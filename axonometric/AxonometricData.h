@@ -1,7 +1,8 @@
 // The axonometric record of art and the document's view record: `depth_object_data`,
 // stored in an art's dictionary under "ZA3_Axonometric" (19 entries), and `iso_view`,
 // stored in the document dictionary under "ZA3_AxoView" (8 reals). This is the one place
-// that reads and writes them field by field.
+// that reads and writes them field by field. Also the record a flat rectangle would get, and
+// the bounds every record measures art by.
 #pragma once
 
 #include <cstdint>
@@ -63,3 +64,9 @@ AIErr KeepDocumentIsoView(const iso_view* view);
 // Tells the user a view cannot project and flatten art (its receding axes coincide, or a
 // factor is zero or not finite); 'CADE'.
 AIErr RefuseIsoView(const iso_view& view);
+
+// The record a flat rectangle would get on the face under the preferences' view, with a
+// new id; no art is touched. A code that is not a face gives 'CADE' and no record.
+AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_object_data* data);
+// The bounds the projection measures art by: the host's visible bounds under the identity.
+AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds);

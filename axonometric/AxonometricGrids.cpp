@@ -1,4 +1,4 @@
-// Grid spacing and the depth grid object.
+// Grid spacing, the grid lines as shown, and the depth grid object.
 #include "axonometric/AxonometricGrids.h"
 
 #include <cmath>
@@ -55,6 +55,19 @@ AIErr SetGridSpacingAndSubdivisions() {
     g->prefs.gridNumSubdivisions = static_cast<int32_t>(std::trunc(subdivisions));
     g->gridSnapInc = static_cast<AIReal>(spacing / subdivisions);
     return kNoErr;
+}
+
+GridSnapLines ShownGridLines() {
+    GridSnapLines lines;
+    if (!g || !g->prefs.CADgridVisible) return lines;
+    if (!(g->gridSnapInc >= 1)) (void)SetGridSpacingAndSubdivisions();  // not drawn yet in this session
+    lines.increment = g->gridSnapInc;
+    lines.horizontal = g->prefs.ShowHorizontalGridLines != 0;
+    lines.vertical = g->prefs.ShowVerticalGridLines != 0;
+    lines.isometric = g->prefs.ShowIsometricGridLines != 0;
+    lines.a = g->prefs.isoView.a;
+    lines.b = g->prefs.isoView.b;
+    return lines;
 }
 
 AIErr DrawGridObject(const AIRealPoint* p1, const AIRealPoint* p2, const AIRealPoint* p3) {

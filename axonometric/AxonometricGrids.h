@@ -1,16 +1,20 @@
 // Grid services of axonometric drawing: the grid spacing and its subdivisions for the
-// ruler unit and the zoom, and the depth grid object, the flat form of a grid drawn with
-// the depth grid tool (a closed outline with major and minor lines), which its caller then
-// projects onto a face.
+// ruler unit and the zoom, the grid lines as shown, and the depth grid object, the flat
+// form of a grid drawn with the depth grid tool (a closed outline with major and minor
+// lines), which its caller then projects onto a face.
 #pragma once
 
 #include "AITypes.h"
+#include "axonometric/GuideGeometry.h"
 
 // From the ruler unit and the zoom of document view 0: prefs.gridSpacing,
 // prefs.gridNumSubdivisions (whole, at least 1) and gridSnapInc (spacing divided by the
 // unrounded subdivisions, at least 1 point). A failure to get the view or its zoom is
 // returned with nothing set.
 AIErr SetGridSpacingAndSubdivisions();
+// The grid lines as the preferences show them (none while the grid is hidden), every
+// gridSnapInc (worked out for the view first when it is not yet).
+GridSnapLines ShownGridLines();
 
 // A grid in a new group (gridGroup) on top of the current layer: the outline of the
 // rectangle with corners p1 (top-left) and p2 (bottom-right) in gridObjStyle, and lines

@@ -5,7 +5,7 @@
 
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
-#include "axonometric/DepthCylinder.h"
+#include "axonometric/CylinderBody.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/IsoViewDerivation.h"
@@ -93,11 +93,6 @@ AIRealMatrix PivotOnto(const AIRealRect& flat, int32_t face, const AIRealPoint& 
 
 }  // namespace
 
-AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds) {
-    const AIRealMatrix identity = IdentityRealMatrix();
-    return sAIArt->GetArtTransformBounds(art, &identity, kVisibleBounds, bounds);
-}
-
 AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view) {
     if (!art || !view) return kBadParameterErr;
     if (!IsAxonometricFace(face)) return kCADErr;
@@ -142,6 +137,8 @@ AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view) {
     if (g->prefs.autoExpandAxoArt) return kNoErr;
     return SetAxonometricData(art, &data);
 }
+
+AIErr UpdateAxoCylinder(AIArtHandle group, int32_t face) { return RebuildCylinder(group, face, &ProjectAxonometric); }
 
 AIErr ProjectAxonometricFromData(AIArtHandle art, const depth_object_data* data) {
     if (!art || !data) return kBadParameterErr;

@@ -15,6 +15,12 @@
 // (UpdateAxoCylinder) and cylinder members of type 7 are left alone. A code that is
 // not a face, or a view that is not usable (RefuseIsoView), gives 'CADE' with the art untouched.
 AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view);
+// A cylinder group under the current view: the base projected again onto its own face
+// (face 8) or onto the face given, and a new body of the stored flat length along the
+// axis of that face, given the old body's style and the entries of its dictionary. A body
+// that cannot be built (the base seen edge-on) leaves the old body and the base as they
+// are, recorded, for a later view to rebuild; nothing is said.
+AIErr UpdateAxoCylinder(AIArtHandle group, int32_t face);
 // Applies the record's matrix to the art by the transforming walk and stores the record
 // on it unchanged (same id).
 AIErr ProjectAxonometricFromData(AIArtHandle art, const depth_object_data* data);
@@ -45,6 +51,3 @@ AIErr projectAxonometricPoint(const depth_object_data* data, const AIRealPoint* 
 // inside the document's largest artboard area (also for a code that is not a face).
 AIErr InvertIsometricBoundingCorners(const iso_view* view, int32_t face, AIRealPoint* p1, AIRealPoint* p2,
                                      AIRealPoint* p3, AIRealPoint* p4);
-
-// The bounds the projection measures art by: the host's visible bounds under the identity.
-AIErr GetAxonometricArtBounds(AIArtHandle art, AIRealRect* bounds);

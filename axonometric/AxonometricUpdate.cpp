@@ -1,5 +1,5 @@
 // The document-wide update of axonometric art, and the services built on the record:
-// reshaped-art test, the record of a rectangle, flat bounds.
+// reshaped-art test, flat bounds.
 #include "axonometric/AxonometricUpdate.h"
 
 #include <cmath>
@@ -8,7 +8,6 @@
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricProjection.h"
-#include "axonometric/DepthCylinder.h"
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
@@ -87,19 +86,13 @@ AIErr UpdateWalk(AIArtHandle art) {
 
 // The layers in the host's order; the first host error ends the round.
 AIErr UpdateLayers() {
-    int32_t count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
-    for (int32_t i = 0; i < count; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (IsGuideLayer(layer)) continue;
+    return ForEachOrdinaryLayer([](AILayerHandle layer) {
         AIArtHandle first = nullptr;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
-        if (!first) continue;
+        if (!first) return kNoErr;
         ClearDepthArt();
-        if (AIErr err = UpdateWalk(first)) return err;
-    }
-    return kNoErr;
+        return UpdateWalk(first);
+    });
 }
 
 AIErr RegenerateDimensions() {
@@ -146,26 +139,6 @@ int AxoArtModified(AIArtHandle art) {
     const bool sameWidth = sAIRealMath->EqualWithinTol(bounds.right - bounds.left, data.axoSize.h, 0.001f);
     const bool sameHeight = sAIRealMath->EqualWithinTol(bounds.top - bounds.bottom, data.axoSize.v, 0.001f);
     return sameWidth && sameHeight ? 0 : 1;
-}
-
-AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_object_data* data) {
-    if (!rect || !data) return kBadParameterErr;
-    AIRealMatrix m{};
-    AIRealPoint pivot{};
-    if (!AxonometricFaceMatrix(g->prefs.isoView, face, *rect, &m, &pivot)) return kCADErr;
-    const AIReal w = rect->right - rect->left, h = rect->top - rect->bottom;
-    InitializeAxonometricData(data);
-    data->id = g->depthObjNum++;
-    data->type = kAxoFaceArt;
-    data->face = face;
-    data->flatSize = {w, h};
-    data->area = w * h;
-    data->perimeter = 2 * h + 2 * w;
-    data->matrix = m;
-    data->noForeshortening = g->prefs.noAxoForeshortening;
-    const AIRealPoint corner = XformRealPoint(m, {rect->left, rect->top});
-    data->offset = {pivot.h - corner.h, pivot.v - corner.v};
-    return kNoErr;
 }
 
 AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect) {

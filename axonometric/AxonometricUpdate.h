@@ -1,6 +1,6 @@
 // Axonometric art following a change of view: the document-wide re-projection (or
-// flatten), whether art was reshaped since its projection, the record a flat rectangle
-// would get on a face, and two ways to the flat bounds of projected art.
+// flatten), whether art was reshaped since its projection, and the flat bounds of
+// projected art.
 #pragma once
 
 #include "AITypes.h"
@@ -17,9 +17,6 @@ AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly);
 // 1 when the art's bounds no longer have the projected size of its record (or either
 // cannot be read), 0 when both sides agree within 0.001.
 int AxoArtModified(AIArtHandle art);
-// The record a flat rectangle would get on the face under the preferences' view, with a
-// new id; no art is touched. A code that is not a face gives 'CADE' and no record.
-AIErr CalculateAxonometricData(const AIRealRect* rect, int32_t face, depth_object_data* data);
 // The flat bounds of projected art rebuilt from its bounds and its record (rect untouched
 // when either cannot be read or the record has no face).
 AIErr getFlatBoundsRectFromDictionary(AIArtHandle art, AIRealRect* rect);

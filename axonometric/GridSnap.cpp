@@ -109,19 +109,6 @@ std::vector<AIRealPoint> ObjectSnapPointsNear(AIRealPoint p, double reach) {
     return points;
 }
 
-GridSnapLines ShownGridLines() {
-    GridSnapLines lines;
-    if (!g || !g->prefs.CADgridVisible) return lines;
-    if (!(g->gridSnapInc >= 1)) (void)SetGridSpacingAndSubdivisions();  // not drawn yet in this session
-    lines.increment = g->gridSnapInc;
-    lines.horizontal = g->prefs.ShowHorizontalGridLines != 0;
-    lines.vertical = g->prefs.ShowVerticalGridLines != 0;
-    lines.isometric = g->prefs.ShowIsometricGridLines != 0;
-    lines.a = g->prefs.isoView.a;
-    lines.b = g->prefs.isoView.b;
-    return lines;
-}
-
 int16_t snapToGridCheckAxonometric(const AIRealPoint* in, AIRealPoint* out) {
     if (!g || !in || !out || !Finite(in->h, in->v)) return 0;
     int32_t layers = 0;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "AITypes.h"
-#include "axonometric/GuideGeometry.h"
 
 // The object snap points no farther than reach from p along either axis: the anchors of the
 // paths there, the middle of each of their segments, and the centre of each closed one, on
@@ -17,9 +16,6 @@
 // come from the host's index of art by bounds, so the answer costs what lies near p, never
 // a walk of the drawing.
 std::vector<AIRealPoint> ObjectSnapPointsNear(AIRealPoint p, double reach);
-// The grid lines as the preferences show them (none while the grid is hidden), every
-// gridSnapInc (worked out for the view first when it is not yet).
-GridSnapLines ShownGridLines();
 
 // Non-zero when in snaps, with the snapped point in out (out untouched otherwise): to the
 // nearest object point within prefs.gridSnapTolerance when objectSnapFullScreenCursor is on,

@@ -7,7 +7,6 @@
 
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricGrids.h"
-#include "axonometric/GridSnap.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "AITypes.h"
+#include "core/PlotwiseArtTree.h"
 
 #define kGridsLayerTitle "ROVidazu Layer"
 #define kRulerLayerTitle "DERurure Layer"
@@ -16,6 +17,11 @@
 AIErr FindGuideLayers();
 // The grids or the ruler layer, which every document walk leaves out.
 bool IsGuideLayer(AILayerHandle layer);
+// ForEachLayer over the ordinary layers: the grids and rulers left out.
+template <typename Visit>
+AIErr ForEachOrdinaryLayer(Visit&& visit) {
+    return ForEachLayer([&](AILayerHandle layer) { return IsGuideLayer(layer) ? kNoErr : visit(layer); });
+}
 
 // True when the grids layer exists and the grid is shown (prefs.CADgridVisible, which the
 // guides panel's box mirrors); otherwise the grids are disposed of and it is false.

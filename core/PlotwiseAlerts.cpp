@@ -9,7 +9,7 @@
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "core/PlotwiseTools.h"
+#include "core/UserLayer.h"
 
 namespace {
 

@@ -13,6 +13,11 @@
 constexpr int32_t kMessageList = 17000;
 constexpr int32_t kWordList = 17400;
 constexpr int32_t kArtMustBeClickedMessage = 2;  // 17002
+// Messages of list 17000 that tools and commands of more than one folder show.
+constexpr int32_t kNonParallelLinesMessage = 3;  // two lines that are not parallel must be clicked
+constexpr int32_t kClickAndDragMessage = 4;      // the tool is used by clicking and dragging
+constexpr int32_t kTwoClicksThenDragMessage = 5; // two end points are clicked, then a drag
+constexpr int32_t kSelectObjectsMessage = 22;    // one or more objects must be selected
 constexpr int32_t kOKWord = 24;                  // 17424
 constexpr int32_t kCancelWord = 25;              // 17425
 constexpr int32_t kDoNotShowAgainWord = 26;      // 17426

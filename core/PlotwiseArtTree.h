@@ -1,9 +1,44 @@
-// The walk over a run of art that several features share: each art and its following
-// siblings, groups entered rather than visited, every other art handed to the caller.
+// The walks over a document that several features share: every layer in the host's order,
+// and a run of art (each art and its following siblings) with groups or sublayers entered
+// rather than visited.
 #pragma once
 
 #include "AIArt.h"
 #include "core/PlotwiseSuites.h"
+
+// Calls visit(layer) for every top-level layer in index order; the first error from the host
+// or from visit ends the walk with that error.
+template <typename Visit>
+AIErr ForEachLayer(Visit&& visit) {
+    ai_int32 count = 0;
+    if (AIErr err = sAILayer->CountLayers(&count)) return err;
+    for (ai_int32 i = 0; i < count; ++i) {
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (AIErr err = visit(layer)) return err;
+    }
+    return kNoErr;
+}
+
+// Calls visit(art) for art and its following siblings and, inside every sublayer among
+// them, the sublayer's own art the same way; the sublayers themselves are not handed over,
+// every other art (groups too) is. The first error from the host or from visit ends the walk.
+template <typename Visit>
+AIErr WalkThroughSublayers(AIArtHandle art, Visit&& visit) {
+    while (art) {
+        ASBoolean layerGroup = false;
+        if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
+        if (layerGroup) {
+            AIArtHandle child = nullptr;
+            if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
+            if (AIErr err = WalkThroughSublayers(child, visit)) return err;
+        } else if (AIErr err = visit(art)) {
+            return err;
+        }
+        if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
+    }
+    return kNoErr;
+}
 
 // Calls leaf(art) for art, its following siblings and, inside every group among them, the
 // group's own children the same way; the groups themselves are not handed over. The walk

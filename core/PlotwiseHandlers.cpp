@@ -8,13 +8,14 @@
 #include <span>
 #include <vector>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePanelPlacement.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
-#include "core/PlotwiseTools.h"
+#include "core/UserLayer.h"
 
 namespace {
 
@@ -22,6 +23,10 @@ using G = CoreGlobals;
 using P = preferences;
 
 constexpr GlobalsView<CoreGlobals> g;
+
+// Messages of list 17000 that say why start-up stopped at the host's version.
+constexpr int32_t kHostNotSupportedMessage = 74;
+constexpr int32_t kHostTooOldMessage = 75;
 
 // Every row of one kind, of every subsystem in list order.
 template <typename Row>
@@ -107,8 +112,8 @@ AIErr ApplicationStarted(AINotifierMessage*) {
         if (AIErr err = g->basic->AcquireSuite(kADMBasicSuite, kADMBasicSuiteVersion, &suite)) return err;
         const auto* admBasic = static_cast<const ADMBasicSuite*>(suite);
         char text[512] = {};
-        const int32_t index = g->appVersion < kSupportedHostMajorVersion ? 75 : 74;
-        admBasic->GetIndexString(g->thisPlugin, 17000, index, text, static_cast<int32_t>(sizeof text));
+        const int32_t index = g->appVersion < kSupportedHostMajorVersion ? kHostTooOldMessage : kHostNotSupportedMessage;
+        admBasic->GetIndexString(g->thisPlugin, kMessageList, index, text, static_cast<int32_t>(sizeof text));
         admBasic->MessageAlert(text);
         return g->basic->ReleaseSuite(kADMBasicSuite, kADMBasicSuiteVersion);
     }

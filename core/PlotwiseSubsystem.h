@@ -25,6 +25,8 @@ struct PlotwiseToolRow;
 
 // The tracker's caption pair for a tool (strings 17400 + n), set when it is selected.
 struct TrackerCaptions {
+    // The captions a pair names, by their string ids.
+    enum : int32_t { kDiameter = 17401, kRadius, kLength, kPerimeter, kCircle, kArcLength };
     int32_t first = 0, second = 0;
     friend bool operator==(const TrackerCaptions&, const TrackerCaptions&) = default;
 };

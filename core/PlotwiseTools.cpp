@@ -3,13 +3,12 @@
 // by its row.
 #include "core/PlotwiseTools.h"
 
-#include <utility>
-
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/UserLayer.h"
 
 namespace {
 
@@ -32,17 +31,6 @@ bool Close(const AIRealPoint& a, const AIRealPoint& b, AIReal tolerance) {
     if (sAIRealMath && sAIRealMath->AIRealPointClose) return sAIRealMath->AIRealPointClose(&a, &b, tolerance);
     const AIReal dh = a.h - b.h, dv = a.v - b.v;
     return dh * dh + dv * dv <= tolerance * tolerance;
-}
-
-// Records the current layer as the one to return to.
-AIErr RecordSaveLayer() {
-    if (!sAILayer) return kNoErr;
-    AILayerHandle layer = nullptr;
-    AIErr err = sAILayer->GetCurrentLayer(&layer);
-    if (err == kNoDocumentErr) return kNoErr;  // no document: nothing to remember
-    if (err) return err;
-    g->saveLayer = layer;
-    return kNoErr;
 }
 
 // The steps of a tool's family; a tool without one takes every step's plain form.
@@ -70,7 +58,7 @@ AIErr UpdateTrackerCaptions(const PlotwiseToolRow* row) {
     auto update = PlotwiseService().updateTrackerWindowLabels;
     if (!update) return kNoErr;
     TrackerCaptions captions = row ? FamilyOf(*row).captions : TrackerCaptions{};
-    if (!captions.first) captions = {17403, 17404};
+    if (!captions.first) captions = {TrackerCaptions::kLength, TrackerCaptions::kPerimeter};
     return update(captions.first, captions.second);
 }
 
@@ -114,17 +102,6 @@ AIErr RefuseClick(const PlotwiseToolRow& row, int32_t message) {
     if (AIErr err = CallToolRoutine(row, &ToolRoutines::freeClicks)) return err;
     return ShowCoreMessage(message);
 }
-
-AIErr PutBackUserLayer(AILayerHandle layer) {
-    const AILayerHandle switched = std::exchange(g->layerSwitchedTo, nullptr);
-    if (!layer || !sAILayer) return kNoErr;
-    AILayerHandle current = nullptr;
-    if (AIErr err = sAILayer->GetCurrentLayer(&current)) return err == kNoDocumentErr ? kNoErr : err;
-    const bool ours = current && (current == switched || current == g->gridsLayer || current == g->rulerLayer);
-    return ours && current != layer ? sAILayer->SetCurrentLayer(layer) : kNoErr;
-}
-
-AIErr RestoreSaveLayer() { return PutBackUserLayer(g->saveLayer); }
 
 const PlotwiseToolRow* FindToolRow(AIToolHandle tool) {
     if (!tool || !g) return nullptr;

@@ -48,12 +48,6 @@ void RecordChainClick(AIRealPoint p);
 AIErr CallToolRoutine(const PlotwiseToolRow& row, AIErr (*ToolRoutines::*which)());
 // A click the tool cannot use alone: the clicks cleared and freed, then message 17000 + index.
 AIErr RefuseClick(const PlotwiseToolRow& row, int32_t message);
-// `layer`, the user's, made current again where the plug-in switched from it to a layer of
-// its own that is still current (`layerSwitchedTo`, or a guide layer); a layer the user
-// made current since stays current.
-AIErr PutBackUserLayer(AILayerHandle layer);
-// The same for the layer the user drew on when the gesture began (`saveLayer`).
-AIErr RestoreSaveLayer();
 
 // Sets `prefs.style.modifiers` from a tool event: shift 1, option 2, command 4 + 8.
 void getCADModifierKeys(unsigned short modifiers);

@@ -11,6 +11,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/UserLayer.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
@@ -213,9 +214,9 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     const bool dragged = g->toolWasDragged != 0;
     if (!dragged && (row.flags & kToolTwoClicksThenDrag)) {
         if (g->clickNum < 2) return kNoErr;  // waiting for the second click
-        return RefuseClick(row, 5);
+        return RefuseClick(row, kTwoClicksThenDragMessage);
     }
-    if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, 4);
+    if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, kClickAndDragMessage);
     // A click of a chaining tool is one more point of the dimension in progress.
     if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
     g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);

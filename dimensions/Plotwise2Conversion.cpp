@@ -10,6 +10,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseStyleFields.h"
@@ -282,19 +283,6 @@ AIErr ConvertLayerScale(AILayerHandle layer, SkippedLegacyTags* skipped) {
     if (AIErr e = setLayerScale(layer, id, scaler, label)) return e;
     if (tagReadable && HasTag(group, kLegacyLayerScaleTag))
         if (AIErr e = sAITag->RemoveTag(group, kLegacyLayerScaleTag)) return e;
-    return kNoErr;
-}
-
-// Visits every top-level layer in index order; the visitor's error stops the walk.
-template <class Visit>
-AIErr ForEachLayer(Visit&& visit) {
-    ai_int32 count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
-    for (ai_int32 i = 0; i < count; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (AIErr err = visit(layer)) return err;
-    }
     return kNoErr;
 }
 

@@ -33,7 +33,6 @@ constexpr AIReal kAnchorSnap = 2.0f;     // a hit this close to an end of its se
 constexpr AIReal kNoDirection = 0.01f;   // a ray point this close to the vertex gives no direction
 constexpr AIReal kTextStandOff = 8.0f;   // the text's anchor beyond the arc
 constexpr int32_t kOptionBit = 2, kCtrlBit = 4;
-constexpr int32_t kParallelLinesMessage = 3;  // 17003
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
@@ -148,7 +147,7 @@ AIErr AutoAngle() {
     AIRealPoint vertex{};
     if (FindRealIntersectionPoint(line1.a, line1.b, line2.a, line2.b, &vertex) != kNoErr) {
         char text[512];
-        GetPlotwiseString(kMessageList, kParallelLinesMessage, text, sizeof text);
+        GetPlotwiseString(kMessageList, kNonParallelLinesMessage, text, sizeof text);
         return doPlotwiseErrorDialog(text);
     }
     KeepRayOffVertex(line1, vertex);

@@ -10,7 +10,7 @@
 // The tracker captions of the arc tools' family (radius and arc length, list 17400), which
 // name the measures the arc read-out fills: the read-out goes to the tracker while the
 // current tool's family shows them.
-constexpr TrackerCaptions kArcTrackerCaptions{17402, 17406};
+constexpr TrackerCaptions kArcTrackerCaptions{TrackerCaptions::kRadius, TrackerCaptions::kArcLength};
 
 // The path goes inside `group` on top, or with `firstArt` when there is no group (inside it
 // on top when it is a group, else above it). Without

@@ -51,7 +51,7 @@ AIErr MeasureMouseUp() {
 // A measurement stores nothing: no click chain, no dimension id; a release without a drag
 // is refused (17004).
 AIErr MeasureFamilyMouseUp(const PlotwiseToolRow& row) {
-    if (!g->toolWasDragged) return RefuseClick(row, 4);
+    if (!g->toolWasDragged) return RefuseClick(row, kClickAndDragMessage);
     return CallToolRoutine(row, &ToolRoutines::mouseUp);
 }
 

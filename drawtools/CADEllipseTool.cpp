@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/CADRectTool.h"
 #include "drawtools/DrawToolGlobals.h"
@@ -19,9 +20,7 @@ namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
 
-// Tracker captions, list 17400.
-constexpr int32_t kDiameterCaption = 17401, kRadiusCaption = 17402, kLengthCaption = 17403,
-                  kPerimeterCaption = 17404, kCircleCaption = 17405;
+using Caption = TrackerCaptions;
 
 // Writes the segments one by one and closes the path; as with the host's own ellipse, the
 // segment writes are not looked at and the closing decides the result.
@@ -104,8 +103,8 @@ AIErr doCADCircleTool(int16_t fromCenter) {
 
 AIErr CADCircleDrag(int16_t fromCenter) {
     if (AIErr err = doCADCircleTool(fromCenter)) return err;
-    if (!ShiftInForce()) return updateTrackerWindowLabels(kLengthCaption, kPerimeterCaption);
-    return updateTrackerWindowLabels(fromCenter ? kRadiusCaption : kDiameterCaption, kCircleCaption);
+    if (!ShiftInForce()) return updateTrackerWindowLabels(Caption::kLength, Caption::kPerimeter);
+    return updateTrackerWindowLabels(fromCenter ? Caption::kRadius : Caption::kDiameter, Caption::kCircle);
 }
 
 AIErr doInputCADCircleTool(int16_t fromCenter, double width, double height) {

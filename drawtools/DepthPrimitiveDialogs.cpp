@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "axonometric/AxonometricProjection.h"
-#include "axonometric/DepthCylinder.h"
+#include "axonometric/CylinderBody.h"
 #include "axonometric/DepthPrimitives.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"

@@ -1,6 +1,7 @@
 // The drawing and editing tools' families: click recording, drag and mouse up per family.
 #include "drawtools/DrawToolFamilies.h"
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseTools.h"
 #include "dimtools/ArcSegment.h"
 #include "drawtools/DrawToolGlobals.h"
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr GlobalsView<DrawToolGlobals> g;
+
+constexpr int32_t kThreeClicksMessage = 71;  // 17071: the three-point tools are not dragged
 
 bool Dragged() { return g->toolWasDragged != 0; }
 bool TwoClicks() { return g->didFirstClick && g->didSecondClick; }
@@ -56,7 +59,7 @@ void RecordArcClick(const PlotwiseToolRow&, AIRealPoint p) {
 }
 
 AIErr ArcDrag(const PlotwiseToolRow& row, AIRealPoint) {
-    if (g->didFirstClick && !g->didSecondClick) return ShowCoreMessage(5);
+    if (g->didFirstClick && !g->didSecondClick) return ShowCoreMessage(kTwoClicksThenDragMessage);
     return ToolDrag(row);
 }
 
@@ -93,7 +96,7 @@ const ToolFamilyRoutines kDrawToolFamily{.mouseUp = &DrawToolMouseUp};
 
 const ToolFamilyRoutines kThreePointToolFamily{
     .recordClick = &RecordThreeClicks,
-    .drag = +[](const PlotwiseToolRow&, AIRealPoint) -> AIErr { return ShowCoreMessage(71); },
+    .drag = +[](const PlotwiseToolRow&, AIRealPoint) -> AIErr { return ShowCoreMessage(kThreeClicksMessage); },
     .mouseUp = &ThreePointMouseUp,
 };
 

@@ -12,6 +12,9 @@
 
 #include "core/PlotwiseHitTest.h"
 
+// Message 17014: the trim and extend tools work on open paths only.
+constexpr int32_t kSelectOpenPathMessage = 14;
+
 // What a snap found under the point.
 struct AnchorHit {
     bool any = false;              // something was hit

@@ -10,9 +10,7 @@
 
 // Messages (17000 + n) the tool shows.
 enum : int32_t {
-    kSelectOpenPathMessage = 14,
     kOnlyEndsExtendMessage = 27,
-    kNonParallelLinesMessage = 3,
     kPathsDoNotCrossMessage = 29,
     kNoCrossingLineMessage = 28,
 };

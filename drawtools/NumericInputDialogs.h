@@ -53,6 +53,8 @@ struct NumericInputDialog {
     ADMItemNotifyProc ok = nullptr;
 };
 
+// Every dialog of the drawing tools, one row each; the catalogue above the tools defines it.
+std::span<const NumericInputDialog> NumericInputCatalogue();
 // The row of a dialog of the tools (null for another id); a row without a builder only
 // stores what its tool goes on with.
 const NumericInputDialog* FindNumericInputDialog(int32_t id);

@@ -306,7 +306,7 @@ AIErr doSingleClickTrimTool() {
     Anchors anchors;
     bool closed = false;
     if (AIErr err = ReadPathSegments(path, &anchors, &closed)) return err;
-    if (closed) return quiet ? kNoErr : ShowCoreMessage(kTrimOpenPathMessage);
+    if (closed) return quiet ? kNoErr : ShowCoreMessage(kSelectOpenPathMessage);
     if (anchors.size() < 2) return kNoErr;
 
     auto s0 = static_cast<int16_t>(data.segment - 1);

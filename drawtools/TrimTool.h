@@ -12,7 +12,6 @@
 
 // Messages (17000 + n) the tool shows.
 enum : int32_t {
-    kTrimOpenPathMessage = 14,
     kDimensionNotTrimmedMessage = 16,
 };
 

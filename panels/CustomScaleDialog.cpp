@@ -19,6 +19,7 @@
 #include "panels/ScaleSection.h"
 #include "panels/UnitsMenus.h"
 #include "units/CustomScales.h"
+#include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsPopups.h"
@@ -27,14 +28,13 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kNotPositiveMessage = 21;   // 17021
 constexpr int32_t kSlotsFullMessage = 25;     // 17025
 constexpr int32_t kTypedTextSize = 256;
 constexpr std::size_t kTypedSideSize = 31;    // what one side of a label keeps as typed
 
 void MessageText(int32_t index, char* text, std::size_t size) { GetPlotwiseString(kMessageList, index, text, size); }
 
-void EnableItems(ADMDialogRef dialog, int32_t first, int32_t last, bool enable) {
+void EnableItemRange(ADMDialogRef dialog, int32_t first, int32_t last, bool enable) {
     for (int32_t id = first; id <= last; ++id)
         if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
 }
@@ -142,19 +142,19 @@ ASErr initCustomScaleDialog(ADMDialogRef dialog) {
     if (ADMItemRef radio = Item(dialog, kCustomScaleAbsoluteRadio)) sADMItem->SetBooleanValue(radio, true);
     for (int32_t id : {kCustomScalePaperField, kCustomScaleRealField, kCustomScaleRatioLeft, kCustomScaleRatioRight})
         SetNotify(dialog, id, Guarded<&customScaleFldNotifierProc>);
-    EnableItems(dialog, kCustomScalePaperField, kCustomScalePaperField, true);
+    EnableItemRange(dialog, kCustomScalePaperField, kCustomScalePaperField, true);
     const int32_t start = CustomScaleUnitIndexOf(g->prefs.NumericInputUnits);
     ShowClickedDistance(Item(dialog, kCustomScalePaperField), start);
-    EnableItems(dialog, kCustomScaleEquals, kCustomScaleRealField, true);
+    EnableItemRange(dialog, kCustomScaleEquals, kCustomScaleRealField, true);
     SetupUnitsPopup(dialog, kCustomScalePaperUnits, start);
     SetupUnitsPopup(dialog, kCustomScaleRealUnits, start);
-    EnableItems(dialog, kCustomScaleRatioLeft, kCustomScaleRatioRight, false);
+    EnableItemRange(dialog, kCustomScaleRatioLeft, kCustomScaleRatioRight, false);
     return kNoErr;
 }
 
 void scaleStyleNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     ADMDialogRef dialog = sADMItem->GetDialog(item);
-    EnableItems(dialog, kCustomScalePaperField, kCustomScaleRatioRight, false);
+    EnableItemRange(dialog, kCustomScalePaperField, kCustomScaleRatioRight, false);
     if (UserChanged(notifier)) {
         const struct {
             int32_t radio, first, last;
@@ -163,7 +163,7 @@ void scaleStyleNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         for (const auto& form : kForms) {
             ADMItemRef radio = Item(dialog, form.radio);
             if (!radio || !sADMItem->GetBooleanValue(radio)) continue;
-            EnableItems(dialog, form.first, form.last, true);
+            EnableItemRange(dialog, form.first, form.last, true);
             if (ADMItemRef first = Item(dialog, form.first)) sADMItem->Activate(first, true);
         }
     }
@@ -184,7 +184,7 @@ int16_t parseFieldInputNoUnits(ADMItemRef item, double* value) {
         case ScaleNumberRead::ok: return 1;
         case ScaleNumberRead::notPositive: {
             char message[512];
-            MessageText(kNotPositiveMessage, message, sizeof message);
+            MessageText(kGreaterThanZeroMessage, message, sizeof message);
             doDialogInputErrorDialog(message);
             return 0;
         }

@@ -52,6 +52,16 @@ void SetupNumberFormat(ADMDialogRef dialog) {
     sADMItem->SetNotifyProc(popup, Guarded<&NumberFormatNotifierProc>);
 }
 
+// The general settings as the preferences hold them: the number format and the three boxes.
+void SetupGeneralItems(ADMDialogRef dialog) {
+    SetupNumberFormat(dialog);
+    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, Guarded<&NumberFormatNotifierProc>);
+    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer,
+                  Guarded<&UseDimLayerCheckboxNotifyProc>);
+    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions,
+                  Guarded<&UseLiveDimsCheckboxNotifyProc>);
+}
+
 void SetupScaleItems(ADMDialogRef dialog) {
     if (ADMItemRef popup = Item(dialog, kScalePopup)) sADMItem->SetNotifyProc(popup, Guarded<&ScalePopupNotifierProc>);
     setupScalePopup(dialog, kScalePopup);
@@ -124,12 +134,7 @@ ASErr InitCADdocumentWindow(ADMDialogRef dialog) {
     g->CADdocumentWindow = dialog;
     SetupPanelPopout(kDocumentFrame, dialog, Guarded<&CADdocumentPopoutNotifierProc>);
     SetBoldCaptions(dialog, {kGeneralCaption, kNumericInputCaption, kScaleCaption});
-    SetupNumberFormat(dialog);
-    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, Guarded<&NumberFormatNotifierProc>);
-    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer,
-                  Guarded<&UseDimLayerCheckboxNotifyProc>);
-    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions,
-                  Guarded<&UseLiveDimsCheckboxNotifyProc>);
+    SetupGeneralItems(dialog);
     if (ADMItemRef units = Item(dialog, kNumericUnitsPopup)) {
         sADMList->SetMenuID(sADMItem->GetList(units), g->thisPlugin, kUnitsMenu, "");
         sADMItem->SetNotifyProc(units, Guarded<&NumericInputUnitsPopupNotifierProc>);
@@ -237,11 +242,6 @@ void NumericInputPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef noti
 
 void RefreshCADdocumentWindowFromPrefs(ADMDialogRef dialog) {
     if (!g || !dialog) return;
-    SetupNumberFormat(dialog);
-    SetupCheckBox(dialog, kThousandsCheckBox, g->prefs.useThousandsSeparator, Guarded<&NumberFormatNotifierProc>);
-    SetupCheckBox(dialog, kDimensionLayerCheckBox, g->prefs.createDimensionLayer,
-                  Guarded<&UseDimLayerCheckboxNotifyProc>);
-    SetupCheckBox(dialog, kLiveDimensionsCheckBox, g->prefs.createLiveDimensions,
-                  Guarded<&UseLiveDimsCheckboxNotifyProc>);
+    SetupGeneralItems(dialog);
     SetupNumericInputUnitsPopup(dialog);
 }

@@ -22,11 +22,6 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-void Enable(ADMDialogRef dialog, std::initializer_list<int32_t> items, bool enable) {
-    for (int32_t id : items)
-        if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
-}
-
 bool Checked(ADMItemRef item) { return sADMItem->GetBooleanValue(item) != 0; }
 
 // A popup filled from its menu, the entry of that identifier active.
@@ -58,14 +53,14 @@ const UnitsPopupPair kRulerPair = {
 // the grid shown, the tolerance only with snapping on as well.
 void EnableGridItems(ADMDialogRef dialog) {
     const bool shown = g->prefs.CADgridVisible != 0;
-    Enable(dialog, {kGridColorSwatch, kGridColorPopup, kGridColorCaption, kGridLinePopup, kGridLineCaption,
+    EnableItems(dialog, {kGridColorSwatch, kGridColorPopup, kGridColorCaption, kGridLinePopup, kGridLineCaption,
                     kSnapToGridCheckBox},
            shown);
-    Enable(dialog, {kSnapToleranceField, kSnapToleranceCaption}, shown && g->prefs.snapToGrid);
+    EnableItems(dialog, {kSnapToleranceField, kSnapToleranceCaption}, shown && g->prefs.snapToGrid);
 }
 
 void EnableRulerItems(ADMDialogRef dialog) {
-    Enable(dialog, {kRulerUnitsPopup, kRulerPrecisionPopup, kRulerPrecisionCaption, kAppendRulerUnitsCheckBox,
+    EnableItems(dialog, {kRulerUnitsPopup, kRulerPrecisionPopup, kRulerPrecisionCaption, kAppendRulerUnitsCheckBox,
                     kRulerFontCaption, kRulerFontPopup},
            RulersShown());
 }
@@ -127,13 +122,13 @@ AIErr WriteCADguidesWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(kG
 void setupRulerUnitsPopup(ADMDialogRef dialog) {
     if (!g || !dialog) return;
     SetupUnitsPopupPair(dialog, kRulerPair);
-    Enable(dialog, {kRulerPrecisionPopup, kRulerPrecisionCaption}, RulersShown());
+    EnableItems(dialog, {kRulerPrecisionPopup, kRulerPrecisionCaption}, RulersShown());
 }
 
 void SetupRulerPrecisionPopup(ADMDialogRef dialog) {
     if (!g || !dialog) return;
     SetupPrecisionPopupOfPair(dialog, kRulerPair);
-    Enable(dialog, {kRulerPrecisionPopup, kRulerPrecisionCaption}, RulersShown());
+    EnableItems(dialog, {kRulerPrecisionPopup, kRulerPrecisionCaption}, RulersShown());
 }
 
 void setUpRulerFontMenu(ADMDialogRef dialog) {

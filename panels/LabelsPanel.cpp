@@ -154,17 +154,17 @@ void UpdateLabelIncrementFld() {
     if (!next) return;
     switch (g->prefs.style.labelFormat) {
         case 0:
-            EnablePanelItems(dialog, {kLabelNextField, kLabelNextCaption}, true);
+            EnableItems(dialog, {kLabelNextField, kLabelNextCaption}, true);
             SetAlphaSingleLineFldPrefs(next,
                                        GetAlphaLabelText(static_cast<int16_t>(g->prefs.incrementalLabelAlpha)).c_str());
             break;
         case 1:
-            EnablePanelItems(dialog, {kLabelNextField, kLabelNextCaption}, true);
+            EnableItems(dialog, {kLabelNextField, kLabelNextCaption}, true);
             SetNumericIntFldPrefs(next, g->prefs.incrementalLabelNumber, 0, kMaxCounterNumber);
             break;
         case 3:
             SetAlphaSingleLineFldPrefs(next, " ");
-            EnablePanelItems(dialog, {kLabelNextField, kLabelNextCaption}, false);
+            EnableItems(dialog, {kLabelNextField, kLabelNextCaption}, false);
             break;
         default: break;
     }

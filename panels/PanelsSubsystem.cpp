@@ -3,6 +3,7 @@
 // timer, the host events the document panel follows (the document's scale settings, the
 // layer list and the current layer), and the set-scale tool, which opens the panel's
 // custom-scale dialog.
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
@@ -195,7 +196,7 @@ const PlotwiseTimerRow kTimers[] = {
 const ToolFamilyRoutines kSetScaleFamily{
     .mouseUp = +[](const PlotwiseToolRow& row) -> AIErr {
         g->didFirstClick = 0;
-        if (!g->toolWasDragged) return RefuseClick(row, 4);
+        if (!g->toolWasDragged) return RefuseClick(row, kClickAndDragMessage);
         if (AIErr err = sAIUndo->UndoChanges()) return err;
         return CallToolRoutine(row, &ToolRoutines::mouseUp);
     },

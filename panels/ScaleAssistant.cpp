@@ -37,7 +37,6 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kNoSelectionMessage = 22;   // 17022
 constexpr int32_t kNoScaleFitsMessage = 69;   // 17069
 constexpr int32_t kLayersLockedMessage = 73;  // 17073
 constexpr int32_t kAssistantMessages = 17240;
@@ -51,9 +50,6 @@ bool On(ADMDialogRef dialog, int32_t id) {
     ADMItemRef item = Item(dialog, id);
     return item && sADMItem->GetBooleanValue(item);
 }
-void Enable(ADMDialogRef dialog, int32_t id, bool enable) {
-    if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
-}
 void MakeActive(ADMDialogRef dialog, int32_t id) {
     if (ADMItemRef item = Item(dialog, id)) sADMItem->Activate(item, true);
 }
@@ -63,12 +59,10 @@ void Say(int32_t list, int32_t index) {
     GetPlotwiseString(list, index, text, sizeof text);
     doPlotwiseErrorDialog(text);
 }
-// A bad value: said, its field made active, the dialog left open for a correction.
-void RefuseField(ADMDialogRef dialog, int32_t field, int32_t message) {
-    char text[512];
-    GetPlotwiseString(kMessageList, message, text, sizeof text);
-    doDialogInputErrorDialog(text);
-    MakeActive(dialog, field);
+// A bad value: said, its field made active, the dialog left open for a correction. Always
+// false.
+bool RefuseField(ADMDialogRef dialog, int32_t field, int32_t message) {
+    return RefuseFieldInput(dialog, static_cast<int16_t>(field), FieldInputWords(message));
 }
 
 // The bounds of the selected art, as the tracker measures them; found is false when
@@ -94,20 +88,6 @@ private:
     int32_t kept_;
 };
 
-// The ordinary layers in the host's order (the grids and rulers left out).
-template <typename Visit>
-AIErr ForEachLayer(Visit visit) {
-    int32_t count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
-    for (int32_t i = 0; i < count; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (IsGuideLayer(layer)) continue;
-        if (AIErr err = visit(layer)) return err;
-    }
-    return kNoErr;
-}
-
 // A length as the assistant shows it: at 1:1 in the numeric-input unit and precision.
 void ShowLength(ADMDialogRef dialog, int32_t id, double points) {
     const float scaler = g->prefs.scaler;
@@ -131,15 +111,14 @@ void SetupMenuPopup(ADMDialogRef dialog, int32_t id, int32_t menu, int32_t activ
 void EnableByChoices(ADMDialogRef dialog) {
     const int32_t relation = g->prefs.ScaleAssistantObjectRelationship;
     const int32_t action = g->prefs.ScaleAssistantAction;
-    Enable(dialog, kAssistantRealWidth, relation == 1);
-    Enable(dialog, kAssistantRealHeight, relation == 2);
-    Enable(dialog, kAssistantScaleType, action == kAssistantFitScale);
-    Enable(dialog, kAssistantReference, action == kAssistantFitScale);
+    EnableItems(dialog, {kAssistantRealWidth}, relation == 1);
+    EnableItems(dialog, {kAssistantRealHeight}, relation == 2);
+    EnableItems(dialog, {kAssistantScaleType, kAssistantReference}, action == kAssistantFitScale);
     if (ADMItemRef length = Item(dialog, kAssistantReferenceLength)) {
         sADMItem->Show(length, g->prefs.ScaleAssistantReferenceType != kReferenceArtboard);
         sADMItem->Enable(length, action == kAssistantFitScale);
     }
-    Enable(dialog, kAssistantPresetPopup, action == kAssistantPresetScale);
+    EnableItems(dialog, {kAssistantPresetPopup}, action == kAssistantPresetScale);
 }
 
 // The relation the user stated: real length per drawn length, and its label.
@@ -154,14 +133,9 @@ bool ReadLength(ADMDialogRef dialog, int32_t id, double* points, std::string* te
     char typed[kTypedTextSize] = {};
     if (ADMItemRef item = Item(dialog, id)) sADMItem->GetText(item, typed, sizeof typed);
     *text = typed;
-    if (!parseFieldInput(dialog, static_cast<int16_t>(id), points, g->prefs.NumericInputUnits)) {
-        RefuseField(dialog, id, kUnreadableValueMessage);
-        return false;
-    }
-    if (!(*points > 0) || !std::isfinite(*points)) {
-        RefuseField(dialog, id, kGreaterThanZeroMessage);
-        return false;
-    }
+    if (!parseFieldInput(dialog, static_cast<int16_t>(id), points, g->prefs.NumericInputUnits))
+        return RefuseField(dialog, id, kUnreadableValueMessage);
+    if (!(*points > 0) || !std::isfinite(*points)) return RefuseField(dialog, id, kGreaterThanZeroMessage);
     return true;
 }
 
@@ -173,10 +147,8 @@ bool ReadRelation(ADMDialogRef dialog, Relation* relation) {
     if (!ReadLength(dialog, width ? kAssistantDrawnWidth : kAssistantDrawnHeight, &drawn, &drawnText)) return false;
     if (!ReadLength(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, &real, &realText)) return false;
     const double ratio = real / drawn;
-    if (!std::isfinite(static_cast<float>(ratio)) || !(static_cast<float>(ratio) > 0)) {
-        RefuseField(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, kUnreadableValueMessage);
-        return false;
-    }
+    if (!std::isfinite(static_cast<float>(ratio)) || !(static_cast<float>(ratio) > 0))
+        return RefuseField(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, kUnreadableValueMessage);
     relation->ratio = static_cast<float>(ratio);
     ComposeCustomScaleLabel({drawnText, ""}, " = ", {realText, ""}, relation->label);
     return true;
@@ -202,10 +174,8 @@ bool RoomToFit(ADMDialogRef dialog, double* w, double* h) {
     const int32_t reference = g->prefs.ScaleAssistantReferenceType;
     if (reference != kReferenceWidth && reference != kReferenceHeight) return true;
     double typed = 0;
-    if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0)) {
-        RefuseField(dialog, kAssistantReferenceLength, kUnreadableValueMessage);
-        return false;
-    }
+    if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0))
+        return RefuseField(dialog, kAssistantReferenceLength, kUnreadableValueMessage);
     (reference == kReferenceWidth ? *w : *h) = typed;
     return true;
 }
@@ -243,7 +213,7 @@ AIErr TransformAllLayers(const AIRealMatrix& m) {
     const auto walk = [transform](AIArtHandle group, AIRealMatrix matrix) {
         return transform(group, &matrix, nullptr);
     };
-    const AIErr err = ForEachLayer([&](AILayerHandle layer) -> AIErr {
+    const AIErr err = ForEachOrdinaryLayer([&](AILayerHandle layer) -> AIErr {
         AIArtHandle group = nullptr;
         if (sAIArt->GetFirstArtOfLayer(layer, &group) || !group) return kNoErr;
         if (AIErr e = walk(group, m)) return e;
@@ -307,7 +277,7 @@ void ScaleAssistantBtnNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         if (!AllLayersAreUnlockedAndVisible())
             Say(kMessageList, kLayersLockedMessage);
         else if (!SomeArtIsSelected())
-            Say(kMessageList, kNoSelectionMessage);
+            Say(kMessageList, kSelectObjectsMessage);
         else
             ShowScaleAssistantDialog();
     }
@@ -419,8 +389,8 @@ void ScaleAssistantOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
         const int32_t action = ChosenAction(dialog);
         g->prefs.ScaleAssistantAction = action;
         if (action == kAssistantCustomScale && !IsCustomScalerInRange(relation.ratio)) {
-            RefuseField(dialog, On(dialog, kAssistantWidthRadio) ? kAssistantRealWidth : kAssistantRealHeight,
-                        kCustomScaleRangeMessage);
+            (void)RefuseField(dialog, On(dialog, kAssistantWidthRadio) ? kAssistantRealWidth : kAssistantRealHeight,
+                              kCustomScaleRangeMessage);
             close = false;
         } else if (action == kAssistantCustomScale) {
             addCustomScaleToMenu(relation.ratio, relation.label);
@@ -438,7 +408,7 @@ void GetArtboardRect(AIRealRect* rect) { GetPageRect(rect); }
 
 AIErr SelectAllArtAndGetRect(AIRealRect* rect) {
     if (!rect) return kBadParameterErr;
-    if (AIErr err = ForEachLayer([](AILayerHandle layer) -> AIErr {
+    if (AIErr err = ForEachOrdinaryLayer([](AILayerHandle layer) -> AIErr {
             AIArtHandle group = nullptr, first = nullptr;
             if (sAIArt->GetFirstArtOfLayer(layer, &group) || !group) return kNoErr;
             if (AIErr e = sAIArt->GetArtFirstChild(group, &first)) return e;
@@ -455,7 +425,7 @@ AIErr SelectAllArtAndGetRect(AIRealRect* rect) {
 int AllLayersAreUnlockedAndVisible() {
     if (!g) return 0;
     FindGuideLayers();
-    const AIErr hidden = ForEachLayer([](AILayerHandle layer) -> AIErr {
+    const AIErr hidden = ForEachOrdinaryLayer([](AILayerHandle layer) -> AIErr {
         ASBoolean visible = false, editable = false;
         if (sAILayer->GetLayerVisible(layer, &visible) || sAILayer->GetLayerEditable(layer, &editable)) return kCADErr;
         return visible && editable ? kNoErr : kCADErr;

@@ -21,11 +21,6 @@ int32_t& IntOf(Plotwise3_Live_Dimension_Data& style, const StyleControl& row) { 
 
 }  // namespace
 
-void EnablePanelItems(ADMDialogRef dialog, std::initializer_list<int32_t> items, bool enable) {
-    for (int32_t id : items)
-        if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
-}
-
 void SetupPanelPopup(ADMDialogRef dialog, int32_t item, int32_t menu, int32_t index, ADMItemNotifyProc notifier) {
     ADMItemRef popup = Item(dialog, item);
     if (!popup) return;

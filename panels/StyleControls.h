@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <span>
 
 #include "ADMTypes.h"
@@ -75,7 +74,6 @@ void ShowIfKnown(ADMDialogRef dialog, int32_t item, const live_attributes_map& m
 // The popup's entry of that id, or at that index, made the active one.
 void ActivateEntryByID(ADMItemRef popup, int32_t id);
 void ActivateEntryByIndex(ADMItemRef popup, int32_t index);
-void EnablePanelItems(ADMDialogRef dialog, std::initializer_list<int32_t> items, bool enable);
 // Fills a popup from its menu and activates the entry at `index` (none when it has none).
 void SetupPanelPopup(ADMDialogRef dialog, int32_t item, int32_t menu, int32_t index, ADMItemNotifyProc notifier);
 // Pushes the code into the selected dimensions (the result is not the panel's business).

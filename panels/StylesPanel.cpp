@@ -45,7 +45,7 @@ void AfterTerminator(ADMDialogRef dialog) {
 }
 
 void AfterChainDatum(ADMDialogRef dialog) {
-    EnablePanelItems(dialog, {kJISDatumCheckBox}, g->prefs.style.chainDatum != 0);
+    EnableItems(dialog, {kJISDatumCheckBox}, g->prefs.style.chainDatum != 0);
 }
 
 template <auto F>
@@ -123,8 +123,8 @@ void SwitchTerminatorStyleSettings(ADMDialogRef dialog, int32_t pictureItem) {
     const auto row = std::find_if(std::begin(kTerminators), std::end(kTerminators),
                                   [pictureItem](const TerminatorRow& r) { return r.item == pictureItem; });
     if (!dialog || row == std::end(kTerminators)) return;
-    EnablePanelItems(dialog, {kArrowheadLengthField}, row->length);
-    EnablePanelItems(dialog, {kArrowheadAngleField}, row->angle);
+    EnableItems(dialog, {kArrowheadLengthField}, row->length);
+    EnableItems(dialog, {kArrowheadAngleField}, row->angle);
     if (ADMItemRef caption = Item(dialog, kArrowheadLengthCaption)) {
         char text[64];
         GetPlotwiseString(kWordList, row->diameter ? kDiameterWord : kLengthWord, text, sizeof text);

@@ -30,10 +30,10 @@ constexpr int32_t kHeightHidden = 119, kHeightShort = 242, kHeightShown = 358, k
 
 void AfterDual(ADMDialogRef) { AdjustCADtextPalette(); }
 void AfterUpperTolerance(ADMDialogRef dialog) {
-    EnablePanelItems(dialog, {kUpperToleranceField, kUpperSuperscriptCheckBox}, g->prefs.style.upperTolerance != 0);
+    EnableItems(dialog, {kUpperToleranceField, kUpperSuperscriptCheckBox}, g->prefs.style.upperTolerance != 0);
 }
 void AfterLowerTolerance(ADMDialogRef dialog) {
-    EnablePanelItems(dialog, {kLowerToleranceField, kLowerSuperscriptCheckBox}, g->prefs.style.lowerTolerance != 0);
+    EnableItems(dialog, {kLowerToleranceField, kLowerSuperscriptCheckBox}, g->prefs.style.lowerTolerance != 0);
 }
 
 template <auto F>
@@ -271,7 +271,7 @@ void UpdateDimensionIncrementFld() {
         SetNumericIntFldPrefs(next, g->prefs.incrementalDimNumber, 0, kMaxCounterNumber);
     else
         SetAlphaSingleLineFldPrefs(next, " ");
-    EnablePanelItems(dialog, {kDimensionNextField, kDimensionNextCaption}, counts);
+    EnableItems(dialog, {kDimensionNextField, kDimensionNextCaption}, counts);
 }
 
 void SetupUpperUnitsPopup(ADMDialogRef dialog) {

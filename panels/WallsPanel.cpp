@@ -5,9 +5,7 @@
 #include <cmath>
 
 #include "core/ExceptionBoundary.h"
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
-#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
@@ -18,17 +16,9 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-constexpr int32_t kBadFormatMessage = 18;        // 17018
-
 double ScaleFactor() {
     const double s = g->prefs.scaler;
     return std::isfinite(s) && s > 0 ? s : 1.0;
-}
-
-void Say(int32_t message) {
-    char text[256] = {};
-    GetPlotwiseString(kMessageList, message, text, sizeof text);
-    doDialogInputErrorDialog(text);
 }
 
 }  // namespace
@@ -75,10 +65,10 @@ void WallThicknessFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         ADMDialogRef dialog = sADMItem->GetDialog(item);
         double typed = 0;
         if (!parseFieldInput(dialog, kWallThicknessField, &typed, g->prefs.NumericInputUnits)) {
-            Say(kBadFormatMessage);
+            (void)RefuseFieldInput(dialog, kWallThicknessField, FieldInputWords(kUnreadableValueMessage));
         } else if (const auto drawn = static_cast<float>(typed / ScaleFactor());
                    !(drawn > 0) || !std::isfinite(drawn)) {
-            Say(kGreaterThanZeroMessage);
+            (void)RefuseFieldInput(dialog, kWallThicknessField, FieldInputWords(kGreaterThanZeroMessage));
         } else {
             g->prefs.wallThickness = drawn;
         }

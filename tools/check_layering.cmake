@@ -37,12 +37,8 @@ endforeach()
 
 # No circles inside a folder: a file X (X.h with X.cpp) that includes a header of its own
 # folder depends on that header's file, and no file may come back to itself that way. Each
-# circle found is named with its files and one round of includes that closes it. The
-# folders of UNBROKEN_CIRCLES still have circles to break and are not held to it yet.
+# circle found is named with its files and one round of includes that closes it.
 foreach(folder ${FOLDERS})
-  if(folder IN_LIST UNBROKEN_CIRCLES)
-    continue()
-  endif()
   file(GLOB sources "${ROOT}/${folder}/*.cpp" "${ROOT}/${folder}/*.h")
   set(stems "")
   foreach(source ${sources})

@@ -8,6 +8,7 @@
 #include "AITransformArt.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
@@ -139,19 +140,9 @@ AIErr ApplyCADtrackerTransformation(AIArtHandle art, AIRealMatrix* first, const 
     // The copies made so far are selected like their sources: the group that receives them
     // is never walked while copying, or its copies would be copied without end.
     const bool copying = CopyMode() || g->repeatCopy;
-    for (AIArtHandle cur = art; cur;) {
-        ASBoolean layerGroup = false;
-        if (AIErr err = sAIArt->IsArtLayerGroup(cur, &layerGroup)) return err;
-        if (layerGroup) {
-            AIArtHandle child = nullptr;
-            if (AIErr err = sAIArt->GetArtFirstChild(cur, &child)) return err;
-            if (AIErr err = ApplyCADtrackerTransformation(child, first, second)) return err;
-        } else if (!(copying && cur == g->group)) {
-            if (AIErr err = WalkOne(cur, first, second)) return err;
-        }
-        if (AIErr err = sAIArt->GetArtSibling(cur, &cur)) return err;
-    }
-    return kNoErr;
+    return WalkThroughSublayers(art, [&](AIArtHandle cur) {
+        return copying && cur == g->group ? kNoErr : WalkOne(cur, first, second);
+    });
 }
 
 AIErr ApplyTransformationForTool(AIArtHandle art, AIRealMatrix* first, const AIRealMatrix* second) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "artwork/DrawingLayer.h"
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
@@ -17,15 +19,13 @@
 #include "tracker/TrackerGlobals.h"
 #include "tracker/TrackerPanelItems.h"
 #include "tracker/TrackerReadOut.h"
+#include "units/NumericFields.h"
 
 namespace {
 
 constexpr GlobalsView<TrackerGlobals> g;
 
 // Messages of list 17000.
-constexpr int32_t kBadFormatMessage = 18;        // the value's format is not correct
-constexpr int32_t kNotAboveZeroMessage = 21;     // the value must be greater than 0
-constexpr int32_t kSelectObjectsMessage = 22;    // an object must be selected
 constexpr int32_t kNothingToScaleMessage = 78;   // no width, height or area to scale from
 constexpr int32_t kTooManyCopiesMessage = 79;    // at most kMostRepeatCopies copies
 
@@ -54,16 +54,11 @@ AIErr SelectedArt(std::vector<AIArtHandle>& selected) { return MatchingArt(true,
 
 // The first matrix (and the second) applied to the selected art of every layer in order.
 AIErr WalkEveryLayer(AIRealMatrix* first, const AIRealMatrix* second) {
-    int32_t layers = 0;
-    if (AIErr err = sAILayer->CountLayers(&layers)) return err;
-    for (int32_t i = 0; i < layers; ++i) {
-        AILayerHandle layer = nullptr;
+    return ForEachLayer([&](AILayerHandle layer) {
         AIArtHandle art = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &art)) return err;
-        if (AIErr err = ApplyCADtrackerTransformation(art, first, second)) return err;
-    }
-    return kNoErr;
+        return ApplyCADtrackerTransformation(art, first, second);
+    });
 }
 
 // The user's drawing layer, whose scale the group preparation makes sure of: the current
@@ -142,13 +137,13 @@ struct TransformRequest {
 AIErr ReadTransformRequest(ADMDialogRef panel, TransformRequest* t) {
     if (!ReadTransformField(panel, kTransformX, Remembered(kTransformX), &t->x) ||
         !ReadTransformField(panel, kTransformY, Remembered(kTransformY), &t->y))
-        return ShowCoreMessage(kBadFormatMessage);
+        return ShowCoreMessage(kUnreadableValueMessage);
     ADMItemRef heightItem = Item(panel, kTransformH);
     const bool heightFirst = heightItem && sADMItem->IsActive(heightItem);
     const int32_t order[2] = {heightFirst ? kTransformH : kTransformW, heightFirst ? kTransformW : kTransformH};
     for (int32_t id : order) {
         TypedField& field = id == kTransformW ? t->width : t->height;
-        if (!ReadTransformField(panel, id, Remembered(id), &field)) return ShowCoreMessage(kBadFormatMessage);
+        if (!ReadTransformField(panel, id, Remembered(id), &field)) return ShowCoreMessage(kUnreadableValueMessage);
         if (field.parsed && Constrained()) WriteCompanion(panel, id, field.value);
     }
     t->angle = sAIRealMath->DegreeToRadian(FloatValue(panel, kTransformAngle));
@@ -162,7 +157,7 @@ AIErr ScaleAndRotation(ADMDialogRef panel, const TransformRequest& t, const AIRe
     sAIRealMath->AIRealMatrixSetTranslate(m, -r.h, -r.v);
     if (t.width.changed || t.height.changed) {
         for (const TypedField* f : {&t.width, &t.height})
-            if (f->changed && std::fabs(f->value) == 0) return ShowCoreMessage(kNotAboveZeroMessage);
+            if (f->changed && std::fabs(f->value) == 0) return ShowCoreMessage(kGreaterThanZeroMessage);
         const double sx = t.width.changed ? std::fabs(t.width.value) / std::fabs(flat.right - flat.left) : 1.0;
         const double sy = t.height.changed ? std::fabs(t.height.value) / std::fabs(flat.top - flat.bottom) : 1.0;
         if (!UsableFactor(sx) || !UsableFactor(sy)) return ShowCoreMessage(kNothingToScaleMessage);
@@ -279,7 +274,7 @@ AIErr Repeat(ADMDialogRef panel, const std::vector<AIArtHandle>& selected) {
     int32_t columns = ExtraSteps(panel, kColumns), rows = ExtraSteps(panel, kRows);
     double across = 0, down = 0;
     if (!ReadSpacing(panel, kColumnSpacing, columns, &across) || !ReadSpacing(panel, kRowSpacing, rows, &down))
-        return ShowCoreMessage(kBadFormatMessage);
+        return ShowCoreMessage(kUnreadableValueMessage);
     if (g->prefs.repeatType == kBetweenEdges) {
         AIRealRect bounds{};
         if (AIErr err = SelectionBounds(selected, &bounds)) return err;
@@ -318,7 +313,7 @@ AIErr ScaleToArea(double typed) {
     int16_t found = 0;
     if (AIErr err = tracker::CalculateSelectedBoundsOfDocument(&flat, &found, 1)) return err;
     if (!found) return ShowCoreMessage(kSelectObjectsMessage);
-    if (!(typed > 0)) return ShowCoreMessage(kNotAboveZeroMessage);
+    if (!(typed > 0)) return ShowCoreMessage(kGreaterThanZeroMessage);
     const double current = g->selectionArea;
     const double factor = std::sqrt(typed / current);
     if (g->selectionArea == kMissingValue || !UsableFactor(current) || !UsableFactor(factor))
@@ -385,7 +380,7 @@ AIErr doCADtrackerSetupMove(ADMItemRef item) {
         WriteMoveOffset(panel, false);
         offset = true;
     }
-    EnableTrackerItems(panel, {kMoveButton}, accepted || offset);
+    EnableItems(panel, {kMoveButton}, accepted || offset);
     return kNoErr;
 }
 
@@ -432,7 +427,7 @@ AIErr doCADtrackerAreaTransform() {
     if (!g) return kBadParameterErr;
     double typed = 0;
     if (Empty(Panel(), kAreaField) || !ParseTrackerArea(Panel(), kAreaField, &typed))
-        return ShowCoreMessage(kBadFormatMessage);
+        return ShowCoreMessage(kUnreadableValueMessage);
     return ScaleToArea(typed);
 }
 

@@ -27,11 +27,6 @@ void GetTrackerText(ADMDialogRef dialog, int32_t id, char* out) {
     if (ADMItemRef item = Item(dialog, id)) sADMItem->GetText(item, out, static_cast<int32_t>(kTrackerTextSize));
 }
 
-void EnableTrackerItems(ADMDialogRef dialog, std::initializer_list<int32_t> ids, bool enable) {
-    for (int32_t id : ids)
-        if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
-}
-
 double TrackerScaler() {
     const double s = g->prefs.scaler;
     return std::isfinite(s) && s > 0 ? s : 1.0;

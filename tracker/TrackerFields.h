@@ -1,10 +1,9 @@
-// The tracker panel's items as its routines read and write them: texts, enabling, and
-// lengths typed and shown in the tracker's units and precision at the drawing scale.
+// The tracker panel's items as its routines read and write them: texts and lengths typed
+// and shown in the tracker's units and precision at the drawing scale.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 
 #include "ADMTypes.h"
 
@@ -13,7 +12,6 @@ constexpr size_t kTrackerTextSize = 512;
 void SetTrackerText(ADMDialogRef dialog, int32_t id, const char* text);
 // The item's text into out (kTrackerTextSize bytes); "" when the item is missing.
 void GetTrackerText(ADMDialogRef dialog, int32_t id, char* out);
-void EnableTrackerItems(ADMDialogRef dialog, std::initializer_list<int32_t> ids, bool enable);
 
 // The current scale factor, 1 when it is not a positive finite number.
 double TrackerScaler();

@@ -14,11 +14,13 @@
 #include "artwork/PathMeasure.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
 #include "tracker/SelectionTransform.h"
@@ -34,7 +36,6 @@ namespace {
 constexpr GlobalsView<TrackerGlobals> g;
 
 constexpr size_t kTextSize = kTrackerTextSize;
-constexpr int32_t kLengthWord = 17403, kPerimeterWord = 17404;
 constexpr int32_t kBoundsFlags = 0x42;
 constexpr const char* kAcreFormats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f", "%.5f"};
 
@@ -283,7 +284,7 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art) {
         g->selectionHeight = h2;
         g->selectionArea = area;
     }
-    if (AIErr err = updateTrackerWindowLabels(kLengthWord, kPerimeterWord)) return err;
+    if (AIErr err = updateTrackerWindowLabels(TrackerCaptions::kLength, TrackerCaptions::kPerimeter)) return err;
     const bool onePath = m.paths == 1;
     const AIReal length = m.anyClosed ? kMissingValue : total;
     const AIReal perimeter = m.anyClosed ? total : kMissingValue;
@@ -432,10 +433,10 @@ AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, 
                           g->transformHeightStr);
     if (ADMItemRef angleItem = Item(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
     for (int32_t id : {kMoveX, kMoveY, kMoveDistance, kColumnSpacing, kRowSpacing}) Renormalise(dialog, id);
-    EnableTrackerItems(dialog, kTransformItems, true);
-    EnableTrackerItems(dialog, kMoveItems, true);
-    EnableTrackerItems(dialog, kRepeatItems, true);
-    EnableTrackerItems(dialog, kAreaItems, true);
+    EnableItems(dialog, kTransformItems, true);
+    EnableItems(dialog, kMoveItems, true);
+    EnableItems(dialog, kRepeatItems, true);
+    EnableItems(dialog, kAreaItems, true);
     SetTrackerText(dialog, kReadOutScale, g->prefs.scaleStr);
     sADMDialog->Update(dialog);
     return kNoErr;
@@ -496,10 +497,10 @@ AIErr resetTrackerWindow() {
         if (ADMItemRef item = Item(dialog, id)) sADMItem->SetFloatValue(item, 0.0f);
     for (int32_t id : {kColumns, kRows})
         if (ADMItemRef item = Item(dialog, id)) sADMItem->SetIntValue(item, 0);
-    EnableTrackerItems(dialog, kTransformItems, false);
-    EnableTrackerItems(dialog, kMoveItems, false);
-    EnableTrackerItems(dialog, kRepeatItems, false);
-    EnableTrackerItems(dialog, kAreaItems, false);
+    EnableItems(dialog, kTransformItems, false);
+    EnableItems(dialog, kMoveItems, false);
+    EnableItems(dialog, kRepeatItems, false);
+    EnableItems(dialog, kAreaItems, false);
     sADMDialog->Update(dialog);
     return kNoErr;
 }
@@ -508,32 +509,15 @@ AIErr resetTrackerWindowForMultipleScaledObjects() { return resetTrackerWindow()
 
 AIErr CalculateSelectedBoundsRect(AIArtHandle art, AIRealRect* rect, int16_t* found, int16_t flatten) {
     if (!rect || !found) return kBadParameterErr;
-    for (AIArtHandle cur = art; cur;) {
-        ASBoolean layerGroup = false;
-        if (AIErr err = sAIArt->IsArtLayerGroup(cur, &layerGroup)) return err;
-        if (layerGroup) {
-            AIArtHandle child = nullptr;
-            if (AIErr err = sAIArt->GetArtFirstChild(cur, &child)) return err;
-            if (AIErr err = CalculateSelectedBoundsRect(child, rect, found, flatten)) return err;
-        } else if (AIErr err = BoundsOfOne(cur, rect, found, flatten)) {
-            return err;
-        }
-        if (AIErr err = sAIArt->GetArtSibling(cur, &cur)) return err;
-    }
-    return kNoErr;
+    return WalkThroughSublayers(art, [&](AIArtHandle cur) { return BoundsOfOne(cur, rect, found, flatten); });
 }
 
 AIErr CalculateSelectedBoundsOfDocument(AIRealRect* rect, int16_t* found, int16_t flatten) {
-    int32_t layers = 0;
-    if (AIErr err = sAILayer->CountLayers(&layers)) return err;
-    for (int32_t i = 0; i < layers; ++i) {
-        AILayerHandle layer = nullptr;
+    return ForEachLayer([&](AILayerHandle layer) {
         AIArtHandle first = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
-        if (AIErr err = CalculateSelectedBoundsRect(first, rect, found, flatten)) return err;
-    }
-    return kNoErr;
+        return CalculateSelectedBoundsRect(first, rect, found, flatten);
+    });
 }
 
 }  // namespace tracker

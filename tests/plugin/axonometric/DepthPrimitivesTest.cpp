@@ -11,7 +11,7 @@
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
-#include "axonometric/DepthCylinder.h"
+#include "axonometric/CylinderBody.h"
 #include "axonometric/DepthPrimitives.h"
 #include "adm/DialogManager.h"
 

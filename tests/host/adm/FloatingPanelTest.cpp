@@ -27,7 +27,7 @@ ASErr panelInit(ADMDialogRef d) {
 
 }  // namespace
 
-struct PanelTest : AdmTest {
+struct FloatingPanelTest : AdmTest {
     ADMDialogRef panel = nullptr;
     void SetUp() override {
         AdmTest::SetUp();
@@ -38,7 +38,7 @@ struct PanelTest : AdmTest {
     ADMItemRef at(int32_t id) { return dialog->GetItem(panel, id); }
 };
 
-TEST_F(PanelTest, ProgrammaticChangesDoNotNotify) {
+TEST_F(FloatingPanelTest, ProgrammaticChangesDoNotNotify) {
     item->SetBooleanValue(at(3), false);
     item->SetText(at(4), "42");
     item->SetFloatValue(at(4), 43);
@@ -54,7 +54,7 @@ TEST_F(PanelTest, ProgrammaticChangesDoNotNotify) {
     EXPECT_FALSE(item->GetBooleanValue(at(7)));  // radios of one group are exclusive
 }
 
-TEST_F(PanelTest, UserChangesNotifyOnceWithTheNewValue) {
+TEST_F(FloatingPanelTest, UserChangesNotifyOnceWithTheNewValue) {
     EXPECT_EQ(dm.userAction(panel, press(3)), kNoErr);
     EXPECT_EQ(dm.userAction(panel, type(4, "25")), kNoErr);
     EXPECT_EQ(dm.userAction(panel, pick(5, 3)), kNoErr);
@@ -71,21 +71,21 @@ TEST_F(PanelTest, UserChangesNotifyOnceWithTheNewValue) {
     EXPECT_TRUE(dm.failures().empty());
 }
 
-TEST_F(PanelTest, SliderDragSendsIntermediateThenUserChange) {
+TEST_F(FloatingPanelTest, SliderDragSendsIntermediateThenUserChange) {
     EXPECT_EQ(dm.userDragSlider(panel, 6, {6, 8, 30}), kNoErr);
     const std::vector<std::string> expected{"6 intermediate 6", "6 intermediate 8", "6 user 20"};
     EXPECT_EQ(events, expected);
     EXPECT_EQ(item->GetIntValue(at(6)), 20);
 }
 
-TEST_F(PanelTest, SendNotifyRunsTheNotifierAsTheUserWould) {
+TEST_F(FloatingPanelTest, SendNotifyRunsTheNotifierAsTheUserWould) {
     EXPECT_EQ(item->SendNotify(at(3), nullptr), kNoErr);
     EXPECT_EQ(item->SendNotify(at(6), kADMIntermediateChangedNotifier), kNoErr);
     const std::vector<std::string> expected{"3 user on", "6 intermediate 5"};
     EXPECT_EQ(events, expected);
 }
 
-TEST_F(PanelTest, TrackerSeesTheKeyThatEndsTheTypingWithTheTextTyped) {
+TEST_F(FloatingPanelTest, TrackerSeesTheKeyThatEndsTheTypingWithTheTextTyped) {
     struct Local {
         static ASBoolean track(ADMItemRef it, ADMTrackerRef tr) {
             AdmTest& t = *AdmTest::current;
@@ -119,7 +119,7 @@ TEST_F(PanelTest, TrackerSeesTheKeyThatEndsTheTypingWithTheTextTyped) {
     EXPECT_EQ(text(at(4)), "31");
 }
 
-TEST_F(PanelTest, PopupFilledFromAMenuResource) {
+TEST_F(FloatingPanelTest, PopupFilledFromAMenuResource) {
     ADMListRef l = item->GetList(at(5));
     ASSERT_NE(l, nullptr);
     ASSERT_EQ(list->NumberOfEntries(l), 5);
@@ -153,7 +153,7 @@ TEST_F(PanelTest, PopupFilledFromAMenuResource) {
     EXPECT_TRUE(events.empty());
 }
 
-TEST_F(PanelTest, ListsBuiltEntryByEntry) {
+TEST_F(FloatingPanelTest, ListsBuiltEntryByEntry) {
     ADMListRef l = item->GetList(at(kADMPopoutMenuItemID));
     ASSERT_NE(l, nullptr);
     ADMEntryRef a = list->InsertEntry(l, 0);
@@ -180,7 +180,7 @@ TEST_F(PanelTest, ListsBuiltEntryByEntry) {
     EXPECT_EQ(events, expected);
 }
 
-TEST_F(PanelTest, ListBoxMultiSelection) {
+TEST_F(FloatingPanelTest, ListBoxMultiSelection) {
     ADMListRef l = item->GetList(at(9));
     for (int i = 0; i < 4; ++i) entry->SetText(list->InsertEntry(l, i), ("Layer " + std::to_string(i + 1)).c_str());
     dm.userAction(panel, pick(9, 1));
@@ -198,7 +198,7 @@ TEST_F(PanelTest, ListBoxMultiSelection) {
     EXPECT_EQ(list->NumberOfSelectedEntries(l), 1);
 }
 
-TEST_F(PanelTest, DrawProcRunsOnUpdateAfterInvalidate) {
+TEST_F(FloatingPanelTest, DrawProcRunsOnUpdateAfterInvalidate) {
     struct Local {
         static void draw(ADMItemRef, ADMDrawerRef d) {
             AdmTest& t = *AdmTest::current;
@@ -244,7 +244,7 @@ TEST_F(PanelTest, DrawProcRunsOnUpdateAfterInvalidate) {
     EXPECT_EQ(drawer->GetIconFromResource(nullptr, 16402), nullptr);
 }
 
-TEST_F(PanelTest, PlacementGroupsAndSpecialItems) {
+TEST_F(FloatingPanelTest, PlacementGroupsAndSpecialItems) {
     ADMRect r{};
     dialog->GetBoundsRect(panel, &r);
     EXPECT_EQ(r.left, 100);
@@ -298,7 +298,7 @@ TEST_F(PanelTest, PlacementGroupsAndSpecialItems) {
     EXPECT_EQ(events[0], kADMUserChangedNotifier);
 }
 
-TEST_F(PanelTest, PanelsLiveUntilShutDownAndStaleHandlesAreHarmless) {
+TEST_F(FloatingPanelTest, PanelsLiveUntilShutDownAndStaleHandlesAreHarmless) {
     ADMItemRef field = at(4);
     EXPECT_EQ(dm.findDialog("Document"), panel);
     EXPECT_EQ(dialog->Destroy(panel), kNoErr);
@@ -319,7 +319,7 @@ TEST_F(PanelTest, PanelsLiveUntilShutDownAndStaleHandlesAreHarmless) {
     EXPECT_FALSE(resources.problems().empty());
 }
 
-TEST_F(PanelTest, NumericFieldsFormatWithPrecisionAndUnits) {
+TEST_F(FloatingPanelTest, NumericFieldsFormatWithPrecisionAndUnits) {
     ADMItemRef f = at(4);
     item->SetPrecision(f, 2);
     item->SetUnits(f, kADMPointUnits);
@@ -346,7 +346,7 @@ TEST_F(PanelTest, NumericFieldsFormatWithPrecisionAndUnits) {
 
 namespace admtest {
 
-TEST_F(PanelTest, PanelsAreFoundByNameForTheScript) {
+TEST_F(FloatingPanelTest, PanelsAreFoundByNameForTheScript) {
     EXPECT_EQ(dm.panelAction("Document", press(3)), kNoErr);
     EXPECT_NE(dm.panelAction("Nowhere", press(3)), kNoErr);
     ASSERT_EQ(dm.failures().size(), 1u);
@@ -355,7 +355,7 @@ TEST_F(PanelTest, PanelsAreFoundByNameForTheScript) {
     EXPECT_NE(d.find("\"8 pt\"*"), std::string::npos) << d;
 }
 
-TEST_F(PanelTest, CallbacksMayDestroyThePanelTheyRunIn) {
+TEST_F(FloatingPanelTest, CallbacksMayDestroyThePanelTheyRunIn) {
     struct Local {
         static ASBoolean track(ADMItemRef it, ADMTrackerRef) {
             AdmTest& t = *AdmTest::current;
