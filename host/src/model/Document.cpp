@@ -93,6 +93,21 @@ bool Document::isDescendant(ObjId id, ObjId ancestor) const {
 }
 
 bool Document::anyMemberSelected(ObjId id) const {
+    // A selection of a few art is looked up from each of them, not found by walking the
+    // group: asking whether a group of thousands is selected, with nothing or little
+    // selected, costs nothing then.
+    constexpr size_t kFewSelected = 16;
+    const IdSet& own = index().ownSelected();
+    if (own.empty()) return false;
+    if (own.size() <= kFewSelected) {
+        for (ObjId selected : own.ids()) {
+            const Art* m = art(selected);
+            if (!m || (m->isContainer() && m->firstChild)) continue;  // its own bit does not count
+            for (ObjId up = m->parent; up; up = art(up) ? art(up)->parent : 0)
+                if (up == id) return true;
+        }
+        return false;
+    }
     // Iterative: stored documents may nest deeper than the stack allows.
     const Art* a = art(id);
     std::vector<ObjId> stack;
