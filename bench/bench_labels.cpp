@@ -7,8 +7,9 @@
 //                                 large one.
 //   BM_LabelTextAgainstFrame      measuring one label's text (GetLabelTextArtRect) against
 //                                 drawing its boxed frame with the text inside (drawShape,
-//                                 which measures once itself), "ratio_measure_to_frame",
-//                                 reported.
+//                                 which measures once itself), "ratio_measure_to_frame"
+//                                 beside its goal (under 1: measuring alone costs less than
+//                                 the frame that measures as well).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -90,6 +91,7 @@ void BM_LabelTextAgainstFrame(benchmark::State& state) {
         });
     }
     state.counters["ratio_measure_to_frame"] = spent[0] / spent[1];
+    state.counters["goal"] = 1;
 }
 BENCHMARK(BM_LabelTextAgainstFrame)->MinTime(1.0)->Unit(benchmark::kMicrosecond);
 

@@ -1,6 +1,6 @@
 // Reading saved documents of 10,000 and 100,000 art objects. Reading must grow linearly with
 // the document: the ratio benchmark reads both in the same run, alternating, and reports
-// 100,000 : 10,000 as a counter (10 when linear; it must stay under 12).
+// 100,000 : 10,000 as a counter beside its goal ("goal": 10 when linear; under 12).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -68,6 +68,7 @@ void BM_ReadRatio(benchmark::State& state) {
         }
     }
     state.counters["ratio_100000_to_10000"] = spent[1].count() / spent[0].count();
+    state.counters["goal"] = 12;
 }
 BENCHMARK(BM_ReadRatio)->MinTime(2.0)->Unit(benchmark::kMillisecond);
 

@@ -1,8 +1,9 @@
 // What snapping a pressed point costs: the plug-in's snap (the anchors, segment middles and
 // closed paths' centres near the point, then the grid) against the host's own hit test at
 // the same point, on documents of 100 and 1000 rectangles; the ratio is reported as
-// "ratio_snap_to_hit_test". Both look only at the art whose bounds come near the point, so
-// the ratio should stay about the same as the document grows.
+// "ratio_snap_to_hit_test" beside its goal ("goal", 2 at either size: about 1.6 and 0.6 on
+// the machine where the goal was set, with headroom for noise). Both look only at the art
+// whose bounds come near the point, so the ratio should not grow with the document.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -46,6 +47,7 @@ void BM_SnapAgainstHitTest(benchmark::State& state) {
         if (hit) sAIHitTest->Release(hit);
     }
     state.counters["ratio_snap_to_hit_test"] = spent[0].count() / spent[1].count();
+    state.counters["goal"] = 2;
     ReleasePlotwiseSuites();
     plotwiseRecord = saved;
 }
