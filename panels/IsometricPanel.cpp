@@ -18,6 +18,7 @@
 #include "geometry/PointMath.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
+#include "panels/StyleControls.h"
 #include "units/NumericFields.h"
 
 namespace {
@@ -89,9 +90,7 @@ void ShowLock(ADMDialogRef dialog) {
 // A separator or an index beyond the list (a damaged preference) leaves the popup as it is.
 void ActivateView(ADMDialogRef dialog, int32_t index) {
     if (index < 0 || index >= kAxoViewCount || IsSeparator(index)) return;
-    ADMItemRef popup = Item(dialog, kViewsPopup);
-    if (ADMEntryRef entry = popup ? sADMList->IndexEntry(sADMItem->GetList(popup), index) : nullptr)
-        sADMEntry->Activate(entry, true);
+    ActivateEntryByIndex(Item(dialog, kViewsPopup), index);
 }
 
 void RedrawPad(ADMDialogRef dialog) {
@@ -329,8 +328,5 @@ void AutoExpandCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
 void RefreshCADisometricWindowFromSelection(ADMDialogRef dialog, const live_attributes_map&,
                                             const Plotwise3_Live_Dimension_Data&) {
     g->hiliteFaces = 0;
-    if (ADMItemRef pad = Item(dialog, kViewPadItem)) {
-        sADMItem->Invalidate(pad);
-        sADMItem->Update(pad);
-    }
+    RedrawPad(dialog);
 }

@@ -202,8 +202,7 @@ ASErr InitCADtextWindow(ADMDialogRef dialog) {
     if (ADMItemRef size = Item(dialog, kTextSizeField))
         SetTypeSizeFldPrefs(size, s.dimensionTextSize, 0, kMaxStyleLength);
     if (ADMItemRef pos = Item(dialog, kDiameterSymbolPopup)) {
-        if (ADMEntryRef e = sADMList->GetEntry(sADMItem->GetList(pos), s.diameterLabelsBefore ? 1 : 2))
-            sADMEntry->Activate(e, true);
+        ActivateEntryByID(pos, s.diameterLabelsBefore ? 1 : 2);
         sADMItem->SetNotifyProc(pos, Guarded<&DiameterPosPopupNotifierProc>);
     }
     if (ADMItemRef upper = Item(dialog, kUpperUnitsPopup))
