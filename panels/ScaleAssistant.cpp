@@ -273,7 +273,7 @@ bool RescaleDrawing(ADMDialogRef dialog, int32_t action, float ratio) {
 }  // namespace
 
 void ScaleAssistantBtnNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (g && sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier)) {
+    if (g && UserChanged(notifier)) {
         if (!AllLayersAreUnlockedAndVisible())
             Say(kMessageList, kLayersLockedMessage);
         else if (!SomeArtIsSelected())
@@ -339,8 +339,7 @@ ASErr InitScaleAssistantDialog(ADMDialogRef dialog) {
 }
 
 void ScaleAssistantRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (g && (sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier) ||
-              sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier))) {
+    if (g && (UserChanged(notifier) || sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier))) {
         ADMDialogRef dialog = sADMItem->GetDialog(item);
         const int32_t notifying = sADMItem->GetID(item);
         // Each radio: the choice it stands for and the field it makes active when clicked.
@@ -367,7 +366,7 @@ void ScaleAssistantRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) 
 }
 
 void ScaleAssistantReferenceTypePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (g && sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier)) {
+    if (g && UserChanged(notifier)) {
         const int32_t reference = ActivePopupIndex(item);
         if (reference >= 0) g->prefs.ScaleAssistantReferenceType = reference;
         if (ADMItemRef length = Item(sADMItem->GetDialog(item), kAssistantReferenceLength))
