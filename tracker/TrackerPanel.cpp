@@ -213,8 +213,7 @@ AIErr WriteCADtrackerWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(k
 
 void RefreshCADtrackerWindowFromPrefs(ADMDialogRef dialog) {
     SetupCADtrackerUnitsPopup(dialog);
-    if (ADMItemRef info = Item(dialog, kShowInfoCheckBox))
-        sADMItem->SetBooleanValue(info, g->prefs.showCADtrackerInfo != 0);
+    SetupCheckBox(dialog, kShowInfoCheckBox, g->prefs.showCADtrackerInfo);
 }
 
 void showOrHideTrackerOptions(ADMItemRef popout) { AdjustPanelOptions(kTrackerFrame, popout); }
