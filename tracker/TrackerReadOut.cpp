@@ -362,15 +362,14 @@ AIErr BoundsOfOne(AIArtHandle art, AIRealRect* rect, int16_t* found, int16_t fla
     return kNoErr;
 }
 
-// The items the read-out enables and the reset disables, section by section.
-constexpr std::initializer_list<int32_t> kTransformItems = {kTransformX, kTransformY, kTransformW, kTransformH,
-                                                            kTransformAngle, kTransformButton, kTransformCopyButton,
-                                                            kConstrainCheckBox};
-constexpr std::initializer_list<int32_t> kMoveItems = {kMoveX, kMoveY, kMoveDistance, kMoveAngle, kMoveButton,
-                                                       kMoveCopyButton};
-constexpr std::initializer_list<int32_t> kRepeatItems = {kColumns, kRows, kColumnSpacing, kRowSpacing,
-                                                         kBetweenPopup, kRepeatButton};
-constexpr std::initializer_list<int32_t> kAreaItems = {kAreaField, kAreaButton};
+// The items the read-out enables and the reset disables: the transform, move, repeat and
+// area sections.
+constexpr std::initializer_list<int32_t> kActionItems = {
+    kTransformX, kTransformY, kTransformW, kTransformH, kTransformAngle, kTransformButton, kTransformCopyButton,
+    kConstrainCheckBox,
+    kMoveX, kMoveY, kMoveDistance, kMoveAngle, kMoveButton, kMoveCopyButton,
+    kColumns, kRows, kColumnSpacing, kRowSpacing, kBetweenPopup, kRepeatButton,
+    kAreaField, kAreaButton};
 
 }  // namespace
 
@@ -433,10 +432,7 @@ AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, 
                           g->transformHeightStr);
     if (ADMItemRef angleItem = Item(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
     for (int32_t id : {kMoveX, kMoveY, kMoveDistance, kColumnSpacing, kRowSpacing}) Renormalise(dialog, id);
-    EnableItems(dialog, kTransformItems, true);
-    EnableItems(dialog, kMoveItems, true);
-    EnableItems(dialog, kRepeatItems, true);
-    EnableItems(dialog, kAreaItems, true);
+    EnableItems(dialog, kActionItems, true);
     SetTrackerText(dialog, kReadOutScale, g->prefs.scaleStr);
     sADMDialog->Update(dialog);
     return kNoErr;
@@ -497,10 +493,7 @@ AIErr resetTrackerWindow() {
         if (ADMItemRef item = Item(dialog, id)) sADMItem->SetFloatValue(item, 0.0f);
     for (int32_t id : {kColumns, kRows})
         if (ADMItemRef item = Item(dialog, id)) sADMItem->SetIntValue(item, 0);
-    EnableItems(dialog, kTransformItems, false);
-    EnableItems(dialog, kMoveItems, false);
-    EnableItems(dialog, kRepeatItems, false);
-    EnableItems(dialog, kAreaItems, false);
+    EnableItems(dialog, kActionItems, false);
     sADMDialog->Update(dialog);
     return kNoErr;
 }
