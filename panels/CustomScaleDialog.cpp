@@ -34,6 +34,13 @@ constexpr std::size_t kTypedSideSize = 31;    // what one side of a label keeps 
 
 void MessageText(int32_t index, char* text, std::size_t size) { GetPlotwiseString(kMessageList, index, text, size); }
 
+// A value the dialog cannot take, said while the dialog stays open.
+void SayInputError(int32_t index) {
+    char message[512];
+    MessageText(index, message, sizeof message);
+    doDialogInputErrorDialog(message);
+}
+
 void EnableItemRange(ADMDialogRef dialog, int32_t first, int32_t last, bool enable) {
     for (int32_t id = first; id <= last; ++id)
         if (ADMItemRef item = Item(dialog, id)) sADMItem->Enable(item, enable);
@@ -182,12 +189,7 @@ int16_t parseFieldInputNoUnits(ADMItemRef item, double* value) {
     sADMItem->GetText(item, text, sizeof text);
     switch (ReadScaleNumber(text, value)) {
         case ScaleNumberRead::ok: return 1;
-        case ScaleNumberRead::notPositive: {
-            char message[512];
-            MessageText(kGreaterThanZeroMessage, message, sizeof message);
-            doDialogInputErrorDialog(message);
-            return 0;
-        }
+        case ScaleNumberRead::notPositive: SayInputError(kGreaterThanZeroMessage); return 0;
         case ScaleNumberRead::unreadable: return 0;
     }
     return 0;
@@ -198,10 +200,8 @@ void customScaleOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     double scaler = 0;
     char label[kScaleLabelSize] = {};
     if (!ReadForm(sADMItem->GetDialog(item), &scaler, label)) return;
-    if (!IsCustomScalerInRange(scaler)) {  // the dialog stays open
-        char message[512];
-        MessageText(kCustomScaleRangeMessage, message, sizeof message);
-        doDialogInputErrorDialog(message);
+    if (!IsCustomScalerInRange(scaler)) {
+        SayInputError(kCustomScaleRangeMessage);
         return;
     }
     addCustomScaleToMenu(static_cast<float>(scaler), label);
