@@ -21,6 +21,12 @@ std::vector<const PanelFrame*> PanelFrames() {
     return frames;
 }
 
+void RunPanelStep(void (*PanelFrame::*step)(ADMDialogRef dialog)) {
+    for (const PanelFrame* frame : PanelFrames())
+        if (frame->*step)
+            if (ADMDialogRef dialog = frame->row->window()) (frame->*step)(dialog);
+}
+
 AIErr CreatePanel(const PanelFrame& frame, ADMDialogInitProc init) {
     if (!g || !sADMDialog) return kNoErr;
     char title[512];

@@ -58,6 +58,8 @@ extern const PanelFrame kDocumentFrame, kStylesFrame, kLabelsFrame, kTextFrame, 
 // Every panel's frame, whichever subsystem registers the panel, in the panels' creation
 // order; none without the global record.
 std::vector<const PanelFrame*> PanelFrames();
+// Runs that step of each panel that exists and has it, in the panels' order.
+void RunPanelStep(void (*PanelFrame::*step)(ADMDialogRef dialog));
 
 // Creates the panel from its template with its title as the dialog's name and `init` run by
 // the host inside the call, and stores the handle (null when the host made nothing).

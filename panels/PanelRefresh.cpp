@@ -5,11 +5,7 @@
 #include "core/PlotwiseSuites.h"
 #include "panels/PanelFrame.h"
 
-void UpdateNonContextSensitivePaletteInfoToCurrentPrefs() {
-    for (const PanelFrame* frame : PanelFrames())
-        if (frame->showPrefs)
-            if (ADMDialogRef dialog = frame->row->window()) frame->showPrefs(dialog);
-}
+void UpdateNonContextSensitivePaletteInfoToCurrentPrefs() { RunPanelStep(&PanelFrame::showPrefs); }
 
 void RedrawAllPanels() {
     for (const PanelFrame* frame : PanelFrames())

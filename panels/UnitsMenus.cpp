@@ -3,14 +3,6 @@
 
 #include "panels/PanelFrame.h"
 
-void UpdateAllUnitsMenus() {
-    for (const PanelFrame* frame : PanelFrames())
-        if (frame->setupUnits)
-            if (ADMDialogRef dialog = frame->row->window()) frame->setupUnits(dialog);
-}
+void UpdateAllUnitsMenus() { RunPanelStep(&PanelFrame::setupUnits); }
 
-void UpdateAllPrecisionMenus() {
-    for (const PanelFrame* frame : PanelFrames())
-        if (frame->setupPrecision)
-            if (ADMDialogRef dialog = frame->row->window()) frame->setupPrecision(dialog);
-}
+void UpdateAllPrecisionMenus() { RunPanelStep(&PanelFrame::setupPrecision); }
