@@ -111,6 +111,13 @@ bool ToldInThisDrag() {
     return false;
 }
 
+// Tells the user, with one of the messages that name a closed layer, that the layer stops
+// the work in hand: once per drag gesture. 'CADE'.
+AIErr TellLayerStops(int32_t message, AILayerHandle layer) {
+    if (ToldInThisDrag()) return kCADErr;
+    return doPlotwiseErrorDialog(FilledText(kMessageList, message, {Work(), LayerTitle(layer)}).c_str());
+}
+
 // While a tool's gesture is in hand: the locked layer under its clicks, if any.
 AILayerHandle LockedLayerUnderClicks() {
     if (!g->mouseIsDown || sAILayer == nullptr || sAIArt == nullptr) return nullptr;
@@ -187,15 +194,11 @@ AIErr doArtMustBeClickedErrorDialog() {
     if (g == nullptr) return kCADErr;
     // Art on a locked layer is no art to the host's hit test: the user is told what stops
     // the tool rather than to click on something.
-    if (!g->updatingDimensions && !g->UsingMagicDims) {
-        if (AILayerHandle locked = LockedLayerUnderClicks()) {
-            if (ToldInThisDrag()) return kCADErr;
-            return doPlotwiseErrorDialog(
-                FilledText(kMessageList, kClickedOnLockedLayerMessage, {Work(), LayerTitle(locked)}).c_str());
-        }
-    }
+    const bool quiet = g->updatingDimensions || g->UsingMagicDims;
+    if (!quiet)
+        if (AILayerHandle locked = LockedLayerUnderClicks()) return TellLayerStops(kClickedOnLockedLayerMessage, locked);
     resetClickState();
-    if (!g->updatingDimensions && !g->UsingMagicDims && sADMBasic != nullptr) {
+    if (!quiet && sADMBasic != nullptr) {
         if (!g->prefs.displayArtMustBeClickedError) {
             sADMBasic->Beep();
         } else {
@@ -228,11 +231,10 @@ AIErr RefuseClosedLayer(AILayerHandle layer) {
     LayerState state;
     AILayerHandle closed = ClosedLayerOf(layer, &state);
     if (!closed) return kNoErr;
-    if (ToldInThisDrag()) return kCADErr;
     AILayerHandle current = nullptr;
     (void)sAILayer->GetCurrentLayer(&current);
     const bool isCurrent = closed == current;
     const int32_t message = !state.editable ? (isCurrent ? kCurrentLayerLockedMessage : kLayerLockedMessage)
                                             : (isCurrent ? kCurrentLayerHiddenMessage : kLayerHiddenMessage);
-    return doPlotwiseErrorDialog(FilledText(kMessageList, message, {Work(), LayerTitle(closed)}).c_str());
+    return TellLayerStops(message, closed);
 }

@@ -2,7 +2,6 @@
 #include "core/PlotwiseStrings.h"
 
 #include <cstring>
-#include <vector>
 
 #include "ADMBasic.h"
 #include "core/CoreGlobals.h"
@@ -71,12 +70,11 @@ AIErr GetPlotwiseString(int32_t listID, int32_t index, char* out, size_t size) {
 std::string FilledText(int32_t list, int32_t index, std::initializer_list<std::string> fill) {
     char text[512] = {};
     GetPlotwiseString(list, index, text, sizeof text);
-    const std::vector<std::string> parts(fill);
     // Placeholders are replaced in one pass, so a filled-in text is never read for more.
     std::string out;
     for (const char* p = text; *p; ++p) {
-        if (p[0] == '^' && p[1] >= '0' && p[1] <= '9' && static_cast<size_t>(p[1] - '0') < parts.size()) {
-            out += parts[static_cast<size_t>(p[1] - '0')];
+        if (p[0] == '^' && p[1] >= '0' && p[1] <= '9' && static_cast<size_t>(p[1] - '0') < fill.size()) {
+            out += fill.begin()[p[1] - '0'];
             ++p;
         } else {
             out += *p;

@@ -147,8 +147,16 @@ private:
     void count() {
         Frame& top = open_.back();
         if (!top.skipped) return;
-        if (top.array && top.limit && top.count == top.limit->most) fail(std::string(top.limit->problem));
-        ++top.count;
+        if (top.array)
+            (void)addElement(top);
+        else
+            ++top.count;
+    }
+
+    // One more element of an array, refused past the limit of its key; answers its index.
+    size_t addElement(Frame& array) {
+        if (array.limit && array.count == array.limit->most) fail(std::string(array.limit->problem));
+        return array.count++;
     }
 
     // The keys of an object left out, kept apart: the first few in strings reused from
@@ -176,10 +184,9 @@ private:
         }
         Frame& top = open_.back();
         if (top.array) {
-            if (top.limit && top.count == top.limit->most) fail(std::string(top.limit->problem));
+            (void)addElement(top);
             auto& array = *top.value->template get_ptr<typename J::array_t*>();
             array.push_back(std::move(value));
-            ++top.count;
             return &array.back();
         }
         auto& object = *top.value->template get_ptr<object_t*>();
@@ -203,9 +210,7 @@ private:
         }
         // An element of a list that holds no lists: handed over at once.
         if constexpr (kLists) {
-            Frame& list = open_.back();
-            if (list.limit && list.count == list.limit->most) fail(std::string(list.limit->problem));
-            const std::string place = where() + "[" + std::to_string(list.count++) + "]";
+            const std::string place = where() + "[" + std::to_string(addElement(open_.back())) + "]";
             lists_->begin(value, place);
             lists_->end(value);
         }
@@ -243,9 +248,7 @@ private:
         const bool array = type == J::value_t::array;
         if (inList()) {
             // An element of a list, built apart.
-            Frame& list = open_.back();
-            if (list.limit && list.count == list.limit->most) fail(std::string(list.limit->problem));
-            ++list.count;
+            (void)addElement(open_.back());
             auto element = std::make_unique<J>(type);
             J* value = element.get();
             open_.push_back(Frame{value, array, false, std::move(name), 0, limit, nullptr, std::move(element), false});
@@ -303,35 +306,38 @@ private:
     std::vector<std::vector<std::string>> skippedKeys_;  // by depth
 };
 
+// Parses a text in memory with the builder; a text larger than its file may be is refused
+// unread.
+template <class J>
+void parseText(std::string_view text, const JsonLimits& limits, LimitedBuilder<J>& builder) {
+    if (text.size() > limits.file.maxBytes)
+        throw FormatError("larger than " + sizeInWords(limits.file.maxBytes) + ", the most " +
+                          std::string(limits.file.what) + " may hold");
+    J::sax_parse(text.begin(), text.end(), &builder);
+}
+
 }  // namespace
 
 template <class J>
 J parseJson(std::string_view text, const JsonLimits& limits) {
-    if (text.size() > limits.file.maxBytes)
-        throw FormatError("larger than " + sizeInWords(limits.file.maxBytes) + ", the most " +
-                          std::string(limits.file.what) + " may hold");
     J root;
     LimitedBuilder<J> builder(root, limits);
-    J::sax_parse(text.begin(), text.end(), &builder);
+    parseText(text, limits, builder);
     return root;
 }
 
 template Json parseJson<Json>(std::string_view, const JsonLimits&);
+template nlohmann::json parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
 
 Json parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits) {
     Json root;
     LimitedBuilder<Json> builder(root, limits, &lists);
-    if (input.stream) {
+    if (input.stream)
         Json::sax_parse(*input.stream, &builder);
-        return root;
-    }
-    if (input.text.size() > limits.file.maxBytes)
-        throw FormatError("larger than " + sizeInWords(limits.file.maxBytes) + ", the most " +
-                          std::string(limits.file.what) + " may hold");
-    Json::sax_parse(input.text.begin(), input.text.end(), &builder);
+    else
+        parseText(input.text, limits, builder);
     return root;
 }
-template nlohmann::json parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
 
 Json realToJson(float value) {
     if (std::isnan(value)) return "nan";

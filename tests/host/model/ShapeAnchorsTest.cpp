@@ -56,24 +56,31 @@ TEST_F(ShapeAnchorsTest, TheDocumentsShapesAreTheShapeSuitesAnchorForAnchor) {
 TEST_F(ShapeAnchorsTest, AnEllipseRunsClockwiseFromTheTopOnItsBox) {
     // 100 by 50 from the origin: half-axes 50 and 25, handles 27.614237 and 13.807119.
     const AIReal kx = 27.614237f, ky = 13.807119f;
-    const std::vector<AIPathSegment> s = documentShape(true, 0, 0, 100, 50);
     const AIPathSegment expected[] = {{{50, 50}, {50 - kx, 50}, {50 + kx, 50}, false},
                                       {{100, 25}, {100, 25 + ky}, {100, 25 - ky}, false},
                                       {{50, 0}, {50 + kx, 0}, {50 - kx, 0}, false},
                                       {{0, 25}, {0, 25 - ky}, {0, 25 + ky}, false}};
-    ASSERT_EQ(s.size(), 4u);
-    for (size_t i = 0; i < 4; ++i)
-        for (auto [p, q] : {std::pair{s[i].p, expected[i].p}, {s[i].in, expected[i].in}, {s[i].out, expected[i].out}}) {
-            EXPECT_NEAR(p.h, q.h, 1e-4) << i;
-            EXPECT_NEAR(p.v, q.v, 1e-4) << i;
-        }
-    const std::vector<AIPathSegment> r = documentShape(false, 0, 0, 100, 50);
     const AIRealPoint corners[] = {{0, 50}, {100, 50}, {100, 0}, {0, 0}};  // from the top left, clockwise
-    ASSERT_EQ(r.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(r[i].p.h, corners[i].h) << i;
-        EXPECT_EQ(r[i].p.v, corners[i].v) << i;
-        EXPECT_TRUE(r[i].corner) << i;
+    // The same box through the document and through the shape suite.
+    for (const bool fromSuite : {false, true}) {
+        SCOPED_TRACE(fromSuite ? "shape suite" : "document");
+        const auto shape = [&](bool oval) {
+            return fromSuite ? suiteShape(oval, 50, 0, 0, 100) : documentShape(oval, 0, 0, 100, 50);
+        };
+        const std::vector<AIPathSegment> s = shape(true);
+        ASSERT_EQ(s.size(), 4u);
+        for (size_t i = 0; i < 4; ++i)
+            for (auto [p, q] : {std::pair{s[i].p, expected[i].p}, {s[i].in, expected[i].in}, {s[i].out, expected[i].out}}) {
+                EXPECT_NEAR(p.h, q.h, 1e-4) << i;
+                EXPECT_NEAR(p.v, q.v, 1e-4) << i;
+            }
+        const std::vector<AIPathSegment> r = shape(false);
+        ASSERT_EQ(r.size(), 4u);
+        for (size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(r[i].p.h, corners[i].h) << i;
+            EXPECT_EQ(r[i].p.v, corners[i].v) << i;
+            EXPECT_TRUE(r[i].corner) << i;
+        }
     }
 }
 

@@ -1,4 +1,5 @@
-// Notifications, timers, menus, the annotator and workspace requests as the host sends them.
+// Notifications, timers, menus, the annotator and workspace requests as the host sends them,
+// and what the plug-in's handlers and dialog procedures throw.
 #include <algorithm>
 #include <functional>
 #include <new>
@@ -10,11 +11,11 @@
 #include "ADMItem.h"
 #include "CoreFixture.h"
 #include "core/ExceptionBoundary.h"
-#include "geometry/PlotwiseErrors.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/PlotwiseErrors.h"
 #include "suites/Suites.h"
 
 namespace coretest {
@@ -168,11 +169,6 @@ TEST_F(HandlerTest, WorkspaceRequestsWithoutPanelsChangeNothing) {
     EXPECT_EQ(session->workspace(kSelectorAIRestoreWorkspace, "Essentials"), kNoErr);
 }
 
-}  // namespace
-}  // namespace coretest
-
-namespace coretest {
-namespace {
 
 // What the plug-in writes while a document is saved, different at every save.
 AIErr CountSave() {
@@ -199,11 +195,6 @@ TEST_F(HandlerTest, WhatThePluginWritesWhileSavingIsNoStepForUndo) {
     EXPECT_EQ(paths(), 1u);
 }
 
-}  // namespace
-}  // namespace coretest
-
-namespace coretest {
-namespace {
 
 constexpr const char* kFaultTold =
     "Not completed because Plotwise met a fault of its own (undo to take back what it had done; if it happens "
