@@ -14,6 +14,8 @@
 #include "dimensions/DictionaryAccess.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
+#include "drawtools/DrawToolSupport.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -29,12 +31,7 @@ AIErr AnchorsOf(AIArtHandle path, Anchors* anchors) {
     anchors->clear();
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(path, &type)) return err;
-    if (type != kPathArt) return kNoErr;
-    int16_t count = 0;
-    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
-    if (count <= 0) return kNoErr;
-    anchors->resize(static_cast<size_t>(count));
-    return sAIPath->GetPathSegments(path, 0, count, anchors->data());
+    return type == kPathArt ? ReadPathSegments(path, anchors, nullptr) : kNoErr;
 }
 
 // Where regeneration finds a click on an anchor or a piece of the art, as the art is now;
@@ -56,13 +53,11 @@ bool PlaceOnOutline(const House& drawn, WallPoint p, bool anchor, AIArtHandle* a
         for (size_t i = 0; i < n; ++i) {
             const WallPoint a = points[i], b = points[(i + 1) % n];
             if (anchor) {
-                if (std::hypot(a.h - p.h, a.v - p.v) > kReach) continue;
+                if (Distance(a, p) > kReach) continue;
                 c->segNumBefore = c->segNumAfter = static_cast<int32_t>(i);
             } else {
-                const double dh = b.h - a.h, dv = b.v - a.v, len2 = dh * dh + dv * dv;
-                if (!(len2 > 0)) continue;
-                const double u = std::clamp(((p.h - a.h) * dh + (p.v - a.v) * dv) / len2, 0.0, 1.0);
-                if (std::hypot(a.h + u * dh - p.h, a.v + u * dv - p.v) > kReach) continue;
+                double u = 0;
+                if (!(Distance(a, b) > 0) || !OnSegment(a, b, p, kReach, &u)) continue;
                 c->segNumAfter = static_cast<int32_t>((i + 1) % n);
                 c->segNumBefore = c->segNumAfter == 0 ? -1 : static_cast<int32_t>(i);
                 c->t = static_cast<AIReal>(0.5 - std::sin(std::asin(1 - 2 * u) / 3));
@@ -81,7 +76,7 @@ std::optional<House::Symbol> SymbolOf(const House& old, const Anchors& anchors) 
     auto same = [&](const Anchors& line) {
         if (line.size() != anchors.size()) return false;
         for (size_t i = 0; i < line.size(); ++i)
-            if (std::hypot(line[i].p.h - anchors[i].p.h, line[i].p.v - anchors[i].p.v) > kReach) return false;
+            if (Distance(line[i].p, anchors[i].p) > kReach) return false;
         return true;
     };
     for (size_t w = 0; w < old.walls.size(); ++w)

@@ -22,7 +22,6 @@ WallPoint operator*(WallPoint a, double s) { return {a.h * s, a.v * s}; }
 double Dot(WallPoint a, WallPoint b) { return a.h * b.h + a.v * b.v; }
 double Cross(WallPoint a, WallPoint b) { return a.h * b.v - a.v * b.h; }
 double Length(WallPoint a) { return std::sqrt(a.h * a.h + a.v * a.v); }
-double Distance(WallPoint a, WallPoint b) { return Length(a - b); }
 
 // The crossing of the lines p + s d and q + u e; false for parallel lines.
 bool CrossLines(WallPoint p, WallPoint d, WallPoint q, WallPoint e, WallPoint* out) {
@@ -175,6 +174,8 @@ std::vector<Join> FindJoins(const std::vector<Wall>& walls) {
 }
 
 }  // namespace
+
+double Distance(WallPoint a, WallPoint b) { return Length(a - b); }
 
 WallFrame FrameOf(const Wall& wall) {
     WallFrame f;
@@ -389,7 +390,8 @@ std::pair<WallPoint, WallPoint> CrossLine(const OutlinePlace& place, const Wall&
     return {f.at(s, f.lo), f.at(s, f.hi)};
 }
 
-// Where p lies on the segment a-b, as a share of the way from a, when within reach of it.
+}  // namespace
+
 bool OnSegment(WallPoint a, WallPoint b, WallPoint p, double reach, double* share) {
     const WallPoint run = b - a;
     const double len2 = Dot(run, run);
@@ -397,8 +399,6 @@ bool OnSegment(WallPoint a, WallPoint b, WallPoint p, double reach, double* shar
     *share = u;
     return Distance(a + run * u, p) <= reach;
 }
-
-}  // namespace
 
 std::vector<OutlinePlace> OutlinePlacesAt(const std::vector<Wall>& walls, const std::vector<WallCorners>& corners,
                                           WallPoint p, bool corner, double reach) {

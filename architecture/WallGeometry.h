@@ -42,6 +42,10 @@ struct Wall {
 
 using WallPolygon = std::vector<WallPoint>;  // closed, counter-clockwise
 
+double Distance(WallPoint a, WallPoint b);
+// Where p lies on the segment a-b, as a share of the way from a, when within reach of it.
+bool OnSegment(WallPoint a, WallPoint b, WallPoint p, double reach, double* share);
+
 // A wall's datum line as a frame: start, unit direction, the unit normal to its right, its
 // length, and how far its faces lie along the normal (lo < hi).
 struct WallFrame {

@@ -28,6 +28,22 @@ struct NumericInputDialogTest : DrawToolsTest {
     // The degrees an angle field shows.
     double DegreesOf(ADMDialogRef d, int32_t item) { return std::stod(Text(d, item)); }
     int32_t Focus(ADMDialogRef d) { return session->dialogs().dialog(d)->focusItem; }
+    // Types the text into the item and presses OK: with `alert` (null: taken), those words
+    // said, the item active for retyping and the dialog still open; else nothing said.
+    void TypeAndPressOK(int32_t dialog, int32_t item, const char* typed, const char* alert) {
+        const size_t alerts = Alerts().size();
+        ADMDialogRef d = Open(dialog);
+        ASSERT_EQ(Act(d, Type(item, typed)), kNoErr);
+        ASSERT_EQ(Act(d, Press(1)), kNoErr);
+        if (!alert) {
+            EXPECT_EQ(Alerts().size(), alerts);
+            return;
+        }
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back(), alert);
+        EXPECT_EQ(Focus(d), item);
+        EXPECT_FALSE(session->dialogs().dialog(d)->closed);
+    }
 };
 
 TEST_F(NumericInputDialogTest, TheCatalogueAndItsTemplates) {
@@ -168,18 +184,7 @@ TEST_F(NumericInputDialogTest, SizesOfNothingAreRefusedWithAMessage) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::to_string(r.dialog) + " \"" + r.typed + "\"");
-        const size_t alerts = Alerts().size();
-        ADMDialogRef d = Open(r.dialog);
-        ASSERT_EQ(Act(d, Type(r.item, r.typed)), kNoErr);
-        ASSERT_EQ(Act(d, Press(1)), kNoErr);
-        if (!r.alert) {
-            EXPECT_EQ(Alerts().size(), alerts);
-            continue;
-        }
-        ASSERT_EQ(Alerts().size(), alerts + 1);
-        EXPECT_EQ(Alerts().back(), r.alert);
-        EXPECT_EQ(Focus(d), r.item);
-        EXPECT_FALSE(session->dialogs().dialog(d)->closed);
+        TypeAndPressOK(r.dialog, r.item, r.typed, r.alert);
     }
     EXPECT_EQ(PathCount(), 0u);
 }
@@ -273,17 +278,7 @@ TEST_F(NumericInputDialogTest, ALengthTooLargeForTheDrawingIsRefused) {
         SCOPED_TRACE(r.typed);
         g->prefs.scaler = r.scaler;
         g->prefs.NumericInputUnits = r.units;
-        const size_t alerts = Alerts().size();
-        ADMDialogRef d = Open(16720);  // the line's length: a size
-        ASSERT_EQ(Act(d, Type(4, r.typed)), kNoErr);
-        ASSERT_EQ(Act(d, Press(1)), kNoErr);
-        if (!r.alert) {
-            EXPECT_EQ(Alerts().size(), alerts);
-            continue;
-        }
-        ASSERT_EQ(Alerts().size(), alerts + 1);
-        EXPECT_EQ(Alerts().back(), r.alert);
-        EXPECT_EQ(Focus(d), 4);
+        TypeAndPressOK(16720, 4, r.typed, r.alert);  // the line's length: a size
     }
 }
 
