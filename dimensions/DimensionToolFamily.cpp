@@ -156,9 +156,7 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
     // Art an older version tagged as axonometric is measured by the axonometric tools only:
     // flat ones would measure its projection. The gesture ends with no click of it kept.
     if (art && !(row.flags & kToolAxonometricClicks) && IsPerspectiveArt(art)) {
-        char text[512];
-        GetPlotwiseString(kMessageList, kAxonometricArtMessage, text, sizeof text);
-        const AIErr refused = doPlotwiseErrorDialog(text);
+        const AIErr refused = ShowCoreMessage(kAxonometricArtMessage);
         doFreeHitLocs();
         return refused;
     }

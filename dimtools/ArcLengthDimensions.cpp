@@ -15,6 +15,7 @@
 #include "dimtools/CurvatureAtClick.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/BezierGeometry.h"
+#include "geometry/PointMath.h"
 
 namespace {
 
@@ -67,8 +68,8 @@ AIErr ReadClick(const AIRealPoint& p, const cdDataStruct* node, PathClick* click
     bool found = false;
     if (AIErr err = PathClickAt(ClickTarget(node), p, click, &found)) return err;
     if (!found) return doArtMustBeClickedErrorDialog();
-    const AIReal toStart = sAIRealMath->AIRealPointLength(&p, &click->piece.p0);
-    const AIReal toEnd = sAIRealMath->AIRealPointLength(&p, &click->piece.p3);
+    const AIReal toStart = Distance(p, click->piece.p0);
+    const AIReal toEnd = Distance(p, click->piece.p3);
     if (std::min(toStart, toEnd) <= kAnchorSnap) {
         *t = toEnd <= toStart ? 1.0f : 0.0f;
         return kNoErr;

@@ -375,15 +375,14 @@ void spansAreaAndLength(const AIPathSegment* segments, int first, int last, bool
                         double& length) {
     area = 0.0;
     length = 0.0;
-    for (int k = first; k < last; ++k) {
-        const Cubic c = spanOf(segments[k], segments[k + 1]);
+    const auto add = [&](const AIPathSegment& a, const AIPathSegment& b) {
+        const Cubic c = spanOf(a, b);
         area += signedSpanArea(c);
         length += arcLength(c);
-    }
+    };
+    for (int k = first; k < last; ++k) add(segments[k], segments[k + 1]);
     if (closed) {
-        const Cubic c = spanOf(segments[last], segments[first]);
-        area += signedSpanArea(c);
-        length += arcLength(c);
+        add(segments[last], segments[first]);
     } else {
         // The chord back to the first anchor closes the figure.
         area += cross(vec(segments[last].p), vec(segments[first].p)) / 2;

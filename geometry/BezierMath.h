@@ -71,9 +71,7 @@ inline bool direction(const Cubic& c, double t, Vec& dir) {
 // is measured to within a hundredth of that.
 constexpr double kSpanLengthTolerance = 1e-8;
 
-// Length of the cubic between parameters a and b by five-point Gauss-Legendre, each interval
-// halved again while the rule over it and the sum over its halves differ by more than its
-// share of `tolerance`; the halves' sum is kept. A cusp's interval is halved only so often.
+// Length of the cubic between parameters a and b by the five-point Gauss-Legendre rule.
 inline double gaussLength(const Cubic& c, double a, double b) {
     const double mid = (a + b) / 2, half = (b - a) / 2;
     double sum = 0.0;
@@ -82,6 +80,9 @@ inline double gaussLength(const Cubic& c, double a, double b) {
     return sum * half;
 }
 
+// The same, each interval halved again while the rule over it (`whole`) and the sum over its
+// halves differ by more than its share of `tolerance`; the halves' sum is kept. A cusp's
+// interval is halved only so often.
 inline double adaptiveLength(const Cubic& c, double a, double b, double whole, double tolerance, int depth) {
     const double mid = (a + b) / 2;
     const double left = gaussLength(c, a, mid), right = gaussLength(c, mid, b);

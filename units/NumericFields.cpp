@@ -24,26 +24,20 @@ constexpr int32_t kTooLargeMessage = 99;    // ^0: the largest length at the sca
 constexpr int32_t kWholeNumberMessage = 100;  // ^0, ^1: the least and the most
 constexpr int kAnglePlaces = 5;  // as finely as the host's degree fields show an angle
 
-// The item's text, at most 255 characters.
-void ItemText(ADMDialogRef dialog, int16_t itemID, char (&text)[kFieldTextSize]) {
+// The item's text, at most 255 characters; false when the host cannot give it.
+bool ItemText(ADMDialogRef dialog, int16_t itemID, char (&text)[kFieldTextSize]) {
     text[0] = '\0';
     ADMItemRef item = dialog && sADMDialog ? sADMDialog->GetItem(dialog, itemID) : nullptr;
-    if (item && sADMItem) sADMItem->GetText(item, text, kFieldTextSize);
+    const bool read = item && sADMItem && sADMItem->GetText(item, text, kFieldTextSize) == kNoErr;
     text[kFieldTextSize - 1] = '\0';
+    return read;
 }
-
-// A text field of one line holding `text`.
-void SetFieldText(ADMItemRef item, const char* text) { SetAlphaSingleLineFldPrefs(item, text); }
 
 using Parse = int16_t (*)(std::string_view, int32_t, double*);
 
 int16_t parseItem(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units, Parse parse) {
-    if (dialog == nullptr || result == nullptr || sADMDialog == nullptr || sADMItem == nullptr) return 0;
-    ADMItemRef item = sADMDialog->GetItem(dialog, itemID);
-    if (item == nullptr) return 0;
-    char text[kFieldTextSize] = {};
-    if (sADMItem->GetText(item, text, kFieldTextSize) != kNoErr) return 0;
-    text[kFieldTextSize - 1] = '\0';
+    char text[kFieldTextSize];
+    if (result == nullptr || !ItemText(dialog, itemID, text)) return 0;
     return parse(text, units, result);
 }
 
@@ -143,7 +137,7 @@ void SetAngleFieldText(ADMItemRef item, double degrees) {
     if (std::strcmp(text, "-0") == 0) std::strcpy(text, "0");
     postParseNumericTextInput(text, sizeof text);
     std::strncat(text, "\xB0", sizeof text - std::strlen(text) - 1);
-    SetFieldText(item, text);
+    SetAlphaSingleLineFldPrefs(item, text);
 }
 
 bool ReadAngleField(ADMDialogRef dialog, int16_t itemID, double* degrees) {
@@ -153,7 +147,7 @@ bool ReadAngleField(ADMDialogRef dialog, int16_t itemID, double* degrees) {
     return RefuseFieldInput(dialog, itemID, FieldInputWords(kUnreadableValueMessage));
 }
 
-void SetWholeNumberFieldText(ADMItemRef item, int32_t value) { SetFieldText(item, std::to_string(value).c_str()); }
+void SetWholeNumberFieldText(ADMItemRef item, int32_t value) { SetAlphaSingleLineFldPrefs(item, std::to_string(value).c_str()); }
 
 bool ReadWholeNumberField(ADMDialogRef dialog, int16_t itemID, int32_t least, int32_t most, int32_t* value) {
     char text[kFieldTextSize];
