@@ -3,8 +3,6 @@
 // negative weights, unit codes outside the table, an axonometric view whose axes coincide),
 // or of another type. Reading must not crash, and what the plug-in then holds lies in every
 // setting's domain: reals finite, style fields within their ranges, a view that projects.
-#include <unistd.h>
-
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "FuzzFolder.h"
 #include "FuzzPlugin.h"
 #include "core/PlotwisePrefs.h"
 #include "core/PlotwiseStyleFields.h"
@@ -60,8 +59,7 @@ nlohmann::json Value(const std::string& type, FuzzInput& in) {
 }
 
 const std::filesystem::path& File() {
-    static const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("plotwise-fuzz-plugin-prefs-" + std::to_string(::getpid()) + ".json");
+    static const std::filesystem::path file = MakeFuzzFolder("plotwise-fuzz-plugin-prefs") / "prefs.json";
     return file;
 }
 

@@ -1,14 +1,13 @@
 // Feeds arbitrary bytes to the preference file reader and to the resource readers (string
 // lists, menus, dialog templates): each must give the defaults or a recorded problem,
 // never a crash.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "FuzzFolder.h"
 #include "adm/PreferenceStore.h"
 #include "adm/Resources.h"
 
@@ -18,7 +17,7 @@ namespace fs = std::filesystem;
 
 const fs::path& workDir() {
     static const fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("plotwise-fuzz-prefs-" + std::to_string(::getpid()));
+        fs::path d = MakeFuzzFolder("plotwise-fuzz-prefs");
         fs::create_directories(d / "strings");
         fs::create_directories(d / "menus");
         fs::create_directories(d / "dialogs");

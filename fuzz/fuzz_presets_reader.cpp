@@ -2,8 +2,6 @@
 // must take the file whole or refuse it with a reason, leaving the catalogue as it was;
 // every preset it takes is applied to a preferences record, where each value is used only
 // within its domain; and what it took is written and read back to the same presets.
-#include <unistd.h>
-
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +10,7 @@
 #include <fstream>
 #include <memory>
 
+#include "FuzzFolder.h"
 #include "Host.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/PresetRecord.h"
@@ -22,9 +21,7 @@ namespace fs = std::filesystem;
 
 const fs::path& workDir() {
     static const fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("plotwise-fuzz-presets-" + std::to_string(::getpid()));
-        fs::create_directories(d);
-        return d;
+        return MakeFuzzFolder("plotwise-fuzz-presets");
     }();
     return dir;
 }

@@ -136,7 +136,8 @@ TEST(SessionScript, ShapesWhoseCornersPassTheLargestCoordinateAreRefused) {
     }
     // Reaching the far side from the near one is fine; so is a line across the whole plane,
     // and its picture holds only finite numbers.
-    const std::string svg = testing::TempDir() + "far.svg";
+    const ScratchFolder scratch;
+    const std::string svg = scratch.path("far.svg");
     Played run;
     run.play("new\nrect -3e38 -3e38 3e38 3e38\nline -3e38 -3e38 3e38 3e38\nexpect count == 2\nsvg \"" + svg + "\"\n");
     EXPECT_EQ(run.errors.str(), "");
@@ -145,7 +146,6 @@ TEST(SessionScript, ShapesWhoseCornersPassTheLargestCoordinateAreRefused) {
     picture << in.rdbuf();
     EXPECT_NE(picture.str().find("</svg>"), std::string::npos);
     EXPECT_EQ(svgtest::nonFiniteNumbers(picture.str()), std::vector<std::string>{});
-    std::remove(svg.c_str());
 }
 
 TEST(SessionScript, MessagesSayWhatWentWrongInWords) {
@@ -206,7 +206,8 @@ TEST(SessionScript, ADocumentHoldsOnlyWhatAScriptCouldHaveMade) {
         {"paint stroke gray 1 width -2", R"({"width": -2})", "cannot be negative, not -2"},
         {"paint stroke gray 1 cap pointy", R"({"cap": "pointy"})", "unknown value \"pointy\""},
     };
-    const std::string path = testing::TempDir() + "ruled.json";
+    const ScratchFolder scratch;
+    const std::string path = scratch.path("ruled.json");
     for (const auto& c : cases) {
         Played script;
         script.play(std::string("new\n") + c.script + "\n");
@@ -227,7 +228,6 @@ TEST(SessionScript, ADocumentHoldsOnlyWhatAScriptCouldHaveMade) {
     EXPECT_EQ(warned.errors.str(), "test.pws:1: warning: " + path +
                                        ": document: the key \"note\" is not part of the format; it is ignored and "
                                        "will not be saved\n");
-    std::remove(path.c_str());
 }
 
 TEST(SessionScript, NoDocumentIsAnError) {
@@ -274,7 +274,8 @@ TEST(SessionScript, EntriesAndTextsOfTheDocument) {
 }
 
 TEST(SessionScript, SaveOpenAndDump) {
-    const std::string path = testing::TempDir() + "session.json";
+    const ScratchFolder scratch;
+    const std::string path = scratch.path("session.json");
     Played run;
     run.play("new 300 200\nlayer add \"Part\"\nrect 10 10 20 20\nsave \"" + path + "\"\nopen \"" + path +
              "\"\nexpect documents == 2\nexpect count == 1\nexpect current-layer == \"Part\"\ndump\n");
@@ -285,7 +286,6 @@ TEST(SessionScript, SaveOpenAndDump) {
     EXPECT_NE(dump.find("\"Part\" visible editable"), std::string::npos);
     EXPECT_NE(dump.find("bounds 10 10 30 30 closed, 4 anchors"), std::string::npos) << dump;
     EXPECT_NE(dump.find("anchor 0: "), std::string::npos);
-    std::remove(path.c_str());
 }
 
 TEST(SessionScript, PaintIsWhatNewArtGets) {

@@ -4,14 +4,11 @@
 // the ids, then the first entry in file order, then the document's own state.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 
-#include <unistd.h>
-
 #include "Host.h"
+#include "ScratchFolder.h"
 #include "io/DocumentFile.h"
 
 using namespace standin;
@@ -37,14 +34,10 @@ const Way kWays[] = {
      }},
     {"file",
      [](Host& host, const std::string& text, std::string& error) -> const Document* {
-         // Each test runs in a process of its own, side by side with the others: one file each.
-         const std::string path = testing::TempDir() + "art-by-art-" +
-                                  testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-                                  std::to_string(::getpid()) + ".json";
-         std::ofstream(path) << text;
+         const ScratchFolder scratch;
+         const std::string path = scratch.write("art-by-art.json", text);
          const Document* doc = openDocumentFile(host, path, error);
          if (!doc) error = error.substr(path.size() + 2);
-         std::remove(path.c_str());
          return doc;
      }},
 };

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "Host.h"
+#include "ScratchFolder.h"
 #include "io/DocumentFile.h"
 #include "io/Dump.h"
 
@@ -117,9 +118,9 @@ Built buildEverything(Document& doc) {
 }
 
 struct TempFile {
+    ScratchFolder folder;
     std::string path;
-    explicit TempFile(const std::string& name) : path(testing::TempDir() + name) {}
-    ~TempFile() { std::remove(path.c_str()); }
+    explicit TempFile(const std::string& name) : path(folder.path(name)) {}
     void write(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
 };
 
@@ -219,7 +220,8 @@ TEST(DocumentFile, AnchorsThatAreNotFiniteAreNeitherWrittenNorRead) {
     ObjId line = 0;
     ASSERT_EQ(doc.addLine({1, 1}, {INFINITY, 2}, &line), kNoErr);
     std::string error;
-    const std::string path = testing::TempDir() + "not-finite.json";
+    const TempFile file("not-finite.json");
+    const std::string& path = file.path;
     EXPECT_FALSE(saveDocumentFile(doc, path, error));
     EXPECT_EQ(error, "cannot save " + path + ": art " + std::to_string(line) +
                          ", anchor 1: a coordinate must be a finite number, not inf");
@@ -243,7 +245,8 @@ TEST(DocumentFile, PaintOutsideTheRulesIsNotWritten) {
     ObjId line = 0;
     ASSERT_EQ(doc.addLine({0, 0}, {1, 1}, &line), kNoErr);
     doc.editArt(line)->style.stroke.width = NAN;
-    const std::string path = testing::TempDir() + "unruly.json";
+    const TempFile file("unruly.json");
+    const std::string& path = file.path;
     std::string error;
     EXPECT_FALSE(saveDocumentFile(doc, path, error));
     EXPECT_EQ(error, "cannot save " + path + ": art " + std::to_string(line) +
@@ -294,14 +297,14 @@ TEST(DocumentFile, KeysOutsideTheFormatAreNamedNotDroppedInSilence) {
 
     // Opening a file names it in each warning.
     Host host;
-    const std::string path = testing::TempDir() + "unknown-keys.json";
+    const TempFile file("unknown-keys.json");
+    const std::string& path = file.path;
     std::ofstream(path) << text;
     std::string error;
     warnings.clear();
     ASSERT_NE(openDocumentFile(host, path, error, &warnings), nullptr) << error;
     ASSERT_EQ(warnings.size(), 5u);
     EXPECT_THAT(warnings, ::testing::Contains(path + ": document: the key \"comment" + tail));
-    std::remove(path.c_str());
 }
 
 TEST(DocumentFile, IdsInUseAreRenumberedConsistently) {
@@ -488,11 +491,12 @@ TEST(DocumentFile, DamagedFilesGiveAMessageAndLeaveOpenDocumentsAlone) {
 TEST(DocumentFile, MissingFileAndUnwritableTarget) {
     Host host;
     Document& doc = host.newDocument();
+    const ScratchFolder scratch;
     std::string error;
-    EXPECT_EQ(openDocumentFile(host, testing::TempDir() + "no-such-file.json", error), nullptr);
+    EXPECT_EQ(openDocumentFile(host, scratch.path("no-such-file.json"), error), nullptr);
     EXPECT_NE(error.find("cannot open"), std::string::npos);
     error.clear();
-    EXPECT_FALSE(saveDocumentFile(doc, testing::TempDir() + "no-such-folder/x.json", error));
+    EXPECT_FALSE(saveDocumentFile(doc, scratch.path("no-such-folder/x.json"), error));
     EXPECT_NE(error.find("cannot write"), std::string::npos);
 }
 

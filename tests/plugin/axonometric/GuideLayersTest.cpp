@@ -2,12 +2,12 @@
 // (a line every increment in the grid colour and line type, ticks and labels in the ruler
 // units at the scale of the current layer), drawn again after a change of units or zoom
 // with the selection kept, and gone when they are switched off.
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "GuidesFixture.h"
+#include "ScratchFolder.h"
 #include "core/PlotwiseSelection.h"
 #include "geometry/UnitFormat.h"
 #include "io/DocumentFile.h"
@@ -215,8 +215,8 @@ TEST_F(GuideLayersTest, AnOpenedDocumentGetsItsGuidesDrawnAfresh) {
     ShowGrid();
     ShowRulers();
     ASSERT_EQ(drawGridsAndRulers(1, 1), kNoErr);
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("plotwise-guides-" + std::to_string(::getpid()) + ".json");
+    const ScratchFolder scratch;
+    const std::filesystem::path file = scratch.path("guides.json");
     std::string error;
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file.string(), error)) << error;
     ASSERT_EQ(session->closeDocument(), kNoErr);
@@ -226,7 +226,6 @@ TEST_F(GuideLayersTest, AnOpenedDocumentGetsItsGuidesDrawnAfresh) {
     }),
               kNoErr)
         << error;
-    std::filesystem::remove(file);
     doc = host.frontDocument();
     const std::vector<std::string> titles = TitlesInOrder();
     EXPECT_EQ(titles, (std::vector<std::string>{"DERurure Layer", "Layer 1", "ROVidazu Layer"}));

@@ -18,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "CoreFixture.h"
+#include "ScratchFolder.h"
 #include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseAlerts.h"
 #include "adm/PreferenceStore.h"
@@ -95,20 +96,14 @@ struct KeyOrder final : PrefsVisitor {
 };
 
 struct PrefsTest : CoreTest {
+    ScratchFolder scratch;
     std::filesystem::path folder;
 
     void SetUp() override {
         CoreTest::SetUp();
         StartPlugin();
         if (HasFatalFailure()) return;
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::path(::testing::TempDir()) / (std::string("prefs-") + test->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override {
-        CoreTest::TearDown();
-        std::filesystem::remove_all(folder);
+        folder = scratch.dir;
     }
     standin::PreferenceStore& store() { return session->preferences(); }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DimensionHostFixture.h"
+#include "ScratchFolder.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionStorage.h"
 #include "io/DocumentFile.h"
@@ -487,7 +488,8 @@ TEST_F(SavedDocumentTest, RecordsSurviveSaveAndReopen) {
     std::strcpy(words.dimStr, "12.00\r0.47");
     ASSERT_EQ(SetDimensionTextData(text, &words), kNoErr);
 
-    const std::string file = ::testing::TempDir() + "dimension-records.json";
+    const ScratchFolder scratch;
+    const std::string file = scratch.path("dimension-records.json");
     std::string error;
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc_, file, error)) << error;
     host_.endMessage();

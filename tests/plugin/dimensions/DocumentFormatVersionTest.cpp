@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "PluginSessionFixture.h"
+#include "ScratchFolder.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSubsystem.h"
 #include "dimensions/DocumentFormatVersion.h"
@@ -47,17 +48,10 @@ constexpr int32_t kNotRegenerated = -1;
 
 // Loaded; each test starts the plug-in once it has filled the preference store.
 struct FormatVersionTest : plugintest::PluginSessionTest {
-    // One file per test: ctest runs the tests side by side.
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              (std::string("format-version-") +
-                               ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".json"))
-                                 .string();
+    const ScratchFolder scratch;
+    const std::string path = scratch.path("format-version.json");
 
     void SetUp() override { LoadPlugin(); }
-    void TearDown() override {
-        PluginSessionTest::TearDown();
-        std::remove(path.c_str());
-    }
     void Start() {
         StartPlugin();
         if (HasFatalFailure()) return;

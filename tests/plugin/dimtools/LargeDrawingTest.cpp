@@ -1,11 +1,11 @@
 // A drawing of 10,000 live dimensions is saved and opened again: every dimension comes back
 // with its own id and its click records, in at most 6 KB of file each, and the opening
 // redraws none of them (the document holds the current format from its making).
-#include <cstdio>
 #include <filesystem>
 #include <set>
 
 #include "DimensionToolFixture.h"
+#include "ScratchFolder.h"
 #include "io/DocumentFile.h"
 
 namespace dimtest {
@@ -55,7 +55,8 @@ TEST_F(LargeDrawingTest, TenThousandDimensionsAreSavedAndOpenedAgain) {
     const ObjId first = Dimensions().front();
     Copies(rect, first);
 
-    const std::string path = (std::filesystem::temp_directory_path() / "plotwise-large-drawing.json").string();
+    const ScratchFolder scratch;
+    const std::string path = scratch.path("large-drawing.json");
     std::string error;
     ASSERT_EQ(session->saveDocument([&] { return standin::io::saveDocumentFile(*doc, path, error) ? kNoErr : kBadParameterErr; }),
               kNoErr)
@@ -66,7 +67,6 @@ TEST_F(LargeDrawingTest, TenThousandDimensionsAreSavedAndOpenedAgain) {
     ASSERT_EQ(session->openDocument([&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kBadParameterErr; }),
               kNoErr)
         << error;
-    std::remove(path.c_str());
     doc = host.frontDocument();
 
     std::set<int32_t> ids, linked;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "DimensionToolFixture.h"
+#include "ScratchFolder.h"
 #include "core/PlotwiseSuites.h"
 #include "units/LayerScales.h"
 
@@ -126,7 +127,8 @@ TEST_F(MeasureDistanceTest, TheDistanceIsToldAtTheScaleOfTheLayerPressedOn) {
 
 TEST_F(MeasureDistanceTest, ALongWordIsCutAtTheMessage) {
     // The distance word 400 characters long: the message stops at 511.
-    const auto folder = std::filesystem::temp_directory_path() / "measure-distance-test";
+    const ScratchFolder scratch;
+    const auto& folder = scratch.dir;
     std::filesystem::create_directories(folder / "strings");
     std::ifstream in(std::filesystem::path(PLOTWISE_RESOURCE_DIR) / "strings/17400.json");
     nlohmann::json words = nlohmann::json::parse(in);
