@@ -6,10 +6,9 @@
 
 #include "AIRealMath.h"
 #include "axonometric/AxonometricGlobals.h"
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
-#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PointMath.h"
 
@@ -118,9 +117,7 @@ std::array<AIPathSegment, 8> BodySegments(const std::array<AIPathSegment, 4>& ba
 
 // A failed search while drawing ends the drawing and takes its pieces away.
 void GiveUpDrawing() {
-    char text[512] = {};
-    GetPlotwiseString(kMessageList, kNoCylinderMessage, text, sizeof text);
-    (void)doPlotwiseErrorDialog(text);
+    (void)ShowCoreMessage(kNoCylinderMessage);
     for (AIArtHandle* piece : {&g->depthArt, &g->depthArt2}) {
         if (*piece) (void)sAIArt->DisposeArt(*piece);
         *piece = nullptr;

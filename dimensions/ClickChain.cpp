@@ -7,7 +7,6 @@
 
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseBlocks.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
@@ -101,12 +100,6 @@ bool AxonometricTool() {
     return row && (row->flags & kToolAxonometricClicks);
 }
 
-AIErr Refuse(int32_t message) {
-    char text[512];
-    GetPlotwiseString(kMessageList, message, text, sizeof text);
-    return doPlotwiseErrorDialog(text);
-}
-
 // The three axonometric records of art: its own and those of the planes beside its face.
 AIErr ReadDepthRecords(AIArtHandle art, cdDataStruct* node) {
     if (AIErr err = GetAxonometricData(art, &node->theDepthData)) return err;
@@ -127,7 +120,7 @@ AIErr MoveFirstClickOntoFace(AIArtHandle art, const cdDataStruct& clicked) {
         if (AIErr err = ref.Test(art, first->theLoc, &hit)) return err;
     }
     if (!hit.hit) {
-        const AIErr refused = Refuse(kDifferentFacesMessage);
+        const AIErr refused = ShowCoreMessage(kDifferentFacesMessage);
         doFreeHitLocs();  // the click state is reset: no earlier node may outlive it
         return refused;
     }
@@ -222,7 +215,7 @@ AIErr doStoreHitLoc(const char* text) {
             node.y = loc.v;
         }
         if (AxonometricTool()) {
-            if (!IsAxonometricArt(art)) return Refuse(kNotOnAxonometricArtMessage);
+            if (!IsAxonometricArt(art)) return ShowCoreMessage(kNotOnAxonometricArtMessage);
             axonometric = true;
             g->drawingAxoDimension = 1;
             if (AIErr err = ReadDepthRecords(art, &node)) return err;

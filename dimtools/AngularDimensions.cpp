@@ -10,6 +10,7 @@
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
@@ -146,9 +147,7 @@ AIErr AutoAngle() {
     if (AIErr err = ReadLine(g->secondClick, ClickedArt(secondNode), &line2)) return err;
     AIRealPoint vertex{};
     if (FindRealIntersectionPoint(line1.a, line1.b, line2.a, line2.b, &vertex) != kNoErr) {
-        char text[512];
-        GetPlotwiseString(kMessageList, kNonParallelLinesMessage, text, sizeof text);
-        return doPlotwiseErrorDialog(text);
+        return ShowCoreMessage(kNonParallelLinesMessage);
     }
     KeepRayOffVertex(line1, vertex);
     KeepRayOffVertex(line2, vertex);

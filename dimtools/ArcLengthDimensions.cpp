@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "core/PlotwiseAlerts.h"
-#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionStorage.h"
@@ -25,12 +25,6 @@ constexpr AIReal kAnchorSnap = 2.0f;   // a click this near an end of its piece 
 constexpr int32_t kCtrlBit = 4;
 constexpr int32_t kOnePathMessage = 9;       // 17009
 constexpr int32_t kCircularArcsMessage = 11;  // 17011
-
-AIErr Refuse(int32_t message) {
-    char text[512];
-    GetPlotwiseString(kMessageList, message, text, sizeof text);
-    return doPlotwiseErrorDialog(text);
-}
 
 // The art a click is looked for on: the measured path while a dimension is redrawn, the art
 // the press found, else all art.
@@ -104,11 +98,11 @@ AIErr ArcLength() {
     if (AIErr err = ReadClick(g->firstClick, firstNode, &first, &t1)) return err;
     g->art = first.art;
     if (AIErr err = ReadClick(g->secondClick, secondNode, &second, &t2)) return err;
-    if (second.art != first.art) return Refuse(kOnePathMessage);
+    if (second.art != first.art) return ShowCoreMessage(kOnePathMessage);
     g->art = second.art;
     // The centre is known before any art is made, so a refusal leaves nothing behind.
     ArcThroughClicks arc;
-    if (ArcCentreFromNormals(first.piece, t1, second.piece, t2, &arc) != kNoErr) return Refuse(kCircularArcsMessage);
+    if (ArcCentreFromNormals(first.piece, t1, second.piece, t2, &arc) != kNoErr) return ShowCoreMessage(kCircularArcsMessage);
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
     const bool reversed = (g->prefs.style.modifiers & kCtrlBit) != 0;

@@ -12,6 +12,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionStorage.h"
@@ -75,12 +76,6 @@ int32_t DirectionRefusal(const Faces& faces, bool axonometric) {
     const AIRealPoint& p1 = g->firstClick;
     const AIRealPoint& p2 = g->secondClick;
     return (vertical ? p1.v == p2.v : p1.h == p2.h) ? message : 0;
-}
-
-AIErr Refuse(int32_t message) {
-    char text[512];
-    GetPlotwiseString(kMessageList, message, text, sizeof text);
-    return doPlotwiseErrorDialog(text);
 }
 
 // The label of a lettered, numbered or custom style in theText; a value dimension's text
@@ -174,7 +169,7 @@ AIErr Prepare() {
     g->drawingAxoDimension = axonometric ? 1 : 0;
     Faces faces;
     if (AIErr err = ReadFaces(path, axonometric, &faces)) return err;
-    if (const int32_t message = DirectionRefusal(faces, axonometric)) return Refuse(message);
+    if (const int32_t message = DirectionRefusal(faces, axonometric)) return ShowCoreMessage(message);
     MakeLabel();
     return BuildChain(from, to, faces);
 }

@@ -7,9 +7,8 @@
 #include <numbers>
 #include <vector>
 
-#include "core/PlotwiseAlerts.h"
-#include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
@@ -50,9 +49,7 @@ bool ClickedSegment(AIArtHandle* path, int16_t* segment) {
 
 AIErr NotCircular() {
     if (g->updatingDimensions) return kNoErr;  // the dimension is kept as it was
-    char text[512];
-    GetPlotwiseString(kMessageList, kNotCircularMessage, text, sizeof text);
-    (void)doPlotwiseErrorDialog(text);  // the gesture's click goes: its later drags draw nothing
+    (void)ShowCoreMessage(kNotCircularMessage);  // the gesture's click goes: its later drags draw nothing
     return kNoErr;
 }
 
