@@ -8,6 +8,7 @@
 #include "axonometric/CylinderBody.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/AxonometricMath.h"
 #include "geometry/IsoViewDerivation.h"
 #include "geometry/PlotwiseErrors.h"
 #include "artwork/PathEditing.h"
@@ -18,8 +19,6 @@ constexpr GlobalsView<AxonometricGlobals> g;
 
 // Options of the host's transform: the art itself, and groups with their children.
 constexpr int32_t kTransformWithChildren = kTransformObjects | kTransformChildren;  // 0x41
-
-AIRealMatrix Translation(AIReal dh, AIReal dv) { return {1, 0, 0, 1, dh, dv}; }
 
 // Only moves a text frame, by how far m takes its point-text anchor.
 AIErr MoveTextByItsAnchor(AIArtHandle text, const AIRealMatrix& m) {

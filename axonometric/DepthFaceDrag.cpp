@@ -11,6 +11,7 @@
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "geometry/AxonometricMath.h"
 #include "geometry/DepthFaceGeometry.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PointMath.h"
@@ -21,8 +22,6 @@ constexpr GlobalsView<AxonometricGlobals> g;
 
 // The art itself and, for the depth grid's group, its lines.
 constexpr int32_t kTransformWithChildren = kTransformObjects | kTransformChildren;
-
-AIRealMatrix Translation(AIReal dh, AIReal dv) { return {1, 0, 0, 1, dh, dv}; }
 
 AIErr Move(AIArtHandle art, AIReal dh, AIReal dv) {
     const AIRealMatrix m = Translation(dh, dv);

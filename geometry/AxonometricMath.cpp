@@ -42,7 +42,6 @@ int32_t TruncateToInt(AIReal v) {
     return static_cast<int32_t>(std::clamp(std::trunc(static_cast<double>(v)), lo, hi));
 }
 
-AIRealMatrix Translation(AIReal tx, AIReal ty) { return {1, 0, 0, 1, tx, ty}; }
 AIRealMatrix Scaling(AIReal sx, AIReal sy) { return {sx, 0, 0, sy, 0, 0}; }
 AIRealMatrix VerticalShear(AIReal k) { return {1, k, 0, 1, 0, 0}; }
 AIRealMatrix HorizontalShear(AIReal k) { return {1, 0, k, 1, 0, 0}; }
@@ -164,6 +163,8 @@ void Convert2DRealAxisTo2DIntAxis(const Plotwise3_2D_Real_Axis* axis, Plotwise3_
 // --- 2D matrices ------------------------------------------------------------------------
 
 AIRealMatrix IdentityRealMatrix() { return {1, 0, 0, 1, 0, 0}; }
+
+AIRealMatrix Translation(AIReal tx, AIReal ty) { return {1, 0, 0, 1, tx, ty}; }
 
 AIRealMatrix ConcatRealMatrix(const AIRealMatrix& m, const AIRealMatrix& n) {
     return {m.a * n.a + m.b * n.c,   m.a * n.b + m.b * n.d,          m.c * n.a + m.d * n.c,

@@ -86,6 +86,8 @@ void Convert2DRealAxisTo2DIntAxis(const Plotwise3_2D_Real_Axis* axis, Plotwise3_
 // (a·x + c·y + tx, b·x + d·y + ty), and a concatenated step applies after the matrix.
 
 AIRealMatrix IdentityRealMatrix();
+// The matrix that moves by (tx, ty).
+AIRealMatrix Translation(AIReal tx, AIReal ty);
 AIRealMatrix ConcatRealMatrix(const AIRealMatrix& first, const AIRealMatrix& then);
 // False (m unchanged) for a singular matrix or one that is not finite.
 bool InvertRealMatrix(AIRealMatrix* m);
