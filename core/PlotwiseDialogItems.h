@@ -21,6 +21,12 @@ inline bool UserChanged(ADMNotifierRef notifier) {
     return notifier && sADMNotifier && sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier);
 }
 
+// Whether the notification is a change the user made or is making (a drag in progress).
+inline bool UserChangedOrChanging(ADMNotifierRef notifier) {
+    return UserChanged(notifier) || (notifier && sADMNotifier &&
+                                     sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier));
+}
+
 // The check box on exactly when the value is not 0; given a notifier, it gets that too.
 inline void SetupCheckBox(ADMDialogRef dialog, int32_t id, int value, ADMItemNotifyProc notifier = nullptr) {
     ADMItemRef item = Item(dialog, id);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/ExceptionBoundary.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -290,7 +291,7 @@ void LengthFromRiseAndRun(ADMDialogRef dialog) {
 }  // namespace
 
 void LengthAngleRiseRunNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (sADMNotifier && sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier)) {
+    if (UserChanged(notifier)) {
         TypedUnits typed;
         ForgetHeldLength(item);
         ADMDialogRef dialog = sADMItem->GetDialog(item);

@@ -319,8 +319,7 @@ void initPathDividerChoices(ADMDialogRef dialog) {
 
 void pathDividerRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     // The method chosen is kept at once, Cancel or not.
-    if (sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier) ||
-        sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier)) {
+    if (UserChangedOrChanging(notifier)) {
         ADMDialogRef dialog = sADMItem->GetDialog(item);
         if (On(dialog, kEqualPartsItem)) g->pathDividerMethod = kEqualParts;
         if (On(dialog, kIncrementItem)) g->pathDividerMethod = kByIncrement;

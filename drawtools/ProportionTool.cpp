@@ -10,6 +10,7 @@
 #include "artwork/DrawingLayer.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
@@ -144,9 +145,7 @@ void initProportionChoices(ADMDialogRef dialog) {
 }
 
 void ProportionCheckboxesNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (sADMNotifier->IsNotifierType(notifier, kADMUserChangedNotifier) ||
-        sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier))
-        EnableConstrain(sADMItem->GetDialog(item));
+    if (UserChangedOrChanging(notifier)) EnableConstrain(sADMItem->GetDialog(item));
     sADMItem->DefaultNotify(item, notifier);
 }
 

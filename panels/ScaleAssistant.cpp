@@ -339,7 +339,7 @@ ASErr InitScaleAssistantDialog(ADMDialogRef dialog) {
 }
 
 void ScaleAssistantRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (g && (UserChanged(notifier) || sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier))) {
+    if (g && UserChangedOrChanging(notifier)) {
         ADMDialogRef dialog = sADMItem->GetDialog(item);
         const int32_t notifying = sADMItem->GetID(item);
         // Each radio: the choice it stands for and the field it makes active when clicked.

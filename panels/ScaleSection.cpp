@@ -292,7 +292,7 @@ void ScalePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
 
 void ScaleStyleRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (!g) return;
-    if (UserChanged(notifier) || sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier)) {
+    if (UserChangedOrChanging(notifier)) {
         ADMDialogRef panel = sADMItem->GetDialog(item);
         // Clicking the radio that was already on starts the document at 1:1 again, too.
         if (ADMItemRef radio = sADMDialog->GetItem(panel, kDocumentScaleRadio); radio && sADMItem->GetBooleanValue(radio)) {

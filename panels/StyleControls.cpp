@@ -106,7 +106,7 @@ bool ActsOnNotification(const StyleControl& row, ADMNotifierRef notifier) {
     switch (row.actsOn) {
         case ActsOn::kUserChange: return UserChanged(notifier);
         case ActsOn::kDragging:
-            return UserChanged(notifier) || sADMNotifier->IsNotifierType(notifier, kADMIntermediateChangedNotifier);
+            return UserChangedOrChanging(notifier);
         case ActsOn::kEvery: return true;
     }
     return false;
