@@ -80,17 +80,12 @@ AIErr ProjectSelectedArt(AIArtHandle art, int32_t face) {
 template <int32_t Face>
 AIErr ProjectSelection() {
     g->face = Face;
-    int32_t layers = 0;
-    if (AIErr err = sAILayer->CountLayers(&layers)) return err == kNoDocumentErr ? kNoErr : err;
-    for (int32_t i = 0; i < layers; ++i) {
-        AILayerHandle layer = nullptr;
+    const AIErr err = ForEachOrdinaryLayer([](AILayerHandle layer) -> AIErr {
         AIArtHandle first = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (IsGuideLayer(layer)) continue;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
-        if (AIErr err = ProjectSelectedArt(first, Face)) return err;
-    }
-    return kNoErr;
+        return ProjectSelectedArt(first, Face);
+    });
+    return err == kNoDocumentErr ? kNoErr : err;
 }
 
 // The isometric panel's Flatten: the selected axonometric art back to flat art.

@@ -10,6 +10,7 @@
 #include "artwork/DrawingLayer.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseSelection.h"
@@ -93,14 +94,11 @@ AIErr TransformSelection(AIRealMatrix* m, bool copy) {
         if (AIErr err = PrepCADLayer()) return err;
         g->transformCopy = 1;
     }
-    int32_t layers = 0;
-    AIErr err = sAILayer->CountLayers(&layers);
-    for (int32_t i = 0; !err && i < layers; ++i) {
-        AILayerHandle layer = nullptr;
+    AIErr err = ForEachLayer([&](AILayerHandle layer) -> AIErr {
         AIArtHandle art = nullptr;
-        if (!(err = sAILayer->GetNthLayer(i, &layer)) && !(err = sAIArt->GetFirstArtOfLayer(layer, &art)))
-            err = apply(art, m, nullptr);
-    }
+        if (AIErr e = sAIArt->GetFirstArtOfLayer(layer, &art)) return e;
+        return apply(art, m, nullptr);
+    });
     if (!copy) return err;
     g->transformCopy = 0;
     AIArtHandle first = nullptr;

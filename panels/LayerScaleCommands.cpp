@@ -2,6 +2,7 @@
 // list following the current layer.
 #include "panels/LayerScaleCommands.h"
 
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "panels/DocumentPanelItems.h"
@@ -28,20 +29,17 @@ AIErr removeScaleByLayer(int32_t id) {
     if (!g) return kBadParameterErr;
     char oneToOne[kScaleLabelSize] = {};
     getScaleTableLabel(kOneToOneScaleID, oneToOne, sizeof oneToOne);
-    int32_t count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
     bool changed = false;
-    for (int32_t i = 0; i < count; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        int32_t layerID = 0;
-        AIReal scaler = 0;
-        char label[kScaleLabelSize] = {};
-        if (GetZA3LayerScaleAndSetIfNotThere(layer, &layerID, &scaler, label) != kNoErr) continue;
-        if (layerID != id) continue;
-        if (AIErr err = setLayerScale(layer, kOneToOneScaleID, 1.0f, oneToOne)) return err;
-        changed = true;
-    }
+    if (AIErr err = ForEachLayer([&](AILayerHandle layer) -> AIErr {
+            int32_t layerID = 0;
+            AIReal scaler = 0;
+            char label[kScaleLabelSize] = {};
+            if (GetZA3LayerScaleAndSetIfNotThere(layer, &layerID, &scaler, label) != kNoErr || layerID != id)
+                return kNoErr;
+            changed = true;
+            return setLayerScale(layer, kOneToOneScaleID, 1.0f, oneToOne);
+        }))
+        return err;
     if (!changed) return kNoErr;
     if (AIErr err = RegenerateAllDimensions()) return err;
     return UpdateCADdocumentLayerList();

@@ -9,6 +9,7 @@
 
 #include "artwork/DrawingLayer.h"
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwisePlugin.h"
@@ -397,15 +398,11 @@ AIErr setMultipleLayerScale(int32_t id, AIReal scaler, const char* label, Plotwi
     if (!g) return kBadParameterErr;
     AILayerHandle current = nullptr;
     if (AIErr err = sAILayer->GetCurrentLayer(&current)) return err;
-    int32_t count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
-    for (int32_t i = 0; i < count; ++i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (IsSpecialScaleLayer(layer)) continue;
-        if (which == kAllLayers || which == kSelectedLayers)
-            if (AIErr err = setLayerScale(layer, id, scaler, label)) return err;
-    }
+    if (AIErr err = ForEachLayer([&](AILayerHandle layer) -> AIErr {
+            if (IsSpecialScaleLayer(layer) || (which != kAllLayers && which != kSelectedLayers)) return kNoErr;
+            return setLayerScale(layer, id, scaler, label);
+        }))
+        return err;
     const AIErr err = RegenerateAllDimensions();
     SetCurrentLayer(current);
     return err;
