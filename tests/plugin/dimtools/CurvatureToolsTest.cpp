@@ -30,6 +30,12 @@ struct CurvatureToolsTest : RadialAngleTest {
         EXPECT_EQ(session->hostEvent([&] { return doc->addPath(segments, closed, &id); }), kNoErr);
         return id;
     }
+    // The parabola v = 300 + (h - 300)^2 / 100 from h = 200 to 400, as one exact cubic.
+    ObjId ParabolaPath() {
+        const AIReal third = 100.0f / 3;
+        return Path({{{200, 400}, {200, 400}, {300 - third, 300 - third}, false},
+                     {{400, 400}, {300 + third, 300 - third}, {400, 400}, false}});
+    }
     // Every group but the layers', wherever it is.
     size_t Groups() const {
         size_t n = 0;
@@ -337,7 +343,7 @@ TEST_F(CurvatureToolsTest, AFilletRadiusOnlyOfACircularPiece) {
 
 // --- curve radius and tangent lines ---
 
-// The parabola v = 300 + (h - 300)^2 / 100 from h = 200 to 400, as one exact cubic.
+// The points of ParabolaPath's parabola and its radius of curvature, at x from its vertex.
 struct Parabola {
     static double Radius(double x) { return 50 * std::pow(1 + (x / 50) * (x / 50), 1.5); }
     static AIRealPoint Point(double x) {
@@ -346,9 +352,7 @@ struct Parabola {
 };
 
 TEST_F(CurvatureToolsTest, TheRadiusOfCurvatureWhereTheCursorIs) {
-    const AIReal third = 100.0f / 3;
-    Path({{{200, 400}, {200, 400}, {300 - third, 300 - third}, false},
-          {{400, 400}, {300 + third, 300 - third}, {400, 400}, false}});
+    ParabolaPath();
     Ellipse(500, 500, 30, 30);  // radius 15: a cross of a third of it, no room for arrowheads
     struct Row {
         const char* name;
@@ -417,15 +421,8 @@ TEST_F(CurvatureToolsTest, TheRadiusOfCurvatureWhereTheCursorIs) {
     EXPECT_TRUE(Arc(Dimensions().back()).empty());
 }
 
-// The parabola of TheRadiusOfCurvatureWhereTheCursorIs, as one piece.
-ObjId ParabolaPath(CurvatureToolsTest& t) {
-    const AIReal third = 100.0f / 3;
-    return t.Path({{{200, 400}, {200, 400}, {300 - third, 300 - third}, false},
-                   {{400, 400}, {300 + third, 300 - third}, {400, 400}, false}});
-}
-
 TEST_F(CurvatureToolsTest, TheReleaseStoresOneClickWhereTheCursorStopped) {
-    const ObjId parabola = ParabolaPath(*this);
+    const ObjId parabola = ParabolaPath();
     struct Row {
         const char* tool;
         int32_t kind;
@@ -449,7 +446,7 @@ TEST_F(CurvatureToolsTest, TheReleaseStoresOneClickWhereTheCursorStopped) {
 }
 
 TEST_F(CurvatureToolsTest, ACurveRadiusResizedMeasuresWhereItWasLeft) {
-    ParabolaPath(*this);
+    ParabolaPath();
     ASSERT_EQ(Hover("Curvature Dimension", Parabola::Point(0)), kNoErr);
     ASSERT_NEAR(Value(Dimensions().back()), Parabola::Radius(0), 0.1);
     // Grabbed by its radius line (from the centre at (300, 350) down to the vertex) and
