@@ -109,19 +109,17 @@ TEST_F(LinearTest, HorizontalAcrossTheTopOfARectangle) {
 TEST_F(LinearTest, AnotherDimensionsWitnessLineNeverTakesAClickOnTheCorner) {
     const struct {
         AIReal gap;
-        const char* tool;
-        std::vector<AIRealPoint> clicks;
-        AIRealPoint drag;
+        std::vector<AIRealPoint> clicks;  // of the horizontal dimension below the plate
     } rows[] = {
-        {2, "Horizontal Dimension", {{100, 100}, {180, 100}}, {140, 70}},
-        {1, "Horizontal Dimension", {{180, 100}, {100, 100}}, {140, 70}},
-        {2.5f, "Horizontal Dimension", {{100, 100}, {180, 100}}, {140, 70}},
+        {2, {{100, 100}, {180, 100}}},
+        {1, {{180, 100}, {100, 100}}},
+        {2.5f, {{100, 100}, {180, 100}}},
     };
     for (const auto& r : rows) {
         const ObjId plate = Rect(100, 100, 80, 60);
         g->prefs.style.witnessGap = r.gap;
         ASSERT_EQ(Dimension("Vertical Dimension", {{180, 100}, {180, 160}}, {210, 130}), kNoErr);
-        ASSERT_EQ(Dimension(r.tool, r.clicks, r.drag), kNoErr);
+        ASSERT_EQ(Dimension("Horizontal Dimension", r.clicks, {140, 70}), kNoErr);
         const auto dims = Dimensions();
         ASSERT_EQ(dims.size(), 2u);
         EXPECT_EQ(Texts(dims[0]), std::vector<std::string>{"60.00"}) << r.gap;
