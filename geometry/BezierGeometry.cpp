@@ -20,12 +20,6 @@ using namespace bezier_math;
 // A float keeps about seven digits: bounds and areas agree to within this share of their size.
 constexpr double kBoundsAreaSlack = 1e-6;
 
-// The span between two anchors, through a's out handle and b's in handle (a corner
-// anchor's handles shape the curve as a smooth one's do).
-Cubic spanOf(const AIPathSegment& a, const AIPathSegment& b) {
-    return {{vec(a.p), vec(a.out), vec(b.in), vec(b.p)}};
-}
-
 // Proper crossing of segments a0-a1 and b0-b1 (ends included); fractions along each.
 bool segmentsCross(Vec a0, Vec a1, Vec b0, Vec b1, double& s, double& u) {
     const Vec r = a1 - a0;
@@ -245,7 +239,7 @@ AIErr GetLineSegmentIntersectionWithBezier(const AIPathSegment& l1, const AIPath
     const Vec origin = vec(l1.p);
     const Vec dir = vec(l2.p) - origin;
     if (length(dir) == 0.0) return kNotApplicableErr;
-    const Cubic c{{vec(c1.p), vec(c1.out), vec(c2.in), vec(c2.p)}};
+    const Cubic c = spanOf(c1, c2);
     const auto side = [&](double t) { return cross(dir, at(c, t) - origin); };
     // Where the line crosses the chord t0-t1, as a fraction of the chord.
     const auto crossing = [&](double t0, double t1, double& s) {

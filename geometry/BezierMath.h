@@ -30,6 +30,12 @@ struct Cubic {
 
 inline Cubic cubic(const AIRealBezier& b) { return {{vec(b.p0), vec(b.p1), vec(b.p2), vec(b.p3)}}; }
 
+// The span between two anchors, through a's out handle and b's in handle (a corner
+// anchor's handles shape the curve as a smooth one's do).
+inline Cubic spanOf(const AIPathSegment& a, const AIPathSegment& b) {
+    return {{vec(a.p), vec(a.out), vec(b.in), vec(b.p)}};
+}
+
 inline Vec at(const Cubic& c, double t) {
     const double u = 1 - t;
     return (u * u * u) * c.p[0] + (3 * u * u * t) * c.p[1] + (3 * u * t * t) * c.p[2] + (t * t * t) * c.p[3];

@@ -274,9 +274,7 @@ AIReal getRealDiff(AIReal a, AIReal b) {
 }
 
 double cubicSegmentLength(const AIPathSegment& a, const AIPathSegment& b) {
-    // A corner anchor's handles shape the curve as much as a smooth one's do.
-    return bezier_math::arcLength({{bezier_math::vec(a.p), bezier_math::vec(a.out), bezier_math::vec(b.in),
-                                    bezier_math::vec(b.p)}});
+    return bezier_math::arcLength(bezier_math::spanOf(a, b));
 }
 
 AIErr calculatePathLength(const AIPathSegment* segments, ai_int16 count, ai_int16 from, ai_int16 to, AIReal* length) {
