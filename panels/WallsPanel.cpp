@@ -95,13 +95,9 @@ void RefreshCADwallsWindowFromSelection(ADMDialogRef dialog, const live_attribut
                                         const Plotwise3_Live_Dimension_Data&) {
     preferences& p = g->prefs;
     double typed = 0;
-    ADMItemRef field = Item(dialog, kWallThicknessField);
-    if (!field || p.scaler == 0 ||
+    if (!Item(dialog, kWallThicknessField) || p.scaler == 0 ||
         !parseFieldInput(dialog, kWallThicknessField, &typed, p.NumericInputUnits))
         return;
     p.wallThickness = static_cast<float>(typed / p.scaler);
-    char text[512] = {};
-    doScaleAndUnits(0, p.wallThickness, text, 1, static_cast<int16_t>(p.NumericInputUnits),
-                    static_cast<int16_t>(p.NumericInputPrecision));
-    sADMItem->SetText(field, text);
+    ShowWallThickness(dialog);
 }

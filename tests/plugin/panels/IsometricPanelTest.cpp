@@ -17,15 +17,19 @@ constexpr double kDegree = 3.14159265358979323846 / 180;
 
 class IsometricPanelTest : public PanelSession {
 protected:
+    // Started from the preference store as it stands, with the panel worked and a document.
+    void StartWithPanel() {
+        Start();
+        panel = session->dialogs().findDialog("CADisometric");
+        ASSERT_NE(panel, nullptr);
+        session->newDocument();
+    }
     void StartIsometric() {
         Store().putReal("ZelmarkPlotwise7", "customAxoView1R", 30);
         Store().putReal("ZelmarkPlotwise7", "customAxoView1T", 25);
         Store().putString("ZelmarkPlotwise7", "customAxoView1Str", "Plan view");
         Store().putBoolean("ZelmarkPlotwise7", "axoNoForeshortening", false);
-        Start();
-        panel = session->dialogs().findDialog("CADisometric");
-        ASSERT_NE(panel, nullptr);
-        session->newDocument();
+        StartWithPanel();
     }
     bool Enabled(int32_t item) { return sADMItem->IsEnabled(sADMDialog->GetItem(panel, item)) != 0; }
     // A square projected onto the left face, as its record says.
@@ -91,10 +95,8 @@ TEST_F(IsometricPanelTest, AChosenViewIsDerivedAndTheArtFollowsIt) {
 }
 
 TEST_F(IsometricPanelTest, TheStartUpViewIsTheIsometricViewTheStartUpSettingsGive) {
-    Start();  // a fresh preference store
-    panel = session->dialogs().findDialog("CADisometric");
-    ASSERT_NE(panel, nullptr);
-    session->newDocument();
+    StartWithPanel();  // a fresh preference store
+    if (HasFatalFailure()) return;
     const iso_view startup = g->prefs.isoView;
     AIArtHandle square = LeftSquare();
     ASSERT_EQ(Pick(kViewsPopup, 6), kNoErr);  // "Isometric"

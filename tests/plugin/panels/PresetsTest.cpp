@@ -476,17 +476,15 @@ struct AsPlainUser {
 TEST_F(PresetsTest, ASaveThatCannotBeMadeGivesItsRealReason) {
     Start();
     namespace fs = std::filesystem;
-    const struct {
-        const char* folder;  // below a folder nobody may write to
-    } kFolders[] = {{"locked"}, {"locked/plotwise"}};
+    const char* const kFolders[] = {"locked", "locked/plotwise"};  // below a folder nobody may write to
     fs::create_directory(folder.dir / "locked");
     fs::permissions(folder.dir, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     fs::permissions(folder.dir / "locked", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
                                                fs::perms::others_exec);
     int n = 0;
-    for (const auto& f : kFolders) {
-        SCOPED_TRACE(f.folder);
-        host.catalogs().setFolder(folder.dir / f.folder);
+    for (const char* f : kFolders) {
+        SCOPED_TRACE(f);
+        host.catalogs().setFolder(folder.dir / f);
         {
             AsPlainUser user;
             ASSERT_EQ(Define("Mine " + std::to_string(++n)), kNoErr);

@@ -7,6 +7,7 @@
 // blank where two dimensions differ.
 #include <set>
 #include <string>
+#include <vector>
 
 #include "PanelSessionFixture.h"
 #include "core/PlotwiseSelection.h"
@@ -241,43 +242,35 @@ TEST_F(StylePanelsTest, TheNextFieldTakesTheFormatThePopupShows) {
     // A preset (or anything but the popup) may leave another format in the style than the
     // popup shows: rebuilding the next field takes the popup's, so new dimensions and labels
     // are drawn in the format the drafter sees.
-    using D = Plotwise3_Live_Dimension_Data;
+    struct Step {
+        int32_t shown, stored;
+        bool counts;  // the next field and its caption enabled
+    };
     const struct {
         const char* panel;
         int32_t popup, field, caption;
         int32_t D::*format;
         void (*update)();
-        int32_t shown, stored;
-        bool counts;  // the next field and its caption enabled
-    } kCases[] = {
+        std::vector<Step> steps;
+    } kPanels[] = {
         {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
-         &UpdateDimensionIncrementFld, 0, 1, false},
-        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
-         &UpdateDimensionIncrementFld, 1, 0, true},
-        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
-         &UpdateDimensionIncrementFld, 2, 3, true},
-        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
-         &UpdateDimensionIncrementFld, 3, 2, false},
-        {T, kDimensionFormatPopup, kDimensionNextField, kDimensionNextCaption, &D::dimensionFormat,
-         &UpdateDimensionIncrementFld, 0, 2, false},
+         &UpdateDimensionIncrementFld, {{0, 1, false}, {1, 0, true}, {2, 3, true}, {3, 2, false}, {0, 2, false}}},
         // Labels: letters and numbers count, custom text does not.
-        {L, kLabelFormatPopup, kLabelNextField, kLabelNextCaption, &D::labelFormat, &UpdateLabelIncrementFld, 3, 0,
-         false},
-        {L, kLabelFormatPopup, kLabelNextField, kLabelNextCaption, &D::labelFormat, &UpdateLabelIncrementFld, 1, 3,
-         true},
-        {L, kLabelFormatPopup, kLabelNextField, kLabelNextCaption, &D::labelFormat, &UpdateLabelIncrementFld, 0, 1,
-         true},
+        {L, kLabelFormatPopup, kLabelNextField, kLabelNextCaption, &D::labelFormat, &UpdateLabelIncrementFld,
+         {{3, 0, false}, {1, 3, true}, {0, 1, true}}},
     };
-    for (const auto& c : kCases) {
-        panel = Dialogs().findDialog(c.panel);
-        ASSERT_EQ(Pick(c.popup, c.shown), kNoErr);
-        g->prefs.style.*c.format = c.stored;
-        c.update();
-        const std::string where = std::string(c.panel) + ": shown " + std::to_string(c.shown) + ", stored " +
-                                  std::to_string(c.stored);
-        EXPECT_EQ(g->prefs.style.*c.format, c.shown) << where;
-        EXPECT_EQ(View(c.field).enabled, c.counts) << where;
-        EXPECT_EQ(View(c.caption).enabled, c.counts) << where;
+    for (const auto& p : kPanels) {
+        panel = Dialogs().findDialog(p.panel);
+        for (const Step& s : p.steps) {
+            ASSERT_EQ(Pick(p.popup, s.shown), kNoErr);
+            g->prefs.style.*p.format = s.stored;
+            p.update();
+            const std::string where = std::string(p.panel) + ": shown " + std::to_string(s.shown) + ", stored " +
+                                      std::to_string(s.stored);
+            EXPECT_EQ(g->prefs.style.*p.format, s.shown) << where;
+            EXPECT_EQ(View(p.field).enabled, s.counts) << where;
+            EXPECT_EQ(View(p.caption).enabled, s.counts) << where;
+        }
     }
 }
 

@@ -17,8 +17,6 @@
 #include "tracker/TrackerPanel.h"
 #include "suites/Suites.h"
 
-extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
-
 namespace trackertest {
 
 using standin::ObjId;

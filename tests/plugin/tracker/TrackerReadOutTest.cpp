@@ -58,69 +58,72 @@ TEST_F(ReadOutTest, ASelectionShowsItsSizeLengthPerimeterAndArea) {
     EXPECT_EQ(Text(kPerimeterCaption), "Perimeter");
 }
 
-TEST_F(ReadOutTest, TextShowsItsSizeAloneAndAHoleIsTakenFromItsOutline) {
-    AIArtHandle text = nullptr, compound = nullptr;
+TEST_F(ReadOutTest, TextShowsItsSizeAlone) {
+    AIArtHandle text = nullptr;
     session->hostEvent([&] {
         sAITextFrame->NewPointText(kPlaceAboveAll, nullptr, kHorizontalTextOrientation, {20, 30}, &text);
         ATE::TextRangeRef ref = nullptr;
         sAITextFrame->GetATETextRange(text, &ref);
         ATE::ITextRange(ref).InsertAfter("Plate");
-        // A 100 square anticlockwise with a 50 square hole running the other way.
-        sAIArt->NewArt(kCompoundPathArt, kPlaceAboveAll, nullptr, &compound);
-        for (const auto& ring : {std::vector<AIRealPoint>{{0, 0}, {100, 0}, {100, 100}, {0, 100}},
-                                 std::vector<AIRealPoint>{{25, 25}, {25, 75}, {75, 75}, {75, 25}}}) {
-            AIArtHandle path = nullptr;
-            sAIArt->NewArt(kPathArt, kPlaceInsideOnBottom, compound, &path);
-            std::vector<AIPathSegment> s(ring.size());
-            for (size_t i = 0; i < ring.size(); ++i) s[i] = {ring[i], ring[i], ring[i], true};
-            sAIPath->SetPathSegmentCount(path, static_cast<int16_t>(s.size()));
-            sAIPath->SetPathSegments(path, 0, static_cast<int16_t>(s.size()), s.data());
-            sAIPath->SetPathClosed(path, true);
-        }
         return kNoErr;
     });
     Select({Id(text)});
     EXPECT_NE(Text(kReadOutW), "");
     EXPECT_NE(Text(kReadOutH), "");
     ExpectShown(*this, {Text(kReadOutW), Text(kReadOutH), "", "", ""}, "text");  // a 0 shows blank
-    Select({Id(compound)});
-    ExpectShown(*this, {"100.00", "100.00", "", "600.00", "7500.00 sq"}, "compound path");
 }
 
-// A plate of 300 × 200 with a 50 × 50 hole wound as each row says: the area is what the
-// compound fills by its rule.
+// A compound path of an outline and a hole, each closed and wound in the order of its
+// corners, filled by the even-odd rule or the non-zero one.
+AIArtHandle NewCompound(const std::vector<AIRealPoint>& outline, const std::vector<AIRealPoint>& hole, bool evenOdd) {
+    AIArtHandle compound = nullptr;
+    sAIArt->NewArt(kCompoundPathArt, kPlaceAboveAll, nullptr, &compound);
+    for (const auto* ring : {&outline, &hole}) {
+        std::vector<AIPathSegment> s;
+        for (const AIRealPoint& p : *ring) s.push_back({p, p, p, true});
+        AIArtHandle path = nullptr;
+        sAIArt->NewArt(kPathArt, kPlaceInsideOnBottom, compound, &path);
+        sAIPath->SetPathSegmentCount(path, static_cast<int16_t>(s.size()));
+        sAIPath->SetPathSegments(path, 0, static_cast<int16_t>(s.size()), s.data());
+        sAIPath->SetPathClosed(path, true);
+    }
+    AIPathStyle style{};
+    sAIPathStyle->GetPathStyle(compound, &style);
+    style.evenodd = evenOdd;
+    sAIPathStyle->SetPathStyle(compound, &style);
+    return compound;
+}
+
+// A hole wound as each row says: the area is what the compound fills by its rule, and the
+// perimeter runs round the hole too.
 TEST_F(ReadOutTest, ACompoundPathsAreaFollowsItsFillRule) {
-    const std::vector<AIRealPoint> plate = {{0, 0}, {300, 0}, {300, 200}, {0, 200}};     // anticlockwise
+    const std::vector<AIRealPoint> square = {{0, 0}, {100, 0}, {100, 100}, {0, 100}};       // anticlockwise
+    const std::vector<AIRealPoint> squareHole = {{25, 25}, {25, 75}, {75, 75}, {75, 25}};    // clockwise
+    const std::vector<AIRealPoint> plate = {{0, 0}, {300, 0}, {300, 200}, {0, 200}};        // anticlockwise
     const std::vector<AIRealPoint> same = {{100, 50}, {150, 50}, {150, 100}, {100, 100}};  // anticlockwise
     const std::vector<AIRealPoint> other(same.rbegin(), same.rend());
     const struct {
+        const char* what;
         bool evenOdd;
+        const std::vector<AIRealPoint>* outline;
         const std::vector<AIRealPoint>* hole;
-        const char* area;
-    } kCases[] = {{false, &other, "57500.00 sq"},
-                  {false, &same, "60000.00 sq"},  // no hole: both wind once round it
-                  {true, &same, "57500.00 sq"},
-                  {true, &other, "57500.00 sq"}};
+        Shown shown;
+    } kCases[] = {
+        {"a 100 square, non-zero", false, &square, &squareHole, {"100.00", "100.00", "", "600.00", "7500.00 sq"}},
+        {"non-zero", false, &plate, &other, {"300.00", "200.00", "", "1200.00", "57500.00 sq"}},
+        // No hole: both wind once round it.
+        {"non-zero, wound alike", false, &plate, &same, {"300.00", "200.00", "", "1200.00", "60000.00 sq"}},
+        {"even-odd, wound alike", true, &plate, &same, {"300.00", "200.00", "", "1200.00", "57500.00 sq"}},
+        {"even-odd", true, &plate, &other, {"300.00", "200.00", "", "1200.00", "57500.00 sq"}},
+    };
     for (const auto& c : kCases) {
         AIArtHandle compound = nullptr;
         session->hostEvent([&] {
-            sAIArt->NewArt(kCompoundPathArt, kPlaceAboveAll, nullptr, &compound);
-            for (const auto* ring : {&plate, c.hole}) {
-                std::vector<AIPathSegment> s;
-                for (const AIRealPoint& p : *ring) s.push_back({p, p, p, true});
-                AIArtHandle path = nullptr;
-                sAIArt->NewArt(kPathArt, kPlaceInsideOnBottom, compound, &path);
-                sAIPath->SetPathSegmentCount(path, static_cast<int16_t>(s.size()));
-                sAIPath->SetPathSegments(path, 0, static_cast<int16_t>(s.size()), s.data());
-                sAIPath->SetPathClosed(path, true);
-            }
-            AIPathStyle style{};
-            sAIPathStyle->GetPathStyle(compound, &style);
-            style.evenodd = c.evenOdd;
-            return sAIPathStyle->SetPathStyle(compound, &style);
+            compound = NewCompound(*c.outline, *c.hole, c.evenOdd);
+            return kNoErr;
         });
         Select({Id(compound)});
-        ExpectShown(*this, {"300.00", "200.00", "", "1200.00", c.area}, c.evenOdd ? "even-odd" : "non-zero");
+        ExpectShown(*this, c.shown, c.what);
     }
 }
 
