@@ -258,7 +258,8 @@ AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const 
 namespace {
 
 // The layer's scale into the current scale; a failed read leaves the current scale as it
-// was. `store` writes a default found to the layers, as every read for drawing does.
+// was. `store` writes a default found, or a scale rebuilt from what was left of it, to the
+// layers, as every read for drawing does; a measurement writes nothing.
 AIErr LoadLayerScale(AILayerHandle layer, bool store) {
     if (!g) return kBadParameterErr;
     AIArtHandle group = nullptr;
@@ -266,7 +267,7 @@ AIErr LoadLayerScale(AILayerHandle layer, bool store) {
     Scale s;
     bool stored = false;
     const AIErr err = store ? GetZA3LayerScaleAndSetIfNotThere(layer, &s.id, &s.scaler, s.label)
-                            : ReadLayerScale(layer, &s, &stored);
+                            : ReadLayerScale(layer, &s, &stored, /*mend=*/false);
     if (err != kNoErr) return kNoErr;
     g->prefs.scale = s.id;
     g->prefs.scaler = s.scaler;

@@ -56,6 +56,16 @@ TEST_F(LayerScalesTest, ALayersOwnEntriesAreReadAndNothingIsWritten) {
     EXPECT_STORED("Plan", 25, 50, "1:50");
 }
 
+TEST_F(LayerScalesTest, AMeasurementReadsAHalfStoredScaleWholeAndWritesNothing) {
+    Store("Layer 1", 29, 5, "1:5");
+    doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")))->erase("ZA3_ScaleStr");
+    SetCurrent(25, 50, "1:50");
+    ASSERT_EQ(MeasureAtScaleOfLayer(Handle("Layer 1")), kNoErr);
+    EXPECT_EQ(g->prefs.scale, 29);
+    EXPECT_STREQ(g->prefs.scaleStr, "1:5");
+    EXPECT_FALSE(Stored("Layer 1").has_value());  // the label is still missing
+}
+
 TEST_F(LayerScalesTest, ALayerWithoutScaleGetsTheStyleDefaultStored) {
     SetCurrent(15, 48, "1/4\" = 1'-0\"");
     g->prefs.scaleStyle = kLayerBasedScaleStyle;
