@@ -88,6 +88,11 @@ std::optional<House::Symbol> SymbolOf(const House& old, const Anchors& anchors) 
     return std::nullopt;
 }
 
+// Names the dimension once among those whose measured place is gone.
+void NoteDetached(int32_t id, std::vector<int32_t>* detached) {
+    if (std::find(detached->begin(), detached->end(), id) == detached->end()) detached->push_back(id);
+}
+
 // How the art of the old house held the clicks.
 enum class Role { kContour, kSymbol, kWhole };
 
@@ -150,8 +155,7 @@ struct Carrier {
                     c.x = static_cast<AIReal>(p.h);
                     c.y = static_cast<AIReal>(p.v);
                     to = drawn.path;
-                    if (std::find(detached->begin(), detached->end(), c.id) == detached->end())
-                        detached->push_back(c.id);
+                    NoteDetached(c.id, detached);
                 }
             }
             if (AIErr err = SetDimensionedObjectData(to, &c)) return err;
@@ -225,7 +229,7 @@ AIErr CarryDimensionLinks(const House& old, int32_t removedWall, const House& dr
         if (!drawn.path) {
             // No house is left to hold them: each dimension is named.
             (void)ForEachDimensionLink(art, [&](const char*, int32_t id) {
-                if (std::find(detached->begin(), detached->end(), id) == detached->end()) detached->push_back(id);
+                NoteDetached(id, detached);
                 return kNoErr;
             });
             continue;

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <variant>
 
 #include "Host.h"
 #include "core/PlotwiseSuites.h"
@@ -30,7 +32,18 @@ struct FuzzInput {
         std::memcpy(&r, &w, sizeof r);
         return r;
     }
+    // A whole number from lo to lo + span - 1 mostly, and now and then any.
+    int32_t small(int32_t lo, int32_t span) {
+        const uint8_t b = byte();
+        return b < 240 ? lo + b % span : static_cast<int32_t>(word());
+    }
 };
+
+// The sub-dictionary under key of a dictionary (0 when absent or not a dictionary).
+inline standin::ObjId SubDictionary(standin::Document& doc, standin::ObjId dict, const std::string& key) {
+    const standin::DictValue* v = doc.dict(dict) ? doc.dict(dict)->find(key) : nullptr;
+    return v && std::holds_alternative<standin::DictLink>(*v) ? std::get<standin::DictLink>(*v).id : 0;
+}
 
 // One host for the whole run, the plug-in's record installed and its suites acquired.
 struct FuzzPluginWorld {

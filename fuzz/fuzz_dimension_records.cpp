@@ -22,23 +22,9 @@
 
 namespace {
 
-// The input, with whole numbers mostly small and sometimes anything.
-struct Input : FuzzInput {
-    int32_t small(int32_t lo, int32_t span) {
-        const uint8_t b = byte();
-        return b < 240 ? lo + b % span : static_cast<int32_t>(word());
-    }
-};
-
-// The sub-dictionary under key of a dictionary (0 when absent or not a dictionary).
-standin::ObjId Sub(standin::Document& doc, standin::ObjId dict, const std::string& key) {
-    const standin::DictValue* v = doc.dict(dict) ? doc.dict(dict)->find(key) : nullptr;
-    return v && std::holds_alternative<standin::DictLink>(*v) ? std::get<standin::DictLink>(*v).id : 0;
-}
-
 // Gives a few entries of the style record other values, or other types.
-void SpoilStyle(standin::Document& doc, standin::ObjId group, Input& in) {
-    const standin::ObjId style = Sub(doc, doc.dictionaryOf(group), "ZA3_Dimension");
+void SpoilStyle(standin::Document& doc, standin::ObjId group, FuzzInput& in) {
+    const standin::ObjId style = SubDictionary(doc, doc.dictionaryOf(group), "ZA3_Dimension");
     if (!style) return;
     const auto entries = StyleEntries();
     for (int n = in.byte() % 8; n > 0; --n) {
@@ -57,7 +43,7 @@ void SpoilStyle(standin::Document& doc, standin::ObjId group, Input& in) {
 }
 
 // A text in the group with a text record of fuzzed entries, as the six keys of a record.
-void SpoilText(standin::Document& doc, standin::ObjId group, Input& in) {
+void SpoilText(standin::Document& doc, standin::ObjId group, FuzzInput& in) {
     AIArtHandle text = nullptr;
     if (sAITextFrame->NewPointText(kPlaceInsideOnTop, standin::suites::artHandle(group), 0, {50, 80}, &text)) return;
     const standin::ObjId record = doc.newDict();
@@ -76,7 +62,7 @@ void SpoilText(standin::Document& doc, standin::ObjId group, Input& in) {
 // Arrangements no tool makes: measured art into a dimension's group, a dimension into
 // another's, a copy sharing a group's id, and a layer scale of another type.
 void Rearrange(standin::Document& doc, const standin::ObjId (&groups)[3], const standin::ObjId (&measured)[2],
-               Input& in) {
+               FuzzInput& in) {
     const uint8_t what = in.byte();
     if (what & 1) doc.reorderArt(measured[in.byte() & 1], kPlaceInsideOnTop, groups[in.byte() % 3]);
     if (what & 2) doc.reorderArt(groups[1], kPlaceInsideOnTop, groups[0]);
@@ -84,7 +70,7 @@ void Rearrange(standin::Document& doc, const standin::ObjId (&groups)[3], const 
     if (what & 8) doc.editDict(doc.dictionaryOf(doc.currentLayer()))->set("ZA3_Scaler", std::string("1"));
 }
 
-Plotwise3_dimensioned_object_data Click(Input& in) {
+Plotwise3_dimensioned_object_data Click(FuzzInput& in) {
     Plotwise3_dimensioned_object_data c{};
     c.id = in.small(1, 3);
     c.clickNum = in.small(-1, 4);
@@ -112,7 +98,7 @@ struct World : FuzzPluginWorld {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static World world;
-    Input in{{data, size}};
+    FuzzInput in{data, size};
     PlotwiseGlobals& g = world.globals;
     g.prefs.createLiveDimensions = 1;
     g.prefs.style.live = 1;

@@ -26,24 +26,14 @@ namespace {
 
 constexpr GlobalsView<PlotwiseGlobals> g;
 
-// The input: whole numbers mostly small, reals mostly plain and sometimes anything.
+// The input, with lengths mostly plain and sometimes anything.
 struct Input : FuzzInput {
-    int32_t small(int32_t lo, int32_t span) {
-        const uint8_t b = byte();
-        return b < 240 ? lo + b % span : static_cast<int32_t>(word());
-    }
     // A length in quarter points from -31.75 to 31.75, or (after -128) any real.
     double length() {
         const auto b = static_cast<int8_t>(byte());
         return b == -128 ? static_cast<double>(real()) : b / 4.0;
     }
 };
-
-// The sub-dictionary under key of a dictionary (0 when absent or not a dictionary).
-standin::ObjId Sub(standin::Document& doc, standin::ObjId dict, const std::string& key) {
-    const standin::DictValue* v = doc.dict(dict) ? doc.dict(dict)->find(key) : nullptr;
-    return v && std::holds_alternative<standin::DictLink>(*v) ? std::get<standin::DictLink>(*v).id : 0;
-}
 
 // A wall's or opening's entries as a document holds them, written here without the
 // plug-in's writer; `spoil` leaves one out or gives it another type.
@@ -169,8 +159,9 @@ void AddClicks(standin::Document& doc, standin::ObjId path, Input& in, bool* dam
             doc.editDict(dict)->set("ZA3_Object", int32_t{7});
             continue;
         }
-        const standin::ObjId link = Sub(doc, Sub(doc, dict, "ZA3_Object"), "ZA3_Obj_data_" + std::to_string(c.id));
-        if (const standin::ObjId click = Sub(doc, link, "ZA3_Click_data_" + std::to_string(c.clickNum)))
+        const standin::ObjId links = SubDictionary(doc, dict, "ZA3_Object");
+        const standin::ObjId link = SubDictionary(doc, links, "ZA3_Obj_data_" + std::to_string(c.id));
+        if (const standin::ObjId click = SubDictionary(doc, link, "ZA3_Click_data_" + std::to_string(c.clickNum)))
             doc.editDict(click)->set("ZA3_Obj_t", std::string("x"));
     }
 }

@@ -3,8 +3,9 @@
 // faces) with a 1200 mm window in its top wall and a 3 m partition stub standing free; four
 // dimensions measure it: across the top from the outer corner to the right wall's face,
 // up the left side between the outer corners, from the bottom-left corner up to the stub's
-// free end, and from the top-left corner across to the end of the window's glass line. After each edit "Update Dimensions" reads what a drafter works out by
-// hand (1 pt is 25.4 / 72 mm on paper, 100 times that in the house).
+// free end, and from the top-left corner across to the end of the window's glass line.
+// After each edit "Update Dimensions" reads what a drafter works out by hand (1 pt is
+// 25.4 / 72 mm on paper, 100 times that in the house).
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -36,7 +37,7 @@ struct HouseDimensionsTest : WallToolsTest {
         Answer("CADWall", {Type(4, length), Type(6, angle), Press(1)});
         return session->click(at);
     }
-    // The house and its three dimensions, drawn in a fresh document.
+    // The house and its four dimensions, drawn in a fresh document.
     void House() {
         ASSERT_EQ(session->closeDocument(), kNoErr);
         doc = &session->newDocument();

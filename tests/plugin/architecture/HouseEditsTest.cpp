@@ -2,6 +2,7 @@
 // words before anything is drawn, a house whose record cannot be read is never built over,
 // and a house taken out of its group is drawn again without its layer.
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "architecture/HouseRecord.h"
@@ -31,15 +32,22 @@ struct HouseEditsTest : WallToolsTest {
     }
 };
 
-TEST_F(HouseEditsTest, AddWallRefusesADamagedHouseAsTheOtherWallToolsDo) {
+// Every wall tool, pressed on a house whose record cannot be read, names what is wrong with
+// it and leaves the house as it was.
+TEST_F(HouseEditsTest, EveryWallToolRefusesADamagedHouseNamingTheFault) {
     const struct {
         const char* key;  // of wall 0 ("" for the count)
         standin::DictValue value;
         const char* words;
     } damages[] = {
         {"", int32_t{0}, "the number of walls (PW4_House_count) is 0; it must be 1 to 16000"},
+        {"", int32_t{-1}, "the number of walls (PW4_House_count) is -1; it must be 1 to 16000"},
         {"", int32_t{2}, "wall 1 (PW4_Wall_1) is missing"},
         {"PW4_Wall_datum", int32_t{7}, "wall 0: its datum (PW4_Wall_datum) is 7, which it cannot be"},
+        {"PW4_Wall_endV", std::string("north"), "wall 0: its end (PW4_Wall_endV) is not a real number"},
+        {"PW4_Wall_thickness", AIReal{0}, "wall 0: its thickness (PW4_Wall_thickness) must be more than 0"},
+        {"PW4_Wall_startH", std::numeric_limits<AIReal>::quiet_NaN(),
+         "wall 0: its start (PW4_Wall_startH) is not a finite number"},
     };
     const struct {
         const char* tool;
@@ -63,7 +71,7 @@ TEST_F(HouseEditsTest, AddWallRefusesADamagedHouseAsTheOtherWallToolsDo) {
             if (click && session->dialogs().pendingModalAnswers() == 0)
                 Answer("CADWall", {Type(4, "50"), Value(6, 90), Press(1)});
             if (click)
-                (void)session->click(c.press);
+                EXPECT_NE(session->click(c.press), kNoErr);
             else
                 Gesture(c.press, c.release);
             EXPECT_EQ(Houses().size(), 1u);

@@ -1,9 +1,8 @@
 // The wall tools in a session, read back from the host's own model: walls dragged and typed
 // (at a drawing scale too), the tracker's read-out, walls joined into one house, removed and
-// moved, doors and windows cut or refused in words, a damaged record named and left alone,
-// and a house worked on again after it was saved and opened.
+// moved, doors and windows cut or refused in words, and a house worked on again after it was
+// saved and opened.
 #include <filesystem>
-#include <limits>
 #include <string>
 
 #include "ScratchFolder.h"
@@ -220,40 +219,6 @@ TEST_F(WallToolsTest, AHouseIsWorkedOnAgainAfterItWasSavedAndOpened) {
     ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
     ASSERT_EQ(session->click({305, 150}), kNoErr);
     EXPECT_EQ(Walls().size(), 3u);
-}
-
-TEST_F(WallToolsTest, ADamagedRecordIsNamedAndTheHouseLeftAsItWas) {
-    const struct {
-        const char* wall;  // the entry of wall 0 changed ("" for the count)
-        standin::DictValue value;
-        const char* words;
-    } damages[] = {
-        {"", int32_t{-1}, "the number of walls (PW4_House_count) is -1; it must be 1 to 16000"},
-        {"", int32_t{2}, "wall 1 (PW4_Wall_1) is missing"},
-        {"PW4_Wall_datum", int32_t{7}, "wall 0: its datum (PW4_Wall_datum) is 7, which it cannot be"},
-        {"PW4_Wall_endV", std::string("north"), "wall 0: its end (PW4_Wall_endV) is not a real number"},
-        {"PW4_Wall_thickness", AIReal{0}, "wall 0: its thickness (PW4_Wall_thickness) must be more than 0"},
-        {"PW4_Wall_startH", std::numeric_limits<AIReal>::quiet_NaN(),
-         "wall 0: its start (PW4_Wall_startH) is not a finite number"},
-    };
-    for (const auto& d : damages) {
-        ASSERT_EQ(Wall({100, 100}, {300, 100}), kNoErr);
-        const standin::Art* house = Houses().back();
-        const standin::Dict* record = Sub(doc->dict(house->dictionary), "PW4_House");
-        standin::ObjId target = record->id;
-        std::string key = "PW4_House_count";
-        if (d.wall[0]) target = Sub(record, "PW4_Wall_0")->id, key = d.wall;
-        ASSERT_EQ(session->hostEvent([&] {
-            doc->editDict(target)->set(key, d.value);
-            return kNoErr;
-        }), kNoErr);
-        const size_t paths = PathCount();
-        ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
-        EXPECT_NE(session->click({200, 95}), kNoErr);
-        EXPECT_EQ(LastAlert(), std::string("This house cannot be changed: its record is damaged (") + d.words + ").");
-        EXPECT_EQ(PathCount(), paths);
-        ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(house->parent); }), kNoErr);
-    }
 }
 
 }  // namespace

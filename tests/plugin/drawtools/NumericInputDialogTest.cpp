@@ -6,6 +6,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "ADMDialog.h"
 #include "ADMItem.h"
@@ -28,11 +29,14 @@ struct NumericInputDialogTest : DrawToolsTest {
     // The degrees an angle field shows.
     double DegreesOf(ADMDialogRef d, int32_t item) { return std::stod(Text(d, item)); }
     int32_t Focus(ADMDialogRef d) { return session->dialogs().dialog(d)->focusItem; }
-    // Types the text into the item and presses OK: with `alert` (null: taken), those words
-    // said, the item active for retyping and the dialog still open; else nothing said.
-    void TypeAndPressOK(int32_t dialog, int32_t item, const char* typed, const char* alert) {
+    // Types the text into the item (after the actions `first`) and presses OK: with `alert`
+    // (null: taken), those words said, the item active for retyping and the dialog still open;
+    // else nothing said.
+    void TypeAndPressOK(int32_t dialog, int32_t item, const std::string& typed, const char* alert,
+                        const std::vector<standin::UserAction>& first = {}) {
         const size_t alerts = Alerts().size();
         ADMDialogRef d = Open(dialog);
+        for (const standin::UserAction& action : first) ASSERT_EQ(Act(d, action), kNoErr);
         ASSERT_EQ(Act(d, Type(item, typed)), kNoErr);
         ASSERT_EQ(Act(d, Press(1)), kNoErr);
         if (!alert) {
@@ -194,7 +198,7 @@ TEST_F(NumericInputDialogTest, SizesOfNothingAreRefusedWithAMessage) {
 // length that is no length (a fraction is one only in the inch units, so not in metres), an
 // angle that is no number of degrees.
 TEST_F(NumericInputDialogTest, EveryFieldRefusesTextItCannotReadInWords) {
-    const std::string format = "The format of the value is not correct.";
+    const char* const format = "The format of the value is not correct.";
     const struct Field {
         int32_t dialog, item;
         bool angle;
@@ -216,20 +220,12 @@ TEST_F(NumericInputDialogTest, EveryFieldRefusesTextItCannotReadInWords) {
         for (const Bad& bad : f.angle ? std::span<const Bad>(angles) : std::span<const Bad>(lengths)) {
             SCOPED_TRACE(std::to_string(f.dialog) + " item " + std::to_string(f.item) + " \"" + bad.text + "\"");
             g->prefs.NumericInputUnits = bad.units;
-            const size_t alerts = Alerts().size();
-            ADMDialogRef d = Open(f.dialog);
             // The other lengths of the dialog good (a radius of 0 at start-up is none).
-            for (const Field& other : fields) {
-                if (other.dialog == f.dialog && other.item != f.item && !other.angle) {
-                    ASSERT_EQ(Act(d, Type(other.item, "1")), kNoErr);
-                }
-            }
-            ASSERT_EQ(Act(d, Type(f.item, bad.text)), kNoErr);
-            ASSERT_EQ(Act(d, Press(1)), kNoErr);
-            ASSERT_EQ(Alerts().size(), alerts + 1);
-            EXPECT_EQ(Alerts().back(), format);
-            EXPECT_EQ(Focus(d), f.item);
-            EXPECT_FALSE(session->dialogs().dialog(d)->closed);
+            std::vector<standin::UserAction> others;
+            for (const Field& other : fields)
+                if (other.dialog == f.dialog && other.item != f.item && !other.angle)
+                    others.push_back(Type(other.item, "1"));
+            TypeAndPressOK(f.dialog, f.item, bad.text, format, others);
         }
     }
     EXPECT_EQ(PathCount(), 0u);

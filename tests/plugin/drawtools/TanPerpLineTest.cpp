@@ -8,7 +8,6 @@
 #include "ADMItem.h"
 #include "DrawToolsFixture.h"
 #include "core/PlotwiseSuites.h"
-#include "drawtools/NumericInputDialogs.h"
 
 namespace drawtest {
 namespace {
@@ -111,32 +110,17 @@ TEST_F(TanPerpLineTest, DialogCodesReversesAndNegativeLengths) {
 }
 
 TEST_F(TanPerpLineTest, TheDialogOpensWithTheLastAcceptedValues) {
-    const NumericInputDialog* row = FindNumericInputDialog(16760);
-    ASSERT_NE(row, nullptr);
-    const auto open = [&] {
-        ADMDialogRef d = nullptr;
-        session->hostEvent([&] {
-            d = sADMDialog->Create(g->thisPlugin, row->name, 16760, kADMFloatingDialogStyle, &initNumericInputDialog,
-                                   nullptr, 0);
-            return kNoErr;
-        });
-        return d;
-    };
-    ADMDialogRef d = open();
+    ADMDialogRef d = OpenFloating(16760);
     ASSERT_NE(d, nullptr);
-    char text[256] = {};
-    sADMItem->GetText(sADMDialog->GetItem(d, 4), text, sizeof text);
-    EXPECT_STREQ(text, "72.00 pt");
+    EXPECT_EQ(Text(d, 4), "72.00 pt");
     EXPECT_TRUE(sADMItem->GetBooleanValue(sADMDialog->GetItem(d, 6)));
     EXPECT_FALSE(sADMItem->GetBooleanValue(sADMDialog->GetItem(d, 7)));
     EXPECT_FALSE(sADMItem->GetBooleanValue(sADMDialog->GetItem(d, 5)));
-    sADMDialog->Destroy(d);
     g->inputTanPerpLineDrawWhich = 2;
     g->inputTanPerpLineDirection = 2;
-    d = open();
+    d = OpenFloating(16760);
     EXPECT_TRUE(sADMItem->GetBooleanValue(sADMDialog->GetItem(d, 7)));
     EXPECT_TRUE(sADMItem->GetBooleanValue(sADMDialog->GetItem(d, 5)));
-    sADMDialog->Destroy(d);
 }
 
 TEST_F(TanPerpLineTest, APressOnNothingDrawsNothingAndAsksNothing) {
