@@ -50,6 +50,10 @@ std::string LayerTitle(AILayerHandle layer) {
     return title;
 }
 
+// The walks up and down the layers go no deeper than this, so a chain of layers that loops
+// back cannot keep them going.
+constexpr int kMostLayerDepth = 64;
+
 struct LayerState {
     bool visible = true, editable = true;
 };
@@ -64,7 +68,7 @@ LayerState StateOf(AILayerHandle layer) {
 // The layer itself, else the first layer holding it, that is locked or hidden; null when
 // art can be made on it.
 AILayerHandle ClosedLayerOf(AILayerHandle layer, LayerState* state) {
-    for (int depth = 0; layer && depth < 64; ++depth) {
+    for (int depth = 0; layer && depth < kMostLayerDepth; ++depth) {
         *state = StateOf(layer);
         if (!state->visible || !state->editable) return layer;
         AILayerHandle parent = nullptr;
@@ -82,7 +86,7 @@ AILayerHandle NextLayer(AILayerHandle layer) {
 }
 
 AILayerHandle LockedLayerUnder(AILayerHandle layer, const std::vector<AIRealPoint>& points, int depth) {
-    for (; layer && depth < 64; layer = NextLayer(layer)) {
+    for (; layer && depth < kMostLayerDepth; layer = NextLayer(layer)) {
         const LayerState state = StateOf(layer);
         if (!state.visible) continue;
         if (state.editable) {

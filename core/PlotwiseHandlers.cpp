@@ -5,7 +5,6 @@
 #include <initializer_list>
 #include <cstring>
 #include <memory>
-#include <span>
 #include <vector>
 
 #include "core/PlotwiseAlerts.h"
@@ -27,15 +26,6 @@ constexpr GlobalsView<CoreGlobals> g;
 // Messages of list 17000 that say why start-up stopped at the host's version.
 constexpr int32_t kHostNotSupportedMessage = 74;
 constexpr int32_t kHostTooOldMessage = 75;
-
-// Every row of one kind, of every subsystem in list order.
-template <typename Row>
-auto AllRows(std::span<const Row> PlotwiseSubsystem::*rows) {
-    std::vector<const Row*> all;
-    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
-        for (const Row& row : s->*rows) all.push_back(&row);
-    return all;
-}
 
 AIErr RestoreTaggedSelection();
 

@@ -63,9 +63,7 @@ void RemovePlotwiseSubsystem(const PlotwiseSubsystem* subsystem) {
 }
 
 std::vector<const PlotwisePanelRow*> PlotwisePanels() {
-    std::vector<const PlotwisePanelRow*> panels;
-    for (const PlotwiseSubsystem* s : List())
-        for (const PlotwisePanelRow& row : s->panels) panels.push_back(&row);
+    auto panels = AllRows(&PlotwiseSubsystem::panels);
     std::stable_sort(panels.begin(), panels.end(), [](const PlotwisePanelRow* a, const PlotwisePanelRow* b) {
         return a->createOrder < b->createOrder;
     });

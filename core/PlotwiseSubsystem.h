@@ -276,6 +276,15 @@ std::span<const PlotwiseSubsystem* const> PlotwiseSubsystems();
 void AddPlotwiseSubsystem(const PlotwiseSubsystem* subsystem);
 void RemovePlotwiseSubsystem(const PlotwiseSubsystem* subsystem);
 
+// Every row of one kind, of every subsystem in list order.
+template <typename Row>
+std::vector<const Row*> AllRows(std::span<const Row> PlotwiseSubsystem::*rows) {
+    std::vector<const Row*> all;
+    for (const PlotwiseSubsystem* s : PlotwiseSubsystems())
+        for (const Row& row : s->*rows) all.push_back(&row);
+    return all;
+}
+
 // Every subsystem's panels, in createOrder.
 std::vector<const PlotwisePanelRow*> PlotwisePanels();
 

@@ -64,8 +64,14 @@ struct PluginSessionTest : ::testing::Test {
     // The document in front (the one the fixture opened, unless the test opened another).
     standin::Document& Doc() { return *host.frontDocument(); }
 
-    // The user's rectangle in the document in front, and what tests read back (ReadBack.h).
+    // The user's rectangle and polyline in the document in front, and what tests read back
+    // (ReadBack.h).
     standin::ObjId Rect(AIReal x, AIReal y, AIReal w, AIReal h) { return readback::Rect(*session, Doc(), x, y, w, h); }
+    standin::ObjId Polyline(const std::vector<AIRealPoint>& points, bool closed = false) {
+        standin::ObjId id = 0;
+        EXPECT_EQ(session->hostEvent([&] { return Doc().addPolyline(points, closed, &id); }), kNoErr);
+        return id;
+    }
     std::vector<std::string> Alerts() const { return readback::Alerts(session->dialogs()); }
 
     standin::Host host;

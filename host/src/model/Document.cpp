@@ -103,8 +103,7 @@ bool Document::anyMemberSelected(ObjId id) const {
         for (ObjId selected : own.ids()) {
             const Art* m = art(selected);
             if (!m || (m->isContainer() && m->firstChild)) continue;  // its own bit does not count
-            for (ObjId up = m->parent; up; up = art(up) ? art(up)->parent : 0)
-                if (up == id) return true;
+            if (isDescendant(m->parent, id)) return true;
         }
         return false;
     }

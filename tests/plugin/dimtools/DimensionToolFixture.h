@@ -102,11 +102,6 @@ struct DimensionToolTest : plugintest::PluginSessionTest {
 
     // --- the user's art ---
 
-    ObjId Polyline(const std::vector<AIRealPoint>& points, bool closed = false) {
-        ObjId id = 0;
-        EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);
-        return id;
-    }
     static AIArtHandle Art(ObjId id) { return standin::toHandle<AIArtHandle>(id); }
 
     // --- gestures ---

@@ -40,11 +40,6 @@ struct TrackerSession : paneluser::PanelUser {
     }
 
     // --- the user's art ---
-    ObjId Polyline(const std::vector<AIRealPoint>& points, bool closed = false) {
-        ObjId id = 0;
-        EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);
-        return id;
-    }
     static AIArtHandle Art(ObjId id) { return standin::toHandle<AIArtHandle>(id); }
     static ObjId Id(AIArtHandle art) { return standin::fromHandle(art); }
     void Select(std::initializer_list<ObjId> ids) {
