@@ -173,7 +173,7 @@ TEST_F(HouseEditsTest, TheRecordIsNeverWrittenWithWhatItsReaderRefuses) {
 }
 
 TEST_F(HouseEditsTest, AHouseTakenOutOfItsGroupIsEditedInItsPlaceAndTheLayerKeepsTheRest) {
-    const standin::ObjId mine = AddPolyline({{500, 500}, {600, 600}});
+    const standin::ObjId mine = Polyline({{500, 500}, {600, 600}});
     Room();
     const standin::Art* house = Houses().back();
     const standin::ObjId group = house->parent;

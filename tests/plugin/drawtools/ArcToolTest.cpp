@@ -147,8 +147,8 @@ TEST_F(ArcToolTest, ByPointsDraggedAcrossTheChordsMiddleIsAHalfCircle) {
 TEST_F(ArcToolTest, EndsSnappedFartherApartThanTheDiameterMakeAHalfCircleNotNoNumbers) {
     // Anchors 1 point beyond each click: the typed radius passed the dialog's check against
     // the clicks, but the snapped chord is 22 for a radius of 10.
-    AddPolyline({{89, 100}, {89, 150}});
-    AddPolyline({{111, 100}, {111, 150}});
+    Polyline({{89, 100}, {89, 150}});
+    Polyline({{111, 100}, {111, 150}});
     g->prefs.objectSnapFullScreenCursor = 0;  // the presses stay where they are: the tool snaps them
     ASSERT_EQ(session->selectTool("CAD Arc By Points"), kNoErr);
     Answer("CADArcByPoints", {Type(4, "10"), Press(1)});

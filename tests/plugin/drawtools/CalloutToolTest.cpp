@@ -27,7 +27,7 @@ struct CalloutToolTest : DrawToolsTest {
 
     void SetUp() override {
         DrawToolsTest::SetUp();
-        part = AddPolyline({{100, 100}, {200, 100}, {200, 160}, {100, 160}}, true);
+        part = Polyline({{100, 100}, {200, 100}, {200, 160}, {100, 160}}, true);
         AIPathStyle style{};
         style.fillPaint = style.strokePaint = true;
         style.fill.color = {kGrayColor, {.g = {0.5f}}};

@@ -88,8 +88,8 @@ struct CornerToolTest : DrawToolsTest {
 };
 
 TEST_F(CornerToolTest, ARightAngleOfTwoLinesBecomesOnePathWithAQuarterArc) {
-    const standin::ObjId a = AddPolyline({{0, 100}, {200, 100}});
-    const standin::ObjId b = AddPolyline({{100, 0}, {100, 200}});
+    const standin::ObjId a = Polyline({{0, 100}, {200, 100}});
+    const standin::ObjId b = Polyline({{100, 0}, {100, 200}});
     SetEntry(a, "first", "a");
     SetEntry(a, "both", "from a");
     SetEntry(b, "second", "b");
@@ -123,8 +123,8 @@ TEST_F(CornerToolTest, ARightAngleOfTwoLinesBecomesOnePathWithAQuarterArc) {
 }
 
 TEST_F(CornerToolTest, ClicksOnOppositeSidesKeepTheirOwnPieces) {
-    AddPolyline({{0, 100}, {200, 100}});
-    AddPolyline({{100, 0}, {100, 200}});
+    Polyline({{0, 100}, {200, 100}});
+    Polyline({{100, 0}, {100, 200}});
     ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
     Answer("CADFillet", {Type(4, "10"), Press(1)});
     ASSERT_EQ(TwoClicks({40, 100}, {100, 30}), kNoErr);  // left and below
@@ -141,8 +141,8 @@ TEST_F(CornerToolTest, AWideCornerAcrossMinusPiTakesTheBisectorTheOtherWay) {
     // Directions from the crossing to the clicks: 170 and -170 degrees. Half the angle
     // between them is 10 degrees; the bisector points along 180.
     const AIRealPoint x{300, 300};
-    AddPolyline({Polar(x, 150, 170), Polar(x, 60, -10)});
-    AddPolyline({Polar(x, 150, -170), Polar(x, 60, 10)});
+    Polyline({Polar(x, 150, 170), Polar(x, 60, -10)});
+    Polyline({Polar(x, 150, -170), Polar(x, 60, 10)});
     g->prefs.filletRadius = 5;
     ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
     ASSERT_EQ(TwoClicks(Polar(x, 100, 170), Polar(x, 100, -170), aiEventModifiers_Option), kNoErr);
@@ -163,7 +163,7 @@ TEST_F(CornerToolTest, AWideCornerAcrossMinusPiTakesTheBisectorTheOtherWay) {
 }
 
 TEST_F(CornerToolTest, ARectangleCornerStaysClosedAlsoAtAnchorZero) {
-    const standin::ObjId rect = AddPolyline({{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
+    const standin::ObjId rect = Polyline({{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
     ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
     g->prefs.filletRadius = 10;
     ASSERT_EQ(TwoClicks({50, 0}, {100, 25}, aiEventModifiers_Option), kNoErr);
@@ -192,7 +192,7 @@ TEST_F(CornerToolTest, ARectangleCornerStaysClosedAlsoAtAnchorZero) {
 }
 
 TEST_F(CornerToolTest, EachChamferDistanceBelongsToItsClick) {
-    AddPolyline({{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
+    Polyline({{0, 0}, {100, 0}, {100, 50}, {0, 50}}, true);
     ASSERT_EQ(session->selectTool("Chamfer"), kNoErr);
     Answer("CADChamfer", {Type(4, "10"), Type(6, "20"), Press(1)});
     ASSERT_EQ(TwoClicks({50, 0}, {0, 25}), kNoErr);  // bottom first, then left
@@ -217,8 +217,8 @@ TEST_F(CornerToolTest, EachChamferDistanceBelongsToItsClick) {
 }
 
 TEST_F(CornerToolTest, CancelAndRefusedValuesChangeNothing) {
-    AddPolyline({{0, 100}, {200, 100}});
-    AddPolyline({{100, 90}, {100, 120}});  // 20 above the crossing, 10 below
+    Polyline({{0, 100}, {200, 100}});
+    Polyline({{100, 90}, {100, 120}});  // 20 above the crossing, 10 below
     const std::vector<AIPathSegment> before = Snapshot();
     ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
     Answer("CADFillet", {Press(2)});
@@ -250,9 +250,9 @@ TEST_F(CornerToolTest, CancelAndRefusedValuesChangeNothing) {
 }
 
 TEST_F(CornerToolTest, PathsThatDoNotCrossAreRefusedBeforeAnyDialog) {
-    AddPolyline({{0, 0}, {100, 0}});
-    AddPolyline({{0, 20}, {100, 20}});   // parallel
-    AddPolyline({{150, 0}, {150, 50}});  // would meet the first only if it were longer
+    Polyline({{0, 0}, {100, 0}});
+    Polyline({{0, 20}, {100, 20}});   // parallel
+    Polyline({{150, 0}, {150, 50}});  // would meet the first only if it were longer
     ASSERT_EQ(session->selectTool("Chamfer"), kNoErr);
     EXPECT_EQ(TwoClicks({50, 0}, {50, 20}), kCADErr);
     EXPECT_EQ(TwoClicks({50, 0}, {150, 25}), kCADErr);
@@ -272,7 +272,7 @@ TEST_F(CornerToolTest, ASelfCrossingPathLosesItsLoopOrKeepsOnlyIt) {
     g->prefs.chamferDistance1 = g->prefs.chamferDistance2 = 10;
     ASSERT_EQ(session->selectTool("Chamfer"), kNoErr);
     // On the tails: the loop goes.
-    const standin::ObjId tails = AddPolyline(loop);
+    const standin::ObjId tails = Polyline(loop);
     ASSERT_EQ(TwoClicks({25, 0}, {50, -25}, aiEventModifiers_Option), kNoErr);
     const standin::Art* path = doc->art(tails);
     ASSERT_NE(path, nullptr);
@@ -285,7 +285,7 @@ TEST_F(CornerToolTest, ASelfCrossingPathLosesItsLoopOrKeepsOnlyIt) {
     session->hostEvent([&] { return doc->disposeArt(tails); });
 
     // On the loop: only the loop stays, closed, with the bevel across its closing segment.
-    const standin::ObjId kept = AddPolyline(loop);
+    const standin::ObjId kept = Polyline(loop);
     ASSERT_EQ(TwoClicks({75, 0}, {50, 25}, aiEventModifiers_Option), kNoErr);
     path = doc->art(kept);
     ASSERT_NE(path, nullptr);
@@ -298,7 +298,7 @@ TEST_F(CornerToolTest, ASelfCrossingPathLosesItsLoopOrKeepsOnlyIt) {
 
     // A fillet on the tails: the arc about (40, -10) joins them.
     session->hostEvent([&] { return doc->disposeArt(kept); });
-    const standin::ObjId filleted = AddPolyline(loop);
+    const standin::ObjId filleted = Polyline(loop);
     ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
     g->prefs.filletRadius = 10;
     ASSERT_EQ(TwoClicks({25, 0}, {50, -25}, aiEventModifiers_Option), kNoErr);
@@ -310,7 +310,7 @@ TEST_F(CornerToolTest, ASelfCrossingPathLosesItsLoopOrKeepsOnlyIt) {
 }
 
 TEST_F(CornerToolTest, AFilletOnACurveKeepsTheCurvesShapeUpToTheArc) {
-    AddPolyline({{0, 100}, {250, 100}});
+    Polyline({{0, 100}, {250, 100}});
     // A curve rising through the line near (103, 100).
     const AIRealBezier curve{{100, 20}, {100, 80}, {120, 140}, {160, 180}};
     AddPath({{curve.p0, curve.p0, curve.p1, false}, {curve.p3, curve.p2, curve.p3, false}});
@@ -362,8 +362,8 @@ TEST_F(CornerToolTest, AClosedPathJoinedToALineKeepsItsWholeOutline) {
         using Points = std::vector<AIRealPoint>;
         const Points outline = r.circle ? Points{{50, 0}, {0, 50}, {-50, 0}, {0, -50}}
                                         : Points{{0, 0}, {100, 0}, {100, 50}, {0, 50}};
-        if (!r.circle) AddPolyline(outline, true);
-        AddPolyline({r.lineStart, r.lineEnd});
+        if (!r.circle) Polyline(outline, true);
+        Polyline({r.lineStart, r.lineEnd});
         g->prefs.filletRadius = g->prefs.chamferDistance1 = g->prefs.chamferDistance2 = 10;
         ASSERT_EQ(session->selectTool(r.fillet ? "Fillet" : "Chamfer"), kNoErr);
         ASSERT_EQ(TwoClicks(r.onClosed, r.onLine, aiEventModifiers_Option), kNoErr);
@@ -394,7 +394,7 @@ TEST_F(CornerToolTest, AClosedPathJoinedToALineKeepsItsWholeOutline) {
 // A slot: both right corners of a 72 by 18 rectangle filleted with radius 9. The second
 // arc starts on the anchor where the first ends, which keeps the first arc's handle.
 TEST_F(CornerToolTest, TwoFilletsOnAdjacentCornersGiveTwoTrueArcs) {
-    AddPolyline({{200, 150}, {272, 150}, {272, 168}, {200, 168}}, true);
+    Polyline({{200, 150}, {272, 150}, {272, 168}, {200, 168}}, true);
     ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
     Answer("CADFillet", {Type(4, "9"), Press(1)});
     ASSERT_EQ(TwoClicks({250, 150}, {272, 155}), kNoErr);

@@ -99,11 +99,6 @@ struct DrawToolsTest : plugintest::PluginSessionTest {
         EXPECT_EQ(session->hostEvent([&] { return doc->addPath(segments, closed, &id); }), kNoErr);
         return id;
     }
-    standin::ObjId AddPolyline(const std::vector<AIRealPoint>& points, bool closed = false) {
-        standin::ObjId id = 0;
-        EXPECT_EQ(session->hostEvent([&] { return doc->addPolyline(points, closed, &id); }), kNoErr);
-        return id;
-    }
 
     // --- gestures ---
 

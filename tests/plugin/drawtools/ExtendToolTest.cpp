@@ -28,8 +28,8 @@ struct ExtendToolTest : DrawToolsTest {
 };
 
 TEST_F(ExtendToolTest, AStraightEndMovesOntoTheBoundary) {
-    const standin::ObjId line = AddPolyline({{0, 100}, {100, 100}});
-    AddPolyline({{150, 50}, {150, 150}});
+    const standin::ObjId line = Polyline({{0, 100}, {100, 100}});
+    Polyline({{150, 50}, {150, 150}});
     ASSERT_EQ(TwoClicks({90, 100}, {150, 120}), kNoErr);
     std::vector<AIRealPoint> a = AnchorsOf(line);
     ASSERT_EQ(a.size(), 2u);
@@ -39,7 +39,7 @@ TEST_F(ExtendToolTest, AStraightEndMovesOntoTheBoundary) {
     EXPECT_EQ(g->didFirstClick + g->didSecondClick, 0);
 
     // A boundary across the segment itself shortens it: the nearer anchor moves.
-    AddPolyline({{60, 50}, {60, 90}, {60, 150}});
+    Polyline({{60, 50}, {60, 90}, {60, 150}});
     ASSERT_EQ(TwoClicks({20, 100}, {60, 120}), kNoErr);
     a = AnchorsOf(line);
     EXPECT_PT(a[0], 60, 100, kTol);
@@ -49,8 +49,8 @@ TEST_F(ExtendToolTest, AStraightEndMovesOntoTheBoundary) {
 TEST_F(ExtendToolTest, OnALongerPathTheAnchorNearerTheCrossingMoves) {
     // The first segment's inner anchor (50, 0) is nearer the boundary at x = 40 than its
     // start: it is the one that moves, as the tool has always done.
-    const standin::ObjId path = AddPolyline({{0, 0}, {50, 0}, {50, 50}});
-    AddPolyline({{40, -20}, {40, 20}});
+    const standin::ObjId path = Polyline({{0, 0}, {50, 0}, {50, 50}});
+    Polyline({{40, -20}, {40, 20}});
     ASSERT_EQ(TwoClicks({10, 0}, {40, -15}), kNoErr);
     const std::vector<AIRealPoint> a = AnchorsOf(path);
     ASSERT_EQ(a.size(), 3u);
@@ -64,7 +64,7 @@ TEST_F(ExtendToolTest, ACurvedEndContinuesAlongItsTangent) {
     // 0.9, where it is 3(0.01)(50, 0) + 6(0.09)(0, 50) = (1.5, 27): y = 100 is reached at
     // x = 50 + 1.5 * 50 / 27.
     const standin::ObjId curve = AddPath({{{0, 0}, {0, 0}, {50, 0}, false}, {{50, 50}, {50, 50}, {50, 50}, false}});
-    AddPolyline({{0, 100}, {200, 100}});
+    Polyline({{0, 100}, {200, 100}});
     ASSERT_EQ(TwoClicks({43.75f, 25}, {150, 100}), kNoErr);  // the curve at t = 0.5
     std::vector<AIRealPoint> a = AnchorsOf(curve);
     ASSERT_EQ(a.size(), 3u);
@@ -83,7 +83,7 @@ TEST_F(ExtendToolTest, ACurvedEndContinuesAlongItsTangent) {
 }
 
 TEST_F(ExtendToolTest, ALineReachesACircle) {
-    const standin::ObjId line = AddPolyline({{0, 110}, {50, 110}});
+    const standin::ObjId line = Polyline({{0, 110}, {50, 110}});
     session->hostEvent([&] { return doc->addEllipse(120, 70, 60, 60); });  // centre (150, 100), radius 30
     ASSERT_EQ(TwoClicks({45, 110}, {150 - 21.2132f, 100 + 21.2132f}), kNoErr);
     const std::vector<AIRealPoint> a = AnchorsOf(line);
@@ -106,7 +106,7 @@ TEST_F(ExtendToolTest, TheStartOfACurvedPathIsExtendedInPlace) {
         doc->addLayer("Top");  // now the current layer
         return kNoErr;
     });
-    AddPolyline({{0, 0}, {200, 0}});
+    Polyline({{0, 0}, {200, 0}});
     const standin::ObjId layerBefore = doc->layerOf(curve);
     ASSERT_EQ(TwoClicks({55, 66.25f}, {120, 0}), kNoErr);  // t = 0.25 of the curve
     const standin::Art* path = doc->art(curve);
@@ -127,11 +127,11 @@ TEST_F(ExtendToolTest, TheStartOfACurvedPathIsExtendedInPlace) {
 }
 
 TEST_F(ExtendToolTest, EveryRefusalSaysWhyAndChangesNothing) {
-    const standin::ObjId square = AddPolyline({{0, 0}, {50, 0}, {50, 50}, {0, 50}}, true);
-    const standin::ObjId open = AddPolyline({{100, 0}, {150, 0}, {150, 50}, {100, 50}});
-    const standin::ObjId far = AddPolyline({{300, 100}, {400, 100}});
-    AddPolyline({{300, 120}, {400, 120}});  // parallel to `far`
-    AddPolyline({{500, 300}, {500, 400}});  // the line of `far` passes below it
+    const standin::ObjId square = Polyline({{0, 0}, {50, 0}, {50, 50}, {0, 50}}, true);
+    const standin::ObjId open = Polyline({{100, 0}, {150, 0}, {150, 50}, {100, 50}});
+    const standin::ObjId far = Polyline({{300, 100}, {400, 100}});
+    Polyline({{300, 120}, {400, 120}});  // parallel to `far`
+    Polyline({{500, 300}, {500, 400}});  // the line of `far` passes below it
     const standin::ObjId arc = AddPath({{{300, 300}, {300, 300}, {300, 330}, false}, {{330, 360}, {330, 360}, {330, 360}, false}});
     const std::vector<AIRealPoint> before[] = {AnchorsOf(square), AnchorsOf(open), AnchorsOf(far), AnchorsOf(arc)};
 

@@ -67,7 +67,7 @@ TEST_F(LineToolTest, StartingOnTheLastAnchorExtendsThePath) {
 }
 
 TEST_F(LineToolTest, StartingOnTheFirstAnchorExtendsThePathAtItsStart) {
-    const standin::ObjId open = AddPolyline({{0, 0}, {50, 0}, {50, 50}});
+    const standin::ObjId open = Polyline({{0, 0}, {50, 0}, {50, 50}});
     ASSERT_EQ(Drag({0, 0}, {-30, -40}), kNoErr);
     const standin::Art* path = ArtOf(open);
     ASSERT_EQ(path->segments.size(), 4u);
@@ -95,7 +95,7 @@ TEST_F(LineToolTest, FromFirstToLastAnchorClosesThePath) {
     EXPECT_EQ(PathCount(), 1u);
 
     // From an anchor to itself nothing is drawn.
-    const standin::ObjId other = AddPolyline({{200, 0}, {250, 0}});
+    const standin::ObjId other = Polyline({{200, 0}, {250, 0}});
     ASSERT_EQ(Drag({250, 0}, {250.5f, 0.5f}), kNoErr);
     EXPECT_EQ(ArtOf(other)->segments.size(), 2u);
     EXPECT_FALSE(ArtOf(other)->closed);
@@ -104,7 +104,7 @@ TEST_F(LineToolTest, FromFirstToLastAnchorClosesThePath) {
 
 TEST_F(LineToolTest, TwoPathsMergeFromTheStartPathToTheEndPath) {
     // A's first anchor to B's last anchor: A is reversed, B is reversed, B follows A.
-    const standin::ObjId a = AddPolyline({{0, 0}, {100, 0}});
+    const standin::ObjId a = Polyline({{0, 0}, {100, 0}});
     const standin::ObjId b = AddPath({CornerAt({0, 100}), Smooth({0, 50}, {0, 60}, {5, 40})});
     ASSERT_EQ(Drag({0, 0}, {0, 50}), kNoErr);
     EXPECT_EQ(ArtOf(b), nullptr);  // disposed of
@@ -159,8 +159,8 @@ TEST_F(LineToolTest, UndoBetweenDragsAndAfterTheGestureRestoresJoinedPathsExactl
 }
 
 TEST_F(LineToolTest, ClosedPathsAndInnerAnchorsAreSnappedToButNotJoined) {
-    const standin::ObjId closed = AddPolyline({{0, 0}, {50, 0}, {50, 50}}, true);
-    const standin::ObjId open = AddPolyline({{100, 0}, {150, 0}, {150, 50}});
+    const standin::ObjId closed = Polyline({{0, 0}, {50, 0}, {50, 50}}, true);
+    const standin::ObjId open = Polyline({{100, 0}, {150, 0}, {150, 50}});
     ASSERT_EQ(Drag({50.5f, 49.5f}, {149, 1}), kNoErr);
     ExpectLine(Paths()[0], {50, 50}, {150, 0});
     EXPECT_EQ(ArtOf(closed)->segments.size(), 3u);

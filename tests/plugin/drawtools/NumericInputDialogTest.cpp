@@ -375,8 +375,8 @@ TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
 }
 
 TEST_F(NumericInputDialogTest, LineDialogJoinsAtAnEndAnchorOfAnOpenPathOnly) {
-    const standin::ObjId open = AddPolyline({{0, 0}, {50, 0}});
-    const standin::ObjId closed = AddPolyline({{200, 0}, {250, 0}, {250, 50}}, true);
+    const standin::ObjId open = Polyline({{0, 0}, {50, 0}});
+    const standin::ObjId closed = Polyline({{200, 0}, {250, 0}, {250, 50}}, true);
     g->prefs.okToConnectCADlinePaths = 0;  // typed lines join whatever it says
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
     Answer("CADLine", {Type(4, "20"), Type(6, "90"), Press(1)});

@@ -49,7 +49,7 @@ struct OffsetToolTest : DrawToolsTest {
 };
 
 TEST_F(OffsetToolTest, TheDragSetsTheSideAndTheDistanceOfAtLeastFourPoints) {
-    AddPolyline({{0, 100}, {200, 100}});
+    Polyline({{0, 100}, {200, 100}});
     struct Case {
         AIRealPoint to;
         AIReal v;  // of the copy
@@ -106,7 +106,7 @@ TEST_F(OffsetToolTest, AClosedPathGivesTheContourOnTheWantedSide) {
     for (const auto& [x, inset] : {std::pair{300.0f, 10.0f}, std::pair{450.0f, -10.0f}}) {
         std::vector<AIRealPoint> corners{{x, 0}, {x + 100, 0}, {x + 100, 60}, {x, 60}};
         if (inset < 0) std::swap(corners[1], corners[3]);  // clockwise
-        AddPolyline(corners, true);
+        Polyline(corners, true);
         ASSERT_EQ(Typed({x + 50, 0}, "10 pt"), kNoErr);
         ASSERT_TRUE(Copy()->closed);
         AIReal farH = 0, farV = 0;  // every anchor on the box's edge
@@ -126,7 +126,7 @@ TEST_F(OffsetToolTest, AClosedPathGivesTheContourOnTheWantedSide) {
 // a drag shows it in the annotator.
 TEST_F(OffsetToolTest, AnOffsetThatCannotBeMadeLeavesNothing) {
     Circle({100, 100}, 20);
-    AddPolyline({{300, 10}, {300, 0}, {320, 0}, {320, 10}});
+    Polyline({{300, 10}, {300, 0}, {320, 0}, {320, 10}});
     ASSERT_EQ(Typed({120, 100}, "-30 pt"), kNoErr);
     ASSERT_EQ(Typed({310, 0}, "15 pt"), kNoErr);
     EXPECT_EQ(Alerts(), (std::vector<std::string>{kOffsetTooLargeErrorStr, kOffsetTooLargeErrorStr}));

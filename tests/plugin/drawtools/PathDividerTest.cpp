@@ -63,7 +63,7 @@ TEST_F(PathDividerTest, DivisionPointsOfEachMethod) {
     for (const Case& c : cases) {
         SCOPED_TRACE(v);
         v += 20;
-        const standin::ObjId line = AddPolyline({{0, v}, {100, v}});
+        const standin::ObjId line = Polyline({{0, v}, {100, v}});
         ASSERT_EQ(Divide({12, v}, c.settings), kNoErr);
         EXPECT_EQ(Xs(line), c.xs);
     }
@@ -76,7 +76,7 @@ TEST_F(PathDividerTest, DivisionPointsOfEachMethod) {
 // whose handles lie on it (no direction from the in-handle to the out-handle), a cross
 // square to the page: up, then level.
 TEST_F(PathDividerTest, CrosshairsStandAcrossAndAlongThePath) {
-    AddPolyline({{0, 0}, {60, 80}});
+    Polyline({{0, 0}, {60, 80}});
     ASSERT_EQ(Divide({15, 20}, EqualParts(2, {Press(13)})), kNoErr);
     std::vector<const standin::Art*> lines = Paths();
     ASSERT_EQ(lines.size(), 5u);
@@ -105,13 +105,13 @@ TEST_F(PathDividerTest, ClosedSquaresDividedAtTheirCorners) {
                                 std::vector<AIRealPoint>{{0, 0}, {0, 80}, {0, 80}, {80, 80}, {80, 0}}}) {
         std::vector<AIRealPoint> placed = corners;
         for (AIRealPoint& p : placed) p.v += v;
-        const standin::ObjId square = AddPolyline(placed, true);
+        const standin::ObjId square = Polyline(placed, true);
         ASSERT_EQ(Divide({40, v + 80}, EqualParts(4)), kNoErr);
         ASSERT_EQ(doc->art(square)->segments.size(), corners.size());
         EXPECT_TRUE(doc->art(square)->closed);
         v += 200;
     }
-    const standin::ObjId square = AddPolyline({{0, -200}, {0, -120}, {80, -120}, {80, -200}}, true);
+    const standin::ObjId square = Polyline({{0, -200}, {0, -120}, {80, -120}, {80, -200}}, true);
     session->hostEvent([&] { return doc->editArt(square)->style.stroke.width = 3, kNoErr; });
     ASSERT_EQ(Divide({40, -120}, EqualParts(4, {Press(12)})), kNoErr);
     EXPECT_EQ(doc->art(square), nullptr);
@@ -144,7 +144,7 @@ TEST_F(PathDividerTest, ACircleIsDividedByLengthAlongItsCurves) {
 // An increment below zero would never end (refused by the dialog, which stays open, and by
 // the routine); a tiny one would add anchors without bound (refused before dividing).
 TEST_F(PathDividerTest, IncrementsThatCannotDivideAreRefused) {
-    const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
+    const standin::ObjId line = Polyline({{0, 0}, {100, 0}});
     Actions negative = Increment("-5 pt", 0);
     negative.insert(negative.end(), {Press(1), Press(2)});  // OK refused, then Cancel
     Answer("PathDivider", negative);
@@ -165,10 +165,10 @@ TEST_F(PathDividerTest, IncrementsThatCannotDivideAreRefused) {
 }
 
 TEST_F(PathDividerTest, OptionRepeatsTheLastSettingsWithoutADialog) {
-    const standin::ObjId first = AddPolyline({{0, 0}, {100, 0}}), again = AddPolyline({{0, 40}, {100, 40}});
+    const standin::ObjId first = Polyline({{0, 0}, {100, 0}}), again = Polyline({{0, 40}, {100, 40}});
     ASSERT_EQ(session->click({12, 0}, kToolEventOptionKey), kNoErr);
     EXPECT_EQ(Xs(first), (std::vector<AIReal>{0, 50, 100}));  // at first two parts
-    const standin::ObjId set = AddPolyline({{0, 80}, {100, 80}});
+    const standin::ObjId set = Polyline({{0, 80}, {100, 80}});
     ASSERT_EQ(Divide({12, 80}, Increment("30 pt", 0)), kNoErr);
     EXPECT_EQ(Xs(set), (std::vector<AIReal>{0, 30, 60, 90, 100}));
     ASSERT_EQ(session->click({12, 40}, kToolEventOptionKey), kNoErr);
@@ -178,7 +178,7 @@ TEST_F(PathDividerTest, OptionRepeatsTheLastSettingsWithoutADialog) {
 
 // The method radios keep the method chosen at once: Cancel leaves the one last chosen.
 TEST_F(PathDividerTest, TheMethodChosenIsKeptAtOnceEvenOnCancel) {
-    const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
+    const standin::ObjId line = Polyline({{0, 0}, {100, 0}});
     for (const auto& [radio, method] : {std::pair{5, 4}, std::pair{4, 3}}) {
         Answer("PathDivider", {Press(radio), Press(2)});
         ASSERT_EQ(session->click({12, 0}), kNoErr);
@@ -192,7 +192,7 @@ TEST_F(PathDividerTest, TheMethodChosenIsKeptAtOnceEvenOnCancel) {
 // The count of equal parts is a whole number from 2 to 1024: anything else is refused saying
 // so, the dialog open on the field, nothing divided and the count kept.
 TEST_F(PathDividerTest, ACountOutsideItsRangeIsRefusedSayingTheRange) {
-    const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
+    const standin::ObjId line = Polyline({{0, 0}, {100, 0}});
     for (const char* count : {"0", "1", "abc", "2000", "", "2.5"}) {
         SCOPED_TRACE(count);
         const size_t alerts = Alerts().size();

@@ -75,7 +75,7 @@ TEST_F(RectToolTest, FromTheCentreAndTheOptionSwap) {
 }
 
 TEST_F(RectToolTest, TheFirstCornerSnapsToAnAnchorForTheWholeGesture) {
-    AddPolyline({{50, 50}, {90, 80}});
+    Polyline({{50, 50}, {90, 80}});
     ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
     ASSERT_EQ(session->mouseDown({51.5f, 48.8f}), kNoErr);
     ASSERT_EQ(session->mouseDrag({70, 20}), kNoErr);

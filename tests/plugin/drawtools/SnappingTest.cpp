@@ -48,7 +48,7 @@ TEST_F(SnappingTest, DragsSnapBothEndsToTheGrid) {
 }
 
 TEST_F(SnappingTest, AnAnchorUnderThePointWinsOverTheGrid) {
-    AddPolyline({{12, 13}, {12, 90}});
+    Polyline({{12, 13}, {12, 90}});
     ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
     ASSERT_EQ(Drag({13, 14}, {47, 38}), kNoErr);
     EXPECT_PT(Paths()[0]->segments[0].p, 12, 13, kTol);
@@ -61,7 +61,7 @@ TEST_F(SnappingTest, TypedBuildersSnapToAnchorsOnly) {
     ASSERT_EQ(session->click({3, 4}), kNoErr);
     EXPECT_PT(Only()->segments[0].p, 3, 4, kTol);
 
-    AddPolyline({{100, 100}, {100, 200}});
+    Polyline({{100, 100}, {100, 200}});
     ASSERT_EQ(session->selectTool("CAD Ellipse From Center"), kNoErr);
     Answer("CADEllipse", {Type(4, "20"), Type(6, "20"), Press(1)});
     ASSERT_EQ(session->click({101, 101}), kNoErr);

@@ -36,7 +36,7 @@ struct TanPerpLineTest : DrawToolsTest {
 };
 
 TEST_F(TanPerpLineTest, ADragPicksTheNearestOfFourDirections) {
-    AddPolyline({{0, 100}, {200, 100}});
+    Polyline({{0, 100}, {200, 100}});
     // Exactly 45 degrees off the tangent: still the tangent, as long as the drag.
     ASSERT_EQ(Drag({100, 100}, {110, 110}), kNoErr);
     ExpectLine({100, 100}, {100 + 10 * std::sqrt(2.0f), 100});
@@ -75,14 +75,14 @@ TEST_F(TanPerpLineTest, TheEndsOfAPathUseTheirOwnPieces) {
     ExpectLine({0, 0}, {0, 30});
     // A closed path's anchor 0 at exactly t = 0, where a retracted handle leaves the
     // direction to the segment's other control points.
-    AddPolyline({{300, 0}, {400, 0}, {400, 50}, {300, 50}}, true);
+    Polyline({{300, 0}, {400, 0}, {400, 50}, {300, 50}}, true);
     ASSERT_EQ(Typed({300, 0}, {Type(4, "20"), Value(6, 1), Press(1)}), kNoErr);
     ExpectLine({300, 0}, {320, 0});
     EXPECT_TRUE(DialogFailures().empty());
 }
 
 TEST_F(TanPerpLineTest, DialogCodesReversesAndNegativeLengths) {
-    AddPolyline({{0, 100}, {200, 100}});
+    Polyline({{0, 100}, {200, 100}});
     struct Case {
         bool perpendicular, reverse;
         int32_t code;
@@ -124,7 +124,7 @@ TEST_F(TanPerpLineTest, TheDialogOpensWithTheLastAcceptedValues) {
 }
 
 TEST_F(TanPerpLineTest, APressOnNothingDrawsNothingAndAsksNothing) {
-    AddPolyline({{0, 100}, {200, 100}});
+    Polyline({{0, 100}, {200, 100}});
     EXPECT_EQ(session->click({100, 300}), kCADErr);
     EXPECT_TRUE(DialogFailures().empty());  // no dialog opened after the refused press
     EXPECT_EQ(Drag({100, 300}, {150, 350}), kCADErr);

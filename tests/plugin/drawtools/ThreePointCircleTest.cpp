@@ -75,7 +75,7 @@ TEST_F(ThreePointCircleTest, PointsOnASlantedLineKeepTheClicksForANewThirdPoint)
 }
 
 TEST_F(ThreePointCircleTest, ClicksSnapToAnchors) {
-    AddPolyline({{-1, 1}, {200, 300}});
+    Polyline({{-1, 1}, {200, 300}});
     ASSERT_EQ(Clicks({{1, -1}, {50, 10}, {100, 0}}), kNoErr);
     EXPECT_PT(g->firstClick, -1, 1, kTol);  // moved onto the anchor, and kept
     // The circle through (-1, 1), (50, 10) and (100, 0): checked by its distances.

@@ -81,13 +81,13 @@ TEST_F(TrimToolTest, TheMiddlePieceBetweenTwoCrossingsGoes) {
         doc->addLayer("Walls");
         return kNoErr;
     });
-    const standin::ObjId wall = AddPolyline({{0, 100}, {200, 100}});
+    const standin::ObjId wall = Polyline({{0, 100}, {200, 100}});
     session->hostEvent([&] {
         doc->addLayer("Notes");  // the current layer is another one
         return kNoErr;
     });
-    AddPolyline({{60, 50}, {60, 150}});
-    AddPolyline({{140, 50}, {140, 150}});
+    Polyline({{60, 50}, {60, 150}});
+    Polyline({{140, 50}, {140, 150}});
     ASSERT_EQ(session->click({100, 100}), kNoErr);
     EXPECT_EQ(PiecesAlong(100), (std::vector<std::pair<AIReal, AIReal>>{{0, 60}, {140, 200}}));
     // Both pieces stay on the trimmed path's layer, the path keeping the part after.
@@ -104,9 +104,9 @@ TEST_F(TrimToolTest, TheMiddlePieceBetweenTwoCrossingsGoes) {
 }
 
 TEST_F(TrimToolTest, BeyondTheLastCrossingTheEndGoes) {
-    const standin::ObjId line = AddPolyline({{0, 100}, {100, 100}, {200, 100}});
-    AddPolyline({{60, 50}, {60, 150}});
-    AddPolyline({{140, 50}, {140, 150}});
+    const standin::ObjId line = Polyline({{0, 100}, {100, 100}, {200, 100}});
+    Polyline({{60, 50}, {60, 150}});
+    Polyline({{140, 50}, {140, 150}});
     ASSERT_EQ(session->click({170, 100}), kNoErr);
     const standin::Art* a = doc->art(line);
     ASSERT_EQ(a->segments.size(), 3u);
@@ -122,8 +122,8 @@ TEST_F(TrimToolTest, BeyondTheLastCrossingTheEndGoes) {
 // A closed path crosses the line on its closing side too: that crossing (at 100, nearer the
 // click than the one at 140 on another side) bounds the piece that goes.
 TEST_F(TrimToolTest, TheClosingSideOfAClosedPathCuts) {
-    const standin::ObjId line = AddPolyline({{0, 50}, {200, 50}});
-    AddPolyline({{100, 70}, {180, 70}, {100, 30}}, true);
+    const standin::ObjId line = Polyline({{0, 50}, {200, 50}});
+    Polyline({{100, 70}, {180, 70}, {100, 30}}, true);
     ASSERT_EQ(session->click({50, 50}), kNoErr);
     const standin::Art* kept = doc->art(line);
     ASSERT_NE(kept, nullptr);
@@ -150,8 +150,8 @@ TEST_F(TrimToolTest, ATouchAtAnEndAnchorLeavesNoPathOfOneAnchor) {
             doc->selectAll();
             return doc->deleteSelection();
         });
-        AddPolyline({{0, 100}, {200, 100}});
-        for (AIReal x : row.crossers) AddPolyline({{x, 50}, {x, 150}});
+        Polyline({{0, 100}, {200, 100}});
+        for (AIReal x : row.crossers) Polyline({{x, 50}, {x, 150}});
         ASSERT_EQ(session->click({row.click, 100}), kNoErr);
         EXPECT_EQ(PiecesAlong(100), row.left) << "click at " << row.click;
         for (const standin::Art* a : Paths()) EXPECT_GE(a->segments.size(), 2u) << "click at " << row.click;
@@ -159,7 +159,7 @@ TEST_F(TrimToolTest, ATouchAtAnEndAnchorLeavesNoPathOfOneAnchor) {
 }
 
 TEST_F(TrimToolTest, WithNoCrossingTheNearerEndGoes) {
-    const standin::ObjId line = AddPolyline({{0, 0}, {100, 0}});
+    const standin::ObjId line = Polyline({{0, 0}, {100, 0}});
     ASSERT_EQ(session->click({30, 0}), kNoErr);
     EXPECT_PT(doc->art(line)->segments.front().p, 30, 0, kTol);
     EXPECT_PT(doc->art(line)->segments.back().p, 100, 0, kTol);
@@ -176,7 +176,7 @@ TEST_F(TrimToolTest, AnchorsAtThreeCrossingsOfOneCurvedSegment) {
     g->prefs.trimToolDeletes = 0;
     const Cubic arch{{{0, 0}, {100, 100}, {200, 100}, {300, 0}}};
     const standin::ObjId path = AddPath({{arch.p[0], arch.p[0], arch.p[1], false}, {arch.p[3], arch.p[2], arch.p[3], false}});
-    for (AIReal x : {50.0f, 150.0f, 250.0f}) AddPolyline({{x, -10}, {x, 200}});
+    for (AIReal x : {50.0f, 150.0f, 250.0f}) Polyline({{x, -10}, {x, 200}});
     ASSERT_EQ(session->click({75, 56.25f}), kNoErr);  // the arch at t = 0.25
 
     // Where the arch meets x = 50, 150, 250, and its pieces between them, split here.
@@ -208,7 +208,7 @@ TEST_F(TrimToolTest, AnchorsAtThreeCrossingsOfOneCurvedSegment) {
 
 TEST_F(TrimToolTest, AnchorsWhereACurveCrossesALineThreeTimes) {
     g->prefs.trimToolDeletes = 0;
-    const standin::ObjId line = AddPolyline({{0, 0}, {300, 0}});
+    const standin::ObjId line = Polyline({{0, 0}, {300, 0}});
     const Cubic wave{{{30, -60}, {130, 200}, {170, -200}, {270, 60}}};
     AddPath({{wave.p[0], wave.p[0], wave.p[1], false}, {wave.p[3], wave.p[2], wave.p[3], false}});
     ASSERT_EQ(session->click({290, 0}), kNoErr);
@@ -227,7 +227,7 @@ TEST_F(TrimToolTest, AnchorsWhereACurveCrossesALineThreeTimes) {
     // A click exactly on an anchor adds nothing; a click with no crossing adds one there.
     ASSERT_EQ(session->click({300, 0}), kNoErr);
     EXPECT_EQ(doc->art(line)->segments.size(), 5u);
-    const standin::ObjId lone = AddPolyline({{0, 300}, {100, 300}});
+    const standin::ObjId lone = Polyline({{0, 300}, {100, 300}});
     ASSERT_EQ(session->click({40, 300}), kNoErr);
     ASSERT_EQ(doc->art(lone)->segments.size(), 3u);
     EXPECT_PT(doc->art(lone)->segments[1].p, 40, 300, kTol);
@@ -236,20 +236,20 @@ TEST_F(TrimToolTest, AnchorsWhereACurveCrossesALineThreeTimes) {
 TEST_F(TrimToolTest, ArtThatNeverCuts) {
     g->prefs.trimToolDeletes = 0;
     // The trimmed path crosses itself: (0,0) -> (200,0) -> (200,50) -> (100,50) -> (100,-50).
-    const standin::ObjId path = AddPolyline({{0, 0}, {200, 0}, {200, 50}, {100, 50}, {100, -50}});
-    const standin::ObjId locked = AddPolyline({{20, -20}, {20, 20}});
-    const standin::ObjId hidden = AddPolyline({{40, -20}, {40, 20}});
+    const standin::ObjId path = Polyline({{0, 0}, {200, 0}, {200, 50}, {100, 50}, {100, -50}});
+    const standin::ObjId locked = Polyline({{20, -20}, {20, 20}});
+    const standin::ObjId hidden = Polyline({{40, -20}, {40, 20}});
     Attr(locked, kArtLocked);
     Attr(hidden, kArtHidden);
     // A dimension: a group whose dictionary holds the style record.
-    Dimension(AddPolyline({{60, -20}, {60, 20}}));
+    Dimension(Polyline({{60, -20}, {60, 20}}));
     // The grids layer.
     session->hostEvent([&] {
         const standin::ObjId grid = doc->addLayer("ROVidazu Layer");
         g->gridsLayer = standin::toHandle<AILayerHandle>(grid);
         return kNoErr;
     });
-    AddPolyline({{80, -20}, {80, 20}});
+    Polyline({{80, -20}, {80, 20}});
     g->gridsLayer = standin::toHandle<AILayerHandle>(doc->layerByTitle("ROVidazu Layer"));
     ASSERT_EQ(session->click({150, 0}), kNoErr);
     // Nothing crossed: a single anchor at the click.
@@ -264,8 +264,8 @@ TEST_F(TrimToolTest, ArtThatNeverCuts) {
 }
 
 TEST_F(TrimToolTest, ADragCutsAsItGoesAndSaysNothing) {
-    for (AIReal v : {100.0f, 120.0f, 140.0f}) AddPolyline({{0, v}, {200, v}});
-    AddPolyline({{100, 50}, {100, 200}});
+    for (AIReal v : {100.0f, 120.0f, 140.0f}) Polyline({{0, v}, {200, v}});
+    Polyline({{100, 50}, {100, 200}});
     ASSERT_EQ(session->mouseDown({50, 170}), kNoErr);
     for (AIReal v : {160.0f, 140.0f, 130.0f, 120.0f, 110.0f, 100.0f, 90.0f})
         ASSERT_EQ(session->mouseDrag({50, v}), kNoErr);
@@ -277,12 +277,12 @@ TEST_F(TrimToolTest, ADragCutsAsItGoesAndSaysNothing) {
 }
 
 TEST_F(TrimToolTest, RefusalsAndTheOptionsDialog) {
-    AddPolyline({{0, 0}, {100, 0}, {100, 100}}, true);
+    Polyline({{0, 0}, {100, 0}, {100, 100}}, true);
     EXPECT_EQ(session->click({50, 0}), kCADErr);
     ASSERT_EQ(Alerts().size(), 1u);
     EXPECT_EQ(Alerts()[0], "Select an open path.");
     // A piece of a dimension is left alone without a word.
-    const standin::ObjId inside = AddPolyline({{0, 300}, {100, 300}});
+    const standin::ObjId inside = Polyline({{0, 300}, {100, 300}});
     Dimension(inside);
     EXPECT_EQ(session->click({50, 300}), kNoErr);
     EXPECT_EQ(doc->art(inside)->segments.size(), 2u);
