@@ -295,6 +295,8 @@ AIErr toolMouseUp(AIToolMessage* message) {
     g->prefs.style.modifiers = 0;
     // The drawings of the drag go; the crosshair stays with the cursor.
     if (AIErr e = FollowCursorInAnnotator(&message->cursor); e && !err) err = e;
+    // A tool that worked on another layer leaves the user on their own.
+    if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
     return err;
 }
 
