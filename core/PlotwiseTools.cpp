@@ -287,6 +287,9 @@ AIErr toolMouseUp(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     const PlotwiseToolRow* row = FindToolRow(message->tool);
+    // A drag refused for a closed layer was a drag all the same, though the alert cleared the
+    // gesture's clicks: its release is no click that opens a tool's dialog.
+    if (g->closedLayerGesture == g->gestureNumber) g->toolWasDragged = 1;
     AIErr err = row ? FamilyMouseUp(*row) : kNoErr;
     g->mouseIsDown = 0;
     g->dragging = 0;
