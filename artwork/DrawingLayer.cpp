@@ -63,6 +63,12 @@ int SetCurrentLayer(AILayerHandle layer) {
     return 0;
 }
 
+int SwitchToLayerForWork(AILayerHandle layer) {
+    if (!g || !SetCurrentLayer(layer)) return 0;
+    if (layer != g->saveLayer) g->layerSwitchedTo = layer;
+    return 1;
+}
+
 void GetPageRect(AIRealRect* rect) {
     if (!rect) return;
     AIDocumentSetup setup{};

@@ -19,7 +19,11 @@ AIErr PrepThisLayer(AILayerHandle layer);
 // `firstArt` when `group` is null. No paint is set: the path has what the host gives new art.
 AIErr drawLine(AIRealPoint start, AIRealPoint end, AIArtHandle group);
 // Makes the layer current when the host lists it among the top-level layers: 1, else 0
-// and the current layer stays.
+// and the current layer stays. For the user's own choice of layer (a panel's row).
 int SetCurrentLayer(AILayerHandle layer);
+// The same for a tool's own work on another layer than the user's: the switch is recorded,
+// so that the end of the gesture, or an alert, makes the user's layer current again
+// (PutBackUserLayer). Every tool that draws or edits on another layer switches this way.
+int SwitchToLayerForWork(AILayerHandle layer);
 // The page in art coordinates (y up) with the ruler origin taken into account.
 void GetPageRect(AIRealRect* rect);

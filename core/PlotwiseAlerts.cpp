@@ -40,6 +40,9 @@ constexpr int32_t kCurrentLayerHiddenMessage = 94;
 constexpr int32_t kLayerLockedMessage = 95;
 constexpr int32_t kLayerHiddenMessage = 96;
 constexpr int32_t kClickedOnLockedLayerMessage = 97;
+// ^0 the tool or command, ^1 the current layer, ^2 the closed layer that holds it.
+constexpr int32_t kCurrentLayerInLockedMessage = 106;
+constexpr int32_t kCurrentLayerInHiddenMessage = 107;
 
 // The tool or command at work, as the user knows it.
 std::string Work() { return g->workInHand.empty() ? "Plotwise" : g->workInHand; }
@@ -117,9 +120,11 @@ bool ToldInThisDrag() {
 
 // Tells the user, with one of the messages that name a closed layer, that the layer stops
 // the work in hand: once per drag gesture. 'CADE'.
-AIErr TellLayerStops(int32_t message, AILayerHandle layer) {
+AIErr TellLayerStops(int32_t message, AILayerHandle layer, AILayerHandle holder = nullptr) {
     if (ToldInThisDrag()) return kCADErr;
-    return doPlotwiseErrorDialog(FilledText(kMessageList, message, {Work(), LayerTitle(layer)}).c_str());
+    const std::string text =
+        FilledText(kMessageList, message, {Work(), LayerTitle(layer), holder ? LayerTitle(holder) : std::string()});
+    return doPlotwiseErrorDialog(text.c_str());
 }
 
 // While a tool's gesture is in hand: the locked layer under its clicks, if any.
@@ -237,6 +242,10 @@ AIErr RefuseClosedLayer(AILayerHandle layer) {
     if (!closed) return kNoErr;
     AILayerHandle current = nullptr;
     (void)sAILayer->GetCurrentLayer(&current);
+    // The current layer is named as the user knows it, also when a layer holding it is closed.
+    if (layer == current && closed != current)
+        return TellLayerStops(!state.editable ? kCurrentLayerInLockedMessage : kCurrentLayerInHiddenMessage, current,
+                              closed);
     const bool isCurrent = closed == current;
     const int32_t message = !state.editable ? (isCurrent ? kCurrentLayerLockedMessage : kLayerLockedMessage)
                                             : (isCurrent ? kCurrentLayerHiddenMessage : kLayerHiddenMessage);

@@ -287,6 +287,9 @@ AIErr toolMouseUp(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     const PlotwiseToolRow* row = FindToolRow(message->tool);
+    // A drag refused for a closed layer was a drag all the same, though the alert cleared the
+    // gesture's clicks: its release is no click that opens a tool's dialog.
+    if (g->closedLayerGesture == g->gestureNumber) g->toolWasDragged = 1;
     AIErr err = row ? FamilyMouseUp(*row) : kNoErr;
     g->mouseIsDown = 0;
     g->dragging = 0;
@@ -295,6 +298,8 @@ AIErr toolMouseUp(AIToolMessage* message) {
     g->prefs.style.modifiers = 0;
     // The drawings of the drag go; the crosshair stays with the cursor.
     if (AIErr e = FollowCursorInAnnotator(&message->cursor); e && !err) err = e;
+    // A tool that worked on another layer leaves the user on their own.
+    if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
     return err;
 }
 

@@ -40,10 +40,9 @@ AIErr dimensionLayerToDrawOn(AILayerHandle* layer) {
     *layer = g->saveLayer;
     if (g->prefs.createDimensionLayer == 0 || g->updatingDimensions != 0 || g->resizingDimension != 0) return kNoErr;
     if (AIErr err = FindDimensionLayer()) return err;
-    if (g->dimensionLayer == nullptr || SetCurrentLayer(g->dimensionLayer) == 0) return kNoErr;
-    *layer = g->dimensionLayer;
     // Switched from the user's layer: the end of the gesture puts it back.
-    if (g->dimensionLayer != g->saveLayer) g->layerSwitchedTo = g->dimensionLayer;
+    if (g->dimensionLayer == nullptr || SwitchToLayerForWork(g->dimensionLayer) == 0) return kNoErr;
+    *layer = g->dimensionLayer;
     return kNoErr;
 }
 

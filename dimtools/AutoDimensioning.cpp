@@ -12,6 +12,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/UserLayer.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLayer.h"
@@ -66,7 +67,7 @@ public:
     SavedState& operator=(const SavedState&) = delete;
     ~SavedState() {
         doFreeHitLocs();
-        if (layer_ && sAILayer) sAILayer->SetCurrentLayer(layer_);
+        (void)PutBackUserLayer(layer_);  // from the dimension layer the run drew on
         g->UsingMagicDims = 0;
         g->curTool = tool_;
         g->didFirstClick = didFirst_;

@@ -187,6 +187,8 @@ AIErr AutoSegmentToolMouseDown() {
 AIErr AutoSegmentToolDrag(AIErr (*draw)()) {
     if (!g || !draw) return kCADErr;
     if (!g->didFirstClick) return kNoErr;  // refused earlier in the gesture
-    if (!g->initializedAutoTools) return PrepAutoDimTools();
+    // The first drag finds the segment and draws at once: one press and one drag dimension it.
+    if (!g->initializedAutoTools)
+        if (AIErr err = PrepAutoDimTools()) return err;
     return draw();
 }

@@ -9,6 +9,7 @@
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "units/NumericFields.h"
@@ -51,6 +52,14 @@ bool HeldOrTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints) {
     return parseFieldInput(dialog, item, typedPoints, g->prefs.NumericInputUnits) != 0;
 }
 
+// A drawn length that, stored as a float in points, is nothing beside the canvas's farthest
+// coordinate: a shape of that size drawn there would have no width.
+bool LostOnTheCanvas(float drawn) {
+    const auto farthest = static_cast<float>(style_fields::kLengthMost);
+    const float moved = farthest + std::fabs(drawn);
+    return moved == farthest;
+}
+
 }  // namespace
 
 std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind kind, double* typedPoints) {
@@ -61,7 +70,8 @@ std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind
     // cut away, and a size of nothing (or one too small to draw) draws nothing.
     const float drawn = static_cast<float>(typed / InputScaleFactor());
     if (kind == InputFieldKind::kDistance && typed < 0) return FieldInputWords(kNotBelowZeroMessage);
-    if (drawn == 0 && (typed != 0 || kind == InputFieldKind::kSize)) return FieldInputWords(kGreaterThanZeroMessage);
+    const bool nothing = kind == InputFieldKind::kSize ? LostOnTheCanvas(drawn) : drawn == 0 && typed != 0;
+    if (nothing) return FieldInputWords(kGreaterThanZeroMessage);
     return "";
 }
 

@@ -123,6 +123,15 @@ size_t FirstAnchorNear(const std::vector<AIPathSegment>& anchors, const AIRealPo
     return anchors.size();
 }
 
+// A run that passes a point of the ends' caps (an end anchor, or the far side's corner there)
+// goes round the path's ends instead: what lay on the wanted side closed up.
+bool CrossesACap(const std::vector<AIPathSegment>& run, const std::vector<AIRealPoint>& caps) {
+    for (size_t i = 1; i + 1 < run.size(); ++i)
+        for (const AIRealPoint& c : caps)
+            if (sAIRealMath->AIRealPointClose(&run[i].p, &c, kEndCorner)) return true;
+    return false;
+}
+
 // An open path: the outline's run between the two offset ends on the wanted side, as an
 // open path; kept stays false when an end is not on the outline.
 AIErr KeepRun(const PathClick& click, AIArtHandle outline, int16_t side, AIReal d, bool* kept) {
@@ -132,9 +141,11 @@ AIErr KeepRun(const PathClick& click, AIArtHandle outline, int16_t side, AIReal 
     (void)EvaluateAnglesFromBezierT({path[0].p, path[0].out, path[1].in, path[1].p}, 0.0f, &tangent, &normal0);
     (void)EvaluateAnglesFromBezierT({path[n - 2].p, path[n - 2].out, path[n - 1].in, path[n - 1].p}, 1.0f, &tangent,
                                     &normal1);
-    AIRealPoint q0{}, q1{};
+    AIRealPoint q0{}, q1{}, far0{}, far1{};
     AddPointLengthAngle(path[0].p, d, normal0, &q0);
     AddPointLengthAngle(path[n - 1].p, d, normal1, &q1);
+    AddPointLengthAngle(path[0].p, -d, normal0, &far0);
+    AddPointLengthAngle(path[n - 1].p, -d, normal1, &far1);
     std::vector<AIPathSegment> ring;
     if (AIErr err = ReadPathSegments(outline, &ring, nullptr)) return err;
     const size_t i0 = FirstAnchorNear(ring, q0), i1 = FirstAnchorNear(ring, q1);
@@ -148,6 +159,7 @@ AIErr KeepRun(const PathClick& click, AIArtHandle outline, int16_t side, AIReal 
         run.assign(ring.begin() + static_cast<std::ptrdiff_t>(b), ring.end());
         run.insert(run.end(), ring.begin(), ring.begin() + static_cast<std::ptrdiff_t>(a) + 1);
     }
+    if (CrossesACap(run, {path[0].p, path[n - 1].p, far0, far1})) return kNoErr;
     // The ends' outer handles belonged to the caps.
     run.front().in = run.front().p;
     run.back().out = run.back().p;

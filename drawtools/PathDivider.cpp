@@ -242,7 +242,8 @@ AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_
     if (!hit.hit || !art || !sAIArt->ValidArt(art, true)) return kNoErr;
     AILayerHandle layer = nullptr;
     if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
-    if (!SetCurrentLayer(layer)) return kNoErr;
+    // The pieces and crosshairs go on the clicked path's layer.
+    if (!SwitchToLayerForWork(layer)) return kNoErr;
     std::vector<AIPathSegment> path;
     bool closed = false;
     if (AIErr err = ReadPathSegments(art, &path, &closed)) return err;
@@ -262,7 +263,6 @@ AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_
         }
         if (AIErr err = WritePathSegments(art, d.anchors, closed)) return err;
     } else {
-        if (!SetCurrentLayer(layer)) return kNoErr;
         if (AIErr err = BreakApart(art, d)) return err;
     }
     if (d.marks.empty()) return kNoErr;

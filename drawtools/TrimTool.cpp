@@ -14,6 +14,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/UserLayer.h"
 #include "dimensions/DimensionStorage.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -54,11 +55,12 @@ private:
     std::vector<trimData_struct> list_;
 };
 
-// The current layer as it was when the click began, made current again at the end.
+// The current layer as it was when the click began, made current again at the end should
+// the work have switched from it.
 class CurrentLayerKept {
 public:
     CurrentLayerKept() { (void)sAILayer->GetCurrentLayer(&layer_); }
-    ~CurrentLayerKept() { SetCurrentLayer(layer_); }
+    ~CurrentLayerKept() { (void)PutBackUserLayer(layer_); }
     CurrentLayerKept(const CurrentLayerKept&) = delete;
     CurrentLayerKept& operator=(const CurrentLayerKept&) = delete;
 

@@ -118,10 +118,15 @@ bool RefuseFieldInput(ADMDialogRef dialog, int16_t itemID, const std::string& wo
 std::string FieldInputWords(int32_t message) { return FilledText(kMessageList, message); }
 
 std::string TooLargeForDrawing(double typedPoints, double scaler) {
-    if (std::fabs(typedPoints / scaler) <= style_fields::kLengthMost) return "";
+    // Compared as the drawn length is stored, a float in points.
+    const auto drawn = [scaler](double typed) { return static_cast<float>(std::fabs(typed) / scaler); };
+    if (drawn(typedPoints) <= static_cast<float>(style_fields::kLengthMost)) return "";
     char largest[kFieldTextSize] = {};
     doScaleAndUnits(0, style_fields::kLengthMost, largest, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
                     static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    // The largest as the user reads it is taken too, though rounding put it a little beyond.
+    double shown = 0;
+    if (parseLengthText(largest, g->prefs.NumericInputUnits, &shown) && drawn(typedPoints) <= drawn(shown)) return "";
     return FilledText(kMessageList, kTooLargeMessage, {largest});
 }
 

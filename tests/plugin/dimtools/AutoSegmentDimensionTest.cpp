@@ -28,7 +28,7 @@ int ChainNodes() {
 const std::string kArtMustBeClicked = "This tool must be used by clicking on an object.";
 
 struct AutoTest : DimensionToolTest {
-    // Presses at `at` and drags to `to` (the first drag takes the segment, the next draws).
+    // Presses at `at` and drags to `to`.
     AIErr Auto(const std::string& tool, AIRealPoint at, AIRealPoint to, uint32_t modifiers = 0) {
         return Dimension(tool, {at}, to, modifiers);
     }
@@ -59,6 +59,30 @@ TEST_F(AutoTest, APressOnAClosedPathsClosingSegmentMeasuresItWhole) {
     // A press on an anchor measures the segment that ends there: the top edge at anchor 1.
     ASSERT_EQ(Auto("Auto Horizontal Dimension", {244, 172}, {170, 200}), kNoErr);
     EXPECT_EQ(LastText(), "144.00");
+}
+
+// One press and one drag, released: the segment is dimensioned.
+TEST_F(AutoTest, OnePressAndOneDragDimensionTheSegment) {
+    Polyline({{0, 0}, {100, 0}, {160, 80}});
+    const struct Row {
+        const char* tool;
+        AIRealPoint press, drag;
+        const char* text;
+    } rows[] = {
+        {"Auto Horizontal Dimension", {50, 0}, {50, -30}, "100.00"},
+        {"Auto Vertical Dimension", {130, 40}, {190, 40}, "80.00"},
+        {"Auto Aligned Dimension", {130, 40}, {160, 20}, "100.00"},  // a 60-80-100 triangle's side
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        const size_t before = Dimensions().size();
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        ASSERT_EQ(session->mouseDown(r.press), kNoErr);
+        ASSERT_EQ(session->mouseDrag(r.drag), kNoErr);
+        ASSERT_EQ(session->mouseUp(r.drag), kNoErr);
+        ASSERT_EQ(Dimensions().size(), before + 1);
+        EXPECT_EQ(LastText(), r.text);
+    }
 }
 
 TEST_F(AutoTest, AnOpenPathsFirstAnchorNamesItsFirstSegment) {

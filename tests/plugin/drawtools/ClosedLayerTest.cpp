@@ -36,6 +36,7 @@ TEST_F(ClosedLayerTest, AToolOnALockedOrHiddenLayerSaysWhichAndWhatToDo) {
         Actions answers;
         bool lock;           // else hide
         const char* words;
+        int drags = 3;       // one: the gesture's only drag refused, its release no click
     } rows[] = {
         {"CAD Rectangle", nullptr, {}, true, locked},
         {"CAD Rectangle", nullptr, {}, false, hidden},
@@ -47,6 +48,8 @@ TEST_F(ClosedLayerTest, AToolOnALockedOrHiddenLayerSaysWhichAndWhatToDo) {
         {"Depth Cube", "Depth Cube", {Press(1)}, true, locked},
         {"Depth Cylinder", nullptr, {}, false, hidden},
         {"Depth Grid", "Depth Rectangle", {Press(1)}, true, locked},
+        {"Depth Cube", nullptr, {}, true, locked, 1},
+        {"CAD Rectangle", nullptr, {}, false, hidden, 1},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.tool) + (r.dialog ? " typed" : " dragged"));
@@ -61,7 +64,7 @@ TEST_F(ClosedLayerTest, AToolOnALockedOrHiddenLayerSaysWhichAndWhatToDo) {
             (void)session->click({100, 100});
         } else {
             (void)session->mouseDown({100, 100});
-            for (AIReal d : {20.0f, 30.0f, 40.0f}) (void)session->mouseDrag({100 + d, 100 - d});
+            for (int i = 3 - r.drags; i < 3; ++i) (void)session->mouseDrag({120 + 10.0f * i, 80 - 10.0f * i});
             (void)session->mouseUp({140, 60});
         }
         ASSERT_EQ(Alerts().size(), alerts + 1);  // once for the gesture, however many drags
@@ -69,6 +72,22 @@ TEST_F(ClosedLayerTest, AToolOnALockedOrHiddenLayerSaysWhichAndWhatToDo) {
         EXPECT_EQ(ArtCount(), art);
         EXPECT_TRUE(DialogFailures().empty());
     }
+}
+
+// The current layer, open itself, inside a locked layer: the refusal names both.
+TEST_F(ClosedLayerTest, ACurrentLayerInsideALockedOneIsNamedWithIt) {
+    session->hostEvent([&] {
+        doc->insertLayer(doc->layerByTitle("Part"), kPlaceInsideOnTop, "Detail");
+        doc->setCurrentLayer("Detail");
+        return doc->setLayerEditable("Part", false);
+    });
+    ASSERT_EQ(session->selectTool("CAD Rectangle"), kNoErr);
+    (void)session->mouseDown({100, 100});
+    (void)session->mouseDrag({140, 60});
+    (void)session->mouseUp({140, 60});
+    EXPECT_EQ(Alerts(), std::vector<std::string>{"\"CAD Rectangle\": the current layer \"Detail\" lies in the layer "
+                                                 "\"Part\", which is locked (unlock it first)."});
+    EXPECT_EQ(ArtCount(), 0u);
 }
 
 // The tools that work on the art clicked ask for nothing when the click lands on none, the

@@ -185,6 +185,9 @@ TEST_F(NumericInputDialogTest, SizesOfNothingAreRefusedWithAMessage) {
         {16700, 4, "0", greater},     {16700, 6, "0 mm", greater}, {16710, 4, "1e-50 mm", greater},
         {16720, 4, "0", greater},     {16800, 4, "0", nullptr},    {16800, 4, "-1", "The value must be 0 or greater."},
         {16810, 6, "1e-60", greater}, {16700, 4, "-5", nullptr},
+        // Lost beside the canvas's farthest coordinate once stored: a shape with no width.
+        {16700, 4, "1e-45", greater}, {16700, 6, "1e-30", greater}, {16710, 4, "0.0000001 pt", greater},
+        {16720, 4, "0.01 pt", nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::to_string(r.dialog) + " \"" + r.typed + "\"");
@@ -269,6 +272,10 @@ TEST_F(NumericInputDialogTest, ALengthTooLargeForTheDrawingIsRefused) {
         {100, kMeterUnits, "600", "The value is too large for the drawing: at this scale a length can be at most 577.96 m."},
         {100, kMeterUnits, "-600", "The value is too large for the drawing: at this scale a length can be at most 577.96 m."},
         {100, kMeterUnits, "500", nullptr},
+        // The largest as the message shows it is taken, rounded up though it is.
+        {100, kMeterUnits, "577.96", nullptr},
+        {1, kMeterUnits, "5.78", nullptr},
+        {1, kMeterUnits, "5.79", "The value is too large for the drawing: at this scale a length can be at most 5.78 m."},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.typed);

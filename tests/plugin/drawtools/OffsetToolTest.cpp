@@ -121,21 +121,47 @@ TEST_F(OffsetToolTest, AClosedPathGivesTheContourOnTheWantedSide) {
     }
 }
 
-// A circle of radius 20 offset 30 inwards, and an open U 20 wide offset 15 inwards (the
-// widened stroke covers its inner side, ends and all), leave nothing: the dialog says so,
-// a drag shows it in the annotator.
+// Offsets past where the shape closes up leave nothing: the dialog says so, a drag shows it
+// in the annotator. A circle of radius 20 offset 30 inwards; an open U 20 wide offset 15
+// inwards (the widened stroke covers its inner side, ends and all); a roof of two 42.4-pt
+// sides at a right angle, whose inner copy closes up 42.4 pt in (its sides' length times
+// the tangent of 45 degrees).
 TEST_F(OffsetToolTest, AnOffsetThatCannotBeMadeLeavesNothing) {
     Circle({100, 100}, 20);
     Polyline({{300, 10}, {300, 0}, {320, 0}, {320, 10}});
-    ASSERT_EQ(Typed({120, 100}, "-30 pt"), kNoErr);
-    ASSERT_EQ(Typed({310, 0}, "15 pt"), kNoErr);
-    EXPECT_EQ(Alerts(), (std::vector<std::string>{kOffsetTooLargeErrorStr, kOffsetTooLargeErrorStr}));
-    ASSERT_EQ(session->mouseDown({120, 100}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({100, 110}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({80, 100}), kNoErr);
-    EXPECT_EQ(g->offsetTooFar, 1);
-    ASSERT_EQ(session->mouseUp({80, 100}), kNoErr);
-    EXPECT_EQ(PathCount(), 2u);
+    Polyline({{100, 300}, {130, 330}, {160, 300}});
+    const AIReal in = 1 / std::sqrt(2.0f);  // along the roof's inner normal at its left side
+    const struct Row {
+        AIRealPoint click;
+        const char* typed;  // null: dragged
+        AIRealPoint to;
+    } rows[] = {
+        {{120, 100}, "-30 pt", {}},
+        {{310, 0}, "15 pt", {}},
+        {{115, 315}, "-42 pt", {}},
+        {{115, 315}, "-45 pt", {}},
+        {{115, 315}, "-50 pt", {}},
+        {{120, 100}, nullptr, {80, 100}},
+        {{115, 315}, nullptr, {115 + 45 * in, 315 - 45 * in}},
+        {{115, 315}, nullptr, {115 + 50 * in, 315 - 50 * in}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.typed ? r.typed : "dragged");
+        const size_t alerts = Alerts().size();
+        if (r.typed) {
+            ASSERT_EQ(Typed(r.click, r.typed), kNoErr);
+            ASSERT_EQ(Alerts().size(), alerts + 1);
+            EXPECT_EQ(Alerts().back(), kOffsetTooLargeErrorStr);
+        } else {
+            ASSERT_EQ(session->mouseDown(r.click), kNoErr);
+            ASSERT_EQ(session->mouseDrag({r.click.h, r.click.v + 10}), kNoErr);
+            ASSERT_EQ(session->mouseDrag(r.to), kNoErr);
+            EXPECT_EQ(g->offsetTooFar, 1);
+            ASSERT_EQ(session->mouseUp(r.to), kNoErr);
+            EXPECT_EQ(Alerts().size(), alerts);
+        }
+        EXPECT_EQ(PathCount(), 3u);
+    }
 }
 
 TEST_F(OffsetToolTest, FillsAndMembersOfCompoundPathsAreRefused) {

@@ -176,6 +176,42 @@ TEST_F(PathDividerTest, OptionRepeatsTheLastSettingsWithoutADialog) {
     EXPECT_TRUE(DialogFailures().empty());
 }
 
+// The divider works on the clicked path's layer and leaves the user on their own (where the
+// next line goes), divided or refused.
+TEST_F(PathDividerTest, TheUserIsLeftOnTheirOwnLayer) {
+    session->hostEvent([&] {
+        doc->addLayer("Walls");
+        return kNoErr;
+    });
+    const standin::ObjId wall = Polyline({{0, 0}, {100, 0}});
+    session->hostEvent([&] {
+        doc->addLayer("Notes");
+        return kNoErr;
+    });
+    const struct Row {
+        const char* how;
+        Actions answers;  // empty: option, the last settings at once
+        size_t alerts;
+    } rows[] = {
+        {"two parts", EqualParts(2), 0},
+        {"option", {}, 0},
+        {"too fine", Increment("0.05 pt", 0), 1},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.how);
+        const size_t alerts = Alerts().size();
+        if (r.answers.empty()) {
+            (void)session->click({12, 0}, kToolEventOptionKey);
+        } else {
+            (void)Divide({12, 0}, r.answers);
+        }
+        EXPECT_EQ(Alerts().size(), alerts + r.alerts);
+        EXPECT_EQ(doc->currentLayer(), doc->layerByTitle("Notes"));
+    }
+    EXPECT_EQ(doc->layerOf(wall), doc->layerByTitle("Walls"));
+    EXPECT_TRUE(DialogFailures().empty());
+}
+
 // The method radios keep the method chosen at once: Cancel leaves the one last chosen.
 TEST_F(PathDividerTest, TheMethodChosenIsKeptAtOnceEvenOnCancel) {
     const standin::ObjId line = Polyline({{0, 0}, {100, 0}});
