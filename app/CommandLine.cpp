@@ -173,8 +173,15 @@ private:
         }
         ScriptRunner runner(table_, session_, err_);
         const int failures = runner.runFile(script);
-        if (session_.hasEvents() && session_.events().shutdown() != kNoErr)
-            return failure(session_.events().lastError());
+        if (!session_.hasEvents()) return failures == 0 ? 0 : 1;
+        // What the plug-ins tell the user as they quit (work that could not be kept) is
+        // printed as everything else they said, and no run that ends so succeeds.
+        const size_t alertsBefore = session_.events().dialogs().alerts().size();
+        const AIErr shut = session_.events().shutdown();
+        reportAlerts(session_, script);
+        if (shut != kNoErr) return failure(session_.events().lastError());
+        if (session_.events().dialogs().alerts().size() > alertsBefore)
+            return failure("an alert was raised as the plug-ins shut down");
         return failures == 0 ? 0 : 1;
     }
 

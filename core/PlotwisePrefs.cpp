@@ -55,7 +55,8 @@ void Style(PrefsVisitor& v, D& s) {
 // the defaults the panels and the preference reading give (the style's with its fields, the
 // counters, the master unit and precision, the automatic-dimensioning options); a setting
 // none gives takes the value the two built-in presets share, or "Basic Engineering"'s where
-// they differ. The ruler face becomes the host's default face when the preferences are read.
+// they differ (but for foreshortening, below). The ruler face becomes the host's default
+// face when the preferences are read.
 void VisitPresetSettings(preferences& p, PrefsVisitor& v) {
     auto& s = p.style;
     v.real(P, "isoPadPosTempT", p.isoPadPos.tempT, 35.266666f);
@@ -203,6 +204,7 @@ void VisitPresetSettings(preferences& p, PrefsVisitor& v) {
     v.boolean(P, "DisplayArtMustBeClickedError", p.displayArtMustBeClickedError, true);
     v.boolean(P, "liveDimensionFormatMenu", p.liveDimensionFormatMenu, false);
     // Foreshortened, as the start-up view above is: choosing that view again gives it back.
+    // The built-in presets, for drafters who pick one, project without foreshortening.
     v.boolean(P, "axoNoForeshortening", p.noAxoForeshortening, false);
     v.boolean(P, "forceDimLinesOutside", p.forceDimLinesOutside, false);
     Style<&D::NumericLabelsUseLeadingZeros>(v, s);

@@ -1,7 +1,7 @@
 // The two built-in presets, made when there is no presets file: "Basic Engineering" holds
 // the settings every preference starts with but where a panel starts otherwise (metres,
-// three places, 14 pt text, plain label frames); "Basic Architecture" differs from it in
-// 29 settings, for feet and decimal inches.
+// three places, 14 pt text, plain label frames) and projects without foreshortening;
+// "Basic Architecture" differs from it in 29 settings, for feet and decimal inches.
 #include "panels/BuiltInPresets.h"
 
 #include <memory>
@@ -26,6 +26,8 @@ void EngineeringSettings(preferences& p) {
     s.alphaLabelMenuOption = s.numericLabelMenuOption = s.customLabelMenuOption = 1;
     s.NumericLabelsNumberOfLeadingZeros = 0;
     p.AutoDimensionInclined = 0;
+    // The start-up view foreshortens; the drafter who picks a preset draws true lengths.
+    p.noAxoForeshortening = 1;
 }
 
 void ArchitectureSettings(preferences& p) {

@@ -121,35 +121,63 @@ struct Exporter final : PrefsVisitor {
     void point(const char*, const char*, AIRealPoint&, AIRealPoint) override {}
 };
 
-// Reads each setting back; a missing, mistyped or out-of-domain value keeps the field.
+// What a value of each type is, in the words the user reads.
+enum class Held { kInteger, kReal, kBoolean, kString, kNothing };
+constexpr const char* kHeldWords[] = {"a whole number", "a number", "true or false", "a text"};
+
+// The type a preset holds a key with; kNothing when it lacks the key.
+Held HeldType(AIAttributeCollectionRef preset, const char* key) {
+    int32_t integer = 0;
+    AIReal real = 0;
+    AIBoolean flag = false;
+    char text[2] = {};
+    if (!sAIAttributeCollection->GetIntegerValue(preset, key, &integer)) return Held::kInteger;
+    if (!sAIAttributeCollection->GetRealValue(preset, key, &real)) return Held::kReal;
+    if (!sAIAttributeCollection->GetBooleanValue(preset, key, &flag)) return Held::kBoolean;
+    if (!sAIAttributeCollection->GetStringValue(preset, key, text, sizeof text)) return Held::kString;
+    return Held::kNothing;
+}
+
+// Reads each setting back; a missing, mistyped or out-of-domain value keeps the field, and
+// the mistyped and out-of-domain ones are listed.
 struct Applier final : PrefsVisitor {
     AIAttributeCollectionRef preset;
     std::string refused;
     explicit Applier(AIAttributeCollectionRef c) : preset(c) {}
+    void refuse(const std::string& item) { refused += (refused.empty() ? "" : ", ") + item; }
     bool accept(const char* key, double value) {
         if (InDomain(key, value)) return true;
         char item[96];
-        std::snprintf(item, sizeof item, "%s%s %.9g", refused.empty() ? "" : ", ", key, value);
-        refused += item;
+        std::snprintf(item, sizeof item, "%s %.9g", key, value);
+        refuse(item);
         return false;
+    }
+    // A value the getter of the setting's type found none of: absent, or of another type.
+    void unread(const char* key, Held wanted) {
+        if (const Held held = HeldType(preset, key); held != Held::kNothing)
+            refuse(std::string(key) + " (" + kHeldWords[static_cast<int>(held)] + ", not " +
+                   kHeldWords[static_cast<int>(wanted)] + ")");
     }
     void integer(const char*, const char* key, int32_t& field, int32_t) override {
         int32_t value = field;
-        if (sAIAttributeCollection->GetIntegerValue(preset, key, &value) == kNoErr && accept(key, value)) field = value;
+        if (sAIAttributeCollection->GetIntegerValue(preset, key, &value)) unread(key, Held::kInteger);
+        else if (accept(key, value)) field = value;
     }
     void boolean(const char*, const char* key, int& field, bool) override {
         AIBoolean value = field != 0;
-        if (sAIAttributeCollection->GetBooleanValue(preset, key, &value) == kNoErr) field = value ? 1 : 0;
+        if (sAIAttributeCollection->GetBooleanValue(preset, key, &value)) unread(key, Held::kBoolean);
+        else field = value ? 1 : 0;
     }
     void real(const char*, const char* key, float& field, float) override {
         AIReal value = field;
-        if (sAIAttributeCollection->GetRealValue(preset, key, &value) == kNoErr && accept(key, value)) field = value;
+        if (sAIAttributeCollection->GetRealValue(preset, key, &value)) unread(key, Held::kReal);
+        else if (accept(key, value)) field = value;
     }
     void string(const char*, const char* key, char* field, int32_t size, const char*) override {
         char text[1024] = {};
         const int32_t room = size < static_cast<int32_t>(sizeof text) ? size : static_cast<int32_t>(sizeof text);
-        if (sAIAttributeCollection->GetStringValue(preset, key, text, room) == kNoErr)
-            CopyCString(field, static_cast<size_t>(size), text);
+        if (sAIAttributeCollection->GetStringValue(preset, key, text, room)) unread(key, Held::kString);
+        else CopyCString(field, static_cast<size_t>(size), text);
     }
     void point(const char*, const char*, AIRealPoint&, AIRealPoint) override {}
 };
@@ -177,7 +205,7 @@ void ApplyPresetCollection(AIAttributeCollectionRef preset, preferences& prefs, 
     // Each of the view's values may lie in its domain and the view still see a face edge-on.
     if (!IsoViewIsUsable(prefs.isoView)) {
         prefs.isoView = view;
-        applier.refused += applier.refused.empty() ? "isoView" : ", isoView";
+        applier.refuse("isoView");
     }
     if (refused) *refused = std::move(applier.refused);
 }

@@ -14,6 +14,7 @@ constexpr const char* kPresetNameKey = "collectionName";
 // A new collection named `name` holding every preset setting of `prefs`; *preset null when
 // the host made none. The caller releases it.
 AIErr NewPresetCollection(const char* name, preferences& prefs, AIAttributeCollectionRef* preset);
-// Copies a preset's settings into `prefs`; the settings it held outside their domains are
-// listed in `refused` ("arrowheadStyle 99, isoViewT nan").
+// Copies a preset's settings into `prefs`; the settings it held outside their domains or
+// with another type are listed in `refused` ("arrowheadStyle 99, isoViewT nan,
+// MasterUnits (a text, not a whole number)").
 void ApplyPresetCollection(AIAttributeCollectionRef preset, preferences& prefs, std::string* refused = nullptr);

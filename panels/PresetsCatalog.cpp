@@ -65,14 +65,29 @@ void UpgradeCatalog(AIAttributeCatalogRef catalog) {
     SaveCADpresetsCatalogAfterChange(catalog);
 }
 
-// A file of an older version the upgrade does not know holds its settings as that version
-// meant them: it is refused whole, and nothing of it stays in the catalogue.
+// A file older than the upgrade knows holds its settings as that version meant them: it is
+// refused whole, and nothing of it stays in the catalogue.
 AIErr RefuseCatalogVersion(AIAttributeCatalogRef catalog, int16_t version) {
     for (int32_t i = CountPresets(catalog); i > 0; --i) (void)sAIAttributeCatalog->RemoveCollection(catalog, i - 1);
-    const std::string reason = FilledText(kPresetsMessageList, kPresetsVersionReason,
-                                          {std::to_string(version), std::to_string(kUpgradedCatalogVersion)});
+    const std::string reason =
+        FilledText(kPresetsMessageList, kPresetsVersionReason,
+                   {std::to_string(version), std::to_string(kOldestUpgradedCatalogVersion),
+                    std::to_string(kNewestUpgradedCatalogVersion)});
     (void)SayWords(FilledText(kPresetsMessageList, kPresetsFileRefusedMessage, {reason}));
     return kPresetsVersionErr;
+}
+
+// Presets without a name, or whose name is no text, are listed without one: the drafter is
+// told at which places, to rename or delete them.
+void NameUnnamedPresets(AIAttributeCatalogRef catalog) {
+    std::string places;
+    const int32_t count = CountPresets(catalog);
+    for (int32_t i = 0; i < count; ++i) {
+        char name[kPresetNameSize];
+        if (GetPresetName(catalog, i, name) && name[0]) continue;
+        places += (places.empty() ? "" : ", ") + std::to_string(i + 1);
+    }
+    if (!places.empty()) (void)SayWords(FilledText(kPresetsMessageList, kUnnamedPresetsMessage, {places}));
 }
 
 }  // namespace
@@ -118,9 +133,9 @@ AIErr OpenCADpresetsCatalog() {
     }
     _t_AIAttributeCatalogSketch sketch{};
     if (AIErr e = sAIAttributeCatalog->GetCatalogSketch(catalog, &sketch)) return e;
-    if (sketch.version >= kPresetsCatalogVersion) return kNoErr;
-    if (sketch.version != kUpgradedCatalogVersion) return RefuseCatalogVersion(catalog, sketch.version);
-    UpgradeCatalog(catalog);
+    if (sketch.version < kOldestUpgradedCatalogVersion) return RefuseCatalogVersion(catalog, sketch.version);
+    if (sketch.version < kPresetsCatalogVersion) UpgradeCatalog(catalog);
+    NameUnnamedPresets(catalog);
     return kNoErr;
 }
 
@@ -151,23 +166,21 @@ AIErr CreateCatalogWithCurrentSettings(const char* name) {
     return err;
 }
 
-AIErr SetPrefsToPreset(const char* name) {
+AIErr SetPrefsToPreset(int32_t place) {
     AIAttributeCatalogRef catalog = nullptr;
     if (AIErr err = sAIAttributeCatalog->GetCatalog(kPresetsCatalogName, &catalog)) return err;
-    if (!catalog) return kNoErr;
-    const int32_t count = CountPresets(catalog);
-    for (int32_t i = 0; i < count; ++i) {
-        char presetName[kPresetNameSize];
-        if (!GetPresetName(catalog, i, presetName) || std::strcmp(presetName, name) != 0) continue;
-        AIAttributeCollectionRef preset = nullptr;
-        if (sAIAttributeCatalog->GetCollectionAt(catalog, i, &preset) || !preset) continue;
-        std::string refused;
-        ApplyPresetCollection(preset, g->prefs, &refused);
-        // The id counter is the document's: the next dimension takes no id one already has.
-        g->prefs.style.id = std::max(g->prefs.style.id, HighestDimensionIdHeld());
-        if (!refused.empty())
-            (void)SayWords(FilledText(kPresetsMessageList, kPresetValuesKeptMessage, {presetName, refused}));
-        break;
+    AIAttributeCollectionRef preset = nullptr;
+    if (!catalog || place < 0 || place >= CountPresets(catalog) ||
+        sAIAttributeCatalog->GetCollectionAt(catalog, place, &preset) || !preset)
+        return kNoErr;
+    std::string refused;
+    ApplyPresetCollection(preset, g->prefs, &refused);
+    // The id counter is the document's: the next dimension takes no id one already has.
+    g->prefs.style.id = std::max(g->prefs.style.id, HighestDimensionIdHeld());
+    if (!refused.empty()) {
+        char name[kPresetNameSize];
+        (void)GetPresetName(catalog, place, name);
+        (void)SayWords(FilledText(kPresetsMessageList, kPresetValuesKeptMessage, {name, refused}));
     }
     return kNoErr;
 }

@@ -12,8 +12,10 @@
 constexpr const char* kPresetsCatalogName = "CADpresetsCatalog";
 constexpr const char* kPresetsFileName = "CADpresets";
 constexpr int16_t kPresetsCatalogVersion = 7;
-// The one older version the upgrade knows; a file of any other older version is refused.
-constexpr int16_t kUpgradedCatalogVersion = 6;
+// The older versions the upgrade knows, whose unit codes it converts; a file of a version
+// below them is refused.
+constexpr int16_t kOldestUpgradedCatalogVersion = 3;
+constexpr int16_t kNewestUpgradedCatalogVersion = 6;
 constexpr AIErr kPresetsVersionErr = 'PVER';
 constexpr size_t kPresetNameSize = 64;  // 63 characters and the terminator
 
@@ -23,15 +25,16 @@ enum : int32_t {
     kPresetsFileRefusedMessage = 1,  // ^0: what is wrong and where
     kPresetsNotSavedMessage = 2,     // ^0: why
     kPresetValuesKeptMessage = 3,    // ^0: the preset, ^1: the settings left as they were
-    kPresetsVersionReason = 4,       // ^0: the file's version, ^1: the version upgraded
+    kPresetsVersionReason = 4,       // ^0: the file's version, ^1 and ^2: the versions upgraded
     kPresetsLostMessage = 5,         // ^0: why the save at quit failed
+    kUnnamedPresetsMessage = 6,      // ^0: the places of the presets without a name
 };
 
 // Start-up's last step: registers the catalogue and fills it from the file (upgraded and
-// rewritten when of version 6), or, when there is no file, with the built-in presets, which
-// are saved at once (a save that fails is told, and they stay in memory). A file that cannot
-// be read whole, or of an older version the upgrade does not know, is named to the user and
-// left as it is; its error is returned and stops start-up, with the catalogue empty.
+// rewritten when of version 3 to 6), or, when there is no file, with the built-in presets,
+// which are saved at once (a save that fails is told, and they stay in memory). A file that
+// cannot be read whole, or of a version older than the upgrade knows, is named to the user
+// and left as it is; its error is returned and stops start-up, with the catalogue empty.
 AIErr OpenCADpresetsCatalog();
 // Saves after a change the user made; a failure is told, and the change stays in the
 // catalogue for the next save, or the save at quit.
@@ -42,14 +45,16 @@ AIErr SaveUnsavedCADpresets();
 // Appends a preset of the current settings under the name and saves the catalogue (a failed
 // save is told). 0 also when there is no catalogue.
 AIErr CreateCatalogWithCurrentSettings(const char* name);
-// Copies the first preset of that name into the preferences. A setting the preset lacks,
-// holds with another type or outside its domain keeps its value; those outside their domain
-// are named to the user. Texts arrive cut to their fields. The dimension-id counter stays
-// at or above the highest id the front document holds. 0 when the catalogue was found.
-AIErr SetPrefsToPreset(const char* name);
+// Copies the preset at that place of the catalogue (presets may share a name) into the
+// preferences. A setting the preset lacks, holds with another type or outside its domain
+// keeps its value; those of another type or outside their domain are named to the user.
+// Texts arrive cut to their fields. The dimension-id counter stays at or above the highest
+// id the front document holds. 0 when the catalogue was found.
+AIErr SetPrefsToPreset(int32_t place);
 
 // The catalogue, fetched by name (null when the host has none).
 AIAttributeCatalogRef PresetsCatalog();
 int32_t CountPresets(AIAttributeCatalogRef catalog);
-// The name of the preset at the index, cut to 63 characters; false when it cannot be read.
+// The name of the preset at the index, cut to 63 characters; false (and an empty name) when
+// it cannot be read: the preset has none, or one that is no text.
 bool GetPresetName(AIAttributeCatalogRef catalog, int32_t index, char (&name)[kPresetNameSize]);

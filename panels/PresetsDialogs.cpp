@@ -19,6 +19,7 @@
 #include "panels/PresetRecord.h"
 #include "panels/PresetsCatalog.h"
 #include "panels/ShortcutsPanelItems.h"
+#include "panels/TextPanel.h"
 
 namespace {
 
@@ -42,13 +43,14 @@ void EntryText(ADMEntryRef entry, char (&name)[kPresetNameSize]) {
     if (entry) sADMEntry->GetText(entry, name, static_cast<int32_t>(kPresetNameSize));
 }
 
-// The catalogue index of the preset an entry of Edit's list stands for (the list keeps the
-// catalogue's order), or -1 when no preset of the entry's name stands there. Presets may
-// share a name: the one chosen is the one acted on.
+// The catalogue index of the preset an entry of a presets list stands for (the list keeps
+// the catalogue's order), or -1 when no preset listed under the entry's name stands there.
+// Presets may share a name, or have none: the one chosen is the one acted on.
 int32_t ChosenPreset(AIAttributeCatalogRef catalog, ADMEntryRef entry, const char* name) {
     const int32_t index = sADMEntry->GetIndex(entry);
-    char existing[kPresetNameSize];
-    return GetPresetName(catalog, index, existing) && std::strcmp(existing, name) == 0 ? index : -1;
+    char listed[kPresetNameSize];
+    (void)GetPresetName(catalog, index, listed);  // listed empty when it has no name
+    return index < CountPresets(catalog) && std::strcmp(listed, name) == 0 ? index : -1;
 }
 
 // Whether any preset is named exactly so.
@@ -159,15 +161,18 @@ void Select(const std::vector<AIArtHandle>& art) {
     for (AIArtHandle a : art) (void)sAIArt->SetArtUserAttr(a, kArtSelected, kArtSelected);
 }
 
-// Applies the preset of that name (Load's OK, after the choices are stored): the selection
+// Applies the preset at that place (Load's OK, after the choices are stored): the selection
 // is cleared, every panel shown again, the live dimensions regenerated as the stored choice
 // says (update selected: those selected before), every panel redrawn; nothing stays selected.
-void LoadPreset(const char* name) {
+void LoadPreset(int32_t place) {
     // What "update selected" regenerates is what was selected when the preset was chosen.
     std::vector<AIArtHandle> selected;
     if (g->prefs.CADpresetsUpdateSelectedArt) (void)MatchingArt(true, selected);
-    (void)SetPrefsToPreset(name);
+    (void)SetPrefsToPreset(place);
     (void)deselectAllArt();
+    // The preset's format is the one new dimensions take, whether or not the format popup
+    // follows the selection.
+    ShowDimensionFormatOfStyle();
     // The panels follow the (empty) selection, which shows the preset's style. A panel that
     // reads a value back from its field then (the walls panel's thickness) reads what it
     // showed before the load: the preset's own value is kept, and shown with the rest.
@@ -252,13 +257,13 @@ void CADpresetsLoadOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     ADMDialogRef dialog = sADMItem->GetDialog(item);
     ADMListRef list = ListOf(dialog, kPresetsPopup);
     ADMEntryRef chosen = list ? sADMList->GetActiveEntry(list) : nullptr;
-    if (chosen) {
-        char name[kPresetNameSize];
-        EntryText(chosen, name);
-        g->prefs.currentCADpreset = sADMEntry->GetIndex(chosen);
+    char name[kPresetNameSize];
+    EntryText(chosen, name);
+    if (const int32_t place = chosen ? ChosenPreset(PresetsCatalog(), chosen, name) : -1; place >= 0) {
+        g->prefs.currentCADpreset = place;
         for (const Choice& c : kUpdateChoices)
             if (ADMItemRef radio = Item(dialog, c.item)) g->prefs.*c.field = sADMItem->GetBooleanValue(radio) ? 1 : 0;
-        LoadPreset(name);
+        LoadPreset(place);
     }
     sADMItem->DefaultNotify(item, notifier);
 }

@@ -273,6 +273,16 @@ void UpdateDimensionIncrementFld() {
     EnableItems(dialog, {kDimensionNextField, kDimensionNextCaption}, counts);
 }
 
+void ShowDimensionFormatOfStyle() {
+    ADMDialogRef dialog = g ? g->CADtextWindow : nullptr;
+    if (!dialog) return;
+    CheckFixedFormatEntry(sADMDialog->GetItem(dialog, kADMPopoutMenuItemID));
+    if (ADMItemRef popup = Item(dialog, kDimensionFormatPopup)) {
+        ActivateEntryByIndex(popup, g->prefs.style.dimensionFormat);
+        sADMItem->Known(popup, true);
+    }
+}
+
 void SetupUpperUnitsPopup(ADMDialogRef dialog) {
     if (g && dialog) SetupUnitsPopupPair(dialog, kUpperPair);
 }
@@ -432,15 +442,15 @@ void RefreshCADtextWindowFromSelection(ADMDialogRef dialog, const live_attribute
     RefreshValue(dialog, map, ref,
                  {kLowerUnitsPopup, kLowerPrecisionPopup, *Field<&D::lowerUnits>, *Field<&D::lowerDecimalPrecision>,
                   *Field<&D::lowerFractionalPrecision>, &SetupLowerPrecisionPopup});
-    if (g->prefs.liveDimensionFormatMenu) {
-        ADMItemRef next = Item(dialog, kDimensionNextField);
-        ShowIfKnown(dialog, kDimensionFormatPopup, map, *Field<&D::dimensionFormat>, [&](ADMItemRef popup) {
-            TakeStyleField(*Field<&D::dimensionFormat>, ref);
+    const StyleField& format = *Field<&D::dimensionFormat>;
+    if (g->prefs.liveDimensionFormatMenu)
+        ShowIfKnown(dialog, kDimensionFormatPopup, map, format, [&](ADMItemRef popup) {
+            TakeStyleField(format, ref);
             ActivateEntryByIndex(popup, g->prefs.style.dimensionFormat);
-            if (next) sADMItem->Known(next, true);
-            UpdateDimensionIncrementFld();
         });
-        if (next && !map.known(*Field<&D::dimensionFormat>)) sADMItem->Known(next, false);
-    }
+    // Whether or not the popup follows the selection, new dimensions take its format.
+    UpdateDimensionIncrementFld();
+    if (ADMItemRef next = Item(dialog, kDimensionNextField))
+        sADMItem->Known(next, !g->prefs.liveDimensionFormatMenu || map.known(format));
     AdjustCADtextPalette();
 }

@@ -24,10 +24,13 @@ AIErr WriteCADtextWindowPrefs(ADMDialogRef dialog);
 // custom format (or a mixed one), 450 with dual dimensions, else 358; a collapsed panel
 // keeps its size.
 void AdjustCADtextPalette();
-// The next-value field for the style's format (never the popup's: a dimension redrawn in
-// another format asks for it too, and its format must stay): the letter of incrementalDimAlpha
+// Takes the format the popup shows into the style (new dimensions take what the drafter
+// sees) and prepares the next-value field for it: the letter of incrementalDimAlpha
 // (letters), incrementalDimNumber (numbers, 0 to 32767), or a blank, disabled field.
 void UpdateDimensionIncrementFld();
+// After a preset load: the format popup shows the style's format whether or not it follows
+// the selection, and the fixed-format entry's check follows liveDimensionFormatMenu.
+void ShowDimensionFormatOfStyle();
 // The text panel's units and precision pairs (upper, lower).
 void SetupUpperUnitsPopup(ADMDialogRef dialog);
 void SetupLowerUnitsPopup(ADMDialogRef dialog);

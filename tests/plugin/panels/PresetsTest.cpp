@@ -7,9 +7,9 @@
 #include <fstream>
 #include <limits>
 #include <map>
+#include <regex>
 #include <sstream>
 
-#include <unistd.h>
 
 #include "../../ScratchFolder.h"
 #include "io/DocumentFile.h"
@@ -19,6 +19,7 @@
 #include "panels/PresetRecord.h"
 #include "panels/PresetsDialogs.h"
 #include "panels/ShortcutsPanel.h"
+#include "panels/TextPanelItems.h"
 
 namespace paneltest {
 namespace {
@@ -53,26 +54,84 @@ CatalogValue Expected(const Listed& l) {
     return l.value == "face" ? std::string("Helvetica") : l.value.substr(1, l.value.size() - 2);
 }
 
-// "Basic Architecture" where it differs from "Basic Engineering", as the built-in table has it.
-const std::map<std::string, CatalogValue> kArchitecture = {
-    {"NumericInputUnits", 14}, {"NumericInputPrecision", 2}, {"arrowheadStyle", 3}, {"hTextPlacement", 2},
-    {"vTextPlacement", 4}, {"upperToleranceValue", std::string(".125")}, {"upperToleranceUnits", 8},
-    {"lowerToleranceValue", std::string(".125")}, {"lowerToleranceUnits", 8}, {"diameterLeaderSpansCircle", 1},
-    {"CADtrackerUnits", 14}, {"CADtrackerPrecision", 2}, {"upperDecimalPrecision", 2},
-    {"upperFractionalPrecision", 2}, {"lowerDecimalPrecision", 2}, {"lowerFractionalPrecision", 2},
-    {"rulerPrecision", 2}, {"upperUnits", 14}, {"lowerUnits", 14}, {"rulerUnits", 14}, {"labelLeader", 0},
-    {"labelShape", 2}, {"labelBorder", 15}, {"LabelFormat", 0}, {"annotateFullScreenCursor", false},
-    {"AutoDimensionRadialRadius", true}, {"AutDimensionRadialDiameter", false}, {"MasterUnits", 14},
-    {"MasterPrecision", 2}};
+// The built-in presets as their table gives them: the values both share, by type, in the
+// table's own words, then the 29 settings in which they differ.
+constexpr const char* kSharedBooleans = R"("LockAxoView" = true, "createLiveDimensions" = true,
+    "useThousandsSeparator" = true, "createDimensionLayer" = true, "appendNumericInputUnits" = true,
+    "constrainProportions" = false, "displayAreaInAcres" = false, "appendCADtrackerUnits" = true,
+    "createCADgridsLayer" = false, "appendRulerUnits" = true, "showWallInfo" = true, "updateLiveDimensions" = false,
+    "snapToGrid" = true, "DERurureLayerVisible" = false, "DERurureLayerExists" = false,
+    "CADgridsLayerVisible" = false, "ShowHorizontalGridLines" = true, "ShowVerticalGridLines" = true,
+    "ShowIsometricGridLines" = false, "trimToolDeletes" = true, "slideDimText" = true, "showCADtrackerInfo" = true,
+    "DisplayDrawDimLayerWarning" = true, "DisplayArtMustBeClickedError" = true, "liveDimensionFormatMenu" = false,
+    "axoNoForeshortening" = true, "forceDimLinesOutside" = false, "NumericLabelsUseLeadingZeros" = false,
+    "geoLabelX" = false, "geoLabelY" = false, "geoLabelW" = false, "geoLabelH" = false, "geoLabelP" = false,
+    "geoLabelA" = true, "stretchLabelShape" = true, "objectSnapFullScreenCursor" = true,
+    "AutoDimensionHorizontal" = true, "AutoDimensionVertical" = true, "AutoDimensionInclined" = false,
+    "AutoDimensionRadialCrosshairs" = true, "AutoDimensionRadialNone" = false, "CUSTOM_ALWAYS_ABOVE" = true,
+    "CUSTOM_FORCE_SLASH" = false, "autoExpandAxoArt" = false, "upperRefDimension" = false,
+    "lowerRefDimension" = false, "okToConnectCADlinePaths" = true)";
+constexpr const char* kSharedIntegers = R"("currentAxoViewIndex" = 6, "numberFormat" = 0,
+    "dimensionColorComponent1" = 0, "dimensionColorComponent2" = 0, "dimensionColorComponent3" = 0,
+    "dimensionColorComponent4" = 0, "dimensionCustomColorType" = 1, "dimensionColorEntry" = 0,
+    "dimensionColorType" = 5, "useUniversalTextAngle" = 0, "moveLargeDimensionText" = 0, "aTextPlacement" = 1,
+    "dualDimensions" = 0, "appendUpperUnitLabels" = 1, "appendLowerUnitLabels" = 1, "upperTolerance" = 0,
+    "upperToleranceSuperscript" = 0, "lowerTolerance" = 0, "lowerToleranceSuperscript" = 0, "appendDiamLabels" = 1,
+    "diameterLabelsBefore" = 1, "makeSectionLineDoubleThick" = 1, "primeSection" = 1, "chainDatum" = 0,
+    "JISDatumTerminator" = 0, "repeatType" = 0, "moveType" = 4, "rowDirection" = 1, "colDirection" = 1,
+    "wallDatum" = 1, "liveDimension" = 1, "dimensionDataID" = 0, "labelIncType" = 1, "CADgridSnapTolerance" = 4,
+    "gridColorRed" = 20316, "gridColorBlue" = 65535, "gridColorGreen" = 32767, "gridColorEntry" = 10,
+    "GridlineEntry" = 1, "CADgridNumSubdiv" = 5, "CADgridLineStyle" = 0, "DimFormat" = 0, "DimNextNum" = 1,
+    "DimNextAlpha" = 0, "textSpacing" = 14, "LabelNextNum" = 1, "LabelNextAlpha" = 0,
+    "NumericLabelsNumberOfLeadingZeros" = 0, "alphaLabelMenuOption" = 1, "numericLabelMenuOption" = 1,
+    "customLabelMenuOption" = 1, "terminatorDirection" = 1)";
+constexpr const char* kSharedReals = R"("isoPadPosTempT" = 35.266666, "isoPadPosTempR" = 45,
+    "isoViewT" = 35.266666, "isoViewR" = 45, "isoViewA" = 0.52362305, "isoViewB" = 2.6179695,
+    "isoViewC" = -0.42920363, "isoViewAF" = 0.81650805, "isoViewBF" = 0.81650805, "isoViewCF" = 0.8164736,
+    "customAxoView1R" = 0, "customAxoView2R" = 0, "customAxoView3R" = 0, "customAxoView4R" = 0,
+    "customAxoView5R" = 0, "customAxoView1T" = 0, "customAxoView2T" = 0, "customAxoView3T" = 0,
+    "customAxoView4T" = 0, "customAxoView5T" = 0, "dimensionCustomColorTint" = 100, "dimensionTextSize" = 14,
+    "dimensionWeight" = 1, "arrowheadLength" = 9, "arrowheadWeight" = 1, "arrowheadAngle" = 17.5,
+    "textDistanceAboveLine" = 4.5, "witnessGap" = 4.5, "witnessExtension" = 9, "witnessWeight" = 1,
+    "autoDimensionOffset" = 27, "chamferDistance1" = 72, "chamferDistance2" = 72, "filletRadius" = 72,
+    "wallThickness" = 432, "labelLeaderLength" = 90, "CADgridSpacing" = 141.73228, "diameterLeaderLength" = 36)";
+constexpr const char* kSharedStrings = R"("customAxoView1Str" = "", "customAxoView2Str" = "",
+    "customAxoView3Str" = "", "customAxoView4Str" = "", "customAxoView5Str" = "", "CADcustomColorName" = "",
+    "dimensionTextFaceStr" = "Helvetica", "longLabelText" = "", "labelStatic" = "Zelmark, Inc.",
+    "rulerFontStr" = "Helvetica", "CUSTOM_LABEL_DEFAULT_TEXT" = "Custom", "CUSTOM_DIM_DEFAULT_TEXT" = "Custom")";
 
-// "Basic Engineering" where it differs from the start-up values of the list (metres, 14 pt
-// text, the label options of the built-in table).
-const std::map<std::string, CatalogValue> kEngineering = {
-    {"dimensionTextSize", 14.0f}, {"upperToleranceValue", std::string(".005")},
-    {"lowerToleranceValue", std::string(".005")}, {"upperUnits", 5}, {"lowerUnits", 5}, {"labelShape", 0},
-    {"labelBorder", 9}, {"labelLeaderLength", 90.0f}, {"textSpacing", 14}, {"NumericLabelsNumberOfLeadingZeros", 0},
-    {"alphaLabelMenuOption", 1}, {"numericLabelMenuOption", 1}, {"customLabelMenuOption", 1},
-    {"AutoDimensionInclined", false}, {"MasterUnits", 5}};
+struct Differing {
+    const char* key;
+    CatalogValue architecture, engineering;
+};
+const Differing kDiffering[] = {
+    {"NumericInputUnits", 14, 5}, {"NumericInputPrecision", 2, 3}, {"arrowheadStyle", 3, 1},
+    {"hTextPlacement", 2, 1}, {"vTextPlacement", 4, 1},
+    {"upperToleranceValue", std::string(".125"), std::string(".005")}, {"upperToleranceUnits", 8, 5},
+    {"lowerToleranceValue", std::string(".125"), std::string(".005")}, {"lowerToleranceUnits", 8, 5},
+    {"diameterLeaderSpansCircle", 1, 0}, {"CADtrackerUnits", 14, 5}, {"CADtrackerPrecision", 2, 3},
+    {"upperDecimalPrecision", 2, 3}, {"upperFractionalPrecision", 2, 3}, {"lowerDecimalPrecision", 2, 3},
+    {"lowerFractionalPrecision", 2, 3}, {"rulerPrecision", 2, 3}, {"upperUnits", 14, 5}, {"lowerUnits", 14, 5},
+    {"rulerUnits", 14, 5}, {"labelLeader", 0, 1}, {"labelShape", 2, 0}, {"labelBorder", 15, 9},
+    {"LabelFormat", 0, 1}, {"annotateFullScreenCursor", false, true}, {"AutoDimensionRadialRadius", true, false},
+    {"AutDimensionRadialDiameter", false, true}, {"MasterUnits", 14, 5}, {"MasterPrecision", 2, 3}};
+
+// One built-in preset's 178 settings: the shared lists read as written, then its own column.
+std::map<std::string, CatalogValue> BuiltIn(bool architecture) {
+    std::map<std::string, CatalogValue> out;
+    const std::regex entry(R"re("([^"]+)" = ("[^"]*"|[^,\s]+))re");
+    const auto read = [&](const char* list, auto convert) {
+        const std::string text(list);
+        for (std::sregex_iterator m(text.begin(), text.end(), entry), end; m != end; ++m)
+            out[(*m)[1]] = convert((*m)[2].str());
+    };
+    read(kSharedBooleans, [](const std::string& v) { return CatalogValue(v == "true"); });
+    read(kSharedIntegers, [](const std::string& v) { return CatalogValue(static_cast<int32_t>(std::stol(v))); });
+    read(kSharedReals, [](const std::string& v) { return CatalogValue(std::stof(v)); });
+    read(kSharedStrings, [](const std::string& v) { return CatalogValue(v.substr(1, v.size() - 2)); });
+    for (const Differing& d : kDiffering) out[d.key] = architecture ? d.architecture : d.engineering;
+    return out;
+}
 
 class PresetsTest : public PanelSession {
 protected:
@@ -123,17 +182,14 @@ protected:
 TEST_F(PresetsTest, AFirstStartWritesTheTwoBuiltInPresetsWithEveryKey) {
     Start();
     ASSERT_EQ(Names(), (std::vector<std::string>{"Basic Architecture", "Basic Engineering"}));
-    const auto settings = PresetSettings();
-    ASSERT_EQ(settings.size(), 178u);
     for (size_t p = 0; p < 2; ++p) {
+        const auto want = BuiltIn(p == 0);
+        ASSERT_EQ(want.size(), 178u);
         EXPECT_EQ(Preset(p).keys.size(), 179u);
-        for (const Listed& l : settings) {
-            CatalogValue want = Expected(l);
-            if (const auto it = kEngineering.find(l.key); it != kEngineering.end()) want = it->second;
-            if (const auto it = kArchitecture.find(l.key); p == 0 && it != kArchitecture.end()) want = it->second;
-            const CatalogValue* got = Preset(p).find(l.key);
-            ASSERT_NE(got, nullptr) << l.key;
-            EXPECT_EQ(*got, want) << Names()[p] << " " << l.key;
+        for (const auto& [key, value] : want) {
+            const CatalogValue* got = Preset(p).find(key);
+            ASSERT_NE(got, nullptr) << key;
+            EXPECT_EQ(*got, value) << Names()[p] << " " << key;
         }
     }
     EXPECT_NE(FileText().find("\"version\": 7"), std::string::npos);
@@ -146,32 +202,35 @@ TEST_F(PresetsTest, AFirstStartWritesTheTwoBuiltInPresetsWithEveryKey) {
     EXPECT_EQ(FileText(), written);
 }
 
-TEST_F(PresetsTest, AVersion6FileIsUpgradedOnceAndRewritten) {
-    WriteFile(File(6, {
-        R"("collectionName": {"string": "Old"}, "CUSTOM_NO_FORESHORTENING": {"boolean": true},
+// The unit codes of versions 3 to 6 move to today's; the other settings of the upgrade
+// are reset whatever the version.
+TEST_F(PresetsTest, AFileOfVersion3To6IsUpgradedOnceAndRewritten) {
+    const std::string file = R"("collectionName": {"string": "Old"}, "CUSTOM_NO_FORESHORTENING": {"boolean": true},
            "autoExpandAxoArt": {"boolean": true}, "okToConnectCADlinePaths": {"boolean": false},
            "NumericInputUnits": {"integer": 1}, "upperToleranceUnits": {"integer": 13},
            "lowerToleranceUnits": {"integer": 14}, "CADtrackerUnits": {"integer": 15}, "upperUnits": {"integer": 0},
-           "lowerUnits": {"integer": 16}, "rulerUnits": {"integer": -3}, "MasterUnits": {"integer": 7})",
-        R"("collectionName": {"string": "Bare"})",
-    }));
-    Start();
-    const auto& old = Preset(0);
+           "lowerUnits": {"integer": 16}, "rulerUnits": {"integer": -3}, "MasterUnits": {"integer": 7})";
     const std::map<std::string, CatalogValue> want = {
         {"autoExpandAxoArt", false}, {"upperRefDimension", false}, {"lowerRefDimension", false},
         {"okToConnectCADlinePaths", true}, {"axoNoForeshortening", false}, {"CUSTOM_NO_FORESHORTENING", true},
         {"NumericInputUnits", 2}, {"upperToleranceUnits", 15}, {"lowerToleranceUnits", 18},
         {"CADtrackerUnits", 1}, {"upperUnits", 0}, {"lowerUnits", 16}, {"rulerUnits", -3}, {"MasterUnits", 9}};
-    for (const auto& [key, value] : want) EXPECT_EQ(*old.find(key), value) << key;
-    // A preset without the old foreshortening key projects without foreshortening; its
-    // unit keys stay absent.
-    EXPECT_EQ(*Preset(1).find("axoNoForeshortening"), CatalogValue(true));
-    EXPECT_EQ(Preset(1).find("rulerUnits"), nullptr);
-    const std::string upgraded = FileText();
-    EXPECT_NE(upgraded.find("\"version\": 7"), std::string::npos);
-    ASSERT_EQ(session->restart(), kNoErr);
-    EXPECT_EQ(FileText(), upgraded);
-    EXPECT_EQ(*Preset(0).find("NumericInputUnits"), CatalogValue(2));
+    for (int version : {3, 4, 5, 6}) {
+        SCOPED_TRACE(version);
+        WriteFile(File(version, {file, R"("collectionName": {"string": "Bare"})"}));
+        Fresh();
+        ASSERT_EQ(session->startup(), kNoErr) << session->lastError();
+        for (const auto& [key, value] : want) EXPECT_EQ(*Preset(0).find(key), value) << key;
+        // A preset without the old foreshortening key projects without foreshortening; its
+        // unit keys stay absent.
+        EXPECT_EQ(*Preset(1).find("axoNoForeshortening"), CatalogValue(true));
+        EXPECT_EQ(Preset(1).find("rulerUnits"), nullptr);
+        const std::string upgraded = FileText();
+        EXPECT_NE(upgraded.find("\"version\": 7"), std::string::npos);
+        ASSERT_EQ(session->restart(), kNoErr);
+        EXPECT_EQ(FileText(), upgraded);
+        EXPECT_EQ(*Preset(0).find("NumericInputUnits"), CatalogValue(2));
+    }
 }
 
 TEST_F(PresetsTest, ANewerFileIsUsedAsItIs) {
@@ -190,8 +249,8 @@ TEST_F(PresetsTest, ADamagedOrHostileFileIsRefusedWholeAndLeftAsItIs) {
         std::string text;
         const char* reason = "";
     } kFiles[] = {
-        // Only a version-6 file is upgraded: the older ones held other settings under the keys.
-        {"version 5", File(5, {old}), "version 5"},
+        // Versions 3 to 6 are upgraded: the older ones held other settings under the keys.
+        {"version 2", File(2, {old}), "version 2, and only those of versions 3 to 6"},
         {"version 1", File(1, {old}), "version 1"},
         {"version 0", File(0, {old}), "version 0"},
         {"version -1", File(-1, {old}), "version -1"},
@@ -238,6 +297,7 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
         "DimNextAlpha": {"integer": 702}, "gridColorEntry": {"integer": 11}, "arrowheadLength": {"string": "9"},
         "labelShape": {"integer": 4}, "lowerUnits": {"integer": 19}, "dimensionTextSize": {"real": 0.05},
         "upperToleranceUnits": {"integer": 20}, "isoViewA": {"real": 0.5}, "isoViewB": {"real": 0.5},
+        "MasterUnits": {"string": "mm"}, "snapToGrid": {"integer": 1}, "labelStatic": {"boolean": true},
         "CADcustomColorName": {"string": ")" +
                        std::string(80, 'c') + R"("}, "longLabelText": {"string": "kept"})"}));
     Start();
@@ -254,6 +314,9 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
     EXPECT_EQ(p.style.arrowheadLength, before.style.arrowheadLength);  // a text where a real belongs
     EXPECT_EQ(p.style.dimensionTextSize, before.style.dimensionTextSize);
     EXPECT_EQ(p.style.upperToleranceUnits, before.style.upperToleranceUnits);
+    EXPECT_EQ(p.MasterUnits, before.MasterUnits);
+    EXPECT_EQ(p.snapToGrid, before.snapToGrid);
+    EXPECT_STREQ(p.pointerLabelStaticData, before.pointerLabelStaticData);
     // Unusual but meaningful values are taken as stored; a long text is cut to its field.
     EXPECT_EQ(p.style.labelShape, 4);
     EXPECT_EQ(p.style.lowerUnits, 19);
@@ -261,7 +324,10 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
     EXPECT_STREQ(p.longLabelLastStr, "kept");
     for (const char* named : {"arrowheadStyle 0", "upperUnits 25", "rulerPrecision -1", "isoViewT nan", "LabelFormat 7",
                               "currentAxoViewIndex 5", "DimNextAlpha 702", "gridColorEntry 11", "dimensionTextSize 0.05",
-                              "upperToleranceUnits 20",
+                              "upperToleranceUnits 20", "arrowheadLength (a text, not a number)",
+                              "MasterUnits (a text, not a whole number)",
+                              "snapToGrid (a whole number, not true or false)",
+                              "labelStatic (true or false, not a text)",
                               // two receding axes along one line: each an angle, the view one that sees a face
                               // edge-on, named last
                               "isoView."})
@@ -372,8 +438,8 @@ TEST_F(PresetsTest, DefineRefusesAUsedNameAndKeepsEveryValueOfTheSettings) {
 }
 
 // Presets of one name, as a hand-edited file may hold, told apart by their terminators:
-// Rename and Delete act on the one chosen in the list, not on the first or every one.
-TEST_F(PresetsTest, EditRenamesAndDeletesThePresetChosen) {
+// Load, Rename and Delete act on the one chosen in the list, not on the first or every one.
+TEST_F(PresetsTest, LoadRenameAndDeleteActOnThePresetChosen) {
     Start();
     const auto define = [&](const std::string& name, int32_t terminator) {
         g->prefs.style.arrowheadStyle = terminator;
@@ -385,6 +451,9 @@ TEST_F(PresetsTest, EditRenamesAndDeletesThePresetChosen) {
     define("Twin 7", 7);
     for (size_t i : {4u, 5u})
         host.catalogs().find("CADpresetsCatalog")->collections[i]->data.set("collectionName", std::string("Twin"));
+    // Load applies the second "Twin", the one chosen.
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 4), Pressed(1)}), kNoErr);
+    EXPECT_EQ(g->prefs.style.arrowheadStyle, 5);
     const auto presets = [&] {
         std::vector<std::string> out;
         for (size_t i = 0; i < Names().size(); ++i)
@@ -417,6 +486,57 @@ TEST_F(PresetsTest, EditRenamesAndDeletesThePresetChosen) {
     EXPECT_FALSE(sADMItem->IsEnabled(sADMDialog->GetItem(Shortcuts(), kLoadPresetButton)));
     EXPECT_EQ(FileText().find("collectionName"), std::string::npos);
     EXPECT_TRUE(Dialogs().failures().empty());
+}
+
+// A preset without a name, or whose name is no text, is named as Plotwise starts; it stays
+// listed, without a name, and is loaded, renamed or deleted by its place.
+TEST_F(PresetsTest, APresetWithoutANameIsNamedAtStartAndStaysWithinReach) {
+    WriteFile(File(7, {R"("collectionName": {"integer": 5}, "arrowheadStyle": {"integer": 6})",
+                       R"("arrowheadStyle": {"integer": 7})", R"("collectionName": {"string": "Named"})"}));
+    Start();
+    EXPECT_NE(LastAlert().find("without a name, or whose name is not a text (their places in the list: 1, 2)"),
+              std::string::npos)
+        << LastAlert();
+    ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 1), Pressed(1)}), kNoErr);
+    EXPECT_EQ(g->prefs.style.arrowheadStyle, 7);
+    ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, 0), Pressed(4), Pressed(1)}),
+              kNoErr);
+    ASSERT_EQ(Catalog()->collections.size(), 2u);
+    for (const auto& a : {Typed(kPresetNameField, "Found"), Pressed(1)})
+        Dialogs().appendModalAction("CADpresetsRename", a);
+    ASSERT_EQ(Through(kEditPresetsButton, "CADpresetsEdit", {Picked(kPresetsListBox, 0), Pressed(3), Pressed(1)}),
+              kNoErr);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Found", "Named"}));
+    EXPECT_EQ(*Preset(0).find("arrowheadStyle"), CatalogValue(7));
+}
+
+// Whether or not the text panel's format popup follows the selection, a load shows the
+// preset's format there, with its next value, and new dimensions take it; the fixed-format
+// entry shows the preset's choice.
+TEST_F(PresetsTest, ALoadShowsThePresetsFormatInTheTextPanel) {
+    WriteFile(File(7, {R"("collectionName": {"string": "Letters"}, "DimFormat": {"integer": 1},
+                          "DimNextAlpha": {"integer": 2})",
+                       R"("collectionName": {"string": "Numbers"}, "DimFormat": {"integer": 2},
+                          "DimNextNum": {"integer": 7}, "liveDimensionFormatMenu": {"boolean": true})",
+                       R"("collectionName": {"string": "Values"}, "DimFormat": {"integer": 0},
+                          "liveDimensionFormatMenu": {"boolean": false})"}));
+    Start();
+    const struct {
+        int32_t preset, format;
+        const char *shown, *next;
+        bool fixed;
+    } kLoads[] = {{0, 1, "Letters (A, B, C)", "C", true}, {1, 2, "Numbers (1, 2, 3)", "7", false},
+                  {2, 0, "Value", " ", true}};
+    for (const auto& l : kLoads) {
+        SCOPED_TRACE(l.shown);
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, l.preset), Pressed(1)}), kNoErr);
+        panel = Dialogs().findDialog("CADtext");
+        EXPECT_EQ(View(kDimensionFormatPopup).text, l.shown);
+        EXPECT_EQ(View(kDimensionNextField).text, l.next);
+        EXPECT_EQ(g->prefs.style.dimensionFormat, l.format);
+        ADMListRef popout = sADMItem->GetList(sADMDialog->GetItem(panel, kADMPopoutMenuItemID));
+        EXPECT_EQ(sADMEntry->IsChecked(sADMList->IndexEntry(popout, kFixedFormatEntry)), l.fixed);
+    }
 }
 
 TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
@@ -461,38 +581,28 @@ TEST_F(PresetsTest, APresetNotYetSavedIsSavedAsTheHostQuits) {
     }
 }
 
-// Runs as the user the test was started by, or as nobody when that is root, whom no folder
-// refuses.
-struct AsPlainUser {
-    const uid_t was = ::geteuid();
-    AsPlainUser() { EXPECT_EQ(was == 0 ? ::seteuid(65534) : 0, 0); }
-    ~AsPlainUser() { EXPECT_EQ(was == 0 ? ::seteuid(0) : 0, 0); }
-    AsPlainUser(const AsPlainUser&) = delete;
-    AsPlainUser& operator=(const AsPlainUser&) = delete;
-};
-
-// A save into a folder the user may not write to, or that cannot be made in one, gives the
-// system's own reason.
+// A save into a folder that is a file, or lies inside one, or through a link into a folder
+// that is gone, gives the system's own reason (as root too, whom no permission stops).
 TEST_F(PresetsTest, ASaveThatCannotBeMadeGivesItsRealReason) {
     Start();
     namespace fs = std::filesystem;
-    const char* const kFolders[] = {"locked", "locked/plotwise"};  // below a folder nobody may write to
-    fs::create_directory(folder.dir / "locked");
-    fs::permissions(folder.dir, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
-    fs::permissions(folder.dir / "locked", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
-                                               fs::perms::others_exec);
+    folder.write("plain", "a file, not a folder");
+    fs::create_directory(folder.dir / "linked");
+    fs::create_symlink("gone/CADpresets", folder.dir / "linked" / "CADpresets");
+    const struct {
+        const char* folder;
+        const char* reason;
+    } kFolders[] = {{"plain", "Not a directory"},
+                    {"plain/plotwise", "Not a directory"},
+                    {"linked", "No such file or directory"}};
     int n = 0;
-    for (const char* f : kFolders) {
-        SCOPED_TRACE(f);
-        host.catalogs().setFolder(folder.dir / f);
-        {
-            AsPlainUser user;
-            ASSERT_EQ(Define("Mine " + std::to_string(++n)), kNoErr);
-        }
+    for (const auto& f : kFolders) {
+        SCOPED_TRACE(f.folder);
+        host.catalogs().setFolder(folder.dir / f.folder);
+        ASSERT_EQ(Define("Mine " + std::to_string(++n)), kNoErr);
         EXPECT_NE(LastAlert().find("could not be saved"), std::string::npos) << LastAlert();
-        EXPECT_NE(LastAlert().find("Permission denied"), std::string::npos) << LastAlert();
+        EXPECT_NE(LastAlert().find(f.reason), std::string::npos) << LastAlert();
     }
-    fs::permissions(folder.dir / "locked", fs::perms::owner_all);
 }
 
 // The dimension ids a document holds stay its own: a preset defined before any dimension
