@@ -72,10 +72,10 @@ public:
 // `lists` throws.
 Json parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits = kDocumentJson);
 
-// A whole number written without a point or an exponent that is too large for 64 bits
-// stands in a document's tree as its digits, held as a binary value (which no JSON text
-// makes): an integer field refuses it as it refuses any whole number out of its range, and a
-// real field reads the real it is.
+// In a Json tree (documents, presets files), a whole number written without a point or an
+// exponent that is too large for 64 bits stands as its digits, held as a binary value (which
+// no JSON text makes): an integer field refuses it as it refuses any whole number out of its
+// range, and a real field reads the real it is.
 
 // Non-finite reals are written as the strings "nan", "inf" and "-inf" (JSON has no number
 // for them) so that whatever the model holds survives a save.
