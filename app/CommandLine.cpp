@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 #include <ostream>
 #include <span>
 
@@ -105,7 +106,19 @@ public:
         addEventCommands(table_);
     }
 
+    // An allocation that fails anywhere ends the command in words, never by terminate.
     int run(const std::vector<std::string>& args) {
+        try {
+            return runCommand(args);
+        } catch (const std::bad_alloc&) {
+            return failure(kOutOfMemory);
+        }
+    }
+
+private:
+    static constexpr const char* kOutOfMemory = "there was not enough memory to go on";
+
+    int runCommand(const std::vector<std::string>& args) {
         if (args.empty()) return usageError("no command given");
         const std::string& command = args[0];
         if (command == "--help" || command == "-h" || command == "help") {
@@ -123,7 +136,6 @@ public:
         return usageError("unknown command \"" + command + "\"");
     }
 
-private:
     int usageError(const std::string& message) {
         err_ << "plotwise: " << message << " (plotwise --help lists the commands)\n";
         return 2;

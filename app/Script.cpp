@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <new>
 #include <ostream>
 
 #include "io/AtomicFile.h"
@@ -202,6 +203,9 @@ bool ScriptRunner::runLine(std::string_view line, const std::string& name, int l
     } catch (const ExpectationFailed& e) {
         report(e.what());
         return true;
+    } catch (const std::bad_alloc&) {
+        report("there was not enough memory to carry out the command");
+        return false;
     } catch (const std::exception& e) {
         report(e.what());
         return false;

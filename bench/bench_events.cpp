@@ -23,6 +23,11 @@
 //   BM_WriteAndRead             writing and reading the document, 10,000 : 1,000 (11 each),
 //                               and the bytes a dimension takes on disk (6 KB) and in
 //                               memory once read (24 KB)
+//   BM_OpenManyLayers           opening a drawing of 25,000 empty layers against one of
+//                               2,500 (11), best of three in processor time
+//   BM_OpenLongStory            opening a drawing that holds one story of 4 Mi characters,
+//                               in a process of its own: the peak resident memory a
+//                               character ("peak_bytes_per_character", goal 100)
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <fcntl.h>
@@ -44,6 +49,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionLayer.h"
 #include "io/DocumentFile.h"
+#include "text/Story.h"
 
 namespace {
 
@@ -202,9 +208,11 @@ BENCHMARK(BM_CursorMove)->MinTime(2.0)->Unit(benchmark::kMicrosecond);
 // file goes when the benchmark ends.
 struct SavedDrawing {
     std::string path;
-    SavedDrawing(Session& s, int n)
-        : path((std::filesystem::temp_directory_path() / ("plotwise-bench-" + std::to_string(n) + ".json")).string()) {
-        s.Drawing(n);
+    SavedDrawing(Session& s, int n) : SavedDrawing(s, std::to_string(n), [&] { s.Drawing(n); }) {}
+    // The document `draw` leaves in front, saved as plotwise-bench-NAME.json.
+    SavedDrawing(Session& s, const std::string& name, const std::function<void()>& draw)
+        : path((std::filesystem::temp_directory_path() / ("plotwise-bench-" + name + ".json")).string()) {
+        draw();
         std::string error;
         if (!standin::io::saveDocumentFile(*s.host.frontDocument(), path, error)) std::fprintf(stderr, "%s\n", error.c_str());
         s.driver->closeDocument();
@@ -344,6 +352,50 @@ void BM_OpenDrawing(benchmark::State& state) {
     state.counters["resident_goal"] = 2;
 }
 BENCHMARK(BM_OpenDrawing)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A drawing of n empty layers.
+SavedDrawing ManyLayers(Session& s, int n) {
+    return SavedDrawing(s, std::to_string(n) + "-layers", [&] {
+        standin::Document& doc = s.NewDocument(612, 792);
+        for (int i = 1; i < n; ++i) doc.addLayer("Layer " + std::to_string(i + 1));
+    });
+}
+
+// Opening a drawing's layers costs what it holds: the plug-in's walks ask for each layer by
+// its index.
+void BM_OpenManyLayers(benchmark::State& state) {
+    Session s;
+    const SavedDrawing files[2] = {ManyLayers(s, 2500), ManyLayers(s, 25000)};
+    double best[2] = {1e9, 1e9};
+    for (auto _ : state)
+        for (int run = 0; run < 3; ++run)
+            for (int k = 0; k < 2; ++k) best[k] = std::min(best[k], OpenAnd(s, files[k]));
+    Report(state, best[1] / best[0], 11);
+}
+BENCHMARK(BM_OpenManyLayers)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A text's bounds cost memory by its lines, not by the outlines of its glyphs.
+void BM_OpenLongStory(benchmark::State& state) {
+    constexpr size_t kCharacters = size_t(4) << 20, kLine = 100;
+    Session s;
+    const SavedDrawing file(s, "story", [&] {
+        standin::Document& doc = s.NewDocument(612, 792);
+        standin::ObjId text = 0;
+        doc.newArt(kTextFrameArt, kPlaceAboveAll, 0, &text);
+        std::string words;
+        words.reserve(kCharacters);
+        while (words.size() < kCharacters)
+            words += (words.size() + 1) % kLine == 0 ? std::string("\r") : std::string(1, char('a' + words.size() % 26));
+        standin::text::TextRun run;
+        run.text = std::move(words);
+        doc.editArt(text)->story.runs = {std::move(run)};
+    });
+    OpeningMemory m;
+    for (auto _ : state) m = MeasureOpening(file);
+    state.counters["peak_bytes_per_character"] = m.peak / double(kCharacters);
+    state.counters["goal"] = 100;
+}
+BENCHMARK(BM_OpenLongStory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 size_t HeapInUse() { return mallinfo2().uordblks; }
 

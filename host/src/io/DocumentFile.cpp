@@ -30,10 +30,6 @@
 namespace standin::io {
 namespace {
 
-// Art deeper than this cannot be saved: the reader's nesting limit must let it back in
-// (each level of art costs two levels of JSON: the entry and its "children").
-constexpr int kMaxArtDepth = kMaxJsonDepth / 2 - 8;
-
 struct KindInfo {
     int16_t type;
     const char* name;
@@ -277,8 +273,8 @@ void writeKey(const std::string& key, std::string& out) {
 // No space between tokens; each art entry begins a line, so a file still reads line by line
 // in an editor and a difference between two files shows art by art.
 void writeCompact(const Json& j, std::string& out, int depth) {
-    // What the reader would refuse is not written.
-    if (depth >= kMaxJsonDepth) throw FormatError("the document is nested too deeply to be saved");
+    // What the reader would refuse is not written: `depth` counts the containers around j.
+    if ((j.is_object() || j.is_array()) && depth >= kMaxJsonDepth) throw FormatError(jsonNestingProblem(kMaxJsonDepth));
     if (j.is_object()) {
         if (j.contains("id") && j.contains("kind")) out += '\n';
         out += '{';
@@ -371,9 +367,10 @@ private:
     }
 
     // A dictionary written straight out, entry by entry: documents hold many of them.
+    // `jsonDepth` counts the containers around it, as the reader counts them.
     void writeDict(ObjId id, int depth, std::string& out, int jsonDepth) {
-        if (depth > kMaxArtDepth || jsonDepth + 2 >= kMaxJsonDepth)
-            throw FormatError("dictionaries are nested too deeply to be saved");
+        if (depth > kMaxNesting) throw FormatError(dictionaryNestingProblem());
+        if (jsonDepth >= kMaxJsonDepth) throw FormatError(jsonNestingProblem(kMaxJsonDepth));
         const Dict* d = doc_.dict(id);
         if (d && d->entries.size() > kMaxObjectMembers)
             throw FormatError("a dictionary holds more than " + std::to_string(kMaxObjectMembers) +
@@ -388,6 +385,7 @@ private:
             if (plainEntry(value, &plain)) {
                 out += plain.dump();
             } else if (auto r = std::get_if<AIReal>(&value)) {
+                if (jsonDepth + 1 >= kMaxJsonDepth) throw FormatError(jsonNestingProblem(kMaxJsonDepth));
                 out += "{\"real\":" + realToJson(*r).dump() + "}";
             } else if (auto l = std::get_if<DictLink>(&value)) {
                 out += "{\"dict\":";
@@ -437,8 +435,7 @@ private:
 
     // An art entry without its children.
     Json art(ObjId id, int depth) {
-        if (depth > kMaxArtDepth)
-            throw FormatError("art is nested more than " + std::to_string(kMaxArtDepth) + " levels deep");
+        if (depth > kMaxNesting) throw FormatError(artNestingProblem());
         const Art& a = *doc_.art(id);
         Json j = Json::object();
         j["id"] = a.id;
@@ -549,7 +546,19 @@ constexpr std::string_view kStyledKeys[] = {"style"};
 constexpr std::string_view kStoryArtKeys[] = {"story"};
 constexpr std::string_view kSegmentKeys[] = {"p", "in", "out", "corner", "selected"};
 constexpr std::string_view kTagKeys[] = {"name", "type", "value"};
-constexpr std::string_view kColorKeys[] = {"kind", "value", "tint", "swatch"};
+// The members each kind of colour reads: any other is named, as it would be dropped.
+constexpr std::string_view kValueColorKeys[] = {"kind", "value"};
+constexpr std::string_view kCustomColorKeys[] = {"kind", "tint", "swatch"};
+constexpr std::string_view kKindOnlyKeys[] = {"kind"};
+Known colorKeys(AIColorTag kind) {
+    switch (kind) {
+        case kGrayColor:
+        case kFourColor:
+        case kThreeColor: return kValueColorKeys;
+        case kCustomColor: return kCustomColorKeys;
+        default: return kKindOnlyKeys;
+    }
+}
 constexpr std::string_view kStyleKeys[] = {"fill", "fillColor", "fillOverprint", "stroke", "strokeColor", "strokeOverprint",
                               "width", "dash", "dashOffset", "cap", "join", "miterLimit", "clip", "lockClip", "evenodd"};
 constexpr std::string_view kStoryKeys[] = {"matrix", "paragraph", "runs"};
@@ -563,16 +572,22 @@ class UnknownKeys {
 public:
     explicit UnknownKeys(std::vector<std::string>* warnings) : warnings_(warnings) {}
 
-    void check(const Cursor& c, Known known, Known more = {}) {
+    // `whole` names what the keys are part of.
+    void check(const Cursor& c, Known known, Known more = {}, std::string_view whole = "the format") {
         if (!warnings_ || !c.isObject()) return;
         for (auto it = c.json().begin(); it != c.json().end(); ++it) {
             const std::string& key = it.key();
             const auto listed = [&](Known keys) { return std::find(keys.begin(), keys.end(), key) != keys.end(); };
             if (listed(known) || listed(more)) continue;
             if (++found_ <= kMaxNamed)
-                warnings_->push_back(c.where() + ": the key \"" + key + "\" is not part of the format; it is ignored " +
-                                     "and will not be saved");
+                warnings_->push_back(c.where() + ": the key \"" + key + "\" is not part of " + std::string(whole) +
+                                     "; it is ignored and will not be saved");
         }
+    }
+
+    // A value read, but not as the file wrote it.
+    void changed(const std::string& where, const std::string& what) {
+        if (warnings_) warnings_->push_back(where + ": " + what);
     }
 
     // Many unknown keys are counted rather than each named.
@@ -593,13 +608,13 @@ enum class Components { Ruled, Free };
 
 AIColor colorFrom(const Cursor& c, UnknownKeys& unknown, const SwatchIds& swatches,
                   Components components = Components::Ruled) {
-    unknown.check(c, kColorKeys);
     const bool ruledOnes = components == Components::Ruled;
     const auto values = [&](const Cursor& v, AIReal* out, size_t count) {
         ruledOnes ? componentsFrom(v, out, count) : realsFrom(v, out, count);
     };
     AIColor color{};
     color.kind = static_cast<AIColorTag>(namedFromJson(c.at("kind"), kColorKinds, kGrayColor, kNoneColor));
+    unknown.check(c, colorKeys(color.kind), {}, "a colour of kind " + namedToJson(color.kind, kColorKinds).dump());
     switch (color.kind) {
         case kGrayColor: {
             const Cursor value = c.at("value");
@@ -791,12 +806,19 @@ private:
     std::optional<std::string> problem_;
 };
 
-// A parse that builds the whole tree.
+// A parse that builds the whole tree, passing on what it changed.
 class NoLists : public JsonLists {
 public:
+    explicit NoLists(JsonLists* heard = nullptr) : heard_(heard) {}
     bool isList(const Json*, const std::string&) const override { return false; }
     void begin(const Json&, const std::string&) override {}
     void end(const Json&) override {}
+    void changed(const std::string& where, const std::string& what) override {
+        if (heard_) heard_->changed(where, what);
+    }
+
+private:
+    JsonLists* heard_;
 };
 
 // Reads a document into a new, empty one: art by art as a second reading of the file hands
@@ -845,9 +867,16 @@ public:
     bool isList(const Json* entry, const std::string& key) const override { return isArtList(entry, key); }
     void begin(const Json& entry, const std::string& where) override { enter(Cursor(entry, where)); }
     void end(const Json&) override { leave(); }
+    void changed(const std::string& where, const std::string& what) override { unknown_.changed(where, what); }
 
 private:
     static void fail(const std::string& problem) { throw FormatError("document: " + problem); }
+
+    // "document.layers[2]" of "document.layers[2].children[0]...": a deep place named short.
+    static std::string topLayerPlace(const std::string& where) {
+        const size_t close = where.find(']');
+        return close == std::string::npos ? where : where.substr(0, close + 1);
+    }
 
     // The format and the version, and at least one layer (as many as `layerCount` says when
     // the layers were handed over one by one).
@@ -985,6 +1014,8 @@ private:
     // the entry open before it.
     void enter(const Cursor& c) {
         Open& parent = open_.back();
+        // The root is open below the top layers, which are art of depth 0.
+        if (open_.size() - 1 > size_t(kMaxNesting)) throw FormatError(topLayerPlace(c.where()) + ": " + artNestingProblem());
         if (open_.size() == 1) {
             if (!c.has("kind") || !c.at("kind").json().is_string() || c.at("kind").utf8() != kLayerKind)
                 c.fail("a top-level entry must be a layer (\"kind\": \"layer\")");
@@ -1094,7 +1125,11 @@ private:
         return Open{std::move(a), isLayer, isLayer || kind->children, 0, std::nullopt};
     }
 
-    ObjId readDict(const Cursor& c) {
+    // A dictionary and those inside it; `depth` counts the dictionaries around it, up to the
+    // one at `outer` that an art or the document holds.
+    ObjId readDict(const Cursor& c, int depth = 0, const std::string& outer = {}) {
+        const std::string& place = depth == 0 ? c.where() : outer;
+        if (depth > kMaxNesting) throw FormatError(place + ": " + dictionaryNestingProblem());
         if (!c.isObject()) c.fail("a dictionary must be an object");
         Dict d;
         d.id = ids_.take();
@@ -1105,6 +1140,7 @@ private:
             switch (e.json().type()) {
                 case Json::value_t::number_integer:
                 case Json::value_t::number_unsigned:
+                case Json::value_t::binary:  // a whole number past 64 bits: refused as out of range
                     d.entries.emplace_back(key, static_cast<int32_t>(e.integer(INT32_MIN, INT32_MAX)));
                     return;
                 case Json::value_t::number_float: d.entries.emplace_back(key, e.real()); return;
@@ -1121,7 +1157,7 @@ private:
             else if (type == "real") d.entries.emplace_back(key, v.real());
             else if (type == "bool") d.entries.emplace_back(key, v.boolean());
             else if (type == "string") d.entries.emplace_back(key, v.platform());
-            else if (type == "dict") d.entries.emplace_back(key, DictLink{readDict(v)});
+            else if (type == "dict") d.entries.emplace_back(key, DictLink{readDict(v, depth + 1, place)});
             else e.fail("unknown entry type \"" + type + "\" (int, real, bool, string or dict)");
         });
         const ObjId id = d.id;
@@ -1185,7 +1221,7 @@ std::unique_ptr<Document> readDocument(const JsonInput& input, const std::functi
     if (scan.unordered()) {
         const GiveBackFreedMemory afterwards;
         rewind();
-        NoLists whole;
+        NoLists whole(&reader);
         reader.readWhole(parseJsonInParts(input, whole));
     } else {
         reader.readStreamed(json, scan, [&](JsonLists& art) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <type_traits>
 #include <unordered_set>
@@ -23,7 +24,8 @@ const char* jsonTypeName(const Json& j) {
         case Json::value_t::boolean: return "true or false";
         case Json::value_t::number_integer:
         case Json::value_t::number_unsigned:
-        case Json::value_t::number_float: return "a number";
+        case Json::value_t::number_float:
+        case Json::value_t::binary: return "a number";
         default: return "something else";
     }
 }
@@ -50,7 +52,20 @@ public:
     bool boolean(bool value) { return put(J(value)); }
     bool number_integer(number_integer_t value) { return put(J(value)); }
     bool number_unsigned(number_unsigned_t value) { return put(J(value)); }
-    bool number_float(number_float_t value, const string_t&) { return put(J(value)); }
+    bool number_float(number_float_t value, const string_t& token) {
+        if constexpr (kLists) {
+            // A whole number past 64 bits keeps its digits (see Json.h).
+            if (token.find_first_of(".eE") == string_t::npos)
+                return put(J::binary(typename J::binary_t::container_type(token.begin(), token.end())));
+            if (value == 0 && lists_) {
+                const string_t mantissa = token.substr(0, token.find_first_of("eE"));
+                if (mantissa.find_first_of("123456789") != string_t::npos)
+                    lists_->changed(next(), "the number " + token +
+                                                " is too small for a 32-bit real; it is read, and will be saved, as 0");
+            }
+        }
+        return put(J(value));
+    }
     bool string(string_t& value) { return put(J(std::move(value))); }
     [[noreturn]] bool binary(binary_t&) { fail("binary data has no place in a JSON text"); }
 
@@ -231,7 +246,7 @@ private:
 
     bool open(typename J::value_t type) {
         if (open_.size() >= size_t(limits_.maxDepth))
-            fail("nesting deeper than " + std::to_string(limits_.maxDepth) + " levels");
+            fail(jsonNestingProblem(limits_.maxDepth));
         std::string name;
         const ArrayLimit* limit = nullptr;
         if (!open_.empty()) {
@@ -371,8 +386,19 @@ size_t Cursor::size() const {
 
 const char* Cursor::typeName() const { return jsonTypeName(*json_); }
 
+namespace {
+
+// The digits of a whole number past 64 bits (see Json.h).
+std::string bigDigits(const Json& j) {
+    const auto& bytes = j.get_binary();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
 float Cursor::real() const {
     switch (json_->type()) {
+        case Json::value_t::binary: return std::strtof(bigDigits(*json_).c_str(), nullptr);
         case Json::value_t::number_float: return json_->get<float>();
         case Json::value_t::number_integer: return static_cast<float>(json_->get<int64_t>());
         case Json::value_t::number_unsigned: return static_cast<float>(json_->get<uint64_t>());
@@ -389,23 +415,24 @@ float Cursor::real() const {
 }
 
 int64_t Cursor::integer(int64_t min, int64_t max) const {
+    const std::string range = std::to_string(min) + " to " + std::to_string(max);
+    const auto outside = [&](const std::string& number) { fail("the number " + number + " is outside " + range); };
     int64_t value = 0;
     if (json_->is_number_integer() && !json_->is_number_unsigned()) {
         value = json_->get<int64_t>();
     } else if (json_->is_number_unsigned()) {
         const auto u = json_->get<uint64_t>();
-        if (u > static_cast<uint64_t>(max)) fail("the number " + std::to_string(u) + " is out of range");
+        if (u > static_cast<uint64_t>(max)) outside(std::to_string(u));
         value = static_cast<int64_t>(u);
-    } else if (json_->is_number_float() && std::isfinite(json_->get<float>()) &&
-               std::trunc(json_->get<float>()) == json_->get<float>()) {
-        // A whole number too large for the reader's integers came as a real.
-        fail("the number " + json_->dump() + " is outside " + std::to_string(min) + " to " + std::to_string(max));
+    } else if (json_->is_binary()) {
+        outside(bigDigits(*json_));
+    } else if (json_->is_number_float()) {
+        fail("the number " + json_->dump() + " must be a whole number from " + range +
+             ", written without a point or an exponent");
     } else {
         fail(std::string("expected a whole number, found ") + typeName());
     }
-    if (value < min || value > max)
-        fail("the number " + std::to_string(value) + " is outside " + std::to_string(min) + " to " +
-             std::to_string(max));
+    if (value < min || value > max) outside(std::to_string(value));
     return value;
 }
 

@@ -62,12 +62,20 @@ public:
     // The element that began last and is not yet ended, with its lists read; members that
     // came after a list of it are in it now.
     virtual void end(const Json& element) = 0;
+    // A value the parse keeps, but not as the file wrote it (a real too small for a 32-bit
+    // float, read as 0): `where` names its place, `what` says what became of it.
+    virtual void changed(const std::string& /*where*/, const std::string& /*what*/) {}
 };
 
 // Parses as parseJson does, the limits applied the same way, handing the elements of lists
 // to `lists`; answers the top value, each list in it empty. Throws FormatError, or whatever
 // `lists` throws.
 Json parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits = kDocumentJson);
+
+// In a Json tree (documents, presets files), a whole number written without a point or an
+// exponent that is too large for 64 bits stands as its digits, held as a binary value (which
+// no JSON text makes): an integer field refuses it as it refuses any whole number out of its
+// range, and a real field reads the real it is.
 
 // Non-finite reals are written as the strings "nan", "inf" and "-inf" (JSON has no number
 // for them) so that whatever the model holds survives a save.

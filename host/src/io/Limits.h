@@ -13,6 +13,20 @@ inline constexpr size_t kMiB = size_t(1) << 20;
 
 // Nesting deeper than this is refused before anything is built from it.
 inline constexpr int kMaxJsonDepth = 256;
+inline std::string jsonNestingProblem(int maxDepth) {
+    return "nesting deeper than " + std::to_string(maxDepth) + " levels";
+}
+
+// Art below its top layer, and dictionaries below the dictionary of an art or of the
+// document, are nested at most this deep. The writer will not save deeper nesting and the
+// reader will not open it, both in the words below, so whatever opens can be saved again.
+inline constexpr int kMaxNesting = 120;
+inline std::string artNestingProblem() {
+    return "art is nested more than " + std::to_string(kMaxNesting) + " levels deep";
+}
+inline std::string dictionaryNestingProblem() {
+    return "dictionaries are nested more than " + std::to_string(kMaxNesting) + " levels deep";
+}
 // Members of one object (dictionary entries): objects keep their order, and finding a
 // member is a walk, so the count is bounded to keep reading fast.
 inline constexpr size_t kMaxObjectMembers = 16384;

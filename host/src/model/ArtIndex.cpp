@@ -143,10 +143,16 @@ void ArtIndex::refresh(const Document& doc) {
     for (ObjId id : dirty_) {
         const Art* a = doc.art(id);
         if (!a && bornMarks_.contains(id)) continue;
-        if (a && a->isLayerGroup())
-            layers_.insert(id);
-        else
-            layers_.erase(id);
+        if (a && a->isLayerGroup()) {
+            const LayerPlace place{a->parent, a->order};
+            const auto [it, added] = layers_.try_emplace(id, place);
+            if (added || !(it->second == place)) {
+                it->second = place;
+                ++layerMoves_;
+            }
+        } else if (layers_.erase(id)) {
+            ++layerMoves_;
+        }
         if (a && a->type != kRootArt && (a->attrs & kArtSelected))
             selected_.insert(id);
         else

@@ -70,7 +70,16 @@ public:
     void refresh(const Document& doc);
     void clear();
 
-    const std::unordered_set<ObjId>& layers() const { return layers_; }
+    // Each layer group with its place: the layer or root it is in, and its key there.
+    struct LayerPlace {
+        ObjId parent = 0;
+        uint64_t order = 0;
+        bool operator==(const LayerPlace&) const = default;
+    };
+    const std::unordered_map<ObjId, LayerPlace>& layers() const { return layers_; }
+    // Counts the layers made, removed or moved: lists of layers made at one count hold
+    // until it changes (a layer's title or dictionary may change meanwhile).
+    uint64_t layerMoves() const { return layerMoves_; }
     const IdSet& ownSelected() const { return selected_; }
     const BoundsGrid& bounds() const { return bounds_; }
 
@@ -78,7 +87,8 @@ private:
     std::vector<ObjId> dirty_;
     IdSet dirtyMarks_;  // what dirty_ holds
     IdSet bornMarks_;
-    std::unordered_set<ObjId> layers_;
+    std::unordered_map<ObjId, LayerPlace> layers_;
+    uint64_t layerMoves_ = 0;
     IdSet selected_;
     BoundsGrid bounds_;
 };

@@ -78,7 +78,26 @@ std::vector<ObjId> Document::children(ObjId id) const {
     return out;
 }
 
-std::vector<ObjId> Document::topLayers() const { return children(state_.root); }
+std::vector<ObjId> Document::topLayers() const { return layersIn(state_.root); }
+
+ObjId Document::nthLayer(size_t index) const {
+    const std::vector<ObjId>& layers = layersIn(state_.root);
+    return index < layers.size() ? layers[index] : 0;
+}
+
+const std::vector<ObjId>& Document::layersIn(ObjId parent) const {
+    const ArtIndex& idx = index();
+    if (layerListsAt_ != idx.layerMoves()) {
+        layerLists_.clear();
+        for (const auto& [id, place] : idx.layers()) layerLists_[place.parent].push_back(id);
+        for (auto& [in, list] : layerLists_)
+            std::sort(list.begin(), list.end(), [&](ObjId a, ObjId b) { return idx.layers().at(a).order < idx.layers().at(b).order; });
+        layerListsAt_ = idx.layerMoves();
+    }
+    static const std::vector<ObjId> kNone;
+    const auto it = layerLists_.find(parent);
+    return it == layerLists_.end() ? kNone : it->second;
+}
 
 ObjId Document::layerOf(ObjId id) const {
     for (const Art* a = art(id); a; a = art(a->parent))
@@ -834,7 +853,8 @@ AIErr Document::deleteLayer(ObjId layer) {
 ObjId Document::layerByTitle(const std::string& title) const {
     // The first in matching order, as a walk from the top would meet it.
     ObjId found = 0;
-    for (ObjId id : index().layers()) {
+    for (const auto& entry : index().layers()) {
+        const ObjId id = entry.first;
         const Art* a = art(id);
         if (a && a->layer->title == title && (!found || paintsBefore(id, found))) found = id;
     }
@@ -842,14 +862,13 @@ ObjId Document::layerByTitle(const std::string& title) const {
 }
 
 ObjId Document::nextLayerIn(ObjId parent, ObjId after) const {
-    const Art* from = after ? art(after) : nullptr;
-    const Art* best = nullptr;
-    for (ObjId id : index().layers()) {
-        const Art* a = art(id);
-        if (!a || a->parent != parent || a == from || (from && a->order <= from->order)) continue;
-        if (!best || a->order < best->order) best = a;
-    }
-    return best ? best->id : 0;
+    const std::vector<ObjId>& layers = layersIn(parent);
+    if (!after) return layers.empty() ? 0 : layers.front();
+    const Art* from = art(after);
+    if (!from) return 0;
+    const auto next = std::upper_bound(layers.begin(), layers.end(), from->order,
+                                       [&](uint64_t order, ObjId id) { return order < art(id)->order; });
+    return next == layers.end() ? 0 : *next;
 }
 
 AIErr Document::setCurrentLayer(ObjId layer) {

@@ -62,6 +62,10 @@ public:
     bool isLayer(ObjId id) const;
     std::vector<ObjId> children(ObjId id) const;  // top first
     std::vector<ObjId> topLayers() const;         // index order
+    // The count of top-level layers, and the one at `index` in index order (0 past the end),
+    // answered from a list kept while no layer moves.
+    size_t layerCount() const { return layersIn(state_.root).size(); }
+    ObjId nthLayer(size_t index) const;
     ObjId layerOf(ObjId art) const;               // the nearest layer group up the tree (or art itself)
     bool isDescendant(ObjId art, ObjId ancestor) const;
     // Selected as read by the art suite: own bit, or any member selected for containers.
@@ -199,6 +203,8 @@ private:
         changed();
     }
     const ArtIndex& index() const;
+    // The layers directly inside a layer (or the root), in paint order.
+    const std::vector<ObjId>& layersIn(ObjId parent) const;
     // Gives placed art its key among its siblings (rekeying them all only when no gap is left).
     void placeAmongSiblings(ObjId id);
     ObjId makeArt(int16_t type);
@@ -236,6 +242,9 @@ private:
     uint64_t revision_ = 0;
     uint64_t selectedArtEdits_ = 0;
     mutable ArtIndex index_;
+    // The layers inside each layer and the root, listed at the index's count of layer moves.
+    mutable std::unordered_map<ObjId, std::vector<ObjId>> layerLists_;
+    mutable uint64_t layerListsAt_ = UINT64_MAX;
     // Counts changes of art (not of dictionaries or the document's state): only those can
     // change what is selected or its order.
     uint64_t artChanges_ = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <cstdio>
+#include <new>
 
 #include "AIAnnotator.h"
 #include "AIMenu.h"
@@ -187,17 +188,30 @@ AIErr PluginDriver::startup() {
 AIErr PluginDriver::shutdown() {
     lastError_.clear();
     if (shutDown_) return kNoErr;
-    // First stage: the plug-ins save what they keep while everything still exists.
-    notify(kAIApplicationShutdownNotifier);
-    host_.dialogs().shutdown();
     AIErr first = kNoErr;
-    for (size_t k = plugins_.size(); k-- > 0;) {
-        if (!reachable(k)) continue;
-        SPInterfaceMessage m{};
-        const AIErr e = send(k, kSPInterfaceCaller, kSPInterfaceShutdownSelector, m, {});
-        if (e != kNoErr && first == kNoErr) first = e;
-        plugins_[k].state = State::ShutDown;
-        registry_.forgetPlugin(k);
+    // An allocation that fails in a plug-in's shut-down ends the shut-down in words: it may
+    // run from the driver's destructor, where an exception would end the program.
+    try {
+        // First stage: the plug-ins save what they keep while everything still exists.
+        notify(kAIApplicationShutdownNotifier);
+        host_.dialogs().shutdown();
+        for (size_t k = plugins_.size(); k-- > 0;) {
+            if (!reachable(k)) continue;
+            SPInterfaceMessage m{};
+            const AIErr e = send(k, kSPInterfaceCaller, kSPInterfaceShutdownSelector, m, {});
+            if (e != kNoErr && first == kNoErr) first = e;
+            plugins_[k].state = State::ShutDown;
+            registry_.forgetPlugin(k);
+        }
+    } catch (const std::bad_alloc&) {
+        for (size_t k = 0; k < plugins_.size(); ++k) {
+            if (plugins_[k].state != State::Started && plugins_[k].state != State::Unloaded) continue;
+            plugins_[k].state = State::ShutDown;
+            registry_.forgetPlugin(k);
+        }
+        registry_.pending.clear();
+        shutDown_ = true;
+        return fail(kOutOfMemoryErr, "there was not enough memory to shut the plug-ins down");
     }
     registry_.pending.clear();
     shutDown_ = true;

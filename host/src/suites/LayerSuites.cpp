@@ -28,7 +28,7 @@ AIErr CountLayers(int32_t* count) {
     *count = 0;
     Document* d;
     if (AIErr e = needDocument(&d)) return e;
-    *count = static_cast<int32_t>(d->topLayers().size());
+    *count = static_cast<int32_t>(d->layerCount());
     return kNoErr;
 }
 
@@ -37,9 +37,9 @@ AIErr GetNthLayer(int32_t index, AILayerHandle* layer) {
     *layer = nullptr;
     Document* d;
     if (AIErr e = needDocument(&d)) return e;
-    const std::vector<ObjId> layers = d->topLayers();
-    if (index < 0 || static_cast<size_t>(index) >= layers.size()) return kOutOfRangeErr;
-    *layer = layerHandle(layers[static_cast<size_t>(index)]);
+    const ObjId nth = index < 0 ? 0 : d->nthLayer(static_cast<size_t>(index));
+    if (!nth) return kOutOfRangeErr;
+    *layer = layerHandle(nth);
     return kNoErr;
 }
 

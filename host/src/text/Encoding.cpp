@@ -28,14 +28,14 @@ int unicodeToByte(char32_t c) {
 
 }  // namespace
 
+char32_t platformCharAt(std::string_view bytes, size_t i) {
+    return platformCharLength(bytes, i) == 2 ? kShakuSign : byteToUnicode(static_cast<unsigned char>(bytes[i]));
+}
+
 std::u32string platformToUnicode(std::string_view bytes) {
     std::u32string out;
     out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t n = platformCharLength(bytes, i);
-        out.push_back(n == 2 ? kShakuSign : byteToUnicode(static_cast<unsigned char>(bytes[i])));
-        i += n;
-    }
+    for (size_t i = 0; i < bytes.size(); i += platformCharLength(bytes, i)) out.push_back(platformCharAt(bytes, i));
     return out;
 }
 

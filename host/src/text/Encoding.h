@@ -32,6 +32,9 @@ inline size_t platformCharLength(std::string_view bytes, size_t i) {
                : 1;
 }
 
+// The character that starts at bytes[i] (platformCharLength bytes long).
+char32_t platformCharAt(std::string_view bytes, size_t i);
+
 // The longest prefix of at most maxBytes bytes that does not cut a two-byte character.
 size_t platformPrefixLength(std::string_view bytes, size_t maxBytes);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "text/Encoding.h"
 
@@ -117,97 +118,172 @@ double indentOffset(const ParaFeatures& p) {
 
 }  // namespace
 
+namespace {
+
+// Where a line begins: a run, and a byte of its text.
+struct TextPlace {
+    size_t run = 0;
+    size_t byte = 0;
+};
+
+// The story laid out line by line without holding more than one glyph: a first pass over a
+// line's characters measures it (its width sets where justification puts it), a second
+// hands each glyph, placed, to the caller. A long text then costs memory by nothing it holds.
+class LineWalker {
+public:
+    LineWalker(const Story& story, const FontRegistry& fonts) : story_(story), fonts_(fonts) {}
+
+    // Lays out the next line into `line`, calling place(glyph) for each of its glyphs in
+    // order; false once every line (at least one) has been laid out.
+    template <class Place>
+    bool next(LineLayout& line, Place&& place) {
+        if (done_) return false;
+        double pen = 0.0, tracking = 0.0, leading = 0.0, returnLeading = 0.0;
+        bool hasChars = false, glyphs = false;
+        const std::optional<TextPlace> after = walk([&](size_t run, char32_t c) {
+            const CharFeatures& f = story_.runs[run].features;
+            leading = std::max(leading, static_cast<double>(f.leading));
+            lastLeading_ = f.leading;
+            if (c == 0x0D) {
+                returnLeading = f.leading;
+                return;
+            }
+            hasChars = true;
+            if (isControl(c)) return;  // neither ink nor advance
+            if (glyphs) pen += tracking;
+            const PlacedGlyph g = glyph(run, c);
+            pen += g.advance;
+            tracking = trackingOf(f);
+            glyphs = true;
+        });
+        if (!hasChars) leading = after ? returnLeading : lastLeading_;
+        if (!first_) baseline_ -= leading + story_.para.spaceBefore;
+        first_ = false;
+        line.baseline = baseline_;
+        line.width = pen;
+        line.left = justificationOffset(story_.para.justification, pen) + indentOffset(story_.para);
+        line.leading = leading;
+
+        double x = 0.0;
+        glyphs = false;
+        walk([&](size_t run, char32_t c) {
+            if (c == 0x0D || isControl(c)) return;
+            const CharFeatures& f = story_.runs[run].features;
+            PlacedGlyph g = glyph(run, c);
+            if (glyphs) x += tracking;
+            g.x = x + line.left;
+            g.y = static_cast<double>(f.baselineShift) + baseline_;
+            x += g.advance;
+            tracking = trackingOf(f);
+            glyphs = true;
+            place(g);
+        });
+        done_ = !after;
+        if (after) from_ = *after;
+        return true;
+    }
+
+private:
+    static double trackingOf(const CharFeatures& f) { return static_cast<double>(f.tracking) / 1000.0 * f.size; }
+
+    // Calls visit(run, character) for each character of the line that begins at from_, its
+    // carriage return included; answers where the next line begins, or nothing at the end.
+    template <class Visit>
+    std::optional<TextPlace> walk(Visit&& visit) const {
+        for (size_t r = from_.run; r < story_.runs.size(); ++r) {
+            const std::string& text = story_.runs[r].text;
+            for (size_t i = r == from_.run ? from_.byte : 0; i < text.size();) {
+                const char32_t c = platformCharAt(text, i);
+                i += platformCharLength(text, i);
+                visit(r, c);
+                if (c == 0x0D) return TextPlace{r, i};
+            }
+        }
+        return std::nullopt;
+    }
+
+    // A character of a run, its place not yet known.
+    PlacedGlyph glyph(size_t run, char32_t c) {
+        if (run != fontRun_) {
+            fontRun_ = run;
+            font_ = fonts_.find(story_.runs[run].features.font);
+            if (font_ < 0) font_ = fonts_.defaultIndex();
+        }
+        const CharFeatures& f = story_.runs[run].features;
+        PlacedGlyph g;
+        g.font = font_;
+        g.ch = c;
+        g.run = run;
+        g.scaleX = static_cast<double>(f.size) * f.horizontalScale;
+        g.scaleY = static_cast<double>(f.size) * f.verticalScale;
+        const GlyphData* data = fonts_.glyph(font_, c);
+        g.advance = (data ? data->advance : kFallbackAdvance) * g.scaleX;
+        return g;
+    }
+
+    const Story& story_;
+    const FontRegistry& fonts_;
+    TextPlace from_;
+    bool done_ = false;
+    bool first_ = true;
+    double baseline_ = 0.0;
+    double lastLeading_ = CharFeatures{}.leading;
+    size_t fontRun_ = SIZE_MAX;
+    int32_t font_ = -1;
+};
+
+// A glyph's contour node under the matrix, as an anchor with its handles.
+AIPathSegment placedNode(const Affine& m, const PlacedGlyph& g, const OutlineNode& n) {
+    AIPathSegment s{};
+    s.p = point(m, g.x + n.px * g.scaleX, g.y + n.py * g.scaleY);
+    s.in = point(m, g.x + n.inx * g.scaleX, g.y + n.iny * g.scaleY);
+    s.out = point(m, g.x + n.outx * g.scaleX, g.y + n.outy * g.scaleY);
+    return s;
+}
+
+// Widens [x0, x1] x [y0, y1] to the exact bounds of one closed cubic contour.
+void extendByContour(const std::vector<AIPathSegment>& segments, double& x0, double& x1, double& y0, double& y1) {
+    const size_t n = segments.size();
+    for (size_t i = 0; i < n; ++i) {
+        const AIPathSegment& s = segments[i];
+        const AIPathSegment& e = segments[(i + 1) % n];
+        cubicRange(s.p.h, s.out.h, e.in.h, e.p.h, x0, x1);
+        cubicRange(s.p.v, s.out.v, e.in.v, e.p.v, y0, y1);
+    }
+}
+
+}  // namespace
+
 StoryLayout layoutStory(const Story& story, const FontRegistry& fonts) {
     StoryLayout out;
-    struct Pending {
-        PlacedGlyph glyph;
-        double tracking;
-    };
-    std::vector<Pending> line;
-    double lineLeading = 0.0;
-    bool lineHasChars = false;
-    double baseline = 0.0;
-    double lastLeading = CharFeatures{}.leading;
-
-    auto finishLine = [&](double crLeading) {
-        if (!lineHasChars) lineLeading = crLeading;
-        double pen = 0.0;
-        for (size_t i = 0; i < line.size(); ++i) {
-            line[i].glyph.x = pen;
-            pen += line[i].glyph.advance;
-            if (i + 1 < line.size()) pen += line[i].tracking;
-        }
-        LineLayout l;
-        if (!out.lines.empty()) baseline -= lineLeading + story.para.spaceBefore;
-        l.baseline = baseline;
-        l.width = pen;
-        l.left = justificationOffset(story.para.justification, pen) + indentOffset(story.para);
-        l.leading = lineLeading;
-        for (auto& p : line) {
-            p.glyph.x += l.left;
-            p.glyph.y += baseline;
-            out.glyphs.push_back(p.glyph);
-        }
-        out.lines.push_back(l);
-        line.clear();
-        lineLeading = 0.0;
-        lineHasChars = false;
-    };
-
-    for (size_t r = 0; r < story.runs.size(); ++r) {
-        const TextRun& run = story.runs[r];
-        const CharFeatures& f = run.features;
-        int32_t font = fonts.find(f.font);
-        if (font < 0) font = fonts.defaultIndex();
-        for (char32_t c : platformToUnicode(run.text)) {
-            if (c == 0x0D) {
-                lineLeading = std::max(lineLeading, static_cast<double>(f.leading));
-                lastLeading = f.leading;
-                finishLine(f.leading);
-                continue;
-            }
-            lineHasChars = true;
-            lineLeading = std::max(lineLeading, static_cast<double>(f.leading));
-            lastLeading = f.leading;
-            if (isControl(c)) continue;  // neither ink nor advance
-            PlacedGlyph g;
-            g.font = font;
-            g.ch = c;
-            g.run = r;
-            g.scaleX = static_cast<double>(f.size) * f.horizontalScale;
-            g.scaleY = static_cast<double>(f.size) * f.verticalScale;
-            const GlyphData* data = fonts.glyph(font, c);
-            g.advance = (data ? data->advance : kFallbackAdvance) * g.scaleX;
-            g.y = f.baselineShift;
-            line.push_back({g, static_cast<double>(f.tracking) / 1000.0 * f.size});
-        }
-    }
-    finishLine(lastLeading);
+    LineWalker lines(story, fonts);
+    LineLayout line;
+    while (lines.next(line, [&](const PlacedGlyph& g) { out.glyphs.push_back(g); })) out.lines.push_back(line);
     return out;
 }
 
 std::vector<GlyphOutline> outlineStory(const Story& story, const FontRegistry& fonts, const AIRealMatrix* extra) {
     const Affine m = frameTransform(story, extra);
     std::vector<GlyphOutline> out;
-    for (const PlacedGlyph& g : layoutStory(story, fonts).glyphs) {
+    LineWalker lines(story, fonts);
+    LineLayout line;
+    while (lines.next(line, [&](const PlacedGlyph& g) {
         const GlyphData* data = fonts.glyph(g.font, g.ch);
-        if (!data || data->contours.empty()) continue;
+        if (!data || data->contours.empty()) return;
         GlyphOutline go;
         go.run = g.run;
         for (const auto& contour : data->contours) {
             OutlineContour oc;
             oc.segments.reserve(contour.size());
             for (const OutlineNode& n : contour) {
-                AIPathSegment s{};
-                s.p = point(m, g.x + n.px * g.scaleX, g.y + n.py * g.scaleY);
-                s.in = point(m, g.x + n.inx * g.scaleX, g.y + n.iny * g.scaleY);
-                s.out = point(m, g.x + n.outx * g.scaleX, g.y + n.outy * g.scaleY);
+                AIPathSegment s = placedNode(m, g, n);
                 s.corner = isCorner(s);
                 oc.segments.push_back(s);
             }
             go.contours.push_back(std::move(oc));
         }
         out.push_back(std::move(go));
+    })) {
     }
     return out;
 }
@@ -216,27 +292,35 @@ bool contourBounds(const std::vector<OutlineContour>& contours, AIRealRect& out)
     double x0 = std::numeric_limits<double>::infinity(), x1 = -x0, y0 = x0, y1 = -x0;
     bool any = false;
     for (const auto& c : contours) {
-        const size_t n = c.segments.size();
-        for (size_t i = 0; i < n; ++i) {
-            const AIPathSegment& s = c.segments[i];
-            const AIPathSegment& e = c.segments[(i + 1) % n];
-            cubicRange(s.p.h, s.out.h, e.in.h, e.p.h, x0, x1);
-            cubicRange(s.p.v, s.out.v, e.in.v, e.p.v, y0, y1);
-            any = true;
-        }
+        extendByContour(c.segments, x0, x1, y0, y1);
+        any = any || !c.segments.empty();
     }
     if (!any) return false;
     out = {static_cast<AIReal>(x0), static_cast<AIReal>(y1), static_cast<AIReal>(x1), static_cast<AIReal>(y0)};
     return true;
 }
 
+// The outline's bounds glyph by glyph, contour by contour: only one contour is ever held.
 AIRealRect storyBounds(const Story& story, const FontRegistry& fonts, const AIRealMatrix* extra) {
-    std::vector<OutlineContour> all;
-    for (auto& g : outlineStory(story, fonts, extra))
-        for (auto& c : g.contours) all.push_back(std::move(c));
-    AIRealRect r{};
-    if (contourBounds(all, r)) return r;
-    const AIRealPoint anchor = point(frameTransform(story, extra), 0.0, 0.0);
+    const Affine m = frameTransform(story, extra);
+    double x0 = std::numeric_limits<double>::infinity(), x1 = -x0, y0 = x0, y1 = -x0;
+    bool any = false;
+    std::vector<AIPathSegment> contour;
+    LineWalker lines(story, fonts);
+    LineLayout line;
+    while (lines.next(line, [&](const PlacedGlyph& g) {
+        const GlyphData* data = fonts.glyph(g.font, g.ch);
+        if (!data) return;
+        for (const auto& nodes : data->contours) {
+            contour.clear();
+            for (const OutlineNode& n : nodes) contour.push_back(placedNode(m, g, n));
+            extendByContour(contour, x0, x1, y0, y1);
+            any = any || !contour.empty();
+        }
+    })) {
+    }
+    if (any) return {static_cast<AIReal>(x0), static_cast<AIReal>(y1), static_cast<AIReal>(x1), static_cast<AIReal>(y0)};
+    const AIRealPoint anchor = point(m, 0.0, 0.0);
     return {anchor.h, anchor.v, anchor.h, anchor.v};
 }
 

@@ -105,7 +105,10 @@ TEST(CompactDocument, DictionaryValuesReadInEitherForm) {
         EXPECT_EQ(*v, r.value) << r.json;
     }
     const std::pair<const char*, const char*> refused[] = {
-        {"2147483648", "out of range"},
+        {"2147483648", "the number 2147483648 is outside -2147483648 to 2147483647"},
+        // Past 64 bits alike: not a rounded real.
+        {"1180591620717411303424", "the number 1180591620717411303424 is outside -2147483648 to 2147483647"},
+        {R"({"int": -1180591620717411303424})", "the number -1180591620717411303424 is outside"},
         {"null", "one typed value"},
         {"[1]", "one typed value"},
     };

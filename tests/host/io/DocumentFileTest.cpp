@@ -344,6 +344,40 @@ TEST(DocumentFile, AHandWrittenFileNeedsOnlyTheEssentials) {
     EXPECT_EQ(path->style.stroke.width, 1.0f);  // the default style
 }
 
+TEST(DocumentFile, MembersReadOtherwiseThanWrittenAreNamed) {
+    const auto art = [](const std::string& members) {
+        return std::string(R"({"format": "plotwise-document", "version": 1, "pathStyle": {}, "layers": [)") +
+               R"({"kind": "layer", "id": 3, "title": "L", "children": [{"kind": "path", "id": 4, )" + members + "}]}]}";
+    };
+    const auto filled = [&](const std::string& color) {
+        return art(R"("segments": [], "style": {"fillColor": )" + color + "}");
+    };
+    const std::string place = "document.layers[0].children[0].";
+    const std::string ignored = "; it is ignored and will not be saved";
+    const std::string zero = " is too small for a 32-bit real; it is read, and will be saved, as 0";
+    const struct {
+        std::string text, warning;
+    } cases[] = {
+        {filled(R"({"kind": "gray", "value": 0.5, "tint": 0.3})"),
+         place + "style.fillColor: the key \"tint\" is not part of a colour of kind \"gray\"" + ignored},
+        {filled(R"({"kind": "rgb", "value": [0, 0, 0], "swatch": "No such"})"),
+         place + "style.fillColor: the key \"swatch\" is not part of a colour of kind \"rgb\"" + ignored},
+        {filled(R"({"kind": "none", "value": 0.5})"),
+         place + "style.fillColor: the key \"value\" is not part of a colour of kind \"none\"" + ignored},
+        {filled(R"({"kind": "pattern", "value": 1})"),
+         place + "style.fillColor: the key \"value\" is not part of a colour of kind \"pattern\"" + ignored},
+        {art(R"("style": {}, "segments": [{"p": [1e-50, 2]}])"), place + "segments[0].p[0]: the number 1e-50" + zero},
+        {art(R"("style": {}, "segments": [], "dictionary": {"r": -2.5e-46})"),
+         place + "dictionary.r: the number -2.5e-46" + zero},
+    };
+    for (const auto& c : cases) {
+        IdSource ids;
+        std::vector<std::string> warnings;
+        ASSERT_NE(readDocumentText(c.text, ids, &warnings), nullptr) << c.text;
+        EXPECT_EQ(warnings, std::vector<std::string>{c.warning}) << c.text;
+    }
+}
+
 // ---------------------------------------------------------------- damaged files
 
 namespace {
@@ -408,13 +442,16 @@ std::vector<Damaged> damagedFiles() {
          "cannot hold"},
         {"bad UTF-8", withLayers("{\"kind\": \"layer\", \"title\": \"\xC3\x28\"}"), "not valid JSON"},
         {"id beyond whole numbers", withArt(R"({"kind": "group", "id": 99999999999999999999999})"),
-         "document.layers[0].children[0].id: the number 1e+23 is outside"},
+         "document.layers[0].children[0].id: the number 99999999999999999999999 is outside 1 to 9007199254740992"},
+        {"id written as a real", withArt(R"({"kind": "group", "id": 2.0})"),
+         "children[0].id: the number 2.0 must be a whole number from 1 to 9007199254740992, written without a point "
+         "or an exponent"},
         {"two types in one entry", withArt(R"({"kind": "group", "id": 4, "dictionary": {"k": {"int": 1, "real": 2}}})"),
          "one typed value"},
         {"unknown entry type", withArt(R"({"kind": "group", "id": 4, "dictionary": {"k": {"float": 1}}})"),
          "unknown entry type \"float\""},
         {"integer entry out of range", withArt(R"({"kind": "group", "id": 4, "dictionary": {"k": {"int": 2147483648}}})"),
-         "out of range"},
+         "the number 2147483648 is outside -2147483648 to 2147483647"},
         {"children of a path", withArt(R"({"kind": "path", "id": 4, "style": {}, "segments": [], "children": [{"kind": "group", "id": 5}]})"),
          "only groups, compound paths and layers hold children"},
         {"layer inside a group", withArt(R"({"kind": "group", "id": 4, "children": [{"kind": "layer", "id": 5, "title": "X"}]})"),

@@ -358,3 +358,45 @@ TEST_F(TreeTest, DocumentSetupOriginAndViews) {
 }
 
 }  // namespace
+
+// The layers by index and by their next, as the host's list of them stands after each edit.
+TEST_F(TreeTest, LayersByIndexFollowEveryEdit) {
+    const auto title = [&](AILayerHandle layer) {
+        char text[32] = "";
+        sLayer->GetLayerTitle(layer, text, sizeof text);
+        return std::string(text);
+    };
+    const auto byIndex = [&] {
+        int32_t count = 0;
+        sLayer->CountLayers(&count);
+        std::string titles;
+        for (int32_t i = 0; i < count; ++i) {
+            AILayerHandle layer = nullptr;
+            EXPECT_EQ(sLayer->GetNthLayer(i, &layer), kNoErr);
+            titles += title(layer) + " ";
+        }
+        std::string next;
+        AILayerHandle layer = nullptr;
+        for (sLayer->GetFirstLayer(&layer); layer; sLayer->GetNextLayer(layer, &layer)) next += title(layer) + " ";
+        EXPECT_EQ(next, titles);
+        return titles;
+    };
+    AILayerHandle first = nullptr, b = nullptr, c = nullptr, sub = nullptr;
+    sLayer->GetNthLayer(0, &first);
+    ASSERT_EQ(sLayer->InsertLayer(first, kPlaceAbove, &b), kNoErr);
+    sLayer->SetLayerTitle(b, "B");
+    ASSERT_EQ(sLayer->InsertLayer(first, kPlaceBelow, &c), kNoErr);
+    sLayer->SetLayerTitle(c, "C");
+    EXPECT_EQ(byIndex(), "B Layer 1 C ");
+    // A sublayer is not a top-level layer.
+    ASSERT_EQ(sLayer->InsertLayer(b, kPlaceInsideOnTop, &sub), kNoErr);
+    EXPECT_EQ(byIndex(), "B Layer 1 C ");
+    doc->journal().commit();
+    ASSERT_EQ(sLayer->DeleteLayer(first), kNoErr);
+    EXPECT_EQ(byIndex(), "B C ");
+    EXPECT_TRUE(host.userUndo());
+    EXPECT_EQ(byIndex(), "B Layer 1 C ");
+    AILayerHandle none = nullptr;
+    EXPECT_EQ(sLayer->GetNthLayer(3, &none), kOutOfRangeErr);
+    EXPECT_EQ(sLayer->GetNthLayer(-1, &none), kOutOfRangeErr);
+}

@@ -128,3 +128,14 @@ TEST(CommandLineModule, AMissingDefaultModuleIsNamedWithWhereItWasLookedFor) {
     EXPECT_EQ(both.err.str(),
               "plotwise: run takes --plugin or --no-plugin, not both (plotwise --help lists the commands)\n");
 }
+
+TEST(CommandLineModule, MemoryRunningOutWhileThePluginsShutDownEndsInWords) {
+    NoResourceFolderNamed resources;
+    Folder folder;
+    RunDefaults defaults;
+    defaults.preferences = folder.dir / "preferences.json";
+    const std::string script = folder.write("s.pws", "new\nmenu \"Test Exhaust Memory\"\n");
+    Typed run({"run", script, "--plugin", TEST_PLUGIN_MODULE}, defaults);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.str(), "plotwise: there was not enough memory to shut the plug-ins down\n");
+}

@@ -110,7 +110,7 @@ menu "Test Alert"
 
 TEST(EventCommands, DumpListsEachPluginsRegistrationsUntilShutDown) {
     Played run;
-    run.play("dump\nexpect menus == 5\nexpect notifiers == 10\n");  // no document: the plug-ins alone
+    run.play("dump\nexpect menus == 6\nexpect notifiers == 10\n");  // no document: the plug-ins alone
     EXPECT_EQ(run.failures, 0) << run.errors.str();
     std::string out = run.out.str();
     EXPECT_EQ(out.find("document "), std::string::npos) << out;

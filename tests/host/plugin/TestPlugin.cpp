@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,8 @@ struct Globals {
 
     AIToolHandle line = nullptr, box = nullptr, other = nullptr;
     AIMenuItemHandle command = nullptr, timerItem = nullptr, failItem = nullptr, alertItem = nullptr,
-                     layerScalesItem = nullptr;
+                     layerScalesItem = nullptr, exhaustItem = nullptr;
+    bool exhaustAtShutdown = false;
     AITimerHandle testTimer = nullptr;
     AIAnnotatorHandle annotatorHandle = nullptr;
     ADMDialogRef panel = nullptr;
@@ -182,6 +184,8 @@ AIErr registerAll(Globals& g) {
     if (AIErr e = g.menu->AddMenuItem(g.self, "testAlert", &item, 0, &g.alertItem)) return e;
     item = {kObjectUtilsMenuGroup, kTestLayerScalesMenu};
     if (AIErr e = g.menu->AddMenuItem(g.self, "testLayerScales", &item, 0, &g.layerScalesItem)) return e;
+    item = {kObjectUtilsMenuGroup, kTestExhaustMenu};
+    if (AIErr e = g.menu->AddMenuItem(g.self, "testExhaust", &item, 0, &g.exhaustItem)) return e;
     return g.annotator->AddAnnotator(g.self, "testAnnotator", &g.annotatorHandle);
 }
 
@@ -294,6 +298,7 @@ AIErr menu(Globals& g, const char* selector, AIMenuMessage* m) {
         return g.timer->SetTimerActive(g.testTimer, true);
     }
     if (m->menuItem == g.failItem) return kCanceledErr;
+    if (m->menuItem == g.exhaustItem && go) g.exhaustAtShutdown = true;
     if (m->menuItem == g.layerScalesItem && go) return showLayerScales(g);
     if (m->menuItem == g.alertItem && go) {
         // Acquired for this use only: acquisitions nest and are counted.
@@ -385,7 +390,13 @@ AIErr notify(Globals& g, AINotifierMessage* m) {
     if (m->notifyData) rec += " " + std::to_string(reinterpret_cast<uintptr_t>(m->notifyData));
     record(g, rec);
     if (m->type && std::strcmp(m->type, kAIApplicationStartedNotifier) == 0) return openPanel(g);
-    if (m->type && std::strcmp(m->type, kAIApplicationShutdownNotifier) == 0) recordPlacement(g);
+    if (m->type && std::strcmp(m->type, kAIApplicationShutdownNotifier) == 0) {
+        if (g.exhaustAtShutdown) {
+            g.exhaustAtShutdown = false;
+            throw std::bad_alloc();
+        }
+        recordPlacement(g);
+    }
     return kNoErr;
 }
 

@@ -29,6 +29,8 @@
 #define kTestTimerMenu "Test Start Timer"
 #define kTestFailMenu "Test Refused"
 #define kTestAlertMenu "Test Alert"  // a message alert, then a yes/no alert
+// The next application shut-down finds the memory exhausted (std::bad_alloc), once.
+#define kTestExhaustMenu "Test Exhaust Memory"
 // Asks "Plotwise Suite" (when a plug-in publishes it) for the scale of every layer and
 // sublayer, records each answer as `Plotwise Suite/GetLayerScale "Title" SCALER "LABEL"`
 // and shows them in one alert, separated by semicolons.
