@@ -194,14 +194,15 @@ int16_t parseFieldInputNoUnits(ADMItemRef item, double* value) {
     if (!item || !value) return 0;
     char text[kTypedTextSize] = {};
     sADMItem->GetText(item, text, sizeof text);
+    // Refused in words on the field, as every numeric field refuses a value it cannot take.
+    const auto refuse = [item](int32_t message) {
+        return RefuseFieldInput(sADMItem->GetDialog(item), static_cast<int16_t>(sADMItem->GetID(item)),
+                                FieldInputWords(message));
+    };
     switch (ReadScaleNumber(text, value)) {
         case ScaleNumberRead::ok: return 1;
-        case ScaleNumberRead::notPositive: SayInputError(kGreaterThanZeroMessage); return 0;
-        case ScaleNumberRead::unreadable:
-            // Refused in words, as every numeric field refuses text that is no number.
-            RefuseFieldInput(sADMItem->GetDialog(item), static_cast<int16_t>(sADMItem->GetID(item)),
-                             FieldInputWords(kUnreadableValueMessage));
-            return 0;
+        case ScaleNumberRead::notPositive: return refuse(kGreaterThanZeroMessage);
+        case ScaleNumberRead::unreadable: return refuse(kUnreadableValueMessage);
     }
     return 0;
 }
