@@ -92,15 +92,13 @@ AIErr doMeasureDistanceTool() {
 AIErr doMeasureDistanceDialog() {
     if (!g) return kNoErr;
     const preferences& p = g->prefs;
-    // At the scale the drag held, else the current one.
-    const bool held = g->measuringScaler > 0;
     char distance[256] = {};
-    doScaleAndUnitsAt(held ? g->measuringScaler : p.scaler, g->MeasuredLinearDistance, distance, 1,
+    doScaleAndUnitsAt(MeasuringScaler(), g->MeasuredLinearDistance, distance, 1,
                       static_cast<int16_t>(p.CADtrackerUnits), static_cast<int16_t>(p.CADtrackerPrecision));
     char distanceWord[kMessageSize] = {}, scaleWord[kMessageSize] = {}, scale[sizeof p.scaleStr] = {};
     GetPlotwiseString(kWordList, kDistanceWord, distanceWord, sizeof distanceWord);
     GetPlotwiseString(kWordList, kScaleWord, scaleWord, sizeof scaleWord);
-    CopyCString(scale, held ? g->measuringScaleStr : p.scaleStr);
+    CopyCString(scale, MeasuringScaleLabel());
     char message[kMessageSize] = {};
     std::snprintf(message, sizeof message, "%s %s %s %s", distanceWord, distance, scaleWord, scale);
     sADMBasic->MessageAlert(message);

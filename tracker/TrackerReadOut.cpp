@@ -280,9 +280,8 @@ struct ReadOutScale {
 
 ReadOutScale HeldOrCurrentScale() {
     ReadOutScale s;
-    const bool held = g->measuringScaler > 0;
-    s.scaler = held ? g->measuringScaler : g->prefs.scaler;
-    CopyCString(s.label, held ? g->measuringScaleStr : g->prefs.scaleStr);
+    s.scaler = MeasuringScaler();
+    CopyCString(s.label, MeasuringScaleLabel());
     return s;
 }
 

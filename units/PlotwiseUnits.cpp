@@ -78,6 +78,16 @@ int32_t doScaleAndUnitsAt(float scaler, double value, char* out, int32_t power, 
     return 0;
 }
 
+float MeasuringScaler() {
+    if (!g) return 1.0f;
+    return g->measuringScaler > 0 ? g->measuringScaler : g->prefs.scaler;
+}
+
+const char* MeasuringScaleLabel() {
+    if (!g) return "";
+    return g->measuringScaler > 0 ? g->measuringScaleStr : g->prefs.scaleStr;
+}
+
 int32_t doScaleAndUnitsHack(int32_t /*scaleSource*/, int32_t power, int16_t units, int16_t precision, double value,
                             char* out, int32_t upper) {
     if (!g) {
