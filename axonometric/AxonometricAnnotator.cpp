@@ -61,8 +61,9 @@ AIErr LabelOnClearing(AIAnnotatorDrawer* drawer, const char* text, AIPoint origi
 // A length as the tracker shows it: at the drawing scale, in its units and precision.
 std::string TrackerLength(AIReal value) {
     char text[256] = {};
-    doScaleAndUnits(0, value, text, 1, static_cast<int16_t>(g->prefs.CADtrackerUnits),
-                    static_cast<int16_t>(g->prefs.CADtrackerPrecision));
+    // At the scale the tracker shows the same value at.
+    doScaleAndUnitsAt(MeasuringScaler(), value, text, 1, static_cast<int16_t>(g->prefs.CADtrackerUnits),
+                      static_cast<int16_t>(g->prefs.CADtrackerPrecision));
     return text;
 }
 

@@ -36,10 +36,10 @@ AIErr GetStringTag(AIArtHandle art, const char* name, const char** text) {
     return kNoErr;
 }
 
-// An id a tag may give: one of the scales of the table. Format 2 wrote 0 for no scale.
+// An id a tag may give: one of the scales of the table, the first custom slot (0) included.
 bool TaggedScaleID(int32_t id) {
     ScaleTableEntry entry;
-    return id != 0 && getScaleTableEntry(id, &entry) && entry.kind != ScaleTableEntry::Kind::separator;
+    return getScaleTableEntry(id, &entry) && entry.kind != ScaleTableEntry::Kind::separator;
 }
 
 // "%li^%lf^%s" with all three fields; the label becomes the table's label of the id where the
@@ -142,9 +142,11 @@ AIErr getPW2UntaggedLayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler,
     if (!g || !id || !scaler || !label) return kBadParameterErr;
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
+    // A tag read always gives a positive scaler, whatever its id (custom slot 0 included).
     *id = 0;
+    *scaler = 0;
     const AIErr found = getLayerScaleFromCADobject(group, id, scaler, label);
-    if (*id != 0 || (found && found != kBadLiveDimensionDataErr)) return found;
+    if (*scaler > 0 || (found && found != kBadLiveDimensionDataErr)) return found;
 
     if (TakeFirstLegacyDimensionScale(layer, group) != kNoErr) {
         preferences& p = g->prefs;

@@ -103,10 +103,12 @@ AIErr AllGroups(std::vector<AIArtHandle>& groups) {
     return kNoErr;
 }
 
-std::string LayerTagName(AILayerHandle layer, const char* tag) {
+// The tag of a layer as the user is told of it; with the scale the layer was given instead.
+std::string LayerTagName(AILayerHandle layer, const char* tag, const char* given = nullptr) {
     char title[256] = {};
     sAILayer->GetLayerTitle(layer, title, sizeof title);
-    return std::string(tag) + " (layer \"" + title + "\")";
+    return std::string(tag) + " (layer \"" + title + "\"" + (given ? std::string(", given the scale ") + given : "") +
+           ")";
 }
 
 // A legacy double as a float; one the float cannot hold is no value.
@@ -261,25 +263,28 @@ AIErr ConvertSubRecordTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegac
 }
 
 // The layer's format-2 scale, written to its tree; the layer tag goes once the scale is
-// stored. A damaged layer tag stays, named, and the layer takes the scale of a layer without
-// one; a damaged object tag stays, named, and the layer takes what the rest gives.
+// stored. A damaged layer tag stays and the layer takes the scale of a layer without one (an
+// object scale, else its first legacy dimension's, else 1:1); a damaged object tag stays and
+// the layer takes what the rest gives. Either is named with the scale the layer was given.
 AIErr ConvertLayerScale(AILayerHandle layer, SkippedLegacyTags* skipped) {
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
     int32_t id = 0;
     AIReal scaler = 0;
     char label[kScaleLabelSize] = {};
+    std::vector<const char*> damaged;
     AIErr err = getPW2LayerScale(layer, &id, &scaler, label);
     const bool tagReadable = err != kBadLiveDimensionDataErr;
     if (!tagReadable && HasTag(group, kLegacyLayerScaleTag)) {
-        Skip(skipped, LayerTagName(layer, kLegacyLayerScaleTag));
+        damaged.push_back(kLegacyLayerScaleTag);
         err = getPW2UntaggedLayerScale(layer, &id, &scaler, label);
     }
     if (err == kBadLiveDimensionDataErr) {
-        Skip(skipped, LayerTagName(layer, kLegacyObjectScaleTag));
+        damaged.push_back(kLegacyObjectScaleTag);
         err = kNoErr;
     }
     if (err) return err;
+    for (const char* tag : damaged) Skip(skipped, LayerTagName(layer, tag, label));
     if (AIErr e = setLayerScale(layer, id, scaler, label)) return e;
     if (tagReadable && HasTag(group, kLegacyLayerScaleTag))
         if (AIErr e = sAITag->RemoveTag(group, kLegacyLayerScaleTag)) return e;

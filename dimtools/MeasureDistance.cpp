@@ -36,16 +36,29 @@ AIErr SnapToAnchor(AIRealPoint* p, AIArtHandle* on = nullptr) {
 }
 
 // The distance is told at the scale of the layer the press lies on: that of the art pressed,
-// else of the layer drawn on.
-AIErr MeasureAtScaleOfPress(AIArtHandle pressed) {
-    if (pressed) return MeasureAtScaleOfArt(pressed);
-    return g->saveLayer ? MeasureAtScaleOfLayer(g->saveLayer) : kNoErr;
+// else of the layer drawn on, else the current scale. It is held for the read-out and the
+// message only: the scale the tools draw at stays the drawing's.
+AIErr HoldScaleOfPress(AIArtHandle pressed) {
+    int32_t id = 0;
+    AIReal scaler = g->prefs.scaler;
+    char label[kScaleLabelSize] = {};
+    CopyCString(label, g->prefs.scaleStr);
+    if (pressed) {
+        if (AIErr err = PeekZA3ObjectScale(pressed, &id, &scaler, label)) return err;
+    } else if (g->saveLayer) {
+        if (AIErr err = PeekZA3LayerScale(g->saveLayer, &id, &scaler, label)) return err;
+    }
+    g->measuringScaler = scaler;
+    CopyCString(g->measuringScaleStr, label);
+    return kNoErr;
 }
 
 AIErr MeasureMouseUp() {
     g->didFirstClick = 0;
     if (AIErr err = sAIUndo->UndoChanges()) return err;
-    return doMeasureDistanceDialog();
+    const AIErr err = doMeasureDistanceDialog();
+    g->measuringScaler = 0.0f;
+    return err;
 }
 
 // A measurement stores nothing: no click chain, no dimension id; a release without a drag
@@ -62,7 +75,7 @@ AIErr doMeasureDistanceTool() {
     if (AIErr err = PrepCADLayer()) return err;
     AIArtHandle pressed = nullptr;
     if (AIErr err = SnapToAnchor(&g->startingPoint, &pressed)) return err;
-    if (AIErr err = MeasureAtScaleOfPress(pressed)) return err;
+    if (AIErr err = HoldScaleOfPress(pressed)) return err;
     if (AIErr err = SnapToAnchor(&g->endPoint)) return err;
     const AIRealPoint a = g->startingPoint;
     const AIRealPoint b = LeaderKnee(a, g->endPoint, a);
@@ -80,12 +93,12 @@ AIErr doMeasureDistanceDialog() {
     if (!g) return kNoErr;
     const preferences& p = g->prefs;
     char distance[256] = {};
-    doScaleAndUnits(0, g->MeasuredLinearDistance, distance, 1, static_cast<int16_t>(p.CADtrackerUnits),
-                    static_cast<int16_t>(p.CADtrackerPrecision));
+    doScaleAndUnitsAt(MeasuringScaler(), g->MeasuredLinearDistance, distance, 1,
+                      static_cast<int16_t>(p.CADtrackerUnits), static_cast<int16_t>(p.CADtrackerPrecision));
     char distanceWord[kMessageSize] = {}, scaleWord[kMessageSize] = {}, scale[sizeof p.scaleStr] = {};
     GetPlotwiseString(kWordList, kDistanceWord, distanceWord, sizeof distanceWord);
     GetPlotwiseString(kWordList, kScaleWord, scaleWord, sizeof scaleWord);
-    CopyCString(scale, p.scaleStr);
+    CopyCString(scale, MeasuringScaleLabel());
     char message[kMessageSize] = {};
     std::snprintf(message, sizeof message, "%s %s %s %s", distanceWord, distance, scaleWord, scale);
     sADMBasic->MessageAlert(message);

@@ -1,6 +1,7 @@
 // The custom-scale dialog and the custom slots it fills.
 #include "panels/CustomScaleDialog.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -98,11 +99,17 @@ bool ReadSide(ADMDialogRef dialog, int32_t field, int32_t unitsPopup, FormSide* 
 }
 
 // The paper side in points: the measured length while the field still shows it, else the
-// number typed in its unit.
-double PaperPoints(const FormSide& side, float unitPoints) {
+// number typed in its unit. The measured length also writes the side's text, in full, so
+// that the label says the relation the scaler is made from, not the rounded one shown.
+double PaperPoints(FormSide& side, float unitPoints) {
     if (g->setScaleHeldUnit >= 0 && side.unit == g->setScaleHeldUnit &&
-        std::strncmp(side.text, g->setScaleShownText, sizeof side.text) == 0)
+        std::strncmp(side.text, g->setScaleShownText, sizeof side.text) == 0) {
+        char number[kTypedTextSize] = {};
+        std::snprintf(number, sizeof number, "%.6g", g->setScaleHeldPoints / unitPoints);
+        postParseNumericTextInput(number, sizeof number);
+        CopyCString(side.text, number);
         return g->setScaleHeldPoints;
+    }
     return side.number * unitPoints;
 }
 
@@ -123,9 +130,9 @@ bool ReadForm(ADMDialogRef dialog, double* scaler, char (&label)[kScaleLabelSize
     const float paperPoints = CustomScaleUnitPoints(a.unit, g->prefs.pixelsperinch);
     const float realPoints = CustomScaleUnitPoints(b.unit, g->prefs.pixelsperinch);
     if (paperPoints <= 0.0f || realPoints <= 0.0f) return false;  // no unit chosen
+    *scaler = (b.number * realPoints) / PaperPoints(a, paperPoints);
     ComposeCustomScaleLabel({a.text, CustomScaleUnitSuffix(a.unit)}, " = ", {b.text, CustomScaleUnitSuffix(b.unit)},
                             label);
-    *scaler = (b.number * realPoints) / PaperPoints(a, paperPoints);
     return true;
 }
 
@@ -187,10 +194,15 @@ int16_t parseFieldInputNoUnits(ADMItemRef item, double* value) {
     if (!item || !value) return 0;
     char text[kTypedTextSize] = {};
     sADMItem->GetText(item, text, sizeof text);
+    // Refused in words on the field, as every numeric field refuses a value it cannot take.
+    const auto refuse = [item](int32_t message) {
+        return RefuseFieldInput(sADMItem->GetDialog(item), static_cast<int16_t>(sADMItem->GetID(item)),
+                                FieldInputWords(message));
+    };
     switch (ReadScaleNumber(text, value)) {
         case ScaleNumberRead::ok: return 1;
-        case ScaleNumberRead::notPositive: SayInputError(kGreaterThanZeroMessage); return 0;
-        case ScaleNumberRead::unreadable: return 0;
+        case ScaleNumberRead::notPositive: return refuse(kGreaterThanZeroMessage);
+        case ScaleNumberRead::unreadable: return refuse(kUnreadableValueMessage);
     }
     return 0;
 }

@@ -92,6 +92,8 @@ void SetupScaleStyleRadios(ADMDialogRef dialog) {
         sADMItem->SetBooleanValue(radio, on);
         if (on) SwitchScaleStyleSettings(dialog, r.item, reset);
     }
+    // A document kept open is worked at its own scale, not at the one the preferences kept.
+    if (!reset) LoadDocumentScale();
 }
 
 // The tracker's read-out of the selection, written again in the new unit or precision.

@@ -191,32 +191,61 @@ void AdjustCADdocumentPalette(ADMDialogRef dialog, int32_t radioItem) {
     SetLayerListBottom(dialog, rect.bottom);
 }
 
+namespace {
+
+AIErr ReadDocumentScaleSettings(AIDictionaryRef dict) {
+    const AIDictKey styleKey = sAIDictionary->Key(kDocScaleStyleKey);
+    if (!sAIDictionary->IsKnown(dict, styleKey)) return kNoErr;
+    int32_t style = 0;
+    AIErr err = kNoErr;
+    if ((err = sAIDictionary->GetIntegerEntry(dict, styleKey, &style))) return err;
+    // Only the two styles exist; anything else stored is read as layer-based, which keeps
+    // every layer's own scale, stored so, and the user is told once.
+    if (style != kDocumentBasedScaleStyle && style != kLayerBasedScaleStyle) {
+        NoteForUser(kDefaultedValuesNote,
+                    "the scale style of this document (" + std::to_string(style) + ", read as layer-based)");
+        if ((err = sAIDictionary->SetIntegerEntry(dict, styleKey, kLayerBasedScaleStyle))) return err;
+    }
+    g->prefs.scaleStyle = style == kDocumentBasedScaleStyle ? kDocumentBasedScaleStyle : kLayerBasedScaleStyle;
+    const AIDictKey heightKey = sAIDictionary->Key(kDocHeightKey);
+    if (sAIDictionary->IsKnown(dict, heightKey))
+        if ((err = sAIDictionary->GetIntegerEntry(dict, heightKey, &g->prefs.CADdocumentHeight))) return err;
+    if (ADMDialogRef panel = g->CADdocumentWindow) {
+        const bool documentBased = g->prefs.scaleStyle == kDocumentBasedScaleStyle;
+        if (ADMItemRef radio = Item(panel, kLayerScaleRadio)) sADMItem->SetBooleanValue(radio, !documentBased);
+        if (ADMItemRef radio = Item(panel, kDocumentScaleRadio)) sADMItem->SetBooleanValue(radio, documentBased);
+        SwitchScaleStyleSettings(panel, documentBased ? kDocumentScaleRadio : kLayerScaleRadio, 0);
+    }
+    return kNoErr;
+}
+
+}  // namespace
+
 AIErr UpdateCADdocumentScaleSettings() {
     if (!g) return kBadParameterErr;
     DictRef dict;
     AIErr err = sAIDocument->GetDictionary(dict.put());
     if (err == kNoDocumentErr) return kNoErr;
     if (err) return err;
-    const AIDictKey styleKey = sAIDictionary->Key(kDocScaleStyleKey);
-    if (!sAIDictionary->IsKnown(dict.get(), styleKey)) return kNoErr;
-    int32_t style = 0;
-    if ((err = sAIDictionary->GetIntegerEntry(dict.get(), styleKey, &style))) return err;
-    // Only the two styles exist; anything else stored is read as layer-based, which keeps
-    // every layer's own scale, stored so, and the user is told once.
-    if (style != kDocumentBasedScaleStyle && style != kLayerBasedScaleStyle) {
-        NoteForUser(kDefaultedValuesNote,
-                    "the scale style of this document (" + std::to_string(style) + ", read as layer-based)");
-        if ((err = sAIDictionary->SetIntegerEntry(dict.get(), styleKey, kLayerBasedScaleStyle))) return err;
-    }
-    g->prefs.scaleStyle = style == kDocumentBasedScaleStyle ? kDocumentBasedScaleStyle : kLayerBasedScaleStyle;
-    const AIDictKey heightKey = sAIDictionary->Key(kDocHeightKey);
-    if (sAIDictionary->IsKnown(dict.get(), heightKey))
-        if ((err = sAIDictionary->GetIntegerEntry(dict.get(), heightKey, &g->prefs.CADdocumentHeight))) return err;
-    if (ADMDialogRef panel = g->CADdocumentWindow) {
-        const bool documentBased = g->prefs.scaleStyle == kDocumentBasedScaleStyle;
-        if (ADMItemRef radio = Item(panel, kLayerScaleRadio)) sADMItem->SetBooleanValue(radio, !documentBased);
-        if (ADMItemRef radio = Item(panel, kDocumentScaleRadio)) sADMItem->SetBooleanValue(radio, documentBased);
-        SwitchScaleStyleSettings(panel, documentBased ? kDocumentScaleRadio : kLayerScaleRadio, 0);
+    if ((err = ReadDocumentScaleSettings(dict.get()))) return err;
+    dict.reset();
+    return LoadDocumentScale();
+}
+
+AIErr LoadDocumentScale() {
+    if (!g || g->prefs.scaleStyle != kDocumentBasedScaleStyle) return kNoErr;
+    int32_t id = 0;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    bool found = false;
+    if (AIErr err = PeekCurrentDocBasedScale(&id, &scaler, label, &found)) return err;
+    if (!found) return kNoErr;
+    g->prefs.scale = id;
+    g->prefs.scaler = scaler;
+    CopyCString(g->prefs.scaleStr, label);
+    if (ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup); popup && !sAILayer->IsInIsolationMode()) {
+        ShowScaleInPopup(popup, id);
+        RedrawItem(popup);
     }
     return kNoErr;
 }

@@ -21,9 +21,14 @@ enum PlotwiseLayerType : int32_t {
     kCurrentLayer = 2,
 };
 
-// Reads the two document entries into the preferences and sets the radios; a document
-// without the style entry (or no document) changes nothing.
+// Reads the two document entries into the preferences and sets the radios (a document
+// without the style entry leaves them), then makes the document's scale current
+// (LoadDocumentScale). No document changes nothing.
 AIErr UpdateCADdocumentScaleSettings();
+// In document-based style the document's scale (that of its last ordinary layer) becomes
+// the current scale and the popup shows it; a document whose layers carry none yet keeps
+// the current scale. Nothing is written to the document.
+AIErr LoadDocumentScale();
 // Writes the two document entries.
 AIErr SaveCADdocumentScaleSettings();
 // Fills the popup `item` of the dialog with the 40 scales: ids 10 and 23 separators, the

@@ -28,13 +28,13 @@ void GetTrackerText(ADMDialogRef dialog, int32_t id, char* out) {
 }
 
 double TrackerScaler() {
-    const double s = g->prefs.scaler;
+    const double s = g->readOutScaler > 0 ? g->readOutScaler : g->prefs.scaler;
     return std::isfinite(s) && s > 0 ? s : 1.0;
 }
 
 void FormatTrackerValue(double value, char* out, int32_t power) {
-    doScaleAndUnits(0, value, out, power, static_cast<int16_t>(g->prefs.CADtrackerUnits),
-                    static_cast<int16_t>(g->prefs.CADtrackerPrecision));
+    doScaleAndUnitsAt(static_cast<float>(TrackerScaler()), value, out, power,
+                      static_cast<int16_t>(g->prefs.CADtrackerUnits), static_cast<int16_t>(g->prefs.CADtrackerPrecision));
 }
 
 bool ParseTrackerLength(ADMDialogRef dialog, int32_t id, double* value) {

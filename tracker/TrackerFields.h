@@ -13,7 +13,8 @@ void SetTrackerText(ADMDialogRef dialog, int32_t id, const char* text);
 // The item's text into out (kTrackerTextSize bytes); "" when the item is missing.
 void GetTrackerText(ADMDialogRef dialog, int32_t id, char* out);
 
-// The current scale factor, 1 when it is not a positive finite number.
+// The scale factor the read-out last wrote its fields at (the current one before any), 1
+// when it is not a positive finite number.
 double TrackerScaler();
 // A value in document points (square points for power 2) as the tracker shows it.
 void FormatTrackerValue(double value, char* out, int32_t power);

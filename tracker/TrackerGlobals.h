@@ -24,6 +24,9 @@ struct TrackerGlobals : PanelGlobals {
     // Size and area of the last measured selection, in unscaled points (the area may be
     // kMissingValue).
     AIReal selectionWidth = 0, selectionHeight = 0, selectionArea = kMissingValue;
+    // The scaler the read-out last wrote its fields at, which the actions read them back
+    // at (0: nothing shown since the panel was emptied, the current scale).
+    float readOutScaler = 0.0f;
     // The offset the Move button applies, kept from one move field to the next.
     AIRealPoint CADtrackerMovePt{};
     // Keys of the last press or keystroke in the panel, as the bits above.

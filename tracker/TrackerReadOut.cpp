@@ -271,7 +271,24 @@ void ForgetGeometry() {
     g->geometryL = g->geometryP = g->geometryA = kMissingValue;
 }
 
-AIErr ReportMeasure(const Measure& m, AIArtHandle art) {
+// The scale the read-out is shown at: the layer's of the measured art, or of a measurement
+// in progress, or the current scale; held here, never written into the current scale.
+struct ReadOutScale {
+    AIReal scaler = 1.0f;
+    char label[kScaleLabelSize] = {};
+};
+
+ReadOutScale HeldOrCurrentScale() {
+    ReadOutScale s;
+    s.scaler = MeasuringScaler();
+    CopyCString(s.label, MeasuringScaleLabel());
+    return s;
+}
+
+AIErr ShowReadOut(const ReadOutScale& scale, AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height,
+                  AIReal angle, AIReal length, AIReal perimeter, AIReal area);
+
+AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale) {
     const double areaSum = m.area + std::fabs(m.compoundArea);
     const AIReal area = areaSum == 0 ? kMissingValue : static_cast<AIReal>(areaSum);
     const AIReal total = m.length == 0 ? kMissingValue : static_cast<AIReal>(m.length);
@@ -298,7 +315,7 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art) {
         g->geometryA = area;
         if (onePath) return kNoErr;
     }
-    return updateTrackerWindow(b.left, b.top, w1, h1, w2, h2, kMissingValue, kMissingValue, length, perimeter, area);
+    return ShowReadOut(scale, b.left, b.top, w1, h1, w2, h2, kMissingValue, length, perimeter, area);
 }
 
 // The flat bounds of fully selected axonometric art, read from its record; a cylinder, or
@@ -390,10 +407,13 @@ AIRealRect FlatRectOfFace(int32_t face, const AIRealRect& projected, AIRealPoint
     }
 }
 
-AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal /*seventh*/,
-                          AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
-    ADMDialogRef dialog = g ? g->CADtrackerWindow : nullptr;
+namespace {
+
+AIErr ShowReadOut(const ReadOutScale& scale, AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height,
+                  AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
+    ADMDialogRef dialog = g->CADtrackerWindow;
     if (!dialog) return kNoErr;
+    g->readOutScaler = scale.scaler;
     const AIReal shownY = Negated(y), shownH = Negated(h);
     g->annotatorX = x;
     g->annotatorY = shownY;
@@ -433,9 +453,23 @@ AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, 
     if (ADMItemRef angleItem = Item(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
     for (int32_t id : {kMoveX, kMoveY, kMoveDistance, kColumnSpacing, kRowSpacing}) Renormalise(dialog, id);
     EnableItems(dialog, kActionItems, true);
-    SetTrackerText(dialog, kReadOutScale, g->prefs.scaleStr);
+    SetTrackerText(dialog, kReadOutScale, scale.label);
     sADMDialog->Update(dialog);
     return kNoErr;
+}
+
+// The scale of the layer the first counted object lies on, read without storing anything.
+AIErr ScaleOfArt(AIArtHandle art, ReadOutScale* scale) {
+    int32_t id = 0;
+    return PeekZA3ObjectScale(art, &id, &scale->scaler, scale->label);
+}
+
+}  // namespace
+
+AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal /*seventh*/,
+                          AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
+    if (!g || !g->CADtrackerWindow) return kNoErr;
+    return ShowReadOut(HeldOrCurrentScale(), x, y, w, h, width, height, angle, length, perimeter, area);
 }
 
 AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
@@ -452,19 +486,20 @@ AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
         if (AIErr err = MeasureOne(each, m, &outcome)) return err;
         if (outcome == Outcome::multipleScales) return resetTrackerWindowForMultipleScaledObjects();
         if (outcome == Outcome::handEdited) {
-            if (AIErr err = MeasureAtScaleOfArt(m.scaled)) return err;
-            return updateTrackerWindow(kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
-                                       kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
-                                       kMissingValue);
+            ReadOutScale scale;
+            if (AIErr err = ScaleOfArt(m.scaled, &scale)) return err;
+            return ShowReadOut(scale, kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
+                               kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue);
         }
     }
     // Nothing counted, or nothing that has bounds (a group alone, a compound path alone):
     // nothing to show, and no bounds for the actions to work from.
     if (m.counted == 0 || !m.haveBounds) return art ? kNoErr : resetTrackerWindow();
     // Shown, typed into the panel and labelled at the scale of the layer the art lies on, as
-    // a dimension of it would be.
-    if (AIErr err = MeasureAtScaleOfArt(m.scaled)) return err;
-    return ReportMeasure(m, art);
+    // a dimension of it would be; the scale every tool draws at stays the drawing's.
+    ReadOutScale scale;
+    if (AIErr err = ScaleOfArt(m.scaled, &scale)) return err;
+    return ReportMeasure(m, art, scale);
 }
 
 AIErr updateTrackerWindowLabels(int32_t lengthCaption, int32_t perimeterCaption) {
@@ -479,7 +514,12 @@ AIErr updateTrackerWindowLabels(int32_t lengthCaption, int32_t perimeterCaption)
 }
 
 AIErr resetTrackerWindow() {
-    ADMDialogRef dialog = g ? g->CADtrackerWindow : nullptr;
+    if (!g) return kNoErr;
+    // Nothing is measured any more (a tool was put down, say): values are shown and typed
+    // at the current scale again.
+    g->readOutScaler = 0.0f;
+    g->measuringScaler = 0.0f;
+    ADMDialogRef dialog = g->CADtrackerWindow;
     if (!dialog) return kNoErr;
     for (int32_t id : {kReadOutAngle, kReadOutLength, kReadOutPerimeter, kReadOutArea, kReadOutScale, kReadOutX,
                        kReadOutY, kReadOutW, kReadOutH, kAreaField})

@@ -19,7 +19,8 @@ constexpr double kSquarePointsPerAcre = 32517365760.0;
 // Shows a tool's or the selection's measures: position x, y (host coordinates, normally
 // the top-left corner), the box w, h the reference point is chosen in, the width and
 // height shown, an unused seventh value, the angle, length, perimeter and area. Leaves a
-// copy for the annotator (y and h negated). Nothing happens without the panel. Always 0.
+// copy for the annotator (y and h negated). Shown at the scale a measurement holds
+// (measuringScaler), else the current scale. Nothing happens without the panel. Always 0.
 AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
                           AIReal angle, AIReal length, AIReal perimeter, AIReal area);
 // Measures the selection (null) and shows it, remembering its size and area for the

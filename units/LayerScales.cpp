@@ -176,15 +176,18 @@ AIErr WriteLayerTree(AILayerHandle layer, const Scale& s) {
 }
 
 // The layer's scale as a read answers it: its own, else (for a sublayer) its top-level
-// layer's (never a layer in between), else the default; *stored tells whether it was its own.
-AIErr ReadLayerScale(AILayerHandle layer, Scale* s, bool* stored, bool mend = true) {
+// layer's (never a layer in between), else the default; *stored tells whether it was its own,
+// *inherited (when asked) whether it was its own or its top-level layer's.
+AIErr ReadLayerScale(AILayerHandle layer, Scale* s, bool* stored, bool mend = true, bool* inherited = nullptr) {
     if (AIErr err = ReadStoredScale(layer, stored, s, mend)) return err;
+    if (inherited) *inherited = *stored;
     if (*stored) return kNoErr;
     AILayerHandle top = nullptr;
     bool found = false;
     if (AIErr err = TopLevelLayer(layer, &top)) return err;
     if (top != layer)
         if (AIErr err = ReadStoredScale(top, &found, s, mend)) return err;
+    if (inherited) *inherited = found;
     // A special layer stores 1:1 whatever it is given, so that is also what it answers.
     if (!found)
         *s = g->prefs.scaleStyle == kLayerBasedScaleStyle || IsSpecialScaleLayer(layer) ? OneToOne() : CurrentScale();
@@ -206,14 +209,22 @@ AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal*
     return stored ? kNoErr : WriteLayerTree(layer, s);
 }
 
-AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id) {
+AIErr PeekZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label, bool* own) {
+    if (!g || !id || !scaler || !label) return kBadParameterErr;
+    Scale s;
+    bool stored = false;
+    if (AIErr err = ReadLayerScale(layer, &s, &stored, /*mend=*/false, own)) return err;
+    Hand(s, id, scaler, label);
+    return kNoErr;
+}
+
+AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* label) {
     if (!g || !id) return kBadParameterErr;
     AILayerHandle layer = nullptr;
     if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
     Scale s;
-    bool stored = false;
-    if (AIErr err = ReadLayerScale(layer, &s, &stored, false)) return err;
-    *id = s.id;
+    if (AIErr err = PeekZA3LayerScale(layer, &s.id, &s.scaler, s.label)) return err;
+    Hand(s, id, scaler ? scaler : &s.scaler, label ? label : s.label);
     return kNoErr;
 }
 
@@ -255,50 +266,62 @@ AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const 
     return sAIDictionary->SetStringEntry(dict.get(), sAIDictionary->Key(kLayerScaleStrKey), s.label);
 }
 
-namespace {
-
 // The layer's scale into the current scale; a failed read leaves the current scale as it
-// was. `store` writes a default found, or a scale rebuilt from what was left of it, to the
-// layers, as every read for drawing does; a measurement writes nothing.
-AIErr LoadLayerScale(AILayerHandle layer, bool store) {
+// was. Only drawing loads it: a measurement holds the scale it reads apart (PeekZA3LayerScale).
+AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) {
     if (!g) return kBadParameterErr;
     AIArtHandle group = nullptr;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
     Scale s;
-    bool stored = false;
-    const AIErr err = store ? GetZA3LayerScaleAndSetIfNotThere(layer, &s.id, &s.scaler, s.label)
-                            : ReadLayerScale(layer, &s, &stored, /*mend=*/false);
-    if (err != kNoErr) return kNoErr;
+    if (GetZA3LayerScaleAndSetIfNotThere(layer, &s.id, &s.scaler, s.label) != kNoErr) return kNoErr;
     g->prefs.scale = s.id;
     g->prefs.scaler = s.scaler;
     CopyCString(g->prefs.scaleStr, s.label);
     return kNoErr;
 }
 
-AIErr LoadArtScale(AIArtHandle art, bool store) {
+AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art) {
     AILayerHandle layer = nullptr;
     if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
-    return LoadLayerScale(layer, store);
+    return SetScaleByLayerPrefsFromLayer(layer);
 }
 
-}  // namespace
+namespace {
 
-AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art) { return LoadArtScale(art, true); }
-
-AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) { return LoadLayerScale(layer, true); }
-
-AIErr MeasureAtScaleOfArt(AIArtHandle art) { return LoadArtScale(art, false); }
-
-AIErr MeasureAtScaleOfLayer(AILayerHandle layer) { return LoadLayerScale(layer, false); }
-
-AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label) {
+// The last ordinary layer, whose scale is the document's in document-based style; null
+// when there is none.
+AIErr LastOrdinaryLayer(AILayerHandle* found) {
+    *found = nullptr;
     ai_int32 count = 0;
     if (AIErr err = sAILayer->CountLayers(&count)) return err;
     for (ai_int32 i = count - 1; i >= 0; --i) {
         AILayerHandle layer = nullptr;
         if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (!IsSpecialScaleLayer(layer)) return GetZA3LayerScaleAndSetIfNotThere(layer, id, scaler, label);
+        if (!IsSpecialScaleLayer(layer)) {
+            *found = layer;
+            return kNoErr;
+        }
     }
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label) {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = LastOrdinaryLayer(&layer)) return err;
+    return layer ? GetZA3LayerScaleAndSetIfNotThere(layer, id, scaler, label) : kNoErr;
+}
+
+AIErr PeekCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label, bool* found) {
+    if (!g || !id || !scaler || !label || !found) return kBadParameterErr;
+    *found = false;
+    AILayerHandle layer = nullptr;
+    if (AIErr err = LastOrdinaryLayer(&layer)) return err;
+    if (!layer) return kNoErr;
+    Scale s;
+    if (AIErr err = PeekZA3LayerScale(layer, &s.id, &s.scaler, s.label, found)) return err;
+    if (*found) Hand(s, id, scaler, label);
     return kNoErr;
 }
 

@@ -41,21 +41,23 @@ AIErr setLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* 
 AIErr SetSublayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
 // Writes the three entries on one layer; the special layers get 1:1 whatever is asked.
 AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
-// The scale id of the layer that holds the art, without storing a default on the layers:
-// for a read-out, which must not make a change the user could undo.
-AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id);
+// A layer's scale as a measurement reads it: what a read answers (the default included),
+// with nothing stored and nothing named, since a measurement is no change the user could
+// undo; `own`, when given, tells whether the layer or its top-level layer holds one.
+AIErr PeekZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label, bool* own = nullptr);
+// The same for the layer that holds the art; scaler and label may be null.
+AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler = nullptr, char* label = nullptr);
 // Loads the scale of the art's layer into the current scale.
 AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art);
 // Loads the layer's scale into prefs.scale, prefs.scaler and prefs.scaleStr; a failed read
 // leaves the current scale as it was and returns 0.
 AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer);
-// The same loads for a measurement (the tracker's read-out, the distance tool), which must
-// not make a change the user could undo: a layer without a scale of its own stores none.
-AIErr MeasureAtScaleOfArt(AIArtHandle art);
-AIErr MeasureAtScaleOfLayer(AILayerHandle layer);
 // The scale of the last ordinary top-level layer (the document's scale in document-based
 // style); with no ordinary layer the outputs stay as they were.
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label);
+// The same without storing a default: *found is false when the document has no ordinary
+// layer or that layer carries no scale yet (the outputs then stay as they were).
+AIErr PeekCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label, bool* found);
 // The scale table's scaler and label of an id: a custom slot as stored, a fixed scale from
 // the table; separators and unknown ids leave the outputs alone. Always 0.
 AIErr getScaleDataFromScaleID(int32_t id, AIReal* scaler, char* label);

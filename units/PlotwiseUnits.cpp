@@ -60,7 +60,14 @@ int32_t doScaleAndUnits(int32_t scaleSource, double value, char* out, int32_t po
         if (out != nullptr) out[0] = '\0';
         return 0;
     }
-    const float scaler = scaleSource == 1 ? g->rulerScaler : g->prefs.scaler;
+    return doScaleAndUnitsAt(scaleSource == 1 ? g->rulerScaler : g->prefs.scaler, value, out, power, units, precision);
+}
+
+int32_t doScaleAndUnitsAt(float scaler, double value, char* out, int32_t power, int16_t units, int16_t precision) {
+    if (!g) {
+        if (out != nullptr) out[0] = '\0';
+        return 0;
+    }
     UnitLabelMode labels = UnitLabelMode::label;
     if (g->appendUnitLabelsSpecialKludge == 0) {
         labels = UnitLabelMode::bare;
@@ -69,6 +76,16 @@ int32_t doScaleAndUnits(int32_t scaleSource, double value, char* out, int32_t po
     }
     formatScaled(value, scaler, power, units, precision, labels, out);
     return 0;
+}
+
+float MeasuringScaler() {
+    if (!g) return 1.0f;
+    return g->measuringScaler > 0 ? g->measuringScaler : g->prefs.scaler;
+}
+
+const char* MeasuringScaleLabel() {
+    if (!g) return "";
+    return g->measuringScaler > 0 ? g->measuringScaleStr : g->prefs.scaleStr;
 }
 
 int32_t doScaleAndUnitsHack(int32_t /*scaleSource*/, int32_t power, int16_t units, int16_t precision, double value,

@@ -18,6 +18,12 @@ void postParseNumericTextInput(char* text, std::size_t size);
 // the kludge at 0 the text is a bare number. Returns 0.
 int32_t doScaleAndUnits(int32_t scaleSource, double value, char* out, int32_t power, int16_t units,
                         int16_t precision);
+// The same at the given scaler: a measurement's, which it holds apart from the current scale.
+int32_t doScaleAndUnitsAt(float scaler, double value, char* out, int32_t power, int16_t units, int16_t precision);
+// The scaler and label a read-out shows lengths at: those a measurement holds
+// (measuringScaler, the distance tool's while it measures), else the current scale's.
+float MeasuringScaler();
+const char* MeasuringScaleLabel();
 // The twin for dimension value strings: the scaler of `prefs` for either source, the label
 // by the style's upper (upper 1) or lower (upper 0) label flag; at most 255 characters.
 int32_t doScaleAndUnitsHack(int32_t scaleSource, int32_t power, int16_t units, int16_t precision,

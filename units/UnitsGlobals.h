@@ -13,6 +13,11 @@ struct UnitsGlobals : CoreGlobals {
     // The label flag the formatter uses during one call; 0 only while a caller wants a
     // bare number.
     int32_t appendUnitLabelsSpecialKludge = 1;
+    // The scale a measurement shows its lengths at (the distance tool's: the layer scale of
+    // what it was pressed on), held apart from the current scale, which only drawing loads;
+    // a scaler of 0 while no measurement holds one.
+    float measuringScaler = 0.0f;
+    char measuringScaleStr[32] = {};
     AIArtHandle group = nullptr;  // receives the art of the running tool; set by a successful preparation
     AIToolHandle setScaleTool = nullptr;
     // The set-scale tool's reference line in points, left for the custom-scale dialog to

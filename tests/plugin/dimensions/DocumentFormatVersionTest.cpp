@@ -472,7 +472,9 @@ TEST_F(FormatVersionTest, AnUnreadableObjectScaleStaysWithItsRedrawnDimensionAnd
         return kNoErr;
     }), kNoErr);
     ASSERT_EQ(Alerts().size(), 2u);
-    EXPECT_EQ(Alerts()[1].text, std::string(kSkippedTags) + "\nZMK_Object_Scale (layer \"Site\")");
+    // The message says the scale the layer took instead: that of its first dimension.
+    EXPECT_EQ(Alerts()[1].text,
+              std::string(kSkippedTags) + "\nZMK_Object_Scale (layer \"Site\", given the scale 1/4\" = 1'-0\")");
     EXPECT_EQ(g->dimensionsRedrawn, 3);
     // Its group was drawn anew, and the new one carries the tag as it was.
     EXPECT_EQ(Doc().art(1220), nullptr);

@@ -392,17 +392,20 @@ TEST_F(Plotwise2ConversionTest, DamagedScaleTagsStayAndAreNamedAndNoLayerTakesAn
         const char* layerTag;   // "" for none
         const char* objectTag;  // on a group of the layer, "" for none
         int32_t id;             // the scale converted
-        bool named;
+        AIReal scaler;
+        const char* given;      // the label named with a damaged tag, "" when none is named
     } kLayers[] = {
-        {"Two fields", "25^50", "28^10^1:10", 28, true},
-        {"Not a number", "nan^nan^x", "", 33, true},
-        {"No scaler", "25^0^1:50", "", 33, true},
-        {"Negative", "25^-50^1:50", "", 33, true},
-        {"No scale id", "0^50^1:50", "", 33, true},
-        {"Good", "25^50^x", "", 25, false},
-        {"Damaged object", "", "28^^1:10", 33, true},
-        {"Object of no scale", "", "0^10^1:10", 33, true},
-        {"Object", "", "28^10^1:10", 28, false},
+        {"Two fields", "25^50", "28^10^1:10", 28, 10, "1:10"},
+        {"Not a number", "nan^nan^x", "", 33, 1, "1:1"},
+        {"No scaler", "25^0^1:50", "", 33, 1, "1:1"},
+        {"Negative", "25^-50^1:50", "", 33, 1, "1:1"},
+        {"No such scale", "23^50^1:50", "", 33, 1, "1:1"},
+        {"Custom slot 0", "0^48^1/4\"=1'-0\"", "", 0, 48, ""},
+        {"Good", "25^50^x", "", 25, 50, ""},
+        {"Damaged object", "", "28^^1:10", 33, 1, "1:1"},
+        {"Object nan", "", "25^nan^1:50", 33, 1, "1:1"},
+        {"Object of slot 0", "", "0^10^1:10", 0, 10, ""},
+        {"Object", "", "28^10^1:10", 28, 10, ""},
     };
     AIArtHandle measured = NewPath();
     Tag(measured, "ZMK_Live_Obj_3_1", "3^2^1^1^0^1^0.5^5^0^36^0");
@@ -431,11 +434,12 @@ TEST_F(Plotwise2ConversionTest, DamagedScaleTagsStayAndAreNamedAndNoLayerTakesAn
         ASSERT_EQ(GetZA3LayerScaleAndSetIfNotThere(standin::suites::layerHandle(doc->layerByTitle(l.layer)), &id,
                                                    &scaler, label), kNoErr);
         EXPECT_EQ(id, l.id);
+        EXPECT_FLOAT_EQ(scaler, l.scaler);
         // A damaged layer tag stays where it was; a good one goes once converted.
-        EXPECT_EQ(Tags(groups[i]).size(), *l.layerTag && l.named ? 1u : 0u);
-        if (l.named)
+        EXPECT_EQ(Tags(groups[i]).size(), *l.layerTag && *l.given ? 1u : 0u);
+        if (*l.given)
             named.push_back(std::string(*l.layerTag ? "ZMK_Layer_Scale" : "ZMK_Object_Scale") + " (layer \"" + l.layer +
-                            "\")");
+                            "\", given the scale " + l.given + ")");
     }
     std::sort(skipped.names.begin(), skipped.names.end());
     std::sort(named.begin(), named.end());

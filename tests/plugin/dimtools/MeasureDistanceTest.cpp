@@ -119,9 +119,11 @@ TEST_F(MeasureDistanceTest, TheDistanceIsToldAtTheScaleOfTheLayerPressedOn) {
         {{300, 400}, {372, 400}, "Measured distance: 1.00 in at the scale 1:1"},
         {{100, 136}, {172, 136}, "Measured distance: 50.00 in at the scale 1:50"},
     };
+    const float current = g->prefs.scaler;
     for (const auto& row : rows) {
         ASSERT_EQ(Measure(row.from, row.to), kNoErr);
         EXPECT_EQ(Alerts().back(), row.message);
+        EXPECT_EQ(g->prefs.scaler, current) << "a measurement changes no scale the tools draw at";
     }
 }
 

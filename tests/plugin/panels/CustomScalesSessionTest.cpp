@@ -83,14 +83,17 @@ TEST_F(CustomScalesSession, EitherFormGivesTheScalerAndLabelOfItsRelation) {
     EXPECT_EQ(Entries(kScalePopup)[4], "1 mm = 1 m");
 }
 
-TEST_F(CustomScalesSession, BadNumbersKeepTheDialogOpenAndOnlyNonPositiveOnesAreSaid) {
+TEST_F(CustomScalesSession, BadNumbersKeepTheDialogOpenAndAreSaid) {
     StartWithDocument();
     const std::string notPositive = "The value must be greater than 0.";
+    const std::string unreadable = "The format of the value is not correct.";
     const struct {
         const char* typed;
         Strings alerts;  // typing it, then OK
     } rows[] = {
-        {"0 1/2", {notPositive, notPositive}}, {"3/0", {}}, {"2 mm", {}}, {"10'", {}},
+        {"0 1/2", {notPositive, notPositive}}, {"3/0", {unreadable, unreadable}}, {"2 mm", {unreadable, unreadable}},
+        {"10'", {unreadable, unreadable}},     {"abc", {unreadable, unreadable}},  {"nan", {unreadable, unreadable}},
+        {"1/0", {unreadable, unreadable}},
     };
     for (const auto& row : rows) {
         AddCustomScale({Pressed(kCustomScaleRatioRadio), Typed(10, row.typed), Typed(12, "50"), Pressed(1),
@@ -233,6 +236,7 @@ TEST_F(CustomScalesSession, TheAssistantRefusesNonPositiveLengthsAndSurvivesAFai
     const standin::ObjId flat = Rect(100, 100, 0, 50);  // no width
     SelectOnly(flat);
     const std::string notPositive = "The value must be greater than 0.";
+    const std::string unreadable = "The format of the value is not correct.";
     OpenAssistant({Pressed(kAssistantCustomRadio), Typed(kAssistantRealWidth, "10"), Pressed(1), Pressed(2)});
     EXPECT_EQ(NewAlerts(), Strings{notPositive});
     const standin::ObjId art = Rect(100, 100, 100, 50);
@@ -354,10 +358,11 @@ TEST_F(CustomScalesSession, TheSetScaleToolsLengthIsUsedInFullWhateverTheFieldSh
         const char* what;
         std::vector<UserAction> paper;  // what is done to the drawn side
         double scaler;
+        const char* label;  // says the relation the scaler is made from
     } kCases[] = {
-        {"left as shown", {}, 120},                                      // the bar's 72 pt
-        {"typed over", {Typed(5, "0.05")}, 8640 / (0.05 * 2834.6458)},  // 0.05 m
-        {"shown in another unit", {Picked(6, kInch)}, 8640 / (0.025 * 72)},
+        {"left as shown", {}, 120, "0.0254 m = 10'"},  // the bar's 72 pt
+        {"typed over", {Typed(5, "0.05")}, 8640 / (0.05 * 2834.6458), "0.05 m = 10'"},
+        {"shown in another unit", {Picked(6, kInch)}, 8640 / (0.025 * 72), "0.025\" = 10'"},
     };
     int32_t slot = 0;
     for (const auto& c : kCases) {
@@ -370,8 +375,8 @@ TEST_F(CustomScalesSession, TheSetScaleToolsLengthIsUsedInFullWhateverTheFieldSh
         ASSERT_EQ(session->mouseUp({171, 99}), kNoErr);
         const CustomScaleSlot s = customSlot(g->prefs, ++slot);
         EXPECT_NEAR(*s.scaler, c.scaler, 1e-5 * c.scaler);
+        EXPECT_STREQ(s.label, c.label);
     }
-    EXPECT_STREQ(g->prefs.customScaleStr1, "0.025 m = 10'");  // the label as the field showed it
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 // dimension layer never listed, and a removal that finds nothing changing nothing.
 #include <algorithm>
 
+#include "../../ScratchFolder.h"
 #include "AINotifier.h"
 #include "PanelSessionFixture.h"
+#include "io/DocumentFile.h"
 #include "panels/CustomScaleDialogItems.h"
 #include "panels/DocumentPanel.h"
 #include "panels/LayerScaleCommands.h"
@@ -244,6 +246,43 @@ TEST_F(ScaleSectionTest, AtStartTheDocumentBasedPanelShowsOneToOneBeforeAnyDocum
     ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
     ASSERT_EQ(session->restart(), kNoErr);
     EXPECT_EQ(Stored("Layer 1"), "1:50");
+}
+
+// A document-based drawing is worked at its own scale: reopened after the program starts
+// again (which starts at 1:1), and each time it comes to the front again.
+TEST_F(ScaleSectionTest, ADocumentIsWorkedAtItsOwnScaleWhenOpenedOrBroughtToTheFront) {
+    Start();
+    session->newDocument();
+    ASSERT_EQ(Pick(kScalePopup, 24), kNoErr);  // 1:100
+    ScratchFolder files;
+    std::string error;
+    const std::string path = files.path("plan.json");
+    ASSERT_TRUE(standin::io::saveDocumentFile(Doc(), path, error)) << error;
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    ASSERT_EQ(session->restart(), kNoErr);
+    panel = Dialogs().findDialog("CADdocument");
+    ASSERT_NE(panel, nullptr);
+    ASSERT_EQ(session->openDocument(
+                  [&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kDataFilterErr; }),
+              kNoErr)
+        << error;
+    standin::Document& plan = Doc();
+    EXPECT_EQ(g->prefs.scaler, 100.0f);
+    EXPECT_EQ(View(kScalePopup).text, "1:100");
+    standin::Document& detail = session->newDocument();  // a new document starts at the current scale
+    ASSERT_EQ(Pick(kScalePopup, 29), kNoErr);            // then is drawn at 1:5
+    const struct {
+        standin::Document* front;
+        float scaler;
+        const char* label;
+    } kFronts[] = {{&plan, 100, "1:100"}, {&detail, 5, "1:5"}, {&plan, 100, "1:100"}};
+    for (const auto& f : kFronts) {
+        SCOPED_TRACE(f.label);
+        session->setFrontDocument(*f.front);
+        EXPECT_EQ(g->prefs.scaler, f.scaler);
+        EXPECT_STREQ(g->prefs.scaleStr, f.label);
+        EXPECT_EQ(View(kScalePopup).text, f.label);
+    }
 }
 
 // The plug-in's dimension layer (a layer of that title while dimensions go on a layer of

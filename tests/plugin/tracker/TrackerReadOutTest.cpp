@@ -154,6 +154,17 @@ TEST_F(ReadOutTest, LayerBasedDrawingsReadAtTheScaleOfTheArtsLayer) {
     Type(kTransformW, "2500", kADMTabKey);
     Press(kTransformButton);
     EXPECT_EQ(Bounds(onPlan).right - Bounds(onPlan).left, 50);
+
+    // Measuring changed not the scale the tools draw at: a drag on "Layer 1" after the
+    // selection is let go is 50 long at 1:1, not 2,500.
+    EXPECT_EQ(g->prefs.scaler, 1.0f);
+    Select({});
+    ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+    ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({130, 140}), kNoErr);
+    EXPECT_EQ(Text(kReadOutLength), "50.00");
+    EXPECT_EQ(Text(kReadOutScale), g->prefs.scaleStr);
+    ASSERT_EQ(session->mouseUp({130, 140}), kNoErr);
 }
 
 // A tool's drag reaches the panel through the service the tools call: a line from (100, 100)

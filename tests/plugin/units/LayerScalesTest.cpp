@@ -60,10 +60,14 @@ TEST_F(LayerScalesTest, AMeasurementReadsAHalfStoredScaleWholeAndWritesNothing) 
     Store("Layer 1", 29, 5, "1:5");
     doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")))->erase("ZA3_ScaleStr");
     SetCurrent(25, 50, "1:50");
-    ASSERT_EQ(MeasureAtScaleOfLayer(Handle("Layer 1")), kNoErr);
-    EXPECT_EQ(g->prefs.scale, 29);
-    EXPECT_STREQ(g->prefs.scaleStr, "1:5");
+    int32_t id = 0;
+    AIReal scaler = 0;
+    char label[32] = {};
+    ASSERT_EQ(PeekZA3LayerScale(Handle("Layer 1"), &id, &scaler, label), kNoErr);
+    EXPECT_EQ(id, 29);
+    EXPECT_STREQ(label, "1:5");
     EXPECT_FALSE(Stored("Layer 1").has_value());  // the label is still missing
+    EXPECT_EQ(g->prefs.scale, 25);                 // and the current scale is the drawing's
 }
 
 TEST_F(LayerScalesTest, ALayerWithoutScaleGetsTheStyleDefaultStored) {
