@@ -2,6 +2,7 @@
 // gesture at mouse up, and storing the finished dimension's clicks on the art it measures.
 #include "dimensions/DimensionToolFamily.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "artwork/ArtSelection.h"
@@ -205,7 +206,7 @@ namespace {
 
 void RecordDimensionClick(const PlotwiseToolRow&, AIRealPoint p) {
     RecordChainClick(p);
-    g->curDimID = CounterPlus(g->prefs.style.id, 1);
+    g->curDimID = IdForNewDimension();
 }
 
 AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
@@ -217,8 +218,9 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, kClickAndDragMessage);
     // A click of a chaining tool is one more point of the dimension in progress.
     if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
-    g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
-    g->curDimID = g->prefs.style.id;
+    g->curDimID = IdForNewDimension();
+    if (g->curDimID == 0) return RefuseClick(row, kNoFreeDimensionIdMessage);
+    g->prefs.style.id = std::max(g->prefs.style.id, g->curDimID);
     AIErr err = CallToolRoutine(row, &ToolRoutines::mouseUp);
     if (!err) err = DimensionToolComplete(row);
     ClearClicks();

@@ -119,6 +119,13 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
              EXPECT_EQ(RenumberDimensionLink(t.Art(t.circle), 2, 1), kNoErr);
          },
          {"120.00", kDiameter}, "given new ids (old id, new id): 1 2"},
+        {"two dimensions of the last id, no id above it left",
+         [](auto& t) {
+             EXPECT_EQ(SetDimensionID(t.Art(t.width), 2147483647), kNoErr);
+             EXPECT_EQ(RenumberDimensionLink(t.Art(t.rect), 1, 2147483647), kNoErr);
+             t.doc->duplicateArt(t.width, kPlaceAbove, t.width, nullptr);
+         },
+         {"100.00", "120.00", kDiameter}, "given new ids (old id, new id): 2147483647 1"},
         {"a link storing another dimension's id",
          [](auto& t) { t.RectLink("ZA3_Obj_data_1").set("ZA3_Obj_id", int32_t{7}); },
          {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_1 holding 7 and 1 (layer \"Layer 1\")"},
