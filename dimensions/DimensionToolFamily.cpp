@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "artwork/ArtSelection.h"
 #include "axonometric/AxonometricProjection.h"
@@ -204,9 +205,17 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
 
 namespace {
 
+// The id of the dimension a gesture makes: the next above the counter; once the ids above
+// have run out, the lowest free one its first click picks, kept to the release (by then the
+// gesture's own preview holds it).
+void PickGestureDimensionId(bool firstClick) {
+    const bool keep = !firstClick && g->prefs.style.id == std::numeric_limits<int32_t>::max() && g->curDimID != 0;
+    if (!keep) g->curDimID = IdForNewDimension();
+}
+
 void RecordDimensionClick(const PlotwiseToolRow&, AIRealPoint p) {
     RecordChainClick(p);
-    g->curDimID = IdForNewDimension();
+    PickGestureDimensionId(g->clickNum == 1);
 }
 
 AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
@@ -218,7 +227,7 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, kClickAndDragMessage);
     // A click of a chaining tool is one more point of the dimension in progress.
     if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
-    g->curDimID = IdForNewDimension();
+    PickGestureDimensionId(false);
     if (g->curDimID == 0) return RefuseClick(row, kNoFreeDimensionIdMessage);
     g->prefs.style.id = std::max(g->prefs.style.id, g->curDimID);
     AIErr err = CallToolRoutine(row, &ToolRoutines::mouseUp);

@@ -171,6 +171,28 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
     }
 }
 
+TEST_F(DamagedDrawingTest, ADimensionDrawnPastTheLastIdTakesTheLowestFreeOne) {
+    ASSERT_EQ(session->hostEvent([&] {
+        EXPECT_EQ(SetDimensionID(Art(width), 2147483647), kNoErr);
+        return RenumberDimensionLink(Art(rect), 1, 2147483647);
+    }), kNoErr);
+    g->prefs.style.id = 2147483647;  // as opening the drawing leaves the counter
+    // The rectangle's height: ids 2147483647 and 2 are taken, so it is 1, on its group and
+    // on every click it stored.
+    ASSERT_EQ(Dimension("Vertical Dimension", {{200, 100}, {200, 150}}, {240, 125}), kNoErr);
+    ASSERT_EQ(Dimensions().size(), 3u);
+    EXPECT_EQ(GetDimensionID(Art(Dimensions()[2])), 1);
+    int heights = 0;
+    for (const auto& c : Clicks(rect)) heights += c.id == 1 ? 1 : 0;
+    EXPECT_GT(heights, 0);
+    ASSERT_EQ(session->hostEvent([&] {
+        Stretch();
+        return kNoErr;
+    }), kNoErr);
+    EXPECT_EQ(session->menu("Update Dimensions"), kNoErr);
+    EXPECT_EQ(AllTexts(), (std::vector<std::string>{"120.00", "50.00", kDiameter}));
+}
+
 TEST_F(DamagedDrawingTest, TheUpdateOnOpeningRedrawsTheRestAndNamesWhatItKept) {
     // A document of no version yet is updated whole when it opens.
     ASSERT_EQ(session->hostEvent([&] {
