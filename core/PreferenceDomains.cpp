@@ -10,13 +10,14 @@
 
 namespace {
 
-// The values each numeric setting may take, presets in the preset record's order, then the
-// settings presets do not carry. A style field the style-field table bounds keeps that
-// domain (its row is not repeated here); every other number of a preset has its row: units are the formatter's codes, precisions its six
-// steps, colour kinds those the dimension colour is drawn from, the other codes those the
-// panels and tools offer, and values inside a range that are no choice (separators of a
-// menu) are listed as gaps. A number with neither is refused, so none is taken unchecked.
-// Flags and texts take any value of their type; a text arrives cut to its field.
+// The values each numeric setting may take: those presets carry in the preset record's
+// order, then some they do not. A style field the style-field table bounds keeps that
+// domain (its row is not repeated here); every other number of a preset has its row: units
+// are the formatter's codes, precisions its six steps, colour kinds those the dimension
+// colour is drawn from, the other codes those the panels and tools offer, and values inside
+// a range that are no choice (separators of a menu) are listed as gaps. A preset number
+// with neither is refused, so none is taken unchecked. Flags and texts take any value of
+// their type; a text arrives cut to its field.
 constexpr double kNoGap = std::numeric_limits<double>::quiet_NaN();  // equal to no value
 struct Domain {
     const char* key;
