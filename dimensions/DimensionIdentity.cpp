@@ -169,11 +169,11 @@ AIErr NewDimensionIds::Take(int32_t* id) {
     return kNoErr;
 }
 
-int32_t IdForNewDimension() {
-    if (!g) return 0;
+AIErr IdForNewDimension(int32_t* id) {
+    *id = 0;
+    if (!g) return kCADErr;
     NewDimensionIds fresh(g->prefs.style.id);
-    int32_t id = 0;
-    return fresh.Take(&id) == kNoErr ? id : 0;
+    return fresh.Take(id);
 }
 
 AIErr GetDimArtFromDimID(int32_t id, AIArtHandle* result) {

@@ -116,8 +116,8 @@ private:
 };
 // The id a new dimension takes, after the dimension counter prefs.style.id; 0 when every id
 // is in use. The counter is left at the highest id: a lower free one taken once the ids
-// above ran out must never be counted on from.
-int32_t IdForNewDimension();
+// above ran out must never be counted on from. A failed walk of the document is returned.
+AIErr IdForNewDimension(int32_t* id);
 AIErr GetDimArtFromDimID(int32_t id, AIArtHandle* result);
 AIErr walkArtworkTreeForSpecificDimArt(AIArtHandle start, const char* tagName, AIArtHandle* result);
 AIErr walkArtworkTreeForFirstDimObject(AIArtHandle start, AIArtHandle* result);

@@ -208,14 +208,14 @@ namespace {
 // The id of the dimension a gesture makes: the next above the counter; once the ids above
 // have run out, the lowest free one its first click picks, kept to the release (by then the
 // gesture's own preview holds it).
-void PickGestureDimensionId(bool firstClick) {
+AIErr PickGestureDimensionId(bool firstClick) {
     const bool keep = !firstClick && g->prefs.style.id == std::numeric_limits<int32_t>::max() && g->curDimID != 0;
-    if (!keep) g->curDimID = IdForNewDimension();
+    return keep ? kNoErr : IdForNewDimension(&g->curDimID);
 }
 
 void RecordDimensionClick(const PlotwiseToolRow&, AIRealPoint p) {
     RecordChainClick(p);
-    PickGestureDimensionId(g->clickNum == 1);
+    (void)PickGestureDimensionId(g->clickNum == 1);  // a failure shows at the release, which picks again
 }
 
 AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
@@ -227,7 +227,7 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, kClickAndDragMessage);
     // A click of a chaining tool is one more point of the dimension in progress.
     if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
-    PickGestureDimensionId(false);
+    if (AIErr err = PickGestureDimensionId(false)) return err;
     if (g->curDimID == 0) return RefuseClick(row, kNoFreeDimensionIdMessage);
     g->prefs.style.id = std::max(g->prefs.style.id, g->curDimID);
     AIErr err = CallToolRoutine(row, &ToolRoutines::mouseUp);

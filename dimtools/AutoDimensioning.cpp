@@ -171,7 +171,7 @@ AIErr Keep(AIArtHandle path, MadeUp& dim) {
 AIErr Draw(AIArtHandle path, MadeUp& dim, AIErr (*routine)(), bool prepare, const int16_t* ends, bool fatal) {
     g->curTool = dim.tool;
     g->curDimType = dim.kind;
-    g->curDimID = IdForNewDimension();
+    if (AIErr err = IdForNewDimension(&g->curDimID)) return err;
     if (g->curDimID == 0) return ShowCoreMessage(kNoFreeDimensionIdMessage);
     g->liveDimClickType = dim.clickType;
     g->firstClick = dim.click;
