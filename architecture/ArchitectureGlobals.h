@@ -20,6 +20,7 @@ struct HouseRecordRead {
     std::string problem;
     std::vector<Wall> walls;
     std::vector<WallCorners> corners;
+    UnknownEntries unknown;
 };
 
 struct ArchitectureGlobals : DrawToolGlobals {

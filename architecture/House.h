@@ -15,6 +15,7 @@ struct House {
     AIArtHandle group = nullptr;  // the house's group (the path itself, once taken out of it)
     std::vector<Wall> walls;
     std::vector<WallCorners> corners;  // of the walls, as JoinWalls finds them
+    UnknownEntries unknown;            // of the record, carried to the house that replaces it
     // --- of a house DrawHouse drew: the outline's contours as drawn, each door's and window's
     // lines by wall, opening and line, and the dimensions that measured a part of the house
     // it replaced which is no longer there ---

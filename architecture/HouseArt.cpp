@@ -54,7 +54,7 @@ AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, H
     }
     if (AIErr err = sAIPathStyle->SetPathStyle(outline, &wallPaint)) return err;
     if (record)
-        if (AIErr err = WriteHouseRecord(outline, walls)) return err;
+        if (AIErr err = WriteHouseRecord(outline, walls, drawn->unknown)) return err;
     drawn->path = outline;
     drawn->group = group;
     return kNoErr;
@@ -105,12 +105,13 @@ AIErr ReadHouse(House* house, std::string* problem) {
     HouseRecordRead& last = g->lastHouseRead;
     if (last.path != house->path || !last.from.Holds()) {
         last.path = house->path;
-        last.err = ReadHouseRecord(house->path, &last.walls, &last.problem);
+        last.err = ReadHouseRecord(house->path, &last.walls, &last.problem, &last.unknown);
         last.corners = JoinWalls(last.walls);
         last.from.WorkedOut();
     }
     house->walls = last.walls;
     house->corners = last.corners;
+    house->unknown = last.unknown;
     *problem = last.problem;
     return last.err;
 }
@@ -169,6 +170,7 @@ AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* d
         return kNoErr;
     }
     const bool replace = replacing && replacing->group;
+    drawn->unknown = replacing ? replacing->unknown : nullptr;
     AIArtHandle group = nullptr;
     if (replace && !walls.empty()) {
         if (AIErr err = sAIArt->NewArt(kGroupArt, kPlaceAbove, replacing->group, &group)) return err;

@@ -3,11 +3,15 @@
 #include "architecture/HouseRecord.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <string_view>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DictionaryAccess.h"
 
@@ -52,6 +56,114 @@ const IntField<WallOpening> kOpeningInts[] = {
 };
 
 std::string Indexed(const char* stem, size_t i) { return std::string(stem) + std::to_string(i); }
+
+constexpr const char kWallStem[] = "PW4_Wall_";
+constexpr const char kOpeningStem[] = "PW4_Opening_";
+
+// Whether the key is stem + the number of one of the first `count` items, as written.
+bool IsItemKey(std::string_view key, const char* stem, size_t count) {
+    const std::string_view prefix(stem);
+    if (key.substr(0, prefix.size()) != prefix) return false;
+    const std::string_view digits = key.substr(prefix.size());
+    size_t i = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), i);
+    return ec == std::errc() && end == digits.data() + digits.size() && i < count && Indexed(stem, i) == key;
+}
+
+template <class Record>
+bool IsFieldKey(std::string_view key, std::span<const RealField<Record>> reals, std::span<const IntField<Record>> ints) {
+    return std::any_of(reals.begin(), reals.end(), [key](const auto& f) { return key == f.key; }) ||
+           std::any_of(ints.begin(), ints.end(), [key](const auto& f) { return key == f.key; });
+}
+
+using KeyTest = std::function<bool(std::string_view)>;
+
+// The entries of the dictionary whose keys `known` does not claim, as plain values.
+AIErr ReadUnknownEntries(AIDictionaryRef dict, const KeyTest& known, std::vector<StoredEntry>* out) {
+    return ForEachKey(dict, [&](const char* key) -> AIErr {
+        if (known(key)) return kNoErr;
+        AIEntryType type = kNoEntryType;
+        if (AIErr err = sAIDictionary->GetEntryType(dict, sAIDictionary->Key(key), &type)) return err;
+        StoredEntry e{key, {}};
+        switch (type) {
+            case kIntegerEntryType: {
+                int32_t v = 0;
+                if (AIErr err = GetIntegerByKey(dict, key, v)) return err;
+                e.value = v;
+                break;
+            }
+            case kRealEntryType: {
+                AIReal v = 0;
+                if (AIErr err = GetRealByKey(dict, key, v)) return err;
+                e.value = v;
+                break;
+            }
+            case kBooleanEntryType: {
+                ASBoolean v = false;
+                if (AIErr err = sAIDictionary->GetBooleanEntry(dict, sAIDictionary->Key(key), &v)) return err;
+                e.value = v != 0;
+                break;
+            }
+            case kStringEntryType: {
+                const char* v = nullptr;
+                if (AIErr err = sAIDictionary->GetStringEntry(dict, sAIDictionary->Key(key), &v)) return err;
+                e.value = std::string(v ? v : "");
+                break;
+            }
+            case kDictEntryType: {
+                DictRef sub;
+                if (AIErr err = GetSubDictionary(dict, key, sub)) return err;
+                std::vector<StoredEntry> inner;
+                if (AIErr err = ReadUnknownEntries(sub.get(), [](std::string_view) { return false; }, &inner)) return err;
+                e.value = std::move(inner);
+                break;
+            }
+            default: return kWrongTypeErr;  // no entry type the host has
+        }
+        out->push_back(std::move(e));
+        return kNoErr;
+    });
+}
+
+UnknownEntries Shared(std::vector<StoredEntry>&& entries) {
+    if (entries.empty()) return nullptr;
+    return std::make_shared<const std::vector<StoredEntry>>(std::move(entries));
+}
+
+AIErr WriteEntry(AIDictionaryRef dict, const StoredEntry& e);
+
+AIErr WriteEntries(AIDictionaryRef dict, const std::vector<StoredEntry>& entries) {
+    for (const StoredEntry& e : entries)
+        if (AIErr err = WriteEntry(dict, e)) return err;
+    return kNoErr;
+}
+
+AIErr WriteEntry(AIDictionaryRef dict, const StoredEntry& e) {
+    const char* key = e.key.c_str();
+    if (const auto* v = std::get_if<int32_t>(&e.value)) return SetIntegerByKey(dict, key, *v);
+    if (const auto* v = std::get_if<AIReal>(&e.value)) return SetRealByKey(dict, key, *v);
+    if (const auto* v = std::get_if<bool>(&e.value)) return sAIDictionary->SetBooleanEntry(dict, sAIDictionary->Key(key), *v);
+    if (const auto* v = std::get_if<std::string>(&e.value)) return SetStringByKey(dict, key, v->c_str());
+    DictRef sub;
+    if (AIErr err = sAIDictionary->CreateDictionary(sub.put())) return err;
+    if (AIErr err = WriteEntries(sub.get(), std::get<std::vector<StoredEntry>>(e.value))) return err;
+    return sAIDictionary->SetDictEntry(dict, sAIDictionary->Key(key), sub.get());
+}
+
+// Writes back the entries a record did not know; one whose key the record now uses (an item
+// past the count it was read with) gives way, and the user is told, under `where`.
+AIErr WriteUnknownEntries(AIDictionaryRef dict, const UnknownEntries& entries, const KeyTest& taken,
+                          const std::string& where) {
+    if (!entries) return kNoErr;
+    for (const StoredEntry& e : *entries) {
+        if (taken(e.key)) {
+            NoteForUser(kReplacedHouseEntriesNote, where + e.key);
+            continue;
+        }
+        if (AIErr err = WriteEntry(dict, e)) return err;
+    }
+    return kNoErr;
+}
 
 // Why an entry cannot be read, in words.
 std::string Unread(AIErr err, const char* what, const char* key, const char* type) {
@@ -152,7 +264,7 @@ std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
         !problem.empty())
         return problem;
     for (int32_t k = 0; k < count; ++k) {
-        const std::string key = Indexed("PW4_Opening_", k);
+        const std::string key = Indexed(kOpeningStem, k);
         DictRef sub;
         if (AIErr err = GetSubDictionary(wallDict, key.c_str(), sub))
             return "opening " + std::to_string(k) + " (" + key + ") " +
@@ -160,19 +272,41 @@ std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
         WallOpening o;
         if (std::string problem = ReadFields<WallOpening>(sub.get(), o, kOpeningReals, kOpeningInts); !problem.empty())
             return "opening " + std::to_string(k) + ": " + problem;
+        std::vector<StoredEntry> unknown;
+        if (ReadUnknownEntries(sub.get(), [](std::string_view key) {
+                return IsFieldKey<WallOpening>(key, kOpeningReals, kOpeningInts);
+            }, &unknown))
+            return "opening " + std::to_string(k) + ": an entry this version does not know cannot be read";
+        o.unknown = Shared(std::move(unknown));
         wall->openings.push_back(o);
     }
+    std::vector<StoredEntry> unknown;
+    if (ReadUnknownEntries(wallDict, [count](std::string_view key) {
+            return key == kOpeningCountKey || IsFieldKey<Wall>(key, kWallReals, kWallInts) ||
+                   IsItemKey(key, kOpeningStem, static_cast<size_t>(count));
+        }, &unknown))
+        return "an entry this version does not know cannot be read";
+    wall->unknown = Shared(std::move(unknown));
     return WallProblem(*wall);
 }
 
-AIErr WriteWall(AIDictionaryRef wallDict, const Wall& wall) {
+AIErr WriteWall(AIDictionaryRef wallDict, const Wall& wall, const std::string& which) {
+    const size_t openings = wall.openings.size();
+    if (AIErr err = WriteUnknownEntries(wallDict, wall.unknown, [openings](std::string_view key) {
+            return IsItemKey(key, kOpeningStem, openings);
+        }, which))
+        return err;
     if (AIErr err = WriteFields<Wall>(wallDict, wall, kWallReals, kWallInts)) return err;
-    if (AIErr err = SetIntegerByKey(wallDict, kOpeningCountKey, static_cast<int32_t>(wall.openings.size()))) return err;
-    for (size_t k = 0; k < wall.openings.size(); ++k) {
+    if (AIErr err = SetIntegerByKey(wallDict, kOpeningCountKey, static_cast<int32_t>(openings))) return err;
+    for (size_t k = 0; k < openings; ++k) {
         DictRef sub;
         if (AIErr err = sAIDictionary->CreateDictionary(sub.put())) return err;
+        // An opening's own entries never share a key with its fields.
+        if (AIErr err = WriteUnknownEntries(sub.get(), wall.openings[k].unknown, [](std::string_view) { return false; },
+                                            which))
+            return err;
         if (AIErr err = WriteFields<WallOpening>(sub.get(), wall.openings[k], kOpeningReals, kOpeningInts)) return err;
-        if (AIErr err = sAIDictionary->SetDictEntry(wallDict, sAIDictionary->Key(Indexed("PW4_Opening_", k).c_str()),
+        if (AIErr err = sAIDictionary->SetDictEntry(wallDict, sAIDictionary->Key(Indexed(kOpeningStem, k).c_str()),
                                                     sub.get()))
             return err;
     }
@@ -187,9 +321,10 @@ bool HasHouseRecord(AIArtHandle art) {
     return IsKnownKey(dict.get(), kHouseKey);
 }
 
-AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* problem) {
+AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* problem, UnknownEntries* unknown) {
     walls->clear();
     problem->clear();
+    if (unknown) unknown->reset();
     DictRef dict, house;
     if (AIErr err = GetArtDictionary(art, dict)) return err;
     if (!IsKnownKey(dict.get(), kHouseKey)) return kNoSuchKey;
@@ -200,7 +335,7 @@ AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* pr
     int32_t count = 0;
     *problem = ReadCount(house.get(), kCountKey, "the number of walls", 1, kMaxHouseWalls, &count);
     for (int32_t i = 0; problem->empty() && i < count; ++i) {
-        const std::string key = Indexed("PW4_Wall_", i);
+        const std::string key = Indexed(kWallStem, i);
         DictRef sub;
         if (AIErr err = GetSubDictionary(house.get(), key.c_str(), sub)) {
             *problem = "wall " + std::to_string(i) + " (" + key + ") " +
@@ -213,7 +348,15 @@ AIErr ReadHouseRecord(AIArtHandle art, std::vector<Wall>* walls, std::string* pr
         else
             walls->push_back(std::move(wall));
     }
-    if (problem->empty()) return kNoErr;
+    std::vector<StoredEntry> entries;
+    if (problem->empty() && ReadUnknownEntries(house.get(), [count](std::string_view key) {
+            return key == kCountKey || IsItemKey(key, kWallStem, static_cast<size_t>(count));
+        }, &entries))
+        *problem = "an entry this version does not know cannot be read";
+    if (problem->empty()) {
+        if (unknown) *unknown = Shared(std::move(entries));
+        return kNoErr;
+    }
     walls->clear();
     return kDamagedHouseErr;
 }
@@ -237,20 +380,24 @@ std::string HouseRecordProblem(const std::vector<Wall>& walls) {
     return {};
 }
 
-AIErr WriteHouseRecord(AIArtHandle art, const std::vector<Wall>& walls) {
+AIErr WriteHouseRecord(AIArtHandle art, const std::vector<Wall>& walls, const UnknownEntries& unknown) {
     // What the reader would refuse is never written.
     if (!HouseRecordProblem(walls).empty()) return kUnstorableHouseErr;
     DictRef dict, house;
     if (AIErr err = GetArtDictionary(art, dict)) return err;
     if (AIErr err = sAIDictionary->CreateDictionary(house.put())) return err;
-    if (AIErr err = SetIntegerByKey(house.get(), kCountKey, static_cast<int32_t>(walls.size()))) return err;
-    for (size_t i = 0; i < walls.size(); ++i) {
+    const size_t count = walls.size();
+    if (AIErr err = WriteUnknownEntries(house.get(), unknown, [count](std::string_view key) {
+            return IsItemKey(key, kWallStem, count);
+        }, ""))
+        return err;
+    if (AIErr err = SetIntegerByKey(house.get(), kCountKey, static_cast<int32_t>(count))) return err;
+    for (size_t i = 0; i < count; ++i) {
         DictRef sub;
         if (AIErr err = sAIDictionary->CreateDictionary(sub.put())) return err;
-        if (AIErr err = WriteWall(sub.get(), walls[i])) return err;
-        if (AIErr err = sAIDictionary->SetDictEntry(house.get(), sAIDictionary->Key(Indexed("PW4_Wall_", i).c_str()),
-                                                    sub.get()))
-            return err;
+        const std::string key = Indexed(kWallStem, i);
+        if (AIErr err = WriteWall(sub.get(), walls[i], key + ": ")) return err;
+        if (AIErr err = sAIDictionary->SetDictEntry(house.get(), sAIDictionary->Key(key.c_str()), sub.get())) return err;
     }
     return sAIDictionary->SetDictEntry(dict.get(), sAIDictionary->Key(kHouseKey), house.get());
 }

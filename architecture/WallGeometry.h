@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,11 @@
 enum : int32_t { kCenterDatum = 0, kInsideFaceDatum = 1, kOutsideFaceDatum = 2 };
 enum : int32_t { kDoorOpening = 1, kWindowOpening = 2 };
 
+// Entries of a stored record this version does not know (HouseRecord.h), written back as
+// they were read wherever the wall or opening that held them goes; none for one made here.
+struct StoredEntry;
+using UnknownEntries = std::shared_ptr<const std::vector<StoredEntry>>;
+
 struct WallPoint {
     double h = 0, v = 0;
 };
@@ -31,6 +37,7 @@ struct WallOpening {
     double width = 0;
     int32_t side = 0;   // a door opens to the right of the wall's direction (0) or to its left (1)
     int32_t hinge = 0;  // a door's hinge: at the end of the opening nearer the wall's start (0) or farther (1)
+    UnknownEntries unknown;
 };
 
 struct Wall {
@@ -38,6 +45,7 @@ struct Wall {
     double thickness = 0;
     int32_t datum = kCenterDatum;
     std::vector<WallOpening> openings;  // in the order they were made
+    UnknownEntries unknown;
 };
 
 using WallPolygon = std::vector<WallPoint>;  // closed, counter-clockwise

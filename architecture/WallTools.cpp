@@ -120,7 +120,7 @@ AIErr EndWallGesture() {
     }
     if (!g->wallPreviewPending) return kNoErr;
     g->wallPreviewPending = 0;
-    if (AIErr err = WriteHouseRecord(g->wallPreview.path, g->wallPreview.walls)) return err;
+    if (AIErr err = WriteHouseRecord(g->wallPreview.path, g->wallPreview.walls, g->wallPreview.unknown)) return err;
     if (!g->wallPreview.detached.empty()) SayDetachedDimensions(g->wallPreview.detached);
     return kNoErr;
 }

@@ -6,10 +6,11 @@
 
 #include <cstdint>
 
+#include "core/PreferenceDomains.h"
 #include "geometry/CounterText.h"
 
 // The largest number of a dimension or label counter: the counters are kept in 16 bits.
-constexpr int32_t kMaxCounterNumber = 32767;
+constexpr int32_t kMaxCounterNumber = kLargestCounterNumber;
 
 // The letter text of a counter by the style's letter option (single or more letters).
 LabelText GetAlphaLabelText(int16_t inc);

@@ -55,6 +55,9 @@ constexpr int32_t kCompletedValuesNote = 101;
 constexpr int32_t kDisagreeingLinksNote = 102;
 constexpr int32_t kOutOfMemoryNote = 104;      // memory ran out
 constexpr int32_t kPluginFaultNote = 105;      // an exception of the plug-in's own stopped the work
+constexpr int32_t kNoFreeDimensionIdMessage = 108;  // a new dimension finds no id left
+constexpr int32_t kNoFreeDimensionIdNote = 109;     // dimensions that share an id keep it
+constexpr int32_t kReplacedHouseEntriesNote = 110;  // entries of a house record the house now needs
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.

@@ -14,6 +14,7 @@
 #include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PreferenceDomains.h"
 #include "geometry/IsoViewDerivation.h"
 
 namespace {
@@ -376,31 +377,23 @@ void NoteDefaultedPreference(const char* key, double value) {
     NoteForUser(kDefaultedPreferencesNote, item);
 }
 
-// A real that is not finite would make every length it touches nonsense: the start-up value
-// instead, and the user told.
-struct NonFiniteReals final : PrefsVisitor {
-    void integer(const char*, const char*, int32_t&, int32_t) override {}
-    void boolean(const char*, const char*, int&, bool) override {}
-    void real(const char*, const char* key, float& field, float startup) override {
-        if (std::isfinite(field)) return;
-        NoteDefaultedPreference(key, field);
+// A number outside its setting's domain (a real that is not finite, a negative weight, a
+// unit code or scale id the tables lack) gets its start-up value, and the user is told.
+struct OutOfDomain final : PrefsVisitor {
+    template <class Number>
+    static void keep(const char* key, Number& field, Number startup) {
+        const double value = static_cast<double>(field);
+        const bool usable = HasPreferenceDomain(key) ? InPreferenceDomain(key, value) : std::isfinite(value);
+        if (usable) return;
+        NoteDefaultedPreference(key, value);
         field = startup;
     }
+    void integer(const char*, const char* key, int32_t& field, int32_t startup) override { keep(key, field, startup); }
+    void boolean(const char*, const char*, int&, bool) override {}
+    void real(const char*, const char* key, float& field, float startup) override { keep(key, field, startup); }
     void string(const char*, const char*, char*, int32_t, const char*) override {}
     void point(const char*, const char*, AIRealPoint&, AIRealPoint) override {}
 };
-
-// Style fields outside their domains (a negative weight, a unit code the table lacks) get
-// their start-up values, and the user is told.
-void KeepStyleInDomain(Plotwise3_Live_Dimension_Data& style) {
-    for (const StyleField& f : StyleFields()) {
-        const double value = StyleNumber(f, style);
-        if (!f.prefKey || f.Holds(value)) continue;
-        NoteDefaultedPreference(f.prefKey, value);
-        if (f.intField) style.*f.intField = f.startup.i;
-        if (f.realField) style.*f.realField = f.startup.r;
-    }
-}
 
 void DefaultFaceName(char* out, size_t size) {
     CopyCString(out, size, "Helvetica");
@@ -451,9 +444,8 @@ AIErr ReadPrefs() {
     Reader reader;
     VisitPrefs(g->prefs, reader);
     if (reader.err) return reader.err;
-    NonFiniteReals finite;
-    VisitPrefs(g->prefs, finite);
-    KeepStyleInDomain(g->prefs.style);
+    OutOfDomain domains;
+    VisitPrefs(g->prefs, domains);
     // A view that cannot project art (its receding axes coincide) is no view to start with.
     if (!IsoViewIsUsable(g->prefs.isoView)) {
         NoteForUser(kDefaultedPreferencesNote, "isoView");

@@ -62,9 +62,16 @@ struct StyleField {
     // from a document or the preferences, is read as its default and named to the user.
     double least = -std::numeric_limits<double>::infinity();
     double most = std::numeric_limits<double>::infinity();
+    // A dimension's own record may also hold values down to this one, which the current
+    // style never takes (the format of a dimension whose texts differ).
+    double leastOnArt = std::numeric_limits<double>::infinity();
 
     // Whether the number read into the field lies in its domain.
     constexpr bool Holds(double value) const { return value >= least && value <= most; }
+    // Whether the number read from a dimension's record lies in the domain it has there.
+    constexpr bool HoldsOnArt(double value) const {
+        return value >= (leastOnArt < least ? leastOnArt : least) && value <= most;
+    }
 
     // The table's row modifiers.
     constexpr StyleField Preset(const char* key) const {
@@ -100,6 +107,11 @@ struct StyleField {
         f.most = hi;
         return f;
     }
+    constexpr StyleField OnArtFrom(double lo) const {
+        StyleField f = *this;
+        f.leastOnArt = lo;
+        return f;
+    }
     constexpr StyleField StringsFlag() const {
         StyleField f = *this;
         f.governedByStringsFlag = true;
@@ -131,6 +143,8 @@ constexpr double kComponentMost = 65535;
 constexpr double kUnitCodeMost = 19;
 constexpr double kLengthMost = 16383;  // the host's largest canvas, in points
 constexpr double kTextSizeLeast = 0.1;
+// The format a dimension takes when its texts are in different formats (one was retyped).
+constexpr double kMixedFormat = -1;
 
 constexpr const char* ZA3 = kZA3Prefix;
 constexpr const char* PW4 = kPW4Prefix;
@@ -204,7 +218,7 @@ inline constexpr StyleField kTable[] = {
     Int(ZA3, "labelBorder", &D::labelBorder, 10).Preset("labelBorder"),
     Real(PW4, "labelLeaderLength", &D::labelLeaderLength, 36.0f).Or(36.0f).Preset("labelLeaderLength"),
     Str(ZA3, "dimensionLabelStr", &D::dimensionLabelStr, "").StringsFlag(),
-    Int(PW4, "dimensionFormat", &D::dimensionFormat, 0).Or(0).Within(0, 4).Preset("DimFormat"),
+    Int(PW4, "dimensionFormat", &D::dimensionFormat, 0).Or(0).Within(0, 4).OnArtFrom(kMixedFormat).Preset("DimFormat"),
     Int(PW4, "dimTextPrecedenceFlag", &D::dimTextPrecedenceFlag, 0).Or(1),
     Bool(PW4, "slideDimText", &D::slideDimText, 1).Or(0).Preset("slideDimText"),
     Real(PW4, "slideDimTextOffset", &D::slideDimTextOffset, 0.5f).Or(0.5f),

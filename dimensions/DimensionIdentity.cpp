@@ -1,7 +1,9 @@
 // Which art is a live dimension or part of one, the ids of dimensions, the highest id in
 // the document, and the lookups of dimension art in documents of format 2.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "dimensions/DictionaryAccess.h"
 #include "dimensions/DimensionKeys.h"
@@ -120,6 +122,58 @@ int32_t HighestDimensionIdHeld() {
     if (!g) return 0;
     if (const int32_t* known = g->highestDimensionIds.Current()) return *known;
     return g->highestDimensionIds.Store(GetHighestDimensionID());
+}
+
+namespace {
+
+// The ids of every dimension and of every link on measured art in the document.
+AIErr GatherUsedDimensionIds(std::vector<int32_t>& used) {
+    MatchedArt matches;
+    if (AIErr err = matches.Query(AIMatchingArtSpec{kAnyArt, 0, 0})) return err;
+    for (int32_t i = 0; i < matches.count(); ++i) {
+        AIArtHandle art = matches.at(i);
+        int32_t id = 0;
+        if (IsDimension(art) && ReadDimensionID(art, &id) == kNoErr) used.push_back(id);
+        if (!IsDimensionedObject(art)) continue;
+        if (AIErr err = ForEachDimensionLink(art, [&](const char*, int32_t linkId) {
+                used.push_back(linkId);
+                return kNoErr;
+            }))
+            return err;
+    }
+    std::sort(used.begin(), used.end());
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr NewDimensionIds::Take(int32_t* id) {
+    constexpr int32_t kMost = std::numeric_limits<int32_t>::max();
+    *id = 0;
+    if (highest_ < kMost) {
+        *id = ++highest_;
+        return kNoErr;
+    }
+    if (!gathered_) {
+        if (AIErr err = GatherUsedDimensionIds(used_)) return err;
+        gathered_ = true;
+    }
+    // One pass over the sorted ids for all the takes together.
+    for (; candidate_ <= kMost; ++candidate_) {
+        while (nextUsed_ < used_.size() && used_[nextUsed_] < candidate_) ++nextUsed_;
+        if (nextUsed_ == used_.size() || used_[nextUsed_] != candidate_) {
+            *id = static_cast<int32_t>(candidate_++);
+            return kNoErr;
+        }
+    }
+    return kNoErr;
+}
+
+AIErr IdForNewDimension(int32_t* id) {
+    *id = 0;
+    if (!g) return kCADErr;
+    NewDimensionIds fresh(g->prefs.style.id);
+    return fresh.Take(id);
 }
 
 AIErr GetDimArtFromDimID(int32_t id, AIArtHandle* result) {

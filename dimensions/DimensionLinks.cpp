@@ -2,6 +2,7 @@
 // that are gone are removed, and after a paste the copies of dimensions and measured art
 // are given ids of their own. Both index the art by dimension id once, so they cost one
 // pass over the art they look at.
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -98,12 +99,19 @@ AIErr DoAfterPaste() {
             dimensions[GetDimensionID(art)].push_back(art);
         }
     }
+    NewDimensionIds ids(g->prefs.style.id);
     for (int32_t id : linkIds) {
         const auto found = dimensions.find(id);
         if (found != dimensions.end()) {
             // Pasted together: a fresh id on both sides.
-            g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
-            const int32_t fresh = g->prefs.style.id;
+            int32_t fresh = 0;
+            if (AIErr err = ids.Take(&fresh)) return err;
+            g->prefs.style.id = std::max(g->prefs.style.id, ids.Highest());
+            if (fresh == 0) {  // every id is in use: the copy keeps the id it came with
+                NoteForUser(kNoFreeDimensionIdNote, std::to_string(id));
+                dimensions.erase(found);
+                continue;
+            }
             for (AIArtHandle dimension : found->second)
                 if (AIErr err = SetDimensionID(dimension, fresh)) return err;
             for (AIArtHandle art : measured)

@@ -539,7 +539,8 @@ std::vector<size_t> Owners(const IdUse& use) {
 // it was drawn nearest to; the first that has any keeps the id, and every other one is
 // given a new id with its links, told to the user. So none is redrawn from another's
 // clicks, and one without links keeps its drawing. New ids start above every id of a group
-// or a click.
+// or a click; once none is left there, the lowest free ones are given, and when none is
+// free at all the user is told which dimensions still share an id.
 AIErr GiveSharedIdsNewOnes() {
     std::vector<AIArtHandle> groups;
     if (AIErr err = QueryArt(kProcessAllArt, kGroupArt, groups)) return err;
@@ -563,6 +564,7 @@ AIErr GiveSharedIdsNewOnes() {
         if (link == links.end()) links.push_back({c});
         else link->push_back(c);
     }
+    NewDimensionIds fresh(highest);
     for (int32_t id : ids) {
         const IdUse& use = uses[id];
         if (use.groups.size() < 2) continue;
@@ -570,18 +572,22 @@ AIErr GiveSharedIdsNewOnes() {
         const size_t keeper = owners.empty() ? 0 : *std::min_element(owners.begin(), owners.end());
         for (size_t i = 0; i < use.groups.size(); ++i) {
             if (i == keeper) continue;
-            if (highest == CounterPlus(highest, 1)) break;  // no id is left to give
-            highest = CounterPlus(highest, 1);
-            if (AIErr err = SetDimensionID(use.groups[i], highest)) return err;
-            NoteForUser(kRenumberedDimensionsNote, std::to_string(id) + " " + std::to_string(highest));
+            int32_t given = 0;
+            if (AIErr err = fresh.Take(&given)) return err;
+            if (given == 0) {  // every id is in use: the dimensions keep sharing theirs
+                NoteForUser(kNoFreeDimensionIdNote, std::to_string(id));
+                break;
+            }
+            if (AIErr err = SetDimensionID(use.groups[i], given)) return err;
+            NoteForUser(kRenumberedDimensionsNote, std::to_string(id) + " " + std::to_string(given));
             for (size_t j = 0; j < use.links.size(); ++j) {
                 if (owners[j] != i) continue;
-                if (AIErr err = RenumberDimensionLink(use.links[j].front()->art, id, highest)) return err;
-                for (Plotwise3_dimensioned_object_data* c : use.links[j]) c->id = highest;
+                if (AIErr err = RenumberDimensionLink(use.links[j].front()->art, id, given)) return err;
+                for (Plotwise3_dimensioned_object_data* c : use.links[j]) c->id = given;
             }
         }
     }
-    if (g->prefs.style.id < highest) g->prefs.style.id = highest;
+    if (g->prefs.style.id < fresh.Highest()) g->prefs.style.id = fresh.Highest();
     return kNoErr;
 }
 

@@ -95,6 +95,29 @@ AIErr FindHighestDimensionID(int32_t* highest);
 // The highest id the front document holds, worked out again only when the document changed
 // since it was last known. The dimension-id counter never stands below it.
 int32_t HighestDimensionIdHeld();
+
+// Fresh dimension ids: those above `highest` while any are left, then the lowest ids no
+// dimension and no link on measured art uses, found in one walk of the document when first
+// needed and handed out in rising order, so no id is given twice and none twice over.
+class NewDimensionIds {
+public:
+    explicit NewDimensionIds(int32_t highest) : highest_(highest) {}
+    // A fresh id in *id, 0 when none is left; a failed walk of the document is returned.
+    AIErr Take(int32_t* id);
+    // The highest id given or held: what the dimension counter stands at afterwards.
+    int32_t Highest() const { return highest_; }
+
+private:
+    int32_t highest_;
+    bool gathered_ = false;
+    std::vector<int32_t> used_;  // sorted
+    size_t nextUsed_ = 0;
+    int64_t candidate_ = 1;
+};
+// The id a new dimension takes, after the dimension counter prefs.style.id; 0 when every id
+// is in use. The counter is left at the highest id: a lower free one taken once the ids
+// above ran out must never be counted on from. A failed walk of the document is returned.
+AIErr IdForNewDimension(int32_t* id);
 AIErr GetDimArtFromDimID(int32_t id, AIArtHandle* result);
 AIErr walkArtworkTreeForSpecificDimArt(AIArtHandle start, const char* tagName, AIArtHandle* result);
 AIErr walkArtworkTreeForFirstDimObject(AIArtHandle start, AIArtHandle* result);

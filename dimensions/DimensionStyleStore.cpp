@@ -68,7 +68,7 @@ void ApplyDefault(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
 void KeepInDomain(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
                   const Plotwise3_Live_Dimension_Data& current) {
     const double value = StyleNumber(e, data);
-    if (e.Holds(value)) return;
+    if (e.HoldsOnArt(value)) return;
     if (e.whenAbsent != WhenAbsent::kError) {
         ApplyDefault(e, data, current);
     } else if (e.intField) {

@@ -2,7 +2,9 @@
 // gesture at mouse up, and storing the finished dimension's clicks on the art it measures.
 #include "dimensions/DimensionToolFamily.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "artwork/ArtSelection.h"
 #include "axonometric/AxonometricProjection.h"
@@ -203,9 +205,17 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
 
 namespace {
 
+// The id of the dimension a gesture makes: the next above the counter; once the ids above
+// have run out, the lowest free one its first click picks, kept to the release (by then the
+// gesture's own preview holds it).
+AIErr PickGestureDimensionId(bool firstClick) {
+    const bool keep = !firstClick && g->prefs.style.id == std::numeric_limits<int32_t>::max() && g->curDimID != 0;
+    return keep ? kNoErr : IdForNewDimension(&g->curDimID);
+}
+
 void RecordDimensionClick(const PlotwiseToolRow&, AIRealPoint p) {
     RecordChainClick(p);
-    g->curDimID = CounterPlus(g->prefs.style.id, 1);
+    (void)PickGestureDimensionId(g->clickNum == 1);  // a failure shows at the release, which picks again
 }
 
 AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
@@ -217,8 +227,9 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     if (!dragged && (row.flags & kToolNeedsDrag)) return RefuseClick(row, kClickAndDragMessage);
     // A click of a chaining tool is one more point of the dimension in progress.
     if (!dragged && (row.flags & kToolChainClicks)) return kNoErr;
-    g->prefs.style.id = CounterPlus(g->prefs.style.id, 1);
-    g->curDimID = g->prefs.style.id;
+    if (AIErr err = PickGestureDimensionId(false)) return err;
+    if (g->curDimID == 0) return RefuseClick(row, kNoFreeDimensionIdMessage);
+    g->prefs.style.id = std::max(g->prefs.style.id, g->curDimID);
     AIErr err = CallToolRoutine(row, &ToolRoutines::mouseUp);
     if (!err) err = DimensionToolComplete(row);
     ClearClicks();

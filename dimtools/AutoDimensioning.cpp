@@ -5,13 +5,16 @@
 // that is not drawn leaves nothing behind.
 #include "dimtools/AutoDimensioning.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "core/UserLayer.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
@@ -147,7 +150,7 @@ bool HoldsArt(AIArtHandle group) {
 
 // The dimension is kept: it takes its id and the next label, and its clicks go on the path.
 AIErr Keep(AIArtHandle path, MadeUp& dim) {
-    g->prefs.style.id = g->curDimID;
+    g->prefs.style.id = std::max(g->prefs.style.id, g->curDimID);
     UpdateIncrementalInfo();
     for (size_t i = 0; i < dim.recordCount; ++i) {
         Plotwise3_dimensioned_object_data& r = dim.records[i];
@@ -169,7 +172,8 @@ AIErr Keep(AIArtHandle path, MadeUp& dim) {
 AIErr Draw(AIArtHandle path, MadeUp& dim, AIErr (*routine)(), bool prepare, const int16_t* ends, bool fatal) {
     g->curTool = dim.tool;
     g->curDimType = dim.kind;
-    g->curDimID = CounterPlus(g->prefs.style.id, 1);
+    if (AIErr err = IdForNewDimension(&g->curDimID)) return err;
+    if (g->curDimID == 0) return ShowCoreMessage(kNoFreeDimensionIdMessage);
     g->liveDimClickType = dim.clickType;
     g->firstClick = dim.click;
     g->endPoint = dim.drag;

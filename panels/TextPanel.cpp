@@ -46,12 +46,16 @@ constexpr StyleControl Radio(int32_t item, const StyleField* f, CADAttrType code
     return {item, K::kRadio, f, code, value};
 }
 
+constexpr auto kSmallestTextSize = static_cast<float>(style_fields::kTextSizeLeast);
+
 constexpr auto kH = Field<&D::hTextPlacement>;
 constexpr auto kV = Field<&D::vTextPlacement>;
 constexpr auto kA = Field<&D::aTextPlacement>;
 
 constexpr StyleControl kControls[] = {
-    {kTextSizeField, K::kReal, Field<&D::dimensionTextSize>, kCADAttrDimensionTextSize, 0, 0, kMaxStyleLength},
+    // No smaller than a stored size may be: text of size 0 would not be seen.
+    {kTextSizeField, K::kReal, Field<&D::dimensionTextSize>, kCADAttrDimensionTextSize, 0, kSmallestTextSize,
+     kMaxStyleLength},
     Radio(5, kH, kCADAttrHTextPlacement, 1),
     Radio(6, kH, kCADAttrHTextPlacement, 2),
     Radio(8, kV, kCADAttrVTextPlacement, 1),
@@ -200,7 +204,7 @@ ASErr InitCADtextWindow(ADMDialogRef dialog) {
     SetupStyleControls(dialog, kControls);
     const D& s = g->prefs.style;
     if (ADMItemRef size = Item(dialog, kTextSizeField))
-        SetTypeSizeFldPrefs(size, s.dimensionTextSize, 0, kMaxStyleLength);
+        SetTypeSizeFldPrefs(size, s.dimensionTextSize, kSmallestTextSize, kMaxStyleLength);
     if (ADMItemRef pos = Item(dialog, kDiameterSymbolPopup)) {
         ActivateEntryByID(pos, s.diameterLabelsBefore ? 1 : 2);
         sADMItem->SetNotifyProc(pos, Guarded<&DiameterPosPopupNotifierProc>);

@@ -172,6 +172,90 @@ TEST_F(HouseEditsTest, TheRecordIsNeverWrittenWithWhatItsReaderRefuses) {
     EXPECT_EQ(HouseRecordProblem({base}), "");
 }
 
+// Entries another version put in the record (on the house, a wall, an opening, a wall past
+// the count) go with what holds them through every edit; only one whose key the house now
+// needs gives way, and is named.
+TEST_F(HouseEditsTest, EntriesTheRecordDoesNotKnowSurviveEveryEdit) {
+    // Where each marker lies after each edit: move the right wall, add a partition (a fifth
+    // wall), remove the top wall, remove the bottom wall (the right wall becomes the first).
+    const struct {
+        const char* marker;
+        const char* after[4];
+    } kinds[] = {
+        {"ZZ9_House_note", {"ZZ9_House_note", "ZZ9_House_note", "ZZ9_House_note", "ZZ9_House_note"}},
+        {"ZZ9_Wall_colour",
+         {"PW4_Wall_1/ZZ9_Wall_colour", "PW4_Wall_1/ZZ9_Wall_colour", "PW4_Wall_1/ZZ9_Wall_colour",
+          "PW4_Wall_0/ZZ9_Wall_colour"}},
+        {"ZZ9_Opening_glass",
+         {"PW4_Wall_0/PW4_Opening_0/ZZ9_Opening_glass", "PW4_Wall_0/PW4_Opening_0/ZZ9_Opening_glass",
+          "PW4_Wall_0/PW4_Opening_0/ZZ9_Opening_glass", ""}},
+        {"ZZ9_Mark9", {"PW4_Wall_9/ZZ9_Mark9", "PW4_Wall_9/ZZ9_Mark9", "PW4_Wall_9/ZZ9_Mark9", "PW4_Wall_9/ZZ9_Mark9"}},
+        {"ZZ9_Mark4", {"PW4_Wall_4/ZZ9_Mark4", "", "PW4_Wall_4/ZZ9_Mark4", "PW4_Wall_4/ZZ9_Mark4"}},
+    };
+    const std::function<void(HouseEditsTest&)> edits[] = {
+        [](HouseEditsTest& t) {
+            ASSERT_EQ(t.session->selectTool("Move Wall"), kNoErr);
+            ASSERT_EQ(t.Drag({305, 150}, {355, 170}), kNoErr);
+        },
+        [](HouseEditsTest& t) { ASSERT_EQ(t.Wall({200, 100}, {200, 150}), kNoErr); },
+        [](HouseEditsTest& t) {
+            ASSERT_EQ(t.session->selectTool("Remove Wall"), kNoErr);
+            ASSERT_EQ(t.session->click({200, 205}), kNoErr);
+        },
+        [](HouseEditsTest& t) {
+            ASSERT_EQ(t.session->selectTool("Remove Wall"), kNoErr);
+            ASSERT_EQ(t.session->click({200, 95}), kNoErr);
+        },
+    };
+    // The path below the house record to a key, "" when it is nowhere.
+    const std::function<std::string(const standin::Dict*, const std::string&)> find =
+        [&](const standin::Dict* d, const std::string& key) -> std::string {
+        for (const auto& [k, v] : d->entries) {
+            if (k == key) return k.str();
+            const auto* link = std::get_if<standin::DictLink>(&v);
+            if (!link) continue;
+            if (std::string below = find(doc->dict(link->id), key); !below.empty()) return k.str() + "/" + below;
+        }
+        return "";
+    };
+    for (size_t e = 0; e < std::size(edits); ++e) {
+        SCOPED_TRACE("edit " + std::to_string(e));
+        Room();
+        ASSERT_EQ(session->hostEvent([&] {
+            const standin::Dict* house = Sub(doc->dict(Houses().back()->dictionary), "PW4_House");
+            const standin::Dict* wall0 = Sub(house, "PW4_Wall_0");
+            const standin::ObjId opening = doc->newDict(), mark9 = doc->newDict(), mark4 = doc->newDict();
+            doc->editDict(opening)->set("PW4_Opening_kind", int32_t{2});
+            doc->editDict(opening)->set("PW4_Opening_at", AIReal{60});
+            doc->editDict(opening)->set("PW4_Opening_width", AIReal{20});
+            doc->editDict(opening)->set("PW4_Opening_side", int32_t{0});
+            doc->editDict(opening)->set("PW4_Opening_hinge", int32_t{0});
+            doc->editDict(opening)->set("ZZ9_Opening_glass", true);
+            doc->editDict(wall0->id)->set("PW4_Opening_0", standin::DictLink{opening});
+            doc->editDict(wall0->id)->set("PW4_Wall_openings", int32_t{1});
+            doc->editDict(Sub(house, "PW4_Wall_1")->id)->set("ZZ9_Wall_colour", int32_t{3});
+            doc->editDict(mark9)->set("ZZ9_Mark9", int32_t{9});
+            doc->editDict(mark4)->set("ZZ9_Mark4", int32_t{4});
+            standin::Dict* h = doc->editDict(house->id);
+            h->set("ZZ9_House_note", standin::DictText("north"));
+            h->set("PW4_Wall_9", standin::DictLink{mark9});
+            h->set("PW4_Wall_4", standin::DictLink{mark4});
+            return kNoErr;
+        }), kNoErr);
+        const size_t alerts = Alerts().size();
+        edits[e](*this);
+        ASSERT_EQ(Houses().size(), 1u);
+        const standin::Dict* house = Sub(doc->dict(Houses().back()->dictionary), "PW4_House");
+        for (const auto& k : kinds) EXPECT_EQ(find(house, k.marker), k.after[e]) << k.marker;
+        const bool replaced = *kinds[4].after[e] == '\0';
+        ASSERT_EQ(Alerts().size(), alerts + (replaced ? 1 : 0));
+        if (replaced) {
+            EXPECT_NE(LastAlert().find("were replaced: PW4_Wall_4"), std::string::npos) << LastAlert();
+        }
+        ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(Houses().back()->parent); }), kNoErr);
+    }
+}
+
 TEST_F(HouseEditsTest, AHouseTakenOutOfItsGroupIsEditedInItsPlaceAndTheLayerKeepsTheRest) {
     const standin::ObjId mine = Polyline({{500, 500}, {600, 600}});
     Room();

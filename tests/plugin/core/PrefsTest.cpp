@@ -24,6 +24,7 @@
 #include "adm/PreferenceStore.h"
 #include "core/PWPersistentData.h"
 #include "core/PlotwisePrefs.h"
+#include "core/PreferenceDomains.h"
 #include "text/FontRegistry.h"
 
 namespace coretest {
@@ -94,6 +95,12 @@ struct KeyOrder final : PrefsVisitor {
     void string(const char* p, const char* k, char*, int32_t, const char*) override { add(p, k); }
     void point(const char* p, const char* k, AIRealPoint&, AIRealPoint) override { add(p, k); }
 };
+
+// The value itself when the setting has no domain, else the top of its domain.
+double DomainMost(const char* key, double value) {
+    double least = 0, most = 0;
+    return PreferenceDomainBounds(key, &least, &most) ? most : value;
+}
 
 struct PrefsTest : CoreTest {
     ScratchFolder scratch;
@@ -193,15 +200,18 @@ TEST_F(PrefsTest, EverySettingIsReadIntoTheRecordAndWrittenBack) {
         const char* p = l.prefix.c_str();
         const char* k = l.key.c_str();
         if (l.type == "integer") {
-            // Within the domain of a style field, at its top where it has one.
+            // Within the setting's domain, at its top where it has one.
             int32_t value = 1000 + n;
-            for (const StyleField& f : StyleFields())
-                if (f.prefKey && l.key == f.prefKey && !f.Holds(value)) value = static_cast<int32_t>(f.most);
+            if (!InPreferenceDomain(k, value)) value = static_cast<int32_t>(DomainMost(k, value));
             store().putInteger(p, k, value);
             l.value = std::to_string(value);
         } else if (l.type == "real") {
-            store().putReal(p, k, static_cast<float>(n) + 0.5f);
-            l.value = std::to_string(n) + ".5";
+            // Outside the setting's domain, its start-up value (a view's reals make a view only
+            // together).
+            const float own = static_cast<float>(n) + 0.5f;
+            const bool usable = !HasPreferenceDomain(k) || InPreferenceDomain(k, own);
+            store().putReal(p, k, usable ? own : std::strtof(l.value.c_str(), nullptr));
+            if (usable) l.value = std::to_string(n) + ".5";
         } else if (l.type == "boolean") {
             const bool value = l.value != "true";  // the other one than at start-up
             store().putBoolean(p, k, value);
@@ -234,7 +244,9 @@ TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
         "witnessGap": {"real": -2}, "dimensionWeight": {"real": 1e300}, "chamferDistance1": {"real": -1e300},
         "upperUnits": {"integer": 99}, "DimFormat": {"integer": -1},
         "dimensionColorComponent1": {"integer": 2147483647}, "arrowheadLength": {"real": 12},
-        "isoViewB": {"real": 0.52362305}}}})";
+        "isoViewB": {"real": 0.52362305}, "upperDecimalPrecision": {"integer": 99},
+        "lowerFractionalPrecision": {"integer": -1}, "NumericInputUnits": {"integer": 2147483647},
+        "scale": {"integer": -5}, "scaler": {"real": 1e-300}, "pixelsperinch": {"integer": 0}}}})";
     store().setPath(file);
     store().load();
     ASSERT_EQ(ReadPrefs(), kNoErr);
@@ -246,13 +258,18 @@ TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
     EXPECT_EQ(s.dimensionFormat, 0);
     EXPECT_EQ(s.dimensionColorComponent1, 0);
     EXPECT_EQ(s.arrowheadLength, 12.0f);  // in its domain: kept
+    EXPECT_EQ(s.upperDecimalPrecision, 3);
+    EXPECT_EQ(g->prefs.NumericInputUnits, 5);  // inches
+    EXPECT_EQ(g->prefs.scale, 33);             // 1:1
+    EXPECT_EQ(g->prefs.scaler, 1.0f);
     EXPECT_EQ(g->prefs.isoView.b, preferences{}.isoView.b);  // its receding axes coincided
     ShowNotesForUser();
     ASSERT_FALSE(session->dialogs().alerts().empty());
     EXPECT_EQ(session->dialogs().alerts().back().text,
-              "These preferences were out of range and were replaced by their defaults: dimensionWeight inf; "
-              "chamferDistance1 -inf; dimensionColorComponent1 2147483647; witnessGap -2; upperUnits 99; DimFormat -1; "
-              "isoView");
+              "These preferences were out of range and were replaced by their defaults: NumericInputUnits 2147483647; "
+              "dimensionColorComponent1 2147483647; dimensionWeight inf; witnessGap -2; upperDecimalPrecision 99; "
+              "lowerFractionalPrecision -1; upperUnits 99; chamferDistance1 -inf; DimFormat -1; pixelsperinch 0; "
+              "scale -5; scaler 0; isoView");
 }
 
 TEST_F(PrefsTest, MissingAndWronglyTypedKeysKeepTheStartUpValues) {

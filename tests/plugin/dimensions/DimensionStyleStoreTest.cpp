@@ -11,6 +11,7 @@
 
 #include "DimensionHostFixture.h"
 #include "ScratchFolder.h"
+#include "core/PlotwiseAlerts.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionStorage.h"
 #include "io/DocumentFile.h"
@@ -75,6 +76,43 @@ TEST_F(StyleRecordTest, RoundTripOfEveryField) {
     ExpectSameStoredFields(written, read);
     EXPECT_EQ(read.dimTextDataListPtr, nullptr);
     EXPECT_STREQ(read.layerStr, "Layer 1");
+}
+
+// Each value the program itself writes into a bounded field (the panels' limits, the host's
+// colours, the tools' formats and a dimension whose texts differ, -1) reads back as written
+// and without a word to the user.
+TEST_F(StyleRecordTest, EveryValueTheProgramWritesReadsBackSilently) {
+    using R = Record;
+    struct Row {
+        int32_t R::*intField;
+        AIReal R::*realField;
+        double value;
+    };
+    const Row rows[] = {
+        {&R::dimensionFormat, nullptr, -1}, {&R::dimensionFormat, nullptr, 0}, {&R::dimensionFormat, nullptr, 4},
+        {&R::dimensionColorComponent1, nullptr, 0}, {&R::dimensionColorComponent1, nullptr, 65535},
+        {&R::dimensionColorComponent4, nullptr, 65535},
+        {nullptr, &R::dimensionCustomColorTint, 0}, {nullptr, &R::dimensionCustomColorTint, 100},
+        {nullptr, &R::dimensionTextSize, 0.1}, {nullptr, &R::dimensionTextSize, 8640},
+        {nullptr, &R::arrowheadLength, 0}, {nullptr, &R::arrowheadWeight, 8640}, {nullptr, &R::dimensionWeight, 0},
+        {nullptr, &R::witnessGap, 8640}, {nullptr, &R::witnessWeight, 0},
+        {&R::upperUnits, nullptr, 0}, {&R::lowerUnits, nullptr, 19},
+        {&R::upperToleranceUnits, nullptr, 19}, {&R::lowerToleranceUnits, nullptr, 0},
+        {&R::labelFormat, nullptr, 3}, {&R::textSpacing, nullptr, 50}, {&R::id, nullptr, 2147483647},
+    };
+    for (const Row& row : rows) {
+        AIArtHandle group = NewArt(kGroupArt);
+        Record written = DefaultDimensionStyle();
+        if (row.intField) written.*row.intField = static_cast<int32_t>(row.value);
+        else written.*row.realField = static_cast<AIReal>(row.value);
+        ASSERT_EQ(SetDimensionData(group, &written), kNoErr);
+        Record read{};
+        ASSERT_EQ(GetDimensionData(group, &read), kNoErr);
+        const double back = row.intField ? read.*row.intField : read.*row.realField;
+        EXPECT_EQ(back, static_cast<double>(row.intField ? written.*row.intField : written.*row.realField)) << row.value;
+        ShowNotesForUser();
+        EXPECT_TRUE(host_.dialogs().alerts().empty()) << host_.dialogs().alerts().back().text;
+    }
 }
 
 // One line of StyleEntryKeys.txt: key, entry type, strings flag, value when absent.

@@ -119,6 +119,13 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
              EXPECT_EQ(RenumberDimensionLink(t.Art(t.circle), 2, 1), kNoErr);
          },
          {"120.00", kDiameter}, "given new ids (old id, new id): 1 2"},
+        {"two dimensions of the last id, no id above it left",
+         [](auto& t) {
+             EXPECT_EQ(SetDimensionID(t.Art(t.width), 2147483647), kNoErr);
+             EXPECT_EQ(RenumberDimensionLink(t.Art(t.rect), 1, 2147483647), kNoErr);
+             t.doc->duplicateArt(t.width, kPlaceAbove, t.width, nullptr);
+         },
+         {"100.00", "120.00", kDiameter}, "given new ids (old id, new id): 2147483647 1"},
         {"a link storing another dimension's id",
          [](auto& t) { t.RectLink("ZA3_Obj_data_1").set("ZA3_Obj_id", int32_t{7}); },
          {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_1 holding 7 and 1 (layer \"Layer 1\")"},
@@ -162,6 +169,28 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
             EXPECT_EQ(told.size(), alerts) << told.back().text;
         }
     }
+}
+
+TEST_F(DamagedDrawingTest, ADimensionDrawnPastTheLastIdTakesTheLowestFreeOne) {
+    ASSERT_EQ(session->hostEvent([&] {
+        EXPECT_EQ(SetDimensionID(Art(width), 2147483647), kNoErr);
+        return RenumberDimensionLink(Art(rect), 1, 2147483647);
+    }), kNoErr);
+    g->prefs.style.id = 2147483647;  // as opening the drawing leaves the counter
+    // The rectangle's height: ids 2147483647 and 2 are taken, so it is 1, on its group and
+    // on every click it stored.
+    ASSERT_EQ(Dimension("Vertical Dimension", {{200, 100}, {200, 150}}, {240, 125}), kNoErr);
+    ASSERT_EQ(Dimensions().size(), 3u);
+    EXPECT_EQ(GetDimensionID(Art(Dimensions()[2])), 1);
+    int heights = 0;
+    for (const auto& c : Clicks(rect)) heights += c.id == 1 ? 1 : 0;
+    EXPECT_GT(heights, 0);
+    ASSERT_EQ(session->hostEvent([&] {
+        Stretch();
+        return kNoErr;
+    }), kNoErr);
+    EXPECT_EQ(session->menu("Update Dimensions"), kNoErr);
+    EXPECT_EQ(AllTexts(), (std::vector<std::string>{"120.00", "50.00", kDiameter}));
 }
 
 TEST_F(DamagedDrawingTest, TheUpdateOnOpeningRedrawsTheRestAndNamesWhatItKept) {
