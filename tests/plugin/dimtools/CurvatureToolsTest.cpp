@@ -153,7 +153,8 @@ TEST_F(CurvatureToolsTest, AnArcLengthIsTheRadiusTimesTheAngleToTheDecimalShown)
     g->prefs.useThousandsSeparator = 0;
     g->prefs.objectSnapFullScreenCursor = 0;  // the clicks as they are, not snapped to the art
     const AIRealPoint centre{400, 400};
-    constexpr double kTwoAndAHalf = 2.5 / 300 * 180 / kPi, kOneAndAHalf = 1.5 / 300 * 180 / kPi;  // degrees
+    constexpr double kTwoAndAHalf = 2.5 / 300 * 180 / kPi, kOneAndAHalf = 1.5 / 300 * 180 / kPi,
+                     kThreeAndAHalf = 3.5 / 300 * 180 / kPi;  // degrees
     struct Row {
         const char* name;
         double first, second;   // where the clicks are, degrees
@@ -165,11 +166,11 @@ TEST_F(CurvatureToolsTest, AnArcLengthIsTheRadiusTimesTheAngleToTheDecimalShown)
         {"five degrees of one piece", 20, 25, 0, 20, 25},
         {"across an anchor", 80, 100, 0, 80, 100},
         {"most of the circle", 10, 300, 0, 10, 300},
-        {"2.5 points before the top anchor", 90 - kTwoAndAHalf, 150, 0, 90 - kTwoAndAHalf, 150},
+        // The host finds an anchor 3 points off: a click it reports there measures from it.
+        {"3.5 points before the top anchor: the click", 90 - kThreeAndAHalf, 150, 0, 90 - kThreeAndAHalf, 150},
+        {"2.5 points before it: the anchor", 90 - kTwoAndAHalf, 150, 0, 90, 150},
         {"1.5 points before it: the anchor", 90 - kOneAndAHalf, 150, 0, 90, 150},
-        {"2.5 points either side of the right anchor", kTwoAndAHalf, 360 - kTwoAndAHalf, kCtrl, -kTwoAndAHalf,
-         kTwoAndAHalf},
-        {"2.5 points below it, 2.5 above", -kTwoAndAHalf, kTwoAndAHalf, kCtrl, kTwoAndAHalf, 360 - kTwoAndAHalf},
+        {"2.5 points either side of the right anchor: no arc", kTwoAndAHalf, 360 - kTwoAndAHalf, kCtrl, 0, 0},
     };
     constexpr double kMillimetres = 20 * 25.4 / 72;  // per drawn point at 1:20
     for (const Row& r : rows) {
