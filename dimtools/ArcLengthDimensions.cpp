@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
@@ -54,6 +55,18 @@ AIErr PieceBeside(const PathClick& click, bool atEnd, PathClick* beside, bool* f
     beside->second = atEnd ? other : anchor;
     beside->piece = {a.p, a.out, b.in, b.p};
     *found = true;
+    return kNoErr;
+}
+
+// The pieces either side of the click's piece, added to `out`: a longer arc beside a short
+// clicked piece gives the circle's centre more surely.
+AIErr PiecesBeside(const PathClick& click, std::vector<AIRealBezier>* out) {
+    for (const bool atEnd : {false, true}) {
+        PathClick beside;
+        bool found = false;
+        if (AIErr err = PieceBeside(click, atEnd, &beside, &found)) return err;
+        if (found) out->push_back(beside.piece);
+    }
     return kNoErr;
 }
 
@@ -125,8 +138,12 @@ AIErr ArcLength() {
     if (second.art != first.art) return ShowCoreMessage(kOnePathMessage);
     g->art = second.art;
     // The centre is known before any art is made, so a refusal leaves nothing behind.
+    std::vector<AIRealBezier> beside;
+    if (AIErr err = PiecesBeside(first, &beside)) return err;
+    if (AIErr err = PiecesBeside(second, &beside)) return err;
     ArcThroughClicks arc;
-    if (ArcCentreFromNormals(first.piece, t1, second.piece, t2, &arc) != kNoErr) return ShowCoreMessage(kCircularArcsMessage);
+    if (ArcCentreFromNormals(first.piece, t1, second.piece, t2, &arc, beside) != kNoErr)
+        return ShowCoreMessage(kCircularArcsMessage);
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
     const bool reversed = (g->prefs.style.modifiers & kCtrlBit) != 0;
