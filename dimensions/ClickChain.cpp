@@ -109,6 +109,15 @@ AIErr ReadDepthRecords(AIArtHandle art, cdDataStruct* node) {
     return kNoErr;
 }
 
+// The first click re-expressed on the face of a later one.
+AIErr ExpressOnFace(cdDataStruct* first, const cdDataStruct& clicked) {
+    if (AIErr err = invertAxonometricPoint(&clicked.theDepthData, &first->theLoc, &first->flatLoc)) return err;
+    first->theDepthData = clicked.theDepthData;
+    first->perpendicularHData = clicked.perpendicularHData;
+    first->perpendicularVData = clicked.perpendicularVData;
+    return kNoErr;
+}
+
 // The second or later click of an axonometric dimension on another face than the first:
 // the first click must lie on the newly clicked art too, and is re-expressed on its face.
 AIErr MoveFirstClickOntoFace(AIArtHandle art, const cdDataStruct& clicked) {
@@ -124,11 +133,7 @@ AIErr MoveFirstClickOntoFace(AIArtHandle art, const cdDataStruct& clicked) {
         doFreeHitLocs();  // the click state is reset: no earlier node may outlive it
         return refused;
     }
-    if (AIErr err = invertAxonometricPoint(&clicked.theDepthData, &first->theLoc, &first->flatLoc)) return err;
-    first->theDepthData = clicked.theDepthData;
-    first->perpendicularHData = clicked.perpendicularHData;
-    first->perpendicularVData = clicked.perpendicularVData;
-    return kNoErr;
+    return ExpressOnFace(first, clicked);
 }
 
 // The node's text record by the kind of tool and the style's text format.
@@ -282,6 +287,20 @@ AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_o
         after->nextPtr = made;
     else
         g->firstChainDimDataPtr = made;
+    return kNoErr;
+}
+
+AIErr MoveFirstClickOntoLaterFaces() {
+    if (!g) return kCADErr;
+    cdDataStruct* first = g->firstChainDimDataPtr;
+    if (!first || !first->art || !IsAxonometricArt(first->art)) return kNoErr;
+    const int32_t ownFace = first->theDepthData.face;
+    for (const cdDataStruct* node = first->nextPtr; node; node = node->nextPtr) {
+        if (node->clickNum < 2 || !node->art || !IsAxonometricArt(node->art)) continue;
+        const int32_t face = node->theDepthData.face;
+        if (face != kAxoNoFace && face != ownFace)
+            if (AIErr err = ExpressOnFace(first, *node)) return err;
+    }
     return kNoErr;
 }
 

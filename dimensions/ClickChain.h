@@ -42,6 +42,10 @@ AIErr doStoreHitLoc(const char* text);
 // The redraw's recorder: a node at point for the stored click, its axonometric records read
 // from the click's art, inserted after every node with a click number not above its own.
 AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_object_data* click);
+// Once a redraw's chain is whole: the first click taken onto the face of each later click on
+// another face than its own, as the press of that click took it, so the dimension is drawn
+// again in the face it was drawn in (a corner two faces share is found on either).
+AIErr MoveFirstClickOntoLaterFaces();
 // Empties the chain; both ends are null afterwards even when a node cannot be given back
 // (it is then left, never pointed at). Returns the first failure.
 AIErr doFreeHitLocs();

@@ -123,6 +123,7 @@ public:
         g->slideDimTextOffset = slide_;
         g->textSize = textSize_;
         g->textLeading = textLeading_;
+        g->drawingAxoDimension = axonometric_;
     }
 
 private:
@@ -137,7 +138,7 @@ private:
     AILayerHandle layer_ = g->saveLayer;
     AIRealPoint firstClick_ = g->firstClick, secondClick_ = g->secondClick;
     AIRealPoint startingPoint_ = g->startingPoint, endPoint_ = g->endPoint;
-    int didFirst_ = g->didFirstClick, didSecond_ = g->didSecondClick;
+    int didFirst_ = g->didFirstClick, didSecond_ = g->didSecondClick, axonometric_ = g->drawingAxoDimension;
     int32_t clickNum_ = g->clickNum, dimID_ = g->curDimID, dimType_ = g->curDimType;
     AIReal slide_ = g->slideDimTextOffset, textSize_ = g->textSize, textLeading_ = g->textLeading;
 };
@@ -165,10 +166,12 @@ KindTable LoadKinds() {
 }
 
 // Clicks after the first that make chain nodes: the chained linear kinds, the label with
-// several leaders, and the angle (each of its clicks names the art it measures).
+// several leaders, the angle and the arc length (each of their clicks names the art and the
+// place it measures).
 bool ChainsLaterClicks(int32_t kind) {
     switch (kind) {
         case kAngle:
+        case kArcLen:
         case kHorizontal:
         case kHorizontalDatum:
         case kVertical:
@@ -301,6 +304,13 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
             }
         }
     }
+    if (AIErr err = MoveFirstClickOntoLaterFaces()) return err;
+    // The press, the last click, says whether the dimension was drawn on axonometric art (as
+    // its recorder said then), which decides where its text slides to.
+    const Plotwise3_dimensioned_object_data* press = nullptr;
+    for (const Plotwise3_dimensioned_object_data* click : clicks)
+        if (click->clickNum >= 1 && (!press || click->clickNum >= press->clickNum)) press = click;
+    g->drawingAxoDimension = press && press->art && IsAxonometricArt(press->art) ? 1 : 0;
     if (lead.art && IsAxonometricArt(lead.art)) {
         if (offsetAngle > kAxisAMarkerBound) offsetAngle = g->prefs.isoView.a;
         else if (offsetAngle < kAxisBMarkerBound) offsetAngle = g->prefs.isoView.b - kPi;
@@ -390,6 +400,34 @@ AIErr MoveUsersArt(AIArtHandle old, AIArtHandle made) {
     return kNoErr;
 }
 
+// The old group's own parts, hidden while its successor is drawn, so that no hit test or
+// snap of the redraw lands on the drawing it replaces (a press or drag end lying on the old
+// outline would move); the user's art in it stays as it is. Shown again when the old group
+// outlives the redraw.
+class OwnPartsHidden {
+public:
+    explicit OwnPartsHidden(AIArtHandle group) {
+        if (!Hidden(group)) Collect(group);
+        for (AIArtHandle part : parts_) sAIArt->SetArtUserAttr(part, kArtHidden, kArtHidden);
+    }
+    OwnPartsHidden(const OwnPartsHidden&) = delete;
+    OwnPartsHidden& operator=(const OwnPartsHidden&) = delete;
+    ~OwnPartsHidden() {
+        for (AIArtHandle part : parts_)
+            if (sAIArt->ValidArt(part, false)) sAIArt->SetArtUserAttr(part, kArtHidden, 0);
+    }
+
+private:
+    void Collect(AIArtHandle group) {
+        for (AIArtHandle member : Members(group)) {
+            if (IsDimensionedObject(member) || IsDimension(member) || Hidden(member)) continue;
+            if (IsUsersArt(member)) Collect(member);
+            else parts_.push_back(member);
+        }
+    }
+    std::vector<AIArtHandle> parts_;
+};
+
 // The new group takes the old one's place, with its selection, its tags and the user's art
 // the old one held; then the old goes. When it cannot, the new group goes instead and the old
 // one stays (with the user's art put back).
@@ -449,6 +487,7 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
         g->curDimType = kind;
         if (row->tool) g->curTool = row->tool();
         g->group = nullptr;
+        const OwnPartsHidden hidden(node.group);
         const AIErr drawn = row->redraw();
         AIArtHandle made = g->group;
         const bool valid = made && sAIArt->ValidArt(made, false);

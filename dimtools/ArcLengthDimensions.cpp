@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
@@ -33,57 +34,93 @@ AIArtHandle ClickTarget(const cdDataStruct* node) {
     return node ? node->art : nullptr;
 }
 
-// The piece that starts where the click's piece ends, when the path goes on there.
-AIErr PieceAfter(const PathClick& click, PathClick* next, bool* found) {
+// The piece on the other side of the click's piece's end (`atEnd`) or start, when the path
+// goes on there.
+AIErr PieceBeside(const PathClick& click, bool atEnd, PathClick* beside, bool* found) {
     *found = false;
     int16_t count = 0;
     ASBoolean closed = false;
     if (AIErr err = sAIPath->GetPathSegmentCount(click.art, &count)) return err;
     if (AIErr err = sAIPath->GetPathClosed(click.art, &closed)) return err;
-    const int16_t from = click.second;
-    const int16_t to = from + 1 < count ? static_cast<int16_t>(from + 1) : int16_t{0};
-    if ((from + 1 >= count && !closed) || to == from) return kNoErr;
+    const int16_t anchor = atEnd ? click.second : click.first;
+    const int16_t other = atEnd ? (anchor + 1 < count ? static_cast<int16_t>(anchor + 1) : int16_t{0})
+                                : (anchor > 0 ? static_cast<int16_t>(anchor - 1) : static_cast<int16_t>(count - 1));
+    const bool wraps = atEnd ? anchor + 1 >= count : anchor == 0;
+    if ((wraps && !closed) || other == anchor) return kNoErr;
     AIPathSegment a{}, b{};
-    if (AIErr err = sAIPath->GetPathSegments(click.art, from, 1, &a)) return err;
-    if (AIErr err = sAIPath->GetPathSegments(click.art, to, 1, &b)) return err;
-    *next = click;
-    next->first = from;
-    next->second = to;
-    next->piece = {a.p, a.out, b.in, b.p};
+    if (AIErr err = sAIPath->GetPathSegments(click.art, atEnd ? anchor : other, 1, &a)) return err;
+    if (AIErr err = sAIPath->GetPathSegments(click.art, atEnd ? other : anchor, 1, &b)) return err;
+    *beside = click;
+    beside->first = atEnd ? anchor : other;
+    beside->second = atEnd ? other : anchor;
+    beside->piece = {a.p, a.out, b.in, b.p};
     *found = true;
     return kNoErr;
 }
 
-// The clicked piece and the parameter of the click on it: the end of the piece nearer the
-// click when it lies within 2 points of it; else the host's parameter of a hit on the
-// curve. The host takes an anchor from farther off than that: such a click measures the
-// point nearest it on the piece that ends at the anchor or the one that starts there.
+// The pieces either side of the click's piece, added to `out`: a longer arc beside a short
+// clicked piece gives the circle's centre more surely.
+AIErr PiecesBeside(const PathClick& click, std::vector<AIRealBezier>* out) {
+    for (const bool atEnd : {false, true}) {
+        PathClick beside;
+        bool found = false;
+        if (AIErr err = PieceBeside(click, atEnd, &beside, &found)) return err;
+        if (found) out->push_back(beside.piece);
+    }
+    return kNoErr;
+}
+
+// The click as its node describes it, when the node holds a path: its anchor, or its
+// parameter on a piece. The press and the redraw of its dimension read the same record, so
+// the value drawn is the value an update draws again.
+AIErr NodeClick(const cdDataStruct* node, PathClick* click, bool* found) {
+    *found = false;
+    if (!node || !node->art) return kNoErr;
+    const bool anchor = node->clickType == kLiveDimClickedSegmentPoint;
+    if (!anchor && node->clickType != kLiveDimClickedPath) return kNoErr;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(node->art, &type)) return err;
+    if (type != kPathArt) return kNoErr;
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(node->art, &count)) return err;
+    // A stored -1 names the last anchor.
+    const auto segment = static_cast<int16_t>(node->segNumAfter == -1 ? count - 1 : node->segNumAfter);
+    if (segment < 0 || segment >= count) return kNoErr;
+    if (AIErr err = PathClickOn(node->art, segment, anchor ? kSegAnchorType : kSegCurveType, click, found)) return err;
+    if (*found && !anchor) {
+        click->t = node->t;
+        AIRealPoint tangent{};
+        if (getPointAndTangentFromBezierT(click->piece, click->t, &click->point, &tangent) != kNoErr) *found = false;
+    }
+    return kNoErr;
+}
+
+// The clicked piece and the parameter of the click on it. A click on an anchor measures
+// from that anchor, and so does one whose point on the curve lies within 2 points of an
+// end of its piece; else the click's parameter on the curve. At an anchor the tangent is
+// taken from the curved one of the two pieces that meet there, so an arc that a straight
+// piece joins (a fillet's ends) keeps its own tangent.
 AIErr ReadClick(const AIRealPoint& p, const cdDataStruct* node, PathClick* click, AIReal* t) {
     bool found = false;
-    if (AIErr err = PathClickAt(ClickTarget(node), p, click, &found)) return err;
+    if (AIErr err = NodeClick(node, click, &found)) return err;
+    if (!found)
+        if (AIErr err = PathClickAt(ClickTarget(node), p, click, &found)) return err;
     if (!found) return doArtMustBeClickedErrorDialog();
-    const AIReal toStart = Distance(p, click->piece.p0);
-    const AIReal toEnd = Distance(p, click->piece.p3);
-    if (std::min(toStart, toEnd) <= kAnchorSnap) {
-        *t = toEnd <= toStart ? 1.0f : 0.0f;
-        return kNoErr;
-    }
-    if (click->type != kSegAnchorType) {
+    const AIReal toStart = Distance(click->point, click->piece.p0);
+    const AIReal toEnd = Distance(click->point, click->piece.p3);
+    if (click->type != kSegAnchorType && std::min(toStart, toEnd) > kAnchorSnap) {
         *t = click->t;
         return kNoErr;
     }
-    AIReal distance = 0;
-    *t = NearestBezierT(click->piece, p, &distance);
-    PathClick after;
+    const bool atEnd = toEnd <= toStart;
+    *t = atEnd ? 1.0f : 0.0f;
+    if (!PieceIsStraight(click->piece)) return kNoErr;
+    PathClick beside;
     bool more = false;
-    const bool endsThere = click->point.h == click->piece.p3.h && click->point.v == click->piece.p3.v;
-    if (endsThere)
-        if (AIErr err = PieceAfter(*click, &after, &more)) return err;
-    AIReal afterDistance = 0;
-    const AIReal afterT = more ? NearestBezierT(after.piece, p, &afterDistance) : 0.0f;
-    if (more && afterDistance < distance) {
-        *click = after;
-        *t = afterT;
+    if (AIErr err = PieceBeside(*click, atEnd, &beside, &more)) return err;
+    if (more && !PieceIsStraight(beside.piece)) {
+        *click = beside;
+        *t = atEnd ? 0.0f : 1.0f;
     }
     return kNoErr;
 }
@@ -101,8 +138,12 @@ AIErr ArcLength() {
     if (second.art != first.art) return ShowCoreMessage(kOnePathMessage);
     g->art = second.art;
     // The centre is known before any art is made, so a refusal leaves nothing behind.
+    std::vector<AIRealBezier> beside;
+    if (AIErr err = PiecesBeside(first, &beside)) return err;
+    if (AIErr err = PiecesBeside(second, &beside)) return err;
     ArcThroughClicks arc;
-    if (ArcCentreFromNormals(first.piece, t1, second.piece, t2, &arc) != kNoErr) return ShowCoreMessage(kCircularArcsMessage);
+    if (ArcCentreFromNormals(first.piece, t1, second.piece, t2, &arc, beside) != kNoErr)
+        return ShowCoreMessage(kCircularArcsMessage);
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
     const bool reversed = (g->prefs.style.modifiers & kCtrlBit) != 0;

@@ -22,6 +22,26 @@ bool Near(const AIRealPoint& a, const AIRealPoint& b) { return Distance(a, b) < 
 
 AIArtHandle CurvatureHitTarget() { return g->updatingDimensions ? g->updateArt : nullptr; }
 
+AIErr PathClickOn(AIArtHandle path, int16_t segment, int16_t type, PathClick* click, bool* found) {
+    *found = false;
+    PathClick out;
+    const AIErr ends = HitSegmentEnds(path, segment, &out.first, &out.second);
+    if (ends == kCADErr) return kNoErr;  // a path of one anchor has no piece
+    if (ends) return ends;
+    AIPathSegment a{}, b{};
+    if (AIErr err = sAIPath->GetPathSegments(path, out.first, 1, &a)) return err;
+    if (AIErr err = sAIPath->GetPathSegments(path, out.second, 1, &b)) return err;
+    out.art = path;
+    out.type = type;
+    out.point = type == kSegAnchorType ? b.p : a.p;
+    // Anchor 0 of an open path names the piece it starts.
+    if (type == kSegAnchorType && out.second == 1 && segment == 0) out.point = a.p;
+    out.piece = {a.p, a.out, b.in, b.p};
+    *click = out;
+    *found = true;
+    return kNoErr;
+}
+
 AIErr PathClickAt(AIArtHandle target, const AIRealPoint& p, PathClick* click, bool* found) {
     *found = false;
     AIToolHitData data{};
@@ -30,20 +50,10 @@ AIErr PathClickAt(AIArtHandle target, const AIRealPoint& p, PathClick* click, bo
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(data.object, &type)) return err;
     if (type != kPathArt || isDimensionPart(data.object)) return kNoErr;
-    PathClick out;
-    const AIErr ends = HitSegmentEnds(data.object, data.segment, &out.first, &out.second);
-    if (ends == kCADErr) return kNoErr;  // a path of one anchor has no piece
-    if (ends) return ends;
-    AIPathSegment a{}, b{};
-    if (AIErr err = sAIPath->GetPathSegments(data.object, out.first, 1, &a)) return err;
-    if (AIErr err = sAIPath->GetPathSegments(data.object, out.second, 1, &b)) return err;
-    out.art = data.object;
-    out.type = data.type;
-    out.point = data.point;
-    out.t = data.t;
-    out.piece = {a.p, a.out, b.in, b.p};
-    *click = out;
-    *found = true;
+    if (AIErr err = PathClickOn(data.object, data.segment, data.type, click, found)) return err;
+    if (!*found) return kNoErr;
+    click->point = data.point;
+    click->t = data.t;
     return kNoErr;
 }
 

@@ -21,6 +21,10 @@ struct PathClick {
 // that its own old lines, lying over the curve, are never measured instead), else all art.
 AIArtHandle CurvatureHitTarget();
 
+// The piece a hit of `type` on `segment` of the path names (as the host numbers them), its
+// point the anchor of an anchor hit, else the piece's start; `found` false for a path of
+// one anchor. Host errors come back as they are.
+AIErr PathClickOn(AIArtHandle path, int16_t segment, int16_t type, PathClick* click, bool* found);
 // Hit-tests `target` (null: all art) at p and reads the two anchors of the piece hit (only
 // those: a path of thousands of anchors costs what two do). `found` says whether there was
 // such a hit (a fill, a text, a dimension's art or a path of one anchor is none); host

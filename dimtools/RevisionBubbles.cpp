@@ -91,6 +91,10 @@ AIErr BubbleMouseUp() {
     g->curDimType = fromArt ? kRevisionBubbleObject : kRevisionBubbleDrag;
     AIArtHandle group = g->dimGroup;
     if (!node || fromArt || !group || !sAIArt->ValidArt(group, false)) return kNoErr;
+    // It keeps the corners its last drag snapped and drew: the carrier at the first, the drag
+    // record to the other.
+    node->theLoc = g->firstClick;
+    g->dragPoint = g->endPoint;
     return AddCarrier(node, group);
 }
 
@@ -147,8 +151,12 @@ AIErr doBubbleDragTool() {
     if (AIErr err = CheckDocumentZoom()) return err;
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
-    if (AIErr err = SnapLabelPoint(&g->firstClick, kSnapHitRequest)) return err;
-    if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
+    // A redraw takes the corners the bubble was drawn with: snapped again, they could find
+    // art drawn since.
+    if (!g->updatingDimensions) {
+        if (AIErr err = SnapLabelPoint(&g->firstClick, kSnapHitRequest)) return err;
+        if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
+    }
     const AIRealPoint a = g->firstClick, e = g->endPoint;
     AIReal width = std::fabs(a.h - e.h), height = std::fabs(a.v - e.v);
     if ((g->prefs.style.modifiers & kLabelShiftKey) && !g->ignoreShift)

@@ -4,7 +4,9 @@
 #include "geometry/CurveFit.h"
 
 #include <cmath>
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 #include "geometry/BezierGeometry.h"
 #include "geometry/BezierMath.h"
@@ -60,16 +62,41 @@ bool trueArcRadius(const Cubic& c, double& r0) {
     return arcCircle(c, 1.0 / kArcToleranceDivisor, x, r0);
 }
 
+// How far a piece turns: the sine of the angle between its end tangents (1 beyond a
+// quarter), 0 when it has none.
+double turn(const Cubic& c) {
+    Vec d0{}, d3{};
+    if (!direction(c, 0.0, d0) || !direction(c, 1.0, d3)) return 0.0;
+    const double s = std::fabs(cross(d0, d3)) / (length(d0) * length(d3));
+    return dot(d0, d3) < 0.0 ? 1.0 : s;
+}
+
 // The one circle two pieces are arcs of, to the cubic's own likeness of a circle (its anchors
-// and end tangents lie on the circle exactly, its inner points up to 0.03 % off it).
-bool sharedCircle(const Cubic& a, const Cubic& b, Vec& centre, double& radius) {
-    Vec xa{}, xb{};
-    double ra = 0, rb = 0;
-    if (!arcCircle(a, kSameArc, xa, ra) || !arcCircle(b, kSameArc, xb, rb)) return false;
-    if (!(std::fabs(ra - rb) <= kSameArc * ra && length(xa - xb) <= kSameArc * ra)) return false;
-    centre = 0.5 * (xa + xb);
-    radius = (ra + rb) / 2;
-    return true;
+// and end tangents lie on the circle exactly, its inner points up to 0.03 % off it): the
+// circle of the piece that turns furthest among them and the pieces beside them, which both
+// lie on. The normals of a piece of a degree or two cross far from where float anchors put
+// its centre, so a short piece by an anchor of a fillet or an arc is only checked against a
+// longer one.
+bool sharedCircle(const Cubic& a, const Cubic& b, std::span<const AIRealBezier> beside, Vec& centre,
+                  double& radius) {
+    std::vector<Cubic> leads{a, b};
+    for (const AIRealBezier& piece : beside) leads.push_back(cubic(piece));
+    std::stable_sort(leads.begin(), leads.end(), [](const Cubic& x, const Cubic& y) { return turn(x) > turn(y); });
+    for (const Cubic& lead : leads) {
+        Vec x{};
+        double r = 0;
+        if (!arcCircle(lead, kSameArc, x, r)) continue;
+        const auto onIt = [&](const Cubic& c) {
+            for (double t : {0.0, 0.25, 0.5, 0.75, 1.0})
+                if (!(std::fabs(length(at(c, t) - x) - r) <= kSameArc * r)) return false;
+            return true;
+        };
+        if (!onIt(a) || !onIt(b)) continue;
+        centre = x;
+        radius = r;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -172,7 +199,7 @@ AIErr FilletArcEnds(const AIPathSegment* segments, ai_int16 count, bool closed, 
 }
 
 AIErr ArcCentreFromNormals(const AIRealBezier& firstPiece, AIReal t1, const AIRealBezier& secondPiece, AIReal t2,
-                           ArcThroughClicks* arc) {
+                           ArcThroughClicks* arc, std::span<const AIRealBezier> beside) {
     if (arc == nullptr) return kBadParameterErr;
     const Cubic a = cubic(firstPiece);
     const Cubic b = cubic(secondPiece);
@@ -185,7 +212,7 @@ AIErr ArcCentreFromNormals(const AIRealBezier& firstPiece, AIReal t1, const AIRe
     Vec q2 = at(b, t2);
     Vec centre{};
     double radius = 0;
-    if (sharedCircle(a, b, centre, radius)) {
+    if (sharedCircle(a, b, beside, centre, radius)) {
         // Pieces of a drawn circle: its own centre, and the clicks on it. The normals at inner
         // points of a cubic are a little off the circle's, which moves the point where they
         // cross the more the nearer the clicks are.

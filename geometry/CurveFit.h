@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "AITypes.h"
 
@@ -72,9 +73,10 @@ AIErr FilletArcEnds(const AIPathSegment* segments, ai_int16 count, bool closed, 
 // The centre of the arc through the point at t1 of one piece and the point at t2 of another:
 // where the normals there cross, or the two points' midpoint when the tangents are opposite
 // (the ends of a half circle). Normals are directions, so no construction length matters.
-// When both pieces are arcs of one circle (their end normals cross at one point, which
-// their ends and inner points keep one distance from to within a thousandth), that circle's
-// centre, and the two points moved onto it along its radii.
+// When both pieces are arcs of one circle (the end normals of the one that turns furthest,
+// of them and the pieces `beside` them, cross at a point which the ends and inner points of
+// both keep one distance from to within a thousandth), that circle's centre, and the two
+// points moved onto it along its radii.
 struct ArcThroughClicks {
     AIRealPoint first{};   // the point at t1
     AIRealPoint second{};  // the point at t2
@@ -85,4 +87,4 @@ struct ArcThroughClicks {
 // on one circle about it (their distances from it differ by more than 2.5 % of their sum).
 // Nothing is written on an error.
 AIErr ArcCentreFromNormals(const AIRealBezier& firstPiece, AIReal t1, const AIRealBezier& secondPiece, AIReal t2,
-                           ArcThroughClicks* arc);
+                           ArcThroughClicks* arc, std::span<const AIRealBezier> beside = {});

@@ -137,10 +137,57 @@ TEST_F(CurvatureToolsTest, TheArcLengthBetweenTwoClicksOfACircle) {
     for (const auto& c : clicks) EXPECT_EQ(c.dimType, kArcLen);
 }
 
+// Arcs the plug-in's own tools drew, measured in points at two decimals: the radius times
+// the angle swept, to half a tick. CAD arcs of 173.67 about (300, 400), some starting and
+// ending half a degree from the quarters where their short end pieces lie; the path of
+// 326.28 643.85 340.82 447.86 170.77 366.71 filleted at 44.75, whose edges turn by 68.7318
+// degrees (their directions -85.7571 and -154.4889), clicked on the fillet's ends.
+TEST_F(CurvatureToolsTest, ArcsOfTheArcAndFilletToolsReadToHalfATick) {
+    g->prefs.objectSnapFullScreenCursor = 0;
+    const AIRealPoint centre{300, 400};
+    struct Row {
+        const char* name;
+        double start, sweep, first, second;  // degrees: the arc, and the clicks on it
+        double length;
+    } const rows[] = {
+        {"313.6 degrees, end to end", 0, 313.6, 0, 313.6, 950.5571},
+        {"from 100 to 250 degrees", 0, 313.6, 100, 250, 454.6670},
+        {"313.6 degrees from 89.5, end to end", 89.5, 313.6, 89.5, 403.1, 950.5571},
+        {"91 degrees from 89.5, end to end", 89.5, 91, 89.5, 180.5, 275.8313},
+        {"179 degrees from 89.5, end to end", 89.5, 179, 89.5, 268.5, 542.5693},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        doc = &session->newDocument();
+        ASSERT_EQ(session->selectTool("CAD Arc"), kNoErr);
+        ASSERT_EQ(session->click(centre), kNoErr);
+        ASSERT_EQ(PressAndDrag("CAD Arc", At(centre, 173.67, r.start), At(centre, 173.67, r.start + r.sweep)), kNoErr);
+        ASSERT_EQ(TwoClicksAndDrag("Arc Length Dimension", At(centre, 173.67, r.first), At(centre, 173.67, r.second),
+                                   {620, 620}),
+                  kNoErr);
+        EXPECT_NEAR(Value(Dimensions().back()), r.length, 0.005 + 1e-4);
+    }
+    // The fillet: its end anchors join straight edges, the first through a piece of half a
+    // degree.
+    doc = &session->newDocument();
+    const ObjId edges = Polyline({{326.28f, 643.85f}, {340.82f, 447.86f}, {170.77f, 366.71f}});
+    g->prefs.filletRadius = 44.75f;
+    ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
+    ASSERT_EQ(session->click({333.55f, 545.85f}, kOption), kNoErr);
+    ASSERT_EQ(session->click({255.8f, 407.3f}, kOption), kNoErr);
+    ASSERT_EQ(doc->art(edges)->segments.size(), 5u);
+    const AIRealPoint start = doc->art(edges)->segments[1].p, end = doc->art(edges)->segments[3].p;
+    ASSERT_EQ(TwoClicksAndDrag("Arc Length Dimension", end, start, {420, 460}), kNoErr);
+    EXPECT_NEAR(Value(Dimensions().back()), 53.6819, 0.005 + 1e-4);
+    ASSERT_EQ(TwoClicksAndDrag("Arc Length Dimension", start, end, {420, 460}, kCtrl), kNoErr);
+    EXPECT_NEAR(Value(Dimensions().back()), 53.6819, 0.005 + 1e-4);
+}
+
 // A circle of radius 300 about (400, 400) at 1:20, in millimetres at one decimal: the value
 // is the radius times the angle between the points measured, to the last decimal shown. A
-// click takes an anchor only from within 2 points; clicks that close to each other or on
-// one piece lose nothing to the normals of the cubics.
+// click the host finds on an anchor (within 3 points) measures from it, and so does one
+// within 2 points of an end of its piece; clicks that close to each other or on one piece
+// lose nothing to the normals of the cubics.
 TEST_F(CurvatureToolsTest, AnArcLengthIsTheRadiusTimesTheAngleToTheDecimalShown) {
     Ellipse(100, 100, 600, 600);
     session->hostEvent([&] {
@@ -153,7 +200,8 @@ TEST_F(CurvatureToolsTest, AnArcLengthIsTheRadiusTimesTheAngleToTheDecimalShown)
     g->prefs.useThousandsSeparator = 0;
     g->prefs.objectSnapFullScreenCursor = 0;  // the clicks as they are, not snapped to the art
     const AIRealPoint centre{400, 400};
-    constexpr double kTwoAndAHalf = 2.5 / 300 * 180 / kPi, kOneAndAHalf = 1.5 / 300 * 180 / kPi;  // degrees
+    constexpr double kTwoAndAHalf = 2.5 / 300 * 180 / kPi, kOneAndAHalf = 1.5 / 300 * 180 / kPi,
+                     kThreeAndAHalf = 3.5 / 300 * 180 / kPi;  // degrees
     struct Row {
         const char* name;
         double first, second;   // where the clicks are, degrees
@@ -165,11 +213,11 @@ TEST_F(CurvatureToolsTest, AnArcLengthIsTheRadiusTimesTheAngleToTheDecimalShown)
         {"five degrees of one piece", 20, 25, 0, 20, 25},
         {"across an anchor", 80, 100, 0, 80, 100},
         {"most of the circle", 10, 300, 0, 10, 300},
-        {"2.5 points before the top anchor", 90 - kTwoAndAHalf, 150, 0, 90 - kTwoAndAHalf, 150},
+        // The host finds an anchor 3 points off: a click it reports there measures from it.
+        {"3.5 points before the top anchor: the click", 90 - kThreeAndAHalf, 150, 0, 90 - kThreeAndAHalf, 150},
+        {"2.5 points before it: the anchor", 90 - kTwoAndAHalf, 150, 0, 90, 150},
         {"1.5 points before it: the anchor", 90 - kOneAndAHalf, 150, 0, 90, 150},
-        {"2.5 points either side of the right anchor", kTwoAndAHalf, 360 - kTwoAndAHalf, kCtrl, -kTwoAndAHalf,
-         kTwoAndAHalf},
-        {"2.5 points below it, 2.5 above", -kTwoAndAHalf, kTwoAndAHalf, kCtrl, kTwoAndAHalf, 360 - kTwoAndAHalf},
+        {"2.5 points either side of the right anchor: no arc", kTwoAndAHalf, 360 - kTwoAndAHalf, kCtrl, 0, 0},
     };
     constexpr double kMillimetres = 20 * 25.4 / 72;  // per drawn point at 1:20
     for (const Row& r : rows) {

@@ -1,0 +1,168 @@
+// "Update Dimensions" on a drawing nobody edited changes nothing: each dimension tool places
+// dimensions by seeded random gestures (on anchors, on pieces, a little off anchors and in
+// empty space) on lines, a rectangle and a circle, or on a depth cube and a circle on its
+// top; then the drawing is updated twice. Every path and text stays where the tool put it.
+#include <random>
+
+#include "DimensionToolFixture.h"
+#include "DrawingDifferences.h"
+#include "axonometric/AxonometricProjection.h"
+
+namespace dimtest {
+namespace {
+
+enum class Scene { kFlat, kCircle, kAxonometric, kAxonometricCircle };
+
+struct ToolRow {
+    const char* tool;
+    int points;  // clicked before the drag starts, the last one pressed
+    Scene scene;
+    double emptyShare = 0.15;  // of the flat scenes' clicks, in empty space beside the art
+};
+
+constexpr ToolRow kTools[] = {
+    {"Horizontal Dimension", 2, Scene::kFlat},
+    {"Vertical Dimension", 2, Scene::kFlat},
+    {"Aligned Dimension", 2, Scene::kFlat},
+    {"Horizontal Datum Dimension", 3, Scene::kFlat},
+    {"Vertical Datum Dimension", 3, Scene::kFlat},
+    {"Aligned Datum Dimension", 3, Scene::kFlat},
+    {"Auto Horizontal Dimension", 1, Scene::kFlat},
+    {"Auto Vertical Dimension", 1, Scene::kFlat},
+    {"Auto Aligned Dimension", 1, Scene::kFlat},
+    {"Angular Dimension", 2, Scene::kFlat},
+    {"Arc Length Dimension", 2, Scene::kCircle},
+    {"Curvature Dimension", 1, Scene::kCircle},
+    {"Radius Dimension", 1, Scene::kCircle},
+    {"Diameter Dimension", 1, Scene::kCircle},
+    {"Center Mark", 1, Scene::kCircle},
+    {"Tangent Line Dimension", 1, Scene::kCircle},
+    {"Fillet Dimension", 1, Scene::kCircle},
+    {"Section Line", 1, Scene::kFlat},
+    {"Center Line", 1, Scene::kFlat},
+    {"Pointer Label", 1, Scene::kFlat},
+    {"Revision Bubble", 1, Scene::kFlat, 1.0},
+    {"Datum Flag", 1, Scene::kFlat},
+    {"Datum Feature", 1, Scene::kFlat},
+    {"Datum Target", 1, Scene::kFlat},
+    {"Axonometric Horizontal Dimension", 2, Scene::kAxonometric},
+    {"Axonometric Vertical Dimension", 2, Scene::kAxonometric},
+    {"Axonometric Auto Horizontal Dimension", 1, Scene::kAxonometric},
+    {"Axonometric Auto Vertical Dimension", 1, Scene::kAxonometric},
+    {"Axonometric Horizontal Datum Dimension", 3, Scene::kAxonometric},
+    {"Axonometric Vertical Datum Dimension", 3, Scene::kAxonometric},
+    {"Axonometric Center Line", 1, Scene::kAxonometric},
+    {"Axonometric Radius Dimension", 1, Scene::kAxonometricCircle},
+    {"Axonometric Diameter Dimension", 1, Scene::kAxonometricCircle},
+    {"Axonometric Center Mark", 1, Scene::kAxonometricCircle},
+};
+constexpr int kGesturesPerTool = 10;
+
+struct UpdateTwiceTest : DimensionToolTest {
+    // Places worth a click on the paths: each anchor, 2.5 points from it along its pieces,
+    // and the middle of each piece.
+    std::vector<AIRealPoint> Places(const std::vector<ObjId>& paths) const {
+        std::vector<AIRealPoint> out;
+        for (ObjId id : paths) {
+            const auto& s = doc->art(id)->segments;
+            const size_t pieces = doc->art(id)->closed ? s.size() : s.size() - 1;
+            for (size_t k = 0; k < pieces; ++k) {
+                const AIPathSegment &a = s[k], &b = s[(k + 1) % s.size()];
+                const double dx = b.p.h - a.p.h, dy = b.p.v - a.p.v, d = std::hypot(dx, dy);
+                out.push_back(a.p);
+                out.push_back({static_cast<AIReal>(a.p.h + 2.5 * dx / d), static_cast<AIReal>(a.p.v + 2.5 * dy / d)});
+                out.push_back({static_cast<AIReal>(b.p.h - 2.5 * dx / d), static_cast<AIReal>(b.p.v - 2.5 * dy / d)});
+                out.push_back({(a.p.h + 3 * a.out.h + 3 * b.in.h + b.p.h) / 8, (a.p.v + 3 * a.out.v + 3 * b.in.v + b.p.v) / 8});
+            }
+        }
+        return out;
+    }
+
+    // The scene's art in a new document, and the places on it.
+    std::vector<AIRealPoint> Draw(Scene scene) {
+        doc = &session->newDocument();
+        std::vector<ObjId> paths;
+        if (scene == Scene::kFlat || scene == Scene::kCircle) {
+            paths.push_back(Polyline({{40, 60}, {220, 60}, {220, 180}, {120, 240}}));
+            paths.push_back(Rect(280, 60, 140, 90));
+            ObjId circle = 0;
+            EXPECT_EQ(session->hostEvent([&] { return Doc().addEllipse(300, 220, 100, 100, &circle); }), kNoErr);
+            if (scene == Scene::kCircle) paths.clear();
+            paths.push_back(circle);
+            return Places(paths);
+        }
+        IsometricView();
+        if (scene == Scene::kAxonometricCircle) {
+            ObjId circle = 0;
+            EXPECT_EQ(session->hostEvent([&] { return Doc().addEllipse(200, 200, 100, 100, &circle); }), kNoErr);
+            EXPECT_EQ(session->hostEvent([&] { return ProjectAxonometric(Art(circle), kAxoTopFace, &g->prefs.isoView); }),
+                      kNoErr);
+            return Places({circle});
+        }
+        // A depth cube: its left face dragged, pulled out to the right in depth, kept by a click.
+        EXPECT_EQ(session->selectTool("Depth Cube"), kNoErr);
+        EXPECT_EQ(session->mouseDown({160, 310}), kNoErr);
+        EXPECT_EQ(session->mouseDrag({170, 300}), kNoErr);
+        EXPECT_EQ(session->mouseDrag({260, 180}), kNoErr);
+        EXPECT_EQ(session->mouseUp({260, 180}), kNoErr);
+        EXPECT_EQ(session->trackCursor({300, 210}), kNoErr);
+        EXPECT_EQ(session->trackCursor({360, 230}), kNoErr);
+        session->ticks(6);
+        EXPECT_EQ(session->click({360, 230}), kNoErr);
+        session->ticks(20);
+        std::vector<ObjId> faces;
+        doc->walk([&](const standin::Art& a, int) {
+            if (a.type == kPathArt && IsAxonometricArt(Art(a.id))) faces.push_back(a.id);
+        });
+        EXPECT_EQ(faces.size(), 3u);
+        return Places(faces);
+    }
+};
+
+TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
+    // Object snapping reaches less far than the host's anchor hits: a press 2 to 3 points
+    // from an anchor stays where it is.
+    g->prefs.gridSnapTolerance = 2;
+    // Texts slide to where the drag leaves them (flat art only).
+    g->prefs.style.slideDimText = 1;
+    std::mt19937 random(20240611);
+    for (const ToolRow& row : kTools) {
+        SCOPED_TRACE(row.tool);
+        const std::vector<AIRealPoint> places = Draw(row.scene);
+        ASSERT_FALSE(places.empty());
+        ASSERT_EQ(session->selectTool(row.tool), kNoErr);
+        std::uniform_int_distribution<size_t> pick(0, places.size() - 1);
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        const bool flat = row.scene == Scene::kFlat || row.scene == Scene::kCircle;
+        for (int n = 0; n < kGesturesPerTool; ++n) {
+            // Distinct places (a dimension of no length points its arrows anywhere), now and
+            // then one in empty space beside flat art.
+            std::vector<AIRealPoint> clicks;
+            while (clicks.size() < static_cast<size_t>(row.points)) {
+                const bool empty = flat && unit(random) < row.emptyShare;
+                const AIRealPoint p = empty ? AIRealPoint{static_cast<AIReal>(40 + 400 * unit(random)),
+                                                          static_cast<AIReal>(360 + 60 * unit(random))}
+                                            : places[pick(random)];
+                if (std::none_of(clicks.begin(), clicks.end(), [&](AIRealPoint q) { return std::hypot(p.h - q.h, p.v - q.v) < 1; }))
+                    clicks.push_back(p);
+            }
+            const double length = 15 + 45 * unit(random), angle = 2 * kPi * unit(random);
+            const AIRealPoint to{static_cast<AIReal>(clicks.back().h + length * std::cos(angle)),
+                                 static_cast<AIReal>(clicks.back().v + length * std::sin(angle))};
+            (void)Dimension(row.tool, clicks, to);  // a refused gesture leaves nothing
+            // The helper stops at a refused press; the user lets the button go all the same.
+            if (session->inGesture()) (void)session->mouseUp(to);
+        }
+        // Then a flat dimension in empty space, whose tool state the updates meet.
+        ASSERT_EQ(Dimension("Horizontal Dimension", {{60, 460}, {160, 460}}, {110, 480}), kNoErr);
+        const auto drawn = drawingdiff::Marks(*doc);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+        const auto once = drawingdiff::Marks(*doc);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+        EXPECT_EQ(drawingdiff::Differences(drawn, once), std::vector<std::string>{});
+        EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+    }
+}
+
+}  // namespace
+}  // namespace dimtest
