@@ -93,11 +93,8 @@ double polylineLength(const Cubic& c, double flatness, int depth) {
     const double chord = length(c.p[3] - c.p[0]);
     const double hull = length(c.p[1] - c.p[0]) + length(c.p[2] - c.p[1]) + length(c.p[3] - c.p[2]);
     if (hull - chord <= flatness || depth >= 24) return (hull + chord) / 2;
-    // Halve by de Casteljau.
-    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
-    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
-    return polylineLength({{c.p[0], ab, abc, mid}}, flatness / 2, depth + 1) +
-           polylineLength({{mid, bcd, cd, c.p[3]}}, flatness / 2, depth + 1);
+    const Halves h = halves(c);
+    return polylineLength(h.first, flatness / 2, depth + 1) + polylineLength(h.second, flatness / 2, depth + 1);
 }
 
 Cubic leftPart(const Cubic& c, double t) {
@@ -454,9 +451,8 @@ int rayCrossings(const Cubic& c, Vec q, int depth) {
         const double h = a.h + (q.v - a.v) * (b.h - a.h) / (b.v - a.v);
         return h > q.h ? (b.v > a.v ? 1 : -1) : 0;
     }
-    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
-    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
-    return rayCrossings({{c.p[0], ab, abc, mid}}, q, depth + 1) + rayCrossings({{mid, bcd, cd, c.p[3]}}, q, depth + 1);
+    const Halves h = halves(c);
+    return rayCrossings(h.first, q, depth + 1) + rayCrossings(h.second, q, depth + 1);
 }
 
 // The contour's spans, its closing span or (open) the chord that closes it as it is filled.

@@ -42,6 +42,17 @@ inline Vec at(const Cubic& c, double t) {
     return (u * u * u) * c.p[0] + (3 * u * u * t) * c.p[1] + (3 * u * t * t) * c.p[2] + (t * t * t) * c.p[3];
 }
 
+// The two halves of the cubic at t = 1/2, by de Casteljau.
+struct Halves {
+    Cubic first, second;
+};
+
+inline Halves halves(const Cubic& c) {
+    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
+    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
+    return {{{c.p[0], ab, abc, mid}}, {{mid, bcd, cd, c.p[3]}}};
+}
+
 inline Vec derivative(const Cubic& c, double t) {
     const double u = 1 - t;
     return (3 * u * u) * (c.p[1] - c.p[0]) + (6 * u * t) * (c.p[2] - c.p[1]) + (3 * t * t) * (c.p[3] - c.p[2]);

@@ -22,7 +22,7 @@ constexpr double kMaxPolygonPoints = 2e6;
 // Halvings of one pair of pieces before they are taken for their chords, and pair tests
 // before two spans that stay close everywhere are taken to meet.
 constexpr int kMaxDepth = 48;
-constexpr long kPairBudget = 4'000'000;
+constexpr long kPairBudget = 1'000'000;
 
 struct Box {
     double loH, loV, hiH, hiV;
@@ -89,13 +89,6 @@ bool figureBox(const std::vector<std::vector<Cubic>>& rings, Box& box) {
 
 double extentOf(const Box& b) { return std::max(b.hiH - b.loH, b.hiV - b.loV); }
 
-void halve(const Cubic& c, Cubic& first, Cubic& second) {
-    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
-    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
-    first = {{c.p[0], ab, abc, mid}};
-    second = {{mid, bcd, cd, c.p[3]}};
-}
-
 double distanceToSegment(Vec p, Vec a, Vec b) {
     const Vec ab = b - a;
     const double span = dot(ab, ab);
@@ -118,6 +111,23 @@ bool steady(const Cubic& c) {
         if (!same(edge, {0, 0}) && !(dot(edge, chord) > 0)) return false;
     }
     return !same(chord, {0, 0});
+}
+
+// Pieces joined at q, a's end and b's start, whose other control points lie on either side
+// of a line through q (across the mean of their directions there): their hulls, and so the
+// pieces, meet only at q.
+bool apartBeyondJoin(const Cubic& a, const Cubic& b) {
+    const Vec q = a.p[3];
+    Vec in{0, 0}, out{0, 0};
+    for (int i = 2; i >= 0 && same(in, {0, 0}); --i) in = q - a.p[i];
+    for (int i = 1; i <= 3 && same(out, {0, 0}); ++i) out = b.p[i] - q;
+    if (same(in, {0, 0}) || same(out, {0, 0})) return false;
+    const Vec across = (1 / length(in)) * in + (1 / length(out)) * out;
+    for (int i = 0; i < 3; ++i)
+        if (!same(a.p[i], q) && !(dot(a.p[i] - q, across) < 0)) return false;
+    for (int i = 1; i < 4; ++i)
+        if (!same(b.p[i], q) && !(dot(b.p[i] - q, across) > 0)) return false;
+    return true;
 }
 
 int side(Vec a, Vec b, Vec p) {
@@ -152,25 +162,24 @@ struct MeetSearch {
     bool meet(const Cubic& a, const Cubic& b, bool endA, bool endB, int depth) {
         const Box boxA = boxOf(a), boxB = boxOf(b);
         if (!overlap(boxA, boxB)) return false;
+        if (endA != endB && (endA ? apartBeyondJoin(a, b) : apartBeyondJoin(b, a))) return false;
         if (--budget < 0) return true;
         const bool flatA = flat(a, tolerance), flatB = flat(b, tolerance);
         if ((flatA && flatB) || depth >= kMaxDepth) return segmentsMeet(a.p[0], a.p[3], b.p[0], b.p[3], endA, endB);
-        Cubic first{}, second{};
         if (!flatA && (flatB || extentOf(boxA) >= extentOf(boxB))) {
-            halve(a, first, second);
-            return meet(first, b, false, endB, depth + 1) || meet(second, b, endA, false, depth + 1);
+            const Halves h = halves(a);
+            return meet(h.first, b, false, endB, depth + 1) || meet(h.second, b, endA, false, depth + 1);
         }
-        halve(b, first, second);
-        return meet(a, first, endA, false, depth + 1) || meet(a, second, false, endB, depth + 1);
+        const Halves h = halves(b);
+        return meet(a, h.first, endA, false, depth + 1) || meet(a, h.second, false, endB, depth + 1);
     }
 
     bool crossesItself(const Cubic& c, int depth) {
         if (steady(c)) return false;
         if (depth >= kMaxDepth || --budget < 0) return true;
-        Cubic first{}, second{};
-        halve(c, first, second);
-        return crossesItself(first, depth + 1) || crossesItself(second, depth + 1) ||
-               meet(first, second, true, same(c.p[0], c.p[3]), depth + 1);
+        const Halves h = halves(c);
+        return crossesItself(h.first, depth + 1) || crossesItself(h.second, depth + 1) ||
+               meet(h.first, h.second, true, same(c.p[0], c.p[3]), depth + 1);
     }
 };
 
