@@ -411,7 +411,7 @@ AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, boo
     spansAreaAndLength(segments, 0, count - 1, closed, signedArea, length);
     *perimeter = asFloat(length);
     if (!closed) return kNoErr;
-    // Green's theorem counts a part the path winds round twice twice, and the parts of a
+    // Green's theorem counts twice what the path winds round twice, and sets the halves of a
     // figure of eight against each other.
     const PathContour contour{segments, count, true};
     if (contoursMeet({&contour, 1})) {
