@@ -18,7 +18,7 @@ using namespace bezier_math;
 // Steps of the clipper's integer grid across the figure: within the range it works in
 // 64-bit integers without wider products.
 constexpr double kGridSteps = 1e9;
-constexpr double kMaxPolygonPoints = 2e6;
+constexpr double kMaxPolygonPoints = 2e5;
 // Halvings of one pair of pieces before they are taken for their chords, and pair tests
 // before two spans that stay close everywhere are taken to meet.
 constexpr int kMaxDepth = 48;

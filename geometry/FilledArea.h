@@ -33,6 +33,7 @@ bool contoursMeet(std::span<const PathContour> contours);
 // are flattened to within kFillFlatness of the figure's size and the polygon rounded to a
 // grid of 10^9 steps across the figure, so for a round figure the area is off by a few
 // parts in 10^8, about the precision of the float that carries it to the panels; a figure
-// whose curves would need more than two million points is flattened more coarsely. Nothing
-// when a coordinate is not finite or the clipper refuses the polygon.
+// whose curves would need more than 200,000 points is flattened more coarsely, which keeps
+// a scribble of hundreds of crossing curves to about a second. Nothing when a coordinate is
+// not finite or the clipper refuses the polygon.
 std::optional<double> crossingFillArea(std::span<const PathContour> contours, bool evenOdd);
