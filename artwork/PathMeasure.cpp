@@ -97,7 +97,10 @@ AIErr getPathAreaAndPerimeter(AIArtHandle path, AIReal* area, AIReal* perimeter)
     std::vector<AIPathSegment> segments;
     ASBoolean closed = 0;
     if (AIErr err = readSegments(path, segments, &closed)) return err;
-    return getPathAreaAndPerimeter(segments.data(), countOf(segments), closed != 0, area, perimeter);
+    if (sAIPathStyle == nullptr) return kBadParameterErr;
+    AIPathStyle style{};
+    if (AIErr err = sAIPathStyle->GetPathStyle(path, &style)) return err;
+    return getPathAreaAndPerimeter(segments.data(), countOf(segments), closed != 0, area, perimeter, style.evenodd != 0);
 }
 
 AIErr CompoundPathAreaShares(AIArtHandle compound, std::vector<MemberShare>& shares) {

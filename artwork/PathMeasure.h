@@ -14,6 +14,7 @@ AIReal TAtLength(AIArtHandle path, ai_int16 seg, AIReal length);
 // Signed area and perimeter between two segment indices (see BezierGeometry.h).
 AIErr calculatePathAreaAndPerimeter(AIArtHandle path, ai_int16 first, ai_int16 last, ai_int16 closed, AIReal* area,
                                     AIReal* perimeter);
+// The path's area by its own fill rule.
 AIErr getPathAreaAndPerimeter(AIArtHandle path, AIReal* area, AIReal* perimeter);
 
 // The paths of a compound path (those in groups within it too), each with its share of the

@@ -7,10 +7,15 @@
 //                       run through corner anchors) against 1,000 : linear (12)
 //   BM_TrackerRepeat    a repeat of 100 × 100 against 10 × 10, in a drawing of 2,000
 //                       rectangles : linear in the copies, 9,999 against 99 (120)
+//   BM_TrackerCrossingArea  selecting a figure of eight of 3,000 corners (its area found
+//                       by the polygon clipper) against an ellipse of 3,000 corners (its
+//                       exact area) : within 3 times
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "ADMDialog.h"
 #include "PluginSession.h"
@@ -113,5 +118,41 @@ void BM_TrackerRepeat(benchmark::State& state) {
     state.counters["goal"] = 120;
 }
 BENCHMARK(BM_TrackerRepeat)->MinTime(2.0)->Unit(benchmark::kMillisecond);
+
+// One closed path of n corners on (1000 cos t, 500 sin (lobes t)) alone in a document,
+// selected: one lobe an ellipse, two a figure of eight that crosses itself at the middle.
+standin::Document& LobedPath(PluginSession& s, int n, int lobes) {
+    standin::Document& doc = s.NewDocument(3000, 3000);
+    s.Front(doc);
+    std::vector<AIRealPoint> corners;
+    for (int i = 0; i < n; ++i) {
+        const double t = 2 * M_PI * (i + 0.5) / n;
+        corners.push_back({static_cast<AIReal>(1500 + 1000 * std::cos(t)),
+                           static_cast<AIReal>(1500 + 500 * std::sin(lobes * t))});
+    }
+    s.driver->hostEvent([&] {
+        if (AIErr err = doc.addPolyline(corners, true)) return err;
+        doc.selectAll();
+        return kNoErr;
+    });
+    return doc;
+}
+
+void BM_TrackerCrossingArea(benchmark::State& state) {
+    PluginSession s;
+    standin::Document* docs[2] = {&LobedPath(s, 3000, 1), &LobedPath(s, 3000, 2)};
+    Seconds spent[2] = {};
+    for (auto _ : state) {
+        for (int k = 0; k < 2; ++k) {
+            s.Front(*docs[k]);
+            const auto t0 = Clock::now();
+            s.driver->notify(kAIArtSelectionChangedNotifier);
+            spent[k] += Clock::now() - t0;
+        }
+    }
+    state.counters["ratio"] = spent[1] / spent[0];
+    state.counters["goal"] = 3;
+}
+BENCHMARK(BM_TrackerCrossingArea)->MinTime(2.0)->Unit(benchmark::kMillisecond);
 
 }  // namespace

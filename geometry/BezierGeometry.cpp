@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 #include <utility>
 #include <span>
 #include <vector>
@@ -91,11 +93,8 @@ double polylineLength(const Cubic& c, double flatness, int depth) {
     const double chord = length(c.p[3] - c.p[0]);
     const double hull = length(c.p[1] - c.p[0]) + length(c.p[2] - c.p[1]) + length(c.p[3] - c.p[2]);
     if (hull - chord <= flatness || depth >= 24) return (hull + chord) / 2;
-    // Halve by de Casteljau.
-    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
-    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
-    return polylineLength({{c.p[0], ab, abc, mid}}, flatness / 2, depth + 1) +
-           polylineLength({{mid, bcd, cd, c.p[3]}}, flatness / 2, depth + 1);
+    const Halves h = halves(c);
+    return polylineLength(h.first, flatness / 2, depth + 1) + polylineLength(h.second, flatness / 2, depth + 1);
 }
 
 Cubic leftPart(const Cubic& c, double t) {
@@ -363,6 +362,12 @@ AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* dis
 
 namespace {
 
+// A measure as the panels take it: the missing-value marker when it is no finite float.
+AIReal asFloat(double value) {
+    return std::isfinite(value) && std::fabs(value) <= std::numeric_limits<AIReal>::max() ? static_cast<AIReal>(value)
+                                                                                          : kMissingValue;
+}
+
 // The signed area (positive anticlockwise) and the length of the spans from anchor first to
 // anchor last, closed by the closing span or, for an open path, by the chord.
 void spansAreaAndLength(const AIPathSegment* segments, int first, int last, bool closed, double& area,
@@ -397,15 +402,22 @@ AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 coun
 }
 
 AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, bool closed, AIReal* area,
-                              AIReal* perimeter) {
+                              AIReal* perimeter, bool evenOdd) {
     if (area == nullptr || perimeter == nullptr) return kBadParameterErr;
     *area = kMissingValue;
     *perimeter = kMissingValue;
     if (segments == nullptr || count <= 0) return kBadParameterErr;
     double signedArea = 0.0, length = 0.0;
     spansAreaAndLength(segments, 0, count - 1, closed, signedArea, length);
-    *perimeter = static_cast<AIReal>(length);
+    *perimeter = asFloat(length);
     if (!closed) return kNoErr;
+    // Green's theorem counts twice what the path winds round twice, and sets the halves of a
+    // figure of eight against each other.
+    const PathContour contour{segments, count, true};
+    if (contoursMeet({&contour, 1})) {
+        if (const std::optional<double> filled = crossingFillArea({&contour, 1}, evenOdd)) *area = asFloat(*filled);
+        return kNoErr;
+    }
     AIRealRect bounds{};
     bool empty = true;
     for (int k = 0; k < count; ++k) cubicBounds(spanOf(segments[k], segments[(k + 1) % count]), bounds, empty);
@@ -413,7 +425,7 @@ AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, boo
     // More than its bounds hold only where the path winds round twice; the bounds are floats,
     // so the margin grows with the size.
     const double enclosed = std::fabs(signedArea);
-    if (enclosed <= boundsArea * (1 + kBoundsAreaSlack) + 3.0) *area = static_cast<AIReal>(enclosed);
+    if (enclosed <= boundsArea * (1 + kBoundsAreaSlack) + 3.0) *area = asFloat(enclosed);
     return kNoErr;
 }
 
@@ -439,9 +451,8 @@ int rayCrossings(const Cubic& c, Vec q, int depth) {
         const double h = a.h + (q.v - a.v) * (b.h - a.h) / (b.v - a.v);
         return h > q.h ? (b.v > a.v ? 1 : -1) : 0;
     }
-    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
-    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
-    return rayCrossings({{c.p[0], ab, abc, mid}}, q, depth + 1) + rayCrossings({{mid, bcd, cd, c.p[3]}}, q, depth + 1);
+    const Halves h = halves(c);
+    return rayCrossings(h.first, q, depth + 1) + rayCrossings(h.second, q, depth + 1);
 }
 
 // The contour's spans, its closing span or (open) the chord that closes it as it is filled.
@@ -457,16 +468,35 @@ void forEachContourSpan(const PathContour& contour, Visit visit) {
         visit(Cubic{{vec(last.p), vec(last.p), vec(s[0].p), vec(s[0].p)}});
 }
 
-bool hullHolds(const PathContour& contour, Vec q) {
-    double loV = contour.segments[0].p.v, hiV = loV, loH = contour.segments[0].p.h, hiH = loH;
+// The box of the contour's anchors and handles, which holds its curves.
+AIRealRect hullBox(const PathContour& contour) {
+    AIRealRect box{};
+    bool empty = true;
     for (int k = 0; k < contour.count; ++k)
-        for (const AIRealPoint& p : {contour.segments[k].p, contour.segments[k].in, contour.segments[k].out}) {
-            loV = std::min<double>(loV, p.v);
-            hiV = std::max<double>(hiV, p.v);
-            loH = std::min<double>(loH, p.h);
-            hiH = std::max<double>(hiH, p.h);
-        }
-    return q.v >= loV && q.v <= hiV && q.h >= loH && q.h <= hiH;
+        for (const AIRealPoint& p : {contour.segments[k].p, contour.segments[k].in, contour.segments[k].out})
+            growBounds(box, vec(p), empty);
+    return box;
+}
+
+bool hullHolds(const PathContour& contour, Vec q) {
+    const AIRealRect box = hullBox(contour);
+    return q.v >= box.bottom && q.v <= box.top && q.h >= box.left && q.h <= box.right;
+}
+
+// The filled area in proportion to the contours' boxes (anchors and handles): where
+// outlines cross, no contour's part of the fill is its own.
+std::vector<double> sharedOut(std::span<const PathContour> contours, double filled) {
+    std::vector<double> shares(contours.size(), 0.0);
+    double total = 0.0;
+    for (size_t i = 0; i < contours.size(); ++i) {
+        const PathContour& contour = contours[i];
+        if (contour.segments == nullptr || contour.count < 1) continue;
+        const AIRealRect box = hullBox(contour);
+        shares[i] = (static_cast<double>(box.right) - box.left) * (static_cast<double>(box.top) - box.bottom);
+        total += shares[i];
+    }
+    for (double& share : shares) share = total > 0 ? filled * share / total : 0.0;
+    return shares;
 }
 
 }  // namespace
@@ -479,6 +509,8 @@ int contourWinding(const PathContour& contour, const AIRealPoint& p) {
 }
 
 std::vector<double> filledAreaShares(std::span<const PathContour> contours, bool evenOdd) {
+    if (contoursMeet(contours))
+        if (const std::optional<double> filled = crossingFillArea(contours, evenOdd)) return sharedOut(contours, *filled);
     const auto filled = [evenOdd](int winding) { return evenOdd ? (winding % 2) != 0 : winding != 0; };
     std::vector<double> shares(contours.size(), 0.0);
     for (size_t i = 0; i < contours.size(); ++i) {

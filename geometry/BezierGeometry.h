@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AITypes.h"
+#include "geometry/FilledArea.h"
 
 AIRealPoint bezierPointAt(const AIRealBezier& bez, AIReal t);
 
@@ -55,18 +56,13 @@ AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* dis
 // length of those spans (with the closing span only when closed).
 AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, ai_int16 first, ai_int16 last,
                                     bool closed, AIReal* area, AIReal* perimeter);
-// Area and perimeter of a whole path: both start as the missing-value marker; the area
-// stays the marker for an open path or one larger than its bounds allow.
+// Area and perimeter of a whole path: both start as the missing-value marker. The area is
+// what the closed path fills by its fill rule (evenOdd, else non-zero): exact where no spans
+// meet, else measured as crossingFillArea does. It stays the marker for an open path, and
+// for one whose area cannot be measured or does not fit a float; so does a perimeter that
+// does not fit one.
 AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, bool closed, AIReal* area,
-                              AIReal* perimeter);
-
-// One contour of a compound path: its anchors, and whether it is closed (an open one is
-// filled as if its chord closed it).
-struct PathContour {
-    const AIPathSegment* segments = nullptr;
-    ai_int16 count = 0;
-    bool closed = false;
-};
+                              AIReal* perimeter, bool evenOdd = false);
 // How often the contour winds anticlockwise about p (a clockwise turn counts -1).
 int contourWinding(const PathContour& contour, const AIRealPoint& p);
 // Each contour's share of the area a compound path of these contours fills, by the even-odd
@@ -74,5 +70,7 @@ int contourWinding(const PathContour& contour, const AIRealPoint& p);
 // across it, from the winding of the other contours about its first anchor to that winding
 // with its own turn added. A hole gets a negative share, an outline inside an outline wound
 // the same way (non-zero) none; for contours that neither cross nor touch, the shares add
-// up to the area filled.
+// up to the area filled. Where contours cross or touch (contoursMeet), the area they fill
+// (crossingFillArea) is shared out in proportion to the contours' boxes; when it cannot be
+// measured, the shares are found as above.
 std::vector<double> filledAreaShares(std::span<const PathContour> contours, bool evenOdd);

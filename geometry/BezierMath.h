@@ -3,6 +3,7 @@
 // floats; working in doubles keeps the rounding of long sums out of the results.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 
 #include "AITypes.h"
@@ -39,6 +40,17 @@ inline Cubic spanOf(const AIPathSegment& a, const AIPathSegment& b) {
 inline Vec at(const Cubic& c, double t) {
     const double u = 1 - t;
     return (u * u * u) * c.p[0] + (3 * u * u * t) * c.p[1] + (3 * u * t * t) * c.p[2] + (t * t * t) * c.p[3];
+}
+
+// The two halves of the cubic at t = 1/2, by de Casteljau.
+struct Halves {
+    Cubic first, second;
+};
+
+inline Halves halves(const Cubic& c) {
+    const Vec ab = 0.5 * (c.p[0] + c.p[1]), bc = 0.5 * (c.p[1] + c.p[2]), cd = 0.5 * (c.p[2] + c.p[3]);
+    const Vec abc = 0.5 * (ab + bc), bcd = 0.5 * (bc + cd), mid = 0.5 * (abc + bcd);
+    return {{{c.p[0], ab, abc, mid}}, {{mid, bcd, cd, c.p[3]}}};
 }
 
 inline Vec derivative(const Cubic& c, double t) {
@@ -88,11 +100,13 @@ inline double gaussLength(const Cubic& c, double a, double b) {
 
 // The same, each interval halved again while the rule over it (`whole`) and the sum over its
 // halves differ by more than its share of `tolerance`; the halves' sum is kept. A cusp's
-// interval is halved only so often.
+// interval is halved only so often. Differences within the rounding of a double of the
+// length, and lengths that are not numbers, end the halving: neither comes closer by it.
 inline double adaptiveLength(const Cubic& c, double a, double b, double whole, double tolerance, int depth) {
     const double mid = (a + b) / 2;
     const double left = gaussLength(c, a, mid), right = gaussLength(c, mid, b);
-    if (depth >= 40 || std::fabs(left + right - whole) <= tolerance) return left + right;
+    const double enough = std::max(tolerance, 1e-14 * std::fabs(whole));
+    if (depth >= 40 || !(std::fabs(left + right - whole) > enough)) return left + right;
     return adaptiveLength(c, a, mid, left, tolerance / 2, depth + 1) +
            adaptiveLength(c, mid, b, right, tolerance / 2, depth + 1);
 }

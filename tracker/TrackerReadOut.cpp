@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <limits>
 #include <unordered_map>
 #include <vector>
 
@@ -290,7 +291,9 @@ AIErr ShowReadOut(const ReadOutScale& scale, AIReal x, AIReal y, AIReal w, AIRea
 
 AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale) {
     const double areaSum = m.area + std::fabs(m.compoundArea);
-    const AIReal area = areaSum == 0 ? kMissingValue : static_cast<AIReal>(areaSum);
+    // An area that is nothing, or that cannot be measured or shown, leaves the field empty.
+    const bool showable = areaSum != 0 && std::isfinite(areaSum) && areaSum <= std::numeric_limits<AIReal>::max();
+    const AIReal area = showable ? static_cast<AIReal>(areaSum) : kMissingValue;
     const AIReal total = m.length == 0 ? kMissingValue : static_cast<AIReal>(m.length);
     const AIRealRect& b = m.placed;
     const AIRealRect& a = m.sized;

@@ -1,7 +1,8 @@
-// The tracker's read-out: what a selection shows (open and closed paths, a compound path
-// with a hole, text, mixed scales, dimensions, axonometric art in flat measures), the scale
-// and acres, the reference point, what is remembered for the actions, and the panel's
-// pictures, keys and popout. Values are worked by hand.
+// The tracker's read-out: what a selection shows (open and closed paths, paths that cross
+// themselves, a compound path with a hole or crossing outlines, text, mixed scales,
+// dimensions, axonometric art in flat measures), the scale and acres, the reference point,
+// what is remembered for the actions, and the panel's pictures, keys and popout. Values are
+// worked by hand.
 #include <cstring>
 
 #include "AITextFrame.h"
@@ -39,6 +40,18 @@ TEST_F(ReadOutTest, ASelectionShowsItsSizeLengthPerimeterAndArea) {
     const ObjId slope = Polyline({{0, 0}, {30, 40}});        // 50 long
     const ObjId flat = Polyline({{0, 100}, {30, 100}});      // 30 long
     const ObjId plate = Rect(50, 0, 100, 50);                 // 300 round, 5000 inside
+    // Two triangles of 2,500 meeting at (50, 50), 200 + 200 sqrt 2 round.
+    const ObjId bowTie = Polyline({{0, 0}, {100, 100}, {100, 0}, {0, 100}}, true);
+    // Round a 200 square, then round a 100 square inside it: 800 + 400 + 2 x 50 sqrt 2.
+    const std::vector<AIRealPoint> twice = {{0, 0},    {200, 0},    {200, 200}, {0, 200},  {0, 0},
+                                            {50, 50}, {150, 50}, {150, 150}, {50, 150}, {50, 50}};
+    const ObjId nonZero = Polyline(twice, true), evenOdd = Polyline(twice, true);
+    session->hostEvent([&] {
+        AIPathStyle style{};
+        sAIPathStyle->GetPathStyle(Art(evenOdd), &style);
+        style.evenodd = true;
+        return sAIPathStyle->SetPathStyle(Art(evenOdd), &style);
+    });
     const struct {
         const char* what;
         std::initializer_list<ObjId> art;
@@ -48,6 +61,9 @@ TEST_F(ReadOutTest, ASelectionShowsItsSizeLengthPerimeterAndArea) {
         {"one closed path", {plate}, {"100.00", "50.00", "", "300.00", "5000.00 sq"}},
         {"two open paths", {slope, flat}, {"30.00", "100.00", "80.00", "", ""}},
         {"an open and a closed path", {slope, plate}, {"150.00", "50.00", "", "350.00", "5000.00 sq"}},
+        {"a bow tie", {bowTie}, {"100.00", "100.00", "", "482.84", "5000.00 sq"}},
+        {"a square round a square, non-zero", {nonZero}, {"200.00", "200.00", "", "1341.42", "40000.00 sq"}},
+        {"a square round a square, even-odd", {evenOdd}, {"200.00", "200.00", "", "1341.42", "30000.00 sq"}},
     };
     for (const auto& c : kCases) {
         Select(c.art);
@@ -102,6 +118,8 @@ TEST_F(ReadOutTest, ACompoundPathsAreaFollowsItsFillRule) {
     const std::vector<AIRealPoint> plate = {{0, 0}, {300, 0}, {300, 200}, {0, 200}};        // anticlockwise
     const std::vector<AIRealPoint> same = {{100, 50}, {150, 50}, {150, 100}, {100, 100}};  // anticlockwise
     const std::vector<AIRealPoint> other(same.rbegin(), same.rend());
+    const std::vector<AIRealPoint> big = {{0, 0}, {200, 0}, {200, 200}, {0, 200}};           // anticlockwise
+    const std::vector<AIRealPoint> across = {{100, 100}, {300, 100}, {300, 300}, {100, 300}};  // over its corner
     const struct {
         const char* what;
         bool evenOdd;
@@ -115,6 +133,9 @@ TEST_F(ReadOutTest, ACompoundPathsAreaFollowsItsFillRule) {
         {"non-zero, wound alike", false, &plate, &same, {"300.00", "200.00", "", "1200.00", "60000.00 sq"}},
         {"even-odd, wound alike", true, &plate, &same, {"300.00", "200.00", "", "1200.00", "57500.00 sq"}},
         {"even-odd", true, &plate, &other, {"300.00", "200.00", "", "1200.00", "57500.00 sq"}},
+        // Two 200 squares overlapping by 100 x 100: both, less the overlap once or twice.
+        {"crossing, non-zero", false, &big, &across, {"300.00", "300.00", "", "1600.00", "70000.00 sq"}},
+        {"crossing, even-odd", true, &big, &across, {"300.00", "300.00", "", "1600.00", "60000.00 sq"}},
     };
     for (const auto& c : kCases) {
         AIArtHandle compound = nullptr;
