@@ -16,6 +16,7 @@
 #include "dimensions/DimensionText.h"
 #include "dimtools/AlignedLine.h"
 #include "dimtools/DimToolGlobals.h"
+#include "dimtools/LabelParts.h"
 #include "dimtools/LabelText.h"
 #include "dimtools/LinearAxis.h"
 #include "geometry/ChainLineDashes.h"
@@ -36,24 +37,28 @@ constexpr size_t kLabelSize = 1024;
 
 bool Ctrl() { return (g->prefs.style.modifiers & kCtrlBit) != 0; }
 
-// The point replaced by the anchor under it, when the point lies on one.
-AIErr SnapToAnchor(HitRef& hit, AIRealPoint* point) {
+// The point replaced by the anchor of the target art (null: any art) under it, when the
+// point lies on one.
+AIErr SnapToAnchor(HitRef& hit, AIArtHandle target, AIRealPoint* point) {
     AIToolHitData data{};
-    if (AIErr err = hit.Test(nullptr, *point, &data, kSnapHitRequest)) return err;
+    if (AIErr err = hit.Test(target, *point, &data, kSnapHitRequest)) return err;
     if (data.hit && data.type == kSegAnchorType) *point = data.point;
     return kNoErr;
 }
 
 // The dragged line, its ends snapped to anchors (and written back, so later drags and a
 // redraw start from them): its first end, its far end, half its length and its direction.
+// A redraw snaps the first end onto the art it is stored on alone, and the far end not at
+// all when its record keeps it as drawn, so that art drawn since moves neither.
 struct Dragged {
     AIRealPoint p1, p2;
     AIReal h, a;
 };
 AIErr SnapDraggedLine(Dragged* line) {
     HitRef hit;
-    if (AIErr err = SnapToAnchor(hit, &g->firstClick)) return err;
-    if (AIErr err = SnapToAnchor(hit, &g->endPoint)) return err;
+    if (AIErr err = SnapToAnchor(hit, LabelPressTarget(), &g->firstClick)) return err;
+    if (SnapsLabelEnd())
+        if (AIErr err = SnapToAnchor(hit, nullptr, &g->endPoint)) return err;
     const AIRealPoint from = g->firstClick, to = g->endPoint;
     *line = {from, to, Distance(from, to) / 2.0f, Angle(from, to)};
     return kNoErr;

@@ -29,14 +29,28 @@ AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bo
     return sAIPath->SetPathClosed(path, closed);
 }
 
-AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art) {
+namespace {
+
+AIErr SnapOnto(AIArtHandle target, AIRealPoint* p, int32_t request, AIArtHandle* art) {
     HitRef hit;
     AIToolHitData data{};
-    if (AIErr err = hit.Test(nullptr, *p, &data, request)) return err;
+    if (AIErr err = hit.Test(target, *p, &data, request)) return err;
     if (data.hit) *p = data.point;
     if (art) *art = data.hit ? data.object : nullptr;
     return kNoErr;
 }
+
+}  // namespace
+
+AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art) { return SnapOnto(nullptr, p, request, art); }
+
+AIArtHandle LabelPressTarget() { return g->updatingDimensions ? g->updateArt : nullptr; }
+
+bool SnapsLabelEnd() { return !g->updatingDimensions || !g->updateEndAsDrawn; }
+
+AIErr SnapLabelPress(AIRealPoint* p, int32_t request) { return SnapOnto(LabelPressTarget(), p, request, nullptr); }
+
+AIErr SnapLabelEnd(AIRealPoint* p, int32_t request) { return SnapsLabelEnd() ? SnapLabelPoint(p, request) : kNoErr; }
 
 AIRealPoint LeaderKnee(AIRealPoint press, AIRealPoint drag, AIRealPoint from, AIReal* angle) {
     AIReal theta = Angle(press, drag);

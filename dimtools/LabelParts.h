@@ -23,6 +23,15 @@ AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bo
 // curves only): the hit point replaces p, and *art, when asked for, is the art hit (null
 // when nothing is). The hit is given back on every way out.
 AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art = nullptr);
+// A label's press and drag end snapped as above while the user draws. A redraw snaps the
+// press onto the art its click is stored on alone (it follows that art, never art drawn
+// since), and leaves a drag end its record keeps as drawn where it is.
+AIErr SnapLabelPress(AIRealPoint* p, int32_t request);
+AIErr SnapLabelEnd(AIRealPoint* p, int32_t request);
+// The art a press may snap onto: in a redraw the art its click is stored on (a redraw always
+// has one), else null, the whole document; and whether a drag end is to be snapped at all.
+AIArtHandle LabelPressTarget();
+bool SnapsLabelEnd();
 
 // The knee of a leader pressed at `press` and dragged to `drag`: the drag point; with shift
 // held (and ignoreShift clear) the press point plus the distance from `from` to the drag

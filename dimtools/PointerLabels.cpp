@@ -56,7 +56,7 @@ AIErr doPointerTool() {
     AIArtHandle targetArt = g->updateArt;
     if (!g->updatingDimensions)
         if (AIErr err = SnapLabelPoint(&g->startingPoint, kAllHitRequest, &targetArt)) return err;
-    if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
+    if (AIErr err = SnapLabelEnd(&g->endPoint, kSnapHitRequest)) return err;
     const AIRealPoint start = g->startingPoint;
     const AIRealPoint knee = LeaderKnee(start, g->endPoint, start);
 

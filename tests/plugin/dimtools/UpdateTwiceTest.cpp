@@ -164,5 +164,39 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
     }
 }
 
+// A label pressed on a line (the bubble in space) and dragged into empty space, then art
+// drawn with an anchor a point beside one of its ends: the end was placed before that art
+// was there, so an update leaves it where it is.
+TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
+    constexpr AIRealPoint kOnLine{130, 60}, kInSpace{100, 200}, kEnd{170, 130};
+    struct Row {
+        const char* tool;
+        AIRealPoint press;
+        AIRealPoint beside;  // the later art's first anchor, a point from an end
+    };
+    const Row rows[] = {
+        {"Section Line", kOnLine, {171, 131}},   {"Section Line", kOnLine, {131, 61}},
+        {"Center Line", kOnLine, {171, 131}},    {"Center Line", kOnLine, {131, 61}},
+        {"Pointer Label", kOnLine, {171, 131}},  {"Pointer Label", kOnLine, {131, 61}},
+        {"Datum Flag", kOnLine, {171, 131}},     {"Datum Flag", kOnLine, {131, 61}},
+        {"Datum Feature", kOnLine, {171, 131}},  {"Datum Feature", kOnLine, {129, 61}},
+        {"Datum Target", kOnLine, {171, 131}},   {"Datum Target", kOnLine, {129, 61}},
+        {"Revision Bubble", kInSpace, {171, 131}}, {"Revision Bubble", kInSpace, {101, 201}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.tool) + " beside " + std::to_string(row.beside.h));
+        doc = &session->newDocument();
+        Polyline({{40, 60}, {220, 60}});
+        ASSERT_EQ(Dimension(row.tool, {row.press}, kEnd), kNoErr) << session->lastError();
+        ASSERT_EQ(Dimensions().size(), 1u);
+        Polyline({row.beside, {row.beside.h + 30, row.beside.v + 40}});
+        const auto drawn = drawingdiff::Marks(*doc);
+        for (int update = 0; update < 2; ++update) {
+            ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+            EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+        }
+    }
+}
+
 }  // namespace
 }  // namespace dimtest
