@@ -37,28 +37,28 @@ constexpr size_t kLabelSize = 1024;
 
 bool Ctrl() { return (g->prefs.style.modifiers & kCtrlBit) != 0; }
 
-// The point replaced by the anchor of the target art (null: any art) under it, when the
-// point lies on one.
-AIErr SnapToAnchor(HitRef& hit, AIArtHandle target, AIRealPoint* point) {
-    AIToolHitData data{};
-    if (AIErr err = hit.Test(target, *point, &data, kSnapHitRequest)) return err;
+// The point replaced by the hit point when the hit is an anchor.
+void TakeAnchor(const AIToolHitData& data, AIRealPoint* point) {
     if (data.hit && data.type == kSegAnchorType) *point = data.point;
-    return kNoErr;
 }
 
 // The dragged line, its ends snapped to anchors (and written back, so later drags and a
 // redraw start from them): its first end, its far end, half its length and its direction.
-// A redraw snaps the first end onto the art it is stored on alone, and the far end not at
-// all when its record keeps it as drawn, so that art drawn since moves neither.
+// The first end snaps as a label's press does, the far end as a label's drag end, so that
+// in a redraw art drawn since moves neither.
 struct Dragged {
     AIRealPoint p1, p2;
     AIReal h, a;
 };
 AIErr SnapDraggedLine(Dragged* line) {
-    HitRef hit;
-    if (AIErr err = SnapToAnchor(hit, LabelPressTarget(), &g->firstClick)) return err;
-    if (SnapsLabelEnd())
-        if (AIErr err = SnapToAnchor(hit, nullptr, &g->endPoint)) return err;
+    AIToolHitData data{};
+    if (AIErr err = LabelPressHit(g->firstClick, kSnapHitRequest, &data)) return err;
+    TakeAnchor(data, &g->firstClick);
+    if (SnapsLabelEnd()) {
+        HitRef hit;
+        if (AIErr err = hit.Test(nullptr, g->endPoint, &data, kSnapHitRequest)) return err;
+        TakeAnchor(data, &g->endPoint);
+    }
     const AIRealPoint from = g->firstClick, to = g->endPoint;
     *line = {from, to, Distance(from, to) / 2.0f, Angle(from, to)};
     return kNoErr;

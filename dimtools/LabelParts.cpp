@@ -6,6 +6,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
+#include "dimensions/MeasuringHit.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelText.h"
 #include "geometry/PlaneGeometry.h"
@@ -31,24 +32,29 @@ AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bo
 
 namespace {
 
-AIErr SnapOnto(AIArtHandle target, AIRealPoint* p, int32_t request, AIArtHandle* art) {
+}  // namespace
+
+AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art) {
     HitRef hit;
     AIToolHitData data{};
-    if (AIErr err = hit.Test(target, *p, &data, request)) return err;
+    if (AIErr err = hit.Test(nullptr, *p, &data, request)) return err;
     if (data.hit) *p = data.point;
     if (art) *art = data.hit ? data.object : nullptr;
     return kNoErr;
 }
 
-}  // namespace
-
-AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art) { return SnapOnto(nullptr, p, request, art); }
-
-AIArtHandle LabelPressTarget() { return g->updatingDimensions ? g->updateArt : nullptr; }
+AIErr LabelPressHit(const AIRealPoint& p, int32_t request, AIToolHitData* data) {
+    return HitMeasuredArt(g->updatingDimensions ? g->updateArt : nullptr, p, data, request);
+}
 
 bool SnapsLabelEnd() { return !g->updatingDimensions || !g->updateEndAsDrawn; }
 
-AIErr SnapLabelPress(AIRealPoint* p, int32_t request) { return SnapOnto(LabelPressTarget(), p, request, nullptr); }
+AIErr SnapLabelPress(AIRealPoint* p, int32_t request) {
+    AIToolHitData data{};
+    if (AIErr err = LabelPressHit(*p, request, &data)) return err;
+    if (data.hit) *p = data.point;
+    return kNoErr;
+}
 
 AIErr SnapLabelEnd(AIRealPoint* p, int32_t request) { return SnapsLabelEnd() ? SnapLabelPoint(p, request) : kNoErr; }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "AIHitTest.h"
 #include "AITypes.h"
 
 struct cdDataStruct;
@@ -23,15 +24,17 @@ AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bo
 // curves only): the hit point replaces p, and *art, when asked for, is the art hit (null
 // when nothing is). The hit is given back on every way out.
 AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art = nullptr);
-// A label's press and drag end snapped as above while the user draws. A redraw snaps the
-// press onto the art its click is stored on alone (it follows that art, never art drawn
-// since), and leaves a drag end its record keeps as drawn where it is.
+// What a label's press lands on: the art a measuring click finds (another dimension's part
+// only where no other art is), as the press's click is recorded; in a redraw the art that
+// click is stored on alone, so the press follows that art and never finds art drawn since.
+AIErr LabelPressHit(const AIRealPoint& p, int32_t request, AIToolHitData* data);
+// The press moved onto the hit point of LabelPressHit.
 AIErr SnapLabelPress(AIRealPoint* p, int32_t request);
-AIErr SnapLabelEnd(AIRealPoint* p, int32_t request);
-// The art a press may snap onto: in a redraw the art its click is stored on (a redraw always
-// has one), else null, the whole document; and whether a drag end is to be snapped at all.
-AIArtHandle LabelPressTarget();
+// Whether a drag end is snapped: always while the user draws; in a redraw only when its
+// record reaches the cursor (an older record) rather than the end as drawn.
 bool SnapsLabelEnd();
+// The drag end snapped as SnapLabelPoint does, when SnapsLabelEnd.
+AIErr SnapLabelEnd(AIRealPoint* p, int32_t request);
 
 // The knee of a leader pressed at `press` and dragged to `drag`: the drag point; with shift
 // held (and ignoreShift clear) the press point plus the distance from `from` to the drag

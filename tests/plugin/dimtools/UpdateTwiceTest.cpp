@@ -166,13 +166,16 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
 
 // A label pressed on a line (the bubble in space) and dragged into empty space, then art
 // drawn with an anchor a point beside one of its ends: the end was placed before that art
-// was there, so an update leaves it where it is.
+// was there, so an update leaves it where it is. Likewise a label pressed 2 points from the
+// end of a centre line drawn before it: its press stays on the line it measures.
 TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
     constexpr AIRealPoint kOnLine{130, 60}, kInSpace{100, 200}, kEnd{170, 130};
+    g->prefs.gridSnapTolerance = 2;  // presses 4 points off the grid stay where they are
     struct Row {
         const char* tool;
         AIRealPoint press;
         AIRealPoint beside;  // the later art's first anchor, a point from an end
+        bool centreLineFirst = false;  // instead a centre line from there, drawn first
     };
     const Row rows[] = {
         {"Section Line", kOnLine, {171, 131}},   {"Section Line", kOnLine, {131, 61}},
@@ -182,14 +185,19 @@ TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
         {"Datum Feature", kOnLine, {171, 131}},  {"Datum Feature", kOnLine, {129, 61}},
         {"Datum Target", kOnLine, {171, 131}},   {"Datum Target", kOnLine, {129, 61}},
         {"Revision Bubble", kInSpace, {171, 131}}, {"Revision Bubble", kInSpace, {101, 201}},
+        {"Section Line", {134, 60}, {136, 60}, true}, {"Datum Flag", {134, 60}, {136, 60}, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.tool) + " beside " + std::to_string(row.beside.h));
         doc = &session->newDocument();
         Polyline({{40, 60}, {220, 60}});
+        const AIRealPoint away{row.beside.h + 30, row.beside.v + 40};
+        if (row.centreLineFirst) {
+            ASSERT_EQ(Dimension("Center Line", {row.beside}, away), kNoErr) << session->lastError();
+        }
         ASSERT_EQ(Dimension(row.tool, {row.press}, kEnd), kNoErr) << session->lastError();
-        ASSERT_EQ(Dimensions().size(), 1u);
-        Polyline({row.beside, {row.beside.h + 30, row.beside.v + 40}});
+        ASSERT_EQ(Dimensions().size(), row.centreLineFirst ? 2u : 1u);
+        if (!row.centreLineFirst) Polyline({row.beside, away});
         const auto drawn = drawingdiff::Marks(*doc);
         for (int update = 0; update < 2; ++update) {
             ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
