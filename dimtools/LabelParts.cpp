@@ -49,10 +49,11 @@ AIErr LabelPressHit(const AIRealPoint& p, int32_t request, AIToolHitData* data) 
 
 bool SnapsLabelEnd() { return !g->updatingDimensions || !g->updateEndAsDrawn; }
 
-AIErr SnapLabelPress(AIRealPoint* p, int32_t request) {
+AIErr SnapLabelPress(AIRealPoint* p, int32_t request, AIArtHandle* art) {
     AIToolHitData data{};
     if (AIErr err = LabelPressHit(*p, request, &data)) return err;
     if (data.hit) *p = data.point;
+    if (art) *art = data.hit ? data.object : nullptr;
     return kNoErr;
 }
 

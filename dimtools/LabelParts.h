@@ -28,8 +28,9 @@ AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art = nullptr
 // only where no other art is), as the press's click is recorded; in a redraw the art that
 // click is stored on alone, so the press follows that art and never finds art drawn since.
 AIErr LabelPressHit(const AIRealPoint& p, int32_t request, AIToolHitData* data);
-// The press moved onto the hit point of LabelPressHit.
-AIErr SnapLabelPress(AIRealPoint* p, int32_t request);
+// The press moved onto the hit point of LabelPressHit; *art, when asked for, as in
+// SnapLabelPoint.
+AIErr SnapLabelPress(AIRealPoint* p, int32_t request, AIArtHandle* art = nullptr);
 // Whether a drag end is snapped: always while the user draws; in a redraw only when its
 // record reaches the cursor (an older record) rather than the end as drawn.
 bool SnapsLabelEnd();

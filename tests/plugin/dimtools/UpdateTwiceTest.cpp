@@ -186,6 +186,7 @@ TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
         {"Datum Target", kOnLine, {171, 131}},   {"Datum Target", kOnLine, {129, 61}},
         {"Revision Bubble", kInSpace, {171, 131}}, {"Revision Bubble", kInSpace, {101, 201}},
         {"Section Line", {134, 60}, {136, 60}, true}, {"Datum Flag", {134, 60}, {136, 60}, true},
+        {"Pointer Label", {134, 60}, {136, 60}, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.tool) + " beside " + std::to_string(row.beside.h));
