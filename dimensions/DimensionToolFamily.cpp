@@ -124,7 +124,8 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
     } else {
         const bool axonometric = g->drawingAxoDimension && first->art && IsAxonometricArt(first->art);
         drag.endAsDrawn = KeepsDrawnEnd(g->curDimType) ? 1 : 0;
-        DragRecordOffset(first->theLoc, drag.endAsDrawn ? g->endPoint : g->dragPoint, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
+        const AIRealPoint end = drag.endAsDrawn ? g->endPoint : g->dragPoint;
+        DragRecordOffset(first->theLoc, end, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
                          &drag.endPointOffsetLength, &drag.endPointOffsetAngle);
     }
     return SetDimensionedObjectData(first->art ? first->art : holder, &drag);

@@ -30,10 +30,6 @@ AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bo
     return sAIPath->SetPathClosed(path, closed);
 }
 
-namespace {
-
-}  // namespace
-
 AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art) {
     HitRef hit;
     AIToolHitData data{};
