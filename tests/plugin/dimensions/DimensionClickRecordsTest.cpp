@@ -135,24 +135,6 @@ TEST_F(ClickRecordTest, DragAndRepeatedClicksReplaceTheirRecord) {
     EXPECT_EQ(clicks.at(1).x, 4.0f);
 }
 
-// A drag record that keeps its end as drawn says so in one more entry, which goes when the
-// record is written again without it; a record without the entry (all older ones) reads 0.
-TEST_F(ClickRecordTest, ADragEndKeptAsDrawnIsMarkedWhileItIs) {
-    AIArtHandle path = NewArt(kPathArt);
-    const std::vector<std::string> drag = {"ZA3_Object", "ZA3_Obj_data_5", "ZA3_Click_data_drag"};
-    Click c = MakeClick(5, -1, 1);
-    for (const int32_t marked : {1, 0}) {
-        c.endAsDrawn = marked;
-        ASSERT_EQ(StoreClick(path, c), kNoErr);
-        const standin::DictValue* entry = StoredDict(path, drag)->find("ZA3_Obj_drawnend");
-        EXPECT_EQ(entry != nullptr, marked == 1);
-        if (entry) {
-            EXPECT_TRUE(std::get<bool>(*entry));
-        }
-        EXPECT_EQ(ClicksOf(5, {path}).at(-1).endAsDrawn, marked);
-    }
-}
-
 TEST_F(ClickRecordTest, AnExistingLinkKeepsItsOwnId) {
     AIArtHandle path = NewArt(kPathArt);
     ASSERT_EQ(StoreClick(path, MakeClick(7, 1, 1)), kNoErr);
