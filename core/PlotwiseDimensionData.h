@@ -169,6 +169,9 @@ struct Plotwise3_dimensioned_object_data {
     AIReal endPointOffsetLength;
     AIReal endPointOffsetAngle;
     AIArtHandle art;  // the art the record was read from
+    // A drag record's offset reaches the drag end as it was snapped and drawn, so a redraw
+    // takes it as it is (older records reach the cursor, and are snapped again).
+    int32_t endAsDrawn;
 };
 
 // The record of one text of a dimension or label, stored on the text art.

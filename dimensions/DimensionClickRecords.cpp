@@ -64,6 +64,14 @@ AIErr ForEachClickEntry(Access&& access) {
 
 AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
+    // The mark goes from a record written again without it (a resized drag reaches the cursor).
+    KeyBuffer drawn;
+    ComposeKey(drawn, kZA3Prefix, kEndAsDrawnName);
+    if (data->endAsDrawn) {
+        if (AIErr err = SetBooleanByKey(clickDict, drawn, 1)) return err;
+    } else if (IsKnownKey(clickDict, drawn)) {
+        if (AIErr err = DeleteByKey(clickDict, drawn)) return err;
+    }
     return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
         switch (e.type) {
         case DictEntryType::kInteger: return SetIntegerByKey(clickDict, key, data->*e.intField);
@@ -77,6 +85,10 @@ AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const 
 
 AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
+    KeyBuffer drawn;
+    data->endAsDrawn = 0;
+    if (IsKnownKey(clickDict, ComposeKey(drawn, kZA3Prefix, kEndAsDrawnName)))
+        if (AIErr err = GetBooleanByKey(clickDict, drawn, data->endAsDrawn)) return err;
     return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
         switch (e.type) {
         case DictEntryType::kInteger: return GetIntegerByKey(clickDict, key, data->*e.intField);

@@ -23,6 +23,7 @@ struct DimensionGlobals : AxonometricGlobals {
     int32_t liveDimClickType = -1;
     AIReal liveDimT = 0;
     AIArtHandle updateArt = nullptr;     // the measured art of a redrawn dimension
+    int updateEndAsDrawn = 0;            // its drag record keeps the drag end as drawn (endAsDrawn)
     // --- the dimension being drawn or redrawn ---
     int32_t curDimID = 0;                // its id
     int32_t curDimType = -1;             // PlotwiseLiveDimType

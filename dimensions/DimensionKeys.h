@@ -17,6 +17,8 @@ inline constexpr const char kDimensionName[] = "Dimension";      // ZA3_Dimensio
 inline constexpr const char kObjectName[] = "Object";            // ZA3_Object
 inline constexpr const char kObjDataName[] = "Obj_data_";        // ZA3_Obj_data_<id>
 inline constexpr const char kClickDataName[] = "Click_data_";    // ZA3_Click_data_<n|drag>
+// ZA3_Obj_drawnend: written only when set, so a record without it reads as it always did.
+inline constexpr const char kEndAsDrawnName[] = "Obj_drawnend";
 inline constexpr const char kObjIdName[] = "Obj_id";             // ZA3_Obj_id
 inline constexpr const char kDimTextName[] = "DimText";          // PW4_DimText
 inline constexpr const char kAttrName[] = "Attr_";

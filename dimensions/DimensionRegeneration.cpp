@@ -280,6 +280,7 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
     const Plotwise3_dimensioned_object_data& lead = *clicks.front();
     AIReal offsetLength = 0, offsetAngle = 0;  // each dimension from its own offset
     g->updateArt = lead.art;
+    g->updateEndAsDrawn = 0;
     for (const Plotwise3_dimensioned_object_data* click : clicks) {
         AIRealPoint p{};
         if (AIErr err = RelocateDimensionClick(*click, &p)) return err;
@@ -301,6 +302,7 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
             } else {
                 offsetLength = click->endPointOffsetLength;
                 offsetAngle = click->endPointOffsetAngle;
+                g->updateEndAsDrawn = click->endAsDrawn;
             }
         }
     }
@@ -315,7 +317,8 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
         if (offsetAngle > kAxisAMarkerBound) offsetAngle = g->prefs.isoView.a;
         else if (offsetAngle < kAxisBMarkerBound) offsetAngle = g->prefs.isoView.b - kPi;
     }
-    if (g->resizingDimension) {  // the offset the drag has reached
+    if (g->resizingDimension) {  // the offset the drag has reached, at the cursor
+        g->updateEndAsDrawn = 0;
         offsetLength = g->dimResizeEndPointOffsetLength;
         offsetAngle = g->dimResizeEndPointOffsetAngle;
     }

@@ -154,6 +154,7 @@ AIErr PostProcessDimResizeTool() {
         Plotwise3_dimensioned_object_data click = g->dimResizeData;
         click.endPointOffsetLength = g->dimResizeEndPointOffsetLength;
         click.endPointOffsetAngle = g->dimResizeEndPointOffsetAngle;
+        click.endAsDrawn = 0;  // it reaches the cursor, which a redraw snaps
         err = SetDimensionedObjectData(g->dimResizeArt, &click);
         if (!err) {
             (void)CleanupAssociativeDimensions();  // a link it cannot judge stays, and is harmless

@@ -66,6 +66,25 @@ AIReal Carried(const depth_object_data* face, const AIRealPoint& from, AIReal an
     return alongH ? b.h - a.h : b.v - a.v;
 }
 
+// The kinds whose routines snap the drag end onto art and leave it in endPoint: their drag
+// record keeps that end, so a redraw need not snap it again and find art drawn since.
+bool KeepsDrawnEnd(int32_t kind) {
+    switch (kind) {
+        case kSection:
+        case kCenterLine:
+        case kIsoCenterLine:
+        case kCharLabel:
+        case kWordLabel:
+        case kMutiLeaderLabel:
+        case kDatumFlag:
+        case kDatumFeature:
+        case kDatumTarget:
+        case kRevisionBubbleDrag:
+        case kCallouts: return true;
+        default: return false;
+    }
+}
+
 // The click record of one node.
 Plotwise3_dimensioned_object_data RecordOf(const cdDataStruct& node, int32_t clickNum) {
     Plotwise3_dimensioned_object_data r{};
@@ -104,7 +123,9 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
         drag.endPointOffsetAngle = g->axoDimAngle;
     } else {
         const bool axonometric = g->drawingAxoDimension && first->art && IsAxonometricArt(first->art);
-        DragRecordOffset(first->theLoc, g->dragPoint, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
+        drag.endAsDrawn = KeepsDrawnEnd(g->curDimType) ? 1 : 0;
+        const AIRealPoint end = drag.endAsDrawn ? g->endPoint : g->dragPoint;
+        DragRecordOffset(first->theLoc, end, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
                          &drag.endPointOffsetLength, &drag.endPointOffsetAngle);
     }
     return SetDimensionedObjectData(first->art ? first->art : holder, &drag);

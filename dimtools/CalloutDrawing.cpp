@@ -29,8 +29,8 @@ AIErr DrawCallout() {
     if (AIErr err = CheckDocumentZoom()) return err;
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
-    if (AIErr err = SnapLabelPoint(&g->startingPoint, kSnapHitRequest)) return err;
-    if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
+    if (AIErr err = SnapLabelPress(&g->startingPoint, kSnapHitRequest)) return err;
+    if (AIErr err = SnapLabelEnd(&g->endPoint, kSnapHitRequest)) return err;
     const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
     const AIRealPoint start = g->startingPoint;
     const AIRealPoint knee = LeaderKnee(start, g->endPoint, start);

@@ -16,6 +16,7 @@
 #include "dimensions/DimensionText.h"
 #include "dimtools/AlignedLine.h"
 #include "dimtools/DimToolGlobals.h"
+#include "dimtools/LabelParts.h"
 #include "dimtools/LabelText.h"
 #include "dimtools/LinearAxis.h"
 #include "geometry/ChainLineDashes.h"
@@ -36,24 +37,28 @@ constexpr size_t kLabelSize = 1024;
 
 bool Ctrl() { return (g->prefs.style.modifiers & kCtrlBit) != 0; }
 
-// The point replaced by the anchor under it, when the point lies on one.
-AIErr SnapToAnchor(HitRef& hit, AIRealPoint* point) {
-    AIToolHitData data{};
-    if (AIErr err = hit.Test(nullptr, *point, &data, kSnapHitRequest)) return err;
+// The point replaced by the hit point when the hit is an anchor.
+void TakeAnchor(const AIToolHitData& data, AIRealPoint* point) {
     if (data.hit && data.type == kSegAnchorType) *point = data.point;
-    return kNoErr;
 }
 
 // The dragged line, its ends snapped to anchors (and written back, so later drags and a
 // redraw start from them): its first end, its far end, half its length and its direction.
+// The first end snaps as a label's press does, the far end as a label's drag end, so that
+// in a redraw art drawn since moves neither.
 struct Dragged {
     AIRealPoint p1, p2;
     AIReal h, a;
 };
 AIErr SnapDraggedLine(Dragged* line) {
-    HitRef hit;
-    if (AIErr err = SnapToAnchor(hit, &g->firstClick)) return err;
-    if (AIErr err = SnapToAnchor(hit, &g->endPoint)) return err;
+    AIToolHitData data{};
+    if (AIErr err = LabelPressHit(g->firstClick, kSnapHitRequest, &data)) return err;
+    TakeAnchor(data, &g->firstClick);
+    if (SnapsLabelEnd()) {
+        HitRef hit;
+        if (AIErr err = hit.Test(nullptr, g->endPoint, &data, kSnapHitRequest)) return err;
+        TakeAnchor(data, &g->endPoint);
+    }
     const AIRealPoint from = g->firstClick, to = g->endPoint;
     *line = {from, to, Distance(from, to) / 2.0f, Angle(from, to)};
     return kNoErr;

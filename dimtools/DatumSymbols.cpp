@@ -48,8 +48,8 @@ AIErr Begin(AIRealPoint* press, bool fromUnsnapped, AIArtHandle* group, Leg* leg
     if (AIErr err = PrepDimensionLayer()) return err;
     *group = g->group;
     const AIRealPoint unsnapped = g->startingPoint;
-    if (AIErr err = SnapLabelPoint(press, kSnapHitRequest)) return err;
-    if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
+    if (AIErr err = SnapLabelPress(press, kSnapHitRequest)) return err;
+    if (AIErr err = SnapLabelEnd(&g->endPoint, kSnapHitRequest)) return err;
     leg->start = *press;
     leg->knee = LeaderKnee(*press, g->endPoint, fromUnsnapped ? unsnapped : *press, &leg->theta);
     leg->direction = LabelSide(leg->start, leg->knee, Ctrl());

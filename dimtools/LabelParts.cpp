@@ -6,6 +6,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
+#include "dimensions/MeasuringHit.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/LabelText.h"
 #include "geometry/PlaneGeometry.h"
@@ -37,6 +38,22 @@ AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art) {
     if (art) *art = data.hit ? data.object : nullptr;
     return kNoErr;
 }
+
+AIErr LabelPressHit(const AIRealPoint& p, int32_t request, AIToolHitData* data) {
+    return HitMeasuredArt(g->updatingDimensions ? g->updateArt : nullptr, p, data, request);
+}
+
+bool SnapsLabelEnd() { return !g->updatingDimensions || !g->updateEndAsDrawn; }
+
+AIErr SnapLabelPress(AIRealPoint* p, int32_t request, AIArtHandle* art) {
+    AIToolHitData data{};
+    if (AIErr err = LabelPressHit(*p, request, &data)) return err;
+    if (data.hit) *p = data.point;
+    if (art) *art = data.hit ? data.object : nullptr;
+    return kNoErr;
+}
+
+AIErr SnapLabelEnd(AIRealPoint* p, int32_t request) { return SnapsLabelEnd() ? SnapLabelPoint(p, request) : kNoErr; }
 
 AIRealPoint LeaderKnee(AIRealPoint press, AIRealPoint drag, AIRealPoint from, AIReal* angle) {
     AIReal theta = Angle(press, drag);

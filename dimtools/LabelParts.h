@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "AIHitTest.h"
 #include "AITypes.h"
 
 struct cdDataStruct;
@@ -23,6 +24,18 @@ AIErr NewLabelPath(AIArtHandle group, std::span<const AIPathSegment> anchors, bo
 // curves only): the hit point replaces p, and *art, when asked for, is the art hit (null
 // when nothing is). The hit is given back on every way out.
 AIErr SnapLabelPoint(AIRealPoint* p, int32_t request, AIArtHandle* art = nullptr);
+// What a label's press lands on: the art a measuring click finds (another dimension's part
+// only where no other art is), as the press's click is recorded; in a redraw the art that
+// click is stored on alone, so the press follows that art and never finds art drawn since.
+AIErr LabelPressHit(const AIRealPoint& p, int32_t request, AIToolHitData* data);
+// The press moved onto the hit point of LabelPressHit; *art, when asked for, as in
+// SnapLabelPoint.
+AIErr SnapLabelPress(AIRealPoint* p, int32_t request, AIArtHandle* art = nullptr);
+// Whether a drag end is snapped: always while the user draws; in a redraw only when its
+// record reaches the cursor (an older record) rather than the end as drawn.
+bool SnapsLabelEnd();
+// The drag end snapped as SnapLabelPoint does, when SnapsLabelEnd.
+AIErr SnapLabelEnd(AIRealPoint* p, int32_t request);
 
 // The knee of a leader pressed at `press` and dragged to `drag`: the drag point; with shift
 // held (and ignoreShift clear) the press point plus the distance from `from` to the drag

@@ -52,11 +52,12 @@ AIErr doPointerTool() {
     AIArtHandle group = g->group;
     const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
 
-    // A redraw keeps its stored press and measures the art the label is stored on.
+    // A redraw keeps its stored press and measures the art the label is stored on; the user's
+    // press lands where its click is recorded, on art rather than on another dimension.
     AIArtHandle targetArt = g->updateArt;
     if (!g->updatingDimensions)
-        if (AIErr err = SnapLabelPoint(&g->startingPoint, kAllHitRequest, &targetArt)) return err;
-    if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
+        if (AIErr err = SnapLabelPress(&g->startingPoint, kAllHitRequest, &targetArt)) return err;
+    if (AIErr err = SnapLabelEnd(&g->endPoint, kSnapHitRequest)) return err;
     const AIRealPoint start = g->startingPoint;
     const AIRealPoint knee = LeaderKnee(start, g->endPoint, start);
 

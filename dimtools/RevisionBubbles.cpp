@@ -94,7 +94,6 @@ AIErr BubbleMouseUp() {
     // It keeps the corners its last drag snapped and drew: the carrier at the first, the drag
     // record to the other.
     node->theLoc = g->firstClick;
-    g->dragPoint = g->endPoint;
     return AddCarrier(node, group);
 }
 
@@ -151,9 +150,9 @@ AIErr doBubbleDragTool() {
     if (AIErr err = CheckDocumentZoom()) return err;
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
-    // A redraw takes the corners the bubble was drawn with: snapped again, they could find
-    // art drawn since.
-    if (!g->updatingDimensions) {
+    // A redraw takes the corners the bubble was drawn with (the carrier's and the drag
+    // record's): snapped again, they could find art drawn since.
+    if (SnapsLabelEnd()) {
         if (AIErr err = SnapLabelPoint(&g->firstClick, kSnapHitRequest)) return err;
         if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
     }

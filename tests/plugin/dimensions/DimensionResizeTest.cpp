@@ -43,6 +43,9 @@ protected:
 
 TEST_F(DimensionResizeTest, TheReleaseStoresTheOffsetFromTheFirstClick) {
     AIArtHandle path = Measured(kIncline);
+    Plotwise3_dimensioned_object_data drawn = DragClick(path);
+    drawn.endAsDrawn = 1;  // as a label keeps its snapped end; the resize reaches the cursor
+    ASSERT_EQ(SetDimensionedObjectData(path, &drawn), kNoErr);
     ASSERT_EQ(Press({5, 0}), kNoErr);
     EXPECT_EQ(g->resizingDimension, 1);
     ASSERT_EQ(DragTo({0, 0}), kNoErr);
@@ -54,6 +57,7 @@ TEST_F(DimensionResizeTest, TheReleaseStoresTheOffsetFromTheFirstClick) {
     const Plotwise3_dimensioned_object_data stored = DragClick(path);
     EXPECT_NEAR(stored.endPointOffsetLength, 70, 1e-4);
     EXPECT_NEAR(stored.endPointOffsetAngle, 3.1415927 / 2, 1e-5);
+    EXPECT_EQ(stored.endAsDrawn, 0);
     EXPECT_EQ(LiveGroups().size(), 1u);  // the grabbed group gave way
     EXPECT_EQ(g->resizingDimension, 0);
 }

@@ -7,6 +7,7 @@
 #include "DimensionToolFixture.h"
 #include "DrawingDifferences.h"
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseSuites.h"
 
 namespace dimtest {
 namespace {
@@ -161,6 +162,59 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
         EXPECT_EQ(drawingdiff::Differences(drawn, once), std::vector<std::string>{});
         EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+    }
+}
+
+// A label pressed on a line (the bubble in space) and dragged into empty space, then art
+// drawn with an anchor a point beside one of its ends: the end was placed before that art
+// was there, so an update leaves it where it is. Likewise a label pressed 2 points from the
+// end of a centre line drawn before it: its press stays on the line it measures. Moved, the
+// line takes the label along whole (the bubble in space stays).
+TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
+    constexpr AIRealPoint kOnLine{130, 60}, kInSpace{100, 200}, kEnd{170, 130};
+    g->prefs.gridSnapTolerance = 2;  // presses 4 points off the grid stay where they are
+    struct Row {
+        const char* tool;
+        AIRealPoint press;
+        AIRealPoint beside;  // the later art's first anchor, a point from an end
+        bool centreLineFirst = false;  // instead a centre line from there, drawn first
+    };
+    const Row rows[] = {
+        {"Section Line", kOnLine, {171, 131}},   {"Section Line", kOnLine, {131, 61}},
+        {"Center Line", kOnLine, {171, 131}},    {"Center Line", kOnLine, {131, 61}},
+        {"Pointer Label", kOnLine, {171, 131}},  {"Pointer Label", kOnLine, {131, 61}},
+        {"Datum Flag", kOnLine, {171, 131}},     {"Datum Flag", kOnLine, {131, 61}},
+        {"Datum Feature", kOnLine, {171, 131}},  {"Datum Feature", kOnLine, {129, 61}},
+        {"Datum Target", kOnLine, {171, 131}},   {"Datum Target", kOnLine, {129, 61}},
+        {"Revision Bubble", kInSpace, {171, 131}}, {"Revision Bubble", kInSpace, {101, 201}},
+        {"Section Line", {134, 60}, {136, 60}, true}, {"Datum Flag", {134, 60}, {136, 60}, true},
+        {"Pointer Label", {134, 60}, {136, 60}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.tool) + " beside " + std::to_string(row.beside.h));
+        doc = &session->newDocument();
+        const ObjId line = Polyline({{40, 60}, {220, 60}});
+        const AIRealPoint away{row.beside.h + 30, row.beside.v + 40};
+        if (row.centreLineFirst) {
+            ASSERT_EQ(Dimension("Center Line", {row.beside}, away), kNoErr) << session->lastError();
+        }
+        ASSERT_EQ(Dimension(row.tool, {row.press}, kEnd), kNoErr) << session->lastError();
+        ASSERT_EQ(Dimensions().size(), row.centreLineFirst ? 2u : 1u);
+        const ObjId later = row.centreLineFirst ? 0 : Polyline({row.beside, away});
+        const auto drawn = drawingdiff::Marks(*doc);
+        for (int update = 0; update < 2; ++update) {
+            ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+            EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+        }
+        if (row.press.v != kOnLine.v) continue;
+        const AIRealMatrix down{1, 0, 0, 1, 0, -20};
+        ASSERT_EQ(session->hostEvent([&] { return sAITransformArt->TransformArt(Art(line), &down, 1, 0x41); }), kNoErr);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+        auto moved = drawn;  // every v of a path, a text's ty
+        for (drawingdiff::Mark& m : moved)
+            for (size_t k = m.words.starts_with("text") ? 5 : 1; m.id != later && k < m.numbers.size(); k += 2)
+                m.numbers[k] -= 20;
+        EXPECT_EQ(drawingdiff::Differences(moved, drawingdiff::Marks(*doc)), std::vector<std::string>{});
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "CalloutToolRegistration.h"
 #include "DrawToolsFixture.h"
+#include "DrawingDifferences.h"
 #include "dimtools/CalloutSettings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
@@ -116,6 +117,17 @@ TEST_F(CalloutToolTest, OptionUsesTheFlagsWithoutTheDialog) {
     ASSERT_EQ(Callout({150, 100}, aiEventModifiers_Option), kNoErr);
     EXPECT_EQ(Texts(), std::vector<std::string>{"Fill color -50k"});
     EXPECT_TRUE(DialogFailures().empty()) << "no dialog opened";
+}
+
+// Art drawn later with an anchor a point from the callout's free end leaves it where it is.
+TEST_F(CalloutToolTest, ArtDrawnBesideItsEndDoesNotMoveItAtAnUpdate) {
+    ASSERT_EQ(Callout({150, 100}, aiEventModifiers_Option), kNoErr);
+    Polyline({{231, 161}, {260, 200}});
+    const auto drawn = drawingdiff::Marks(*doc);
+    for (int update = 0; update < 2; ++update) {
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+        EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+    }
 }
 
 TEST_F(CalloutToolTest, APressOnNothingOrAClickIsRefused) {
