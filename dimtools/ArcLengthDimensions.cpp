@@ -70,6 +70,19 @@ AIErr PiecesBeside(const PathClick& click, std::vector<AIRealBezier>* out) {
     return kNoErr;
 }
 
+// A piece whose handles lie on its chord to within a hair: straight, though a handle of a
+// straight edge drawn elsewhere may sit a float's rounding off its anchor.
+bool StraightToAHair(const AIRealBezier& piece) {
+    constexpr double kHair = 1e-3;
+    const double dh = piece.p3.h - piece.p0.h, dv = piece.p3.v - piece.p0.v;
+    const double chord = std::hypot(dh, dv);
+    const auto off = [&](const AIRealPoint& p) {
+        const double h = p.h - piece.p0.h, v = p.v - piece.p0.v;
+        return chord > 0 ? std::fabs(h * dv - v * dh) / chord : std::hypot(h, v);
+    };
+    return PieceIsStraight(piece) || (off(piece.p1) <= kHair && off(piece.p2) <= kHair);
+}
+
 // The click as its node describes it, when the node holds a path: its anchor, or its
 // parameter on a piece. The press and the redraw of its dimension read the same record, so
 // the value drawn is the value an update draws again.
@@ -114,11 +127,11 @@ AIErr ReadClick(const AIRealPoint& p, const cdDataStruct* node, PathClick* click
     }
     const bool atEnd = toEnd <= toStart;
     *t = atEnd ? 1.0f : 0.0f;
-    if (!PieceIsStraight(click->piece)) return kNoErr;
+    if (!StraightToAHair(click->piece)) return kNoErr;
     PathClick beside;
     bool more = false;
     if (AIErr err = PieceBeside(*click, atEnd, &beside, &more)) return err;
-    if (more && !PieceIsStraight(beside.piece)) {
+    if (more && !StraightToAHair(beside.piece)) {
         *click = beside;
         *t = atEnd ? 0.0f : 1.0f;
     }

@@ -276,7 +276,13 @@ void MergeTangents(Cut& cut) {
 }
 
 // The path's own handle at a tangent point, away from the corner.
-AIRealPoint OuterHandle(const Side& side) { return side.cornerBefore() ? side.kept.out : side.kept.in; }
+// The handle the arc's end takes from the side it joins: a straight side's handle lies on its
+// own anchor, which may sit a rounding off the tangent point the arc ends on, so it is put on
+// the arc's anchor and the straight side stays straight.
+AIRealPoint OuterHandle(const Side& side, const AIRealPoint& arcEnd) {
+    const AIRealPoint handle = side.cornerBefore() ? side.kept.out : side.kept.in;
+    return handle.h == side.kept.p.h && handle.v == side.kept.p.v ? arcEnd : handle;
+}
 
 // The arc about m between the tangent points, spliced in place of the two tangent anchors
 // in path order. Its direction about m is the one that keeps it inside the corner.
@@ -296,8 +302,8 @@ Cut WithArc(const Cut& cut, const AIRealPoint& x, const AIRealPoint& m, const Si
     for (AIRealPoint* p : {&last.p, &last.in, &last.out}) *p = AIRealPoint{p->h + dh, p->v + dv};
     // The paths keep their shape up to the arc: a curve, or the arc of an earlier fillet
     // that ends on the same anchor.
-    arc.front().in = OuterHandle(start);
-    arc.back().out = OuterHandle(end);
+    arc.front().in = OuterHandle(start, arc.front().p);
+    arc.back().out = OuterHandle(end, arc.back().p);
     const bool startsFirst = fromTwo ? !cut.firstIsOne : cut.firstIsOne;
     if (!startsFirst) arc = ReversedSegments(arc);
     Cut out;
