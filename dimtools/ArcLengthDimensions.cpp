@@ -16,6 +16,7 @@
 #include "dimtools/CurvatureAtClick.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/BezierGeometry.h"
+#include "geometry/CurveFit.h"
 #include "geometry/PointMath.h"
 
 namespace {
@@ -70,17 +71,11 @@ AIErr PiecesBeside(const PathClick& click, std::vector<AIRealBezier>* out) {
     return kNoErr;
 }
 
-// A piece whose handles lie on its chord to within a hair: straight, though a handle of a
-// straight edge drawn elsewhere may sit a float's rounding off its anchor.
+// Straight, or straight but for a hair: a fillet's straight sides may have handles a float's
+// rounding off their anchors.
 bool StraightToAHair(const AIRealBezier& piece) {
     constexpr double kHair = 1e-3;
-    const double dh = piece.p3.h - piece.p0.h, dv = piece.p3.v - piece.p0.v;
-    const double chord = std::hypot(dh, dv);
-    const auto off = [&](const AIRealPoint& p) {
-        const double h = p.h - piece.p0.h, v = p.v - piece.p0.v;
-        return chord > 0 ? std::fabs(h * dv - v * dh) / chord : std::hypot(h, v);
-    };
-    return PieceIsStraight(piece) || (off(piece.p1) <= kHair && off(piece.p2) <= kHair);
+    return PieceIsStraight(piece) || PieceIsFlat(piece, kHair);
 }
 
 // The click as its node describes it, when the node holds a path: its anchor, or its

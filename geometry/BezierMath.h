@@ -115,4 +115,17 @@ inline double arcLength(const Cubic& c, double tolerance = kSpanLengthTolerance)
     return adaptiveLength(c, 0.0, 1.0, gaussLength(c, 0.0, 1.0), tolerance, 0);
 }
 
+inline double distanceToSegment(Vec p, Vec a, Vec b) {
+    const Vec ab = b - a;
+    const double span = dot(ab, ab);
+    const double t = span > 0 ? std::clamp(dot(p - a, ab) / span, 0.0, 1.0) : 0.0;
+    return length(p - (a + t * ab));
+}
+
+// Both handles within tolerance of the chord: the piece is its chord.
+inline bool flat(const Cubic& c, double tolerance) {
+    return distanceToSegment(c.p[1], c.p[0], c.p[3]) <= tolerance &&
+           distanceToSegment(c.p[2], c.p[0], c.p[3]) <= tolerance;
+}
+
 }  // namespace bezier_math

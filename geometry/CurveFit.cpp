@@ -110,6 +110,8 @@ bool PieceIsStraight(const AIRealBezier& piece) {
     return dot(startSpeed, startSpeed) < 1.0 && bend.h == 0.0 && bend.v == 0.0;
 }
 
+bool PieceIsFlat(const AIRealBezier& piece, double tolerance) { return flat(cubic(piece), tolerance); }
+
 AIReal WalkToReference(const AIRealBezier& piece, const AIRealPoint& reference) {
     const Cubic c = cubic(piece);
     const Vec q = vec(reference);

@@ -3,6 +3,7 @@
 // arithmetic in doubles on host points; nothing here touches a document.
 //
 //   PieceIsStraight       the straight test of every curvature tool: nothing to measure
+//   PieceIsFlat           the arc-length tool: a straight piece drawn with float rounding
 //   WalkToReference       GetCenter, and the curve radius and tangent line tools on a hit on
 //                         a curve: the parameter of the clicked point
 //   FitCircleAt           GetCenter, and the curve radius and tangent line tools: the circle
@@ -23,6 +24,10 @@
 // evenly spaced on one line, where the walk would have no start: a piece whose handles both
 // sit on its start anchor is a straight line.
 bool PieceIsStraight(const AIRealBezier& piece);
+
+// Both handles within `tolerance` of the chord: a straight piece, though a handle of a
+// straight edge drawn elsewhere may sit a float's rounding off its anchor.
+bool PieceIsFlat(const AIRealBezier& piece, double tolerance);
 
 // The parameter of the first point of the piece within 2 points of `reference`, walking
 // from the start in steps of about one point of arc length (t += 1 / |B'(t)|). A piece

@@ -89,19 +89,6 @@ bool figureBox(const std::vector<std::vector<Cubic>>& rings, Box& box) {
 
 double extentOf(const Box& b) { return std::max(b.hiH - b.loH, b.hiV - b.loV); }
 
-double distanceToSegment(Vec p, Vec a, Vec b) {
-    const Vec ab = b - a;
-    const double span = dot(ab, ab);
-    const double t = span > 0 ? std::clamp(dot(p - a, ab) / span, 0.0, 1.0) : 0.0;
-    return length(p - (a + t * ab));
-}
-
-// Both handles within tolerance of the chord: the piece is its chord.
-bool flat(const Cubic& c, double tolerance) {
-    return distanceToSegment(c.p[1], c.p[0], c.p[3]) <= tolerance &&
-           distanceToSegment(c.p[2], c.p[0], c.p[3]) <= tolerance;
-}
-
 // Every edge of the control polygon heads along the chord: the piece moves steadily along
 // it and cannot come back to cross itself.
 bool steady(const Cubic& c) {
