@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "AITypes.h"
@@ -31,6 +32,29 @@ struct House {
 
 // The lines of a door's or window's symbol, each as its anchors.
 std::vector<std::vector<AIPathSegment>> OpeningSymbol(const Wall& wall, const WallOpening& o);
+
+// Every door's and window's lines of a house as its walls draw them, by which the art drawn
+// for them is known again.
+class SymbolLines {
+public:
+    explicit SymbolLines(const std::vector<Wall>& walls);
+    // Which line has these anchors (each within `reach` of the line's); none when no line
+    // does. The lines beside the last one found are tried first, as a house's art holds them
+    // in the order they were drawn.
+    std::optional<House::Symbol> Find(const std::vector<AIPathSegment>& anchors, double reach);
+
+private:
+    struct Line {
+        House::Symbol symbol;
+        std::vector<AIPathSegment> anchors;
+    };
+    std::vector<Line> lines_;
+    size_t last_ = 0;
+};
+
+// The number a wall of a house has once `removedWall` is taken out (-1: none is): the walls
+// after it come one nearer the first; the removed wall itself has none (-1).
+int32_t WallAfterRemoval(size_t wall, int32_t removedWall);
 
 // A corner anchor at a point of the walls.
 AIPathSegment WallCornerAnchor(WallPoint p);

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <tuple>
 
 #include "architecture/ArchitectureMessages.h"
 #include "architecture/ArtMaking.h"
@@ -14,6 +16,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "drawtools/DrawToolSupport.h"
 #include "geometry/PointMath.h"
 
 namespace {
@@ -22,13 +25,72 @@ constexpr GlobalsView<ArchitectureGlobals> g;
 
 using Anchors = std::vector<AIPathSegment>;
 
-AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, House* drawn) {
-    // The walls in the paint of new art, the rooms they enclose (running the other way) left
-    // empty by the non-zero rule; the symbols in its stroke, unfilled.
-    AIPathStyle wallPaint{};
-    (void)sAIPathStyle->GetCurrentPathStyle(&wallPaint, nullptr, nullptr);
-    wallPaint.evenodd = false;
-    const AIPathStyle symbolPaint = UnfilledPaint();
+// The paint each part of a house is drawn in. A house drawn again keeps the paint of the
+// one it replaces, part by part: its walls', and each door's and window's line's, read from
+// the art that goes; a new house, and a new door or window, take the paint of new art (the
+// walls enclosing the rooms, which run the other way, left empty by the non-zero rule; the
+// symbols unfilled).
+class HousePaint {
+public:
+    HousePaint(const House* old, int32_t removedWall) : symbolPaint_(UnfilledPaint()) {
+        (void)sAIPathStyle->GetCurrentPathStyle(&wallPaint_, nullptr, nullptr);
+        wallPaint_.evenodd = false;
+        if (!old || !old->path) return;
+        AIPathStyle kept{};
+        if (sAIPathStyle->GetPathStyle(old->path, &kept) == kNoErr) wallPaint_ = kept;
+        if (old->group && old->group != old->path) KeepSymbols(*old, removedWall);
+    }
+    const AIPathStyle& walls() const { return wallPaint_; }
+    // The paint of a line of the new house's walls: the line's own, or failing it (its art
+    // gone) that of another line of its door or window.
+    const AIPathStyle& symbol(const House::Symbol& s) const {
+        const auto opening = std::lower_bound(kept_.begin(), kept_.end(), Kept{s.wall, s.opening, 0, {}});
+        if (opening == kept_.end() || opening->wall != s.wall || opening->opening != s.opening) return symbolPaint_;
+        for (auto k = opening; k != kept_.end() && k->wall == s.wall && k->opening == s.opening; ++k)
+            if (k->line == s.line) return k->paint;
+        return opening->paint;
+    }
+
+private:
+    struct Kept {
+        size_t wall, opening, line;  // in the new house
+        AIPathStyle paint;
+        bool operator<(const Kept& o) const {
+            return std::tie(wall, opening, line) < std::tie(o.wall, o.opening, o.line);
+        }
+    };
+
+    void KeepSymbols(const House& old, int32_t removedWall) {
+        SymbolLines lines(old.walls);
+        AIArtHandle child = nullptr;
+        if (sAIArt->GetArtFirstChild(old.group, &child)) return;
+        for (; child; child = NextSibling(child)) {
+            Anchors anchors;
+            int16_t type = kUnknownArt;
+            AIPathStyle paint{};
+            if (child == old.path || sAIArt->GetArtType(child, &type) || type != kPathArt ||
+                ReadPathSegments(child, &anchors, nullptr) || sAIPathStyle->GetPathStyle(child, &paint))
+                continue;
+            const std::optional<House::Symbol> s = lines.Find(anchors, kSameLine);
+            const int32_t wall = s ? WallAfterRemoval(s->wall, removedWall) : -1;
+            if (wall >= 0) kept_.push_back({static_cast<size_t>(wall), s->opening, s->line, paint});
+        }
+        std::sort(kept_.begin(), kept_.end());
+    }
+    static AIArtHandle NextSibling(AIArtHandle art) {
+        AIArtHandle next = nullptr;
+        return sAIArt->GetArtSibling(art, &next) ? nullptr : next;
+    }
+
+    // A line drawn again from the record lies this close to where it was drawn.
+    static constexpr double kSameLine = 0.02;
+
+    AIPathStyle wallPaint_{};
+    AIPathStyle symbolPaint_;
+    std::vector<Kept> kept_;
+};
+
+AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, const HousePaint& paint, House* drawn) {
     drawn->walls = walls;
     drawn->corners = JoinWalls(walls);
     for (size_t w = 0; w < walls.size(); ++w)
@@ -36,7 +98,7 @@ AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, H
             const std::vector<Anchors> lines = OpeningSymbol(walls[w], walls[w].openings[k]);
             for (size_t j = 0; j < lines.size(); ++j) {
                 House::Symbol symbol{nullptr, w, k, j};
-                if (AIErr err = NewPath(group, kPlaceInsideOnTop, lines[j], false, &symbolPaint, &symbol.art))
+                if (AIErr err = NewPath(group, kPlaceInsideOnTop, lines[j], false, &paint.symbol(symbol), &symbol.art))
                     return err;
                 drawn->symbols.push_back(symbol);
             }
@@ -52,7 +114,7 @@ AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, H
         if (AIErr err = NewPath(outline, kPlaceInsideOnBottom, anchors, true, nullptr, &path)) return err;
         drawn->contours.push_back(path);
     }
-    if (AIErr err = sAIPathStyle->SetPathStyle(outline, &wallPaint)) return err;
+    if (AIErr err = sAIPathStyle->SetPathStyle(outline, &paint.walls())) return err;
     if (record)
         if (AIErr err = WriteHouseRecord(outline, walls, drawn->unknown)) return err;
     drawn->path = outline;
@@ -179,7 +241,8 @@ AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* d
         group = g->group;
     }
     if (group)
-        if (AIErr err = DrawInto(group, stored, record, drawn)) return err;
+        if (AIErr err = DrawInto(group, stored, record, HousePaint(replace ? replacing : nullptr, removedWall), drawn))
+            return err;
     if (!replace) return kNoErr;
     // Links that cannot be carried leave the old house as it was.
     if (AIErr err = CarryDimensionLinks(*replacing, removedWall, *drawn, &drawn->detached)) {

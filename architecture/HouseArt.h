@@ -1,8 +1,10 @@
 // The art of a house: a group holding, on top, the house path (a compound path of the
-// outline of every wall together, painted with the paint of new art and carrying the
-// record) and, below it, the symbols of its doors (leaf and swing) and windows (the faces
-// and the glass across the opening), stroked alike and unfilled. A house is drawn again
-// whole from its walls whenever it changes, in the place of the old drawing.
+// outline of every wall together, carrying the record) and, below it, the symbols of its
+// doors (leaf and swing) and windows (the faces and the glass across the opening). A new
+// house is painted with the paint of new art, its symbols stroked alike and unfilled. A
+// house is drawn again whole from its walls whenever it changes, in the place of the old
+// drawing; every part keeps the paint it was drawn in, and only a new door or window takes
+// the paint of new art.
 #pragma once
 
 #include <string>

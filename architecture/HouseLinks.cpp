@@ -71,23 +71,6 @@ bool PlaceOnOutline(const House& drawn, WallPoint p, bool anchor, AIArtHandle* a
     return false;
 }
 
-// Which door's or window's line of the old house the art is, by its anchors.
-std::optional<House::Symbol> SymbolOf(const House& old, const Anchors& anchors) {
-    auto same = [&](const Anchors& line) {
-        if (line.size() != anchors.size()) return false;
-        for (size_t i = 0; i < line.size(); ++i)
-            if (Distance(line[i].p, anchors[i].p) > kReach) return false;
-        return true;
-    };
-    for (size_t w = 0; w < old.walls.size(); ++w)
-        for (size_t k = 0; k < old.walls[w].openings.size(); ++k) {
-            const std::vector<Anchors> lines = OpeningSymbol(old.walls[w], old.walls[w].openings[k]);
-            for (size_t j = 0; j < lines.size(); ++j)
-                if (same(lines[j])) return House::Symbol{nullptr, w, k, j};
-        }
-    return std::nullopt;
-}
-
 // Names the dimension once among those whose measured place is gone.
 void NoteDetached(int32_t id, std::vector<int32_t>* detached) {
     if (std::find(detached->begin(), detached->end(), id) == detached->end()) detached->push_back(id);
@@ -101,11 +84,9 @@ struct Carrier {
     const House& drawn;
     int32_t removedWall;
     std::vector<int32_t>* detached;
+    SymbolLines* oldSymbols;  // of the old house
 
-    int32_t NewWall(size_t wall) const {
-        const auto w = static_cast<int32_t>(wall);
-        return w == removedWall ? -1 : w > removedWall && removedWall >= 0 ? w - 1 : w;
-    }
+    int32_t NewWall(size_t wall) const { return WallAfterRemoval(wall, removedWall); }
 
     // The click of an outline's anchor or piece, at the corresponding place of the new one.
     bool OnOutline(WallPoint p, Click* c, AIArtHandle* to) const {
@@ -141,7 +122,7 @@ struct Carrier {
         if (role == Role::kSymbol)
             if (AIErr err = AnchorsOf(art, &anchors)) return err;
         const std::optional<House::Symbol> symbol =
-            role == Role::kSymbol ? SymbolOf(old, anchors) : std::optional<House::Symbol>();
+            role == Role::kSymbol ? oldSymbols->Find(anchors, kReach) : std::optional<House::Symbol>();
         for (Click c : clicks) {
             AIArtHandle to = art == old.group ? drawn.group : drawn.path;
             WallPoint p{};
@@ -222,7 +203,8 @@ AIErr CarryDimensionLinks(const House& old, int32_t removedWall, const House& dr
     detached->clear();
     std::vector<std::pair<AIArtHandle, Role>> arts;
     if (AIErr err = HouseArtOf(old, &arts)) return err;
-    const Carrier carrier{old, drawn, removedWall, detached};
+    SymbolLines oldSymbols(old.walls);
+    const Carrier carrier{old, drawn, removedWall, detached, &oldSymbols};
     for (const auto& [art, role] : arts) {
         // Art without a dictionary is not given one by the look.
         if (!sAIArt->HasDictionary(art) || !IsDimensionedObject(art)) continue;

@@ -101,6 +101,10 @@ void SetLengthFieldText(ADMItemRef item, double drawnPoints) {
     CopyCString(held->shown, text);
 }
 
+bool ReadHeldOrTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints) {
+    return HeldOrTypedLength(dialog, item, typedPoints);
+}
+
 void ForgetHeldLength(ADMItemRef item) {
     if (HeldLength* held = item ? HeldFor(static_cast<int16_t>(sADMItem->GetID(item))) : nullptr) *held = HeldLength{};
 }

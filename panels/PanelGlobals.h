@@ -20,4 +20,7 @@ struct PanelGlobals : ArchitectureGlobals {
     char CADpresetsNewName[64] = {};
     // The catalogue holds a change its file does not (its save failed): saved again at quit.
     bool presetsUnsaved = false;
+    // The selection's drawn width and height as the scale assistant measured them, whole:
+    // its fields show them rounded.
+    double assistantDrawn[2] = {};
 };

@@ -88,8 +88,14 @@ private:
     int32_t kept_;
 };
 
-// A length as the assistant shows it: at 1:1 in the numeric-input unit and precision.
-void ShowLength(ADMDialogRef dialog, int32_t id, double points) {
+// The drawn lengths' fields, width then height.
+constexpr int32_t kDrawnFields[2] = {kAssistantDrawnWidth, kAssistantDrawnHeight};
+
+// A measured length as the assistant shows it: at 1:1 in the numeric-input unit and
+// precision. The length itself is kept whole for the relation.
+void ShowDrawnLength(ADMDialogRef dialog, int32_t side, double points) {
+    g->assistantDrawn[side] = points;
+    const int32_t id = kDrawnFields[side];
     const float scaler = g->prefs.scaler;
     g->prefs.scaler = 1.0f;
     char text[kTypedTextSize] = {};
@@ -127,30 +133,39 @@ struct Relation {
     char label[kScaleLabelSize] = {};
 };
 
-// Reads one length of the relation; a length that is not a positive finite number is
-// refused in words with its field made active.
-bool ReadLength(ADMDialogRef dialog, int32_t id, double* points, std::string* text) {
-    char typed[kTypedTextSize] = {};
-    if (ADMItemRef item = Item(dialog, id)) sADMItem->GetText(item, typed, sizeof typed);
-    *text = typed;
-    if (!parseFieldInput(dialog, static_cast<int16_t>(id), points, g->prefs.NumericInputUnits))
+// Reads the length the user typed into the field, as typed (not as the field shows it
+// rounded); a length that is not a positive finite number is refused in words with its
+// field made active.
+bool ReadTypedField(ADMDialogRef dialog, int32_t id, double* points) {
+    if (!ReadHeldOrTypedLength(dialog, static_cast<int16_t>(id), points))
         return RefuseField(dialog, id, kUnreadableValueMessage);
     if (!(*points > 0) || !std::isfinite(*points)) return RefuseField(dialog, id, kGreaterThanZeroMessage);
     return true;
 }
 
+std::string FieldText(ADMDialogRef dialog, int32_t id) {
+    char text[kTypedTextSize] = {};
+    if (ADMItemRef item = Item(dialog, id)) sADMItem->GetText(item, text, sizeof text);
+    return text;
+}
+
+// The relation of the real length typed to the drawn length measured, each whole; the label
+// joins the two as the fields show them.
 bool ReadRelation(ADMDialogRef dialog, Relation* relation) {
     const bool width = On(dialog, kAssistantWidthRadio);
     g->prefs.ScaleAssistantObjectRelationship = width ? 1 : 2;
-    double drawn = 0, real = 0;
-    std::string drawnText, realText;
-    if (!ReadLength(dialog, width ? kAssistantDrawnWidth : kAssistantDrawnHeight, &drawn, &drawnText)) return false;
-    if (!ReadLength(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, &real, &realText)) return false;
+    const int32_t side = width ? 0 : 1;
+    const int32_t realField = width ? kAssistantRealWidth : kAssistantRealHeight;
+    const double drawn = g->assistantDrawn[side];
+    if (!(drawn > 0) || !std::isfinite(drawn)) return RefuseField(dialog, kDrawnFields[side], kGreaterThanZeroMessage);
+    double real = 0;
+    if (!ReadTypedField(dialog, realField, &real)) return false;
     const double ratio = real / drawn;
     if (!std::isfinite(static_cast<float>(ratio)) || !(static_cast<float>(ratio) > 0))
-        return RefuseField(dialog, width ? kAssistantRealWidth : kAssistantRealHeight, kUnreadableValueMessage);
+        return RefuseField(dialog, realField, kUnreadableValueMessage);
     relation->ratio = static_cast<float>(ratio);
-    ComposeCustomScaleLabel({drawnText, ""}, " = ", {realText, ""}, relation->label);
+    ComposeCustomScaleLabel({FieldText(dialog, kDrawnFields[side]), ""}, " = ", {FieldText(dialog, realField), ""},
+                            relation->label);
     return true;
 }
 
@@ -174,7 +189,7 @@ bool RoomToFit(ADMDialogRef dialog, double* w, double* h) {
     const int32_t reference = g->prefs.ScaleAssistantReferenceType;
     if (reference != kReferenceWidth && reference != kReferenceHeight) return true;
     double typed = 0;
-    if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0))
+    if (!ReadHeldOrTypedLength(dialog, kAssistantReferenceLength, &typed) || !(typed > 0))
         return RefuseField(dialog, kAssistantReferenceLength, kUnreadableValueMessage);
     (reference == kReferenceWidth ? *w : *h) = typed;
     return true;
@@ -316,10 +331,11 @@ ASErr InitScaleAssistantDialog(ADMDialogRef dialog) {
     AIRealRect bounds{};
     bool found = false;
     if (AIErr err = SelectedBounds(&bounds, &found)) return err;
-    ShowLength(dialog, kAssistantDrawnWidth, found ? std::fabs(bounds.right - bounds.left) : 0.0);
-    ShowLength(dialog, kAssistantDrawnHeight, found ? std::fabs(bounds.top - bounds.bottom) : 0.0);
+    ShowDrawnLength(dialog, 0, found ? std::fabs(bounds.right - bounds.left) : 0.0);
+    ShowDrawnLength(dialog, 1, found ? std::fabs(bounds.top - bounds.bottom) : 0.0);
     for (int32_t id : {kAssistantRealWidth, kAssistantRealHeight, kAssistantReferenceLength}) {
         if (ADMItemRef field = Item(dialog, id)) {
+            ForgetHeldLength(field);  // a length another dialog's item of that number held
             sADMItem->SetText(field, "");
             sADMItem->SetNotifyProc(field, Guarded<&inputFldChangedNotifierProc>);
         }

@@ -89,15 +89,9 @@ void WallDatumPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     sADMItem->DefaultNotify(item, notifier);
 }
 
-// The thickness as typed, read again in the numeric-input unit and shown formatted; a text
-// that does not read as a length changes nothing.
+// The thickness in force, shown: the field's rounded text is never read back into it (only
+// the user's edit of the field changes it).
 void RefreshCADwallsWindowFromSelection(ADMDialogRef dialog, const live_attributes_map&,
                                         const Plotwise3_Live_Dimension_Data&) {
-    preferences& p = g->prefs;
-    double typed = 0;
-    if (!Item(dialog, kWallThicknessField) || p.scaler == 0 ||
-        !parseFieldInput(dialog, kWallThicknessField, &typed, p.NumericInputUnits))
-        return;
-    p.wallThickness = static_cast<float>(typed / p.scaler);
     ShowWallThickness(dialog);
 }

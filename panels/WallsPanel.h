@@ -25,7 +25,6 @@ void ShowWallThickness(ADMDialogRef dialog);
 void WallThicknessFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void ShowWallInfoCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void WallDatumPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
-// After a change of selection: the thickness as typed, read again in the numeric-input unit
-// and shown formatted; a text that does not read as a length changes nothing.
+// After a change of selection: the thickness in force shown again, nothing stored.
 void RefreshCADwallsWindowFromSelection(ADMDialogRef dialog, const live_attributes_map&,
                                         const Plotwise3_Live_Dimension_Data&);

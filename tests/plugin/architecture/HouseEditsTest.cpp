@@ -1,12 +1,15 @@
 // What a house keeps when it is edited: a value its record could not keep is refused in
 // words before anything is drawn, a house whose record cannot be read is never built over,
-// and a house taken out of its group is drawn again without its layer.
+// a house taken out of its group is drawn again without its layer, and every part keeps the
+// paint it was drawn in.
 #include <functional>
 #include <limits>
 #include <string>
 
+#include "AIPathStyle.h"
 #include "architecture/HouseRecord.h"
 #include "architecture/WallToolsFixture.h"
+#include "core/PlotwiseSuites.h"
 #include "suites/Suites.h"
 
 namespace drawtest {
@@ -266,6 +269,116 @@ TEST_F(HouseEditsTest, AHouseTakenOutOfItsGroupIsEditedInItsPlaceAndTheLayerKeep
     ASSERT_EQ(session->click({200, 95}), kNoErr);
     EXPECT_EQ(Walls().size(), 3u);
     EXPECT_NE(doc->art(mine), nullptr);
+}
+
+// A paint told apart from the others by its stroke's width; `filled` with a grey fill.
+AIPathStyle Paint(AIReal width, bool filled = false) {
+    AIPathStyle p{};
+    p.strokePaint = true;
+    p.stroke.color.kind = kGrayColor;
+    p.stroke.color.c.g.gray = 1;
+    p.stroke.width = width;
+    p.stroke.miterLimit = 4;
+    p.fillPaint = filled;
+    p.fill.color.kind = kGrayColor;
+    p.fill.color.c.g.gray = 0.25f;
+    return p;
+}
+bool SamePaint(const AIPathStyle& a, const AIPathStyle& b) {
+    return a.fillPaint == b.fillPaint && a.strokePaint == b.strokePaint && a.fill.color == b.fill.color &&
+           a.stroke.color == b.stroke.color && a.stroke.width == b.stroke.width && a.evenodd == b.evenodd;
+}
+
+// The user repaints a room's walls grey and its door and window lines, then changes the
+// paint of new art: every edit draws the house again in its own paint, part by part, and
+// only a new door or window (and a new house) takes the paint of new art.
+TEST_F(HouseEditsTest, EveryPartOfAHouseKeepsThePaintItWasDrawnIn) {
+    constexpr AIReal kWalls = 0.75f, kDoor = 3, kWindow = 0.5f, kNewArt = 5;
+    // Where each kind of line lies: the door cut in the bottom wall, the window in the
+    // right one, and the opening an edit adds to the top or left wall.
+    enum Place { kDoorLine, kWindowLine, kNewLine };
+    const auto placeOf = [](const standin::Art& line) {
+        const AIRealPoint p = line.segments[0].p;
+        return p.v < 100 ? kDoorLine : p.h >= 300 && p.v > 100 && p.v < 200 ? kWindowLine : kNewLine;
+    };
+    const struct {
+        const char* edit;
+        std::function<void(HouseEditsTest&)> make;
+        size_t newLines;
+    } edits[] = {
+        {"a door", [](HouseEditsTest& t) {
+             ASSERT_EQ(t.session->selectTool("Door Insertion"), kNoErr);
+             ASSERT_EQ(t.session->click({150, 205}), kNoErr);
+         }, 2},
+        {"a window", [](HouseEditsTest& t) {
+             ASSERT_EQ(t.session->selectTool("Window Insertion"), kNoErr);
+             ASSERT_EQ(t.session->click({95, 150}), kNoErr);
+         }, 3},
+        {"a wall added", [](HouseEditsTest& t) { ASSERT_EQ(t.Wall({200, 100}, {200, 150}), kNoErr); }, 0},
+        {"the window's wall moved", [](HouseEditsTest& t) {
+             ASSERT_EQ(t.session->selectTool("Move Wall"), kNoErr);
+             ASSERT_EQ(t.Drag({305, 185}, {315, 185}), kNoErr);
+         }, 0},
+        {"a wall removed", [](HouseEditsTest& t) {
+             ASSERT_EQ(t.session->selectTool("Remove Wall"), kNoErr);
+             ASSERT_EQ(t.session->click({95, 150}), kNoErr);
+         }, 0},
+    };
+    ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
+    Answer("DoorOptions", {Type(4, "30"), Press(1)});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
+    ASSERT_EQ(session->selectTool("Window Insertion"), kNoErr);
+    Answer("WindowOptions", {Type(4, "40"), Press(1)});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.edit);
+        ASSERT_EQ(session->hostEvent([] {
+            const AIPathStyle plain = Paint(1);
+            return sAIPathStyle->SetCurrentPathStyle(&plain);
+        }), kNoErr);
+        Room();
+        ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
+        ASSERT_EQ(session->click({150, 93}), kNoErr);
+        ASSERT_EQ(session->selectTool("Window Insertion"), kNoErr);
+        ASSERT_EQ(session->click({305, 150}), kNoErr);
+        const standin::ObjId group = Houses().back()->parent;
+        ASSERT_EQ(session->hostEvent([&] {
+            const AIPathStyle paints[] = {Paint(kDoor), Paint(kWindow)};
+            for (standin::ObjId c : doc->children(group)) {
+                const standin::Art& a = *doc->art(c);
+                const AIPathStyle walls = Paint(kWalls, true);
+                const AIPathStyle& paint = a.type == kCompoundPathArt ? walls : paints[placeOf(a)];
+                if (AIErr err = sAIPathStyle->SetPathStyle(standin::suites::artHandle(c), &paint)) return err;
+            }
+            const AIPathStyle newArt = Paint(kNewArt, true);
+            return sAIPathStyle->SetCurrentPathStyle(&newArt);
+        }), kNoErr);
+
+        e.make(*this);
+        ASSERT_EQ(Houses().size(), 1u);
+        const standin::Art& house = *Houses().back();
+        EXPECT_TRUE(SamePaint(house.style, Paint(kWalls, true))) << "the walls' grey fill and their stroke";
+        size_t lines[3] = {};
+        for (standin::ObjId c : doc->children(house.parent)) {
+            const standin::Art& a = *doc->art(c);
+            if (a.id == house.id) continue;
+            const Place place = placeOf(a);
+            ++lines[place];
+            const AIReal width[] = {kDoor, kWindow, kNewArt};
+            EXPECT_EQ(a.style.stroke.width, width[place]) << "line " << c << " at " << a.segments[0].p.h << ", "
+                                                          << a.segments[0].p.v;
+            EXPECT_EQ(a.style.fillPaint, false);
+        }
+        EXPECT_EQ(lines[kDoorLine], 2u);
+        EXPECT_EQ(lines[kWindowLine], 3u);
+        EXPECT_EQ(lines[kNewLine], e.newLines);
+        ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(house.parent); }), kNoErr);
+    }
+    // A new house takes the paint of new art, its rooms left empty by the non-zero rule.
+    ASSERT_EQ(Wall({100, 100}, {300, 100}), kNoErr);
+    AIPathStyle expected = Paint(kNewArt, true);
+    expected.evenodd = false;
+    EXPECT_TRUE(SamePaint(Houses().back()->style, expected));
 }
 
 }  // namespace

@@ -204,6 +204,39 @@ TEST_F(CustomScalesSession, TheAssistantAsksForVisibleUnlockedLayersAndASelectio
     EXPECT_EQ(g->prefs.ScaleAssistantAction, kAssistantCustomScale);
 }
 
+// The relation is the drawn length as measured and the real length as typed, whatever
+// their fields show rounded (millimetres without decimals: 1 in shows as "25 mm", 2.5 in
+// as "64 mm", 7 in as "178 mm").
+TEST_F(CustomScalesSession, TheAssistantRelatesTheLengthsAsMeasuredAndTyped) {
+    StartWithDocument();
+    g->prefs.NumericInputUnits = kMillimetre;
+    g->prefs.NumericInputPrecision = 0;
+    const struct {
+        AIReal drawn;  // width, points
+        const char* real;
+        int32_t action;
+        float scaler;   // the custom scale made, or the table scale fitted
+        AIReal width;   // of the art afterwards
+    } cases[] = {
+        {72, "5'", kAssistantCustomRadio, 60, 72},
+        {72, "7 in", kAssistantCustomRadio, 7, 72},
+        // 48 times real size: exactly 16 for the inset artboard's 540 pt, so 1:24 is taken
+        // and the art drawn at twice its size.
+        {180, "10'", kAssistantFitRadio, 24, 360},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.real);
+        g->prefs.customScaler1 = 0;
+        const standin::ObjId art = Rect(36, 36, c.drawn, 36);
+        SelectOnly(art);
+        OpenAssistant({Pressed(c.action), Typed(kAssistantRealWidth, c.real), Pressed(1)});
+        EXPECT_EQ(NewAlerts(), Strings{});
+        EXPECT_EQ(c.action == kAssistantCustomRadio ? g->prefs.customScaler1 : g->prefs.scaler, c.scaler);
+        EXPECT_NEAR(Bounds(art).right - Bounds(art).left, c.width, 1e-3);
+        ASSERT_EQ(session->hostEvent([&] { return Doc().disposeArt(art); }), kNoErr);
+    }
+}
+
 TEST_F(CustomScalesSession, TheAssistantFitsTheRealDrawingToTheArtboardAndCentresIt) {
     StartWithDocument();
     g->prefs.NumericInputUnits = 0;  // points

@@ -15,6 +15,7 @@
 #include "panels/LabelsPanel.h"
 #include "panels/StylesPanel.h"
 #include "panels/TextPanel.h"
+#include "panels/UnitsMenus.h"
 
 namespace paneltest {
 namespace {
@@ -382,21 +383,38 @@ TEST_F(StylePanelsTest, ThePanelsShowTheSelectionBlankWhereItDiffers) {
     EXPECT_FLOAT_EQ(View(kArrowheadLengthField).value, g->prefs.style.arrowheadLength);
 }
 
-TEST_F(StylePanelsTest, TheWallThicknessIsReadAgainWithTheSelection) {
+// A change of selection shows the wall thickness in force and stores nothing: 6 in, in a
+// unit and precision that round it, stays 6 in (432 pt), and text left in the field without
+// being taken is shown over.
+TEST_F(StylePanelsTest, ASelectionShowsTheWallThicknessAndKeepsIt) {
     ADMDialogRef walls = Dialogs().findDialog("CADwalls");
     ASSERT_NE(walls, nullptr);
     ADMItemRef field = sADMDialog->GetItem(walls, 4);
-    g->prefs.NumericInputUnits = 0;  // points
-    g->prefs.NumericInputPrecision = 0;
-    const std::pair<const char*, float> kTyped[] = {{"12", 12}, {"abc", 12}, {"30", 30}};
+    const struct {
+        int32_t units, precision;
+        const char* left;   // in the field, not yet taken (null: the thickness as shown)
+        const char* shown;  // 6 in rounded
+    } cases[] = {
+        {3, 0, nullptr, "152 mm"},  // the shipped unit: 152.4 mm
+        {16, 0, nullptr, "1'"},     // half a foot, rounded up
+        {5, 0, nullptr, "0 m"},     // 0.1524 m
+        {0, 0, "30", "432 pt"},
+    };
     int32_t id = 1;
-    for (const auto& [typed, thickness] : kTyped) {
-        sADMItem->SetText(field, typed);  // as left in the field, not yet taken
-        Dimension(id++, true);            // a change of selection reads it again
-        EXPECT_FLOAT_EQ(g->prefs.wallThickness, thickness) << typed;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        g->prefs.NumericInputUnits = c.units;
+        g->prefs.NumericInputPrecision = c.precision;
+        g->prefs.wallThickness = 432;
+        // The unit chosen: the panels show it.
+        ASSERT_EQ(session->hostEvent([] { return UpdateAllUnitsMenus(), kNoErr; }), kNoErr);
+        if (c.left) sADMItem->SetText(field, c.left);
+        Dimension(id++, true);  // selected
+        ASSERT_EQ(session->hostEvent([]() -> AIErr { return deselectAllArt(); }), kNoErr);
+        EXPECT_EQ(g->prefs.wallThickness, 432.0f);
         char text[64] = {};
         sADMItem->GetText(field, text, sizeof text);
-        EXPECT_EQ(std::string(text).rfind(typed == std::string("abc") ? "abc" : typed, 0), 0u) << text;
+        EXPECT_STREQ(text, c.shown);
     }
 }
 
