@@ -393,8 +393,10 @@ TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
     g->prefs.NumericInputUnits = 3;  // millimetres
     iso_view& v = g->prefs.isoView;
     v.a = 0.52359878f, v.b = 2.6179939f, v.af = v.bf = v.cf = 1, v.t = 35.26f;
+    standin::ObjId plan = 0;
     ASSERT_EQ(session->hostEvent([&] {
-        const standin::ObjId detail = doc->addLayer("Detail"), plan = doc->addLayer("Plan");
+        const standin::ObjId detail = doc->addLayer("Detail");
+        plan = doc->addLayer("Plan");
         if (AIErr err = setLayerScale(standin::suites::layerHandle(detail), 33, 1, "1:1")) return err;
         if (AIErr err = setLayerScale(standin::suites::layerHandle(plan), 24, 100, "1:100")) return err;
         return doc->setCurrentLayer(plan);
@@ -422,21 +424,13 @@ TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
         Answer(r.dialog, r.typed);
         for (int i = 0; i < r.clicks; ++i) ASSERT_EQ(session->click({300, 300}), kNoErr);
         EXPECT_TRUE(DialogFailures().empty());
-        AIRealRect drawn{}, b{};
-        bool first = true;
-        for (const standin::Art* p : Paths()) {
-            doc->bounds(p->id, &b);
-            drawn = first ? b : AIRealRect{std::min(drawn.left, b.left), std::max(drawn.top, b.top),
-                                           std::max(drawn.right, b.right), std::min(drawn.bottom, b.bottom)};
-            first = false;
-        }
-        EXPECT_NEAR(drawn.right - drawn.left, r.width, 2e-3);
+        const std::vector<standin::ObjId> drawn = doc->children(plan);
+        ASSERT_EQ(drawn.size(), 1u);
+        AIRealRect b{};
+        doc->bounds(drawn[0], &b);
+        EXPECT_NEAR(b.right - b.left, r.width, 2e-3);
         EXPECT_STREQ(g->prefs.scaleStr, "1:100");
-        std::vector<standin::ObjId> drawnArt;
-        doc->walk([&](const standin::Art& a, int) {
-            if (!a.layer && doc->art(a.parent)->layer) drawnArt.push_back(a.id);
-        });
-        for (standin::ObjId id : drawnArt) session->hostEvent([&] { return doc->disposeArt(id); });
+        session->hostEvent([&] { return doc->disposeArt(drawn[0]); });
     }
 }
 
