@@ -21,7 +21,7 @@ const ToolFamilyRoutines kWallFamily{.mouseUp = +[](const PlotwiseToolRow& row) 
     const AIErr err = DrawToolMouseUp(row);
     const AIErr ended = EndWallGesture();
     return err ? err : ended;
-}};
+}, .flags = kFamilyDrawsOnCurrentLayer};
 // Move wall: every release ends the move, dragged or not.
 const ToolFamilyRoutines kMoveWallFamily{};
 

@@ -63,6 +63,22 @@ const RecordEntry kRecordEntries[] = {
 #undef PW_INT
 #undef PW_REAL
 
+// The side of a cylinder's body: kept only while known, so that every other record stays
+// as it was stored before the side existed.
+AIDictKey SideKey() { return Key(kPW7, "Axo_length_side"); }
+
+AIErr WriteSide(AIDictionaryRef record, int32_t side) {
+    if (side) return sAIDictionary->SetIntegerEntry(record, SideKey(), side > 0 ? 1 : -1);
+    return sAIDictionary->IsKnown(record, SideKey()) ? sAIDictionary->DeleteEntry(record, SideKey()) : kNoErr;
+}
+
+// A side that is missing or cannot be read is not known: the body is rebuilt as before.
+int32_t ReadSide(AIDictionaryRef record) {
+    int32_t v = 0;
+    if (sAIDictionary->GetIntegerEntry(record, SideKey(), &v) != kNoErr) return 0;
+    return (v > 0) - (v < 0);
+}
+
 // The view's eight reals, in the order they are written and read.
 struct ViewEntry {
     const char* name;
@@ -159,7 +175,7 @@ AIErr SetAxonometricData(AIArtHandle art, const depth_object_data* data) {
     depth_object_data copy = *data;
     for (const RecordEntry& e : kRecordEntries)
         if (AIErr err = WriteEntry(record.get(), e, copy)) return err;
-    return kNoErr;
+    return WriteSide(record.get(), copy.side);
 }
 
 AIErr GetAxonometricData(AIArtHandle art, depth_object_data* data) {
@@ -172,6 +188,7 @@ AIErr GetAxonometricData(AIArtHandle art, depth_object_data* data) {
     if (AIErr err = sAIDictionary->GetDictEntry(dict.get(), Key(kZA3, "Axonometric"), record.put())) return err;
     for (const RecordEntry& e : kRecordEntries)
         if (AIErr err = ReadEntry(record.get(), e, *data)) return err;
+    data->side = ReadSide(record.get());
     return kNoErr;
 }
 

@@ -1,8 +1,9 @@
 // The axonometric record of art and the document's view record: `depth_object_data`,
-// stored in an art's dictionary under "ZA3_Axonometric" (19 entries), and `iso_view`,
-// stored in the document dictionary under "ZA3_AxoView" (8 reals). This is the one place
-// that reads and writes them field by field. Also the record a flat rectangle would get, and
-// the bounds every record measures art by.
+// stored in an art's dictionary under "ZA3_Axonometric" (19 entries, and on a cylinder's
+// body that knows it the side it runs to), and `iso_view`, stored in the document
+// dictionary under "ZA3_AxoView" (8 reals). This is the one place that reads and writes
+// them field by field. Also the record a flat rectangle would get, and the bounds every
+// record measures art by.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +33,10 @@ struct depth_object_data {
     AIReal perimeter = 0;
     int32_t state = 0;
     int noForeshortening = 1;
+    // A cylinder body's side of its base, its length (offset.h) being absolute: 1 the way a
+    // positive typed length runs, -1 the other way, 0 not known (bodies stored before it
+    // was kept). Stored only while known.
+    int32_t side = 0;
 };
 
 // id 0, type -1, face 8, sizes and offset (0, 0), area and perimeter 0, state 0, the
@@ -44,7 +49,7 @@ AIErr SetAxonometricData(AIArtHandle art, const depth_object_data* data);
 // Reads the record of the art or of its nearest ancestor below the layer group that holds
 // one. With no holder: 0 and the record as the caller had it. The first entry that cannot
 // be read ends the reading and its error is returned; a missing foreshortening flag reads
-// as the preference's.
+// as the preference's, a side that is missing or unreadable as 0, a stored one by its sign.
 AIErr GetAxonometricData(AIArtHandle art, depth_object_data* data);
 // Removes the record from the art itself (never from an ancestor); null art gives 0.
 AIErr DeleteAxonometricData(AIArtHandle art);

@@ -127,14 +127,15 @@ void GiveUpDrawing() {
 }
 
 // The record a bare rectangle of the body's bounds would get on its face, as type 7 with
-// the flat length.
-AIErr RecordBody(AIArtHandle body, int32_t face, AIReal flatLength) {
+// the flat length and the side.
+AIErr RecordBody(AIArtHandle body, int32_t face, AIReal flatLength, int32_t side) {
     AIRealRect bounds{};
     if (AIErr err = GetAxonometricArtBounds(body, &bounds)) return err;
     depth_object_data data;
     if (AIErr err = CalculateAxonometricData(&bounds, face, &data)) return err;
     data.type = kAxoCylinderBody;
     data.offset.h = flatLength;
+    data.side = side;
     data.noForeshortening = g->prefs.noAxoForeshortening;
     return SetAxonometricData(body, &data);
 }
@@ -160,18 +161,23 @@ AIErr MakeBody(AIArtHandle base, AIReal angle, AIRealPoint* reference, AIArtHand
     return sAIPath->SetPathClosed(*body, true);
 }
 
-void BuildBody(bool rebuilding) {
-    AIRealPoint reference{};
+// The body on the side of the base for the cursor, recorded with that side. While drawing,
+// a top-face cylinder takes its side from the cursor: down while it is below the reference
+// point. A rebuild keeps the side it is given, an unknown one too.
+void BuildBody(int32_t side, bool rebuilding) {
+    const int32_t face = g->primitiveFirstFace;
     CylinderAxis axis;
-    if (!GetCylinderAxis(g->primitiveFirstFace, false, &axis)) return;
+    if (!GetCylinderAxis(face, side, &axis)) return;
+    AIRealPoint reference{};
     (void)GetFirstParallelTangent(g->depthArt, axis.reference, &reference);
-    // A top-face cylinder grows down while the cursor is below the reference point.
-    if (g->primitiveFirstFace == kAxoTopFace)
-        (void)GetCylinderAxis(kAxoTopFace, g->primitiveTrackLoc.v < reference.v, &axis);
+    if (!rebuilding && face == kAxoTopFace) {
+        side = g->primitiveTrackLoc.v < reference.v ? kCylinderAhead : kCylinderBehind;
+        (void)GetCylinderAxis(face, side, &axis);
+    }
     (void)MakeBody(g->depthArt, axis.angle, &reference, &g->depthArt2, rebuilding);
     if (!g->depthArt2) return;
-    const AIReal length = AxisLengthToCursor(reference, axis.angle, g->primitiveFirstFace == kAxoTopFace);
-    if (!g->prefs.autoExpandAxoArt) (void)RecordBody(g->depthArt2, axis.bodyFace, length / axis.factor);
+    const AIReal length = AxisLengthToCursor(reference, axis.angle, face == kAxoTopFace);
+    if (!g->prefs.autoExpandAxoArt) (void)RecordBody(g->depthArt2, axis.bodyFace, length / axis.factor, side);
 }
 
 // The first two members of a cylinder group by their records.
@@ -226,12 +232,13 @@ AIErr RebuildMembers(AIArtHandle group, int32_t face, ProjectRoutine project) {
     if (AIErr err = RecordCylinderBase(m.base)) return err;
     if (projected) return projected;
     CylinderAxis axis;
-    if (!m.body || !GetCylinderAxis(g->primitiveFirstFace, g->prefs.isoView.t > 0, &axis)) return kNoErr;
+    if (!m.body || !GetCylinderAxis(g->primitiveFirstFace, m.bodyData.side, &axis)) return kNoErr;
     AIRealPoint reference{};
     if (AIErr err = GetFirstParallelTangent(m.base, axis.reference, &reference)) return err;
-    // A made-up cursor at the far end of the stored length under this view.
+    // A made-up cursor at the far end of the stored length, on the stored side, under this
+    // view.
     g->primitiveTrackLoc = reference + Polar(m.bodyData.offset.h * axis.factor, axis.angle);
-    BuildBody(true);
+    BuildBody(m.bodyData.side, true);
     g->firstMouseNotYetUp = 1;
     g->drawingPrimitive = 0;
     if (!g->depthArt2) return kNoErr;  // the old body stays until a view allows a new one
@@ -241,14 +248,21 @@ AIErr RebuildMembers(AIArtHandle group, int32_t face, ProjectRoutine project) {
 
 }  // namespace
 
-bool GetCylinderAxis(int32_t baseFace, bool down, CylinderAxis* axis) {
+bool GetCylinderAxis(int32_t baseFace, int32_t side, CylinderAxis* axis) {
     const iso_view& v = g->prefs.isoView;
+    // Bodies stored before their side was kept take the view's: the top face's runs down
+    // while the view looks from above.
+    if (side == kCylinderSideUnknown) side = baseFace == kAxoTopFace && !(v.t > 0) ? kCylinderBehind : kCylinderAhead;
+    const bool ahead = side > 0;
     switch (baseFace) {
-        case kAxoLeftFace: *axis = {v.b, v.a, v.af, kAxoRightFace}; return true;
-        case kAxoRightFace: *axis = {v.a, v.b < kPi ? v.b : v.b - kTwoPi, v.bf, kAxoLeftFace}; return true;
-        case kAxoTopFace: *axis = {kHalfPi, down ? -kHalfPi : kHalfPi, v.cf, kAxoLeftFace}; return true;
+        case kAxoLeftFace: *axis = {v.b, v.a, v.af, kAxoRightFace}; break;
+        case kAxoRightFace: *axis = {v.a, v.b < kPi ? v.b : v.b - kTwoPi, v.bf, kAxoLeftFace}; break;
+        case kAxoTopFace: *axis = {kHalfPi, ahead ? -kHalfPi : kHalfPi, v.cf, kAxoLeftFace}; return true;
         default: return false;
     }
+    // Turned round within (-pi, pi], where the tangent search compares directions.
+    if (!ahead) axis->angle = axis->angle > 0 ? axis->angle - kPi : axis->angle + kPi;
+    return true;
 }
 
 AIErr GetFirstParallelTangent(AIArtHandle path, AIReal angle, AIRealPoint* point) {
@@ -265,7 +279,7 @@ AIErr MakeParallelCylinderFromBase(AIArtHandle base, AIReal angle, AIRealPoint* 
     return MakeBody(base, angle, reference, body, false);
 }
 
-void DrawCylinderBody() { BuildBody(false); }
+void DrawCylinderBody() { BuildBody(kCylinderAhead, false); }
 
 AIErr RecordCylinderBase(AIArtHandle base) {
     depth_object_data data;
@@ -283,14 +297,15 @@ AIErr RecordCylinderGroup(AIArtHandle group, int32_t face) {
     return SetAxonometricData(group, &data);
 }
 
-AIErr RecordCylinder(AIArtHandle group, AIArtHandle base, AIArtHandle body, int32_t baseFace, AIReal flatLength) {
+AIErr RecordCylinder(AIArtHandle group, AIArtHandle base, AIArtHandle body, int32_t baseFace, AIReal flatLength,
+                     int32_t side) {
     CylinderAxis axis;
-    if (!GetCylinderAxis(baseFace, false, &axis)) return kBadParameterErr;
+    if (!GetCylinderAxis(baseFace, side, &axis)) return kBadParameterErr;
     if (group)
         if (AIErr err = RecordCylinderGroup(group, baseFace)) return err;
     if (base)
         if (AIErr err = RecordCylinderBase(base)) return err;
-    return body ? RecordBody(body, axis.bodyFace, flatLength) : kNoErr;
+    return body ? RecordBody(body, axis.bodyFace, flatLength, side) : kNoErr;
 }
 
 AIErr RebuildCylinder(AIArtHandle group, int32_t face, ProjectRoutine project) {

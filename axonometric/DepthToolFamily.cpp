@@ -70,4 +70,5 @@ const ToolFamilyRoutines kDepthToolFamily{
     .drag = &DepthDrag,
     .mouseUp = &DepthMouseUp,
     .trackCursor = &DepthTrackCursor,
+    .flags = kFamilyDrawsOnCurrentLayer,
 };

@@ -48,17 +48,6 @@ AIErr CentreOn(AIArtHandle ellipse, AIRealPoint centre) {
     return sAITransformArt->TransformArt(ellipse, &move, 1.0f, kTransformObjects);
 }
 
-// The axis of the typed length: a negative length turns the axis round.
-AIReal TypedAxisAngle(int32_t face, AIReal length) {
-    const iso_view& v = g->prefs.isoView;
-    const bool ahead = length >= 0;
-    switch (face) {
-        case kAxoLeftFace: return ahead ? v.a : v.a - kPi;
-        case kAxoRightFace: return ahead ? v.b : v.b - kPi;
-        default: return ahead ? -kHalfPi : kHalfPi;
-    }
-}
-
 void BuildCylinder() {
     const AIRealPoint centre = g->firstClick;
     if (sAIShapeConstruction->NewPointSizeOval(g->firstClick, {g->inputCylinderWidth, g->inputCylinderHeight}, false,
@@ -66,19 +55,20 @@ void BuildCylinder() {
         return;
     (void)ProjectAxonometric(g->depthArt, g->primitiveFirstFace, &g->prefs.isoView);
     (void)CentreOn(g->depthArt, centre);
+    // A negative length stands the body on the other side of the base, and it is kept there.
+    const AIReal length = std::fabs(g->inputCylinderLength);
+    const int32_t side = g->inputCylinderLength < 0 ? kCylinderBehind : kCylinderAhead;
     CylinderAxis axis;
-    if (!GetCylinderAxis(g->primitiveFirstFace, false, &axis)) return;
+    if (!GetCylinderAxis(g->primitiveFirstFace, side, &axis)) return;
     AIRealPoint reference{};
     (void)GetFirstParallelTangent(g->depthArt, axis.reference, &reference);
-    const AIReal angle = TypedAxisAngle(g->primitiveFirstFace, g->inputCylinderLength);
-    g->primitiveTrackLoc = PointAlong(reference, g->inputCylinderLength * axis.factor, angle);
-    (void)MakeParallelCylinderFromBase(g->depthArt, angle, &reference, &g->depthArt2);
+    g->primitiveTrackLoc = PointAlong(reference, length * axis.factor, axis.angle);
+    (void)MakeParallelCylinderFromBase(g->depthArt, axis.angle, &reference, &g->depthArt2);
     if (!g->primitiveGroup) return;
     (void)GatherPrimitivePieces({g->depthArt2, g->depthArt}, nullptr);
     // Expanded projected art keeps no records: a base would otherwise take the group's.
     if (!g->prefs.autoExpandAxoArt)
-        (void)RecordCylinder(g->primitiveGroup, g->depthArt, g->depthArt2, g->primitiveFirstFace,
-                             std::fabs(g->inputCylinderLength));
+        (void)RecordCylinder(g->primitiveGroup, g->depthArt, g->depthArt2, g->primitiveFirstFace, length, side);
     SelectGroupAlone();
 }
 

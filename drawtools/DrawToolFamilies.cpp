@@ -92,12 +92,13 @@ AIErr DrawToolMouseUp(const PlotwiseToolRow& row) {
     return Dragged() ? kNoErr : ToolUp(row);
 }
 
-const ToolFamilyRoutines kDrawToolFamily{.mouseUp = &DrawToolMouseUp};
+const ToolFamilyRoutines kDrawToolFamily{.mouseUp = &DrawToolMouseUp, .flags = kFamilyDrawsOnCurrentLayer};
 
 const ToolFamilyRoutines kThreePointToolFamily{
     .recordClick = &RecordThreeClicks,
     .drag = +[](const PlotwiseToolRow&, AIRealPoint) -> AIErr { return ShowCoreMessage(kThreeClicksMessage); },
     .mouseUp = &ThreePointMouseUp,
+    .flags = kFamilyDrawsOnCurrentLayer,
 };
 
 const ToolFamilyRoutines kCornerToolFamily{.recordClick = &RecordPairOrClear, .mouseUp = &CornerMouseUp};
@@ -111,6 +112,7 @@ const ToolFamilyRoutines kArcToolFamily{
     .recordClick = &RecordArcClick,
     .drag = &ArcDrag,
     .mouseUp = &ArcMouseUp,
+    .flags = kFamilyDrawsOnCurrentLayer,
     .captions = kArcTrackerCaptions,
 };
 

@@ -160,6 +160,9 @@ AIErr KeepRun(const PathClick& click, AIArtHandle outline, int16_t side, AIReal 
         run.insert(run.end(), ring.begin(), ring.begin() + static_cast<std::ptrdiff_t>(a) + 1);
     }
     if (CrossesACap(run, {path[0].p, path[n - 1].p, far0, far1})) return kNoErr;
+    // Past a curve's centre the copy turns round; it is no offset of the path.
+    const bool fromStartEnd = (side >= 0) != swapped ? !swapped : swapped;
+    if (OffsetCopyRunsBack(path, run, fromStartEnd)) return kNoErr;
     // The ends' outer handles belonged to the caps.
     run.front().in = run.front().p;
     run.back().out = run.back().p;
@@ -214,12 +217,13 @@ AIErr doHomebrewBezierOffsetTool() {
     if (click.closed) {
         err = KeepSide(click.path, outline, side, saved, &kept);
     } else {
+        // A stroke wider than a curve is deep outlines the curve's far side apart from its
+        // near side: the run is on whichever contour holds both offset ends.
         std::vector<AIArtHandle> contours;
         err = Contours(outline, &contours);
-        if (!err && !contours.empty()) {
-            AIArtHandle ring = contours.front();
-            err = KeepRun(click, ring, side, side * dist, &kept);
-            if (!err && kept) err = Keep(ring, click.path, saved);
+        for (size_t i = 0; !err && !kept && i < contours.size(); ++i) {
+            err = KeepRun(click, contours[i], side, side * dist, &kept);
+            if (!err && kept) err = Keep(contours[i], click.path, saved);
         }
     }
     if (AIErr e = sAIArt->DisposeArt(outline); e && !err) err = e;

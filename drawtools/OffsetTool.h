@@ -19,8 +19,9 @@ constexpr char kOffsetTooLargeErrorStr[] = "The offset is out of range and a new
 // offsetPoint (the click moved by the offset, for the annotator). A closed path gives the
 // outline's contours on that side; an open one the run of the outline between the offset
 // ends. A fill or a compound path's member is refused with a message; when no copy can be
-// made (no contour left on that side, an end of an open path lost) nothing is left and
-// offsetTooFar is set while dragging, or a message says so.
+// made (no contour left on that side, an end of an open path lost, a copy past a curve's
+// centre running back) nothing is left and offsetTooFar is set while dragging, or a
+// message says so.
 AIErr doHomebrewBezierOffsetTool();
 // A click on art asks for the distance; a click on nothing is told so.
 AIErr doBezierOffsetDialog();

@@ -323,6 +323,29 @@ AIReal TAtLength(const AIPathSegment* segments, ai_int16 count, ai_int16 seg, AI
     return BezierTAtLength(bez, target, 0.1);
 }
 
+namespace {
+
+// The direction into an open path at its first anchor, or at its last (back along it).
+bool DirectionInto(std::span<const AIPathSegment> path, bool first, Vec* dir) {
+    const size_t n = path.size();
+    if (n < 2) return false;
+    if (first) return direction(spanOf(path[0], path[1]), 0, *dir);
+    const Cubic last = spanOf(path[n - 2], path[n - 1]);
+    return direction({{last.p[3], last.p[2], last.p[1], last.p[0]}}, 0, *dir);
+}
+
+}  // namespace
+
+bool OffsetCopyRunsBack(std::span<const AIPathSegment> path, std::span<const AIPathSegment> copy, bool sameWay) {
+    for (const bool first : {true, false}) {
+        Vec intoPath{}, intoCopy{};
+        if (DirectionInto(path, first, &intoPath) && DirectionInto(copy, first == sameWay, &intoCopy) &&
+            dot(intoPath, intoCopy) < 0)
+            return true;
+    }
+    return false;
+}
+
 AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance) {
     const Cubic c = cubic(bez);
     const Vec q = vec(p);

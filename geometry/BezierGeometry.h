@@ -51,6 +51,13 @@ AIReal BezierTAtLength(const AIRealBezier& bez, double length, double tolerance)
 // The parameter of the span's point nearest p, and that distance when asked for.
 AIReal NearestBezierT(const AIRealBezier& bez, const AIRealPoint& p, AIReal* distance = nullptr);
 
+// Whether an offset copy of an open path runs back against it at either end: the direction
+// into the copy at each of its ends against the direction into the path at the matching end
+// (the copy's first anchor matching the path's first when `sameWay`). A copy deeper in than
+// a curve's radius there has turned round: a half circle offset past its centre becomes
+// the small half circle beyond the centre, run backwards. False for fewer than two anchors.
+bool OffsetCopyRunsBack(std::span<const AIPathSegment> path, std::span<const AIPathSegment> copy, bool sameWay);
+
 // Signed area (positive anticlockwise) enclosed by the spans from anchor first to anchor
 // last and the closing span back to first (a straight chord unless closed), and the
 // length of those spans (with the closing span only when closed).

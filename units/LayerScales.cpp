@@ -11,6 +11,7 @@
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsGlobals.h"
 
@@ -175,6 +176,12 @@ AIErr WriteLayerTree(AILayerHandle layer, const Scale& s) {
     return child ? SetSublayerScale(child, s.id, s.scaler, s.label) : kNoErr;
 }
 
+void MakeCurrentScale(const Scale& s) {
+    g->prefs.scale = s.id;
+    g->prefs.scaler = s.scaler;
+    CopyCString(g->prefs.scaleStr, s.label);
+}
+
 // The layer's scale as a read answers it: its own, else (for a sublayer) its top-level
 // layer's (never a layer in between), else the default; *stored tells whether it was its own,
 // *inherited (when asked) whether it was its own or its top-level layer's.
@@ -274,9 +281,19 @@ AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) {
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &group)) return err;
     Scale s;
     if (GetZA3LayerScaleAndSetIfNotThere(layer, &s.id, &s.scaler, s.label) != kNoErr) return kNoErr;
-    g->prefs.scale = s.id;
-    g->prefs.scaler = s.scaler;
-    CopyCString(g->prefs.scaleStr, s.label);
+    MakeCurrentScale(s);
+    return kNoErr;
+}
+
+AIErr LoadDrawingLayerScale() {
+    if (!g || !g->saveLayer) return kNoErr;
+    const PlotwiseToolRow* row = FindToolRow(g->curTool);
+    if (!row || !row->family || !(row->family->flags & kFamilyDrawsOnCurrentLayer)) return kNoErr;
+    // Read as a measurement reads it: a press stores nothing on the layer.
+    Scale s;
+    bool stored = false;
+    if (ReadLayerScale(g->saveLayer, &s, &stored, /*mend=*/false) != kNoErr) return kNoErr;
+    MakeCurrentScale(s);
     return kNoErr;
 }
 

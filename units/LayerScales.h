@@ -52,6 +52,12 @@ AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art);
 // Loads the layer's scale into prefs.scale, prefs.scaler and prefs.scaleStr; a failed read
 // leaves the current scale as it was and returns 0.
 AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer);
+// Every tool's press: a tool whose family draws on the current layer (the user's, recorded
+// at the press) draws a size typed or dragged at that layer's scale, so the current scale
+// is loaded from it, as a measurement reads it (nothing is stored on the layer), and the
+// tool's dialog, the tracker and the document panel agree. Other tools leave the current
+// scale alone; a failed read leaves it as it was. Always 0.
+AIErr LoadDrawingLayerScale();
 // The scale of the last ordinary top-level layer (the document's scale in document-based
 // style); with no ordinary layer the outputs stay as they were.
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label);

@@ -3,8 +3,8 @@
 // past the first face when the cursor is on its wrong side; the tags and timer that select
 // the new primitive; the cylinder's tangent points against those of the ellipse worked out
 // in closed form, its body of eight smooth anchors and stored flat length, and its rebuild
-// when the view changes (and back, and onto another face), a view that cannot rebuild it
-// leaving it whole.
+// when the view changes (and back, and onto another face, on the side it was drawn on), a
+// view that cannot rebuild it leaving it whole.
 #include <algorithm>
 
 #include "AxoFixture.h"
@@ -280,6 +280,45 @@ TEST_F(CylinderTest, ProjectedOntoAnotherFaceItTakesThatFacesAxis) {
     EXPECT_EQ(Face(body), kAxoLeftFace);
     const AIRealPoint o = Offset();
     EXPECT_NEAR(std::atan2(o.v, o.h), g->prefs.isoView.b, 1e-4);
+}
+
+// A top-face cylinder stays on the side of its base it was pulled to, whatever view comes
+// next: pulled up (a drum stood on a block) it stays up, pulled down it stays down, seen
+// from below too. One stored before its side was kept is rebuilt as it always was: down
+// while the view looks from above, up while it looks from below.
+TEST_F(PrimitiveTest, ATopFaceCylinderKeepsItsSideThroughAChangeOfView) {
+    const struct {
+        const char* what;
+        AIReal pulledTo;  // the cursor's v; the reference point lies near 300
+        bool sideStored;
+        iso_view next;
+        bool up;
+    } rows[] = {
+        {"pulled up", 400, true, View(40, 160, 0.9, 0.7, 0.95, 30), true},
+        {"pulled up, seen from below", 400, true, kIsometricBelow, true},
+        {"pulled down", 200, true, View(40, 160, 0.9, 0.7, 0.95, 30), false},
+        {"pulled down, seen from below", 200, true, kIsometricBelow, false},
+        {"pulled up, stored without its side", 400, false, View(40, 160, 0.9, 0.7, 0.95, 30), false},
+        {"pulled down, stored without its side, seen from below", 200, false, kIsometricBelow, true},
+    };
+    for (const auto& r : rows) {
+        g->prefs.isoView = kIsometric;
+        Draw("Depth Cylinder", {300, 300}, {380, 310}, {{300, r.pulledTo}}, aiEventModifiers_Option);
+        const standin::ObjId group = Newest();
+        const standin::ObjId drawn = Member(group, kAxoCylinderBody);
+        ASSERT_NE(drawn, 0u) << r.what;
+        if (!r.sideStored) {
+            const standin::DictValue* record = doc->dict(doc->art(drawn)->dictionary)->find("ZA3_Axonometric");
+            doc->editDict(std::get<standin::DictLink>(*record).id)->erase("PW7_Axo_length_side");
+        }
+        g->prefs.isoView = r.next;
+        ASSERT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);
+        const standin::ObjId body = Member(group, kAxoCylinderBody);
+        ASSERT_NE(body, drawn) << r.what;
+        const auto s = Segments(body);
+        EXPECT_NEAR(std::atan2(s[1].p.v - s[0].p.v, s[1].p.h - s[0].p.h), r.up ? kPi / 2 : -kPi / 2, 1e-4) << r.what;
+        ASSERT_EQ(doc->disposeArt(group), kNoErr);
+    }
 }
 
 TEST_F(CylinderTest, AViewThatCannotRebuildItLeavesItWholeForTheNextView) {

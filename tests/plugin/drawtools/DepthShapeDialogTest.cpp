@@ -12,6 +12,7 @@
 #include "ADMDialog.h"
 #include "ADMItem.h"
 #include "DrawToolsFixture.h"
+#include "axonometric/AxonometricUpdate.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/NumericInputDialogs.h"
 
@@ -199,21 +200,31 @@ TEST_F(DepthShapeDialogTest, TheCubesFacesOfTheTypedSizesMeetAtTheClick) {
 }
 
 TEST_F(DepthShapeDialogTest, TheCylinderIsCentredOnTheClickAndRecordedOnItsFace) {
-    const iso_view& v = g->prefs.isoView;
-    // The axis runs from the tangent point at the typed length (factors 1): a negative
-    // length turns it round, the top face's runs down.
+    iso_view& v = g->prefs.isoView;
+    const iso_view drawn = v;
+    // The axis runs from the tangent point at the typed length (factors 1): along a, b or
+    // down, a negative length turning it round (a drum stood on a block), under the view it
+    // was typed in and, on the same side, under the next.
     const struct {
         int item;  // face radio
         int32_t face, bodyFace;
         const char* length;
-        double axis;
+        AIReal iso_view::*along;  // null: down
+        bool turned;
     } cases[] = {
-        {7, 0x80, 0x100, "72", v.a},
-        {7, 0x80, 0x100, "-72", v.a - kPi},
-        {8, 0x100, 0x80, "50", v.b},
-        {9, 0x200, 0x80, "40", -kPi / 2},
+        {7, 0x80, 0x100, "72", &iso_view::a, false},
+        {7, 0x80, 0x100, "-72", &iso_view::a, true},
+        {8, 0x100, 0x80, "50", &iso_view::b, false},
+        {9, 0x200, 0x80, "40", nullptr, false},
+        {9, 0x200, 0x80, "-30", nullptr, true},
+    };
+    const auto axis = [&](const auto& c) { return (c.along ? v.*c.along : -kPi / 2) + (c.turned ? kPi : 0); };
+    const auto direction = [&](standin::ObjId body) {
+        const auto& s = doc->art(body)->segments;
+        return std::atan2(s[1].p.v - s[0].p.v, s[1].p.h - s[0].p.h);
     };
     for (const auto& c : cases) {
+        v = drawn;
         const std::string what = "face " + std::to_string(c.face) + " length " + c.length;
         const AIRealPoint click{300, 400};
         Click("Depth Cylinder", click, "Depth Cylinder",
@@ -236,9 +247,16 @@ TEST_F(DepthShapeDialogTest, TheCylinderIsCentredOnTheClickAndRecordedOnItsFace)
         ASSERT_EQ(s.size(), 8u) << what;
         const AIRealPoint o{s[1].p.h - s[0].p.h, s[1].p.v - s[0].p.v};
         EXPECT_NEAR(std::hypot(o.h, o.v), std::abs(std::stod(c.length)), 1e-2) << what;
-        EXPECT_NEAR(std::remainder(std::atan2(o.v, o.h) - c.axis, 2 * kPi), 0, 1e-4) << what;
+        EXPECT_NEAR(std::remainder(std::atan2(o.v, o.h) - axis(c), 2 * kPi), 0, 1e-4) << what;
         EXPECT_TRUE(AloneSelected(group)) << what;
         EXPECT_EQ(g->inputCylinderFace, c.face) << what;
+
+        v.a = 0.6981317f, v.b = 2.7925268f;  // 40 and 160 degrees
+        ASSERT_EQ(session->hostEvent([] { return UpdateAxonometricObjects(0, 0); }), kNoErr);
+        const standin::ObjId rebuilt = doc->children(group).back();
+        ASSERT_NE(rebuilt, body) << what;
+        EXPECT_NEAR(std::remainder(direction(rebuilt) - axis(c), 2 * kPi), 0, 1e-4) << what << " rebuilt";
+        EXPECT_NEAR(Real(rebuilt, "ZA3_Axo_offset_h"), std::abs(std::stod(c.length)), 1e-3) << what;
         ASSERT_EQ(doc->disposeArt(group), kNoErr);
     }
 }

@@ -15,6 +15,8 @@
 #include "core/PlotwiseSuites.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/UnitFormat.h"
+#include "suites/Suites.h"
+#include "units/LayerScales.h"
 
 namespace drawtest {
 namespace {
@@ -379,6 +381,57 @@ TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
     const TrackerReport& t = gTrackerReports.back();
     EXPECT_FLOAT_EQ(t.angle, 30);
     EXPECT_NEAR(t.length, 108, 1e-3);
+}
+
+// A layer-based drawing: a 1:1 detail was dimensioned (which left the current scale at
+// 1:1), then sizes are typed on the current plan at 1:100, as the document panel shows it.
+// Each tool draws 1 m (1000 mm) at the plan's scale, 10 mm: 28.3465 pt; a half circle of
+// that radius is twice as wide; the isometric cube (factors 1) spans its width and depth
+// along axes 30 degrees off the level.
+TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
+    g->prefs.scaleStyle = kLayerBasedScaleStyle;
+    g->prefs.NumericInputUnits = 3;  // millimetres
+    iso_view& v = g->prefs.isoView;
+    v.a = 0.52359878f, v.b = 2.6179939f, v.af = v.bf = v.cf = 1, v.t = 35.26f;
+    standin::ObjId plan = 0;
+    ASSERT_EQ(session->hostEvent([&] {
+        const standin::ObjId detail = doc->addLayer("Detail");
+        plan = doc->addLayer("Plan");
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(detail), 33, 1, "1:1")) return err;
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(plan), 24, 100, "1:100")) return err;
+        return doc->setCurrentLayer(plan);
+    }), kNoErr);
+    const double metre = 1000 / 25.4 * 72 / 100;
+    const struct Row {
+        const char *tool, *dialog;
+        std::vector<standin::UserAction> typed;
+        int clicks;  // the last one asks
+        double width;  // of what is drawn
+    } rows[] = {
+        {"CAD Rectangle", "CADRect", {Type(4, "1000"), Type(6, "1000"), Press(1)}, 1, metre},
+        {"CAD Line", "CADLine", {Type(4, "1000"), Type(6, "0"), Press(1)}, 1, metre},
+        {"CAD Ellipse", "CADEllipse", {Type(4, "1000"), Type(6, "1000"), Press(1)}, 1, metre},
+        {"CAD Arc", "CADArcByRadius", {Type(4, "1000"), Type(6, "0"), Type(8, "180"), Press(1)}, 2, 2 * metre},
+        {"Depth Cube", "Depth Cube", {Type(4, "1000"), Type(6, "1000"), Type(8, "1000"), Press(1)}, 1,
+         2 * metre * std::cos(kThirtyDegrees)},
+        {"Add Wall", "CADWall", {Type(4, "1000"), Type(6, "0"), Press(1)}, 1, metre},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        g->prefs.scale = 33, g->prefs.scaler = 1;
+        std::snprintf(g->prefs.scaleStr, sizeof g->prefs.scaleStr, "1:1");
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        Answer(r.dialog, r.typed);
+        for (int i = 0; i < r.clicks; ++i) ASSERT_EQ(session->click({300, 300}), kNoErr);
+        EXPECT_TRUE(DialogFailures().empty());
+        const std::vector<standin::ObjId> drawn = doc->children(plan);
+        ASSERT_EQ(drawn.size(), 1u);
+        AIRealRect b{};
+        doc->bounds(drawn[0], &b);
+        EXPECT_NEAR(b.right - b.left, r.width, 2e-3);
+        EXPECT_STREQ(g->prefs.scaleStr, "1:100");
+        session->hostEvent([&] { return doc->disposeArt(drawn[0]); });
+    }
 }
 
 TEST_F(NumericInputDialogTest, LineDialogJoinsAtAnEndAnchorOfAnOpenPathOnly) {

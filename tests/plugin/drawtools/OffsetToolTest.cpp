@@ -69,25 +69,35 @@ TEST_F(OffsetToolTest, TheDragSetsTheSideAndTheDistanceOfAtLeastFourPoints) {
     }
 }
 
-// A quarter circle of radius 50 about the origin, running anticlockwise (its left is the
-// centre's side): the copy is open, ends at the offset end points, lies at the radius
-// 50 -+ 10, directly above the path with its paint, and is not selected.
+// A quarter and a half circle of radius 50 about the origin, as the CAD Arc tool draws
+// them, running anticlockwise (their left is the centre's side): the copy is open, ends at
+// the offset end points, lies at the radius 50 -+ the distance, directly above the path
+// with its paint, and is not selected. Outwards by more than the radius too, where the
+// stroke's outline leaves the part beyond the centre apart.
 TEST_F(OffsetToolTest, AnOpenPathGivesTheRunOfTheOutlineBetweenTheOffsetEnds) {
     const AIReal k = 50 * 0.5522847f;
-    const standin::ObjId arc = AddPath({{{50, 0}, {50, 0}, {50, k}, false}, {{0, 50}, {k, 50}, {0, 50}, false}});
-    session->hostEvent([&] { return doc->editArt(arc)->style.stroke.width = 2, kNoErr; });
-    for (AIReal r : {40.0f, 60.0f}) {
-        SCOPED_TRACE(r);
-        ASSERT_EQ(Typed({35.36f, 35.36f}, "10 pt", r > 50), kNoErr);
-        const standin::Art* copy = Copy();
-        EXPECT_FALSE(copy->closed);
-        EXPECT_EQ(copy->style.stroke.width, 2);
-        EXPECT_EQ(copy->attrs & kArtSelected, 0u);
-        EXPECT_EQ(copy->next, arc);
-        const AIRealPoint a = copy->segments.front().p, b = copy->segments.back().p;
-        EXPECT_TRUE((Near(a, r, 0, 1) && Near(b, 0, r, 1)) || (Near(a, 0, r, 1) && Near(b, r, 0, 1)));
-        EXPECT_LT(RadialError(*copy, {0, 0}, r), 0.05);
-        session->userUndo();
+    const std::vector<AIPathSegment> quarter{{{50, 0}, {50, 0}, {50, k}, false}, {{0, 50}, {k, 50}, {-k, 50}, false}};
+    std::vector<AIPathSegment> half = quarter;
+    half.push_back({{-50, 0}, {-50, k}, {-50, 0}, false});
+    for (const auto& [anchors, end] : {std::pair{quarter, AIRealPoint{0, 1}}, std::pair{half, AIRealPoint{-1, 0}}}) {
+        const standin::ObjId arc = AddPath(anchors);
+        session->hostEvent([&] { return doc->editArt(arc)->style.stroke.width = 2, kNoErr; });
+        for (const auto& [distance, r] : {std::pair{"10 pt", 40.0f}, {"10 pt", 60.0f}, {"30 pt", 20.0f}, {"60 pt", 110.0f}}) {
+            SCOPED_TRACE(testing::Message() << anchors.size() << " anchors, radius " << r);
+            ASSERT_EQ(Typed({35.36f, 35.36f}, distance, r > 50), kNoErr);
+            ASSERT_EQ(PathCount(), 2u);
+            const standin::Art* copy = Copy();
+            EXPECT_FALSE(copy->closed);
+            EXPECT_EQ(copy->style.stroke.width, 2);
+            EXPECT_EQ(copy->attrs & kArtSelected, 0u);
+            EXPECT_EQ(copy->next, arc);
+            const AIRealPoint a = copy->segments.front().p, b = copy->segments.back().p;
+            const AIRealPoint e{r * end.h, r * end.v};
+            EXPECT_TRUE((Near(a, r, 0, 1) && Near(b, e.h, e.v, 1)) || (Near(a, e.h, e.v, 1) && Near(b, r, 0, 1)));
+            EXPECT_LT(RadialError(*copy, {0, 0}, r), 0.05);
+            session->userUndo();
+        }
+        session->hostEvent([&] { return doc->disposeArt(arc); });
     }
 }
 
@@ -125,11 +135,18 @@ TEST_F(OffsetToolTest, AClosedPathGivesTheContourOnTheWantedSide) {
 // in the annotator. A circle of radius 20 offset 30 inwards; an open U 20 wide offset 15
 // inwards (the widened stroke covers its inner side, ends and all); a roof of two 42.4-pt
 // sides at a right angle, whose inner copy closes up 42.4 pt in (its sides' length times
-// the tangent of 45 degrees).
+// the tangent of 45 degrees); an open half circle and a quarter circle of radius 50 offset
+// 60 or 65 inwards, past their centres (the stroke's edge there is the small arc beyond the
+// centre, run backwards).
 TEST_F(OffsetToolTest, AnOffsetThatCannotBeMadeLeavesNothing) {
     Circle({100, 100}, 20);
     Polyline({{300, 10}, {300, 0}, {320, 0}, {320, 10}});
     Polyline({{100, 300}, {130, 330}, {160, 300}});
+    const AIReal k = 50 * 0.5522847f;
+    AddPath({{{550, 100}, {550, 100}, {550, 100 + k}, false},
+             {{500, 150}, {500 + k, 150}, {500 - k, 150}, false},
+             {{450, 100}, {450, 100 + k}, {450, 100}, false}});
+    AddPath({{{550, 300}, {550, 300}, {550, 300 + k}, false}, {{500, 350}, {500 + k, 350}, {500, 350}, false}});
     const AIReal in = 1 / std::sqrt(2.0f);  // along the roof's inner normal at its left side
     const struct Row {
         AIRealPoint click;
@@ -144,6 +161,10 @@ TEST_F(OffsetToolTest, AnOffsetThatCannotBeMadeLeavesNothing) {
         {{120, 100}, nullptr, {80, 100}},
         {{115, 315}, nullptr, {115 + 45 * in, 315 - 45 * in}},
         {{115, 315}, nullptr, {115 + 50 * in, 315 - 50 * in}},
+        {{500, 150}, "60 pt", {}},
+        {{500, 150}, nullptr, {500, 85}},
+        {{535.36f, 335.36f}, "60 pt", {}},
+        {{535.36f, 335.36f}, nullptr, {535.36f - 65 * in, 335.36f - 65 * in}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.typed ? r.typed : "dragged");
@@ -160,7 +181,7 @@ TEST_F(OffsetToolTest, AnOffsetThatCannotBeMadeLeavesNothing) {
             ASSERT_EQ(session->mouseUp(r.to), kNoErr);
             EXPECT_EQ(Alerts().size(), alerts);
         }
-        EXPECT_EQ(PathCount(), 3u);
+        EXPECT_EQ(PathCount(), 5u);
     }
 }
 

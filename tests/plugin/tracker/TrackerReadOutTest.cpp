@@ -4,6 +4,7 @@
 // what is remembered for the actions, and the panel's pictures, keys and popout. Values are
 // worked by hand.
 #include <cstring>
+#include <tuple>
 
 #include "AITextFrame.h"
 #include "IText.h"
@@ -176,16 +177,20 @@ TEST_F(ReadOutTest, LayerBasedDrawingsReadAtTheScaleOfTheArtsLayer) {
     Press(kTransformButton);
     EXPECT_EQ(Bounds(onPlan).right - Bounds(onPlan).left, 50);
 
-    // Measuring changed not the scale the tools draw at: a drag on "Layer 1" after the
-    // selection is let go is 50 long at 1:1, not 2,500.
+    // Measuring changed not the scale the tools draw at; a drawing tool draws at the scale of
+    // the layer it draws on, the current one: a 50-pt drag on "Plan" reads 2,500 at 1:50, on
+    // "Layer 1" 50 at 1:1.
     EXPECT_EQ(g->prefs.scaler, 1.0f);
     Select({});
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
-    ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({130, 140}), kNoErr);
-    EXPECT_EQ(Text(kReadOutLength), "50.00");
-    EXPECT_EQ(Text(kReadOutScale), g->prefs.scaleStr);
-    ASSERT_EQ(session->mouseUp({130, 140}), kNoErr);
+    for (const auto& [layer, length, scale] : {std::tuple{"Plan", "2500.00", "1:50"}, {"Layer 1", "50.00", "1:1"}}) {
+        session->hostEvent([&] { return doc->setCurrentLayer(doc->layerByTitle(layer)); });
+        ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({130, 140}), kNoErr);
+        EXPECT_EQ(Text(kReadOutLength), length) << layer;
+        EXPECT_EQ(Text(kReadOutScale), scale) << layer;
+        ASSERT_EQ(session->mouseUp({130, 140}), kNoErr);
+    }
 }
 
 // A tool's drag reaches the panel through the service the tools call: a line from (100, 100)
