@@ -1,6 +1,7 @@
 // Arc pieces about a centre. The arithmetic is in doubles; the anchors are host floats.
 #include "geometry/ArcGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/CurveConstants.h"
@@ -11,6 +12,9 @@ namespace {
 
 // Directions closer than this (degrees) to a multiple of 90 count as on it: no sliver piece.
 constexpr double kSameDirection = 1e-6;
+// Nor is a piece shorter than this (points) cut off at a multiple of 90: an end a float's
+// rounding past one would otherwise give a piece of no length.
+constexpr double kSliverLength = 1e-2;
 
 // Direction of p from c in degrees, in [0, 360).
 double DirectionDegrees(const AIRealPoint& c, const AIRealPoint& p) {
@@ -41,9 +45,12 @@ AIErr ArcAnchors(AIRealPoint centre, AIRealPoint from, AIRealPoint to, std::vect
 
     // The directions of the anchors: the start, every multiple of 90 passed, the end. An
     // arc within one quarter band ([0, 90], [90, 180], ...) is a single piece.
+    const double sliver = radius > 0 ? std::max(kSameDirection, RadiansToDegrees<double>(kSliverLength / radius))
+                                     : kSameDirection;
     std::vector<double> directions{start};
-    const double nextQuarter = (std::floor(start / 90.0) + 1.0) * 90.0;
-    for (double m = nextQuarter; m < end - kSameDirection; m += 90.0) directions.push_back(m);
+    double quarter = (std::floor(start / 90.0) + 1.0) * 90.0;
+    if (quarter - start < sliver) quarter += 90.0;
+    for (double m = quarter; m < end - sliver; m += 90.0) directions.push_back(m);
     directions.push_back(end);
 
     const size_t n = directions.size();

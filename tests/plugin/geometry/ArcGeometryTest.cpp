@@ -76,6 +76,8 @@ TEST(ArcAnchors, PiecesEndAtEveryMultipleOfNinetyPassed) {
         {0, 90, {0, 90}},                  // one band
         {100, 80, {100, 180, 270, 0, 80}}, // all but 20 degrees
         {270, 0, {270, 0}},
+        {0, 180.000005, {0, 90, 180.000005}},  // an end a float's rounding past 180: no sliver piece
+        {89.999995, 200, {89.999995, 180, 200}},  // nor a start a float's rounding short of 90
     };
     for (const Case& k : cases) {
         std::vector<AIPathSegment> a;
