@@ -462,6 +462,16 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
     return true;
 }
 
+// The scale of the measured art's layer made current. A fixed scale takes the table's scaler
+// and label; a custom one keeps what the layer stores, for the user's slot of that id may hold
+// another scale or none in this run.
+AIErr LoadMeasuredArtScale(AIArtHandle art) {
+    if (AIErr err = SetScaleByLayerPrefsFromArt(art)) return err;
+    ScaleTableEntry entry;
+    if (getScaleTableEntry(g->prefs.scale, &entry) && entry.kind == ScaleTableEntry::Kind::custom) return kNoErr;
+    return UpdateScaler();
+}
+
 // Redraws one dimension; true when its new group replaced the old one.
 bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
                const KindTable& kinds) {
@@ -483,9 +493,8 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
     if (!err) {
         g->didFirstClick = g->didSecondClick = 1;
         g->startingPoint = g->firstClick;
-        err = SetScaleByLayerPrefsFromArt(clicks.front()->art);
+        err = LoadMeasuredArtScale(clicks.front()->art);
     }
-    if (!err) err = UpdateScaler();
     if (!err) {
         g->curDimType = kind;
         if (row->tool) g->curTool = row->tool();

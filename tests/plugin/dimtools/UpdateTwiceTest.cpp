@@ -8,6 +8,8 @@
 #include "DrawingDifferences.h"
 #include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseSuites.h"
+#include "units/LayerScales.h"
+#include "units/ScaleTable.h"
 
 namespace dimtest {
 namespace {
@@ -162,6 +164,52 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
         EXPECT_EQ(drawingdiff::Differences(drawn, once), std::vector<std::string>{});
         EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+    }
+}
+
+// A dimension is drawn again at the scale its measured art's layer stores, whatever the
+// user's custom slots hold now (a drawing opened in another run, a slot given another scale
+// or emptied): a 100-point line on a layer at 1:7 reads 700 points. A fixed scale reads the
+// table's, in either scale style.
+TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) {
+    struct Row {
+        const char* name;
+        int32_t style, id;
+        AIReal scaler;
+        const char* label;
+        AIReal slotScaler;  // the user's slot of that id when the drawing is updated (0: empty)
+        const char* text;
+    } const rows[] = {
+        {"custom, the slot emptied", kLayerBasedScaleStyle, 1, 7, "1:7", 0, "700.00"},
+        {"custom, the slot holding 1:3", kLayerBasedScaleStyle, 1, 7, "1:7", 3, "700.00"},
+        {"custom slot 0, holding 1:3", kLayerBasedScaleStyle, 0, 7, "1:7", 3, "700.00"},
+        {"custom of the document, the slot emptied", kDocumentBasedScaleStyle, 9, 7, "1:7", 0, "700.00"},
+        {"fixed 1:50", kLayerBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00"},
+        {"fixed 1:50 of the document", kDocumentBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        doc = &session->newDocument();
+        g->prefs.scaleStyle = row.style;
+        const CustomScaleSlot slot = customSlot(g->prefs, row.id + 1);
+        *slot.scaler = row.scaler;
+        CopyCString(slot.label, kScaleLabelSize, row.label);
+        ASSERT_EQ(session->hostEvent([&] {
+            AILayerHandle layer = nullptr;
+            AIErr err = sAILayer->GetCurrentLayer(&layer);
+            return err ? err : setLayerScale(layer, row.id, row.scaler, row.label);
+        }), kNoErr);
+        Polyline({{100, 100}, {200, 100}});
+        ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {200, 100}}, {150, 130}), kNoErr);
+        ASSERT_EQ(Texts(Dimensions().back()), std::vector<std::string>{row.text});
+        *slot.scaler = row.slotScaler;
+        CopyCString(slot.label, kScaleLabelSize, row.slotScaler > 0 ? "1:3" : "");
+        const auto drawn = drawingdiff::Marks(*doc);
+        for (int update = 0; update < 2; ++update) {
+            ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+            EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{row.text});
+            EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+        }
     }
 }
 
