@@ -312,7 +312,7 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
     const Plotwise3_dimensioned_object_data* press = nullptr;
     for (const Plotwise3_dimensioned_object_data* click : clicks)
         if (click->clickNum >= 1 && (!press || click->clickNum >= press->clickNum)) press = click;
-    g->drawingAxoDimension = press && press->art && IsAxonometricArt(press->art) ? 1 : 0;
+    g->drawingAxoDimension = press && ClickTakesFace(*press) ? 1 : 0;
     if (lead.art && IsAxonometricArt(lead.art)) {
         if (offsetAngle > kAxisAMarkerBound) offsetAngle = g->prefs.isoView.a;
         else if (offsetAngle < kAxisBMarkerBound) offsetAngle = g->prefs.isoView.b - kPi;

@@ -14,7 +14,9 @@
 namespace dimtest {
 namespace {
 
-enum class Scene { kFlat, kCircle, kAxonometric, kAxonometricCircle };
+// Flat scenes, the same art projected onto faces (measured by the flat tools as it lies), and
+// axonometric ones for the axonometric tools.
+enum class Scene { kFlat, kCircle, kProjected, kProjectedCircle, kAxonometric, kAxonometricCircle };
 
 struct ToolRow {
     const char* tool;
@@ -58,6 +60,31 @@ constexpr ToolRow kTools[] = {
     {"Axonometric Radius Dimension", 1, Scene::kAxonometricCircle},
     {"Axonometric Diameter Dimension", 1, Scene::kAxonometricCircle},
     {"Axonometric Center Mark", 1, Scene::kAxonometricCircle},
+    // The flat tools on projected art, which they measure as it lies.
+    {"Horizontal Dimension", 2, Scene::kProjected},
+    {"Vertical Dimension", 2, Scene::kProjected},
+    {"Aligned Dimension", 2, Scene::kProjected},
+    {"Horizontal Datum Dimension", 3, Scene::kProjected},
+    {"Vertical Datum Dimension", 3, Scene::kProjected},
+    {"Aligned Datum Dimension", 3, Scene::kProjected},
+    {"Auto Horizontal Dimension", 1, Scene::kProjected},
+    {"Auto Vertical Dimension", 1, Scene::kProjected},
+    {"Auto Aligned Dimension", 1, Scene::kProjected},
+    {"Angular Dimension", 2, Scene::kProjected},
+    {"Arc Length Dimension", 2, Scene::kProjectedCircle},
+    {"Curvature Dimension", 1, Scene::kProjectedCircle},
+    {"Radius Dimension", 1, Scene::kProjectedCircle},
+    {"Diameter Dimension", 1, Scene::kProjectedCircle},
+    {"Center Mark", 1, Scene::kProjectedCircle},
+    {"Tangent Line Dimension", 1, Scene::kProjectedCircle},
+    {"Fillet Dimension", 1, Scene::kProjectedCircle},
+    {"Section Line", 1, Scene::kProjected},
+    {"Center Line", 1, Scene::kProjected},
+    {"Pointer Label", 1, Scene::kProjected},
+    {"Revision Bubble", 1, Scene::kProjected, 1.0},
+    {"Datum Flag", 1, Scene::kProjected},
+    {"Datum Feature", 1, Scene::kProjected},
+    {"Datum Target", 1, Scene::kProjected},
 };
 constexpr int kGesturesPerTool = 10;
 
@@ -85,13 +112,20 @@ struct UpdateTwiceTest : DimensionToolTest {
     std::vector<AIRealPoint> Draw(Scene scene) {
         doc = &session->newDocument();
         std::vector<ObjId> paths;
-        if (scene == Scene::kFlat || scene == Scene::kCircle) {
+        const bool projected = scene == Scene::kProjected || scene == Scene::kProjectedCircle;
+        if (projected) IsometricView();
+        if (projected || scene == Scene::kFlat || scene == Scene::kCircle) {
             paths.push_back(Polyline({{40, 60}, {220, 60}, {220, 180}, {120, 240}}));
             paths.push_back(Rect(280, 60, 140, 90));
             ObjId circle = 0;
             EXPECT_EQ(session->hostEvent([&] { return Doc().addEllipse(300, 220, 100, 100, &circle); }), kNoErr);
-            if (scene == Scene::kCircle) paths.clear();
+            if (scene == Scene::kCircle || scene == Scene::kProjectedCircle) paths.clear();
             paths.push_back(circle);
+            // Lines and the rectangle onto the left face, the circle onto the top.
+            for (ObjId path : projected ? paths : std::vector<ObjId>{})
+                EXPECT_EQ(session->hostEvent([&] {
+                    return ProjectAxonometric(Art(path), path == circle ? kAxoTopFace : kAxoLeftFace, &g->prefs.isoView);
+                }), kNoErr);
             return Places(paths);
         }
         IsometricView();
@@ -136,7 +170,7 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         ASSERT_EQ(session->selectTool(row.tool), kNoErr);
         std::uniform_int_distribution<size_t> pick(0, places.size() - 1);
         std::uniform_real_distribution<double> unit(0.0, 1.0);
-        const bool flat = row.scene == Scene::kFlat || row.scene == Scene::kCircle;
+        const bool flat = row.scene != Scene::kAxonometric && row.scene != Scene::kAxonometricCircle;
         for (int n = 0; n < kGesturesPerTool; ++n) {
             // Distinct places (a dimension of no length points its arrows anywhere), now and
             // then one in empty space beside flat art.
