@@ -193,11 +193,15 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         // Then a flat dimension in empty space, whose tool state the updates meet.
         ASSERT_EQ(Dimension("Horizontal Dimension", {{60, 460}, {160, 460}}, {110, 480}), kNoErr);
         const auto drawn = drawingdiff::Marks(*doc);
+        const auto stored = drawingdiff::Records(*doc);
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
         const auto once = drawingdiff::Marks(*doc);
+        const auto storedOnce = drawingdiff::Records(*doc);
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
         EXPECT_EQ(drawingdiff::Differences(drawn, once), std::vector<std::string>{});
         EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+        EXPECT_EQ(drawingdiff::Differences(stored, storedOnce, 1e-4), std::vector<std::string>{});
+        EXPECT_EQ(drawingdiff::Differences(storedOnce, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
     }
 }
 
