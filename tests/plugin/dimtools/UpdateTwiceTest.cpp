@@ -7,6 +7,7 @@
 #include "DimensionToolFixture.h"
 #include "DrawingDifferences.h"
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
@@ -202,6 +203,16 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc)), std::vector<std::string>{});
         EXPECT_EQ(drawingdiff::Differences(stored, storedOnce, 1e-4), std::vector<std::string>{});
         EXPECT_EQ(drawingdiff::Differences(storedOnce, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
+        // Selected, the panels show the dimensions' styles; nothing stored changes.
+        ASSERT_EQ(session->hostEvent([&] {
+            for (ObjId d : Dimensions())
+                if (AIErr err = doc->select(d)) return err;
+            return kNoErr;
+        }), kNoErr);
+        session->ticks(20);
+        ASSERT_EQ(session->hostEvent([] { return deselectAllArt(); }), kNoErr);
+        session->ticks(20);
+        EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
     }
 }
 
