@@ -474,13 +474,23 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
     return true;
 }
 
-// The scale of the measured art's layer made current. A fixed scale takes the table's scaler
-// and label; a custom one keeps what the layer stores, for the user's slot of that id may hold
-// another scale or none in this run.
+// The scale of the measured art's layer made current, as a read answers it: a redraw stores
+// no default on a layer that has none (a damaged one is mended and named). A fixed scale takes the table's scaler and label; a
+// custom one keeps what the layer stores, for the user's slot of that id may hold another
+// scale or none in this run. A scale that cannot be read leaves the current one.
 AIErr LoadMeasuredArtScale(AIArtHandle art) {
-    if (AIErr err = SetScaleByLayerPrefsFromArt(art)) return err;
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    int32_t id = 0;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    if (ReadZA3LayerScale(layer, &id, &scaler, label) != kNoErr) return kNoErr;
+    preferences& p = g->prefs;
+    p.scale = id;
+    p.scaler = scaler;
+    CopyCString(p.scaleStr, label);
     ScaleTableEntry entry;
-    if (getScaleTableEntry(g->prefs.scale, &entry) && entry.kind == ScaleTableEntry::Kind::custom) return kNoErr;
+    if (getScaleTableEntry(id, &entry) && entry.kind == ScaleTableEntry::Kind::custom) return kNoErr;
     return UpdateScaler();
 }
 

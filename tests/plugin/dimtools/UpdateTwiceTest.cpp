@@ -219,7 +219,8 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
 // A dimension is drawn again at the scale its measured art's layer stores, whatever the
 // user's custom slots hold now (a drawing opened in another run, a slot given another scale
 // or emptied): a 100-point line on a layer at 1:7 reads 700 points. A fixed scale reads the
-// table's, in either scale style.
+// table's, in either scale style. A layer that stores no scale (as older drawings have
+// them) is read at the default, 1:1 in layer-based style, and is given none by the update.
 TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) {
     struct Row {
         const char* name;
@@ -228,6 +229,7 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
         const char* label;
         AIReal slotScaler;  // the user's slot of that id when the drawing is updated (0: empty)
         const char* text;
+        bool forgotten = false;  // the layer's scale entries removed once the dimension is drawn
     } const rows[] = {
         {"custom, the slot emptied", kLayerBasedScaleStyle, 1, 7, "1:7", 0, "700.00"},
         {"custom, the slot holding 1:3", kLayerBasedScaleStyle, 1, 7, "1:7", 3, "700.00"},
@@ -235,6 +237,7 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
         {"custom of the document, the slot emptied", kDocumentBasedScaleStyle, 9, 7, "1:7", 0, "700.00"},
         {"fixed 1:50", kLayerBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00"},
         {"fixed 1:50 of the document", kDocumentBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00"},
+        {"none stored", kLayerBasedScaleStyle, 33, 1, "1:1", 0, "100.00", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -253,11 +256,17 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
         ASSERT_EQ(Texts(Dimensions().back()), std::vector<std::string>{row.text});
         *slot.scaler = row.slotScaler;
         CopyCString(slot.label, kScaleLabelSize, row.slotScaler > 0 ? "1:3" : "");
+        if (row.forgotten) {
+            standin::Dict* layer = doc->editDict(doc->dictionaryOf(doc->currentLayer()));
+            for (const char* key : {kLayerScaleIDKey, kLayerScalerKey, kLayerScaleStrKey}) layer->erase(key);
+        }
         const auto drawn = drawingdiff::Marks(*doc);
+        const auto stored = drawingdiff::Records(*doc);
         for (int update = 0; update < 2; ++update) {
             ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
             EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{row.text});
             EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+            EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
         }
     }
 }
