@@ -475,9 +475,10 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
 }
 
 // The scale of the measured art's layer made current, as a read answers it: a redraw stores
-// no default on a layer that has none (a damaged one is mended and named). A fixed scale takes the table's scaler and label; a
-// custom one keeps what the layer stores, for the user's slot of that id may hold another
-// scale or none in this run. A scale that cannot be read leaves the current one.
+// no default on a layer that has none (a damaged one is mended and named). A fixed scale
+// takes the table's scaler and label; a custom one keeps what the layer stores, for the
+// user's slot of that id may hold another scale or none in this run. A scale that cannot be
+// read leaves the current one.
 AIErr LoadMeasuredArtScale(AIArtHandle art) {
     AILayerHandle layer = nullptr;
     if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;

@@ -99,7 +99,8 @@ inline std::string Around(const std::string& text, const std::string& other) {
     size_t at = 0;
     while (at < text.size() && at < other.size() && text[at] == other[at]) ++at;
     const size_t from = at > kBefore ? at - kBefore : 0;
-    return (from ? "..." : "") + text.substr(from, kBefore + kAfter) + (from + kBefore + kAfter < text.size() ? "..." : "");
+    const bool cut = from + kBefore + kAfter < text.size();
+    return (from ? "..." : "") + text.substr(from, kBefore + kAfter) + (cut ? "..." : "");
 }
 
 // Each mark of the later ones that is not what it was in the earlier ones, in words; empty

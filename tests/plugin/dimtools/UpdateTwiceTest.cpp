@@ -123,10 +123,11 @@ struct UpdateTwiceTest : DimensionToolTest {
             if (scene == Scene::kCircle || scene == Scene::kProjectedCircle) paths.clear();
             paths.push_back(circle);
             // Lines and the rectangle onto the left face, the circle onto the top.
-            for (ObjId path : projected ? paths : std::vector<ObjId>{})
-                EXPECT_EQ(session->hostEvent([&] {
-                    return ProjectAxonometric(Art(path), path == circle ? kAxoTopFace : kAxoLeftFace, &g->prefs.isoView);
-                }), kNoErr);
+            for (ObjId path : projected ? paths : std::vector<ObjId>{}) {
+                const int32_t face = path == circle ? kAxoTopFace : kAxoLeftFace;
+                EXPECT_EQ(session->hostEvent([&] { return ProjectAxonometric(Art(path), face, &g->prefs.isoView); }),
+                          kNoErr);
+            }
             return Places(paths);
         }
         IsometricView();
