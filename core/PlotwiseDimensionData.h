@@ -172,6 +172,10 @@ struct Plotwise3_dimensioned_object_data {
     // A drag record's offset reaches the drag end as it was snapped and drawn, so a redraw
     // takes it as it is (older records reach the cursor, and are snapped again).
     int32_t endAsDrawn;
+    // The click lies on axonometric art, but its tool took no face with it (a flat tool
+    // measures the art as it lies): a redraw takes none either. Older records lack the mark,
+    // and a click of theirs on axonometric art takes its face.
+    int32_t faceNotRead;
 };
 
 // The record of one text of a dimension or label, stored on the text art.

@@ -52,6 +52,20 @@ AIErr RunHook(AINotifierMessage*) {
     return RunPlotwiseHooks(Hook);
 }
 
+// A selection waiting to come back does so before the document is written or closed: the
+// tag that keeps it is no record of the document's, and the restore must not meet another
+// document brought to the front.
+AIErr BeforeSaveOrClose(AINotifierMessage*) {
+    ASBoolean pending = false;
+    if (g->theTimer)
+        if (AIErr err = sAITimer->GetTimerActive(g->theTimer, &pending)) return err;
+    if (pending) {
+        if (AIErr err = sAITimer->SetTimerActive(g->theTimer, false)) return err;
+        if (AIErr err = RestoreTaggedSelection()) return err;
+    }
+    return RunPlotwiseHooks(&PlotwiseHooks::beforeSaveOrClose);
+}
+
 AIErr AfterNew(AINotifierMessage*) {
     if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::documentNew)) return err;
     return RunPlotwiseHooks(&PlotwiseHooks::afterNewOrOpen);
@@ -72,12 +86,10 @@ const NotifierRow kNotifiers[] = {
     {&G::afterNewNotifier, "Plotwise After New", kAIAfterNewNotifier, &AfterNew},
     {&G::beforeOpenNotifier, "Plotwise Before Open", kAIBeforeOpenNotifier, nullptr},
     {&G::afterOpenNotifier, "Plotwise After Open", kAIAfterOpenNotifier, &RunHook<&PlotwiseHooks::afterNewOrOpen>},
-    {&G::beforeSaveNotifier, "Plotwise Before Save", kAIBeforeSaveNotifier,
-     &RunHook<&PlotwiseHooks::beforeSaveOrClose>},
+    {&G::beforeSaveNotifier, "Plotwise Before Save", kAIBeforeSaveNotifier, &BeforeSaveOrClose},
     {&G::afterSaveNotifier, "Plotwise After Save", kAIAfterSaveNotifier,
      &RunHook<&PlotwiseHooks::afterSaveOrClose>},
-    {&G::beforeCloseNotifier, "Plotwise Before Close", kAIBeforeCloseNotifier,
-     &RunHook<&PlotwiseHooks::beforeSaveOrClose>},
+    {&G::beforeCloseNotifier, "Plotwise Before Close", kAIBeforeCloseNotifier, &BeforeSaveOrClose},
     {&G::afterCloseNotifier, "Plotwise After Close", kAIAfterCloseNotifier,
      &RunHook<&PlotwiseHooks::afterSaveOrClose>},
     {&G::afterPasteMenuCommandChangedNotifier, "Plotwise After Paste", kAIAfterPasteNotifier,

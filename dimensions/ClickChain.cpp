@@ -249,6 +249,10 @@ AIErr doStoreHitLoc(const char* text) {
     return kNoErr;
 }
 
+bool ClickTakesFace(const Plotwise3_dimensioned_object_data& click) {
+    return click.art && !click.faceNotRead && IsAxonometricArt(click.art);
+}
+
 AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_object_data* click) {
     if (!g || !point || !click || !sAIBlock) return kCADErr;
     cdDataStruct node{};
@@ -261,7 +265,7 @@ AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_o
     node.t = click->t;
     node.x = click->x;
     node.y = click->y;
-    if (click->art && IsAxonometricArt(click->art)) {
+    if (ClickTakesFace(*click)) {
         if (AIErr err = ReadDepthRecords(click->art, &node)) return err;
         if (AIErr err = invertAxonometricPoint(&node.theDepthData, point, &node.flatLoc)) return err;
     }

@@ -39,8 +39,12 @@ struct cdDataStruct {
 // from the style's text format (text: a label's fixed text, or null) and appends the node.
 // theText takes the node's text. A refusal adds no node and answers 'CADE'.
 AIErr doStoreHitLoc(const char* text);
-// The redraw's recorder: a node at point for the stored click, its axonometric records read
-// from the click's art, inserted after every node with a click number not above its own.
+// Whether a stored click takes its art's face, as its tool took it when it drew: a click on
+// axonometric art, unless its record says the tool took none.
+bool ClickTakesFace(const Plotwise3_dimensioned_object_data& click);
+// The redraw's recorder: a node at point for the stored click, with its art's axonometric
+// records when the click takes its face, inserted after every node with a click number not
+// above its own.
 AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_object_data* click);
 // Once a redraw's chain is whole: the first click taken onto the face of each later click on
 // another face than its own, as the press of that click took it, so the dimension is drawn

@@ -60,18 +60,47 @@ AIErr ForEachClickEntry(Access&& access) {
     return kNoErr;
 }
 
+// The marks a click record carries only when they are set, so a record without them reads as
+// it always did.
+struct OptionalMark {
+    const char* name;
+    int32_t Plotwise3_dimensioned_object_data::*field;
+};
+constexpr OptionalMark kOptionalMarks[] = {
+    {kEndAsDrawnName, &Plotwise3_dimensioned_object_data::endAsDrawn},
+    {kFaceNotReadName, &Plotwise3_dimensioned_object_data::faceNotRead},
+};
+
+// Each mark set is written; one not set goes from a record written again without it (a
+// resized drag reaches the cursor).
+AIErr WriteOptionalMarks(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data& data) {
+    for (const OptionalMark& mark : kOptionalMarks) {
+        KeyBuffer key;
+        ComposeKey(key, kZA3Prefix, mark.name);
+        if (data.*mark.field) {
+            if (AIErr err = SetBooleanByKey(clickDict, key, 1)) return err;
+        } else if (IsKnownKey(clickDict, key)) {
+            if (AIErr err = DeleteByKey(clickDict, key)) return err;
+        }
+    }
+    return kNoErr;
+}
+
+AIErr ReadOptionalMarks(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data& data) {
+    for (const OptionalMark& mark : kOptionalMarks) {
+        KeyBuffer key;
+        data.*mark.field = 0;
+        if (IsKnownKey(clickDict, ComposeKey(key, kZA3Prefix, mark.name)))
+            if (AIErr err = GetBooleanByKey(clickDict, key, data.*mark.field)) return err;
+    }
+    return kNoErr;
+}
+
 }  // namespace
 
 AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
-    // The mark goes from a record written again without it (a resized drag reaches the cursor).
-    KeyBuffer drawn;
-    ComposeKey(drawn, kZA3Prefix, kEndAsDrawnName);
-    if (data->endAsDrawn) {
-        if (AIErr err = SetBooleanByKey(clickDict, drawn, 1)) return err;
-    } else if (IsKnownKey(clickDict, drawn)) {
-        if (AIErr err = DeleteByKey(clickDict, drawn)) return err;
-    }
+    if (AIErr err = WriteOptionalMarks(clickDict, *data)) return err;
     return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
         switch (e.type) {
         case DictEntryType::kInteger: return SetIntegerByKey(clickDict, key, data->*e.intField);
@@ -85,10 +114,7 @@ AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const 
 
 AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
-    KeyBuffer drawn;
-    data->endAsDrawn = 0;
-    if (IsKnownKey(clickDict, ComposeKey(drawn, kZA3Prefix, kEndAsDrawnName)))
-        if (AIErr err = GetBooleanByKey(clickDict, drawn, data->endAsDrawn)) return err;
+    if (AIErr err = ReadOptionalMarks(clickDict, *data)) return err;
     return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
         switch (e.type) {
         case DictEntryType::kInteger: return GetIntegerByKey(clickDict, key, data->*e.intField);

@@ -19,6 +19,8 @@ inline constexpr const char kObjDataName[] = "Obj_data_";        // ZA3_Obj_data
 inline constexpr const char kClickDataName[] = "Click_data_";    // ZA3_Click_data_<n|drag>
 // ZA3_Obj_drawnend: written only when set, so a record without it reads as it always did.
 inline constexpr const char kEndAsDrawnName[] = "Obj_drawnend";
+// ZA3_Obj_noface: likewise written only when set.
+inline constexpr const char kFaceNotReadName[] = "Obj_noface";
 inline constexpr const char kObjIdName[] = "Obj_id";             // ZA3_Obj_id
 inline constexpr const char kDimTextName[] = "DimText";          // PW4_DimText
 inline constexpr const char kAttrName[] = "Attr_";

@@ -60,8 +60,8 @@ AIErr QueryArt(PlotwiseProcessArtType which, int16_t type, std::vector<AIArtHand
     return MatchingArt(which == kProcessSelectedArt, out, type);
 }
 
-// The text records of the group's texts, as the node's list; a label whose format the
-// texts changed is written back to its group.
+// The text records of the group's texts, as the node's list, and the formats they show; read
+// only: what the node holds reaches the document with the redrawn group.
 AIErr CollectTexts(StyleNode& node) {
     Plotwise3_Live_Dimension_Data& d = node.data;
     g->firstDimTextPtr = nullptr;
@@ -75,11 +75,7 @@ AIErr CollectTexts(StyleNode& node) {
     d.dimTextDataListPtr = g->firstDimTextPtr;
     g->firstDimTextPtr = nullptr;
     if (err) return err;
-    if (label && format != d.labelFormat) {
-        d.labelFormat = format;
-        return SetDimensionData(node.group, &d);
-    }
-    if (!label) d.dimensionFormat = format;
+    (label ? d.labelFormat : d.dimensionFormat) = format;
     return kNoErr;
 }
 
@@ -312,7 +308,7 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
     const Plotwise3_dimensioned_object_data* press = nullptr;
     for (const Plotwise3_dimensioned_object_data* click : clicks)
         if (click->clickNum >= 1 && (!press || click->clickNum >= press->clickNum)) press = click;
-    g->drawingAxoDimension = press && press->art && IsAxonometricArt(press->art) ? 1 : 0;
+    g->drawingAxoDimension = press && ClickTakesFace(*press) ? 1 : 0;
     if (lead.art && IsAxonometricArt(lead.art)) {
         if (offsetAngle > kAxisAMarkerBound) offsetAngle = g->prefs.isoView.a;
         else if (offsetAngle < kAxisBMarkerBound) offsetAngle = g->prefs.isoView.b - kPi;
@@ -351,6 +347,9 @@ void LoadStyle(StyleNode& styleNode) {
     if (layer) g->saveLayer = layer;
     const bool labelMode = node.dimensionLabelStr[0] != '\0';
     g->labelToolSelected = labelMode ? 1 : 0;
+    // A label's text as it was drawn, which the group stores again unless its routine draws
+    // another.
+    if (labelMode) CopyCString(g->theText, node.dimensionLabelStr);
     live_dimension_text_data* record = node.dimTextDataListPtr;
     for (cdDataStruct* chain = g->firstChainDimDataPtr; chain && record; chain = chain->nextPtr, record = record->next)
         NodeText(*chain, *record, labelMode);
@@ -375,6 +374,18 @@ AIErr CarryTags(AIArtHandle old, AIArtHandle made) {
         if (AIErr err = sAITag->SetTag(made, name.c_str(), kTagString, text)) return err;
     }
     return kNoErr;
+}
+
+// A redrawn dimension's axonometric record keeps the number of the record it replaces: the
+// drawing projects it afresh, which numbers it anew, but it names the same dimension.
+AIErr KeepAxonometricNumber(AIArtHandle old, AIArtHandle made) {
+    if (!IsAxonometricArt(old) || !IsAxonometricArt(made)) return kNoErr;
+    depth_object_data before, after;
+    if (AIErr err = GetAxonometricData(old, &before)) return err;
+    if (AIErr err = GetAxonometricData(made, &after)) return err;
+    if (before.id == after.id) return kNoErr;
+    after.id = before.id;
+    return SetAxonometricData(made, &after);
 }
 
 // The members of a group, topmost first (none when the host cannot give them).
@@ -431,13 +442,14 @@ private:
     std::vector<AIArtHandle> parts_;
 };
 
-// The new group takes the old one's place, with its selection, its tags and the user's art
-// the old one held; then the old goes. When it cannot, the new group goes instead and the old
-// one stays (with the user's art put back).
+// The new group takes the old one's place, with its selection, its tags, the number of its
+// axonometric record and the user's art the old one held; then the old goes. When it cannot,
+// the new group goes instead and the old one stays (with the user's art put back).
 bool Replace(AIArtHandle old, AIArtHandle made) {
     uint32_t attr = 0;
     const bool selected = sAIArt->GetArtUserAttr(old, kArtSelected, &attr) == kNoErr && (attr & kArtSelected);
     AIErr err = CarryTags(old, made);
+    if (!err) err = KeepAxonometricNumber(old, made);
     if (!err && selected) err = sAIArt->SetArtUserAttr(made, kArtSelected, kArtSelected);
     if (!err) err = sAIArt->ReorderArt(made, kPlaceAbove, old);
     if (!err) err = MoveUsersArt(old, made);
@@ -462,6 +474,27 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
     return true;
 }
 
+// The scale of the measured art's layer made current, as a read answers it: a redraw stores
+// no default on a layer that has none (a damaged one is mended and named). A fixed scale
+// takes the table's scaler and label; a custom one keeps what the layer stores, for the
+// user's slot of that id may hold another scale or none in this run. A scale that cannot be
+// read leaves the current one.
+AIErr LoadMeasuredArtScale(AIArtHandle art) {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    int32_t id = 0;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    if (ReadZA3LayerScale(layer, &id, &scaler, label) != kNoErr) return kNoErr;
+    preferences& p = g->prefs;
+    p.scale = id;
+    p.scaler = scaler;
+    CopyCString(p.scaleStr, label);
+    ScaleTableEntry entry;
+    if (getScaleTableEntry(id, &entry) && entry.kind == ScaleTableEntry::Kind::custom) return kNoErr;
+    return UpdateScaler();
+}
+
 // Redraws one dimension; true when its new group replaced the old one.
 bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
                const KindTable& kinds) {
@@ -483,9 +516,8 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
     if (!err) {
         g->didFirstClick = g->didSecondClick = 1;
         g->startingPoint = g->firstClick;
-        err = SetScaleByLayerPrefsFromArt(clicks.front()->art);
+        err = LoadMeasuredArtScale(clicks.front()->art);
     }
-    if (!err) err = UpdateScaler();
     if (!err) {
         g->curDimType = kind;
         if (row->tool) g->curTool = row->tool();

@@ -158,10 +158,11 @@ AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t
             return err;
         }
         if (record->dimensionFormat != *format) *format = isLabel ? record->dimensionFormat : -1;
-        err = SetDimensionTextData(text, record);
+        // The list alone carries what was read: a redraw stores it with the new texts, and a
+        // dimension read for a panel or kept as it is keeps its records.
         record->next = nullptr;
         insertById(record);
-        return err;
+        return kNoErr;
     });
 }
 

@@ -17,9 +17,10 @@
 // style's dimensionFormat (isLabel 0; ends as -1 when the texts differ in format; each text
 // is judged against the format it came with, and in a dimension already at -1 a text that
 // is not custom keeps the letter, number or value it shows) or labelFormat (isLabel 1;
-// takes a text's format that differs). Host errors end the walk;
-// records already collected stay in the list. A dimension's text without a record gives
-// 'NOKY' before anything is read or written.
+// takes a text's format that differs). The records stored on the texts are only read: the
+// list carries what the redraw stores with its new texts (letters and numbers taken from
+// the counters included). Host errors end the walk; records already collected stay in the
+// list. A dimension's text without a record gives 'NOKY' before anything is read.
 AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t* format, int isLabel);
 // Gives back every node from list on and empties firstDimTextPtr, also when a node cannot
 // be given back (it is left, never pointed at). The first error is returned.

@@ -85,8 +85,9 @@ bool KeepsDrawnEnd(int32_t kind) {
     }
 }
 
-// The click record of one node.
-Plotwise3_dimensioned_object_data RecordOf(const cdDataStruct& node, int32_t clickNum) {
+// The click record of one node, to be stored on `holder` (its art, or for a click in empty
+// space the art that keeps it).
+Plotwise3_dimensioned_object_data RecordOf(const cdDataStruct& node, int32_t clickNum, AIArtHandle holder) {
     Plotwise3_dimensioned_object_data r{};
     r.id = g->curDimID;
     r.used = 0;
@@ -98,6 +99,7 @@ Plotwise3_dimensioned_object_data RecordOf(const cdDataStruct& node, int32_t cli
     r.t = node.t;
     r.x = node.art ? node.x : node.theLoc.h;
     r.y = node.art ? node.y : node.theLoc.v;
+    r.faceNotRead = node.theDepthData.face == kAxoNoFace && IsAxonometricArt(holder) ? 1 : 0;
     return r;
 }
 
@@ -109,13 +111,15 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
     const bool pairs = (row.flags & kToolTwoChainNodes) != 0;
     int32_t clickNum = 0;
     for (const cdDataStruct* n = first; n; n = n->nextPtr) {
-        Plotwise3_dimensioned_object_data r = RecordOf(*n, ++clickNum);
+        AIArtHandle art = n->art ? n->art : holder;
+        Plotwise3_dimensioned_object_data r = RecordOf(*n, ++clickNum, art);
         if (DragIsTheClick(r.dimType)) r.x = r.y = 0;  // the anchor or piece and t say where
-        if (AIErr err = SetDimensionedObjectData(n->art ? n->art : holder, &r)) return err;
+        if (AIErr err = SetDimensionedObjectData(art, &r)) return err;
         if (pairs && n->nextPtr) n = n->nextPtr;  // the second node of a click is the same click
     }
     if (!g->toolWasDragged || DragIsTheClick(g->curDimType)) return kNoErr;
-    Plotwise3_dimensioned_object_data drag = RecordOf(*first, -1);
+    AIArtHandle dragHolder = first->art ? first->art : holder;
+    Plotwise3_dimensioned_object_data drag = RecordOf(*first, -1, dragHolder);
     if (g->curDimType == kRadius || g->curDimType == kDiameter) {
         // A radius or diameter is redrawn from the centre of its circle: its routine left the
         // leader's end as an offset from there.
@@ -128,7 +132,7 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
         DragRecordOffset(first->theLoc, end, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
                          &drag.endPointOffsetLength, &drag.endPointOffsetAngle);
     }
-    return SetDimensionedObjectData(first->art ? first->art : holder, &drag);
+    return SetDimensionedObjectData(dragHolder, &drag);
 }
 
 }  // namespace

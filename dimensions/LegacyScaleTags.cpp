@@ -42,9 +42,9 @@ bool TaggedScaleID(int32_t id) {
     return getScaleTableEntry(id, &entry) && entry.kind != ScaleTableEntry::Kind::separator;
 }
 
-// "%li^%lf^%s" with all three fields; the label becomes the table's label of the id where the
-// table has one. A scaler that is not a finite positive number would scale every length by
-// nonsense, and an id of no scale names none: malformed too.
+// "%li^%lf^%s" with all three fields; a fixed id's label becomes the table's. A scaler that
+// is not a finite positive number would scale every length by nonsense, and an id of no scale
+// names none: malformed too.
 bool ParseScaleTag(const char* text, Scale* out) {
     LegacyFieldScanner scan(text);
     Scale s;
@@ -55,11 +55,11 @@ bool ParseScaleTag(const char* text, Scale* out) {
     if (!(scaler > 0) || scaler > std::numeric_limits<AIReal>::max()) return false;
     s.scaler = static_cast<AIReal>(scaler);
     if (s.scaler <= 0) return false;  // too small for a float
-    // Only the label is taken from the table; an empty custom slot has none to give.
-    AIReal tableScaler = 0;
-    char tableLabel[kScaleLabelSize] = {};
-    getScaleDataFromScaleID(s.id, &tableScaler, tableLabel);
-    if (tableLabel[0]) CopyCString(s.label, tableLabel);
+    // Only a fixed scale's label is taken from the table; a custom scale keeps the tag's, for
+    // the user's slot of that id holds whatever scale this run gave it, or none.
+    ScaleTableEntry entry;
+    if (getScaleTableEntry(s.id, &entry) && entry.kind == ScaleTableEntry::Kind::fixed)
+        getScaleTableLabel(s.id, s.label, sizeof s.label);
     *out = s;
     return true;
 }

@@ -216,6 +216,15 @@ AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal*
     return stored ? kNoErr : WriteLayerTree(layer, s);
 }
 
+AIErr ReadZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
+    if (!g || !id || !scaler || !label) return kBadParameterErr;
+    Scale s;
+    bool stored = false;
+    if (AIErr err = ReadLayerScale(layer, &s, &stored)) return err;
+    Hand(s, id, scaler, label);
+    return kNoErr;
+}
+
 AIErr PeekZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label, bool* own) {
     if (!g || !id || !scaler || !label) return kBadParameterErr;
     Scale s;

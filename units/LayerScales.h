@@ -41,6 +41,10 @@ AIErr setLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* 
 AIErr SetSublayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
 // Writes the three entries on one layer; the special layers get 1:1 whatever is asked.
 AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
+// A layer's scale as a redraw reads it: what GetZA3LayerScaleAndSetIfNotThere answers, a
+// damaged stored scale completed, stored and named alike, but a layer that holds none (nor
+// its top-level layer) is given none: the default is only answered.
+AIErr ReadZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label);
 // A layer's scale as a measurement reads it: what a read answers (the default included),
 // with nothing stored and nothing named, since a measurement is no change the user could
 // undo; `own`, when given, tells whether the layer or its top-level layer holds one.

@@ -1,6 +1,7 @@
-// Two saved drawings that must show the same: every path and text within 0.01 pt.
+// Two saved drawings that must show and store the same: every path and text within 0.01 pt,
+// and every stored record (the document's dictionary, each art's dictionary and tags).
 //   drawings_agree BEFORE.json AFTER.json
-// names each path or text that moved; the exit status is 1 when it names one.
+// names each path, text or record that changed; the exit status is 1 when it names one.
 #include <cstdio>
 #include <string>
 
@@ -23,7 +24,12 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const auto differences = drawingdiff::Differences(drawingdiff::Marks(*docs[0]), drawingdiff::Marks(*docs[1]));
+    auto differences = drawingdiff::Differences(drawingdiff::Marks(*docs[0]), drawingdiff::Marks(*docs[1]));
+    // Stored reals are compared more closely than coordinates: a record read back and written
+    // again keeps its values.
+    for (const std::string& d :
+         drawingdiff::Differences(drawingdiff::Records(*docs[0]), drawingdiff::Records(*docs[1]), 1e-4))
+        differences.push_back("record: " + d);
     for (const std::string& d : differences) std::printf("%s -> %s: %s\n", argv[1], argv[2], d.c_str());
     return differences.empty() ? 0 : 1;
 }

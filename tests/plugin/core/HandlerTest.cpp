@@ -81,6 +81,41 @@ TEST_F(HandlerTest, SelectionRestoreTimerReselectsTaggedArtOnceAndRemovesTheTags
     EXPECT_EQ(host.counters().mdHandles, 0);
 }
 
+// A selection waiting to come back comes back before the document is saved, and no tag of
+// it is written; before a close too, so the restore never falls on the document behind.
+TEST_F(HandlerTest, APendingSelectionComesBackBeforeASaveOrAClose) {
+    doc->addLayer("Drawing");
+    AIArtHandle a = rect(0);
+    ASSERT_EQ(sAIArt->SetArtUserAttr(a, kArtSelected, kArtSelected), kNoErr);
+    ASSERT_EQ(TagSelectedArt(), kNoErr);
+    ASSERT_EQ(deselectAllArt(), kNoErr);  // as a redraw leaves it
+    bool taggedWhenWritten = true, selectedWhenWritten = false;
+    ASSERT_EQ(session->saveDocument([&] {
+        taggedWhenWritten = tagged(a);
+        selectedWhenWritten = selected(a);
+        return kNoErr;
+    }), kNoErr);
+    EXPECT_FALSE(taggedWhenWritten);
+    EXPECT_TRUE(selectedWhenWritten);
+    EXPECT_FALSE(timerActive(g->theTimer));
+
+    // Closed while the restore waits: the document behind keeps its own selection.
+    standin::Document& behind = *doc;
+    AIArtHandle kept = rect(40);
+    ASSERT_EQ(sAIArt->SetArtUserAttr(kept, kArtSelected, kArtSelected), kNoErr);
+    doc = &session->newDocument();
+    doc->addLayer("Drawing");
+    AIArtHandle b = rect(0);
+    ASSERT_EQ(sAIArt->SetArtUserAttr(b, kArtSelected, kArtSelected), kNoErr);
+    ASSERT_EQ(TagSelectedArt(), kNoErr);
+    ASSERT_EQ(deselectAllArt(), kNoErr);
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    doc = &behind;
+    session->ticks(20);
+    EXPECT_TRUE(selected(kept));
+    EXPECT_FALSE(timerActive(g->theTimer));
+}
+
 TEST_F(HandlerTest, SelectionRefreshWaitsWhileTheRestoreIsPending) {
     testSubsystem.hooks.selectionChanged = &CountSelectionRefresh;
     session->notify(kAIArtSelectionChangedNotifier);

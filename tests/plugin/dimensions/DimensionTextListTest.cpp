@@ -1,7 +1,7 @@
 // Text record lists: retyped texts become custom text, letters and numbers come again from
-// their counters, the list is ordered by id, mixed formats are reported, the blocks are
-// all given back (also when one cannot be), and switching formats rewrites the records
-// within their bounds.
+// their counters (in the list only: reading writes no record), the list is ordered by id,
+// mixed formats are reported, the blocks are all given back (also when one cannot be), and
+// switching formats rewrites the records within their bounds.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -81,7 +81,9 @@ TEST_F(TextListTest, ARetypedTextBecomesCustomTextAndTheFormatIsMixed) {
     EXPECT_STREQ(list[1].dimStr, "SEE NOTE");
     EXPECT_STREQ(list[1].customStr, "SEE NOTE");
     EXPECT_EQ(format, -1) << "texts in different formats";
-    EXPECT_STREQ(Stored(retyped).customStr, "SEE NOTE") << "written back";
+    // Read only: the record stays as it is until a redraw stores the list with new texts.
+    EXPECT_STREQ(Stored(retyped).customStr, "Custom");
+    EXPECT_STREQ(Stored(retyped).dimStr, "12.70");
 }
 
 TEST_F(TextListTest, WithoutPrecedenceLettersAndNumbersComeFromTheirCounters) {
@@ -92,17 +94,23 @@ TEST_F(TextListTest, WithoutPrecedenceLettersAndNumbersComeFromTheirCounters) {
     int32_t format = 1;
     ASSERT_EQ(CreateDimensionTextLinkedList(First(), 0, &format, 0), kNoErr);
     EXPECT_EQ(format, 1);
-    EXPECT_STREQ(Stored(fresh).dimStr, "E");
-    EXPECT_EQ(Stored(fresh).alpha, 4);
-    EXPECT_STREQ(Stored(kept).dimStr, "AB") << "a letter already given stays";
+    auto list = List();  // by id: fresh, kept
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_STREQ(list[0].dimStr, "E");
+    EXPECT_EQ(list[0].alpha, 4);
+    EXPECT_STREQ(list[1].dimStr, "AB") << "a letter already given stays";
     EXPECT_EQ(G().prefs.incrementalDimAlpha, 5);
+    EXPECT_STREQ(Stored(fresh).dimStr, "25.40") << "read only";
+    EXPECT_STREQ(Stored(kept).dimStr, "25.40");
 
     FreeDimensionTextLinkedList(G().firstDimTextPtr);
     G().prefs.incrementalDimNumber = 7;
     format = 2;
     ASSERT_EQ(CreateDimensionTextLinkedList(First(), 2, &format, 0), kNoErr);
-    EXPECT_STREQ(Stored(fresh).dimStr, "7");
-    EXPECT_STREQ(Stored(kept).dimStr, "8");
+    list = List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_STREQ(list[0].dimStr, "7");
+    EXPECT_STREQ(list[1].dimStr, "8");
     EXPECT_EQ(G().prefs.incrementalDimNumber, 9);
 
     // Callout text, and a text whose shown text is its custom text.
@@ -113,7 +121,9 @@ TEST_F(TextListTest, WithoutPrecedenceLettersAndNumbersComeFromTheirCounters) {
     Text("Custom", Rec(3, "Custom"));
     format = 4;
     ASSERT_EQ(CreateDimensionTextLinkedList(c, 0, &format, 0), kNoErr);
-    EXPECT_STREQ(Stored(c).dimStr, "4X \xD8" "6");
+    list = List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_STREQ(list[0].dimStr, "4X \xD8" "6");
     EXPECT_EQ(format, -1) << "the custom text is format 3";
 }
 
@@ -122,13 +132,15 @@ TEST_F(TextListTest, LabelNumbersAdvanceByTheNumberingOption) {
     G().prefs.incrementalLabelNumber = 7;
     G().prefs.style.NumericLabelsUseLeadingZeros = 1;
     G().prefs.style.NumericLabelsNumberOfLeadingZeros = 1;
-    AIArtHandle a = Text("", Rec(0, "?"));
-    AIArtHandle b = Text("", Rec(1, "?", "Custom", -1, 42));
+    Text("", Rec(0, "?"));
+    Text("", Rec(1, "?", "Custom", -1, 42));
     int32_t format = 1;
     ASSERT_EQ(CreateDimensionTextLinkedList(First(), 0, &format, 1), kNoErr);
-    EXPECT_STREQ(Stored(a).dimStr, "008");
-    EXPECT_EQ(Stored(a).numeric, 8);
-    EXPECT_STREQ(Stored(b).dimStr, "042");
+    const auto list = List();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_STREQ(list[0].dimStr, "008");
+    EXPECT_EQ(list[0].numeric, 8);
+    EXPECT_STREQ(list[1].dimStr, "042");
     EXPECT_EQ(G().prefs.incrementalLabelNumber, 8);
     // A label's format follows a text whose format differs.
     FreeDimensionTextLinkedList(G().firstDimTextPtr);

@@ -23,6 +23,7 @@
 #include "dimensions/DocumentFormatVersion.h"
 #include "io/DocumentFile.h"
 #include "units/LayerScales.h"
+#include "units/ScaleTable.h"
 
 namespace {
 
@@ -485,6 +486,35 @@ TEST_F(FormatVersionTest, AnUnreadableObjectScaleStaysWithItsRedrawnDimensionAnd
     const auto tag = std::find_if(tags.begin(), tags.end(), [](const auto& t) { return t.name == "ZMK_Object_Scale"; });
     ASSERT_NE(tag, tags.end());
     EXPECT_EQ(tag->value, "25^50");
+}
+
+// A format-2 scale in a custom slot is the drawing's own: the layer takes the tag's scaler and
+// label, and the dimensions read at it as soon as the drawing opens, whatever the user's slot
+// of that id holds.
+TEST_F(FormatVersionTest, AConvertedCustomScaleIsTheDrawingsWhateverTheUsersSlotHolds) {
+    Start();
+    for (const char* slotLabel : {"", "1:3"}) {
+        SCOPED_TRACE(slotLabel);
+        const CustomScaleSlot slot = customSlot(g->prefs, 1);
+        *slot.scaler = slotLabel[0] ? 3.0f : 0.0f;
+        std::snprintf(slot.label, kScaleLabelSize, "%s", slotLabel);
+        std::string error;
+        ASSERT_EQ(session->openDocument([&]() -> AIErr {
+            standin::Document* d = standin::io::openDocumentFile(host, kFixtures + "/format2-drawing.json", error);
+            if (!d) return kDataFilterErr;
+            std::vector<standin::ObjId> tagged;
+            d->walk([&](const standin::Art& a, int) {
+                if (readback::Tagged(*d, a.id, "ZMK_Object_Scale")) tagged.push_back(a.id);
+            });
+            for (standin::ObjId id : tagged)
+                for (auto& t : d->editArt(id)->tags)
+                    if (t.name == "ZMK_Object_Scale") t.value = "0^50^1:50";
+            return tagged.size() == 1 ? kNoErr : kCADErr;
+        }), kNoErr) << error;
+        EXPECT_EQ(LayerScale("Site"), "0 50 1:50");
+        EXPECT_EQ(Texts("Site"), Names{"881.9 mm"});
+        ASSERT_EQ(session->closeDocument(), kNoErr);
+    }
 }
 
 TEST_F(FormatVersionTest, AConversionStoppedByAHostErrorIsOfferedAgain) {

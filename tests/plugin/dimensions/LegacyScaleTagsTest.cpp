@@ -10,6 +10,7 @@
 #include "io/DocumentFile.h"
 #include "suites/Suites.h"
 #include "units/LayerScales.h"
+#include "units/ScaleTable.h"
 
 namespace {
 
@@ -59,11 +60,18 @@ TEST_F(LegacyScaleTagsTest, TheLayerTagGivesItsIdAndScalerWithTheTablesLabel) {
     EXPECT_TRUE(HasTag(1010, "ZMK_Layer_Scale"));  // read only
     EXPECT_EQ(g->prefs.scale, 25);               // the current scale is not touched
 
-    // A custom id whose slot is empty keeps the label the tag carried.
-    const Read custom = LayerScale("Custom");
-    EXPECT_EQ(custom.id, 2);
-    EXPECT_FLOAT_EQ(custom.scaler, 12.5f);
-    EXPECT_EQ(custom.label, "1\"=12.5\"");
+    // A custom id keeps the label the tag carried, whether the user's slot of that id is
+    // empty or holds another scale.
+    for (const char* slotLabel : {"", "1:3"}) {
+        SCOPED_TRACE(slotLabel);
+        const CustomScaleSlot slot = customSlot(g->prefs, 3);
+        *slot.scaler = slotLabel[0] ? 3.0f : 0.0f;
+        std::strcpy(slot.label, slotLabel);
+        const Read custom = LayerScale("Custom");
+        EXPECT_EQ(custom.id, 2);
+        EXPECT_FLOAT_EQ(custom.scaler, 12.5f);
+        EXPECT_EQ(custom.label, "1\"=12.5\"");
+    }
 }
 
 TEST_F(LegacyScaleTagsTest, AMalformedLayerTagIsReportedAndStays) {

@@ -7,12 +7,17 @@
 #include "DimensionToolFixture.h"
 #include "DrawingDifferences.h"
 #include "axonometric/AxonometricProjection.h"
+#include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
+#include "units/LayerScales.h"
+#include "units/ScaleTable.h"
 
 namespace dimtest {
 namespace {
 
-enum class Scene { kFlat, kCircle, kAxonometric, kAxonometricCircle };
+// Flat scenes, the same art projected onto faces (measured by the flat tools as it lies), and
+// axonometric ones for the axonometric tools.
+enum class Scene { kFlat, kCircle, kProjected, kProjectedCircle, kAxonometric, kAxonometricCircle };
 
 struct ToolRow {
     const char* tool;
@@ -56,6 +61,31 @@ constexpr ToolRow kTools[] = {
     {"Axonometric Radius Dimension", 1, Scene::kAxonometricCircle},
     {"Axonometric Diameter Dimension", 1, Scene::kAxonometricCircle},
     {"Axonometric Center Mark", 1, Scene::kAxonometricCircle},
+    // The flat tools on projected art, which they measure as it lies.
+    {"Horizontal Dimension", 2, Scene::kProjected},
+    {"Vertical Dimension", 2, Scene::kProjected},
+    {"Aligned Dimension", 2, Scene::kProjected},
+    {"Horizontal Datum Dimension", 3, Scene::kProjected},
+    {"Vertical Datum Dimension", 3, Scene::kProjected},
+    {"Aligned Datum Dimension", 3, Scene::kProjected},
+    {"Auto Horizontal Dimension", 1, Scene::kProjected},
+    {"Auto Vertical Dimension", 1, Scene::kProjected},
+    {"Auto Aligned Dimension", 1, Scene::kProjected},
+    {"Angular Dimension", 2, Scene::kProjected},
+    {"Arc Length Dimension", 2, Scene::kProjectedCircle},
+    {"Curvature Dimension", 1, Scene::kProjectedCircle},
+    {"Radius Dimension", 1, Scene::kProjectedCircle},
+    {"Diameter Dimension", 1, Scene::kProjectedCircle},
+    {"Center Mark", 1, Scene::kProjectedCircle},
+    {"Tangent Line Dimension", 1, Scene::kProjectedCircle},
+    {"Fillet Dimension", 1, Scene::kProjectedCircle},
+    {"Section Line", 1, Scene::kProjected},
+    {"Center Line", 1, Scene::kProjected},
+    {"Pointer Label", 1, Scene::kProjected},
+    {"Revision Bubble", 1, Scene::kProjected, 1.0},
+    {"Datum Flag", 1, Scene::kProjected},
+    {"Datum Feature", 1, Scene::kProjected},
+    {"Datum Target", 1, Scene::kProjected},
 };
 constexpr int kGesturesPerTool = 10;
 
@@ -83,13 +113,21 @@ struct UpdateTwiceTest : DimensionToolTest {
     std::vector<AIRealPoint> Draw(Scene scene) {
         doc = &session->newDocument();
         std::vector<ObjId> paths;
-        if (scene == Scene::kFlat || scene == Scene::kCircle) {
+        const bool projected = scene == Scene::kProjected || scene == Scene::kProjectedCircle;
+        if (projected) IsometricView();
+        if (projected || scene == Scene::kFlat || scene == Scene::kCircle) {
             paths.push_back(Polyline({{40, 60}, {220, 60}, {220, 180}, {120, 240}}));
             paths.push_back(Rect(280, 60, 140, 90));
             ObjId circle = 0;
             EXPECT_EQ(session->hostEvent([&] { return Doc().addEllipse(300, 220, 100, 100, &circle); }), kNoErr);
-            if (scene == Scene::kCircle) paths.clear();
+            if (scene == Scene::kCircle || scene == Scene::kProjectedCircle) paths.clear();
             paths.push_back(circle);
+            // Lines and the rectangle onto the left face, the circle onto the top.
+            for (ObjId path : projected ? paths : std::vector<ObjId>{}) {
+                const int32_t face = path == circle ? kAxoTopFace : kAxoLeftFace;
+                EXPECT_EQ(session->hostEvent([&] { return ProjectAxonometric(Art(path), face, &g->prefs.isoView); }),
+                          kNoErr);
+            }
             return Places(paths);
         }
         IsometricView();
@@ -134,7 +172,7 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         ASSERT_EQ(session->selectTool(row.tool), kNoErr);
         std::uniform_int_distribution<size_t> pick(0, places.size() - 1);
         std::uniform_real_distribution<double> unit(0.0, 1.0);
-        const bool flat = row.scene == Scene::kFlat || row.scene == Scene::kCircle;
+        const bool flat = row.scene != Scene::kAxonometric && row.scene != Scene::kAxonometricCircle;
         for (int n = 0; n < kGesturesPerTool; ++n) {
             // Distinct places (a dimension of no length points its arrows anywhere), now and
             // then one in empty space beside flat art.
@@ -157,11 +195,80 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         // Then a flat dimension in empty space, whose tool state the updates meet.
         ASSERT_EQ(Dimension("Horizontal Dimension", {{60, 460}, {160, 460}}, {110, 480}), kNoErr);
         const auto drawn = drawingdiff::Marks(*doc);
+        const auto stored = drawingdiff::Records(*doc);
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
         const auto once = drawingdiff::Marks(*doc);
+        const auto storedOnce = drawingdiff::Records(*doc);
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
         EXPECT_EQ(drawingdiff::Differences(drawn, once), std::vector<std::string>{});
         EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+        EXPECT_EQ(drawingdiff::Differences(stored, storedOnce, 1e-4), std::vector<std::string>{});
+        EXPECT_EQ(drawingdiff::Differences(storedOnce, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
+        // Selected, the panels show the dimensions' styles; nothing stored changes.
+        ASSERT_EQ(session->hostEvent([&] {
+            for (ObjId d : Dimensions())
+                if (AIErr err = doc->select(d)) return err;
+            return kNoErr;
+        }), kNoErr);
+        session->ticks(20);
+        ASSERT_EQ(session->hostEvent([] { return deselectAllArt(); }), kNoErr);
+        session->ticks(20);
+        EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
+    }
+}
+
+// A dimension is drawn again at the scale its measured art's layer stores, whatever the
+// user's custom slots hold now (a drawing opened in another run, a slot given another scale
+// or emptied): a 100-point line on a layer at 1:7 reads 700 points. A fixed scale reads the
+// table's, in either scale style. A layer that stores no scale (as older drawings have
+// them) is read at the default, 1:1 in layer-based style, and is given none by the update.
+TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) {
+    struct Row {
+        const char* name;
+        int32_t style, id;
+        AIReal scaler;
+        const char* label;
+        AIReal slotScaler;  // the user's slot of that id when the drawing is updated (0: empty)
+        const char* text;
+        bool forgotten = false;  // the layer's scale entries removed once the dimension is drawn
+    } const rows[] = {
+        {"custom, the slot emptied", kLayerBasedScaleStyle, 1, 7, "1:7", 0, "700.00"},
+        {"custom, the slot holding 1:3", kLayerBasedScaleStyle, 1, 7, "1:7", 3, "700.00"},
+        {"custom slot 0, holding 1:3", kLayerBasedScaleStyle, 0, 7, "1:7", 3, "700.00"},
+        {"custom of the document, the slot emptied", kDocumentBasedScaleStyle, 9, 7, "1:7", 0, "700.00"},
+        {"fixed 1:50", kLayerBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00"},
+        {"fixed 1:50 of the document", kDocumentBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00"},
+        {"none stored", kLayerBasedScaleStyle, 33, 1, "1:1", 0, "100.00", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        doc = &session->newDocument();
+        g->prefs.scaleStyle = row.style;
+        const CustomScaleSlot slot = customSlot(g->prefs, row.id + 1);
+        *slot.scaler = row.scaler;
+        CopyCString(slot.label, kScaleLabelSize, row.label);
+        ASSERT_EQ(session->hostEvent([&] {
+            AILayerHandle layer = nullptr;
+            AIErr err = sAILayer->GetCurrentLayer(&layer);
+            return err ? err : setLayerScale(layer, row.id, row.scaler, row.label);
+        }), kNoErr);
+        Polyline({{100, 100}, {200, 100}});
+        ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {200, 100}}, {150, 130}), kNoErr);
+        ASSERT_EQ(Texts(Dimensions().back()), std::vector<std::string>{row.text});
+        *slot.scaler = row.slotScaler;
+        CopyCString(slot.label, kScaleLabelSize, row.slotScaler > 0 ? "1:3" : "");
+        if (row.forgotten) {
+            standin::Dict* layer = doc->editDict(doc->dictionaryOf(doc->currentLayer()));
+            for (const char* key : {kLayerScaleIDKey, kLayerScalerKey, kLayerScaleStrKey}) layer->erase(key);
+        }
+        const auto drawn = drawingdiff::Marks(*doc);
+        const auto stored = drawingdiff::Records(*doc);
+        for (int update = 0; update < 2; ++update) {
+            ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+            EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{row.text});
+            EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+            EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
+        }
     }
 }
 
