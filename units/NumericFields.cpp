@@ -140,13 +140,13 @@ void ShowHeldFieldValue(ADMDialogRef dialog, int16_t itemID, const char* shown, 
     ADMItemRef item = dialog && sADMDialog ? sADMDialog->GetItem(dialog, itemID) : nullptr;
     if (!item || !sADMItem) return;
     sADMItem->SetText(item, shown ? shown : "");
-    if (!g) return;
+    // Held against the text as the field gives it back, which may be cut to its length; an
+    // empty field (a value that cannot be shown) holds nothing.
+    char text[kFieldTextSize];
+    if (!g || !ItemText(dialog, itemID, text) || !text[0]) return ForgetHeldFieldValue(dialog, itemID);
     Held* held = HeldSlot(dialog, itemID);
     if (!held) held = FreeOrNextSlot();
     *held = Held{dialog, itemID, measure == FieldMeasure::kArea, typed};
-    // Held as the field gives its text back, which may be cut to the field's length.
-    char text[kFieldTextSize];
-    ItemText(dialog, itemID, text);
     CopyCString(held->shown, text);
 }
 

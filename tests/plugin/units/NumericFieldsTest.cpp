@@ -105,6 +105,8 @@ TEST_F(FieldTest, AFieldReadsTheValueItHoldsWhileItShowsItsText) {
     ForgetHeldFieldValue(panel, 4);
     EXPECT_EQ(parseFieldInput(panel, 4, &v, kMeterUnits), 1);
     EXPECT_NEAR(v, 0.071 / 0.0254 * 72, 1e-9);
+    ShowHeldFieldValue(panel, 4, "", 200);  // a value that cannot be shown is not held
+    EXPECT_EQ(parseFieldInput(panel, 4, &v, kMeterUnits), 0);
     ShowHeldFieldValue(panel, 4, "1 m", 5000, FieldMeasure::kArea);
     EXPECT_EQ(parseAreaFieldInput(panel, 4, &v, kMeterUnits), 1);
     EXPECT_EQ(v, 5000);
