@@ -90,7 +90,7 @@ AIErr calculatePathAreaAndPerimeter(AIArtHandle path, ai_int16 first, ai_int16 l
     return calculatePathAreaAndPerimeter(segments.data(), countOf(segments), first, last, closed != 0, area, perimeter);
 }
 
-AIErr getPathAreaAndPerimeter(AIArtHandle path, AIReal* area, AIReal* perimeter) {
+AIErr getPathAreaAndPerimeter(AIArtHandle path, double* area, double* perimeter) {
     if (area == nullptr || perimeter == nullptr) return kBadParameterErr;
     *area = kMissingValue;
     *perimeter = kMissingValue;

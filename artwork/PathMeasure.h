@@ -14,8 +14,8 @@ AIReal TAtLength(AIArtHandle path, ai_int16 seg, AIReal length);
 // Signed area and perimeter between two segment indices (see BezierGeometry.h).
 AIErr calculatePathAreaAndPerimeter(AIArtHandle path, ai_int16 first, ai_int16 last, ai_int16 closed, AIReal* area,
                                     AIReal* perimeter);
-// The path's area by its own fill rule.
-AIErr getPathAreaAndPerimeter(AIArtHandle path, AIReal* area, AIReal* perimeter);
+// The path's area by its own fill rule, and its length, as measured (for what is shown).
+AIErr getPathAreaAndPerimeter(AIArtHandle path, double* area, double* perimeter);
 
 // The paths of a compound path (those in groups within it too), each with its share of the
 // area the compound fills by its fill rule (filledAreaShares): negative for a hole.

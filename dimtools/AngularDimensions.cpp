@@ -73,9 +73,11 @@ AIErr WitnessLines(const AIRealPoint& centre, const AIRealPoint& first, const AI
 }
 
 // The value text into theText and the first click's text record, or the label the record
-// carries into theText.
-AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint& first, AIReal sweep,
+// carries into theText. The sweep is measured in doubles: the float one the arc is drawn
+// from is wrong in the fifth place.
+AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint& first, const AIRealPoint& second,
                 int16_t kind) {
+    const double sweep = SweepDegrees(centre, first, second);
     const Plotwise3_Live_Dimension_Data& style = Style();
     if (style.dimensionFormat != 0) {
         if (node) CopyCString(g->theText, node->textData.dimStr);
@@ -85,7 +87,7 @@ AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint
         AngleValueText(sweep, style.upperUnits, style.upperDecimalPrecision, style.upperFractionalPrecision,
                        style.appendUpperUnitLabels ? g->degreeSymbol : "", g->theText, sizeof g->theText);
     } else {
-        const double length = static_cast<double>(Distance(centre, first)) * DegreesToRadians<double>(sweep);
+        const double length = Distance<double>(centre, first) * DegreesToRadians<double>(sweep);
         if (AIErr err = makeGlobalDimensionString(static_cast<float>(length))) return err;
     }
     if (node) CopyCString(node->textData.dimStr, g->theText);
@@ -209,7 +211,7 @@ AIErr constructDimensionedArcSegment(AIRealPoint centre, AIRealPoint first, AIRe
     g->textAlignment = g->textLoc.h >= centre.h ? kStartStyle : kLimitStyle;
 
     cdDataStruct* node = g->firstChainDimDataPtr;
-    if (AIErr err = ValueText(node, centre, first, sweep, kind)) return err;
+    if (AIErr err = ValueText(node, centre, first, second, kind)) return err;
     g->textAngle = 0;
     if (!node) return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, art, nullptr);
     live_dimension_text_data record = node->textData;

@@ -8,9 +8,9 @@
 
 struct DimToolGlobals : DimensionGlobals {
     // Geometry of one measured art object for a label text (left, top, width, height,
-    // open length, closed perimeter, area), written by the tracker; kMissingValue where
-    // the value does not apply.
-    AIReal geometryX = 0, geometryY = 0, geometryW = 0, geometryH = 0, geometryL = 0, geometryP = 0, geometryA = 0;
+    // open length, closed perimeter, area), written by the tracker as measured; kMissingValue
+    // where the value does not apply.
+    double geometryX = 0, geometryY = 0, geometryW = 0, geometryH = 0, geometryL = 0, geometryP = 0, geometryA = 0;
     // The layout of the text being drawn: the second click of the current pair, the
     // measured width of the text, where and how it is set.
     AIRealPoint basePoint2{};

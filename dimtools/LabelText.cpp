@@ -30,7 +30,7 @@ std::string word(int32_t index) {
 // One entry of the list: where its value lives, whether the style lists it, its caption
 // (a literal, or a word of list 17400) and its power (2 for the area).
 struct GeometryEntry {
-    AIReal DimToolGlobals::*value;
+    double DimToolGlobals::*value;
     int32_t Plotwise3_Live_Dimension_Data::*flag;
     const char* literal;
     int32_t caption;
@@ -53,7 +53,7 @@ std::string geometricText() {
     const Plotwise3_Live_Dimension_Data& style = g->prefs.style;
     std::string text;
     for (const GeometryEntry& e : kEntries) {
-        const AIReal value = (*g).*e.value;
+        const double value = (*g).*e.value;
         if (value == kMissingValue || style.*e.flag == 0) continue;
         char number[256] = {};
         doScaleAndUnits(0, value, number, e.power, static_cast<int16_t>(style.upperUnits),

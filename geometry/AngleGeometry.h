@@ -20,6 +20,11 @@ bool AngleSweepStartsAtFirst(AIReal a1, AIReal a2, AIReal aDrag, bool otherSecto
 // middle, never a non-number.
 AIReal AngleTextSlide(AIReal dragDegrees, AIReal startDegrees, AIReal sweepDegrees);
 
+// The counter-clockwise sweep about the centre from the ray through `from` to the ray
+// through `to`, in degrees from 0 to 360, worked in doubles from the points as the host keeps
+// them (so 5 places shown are right): 0 when either point is the centre.
+double SweepDegrees(const AIRealPoint& centre, const AIRealPoint& from, const AIRealPoint& to);
+
 // The value text of an angle: degrees with as many decimals as the style's precision for
 // its units (the fractional precision for fractional-inch units, 0 to 8, above 5 taken as
 // 5; the decimal precision otherwise, 0 to 5), never scaled or given unit words; the

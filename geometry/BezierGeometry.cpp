@@ -34,6 +34,10 @@ bool segmentsCross(Vec a0, Vec a1, Vec b0, Vec b1, double& s, double& u) {
 }
 
 double signedSpanArea(const Cubic& c) {
+    // A straight span (handles on its anchors) sweeps the triangle to its chord: exact, so a
+    // polygon's area is its shoelace sum to the last digit.
+    if (c.p[1].h == c.p[0].h && c.p[1].v == c.p[0].v && c.p[2].h == c.p[3].h && c.p[2].v == c.p[3].v)
+        return cross(c.p[0], c.p[3]) / 2;
     // (x y' - y x') / 2 over [0, 1] by three-point Gauss-Legendre.
     static constexpr double kNodes[3] = {0.5 - 0.3872983346207417, 0.5, 0.5 + 0.3872983346207417};
     static constexpr double kWeights[3] = {5.0 / 18, 8.0 / 18, 5.0 / 18};
@@ -427,18 +431,29 @@ AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 coun
 AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, bool closed, AIReal* area,
                               AIReal* perimeter, bool evenOdd) {
     if (area == nullptr || perimeter == nullptr) return kBadParameterErr;
+    double measuredArea = kMissingValue, measuredPerimeter = kMissingValue;
+    const AIErr err = getPathAreaAndPerimeter(segments, count, closed, &measuredArea, &measuredPerimeter, evenOdd);
+    *area = asFloat(measuredArea);
+    *perimeter = asFloat(measuredPerimeter);
+    return err;
+}
+
+AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, bool closed, double* area,
+                              double* perimeter, bool evenOdd) {
+    if (area == nullptr || perimeter == nullptr) return kBadParameterErr;
     *area = kMissingValue;
     *perimeter = kMissingValue;
     if (segments == nullptr || count <= 0) return kBadParameterErr;
     double signedArea = 0.0, length = 0.0;
     spansAreaAndLength(segments, 0, count - 1, closed, signedArea, length);
-    *perimeter = asFloat(length);
+    if (std::isfinite(length)) *perimeter = length;
     if (!closed) return kNoErr;
     // Green's theorem counts twice what the path winds round twice, and sets the halves of a
     // figure of eight against each other.
     const PathContour contour{segments, count, true};
     if (contoursMeet({&contour, 1})) {
-        if (const std::optional<double> filled = crossingFillArea({&contour, 1}, evenOdd)) *area = asFloat(*filled);
+        if (const std::optional<double> filled = crossingFillArea({&contour, 1}, evenOdd); filled && std::isfinite(*filled))
+            *area = *filled;
         return kNoErr;
     }
     AIRealRect bounds{};
@@ -448,7 +463,7 @@ AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, boo
     // More than its bounds hold only where the path winds round twice; the bounds are floats,
     // so the margin grows with the size.
     const double enclosed = std::fabs(signedArea);
-    if (enclosed <= boundsArea * (1 + kBoundsAreaSlack) + 3.0) *area = asFloat(enclosed);
+    if (std::isfinite(enclosed) && enclosed <= boundsArea * (1 + kBoundsAreaSlack) + 3.0) *area = enclosed;
     return kNoErr;
 }
 

@@ -70,6 +70,10 @@ AIErr calculatePathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 coun
 // does not fit one.
 AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, bool closed, AIReal* area,
                               AIReal* perimeter, bool evenOdd = false);
+// The same as measured, in doubles, for what is shown: the marker (kMissingValue) only where
+// there is no finite value.
+AIErr getPathAreaAndPerimeter(const AIPathSegment* segments, ai_int16 count, bool closed, double* area,
+                              double* perimeter, bool evenOdd = false);
 // How often the contour winds anticlockwise about p (a clockwise turn counts -1).
 int contourWinding(const PathContour& contour, const AIRealPoint& p);
 // Each contour's share of the area a compound path of these contours fills, by the even-odd

@@ -118,17 +118,28 @@ bool toTicks(double magnitude, double ticksPerUnit, uint64_t& ticks) {
 // the inch drawn. A value that close to a coarser tick is that tick.
 constexpr double kFloatNoise = 3.0 / (1 << 23);
 
+// An area is the product of two such lengths: a room of 5,000 by 4,000 mm has eight digits
+// in square millimetres, more than a float carries, so its noise reaches past the unit. Its
+// ticks may go as coarse as 10^12 units (precision -12); a length's stop at the unit. Past
+// the unit only ticks of a hundred units or more count: a value within float noise of one
+// was that round number, while a tick of ten lies within the noise of about every value
+// of eight digits, and taking it would change a digit the float did hold.
+constexpr int kCoarsestLengthTick = 0;
+constexpr int kCoarsestAreaTick = -12;
+constexpr int kTensOfUnits = -1;
+
 // The ticks of precision p (`exact` is the value in them, unrounded) moved to the coarsest
-// tick within float noise, and again from there, until no coarser one is that close to the
-// value or to the value as shown: a text read back is then shown the same.
+// tick (of precision `coarsest` or finer) within float noise, and again from there, until
+// no coarser one is that close to the value or to the value as shown: a text read back is
+// then shown the same.
 template <typename TicksPerUnit>
-uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksPerUnit) {
+uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksPerUnit, int coarsest) {
     // Noise under a quarter tick: every other tick is half a tick away or more, so none is
     // close. Most lengths end here.
     if (exact * kFloatNoise < 0.25) return ticks;
     // The nearest tick of precision q, in ticks of p.
     const auto nearest = [&](int q) {
-        const auto ratio = static_cast<uint64_t>(std::llround(ticksPerUnit(p) / ticksPerUnit(q)));
+        const auto ratio = static_cast<uint64_t>(std::llround(ticksPerUnit(p - q)));
         const uint64_t rest = ticks % ratio;
         return ticks - rest + (rest >= ratio - rest ? ratio : 0);
     };
@@ -136,8 +147,8 @@ uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksP
         return tick != ticks && std::fabs(static_cast<double>(tick) - exact) <= exact * kFloatNoise;
     };
     for (int finest = p;;) {
-        int q = 0;
-        while (q < finest && !close(nearest(q))) ++q;
+        int q = coarsest;
+        while (q < finest && (q == kTensOfUnits || !close(nearest(q)))) ++q;
         if (q < finest) {
             ticks = nearest(q);
             finest = q;
@@ -150,17 +161,24 @@ uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksP
 
 // Picks the finest precision at or below p whose tick count fits; -1 when none does.
 template <typename TicksPerUnit>
-int fitPrecision(double magnitude, int p, TicksPerUnit ticksPerUnit, uint64_t& ticks) {
+int fitPrecision(double magnitude, int p, TicksPerUnit ticksPerUnit, uint64_t& ticks,
+                 int coarsest = kCoarsestLengthTick) {
     for (; p >= 0; --p) {
         if (toTicks(magnitude, ticksPerUnit(p), ticks)) {
-            ticks = dropFloatNoise(ticks, magnitude * ticksPerUnit(p), p, ticksPerUnit);
+            ticks = dropFloatNoise(ticks, magnitude * ticksPerUnit(p), p, ticksPerUnit, coarsest);
             return p;
         }
     }
     return -1;
 }
 
-double pow10(int p) { return static_cast<double>(kPow10[p]); }
+// 10^p, exact for every p up to 22 (each product is a power of ten a double holds).
+double pow10(int p) {
+    if (p <= kMaxPrecision) return static_cast<double>(kPow10[p]);
+    double power = static_cast<double>(kPow10[kMaxPrecision]);
+    for (int i = kMaxPrecision; i < p; ++i) power *= 10;
+    return power;
+}
 double pow2(int p) { return static_cast<double>(uint64_t{1} << p); }
 
 void putSign(TextBuilder& text, bool negative, uint64_t ticks) {
@@ -168,9 +186,9 @@ void putSign(TextBuilder& text, bool negative, uint64_t ticks) {
 }
 
 // A decimal number of the unit.
-bool writeDecimal(TextBuilder& text, double magnitude, bool negative, int p) {
+bool writeDecimal(TextBuilder& text, double magnitude, bool negative, int p, int coarsest = kCoarsestLengthTick) {
     uint64_t ticks = 0;
-    p = fitPrecision(magnitude, p, pow10, ticks);
+    p = fitPrecision(magnitude, p, pow10, ticks, coarsest);
     if (p < 0) return false;
     putSign(text, negative, ticks);
     text.putFixed(ticks, p);
@@ -260,7 +278,7 @@ bool composeMeasure(TextBuilder& text, double value, const MeasureFormat& format
 
     if (format.power == 2) {
         const double k = pointsPerUnit(unit, format.pixelsPerInch);
-        if (!writeDecimal(text, magnitude / k / k, negative, p)) return false;
+        if (!writeDecimal(text, magnitude / k / k, negative, p, kCoarsestAreaTick)) return false;
         const bool keepLabel = format.labels == UnitLabelMode::label ||
                                (format.labels == UnitLabelMode::noLabel && units >= kFeetDecimalInchMarkUnits &&
                                 units <= kDecimalFeetWordUnits);

@@ -88,7 +88,8 @@ AIErr SelectCopiesLater() {
 // --- transform ---
 
 // A Transform field: changed when its text is not empty and differs from the text the
-// read-out wrote; its value in document points when it reads as a length.
+// read-out wrote, or when it holds what the user typed (which may show as that text once
+// rounded); its value in document points when it reads as a length.
 struct TypedField {
     bool changed = false;
     bool parsed = false;
@@ -102,7 +103,7 @@ bool ReadTransformField(ADMDialogRef panel, int32_t id, const char* remembered, 
     GetTrackerText(panel, id, text);
     *field = {};
     if (!text[0]) return true;
-    field->changed = std::strcmp(text, remembered) != 0;
+    field->changed = std::strcmp(text, remembered) != 0 || HoldsFieldValue(panel, static_cast<int16_t>(id));
     field->parsed = ParseTrackerLength(panel, id, &field->value);
     return field->parsed || !field->changed;
 }
@@ -436,10 +437,14 @@ void transformFldChangedNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         ADMDialogRef panel = sADMItem->GetDialog(item);
         const int32_t id = sADMItem->GetID(item);
         double value = 0;
+        char text[kTrackerTextSize];
+        GetTrackerText(panel, id, text);
         if (ParseTrackerLength(panel, id, &value)) {
-            WriteTrackerLength(panel, id, value);
+            // The read-out's own text left as it was is nothing typed: nothing to hold.
+            const bool typed = std::strcmp(text, Remembered(id)) != 0;
+            if (typed) WriteTrackerLength(panel, id, value);
             if (id == kTransformW || id == kTransformH) {
-                if (Constrained()) WriteCompanion(panel, id, value);
+                if (typed && Constrained()) WriteCompanion(panel, id, value);
                 if (g->trackerModifiers & kTrackerEnter) doCADtrackerTransform();
             }
         }
@@ -466,11 +471,7 @@ void areaTransformFldChangedNotifierProc(ADMItemRef item, ADMNotifierRef notifie
     if (g && UserChanged(notifier)) {
         ADMDialogRef panel = sADMItem->GetDialog(item);
         double value = 0;
-        if (ParseTrackerArea(panel, kAreaField, &value)) {
-            char text[kTrackerTextSize];
-            FormatTrackerValue(value, text, 2);
-            SetTrackerText(panel, kAreaField, text);
-        }
+        if (ParseTrackerArea(panel, kAreaField, &value)) WriteTrackerArea(panel, kAreaField, value);
     }
     sADMItem->DefaultNotify(item, notifier);
 }

@@ -19,6 +19,7 @@ constexpr float kMostAngle = 360.0f;
 }  // namespace
 
 void SetTrackerText(ADMDialogRef dialog, int32_t id, const char* text) {
+    ForgetHeldFieldValue(dialog, static_cast<int16_t>(id));
     if (ADMItemRef item = Item(dialog, id)) sADMItem->SetText(item, text);
 }
 
@@ -54,7 +55,14 @@ bool ParseTrackerArea(ADMDialogRef dialog, int32_t id, double* value) {
 void WriteTrackerLength(ADMDialogRef dialog, int32_t id, double value) {
     char text[kTrackerTextSize];
     FormatTrackerValue(value, text, 1);
-    SetTrackerText(dialog, id, text);
+    ShowHeldFieldValue(dialog, static_cast<int16_t>(id), text, value * TrackerScaler());
+}
+
+void WriteTrackerArea(ADMDialogRef dialog, int32_t id, double value) {
+    char text[kTrackerTextSize];
+    FormatTrackerValue(value, text, 2);
+    ShowHeldFieldValue(dialog, static_cast<int16_t>(id), text, value * std::pow(TrackerScaler(), 2.0),
+                       FieldMeasure::kArea);
 }
 
 void setupAnglePopup(ADMItemRef item) {

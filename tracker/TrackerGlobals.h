@@ -21,9 +21,9 @@ struct TrackerGlobals : PanelGlobals {
     // text differs from its copy was changed by the user.
     char transformXfldStr[512] = {}, transformYfldStr[512] = {}, transformWidthStr[512] = {},
          transformHeightStr[512] = {};
-    // Size and area of the last measured selection, in unscaled points (the area may be
-    // kMissingValue).
-    AIReal selectionWidth = 0, selectionHeight = 0, selectionArea = kMissingValue;
+    // Size and area of the last measured selection, in unscaled points, as measured (the
+    // area may be kMissingValue).
+    double selectionWidth = 0, selectionHeight = 0, selectionArea = kMissingValue;
     // The scaler the read-out last wrote its fields at, which the actions read them back
     // at (0: nothing shown since the panel was emptied, the current scale).
     float readOutScaler = 0.0f;

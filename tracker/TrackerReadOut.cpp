@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
-#include <limits>
 #include <unordered_map>
 #include <vector>
 
@@ -40,16 +39,18 @@ constexpr size_t kTextSize = kTrackerTextSize;
 constexpr int32_t kBoundsFlags = 0x42;
 constexpr const char* kAcreFormats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f", "%.5f"};
 
-bool Missing(AIReal value) { return value == kMissingValue; }
+// Values are shown from doubles: a float carries fewer digits than a room's area in square
+// millimetres has. The empty marker keeps its float value.
+bool Missing(double value) { return value == kMissingValue; }
 
-void FormatOrEmpty(AIReal value, char* out) {
+void FormatOrEmpty(double value, char* out) {
     if (Missing(value))
         out[0] = '\0';
     else
         FormatTrackerValue(value, out, 1);
 }
 
-void ShowLength(ADMDialogRef dialog, int32_t id, AIReal value) {
+void ShowLength(ADMDialogRef dialog, int32_t id, double value) {
     char text[kTextSize];
     FormatOrEmpty(value, text);
     SetTrackerText(dialog, id, text);
@@ -64,7 +65,7 @@ void Renormalise(ADMDialogRef dialog, int32_t id) {
 
 // Item 72 takes the number alone, item 23 the number with its suffix: acres (at the
 // rulers' precision) or the area at the drawing scale followed by "sq".
-void ShowArea(ADMDialogRef dialog, AIReal area) {
+void ShowArea(ADMDialogRef dialog, double area) {
     char number[kTextSize] = {}, shown[kTextSize] = {};
     if (!Missing(area)) {
         if (g->prefs.displayAcres) {
@@ -83,7 +84,7 @@ void ShowArea(ADMDialogRef dialog, AIReal area) {
 }
 
 // A Transform field's text (or the zero text for a missing value), remembered byte for byte.
-void PrefillTransformField(ADMDialogRef dialog, int32_t id, AIReal value, const char* zero, char (&remembered)[512]) {
+void PrefillTransformField(ADMDialogRef dialog, int32_t id, double value, const char* zero, char (&remembered)[512]) {
     if (Missing(value))
         CopyCString(remembered, zero);
     else
@@ -91,8 +92,8 @@ void PrefillTransformField(ADMDialogRef dialog, int32_t id, AIReal value, const 
     SetTrackerText(dialog, id, remembered);
 }
 
-AIReal Negated(AIReal value) { return Missing(value) ? value : -value; }
-AIReal OrZero(AIReal value) { return Missing(value) ? 0.0f : value; }
+double Negated(double value) { return Missing(value) ? value : -value; }
+double OrZero(double value) { return Missing(value) ? 0.0 : value; }
 
 // --- measuring the selection ---
 
@@ -218,7 +219,7 @@ AIErr MeasurePath(AIArtHandle art, Measure& m) {
     ASBoolean closed = false;
     if (AIErr err = sAIPath->GetPathClosed(art, &closed)) return err;
     m.anyClosed = m.anyClosed || closed;
-    AIReal area = kMissingValue, perimeter = kMissingValue;
+    double area = kMissingValue, perimeter = kMissingValue;
     if (AIErr err = getPathAreaAndPerimeter(art, &area, &perimeter)) return err;
     bool inCompound = false;
     if (AIErr err = HasAncestor(art, m.compound, &inCompound)) return err;
@@ -286,33 +287,36 @@ ReadOutScale HeldOrCurrentScale() {
     return s;
 }
 
-AIErr ShowReadOut(const ReadOutScale& scale, AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height,
-                  AIReal angle, AIReal length, AIReal perimeter, AIReal area);
+AIErr ShowReadOut(const ReadOutScale& scale, double x, double y, double w, double h, double width, double height,
+                  double angle, double length, double perimeter, double area);
+
+// The distance between two bounds, exact (a float difference may round).
+double Span(AIReal a, AIReal b) { return std::fabs(static_cast<double>(a) - b); }
 
 AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale) {
     const double areaSum = m.area + std::fabs(m.compoundArea);
     // An area that is nothing, or that cannot be measured or shown, leaves the field empty.
-    const bool showable = areaSum != 0 && std::isfinite(areaSum) && areaSum <= std::numeric_limits<AIReal>::max();
-    const AIReal area = showable ? static_cast<AIReal>(areaSum) : kMissingValue;
-    const AIReal total = m.length == 0 ? kMissingValue : static_cast<AIReal>(m.length);
+    const double area = areaSum != 0 && std::isfinite(areaSum) ? areaSum : kMissingValue;
+    const double total = m.length == 0 ? kMissingValue : m.length;
     const AIRealRect& b = m.placed;
     const AIRealRect& a = m.sized;
-    const AIReal w1 = std::fabs(getRealDiff(b.right, b.left)), h1 = std::fabs(getRealDiff(b.top, b.bottom));
-    const AIReal w2 = std::fabs(getRealDiff(a.right, a.left)), h2 = std::fabs(getRealDiff(a.top, a.bottom));
+    const double w1 = Span(b.right, b.left), h1 = Span(b.top, b.bottom);
+    const double w2 = Span(a.right, a.left), h2 = Span(a.top, a.bottom);
     if (!art) {
-        g->selectionWidth = w2;
-        g->selectionHeight = h2;
+        // The actions divide by these: never 0, pushed 2^-16 from it (what is shown is exact).
+        g->selectionWidth = std::fabs(getRealDiff(a.right, a.left));
+        g->selectionHeight = std::fabs(getRealDiff(a.top, a.bottom));
         g->selectionArea = area;
     }
     if (AIErr err = updateTrackerWindowLabels(TrackerCaptions::kLength, TrackerCaptions::kPerimeter)) return err;
     const bool onePath = m.paths == 1;
-    const AIReal length = m.anyClosed ? kMissingValue : total;
-    const AIReal perimeter = m.anyClosed ? total : kMissingValue;
+    const double length = m.anyClosed ? kMissingValue : total;
+    const double perimeter = m.anyClosed ? total : kMissingValue;
     if (art) {
         g->geometryX = b.left;
         g->geometryY = b.top;
-        g->geometryW = b.right - b.left;
-        g->geometryH = b.top - b.bottom;
+        g->geometryW = static_cast<double>(b.right) - b.left;
+        g->geometryH = static_cast<double>(b.top) - b.bottom;
         g->geometryL = length;
         g->geometryP = perimeter;
         g->geometryA = area;
@@ -412,27 +416,28 @@ AIRealRect FlatRectOfFace(int32_t face, const AIRealRect& projected, AIRealPoint
 
 namespace {
 
-AIErr ShowReadOut(const ReadOutScale& scale, AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height,
-                  AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
+AIErr ShowReadOut(const ReadOutScale& scale, double x, double y, double w, double h, double width, double height,
+                  double angle, double length, double perimeter, double area) {
     ADMDialogRef dialog = g->CADtrackerWindow;
     if (!dialog) return kNoErr;
     g->readOutScaler = scale.scaler;
-    const AIReal shownY = Negated(y), shownH = Negated(h);
-    g->annotatorX = x;
-    g->annotatorY = shownY;
-    g->annotatorW = w;
-    g->annotatorH = shownH;
-    g->annotatorL = length;
-    g->annotatorAngle = angle;
-    g->annotatorP = perimeter;
-    g->annotatorA = area;
+    const double shownY = Negated(y), shownH = Negated(h);
+    // The annotator's box keeps floats; the marker is one.
+    g->annotatorX = static_cast<AIReal>(x);
+    g->annotatorY = static_cast<AIReal>(shownY);
+    g->annotatorW = static_cast<AIReal>(w);
+    g->annotatorH = static_cast<AIReal>(shownH);
+    g->annotatorL = static_cast<AIReal>(length);
+    g->annotatorAngle = static_cast<AIReal>(angle);
+    g->annotatorP = static_cast<AIReal>(perimeter);
+    g->annotatorA = static_cast<AIReal>(area);
 
     // The reference point in the shown sense (y down): 3 × row + column of the picture.
-    AIReal rx = x, ry = shownY;
+    double rx = x, ry = shownY;
     const int32_t code = g->prefs.moveType;
     if (code >= 0 && code < kReferencePointCount && !Missing(x) && !Missing(y)) {
-        rx = x + OrZero(w) * static_cast<AIReal>(code % 3) / 2;
-        ry = shownY - OrZero(shownH) * static_cast<AIReal>(code / 3) / 2;
+        rx = x + OrZero(w) * (code % 3) / 2;
+        ry = shownY - OrZero(shownH) * (code / 3) / 2;
     }
     char zero[kTextSize];
     FormatTrackerValue(0.0, zero, 1);
@@ -442,7 +447,7 @@ AIErr ShowReadOut(const ReadOutScale& scale, AIReal x, AIReal y, AIReal w, AIRea
     ShowLength(dialog, kReadOutW, Missing(width) ? width : std::fabs(width));
     ShowLength(dialog, kReadOutH, Missing(height) ? height : std::fabs(height));
     char text[kTextSize] = {};
-    if (!Missing(angle)) sADMBasic->ValueToString(angle, text, 256, kADMDegreeUnits, 0, true);
+    if (!Missing(angle)) sADMBasic->ValueToString(static_cast<float>(angle), text, 256, kADMDegreeUnits, 0, true);
     SetTrackerText(dialog, kReadOutAngle, text);
     ShowLength(dialog, kReadOutLength, length);
     ShowLength(dialog, kReadOutPerimeter, perimeter);

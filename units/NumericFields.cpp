@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseStrings.h"
@@ -33,11 +34,38 @@ bool ItemText(ADMDialogRef dialog, int16_t itemID, char (&text)[kFieldTextSize])
     return read;
 }
 
+using Held = UnitsGlobals::HeldFieldValue;
+
+Held* HeldSlot(ADMDialogRef dialog, int16_t itemID) {
+    if (!g || !dialog) return nullptr;
+    for (Held& h : g->heldFieldValues)
+        if (h.dialog == dialog && h.item == itemID) return &h;
+    return nullptr;
+}
+
+// A free slot, else the slots in turn: the field that loses its value reads as its text.
+Held* FreeOrNextSlot() {
+    for (Held& h : g->heldFieldValues)
+        if (!h.dialog) return &h;
+    return &g->heldFieldValues[g->nextHeldFieldValue++ % std::size(g->heldFieldValues)];
+}
+
+// The value the field holds while it shows the text it was given with it.
+const Held* HeldWhileShown(ADMDialogRef dialog, int16_t itemID, const char (&text)[kFieldTextSize]) {
+    const Held* held = HeldSlot(dialog, itemID);
+    return held && std::strcmp(held->shown, text) == 0 ? held : nullptr;
+}
+
 using Parse = int16_t (*)(std::string_view, int32_t, double*);
 
-int16_t parseItem(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units, Parse parse) {
+int16_t parseItem(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units, Parse parse,
+                  FieldMeasure measure) {
     char text[kFieldTextSize];
     if (result == nullptr || !ItemText(dialog, itemID, text)) return 0;
+    if (const Held* held = HeldWhileShown(dialog, itemID, text); held && held->area == (measure == FieldMeasure::kArea)) {
+        *result = held->typed;
+        return 1;
+    }
     return parse(text, units, result);
 }
 
@@ -101,11 +129,34 @@ uint16_t toChannel(float v) {
 }  // namespace
 
 int16_t parseFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units) {
-    return parseItem(dialog, itemID, result, units, parseLength);
+    return parseItem(dialog, itemID, result, units, parseLength, FieldMeasure::kLength);
 }
 
 int16_t parseAreaFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units) {
-    return parseItem(dialog, itemID, result, units, parseArea);
+    return parseItem(dialog, itemID, result, units, parseArea, FieldMeasure::kArea);
+}
+
+void ShowHeldFieldValue(ADMDialogRef dialog, int16_t itemID, const char* shown, double typed, FieldMeasure measure) {
+    ADMItemRef item = dialog && sADMDialog ? sADMDialog->GetItem(dialog, itemID) : nullptr;
+    if (!item || !sADMItem) return;
+    sADMItem->SetText(item, shown ? shown : "");
+    // Held against the text as the field gives it back, which may be cut to its length; an
+    // empty field (a value that cannot be shown) holds nothing.
+    char text[kFieldTextSize];
+    if (!g || !ItemText(dialog, itemID, text) || !text[0]) return ForgetHeldFieldValue(dialog, itemID);
+    Held* held = HeldSlot(dialog, itemID);
+    if (!held) held = FreeOrNextSlot();
+    *held = Held{dialog, itemID, measure == FieldMeasure::kArea, typed};
+    CopyCString(held->shown, text);
+}
+
+void ForgetHeldFieldValue(ADMDialogRef dialog, int16_t itemID) {
+    if (Held* held = HeldSlot(dialog, itemID)) *held = Held{};
+}
+
+bool HoldsFieldValue(ADMDialogRef dialog, int16_t itemID) {
+    char text[kFieldTextSize];
+    return ItemText(dialog, itemID, text) && HeldWhileShown(dialog, itemID, text) != nullptr;
 }
 
 bool RefuseFieldInput(ADMDialogRef dialog, int16_t itemID, const std::string& words) {

@@ -10,9 +10,22 @@
 #include "ADMTypes.h"
 
 // Reads the item's text and parses it as a length (an area) in the unit code; 1 with the
-// value stored through result, or 0 with result, the item and its text untouched.
+// value stored through result, or 0 with result, the item and its text untouched. A field
+// that holds a value behind the text it shows (below) reads as that value.
 int16_t parseFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units);
 int16_t parseAreaFieldInput(ADMDialogRef dialog, int16_t itemID, double* result, int32_t units);
+
+// A field shows a length or area rounded to its unit and precision, but what the user typed
+// (or what was worked out from it) is what a button or an OK acts on: the field shows the
+// text and holds the value in full, in typed points (square points for an area), for as long
+// as it shows that text. A refresh that shows a new value forgets the held one first, since
+// the new value may round to the same text.
+enum class FieldMeasure { kLength, kArea };
+void ShowHeldFieldValue(ADMDialogRef dialog, int16_t itemID, const char* shown, double typed,
+                        FieldMeasure measure = FieldMeasure::kLength);
+void ForgetHeldFieldValue(ADMDialogRef dialog, int16_t itemID);
+// Whether the item still shows the text it was given with a held value.
+bool HoldsFieldValue(ADMDialogRef dialog, int16_t itemID);
 
 // A typed value a dialog cannot use, refused the one way every field refuses: the words said
 // in an alert, the field made active for retyping, the dialog left open. Always false, for

@@ -28,4 +28,16 @@ struct UnitsGlobals : CoreGlobals {
     float setScaleHeldPoints = 0.0f;
     int32_t setScaleHeldUnit = -1;
     char setScaleShownText[256] = {};
+    // Values fields show rounded and hold in full (NumericFields.h): the field, the value in
+    // typed points (square points for an area) and the text it was shown as. A dialog of
+    // null is a free slot; when none is free the slots are taken in turn.
+    struct HeldFieldValue {
+        ADMDialogRef dialog = nullptr;
+        int16_t item = 0;
+        bool area = false;
+        double typed = 0;
+        char shown[256] = {};
+    };
+    HeldFieldValue heldFieldValues[16] = {};
+    uint32_t nextHeldFieldValue = 0;
 };

@@ -85,7 +85,7 @@ TEST_F(PathTest, AreaOfAClosedCircleAndSpans) {
                             {{-r, 0}, {-r, k}, {-r, -k}, 0},
                             {{0, -r}, {-k, -r}, {k, -r}, 0}},
                            true);
-    AIReal area = 0, perimeter = 0;
+    double area = 0, perimeter = 0;
     ASSERT_EQ(getPathAreaAndPerimeter(art, &area, &perimeter), kNoErr);
     EXPECT_NEAR(area, M_PI * r * r, 1e-3 * area);
     EXPECT_NEAR(perimeter, 2 * M_PI * r, 0.05);

@@ -146,6 +146,14 @@ TEST_F(AngleTest, DegreesAreNeitherScaledNorLabelledUnlessAsked) {
     EXPECT_EQ(Text(Dimensions().back()), Degrees(kCornerAngle, 1) + "\xB0");
 }
 
+TEST_F(AngleTest, FivePlacesAreRightToTheLast) {
+    // A corner of atan2(2, -1) = 116.56505117707799 degrees at (200, 0).
+    Polyline({{300, 0}, {200, 0}, {150, 100}});
+    g->prefs.style.upperDecimalPrecision = 5;
+    ASSERT_EQ(TwoClicksAndDrag("Angular Dimension", {260, 0}, {170, 60}, {200, 20}), kNoErr);
+    EXPECT_EQ(Text(Dimensions().back()), "116.56505");
+}
+
 TEST_F(AngleTest, ParallelEdgesAreRefused) {
     Polyline({{0, 200}, {100, 200}});
     Polyline({{0, 250}, {100, 250}});

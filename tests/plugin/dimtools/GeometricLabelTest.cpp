@@ -22,7 +22,7 @@ struct GeometricLabelTest : DialogHostFixture {
         s.upperDecimalPrecision = 1;
         s.appendUpperUnitLabels = 1;
         globals.prefs.scaler = 1.0f;
-        for (AIReal* v : {&globals.geometryX, &globals.geometryY, &globals.geometryW, &globals.geometryH,
+        for (double* v : {&globals.geometryX, &globals.geometryY, &globals.geometryW, &globals.geometryH,
                           &globals.geometryL, &globals.geometryP, &globals.geometryA})
             *v = kMissingValue;
     }

@@ -148,6 +148,33 @@ TEST(AngleGeometryTest, TheTextSlideFollowsTheDragRay) {
     EXPECT_FLOAT_EQ(AngleTextSlide(70, 10, 0), 0.5f);
 }
 
+TEST(AngleGeometryTest, TheSweepIsRightToTheFifthPlace) {
+    // Degrees of atan2 worked by hand, shown at 5 places as the value text shows them.
+    const struct {
+        AIRealPoint centre, from, to;
+        double degrees;
+        const char* text;
+    } kCases[] = {
+        {{0, 0}, {1, 0}, {-1, 2}, 116.56505117707799, "116.56505"},  // atan2(2, -1)
+        {{0, 0}, {1, 0}, {3, 4}, 53.13010235415598, "53.13010"},
+        {{0, 0}, {100, 0}, {40, 70}, 60.25511870305778, "60.25512"},
+        {{0, 0}, {2, 1}, {1, 2}, 36.86989764584402, "36.86990"},      // atan2(2, 1) - atan2(1, 2)
+        {{0, 0}, {1, 2}, {2, 1}, 323.13010235415595, "323.13010"},    // the rest of the turn
+        {{1000.5f, -700.25f}, {1007.5f, -700.25f}, {997.5f, -689.25f}, 105.25511870305779, "105.25512"},
+        {{0, 0}, {10, 10}, {20, 20}, 0, "0.00000"},                   // one direction
+        {{0, 0}, {1, 0}, {-1, 0}, 180, "180.00000"},
+        {{0, 0}, {0, 1}, {1, 0}, 270, "270.00000"},
+        {{5, 5}, {5, 5}, {9, 1}, 0, "0.00000"},                        // no ray: no sweep
+    };
+    for (const auto& c : kCases) {
+        const double sweep = SweepDegrees(c.centre, c.from, c.to);
+        EXPECT_NEAR(sweep, c.degrees, 1e-12) << c.text;
+        char out[64];
+        AngleValueText(sweep, kPointUnits, 5, 0, "", out, sizeof out);
+        EXPECT_STREQ(out, c.text);
+    }
+}
+
 std::string Text(double degrees, int32_t units, int32_t decimals, int32_t fractional, const char* sign) {
     char out[256];
     AngleValueText(degrees, units, decimals, fractional, sign, out, sizeof out);

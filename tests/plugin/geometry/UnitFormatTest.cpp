@@ -127,6 +127,33 @@ TEST(UnitFormat, FloatNoiseIsNotShownAtFinePrecisions) {
     for (const auto& c : kCases) EXPECT_EQ(fmt(c.value, c.units, 5), c.text) << c.value;
 }
 
+TEST(UnitFormat, FloatNoiseIsNotShownInAnAreasLastPlaces) {
+    // A 5,000 x 4,000 mm room drawn at 1:50 from the corner (300, 500): its sides between
+    // corners the host keeps as 32-bit reals, its area taken at the scale (2,500 times).
+    const auto room = [](double x0, double y0) {
+        const float w = static_cast<float>(5000 / 25.4 * 72 / 50), h = static_cast<float>(4000 / 25.4 * 72 / 50);
+        const double width = static_cast<double>(static_cast<float>(x0) + w) - x0;
+        const double height = y0 - static_cast<double>(static_cast<float>(y0) - h);
+        return width * height * 2500;
+    };
+    constexpr double kSquareMillimetre = 72 / 25.4 * 72 / 25.4;
+    const struct {
+        double value;  // square points
+        int32_t precision;
+        const char* text;
+    } kCases[] = {
+        {room(300, 500), 0, "20000000 mm"},  // 20,000,003.5 mm sq as measured
+        {room(0, 500), 2, "20000000.00 mm"},
+        {room(1000, -700), 1, "20000000.0 mm"},
+        // What a float does hold is shown to the last digit asked for.
+        {1234567 * kSquareMillimetre, 0, "1234567 mm"},
+        {4123.0 * 3457 * kSquareMillimetre, 0, "14253211 mm"},
+        {2.5 * kSquareMillimetre, 1, "2.5 mm"},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(fmt(c.value, kMillimeterUnits, c.precision, UnitLabelMode::label, {}, 2), c.text) << c.text;
+}
+
 TEST(UnitFormat, PrecisionIsClamped) {
     EXPECT_EQ(fmt(1.23456789, kPointUnits, -1), "1 pt");
     EXPECT_EQ(fmt(1.23456789, kPointUnits, 8), "1.23457 pt");

@@ -2,6 +2,9 @@
 // their tags and links, axonometric art, hidden and locked members, the repeat grid, the
 // typed transform, the Enter key, the move offset, the area, and the selection of copies
 // afterwards. Expected places are worked by hand from the typed values.
+#include <algorithm>
+#include <functional>
+
 #include "TrackerFixture.h"
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
@@ -284,6 +287,109 @@ TEST_F(ActionsTest, TheTransformFollowsTheTypedPositionSizeAndAngle) {
     Press(kTransformButton);
     EXPECT_EQ(NewAlerts(), std::vector<std::string>{Message(78)});
     ExpectRect(Bounds(upright), {300, 40, 300, 0}, "upright line");
+}
+
+TEST_F(ActionsTest, TheTypedSizeIsWhatTheTransformAppliesWhateverTheFieldShows) {
+    // Typed into W, left with Tab (the field shows it again rounded to a coarse precision),
+    // then the button: the width typed, worked by hand in points.
+    const struct {
+        int16_t units, precision;
+        const char* typed;
+        double width;
+    } kCases[] = {
+        {kMeterUnits, 3, "200 pt", 200},                            // shown 0.071 m
+        {kMeterUnits, 3, "0.0705 m", 0.0705 / 0.0254 * 72},         // 199.84, shown 0.071 m
+        {kMillimeterUnits, 0, "70.55 mm", 70.55 / 25.4 * 72},       // 199.98, shown 71 mm
+        {kCentimeterUnits, 0, "7.06", 7.06 / 2.54 * 72},            // 200.13, shown 7 cm
+        {kPointUnits, 0, "200.4", 200.4},                           // shown 200
+        {kPicaUnits, 0, "16p8.4", 200.4},                           // shown 16p8
+        {kMilUnits, 0, "2800.4 mil", 2.8004 * 72},                  // shown 2800
+        {kDecimalInchMarkUnits, 0, "2.8\"", 201.6},                 // shown 3"
+        {kFractionalInchWordUnits, 1, "2 3/4 in", 198},             // shown 3 in
+        {kFeetDecimalInchMarkUnits, 0, "0'-2.8\"", 201.6},          // shown 0'-3"
+        {kFeetFractionalInchWordUnits, 0, "2 1/4 in", 162},         // shown 0 ft 2 in
+        {kDecimalFeetMarkUnits, 1, "0.28'", 0.28 * 864},            // 241.92, shown 0.3'
+        {kDecimalFeetWordUnits, 0, "0.2 ft", 172.8},                // shown 0 ft
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.typed);
+        g->prefs.CADtrackerUnits = c.units;
+        g->prefs.CADtrackerPrecision = c.precision;
+        const ObjId plate = Rect(0, 0, 100, 50);
+        Select({plate});
+        Type(kTransformW, c.typed);
+        Press(kTransformButton);
+        const AIRealRect r = Bounds(plate);
+        EXPECT_NEAR(r.right - r.left, c.width, 1e-3);
+        session->hostEvent([&] { return doc->disposeArt(plate); });
+    }
+    // Projected art takes the typed size as its flat width.
+    g->prefs.CADtrackerUnits = kMeterUnits;
+    g->prefs.CADtrackerPrecision = 3;
+    g->prefs.autoExpandAxoArt = 0;
+    const ObjId face = Rect(100, 100, 60, 30);
+    session->hostEvent([&] { return ProjectAxonometric(Art(face), kAxoLeftFace, &g->prefs.isoView); });
+    Select({face});
+    Type(kTransformW, "200 pt");
+    Press(kTransformButton);
+    depth_object_data data{};
+    GetAxonometricData(Art(face), &data);
+    EXPECT_NEAR(data.flatSize.h, 200, 1e-3);
+}
+
+TEST_F(ActionsTest, EveryFieldShownRoundedActsOnWhatWasTyped) {
+    // Metres at 3 places show 200 pt as 0.071 m (201.26 pt) and 100 pt as 0.035 m (99.21 pt).
+    g->prefs.CADtrackerUnits = kMeterUnits;
+    g->prefs.CADtrackerPrecision = 3;
+    const struct {
+        const char* what;
+        std::function<void(ActionsTest&)> act;
+        AIRealRect want;  // the plate's bounds afterwards; it starts at (0, 50, 100, 0)
+    } kCases[] = {
+        {"X", [](ActionsTest& t) { t.Type(kTransformX, "200 pt"); t.Press(kTransformButton); }, {200, 50, 300, 0}},
+        {"Y", [](ActionsTest& t) { t.Type(kTransformY, "200 pt"); t.Press(kTransformButton); },
+         {0, -200, 100, -250}},
+        {"H, and W kept in proportion",
+         [](ActionsTest& t) {
+             g->prefs.constrainProportions = 1;
+             t.Type(kTransformH, "100 pt");
+             sADMItem->Activate(t.Item(kTransformH), true);
+             t.Press(kTransformButton);
+             g->prefs.constrainProportions = 0;
+         },
+         {0, 50, 200, -50}},
+        {"move X and Y",
+         [](ActionsTest& t) { t.Type(kMoveX, "200 pt"); t.Type(kMoveY, "100 pt"); t.Press(kMoveButton); },
+         {200, 150, 300, 100}},
+        {"move distance at 90 degrees",
+         [](ActionsTest& t) {
+             sADMItem->SetFloatValue(t.Item(kMoveAngle), 90);
+             t.Type(kMoveDistance, "200 pt");
+             t.Press(kMoveButton);
+         },
+         {0, 250, 100, 200}},
+        {"area", [](ActionsTest& t) { t.Type(kAreaField, "20000 pt"); t.Press(kAreaButton); }, {0, 50, 200, -50}},
+    };
+    for (const auto& c : kCases) {
+        const ObjId plate = Rect(0, 0, 100, 50);
+        Select({plate});
+        c.act(*this);
+        ExpectRect(Bounds(plate), c.want, c.what);
+        session->hostEvent([&] { return doc->disposeArt(plate); });
+    }
+    // A column spacing: the copy lands 200 pt to the right.
+    const ObjId plate = Rect(0, 0, 100, 50);
+    Select({plate});
+    Type(kColumnSpacing, "200 pt");
+    Type(kColumns, "2");
+    Press(kRepeatButton);
+    std::vector<double> lefts;
+    doc->walk([&](const standin::Art& a, int) {
+        if (a.type == kPathArt) lefts.push_back(a.segments.front().p.h);
+    });
+    std::sort(lefts.begin(), lefts.end());
+    ASSERT_EQ(lefts.size(), 2u);
+    EXPECT_NEAR(lefts[1] - lefts[0], 200, 1e-3);
 }
 
 TEST_F(ActionsTest, EnterRunsTheTransformOnceAndNeverSwallowsALaterOne) {

@@ -242,6 +242,39 @@ TEST_F(ReadOutTest, NothingToMeasureEmptiesThePanelAndDisablesTheActions) {
     }
 }
 
+TEST_F(ReadOutTest, EveryDigitShownIsRight) {
+    // Rectangles as the CAD Rectangle dialog draws them: from the corner clicked, sides of the
+    // typed sizes at the drawing scale, corners kept by the host as 32-bit reals.
+    g->prefs.style.appendUpperUnitLabels = 1;
+    g->prefs.useThousandsSeparator = 1;
+    const struct {
+        const char* what;
+        AIReal x0, y0;
+        double width, height;  // typed, in millimetres
+        float scaler;
+        int16_t units, precision;
+        Shown shown;
+    } kCases[] = {
+        {"a 5,000 x 4,000 mm room at 1:50", 300, 500, 5000, 4000, 50, kMillimeterUnits, 0,
+         {"5,000 mm", "4,000 mm", "", "18,000 mm", "20,000,000 mm sq"}},
+        {"the same at 2 places", 0, 500, 5000, 4000, 50, kMillimeterUnits, 2,
+         {"5,000.00 mm", "4,000.00 mm", "", "18,000.00 mm", "20,000,000.00 mm sq"}},
+        {"in square metres", 1000, -700, 5000, 4000, 50, kMeterUnits, 3,
+         {"5.000 m", "4.000 m", "", "18.000 m", "20.000 m sq"}},
+        {"a 10 x 10 pt plate at 5 places", 0, 0, 10 * 25.4 / 72, 10 * 25.4 / 72, 1, kPointUnits, 5,
+         {"10.00000 pt", "10.00000 pt", "", "40.00000 pt", "100.00000 pt sq"}},
+    };
+    for (const auto& c : kCases) {
+        g->prefs.scaler = c.scaler;
+        g->prefs.CADtrackerUnits = c.units;
+        g->prefs.CADtrackerPrecision = c.precision;
+        const auto w = static_cast<AIReal>(c.width / 25.4 * 72 / c.scaler);
+        const auto h = static_cast<AIReal>(c.height / 25.4 * 72 / c.scaler);
+        Select({Polyline({{c.x0, c.y0}, {c.x0 + w, c.y0}, {c.x0 + w, c.y0 - h}, {c.x0, c.y0 - h}}, true)});
+        ExpectShown(*this, c.shown, c.what);
+    }
+}
+
 TEST_F(ReadOutTest, LengthsAndAreasAreShownAtTheDrawingScaleAndAreasInAcresOnRequest) {
     g->prefs.scaler = 2;
     CopyCString(g->prefs.scaleStr, "1:2");
@@ -373,8 +406,8 @@ TEST_F(ReadOutTest, AZeroWidthIsNeverZeroAndAGivenArtIsMeasuredForItsLabelWithou
     EXPECT_EQ(g->annotatorX, 123);
     ASSERT_EQ(tracker::updateTrackerWindowFromSelectedArt(Art(plate)), kNoErr);
     g->CADtrackerWindow = saved;
-    const AIReal want[] = {0, 50, 100, 50, kNone, 300, 5000};
-    const AIReal got[] = {g->geometryX, g->geometryY, g->geometryW, g->geometryH,
+    const double want[] = {0, 50, 100, 50, kNone, 300, 5000};
+    const double got[] = {g->geometryX, g->geometryY, g->geometryW, g->geometryH,
                           g->geometryL, g->geometryP, g->geometryA};
     for (size_t i = 0; i < std::size(want); ++i) EXPECT_EQ(got[i], want[i]) << i;
     // A group has no bounds of its own: nothing is known of it, nothing left from before.

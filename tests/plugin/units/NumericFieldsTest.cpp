@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "ADMDialog.h"
 #include "ADMItem.h"
@@ -84,6 +85,41 @@ TEST_F(FieldTest, FormattedTextWrittenBackParsesToTheSameValue) {
     double v = 0;
     ASSERT_EQ(parseFieldInput(panel, 4, &v, kDecimalFeetWordUnits), 1);
     EXPECT_EQ(v, 5.5 * 864);
+}
+
+TEST_F(FieldTest, AFieldReadsTheValueItHoldsWhileItShowsItsText) {
+    // 200 pt shown as 0.071 m (201.26 pt) holds 200 pt; as an area it holds nothing.
+    ShowHeldFieldValue(panel, 4, "0.071 m", 200);
+    double v = 0;
+    EXPECT_EQ(parseFieldInput(panel, 4, &v, kMeterUnits), 1);
+    EXPECT_EQ(v, 200);
+    EXPECT_TRUE(HoldsFieldValue(panel, 4));
+    EXPECT_EQ(parseAreaFieldInput(panel, 4, &v, kMeterUnits), 1);
+    EXPECT_NEAR(v, 0.071 / 0.0254 / 0.0254 * 72 * 72, 1e-6);  // 0.071 square metres
+    // Another text reads as itself, and the same text again no longer holds the value.
+    sADMItem->SetText(field(), "0.5 m");
+    EXPECT_FALSE(HoldsFieldValue(panel, 4));
+    EXPECT_EQ(parseFieldInput(panel, 4, &v, kMeterUnits), 1);
+    EXPECT_NEAR(v, 0.5 / 0.0254 * 72, 1e-9);
+    ShowHeldFieldValue(panel, 4, "0.071 m", 200);
+    ForgetHeldFieldValue(panel, 4);
+    EXPECT_EQ(parseFieldInput(panel, 4, &v, kMeterUnits), 1);
+    EXPECT_NEAR(v, 0.071 / 0.0254 * 72, 1e-9);
+    ShowHeldFieldValue(panel, 4, "", 200);  // a value that cannot be shown is not held
+    EXPECT_EQ(parseFieldInput(panel, 4, &v, kMeterUnits), 0);
+    ShowHeldFieldValue(panel, 4, "1 m", 5000, FieldMeasure::kArea);
+    EXPECT_EQ(parseAreaFieldInput(panel, 4, &v, kMeterUnits), 1);
+    EXPECT_EQ(v, 5000);
+    // More held fields than slots: the latest still hold, the first reads as its text.
+    std::vector<ADMDialogRef> more;
+    for (int i = 0; i < 20; ++i) {
+        more.push_back(sADMDialog->Create(nullptr, "Document", 16500, kADMTabbedFloatingDialogStyle, nullptr, nullptr, 0));
+        ShowHeldFieldValue(more.back(), 4, "1 m", i);
+    }
+    EXPECT_EQ(parseFieldInput(more.back(), 4, &v, kMeterUnits), 1);
+    EXPECT_EQ(v, 19);
+    EXPECT_EQ(parseFieldInput(more.front(), 4, &v, kMeterUnits), 1);
+    EXPECT_NEAR(v, 1 / 0.0254 * 72, 1e-9);
 }
 
 TEST_F(FieldTest, NumericFieldSetters) {
