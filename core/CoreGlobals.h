@@ -100,6 +100,9 @@ struct CoreGlobals {
     // closed layer was last told (each drag of it would tell again) ---
     std::string workInHand;
     uint32_t closedLayerGesture = 0;
+    // --- whether the press in hand was refused (0: no; 1: at its mouse down; 2: by a drag,
+    // whose drawing its release takes back): the rest of the press draws and says nothing ---
+    int pressRefused = 0;
 };
 
 // The record the plug-in runs with: null before start-up and after shut-down, and while the

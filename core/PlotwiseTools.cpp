@@ -45,6 +45,24 @@ void RecordClick(const PlotwiseToolRow& row, AIRealPoint p) {
     g->didFirstClick = 1;
 }
 
+// How the press in hand was refused (CoreGlobals::pressRefused).
+enum : int { kPressNotRefused = 0, kRefusedAtPress = 1, kRefusedInDrag = 2 };
+
+// Marks the press refused when `err` is a refusal or failure of one of its steps.
+AIErr NoteRefusal(AIErr err, int how) {
+    if (err && g->pressRefused == kPressNotRefused) g->pressRefused = how;
+    return err;
+}
+
+// The release of a refused press: what its failed drag drew is taken back and its clicks
+// go, and nothing more is drawn or said.
+AIErr AbandonPress(const PlotwiseToolRow& row) {
+    if (g->pressRefused == kRefusedInDrag && !(FamilyOf(row).flags & kFamilyKeepsEachDrag))
+        if (AIErr err = sAIUndo->UndoChanges()) return err;
+    ClearClicks();
+    return CallToolRoutine(row, &ToolRoutines::freeClicks);
+}
+
 AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
     if (auto up = FamilyOf(row).mouseUp) return up(row);
     g->didFirstClick = 0;
@@ -201,6 +219,7 @@ AIErr toolDeselect(AIToolMessage* message) {
     ClearClicks();
     g->didThirdClick = 0;
     g->mouseIsDown = 0;
+    g->pressRefused = kPressNotRefused;
     if (err) return err;
     if (auto reset = PlotwiseService().resetTrackerWindow)
         if ((err = reset())) return err;
@@ -221,8 +240,9 @@ AIErr toolTrackCursor(AIToolMessage* message) {
     return kNoErr;
 }
 
-AIErr toolMouseDown(AIToolMessage* message) {
-    if (!message) return kBadParameterErr;
+namespace {
+
+AIErr PressSteps(AIToolMessage* message) {
     g->mouseIsDown = 1;
     ++g->gestureNumber;
     g->curTool = message->tool;
@@ -258,8 +278,7 @@ AIErr toolMouseDown(AIToolMessage* message) {
     return err;
 }
 
-AIErr toolMouseDrag(AIToolMessage* message) {
-    if (!message) return kBadParameterErr;
+AIErr DragSteps(AIToolMessage* message) {
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     if (!row || !(FamilyOf(*row).flags & kFamilyKeepsEachDrag)) {
         if (AIErr err = sAIUndo->UndoChanges()) return err;
@@ -283,6 +302,20 @@ AIErr toolMouseDrag(AIToolMessage* message) {
     return CallToolRoutine(*row, &ToolRoutines::drag);
 }
 
+}  // namespace
+
+AIErr toolMouseDown(AIToolMessage* message) {
+    if (!message) return kBadParameterErr;
+    g->pressRefused = kPressNotRefused;
+    return NoteRefusal(PressSteps(message), kRefusedAtPress);
+}
+
+AIErr toolMouseDrag(AIToolMessage* message) {
+    if (!message) return kBadParameterErr;
+    if (g->pressRefused) return kNoErr;  // refused: the press has ended for the tool
+    return NoteRefusal(DragSteps(message), kRefusedInDrag);
+}
+
 AIErr toolMouseUp(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
@@ -290,7 +323,9 @@ AIErr toolMouseUp(AIToolMessage* message) {
     // A drag refused for a closed layer was a drag all the same, though the alert cleared the
     // gesture's clicks: its release is no click that opens a tool's dialog.
     if (g->closedLayerGesture == g->gestureNumber) g->toolWasDragged = 1;
-    AIErr err = row ? FamilyMouseUp(*row) : kNoErr;
+    const bool refused = g->pressRefused != kPressNotRefused;
+    AIErr err = !row ? kNoErr : refused ? AbandonPress(*row) : FamilyMouseUp(*row);
+    g->pressRefused = kPressNotRefused;
     g->mouseIsDown = 0;
     g->dragging = 0;
     g->showOffsetAnnotator = 0;

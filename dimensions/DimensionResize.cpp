@@ -47,12 +47,12 @@ void EndResize() {
 }
 
 // The clicks of the dimension as the click list, its base point and the click whose offset
-// the drag changes.
-AIErr LoadClicks(int32_t id) {
+// the drag changes; *based when its first click was found.
+AIErr LoadClicks(int32_t id, bool* based) {
     if (AIErr err = FreeDimensionedObjectDataList()) return err;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(false, arts)) return err;
-    bool based = false;
+    *based = false;
     for (AIArtHandle art : arts) {
         if (Hidden(art) || !IsDimensionedObject(art)) continue;
         AIErr err = ForEachDimensionedObjectData(art, [&](const Plotwise3_dimensioned_object_data& c) -> AIErr {
@@ -70,7 +70,7 @@ AIErr LoadClicks(int32_t id) {
                 } else if (AIErr e = RelocateDimensionClick(c, &g->dimResizeBasePt)) {
                     return e;
                 }
-                based = true;
+                *based = true;
                 // A drag record that an earlier version stored names the point instead.
                 if (c.dimType == kBezCurve && !g->dimResizeArt) {
                     g->dimResizeArt = art;
@@ -84,7 +84,7 @@ AIErr LoadClicks(int32_t id) {
         });
         if (err) return err;
     }
-    return based ? kNoErr : kCADErr;
+    return kNoErr;
 }
 
 }  // namespace
@@ -113,15 +113,30 @@ AIErr PreProcessDimResizeTool() {
     if (!err) err = sAIArt->SetArtUserAttr(group, kArtSelected, kArtSelected);
     if (!err) err = RunPlotwiseHooks(&PlotwiseHooks::selectionChanged);  // the panels show its style
     if (!err) err = CreateStyleLinkedList(kProcessSelectedArt);
-    if (!err) err = LoadClicks(g->dimResizeID);
-    if (!err && !g->firstLiveDimensionGroupDataPtr) err = kCADErr;
-    if (err) {
+    bool based = false;
+    if (!err) err = LoadClicks(g->dimResizeID, &based);
+    // Without its clicks (its art is gone) or its style it cannot be redrawn: it stays as it
+    // was, as art that is no dimension does.
+    if (err || !based || !g->firstLiveDimensionGroupDataPtr) {
         FreeDimensionedObjectDataList();
         EndResize();
         return err;
     }
     g->dimResizeGroup = group;
     return sAIArt->SetArtUserAttr(group, kArtHidden | kArtSelected, kArtHidden);
+}
+
+AIErr AbandonDimResizeTool() {
+    if (!g || !g->resizingDimension) return kNoErr;
+    AIErr err = kNoErr;
+    AIArtHandle preview = g->dimResizePreview;
+    if (preview && sAIArt->ValidArt(preview, false)) err = sAIArt->DisposeArt(preview);
+    AIArtHandle grabbed = g->dimResizeGroup;
+    if (grabbed && sAIArt->ValidArt(grabbed, false))
+        if (AIErr e = sAIArt->SetArtUserAttr(grabbed, kArtHidden, 0); e && !err) err = e;
+    FreeDimensionedObjectDataList();
+    EndResize();
+    return err;
 }
 
 AIErr DoDimResizeTool() {

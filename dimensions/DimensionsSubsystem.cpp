@@ -80,7 +80,7 @@ const ToolRoutines kResizeRoutines{
     .drag = &DoDimResizeTool,
     .mouseUp = &PostProcessDimResizeTool,
     .editOptions = nullptr,
-    .freeClicks = nullptr,
+    .freeClicks = &AbandonDimResizeTool,
 };
 
 const PlotwiseToolRow kTools[] = {

@@ -65,6 +65,7 @@ public:
         CopyCString(scaleStr_, g->prefs.scaleStr);
         g->UsingMagicDims = 1;
         g->prefs.style.modifiers = 0;  // a menu command holds no keys
+        g->labelToolSelected = 0;      // dimensions, whatever tool is current, never labels
     }
     SavedState(const SavedState&) = delete;
     SavedState& operator=(const SavedState&) = delete;
@@ -95,6 +96,7 @@ public:
         CopyCString(g->prefs.scaleStr, scaleStr_);
         g->prefs.style.modifiers = modifiers_;
         g->saveLayer = saveLayer_;
+        g->labelToolSelected = labelTool_;
     }
     // The layer the user draws on, current again at the end (and what the dimensions are
     // drawn on when they do not go on the dimension layer).
@@ -118,6 +120,7 @@ private:
     float scaler_ = g->prefs.scaler;
     char scaleStr_[sizeof(g->prefs.scaleStr)] = {};
     int32_t modifiers_ = g->prefs.style.modifiers;
+    int labelTool_ = g->labelToolSelected;
 };
 
 // One made-up dimension: the tool whose behaviour the routine follows, the kind it is

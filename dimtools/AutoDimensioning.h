@@ -13,9 +13,10 @@
 // ruler layers are passed over; an open path has no segment from its last anchor to its
 // first. Only a dimension that was drawn (and made live) stores its clicks and takes an id
 // and the next letter or number; art lying over a made-up click is never measured instead
-// of the path. The current tool, the clicks, the current scale and the current layer are as
-// they were afterwards. Returns the first host error that ends the run (dimensions made
-// before it stay), else 0; a dimension that cannot be drawn does not end it.
+// of the path. They are dimensions whatever tool is current, a label tool too. The current
+// tool, the clicks, the current scale and the current layer are as they were afterwards.
+// Returns the first host error that ends the run (dimensions made before it stay), else 0;
+// a dimension that cannot be drawn does not end it.
 AIErr CreateAutoDimensions(PlotwiseProcessArtType which);
 
 // The menu commands "Auto Dimension Document" and "Auto Dimension Selection".

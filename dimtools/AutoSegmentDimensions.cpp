@@ -16,6 +16,7 @@
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuringHit.h"
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/ToolHit.h"
 #include "artwork/LabelCounters.h"
@@ -141,10 +142,10 @@ AIErr Prepare() {
     // The chain the press recorded (or an earlier segment's) gives way to this one.
     if (AIErr err = doFreeHitLocs()) return err;
     g->initializedAutoTools = 0;
+    // Another dimension's lines lying over the segment are passed over, as a click is.
     AIArtHandle only = g->UsingMagicDims ? g->firstClickArt : nullptr;
-    HitRef ref;
     AIToolHitData hit{};
-    if (AIErr err = ref.Test(only, g->firstClick, &hit)) return err;
+    if (AIErr err = HitMeasuredArt(only, g->firstClick, &hit)) return err;
     if (!hit.hit || (hit.type != kSegAnchorType && hit.type != kSegCurveType)) return doArtMustBeClickedErrorDialog();
     AIArtHandle path = hit.object;
     int16_t type = kUnknownArt;

@@ -11,8 +11,9 @@
 // vertical tools refuse a level segment (message 17006) and the horizontal ones an upright
 // segment (17007), unless option is held or, on flat art, automatic dimensioning runs
 // (which, when it names its path in firstClickArt, is looked for on that path alone).
-// A press on no path segment, on a dimension's own art or on a path of fewer than two
-// anchors is refused (message 17002). A lettered, numbered or custom style makes the
+// Another dimension's art over the segment is passed over; a press on no path segment,
+// on a dimension's art alone or on a path of fewer than two anchors is refused (message
+// 17002). A lettered, numbered or custom style makes the
 // label the chain carries; its counter moves on only once the dimension is finished. A
 // chain left from before is emptied first, whatever the outcome.
 AIErr PrepAutoDimTools();

@@ -5,12 +5,15 @@
 
 #include "dimensions/DimensionGlobals.h"
 #include "dimtools/CalloutSettings.h"
+#include "geometry/PlaneGeometry.h"
 
 struct DimToolGlobals : DimensionGlobals {
     // Geometry of one measured art object for a label text (left, top, width, height,
-    // open length, closed perimeter, area), written by the tracker as measured; kMissingValue
-    // where the value does not apply.
-    double geometryX = 0, geometryY = 0, geometryW = 0, geometryH = 0, geometryL = 0, geometryP = 0, geometryA = 0;
+    // open length, closed perimeter, area), written by the tracker as measured; kMissingValue where
+    // the value does not apply, and until art is measured.
+    double geometryX = kMissingValue, geometryY = kMissingValue, geometryW = kMissingValue,
+           geometryH = kMissingValue, geometryL = kMissingValue, geometryP = kMissingValue,
+           geometryA = kMissingValue;
     // The layout of the text being drawn: the second click of the current pair, the
     // measured width of the text, where and how it is set.
     AIRealPoint basePoint2{};

@@ -77,6 +77,8 @@ void GetGeometricLabelText(char* text, size_t size, AIArtHandle targetArt) {
     if (targetArt != nullptr)
         if (auto update = PlotwiseService().updateTrackerWindowFromSelectedArt) update(targetArt);
     CopyCString(text, size < kLabelTextSize ? size : kLabelTextSize, geometricText().c_str());
+    // Read once: the next label lists art it measures itself, never this art's values.
+    for (const GeometryEntry& e : kEntries) (*g).*e.value = kMissingValue;
     if (g->updatingDimensions == 0)
         if (auto refresh = PlotwiseService().updateLabelIncrementFld) refresh();
 }

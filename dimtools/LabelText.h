@@ -23,6 +23,7 @@ void GetLabelText(int32_t dimensionFormat, char* text, AIArtHandle targetArt, si
 // X, Y, width, height, perimeter and area that is known and switched on in the style is
 // written as its caption, the value in the style's upper units and decimal precision at
 // the current scale, and two blanks (area: value, blank, the word for square); when no
-// value is known at all the text is the "no data" caption. Unless a regeneration runs,
-// the labels panel's next-value field is refreshed afterwards.
+// value is known at all the text is the "no data" caption. The values read are forgotten
+// (a label pressed where there is no art has none). Unless a regeneration runs, the
+// labels panel's next-value field is refreshed afterwards.
 void GetGeometricLabelText(char* text, size_t size, AIArtHandle targetArt);

@@ -169,9 +169,11 @@ AIErr doBubbleDragTool() {
 AIErr doBubbleTextTool() {
     if (!g) return kCADErr;
     if (AIErr err = CheckDocumentZoom()) return err;
+    // The click lands where it is stored, passing over other dimensions' parts, so the
+    // bubble rings the art its redraw rings.
     AIArtHandle hitArt = nullptr;
     AIRealPoint click = g->firstClick;
-    if (AIErr err = SnapLabelPoint(&click, kAllHitRequest, &hitArt)) return err;
+    if (AIErr err = SnapLabelPress(&click, kAllHitRequest, &hitArt)) return err;
     if (!hitArt && !g->updatingDimensions) return doArtMustBeClickedErrorDialog();
     g->art = g->updatingDimensions ? g->updateArt : hitArt;
     AIRealRect r{};

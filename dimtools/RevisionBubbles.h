@@ -24,8 +24,9 @@ std::vector<AIPathSegment> ScallopOutline(AIRealPoint c, AIReal a, AIReal b, int
 // middle). Command and option choose fewer or more scallops. The first error of the zoom
 // check, the layer, a hit test or the path is returned.
 AIErr doBubbleDragTool();
-// The bubble around the bounds, grown by 5 points, of the art under firstClick (while
-// redrawing: around updateArt, whatever lies there now). No art under the click: the
+// The bubble around the bounds, grown by 5 points, of the art under firstClick, another
+// dimension's part only where no other art is (while redrawing: around updateArt, whatever
+// lies there now). No art under the click: the
 // art-must-be-clicked alert and 'CADE'.
 AIErr doBubbleTextTool();
 // The redraw of a dragged bubble: as dragged, its clicks kept on the carrier path of a

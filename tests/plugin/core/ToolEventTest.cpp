@@ -10,6 +10,7 @@
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "dimensions/ClickChain.h"
 #include "dimensions/DimensionToolFamily.h"
 #include "drawtools/DrawToolFamilies.h"
 
@@ -40,10 +41,15 @@ AIErr Free() {
     return kNoErr;
 }
 AIErr Failing() { return 'TEST'; }
+AIErr DrawThenFail() {
+    DrawPreview();
+    return Failing();
+}
 
 const ToolRoutines kRoutines{&Down, &DrawPreview, &Up, nullptr, &Free};
-const ToolRoutines kFailingDrag{nullptr, &Failing, nullptr, nullptr, nullptr};
-const ToolRoutines kFailingDown{&Failing, nullptr, nullptr, nullptr, nullptr};
+// Each frees its click chain as the dimension tools do.
+const ToolRoutines kFailingDrag{nullptr, &DrawThenFail, &Up, nullptr, &doFreeHitLocs};
+const ToolRoutines kFailingDown{&Failing, &DrawPreview, &Up, nullptr, &doFreeHitLocs};
 
 // A family of the test's own, as the tools of later folders bring theirs: each step says it ran.
 AIErr Step(const char* name) {
@@ -327,14 +333,24 @@ TEST_F(ToolEventTest, AFamilyTheCoreDoesNotKnowTakesEveryStepItGives) {
 }
 
 TEST_F(ToolEventTest, HandlersReturnTheErrorOfTheirFirstFailingStep) {
+    // The rest of a press refused by its drag or its mouse down runs none of the tool's steps
+    // and answers nothing; what the failed drag drew goes at the release, and the clicks.
     ASSERT_EQ(session->selectTool("Test Aligned Dimension"), kNoErr);
     ASSERT_EQ(session->mouseDown({0, 0}), kNoErr);
     EXPECT_EQ(session->mouseDrag({40, 0}), AIErr('TEST'));
-    session->mouseUp({40, 0});
+    EXPECT_EQ(session->mouseDrag({60, 0}), kNoErr);
+    EXPECT_EQ(session->mouseUp({60, 0}), kNoErr);
+    EXPECT_EQ(gCalls, std::vector<std::string>{"drag"});
+    EXPECT_EQ(artCount(), 0u);
+    EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
 
     ASSERT_EQ(session->selectTool("Test Vertical Dimension"), kNoErr);
     EXPECT_EQ(session->mouseDown({0, 0}), AIErr('TEST'));
-    session->mouseUp({0, 0});
+    EXPECT_EQ(session->mouseDrag({40, 0}), kNoErr);
+    EXPECT_EQ(session->mouseUp({40, 0}), kNoErr);
+    EXPECT_EQ(gCalls, std::vector<std::string>{"drag"});
+    EXPECT_EQ(artCount(), 0u);
+    EXPECT_EQ(g->didFirstClick + g->clickNum, 0);
 
     // A stale layer to return to from a layer the plug-in switched to: deselecting reports
     // the host's error.

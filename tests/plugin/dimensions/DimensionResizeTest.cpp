@@ -94,7 +94,7 @@ TEST_F(DimensionResizeTest, APressOnPlainArtOrNothingChangesNothing) {
 
 TEST_F(DimensionResizeTest, ADimensionWithoutClicksIsLeftAsItWas) {
     AIArtHandle group = Dimension(4);
-    EXPECT_EQ(Press({5, 0}), kCADErr);
+    EXPECT_EQ(Press({5, 0}), kNoErr);  // nothing is wrong: there is nothing to resize
     EXPECT_EQ(g->resizingDimension, 0);
     ASSERT_TRUE(Valid(group));
     uint32_t attr = 0;
@@ -102,6 +102,21 @@ TEST_F(DimensionResizeTest, ADimensionWithoutClicksIsLeftAsItWas) {
     EXPECT_FALSE(attr & kArtHidden);
     ASSERT_EQ(PostProcessDimResizeTool(), kNoErr);
     EXPECT_TRUE(Valid(group));
+}
+
+TEST_F(DimensionResizeTest, AnAbandonedResizeGivesTheDimensionBackAsItWas) {
+    AIArtHandle path = Measured(kIncline);
+    const Plotwise3_dimensioned_object_data drawn = DragClick(path);
+    ASSERT_EQ(Press({5, 0}), kNoErr);
+    ASSERT_EQ(DragTo({0, 20}), kNoErr);
+    ASSERT_EQ(LiveGroups().size(), 2u);
+    ASSERT_EQ(AbandonDimResizeTool(), kNoErr);
+    ASSERT_EQ(LiveGroups().size(), 1u);  // the drag's drawing went
+    uint32_t attr = 0;
+    ASSERT_EQ(sAIArt->GetArtUserAttr(LiveGroups()[0], kArtHidden, &attr), kNoErr);
+    EXPECT_FALSE(attr & kArtHidden);
+    EXPECT_EQ(DragClick(path).endPointOffsetLength, drawn.endPointOffsetLength);
+    EXPECT_EQ(g->resizingDimension, 0);
 }
 
 TEST_F(DimensionResizeTest, AReleaseWithoutADragGivesTheDimensionBack) {

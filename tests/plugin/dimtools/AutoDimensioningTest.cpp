@@ -345,6 +345,28 @@ TEST_F(AutoDimTest, TheUsersToolClicksLayerAndScaleAreGivenBack) {
     EXPECT_EQ(OtherGroups(), 0u);
 }
 
+TEST_F(AutoDimTest, UnderALabelToolTheyAreStillDimensions) {
+    // A numbered centre line or label drawn first, its tool still current: the run's
+    // dimensions show their lengths when drawn and after each update.
+    ChooseLabelFormat(1);
+    for (const char* tool : {"Center Line", "Pointer Label", "Section Line", "Datum Flag"}) {
+        SCOPED_TRACE(tool);
+        doc = &session->newDocument();
+        Rect(100, 100, 144, 72);
+        ASSERT_EQ(PressAndDrag(tool, {100, 130}, {60, 200}), kNoErr);
+        const std::multiset<std::string> label = AllTexts();
+        ASSERT_EQ(label.size(), 1u);
+        ASSERT_EQ(session->menu("Auto Dimension Document"), kNoErr);
+        std::multiset<std::string> expected{"144.00", "72.00"};
+        expected.insert(*label.begin());
+        for (int update = 0; update < 3; ++update) {
+            EXPECT_EQ(AllTexts(), expected) << update;
+            ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+        }
+        EXPECT_EQ(g->labelToolSelected, 1) << "the tool is still a label tool";
+    }
+}
+
 TEST_F(AutoDimTest, AutomaticDimensionsAreRedrawnFromTheirStoredClicks) {
     Options(true, true, true, true, true, false, false);
     const ObjId rect = Rect(100, 100, 144, 72);

@@ -61,9 +61,16 @@ TEST_F(AutoTest, APressOnAClosedPathsClosingSegmentMeasuresItWhole) {
     EXPECT_EQ(LastText(), "144.00");
 }
 
-// One press and one drag, released: the segment is dimensioned.
+// One press and one drag, released: the segment is dimensioned, also where another
+// dimension's witness line lies over it.
 TEST_F(AutoTest, OnePressAndOneDragDimensionTheSegment) {
     Polyline({{0, 0}, {100, 0}, {160, 80}});
+    // Witness lines across the first segment at h 30 and 70, and across the second at v 20
+    // and 60 (h 115 and 145).
+    Polyline({{30, 40}, {70, 40}});
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{30, 40}, {70, 40}}, {50, -20}), kNoErr);
+    Polyline({{180, 20}, {180, 60}});
+    ASSERT_EQ(Dimension("Vertical Dimension", {{180, 20}, {180, 60}}, {110, 40}), kNoErr);
     const struct Row {
         const char* tool;
         AIRealPoint press, drag;
@@ -72,6 +79,9 @@ TEST_F(AutoTest, OnePressAndOneDragDimensionTheSegment) {
         {"Auto Horizontal Dimension", {50, 0}, {50, -30}, "100.00"},
         {"Auto Vertical Dimension", {130, 40}, {190, 40}, "80.00"},
         {"Auto Aligned Dimension", {130, 40}, {160, 20}, "100.00"},  // a 60-80-100 triangle's side
+        {"Auto Horizontal Dimension", {70, 0}, {70, -40}, "100.00"},  // on the witness lines
+        {"Auto Aligned Dimension", {30, 0}, {30, -40}, "100.00"},
+        {"Auto Vertical Dimension", {145, 60}, {200, 60}, "80.00"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.tool);

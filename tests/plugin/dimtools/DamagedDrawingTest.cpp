@@ -244,5 +244,57 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
     EXPECT_NE(doc->art(line), nullptr);
     EXPECT_EQ(Dimensions().size(), 2u);
 }
+// A refused press ends there: the drags and the release after the refusal draw nothing,
+// say nothing more and answer nothing; what the refused drag drew goes. A resize pressed on
+// a dimension whose art is gone is no refusal: the dimension stays as it was, unsaid.
+TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
+    g->prefs.createDimensionLayer = 1;
+    ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);  // makes the dimension layer
+    const std::string locked = "the layer \"Layer 1\" is locked (unlock it first).";
+    const std::string noArt = "This tool must be used by clicking on an object.";
+    const struct Row {
+        const char* tool;
+        AIRealPoint press;
+        bool lock;
+        std::string words;  // empty: nothing is said
+    } rows[] = {
+        {"Pointer Label", {100, 125}, true, "\"Pointer Label\": " + locked},
+        {"Datum Flag", {100, 125}, true, "\"Datum Flag\": " + locked},
+        {"Radius Dimension", {250, 300}, false, noArt},
+        {"Auto Vertical Dimension", {250, 300}, false, noArt},
+        {"Dimension Resize", {150, 180}, false, ""},  // on the width, its rectangle gone
+    };
+    auto artCount = [&] {
+        size_t n = 0;
+        doc->walk([&](const standin::Art& a, int) { n += a.layer ? 0 : 1; });
+        return n;
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        if (std::string(r.tool) == "Dimension Resize") {
+            ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(rect); }), kNoErr);
+        }
+        ASSERT_EQ(doc->setLayerEditable("Layer 1", !r.lock), kNoErr);
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off
+        const size_t alerts = Alerts().size(), art = artCount();
+        std::vector<AIErr> answers{session->mouseDown(r.press)};
+        for (AIReal step : {30.0f, 60.0f}) answers.push_back(session->mouseDrag({r.press.h + step, r.press.v + step}));
+        answers.push_back(session->mouseUp({r.press.h + 60, r.press.v + 60}));
+        const auto refused = std::find_if(answers.begin(), answers.end(), [](AIErr e) { return e != kNoErr; });
+        EXPECT_EQ(refused == answers.end(), r.words.empty());
+        if (refused != answers.end()) {
+            EXPECT_EQ(std::count(refused + 1, answers.end(), kNoErr), answers.end() - refused - 1);
+        }
+        const std::vector<std::string> all = Alerts();
+        const std::vector<std::string> told(all.begin() + static_cast<long>(alerts), all.end());
+        EXPECT_EQ(told, r.words.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.words});
+        EXPECT_EQ(artCount(), art);
+    }
+    ASSERT_EQ(Dimensions().size(), 2u);
+    EXPECT_EQ(Text(Dimensions()[0]), "100.00");  // the width, as it was and shown
+    EXPECT_EQ(doc->art(Dimensions()[0])->attrs & kArtHidden, 0u);
+}
+
 }  // namespace
 }  // namespace dimtest

@@ -21,10 +21,7 @@ struct GeometricLabelTest : DialogHostFixture {
         s.upperUnits = kMillimeterUnits;
         s.upperDecimalPrecision = 1;
         s.appendUpperUnitLabels = 1;
-        globals.prefs.scaler = 1.0f;
-        for (double* v : {&globals.geometryX, &globals.geometryY, &globals.geometryW, &globals.geometryH,
-                          &globals.geometryL, &globals.geometryP, &globals.geometryA})
-            *v = kMissingValue;
+        globals.prefs.scaler = 1.0f;  // the read-out as fresh globals start it: nothing known
     }
     void AllFlags(int on) {
         auto& s = globals.prefs.style;
@@ -40,16 +37,21 @@ struct GeometricLabelTest : DialogHostFixture {
 
 TEST_F(GeometricLabelTest, ClosedPathWidthAndAreaInOrder) {
     // A 72 x 36 pt closed rectangle: 25.4 x 12.7 mm, perimeter 76.2 mm, area 322.58 mm².
-    globals.geometryX = 144;
-    globals.geometryY = 720;
-    globals.geometryW = 72;
-    globals.geometryH = 36;
-    globals.geometryP = 216;
-    globals.geometryA = 72 * 36;
+    const auto measured = [this] {
+        globals.geometryX = 144;
+        globals.geometryY = 720;
+        globals.geometryW = 72;
+        globals.geometryH = 36;
+        globals.geometryP = 216;
+        globals.geometryA = 72 * 36;
+    };
+    measured();
     globals.prefs.style.geoLabelA = 1;
     globals.prefs.style.geoLabelW = 1;
     EXPECT_EQ(Label(), "Width: 25.4 mm  Area: 322.6 mm sq  ");
     AllFlags(1);
+    EXPECT_EQ(Label(), "No data") << "the values are read once";
+    measured();
     EXPECT_EQ(Label(), "X: 50.8 mm  Y: 254.0 mm  Width: 25.4 mm  Height: 12.7 mm  Perimeter: 76.2 mm  "
                        "Area: 322.6 mm sq  ");
 }

@@ -78,6 +78,24 @@ TEST_F(PointerLabelTest, LettersGoOnAcrossARestartAndLabelsFollowTheirArtWhenUpd
     EXPECT_EQ(g->prefs.incrementalLabelAlpha, 3) << "an update takes no letter";
 }
 
+TEST_F(PointerLabelTest, AGeometricLabelPressedWhereThereIsNoArtSaysNoData) {
+    ChooseLabelFormat(2);
+    g->prefs.style.geoLabelA = 1;
+    Rect(100, 100, 144, 72);
+    const struct {
+        AIRealPoint press;
+        const char* text;
+    } rows[] = {
+        {{300, 300}, "No data"},               // before any art was measured
+        {{100, 130}, "Area: 10,368.00 sq  "},  // 144 x 72
+        {{300, 300}, "No data"},               // not the area measured before
+    };
+    for (const auto& row : rows) {
+        ASSERT_EQ(PressAndDrag("Pointer Label", row.press, {row.press.h - 40, row.press.v + 60}), kNoErr);
+        EXPECT_EQ(Text(Dimensions().back()), row.text);
+    }
+}
+
 TEST_F(PointerLabelTest, ALabelOnATextFollowsItByItsPlaceInTheTextsBounds) {
     AIArtHandle note = nullptr;
     ASSERT_EQ(session->hostEvent([&] {

@@ -130,6 +130,24 @@ TEST_F(RevisionBubbleTest, AClickRingsTheArtGrownByFiveAndFollowsIt) {
     EXPECT_EQ(Dimensions().size(), 1u);
 }
 
+TEST_F(RevisionBubbleTest, AClickOnAnotherDimensionsWitnessLineRingsTheArtBeneath) {
+    // A plate 200 x 100 and a dimension of a line above it, dragged down so that its left
+    // witness line crosses the plate's top edge at (150, 200): the click there rings the
+    // plate, grown by 5 (half-axes 148.5 and 77.8, r = 167.5: 21 scallops), drawn and redrawn.
+    const ObjId plate = Rect(100, 100, 200, 100);
+    Polyline({{150, 250}, {250, 250}});
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{150, 250}, {250, 250}}, {200, 180}), kNoErr);
+    ASSERT_EQ(session->selectTool("Revision Bubble"), kNoErr);
+    ASSERT_EQ(session->click({150, 200}), kNoErr);
+    EXPECT_EQ(Clicks(plate).size(), 1u);
+    for (int update = 0; update < 2; ++update) {
+        const auto outline = Outline(Frames(Dimensions().back()).at(0));
+        EXPECT_EQ(outline.size(), 21u) << update;
+        ExpectScallopsOn(outline, {200, 150}, 105 * 1.414, 55 * 1.414);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    }
+}
+
 TEST_F(RevisionBubbleTest, ABubbleDraggedFromArtRingsThatArtOnceRedrawnAndOneInSpaceKeepsItsPlace) {
     // One dragged from the part's corner is drawn as dragged and rings the part, grown by 5,
     // where the part has gone once redrawn; one dragged in empty space keeps its place on a
