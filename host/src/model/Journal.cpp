@@ -101,6 +101,8 @@ void Journal::joinStep(uint64_t step) {
 }
 
 void Journal::closeEntry(Segment&& entry, uint64_t join) {
+    dropUnchanged(entry);
+    if (entry.empty()) return;  // nothing to undo, and what was undone can still be redone
     const std::vector<uint64_t>* latest = undo_.empty() ? nullptr : &undo_.back().messages;
     if (join && latest && std::ranges::find(*latest, join) != latest->end()) {
         mergeInto(undo_.back(), std::move(entry));
@@ -117,6 +119,7 @@ void Journal::closeEntry(Segment&& entry, uint64_t join) {
 void Journal::commit() {
     if (inMessage_ || !cur_) return;
     settle(*cur_);
+    dropUnchanged(*cur_);
     if (!cur_->empty()) {
         undo_.push_back(std::move(*cur_));
         redo_.clear();
@@ -148,6 +151,24 @@ void Journal::mergeInto(Segment& entry, Segment&& seg) {
 void Journal::settle(Segment& seg) const {
     std::erase_if(seg.arts, [this](const auto& r) { return !r.second && !doc_.art(r.first); });
     std::erase_if(seg.dicts, [this](const auto& r) { return !r.second && !doc_.dict(r.first); });
+}
+
+void Journal::dropUnchanged(Segment& seg) const {
+    // Each dropped id is forgotten too, so a message joining the step later records it afresh.
+    std::erase_if(seg.arts, [&](const auto& r) {
+        const Art* now = doc_.art(r.first);
+        const bool same = r.second && now && sameArt(*r.second, *now);
+        if (same) seg.artsRecorded.erase(r.first);
+        return same;
+    });
+    // A dictionary made and left empty holds nothing to take back either.
+    std::erase_if(seg.dicts, [&](const auto& r) {
+        const Dict* now = doc_.dict(r.first);
+        const bool same = now && (r.second ? r.second->entries == now->entries : now->entries.empty());
+        if (same) seg.dictsRecorded.erase(r.first);
+        return same;
+    });
+    if (seg.state && sameState(*seg.state, doc_.state())) seg.state.reset();
 }
 
 Segment Journal::revert(Segment&& seg) {
