@@ -14,6 +14,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "core/UserLayer.h"
 
 namespace {
@@ -127,6 +128,8 @@ AIErr ApplicationShutdown(AINotifierMessage*) {
 AIErr DocumentChanged(AINotifierMessage*) {
     g->saveLayer = nullptr;
     g->firstArt = nullptr;
+    // The command in progress worked on art of the document that was in front: it ends.
+    if (AIErr err = EndToolCommand(g->curTool)) return err;
     return RunPlotwiseHooks(&PlotwiseHooks::documentChanged);
 }
 
@@ -293,6 +296,15 @@ AIErr doTimer(AITimerMessage* message) {
         return row->action ? row->action() : kNoErr;
     }
     return kNoErr;
+}
+
+AIErr RestorePendingSelection() {
+    if (!g || !g->theTimer || !sAITimer) return kNoErr;
+    ASBoolean active = false;
+    if (AIErr err = sAITimer->GetTimerActive(g->theTimer, &active)) return err;
+    if (!active) return kNoErr;
+    if (AIErr err = sAITimer->SetTimerActive(g->theTimer, false)) return err;
+    return RestoreTaggedSelection();
 }
 
 AIErr goMenuItem(AIMenuMessage* message) {

@@ -23,6 +23,10 @@ AIErr AboutPlugin(SPInterfaceMessage* message);
 
 AIErr doNotifier(AINotifierMessage* message);
 AIErr doTimer(AITimerMessage* message);
+// A restore of the selection still waiting (theTimer active) is done now: before the user's
+// next press or command, which reads the selection as the user saw it and must not have its
+// own work deselected afterwards by the restore, as a step of undo of its own.
+AIErr RestorePendingSelection();
 AIErr goMenuItem(AIMenuMessage* message);
 AIErr updateMenuItem(AIMenuMessage* message);
 AIErr doAnnotator(AIAnnotatorMessage* message);

@@ -1,0 +1,390 @@
+// One undo per gesture, with every tool the plug-in registers: seeded sessions of presses,
+// drags and clicks on and beside a drawing of lines, a rectangle, a circle, a depth cube, a
+// wall and a dimension, at 1:1 and with the drawing scale just set to 1:100 in the document
+// panel. After each gesture (and the timers it started) one undo gives back the drawing as
+// it was before the gesture (every path, text, tag, dictionary and the selection, as the
+// host lists them), redo the drawing after it; a gesture that changed nothing leaves no step.
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "PluginSessionFixture.h"
+#include "UserActions.h"
+#include "io/Dump.h"
+
+namespace {
+
+using standin::ObjId;
+
+// The drawing as the host lists it: layers, art, selection, styles, texts, tags, dictionaries.
+std::string Drawing(const standin::Document& doc) {
+    std::ostringstream out;
+    standin::io::dumpDocument(doc, out);
+    return out.str();
+}
+
+// The first lines where two listings part, for the failure's message.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+    std::istringstream x(a), y(b);
+    std::string p, q;
+    for (int line = 1;; ++line) {
+        const bool more = static_cast<bool>(std::getline(x, p)), moreToo = static_cast<bool>(std::getline(y, q));
+        if (!more && !moreToo) return "none";
+        if (!more || !moreToo || p != q)
+            return "line " + std::to_string(line) + ": \"" + (more ? p : "(end)") + "\" became \"" + (moreToo ? q : "(end)") + "\"";
+    }
+}
+
+// What the user types into a field of a tool's dialog.
+enum class Field { Length, Small, Width, Angle, Count };
+
+struct DialogAnswer {
+    const char* dialog;
+    std::vector<std::pair<int32_t, Field>> fields;  // each typed, then OK
+};
+
+// The dialogs a tool's click (or its drag's end) opens, answered as a user would.
+const DialogAnswer kAnswers[] = {
+    {"CADLine", {{4, Field::Length}, {6, Field::Angle}}},
+    {"CADRect", {{4, Field::Length}, {6, Field::Length}}},
+    {"CADEllipse", {{4, Field::Length}, {6, Field::Length}}},
+    {"CADArcByRadius", {{4, Field::Length}, {6, Field::Angle}, {8, Field::Angle}}},
+    {"CADArcByPoints", {{4, Field::Length}}},
+    {"PerpLine", {{4, Field::Length}}},
+    {"Offset", {{4, Field::Small}}},
+    {"CADFillet", {{4, Field::Small}}},
+    {"CADChamfer", {{4, Field::Small}, {6, Field::Small}}},
+    {"CADWall", {{4, Field::Length}, {6, Field::Angle}}},
+    {"PathDivider", {{6, Field::Count}}},
+    {"Resize", {}},
+    {"Depth Rectangle", {{4, Field::Length}, {6, Field::Length}}},
+    {"Depth Ellipse", {{4, Field::Length}, {6, Field::Length}}},
+    {"Depth Cube", {{4, Field::Length}, {6, Field::Length}, {8, Field::Length}}},
+    {"Depth Cylinder", {{4, Field::Length}, {6, Field::Length}, {11, Field::Length}}},
+    {"DoorOptions", {{4, Field::Width}}},
+    {"WindowOptions", {{4, Field::Width}}},
+    {"TableOptions", {{4, Field::Count}, {6, Field::Count}}},
+    {"TitleBlockOptions", {}},
+    {"Callouts", {}},
+    {"CADAddCustomScale", {{8, Field::Count}}},
+};
+
+// The scale the drawing is at, and the document panel's entry for it (none: left as it starts).
+struct Scale {
+    const char* name;
+    int32_t panelEntry;
+    double realPerPoint;  // real millimetres a point of the page stands for
+};
+constexpr Scale kScales[] = {{"1:1", 33, 25.4 / 72}, {"1:100", 24, 100 * 25.4 / 72}};
+
+constexpr int kGesturesPerTool = 14;
+
+struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
+    // What is typed: lengths of 20 to 80 points on the page, whatever the scale.
+    std::string Typed(Field f, const Scale& scale, std::mt19937& random) {
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        char text[32];
+        switch (f) {
+            case Field::Length: std::snprintf(text, sizeof text, "%.0f mm", (20 + 60 * unit(random)) * scale.realPerPoint); break;
+            case Field::Small: std::snprintf(text, sizeof text, "%.1f mm", (2 + 6 * unit(random)) * scale.realPerPoint); break;
+            case Field::Width: std::snprintf(text, sizeof text, "%.0f mm", (8 + 12 * unit(random)) * scale.realPerPoint); break;
+            case Field::Angle: std::snprintf(text, sizeof text, "%.0f", 360 * unit(random)); break;
+            case Field::Count: std::snprintf(text, sizeof text, "%d", 2 + static_cast<int>(3 * unit(random))); break;
+        }
+        return text;
+    }
+
+    // One answer waiting for each dialog, whichever the next gesture opens.
+    void AnswerDialogs(const Scale& scale, std::mt19937& random) {
+        auto& dialogs = session->dialogs();
+        for (const DialogAnswer& a : kAnswers) {
+            const auto& queued = dialogs.modalAnswers();
+            if (std::any_of(queued.begin(), queued.end(), [&](const auto& q) { return q.dialog == a.dialog; })) continue;
+            standin::ModalAnswer answer{a.dialog, {}, "the test"};
+            for (const auto& [item, field] : a.fields) answer.actions.push_back(useraction::Typed(item, Typed(field, scale, random)));
+            answer.actions.push_back(useraction::Pressed(1));
+            dialogs.queueModalAnswer(std::move(answer));
+        }
+    }
+
+    // Places worth a press on the paths: each anchor, 2.5 points from it along its pieces
+    // and the middle of each piece; and beside each corner a point on either side of it.
+    void FindPlaces() {
+        places.clear();
+        corners.clear();
+        auto along = [](AIRealPoint p, AIRealPoint q, double by) {
+            const double dx = q.h - p.h, dy = q.v - p.v, d = std::max(std::hypot(dx, dy), 1e-3);
+            return AIRealPoint{static_cast<AIReal>(p.h + by * dx / d), static_cast<AIReal>(p.v + by * dy / d)};
+        };
+        Doc().walk([&](const standin::Art& a, int) {
+            if (a.type != kPathArt || a.segments.size() < 2) return;
+            const auto& s = a.segments;
+            const size_t n = s.size(), pieces = a.closed ? n : n - 1;
+            for (size_t k = 0; k < pieces; ++k) {
+                const AIPathSegment &p = s[k], &q = s[(k + 1) % n];
+                places.push_back(p.p);
+                places.push_back(along(p.p, q.p, 2.5));
+                places.push_back({(p.p.h + 3 * p.out.h + 3 * q.in.h + q.p.h) / 8, (p.p.v + 3 * p.out.v + 3 * q.in.v + q.p.v) / 8});
+            }
+            for (size_t k = a.closed ? 0 : 1; k < (a.closed ? n : n - 1); ++k)
+                corners.push_back({along(s[k].p, s[(k + n - 1) % n].p, 6), along(s[k].p, s[(k + 1) % n].p, 6)});
+        });
+    }
+
+    // The drawing every session starts from, made at 1:1 as a user would.
+    void DrawScene() {
+        doc = &session->newDocument();
+        SetScale(kScales[0]);
+        session->ticks(20);
+        Polyline({{40, 60}, {220, 60}, {220, 180}, {120, 240}});
+        Rect(280, 60, 140, 90);
+        EXPECT_EQ(session->hostEvent([&] { return Doc().addEllipse(300, 220, 100, 100, nullptr); }), kNoErr);
+        // An edge rounded by a quarter circle of radius 30.
+        constexpr AIReal k = 30 * 0.5522848f;
+        EXPECT_EQ(session->hostEvent([&] {
+            return Doc().addPath({{{450, 300}, {450, 300}, {450, 300}, true},
+                                  {{450, 380}, {450, 380}, {450, 380 + k}, false},
+                                  {{480, 410}, {480 - k, 410}, {480, 410}, false},
+                                  {{560, 410}, {560, 410}, {560, 410}, true}},
+                                 false, nullptr);
+        }),
+                  kNoErr);
+        // A depth cube: its left face dragged, pulled out in depth, kept by a click.
+        ASSERT_EQ(session->selectTool("Depth Cube"), kNoErr);
+        EXPECT_EQ(session->mouseDown({160, 410}), kNoErr);
+        EXPECT_EQ(session->mouseDrag({170, 400}), kNoErr);
+        EXPECT_EQ(session->mouseDrag({230, 330}), kNoErr);
+        EXPECT_EQ(session->mouseUp({230, 330}), kNoErr);
+        EXPECT_EQ(session->trackCursor({260, 350}), kNoErr);
+        EXPECT_EQ(session->trackCursor({290, 360}), kNoErr);
+        session->ticks(6);
+        EXPECT_EQ(session->click({290, 360}), kNoErr);
+        session->ticks(20);
+        // A wall 5 mm thick, typed 150 mm long.
+        ADMDialogRef walls = session->dialogs().findDialog("CADwalls");
+        ASSERT_NE(walls, nullptr);
+        ASSERT_EQ(session->hostEvent([&] { return session->dialogs().userAction(walls, useraction::Typed(4, "5 mm")); }), kNoErr);
+        ASSERT_EQ(session->selectTool("Add Wall"), kNoErr);
+        session->dialogs().queueModalAnswer({"CADWall", {useraction::Typed(4, "150 mm"), useraction::Typed(6, "0"), useraction::Pressed(1)}, "the scene"});
+        EXPECT_EQ(session->click({60, 500}), kNoErr);
+        session->ticks(20);
+        // A dimension of the rectangle's width.
+        ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+        EXPECT_EQ(session->click({280, 150}), kNoErr);
+        EXPECT_EQ(session->mouseDown({420, 150}), kNoErr);
+        EXPECT_EQ(session->mouseDrag({380, 165}), kNoErr);
+        EXPECT_EQ(session->mouseDrag({350, 175}), kNoErr);
+        EXPECT_EQ(session->mouseUp({350, 175}), kNoErr);
+        session->ticks(20);
+        (void)deselect();
+    }
+    AIErr deselect() { return session->hostEvent([&] { Doc().selectNone(); return kNoErr; }); }
+
+    void SetScale(const Scale& scale) {
+        ADMDialogRef panel = session->dialogs().findDialog("CADdocument");
+        ASSERT_NE(panel, nullptr);
+        ASSERT_EQ(session->hostEvent([&] { return session->dialogs().userAction(panel, useraction::Picked(12, scale.panelEntry)); }),
+                  kNoErr);
+    }
+
+    // The user's next gestures: a press dragged away (to art now and then), a click, the
+    // cursor moved and then a click, or a click on each side of a corner.
+    struct Gesture {
+        enum Kind { kDrag, kClick, kMoveAndClick } kind;
+        AIRealPoint at, to;
+        uint32_t modifiers;
+    };
+    std::vector<Gesture> NextGestures(std::mt19937& random) {
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        auto pick = [&](size_t n) { return std::min(static_cast<size_t>(unit(random) * n), n - 1); };
+        auto place = [&] {
+            if (unit(random) < 0.15)
+                return AIRealPoint{static_cast<AIReal>(40 + 500 * unit(random)), static_cast<AIReal>(560 + 60 * unit(random))};
+            return places[pick(places.size())];
+        };
+        auto near = [&](AIRealPoint p) {
+            const double length = 15 + 45 * unit(random), angle = 6.283185307179586 * unit(random);
+            return AIRealPoint{static_cast<AIReal>(p.h + length * std::cos(angle)), static_cast<AIReal>(p.v + length * std::sin(angle))};
+        };
+        const double kind = unit(random);
+        const double held = unit(random);
+        const uint32_t modifiers = held < 0.1 ? uint32_t{aiEventModifiers_Option} : held < 0.2 ? uint32_t{aiEventModifiers_Shift} : 0u;
+        const AIRealPoint from = place();
+        if (kind < 0.4) return {{Gesture::kDrag, from, unit(random) < 0.3 ? place() : near(from), modifiers}};
+        if (kind < 0.7) return {{Gesture::kClick, from, from, modifiers}};
+        if (kind < 0.85) return {{Gesture::kMoveAndClick, from, near(from), modifiers}};
+        const auto& [one, other] = corners[pick(corners.size())];
+        return {{Gesture::kClick, one, one, modifiers}, {Gesture::kClick, other, other, modifiers}};
+    }
+
+    void Play(const Gesture& g) {
+        switch (g.kind) {
+            case Gesture::kDrag:
+                (void)session->mouseDown(g.at, g.modifiers);
+                (void)session->mouseDrag({(g.at.h + g.to.h) / 2, (g.at.v + g.to.v) / 2}, g.modifiers);
+                (void)session->mouseDrag(g.to, g.modifiers);
+                (void)session->mouseUp(g.to, g.modifiers);
+                break;
+            case Gesture::kMoveAndClick:
+                (void)session->trackCursor(g.to);
+                session->ticks(6);
+                (void)session->trackCursor(g.at);
+                [[fallthrough]];
+            case Gesture::kClick:
+                (void)session->click(g.at, g.modifiers);
+                break;
+        }
+        // A refused press ends all the same when the button is let go.
+        if (session->inGesture()) (void)session->mouseUp(g.to);
+        session->ticks(20);
+    }
+
+    std::vector<AIRealPoint> places;
+    std::vector<std::pair<AIRealPoint, AIRealPoint>> corners;
+};
+
+TEST_F(OneUndoPerGestureTest, EveryToolsGestureIsOneStepOfUndoAtEveryScale) {
+    std::vector<std::string> tools;
+    for (const auto& t : session->registry().tools)
+        if (!t.gone) tools.push_back(t.title);
+    ASSERT_GE(tools.size(), 60u);
+    std::mt19937 random(20240917);
+    for (const Scale& scale : kScales) {
+        for (const std::string& tool : tools) {
+            SCOPED_TRACE(tool + " at " + scale.name);
+            DrawScene();
+            if (HasFatalFailure()) return;
+            FindPlaces();
+            if (&scale != &kScales[0]) SetScale(scale);
+            ASSERT_EQ(session->selectTool(tool), kNoErr);
+            // The tool's options, where it has any, answered first (a double-click on the tool).
+            AnswerDialogs(scale, random);
+            const std::string unchanged = Drawing(Doc());
+            const size_t steps = Doc().journal().undoDepth();
+            (void)session->editToolOptions();
+            EXPECT_EQ(Drawing(Doc()), unchanged) << "the tool's options changed the drawing";
+            EXPECT_EQ(Doc().journal().undoDepth(), steps) << "the tool's options left a step of undo";
+            std::string before = Drawing(Doc()), stepStart;
+            bool ownStep = false;  // the latest step is one of this session's
+            std::vector<Gesture> planned;
+            for (int n = 0; n < kGesturesPerTool; ++n) {
+                if (planned.empty()) planned = NextGestures(random);
+                const Gesture gesture = planned.front();
+                planned.erase(planned.begin());
+                SCOPED_TRACE("gesture " + std::to_string(n));
+                const size_t depth = Doc().journal().undoDepth();
+                AnswerDialogs(scale, random);
+                if (getenv("UNDO_TRACE")) std::printf("-- %s %s gesture %d kind %d at %g %g to %g %g mod %u\n", tool.c_str(), scale.name, n, int(gesture.kind), gesture.at.h, gesture.at.v, gesture.to.h, gesture.to.v, gesture.modifiers);
+                Play(gesture);
+                std::fflush(stdout);
+                const std::string after = Drawing(Doc());
+                const size_t newDepth = Doc().journal().undoDepth();
+                if (after == before) {
+                    EXPECT_EQ(newDepth, depth) << "a gesture that changed nothing left a step of undo";
+                    if (newDepth != depth) break;
+                    continue;
+                }
+                bool sound = true;
+                if (getenv("UNDO_TRACE")) std::printf("%s %s gesture %d changed\n", tool.c_str(), scale.name, n);
+                // A gesture that carries on the command in progress joins its step.
+                const bool joined = newDepth == depth && ownStep;
+                if (!joined) stepStart = before;
+                EXPECT_EQ(newDepth, joined ? depth : depth + 1) << "steps of undo the gesture left";
+                sound = newDepth == (joined ? depth : depth + 1);
+                ASSERT_TRUE(session->userUndo());
+                const std::string undone = Drawing(Doc());
+                EXPECT_TRUE(undone == stepStart) << "one undo: " << FirstDifference(stepStart, undone);
+                sound = sound && undone == stepStart;
+                ASSERT_TRUE(session->userRedo());
+                const std::string redone = Drawing(Doc());
+                EXPECT_TRUE(redone == after) << "redo: " << FirstDifference(after, redone);
+                if (!sound || redone != after) break;  // one fault a session
+                ownStep = true;
+                before = after;
+            }
+        }
+    }
+}
+
+// A depth primitive drawn straight after the drawing scale is chosen in the document panel,
+// before the panel's restore of the selection has come: one undo takes it back whole and
+// gives the selection back as it was, at every scale.
+TEST_F(OneUndoPerGestureTest, ADepthPrimitiveDrawnRightAfterTheScaleIsChosenIsOneUndo) {
+    for (const char* tool : {"Depth Cube", "Depth Cylinder"})
+        for (const Scale& scale : kScales) {
+            SCOPED_TRACE(std::string(tool) + " at " + scale.name);
+            doc = &session->newDocument();
+            const ObjId plate = Rect(280, 60, 140, 90);
+            ASSERT_EQ(session->hostEvent([&] { return Doc().select(plate); }), kNoErr);
+            ASSERT_EQ(session->selectTool(tool), kNoErr);
+            SetScale(scale);
+            const std::string before = Drawing(Doc());
+            const size_t steps = Doc().journal().undoDepth();
+            ASSERT_EQ(session->mouseDown({60, 210}), kNoErr);
+            ASSERT_EQ(session->mouseDrag({70, 200}), kNoErr);
+            ASSERT_EQ(session->mouseDrag({130, 110}), kNoErr);
+            ASSERT_EQ(session->mouseUp({130, 110}), kNoErr);
+            ASSERT_EQ(session->trackCursor({170, 140}), kNoErr);
+            ASSERT_EQ(session->trackCursor({210, 150}), kNoErr);
+            session->ticks(6);
+            ASSERT_EQ(session->click({210, 150}), kNoErr);
+            session->ticks(20);
+            EXPECT_GE(Doc().matching([](const standin::Art& a) { return a.type == kPathArt; }).size(), 3u);
+            EXPECT_EQ(Doc().journal().undoDepth(), steps + 1);
+            ASSERT_TRUE(session->userUndo());
+            const std::string undone = Drawing(Doc());
+            EXPECT_TRUE(undone == before) << FirstDifference(before, undone);
+        }
+}
+
+// A command in progress ends when another document comes to the front: a depth cube pulled
+// out of its first face, or a dimension's first click, leaves the next document's gestures
+// their own.
+TEST_F(OneUndoPerGestureTest, ACommandInProgressEndsWhenAnotherDocumentComesToTheFront) {
+    auto paths = [&] { return Doc().matching([](const standin::Art& a) { return a.type == kPathArt; }).size(); };
+    // The cube's first face, left in the first document.
+    ASSERT_EQ(session->selectTool("Depth Cube"), kNoErr);
+    ASSERT_EQ(session->mouseDown({60, 210}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({70, 200}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({130, 110}), kNoErr);
+    ASSERT_EQ(session->mouseUp({130, 110}), kNoErr);
+    ASSERT_EQ(session->trackCursor({170, 140}), kNoErr);
+    session->ticks(20);
+    const size_t left = paths();
+    // A whole cube in the second.
+    standin::Document& second = session->newDocument();
+    ASSERT_EQ(session->mouseDown({60, 210}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({70, 200}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({130, 110}), kNoErr);
+    ASSERT_EQ(session->mouseUp({130, 110}), kNoErr) << session->lastError();
+    ASSERT_EQ(session->trackCursor({170, 140}), kNoErr);
+    ASSERT_EQ(session->trackCursor({210, 150}), kNoErr);
+    session->ticks(6);
+    ASSERT_EQ(session->click({210, 150}), kNoErr) << session->lastError();
+    session->ticks(20);
+    EXPECT_EQ(paths(), 3u);
+    session->setFrontDocument(*doc);
+    EXPECT_EQ(paths(), left);
+    // A dimension clicked in the first document and finished in the second measures the second's points.
+    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+    ASSERT_EQ(session->click({300, 400}), kNoErr);
+    session->setFrontDocument(second);
+    ASSERT_EQ(session->click({100, 300}), kNoErr);
+    ASSERT_EQ(session->mouseDown({160, 300}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({130, 320}), kNoErr);
+    ASSERT_EQ(session->mouseUp({130, 330}), kNoErr) << session->lastError();
+    std::string texts;
+    Doc().walk([&](const standin::Art& a, int) {
+        if (a.type == kTextFrameArt) texts += readback::StoryText(a) + ";";
+    });
+    EXPECT_NE(texts.find("0.833"), std::string::npos) << texts;  // 60 pt in inches
+    EXPECT_EQ(texts.find("2.778"), std::string::npos) << texts;  // not 200 pt
+}
+
+}  // namespace
+
