@@ -153,6 +153,34 @@ void Journal::settle(Segment& seg) const {
     std::erase_if(seg.dicts, [this](const auto& r) { return !r.second && !doc_.dict(r.first); });
 }
 
+IdSet Journal::heldNewDicts(const Segment& seg) const {
+    // A dictionary the step made can only be held through what the step changed: its art,
+    // the dictionaries it wrote (or made, when those are held themselves), the document's.
+    IdSet made, held;
+    std::vector<ObjId> todo;
+    auto hold = [&](ObjId id) {
+        if (id && made.contains(id) && held.insert(id)) todo.push_back(id);
+    };
+    auto holdLinksOf = [&](ObjId id) {
+        if (const Dict* d = doc_.dict(id))
+            for (const auto& [key, value] : d->entries)
+                if (const auto* link = std::get_if<DictLink>(&value)) hold(link->id);
+    };
+    for (const auto& [id, rec] : seg.dicts)
+        if (!rec) made.insert(id);
+    hold(doc_.state().dictionary);
+    for (const auto& [id, rec] : seg.arts)
+        if (const Art* a = doc_.art(id)) hold(a->dictionary);
+    for (const auto& [id, rec] : seg.dicts)
+        if (rec) holdLinksOf(id);
+    while (!todo.empty()) {
+        const ObjId id = todo.back();
+        todo.pop_back();
+        holdLinksOf(id);
+    }
+    return held;
+}
+
 void Journal::dropUnchanged(Segment& seg) const {
     // Each dropped id is forgotten too, so a message joining the step later records it afresh.
     std::erase_if(seg.arts, [&](const auto& r) {
@@ -161,10 +189,12 @@ void Journal::dropUnchanged(Segment& seg) const {
         if (same) seg.artsRecorded.erase(r.first);
         return same;
     });
-    // A dictionary made and left empty holds nothing to take back either.
+    // A dictionary made and left empty, or let go again, holds nothing to take back either.
+    const IdSet held = heldNewDicts(seg);
     std::erase_if(seg.dicts, [&](const auto& r) {
         const Dict* now = doc_.dict(r.first);
-        const bool same = now && (r.second ? r.second->entries == now->entries : now->entries.empty());
+        const bool same = now && (r.second ? r.second->entries == now->entries
+                                           : now->entries.empty() || !held.contains(r.first));
         if (same) seg.dictsRecorded.erase(r.first);
         return same;
     });

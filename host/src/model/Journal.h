@@ -100,6 +100,8 @@ private:
     // at the release, an entry written with what it held): a gesture or message that changed
     // nothing is no step of undo.
     void dropUnchanged(Segment& seg) const;
+    // The dictionaries the segment made that the drawing holds now.
+    IdSet heldNewDicts(const Segment& seg) const;
     Segment revert(Segment&& seg);           // returns the inverse
     void revertJournaled(const Segment& seg);  // records the revert in the open segment
 

@@ -322,6 +322,16 @@ TEST_F(UndoTest, WhatAMessagePutsBackAsItWasIsNoStep) {
         sDict->SetIntegerEntry(d, sDict->Key(key), value);
         sDict->Release(d);
     };
+    // A dictionary of its own, with an entry, put into withDict's "record" when asked.
+    auto made = [&](bool put) {
+        AIDictionaryRef record = nullptr, d = nullptr;
+        sDict->CreateDictionary(&record);
+        sDict->SetIntegerEntry(record, sDict->Key("x"), 3);
+        sArt->GetDictionary(withDict, &d);
+        if (put) sDict->SetDictEntry(d, sDict->Key("record"), record);
+        sDict->Release(d);
+        sDict->Release(record);
+    };
     const struct {
         const char* what;
         std::function<void()> message;
@@ -343,9 +353,18 @@ TEST_F(UndoTest, WhatAMessagePutsBackAsItWasIsNoStep) {
              sDict->Release(d);
          }, false, 0},
         {"a path moved and moved back", [&] { move(editMe, 7); move(editMe, 0); }, false, 0},
+        {"a dictionary made, filled and let go", [&] { made(false); }, false, 0},
+        {"a dictionary put into an entry and taken out", [&] {
+             made(true);
+             AIDictionaryRef d = nullptr;
+             sArt->GetDictionary(withDict, &d);
+             sDict->DeleteEntry(d, sDict->Key("record"));
+             sDict->Release(d);
+         }, false, 0},
         {"a drag's preview taken back at the release", [&] { drag(30); }, true, 0},
         {"a path moved", [&] { move(editMe, 7); }, false, 1},
         {"a path moved by a drag kept at the release", [&] { drag(30); }, true, 1},
+        {"a dictionary made and put into an entry", [&] { made(true); }, false, 1},
     };
     for (const auto& row : rows) {
         doc->journal().clear();
