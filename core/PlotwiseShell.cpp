@@ -272,8 +272,11 @@ AIErr StartupPlugin(SPInterfaceMessage* message) {
 AIErr ShutdownPlugin(SPInterfaceMessage* message) {
     if (!message) return kBadParameterErr;
     AIErr err = kNoErr;
-    if (g && !g->unsupportedHostVersion)
-        err = RunPlotwiseHooks(&PlotwiseHooks::shutdown);
+    if (g && !g->unsupportedHostVersion) {
+        // The command in progress ends, so its clicks are given back with everything else.
+        err = EndToolCommand(g->curTool);
+        if (AIErr e = RunPlotwiseHooks(&PlotwiseHooks::shutdown); e && !err) err = e;
+    }
     if (g) g->thisPlugin = nullptr;  // our reference to ourselves
     ReleaseEverything(message);
     return err;

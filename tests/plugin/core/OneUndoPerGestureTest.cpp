@@ -82,7 +82,9 @@ struct Scale {
 };
 constexpr Scale kScales[] = {{"1:1", 33, 25.4 / 72}, {"1:100", 24, 100 * 25.4 / 72}};
 
-constexpr int kGesturesPerTool = 14;
+// Each session goes on until the tool has changed the drawing this often, or gives up.
+constexpr int kChangesPerTool = 8;
+constexpr int kMostGesturesPerTool = 40;
 
 struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
     // What is typed: lengths of 20 to 80 points on the page, whatever the scale.
@@ -112,11 +114,12 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
         }
     }
 
-    // Places worth a press on the paths: each anchor, 2.5 points from it along its pieces
-    // and the middle of each piece; and beside each corner a point on either side of it.
+    // Places worth a press on each path: each anchor, 2.5 points from it along its pieces,
+    // the middle of each piece and, for a closed path, the middle of its anchors; and beside
+    // each corner (and each crossing of the scene's two lines) a point on either side of it.
     void FindPlaces() {
         places.clear();
-        corners.clear();
+        corners = {{{110, 300}, {120, 290}}, {{130, 300}, {120, 310}}};
         auto along = [](AIRealPoint p, AIRealPoint q, double by) {
             const double dx = q.h - p.h, dy = q.v - p.v, d = std::max(std::hypot(dx, dy), 1e-3);
             return AIRealPoint{static_cast<AIReal>(p.h + by * dx / d), static_cast<AIReal>(p.v + by * dy / d)};
@@ -125,12 +128,17 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
             if (a.type != kPathArt || a.segments.size() < 2) return;
             const auto& s = a.segments;
             const size_t n = s.size(), pieces = a.closed ? n : n - 1;
+            std::vector<AIRealPoint>& on = places.emplace_back();
+            AIRealPoint middle{0, 0};
             for (size_t k = 0; k < pieces; ++k) {
                 const AIPathSegment &p = s[k], &q = s[(k + 1) % n];
-                places.push_back(p.p);
-                places.push_back(along(p.p, q.p, 2.5));
-                places.push_back({(p.p.h + 3 * p.out.h + 3 * q.in.h + q.p.h) / 8, (p.p.v + 3 * p.out.v + 3 * q.in.v + q.p.v) / 8});
+                on.push_back(p.p);
+                on.push_back(along(p.p, q.p, 2.5));
+                on.push_back({(p.p.h + 3 * p.out.h + 3 * q.in.h + q.p.h) / 8, (p.p.v + 3 * p.out.v + 3 * q.in.v + q.p.v) / 8});
+                middle = {middle.h + p.p.h / n, middle.v + p.p.v / n};
             }
+            if (!a.closed) on.push_back(s.back().p);
+            if (a.closed) on.push_back(middle);
             for (size_t k = a.closed ? 0 : 1; k < (a.closed ? n : n - 1); ++k)
                 corners.push_back({along(s[k].p, s[(k + n - 1) % n].p, 6), along(s[k].p, s[(k + 1) % n].p, 6)});
         });
@@ -143,6 +151,8 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
         session->ticks(20);
         Polyline({{40, 60}, {220, 60}, {220, 180}, {120, 240}});
         Rect(280, 60, 140, 90);
+        Polyline({{40, 300}, {200, 300}});
+        Polyline({{120, 260}, {120, 340}});
         EXPECT_EQ(session->hostEvent([&] { return Doc().addEllipse(300, 220, 100, 100, nullptr); }), kNoErr);
         // An edge rounded by a quarter circle of radius 30.
         constexpr AIReal k = 30 * 0.5522848f;
@@ -173,6 +183,12 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
         session->dialogs().queueModalAnswer({"CADWall", {useraction::Typed(4, "150 mm"), useraction::Typed(6, "0"), useraction::Pressed(1)}, "the scene"});
         EXPECT_EQ(session->click({60, 500}), kNoErr);
         session->ticks(20);
+        // A second wall of the house, dragged up from the free end of the first.
+        EXPECT_EQ(session->mouseDown({485.2f, 500}), kNoErr);
+        EXPECT_EQ(session->mouseDrag({485.2f, 560}), kNoErr);
+        EXPECT_EQ(session->mouseDrag({485.2f, 640}), kNoErr);
+        EXPECT_EQ(session->mouseUp({485.2f, 640}), kNoErr);
+        session->ticks(20);
         // A dimension of the rectangle's width.
         ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
         EXPECT_EQ(session->click({280, 150}), kNoErr);
@@ -193,7 +209,8 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
     }
 
     // The user's next gestures: a press dragged away (to art now and then), a click, the
-    // cursor moved and then a click, or a click on each side of a corner.
+    // cursor moved and then a click, a click on each side of a corner, clicks on one path
+    // or two and a press dragged from the last (the points of a command), or three clicks.
     struct Gesture {
         enum Kind { kDrag, kClick, kMoveAndClick } kind;
         AIRealPoint at, to;
@@ -202,24 +219,33 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
     std::vector<Gesture> NextGestures(std::mt19937& random) {
         std::uniform_real_distribution<double> unit(0.0, 1.0);
         auto pick = [&](size_t n) { return std::min(static_cast<size_t>(unit(random) * n), n - 1); };
+        auto placeOn = [&](const std::vector<AIRealPoint>& path) { return path[pick(path.size())]; };
+        const std::vector<AIRealPoint>* path = &places[pick(places.size())];
         auto place = [&] {
-            if (unit(random) < 0.15)
+            if (unit(random) < 0.1)
                 return AIRealPoint{static_cast<AIReal>(40 + 500 * unit(random)), static_cast<AIReal>(560 + 60 * unit(random))};
-            return places[pick(places.size())];
+            if (unit(random) < 0.4) path = &places[pick(places.size())];
+            return placeOn(*path);
         };
         auto near = [&](AIRealPoint p) {
             const double length = 15 + 45 * unit(random), angle = 6.283185307179586 * unit(random);
             return AIRealPoint{static_cast<AIReal>(p.h + length * std::cos(angle)), static_cast<AIReal>(p.v + length * std::sin(angle))};
         };
-        const double kind = unit(random);
-        const double held = unit(random);
+        const double kind = unit(random), held = unit(random);
         const uint32_t modifiers = held < 0.1 ? uint32_t{aiEventModifiers_Option} : held < 0.2 ? uint32_t{aiEventModifiers_Shift} : 0u;
+        auto drag = [&](AIRealPoint from) { return Gesture{Gesture::kDrag, from, unit(random) < 0.3 ? place() : near(from), modifiers}; };
+        auto click = [&](AIRealPoint at) { return Gesture{Gesture::kClick, at, at, modifiers}; };
         const AIRealPoint from = place();
-        if (kind < 0.4) return {{Gesture::kDrag, from, unit(random) < 0.3 ? place() : near(from), modifiers}};
-        if (kind < 0.7) return {{Gesture::kClick, from, from, modifiers}};
-        if (kind < 0.85) return {{Gesture::kMoveAndClick, from, near(from), modifiers}};
-        const auto& [one, other] = corners[pick(corners.size())];
-        return {{Gesture::kClick, one, one, modifiers}, {Gesture::kClick, other, other, modifiers}};
+        if (kind < 0.3) return {drag(from)};
+        if (kind < 0.45) return {click(from)};
+        if (kind < 0.55) return {{Gesture::kMoveAndClick, from, near(from), modifiers}};
+        if (kind < 0.7) {
+            // Half of them beside the crossing of two paths, the first corners listed.
+            const auto& [one, other] = corners[unit(random) < 0.5 ? pick(2) : pick(corners.size())];
+            return {click(one), click(other)};
+        }
+        if (kind < 0.9) return {click(from), drag(place())};
+        return {click(from), click(place()), click(place())};
     }
 
     void Play(const Gesture& g) {
@@ -244,7 +270,7 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
         session->ticks(20);
     }
 
-    std::vector<AIRealPoint> places;
+    std::vector<std::vector<AIRealPoint>> places;  // by path
     std::vector<std::pair<AIRealPoint, AIRealPoint>> corners;
 };
 
@@ -267,12 +293,12 @@ TEST_F(OneUndoPerGestureTest, EveryToolsGestureIsOneStepOfUndoAtEveryScale) {
             const std::string unchanged = Drawing(Doc());
             const size_t steps = Doc().journal().undoDepth();
             (void)session->editToolOptions();
-            EXPECT_EQ(Drawing(Doc()), unchanged) << "the tool's options changed the drawing";
+            EXPECT_TRUE(Drawing(Doc()) == unchanged) << "the tool's options changed the drawing";
             EXPECT_EQ(Doc().journal().undoDepth(), steps) << "the tool's options left a step of undo";
             std::string before = Drawing(Doc()), stepStart;
             bool ownStep = false;  // the latest step is one of this session's
             std::vector<Gesture> planned;
-            for (int n = 0; n < kGesturesPerTool; ++n) {
+            for (int n = 0, changes = 0; n < kMostGesturesPerTool && changes < kChangesPerTool; ++n) {
                 if (planned.empty()) planned = NextGestures(random);
                 const Gesture gesture = planned.front();
                 planned.erase(planned.begin());
@@ -280,7 +306,12 @@ TEST_F(OneUndoPerGestureTest, EveryToolsGestureIsOneStepOfUndoAtEveryScale) {
                 const size_t depth = Doc().journal().undoDepth();
                 AnswerDialogs(scale, random);
                 if (getenv("UNDO_TRACE")) std::printf("-- %s %s gesture %d kind %d at %g %g to %g %g mod %u\n", tool.c_str(), scale.name, n, int(gesture.kind), gesture.at.h, gesture.at.v, gesture.to.h, gesture.to.v, gesture.modifiers);
+                const size_t alertsBefore = session->dialogs().alerts().size(), failuresBefore = session->dialogs().failures().size();
                 Play(gesture);
+                if (getenv("UNDO_TRACE")) {
+                    for (size_t i = alertsBefore; i < session->dialogs().alerts().size(); ++i) std::printf("   alert: %s\n", session->dialogs().alerts()[i].text.c_str());
+                    for (size_t i = failuresBefore; i < session->dialogs().failures().size(); ++i) std::printf("   dialog: %s\n", session->dialogs().failures()[i].c_str());
+                }
                 std::fflush(stdout);
                 const std::string after = Drawing(Doc());
                 const size_t newDepth = Doc().journal().undoDepth();
@@ -289,6 +320,7 @@ TEST_F(OneUndoPerGestureTest, EveryToolsGestureIsOneStepOfUndoAtEveryScale) {
                     if (newDepth != depth) break;
                     continue;
                 }
+                ++changes;
                 bool sound = true;
                 if (getenv("UNDO_TRACE")) std::printf("%s %s gesture %d changed\n", tool.c_str(), scale.name, n);
                 // A gesture that carries on the command in progress joins its step.
@@ -386,5 +418,14 @@ TEST_F(OneUndoPerGestureTest, ACommandInProgressEndsWhenAnotherDocumentComesToTh
     EXPECT_EQ(texts.find("2.778"), std::string::npos) << texts;  // not 200 pt
 }
 
-}  // namespace
+// The points a command in progress has clicked are given back when the program quits.
+TEST_F(OneUndoPerGestureTest, TheClicksOfACommandInProgressAreGivenBackAtQuitting) {
+    Rect(280, 60, 140, 90);
+    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+    ASSERT_EQ(session->click({280, 150}), kNoErr);
+    ASSERT_EQ(session->shutdown(), kNoErr) << session->lastError();
+    plugintest::ExpectHostHoldsNothing(host);
+    session.reset();
+}
 
+}  // namespace
