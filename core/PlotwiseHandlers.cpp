@@ -287,24 +287,31 @@ AIErr doNotifier(AINotifierMessage* message) {
     return kNoErr;
 }
 
+namespace {
+
+// One-shot: off first, so the action may switch it on again.
+AIErr FireTimer(const PlotwiseTimerRow& row) {
+    if (AIErr err = sAITimer->SetTimerActive(row.handle(), false)) return err;
+    return row.action ? row.action() : kNoErr;
+}
+
+}  // namespace
+
 AIErr doTimer(AITimerMessage* message) {
     if (!message) return kBadParameterErr;
-    for (const PlotwiseTimerRow* row : AllRows(&PlotwiseSubsystem::timers)) {
-        if (!message->timer || row->handle() != message->timer) continue;
-        // One-shot: off first, so the action may switch it on again.
-        if (AIErr err = sAITimer->SetTimerActive(message->timer, false)) return err;
-        return row->action ? row->action() : kNoErr;
-    }
+    for (const PlotwiseTimerRow* row : AllRows(&PlotwiseSubsystem::timers))
+        if (message->timer && row->handle() == message->timer) return FireTimer(*row);
     return kNoErr;
 }
 
-AIErr RestorePendingSelection() {
-    if (!g || !g->theTimer || !sAITimer) return kNoErr;
-    ASBoolean active = false;
-    if (AIErr err = sAITimer->GetTimerActive(g->theTimer, &active)) return err;
-    if (!active) return kNoErr;
-    if (AIErr err = sAITimer->SetTimerActive(g->theTimer, false)) return err;
-    return RestoreTaggedSelection();
+void RunWaitingTimers() {
+    if (!g || !sAITimer) return;
+    for (const PlotwiseTimerRow* row : AllRows(&PlotwiseSubsystem::timers)) {
+        ASBoolean active = false;
+        if (!row->handle() || sAITimer->GetTimerActive(row->handle(), &active) != kNoErr || !active) continue;
+        // As when the timer fires: what stops its work is told, and the user's work goes on.
+        NoteHostError("Plotwise", FireTimer(*row));
+    }
 }
 
 AIErr goMenuItem(AIMenuMessage* message) {

@@ -170,8 +170,8 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     std::string outer = std::exchange(g->workInHand, what);
     const bool startsWork = (Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown)) ||
                             (Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem));
-    AIErr err = startsWork ? RestorePendingSelection() : kNoErr;
-    if (!err) err = d.handler(message);
+    if (startsWork) RunWaitingTimers();
+    const AIErr err = d.handler(message);
     if (!g) return err;
     NoteStepToCarryOn(caller, d.selector);
     // Art refused on a closed layer: the layer is named as the tools name it (the current

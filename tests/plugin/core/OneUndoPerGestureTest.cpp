@@ -343,35 +343,60 @@ TEST_F(OneUndoPerGestureTest, EveryToolsGestureIsOneStepOfUndoAtEveryScale) {
     }
 }
 
-// A depth primitive drawn straight after the drawing scale is chosen in the document panel,
-// before the panel's restore of the selection has come: one undo takes it back whole and
-// gives the selection back as it was, at every scale.
-TEST_F(OneUndoPerGestureTest, ADepthPrimitiveDrawnRightAfterTheScaleIsChosenIsOneUndo) {
-    for (const char* tool : {"Depth Cube", "Depth Cylinder"})
-        for (const Scale& scale : kScales) {
-            SCOPED_TRACE(std::string(tool) + " at " + scale.name);
-            doc = &session->newDocument();
-            const ObjId plate = Rect(280, 60, 140, 90);
-            ASSERT_EQ(session->hostEvent([&] { return Doc().select(plate); }), kNoErr);
-            ASSERT_EQ(session->selectTool(tool), kNoErr);
-            SetScale(scale);
-            const std::string before = Drawing(Doc());
-            const size_t steps = Doc().journal().undoDepth();
-            ASSERT_EQ(session->mouseDown({60, 210}), kNoErr);
-            ASSERT_EQ(session->mouseDrag({70, 200}), kNoErr);
-            ASSERT_EQ(session->mouseDrag({130, 110}), kNoErr);
-            ASSERT_EQ(session->mouseUp({130, 110}), kNoErr);
-            ASSERT_EQ(session->trackCursor({170, 140}), kNoErr);
-            ASSERT_EQ(session->trackCursor({210, 150}), kNoErr);
-            session->ticks(6);
-            ASSERT_EQ(session->click({210, 150}), kNoErr);
-            session->ticks(20);
-            EXPECT_GE(Doc().matching([](const standin::Art& a) { return a.type == kPathArt; }).size(), 3u);
-            EXPECT_EQ(Doc().journal().undoDepth(), steps + 1);
-            ASSERT_TRUE(session->userUndo());
-            const std::string undone = Drawing(Doc());
-            EXPECT_TRUE(undone == before) << FirstDifference(before, undone);
+// A gesture made before the work the last action held back is done (the document panel's
+// restore of the selection after a scale is chosen, the selection of a depth primitive just
+// kept): one undo takes the gesture back whole and gives the selection back as it was.
+TEST_F(OneUndoPerGestureTest, AGestureMadeBeforeTheLastActionsWorkIsDoneIsOneUndo) {
+    auto cube = [&](AIRealPoint at) {
+        ASSERT_EQ(session->mouseDown(at), kNoErr);
+        ASSERT_EQ(session->mouseDrag({at.h + 10, at.v - 10}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({at.h + 70, at.v - 100}), kNoErr);
+        ASSERT_EQ(session->mouseUp({at.h + 70, at.v - 100}), kNoErr);
+        ASSERT_EQ(session->trackCursor({at.h + 110, at.v - 70}), kNoErr);
+        ASSERT_EQ(session->trackCursor({at.h + 150, at.v - 60}), kNoErr);
+        session->ticks(6);
+        ASSERT_EQ(session->click({at.h + 150, at.v - 60}), kNoErr);
+    };
+    const struct {
+        const char* what;
+        int32_t scale;  // chosen in the document panel first (-1: none)
+        const char* tool;
+        bool cubeFirst;  // a depth cube kept just before
+        bool rectangle;  // the gesture: a rectangle dragged, else a depth cube
+    } rows[] = {
+        {"a depth cube after 1:100 is chosen", 24, "Depth Cube", false, false},
+        {"a depth cylinder after 1:100 is chosen", 24, "Depth Cylinder", false, false},
+        {"a depth cube after 1:1 is chosen", 33, "Depth Cube", false, false},
+        {"a depth cylinder after 1:1 is chosen", 33, "Depth Cylinder", false, false},
+        {"a depth cube after a depth cube", -1, "Depth Cube", true, false},
+        {"a rectangle after a depth cube", -1, "CAD Rectangle", true, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        doc = &session->newDocument();
+        const ObjId plate = Rect(280, 60, 140, 90);
+        ASSERT_EQ(session->hostEvent([&] { return Doc().select(plate); }), kNoErr);
+        if (row.cubeFirst) {
+            ASSERT_EQ(session->selectTool("Depth Cube"), kNoErr);
+            cube({60, 410});
         }
+        ASSERT_EQ(session->selectTool(row.tool), kNoErr);
+        if (row.scale >= 0) SetScale({"", row.scale, 0});
+        const std::string before = Drawing(Doc());
+        const size_t steps = Doc().journal().undoDepth();
+        if (row.rectangle) {
+            ASSERT_EQ(session->mouseDown({300, 300}), kNoErr);
+            ASSERT_EQ(session->mouseDrag({320, 320}), kNoErr);
+            ASSERT_EQ(session->mouseUp({360, 340}), kNoErr);
+        } else {
+            cube({60, 210});
+        }
+        session->ticks(30);
+        EXPECT_EQ(Doc().journal().undoDepth(), steps + 1);
+        ASSERT_TRUE(session->userUndo());
+        const std::string undone = Drawing(Doc());
+        EXPECT_TRUE(undone == before) << FirstDifference(before, undone);
+    }
 }
 
 // A command in progress ends when another document comes to the front: a depth cube pulled
