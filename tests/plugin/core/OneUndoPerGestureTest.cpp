@@ -215,6 +215,7 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
         enum Kind { kDrag, kClick, kMoveAndClick } kind;
         AIRealPoint at, to;
         uint32_t modifiers;
+        bool quick = false;  // the next one follows at once, before what this one held back is done
     };
     std::vector<Gesture> NextGestures(std::mt19937& random) {
         std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -236,16 +237,20 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
         auto drag = [&](AIRealPoint from) { return Gesture{Gesture::kDrag, from, unit(random) < 0.3 ? place() : near(from), modifiers}; };
         auto click = [&](AIRealPoint at) { return Gesture{Gesture::kClick, at, at, modifiers}; };
         const AIRealPoint from = place();
-        if (kind < 0.3) return {drag(from)};
-        if (kind < 0.45) return {click(from)};
-        if (kind < 0.55) return {{Gesture::kMoveAndClick, from, near(from), modifiers}};
-        if (kind < 0.7) {
-            // Half of them beside the crossing of two paths, the first corners listed.
-            const auto& [one, other] = corners[unit(random) < 0.5 ? pick(2) : pick(corners.size())];
-            return {click(one), click(other)};
-        }
-        if (kind < 0.9) return {click(from), drag(place())};
-        return {click(from), click(place()), click(place())};
+        std::vector<Gesture> next = [&]() -> std::vector<Gesture> {
+            if (kind < 0.3) return {drag(from)};
+            if (kind < 0.45) return {click(from)};
+            if (kind < 0.55) return {{Gesture::kMoveAndClick, from, near(from), modifiers}};
+            if (kind < 0.7) {
+                // Half of them beside the crossing of two paths, the first corners listed.
+                const auto& [one, other] = corners[unit(random) < 0.5 ? pick(2) : pick(corners.size())];
+                return {click(one), click(other)};
+            }
+            if (kind < 0.9) return {click(from), drag(place())};
+            return {click(from), click(place()), click(place())};
+        }();
+        for (Gesture& g : next) g.quick = unit(random) < 0.3;
+        return next;
     }
 
     void Play(const Gesture& g) {
@@ -267,7 +272,7 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
         }
         // A refused press ends all the same when the button is let go.
         if (session->inGesture()) (void)session->mouseUp(g.to);
-        session->ticks(20);
+        session->ticks(g.quick ? 1 : 20);
     }
 
     std::vector<std::vector<AIRealPoint>> places;  // by path
