@@ -222,10 +222,11 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
     }
 
     // The user's next gestures: a press dragged away (to art now and then), a click, the
-    // cursor moved and then a click, a click on each side of a corner, clicks on one path
-    // or two and a press dragged from the last (the points of a command), or three clicks.
+    // cursor moved and then a click at once, a click on each side of a corner, clicks on one
+    // path or two and a press dragged from the last (the points of a command), or three
+    // clicks. (A move is checked as a gesture too: what it changes carries on a command.)
     struct Gesture {
-        enum Kind { kDrag, kClick, kMoveAndClick } kind;
+        enum Kind { kDrag, kClick, kMove } kind;
         AIRealPoint at, to;
         uint32_t modifiers;
         bool soon = false;  // made at once after the last, before what that one held back is done
@@ -259,7 +260,7 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
         std::vector<Gesture> next = [&]() -> std::vector<Gesture> {
             if (kind < 0.3) return {drag(from)};
             if (kind < 0.45) return {click(from)};
-            if (kind < 0.55) return {{Gesture::kMoveAndClick, from, near(from), modifiers}};
+            if (kind < 0.55) return {{Gesture::kMove, from, near(from), modifiers}, click(from)};
             if (kind < 0.7) {
                 // Half of them beside the crossing of two paths, the first corners listed.
                 const auto& [one, other] = corners[unit(random) < 0.5 ? pick(2) : pick(corners.size())];
@@ -268,8 +269,9 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
             if (kind < 0.9) return {click(from), drag(place())};
             return {click(from), click(place()), click(place())};
         }();
-        // Pressed at once: the cursor moved first lets the clock run.
-        for (Gesture& g : next) g.soon = g.kind != Gesture::kMoveAndClick && unit(random) < 0.3;
+        // A click after a move comes at once; any other press now and then.
+        for (size_t k = 0; k < next.size(); ++k)
+            next[k].soon = k > 0 && next[k - 1].kind == Gesture::kMove ? true : unit(random) < 0.3;
         return next;
     }
 
@@ -281,11 +283,11 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
                 (void)session->mouseDrag(g.to, g.modifiers);
                 (void)session->mouseUp(g.to, g.modifiers);
                 break;
-            case Gesture::kMoveAndClick:
+            case Gesture::kMove:
                 (void)session->trackCursor(g.to);
                 session->ticks(6);
                 (void)session->trackCursor(g.at);
-                [[fallthrough]];
+                break;
             case Gesture::kClick:
                 (void)session->click(g.at, g.modifiers);
                 break;
