@@ -14,6 +14,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PlotwiseTools.h"
 #include "core/UserLayer.h"
 
 namespace {
@@ -139,6 +140,8 @@ AIErr ApplicationShutdown(AINotifierMessage*) {
 AIErr DocumentChanged(AINotifierMessage*) {
     g->saveLayer = nullptr;
     g->firstArt = nullptr;
+    // The command in progress worked on art of the document that was in front: it ends.
+    if (AIErr err = EndToolCommand(g->curTool)) return err;
     return RunPlotwiseHooks(&PlotwiseHooks::documentChanged);
 }
 
@@ -296,15 +299,31 @@ AIErr doNotifier(AINotifierMessage* message) {
     return kNoErr;
 }
 
+namespace {
+
+// One-shot: off first, so the action may switch it on again.
+AIErr FireTimer(const PlotwiseTimerRow& row) {
+    if (AIErr err = sAITimer->SetTimerActive(row.handle(), false)) return err;
+    return row.action ? row.action() : kNoErr;
+}
+
+}  // namespace
+
 AIErr doTimer(AITimerMessage* message) {
     if (!message) return kBadParameterErr;
-    for (const PlotwiseTimerRow* row : AllRows(&PlotwiseSubsystem::timers)) {
-        if (!message->timer || row->handle() != message->timer) continue;
-        // One-shot: off first, so the action may switch it on again.
-        if (AIErr err = sAITimer->SetTimerActive(message->timer, false)) return err;
-        return row->action ? row->action() : kNoErr;
-    }
+    for (const PlotwiseTimerRow* row : AllRows(&PlotwiseSubsystem::timers))
+        if (message->timer && row->handle() == message->timer) return FireTimer(*row);
     return kNoErr;
+}
+
+void RunWaitingTimers() {
+    if (!g || !sAITimer) return;
+    for (const PlotwiseTimerRow* row : AllRows(&PlotwiseSubsystem::timers)) {
+        ASBoolean active = false;
+        if (!row->handle() || sAITimer->GetTimerActive(row->handle(), &active) != kNoErr || !active) continue;
+        // As when the timer fires: what stops its work is told, and the user's work goes on.
+        NoteHostError("Plotwise", FireTimer(*row));
+    }
 }
 
 AIErr goMenuItem(AIMenuMessage* message) {

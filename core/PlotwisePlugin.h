@@ -23,6 +23,11 @@ AIErr AboutPlugin(SPInterfaceMessage* message);
 
 AIErr doNotifier(AINotifierMessage* message);
 AIErr doTimer(AITimerMessage* message);
+// The work the plug-in's timers still hold back (a restore of the selection, the selection of
+// a new primitive) is done now, before the user's next press or command: that reads the
+// document as the user saw it, and the held-back work, done after it, would be a step of undo
+// of its own (deselecting what the press drew). What stops that work is told in words.
+void RunWaitingTimers();
 AIErr goMenuItem(AIMenuMessage* message);
 AIErr updateMenuItem(AIMenuMessage* message);
 AIErr doAnnotator(AIAnnotatorMessage* message);

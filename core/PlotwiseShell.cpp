@@ -168,6 +168,9 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     JoinStepCarriedOn(caller, message);
     const std::string what = WhatTheMessageDid(caller, message);
     std::string outer = std::exchange(g->workInHand, what);
+    const bool startsWork = (Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown)) ||
+                            (Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem));
+    if (startsWork) RunWaitingTimers();
     const AIErr err = d.handler(message);
     if (!g) return err;
     NoteStepToCarryOn(caller, d.selector);
@@ -269,8 +272,11 @@ AIErr StartupPlugin(SPInterfaceMessage* message) {
 AIErr ShutdownPlugin(SPInterfaceMessage* message) {
     if (!message) return kBadParameterErr;
     AIErr err = kNoErr;
-    if (g && !g->unsupportedHostVersion)
-        err = RunPlotwiseHooks(&PlotwiseHooks::shutdown);
+    if (g && !g->unsupportedHostVersion) {
+        // The command in progress ends, so its clicks are given back with everything else.
+        err = EndToolCommand(g->curTool);
+        if (AIErr e = RunPlotwiseHooks(&PlotwiseHooks::shutdown); e && !err) err = e;
+    }
     if (g) g->thisPlugin = nullptr;  // our reference to ourselves
     ReleaseEverything(message);
     return err;

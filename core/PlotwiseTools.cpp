@@ -212,18 +212,21 @@ AIErr toolSelect(AIToolMessage* message) {
     return RunPlotwiseHooks(&PlotwiseHooks::toolSelected);
 }
 
-AIErr toolDeselect(AIToolMessage* message) {
-    if (!message) return kBadParameterErr;
-    const PlotwiseToolRow* row = FindToolRow(message->tool);
-    AIErr err = Call(Routine(row, &ToolRoutines::freeClicks));
+AIErr EndToolCommand(AIToolHandle tool) {
+    AIErr err = Call(Routine(FindToolRow(tool), &ToolRoutines::freeClicks));
     ClearClicks();
     g->didThirdClick = 0;
     g->mouseIsDown = 0;
     g->pressRefused = kPressNotRefused;
-    if (err) return err;
+    return err;
+}
+
+AIErr toolDeselect(AIToolMessage* message) {
+    if (!message) return kBadParameterErr;
+    if (AIErr err = EndToolCommand(message->tool)) return err;
     if (auto reset = PlotwiseService().resetTrackerWindow)
-        if ((err = reset())) return err;
-    if ((err = FollowCursorInAnnotator(nullptr))) return err;
+        if (AIErr err = reset()) return err;
+    if (AIErr err = FollowCursorInAnnotator(nullptr)) return err;
     return RestoreSaveLayer();
 }
 

@@ -15,6 +15,10 @@ const PlotwiseToolRow* FindToolRow(AIToolHandle tool);
 // Registers every row that has routines: one toolbox group of seven tool sets.
 AIErr AddTools();
 
+// Ends the tool's command in progress, as putting the tool down does: its clicks freed and
+// forgotten, a two-stage primitive left as its first stage drew it.
+AIErr EndToolCommand(AIToolHandle tool);
+
 AIErr toolSelect(AIToolMessage* message);
 AIErr toolDeselect(AIToolMessage* message);
 AIErr toolTrackCursor(AIToolMessage* message);

@@ -82,4 +82,63 @@ AIPathStyle defaultPathStyle() {
     return s;
 }
 
+namespace {
+
+bool samePoint(AIRealPoint a, AIRealPoint b) { return a.h == b.h && a.v == b.v; }
+
+bool sameSegment(const AIPathSegment& a, const AIPathSegment& b) {
+    return samePoint(a.p, b.p) && samePoint(a.in, b.in) && samePoint(a.out, b.out) && a.corner == b.corner;
+}
+
+bool sameDash(const AIDashStyle& a, const AIDashStyle& b) {
+    if (a.length != b.length || a.offset != b.offset) return false;
+    const int used = std::clamp<int>(a.length, 0, kMaxDashComponents);
+    return std::equal(a.array, a.array + used, b.array);
+}
+
+bool sameStyle(const AIPathStyle& a, const AIPathStyle& b) {
+    const AIStrokeStyle &s = a.stroke, &t = b.stroke;
+    return a.fillPaint == b.fillPaint && a.strokePaint == b.strokePaint && a.fill.color == b.fill.color &&
+           a.fill.overprint == b.fill.overprint && s.color == t.color && s.overprint == t.overprint &&
+           s.width == t.width && sameDash(s.dash, t.dash) && s.cap == t.cap && s.join == t.join &&
+           s.miterLimit == t.miterLimit && a.clip == b.clip && a.lockClip == b.lockClip && a.evenodd == b.evenodd;
+}
+
+bool sameLayer(const Boxed<LayerProps>& a, const Boxed<LayerProps>& b) {
+    if (!a || !b) return !a && !b;
+    return a->title == b->title && a->visible == b->visible && a->editable == b->editable &&
+           a->printed == b->printed && a->preview == b->preview && a->dimPlaced == b->dimPlaced &&
+           a->color.red == b->color.red && a->color.green == b->color.green && a->color.blue == b->color.blue;
+}
+
+bool sameSwatch(const CustomColorEntry& a, const CustomColorEntry& b) {
+    if (a.id != b.id || a.name != b.name || a.color.kind != b.color.kind) return false;
+    const auto &x = a.color.c, &y = b.color.c;
+    switch (a.color.kind) {
+        case kCustomFourColor:
+            return x.f.cyan == y.f.cyan && x.f.magenta == y.f.magenta && x.f.yellow == y.f.yellow && x.f.black == y.f.black;
+        case kCustomThreeColor: return x.rgb.red == y.rgb.red && x.rgb.green == y.rgb.green && x.rgb.blue == y.rgb.blue;
+        case kCustomLabColor: return x.lab.l == y.lab.l && x.lab.a == y.lab.a && x.lab.b == y.lab.b;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool sameArt(const Art& a, const Art& b) {
+    return a.id == b.id && a.type == b.type && a.closed == b.closed && a.centerPointVisible == b.centerPointVisible &&
+           a.attrs == b.attrs && a.parent == b.parent && a.prev == b.prev && a.next == b.next &&
+           a.firstChild == b.firstChild && a.lastChild == b.lastChild && sameLayer(a.layer, b.layer) &&
+           a.order == b.order && a.dictionary == b.dictionary && a.tags == b.tags &&
+           std::ranges::equal(a.segments, b.segments, sameSegment) && a.segmentSelection == b.segmentSelection &&
+           sameStyle(a.style, b.style) && a.story == b.story;
+}
+
+bool sameState(const DocState& a, const DocState& b) {
+    return a.setup.width == b.setup.width && a.setup.height == b.setup.height &&
+           samePoint(a.rulerOrigin, b.rulerOrigin) && a.root == b.root && a.currentLayer == b.currentLayer &&
+           a.dictionary == b.dictionary && sameStyle(a.pathStyle, b.pathStyle) &&
+           std::ranges::equal(a.customColors, b.customColors, sameSwatch);
+}
+
 }  // namespace standin

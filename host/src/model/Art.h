@@ -210,4 +210,9 @@ struct DocState {
 // No fill, a 1 pt solid black stroke, miter joins, butt caps.
 AIPathStyle defaultPathStyle();
 
+// Whether two records hold the same: every field a plug-in or the user can read or set, and
+// the art's place in the tree. The journal leaves out of a step what its changes put back.
+bool sameArt(const Art& a, const Art& b);
+bool sameState(const DocState& a, const DocState& b);
+
 }  // namespace standin

@@ -101,6 +101,8 @@ void Journal::joinStep(uint64_t step) {
 }
 
 void Journal::closeEntry(Segment&& entry, uint64_t join) {
+    dropUnchanged(entry);
+    if (entry.empty()) return;  // nothing to undo, and what was undone can still be redone
     const std::vector<uint64_t>* latest = undo_.empty() ? nullptr : &undo_.back().messages;
     if (join && latest && std::ranges::find(*latest, join) != latest->end()) {
         mergeInto(undo_.back(), std::move(entry));
@@ -117,6 +119,7 @@ void Journal::closeEntry(Segment&& entry, uint64_t join) {
 void Journal::commit() {
     if (inMessage_ || !cur_) return;
     settle(*cur_);
+    dropUnchanged(*cur_);
     if (!cur_->empty()) {
         undo_.push_back(std::move(*cur_));
         redo_.clear();
@@ -148,6 +151,54 @@ void Journal::mergeInto(Segment& entry, Segment&& seg) {
 void Journal::settle(Segment& seg) const {
     std::erase_if(seg.arts, [this](const auto& r) { return !r.second && !doc_.art(r.first); });
     std::erase_if(seg.dicts, [this](const auto& r) { return !r.second && !doc_.dict(r.first); });
+}
+
+IdSet Journal::heldNewDicts(const Segment& seg) const {
+    // A dictionary the step made can only be held through what the step changed: its art,
+    // the dictionaries it wrote (or made, when those are held themselves), the document's.
+    IdSet made, held;
+    std::vector<ObjId> todo;
+    auto hold = [&](ObjId id) {
+        if (id && made.contains(id) && held.insert(id)) todo.push_back(id);
+    };
+    auto holdLinksOf = [&](ObjId id) {
+        if (const Dict* d = doc_.dict(id))
+            for (const auto& [key, value] : d->entries)
+                if (const auto* link = std::get_if<DictLink>(&value)) hold(link->id);
+    };
+    for (const auto& [id, rec] : seg.dicts)
+        if (!rec) made.insert(id);
+    hold(doc_.state().dictionary);
+    for (const auto& [id, rec] : seg.arts)
+        if (const Art* a = doc_.art(id)) hold(a->dictionary);
+    for (const auto& [id, rec] : seg.dicts)
+        if (rec) holdLinksOf(id);
+    while (!todo.empty()) {
+        const ObjId id = todo.back();
+        todo.pop_back();
+        holdLinksOf(id);
+    }
+    return held;
+}
+
+void Journal::dropUnchanged(Segment& seg) const {
+    // Each dropped id is forgotten too, so a message joining the step later records it afresh.
+    std::erase_if(seg.arts, [&](const auto& r) {
+        const Art* now = doc_.art(r.first);
+        const bool same = r.second && now && sameArt(*r.second, *now);
+        if (same) seg.artsRecorded.erase(r.first);
+        return same;
+    });
+    // A dictionary made and left empty, or let go again, holds nothing to take back either.
+    const IdSet held = heldNewDicts(seg);
+    std::erase_if(seg.dicts, [&](const auto& r) {
+        const Dict* now = doc_.dict(r.first);
+        const bool same = now && (r.second ? r.second->entries == now->entries
+                                           : now->entries.empty() || !held.contains(r.first));
+        if (same) seg.dictsRecorded.erase(r.first);
+        return same;
+    });
+    if (seg.state && sameState(*seg.state, doc_.state())) seg.state.reset();
 }
 
 Segment Journal::revert(Segment&& seg) {

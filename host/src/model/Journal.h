@@ -96,6 +96,12 @@ private:
     // Drops the records of objects made since and gone again (text measured by its
     // outlines): there is nothing to undo of them, and they would cost memory to keep.
     void settle(Segment& seg) const;
+    // Drops the records of what the changes put back as it was (a drag's preview taken away
+    // at the release, an entry written with what it held): a gesture or message that changed
+    // nothing is no step of undo.
+    void dropUnchanged(Segment& seg) const;
+    // The dictionaries the segment made that the drawing holds now.
+    IdSet heldNewDicts(const Segment& seg) const;
     Segment revert(Segment&& seg);           // returns the inverse
     void revertJournaled(const Segment& seg);  // records the revert in the open segment
 

@@ -2,6 +2,8 @@
 // attributes, layers) reverted wholly by the next drag's UndoChanges; gestures undone
 // and redone by the user as one step; handles of art that undo removes go stale; a message
 // carrying on an earlier one's work joins that one's step while it is the latest.
+#include <functional>
+
 #include "HostFixture.h"
 
 namespace {
@@ -304,6 +306,88 @@ TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
         EXPECT_EQ(doc->journal().undoDepth(), row.steps) << row.what;
         ASSERT_TRUE(host.userUndo()) << row.what;
         EXPECT_EQ(paths() - before, row.pathsAfterOneUndo) << row.what;
+    }
+}
+
+// What a message or a gesture changes and then puts back as it was is no step of undo, and
+// what was undone before it can still be redone; a real change beside it is one step.
+TEST_F(UndoTest, WhatAMessagePutsBackAsItWasIsNoStep) {
+    auto move = [&](AIArtHandle art, AIReal x) {
+        AIPathSegment s{{x, 0}, {x, 0}, {x, 0}, true};
+        sPath->SetPathSegments(art, 0, 1, &s);
+    };
+    auto write = [&](const char* key, int32_t value) {
+        AIDictionaryRef d = nullptr;
+        sArt->GetDictionary(withDict, &d);
+        sDict->SetIntegerEntry(d, sDict->Key(key), value);
+        sDict->Release(d);
+    };
+    // A dictionary of its own, with an entry, put into withDict's "record" when asked.
+    auto made = [&](bool put) {
+        AIDictionaryRef record = nullptr, d = nullptr;
+        sDict->CreateDictionary(&record);
+        sDict->SetIntegerEntry(record, sDict->Key("x"), 3);
+        sArt->GetDictionary(withDict, &d);
+        if (put) sDict->SetDictEntry(d, sDict->Key("record"), record);
+        sDict->Release(d);
+        sDict->Release(record);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> message;
+        bool gesture;
+        size_t steps;
+    } rows[] = {
+        {"an entry written with what it held", [&] { write("kept", 1); }, false, 0},
+        {"art selected and deselected", [&] {
+             sArt->SetArtUserAttr(editMe, kArtSelected, kArtSelected);
+             sArt->SetArtUserAttr(editMe, kArtSelected, 0);
+         }, false, 0},
+        {"a tag set and removed", [&] {
+             sTag->SetTag(editMe, "ZMK_Object_Was_Selected", kTagString, "");
+             sTag->RemoveTag(editMe, "ZMK_Object_Was_Selected");
+         }, false, 0},
+        {"a dictionary asked for and left empty", [&] {
+             AIDictionaryRef d = nullptr;
+             sArt->GetDictionary(deleteMe, &d);
+             sDict->Release(d);
+         }, false, 0},
+        {"a path moved and moved back", [&] { move(editMe, 7); move(editMe, 0); }, false, 0},
+        {"a dictionary made, filled and let go", [&] { made(false); }, false, 0},
+        {"a dictionary put into an entry and taken out", [&] {
+             made(true);
+             AIDictionaryRef d = nullptr;
+             sArt->GetDictionary(withDict, &d);
+             sDict->DeleteEntry(d, sDict->Key("record"));
+             sDict->Release(d);
+         }, false, 0},
+        {"a drag's preview taken back at the release", [&] { drag(30); }, true, 0},
+        {"a path moved", [&] { move(editMe, 7); }, false, 1},
+        {"a path moved by a drag kept at the release", [&] { drag(30); }, true, 1},
+        {"a dictionary made and put into an entry", [&] { made(true); }, false, 1},
+    };
+    for (const auto& row : rows) {
+        doc->journal().clear();
+        // Something undone, to be redone after the row.
+        host.beginMessage(MessageKind::Other);
+        path({{9, 9}, {19, 19}});
+        host.endMessage();
+        ASSERT_TRUE(host.userUndo());
+        host.beginMessage(row.gesture ? MessageKind::MouseDown : MessageKind::Other);
+        row.message();  // in a gesture, one drag
+        if (row.gesture) {
+            host.beginMessage(MessageKind::MouseUp);
+            if (row.steps == 0) {
+                EXPECT_EQ(sUndo->UndoChanges(), kNoErr);
+            }
+        }
+        host.endMessage();
+        EXPECT_EQ(doc->journal().undoDepth(), row.steps) << row.what;
+        EXPECT_EQ(doc->journal().canRedo(), row.steps == 0) << row.what;
+        if (row.steps) {
+            ASSERT_TRUE(host.userUndo()) << row.what;
+        }
+        expectOriginal();
     }
 }
 
