@@ -207,22 +207,27 @@ bool IsSpecialScaleLayer(AILayerHandle layer) {
     return layer && g && (layer == g->dimensionLayer || layer == g->gridsLayer || layer == g->rulerLayer);
 }
 
-AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
+namespace {
+
+// The layer's scale as a read answers it, mended where damaged; stored in it when it had
+// none and `store` asks for that.
+AIErr ReadZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label, bool store) {
     if (!g || !id || !scaler || !label) return kBadParameterErr;
     Scale s;
     bool stored = false;
     if (AIErr err = ReadLayerScale(layer, &s, &stored)) return err;
     Hand(s, id, scaler, label);
-    return stored ? kNoErr : WriteLayerTree(layer, s);
+    return stored || !store ? kNoErr : WriteLayerTree(layer, s);
+}
+
+}  // namespace
+
+AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
+    return ReadZA3LayerScale(layer, id, scaler, label, true);
 }
 
 AIErr ReadZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
-    if (!g || !id || !scaler || !label) return kBadParameterErr;
-    Scale s;
-    bool stored = false;
-    if (AIErr err = ReadLayerScale(layer, &s, &stored)) return err;
-    Hand(s, id, scaler, label);
-    return kNoErr;
+    return ReadZA3LayerScale(layer, id, scaler, label, false);
 }
 
 AIErr PeekZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label, bool* own) {
