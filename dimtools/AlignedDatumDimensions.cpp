@@ -5,6 +5,7 @@
 // one a stacking step further out. Every value is the distance between the datum's witness
 // line and its click's.
 #include <algorithm>
+#include <cmath>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -54,7 +55,12 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, Frame* frame, bool
     if (!Foot(cursor, frame->a + kHalfPi, first, last, &foot)) return kNoErr;
     AIReal d = Distance(foot, cursor);
     if (!(d > 0)) return kNoErr;
-    frame->b = Angle(foot, cursor);
+    // Square to a on the cursor's side: taken from the foot, the direction would tilt by the
+    // foot's rounding, most where the cursor lies near the clicks' line, and the witness
+    // lines, the values and a redraw with them.
+    const double side = std::cos(static_cast<double>(frame->a)) * (cursor.v - foot.v) -
+                        std::sin(static_cast<double>(frame->a)) * (cursor.h - foot.h);
+    frame->b = GetAIAngle(side > 0 ? frame->a + kHalfPi : frame->a - kHalfPi);
     AIRealPoint q = cursor;
     if (Shifted()) {
         if (AIErr err = SnapOffsetToStep(&d, Style().autoDimensionOffset)) return err;
@@ -151,23 +157,26 @@ AIErr AlignedDatum() {
     bool found = false;
     if (AIErr err = FindFrame(*f, *l, &frame, &found)) return err;
     const AIRealPoint datum = f->theLoc, last = l->theLoc;
-    AIRealPoint s{};
-    if (!found || !Foot(datum, frame.b, frame.l1, frame.l2, &s)) return DiscardDimensionGroup();
-    const AIReal towardsLine = Direction(datum, s, frame.b);
+    AIRealPoint onLine{};  // the datum's witness line meets the first dimension line
+    if (!found || !Foot(datum, frame.b, frame.l1, frame.l2, &onLine)) return DiscardDimensionGroup();
+    // Later rows step out along the datum's witness line, away from the datum: where the
+    // drag leaves the datum beyond the first row, that is against b.
+    const AIReal outwards = Direction(datum, onLine, frame.b);
     int32_t textId = 0;
     int32_t k = 0;  // stacked rows drawn
     for (cdDataStruct* n = f->nextPtr; n; n = n->nextPtr) {
         const AIRealPoint p = n->theLoc;
-        if (k > 0) s = PointAlong(s, frame.step, towardsLine);
+        // Both ends of a row step out alike, so that the row stays parallel to a and its
+        // value the distance between the witness lines.
+        const AIReal out = static_cast<AIReal>(k) * frame.step;
+        const AIRealPoint s = PointAlong(onLine, out, outwards);
         AIRealPoint e{};
         if (!Foot(p, frame.b, frame.l1, frame.l2, &e)) return DiscardDimensionGroup();
-        e = PointAlong(e, static_cast<AIReal>(k) * frame.step, frame.b);
+        e = PointAlong(e, out, outwards);
         // Both witness lines end the extension less the gap past the current line.
         const AIReal beyond = Style().witnessExtension;
         if (sAIRealMath->AIRealPointClose(&p, &last, kLastClickReach))
-            if (AIErr err = Witness(datum, frame.l1,
-                                    Distance(datum, frame.l1) + beyond + static_cast<AIReal>(k) * frame.step, frame.b))
-                return err;
+            if (AIErr err = Witness(datum, s, Distance(datum, s) + beyond, frame.b)) return err;
         if (AIErr err = Witness(p, e, Distance(p, e) + beyond, frame.b)) return err;
         cdDataStruct& textNode = *n->prevPtr;
         const AIReal value = Distance(s, e);
