@@ -135,6 +135,14 @@ TEST_F(DatumTest, ShiftSnapsTheFirstRowAndALevelChainStaysFinite) {
     Plotwise3_Live_Dimension_Data stored{};
     ASSERT_EQ(GetDimensionData(Art(Dimensions().back()), &stored), kNoErr);
     EXPECT_TRUE(std::isfinite(stored.slideDimTextOffset));
+    // Measured up and down, clicks side by side: a row of no length points its arrowheads
+    // along v, as a short row does, not across its line.
+    Polyline({{400, 0}, {500, 0}});
+    ASSERT_EQ(Dimension("Vertical Datum Dimension", {{400, 0}, {500, 0}}, {530, 30}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"0.00"});
+    const std::vector<double> ways = TipWays(Dimensions().back());
+    ASSERT_EQ(ways.size(), 2u);
+    for (double way : ways) EXPECT_NEAR(std::fabs(way), kPi / 2, 1e-3);
 }
 
 TEST_F(DatumTest, StyleValuesWithoutARuleTakeTheNearestOne) {
