@@ -6,6 +6,7 @@
 // line and its click's.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -29,7 +30,6 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kStackingAllowance = 10.0f;  // between stacked rows, beyond the text's size
 constexpr AIReal kLastClickReach = 2.0f;      // a click this near the last one closes the chain
-constexpr AIReal kTowardsTolerance = 1.0f;
 constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
 constexpr int32_t kCtrlBit = 4;
 constexpr int32_t kTextAboveLine = 2;
@@ -139,9 +139,9 @@ AIErr DrawStacked(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
         AIRealRect box{};
         if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, kCenterStyle, 0, &box)) return err;
         // From each end up to the text, where the text does not cover that end.
-        for (const AIRealPoint& end : {s, e}) {
-            const AIRealPoint cut = NearerCut(box, end, m, m);
-            if (SameDirection(Angle(end, cut), Angle(end, m), kTowardsTolerance))
+        for (const auto& [end, other] : {std::pair{s, e}, std::pair{e, s}}) {
+            AIRealPoint cut{};
+            if (CutAtText(box, end, other, frame.a, m, &cut))
                 if (AIErr err = drawDimensionLine(end, cut, g->group)) return err;
         }
     }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/PlotwiseSuites.h"
@@ -28,7 +29,6 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kPastText = 888.0f;  // where cut points start, beyond the text point
 constexpr AIReal kOutsideTolerance = 0.1f;
-constexpr AIReal kTowardsTolerance = 1.0f;
 constexpr AIReal kAtEnd = 0.01f;  // a text point this close to an end of its line lies on it
 constexpr AIReal kNoTerminatorStub = 20.0f;
 constexpr int16_t kCenterStyle = 2;
@@ -176,10 +176,9 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
         if (!textOut) {
             // From each end up to the text, unless that piece is no longer than a
             // terminator or the text covers the end.
-            for (const AIRealPoint& end : {pair.e1, pair.e2}) {
-                const AIRealPoint cut = NearerCut(box, end, t, t);
-                if (Distance(end, cut) > Style().arrowheadLength &&
-                    SameDirection(Angle(end, cut), Angle(end, t), kTowardsTolerance))
+            for (const auto& [end, other] : {std::pair{pair.e1, pair.e2}, std::pair{pair.e2, pair.e1}}) {
+                AIRealPoint cut{};
+                if (CutAtText(box, end, other, frame.a, t, &cut) && Distance(end, cut) > Style().arrowheadLength)
                     if (AIErr err = Line(end, cut)) return err;
             }
         } else {

@@ -10,6 +10,8 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
+constexpr AIReal kTowardsTolerance = 1.0f;
+
 }  // namespace
 
 AIReal Direction(const AIRealPoint& from, const AIRealPoint& to, AIReal fallback) {
@@ -36,6 +38,14 @@ AIRealPoint NearerCut(const AIRealRect& box, const AIRealPoint& from, const AIRe
     AIRealPoint c1 = start, c2 = start;
     RectLineIntersections(box, from, through, &c1, &c2);
     return Distance(from, c1) <= Distance(from, c2) ? c1 : c2;
+}
+
+bool CutAtText(const AIRealRect& box, const AIRealPoint& end, const AIRealPoint& other, AIReal a,
+               const AIRealPoint& start, AIRealPoint* cut) {
+    const bool covered = box.left <= end.h && end.h <= box.right && box.bottom <= end.v && end.v <= box.top;
+    if (covered) return false;
+    *cut = NearerCut(box, end, PointAlong(end, kFootReach, a), start);
+    return SameDirection(Angle(end, *cut), Direction(end, other, a), kTowardsTolerance);
 }
 
 AIErr DiscardDimensionGroup() {

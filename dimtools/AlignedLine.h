@@ -29,5 +29,13 @@ AIReal Upright(AIReal a);
 AIRealPoint NearerCut(const AIRealRect& box, const AIRealPoint& from, const AIRealPoint& through,
                       const AIRealPoint& start);
 
+// The piece of a dimension line from its end `end` (its other end `other`, the line at
+// angle `a`) up to the text's box: to where the line crosses the box nearer to the end (or
+// to `start` where it does not), when that lies on the way to the other end and the text
+// does not cover the end. Taken along a and between the ends, not through the text point,
+// which may lie a rounding from an end and would turn the line and the way.
+bool CutAtText(const AIRealRect& box, const AIRealPoint& end, const AIRealPoint& other, AIReal a,
+               const AIRealPoint& start, AIRealPoint* cut);
+
 // Nothing to draw: the group made for the dimension goes again. Returns the host's error.
 AIErr DiscardDimensionGroup();

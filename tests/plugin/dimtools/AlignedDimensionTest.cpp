@@ -156,6 +156,18 @@ TEST_F(AlignedTest, LevelTextCutsASlantedLineAtItsBox) {
     const double in = std::max(b.left + 30, b.bottom - 30), out = std::min(b.right + 30, b.top - 30);
     EXPECT_EQ(LinesBetween(dim, -30, 30, -30 + in, 30 + in), 1u);
     EXPECT_EQ(LinesBetween(dim, -30 + out, 30 + out, 70, 130), 1u);
+    // Dragged to 0.009 before the square beside the second end (a gesture met in use), the
+    // text stands on that end and covers it: the line runs from the first end up to the
+    // box, one piece, and none runs from the covered end through the text.
+    g->prefs.style.slideDimText = 1;
+    Polyline({{314.644653f, 234.644653f}, {40, 60}});
+    ASSERT_EQ(Dimension("Aligned Dimension", {{314.644653f, 234.644653f}, {40, 60}}, {56.8876915f, 33.4587936f}),
+              kNoErr);
+    const double a = std::atan2(60 - 234.644653, 40 - 314.644653);
+    size_t pieces = 0;  // of the dimension line, along a (the witness lines run square to it)
+    for (const Segment& s : Lines(Dimensions().back()))
+        pieces += std::fabs(std::sin(std::atan2(s.b.v - s.a.v, s.b.h - s.a.h) - a)) < 0.1;
+    EXPECT_EQ(pieces, 1u);
 }
 
 TEST_F(AlignedTest, APieceNoLongerThanATerminatorBesideTheTextIsLeftOut) {
