@@ -5,7 +5,6 @@
 // one a stacking step further out. Every value is the distance between the datum's witness
 // line and its click's.
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "core/PlotwiseStrings.h"
@@ -55,12 +54,7 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, Frame* frame, bool
     if (!Foot(cursor, frame->a + kHalfPi, first, last, &foot)) return kNoErr;
     AIReal d = Distance(foot, cursor);
     if (!(d > 0)) return kNoErr;
-    // Square to a on the cursor's side: taken from the foot, the direction would tilt by the
-    // foot's rounding, most where the cursor lies near the clicks' line, and the witness
-    // lines, the values and a redraw with them.
-    const double side = std::cos(static_cast<double>(frame->a)) * (cursor.v - foot.v) -
-                        std::sin(static_cast<double>(frame->a)) * (cursor.h - foot.h);
-    frame->b = GetAIAngle(side > 0 ? frame->a + kHalfPi : frame->a - kHalfPi);
+    frame->b = SquareTowards(frame->a, foot, cursor);
     AIRealPoint q = cursor;
     if (Shifted()) {
         if (AIErr err = SnapOffsetToStep(&d, Style().autoDimensionOffset)) return err;
@@ -179,7 +173,7 @@ AIErr AlignedDatum() {
             if (AIErr err = Witness(datum, s, Distance(datum, s) + beyond, frame.b)) return err;
         if (AIErr err = Witness(p, e, Distance(p, e) + beyond, frame.b)) return err;
         cdDataStruct& textNode = *n->prevPtr;
-        const AIReal value = Distance(s, e);
+        const AIReal value = DistanceAlong(datum, p, frame.a);
         if (AIErr err = MeasurePairText(textNode, value)) return err;
         const AIErr drawn = Style().chainDatum ? DrawRunning(frame, s, e, textNode, n == f->nextPtr, &textId)
                                                : DrawStacked(frame, s, e, textNode, value, &textId);

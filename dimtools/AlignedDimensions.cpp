@@ -59,7 +59,7 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, bool chained, Fram
     if (!Foot(drag, frame->a + kHalfPi, first, last, &q)) return kNoErr;
     AIReal offset = Distance(q, drag);
     if (!(offset > 0)) return kNoErr;  // on the clicks' line: no side to draw on
-    frame->p = Angle(q, drag);
+    frame->p = SquareTowards(frame->a, q, drag);
     AIRealPoint m = drag;
     if (Shifted()) {
         if (AIErr err = setConstrainOffset(&offset)) return err;
@@ -212,7 +212,7 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
     if (pair.first)
         if (AIErr err = Witness(pair.p1, pair.e1, frame.p)) return err;
     if (AIErr err = Witness(pair.p2, pair.e2, frame.p)) return err;
-    const AIReal value = Distance(pair.e1, pair.e2);
+    const AIReal value = DistanceAlong(pair.p1, pair.p2, frame.a);
     cdDataStruct& textNode = *pair.textNode;
     if (AIErr err = MeasurePairText(textNode, value)) return err;
     // The text's place along its piece, measured from the piece's first end towards the

@@ -1,6 +1,8 @@
 // The geometry of dimensions drawn at any angle.
 #include "dimtools/AlignedLine.h"
 
+#include <cmath>
+
 #include "core/PlotwiseSuites.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/PlaneGeometry.h"
@@ -26,6 +28,18 @@ bool Foot(const AIRealPoint& p, AIReal angle, const AIRealPoint& l1, const AIRea
     const AIRealPoint reach = PointAlong(p, kFootReach, angle);
     int within = 0;
     return FindLineSegmentIntersection(p, reach, l1, l2, foot, &within) != 0;
+}
+
+AIReal SquareTowards(AIReal a, const AIRealPoint& foot, const AIRealPoint& point) {
+    const double c = std::cos(static_cast<double>(a)), s = std::sin(static_cast<double>(a));
+    const double side = c * (static_cast<double>(point.v) - foot.v) - s * (static_cast<double>(point.h) - foot.h);
+    return GetAIAngle(side > 0 ? a + kHalfPi : a - kHalfPi);
+}
+
+AIReal DistanceAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal a) {
+    const double c = std::cos(static_cast<double>(a)), s = std::sin(static_cast<double>(a));
+    const double along = c * (static_cast<double>(to.h) - from.h) + s * (static_cast<double>(to.v) - from.v);
+    return static_cast<AIReal>(std::fabs(along));
 }
 
 AIReal Upright(AIReal a) {

@@ -21,6 +21,15 @@ bool SameDirection(AIReal a, AIReal b, AIReal tolerance);
 // l2; false when the lines do not cross.
 bool Foot(const AIRealPoint& p, AIReal angle, const AIRealPoint& l1, const AIRealPoint& l2, AIRealPoint* foot);
 
+// The direction square to `a` from `foot` towards `point`, which lies beside the line
+// through the foot at a. Taken from the sign of the side, not the direction between the
+// points: that tilts by the foot's rounding, most where the point lies near the line.
+AIReal SquareTowards(AIReal a, const AIRealPoint& foot, const AIRealPoint& point);
+
+// How far `to` lies from `from` along `a`, unsigned: worked from the two points in doubles,
+// not between feet dropped from them, which move with the drag point's rounding.
+AIReal DistanceAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal a);
+
 // Text turned to read along a line at angle `a`, never upside down.
 AIReal Upright(AIReal a);
 
