@@ -71,7 +71,7 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, Frame* frame, bool
 // A witness line from `click` towards `foot` (or along `side` where they meet): from the
 // witness gap to `reach` less the gap.
 AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal reach, AIReal side) {
-    const AIReal towards = Direction(click, foot, side);
+    const AIReal towards = WayAlong(click, foot, side);
     const AIReal gap = Style().witnessGap;
     return drawWitnessLine(PointAlong(click, gap, towards), PointAlong(click, reach - gap, towards), g->group);
 }
@@ -116,7 +116,7 @@ AIErr DrawStacked(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
                   AIReal value, int32_t* textId) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     const bool slide = style.slideDimText && !(style.modifiers & kCtrlBit);
-    const AIRealPoint m = PointAlong(s, value * (slide ? g->slideDimTextOffset : 0.5f), Direction(s, e, frame.a));
+    const AIRealPoint m = PointAlong(s, value * (slide ? g->slideDimTextOffset : 0.5f), WayAlong(s, e, frame.a));
     g->textAlignment = kCenterStyle;
     if (style.aTextPlacement == kTextAboveLine) {
         g->textAngle = Upright(frame.a);
@@ -155,7 +155,7 @@ AIErr AlignedDatum() {
     if (!found || !Foot(datum, frame.b, frame.l1, frame.l2, &onLine)) return DiscardDimensionGroup();
     // Later rows step out along the datum's witness line, away from the datum: where the
     // drag leaves the datum beyond the first row, that is against b.
-    const AIReal outwards = Direction(datum, onLine, frame.b);
+    const AIReal outwards = WayAlong(datum, onLine, frame.b);
     int32_t textId = 0;
     int32_t k = 0;  // stacked rows drawn
     for (cdDataStruct* n = f->nextPtr; n; n = n->nextPtr) {

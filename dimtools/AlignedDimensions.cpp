@@ -95,7 +95,7 @@ struct Pair {
 // beyond the dimension line. A click on the line reaches out to the line's side.
 AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal side) {
     const AIReal reach = Distance(click, foot);
-    const AIReal towards = Direction(click, foot, side);
+    const AIReal towards = WayAlong(click, foot, side);
     const AIReal gap = Style().witnessGap;
     const AIRealPoint from = PointAlong(click, gap, towards);
     return drawWitnessLine(from, PointAlong(click, reach + Style().witnessExtension - gap, towards), g->group);
@@ -129,7 +129,7 @@ const AIRealPoint& FartherEnd(const Pair& pair, const AIRealPoint& t) {
 
 // The outer end of the stub at `end`, pointing away from `other`.
 AIRealPoint StubEnd(const AIRealPoint& end, const AIRealPoint& other, AIReal length, AIReal fallback) {
-    return PointAlong(end, length, Direction(other, end, fallback));
+    return PointAlong(end, length, WayAlong(other, end, fallback));
 }
 
 // The crossing of the line from `from` through `t` with the text box nearer to `from`,
@@ -219,7 +219,7 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
     // other (a later click may lie back along the measured direction).
     const bool slide = s.slideDimText && !(s.modifiers & kCtrlBit);
     const AIRealPoint t =
-        PointAlong(pair.e1, value * (slide ? g->slideDimTextOffset : 0.5f), Direction(pair.e1, pair.e2, frame.a));
+        PointAlong(pair.e1, value * (slide ? g->slideDimTextOffset : 0.5f), WayAlong(pair.e1, pair.e2, frame.a));
     g->textLoc = t;
     bool textOut = false, linesOut = false;
     Sides(chained, Outside(pair.e1, t, pair.e2), &textOut, &linesOut);

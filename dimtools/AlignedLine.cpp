@@ -13,11 +13,14 @@ namespace {
 constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kTowardsTolerance = 1.0f;
+constexpr double kRounding = 1e-3;  // points this near lie together
 
 }  // namespace
 
-AIReal Direction(const AIRealPoint& from, const AIRealPoint& to, AIReal fallback) {
-    return Distance(from, to) > 0 ? Angle(from, to) : fallback;
+AIReal WayAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal axis) {
+    const double c = std::cos(static_cast<double>(axis)), s = std::sin(static_cast<double>(axis));
+    const double along = c * (static_cast<double>(to.h) - from.h) + s * (static_cast<double>(to.v) - from.v);
+    return along < -kRounding ? GetAIAngle(axis + kPi) : axis;
 }
 
 bool SameDirection(AIReal a, AIReal b, AIReal tolerance) {
@@ -59,7 +62,7 @@ bool CutAtText(const AIRealRect& box, const AIRealPoint& end, const AIRealPoint&
     const bool covered = box.left <= end.h && end.h <= box.right && box.bottom <= end.v && end.v <= box.top;
     if (covered) return false;
     *cut = NearerCut(box, end, PointAlong(end, kFootReach, a), start);
-    return SameDirection(Angle(end, *cut), Direction(end, other, a), kTowardsTolerance);
+    return SameDirection(Angle(end, *cut), WayAlong(end, other, a), kTowardsTolerance);
 }
 
 AIErr DiscardDimensionGroup() {

@@ -10,8 +10,11 @@
 // line through a point at an angle.
 constexpr AIReal kFootReach = 10.0f;
 
-// The direction from one point to another, or `fallback` where they coincide.
-AIReal Direction(const AIRealPoint& from, const AIRealPoint& to, AIReal fallback);
+// The way from one point to another that lies on the line through it at `axis`: axis, or
+// axis + pi where `to` lies behind; axis where they lie within a rounding of each other.
+// Taken from the side `to` lies on, not the direction between them, which turns with their
+// rounding where they lie close (a drag point on the clicks' line, a text point on an end).
+AIReal WayAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal axis);
 
 // Two directions agree within tolerance; a whole turn apart counts as none (a line running
 // right to left points at pi one way of reckoning and at -pi the other).

@@ -337,6 +337,18 @@ TEST_F(AlignedTest, RedrawnFromTheStoredClicks) {
     EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"78.91"});
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
     EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"78.91"});
+    // Dragged 0.003 off the clicks' line (a gesture met in use): each witness line runs
+    // out square from its click on the drag point's side, drawn and redrawn alike.
+    Polyline({{400, 270}, {280, 60}});
+    ASSERT_EQ(Dimension("Aligned Dimension", {{400, 270}, {280, 60}}, {305.231415f, 104.161896f}), kNoErr);
+    const std::vector<Segment> drawn = Lines(Dimensions().back());
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    const std::vector<Segment> redrawn = Lines(Dimensions().back());
+    ASSERT_EQ(redrawn.size(), drawn.size());
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_PT(redrawn[i].a, drawn[i].a.h, drawn[i].a.v, kTol);
+        EXPECT_PT(redrawn[i].b, drawn[i].b.h, drawn[i].b.v, kTol);
+    }
 }
 
 }  // namespace
