@@ -15,12 +15,16 @@ constexpr GlobalsView<DimToolGlobals> g;
 constexpr AIReal kTowardsTolerance = 1.0f;
 constexpr double kRounding = 1e-3;  // points this near lie together
 
+// How far `to` lies on from `from` along `axis` (negative: behind), in doubles.
+double Projection(const AIRealPoint& from, const AIRealPoint& to, AIReal axis) {
+    const double c = std::cos(static_cast<double>(axis)), s = std::sin(static_cast<double>(axis));
+    return c * (static_cast<double>(to.h) - from.h) + s * (static_cast<double>(to.v) - from.v);
+}
+
 }  // namespace
 
 AIReal WayAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal axis) {
-    const double c = std::cos(static_cast<double>(axis)), s = std::sin(static_cast<double>(axis));
-    const double along = c * (static_cast<double>(to.h) - from.h) + s * (static_cast<double>(to.v) - from.v);
-    return along < -kRounding ? GetAIAngle(axis + kPi) : axis;
+    return Projection(from, to, axis) < -kRounding ? GetAIAngle(axis + kPi) : axis;
 }
 
 bool SameDirection(AIReal a, AIReal b, AIReal tolerance) {
@@ -34,15 +38,11 @@ bool Foot(const AIRealPoint& p, AIReal angle, const AIRealPoint& l1, const AIRea
 }
 
 AIReal SquareTowards(AIReal a, const AIRealPoint& foot, const AIRealPoint& point) {
-    const double c = std::cos(static_cast<double>(a)), s = std::sin(static_cast<double>(a));
-    const double side = c * (static_cast<double>(point.v) - foot.v) - s * (static_cast<double>(point.h) - foot.h);
-    return GetAIAngle(side > 0 ? a + kHalfPi : a - kHalfPi);
+    return GetAIAngle(Projection(foot, point, a + kHalfPi) > 0 ? a + kHalfPi : a - kHalfPi);
 }
 
 AIReal DistanceAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal a) {
-    const double c = std::cos(static_cast<double>(a)), s = std::sin(static_cast<double>(a));
-    const double along = c * (static_cast<double>(to.h) - from.h) + s * (static_cast<double>(to.v) - from.v);
-    return static_cast<AIReal>(std::fabs(along));
+    return static_cast<AIReal>(std::fabs(Projection(from, to, a)));
 }
 
 AIReal Upright(AIReal a) {
