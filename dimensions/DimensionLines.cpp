@@ -117,12 +117,13 @@ AIErr drawDots(AIRealPoint c, AIArtHandle prep) {
                    1);
 }
 
-AIErr doLineEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_t atP2, int16_t inside,
-                             AIArtHandle prep) {
-    if (!g) return kBadParameterErr;
+namespace {
+
+// The terminators at p1 and p2 of a line whose terminators point along d (from p1's towards
+// p2's when inside).
+AIErr EndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_t atP2, float d, AIArtHandle prep) {
     const Plotwise3_Live_Dimension_Data& s = g->prefs.style;
     const float length = s.arrowheadLength;
-    const float d = inside ? Angle(p1, p2) : Angle(p2, p1);
     float a = DegreesToRadians(s.arrowheadAngle);
     switch (s.arrowheadStyle) {
         case 1: case 6: case 7:
@@ -142,6 +143,20 @@ AIErr doLineEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16
         case 8: return slashes(p1, p2, atP1, atP2, slashTurns(), prep);
         default: return kNoErr;  // style 4 and unknown styles draw nothing
     }
+}
+
+}  // namespace
+
+AIErr doLineEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_t atP2, int16_t inside,
+                             AIArtHandle prep) {
+    if (!g) return kBadParameterErr;
+    return EndpointGraphics(p1, p2, atP1, atP2, inside ? Angle(p1, p2) : Angle(p2, p1), prep);
+}
+
+AIErr LineEndpointGraphicsAlong(AIRealPoint p1, AIRealPoint p2, AIReal direction, int16_t atP1, int16_t atP2,
+                                int16_t inside, AIArtHandle prep) {
+    if (!g) return kBadParameterErr;
+    return EndpointGraphics(p1, p2, atP1, atP2, inside ? direction : direction + kPi, prep);
 }
 
 AIErr doJISEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_t atP2, AIArtHandle prep) {

@@ -25,6 +25,10 @@ AIErr drawDots(AIRealPoint centre, AIArtHandle prep);
 // A failure at p1 is returned before p2 is drawn.
 AIErr doLineEndpointGraphics(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_t atP2, int16_t inside,
                              AIArtHandle prep);
+// The same with the way the line runs given (as from p1 to p2), for a line whose ends may
+// lie together or a rounding apart and so say no way of their own.
+AIErr LineEndpointGraphicsAlong(AIRealPoint p1, AIRealPoint p2, AIReal direction, int16_t atP1, int16_t atP2,
+                                int16_t inside, AIArtHandle prep);
 // The datum form: a white-filled origin circle at p1 and an open arrowhead at p2 pointing
 // away from p1. The terminator style and the path styles are as they were afterwards,
 // whatever failed.

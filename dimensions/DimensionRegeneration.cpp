@@ -42,6 +42,7 @@ namespace {
 constexpr GlobalsView<DimensionGlobals> g;
 
 constexpr int32_t kNoBezierPointMessage = 23;  // 17023
+constexpr AIReal kUnmovedReach = 1e-3f;  // a click's point at its t this near its drawn point is that point
 constexpr double kAxisAMarkerBound = 50.0, kAxisBMarkerBound = -50.0;
 
 // A node of the style list: the record, and the group it was read from.
@@ -216,6 +217,9 @@ AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIR
                 GetPlotwiseString(kMessageList, kNoBezierPointMessage, text, sizeof text);
                 return doPlotwiseErrorDialog(text);  // silent while regenerating
             }
+            // On art that has not moved, the point at t is the drawn one within the rounding
+            // of t: the drawn point stands, so that a redraw measures what was drawn.
+            if (const AIRealPoint drawn{click.x, click.y}; Distance(*p, drawn) <= kUnmovedReach) *p = drawn;
             return kNoErr;
         }
         case kLiveDimClickedFill: {

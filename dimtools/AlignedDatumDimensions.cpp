@@ -5,6 +5,7 @@
 // one a stacking step further out. Every value is the distance between the datum's witness
 // line and its click's.
 #include <algorithm>
+#include <utility>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -28,7 +29,6 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kStackingAllowance = 10.0f;  // between stacked rows, beyond the text's size
 constexpr AIReal kLastClickReach = 2.0f;      // a click this near the last one closes the chain
-constexpr AIReal kTowardsTolerance = 1.0f;
 constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
 constexpr int32_t kCtrlBit = 4;
 constexpr int32_t kTextAboveLine = 2;
@@ -54,7 +54,7 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, Frame* frame, bool
     if (!Foot(cursor, frame->a + kHalfPi, first, last, &foot)) return kNoErr;
     AIReal d = Distance(foot, cursor);
     if (!(d > 0)) return kNoErr;
-    frame->b = Angle(foot, cursor);
+    frame->b = SquareTowards(frame->a, foot, cursor);
     AIRealPoint q = cursor;
     if (Shifted()) {
         if (AIErr err = SnapOffsetToStep(&d, Style().autoDimensionOffset)) return err;
@@ -71,7 +71,7 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, Frame* frame, bool
 // A witness line from `click` towards `foot` (or along `side` where they meet): from the
 // witness gap to `reach` less the gap.
 AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal reach, AIReal side) {
-    const AIReal towards = Direction(click, foot, side);
+    const AIReal towards = WayAlong(click, foot, side);
     const AIReal gap = Style().witnessGap;
     return drawWitnessLine(PointAlong(click, gap, towards), PointAlong(click, reach - gap, towards), g->group);
 }
@@ -116,7 +116,7 @@ AIErr DrawStacked(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
                   AIReal value, int32_t* textId) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     const bool slide = style.slideDimText && !(style.modifiers & kCtrlBit);
-    const AIRealPoint m = PointAlong(s, value * (slide ? g->slideDimTextOffset : 0.5f), Direction(s, e, frame.a));
+    const AIRealPoint m = PointAlong(s, value * (slide ? g->slideDimTextOffset : 0.5f), WayAlong(s, e, frame.a));
     g->textAlignment = kCenterStyle;
     if (style.aTextPlacement == kTextAboveLine) {
         g->textAngle = Upright(frame.a);
@@ -133,9 +133,9 @@ AIErr DrawStacked(const Frame& frame, const AIRealPoint& s, const AIRealPoint& e
         AIRealRect box{};
         if (AIErr err = GetAbsoluteTextArtRect(g->theText, &g->textLoc, kCenterStyle, 0, &box)) return err;
         // From each end up to the text, where the text does not cover that end.
-        for (const AIRealPoint& end : {s, e}) {
-            const AIRealPoint cut = NearerCut(box, end, m, m);
-            if (SameDirection(Angle(end, cut), Angle(end, m), kTowardsTolerance))
+        for (const auto& [end, other] : {std::pair{s, e}, std::pair{e, s}}) {
+            AIRealPoint cut{};
+            if (CutAtText(box, end, other, frame.a, m, &cut))
                 if (AIErr err = drawDimensionLine(end, cut, g->group)) return err;
         }
     }
@@ -151,26 +151,29 @@ AIErr AlignedDatum() {
     bool found = false;
     if (AIErr err = FindFrame(*f, *l, &frame, &found)) return err;
     const AIRealPoint datum = f->theLoc, last = l->theLoc;
-    AIRealPoint s{};
-    if (!found || !Foot(datum, frame.b, frame.l1, frame.l2, &s)) return DiscardDimensionGroup();
-    const AIReal towardsLine = Direction(datum, s, frame.b);
+    AIRealPoint onLine{};  // the datum's witness line meets the first dimension line
+    if (!found || !Foot(datum, frame.b, frame.l1, frame.l2, &onLine)) return DiscardDimensionGroup();
+    // Later rows step out along the datum's witness line, away from the datum: where the
+    // drag leaves the datum beyond the first row, that is against b.
+    const AIReal outwards = WayAlong(datum, onLine, frame.b);
     int32_t textId = 0;
     int32_t k = 0;  // stacked rows drawn
     for (cdDataStruct* n = f->nextPtr; n; n = n->nextPtr) {
         const AIRealPoint p = n->theLoc;
-        if (k > 0) s = PointAlong(s, frame.step, towardsLine);
+        // Both ends of a row step out alike, so that the row stays parallel to a and its
+        // value the distance between the witness lines.
+        const AIReal out = static_cast<AIReal>(k) * frame.step;
+        const AIRealPoint s = PointAlong(onLine, out, outwards);
         AIRealPoint e{};
         if (!Foot(p, frame.b, frame.l1, frame.l2, &e)) return DiscardDimensionGroup();
-        e = PointAlong(e, static_cast<AIReal>(k) * frame.step, frame.b);
+        e = PointAlong(e, out, outwards);
         // Both witness lines end the extension less the gap past the current line.
         const AIReal beyond = Style().witnessExtension;
         if (sAIRealMath->AIRealPointClose(&p, &last, kLastClickReach))
-            if (AIErr err = Witness(datum, frame.l1,
-                                    Distance(datum, frame.l1) + beyond + static_cast<AIReal>(k) * frame.step, frame.b))
-                return err;
+            if (AIErr err = Witness(datum, s, Distance(datum, s) + beyond, frame.b)) return err;
         if (AIErr err = Witness(p, e, Distance(p, e) + beyond, frame.b)) return err;
         cdDataStruct& textNode = *n->prevPtr;
-        const AIReal value = Distance(s, e);
+        const AIReal value = DistanceAlong(datum, p, frame.a);
         if (AIErr err = MeasurePairText(textNode, value)) return err;
         const AIErr drawn = Style().chainDatum ? DrawRunning(frame, s, e, textNode, n == f->nextPtr, &textId)
                                                : DrawStacked(frame, s, e, textNode, value, &textId);

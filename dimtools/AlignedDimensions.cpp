@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/PlotwiseSuites.h"
@@ -28,7 +29,6 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kPastText = 888.0f;  // where cut points start, beyond the text point
 constexpr AIReal kOutsideTolerance = 0.1f;
-constexpr AIReal kTowardsTolerance = 1.0f;
 constexpr AIReal kAtEnd = 0.01f;  // a text point this close to an end of its line lies on it
 constexpr AIReal kNoTerminatorStub = 20.0f;
 constexpr int16_t kCenterStyle = 2;
@@ -59,7 +59,7 @@ AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, bool chained, Fram
     if (!Foot(drag, frame->a + kHalfPi, first, last, &q)) return kNoErr;
     AIReal offset = Distance(q, drag);
     if (!(offset > 0)) return kNoErr;  // on the clicks' line: no side to draw on
-    frame->p = Angle(q, drag);
+    frame->p = SquareTowards(frame->a, q, drag);
     AIRealPoint m = drag;
     if (Shifted()) {
         if (AIErr err = setConstrainOffset(&offset)) return err;
@@ -95,7 +95,7 @@ struct Pair {
 // beyond the dimension line. A click on the line reaches out to the line's side.
 AIErr Witness(const AIRealPoint& click, const AIRealPoint& foot, AIReal side) {
     const AIReal reach = Distance(click, foot);
-    const AIReal towards = Direction(click, foot, side);
+    const AIReal towards = WayAlong(click, foot, side);
     const AIReal gap = Style().witnessGap;
     const AIRealPoint from = PointAlong(click, gap, towards);
     return drawWitnessLine(from, PointAlong(click, reach + Style().witnessExtension - gap, towards), g->group);
@@ -129,7 +129,7 @@ const AIRealPoint& FartherEnd(const Pair& pair, const AIRealPoint& t) {
 
 // The outer end of the stub at `end`, pointing away from `other`.
 AIRealPoint StubEnd(const AIRealPoint& end, const AIRealPoint& other, AIReal length, AIReal fallback) {
-    return PointAlong(end, length, Direction(other, end, fallback));
+    return PointAlong(end, length, WayAlong(other, end, fallback));
 }
 
 // The crossing of the line from `from` through `t` with the text box nearer to `from`,
@@ -176,10 +176,9 @@ AIErr TextInLine(const Frame& frame, const Pair& pair, AIRealPoint t, bool textO
         if (!textOut) {
             // From each end up to the text, unless that piece is no longer than a
             // terminator or the text covers the end.
-            for (const AIRealPoint& end : {pair.e1, pair.e2}) {
-                const AIRealPoint cut = NearerCut(box, end, t, t);
-                if (Distance(end, cut) > Style().arrowheadLength &&
-                    SameDirection(Angle(end, cut), Angle(end, t), kTowardsTolerance))
+            for (const auto& [end, other] : {std::pair{pair.e1, pair.e2}, std::pair{pair.e2, pair.e1}}) {
+                AIRealPoint cut{};
+                if (CutAtText(box, end, other, frame.a, t, &cut) && Distance(end, cut) > Style().arrowheadLength)
                     if (AIErr err = Line(end, cut)) return err;
             }
         } else {
@@ -213,14 +212,14 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
     if (pair.first)
         if (AIErr err = Witness(pair.p1, pair.e1, frame.p)) return err;
     if (AIErr err = Witness(pair.p2, pair.e2, frame.p)) return err;
-    const AIReal value = Distance(pair.e1, pair.e2);
+    const AIReal value = DistanceAlong(pair.p1, pair.p2, frame.a);
     cdDataStruct& textNode = *pair.textNode;
     if (AIErr err = MeasurePairText(textNode, value)) return err;
     // The text's place along its piece, measured from the piece's first end towards the
     // other (a later click may lie back along the measured direction).
     const bool slide = s.slideDimText && !(s.modifiers & kCtrlBit);
     const AIRealPoint t =
-        PointAlong(pair.e1, value * (slide ? g->slideDimTextOffset : 0.5f), Direction(pair.e1, pair.e2, frame.a));
+        PointAlong(pair.e1, value * (slide ? g->slideDimTextOffset : 0.5f), WayAlong(pair.e1, pair.e2, frame.a));
     g->textLoc = t;
     bool textOut = false, linesOut = false;
     Sides(chained, Outside(pair.e1, t, pair.e2), &textOut, &linesOut);

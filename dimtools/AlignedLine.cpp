@@ -1,6 +1,8 @@
 // The geometry of dimensions drawn at any angle.
 #include "dimtools/AlignedLine.h"
 
+#include <cmath>
+
 #include "core/PlotwiseSuites.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/PlaneGeometry.h"
@@ -10,10 +12,19 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
+constexpr AIReal kTowardsTolerance = 1.0f;
+constexpr double kRounding = 1e-3;  // points this near lie together
+
+// How far `to` lies on from `from` along `axis` (negative: behind), in doubles.
+double Projection(const AIRealPoint& from, const AIRealPoint& to, AIReal axis) {
+    const double c = std::cos(static_cast<double>(axis)), s = std::sin(static_cast<double>(axis));
+    return c * (static_cast<double>(to.h) - from.h) + s * (static_cast<double>(to.v) - from.v);
+}
+
 }  // namespace
 
-AIReal Direction(const AIRealPoint& from, const AIRealPoint& to, AIReal fallback) {
-    return Distance(from, to) > 0 ? Angle(from, to) : fallback;
+AIReal WayAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal axis) {
+    return Projection(from, to, axis) < -kRounding ? GetAIAngle(axis + kPi) : axis;
 }
 
 bool SameDirection(AIReal a, AIReal b, AIReal tolerance) {
@@ -26,6 +37,14 @@ bool Foot(const AIRealPoint& p, AIReal angle, const AIRealPoint& l1, const AIRea
     return FindLineSegmentIntersection(p, reach, l1, l2, foot, &within) != 0;
 }
 
+AIReal SquareTowards(AIReal a, const AIRealPoint& foot, const AIRealPoint& point) {
+    return GetAIAngle(Projection(foot, point, a + kHalfPi) > 0 ? a + kHalfPi : a - kHalfPi);
+}
+
+AIReal DistanceAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal a) {
+    return static_cast<AIReal>(std::fabs(Projection(from, to, a)));
+}
+
 AIReal Upright(AIReal a) {
     if (a < -kHalfPi) return a + kPi;
     return a < kHalfPi ? a : a - kPi;
@@ -36,6 +55,14 @@ AIRealPoint NearerCut(const AIRealRect& box, const AIRealPoint& from, const AIRe
     AIRealPoint c1 = start, c2 = start;
     RectLineIntersections(box, from, through, &c1, &c2);
     return Distance(from, c1) <= Distance(from, c2) ? c1 : c2;
+}
+
+bool CutAtText(const AIRealRect& box, const AIRealPoint& end, const AIRealPoint& other, AIReal a,
+               const AIRealPoint& start, AIRealPoint* cut) {
+    const bool covered = box.left <= end.h && end.h <= box.right && box.bottom <= end.v && end.v <= box.top;
+    if (covered) return false;
+    *cut = NearerCut(box, end, PointAlong(end, kFootReach, a), start);
+    return SameDirection(Angle(end, *cut), WayAlong(end, other, a), kTowardsTolerance);
 }
 
 AIErr DiscardDimensionGroup() {

@@ -165,7 +165,7 @@ AIErr DrawDatumDimension(const Chain& chain, const cdDataStruct& n, const AIReal
 
     if (!chain.running) {
         if (AIErr err = DrawStackedLine(axis, placement, value, room)) return err;
-        return doLineEndpointGraphics(g->startingPoint, g->endPoint, 1, 1, 1, g->group);
+        return DrawTerminators(axis, 1);
     }
     if (!Style().JISDatumTerminator) return kNoErr;
     // One line from the datum through every click: this click's piece, its arrowhead, and

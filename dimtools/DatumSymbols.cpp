@@ -1,6 +1,7 @@
 // The datum flag, feature and target: the common leg, then each symbol's own parts.
 #include "dimtools/DatumSymbols.h"
 
+#include <cmath>
 #include <string>
 
 #include "AIHitTest.h"
@@ -24,6 +25,7 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kFeatureHalfAngle = kPi / 6;  // the triangle's 30 degrees either side of the leg
 constexpr AIReal kSqrt3 = 1.73205f;
+constexpr AIReal kLevelLeg = 1e-3f;  // radians: a flag's leg this near level is level
 constexpr int32_t kCustomFormat = 3;
 constexpr int16_t kCenterStyle = 2;
 constexpr int16_t kFilledArrowhead = 1;
@@ -106,9 +108,12 @@ AIErr Flag(const Leg& leg, AIArtHandle group) {
     const AIRealPoint e3 = PointAlong(e2, s, theta - kPi);
     const AIPathSegment flag[] = {CornerAnchor(e), CornerAnchor(e1), CornerAnchor(e2), CornerAnchor(e3)};
     if (AIErr err = NewLabelPath(group, flag, true)) return err;
-    // Across the flag, reading upwards or rightwards whichever way the leg points.
+    // Across the flag, reading upwards or rightwards whichever way the leg points; a level
+    // leg reads upwards either way, and so does one a rounding off level, as a redraw of a
+    // drag snapped level may leave it.
     const AIRealPoint m = PointAlong(e, w / 2.0f, phi);
-    const bool up = theta > 0;
+    const bool level = std::fabs(std::sin(theta)) < kLevelLeg;
+    const bool up = level ? std::cos(theta) < 0 : theta > 0;
     g->textAlignment = kCenterStyle;
     g->textAngle = up ? theta - kHalfPi : theta + kHalfPi;
     g->textLoc = PointAlong(m, s / 2.0f + (up ? -1.0f : 1.0f) * g->textSize / 3.0f, theta);

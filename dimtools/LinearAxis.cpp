@@ -19,6 +19,7 @@ namespace {
 constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
+constexpr AIReal kNoLength = 1e-3f;  // a dimension line shorter along its axis has no way of its own
 constexpr AIReal kFaceTolerance = 0.9f;  // flat coordinates of clicks on a face this close are level
 constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
 constexpr int16_t kStartStyle = 1, kCenterStyle = 2, kLimitStyle = 3;
@@ -254,6 +255,14 @@ AIErr DrawWitnessLine(const LinearAxis& axis, const AIRealPoint& base, AIReal li
     const AIReal at = axis.Along(base);
     return drawWitnessLine(axis.Point(at, axis.Across(base) + sign * Style().witnessGap),
                            axis.Point(at, line + sign * Style().witnessExtension), g->group);
+}
+
+AIErr DrawTerminators(const LinearAxis& axis, int16_t inside) {
+    const AIRealPoint &start = g->startingPoint, &end = g->endPoint;
+    if (std::fabs(axis.Along(end) - axis.Along(start)) >= kNoLength)
+        return doLineEndpointGraphics(start, end, 1, 1, inside, g->group);
+    const AIRealPoint on = axis.Point(axis.Step(axis.Along(start), 1), axis.Across(start));
+    return LineEndpointGraphicsAlong(start, end, Angle(start, on), 1, 1, inside, g->group);
 }
 
 AIErr DrawLineAlong(const LinearAxis& axis, AIReal from, AIReal to, AIReal line) {

@@ -150,6 +150,11 @@ AIErr DrawPairText(const cdDataStruct& textNode, int32_t id, const char* text = 
 // at level `line`.
 AIErr DrawWitnessLine(const LinearAxis& axis, const AIRealPoint& base, AIReal line);
 
+// The terminators of the line from startingPoint to endPoint (inside: between them). A line
+// of no length points them the way the axis runs: its ends, together or a rounding apart
+// as a redraw relocates the clicks, would point them across the line or either way.
+AIErr DrawTerminators(const LinearAxis& axis, int16_t inside);
+
 // A piece of dimension line at level `line`, drawn from `from` to `to` along the axis.
 AIErr DrawLineAlong(const LinearAxis& axis, AIReal from, AIReal to, AIReal line);
 

@@ -197,7 +197,7 @@ AIErr DrawPair(const LinearRules& rules, const depth_object_data& d, bool flat, 
     }
     if (AIErr err = DrawWitnessLine(axis, g->basePoint2, line)) return err;
     if (AIErr err = DrawLine(rules, placement, placed)) return err;
-    return doLineEndpointGraphics(g->startingPoint, g->endPoint, 1, 1, placed.linesOut ? 0 : 1, g->group);
+    return DrawTerminators(axis, placed.linesOut ? 0 : 1);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -32,6 +32,7 @@ constexpr GlobalsView<DimToolGlobals> g;
 
 constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
 constexpr AIReal kTextBeyondShelf = 4.0f;
+constexpr AIReal kOnCircle = 1e-3f;  // a leader's end this near the circle lies on it
 constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
 constexpr int32_t kNotACircleMessage = 10;       // 17010
 constexpr int32_t kNoLongerACircleMessage = 36;  // 17036
@@ -81,6 +82,16 @@ AIErr MeasuredOnFace(AIArtHandle art, bool* onFace) {
     return kNoErr;
 }
 
+// The terminator at the circle's point `at` of a leader from q along the radius through q:
+// pointing outwards from inside the circle, else inwards. Taken along the radius, not from
+// q to the point, which may lie close enough for their rounding to turn the way.
+AIErr TerminatorOnCircle(const AIRealPoint& o, const AIRealPoint& q, const AIRealPoint& at, AIReal radius,
+                         AIArtHandle group) {
+    const AIReal out = Angle(o, q);
+    const AIReal way = Distance(o, q) < radius - kOnCircle ? out : out + kPi;
+    return LineEndpointGraphicsAlong(q, at, way, 0, 1, 1, group);
+}
+
 // The leader from the circle towards Q, or across it, and its terminators.
 AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal radius, AIReal diameter,
              AIArtHandle group) {
@@ -95,7 +106,7 @@ AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal ra
             return terminators ? doLineEndpointGraphics(o, e, 0, 1, 1, group) : kNoErr;
         }
         if (AIErr err = drawDimensionLine(e, q, group)) return err;
-        return terminators ? doLineEndpointGraphics(q, e, 0, 1, 1, group) : kNoErr;
+        return terminators ? TerminatorOnCircle(o, q, e, radius, group) : kNoErr;
     }
     const AIRealPoint a = o - v, b = o + v;  // the far and the near side
     if (spans) {
@@ -103,7 +114,7 @@ AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal ra
         return terminators ? doLineEndpointGraphics(a, b, 1, 1, 1, group) : kNoErr;
     }
     if (AIErr err = drawDimensionLine(b, q, group)) return err;
-    return terminators ? doLineEndpointGraphics(q, b, 0, 1, 1, group) : kNoErr;
+    return terminators ? TerminatorOnCircle(o, q, b, radius, group) : kNoErr;
 }
 
 AIErr Radius(int16_t kind) {

@@ -217,9 +217,18 @@ TEST_F(RegenerationTest, ClicksAreFoundOnTheirArtAsItIsNow) {
     Dimension(4);
     Anchor(circle, 4, 1, kRadius, 0);
     Drag(circle, 4, kRadius, 10, 0);
+    // A click on a curve drawn at a point a rounding (0.0004) from its point at t: on art
+    // that has not moved, the drawn point stands.
+    AIArtHandle still = Path({{0, 300}, {80, 300}});
+    Dimension(5);
+    Plotwise3_dimensioned_object_data drawnOn = Click(5, 1, kIncline, kLiveDimClickedPath, 0, 12.5004f, 300);
+    drawnOn.segNumAfter = 1;
+    drawnOn.t = 0.25f;
+    Store(still, drawnOn);
+    Anchor(still, 5, 2, kIncline, 1);
 
     ASSERT_EQ(UpdateAssociativeDimensions(kProcessAllArt), kNoErr);
-    ASSERT_EQ(gSeen.size(), 4u);
+    ASSERT_EQ(gSeen.size(), 5u);
     for (const Seen& s : gSeen) {
         switch (s.id) {
             case 1:
@@ -238,6 +247,10 @@ TEST_F(RegenerationTest, ClicksAreFoundOnTheirArtAsItIsNow) {
                 EXPECT_NEAR(s.firstClick.h, 420, kTol);
                 EXPECT_NEAR(s.firstClick.v, 30, kTol);
                 EXPECT_NEAR(s.endPoint.h, 430, kTol);
+                break;
+            case 5:
+                EXPECT_EQ(s.firstClick.h, 12.5004f);
+                EXPECT_EQ(s.firstClick.v, 300);
                 break;
             default: ADD_FAILURE() << s.id;
         }

@@ -156,6 +156,18 @@ TEST_F(AlignedTest, LevelTextCutsASlantedLineAtItsBox) {
     const double in = std::max(b.left + 30, b.bottom - 30), out = std::min(b.right + 30, b.top - 30);
     EXPECT_EQ(LinesBetween(dim, -30, 30, -30 + in, 30 + in), 1u);
     EXPECT_EQ(LinesBetween(dim, -30 + out, 30 + out, 70, 130), 1u);
+    // Dragged to 0.009 before the square beside the second end (a gesture met in use), the
+    // text stands on that end and covers it: the line runs from the first end up to the
+    // box, one piece, and none runs from the covered end through the text.
+    g->prefs.style.slideDimText = 1;
+    Polyline({{314.644653f, 234.644653f}, {40, 60}});
+    ASSERT_EQ(Dimension("Aligned Dimension", {{314.644653f, 234.644653f}, {40, 60}}, {56.8876915f, 33.4587936f}),
+              kNoErr);
+    const double a = std::atan2(60 - 234.644653, 40 - 314.644653);
+    size_t pieces = 0;  // of the dimension line, along a (the witness lines run square to it)
+    for (const Segment& s : Lines(Dimensions().back()))
+        pieces += std::fabs(std::sin(std::atan2(s.b.v - s.a.v, s.b.h - s.a.h) - a)) < 0.1;
+    EXPECT_EQ(pieces, 1u);
 }
 
 TEST_F(AlignedTest, APieceNoLongerThanATerminatorBesideTheTextIsLeftOut) {
@@ -316,6 +328,27 @@ TEST_F(AlignedTest, RedrawnFromTheStoredClicks) {
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
     ASSERT_EQ(Dimensions().size(), 1u);
     EXPECT_EQ(Texts(Dimensions()[0]), std::vector<std::string>{"282.84"});
+    // Clicks 78.914996 apart (worked from their floats), a hair below the half-hundredth:
+    // the value is the clicks', not the feet's, which move with the rounding of the drag
+    // point as it is stored, so drawn and redrawn it reads 78.91.
+    Polyline({{220, 180}, {298.756439f, 175.000015f}});
+    ASSERT_EQ(Dimension("Aligned Dimension", {{220, 180}, {298.756439f, 175.000015f}}, {327.112366f, 124.278069f}),
+              kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"78.91"});
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"78.91"});
+    // Dragged 0.003 off the clicks' line (a gesture met in use): each witness line runs
+    // out square from its click on the drag point's side, drawn and redrawn alike.
+    Polyline({{400, 270}, {280, 60}});
+    ASSERT_EQ(Dimension("Aligned Dimension", {{400, 270}, {280, 60}}, {305.231415f, 104.161896f}), kNoErr);
+    const std::vector<Segment> drawn = Lines(Dimensions().back());
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    const std::vector<Segment> redrawn = Lines(Dimensions().back());
+    ASSERT_EQ(redrawn.size(), drawn.size());
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_PT(redrawn[i].a, drawn[i].a.h, drawn[i].a.v, kTol);
+        EXPECT_PT(redrawn[i].b, drawn[i].b.h, drawn[i].b.v, kTol);
+    }
 }
 
 }  // namespace

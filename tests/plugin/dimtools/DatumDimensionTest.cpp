@@ -135,6 +135,14 @@ TEST_F(DatumTest, ShiftSnapsTheFirstRowAndALevelChainStaysFinite) {
     Plotwise3_Live_Dimension_Data stored{};
     ASSERT_EQ(GetDimensionData(Art(Dimensions().back()), &stored), kNoErr);
     EXPECT_TRUE(std::isfinite(stored.slideDimTextOffset));
+    // Measured up and down, clicks side by side: a row of no length points its arrowheads
+    // along v, as a short row does, not across its line.
+    Polyline({{400, 0}, {500, 0}});
+    ASSERT_EQ(Dimension("Vertical Datum Dimension", {{400, 0}, {500, 0}}, {530, 30}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"0.00"});
+    const std::vector<double> ways = TipWays(Dimensions().back());
+    ASSERT_EQ(ways.size(), 2u);
+    for (double way : ways) EXPECT_NEAR(std::fabs(way), kPi / 2, 1e-3);
 }
 
 TEST_F(DatumTest, StyleValuesWithoutARuleTakeTheNearestOne) {
@@ -168,6 +176,23 @@ TEST_F(DatumTest, AlignedChainsMeasureAlongTheFirstDirection) {
     Polyline({{0, 200}, {100, 200}, {200, 250}});
     ASSERT_EQ(Dimension("Aligned Datum Dimension", {{0, 200}, {100, 200}, {200, 250}}, {100, 160}), kNoErr);
     EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"200.00", "100.00"}));
+    // Dragged behind the datum, near the first-to-last line, the first row passes below the
+    // datum: the second steps further down, both its ends alike, and the datum's witness
+    // line reaches it.
+    Polyline({{0, 400}, {100, 400}, {200, 500}});
+    ASSERT_EQ(Dimension("Aligned Datum Dimension", {{0, 400}, {100, 400}, {200, 500}}, {-100, 360}), kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"200.00", "100.00"}));
+    EXPECT_TRUE(HasLine({0, 360}, {100, 360}));
+    EXPECT_TRUE(HasLine({0, 340}, {200, 340}));
+    EXPECT_TRUE(HasLine({0, 396}, {0, 338}));
+    // The drag point 0.17 from the first-to-last line: the witness lines stand square to the
+    // first direction all the same, and the values are the projections worked from the
+    // clicks (340.588 and 386.309).
+    Polyline({{130, 60}, {350, 320}, {328.976868f, 397.681519f}});
+    ASSERT_EQ(Dimension("Aligned Datum Dimension", {{130, 60}, {350, 320}, {328.976868f, 397.681519f}},
+                        {346.04425f, 426.375854f}),
+              kNoErr);
+    EXPECT_EQ(Texts(Dimensions().back()), (std::vector<std::string>{"386.31", "340.59"}));
     // Clicked leftwards the text above the line turns upright.
     ASSERT_EQ(Dimension("Aligned Datum Dimension", {{100, 200}, {0, 200}}, {50, 170}), kNoErr);
     EXPECT_NEAR(Placements()[0].angle, 0, 1e-5);

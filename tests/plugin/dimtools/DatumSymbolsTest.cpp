@@ -31,6 +31,10 @@ TEST_F(DatumSymbolsTest, TheFlagContinuesTheLegAndReadsUpright) {
         {{60, 0}, kCtrl, 0, 90, 90},
         {{0, 60}, 0, 90, 0, 0},
         {{-40, -40}, 0, -135, 135, -45},
+        {{-60, 0}, 0, 180, 90, 90},  // level leftwards reads upwards too
+        // A rounding off level, as a redraw may leave a drag snapped level: read as level.
+        {{-100, -0.002f}, 0, 180, 90, 90},
+        {{100, 0.002f}, 0, 0, -90, 90},
     };
     for (const auto& row : rows) {
         g->prefs.incrementalLabelAlpha = 1;

@@ -172,6 +172,19 @@ struct DimensionToolTest : plugintest::PluginSessionTest {
             group);
         return out;
     }
+    // The way each of those terminators points back along its line: from its tip to the
+    // middle of its barbs, in radians.
+    std::vector<double> TipWays(ObjId group) const {
+        std::vector<double> out;
+        doc->walk(
+            [&](const standin::Art& a, int) {
+                if (a.type != kPathArt || !a.closed || a.segments.size() != 3) return;
+                const AIRealPoint tip = a.segments[1].p, b1 = a.segments[0].p, b2 = a.segments[2].p;
+                out.push_back(std::atan2((b1.v + b2.v) / 2.0 - tip.v, (b1.h + b2.h) / 2.0 - tip.h));
+            },
+            group);
+        return out;
+    }
     size_t ClosedPaths(ObjId group) const {
         size_t n = 0;
         doc->walk([&](const standin::Art& a, int) { n += a.type == kPathArt && a.closed ? 1 : 0; }, group);

@@ -487,6 +487,13 @@ TEST_F(LinearTest, ClicksLevelWithEachOtherGiveAFiniteZeroAndSlide) {
     size_t witness = 0;  // both witness lines on one another
     for (const Segment& s : Vertical(Lines(dim), 0)) witness += s.a.v != s.b.v ? 1 : 0;
     EXPECT_EQ(witness, 2u);
+    // Measured up and down, clicks side by side: the line of no length points its
+    // arrowheads along v, not across it.
+    Polyline({{100, 0}, {200, 0}});
+    ASSERT_EQ(Dimension("Vertical Dimension", {{100, 0}, {200, 0}}, {230, 30}), kNoErr);
+    const std::vector<double> ways = TipWays(Dimensions().back());
+    ASSERT_EQ(ways.size(), 2u);
+    for (double way : ways) EXPECT_NEAR(std::fabs(way), kPi / 2, 1e-3);
 }
 
 TEST_F(LinearTest, OneClickAndADragDrawNothingAndStoreNothing) {

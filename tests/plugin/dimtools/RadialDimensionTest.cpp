@@ -51,6 +51,14 @@ TEST_F(RadialTest, RadiusFromTheCircleToTheDragPointWithItsShelfAndLabel) {
     EXPECT_EQ(clicks[1].clickNum, -1);
     EXPECT_NEAR(clicks[1].endPointOffsetLength, 100, 1e-3);
     EXPECT_NEAR(clicks[1].endPointOffsetAngle, std::atan2(0.8, 0.6), 1e-5);
+    // Dragged a hair (0.01) outside the circle, then just inside it: the arrowhead points
+    // in, then out, along the radius, not along the rounding between the leader's ends.
+    for (const double d : {36.01, 35.99}) {
+        ASSERT_EQ(PressAndDrag("Radius Dimension", kOnCircle, Around(d, std::atan2(0.8, 0.6) * 180 / kPi)), kNoErr);
+        const std::vector<double> ways = TipWays(Dimensions().back());
+        ASSERT_EQ(ways.size(), 1u);
+        EXPECT_NEAR(ways[0], d > 36 ? std::atan2(0.8, 0.6) : std::atan2(-0.8, -0.6), 1e-4) << d;
+    }
 }
 
 TEST_F(RadialTest, ShelfSideFollowsTheDragAndCtrlTakesTheOther) {

@@ -156,6 +156,20 @@ struct UpdateTwiceTest : DimensionToolTest {
         EXPECT_EQ(faces.size(), 3u);
         return Places(faces);
     }
+
+    // Two updates: each path, text and stored record stays as it was drawn.
+    void ExpectUpdatesChangeNothing() {
+        const auto drawn = drawingdiff::Marks(*doc);
+        const auto stored = drawingdiff::Records(*doc);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+        const auto once = drawingdiff::Marks(*doc);
+        const auto storedOnce = drawingdiff::Records(*doc);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+        EXPECT_EQ(drawingdiff::Differences(drawn, once), std::vector<std::string>{});
+        EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+        EXPECT_EQ(drawingdiff::Differences(stored, storedOnce, 1e-4), std::vector<std::string>{});
+        EXPECT_EQ(drawingdiff::Differences(storedOnce, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
+    }
 };
 
 TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
@@ -194,16 +208,8 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         }
         // Then a flat dimension in empty space, whose tool state the updates meet.
         ASSERT_EQ(Dimension("Horizontal Dimension", {{60, 460}, {160, 460}}, {110, 480}), kNoErr);
-        const auto drawn = drawingdiff::Marks(*doc);
         const auto stored = drawingdiff::Records(*doc);
-        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
-        const auto once = drawingdiff::Marks(*doc);
-        const auto storedOnce = drawingdiff::Records(*doc);
-        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
-        EXPECT_EQ(drawingdiff::Differences(drawn, once), std::vector<std::string>{});
-        EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc)), std::vector<std::string>{});
-        EXPECT_EQ(drawingdiff::Differences(stored, storedOnce, 1e-4), std::vector<std::string>{});
-        EXPECT_EQ(drawingdiff::Differences(storedOnce, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
+        ExpectUpdatesChangeNothing();
         // Selected, the panels show the dimensions' styles; nothing stored changes.
         ASSERT_EQ(session->hostEvent([&] {
             for (ObjId d : Dimensions())
@@ -214,6 +220,46 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
         ASSERT_EQ(session->hostEvent([] { return deselectAllArt(); }), kNoErr);
         session->ticks(20);
         EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
+    }
+}
+
+// Gestures of other seeds of the test above that updates once moved: the drag point a hair
+// off the clicks' line or an end, a value a hair from a rounding step, a row of no length,
+// a flag's leg dragged level, a leader ending on its circle, a click found again on its
+// curve a rounding from where it was drawn.
+TEST_F(UpdateTwiceTest, GesturesNearTheirRoundingsStayWhereTheyWereDrawn) {
+    g->prefs.gridSnapTolerance = 2;
+    g->prefs.style.slideDimText = 1;
+    const struct {
+        const char* tool;
+        Scene scene;
+        std::vector<AIRealPoint> clicks;
+        AIRealPoint to;
+    } rows[] = {
+        {"Aligned Datum Dimension", Scene::kFlat,
+         {{130, 60}, {348.232239f, 318.232239f}, {328.976868f, 397.681519f}}, {346.04425f, 426.375854f}},
+        {"Aligned Datum Dimension", Scene::kProjected,
+         {{420, 105}, {359.19873f, 244.999985f}, {176.69873f, 235}}, {200.017502f, 222.507843f}},
+        {"Axonometric Vertical Datum Dimension", Scene::kAxonometric,
+         {{260, 182.5f}, {310, 208.867523f}, {210, 281.132416f}}, {214.927338f, 312.27887f}},
+        {"Axonometric Horizontal Datum Dimension", Scene::kAxonometric,
+         {{310.000031f, 281.132385f}, {360.000031f, 309.999939f}, {257.834961f, 366.484985f}},
+         {229.894135f, 349.612762f}},
+        {"Datum Flag", Scene::kFlat, {{130, 60}}, {84.0169907f, 59.7498589f}},
+        {"Aligned Dimension", Scene::kFlat, {{314.644653f, 234.644653f}, {42.5f, 60}}, {56.8876915f, 33.4587936f}},
+        {"Aligned Dimension", Scene::kFlat, {{398.232239f, 271.767761f}, {280, 62.5f}}, {305.231415f, 104.161896f}},
+        {"Aligned Dimension", Scene::kProjected, {{220, 177.5f}, {298.756409f, 175.000015f}},
+         {327.112366f, 124.278069f}},
+        {"Axonometric Diameter Dimension", Scene::kAxonometricCircle, {{340.80127f, 225}}, {311.675049f, 215.28653f}},
+        {"Axonometric Horizontal Dimension", Scene::kAxonometric,
+         {{310.000031f, 281.132385f}, {310.000061f, 338.867462f}}, {277.832855f, 339.237671f}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.tool);
+        ASSERT_FALSE(Draw(row.scene).empty());
+        ASSERT_EQ(Dimension(row.tool, row.clicks, row.to), kNoErr) << session->lastError();
+        ASSERT_EQ(Dimensions().size(), 1u);
+        ExpectUpdatesChangeNothing();
     }
 }
 
