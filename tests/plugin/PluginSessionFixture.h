@@ -74,6 +74,19 @@ struct PluginSessionTest : ::testing::Test {
     }
     std::vector<std::string> Alerts() const { return readback::Alerts(session->dialogs()); }
 
+    // A depth cube or cylinder as the user draws one with the current tool: its face dragged
+    // from the press to the corner, pulled out in depth with the cursor, kept by a click there.
+    void DepthPrimitive(AIRealPoint press, AIRealPoint corner, AIRealPoint depth) {
+        ASSERT_EQ(session->mouseDown(press), kNoErr);
+        ASSERT_EQ(session->mouseDrag({press.h + 10, press.v - 10}), kNoErr);
+        ASSERT_EQ(session->mouseDrag(corner), kNoErr);
+        ASSERT_EQ(session->mouseUp(corner), kNoErr);
+        ASSERT_EQ(session->trackCursor({(corner.h + depth.h) / 2, (corner.v + depth.v) / 2}), kNoErr);
+        ASSERT_EQ(session->trackCursor(depth), kNoErr);
+        session->ticks(6);
+        ASSERT_EQ(session->click(depth), kNoErr);
+    }
+
     standin::Host host;
     std::unique_ptr<standin::PluginDriver> session;
     standin::Document* doc = nullptr;

@@ -172,16 +172,9 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
                                  false, nullptr);
         }),
                   kNoErr);
-        // A depth cube: its left face dragged, pulled out in depth, kept by a click.
+        // A depth cube: its left face dragged, pulled out in depth.
         ASSERT_EQ(session->selectTool("Depth Cube"), kNoErr);
-        EXPECT_EQ(session->mouseDown({160, 410}), kNoErr);
-        EXPECT_EQ(session->mouseDrag({170, 400}), kNoErr);
-        EXPECT_EQ(session->mouseDrag({230, 330}), kNoErr);
-        EXPECT_EQ(session->mouseUp({230, 330}), kNoErr);
-        EXPECT_EQ(session->trackCursor({260, 350}), kNoErr);
-        EXPECT_EQ(session->trackCursor({290, 360}), kNoErr);
-        session->ticks(6);
-        EXPECT_EQ(session->click({290, 360}), kNoErr);
+        DepthPrimitive({160, 410}, {230, 330}, {290, 360});
         session->ticks(20);
         // A wall 5 mm thick, typed 150 mm long.
         ADMDialogRef walls = session->dialogs().findDialog("CADwalls");
@@ -371,16 +364,7 @@ TEST_F(OneUndoPerGestureTest, EveryToolsGestureIsOneStepOfUndoAtEveryScale) {
 // restore of the selection after a scale is chosen, the selection of a depth primitive just
 // kept): one undo takes the gesture back whole and gives the selection back as it was.
 TEST_F(OneUndoPerGestureTest, AGestureMadeBeforeTheLastActionsWorkIsDoneIsOneUndo) {
-    auto cube = [&](AIRealPoint at) {
-        ASSERT_EQ(session->mouseDown(at), kNoErr);
-        ASSERT_EQ(session->mouseDrag({at.h + 10, at.v - 10}), kNoErr);
-        ASSERT_EQ(session->mouseDrag({at.h + 70, at.v - 100}), kNoErr);
-        ASSERT_EQ(session->mouseUp({at.h + 70, at.v - 100}), kNoErr);
-        ASSERT_EQ(session->trackCursor({at.h + 110, at.v - 70}), kNoErr);
-        ASSERT_EQ(session->trackCursor({at.h + 150, at.v - 60}), kNoErr);
-        session->ticks(6);
-        ASSERT_EQ(session->click({at.h + 150, at.v - 60}), kNoErr);
-    };
+    auto cube = [&](AIRealPoint at) { DepthPrimitive(at, {at.h + 70, at.v - 100}, {at.h + 150, at.v - 60}); };
     const struct {
         const char* what;
         int32_t scale;  // chosen in the document panel first (-1: none)

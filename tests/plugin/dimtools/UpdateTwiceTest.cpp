@@ -138,16 +138,9 @@ struct UpdateTwiceTest : DimensionToolTest {
                       kNoErr);
             return Places({circle});
         }
-        // A depth cube: its left face dragged, pulled out to the right in depth, kept by a click.
+        // A depth cube: its left face dragged, pulled out to the right in depth.
         EXPECT_EQ(session->selectTool("Depth Cube"), kNoErr);
-        EXPECT_EQ(session->mouseDown({160, 310}), kNoErr);
-        EXPECT_EQ(session->mouseDrag({170, 300}), kNoErr);
-        EXPECT_EQ(session->mouseDrag({260, 180}), kNoErr);
-        EXPECT_EQ(session->mouseUp({260, 180}), kNoErr);
-        EXPECT_EQ(session->trackCursor({300, 210}), kNoErr);
-        EXPECT_EQ(session->trackCursor({360, 230}), kNoErr);
-        session->ticks(6);
-        EXPECT_EQ(session->click({360, 230}), kNoErr);
+        DepthPrimitive({160, 310}, {260, 180}, {360, 230});
         session->ticks(20);
         std::vector<ObjId> faces;
         doc->walk([&](const standin::Art& a, int) {
