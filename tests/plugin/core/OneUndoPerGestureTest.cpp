@@ -423,14 +423,7 @@ TEST_F(OneUndoPerGestureTest, ACommandInProgressEndsWhenAnotherDocumentComesToTh
     const size_t left = paths();
     // A whole cube in the second.
     standin::Document& second = session->newDocument();
-    ASSERT_EQ(session->mouseDown({60, 210}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({70, 200}), kNoErr);
-    ASSERT_EQ(session->mouseDrag({130, 110}), kNoErr);
-    ASSERT_EQ(session->mouseUp({130, 110}), kNoErr) << session->lastError();
-    ASSERT_EQ(session->trackCursor({170, 140}), kNoErr);
-    ASSERT_EQ(session->trackCursor({210, 150}), kNoErr);
-    session->ticks(6);
-    ASSERT_EQ(session->click({210, 150}), kNoErr) << session->lastError();
+    DepthPrimitive({60, 210}, {130, 110}, {210, 150});
     session->ticks(20);
     EXPECT_EQ(paths(), 3u);
     session->setFrontDocument(*doc);
