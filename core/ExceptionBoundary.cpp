@@ -11,7 +11,7 @@ AIErr ErrorOfEscapedException() noexcept {
     try {
         throw;
     } catch (const std::bad_alloc&) {
-        return kMemoryFullErr;
+        return kOutOfMemoryErr;  // the host's own code, so the host knows the work ran out of memory
     } catch (...) {
         return kPluginFaultErr;
     }

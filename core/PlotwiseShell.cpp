@@ -225,8 +225,9 @@ AIErr StartupSteps(SPInterfaceMessage* message) {
         g->unsupportedHostVersion = 1;
         return RegisterVersionNotice(basic);
     }
-    // 3. The host suites.
+    // 3. The host suites; what the user is told should memory run out.
     if (AIErr err = AcquireSuites(basic)) return err;
+    PrepareOutOfMemoryAlert();
     // 4. Host options and our own plug-in reference.
     if (AIErr err = sAIPlugin->SetPluginOptions(message->d.self, kPluginWantsAfterUndoNotifications)) return err;
     g->thisPlugin = message->d.self;
@@ -261,19 +262,29 @@ static void ReleaseEverything(SPInterfaceMessage* message) {
 AIErr StartupPlugin(SPInterfaceMessage* message) {
     if (!message || !message->d.basic) return kBadParameterErr;
     if (g) return kNoErr;  // already started
-    AIErr err = StartupSteps(message);
-    if (err) ReleaseEverything(message);  // a failed start-up leaves nothing held
+    // A failed start-up leaves nothing held, one that ran out of memory included.
+    const AIErr err = ErrorOfStep([message] { return StartupSteps(message); });
+    if (err) ReleaseEverything(message);
     return err;
 }
 
+// Every subsystem's shut-down runs whatever another met, so each frees what it holds; one
+// that stopped (memory ran out, say) is told in words, and everything is released still.
 AIErr ShutdownPlugin(SPInterfaceMessage* message) {
     if (!message) return kBadParameterErr;
-    AIErr err = kNoErr;
-    if (g && !g->unsupportedHostVersion)
-        err = RunPlotwiseHooks(&PlotwiseHooks::shutdown);
+    AIErr first = kNoErr;
+    if (g && !g->unsupportedHostVersion) {
+        for (const PlotwiseSubsystem* subsystem : PlotwiseSubsystems())
+            if (const auto hook = subsystem->hooks.shutdown)
+                if (const AIErr err = ErrorOfStep(hook); err != kNoErr && first == kNoErr) first = err;
+        if (first != kNoErr) (void)ErrorOfStep([first] {
+            TellErrorOfWorkInHand(first);
+            return kNoErr;
+        });
+    }
     if (g) g->thisPlugin = nullptr;  // our reference to ourselves
     ReleaseEverything(message);
-    return err;
+    return first;
 }
 
 AIErr UnloadPlugin(SPAccessMessage* message) {

@@ -62,8 +62,8 @@ void CatalogCollection::set(std::string_view key, CatalogValue value) {
 }
 
 CatalogText readCatalogText(std::string_view text) {
-    const Json json = parseJson<Json>(text, kCatalogJson);
-    const Cursor root(json, std::string(kCatalogJson.root));
+    const Tree<Json> json = parseJson<Json>(text, kCatalogJson);
+    const Cursor root(*json, std::string(kCatalogJson.root));
     root.forEachMember([&](const std::string& key, const Cursor& member) {
         if (key != "owner" && key != "description" && key != "version" && key != "collections")
             member.fail("is no part of a presets file");

@@ -1213,8 +1213,8 @@ struct GiveBackFreedMemory {
 std::unique_ptr<Document> readDocument(const JsonInput& input, const std::function<void()>& rewind, IdSource& ids,
                                        std::vector<std::string>* warnings) {
     IdScan scan;
-    const Json json = parseJsonInParts(input, scan);
-    if (!json.is_object()) throw FormatError("document: expected a JSON object");
+    const Tree<Json> json = parseJsonInParts(input, scan);
+    if (!json->is_object()) throw FormatError("document: expected a JSON object");
     auto doc = std::make_unique<Document>(ids, Document::Empty{});
     std::vector<std::string> found;
     Reader reader(*doc, ids, warnings ? &found : nullptr);
@@ -1222,9 +1222,9 @@ std::unique_ptr<Document> readDocument(const JsonInput& input, const std::functi
         const GiveBackFreedMemory afterwards;
         rewind();
         NoLists whole(&reader);
-        reader.readWhole(parseJsonInParts(input, whole));
+        reader.readWhole(*parseJsonInParts(input, whole));
     } else {
-        reader.readStreamed(json, scan, [&](JsonLists& art) {
+        reader.readStreamed(*json, scan, [&](JsonLists& art) {
             rewind();
             (void)parseJsonInParts(input, art);
         });
@@ -1244,6 +1244,9 @@ bool saveDocumentFile(const Document& doc, const std::string& path, std::string&
     std::string text;
     try {
         text = writeDocumentText(doc);
+    } catch (const std::bad_alloc&) {
+        error = "cannot save " + path + ": there was not enough memory to write the document";
+        return false;
     } catch (const std::exception& e) {
         error = "cannot save " + path + ": " + e.what();
         return false;
@@ -1267,7 +1270,7 @@ Document* openDocumentFile(Host& host, const std::string& path, std::string& err
     } catch (const FormatError& e) {
         error = path + ": " + e.what();
     } catch (const std::bad_alloc&) {
-        error = path + ": the document is too large to read";
+        error = path + ": there was not enough memory to read the document";
     }
     return opened;
 }

@@ -212,7 +212,9 @@ TEST_F(HandlerTest, WhatAHandlerThrowsIsAnsweredWithAnErrorCodeAndToldInWords) {
     const Case cases[] = {
         {[]() -> AIErr { throw std::runtime_error("a fault"); }, kPluginFaultErr, kFaultTold},
         {[]() -> AIErr { throw 42; }, kPluginFaultErr, kFaultTold},
-        {[]() -> AIErr { throw std::bad_alloc(); }, kMemoryFullErr, kMemoryTold},
+        {[]() -> AIErr { throw std::bad_alloc(); }, kOutOfMemoryErr, kMemoryTold},
+        // The host's own answer that memory ran out is told the same way.
+        {[]() -> AIErr { return kOutOfMemoryErr; }, kOutOfMemoryErr, kMemoryTold},
     };
     AINotifierMessage n{};
     n.notifier = g->afterPasteMenuCommandChangedNotifier;
