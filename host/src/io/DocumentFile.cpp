@@ -25,6 +25,7 @@
 #include "Host.h"
 #include "io/AtomicFile.h"
 #include "io/DocumentText.h"
+#include "io/MemoryReserve.h"
 #include "model/Rules.h"
 
 namespace standin::io {
@@ -1181,6 +1182,7 @@ private:
 }  // namespace
 
 std::string writeDocumentText(const Document& doc, size_t maxBytes) {
+    const MemoryReserve reserve;  // the writer's trees allocate where a failure could not be met
     std::string out;
     Writer(doc).write(out);
     out += '\n';

@@ -40,9 +40,19 @@ public:
         if (opened_) host_.beginMessage(kind);
         ++depth_;
     }
+    // Closes the message (which may run out of memory as its changes join the undo history).
+    void close() {
+        if (!opened_) return;
+        opened_ = false;
+        host_.endMessage();
+    }
+    // Closed on the way out of a message that threw: the exception under way is the one told.
     ~MessageScope() {
         --depth_;
-        if (opened_) host_.endMessage();
+        try {
+            close();
+        } catch (const std::bad_alloc&) {
+        }
     }
     MessageScope(const MessageScope&) = delete;
     MessageScope& operator=(const MessageScope&) = delete;
@@ -50,7 +60,7 @@ public:
 private:
     Host& host_;
     int& depth_;
-    const bool opened_;
+    bool opened_;
 };
 
 }  // namespace
@@ -137,8 +147,9 @@ AIErr PluginDriver::sendRaw(size_t plugin, const char* caller, const char* selec
     if (!main) return fail(kBadParameterErr, "plug-in '" + p.name + "' has no entry point");
     AIErr result = kNoErr;
     {
-        const MessageScope scope(host_, depth_, journal && !host_.inMessage(), kind);
+        MessageScope scope(host_, depth_, journal && !host_.inMessage(), kind);
         result = main(caller, selector, msg);
+        scope.close();
     }
     plugins_.at(plugin).globals = d.globals;  // the plug-in may have replaced its record
     if (result == kOutOfMemoryErr) ++outOfMemoryAnswers_;
