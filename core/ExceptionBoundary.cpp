@@ -4,6 +4,7 @@
 #include <exception>
 #include <new>
 
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseAlerts.h"
 #include "geometry/PlotwiseErrors.h"
 
@@ -17,8 +18,15 @@ AIErr ErrorOfEscapedException() noexcept {
     }
 }
 
+namespace {
+
+constexpr GlobalsView<CoreGlobals> g;
+
+}  // namespace
+
 AIErr TellEscapedException() noexcept {
     const AIErr err = ErrorOfEscapedException();
+    if (err == kOutOfMemoryErr && g) g->memoryRanOut = true;
     try {
         TellErrorOfWorkInHand(err);
     } catch (...) {

@@ -168,13 +168,17 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     JoinStepCarriedOn(caller, message);
     const std::string what = WhatTheMessageDid(caller, message);
     std::string outer = std::exchange(g->workInHand, what);
-    const AIErr err = d.handler(message);
+    const bool outerRanOut = std::exchange(g->memoryRanOut, false);
+    AIErr err = d.handler(message);
     if (!g) return err;
     NoteStepToCarryOn(caller, d.selector);
-    // Art refused on a closed layer: the layer is named as the tools name it (the current
-    // one, else the user's drawing layer).
-    const bool told = err == kLockedErr &&
-                      (RefuseClosedCurrentLayer() == kCADErr || RefuseClosedLayer(g->saveLayer) == kCADErr);
+    // Memory that ran out in a procedure the host called meanwhile (told there) stopped part
+    // of the work: the host hears so. Art refused on a closed layer: the layer is named as
+    // the tools name it (the current one, else the user's drawing layer).
+    const bool ranOut = std::exchange(g->memoryRanOut, outerRanOut);
+    if (ranOut) err = kOutOfMemoryErr;
+    const bool told = ranOut || (err == kLockedErr && (RefuseClosedCurrentLayer() == kCADErr ||
+                                                       RefuseClosedLayer(g->saveLayer) == kCADErr));
     g->workInHand = std::move(outer);
     if (!told) NoteHostError(what, err);
     ShowNotesForUser();

@@ -218,16 +218,17 @@ Json withoutDefaults(Json j, const Json& defaults, std::initializer_list<std::st
 // What the reader would refuse is not written.
 Json checkedStyle(const AIPathStyle& style, const std::string& whose, const Document& doc) {
     if (auto problem = rules::styleProblem(style)) throw FormatError(whose + ": " + *problem);
-    static const Json defaults = styleToJson(defaultPathStyle(), doc);
+    // Kept for the program's life and never dropped: a tree dropped at exit allocates.
+    static const Json& defaults = *new Json(styleToJson(defaultPathStyle(), doc));
     return withoutDefaults(styleToJson(style, doc), defaults);
 }
 
 Json compactStory(const text::Story& story, const Document& doc) {
-    static const Json defaults = [&] {
+    static const Json& defaults = *new Json([&] {
         text::Story none;
         none.runs.emplace_back();
         return storyToJson(none, doc);
-    }();
+    }());
     Json j = storyToJson(story, doc);
     if (j["matrix"] == defaults["matrix"]) j.erase("matrix");
     j["paragraph"] = withoutDefaults(j["paragraph"], defaults["paragraph"]);

@@ -593,8 +593,12 @@ AIErr PluginDriver::mouseUp(AIRealPoint p, uint32_t modifiers) {
 AIErr PluginDriver::click(AIRealPoint p, uint32_t modifiers) {
     const AIErr d = mouseDown(p, modifiers);
     if (!inGesture_) return d;
+    // The press's words go with the press's error, whatever the release says.
+    std::string why = d != kNoErr ? lastError_ : std::string();
     const AIErr u = mouseUp(p, modifiers);
-    return d != kNoErr ? d : u;
+    if (d == kNoErr) return u;
+    lastError_ = std::move(why);
+    return d;
 }
 
 AIErr PluginDriver::menu(const std::string& text) {
