@@ -50,7 +50,7 @@ template <class J = Json>
 class Tree {
 public:
     Tree() = default;
-    Tree(J&& value) noexcept : value_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+    Tree(J&& value) noexcept : value_(std::move(value)) {}  // NOLINT: a tree is made from the value it holds
     Tree(Tree&&) noexcept = default;
     Tree& operator=(Tree&& other) noexcept {
         release(value_);
