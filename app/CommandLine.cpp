@@ -111,12 +111,15 @@ public:
         try {
             return runCommand(args);
         } catch (const std::bad_alloc&) {
-            return failure(kOutOfMemory);
+            return outOfMemory();
         }
     }
 
 private:
-    static constexpr const char* kOutOfMemory = "there was not enough memory to go on";
+    int outOfMemory() {
+        err_ << kOutOfMemoryMessage;
+        return 1;
+    }
 
     int runCommand(const std::vector<std::string>& args) {
         if (args.empty()) return usageError("no command given");
@@ -182,9 +185,20 @@ private:
             // when it is why one could not start.
             reportAlerts(session_, script);
             if (started != kNoErr) return failure(session_.events().lastError());
+            // A plug-in that ran out of memory as it started (in a notification, say) did not
+            // finish starting.
+            if (session_.events().outOfMemoryAnswers() != 0)
+                return failure("there was not enough memory for the plug-ins to start");
         }
-        ScriptRunner runner(table_, session_, err_);
-        const int failures = runner.runFile(script);
+        int failures = 0;
+        try {
+            ScriptRunner runner(table_, session_, err_);
+            failures = runner.runFile(script);
+        } catch (const std::bad_alloc&) {
+            // The plug-ins are still shut down, and what they say printed.
+            err_ << kOutOfMemoryMessage;
+            failures = 1;
+        }
         if (!session_.hasEvents()) return failures == 0 ? 0 : 1;
         // What the plug-ins tell the user as they quit (work that could not be kept) is
         // printed as everything else they said, and no run that ends so succeeds.
@@ -258,7 +272,13 @@ RunDefaults programDefaults(const std::filesystem::path& program) {
 
 int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const RunDefaults& defaults) {
-    return CommandLine(out, err, defaults).run(args);
+    try {
+        return CommandLine(out, err, defaults).run(args);
+    } catch (const std::bad_alloc&) {
+        // Not enough memory to make the host the commands run in.
+        err << kOutOfMemoryMessage;
+        return 1;
+    }
 }
 
 }  // namespace plotwise::app

@@ -29,9 +29,12 @@ std::vector<std::filesystem::path> moduleCandidates(const std::filesystem::path&
 // the preference file of the user's configuration folder.
 RunDefaults programDefaults(const std::filesystem::path& program);
 
+// What the command says, on a line of its own, when memory ran out where it could not go on.
+inline constexpr const char* kOutOfMemoryMessage = "plotwise: there was not enough memory to go on\n";
+
 // Runs the command line after the program name, printing to `out` and `err`; answers the
-// exit status: 0 when everything worked, 1 when a command or an expectation failed, 2 for a
-// wrong command line.
+// exit status: 0 when everything worked, 1 when a command or an expectation failed or memory
+// ran out, 2 for a wrong command line.
 int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const RunDefaults& defaults = {});
 

@@ -74,7 +74,7 @@ void checkToolEvent(Session& session, AIErr err, const Args& args, size_t firstA
     const long current = events.registry().currentTool;
     if (current < 0 || static_cast<size_t>(current) >= tools.size()) return checkEvent(session, err, args);
     const std::string title = standin::text::platformToUtf8(tools[current].title);
-    std::string words = events.lastError();
+    std::string words = events.lastError().empty() ? describeError(err) : events.lastError();
     const auto& alerts = events.dialogs().alerts();
     if (alerts.size() > firstAlert) {
         words = standin::text::platformToUtf8(alerts.back().text);

@@ -198,7 +198,14 @@ bool ScriptRunner::runLine(std::string_view line, const std::string& name, int l
         std::string commandName = tokens.front().text;
         tokens.erase(tokens.begin());
         session_.setWhere(name + ':' + std::to_string(lineNumber));
+        const uint64_t outOfMemory = session_.hasEvents() ? session_.events().outOfMemoryAnswers() : 0;
         command->run(session_, Args(std::move(commandName), std::move(tokens)));
+        // A plug-in that ran out of memory in its part of the command (a notification it
+        // answered, say) left its work unfinished: the run goes no further.
+        if (session_.hasEvents() && session_.events().outOfMemoryAnswers() != outOfMemory) {
+            report("there was not enough memory for the plug-ins to finish the command");
+            return false;
+        }
         return true;
     } catch (const ExpectationFailed& e) {
         report(e.what());

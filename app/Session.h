@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -46,15 +47,29 @@ public:
     // The front document; a ScriptError when none is open.
     standin::Document& document();
 
-    // Runs `change` inside one host message (closed even when it throws).
+    // Runs `change` inside one host message (closed even when it throws; a close that runs
+    // out of memory as the change joins the undo history fails the change, unless it is
+    // already failing).
     template <class F>
     void change(F&& f) {
         host_.beginMessage(standin::MessageKind::Other);
         struct End {
             standin::Host& host;
-            ~End() { host.endMessage(); }
+            bool open = true;
+            void close() {
+                open = false;
+                host.endMessage();
+            }
+            ~End() {
+                if (!open) return;
+                try {
+                    close();
+                } catch (const std::bad_alloc&) {
+                }
+            }
         } end{host_};
         f(document());
+        end.close();
     }
 
 private:

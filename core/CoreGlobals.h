@@ -95,6 +95,12 @@ struct CoreGlobals {
     AIAnnotatorHandle annotator = nullptr;
     // --- what the user is told when the message ends (NoteForUser): items by heading ---
     std::vector<std::pair<int32_t, std::vector<std::string>>> notesForUser;
+    // The alert that memory ran out, made at start-up: shown when there is too little
+    // memory left to put the notes together.
+    char outOfMemoryAlert[512] = {};
+    // Memory ran out in a procedure the host called while a message was handled (a
+    // dialog's, told there): the message's answer says so.
+    bool memoryRanOut = false;
     // --- the tool or command the message being handled works for, as the user knows it (its
     // title in quotes; empty outside tool and menu messages), and the drag gesture in which a
     // closed layer was last told (each drag of it would tell again) ---

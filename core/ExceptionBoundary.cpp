@@ -4,6 +4,7 @@
 #include <exception>
 #include <new>
 
+#include "core/CoreGlobals.h"
 #include "core/PlotwiseAlerts.h"
 #include "geometry/PlotwiseErrors.h"
 
@@ -11,14 +12,21 @@ AIErr ErrorOfEscapedException() noexcept {
     try {
         throw;
     } catch (const std::bad_alloc&) {
-        return kMemoryFullErr;
+        return kOutOfMemoryErr;  // the host's own code, so the host knows the work ran out of memory
     } catch (...) {
         return kPluginFaultErr;
     }
 }
 
+namespace {
+
+constexpr GlobalsView<CoreGlobals> g;
+
+}  // namespace
+
 AIErr TellEscapedException() noexcept {
     const AIErr err = ErrorOfEscapedException();
+    if (err == kOutOfMemoryErr && g) g->memoryRanOut = true;
     try {
         TellErrorOfWorkInHand(err);
     } catch (...) {

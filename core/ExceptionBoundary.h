@@ -9,12 +9,23 @@
 
 #include "AITypes.h"
 
-// Inside a catch block: the error code for the exception being handled, kMemoryFullErr
-// when memory ran out, else kPluginFaultErr.
+// Inside a catch block: the error code for the exception being handled, the host's
+// kOutOfMemoryErr when memory ran out, else kPluginFaultErr.
 AIErr ErrorOfEscapedException() noexcept;
 // Inside a catch block: that code, once the user has been told in words that it stopped
 // the work in hand.
 AIErr TellEscapedException() noexcept;
+
+// The error `step` answers, or the code of what it threw: for a step of a sequence that goes
+// on whatever one step met (each step of the shut-down).
+template <class Step>
+AIErr ErrorOfStep(Step&& step) noexcept {
+    try {
+        return step();
+    } catch (...) {
+        return ErrorOfEscapedException();
+    }
+}
 
 template <auto Proc>
 struct GuardedProc;

@@ -2,6 +2,7 @@
 #include "core/PlotwiseAlerts.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "geometry/PlotwiseErrors.h"
@@ -159,7 +160,7 @@ void NoteHostError(const std::string& what, AIErr err) {
                                           {kWrongTypeErr, kWrongTypeNote},
                                           {kBadParameterErr, kRefusedValueNote},
                                           {kNoDocumentErr, kNoDocumentNote},
-                                          {kMemoryFullErr, kOutOfMemoryNote},
+                                          {kOutOfMemoryErr, kOutOfMemoryNote},
                                           {kPluginFaultErr, kPluginFaultNote}};
     if (err == kNoErr || err == kCADErr || err == kCanceledErr) return;
     for (const Reason& r : kReasons)
@@ -175,14 +176,25 @@ void NoteHostError(const std::string& what, AIErr err) {
 void ShowNotesForUser() {
     if (g == nullptr || g->notesForUser.empty() || g->mouseIsDown) return;
     std::string text;
-    for (const auto& [heading, items] : g->notesForUser) {
-        if (!text.empty()) text += "\n";
-        text += MessageText(heading);
-        for (size_t i = 0; i < items.size() && i < kMostItems; ++i) text += (i ? "; " : " ") + items[i];
-        if (items.size() > kMostItems) text += "; +" + std::to_string(items.size() - kMostItems);
+    try {
+        for (const auto& [heading, items] : g->notesForUser) {
+            if (!text.empty()) text += "\n";
+            text += MessageText(heading);
+            for (size_t i = 0; i < items.size() && i < kMostItems; ++i) text += (i ? "; " : " ") + items[i];
+            if (items.size() > kMostItems) text += "; +" + std::to_string(items.size() - kMostItems);
+        }
+    } catch (const std::bad_alloc&) {
+        text.clear();
     }
     g->notesForUser.clear();
-    if (sADMBasic != nullptr) sADMBasic->MessageAlert(text.c_str());
+    const char* shown = text.empty() ? g->outOfMemoryAlert : text.c_str();
+    if (sADMBasic != nullptr && shown[0]) sADMBasic->MessageAlert(shown);
+}
+
+void PrepareOutOfMemoryAlert() {
+    if (g == nullptr) return;
+    const std::string text = MessageText(kOutOfMemoryNote) + " Plotwise";
+    CopyCString(g->outOfMemoryAlert, sizeof g->outOfMemoryAlert, text.c_str());
 }
 
 void TellErrorOfWorkInHand(AIErr err) {

@@ -66,8 +66,11 @@ void NoteForUser(int32_t heading, const std::string& item);
 // why, and what to do. kCADErr (an alert was shown) and a cancel note nothing.
 void NoteHostError(const std::string& what, AIErr err);
 // Shows every note in one alert, each heading with its items, and forgets them; while the
-// mouse button is held they wait for its release.
+// mouse button is held they wait for its release. With too little memory to put them
+// together, the alert says that memory ran out.
 void ShowNotesForUser();
+// Makes the alert that memory ran out while there is memory to make it (at start-up).
+void PrepareOutOfMemoryAlert();
 // Notes the error that stopped the tool or command at work (NoteHostError) and shows the
 // notes at once: for work the host started outside its messages, such as a dialog's
 // procedures.

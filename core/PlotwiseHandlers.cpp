@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePanelPlacement.h"
 #include "core/PlotwisePlugin.h"
@@ -126,15 +127,26 @@ AIErr ApplicationStarted(AINotifierMessage*) {
     return RunPlotwiseHooks(&PlotwiseHooks::applicationStarted);
 }
 
+// Each panel's placement, then the preferences, are written whatever another of them met:
+// a placement that could not be written (memory ran out, say) still lets the preferences
+// be written. The first error is the answer.
 AIErr ApplicationShutdown(AINotifierMessage*) {
     if (g->unsupportedHostVersion) return kNoErr;
-    auto panels = PlotwisePanels();
-    std::stable_sort(panels.begin(), panels.end(),
-                     [](const PlotwisePanelRow* a, const PlotwisePanelRow* b) { return a->writeOrder < b->writeOrder; });
-    for (const PlotwisePanelRow* panel : panels)
-        if (panel->window() && panel->writePrefs)
-            if (AIErr err = panel->writePrefs()) return err;
-    return WritePrefs();
+    AIErr first = kNoErr;
+    const auto keep = [&first](AIErr err) {
+        if (first == kNoErr) first = err;
+    };
+    keep(ErrorOfStep([&] {
+        auto panels = PlotwisePanels();
+        std::stable_sort(panels.begin(), panels.end(), [](const PlotwisePanelRow* a, const PlotwisePanelRow* b) {
+            return a->writeOrder < b->writeOrder;
+        });
+        for (const PlotwisePanelRow* panel : panels)
+            if (panel->window() && panel->writePrefs) keep(ErrorOfStep(panel->writePrefs));
+        return kNoErr;
+    }));
+    keep(ErrorOfStep(WritePrefs));
+    return first;
 }
 
 AIErr DocumentChanged(AINotifierMessage*) {

@@ -171,13 +171,17 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     const bool startsWork = (Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown)) ||
                             (Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem));
     if (startsWork) RunWaitingTimers();
-    const AIErr err = d.handler(message);
+    const bool outerRanOut = std::exchange(g->memoryRanOut, false);
+    AIErr err = d.handler(message);
     if (!g) return err;
     NoteStepToCarryOn(caller, d.selector);
-    // Art refused on a closed layer: the layer is named as the tools name it (the current
-    // one, else the user's drawing layer).
-    const bool told = err == kLockedErr &&
-                      (RefuseClosedCurrentLayer() == kCADErr || RefuseClosedLayer(g->saveLayer) == kCADErr);
+    // Memory that ran out in a procedure the host called meanwhile (told there) stopped part
+    // of the work: the host hears so. Art refused on a closed layer: the layer is named as
+    // the tools name it (the current one, else the user's drawing layer).
+    const bool ranOut = std::exchange(g->memoryRanOut, outerRanOut);
+    if (ranOut) err = kOutOfMemoryErr;
+    const bool told = ranOut || (err == kLockedErr && (RefuseClosedCurrentLayer() == kCADErr ||
+                                                       RefuseClosedLayer(g->saveLayer) == kCADErr));
     g->workInHand = std::move(outer);
     if (!told) NoteHostError(what, err);
     ShowNotesForUser();
@@ -228,8 +232,9 @@ AIErr StartupSteps(SPInterfaceMessage* message) {
         g->unsupportedHostVersion = 1;
         return RegisterVersionNotice(basic);
     }
-    // 3. The host suites.
+    // 3. The host suites; what the user is told should memory run out.
     if (AIErr err = AcquireSuites(basic)) return err;
+    PrepareOutOfMemoryAlert();
     // 4. Host options and our own plug-in reference.
     if (AIErr err = sAIPlugin->SetPluginOptions(message->d.self, kPluginWantsAfterUndoNotifications)) return err;
     g->thisPlugin = message->d.self;
@@ -264,22 +269,31 @@ static void ReleaseEverything(SPInterfaceMessage* message) {
 AIErr StartupPlugin(SPInterfaceMessage* message) {
     if (!message || !message->d.basic) return kBadParameterErr;
     if (g) return kNoErr;  // already started
-    AIErr err = StartupSteps(message);
-    if (err) ReleaseEverything(message);  // a failed start-up leaves nothing held
+    // A failed start-up leaves nothing held, one that ran out of memory included.
+    const AIErr err = ErrorOfStep([message] { return StartupSteps(message); });
+    if (err) ReleaseEverything(message);
     return err;
 }
 
+// Every subsystem's shut-down runs whatever another met, so each frees what it holds; one
+// that stopped (memory ran out, say) is told in words, and everything is released still.
 AIErr ShutdownPlugin(SPInterfaceMessage* message) {
     if (!message) return kBadParameterErr;
-    AIErr err = kNoErr;
+    AIErr first = kNoErr;
     if (g && !g->unsupportedHostVersion) {
         // The command in progress ends, so its clicks are given back with everything else.
-        err = EndToolCommand(g->curTool);
-        if (AIErr e = RunPlotwiseHooks(&PlotwiseHooks::shutdown); e && !err) err = e;
+        first = ErrorOfStep([] { return EndToolCommand(g->curTool); });
+        for (const PlotwiseSubsystem* subsystem : PlotwiseSubsystems())
+            if (const auto hook = subsystem->hooks.shutdown)
+                if (const AIErr err = ErrorOfStep(hook); err != kNoErr && first == kNoErr) first = err;
+        if (first != kNoErr) (void)ErrorOfStep([first] {
+            TellErrorOfWorkInHand(first);
+            return kNoErr;
+        });
     }
     if (g) g->thisPlugin = nullptr;  // our reference to ourselves
     ReleaseEverything(message);
-    return err;
+    return first;
 }
 
 AIErr UnloadPlugin(SPAccessMessage* message) {

@@ -2,8 +2,10 @@
 #include "core/PreferenceDomains.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <limits>
 
 #include "core/PlotwiseStyleFields.h"
@@ -22,7 +24,14 @@ constexpr double kNoGap = std::numeric_limits<double>::quiet_NaN();  // equal to
 struct Domain {
     const char* key;
     double least, most;
-    double gaps[3] = {kNoGap, kNoGap, kNoGap};
+    // Every place a row leaves unnamed holds no gap (not 0, as a shorter list would give).
+    std::array<double, 3> gaps{kNoGap, kNoGap, kNoGap};
+
+    constexpr Domain(const char* k, double l, double m, std::initializer_list<double> listed = {})
+        : key(k), least(l), most(m) {
+        if (listed.size() > gaps.size()) throw "a domain holds at most three gaps";
+        std::copy(listed.begin(), listed.end(), gaps.begin());
+    }
 
     bool Holds(double value) const {
         if (value < least || value > most) return false;
@@ -34,6 +43,7 @@ constexpr double kLargeLength = 1e6;
 constexpr double kUnits = style_fields::kUnitCodeMost;
 constexpr double kPrecision = 5;
 constexpr double kComponent = style_fields::kComponentMost;
+constexpr double kLeastScaler = static_cast<float>(1e-8), kMostScaler = static_cast<float>(1e8);
 // Read by nothing: every value of the type is harmless.
 constexpr double kAnyLeast = std::numeric_limits<int32_t>::min(), kAnyMost = std::numeric_limits<int32_t>::max();
 constexpr Domain kDomains[] = {
@@ -45,9 +55,10 @@ constexpr Domain kDomains[] = {
     {"customAxoView5R", 0, 90}, {"customAxoView1T", -90, 90}, {"customAxoView2T", -90, 90},
     {"customAxoView3T", -90, 90}, {"customAxoView4T", -90, 90}, {"customAxoView5T", -90, 90},
     {"numberFormat", 0, 1}, {"NumericInputUnits", 0, kUnits}, {"NumericInputPrecision", 0, kPrecision},
-    // Custom colours are defined in CMYK, RGB or Lab; the dimension colour is grey, CMYK,
-    // custom, RGB or none (a pattern or gradient cannot be carried).
-    {"dimensionCustomColorType", 0, 2}, {"dimensionColorEntry", 0, 12}, {"dimensionColorType", 0, 6, {2, 4}},
+    // Custom colours are defined in CMYK, RGB or Lab; the dimension colour is of any kind of
+    // the host's, since the styles panel takes the fill colour's kind as it is (a pattern
+    // or gradient carries no components, and is drawn as the host draws such paint).
+    {"dimensionCustomColorType", 0, 2}, {"dimensionColorEntry", 0, 12}, {"dimensionColorType", 0, 6},
     {"arrowheadStyle", 1, 8}, {"arrowheadAngle", 0, 180}, {"textDistanceAboveLine", -kLength, kLength},
     {"useUniversalTextAngle", 0, 1}, {"moveLargeDimensionText", 0, 1},
     {"hTextPlacement", 1, 5}, {"vTextPlacement", 1, 5}, {"aTextPlacement", 1, 5}, {"dualDimensions", 0, 1},
@@ -77,8 +88,10 @@ constexpr Domain kDomains[] = {
     {"alphaLabelMenuOption", 0, 1}, {"numericLabelMenuOption", 0, 2}, {"customLabelMenuOption", 0, 1},
     {"terminatorDirection", 0, 2}, {"MasterUnits", 0, kUnits}, {"MasterPrecision", 0, kPrecision},
     // The current scale: an id of the scale table (10 and 23 are its separators), a scaler
-    // that is a positive number a custom scale may have, a scale style of the two.
-    {"pixelsperinch", 1, kAnyMost}, {"scale", 0, 39, {10, 23}}, {"scaler", 1e-8, 1e8}, {"scaleStyle", 1, 2},
+    // that is a positive number a custom scale may have (as its float field holds it), a
+    // scale style of the two.
+    {"pixelsperinch", 1, kAnyMost}, {"scale", 0, 39, {10, 23}}, {"scaler", kLeastScaler, kMostScaler},
+    {"scaleStyle", 1, 2},
 };
 
 // The style field kept under a preset key when the style-field table bounds it.

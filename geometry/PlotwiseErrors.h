@@ -12,4 +12,3 @@ constexpr AIErr kNoIntersectionErr = 'NINT';
 constexpr AIErr kArtWithNoHandlesErr = 'AWNH';
 constexpr AIErr kCantErr = 'CANT';
 constexpr AIErr kPluginFaultErr = 'PFLT';           // the work stopped at an exception of the plug-in's own
-constexpr AIErr kMemoryFullErr = 'MEMF';            // the work stopped because memory ran out (std::bad_alloc)

@@ -120,7 +120,10 @@ int32_t CustomScaleUnitIndexOf(int32_t units) {
 }
 
 bool IsCustomScalerInRange(double scaler) {
-    return scaler >= kSmallestCustomScaler && scaler <= kLargestCustomScaler;  // false for NaN
+    // Judged as the slot's float holds it, so a scaler taken is one the next start reads back.
+    const float held = static_cast<float>(scaler);
+    return held >= static_cast<float>(kSmallestCustomScaler) &&
+           held <= static_cast<float>(kLargestCustomScaler);  // false for NaN
 }
 
 AIErr KeepCustomScalesInRange() {

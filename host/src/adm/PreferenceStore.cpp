@@ -92,12 +92,13 @@ float toFloat(const json& j) { return static_cast<float>(j.get<double>()); }
 
 // Why `text` is not a preference file of this version; empty when it is, with `doc` read.
 // It is read within the limits of every JSON file, so no hostile tree is ever built.
-std::string problemWith(const std::string& text, json& doc) {
+std::string problemWith(const std::string& text, io::Tree<json>& tree) {
     try {
-        doc = io::parseJson<json>(text, io::kPreferenceJson);
+        tree = io::parseJson<json>(text, io::kPreferenceJson);
     } catch (const io::FormatError& e) {
         return e.what();
     }
+    json& doc = *tree;
     if (!doc.is_object() || !doc.contains("preferences") || !doc["preferences"].is_object())
         return "no \"preferences\" object";
     const auto format = doc.find("format");
@@ -187,7 +188,7 @@ void PreferenceStore::checkEntries() {
     const auto note = [&](const std::string& message) {
         if (++found <= kMaxEntryWarnings) warn("preference " + message + "; the plug-in gets its default");
     };
-    for (const auto& [prefix, keys] : prefs_.items()) {
+    for (const auto& [prefix, keys] : prefs_->items()) {
         if (!keys.is_object()) {
             note("prefix \"" + prefix + "\" holds " + shown(keys) + " instead of keys");
             continue;
@@ -216,15 +217,15 @@ bool PreferenceStore::load() {
     }
 
     std::string problem, text;
-    json doc;
+    io::Tree<json> doc;
     if (io::readWholeFile(path_.string(), io::kPreferenceFile, text, problem))
         problem = problemWith(text, doc);
     else
         problem = problem.substr(std::min(problem.size(), path_.string().size() + 2));
     if (problem.empty()) {
-        prefs_ = std::move(doc["preferences"]);
-        doc.erase("preferences");
-        doc.erase("format");
+        prefs_ = std::move((*doc)["preferences"]);
+        doc->erase("preferences");
+        doc->erase("format");
         others_ = std::move(doc);
         fresh_ = false;
         checkEntries();
@@ -253,11 +254,27 @@ AIErr PreferenceStore::save() {
             return kPreferenceWriteErr;
         }
     }
-    // What the file held besides the preferences is written back as it was.
-    json doc = others_;
-    doc["format"] = kFormat;
-    doc["preferences"] = prefs_;
-    const std::string text = doc.dump(2) + "\n";
+    // What the file held besides the preferences is written back as it was. The preferences
+    // are lent to the other members for the text and taken back however it ends: a copy of
+    // them could run out of memory half made.
+    json::object_t& doc = *others_->get_ptr<json::object_t*>();
+    const auto giveBack = [&]() noexcept {
+        if (const auto lent = doc.find("preferences"); lent != doc.end()) {
+            prefs_ = std::move(lent->second);
+            doc.erase(lent);
+        }
+        if (const auto format = doc.find("format"); format != doc.end()) doc.erase(format);
+    };
+    std::string text;
+    try {
+        doc["format"] = kFormat;
+        doc["preferences"] = std::move(*prefs_);
+        text = others_->dump(2) + "\n";
+    } catch (...) {
+        giveBack();
+        throw;
+    }
+    giveBack();
 
     std::string error;
     if (!io::writeFileAtomically(path_.string(), text, error, stopBeforeRename_)) {
@@ -272,8 +289,8 @@ AIErr PreferenceStore::save() {
 // of another type is named once (a damaged one was named when the file was read).
 const json* PreferenceStore::find(const char* prefix, const char* key, const char* type) const {
     if (!validName(prefix) || !validName(key)) return nullptr;
-    auto p = prefs_.find(prefix);
-    if (p == prefs_.end() || !p->is_object()) return nullptr;
+    auto p = prefs_->find(prefix);
+    if (p == prefs_->end() || !p->is_object()) return nullptr;
     auto k = p->find(key);
     if (k == p->end() || entryProblem(*k)) return nullptr;
     const std::string& held = k->begin().key();
@@ -284,24 +301,34 @@ const json* PreferenceStore::find(const char* prefix, const char* key, const cha
     return nullptr;
 }
 
-AIErr PreferenceStore::put(const char* prefix, const char* key, const char* type, json value) {
+// Every value replaced is released first: one dropped whole could run out of memory in its
+// destructor.
+AIErr PreferenceStore::put(const char* prefix, const char* key, const char* type, io::Tree<json> value) {
     if (!validName(prefix) || !validName(key)) return kBadParameterErr;
-    json& p = prefs_[prefix];
-    if (!p.is_object()) p = json::object();
-    p[key] = json{{type, std::move(value)}};
+    io::Tree<json> entry = json::object();
+    (*entry)[type] = std::move(*value);
+    json& p = (*prefs_)[prefix];
+    if (!p.is_object()) {
+        io::release(p);
+        p = json::object();
+    }
+    json& slot = p[key];
+    io::release(slot);
+    slot = std::move(*entry);
     return kNoErr;
 }
 
 bool PreferenceStore::has(const char* prefix, const char* key) const {
     if (!validName(prefix) || !validName(key)) return false;
-    auto p = prefs_.find(prefix);
-    return p != prefs_.end() && p->is_object() && p->contains(key);
+    auto p = prefs_->find(prefix);
+    return p != prefs_->end() && p->is_object() && p->contains(key);
 }
 
 AIErr PreferenceStore::remove(const char* prefix, const char* key) {
     if (!validName(prefix) || !validName(key)) return kBadParameterErr;
-    auto p = prefs_.find(prefix);
-    if (p == prefs_.end() || !p->is_object() || !p->contains(key)) return kNoSuchKey;
+    auto p = prefs_->find(prefix);
+    if (p == prefs_->end() || !p->is_object() || !p->contains(key)) return kNoSuchKey;
+    io::release((*p)[key]);
     p->erase(key);
     return kNoErr;
 }
@@ -313,7 +340,7 @@ AIErr PreferenceStore::getInteger(const char* prefix, const char* key, int32_t* 
 }
 
 AIErr PreferenceStore::putInteger(const char* prefix, const char* key, int32_t value) {
-    return put(prefix, key, "integer", value);
+    return put(prefix, key, "integer", json(value));
 }
 
 AIErr PreferenceStore::getBoolean(const char* prefix, const char* key, AIBoolean* value) const {
@@ -323,7 +350,7 @@ AIErr PreferenceStore::getBoolean(const char* prefix, const char* key, AIBoolean
 }
 
 AIErr PreferenceStore::putBoolean(const char* prefix, const char* key, bool value) {
-    return put(prefix, key, "boolean", value);
+    return put(prefix, key, "boolean", json(value));
 }
 
 AIErr PreferenceStore::getReal(const char* prefix, const char* key, AIReal* value) const {
@@ -334,7 +361,7 @@ AIErr PreferenceStore::getReal(const char* prefix, const char* key, AIReal* valu
 
 AIErr PreferenceStore::putReal(const char* prefix, const char* key, AIReal value) {
     if (!std::isfinite(value)) return kBadParameterErr;  // JSON cannot hold it
-    return put(prefix, key, "real", static_cast<double>(value));
+    return put(prefix, key, "real", json(static_cast<double>(value)));
 }
 
 AIErr PreferenceStore::getString(const char* prefix, const char* key, char* buffer, int32_t bufferSize) const {
@@ -346,7 +373,7 @@ AIErr PreferenceStore::getString(const char* prefix, const char* key, char* buff
 
 AIErr PreferenceStore::putString(const char* prefix, const char* key, const char* value) {
     if (!value) return kBadParameterErr;
-    return put(prefix, key, "string", text::platformToUtf8(value));
+    return put(prefix, key, "string", json(text::platformToUtf8(value)));
 }
 
 AIErr PreferenceStore::getPoint(const char* prefix, const char* key, AIRealPoint* value) const {

@@ -13,6 +13,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "io/Json.h"
+
 #include "AITypes.h"
 #include "SuiteRegistry.h"
 
@@ -79,14 +81,14 @@ public:
 
 private:
     const nlohmann::json* find(const char* prefix, const char* key, const char* type) const;
-    AIErr put(const char* prefix, const char* key, const char* type, nlohmann::json value);
+    AIErr put(const char* prefix, const char* key, const char* type, io::Tree<nlohmann::json> value);
     void warn(std::string message) const;
     void checkEntries();
     std::optional<std::filesystem::path> putAside();
 
     std::filesystem::path path_;
-    nlohmann::json prefs_ = nlohmann::json::object();   // prefix -> key -> {type: value}
-    nlohmann::json others_ = nlohmann::json::object();  // the file's other members, kept as they were
+    io::Tree<nlohmann::json> prefs_ = nlohmann::json::object();   // prefix -> key -> {type: value}
+    io::Tree<nlohmann::json> others_ = nlohmann::json::object();  // the file's other members, kept as they were
     bool fresh_ = true;
     bool blocked_ = false;  // a damaged file could not be put aside: never overwrite it
     bool stopBeforeRename_ = false;

@@ -193,7 +193,7 @@ std::optional<std::string> Resources::readFile(const std::filesystem::path& rel)
     return std::nullopt;
 }
 
-std::optional<nlohmann::json> Resources::readJson(const std::filesystem::path& rel) {
+std::optional<io::Tree<nlohmann::json>> Resources::readJson(const std::filesystem::path& rel) {
     const auto text = readFile(rel);
     if (!text) return std::nullopt;
     try {
@@ -210,7 +210,7 @@ std::optional<std::string> Resources::indexString(int32_t listID, int32_t index)
         const auto rel = std::filesystem::path("strings") / (std::to_string(listID) + ".json");
         std::optional<std::vector<std::string>> list;
         if (const auto j = readJson(rel)) {
-            list = stringArray(*j);
+            list = stringArray(**j);
             if (!list) problems_.push_back(rel.string() + ": not a JSON array of strings");
         }
         it = strings_.emplace(listID, std::move(list)).first;
@@ -226,7 +226,7 @@ std::optional<std::vector<std::string>> Resources::menu(int32_t menuID) {
         const auto rel = std::filesystem::path("menus") / (std::to_string(menuID) + ".json");
         std::optional<std::vector<std::string>> entries;
         if (const auto found = readJson(rel)) {
-            const json& j = *found;
+            const json& j = **found;
             // Either an array of texts or {"entries": [...]}.
             entries = stringArray(j.is_object() && j.contains("entries") ? j["entries"] : j);
             if (!entries) problems_.push_back(rel.string() + ": not a list of entry texts");
@@ -242,7 +242,7 @@ const DialogTemplate* Resources::dialog(int32_t dialogID) {
         const auto rel = std::filesystem::path("dialogs") / (std::to_string(dialogID) + ".json");
         std::optional<DialogTemplate> tpl;
         if (const auto found = readJson(rel)) {
-            const json& j = *found;
+            const json& j = **found;
             std::string why;
             if (!j.is_object()) {
                 why = "not a JSON object";

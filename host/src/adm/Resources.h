@@ -17,6 +17,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "io/Json.h"
+
 #include "ADMTypes.h"
 
 namespace standin {
@@ -82,7 +84,7 @@ private:
     // The text of a resource file; nothing when it is absent, or (with a problem recorded)
     // when it cannot be read or parsed within the resource limits.
     std::optional<std::string> readFile(const std::filesystem::path& rel);
-    std::optional<nlohmann::json> readJson(const std::filesystem::path& rel);
+    std::optional<io::Tree<nlohmann::json>> readJson(const std::filesystem::path& rel);
 
     void search(std::vector<std::filesystem::path> folders);
 

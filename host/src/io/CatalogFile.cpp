@@ -6,6 +6,7 @@
 
 #include "io/DocumentText.h"
 #include "io/Json.h"
+#include "io/MemoryReserve.h"
 
 namespace standin::io {
 
@@ -62,8 +63,8 @@ void CatalogCollection::set(std::string_view key, CatalogValue value) {
 }
 
 CatalogText readCatalogText(std::string_view text) {
-    const Json json = parseJson<Json>(text, kCatalogJson);
-    const Cursor root(json, std::string(kCatalogJson.root));
+    const Tree<Json> json = parseJson<Json>(text, kCatalogJson);
+    const Cursor root(*json, std::string(kCatalogJson.root));
     root.forEachMember([&](const std::string& key, const Cursor& member) {
         if (key != "owner" && key != "description" && key != "version" && key != "collections")
             member.fail("is no part of a presets file");
@@ -80,6 +81,7 @@ CatalogText readCatalogText(std::string_view text) {
 }
 
 std::string writeCatalogText(const CatalogText& catalog) {
+    const MemoryReserve reserve;  // the writer's trees allocate where a failure could not be met
     // One key to a line, so a file a user opens reads as a list of settings.
     Json head = Json::object();
     head["owner"] = platformToUtf8(catalog.owner);

@@ -25,6 +25,7 @@
 #include "Host.h"
 #include "io/AtomicFile.h"
 #include "io/DocumentText.h"
+#include "io/MemoryReserve.h"
 #include "model/Rules.h"
 
 namespace standin::io {
@@ -217,16 +218,17 @@ Json withoutDefaults(Json j, const Json& defaults, std::initializer_list<std::st
 // What the reader would refuse is not written.
 Json checkedStyle(const AIPathStyle& style, const std::string& whose, const Document& doc) {
     if (auto problem = rules::styleProblem(style)) throw FormatError(whose + ": " + *problem);
-    static const Json defaults = styleToJson(defaultPathStyle(), doc);
+    // Kept for the program's life and never dropped: a tree dropped at exit allocates.
+    static const Json& defaults = *new Json(styleToJson(defaultPathStyle(), doc));
     return withoutDefaults(styleToJson(style, doc), defaults);
 }
 
 Json compactStory(const text::Story& story, const Document& doc) {
-    static const Json defaults = [&] {
+    static const Json& defaults = *new Json([&] {
         text::Story none;
         none.runs.emplace_back();
         return storyToJson(none, doc);
-    }();
+    }());
     Json j = storyToJson(story, doc);
     if (j["matrix"] == defaults["matrix"]) j.erase("matrix");
     j["paragraph"] = withoutDefaults(j["paragraph"], defaults["paragraph"]);
@@ -1181,6 +1183,7 @@ private:
 }  // namespace
 
 std::string writeDocumentText(const Document& doc, size_t maxBytes) {
+    const MemoryReserve reserve;  // the writer's trees allocate where a failure could not be met
     std::string out;
     Writer(doc).write(out);
     out += '\n';
@@ -1213,8 +1216,8 @@ struct GiveBackFreedMemory {
 std::unique_ptr<Document> readDocument(const JsonInput& input, const std::function<void()>& rewind, IdSource& ids,
                                        std::vector<std::string>* warnings) {
     IdScan scan;
-    const Json json = parseJsonInParts(input, scan);
-    if (!json.is_object()) throw FormatError("document: expected a JSON object");
+    const Tree<Json> json = parseJsonInParts(input, scan);
+    if (!json->is_object()) throw FormatError("document: expected a JSON object");
     auto doc = std::make_unique<Document>(ids, Document::Empty{});
     std::vector<std::string> found;
     Reader reader(*doc, ids, warnings ? &found : nullptr);
@@ -1222,9 +1225,9 @@ std::unique_ptr<Document> readDocument(const JsonInput& input, const std::functi
         const GiveBackFreedMemory afterwards;
         rewind();
         NoLists whole(&reader);
-        reader.readWhole(parseJsonInParts(input, whole));
+        reader.readWhole(*parseJsonInParts(input, whole));
     } else {
-        reader.readStreamed(json, scan, [&](JsonLists& art) {
+        reader.readStreamed(*json, scan, [&](JsonLists& art) {
             rewind();
             (void)parseJsonInParts(input, art);
         });
@@ -1244,6 +1247,9 @@ bool saveDocumentFile(const Document& doc, const std::string& path, std::string&
     std::string text;
     try {
         text = writeDocumentText(doc);
+    } catch (const std::bad_alloc&) {
+        error = "cannot save " + path + ": there was not enough memory to write the document";
+        return false;
     } catch (const std::exception& e) {
         error = "cannot save " + path + ": " + e.what();
         return false;
@@ -1267,7 +1273,7 @@ Document* openDocumentFile(Host& host, const std::string& path, std::string& err
     } catch (const FormatError& e) {
         error = path + ": " + e.what();
     } catch (const std::bad_alloc&) {
-        error = path + ": the document is too large to read";
+        error = path + ": there was not enough memory to read the document";
     }
     return opened;
 }

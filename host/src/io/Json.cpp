@@ -115,7 +115,7 @@ private:
         size_t count = 0;                     // members or elements so far
         const ArrayLimit* limit = nullptr;    // for arrays under a limited key
         std::unique_ptr<std::unordered_set<std::string>> keys;  // of big ordered objects
-        std::unique_ptr<J> element;           // an element of a list, built apart
+        std::unique_ptr<J, ReleaseTree> element;  // an element of a list, built apart
         bool begun = false;                   // the element has been handed over
     };
 
@@ -207,11 +207,28 @@ private:
         auto& object = *top.value->template get_ptr<object_t*>();
         ++top.count;
         if constexpr (kOrdered) {
+            roomForMember(object);
             object.emplace_back(std::move(key_), std::move(value));
             return &object.back().second;
         } else {
             return &object.emplace(std::move(key_), std::move(value)).first->second;
         }
+    }
+
+    // Room for one more member of an ordered object, made here rather than by the vector's
+    // own growth: that copies every member (the keys are const, so a member cannot move)
+    // and drops the old copies, and dropping a member that holds anything allocates. Here
+    // the keys are copied first, then the values moved, which allocates nothing.
+    static void roomForMember(object_t& object) {
+        if (object.size() < object.capacity()) return;
+        std::vector<std::string> keys;
+        keys.reserve(object.size());
+        for (const auto& member : object) keys.push_back(member.first);
+        object_t grown;
+        grown.reserve(std::max<size_t>(8, 2 * object.capacity()));
+        auto member = object.begin();
+        for (std::string& key : keys) grown.emplace_back(std::move(key), std::move((member++)->second));
+        object.swap(grown);
     }
 
     bool put(J&& value) {
@@ -264,7 +281,7 @@ private:
         if (inList()) {
             // An element of a list, built apart.
             (void)addElement(open_.back());
-            auto element = std::make_unique<J>(type);
+            std::unique_ptr<J, ReleaseTree> element(new J(type));
             J* value = element.get();
             open_.push_back(Frame{value, array, false, std::move(name), 0, limit, nullptr, std::move(element), false});
             return true;
@@ -334,19 +351,19 @@ void parseText(std::string_view text, const JsonLimits& limits, LimitedBuilder<J
 }  // namespace
 
 template <class J>
-J parseJson(std::string_view text, const JsonLimits& limits) {
-    J root;
-    LimitedBuilder<J> builder(root, limits);
+Tree<J> parseJson(std::string_view text, const JsonLimits& limits) {
+    Tree<J> root;
+    LimitedBuilder<J> builder(*root, limits);
     parseText(text, limits, builder);
     return root;
 }
 
-template Json parseJson<Json>(std::string_view, const JsonLimits&);
-template nlohmann::json parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
+template Tree<Json> parseJson<Json>(std::string_view, const JsonLimits&);
+template Tree<nlohmann::json> parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
 
-Json parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits) {
-    Json root;
-    LimitedBuilder<Json> builder(root, limits, &lists);
+Tree<Json> parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits) {
+    Tree<Json> root;
+    LimitedBuilder<Json> builder(*root, limits, &lists);
     if (input.stream)
         Json::sax_parse(*input.stream, &builder);
     else

@@ -26,15 +26,71 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Empties a tree from its leaves up, allocating nothing. nlohmann's destructor of an array
+// or object that holds anything first moves the members onto a stack it allocates, so a
+// tree dropped as memory runs out would end the program from a destructor; a tree emptied
+// here first goes with nothing to allocate. (Every tree is nested no deeper than the
+// parse limits allow, so the recursion is bounded.)
+template <class J>
+void release(J& tree) noexcept {
+    if (tree.is_array()) {
+        auto& elements = *tree.template get_ptr<typename J::array_t*>();
+        for (J& element : elements) release(element);
+        elements.clear();
+    } else if (tree.is_object()) {
+        auto& members = *tree.template get_ptr<typename J::object_t*>();
+        for (auto& member : members) release(member.second);
+        members.clear();
+    }
+}
+
+// A tree that is released as it goes; what owns a tree that may be dropped while memory is
+// short holds it so.
+template <class J = Json>
+class Tree {
+public:
+    Tree() = default;
+    Tree(J&& value) noexcept : value_(std::move(value)) {}  // NOLINT: a tree is made from the value it holds
+    Tree(Tree&&) noexcept = default;
+    Tree& operator=(Tree&& other) noexcept {
+        release(value_);
+        value_ = std::move(other.value_);
+        return *this;
+    }
+    Tree& operator=(J&& value) noexcept {
+        release(value_);
+        value_ = std::move(value);
+        return *this;
+    }
+    ~Tree() { release(value_); }
+
+    J& operator*() noexcept { return value_; }
+    const J& operator*() const noexcept { return value_; }
+    J* operator->() noexcept { return &value_; }
+    const J* operator->() const noexcept { return &value_; }
+
+private:
+    J value_;
+};
+
+// A deleter of trees on the heap that releases them first.
+struct ReleaseTree {
+    template <class J>
+    void operator()(J* tree) const noexcept {
+        release(*tree);
+        delete tree;
+    }
+};
+
 // The one JSON reader: documents, preferences, resources and any other JSON file come through
 // here with their limits. It builds the tree without recursion and refuses, with the place
 // ("document.layers[0].segments: ..."), the first thing past a limit, so no hostile tree is
 // ever built or walked. Throws FormatError. Instantiated for Json and nlohmann::json.
 template <class J = Json>
-J parseJson(std::string_view text, const JsonLimits& limits = kDocumentJson);
+Tree<J> parseJson(std::string_view text, const JsonLimits& limits = kDocumentJson);
 
-extern template Json parseJson<Json>(std::string_view, const JsonLimits&);
-extern template nlohmann::json parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
+extern template Tree<Json> parseJson<Json>(std::string_view, const JsonLimits&);
+extern template Tree<nlohmann::json> parseJson<nlohmann::json>(std::string_view, const JsonLimits&);
 
 // Where a parse reads from: a text in memory, or a stream read while it is parsed (so a
 // file of any size is never held whole).
@@ -70,7 +126,7 @@ public:
 // Parses as parseJson does, the limits applied the same way, handing the elements of lists
 // to `lists`; answers the top value, each list in it empty. Throws FormatError, or whatever
 // `lists` throws.
-Json parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits = kDocumentJson);
+Tree<Json> parseJsonInParts(const JsonInput& input, JsonLists& lists, const JsonLimits& limits = kDocumentJson);
 
 // In a Json tree (documents, presets files), a whole number written without a point or an
 // exponent that is too large for 64 bits stands as its digits, held as a binary value (which

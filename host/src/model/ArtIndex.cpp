@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "model/Document.h"
 
@@ -17,6 +18,11 @@ constexpr double kFarthest = 1e9;
 
 bool meets(const AIRealRect& a, const AIRealRect& b) {
     return a.left <= b.right && b.left <= a.right && a.bottom <= b.top && b.bottom <= a.top;
+}
+
+// Room for one more in a list, growing it as push_back would, so the push cannot fail.
+void roomForOne(std::vector<ObjId>& list) {
+    if (list.size() == list.capacity()) list.reserve(std::max<size_t>(8, 2 * list.capacity()));
 }
 
 }  // namespace
@@ -41,8 +47,7 @@ void BoundsGrid::forEachCell(const Entry& e, Visit visit) {
         for (int64_t y = e.cells.y0; y <= e.cells.y1; ++y) visit(key(e.level, x, y), place++);
 }
 
-void BoundsGrid::put(ObjId id, const AIRealRect& r) {
-    remove(id);
+BoundsGrid::Entry BoundsGrid::entryFor(const AIRealRect& r) {
     Entry e{r, kLevels, {}, {}};
     const double extent = std::max(double(r.right) - r.left, double(r.top) - r.bottom);
     const bool near = std::fabs(r.left) < kFarthest && std::fabs(r.right) < kFarthest &&
@@ -58,23 +63,60 @@ void BoundsGrid::put(ObjId id, const AIRealRect& r) {
         // Never more than two cells each way; kept aside should rounding ever say otherwise.
         if ((e.cells.x1 - e.cells.x0 + 1) * (e.cells.y1 - e.cells.y0 + 1) > 4) e.level = kLevels;
     }
+    return e;
+}
+
+// Everything a put may allocate is allocated before anything changes, so one that fails
+// leaves the grid as it was (a grid half updated sends a later removal into a list that
+// never held the art).
+void BoundsGrid::put(ObjId id, const AIRealRect& r) {
+    const Entry e = entryFor(r);
+    Entry* stored = entries_.find(id);
+    const std::optional<Entry> old = stored ? std::optional<Entry>(*stored) : std::nullopt;
+    // Room for the art in each list it joins; a cell made for it is taken back on failure.
+    uint64_t made[4] = {};
+    int madeCount = 0;
+    try {
+        if (e.level == kLevels) {
+            roomForOne(unplaced_);
+        } else {
+            forEachCell(e, [&](uint64_t cell, int) {
+                const auto [it, added] = cells_.try_emplace(cell);
+                if (added) made[madeCount++] = cell;
+                roomForOne(it->second);
+            });
+        }
+        if (!stored) stored = &entries_.put(id, e);
+    } catch (...) {
+        for (int i = 0; i < madeCount; ++i) cells_.erase(made[i]);
+        throw;
+    }
+    // From here on nothing allocates. Cells the art leaves are kept until it is placed, as
+    // it may join one of them again.
+    if (old) unplace(*old, false);
+    *stored = e;
+    place(id, *stored);
+    if (old) dropEmptyCells(*old);
+}
+
+// Into lists that have room for it: allocates nothing.
+void BoundsGrid::place(ObjId id, Entry& e) noexcept {
     if (e.level == kLevels) {
         e.places[0] = static_cast<uint32_t>(unplaced_.size());
         unplaced_.push_back(id);
-    } else {
-        forEachCell(e, [&](uint64_t cell, int place) {
-            std::vector<ObjId>& list = cells_[cell];
-            e.places[place] = static_cast<uint32_t>(list.size());
-            list.push_back(id);
-        });
-        ++perLevel_[e.level];
+        return;
     }
-    entries_.put(id, e);
+    forEachCell(e, [&](uint64_t cell, int place) {
+        std::vector<ObjId>& list = cells_.find(cell)->second;
+        e.places[place] = static_cast<uint32_t>(list.size());
+        list.push_back(id);
+    });
+    ++perLevel_[e.level];
 }
 
 // Takes the entry at `place` out of `list` by moving the last one into its place, and
 // tells the moved entry its new place in that cell.
-void BoundsGrid::dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell) {
+void BoundsGrid::dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell) noexcept {
     const ObjId moved = list.back();
     list[place] = moved;
     list.pop_back();
@@ -89,11 +131,8 @@ void BoundsGrid::dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell)
     });
 }
 
-void BoundsGrid::remove(ObjId id) {
-    const Entry* found = entries_.find(id);
-    if (!found) return;
-    const Entry e = *found;
-    entries_.erase(id);
+// Out of its lists: allocates nothing. A cell left empty goes when `dropEmpty` says so.
+void BoundsGrid::unplace(const Entry& e, bool dropEmpty) noexcept {
     if (e.level == kLevels) {
         dropAt(unplaced_, e.places[0], 0);
         return;
@@ -101,9 +140,23 @@ void BoundsGrid::remove(ObjId id) {
     forEachCell(e, [&](uint64_t key, int place) {
         const auto cell = cells_.find(key);
         dropAt(cell->second, e.places[place], key);
-        if (cell->second.empty()) cells_.erase(cell);
+        if (dropEmpty && cell->second.empty()) cells_.erase(cell);
     });
     --perLevel_[e.level];
+}
+
+void BoundsGrid::dropEmptyCells(const Entry& e) noexcept {
+    if (e.level == kLevels) return;
+    forEachCell(e, [&](uint64_t key, int) {
+        if (const auto cell = cells_.find(key); cell != cells_.end() && cell->second.empty()) cells_.erase(cell);
+    });
+}
+
+void BoundsGrid::remove(ObjId id) noexcept {
+    const Entry* found = entries_.find(id);
+    if (!found) return;
+    unplace(*found, true);
+    entries_.erase(id);
 }
 
 void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
@@ -137,6 +190,8 @@ void BoundsGrid::query(const AIRealRect& area, std::vector<ObjId>& out) const {
         if (meets(entries_.find(id)->bounds, area)) out.push_back(id);
 }
 
+// An allocation that fails part way leaves every change noted, and the next refresh takes
+// them all up again: each step sets what the art is now, so one taken twice does no harm.
 void ArtIndex::refresh(const Document& doc) {
     if (dirty_.empty()) return;
     std::sort(dirty_.begin(), dirty_.end());

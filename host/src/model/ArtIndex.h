@@ -20,8 +20,9 @@ namespace standin {
 // area is looked up in a few cells a level.
 class BoundsGrid {
 public:
+    // Whole or not at all: an allocation that fails leaves the grid as it was.
     void put(ObjId id, const AIRealRect& r);
-    void remove(ObjId id);
+    void remove(ObjId id) noexcept;
     // Ids whose bounds meet `area` (edges included), each once, in no particular order.
     void query(const AIRealRect& area, std::vector<ObjId>& out) const;
     size_t size() const { return entries_.size(); }
@@ -42,10 +43,14 @@ private:
     static double cellSize(int level);
     static Cells cellsOf(const AIRealRect& r, int level);
     static uint64_t key(int level, int64_t x, int64_t y);
+    static Entry entryFor(const AIRealRect& r);
     // Calls `visit(cellKey, placeIndex)` for each cell of an entry placed on a level.
     template <class Visit>
     static void forEachCell(const Entry& e, Visit visit);
-    void dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell);
+    void dropAt(std::vector<ObjId>& list, uint32_t place, uint64_t cell) noexcept;
+    void place(ObjId id, Entry& e) noexcept;
+    void unplace(const Entry& e, bool dropEmpty) noexcept;
+    void dropEmptyCells(const Entry& e) noexcept;
 
     IdStore<Entry> entries_;
     std::unordered_map<uint64_t, std::vector<ObjId>> cells_;
@@ -60,8 +65,17 @@ public:
     // Art that changed (made, edited, moved in the tree, restored or erased).
     // An art is edited many times in one command (its path, its paint, its place); each is
     // noted once, or the list would grow with the edits rather than with the art.
+    // Noted whole or not at all (a mark without its place in the list would hide the art
+    // from every later refresh); noted before the art changes, so a failure changes nothing.
     void touched(ObjId id) {
-        if (dirtyMarks_.insert(id)) dirty_.push_back(id);
+        if (dirtyMarks_.contains(id)) return;
+        dirty_.push_back(id);
+        try {
+            dirtyMarks_.insert(id);
+        } catch (...) {
+            dirty_.pop_back();
+            throw;
+        }
     }
     // Art made since the last refresh: if it is gone again by the next (text measured by its
     // outlines), the index never held it and has nothing to take out.

@@ -359,34 +359,33 @@ ObjId Document::makeArt(int16_t type) {
     a.id = id;
     a.type = type;
     a.style = state_.pathStyle;
-    arts_.put(id, std::move(a));
+    // The index hears of it first: a failure to note it then leaves no art unnoted.
     index_.born(id);
     changed(id);
+    arts_.put(id, std::move(a));
     return id;
 }
 
+void Document::recordPlace(ObjId parent, ObjId before) {
+    const Art* b = before ? art(before) : nullptr;
+    const ObjId prev = b ? b->prev : art(parent)->lastChild;
+    for (ObjId changes : {parent, before, prev})
+        if (changes) editArt(changes);
+}
+
+// Each art a link or an unlink changes is recorded (which may fail) before any of them
+// changes, so a failure leaves the tree as it was, never half linked.
 void Document::link(ObjId id, ObjId parent, ObjId before) {
     Art* a = editArt(id);
     Art* p = editArt(parent);
+    Art* b = before ? editArt(before) : nullptr;
+    const ObjId prevId = b ? b->prev : p->lastChild;
+    Art* prev = prevId ? editArt(prevId) : nullptr;
     a->parent = parent;
-    if (before) {
-        Art* b = editArt(before);
-        a->next = before;
-        a->prev = b->prev;
-        if (b->prev)
-            editArt(b->prev)->next = id;
-        else
-            p->firstChild = id;
-        b->prev = id;
-    } else {
-        a->next = 0;
-        a->prev = p->lastChild;
-        if (p->lastChild)
-            editArt(p->lastChild)->next = id;
-        else
-            p->firstChild = id;
-        p->lastChild = id;
-    }
+    a->prev = prevId;
+    a->next = before;
+    (prev ? prev->next : p->firstChild) = id;
+    (b ? b->prev : p->lastChild) = id;
     placeAmongSiblings(id);
 }
 
@@ -410,20 +409,25 @@ void Document::placeAmongSiblings(ObjId id) {
         a.order = prev->order + kOrderGap;
         return;
     }
-    // No room left between the neighbours: the whole run is keyed afresh.
+    // No room left between the neighbours: the whole run is keyed afresh, once every one
+    // of it is recorded.
+    std::vector<Art*> run;
+    for (ObjId c = art(a.parent)->firstChild; c; c = art(c)->next) run.push_back(editArt(c));
     uint64_t key = kOrderGap;
-    for (ObjId c = art(a.parent)->firstChild; c; c = art(c)->next, key += kOrderGap) editArt(c)->order = key;
+    for (Art* c : run) c->order = key, key += kOrderGap;
 }
 
 void Document::unlink(ObjId id) {
     Art* a = editArt(id);
-    Art* p = editArt(a->parent);
-    if (a->prev)
-        editArt(a->prev)->next = a->next;
+    Art* p = a->parent ? editArt(a->parent) : nullptr;
+    Art* prev = a->prev ? editArt(a->prev) : nullptr;
+    Art* next = a->next ? editArt(a->next) : nullptr;
+    if (prev)
+        prev->next = a->next;
     else if (p)
         p->firstChild = a->next;
-    if (a->next)
-        editArt(a->next)->prev = a->prev;
+    if (next)
+        next->prev = a->prev;
     else if (p)
         p->lastChild = a->prev;
     a->parent = a->prev = a->next = 0;
@@ -470,6 +474,7 @@ AIErr Document::newArt(int16_t type, int16_t order, ObjId prep, ObjId* made) {
     const Art* p = art(parent);
     if (p->type == kCompoundPathArt && type != kPathArt) return kBadParameterErr;
     if (effectivelyHiddenOrLockedLayer(parent)) return kLockedErr;
+    recordPlace(parent, before);
     const ObjId id = makeArt(type);
     link(id, parent, before);
     if (made) *made = id;
@@ -495,21 +500,27 @@ void Document::forEachInTree(ObjId id, Visit visit) {
     }
 }
 
-void Document::eraseTree(ObjId id) {
-    // The members are listed before the art is visited, so it can be handed over whole.
-    forEachInTree(id, [this](ObjId cur, const Art&) {
+std::vector<ObjId> Document::noteTree(ObjId id) {
+    std::vector<ObjId> tree;
+    forEachInTree(id, [&](ObjId cur, const Art&) { tree.push_back(cur); });
+    for (ObjId cur : tree) changed(cur);
+    return tree;
+}
+
+void Document::eraseTree(const std::vector<ObjId>& tree) {
+    for (ObjId cur : tree) {
         journal_.touchErasedArt(cur, std::move(*arts_.find(cur)));
         arts_.erase(cur);
-        changed(cur);
-    });
+    }
 }
 
 AIErr Document::disposeArt(ObjId id) {
     const Art* a = art(id);
     if (!a || a->type == kRootArt) return kStaleHandleErr;
     if (a->isLayerGroup()) return kBadParameterErr;  // layers go through deleteLayer
+    const std::vector<ObjId> tree = noteTree(id);
     unlink(id);
-    eraseTree(id);
+    eraseTree(tree);
     return kNoErr;
 }
 
@@ -521,6 +532,11 @@ AIErr Document::reorderArt(ObjId id, int16_t order, ObjId prep) {
     ObjId parent = 0, before = 0;
     if (AIErr e = placement(order, prep, &parent, &before)) return e;
     if (art(parent)->type == kCompoundPathArt && a->type != kPathArt) return kBadParameterErr;
+    // Every art the move changes is recorded first (later records of them allocate
+    // nothing), so a failure leaves the art where it was rather than out of the tree.
+    for (ObjId changes : {id, a->parent, a->prev, a->next})
+        if (changes) editArt(changes);
+    recordPlace(parent, before);
     unlink(id);
     placement(order, prep, &parent, &before);  // neighbours may have moved
     link(id, parent, before);
@@ -819,9 +835,10 @@ ObjId Document::insertLayer(ObjId relative, int16_t order, const std::string& ti
         e = kBadParameterErr;
         return 0;
     }
-    const ObjId id = makeArt(kGroupArt);
     LayerProps props;
     props.title = title.substr(0, kMaxLayerTitle);
+    recordPlace(parent, before);
+    const ObjId id = makeArt(kGroupArt);
     editArt(id)->layer = std::move(props);
     link(id, parent, before);
     if (!state_.currentLayer || !isLayer(state_.currentLayer)) editState().currentLayer = id;
@@ -841,8 +858,9 @@ AIErr Document::deleteLayer(ObjId layer) {
         if (successor && !isLayer(successor)) successor = 0;
         if (!successor) successor = topLevel ? 0 : l->parent;
     }
+    const std::vector<ObjId> tree = noteTree(layer);
     unlink(layer);
-    eraseTree(layer);
+    eraseTree(tree);
     if (currentGoes) {
         if (!successor) successor = topLayers().empty() ? 0 : topLayers().front();
         editState().currentLayer = successor;
@@ -1082,8 +1100,8 @@ void Document::putArt(Art a) {
     ids_.atLeast(a.id);
     if (a.type == kRootArt) state_.root = a.id;
     const ObjId id = a.id;
-    arts_.put(id, std::move(a));
     changed(id);
+    arts_.put(id, std::move(a));
 }
 
 void Document::putDict(Dict d) {

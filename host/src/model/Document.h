@@ -210,6 +210,9 @@ private:
     ObjId makeArt(int16_t type);
     bool effectivelyHiddenOrLockedLayer(ObjId id) const;
     void link(ObjId id, ObjId parent, ObjId before);  // insert above `before` (0 = at the bottom)
+    // Records the art a link into `parent` above `before` changes, so that new art made
+    // next is linked without an allocation that could leave it out of the tree.
+    void recordPlace(ObjId parent, ObjId before);
     void unlink(ObjId id);
     AIErr placement(int16_t order, ObjId prep, ObjId* parent, ObjId* before) const;
     // New geometry for moved art, made whole before any of it is applied.
@@ -227,7 +230,10 @@ private:
     // edit or erase the art it is given.
     template <class Visit>
     void forEachInTree(ObjId id, Visit visit);
-    void eraseTree(ObjId id);
+    // The art and every member beneath it, listed and noted for the index (which may fail)
+    // before any of it goes; then erased, each recorded for undo.
+    std::vector<ObjId> noteTree(ObjId id);
+    void eraseTree(const std::vector<ObjId>& tree);
     void setSelectedDeep(ObjId id, bool on);
     bool anyMemberSelected(ObjId id) const;
     void listSelectionFrom(const IdSet& own) const;

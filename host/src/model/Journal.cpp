@@ -23,10 +23,19 @@ Segment& Journal::open() {
 namespace {
 
 // Keeps `make()` as the record of `id` unless the segment holds one already: each object's
-// first record in a segment is the one kept, and a later one is not even made.
+// first record in a segment is the one kept, and a later one is not even made. Kept whole
+// or not at all: an object marked without its record would never be recorded, and undo
+// could not bring it back; room is made before `make()` takes an erased art over.
 template <class Record, class Make>
 void record(IdSet& recorded, std::vector<std::pair<ObjId, Record>>& records, ObjId id, Make make) {
-    if (recorded.insert(id)) records.emplace_back(id, make());
+    if (!recorded.insert(id)) return;
+    try {
+        if (records.size() == records.capacity()) records.reserve(std::max<size_t>(16, 2 * records.capacity()));
+        records.emplace_back(id, make());
+    } catch (...) {
+        recorded.erase(id);
+        throw;
+    }
 }
 
 ArtRecord recordOf(const Art* a) { return a ? std::make_shared<const Art>(*a) : nullptr; }

@@ -40,9 +40,19 @@ public:
         if (opened_) host_.beginMessage(kind);
         ++depth_;
     }
+    // Closes the message (which may run out of memory as its changes join the undo history).
+    void close() {
+        if (!opened_) return;
+        opened_ = false;
+        host_.endMessage();
+    }
+    // Closed on the way out of a message that threw: the exception under way is the one told.
     ~MessageScope() {
         --depth_;
-        if (opened_) host_.endMessage();
+        try {
+            close();
+        } catch (const std::bad_alloc&) {
+        }
     }
     MessageScope(const MessageScope&) = delete;
     MessageScope& operator=(const MessageScope&) = delete;
@@ -50,7 +60,7 @@ public:
 private:
     Host& host_;
     int& depth_;
-    const bool opened_;
+    bool opened_;
 };
 
 }  // namespace
@@ -137,10 +147,12 @@ AIErr PluginDriver::sendRaw(size_t plugin, const char* caller, const char* selec
     if (!main) return fail(kBadParameterErr, "plug-in '" + p.name + "' has no entry point");
     AIErr result = kNoErr;
     {
-        const MessageScope scope(host_, depth_, journal && !host_.inMessage(), kind);
+        MessageScope scope(host_, depth_, journal && !host_.inMessage(), kind);
         result = main(caller, selector, msg);
+        scope.close();
     }
     plugins_.at(plugin).globals = d.globals;  // the plug-in may have replaced its record
+    if (result == kOutOfMemoryErr) ++outOfMemoryAnswers_;
     sent_.push_back({plugin, caller, selector, std::move(detail), result});
     if (result != kNoErr)
         lastError_ = std::string(caller) + " / " + selector + " answered " + errText(result);
@@ -188,40 +200,56 @@ AIErr PluginDriver::startup() {
 AIErr PluginDriver::shutdown() {
     lastError_.clear();
     if (shutDown_) return kNoErr;
+    // Each step is taken whatever the one before met, and an allocation that fails in one
+    // ends that step alone: the plug-ins still hear "Shutdown" and the preferences are still
+    // written. No failed allocation escapes, as this may run from the driver's destructor.
     AIErr first = kNoErr;
-    // An allocation that fails in a plug-in's shut-down ends the shut-down in words: it may
-    // run from the driver's destructor, where an exception would end the program.
-    try {
-        // First stage: the plug-ins save what they keep while everything still exists.
-        notify(kAIApplicationShutdownNotifier);
-        host_.dialogs().shutdown();
-        for (size_t k = plugins_.size(); k-- > 0;) {
-            if (!reachable(k)) continue;
-            SPInterfaceMessage m{};
-            const AIErr e = send(k, kSPInterfaceCaller, kSPInterfaceShutdownSelector, m, {});
+    bool outOfMemory = false;
+    const auto step = [&](auto&& work) {
+        try {
+            const AIErr e = work();
             if (e != kNoErr && first == kNoErr) first = e;
-            plugins_[k].state = State::ShutDown;
-            registry_.forgetPlugin(k);
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
         }
-    } catch (const std::bad_alloc&) {
-        for (size_t k = 0; k < plugins_.size(); ++k) {
-            if (plugins_[k].state != State::Started && plugins_[k].state != State::Unloaded) continue;
-            plugins_[k].state = State::ShutDown;
-            registry_.forgetPlugin(k);
-        }
-        registry_.pending.clear();
-        shutDown_ = true;
-        return fail(kOutOfMemoryErr, "there was not enough memory to shut the plug-ins down");
+    };
+    // First stage: the plug-ins save what they keep while everything still exists.
+    step([&] {
+        notify(kAIApplicationShutdownNotifier);
+        return kNoErr;
+    });
+    step([&] {
+        host_.dialogs().shutdown();
+        return kNoErr;
+    });
+    for (size_t k = plugins_.size(); k-- > 0;) {
+        if (!reachable(k)) continue;
+        step([&] {
+            SPInterfaceMessage m{};
+            return send(k, kSPInterfaceCaller, kSPInterfaceShutdownSelector, m, {});
+        });
+        plugins_[k].state = State::ShutDown;
+        registry_.forgetPlugin(k);
     }
     registry_.pending.clear();
     shutDown_ = true;
-    if (!options_.preferencesPath.empty()) {
-        if (AIErr e = host_.preferences().save()) {
-            if (first == kNoErr) return fail(e, "cannot write the preferences to " + options_.preferencesPath.string());
-        }
-    }
-    if (first != kNoErr) return fail(first, lastError_);
+    AIErr saved = kNoErr;
+    if (!options_.preferencesPath.empty()) step([&] { return saved = host_.preferences().save(); });
+    if (outOfMemory) return quietFail(kOutOfMemoryErr, "there was not enough memory to shut the plug-ins down");
+    if (saved != kNoErr) return quietFail(saved, "cannot write the preferences", options_.preferencesPath.string());
+    if (first != kNoErr) return quietFail(first, lastError_);
     return kNoErr;
+}
+
+// A failure of the shut-down, in words when there is memory for them (else the code alone
+// tells it).
+AIErr PluginDriver::quietFail(AIErr err, const std::string& why, const std::string& where) noexcept {
+    try {
+        return fail(err, where.empty() ? why : why + " to " + where);
+    } catch (const std::bad_alloc&) {
+        lastError_.clear();
+        return err;
+    }
 }
 
 AIErr PluginDriver::restart(const std::function<void(PreferenceStore&)>& whileClosed) {
@@ -565,8 +593,12 @@ AIErr PluginDriver::mouseUp(AIRealPoint p, uint32_t modifiers) {
 AIErr PluginDriver::click(AIRealPoint p, uint32_t modifiers) {
     const AIErr d = mouseDown(p, modifiers);
     if (!inGesture_) return d;
+    // The press's words go with the press's error, whatever the release says.
+    std::string why = d != kNoErr ? lastError_ : std::string();
     const AIErr u = mouseUp(p, modifiers);
-    return d != kNoErr ? d : u;
+    if (d == kNoErr) return u;
+    lastError_ = std::move(why);
+    return d;
 }
 
 AIErr PluginDriver::menu(const std::string& text) {

@@ -135,6 +135,9 @@ public:
     void clearSent() { sent_.clear(); }
     // Why the last call failed, in words (empty after a success).
     const std::string& lastError() const { return lastError_; }
+    // Counts the messages a plug-in answered with kOutOfMemoryErr: work it could not finish
+    // for want of memory, whatever message it came in (a notification's answer included).
+    uint64_t outOfMemoryAnswers() const { return outOfMemoryAnswers_; }
     const std::vector<AnnotationOp>& lastAnnotation() const { return registry_.lastDrawing; }
 
 private:
@@ -165,6 +168,7 @@ private:
     AIErr fileCommand(const char* before, const char* after, const std::function<AIErr()>& action,
                       std::initializer_list<const char*> during = {});
     AIErr fail(AIErr err, std::string why);
+    AIErr quietFail(AIErr err, const std::string& why, const std::string& where = {}) noexcept;
 
     Host& host_;
     PluginDriverOptions options_;
@@ -179,6 +183,7 @@ private:
     bool delivering_ = false;
     bool shutDown_ = false;
     std::string lastError_;
+    uint64_t outOfMemoryAnswers_ = 0;
 };
 
 }  // namespace standin

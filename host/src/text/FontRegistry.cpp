@@ -6,6 +6,9 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -105,19 +108,30 @@ struct ContourBuilder {
     }
 };
 
+// The font files of a folder, sorted (directory order is not stable). Listed with the
+// system's directory calls: the library's directory iterator allocates inside a routine that
+// may not throw, so memory running out there would end the program.
+std::vector<std::string> fontFiles(const std::string& folder) {
+    std::vector<std::string> paths;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir) return paths;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::filesystem::path path = std::filesystem::path(folder) / entry->d_name;
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        std::string ext = path.extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (ext == ".ttf" || ext == ".otf") paths.push_back(path.string());
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
 }  // namespace
 
 FontRegistry::FontRegistry(const std::string& folder) : library_(std::make_unique<Library>()) {
     if (!library_->ft) return;
-    std::vector<std::string> paths;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        if (!entry.is_regular_file(ec)) continue;
-        std::string ext = entry.path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (ext == ".ttf" || ext == ".otf") paths.push_back(entry.path().string());
-    }
-    std::sort(paths.begin(), paths.end());  // directory order is not stable
+    const std::vector<std::string> paths = fontFiles(folder);
     for (const auto& path : paths) {
         auto face = std::make_unique<Face>();
         if (FT_New_Face(library_->ft, path.c_str(), 0, &face->face) != 0) {

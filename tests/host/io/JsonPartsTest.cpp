@@ -57,8 +57,8 @@ TEST(JsonParts, ElementsAreHandedOverOneAtATimeInFileOrder) {
         for (const bool stream : {false, true}) {
             Recorder lists;
             std::istringstream in(c.text);
-            const Json top = parseJsonInParts(stream ? JsonInput{{}, &in} : JsonInput{c.text}, lists, kLimits);
-            EXPECT_EQ(top.dump(), c.top) << c.text;
+            const auto top = parseJsonInParts(stream ? JsonInput{{}, &in} : JsonInput{c.text}, lists, kLimits);
+            EXPECT_EQ(top->dump(), c.top) << c.text;
             EXPECT_EQ(lists.events, c.events) << c.text;
         }
     }

@@ -66,7 +66,8 @@ TEST(JsonReader, RepeatedKeysAndMemberCountsAreFoundInObjectsOfAnySize) {
 }
 
 TEST(JsonReader, MembersKeepTheirOrderAndValuesTheirTypes) {
-    const Json j = parseJson(R"({"b": 1, "a": [true, null, "x", -2, 18446744073709551615, 0.1], "c": {}})");
+    const auto tree = parseJson(R"({"b": 1, "a": [true, null, "x", -2, 18446744073709551615, 0.1], "c": {}})");
+    const Json& j = *tree;
     ASSERT_EQ(j.size(), 3u);
     EXPECT_EQ(j.begin().key(), "b");
     const Json& a = j["a"];

@@ -1,11 +1,16 @@
 // What the document answers from its indices (a layer by title, the selection, the art whose
 // bounds meet a place) is what a walk of the whole drawing finds, through edits, undo and
-// redo; its revision names each content, and undo and redo give the old names back.
+// redo, and after an allocation that fails anywhere in an edit or a lookup; its revision
+// names each content, and undo and redo give the old names back.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
+#include <set>
+#include <string>
 #include <vector>
 
+#include "FailingAllocations.h"
 #include "model/ArtIndex.h"
 #include "model/Document.h"
 
@@ -102,6 +107,99 @@ TEST(ArtIndex, AnswersAsAWalkThroughEditsUndoAndRedo) {
         ExpectIndexAnswersAsAWalk(doc, "undone");
     }
     while (doc.journal().userRedo()) ExpectIndexAnswersAsAWalk(doc, "redone");
+}
+
+// What the index should answer from the art the document holds, found by a scan of every
+// art: an edit cut short may leave art it had not yet erased out of the tree (undo brings
+// the tree back), and the index still answers for it.
+std::vector<ObjId> HeldIn(const Document& doc, const AIRealRect& area) {
+    std::vector<ObjId> out;
+    doc.forEachArt([&](ObjId id, const Art& a) {
+        AIRealRect r{};
+        if (a.type != kRootArt && !a.isContainer() && doc.bounds(id, &r) && Meets(r, area)) out.push_back(id);
+    });
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Art with its own selected bit (a container with members reads as selected through them),
+// and the groups above it up to its layer.
+std::vector<ObjId> HeldSelection(const Document& doc) {
+    std::set<ObjId> out;
+    doc.forEachArt([&](ObjId, const Art& a) {
+        if (a.type == kRootArt || a.isLayerGroup() || !(a.attrs & kArtSelected) || (a.isContainer() && a.firstChild))
+            return;
+        for (const Art* x = &a; x && x->type != kRootArt && !x->isLayerGroup(); x = doc.art(x->parent)) out.insert(x->id);
+    });
+    return {out.begin(), out.end()};
+}
+
+void ExpectIndexAnswersAsTheHeldArt(const Document& doc, const std::string& when) {
+    SCOPED_TRACE(when);
+    std::vector<ObjId> selection = doc.selection();
+    std::sort(selection.begin(), selection.end());
+    EXPECT_EQ(selection, HeldSelection(doc));
+    for (const AIRealRect& area : {AIRealRect{0, 800, 700, 0}, AIRealRect{95, 105, 105, 95}, AIRealRect{-1, 1, 1, -1},
+                                   AIRealRect{250, 260, 400, 240}}) {
+        std::vector<ObjId> in = doc.artIn(area);
+        std::sort(in.begin(), in.end());
+        EXPECT_EQ(in, HeldIn(doc, area));
+    }
+    ObjId plan = 0;
+    doc.forEachArt([&](ObjId id, const Art& a) {
+        if (a.isLayerGroup() && a.layer->title == "Plan" && (!plan || doc.paintsBefore(id, plan))) plan = id;
+    });
+    EXPECT_EQ(doc.layerByTitle("Plan"), plan);
+}
+
+TEST(ArtIndex, AnAllocationThatFailsLeavesTheIndexWhole) {
+    // Each edit, with the lookups that take it up, is made on a fresh drawing with its first
+    // allocation failing, then its second, and so on until it goes through: after each
+    // failure the index still answers for the art the drawing holds, whatever of the edit
+    // was made.
+    IdSource ids;
+    ObjId a = 0;
+    const auto drawing = [&] {
+        auto doc = std::make_unique<Document>(ids, 612, 792);
+        doc->addRect(90, 90, 20, 20, &a);
+        for (int i = 0; i < 40; ++i) doc->addLine({float(i), 0}, {float(i) + 5, 250});  // crowding a few cells
+        doc->select(a);
+        doc->selection();
+        doc->journal().commit();
+        return doc;
+    };
+    const std::pair<const char*, std::function<void(Document&)>> steps[] = {
+        {"made", [&](Document& d) { d.addLine({95, 95}, {105, 105}); }},
+        {"made far out", [&](Document& d) { d.addLine({-1e12f, 0}, {1e12f, 1}); }},
+        {"group made", [&](Document& d) { ObjId g = 0; d.newArt(kGroupArt, kPlaceAboveAll, 0, &g); }},
+        {"deselected", [&](Document& d) { d.selectNone(); }},
+        {"moved to another cell", [&](Document& d) { d.transform(a, {1, 0, 0, 1, 150, 150}, false); }},
+        {"moved within its cell", [&](Document& d) { d.transform(a, {1, 0, 0, 1, 0.5f, 0}, false); }},
+        {"grown across cells", [&](Document& d) { d.transform(a, {20, 0, 0, 20, 0, 0}, false); }},
+        {"placed in front", [&](Document& d) { d.reorderArt(a, kPlaceAboveAll, 0); }},
+        {"layer made", [&](Document& d) { d.addLayer("Plan"); }},
+        {"deleted", [&](Document& d) { d.disposeArt(a); }},
+        {"all selected", [&](Document& d) { d.selectAll(); }},
+    };
+    for (const auto& [what, step] : steps) {
+        for (uint64_t nth = 1;; ++nth) {
+            const auto doc = drawing();
+            bool failed = false;
+            {
+                failing_allocations::FailAt fail(nth);
+                try {
+                    step(*doc);
+                    doc->selection();
+                    doc->artIn({0, 800, 700, 0});
+                    doc->layerByTitle("Plan");
+                } catch (const std::bad_alloc&) {
+                }
+                failed = fail.failed();
+            }
+            ExpectIndexAnswersAsTheHeldArt(*doc, std::string(what) + ", allocation " + std::to_string(nth));
+            if (!failed || HasFailure()) break;
+        }
+    }
 }
 
 TEST(ArtIndex, PaintOrderHoldsWhereArtIsPlacedAgainAndAgain) {

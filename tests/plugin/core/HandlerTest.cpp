@@ -231,6 +231,16 @@ TEST_F(HandlerTest, WhatThePluginWritesWhileSavingIsNoStepForUndo) {
 }
 
 
+constexpr int32_t kLineDialog = 16720, kCancelButton = 2, kLengthField = 4;
+
+// A dialog whose init procedure runs out of memory, opened by a handler that goes on.
+ASErr InitRunsOutOfMemory(ADMDialogRef) { throw std::bad_alloc(); }
+AIErr OpensADialogThatRunsOutOfMemory() {
+    (void)sADMDialog->Modal(g->thisPlugin, "Throws", kLineDialog, kADMModalDialogStyle, Guarded<&InitRunsOutOfMemory>,
+                            nullptr, 0);
+    return kNoErr;
+}
+
 constexpr const char* kFaultTold =
     "Not completed because Plotwise met a fault of its own (undo to take back what it had done; if it happens "
     "again, please report it): Plotwise";
@@ -247,7 +257,12 @@ TEST_F(HandlerTest, WhatAHandlerThrowsIsAnsweredWithAnErrorCodeAndToldInWords) {
     const Case cases[] = {
         {[]() -> AIErr { throw std::runtime_error("a fault"); }, kPluginFaultErr, kFaultTold},
         {[]() -> AIErr { throw 42; }, kPluginFaultErr, kFaultTold},
-        {[]() -> AIErr { throw std::bad_alloc(); }, kMemoryFullErr, kMemoryTold},
+        {[]() -> AIErr { throw std::bad_alloc(); }, kOutOfMemoryErr, kMemoryTold},
+        // The host's own answer that memory ran out is told the same way.
+        {[]() -> AIErr { return kOutOfMemoryErr; }, kOutOfMemoryErr, kMemoryTold},
+        // Memory that ran out in a dialog's procedure meanwhile is told there, once, and
+        // the host hears of it.
+        {&OpensADialogThatRunsOutOfMemory, kOutOfMemoryErr, kMemoryTold},
     };
     AINotifierMessage n{};
     n.notifier = g->afterPasteMenuCommandChangedNotifier;
@@ -271,7 +286,6 @@ void NotifyThrows(ADMItemRef, ADMNotifierRef) { throw std::runtime_error("notify
 ASBoolean TrackThrows(ADMItemRef, ADMTrackerRef) { throw std::bad_alloc(); }
 void DrawThrows(ADMItemRef, ADMDrawerRef) { throw 1; }
 
-constexpr int32_t kLineDialog = 16720, kCancelButton = 2, kLengthField = 4;
 
 ASErr InitWithThrowingItems(ADMDialogRef dialog) {
     sADMItem->SetNotifyProc(sADMDialog->GetItem(dialog, kCancelButton), Guarded<&NotifyThrows>);

@@ -5,11 +5,13 @@
 // start-up values; the unit-remap flag follows the store's age; persistent tool settings.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -24,8 +26,10 @@
 #include "adm/PreferenceStore.h"
 #include "core/PWPersistentData.h"
 #include "core/PlotwisePrefs.h"
+#include "core/PlotwiseSubsystem.h"
 #include "core/PreferenceDomains.h"
 #include "text/FontRegistry.h"
+#include "units/CustomScales.h"
 
 namespace coretest {
 namespace {
@@ -270,6 +274,79 @@ TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
               "dimensionColorComponent1 2147483647; dimensionWeight inf; witnessGap -2; upperDecimalPrecision 99; "
               "lowerFractionalPrecision -1; upperUnits 99; chamferDistance1 -inf; DimFormat -1; pixelsperinch 0; "
               "scale -5; scaler 0; isoView");
+}
+
+// Sets, or reads, the number setting of one key.
+struct OneNumber final : PrefsVisitor {
+    const char* key;
+    std::optional<double> set, value;
+    OneNumber(const char* k, std::optional<double> v) : key(k), set(v) {}
+    template <class Number>
+    void visit(const char* k, Number& field) {
+        if (std::strcmp(k, key) != 0) return;
+        if (set) field = static_cast<Number>(*set);
+        value = field;
+    }
+    void integer(const char*, const char* k, int32_t& field, int32_t) override { visit(k, field); }
+    void boolean(const char*, const char*, int&, bool) override {}
+    void real(const char*, const char* k, float& field, float) override { visit(k, field); }
+    void string(const char*, const char*, char*, int32_t, const char*) override {}
+    void point(const char*, const char*, AIRealPoint&, AIRealPoint) override {}
+};
+
+// Each state a panel or tool can leave the settings whose domains have gaps or end at a
+// limit the program checks itself is written, read back at the next start as it was, and
+// nobody is told of it.
+TEST_F(PrefsTest, EveryValueTheProgramWritesReadsBackSilently) {
+    struct Setting {
+        const char* key;
+        double value;
+    };
+    const double seventh = static_cast<float>(1.0 / 7);
+    const double smallest = static_cast<float>(kSmallestCustomScaler);
+    const double largest = static_cast<float>(kLargestCustomScaler);
+    const std::vector<Setting> rows[] = {
+        // A custom scale made with the set-scale tool, in the first and the last slot, and
+        // the smallest and largest the dialog and the assistant take.
+        {{"customScaler1", seventh}, {"scale", 0}, {"scaler", seventh}},
+        {{"customScaler10", seventh}, {"scale", 9}, {"scaler", seventh}},
+        {{"customScaler1", smallest}, {"scale", 0}, {"scaler", smallest}},
+        {{"customScaler2", largest}, {"scale", 1}, {"scaler", largest}},
+        // The first and last scale of each group of the table, and 1:1.
+        {{"scale", 11}}, {{"scale", 22}}, {{"scale", 24}}, {{"scale", 33}}, {{"scale", 39}},
+        // The axonometric views of the panel's popup, the free view last.
+        {{"currentAxoViewIndex", 0}}, {{"currentAxoViewIndex", 4}}, {{"currentAxoViewIndex", 6}},
+        {{"currentAxoViewIndex", 11}}, {{"currentAxoViewIndex", 13}},
+        // The kinds of a fill colour the styles panel takes as the dimension colour.
+        {{"dimensionColorType", kGrayColor}}, {{"dimensionColorType", kFourColor}}, {{"dimensionColorType", kPattern}},
+        {{"dimensionColorType", kCustomColor}}, {{"dimensionColorType", kGradient}},
+        {{"dimensionColorType", kThreeColor}}, {{"dimensionColorType", kNoneColor}},
+        // The grid colour popup's entries, by id.
+        {{"gridColorEntry", 1}}, {{"gridColorEntry", 10}}, {{"gridColorEntry", 12}}, {{"gridColorEntry", 13}},
+    };
+    for (const std::vector<Setting>& row : rows) {
+        SCOPED_TRACE(std::string(row[0].key) + " " + std::to_string(row[0].value));
+        g->prefs = preferences{};
+        for (const Setting& setting : row) {
+            OneNumber set(setting.key, setting.value);
+            VisitPrefs(g->prefs, set);
+            ASSERT_TRUE(set.value) << setting.key << " is no setting";
+        }
+        emptyStore();
+        ASSERT_EQ(WritePrefs(), kNoErr);
+        g->prefs = preferences{};
+        // What a start does with the preferences.
+        ASSERT_EQ(ReadPrefs(), kNoErr);
+        ASSERT_EQ(RunPlotwiseHooks(&PlotwiseHooks::preferencesRead), kNoErr);
+        for (const Setting& setting : row) {
+            OneNumber read(setting.key, std::nullopt);
+            VisitPrefs(g->prefs, read);
+            EXPECT_EQ(read.value, setting.value) << setting.key;
+        }
+        const size_t shown = session->dialogs().alerts().size();
+        ShowNotesForUser();
+        EXPECT_EQ(session->dialogs().alerts().size(), shown) << session->dialogs().alerts().back().text;
+    }
 }
 
 TEST_F(PrefsTest, MissingAndWronglyTypedKeysKeepTheStartUpValues) {

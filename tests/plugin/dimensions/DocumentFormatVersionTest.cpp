@@ -38,7 +38,8 @@ constexpr char kConvertQuestion[] =
     "the dimensions afterwards is recommended. Convert them now?";
 constexpr char kSkippedTags[] =
     "Plotwise could not read these items made by an older version, and left them out of the conversion:";
-constexpr char kRefused[] = "Not completed because the host refused it";
+// The host's refused dictionary write answers that memory ran out, and is told so.
+constexpr char kRefused[] = "Not completed because there was not enough memory";
 constexpr char kDefaulted[] = "These stored values could not be used as they were and were read as their defaults:";
 constexpr char kCompleted[] = "These stored values were incomplete and were completed from what was left of them:";
 
