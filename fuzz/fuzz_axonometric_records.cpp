@@ -17,7 +17,7 @@ const char* const kRecordKeys[] = {
     "ZA3_Axo_id", "ZA3_Axo_type", "ZA3_Axo_face", "ZA3_Axo_state", "ZA3_Flat_width", "ZA3_Flat_height",
     "ZA3_Axo_width", "ZA3_Axo_height", "ZA3_Axo_area", "ZA3_Axo_perimeter", "ZA3_Axo_matrix_a",
     "ZA3_Axo_matrix_b", "ZA3_Axo_matrix_c", "ZA3_Axo_matrix_d", "ZA3_Axo_matrix_tx", "ZA3_Axo_matrix_ty",
-    "ZA3_Axo_offset_h", "ZA3_Axo_offset_v", "PW7_Axo_no_foreshortening"};
+    "ZA3_Axo_offset_h", "ZA3_Axo_offset_v", "PW7_Axo_no_foreshortening", "PW7_Axo_length_side"};
 const char* const kViewKeys[] = {"ZA3_AxoView_a",  "ZA3_AxoView_b",  "ZA3_AxoView_c", "ZA3_AxoView_af",
                                  "ZA3_AxoView_bf", "ZA3_AxoView_cf", "ZA3_AxoView_r", "ZA3_AxoView_t"};
 
@@ -35,7 +35,8 @@ void Put(standin::Document& doc, standin::ObjId dict, const char* key, bool real
 
 standin::ObjId RecordOn(standin::Document& doc, standin::ObjId art, FuzzInput& in) {
     const standin::ObjId record = doc.newDict();
-    for (size_t i = 0; i < std::size(kRecordKeys); ++i) Put(doc, record, kRecordKeys[i], i >= 4, in);
+    const size_t last = std::size(kRecordKeys) - 1;  // the side is an integer
+    for (size_t i = 0; i < std::size(kRecordKeys); ++i) Put(doc, record, kRecordKeys[i], i >= 4 && i != last, in);
     doc.editDict(doc.dictionaryOf(art))->set("ZA3_Axonometric", standin::DictLink{record});
     return record;
 }
