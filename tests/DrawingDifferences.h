@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "io/Dump.h"
 #include "model/Document.h"
 
 namespace drawingdiff {
@@ -128,6 +129,26 @@ inline std::vector<std::string> Differences(const std::vector<Mark>& a, const st
         out.push_back(s.str());
     }
     return out;
+}
+
+// The drawing as the host lists it: layers, art, selection, styles, texts, tags, dictionaries.
+inline std::string Listing(const standin::Document& doc) {
+    std::ostringstream out;
+    standin::io::dumpDocument(doc, out);
+    return out.str();
+}
+
+// The first line where two listings part, with its number; empty when they are the same.
+inline std::string FirstLineApart(const std::string& was, const std::string& now) {
+    std::istringstream a(was), b(now);
+    std::string x, y;
+    for (int line = 1;; ++line) {
+        const bool moreA = static_cast<bool>(std::getline(a, x)), moreB = static_cast<bool>(std::getline(b, y));
+        if (!moreA && !moreB) return "";
+        if (!moreA || !moreB || x != y)
+            return "line " + std::to_string(line) + ": \"" + (moreA ? x : "(end)") + "\" became \"" +
+                   (moreB ? y : "(end)") + "\"";
+    }
 }
 
 }  // namespace drawingdiff

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "Commands.h"
+#include "DrawingDifferences.h"
 #include "EventCommands.h"
 #include "Session.h"
-#include "io/Dump.h"
 
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
 
@@ -41,28 +41,9 @@ struct Played {
         failures += runner.runText(script, "t.pws");
         return *this;
     }
-    // The front document as the host lists it: every art with its ids, attributes,
-    // anchors, tags and dictionaries, the layers and the current layer.
-    std::string drawing() {
-        std::ostringstream listing;
-        standin::io::dumpDocument(session.document(), listing);
-        return listing.str();
-    }
+    std::string drawing() { return drawingdiff::Listing(session.document()); }
 };
 
-// Where two listings part: the first line that differs in each, with its number; empty
-// when they are the same.
-std::string Difference(const std::string& got, const std::string& want) {
-    std::istringstream a(got), b(want);
-    std::string x, y;
-    for (int line = 1;; ++line) {
-        const bool moreA = static_cast<bool>(std::getline(a, x)), moreB = static_cast<bool>(std::getline(b, y));
-        if (!moreA && !moreB) return "";
-        if (!moreA || !moreB || x != y)
-            return "line " + std::to_string(line) + ": got \"" + (moreA ? x : "(end)") + "\", want \"" +
-                   (moreB ? y : "(end)") + "\"";
-    }
-}
 
 // A drawing on a layer of the user's own, the timers of its making gone by.
 constexpr const char* kDrawing = R"(
@@ -112,9 +93,9 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
         const std::string after = run.drawing();
         EXPECT_FALSE(after == before) << row.command << ": the command changed nothing\n" << run.errors.str();
         run.play("undo\nticks 30\n");
-        EXPECT_EQ(Difference(run.drawing(), before), "") << row.command << ", undone";
+        EXPECT_EQ(drawingdiff::FirstLineApart(before, run.drawing()), "") << row.command << ", undone";
         run.play("redo\nticks 30\n");
-        EXPECT_EQ(Difference(run.drawing(), after), "") << row.command << ", redone";
+        EXPECT_EQ(drawingdiff::FirstLineApart(after, run.drawing()), "") << row.command << ", redone";
         EXPECT_EQ(run.failures, 0) << row.command << "\n" << run.errors.str();
     }
 }

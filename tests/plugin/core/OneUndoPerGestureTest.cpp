@@ -13,33 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "DrawingDifferences.h"
 #include "PluginSessionFixture.h"
 #include "UserActions.h"
-#include "io/Dump.h"
 
 namespace {
 
 using standin::ObjId;
-
-// The drawing as the host lists it: layers, art, selection, styles, texts, tags, dictionaries.
-std::string Drawing(const standin::Document& doc) {
-    std::ostringstream out;
-    standin::io::dumpDocument(doc, out);
-    return out.str();
-}
-
-// The first lines where two listings part, for the failure's message.
-std::string FirstDifference(const std::string& a, const std::string& b) {
-    std::istringstream x(a), y(b);
-    std::string p, q;
-    for (int line = 1;; ++line) {
-        const bool more = static_cast<bool>(std::getline(x, p)), moreToo = static_cast<bool>(std::getline(y, q));
-        if (!more && !moreToo) return "none";
-        if (!more || !moreToo || p != q)
-            return "line " + std::to_string(line) + ": \"" + (more ? p : "(end)") + "\" became \"" +
-                   (moreToo ? q : "(end)") + "\"";
-    }
-}
 
 // What the user types into a field of a tool's dialog.
 enum class Field { Length, Small, Width, Angle, Count };
@@ -292,11 +272,11 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
     // One undo gives `start` back and redo `after`; false at a fault.
     bool UndoesToAndRedoes(const std::string& start, const std::string& after) {
         EXPECT_TRUE(session->userUndo()) << "nothing to undo";
-        const std::string undone = Drawing(Doc());
-        EXPECT_TRUE(undone == start) << "one undo: " << FirstDifference(start, undone);
+        const std::string undone = drawingdiff::Listing(Doc());
+        EXPECT_TRUE(undone == start) << "one undo: " << drawingdiff::FirstLineApart(start, undone);
         EXPECT_TRUE(session->userRedo()) << "nothing to redo";
-        const std::string redone = Drawing(Doc());
-        EXPECT_TRUE(redone == after) << "redo: " << FirstDifference(after, redone);
+        const std::string redone = drawingdiff::Listing(Doc());
+        EXPECT_TRUE(redone == after) << "redo: " << drawingdiff::FirstLineApart(after, redone);
         return undone == start && redone == after;
     }
 
@@ -320,12 +300,12 @@ TEST_F(OneUndoPerGestureTest, EveryToolsGestureIsOneStepOfUndoAtEveryScale) {
             ASSERT_EQ(session->selectTool(tool), kNoErr);
             // The tool's options, where it has any, answered first (a double-click on the tool).
             AnswerDialogs(scale, random);
-            const std::string unchanged = Drawing(Doc());
+            const std::string unchanged = drawingdiff::Listing(Doc());
             const size_t steps = Doc().journal().undoDepth();
             (void)session->editToolOptions();
-            EXPECT_TRUE(Drawing(Doc()) == unchanged) << "the tool's options changed the drawing";
+            EXPECT_TRUE(drawingdiff::Listing(Doc()) == unchanged) << "the tool's options changed the drawing";
             EXPECT_EQ(Doc().journal().undoDepth(), steps) << "the tool's options left a step of undo";
-            std::string before = Drawing(Doc()), stepStart;
+            std::string before = drawingdiff::Listing(Doc()), stepStart;
             bool ownStep = false;  // the latest step is one of this session's
             std::vector<Gesture> planned;
             for (int n = 0, changes = 0; n < kMostGesturesPerTool && changes < kChangesPerTool; ++n) {
@@ -339,7 +319,7 @@ TEST_F(OneUndoPerGestureTest, EveryToolsGestureIsOneStepOfUndoAtEveryScale) {
                 // What the gesture held back is done, unless the next comes at once.
                 if (planned.empty()) planned = NextGestures(random);
                 session->ticks(planned.front().soon ? 1 : 20);
-                const std::string after = Drawing(Doc());
+                const std::string after = drawingdiff::Listing(Doc());
                 const size_t newDepth = Doc().journal().undoDepth();
                 if (after == before) {
                     EXPECT_EQ(newDepth, depth) << "a gesture that changed nothing left a step of undo";
@@ -390,7 +370,7 @@ TEST_F(OneUndoPerGestureTest, AGestureMadeBeforeTheLastActionsWorkIsDoneIsOneUnd
         }
         ASSERT_EQ(session->selectTool(row.tool), kNoErr);
         if (row.scale >= 0) SetScale({"", row.scale, 0});
-        const std::string before = Drawing(Doc());
+        const std::string before = drawingdiff::Listing(Doc());
         const size_t steps = Doc().journal().undoDepth();
         if (row.rectangle) {
             ASSERT_EQ(session->mouseDown({300, 300}), kNoErr);
@@ -402,8 +382,8 @@ TEST_F(OneUndoPerGestureTest, AGestureMadeBeforeTheLastActionsWorkIsDoneIsOneUnd
         session->ticks(30);
         EXPECT_EQ(Doc().journal().undoDepth(), steps + 1);
         ASSERT_TRUE(session->userUndo());
-        const std::string undone = Drawing(Doc());
-        EXPECT_TRUE(undone == before) << FirstDifference(before, undone);
+        const std::string undone = drawingdiff::Listing(Doc());
+        EXPECT_TRUE(undone == before) << drawingdiff::FirstLineApart(before, undone);
     }
 }
 
