@@ -36,11 +36,15 @@ void StartTheTimer() {
     if (g->theTimer) sAITimer->SetTimerActive(g->theTimer, true);
 }
 
-AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILayerHandle current) {
+// A row shows the scale a read answers; only the user's switch to layer-based scale (store)
+// writes it on a layer that held none.
+AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILayerHandle current, bool store) {
     int32_t id = 0;
     AIReal scaler = 0;
     char label[kScaleLabelSize] = {};
-    if (AIErr err = GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label)) return err;
+    const AIErr read = store ? GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label)
+                             : ReadZA3LayerScale(layer, &id, &scaler, label);
+    if (read) return read;
     const int32_t position = sADMList->NumberOfEntries(list);
     ADMEntryRef row = sADMList->InsertEntry(list, position);
     if (!row) return kBadParameterErr;
@@ -58,7 +62,7 @@ AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILay
     return kNoErr;
 }
 
-AIErr FillLayerList(ADMListRef list) {
+AIErr FillLayerList(ADMListRef list, bool store) {
     AILayerHandle current = nullptr;
     AIErr err = sAILayer->GetCurrentLayer(&current);
     if (err == kNoDocumentErr) return kNoErr;
@@ -73,14 +77,14 @@ AIErr FillLayerList(ADMListRef list) {
         // The three special layers get no row, and the plug-in's dimension layer is held at
         // 1:1; a layer of the user's that is only titled "Dimension Layer" is listed.
         if (IsSpecialScaleLayer(layer)) {
-            if (layer == g->dimensionLayer) {
+            if (store && layer == g->dimensionLayer) {
                 char oneToOne[kScaleLabelSize] = {};
                 getScaleTableLabel(kOneToOneScaleID, oneToOne, sizeof oneToOne);
                 if ((err = setLayerScale(layer, kOneToOneScaleID, 1.0f, oneToOne))) return err;
             }
             continue;
         }
-        if ((err = AddLayerRow(list, layer, title, current))) return err;
+        if ((err = AddLayerRow(list, layer, title, current, store))) return err;
     }
     return kNoErr;
 }
@@ -108,7 +112,7 @@ void ScaleOfSelectedRows(ADMItemRef popup) {
         int32_t id = 0;
         AIReal scaler = 0;
         char label[kScaleLabelSize] = {};
-        if (GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label)) return;
+        if (ReadZA3LayerScale(layer, &id, &scaler, label)) return;
         if (k == 0) {
             firstID = id;
         } else if (id != firstID) {
@@ -154,6 +158,8 @@ void SetRowText(ADMEntryRef row, AILayerHandle layer, const char* label) {
     std::snprintf(text, sizeof text, "%s - %s", title, label);
     sADMEntry->SetText(row, text);
 }
+
+AIErr RefillLayerList(bool store);
 
 }  // namespace
 
@@ -362,7 +368,7 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
             sADMItem->Known(list, true);
         }
         if (assistant) sADMItem->Enable(assistant, false);
-        UpdateCADdocumentLayerList();
+        RefillLayerList(restoreSelection);
         const bool activeRow = list && sADMList->GetActiveEntry(sADMItem->GetList(list)) != nullptr;
         if (popup) {
             sADMItem->Enable(popup, activeRow);
@@ -393,16 +399,23 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
     if (restoreSelection) StartTheTimer();
 }
 
-AIErr UpdateCADdocumentLayerList() {
+namespace {
+
+AIErr RefillLayerList(bool store) {
     if (!g || !g->CADdocumentWindow || g->prefs.scaleStyle == kDocumentBasedScaleStyle) return kNoErr;
     if (sAILayer->IsInIsolationMode()) return kNoErr;
     ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
     if (!list) return kNoErr;
     sADMList->RemoveAllEntries(list);
-    if (AIErr err = FillLayerList(list)) return err;
+    if (AIErr err = FillLayerList(list, store)) return err;
     setupScalePopupFromSelectedLayers();
     return sADMDialog->Update(g->CADdocumentWindow);
 }
+
+}  // namespace
+
+// A refresh (another document, a layer added, a save) shows the layers' scales and stores none.
+AIErr UpdateCADdocumentLayerList() { return RefillLayerList(false); }
 
 void scaleByLayersListBoxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (!g) return;

@@ -3,7 +3,8 @@
 // panel), scales set from the layer list (a title holding " - " included), the popup over
 // rows of equal and differing scales, the document's scale style kept with the document,
 // the switch to document-based scale starting at 1:1, the row of the current layer, the
-// dimension layer never listed, and a removal that finds nothing changing nothing.
+// dimension layer never listed, a refresh of the list that stores no scale, and a removal
+// that finds nothing changing nothing.
 #include <algorithm>
 
 #include "../../ScratchFolder.h"
@@ -112,6 +113,24 @@ TEST_F(ScaleSectionTest, AScaleChosenForSelectedRowsGoesToTheirWholeTrees) {
     EXPECT_TRUE(View(kScalePopup).known);
     EXPECT_EQ(View(kScalePopup).text, "1:1");
     EXPECT_EQ(Doc().currentLayer(), Doc().layerByTitle("Detail"));  // the first selected row's layer
+}
+
+TEST_F(ScaleSectionTest, TheListShowsEachLayersScaleAndOnlyTheUsersSwitchStoresIt) {
+    Start();
+    session->newDocument();
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    EXPECT_EQ(Stored("Layer 1"), "1:1");
+    Layers({"Site"});
+    StoreScale("Site", 25, 50.0f, "1:50");
+    Layers({"Plan"});
+    const std::string before = standin::io::writeDocumentText(Doc());
+    for (const char* notifier : {kAILayerListChangedNotifier, kAICurrentDocumentChangedNotifier})
+        session->notify(notifier);
+    EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:1", "Site - 1:50", "Layer 1 - 1:1"}));
+    EXPECT_EQ(standin::io::writeDocumentText(Doc()), before);
+    ASSERT_EQ(Pick(kLayerList, Row("Plan - 1:1")), kNoErr);
+    EXPECT_EQ(View(kScalePopup).text, "1:1");
+    EXPECT_EQ(Stored("Plan"), "");
 }
 
 TEST_F(ScaleSectionTest, ATitleHoldingTheRowSeparatorStillNamesItsLayer) {
