@@ -173,12 +173,8 @@ void LoadPreset(int32_t place) {
     // The preset's format is the one new dimensions take, whether or not the format popup
     // follows the selection.
     ShowDimensionFormatOfStyle();
-    // The panels follow the (empty) selection, which shows the preset's style. A panel that
-    // reads a value back from its field then (the walls panel's thickness) reads what it
-    // showed before the load: the preset's own value is kept, and shown with the rest.
-    const float thickness = g->prefs.wallThickness;
+    // The panels follow the (empty) selection, which shows the preset's style.
     (void)UpdatePalettesFromSelectedArt();
-    g->prefs.wallThickness = thickness;
     UpdateNonContextSensitivePaletteInfoToCurrentPrefs();
     if (g->prefs.CADpresetsUpdateAllArt) {
         (void)UpdateAllLiveAttributes(kProcessAllArt);
