@@ -43,14 +43,6 @@ struct DrawToolGlobals : DimToolGlobals {
     int32_t inputTanPerpLineDirection = 3, inputTanPerpLineDrawWhich = 1;
     AIReal inputOffsetDistance = 18.0f;
     int32_t inputOffsetDirection = 1;
-    // The lengths the open dialog's fields hold in full (real-world points), beside the
-    // text each was shown as, which may be rounded: an item of 0 is a free slot.
-    struct HeldLength {
-        int16_t item = 0;
-        double typed = 0;
-        char shown[256] = {};
-    };
-    HeldLength heldInputLengths[4] = {};
 
     // --- line tool: the angle the command key froze, kept until a drag with neither shift
     // nor command ---

@@ -4,7 +4,6 @@
 #include "drawtools/NumericInputDialogs.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseDialogItems.h"
@@ -30,25 +29,9 @@ const NumericInputDialog* RowOf(ADMDialogRef dialog) {
     return dialog ? FindNumericInputDialog(sADMDialog->GetID(dialog)) : nullptr;
 }
 
-using HeldLength = DrawToolGlobals::HeldLength;
-
-HeldLength* HeldFor(int16_t item) {
-    for (HeldLength& h : g->heldInputLengths)
-        if (h.item == item) return &h;
-    return nullptr;
-}
-
 // The item's length as it holds it while it shows the text it was given, else its text read
 // in the numeric-input unit; false when the text does not read.
 bool HeldOrTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints) {
-    if (const HeldLength* held = item ? HeldFor(item) : nullptr) {
-        char text[kFieldTextSize] = {};
-        sADMItem->GetText(sADMDialog->GetItem(dialog, item), text, sizeof text);
-        if (std::strcmp(text, held->shown) == 0) {
-            *typedPoints = held->typed;
-            return true;
-        }
-    }
     return parseFieldInput(dialog, item, typedPoints, g->prefs.NumericInputUnits) != 0;
 }
 
@@ -91,22 +74,12 @@ void SetLengthFieldText(ADMItemRef item, double drawnPoints) {
     char text[kFieldTextSize];
     doScaleAndUnits(0, drawnPoints, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
                     static_cast<int16_t>(g->prefs.NumericInputPrecision));
-    sADMItem->SetText(item, text);
-    const auto id = static_cast<int16_t>(sADMItem->GetID(item));
-    HeldLength* held = HeldFor(id);
-    if (!held) held = HeldFor(0);
-    if (!held) return;  // more length fields than slots: the text is all there is
-    held->item = id;
-    held->typed = drawnPoints * InputScaleFactor();
-    CopyCString(held->shown, text);
-}
-
-bool ReadHeldOrTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints) {
-    return HeldOrTypedLength(dialog, item, typedPoints);
+    ShowHeldFieldValue(sADMItem->GetDialog(item), static_cast<int16_t>(sADMItem->GetID(item)), text,
+                       drawnPoints * InputScaleFactor());
 }
 
 void ForgetHeldLength(ADMItemRef item) {
-    if (HeldLength* held = item ? HeldFor(static_cast<int16_t>(sADMItem->GetID(item))) : nullptr) *held = HeldLength{};
+    if (item) ForgetHeldFieldValue(sADMItem->GetDialog(item), static_cast<int16_t>(sADMItem->GetID(item)));
 }
 
 bool ReadTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints) {
@@ -130,7 +103,7 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
     const NumericInputDialog* row = RowOf(dialog);
     if (!row) return kBadParameterErr;
     if (row->resetsCancelFlag) g->cancelledInputDialog = 0;
-    for (HeldLength& held : g->heldInputLengths) held = HeldLength{};
+    ForgetHeldFieldValues(dialog);
     ADMItemRef ok = sADMDialog->GetItem(dialog, kOKItem);
     ADMItemRef cancel = sADMDialog->GetItem(dialog, kCancelItem);
     sADMItem->SetNotifyProc(ok, row->ok ? row->ok : Guarded<&numericInputOKBtnCallbackProc>);

@@ -79,9 +79,6 @@ bool ReadTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints);
 // The same for OK: "" with the length, or the words that refuse it as a length of the kind
 // (not a length, too large for the drawing, below zero, a size of nothing).
 std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind kind, double* typedPoints);
-// The item's length as it holds it while it shows the text it was given, else its text read
-// in the numeric-input unit, whatever its size; false when the text does not read.
-bool ReadHeldOrTypedLength(ADMDialogRef dialog, int16_t item, double* typedPoints);
 // What the user typed into the item replaces what it held.
 void ForgetHeldLength(ADMItemRef item);
 // The scale factor lengths are divided by (1 where the preferences hold none that is usable).

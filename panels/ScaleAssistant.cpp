@@ -137,7 +137,7 @@ struct Relation {
 // rounded); a length that is not a positive finite number is refused in words with its
 // field made active.
 bool ReadTypedField(ADMDialogRef dialog, int32_t id, double* points) {
-    if (!ReadHeldOrTypedLength(dialog, static_cast<int16_t>(id), points))
+    if (!parseFieldInput(dialog, static_cast<int16_t>(id), points, g->prefs.NumericInputUnits))
         return RefuseField(dialog, id, kUnreadableValueMessage);
     if (!(*points > 0) || !std::isfinite(*points)) return RefuseField(dialog, id, kGreaterThanZeroMessage);
     return true;
@@ -189,7 +189,7 @@ bool RoomToFit(ADMDialogRef dialog, double* w, double* h) {
     const int32_t reference = g->prefs.ScaleAssistantReferenceType;
     if (reference != kReferenceWidth && reference != kReferenceHeight) return true;
     double typed = 0;
-    if (!ReadHeldOrTypedLength(dialog, kAssistantReferenceLength, &typed) || !(typed > 0))
+    if (!parseFieldInput(dialog, kAssistantReferenceLength, &typed, g->prefs.NumericInputUnits) || !(typed > 0))
         return RefuseField(dialog, kAssistantReferenceLength, kUnreadableValueMessage);
     (reference == kReferenceWidth ? *w : *h) = typed;
     return true;
@@ -333,9 +333,9 @@ ASErr InitScaleAssistantDialog(ADMDialogRef dialog) {
     if (AIErr err = SelectedBounds(&bounds, &found)) return err;
     ShowDrawnLength(dialog, 0, found ? std::fabs(bounds.right - bounds.left) : 0.0);
     ShowDrawnLength(dialog, 1, found ? std::fabs(bounds.top - bounds.bottom) : 0.0);
+    ForgetHeldFieldValues(dialog);
     for (int32_t id : {kAssistantRealWidth, kAssistantRealHeight, kAssistantReferenceLength}) {
         if (ADMItemRef field = Item(dialog, id)) {
-            ForgetHeldLength(field);  // a length another dialog's item of that number held
             sADMItem->SetText(field, "");
             sADMItem->SetNotifyProc(field, Guarded<&inputFldChangedNotifierProc>);
         }

@@ -43,11 +43,15 @@ Held* HeldSlot(ADMDialogRef dialog, int16_t itemID) {
     return nullptr;
 }
 
-// A free slot, else the slots in turn: the field that loses its value reads as its text.
-Held* FreeOrNextSlot() {
-    for (Held& h : g->heldFieldValues)
+// A free slot, else the one held longest ago: the field that loses its value reads as its
+// text.
+Held* FreeOrOldestSlot() {
+    Held* oldest = &g->heldFieldValues[0];
+    for (Held& h : g->heldFieldValues) {
         if (!h.dialog) return &h;
-    return &g->heldFieldValues[g->nextHeldFieldValue++ % std::size(g->heldFieldValues)];
+        if (h.heldAt < oldest->heldAt) oldest = &h;
+    }
+    return oldest;
 }
 
 // The value the field holds while it shows the text it was given with it.
@@ -145,13 +149,19 @@ void ShowHeldFieldValue(ADMDialogRef dialog, int16_t itemID, const char* shown, 
     char text[kFieldTextSize];
     if (!g || !ItemText(dialog, itemID, text) || !text[0]) return ForgetHeldFieldValue(dialog, itemID);
     Held* held = HeldSlot(dialog, itemID);
-    if (!held) held = FreeOrNextSlot();
-    *held = Held{dialog, itemID, measure == FieldMeasure::kArea, typed};
+    if (!held) held = FreeOrOldestSlot();
+    *held = Held{dialog, itemID, measure == FieldMeasure::kArea, typed, {}, ++g->heldFieldValueCount};
     CopyCString(held->shown, text);
 }
 
 void ForgetHeldFieldValue(ADMDialogRef dialog, int16_t itemID) {
     if (Held* held = HeldSlot(dialog, itemID)) *held = Held{};
+}
+
+void ForgetHeldFieldValues(ADMDialogRef dialog) {
+    if (!g || !dialog) return;
+    for (Held& h : g->heldFieldValues)
+        if (h.dialog == dialog) h = Held{};
 }
 
 bool HoldsFieldValue(ADMDialogRef dialog, int16_t itemID) {

@@ -24,6 +24,8 @@ enum class FieldMeasure { kLength, kArea };
 void ShowHeldFieldValue(ADMDialogRef dialog, int16_t itemID, const char* shown, double typed,
                         FieldMeasure measure = FieldMeasure::kLength);
 void ForgetHeldFieldValue(ADMDialogRef dialog, int16_t itemID);
+// Every value the dialog's fields hold: a dialog that opens holds none.
+void ForgetHeldFieldValues(ADMDialogRef dialog);
 // Whether the item still shows the text it was given with a held value.
 bool HoldsFieldValue(ADMDialogRef dialog, int16_t itemID);
 

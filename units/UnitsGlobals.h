@@ -29,15 +29,17 @@ struct UnitsGlobals : CoreGlobals {
     int32_t setScaleHeldUnit = -1;
     char setScaleShownText[256] = {};
     // Values fields show rounded and hold in full (NumericFields.h): the field, the value in
-    // typed points (square points for an area) and the text it was shown as. A dialog of
-    // null is a free slot; when none is free the slots are taken in turn.
+    // typed points (square points for an area), the text it was shown as and when it was
+    // held. A dialog of null is a free slot; when none is free the one held longest ago goes
+    // (a closed dialog's, as a rule).
     struct HeldFieldValue {
         ADMDialogRef dialog = nullptr;
         int16_t item = 0;
         bool area = false;
         double typed = 0;
         char shown[256] = {};
+        uint64_t heldAt = 0;
     };
     HeldFieldValue heldFieldValues[16] = {};
-    uint32_t nextHeldFieldValue = 0;
+    uint64_t heldFieldValueCount = 0;
 };
