@@ -486,16 +486,9 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
 AIErr LoadMeasuredArtScale(AIArtHandle art) {
     AILayerHandle layer = nullptr;
     if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
-    int32_t id = 0;
-    AIReal scaler = 0;
-    char label[kScaleLabelSize] = {};
-    if (ReadZA3LayerScale(layer, &id, &scaler, label) != kNoErr) return kNoErr;
-    preferences& p = g->prefs;
-    p.scale = id;
-    p.scaler = scaler;
-    CopyCString(p.scaleStr, label);
+    if (!LoadLayerScaleAsRead(layer)) return kNoErr;
     ScaleTableEntry entry;
-    if (getScaleTableEntry(id, &entry) && entry.kind == ScaleTableEntry::Kind::custom) return kNoErr;
+    if (getScaleTableEntry(g->prefs.scale, &entry) && entry.kind == ScaleTableEntry::Kind::custom) return kNoErr;
     return UpdateScaler();
 }
 

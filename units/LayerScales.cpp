@@ -299,6 +299,13 @@ AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) {
     return kNoErr;
 }
 
+bool LoadLayerScaleAsRead(AILayerHandle layer) {
+    Scale s;
+    if (!g || ReadZA3LayerScale(layer, &s.id, &s.scaler, s.label) != kNoErr) return false;
+    MakeCurrentScale(s);
+    return true;
+}
+
 AIErr LoadDrawingLayerScale() {
     if (!g || !g->saveLayer) return kNoErr;
     const PlotwiseToolRow* row = FindToolRow(g->curTool);

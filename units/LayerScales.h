@@ -56,6 +56,10 @@ AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art);
 // Loads the layer's scale into prefs.scale, prefs.scaler and prefs.scaleStr; a failed read
 // leaves the current scale as it was and returns 0.
 AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer);
+// Loads the layer's scale as ReadZA3LayerScale answers it (nothing stored on a layer that
+// holds none) into the current scale; false, the current scale as it was, when it cannot be
+// read.
+bool LoadLayerScaleAsRead(AILayerHandle layer);
 // Every tool's press: a tool whose family draws on the current layer (the user's, recorded
 // at the press) draws a size typed or dragged at that layer's scale, so the current scale
 // is loaded from it, as a measurement reads it (nothing is stored on the layer), and the
