@@ -27,6 +27,15 @@ AIErr ErrorOfStep(Step&& step) noexcept {
     }
 }
 
+// The answer of such a sequence: the first error any step met.
+struct FirstError {
+    AIErr err = kNoErr;
+    template <class Work>
+    void Step(Work&& step) noexcept {
+        if (const AIErr e = ErrorOfStep(step); err == kNoErr) err = e;
+    }
+};
+
 template <auto Proc>
 struct GuardedProc;
 

@@ -132,21 +132,18 @@ AIErr ApplicationStarted(AINotifierMessage*) {
 // be written. The first error is the answer.
 AIErr ApplicationShutdown(AINotifierMessage*) {
     if (g->unsupportedHostVersion) return kNoErr;
-    AIErr first = kNoErr;
-    const auto keep = [&first](AIErr err) {
-        if (first == kNoErr) first = err;
-    };
-    keep(ErrorOfStep([&] {
+    FirstError first;
+    first.Step([&] {
         auto panels = PlotwisePanels();
         std::stable_sort(panels.begin(), panels.end(), [](const PlotwisePanelRow* a, const PlotwisePanelRow* b) {
             return a->writeOrder < b->writeOrder;
         });
         for (const PlotwisePanelRow* panel : panels)
-            if (panel->window() && panel->writePrefs) keep(ErrorOfStep(panel->writePrefs));
+            if (panel->window() && panel->writePrefs) first.Step(panel->writePrefs);
         return kNoErr;
-    }));
-    keep(ErrorOfStep(WritePrefs));
-    return first;
+    });
+    first.Step(WritePrefs);
+    return first.err;
 }
 
 AIErr DocumentChanged(AINotifierMessage*) {

@@ -279,21 +279,20 @@ AIErr StartupPlugin(SPInterfaceMessage* message) {
 // that stopped (memory ran out, say) is told in words, and everything is released still.
 AIErr ShutdownPlugin(SPInterfaceMessage* message) {
     if (!message) return kBadParameterErr;
-    AIErr first = kNoErr;
+    FirstError first;
     if (g && !g->unsupportedHostVersion) {
         // The command in progress ends, so its clicks are given back with everything else.
-        first = ErrorOfStep([] { return EndToolCommand(g->curTool); });
+        first.Step([] { return EndToolCommand(g->curTool); });
         for (const PlotwiseSubsystem* subsystem : PlotwiseSubsystems())
-            if (const auto hook = subsystem->hooks.shutdown)
-                if (const AIErr err = ErrorOfStep(hook); err != kNoErr && first == kNoErr) first = err;
-        if (first != kNoErr) (void)ErrorOfStep([first] {
-            TellErrorOfWorkInHand(first);
+            if (const auto hook = subsystem->hooks.shutdown) first.Step(hook);
+        if (first.err != kNoErr) (void)ErrorOfStep([err = first.err] {
+            TellErrorOfWorkInHand(err);
             return kNoErr;
         });
     }
     if (g) g->thisPlugin = nullptr;  // our reference to ourselves
     ReleaseEverything(message);
-    return first;
+    return first.err;
 }
 
 AIErr UnloadPlugin(SPAccessMessage* message) {
