@@ -110,16 +110,24 @@ TEST_F(FieldTest, AFieldReadsTheValueItHoldsWhileItShowsItsText) {
     ShowHeldFieldValue(panel, 4, "1 m", 5000, FieldMeasure::kArea);
     EXPECT_EQ(parseAreaFieldInput(panel, 4, &v, kMeterUnits), 1);
     EXPECT_EQ(v, 5000);
-    // More held fields than slots: the latest still hold, the first reads as its text.
+    // More held fields than slots: the latest still hold, and so does one shown again
+    // meanwhile; the first reads as its text.
     std::vector<ADMDialogRef> more;
     for (int i = 0; i < 20; ++i) {
         more.push_back(sADMDialog->Create(nullptr, "Document", 16500, kADMTabbedFloatingDialogStyle, nullptr, nullptr, 0));
         ShowHeldFieldValue(more.back(), 4, "1 m", i);
+        if (i == 10) ShowHeldFieldValue(panel, 4, "0.071 m", 200);
     }
     EXPECT_EQ(parseFieldInput(more.back(), 4, &v, kMeterUnits), 1);
     EXPECT_EQ(v, 19);
+    EXPECT_EQ(parseFieldInput(panel, 4, &v, kMeterUnits), 1);
+    EXPECT_EQ(v, 200);
     EXPECT_EQ(parseFieldInput(more.front(), 4, &v, kMeterUnits), 1);
     EXPECT_NEAR(v, 1 / 0.0254 * 72, 1e-9);
+    // A dialog that opens again holds nothing.
+    ForgetHeldFieldValues(panel);
+    EXPECT_EQ(parseFieldInput(panel, 4, &v, kMeterUnits), 1);
+    EXPECT_NEAR(v, 0.071 / 0.0254 * 72, 1e-9);
 }
 
 TEST_F(FieldTest, NumericFieldSetters) {
