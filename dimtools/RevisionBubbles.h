@@ -21,8 +21,9 @@ std::vector<AIPathSegment> ScallopOutline(AIRealPoint c, AIReal a, AIReal b, int
 
 // The bubble on the ellipse through the corners of the box from firstClick to endPoint,
 // both snapped onto art under them, the first of a press on art kept where the press's
-// click lies on it (shift: a circle of the drag's length across, on its middle). Command and option choose fewer or more scallops. The first error of the zoom
-// check, the layer, a hit test or the path is returned.
+// click lies on it (shift: a circle of the drag's length across, on its middle). Command
+// and option choose fewer or more scallops. The first error of the zoom check, the layer,
+// a hit test or the path is returned.
 AIErr doBubbleDragTool();
 // The bubble around the bounds, grown by 5 points, of the art under firstClick, another
 // dimension's part only where no other art is (while redrawing: around updateArt, whatever
