@@ -83,15 +83,7 @@ AIErr AddCarrier(cdDataStruct* node, AIArtHandle group) {
 AIErr FirstCorner() {
     const cdDataStruct* node = g->firstChainDimDataPtr;
     if (g->updatingDimensions || !node || !node->art) return SnapLabelPoint(&g->firstClick, kSnapHitRequest);
-    Plotwise3_dimensioned_object_data click{};
-    click.art = node->art;
-    click.clickType = node->clickType;
-    click.segNumBefore = node->segNumBefore;
-    click.segNumAfter = node->segNumAfter;
-    click.t = node->t;
-    click.x = node->x;
-    click.y = node->y;
-    return RelocateDimensionClick(click, &g->firstClick);
+    return RelocateDimensionClick(ClickOfNode(*node), &g->firstClick);
 }
 
 AIErr BubbleMouseUp() {
