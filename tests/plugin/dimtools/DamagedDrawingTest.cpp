@@ -272,8 +272,6 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         {"Tangent Line Dimension", kOnCircle, kLocked, "\"Tangent Line Dimension\": " + lockedArt},
         {"Fillet Dimension", kOnCircle, kLocked, "\"Fillet Dimension\": " + lockedArt},
         {"Curvature Dimension", kOnCircle, kHidden, "\"Curvature Dimension\": " + hidden},
-        {"Tangent Line Dimension", kOnCircle, kHidden, "\"Tangent Line Dimension\": " + hidden},
-        {"Fillet Dimension", kOnCircle, kHidden, "\"Fillet Dimension\": " + hidden},
         {"Radius Dimension", kOnCircle, kHidden, "\"Radius Dimension\": " + hidden},
         {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone
     };
