@@ -218,8 +218,8 @@ AIErr doPlotwiseErrorDialog(const char* text) {
 
 AIErr doArtMustBeClickedErrorDialog() {
     if (g == nullptr) return kCADErr;
-    // Art on a locked layer is no art to the host's hit test: the user is told what stops
-    // the tool rather than to click on something.
+    // Art on a locked or hidden layer is no art to the host's hit test: the user is told what
+    // stops the tool rather than to click on something.
     const bool quiet = g->updatingDimensions || g->UsingMagicDims;
     if (AIErr refused = RefuseClickOnClosedLayer()) return refused;
     resetClickState();
