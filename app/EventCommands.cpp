@@ -63,10 +63,37 @@ void checkEvent(Session& session, AIErr err, const Args& args) {
     throw ScriptError(args.command() + ": " + why);
 }
 
+// An alert's text as the words of a refusal by the tool `title`: without its full stop, the
+// tool it names first named once, "Click two ..." read on as "click two ..." (an initial word
+// of capitals stays).
+std::string refusalWords(const std::string& platformText, const std::string& title) {
+    std::string words = standin::text::platformToUtf8(platformText);
+    if (!words.empty() && words.back() == '.') words.pop_back();
+    if (const std::string named = "\"" + title + "\": "; words.rfind(named, 0) == 0) words.erase(0, named.size());
+    if (words.size() > 1 && std::isupper(static_cast<unsigned char>(words[0])) &&
+        !std::isupper(static_cast<unsigned char>(words[1])))
+        words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+    return words;
+}
+
+// The alert that a refusal heard only as a beep stands for: the last three-button question
+// answered with its first button, which is how a tip offers not to be shown again.
+const standin::AlertRecord* switchedOffAlert(const std::vector<standin::AlertRecord>& alerts) {
+    for (auto a = alerts.rbegin(); a != alerts.rend(); ++a)
+        if (a->kind == standin::AlertRecord::Kind::Question && a->answer == kADMLeftButton) return &*a;
+    return nullptr;
+}
+
+// Where a tool event began: the alerts and beeps heard so far.
+struct Heard {
+    size_t alerts = 0;
+    int beeps = 0;
+};
+
 // A tool's refusal in words: its title, then what the alert it showed during the command
-// asked of the user ("click: Fillet: click two crossing, non-parallel paths"), or without
-// one what the host saw.
-void checkToolEvent(Session& session, AIErr err, const Args& args, size_t firstAlert) {
+// asked of the user ("click: Fillet: click two crossing, non-parallel paths"); with only a
+// beep, its alert switched off, that alert's words; else what the host saw.
+void checkToolEvent(Session& session, AIErr err, const Args& args, Heard before) {
     settle(session, args);
     if (err == kNoErr) return;
     standin::PluginDriver& events = session.events();
@@ -76,15 +103,11 @@ void checkToolEvent(Session& session, AIErr err, const Args& args, size_t firstA
     const std::string title = standin::text::platformToUtf8(tools[current].title);
     std::string words = events.lastError().empty() ? describeError(err) : events.lastError();
     const auto& alerts = events.dialogs().alerts();
-    if (alerts.size() > firstAlert) {
-        words = standin::text::platformToUtf8(alerts.back().text);
-        if (!words.empty() && words.back() == '.') words.pop_back();
-        // An alert that names its tool first names it once.
-        if (const std::string named = "\"" + title + "\": "; words.rfind(named, 0) == 0) words.erase(0, named.size());
-        // "Click two ..." reads on as "click two ...", an initial word of capitals stays.
-        if (words.size() > 1 && std::isupper(static_cast<unsigned char>(words[0])) &&
-            !std::isupper(static_cast<unsigned char>(words[1])))
-            words[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(words[0])));
+    if (alerts.size() > before.alerts) {
+        words = refusalWords(alerts.back().text, title);
+    } else if (events.dialogs().beeps() > before.beeps) {
+        const standin::AlertRecord* off = switchedOffAlert(alerts);
+        words = off ? refusalWords(off->text, title) : "refused with a beep (its alert is switched off)";
     }
     throw ScriptError(args.command() + ": " + title + ": " + words);
 }
@@ -123,8 +146,8 @@ CommandHandler gesture(Gesture what) {
         const AIRealPoint p = pointArg(args);
         const uint32_t mods = modifierArgs(args, 2);
         standin::PluginDriver& events = session.events();
-        const size_t firstAlert = events.dialogs().alerts().size();
-        checkToolEvent(session, (events.*what)(p, mods), args, firstAlert);
+        const Heard before{events.dialogs().alerts().size(), events.dialogs().beeps()};
+        checkToolEvent(session, (events.*what)(p, mods), args, before);
     };
 }
 

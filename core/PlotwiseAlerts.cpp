@@ -82,30 +82,35 @@ AILayerHandle ClosedLayerOf(AILayerHandle layer, LayerState* state) {
     return nullptr;
 }
 
-// The shown, locked layer (of the layers from `layer` on and their sublayers) whose art lies
-// under one of the points: the host's hit test passes locked art by.
+// The closed layer (of the layers from `layer` on and their sublayers) whose art lies under
+// one of the points, and how it is closed: the host's hit test passes such art by.
 AILayerHandle NextLayer(AILayerHandle layer) {
     AILayerHandle next = nullptr;
     return sAILayer->GetNextLayer(layer, &next) == kNoErr ? next : nullptr;
 }
 
-AILayerHandle LockedLayerUnder(AILayerHandle layer, const std::vector<AIRealPoint>& points, int depth) {
+bool ArtUnder(AILayerHandle layer, const std::vector<AIRealPoint>& points) {
+    AIArtHandle art = nullptr;
+    if (sAIArt->GetFirstArtOfLayer(layer, &art) != kNoErr || !art) return false;
+    for (const AIRealPoint& p : points) {
+        HitRef ref;
+        AIToolHitData hit{};
+        if (ref.Test(art, p, &hit) == kNoErr && hit.hit) return true;
+    }
+    return false;
+}
+
+AILayerHandle ClosedLayerUnder(AILayerHandle layer, const std::vector<AIRealPoint>& points, int depth,
+                               LayerState* state) {
     for (; layer && depth < kMostLayerDepth; layer = NextLayer(layer)) {
-        const LayerState state = StateOf(layer);
-        if (!state.visible) continue;
-        if (state.editable) {
-            AILayerHandle child = nullptr;
-            if (sAILayer->GetLayerFirstChild(layer, &child) == kNoErr && child)
-                if (AILayerHandle found = LockedLayerUnder(child, points, depth + 1)) return found;
+        *state = StateOf(layer);
+        if (!state->visible || !state->editable) {
+            if (ArtUnder(layer, points)) return layer;
             continue;
         }
-        AIArtHandle art = nullptr;
-        if (sAIArt->GetFirstArtOfLayer(layer, &art) != kNoErr || !art) continue;
-        for (const AIRealPoint& p : points) {
-            HitRef ref;
-            AIToolHitData hit{};
-            if (ref.Test(art, p, &hit) == kNoErr && hit.hit) return layer;
-        }
+        AILayerHandle child = nullptr;
+        if (sAILayer->GetLayerFirstChild(layer, &child) == kNoErr && child)
+            if (AILayerHandle found = ClosedLayerUnder(child, points, depth + 1, state)) return found;
     }
     return nullptr;
 }
@@ -128,15 +133,15 @@ AIErr TellLayerStops(int32_t message, AILayerHandle layer, AILayerHandle holder 
     return doPlotwiseErrorDialog(text.c_str());
 }
 
-// While a tool's gesture is in hand: the locked layer under its clicks, if any.
-AILayerHandle LockedLayerUnderClicks() {
+// While a tool's gesture is in hand: the closed layer under its clicks, if any.
+AILayerHandle ClosedLayerUnderClicks(LayerState* state) {
     if (!g->mouseIsDown || sAILayer == nullptr || sAIArt == nullptr) return nullptr;
     std::vector<AIRealPoint> points{g->startingPoint};
     if (g->didFirstClick) points.push_back(g->firstClick);
     if (g->didSecondClick) points.push_back(g->secondClick);
     AILayerHandle first = nullptr;
     if (sAILayer->GetFirstLayer(&first) != kNoErr) return nullptr;
-    return LockedLayerUnder(first, points, 0);
+    return ClosedLayerUnder(first, points, 0, state);
 }
 
 }  // namespace
@@ -213,11 +218,10 @@ AIErr doPlotwiseErrorDialog(const char* text) {
 
 AIErr doArtMustBeClickedErrorDialog() {
     if (g == nullptr) return kCADErr;
-    // Art on a locked layer is no art to the host's hit test: the user is told what stops
-    // the tool rather than to click on something.
+    // Art on a locked or hidden layer is no art to the host's hit test: the user is told what
+    // stops the tool rather than to click on something.
     const bool quiet = g->updatingDimensions || g->UsingMagicDims;
-    if (!quiet)
-        if (AILayerHandle locked = LockedLayerUnderClicks()) return TellLayerStops(kClickedOnLockedLayerMessage, locked);
+    if (AIErr refused = RefuseClickOnClosedLayer()) return refused;
     resetClickState();
     if (!quiet && sADMBasic != nullptr) {
         if (!g->prefs.displayArtMustBeClickedError) {
@@ -234,6 +238,14 @@ AIErr doArtMustBeClickedErrorDialog() {
     }
     (void)RestoreSaveLayer();  // the user's drawing layer current again after an alert
     return kCADErr;
+}
+
+AIErr RefuseClickOnClosedLayer() {
+    if (g == nullptr || g->updatingDimensions || g->UsingMagicDims) return kNoErr;
+    LayerState state;
+    AILayerHandle closed = ClosedLayerUnderClicks(&state);
+    if (!closed) return kNoErr;
+    return TellLayerStops(state.visible ? kClickedOnLockedLayerMessage : kLayerHiddenMessage, closed);
 }
 
 AIErr doDialogInputErrorDialog(const char* text) {

@@ -249,6 +249,18 @@ AIErr doStoreHitLoc(const char* text) {
     return kNoErr;
 }
 
+Plotwise3_dimensioned_object_data ClickOfNode(const cdDataStruct& node) {
+    Plotwise3_dimensioned_object_data r{};
+    r.art = node.art;
+    r.clickType = node.art ? node.clickType : kLiveDimClickedSpace;
+    r.segNumBefore = node.segNumBefore;
+    r.segNumAfter = node.segNumAfter;
+    r.t = node.t;
+    r.x = node.art ? node.x : node.theLoc.h;
+    r.y = node.art ? node.y : node.theLoc.v;
+    return r;
+}
+
 bool ClickTakesFace(const Plotwise3_dimensioned_object_data& click) {
     return click.art && !click.faceNotRead && IsAxonometricArt(click.art);
 }

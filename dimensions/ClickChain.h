@@ -39,6 +39,9 @@ struct cdDataStruct {
 // from the style's text format (text: a label's fixed text, or null) and appends the node.
 // theText takes the node's text. A refusal adds no node and answers 'CADE'.
 AIErr doStoreHitLoc(const char* text);
+// Where a node's click lies, as its click record says it: the art, click type, segments,
+// parameter and point (in empty space, or on another dimension's art, the node's point).
+Plotwise3_dimensioned_object_data ClickOfNode(const cdDataStruct& node);
 // Whether a stored click takes its art's face, as its tool took it when it drew: a click on
 // axonometric art, unless its record says the tool took none.
 bool ClickTakesFace(const Plotwise3_dimensioned_object_data& click);

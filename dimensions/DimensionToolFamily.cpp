@@ -88,17 +88,11 @@ bool KeepsDrawnEnd(int32_t kind) {
 // The click record of one node, to be stored on `holder` (its art, or for a click in empty
 // space the art that keeps it).
 Plotwise3_dimensioned_object_data RecordOf(const cdDataStruct& node, int32_t clickNum, AIArtHandle holder) {
-    Plotwise3_dimensioned_object_data r{};
+    Plotwise3_dimensioned_object_data r = ClickOfNode(node);
     r.id = g->curDimID;
     r.used = 0;
     r.clickNum = clickNum;
-    r.segNumBefore = node.segNumBefore;
-    r.segNumAfter = node.segNumAfter;
     r.dimType = g->curDimType;
-    r.clickType = node.art ? node.clickType : kLiveDimClickedSpace;
-    r.t = node.t;
-    r.x = node.art ? node.x : node.theLoc.h;
-    r.y = node.art ? node.y : node.theLoc.v;
     r.faceNotRead = node.theDepthData.face == kAxoNoFace && IsAxonometricArt(holder) ? 1 : 0;
     return r;
 }

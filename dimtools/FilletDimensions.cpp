@@ -7,6 +7,7 @@
 #include <numbers>
 #include <vector>
 
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "dimensions/ClickChain.h"
@@ -92,7 +93,7 @@ AIErr FilletRadius() {
     if (AIErr err = CheckDocumentZoom()) return err;
     AIArtHandle path = nullptr;
     int16_t segment = 0;
-    if (!ClickedSegment(&path, &segment)) return kNoErr;
+    if (!ClickedSegment(&path, &segment)) return RefuseClickOnClosedLayer();  // locked or hidden art is none
     int16_t first = 0, second = 0;
     if (AIErr err = HitSegmentEnds(path, segment, &first, &second)) return err == kCADErr ? kNoErr : err;
     int16_t count = 0;

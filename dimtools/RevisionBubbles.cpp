@@ -10,6 +10,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
+#include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionToolFamily.h"
 #include "dimtools/DimToolGlobals.h"
@@ -77,6 +78,14 @@ AIErr AddCarrier(cdDataStruct* node, AIArtHandle group) {
     return kNoErr;
 }
 
+// The first corner of a bubble being dragged: pressed on art, the press where its stored
+// click finds it again (as a redraw does); elsewhere snapped onto the art under it.
+AIErr FirstCorner() {
+    const cdDataStruct* node = g->firstChainDimDataPtr;
+    if (g->updatingDimensions || !node || !node->art) return SnapLabelPoint(&g->firstClick, kSnapHitRequest);
+    return RelocateDimensionClick(ClickOfNode(*node), &g->firstClick);
+}
+
 AIErr BubbleMouseUp() {
     if (!g->toolWasDragged) {
         g->curDimType = kRevisionBubbleObject;
@@ -84,17 +93,15 @@ AIErr BubbleMouseUp() {
         g->didFirstClick = 0;
         return err;
     }
-    // Dragged from art, the bubble marks that art: redrawn, it rings the art where it is
-    // then. Dragged in empty space, it is redrawn as it was dragged.
+    // A dragged bubble is redrawn as it was dragged. Pressed on art, its clicks are kept on
+    // that art, so it moves with the art; pressed in empty space, on a carrier of its own.
+    g->curDimType = kRevisionBubbleDrag;
     cdDataStruct* node = g->firstChainDimDataPtr;
-    const bool fromArt = node && node->art;
-    g->curDimType = fromArt ? kRevisionBubbleObject : kRevisionBubbleDrag;
     AIArtHandle group = g->dimGroup;
-    if (!node || fromArt || !group || !sAIArt->ValidArt(group, false)) return kNoErr;
-    // It keeps the corners its last drag snapped and drew: the carrier at the first, the drag
-    // record to the other.
+    if (!node || !group || !sAIArt->ValidArt(group, false)) return kNoErr;
+    // The drag record reaches the other corner its last drag snapped and drew from the first.
     node->theLoc = g->firstClick;
-    return AddCarrier(node, group);
+    return node->art ? kNoErr : AddCarrier(node, group);
 }
 
 AIErr BubbleMouseDown() { return KeepPressInBounds(g->lastChainDimDataPtr); }
@@ -153,7 +160,7 @@ AIErr doBubbleDragTool() {
     // A redraw takes the corners the bubble was drawn with (the carrier's and the drag
     // record's): snapped again, they could find art drawn since.
     if (SnapsLabelEnd()) {
-        if (AIErr err = SnapLabelPoint(&g->firstClick, kSnapHitRequest)) return err;
+        if (AIErr err = FirstCorner()) return err;
         if (AIErr err = SnapLabelPoint(&g->endPoint, kSnapHitRequest)) return err;
     }
     const AIRealPoint a = g->firstClick, e = g->endPoint;

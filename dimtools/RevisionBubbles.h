@@ -20,9 +20,10 @@ int16_t ScallopCount(AIReal a, AIReal b, AIReal divisor, int16_t minimum);
 std::vector<AIPathSegment> ScallopOutline(AIRealPoint c, AIReal a, AIReal b, int16_t n);
 
 // The bubble on the ellipse through the corners of the box from firstClick to endPoint,
-// both snapped onto art under them (shift: a circle of the drag's length across, on its
-// middle). Command and option choose fewer or more scallops. The first error of the zoom
-// check, the layer, a hit test or the path is returned.
+// both snapped onto art under them, the first of a press on art kept where the press's
+// click lies on it (shift: a circle of the drag's length across, on its middle). Command
+// and option choose fewer or more scallops. The first error of the zoom check, the layer,
+// a hit test or the path is returned.
 AIErr doBubbleDragTool();
 // The bubble around the bounds, grown by 5 points, of the art under firstClick, another
 // dimension's part only where no other art is (while redrawing: around updateArt, whatever
@@ -35,8 +36,9 @@ AIErr RedrawDragBubble();
 
 // The bubble tool's gestures: the dimension tools' steps, a press on a text kept as its
 // place in the text's bounds; a drag draws the bubble on the dragged box, a click rings the
-// art under it. A bubble whose press lay on art is stored as kRevisionBubbleObject, dragged
-// or not, and so rings that art once redrawn; one dragged in empty space is stored as
-// kRevisionBubbleDrag on a carrier path of its own. A bubble takes no label letter or number.
+// art under it. A clicked bubble is stored as kRevisionBubbleObject and so rings that art
+// where it is once redrawn; a dragged one as kRevisionBubbleDrag, redrawn as dragged: on the
+// art under its press, which it follows, or in empty space on a carrier path of its own. A
+// bubble takes no label letter or number.
 extern const ToolFamilyRoutines kRevisionBubbleFamily;
 extern const ToolRoutines kRevisionBubbleRoutines;

@@ -11,6 +11,7 @@
 #include "Commands.h"
 #include "DrawingDifferences.h"
 #include "EventCommands.h"
+#include "PluginGlobals.h"
 #include "Session.h"
 
 extern "C" AIErr PluginMain(const char* caller, const char* selector, void* message);
@@ -139,6 +140,23 @@ ticks 30)",
         run.play(std::string("expect current-layer == \"") + row.current + "\"\n");
         EXPECT_EQ(run.failures, 0) << row.what << "\n" << run.errors.str();
     }
+}
+
+// A tool's refusal is told in words also once its alert is switched off (its first button,
+// "do not show again", as a script answers it by default): in the alert's own words once the
+// session has heard them, else as the beep that now says it.
+TEST(CommandSteps, ARefusalWhoseAlertIsSwitchedOffIsStillToldInWords) {
+    const std::string noArt = "drag: Radius Dimension: this tool must be used by clicking on an object\n";
+    const char* press = "tool \"Radius Dimension\"\ndown 100 100\ndrag 120 120\n";
+    {
+        Played heard;
+        heard.play(kDrawing).play(press).play(std::string("up 120 120\n") + press);
+        EXPECT_EQ(heard.errors.str(), "t.pws:3: " + noArt + "t.pws:4: " + noArt);
+    }
+    Played unheard;
+    g->prefs.displayArtMustBeClickedError = 0;  // switched off in an earlier run
+    unheard.play(kDrawing).play(press);
+    EXPECT_EQ(unheard.errors.str(), "t.pws:3: drag: Radius Dimension: refused with a beep (its alert is switched off)\n");
 }
 
 }  // namespace

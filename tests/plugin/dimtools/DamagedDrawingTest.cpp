@@ -245,24 +245,35 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
     EXPECT_EQ(Dimensions().size(), 2u);
 }
 // A refused press ends there: the drags and the release after the refusal draw nothing,
-// say nothing more and answer nothing; what the refused drag drew goes. A resize pressed on
-// a dimension whose art is gone is no refusal: the dimension stays as it was, unsaid.
+// say nothing more and answer nothing; what the refused drag drew goes. A press on art of a
+// locked or hidden layer names it, also with the tools that draw nothing where no art is. A
+// resize pressed on a dimension whose art is gone is no refusal: the dimension stays as it
+// was, unsaid.
 TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     g->prefs.createDimensionLayer = 1;
     ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);  // makes the dimension layer
     const std::string locked = "the layer \"Layer 1\" is locked (unlock it first).";
+    const std::string lockedArt = "the object clicked is on the layer \"Layer 1\", which is locked (unlock it first).";
+    const std::string hidden = "the layer \"Layer 1\" is hidden (show it first).";
     const std::string noArt = "This tool must be used by clicking on an object.";
+    enum Layer { kOpen, kLocked, kHidden };
+    constexpr AIRealPoint kOnCircle{372, 136};
     const struct Row {
         const char* tool;
         AIRealPoint press;
-        bool lock;
+        Layer layer;  // "Layer 1", which holds the rectangle and the circle
         std::string words;  // empty: nothing is said
     } rows[] = {
-        {"Pointer Label", {100, 125}, true, "\"Pointer Label\": " + locked},
-        {"Datum Flag", {100, 125}, true, "\"Datum Flag\": " + locked},
-        {"Radius Dimension", {250, 300}, false, noArt},
-        {"Auto Vertical Dimension", {250, 300}, false, noArt},
-        {"Dimension Resize", {150, 180}, false, ""},  // on the width, its rectangle gone
+        {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + locked},
+        {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + locked},
+        {"Radius Dimension", {250, 300}, kOpen, noArt},
+        {"Auto Vertical Dimension", {250, 300}, kOpen, noArt},
+        {"Curvature Dimension", kOnCircle, kLocked, "\"Curvature Dimension\": " + lockedArt},
+        {"Tangent Line Dimension", kOnCircle, kLocked, "\"Tangent Line Dimension\": " + lockedArt},
+        {"Fillet Dimension", kOnCircle, kLocked, "\"Fillet Dimension\": " + lockedArt},
+        {"Curvature Dimension", kOnCircle, kHidden, "\"Curvature Dimension\": " + hidden},
+        {"Radius Dimension", kOnCircle, kHidden, "\"Radius Dimension\": " + hidden},
+        {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone
     };
     auto artCount = [&] {
         size_t n = 0;
@@ -274,7 +285,8 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         if (std::string(r.tool) == "Dimension Resize") {
             ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(rect); }), kNoErr);
         }
-        ASSERT_EQ(doc->setLayerEditable("Layer 1", !r.lock), kNoErr);
+        ASSERT_EQ(doc->setLayerEditable("Layer 1", r.layer != kLocked), kNoErr);
+        ASSERT_EQ(doc->setLayerVisible("Layer 1", r.layer != kHidden), kNoErr);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off
         const size_t alerts = Alerts().size(), art = artCount();

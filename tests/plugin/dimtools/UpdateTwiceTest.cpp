@@ -47,7 +47,7 @@ constexpr ToolRow kTools[] = {
     {"Section Line", 1, Scene::kFlat},
     {"Center Line", 1, Scene::kFlat},
     {"Pointer Label", 1, Scene::kFlat},
-    {"Revision Bubble", 1, Scene::kFlat, 1.0},
+    {"Revision Bubble", 1, Scene::kFlat},
     {"Datum Flag", 1, Scene::kFlat},
     {"Datum Feature", 1, Scene::kFlat},
     {"Datum Target", 1, Scene::kFlat},
@@ -82,7 +82,7 @@ constexpr ToolRow kTools[] = {
     {"Section Line", 1, Scene::kProjected},
     {"Center Line", 1, Scene::kProjected},
     {"Pointer Label", 1, Scene::kProjected},
-    {"Revision Bubble", 1, Scene::kProjected, 1.0},
+    {"Revision Bubble", 1, Scene::kProjected},
     {"Datum Flag", 1, Scene::kProjected},
     {"Datum Feature", 1, Scene::kProjected},
     {"Datum Target", 1, Scene::kProjected},
@@ -311,11 +311,11 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
     }
 }
 
-// A label pressed on a line (the bubble in space) and dragged into empty space, then art
+// A label pressed on a line (a bubble also in space) and dragged into empty space, then art
 // drawn with an anchor a point beside one of its ends: the end was placed before that art
 // was there, so an update leaves it where it is. Likewise a label pressed 2 points from the
 // end of a centre line drawn before it: its press stays on the line it measures. Moved, the
-// line takes the label along whole (the bubble in space stays).
+// line takes the label along whole (a bubble in space stays).
 TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
     constexpr AIRealPoint kOnLine{130, 60}, kInSpace{100, 200}, kEnd{170, 130};
     g->prefs.gridSnapTolerance = 2;  // presses 4 points off the grid stay where they are
@@ -333,6 +333,7 @@ TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
         {"Datum Feature", kOnLine, {171, 131}},  {"Datum Feature", kOnLine, {129, 61}},
         {"Datum Target", kOnLine, {171, 131}},   {"Datum Target", kOnLine, {129, 61}},
         {"Revision Bubble", kInSpace, {171, 131}}, {"Revision Bubble", kInSpace, {101, 201}},
+        {"Revision Bubble", kOnLine, {171, 131}},  {"Revision Bubble", kOnLine, {131, 61}},
         {"Section Line", {134, 60}, {136, 60}, true}, {"Datum Flag", {134, 60}, {136, 60}, true},
         {"Pointer Label", {134, 60}, {136, 60}, true},
     };
