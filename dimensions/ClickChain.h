@@ -39,6 +39,10 @@ struct cdDataStruct {
 // from the style's text format (text: a label's fixed text, or null) and appends the node.
 // theText takes the node's text. A refusal adds no node and answers 'CADE'.
 AIErr doStoreHitLoc(const char* text);
+// Where a stored click lies on its art as the art is now: an anchor, a point of a segment,
+// a place in the art's bounds (a fill), or the stored point. The recorder takes a click on
+// a curve there too, so what a tool draws from it is what the redraw finds.
+AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p);
 // Whether a stored click takes its art's face, as its tool took it when it drew: a click on
 // axonometric art, unless its record says the tool took none.
 bool ClickTakesFace(const Plotwise3_dimensioned_object_data& click);
