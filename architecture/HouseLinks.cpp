@@ -12,7 +12,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DictionaryAccess.h"
-#include "dimensions/DimensionRegeneration.h"
+#include "dimensions/ClickChain.h"
 #include "dimensions/DimensionStorage.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/PointMath.h"

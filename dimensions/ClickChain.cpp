@@ -7,6 +7,7 @@
 
 #include "axonometric/AxonometricProjection.h"
 #include "axonometric/AxonometricUpdate.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseBlocks.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
@@ -17,6 +18,8 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/MeasuringHit.h"
+#include "geometry/BezierGeometry.h"
+#include "geometry/PointMath.h"
 #include "artwork/LabelCounters.h"
 
 namespace {
@@ -24,6 +27,8 @@ namespace {
 constexpr GlobalsView<DimensionGlobals> g;
 
 constexpr AIReal kAnchorSnap = 2.0f;
+constexpr AIReal kUnmovedReach = 1e-3f;  // a click's point at its t this near its drawn point is that point
+constexpr int32_t kNoBezierPointMessage = 23;  // 17023
 constexpr int32_t kNotOnAxonometricArtMessage = 54;   // 17054
 constexpr int32_t kDifferentFacesMessage = 56;        // 17056
 constexpr int32_t kLabelLettersFormat = 0, kLabelNumbersFormat = 1;
@@ -69,16 +74,25 @@ AIErr SnapToAnchor(const AIToolHitData& hit, const AIRealPoint& click, AIRealPoi
 
 // Where on the art a click lies, as its click record will say: on a curve by its segments
 // and parameter (the closing piece starting at the last anchor, -1), in a fill by its
-// fractions of the bounds, elsewhere by the point.
-AIErr DescribeHit(const AIToolHitData& hit, const AIRealPoint& loc, cdDataStruct* node) {
-    node->x = loc.h;
-    node->y = loc.v;
+// fractions of the bounds, elsewhere by the point. A click beside a curve, within the hit's
+// reach, is taken on the curve where the record finds it again, so the redraw measures
+// what was drawn.
+AIErr DescribeHit(const AIToolHitData& hit, AIRealPoint* loc, cdDataStruct* node) {
+    node->x = loc->h;
+    node->y = loc->v;
     switch (hit.type) {
         case kSegCurveType: {
-            node->clickType = kLiveDimClickedPath;
-            node->segNumAfter = hit.segment;
-            node->segNumBefore = hit.segment == 0 ? -1 : hit.segment - 1;
-            node->t = hit.t;
+            Plotwise3_dimensioned_object_data click{};
+            click.art = hit.object;
+            click.x = loc->h;
+            click.y = loc->v;
+            click.clickType = node->clickType = kLiveDimClickedPath;
+            click.segNumAfter = node->segNumAfter = hit.segment;
+            click.segNumBefore = node->segNumBefore = hit.segment == 0 ? -1 : hit.segment - 1;
+            click.t = node->t = hit.t;
+            if (AIErr err = RelocateDimensionClick(click, loc)) return err;
+            node->x = loc->h;
+            node->y = loc->v;
             return kNoErr;
         }
         case kFillHitType: {
@@ -86,13 +100,22 @@ AIErr DescribeHit(const AIToolHitData& hit, const AIRealPoint& loc, cdDataStruct
             if (AIErr err = GetUnstrokedArtBounds(hit.object, &r)) return err;
             node->clickType = kLiveDimClickedFill;
             const AIReal w = r.right - r.left, h = r.top - r.bottom;
-            node->x = w != 0 ? (loc.h - r.left) / w : 0;
-            node->y = h != 0 ? (loc.v - r.top) / h : 0;
+            node->x = w != 0 ? (loc->h - r.left) / w : 0;
+            node->y = h != 0 ? (loc->v - r.top) / h : 0;
             return kNoErr;
         }
         case kTextHitType: node->clickType = kLiveDimClickedText; return kNoErr;
         default: node->clickType = kLiveDimClickedSpace; return kNoErr;
     }
+}
+
+// A stored segment number as an anchor index of a path of count anchors (-1: the last).
+bool AnchorIndex(int32_t stored, int16_t count, int16_t* index) {
+    int16_t i = static_cast<int16_t>(stored);
+    if (i == -1) i = static_cast<int16_t>(count - 1);
+    if (i < 0 || i >= count) return false;
+    *index = i;
+    return true;
 }
 
 bool AxonometricTool() {
@@ -188,6 +211,47 @@ void Append(cdDataStruct* node) {
 
 }  // namespace
 
+AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
+    switch (click.clickType) {
+        case kLiveDimClickedSegmentPoint:
+        case kLiveDimClickedPath: {
+            int16_t count = 0;
+            if (AIErr err = sAIPath->GetPathSegmentCount(click.art, &count)) return err;
+            int16_t after = 0, before = 0;
+            if (!AnchorIndex(click.segNumAfter, count, &after)) return kCADErr;
+            AIPathSegment end{};
+            if (AIErr err = sAIPath->GetPathSegments(click.art, after, 1, &end)) return err;
+            if (click.clickType == kLiveDimClickedSegmentPoint) {
+                *p = end.p;
+                return kNoErr;
+            }
+            if (!AnchorIndex(click.segNumBefore, count, &before)) return kCADErr;
+            AIPathSegment start{};
+            if (AIErr err = sAIPath->GetPathSegments(click.art, before, 1, &start)) return err;
+            const AIRealBezier bez{start.p, start.out, end.in, end.p};
+            AIRealPoint tangent{};
+            if (getPointAndTangentFromBezierT(bez, click.t, p, &tangent) != kNoErr) {
+                char text[512];
+                GetPlotwiseString(kMessageList, kNoBezierPointMessage, text, sizeof text);
+                return doPlotwiseErrorDialog(text);  // silent while regenerating
+            }
+            // On art that has not moved, the point at t is the drawn one within the rounding
+            // of t: the drawn point stands, so that a redraw measures what was drawn.
+            if (const AIRealPoint drawn{click.x, click.y}; Distance(*p, drawn) <= kUnmovedReach) *p = drawn;
+            return kNoErr;
+        }
+        case kLiveDimClickedFill: {
+            AIRealRect r{};
+            if (AIErr err = GetUnstrokedArtBounds(click.art, &r)) return err;
+            *p = {r.left + (r.right - r.left) * click.x, r.top + (r.top - r.bottom) * click.y};
+            return kNoErr;
+        }
+        default:
+            *p = {click.x, click.y};
+            return kNoErr;
+    }
+}
+
 AIErr doStoreHitLoc(const char* text) {
     if (!g || !sAIHitTest || !sAIBlock) return kCADErr;
     if (AIErr err = CheckDocumentZoom()) return err;
@@ -209,7 +273,7 @@ AIErr doStoreHitLoc(const char* text) {
             if (AIErr err = SnapToAnchor(hit, click, &loc, &node)) return err;
             node.x = loc.h;
             node.y = loc.v;
-        } else if (AIErr err = DescribeHit(hit, loc, &node)) {
+        } else if (AIErr err = DescribeHit(hit, &loc, &node)) {
             return err;
         }
         // Art of another dimension is redrawn, never measured: the click keeps its point.

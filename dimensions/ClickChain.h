@@ -42,6 +42,10 @@ AIErr doStoreHitLoc(const char* text);
 // Where a node's click lies, as its click record says it: the art, click type, segments,
 // parameter and point (in empty space, or on another dimension's art, the node's point).
 Plotwise3_dimensioned_object_data ClickOfNode(const cdDataStruct& node);
+// Where a stored click lies on its art as the art is now: an anchor, a point of a segment,
+// a place in the art's bounds (a fill), or the stored point. The recorder takes a click on
+// a curve there too, so what a tool draws from it is what the redraw finds.
+AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p);
 // Whether a stored click takes its art's face, as its tool took it when it drew: a click on
 // axonometric art, unless its record says the tool took none.
 bool ClickTakesFace(const Plotwise3_dimensioned_object_data& click);

@@ -41,8 +41,6 @@ namespace {
 
 constexpr GlobalsView<DimensionGlobals> g;
 
-constexpr int32_t kNoBezierPointMessage = 23;  // 17023
-constexpr AIReal kUnmovedReach = 1e-3f;  // a click's point at its t this near its drawn point is that point
 constexpr double kAxisAMarkerBound = 50.0, kAxisBMarkerBound = -50.0;
 
 // A node of the style list: the record, and the group it was read from.
@@ -180,59 +178,9 @@ bool ChainsLaterClicks(int32_t kind) {
     }
 }
 
-// A stored segment number as an anchor index of a path of count anchors (-1: the last).
-bool AnchorIndex(int32_t stored, int16_t count, int16_t* index) {
-    int16_t i = static_cast<int16_t>(stored);
-    if (i == -1) i = static_cast<int16_t>(count - 1);
-    if (i < 0 || i >= count) return false;
-    *index = i;
-    return true;
-}
-
 }  // namespace
 
 bool DragIsTheClick(int32_t kind) { return kind == kBezCurve || kind == kTangent; }
-
-AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p) {
-    switch (click.clickType) {
-        case kLiveDimClickedSegmentPoint:
-        case kLiveDimClickedPath: {
-            int16_t count = 0;
-            if (AIErr err = sAIPath->GetPathSegmentCount(click.art, &count)) return err;
-            int16_t after = 0, before = 0;
-            if (!AnchorIndex(click.segNumAfter, count, &after)) return kCADErr;
-            AIPathSegment end{};
-            if (AIErr err = sAIPath->GetPathSegments(click.art, after, 1, &end)) return err;
-            if (click.clickType == kLiveDimClickedSegmentPoint) {
-                *p = end.p;
-                return kNoErr;
-            }
-            if (!AnchorIndex(click.segNumBefore, count, &before)) return kCADErr;
-            AIPathSegment start{};
-            if (AIErr err = sAIPath->GetPathSegments(click.art, before, 1, &start)) return err;
-            const AIRealBezier bez{start.p, start.out, end.in, end.p};
-            AIRealPoint tangent{};
-            if (getPointAndTangentFromBezierT(bez, click.t, p, &tangent) != kNoErr) {
-                char text[512];
-                GetPlotwiseString(kMessageList, kNoBezierPointMessage, text, sizeof text);
-                return doPlotwiseErrorDialog(text);  // silent while regenerating
-            }
-            // On art that has not moved, the point at t is the drawn one within the rounding
-            // of t: the drawn point stands, so that a redraw measures what was drawn.
-            if (const AIRealPoint drawn{click.x, click.y}; Distance(*p, drawn) <= kUnmovedReach) *p = drawn;
-            return kNoErr;
-        }
-        case kLiveDimClickedFill: {
-            AIRealRect r{};
-            if (AIErr err = GetUnstrokedArtBounds(click.art, &r)) return err;
-            *p = {r.left + (r.right - r.left) * click.x, r.top + (r.top - r.bottom) * click.y};
-            return kNoErr;
-        }
-        default:
-            *p = {click.x, click.y};
-            return kNoErr;
-    }
-}
 
 namespace {
 

@@ -44,9 +44,6 @@ AIErr DrawAssociativeDimensions();
 // is that point, and they store no drag record (one that a document of earlier versions
 // holds names the point instead of the click).
 bool DragIsTheClick(int32_t kind);
-// Where a stored click lies on its art as the art is now: an anchor, a point of a segment,
-// a place in the art's bounds (a fill), or the stored point.
-AIErr RelocateDimensionClick(const Plotwise3_dimensioned_object_data& click, AIRealPoint* p);
 
 // Removes from all visible measured art every link of a dimension that no longer exists
 // (hidden and static dimensions exist), and "ZA3_Object" where no link is left. When the

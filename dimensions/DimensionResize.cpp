@@ -12,6 +12,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionRegeneration.h"

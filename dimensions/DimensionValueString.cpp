@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/PlotwiseStrings.h"
+#include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
 #include "geometry/UnitFormat.h"
 #include "units/PlotwiseUnits.h"
@@ -26,13 +27,13 @@ struct ValueLine {
     std::string toleranceText;
 };
 
-ValueLine formatLine(float length, int32_t units, int32_t decimals, int32_t fractions, int32_t tolerance,
-                     const char* toleranceText, int32_t upper) {
+ValueLine formatLine(float length, ValueLift lift, int32_t units, int32_t decimals, int32_t fractions,
+                     int32_t tolerance, const char* toleranceText, int32_t upper) {
     ValueLine line;
     const int32_t precision = isFractionalUnit(units) ? fractions : decimals;
     char value[256] = {};
     doScaleAndUnitsHack(0, 1, static_cast<int16_t>(units), static_cast<int16_t>(precision), static_cast<double>(length),
-                        value, upper);
+                        value, upper, lift == ValueLift::pushed);
     line.value = value;
     line.tolerance = tolerance != 0;
     if (line.tolerance) line.toleranceText.assign(toleranceText, ::strnlen(toleranceText, kToleranceField));
@@ -58,14 +59,14 @@ void fitTolerances(ValueLine& upper, ValueLine* lower, size_t fixed) {
 }
 
 // The value's text into theText, whatever the style's format.
-void ValueText(float length) {
+void ValueText(float length, ValueLift lift) {
     const Plotwise3_Live_Dimension_Data& s = g->prefs.style;
-    ValueLine upper = formatLine(length, s.upperUnits, s.upperDecimalPrecision, s.upperFractionalPrecision,
+    ValueLine upper = formatLine(length, lift, s.upperUnits, s.upperDecimalPrecision, s.upperFractionalPrecision,
                                  s.upperTolerance, s.upperToleranceValue, 1);
     ValueLine lowerLine;
     ValueLine* lower = nullptr;
     if (s.dualDimensions != 0) {
-        lowerLine = formatLine(length, s.lowerUnits, s.lowerDecimalPrecision, s.lowerFractionalPrecision,
+        lowerLine = formatLine(length, lift, s.lowerUnits, s.lowerDecimalPrecision, s.lowerFractionalPrecision,
                                s.lowerTolerance, s.lowerToleranceValue, 0);
         lower = &lowerLine;
     }
@@ -86,17 +87,22 @@ void ValueText(float length) {
 
 }  // namespace
 
-int32_t makeGlobalDimensionString(float length) {
-    if (g && g->prefs.style.dimensionFormat == 0) ValueText(length);
+AIReal PushedLength(AIReal measured) {
+    constexpr AIReal kPush = 1.52587890625e-05f;  // 2^-16
+    return sAIRealMath->AIRealAdd(measured, kPush);  // the host's sum, as the kinds always took it
+}
+
+int32_t makeGlobalDimensionString(float length, ValueLift lift) {
+    if (g && g->prefs.style.dimensionFormat == 0) ValueText(length, lift);
     return 0;
 }
 
-AIErr makePairDimensionString(live_dimension_text_data& record, float length) {
+AIErr makePairDimensionString(live_dimension_text_data& record, float length, ValueLift lift) {
     if (!g) return kBadParameterErr;
     // The pair's own format decides: a chain whose texts differ in format (one retyped)
     // still measures its other pairs.
     if (record.dimensionFormat == 0) {
-        ValueText(length);
+        ValueText(length, lift);
         CopyCString(record.dimStr, g->theText);
     } else {
         CopyCString(g->theText, record.dimStr);

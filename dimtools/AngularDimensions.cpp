@@ -72,12 +72,10 @@ AIErr WitnessLines(const AIRealPoint& centre, const AIRealPoint& first, const AI
     return drawWitnessLine(PointAtDegrees(second, gap, theta2), PointAtDegrees(second, e, theta2), art);
 }
 
-// The value text into theText and the first click's text record, or the label the record
-// carries into theText. The sweep is measured in doubles: the float one the arc is drawn
-// from is wrong in the fifth place.
-AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint& first, const AIRealPoint& second,
-                int16_t kind) {
-    const double sweep = SweepDegrees(centre, first, second);
+// The value text of a sweep measured in doubles (the float one the arc is drawn from is
+// wrong in the fifth place) into theText and the first click's text record, or the label
+// the record carries into theText.
+AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint& first, double sweep, int16_t kind) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     if (style.dimensionFormat != 0) {
         if (node) CopyCString(g->theText, node->textData.dimStr);
@@ -92,6 +90,55 @@ AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint
     }
     if (node) CopyCString(node->textData.dimStr, g->theText);
     return kNoErr;
+}
+
+// The dimension arc of constructDimensionedArcSegment, its value from the sweep given.
+AIErr DimensionedArc(const AIRealPoint& centre, const AIRealPoint& first, const AIRealPoint& second,
+                     const AIRealPoint& radiusPoint, int16_t kind, AIArtHandle art, double exactSweep) {
+    if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
+    // The group is a live dimension before anything is drawn into it.
+    (void)SetDimensionData(art, nullptr);
+    g->group = art;
+    const Plotwise3_Live_Dimension_Data& style = Style();
+
+    const AIReal theta1 = DirectionDegrees(centre, first);
+    AIReal theta2 = DirectionDegrees(centre, second);
+    if (theta2 < theta1) theta2 += 360.0f;
+    const AIReal sweep = theta2 - theta1;
+    const AIReal radius = Distance(centre, radiusPoint);
+    const AIRealPoint e1 = OnRay(centre, first, radius, theta1), e2 = OnRay(centre, second, radius, theta2);
+
+    // The arc first, so the lines and terminators lie over it.
+    std::vector<AIPathSegment> anchors;
+    ArcShape shape;
+    if (AIErr err = ArcAnchors(centre, e1, e2, &anchors, &shape)) return err;
+    if (AIErr err = constructArcSegment(centre, e1, e2, art, &g->dimensionLineStyle)) return err;
+    if (!(style.modifiers & kOptionBit))
+        if (AIErr err = WitnessLines(centre, first, second, radius, theta1, theta2, kind, art)) return err;
+    // Each terminator sits on its end of the arc along the tangent, pointing out of it.
+    if (AIErr err = doLineEndpointGraphics(anchors.front().p, anchors.front().out, 1, 0, 1, art)) return err;
+    if (AIErr err = doLineEndpointGraphics(anchors.back().p, anchors.back().in, 1, 0, 1, art)) return err;
+
+    if (!g->updatingDimensions) {
+        if (kind == kAngleKind && !(style.modifiers & kCtrlBit)) {
+            const AIReal drag = sAIRealMath->RadianToDegree(sAIRealMath->AIRealPointAngle(&centre, &radiusPoint));
+            g->slideDimTextOffset = AngleTextSlide(drag, theta1, sweep);
+        } else {
+            g->slideDimTextOffset = 0.5f;
+        }
+    }
+    const AIReal t = style.slideDimText ? g->slideDimTextOffset : 0.5f;
+    g->textLoc = PointAtDegrees(centre, radius + kTextStandOff, theta1 + sweep * t);
+    g->textAlignment = g->textLoc.h >= centre.h ? kStartStyle : kLimitStyle;
+
+    cdDataStruct* node = g->firstChainDimDataPtr;
+    if (AIErr err = ValueText(node, centre, first, exactSweep, kind)) return err;
+    g->textAngle = 0;
+    if (!node) return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, art, nullptr);
+    live_dimension_text_data record = node->textData;
+    record.next = nullptr;
+    record.id = 0;
+    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, art, &record);
 }
 
 // --- the angle tool ---
@@ -147,10 +194,10 @@ AIErr AutoAngle() {
     RayLine line1, line2;
     if (AIErr err = ReadLine(g->firstClick, ClickedArt(firstNode), &line1)) return err;
     if (AIErr err = ReadLine(g->secondClick, ClickedArt(secondNode), &line2)) return err;
-    AIRealPoint vertex{};
-    if (FindRealIntersectionPoint(line1.a, line1.b, line2.a, line2.b, &vertex) != kNoErr) {
+    ExactPoint crossing{};
+    if (!CrossingOfLines(line1.a, line1.b, line2.a, line2.b, &crossing))
         return ShowCoreMessage(kNonParallelLinesMessage);
-    }
+    const AIRealPoint vertex{static_cast<AIReal>(crossing.h), static_cast<AIReal>(crossing.v)};
     KeepRayOffVertex(line1, vertex);
     KeepRayOffVertex(line2, vertex);
     if (AIErr err = PrepDimensionLayer()) return err;
@@ -158,10 +205,12 @@ AIErr AutoAngle() {
     const AIReal a2 = sAIRealMath->AIRealPointAngle(&vertex, &line2.q);
     const AIReal drag = sAIRealMath->AIRealPointAngle(&vertex, &g->endPoint);
     const bool fromFirst = AngleSweepStartsAtFirst(a1, a2, drag, (Style().modifiers & kCtrlBit) != 0);
-    const AIRealPoint& from = fromFirst ? line1.q : line2.q;
-    const AIRealPoint& to = fromFirst ? line2.q : line1.q;
+    const AngleRay ray1{line1.a, line1.b, line1.q}, ray2{line2.a, line2.b, line2.q};
+    const AngleRay& from = fromFirst ? ray1 : ray2;
+    const AngleRay& to = fromFirst ? ray2 : ray1;
     AIArtHandle group = g->group;
-    if (AIErr err = constructDimensionedArcSegment(vertex, from, to, g->endPoint, kAngleKind, group)) {
+    const double sweep = SweepBetweenRays(from, to);
+    if (AIErr err = DimensionedArc(vertex, from.toward, to.toward, g->endPoint, kAngleKind, group, sweep)) {
         // What was drawn is no dimension: it goes, and the failure is told.
         sAIArt->DisposeArt(group);
         return err;
@@ -174,50 +223,7 @@ AIErr AutoAngle() {
 AIErr constructDimensionedArcSegment(AIRealPoint centre, AIRealPoint first, AIRealPoint second,
                                      AIRealPoint radiusPoint, int16_t kind, AIArtHandle art) {
     if (!g) return kCADErr;
-    if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
-    // The group is a live dimension before anything is drawn into it.
-    (void)SetDimensionData(art, nullptr);
-    g->group = art;
-    const Plotwise3_Live_Dimension_Data& style = Style();
-
-    const AIReal theta1 = DirectionDegrees(centre, first);
-    AIReal theta2 = DirectionDegrees(centre, second);
-    if (theta2 < theta1) theta2 += 360.0f;
-    const AIReal sweep = theta2 - theta1;
-    const AIReal radius = Distance(centre, radiusPoint);
-    const AIRealPoint e1 = OnRay(centre, first, radius, theta1), e2 = OnRay(centre, second, radius, theta2);
-
-    // The arc first, so the lines and terminators lie over it.
-    std::vector<AIPathSegment> anchors;
-    ArcShape shape;
-    if (AIErr err = ArcAnchors(centre, e1, e2, &anchors, &shape)) return err;
-    if (AIErr err = constructArcSegment(centre, e1, e2, art, &g->dimensionLineStyle)) return err;
-    if (!(style.modifiers & kOptionBit))
-        if (AIErr err = WitnessLines(centre, first, second, radius, theta1, theta2, kind, art)) return err;
-    // Each terminator sits on its end of the arc along the tangent, pointing out of it.
-    if (AIErr err = doLineEndpointGraphics(anchors.front().p, anchors.front().out, 1, 0, 1, art)) return err;
-    if (AIErr err = doLineEndpointGraphics(anchors.back().p, anchors.back().in, 1, 0, 1, art)) return err;
-
-    if (!g->updatingDimensions) {
-        if (kind == kAngleKind && !(style.modifiers & kCtrlBit)) {
-            const AIReal drag = sAIRealMath->RadianToDegree(sAIRealMath->AIRealPointAngle(&centre, &radiusPoint));
-            g->slideDimTextOffset = AngleTextSlide(drag, theta1, sweep);
-        } else {
-            g->slideDimTextOffset = 0.5f;
-        }
-    }
-    const AIReal t = style.slideDimText ? g->slideDimTextOffset : 0.5f;
-    g->textLoc = PointAtDegrees(centre, radius + kTextStandOff, theta1 + sweep * t);
-    g->textAlignment = g->textLoc.h >= centre.h ? kStartStyle : kLimitStyle;
-
-    cdDataStruct* node = g->firstChainDimDataPtr;
-    if (AIErr err = ValueText(node, centre, first, second, kind)) return err;
-    g->textAngle = 0;
-    if (!node) return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, art, nullptr);
-    live_dimension_text_data record = node->textData;
-    record.next = nullptr;
-    record.id = 0;
-    return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, art, &record);
+    return DimensionedArc(centre, first, second, radiusPoint, kind, art, SweepDegrees(centre, first, second));
 }
 
 AIErr doAutoAngleTool() { return g ? AutoAngle() : kCADErr; }

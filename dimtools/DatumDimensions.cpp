@@ -145,8 +145,8 @@ AIErr DrawDatumDimension(const Chain& chain, const cdDataStruct& n, const AIReal
     const AIReal level = axis.Across(g->endPoint);
 
     cdDataStruct& textNode = *n.prevPtr;
-    const AIReal value = MeasuredValue(axis, datum, p);
-    if (AIErr err = MeasurePairText(textNode, value)) return err;
+    AIReal value = 0;
+    if (AIErr err = MeasurePair(axis, datum, p, textNode, &value)) return err;
     const bool dual = Dual(textNode);
     const TextPlacement& placement = axis.Placement(chain.rules.placementFallback);
     const Room room = RoomFor(placement.setAcross ? g->textSize + g->textLeading : g->strWidth);

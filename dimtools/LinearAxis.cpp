@@ -18,7 +18,6 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
 constexpr AIReal kNoLength = 1e-3f;  // a dimension line shorter along its axis has no way of its own
 constexpr AIReal kFaceTolerance = 0.9f;  // flat coordinates of clicks on a face this close are level
 constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
@@ -217,12 +216,15 @@ AIErr SnapLineToOffsetStep(const LinearAxis& axis, const AIRealPoint& p1, const 
     return kNoErr;
 }
 
-AIReal MeasuredValue(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoint& b) {
-    return sAIRealMath->AIRealAdd(std::fabs(axis.Along(a) - axis.Along(b)), kValueNudge);
+AIErr MeasurePair(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoint& b, cdDataStruct& textNode,
+                  AIReal* value) {
+    const AIReal distance = std::fabs(axis.Along(a) - axis.Along(b));
+    *value = PushedLength(distance);
+    return MeasurePairText(textNode, distance, ValueLift::pushed);
 }
 
-AIErr MeasurePairText(cdDataStruct& textNode, AIReal value) {
-    if (AIErr err = makePairDimensionString(textNode.textData, value)) return err;
+AIErr MeasurePairText(cdDataStruct& textNode, AIReal value, ValueLift lift) {
+    if (AIErr err = makePairDimensionString(textNode.textData, value, lift)) return err;
     AIRealRect measured{};
     if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
     g->strWidth = measured.right - measured.left;

@@ -14,6 +14,7 @@
 #include "axonometric/AxonometricData.h"
 #include "core/PlotwiseDimensionData.h"
 #include "dimensions/ClickChain.h"
+#include "dimensions/DimensionValueString.h"
 #include "geometry/AxonometricMath.h"
 
 struct DimToolGlobals;
@@ -124,12 +125,15 @@ bool Shifted();
 AIErr SnapLineToOffsetStep(const LinearAxis& axis, const AIRealPoint& p1, const AIRealPoint& p2,
                            const AIRealPoint& reference);
 
-// The distance between two points along the axis, with the 2^-16 every measured value gets.
-AIReal MeasuredValue(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoint& b);
-
 // The text of a measured pair in theText (the value formatted, or the label of `textNode`'s
 // record) and its width in strWidth.
-AIErr MeasurePairText(cdDataStruct& textNode, AIReal value);
+AIErr MeasurePairText(cdDataStruct& textNode, AIReal value, ValueLift lift = ValueLift::none);
+
+// The distance between two points along the axis in *value, pushed as every linear value is
+// (PushedLength), and the pair's text (MeasurePairText) of the distance lifted as
+// that push is shown.
+AIErr MeasurePair(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoint& b, cdDataStruct& textNode,
+                  AIReal* value);
 
 // The room a value needs between its witness lines, and the length of an outside stub.
 struct Room {

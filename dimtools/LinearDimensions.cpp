@@ -184,8 +184,8 @@ AIErr DrawPair(const LinearRules& rules, const depth_object_data& d, bool flat, 
                const AIRealPoint& p1, const AIRealPoint& p2, cdDataStruct& textNode, int32_t textId) {
     const LinearAxis& axis = rules.axis;
     if (AIErr err = SetLine(axis, p1, p2, firstPair)) return err;
-    const AIReal value = MeasuredValue(axis, p1, p2);
-    if (AIErr err = MeasurePairText(textNode, value)) return err;
+    AIReal value = 0;
+    if (AIErr err = MeasurePair(axis, p1, p2, textNode, &value)) return err;
     const bool dual = Style().dualDimensions && textNode.textData.dimensionFormat == 0;
     const TextPlacement& placement = rules.axis.Placement();
     const PlacedText placed = PlaceText(rules, placement, chained, value, dual);

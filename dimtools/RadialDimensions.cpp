@@ -30,7 +30,6 @@ namespace {
 
 constexpr GlobalsView<DimToolGlobals> g;
 
-constexpr AIReal kValueNudge = 1.52587890625e-05f;  // 2^-16, added to every measured value
 constexpr AIReal kTextBeyondShelf = 4.0f;
 constexpr AIReal kOnCircle = 1e-3f;  // a leader's end this near the circle lies on it
 constexpr int32_t kShiftBit = 1, kCtrlBit = 4;
@@ -151,7 +150,8 @@ AIErr Radius(int16_t kind) {
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
 
-    const AIReal diameter = sAIRealMath->AIRealAdd(bounds.right - bounds.left, kValueNudge);
+    const AIReal width = bounds.right - bounds.left;
+    const AIReal diameter = PushedLength(width);
     const AIReal radius = diameter / 2.0f;
     const AIRealPoint o{bounds.left + (bounds.right - bounds.left) / 2.0f,
                         bounds.bottom + (bounds.top - bounds.bottom) / 2.0f};
@@ -180,7 +180,8 @@ AIErr Radius(int16_t kind) {
     // The shelf goes away from the circle (ctrl: towards it).
     const AIReal middle = bounds.left + (bounds.right - bounds.left) / 2.0f;
     const bool right = (middle < p.h) != ((Style().modifiers & kCtrlBit) != 0);
-    if (AIErr err = RadialShelfAndText(kind, p, right, kind == kRadiusKind ? radius : diameter, group)) return err;
+    const AIReal measured = kind == kRadiusKind ? width / 2.0f : width;
+    if (AIErr err = RadialShelfAndText(kind, p, right, measured, group, ValueLift::pushed)) return err;
     if (AIErr err = SetDimensionData(group, nullptr)) return err;
     return onFace ? ProjectAxonometricFromData(group, &record) : kNoErr;
 }
@@ -189,11 +190,11 @@ AIErr Radius(int16_t kind) {
 
 AIErr doRadiusTool(int16_t kind) { return g ? Radius(kind) : kCADErr; }
 
-AIErr RadialValueText(int16_t kind, AIReal value) {
+AIErr RadialValueText(int16_t kind, AIReal value, ValueLift lift) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     cdDataStruct* node = g->firstChainDimDataPtr;
     if (style.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(value)) return err;
+        if (AIErr err = makeGlobalDimensionString(value, lift)) return err;
         if (node) CopyCString(node->textData.dimStr, g->theText);
     } else if (node) {
         CopyCString(g->theText, node->textData.dimStr);
@@ -214,7 +215,8 @@ AIErr RadialTextArt(AIArtHandle group) {
     return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, group, &record);
 }
 
-AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal value, AIArtHandle group) {
+AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal value, AIArtHandle group,
+                         ValueLift lift) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     const bool dual = style.dualDimensions && style.dimensionFormat == 0;
     g->textLoc.v = p.v + (dual ? 0.0f : -g->textSize / 2.0f) + g->textLeading;
@@ -222,6 +224,6 @@ AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal 
     g->textLoc.h = right ? x + kTextBeyondShelf : x - kTextBeyondShelf;
     g->textAlignment = right ? kStartStyle : kLimitStyle;
     if (AIErr err = drawDimensionLine(p, {x, p.v}, group)) return err;
-    if (AIErr err = RadialValueText(kind, value)) return err;
+    if (AIErr err = RadialValueText(kind, value, lift)) return err;
     return RadialTextArt(group);
 }

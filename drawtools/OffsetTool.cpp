@@ -103,18 +103,25 @@ AIReal Area(AIArtHandle path) {
     return sAIPath->GetPathArea(path, &area) == kNoErr ? area : 0.0f;
 }
 
-// A closed path: every contour on the wanted side. The path's right is its outside when it
-// runs counter-clockwise; outer contours run clockwise.
+// A closed path: the one contour on the wanted side, the largest there; the others are
+// slivers the outline leaves where the stroke's far edge closes up (at a circle's centre
+// when it is offset by its radius). The path's right is its outside when it runs
+// counter-clockwise; outer contours run clockwise.
 AIErr KeepSide(AIArtHandle path, AIArtHandle outline, int16_t side, const AIPathStyle& style, bool* kept) {
     std::vector<AIArtHandle> contours;
     if (AIErr err = Contours(outline, &contours)) return err;
     const bool wantOuter = (side < 0) == (Area(path) > 0);
+    AIArtHandle largest = nullptr;
+    AIReal most = 0;
     for (AIArtHandle c : contours) {
-        if ((Area(c) < 0) != wantOuter) continue;
-        if (AIErr err = Keep(c, path, style)) return err;
-        *kept = true;
+        const AIReal area = Area(c);
+        if ((area < 0) != wantOuter || (largest && std::fabs(area) <= most)) continue;
+        largest = c;
+        most = std::fabs(area);
     }
-    return kNoErr;
+    if (!largest) return kNoErr;
+    *kept = true;
+    return Keep(largest, path, style);
 }
 
 size_t FirstAnchorNear(const std::vector<AIPathSegment>& anchors, const AIRealPoint& q) {

@@ -25,6 +25,25 @@ AIReal AngleTextSlide(AIReal dragDegrees, AIReal startDegrees, AIReal sweepDegre
 // them (so 5 places shown are right): 0 when either point is the centre.
 double SweepDegrees(const AIRealPoint& centre, const AIRealPoint& from, const AIRealPoint& to);
 
+// The crossing of the line through a1 and b1 with the line through a2 and b2, worked in
+// doubles from the points as the host keeps them; false for parallel lines.
+struct ExactPoint {
+    double h = 0, v = 0;
+};
+bool CrossingOfLines(const AIRealPoint& a1, const AIRealPoint& b1, const AIRealPoint& a2, const AIRealPoint& b2,
+                     ExactPoint* crossing);
+
+// One side of an angle between two lines: the line through a and b, and a point on the ray
+// that leaves the lines' crossing towards it.
+struct AngleRay {
+    AIRealPoint a{}, b{}, toward{};
+};
+// The counter-clockwise sweep from one ray to the other about their crossing, in degrees
+// from 0 to 360, each ray taken along its line's own direction (its two points, which the
+// host keeps exactly; a point on the line rounded to floats would turn it) towards its
+// point: so 5 places shown are right. 0 for parallel lines.
+double SweepBetweenRays(const AngleRay& from, const AngleRay& to);
+
 // The value text of an angle: degrees with as many decimals as the style's precision for
 // its units (the fractional precision for fractional-inch units, 0 to 8, above 5 taken as
 // 5; the decimal precision otherwise, 0 to 5), never scaled or given unit words; the

@@ -4,6 +4,7 @@
 // integer division, so a carry can never leave 12 inches or a fraction of 1/1 behind.
 #include "geometry/UnitFormat.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -262,18 +263,38 @@ bool writeFeetAndInches(TextBuilder& text, double inches, bool negative, int p, 
 
 double pointsPerUnit(LengthUnit unit, int32_t pixelsPerInch) { return unitToPoints(unit, 1.0, pixelsPerInch); }
 
+// The lift of a measured length, in points: 2^-16 of the unit whose digits are shown (the
+// points of picas, the inches of the compound and fractional forms), at most a 64th of the
+// last digit shown, so that it can never reach the next one.
+double liftOf(Form form, LengthUnit unit, int p, int32_t pixelsPerInch) {
+    constexpr double kLift = 1.0 / 65536, kMostOfATick = 1.0 / 64;
+    double unitPoints = 72.0, ticksPerUnit = pow10(p);
+    switch (form) {
+        case Form::picas: unitPoints = 1.0; break;
+        case Form::fractionalInches:
+        case Form::feetFractionalInches: ticksPerUnit = pow2(p); break;
+        case Form::feetDecimalInches: break;
+        case Form::decimal: unitPoints = pointsPerUnit(unit, pixelsPerInch); break;
+    }
+    return unitPoints * std::min(kLift, kMostOfATick / ticksPerUnit);
+}
+
 // The whole text before the number format; false when the value cannot be written.
 bool composeMeasure(TextBuilder& text, double value, const MeasureFormat& format) {
     const int32_t units = isValidUnitCode(format.units) ? format.units : kPointUnits;
     const UnitForm& form = kUnitForms[units];
     const int p = format.precision < 0 ? 0 : (format.precision > kMaxPrecision ? kMaxPrecision : format.precision);
     const bool negative = value < 0.0;
-    const double magnitude = std::fabs(value);
+    double magnitude = std::fabs(value);
 
     // Bare numbers: decimal inches for the inch codes, decimal feet for the feet codes.
     LengthUnit unit = form.unit;
     if (format.labels == UnitLabelMode::bare && units >= kDecimalInchMarkUnits && units <= kFractionalInchWordUnits) {
         unit = LengthUnit::inch;
+    }
+    if (format.lifted && format.power != 2) {
+        const Form shown = format.labels == UnitLabelMode::bare ? Form::decimal : form.form;
+        magnitude += liftOf(shown, unit, p, format.pixelsPerInch);
     }
 
     if (format.power == 2) {

@@ -73,6 +73,10 @@ struct MeasureFormat {
     UnitLabelMode labels = UnitLabelMode::label;
     NumberFormat number{};
     int32_t pixelsPerInch = 72;
+    // A measured length lifted a hair before it is rounded: 2^-16 of the unit shown, or a
+    // 64th of its last digit where that is less, so a value a float's rounding below a
+    // rounding step shows the step while a value exact in the unit shown stays exact.
+    bool lifted = false;
 };
 
 // Writes the value (points, or square points for areas; already scaled) into out, at

@@ -36,7 +36,7 @@ namespace {
 
 // Shared by the formatter and its twin; out holds at least 256 bytes by contract.
 void formatScaled(double value, float scaler, int32_t power, int16_t units, int16_t precision, UnitLabelMode labels,
-                  char* out) {
+                  char* out, bool lifted = false) {
     if (out == nullptr) return;
     out[0] = '\0';
     if (!g) return;
@@ -49,6 +49,7 @@ void formatScaled(double value, float scaler, int32_t power, int16_t units, int1
     format.number.numberFormat = g->prefs.numberFormat;
     format.number.thousands = g->prefs.useThousandsSeparator != 0;
     format.pixelsPerInch = g->prefs.pixelsperinch;
+    format.lifted = lifted;
     formatMeasure(power == 2 ? value * s * s : value * s, format, out, kMaxText + 1);
 }
 
@@ -89,14 +90,14 @@ const char* MeasuringScaleLabel() {
 }
 
 int32_t doScaleAndUnitsHack(int32_t /*scaleSource*/, int32_t power, int16_t units, int16_t precision, double value,
-                            char* out, int32_t upper) {
+                            char* out, int32_t upper, bool lifted) {
     if (!g) {
         if (out != nullptr) out[0] = '\0';
         return 0;
     }
     const int32_t flag = upper != 0 ? g->prefs.style.appendUpperUnitLabels : g->prefs.style.appendLowerUnitLabels;
     formatScaled(value, g->prefs.scaler, power, units, precision, flag != 0 ? UnitLabelMode::label : UnitLabelMode::noLabel,
-                 out);
+                 out, lifted);
     return 0;
 }
 

@@ -26,8 +26,9 @@ float MeasuringScaler();
 const char* MeasuringScaleLabel();
 // The twin for dimension value strings: the scaler of `prefs` for either source, the label
 // by the style's upper (upper 1) or lower (upper 0) label flag; at most 255 characters.
+// `lifted`: a measured length lifted a hair once scaled (MeasureFormat::lifted).
 int32_t doScaleAndUnitsHack(int32_t scaleSource, int32_t power, int16_t units, int16_t precision,
-                            double value, char* out, int32_t upper);
+                            double value, char* out, int32_t upper, bool lifted = false);
 
 // The parser with the number format and pixel size of the preferences.
 int16_t parseLengthText(std::string_view text, int32_t units, double* result);

@@ -45,7 +45,7 @@ struct ClickChainTest : LiveDimensionFixture {
 TEST_F(ClickChainTest, AClickSnapsAndSaysWhereItLiesOnTheArt) {
     AIArtHandle path = Path({{0, 0}, {100, 0}, {100, 100}}, true);
     ASSERT_EQ(Press({99, 1}), kNoErr);     // near anchor 1: snapped onto it
-    ASSERT_EQ(Press({50, 1.5f}), kNoErr);  // on the first piece: the click as it was
+    ASSERT_EQ(Press({50, 1.5f}), kNoErr);  // beside the first piece: on it, where its record finds it
     ASSERT_EQ(Press({49, 51}), kNoErr);    // on the closing piece (anchor 2 back to 0)
     ASSERT_EQ(Press({300, 300}), kNoErr);  // in empty space
     const auto chain = Chain();
@@ -55,7 +55,7 @@ TEST_F(ClickChainTest, AClickSnapsAndSaysWhereItLiesOnTheArt) {
     EXPECT_EQ(chain[0]->art, path);
     EXPECT_EQ(chain[0]->clickType, kLiveDimClickedSegmentPoint);
     EXPECT_EQ(chain[0]->segNumAfter, 1);
-    EXPECT_EQ(chain[1]->theLoc.v, 1.5f);
+    EXPECT_EQ(chain[1]->theLoc.v, 0);
     EXPECT_EQ(chain[1]->clickType, kLiveDimClickedPath);
     EXPECT_EQ(chain[1]->segNumBefore, 0);
     EXPECT_EQ(chain[1]->segNumAfter, 1);

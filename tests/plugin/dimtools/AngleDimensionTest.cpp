@@ -6,6 +6,7 @@
 // draw or to read the path, a zero sweep, the arc-length form and the redraw.
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <string>
 
 #include "RadialAngleFixture.h"
@@ -152,6 +153,37 @@ TEST_F(AngleTest, FivePlacesAreRightToTheLast) {
     g->prefs.style.upperDecimalPrecision = 5;
     ASSERT_EQ(TwoClicksAndDrag("Angular Dimension", {260, 0}, {170, 60}, {200, 20}), kNoErr);
     EXPECT_EQ(Text(Dimensions().back()), "116.56505");
+    // Two segments apart, each clicked in its middle, the drag between their rays: the angle
+    // between the lines, worked here in long doubles from their ends, whatever rounding the
+    // crossing and the clicked points take in floats.
+    const struct Row {
+        AIRealPoint a1, b1, a2, b2, click1, click2, drag;
+    } rows[] = {
+        {{30.1957626f, 134.051788f}, {306.962097f, 183.261078f}, {193.762939f, 272.441284f}, {262.311462f, 417.873749f},
+         {134.631393f, 152.620529f}, {217.082428f, 321.915894f}, {115.201035f, 182.315765f}},
+        {{51.6065369f, 105.117455f}, {333.079773f, 138.994873f}, {194.056564f, 291.032898f}, {225.693558f, 400.092743f},
+         {155.973709f, 117.678825f}, {210.361328f, 347.239105f}, {194.184509f, 159.352768f}},
+        {{41.780899f, 139.913452f}, {315.20874f, 162.940781f}, {182.463211f, 256.304718f}, {252.857269f, 418.532043f},
+         {170.987457f, 150.794861f}, {219.364395f, 341.345703f}, {191.160248f, 187.847153f}},
+        {{57.636879f, 116.612877f}, {335.923462f, 125.212799f}, {193.314774f, 283.741547f}, {249.348541f, 445.706879f},
+         {159.71077f, 119.767281f}, {217.161835f, 352.671387f}, {189.394928f, 158.082153f}},
+    };
+    for (const Row& r : rows) {
+        doc = &session->newDocument();
+        Polyline({r.a1, r.b1});
+        Polyline({r.a2, r.b2});
+        ASSERT_EQ(TwoClicksAndDrag("Angular Dimension", r.click1, r.click2, r.drag), kNoErr);
+        using Long = long double;
+        Long h1 = Long{r.b1.h} - r.a1.h, v1 = Long{r.b1.v} - r.a1.v, h2 = Long{r.b2.h} - r.a2.h, v2 = Long{r.b2.v} - r.a2.v;
+        const Long s = ((Long{r.a2.h} - r.a1.h) * v2 - (Long{r.a2.v} - r.a1.v) * h2) / (h1 * v2 - v1 * h2);
+        const Long xh = r.a1.h + s * h1, xv = r.a1.v + s * v1;  // the crossing
+        if (h1 * (r.click1.h - xh) + v1 * (r.click1.v - xv) < 0) h1 = -h1, v1 = -v1;
+        if (h2 * (r.click2.h - xh) + v2 * (r.click2.v - xv) < 0) h2 = -h2, v2 = -v2;
+        const Long degrees = std::atan2(std::fabs(h1 * v2 - v1 * h2), h1 * h2 + v1 * v2) * 180 / std::numbers::pi_v<Long>;
+        char want[32];
+        std::snprintf(want, sizeof want, "%.5Lf", degrees);
+        EXPECT_EQ(Text(Dimensions().back()), want);
+    }
 }
 
 TEST_F(AngleTest, ParallelEdgesAreRefused) {

@@ -14,6 +14,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/ClickChain.h"
 #include "dimtools/LinearDimensions.h"
+#include "units/LayerScales.h"
 
 namespace dimtest {
 namespace {
@@ -494,6 +495,50 @@ TEST_F(LinearTest, ClicksLevelWithEachOtherGiveAFiniteZeroAndSlide) {
     const std::vector<double> ways = TipWays(Dimensions().back());
     ASSERT_EQ(ways.size(), 2u);
     for (double way : ways) EXPECT_NEAR(std::fabs(way), kPi / 2, 1e-3);
+}
+
+// Round sizes on layers at large scales read as typed, at 3 places in millimetres: a
+// 750 mm line at 1:100 is 21.26 pt long, and the 2^-16 pt every linear, datum and diameter
+// value is pushed by would be half a thousandth of a millimetre there.
+TEST_F(LinearTest, RoundSizesAtLargeScalesReadAsTyped) {
+    auto& s = g->prefs.style;
+    s.upperUnits = kMillimeterUnits;
+    s.upperDecimalPrecision = 3;
+    s.appendDiamLabels = 0;
+    const struct Row {
+        const char* tool;
+        double mm;
+        int32_t id;
+        AIReal scaler;
+        const char* text;
+    } rows[] = {
+        {"Horizontal Dimension", 750, 24, 100, "750.000"},
+        {"Vertical Dimension", 500, 24, 100, "500.000"},
+        {"Horizontal Datum Dimension", 1250, 24, 100, "1,250.000"},
+        {"Diameter Dimension", 750, 24, 100, "750.000"},
+        {"Horizontal Dimension", 20000, 24, 100, "20,000.000"},
+        {"Vertical Dimension", 2500, 0, 200, "2,500.000"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.tool << " " << r.mm << " at 1:" << r.scaler);
+        doc = &session->newDocument();
+        ASSERT_EQ(session->hostEvent([&] {
+            AILayerHandle layer = nullptr;
+            AIErr err = sAILayer->GetCurrentLayer(&layer);
+            return err ? err : setLayerScale(layer, r.id, r.scaler, "scaled");
+        }), kNoErr);
+        const auto length = static_cast<AIReal>(r.mm / 25.4 * 72 / r.scaler);
+        const bool up = std::string(r.tool).starts_with("Vertical");
+        const AIRealPoint end = up ? AIRealPoint{0, length} : AIRealPoint{length, 0};
+        if (std::string(r.tool).starts_with("Diameter")) {
+            ASSERT_EQ(session->hostEvent([&] { return Doc().addEllipse(0, 0, length, length); }), kNoErr);
+            ASSERT_EQ(Dimension(r.tool, {{length, length / 2}}, {length + 40, length + 40}), kNoErr);
+        } else {
+            Polyline({{0, 0}, end});
+            ASSERT_EQ(Dimension(r.tool, {{0, 0}, end}, {end.h + 30, end.v + 30}), kNoErr);
+        }
+        EXPECT_EQ(Texts(Dimensions().back()).front(), r.text);
+    }
 }
 
 TEST_F(LinearTest, OneClickAndADragDrawNothingAndStoreNothing) {

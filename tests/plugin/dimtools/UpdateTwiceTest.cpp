@@ -219,7 +219,8 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
 // Gestures of other seeds of the test above that updates once moved: the drag point a hair
 // off the clicks' line or an end, a value a hair from a rounding step, a row of no length,
 // a flag's leg dragged level, a leader ending on its circle, a click found again on its
-// curve a rounding from where it was drawn.
+// curve a rounding from where it was drawn. And presses beside a curve, within the hit's
+// reach (a point, a sixteenth), which are taken on the curve where the update finds them.
 TEST_F(UpdateTwiceTest, GesturesNearTheirRoundingsStayWhereTheyWereDrawn) {
     g->prefs.gridSnapTolerance = 2;
     g->prefs.style.slideDimText = 1;
@@ -246,6 +247,8 @@ TEST_F(UpdateTwiceTest, GesturesNearTheirRoundingsStayWhereTheyWereDrawn) {
         {"Axonometric Diameter Dimension", Scene::kAxonometricCircle, {{340.80127f, 225}}, {311.675049f, 215.28653f}},
         {"Axonometric Horizontal Dimension", Scene::kAxonometric,
          {{310.000031f, 281.132385f}, {310.000061f, 338.867462f}}, {277.832855f, 339.237671f}},
+        {"Horizontal Dimension", Scene::kCircle, {{320.574951f, 310.424835f}, {394.167297f, 295.5f}}, {380, 360}},
+        {"Fillet Dimension", Scene::kCircle, {{338.626251f, 221.249191f}}, {330, 160}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.tool);

@@ -103,10 +103,13 @@ TEST_F(OffsetToolTest, AnOpenPathGivesTheRunOfTheOutlineBetweenTheOffsetEnds) {
 
 // The host's circle runs clockwise, so its left is outside; rectangles are drawn either way
 // round. Each copy is one closed contour: the circle's a radius of 40 -+ 10 about its
-// centre, each rectangle's its box inset or grown by 10 (mitred corners).
+// centre (and outwards by its radius or a hair less, where the stroke's inner edge closes
+// up at the centre and leaves nothing there), each rectangle's its box inset or grown by
+// 10 (mitred corners).
 TEST_F(OffsetToolTest, AClosedPathGivesTheContourOnTheWantedSide) {
     Circle({100, 100}, 40);
-    for (const auto& [distance, r] : {std::pair{"10 pt", 50.0}, std::pair{"-10 pt", 30.0}}) {
+    for (const auto& [distance, r] : {std::pair{"10 pt", 50.0}, std::pair{"-10 pt", 30.0}, std::pair{"40 pt", 80.0},
+                                      std::pair{"39.9 pt", 79.9}}) {
         ASSERT_EQ(Typed({140, 100}, distance), kNoErr);
         ASSERT_EQ(PathCount(), 2u);
         EXPECT_TRUE(Copy()->closed);

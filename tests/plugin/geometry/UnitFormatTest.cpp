@@ -102,6 +102,18 @@ TEST(UnitFormat, TiesRoundAwayFromZero) {
     EXPECT_EQ(fmt(-0.375 * kInch, kFractionalInchMarkUnits, 2), "-1/2\"");
     EXPECT_EQ(fmt(2.5, kPointUnits, 0), "3 pt");
     EXPECT_EQ(fmt(-2.5, kPointUnits, 0), "-3 pt");
+    // A measured length lifted: a tie a float's rounding below its step takes the step; a
+    // value exact in the unit shown keeps its last digit (2^-16 mm would be 1.5 steps of
+    // 0.00001 mm).
+    const double mm = 72 / 25.4;
+    const auto lifted = [](double points, int32_t precision) {
+        char out[256];
+        formatMeasure(points, {.units = kMillimeterUnits, .precision = precision, .lifted = true}, out, sizeof out);
+        return std::string(out);
+    };
+    EXPECT_EQ(lifted((0.005 - 1e-12) * mm, 2), "0.01 mm");
+    EXPECT_EQ(lifted(1 * mm, 5), "1.00000 mm");
+    EXPECT_EQ(lifted(750 * mm, 3), "750.000 mm");
 }
 
 TEST(UnitFormat, FloatNoiseIsNotShownAtFinePrecisions) {
