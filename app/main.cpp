@@ -1,5 +1,6 @@
 // The `plotwise` command: plays a session script, or turns a saved document into an SVG
 // picture or a readable dump.
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -10,6 +11,9 @@
 #include "CommandLine.h"
 
 int main(int argc, char** argv) {
+    // Past the file-size limit (ulimit -f) a write fails with EFBIG and is reported in words,
+    // as on a full disk, instead of the signal ending the session before it saves anything.
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         // The running program, for the module installed beside it.
         std::error_code ec;

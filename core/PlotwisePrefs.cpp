@@ -378,13 +378,16 @@ void NoteDefaultedPreference(const char* key, double value) {
 }
 
 // A number outside its setting's domain (a real that is not finite, a negative weight, a
-// unit code or scale id the tables lack) gets its start-up value, and the user is told.
+// unit code or scale id the tables lack, a panel placed beyond where the host places
+// dialogs) gets its start-up value, and the user is told.
 struct OutOfDomain final : PrefsVisitor {
+    static bool usable(const char* key, double value) {
+        return HasPreferenceDomain(key) ? InPreferenceDomain(key, value) : std::isfinite(value);
+    }
     template <class Number>
     static void keep(const char* key, Number& field, Number startup) {
         const double value = static_cast<double>(field);
-        const bool usable = HasPreferenceDomain(key) ? InPreferenceDomain(key, value) : std::isfinite(value);
-        if (usable) return;
+        if (usable(key, value)) return;
         NoteDefaultedPreference(key, value);
         field = startup;
     }
@@ -392,7 +395,15 @@ struct OutOfDomain final : PrefsVisitor {
     void boolean(const char*, const char*, int&, bool) override {}
     void real(const char*, const char* key, float& field, float startup) override { keep(key, field, startup); }
     void string(const char*, const char*, char*, int32_t, const char*) override {}
-    void point(const char*, const char*, AIRealPoint&, AIRealPoint) override {}
+    void point(const char* prefix, const char* key, AIRealPoint& field, AIRealPoint startup) override {
+        // Named with its prefix: every panel keeps its place under the same key.
+        if (usable(key, field.h) && usable(key, field.v)) return;
+        char item[160];
+        std::snprintf(item, sizeof item, "%s/%s %.10g, %.10g", prefix, key, static_cast<double>(field.h),
+                      static_cast<double>(field.v));
+        NoteForUser(kDefaultedPreferencesNote, item);
+        field = startup;
+    }
 };
 
 void DefaultFaceName(char* out, size_t size) {

@@ -92,6 +92,8 @@ constexpr Domain kDomains[] = {
     // scale style of the two.
     {"pixelsperinch", 1, kAnyMost}, {"scale", 0, 39, {10, 23}}, {"scaler", kLeastScaler, kMostScaler},
     {"scaleStyle", 1, 2},
+    // Each coordinate of a panel's place: the whole numbers the host places dialogs at.
+    {"Location", kAnyLeast, kAnyMost},
 };
 
 // The style field kept under a preset key when the style-field table bounds it.

@@ -170,15 +170,34 @@ bool LegacyFieldScanner::ReadReal(double& value) {
     return true;
 }
 
+namespace {
+
+// Stores text[from, to) bounded to the field; false for nothing to store.
+bool StoreField(std::string_view text, size_t from, size_t to, char* field, size_t capacity) {
+    if (to == from || capacity == 0) return false;
+    const size_t kept = std::min(to - from, capacity - 1);
+    std::memcpy(field, text.data() + from, kept);
+    field[kept] = '\0';
+    return true;
+}
+
+}  // namespace
+
 bool LegacyFieldScanner::ReadWord(char* field, size_t capacity) {
     SkipSpace();
     size_t p = pos_;
     while (p < text_.size() && !IsSpace(text_[p])) ++p;
-    if (p == pos_ || capacity == 0) return false;
-    const size_t kept = std::min(p - pos_, capacity - 1);
-    std::memcpy(field, text_.data() + pos_, kept);
-    field[kept] = '\0';
+    if (!StoreField(text_, pos_, p, field, capacity)) return false;
     pos_ = p;
+    return true;
+}
+
+bool LegacyFieldScanner::ReadRest(char* field, size_t capacity) {
+    SkipSpace();
+    size_t end = text_.size();
+    while (end > pos_ && IsSpace(text_[end - 1])) --end;
+    if (!StoreField(text_, pos_, end, field, capacity)) return false;
+    pos_ = text_.size();
     return true;
 }
 

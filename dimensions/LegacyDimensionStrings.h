@@ -125,6 +125,9 @@ public:
     // "%s": one run of non-blank characters; at most capacity-1 of them are stored and the
     // field is terminated; the rest of the word is passed over.
     bool ReadWord(char* field, size_t capacity);
+    // The rest of the text as one field, white space inside kept and at both ends dropped
+    // (a scale label such as 1" = 4'-2"); stored as ReadWord stores, consuming it all.
+    bool ReadRest(char* field, size_t capacity);
     // A literal character of the format (no white space is skipped before it).
     bool Expect(char c);
     bool AtEnd() const { return pos_ >= text_.size(); }

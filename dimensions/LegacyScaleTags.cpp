@@ -42,15 +42,16 @@ bool TaggedScaleID(int32_t id) {
     return getScaleTableEntry(id, &entry) && entry.kind != ScaleTableEntry::Kind::separator;
 }
 
-// "%li^%lf^%s" with all three fields; a fixed id's label becomes the table's. A scaler that
-// is not a finite positive number would scale every length by nonsense, and an id of no scale
-// names none: malformed too.
+// "%li^%lf^%s" with all three fields; a fixed id's label becomes the table's, a custom one
+// is the rest of the tag, for its labels hold spaces (1" = 4'-2"). A scaler that is not a
+// finite positive number would scale every length by nonsense, and an id of no scale names
+// none: malformed too.
 bool ParseScaleTag(const char* text, Scale* out) {
     LegacyFieldScanner scan(text);
     Scale s;
     double scaler = 0;
     if (!scan.ReadInteger(s.id) || !scan.Expect('^') || !scan.ReadReal(scaler) || !scan.Expect('^') ||
-        !scan.ReadWord(s.label, sizeof s.label) || !TaggedScaleID(s.id))
+        !scan.ReadRest(s.label, sizeof s.label) || !TaggedScaleID(s.id))
         return false;
     if (!(scaler > 0) || scaler > std::numeric_limits<AIReal>::max()) return false;
     s.scaler = static_cast<AIReal>(scaler);

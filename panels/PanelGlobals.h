@@ -23,4 +23,12 @@ struct PanelGlobals : ArchitectureGlobals {
     // The selection's drawn width and height as the scale assistant measured them, whole:
     // its fields show them rounded.
     double assistantDrawn[2] = {};
+    // The custom scale the document panel's popup shows at its id in place of the user's
+    // slot (a layer or the document keeps it since the slot changed): the scale picking
+    // that entry stands for. Id -1 when every custom entry shows its slot.
+    struct ShownCustomScale {
+        int32_t id = -1;
+        AIReal scaler = 0;
+        char label[32] = {};
+    } popupOwnScale;
 };

@@ -89,10 +89,41 @@ AIErr FillLayerList(ADMListRef list, bool store) {
     return kNoErr;
 }
 
-void ShowScaleInPopup(ADMItemRef popup, int32_t id) {
+// The custom entries of a scale popup as the user's slots are: a defined one enabled with
+// its label, a free one disabled with the word for a custom slot.
+void ShowCustomSlots(ADMItemRef popup) {
+    if (popup && popup == Item(g->CADdocumentWindow, kScalePopup)) g->popupOwnScale.id = -1;
+    ADMListRef list = ListOf(popup);
+    for (int32_t id = 0; list && id < kCustomScaleSlots; ++id) {
+        ADMEntryRef entry = sADMList->IndexEntry(list, id);
+        if (!entry) continue;
+        const CustomScaleSlot slot = customSlot(g->prefs, id + 1);
+        const bool defined = *slot.scaler != 0.0f;
+        char word[256];
+        if (!defined) GetPlotwiseString(kScaleNameList, id + 1, word, sizeof word);
+        sADMEntry->Enable(entry, defined);
+        sADMEntry->SetText(entry, defined ? slot.label : word);
+    }
+}
+
+// Shows a layer's or the document's scale. A custom scale is shown with the label it was
+// stored with: the user's slot of its id may hold another scale since, or none.
+void ShowScaleInPopup(ADMItemRef popup, int32_t id, AIReal scaler, const char* label) {
+    ShowCustomSlots(popup);
+    ADMEntryRef entry = sADMList->IndexEntry(ListOf(popup), id);
+    if (entry && id >= 0 && id < kCustomScaleSlots) {
+        const CustomScaleSlot slot = customSlot(g->prefs, id + 1);
+        if (*slot.scaler != scaler || std::strncmp(slot.label, label, kScaleLabelSize) != 0) {
+            auto& own = g->popupOwnScale;
+            own.id = id;
+            own.scaler = scaler;
+            CopyCString(own.label, label);
+            sADMEntry->SetText(entry, label);
+        }
+    }
     sADMItem->Enable(popup, true);
     sADMItem->Known(popup, true);
-    if (ADMEntryRef entry = sADMList->IndexEntry(ListOf(popup), id)) sADMEntry->Activate(entry, true);
+    if (entry) sADMEntry->Activate(entry, true);
 }
 
 void RedrawItem(ADMItemRef item) {
@@ -104,6 +135,8 @@ void ScaleOfSelectedRows(ADMItemRef popup) {
     ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
     const int32_t selected = list ? sADMList->NumberOfSelectedEntries(list) : 0;
     int32_t firstID = -1;
+    AIReal firstScaler = 0;
+    char firstLabel[kScaleLabelSize] = {};
     bool differ = false;
     for (int32_t k = 0; k < selected; ++k) {
         AILayerHandle layer = LayerOfRow(sADMList->IndexSelectedEntry(list, k));
@@ -115,17 +148,20 @@ void ScaleOfSelectedRows(ADMItemRef popup) {
         if (ReadZA3LayerScale(layer, &id, &scaler, label)) return;
         if (k == 0) {
             firstID = id;
+            firstScaler = scaler;
+            CopyCString(firstLabel, label);
         } else if (id != firstID) {
             differ = true;
             if (RedrawRulers(1)) return;
         }
     }
+    if (selected == 0 || differ) ShowCustomSlots(popup);
     if (selected == 0)
         sADMItem->Enable(popup, false);
     else if (differ)
         sADMItem->Known(popup, false);
     else
-        ShowScaleInPopup(popup, firstID);
+        ShowScaleInPopup(popup, firstID, firstScaler, firstLabel);
     RedrawItem(popup);
 }
 
@@ -138,7 +174,7 @@ void ScaleOfDocument(ADMItemRef popup) {
     int32_t id = -1;
     AIReal scaler = 0;
     char label[kScaleLabelSize] = {};
-    if (GetCurrentDocBasedScale(&id, &scaler, label) == kNoErr && id >= 0) ShowScaleInPopup(popup, id);
+    if (GetCurrentDocBasedScale(&id, &scaler, label) == kNoErr && id >= 0) ShowScaleInPopup(popup, id, scaler, label);
     RedrawItem(popup);
 }
 
@@ -250,7 +286,7 @@ AIErr LoadDocumentScale() {
     g->prefs.scaler = scaler;
     CopyCString(g->prefs.scaleStr, label);
     if (ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup); popup && !sAILayer->IsInIsolationMode()) {
-        ShowScaleInPopup(popup, id);
+        ShowScaleInPopup(popup, id, scaler, label);
         RedrawItem(popup);
     }
     return kNoErr;
@@ -284,14 +320,7 @@ void setupScalePopup(ADMDialogRef dialog, int32_t item) {
             sADMEntry->SetText(entry, text);
         sADMEntry->SetID(entry, id);
     }
-    for (int32_t id = 0; id < kCustomScaleSlots; ++id) {
-        ADMEntryRef entry = sADMList->IndexEntry(list, id);
-        if (!entry) continue;
-        const CustomScaleSlot slot = customSlot(g->prefs, id + 1);
-        const bool defined = *slot.scaler != 0.0f;
-        sADMEntry->Enable(entry, defined);
-        if (defined) sADMEntry->SetText(entry, slot.label);
-    }
+    ShowCustomSlots(popup);
     if (item == kScalePopup && dialog == g->CADdocumentWindow) setupScalePopupFromSelectedLayers();
     UpdateScalePopoutMenu(dialog);
 }
@@ -315,7 +344,13 @@ void ScalePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         const int32_t id = ActivePopupIndex(item);
         if (id >= 0) {
             g->prefs.scale = id;
-            UpdateScaler();
+            // The entry that shows a stored custom scale stands for that scale.
+            if (const auto& own = g->popupOwnScale; own.id == id) {
+                g->prefs.scaler = own.scaler;
+                CopyCString(g->prefs.scaleStr, own.label);
+            } else {
+                UpdateScaler();
+            }
             UpdateAllPrecisionMenus();
             setScaleOfSelectedLayers(g->prefs.scale, g->prefs.scaler, g->prefs.scaleStr);
             UpdateScalePopoutMenu(g->CADdocumentWindow);
@@ -392,7 +427,7 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
                 g->rulerScaler = 1.0f;
                 RedrawRulers(1);
             }
-            if (popup) ShowScaleInPopup(popup, kOneToOneScaleID);
+            if (popup) ShowScaleInPopup(popup, kOneToOneScaleID, g->prefs.scaler, g->prefs.scaleStr);
         }
         AdjustCADdocumentPalette(dialog, kDocumentScaleRadio);
     }
@@ -454,7 +489,7 @@ AIErr setScaleOfSelectedLayers(int32_t& id, AIReal& scaler, char* label) {
     if (!g || !label) return kBadParameterErr;
     if (g->prefs.scaleStyle == kDocumentBasedScaleStyle) {
         if (AIErr err = setMultipleLayerScale(id, scaler, label, kAllLayers)) return err;
-        if (ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup)) ShowScaleInPopup(popup, id);
+        if (ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup)) ShowScaleInPopup(popup, id, scaler, label);
     } else if (ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList))) {
         for (ADMEntryRef row : SelectedRows(list)) {
             AILayerHandle layer = LayerOfRow(row);

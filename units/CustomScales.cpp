@@ -139,6 +139,16 @@ AIErr KeepCustomScalesInRange() {
         s.label[0] = '\0';
         if (p.scale == slot - 1) p.scale = kOneToOneScaleID;
     }
+    // A current custom scale whose slot is free is a layer's own, made current in
+    // layer-based style: it stays as it was kept, since the free slot would make its scaler
+    // 0, a scale no length can be shown at. One kept without a scaler and a label is 1:1.
+    ScaleTableEntry entry;
+    if (getScaleTableEntry(p.scale, &entry) && entry.kind == ScaleTableEntry::Kind::custom &&
+        *customSlot(p, entry.slot).scaler == 0.0f) {
+        if (IsCustomScalerInRange(p.scaler) && p.scaleStr[0]) return kNoErr;
+        NoteForUser(kDefaultedPreferencesNote, "scale " + std::to_string(p.scale));
+        p.scale = kOneToOneScaleID;
+    }
     return UpdateScaler();
 }
 

@@ -48,7 +48,9 @@ constexpr int32_t kCustomScaleRangeMessage = 103;
 
 // Frees every custom slot read from the preferences whose scaler is not 0 (free) and not a
 // custom scaler in range, naming each to the user; a current scale whose slot is freed
-// becomes 1:1. Then the current scaler and label follow the current scale id (UpdateScaler).
+// becomes 1:1. A current custom scale whose slot is free keeps the scaler and label it was
+// kept with (a layer's own), or without them becomes 1:1, named. Otherwise the current
+// scaler and label follow the current scale id (UpdateScaler).
 AIErr KeepCustomScalesInRange();
 
 // The first custom slot (1-10) whose scaler is 0.0, or 0 when all ten hold a scale.

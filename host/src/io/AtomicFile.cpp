@@ -2,6 +2,7 @@
 #include "io/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -132,6 +133,27 @@ int writeInPlace(const std::string& target, std::string_view text) {
     return done ? 0 : errno;
 }
 
+// While it lives, a write past the file-size limit (ulimit -f) fails with EFBIG, as a full
+// disk fails, instead of ending the program by SIGXFSZ with the temporary file left behind.
+class FileSizeLimitFailsWrites {
+public:
+    FileSizeLimitFailsWrites() {
+        struct sigaction ignore{};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        changed_ = ::sigaction(SIGXFSZ, &ignore, &old_) == 0;
+    }
+    FileSizeLimitFailsWrites(const FileSizeLimitFailsWrites&) = delete;
+    FileSizeLimitFailsWrites& operator=(const FileSizeLimitFailsWrites&) = delete;
+    ~FileSizeLimitFailsWrites() {
+        if (changed_) ::sigaction(SIGXFSZ, &old_, nullptr);
+    }
+
+private:
+    struct sigaction old_{};
+    bool changed_ = false;
+};
+
 // Makes a rename in the folder last through a crash; a folder that cannot be synced only
 // loses that guarantee.
 void syncFolderOf(const std::filesystem::path& target) {
@@ -148,6 +170,7 @@ bool writeFileAtomically(const std::string& path, std::string_view text, std::st
         error = "cannot write " + path + ": " + why;
         return false;
     };
+    const FileSizeLimitFailsWrites limited;
     std::filesystem::path resolved;
     if (!followLinks(path, resolved)) return fail(std::strerror(errno));
     const std::string target = resolved.string();

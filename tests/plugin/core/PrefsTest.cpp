@@ -250,7 +250,8 @@ TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
         "dimensionColorComponent1": {"integer": 2147483647}, "arrowheadLength": {"real": 12},
         "isoViewB": {"real": 0.52362305}, "upperDecimalPrecision": {"integer": 99},
         "lowerFractionalPrecision": {"integer": -1}, "NumericInputUnits": {"integer": 2147483647},
-        "scale": {"integer": -5}, "scaler": {"real": 1e-300}, "pixelsperinch": {"integer": 0}}}})";
+        "scale": {"integer": -5}, "scaler": {"real": 1e-300}, "pixelsperinch": {"integer": 0}},
+        "ZMKCADdocument3": {"Location": {"point": [3e10, 20]}}}})";
     store().setPath(file);
     store().load();
     ASSERT_EQ(ReadPrefs(), kNoErr);
@@ -267,13 +268,15 @@ TEST_F(PrefsTest, ValuesOutsideTheirDomainAreNamedAndTakeTheStartUpValues) {
     EXPECT_EQ(g->prefs.scale, 33);             // 1:1
     EXPECT_EQ(g->prefs.scaler, 1.0f);
     EXPECT_EQ(g->prefs.isoView.b, preferences{}.isoView.b);  // its receding axes coincided
+    EXPECT_EQ(g->prefs.CADdocumentLoc.h, 84.0f);  // beyond any place a panel may have
+    EXPECT_EQ(g->prefs.CADdocumentLoc.v, 236.0f);
     ShowNotesForUser();
     ASSERT_FALSE(session->dialogs().alerts().empty());
     EXPECT_EQ(session->dialogs().alerts().back().text,
               "These preferences were out of range and were replaced by their defaults: NumericInputUnits 2147483647; "
               "dimensionColorComponent1 2147483647; dimensionWeight inf; witnessGap -2; upperDecimalPrecision 99; "
               "lowerFractionalPrecision -1; upperUnits 99; chamferDistance1 -inf; DimFormat -1; pixelsperinch 0; "
-              "scale -5; scaler 0; isoView");
+              "scale -5; scaler 0; ZMKCADdocument3/Location 3.000000102e+10, 20; isoView");
 }
 
 // Sets, or reads, the number setting of one key.
@@ -312,6 +315,9 @@ TEST_F(PrefsTest, EveryValueTheProgramWritesReadsBackSilently) {
         {{"customScaler10", seventh}, {"scale", 9}, {"scaler", seventh}},
         {{"customScaler1", smallest}, {"scale", 0}, {"scaler", smallest}},
         {{"customScaler2", largest}, {"scale", 1}, {"scaler", largest}},
+        // A layer's own custom scale made current in layer-based style while the user's slot
+        // of its id is empty.
+        {{"scaleStyle", 2}, {"scale", 4}, {"scaler", seventh}},
         // The first and last scale of each group of the table, and 1:1.
         {{"scale", 11}}, {{"scale", 22}}, {{"scale", 24}}, {{"scale", 33}}, {{"scale", 39}},
         // The axonometric views of the panel's popup, the free view last.

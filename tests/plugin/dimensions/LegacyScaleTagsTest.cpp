@@ -61,16 +61,28 @@ TEST_F(LegacyScaleTagsTest, TheLayerTagGivesItsIdAndScalerWithTheTablesLabel) {
     EXPECT_EQ(g->prefs.scale, 25);               // the current scale is not touched
 
     // A custom id keeps the label the tag carried, whether the user's slot of that id is
-    // empty or holds another scale.
-    for (const char* slotLabel : {"", "1:3"}) {
-        SCOPED_TRACE(slotLabel);
+    // empty or holds another scale; the label is the rest of the tag, spaces and all, cut to
+    // the 31 characters a label holds.
+    const struct {
+        const char* slotLabel;
+        const char* tagged;
+        const char* label;
+    } kCustom[] = {
+        {"", "2^12.5^1\"=12.5\"", "1\"=12.5\""},
+        {"1:3", "2^12.5^1\"=12.5\"", "1\"=12.5\""},
+        {"", "2^12.5^1\" = 4'-2\"", "1\" = 4'-2\""},
+        {"", "2^12.5^ 1 mm = 12.5 mm  of the north elevation", "1 mm = 12.5 mm  of the north el"},
+    };
+    for (const auto& c : kCustom) {
+        SCOPED_TRACE(c.tagged);
         const CustomScaleSlot slot = customSlot(g->prefs, 3);
-        *slot.scaler = slotLabel[0] ? 3.0f : 0.0f;
-        std::strcpy(slot.label, slotLabel);
+        *slot.scaler = c.slotLabel[0] ? 3.0f : 0.0f;
+        std::strcpy(slot.label, c.slotLabel);
+        legacy->editArt(1070)->tags.at(0).value = c.tagged;
         const Read custom = LayerScale("Custom");
         EXPECT_EQ(custom.id, 2);
         EXPECT_FLOAT_EQ(custom.scaler, 12.5f);
-        EXPECT_EQ(custom.label, "1\"=12.5\"");
+        EXPECT_EQ(custom.label, c.label);
     }
 }
 

@@ -1,11 +1,12 @@
 // The scale section of the document panel and the layer scale commands: the forty scales of
 // the popup, the delete entry that follows the custom slots (and only on the document
 // panel), scales set from the layer list (a title holding " - " included), the popup over
-// rows of equal and differing scales, the document's scale style kept with the document,
-// the switch to document-based scale starting at 1:1, the row of the current layer, the
-// dimension layer never listed, a refresh of the list that stores no scale, and a removal
-// that finds nothing changing nothing.
+// rows of equal and differing scales, a custom scale shown as its layer or document stores
+// it, the document's scale style kept with the document, the switch to document-based scale
+// starting at 1:1, the row of the current layer, the dimension layer never listed, a refresh
+// of the list that stores no scale, and a removal that finds nothing changing nothing.
 #include <algorithm>
+#include <cstring>
 
 #include "../../ScratchFolder.h"
 #include "AINotifier.h"
@@ -131,6 +132,20 @@ TEST_F(ScaleSectionTest, TheListShowsEachLayersScaleAndOnlyTheUsersSwitchStoresI
     ASSERT_EQ(Pick(kLayerList, Row("Plan - 1:1")), kNoErr);
     EXPECT_EQ(View(kScalePopup).text, "1:1");
     EXPECT_EQ(Stored("Plan"), "");
+
+    // A layer at a custom id shows the scale it stores, whatever the user's slot of that id
+    // holds; picking that entry keeps it, and another row gives the entry back to the slot.
+    g->prefs.customScaler1 = 3.0f;
+    std::strcpy(g->prefs.customScaleStr1, "1:3");
+    setupScalePopup(panel, kScalePopup);
+    StoreScale("Site", 0, 7.0f, "1:7");
+    session->notify(kAILayerListChangedNotifier);
+    ASSERT_EQ(Pick(kLayerList, Row("Site - 1:7")), kNoErr);
+    EXPECT_EQ(View(kScalePopup).text, "1:7");
+    ASSERT_EQ(Pick(kScalePopup, 0), kNoErr);
+    EXPECT_EQ(Stored("Site"), "1:7");
+    ASSERT_EQ(Pick(kLayerList, Row("Plan - 1:1")), kNoErr);
+    EXPECT_EQ(Entries(kScalePopup)[0], "1:3");
 }
 
 TEST_F(ScaleSectionTest, ATitleHoldingTheRowSeparatorStillNamesItsLayer) {
@@ -302,6 +317,17 @@ TEST_F(ScaleSectionTest, ADocumentIsWorkedAtItsOwnScaleWhenOpenedOrBroughtToTheF
         EXPECT_STREQ(g->prefs.scaleStr, f.label);
         EXPECT_EQ(View(kScalePopup).text, f.label);
     }
+
+    // A document at a custom scale shows it as it stores it, after a start with other slots.
+    g->prefs.customScaler1 = 3.0f;
+    std::strcpy(g->prefs.customScaleStr1, "1:3");
+    setupScalePopup(panel, kScalePopup);
+    ASSERT_EQ(Pick(kScalePopup, 0), kNoErr);
+    g->prefs.customScaler1 = 36.0f;
+    std::strcpy(g->prefs.customScaleStr1, "1:36");
+    ASSERT_EQ(session->restart(), kNoErr);
+    panel = Dialogs().findDialog("CADdocument");
+    EXPECT_EQ(View(kScalePopup).text, "1:3");
 }
 
 // The plug-in's dimension layer (a layer of that title while dimensions go on a layer of
