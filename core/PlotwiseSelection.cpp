@@ -1,6 +1,8 @@
-// Deselecting all art, and tagging the selection before a redraw and selecting it again after.
+// The order the host lists art in, deselecting all art, and tagging the selection before a
+// redraw and selecting it again after.
 #include "core/PlotwiseSelection.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -41,6 +43,47 @@ AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type
     int32_t count = 0;
     const AIErr err = sAIMatchingArt->GetMatchingArt(&wanted, 1, &list, &count);
     return TakeArtList(err, list, count, out);
+}
+
+namespace {
+
+// Where MatchingArt lists the art: the index of its top-level layer, then its place among the
+// members of each container down to it (the topmost 0). A prefix comes first, as a
+// container comes before its members.
+AIErr ListingPlace(AIArtHandle art, std::vector<ai_int32>* place) {
+    place->clear();
+    for (AIArtHandle parent = nullptr;; art = parent) {
+        if (AIErr err = sAIArt->GetArtParent(art, &parent)) return err;
+        if (!parent) break;
+        ai_int32 k = 0;
+        for (AIArtHandle s = art; s; ++k)
+            if (AIErr err = sAIArt->GetArtPriorSibling(s, &s)) return err;
+        place->push_back(k);
+    }
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    ai_int32 index = 0;
+    for (AILayerHandle nth = nullptr;; ++index) {
+        if (AIErr err = sAILayer->GetNthLayer(index, &nth)) return err;
+        if (nth == layer) break;
+    }
+    place->push_back(index);
+    std::reverse(place->begin(), place->end());
+    return kNoErr;
+}
+
+}  // namespace
+
+AIErr FirstInMatchingOrder(std::span<const AIArtHandle> arts, AIArtHandle* first) {
+    *first = nullptr;
+    std::vector<ai_int32> best, place;
+    for (AIArtHandle art : arts) {
+        if (AIErr err = ListingPlace(art, &place)) return err;
+        if (*first && !(place < best)) continue;
+        *first = art;
+        best = place;
+    }
+    return kNoErr;
 }
 
 AIErr ArtInRect(const AIRealRect& area, std::vector<AIArtHandle>& out) {

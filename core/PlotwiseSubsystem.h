@@ -37,6 +37,7 @@ enum : uint16_t {
     kFamilyKeepsEachDrag = 0x2,    // a drag does not take back the one before (the cuts add up)
     kFamilyPrepareAtDrag = 0x4,    // only the click is recorded at the press; the family's drag prepares
     kFamilyDrawsOnCurrentLayer = 0x8,  // its tools draw on the current layer: a press loads that layer's scale
+    kFamilyEditsPressedArt = 0x10,     // its tools edit the art pressed on: a press loads that art's layer's scale
 };
 
 // The steps every tool of a family shares, declared in the folder that owns the family. A

@@ -35,7 +35,6 @@
 #include "geometry/PointMath.h"
 #include "artwork/LabelCounters.h"
 #include "units/LayerScales.h"
-#include "units/ScaleTable.h"
 
 namespace {
 
@@ -426,20 +425,6 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
     return true;
 }
 
-// The scale of the measured art's layer made current, as a read answers it: a redraw stores
-// no default on a layer that has none (a damaged one is mended and named). A fixed scale
-// takes the table's scaler and label; a custom one keeps what the layer stores, for the
-// user's slot of that id may hold another scale or none in this run. A scale that cannot be
-// read leaves the current one.
-AIErr LoadMeasuredArtScale(AIArtHandle art) {
-    AILayerHandle layer = nullptr;
-    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
-    if (!LoadLayerScaleAsRead(layer)) return kNoErr;
-    ScaleTableEntry entry;
-    if (getScaleTableEntry(g->prefs.scale, &entry) && entry.kind == ScaleTableEntry::Kind::custom) return kNoErr;
-    return UpdateScaler();
-}
-
 // Redraws one dimension; true when its new group replaced the old one.
 bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
                const KindTable& kinds) {
@@ -461,7 +446,9 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
     if (!err) {
         g->didFirstClick = g->didSecondClick = 1;
         g->startingPoint = g->firstClick;
-        err = LoadMeasuredArtScale(clicks.front()->art);
+        // At the scale of the lead click's art, as the tool drew it; a damaged stored scale
+        // is mended and named.
+        err = LoadMeasuredArtScale(clicks.front()->art, /*mend=*/true);
     }
     if (!err) {
         g->curDimType = kind;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "artwork/ArtSelection.h"
 #include "axonometric/AxonometricProjection.h"
@@ -129,6 +130,22 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
     return SetDimensionedObjectData(dragHolder, &drag);
 }
 
+// The dimension in progress is drawn at the scale its redraw will take: that of the layer of
+// the art an update leads with, the first the host lists of the art its clicks are kept on
+// (a click in space is kept on the art of the first click on art). With no click on art
+// there is nothing to redraw it from, and the current layer's scale stands. Read only: a
+// press stores nothing, so one that is refused leaves the drawing as it was.
+AIErr LoadDimensionScale() {
+    std::vector<AIArtHandle> kept;
+    for (const cdDataStruct* n = g->firstChainDimDataPtr; n; n = n->nextPtr)
+        if (n->art && sAIArt->ValidArt(n->art, false)) kept.push_back(n->art);
+    AIArtHandle lead = nullptr;
+    if (AIErr err = FirstInMatchingOrder(kept, &lead)) return err;
+    if (lead) return LoadMeasuredArtScale(lead, /*mend=*/false);
+    if (g->saveLayer) (void)LoadLayerScale(g->saveLayer, /*mend=*/false);
+    return kNoErr;
+}
+
 }  // namespace
 
 void DragRecordOffset(const AIRealPoint& first, const AIRealPoint& drag, const depth_object_data* face,
@@ -183,11 +200,7 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
     }
     if (!CurrentDocumentStamp(&g->dimensionGestureStart)) g->dimensionGestureStart = {};
     if (g->clickNum <= 1) g->dimAxoArt = art && IsAxonometricArt(art) ? art : nullptr;
-    if (art) {
-        if (AIErr e = SetScaleByLayerPrefsFromArt(art)) return e;
-    } else if (g->saveLayer) {
-        if (AIErr e = SetScaleByLayerPrefsFromLayer(g->saveLayer)) return e;
-    }
+    if (AIErr e = LoadDimensionScale()) return e;
     return getPlatformCurrentTextSizeAndLeading(&g->textSize, &g->textLeading);
 }
 

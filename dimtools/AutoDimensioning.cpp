@@ -339,7 +339,7 @@ AIErr DimensionPath(AIArtHandle path) {
     if (AIErr err = sAIArt->GetArtUserAttr(path, kArtHidden, &attr)) return err;
     if ((attr & kArtHidden) || isDimensionPart(path) || OnGuideLayer(path)) return kNoErr;
     g->liveDimClickedArt = g->firstClickArt = path;
-    if (AIErr err = SetScaleByLayerPrefsFromArt(path)) return err;
+    if (AIErr err = LoadMeasuredArtScale(path, /*mend=*/true)) return err;  // as its redraw takes it
     if (AIErr err = getPlatformCurrentTextSizeAndLeading(&g->textSize, &g->textLeading)) return err;
     if (AIErr err = setPathAndArrowheadStyles()) return err;
     g->liveDimSegNum = 1;

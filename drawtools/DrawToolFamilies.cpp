@@ -101,7 +101,11 @@ const ToolFamilyRoutines kThreePointToolFamily{
     .flags = kFamilyDrawsOnCurrentLayer,
 };
 
-const ToolFamilyRoutines kCornerToolFamily{.recordClick = &RecordPairOrClear, .mouseUp = &CornerMouseUp};
+const ToolFamilyRoutines kCornerToolFamily{
+    .recordClick = &RecordPairOrClear,
+    .mouseUp = &CornerMouseUp,
+    .flags = kFamilyEditsPressedArt,
+};
 
 const ToolFamilyRoutines kProportionToolFamily{
     .recordClick = &RecordPairOrClear,
@@ -126,7 +130,7 @@ const ToolFamilyRoutines kTrimToolFamily{
     .flags = kFamilyKeepsEachDrag,
 };
 
-const ToolFamilyRoutines kDividerToolFamily{};
+const ToolFamilyRoutines kDividerToolFamily{.flags = kFamilyEditsPressedArt};
 
 const ToolFamilyRoutines kOffsetToolFamily{
     .drag = +[](const PlotwiseToolRow& row, AIRealPoint) -> AIErr {
@@ -137,4 +141,5 @@ const ToolFamilyRoutines kOffsetToolFamily{
         g->didFirstClick = 0;
         return !Dragged() && !OptionHeld() ? ToolUp(row) : kNoErr;
     },
+    .flags = kFamilyEditsPressedArt,
 };

@@ -11,7 +11,8 @@ extern const ToolFamilyRoutines kDrawToolFamily;
 // Three clicks; a drag is refused with message 17071.
 extern const ToolFamilyRoutines kThreePointToolFamily;
 // Fillet, chamfer, extend: two clicks, the second completing (kept when it fails); a third
-// click starts again.
+// click starts again. This family, the divider's and the offset's edit the art pressed on,
+// and take a typed or dragged length at the scale of its layer.
 extern const ToolFamilyRoutines kCornerToolFamily;
 // Two clicks, the second completing.
 extern const ToolFamilyRoutines kProportionToolFamily;

@@ -60,6 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             !Usable(scaler))
             std::abort();
     }
+    (void)LoadMeasuredArtScale(standin::suites::artHandle(art), in.byte() & 1);  // a press's read or a redraw's
+    if (!Usable(g.prefs.scaler)) std::abort();
     (void)SetScaleByLayerPrefsFromArt(standin::suites::artHandle(art));
     int32_t id = 0;
     AIReal scaler = 1;

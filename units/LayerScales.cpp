@@ -8,6 +8,7 @@
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
+#include "core/PlotwiseHitTest.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -299,22 +300,37 @@ AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) {
     return kNoErr;
 }
 
-bool LoadLayerScaleAsRead(AILayerHandle layer) {
+bool LoadLayerScale(AILayerHandle layer, bool mend) {
     Scale s;
-    if (!g || ReadZA3LayerScale(layer, &s.id, &s.scaler, s.label) != kNoErr) return false;
+    bool stored = false;
+    if (!g || ReadLayerScale(layer, &s, &stored, mend) != kNoErr) return false;
     MakeCurrentScale(s);
     return true;
 }
 
-AIErr LoadDrawingLayerScale() {
-    if (!g || !g->saveLayer) return kNoErr;
-    const PlotwiseToolRow* row = FindToolRow(g->curTool);
-    if (!row || !row->family || !(row->family->flags & kFamilyDrawsOnCurrentLayer)) return kNoErr;
-    // Read as a measurement reads it: a press stores nothing on the layer.
-    Scale s;
-    bool stored = false;
-    if (ReadLayerScale(g->saveLayer, &s, &stored, /*mend=*/false) != kNoErr) return kNoErr;
-    MakeCurrentScale(s);
+AIErr LoadMeasuredArtScale(AIArtHandle art, bool mend) {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    if (!LoadLayerScale(layer, mend)) return kNoErr;
+    // A custom scale stays as the layer stores it: the user's slot of that id may hold
+    // another scale, or none, in this run.
+    ScaleTableEntry entry;
+    if (getScaleTableEntry(g->prefs.scale, &entry) && entry.kind == ScaleTableEntry::Kind::custom) return kNoErr;
+    return UpdateScaler();
+}
+
+AIErr LoadPressScale() {
+    const PlotwiseToolRow* row = g ? FindToolRow(g->curTool) : nullptr;
+    const uint16_t flags = row && row->family ? row->family->flags : 0;
+    AILayerHandle layer = (flags & kFamilyDrawsOnCurrentLayer) ? g->saveLayer : nullptr;
+    if (flags & kFamilyEditsPressedArt) {
+        AIToolHitData hit{};
+        HitRef ref;
+        if (ref.Test(nullptr, g->startingPoint, &hit) == kNoErr && hit.hit && hit.object)
+            (void)sAIArt->GetLayerOfArt(hit.object, &layer);
+    }
+    // Read only: a press stores nothing, so one its tool refuses leaves the drawing as it was.
+    if (layer) (void)LoadLayerScale(layer, /*mend=*/false);
     return kNoErr;
 }
 

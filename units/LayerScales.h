@@ -56,16 +56,22 @@ AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art);
 // Loads the layer's scale into prefs.scale, prefs.scaler and prefs.scaleStr; a failed read
 // leaves the current scale as it was and returns 0.
 AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer);
-// Loads the layer's scale as ReadZA3LayerScale answers it (nothing stored on a layer that
-// holds none) into the current scale; false, the current scale as it was, when it cannot be
-// read.
-bool LoadLayerScaleAsRead(AILayerHandle layer);
+// Makes the layer's scale current as a read answers it (no default stored on a layer that
+// holds none). With `mend` a damaged stored scale is completed on the layer and named, as a
+// redraw does; without it nothing is written or said, as at a press. False, the current
+// scale as it was, when the layer's scale cannot be read.
+bool LoadLayerScale(AILayerHandle layer, bool mend);
+// The scale a dimension measuring the art is drawn and redrawn at, made current: that of the
+// art's layer as LoadLayerScale loads it, a fixed scale then with the table's scaler and label,
+// a custom one as the layer stores it (the user's slot of that id may hold another scale or
+// none in this run). A host error finding the layer is returned.
+AIErr LoadMeasuredArtScale(AIArtHandle art, bool mend);
 // Every tool's press: a tool whose family draws on the current layer (the user's, recorded
-// at the press) draws a size typed or dragged at that layer's scale, so the current scale
-// is loaded from it, as a measurement reads it (nothing is stored on the layer), and the
-// tool's dialog, the tracker and the document panel agree. Other tools leave the current
-// scale alone; a failed read leaves it as it was. Always 0.
-AIErr LoadDrawingLayerScale();
+// at the press) takes a size typed or dragged at that layer's scale, and one whose family
+// edits the art pressed on at the scale of that art's layer; so that scale is made current,
+// storing nothing, and the tool's dialog, its drag, the tracker and the document panel
+// agree. Other tools, and a press on no art, leave the current scale alone. Always 0.
+AIErr LoadPressScale();
 // The scale of the last ordinary top-level layer (the document's scale in document-based
 // style); with no ordinary layer the outputs stay as they were.
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label);

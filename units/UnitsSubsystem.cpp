@@ -1,13 +1,13 @@
 // What the units and scales register: the custom scales checked and the current scale
-// factor computed once the preferences are read, a drawing tool's press loading the scale
-// of the layer it draws on, and the layer scales the published suite gives. (The set-scale
-// tool opens the custom-scale dialog, so it is registered with the panels.)
+// factor computed once the preferences are read, a drawing or editing tool's press loading
+// the scale of the layer it works on, and the layer scales the published suite gives. (The
+// set-scale tool opens the custom-scale dialog, so it is registered with the panels.)
 #include "core/PlotwiseSubsystem.h"
 #include "units/CustomScales.h"
 #include "units/LayerScales.h"
 
 extern const PlotwiseSubsystem kUnitsSubsystem = {
     .name = "units",
-    .hooks = {.preferencesRead = &KeepCustomScalesInRange, .toolMouseDown = &LoadDrawingLayerScale},
+    .hooks = {.preferencesRead = &KeepCustomScalesInRange, .toolMouseDown = &LoadPressScale},
     .services = {.getLayerScale = &GetPublishedLayerScale},
 };

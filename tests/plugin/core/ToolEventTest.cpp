@@ -13,6 +13,8 @@
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionToolFamily.h"
 #include "drawtools/DrawToolFamilies.h"
+#include "suites/Suites.h"
+#include "units/LayerScales.h"
 
 namespace coretest {
 namespace {
@@ -367,6 +369,30 @@ TEST_F(ToolEventTest, HandlersReturnTheErrorOfTheirFirstFailingStep) {
     m.tool = gTools.cube;
     EXPECT_EQ(toolMouseUp(&m), kStaleHandleErr);
     g->depthArt = nullptr;
+}
+
+// A press its tool refuses writes nothing: pressed in empty space on a layer holding no
+// scale, or on art of the dimension, grids or ruler layer (holding none either), it stores
+// no scale and leaves no step of undo.
+TEST_F(ToolEventTest, ARefusedPressStoresNoScale) {
+    ASSERT_EQ(session->selectTool("Test Vertical Dimension"), kNoErr);  // its mouse down fails
+    const standin::ObjId user = doc->currentLayer();
+    for (AILayerHandle* special : {static_cast<AILayerHandle*>(nullptr), &g->dimensionLayer, &g->gridsLayer, &g->rulerLayer}) {
+        SCOPED_TRACE(special ? "art of a special layer" : "empty space");
+        standin::ObjId layer = user;
+        ASSERT_EQ(session->hostEvent([&] {
+            if (!special) return kNoErr;
+            *special = standin::suites::layerHandle(layer = doc->addLayer("Special"));
+            if (AIErr err = doc->addPolyline({{0, 0}, {100, 0}}, false)) return err;
+            return doc->setCurrentLayer(user);
+        }), kNoErr);
+        const size_t steps = doc->journal().undoDepth();
+        EXPECT_EQ(session->mouseDown({50, 0}), AIErr('TEST'));
+        EXPECT_EQ(session->mouseUp({50, 0}), kNoErr);
+        const standin::Dict* stored = doc->dict(doc->dictionaryOf(layer));
+        EXPECT_FALSE(stored && stored->find(kLayerScaleIDKey));
+        EXPECT_EQ(doc->journal().undoDepth(), steps);
+    }
 }
 
 TEST(ModifierKeys, EventBitsToStyleBits) {

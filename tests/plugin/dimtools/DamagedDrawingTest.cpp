@@ -108,7 +108,12 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("PW7_Attr_upperUnits", int32_t{40}); },
          {"120.00", kDiameter}, "dimension 1: upperUnits 40"},
         {"a layer scaler stored as text",
-         [](auto& t) { t.DictOf(t.doc->layerByTitle("Layer 1")).set("ZA3_Scaler", std::string("1")); },
+         [](auto& t) {
+             standin::Dict& layer = t.DictOf(t.doc->layerByTitle("Layer 1"));
+             layer.set("ZA3_ScaleID", int32_t{33});
+             layer.set("ZA3_Scaler", std::string("1"));
+             layer.set("ZA3_ScaleStr", std::string("1:1"));
+         },
          {"120.00", kDiameter}, "the scale of layer \"Layer 1\""},
         {"two dimensions of one id",
          [](auto& t) { t.doc->duplicateArt(t.width, kPlaceAbove, t.width, nullptr); },

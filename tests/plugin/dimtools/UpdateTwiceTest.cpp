@@ -9,15 +9,16 @@
 #include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
+#include "suites/Suites.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 
 namespace dimtest {
 namespace {
 
-// Flat scenes, the same art projected onto faces (measured by the flat tools as it lies), and
-// axonometric ones for the axonometric tools.
-enum class Scene { kFlat, kCircle, kProjected, kProjectedCircle, kAxonometric, kAxonometricCircle };
+// Flat scenes, the same art projected onto faces (measured by the flat tools as it lies),
+// axonometric ones for the axonometric tools, and the flat scene on layers of three scales.
+enum class Scene { kFlat, kCircle, kProjected, kProjectedCircle, kAxonometric, kAxonometricCircle, kLayers };
 
 struct ToolRow {
     const char* tool;
@@ -86,6 +87,13 @@ constexpr ToolRow kTools[] = {
     {"Datum Flag", 1, Scene::kProjected},
     {"Datum Feature", 1, Scene::kProjected},
     {"Datum Target", 1, Scene::kProjected},
+    // Clicks on art of two scales, and presses in space while a layer of a third is current.
+    {"Horizontal Dimension", 2, Scene::kLayers, 0.3},
+    {"Vertical Dimension", 2, Scene::kLayers, 0.3},
+    {"Aligned Dimension", 2, Scene::kLayers, 0.3},
+    {"Horizontal Datum Dimension", 3, Scene::kLayers, 0.3},
+    {"Vertical Datum Dimension", 3, Scene::kLayers, 0.3},
+    {"Aligned Datum Dimension", 3, Scene::kLayers, 0.3},
 };
 constexpr int kGesturesPerTool = 10;
 
@@ -109,19 +117,29 @@ struct UpdateTwiceTest : DimensionToolTest {
         return out;
     }
 
+    // A new top-level layer at that scale, made current, in a layer-based drawing.
+    void Layer(const char* title, int32_t id, AIReal scaler, const char* label) {
+        g->prefs.scaleStyle = kLayerBasedScaleStyle;
+        EXPECT_EQ(session->hostEvent([&] { return setLayerScale(standin::suites::layerHandle(doc->addLayer(title)), id, scaler, label); }),
+                  kNoErr);
+    }
+
     // The scene's art in a new document, and the places on it.
     std::vector<AIRealPoint> Draw(Scene scene) {
         doc = &session->newDocument();
         std::vector<ObjId> paths;
         const bool projected = scene == Scene::kProjected || scene == Scene::kProjectedCircle;
         if (projected) IsometricView();
-        if (projected || scene == Scene::kFlat || scene == Scene::kCircle) {
+        if (projected || scene == Scene::kFlat || scene == Scene::kCircle || scene == Scene::kLayers) {
             paths.push_back(Polyline({{40, 60}, {220, 60}, {220, 180}, {120, 240}}));
+            // The lines at 1:1, the rectangle and circle on a plan at 1:100, a third layer current.
+            if (scene == Scene::kLayers) Layer("Plan", 24, 100, "1:100");
             paths.push_back(Rect(280, 60, 140, 90));
             ObjId circle = 0;
             EXPECT_EQ(session->hostEvent([&] { return Doc().addEllipse(300, 220, 100, 100, &circle); }), kNoErr);
             if (scene == Scene::kCircle || scene == Scene::kProjectedCircle) paths.clear();
             paths.push_back(circle);
+            if (scene == Scene::kLayers) Layer("Notes", 27, 20, "1:20");
             // Lines and the rectangle onto the left face, the circle onto the top.
             for (ObjId path : projected ? paths : std::vector<ObjId>{}) {
                 const int32_t face = path == circle ? kAxoTopFace : kAxoLeftFace;
@@ -220,7 +238,9 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
 // off the clicks' line or an end, a value a hair from a rounding step, a row of no length,
 // a flag's leg dragged level, a leader ending on its circle, a click found again on its
 // curve a rounding from where it was drawn. And presses beside a curve, within the hit's
-// reach (a point, a sixteenth), which are taken on the curve where the update finds them.
+// reach (a point, a sixteenth), which are taken on the curve where the update finds them;
+// clicks on a line at 1:1 and a rectangle at 1:100, and on the line and in space while a
+// layer at 1:20 is current.
 TEST_F(UpdateTwiceTest, GesturesNearTheirRoundingsStayWhereTheyWereDrawn) {
     g->prefs.gridSnapTolerance = 2;
     g->prefs.style.slideDimText = 1;
@@ -249,6 +269,8 @@ TEST_F(UpdateTwiceTest, GesturesNearTheirRoundingsStayWhereTheyWereDrawn) {
          {{310.000031f, 281.132385f}, {310.000061f, 338.867462f}}, {277.832855f, 339.237671f}},
         {"Horizontal Dimension", Scene::kCircle, {{320.574951f, 310.424835f}, {394.167297f, 295.5f}}, {380, 360}},
         {"Fillet Dimension", Scene::kCircle, {{338.626251f, 221.249191f}}, {330, 160}},
+        {"Horizontal Dimension", Scene::kLayers, {{280, 60}, {220, 60}}, {250, 30}},
+        {"Horizontal Dimension", Scene::kLayers, {{40, 60}, {140, 400}}, {90, 430}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.tool);

@@ -17,6 +17,7 @@
 #include "geometry/UnitFormat.h"
 #include "suites/Suites.h"
 #include "units/LayerScales.h"
+#include "units/ScaleTable.h"
 
 namespace drawtest {
 namespace {
@@ -31,6 +32,17 @@ struct NumericInputDialogTest : DrawToolsTest {
     // The degrees an angle field shows.
     double DegreesOf(ADMDialogRef d, int32_t item) { return std::stod(Text(d, item)); }
     int32_t Focus(ADMDialogRef d) { return session->dialogs().dialog(d)->focusItem; }
+    // The scale of that id picked last, then the tool clicked at each point, its dialog
+    // answered.
+    void ClickedAt(int32_t picked, const char* tool, const char* dialog, std::vector<standin::UserAction> typed,
+                   const std::vector<AIRealPoint>& clicks) {
+        g->prefs.scale = picked;
+        ASSERT_EQ(UpdateScaler(), kNoErr);
+        ASSERT_EQ(session->selectTool(tool), kNoErr);
+        Answer(dialog, std::move(typed));
+        for (AIRealPoint click : clicks) ASSERT_EQ(session->click(click), kNoErr);
+        EXPECT_TRUE(DialogFailures().empty());
+    }
     // Types the text into the item (after the actions `first`) and presses OK: with `alert`
     // (null: taken), those words said, the item active for retyping and the dialog still open;
     // else nothing said.
@@ -418,12 +430,7 @@ TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.tool);
-        g->prefs.scale = 33, g->prefs.scaler = 1;
-        std::snprintf(g->prefs.scaleStr, sizeof g->prefs.scaleStr, "1:1");
-        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
-        Answer(r.dialog, r.typed);
-        for (int i = 0; i < r.clicks; ++i) ASSERT_EQ(session->click({300, 300}), kNoErr);
-        EXPECT_TRUE(DialogFailures().empty());
+        ClickedAt(33, r.tool, r.dialog, r.typed, std::vector<AIRealPoint>(r.clicks, {300, 300}));
         const std::vector<standin::ObjId> drawn = doc->children(plan);
         ASSERT_EQ(drawn.size(), 1u);
         AIRealRect b{};
@@ -432,6 +439,57 @@ TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
         EXPECT_STREQ(g->prefs.scaleStr, "1:100");
         session->hostEvent([&] { return doc->disposeArt(drawn[0]); });
     }
+}
+
+// A layer-based drawing: the art worked on lies on a 1:5 detail while the 1:100 plan is
+// current and 1:20 was picked last. A length typed for an editing tool is at the scale of
+// the art it is pressed on: 100 mm at 1:5 is 20 mm on the page, 56.69 pt (at 1:20 it would
+// be 14.17 pt). The lines cross at (100, 100): the fillet and the chamfer end that far from
+// the crossing, the offset copy lies that far above the line, its division points lie that
+// far apart centred on it (the first 26.61 pt in), and the offset's drag reads 100 mm when
+// dragged that far.
+TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArtsLayer) {
+    g->prefs.scaleStyle = kLayerBasedScaleStyle;
+    g->prefs.NumericInputUnits = g->prefs.CADtrackerUnits = 3;  // millimetres
+    g->prefs.CADtrackerPrecision = 0;
+    g->inputOffsetDirection = 1;
+    ASSERT_EQ(session->hostEvent([&] {
+        const standin::ObjId detail = doc->addLayer("Detail");
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(detail), 29, 5, "1:5")) return err;
+        if (AIErr err = doc->addPolyline({{20, 100}, {300, 100}}, false, nullptr)) return err;
+        if (AIErr err = doc->addPolyline({{100, 20}, {100, 300}}, false, nullptr)) return err;
+        return setLayerScale(standin::suites::layerHandle(doc->addLayer("Plan")), 24, 100, "1:100");
+    }), kNoErr);
+    const auto d = static_cast<AIReal>(100 / 25.4 * 72 / 5);
+    standin::UserAction centred;
+    centred.kind = standin::UserAction::Kind::Pick, centred.item = 10, centred.entry = 1;
+    const struct Row {
+        const char *tool, *dialog;
+        std::vector<standin::UserAction> typed;
+        std::vector<AIRealPoint> clicks;
+        AIRealPoint anchor;  // of what the tool leaves
+    } rows[] = {
+        {"Fillet", "CADFillet", {Type(4, "100"), Press(1)}, {{200, 100}, {100, 200}}, {100 + d, 100}},
+        {"Chamfer", "CADChamfer", {Type(4, "100"), Type(6, "100"), Press(1)}, {{200, 100}, {100, 200}}, {100, 100 + d}},
+        {"Offset", "Offset", {Type(4, "100"), Press(1)}, {{200, 100}}, {300, 100 + d}},
+        {"Path Divider", "PathDivider", {Press(5), Type(7, "100"), centred, Press(1)}, {{200, 100}}, {20 + (280 - 4 * d) / 2, 100}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.tool);
+        ClickedAt(27, r.tool, r.dialog, r.typed, r.clicks);
+        EXPECT_TRUE(std::ranges::any_of(Paths(), [&](const standin::Art* p) {
+            return std::ranges::any_of(p->segments, [&](const AIPathSegment& s) { return Near(s.p, r.anchor.h, r.anchor.v, 1e-2f); });
+        }));
+        ASSERT_TRUE(session->userUndo());
+    }
+    g->prefs.scaler = 20;
+    ASSERT_EQ(session->selectTool("Offset"), kNoErr);
+    ASSERT_EQ(session->mouseDown({200, 100}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({200, 100 + d}), kNoErr);
+    session->redrawAnnotations();
+    const auto& drawn = session->lastAnnotation();
+    EXPECT_TRUE(std::ranges::any_of(drawn, [](const standin::AnnotationOp& op) { return op.text == "100 mm"; }));
+    ASSERT_EQ(session->mouseUp({200, 100 + d}), kNoErr);
 }
 
 TEST_F(NumericInputDialogTest, LineDialogJoinsAtAnEndAnchorOfAnOpenPathOnly) {
