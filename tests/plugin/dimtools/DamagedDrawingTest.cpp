@@ -4,6 +4,7 @@
 // read is kept as it was and named, and nothing the user drew or measured is lost.
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -228,8 +229,8 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
               "\"Horizontal Dimension\": the layer \"Layer 1\" is locked (unlock it first).");
     ASSERT_EQ(doc->setLayerEditable("Layer 1", true), kNoErr);
 
-    // Art deleted between the clicks: what is drawn is no live dimension; undo brings back
-    // the art, never a dimension without it.
+    // Art deleted between the clicks: what the drag drew goes; undo brings back the art,
+    // never a dimension without it.
     const ObjId line = Polyline({{100, 300}, {200, 300}});
     ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
     ASSERT_EQ(session->click({100, 300}), kNoErr);
@@ -245,23 +246,29 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
     EXPECT_EQ(Dimensions().size(), 2u);
 }
 // A refused press ends there: the drags and the release after the refusal draw nothing,
-// say nothing more and answer nothing; what the refused drag drew goes. A resize pressed on
-// a dimension whose art is gone is no refusal: the dimension stays as it was, unsaid.
+// say nothing more and answer nothing; what the refused drag drew goes, also when the
+// release is refused for click records that cannot be stored. A resize pressed on a
+// dimension whose art is gone is no refusal: the dimension stays as it was, unsaid.
 TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     g->prefs.createDimensionLayer = 1;
     ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);  // makes the dimension layer
     const std::string locked = "the layer \"Layer 1\" is locked (unlock it first).";
     const std::string noArt = "This tool must be used by clicking on an object.";
+    const std::string damaged =
+        "Not completed because a value stored in the document has the wrong type, so the document may be damaged: ";
     const struct Row {
         const char* tool;
         AIRealPoint press;
         bool lock;
         std::string words;  // empty: nothing is said
+        ObjId DamagedDrawingTest::*spoilt = nullptr;  // pressed art whose click records are no dictionary
     } rows[] = {
         {"Pointer Label", {100, 125}, true, "\"Pointer Label\": " + locked},
         {"Datum Flag", {100, 125}, true, "\"Datum Flag\": " + locked},
         {"Radius Dimension", {250, 300}, false, noArt},
         {"Auto Vertical Dimension", {250, 300}, false, noArt},
+        {"Pointer Label", {100, 125}, false, damaged + "\"Pointer Label\"", &DamagedDrawingTest::rect},
+        {"Radius Dimension", {336, 100}, false, damaged + "\"Radius Dimension\"", &DamagedDrawingTest::circle},
         {"Dimension Resize", {150, 180}, false, ""},  // on the width, its rectangle gone
     };
     auto artCount = [&] {
@@ -274,6 +281,13 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         if (std::string(r.tool) == "Dimension Resize") {
             ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(rect); }), kNoErr);
         }
+        // Records spoilt for the row alone.
+        auto spoil = [&](auto value) {
+            if (r.spoilt) DictOf(this->*r.spoilt).set("ZA3_Object", value);
+        };
+        const standin::DictValue* stored = r.spoilt ? DictOf(this->*r.spoilt).find("ZA3_Object") : nullptr;
+        const std::optional<standin::DictValue> records = stored ? std::optional(*stored) : std::nullopt;
+        spoil(int32_t{7});
         ASSERT_EQ(doc->setLayerEditable("Layer 1", !r.lock), kNoErr);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off
@@ -290,6 +304,7 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         const std::vector<std::string> told(all.begin() + static_cast<long>(alerts), all.end());
         EXPECT_EQ(told, r.words.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.words});
         EXPECT_EQ(artCount(), art);
+        if (records) spoil(*records);
     }
     ASSERT_EQ(Dimensions().size(), 2u);
     EXPECT_EQ(Text(Dimensions()[0]), "100.00");  // the width, as it was and shown
