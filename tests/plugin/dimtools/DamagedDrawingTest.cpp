@@ -41,6 +41,9 @@ struct DamagedDrawingTest : RadialAngleTest {
     standin::Dict& RectLink(const char* key) {
         return *doc->editDict(std::get<standin::DictLink>(*DictOf(rect, "ZA3_Object").find(key)).id);
     }
+    standin::Dict& RectClick(const char* key) {
+        return *doc->editDict(std::get<standin::DictLink>(*RectLink("ZA3_Obj_data_1").find(key)).id);
+    }
     // The rectangle's right edge 20 further right.
     void Stretch() {
         standin::Art& r = *doc->editArt(rect);
@@ -138,6 +141,15 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
                      t.doc->editDict(click->id)->set("ZA3_Obj_id", int32_t{1});
          },
          {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_9 holding 9 and 1 (layer \"Layer 1\")"},
+        {"a click's mark of another type",
+         [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_noface", int32_t{1}); },
+         {"120.00", kDiameter}, "read as their defaults: dimension 1: ZA3_Obj_noface"},
+        {"a click's used mark stored as text",
+         [](auto& t) { t.RectClick("ZA3_Click_data_2").set("ZA3_Obj_used", std::string("yes")); },
+         {"120.00", kDiameter}, "read as their defaults: dimension 1: ZA3_Obj_used"},
+        {"a click's point stored as text",
+         [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_x", std::string("x")); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
         {"a text without its record",
          [](auto& t) { t.DictOf(t.doc->children(t.width).back()).erase("PW4_DimText"); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
