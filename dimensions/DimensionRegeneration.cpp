@@ -711,12 +711,16 @@ AIErr ReadStyleNodes(PlotwiseProcessArtType which, const std::function<AIErr(Sty
         StyleNode* node = nullptr;
         if (AIErr err = NewBlock(&node)) return err;
         node->group = group;
-        // A static dimension is left alone, and so is one whose records cannot be read.
-        const bool readable = GetDimensionData(group, &node->data) == kNoErr;
-        if (!readable || node->data.live == 0 || CollectTexts(*node) != kNoErr) {
-            if (readable && node->data.live != 0) FreeDimensionTextLinkedList(node->data.dimTextDataListPtr);
-            if (!readable || node->data.live != 0) NoteForUser(kUnreadableDimensionsNote, DimensionName(group));
+        // A static dimension is left alone, and so is one whose records cannot be read. Memory
+        // that runs out is no damaged record: it stops the update before anything is redrawn.
+        AIErr err = GetDimensionData(group, &node->data);
+        const bool live = !err && node->data.live != 0;
+        if (live) err = CollectTexts(*node);
+        if (!live || err) {
+            if (live) FreeDimensionTextLinkedList(node->data.dimTextDataListPtr);
             sAIBlock->DisposeBlock(node);
+            if (err == kOutOfMemoryErr) return err;
+            if (err) NoteForUser(kUnreadableDimensionsNote, DimensionName(group));
             ++g->dimensionsKept;
             continue;
         }
