@@ -189,6 +189,14 @@ bool ScriptRunner::runLine(std::string_view line, const std::string& name, int l
         errors_ << name << ':' << lineNumber << ": " << message << '\n';
         ++failures_;
     };
+    // A plug-in that ran out of memory in its part of the command (a notification it
+    // answered, say) left its work unfinished: the run goes no further, and says why in words
+    // whatever else the command reports.
+    const uint64_t outOfMemory = session_.hasEvents() ? session_.events().outOfMemoryAnswers() : 0;
+    const auto pluginsRanOut = [&] {
+        return session_.hasEvents() && session_.events().outOfMemoryAnswers() != outOfMemory;
+    };
+    constexpr const char* kPluginsRanOut = "there was not enough memory for the plug-ins to finish the command";
     try {
         std::vector<Token> tokens = tokenize(line);
         if (tokens.empty()) return true;
@@ -198,12 +206,9 @@ bool ScriptRunner::runLine(std::string_view line, const std::string& name, int l
         std::string commandName = tokens.front().text;
         tokens.erase(tokens.begin());
         session_.setWhere(name + ':' + std::to_string(lineNumber));
-        const uint64_t outOfMemory = session_.hasEvents() ? session_.events().outOfMemoryAnswers() : 0;
         command->run(session_, Args(std::move(commandName), std::move(tokens)));
-        // A plug-in that ran out of memory in its part of the command (a notification it
-        // answered, say) left its work unfinished: the run goes no further.
-        if (session_.hasEvents() && session_.events().outOfMemoryAnswers() != outOfMemory) {
-            report("there was not enough memory for the plug-ins to finish the command");
+        if (pluginsRanOut()) {
+            report(kPluginsRanOut);
             return false;
         }
         return true;
@@ -214,7 +219,7 @@ bool ScriptRunner::runLine(std::string_view line, const std::string& name, int l
         report("there was not enough memory to carry out the command");
         return false;
     } catch (const std::exception& e) {
-        report(e.what());
+        report(pluginsRanOut() ? kPluginsRanOut : e.what());
         return false;
     }
 }

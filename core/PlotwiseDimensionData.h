@@ -176,6 +176,8 @@ struct Plotwise3_dimensioned_object_data {
     // measures the art as it lies): a redraw takes none either. Older records lack the mark,
     // and a click of theirs on axonometric art takes its face.
     int32_t faceNotRead;
+    // Never stored: the record could not be read, so its dimension is kept as it was drawn.
+    int32_t unreadable;
 };
 
 // The record of one text of a dimension or label, stored on the text art.

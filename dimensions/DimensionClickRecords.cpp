@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/PlotwiseAlerts.h"
 #include "dimensions/DictionaryAccess.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionStorage.h"
@@ -86,14 +87,35 @@ AIErr WriteOptionalMarks(AIDictionaryRef clickDict, const Plotwise3_dimensioned_
     return kNoErr;
 }
 
+// A mark says how a click was taken, never where: one of another type is read as not set, and
+// the user is told, so that the click and its dimension are read all the same.
+AIErr ReadMark(AIDictionaryRef clickDict, const char* key, int32_t id, int32_t& mark) {
+    mark = 0;
+    const AIErr err = GetBooleanByKey(clickDict, key, mark);
+    if (err != kWrongTypeErr) return err;
+    mark = 0;
+    NoteForUser(kDefaultedValuesNote, "dimension " + std::to_string(id) + ": " + key);
+    return kNoErr;
+}
+
 AIErr ReadOptionalMarks(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data& data) {
     for (const OptionalMark& mark : kOptionalMarks) {
         KeyBuffer key;
         data.*mark.field = 0;
         if (IsKnownKey(clickDict, ComposeKey(key, kZA3Prefix, mark.name)))
-            if (AIErr err = GetBooleanByKey(clickDict, key, data.*mark.field)) return err;
+            if (AIErr err = ReadMark(clickDict, key, data.id, data.*mark.field)) return err;
     }
     return kNoErr;
+}
+
+// The dimension a click that cannot be read belongs to: its own id, else its link's; 0 when
+// neither can be read.
+int32_t OwnerOfClick(AIDictionaryRef link, AIDictionaryRef click) {
+    KeyBuffer idKey;
+    ComposeKey(idKey, kZA3Prefix, kObjIdName);
+    int32_t id = 0;
+    if (click && GetIntegerByKey(click, idKey, id) == kNoErr) return id;
+    return GetIntegerByKey(link, idKey, id) == kNoErr ? id : 0;
 }
 
 }  // namespace
@@ -114,16 +136,17 @@ AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const 
 
 AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
-    if (AIErr err = ReadOptionalMarks(clickDict, *data)) return err;
-    return ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
-        switch (e.type) {
-        case DictEntryType::kInteger: return GetIntegerByKey(clickDict, key, data->*e.intField);
-        case DictEntryType::kBoolean: return GetBooleanByKey(clickDict, key, data->*e.intField);
-        case DictEntryType::kReal: return GetRealByKey(clickDict, key, data->*e.realField);
-        case DictEntryType::kString: break;
-        }
-        return kBadParameterErr;
-    });
+    if (AIErr err = ForEachClickEntry([&](const ClickEntry& e, AIDictKey key) -> AIErr {
+            switch (e.type) {
+            case DictEntryType::kInteger: return GetIntegerByKey(clickDict, key, data->*e.intField);
+            case DictEntryType::kBoolean: return ReadMark(clickDict, ClickEntryKey(e), data->id, data->*e.intField);
+            case DictEntryType::kReal: return GetRealByKey(clickDict, key, data->*e.realField);
+            case DictEntryType::kString: break;
+            }
+            return kBadParameterErr;
+        }))
+        return err;
+    return ReadOptionalMarks(clickDict, *data);
 }
 
 AIErr SetDimensionedObjectData(AIArtHandle art, const Plotwise3_dimensioned_object_data* data) {
@@ -155,7 +178,8 @@ int IsDimensionedObject(AIArtHandle art) {
     return IsKnownKey(dict.get(), ObjectKey(key)) ? 1 : 0;
 }
 
-AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& visit) {
+AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& visit,
+                                   const DamagedClickVisitor& damaged) {
     if (!art) return kCADErr;
     DictRef object;
     if (AIErr err = GetObjectDictionary(art, object)) return err;
@@ -166,9 +190,11 @@ AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& vi
         return ForEachKey(link, [&](const char* key) -> AIErr {
             if (!StartsWith(key, clickPrefix, kClickDataKeyLength)) return kNoErr;
             DictRef click;
-            if (AIErr err = GetSubDictionary(link, key, click)) return err;
             Plotwise3_dimensioned_object_data record{};
-            if (AIErr err = ConvertDimensionedObjectDictionaryToData(click.get(), &record)) return err;
+            AIErr err = GetSubDictionary(link, key, click);
+            if (!err) err = ConvertDimensionedObjectDictionaryToData(click.get(), &record);
+            if (err && damaged && err != kOutOfMemoryErr) return damaged(OwnerOfClick(link, click.get()));
+            if (err) return err;
             record.art = art;
             return visit(record);
         });

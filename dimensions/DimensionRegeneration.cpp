@@ -646,12 +646,16 @@ AIErr ReadStyleNodes(PlotwiseProcessArtType which, const std::function<AIErr(Sty
         StyleNode* node = nullptr;
         if (AIErr err = NewBlock(&node)) return err;
         node->group = group;
-        // A static dimension is left alone, and so is one whose records cannot be read.
-        const bool readable = GetDimensionData(group, &node->data) == kNoErr;
-        if (!readable || node->data.live == 0 || CollectTexts(*node) != kNoErr) {
-            if (readable && node->data.live != 0) FreeDimensionTextLinkedList(node->data.dimTextDataListPtr);
-            if (!readable || node->data.live != 0) NoteForUser(kUnreadableDimensionsNote, DimensionName(group));
+        // A static dimension is left alone, and so is one whose records cannot be read. Memory
+        // that runs out is no damaged record: it stops the update before anything is redrawn.
+        AIErr err = GetDimensionData(group, &node->data);
+        const bool live = !err && node->data.live != 0;
+        if (live) err = CollectTexts(*node);
+        if (!live || err) {
+            if (live) FreeDimensionTextLinkedList(node->data.dimTextDataListPtr);
             sAIBlock->DisposeBlock(node);
+            if (err == kOutOfMemoryErr) return err;
+            if (err) NoteForUser(kUnreadableDimensionsNote, DimensionName(group));
             ++g->dimensionsKept;
             continue;
         }
@@ -686,17 +690,27 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
     if (AIErr err = FreeDimensionedObjectDataList()) return err;
     std::vector<AIArtHandle> arts;
     if (AIErr err = QueryArt(which, kAnyArt, arts)) return err;
+    auto append = [](const Plotwise3_dimensioned_object_data& click) -> AIErr {
+        Plotwise3_dimensioned_object_data* node = nullptr;
+        if (AIErr err = NewBlock(&node)) return err;
+        *node = click;
+        node->used = 0;
+        AppendClickNode(node);
+        return kNoErr;
+    };
     for (AIArtHandle art : arts) {
         if (!IsDimensionedObject(art)) continue;
-        // A damaged record ends its own art's clicks; the other art is read all the same.
-        (void)ForEachDimensionedObjectData(art, [](const Plotwise3_dimensioned_object_data& click) -> AIErr {
-            Plotwise3_dimensioned_object_data* node = nullptr;
-            if (AIErr err = NewBlock(&node)) return err;
-            *node = click;
-            node->used = 0;
-            AppendClickNode(node);
-            return kNoErr;
+        // A click that cannot be read stands in the list for its dimension, which is then kept
+        // as drawn; a damaged link or "ZA3_Object" ends its own art's clicks; the other art is
+        // read all the same.
+        const AIErr err = ForEachDimensionedObjectData(art, append, [&](int32_t id) {
+            Plotwise3_dimensioned_object_data unread{};
+            unread.id = id;
+            unread.art = art;
+            unread.unreadable = 1;
+            return append(unread);
         });
+        if (err == kOutOfMemoryErr) return err;
     }
     return kNoErr;
 }
@@ -716,8 +730,12 @@ AIErr DrawAssociativeDimensions() {
         const bool first = drawn.insert(d->id).second;
         bool replaced = false;
         if (first && found != clicksOf.end()) {
-            for (Plotwise3_dimensioned_object_data* c : found->second) c->used = 1;
-            replaced = RedrawOne(node, found->second, kinds);
+            const std::vector<Plotwise3_dimensioned_object_data*>& clicks = found->second;
+            for (Plotwise3_dimensioned_object_data* c : clicks) c->used = 1;
+            if (std::none_of(clicks.begin(), clicks.end(), [](const auto* c) { return c->unreadable != 0; }))
+                replaced = RedrawOne(node, clicks, kinds);
+            else
+                NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
         }
         ++(replaced ? g->dimensionsRedrawn : g->dimensionsKept);
     }

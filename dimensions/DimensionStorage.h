@@ -46,9 +46,13 @@ int IsDimensionedObject(AIArtHandle art);
 // key begins with "ZA3_Obj_data_", clicks the entries of a link whose key begins with
 // "ZA3_Click_data_"; everything else is passed over and no digits of a key are parsed. The
 // record handed over has art set and prev/next null. A damaged click stops the walk with the
-// reader's error; a non-zero result of the visitor stops it and is returned.
+// reader's error, unless `damaged` is given: it is then told the id of the dimension the
+// click belongs to (0 when that cannot be read either), and the walk goes on. Running out of
+// memory always stops it. A non-zero result of a visitor stops it and is returned.
 using ClickRecordVisitor = std::function<AIErr(const Plotwise3_dimensioned_object_data&)>;
-AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& visit);
+using DamagedClickVisitor = std::function<AIErr(int32_t id)>;
+AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& visit,
+                                   const DamagedClickVisitor& damaged = {});
 
 // Visits every dimension link of the art with its key text and the link's own "ZA3_Obj_id".
 using DimensionLinkVisitor = std::function<AIErr(const char* key, int32_t id)>;

@@ -146,6 +146,17 @@ AIErr LoadDimensionScale() {
     return kNoErr;
 }
 
+// A gesture that could not be completed leaves nothing: what it drew goes, and so does every
+// click it stored before the failure.
+void TakeBackDimension() {
+    if (sAIArt->ValidArt(g->dimGroup, false)) (void)sAIArt->DisposeArt(g->dimGroup);
+    g->dimGroup = nullptr;
+    const int32_t id = g->curDimID;
+    for (const cdDataStruct* n = g->firstChainDimDataPtr; n; n = n->nextPtr)
+        if (n->art && sAIArt->ValidArt(n->art, false))
+            (void)RemoveDimensionLinks(n->art, [id](int32_t linkId) { return linkId == id; });
+}
+
 }  // namespace
 
 void DragRecordOffset(const AIRealPoint& first, const AIRealPoint& drag, const depth_object_data* face,
@@ -221,9 +232,10 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
     if (MadeLiveDimension()) {
         err = StoreClickRecords(row);
         if (err) {
-            // The art it measures is gone (deleted between the clicks, say): what was drawn
-            // stays as plain art, never a live dimension of nothing.
-            DeleteDimensionData(g->dimGroup);
+            // The art it measures is gone (deleted between the clicks, say) or holds a click
+            // record that cannot be written to: the user is told the gesture was not
+            // completed, and it leaves no dimension of nothing.
+            TakeBackDimension();
         } else if (HoldsText(g->dimGroup)) {
             if (g->labelToolSelected)
                 UpdateIncrementalLabelInfo();

@@ -86,6 +86,12 @@ Plotwise3_dimensioned_object_data Click(FuzzInput& in) {
     return c;
 }
 
+size_t Dimensions(const standin::Document& doc) {
+    size_t n = 0;
+    doc.walk([&](const standin::Art& a, int) { n += IsDimension(standin::suites::artHandle(a.id)) ? 1 : 0; });
+    return n;
+}
+
 // The dimension routines also need the life-cycle suites and the symbols of the text.
 struct World : FuzzPluginWorld {
     World() {
@@ -135,11 +141,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (in.byte() & 1) doc.setUserAttr(groups[in.byte() % 3], kArtSelected, kArtSelected);
     Rearrange(doc, groups, measured, in);
 
+    // What the update must keep: the art that carries click records (in a dimension's group
+    // or not), and every dimension. Plain art inside a dimension's group is one of its parts
+    // to any reader (no stored drawing marks the parts a tool drew) and goes with it.
+    bool linked[2] = {};
+    for (int i = 0; i < 2; ++i) linked[i] = IsDimensionedObject(standin::suites::artHandle(measured[i])) != 0;
+    const size_t dimensions = Dimensions(doc);
     (void)UpdateAssociativeDimensions(in.byte() & 1 ? kProcessSelectedArt : kProcessAllArt);
     if (g.updatingDimensions != 0 || g.firstChainDimDataPtr != nullptr) std::abort();
-    // A redraw disposes of nothing but a dimension's own parts.
-    for (standin::ObjId art : measured)
-        if (!doc.art(art)) std::abort();
+    // A redraw disposes of nothing but a dimension's own parts, and puts a group in the place
+    // of each one it disposes of.
+    for (int i = 0; i < 2; ++i)
+        if (linked[i] && !doc.art(measured[i])) std::abort();
+    if (Dimensions(doc) != dimensions) std::abort();
     (void)CleanupAssociativeDimensions();
     doc.setUserAttr(rect, kArtSelected, kArtSelected);
     (void)DoAfterPaste();

@@ -26,7 +26,9 @@ constexpr DashPattern kSection{2.25, 90.0, 67.5, {{0.0, 9.0}, {13.5, 49.5}, {54.
 // of consecutive passes meet, and the first two make the short dash on the midpoint.
 constexpr DashPattern kCenter{0.0, 81.0, 63.0, {{0.0, 4.5}, {13.5, 49.5}, {58.5, 63.0}}, {0.0, 4.5}, 13.5};
 
-constexpr int kMostPasses = 10000;
+// Far more than a line across the largest page needs; each pass is six paths to draw, so a
+// line of a damaged document cannot make an update draw for long.
+constexpr int kMostPasses = 1000;
 
 std::vector<DashPiece> Lay(const DashPattern& pattern, AIReal half) {
     std::vector<DashPiece> out;

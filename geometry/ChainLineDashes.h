@@ -17,8 +17,8 @@ struct DashPiece {
 // pass's pieces, the one before the midpoint first and its mirror after it; then the last
 // short dash pair, and the end dashes to the first end and to the far end (at 2h). The
 // pattern repeats while a whole pass and its ends fit; a line too short for even the ends
-// gets them anyway, reaching past its ends and back. A line of more than 10,000 passes
-// (some 680,000 points) makes the rest of its length the two end dashes. Nothing for an h
-// that is not a finite number.
+// gets them anyway, reaching past its ends and back. A line of more than 1,000 passes (a
+// half-length of some 68,000 points) makes the rest of its length the two end dashes.
+// Nothing for an h that is not a finite number.
 std::vector<DashPiece> SectionLineDashes(AIReal h);
 std::vector<DashPiece> CenterLineDashes(AIReal h);

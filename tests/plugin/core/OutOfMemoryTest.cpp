@@ -1,8 +1,9 @@
 // Memory that runs out at any point of a run of the command (start-up, a tool, a save, an
-// opening, an update, the shut-down) ends the run in words that say memory and a non-zero
-// exit status, or lets it succeed; never a crash or std::terminate. Each run is played in a
-// child process, with one of its allocations failing, so that what the module keeps is its
-// own and a run that ends badly ends only the child.
+// opening, an update, the shut-down) ends the run in words that say memory (never that a
+// dimension could not be read, nor the code a plug-in answered) and a non-zero exit status,
+// or lets it succeed; never a crash or std::terminate. Each run is played in a child
+// process, with one of its allocations failing, so that what the module keeps is its own and
+// a run that ends badly ends only the child.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -112,10 +113,13 @@ struct OutOfMemoryTest : ::testing::Test {
             count = fail.count();
         }
         say(std::to_string(count) + "\n");
-        if (status == 0) return kSucceeded;
-        // What the plug-ins said (their alerts are printed with the output) and the last word.
+        // What the plug-ins said (their alerts are printed with the output) and the last word:
+        // memory, never a damaged dimension nor the host's code a plug-in answered.
         const std::string said = out.str() + err.str();
-        if (said.find("memory") != std::string::npos) return kFailedInWords;
+        const bool misnamed =
+            said.find("could not be read") != std::string::npos || said.find("answered 'MEM!'") != std::string::npos;
+        if (status == 0 && !misnamed) return kSucceeded;
+        if (!misnamed && said.find("memory") != std::string::npos) return kFailedInWords;
         say(said);
         return kFailedWithoutWords;
     }

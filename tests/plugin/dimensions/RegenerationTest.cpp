@@ -89,6 +89,24 @@ TEST_F(RegenerationTest, WhatCannotBeRedrawnIsKeptAndCounted) {
     EXPECT_EQ(LiveGroups().size(), 6u);
 }
 
+// Memory that runs out while a style record is read is no damaged record: the update stops
+// with it, nothing redrawn, and no dimension is called unreadable.
+TEST_F(RegenerationTest, MemoryThatRunsOutStopsTheUpdateAndIsNoDamage) {
+    AIArtHandle path = Path({{0, 0}, {100, 0}});
+    AIArtHandle dimension = Dimension(1);
+    Anchor(path, 1, 1, kIncline, 0);
+    Anchor(path, 1, 2, kIncline, 1);
+    AIDictionarySuite* real = sAIDictionary;
+    AIDictionarySuite failing = *real;
+    failing.GetStringEntry = [](AIDictionaryRef, AIDictKey, const char**) -> AIErr { return kOutOfMemoryErr; };
+    sAIDictionary = &failing;
+    const AIErr err = UpdateAssociativeDimensions(kProcessAllArt);
+    sAIDictionary = real;
+    EXPECT_EQ(err, kOutOfMemoryErr);
+    EXPECT_TRUE(Valid(dimension));
+    EXPECT_TRUE(g->notesForUser.empty());
+}
+
 // Also when the routine fails after its new group already carries the dimension's record:
 // a live-looking group is no sign of a finished redraw.
 TEST_F(RegenerationTest, AFailingRoutineKeepsTheOldGroupAndLeavesNothingBehind) {

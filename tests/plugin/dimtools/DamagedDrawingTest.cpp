@@ -4,6 +4,7 @@
 // read is kept as it was and named, and nothing the user drew or measured is lost.
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ struct DamagedDrawingTest : RadialAngleTest {
     // The dictionary of the rectangle's link of that key.
     standin::Dict& RectLink(const char* key) {
         return *doc->editDict(std::get<standin::DictLink>(*DictOf(rect, "ZA3_Object").find(key)).id);
+    }
+    standin::Dict& RectClick(const char* key) {
+        return *doc->editDict(std::get<standin::DictLink>(*RectLink("ZA3_Obj_data_1").find(key)).id);
     }
     // The rectangle's right edge 20 further right.
     void Stretch() {
@@ -142,6 +146,15 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
                      t.doc->editDict(click->id)->set("ZA3_Obj_id", int32_t{1});
          },
          {"120.00", kDiameter}, "kept as they were: ZA3_Obj_data_9 holding 9 and 1 (layer \"Layer 1\")"},
+        {"a click's mark of another type",
+         [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_noface", int32_t{1}); },
+         {"120.00", kDiameter}, "read as their defaults: dimension 1: ZA3_Obj_noface"},
+        {"a click's used mark stored as text",
+         [](auto& t) { t.RectClick("ZA3_Click_data_2").set("ZA3_Obj_used", std::string("yes")); },
+         {"120.00", kDiameter}, "read as their defaults: dimension 1: ZA3_Obj_used"},
+        {"a click's point stored as text",
+         [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_x", std::string("x")); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
         {"a text without its record",
          [](auto& t) { t.DictOf(t.doc->children(t.width).back()).erase("PW4_DimText"); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
@@ -233,8 +246,8 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
               "\"Horizontal Dimension\": the layer \"Layer 1\" is locked (unlock it first).");
     ASSERT_EQ(doc->setLayerEditable("Layer 1", true), kNoErr);
 
-    // Art deleted between the clicks: what is drawn is no live dimension; undo brings back
-    // the art, never a dimension without it.
+    // Art deleted between the clicks: what the drag drew goes; undo brings back the art,
+    // never a dimension without it.
     const ObjId line = Polyline({{100, 300}, {200, 300}});
     ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
     ASSERT_EQ(session->click({100, 300}), kNoErr);
@@ -250,10 +263,11 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
     EXPECT_EQ(Dimensions().size(), 2u);
 }
 // A refused press ends there: the drags and the release after the refusal draw nothing,
-// say nothing more and answer nothing; what the refused drag drew goes. A press on art of a
-// locked or hidden layer names it, also with the tools that draw nothing where no art is. A
-// resize pressed on a dimension whose art is gone is no refusal: the dimension stays as it
-// was, unsaid.
+// say nothing more and answer nothing; what the refused drag drew goes, also when the
+// release is refused for click records that cannot be stored. A press on art of a locked or
+// hidden layer names it, also with the tools that draw nothing where no art is. A resize
+// pressed on a dimension whose art is gone is no refusal: the dimension stays as it was,
+// unsaid.
 TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     g->prefs.createDimensionLayer = 1;
     ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);  // makes the dimension layer
@@ -263,11 +277,14 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     const std::string noArt = "This tool must be used by clicking on an object.";
     enum Layer { kOpen, kLocked, kHidden };
     constexpr AIRealPoint kOnCircle{372, 136};
+    const std::string damaged =
+        "Not completed because a value stored in the document has the wrong type, so the document may be damaged: ";
     const struct Row {
         const char* tool;
         AIRealPoint press;
         Layer layer;  // "Layer 1", which holds the rectangle and the circle
         std::string words;  // empty: nothing is said
+        ObjId DamagedDrawingTest::*spoilt = nullptr;  // pressed art whose click records are no dictionary
     } rows[] = {
         {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + locked},
         {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + locked},
@@ -278,6 +295,8 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         {"Fillet Dimension", kOnCircle, kLocked, "\"Fillet Dimension\": " + lockedArt},
         {"Curvature Dimension", kOnCircle, kHidden, "\"Curvature Dimension\": " + hidden},
         {"Radius Dimension", kOnCircle, kHidden, "\"Radius Dimension\": " + hidden},
+        {"Pointer Label", {100, 125}, kOpen, damaged + "\"Pointer Label\"", &DamagedDrawingTest::rect},
+        {"Radius Dimension", {336, 100}, kOpen, damaged + "\"Radius Dimension\"", &DamagedDrawingTest::circle},
         {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone
     };
     auto artCount = [&] {
@@ -290,6 +309,13 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         if (std::string(r.tool) == "Dimension Resize") {
             ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(rect); }), kNoErr);
         }
+        // Records spoilt for the row alone.
+        auto spoil = [&](auto value) {
+            if (r.spoilt) DictOf(this->*r.spoilt).set("ZA3_Object", value);
+        };
+        const standin::DictValue* stored = r.spoilt ? DictOf(this->*r.spoilt).find("ZA3_Object") : nullptr;
+        const std::optional<standin::DictValue> records = stored ? std::optional(*stored) : std::nullopt;
+        spoil(int32_t{7});
         ASSERT_EQ(doc->setLayerEditable("Layer 1", r.layer != kLocked), kNoErr);
         ASSERT_EQ(doc->setLayerVisible("Layer 1", r.layer != kHidden), kNoErr);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
@@ -307,6 +333,7 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         const std::vector<std::string> told(all.begin() + static_cast<long>(alerts), all.end());
         EXPECT_EQ(told, r.words.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.words});
         EXPECT_EQ(artCount(), art);
+        if (records) spoil(*records);
     }
     ASSERT_EQ(Dimensions().size(), 2u);
     EXPECT_EQ(Text(Dimensions()[0]), "100.00");  // the width, as it was and shown
