@@ -240,14 +240,23 @@ TEST_F(UpdateTest, AnArtThatCannotBeProjectedIsReportedAndTheRestFollows) {
     d.type = kAxoFaceArt;
     d.face = kAxoNoFace;
     ASSERT_EQ(SetAxonometricData(Art(faceless), &d), kNoErr);
+    // One whose pivot would lie far past the canvas.
+    const Projected faraway = LeftRect(100, 100);
+    depth_object_data far;
+    ASSERT_EQ(GetAxonometricData(Art(faraway.id), &far), kNoErr);
+    far.id = 77;
+    far.offset.h = 3e38f;
+    ASSERT_EQ(SetAxonometricData(Art(faraway.id), &far), kNoErr);
     const Projected last = LeftRect(200, 0);
     g->prefs.isoView = kDimetric;
     EXPECT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);  // the art left as it was is named
     ExpectOnLeftFace(first, kDimetric, "before the faceless art");
+    ExpectOnLeftFace(faraway, kIsometric, "the art whose pivot is too far");
     ExpectOnLeftFace(last, kDimetric, "after it");
     ShowNotesForUser();
     ASSERT_FALSE(session->dialogs().alerts().empty());
     EXPECT_NE(session->dialogs().alerts().back().text.find("axonometric object 0"), std::string::npos);
+    EXPECT_NE(session->dialogs().alerts().back().text.find("axonometric object 77"), std::string::npos);
 }
 
 TEST_F(UpdateTest, WithoutADocumentNothingHappens) {
