@@ -3,12 +3,14 @@
 // the foreshortening flag's prefix is "PW7_".
 #include "axonometric/AxonometricData.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "axonometric/AxonometricGlobals.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
+#include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSuites.h"
 #include "geometry/IsoViewDerivation.h"
 #include "geometry/PointMath.h"
@@ -64,19 +66,28 @@ const RecordEntry kRecordEntries[] = {
 #undef PW_REAL
 
 // The side of a cylinder's body: kept only while known, so that every other record stays
-// as it was stored before the side existed.
+// as it was stored before the side existed. One that cannot be read stays as it is.
 AIDictKey SideKey() { return Key(kPW7, "Axo_length_side"); }
 
-AIErr WriteSide(AIDictionaryRef record, int32_t side) {
-    if (side) return sAIDictionary->SetIntegerEntry(record, SideKey(), side > 0 ? 1 : -1);
-    return sAIDictionary->IsKnown(record, SideKey()) ? sAIDictionary->DeleteEntry(record, SideKey()) : kNoErr;
+AIErr WriteSide(AIDictionaryRef record, const depth_object_data& data) {
+    if (data.side) return sAIDictionary->SetIntegerEntry(record, SideKey(), data.side > 0 ? 1 : -1);
+    if (data.sideUnreadable || !sAIDictionary->IsKnown(record, SideKey())) return kNoErr;
+    return sAIDictionary->DeleteEntry(record, SideKey());
 }
 
-// A side that is missing or cannot be read is not known: the body is rebuilt as before.
-int32_t ReadSide(AIDictionaryRef record) {
-    int32_t v = 0;
-    if (sAIDictionary->GetIntegerEntry(record, SideKey(), &v) != kNoErr) return 0;
-    return (v > 0) - (v < 0);
+// A missing side is not known (the body is rebuilt as before); a stored one is read by its
+// sign, from a real too; 0 or anything else is unreadable.
+void ReadSide(AIDictionaryRef record, depth_object_data& data) {
+    data.side = 0;
+    data.sideUnreadable = false;
+    if (!sAIDictionary->IsKnown(record, SideKey())) return;
+    int32_t whole = 0;
+    AIReal real = 0;
+    double v = 0;
+    if (sAIDictionary->GetIntegerEntry(record, SideKey(), &whole) == kNoErr) v = whole;
+    else if (sAIDictionary->GetRealEntry(record, SideKey(), &real) == kNoErr) v = real;
+    data.side = (v > 0) - (v < 0);
+    data.sideUnreadable = data.side == 0;
 }
 
 // The view's eight reals, in the order they are written and read.
@@ -175,7 +186,7 @@ AIErr SetAxonometricData(AIArtHandle art, const depth_object_data* data) {
     depth_object_data copy = *data;
     for (const RecordEntry& e : kRecordEntries)
         if (AIErr err = WriteEntry(record.get(), e, copy)) return err;
-    return WriteSide(record.get(), copy.side);
+    return WriteSide(record.get(), copy);
 }
 
 AIErr GetAxonometricData(AIArtHandle art, depth_object_data* data) {
@@ -188,8 +199,12 @@ AIErr GetAxonometricData(AIArtHandle art, depth_object_data* data) {
     if (AIErr err = sAIDictionary->GetDictEntry(dict.get(), Key(kZA3, "Axonometric"), record.put())) return err;
     for (const RecordEntry& e : kRecordEntries)
         if (AIErr err = ReadEntry(record.get(), e, *data)) return err;
-    data->side = ReadSide(record.get());
+    ReadSide(record.get(), *data);
     return kNoErr;
+}
+
+bool IsRecordLength(AIReal length) {
+    return std::isfinite(length) && std::fabs(length) <= style_fields::kLengthMost;
 }
 
 AIErr DeleteAxonometricData(AIArtHandle art) {

@@ -37,6 +37,9 @@ struct depth_object_data {
     // positive typed length runs, -1 the other way, 0 not known (bodies stored before it
     // was kept). Stored only while known.
     int32_t side = 0;
+    // The stored side could not be read as one (0, not a number, another type): side is 0,
+    // and the entry is kept as it is when the record is written back unchanged.
+    bool sideUnreadable = false;
 };
 
 // id 0, type -1, face 8, sizes and offset (0, 0), area and perimeter 0, state 0, the
@@ -49,8 +52,12 @@ AIErr SetAxonometricData(AIArtHandle art, const depth_object_data* data);
 // Reads the record of the art or of its nearest ancestor below the layer group that holds
 // one. With no holder: 0 and the record as the caller had it. The first entry that cannot
 // be read ends the reading and its error is returned; a missing foreshortening flag reads
-// as the preference's, a side that is missing or unreadable as 0, a stored one by its sign.
+// as the preference's, a side that is missing as 0, a stored one (integer or real) by its
+// sign, and one that cannot be read as 0 with sideUnreadable set.
 AIErr GetAxonometricData(AIArtHandle art, depth_object_data* data);
+// A length a record can hold (an offset, a body's length): finite, and not past the host's
+// largest canvas either way.
+bool IsRecordLength(AIReal length);
 // Removes the record from the art itself (never from an ancestor); null art gives 0.
 AIErr DeleteAxonometricData(AIArtHandle art);
 // Non-zero when the art or an ancestor below the layer group holds a record.

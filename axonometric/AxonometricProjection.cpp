@@ -72,22 +72,39 @@ AIErr TakeCylinderBase(AIArtHandle group, AIArtHandle* art, depth_object_data* d
     return kNoErr;
 }
 
-// Where the flat art goes: the point its pivot corner lands on (the projected art's corner
-// plus the record's offset, so art moved since its projection flattens where it is now),
-// and the record's matrix turned back. False (nothing to do) for a matrix whose face
-// collapses to a line: the art would come back blown up to nonsense.
-bool FlatteningOf(const AIRealRect& projected, const depth_object_data& data, AIRealPoint* q, AIRealMatrix* inverse) {
-    *q = {projected.left + data.offset.h, projected.top + data.offset.v};
-    *inverse = data.matrix;
-    return WellConditioned(*inverse) && InvertRealMatrix(inverse);
-}
-
 // The move that puts the flat art's pivot corner onto q.
 AIRealMatrix PivotOnto(const AIRealRect& flat, int32_t face, const AIRealPoint& q) {
     const bool tiltUp = g->prefs.isoView.t > 0;
     const AIReal x = face == kAxoRightFace ? flat.left : flat.right;
     const AIReal y = face == kAxoTopFace ? (tiltUp ? flat.bottom : flat.top) : (tiltUp ? flat.top : flat.bottom);
     return Translation(q.h - x, q.v - y);
+}
+
+// Where the flat art goes: the record's matrix turned back, the point its pivot corner
+// lands on (the projected art's corner plus the record's offset, so art moved since its
+// projection flattens where it is now), and the art's bounds under the turned matrix with
+// the move that puts their pivot corner there.
+struct Flattening {
+    AIRealMatrix inverse{}, move{};
+    AIRealPoint q{};
+    AIRealRect turned{};
+};
+
+// kMatrixNotInvertibleErr (nothing to do) for a matrix whose face collapses to a line, or
+// flat art that would not lie on the canvas: the art would come back blown up to nonsense,
+// or be sent past the canvas.
+AIErr FlatteningOf(AIArtHandle art, const depth_object_data& data, Flattening* f) {
+    AIRealRect projected{};
+    if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
+    f->inverse = data.matrix;
+    if (!WellConditioned(f->inverse) || !InvertRealMatrix(&f->inverse)) return kMatrixNotInvertibleErr;
+    if (AIErr err = sAIArt->GetArtTransformBounds(art, &f->inverse, kVisibleBounds, &f->turned)) return err;
+    f->q = {projected.left + data.offset.h, projected.top + data.offset.v};
+    f->move = PivotOnto(f->turned, data.face, f->q);
+    const AIRealRect& t = f->turned;
+    for (AIReal side : {t.left + f->move.tx, t.top + f->move.ty, t.right + f->move.tx, t.bottom + f->move.ty})
+        if (!IsRecordLength(side)) return kMatrixNotInvertibleErr;
+    return kNoErr;
 }
 
 }  // namespace
@@ -165,15 +182,12 @@ AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data) {
         if (AIErr err = TakeCylinderBase(art, &art, data)) return err;
     if (!IsAxonometricFace(data->face)) return kCADErr;
 
-    AIRealRect projected{};
-    if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
-    AIRealPoint q{};
-    AIRealMatrix inverse{};
-    if (!FlatteningOf(projected, *data, &q, &inverse)) return kMatrixNotInvertibleErr;
-    if (AIErr err = sAITransformArt->TransformArt(art, &inverse, 1.0f, kTransformWithChildren)) return err;
+    Flattening f;
+    if (AIErr err = FlatteningOf(art, *data, &f)) return err;
+    if (AIErr err = sAITransformArt->TransformArt(art, &f.inverse, 1.0f, kTransformWithChildren)) return err;
     AIRealRect flat{};
     if (AIErr err = GetAxonometricArtBounds(art, &flat)) return err;
-    const AIRealMatrix move = PivotOnto(flat, data->face, q);
+    const AIRealMatrix move = PivotOnto(flat, data->face, f.q);
     if (AIErr err = sAITransformArt->TransformArt(art, &move, 1.0f, kTransformWithChildren)) return err;
     return DeleteAxonometricData(art);
 }
@@ -196,14 +210,10 @@ AIErr MeasureFlatAxonometricArt(AIArtHandle art, depth_object_data* data, AIReal
         }
     }
     if (!IsAxonometricFace(record.face)) return kCADErr;
-    AIRealRect projected{};
-    if (AIErr err = GetAxonometricArtBounds(art, &projected)) return err;
-    AIRealPoint q{};
-    AIRealMatrix inverse{};
-    if (!FlatteningOf(projected, record, &q, &inverse)) return kMatrixNotInvertibleErr;
-    AIRealRect turned{};
-    if (AIErr err = sAIArt->GetArtTransformBounds(art, &inverse, kVisibleBounds, &turned)) return err;
-    const AIRealMatrix move = PivotOnto(turned, record.face, q);
+    Flattening f;
+    if (AIErr err = FlatteningOf(art, record, &f)) return err;
+    const AIRealRect& turned = f.turned;
+    const AIRealMatrix& move = f.move;
     *flat = {turned.left + move.tx, turned.top + move.ty, turned.right + move.tx, turned.bottom + move.ty};
     // The record's matrix took the flat art to where it was projected; art moved since lies
     // where the matrix, less the flat move, takes the flat rectangle.

@@ -19,7 +19,9 @@ AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view);
 // (face 8) or onto the face given, and a new body of the stored flat length along the
 // axis of that face, given the old body's style and the entries of its dictionary. A body
 // that cannot be built (the base seen edge-on) leaves the old body and the base as they
-// are, recorded, for a later view to rebuild; nothing is said.
+// are, recorded, for a later view to rebuild; nothing is said. A body whose record lost its
+// side or length takes them from its drawing, told to the user; when its drawing cannot
+// tell them either, the cylinder is left as it was and 'CADE' returned.
 AIErr UpdateAxoCylinder(AIArtHandle group, int32_t face);
 // Applies the record's matrix to the art by the transforming walk and stores the record
 // on it unchanged (same id).
@@ -30,14 +32,14 @@ AIErr ProjectAxonometricFromData(AIArtHandle art, const depth_object_data* data)
 AIErr ApplyAxonometricTransformation(AIArtHandle art, const AIRealMatrix* m);
 // Flattens the art the record describes (a cylinder group through its base member, its
 // body disposed) so that its pivot corner lands where the record's offset puts it, and
-// removes the record. A matrix that cannot be turned back (WellConditioned false) gives
-// 'NMAT' with the art untouched.
+// removes the record. A matrix that cannot be turned back (WellConditioned false), or flat
+// art that would lie past the host's largest canvas, gives 'NMAT' with the art untouched.
 AIErr invertAxonometricArt(AIArtHandle art, depth_object_data* data);
 // The flat bounds invertAxonometricArt would give the art the record describes (a cylinder
 // group's through its base member), measured without touching the art or its stored record.
 // `data` becomes the record (the base member's for a cylinder) whose matrix takes those flat
 // bounds to the art as it lies now, also after the art was moved. 'NMAT' for a matrix that
-// cannot be turned back, 'CADE' for a record without a face.
+// cannot be turned back or flat bounds past the canvas, 'CADE' for a record without a face.
 AIErr MeasureFlatAxonometricArt(AIArtHandle art, depth_object_data* data, AIRealRect* flat);
 // Flattens every axonometric art of a walk: the art and its following siblings (only the
 // art itself when it is axoGroup), nested records included.

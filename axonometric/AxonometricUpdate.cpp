@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
@@ -38,12 +39,15 @@ bool DocumentIsOpen() {
     return sAIDocumentView->CountDocumentViews(&views) == kNoErr && views > 0;
 }
 
+// The art the walk projected again, whose dimensions follow it.
+using Reprojected = std::vector<AIArtHandle>;
+
 // The walk of one layer. Host errors of the walk end it; an art that cannot be projected or
 // flattened is left as it was and named to the user, and the walk goes on with the next.
-AIErr UpdateWalk(AIArtHandle art);
+AIErr UpdateWalk(AIArtHandle art, Reprojected& moved);
 
 // One art of the walk of a layer.
-AIErr UpdateOne(AIArtHandle art) {
+AIErr UpdateOne(AIArtHandle art, Reprojected& moved) {
     uint32_t attr = 0;
     if (AIErr err = sAIArt->GetArtUserAttr(art, kArtSelected | kArtLocked | kArtHidden, &attr)) return err;
     if (attr & (kArtLocked | kArtHidden)) return kNoErr;
@@ -65,6 +69,7 @@ AIErr UpdateOne(AIArtHandle art) {
         else
             err = ProjectAxonometric(art, data.face, &g->prefs.isoView);
         if (err) NoteForUser(kSkippedArtNote, "axonometric object " + std::to_string(data.id));
+        else if (!g->axoUpdateFlattenOnly) moved.push_back(art);
         return kNoErr;
     }
     int16_t type = kUnknownArt;
@@ -73,25 +78,25 @@ AIErr UpdateOne(AIArtHandle art) {
     ClearDepthArt();
     AIArtHandle child = nullptr;
     if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-    return child ? UpdateWalk(child) : kNoErr;
+    return child ? UpdateWalk(child, moved) : kNoErr;
 }
 
-AIErr UpdateWalk(AIArtHandle art) {
+AIErr UpdateWalk(AIArtHandle art, Reprojected& moved) {
     while (art) {
-        if (AIErr err = UpdateOne(art)) return err;
+        if (AIErr err = UpdateOne(art, moved)) return err;
         if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
     }
     return kNoErr;
 }
 
 // The layers in the host's order; the first host error ends the round.
-AIErr UpdateLayers() {
-    return ForEachOrdinaryLayer([](AILayerHandle layer) {
+AIErr UpdateLayers(Reprojected& moved) {
+    return ForEachOrdinaryLayer([&moved](AILayerHandle layer) {
         AIArtHandle first = nullptr;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
         if (!first) return kNoErr;
         ClearDepthArt();
-        return UpdateWalk(first);
+        return UpdateWalk(first, moved);
     });
 }
 
@@ -101,6 +106,12 @@ AIErr RegenerateDimensions() {
         if (AIErr err = services.cleanupAssociativeDimensions()) return err;
     if (services.updateAssociativeDimensions) return services.updateAssociativeDimensions(kProcessAllArt);
     return kNoErr;
+}
+
+// A flat dimension of re-projected art measures it as it now lies; no other is touched.
+AIErr RedrawDimensionsOf(const Reprojected& moved) {
+    const auto redraw = PlotwiseService().updateDimensionsMeasuring;
+    return redraw && !moved.empty() ? redraw(moved) : kNoErr;
 }
 
 AIErr StartSelectionTimer() {
@@ -123,8 +134,10 @@ AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly) {
     g->axoUpdateAxoDims = 0;
     g->axoUpdateSelectWhat = selectWhat;
     g->axoUpdateFlattenOnly = flattenOnly;
-    AIErr err = UpdateLayers();
-    if (!err && g->axoUpdateAxoDims) err = RegenerateDimensions();
+    Reprojected moved;
+    AIErr err = UpdateLayers(moved);
+    // Axonometric dimensions met on the way: every dimension is redrawn, these among them.
+    if (!err) err = g->axoUpdateAxoDims ? RegenerateDimensions() : RedrawDimensionsOf(moved);
     // The tagged selection is restored even after a failure, so no stale tags stay behind.
     const AIErr timerErr = StartSelectionTimer();
     g->face = keptFace;

@@ -9,7 +9,8 @@
 // Stores the preferences' view in the front document, then re-projects onto the new view
 // (or, with flattenOnly, flattens) the axonometric art of every layer: all of it, or only
 // the selected art when selectWhat is 1. Locked and hidden art is left as it is, and
-// dimensions are redrawn from their own data once at the end. The selection is tagged and
+// dimensions are redrawn from their own data once at the end: all of them when axonometric
+// ones were met, else those of the re-projected art. The selection is tagged and
 // theTimer restores it on every way out. An art that cannot be projected or flattened is
 // left as it was and named to the user, and the walk goes on; a view that cannot be used
 // changes nothing ('CADE', told). Without a document: nothing and 0.

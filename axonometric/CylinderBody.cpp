@@ -3,9 +3,12 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "AIRealMath.h"
 #include "axonometric/AxonometricGlobals.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
@@ -222,10 +225,66 @@ AIErr ProjectBase(AIArtHandle base, int32_t face, ProjectRoutine project) {
     return err;
 }
 
+// A body's side and flat length as it is drawn: its first anchor lies on the base, its
+// second one the length along the axis of the view it was drawn in, which its record's
+// matrix keeps (the flat x of the body's face runs along a side face's axis, its flat y
+// upright). False when the drawing cannot tell.
+bool ReadBodyAsDrawn(const CylinderMembers& m, int32_t* side, AIReal* length) {
+    int16_t count = 0;
+    std::array<AIPathSegment, 2> s{};
+    if (sAIPath->GetPathSegmentCount(m.body, &count) != kNoErr || count < 2 ||
+        sAIPath->GetPathSegments(m.body, 0, 2, s.data()) != kNoErr)
+        return false;
+    const AIRealMatrix& x = m.bodyData.matrix;
+    AIRealPoint ahead{};  // the way a positive length runs, a flat point long
+    switch (m.baseData.face) {
+        case kAxoLeftFace: ahead = {x.a, x.b}; break;
+        case kAxoRightFace: ahead = {-x.a, -x.b}; break;
+        case kAxoTopFace: ahead = {-x.c, -x.d}; break;
+        default: return false;
+    }
+    const double dh = s[1].p.h - s[0].p.h, dv = s[1].p.v - s[0].p.v;
+    const double flat = std::hypot(dh, dv) / std::hypot(ahead.h, ahead.v);
+    if (!IsRecordLength(static_cast<AIReal>(flat))) return false;
+    *side = dh * ahead.h + dv * ahead.v < 0 ? kCylinderBehind : kCylinderAhead;
+    *length = static_cast<AIReal>(flat);
+    return true;
+}
+
+// A body whose record lost its side or its length takes them from its drawing, and the user
+// is told; one whose drawing cannot tell them either leaves the cylinder as it was.
+AIErr CompleteBody(CylinderMembers& m) {
+    depth_object_data& body = m.bodyData;
+    const bool lengthLost = !IsRecordLength(body.offset.h);
+    if (!body.sideUnreadable && !lengthLost) return kNoErr;
+    int32_t side = 0;
+    AIReal length = 0;
+    if (!ReadBodyAsDrawn(m, &side, &length)) return kCADErr;
+    // Named by where its base lies, as the user sees it.
+    AIRealRect base{};
+    if (AIErr err = GetAxonometricArtBounds(m.base, &base)) return err;
+    char name[96];
+    std::snprintf(name, sizeof name, "the depth cylinder at %.1f, %.1f: its body's ",
+                  (static_cast<double>(base.left) + base.right) / 2, (static_cast<double>(base.top) + base.bottom) / 2);
+    if (body.sideUnreadable) {
+        NoteForUser(kCompletedValuesNote, std::string(name) + "side");
+        body.side = side;
+    }
+    if (lengthLost) {
+        char stored[32];
+        std::snprintf(stored, sizeof stored, "length %.10g", static_cast<double>(body.offset.h));
+        NoteForUser(kCompletedValuesNote, name + std::string(stored));
+        body.offset.h = length;
+    }
+    return kNoErr;
+}
+
 AIErr RebuildMembers(AIArtHandle group, int32_t face, ProjectRoutine project) {
     CylinderMembers m;
     if (AIErr err = FindMembers(group, &m)) return err;
     if (!m.base) return kNoErr;
+    if (m.body)
+        if (AIErr err = CompleteBody(m)) return err;
     g->depthArt = m.base;
     g->primitiveFirstFace = face == kAxoNoFace ? m.baseData.face : face;
     const AIErr projected = ProjectBase(m.base, g->primitiveFirstFace, project);

@@ -32,7 +32,9 @@ using ProjectRoutine = AIErr (*)(AIArtHandle art, int32_t face, const iso_view* 
 // stored side along the axis of that face, given the old body's style and the entries of
 // its dictionary. A
 // body that cannot be built (the base seen edge-on) leaves the old body and the base as
-// they are, recorded, for a later view to rebuild; nothing is said.
+// they are, recorded, for a later view to rebuild; nothing is said. A body whose record lost
+// its side or length takes them from its drawing, told to the user; when its drawing cannot
+// tell them either, the cylinder is left as it was and 'CADE' returned.
 AIErr RebuildCylinder(AIArtHandle group, int32_t face, ProjectRoutine project);
 
 // The records of a cylinder drawn from typed values: the group's (type 5, on the base's

@@ -36,6 +36,7 @@ PlotwiseServices Merge() {
         take(merged.getLayerScale, p.getLayerScale);
         take(merged.cleanupAssociativeDimensions, p.cleanupAssociativeDimensions);
         take(merged.updateAssociativeDimensions, p.updateAssociativeDimensions);
+        take(merged.updateDimensionsMeasuring, p.updateDimensionsMeasuring);
         take(merged.updateDimensionIncrementFld, p.updateDimensionIncrementFld);
         take(merged.updateLabelIncrementFld, p.updateLabelIncrementFld);
         take(merged.updateTrackerWindowFromSelectedArt, p.updateTrackerWindowFromSelectedArt);

@@ -226,6 +226,8 @@ struct PlotwiseServices {
     // a change of axonometric view, for instance).
     AIErr (*cleanupAssociativeDimensions)();
     AIErr (*updateAssociativeDimensions)(PlotwiseProcessArtType which);
+    // Only the dimensions measuring the art (or art inside it): art re-projected onto a view.
+    AIErr (*updateDimensionsMeasuring)(std::span<const AIArtHandle> arts);
     // The next-value fields of the text and labels panels, after a counter moved; absent
     // while there is no panel to refresh.
     void (*updateDimensionIncrementFld)();

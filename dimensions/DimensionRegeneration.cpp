@@ -636,13 +636,22 @@ AIErr FreeDimensionedObjectDataList() {
 
 namespace {
 
-// Each visible live dimension group of `which` read into a node with its texts, handed to
-// `take`, which owns it from then on; static and unreadable groups are counted as kept.
-AIErr ReadStyleNodes(PlotwiseProcessArtType which, const std::function<AIErr(StyleNode*)>& take) {
+// The ids of the dimensions that the run redraws; none: every one of its scope.
+using IdSet = std::unordered_set<int32_t>;
+
+bool OutsideIds(AIArtHandle group, const IdSet* ids) {
+    int32_t id = 0;
+    return ids && (ReadDimensionID(group, &id) != kNoErr || !ids->contains(id));
+}
+
+// Each visible live dimension group of `which` (and of `ids`, when given) read into a node
+// with its texts, handed to `take`, which owns it from then on; static and unreadable
+// groups are counted as kept.
+AIErr ReadStyleNodes(PlotwiseProcessArtType which, const IdSet* ids, const std::function<AIErr(StyleNode*)>& take) {
     std::vector<AIArtHandle> groups;
     if (AIErr err = QueryArt(which, kGroupArt, groups)) return err;
     for (AIArtHandle group : groups) {
-        if (Hidden(group) || !IsDimension(group)) continue;
+        if (Hidden(group) || !IsDimension(group) || OutsideIds(group, ids)) continue;
         StyleNode* node = nullptr;
         if (AIErr err = NewBlock(&node)) return err;
         node->group = group;
@@ -666,20 +675,26 @@ AIErr ReadStyleNodes(PlotwiseProcessArtType which, const std::function<AIErr(Sty
 
 }  // namespace
 
-AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) {
+namespace {
+
+AIErr CreateStyleList(PlotwiseProcessArtType which, const IdSet* ids) {
     if (!g || !sAIBlock) return kCADErr;
     if (AIErr err = FreeLiveDimensionGroupDataList()) return err;
-    return ReadStyleNodes(which, [](StyleNode* node) {
+    return ReadStyleNodes(which, ids, [](StyleNode* node) {
         AppendStyleNode(node);
         return kNoErr;
     });
 }
 
+}  // namespace
+
+AIErr CreateStyleLinkedList(PlotwiseProcessArtType which) { return CreateStyleList(which, nullptr); }
+
 AIErr ForEachLiveDimensionStyle(PlotwiseProcessArtType which,
                                 const std::function<void(const Plotwise3_Live_Dimension_Data&)>& visit) {
     if (!g || !sAIBlock) return kCADErr;
     if (AIErr err = FreeLiveDimensionGroupDataList()) return err;
-    return ReadStyleNodes(which, [&](StyleNode* node) {
+    return ReadStyleNodes(which, nullptr, [&](StyleNode* node) {
         visit(node->data);
         return DisposeStyleNodes(&node->data);  // read alone: it links to no other
     });
@@ -742,15 +757,38 @@ AIErr DrawAssociativeDimensions() {
     return kNoErr;
 }
 
-AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which) {
+namespace {
+
+// The art is one of `arts` or lies inside one of them.
+bool Within(AIArtHandle art, const std::unordered_set<AIArtHandle>& arts) {
+    while (art && !arts.contains(art))
+        if (sAIArt->GetArtParent(art, &art) != kNoErr) return false;
+    return art != nullptr;
+}
+
+// The ids of the clicks of the click list on one of `arts` or on art inside one of them.
+IdSet IdsMeasuring(const std::unordered_set<AIArtHandle>& arts) {
+    IdSet ids;
+    for (const Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next)
+        if (!ids.contains(c->id) && Within(c->art, arts)) ids.insert(c->id);
+    return ids;
+}
+
+// The regeneration of the dimensions of `which`, or, when `measured` is given, of only the
+// dimensions with a click on that art: a run that finds none of those leaves everything,
+// the counts included, as it was.
+AIErr Regenerate(PlotwiseProcessArtType which, const std::unordered_set<AIArtHandle>* measured) {
     if (!g) return kCADErr;
     const SavedState saved;
     g->prefs.createLiveDimensions = 1;
     g->updatingDimensions = 1;
-    g->dimensionsRedrawn = g->dimensionsKept = 0;
     AIErr err = CreateDimensionedObjectLinkedList(kProcessAllArt);
+    if (!err && measured && IdsMeasuring(*measured).empty()) return kNoErr;
+    g->dimensionsRedrawn = g->dimensionsKept = 0;
     if (!err) err = GiveSharedIdsNewOnes();
-    if (!err) err = CreateStyleLinkedList(which);
+    // Taken after the ids are repaired, which may give a click another.
+    const IdSet ids = !err && measured ? IdsMeasuring(*measured) : IdSet{};
+    if (!err) err = CreateStyleList(which, measured ? &ids : nullptr);
     if (!err) err = DrawAssociativeDimensions();
     // The lists stay until they are built again; their text records are given back now.
     for (Plotwise3_Live_Dimension_Data* d = g->firstLiveDimensionGroupDataPtr; d; d = d->next) {
@@ -758,4 +796,13 @@ AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which) {
         d->dimTextDataListPtr = nullptr;
     }
     return err;
+}
+
+}  // namespace
+
+AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which) { return Regenerate(which, nullptr); }
+
+AIErr UpdateDimensionsMeasuring(std::span<const AIArtHandle> arts) {
+    const std::unordered_set<AIArtHandle> measured(arts.begin(), arts.end());
+    return Regenerate(kProcessAllArt, &measured);
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
@@ -18,6 +19,9 @@
 // counts of g->dimensionsRedrawn and g->dimensionsKept say what was done. A host error that
 // stops the whole run is returned; a dimension that cannot be redrawn is not an error.
 AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which);
+// The same regeneration for only the dimensions with a click on one of `arts` or on art
+// inside one (art that a change of view re-projected): nothing at all when none has.
+AIErr UpdateDimensionsMeasuring(std::span<const AIArtHandle> arts);
 
 // The style list (firstLiveDimensionGroupDataPtr): one node per visible live dimension group
 // of `which` whose stored `live` is not 0, in the host's matching order, with the text

@@ -112,5 +112,6 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
     .services = {.createDimensionLayer = &CreateDimensionLayer,
                  .cleanupAssociativeDimensions = &CleanupAssociativeDimensions,
                  .updateAssociativeDimensions = &UpdateAssociativeDimensions,
+                 .updateDimensionsMeasuring = &UpdateDimensionsMeasuring,
                  .getFontKeyFromFaceStr = &GetFontKeyFromDimensionTextFaceStr},
 };

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "axonometric/AxonometricData.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
@@ -152,15 +153,19 @@ bool HoldsArt(AIArtHandle group) {
 }
 
 // The dimension is kept: it takes its id and the next label, and its clicks go on the path.
+// The run's tools are flat ones that measure projected art as it lies, so its clicks on
+// such art say they took no face, and a redraw takes none either.
 AIErr Keep(AIArtHandle path, MadeUp& dim) {
     g->prefs.style.id = std::max(g->prefs.style.id, g->curDimID);
     UpdateIncrementalInfo();
+    const int32_t faceNotRead = IsAxonometricArt(path) ? 1 : 0;
     for (size_t i = 0; i < dim.recordCount; ++i) {
         Plotwise3_dimensioned_object_data& r = dim.records[i];
         r.id = g->curDimID;
         r.dimType = dim.kind;
         r.clickType = dim.clickType;
         r.art = path;
+        r.faceNotRead = faceNotRead;
         if (AIErr err = SetDimensionedObjectData(path, &r)) return err;
     }
     return kNoErr;

@@ -1,9 +1,13 @@
 // Feeds arbitrary axonometric records and document views, as a damaged or foreign document
 // may hold them (entries missing, of another type, not a number, huge), to the routines
 // that read them: reading, flat bounds, the reshaped test, projection, flattening and the
-// document-wide update. None may crash, hang or keep a dictionary reference.
+// document-wide update, a drum's rebuild among them. None may crash, hang or keep a dictionary reference.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
 
 #include "FuzzPlugin.h"
 #include "axonometric/AxonometricData.h"
@@ -21,22 +25,33 @@ const char* const kRecordKeys[] = {
 const char* const kViewKeys[] = {"ZA3_AxoView_a",  "ZA3_AxoView_b",  "ZA3_AxoView_c", "ZA3_AxoView_af",
                                  "ZA3_AxoView_bf", "ZA3_AxoView_cf", "ZA3_AxoView_r", "ZA3_AxoView_t"};
 
-// One entry as a document might hold it: left out, of its own type, or of another.
-void Put(standin::Document& doc, standin::ObjId dict, const char* key, bool real, FuzzInput& in) {
-    switch (in.byte() % 4) {
+enum class Kind { kInteger, kReal, kBoolean };
+
+// One entry as a document might hold it: left out, of its own type, or of another; a kept
+// one only of its own type.
+void Put(standin::Document& doc, standin::ObjId dict, const char* key, Kind kind, FuzzInput& in, bool kept = false) {
+    switch (kept ? 3 : in.byte() % 4) {
         case 0: return;
         case 1: doc.editDict(dict)->set(key, std::string("x")); return;
         case 2: doc.editDict(dict)->set(key, static_cast<int32_t>(in.word())); return;
         default:
-            if (real) doc.editDict(dict)->set(key, in.real());
+            if (kind == Kind::kReal) doc.editDict(dict)->set(key, in.real());
+            else if (kind == Kind::kBoolean) doc.editDict(dict)->set(key, (in.word() & 1) != 0);
             else doc.editDict(dict)->set(key, static_cast<int32_t>(in.word() % 0x300));
     }
 }
 
-standin::ObjId RecordOn(standin::Document& doc, standin::ObjId art, FuzzInput& in) {
+// A record on the art; with `damaged` only those of its entries, the others each of its own type.
+standin::ObjId RecordOn(standin::Document& doc, standin::ObjId art, FuzzInput& in,
+                        std::initializer_list<std::string_view> damaged = {}) {
     const standin::ObjId record = doc.newDict();
-    const size_t last = std::size(kRecordKeys) - 1;  // the side is an integer
-    for (size_t i = 0; i < std::size(kRecordKeys); ++i) Put(doc, record, kRecordKeys[i], i >= 4 && i != last, in);
+    // Four integers, the reals, the foreshortening flag and the side, an integer.
+    const size_t flag = std::size(kRecordKeys) - 2;
+    for (size_t i = 0; i < std::size(kRecordKeys); ++i) {
+        const Kind kind = i == flag ? Kind::kBoolean : i >= 4 && i < flag ? Kind::kReal : Kind::kInteger;
+        const bool kept = damaged.size() && std::find(damaged.begin(), damaged.end(), kRecordKeys[i]) == damaged.end();
+        Put(doc, record, kRecordKeys[i], kind, in, kept);
+    }
     doc.editDict(doc.dictionaryOf(art))->set("ZA3_Axonometric", standin::DictLink{record});
     return record;
 }
@@ -61,11 +76,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RecordOn(doc, group, in);
     if (in.byte() & 1) {
         const standin::ObjId view = doc.newDict();
-        for (const char* key : kViewKeys) Put(doc, view, key, true, in);
+        for (const char* key : kViewKeys) Put(doc, view, key, Kind::kReal, in);
         doc.editDict(doc.dictionaryOf(0))->set("ZA3_AxoView", standin::DictLink{view});
     }
+    // A drum: a group (type 5) of a base (6) in front of a body (7) on one face, whose records
+    // read whole, so that its rebuild meets a body's side of any kind and lengths of any value.
+    const int32_t faces[] = {kAxoLeftFace, kAxoRightFace, kAxoTopFace, kAxoNoFace};
+    const int32_t face = faces[in.byte() % 4];
+    standin::ObjId drum = 0, base = 0, body = 0;
+    doc.addEllipse(300, 60, 80, 40, &base);
+    doc.addRect(300, 10, 80, 60, &body);
+    doc.newArt(kGroupArt, kPlaceAboveAll, 0, &drum);
+    doc.reorderArt(body, kPlaceInsideOnTop, drum);
+    doc.reorderArt(base, kPlaceInsideOnTop, drum);
+    const std::pair<standin::ObjId, int32_t> members[] = {
+        {drum, kAxoCylinderGroup}, {base, kAxoCylinderBase}, {body, kAxoCylinderBody}};
+    for (const auto& [art, type] : members) {
+        const standin::ObjId record = RecordOn(doc, art, in, {"PW7_Axo_length_side"});
+        doc.editDict(record)->set("ZA3_Axo_type", type);
+        doc.editDict(record)->set("ZA3_Axo_face", face);
+    }
 
-    for (standin::ObjId id : {rect, ellipse, group}) {
+    for (standin::ObjId id : {rect, ellipse, group, drum, body}) {
         const AIArtHandle art = standin::suites::artHandle(id);
         depth_object_data d;
         (void)IsAxonometricArt(art);
@@ -85,7 +117,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AIRealRect flat{};
     if (GetAxonometricData(standin::suites::artHandle(rect), &stored) == kNoErr)
         (void)MeasureFlatAxonometricArt(standin::suites::artHandle(rect), &stored, &flat);
-    const int32_t faces[] = {kAxoLeftFace, kAxoRightFace, kAxoTopFace, kAxoNoFace};
     (void)ProjectAxonometric(standin::suites::artHandle(group), faces[in.byte() % 4], &g.prefs.isoView);
 
     world.host.endMessage();

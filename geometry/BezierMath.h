@@ -101,18 +101,24 @@ inline double gaussLength(const Cubic& c, double a, double b) {
 // The same, each interval halved again while the rule over it (`whole`) and the sum over its
 // halves differ by more than its share of `tolerance`; the halves' sum is kept. A cusp's
 // interval is halved only so often. Differences within the rounding of a double of the
-// length, and lengths that are not numbers, end the halving: neither comes closer by it.
-inline double adaptiveLength(const Cubic& c, double a, double b, double whole, double tolerance, int depth) {
+// length, or of the points (`noise` per unit of parameter), and lengths that are not
+// numbers, end the halving: none comes closer by it, and far off the canvas the rounding of
+// the points would halve every interval down to the last.
+inline double adaptiveLength(const Cubic& c, double a, double b, double whole, double tolerance, double noise,
+                             int depth) {
     const double mid = (a + b) / 2;
     const double left = gaussLength(c, a, mid), right = gaussLength(c, mid, b);
-    const double enough = std::max(tolerance, 1e-14 * std::fabs(whole));
+    const double enough = std::max({tolerance, 1e-14 * std::fabs(whole), noise * (b - a)});
     if (depth >= 40 || !(std::fabs(left + right - whole) > enough)) return left + right;
-    return adaptiveLength(c, a, mid, left, tolerance / 2, depth + 1) +
-           adaptiveLength(c, mid, b, right, tolerance / 2, depth + 1);
+    return adaptiveLength(c, a, mid, left, tolerance / 2, noise, depth + 1) +
+           adaptiveLength(c, mid, b, right, tolerance / 2, noise, depth + 1);
 }
 
 inline double arcLength(const Cubic& c, double tolerance = kSpanLengthTolerance) {
-    return adaptiveLength(c, 0.0, 1.0, gaussLength(c, 0.0, 1.0), tolerance, 0);
+    // Within the canvas it stays below the tolerance at every depth.
+    double farthest = 0;
+    for (const Vec& p : c.p) farthest = std::max({farthest, std::fabs(p.h), std::fabs(p.v)});
+    return adaptiveLength(c, 0.0, 1.0, gaussLength(c, 0.0, 1.0), tolerance, 1e-13 * farthest, 0);
 }
 
 inline double distanceToSegment(Vec p, Vec a, Vec b) {

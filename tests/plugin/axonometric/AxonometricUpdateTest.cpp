@@ -3,6 +3,8 @@
 // selected-only flatten, failures that stop a layer or only one art, a document's own view
 // taken up when it comes to the front or after an undo, its art left as it is; and the
 // services on the record.
+#include <set>
+
 #include "AxoFixture.h"
 #include "core/PlotwiseAlerts.h"
 #include "axonometric/AxonometricProjection.h"
@@ -34,6 +36,27 @@ struct UpdateTest : AxoTest {
         ASSERT_EQ(now.size(), p.flat.size());
         for (size_t i = 0; i < now.size(); ++i)
             EXPECT_PT(now[i].p, OnFace(v, kAxoLeftFace, p.pivot, p.flat[i].p), 2e-3) << what;
+    }
+    // Dimensions in points with two decimals and no label, drawn on the current layer.
+    static void PointDimensions() {
+        auto& style = g->prefs.style;
+        style.upperUnits = 0;
+        style.upperDecimalPrecision = 2;
+        style.appendUpperUnitLabels = 0;
+        g->prefs.createDimensionLayer = 0;
+    }
+    std::string TextOf(standin::ObjId group) const {
+        std::string s;
+        doc->walk([&](const standin::Art& art, int) { s += readback::StoryText(art); }, group);
+        return s;
+    }
+    // Presses the tool on `from`, drags to `to` and lets go there, after a click on `first`.
+    void Dimension(const char* tool, AIRealPoint first, AIRealPoint from, AIRealPoint to) {
+        ASSERT_EQ(session->selectTool(tool), kNoErr);
+        ASSERT_EQ(session->click(first), kNoErr);
+        ASSERT_EQ(session->mouseDown(from), kNoErr);
+        ASSERT_EQ(session->mouseDrag(to), kNoErr);
+        ASSERT_EQ(session->mouseUp(to), kNoErr);
     }
     bool TimerActive(AITimerHandle timer) {
         ASBoolean active = false;
@@ -101,11 +124,7 @@ TEST_F(UpdateTest, WithoutDimensionsNoRegenerationIsAskedFor) {
 }
 
 TEST_F(UpdateTest, AnAxonometricDimensionIsRedrawnOnItsFaceInTheNewView) {
-    auto& style = g->prefs.style;
-    style.upperUnits = 0;  // points
-    style.upperDecimalPrecision = 2;
-    style.appendUpperUnitLabels = 0;
-    g->prefs.createDimensionLayer = 0;
+    PointDimensions();
     const Projected face = LeftRect(0, 0);
     depth_object_data record;
     ASSERT_EQ(GetAxonometricData(Art(face.id), &record), kNoErr);
@@ -118,11 +137,7 @@ TEST_F(UpdateTest, AnAxonometricDimensionIsRedrawnOnItsFaceInTheNewView) {
     const AIRealPoint flatDrag{face.flat[a].p.h + 30, face.flat[a].p.v + 20};
     AIRealPoint drag{};
     ASSERT_EQ(projectAxonometricPoint(&record, &flatDrag, &drag), kNoErr);
-    ASSERT_EQ(session->selectTool("Axonometric Horizontal Dimension"), kNoErr);
-    ASSERT_EQ(session->click(anchors[a].p), kNoErr);
-    ASSERT_EQ(session->mouseDown(anchors[b].p), kNoErr);
-    ASSERT_EQ(session->mouseDrag(drag), kNoErr);
-    ASSERT_EQ(session->mouseUp(drag), kNoErr);
+    Dimension("Axonometric Horizontal Dimension", anchors[a].p, anchors[b].p, drag);
     auto dimensions = [&] {
         std::vector<standin::ObjId> out;
         doc->walk([&](const standin::Art& art, int) {
@@ -130,14 +145,9 @@ TEST_F(UpdateTest, AnAxonometricDimensionIsRedrawnOnItsFaceInTheNewView) {
         });
         return out;
     };
-    auto text = [&](standin::ObjId group) {
-        std::string s;
-        doc->walk([&](const standin::Art& art, int) { s += readback::StoryText(art); }, group);
-        return s;
-    };
     ASSERT_EQ(dimensions().size(), 1u);
     const standin::ObjId before = dimensions()[0];
-    EXPECT_EQ(text(before), "60.00");
+    EXPECT_EQ(TextOf(before), "60.00");
 
     g->prefs.isoView = kDimetric;
     ASSERT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);
@@ -147,13 +157,40 @@ TEST_F(UpdateTest, AnAxonometricDimensionIsRedrawnOnItsFaceInTheNewView) {
     const standin::ObjId after = dimensions()[0];
     EXPECT_NE(after, before);
     EXPECT_FALSE(doc->isArt(before));
-    EXPECT_EQ(text(after), "60.00");  // the flat length, whatever the view
+    EXPECT_EQ(TextOf(after), "60.00");  // the flat length, whatever the view
     // Drawn on the face as it is now: the dimension's record is the face's new projection.
     depth_object_data onFace, dimension;
     ASSERT_EQ(GetAxonometricData(Art(face.id), &onFace), kNoErr);
     ASSERT_EQ(GetAxonometricData(Art(after), &dimension), kNoErr);
     EXPECT_NEAR(dimension.matrix.a, onFace.matrix.a, 1e-5);
     EXPECT_NEAR(dimension.matrix.b, onFace.matrix.b, 1e-5);
+}
+
+TEST_F(UpdateTest, AFlatDimensionOfReprojectedArtFollowsItAndNoOtherIsRedrawn) {
+    PointDimensions();
+    // The right side of the face stays upright through the pivot at h 60: 40 long, then
+    // 40 x 0.94 = 37.6 in the new view. A flat rectangle's right side is 30 long.
+    const Projected face = LeftRect(0, 0);
+    Rect(200, 0, 50, 30);
+    std::vector<AIRealPoint> side;
+    for (const AIPathSegment& s : Segments(face.id))
+        if (std::fabs(s.p.h - 60) < 1e-3f) side.push_back(s.p);
+    ASSERT_EQ(side.size(), 2u);
+    Dimension("Vertical Dimension", side[0], side[1], {80, 20});
+    Dimension("Vertical Dimension", {250, 0}, {250, 30}, {270, 15});
+    auto texts = [&] {
+        std::multiset<std::string> out;
+        doc->walk([&](const standin::Art& art, int) {
+            if (art.type == kGroupArt && !art.isLayerGroup()) out.insert(TextOf(art.id));
+        });
+        return out;
+    };
+    ASSERT_EQ(texts(), (std::multiset<std::string>{"40.00", "30.00"}));
+
+    g->prefs.isoView = kDimetric;
+    ASSERT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);
+    EXPECT_EQ(texts(), (std::multiset<std::string>{"37.60", "30.00"}));
+    EXPECT_EQ(g->dimensionsRedrawn, 1);
 }
 
 TEST_F(UpdateTest, FlattenOnlyTouchesTheSelectionWhichComesBack) {
@@ -203,14 +240,23 @@ TEST_F(UpdateTest, AnArtThatCannotBeProjectedIsReportedAndTheRestFollows) {
     d.type = kAxoFaceArt;
     d.face = kAxoNoFace;
     ASSERT_EQ(SetAxonometricData(Art(faceless), &d), kNoErr);
+    // One whose pivot would lie far past the canvas.
+    const Projected faraway = LeftRect(100, 100);
+    depth_object_data far;
+    ASSERT_EQ(GetAxonometricData(Art(faraway.id), &far), kNoErr);
+    far.id = 77;
+    far.offset.h = 3e38f;
+    ASSERT_EQ(SetAxonometricData(Art(faraway.id), &far), kNoErr);
     const Projected last = LeftRect(200, 0);
     g->prefs.isoView = kDimetric;
     EXPECT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);  // the art left as it was is named
     ExpectOnLeftFace(first, kDimetric, "before the faceless art");
+    ExpectOnLeftFace(faraway, kIsometric, "the art whose pivot is too far");
     ExpectOnLeftFace(last, kDimetric, "after it");
     ShowNotesForUser();
     ASSERT_FALSE(session->dialogs().alerts().empty());
     EXPECT_NE(session->dialogs().alerts().back().text.find("axonometric object 0"), std::string::npos);
+    EXPECT_NE(session->dialogs().alerts().back().text.find("axonometric object 77"), std::string::npos);
 }
 
 TEST_F(UpdateTest, WithoutADocumentNothingHappens) {

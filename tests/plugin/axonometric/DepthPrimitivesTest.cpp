@@ -3,8 +3,9 @@
 // past the first face when the cursor is on its wrong side; the tags and timer that select
 // the new primitive; the cylinder's tangent points against those of the ellipse worked out
 // in closed form, its body of eight smooth anchors and stored flat length, and its rebuild
-// when the view changes (and back, and onto another face, on the side it was drawn on), a
-// view that cannot rebuild it leaving it whole.
+// when the view changes (and back, and onto another face, on the side it was drawn on, as
+// drawn when its record lost its side or length), a view that cannot rebuild it leaving it
+// whole.
 #include <algorithm>
 
 #include "AxoFixture.h"
@@ -14,6 +15,7 @@
 #include "axonometric/CylinderBody.h"
 #include "axonometric/DepthPrimitives.h"
 #include "adm/DialogManager.h"
+#include "core/PlotwiseAlerts.h"
 
 namespace axotest {
 namespace {
@@ -317,6 +319,45 @@ TEST_F(PrimitiveTest, ATopFaceCylinderKeepsItsSideThroughAChangeOfView) {
         ASSERT_NE(body, drawn) << r.what;
         const auto s = Segments(body);
         EXPECT_NEAR(std::atan2(s[1].p.v - s[0].p.v, s[1].p.h - s[0].p.h), r.up ? kPi / 2 : -kPi / 2, 1e-4) << r.what;
+        ASSERT_EQ(doc->disposeArt(group), kNoErr);
+    }
+}
+
+// A drum pulled up from a base on the top face whose body's record lost its side or its
+// length (of another type, 0, not a number, past the canvas): the body is built again up
+// and as long as it is drawn, and the user is told; a side stored as a real is read.
+TEST_F(PrimitiveTest, ABodyWhoseSideOrLengthCannotBeReadIsBuiltAgainAsItIsDrawn) {
+    const struct {
+        const char* key;
+        standin::DictValue stored;
+        bool told;
+    } rows[] = {
+        {"PW7_Axo_length_side", int32_t{0}, true},
+        {"PW7_Axo_length_side", std::string("up"), true},
+        {"PW7_Axo_length_side", std::nanf(""), true},
+        {"PW7_Axo_length_side", -1.0f, false},
+        {"ZA3_Axo_offset_h", std::nanf(""), true},
+        {"ZA3_Axo_offset_h", 3e38f, true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.key + (" row " + std::to_string(&r - rows)));
+        g->prefs.isoView = kIsometric;
+        Draw("Depth Cylinder", {300, 300}, {380, 310}, {{300, 400}}, aiEventModifiers_Option);
+        const standin::ObjId group = Newest(), drawn = Member(group, kAxoCylinderBody);
+        ASSERT_NE(drawn, 0u);
+        const AIReal length = Stored<AIReal>(drawn, "ZA3_Axo_offset_h");
+        const standin::DictValue* record = doc->dict(doc->art(drawn)->dictionary)->find("ZA3_Axonometric");
+        doc->editDict(std::get<standin::DictLink>(*record).id)->set(r.key, r.stored);
+        const size_t alerts = AlertCount();
+        g->prefs.isoView = View(40, 160, 0.9, 0.7, 0.95, 30);
+        ASSERT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);
+        ShowNotesForUser();
+        EXPECT_EQ(AlertCount(), alerts + (r.told ? 1 : 0));
+        const standin::ObjId body = Member(group, kAxoCylinderBody);
+        ASSERT_NE(body, drawn);
+        const auto s = Segments(body);
+        EXPECT_NEAR(std::atan2(s[1].p.v - s[0].p.v, s[1].p.h - s[0].p.h), kPi / 2, 1e-4);
+        EXPECT_NEAR(Stored<AIReal>(body, "ZA3_Axo_offset_h"), length, 1e-3);
         ASSERT_EQ(doc->disposeArt(group), kNoErr);
     }
 }

@@ -388,5 +388,21 @@ TEST_F(AutoDimTest, AutomaticDimensionsAreRedrawnFromTheirStoredClicks) {
               (std::multiset<std::string>{"160.00", "72.00", "R 36.00", "(no text)", "120.00", "108.17", "108.17"}));
 }
 
+TEST_F(AutoDimTest, OnProjectedArtTheyMeasureItAsItLiesAndTheUpdateKeepsThem) {
+    // A 72 by 36 rectangle on the left face of the isometric view, foreshortened by 0.8:
+    // its upright sides lie 28.8 long, its level sides at 30 degrees, 57.6 long.
+    Options(true, true, true, false, false, false, false);
+    IsometricView();
+    auto& view = g->prefs.isoView;
+    view.af = view.bf = view.cf = 0.8f;
+    const ObjId rect = Rect(0, 0, 72, 36);
+    ASSERT_EQ(Project(rect, kAxoLeftFace), kNoErr);
+    ASSERT_EQ(session->menu("Auto Dimension Document"), kNoErr);
+    const std::multiset<std::string> drawn{"57.60", "57.60", "28.80", "28.80"};
+    EXPECT_EQ(AllTexts(), drawn);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    EXPECT_EQ(AllTexts(), drawn);
+}
+
 }  // namespace
 }  // namespace dimtest
