@@ -10,10 +10,12 @@
 #include "architecture/HouseLinks.h"
 #include "architecture/HouseRecord.h"
 #include "architecture/OpeningWarnings.h"
+#include "core/PlotwiseSuites.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PointMath.h"
+#include "units/LayerScales.h"
 
 namespace {
 
@@ -33,6 +35,13 @@ AIErr HouseUnderPress(bool say, House* house, bool* found) {
     const AIErr err = FindHouseAt(g->firstClick, house, found, &problem);
     if (err != kDamagedHouseErr) return err;
     return say ? SayArchitecture(kDamagedHouseMessage, {problem}) : kCADErr;
+}
+
+// A wall added to or moved in a house is sized at the scale of the house's layer, which need
+// not be the current one. Read only, as every press reads it.
+void LoadHouseScale(const House& house) {
+    AILayerHandle layer = nullptr;
+    if (house.path && sAIArt->GetLayerOfArt(house.path, &layer) == kNoErr) (void)LoadLayerScale(layer, /*mend=*/false);
 }
 
 // A drag's house, drawn without its record: the release writes it.
@@ -130,6 +139,7 @@ AIErr AddWallMouseDown() {
     if (!ThicknessUsable()) return SayArchitecture(kThicknessMessage);
     WallBeginning b;
     if (AIErr err = Begin(true, &b)) return err;
+    if (b.found) LoadHouseScale(b.house);
     return Full(b) ? SayArchitecture(kHouseTooLargeMessage, {std::to_string(kMaxHouseWalls)}) : kNoErr;
 }
 
@@ -183,6 +193,7 @@ AIErr MoveWallMouseDown() {
     House house;
     bool found = false;
     if (AIErr err = HouseUnderPress(true, &house, &found)) return err;
+    if (found) LoadHouseScale(house);
     g->movingWall = found ? WallAt(house.walls, house.corners, Point(g->firstClick), 2.0) : -1;
     return kNoErr;
 }

@@ -8,6 +8,8 @@
 #include "ScratchFolder.h"
 #include "architecture/WallToolsFixture.h"
 #include "io/DocumentFile.h"
+#include "suites/Suites.h"
+#include "units/LayerScales.h"
 
 namespace drawtest {
 namespace {
@@ -107,6 +109,20 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
     // The dialog keeps the last wall for its next opening: its drawn length and its angle.
     EXPECT_NEAR(g->inputWallLength, 30 * kMillimetre, 1e-3);
     EXPECT_FLOAT_EQ(g->inputWallAngle, 180);
+
+    // Typed on from the end of the first house's wall, on its layer at 1:50, while a plan at
+    // 1:100 is current: 2 m is 40 mm on the page.
+    g->prefs.scaleStyle = kLayerBasedScaleStyle;
+    ASSERT_EQ(session->hostEvent([&] {
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(doc->currentLayer()), 25, 50, "1:50")) return err;
+        return setLayerScale(standin::suites::layerHandle(doc->addLayer("Plan")), 24, 100, "1:100");
+    }), kNoErr);
+    const AIRealPoint end = made[0].end;
+    Answer("CADWall", {Type(4, "2000"), Type(6, "0"), Press(1)});
+    ASSERT_EQ(session->click(end), kNoErr);
+    const std::vector<StoredWall> first = Walls(0);
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_PT(first[1].end, end.h + 40 * kMillimetre, end.v, kTol);
 }
 
 TEST_F(WallToolsTest, WallsFromAnEndAndOntoTheFirstCloseARoom) {
