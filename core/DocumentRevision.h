@@ -34,9 +34,9 @@ public:
     // is true).
     bool Kept(const DocumentStamp& before);
     void Forget() { count_ = next_ = 0; }
+    bool HoldsFor(const DocumentStamp& stamp) const;
 
 private:
-    bool HoldsFor(const DocumentStamp& stamp) const;
     void Add(const DocumentStamp& stamp);
     static constexpr size_t kKept = 8;
     DocumentStamp stamps_[kKept] = {};
@@ -81,6 +81,28 @@ public:
             return &e.value;
         }
         return nullptr;
+    }
+
+    // The changes since `before` gave the document another value: it holds now, and the one
+    // that held at `before` still holds for the revisions it held for, which an undo brings
+    // back. Nothing is stored when no value held at `before`.
+    void Changed(const DocumentStamp& before, T value) {
+        const Entry* held = nullptr;
+        for (const Entry& e : entries_)
+            if (e.from.Document() == before.document && e.from.HoldsFor(before)) held = &e;
+        if (!held) return;
+        // Another value of the same document gives way first, then the least recent.
+        Entry* slot = nullptr;
+        for (Entry& e : entries_) {
+            if (&e == held) continue;
+            const bool same = e.from.Document() == before.document;
+            if (!slot || (same && slot->from.Document() != before.document) ||
+                (same == (slot->from.Document() == before.document) && e.made < slot->made))
+                slot = &e;
+        }
+        slot->from.WorkedOut();
+        slot->value = std::move(value);
+        slot->made = ++made_;
     }
 
 private:

@@ -47,43 +47,59 @@ AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type
 
 namespace {
 
-// Where MatchingArt lists the art: the index of its top-level layer, then its place among the
-// members of each container down to it (the topmost 0). A prefix comes first, as a
-// container comes before its members.
-AIErr ListingPlace(AIArtHandle art, std::vector<ai_int32>* place) {
-    place->clear();
-    for (AIArtHandle parent = nullptr;; art = parent) {
-        if (AIErr err = sAIArt->GetArtParent(art, &parent)) return err;
-        if (!parent) break;
-        ai_int32 k = 0;
-        for (AIArtHandle s = art; s; ++k)
-            if (AIErr err = sAIArt->GetArtPriorSibling(s, &s)) return err;
-        place->push_back(k);
+// The art and its containers, outermost first: the top-level layer's group down to the art.
+AIErr Containers(AIArtHandle art, std::vector<AIArtHandle>* chain) {
+    chain->clear();
+    for (AIArtHandle a = art; a;) {
+        chain->push_back(a);
+        if (AIErr err = sAIArt->GetArtParent(a, &a)) return err;
     }
-    AILayerHandle layer = nullptr;
-    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
-    ai_int32 index = 0;
-    for (AILayerHandle nth = nullptr;; ++index) {
-        if (AIErr err = sAILayer->GetNthLayer(index, &nth)) return err;
-        if (nth == layer) break;
-    }
-    place->push_back(index);
-    std::reverse(place->begin(), place->end());
+    std::reverse(chain->begin(), chain->end());
     return kNoErr;
+}
+
+// The index of the top-level layer whose group is `top`.
+AIErr TopLayerIndex(AIArtHandle top, ai_int32* index) {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(top, &layer)) return err;
+    for (*index = 0;; ++*index) {
+        AILayerHandle nth = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(*index, &nth)) return err;
+        if (nth == layer) return kNoErr;
+    }
+}
+
+// Whether sibling x comes before sibling y (x != y): both walk on towards the bottom of their
+// group in step, so the walk ends at whichever of the two lies nearer, not at the group's end.
+AIErr SiblingBefore(AIArtHandle x, AIArtHandle y, bool* before) {
+    for (AIArtHandle p = x, q = y;;) {
+        if (AIErr err = sAIArt->GetArtSibling(p, &p)) return err;
+        if (p == y || !p) return *before = p == y, kNoErr;  // y follows x, or nothing does
+        if (AIErr err = sAIArt->GetArtSibling(q, &q)) return err;
+        if (q == x || !q) return *before = !q, kNoErr;
+    }
 }
 
 }  // namespace
 
-AIErr FirstInMatchingOrder(std::span<const AIArtHandle> arts, AIArtHandle* first) {
-    *first = nullptr;
-    std::vector<ai_int32> best, place;
-    for (AIArtHandle art : arts) {
-        if (AIErr err = ListingPlace(art, &place)) return err;
-        if (*first && !(place < best)) continue;
-        *first = art;
-        best = place;
+AIErr ArtListedBefore(AIArtHandle a, AIArtHandle b, bool* before) {
+    *before = false;
+    if (a == b) return kNoErr;
+    std::vector<AIArtHandle> ca, cb;
+    if (AIErr err = Containers(a, &ca)) return err;
+    if (AIErr err = Containers(b, &cb)) return err;
+    if (ca.front() != cb.front()) {
+        ai_int32 ia = 0, ib = 0;
+        if (AIErr err = TopLayerIndex(ca.front(), &ia)) return err;
+        if (AIErr err = TopLayerIndex(cb.front(), &ib)) return err;
+        *before = ia < ib;
+        return kNoErr;
     }
-    return kNoErr;
+    size_t i = 1;
+    while (i < ca.size() && i < cb.size() && ca[i] == cb[i]) ++i;
+    // A container comes before its members.
+    if (i == ca.size() || i == cb.size()) return *before = i == ca.size(), kNoErr;
+    return SiblingBefore(ca[i], cb[i], before);
 }
 
 AIErr ArtInRect(const AIRealRect& area, std::vector<AIArtHandle>& out) {

@@ -4,7 +4,6 @@
 // redraw is done.
 #pragma once
 
-#include <span>
 #include <vector>
 
 #include "AITypes.h"
@@ -15,10 +14,10 @@
 // the host's matching order (layer groups left out); the host's list is disposed on every
 // way out. No document gives an empty list.
 AIErr MatchingArt(bool selectedOnly, std::vector<AIArtHandle>& out, int16_t type = kAnyArt);
-// Of the art given, the one MatchingArt lists first (the top-level layers in index order,
-// each from the top of its group down, a container before its members); null for none. It
-// looks at the art's containers and their neighbours only, never at the whole drawing.
-AIErr FirstInMatchingOrder(std::span<const AIArtHandle> arts, AIArtHandle* first);
+// Whether MatchingArt lists art `a` before art `b` (the top-level layers in index order, each
+// from the top of its group down, a container before its members; false for the same art).
+// It walks only the two arts' containers and the siblings between them, never the drawing.
+AIErr ArtListedBefore(AIArtHandle a, AIArtHandle b, bool* before);
 // The art other than containers whose bounds meet `area`, in the host's matching order,
 // hidden and locked art included: what lies near a place, without a walk of the drawing.
 AIErr ArtInRect(const AIRealRect& area, std::vector<AIArtHandle>& out);

@@ -30,6 +30,11 @@ struct cdDataStruct {
     int32_t clickType = kLiveDimClickedSpace;
     int32_t segNumBefore = 0, segNumAfter = 0;
     AIReal t = 0, x = 0, y = 0;
+    // The art the chain up to this node leads with (of the art its clicks lie on, the first in
+    // the host's order), worked out at the node's press, so that the next press compares its
+    // own art with it alone, however long the chain.
+    AIArtHandle leadArt = nullptr;
+    bool leadKnown = false;
 };
 
 // The mouse-down's recorder: hit-tests the click (firstClick, or secondClick from the

@@ -136,11 +136,19 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
 // there is nothing to redraw it from, and the current layer's scale stands. Read only: a
 // press stores nothing, so one that is refused leaves the drawing as it was.
 AIErr LoadDimensionScale() {
-    std::vector<AIArtHandle> kept;
-    for (const cdDataStruct* n = g->firstChainDimDataPtr; n; n = n->nextPtr)
-        if (n->art && sAIArt->ValidArt(n->art, false)) kept.push_back(n->art);
-    AIArtHandle lead = nullptr;
-    if (AIErr err = FirstInMatchingOrder(kept, &lead)) return err;
+    cdDataStruct* known = g->lastChainDimDataPtr;
+    while (known && !known->leadKnown) known = known->prevPtr;
+    AIArtHandle lead = known ? known->leadArt : nullptr;
+    if (lead && !sAIArt->ValidArt(lead, false)) known = nullptr, lead = nullptr;  // work it out again
+    for (cdDataStruct* n = known ? known->nextPtr : g->firstChainDimDataPtr; n; n = n->nextPtr) {
+        AIArtHandle art = n->art && sAIArt->ValidArt(n->art, false) ? n->art : nullptr;
+        bool before = art && !lead;
+        if (art && lead)
+            if (AIErr err = ArtListedBefore(art, lead, &before)) return err;
+        if (before) lead = art;
+        n->leadArt = lead;
+        n->leadKnown = true;
+    }
     if (lead) return LoadMeasuredArtScale(lead, /*mend=*/false);
     if (g->saveLayer) (void)LoadLayerScale(g->saveLayer, /*mend=*/false);
     return kNoErr;
@@ -280,11 +288,11 @@ AIErr DimensionMouseUp(const PlotwiseToolRow& row) {
     if (AIErr e = CallToolRoutine(row, &ToolRoutines::freeClicks); e && !err) err = e;
     if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
     // What the gesture added (the dimension, its click records) changes no layer. The
-    // highest id is the one it took, for the drawing as it is now only: an undo back to
-    // where the gesture began takes that id away again.
+    // highest id is the one it took, for the drawing as it is now; an undo back to where the
+    // gesture began finds the one it had then, without a walk of the drawing.
     if (g->dimensionGestureStart.document) {
         g->dimensionLayers.Kept(g->dimensionGestureStart);
-        if (g->highestDimensionIds.Kept(g->dimensionGestureStart)) g->highestDimensionIds.Store(g->prefs.style.id);
+        g->highestDimensionIds.Changed(g->dimensionGestureStart, g->prefs.style.id);
     }
     return err;
 }
