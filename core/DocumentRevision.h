@@ -67,10 +67,7 @@ public:
             }
             if (e.made < slot->made) slot = &e;
         }
-        slot->from.WorkedOut();
-        slot->value = std::move(value);
-        slot->made = ++made_;
-        return slot->value;
+        return Put(*slot, std::move(value));
     }
     // The changes since `before` left the value of that document true: it holds now too;
     // null when there was no value holding then. A value the changes altered is stored
@@ -92,17 +89,11 @@ public:
             if (e.from.Document() == before.document && e.from.HoldsFor(before)) held = &e;
         if (!held) return;
         // Another value of the same document gives way first, then the least recent.
+        const auto rank = [&](const Entry& e) { return std::pair(e.from.Document() != before.document, e.made); };
         Entry* slot = nullptr;
-        for (Entry& e : entries_) {
-            if (&e == held) continue;
-            const bool same = e.from.Document() == before.document;
-            if (!slot || (same && slot->from.Document() != before.document) ||
-                (same == (slot->from.Document() == before.document) && e.made < slot->made))
-                slot = &e;
-        }
-        slot->from.WorkedOut();
-        slot->value = std::move(value);
-        slot->made = ++made_;
+        for (Entry& e : entries_)
+            if (&e != held && (!slot || rank(e) < rank(*slot))) slot = &e;
+        Put(*slot, std::move(value));
     }
 
 private:
@@ -111,6 +102,13 @@ private:
         T value{};
         uint64_t made = 0;
     };
+    // The slot holds the value just worked out, for the current revision alone.
+    T& Put(Entry& slot, T value) {
+        slot.from.WorkedOut();
+        slot.value = std::move(value);
+        slot.made = ++made_;
+        return slot.value;
+    }
     static constexpr size_t kDocuments = 4;
     Entry entries_[kDocuments];
     uint64_t made_ = 0;

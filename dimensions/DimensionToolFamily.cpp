@@ -139,7 +139,10 @@ AIErr LoadDimensionScale() {
     cdDataStruct* known = g->lastChainDimDataPtr;
     while (known && !known->leadKnown) known = known->prevPtr;
     AIArtHandle lead = known ? known->leadArt : nullptr;
-    if (lead && !sAIArt->ValidArt(lead, false)) known = nullptr, lead = nullptr;  // work it out again
+    if (lead && !sAIArt->ValidArt(lead, false)) {  // gone since: worked out again from the first click
+        known = nullptr;
+        lead = nullptr;
+    }
     for (cdDataStruct* n = known ? known->nextPtr : g->firstChainDimDataPtr; n; n = n->nextPtr) {
         AIArtHandle art = n->art && sAIArt->ValidArt(n->art, false) ? n->art : nullptr;
         bool before = art && !lead;
