@@ -28,7 +28,7 @@ PlotwiseServices Merge() {
     for (const PlotwiseSubsystem* s : order) {
         const PlotwiseServices& p = s->services;
         take(merged.openPresetsCatalog, p.openPresetsCatalog);
-        take(merged.createDimensionLayer, p.createDimensionLayer);
+        take(merged.findDimensionLayer, p.findDimensionLayer);
         take(merged.resetTrackerWindow, p.resetTrackerWindow);
         take(merged.updateTrackerWindowLabels, p.updateTrackerWindowLabels);
         take(merged.updateTrackerWindow, p.updateTrackerWindow);

@@ -199,6 +199,9 @@ struct PlotwiseHooks {
     AIErr (*afterPaste)();
     AIErr (*toolSelected)();              // after the core recorded the new tool
     AIErr (*toolMouseDown)();             // every tool's mouse-down, before its click is recorded
+    // A tool's command is over: its last release, a refusal, or the tool put down with the
+    // command unfinished; `kept` when it completed without a refusal.
+    AIErr (*toolCommandEnded)(bool kept);
     // A tool event moved the cursor the annotator follows (null: no tool follows it any
     // more); called before the tool draws, so what is worked out from the document for the
     // annotator leaves the tool's own preview out.
@@ -212,7 +215,7 @@ struct PlotwiseHooks {
 // caller goes without.
 struct PlotwiseServices {
     AIErr (*openPresetsCatalog)();                                      // last start-up step
-    AIErr (*createDimensionLayer)();                                    // selecting a dimension tool
+    AIErr (*findDimensionLayer)();                                      // selecting a dimension tool
     AIErr (*resetTrackerWindow)();                                      // deselecting a tool
     AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
     // The tracker's live read-out of a tool: x, y, w, h, width, height, an unused seventh

@@ -8,6 +8,7 @@
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/UndoSteps.h"
 #include "core/UserLayer.h"
 
 namespace {
@@ -195,7 +196,7 @@ AIErr toolSelect(AIToolMessage* message) {
     const PlotwiseToolRow* row = FindToolRow(message->tool);
     const bool dimensioning = row && (FamilyOf(*row).flags & kFamilyDimensionTools);
     if (dimensioning && g->prefs.createDimensionLayer) {
-        if (auto create = PlotwiseService().createDimensionLayer) (void)create();  // result not looked at
+        if (auto find = PlotwiseService().findDimensionLayer) (void)find();  // result not looked at
     } else {
         g->firstArt = nullptr;
         if (g->saveLayer) {
@@ -218,6 +219,7 @@ AIErr EndToolCommand(AIToolHandle tool) {
     g->didThirdClick = 0;
     g->mouseIsDown = 0;
     g->pressRefused = kPressNotRefused;
+    if (AIErr e = RunPlotwiseHooks(&PlotwiseHooks::toolCommandEnded, false); e && !err) err = e;
     return err;
 }
 
@@ -338,6 +340,8 @@ AIErr toolMouseUp(AIToolMessage* message) {
     if (AIErr e = FollowCursorInAnnotator(&message->cursor); e && !err) err = e;
     // A tool that worked on another layer leaves the user on their own.
     if (AIErr e = RestoreSaveLayer(); e && !err) err = e;
+    if (refused || err || !ToolCommandGoesOn())
+        if (AIErr e = RunPlotwiseHooks(&PlotwiseHooks::toolCommandEnded, !refused && !err); e && !err) err = e;
     return err;
 }
 

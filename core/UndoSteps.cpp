@@ -36,11 +36,12 @@ void JoinStepCarriedOn(const char* caller, void* message) {
     }
 }
 
+bool ToolCommandGoesOn() { return g && (InSecondStage() || g->clickNum > 0); }
+
 void NoteStepToCarryOn(const char* caller, const char* selector) {
     if (!g || !Is(caller, kCallerAITool)) return;
     // The clicks of a multi-click command stay counted until it is done.
-    const bool goesOn = InSecondStage() || g->clickNum > 0;
-    if (!goesOn) {
+    if (!ToolCommandGoesOn()) {
         g->commandStep = nullptr;
         return;
     }

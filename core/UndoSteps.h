@@ -12,3 +12,6 @@ void JoinStepCarriedOn(const char* caller, void* message);
 // After a tool message's handler: a press that added a click to the command in progress
 // joins its step; the command's step is remembered while the command goes on.
 void NoteStepToCarryOn(const char* caller, const char* selector);
+// Whether the current tool's command goes on after the message in hand: clicks of a
+// multi-click command still counted, or a two-stage primitive between its stages.
+bool ToolCommandGoesOn();

@@ -39,7 +39,8 @@ namespace {
 AIErr dimensionLayerToDrawOn(AILayerHandle* layer) {
     *layer = g->saveLayer;
     if (g->prefs.createDimensionLayer == 0 || g->updatingDimensions != 0 || g->resizingDimension != 0) return kNoErr;
-    if (AIErr err = FindDimensionLayer()) return err;
+    // The first dimension drawn makes the layer, inside the gesture that draws it.
+    if (AIErr err = CreateDimensionLayer()) return err;
     // Switched from the user's layer: the end of the gesture puts it back.
     if (g->dimensionLayer == nullptr || SwitchToLayerForWork(g->dimensionLayer) == 0) return kNoErr;
     *layer = g->dimensionLayer;

@@ -51,23 +51,34 @@ AIErr FindDimensionLayer() {
     return kNoErr;
 }
 
+AIErr FindDimensionLayerForTool() {
+    if (!g) return kBadParameterErr;
+    if (AIErr err = FindDimensionLayer()) return err;
+    if (g->dimensionLayer) return RefreshFirstArt();
+    g->firstArt = nullptr;
+    return g->saveLayer ? sAIArt->GetFirstArtOfLayer(g->saveLayer, &g->firstArt) : kNoErr;
+}
+
 AIErr CreateDimensionLayer() {
     if (!g) return kBadParameterErr;
     if (AIErr err = FindDimensionLayer()) return err;
     if (g->dimensionLayer) return RefreshFirstArt();
 
-    if (AIErr err = sAILayer->GetCurrentLayer(&g->saveLayer)) return err;
+    AILayerHandle current = nullptr;
+    if (AIErr err = sAILayer->GetCurrentLayer(&current)) return err;
     // Above the top-level layer that holds the current layer, never inside it.
-    AILayerHandle top = g->saveLayer;
+    AILayerHandle top = current;
     for (AILayerHandle parent = nullptr;; top = parent) {
         if (AIErr err = sAILayer->GetLayerParent(top, &parent)) return err;
         if (!parent) break;
     }
     if (AIErr err = sAILayer->InsertLayer(top, kPlaceAbove, &g->dimensionLayer)) return err;
     if (AIErr err = SetDimensionLayerProperties(g->dimensionLayer)) return err;
+    // Known from now on: the gesture that made it must not keep its "none" for later.
+    g->dimensionLayers.Store(g->dimensionLayer);
     // The layer walk reaches only top-level layers: a sublayer that was current cannot be
     // made current this way, and firstArt must not stay on another layer's art then.
-    const int restored = SetCurrentLayer(g->saveLayer);
+    const int restored = SetCurrentLayer(current);
     const AIErr err = RefreshFirstArt();
     return restored ? err : kNoErr;
 }

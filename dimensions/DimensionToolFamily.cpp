@@ -153,13 +153,16 @@ AIErr LoadDimensionScale() {
         n->leadKnown = true;
     }
     if (lead) return LoadMeasuredArtScale(lead, /*mend=*/false);
-    if (g->saveLayer) (void)LoadLayerScale(g->saveLayer, /*mend=*/false);
+    (void)LoadDrawingLayerScale(g->saveLayer);
     return kNoErr;
 }
 
 // A gesture that could not be completed leaves nothing: what it drew goes, and so does every
 // click it stored before the failure.
 void TakeBackDimension() {
+    // What the last drag drew (the group, a dimension layer it made, the selection it
+    // dropped) goes as that drag's own undo takes it back.
+    (void)sAIUndo->UndoChanges();
     if (sAIArt->ValidArt(g->dimGroup, false)) (void)sAIArt->DisposeArt(g->dimGroup);
     g->dimGroup = nullptr;
     const int32_t id = g->curDimID;
@@ -196,9 +199,6 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
     // A new dimension starts from an empty chain, whatever an abandoned one left.
     if (g->clickNum <= 1)
         if (AIErr err = doFreeHitLocs()) return err;
-    // The gesture starts from no selection, as its drags would leave it: then no drag of a
-    // large document has to look at all of its art.
-    if (AIErr err = deselectAllArt()) return err;
     g->curDimType = row.dimensionKind;
     g->dimGroup = nullptr;
     if ((row.flags & kToolChainClicks) && g->lastChainDimDataPtr)

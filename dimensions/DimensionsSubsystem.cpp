@@ -109,7 +109,7 @@ extern const PlotwiseSubsystem kDimensionsSubsystem = {
               .documentNew = &StampPlotwiseDocumentVersion,
               .afterPaste = &DoAfterPaste,
               .shutdown = &FreeRegenerationLists},
-    .services = {.createDimensionLayer = &CreateDimensionLayer,
+    .services = {.findDimensionLayer = &FindDimensionLayerForTool,
                  .cleanupAssociativeDimensions = &CleanupAssociativeDimensions,
                  .updateAssociativeDimensions = &UpdateAssociativeDimensions,
                  .updateDimensionsMeasuring = &UpdateDimensionsMeasuring,

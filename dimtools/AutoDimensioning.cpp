@@ -358,11 +358,9 @@ AIErr DimensionPath(AIArtHandle path) {
     return SegmentSteps(path, anchors, closed);
 }
 
-AIErr Run(PlotwiseProcessArtType which) {
+AIErr DimensionAll(PlotwiseProcessArtType which) {
     SavedState saved;
     saved.RecordLayer();
-    // Dimensions may go on the dimension layer; each routine makes its own group.
-    if (g->prefs.createDimensionLayer) (void)CreateDimensionLayer();
     // Taken before anything is drawn, so no new dimension is ever visited.
     std::vector<AIArtHandle> paths;
     if (AIErr err = MatchingArt(which == kProcessSelectedArt, paths, kPathArt)) return err;
@@ -371,6 +369,15 @@ AIErr Run(PlotwiseProcessArtType which) {
     for (AIArtHandle path : paths)
         if (AIErr err = DimensionPath(path)) return err;
     return kNoErr;
+}
+
+// The layers of the art measured keep the scale they were measured at (a tool's press has
+// begun the reads already, and its end stores them).
+AIErr Run(PlotwiseProcessArtType which) {
+    const bool mine = BeginScalesRead();
+    const AIErr err = DimensionAll(which);
+    const AIErr stored = mine ? EndScalesRead(err == kNoErr) : kNoErr;
+    return err ? err : stored;
 }
 
 }  // namespace

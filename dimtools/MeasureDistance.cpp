@@ -36,7 +36,7 @@ AIErr SnapToAnchor(AIRealPoint* p, AIArtHandle* on = nullptr) {
 }
 
 // The distance is told at the scale of the layer the press lies on: that of the art pressed,
-// else of the layer drawn on, else the current scale. It is held for the read-out and the
+// else of the layer drawn on (the document's for the dimension layer), else the current scale. It is held for the read-out and the
 // message only: the scale the tools draw at stays the drawing's.
 AIErr HoldScaleOfPress(AIArtHandle pressed) {
     int32_t id = 0;
@@ -46,7 +46,7 @@ AIErr HoldScaleOfPress(AIArtHandle pressed) {
     if (pressed) {
         if (AIErr err = PeekZA3ObjectScale(pressed, &id, &scaler, label)) return err;
     } else if (g->saveLayer) {
-        if (AIErr err = PeekZA3LayerScale(g->saveLayer, &id, &scaler, label)) return err;
+        if (AIErr err = PeekZA3LayerScale(ScaleSourceLayer(g->saveLayer), &id, &scaler, label)) return err;
     }
     g->measuringScaler = scaler;
     CopyCString(g->measuringScaleStr, label);

@@ -275,18 +275,11 @@ AIErr UpdateCADdocumentScaleSettings() {
 }
 
 AIErr LoadDocumentScale() {
-    if (!g || g->prefs.scaleStyle != kDocumentBasedScaleStyle) return kNoErr;
-    int32_t id = 0;
-    AIReal scaler = 0;
-    char label[kScaleLabelSize] = {};
-    bool found = false;
-    if (AIErr err = PeekCurrentDocBasedScale(&id, &scaler, label, &found)) return err;
-    if (!found) return kNoErr;
-    g->prefs.scale = id;
-    g->prefs.scaler = scaler;
-    CopyCString(g->prefs.scaleStr, label);
+    if (!g) return kNoErr;
+    if (AIErr err = LoadCurrentLayerScale()) return err;
+    if (g->prefs.scaleStyle != kDocumentBasedScaleStyle) return kNoErr;
     if (ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup); popup && !sAILayer->IsInIsolationMode()) {
-        ShowScaleInPopup(popup, id, scaler, label);
+        ShowScaleInPopup(popup, g->prefs.scale, g->prefs.scaler, g->prefs.scaleStr);
         RedrawItem(popup);
     }
     return kNoErr;

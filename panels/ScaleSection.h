@@ -25,9 +25,10 @@ enum PlotwiseLayerType : int32_t {
 // without the style entry leaves them), then makes the document's scale current
 // (LoadDocumentScale). No document changes nothing.
 AIErr UpdateCADdocumentScaleSettings();
-// In document-based style the document's scale (that of its last ordinary layer) becomes
-// the current scale and the popup shows it; a document whose layers carry none yet keeps
-// the current scale. Nothing is written to the document.
+// The document's scale becomes the current scale (LoadCurrentLayerScale): in document-based
+// style that of its last ordinary layer, which the popup shows (a document whose layers
+// carry none yet keeps the current scale), in layer-based style the current layer's.
+// Nothing is written to the document.
 AIErr LoadDocumentScale();
 // Writes the two document entries.
 AIErr SaveCADdocumentScaleSettings();

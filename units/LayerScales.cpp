@@ -2,9 +2,12 @@
 // inheritance and a stored default, written over whole layer trees.
 #include "units/LayerScales.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
@@ -13,6 +16,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/UndoSteps.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsGlobals.h"
 
@@ -97,7 +101,7 @@ bool TableScale(int32_t id, Scale* out) {
 bool SameLabel(const char* a, const char* b) { return std::strncmp(a, b, kScaleLabelSize) == 0; }
 
 // Completes a stored scale from what is left of it: an unreadable id from the table scale
-// whose label it carries, a missing scaler from a fixed id (a custom slot's only when the
+// whose label it carries (or, with no label, the fixed scale of its scaler), a missing scaler from a fixed id (a custom slot's only when the
 // label says it is that slot's scale), a missing label from the table's or slot's label of
 // a scale with that scaler, else the ratio of the scaler. False when no usable scale is left.
 bool Complete(StoredEntries& e) {
@@ -107,9 +111,17 @@ bool Complete(StoredEntries& e) {
             e.s.id = id;
             e.id = true;
         }
+    // Nothing but a scaler: the fixed scale of that scaler (a custom slot may hold another
+    // scale in this run).
+    ScaleTableEntry entry;
+    for (int32_t id = 0; !e.id && !e.label && e.scaler && id < kScaleCount; ++id)
+        if (getScaleTableEntry(id, &entry) && entry.kind != ScaleTableEntry::Kind::custom && TableScale(id, &table) &&
+            table.scaler == e.s.scaler) {
+            e.s.id = id;
+            e.id = true;
+        }
     if (!e.id) return false;
     const bool inTable = TableScale(e.s.id, &table);
-    ScaleTableEntry entry;
     const bool custom = getScaleTableEntry(e.s.id, &entry) && entry.kind == ScaleTableEntry::Kind::custom;
     if (!e.scaler) {
         if (!inTable || (custom && !(e.label && SameLabel(table.label, e.s.label)))) return false;
@@ -138,7 +150,11 @@ AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out, bool mend = 
     *found = false;
     DictRef dict;
     if (AIErr err = LayerDictionary(layer, dict, false)) return err;
-    if (!dict || !sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(kLayerScaleIDKey))) return kNoErr;
+    // Any of the three entries makes a stored scale, damaged when some are missing: a scaler
+    // and label that lost their id are still the scale the layer was drawn at.
+    if (!dict) return kNoErr;
+    const auto known = [&](const char* key) { return sAIDictionary->IsKnown(dict.get(), sAIDictionary->Key(key)); };
+    if (!known(kLayerScaleIDKey) && !known(kLayerScalerKey) && !known(kLayerScaleStrKey)) return kNoErr;
     StoredEntries e;
     if (AIErr err = ReadEntries(dict.get(), &e)) return err;
     const bool whole = e.id && e.scaler && e.label;
@@ -209,6 +225,38 @@ bool IsSpecialScaleLayer(AILayerHandle layer) {
 }
 
 namespace {
+// The last ordinary layer, whose scale is the document's in document-based style; null
+// when there is none.
+AIErr LastOrdinaryLayer(AILayerHandle* found) {
+    *found = nullptr;
+    ai_int32 count = 0;
+    if (AIErr err = sAILayer->CountLayers(&count)) return err;
+    for (ai_int32 i = count - 1; i >= 0; --i) {
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (!IsSpecialScaleLayer(layer)) {
+            *found = layer;
+            return kNoErr;
+        }
+    }
+    return kNoErr;
+}
+
+
+// A scale read for the command in hand from a layer that holds none, kept to be stored
+// there once the command is done. A redraw's reads are no command's: an update with
+// nothing edited stores nothing.
+void NoteScaleRead(AILayerHandle layer, const Scale& s) {
+    if (!g->keepingScalesRead || g->updatingDimensions || IsSpecialScaleLayer(layer)) return;
+    auto* const end = g->scalesRead + g->scalesReadCount;
+    if (std::find_if(g->scalesRead, end, [layer](const auto& r) { return r.layer == layer; }) != end) return;
+    if (g->scalesReadCount == static_cast<int32_t>(std::size(g->scalesRead))) return;
+    auto& r = g->scalesRead[g->scalesReadCount++];
+    r.layer = layer;
+    r.id = s.id;
+    r.scaler = s.scaler;
+    CopyCString(r.label, s.label);
+}
 
 // The layer's scale as a read answers it, mended where damaged; stored in it when it had
 // none and `store` asks for that.
@@ -302,10 +350,84 @@ AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) {
 
 bool LoadLayerScale(AILayerHandle layer, bool mend) {
     Scale s;
-    bool stored = false;
-    if (!g || ReadLayerScale(layer, &s, &stored, mend) != kNoErr) return false;
+    bool stored = false, held = false;
+    if (!g || ReadLayerScale(layer, &s, &stored, mend, &held) != kNoErr) return false;
+    if (!held) NoteScaleRead(layer, s);
     MakeCurrentScale(s);
     return true;
+}
+
+AILayerHandle ScaleSourceLayer(AILayerHandle layer) {
+    if (!IsSpecialScaleLayer(layer)) return layer;
+    AILayerHandle ordinary = nullptr;
+    return LastOrdinaryLayer(&ordinary) == kNoErr && ordinary ? ordinary : layer;
+}
+
+bool LoadDrawingLayerScale(AILayerHandle layer) { return layer && LoadLayerScale(ScaleSourceLayer(layer), false); }
+
+AIErr LoadCurrentLayerScale() {
+    if (!g || !sAILayer) return kNoErr;
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAILayer->GetCurrentLayer(&layer)) return err == kNoDocumentErr ? kNoErr : err;
+    if (g->prefs.scaleStyle == kDocumentBasedScaleStyle) {
+        Scale s;
+        bool found = false;
+        if (AIErr err = PeekCurrentDocBasedScale(&s.id, &s.scaler, s.label, &found)) return err;
+        if (found) {
+            MakeCurrentScale(s);
+            return kNoErr;
+        }
+    }
+    (void)LoadDrawingLayerScale(layer);
+    return kNoErr;
+}
+
+bool BeginScalesRead() {
+    if (!g || g->keepingScalesRead) return false;
+    g->keepingScalesRead = true;
+    g->scalesReadCount = 0;
+    if (!CurrentDocumentStamp(&g->scalesReadSince)) g->scalesReadSince = {};
+    return true;
+}
+
+AIErr EndScalesRead(bool kept) {
+    if (!g || !g->keepingScalesRead) return kNoErr;
+    g->keepingScalesRead = false;
+    const int32_t count = std::exchange(g->scalesReadCount, 0);
+    DocumentStamp now;
+    // Only a command that changed the drawing it began in stores anything: one that drew
+    // nothing (a cancelled dialog, a refusal) leaves the drawing and its undo as they were.
+    if (!kept || !CurrentDocumentStamp(&now) || now.document != g->scalesReadSince.document ||
+        now.revision == g->scalesReadSince.revision)
+        return kNoErr;
+    bool wrote = false;
+    for (int32_t i = 0; i < count; ++i) {
+        const auto& r = g->scalesRead[i];
+        Scale s;
+        bool stored = false, held = false;
+        // A layer deleted since, or given a scale meanwhile, is left as it is.
+        if (ReadLayerScale(r.layer, &s, &stored, /*mend=*/false, &held) != kNoErr || held) continue;
+        s.id = r.id;
+        s.scaler = r.scaler;
+        CopyCString(s.label, r.label);
+        if (AIErr err = WriteLayerTree(r.layer, s)) return err;
+        wrote = true;
+    }
+    if (wrote) NotifyPlotwiseAPI();
+    return kNoErr;
+}
+
+AIErr EndToolCommandScale(bool kept) {
+    const AIErr err = EndScalesRead(kept);
+    // The next command starts from the current layer's scale, whatever this one loaded.
+    const AIErr loaded = LoadCurrentLayerScale();
+    return err ? err : loaded;
+}
+
+AIErr FollowCurrentLayer(AILayerHandle) {
+    // A command in progress keeps the scale it works at; its end loads the current one.
+    if (!g || g->mouseIsDown || ToolCommandGoesOn()) return kNoErr;
+    return LoadCurrentLayerScale();
 }
 
 AIErr LoadMeasuredArtScale(AIArtHandle art, bool mend) {
@@ -320,9 +442,11 @@ AIErr LoadMeasuredArtScale(AIArtHandle art, bool mend) {
 }
 
 AIErr LoadPressScale() {
-    const PlotwiseToolRow* row = g ? FindToolRow(g->curTool) : nullptr;
+    if (!g) return kNoErr;
+    (void)BeginScalesRead();
+    const PlotwiseToolRow* row = FindToolRow(g->curTool);
     const uint16_t flags = row && row->family ? row->family->flags : 0;
-    AILayerHandle layer = (flags & kFamilyDrawsOnCurrentLayer) ? g->saveLayer : nullptr;
+    AILayerHandle layer = (flags & kFamilyDrawsOnCurrentLayer) ? ScaleSourceLayer(g->saveLayer) : nullptr;
     if (flags & kFamilyEditsPressedArt) {
         AIToolHitData hit{};
         HitRef ref;
@@ -340,26 +464,6 @@ AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art) {
     return SetScaleByLayerPrefsFromLayer(layer);
 }
 
-namespace {
-
-// The last ordinary layer, whose scale is the document's in document-based style; null
-// when there is none.
-AIErr LastOrdinaryLayer(AILayerHandle* found) {
-    *found = nullptr;
-    ai_int32 count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
-    for (ai_int32 i = count - 1; i >= 0; --i) {
-        AILayerHandle layer = nullptr;
-        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
-        if (!IsSpecialScaleLayer(layer)) {
-            *found = layer;
-            return kNoErr;
-        }
-    }
-    return kNoErr;
-}
-
-}  // namespace
 
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label) {
     AILayerHandle layer = nullptr;

@@ -69,9 +69,34 @@ AIErr LoadMeasuredArtScale(AIArtHandle art, bool mend);
 // Every tool's press: a tool whose family draws on the current layer (the user's, recorded
 // at the press) takes a size typed or dragged at that layer's scale, and one whose family
 // edits the art pressed on at the scale of that art's layer; so that scale is made current,
-// storing nothing, and the tool's dialog, its drag, the tracker and the document panel
-// agree. Other tools, and a press on no art, leave the current scale alone. Always 0.
+// storing nothing yet, and the tool's dialog, its drag, the tracker and the document panel
+// agree. Other tools, and a press on no art, leave the current scale alone. The press
+// begins the command's reads (BeginScalesRead) when none is in hand. Always 0.
 AIErr LoadPressScale();
+// The layer lengths drawn on `layer` take their scale from: the layer itself, but for the
+// dimension, grids or ruler layer, which are never a scale source, the last ordinary layer
+// (the document's scale in document-based style).
+AILayerHandle ScaleSourceLayer(AILayerHandle layer);
+// LoadLayerScale, without mending, of the layer lengths drawn on `layer` are at.
+bool LoadDrawingLayerScale(AILayerHandle layer);
+// Makes current the scale typed lengths, panel fields and new drawings on the current layer
+// are converted at, as the document panel shows it: the document's scale in document-based
+// style, else the current layer's (through ScaleSourceLayer). Nothing is stored.
+AIErr LoadCurrentLayerScale();
+// A command's reads of layer scales. While a command is in hand (from BeginScalesRead, true
+// when this call began it, to EndScalesRead), every layer LoadLayerScale reads whose scale
+// is neither its own nor its top-level layer's is noted with the scale read; EndScalesRead
+// stores each such scale on its layer tree when `kept` and the command changed the
+// drawing, inside the command's step of undo, and forgets them in any case.
+bool BeginScalesRead();
+AIErr EndScalesRead(bool kept);
+// The end of a tool's command (the core's hook): its scales stored as EndScalesRead does,
+// then the current layer's scale made current again, so that no command leaves another
+// layer's scale behind.
+AIErr EndToolCommandScale(bool kept);
+// The current layer changed (the core's hook): its scale made current, unless a command is
+// in progress, which keeps the scale it works at until it ends.
+AIErr FollowCurrentLayer(AILayerHandle layer);
 // The scale of the last ordinary top-level layer (the document's scale in document-based
 // style); with no ordinary layer the outputs stay as they were.
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label);

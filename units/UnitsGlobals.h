@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/CoreGlobals.h"
+#include "core/DocumentRevision.h"
 
 struct UnitsGlobals : CoreGlobals {
     // The plug-in's "Dimension Layer": always 1:1, skipped by the document walks like the
@@ -18,6 +19,20 @@ struct UnitsGlobals : CoreGlobals {
     // a scaler of 0 while no measurement holds one.
     float measuringScaler = 0.0f;
     char measuringScaleStr[32] = {};
+    // The layers holding no scale of their own (nor their top-level layer) whose scale the
+    // tool command or automatic run in hand read, with the scale read: once the command has
+    // changed the drawing each is given that scale, so that later reads find the scale it
+    // was drawn at whatever is current then. A few are all a command reads.
+    struct ScaleRead {
+        AILayerHandle layer = nullptr;
+        int32_t id = 0;
+        float scaler = 1.0f;
+        char label[32] = {};
+    };
+    ScaleRead scalesRead[8] = {};
+    int32_t scalesReadCount = 0;
+    bool keepingScalesRead = false;
+    DocumentStamp scalesReadSince{};  // the drawing when the command began
     AIArtHandle group = nullptr;  // receives the art of the running tool; set by a successful preparation
     AIToolHandle setScaleTool = nullptr;
     // The set-scale tool's reference line in points, left for the custom-scale dialog to

@@ -29,7 +29,6 @@ TEST_F(DimensionLayerTest, ACreatedLayerSitsAboveTheTopLevelLayerOfTheCurrentSub
     EXPECT_EQ(TopTitles(), (std::vector<std::string>{"Notes", "Dimension Layer", "Plan", "Layer 1"}));
     const standin::ObjId made = doc_->layerByTitle("Dimension Layer");
     EXPECT_EQ(g->dimensionLayer, Handle(made));
-    EXPECT_EQ(g->saveLayer, Handle(walls));
     EXPECT_EQ(doc_->currentLayer(), walls);  // the user's layer stays current
     EXPECT_EQ(Id(g->firstArt), made);        // not the art of another layer
     const standin::LayerProps& p = *doc_->art(made)->layer;

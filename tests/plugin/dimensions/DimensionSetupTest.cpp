@@ -31,7 +31,14 @@ protected:
     }
 };
 
-TEST_F(DimensionSetupTest, WithoutADimensionLayerTheGroupGoesOnTheDrawingLayer) {
+TEST_F(DimensionSetupTest, TheFirstDimensionDrawnMakesTheDimensionLayer) {
+    ASSERT_EQ(PrepDimensionLayer(), kNoErr);
+    EXPECT_NE(doc_->layerByTitle("Dimension Layer"), 0u);
+    EXPECT_EQ(LayerOfGroup(), standin::toHandle<AILayerHandle>(doc_->layerByTitle("Dimension Layer")));
+}
+
+TEST_F(DimensionSetupTest, WithoutTheDimensionLayerPreferenceTheGroupGoesOnTheDrawingLayer) {
+    G().prefs.createDimensionLayer = 0;
     ASSERT_EQ(PrepDimensionLayer(), kNoErr);
     EXPECT_TRUE(IsNewEmptyGroup(G().group, nullptr));
     EXPECT_EQ(LayerOfGroup(), G().saveLayer);

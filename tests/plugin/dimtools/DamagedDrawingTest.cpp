@@ -257,7 +257,7 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
     ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(line); }), kNoErr);
     EXPECT_EQ(Dimension("Horizontal Dimension", {{200, 300}}, {150, 340}), kStaleHandleErr);
     EXPECT_EQ(Dimensions().size(), 2u);
-    EXPECT_TRUE(session->userUndo());
+    // The refusal spent no step of undo: the first undo takes back the user's deletion.
     EXPECT_TRUE(session->userUndo());
     EXPECT_NE(doc->art(line), nullptr);
     EXPECT_EQ(Dimensions().size(), 2u);
@@ -270,7 +270,6 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
 // unsaid.
 TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     g->prefs.createDimensionLayer = 1;
-    ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);  // makes the dimension layer
     const std::string locked = "the layer \"Layer 1\" is locked (unlock it first).";
     const std::string lockedArt = "the object clicked is on the layer \"Layer 1\", which is locked (unlock it first).";
     const std::string hidden = "the layer \"Layer 1\" is hidden (show it first).";
@@ -320,7 +319,7 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         ASSERT_EQ(doc->setLayerVisible("Layer 1", r.layer != kHidden), kNoErr);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off
-        const size_t alerts = Alerts().size(), art = artCount();
+        const size_t alerts = Alerts().size(), art = artCount(), steps = doc->journal().undoDepth();
         std::vector<AIErr> answers{session->mouseDown(r.press)};
         for (AIReal step : {30.0f, 60.0f}) answers.push_back(session->mouseDrag({r.press.h + step, r.press.v + step}));
         answers.push_back(session->mouseUp({r.press.h + 60, r.press.v + 60}));
@@ -333,6 +332,7 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         const std::vector<std::string> told(all.begin() + static_cast<long>(alerts), all.end());
         EXPECT_EQ(told, r.words.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.words});
         EXPECT_EQ(artCount(), art);
+        if (!r.words.empty()) EXPECT_EQ(doc->journal().undoDepth(), steps) << "a refusal is no step of undo";
         if (records) spoil(*records);
     }
     ASSERT_EQ(Dimensions().size(), 2u);

@@ -117,14 +117,20 @@ TEST_F(FamilyTest, WithoutALiveDimensionNothingIsStoredAndNoCounterMoves) {
     EXPECT_EQ(g->prefs.incrementalDimNumber, 7);
 }
 
-TEST_F(FamilyTest, AGestureStartsFromNoSelection) {
+// The selection goes once a drag draws, not at the press: a click that draws nothing leaves
+// it, and no step of undo.
+TEST_F(FamilyTest, TheSelectionGoesWithTheFirstDragThatDraws) {
     const ObjId rect = Rect(100, 100, 144, 72);
     ASSERT_EQ(session->hostEvent([&] { return doc->select(rect); }), kNoErr);
     ASSERT_EQ(session->selectTool("Stand-in Dimension"), kNoErr);
+    const size_t steps = doc->journal().undoDepth();
+    ASSERT_EQ(session->click({244, 172}), kNoErr);
+    EXPECT_TRUE(doc->readsSelected(rect));
+    EXPECT_EQ(doc->journal().undoDepth(), steps);
     ASSERT_EQ(session->mouseDown({244, 172}), kNoErr);
+    ASSERT_EQ(session->mouseDrag({244, 200}), kNoErr);
     EXPECT_FALSE(doc->readsSelected(rect));
-    EXPECT_EQ(g->selectionInGesture, 0);
-    session->mouseUp({244, 172});
+    session->mouseUp({244, 200});
 }
 
 using LinearFamilyTest = DimensionToolTest;

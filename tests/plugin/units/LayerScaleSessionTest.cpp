@@ -19,6 +19,7 @@
 #include "io/DocumentFile.h"
 #include "suites/Suites.h"
 #include "artwork/DrawingLayer.h"
+#include "dimensions/DimensionLayer.h"
 #include "units/LayerScales.h"
 
 namespace {
@@ -135,8 +136,7 @@ TEST_F(LayerScaleSessionTest, TheDimensionLayerIsReusedAcrossToolsAndDocuments) 
     standin::Document& first = session->newDocument();
     first.addLayer("Plan");
     g->prefs.createDimensionLayer = 1;
-    auto create = PlotwiseService().createDimensionLayer;
-    ASSERT_NE(create, nullptr);
+    auto create = &CreateDimensionLayer;  // as the first dimension drawn in each document makes it
     for (int tool = 0; tool < 3; ++tool) ASSERT_EQ(session->hostEvent(create), kNoErr);
     auto count = [](const standin::Document& d) {
         const std::vector<standin::ObjId> layers = d.topLayers();

@@ -128,6 +128,9 @@ TEST_F(LayerScalesTest, WhatIsMissingOfAStoredScaleIsRebuiltAndOnlyAnUnusableOne
         {"an id as text and a label of no scale", std::string("29"), AIReal{5}, std::string("x"), {25, 50, "1:50"},
          defaulted},
         {"nothing but the id entry", std::string("29"), std::nullopt, std::nullopt, {25, 50, "1:50"}, defaulted},
+        {"no id", std::nullopt, AIReal{5}, std::string("1:5"), {29, 5, "1:5"}, completed},
+        {"only the scaler", std::nullopt, AIReal{5}, std::nullopt, {29, 5, "1:5"}, completed},
+        {"only a label of no scale", std::nullopt, std::nullopt, std::string("x"), {25, 50, "1:50"}, defaulted},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
