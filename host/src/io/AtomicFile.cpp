@@ -154,6 +154,45 @@ private:
     bool changed_ = false;
 };
 
+// While it lives, a request to end the program (Ctrl-C, kill, a closed terminal) waits: the
+// write finishes, or fails with its temporary file removed, and the request is then made
+// again under the handling it had. Ending mid-write would leave NAME.part-PID behind. The
+// requests are caught rather than blocked, so that no other thread takes one meanwhile.
+volatile sig_atomic_t endRequested[4] = {};
+constexpr int kEndSignals[4] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+extern "C" void NoteEndRequest(int signal) {
+    for (int i = 0; i < 4; ++i)
+        if (kEndSignals[i] == signal) endRequested[i] = 1;
+}
+
+class EndRequestsWaitForTheWrite {
+public:
+    EndRequestsWaitForTheWrite() {
+        struct sigaction note{};
+        note.sa_handler = &NoteEndRequest;
+        sigemptyset(&note.sa_mask);
+        note.sa_flags = SA_RESTART;
+        for (int i = 0; i < 4; ++i) {
+            endRequested[i] = 0;
+            changed_[i] = ::sigaction(kEndSignals[i], &note, &old_[i]) == 0;
+        }
+    }
+    EndRequestsWaitForTheWrite(const EndRequestsWaitForTheWrite&) = delete;
+    EndRequestsWaitForTheWrite& operator=(const EndRequestsWaitForTheWrite&) = delete;
+    ~EndRequestsWaitForTheWrite() {
+        for (int i = 0; i < 4; ++i) {
+            if (!changed_[i]) continue;
+            ::sigaction(kEndSignals[i], &old_[i], nullptr);
+            if (endRequested[i]) ::raise(kEndSignals[i]);
+        }
+    }
+
+private:
+    struct sigaction old_[4]{};
+    bool changed_[4] = {};
+};
+
 // Makes a rename in the folder last through a crash; a folder that cannot be synced only
 // loses that guarantee.
 void syncFolderOf(const std::filesystem::path& target) {
@@ -171,6 +210,8 @@ bool writeFileAtomically(const std::string& path, std::string_view text, std::st
         return false;
     };
     const FileSizeLimitFailsWrites limited;
+    // Before the temporary file, so that it is gone or renamed when a request to end comes.
+    const EndRequestsWaitForTheWrite ending;
     std::filesystem::path resolved;
     if (!followLinks(path, resolved)) return fail(std::strerror(errno));
     const std::string target = resolved.string();

@@ -22,7 +22,9 @@ namespace standin::io {
 // the new text, once the disk has room for all of it; if that fails, the old text is whole,
 // the temporary file is kept and the message names it. Errors
 // say why ("cannot write a.json: No space left on device"; past the file-size limit, "File
-// too large", the old file whole and the temporary file gone). `interruptBeforeRename` stops
+// too large", the old file whole and the temporary file gone). A request to end the program
+// (SIGINT, SIGTERM, SIGHUP, SIGQUIT) that comes meanwhile waits until the write is done or
+// failed, so it never leaves the temporary file behind. `interruptBeforeRename` stops
 // just before the file is replaced, as a crash there would, so tests can check the old
 // file survives whole.
 bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,

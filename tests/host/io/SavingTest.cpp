@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "io/AtomicFile.h"
 #include "io/DocumentFile.h"
@@ -122,6 +123,31 @@ TEST_F(SaveTest, AHardLinkedFileOnAFullDiskKeepsItsOldTextWhole) {
     });
     if (status == 77) GTEST_SKIP() << "no small file system can be mounted here";
     EXPECT_EQ(status, 0) << "1: saved, 2: the old text was overwritten, 3: the message";
+}
+
+// A request to end the program while a file is written waits for the write: the child ends
+// by it all the same, but the file is whole and no temporary file is left beside it.
+TEST_F(SaveTest, AnEndRequestDuringTheWriteWaitsForIt) {
+    write("drawing.json", "old");
+    const std::string text(32 << 20, 'n');
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::thread([&] {  // ends the program once the temporary file is there
+            for (;;)
+                for (const auto& e : fs::directory_iterator(dir))
+                    if (e.path().filename().string().find(".part-") != std::string::npos) {
+                        ::kill(::getpid(), SIGTERM);
+                        return;
+                    }
+        }).detach();
+        std::string error;
+        ::_exit(writeFileAtomically(path("drawing.json"), text, error) ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_FALSE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "the write failed";
+    EXPECT_EQ(names(), std::vector<std::string>{"drawing.json"});
+    EXPECT_EQ(fs::file_size(dir / "drawing.json"), text.size());
 }
 
 TEST_F(SaveTest, ASymbolicLinkIsWrittenThroughAndStaysALink) {

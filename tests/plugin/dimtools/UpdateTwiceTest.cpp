@@ -286,7 +286,10 @@ TEST_F(UpdateTwiceTest, GesturesNearTheirRoundingsStayWhereTheyWereDrawn) {
 // or emptied): a 100-point line on a layer at 1:7 reads 700 points. A fixed scale reads the
 // table's, in either scale style. A layer that stores no scale (as older drawings have
 // them) is read at the default, 1:1 in layer-based style, and is given none by the update.
+// A layer that held none when it was dimensioned keeps the scale it was dimensioned at,
+// whatever is current later (another drawing brought to the front) and in either style.
 TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) {
+    enum Later { kAsDrawn, kForgotten, kOtherCurrent, kLayerBased };
     struct Row {
         const char* name;
         int32_t style, id;
@@ -294,7 +297,8 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
         const char* label;
         AIReal slotScaler;  // the user's slot of that id when the drawing is updated (0: empty)
         const char* text;
-        bool forgotten = false;  // the layer's scale entries removed once the dimension is drawn
+        Later later = kAsDrawn;  // kForgotten: the layer's scale entries removed once dimensioned
+        bool current = false;    // the scale is the current one, the layer holding none
     } const rows[] = {
         {"custom, the slot emptied", kLayerBasedScaleStyle, 1, 7, "1:7", 0, "700.00"},
         {"custom, the slot holding 1:3", kLayerBasedScaleStyle, 1, 7, "1:7", 3, "700.00"},
@@ -302,7 +306,13 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
         {"custom of the document, the slot emptied", kDocumentBasedScaleStyle, 9, 7, "1:7", 0, "700.00"},
         {"fixed 1:50", kLayerBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00"},
         {"fixed 1:50 of the document", kDocumentBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00"},
-        {"none stored", kLayerBasedScaleStyle, 33, 1, "1:1", 0, "100.00", true},
+        {"none stored", kLayerBasedScaleStyle, 33, 1, "1:1", 0, "100.00", kForgotten},
+        {"the document's 1:50, 1:20 current later", kDocumentBasedScaleStyle, 25, 50, "1:50", 3, "5,000.00",
+         kOtherCurrent, true},
+        {"the start-up 1:1, 1:20 current later", kDocumentBasedScaleStyle, 33, 1, "1:1", 0, "100.00", kOtherCurrent,
+         true},
+        {"the document's 1:100, then layer-based", kDocumentBasedScaleStyle, 24, 100, "1:100", 0, "10,000.00",
+         kLayerBased, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -311,19 +321,31 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
         const CustomScaleSlot slot = customSlot(g->prefs, row.id + 1);
         *slot.scaler = row.scaler;
         CopyCString(slot.label, kScaleLabelSize, row.label);
-        ASSERT_EQ(session->hostEvent([&] {
-            AILayerHandle layer = nullptr;
-            AIErr err = sAILayer->GetCurrentLayer(&layer);
-            return err ? err : setLayerScale(layer, row.id, row.scaler, row.label);
-        }), kNoErr);
+        if (row.current) {
+            g->prefs.scale = row.id;
+            g->prefs.scaler = row.scaler;
+            CopyCString(g->prefs.scaleStr, row.label);
+        } else {
+            ASSERT_EQ(session->hostEvent([&] {
+                AILayerHandle layer = nullptr;
+                AIErr err = sAILayer->GetCurrentLayer(&layer);
+                return err ? err : setLayerScale(layer, row.id, row.scaler, row.label);
+            }), kNoErr);
+        }
         Polyline({{100, 100}, {200, 100}});
         ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {200, 100}}, {150, 130}), kNoErr);
         ASSERT_EQ(Texts(Dimensions().back()), std::vector<std::string>{row.text});
         *slot.scaler = row.slotScaler;
         CopyCString(slot.label, kScaleLabelSize, row.slotScaler > 0 ? "1:3" : "");
-        if (row.forgotten) {
+        if (row.later == kForgotten) {
             standin::Dict* layer = doc->editDict(doc->dictionaryOf(doc->currentLayer()));
             for (const char* key : {kLayerScaleIDKey, kLayerScalerKey, kLayerScaleStrKey}) layer->erase(key);
+        } else if (row.later == kOtherCurrent) {
+            g->prefs.scale = 27;
+            g->prefs.scaler = 20;
+            CopyCString(g->prefs.scaleStr, "1:20");
+        } else if (row.later == kLayerBased) {
+            g->prefs.scaleStyle = kLayerBasedScaleStyle;
         }
         const auto drawn = drawingdiff::Marks(*doc);
         const auto stored = drawingdiff::Records(*doc);
