@@ -8,6 +8,7 @@
 #include "DimensionToolFixture.h"
 #include "ScratchFolder.h"
 #include "core/PlotwiseSuites.h"
+#include "suites/Suites.h"
 #include "units/LayerScales.h"
 
 namespace dimtest {
@@ -125,6 +126,16 @@ TEST_F(MeasureDistanceTest, TheDistanceIsToldAtTheScaleOfTheLayerPressedOn) {
         EXPECT_EQ(Alerts().back(), row.message);
         EXPECT_EQ(g->prefs.scaler, current) << "a measurement changes no scale the tools draw at";
     }
+    // Document-based at 1:50, the dimension layer current: space is at the document's scale.
+    g->prefs.scaleStyle = 1;
+    session->hostEvent([&] {
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(doc->layerByTitle("Layer 1")), 25, 50.0f, "1:50"))
+            return err;
+        g->dimensionLayer = standin::suites::layerHandle(doc->addLayer("Dimension Layer"));
+        return doc->setCurrentLayer(doc->layerByTitle("Dimension Layer"));
+    });
+    ASSERT_EQ(Measure({300, 400}, {372, 400}), kNoErr);
+    EXPECT_EQ(Alerts().back(), "Measured distance: 50.00 in at the scale 1:50");
 }
 
 TEST_F(MeasureDistanceTest, ALongWordIsCutAtTheMessage) {
