@@ -354,7 +354,13 @@ AIErr DimensionPath(AIArtHandle path) {
     if (AnchorsMakeRectangle(anchors)) return RectangleSteps(path, anchors);
     AIRealRect r{};
     if (AIErr err = Bounds(path, &r)) return err;
-    if (AnchorsMakeCircle(anchors, r.right - r.left, r.top - r.bottom)) return CircleSteps(path, anchors);
+    // Four anchors where a circle's lie make no circle of an arc: only one the radius routine
+    // measures gets a radius, the others a dimension per segment.
+    if (AnchorsMakeCircle(anchors, r.right - r.left, r.top - r.bottom)) {
+        bool circle = false;
+        if (AIErr err = IsMeasuredCircle(path, &circle)) return err;
+        if (circle) return CircleSteps(path, anchors);
+    }
     return SegmentSteps(path, anchors, closed);
 }
 

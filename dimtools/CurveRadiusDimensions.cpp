@@ -19,6 +19,7 @@
 #include "dimtools/RadialDimensions.h"
 #include "geometry/PointMath.h"
 #include "geometry/RadialGeometry.h"
+#include "units/LayerScales.h"
 
 namespace {
 
@@ -136,6 +137,11 @@ AIErr CurveRadius(int16_t drawArc) {
     AIErr result = kNoErr;
     if (!Measure(&at, &result)) return result;
     FollowResizedClick(at.click, at.t);
+    // The curve found where the cursor is may not be the press's art (a press beside it finds
+    // none): its value is drawn at its own layer's scale, as the redraw takes it. A redraw or a
+    // resize has taken the scale of the art the dimension is kept on.
+    if (!g->updatingDimensions && !g->resizingDimension)
+        if (AIErr err = LoadMeasuredArtScale(at.click.art, /*mend=*/false)) return DimensionOrNothing(g->group, err);
     return DimensionOrNothing(g->group, CurveRadiusArt(at.fit, drawArc, g->group));
 }
 

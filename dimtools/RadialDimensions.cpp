@@ -3,7 +3,10 @@
 // terminators, the offsets the drag record keeps, the shelf and the labelled value.
 #include "dimtools/RadialDimensions.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
+#include <vector>
 
 #include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricProjection.h"
@@ -22,6 +25,7 @@
 #include "dimtools/DimToolGlobals.h"
 #include "dimtools/ToolHit.h"
 #include "geometry/AxonometricMath.h"
+#include "geometry/BezierMath.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PointMath.h"
 #include "geometry/RadialGeometry.h"
@@ -37,6 +41,11 @@ constexpr int32_t kNotACircleMessage = 10;       // 17010
 constexpr int32_t kNoLongerACircleMessage = 36;  // 17036
 constexpr int16_t kRadiusKind = 1;
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
+// Round art lies on the ellipse its bounds enclose within this share of the half-axes, and a
+// hundredth of a point for the floats' rounding: the four-piece circles and ellipses the host
+// and the drawing tools make stray 0.03 % from it between their anchors.
+constexpr double kOffRound = 1e-3, kOffRoundPoints = 1e-2;
+constexpr double kRoundSamples[] = {0, 0.25, 0.5, 0.75};  // along each piece
 
 const Plotwise3_Live_Dimension_Data& Style() { return g->prefs.style; }
 
@@ -65,6 +74,46 @@ AIErr MeasuredArt(AIArtHandle* art) {
 AIErr FaceBounds(AIArtHandle art, depth_object_data* record, AIRealRect* bounds) {
     if (AIErr err = GetAxonometricData(art, record)) return err;
     return MeasureFlatAxonometricArt(art, record, bounds);
+}
+
+// Whether the art is round: a closed path whose anchors, and the points a quarter, half and
+// three quarters along each piece, all lie on the ellipse its bounds enclose. With bounds
+// square within 3 points that makes it a circle; an arc, a door swing, a square, a rectangle,
+// a polygon or a rounded rectangle is not one, whatever its bounds. `face` (or null) takes the
+// art as it lies into the flat plane the bounds were taken in.
+AIErr IsRound(AIArtHandle art, const depth_object_data* face, const AIRealRect& bounds, bool* round) {
+    *round = false;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+    if (type != kPathArt) return kNoErr;
+    ASBoolean closed = false;
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathClosed(art, &closed)) return err;
+    if (AIErr err = sAIPath->GetPathSegmentCount(art, &count)) return err;
+    const double a = (double(bounds.right) - bounds.left) / 2, b = (double(bounds.top) - bounds.bottom) / 2;
+    if (!closed || count < 2 || !(a > 0 && b > 0)) return kNoErr;
+    std::vector<AIPathSegment> anchors(static_cast<size_t>(count));
+    if (AIErr err = sAIPath->GetPathSegments(art, 0, count, anchors.data())) return err;
+    const double ch = bounds.left + a, cv = bounds.bottom + b;
+    const double allowed = kOffRound + kOffRoundPoints / std::max(a, b);
+    for (size_t i = 0; i < anchors.size(); ++i) {
+        const bezier_math::Cubic piece = bezier_math::spanOf(anchors[i], anchors[(i + 1) % anchors.size()]);
+        for (const double t : kRoundSamples) {
+            AIRealPoint p = bezier_math::point(bezier_math::at(piece, t));
+            if (face)
+                if (AIErr err = invertAxonometricPoint(face, &p, &p)) return err;
+            if (!(std::fabs(std::hypot((p.h - ch) / a, (p.v - cv) / b) - 1) <= allowed)) return kNoErr;
+        }
+    }
+    *round = true;
+    return kNoErr;
+}
+
+// A circle within the tools' 3 points: round art, its bounds square within them.
+AIErr Circular(AIArtHandle art, const depth_object_data* face, const AIRealRect& bounds, bool* circle) {
+    if (AIErr err = IsRound(art, face, bounds, circle)) return err;
+    *circle = *circle && BoundsAreCircular(bounds.right - bounds.left, bounds.top - bounds.bottom);
+    return kNoErr;
 }
 
 bool FlatTool() { return g->curTool && (g->curTool == g->radtool || g->curTool == g->diamtool); }
@@ -137,8 +186,10 @@ AIErr Radius(int16_t kind) {
         return err;
     }
 
+    bool circle = false;
+    if (AIErr err = Circular(art, onFace ? &record : nullptr, bounds, &circle)) return err;
     char text[512];
-    if (!BoundsAreCircular(bounds.right - bounds.left, bounds.top - bounds.bottom)) {
+    if (!circle) {
         if (!g->updatingDimensions) {
             Message(kNotACircleMessage, text);
             return doPlotwiseErrorDialog(text);
@@ -189,6 +240,13 @@ AIErr Radius(int16_t kind) {
 }  // namespace
 
 AIErr doRadiusTool(int16_t kind) { return g ? Radius(kind) : kCADErr; }
+
+AIErr IsMeasuredCircle(AIArtHandle art, bool* circle) {
+    *circle = false;
+    AIRealRect bounds{};
+    if (AIErr err = GetUnstrokedArtBounds(art, &bounds)) return err;
+    return Circular(art, nullptr, bounds, circle);
+}
 
 AIErr RadialValueText(int16_t kind, AIReal value, ValueLift lift) {
     const Plotwise3_Live_Dimension_Data& style = Style();

@@ -14,10 +14,14 @@
 // itself while regenerating, resizing or dimensioning automatically), the drag point
 // endPoint. Leaves the leader's outer point as an offset from the circle's centre for the
 // drag record: radialDimOffsetLength (flat) or axoDimOffset (on a face, radialDimOnFace
-// set) and axoDimAngle. Art whose bounds are not square within 3 points is refused with
-// message 17010; while regenerating message 17036 is shown and the dimension drawn from the
+// set) and axoDimAngle. Only a circle is measured: a closed path lying on the ellipse its
+// bounds enclose, those bounds square within 3 points. Other art (an arc or any open path,
+// a square, a rectangle) is refused with message 17010, which points arcs to the fillet
+// radius tool; while regenerating message 17036 is shown and the dimension drawn from the
 // width. Nothing under the click: the art-must-be-clicked alert and 'AWNH'.
 AIErr doRadiusTool(int16_t kind);
+// Whether the radius routine measures the art as it lies as a circle (above).
+AIErr IsMeasuredCircle(AIArtHandle art, bool* circle);
 
 // What the radius routine shares with the fillet and curve radius tools.
 // The value, a radius (kind 1) or a diameter (kind 2), into theText; while the style's text

@@ -112,6 +112,7 @@ ASErr InitCADlabelsWindow(ADMDialogRef dialog) {
                     Guarded<&NumericLabelOptionsPopupNotifierProc>);
     if (ADMItemRef next = Item(dialog, kLabelNextField))
         sADMItem->SetNotifyProc(next, Guarded<&LabelIncrementNotifierProc>);
+    UpdateLabelIncrementFld();  // the next letter or number shown from the start
     if (ADMItemRef text = Item(dialog, kCustomTextField)) {
         SetAlphaSingleLineFldPrefs(text, g->prefs.customLabelDefaultText);
         sADMItem->SetNotifyProc(text, Guarded<&CustomLabelTextNotifierProc>);
@@ -160,7 +161,7 @@ void UpdateLabelIncrementFld() {
             break;
         case 1:
             EnableItems(dialog, {kLabelNextField, kLabelNextCaption}, true);
-            SetNumericIntFldPrefs(next, g->prefs.incrementalLabelNumber, 0, kMaxCounterNumber);
+            SetWholeNumberFieldText(next, g->prefs.incrementalLabelNumber);
             break;
         case 3:
             SetAlphaSingleLineFldPrefs(next, " ");

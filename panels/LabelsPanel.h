@@ -24,8 +24,8 @@ AIErr WriteCADlabelsWindowPrefs(ADMDialogRef dialog);
 // outside 0 to 3 moves nothing.
 void MoveLabelOptions(int32_t format);
 // The next-value field for the style's format (as the text panel's): the letter of incrementalLabelAlpha,
-// incrementalLabelNumber (0 to 32767), unchanged for information, a blank disabled field
-// for custom text.
+// incrementalLabelNumber (0 to 32767) as a text the panel reads itself, unchanged for
+// information, a blank disabled field for custom text. Shown from when the panel opens.
 void UpdateLabelIncrementFld();
 // The label-options timer: the rows laid out once more.
 AIErr LabelOptionsTimerAction();

@@ -1,6 +1,7 @@
 // The rows of the style panels: set up, shown and written through one set of routines.
 #include "panels/StyleControls.h"
 
+#include "artwork/LabelCounters.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseStrings.h"
@@ -154,7 +155,15 @@ void StyleControlNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
 
 void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number) {
     sADMItem->Activate(field, true);
-    if (format == letterFormat + 1) number = sADMItem->GetIntValue(field);
+    if (format == letterFormat + 1) {
+        // Read as typed: text that is no whole number in range is refused in words, never
+        // turned into some number.
+        int32_t typed = 0;
+        if (ReadWholeNumberField(sADMItem->GetDialog(field), static_cast<int16_t>(sADMItem->GetID(field)), 0,
+                                 kMaxCounterNumber, &typed))
+            number = typed;
+        return;
+    }
     if (format != letterFormat) return;
     char text[256] = {};
     sADMItem->GetText(field, text, static_cast<int32_t>(sizeof text));

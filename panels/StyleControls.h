@@ -80,8 +80,9 @@ void SetupPanelPopup(ADMDialogRef dialog, int32_t item, int32_t menu, int32_t in
 void PushStyle(CADAttrType code);
 // What the next-value field of a counting format says, into its counter: for the letter
 // format exactly one capital A to Z (its place, 0 to 25; anything else shows message 17026
-// and changes nothing), for the number format (the one after it) the field's value; other
-// formats take nothing. The field keeps the focus.
+// and changes nothing), for the number format (the one after it) a whole number from 0 to
+// 32767 as typed (anything else refused in words, changing nothing); other formats take
+// nothing. The field keeps the focus.
 void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number);
 // Shows the selection's style in the rows: where the map knows a row's field, its item is
 // known, the field is taken into prefs.style from the reference and shown; elsewhere the

@@ -271,7 +271,7 @@ void UpdateDimensionIncrementFld() {
     if (f == 1)
         SetAlphaSingleLineFldPrefs(next, GetAlphaLabelText(static_cast<int16_t>(g->prefs.incrementalDimAlpha)).c_str());
     else if (f == 2)
-        SetNumericIntFldPrefs(next, g->prefs.incrementalDimNumber, 0, kMaxCounterNumber);
+        SetWholeNumberFieldText(next, g->prefs.incrementalDimNumber);
     else
         SetAlphaSingleLineFldPrefs(next, " ");
     EnableItems(dialog, {kDimensionNextField, kDimensionNextCaption}, counts);

@@ -212,9 +212,21 @@ TEST_F(AutoDimTest, AnOpenPathHasNoClosingSegmentToDimension) {
 TEST_F(AutoDimTest, ASquareOnItsCornerIsNotTakenForACircle) {
     Options(true, true, true, true, true, false, false);
     Polyline({{50, 100}, {100, 50}, {50, 0}, {0, 50}}, true);
-    // Its four sides are 70.71 long, each measured aligned.
+    // Nor three quarters of a circle, its anchors where a circle's lie, open after the left.
+    const AIReal k = 50 * 0.5522847f;
+    ObjId arc = 0;
+    ASSERT_EQ(session->hostEvent([&] {
+        return doc->addPath({{{250, 100}, {250 - k, 100}, {250 + k, 100}, false},
+                             {{300, 50}, {300, 50 + k}, {300, 50 - k}, false},
+                             {{250, 0}, {250 + k, 0}, {250 - k, 0}, false},
+                             {{200, 50}, {200, 50 - k}, {200, 50 + k}, false}},
+                            false, &arc);
+    }), kNoErr);
+    // Its four sides and the arc's three chords are 70.71 long, each measured aligned.
     ASSERT_EQ(Run(), kNoErr);
-    EXPECT_EQ(AllTexts(), (std::multiset<std::string>{"70.71", "70.71", "70.71", "70.71"}));
+    const std::vector<std::string> chords(7, "70.71");
+    EXPECT_EQ(AllTexts(), std::multiset<std::string>(chords.begin(), chords.end()));
+    EXPECT_TRUE(Alerts().empty());
 }
 
 TEST_F(AutoDimTest, HiddenArtAndTheArtOfDimensionsArePassedOver) {

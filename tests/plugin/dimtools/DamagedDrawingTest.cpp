@@ -265,12 +265,14 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
 // A refused press ends there: the drags and the release after the refusal draw nothing,
 // say nothing more and answer nothing; what the refused drag drew goes, also when the
 // release is refused for click records that cannot be stored. A press on art of a locked or
-// hidden layer names it, also with the tools that draw nothing where no art is. A resize
+// hidden layer names it, also with the tools that draw nothing where no art is and with the
+// label tools, which draw where no art is (another layer, open, current). A resize
 // pressed on a dimension whose art is gone is no refusal: the dimension stays as it was,
 // unsaid.
 TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     g->prefs.createDimensionLayer = 1;
-    const std::string locked = "the layer \"Layer 1\" is locked (unlock it first).";
+    doc->addLayer("Notes");
+    ASSERT_EQ(doc->setCurrentLayer("Layer 1"), kNoErr);
     const std::string lockedArt = "the object clicked is on the layer \"Layer 1\", which is locked (unlock it first).";
     const std::string hidden = "the layer \"Layer 1\" is hidden (show it first).";
     const std::string noArt = "This tool must be used by clicking on an object.";
@@ -284,9 +286,15 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         Layer layer;  // "Layer 1", which holds the rectangle and the circle
         std::string words;  // empty: nothing is said
         ObjId DamagedDrawingTest::*spoilt = nullptr;  // pressed art whose click records are no dictionary
+        const char* current = "Layer 1";
     } rows[] = {
-        {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + locked},
-        {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + locked},
+        {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + lockedArt},
+        {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + lockedArt},
+        {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + lockedArt, nullptr, "Notes"},
+        {"Revision Bubble", {100, 125}, kHidden, "\"Revision Bubble\": " + hidden, nullptr, "Notes"},
+        {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + lockedArt, nullptr, "Notes"},
+        {"Datum Feature", {100, 125}, kHidden, "\"Datum Feature\": " + hidden, nullptr, "Notes"},
+        {"Datum Target", {100, 125}, kLocked, "\"Datum Target\": " + lockedArt, nullptr, "Notes"},
         {"Radius Dimension", {250, 300}, kOpen, noArt},
         {"Auto Vertical Dimension", {250, 300}, kOpen, noArt},
         {"Curvature Dimension", kOnCircle, kLocked, "\"Curvature Dimension\": " + lockedArt},
@@ -315,6 +323,7 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         const standin::DictValue* stored = r.spoilt ? DictOf(this->*r.spoilt).find("ZA3_Object") : nullptr;
         const std::optional<standin::DictValue> records = stored ? std::optional(*stored) : std::nullopt;
         spoil(int32_t{7});
+        ASSERT_EQ(doc->setCurrentLayer(r.current), kNoErr);
         ASSERT_EQ(doc->setLayerEditable("Layer 1", r.layer != kLocked), kNoErr);
         ASSERT_EQ(doc->setLayerVisible("Layer 1", r.layer != kHidden), kNoErr);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);

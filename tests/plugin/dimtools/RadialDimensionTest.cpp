@@ -109,36 +109,95 @@ TEST_F(RadialTest, LabelsBeforeOrAfterAndBoundedByTheText) {
     EXPECT_EQ(text.substr(0, 3), "\xD8 x");
 }
 
-TEST_F(RadialTest, ACircleWithinThreePointsIsMeasuredByItsWidth) {
-    Ellipse(100, 100, 72, 75);  // 3 taller: still a circle
-    ASSERT_EQ(PressAndDrag("Radius Dimension", kOnCircle, {230, 220}), kNoErr);
-    EXPECT_EQ(Text(Dimensions().back()), "R 36.00");
-    EXPECT_TRUE(Alerts().empty());
-    // 3.01 taller: refused, nothing drawn, nothing stored.
-    const ObjId oval = Ellipse(300, 100, 72, 75.01f);
-    EXPECT_EQ(PressAndDrag("Radius Dimension", {372, 137.505f}, {430, 220}), kCADErr);
-    ASSERT_FALSE(Alerts().empty());
-    EXPECT_EQ(Alerts().back(), "Radius and diameter dimensions can only be placed on circles.");
-    EXPECT_EQ(Dimensions().size(), 1u);
-    EXPECT_TRUE(Clicks(oval).empty());
+// Only a circle is measured, by its width: closed art lying on the ellipse its bounds enclose,
+// those bounds square within 3 points. An arc, a square or a rectangle is refused whatever
+// its bounds, nothing drawn or stored. Each row's art spans (100, 100) to (172, 172 + extra).
+TEST_F(RadialTest, OnlyACircleWithinThreePointsIsMeasuredByItsWidth) {
+    const AIReal k = 72 * 0.5522847f;  // a quarter circle's handle
+    auto path = [&](const std::vector<AIPathSegment>& anchors, bool closed) {
+        ObjId id = 0;
+        EXPECT_EQ(session->hostEvent([&] { return doc->addPath(anchors, closed, &id); }), kNoErr);
+        return id;
+    };
+    auto newest = [&] {
+        ObjId id = 0;
+        doc->walk([&](const standin::Art& a, int) { id = a.type == kPathArt ? a.id : id; });
+        return id;
+    };
+    const std::string refused =
+        "Radius and diameter dimensions can only be placed on circles. For an arc, use the Fillet Dimension tool.";
+    const struct Row {
+        const char* name;
+        std::function<ObjId()> draw;
+        AIRealPoint press;
+        const char* text;  // null: refused
+    } rows[] = {
+        {"circle", [&] { return Ellipse(100, 100, 72, 72); }, kOnCircle, "R 36.00"},
+        {"3 taller", [&] { return Ellipse(100, 100, 72, 75); }, {172, 137.5f}, "R 36.00"},
+        {"3.01 taller", [&] { return Ellipse(100, 100, 72, 75.01f); }, {172, 137.505f}, nullptr},
+        {"circle of the CAD ellipse tool",
+         [&] {
+             EXPECT_EQ(PressAndDrag("CAD Ellipse", {100, 100}, {172, 172}, aiEventModifiers_Shift), kNoErr);
+             return newest();
+         },
+         kOnCircle, "R 36.00"},
+        {"quarter arc about (100, 100)",
+         [&] { return path({{{100, 172}, {100, 172}, {100 + k, 172}, true}, {{172, 100}, {172, 100 + k}, {172, 100}, true}}, false); },
+         {150.9117f, 150.9117f}, nullptr},
+        {"door swing about (172, 100), closing on its jamb",
+         [&] { return path({{{172, 172}, {172, 172}, {172 - k, 172}, true}, {{100, 100}, {100, 100 + k}, {100, 100}, true}}, false); },
+         {121.0883f, 150.9117f}, nullptr},
+        {"square", [&] { return Rect(100, 100, 72, 72); }, kOnCircle, nullptr},
+        {"rectangle 2 taller", [&] { return Rect(100, 100, 72, 74); }, {172, 137}, nullptr},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const ObjId art = r.draw();
+        const size_t alerts = Alerts().size();
+        EXPECT_EQ(PressAndDrag("Radius Dimension", r.press, {230, 220}), r.text ? kNoErr : kCADErr);
+        const std::vector<std::string> all = Alerts();
+        EXPECT_EQ(std::vector<std::string>(all.begin() + static_cast<long>(alerts), all.end()),
+                  r.text ? std::vector<std::string>{} : std::vector<std::string>{refused});
+        std::vector<std::string> texts;
+        for (const ObjId dim : Dimensions()) {
+            texts.push_back(Text(dim));
+            ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(dim); }), kNoErr);
+        }
+        EXPECT_EQ(texts, r.text ? std::vector<std::string>{r.text} : std::vector<std::string>{});
+        EXPECT_EQ(Clicks(art).size(), r.text ? 2u : 0u);
+        ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(art); }), kNoErr);
+    }
     // Empty space: the art-must-be-clicked alert, and no dimension.
     EXPECT_NE(PressAndDrag("Radius Dimension", {500, 500}, {530, 520}), kNoErr);
-    EXPECT_EQ(Dimensions().size(), 1u);
+    EXPECT_TRUE(Dimensions().empty());
 }
 
 TEST_F(RadialTest, AStretchedCircleIsRedrawnFromItsWidthWithAWarning) {
-    const ObjId circle = Ellipse(100, 100, 72, 72);
-    ASSERT_EQ(PressAndDrag("Radius Dimension", kOnCircle, {230, 220}), kNoErr);
-    // The circle stretched upwards into an ellipse 72 by 144.
+    // Stretched upwards into an ellipse 72 by 144, or its anchors moved onto a square's
+    // corners (its bounds as they were).
     const AIRealMatrix taller{1, 0, 0, 2, 0, -100};
-    ASSERT_EQ(session->hostEvent([&] { return sAITransformArt->TransformArt(Art(circle), &taller, 1, 0x41); }),
-              kNoErr);
-    const size_t alerts = Alerts().size();
-    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
-    ASSERT_EQ(Alerts().size(), alerts + 1);
-    EXPECT_EQ(Alerts().back().rfind("A radius or diameter dimension can only measure a circle", 0), 0u);
-    EXPECT_EQ(g->dimensionsRedrawn, 1);
-    EXPECT_EQ(Text(Dimensions().back()), "R 36.00");
+    const std::vector<AIPathSegment> square = {{{100, 172}, {100, 172}, {100, 172}, true},
+                                               {{172, 172}, {172, 172}, {172, 172}, true},
+                                               {{172, 100}, {172, 100}, {172, 100}, true},
+                                               {{100, 100}, {100, 100}, {100, 100}, true}};
+    const std::function<AIErr(AIArtHandle)> changes[] = {
+        [&](AIArtHandle art) { return sAITransformArt->TransformArt(art, &taller, 1, 0x41); },
+        [&](AIArtHandle art) { return sAIPath->SetPathSegments(art, 0, 4, square.data()); },
+    };
+    for (const auto& change : changes) {
+        const ObjId circle = Ellipse(100, 100, 72, 72);
+        ASSERT_EQ(PressAndDrag("Radius Dimension", kOnCircle, {230, 220}), kNoErr);
+        ASSERT_EQ(session->hostEvent([&] { return change(Art(circle)); }), kNoErr);
+        const size_t alerts = Alerts().size();
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back().rfind("A radius or diameter dimension can only measure a circle", 0), 0u);
+        EXPECT_EQ(g->dimensionsRedrawn, 1);
+        ASSERT_EQ(Dimensions().size(), 1u);
+        EXPECT_EQ(Text(Dimensions()[0]), "R 36.00");
+        ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(Dimensions()[0]); }), kNoErr);
+        ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(circle); }), kNoErr);
+    }
 }
 
 // The host's hit test passes a locked layer's art by: pressed on a circle there, the tool

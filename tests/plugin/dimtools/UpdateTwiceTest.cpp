@@ -240,7 +240,8 @@ TEST_F(UpdateTwiceTest, RandomDimensionsOfEveryToolStayWhereTheyWereDrawn) {
 // curve a rounding from where it was drawn. And presses beside a curve, within the hit's
 // reach (a point, a sixteenth), which are taken on the curve where the update finds them;
 // clicks on a line at 1:1 and a rectangle at 1:100, and on the line and in space while a
-// layer at 1:20 is current.
+// layer at 1:20 is current; a curvature of the circle at 1:100, pressed on it or 10 points
+// beside it, while that layer is current.
 TEST_F(UpdateTwiceTest, GesturesNearTheirRoundingsStayWhereTheyWereDrawn) {
     g->prefs.gridSnapTolerance = 2;
     g->prefs.style.slideDimText = 1;
@@ -271,6 +272,8 @@ TEST_F(UpdateTwiceTest, GesturesNearTheirRoundingsStayWhereTheyWereDrawn) {
         {"Fillet Dimension", Scene::kCircle, {{338.626251f, 221.249191f}}, {330, 160}},
         {"Horizontal Dimension", Scene::kLayers, {{280, 60}, {220, 60}}, {250, 30}},
         {"Horizontal Dimension", Scene::kLayers, {{40, 60}, {140, 400}}, {90, 430}},
+        {"Curvature Dimension", Scene::kLayers, {{393.30127f, 295}}, {350, 320}},
+        {"Curvature Dimension", Scene::kLayers, {{401.961524f, 300}}, {393.30127f, 295}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.tool);

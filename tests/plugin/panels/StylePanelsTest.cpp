@@ -6,6 +6,7 @@
 // acts on, the next-letter fields and the label rows; and the panels showing the selection,
 // blank where two dimensions differ.
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -309,17 +310,25 @@ TEST_F(StylePanelsTest, ItemsActOnTheNotificationsTheirKindSends) {
 
 TEST_F(StylePanelsTest, TheNextLetterTakesOneCapitalAndTheNextNumberItsValue) {
     const std::pair<const char*, int32_t> kLetters[] = {{"D", 3}, {"d", 3}, {"AB", 3}, {"7", 3}, {"", 3}, {"Z", 25}};
+    // A whole number from 0 to 32767 as typed; anything else is refused and leaves it.
+    const std::pair<const char*, int32_t> kNumbers[] = {{"5", 5},   {"x", 5},     {"-3", 5},
+                                                        {"2.5", 5}, {"32768", 5}, {"32767", 32767}};
     for (const char* name : {T, L}) {
         panel = Dialogs().findDialog(name);
         const bool text = std::string(name) == T;
-        ASSERT_EQ(Pick(text ? int32_t{kDimensionFormatPopup} : int32_t{kLabelFormatPopup}, text ? 1 : 0), kNoErr);
-        int32_t& counter = text ? g->prefs.incrementalDimAlpha : g->prefs.incrementalLabelAlpha;
-        const size_t alerts = Dialogs().alerts().size();
-        for (const auto& [typed, expected] : kLetters) {
-            ASSERT_EQ(Type(text ? int32_t{kDimensionNextField} : int32_t{kLabelNextField}, typed), kNoErr);
-            EXPECT_EQ(counter, expected) << name << " \"" << typed << "\"";
+        const int32_t popup = text ? int32_t{kDimensionFormatPopup} : int32_t{kLabelFormatPopup};
+        const int32_t field = text ? int32_t{kDimensionNextField} : int32_t{kLabelNextField};
+        for (const bool letters : {true, false}) {
+            ASSERT_EQ(Pick(popup, (text ? 1 : 0) + (letters ? 0 : 1)), kNoErr);
+            int32_t& counter = letters ? (text ? g->prefs.incrementalDimAlpha : g->prefs.incrementalLabelAlpha)
+                                       : (text ? g->prefs.incrementalDimNumber : g->prefs.incrementalLabelNumber);
+            const size_t alerts = Dialogs().alerts().size();
+            for (const auto& [typed, expected] : letters ? std::span(kLetters) : std::span(kNumbers)) {
+                ASSERT_EQ(Type(field, typed), kNoErr);
+                EXPECT_EQ(counter, expected) << name << " \"" << typed << "\"";
+            }
+            EXPECT_EQ(Dialogs().alerts().size(), alerts + 4) << name;  // one message per refusal
         }
-        EXPECT_EQ(Dialogs().alerts().size(), alerts + 4) << name;  // one message per refusal
     }
 }
 
