@@ -376,6 +376,9 @@ AIErr doCADCornerTool(int mode) {
     if (!FindCrossing(one, two, &x, &curved)) return ShowCoreMessage(kNoCrossingPathsMessage);
 
     const bool fillet = mode == kFilletMode;
+    // The corner takes the first path's place, so the radius or distances are at its layer's
+    // scale; the second press loaded its own path's.
+    if (AIErr err = LoadEditedArtScale(one.click.path)) return err;
     if (!OptionHeld()) {
         (void)(fillet ? doFilletDialog() : doChamferDialog());
         if (g->cancelledInputDialog) return kNoErr;

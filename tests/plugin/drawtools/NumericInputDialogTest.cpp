@@ -450,7 +450,9 @@ TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
 // the crossing, the offset copy lies that far above the line, its division points lie that
 // far apart centred on it (the first 26.61 pt in), and the offset's drag reads 100 mm when
 // dragged that far. Pressed on a dimension's line lying over the rail, each tool edits the
-// rail alike, and the dimension comes through an update as it was.
+// rail alike, and the dimension comes through an update as it was. A corner of the rail and
+// a 1:50 line at x = 150 takes the scale of the first click's line, where it lands: 100 mm
+// is 56.69 pt at 1:5, 5.67 pt at 1:50.
 TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArtsLayer) {
     g->prefs.scaleStyle = kLayerBasedScaleStyle;
     g->prefs.NumericInputUnits = g->prefs.CADtrackerUnits = 3;  // millimetres
@@ -462,6 +464,8 @@ TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArts
         if (AIErr err = doc->addPolyline({{20, 100}, {300, 100}}, false, nullptr)) return err;
         if (AIErr err = doc->addPolyline({{100, 20}, {100, 300}}, false, nullptr)) return err;
         if (AIErr err = doc->addPolyline({{210, 60}, {290, 60}}, false, nullptr)) return err;
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(doc->addLayer("Site")), 25, 50, "1:50")) return err;
+        if (AIErr err = doc->addPolyline({{150, 20}, {150, 300}}, false, nullptr)) return err;
         return setLayerScale(standin::suites::layerHandle(doc->addLayer("Plan")), 24, 100, "1:100");
     }), kNoErr);
     // The part at y = 60 dimensioned with its line along the rail.
@@ -495,6 +499,10 @@ TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArts
         {"Chamfer", "CADChamfer", {Type(4, "100"), Type(6, "100"), Press(1)}, {onDimension, {100, 200}}, {100, 100 + d}},
         {"Offset", "Offset", {Type(4, "100"), Press(1)}, {onDimension}, {300, 100 + d}},
         {"Path Divider", "PathDivider", {Press(5), Type(7, "100"), centred, Press(1)}, {onDimension}, {20 + (280 - 4 * d) / 2, 100}},
+        {"Fillet", "CADFillet", {Type(4, "100"), Press(1)}, {{200, 100}, {150, 200}}, {150 + d, 100}},
+        {"Fillet", "CADFillet", {Type(4, "100"), Press(1)}, {{150, 200}, {200, 100}}, {150, 100 + d / 10}},
+        {"Chamfer", "CADChamfer", {Type(4, "100"), Type(6, "100"), Press(1)}, {{200, 100}, {150, 200}}, {150, 100 + d}},
+        {"Chamfer", "CADChamfer", {Type(4, "100"), Type(6, "100"), Press(1)}, {{150, 200}, {200, 100}}, {150 + d / 10, 100}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.tool) + ", row " + std::to_string(&r - rows));
