@@ -39,10 +39,10 @@ AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit) {
 }
 
 AIErr HitEditedArt(const AIRealPoint& point, int32_t request, AIToolHitData* hit, bool* onDimension) {
-    *onDimension = false;
+    if (onDimension) *onDimension = false;
     if (AIErr err = HitMeasuredArt(nullptr, point, hit, request)) return err;
     if (!hit->hit || !InDimension(hit->object)) return kNoErr;
-    *onDimension = true;
+    if (onDimension) *onDimension = true;
     *hit = AIToolHitData{};
     return kNoErr;
 }

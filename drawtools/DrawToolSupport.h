@@ -35,8 +35,8 @@ bool GridSnap(AIRealPoint* point);
 // are drawn over the drafter's art and drawn again from what they measure, so an edit of their
 // parts, or a result put among them, would be lost at the next update: the host's hit passing
 // over them to the art beneath (as a measuring click does), and none where only a dimension
-// lies, which `onDimension` then says. Host errors are returned.
-AIErr HitEditedArt(const AIRealPoint& point, int32_t request, AIToolHitData* hit, bool* onDimension);
+// lies, which `onDimension`, when given, then says. Host errors are returned.
+AIErr HitEditedArt(const AIRealPoint& point, int32_t request, AIToolHitData* hit, bool* onDimension = nullptr);
 // A click that hit no art the tool edits: the dimension message when it lay on a dimension,
 // else the art-must-be-clicked tip; 'CADE' either way.
 AIErr RefuseClick(bool onDimension);

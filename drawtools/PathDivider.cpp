@@ -233,8 +233,7 @@ double PathLength(const std::vector<AIPathSegment>& path) {
 AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_t action, int32_t crosshairs) {
     if (AIErr err = CheckDocumentZoom()) return err;
     AIToolHitData hit{};
-    bool onDimension = false;
-    if (AIErr err = HitEditedArt(g->firstClick, kSegmentHitRequest, &hit, &onDimension)) return err;
+    if (AIErr err = HitEditedArt(g->firstClick, kSegmentHitRequest, &hit)) return err;
     AIArtHandle art = hit.object;
     if (!hit.hit || !art || !sAIArt->ValidArt(art, true)) return kNoErr;
     AILayerHandle layer = nullptr;
