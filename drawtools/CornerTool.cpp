@@ -365,9 +365,9 @@ AIErr doCADCornerTool(int mode) {
     Side one, two;
     bool clicked = false;
     if (AIErr err = HitPathSegment(g->firstClick, kAllHitRequest, &one.click, &clicked)) return err;
-    if (!clicked) return doArtMustBeClickedErrorDialog();
+    if (!clicked) return RefuseClick(one.click.onDimension);
     if (AIErr err = HitPathSegment(g->secondClick, kAllHitRequest, &two.click, &clicked)) return err;
-    if (!clicked) return doArtMustBeClickedErrorDialog();
+    if (!clicked) return RefuseClick(two.click.onDimension);
     // One segment clicked twice meets itself everywhere.
     if (one.click.path == two.click.path && one.click.segment == two.click.segment)
         return ShowCoreMessage(kNoCrossingPathsMessage);
@@ -376,6 +376,9 @@ AIErr doCADCornerTool(int mode) {
     if (!FindCrossing(one, two, &x, &curved)) return ShowCoreMessage(kNoCrossingPathsMessage);
 
     const bool fillet = mode == kFilletMode;
+    // The corner takes the first path's place, so the radius or distances are at its layer's
+    // scale; the second press loaded its own path's.
+    if (AIErr err = LoadEditedArtScale(one.click.path)) return err;
     if (!OptionHeld()) {
         (void)(fillet ? doFilletDialog() : doChamferDialog());
         if (g->cancelledInputDialog) return kNoErr;

@@ -8,9 +8,11 @@
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/PointMath.h"
+#include "units/LayerScales.h"
 
 namespace {
 
@@ -36,11 +38,32 @@ AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit) {
     return kNoErr;
 }
 
+AIErr HitEditedArt(const AIRealPoint& point, int32_t request, AIToolHitData* hit, bool* onDimension) {
+    if (onDimension) *onDimension = false;
+    if (AIErr err = HitMeasuredArt(nullptr, point, hit, request)) return err;
+    if (!hit->hit || !InDimension(hit->object)) return kNoErr;
+    if (onDimension) *onDimension = true;
+    *hit = AIToolHitData{};
+    return kNoErr;
+}
+
+AIErr RefuseClick(bool onDimension) {
+    return onDimension ? ShowCoreMessage(kDimensionNotEditedMessage) : doArtMustBeClickedErrorDialog();
+}
+
+AIErr LoadEditedArtScale(AIArtHandle art) {
+    AILayerHandle layer = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
+    (void)LoadLayerScale(layer, /*mend=*/false);  // unreadable: the scale stays as it was
+    return kNoErr;
+}
+
 AIErr RequireArtUnder(const AIRealPoint& point, int32_t request) {
-    HitRef ref;
     AIToolHitData hit{};
-    if (AIErr err = ref.Test(nullptr, point, &hit, request)) return err;
-    return hit.hit && hit.object ? kNoErr : doArtMustBeClickedErrorDialog();
+    bool onDimension = false;
+    if (AIErr err = HitEditedArt(point, request, &hit, &onDimension)) return err;
+    if (!hit.hit || !hit.object) return RefuseClick(onDimension);
+    return LoadEditedArtScale(hit.object);
 }
 
 bool GridSnap(AIRealPoint* point) {
@@ -130,9 +153,8 @@ std::vector<AIPathSegment> ReversedSegments(std::vector<AIPathSegment> anchors) 
 AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked, AIToolHitData* hit) {
     *clicked = false;
     *click = PathClick{};
-    HitRef ref;
     AIToolHitData data{};
-    if (AIErr err = ref.Test(nullptr, point, &data, request)) return err;
+    if (AIErr err = HitEditedArt(point, request, &data, &click->onDimension)) return err;
     if (hit) *hit = data;
     if (!data.hit || (data.type != kSegAnchorType && data.type != kSegCurveType) || !data.object) return kNoErr;
     int16_t type = kUnknownArt;

@@ -14,6 +14,8 @@
 
 // Message 17014: the trim and extend tools work on open paths only.
 constexpr int32_t kSelectOpenPathMessage = 14;
+// Message 17017: the editing tools leave dimensions and labels alone.
+constexpr int32_t kDimensionNotEditedMessage = 17;
 
 // What a snap found under the point.
 struct AnchorHit {
@@ -29,15 +31,30 @@ struct AnchorHit {
 AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit = nullptr);
 // The grid snap alone: true when it moved the point.
 bool GridSnap(AIRealPoint* point);
-// A tool that works on the art clicked asks for nothing when its click lands on none: kNoErr
-// when the host's hit test (with the request) finds art at the point, else the
-// art-must-be-clicked tip ('CADE'). Host errors are returned.
+// The hit at the point for a tool that edits the art it is pressed on. Dimensions and labels
+// are drawn over the drafter's art and drawn again from what they measure, so an edit of their
+// parts, or a result put among them, would be lost at the next update: the host's hit passing
+// over them to the art beneath (as a measuring click does), and none where only a dimension
+// lies, which `onDimension`, when given, then says. Host errors are returned.
+AIErr HitEditedArt(const AIRealPoint& point, int32_t request, AIToolHitData* hit, bool* onDimension = nullptr);
+// A click that hit no art the tool edits: the dimension message when it lay on a dimension,
+// else the art-must-be-clicked tip; 'CADE' either way.
+AIErr RefuseClick(bool onDimension);
+// Makes the scale of the art's layer current, storing nothing, as a press on the art does. A
+// tool takes its typed or dragged length at the scale of the layer its result lands on, which
+// need not be the layer of the art last pressed. A host error finding the layer is returned.
+AIErr LoadEditedArtScale(AIArtHandle art);
+// A tool that works on the art clicked asks for nothing when its click lands on none: kNoErr,
+// with the scale of the art's layer made current for the length it asks for, when
+// HitEditedArt finds art at the point; else the refusal of RefuseClick. Host errors are
+// returned.
 AIErr RequireArtUnder(const AIRealPoint& point, int32_t request);
 
 // A click on a path as the editing tools read it: the path with its anchors as they were,
 // the segment under the click and the click's parameter on it.
 struct PathClick {
     AIArtHandle path = nullptr;
+    bool onDimension = false;      // nothing was clicked but a dimension's part
     AIArtHandle group = nullptr;   // the path's container, as the hit reported it
     AIRealPoint point{};           // the point of the path under the click
     int16_t segment = 0;           // start anchor of the clicked segment; -1: the closing one
@@ -51,12 +68,11 @@ struct PathClick {
     AIRealBezier bezier() const;
 };
 
-// Hit-tests the document at the point with the request. `clicked` is set only when an
-// anchor or the curve of a path is under it (a path of one anchor has that anchor as both
-// ends of its segment); an anchor counts as
-// the end of the segment arriving at it (anchor 0 of an open path as the start of the first
-// segment). Host errors are returned. `hit`, when given, receives what the host reported,
-// whatever was hit.
+// HitEditedArt at the point with the request. `clicked` is set only when an anchor or the
+// curve of a path is under it (a path of one anchor has that anchor as both ends of its
+// segment); an anchor counts as the end of the segment arriving at it (anchor 0 of an open
+// path as the start of the first segment). Host errors are returned. `hit`, when given,
+// receives that hit, whatever was hit.
 AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked,
                      AIToolHitData* hit = nullptr);
 // The anchors of a path, and writing them back whole.

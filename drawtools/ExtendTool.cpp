@@ -90,11 +90,11 @@ AIErr doCADExtendTool() {
     PathClick a, boundary;
     bool clicked = false;
     if (AIErr err = HitPathSegment(g->firstClick, kAllHitRequest, &a, &clicked)) return err;
-    if (!clicked) return doArtMustBeClickedErrorDialog();
+    if (!clicked) return RefuseClick(a.onDimension);
     if (a.closed) return ShowCoreMessage(kSelectOpenPathMessage);
     if (a.count() < 2) return ShowCoreMessage(kOnlyEndsExtendMessage);
     if (AIErr err = HitPathSegment(g->secondClick, kAllHitRequest, &boundary, &clicked)) return err;
-    if (!clicked) return doArtMustBeClickedErrorDialog();
+    if (!clicked) return RefuseClick(boundary.onDimension);
     if (a.segment != 0 && a.segment != a.count() - 2) return ShowCoreMessage(kOnlyEndsExtendMessage);
     if (!SegmentIsCurved(a.start(), a.end())) return ExtendStraight(a, boundary);
     return ExtendCurved(a, boundary);

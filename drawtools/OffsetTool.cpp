@@ -193,6 +193,8 @@ AIErr doHomebrewBezierOffsetTool() {
     if (click.group)
         if (AIErr err = sAIArt->GetArtType(click.group, &container)) return err;
     if (container == kCompoundPathArt) return doPlotwiseErrorDialog(kOffsetToolCantDealWithCompounds);
+    // A dragged distance reads at the scale of the path's layer, whatever lay over it.
+    if (AIErr err = LoadEditedArtScale(click.path)) return err;
 
     AIReal dist = 0;
     int16_t side = 1;

@@ -15,7 +15,6 @@
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
-#include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionDrawing.h"
@@ -234,10 +233,7 @@ double PathLength(const std::vector<AIPathSegment>& path) {
 AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_t action, int32_t crosshairs) {
     if (AIErr err = CheckDocumentZoom()) return err;
     AIToolHitData hit{};
-    {
-        HitRef ref;
-        if (AIErr err = ref.Test(nullptr, g->firstClick, &hit, kSegmentHitRequest)) return err;
-    }
+    if (AIErr err = HitEditedArt(g->firstClick, kSegmentHitRequest, &hit)) return err;
     AIArtHandle art = hit.object;
     if (!hit.hit || !art || !sAIArt->ValidArt(art, true)) return kNoErr;
     AILayerHandle layer = nullptr;

@@ -12,11 +12,11 @@
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDialogItems.h"
-#include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
@@ -40,10 +40,8 @@ enum : int16_t {
 AIErr ObjectAt(const AIRealPoint& p, AIArtHandle* object, AIRealRect* bounds) {
     *object = nullptr;
     AIToolHitData hit{};
-    {
-        HitRef ref;
-        if (AIErr err = ref.Test(nullptr, p, &hit, kAllHitRequest)) return err;
-    }
+    // The object beneath a dimension's part, not the dimension, which an update would redraw.
+    if (AIErr err = HitMeasuredArt(nullptr, p, &hit, kAllHitRequest)) return err;
     if (!hit.hit || !hit.object) return kNoErr;
     AIArtHandle art = hit.object;
     if (hit.group) {

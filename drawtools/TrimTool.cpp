@@ -16,6 +16,7 @@
 #include "core/PlotwiseTools.h"
 #include "core/UserLayer.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/BezierGeometry.h"
@@ -298,10 +299,8 @@ AIErr TrimDelete(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
 AIErr doSingleClickTrimTool() {
     const bool quiet = g->draggingTrim != 0;
     AIToolHitData data{};
-    {
-        HitRef ref;
-        if (AIErr err = ref.Test(nullptr, g->firstClick, &data, kSegmentHitRequest)) return err;
-    }
+    // A dimension's line over the path is passed over for the path; a dimension alone is hit.
+    if (AIErr err = HitMeasuredArt(nullptr, g->firstClick, &data, kSegmentHitRequest)) return err;
     if (!data.hit || !data.object) return quiet ? kNoErr : doArtMustBeClickedErrorDialog();
     if (data.group && IsDimension(data.group)) return kNoErr;  // a piece of a dimension: left alone
     AIArtHandle path = data.object;

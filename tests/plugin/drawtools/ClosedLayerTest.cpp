@@ -91,20 +91,27 @@ TEST_F(ClosedLayerTest, ACurrentLayerInsideALockedOneIsNamedWithIt) {
 }
 
 // The tools that work on the art clicked ask for nothing when the click lands on none, the
-// divider's option (the last settings at once) as well, and say so.
+// divider's option (the last settings at once) as well, and say so; also when it lands on a
+// dimension alone.
 TEST_F(ClosedLayerTest, ToolsOfTheArtClickedClickedOnNothingAreToldAndAskNothing) {
+    const char* const onDimension =
+        "Dimensions and labels cannot be changed with this tool: an update draws them again from what they measure.";
+    Dimension(Polyline({{400, 300}, {500, 300}}));
     const struct {
         const char* tool;
         uint32_t modifiers;
-    } rows[] = {{"Offset", 0}, {"Path Divider", 0}, {"Path Divider", kToolEventOptionKey}};
+        AIReal h = 300;
+        const char* words = "This tool must be used by clicking on an object.";
+    } rows[] = {{"Offset", 0}, {"Path Divider", 0}, {"Path Divider", kToolEventOptionKey},
+                {"Offset", 0, 450, onDimension}, {"Path Divider", kToolEventOptionKey, 450, onDimension}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.tool);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         const size_t alerts = Alerts().size();
         session->dialogs().queueAlertAnswer(kADMMiddleButton);  // OK: the tip stays on
-        EXPECT_EQ(session->click({300, 300}, r.modifiers), kCADErr);
+        EXPECT_EQ(session->click({r.h, 300}, r.modifiers), kCADErr);
         ASSERT_EQ(Alerts().size(), alerts + 1);
-        EXPECT_EQ(Alerts().back(), "This tool must be used by clicking on an object.");
+        EXPECT_EQ(Alerts().back(), r.words);
     }
     EXPECT_TRUE(DialogFailures().empty());  // no dialog was opened to be answered
 }

@@ -93,6 +93,15 @@ struct DrawToolsTest : plugintest::PluginSessionTest {
         auto paths = Paths();
         return paths.size() == 1 ? paths[0] : nullptr;
     }
+    // Puts the art into a new group that a dimension's style record makes a dimension.
+    void Dimension(standin::ObjId art) {
+        session->hostEvent([&] {
+            standin::ObjId group = 0;
+            if (AIErr err = doc->newArt(kGroupArt, kPlaceAbove, art, &group)) return err;
+            doc->editDict(doc->dictionaryOf(group))->set("ZA3_Dimension", int32_t{1});
+            return doc->reorderArt(art, kPlaceInsideOnTop, group);
+        });
+    }
     // A path the host draws itself, as the user's existing art.
     standin::ObjId AddPath(const std::vector<AIPathSegment>& segments, bool closed = false) {
         standin::ObjId id = 0;

@@ -30,6 +30,8 @@ struct ExtendToolTest : DrawToolsTest {
 TEST_F(ExtendToolTest, AStraightEndMovesOntoTheBoundary) {
     const standin::ObjId line = Polyline({{0, 100}, {100, 100}});
     Polyline({{150, 50}, {150, 150}});
+    const standin::ObjId over = Polyline({{10, 100}, {95, 100}});  // a dimension's line, passed over
+    Dimension(over);
     ASSERT_EQ(TwoClicks({90, 100}, {150, 120}), kNoErr);
     std::vector<AIRealPoint> a = AnchorsOf(line);
     ASSERT_EQ(a.size(), 2u);
@@ -44,6 +46,7 @@ TEST_F(ExtendToolTest, AStraightEndMovesOntoTheBoundary) {
     a = AnchorsOf(line);
     EXPECT_PT(a[0], 60, 100, kTol);
     EXPECT_PT(a[1], 150, 100, kTol);
+    EXPECT_PT(doc->art(over)->segments[1].p, 95, 100, kTol);
 }
 
 TEST_F(ExtendToolTest, OnALongerPathTheAnchorNearerTheCrossingMoves) {
@@ -133,6 +136,7 @@ TEST_F(ExtendToolTest, EveryRefusalSaysWhyAndChangesNothing) {
     Polyline({{300, 120}, {400, 120}});  // parallel to `far`
     Polyline({{500, 300}, {500, 400}});  // the line of `far` passes below it
     const standin::ObjId arc = AddPath({{{300, 300}, {300, 300}, {300, 330}, false}, {{330, 360}, {330, 360}, {330, 360}, false}});
+    Dimension(Polyline({{600, 0}, {700, 0}}));
     const std::vector<AIRealPoint> before[] = {AnchorsOf(square), AnchorsOf(open), AnchorsOf(far), AnchorsOf(arc)};
 
     const std::pair<AIRealPoint, AIRealPoint> clicks[] = {
@@ -141,6 +145,7 @@ TEST_F(ExtendToolTest, EveryRefusalSaysWhyAndChangesNothing) {
         {{350, 100}, {350, 120}},   // parallel
         {{350, 100}, {500, 350}},   // not reaching the boundary segment
         {{315, 341.25f}, {500, 350}},  // a curve whose end tangents miss the boundary
+        {{650, 0}, {350, 120}},     // a dimension alone
     };
     const char* messages[] = {
         "Select an open path.",
@@ -148,6 +153,7 @@ TEST_F(ExtendToolTest, EveryRefusalSaysWhyAndChangesNothing) {
         "Click two lines that are not parallel.",
         "The paths do not cross.",
         "No crossing line was found.",
+        "Dimensions and labels cannot be changed with this tool: an update draws them again from what they measure.",
     };
     for (size_t i = 0; i < std::size(clicks); ++i) {
         EXPECT_EQ(TwoClicks(clicks[i].first, clicks[i].second), kCADErr) << i;

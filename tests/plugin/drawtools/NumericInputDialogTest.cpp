@@ -11,8 +11,10 @@
 #include "ADMDialog.h"
 #include "ADMItem.h"
 #include "DrawToolsFixture.h"
+#include "DrawingDifferences.h"
 #include "adm/DialogManager.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/DimensionStorage.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/UnitFormat.h"
 #include "suites/Suites.h"
@@ -447,7 +449,10 @@ TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
 // be 14.17 pt). The lines cross at (100, 100): the fillet and the chamfer end that far from
 // the crossing, the offset copy lies that far above the line, its division points lie that
 // far apart centred on it (the first 26.61 pt in), and the offset's drag reads 100 mm when
-// dragged that far.
+// dragged that far. Pressed on a dimension's line lying over the rail, each tool edits the
+// rail alike, and the dimension comes through an update as it was. A corner of the rail and
+// a 1:50 line at x = 150 takes the scale of the first click's line, where it lands: 100 mm
+// is 56.69 pt at 1:5, 5.67 pt at 1:50.
 TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArtsLayer) {
     g->prefs.scaleStyle = kLayerBasedScaleStyle;
     g->prefs.NumericInputUnits = g->prefs.CADtrackerUnits = 3;  // millimetres
@@ -458,8 +463,25 @@ TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArts
         if (AIErr err = setLayerScale(standin::suites::layerHandle(detail), 29, 5, "1:5")) return err;
         if (AIErr err = doc->addPolyline({{20, 100}, {300, 100}}, false, nullptr)) return err;
         if (AIErr err = doc->addPolyline({{100, 20}, {100, 300}}, false, nullptr)) return err;
+        if (AIErr err = doc->addPolyline({{210, 60}, {290, 60}}, false, nullptr)) return err;
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(doc->addLayer("Site")), 25, 50, "1:50")) return err;
+        if (AIErr err = doc->addPolyline({{150, 20}, {150, 300}}, false, nullptr)) return err;
         return setLayerScale(standin::suites::layerHandle(doc->addLayer("Plan")), 24, 100, "1:100");
     }), kNoErr);
+    // The part at y = 60 dimensioned with its line along the rail.
+    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+    ASSERT_EQ(session->click({210, 60}), kNoErr);
+    ASSERT_EQ(Drag({290, 60}, {250, 100}), kNoErr);
+    const auto dimension = [&] {
+        std::vector<drawingdiff::Mark> marks = drawingdiff::Marks(*doc);
+        std::erase_if(marks, [&](const drawingdiff::Mark& m) {
+            return !IsDimension(standin::toHandle<AIArtHandle>(doc->art(m.id)->parent));
+        });
+        return marks;
+    };
+    const std::vector<drawingdiff::Mark> measured = dimension(), start = drawingdiff::Marks(*doc);
+    ASSERT_FALSE(measured.empty());
+    const AIRealPoint onDimension{220, 100};
     const auto d = static_cast<AIReal>(100 / 25.4 * 72 / 5);
     standin::UserAction centred;
     centred.kind = standin::UserAction::Kind::Pick, centred.item = 10, centred.entry = 1;
@@ -473,14 +495,25 @@ TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArts
         {"Chamfer", "CADChamfer", {Type(4, "100"), Type(6, "100"), Press(1)}, {{200, 100}, {100, 200}}, {100, 100 + d}},
         {"Offset", "Offset", {Type(4, "100"), Press(1)}, {{200, 100}}, {300, 100 + d}},
         {"Path Divider", "PathDivider", {Press(5), Type(7, "100"), centred, Press(1)}, {{200, 100}}, {20 + (280 - 4 * d) / 2, 100}},
+        {"Fillet", "CADFillet", {Type(4, "100"), Press(1)}, {onDimension, {100, 200}}, {100 + d, 100}},
+        {"Chamfer", "CADChamfer", {Type(4, "100"), Type(6, "100"), Press(1)}, {onDimension, {100, 200}}, {100, 100 + d}},
+        {"Offset", "Offset", {Type(4, "100"), Press(1)}, {onDimension}, {300, 100 + d}},
+        {"Path Divider", "PathDivider", {Press(5), Type(7, "100"), centred, Press(1)}, {onDimension}, {20 + (280 - 4 * d) / 2, 100}},
+        {"Fillet", "CADFillet", {Type(4, "100"), Press(1)}, {{200, 100}, {150, 200}}, {150 + d, 100}},
+        {"Fillet", "CADFillet", {Type(4, "100"), Press(1)}, {{150, 200}, {200, 100}}, {150, 100 + d / 10}},
+        {"Chamfer", "CADChamfer", {Type(4, "100"), Type(6, "100"), Press(1)}, {{200, 100}, {150, 200}}, {150, 100 + d}},
+        {"Chamfer", "CADChamfer", {Type(4, "100"), Type(6, "100"), Press(1)}, {{150, 200}, {200, 100}}, {150 + d / 10, 100}},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.tool);
+        SCOPED_TRACE(std::string(r.tool) + ", row " + std::to_string(&r - rows));
         ClickedAt(27, r.tool, r.dialog, r.typed, r.clicks);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
         EXPECT_TRUE(std::ranges::any_of(Paths(), [&](const standin::Art* p) {
             return std::ranges::any_of(p->segments, [&](const AIPathSegment& s) { return Near(s.p, r.anchor.h, r.anchor.v, 1e-2f); });
         }));
-        ASSERT_TRUE(session->userUndo());
+        EXPECT_EQ(drawingdiff::Differences(measured, dimension()), std::vector<std::string>{});
+        // The edit and the update, which redraws the dimension, are taken back.
+        while (!drawingdiff::Differences(start, drawingdiff::Marks(*doc)).empty() && session->userUndo()) {}
     }
     g->prefs.scaler = 20;
     ASSERT_EQ(session->selectTool("Offset"), kNoErr);

@@ -48,6 +48,7 @@ struct ProportionToolTest : DrawToolsTest {
     } while (0)
 
 TEST_F(ProportionToolTest, TheDialogShowsSecondOverFirst) {
+    Dimension(Polyline({{0, 5}, {0, 35}}));  // a dimension's line over the first side, passed over
     ASSERT_EQ(Resize({Press(2)}), kNoErr);
     EXPECT_EQ(g->didFirstClick + g->didSecondClick, 0);
     ADMDialogRef d = OpenFloating(16270);

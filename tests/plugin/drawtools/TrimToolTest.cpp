@@ -62,15 +62,6 @@ struct TrimToolTest : DrawToolsTest {
         std::sort(out.begin(), out.end());
         return out;
     }
-    // Puts the art into a new group that a dimension's style record makes a dimension.
-    void Dimension(standin::ObjId art) {
-        session->hostEvent([&] {
-            standin::ObjId group = 0;
-            if (AIErr err = doc->newArt(kGroupArt, kPlaceAbove, art, &group)) return err;
-            doc->editDict(doc->dictionaryOf(group))->set("ZA3_Dimension", int32_t{1});
-            return doc->reorderArt(art, kPlaceInsideOnTop, group);
-        });
-    }
     void Attr(standin::ObjId id, uint32_t bits) {
         session->hostEvent([&] { return doc->setUserAttr(id, bits, bits); });
     }
@@ -281,11 +272,15 @@ TEST_F(TrimToolTest, RefusalsAndTheOptionsDialog) {
     EXPECT_EQ(session->click({50, 0}), kCADErr);
     ASSERT_EQ(Alerts().size(), 1u);
     EXPECT_EQ(Alerts()[0], "Select an open path.");
-    // A piece of a dimension is left alone without a word.
+    // A piece of a dimension is left alone without a word; the path beneath it is trimmed
+    // (the nearer end goes).
+    const standin::ObjId under = Polyline({{0, 300}, {40, 300}});
     const standin::ObjId inside = Polyline({{0, 300}, {100, 300}});
     Dimension(inside);
     EXPECT_EQ(session->click({50, 300}), kNoErr);
+    EXPECT_EQ(session->click({10, 300}), kNoErr);
     EXPECT_EQ(doc->art(inside)->segments.size(), 2u);
+    EXPECT_PT(doc->art(under)->segments.front().p, 10, 300, kTol);
     EXPECT_EQ(Alerts().size(), 1u);
 
     // "TrimPrefs" switches between the modes.
