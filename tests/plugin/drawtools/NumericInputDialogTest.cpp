@@ -507,6 +507,7 @@ TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArts
     for (const Row& r : rows) {
         SCOPED_TRACE(std::string(r.tool) + ", row " + std::to_string(&r - rows));
         ClickedAt(27, r.tool, r.dialog, r.typed, r.clicks);
+        EXPECT_EQ(g->prefs.scaler, 100) << "the current layer's scale, the plan's, current again";
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
         EXPECT_TRUE(std::ranges::any_of(Paths(), [&](const standin::Art* p) {
             return std::ranges::any_of(p->segments, [&](const AIPathSegment& s) { return Near(s.p, r.anchor.h, r.anchor.v, 1e-2f); });
