@@ -259,7 +259,7 @@ void TakeRulerScaleFromCurrentLayer() {
     int32_t id = 0;
     AIReal scaler = 0;
     char label[kScaleLabelSize] = {};
-    if (GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label)) return;
+    if (PeekZA3LayerScale(ScaleSourceLayer(layer), &id, &scaler, label)) return;  // read: the rulers store nothing
     g->rulerScale = id;
     g->rulerScaler = scaler;
 }

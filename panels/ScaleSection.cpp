@@ -171,10 +171,13 @@ void ScaleOfDocument(ADMItemRef popup) {
         return;
     }
     sADMItem->Enable(popup, true);
-    int32_t id = -1;
-    AIReal scaler = 0;
+    // Shown, not stored: a document whose layers hold no scale yet shows the current one.
+    int32_t id = g->prefs.scale;
+    AIReal scaler = g->prefs.scaler;
     char label[kScaleLabelSize] = {};
-    if (GetCurrentDocBasedScale(&id, &scaler, label) == kNoErr && id >= 0) ShowScaleInPopup(popup, id, scaler, label);
+    CopyCString(label, g->prefs.scaleStr);
+    bool found = false;
+    if (PeekCurrentDocBasedScale(&id, &scaler, label, &found) == kNoErr && id >= 0) ShowScaleInPopup(popup, id, scaler, label);
     RedrawItem(popup);
 }
 
