@@ -14,6 +14,7 @@ struct DimToolGlobals : DimensionGlobals {
     double geometryX = kMissingValue, geometryY = kMissingValue, geometryW = kMissingValue,
            geometryH = kMissingValue, geometryL = kMissingValue, geometryP = kMissingValue,
            geometryA = kMissingValue;
+    double geometryReach = 0;  // the largest coordinate magnitude of its bounds: the read-out rounds with it
     // The layout of the text being drawn: the second click of the current pair, the
     // measured width of the text, where and how it is set.
     AIRealPoint basePoint2{};

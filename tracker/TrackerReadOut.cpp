@@ -273,6 +273,7 @@ AIErr MeasureOne(AIArtHandle art, Measure& m, Outcome* outcome) {
 void ForgetGeometry() {
     g->geometryX = g->geometryY = g->geometryW = g->geometryH = kMissingValue;
     g->geometryL = g->geometryP = g->geometryA = kMissingValue;
+    g->geometryReach = 0;
 }
 
 // The scale the read-out is shown at: the layer's of the measured art, or of a measurement
@@ -316,6 +317,7 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale
     const bool onePath = m.paths == 1;
     const double length = m.anyClosed ? kMissingValue : total;
     const double perimeter = m.anyClosed ? total : kMissingValue;
+    const double reach = std::max(Reach(a), Reach(b));
     if (art) {
         g->geometryX = b.left;
         g->geometryY = b.top;
@@ -324,9 +326,9 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale
         g->geometryL = length;
         g->geometryP = perimeter;
         g->geometryA = area;
+        g->geometryReach = reach;
         if (onePath) return kNoErr;
     }
-    const double reach = std::max(Reach(a), Reach(b));
     return ShowReadOut(scale, reach, b.left, b.top, w1, h1, w2, h2, kMissingValue, length, perimeter, area);
 }
 
