@@ -486,7 +486,8 @@ AIErr ScaleOfArt(AIArtHandle art, ReadOutScale* scale) {
 AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal /*seventh*/,
                           AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
     if (!g || !g->CADtrackerWindow) return kNoErr;
-    // What a tool measures lies in the box it reports, from (x, y) to (x + w, y - h).
+    // A tool reports no coordinates but the point (x, y) and the box of w by h from it: their
+    // reach stands for that of the points it measured.
     const AIReal reach = Reach({{x, y}, {x + w, y - h}});
     return ShowReadOut(HeldOrCurrentScale(), reach, x, y, w, h, width, height, angle, length, perimeter, area);
 }
