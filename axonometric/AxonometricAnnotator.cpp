@@ -58,12 +58,13 @@ AIErr LabelOnClearing(AIAnnotatorDrawer* drawer, const char* text, AIPoint origi
     return sAIAnnotatorDrawer->DrawText(drawer, text, &origin);
 }
 
-// A length as the tracker shows it: at the drawing scale, in its units and precision.
-std::string TrackerLength(AIReal value) {
+// A length as the tracker shows it: at the drawing scale, in its units and precision, rounded
+// with the float error of coordinates as far out as `reach`.
+std::string TrackerLength(AIReal value, AIReal reach) {
     char text[256] = {};
     // At the scale the tracker shows the same value at.
     doScaleAndUnitsAt(MeasuringScaler(), value, text, 1, static_cast<int16_t>(g->prefs.CADtrackerUnits),
-                      static_cast<int16_t>(g->prefs.CADtrackerPrecision));
+                      static_cast<int16_t>(g->prefs.CADtrackerPrecision), reach);
     return text;
 }
 
@@ -112,8 +113,9 @@ AIErr DrawOffsetAnnotater(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer, 
         if (AIErr err = sAIAnnotatorDrawer->DrawEllipse(drawer, &dot, true)) return err;
     }
     const double distance = Distance<double>(*click, *offsetPoint);
-    const std::string text = g->offsetTooFar ? std::string(kOffsetTooLargeAnnotation)
-                                             : TrackerLength(static_cast<AIReal>(distance));
+    const std::string text = g->offsetTooFar
+                                 ? std::string(kOffsetTooLargeAnnotation)
+                                 : TrackerLength(static_cast<AIReal>(distance), Reach({*click, *offsetPoint}));
     if (text.empty()) return kNoErr;
     return LabelOnClearing(drawer, text.c_str(), {a.h + kOffsetLabelGap, a.v - kOffsetLabelGap});
 }
@@ -142,9 +144,12 @@ AIErr DrawInformationBox(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer) {
     if (!g || !g->dragging || !g->prefs.showCADtrackerInfo || !g->annotatorCursorKnown) return kNoErr;
     std::vector<std::string> lines;
     // Sizes: the height is kept negated (y down) and a drag may run either way.
-    if (Known(g->annotatorW)) lines.push_back(Caption(27, "Width: ") + TrackerLength(std::fabs(g->annotatorW)));
-    if (Known(g->annotatorH)) lines.push_back(Caption(28, "Height: ") + TrackerLength(std::fabs(g->annotatorH)));
-    if (Known(g->annotatorL)) lines.push_back(Caption(3, "Length") + ": " + TrackerLength(g->annotatorL));
+    const AIReal reach = g->annotatorReach;
+    if (Known(g->annotatorW))
+        lines.push_back(Caption(27, "Width: ") + TrackerLength(std::fabs(g->annotatorW), reach));
+    if (Known(g->annotatorH))
+        lines.push_back(Caption(28, "Height: ") + TrackerLength(std::fabs(g->annotatorH), reach));
+    if (Known(g->annotatorL)) lines.push_back(Caption(3, "Length") + ": " + TrackerLength(g->annotatorL, reach));
     if (Known(g->annotatorAngle)) lines.push_back(Caption(16, "Angle: ") + TrackerAngle(g->annotatorAngle));
     AIPoint cursor{};
     if (lines.empty() || !ToView(view, g->annotatorCursor, &cursor)) return kNoErr;

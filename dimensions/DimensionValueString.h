@@ -10,19 +10,19 @@
 
 // The linear, datum and diameter kinds push what they measure 2^-16 point away from zero:
 // a dimension of no length still measures something, and a circle just wide enough for its
-// terminators gets them. Their texts take the push once the value is scaled, as a hair of
-// the unit shown (ValueLift::pushed): pushed before a scale of 1:100 it would carry a value
-// exact in that unit to the next thousandth of a millimetre.
+// terminators gets them. Their texts show the length measured, unpushed: pushed before a
+// scale of 1:100 it would carry a value exact in millimetres to the next thousandth.
 AIReal PushedLength(AIReal measured);
-enum class ValueLift { none, pushed };
 
 // With dimensionFormat 0, writes upper value [" " ± upper tolerance] [CR lower value
 // [" " ± lower tolerance]] into theText; any other format leaves theText as it was. The
-// length is in document points; the current scale applies. A text longer than theText
-// holds keeps both values and their markers and cuts the tolerance texts. Returns 0.
-int32_t makeGlobalDimensionString(float length, ValueLift lift = ValueLift::none);
+// length is in document points; the current scale applies. `reach` is the largest
+// magnitude of the coordinates it was measured between, whose float spacing is its error
+// (doScaleAndUnits): both values are rounded with it. A text longer than theText holds
+// keeps both values and their markers and cuts the tolerance texts. Returns 0.
+int32_t makeGlobalDimensionString(float length, AIReal reach = 0);
 
 // The text of one measured pair of a click chain, into theText: with the record's format 0
 // the value's text (whatever the style's format, which is -1 once one pair was retyped),
 // which the record keeps as its own; with any other format the label the record holds.
-AIErr makePairDimensionString(live_dimension_text_data& record, float length, ValueLift lift = ValueLift::none);
+AIErr makePairDimensionString(live_dimension_text_data& record, float length, AIReal reach = 0);

@@ -174,7 +174,7 @@ AIErr AlignedDatum() {
         if (AIErr err = Witness(p, e, Distance(p, e) + beyond, frame.b)) return err;
         cdDataStruct& textNode = *n->prevPtr;
         const AIReal value = DistanceAlong(datum, p, frame.a);
-        if (AIErr err = MeasurePairText(textNode, value)) return err;
+        if (AIErr err = MeasurePairText(textNode, value, Reach({datum, p}))) return err;
         const AIErr drawn = Style().chainDatum ? DrawRunning(frame, s, e, textNode, n == f->nextPtr, &textId)
                                                : DrawStacked(frame, s, e, textNode, value, &textId);
         if (drawn) return drawn;

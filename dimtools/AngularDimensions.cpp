@@ -86,7 +86,7 @@ AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint
                        style.appendUpperUnitLabels ? g->degreeSymbol : "", g->theText, sizeof g->theText);
     } else {
         const double length = Distance<double>(centre, first) * DegreesToRadians<double>(sweep);
-        if (AIErr err = makeGlobalDimensionString(static_cast<float>(length))) return err;
+        if (AIErr err = makeGlobalDimensionString(static_cast<float>(length), Reach({centre, first}))) return err;
     }
     if (node) CopyCString(node->textData.dimStr, g->theText);
     return kNoErr;

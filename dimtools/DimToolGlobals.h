@@ -14,6 +14,7 @@ struct DimToolGlobals : DimensionGlobals {
     double geometryX = kMissingValue, geometryY = kMissingValue, geometryW = kMissingValue,
            geometryH = kMissingValue, geometryL = kMissingValue, geometryP = kMissingValue,
            geometryA = kMissingValue;
+    double geometryReach = 0;  // the largest coordinate magnitude of its bounds: the read-out rounds with it
     // The layout of the text being drawn: the second click of the current pair, the
     // measured width of the text, where and how it is set.
     AIRealPoint basePoint2{};
@@ -40,8 +41,10 @@ struct DimToolGlobals : DimensionGlobals {
     AIToolHandle sectiontool = nullptr, centerlinetool = nullptr, pttool = nullptr, ptlongtool = nullptr;
     AIToolHandle bubbletool = nullptr, datumflagtool = nullptr, datumfeaturetool = nullptr, datumtargettool = nullptr;
     AIToolHandle calloutstool = nullptr;
-    // The distance tool's last straight distance, in points.
+    // The distance tool's last straight distance, in points, and the largest coordinate
+    // magnitude of its ends, whose float spacing is the distance's error.
     AIReal MeasuredLinearDistance = 0;
+    AIReal MeasuredLinearReach = 0;
     // The description of the art a callout points at, as last written, and what it reports.
     char calloutText[1024] = {};
     Callout_Data curCalloutSettings{};

@@ -57,7 +57,7 @@ std::string geometricText() {
         if (value == kMissingValue || style.*e.flag == 0) continue;
         char number[256] = {};
         doScaleAndUnits(0, value, number, e.power, static_cast<int16_t>(style.upperUnits),
-                        static_cast<int16_t>(style.upperDecimalPrecision));
+                        static_cast<int16_t>(style.upperDecimalPrecision), g->geometryReach);
         text += e.literal ? e.literal : word(e.caption);
         text += number;
         if (e.power == 2) text += " " + word(kSquareWord);
@@ -79,6 +79,7 @@ void GetGeometricLabelText(char* text, size_t size, AIArtHandle targetArt) {
     CopyCString(text, size < kLabelTextSize ? size : kLabelTextSize, geometricText().c_str());
     // Read once: the next label lists art it measures itself, never this art's values.
     for (const GeometryEntry& e : kEntries) (*g).*e.value = kMissingValue;
+    g->geometryReach = 0;
     if (g->updatingDimensions == 0)
         if (auto refresh = PlotwiseService().updateLabelIncrementFld) refresh();
 }

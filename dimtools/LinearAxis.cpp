@@ -220,11 +220,11 @@ AIErr MeasurePair(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoin
                   AIReal* value) {
     const AIReal distance = std::fabs(axis.Along(a) - axis.Along(b));
     *value = PushedLength(distance);
-    return MeasurePairText(textNode, distance, ValueLift::pushed);
+    return MeasurePairText(textNode, distance, Reach({a, b}));
 }
 
-AIErr MeasurePairText(cdDataStruct& textNode, AIReal value, ValueLift lift) {
-    if (AIErr err = makePairDimensionString(textNode.textData, value, lift)) return err;
+AIErr MeasurePairText(cdDataStruct& textNode, AIReal value, AIReal reach) {
+    if (AIErr err = makePairDimensionString(textNode.textData, value, reach)) return err;
     AIRealRect measured{};
     if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
     g->strWidth = measured.right - measured.left;

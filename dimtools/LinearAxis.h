@@ -14,7 +14,6 @@
 #include "axonometric/AxonometricData.h"
 #include "core/PlotwiseDimensionData.h"
 #include "dimensions/ClickChain.h"
-#include "dimensions/DimensionValueString.h"
 #include "geometry/AxonometricMath.h"
 
 struct DimToolGlobals;
@@ -126,12 +125,12 @@ AIErr SnapLineToOffsetStep(const LinearAxis& axis, const AIRealPoint& p1, const 
                            const AIRealPoint& reference);
 
 // The text of a measured pair in theText (the value formatted, or the label of `textNode`'s
-// record) and its width in strWidth.
-AIErr MeasurePairText(cdDataStruct& textNode, AIReal value, ValueLift lift = ValueLift::none);
+// record) and its width in strWidth. `reach`: the largest coordinate magnitude of the points
+// the value was measured between (Reach), whose float spacing is the value's error.
+AIErr MeasurePairText(cdDataStruct& textNode, AIReal value, AIReal reach);
 
 // The distance between two points along the axis in *value, pushed as every linear value is
-// (PushedLength), and the pair's text (MeasurePairText) of the distance lifted as
-// that push is shown.
+// (PushedLength), and the pair's text (MeasurePairText) of the distance unpushed.
 AIErr MeasurePair(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoint& b, cdDataStruct& textNode,
                   AIReal* value);
 

@@ -86,6 +86,7 @@ AIErr doMeasureDistanceTool() {
                                kMissingValue, kMissingValue))
             return err;
     g->MeasuredLinearDistance = length;
+    g->MeasuredLinearReach = Reach({a, b});
     return drawLine(a, b, g->group);
 }
 
@@ -94,7 +95,8 @@ AIErr doMeasureDistanceDialog() {
     const preferences& p = g->prefs;
     char distance[256] = {};
     doScaleAndUnitsAt(MeasuringScaler(), g->MeasuredLinearDistance, distance, 1,
-                      static_cast<int16_t>(p.CADtrackerUnits), static_cast<int16_t>(p.CADtrackerPrecision));
+                      static_cast<int16_t>(p.CADtrackerUnits), static_cast<int16_t>(p.CADtrackerPrecision),
+                      g->MeasuredLinearReach);
     char distanceWord[kMessageSize] = {}, scaleWord[kMessageSize] = {}, scale[sizeof p.scaleStr] = {};
     GetPlotwiseString(kWordList, kDistanceWord, distanceWord, sizeof distanceWord);
     GetPlotwiseString(kWordList, kScaleWord, scaleWord, sizeof scaleWord);

@@ -232,7 +232,7 @@ AIErr Radius(int16_t kind) {
     const AIReal middle = bounds.left + (bounds.right - bounds.left) / 2.0f;
     const bool right = (middle < p.h) != ((Style().modifiers & kCtrlBit) != 0);
     const AIReal measured = kind == kRadiusKind ? width / 2.0f : width;
-    if (AIErr err = RadialShelfAndText(kind, p, right, measured, group, ValueLift::pushed)) return err;
+    if (AIErr err = RadialShelfAndText(kind, p, right, measured, group, Reach(bounds))) return err;
     if (AIErr err = SetDimensionData(group, nullptr)) return err;
     return onFace ? ProjectAxonometricFromData(group, &record) : kNoErr;
 }
@@ -248,11 +248,11 @@ AIErr IsMeasuredCircle(AIArtHandle art, bool* circle) {
     return Circular(art, nullptr, bounds, circle);
 }
 
-AIErr RadialValueText(int16_t kind, AIReal value, ValueLift lift) {
+AIErr RadialValueText(int16_t kind, AIReal value, AIReal reach) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     cdDataStruct* node = g->firstChainDimDataPtr;
     if (style.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(value, lift)) return err;
+        if (AIErr err = makeGlobalDimensionString(value, reach)) return err;
         if (node) CopyCString(node->textData.dimStr, g->theText);
     } else if (node) {
         CopyCString(g->theText, node->textData.dimStr);
@@ -274,7 +274,7 @@ AIErr RadialTextArt(AIArtHandle group) {
 }
 
 AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal value, AIArtHandle group,
-                         ValueLift lift) {
+                         AIReal reach) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     const bool dual = style.dualDimensions && style.dimensionFormat == 0;
     g->textLoc.v = p.v + (dual ? 0.0f : -g->textSize / 2.0f) + g->textLeading;
@@ -282,6 +282,6 @@ AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal 
     g->textLoc.h = right ? x + kTextBeyondShelf : x - kTextBeyondShelf;
     g->textAlignment = right ? kStartStyle : kLimitStyle;
     if (AIErr err = drawDimensionLine(p, {x, p.v}, group)) return err;
-    if (AIErr err = RadialValueText(kind, value, lift)) return err;
+    if (AIErr err = RadialValueText(kind, value, reach)) return err;
     return RadialTextArt(group);
 }

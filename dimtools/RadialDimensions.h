@@ -8,7 +8,6 @@
 #include <cstdint>
 
 #include "AITypes.h"
-#include "dimensions/DimensionValueString.h"
 
 // kind 1 a radius, 2 a diameter. The circle is the art under firstClick (the measured art
 // itself while regenerating, resizing or dimensioning automatically), the drag point
@@ -27,8 +26,9 @@ AIErr IsMeasuredCircle(AIArtHandle art, bool* circle);
 // The value, a radius (kind 1) or a diameter (kind 2), into theText; while the style's text
 // format asks for a letter, number or custom text, the first click node's text instead.
 // With the style's labels, "R" or the diameter sign before or after it; the node keeps the
-// text without them. `lift`: the value's text as a pushed length is shown.
-AIErr RadialValueText(int16_t kind, AIReal value, ValueLift lift = ValueLift::none);
+// text without them. `reach`: the largest coordinate magnitude of the art the value was
+// measured on (Reach), whose float spacing is its error.
+AIErr RadialValueText(int16_t kind, AIReal value, AIReal reach);
 // theText drawn level at textLoc as textAlignment says, with a copy of the first click
 // node's text record.
 AIErr RadialTextArt(AIArtHandle group);
@@ -36,4 +36,4 @@ AIErr RadialTextArt(AIArtHandle group);
 // with its label 4 points beyond the shelf's end (beginning there on the right, ending
 // there on the left), its middle a half text size below the shelf (on it for dual values).
 AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal value, AIArtHandle group,
-                         ValueLift lift = ValueLift::none);
+                         AIReal reach);

@@ -1,13 +1,16 @@
 // The small helpers every folder shares: π and its fractions, degrees and radians, the
 // distance and direction between points, polar offsets, point sums and the points between,
-// and corner and smooth anchors. In the host's floats they compute exactly what its
-// real-maths suite computes (directions in (-π, π], 0 between coincident points), so plain
-// arithmetic serves where a call to the host did. A routine that works in doubles names
-// double (Distance<double>) and gets the same formulas in doubles; its π is std::numbers::pi.
+// how far points reach from the origin, and corner and smooth anchors. In the host's
+// floats they compute exactly what its real-maths suite computes (directions in (-π, π],
+// 0 between coincident points), so plain arithmetic serves where a call to the host did. A
+// routine that works in doubles names double (Distance<double>) and gets the same formulas
+// in doubles; its π is std::numbers::pi.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <concepts>
+#include <initializer_list>
 #include <numbers>
 #include <type_traits>
 
@@ -86,6 +89,15 @@ AIRealPoint Between(const AIRealPoint& a, const AIRealPoint& b, F t) {
     return {static_cast<AIReal>(a.h + f * (static_cast<T>(b.h) - a.h)),
             static_cast<AIReal>(a.v + f * (static_cast<T>(b.v) - a.v))};
 }
+
+// The largest magnitude among the points' coordinates: a length measured between them is
+// no more exact than floats that large, and is rounded for showing with that error.
+inline AIReal Reach(std::initializer_list<AIRealPoint> points) {
+    AIReal reach = 0;
+    for (const AIRealPoint& p : points) reach = std::max({reach, std::fabs(p.h), std::fabs(p.v)});
+    return reach;
+}
+inline AIReal Reach(const AIRealRect& r) { return Reach({{r.left, r.top}, {r.right, r.bottom}}); }
 
 inline AIPathSegment CornerAnchor(const AIRealPoint& p) { return {p, p, p, true}; }
 // A corner whose handles stand out of it: the path turns there.

@@ -1,7 +1,8 @@
 // Unit codes, labels and conversions, the number format and the formatter. The value is
-// rounded once, half away from zero, to a whole number of ticks (10^-p of the unit, or
-// 1/2^p inch for the fractional units); feet, inches and fractions are then split off by
-// integer division, so a carry can never leave 12 inches or a fraction of 1/1 behind.
+// rounded once to a whole number of ticks (10^-p of the unit, or 1/2^p inch for the
+// fractional units): to the nearest, and away from zero where it lies within its float
+// error of a half; feet, inches and fractions are then split off by integer division, so a
+// carry can never leave 12 inches or a fraction of 1/1 behind.
 #include "geometry/UnitFormat.h"
 
 #include <algorithm>
@@ -106,11 +107,26 @@ private:
     bool overflow_ = false;
 };
 
-// Rounds magnitude × perTick to whole ticks, half away from zero; false when too large.
-bool toTicks(double magnitude, double ticksPerUnit, uint64_t& ticks) {
-    const double scaled = std::round(magnitude * ticksPerUnit);
-    if (!(scaled < kMaxTicks)) return false;
-    ticks = static_cast<uint64_t>(scaled);
+// A magnitude in the unit whose ticks are counted, and its float error in that unit.
+struct Amount {
+    double value;
+    double noise;
+    Amount per(double unit) const { return {value / unit, noise / unit}; }
+};
+
+// Past a quarter tick of error the value's last digit is noise: a value nearer a tick than
+// that still shows the tick.
+constexpr double kMostSlack = 0.25;
+
+// Rounds the amount to whole ticks: within its noise of a half tick away from zero (a
+// length a float's rounding below the half was the half), else to the nearest; false when
+// too large.
+bool toTicks(const Amount& amount, double ticksPerUnit, uint64_t& ticks) {
+    const double exact = amount.value * ticksPerUnit;
+    double whole = std::floor(exact);
+    if (exact - whole >= 0.5 - std::min(amount.noise * ticksPerUnit, kMostSlack)) whole += 1;
+    if (!(whole < kMaxTicks)) return false;
+    ticks = static_cast<uint64_t>(whole);
     return true;
 }
 
@@ -162,11 +178,11 @@ uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksP
 
 // Picks the finest precision at or below p whose tick count fits; -1 when none does.
 template <typename TicksPerUnit>
-int fitPrecision(double magnitude, int p, TicksPerUnit ticksPerUnit, uint64_t& ticks,
+int fitPrecision(const Amount& amount, int p, TicksPerUnit ticksPerUnit, uint64_t& ticks,
                  int coarsest = kCoarsestLengthTick) {
     for (; p >= 0; --p) {
-        if (toTicks(magnitude, ticksPerUnit(p), ticks)) {
-            ticks = dropFloatNoise(ticks, magnitude * ticksPerUnit(p), p, ticksPerUnit, coarsest);
+        if (toTicks(amount, ticksPerUnit(p), ticks)) {
+            ticks = dropFloatNoise(ticks, amount.value * ticksPerUnit(p), p, ticksPerUnit, coarsest);
             return p;
         }
     }
@@ -187,9 +203,9 @@ void putSign(TextBuilder& text, bool negative, uint64_t ticks) {
 }
 
 // A decimal number of the unit.
-bool writeDecimal(TextBuilder& text, double magnitude, bool negative, int p, int coarsest = kCoarsestLengthTick) {
+bool writeDecimal(TextBuilder& text, const Amount& amount, bool negative, int p, int coarsest = kCoarsestLengthTick) {
     uint64_t ticks = 0;
-    p = fitPrecision(magnitude, p, pow10, ticks, coarsest);
+    p = fitPrecision(amount, p, pow10, ticks, coarsest);
     if (p < 0) return false;
     putSign(text, negative, ticks);
     text.putFixed(ticks, p);
@@ -197,7 +213,7 @@ bool writeDecimal(TextBuilder& text, double magnitude, bool negative, int p, int
 }
 
 // Picas and points, the points with p decimals: 5p6.5.
-bool writePicas(TextBuilder& text, double points, bool negative, int p) {
+bool writePicas(TextBuilder& text, const Amount& points, bool negative, int p) {
     uint64_t ticks = 0;
     p = fitPrecision(points, p, pow10, ticks);
     if (p < 0) return false;
@@ -230,7 +246,7 @@ void putInchesAndFraction(TextBuilder& text, uint64_t whole, uint64_t num, uint6
     text.putInteger(den);
 }
 
-bool writeFractionalInches(TextBuilder& text, double inches, bool negative, int p, const char* mark) {
+bool writeFractionalInches(TextBuilder& text, const Amount& inches, bool negative, int p, const char* mark) {
     uint64_t ticks = 0;
     p = fitPrecision(inches, p, pow2, ticks);
     if (p < 0) return false;
@@ -241,7 +257,7 @@ bool writeFractionalInches(TextBuilder& text, double inches, bool negative, int 
     return true;
 }
 
-bool writeFeetAndInches(TextBuilder& text, double inches, bool negative, int p, const UnitForm& form) {
+bool writeFeetAndInches(TextBuilder& text, const Amount& inches, bool negative, int p, const UnitForm& form) {
     const bool fractional = form.form == Form::feetFractionalInches;
     uint64_t ticks = 0;
     p = fractional ? fitPrecision(inches, p, pow2, ticks) : fitPrecision(inches, p, pow10, ticks);
@@ -263,43 +279,23 @@ bool writeFeetAndInches(TextBuilder& text, double inches, bool negative, int p, 
 
 double pointsPerUnit(LengthUnit unit, int32_t pixelsPerInch) { return unitToPoints(unit, 1.0, pixelsPerInch); }
 
-// The lift of a measured length, in points: 2^-16 of the unit whose digits are shown (the
-// points of picas, the inches of the compound and fractional forms), at most a 64th of the
-// last digit shown, so that it can never reach the next one.
-double liftOf(Form form, LengthUnit unit, int p, int32_t pixelsPerInch) {
-    constexpr double kLift = 1.0 / 65536, kMostOfATick = 1.0 / 64;
-    double unitPoints = 72.0, ticksPerUnit = pow10(p);
-    switch (form) {
-        case Form::picas: unitPoints = 1.0; break;
-        case Form::fractionalInches:
-        case Form::feetFractionalInches: ticksPerUnit = pow2(p); break;
-        case Form::feetDecimalInches: break;
-        case Form::decimal: unitPoints = pointsPerUnit(unit, pixelsPerInch); break;
-    }
-    return unitPoints * std::min(kLift, kMostOfATick / ticksPerUnit);
-}
-
 // The whole text before the number format; false when the value cannot be written.
 bool composeMeasure(TextBuilder& text, double value, const MeasureFormat& format) {
     const int32_t units = isValidUnitCode(format.units) ? format.units : kPointUnits;
     const UnitForm& form = kUnitForms[units];
     const int p = format.precision < 0 ? 0 : (format.precision > kMaxPrecision ? kMaxPrecision : format.precision);
     const bool negative = value < 0.0;
-    double magnitude = std::fabs(value);
+    const Amount magnitude{std::fabs(value), std::fabs(format.noise)};
 
     // Bare numbers: decimal inches for the inch codes, decimal feet for the feet codes.
     LengthUnit unit = form.unit;
     if (format.labels == UnitLabelMode::bare && units >= kDecimalInchMarkUnits && units <= kFractionalInchWordUnits) {
         unit = LengthUnit::inch;
     }
-    if (format.lifted && format.power != 2) {
-        const Form shown = format.labels == UnitLabelMode::bare ? Form::decimal : form.form;
-        magnitude += liftOf(shown, unit, p, format.pixelsPerInch);
-    }
 
     if (format.power == 2) {
         const double k = pointsPerUnit(unit, format.pixelsPerInch);
-        if (!writeDecimal(text, magnitude / k / k, negative, p, kCoarsestAreaTick)) return false;
+        if (!writeDecimal(text, magnitude.per(k).per(k), negative, p, kCoarsestAreaTick)) return false;
         const bool keepLabel = format.labels == UnitLabelMode::label ||
                                (format.labels == UnitLabelMode::noLabel && units >= kFeetDecimalInchMarkUnits &&
                                 units <= kDecimalFeetWordUnits);
@@ -308,21 +304,21 @@ bool composeMeasure(TextBuilder& text, double value, const MeasureFormat& format
     }
 
     if (format.labels == UnitLabelMode::bare) {
-        return writeDecimal(text, magnitude / pointsPerUnit(unit, format.pixelsPerInch), negative, p);
+        return writeDecimal(text, magnitude.per(pointsPerUnit(unit, format.pixelsPerInch)), negative, p);
     }
     const bool label = format.labels == UnitLabelMode::label;
     switch (form.form) {
         case Form::picas:
             return writePicas(text, magnitude, negative, p);
         case Form::fractionalInches:
-            return writeFractionalInches(text, magnitude / 72.0, negative, p, label ? form.label : "");
+            return writeFractionalInches(text, magnitude.per(72.0), negative, p, label ? form.label : "");
         case Form::feetDecimalInches:
         case Form::feetFractionalInches:
-            return writeFeetAndInches(text, magnitude / 72.0, negative, p, form);
+            return writeFeetAndInches(text, magnitude.per(72.0), negative, p, form);
         case Form::decimal:
             break;
     }
-    if (!writeDecimal(text, magnitude / pointsPerUnit(unit, format.pixelsPerInch), negative, p)) return false;
+    if (!writeDecimal(text, magnitude.per(pointsPerUnit(unit, format.pixelsPerInch)), negative, p)) return false;
     if (label) {
         text.put(form.label);
     } else if (unit == LengthUnit::foot) {
@@ -366,6 +362,14 @@ double unitToPoints(LengthUnit unit, double v, int32_t pixelsPerInch) {
         case LengthUnit::shaku: return v / 0.0254 * 72 * 10 / 33;
     }
     return v;
+}
+
+double floatSpacing(double magnitude) {
+    // The bit width of a float's significand: its last place is 2^-23 of its leading one.
+    constexpr int kSignificand = 24;
+    int exponent = 0;
+    std::frexp(magnitude, &exponent);  // magnitude lies in [2^(exponent-1), 2^exponent)
+    return std::ldexp(1.0, exponent - kSignificand);
 }
 
 void formatMeasure(double value, const MeasureFormat& format, char* out, std::size_t outSize) {

@@ -73,11 +73,15 @@ struct MeasureFormat {
     UnitLabelMode labels = UnitLabelMode::label;
     NumberFormat number{};
     int32_t pixelsPerInch = 72;
-    // A measured length lifted a hair before it is rounded: 2^-16 of the unit shown, or a
-    // 64th of its last digit where that is less, so a value a float's rounding below a
-    // rounding step shows the step while a value exact in the unit shown stays exact.
-    bool lifted = false;
+    // The value's float error, in points as the value is given: a value that close to a
+    // half tick cannot be told from the half and rounds away from zero with it; any other
+    // rounds to the nearest tick. 0 for a value known exactly.
+    double noise = 0;
 };
+
+// The spacing of 32-bit floats at a magnitude: the error of a coordinate that large, and so
+// of a length measured between coordinates no larger.
+double floatSpacing(double magnitude);
 
 // Writes the value (points, or square points for areas; already scaled) into out, at
 // most min(outSize - 1, 255) characters and a terminator. A non-finite value, or one whose

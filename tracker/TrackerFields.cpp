@@ -33,9 +33,10 @@ double TrackerScaler() {
     return std::isfinite(s) && s > 0 ? s : 1.0;
 }
 
-void FormatTrackerValue(double value, char* out, int32_t power) {
+void FormatTrackerValue(double value, char* out, int32_t power, double reach) {
     doScaleAndUnitsAt(static_cast<float>(TrackerScaler()), value, out, power,
-                      static_cast<int16_t>(g->prefs.CADtrackerUnits), static_cast<int16_t>(g->prefs.CADtrackerPrecision));
+                      static_cast<int16_t>(g->prefs.CADtrackerUnits), static_cast<int16_t>(g->prefs.CADtrackerPrecision),
+                      reach);
 }
 
 bool ParseTrackerLength(ADMDialogRef dialog, int32_t id, double* value) {

@@ -23,6 +23,7 @@
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionStorage.h"
+#include "geometry/PointMath.h"
 #include "tracker/SelectionTransform.h"
 #include "tracker/TrackerFields.h"
 #include "tracker/TrackerGlobals.h"
@@ -43,16 +44,16 @@ constexpr const char* kAcreFormats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f", 
 // millimetres has. The empty marker keeps its float value.
 bool Missing(double value) { return value == kMissingValue; }
 
-void FormatOrEmpty(double value, char* out) {
+void FormatOrEmpty(double value, char* out, double reach) {
     if (Missing(value))
         out[0] = '\0';
     else
-        FormatTrackerValue(value, out, 1);
+        FormatTrackerValue(value, out, 1, reach);
 }
 
-void ShowLength(ADMDialogRef dialog, int32_t id, double value) {
+void ShowLength(ADMDialogRef dialog, int32_t id, double value, double reach) {
     char text[kTextSize];
-    FormatOrEmpty(value, text);
+    FormatOrEmpty(value, text, reach);
     SetTrackerText(dialog, id, text);
 }
 
@@ -84,11 +85,12 @@ void ShowArea(ADMDialogRef dialog, double area) {
 }
 
 // A Transform field's text (or the zero text for a missing value), remembered byte for byte.
-void PrefillTransformField(ADMDialogRef dialog, int32_t id, double value, const char* zero, char (&remembered)[512]) {
+void PrefillTransformField(ADMDialogRef dialog, int32_t id, double value, double reach, const char* zero,
+                           char (&remembered)[512]) {
     if (Missing(value))
         CopyCString(remembered, zero);
     else
-        FormatTrackerValue(value, remembered, 1);
+        FormatTrackerValue(value, remembered, 1, reach);
     SetTrackerText(dialog, id, remembered);
 }
 
@@ -271,6 +273,7 @@ AIErr MeasureOne(AIArtHandle art, Measure& m, Outcome* outcome) {
 void ForgetGeometry() {
     g->geometryX = g->geometryY = g->geometryW = g->geometryH = kMissingValue;
     g->geometryL = g->geometryP = g->geometryA = kMissingValue;
+    g->geometryReach = 0;
 }
 
 // The scale the read-out is shown at: the layer's of the measured art, or of a measurement
@@ -287,8 +290,10 @@ ReadOutScale HeldOrCurrentScale() {
     return s;
 }
 
-AIErr ShowReadOut(const ReadOutScale& scale, double x, double y, double w, double h, double width, double height,
-                  double angle, double length, double perimeter, double area);
+// `reach`: the largest coordinate magnitude of what was measured, whose float spacing is
+// the error every length shown is rounded with.
+AIErr ShowReadOut(const ReadOutScale& scale, double reach, double x, double y, double w, double h, double width,
+                  double height, double angle, double length, double perimeter, double area);
 
 // The distance between two bounds, exact (a float difference may round).
 double Span(AIReal a, AIReal b) { return std::fabs(static_cast<double>(a) - b); }
@@ -312,6 +317,7 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale
     const bool onePath = m.paths == 1;
     const double length = m.anyClosed ? kMissingValue : total;
     const double perimeter = m.anyClosed ? total : kMissingValue;
+    const double reach = std::max(Reach(a), Reach(b));
     if (art) {
         g->geometryX = b.left;
         g->geometryY = b.top;
@@ -320,9 +326,10 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale
         g->geometryL = length;
         g->geometryP = perimeter;
         g->geometryA = area;
+        g->geometryReach = reach;
         if (onePath) return kNoErr;
     }
-    return ShowReadOut(scale, b.left, b.top, w1, h1, w2, h2, kMissingValue, length, perimeter, area);
+    return ShowReadOut(scale, reach, b.left, b.top, w1, h1, w2, h2, kMissingValue, length, perimeter, area);
 }
 
 // The flat bounds of fully selected axonometric art, read from its record; a cylinder, or
@@ -416,8 +423,8 @@ AIRealRect FlatRectOfFace(int32_t face, const AIRealRect& projected, AIRealPoint
 
 namespace {
 
-AIErr ShowReadOut(const ReadOutScale& scale, double x, double y, double w, double h, double width, double height,
-                  double angle, double length, double perimeter, double area) {
+AIErr ShowReadOut(const ReadOutScale& scale, double reach, double x, double y, double w, double h, double width,
+                  double height, double angle, double length, double perimeter, double area) {
     ADMDialogRef dialog = g->CADtrackerWindow;
     if (!dialog) return kNoErr;
     g->readOutScaler = scale.scaler;
@@ -429,6 +436,7 @@ AIErr ShowReadOut(const ReadOutScale& scale, double x, double y, double w, doubl
     g->annotatorH = static_cast<AIReal>(shownH);
     g->annotatorL = static_cast<AIReal>(length);
     g->annotatorAngle = static_cast<AIReal>(angle);
+    g->annotatorReach = static_cast<AIReal>(reach);
     g->annotatorP = static_cast<AIReal>(perimeter);
     g->annotatorA = static_cast<AIReal>(area);
 
@@ -442,21 +450,22 @@ AIErr ShowReadOut(const ReadOutScale& scale, double x, double y, double w, doubl
     char zero[kTextSize];
     FormatTrackerValue(0.0, zero, 1);
 
-    ShowLength(dialog, kReadOutX, x);
-    ShowLength(dialog, kReadOutY, shownY);
-    ShowLength(dialog, kReadOutW, Missing(width) ? width : std::fabs(width));
-    ShowLength(dialog, kReadOutH, Missing(height) ? height : std::fabs(height));
+    ShowLength(dialog, kReadOutX, x, reach);
+    ShowLength(dialog, kReadOutY, shownY, reach);
+    ShowLength(dialog, kReadOutW, Missing(width) ? width : std::fabs(width), reach);
+    ShowLength(dialog, kReadOutH, Missing(height) ? height : std::fabs(height), reach);
     char text[kTextSize] = {};
     if (!Missing(angle)) sADMBasic->ValueToString(static_cast<float>(angle), text, 256, kADMDegreeUnits, 0, true);
     SetTrackerText(dialog, kReadOutAngle, text);
-    ShowLength(dialog, kReadOutLength, length);
-    ShowLength(dialog, kReadOutPerimeter, perimeter);
+    ShowLength(dialog, kReadOutLength, length, reach);
+    ShowLength(dialog, kReadOutPerimeter, perimeter, reach);
     ShowArea(dialog, area);
 
-    PrefillTransformField(dialog, kTransformX, rx, zero, g->transformXfldStr);
-    PrefillTransformField(dialog, kTransformY, ry, zero, g->transformYfldStr);
-    PrefillTransformField(dialog, kTransformW, Missing(width) ? width : std::fabs(width), zero, g->transformWidthStr);
-    PrefillTransformField(dialog, kTransformH, Missing(height) ? height : std::fabs(height), zero,
+    PrefillTransformField(dialog, kTransformX, rx, reach, zero, g->transformXfldStr);
+    PrefillTransformField(dialog, kTransformY, ry, reach, zero, g->transformYfldStr);
+    PrefillTransformField(dialog, kTransformW, Missing(width) ? width : std::fabs(width), reach, zero,
+                          g->transformWidthStr);
+    PrefillTransformField(dialog, kTransformH, Missing(height) ? height : std::fabs(height), reach, zero,
                           g->transformHeightStr);
     if (ADMItemRef angleItem = Item(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
     for (int32_t id : {kMoveX, kMoveY, kMoveDistance, kColumnSpacing, kRowSpacing}) Renormalise(dialog, id);
@@ -477,7 +486,10 @@ AIErr ScaleOfArt(AIArtHandle art, ReadOutScale* scale) {
 AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal /*seventh*/,
                           AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
     if (!g || !g->CADtrackerWindow) return kNoErr;
-    return ShowReadOut(HeldOrCurrentScale(), x, y, w, h, width, height, angle, length, perimeter, area);
+    // A tool reports no coordinates but the point (x, y) and the box of w by h from it: their
+    // reach stands for that of the points it measured.
+    const AIReal reach = Reach({{x, y}, {x + w, y - h}});
+    return ShowReadOut(HeldOrCurrentScale(), reach, x, y, w, h, width, height, angle, length, perimeter, area);
 }
 
 AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
@@ -496,7 +508,7 @@ AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
         if (outcome == Outcome::handEdited) {
             ReadOutScale scale;
             if (AIErr err = ScaleOfArt(m.scaled, &scale)) return err;
-            return ShowReadOut(scale, kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
+            return ShowReadOut(scale, 0, kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
                                kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue);
         }
     }

@@ -1,6 +1,9 @@
 // The formatter and parser bound to the current preferences.
 #include "units/PlotwiseUnits.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "units/UnitsGlobals.h"
 
 namespace {
@@ -36,7 +39,7 @@ namespace {
 
 // Shared by the formatter and its twin; out holds at least 256 bytes by contract.
 void formatScaled(double value, float scaler, int32_t power, int16_t units, int16_t precision, UnitLabelMode labels,
-                  char* out, bool lifted = false) {
+                  char* out, double reach) {
     if (out == nullptr) return;
     out[0] = '\0';
     if (!g) return;
@@ -49,22 +52,24 @@ void formatScaled(double value, float scaler, int32_t power, int16_t units, int1
     format.number.numberFormat = g->prefs.numberFormat;
     format.number.thousands = g->prefs.useThousandsSeparator != 0;
     format.pixelsPerInch = g->prefs.pixelsperinch;
-    format.lifted = lifted;
+    if (power == 1) format.noise = floatSpacing(std::max(std::fabs(reach), std::fabs(value))) * s;
     formatMeasure(power == 2 ? value * s * s : value * s, format, out, kMaxText + 1);
 }
 
 }  // namespace
 
 int32_t doScaleAndUnits(int32_t scaleSource, double value, char* out, int32_t power, int16_t units,
-                        int16_t precision) {
+                        int16_t precision, double reach) {
     if (!g) {
         if (out != nullptr) out[0] = '\0';
         return 0;
     }
-    return doScaleAndUnitsAt(scaleSource == 1 ? g->rulerScaler : g->prefs.scaler, value, out, power, units, precision);
+    return doScaleAndUnitsAt(scaleSource == 1 ? g->rulerScaler : g->prefs.scaler, value, out, power, units, precision,
+                             reach);
 }
 
-int32_t doScaleAndUnitsAt(float scaler, double value, char* out, int32_t power, int16_t units, int16_t precision) {
+int32_t doScaleAndUnitsAt(float scaler, double value, char* out, int32_t power, int16_t units, int16_t precision,
+                          double reach) {
     if (!g) {
         if (out != nullptr) out[0] = '\0';
         return 0;
@@ -75,7 +80,7 @@ int32_t doScaleAndUnitsAt(float scaler, double value, char* out, int32_t power, 
     } else if (g->prefs.style.appendUpperUnitLabels == 0) {
         labels = UnitLabelMode::noLabel;
     }
-    formatScaled(value, scaler, power, units, precision, labels, out);
+    formatScaled(value, scaler, power, units, precision, labels, out, reach);
     return 0;
 }
 
@@ -90,14 +95,14 @@ const char* MeasuringScaleLabel() {
 }
 
 int32_t doScaleAndUnitsHack(int32_t /*scaleSource*/, int32_t power, int16_t units, int16_t precision, double value,
-                            char* out, int32_t upper, bool lifted) {
+                            char* out, int32_t upper, double reach) {
     if (!g) {
         if (out != nullptr) out[0] = '\0';
         return 0;
     }
     const int32_t flag = upper != 0 ? g->prefs.style.appendUpperUnitLabels : g->prefs.style.appendLowerUnitLabels;
     formatScaled(value, g->prefs.scaler, power, units, precision, flag != 0 ? UnitLabelMode::label : UnitLabelMode::noLabel,
-                 out, lifted);
+                 out, reach);
     return 0;
 }
 

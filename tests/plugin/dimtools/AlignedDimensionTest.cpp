@@ -328,15 +328,16 @@ TEST_F(AlignedTest, RedrawnFromTheStoredClicks) {
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
     ASSERT_EQ(Dimensions().size(), 1u);
     EXPECT_EQ(Texts(Dimensions()[0]), std::vector<std::string>{"282.84"});
-    // Clicks 78.914996 apart (worked from their floats), a hair below the half-hundredth:
-    // the value is the clicks', not the feet's, which move with the rounding of the drag
-    // point as it is stored, so drawn and redrawn it reads 78.91.
+    // Clicks 78.914996 apart (worked from their floats), 4e-6 below the half-hundredth and so
+    // within the float spacing of coordinates near 300 (3e-5): the value is the clicks', not
+    // the feet's, which move with the rounding of the drag point as it is stored, so drawn
+    // and redrawn it reads 78.92.
     Polyline({{220, 180}, {298.756439f, 175.000015f}});
     ASSERT_EQ(Dimension("Aligned Dimension", {{220, 180}, {298.756439f, 175.000015f}}, {327.112366f, 124.278069f}),
               kNoErr);
-    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"78.91"});
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"78.92"});
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
-    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"78.91"});
+    EXPECT_EQ(Texts(Dimensions().back()), std::vector<std::string>{"78.92"});
     // Dragged 0.003 off the clicks' line (a gesture met in use): each witness line runs
     // out square from its click on the drag point's side, drawn and redrawn alike.
     Polyline({{400, 270}, {280, 60}});

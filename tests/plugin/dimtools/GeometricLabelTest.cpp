@@ -62,6 +62,12 @@ TEST_F(GeometricLabelTest, OpenPathHasNoPerimeterAndScaleApplies) {
     globals.prefs.scaler = 2.0f;
     AllFlags(1);
     EXPECT_EQ(Label(), "Width: 50.8 mm  ");
+    // 0.75 mm wide at x 1000, as its floats give it: 2.7e-6 mm short of the half, within
+    // the spacing of coordinates that far out (2.2e-5 mm): as the tracker reads it.
+    globals.prefs.scaler = 1.0f;
+    globals.geometryW = static_cast<double>(1000.0f + static_cast<float>(0.75 * 72 / 25.4)) - 1000;
+    globals.geometryReach = 1000.0f + static_cast<float>(0.75 * 72 / 25.4);
+    EXPECT_EQ(Label(), "Width: 0.8 mm  ");
 }
 
 TEST_F(GeometricLabelTest, NothingKnownOrNothingSwitchedOn) {

@@ -497,20 +497,24 @@ TEST_F(LinearTest, ClicksLevelWithEachOtherGiveAFiniteZeroAndSlide) {
     for (double way : ways) EXPECT_NEAR(std::fabs(way), kPi / 2, 1e-3);
 }
 
-// Round sizes on layers at large scales read as typed, at 3 places in millimetres: a
-// 750 mm line at 1:100 is 21.26 pt long, and the 2^-16 pt every linear, datum and diameter
-// value is pushed by would be half a thousandth of a millimetre there.
-TEST_F(LinearTest, RoundSizesAtLargeScalesReadAsTyped) {
+// One length reads the same with every tool. Round sizes at large scales read as typed (a
+// 750 mm line at 1:100 is 21.26 pt long: its 2^-16 pt push would be half a thousandth of a
+// millimetre there). A length within the float spacing of its coordinates (times the scale)
+// of a half tick cannot be told from the half and rounds away from zero; one farther off
+// rounds to the nearest tick.
+TEST_F(LinearTest, OneLengthReadsTheSameWithEveryTool) {
     auto& s = g->prefs.style;
-    s.upperUnits = kMillimeterUnits;
-    s.upperDecimalPrecision = 3;
     s.appendDiamLabels = 0;
+    s.appendLowerUnitLabels = 0;
     const struct Row {
         const char* tool;
         double mm;
         int32_t id;
         AIReal scaler;
         const char* text;
+        int16_t units = kMillimeterUnits, precision = 3;
+        AIReal x0 = 0;        // a circle's left
+        int16_t lower = -1;   // dual: the lower units
     } rows[] = {
         {"Horizontal Dimension", 750, 24, 100, "750.000"},
         {"Vertical Dimension", 500, 24, 100, "500.000"},
@@ -518,9 +522,37 @@ TEST_F(LinearTest, RoundSizesAtLargeScalesReadAsTyped) {
         {"Diameter Dimension", 750, 24, 100, "750.000"},
         {"Horizontal Dimension", 20000, 24, 100, "20,000.000"},
         {"Vertical Dimension", 2500, 0, 200, "2,500.000"},
+        {"Aligned Dimension", 750, 24, 100, "750.000"},
+        {"Radius Dimension", 750, 24, 100, "375.000"},
+        // 926.49498 mm as drawn, its error 7e-5 mm.
+        {"Horizontal Dimension", 926.495, 24, 100, "926.50", kMillimeterUnits, 2},
+        // 0.74999996 m, its error 9e-8 m.
+        {"Horizontal Dimension", 750, 0, 1, "0.8", kMeterUnits, 1},
+        {"Aligned Dimension", 750, 0, 1, "0.8", kMeterUnits, 1},
+        // 4'-7 1/2" at 1:50: 1.3e-6" short, its error 5.3e-6".
+        {"Horizontal Dimension", 1409.7, 0, 50, "4'-8\"", kFeetFractionalInchMarkUnits, 0},
+        {"Aligned Dimension", 1409.7, 0, 50, "4'-8\"", kFeetFractionalInchMarkUnits, 0},
+        // A 12,500 mm wall: 41.0104999' as drawn, 1.2e-7' short of the half, its error 3.5e-6'.
+        {"Horizontal Dimension", 12500, 24, 100, "41.011'", kDecimalFeetMarkUnits, 3},
+        {"Aligned Dimension", 12500, 24, 100, "41.011'", kDecimalFeetMarkUnits, 3},
+        // A 65'-7" circle at 1:120 from x 1000: its radius 4.1e-5" short of 32'-9 1/2", its
+        // error 2e-4".
+        {"Diameter Dimension", 19989.8, 0, 120, "65'-7\"", kFeetFractionalInchMarkUnits, 0, 1000},
+        {"Radius Dimension", 19989.8, 0, 120, "32'-10\"", kFeetFractionalInchMarkUnits, 0, 1000},
+        // 49.11 pt at 1:100: 1.7324917 m, 8e-6 m short of the half, its error 1.3e-7 m.
+        {"Horizontal Dimension", 49.11 / 72 * 25.4 * 100, 24, 100, "1.732", kMeterUnits, 3},
+        {"Horizontal Datum Dimension", 49.11 / 72 * 25.4 * 100, 24, 100, "1.732", kMeterUnits, 3},
+        // 0.0937494" is 6e-7" short of a half sixteenth, its error 7e-9".
+        {"Horizontal Dimension", 0.0937494 * 25.4, 0, 1, "2.3812\r1/16", kMillimeterUnits, 4, 0,
+         kFractionalInchMarkUnits},
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.tool << " " << r.mm << " at 1:" << r.scaler);
+        SCOPED_TRACE(testing::Message() << r.tool << " " << r.mm << " at 1:" << r.scaler << " in " << r.units);
+        s.upperUnits = r.units;
+        s.upperDecimalPrecision = s.upperFractionalPrecision = r.precision;
+        s.dualDimensions = r.lower >= 0;
+        s.lowerUnits = r.lower;
+        s.lowerDecimalPrecision = s.lowerFractionalPrecision = r.precision;
         doc = &session->newDocument();
         ASSERT_EQ(session->hostEvent([&] {
             AILayerHandle layer = nullptr;
@@ -528,11 +560,12 @@ TEST_F(LinearTest, RoundSizesAtLargeScalesReadAsTyped) {
             return err ? err : setLayerScale(layer, r.id, r.scaler, "scaled");
         }), kNoErr);
         const auto length = static_cast<AIReal>(r.mm / 25.4 * 72 / r.scaler);
-        const bool up = std::string(r.tool).starts_with("Vertical");
-        const AIRealPoint end = up ? AIRealPoint{0, length} : AIRealPoint{length, 0};
-        if (std::string(r.tool).starts_with("Diameter")) {
-            ASSERT_EQ(session->hostEvent([&] { return Doc().addEllipse(0, 0, length, length); }), kNoErr);
-            ASSERT_EQ(Dimension(r.tool, {{length, length / 2}}, {length + 40, length + 40}), kNoErr);
+        const std::string tool = r.tool;
+        const AIRealPoint end = tool.starts_with("Vertical") ? AIRealPoint{0, length} : AIRealPoint{length, 0};
+        if (tool.starts_with("Diameter") || tool.starts_with("Radius")) {
+            ASSERT_EQ(session->hostEvent([&] { return Doc().addEllipse(r.x0, 0, length, length); }), kNoErr);
+            const AIReal right = r.x0 + length;
+            ASSERT_EQ(Dimension(r.tool, {{right, length / 2}}, {right + 40, length + 40}), kNoErr);
         } else {
             Polyline({{0, 0}, end});
             ASSERT_EQ(Dimension(r.tool, {{0, 0}, end}, {end.h + 30, end.v + 30}), kNoErr);

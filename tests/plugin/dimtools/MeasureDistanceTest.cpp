@@ -119,6 +119,8 @@ TEST_F(MeasureDistanceTest, TheDistanceIsToldAtTheScaleOfTheLayerPressedOn) {
         {{101, 101}, {172, 100}, "Measured distance: 50.00 in at the scale 1:50"},
         {{300, 400}, {372, 400}, "Measured distance: 1.00 in at the scale 1:1"},
         {{100, 136}, {172, 136}, "Measured distance: 50.00 in at the scale 1:50"},
+        // 1.005 in, which the end's float leaves 1.5e-5 pt short: within its spacing, 3e-5 pt.
+        {{300, 400}, {372.36f, 400}, "Measured distance: 1.01 in at the scale 1:1"},
     };
     const float current = g->prefs.scaler;
     for (const auto& row : rows) {

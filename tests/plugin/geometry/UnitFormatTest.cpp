@@ -102,18 +102,30 @@ TEST(UnitFormat, TiesRoundAwayFromZero) {
     EXPECT_EQ(fmt(-0.375 * kInch, kFractionalInchMarkUnits, 2), "-1/2\"");
     EXPECT_EQ(fmt(2.5, kPointUnits, 0), "3 pt");
     EXPECT_EQ(fmt(-2.5, kPointUnits, 0), "-3 pt");
-    // A measured length lifted: a tie a float's rounding below its step takes the step; a
-    // value exact in the unit shown keeps its last digit (2^-16 mm would be 1.5 steps of
-    // 0.00001 mm).
+    // A measured length within its float error (worked here as a float's spacing at its
+    // coordinates, times the scale) of a half rounds away from zero; farther off, to nearest.
     const double mm = 72 / 25.4;
-    const auto lifted = [](double points, int32_t precision) {
-        char out[256];
-        formatMeasure(points, {.units = kMillimeterUnits, .precision = precision, .lifted = true}, out, sizeof out);
-        return std::string(out);
+    const struct {
+        double points, noise;
+        int32_t units, precision;
+        const char* text;
+    } kMeasured[] = {
+        {(0.005 - 1e-12) * mm, 1e-9, kMillimeterUnits, 2, "0.01 mm"},
+        {(0.005 - 1e-6) * mm, 1e-9, kMillimeterUnits, 2, "0.00 mm"},
+        // 49.11 pt at 1:100 is 1.7324917 m, 8e-6 m below the half; its error 1.3e-7 m.
+        {49.11f * 100.0, std::ldexp(100.0, -18), kMeterUnits, 3, "1.732 m"},
+        // 0.0937494" is 6e-7" below a half sixteenth; its error 7e-9".
+        {static_cast<float>(0.0937494 * 72), std::ldexp(1.0, -21), kFractionalInchMarkUnits, 4, "1/16\""},
+        // 926.495 mm typed at 1:100: its float lies 2e-5 mm below the half, its error 7e-5 mm.
+        {static_cast<float>(926.495 * mm / 100) * 100.0, std::ldexp(100.0, -19), kMillimeterUnits, 2, "926.50 mm"},
+        {static_cast<float>(750 * mm), std::ldexp(1.0, -12), kMillimeterUnits, 3, "750.000 mm"},
+        {750 * mm, 2 * mm, kMillimeterUnits, 3, "750.000 mm"},  // an error past a tick moves no tick
     };
-    EXPECT_EQ(lifted((0.005 - 1e-12) * mm, 2), "0.01 mm");
-    EXPECT_EQ(lifted(1 * mm, 5), "1.00000 mm");
-    EXPECT_EQ(lifted(750 * mm, 3), "750.000 mm");
+    for (const auto& c : kMeasured) {
+        char out[256];
+        formatMeasure(c.points, {.units = c.units, .precision = c.precision, .noise = c.noise}, out, sizeof out);
+        EXPECT_STREQ(out, c.text);
+    }
 }
 
 TEST(UnitFormat, FloatNoiseIsNotShownAtFinePrecisions) {

@@ -263,6 +263,13 @@ TEST_F(ReadOutTest, EveryDigitShownIsRight) {
          {"5.000 m", "4.000 m", "", "18.000 m", "20.000 m sq"}},
         {"a 10 x 10 pt plate at 5 places", 0, 0, 10 * 25.4 / 72, 10 * 25.4 / 72, 1, kPointUnits, 5,
          {"10.00000 pt", "10.00000 pt", "", "40.00000 pt", "100.00000 pt sq"}},
+        // Sides a float's rounding short of a half tick read as the dimension tools read
+        // them: 0.74999996 m, 4'-7 1/2" less 1.3e-6", 41.0104999' (the half less 1.2e-7').
+        {"a 750 mm square in metres", 0, 0, 750, 750, 1, kMeterUnits, 1, {"0.8 m", "0.8 m", "", "3.0 m", "0.6 m sq"}},
+        {"a 4'-7 1/2\" square at 1:50", 0, 0, 1409.7, 1409.7, 50, kFeetFractionalInchMarkUnits, 0,
+         {"4'-8\"", "4'-8\"", "", "18'-6\"", "21 ft sq"}},
+        {"a 12,500 x 4,000 mm room at 1:100 in feet", 0, 0, 12500, 4000, 100, kDecimalFeetMarkUnits, 3,
+         {"41.011'", "13.123'", "", "108.268'", "538.196' sq"}},
     };
     for (const auto& c : kCases) {
         g->prefs.scaler = c.scaler;
