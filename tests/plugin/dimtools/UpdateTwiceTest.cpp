@@ -6,9 +6,11 @@
 
 #include "DimensionToolFixture.h"
 #include "DrawingDifferences.h"
+#include "ScratchFolder.h"
 #include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
+#include "io/DocumentFile.h"
 #include "suites/Suites.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
@@ -333,6 +335,55 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
             EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
             EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
         }
+    }
+}
+
+// Slashes lean as the tool that drew them leaned them (a vertical tool, or a horizontal one
+// with option, turns them where the text stands beside the line), whatever tool is current
+// at the update, and after the drawing is saved and opened again.
+TEST_F(UpdateTwiceTest, SlashesLeanAsTheirToolDrewThem) {
+    constexpr uint32_t kOption = aiEventModifiers_Option;
+    const struct {
+        const char* tool;
+        uint32_t keys;
+        int32_t terminator, vText;
+        const char* current;  // at the updates
+    } rows[] = {
+        {"Vertical Dimension", 0, 3, 2, "Horizontal Dimension"},
+        {"Vertical Dimension", 0, 8, 3, "Aligned Dimension"},
+        {"Horizontal Dimension", 0, 3, 3, "Vertical Dimension"},
+        {"Horizontal Dimension", 0, 8, 2, "Auto Vertical Dimension"},
+        {"Horizontal Dimension", kOption, 3, 2, "Aligned Dimension"},
+        {"Vertical Dimension", kOption, 8, 3, "Horizontal Dimension"},
+        {"Vertical Datum Dimension", 0, 8, 2, "Horizontal Dimension"},
+        {"Horizontal Datum Dimension", 0, 3, 3, "Vertical Datum Dimension"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.tool) + (row.keys ? " with option, " : ", ") + std::to_string(row.terminator) +
+                     " " + std::to_string(row.vText));
+        doc = &session->newDocument();
+        g->prefs.style.arrowheadStyle = row.terminator;
+        g->prefs.style.vTextPlacement = row.vText;
+        Rect(100, 100, 120, 80);
+        const std::vector<AIRealPoint> clicks = {{100, 100}, {220, 180}, {100, 180}};
+        const size_t count = std::string(row.tool).find("Datum") == std::string::npos ? 2 : 3;
+        ASSERT_EQ(Dimension(row.tool, {clicks.begin(), clicks.begin() + count}, {260, 60}, row.keys), kNoErr)
+            << session->lastError();
+        const auto drawn = drawingdiff::Marks(*doc);
+        ASSERT_EQ(session->selectTool(row.current), kNoErr);
+        ExpectUpdatesChangeNothing();
+        const ScratchFolder scratch;
+        const std::string path = scratch.path("slashes.json");
+        std::string error;
+        ASSERT_TRUE(standin::io::saveDocumentFile(*doc, path, error)) << error;
+        ASSERT_EQ(session->closeDocument(), kNoErr);
+        ASSERT_EQ(session->openDocument([&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kDataFilterErr; }),
+                  kNoErr)
+            << error;
+        doc = host.frontDocument();
+        ASSERT_EQ(session->selectTool(row.current), kNoErr);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+        EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
     }
 }
 
