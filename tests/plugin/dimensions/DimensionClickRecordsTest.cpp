@@ -173,7 +173,7 @@ TEST_F(ClickRecordTest, DamagedClickStopsTheCollector) {
         int32_t clickType;
         bool read;
     } kHeld[] = {{kTextFrameArt, kLiveDimClickedText, true}, {kTextFrameArt, kLiveDimClickedSegmentPoint, false},
-                 {kGroupArt, kLiveDimClickedFill, true}, {kGroupArt, kLiveDimClickedSpace, true}};
+                 {kGroupArt, kLiveDimClickedFill, true}};
     for (const auto& h : kHeld) {
         AIArtHandle art = NewArt(h.art);
         Click c = MakeClick(3, 1, 0);

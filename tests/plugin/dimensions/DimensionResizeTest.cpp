@@ -110,8 +110,7 @@ TEST_F(DimensionResizeTest, ADimensionWithoutClicksIsLeftAsItWas) {
     EXPECT_EQ(DragTo({0, 20}), kNoErr);
     EXPECT_TRUE(gSeen.empty());
     ASSERT_EQ(PostProcessDimResizeTool(), kNoErr);
-    ASSERT_EQ(LiveGroups().size(), 1u);
-    ASSERT_EQ(sAIArt->GetArtUserAttr(LiveGroups()[0], kArtHidden, &attr), kNoErr);
+    ASSERT_EQ(sAIArt->GetArtUserAttr(LiveGroups().at(0), kArtHidden, &attr), kNoErr);
     EXPECT_FALSE(attr & kArtHidden);
 }
 

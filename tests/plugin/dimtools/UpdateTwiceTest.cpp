@@ -347,44 +347,34 @@ TEST_F(UpdateTwiceTest, SlashesLeanAsTheirToolDrewThem) {
         const char* tool;
         uint32_t keys;
         int32_t terminator, vText;
-        const char* current;  // at the updates
-    } rows[] = {
-        {"Vertical Dimension", 0, 3, 2, "Horizontal Dimension"},
-        {"Vertical Dimension", 0, 8, 3, "Aligned Dimension"},
-        {"Horizontal Dimension", 0, 3, 3, "Vertical Dimension"},
-        {"Horizontal Dimension", 0, 8, 2, "Auto Vertical Dimension"},
-        {"Horizontal Dimension", kOption, 3, 2, "Aligned Dimension"},
-        {"Vertical Dimension", kOption, 8, 3, "Horizontal Dimension"},
-        {"Vertical Datum Dimension", 0, 8, 2, "Horizontal Dimension"},
-        {"Horizontal Datum Dimension", 0, 3, 3, "Vertical Datum Dimension"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.tool) + (row.keys ? " with option, " : ", ") + std::to_string(row.terminator) +
-                     " " + std::to_string(row.vText));
-        doc = &session->newDocument();
-        g->prefs.style.arrowheadStyle = row.terminator;
-        g->prefs.style.vTextPlacement = row.vText;
-        Rect(100, 100, 120, 80);
-        const std::vector<AIRealPoint> clicks = {{100, 100}, {220, 180}, {100, 180}};
-        const size_t count = std::string(row.tool).find("Datum") == std::string::npos ? 2 : 3;
-        ASSERT_EQ(Dimension(row.tool, {clicks.begin(), clicks.begin() + count}, {260, 60}, row.keys), kNoErr)
-            << session->lastError();
-        const auto drawn = drawingdiff::Marks(*doc);
-        ASSERT_EQ(session->selectTool(row.current), kNoErr);
-        ExpectUpdatesChangeNothing();
-        const ScratchFolder scratch;
-        const std::string path = scratch.path("slashes.json");
-        std::string error;
-        ASSERT_TRUE(standin::io::saveDocumentFile(*doc, path, error)) << error;
-        ASSERT_EQ(session->closeDocument(), kNoErr);
-        ASSERT_EQ(session->openDocument([&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kDataFilterErr; }),
-                  kNoErr)
-            << error;
-        doc = host.frontDocument();
-        ASSERT_EQ(session->selectTool(row.current), kNoErr);
-        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
-        EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
+    } rows[] = {{"Vertical Dimension", 0, 3, 2},       {"Vertical Dimension", 0, 8, 3},
+                {"Horizontal Dimension", 0, 3, 3},     {"Horizontal Dimension", 0, 8, 2},
+                {"Horizontal Dimension", kOption, 3, 2}, {"Vertical Dimension", kOption, 8, 3},
+                {"Vertical Datum Dimension", 0, 8, 2}, {"Horizontal Datum Dimension", 0, 3, 3}};
+    doc = &session->newDocument();
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        g->prefs.style.arrowheadStyle = rows[i].terminator;
+        g->prefs.style.vTextPlacement = rows[i].vText;
+        const AIReal x = 100.0f * static_cast<AIReal>(i);
+        Rect(x, 100, 60, 80);
+        const std::vector<AIRealPoint> clicks = {{x, 100}, {x + 60, 180}, {x, 180}};
+        const size_t count = std::string(rows[i].tool).find("Datum") == std::string::npos ? 2 : 3;
+        ASSERT_EQ(Dimension(rows[i].tool, {clicks.begin(), clicks.begin() + count}, {x + 80, 60}, rows[i].keys), kNoErr);
     }
+    const auto drawn = drawingdiff::Marks(*doc);
+    ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);
+    ExpectUpdatesChangeNothing();
+    const ScratchFolder scratch;
+    std::string error;
+    ASSERT_TRUE(standin::io::saveDocumentFile(*doc, scratch.path("slashes.json"), error)) << error;
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    ASSERT_EQ(session->openDocument([&] {
+        return standin::io::openDocumentFile(host, scratch.path("slashes.json"), error) ? kNoErr : kDataFilterErr;
+    }), kNoErr) << error;
+    doc = host.frontDocument();
+    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
 }
 
 // A label pressed on a line (a bubble also in space) and dragged into empty space, then art
