@@ -12,6 +12,7 @@
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionStorage.h"
 #include "core/PlotwiseSuites.h"
+#include "geometry/PlotwiseErrors.h"
 
 namespace {
 
@@ -40,17 +41,31 @@ AIErr GetObjectDictionary(AIArtHandle art, DictRef& object) {
     return GetSubDictionary(dict.get(), key, object);
 }
 
-// Visits the dimension links of "ZA3_Object" with their key and dictionary.
-template <class Visitor>
-AIErr ForEachLinkDictionary(AIDictionaryRef object, Visitor&& visit) {
+// Visits the dimension links of "ZA3_Object" with their key and dictionary; a link that is
+// no dictionary goes to `unreadable` with the reason, by default ending the walk.
+template <class Visitor, class Unreadable>
+AIErr ForEachLinkDictionary(AIDictionaryRef object, Visitor&& visit, Unreadable&& unreadable) {
     KeyBuffer linkPrefix;
     ComposeKey(linkPrefix, kZA3Prefix, kObjDataName);
     return ForEachKey(object, [&](const char* key) -> AIErr {
         if (!StartsWith(key, linkPrefix, kObjDataKeyLength)) return kNoErr;
         DictRef link;
-        if (AIErr err = GetSubDictionary(object, key, link)) return err;
+        if (AIErr err = GetSubDictionary(object, key, link)) return unreadable(key, err);
         return visit(key, link.get());
     });
+}
+
+template <class Visitor>
+AIErr ForEachLinkDictionary(AIDictionaryRef object, Visitor&& visit) {
+    return ForEachLinkDictionary(object, visit, [](const char*, AIErr err) { return err; });
+}
+
+// The id a link's key ends in ("ZA3_Obj_data_12": 12), when it ends in one.
+bool KeyId(const char* key, int32_t* id) {
+    const char* digits = key + kObjDataKeyLength;
+    const char* end = digits + std::strlen(digits);
+    const auto [stop, ec] = std::from_chars(digits, end, *id);
+    return ec == std::errc() && stop == end;
 }
 
 // Walks the click entries in their stored order with each one's key; the first error stops.
@@ -118,6 +133,62 @@ int32_t OwnerOfClick(AIDictionaryRef link, AIDictionaryRef click) {
     return GetIntegerByKey(link, idKey, id) == kNoErr ? id : 0;
 }
 
+// Whether art of the type can hold the click as the tools store them: an anchor or a piece
+// on a path, a text click on text, empty space and a fill on any art.
+bool ClickFitsArt(int32_t clickType, int16_t artType) {
+    switch (clickType) {
+        case kLiveDimClickedSegmentPoint:
+        case kLiveDimClickedPath: return artType == kPathArt;
+        case kLiveDimClickedText: return artType == kTextFrameArt || artType == kLegacyTextArt;
+        case kLiveDimClickedSpace:
+        case kLiveDimClickedFill: return true;
+        default: return false;
+    }
+}
+
+// One click of a link as read: the record, or why it cannot be read and whose it is.
+struct LinkClick {
+    Plotwise3_dimensioned_object_data record{};
+    AIErr err = kNoErr;
+    int32_t owner = 0;
+};
+
+AIErr ReadLinkClicks(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
+    KeyBuffer clickPrefix;
+    ComposeKey(clickPrefix, kZA3Prefix, kClickDataName);
+    return ForEachKey(link, [&](const char* key) -> AIErr {
+        if (!StartsWith(key, clickPrefix, kClickDataKeyLength)) return kNoErr;
+        LinkClick& c = clicks.emplace_back();
+        DictRef click;
+        c.err = GetSubDictionary(link, key, click);
+        if (!c.err) c.err = ConvertDimensionedObjectDictionaryToData(click.get(), &c.record);
+        if (c.err == kOutOfMemoryErr) return c.err;
+        c.owner = c.err ? OwnerOfClick(link, click.get()) : c.record.id;
+        return kNoErr;
+    });
+}
+
+// The clicks of one link whose ids disagree: one storing another id than its link's is
+// damaged, and so is the link's dimension, which lacks it (without the link's own id, each
+// click's dimension is). Clicks that all store one id are that dimension's, whatever the
+// link says.
+void JudgeLinkIds(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
+    const auto read = [](const LinkClick& c) { return c.err == kNoErr; };
+    const auto first = std::find_if(clicks.begin(), clicks.end(), read);
+    const bool mixed = std::any_of(first, clicks.end(), [&](const LinkClick& c) {
+        return read(c) && c.record.id != first->record.id;
+    });
+    if (!mixed) return;
+    KeyBuffer idKey;
+    int32_t linkId = 0;
+    const bool known = GetIntegerByKey(link, ComposeKey(idKey, kZA3Prefix, kObjIdName), linkId) == kNoErr;
+    for (LinkClick& c : clicks) {
+        if (!read(c) || (known && c.record.id == linkId)) continue;
+        c.err = kBadDimensionDataErr;
+        c.owner = known ? linkId : c.record.id;
+    }
+}
+
 }  // namespace
 
 AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data) {
@@ -181,24 +252,32 @@ int IsDimensionedObject(AIArtHandle art) {
 AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& visit,
                                    const DamagedClickVisitor& damaged) {
     if (!art) return kCADErr;
+    const auto report = [&](AIErr err, int32_t id) { return damaged && err != kOutOfMemoryErr ? damaged(id) : err; };
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
     DictRef object;
-    if (AIErr err = GetObjectDictionary(art, object)) return err;
+    if (AIErr err = GetObjectDictionary(art, object)) return report(err, 0);
     if (!object) return kNoErr;
-    KeyBuffer clickPrefix;
-    ComposeKey(clickPrefix, kZA3Prefix, kClickDataName);
+    // A link that cannot be read is its key's dimension's, when the key names one.
+    const auto unreadableLink = [&](const char* key, AIErr err) {
+        int32_t id = 0;
+        return report(err, KeyId(key, &id) ? id : 0);
+    };
     return ForEachLinkDictionary(object.get(), [&](const char*, AIDictionaryRef link) -> AIErr {
-        return ForEachKey(link, [&](const char* key) -> AIErr {
-            if (!StartsWith(key, clickPrefix, kClickDataKeyLength)) return kNoErr;
-            DictRef click;
-            Plotwise3_dimensioned_object_data record{};
-            AIErr err = GetSubDictionary(link, key, click);
-            if (!err) err = ConvertDimensionedObjectDictionaryToData(click.get(), &record);
-            if (err && damaged && err != kOutOfMemoryErr) return damaged(OwnerOfClick(link, click.get()));
-            if (err) return err;
-            record.art = art;
-            return visit(record);
-        });
-    });
+        std::vector<LinkClick> clicks;
+        if (AIErr err = ReadLinkClicks(link, clicks)) return err;
+        JudgeLinkIds(link, clicks);
+        for (LinkClick& c : clicks) {
+            if (!c.err && !ClickFitsArt(c.record.clickType, type)) c.err = kBadDimensionDataErr;
+            if (c.err) {
+                if (AIErr err = report(c.err, c.owner)) return err;
+                continue;
+            }
+            c.record.art = art;
+            if (AIErr err = visit(c.record)) return err;
+        }
+        return kNoErr;
+    }, unreadableLink);
 }
 
 AIErr ForEachDimensionLink(AIArtHandle art, const DimensionLinkVisitor& visit) {
@@ -221,11 +300,8 @@ namespace {
 // not end in that id, or by the ids its clicks store (`others`, where they differ from it).
 AIErr LinkNamesAnother(const char* key, AIDictionaryRef link, int32_t id, bool* another, std::vector<int32_t>& others) {
     others.clear();
-    const char* digits = key + kObjDataKeyLength;
-    const char* end = digits + std::strlen(digits);
     int32_t keyId = 0;
-    const auto [stop, ec] = std::from_chars(digits, end, keyId);
-    *another = ec != std::errc() || stop != end || keyId != id;
+    *another = !KeyId(key, &keyId) || keyId != id;
     KeyBuffer clickPrefix, idKey;
     ComposeKey(clickPrefix, kZA3Prefix, kClickDataName);
     ComposeKey(idKey, kZA3Prefix, kObjIdName);

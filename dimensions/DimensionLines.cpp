@@ -51,12 +51,26 @@ AIErr arrowheads(AIRealPoint p1, AIRealPoint p2, int16_t atP1, int16_t atP2, AIR
     return err;
 }
 
+// The linear tool a dimension is drawn with: 1 horizontal, 2 vertical, 0 neither. A redraw
+// (an update, a resize) runs under whatever tool is current: there the kind the dimension
+// stores names the tool that drew it.
+int16_t linearDirection() {
+    if (g->updatingDimensions || g->resizingDimension) {
+        switch (g->curDimType) {
+            case kHorizontal: case kHorizontalDatum: return 1;
+            case kVertical: case kVerticalDatum: return 2;
+            default: return 0;
+        }
+    }
+    const auto direction = PlotwiseService().linearToolDirection;
+    return direction ? direction(g->curTool) : 0;
+}
+
 // Slashes turn on vertical dimensions whose text sits beside the line.
 bool slashTurns() {
     const Plotwise3_Live_Dimension_Data& s = g->prefs.style;
     if (g->prefs.forceSlashDirection != 0 || (s.vTextPlacement != 2 && s.vTextPlacement != 3)) return false;
-    const auto direction = PlotwiseService().linearToolDirection;
-    const int16_t tool = direction ? direction(g->curTool) : 0;
+    const int16_t tool = linearDirection();
     return tool == 2 || (tool == 1 && (s.modifiers & kOptionKey) != 0);
 }
 

@@ -599,7 +599,11 @@ AIErr GiveSharedIdsNewOnes() {
 
 }  // namespace
 
-void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
+AIErr AppendClick(const Plotwise3_dimensioned_object_data& click) {
+    Plotwise3_dimensioned_object_data* node = nullptr;
+    if (AIErr err = NewBlock(&node)) return err;
+    *node = click;
+    node->used = 0;
     node->next = nullptr;
     node->prev = g->lastDimensionedObjectDataPtr;
     if (g->lastDimensionedObjectDataPtr)
@@ -607,6 +611,15 @@ void AppendClickNode(Plotwise3_dimensioned_object_data* node) {
     else
         g->firstDimensionedObjectDataPtr = node;
     g->lastDimensionedObjectDataPtr = node;
+    return kNoErr;
+}
+
+AIErr AppendUnreadableClick(int32_t id, AIArtHandle art) {
+    Plotwise3_dimensioned_object_data unread{};
+    unread.id = id;
+    unread.art = art;
+    unread.unreadable = 1;
+    return AppendClick(unread);
 }
 
 namespace {
@@ -705,30 +718,29 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
     if (AIErr err = FreeDimensionedObjectDataList()) return err;
     std::vector<AIArtHandle> arts;
     if (AIErr err = QueryArt(which, kAnyArt, arts)) return err;
-    auto append = [](const Plotwise3_dimensioned_object_data& click) -> AIErr {
-        Plotwise3_dimensioned_object_data* node = nullptr;
-        if (AIErr err = NewBlock(&node)) return err;
-        *node = click;
-        node->used = 0;
-        AppendClickNode(node);
-        return kNoErr;
-    };
     for (AIArtHandle art : arts) {
         if (!IsDimensionedObject(art)) continue;
-        // A click that cannot be read stands in the list for its dimension, which is then kept
-        // as drawn; a damaged link or "ZA3_Object" ends its own art's clicks; the other art is
-        // read all the same.
-        const AIErr err = ForEachDimensionedObjectData(art, append, [&](int32_t id) {
-            Plotwise3_dimensioned_object_data unread{};
-            unread.id = id;
-            unread.art = art;
-            unread.unreadable = 1;
-            return append(unread);
-        });
+        // A click or link that cannot be read stands in the list for its dimension (id 0 when
+        // it names none), which is then kept as drawn; the other clicks are read all the same.
+        const AIErr err = ForEachDimensionedObjectData(art, AppendClick,
+                                                       [art](int32_t id) { return AppendUnreadableClick(id, art); });
         if (err == kOutOfMemoryErr) return err;
     }
     return kNoErr;
 }
+
+namespace {
+
+// Clicks a dimension can be redrawn from: each one read, and none stored twice (a copy of its
+// art, or of its link, carries the same clicks again).
+bool Readable(const std::vector<Plotwise3_dimensioned_object_data*>& clicks) {
+    std::unordered_set<int32_t> numbers;
+    return std::all_of(clicks.begin(), clicks.end(), [&](const Plotwise3_dimensioned_object_data* c) {
+        return c->unreadable == 0 && numbers.insert(c->clickNum).second;
+    });
+}
+
+}  // namespace
 
 AIErr DrawAssociativeDimensions() {
     if (!g) return kCADErr;
@@ -736,6 +748,9 @@ AIErr DrawAssociativeDimensions() {
     std::unordered_map<int32_t, std::vector<Plotwise3_dimensioned_object_data*>> clicksOf;
     for (Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next)
         clicksOf[c->id].push_back(c);
+    // A damaged record that names no dimension may have held the clicks of any that has none.
+    const auto unowned = clicksOf.find(0);
+    const bool anyMayBeUnread = unowned != clicksOf.end() && !Readable(unowned->second);
     const KindTable kinds = LoadKinds();
     std::unordered_set<int32_t> drawn;
     for (Plotwise3_Live_Dimension_Data* d = g->firstLiveDimensionGroupDataPtr; d; d = d->next) {
@@ -747,10 +762,12 @@ AIErr DrawAssociativeDimensions() {
         if (first && found != clicksOf.end()) {
             const std::vector<Plotwise3_dimensioned_object_data*>& clicks = found->second;
             for (Plotwise3_dimensioned_object_data* c : clicks) c->used = 1;
-            if (std::none_of(clicks.begin(), clicks.end(), [](const auto* c) { return c->unreadable != 0; }))
+            if (Readable(clicks))
                 replaced = RedrawOne(node, clicks, kinds);
             else
                 NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
+        } else if (first && anyMayBeUnread) {
+            NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
         }
         ++(replaced ? g->dimensionsRedrawn : g->dimensionsKept);
     }

@@ -35,11 +35,15 @@ AIErr ForEachLiveDimensionStyle(PlotwiseProcessArtType which,
                                 const std::function<void(const Plotwise3_Live_Dimension_Data&)>& visit);
 // The click list (firstDimensionedObjectDataPtr): every click record of the measured art of
 // `which` (hidden art included, so its dimensions are not lost). Freed first. A damaged
-// click record ends the reading of its art only.
+// record stands in the list for its dimension (AppendUnreadableClick).
 AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which);
 AIErr FreeDimensionedObjectDataList();
-// Appends a block-allocated node to the click list.
-void AppendClickNode(Plotwise3_dimensioned_object_data* node);
+// Appends a copy of the click to the click list, not used yet.
+AIErr AppendClick(const Plotwise3_dimensioned_object_data& click);
+// Appends a stand-in for a click of dimension `id` on the art that cannot be read: the
+// redraw keeps that dimension as it was and names it (id 0: a record that names no
+// dimension, which may have been any dimension's that has no clicks).
+AIErr AppendUnreadableClick(int32_t id, AIArtHandle art);
 AIErr FreeLiveDimensionGroupDataList();
 // Redraws every dimension of the style list from the click list, each in its old group's
 // place, and disposes of the old group once the new one is made.

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/PlotwiseAlerts.h"
-#include "core/PlotwiseBlocks.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
@@ -48,7 +47,8 @@ void EndResize() {
 }
 
 // The clicks of the dimension as the click list, its base point and the click whose offset
-// the drag changes; *based when its first click was found.
+// the drag changes; *based when its first click was found, or one that cannot be read (the
+// redraw then keeps the dimension as it was and names it).
 AIErr LoadClicks(int32_t id, bool* based) {
     if (AIErr err = FreeDimensionedObjectDataList()) return err;
     std::vector<AIArtHandle> arts;
@@ -56,13 +56,14 @@ AIErr LoadClicks(int32_t id, bool* based) {
     *based = false;
     for (AIArtHandle art : arts) {
         if (Hidden(art) || !IsDimensionedObject(art)) continue;
+        auto damaged = [&](int32_t owner) -> AIErr {
+            if (owner != id) return kNoErr;
+            *based = true;
+            return AppendUnreadableClick(id, art);
+        };
         AIErr err = ForEachDimensionedObjectData(art, [&](const Plotwise3_dimensioned_object_data& c) -> AIErr {
             if (c.id != id) return kNoErr;
-            Plotwise3_dimensioned_object_data* node = nullptr;
-            if (AIErr e = NewBlock(&node)) return e;
-            *node = c;
-            node->used = 0;
-            AppendClickNode(node);
+            if (AIErr e = AppendClick(c)) return e;
             if (c.clickNum == 1) {
                 if (c.dimType == kRadius || c.dimType == kDiameter) {
                     AIRealRect r{};
@@ -82,7 +83,7 @@ AIErr LoadClicks(int32_t id, bool* based) {
                 g->dimResizeData = c;
             }
             return kNoErr;
-        });
+        }, damaged);
         if (err) return err;
     }
     return kNoErr;

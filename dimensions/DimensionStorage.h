@@ -45,10 +45,15 @@ int IsDimensionedObject(AIArtHandle art);
 // Visits every click record stored on the art: links are the entries of "ZA3_Object" whose
 // key begins with "ZA3_Obj_data_", clicks the entries of a link whose key begins with
 // "ZA3_Click_data_"; everything else is passed over and no digits of a key are parsed. The
-// record handed over has art set and prev/next null. A damaged click stops the walk with the
-// reader's error, unless `damaged` is given: it is then told the id of the dimension the
-// click belongs to (0 when that cannot be read either), and the walk goes on. Running out of
-// memory always stops it. A non-zero result of a visitor stops it and is returned.
+// record handed over has art set and prev/next null. Damaged are: a "ZA3_Object" or link
+// that is no dictionary, a click that cannot be read, one whose type its art cannot hold (an
+// anchor or piece on other art than a path, a text click on other art than text, a type no
+// tool stores), and in a link whose clicks store different ids, each storing another id than
+// the link's own. Damage stops the walk with its error, unless `damaged` is given: it is
+// then told the id of the dimension the damaged record belongs to (a link by its key's
+// digits, an odd click by its link's id; 0 when none can be told), and the walk goes on.
+// Running out of memory always stops it. A non-zero result of a visitor stops it and is
+// returned.
 using ClickRecordVisitor = std::function<AIErr(const Plotwise3_dimensioned_object_data&)>;
 using DamagedClickVisitor = std::function<AIErr(int32_t id)>;
 AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& visit,

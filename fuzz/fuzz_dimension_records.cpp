@@ -1,6 +1,6 @@
 // Feeds arbitrary dimension records, as a damaged or foreign document may hold them (style
 // entries of any value, click records with any kind, click type, segment, parameter, point
-// and offset, links of any id, text records with entries of any value or type, entries of
+// and offset, links of any id or of another type, text records with entries of any value or type, entries of
 // another type), arranged as no tool leaves them (measured art inside a dimension's group,
 // dimensions nested in another's, two groups of one id, a layer scale of another type), to
 // what reads them when the user updates dimensions or pastes: regeneration of all or the
@@ -60,7 +60,8 @@ void SpoilText(standin::Document& doc, standin::ObjId group, FuzzInput& in) {
 }
 
 // Arrangements no tool makes: measured art into a dimension's group, a dimension into
-// another's, a copy sharing a group's id, and a layer scale of another type.
+// another's, a copy sharing a group's id, a layer scale of another type, and a copy of
+// measured art with its links.
 void Rearrange(standin::Document& doc, const standin::ObjId (&groups)[3], const standin::ObjId (&measured)[2],
                FuzzInput& in) {
     const uint8_t what = in.byte();
@@ -68,6 +69,7 @@ void Rearrange(standin::Document& doc, const standin::ObjId (&groups)[3], const 
     if (what & 2) doc.reorderArt(groups[1], kPlaceInsideOnTop, groups[0]);
     if (what & 4) doc.duplicateArt(groups[2], kPlaceAbove, groups[2], nullptr);
     if (what & 8) doc.editDict(doc.dictionaryOf(doc.currentLayer()))->set("ZA3_Scaler", std::string("1"));
+    if (what & 16) doc.duplicateArt(measured[in.byte() & 1], kPlaceAbove, measured[0], nullptr);
 }
 
 Plotwise3_dimensioned_object_data Click(FuzzInput& in) {
@@ -138,6 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SetDimensionedObjectData(standin::suites::artHandle(measured[in.byte() & 1]), &c);
     }
     if (in.byte() & 1) doc.editDict(doc.dictionaryOf(line))->set("ZA3_Object", int32_t{7});
+    const standin::ObjId links = SubDictionary(doc, doc.dictionaryOf(rect), "ZA3_Object");
+    if (links && (in.byte() & 1)) doc.editDict(links)->set("ZA3_Obj_data_" + std::to_string(in.small(0, 3)), int32_t{7});
     if (in.byte() & 1) doc.setUserAttr(groups[in.byte() % 3], kArtSelected, kArtSelected);
     Rearrange(doc, groups, measured, in);
 

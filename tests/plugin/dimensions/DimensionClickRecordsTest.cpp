@@ -167,6 +167,24 @@ TEST_F(ClickRecordTest, DamagedClickStopsTheCollector) {
     AIErr err = kNoErr;
     EXPECT_TRUE(Collect(path, &err).empty());
     EXPECT_EQ(err, kNoSuchKey);
+    // A click its art cannot hold, as the tools store them, is damaged too.
+    const struct {
+        int16_t art;
+        int32_t clickType;
+        bool read;
+    } kHeld[] = {{kTextFrameArt, kLiveDimClickedText, true}, {kTextFrameArt, kLiveDimClickedSegmentPoint, false},
+                 {kGroupArt, kLiveDimClickedFill, true}};
+    for (const auto& h : kHeld) {
+        AIArtHandle art = NewArt(h.art);
+        Click c = MakeClick(3, 1, 0);
+        c.clickType = h.clickType;
+        ASSERT_EQ(StoreClick(art, c), kNoErr);
+        std::vector<int32_t> told;
+        EXPECT_EQ(ForEachDimensionedObjectData(art, [](const Click&) { return kNoErr; },
+                                               [&](int32_t id) { told.push_back(id); return kNoErr; }),
+                  kNoErr);
+        EXPECT_EQ(told, h.read ? std::vector<int32_t>{} : std::vector<int32_t>{3}) << h.art << " " << h.clickType;
+    }
 }
 
 TEST_F(ClickRecordTest, VisitorCanStopTheWalk) {

@@ -1,7 +1,7 @@
 // The dimension-resize tool through its three steps: the drag click stores the offset from
 // click 1 to the release (the centre of the art for a radius), the keys held are kept, a
 // press on anything but a dimension does nothing, and a dimension whose clicks are gone
-// is left as it was.
+// or cannot be read is left as it was.
 #include <cmath>
 
 #include "LiveDimensionFixture.h"
@@ -102,6 +102,16 @@ TEST_F(DimensionResizeTest, ADimensionWithoutClicksIsLeftAsItWas) {
     EXPECT_FALSE(attr & kArtHidden);
     ASSERT_EQ(PostProcessDimResizeTool(), kNoErr);
     EXPECT_TRUE(Valid(group));
+    // One with a click its art cannot hold (a text click on a path) is not redrawn either.
+    ASSERT_EQ(sAIArt->DisposeArt(group), kNoErr);
+    AIArtHandle path = Measured(kIncline);
+    Store(path, Click(1, 2, kIncline, kLiveDimClickedText, 1));
+    EXPECT_EQ(Press({5, 0}), kNoErr);
+    EXPECT_EQ(DragTo({0, 20}), kNoErr);
+    EXPECT_TRUE(gSeen.empty());
+    ASSERT_EQ(PostProcessDimResizeTool(), kNoErr);
+    ASSERT_EQ(sAIArt->GetArtUserAttr(LiveGroups().at(0), kArtHidden, &attr), kNoErr);
+    EXPECT_FALSE(attr & kArtHidden);
 }
 
 TEST_F(DimensionResizeTest, AnAbandonedResizeGivesTheDimensionBackAsItWas) {

@@ -155,6 +155,29 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"a click's point stored as text",
          [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_x", std::string("x")); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a link of another type beside the width's",
+         [](auto& t) { t.DictOf(t.rect, "ZA3_Object").set("ZA3_Obj_data_2", int32_t{7}); },
+         {"120.00", kDiameter}, "kept as they were: \"\xD8 72.00\""},
+        {"the circle's links of another type",
+         [](auto& t) { t.DictOf(t.circle).set("ZA3_Object", int32_t{7}); },
+         {"120.00", kDiameter}, "kept as they were: \"\xD8 72.00\""},
+        {"the circle's links gone, as with its art",
+         [](auto& t) { t.DictOf(t.circle).erase("ZA3_Object"); }, {"120.00", kDiameter}, ""},
+        {"a click type no tool stores",
+         [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_clicktype", int32_t{55}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"the drag stored as the placeholder click type",
+         [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_clicktype", int32_t{-1}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a text click on a path",
+         [](auto& t) { t.RectClick("ZA3_Click_data_2").set("ZA3_Obj_clicktype", int32_t{3}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a click storing another dimension's id",
+         [](auto& t) { t.RectClick("ZA3_Click_data_2").set("ZA3_Obj_id", int32_t{2}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"the measured art duplicated with its links",
+         [](auto& t) { t.doc->duplicateArt(t.rect, kPlaceAbove, t.rect, nullptr); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
         {"a text without its record",
          [](auto& t) { t.DictOf(t.doc->children(t.width).back()).erase("PW4_DimText"); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
@@ -169,14 +192,15 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
             return kNoErr;
         }), kNoErr);
         const size_t nested = NestedDimensions();
+        const bool linked[] = {!Clicks(rect).empty(), !Clicks(circle).empty()};
         const size_t alerts = session->dialogs().alerts().size();
         for (int update = 0; update < 2; ++update) EXPECT_EQ(session->menu("Update Dimensions"), kNoErr);
         EXPECT_EQ(AllTexts(), c.texts);
         EXPECT_EQ(NestedDimensions(), nested);
-        // The art measured is still there, linked to its dimension.
-        for (ObjId art : {rect, circle}) {
-            EXPECT_NE(doc->art(art), nullptr);
-            EXPECT_FALSE(Clicks(art).empty());
+        // The art measured is still there, linked to its dimension as it was.
+        for (int i : {0, 1}) {
+            EXPECT_NE(doc->art(i ? circle : rect), nullptr);
+            EXPECT_EQ(!Clicks(i ? circle : rect).empty(), linked[i]);
         }
         const auto& told = session->dialogs().alerts();
         if (*c.told) {

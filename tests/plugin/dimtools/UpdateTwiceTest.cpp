@@ -6,9 +6,11 @@
 
 #include "DimensionToolFixture.h"
 #include "DrawingDifferences.h"
+#include "ScratchFolder.h"
 #include "axonometric/AxonometricProjection.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
+#include "io/DocumentFile.h"
 #include "suites/Suites.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
@@ -359,6 +361,45 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
             EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 1e-4), std::vector<std::string>{});
         }
     }
+}
+
+// Slashes lean as the tool that drew them leaned them (a vertical tool, or a horizontal one
+// with option, turns them where the text stands beside the line), whatever tool is current
+// at the update, and after the drawing is saved and opened again.
+TEST_F(UpdateTwiceTest, SlashesLeanAsTheirToolDrewThem) {
+    constexpr uint32_t kOption = aiEventModifiers_Option;
+    const struct {
+        const char* tool;
+        uint32_t keys;
+        int32_t terminator, vText;
+    } rows[] = {{"Vertical Dimension", 0, 3, 2},       {"Vertical Dimension", 0, 8, 3},
+                {"Horizontal Dimension", 0, 3, 3},     {"Horizontal Dimension", 0, 8, 2},
+                {"Horizontal Dimension", kOption, 3, 2}, {"Vertical Dimension", kOption, 8, 3},
+                {"Vertical Datum Dimension", 0, 8, 2}, {"Horizontal Datum Dimension", 0, 3, 3}};
+    doc = &session->newDocument();
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        g->prefs.style.arrowheadStyle = rows[i].terminator;
+        g->prefs.style.vTextPlacement = rows[i].vText;
+        const AIReal x = 100.0f * static_cast<AIReal>(i);
+        Rect(x, 100, 60, 80);
+        const std::vector<AIRealPoint> clicks = {{x, 100}, {x + 60, 180}, {x, 180}};
+        const size_t count = std::string(rows[i].tool).find("Datum") == std::string::npos ? 2 : 3;
+        ASSERT_EQ(Dimension(rows[i].tool, {clicks.begin(), clicks.begin() + count}, {x + 80, 60}, rows[i].keys), kNoErr);
+    }
+    const auto drawn = drawingdiff::Marks(*doc);
+    ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);
+    ExpectUpdatesChangeNothing();
+    const ScratchFolder scratch;
+    std::string error;
+    ASSERT_TRUE(standin::io::saveDocumentFile(*doc, scratch.path("slashes.json"), error)) << error;
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    ASSERT_EQ(session->openDocument([&] {
+        return standin::io::openDocumentFile(host, scratch.path("slashes.json"), error) ? kNoErr : kDataFilterErr;
+    }), kNoErr) << error;
+    doc = host.frontDocument();
+    ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(drawingdiff::Differences(drawn, drawingdiff::Marks(*doc)), std::vector<std::string>{});
 }
 
 // A label pressed on a line (a bubble also in space) and dragged into empty space, then art
