@@ -44,10 +44,11 @@ void LoadHouseScale(const House& house) {
     if (house.path && sAIArt->GetLayerOfArt(house.path, &layer) == kNoErr) (void)LoadLayerScale(layer, /*mend=*/false);
 }
 
-// A drag's house, drawn without its record: the release writes it.
+// A drag's house, drawn without its record: the release writes it. One the record could not
+// keep is not drawn, and the release says why instead.
 AIErr DrawPreview(const std::vector<Wall>& walls, const House* replacing) {
     if (AIErr err = DrawHouse(walls, replacing, &g->wallPreview, false)) return err;
-    g->wallPreviewPending = 1;
+    g->wallPreviewPending = g->wallPreview.path ? 1 : 0;
     return kNoErr;
 }
 
