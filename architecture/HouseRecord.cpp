@@ -275,7 +275,10 @@ std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
     if (std::string problem = ReadCount(wallDict, kOpeningCountKey, "its number of openings", 0, kMaxWallOpenings, &count);
         !problem.empty())
         return problem;
-    for (int32_t k = 0; k < count; ++k) {
+    // Openings stored past a count that says fewer are read too (one past the most a wall
+    // holds is enough for WallProblem to name), so that the house is never drawn without them.
+    const auto stored = [wallDict](int32_t k) { return IsKnownKey(wallDict, Indexed(kOpeningStem, k).c_str()); };
+    for (int32_t k = 0; k < count || (k <= kMaxWallOpenings && stored(k)); ++k) {
         const std::string key = Indexed(kOpeningStem, k);
         DictRef sub;
         if (AIErr err = GetSubDictionary(wallDict, key.c_str(), sub))
@@ -292,10 +295,11 @@ std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
         o.unknown = Shared(std::move(unknown));
         wall->openings.push_back(o);
     }
+    if (wall->openings.size() != static_cast<size_t>(count)) wall->openingCountRead = count;
     std::vector<StoredEntry> unknown;
-    if (ReadUnknownEntries(wallDict, [count](std::string_view key) {
+    if (ReadUnknownEntries(wallDict, [read = wall->openings.size()](std::string_view key) {
             return key == kOpeningCountKey || IsFieldKey<Wall>(key, kWallReals, kWallInts) ||
-                   IsItemKey(key, kOpeningStem, static_cast<size_t>(count));
+                   IsItemKey(key, kOpeningStem, read);
         }, &unknown))
         return "an entry this version does not know cannot be read";
     wall->unknown = Shared(std::move(unknown));
@@ -310,6 +314,9 @@ AIErr WriteWall(AIDictionaryRef wallDict, const Wall& wall, const std::string& w
         return err;
     if (AIErr err = WriteFields<Wall>(wallDict, wall, kWallReals, kWallInts)) return err;
     if (AIErr err = SetIntegerByKey(wallDict, kOpeningCountKey, static_cast<int32_t>(openings))) return err;
+    if (wall.openingCountRead >= 0)
+        NoteForUser(kCompletedValuesNote, which + kOpeningCountKey + " " + std::to_string(wall.openingCountRead) +
+                                              ", set to " + std::to_string(openings) + " (the openings stored)");
     for (size_t k = 0; k < openings; ++k) {
         DictRef sub;
         if (AIErr err = sAIDictionary->CreateDictionary(sub.put())) return err;
