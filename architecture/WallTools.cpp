@@ -1,6 +1,7 @@
 // The add, remove and move wall tools.
 #include "architecture/WallTools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -212,7 +213,13 @@ AIErr doMoveWallTool() {
     std::vector<Wall> moved = MoveWall(house.walls, house.corners, index, offset);
     for (Wall& w : moved) w.start = Stored(w.start), w.end = Stored(w.end);
     // Where a door or window would no longer fit, the wall stays and the annotator says why.
-    if (!OpeningsStillFit(moved, g->endPoint)) return kNoErr;
+    // A wall moved past what a float holds is refused by the preview (its record could not
+    // keep it) before any geometry is worked out of it.
+    const auto finite = [](WallPoint p) { return std::isfinite(p.h) && std::isfinite(p.v); };
+    const bool movable = std::all_of(moved.begin(), moved.end(), [&](const Wall& w) {
+        return finite(w.start) && finite(w.end);
+    });
+    if (movable && !OpeningsStillFit(moved, g->endPoint)) return kNoErr;
     return DrawPreview(moved, &house);
 }
 
