@@ -246,6 +246,14 @@ AIErr DeleteAxonometricData(AIArtHandle art) {
     return sAIDictionary->DeleteEntry(dict.get(), recordKey);
 }
 
+bool HoldsAxonometricRecord(AIArtHandle art) {
+    // Asked of art that may have no dictionary: none is made for it.
+    if (!art || !sAIArt->HasDictionary(art)) return false;
+    DictRef dict;
+    return sAIArt->GetDictionary(art, dict.put()) == kNoErr && dict &&
+           sAIDictionary->IsKnown(dict.get(), Key(kZA3, "Axonometric"));
+}
+
 int IsAxonometricArt(AIArtHandle art) {
     AIArtHandle holder = nullptr;
     DictRef dict;

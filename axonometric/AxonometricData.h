@@ -62,6 +62,8 @@ bool IsRecordLength(AIReal length);
 AIErr DeleteAxonometricData(AIArtHandle art);
 // Non-zero when the art or an ancestor below the layer group holds a record.
 int IsAxonometricArt(AIArtHandle art);
+// Whether the art itself holds a record (whatever an ancestor holds); no dictionary is made.
+bool HoldsAxonometricRecord(AIArtHandle art);
 
 // The front document's own view (found 1), or the preferences' view (found 0): also when
 // the stored one cannot project art (IsoViewIsUsable) or cannot be read (not a dictionary,
