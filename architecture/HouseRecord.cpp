@@ -7,11 +7,13 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <span>
 #include <string_view>
 
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DictionaryAccess.h"
 
@@ -20,12 +22,14 @@ namespace {
 constexpr const char kCountKey[] = "PW4_House_count";
 constexpr const char kOpeningCountKey[] = "PW4_Wall_openings";
 
-// A stored real of a record: its key, what the user reads it as, and where it goes.
+// A stored real of a record: its key, what the user reads it as, where it goes, and whether
+// it is a place or length of the drawing (which lies on the host's largest canvas).
 template <class Record>
 struct RealField {
     const char* key;
     const char* what;
     double& (*value)(Record&);
+    bool onCanvas = false;
 };
 template <class Record>
 struct IntField {
@@ -36,11 +40,11 @@ struct IntField {
 };
 
 const RealField<Wall> kWallReals[] = {
-    {"PW4_Wall_startH", "its start", [](Wall& w) -> double& { return w.start.h; }},
-    {"PW4_Wall_startV", "its start", [](Wall& w) -> double& { return w.start.v; }},
-    {"PW4_Wall_endH", "its end", [](Wall& w) -> double& { return w.end.h; }},
-    {"PW4_Wall_endV", "its end", [](Wall& w) -> double& { return w.end.v; }},
-    {"PW4_Wall_thickness", "its thickness", [](Wall& w) -> double& { return w.thickness; }},
+    {"PW4_Wall_startH", "its start", [](Wall& w) -> double& { return w.start.h; }, true},
+    {"PW4_Wall_startV", "its start", [](Wall& w) -> double& { return w.start.v; }, true},
+    {"PW4_Wall_endH", "its end", [](Wall& w) -> double& { return w.end.h; }, true},
+    {"PW4_Wall_endV", "its end", [](Wall& w) -> double& { return w.end.v; }, true},
+    {"PW4_Wall_thickness", "its thickness", [](Wall& w) -> double& { return w.thickness; }, true},
 };
 const IntField<Wall> kWallInts[] = {
     {"PW4_Wall_datum", "its datum", [](Wall& w) -> int32_t& { return w.datum; }, kCenterDatum, kOutsideFaceDatum},
@@ -187,13 +191,21 @@ std::string ReadFields(AIDictionaryRef dict, Record& record, std::span<const Rea
     return {};
 }
 
-// What the reader refuses of the fields' values: a real that is not finite, a whole number
-// outside what it may hold.
+// What the reader refuses of the fields' values: a real that is not finite, a place or
+// length of the drawing past the largest canvas, a whole number outside what it may hold.
 template <class Record>
 std::string CheckFields(Record record, std::span<const RealField<Record>> reals,
                         std::span<const IntField<Record>> ints) {
-    for (const auto& f : reals)
-        if (!std::isfinite(f.value(record))) return std::string(f.what) + " (" + f.key + ") is not a finite number";
+    for (const auto& f : reals) {
+        const double value = f.value(record);
+        if (!std::isfinite(value)) return std::string(f.what) + " (" + f.key + ") is not a finite number";
+        if (f.onCanvas && std::fabs(value) > style_fields::kLengthMost) {
+            char words[96];
+            std::snprintf(words, sizeof words, " is %.7g points, past the largest canvas (%g points)", value,
+                          style_fields::kLengthMost);
+            return std::string(f.what) + " (" + f.key + ")" + words;
+        }
+    }
     for (const auto& f : ints)
         if (const int32_t value = f.value(record); value < f.lo || value > f.hi)
             return std::string(f.what) + " (" + f.key + ") is " + std::to_string(value) + ", which it cannot be";
@@ -263,7 +275,10 @@ std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
     if (std::string problem = ReadCount(wallDict, kOpeningCountKey, "its number of openings", 0, kMaxWallOpenings, &count);
         !problem.empty())
         return problem;
-    for (int32_t k = 0; k < count; ++k) {
+    // Openings stored past a count that says fewer are read too (one past the most a wall
+    // holds is enough for WallProblem to name), so that the house is never drawn without them.
+    const auto stored = [wallDict](int32_t k) { return IsKnownKey(wallDict, Indexed(kOpeningStem, k).c_str()); };
+    for (int32_t k = 0; k < count || (k <= kMaxWallOpenings && stored(k)); ++k) {
         const std::string key = Indexed(kOpeningStem, k);
         DictRef sub;
         if (AIErr err = GetSubDictionary(wallDict, key.c_str(), sub))
@@ -280,10 +295,11 @@ std::string ReadWall(AIDictionaryRef wallDict, Wall* wall) {
         o.unknown = Shared(std::move(unknown));
         wall->openings.push_back(o);
     }
+    if (wall->openings.size() != static_cast<size_t>(count)) wall->openingCountRead = count;
     std::vector<StoredEntry> unknown;
-    if (ReadUnknownEntries(wallDict, [count](std::string_view key) {
+    if (ReadUnknownEntries(wallDict, [read = wall->openings.size()](std::string_view key) {
             return key == kOpeningCountKey || IsFieldKey<Wall>(key, kWallReals, kWallInts) ||
-                   IsItemKey(key, kOpeningStem, static_cast<size_t>(count));
+                   IsItemKey(key, kOpeningStem, read);
         }, &unknown))
         return "an entry this version does not know cannot be read";
     wall->unknown = Shared(std::move(unknown));
@@ -298,6 +314,9 @@ AIErr WriteWall(AIDictionaryRef wallDict, const Wall& wall, const std::string& w
         return err;
     if (AIErr err = WriteFields<Wall>(wallDict, wall, kWallReals, kWallInts)) return err;
     if (AIErr err = SetIntegerByKey(wallDict, kOpeningCountKey, static_cast<int32_t>(openings))) return err;
+    if (wall.openingCountRead >= 0)
+        NoteForUser(kCompletedValuesNote, which + kOpeningCountKey + " " + std::to_string(wall.openingCountRead) +
+                                              ", set to " + std::to_string(openings) + " (the openings stored)");
     for (size_t k = 0; k < openings; ++k) {
         DictRef sub;
         if (AIErr err = sAIDictionary->CreateDictionary(sub.put())) return err;

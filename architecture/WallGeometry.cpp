@@ -78,7 +78,12 @@ public:
     }
 
 private:
-    int64_t cellOf(double x) const { return static_cast<int64_t>(std::clamp(std::floor(x / cell_), -4e18, 4e18)); }
+    // Walls come from records that hold finite numbers only; a place that is not a number
+    // still gets a cell (the first) rather than an undefined one.
+    int64_t cellOf(double x) const {
+        const double cell = std::floor(x / cell_);
+        return std::isnan(cell) ? 0 : static_cast<int64_t>(std::clamp(cell, -4e18, 4e18));
+    }
     template <class Use>
     void each(const Box& box, Use&& use) const {
         for (int64_t i = cellOf(box.l); i <= cellOf(box.r); ++i)

@@ -46,6 +46,10 @@ struct Wall {
     int32_t datum = kCenterDatum;
     std::vector<WallOpening> openings;  // in the order they were made
     UnknownEntries unknown;
+    // The number of openings its record gave where the record holds another (its openings
+    // were read all the same): written right, and the user told, when the wall is stored.
+    // -1: the record's number was right, or the wall was made here.
+    int32_t openingCountRead = -1;
 };
 
 using WallPolygon = std::vector<WallPoint>;  // closed, counter-clockwise

@@ -1,6 +1,7 @@
 // The add, remove and move wall tools.
 #include "architecture/WallTools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -44,10 +45,11 @@ void LoadHouseScale(const House& house) {
     if (house.path && sAIArt->GetLayerOfArt(house.path, &layer) == kNoErr) (void)LoadLayerScale(layer, /*mend=*/false);
 }
 
-// A drag's house, drawn without its record: the release writes it.
+// A drag's house, drawn without its record: the release writes it. One the record could not
+// keep is not drawn, and the release says why instead.
 AIErr DrawPreview(const std::vector<Wall>& walls, const House* replacing) {
     if (AIErr err = DrawHouse(walls, replacing, &g->wallPreview, false)) return err;
-    g->wallPreviewPending = 1;
+    g->wallPreviewPending = g->wallPreview.path ? 1 : 0;
     return kNoErr;
 }
 
@@ -211,7 +213,13 @@ AIErr doMoveWallTool() {
     std::vector<Wall> moved = MoveWall(house.walls, house.corners, index, offset);
     for (Wall& w : moved) w.start = Stored(w.start), w.end = Stored(w.end);
     // Where a door or window would no longer fit, the wall stays and the annotator says why.
-    if (!OpeningsStillFit(moved, g->endPoint)) return kNoErr;
+    // A wall moved past what a float holds is refused by the preview (its record could not
+    // keep it) before any geometry is worked out of it.
+    const auto finite = [](WallPoint p) { return std::isfinite(p.h) && std::isfinite(p.v); };
+    const bool movable = std::all_of(moved.begin(), moved.end(), [&](const Wall& w) {
+        return finite(w.start) && finite(w.end);
+    });
+    if (movable && !OpeningsStillFit(moved, g->endPoint)) return kNoErr;
     return DrawPreview(moved, &house);
 }
 

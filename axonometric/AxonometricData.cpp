@@ -163,6 +163,36 @@ bool DocumentIsOpen() {
     return sAIDocumentView->CountDocumentViews(&views) == kNoErr && views > 0;
 }
 
+// A document's view record, or an entry of it, that cannot be used as stored: the view is
+// not taken from it (the preferences' view stands), and the user is told.
+void NoteDamagedView(const std::string& what) {
+    NoteForUser(kDefaultedValuesNote, "the document's axonometric view (" + what + ")");
+}
+
+// The view stored in the document; `whole` false (the user told) when the record is not a
+// dictionary or an entry of it is missing, of another type or not a number.
+AIErr ReadStoredView(AIDictionaryRef doc, AIDictKey viewKey, iso_view* read, bool* whole) {
+    *whole = false;
+    DictRef stored;
+    if (AIErr err = sAIDictionary->GetDictEntry(doc, viewKey, stored.put())) {
+        if (err != kWrongTypeErr) return err;
+        NoteDamagedView(ComposedKey(kZA3, "AxoView"));
+        return kNoErr;
+    }
+    for (const ViewEntry& e : kViewEntries) {
+        AIReal v = 0;
+        const AIErr err = sAIDictionary->GetRealEntry(stored.get(), Key(kZA3, e.name), &v);
+        if (err && err != kWrongTypeErr && err != kNoSuchKey) return err;
+        if (err || !std::isfinite(v)) {
+            NoteDamagedView(ComposedKey(kZA3, e.name));
+            return kNoErr;
+        }
+        read->*e.field = v;
+    }
+    *whole = true;
+    return kNoErr;
+}
+
 }  // namespace
 
 void InitializeAxonometricData(depth_object_data* data) {
@@ -216,6 +246,14 @@ AIErr DeleteAxonometricData(AIArtHandle art) {
     return sAIDictionary->DeleteEntry(dict.get(), recordKey);
 }
 
+bool HoldsAxonometricRecord(AIArtHandle art) {
+    // Asked of art that may have no dictionary: none is made for it.
+    if (!art || !sAIArt->HasDictionary(art)) return false;
+    DictRef dict;
+    return sAIArt->GetDictionary(art, dict.put()) == kNoErr && dict &&
+           sAIDictionary->IsKnown(dict.get(), Key(kZA3, "Axonometric"));
+}
+
 int IsAxonometricArt(AIArtHandle art) {
     AIArtHandle holder = nullptr;
     DictRef dict;
@@ -230,26 +268,17 @@ AIErr GetDocumentIsoViewData(iso_view* view, int* found) {
     DictRef doc;
     if (AIErr err = sAIDocument->GetDictionary(doc.put())) return err;
     const AIDictKey viewKey = Key(kZA3, "AxoView");
-    if (!sAIDictionary->IsKnown(doc.get(), viewKey)) {
-        *view = g->prefs.isoView;
-        return kNoErr;
-    }
-    DictRef stored;
-    if (AIErr err = sAIDictionary->GetDictEntry(doc.get(), viewKey, stored.put())) return err;
     iso_view read{};
-    for (const ViewEntry& e : kViewEntries) {
-        AIReal v = 0;
-        if (AIErr err = sAIDictionary->GetRealEntry(stored.get(), Key(kZA3, e.name), &v)) return err;
-        read.*e.field = v;
-    }
-    // A view that cannot project art is not taken; the user is told.
-    if (!IsoViewIsUsable(read)) {
-        *view = g->prefs.isoView;
+    bool whole = false;
+    if (sAIDictionary->IsKnown(doc.get(), viewKey))
+        if (AIErr err = ReadStoredView(doc.get(), viewKey, &read, &whole)) return err;
+    // A view that cannot project art is not taken either; the user is told.
+    if (whole && !IsoViewIsUsable(read)) {
         (void)RefuseIsoView(read);
-        return kNoErr;
+        whole = false;
     }
-    *view = read;
-    *found = 1;
+    *view = whole ? read : g->prefs.isoView;
+    *found = whole ? 1 : 0;
     return kNoErr;
 }
 
@@ -278,9 +307,15 @@ AIErr SetDocumentIsoViewData(const iso_view* view) {
     if (AIErr err = sAIDocument->GetDictionary(doc.put())) return err;
     const AIDictKey viewKey = Key(kZA3, "AxoView");
     DictRef stored;
-    if (sAIDictionary->IsKnown(doc.get(), viewKey)) {
+    const bool known = sAIDictionary->IsKnown(doc.get(), viewKey);
+    AIEntryType type = kNoEntryType;
+    if (known)
+        if (AIErr err = sAIDictionary->GetEntryType(doc.get(), viewKey, &type)) return err;
+    if (type == kDictEntryType) {
         if (AIErr err = sAIDictionary->GetDictEntry(doc.get(), viewKey, stored.put())) return err;
     } else {
+        // A view record that is no dictionary gives way to the view written now.
+        if (known) NoteDamagedView(ComposedKey(kZA3, "AxoView"));
         if (AIErr err = sAIDictionary->CreateDictionary(stored.put())) return err;
         if (AIErr err = sAIDictionary->SetDictEntry(doc.get(), viewKey, stored.get())) return err;
     }

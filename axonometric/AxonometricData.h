@@ -62,13 +62,17 @@ bool IsRecordLength(AIReal length);
 AIErr DeleteAxonometricData(AIArtHandle art);
 // Non-zero when the art or an ancestor below the layer group holds a record.
 int IsAxonometricArt(AIArtHandle art);
+// Whether the art itself holds a record (whatever an ancestor holds); no dictionary is made.
+bool HoldsAxonometricRecord(AIArtHandle art);
 
 // The front document's own view (found 1), or the preferences' view (found 0): also when
-// the stored one cannot project art (IsoViewIsUsable), which the user is told. With no
+// the stored one cannot project art (IsoViewIsUsable) or cannot be read (not a dictionary,
+// an entry missing, of another type or not a number), which the user is told. With no
 // document open, 0 with the view untouched.
 AIErr GetDocumentIsoViewData(iso_view* view, int* found);
-// Stores the view in the front document; with no document open, nothing and 0. A view that
-// cannot project art is refused (RefuseIsoView).
+// Stores the view in the front document (in place of a stored view that is no dictionary,
+// which the user is told); with no document open, nothing and 0. A view that cannot
+// project art is refused (RefuseIsoView).
 AIErr SetDocumentIsoViewData(const iso_view* view);
 // Stores the view in the front document unless the document holds one already: the view
 // the document's first projected art was made with is the document's.

@@ -113,9 +113,9 @@ AIErr ProjectAxonometric(AIArtHandle art, int32_t face, const iso_view* view) {
     if (!art || !view) return kBadParameterErr;
     if (!IsAxonometricFace(face)) return kCADErr;
     if (!IsoViewIsUsable(*view)) return RefuseIsoView(*view);
-    if (IsAxonometricArt(art) && !g->drawingCADradius) {
+    if ((IsAxonometricArt(art) || IsDrum(art)) && !g->drawingCADradius) {
         depth_object_data old;
-        if (AIErr err = GetAxonometricData(art, &old)) return err;
+        if (AIErr err = GetProjectionRecord(art, &old)) return err;
         // A cylinder is rebuilt on the face; its body is the rebuild's business.
         if (old.type == kAxoCylinderGroup) return UpdateAxoCylinder(art, face);
         if (old.type == kAxoCylinderBody) return kNoErr;
@@ -232,9 +232,9 @@ AIErr ApplyAxonometricInvert(AIArtHandle art) {
         if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
         if (!layerGroup && type == kGroupArt) {
             AIArtHandle flattened = art;
-            if (IsAxonometricArt(art)) {
+            if (IsAxonometricArt(art) || IsDrum(art)) {
                 depth_object_data data;
-                if (AIErr err = GetAxonometricData(art, &data)) return err;
+                if (AIErr err = GetProjectionRecord(art, &data)) return err;
                 if (data.type == kAxoCylinderGroup) {
                     // invertAxonometricArt takes the base out of the group; the walk goes on
                     // inside the base.

@@ -9,6 +9,7 @@
 #include "AIArt.h"
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricProjection.h"
+#include "axonometric/CylinderBody.h"
 #include "axonometric/GuideLayers.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDictionary.h"
@@ -54,13 +55,14 @@ AIErr UpdateOne(AIArtHandle art, Reprojected& moved) {
     if (g->axoUpdateSelectWhat == 1 && !(attr & kArtSelected)) return kNoErr;
     ASBoolean layerGroup = false;
     if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
-    if (!layerGroup && IsAxonometricArt(art)) {
+    // A drum is one by its members, so that a group record it lost does not leave it behind.
+    if (!layerGroup && (IsAxonometricArt(art) || IsDrum(art))) {
         if (IsDimensionOrPart(art)) {
             g->axoUpdateAxoDims = 1;
             return kNoErr;
         }
         depth_object_data data;
-        if (AIErr err = GetAxonometricData(art, &data)) return err;
+        if (AIErr err = GetProjectionRecord(art, &data)) return err;
         AIErr err = kNoErr;
         if (g->axoUpdateFlattenOnly)
             err = invertAxonometricArt(art, &data);

@@ -183,17 +183,19 @@ void BuildBody(int32_t side, bool rebuilding) {
     if (!g->prefs.autoExpandAxoArt) (void)RecordBody(g->depthArt2, axis.bodyFace, length / axis.factor, side);
 }
 
-// The first two members of a cylinder group by their records.
+// The first two members of a cylinder group by their records; with `own`, only by records
+// they hold themselves (the group's is not looked at).
 struct CylinderMembers {
     AIArtHandle base = nullptr, body = nullptr;
     depth_object_data baseData, bodyData;
 };
-AIErr FindMembers(AIArtHandle group, CylinderMembers* m) {
+AIErr FindMembers(AIArtHandle group, CylinderMembers* m, bool own = false) {
     AIArtHandle child = nullptr;
     if (AIErr err = sAIArt->GetArtFirstChild(group, &child)) return err;
     for (int visited = 0; child && visited < 2; ++visited) {
         depth_object_data data;
-        if (AIErr err = GetAxonometricData(child, &data)) return err;
+        if (!own || HoldsAxonometricRecord(child))
+            if (AIErr err = GetAxonometricData(child, &data)) return err;
         if (data.type == kAxoCylinderBase) m->base = child, m->baseData = data;
         if (data.type == kAxoCylinderBody) m->body = child, m->bodyData = data;
         if (AIErr err = sAIArt->GetArtSibling(child, &child)) return err;
@@ -251,6 +253,17 @@ bool ReadBodyAsDrawn(const CylinderMembers& m, int32_t* side, AIReal* length) {
     return true;
 }
 
+// A drum as the user knows it: by where its base lies ("the depth cylinder at 340.0, 305.0: ").
+AIErr DrumName(const CylinderMembers& m, std::string* name) {
+    AIRealRect base{};
+    if (AIErr err = GetAxonometricArtBounds(m.base, &base)) return err;
+    char text[64];
+    std::snprintf(text, sizeof text, "the depth cylinder at %.1f, %.1f: ",
+                  (static_cast<double>(base.left) + base.right) / 2, (static_cast<double>(base.top) + base.bottom) / 2);
+    *name = text;
+    return kNoErr;
+}
+
 // A body whose record lost its side or its length takes them from its drawing, and the user
 // is told; one whose drawing cannot tell them either leaves the cylinder as it was.
 AIErr CompleteBody(CylinderMembers& m) {
@@ -260,31 +273,70 @@ AIErr CompleteBody(CylinderMembers& m) {
     int32_t side = 0;
     AIReal length = 0;
     if (!ReadBodyAsDrawn(m, &side, &length)) return kCADErr;
-    // Named by where its base lies, as the user sees it.
-    AIRealRect base{};
-    if (AIErr err = GetAxonometricArtBounds(m.base, &base)) return err;
-    char name[96];
-    std::snprintf(name, sizeof name, "the depth cylinder at %.1f, %.1f: its body's ",
-                  (static_cast<double>(base.left) + base.right) / 2, (static_cast<double>(base.top) + base.bottom) / 2);
+    std::string name;
+    if (AIErr err = DrumName(m, &name)) return err;
     if (body.sideUnreadable) {
-        NoteForUser(kCompletedValuesNote, std::string(name) + "side");
+        NoteForUser(kCompletedValuesNote, name + "its body's side");
         body.side = side;
     }
     if (lengthLost) {
         char stored[32];
         std::snprintf(stored, sizeof stored, "length %.10g", static_cast<double>(body.offset.h));
-        NoteForUser(kCompletedValuesNote, name + std::string(stored));
+        NoteForUser(kCompletedValuesNote, name + "its body's " + stored);
         body.offset.h = length;
     }
     return kNoErr;
+}
+
+// A cylinder group's record on the face.
+depth_object_data GroupRecord(int32_t face) {
+    depth_object_data data;
+    InitializeAxonometricData(&data);
+    data.type = kAxoCylinderGroup;
+    data.face = face;
+    data.noForeshortening = g->prefs.noAxoForeshortening;
+    return data;
+}
+
+// Whether the group's own record reads whole as a cylinder group's (`own` holds what was read).
+bool SoundGroupRecord(AIArtHandle group, depth_object_data* own) {
+    return HoldsAxonometricRecord(group) && GetAxonometricData(group, own) == kNoErr &&
+           own->type == kAxoCylinderGroup;
+}
+
+// A drum whose group's own record is missing, cannot be read or names another type gets the
+// record its members say it has (a cylinder group on its base's face), and the user is told.
+// A record that is no dictionary gives way to it; one that is keeps its other entries.
+AIErr CompleteGroup(AIArtHandle group, const CylinderMembers& m) {
+    depth_object_data own;
+    if (SoundGroupRecord(group, &own)) return kNoErr;
+    std::string name;
+    if (AIErr err = DrumName(m, &name)) return err;
+    AIErr err = RecordCylinderGroup(group, m.baseData.face);
+    if (err == kWrongTypeErr) {
+        if (AIErr gone = DeleteAxonometricData(group)) return gone;
+        err = RecordCylinderGroup(group, m.baseData.face);
+    }
+    if (!err) NoteForUser(kCompletedValuesNote, name + "its group's record");
+    return err;
+}
+
+// A drum by its members, whatever its own record says: a group whose first two members are a
+// base and a body, each by a record of its own.
+bool DrumMembers(AIArtHandle art, CylinderMembers* m) {
+    int16_t type = kUnknownArt;
+    if (!art || sAIArt->GetArtType(art, &type) != kNoErr || type != kGroupArt) return false;
+    return FindMembers(art, m, /*own=*/true) == kNoErr && m->base && m->body;
 }
 
 AIErr RebuildMembers(AIArtHandle group, int32_t face, ProjectRoutine project) {
     CylinderMembers m;
     if (AIErr err = FindMembers(group, &m)) return err;
     if (!m.base) return kNoErr;
-    if (m.body)
+    if (m.body) {
         if (AIErr err = CompleteBody(m)) return err;
+        if (AIErr err = CompleteGroup(group, m)) return err;
+    }
     g->depthArt = m.base;
     g->primitiveFirstFace = face == kAxoNoFace ? m.baseData.face : face;
     const AIErr projected = ProjectBase(m.base, g->primitiveFirstFace, project);
@@ -348,11 +400,7 @@ AIErr RecordCylinderBase(AIArtHandle base) {
 }
 
 AIErr RecordCylinderGroup(AIArtHandle group, int32_t face) {
-    depth_object_data data;
-    InitializeAxonometricData(&data);
-    data.type = kAxoCylinderGroup;
-    data.face = face;
-    data.noForeshortening = g->prefs.noAxoForeshortening;
+    const depth_object_data data = GroupRecord(face);
     return SetAxonometricData(group, &data);
 }
 
@@ -365,6 +413,21 @@ AIErr RecordCylinder(AIArtHandle group, AIArtHandle base, AIArtHandle body, int3
     if (base)
         if (AIErr err = RecordCylinderBase(base)) return err;
     return body ? RecordBody(body, axis.bodyFace, flatLength, side) : kNoErr;
+}
+
+bool IsDrum(AIArtHandle art) {
+    CylinderMembers m;
+    return DrumMembers(art, &m);
+}
+
+AIErr GetProjectionRecord(AIArtHandle art, depth_object_data* data) {
+    CylinderMembers m;
+    if (!DrumMembers(art, &m)) return GetAxonometricData(art, data);
+    depth_object_data own;
+    const bool sound = SoundGroupRecord(art, &own);
+    *data = sound ? own : GroupRecord(m.baseData.face);
+    data->id = own.id;  // what the record still tells, for naming the art
+    return kNoErr;
 }
 
 AIErr RebuildCylinder(AIArtHandle group, int32_t face, ProjectRoutine project) {

@@ -34,8 +34,18 @@ using ProjectRoutine = AIErr (*)(AIArtHandle art, int32_t face, const iso_view* 
 // body that cannot be built (the base seen edge-on) leaves the old body and the base as
 // they are, recorded, for a later view to rebuild; nothing is said. A body whose record lost
 // its side or length takes them from its drawing, told to the user; when its drawing cannot
-// tell them either, the cylinder is left as it was and 'CADE' returned.
+// tell them either, the cylinder is left as it was and 'CADE' returned. A group whose own
+// record is missing, cannot be read or names another type gets a cylinder group's again,
+// told to the user.
 AIErr RebuildCylinder(AIArtHandle group, int32_t face, ProjectRoutine project);
+
+// A drum by its members, whatever its own record says (it may be damaged or gone): a group
+// whose first two members are a base and a body, each by a record of its own.
+bool IsDrum(AIArtHandle art);
+// The record a change of view projects or flattens art by: a drum's own record when it is a
+// cylinder group's, else the one its members say it has (type 5 on its base's face, nothing
+// told: the rebuild stores and names it); any other art's as GetAxonometricData reads it.
+AIErr GetProjectionRecord(AIArtHandle art, depth_object_data* data);
 
 // The records of a cylinder drawn from typed values: the group's (type 5, on the base's
 // face), the base's own projection record retyped 6, and the body's (type 7, the record of

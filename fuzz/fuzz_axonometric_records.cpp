@@ -1,7 +1,8 @@
 // Feeds arbitrary axonometric records and document views, as a damaged or foreign document
 // may hold them (entries missing, of another type, not a number, huge), to the routines
 // that read them: reading, flat bounds, the reshaped test, projection, flattening and the
-// document-wide update, a drum's rebuild among them. None may crash, hang or keep a dictionary reference.
+// document-wide update, a drum's rebuild among them (its group's own record damaged too). None
+// may crash, hang or keep a dictionary reference.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -74,15 +75,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     doc.reorderArt(ellipse, kPlaceInsideOnTop, group);
     RecordOn(doc, rect, in);
     RecordOn(doc, group, in);
-    if (in.byte() & 1) {
+    // The document's view: none, a record of entries of any kind, or (high bit) no record.
+    if (const uint8_t stored = in.byte(); stored & 0x80) {
+        doc.editDict(doc.dictionaryOf(0))->set("ZA3_AxoView", int32_t{stored});
+    } else if (stored & 1) {
         const standin::ObjId view = doc.newDict();
         for (const char* key : kViewKeys) Put(doc, view, key, Kind::kReal, in);
         doc.editDict(doc.dictionaryOf(0))->set("ZA3_AxoView", standin::DictLink{view});
     }
     // A drum: a group (type 5) of a base (6) in front of a body (7) on one face, whose records
-    // read whole, so that its rebuild meets a body's side of any kind and lengths of any value.
+    // read whole, so that its rebuild meets a body's side of any kind and lengths of any value;
+    // the group's own record (the face byte's two high bits) kept, of another type, left out
+    // or no record.
     const int32_t faces[] = {kAxoLeftFace, kAxoRightFace, kAxoTopFace, kAxoNoFace};
-    const int32_t face = faces[in.byte() % 4];
+    const uint8_t faceByte = in.byte();
+    const int32_t face = faces[faceByte % 4];
+    const int groupRecord = faceByte >> 6;
     standin::ObjId drum = 0, base = 0, body = 0;
     doc.addEllipse(300, 60, 80, 40, &base);
     doc.addRect(300, 10, 80, 60, &body);
@@ -93,9 +101,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         {drum, kAxoCylinderGroup}, {base, kAxoCylinderBase}, {body, kAxoCylinderBody}};
     for (const auto& [art, type] : members) {
         const standin::ObjId record = RecordOn(doc, art, in, {"PW7_Axo_length_side"});
-        doc.editDict(record)->set("ZA3_Axo_type", type);
+        doc.editDict(record)->set("ZA3_Axo_type", art == drum && groupRecord == 1 ? kAxoFaceArt : type);
         doc.editDict(record)->set("ZA3_Axo_face", face);
     }
+    if (groupRecord == 2) doc.editDict(doc.dictionaryOf(drum))->erase("ZA3_Axonometric");
+    if (groupRecord == 3) doc.editDict(doc.dictionaryOf(drum))->set("ZA3_Axonometric", int32_t{5});
 
     for (standin::ObjId id : {rect, ellipse, group, drum, body}) {
         const AIArtHandle art = standin::suites::artHandle(id);

@@ -49,6 +49,10 @@ TEST_F(HouseEditsTest, EveryWallToolRefusesADamagedHouseNamingTheFault) {
         {"PW4_Wall_datum", int32_t{7}, "wall 0: its datum (PW4_Wall_datum) is 7, which it cannot be"},
         {"PW4_Wall_endV", std::string("north"), "wall 0: its end (PW4_Wall_endV) is not a real number"},
         {"PW4_Wall_thickness", AIReal{0}, "wall 0: its thickness (PW4_Wall_thickness) must be more than 0"},
+        {"PW4_Wall_thickness", AIReal{3e38f},
+         "wall 0: its thickness (PW4_Wall_thickness) is 3e+38 points, past the largest canvas (16383 points)"},
+        {"PW4_Wall_endV", AIReal{-3.99e7f},
+         "wall 0: its end (PW4_Wall_endV) is -3.99e+07 points, past the largest canvas (16383 points)"},
         {"PW4_Wall_startH", std::numeric_limits<AIReal>::quiet_NaN(),
          "wall 0: its start (PW4_Wall_startH) is not a finite number"},
     };
@@ -120,6 +124,11 @@ TEST_F(HouseEditsTest, AWidthTheRecordWouldKeepAsNothingIsRefusedInWordsAndTheHo
     EXPECT_EQ(LastAlert(), "This change cannot be made: the house's record could not keep it (wall 0: its number of "
                            "openings (PW4_Wall_openings) is 1001; it must be 0 to 1000).");
     EXPECT_EQ(Walls()[0].openings.size(), 1000u);
+    // A wall dragged past the largest canvas: refused at the release.
+    ASSERT_EQ(session->selectTool("Add Wall"), kNoErr);
+    EXPECT_NE(Drag({300, 205}, {20000, 205}), kNoErr);
+    EXPECT_EQ(LastAlert(), "This change cannot be made: the house's record could not keep it (wall 4: its end "
+                           "(PW4_Wall_endH) is 20000 points, past the largest canvas (16383 points)).");
     // The house can be worked on as before.
     ASSERT_EQ(session->selectTool("Remove Wall"), kNoErr);
     ASSERT_EQ(session->click({200, 95}), kNoErr);
@@ -149,6 +158,8 @@ TEST_F(HouseEditsTest, TheRecordIsNeverWrittenWithWhatItsReaderRefuses) {
         {"wall 0: opening 0: its side (PW4_Opening_side) is 2, which it cannot be",
          [](auto& w) { w[0].openings[0].side = 2; }},
         {"wall 0: its thickness (PW4_Wall_thickness) must be more than 0", [](auto& w) { w[0].thickness = 1e-300; }},
+        {"wall 0: its thickness (PW4_Wall_thickness) is 16384 points, past the largest canvas (16383 points)",
+         [](auto& w) { w[0].thickness = 16384; }},
         {"wall 0: its start (PW4_Wall_startH) is not a finite number", [](auto& w) { w[0].start.h = -1e39; }},
         {"wall 0: its datum (PW4_Wall_datum) is 3, which it cannot be", [](auto& w) { w[0].datum = 3; }},
         {"wall 0: its number of openings (PW4_Wall_openings) is 1001; it must be 0 to 1000",
@@ -172,6 +183,8 @@ TEST_F(HouseEditsTest, TheRecordIsNeverWrittenWithWhatItsReaderRefuses) {
         EXPECT_PT(stored[0].end, 300, 100, kTol);
         EXPECT_TRUE(stored[0].openings.empty());
     }
+    EXPECT_EQ(HouseRecordProblem({base}), "");
+    base.thickness = 16383;  // as thick as the largest canvas is wide: kept
     EXPECT_EQ(HouseRecordProblem({base}), "");
 }
 
@@ -235,7 +248,8 @@ TEST_F(HouseEditsTest, EntriesTheRecordDoesNotKnowSurviveEveryEdit) {
             doc->editDict(opening)->set("PW4_Opening_hinge", int32_t{0});
             doc->editDict(opening)->set("ZZ9_Opening_glass", true);
             doc->editDict(wall0->id)->set("PW4_Opening_0", standin::DictLink{opening});
-            doc->editDict(wall0->id)->set("PW4_Wall_openings", int32_t{1});
+            // Before the move, a count that lost the window: it is read all the same.
+            doc->editDict(wall0->id)->set("PW4_Wall_openings", int32_t{e == 0 ? 0 : 1});
             doc->editDict(Sub(house, "PW4_Wall_1")->id)->set("ZZ9_Wall_colour", int32_t{3});
             doc->editDict(mark9)->set("ZZ9_Mark9", int32_t{9});
             doc->editDict(mark4)->set("ZZ9_Mark4", int32_t{4});
@@ -250,10 +264,15 @@ TEST_F(HouseEditsTest, EntriesTheRecordDoesNotKnowSurviveEveryEdit) {
         ASSERT_EQ(Houses().size(), 1u);
         const standin::Dict* house = Sub(doc->dict(Houses().back()->dictionary), "PW4_House");
         for (const auto& k : kinds) EXPECT_EQ(find(house, k.marker), k.after[e]) << k.marker;
-        const bool replaced = *kinds[4].after[e] == '\0';
-        ASSERT_EQ(Alerts().size(), alerts + (replaced ? 1 : 0));
+        const bool replaced = *kinds[4].after[e] == '\0', mended = e == 0;
+        ASSERT_EQ(Alerts().size(), alerts + (replaced || mended ? 1 : 0));
         if (replaced) {
             EXPECT_NE(LastAlert().find("were replaced: PW4_Wall_4"), std::string::npos) << LastAlert();
+        }
+        if (mended) {
+            EXPECT_EQ(Walls()[0].openings.size(), 1u);
+            EXPECT_NE(LastAlert().find("completed from what was left of them: PW4_Wall_0: PW4_Wall_openings 0, set to 1"),
+                      std::string::npos) << LastAlert();
         }
         ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(Houses().back()->parent); }), kNoErr);
     }

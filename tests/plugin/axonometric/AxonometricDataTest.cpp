@@ -7,6 +7,7 @@
 #include "ScratchFolder.h"
 #include "AxoFixture.h"
 #include "axonometric/AxonometricData.h"
+#include "core/PlotwiseAlerts.h"
 #include "io/DocumentFile.h"
 
 namespace axotest {
@@ -193,6 +194,29 @@ TEST_F(AxoTest, DocumentViewFallsBackToThePreferences) {
     EXPECT_EQ(found, 1);
     EXPECT_EQ(view.a, stored.a);
     EXPECT_EQ(view.bf, 0.94f);
+
+    // A stored view that cannot be read (no dictionary, an entry of another type or not a
+    // number) is not taken either, and is named.
+    const struct {
+        const char* key;
+        standin::DictValue value;
+    } damaged[] = {{"ZA3_AxoView", int32_t{1}}, {"ZA3_AxoView_t", std::string("up")}, {"ZA3_AxoView_b", std::nanf("")}};
+    for (const auto& d : damaged) {
+        SCOPED_TRACE(d.key);
+        ASSERT_EQ(SetDocumentIsoViewData(&stored), kNoErr);
+        const standin::DictValue* record = doc->dict(doc->dictionaryOf(0))->find("ZA3_AxoView");
+        ASSERT_NE(record, nullptr);
+        const bool whole = std::string(d.key) == "ZA3_AxoView";
+        doc->editDict(whole ? doc->dictionaryOf(0) : std::get<standin::DictLink>(*record).id)->set(d.key, d.value);
+        found = 9;
+        ASSERT_EQ(GetDocumentIsoViewData(&view, &found), kNoErr);
+        EXPECT_EQ(found, 0);
+        EXPECT_EQ(view.b, kIsometricBelow.b);
+        ShowNotesForUser();
+        ASSERT_FALSE(session->dialogs().alerts().empty());
+        EXPECT_NE(session->dialogs().alerts().back().text.find(std::string("axonometric view (") + d.key + ")"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(AxoTest, WithoutADocumentTheViewIsNeitherReadNorWritten) {

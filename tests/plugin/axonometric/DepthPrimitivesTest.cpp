@@ -4,8 +4,8 @@
 // the new primitive; the cylinder's tangent points against those of the ellipse worked out
 // in closed form, its body of eight smooth anchors and stored flat length, and its rebuild
 // when the view changes (and back, and onto another face, on the side it was drawn on, as
-// drawn when its record lost its side or length), a view that cannot rebuild it leaving it
-// whole.
+// drawn when its records or the document's view record are damaged), a view that cannot
+// rebuild it leaving it whole.
 #include <algorithm>
 
 #include "AxoFixture.h"
@@ -324,20 +324,27 @@ TEST_F(PrimitiveTest, ATopFaceCylinderKeepsItsSideThroughAChangeOfView) {
 }
 
 // A drum pulled up from a base on the top face whose body's record lost its side or its
-// length (of another type, 0, not a number, past the canvas): the body is built again up
-// and as long as it is drawn, and the user is told; a side stored as a real is read.
-TEST_F(PrimitiveTest, ABodyWhoseSideOrLengthCannotBeReadIsBuiltAgainAsItIsDrawn) {
+// length (of another type, 0, not a number, past the canvas), whose group's record names
+// another type or is no record, or in a document whose view record is no record: the body
+// is built again up and as long as it is drawn, and the user is told; a side stored as a
+// real is read.
+TEST_F(PrimitiveTest, ADrumWhoseRecordsAreDamagedIsBuiltAgainAsItIsDrawn) {
+    enum Holder { kBodyRecord, kGroupRecord, kGroupDictionary, kDocumentDictionary };
     const struct {
+        Holder holder;
         const char* key;
         standin::DictValue stored;
         bool told;
     } rows[] = {
-        {"PW7_Axo_length_side", int32_t{0}, true},
-        {"PW7_Axo_length_side", std::string("up"), true},
-        {"PW7_Axo_length_side", std::nanf(""), true},
-        {"PW7_Axo_length_side", -1.0f, false},
-        {"ZA3_Axo_offset_h", std::nanf(""), true},
-        {"ZA3_Axo_offset_h", 3e38f, true},
+        {kBodyRecord, "PW7_Axo_length_side", int32_t{0}, true},
+        {kBodyRecord, "PW7_Axo_length_side", std::string("up"), true},
+        {kBodyRecord, "PW7_Axo_length_side", std::nanf(""), true},
+        {kBodyRecord, "PW7_Axo_length_side", -1.0f, false},
+        {kBodyRecord, "ZA3_Axo_offset_h", std::nanf(""), true},
+        {kBodyRecord, "ZA3_Axo_offset_h", 3e38f, true},
+        {kGroupRecord, "ZA3_Axo_type", int32_t{kAxoFaceArt}, true},
+        {kGroupDictionary, "ZA3_Axonometric", int32_t{5}, true},
+        {kDocumentDictionary, "ZA3_AxoView", int32_t{5}, true},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.key + (" row " + std::to_string(&r - rows)));
@@ -346,14 +353,20 @@ TEST_F(PrimitiveTest, ABodyWhoseSideOrLengthCannotBeReadIsBuiltAgainAsItIsDrawn)
         const standin::ObjId group = Newest(), drawn = Member(group, kAxoCylinderBody);
         ASSERT_NE(drawn, 0u);
         const AIReal length = Stored<AIReal>(drawn, "ZA3_Axo_offset_h");
-        const standin::DictValue* record = doc->dict(doc->art(drawn)->dictionary)->find("ZA3_Axonometric");
-        doc->editDict(std::get<standin::DictLink>(*record).id)->set(r.key, r.stored);
+        const auto recordOf = [&](standin::ObjId art) {
+            return std::get<standin::DictLink>(*doc->dict(doc->dictionaryOf(art))->find("ZA3_Axonometric")).id;
+        };
+        const standin::ObjId holders[] = {recordOf(drawn), recordOf(group), doc->dictionaryOf(group),
+                                          doc->dictionaryOf(0)};
+        doc->editDict(holders[r.holder])->set(r.key, r.stored);
         const size_t alerts = AlertCount();
         g->prefs.isoView = View(40, 160, 0.9, 0.7, 0.95, 30);
         ASSERT_EQ(UpdateAxonometricObjects(0, 0), kNoErr);
         ShowNotesForUser();
         EXPECT_EQ(AlertCount(), alerts + (r.told ? 1 : 0));
+        EXPECT_EQ(Type(group), kAxoCylinderGroup);
         const standin::ObjId body = Member(group, kAxoCylinderBody);
+        ASSERT_NE(body, 0u);
         ASSERT_NE(body, drawn);
         const auto s = Segments(body);
         EXPECT_NEAR(std::atan2(s[1].p.v - s[0].p.v, s[1].p.h - s[0].p.h), kPi / 2, 1e-4);
