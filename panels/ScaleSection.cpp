@@ -451,7 +451,8 @@ AIErr UpdateCADdocumentLayerList() { return RefillLayerList(false); }
 void scaleByLayersListBoxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (!g) return;
     if (UserChanged(notifier)) {
-        setupScalePopupFromSelectedLayers();
+        setupScalePopupFromSelectedLayers();  // makes the first row's layer current
+        (void)LoadCurrentLayerScale();        // and so its scale
         UpdateScalePopoutMenu(g->CADdocumentWindow);
     }
     sADMItem->DefaultNotify(item, notifier);

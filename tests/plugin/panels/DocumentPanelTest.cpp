@@ -159,6 +159,7 @@ TEST_F(DocumentPanelTest, DeletingACustomScaleResetsLayersSlotAndCurrentScaleTog
 
     ASSERT_EQ(Pick(kLayerList, Row("A")), kNoErr);
     ASSERT_EQ(View(kScalePopup).text, "1\" = 10'");
+    EXPECT_EQ(g->prefs.scaler, 120.0f) << "the scale shown is the one lengths are typed at";
     Requests().clear();
     ASSERT_EQ(Pick(kADMPopoutMenuItemID, 1), kNoErr);
     for (const char* title : {"A", "B"}) {

@@ -4,6 +4,7 @@
 // wall information stored; the panel's place kept under its own prefix.
 #include "PanelSessionFixture.h"
 #include "panels/WallsPanel.h"
+#include "units/LayerScales.h"
 
 namespace paneltest {
 namespace {
@@ -53,6 +54,20 @@ TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
             EXPECT_EQ(Dialogs().alerts().size(), alerts) << c.typed;
         }
     }
+    // In a drawing, at the current layer's scale: the plan's 1:100 once it is made current
+    // again after work on a section at 1:20.
+    standin::Document& doc = session->newDocument();
+    ASSERT_EQ(session->hostEvent([&] {
+        const standin::ObjId section = doc.addLayer("Section");
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(section), 27, 20, "1:20")) return err;
+        return setLayerScale(standin::suites::layerHandle(doc.addLayer("Plan")), 24, 100, "1:100");
+    }), kNoErr);
+    for (const char* layer : {"Section", "Plan"}) {
+        ASSERT_EQ(session->hostEvent([&] { return doc.setCurrentLayer(doc.layerByTitle(layer)); }), kNoErr);
+        session->documentChanged(kAICurrentLayerNotifier);
+    }
+    ASSERT_EQ(Type(kWallThicknessField, "200"), kNoErr);
+    EXPECT_NEAR(g->prefs.wallThickness, 200 / 25.4f * 72 / 100, 1e-4);
 }
 
 TEST_F(WallsPanelTest, TheDatumAndTheWallInformationAreStored) {
