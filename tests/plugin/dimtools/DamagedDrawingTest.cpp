@@ -365,7 +365,9 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         const std::vector<std::string> told(all.begin() + static_cast<long>(alerts), all.end());
         EXPECT_EQ(told, r.words.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.words});
         EXPECT_EQ(artCount(), art);
-        if (!r.words.empty()) EXPECT_EQ(doc->journal().undoDepth(), steps) << "a refusal is no step of undo";
+        if (!r.words.empty()) {
+            EXPECT_EQ(doc->journal().undoDepth(), steps) << "a refusal is no step of undo";
+        }
         if (records) spoil(*records);
     }
     ASSERT_EQ(Dimensions().size(), 2u);
