@@ -145,7 +145,8 @@ struct Carrier {
     }
 
     // Links that cannot be read are kept as they are, on the new house path, beside any it
-    // holds already (a link it has is not replaced).
+    // holds already: a link of a key it has already (one dimension's clicks on two contours)
+    // gets the entries it lacks, so no click is lost; an entry it has is not replaced.
     AIErr KeepWhole(AIArtHandle art) const {
         DictRef copy, object, target, holder;
         if (AIErr err = sAIDictionary->CreateDictionary(copy.put())) return err;
@@ -155,13 +156,25 @@ struct Carrier {
         if (AIErr err = GetArtDictionary(drawn.path, holder)) return err;
         if (AIErr err = GetOrCreateSubDictionary(holder.get(), kObjectKey, target)) return err;
         return ForEachKey(object.get(), [&](const char* key) -> AIErr {
-            if (IsKnownKey(target.get(), key)) return kNoErr;
+            DictRef from, into;
+            if (IsKnownKey(target.get(), key) && !GetSubDictionary(object.get(), key, from) &&
+                !GetSubDictionary(target.get(), key, into))
+                return AddMissingEntries(from.get(), into.get());
+            return AddMissingEntries(object.get(), target.get(), key);
+        });
+    }
+
+    // Copies the entry of the key (every entry, for none) that `to` does not hold yet.
+    static AIErr AddMissingEntries(AIDictionaryRef from, AIDictionaryRef to, const char* only = nullptr) {
+        const auto add = [&](const char* key) -> AIErr {
+            if (IsKnownKey(to, key)) return kNoErr;
             AIEntryRef entry = nullptr;
-            if (AIErr err = sAIDictionary->GetEntry(object.get(), sAIDictionary->Key(key), &entry)) return err;
-            const AIErr err = sAIDictionary->SetEntry(target.get(), sAIDictionary->Key(key), entry);
+            if (AIErr err = sAIDictionary->GetEntry(from, sAIDictionary->Key(key), &entry)) return err;
+            const AIErr err = sAIDictionary->SetEntry(to, sAIDictionary->Key(key), entry);
             sAIDictionary->ReleaseEntry(entry);
             return err;
-        });
+        };
+        return only ? add(only) : ForEachKey(from, add);
     }
 };
 
