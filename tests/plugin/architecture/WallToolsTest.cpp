@@ -117,12 +117,17 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
         if (AIErr err = setLayerScale(standin::suites::layerHandle(doc->currentLayer()), 25, 50, "1:50")) return err;
         return setLayerScale(standin::suites::layerHandle(doc->addLayer("Plan")), 24, 100, "1:100");
     }), kNoErr);
+    Answer("CADWall", {Type(4, "4000"), Type(6, "0"), Press(1)});
+    ASSERT_EQ(session->click({50, 500}), kNoErr);  // a 4 m wall on the plan
     const AIRealPoint end = made[0].end;
     Answer("CADWall", {Type(4, "2000"), Type(6, "0"), Press(1)});
     ASSERT_EQ(session->click(end), kNoErr);
     const std::vector<StoredWall> first = Walls(0);
     ASSERT_EQ(first.size(), 2u);
     EXPECT_PT(first[1].end, end.h + 40 * kMillimetre, end.v, kTol);
+    ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
+    Answer("DoorOptions", {Type(4, "900"), Press(1)});
+    ASSERT_EQ(session->editToolOptions(), kNoErr);
     // The house's layer lent its scale to that wall only: a title block on the plan says 1:100.
     ASSERT_EQ(session->selectTool("Title Block"), kNoErr);
     ASSERT_EQ(session->click({400, 400}), kNoErr);
@@ -131,6 +136,14 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
         said += a.type == kTextFrameArt && readback::StoryText(a) == "Scale: 1:100" ? 1 : 0;
     });
     EXPECT_EQ(said, 1u);
+    // So is the door typed in its options after that wall: 900 mm is 25.51 pt on the plan.
+    ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
+    ASSERT_EQ(session->click({100, 501}), kNoErr);
+    std::vector<StoredOpening> doors;
+    for (size_t i = 0; i < Houses().size(); ++i)
+        if (const auto walls = Walls(i); walls.size() == 1 && walls[0].start.v == 500) doors = walls[0].openings;
+    ASSERT_EQ(doors.size(), 1u);
+    EXPECT_NEAR(doors[0].width, 9 * kMillimetre, kTol);
 }
 
 TEST_F(WallToolsTest, WallsFromAnEndAndOntoTheFirstCloseARoom) {
