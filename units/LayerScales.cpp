@@ -101,25 +101,22 @@ bool TableScale(int32_t id, Scale* out) {
 bool SameLabel(const char* a, const char* b) { return std::strncmp(a, b, kScaleLabelSize) == 0; }
 
 // Completes a stored scale from what is left of it: an unreadable id from the table scale
-// whose label it carries (or, with no label, the fixed scale of its scaler), a missing scaler from a fixed id (a custom slot's only when the
-// label says it is that slot's scale), a missing label from the table's or slot's label of
-// a scale with that scaler, else the ratio of the scaler. False when no usable scale is left.
+// whose label it carries (or, with no label, the fixed scale of its scaler), a missing
+// scaler from a fixed id (a custom slot's only when the label says it is that slot's scale),
+// a missing label from the table's or slot's label of a scale with that scaler, else the
+// ratio of the scaler. False when no usable scale is left.
 bool Complete(StoredEntries& e) {
     Scale table;
-    for (int32_t id = 0; !e.id && e.label && id < kScaleCount; ++id)
-        if (TableScale(id, &table) && SameLabel(table.label, e.s.label)) {
-            e.s.id = id;
-            e.id = true;
-        }
-    // Nothing but a scaler: the fixed scale of that scaler (a custom slot may hold another
-    // scale in this run).
     ScaleTableEntry entry;
-    for (int32_t id = 0; !e.id && !e.label && e.scaler && id < kScaleCount; ++id)
-        if (getScaleTableEntry(id, &entry) && entry.kind != ScaleTableEntry::Kind::custom && TableScale(id, &table) &&
-            table.scaler == e.s.scaler) {
-            e.s.id = id;
-            e.id = true;
-        }
+    // By its scaler only among the fixed scales: a custom slot may hold another scale in
+    // this run.
+    for (int32_t id = 0; !e.id && (e.label || e.scaler) && id < kScaleCount; ++id) {
+        if (!TableScale(id, &table)) continue;
+        e.id = e.label ? SameLabel(table.label, e.s.label)
+                       : getScaleTableEntry(id, &entry) && entry.kind != ScaleTableEntry::Kind::custom &&
+                             table.scaler == e.s.scaler;
+        if (e.id) e.s.id = id;
+    }
     if (!e.id) return false;
     const bool inTable = TableScale(e.s.id, &table);
     const bool custom = getScaleTableEntry(e.s.id, &entry) && entry.kind == ScaleTableEntry::Kind::custom;
@@ -241,7 +238,6 @@ AIErr LastOrdinaryLayer(AILayerHandle* found) {
     }
     return kNoErr;
 }
-
 
 // A scale read for the command in hand from a layer that holds none, kept to be stored
 // there once the command is done. A redraw's reads are no command's: an update with
@@ -463,7 +459,6 @@ AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art) {
     if (AIErr err = sAIArt->GetLayerOfArt(art, &layer)) return err;
     return SetScaleByLayerPrefsFromLayer(layer);
 }
-
 
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label) {
     AILayerHandle layer = nullptr;
