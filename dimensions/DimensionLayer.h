@@ -1,7 +1,7 @@
 // The layer titled "Dimension Layer" that new dimensions go on when the preference asks
 // for it: found again by its title, or created, when the first dimension is drawn, above the
-// top-level layer that holds the current layer, without changing the user's current layer. Beside it, the copy of a whole
-// art dictionary onto other art.
+// top-level layer that holds the current layer, without changing the user's current layer.
+// Beside it, the copy of a whole art dictionary onto other art.
 #pragma once
 
 #include "AITypes.h"

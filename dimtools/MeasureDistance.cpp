@@ -36,8 +36,9 @@ AIErr SnapToAnchor(AIRealPoint* p, AIArtHandle* on = nullptr) {
 }
 
 // The distance is told at the scale of the layer the press lies on: that of the art pressed,
-// else of the layer drawn on (the document's for the dimension layer), else the current scale. It is held for the read-out and the
-// message only: the scale the tools draw at stays the drawing's.
+// else of the layer drawn on (the document's for the dimension layer), else the current
+// scale. It is held for the read-out and the message only: the scale the tools draw at stays
+// the drawing's.
 AIErr HoldScaleOfPress(AIArtHandle pressed) {
     int32_t id = 0;
     AIReal scaler = g->prefs.scaler;

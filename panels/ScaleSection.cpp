@@ -177,7 +177,8 @@ void ScaleOfDocument(ADMItemRef popup) {
     char label[kScaleLabelSize] = {};
     CopyCString(label, g->prefs.scaleStr);
     bool found = false;
-    if (PeekCurrentDocBasedScale(&id, &scaler, label, &found) == kNoErr && id >= 0) ShowScaleInPopup(popup, id, scaler, label);
+    if (PeekCurrentDocBasedScale(&id, &scaler, label, &found) == kNoErr && id >= 0)
+        ShowScaleInPopup(popup, id, scaler, label);
     RedrawItem(popup);
 }
 
