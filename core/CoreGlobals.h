@@ -20,6 +20,7 @@
 
 #include "ADMTypes.h"
 #include "AITypes.h"
+#include "core/DocumentRevision.h"
 #include "core/PlotwisePreferences.h"
 #include "geometry/PlaneGeometry.h"  // kMissingValue
 
@@ -106,6 +107,9 @@ struct CoreGlobals {
     // closed layer was last told (each drag of it would tell again) ---
     std::string workInHand;
     uint32_t closedLayerGesture = 0;
+    // --- the front drawing as the subsystems last read it (FollowFrontDrawingIfChanged) ---
+    DocumentStamp drawingFollowed{};
+    AILayerHandle currentLayerFollowed = nullptr;
     // --- whether the press in hand was refused (0: no; 1: at its mouse down; 2: by a drag,
     // whose drawing its release takes back): the rest of the press draws and says nothing ---
     int pressRefused = 0;

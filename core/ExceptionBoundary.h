@@ -36,12 +36,27 @@ struct FirstError {
     }
 };
 
+// One call of the host's into the plug-in: a message, or a procedure it was handed. As the
+// outermost one ends, and as a message begins, the subsystems follow the front drawing,
+// whatever the host did in between (an undo, another document, a layer made current), so
+// nothing the plug-in shows or converts at is left over from another drawing or revision. A
+// procedure of a panel's item follows only at its end: at its start the item already shows
+// the user's change, which the drawing does not hold yet.
+class HostCall {
+public:
+    explicit HostCall(bool followAtStart = false) noexcept;
+    ~HostCall();
+    HostCall(const HostCall&) = delete;
+    HostCall& operator=(const HostCall&) = delete;
+};
+
 template <auto Proc>
 struct GuardedProc;
 
 template <class R, class... Args, R (*Proc)(Args...)>
 struct GuardedProc<Proc> {
     static R Call(Args... args) noexcept {
+        const HostCall call;
         try {
             return Proc(args...);
         } catch (...) {

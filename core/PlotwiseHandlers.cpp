@@ -16,6 +16,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/UndoSteps.h"
 #include "core/UserLayer.h"
 
 namespace {
@@ -333,6 +334,18 @@ void RunWaitingTimers() {
         // As when the timer fires: what stops its work is told, and the user's work goes on.
         NoteHostError("Plotwise", FireTimer(*row));
     }
+}
+
+void FollowFrontDrawingIfChanged() {
+    if (!g || !sAILayer || g->mouseIsDown || g->updatingDimensions || ToolCommandGoesOn()) return;
+    DocumentStamp now;
+    AILayerHandle layer = nullptr;
+    if (!CurrentDocumentStamp(&now)) now = {};  // no document
+    if (sAILayer->GetCurrentLayer(&layer) != kNoErr) layer = nullptr;
+    if (now == g->drawingFollowed && layer == g->currentLayerFollowed) return;
+    g->drawingFollowed = now;
+    g->currentLayerFollowed = layer;
+    NoteHostError("Plotwise", RunPlotwiseHooks(&PlotwiseHooks::frontDrawingChanged));
 }
 
 AIErr goMenuItem(AIMenuMessage* message) {

@@ -28,6 +28,12 @@ AIErr doTimer(AITimerMessage* message);
 // document as the user saw it, and the held-back work, done after it, would be a step of undo
 // of its own (deselecting what the press drew). What stops that work is told in words.
 void RunWaitingTimers();
+// When the front drawing is not the one the plug-in last showed and worked from (another
+// document, a revision an undo or the user's edit made, another current layer) and no
+// command is in progress, the subsystems read from it again what they show and convert at
+// (the frontDrawingChanged hooks). Called as the host's outermost call into the plug-in
+// begins and ends (HostCall).
+void FollowFrontDrawingIfChanged();
 AIErr goMenuItem(AIMenuMessage* message);
 AIErr updateMenuItem(AIMenuMessage* message);
 AIErr doAnnotator(AIAnnotatorMessage* message);

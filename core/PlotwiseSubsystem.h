@@ -207,6 +207,10 @@ struct PlotwiseHooks {
     // annotator leaves the tool's own preview out.
     AIErr (*annotatorCursorMoved)(const AIRealPoint* cursor);
     AIErr (*shutdown)();                  // "Shutdown": the class-based tool singletons go
+    // The front drawing is another than when last read (document, revision or current layer),
+    // no command in progress: what is shown and converted at is read from it again. Shows
+    // and reads only: nothing is written to the drawing.
+    AIErr (*frontDrawingChanged)();
 };
 
 // What a subsystem offers the folders below it, which cannot name it. The first subsystem

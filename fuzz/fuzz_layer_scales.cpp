@@ -40,8 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlotwiseGlobals& g = world.globals;
     g.prefs.scale = 33;
     g.prefs.scaler = 1;
-    g.prefs.scaleStyle = 1 + (in.byte() & 1);
+    const int32_t style = 1 + (in.byte() & 1);
     standin::Document& doc = world.host.newDocument();
+    doc.editDict(doc.dictionaryOf(0))->set("ZA3_ScaleStyle", style);
     world.host.beginMessage();
 
     standin::ObjId layers[4] = {doc.currentLayer(), doc.addLayer("Plan"), 0, doc.addLayer("Dimension Layer")};

@@ -88,12 +88,15 @@ void SetupScaleStyleRadios(ADMDialogRef dialog) {
         ADMItemRef radio = Item(dialog, r.item);
         if (!radio) continue;
         sADMItem->SetNotifyProc(radio, Guarded<&ScaleStyleRadiosNotifierProc>);
-        const bool on = g->prefs.scaleStyle == r.style;
+        const bool on = DocumentScaleStyle() == r.style;
         sADMItem->SetBooleanValue(radio, on);
         if (on) SwitchScaleStyleSettings(dialog, r.item, reset);
     }
     // A document kept open is worked at its own scale, not at the one the preferences kept.
-    if (!reset) LoadDocumentScale();
+    if (!reset) {
+        (void)LoadCurrentLayerScale();
+        (void)ShowDrawingScale();
+    }
 }
 
 // The tracker's read-out of the selection, written again in the new unit or precision.
@@ -115,6 +118,7 @@ void DeleteCustomScale(ADMDialogRef panel) {
     if (id < 0 || id >= kCustomScaleSlots) return;
     g->prefs.scale = kOneToOneScaleID;
     UpdateScaler();  // scale, scaler and label all 1:1
+    if (g->newDrawingScale.id == id) NoteNewDrawingScale();  // nor does a new drawing start at it
     removeScaleByLayer(id);
     const CustomScaleSlot slot = customSlot(g->prefs, id + 1);
     *slot.scaler = 0.0f;
@@ -160,10 +164,10 @@ void CADdocumentDialogNotifierProc(ADMDialogRef dialog, ADMNotifierRef notifier)
     if (collapsed != g->prefs.CADdocumentCollapseState) {
         g->prefs.CADdocumentCollapseState = collapsed;
         if (!collapsed)
-            AdjustCADdocumentPalette(dialog, g->prefs.scaleStyle == kLayerBasedScaleStyle ? kLayerScaleRadio
+            AdjustCADdocumentPalette(dialog, DocumentScaleStyle() == kLayerBasedScaleStyle ? kLayerScaleRadio
                                                                                            : kDocumentScaleRadio);
     }
-    if (!UserChanged(notifier) || g->prefs.scaleStyle != kLayerBasedScaleStyle) return;
+    if (!UserChanged(notifier) || DocumentScaleStyle() != kLayerBasedScaleStyle) return;
     ADMRect rect{};
     if (sADMDialog->GetLocalRect(dialog, &rect)) return;
     SetLayerListBottom(dialog, rect.bottom);

@@ -62,11 +62,19 @@ AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILay
     return kNoErr;
 }
 
+// The layer whose row the list marks: the current layer's, or with the dimension, grids or
+// ruler layer current the layer whose scale lengths are then converted at.
+AILayerHandle MarkedLayer() {
+    AILayerHandle current = nullptr;
+    return sAILayer->GetCurrentLayer(&current) == kNoErr ? ScaleSourceLayer(current) : nullptr;
+}
+
 AIErr FillLayerList(ADMListRef list, bool store) {
     AILayerHandle current = nullptr;
     AIErr err = sAILayer->GetCurrentLayer(&current);
     if (err == kNoDocumentErr) return kNoErr;
     if (err) return err;
+    current = ScaleSourceLayer(current);
     int32_t count = 0;
     if ((err = sAILayer->CountLayers(&count))) return err;
     for (int32_t i = 0; i < count; ++i) {
@@ -131,7 +139,9 @@ void RedrawItem(ADMItemRef item) {
     sADMItem->Update(item);
 }
 
-void ScaleOfSelectedRows(ADMItemRef popup) {
+// The popup shows the scale of the selected rows; at the user's pick in the list the first
+// row's layer is made current, a refresh only shows.
+void ScaleOfSelectedRows(ADMItemRef popup, bool makeCurrent) {
     ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
     const int32_t selected = list ? sADMList->NumberOfSelectedEntries(list) : 0;
     int32_t firstID = -1;
@@ -141,7 +151,7 @@ void ScaleOfSelectedRows(ADMItemRef popup) {
     for (int32_t k = 0; k < selected; ++k) {
         AILayerHandle layer = LayerOfRow(sADMList->IndexSelectedEntry(list, k));
         if (!layer) return;
-        if (k == 0 && !SetCurrentLayer(layer)) return;
+        if (k == 0 && makeCurrent && !SetCurrentLayer(layer)) return;
         int32_t id = 0;
         AIReal scaler = 0;
         char label[kScaleLabelSize] = {};
@@ -171,15 +181,25 @@ void ScaleOfDocument(ADMItemRef popup) {
         return;
     }
     sADMItem->Enable(popup, true);
-    // Shown, not stored: a document whose layers hold no scale yet shows the current one.
-    int32_t id = g->prefs.scale;
-    AIReal scaler = g->prefs.scaler;
+    // Shown, not stored: a document whose layers hold no scale yet shows the one a new
+    // drawing starts at, which is what it reads.
+    int32_t id = -1;
+    AIReal scaler = 0;
     char label[kScaleLabelSize] = {};
-    CopyCString(label, g->prefs.scaleStr);
-    bool found = false;
-    if (PeekCurrentDocBasedScale(&id, &scaler, label, &found) == kNoErr && id >= 0)
+    bool stored = false;
+    if (PeekCurrentDocBasedScale(&id, &scaler, label, &stored) == kNoErr && id >= 0)
         ShowScaleInPopup(popup, id, scaler, label);
     RedrawItem(popup);
+}
+
+// The popup shows the scale of the selected rows (layer-based) or of the document.
+void ShowScaleOfSelection(bool makeCurrent) {
+    ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup);
+    if (!popup) return;
+    if (DocumentScaleStyle() == kLayerBasedScaleStyle)
+        ScaleOfSelectedRows(popup, makeCurrent);
+    else
+        ScaleOfDocument(popup);
 }
 
 // The rows selected in the layer list, in order.
@@ -239,30 +259,79 @@ void AdjustCADdocumentPalette(ADMDialogRef dialog, int32_t radioItem) {
 
 namespace {
 
-AIErr ReadDocumentScaleSettings(AIDictionaryRef dict) {
+// A style stored as neither style is read as layer-based, which keeps every layer's own
+// scale: so it is stored, and the user told once, when the document comes to the front.
+AIErr MendDocumentScaleStyle(AIDictionaryRef dict) {
     const AIDictKey styleKey = sAIDictionary->Key(kDocScaleStyleKey);
     if (!sAIDictionary->IsKnown(dict, styleKey)) return kNoErr;
     int32_t style = 0;
-    AIErr err = kNoErr;
-    if ((err = sAIDictionary->GetIntegerEntry(dict, styleKey, &style))) return err;
-    // Only the two styles exist; anything else stored is read as layer-based, which keeps
-    // every layer's own scale, stored so, and the user is told once.
-    if (style != kDocumentBasedScaleStyle && style != kLayerBasedScaleStyle) {
-        NoteForUser(kDefaultedValuesNote,
-                    "the scale style of this document (" + std::to_string(style) + ", read as layer-based)");
-        if ((err = sAIDictionary->SetIntegerEntry(dict, styleKey, kLayerBasedScaleStyle))) return err;
-    }
-    g->prefs.scaleStyle = style == kDocumentBasedScaleStyle ? kDocumentBasedScaleStyle : kLayerBasedScaleStyle;
+    if (AIErr err = sAIDictionary->GetIntegerEntry(dict, styleKey, &style)) return err;
+    if (style == kDocumentBasedScaleStyle || style == kLayerBasedScaleStyle) return kNoErr;
+    NoteForUser(kDefaultedValuesNote, "the scale style of this document (" + std::to_string(style) + ", read as layer-based)");
+    return sAIDictionary->SetIntegerEntry(dict, styleKey, kLayerBasedScaleStyle);
+}
+
+AIErr ReadDocumentScaleSettings(AIDictionaryRef dict) {
+    if (AIErr err = MendDocumentScaleStyle(dict)) return err;
     const AIDictKey heightKey = sAIDictionary->Key(kDocHeightKey);
     if (sAIDictionary->IsKnown(dict, heightKey))
-        if ((err = sAIDictionary->GetIntegerEntry(dict, heightKey, &g->prefs.CADdocumentHeight))) return err;
-    if (ADMDialogRef panel = g->CADdocumentWindow) {
-        const bool documentBased = g->prefs.scaleStyle == kDocumentBasedScaleStyle;
-        if (ADMItemRef radio = Item(panel, kLayerScaleRadio)) sADMItem->SetBooleanValue(radio, !documentBased);
-        if (ADMItemRef radio = Item(panel, kDocumentScaleRadio)) sADMItem->SetBooleanValue(radio, documentBased);
-        SwitchScaleStyleSettings(panel, documentBased ? kDocumentScaleRadio : kLayerScaleRadio, 0);
-    }
+        if (AIErr err = sAIDictionary->GetIntegerEntry(dict, heightKey, &g->prefs.CADdocumentHeight)) return err;
     return kNoErr;
+}
+
+AIErr WriteDocumentScaleStyle(int32_t style) {
+    DictRef dict;
+    AIErr err = sAIDocument->GetDictionary(dict.put());
+    if (err == kNoDocumentErr) return kNoErr;
+    if (err) return err;
+    return sAIDictionary->SetIntegerEntry(dict.get(), sAIDictionary->Key(kDocScaleStyleKey), style);
+}
+
+// The radios of the style the front drawing reads, and the panel laid out for it when it
+// was laid out for the other.
+void ShowScaleStyle(ADMDialogRef panel) {
+    const bool documentBased = DocumentScaleStyle() == kDocumentBasedScaleStyle;
+    const int32_t item = documentBased ? kDocumentScaleRadio : kLayerScaleRadio;
+    ADMItemRef on = Item(panel, item);
+    const bool shown = on && sADMItem->GetBooleanValue(on);
+    if (on) sADMItem->SetBooleanValue(on, true);
+    if (ADMItemRef off = Item(panel, documentBased ? kLayerScaleRadio : kDocumentScaleRadio))
+        sADMItem->SetBooleanValue(off, false);
+    if (!shown) SwitchScaleStyleSettings(panel, item, 0);
+}
+
+// The layer list's rows stand for the ordinary top-level layers in their order.
+bool RowsMatchLayers(ADMListRef list) {
+    int32_t count = 0, row = 0;
+    if (sAILayer->CountLayers(&count)) return false;
+    for (int32_t i = 0; i < count; ++i) {
+        AILayerHandle layer = nullptr;
+        if (sAILayer->GetNthLayer(i, &layer)) return false;
+        if (IsSpecialScaleLayer(layer)) continue;
+        if (LayerOfRow(sADMList->IndexEntry(list, row++)) != layer) return false;
+    }
+    return row == sADMList->NumberOfEntries(list);
+}
+
+// Each row relabelled with its layer's scale as read now. A selection the user made stays
+// while its first row is the marked layer's; otherwise the marked layer's row alone is
+// selected.
+void ShowLayerRows(ADMListRef list) {
+    const AILayerHandle marked = MarkedLayer();
+    ADMEntryRef first = sADMList->NumberOfSelectedEntries(list) ? sADMList->IndexSelectedEntry(list, 0) : nullptr;
+    const bool keep = first && LayerOfRow(first) == marked;
+    const int32_t n = sADMList->NumberOfEntries(list);
+    for (int32_t i = 0; i < n; ++i) {
+        ADMEntryRef row = sADMList->IndexEntry(list, i);
+        AILayerHandle layer = LayerOfRow(row);
+        int32_t id = 0;
+        AIReal scaler = 0;
+        char label[kScaleLabelSize] = {};
+        if (layer && PeekZA3LayerScale(layer, &id, &scaler, label) == kNoErr) SetRowText(row, layer, label);
+        if (keep) continue;
+        sADMEntry->Select(row, false);
+        if (layer && layer == marked) sADMEntry->Activate(row, true);
+    }
 }
 
 }  // namespace
@@ -275,17 +344,30 @@ AIErr UpdateCADdocumentScaleSettings() {
     if (err) return err;
     if ((err = ReadDocumentScaleSettings(dict.get()))) return err;
     dict.reset();
-    return LoadDocumentScale();
+    if ((err = LoadCurrentLayerScale())) return err;
+    return ShowDrawingScale();
 }
 
-AIErr LoadDocumentScale() {
+AIErr ShowDrawingScale() {
     if (!g) return kNoErr;
-    if (AIErr err = LoadCurrentLayerScale()) return err;
-    if (g->prefs.scaleStyle != kDocumentBasedScaleStyle) return kNoErr;
-    if (ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup); popup && !sAILayer->IsInIsolationMode()) {
-        ShowScaleInPopup(popup, g->prefs.scale, g->prefs.scaler, g->prefs.scaleStr);
-        RedrawItem(popup);
+    ADMDialogRef panel = g->CADdocumentWindow;
+    if (!panel || !AnyDocumentOpen()) return kNoErr;
+    ShowScaleStyle(panel);
+    ADMItemRef popup = Item(panel, kScalePopup);
+    if (DocumentScaleStyle() == kLayerBasedScaleStyle) {
+        ADMListRef list = ListOf(Item(panel, kLayerList));
+        if (list && !sAILayer->IsInIsolationMode()) {
+            if (RowsMatchLayers(list))
+                ShowLayerRows(list);
+            else if (AIErr err = RefillLayerList(false))
+                return err;
+        }
+        if (popup) ScaleOfSelectedRows(popup, false);
+    } else if (popup) {
+        ScaleOfDocument(popup);
     }
+    // Every field showing a length shows it at the scale read now.
+    UpdateAllPrecisionMenus();
     return kNoErr;
 }
 
@@ -295,7 +377,8 @@ AIErr SaveCADdocumentScaleSettings() {
     AIErr err = sAIDocument->GetDictionary(dict.put());
     if (err == kNoDocumentErr) return kNoErr;
     if (err) return err;
-    if ((err = sAIDictionary->SetIntegerEntry(dict.get(), sAIDictionary->Key(kDocScaleStyleKey), g->prefs.scaleStyle)))
+    // The document's own style: one that stores none takes the style a new drawing starts in.
+    if ((err = sAIDictionary->SetIntegerEntry(dict.get(), sAIDictionary->Key(kDocScaleStyleKey), DocumentScaleStyle())))
         return err;
     return sAIDictionary->SetIntegerEntry(dict.get(), sAIDictionary->Key(kDocHeightKey), g->prefs.CADdocumentHeight);
 }
@@ -362,13 +445,19 @@ void ScaleStyleRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (!g) return;
     if (UserChangedOrChanging(notifier)) {
         ADMDialogRef panel = sADMItem->GetDialog(item);
+        // The drawing stores its new style first: every read that follows is in that style.
         // Clicking the radio that was already on starts the document at 1:1 again, too.
         if (ADMItemRef radio = sADMDialog->GetItem(panel, kDocumentScaleRadio); radio && sADMItem->GetBooleanValue(radio)) {
             g->prefs.scaleStyle = kDocumentBasedScaleStyle;
+            WriteDocumentScaleStyle(kDocumentBasedScaleStyle);
             SwitchScaleStyleSettings(panel, kDocumentScaleRadio, 1);
         }
         if (ADMItemRef radio = sADMDialog->GetItem(panel, kLayerScaleRadio); radio && sADMItem->GetBooleanValue(radio)) {
+            // Every ordinary layer carried the document's scale: a layer that never stored it
+            // keeps it as its own.
+            if (DocumentScaleStyle() == kDocumentBasedScaleStyle) CarryDocumentScaleToLayers();
             g->prefs.scaleStyle = kLayerBasedScaleStyle;
+            WriteDocumentScaleStyle(kLayerBasedScaleStyle);
             SwitchScaleStyleSettings(panel, kLayerScaleRadio, 1);
         }
         SaveCADdocumentScaleSettings();
@@ -419,6 +508,7 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
             // the popup shows 1:1).
             g->prefs.scale = kOneToOneScaleID;
             UpdateScaler();
+            if (!document) NoteNewDrawingScale();
             if (g->rulerScale != kOneToOneScaleID) {
                 g->rulerScale = kOneToOneScaleID;
                 g->rulerScaler = 1.0f;
@@ -434,7 +524,7 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
 namespace {
 
 AIErr RefillLayerList(bool store) {
-    if (!g || !g->CADdocumentWindow || g->prefs.scaleStyle == kDocumentBasedScaleStyle) return kNoErr;
+    if (!g || !g->CADdocumentWindow || DocumentScaleStyle() == kDocumentBasedScaleStyle) return kNoErr;
     if (sAILayer->IsInIsolationMode()) return kNoErr;
     ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
     if (!list) return kNoErr;
@@ -452,22 +542,14 @@ AIErr UpdateCADdocumentLayerList() { return RefillLayerList(false); }
 void scaleByLayersListBoxNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (!g) return;
     if (UserChanged(notifier)) {
-        setupScalePopupFromSelectedLayers();  // makes the first row's layer current
-        (void)LoadCurrentLayerScale();        // and so its scale
+        ShowScaleOfSelection(true);    // makes the first row's layer current
+        (void)LoadCurrentLayerScale();  // and so its scale
         UpdateScalePopoutMenu(g->CADdocumentWindow);
     }
     sADMItem->DefaultNotify(item, notifier);
 }
 
-void setupScalePopupFromSelectedLayers() {
-    if (!g) return;
-    ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup);
-    if (!popup) return;
-    if (g->prefs.scaleStyle == kLayerBasedScaleStyle)
-        ScaleOfSelectedRows(popup);
-    else if (g->prefs.scaleStyle == kDocumentBasedScaleStyle)
-        ScaleOfDocument(popup);
-}
+void setupScalePopupFromSelectedLayers() { ShowScaleOfSelection(false); }
 
 AIErr setMultipleLayerScale(int32_t id, AIReal scaler, const char* label, PlotwiseLayerType which) {
     if (!g) return kBadParameterErr;
@@ -485,7 +567,9 @@ AIErr setMultipleLayerScale(int32_t id, AIReal scaler, const char* label, Plotwi
 
 AIErr setScaleOfSelectedLayers(int32_t& id, AIReal& scaler, char* label) {
     if (!g || !label) return kBadParameterErr;
-    if (g->prefs.scaleStyle == kDocumentBasedScaleStyle) {
+    // Chosen with no drawing open, it is the scale the next new drawing starts at.
+    if (!AnyDocumentOpen()) NoteNewDrawingScale();
+    if (DocumentScaleStyle() == kDocumentBasedScaleStyle) {
         if (AIErr err = setMultipleLayerScale(id, scaler, label, kAllLayers)) return err;
         if (ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup)) ShowScaleInPopup(popup, id, scaler, label);
     } else if (ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList))) {

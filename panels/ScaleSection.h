@@ -9,8 +9,8 @@
 #include <cstdint>
 
 #include "ADMTypes.h"
+#include "units/LayerScales.h"
 
-#define kDocScaleStyleKey "ZA3_ScaleStyle"
 #define kDocHeightKey "ZA3_CADdocHeight"
 
 // Which layers a multiple write touches.
@@ -21,16 +21,17 @@ enum PlotwiseLayerType : int32_t {
     kCurrentLayer = 2,
 };
 
-// Reads the two document entries into the preferences and sets the radios (a document
-// without the style entry leaves them), then makes the document's scale current
-// (LoadDocumentScale). No document changes nothing.
+// A document come to the front: a style stored as neither style is stored as layer-based
+// (named to the user), the panel height read into the preferences, the document's scale made
+// current (LoadCurrentLayerScale) and shown (ShowDrawingScale). No document changes nothing.
 AIErr UpdateCADdocumentScaleSettings();
-// The document's scale becomes the current scale (LoadCurrentLayerScale): in document-based
-// style that of its last ordinary layer, which the popup shows (a document whose layers
-// carry none yet keeps the current scale), in layer-based style the current layer's.
-// Nothing is written to the document.
-AIErr LoadDocumentScale();
-// Writes the two document entries.
+// The scale section as the front drawing reads now: the radio of its style (the panel laid
+// out again when that changed), each row's scale, the row of the layer whose scale typed
+// lengths are converted at, the popup showing that scale, and every field showing a length
+// shown at it. Shows only: nothing is written. The hook for a changed front drawing.
+AIErr ShowDrawingScale();
+// Writes the two document entries: the document's own style (one that stores none, the style
+// a new drawing starts in) and the panel's height.
 AIErr SaveCADdocumentScaleSettings();
 // Fills the popup `item` of the dialog with the 40 scales: ids 10 and 23 separators, the
 // custom slots disabled unless defined (then showing their labels).

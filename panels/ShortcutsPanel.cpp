@@ -62,15 +62,6 @@ constexpr Button kButtons[] = {
     {kAutoDimensionSelectionButton, Guarded<&AutoDimensionsDimSelectionBtnNotifyProc>},
 };
 
-// The walls panel's thickness shown again, with its unit label whatever the style says.
-void ShowWallThicknessWithUnit() {
-    if (!g->CADwallsWindow) return;
-    const int32_t labels = g->prefs.style.appendUpperUnitLabels;
-    g->prefs.style.appendUpperUnitLabels = 1;
-    ShowWallThickness(g->CADwallsWindow);
-    g->prefs.style.appendUpperUnitLabels = labels;
-}
-
 // Each setting into the selected dimensions, in order; each push redraws them.
 void PushToSelectedDimensions(std::initializer_list<CADAttrType> codes) {
     for (CADAttrType code : codes) (void)UpdateLiveAttributes(code, kProcessSelectedArt);
@@ -156,7 +147,7 @@ void UpdateGlobalUnits() {
             UpdateAllUnitsMenus();
         }
     }
-    ShowWallThicknessWithUnit();
+    if (g->CADwallsWindow) ShowWallThickness(g->CADwallsWindow);
 }
 
 void UpdateGlobalPrecision() {
@@ -175,7 +166,7 @@ void UpdateGlobalPrecision() {
             UpdateAllPrecisionMenus();
         }
     }
-    ShowWallThicknessWithUnit();
+    if (g->CADwallsWindow) ShowWallThickness(g->CADwallsWindow);
 }
 
 void MasterUnitsApplyUnitsButtonNotifyProc(ADMItemRef item, ADMNotifierRef notifier) {

@@ -3,6 +3,7 @@
 #include "panels/WallsPanel.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseDialogItems.h"
@@ -55,8 +56,11 @@ void ShowWallThickness(ADMDialogRef dialog) {
     ADMItemRef field = Item(dialog, kWallThicknessField);
     if (!g || !field) return;
     char text[256] = {};
+    // With its unit label whatever the style says, however the field comes to be shown.
+    const int32_t labels = std::exchange(g->prefs.style.appendUpperUnitLabels, 1);
     doScaleAndUnits(0, g->prefs.wallThickness, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
                     static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    g->prefs.style.appendUpperUnitLabels = labels;
     sADMItem->SetText(field, text);
 }
 

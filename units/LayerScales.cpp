@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwisePlugin.h"
@@ -33,6 +34,17 @@ struct Scale {
 Scale OneToOne() {
     Scale s;
     getScaleTableLabel(kOneToOneScaleID, s.label, sizeof s.label);
+    return s;
+}
+
+// What a drawing that stores no scale reads: the scale a new drawing starts at.
+Scale NewDrawingScale() {
+    const auto& start = g->newDrawingScale;
+    if (!std::isfinite(start.scaler) || !(start.scaler > 0) || !start.label[0]) return OneToOne();
+    Scale s;
+    s.id = start.id;
+    s.scaler = start.scaler;
+    CopyCString(s.label, start.label);
     return s;
 }
 
@@ -196,6 +208,8 @@ void MakeCurrentScale(const Scale& s) {
     CopyCString(g->prefs.scaleStr, s.label);
 }
 
+AIErr DocumentScale(Scale* s, bool* stored);
+
 // The layer's scale as a read answers it: its own, else (for a sublayer) its top-level
 // layer's (never a layer in between), else the default; *stored tells whether it was its own,
 // *inherited (when asked) whether it was its own or its top-level layer's.
@@ -209,10 +223,14 @@ AIErr ReadLayerScale(AILayerHandle layer, Scale* s, bool* stored, bool mend = tr
     if (top != layer)
         if (AIErr err = ReadStoredScale(top, &found, s, mend)) return err;
     if (inherited) *inherited = found;
+    if (found) return kNoErr;
     // A special layer stores 1:1 whatever it is given, so that is also what it answers.
-    if (!found)
-        *s = g->prefs.scaleStyle == kLayerBasedScaleStyle || IsSpecialScaleLayer(layer) ? OneToOne() : CurrentScale();
-    return kNoErr;
+    if (IsSpecialScaleLayer(layer) || DocumentScaleStyle() == kLayerBasedScaleStyle) {
+        *s = OneToOne();
+        return kNoErr;
+    }
+    bool ofDocument = false;
+    return DocumentScale(s, &ofDocument);
 }
 
 }  // namespace
@@ -239,15 +257,53 @@ AIErr LastOrdinaryLayer(AILayerHandle* found) {
     return kNoErr;
 }
 
+// The document's scale in document-based style: the one its ordinary layers store (the last
+// that holds one), else the scale a new drawing starts at, never another drawing's.
+AIErr DocumentScale(Scale* s, bool* stored) {
+    *stored = false;
+    ai_int32 count = 0;
+    if (AIErr err = sAILayer->CountLayers(&count)) return err;
+    for (ai_int32 i = count - 1; i >= 0 && !*stored; --i) {
+        AILayerHandle layer = nullptr;
+        if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
+        if (!IsSpecialScaleLayer(layer))
+            if (AIErr err = ReadStoredScale(layer, stored, s, /*mend=*/false)) return err;
+    }
+    if (!*stored) *s = NewDrawingScale();
+    return kNoErr;
+}
+
+// The scale stored on every ordinary layer tree that holds none; *wrote tells whether any did.
+AIErr StoreOnLayersWithout(const Scale& s, bool* wrote) {
+    return ForEachLayer([&](AILayerHandle top) -> AIErr {
+        bool held = false;
+        Scale own;
+        if (IsSpecialScaleLayer(top)) return kNoErr;
+        if (AIErr err = ReadStoredScale(top, &held, &own, /*mend=*/false)) return err;
+        if (held) return kNoErr;
+        *wrote = true;
+        return WriteLayerTree(top, s);
+    });
+}
+
+// A scale read where the layer stored none, stored on its tree. In document-based style every
+// ordinary layer carries the document's scale, so every other ordinary layer tree that holds
+// none takes it too; a layer holding a scale keeps it.
+AIErr StoreScale(AILayerHandle layer, const Scale& s) {
+    if (AIErr err = WriteLayerTree(layer, s)) return err;
+    if (IsSpecialScaleLayer(layer) || DocumentScaleStyle() != kDocumentBasedScaleStyle) return kNoErr;
+    bool wrote = false;
+    return StoreOnLayersWithout(s, &wrote);
+}
+
 // A scale read for the command in hand from a layer that holds none, kept to be stored
 // there once the command is done. A redraw's reads are no command's: an update with
 // nothing edited stores nothing.
 void NoteScaleRead(AILayerHandle layer, const Scale& s) {
     if (!g->keepingScalesRead || g->updatingDimensions || IsSpecialScaleLayer(layer)) return;
-    auto* const end = g->scalesRead + g->scalesReadCount;
-    if (std::find_if(g->scalesRead, end, [layer](const auto& r) { return r.layer == layer; }) != end) return;
-    if (g->scalesReadCount == static_cast<int32_t>(std::size(g->scalesRead))) return;
-    auto& r = g->scalesRead[g->scalesReadCount++];
+    auto& reads = g->scalesRead;
+    if (std::any_of(reads.begin(), reads.end(), [layer](const auto& r) { return r.layer == layer; })) return;
+    auto& r = reads.emplace_back();
     r.layer = layer;
     r.id = s.id;
     r.scaler = s.scaler;
@@ -262,7 +318,7 @@ AIErr ReadZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* 
     bool stored = false;
     if (AIErr err = ReadLayerScale(layer, &s, &stored)) return err;
     Hand(s, id, scaler, label);
-    return stored || !store ? kNoErr : WriteLayerTree(layer, s);
+    return stored || !store ? kNoErr : StoreScale(layer, s);
 }
 
 }  // namespace
@@ -361,18 +417,41 @@ AILayerHandle ScaleSourceLayer(AILayerHandle layer) {
 
 bool LoadDrawingLayerScale(AILayerHandle layer) { return layer && LoadLayerScale(ScaleSourceLayer(layer), false); }
 
+int32_t DocumentScaleStyle() {
+    if (!g) return kDocumentBasedScaleStyle;
+    int32_t style = 0;
+    DictRef dict;
+    if (sAIDocument && sAIDocument->GetDictionary(dict.put()) == kNoErr && dict &&
+        sAIDictionary->GetIntegerEntry(dict.get(), sAIDictionary->Key(kDocScaleStyleKey), &style) == kNoErr)
+        return style == kDocumentBasedScaleStyle ? kDocumentBasedScaleStyle : kLayerBasedScaleStyle;
+    return g->newDrawingScaleStyle == kLayerBasedScaleStyle ? kLayerBasedScaleStyle : kDocumentBasedScaleStyle;
+}
+
+AIErr NoteNewDrawingScaleStyle() {
+    if (g) g->newDrawingScaleStyle = g->prefs.scaleStyle;
+    return kNoErr;
+}
+
+void NoteNewDrawingScale() {
+    if (!g) return;
+    auto& start = g->newDrawingScale;
+    start.id = g->prefs.scale;
+    start.scaler = g->prefs.scaler;
+    CopyCString(start.label, g->prefs.scaleStr);
+}
+
 AIErr LoadCurrentLayerScale() {
     if (!g || !sAILayer) return kNoErr;
     AILayerHandle layer = nullptr;
     if (AIErr err = sAILayer->GetCurrentLayer(&layer)) return err == kNoDocumentErr ? kNoErr : err;
+    // The preferences keep the front drawing's style, as the panel shows it.
+    g->prefs.scaleStyle = DocumentScaleStyle();
     if (g->prefs.scaleStyle == kDocumentBasedScaleStyle) {
         Scale s;
-        bool found = false;
-        if (AIErr err = PeekCurrentDocBasedScale(&s.id, &s.scaler, s.label, &found)) return err;
-        if (found) {
-            MakeCurrentScale(s);
-            return kNoErr;
-        }
+        bool stored = false;
+        if (AIErr err = DocumentScale(&s, &stored)) return err;
+        MakeCurrentScale(s);
+        return kNoErr;
     }
     (void)LoadDrawingLayerScale(layer);
     return kNoErr;
@@ -381,7 +460,7 @@ AIErr LoadCurrentLayerScale() {
 bool BeginScalesRead() {
     if (!g || g->keepingScalesRead) return false;
     g->keepingScalesRead = true;
-    g->scalesReadCount = 0;
+    g->scalesRead.clear();
     if (!CurrentDocumentStamp(&g->scalesReadSince)) g->scalesReadSince = {};
     return true;
 }
@@ -389,7 +468,7 @@ bool BeginScalesRead() {
 AIErr EndScalesRead(bool kept) {
     if (!g || !g->keepingScalesRead) return kNoErr;
     g->keepingScalesRead = false;
-    const int32_t count = std::exchange(g->scalesReadCount, 0);
+    const auto reads = std::exchange(g->scalesRead, {});
     DocumentStamp now;
     // Only a command that changed the drawing it began in stores anything: one that drew
     // nothing (a cancelled dialog, a refusal) leaves the drawing and its undo as they were.
@@ -397,8 +476,7 @@ AIErr EndScalesRead(bool kept) {
         now.revision == g->scalesReadSince.revision)
         return kNoErr;
     bool wrote = false;
-    for (int32_t i = 0; i < count; ++i) {
-        const auto& r = g->scalesRead[i];
+    for (const auto& r : reads) {
         Scale s;
         bool stored = false, held = false;
         // A layer deleted since, or given a scale meanwhile, is left as it is.
@@ -406,7 +484,7 @@ AIErr EndScalesRead(bool kept) {
         s.id = r.id;
         s.scaler = r.scaler;
         CopyCString(s.label, r.label);
-        if (AIErr err = WriteLayerTree(r.layer, s)) return err;
+        if (AIErr err = StoreScale(r.layer, s)) return err;
         wrote = true;
     }
     if (wrote) NotifyPlotwiseAPI();
@@ -420,7 +498,7 @@ AIErr EndToolCommandScale(bool kept) {
     return err ? err : loaded;
 }
 
-AIErr FollowCurrentLayer(AILayerHandle) {
+AIErr FollowFrontDrawing() {
     // A command in progress keeps the scale it works at; its end loads the current one.
     if (!g || g->mouseIsDown || ToolCommandGoesOn()) return kNoErr;
     return LoadCurrentLayerScale();
@@ -460,21 +538,27 @@ AIErr SetScaleByLayerPrefsFromArt(AIArtHandle art) {
     return SetScaleByLayerPrefsFromLayer(layer);
 }
 
+AIErr CarryDocumentScaleToLayers() {
+    if (!g) return kNoErr;
+    Scale s;
+    bool stored = false, wrote = false;
+    if (AIErr err = DocumentScale(&s, &stored)) return err == kNoDocumentErr ? kNoErr : err;
+    if (AIErr err = StoreOnLayersWithout(s, &wrote)) return err;
+    if (wrote) NotifyPlotwiseAPI();
+    return kNoErr;
+}
+
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label) {
     AILayerHandle layer = nullptr;
     if (AIErr err = LastOrdinaryLayer(&layer)) return err;
     return layer ? GetZA3LayerScaleAndSetIfNotThere(layer, id, scaler, label) : kNoErr;
 }
 
-AIErr PeekCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label, bool* found) {
-    if (!g || !id || !scaler || !label || !found) return kBadParameterErr;
-    *found = false;
-    AILayerHandle layer = nullptr;
-    if (AIErr err = LastOrdinaryLayer(&layer)) return err;
-    if (!layer) return kNoErr;
+AIErr PeekCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label, bool* stored) {
+    if (!g || !id || !scaler || !label || !stored) return kBadParameterErr;
     Scale s;
-    if (AIErr err = PeekZA3LayerScale(layer, &s.id, &s.scaler, s.label, found)) return err;
-    if (*found) Hand(s, id, scaler, label);
+    if (AIErr err = DocumentScale(&s, stored)) return err;
+    Hand(s, id, scaler, label);
     return kNoErr;
 }
 

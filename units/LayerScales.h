@@ -18,16 +18,36 @@ constexpr std::size_t kScaleLabelSize = 32;
 #define kLayerScalerKey "ZA3_Scaler"
 #define kLayerScaleStrKey "ZA3_ScaleStr"
 
+// The document's scale style, an integer entry of the document dictionary.
+#define kDocScaleStyleKey "ZA3_ScaleStyle"
+
 // Scale styles of the document (`prefs.scaleStyle`).
 constexpr int32_t kDocumentBasedScaleStyle = 1;
 constexpr int32_t kLayerBasedScaleStyle = 2;
+
+// The front document's scale style as it stores it (a value of neither style reads as
+// layer-based, which keeps every layer's own scale); a document that stores none, or no
+// document, reads the style a new drawing starts in. Nothing is written.
+int32_t DocumentScaleStyle();
+// Keeps the scale style the preferences give at start-up as the one a new drawing starts in.
+// Always 0.
+AIErr NoteNewDrawingScaleStyle();
+// Keeps the current scale, chosen while no drawing is open, as the one a new drawing starts
+// at (1:1 until then).
+void NoteNewDrawingScale();
+// In document-based style every ordinary layer carries the document's scale: each ordinary
+// layer tree that stores none is given it (before the document turns layer-based, so that
+// each layer keeps the scale it was drawn at).
+AIErr CarryDocumentScaleToLayers();
 
 // Labels are at least kScaleLabelSize bytes; every out pointer must be valid.
 
 // The layer's scale: its own entries; else (for a sublayer) those of its top-level layer;
 // else 1:1 in layer-based style and the current scale in any other. In the last two cases
 // the result is written to the whole tree first. Host errors are returned at once, with
-// the outputs as far as they were filled. What is missing of a stored scale (an entry
+// the outputs as far as they were filled. In document-based style the default is the
+// document's scale (that of its ordinary layers, else the scale a new drawing starts at), and
+// it is stored on every ordinary layer tree that holds none. What is missing of a stored scale (an entry
 // missing or of another type, a scaler that is not a finite positive number, an empty
 // label) is rebuilt from the rest through the scale table, stored on that layer and named
 // to the user (NoteForUser); only a stored scale of which no usable scale is left counts as
@@ -94,15 +114,16 @@ AIErr EndScalesRead(bool kept);
 // then the current layer's scale made current again, so that no command leaves another
 // layer's scale behind.
 AIErr EndToolCommandScale(bool kept);
-// The current layer changed (the core's hook): its scale made current, unless a command is
-// in progress, which keeps the scale it works at until it ends.
-AIErr FollowCurrentLayer(AILayerHandle layer);
+// The front drawing changed (another document, revision or current layer; the core's hook):
+// the scale it reads made current (LoadCurrentLayerScale), unless a command is in progress,
+// which keeps the scale it works at until it ends.
+AIErr FollowFrontDrawing();
 // The scale of the last ordinary top-level layer (the document's scale in document-based
 // style); with no ordinary layer the outputs stay as they were.
 AIErr GetCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label);
-// The same without storing a default: *found is false when the document has no ordinary
-// layer or that layer carries no scale yet (the outputs then stay as they were).
-AIErr PeekCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label, bool* found);
+// The document's scale in document-based style without storing anything: the scale its
+// ordinary layers store, else (*stored false) the scale a new drawing starts at.
+AIErr PeekCurrentDocBasedScale(int32_t* id, AIReal* scaler, char* label, bool* stored);
 // The scale table's scaler and label of an id: a custom slot as stored, a fixed scale from
 // the table; separators and unknown ids leave the outputs alone. Always 0.
 AIErr getScaleDataFromScaleID(int32_t id, AIReal* scaler, char* label);

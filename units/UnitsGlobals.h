@@ -2,6 +2,8 @@
 // the formatter's label switch, the group the running tool draws into, and the set-scale tool.
 #pragma once
 
+#include <vector>
+
 #include "core/CoreGlobals.h"
 #include "core/DocumentRevision.h"
 
@@ -22,17 +24,21 @@ struct UnitsGlobals : CoreGlobals {
     // The layers holding no scale of their own (nor their top-level layer) whose scale the
     // tool command or automatic run in hand read, with the scale read: once the command has
     // changed the drawing each is given that scale, so that later reads find the scale it
-    // was drawn at whatever is current then. A few are all a command reads.
+    // was drawn at whatever is current then. However many layers it read.
     struct ScaleRead {
         AILayerHandle layer = nullptr;
         int32_t id = 0;
         float scaler = 1.0f;
         char label[32] = {};
     };
-    ScaleRead scalesRead[8] = {};
-    int32_t scalesReadCount = 0;
+    std::vector<ScaleRead> scalesRead;
     bool keepingScalesRead = false;
     DocumentStamp scalesReadSince{};  // the drawing when the command began
+    // The scale and style a new drawing starts at: what a drawing that stores none reads,
+    // whatever another drawing was set to since. The style is the preferences' at start-up;
+    // the scale 1:1, or one the user chose while no drawing was open.
+    ScaleRead newDrawingScale{nullptr, 33, 1.0f, "1:1"};
+    int32_t newDrawingScaleStyle = 1;
     AIArtHandle group = nullptr;  // receives the art of the running tool; set by a successful preparation
     AIToolHandle setScaleTool = nullptr;
     // The set-scale tool's reference line in points, left for the custom-scale dialog to

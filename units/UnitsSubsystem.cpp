@@ -1,8 +1,9 @@
 // What the units and scales register: the custom scales checked and the current scale
 // factor computed once the preferences are read, a drawing or editing tool's press loading
 // the scale of the layer it works on, the end of a tool's command storing the scales it
-// read and loading the current layer's again (as a change of the current layer or an undo
-// does), and the layer scales the published suite gives. (The
+// read and loading the current layer's again, the scale of the front drawing read again
+// whenever it changed (another document, an undo, another current layer), the scale a new
+// drawing starts at, and the layer scales the published suite gives. (The
 // set-scale tool opens the custom-scale dialog, so it is registered with the panels.)
 #include "core/PlotwiseSubsystem.h"
 #include "units/CustomScales.h"
@@ -10,10 +11,12 @@
 
 extern const PlotwiseSubsystem kUnitsSubsystem = {
     .name = "units",
-    .hooks = {.preferencesRead = &KeepCustomScalesInRange,
-              .afterUndo = &LoadCurrentLayerScale,
-              .currentLayerChanged = &FollowCurrentLayer,
+    .hooks = {.preferencesRead = +[]() -> AIErr {
+                  const AIErr err = KeepCustomScalesInRange();
+                  return err ? err : NoteNewDrawingScaleStyle();
+              },
               .toolMouseDown = &LoadPressScale,
-              .toolCommandEnded = &EndToolCommandScale},
+              .toolCommandEnded = &EndToolCommandScale,
+              .frontDrawingChanged = &FollowFrontDrawing},
     .services = {.getLayerScale = &GetPublishedLayerScale},
 };

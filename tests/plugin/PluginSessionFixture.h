@@ -63,6 +63,18 @@ struct PluginSessionTest : ::testing::Test {
 
     // The document in front (the one the fixture opened, unless the test opened another).
     standin::Document& Doc() { return *host.frontDocument(); }
+    // The front document's scale style, as the document panel's switch stores it.
+    void SetScaleStyle(int32_t style) { Doc().editDict(Doc().dictionaryOf(0))->set("ZA3_ScaleStyle", style); }
+    // The front drawing at a scale, stored on each top-level layer as a pick in the document
+    // panel stores it: the scale its lengths are typed and shown at.
+    void DrawAt(int32_t id, AIReal scaler, const std::string& label) {
+        for (size_t i = 0; i < Doc().layerCount(); ++i) {
+            standin::Dict* d = Doc().editDict(Doc().dictionaryOf(Doc().nthLayer(i)));
+            d->set("ZA3_ScaleID", id);
+            d->set("ZA3_Scaler", scaler);
+            d->set("ZA3_ScaleStr", label);
+        }
+    }
 
     // The user's rectangle and polyline in the document in front, and what tests read back
     // (ReadBack.h).

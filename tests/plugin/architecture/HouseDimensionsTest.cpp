@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "architecture/WallToolsFixture.h"
+#include "units/LayerScales.h"
 
 namespace drawtest {
 namespace {
@@ -21,10 +22,11 @@ constexpr AIReal kWall = 300 / 100.0f * 72 / 25.4f;  // 300 mm at 1:100: 8.50394
 struct HouseDimensionsTest : WallToolsTest {
     void SetUp() override {
         WallToolsTest::SetUp();
-        g->prefs.scaleStyle = 1;  // the document's scale, on every layer
+        SetScaleStyle(1);  // the document's scale, on every layer
         g->prefs.scale = 24;
         g->prefs.scaler = 100;
         std::snprintf(g->prefs.scaleStr, sizeof g->prefs.scaleStr, "1:100");
+        NoteNewDrawingScale();  // as picked in the document panel with no drawing open
         g->prefs.NumericInputUnits = 3;  // millimetres
         g->prefs.NumericInputPrecision = 0;
         g->prefs.style.upperUnits = 5;  // metres

@@ -73,7 +73,7 @@ TEST_F(WallToolsTest, ADraggedWallMakesAHouseAndReportsItsEndDirectionAndLength)
 
 TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
     // At 1:50 in millimetres a typed length is the real wall: 5 m is 100 mm on the page.
-    g->prefs.scaler = 50;
+    DrawAt(25, 50, "1:50");
     g->prefs.NumericInputUnits = 3;
     constexpr AIReal kMillimetre = 72 / 25.4f;
     const struct {
@@ -112,7 +112,7 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
 
     // Typed on from the end of the first house's wall, on its layer at 1:50, while a plan at
     // 1:100 is current: 2 m is 40 mm on the page.
-    g->prefs.scaleStyle = kLayerBasedScaleStyle;
+    SetScaleStyle(kLayerBasedScaleStyle);
     ASSERT_EQ(session->hostEvent([&] {
         if (AIErr err = setLayerScale(standin::suites::layerHandle(doc->currentLayer()), 25, 50, "1:50")) return err;
         return setLayerScale(standin::suites::layerHandle(doc->addLayer("Plan")), 24, 100, "1:100");

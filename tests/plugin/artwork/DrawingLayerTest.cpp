@@ -10,7 +10,7 @@ namespace {
 struct DrawingLayerTest : LayerHostFixture {
     void SetUp() override {
         LayerHostFixture::SetUp();
-        g->prefs.scaleStyle = kLayerBasedScaleStyle;
+        SetStyle(kLayerBasedScaleStyle);
     }
     standin::ObjId Id(AIArtHandle art) const { return standin::fromHandle(art); }
     std::vector<standin::ObjId> Children(const std::string& layer) const { return doc_->children(Layer(layer)); }

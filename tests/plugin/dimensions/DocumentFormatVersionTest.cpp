@@ -57,7 +57,8 @@ struct FormatVersionTest : plugintest::PluginSessionTest {
     void Start() {
         StartPlugin();
         if (HasFatalFailure()) return;
-        g->prefs.scaleStyle = kLayerBasedScaleStyle;
+        g->prefs.scaleStyle = kLayerBasedScaleStyle;  // documents open layer-based, as read at start-up
+        NoteNewDrawingScaleStyle();
         g->dimensionsRedrawn = g->dimensionsKept = kNotRegenerated;
     }
 

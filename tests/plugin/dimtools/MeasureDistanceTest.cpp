@@ -102,7 +102,7 @@ TEST_F(MeasureDistanceTest, TheMessageSaysTheDistanceAndTheScaleAndNothingIsLeft
 // dragged from the plate is 50 inches at its scale; one dragged from empty space is one
 // inch at the scale of the layer drawn on.
 TEST_F(MeasureDistanceTest, TheDistanceIsToldAtTheScaleOfTheLayerPressedOn) {
-    g->prefs.scaleStyle = 2;
+    SetScaleStyle(2);
     g->prefs.style.appendUpperUnitLabels = 1;
     session->hostEvent([&] { return doc->setCurrentLayer(doc->addLayer("Plan")); });
     Rect(100, 100, 72, 36);
@@ -129,7 +129,7 @@ TEST_F(MeasureDistanceTest, TheDistanceIsToldAtTheScaleOfTheLayerPressedOn) {
         EXPECT_EQ(g->prefs.scaler, current) << "a measurement changes no scale the tools draw at";
     }
     // Document-based at 1:50, the dimension layer current: space is at the document's scale.
-    g->prefs.scaleStyle = 1;
+    SetScaleStyle(1);
     session->hostEvent([&] {
         if (AIErr err = setLayerScale(standin::suites::layerHandle(doc->layerByTitle("Layer 1")), 25, 50.0f, "1:50"))
             return err;

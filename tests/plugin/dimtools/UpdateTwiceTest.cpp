@@ -121,7 +121,7 @@ struct UpdateTwiceTest : DimensionToolTest {
 
     // A new top-level layer at that scale, made current, in a layer-based drawing.
     void Layer(const char* title, int32_t id, AIReal scaler, const char* label) {
-        g->prefs.scaleStyle = kLayerBasedScaleStyle;
+        SetScaleStyle(kLayerBasedScaleStyle);
         EXPECT_EQ(session->hostEvent([&] { return setLayerScale(standin::suites::layerHandle(doc->addLayer(title)), id, scaler, label); }),
                   kNoErr);
     }
@@ -321,16 +321,18 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        doc = &session->newDocument();
-        g->prefs.scaleStyle = row.style;
         const CustomScaleSlot slot = customSlot(g->prefs, row.id + 1);
         *slot.scaler = row.scaler;
         CopyCString(slot.label, kScaleLabelSize, row.label);
-        if (row.current) {
+        if (row.current) {  // picked with no drawing open: the new drawing starts at it
             g->prefs.scale = row.id;
             g->prefs.scaler = row.scaler;
             CopyCString(g->prefs.scaleStr, row.label);
-        } else {
+            NoteNewDrawingScale();
+        }
+        doc = &session->newDocument();
+        SetScaleStyle(row.style);
+        if (!row.current) {
             ASSERT_EQ(session->hostEvent([&] {
                 AILayerHandle layer = nullptr;
                 AIErr err = sAILayer->GetCurrentLayer(&layer);
@@ -350,7 +352,7 @@ TEST_F(UpdateTwiceTest, ADimensionKeepsItsLayersScaleWhateverTheUsersSlotsHold) 
             g->prefs.scaler = 20;
             CopyCString(g->prefs.scaleStr, "1:20");
         } else if (row.later == kLayerBased) {
-            g->prefs.scaleStyle = kLayerBasedScaleStyle;
+            SetScaleStyle(kLayerBasedScaleStyle);
         }
         const auto drawn = drawingdiff::Marks(*doc);
         const auto stored = drawingdiff::Records(*doc);

@@ -378,7 +378,7 @@ TEST_F(NumericInputDialogTest, LineDialogWorksInTypedUnitsUnderAScale) {
 
 TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
     // 3 inches at 30 degrees, drawn at half size: 108 points.
-    g->prefs.scaler = 2.0f;
+    DrawAt(32, 2, "1:2");
     g->prefs.NumericInputUnits = 8;  // decimal inches
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
     Answer("CADLine", {Type(4, "3"), Type(6, "30"), Press(1)});
@@ -403,7 +403,7 @@ TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
 // that radius is twice as wide; the isometric cube (factors 1) spans its width and depth
 // along axes 30 degrees off the level.
 TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
-    g->prefs.scaleStyle = kLayerBasedScaleStyle;
+    SetScaleStyle(kLayerBasedScaleStyle);
     g->prefs.NumericInputUnits = 3;  // millimetres
     iso_view& v = g->prefs.isoView;
     v.a = 0.52359878f, v.b = 2.6179939f, v.af = v.bf = v.cf = 1, v.t = 35.26f;
@@ -454,7 +454,7 @@ TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
 // a 1:50 line at x = 150 takes the scale of the first click's line, where it lands: 100 mm
 // is 56.69 pt at 1:5, 5.67 pt at 1:50.
 TEST_F(NumericInputDialogTest, ALengthTypedForAnEditingToolIsAtTheScaleOfTheArtsLayer) {
-    g->prefs.scaleStyle = kLayerBasedScaleStyle;
+    SetScaleStyle(kLayerBasedScaleStyle);
     g->prefs.NumericInputUnits = g->prefs.CADtrackerUnits = 3;  // millimetres
     g->prefs.CADtrackerPrecision = 0;
     g->inputOffsetDirection = 1;

@@ -186,11 +186,12 @@ TEST_F(ScaleSectionTest, TheScaleStyleStaysWithEachDocument) {
     EXPECT_EQ(View(kLayerScaleRadio).value, 0);
     EXPECT_FALSE(View(kLayerList).enabled);
 
-    // A document without the entry leaves the preferences as they were.
+    // A document without the entry reads the style a new drawing starts in, not the style of
+    // the document before it, and nothing is written to it.
     g->prefs.scaleStyle = 2;
     standin::Document& bare = host.newDocument();
     ASSERT_EQ(session->hostEvent(&UpdateCADdocumentScaleSettings), kNoErr);
-    EXPECT_EQ(g->prefs.scaleStyle, 2);
+    EXPECT_EQ(g->prefs.scaleStyle, 1);
     const standin::Dict* entries = bare.dict(bare.state().dictionary);
     EXPECT_TRUE(!entries || !entries->find("ZA3_ScaleStyle"));
 }
@@ -343,8 +344,9 @@ TEST_F(ScaleSectionTest, OnlyThePlugInsOwnDimensionLayerIsLeftOut) {
         session->notify(kAICurrentDocumentChangedNotifier);
         StoreScale("Dimension Layer", 25, 50.0f, "1:50");
         ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+        // The user's layer held the document's scale, which every layer then carried.
         const Strings rows = own ? Strings{"Site - 1:1", "Layer 1 - 1:1"}
-                                 : Strings{"Dimension Layer - 1:50", "Site - 1:1", "Layer 1 - 1:1"};
+                                 : Strings{"Dimension Layer - 1:50", "Site - 1:50", "Layer 1 - 1:50"};
         EXPECT_EQ(Entries(kLayerList), rows);
         EXPECT_EQ(Stored("Dimension Layer"), own ? "1:1" : "1:50");
     }
@@ -357,7 +359,10 @@ TEST_F(ScaleSectionTest, TheCurrentLayersRowIsSelected) {
     StoreScale("Site", 25, 50.0f, "1:50");
     session->notify(kAICurrentDocumentChangedNotifier);
     ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
-    EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:1", "Site - 1:50", "Layer 1 - 1:1"}));
+    // Every layer carried the document's 1:50 and keeps it; Plan's is set apart.
+    EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:50", "Site - 1:50", "Layer 1 - 1:50"}));
+    ASSERT_EQ(Pick(kLayerList, Row("Plan - 1:50")), kNoErr);
+    ASSERT_EQ(Pick(kScalePopup, 29), kNoErr);
 
     ASSERT_EQ(Doc().setCurrentLayer("Site"), kNoErr);
     session->notify(kAICurrentLayerNotifier);
@@ -366,11 +371,20 @@ TEST_F(ScaleSectionTest, TheCurrentLayersRowIsSelected) {
     ADMListRef list = sADMItem->GetList(sADMDialog->GetItem(panel, kLayerList));
     EXPECT_EQ(sADMList->NumberOfSelectedEntries(list), 1);
 
-    // The dimension layer current: no row is selected, the popup is off.
+    // The dimension layer current: lengths are typed at the scale of the last ordinary layer,
+    // and that is the row and the scale shown.
     ASSERT_EQ(Doc().setCurrentLayer("Dimension Layer"), kNoErr);
     session->notify(kAICurrentLayerNotifier);
-    EXPECT_EQ(sADMList->NumberOfSelectedEntries(list), 0);
-    EXPECT_FALSE(View(kScalePopup).enabled);
+    EXPECT_EQ(sADMList->NumberOfSelectedEntries(list), 1);
+    EXPECT_EQ(View(kLayerList).text, "Layer 1 - 1:50");
+    EXPECT_EQ(View(kScalePopup).text, "1:50");
+    EXPECT_EQ(g->prefs.scale, 25);
+    // Plan current again (as the user picks a layer elsewhere): its row and its 1:5.
+    ASSERT_EQ(Doc().setCurrentLayer("Plan"), kNoErr);
+    session->notify(kAICurrentLayerNotifier);
+    EXPECT_EQ(View(kLayerList).text, "Plan - 1:5");
+    EXPECT_EQ(View(kScalePopup).text, "1:5");
+    EXPECT_EQ(g->prefs.scale, 29);
 }
 
 TEST_F(ScaleSectionTest, RemovingAScaleNoLayerCarriesChangesNothing) {

@@ -29,6 +29,17 @@ struct Shown {
     std::string w, h, length, perimeter, area;
 };
 
+// The front drawing at the fixed scale of that scaler, as the document panel stores a pick.
+void DrawAtScaler(ReadOutTest& t, AIReal scaler) {
+    for (int32_t id = 11; id < 40; ++id) {
+        AIReal tableScaler = 0;
+        char label[32] = {};
+        getScaleDataFromScaleID(id, &tableScaler, label);
+        if (tableScaler == scaler) return t.DrawAt(id, scaler, label);
+    }
+    ADD_FAILURE() << "no fixed scale of scaler " << scaler;
+}
+
 void ExpectShown(ReadOutTest& t, const Shown& e, const char* what) {
     EXPECT_EQ(t.Text(kReadOutW), e.w) << what;
     EXPECT_EQ(t.Text(kReadOutH), e.h) << what;
@@ -152,7 +163,7 @@ TEST_F(ReadOutTest, ACompoundPathsAreaFollowsItsFillRule) {
 // A layer-based drawing: the art on "Plan" (1:50) reads at 1:50, as its dimensions do; the
 // art on "Layer 1" (1:1) at 1:1. The transform fields take typed sizes at that scale.
 TEST_F(ReadOutTest, LayerBasedDrawingsReadAtTheScaleOfTheArtsLayer) {
-    g->prefs.scaleStyle = 2;
+    SetScaleStyle(2);
     const ObjId onFirst = Rect(0, 0, 100, 20);
     session->hostEvent([&] { return doc->setCurrentLayer(doc->addLayer("Plan")); });
     const ObjId onPlan = Rect(0, 50, 100, 20);
@@ -177,10 +188,10 @@ TEST_F(ReadOutTest, LayerBasedDrawingsReadAtTheScaleOfTheArtsLayer) {
     Press(kTransformButton);
     EXPECT_EQ(Bounds(onPlan).right - Bounds(onPlan).left, 50);
 
-    // Measuring changed not the scale the tools draw at; a drawing tool draws at the scale of
-    // the layer it draws on, the current one: a 50-pt drag on "Plan" reads 2,500 at 1:50, on
-    // "Layer 1" 50 at 1:1.
-    EXPECT_EQ(g->prefs.scaler, 1.0f);
+    // Measuring changed not the scale the tools draw at, the current layer's ("Plan"); a
+    // drawing tool draws at the scale of the layer it draws on, the current one: a 50-pt drag
+    // on "Plan" reads 2,500 at 1:50, on "Layer 1" 50 at 1:1.
+    EXPECT_EQ(g->prefs.scaler, 50.0f);
     Select({});
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
     for (const auto& [layer, length, scale] : {std::tuple{"Plan", "2500.00", "1:50"}, {"Layer 1", "50.00", "1:1"}}) {
@@ -207,6 +218,7 @@ TEST_F(ReadOutTest, AToolsDragIsShownUntilTheToolIsPutDown) {
 }
 
 TEST_F(ReadOutTest, NothingToMeasureEmptiesThePanelAndDisablesTheActions) {
+    SetScaleStyle(kLayerBasedScaleStyle);  // each layer its own scale
     const ObjId a = Rect(0, 0, 10, 10);
     session->hostEvent([&] { return doc->setCurrentLayer(doc->addLayer("Plan")); });
     const ObjId b = Rect(20, 0, 10, 10);
@@ -272,7 +284,7 @@ TEST_F(ReadOutTest, EveryDigitShownIsRight) {
          {"41.011'", "13.123'", "", "108.268'", "538.196' sq"}},
     };
     for (const auto& c : kCases) {
-        g->prefs.scaler = c.scaler;
+        DrawAtScaler(*this, c.scaler);
         g->prefs.CADtrackerUnits = c.units;
         g->prefs.CADtrackerPrecision = c.precision;
         const auto w = static_cast<AIReal>(c.width / 25.4 * 72 / c.scaler);
@@ -283,13 +295,13 @@ TEST_F(ReadOutTest, EveryDigitShownIsRight) {
 }
 
 TEST_F(ReadOutTest, LengthsAndAreasAreShownAtTheDrawingScaleAndAreasInAcresOnRequest) {
-    g->prefs.scaler = 2;
-    CopyCString(g->prefs.scaleStr, "1:2");
+    DrawAtScaler(*this, 2);
     Select({Rect(0, 0, 100, 50)});
     ExpectShown(*this, {"200.00", "100.00", "", "600.00", "20000.00 sq"}, "at 1:2");
     EXPECT_EQ(Text(kReadOutScale), "1:2");
     EXPECT_EQ(Text(kAreaField), "20000.00");
-    g->prefs.scaler = 1;
+    DrawAtScaler(*this, 1);
+    Select({});
     // One acre is 43,560 square feet of 864 × 864 square points.
     const struct {
         int acres, labels, rulerPrecision;

@@ -55,6 +55,9 @@ protected:
         d->set("ZA3_ScaleStr", label);
     }
 
+    // The document's scale style, as the user's switch stores it.
+    void SetStyle(int32_t style) { doc_->editDict(doc_->dictionaryOf(0))->set("ZA3_ScaleStyle", style); }
+
     std::optional<StoredScale> Stored(const std::string& title) const {
         const standin::Art* layer = doc_->art(Layer(title));
         const standin::Dict* d = layer ? doc_->dict(layer->dictionary) : nullptr;

@@ -34,7 +34,8 @@ struct LayerScaleSessionTest : plugintest::PluginSessionTest {
         session->load(&TestPluginMain, "test");
         StartPlugin();
         if (HasFatalFailure()) return;
-        g->prefs.scaleStyle = kLayerBasedScaleStyle;
+        g->prefs.scaleStyle = kLayerBasedScaleStyle;  // new drawings start layer-based, as read at start-up
+        NoteNewDrawingScaleStyle();
     }
     AILayerHandle Layer(const char* title) { return standin::suites::layerHandle(Doc().layerByTitle(title)); }
     // Through the published suite, as another plug-in reads it.

@@ -30,6 +30,7 @@ struct LayerScalesTest : LayerHostFixture {
 };
 
 TEST_F(LayerScalesTest, ASublayerTakesItsTopLevelLayersScaleAndTheWholeTreeStoresIt) {
+    SetStyle(kLayerBasedScaleStyle);
     doc_->addLayer("Plan");
     AddSublayer("Plan", "Walls");
     doc_->insertLayer(Layer("Walls"), kPlaceInsideOnTop, "Doors");
@@ -43,6 +44,13 @@ TEST_F(LayerScalesTest, ASublayerTakesItsTopLevelLayersScaleAndTheWholeTreeStore
     EXPECT_EQ(doors.label, "1:50");
     for (const char* title : {"Plan", "Walls", "Doors", "Furniture"}) EXPECT_STORED(title, 25, 50, "1:50");
     EXPECT_FALSE(Stored("Layer 1").has_value());  // another tree is left alone
+
+    // In document-based style every ordinary layer carries the document's scale.
+    SetStyle(kDocumentBasedScaleStyle);
+    doc_->editDict(doc_->dictionaryOf(Layer("Doors")))->entries.clear();
+    EXPECT_EQ(Read("Doors").label, "1:50");
+    EXPECT_STORED("Doors", 25, 50, "1:50");
+    EXPECT_STORED("Layer 1", 25, 50, "1:50");
 }
 
 TEST_F(LayerScalesTest, ALayersOwnEntriesAreReadAndNothingIsWritten) {
@@ -71,8 +79,18 @@ TEST_F(LayerScalesTest, AMeasurementReadsAHalfStoredScaleWholeAndWritesNothing) 
 }
 
 TEST_F(LayerScalesTest, ALayerWithoutScaleGetsTheStyleDefaultStored) {
+    // What is current (another drawing's scale, say) is never a layer's default.
     SetCurrent(15, 48, "1/4\" = 1'-0\"");
-    g->prefs.scaleStyle = kLayerBasedScaleStyle;
+    // Document-based, a drawing that stores none reads the 1:1 a new drawing starts at.
+    EXPECT_EQ(Read("Layer 1").label, "1:1");
+    EXPECT_STORED("Layer 1", 33, 1, "1:1");
+    // A layer added later carries the document's scale.
+    Store("Layer 1", 25, 50, "1:50");
+    doc_->addLayer("Plan");
+    EXPECT_EQ(Read("Plan").label, "1:50");
+    EXPECT_STORED("Plan", 25, 50, "1:50");
+
+    SetStyle(kLayerBasedScaleStyle);
     doc_->addLayer("Site");
     const StoredScale site = Read("Site");
     EXPECT_EQ(site.id, 33);
@@ -80,20 +98,15 @@ TEST_F(LayerScalesTest, ALayerWithoutScaleGetsTheStyleDefaultStored) {
     EXPECT_EQ(site.label, "1:1");
     EXPECT_STORED("Site", 33, 1, "1:1");
 
-    g->prefs.scaleStyle = kDocumentBasedScaleStyle;
-    doc_->addLayer("Plan");
-    EXPECT_EQ(Read("Plan").label, "1/4\" = 1'-0\"");
-    EXPECT_STORED("Plan", 15, 48, "1/4\" = 1'-0\"");
-
     // From now on the stored scale holds, whatever the style or the current scale.
-    SetCurrent(25, 50, "1:50");
-    EXPECT_EQ(Read("Plan").id, 15);
+    SetStyle(kDocumentBasedScaleStyle);
+    SetCurrent(29, 5, "1:5");
+    EXPECT_EQ(Read("Plan").id, 25);
     EXPECT_EQ(Read("Site").id, 33);
 }
 
 TEST_F(LayerScalesTest, WhatIsMissingOfAStoredScaleIsRebuiltAndOnlyAnUnusableOneTakesTheDefault) {
-    SetCurrent(25, 50, "1:50");
-    g->prefs.scaleStyle = kDocumentBasedScaleStyle;
+    SetCurrent(25, 50, "1:50");  // never a default: what cannot be used is read as 1:1
     g->prefs.customScaler1 = 120;  // scale id 0
     std::strcpy(g->prefs.customScaleStr1, "1\" = 10'");
     using Value = std::optional<standin::DictValue>;  // none: the entry is missing
@@ -122,15 +135,15 @@ TEST_F(LayerScalesTest, WhatIsMissingOfAStoredScaleIsRebuiltAndOnlyAnUnusableOne
          completed},
         {"a free custom slot's id without label", int32_t{4}, AIReal{7.5f}, std::nullopt, {4, 7.5f, "1:7.5"}, completed},
         {"a scale below 1:1 without label", int32_t{4}, AIReal{0.4f}, std::nullopt, {4, 0.4f, "2.5:1"}, completed},
-        {"a custom id whose slot holds another scale", int32_t{0}, AIReal{0}, std::string("1:7"), {25, 50, "1:50"},
+        {"a custom id whose slot holds another scale", int32_t{0}, AIReal{0}, std::string("1:7"), {33, 1, "1:1"},
          defaulted},
-        {"a separator's id without scaler", int32_t{10}, std::nullopt, std::string("1:5"), {25, 50, "1:50"}, defaulted},
-        {"an id as text and a label of no scale", std::string("29"), AIReal{5}, std::string("x"), {25, 50, "1:50"},
+        {"a separator's id without scaler", int32_t{10}, std::nullopt, std::string("1:5"), {33, 1, "1:1"}, defaulted},
+        {"an id as text and a label of no scale", std::string("29"), AIReal{5}, std::string("x"), {33, 1, "1:1"},
          defaulted},
-        {"nothing but the id entry", std::string("29"), std::nullopt, std::nullopt, {25, 50, "1:50"}, defaulted},
+        {"nothing but the id entry", std::string("29"), std::nullopt, std::nullopt, {33, 1, "1:1"}, defaulted},
         {"no id", std::nullopt, AIReal{5}, std::string("1:5"), {29, 5, "1:5"}, completed},
         {"only the scaler", std::nullopt, AIReal{5}, std::nullopt, {29, 5, "1:5"}, completed},
-        {"only a label of no scale", std::nullopt, std::nullopt, std::string("x"), {25, 50, "1:50"}, defaulted},
+        {"only a label of no scale", std::nullopt, std::nullopt, std::string("x"), {33, 1, "1:1"}, defaulted},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
@@ -192,13 +205,13 @@ TEST_F(LayerScalesTest, TheDimensionGridsAndRulerLayersAlwaysHoldOneToOne) {
     EXPECT_STORED("ROVidazu Layer", 33, 1, "1:1");
 
     // Read without entries in document-based style, a special layer answers what it stores.
-    g->prefs.scaleStyle = kDocumentBasedScaleStyle;
     SetCurrent(25, 50, "1:50");
     doc_->editDict(doc_->dictionaryOf(Layer("Dimension Layer")))->entries.clear();
     EXPECT_EQ(Read("Dimension Layer").label, "1:1");
     EXPECT_STORED("Dimension Layer", 33, 1, "1:1");
+    Store("Layer 1", 25, 50, "1:50");
     doc_->addLayer("Notes");
-    EXPECT_EQ(Read("Notes").label, "1:50");  // an ordinary one the current scale
+    EXPECT_EQ(Read("Notes").label, "1:50");  // an ordinary one the document's scale
 }
 
 TEST_F(LayerScalesTest, LabelsAreStoredBoundedTo31Characters) {
@@ -225,12 +238,15 @@ TEST_F(LayerScalesTest, TheCurrentScaleFollowsTheLayerOfTheArt) {
 }
 
 TEST_F(LayerScalesTest, AFailedReadLeavesTheCurrentScale) {
+    // A stored scale of which nothing can be used is none: the layer reads the 1:1 default,
+    // never what was current.
     SetCurrent(25, 50, "1:50");
     doc_->editDict(doc_->dictionaryOf(Layer("Layer 1")))->set("ZA3_ScaleID", std::string("bad"));
     EXPECT_EQ(SetScaleByLayerPrefsFromLayer(Handle("Layer 1")), kNoErr);
-    EXPECT_EQ(g->prefs.scale, 25);
-    EXPECT_STREQ(g->prefs.scaleStr, "1:50");
-    // A layer that is gone is the host's error.
+    EXPECT_EQ(g->prefs.scale, 33);
+    EXPECT_STREQ(g->prefs.scaleStr, "1:1");
+    // A layer that is gone is the host's error, and the current scale stays.
+    SetCurrent(25, 50, "1:50");
     const standin::ObjId gone = doc_->addLayer("Gone");
     ASSERT_EQ(doc_->deleteLayer(gone), kNoErr);
     EXPECT_EQ(SetScaleByLayerPrefsFromLayer(Handle(gone)), kStaleHandleErr);
