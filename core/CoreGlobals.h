@@ -87,6 +87,7 @@ struct CoreGlobals {
     AINotifierHandle appStartedNotifier = nullptr, appShutdownNotifier = nullptr,
                      documentOpenedNotifier = nullptr, documentChangedNotifier = nullptr,
                      documentViewChangedNotifier = nullptr, afterUndoNotifier = nullptr,
+                     afterRedoNotifier = nullptr,
                      beforeNewNotifier = nullptr, afterNewNotifier = nullptr, beforeOpenNotifier = nullptr,
                      afterOpenNotifier = nullptr, beforeSaveNotifier = nullptr, afterSaveNotifier = nullptr,
                      beforeCloseNotifier = nullptr, afterCloseNotifier = nullptr,

@@ -85,6 +85,8 @@ const NotifierRow kNotifiers[] = {
     {&G::documentViewChangedNotifier, "Plotwise Document View Changed", kAIDocumentViewChangedNotifier,
      &RunHook<&PlotwiseHooks::documentViewChanged>},
     {&G::afterUndoNotifier, "Plotwise After Undo", kAIAfterUndoNotifier, &RunHook<&PlotwiseHooks::afterUndo>},
+    // A redo brings back content as an undo does, and is followed alike.
+    {&G::afterRedoNotifier, "Plotwise After Redo", kAIAfterRedoNotifier, &RunHook<&PlotwiseHooks::afterUndo>},
     {&G::beforeNewNotifier, "Plotwise Before New", kAIBeforeNewNotifier, nullptr},
     {&G::afterNewNotifier, "Plotwise After New", kAIAfterNewNotifier, &AfterNew},
     {&G::beforeOpenNotifier, "Plotwise Before Open", kAIBeforeOpenNotifier, nullptr},

@@ -187,7 +187,7 @@ struct PlotwiseHooks {
     AIErr (*documentOpened)();            // format-version check and scale settings
     AIErr (*documentChanged)();           // another document in front
     AIErr (*documentViewChanged)();
-    AIErr (*afterUndo)();
+    AIErr (*afterUndo)();                 // after the user's undo or redo
     AIErr (*documentNew)();               // a document made with new: the current data format
     AIErr (*afterNewOrOpen)();
     AIErr (*beforeSaveOrClose)();

@@ -13,6 +13,7 @@
 #include "AIPath.h"
 #include "RadialAngleFixture.h"
 #include "dimtools/AutoDimensioning.h"
+#include "units/LayerScales.h"
 
 namespace dimtest {
 namespace {
@@ -355,6 +356,33 @@ TEST_F(AutoDimTest, TheUsersToolClicksLayerAndScaleAreGivenBack) {
         EXPECT_EQ(layer, g->dimensionLayer);
     }
     EXPECT_EQ(OtherGroups(), 0u);
+}
+
+// A drawing that starts at 1:50 (picked while no drawing was open), its ten layers holding
+// no scale: every one of them keeps the 1:50 it was dimensioned at, through a switch to
+// layer-based scale and another drawing at 1:1 brought to the front and closed.
+TEST_F(AutoDimTest, EveryLayerKeepsTheScaleItWasDimensionedAtHoweverMany) {
+    g->prefs.scale = 25;
+    g->prefs.scaler = 50;
+    CopyCString(g->prefs.scaleStr, "1:50");
+    NoteNewDrawingScale();
+    doc = &session->newDocument();
+    for (int i = 0; i < 10; ++i) {
+        session->hostEvent([&] { return doc->setCurrentLayer(doc->addLayer("Part " + std::to_string(i))); });
+        Rect(100, 50 + 60 * i, 72, 36);
+    }
+    ASSERT_EQ(Run(), kNoErr);
+    // 72 and 36 points at 1:50.
+    const std::multiset<std::string> texts = AllTexts();
+    ASSERT_EQ(texts.size(), 20u);
+    EXPECT_EQ(texts.count("3,600.00"), 10u);
+    EXPECT_EQ(texts.count("1,800.00"), 10u);
+    SetScaleStyle(kLayerBasedScaleStyle);
+    g->prefs.scale = 33;  // what another drawing leaves current
+    session->newDocument();
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(AllTexts(), texts);
 }
 
 TEST_F(AutoDimTest, UnderALabelToolTheyAreStillDimensions) {

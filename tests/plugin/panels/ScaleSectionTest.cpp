@@ -7,6 +7,7 @@
 // of the list that stores no scale, and a removal that finds nothing changing nothing.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "../../ScratchFolder.h"
 #include "AINotifier.h"
@@ -385,6 +386,79 @@ TEST_F(ScaleSectionTest, TheCurrentLayersRowIsSelected) {
     EXPECT_EQ(View(kLayerList).text, "Plan - 1:5");
     EXPECT_EQ(View(kScalePopup).text, "1:5");
     EXPECT_EQ(g->prefs.scale, 29);
+}
+
+// Whatever brings another drawing or revision to the front (an undo, a redo, a close), the
+// panel, the current scale and the style are what the front drawing stores: nothing is left
+// over from before, in either style.
+TEST_F(ScaleSectionTest, WhatIsShownIsWhatTheFrontDrawingStores) {
+    Start();
+    session->newDocument();
+    Layers({"Detail", "Plan"});
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    ASSERT_EQ(Pick(kLayerList, Row("Plan - 1:1")), kNoErr);
+    ASSERT_EQ(Pick(kScalePopup, 24), kNoErr);
+    struct Shown {
+        const char* popup;
+        const char* row;  // the selected row ("" in document-based style)
+        int32_t scale, style;
+    };
+    const auto expectShown = [&](const Shown& e) {
+        EXPECT_EQ(View(kScalePopup).text, e.popup);
+        if (*e.row) EXPECT_EQ(View(kLayerList).text, e.row);
+        EXPECT_EQ(g->prefs.scale, e.scale);
+        EXPECT_EQ(g->prefs.scaleStyle, e.style);
+        EXPECT_EQ(View(e.style == 1 ? kDocumentScaleRadio : kLayerScaleRadio).value, 1);
+        EXPECT_EQ(std::get<int32_t>(*DocumentEntry("ZA3_ScaleStyle")), e.style);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        Shown shown;
+    } kSteps[] = {
+        {"1:50 picked for Plan", [&] { ASSERT_EQ(Pick(kScalePopup, 25), kNoErr); }, {"1:50", "Plan - 1:50", 25, 2}},
+        {"the pick undone", [&] { ASSERT_TRUE(session->userUndo()); }, {"1:100", "Plan - 1:100", 24, 2}},
+        {"and redone", [&] { ASSERT_TRUE(session->userRedo()); }, {"1:50", "Plan - 1:50", 25, 2}},
+        {"and undone", [&] { ASSERT_TRUE(session->userUndo()); }, {"1:100", "Plan - 1:100", 24, 2}},
+        {"1:5 picked for a layer that held none",
+         [&] {
+             ASSERT_EQ(Pick(kLayerList, Row("Detail - 1:1")), kNoErr);
+             ASSERT_EQ(Pick(kScalePopup, 29), kNoErr);
+         },
+         {"1:5", "Detail - 1:5", 29, 2}},
+        {"undone: 1:1 again, as typed sizes are", [&] { ASSERT_TRUE(session->userUndo()); },
+         {"1:1", "Detail - 1:1", 33, 2}},
+        {"document-based pressed", [&] { ASSERT_EQ(Press(kDocumentScaleRadio), kNoErr); }, {"1:1", "", 33, 1}},
+        {"undone: layer-based again, and saved so",
+         [&] {
+             ASSERT_TRUE(session->userUndo());
+             ASSERT_EQ(session->hostEvent(&SaveCADdocumentScaleSettings), kNoErr);
+         },
+         {"1:1", "Detail - 1:1", 33, 2}},
+        {"another drawing at 1:50 made, undone to layer-based and closed",
+         [&] {
+             session->newDocument();
+             ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
+             ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+             ASSERT_TRUE(session->userUndo());
+             // A layer added to it carries its 1:50, as its twin does.
+             Layers({"Twin"});
+             ASSERT_EQ(Doc().setCurrentLayer("Twin"), kNoErr);
+             session->notify(kAICurrentLayerNotifier);
+             EXPECT_EQ(View(kScalePopup).text, "1:50");
+             EXPECT_EQ(g->prefs.scale, 25);
+             EXPECT_EQ(g->prefs.scaleStyle, 1);
+             ASSERT_EQ(session->closeDocument(), kNoErr);
+         },
+         {"1:1", "Detail - 1:1", 33, 2}},
+    };
+    for (const auto& step : kSteps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        expectShown(step.shown);
+    }
+    EXPECT_EQ(Stored("Plan"), "1:100");
+    EXPECT_EQ(Stored("Detail"), "1:1");
 }
 
 TEST_F(ScaleSectionTest, RemovingAScaleNoLayerCarriesChangesNothing) {
