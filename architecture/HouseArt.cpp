@@ -13,9 +13,11 @@
 #include "architecture/OpeningWarnings.h"
 #include "artwork/DrawingLayer.h"
 #include "architecture/ArchitectureGlobals.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/PointMath.h"
 
@@ -125,16 +127,6 @@ AIErr DrawInto(AIArtHandle group, const std::vector<Wall>& walls, bool record, c
 // A press within this distance of a wall is on it.
 constexpr AIReal kOnWall = 2.0f;
 
-// Neither hidden nor locked, of itself or through its groups and layer.
-bool Editable(AIArtHandle art) {
-    for (int level = 0; art && level < 8; ++level) {
-        uint32_t attr = 0;
-        if (sAIArt->GetArtUserAttr(art, kArtLocked | kArtHidden, &attr) || attr) return false;
-        if (sAIArt->GetArtParent(art, &art)) return false;
-    }
-    return true;
-}
-
 // The house an art belongs to: the art itself, its container, or the group whose topmost
 // member is the house path.
 AIArtHandle HousePathOf(AIArtHandle art) {
@@ -194,7 +186,8 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
     std::string damage;
     for (AIArtHandle art : near) {
         AIArtHandle path = HousePathOf(art);
-        if (!path || std::find(seen.begin(), seen.end(), path) != seen.end() || !Editable(path)) continue;
+        AILayerHandle locked = nullptr;
+        if (!path || std::find(seen.begin(), seen.end(), path) != seen.end() || !PressableArt(path, &locked)) continue;
         seen.push_back(path);
         House candidate;
         candidate.path = path;
@@ -209,7 +202,7 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
         if (WallAt(candidate.walls, candidate.corners, {point.h, point.v}, kOnWall) < 0) continue;
         *found = true;
         *house = std::move(candidate);
-        return kNoErr;
+        return locked ? kLockedHouseErr : kNoErr;
     }
     // A house whose record cannot be read may be the one meant: it is named.
     if (!damaged.path) return kNoErr;
@@ -217,6 +210,12 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
     *house = damaged;
     *problem = damage;
     return kDamagedHouseErr;
+}
+
+AIErr RefuseLockedHouse(const House& house) {
+    AILayerHandle locked = nullptr;
+    (void)PressableArt(house.path, &locked);
+    return RefuseClickOnLockedLayer(locked);
 }
 
 AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record, int32_t removedWall) {

@@ -13,11 +13,19 @@
 #include "AITypes.h"
 #include "architecture/House.h"
 
+// A house found on a locked layer: it cannot be changed there.
+constexpr AIErr kLockedHouseErr = 'HLCK';
+
 // The house with a wall under the point (within 2 points of it, whatever the paint), from
-// the art the host finds near the point; houses on hidden or locked layers are passed over.
-// `found` tells whether there is one. Failing that, a house near the point whose record
-// cannot be read is found with kDamagedHouseErr and `problem` naming the fault.
+// the art the host finds near the point, the topmost; houses a press cannot land on (hidden,
+// locked by themselves, see PressableArt) are passed over. `found` tells whether there is
+// one; on a locked layer it is found with kLockedHouseErr. Failing that, a house near the
+// point whose record cannot be read is found with kDamagedHouseErr and `problem` naming the
+// fault.
 AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* problem);
+// A press on a wall of a house FindHouseAt found on a locked layer: 'CADE' once the user has
+// been told which layer (RefuseClickOnLockedLayer).
+AIErr RefuseLockedHouse(const House& house);
 
 // Draws the walls as a house in place of `replacing` (its group, which goes), or, for a new
 // house, into a fresh group on top of the drawing layer; `drawn` receives the new art and

@@ -26,7 +26,8 @@ struct Placing {
     OpeningFit fit = OpeningFit::kFits;
 };
 
-// The house and wall under the point (a damaged house: its problem in `problem`).
+// The house and wall under the point (a damaged house: its problem in `problem`; one on a
+// locked layer: kLockedHouseErr).
 AIErr Place(AIRealPoint p, double width, Placing* out, std::string* problem) {
     bool found = false;
     if (AIErr err = FindHouseAt(p, &out->house, &found, problem)) return err;
@@ -71,6 +72,7 @@ AIErr PWOpeningTool::mouseUp(AIRealPoint click, bool) {
     std::string problem;
     const AIErr err = Place(click, _width.get(), &placing, &problem);
     if (err == kDamagedHouseErr) return SayArchitecture(kDamagedHouseMessage, {problem});
+    if (err == kLockedHouseErr) return RefuseLockedHouse(placing.house);
     if (err) return err;
     if (placing.wall < 0)
         return SayArchitecture(_kind == kWindowOpening ? kClickWallForWindowMessage : kClickWallForDoorMessage);

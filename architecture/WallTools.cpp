@@ -29,11 +29,12 @@ AIRealPoint Real(WallPoint p) { return {static_cast<AIReal>(p.h), static_cast<AI
 // A point as the record keeps it, so that what is drawn now is what a reopened document draws.
 WallPoint Stored(WallPoint p) { return Point(Real(p)); }
 
-// The house under the first click. A house whose record cannot be read is refused: said in
-// words when `say` is set (at the press), else silently.
+// The house under the first click. A house whose record cannot be read, or on a locked layer,
+// is refused: said in words when `say` is set (at the press), else silently.
 AIErr HouseUnderPress(bool say, House* house, bool* found) {
     std::string problem;
     const AIErr err = FindHouseAt(g->firstClick, house, found, &problem);
+    if (err == kLockedHouseErr) return say ? RefuseLockedHouse(*house) : kCADErr;
     if (err != kDamagedHouseErr) return err;
     return say ? SayArchitecture(kDamagedHouseMessage, {problem}) : kCADErr;
 }

@@ -3,11 +3,9 @@
 
 #include <algorithm>
 #include <new>
-#include <vector>
 
 #include "geometry/PlotwiseErrors.h"
 #include "core/CoreGlobals.h"
-#include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "core/UserLayer.h"
@@ -82,39 +80,6 @@ AILayerHandle ClosedLayerOf(AILayerHandle layer, LayerState* state) {
     return nullptr;
 }
 
-// The closed layer (of the layers from `layer` on and their sublayers) whose art lies under
-// one of the points, and how it is closed: the host's hit test passes such art by.
-AILayerHandle NextLayer(AILayerHandle layer) {
-    AILayerHandle next = nullptr;
-    return sAILayer->GetNextLayer(layer, &next) == kNoErr ? next : nullptr;
-}
-
-bool ArtUnder(AILayerHandle layer, const std::vector<AIRealPoint>& points) {
-    AIArtHandle art = nullptr;
-    if (sAIArt->GetFirstArtOfLayer(layer, &art) != kNoErr || !art) return false;
-    for (const AIRealPoint& p : points) {
-        HitRef ref;
-        AIToolHitData hit{};
-        if (ref.Test(art, p, &hit) == kNoErr && hit.hit) return true;
-    }
-    return false;
-}
-
-AILayerHandle ClosedLayerUnder(AILayerHandle layer, const std::vector<AIRealPoint>& points, int depth,
-                               LayerState* state) {
-    for (; layer && depth < kMostLayerDepth; layer = NextLayer(layer)) {
-        *state = StateOf(layer);
-        if (!state->visible || !state->editable) {
-            if (ArtUnder(layer, points)) return layer;
-            continue;
-        }
-        AILayerHandle child = nullptr;
-        if (sAILayer->GetLayerFirstChild(layer, &child) == kNoErr && child)
-            if (AILayerHandle found = ClosedLayerUnder(child, points, depth + 1, state)) return found;
-    }
-    return nullptr;
-}
-
 // A closed layer is told at the first drag of a gesture, not at each one; true when it
 // already was.
 bool ToldInThisDrag() {
@@ -131,17 +96,6 @@ AIErr TellLayerStops(int32_t message, AILayerHandle layer, AILayerHandle holder 
     const std::string text =
         FilledText(kMessageList, message, {Work(), LayerTitle(layer), holder ? LayerTitle(holder) : std::string()});
     return doPlotwiseErrorDialog(text.c_str());
-}
-
-// While a tool's gesture is in hand: the closed layer under its clicks, if any.
-AILayerHandle ClosedLayerUnderClicks(LayerState* state) {
-    if (!g->mouseIsDown || sAILayer == nullptr || sAIArt == nullptr) return nullptr;
-    std::vector<AIRealPoint> points{g->startingPoint};
-    if (g->didFirstClick) points.push_back(g->firstClick);
-    if (g->didSecondClick) points.push_back(g->secondClick);
-    AILayerHandle first = nullptr;
-    if (sAILayer->GetFirstLayer(&first) != kNoErr) return nullptr;
-    return ClosedLayerUnder(first, points, 0, state);
 }
 
 }  // namespace
@@ -218,10 +172,7 @@ AIErr doPlotwiseErrorDialog(const char* text) {
 
 AIErr doArtMustBeClickedErrorDialog() {
     if (g == nullptr) return kCADErr;
-    // Art on a locked or hidden layer is no art to the host's hit test: the user is told what
-    // stops the tool rather than to click on something.
     const bool quiet = g->updatingDimensions || g->UsingMagicDims;
-    if (AIErr refused = RefuseClickOnClosedLayer()) return refused;
     resetClickState();
     if (!quiet && sADMBasic != nullptr) {
         if (!g->prefs.displayArtMustBeClickedError) {
@@ -240,12 +191,9 @@ AIErr doArtMustBeClickedErrorDialog() {
     return kCADErr;
 }
 
-AIErr RefuseClickOnClosedLayer() {
-    if (g == nullptr || g->updatingDimensions || g->UsingMagicDims) return kNoErr;
-    LayerState state;
-    AILayerHandle closed = ClosedLayerUnderClicks(&state);
-    if (!closed) return kNoErr;
-    return TellLayerStops(state.visible ? kClickedOnLockedLayerMessage : kLayerHiddenMessage, closed);
+AIErr RefuseClickOnLockedLayer(AILayerHandle layer) {
+    if (g == nullptr || layer == nullptr || g->updatingDimensions || g->UsingMagicDims) return kNoErr;
+    return TellLayerStops(kClickedOnLockedLayerMessage, layer);
 }
 
 AIErr doDialogInputErrorDialog(const char* text) {

@@ -23,16 +23,14 @@ constexpr int32_t kCancelWord = 25;              // 17425
 constexpr int32_t kDoNotShowAgainWord = 26;      // 17426
 
 AIErr doPlotwiseErrorDialog(const char* text);
-// The art-must-be-clicked tip; while a tool's gesture is in hand and its click lies on art of
-// a locked or hidden layer, which the host's hit test passes by, the user is told that layer
-// instead (RefuseClickOnClosedLayer).
+// The art-must-be-clicked tip.
 AIErr doArtMustBeClickedErrorDialog();
-// While a tool's gesture is in hand and one of its clicks lies on art of a locked or hidden
-// layer: 'CADE' once the user has been told which layer stops the tool ('"Radius Dimension":
-// the object clicked is on the layer "Part", which is locked (unlock it first).'), once per
-// drag gesture. kNoErr, nothing said, otherwise and while dimensions are redrawn or made
-// automatically.
-AIErr RefuseClickOnClosedLayer();
+// A press on art of that locked layer, which the host's hit test passes by: 'CADE' once the
+// user has been told which layer stops the tool ('"Radius Dimension": the object clicked is on
+// the layer "Part", which is locked (unlock it first).'), once per drag gesture. kNoErr,
+// nothing said, for no layer and while dimensions are redrawn or made automatically. The tools
+// find the layer as their press finds art (RefuseLockedArtPressed).
+AIErr RefuseClickOnLockedLayer(AILayerHandle layer);
 AIErr doDialogInputErrorDialog(const char* text);
 
 // Nothing can be made or changed on a locked or hidden layer: kNoErr when the layer and the

@@ -257,7 +257,7 @@ AIErr doStoreHitLoc(const char* text) {
     if (AIErr err = CheckDocumentZoom()) return err;
     const AIRealPoint click = g->didSecondClick ? g->secondClick : g->firstClick;
     AIToolHitData hit{};
-    if (AIErr err = HitMeasuredArt(nullptr, click, &hit)) return err;
+    if (AIErr err = HitPressedArt(click, &hit)) return err;
     cdDataStruct node{};
     AIRealPoint loc = click;
     node.x = click.h;

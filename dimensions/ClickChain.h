@@ -38,7 +38,8 @@ struct cdDataStruct {
 };
 
 // The mouse-down's recorder: hit-tests the click (firstClick, or secondClick from the
-// second click on), snaps it to an anchor within 2 points or to the grid, reads the
+// second click on) as a press (HitPressedArt: art of a locked layer refused, the layer
+// named), snaps it to an anchor within 2 points or to the grid, reads the
 // axonometric records an axonometric tool needs (refusing art that has none, message
 // 17054, and clicks off the first click's face, 17056), presets the node's text record
 // from the style's text format (text: a label's fixed text, or null) and appends the node.

@@ -16,6 +16,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuringHit.h"
 
 namespace {
 
@@ -96,6 +97,12 @@ AIErr PreProcessDimResizeTool() {
     EndResize();
     g->resizingDimension = g->setNewModifiers = 1;
     if (AIErr err = CheckDocumentZoom()) {
+        EndResize();
+        return err;
+    }
+    // The dimension pressed on a locked layer is named, as every tool names the art it is
+    // pressed on there.
+    if (AIErr err = RefuseLockedArtPressed(g->firstClick, /*onDimensions=*/true)) {
         EndResize();
         return err;
     }

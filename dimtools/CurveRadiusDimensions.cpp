@@ -6,7 +6,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
@@ -34,8 +33,7 @@ constexpr int16_t kRadiusKind = 1;
 constexpr int16_t kStartStyle = 1, kLimitStyle = 3;
 
 // The measure under firstClick, and the group it is drawn into. False with *result set
-// when nothing is to be drawn: no usable hit stops the ruler marks following the cursor, or
-// refuses the gesture where art of a closed layer lies there.
+// when nothing is to be drawn: no usable hit stops the ruler marks following the cursor.
 bool Measure(CurvatureAtClick* at, AIErr* result) {
     *result = CheckDocumentZoom();
     if (*result) return false;
@@ -43,8 +41,6 @@ bool Measure(CurvatureAtClick* at, AIErr* result) {
     *result = GetCurvatureAtClick(CurvatureHitTarget(), g->firstClick, at, &outcome);
     if (*result) return false;
     if (outcome == Curvature::kNoHit) {
-        // Art of a locked or hidden layer is none to the hit test: the user is told which.
-        if ((*result = RefuseClickOnClosedLayer())) return false;
         g->okToTrackCursorFlag = 0;
         *result = trackCursorInRulerAnnotator();
         return false;

@@ -139,13 +139,9 @@ AIErr LabelDrag() {
 }
 
 const ToolRoutines kPointerRoutines{nullptr, &LabelDrag<&doPointerTool>, nullptr, nullptr, &doFreeHitLocs};
-// The datum symbols, as the pointer label and the bubble, refuse a press on art of a closed layer.
-const ToolRoutines kDatumFlagRoutines{&RefuseLabelPressOnClosedLayer, &LabelDrag<&doDatumTool>, nullptr, nullptr,
-                                      &doFreeHitLocs};
-const ToolRoutines kDatumFeatureRoutines{&RefuseLabelPressOnClosedLayer, &LabelDrag<&doDatumFeatureTool>, nullptr,
-                                         nullptr, &doFreeHitLocs};
-const ToolRoutines kDatumTargetRoutines{&RefuseLabelPressOnClosedLayer, &LabelDrag<&doDatumTargetTool>, nullptr,
-                                        nullptr, &doFreeHitLocs};
+const ToolRoutines kDatumFlagRoutines{nullptr, &LabelDrag<&doDatumTool>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kDatumFeatureRoutines{nullptr, &LabelDrag<&doDatumFeatureTool>, nullptr, nullptr, &doFreeHitLocs};
+const ToolRoutines kDatumTargetRoutines{nullptr, &LabelDrag<&doDatumTargetTool>, nullptr, nullptr, &doFreeHitLocs};
 
 // A stored radius or diameter does not say which tool drew it: on axonometric art it is
 // redrawn in the face's plane, elsewhere flat, whatever tool is current. A stored centre

@@ -94,7 +94,7 @@ AIErr FilletRadius() {
     if (AIErr err = CheckDocumentZoom()) return err;
     AIArtHandle path = nullptr;
     int16_t segment = 0;
-    if (!ClickedSegment(&path, &segment)) return RefuseClickOnClosedLayer();  // locked or hidden art is none
+    if (!ClickedSegment(&path, &segment)) return kNoErr;
     int16_t first = 0, second = 0;
     if (AIErr err = HitSegmentEnds(path, segment, &first, &second)) return err == kCADErr ? kNoErr : err;
     int16_t count = 0;

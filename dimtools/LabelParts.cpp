@@ -1,7 +1,6 @@
 // Paths, snapped points and placement shared by the label and datum tools.
 #include "dimtools/LabelParts.h"
 
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseHitTest.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
@@ -72,11 +71,6 @@ int16_t LabelSide(AIRealPoint start, AIRealPoint knee, bool flip) {
 
 AIRealPoint ShelfEnd(AIRealPoint knee, int16_t direction) {
     return {knee.h + static_cast<AIReal>(direction) * g->prefs.style.labelLeaderLength, knee.v};
-}
-
-AIErr RefuseLabelPressOnClosedLayer() {
-    const cdDataStruct* node = g->lastChainDimDataPtr;
-    return node && node->art ? kNoErr : RefuseClickOnClosedLayer();
 }
 
 AIErr KeepPressInBounds(cdDataStruct* node) {

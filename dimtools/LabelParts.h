@@ -48,11 +48,6 @@ int16_t LabelSide(AIRealPoint start, AIRealPoint knee, bool flip);
 // The end of the level shelf of the style's labelLeaderLength from the knee to that side.
 AIRealPoint ShelfEnd(AIRealPoint knee, int16_t direction);
 
-// A label pressed on art of a locked or hidden layer, which the host's hit test passes by, is
-// refused in words that name the layer (RefuseClickOnClosedLayer) rather than drawn without
-// a link to the art; 0 when the press found its art or lies on no art of a closed layer.
-AIErr RefuseLabelPressOnClosedLayer();
-
 // A press on art that is not a path (a text, say) kept, as a press in a fill is, as its place
 // in the art's bounds, so that the label follows the art.
 AIErr KeepPressInBounds(cdDataStruct* node);

@@ -25,11 +25,12 @@ constexpr GlobalsView<DimToolGlobals> g;
 constexpr int32_t kDistanceWord = 45, kScaleWord = 46;  // 17445, 17446
 constexpr size_t kMessageSize = 512;
 
-// p moved onto the anchor under it; any other hit leaves it. `on`, when asked for, takes
-// the art under p, a fill included (null for none).
+// p moved onto the anchor under it; any other hit leaves it. `on`, asked for of the press
+// (art of a locked layer there refused), takes the art under p, a fill included (null for
+// none).
 AIErr SnapToAnchor(AIRealPoint* p, AIArtHandle* on = nullptr) {
     AIToolHitData data{};
-    if (AIErr err = HitMeasuredArt(nullptr, *p, &data, on ? kAllHitRequest : kSnapHitRequest)) return err;
+    if (AIErr err = on ? HitPressedArt(*p, &data) : HitMeasuredArt(nullptr, *p, &data, kSnapHitRequest)) return err;
     if (data.hit && data.type == kSegAnchorType) *p = data.point;
     if (on) *on = data.hit && !InDimension(data.object) ? data.object : nullptr;
     return kNoErr;

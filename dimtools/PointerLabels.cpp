@@ -28,7 +28,6 @@ void RecordPointerClick(const PlotwiseToolRow& row, AIRealPoint p) { kDimensionT
 AIErr PointerMouseDown(const PlotwiseToolRow& row) {
     if (AIErr err = kDimensionToolFamily.mouseDown(row)) return err;
     if (MultipleLeaders()) g->curDimType = kMutiLeaderLabel;
-    if (AIErr err = RefuseLabelPressOnClosedLayer()) return err;
     return KeepPressInBounds(g->lastChainDimDataPtr);
 }
 

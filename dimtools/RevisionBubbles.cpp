@@ -104,10 +104,7 @@ AIErr BubbleMouseUp() {
     return node->art ? kNoErr : AddCarrier(node, group);
 }
 
-AIErr BubbleMouseDown() {
-    if (AIErr err = RefuseLabelPressOnClosedLayer()) return err;
-    return KeepPressInBounds(g->lastChainDimDataPtr);
-}
+AIErr BubbleMouseDown() { return KeepPressInBounds(g->lastChainDimDataPtr); }
 
 void RecordBubbleClick(const PlotwiseToolRow& row, AIRealPoint p) { kDimensionToolFamily.recordClick(row, p); }
 AIErr BubbleFamilyMouseDown(const PlotwiseToolRow& row) { return kDimensionToolFamily.mouseDown(row); }

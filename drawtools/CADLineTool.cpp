@@ -11,6 +11,7 @@
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
@@ -42,10 +43,11 @@ struct LineEnd {
     bool last() const { return anchor == count - 1; }
 };
 
-// Whether the hit anchor is the first or last of an open path.
+// Whether the hit anchor is the first or last of an open path; a dimension's part never is,
+// as an update would draw it again without the line.
 AIErr JoinableEnd(const AnchorHit& hit, LineEnd* end) {
     *end = LineEnd{};
-    if (!hit.anchor || !hit.art) return kNoErr;
+    if (!hit.anchor || !hit.art || InDimension(hit.art)) return kNoErr;
     int16_t type = 0;
     if (AIErr err = sAIArt->GetArtType(hit.art, &type)) return err;
     if (type != kPathArt) return kNoErr;

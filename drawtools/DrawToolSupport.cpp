@@ -40,9 +40,16 @@ AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit) {
 
 AIErr HitEditedArt(const AIRealPoint& point, int32_t request, AIToolHitData* hit, bool* onDimension) {
     if (onDimension) *onDimension = false;
-    if (AIErr err = HitMeasuredArt(nullptr, point, hit, request)) return err;
-    if (!hit->hit || !InDimension(hit->object)) return kNoErr;
-    if (onDimension) *onDimension = true;
+    if (AIErr err = HitPressedArt(point, hit, request)) return err;
+    if (hit->hit && !InDimension(hit->object)) return kNoErr;
+    bool dimension = hit->hit != 0;
+    // A dimension's text is no segment: what lies there alone is asked of any kind of art.
+    if (!dimension && request != kAllHitRequest) {
+        AIToolHitData any{};
+        if (AIErr err = HitMeasuredArt(nullptr, point, &any)) return err;
+        dimension = any.hit && InDimension(any.object);
+    }
+    if (onDimension) *onDimension = dimension;
     *hit = AIToolHitData{};
     return kNoErr;
 }

@@ -31,11 +31,13 @@ struct AnchorHit {
 AIErr SnapToAnchorOrGrid(AIRealPoint* point, bool gridSnap, AnchorHit* hit = nullptr);
 // The grid snap alone: true when it moved the point.
 bool GridSnap(AIRealPoint* point);
-// The hit at the point for a tool that edits the art it is pressed on. Dimensions and labels
-// are drawn over the drafter's art and drawn again from what they measure, so an edit of their
-// parts, or a result put among them, would be lost at the next update: the host's hit passing
-// over them to the art beneath (as a measuring click does), and none where only a dimension
-// lies, which `onDimension`, when given, then says. Host errors are returned.
+// The hit at the point for a tool that edits the art it is pressed on, as a press
+// (HitPressedArt: art of a locked layer there is refused, the layer named). Dimensions and
+// labels are drawn over the drafter's art and drawn again from what they measure, so an edit
+// of their parts, or a result put among them, would be lost at the next update: the host's
+// hit passing over them to the art beneath (as a measuring click does), and none where only a
+// dimension lies (any part of it, a text too, whatever the request), which `onDimension`, when
+// given, then says. Host errors are returned.
 AIErr HitEditedArt(const AIRealPoint& point, int32_t request, AIToolHitData* hit, bool* onDimension = nullptr);
 // A click that hit no art the tool edits: the dimension message when it lay on a dimension,
 // else the art-must-be-clicked tip; 'CADE' either way.

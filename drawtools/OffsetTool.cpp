@@ -188,7 +188,8 @@ AIErr doHomebrewBezierOffsetTool() {
     AIToolHitData hit{};
     if (AIErr err = HitPathSegment(g->firstClick, kAllHitRequest, &click, &clicked, &hit)) return err;
     if (hit.hit && hit.type == kFillHitType) return doPlotwiseErrorDialog(kOffsetToolCantDealWithFills);
-    if (!clicked || click.count() < 2) return kNoErr;
+    if (!clicked) return RefuseClick(click.onDimension);  // as its click is refused
+    if (click.count() < 2) return kNoErr;
     int16_t container = kUnknownArt;
     if (click.group)
         if (AIErr err = sAIArt->GetArtType(click.group, &container)) return err;

@@ -9,15 +9,14 @@
 #include "artwork/ArtSelection.h"
 #include "artwork/DrawingLayer.h"
 #include "core/ExceptionBoundary.h"
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
-#include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolGlobals.h"
+#include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
 #include "geometry/PlaneGeometry.h"
 
@@ -36,13 +35,15 @@ enum : int16_t {
 };
 
 // The object under the point: the hit's container, or the hit art itself when that is a
-// layer's own group; its bounds without strokes. Null when nothing is under the point.
+// layer's own group; its bounds without strokes. Null when nothing is under the point, the
+// user told why: the object beneath a dimension's part is taken, never the dimension, which an
+// update would redraw.
 AIErr ObjectAt(const AIRealPoint& p, AIArtHandle* object, AIRealRect* bounds) {
     *object = nullptr;
     AIToolHitData hit{};
-    // The object beneath a dimension's part, not the dimension, which an update would redraw.
-    if (AIErr err = HitMeasuredArt(nullptr, p, &hit, kAllHitRequest)) return err;
-    if (!hit.hit || !hit.object) return kNoErr;
+    bool onDimension = false;
+    if (AIErr err = HitEditedArt(p, kAllHitRequest, &hit, &onDimension)) return err;
+    if (!hit.hit || !hit.object) return RefuseClick(onDimension);
     AIArtHandle art = hit.object;
     if (hit.group) {
         ASBoolean layerGroup = false;
@@ -60,9 +61,7 @@ AIErr MeasureAndAsk() {
     AIArtHandle first = nullptr, second = nullptr;
     AIRealRect b1{}, b2{};
     if (AIErr err = ObjectAt(g->firstClick, &first, &b1)) return err;
-    if (!first) return doArtMustBeClickedErrorDialog();
     if (AIErr err = ObjectAt(g->secondClick, &second, &b2)) return err;
-    if (!second) return doArtMustBeClickedErrorDialog();
     // The differences are never zero: a first object of no width gives a large ratio.
     g->wProportion = std::fabs(getRealDiff(b2.right, b2.left) / getRealDiff(b1.right, b1.left));
     g->hProportion = std::fabs(getRealDiff(b2.top, b2.bottom) / getRealDiff(b1.top, b1.bottom));

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -50,14 +49,11 @@ AIReal NearestQuarter(AIReal delta) {
 }
 
 // Where the click meets a path and the tangent's angle there; false when no anchor or curve
-// of a path of two or more anchors is under it.
+// of a path of two or more anchors is under it (a dimension's part passed over).
 AIErr TangentAtClick(bool* found, AIRealPoint* at, AIReal* alpha) {
     *found = false;
     AIToolHitData data{};
-    {
-        HitRef ref;
-        if (AIErr err = ref.Test(nullptr, g->firstClick, &data)) return err;
-    }
+    if (AIErr err = HitEditedArt(g->firstClick, kAllHitRequest, &data)) return err;
     if (!data.hit || (data.type != kSegAnchorType && data.type != kSegCurveType) || !data.object) return kNoErr;
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(data.object, &type)) return err;
@@ -127,11 +123,9 @@ AIErr doInputTanPerpLineTool(int32_t direction, AIReal length) { return doTanPer
 
 AIErr TanPerpLineMouseDown() {
     AIToolHitData data{};
-    {
-        HitRef ref;
-        if (AIErr err = ref.Test(nullptr, g->firstClick, &data)) return err;
-    }
-    return data.hit ? kNoErr : doArtMustBeClickedErrorDialog();
+    bool onDimension = false;
+    if (AIErr err = HitEditedArt(g->firstClick, kAllHitRequest, &data, &onDimension)) return err;
+    return data.hit ? kNoErr : RefuseClick(onDimension);
 }
 
 AIErr TanPerpLineMouseUp() {

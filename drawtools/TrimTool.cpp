@@ -10,7 +10,6 @@
 
 #include "AIHitTest.h"
 #include "core/ExceptionBoundary.h"
-#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
@@ -299,10 +298,13 @@ AIErr TrimDelete(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
 AIErr doSingleClickTrimTool() {
     const bool quiet = g->draggingTrim != 0;
     AIToolHitData data{};
-    // A dimension's line over the path is passed over for the path; a dimension alone is hit.
-    if (AIErr err = HitMeasuredArt(nullptr, g->firstClick, &data, kSegmentHitRequest)) return err;
-    if (!data.hit || !data.object) return quiet ? kNoErr : doArtMustBeClickedErrorDialog();
-    if (data.group && IsDimension(data.group)) return kNoErr;  // a piece of a dimension: left alone
+    bool onDimension = false;
+    // A dimension's line over the path is passed over for the path. Only a click is a press,
+    // told what it found instead: a drag cuts what it passes.
+    if (AIErr err = quiet ? HitMeasuredArt(nullptr, g->firstClick, &data, kSegmentHitRequest)
+                          : HitEditedArt(g->firstClick, kSegmentHitRequest, &data, &onDimension))
+        return err;
+    if (!data.hit || !data.object || InDimension(data.object)) return quiet ? kNoErr : RefuseClick(onDimension);
     AIArtHandle path = data.object;
     Anchors anchors;
     bool closed = false;
@@ -319,7 +321,6 @@ AIErr doSingleClickTrimTool() {
         t0 = data.segment == 0 ? kJustAfterStart : kJustBeforeEnd;
     }
     if (s0 < 0 || s0 > static_cast<int16_t>(anchors.size() - 2)) return kNoErr;
-    if (IsDimension(path)) return quiet ? kNoErr : ShowCoreMessage(kDimensionNotTrimmedMessage);
 
     CurrentLayerKept layer;
     TrimList list;

@@ -10,11 +10,6 @@
 #include "ADMTypes.h"
 #include "AITypes.h"
 
-// Messages (17000 + n) the tool shows.
-enum : int32_t {
-    kDimensionNotTrimmedMessage = 16,
-};
-
 AIErr doSingleClickTrimTool();
 // Records every crossing of the segment (a segment of `trimArt`, number `trimSegNum`) with
 // the eligible art among `art` and its following siblings.

@@ -6,6 +6,7 @@
 #include "AIHitTest.h"
 #include "artwork/DrawingLayer.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PointMath.h"
@@ -16,23 +17,23 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-// Moves the point onto the anchor under it, if any.
-AIErr SnapToAnchor(AIRealPoint* point) {
-    AIHitRef hit = nullptr;
-    if (AIErr err = sAIHitTest->HitTest(nullptr, point, kSnapHitRequest, &hit)) return err;
+// Moves the point onto the anchor under it, if any, passing over the parts of dimensions as
+// every measuring click does; at the press, art of a locked layer there is refused.
+AIErr SnapToAnchor(AIRealPoint* point, bool press) {
     AIToolHitData data{};
-    const AIErr err = sAIHitTest->GetHitData(hit, &data);
-    if (!err && data.hit && data.type == kSegAnchorType) *point = data.point;
-    sAIHitTest->Release(hit);
-    return err;
+    if (AIErr err = press ? HitPressedArt(*point, &data, kSnapHitRequest)
+                          : HitMeasuredArt(nullptr, *point, &data, kSnapHitRequest))
+        return err;
+    if (data.hit && data.type == kSegAnchorType) *point = data.point;
+    return kNoErr;
 }
 
 }  // namespace
 
 AIErr doSetScaleTool() {
     if (AIErr err = PrepCADLayer()) return err;
-    if (AIErr err = SnapToAnchor(&g->startingPoint)) return err;
-    if (AIErr err = SnapToAnchor(&g->endPoint)) return err;
+    if (AIErr err = SnapToAnchor(&g->startingPoint, true)) return err;
+    if (AIErr err = SnapToAnchor(&g->endPoint, false)) return err;
     const AIRealPoint start = g->startingPoint;
     AIRealPoint end = g->endPoint;
     if (ShiftInForce()) {

@@ -213,22 +213,39 @@ TEST_F(WallToolsTest, DoorsAndWindowsAreCutWhereTheyFitAndRefusedInWordsWhereThe
     // A partition from the bottom wall's inside face, and a short wall of a house of its own.
     ASSERT_EQ(Wall({200, 100}, {200, 150}), kNoErr);
     ASSERT_EQ(Wall({400, 100}, {420, 100}), kNoErr);
+    // The houses' layer locked is named; hidden, it holds no wall to be clicked.
+    const std::string locked = ": the object clicked is on the layer \"Layer 1\", which is locked (unlock it first).";
+    session->hostEvent([&] {
+        doc->addLayer("Notes");
+        return doc->setCurrentLayer("Layer 1");
+    });
+    enum HouseLayer { kOpen, kLocked, kHidden };
     const struct {
         const char* tool;
         AIRealPoint click;
-        const char* words;
+        std::string words;
+        HouseLayer houses = kOpen;
     } refusals[] = {
         {"Door Insertion", {150, 150}, "Click a wall to insert a door."},
         {"Door Insertion", {110, 95}, "The door would run past the end of the wall, into its corner."},
         {"Window Insertion", {220, 95}, "The window would overlap a door or window already in the wall."},
         {"Door Insertion", {195, 95}, "The door would cut into a wall that meets this one."},
         {"Window Insertion", {410, 95}, "The window (40.00 pt) is wider than the clear length of the wall (20.00 pt)."},
+        {"Door Insertion", {150, 95}, "\"Door Insertion\"" + locked, kLocked},
+        {"Remove Wall", {150, 95}, "\"Remove Wall\"" + locked, kLocked},
+        {"Remove Wall", {150, 95}, "Click a wall to remove it.", kHidden},
     };
     for (const auto& r : refusals) {
+        session->hostEvent([&] {
+            doc->setCurrentLayer(r.houses == kOpen ? "Layer 1" : "Notes");
+            doc->setLayerEditable("Layer 1", r.houses != kLocked);
+            return doc->setLayerVisible("Layer 1", r.houses != kHidden);
+        });
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         EXPECT_NE(session->click(r.click), kNoErr) << r.words;
         EXPECT_EQ(LastAlert(), r.words);
     }
+    session->hostEvent([&] { return doc->setLayerVisible("Layer 1", true); });
     EXPECT_EQ(Houses().size(), 2u);
     EXPECT_EQ(Walls()[0].openings.size(), 2u);
     // While the cursor points where a door would not fit, the annotator says why beside it.

@@ -264,10 +264,10 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
     ASSERT_EQ(session->selectTool("Vertical Dimension"), kNoErr);  // makes the dimension layer
     const size_t before = groups();
     ASSERT_EQ(doc->setLayerEditable("Layer 1", false), kNoErr);
-    EXPECT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {200, 100}}, {150, 60}), kLockedErr);
+    EXPECT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {200, 100}}, {150, 60}), kCADErr);
     EXPECT_EQ(groups(), before);
-    EXPECT_EQ(session->dialogs().alerts().back().text,
-              "\"Horizontal Dimension\": the layer \"Layer 1\" is locked (unlock it first).");
+    EXPECT_EQ(session->dialogs().alerts().back().text, "\"Horizontal Dimension\": the object clicked is on the layer "
+                                                       "\"Layer 1\", which is locked (unlock it first).");
     ASSERT_EQ(doc->setLayerEditable("Layer 1", true), kNoErr);
 
     // Art deleted between the clicks: what the drag drew goes; undo brings back the art,
@@ -288,17 +288,17 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
 }
 // A refused press ends there: the drags and the release after the refusal draw nothing,
 // say nothing more and answer nothing; what the refused drag drew goes, also when the
-// release is refused for click records that cannot be stored. A press on art of a locked or
-// hidden layer names it, also with the tools that draw nothing where no art is and with the
-// label tools, which draw where no art is (another layer, open, current). A resize
-// pressed on a dimension whose art is gone is no refusal: the dimension stays as it was,
-// unsaid.
+// release is refused for click records that cannot be stored. A press on art of a locked
+// layer names it, also with the tools that draw nothing where no art is and with the
+// label, linear and datum tools and the measuring tools, which work where no art is
+// (another layer, open, current). Art of a hidden layer is none: pressed there, each tool
+// does what it does in empty space. A resize pressed on a dimension whose art is gone is no
+// refusal: the dimension stays as it was, unsaid.
 TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     g->prefs.createDimensionLayer = 1;
     doc->addLayer("Notes");
     ASSERT_EQ(doc->setCurrentLayer("Layer 1"), kNoErr);
     const std::string lockedArt = "the object clicked is on the layer \"Layer 1\", which is locked (unlock it first).";
-    const std::string hidden = "the layer \"Layer 1\" is hidden (show it first).";
     const std::string noArt = "This tool must be used by clicking on an object.";
     enum Layer { kOpen, kLocked, kHidden };
     constexpr AIRealPoint kOnCircle{372, 136};
@@ -315,17 +315,23 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + lockedArt},
         {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + lockedArt},
         {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + lockedArt, nullptr, "Notes"},
-        {"Revision Bubble", {100, 125}, kHidden, "\"Revision Bubble\": " + hidden, nullptr, "Notes"},
+        {"Revision Bubble", {100, 125}, kLocked, "\"Revision Bubble\": " + lockedArt, nullptr, "Notes"},
         {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + lockedArt, nullptr, "Notes"},
-        {"Datum Feature", {100, 125}, kHidden, "\"Datum Feature\": " + hidden, nullptr, "Notes"},
+        {"Datum Feature", {100, 125}, kLocked, "\"Datum Feature\": " + lockedArt, nullptr, "Notes"},
         {"Datum Target", {100, 125}, kLocked, "\"Datum Target\": " + lockedArt, nullptr, "Notes"},
+        {"Horizontal Dimension", {100, 125}, kLocked, "\"Horizontal Dimension\": " + lockedArt, nullptr, "Notes"},
+        {"Aligned Dimension", {100, 125}, kLocked, "\"Aligned Dimension\": " + lockedArt, nullptr, "Notes"},
+        {"Vertical Datum Dimension", {100, 125}, kLocked, "\"Vertical Datum Dimension\": " + lockedArt, nullptr,
+         "Notes"},
+        {"Measure Distance", {100, 125}, kLocked, "\"Measure Distance\": " + lockedArt, nullptr, "Notes"},
+        {"Set Scale", {100, 125}, kLocked, "\"Set Scale\": " + lockedArt, nullptr, "Notes"},
         {"Radius Dimension", {250, 300}, kOpen, noArt},
         {"Auto Vertical Dimension", {250, 300}, kOpen, noArt},
         {"Curvature Dimension", kOnCircle, kLocked, "\"Curvature Dimension\": " + lockedArt},
         {"Tangent Line Dimension", kOnCircle, kLocked, "\"Tangent Line Dimension\": " + lockedArt},
         {"Fillet Dimension", kOnCircle, kLocked, "\"Fillet Dimension\": " + lockedArt},
-        {"Curvature Dimension", kOnCircle, kHidden, "\"Curvature Dimension\": " + hidden},
-        {"Radius Dimension", kOnCircle, kHidden, "\"Radius Dimension\": " + hidden},
+        {"Curvature Dimension", kOnCircle, kHidden, ""},  // as in empty space
+        {"Radius Dimension", kOnCircle, kHidden, noArt},
         {"Pointer Label", {100, 125}, kOpen, damaged + "\"Pointer Label\"", &DamagedDrawingTest::rect},
         {"Radius Dimension", {336, 100}, kOpen, damaged + "\"Radius Dimension\"", &DamagedDrawingTest::circle},
         {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone

@@ -78,10 +78,21 @@ TEST_F(PointerLabelTest, LettersGoOnAcrossARestartAndLabelsFollowTheirArtWhenUpd
     EXPECT_EQ(g->prefs.incrementalLabelAlpha, 3) << "an update takes no letter";
 }
 
+// A filled sheet over the page on a hidden layer above is no art: a press lands on what lies
+// beneath it, or on nothing.
 TEST_F(PointerLabelTest, AGeometricLabelPressedWhereThereIsNoArtSaysNoData) {
     ChooseLabelFormat(2);
     g->prefs.style.geoLabelA = 1;
     Rect(100, 100, 144, 72);
+    ASSERT_EQ(session->hostEvent([&] {
+        standin::ObjId sheet = 0;
+        doc->addLayer("Sheet");
+        if (AIErr err = doc->addRect(0, 0, 612, 792, &sheet)) return err;
+        doc->editArt(sheet)->style.fillPaint = true;
+        doc->editArt(sheet)->style.fill.color.kind = kGrayColor;
+        if (AIErr err = doc->setLayerVisible("Sheet", false)) return err;
+        return doc->setCurrentLayer("Layer 1");
+    }), kNoErr);
     const struct {
         AIRealPoint press;
         const char* text;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "DrawToolsFixture.h"
+#include "IText.h"
 #include "core/PlotwiseTools.h"
 
 namespace drawtest {
@@ -92,24 +93,45 @@ TEST_F(ClosedLayerTest, ACurrentLayerInsideALockedOneIsNamedWithIt) {
 
 // The tools that work on the art clicked ask for nothing when the click lands on none, the
 // divider's option (the last settings at once) as well, and say so; also when it lands on a
-// dimension alone.
+// dimension alone (a line or a text, clicked or dragged from), or on art of a locked layer.
 TEST_F(ClosedLayerTest, ToolsOfTheArtClickedClickedOnNothingAreToldAndAskNothing) {
     const char* const onDimension =
         "Dimensions and labels cannot be changed with this tool: an update draws them again from what they measure.";
+    const char* const locked = "the object clicked is on the layer \"Base\", which is locked (unlock it first).";
     Dimension(Polyline({{400, 300}, {500, 300}}));
+    AIArtHandle text = nullptr;
+    ASSERT_EQ(session->hostEvent([&] {
+        AIErr err = sAITextFrame->NewPointText(kPlaceAboveAll, nullptr, kHorizontalTextOrientation, {540, 296}, &text);
+        ATE::TextRangeRef range = nullptr;
+        if (!err) err = sAITextFrame->GetATETextRange(text, &range);
+        if (!err) ATE::ITextRange(range).InsertAfter("100", 3);
+        return err;
+    }), kNoErr);
+    Dimension(standin::fromHandle(text));
+    session->hostEvent([&] {
+        doc->addLayer("Base");
+        doc->addPolyline({{600, 300}, {700, 300}}, false, nullptr);
+        doc->setLayerEditable("Base", false);
+        return doc->setCurrentLayer("Part");
+    });
     const struct {
         const char* tool;
         uint32_t modifiers;
         AIReal h = 300;
-        const char* words = "This tool must be used by clicking on an object.";
+        std::string words = "This tool must be used by clicking on an object.";
+        bool dragged = false;  // pressed and dragged rather than clicked
     } rows[] = {{"Offset", 0}, {"Path Divider", 0}, {"Path Divider", kToolEventOptionKey},
-                {"Offset", 0, 450, onDimension}, {"Path Divider", kToolEventOptionKey, 450, onDimension}};
+                {"Offset", 0, 450, onDimension}, {"Path Divider", kToolEventOptionKey, 450, onDimension},
+                {"Offset", 0, 450, onDimension, true}, {"Trim", 0, 450, onDimension},
+                {"Tangent Perpendicular Line", 0, 450, onDimension}, {"Path Divider", 0, 550, onDimension},
+                {"Offset", 0, 650, std::string("\"Offset\": ") + locked},
+                {"Tangent Perpendicular Line", 0, 650, std::string("\"Tangent Perpendicular Line\": ") + locked}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.tool);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         const size_t alerts = Alerts().size();
         session->dialogs().queueAlertAnswer(kADMMiddleButton);  // OK: the tip stays on
-        EXPECT_EQ(session->click({r.h, 300}, r.modifiers), kCADErr);
+        EXPECT_EQ(r.dragged ? Drag({r.h, 300}, {r.h, 320}) : session->click({r.h, 300}, r.modifiers), kCADErr);
         ASSERT_EQ(Alerts().size(), alerts + 1);
         EXPECT_EQ(Alerts().back(), r.words);
     }

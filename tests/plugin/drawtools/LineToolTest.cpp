@@ -165,6 +165,12 @@ TEST_F(LineToolTest, ClosedPathsAndInnerAnchorsAreSnappedToButNotJoined) {
     ExpectLine(Paths()[0], {50, 50}, {150, 0});
     EXPECT_EQ(ArtOf(closed)->segments.size(), 3u);
     EXPECT_EQ(ArtOf(open)->segments.size(), 3u);
+    // Nor the end of a dimension's line, which an update would draw again without it.
+    const standin::ObjId witness = Polyline({{300, 0}, {300, 50}});
+    Dimension(witness);
+    ASSERT_EQ(Drag({300.5f, 49.5f}, {350, 50}), kNoErr);
+    ExpectLine(Paths()[0], {300, 50}, {350, 50});
+    EXPECT_EQ(ArtOf(witness)->segments.size(), 2u);
 }
 
 TEST_F(LineToolTest, ShiftHoldsTheLineTo45DegreeSteps) {

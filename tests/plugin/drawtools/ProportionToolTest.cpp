@@ -3,6 +3,7 @@
 // second click, Copy leaving the first object and one group holding its selected copy, and
 // clicks that find no object.
 #include <string>
+#include <tuple>
 
 #include "DrawToolsFixture.h"
 #include "geometry/PlotwiseErrors.h"
@@ -107,12 +108,23 @@ TEST_F(ProportionToolTest, CopyLeavesTheFirstObjectAndSelectsItsCopy) {
     EXPECT_TRUE(DialogFailures().empty());
 }
 
-// Either click on empty space: the art-must-be-clicked alert at the second, no dialog.
+// Either click on empty space, or on a dimension's part alone (never the object resized or
+// matched): an alert at the second that says which, no dialog.
 TEST_F(ProportionToolTest, AClickOnNoObjectOpensNoDialog) {
-    const AIRealPoint empty{150, 200};
-    for (const auto& [a, b] : {std::pair{empty, kSecond}, std::pair{kFirst, empty}}) {
+    const AIRealPoint empty{150, 200}, dimension{150, 300};
+    Dimension(Polyline({{100, 300}, {200, 300}}));
+    const std::string noArt = "This tool must be used by clicking on an object.",
+                      onDimension = "Dimensions and labels cannot be changed with this tool: an update draws them "
+                                    "again from what they measure.";
+    for (const auto& [a, b, words] : {std::tuple{empty, kSecond, noArt}, std::tuple{kFirst, empty, noArt},
+                                      std::tuple{dimension, kSecond, onDimension},
+                                      std::tuple{kFirst, dimension, onDimension}}) {
+        g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off
+        const size_t alerts = Alerts().size();
         ASSERT_EQ(session->click(a), kNoErr);
         EXPECT_EQ(session->click(b), kCADErr);
+        ASSERT_EQ(Alerts().size(), alerts + 1);
+        EXPECT_EQ(Alerts().back(), words);
         EXPECT_EQ(g->didFirstClick + g->didSecondClick, 0);
     }
     EXPECT_TRUE(DialogFailures().empty());

@@ -272,16 +272,18 @@ TEST_F(TrimToolTest, RefusalsAndTheOptionsDialog) {
     EXPECT_EQ(session->click({50, 0}), kCADErr);
     ASSERT_EQ(Alerts().size(), 1u);
     EXPECT_EQ(Alerts()[0], "Select an open path.");
-    // A piece of a dimension is left alone without a word; the path beneath it is trimmed
-    // (the nearer end goes).
+    // A piece of a dimension alone is left as it is, and the click refused saying why; the
+    // path beneath a piece is trimmed (the nearer end goes).
     const standin::ObjId under = Polyline({{0, 300}, {40, 300}});
     const standin::ObjId inside = Polyline({{0, 300}, {100, 300}});
     Dimension(inside);
-    EXPECT_EQ(session->click({50, 300}), kNoErr);
+    EXPECT_EQ(session->click({50, 300}), kCADErr);
     EXPECT_EQ(session->click({10, 300}), kNoErr);
     EXPECT_EQ(doc->art(inside)->segments.size(), 2u);
     EXPECT_PT(doc->art(under)->segments.front().p, 10, 300, kTol);
-    EXPECT_EQ(Alerts().size(), 1u);
+    ASSERT_EQ(Alerts().size(), 2u);
+    EXPECT_EQ(Alerts()[1], "Dimensions and labels cannot be changed with this tool: an update draws them again from "
+                           "what they measure.");
 
     // "TrimPrefs" switches between the modes.
     session->dialogs().queueModalAnswer({"TrimPrefs", {Value(4, 1), Press(1)}});
