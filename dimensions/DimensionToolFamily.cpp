@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "artwork/ArtSelection.h"
@@ -171,6 +172,20 @@ void TakeBackDimension() {
             (void)RemoveDimensionLinks(n->art, [id](int32_t linkId) { return linkId == id; });
 }
 
+// A click on art that has gone since (deleted, or undone between the clicks) leaves nothing
+// to measure: the drag is refused then, in words, rather than with the host's answer to a
+// routine that reads the art.
+AIErr RefuseClickOnArtGone() {
+    for (const cdDataStruct* n = g->firstChainDimDataPtr; n; n = n->nextPtr) {
+        if (!n->art || sAIArt->ValidArt(n->art, false)) continue;
+        char heading[512] = {};
+        GetPlotwiseString(kMessageList, kStaleNote, heading, sizeof heading);
+        const std::string text = std::string(heading) + " " + (g->workInHand.empty() ? "Plotwise" : g->workInHand);
+        return doPlotwiseErrorDialog(text.c_str());
+    }
+    return kNoErr;
+}
+
 }  // namespace
 
 void DragRecordOffset(const AIRealPoint& first, const AIRealPoint& drag, const depth_object_data* face,
@@ -228,6 +243,7 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
 
 AIErr DimensionToolDrag(const PlotwiseToolRow& row, AIRealPoint) {
     if (!g) return kNoErr;
+    if (AIErr err = RefuseClickOnArtGone()) return err;
     const AIArtHandle before = g->group;
     const AIErr err = CallToolRoutine(row, &ToolRoutines::drag);
     if (err && g->group != before) {
