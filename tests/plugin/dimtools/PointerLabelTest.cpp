@@ -78,6 +78,29 @@ TEST_F(PointerLabelTest, LettersGoOnAcrossARestartAndLabelsFollowTheirArtWhenUpd
     EXPECT_EQ(g->prefs.incrementalLabelAlpha, 3) << "an update takes no letter";
 }
 
+// Numbers go up to 32767, the largest a label holds; from there each label takes it again,
+// and the user is told so each time.
+TEST_F(PointerLabelTest, NumbersGoNoHigherThan32767AndTheUserIsTold) {
+    ChooseLabelFormat(1);
+    g->prefs.incrementalLabelNumber = 32766;
+    const std::string told = "The label numbers go no higher, so the next label takes this number again (type a "
+                             "lower one into the labels panel to go on): 32767";
+    const struct {
+        const char* text;
+        bool told;
+    } rows[] = {{"32766", false}, {"32767", true}, {"32767", true}};
+    for (size_t n = 0; n < std::size(rows); ++n) {
+        const size_t alerts = Alerts().size();
+        const AIRealPoint press{static_cast<AIReal>(100 + 150 * n), 150};
+        ASSERT_EQ(PressAndDrag("Pointer Label", press, {press.h + 40, 200}), kNoErr);
+        EXPECT_EQ(Text(Dimensions().back()), rows[n].text) << n;
+        EXPECT_EQ(Alerts().size(), alerts + (rows[n].told ? 1 : 0)) << n;
+        if (rows[n].told) {
+            EXPECT_EQ(Alerts().back(), told);
+        }
+    }
+}
+
 TEST_F(PointerLabelTest, AGeometricLabelPressedWhereThereIsNoArtSaysNoData) {
     ChooseLabelFormat(2);
     g->prefs.style.geoLabelA = 1;
