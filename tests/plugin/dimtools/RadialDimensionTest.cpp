@@ -128,10 +128,13 @@ TEST_F(RadialTest, OnlyACircleWithinThreePointsIsMeasuredByItsWidth) {
     // An ellipse of half-axes a and b about (136, 136), its a axis turned `degrees` from level.
     auto turned = [&](double a, double b, double degrees) {
         const double c = std::cos(degrees * kPi / 180), s = std::sin(degrees * kPi / 180), k = 0.5522847;
-        auto at = [&](double x, double y) { return AIRealPoint{AIReal(136 + c * x - s * y), AIReal(136 + s * x + c * y)}; };
-        std::vector<AIPathSegment> anchors;
+        auto at = [&](double x, double y) {
+            return AIRealPoint{AIReal(136 + c * x - s * y), AIReal(136 + s * x + c * y)};
+        };
+        std::vector<AIPathSegment> anchors;  // handles along the tangent (-a y / b, b x / a)
         for (const auto& [x, y] : {std::pair{a, 0.0}, {0.0, b}, {-a, 0.0}, {0.0, -b}})
-            anchors.push_back({at(x, y), at(x + k * y / b * a, y - k * x / a * b), at(x - k * y / b * a, y + k * x / a * b), false});
+            anchors.push_back({at(x, y), at(x + k * a * y / b, y - k * b * x / a), at(x - k * a * y / b, y + k * b * x / a),
+                               false});
         return path(anchors, true);
     };
     const std::string refused =
