@@ -18,6 +18,7 @@
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
+#include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/MeasuringHit.h"
 #include "dimensions/DimensionText.h"
@@ -233,6 +234,17 @@ AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal ra
     return terminators ? TerminatorOnCircle(o, q, b, radius, group) : kNoErr;
 }
 
+// The leader's end for the drag point d in the circle's plane: d, or with shift the point as
+// far from the centre o on the nearest constrained angle.
+AIErr LeaderEnd(const AIRealPoint& o, const AIRealPoint& d, AIRealPoint* q) {
+    *q = d;
+    if (!(Style().modifiers & kShiftBit) || g->ignoreShift) return kNoErr;
+    AIReal a = Angle(o, d);
+    if (AIErr err = SetConstrainAngle(&a)) return err;
+    *q = o + Polar(Distance(o, d), a);
+    return kNoErr;
+}
+
 AIErr Radius(int16_t kind) {
     if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
     if (AIErr err = CheckDocumentZoom()) return err;
@@ -274,15 +286,8 @@ AIErr Radius(int16_t kind) {
     const AIReal radius = diameter / 2.0f;
     const AIRealPoint o{bounds.left + (bounds.right - bounds.left) / 2.0f,
                         bounds.bottom + (bounds.top - bounds.bottom) / 2.0f};
-    AIRealPoint p = d;
-    if ((Style().modifiers & kShiftBit) && !g->ignoreShift) {
-        AIReal a = Angle(o, d);
-        if (AIErr err = SetConstrainAngle(&a)) return err;
-        p = o + Polar(Distance(o, d), a);
-    }
-    const AIRealPoint q = p;
-    if (AIErr err = Leader(kind, o, q, radius, diameter, group)) return err;
-
+    AIRealPoint q{};
+    if (AIErr err = LeaderEnd(o, d, &q)) return err;
     // Where the leader ends, from the centre, for the drag record.
     if (onFace) {
         AIRealPoint o2{}, q2{};
@@ -295,12 +300,26 @@ AIErr Radius(int16_t kind) {
         g->axoDimAngle = Angle(o, q);
     }
     g->radialDimOnFace = onFace ? 1 : 0;
+    // A tool's drag draws to where its redraw will put the end: from the centre of the art's
+    // bounds on the page by that record.
+    if (!g->updatingDimensions && !g->resizingDimension && !g->UsingMagicDims) {
+        AIRealRect page = bounds;
+        if (onFace)
+            if (AIErr err = GetUnstrokedArtBounds(art, &page)) return err;
+        const AIRealPoint centre{page.left + (page.right - page.left) / 2.0f,
+                                 page.bottom + (page.top - page.bottom) / 2.0f};
+        d = EndOfDragRecord(centre, onFace ? g->axoDimOffset : g->radialDimOffsetLength, g->axoDimAngle, false);
+        if (onFace)
+            if (AIErr err = invertAxonometricPoint(&record, &d, &d)) return err;
+        if (AIErr err = LeaderEnd(o, d, &q)) return err;
+    }
+    if (AIErr err = Leader(kind, o, q, radius, diameter, group)) return err;
 
     // The shelf goes away from the circle (ctrl: towards it).
     const AIReal middle = bounds.left + (bounds.right - bounds.left) / 2.0f;
-    const bool right = (middle < p.h) != ((Style().modifiers & kCtrlBit) != 0);
+    const bool right = (middle < q.h) != ((Style().modifiers & kCtrlBit) != 0);
     const AIReal measured = kind == kRadiusKind ? width / 2.0f : width;
-    if (AIErr err = RadialShelfAndText(kind, p, right, measured, group, Reach(bounds))) return err;
+    if (AIErr err = RadialShelfAndText(kind, q, right, measured, group, Reach(bounds))) return err;
     if (AIErr err = SetDimensionData(group, nullptr)) return err;
     return onFace ? ProjectAxonometricFromData(group, &record) : kNoErr;
 }
