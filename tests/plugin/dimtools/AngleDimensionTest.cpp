@@ -198,15 +198,15 @@ TEST_F(AngleTest, ParallelEdgesAreRefused) {
 // The art of the first click undone before the drag: the drag is refused in words, draws
 // nothing, and the redo still brings the art back, to be measured as before.
 TEST_F(AngleTest, ArtUndoneBetweenTheClicksIsRefusedInWords) {
-    const struct Row {
+    const struct {
         const char* tool;
         AIRealPoint first, second, to;
         const char* text;
-    } rows[] = {{"Angular Dimension", {160, 200}, {132, 256}, {130, 210}, "60.26"},
+    } rows[] = {{"Angular Dimension", {160, 200}, {132, 256}, {130, 210}, "60.26"},  // the fixture's corner
                 {"Arc Length Dimension", {300, 200}, {200, 300}, {320, 320}, "157.08"}};
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.tool);
-        const ObjId art = r.text[0] == '6' ? Polyline({{100, 200}, {200, 200}, {140, 270}}, true)  // at 60.26
+        const ObjId art = r.text[0] == '6' ? Polyline({{100, 200}, {200, 200}, {140, 270}}, true)
                                            : Ellipse(100, 100, 200, 200);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         ASSERT_EQ(session->click(r.first), kNoErr);
