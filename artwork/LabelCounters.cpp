@@ -3,12 +3,17 @@
 // refresh skipped) while no panel exists.
 #include "artwork/LabelCounters.h"
 
+#include <string>
+
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSubsystem.h"
 #include "units/UnitsGlobals.h"
 
 namespace {
 
 constexpr GlobalsView<UnitsGlobals> g;
+
+constexpr int32_t kLargestLabelNumberNote = 111;  // 17111: the label counter can count no higher
 
 void refresh(void (*PlotwiseServices::*field)()) {
     if (auto call = PlotwiseService().*field) call();
@@ -47,7 +52,12 @@ void UpdateIncrementalLabelInfo() {
     if (!g) return;
     switch (g->prefs.style.labelFormat) {
         case 0: TakeCounter(g->prefs.incrementalLabelAlpha); break;
-        case 1: GetNextNumericLabelIncrement(); break;
+        case 1:
+            // The counter stays at the largest number it holds: the user is told the next
+            // label repeats it.
+            if (const int32_t placed = g->prefs.incrementalLabelNumber; GetNextNumericLabelIncrement() == placed)
+                NoteForUser(kLargestLabelNumberNote, std::to_string(placed));
+            break;
         default: break;
     }
     refresh(&PlotwiseServices::updateLabelIncrementFld);

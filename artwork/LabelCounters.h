@@ -17,12 +17,13 @@ LabelText GetAlphaLabelText(int16_t inc);
 // The number text of a counter with the style's leading zeros.
 LabelText GetNumericLabelText(int16_t inc);
 // Advances `incrementalLabelNumber` by the style's numbering option (every, even or odd
-// number) within 16 bits, stores it sign-extended and returns it.
+// number) up to 32767, where it stays, stores it and returns it.
 int32_t GetNextNumericLabelIncrement();
 
 // After a dimension is placed: letters (format 1) or numbers (format 2) advance by one;
 // then the text panel's next-value field is refreshed.
 void UpdateIncrementalInfo();
 // After a label is placed: letters (format 0) advance by one, numbers (format 1) by the
-// numbering option; then the labels panel's next-value field is refreshed.
+// numbering option (a number that can go no higher stays, and the user is told once the
+// message in hand ends); then the labels panel's next-value field is refreshed.
 void UpdateIncrementalLabelInfo();

@@ -181,6 +181,14 @@ bool ChainsLaterClicks(int32_t kind) {
 
 bool DragIsTheClick(int32_t kind) { return kind == kBezCurve || kind == kTangent; }
 
+AIRealPoint EndOfDragRecord(const AIRealPoint& first, AIReal length, AIReal angle, bool alongAxes) {
+    if (alongAxes && angle > kAxisAMarkerBound) angle = g->prefs.isoView.a;
+    else if (alongAxes && angle < kAxisBMarkerBound) angle = g->prefs.isoView.b - kPi;
+    AIRealPoint offset{};
+    sAIRealMath->AIRealPointLengthAngle(length, angle, &offset);
+    return {offset.h + first.h, offset.v + first.v};
+}
+
 namespace {
 
 // The text a chain node draws, chosen by its text record's own format.
@@ -260,24 +268,20 @@ AIErr PrepareClicks(const std::vector<Plotwise3_dimensioned_object_data*>& click
     for (const Plotwise3_dimensioned_object_data* click : clicks)
         if (click->clickNum >= 1 && (!press || click->clickNum >= press->clickNum)) press = click;
     g->drawingAxoDimension = press && ClickTakesFace(*press) ? 1 : 0;
-    if (lead.art && IsAxonometricArt(lead.art)) {
-        if (offsetAngle > kAxisAMarkerBound) offsetAngle = g->prefs.isoView.a;
-        else if (offsetAngle < kAxisBMarkerBound) offsetAngle = g->prefs.isoView.b - kPi;
-    }
+    bool alongAxes = lead.art && IsAxonometricArt(lead.art);
     if (g->resizingDimension) {  // the offset the drag has reached, at the cursor
         g->updateEndAsDrawn = 0;
         offsetLength = g->dimResizeEndPointOffsetLength;
         offsetAngle = g->dimResizeEndPointOffsetAngle;
+        alongAxes = false;
     }
     g->liveDimClickedArt = lead.art;
-    AIRealPoint offset{};
-    sAIRealMath->AIRealPointLengthAngle(offsetLength, offsetAngle, &offset);
     if (kind == kRadius || kind == kDiameter) {
         AIRealRect r{};
         if (AIErr err = GetUnstrokedArtBounds(lead.art, &r)) return err;
         g->firstClick = {r.left + (r.right - r.left) / 2.0f, r.bottom + (r.top - r.bottom) / 2.0f};
     }
-    g->endPoint = {offset.h + g->firstClick.h, offset.v + g->firstClick.v};
+    g->endPoint = EndOfDragRecord(g->firstClick, offsetLength, offsetAngle, alongAxes);
     if (g->resizingDimension && kind == kBezCurve) g->firstClick = g->endPoint;
     return kNoErr;
 }

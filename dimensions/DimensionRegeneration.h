@@ -52,6 +52,10 @@ AIErr DrawAssociativeDimensions();
 // is that point, and they store no drag record (one that a document of earlier versions
 // holds names the point instead of the click).
 bool DragIsTheClick(int32_t kind);
+// Where a redraw puts the end of a dimension whose first click it finds at `first`, from the
+// drag record's length and angle; `alongAxes` (its art is axonometric) reads the angle
+// markers as the view's receding axes.
+AIRealPoint EndOfDragRecord(const AIRealPoint& first, AIReal length, AIReal angle, bool alongAxes);
 
 // Removes from all visible measured art every link of a dimension that no longer exists
 // (hidden and static dimensions exist), and "ZA3_Object" where no link is left. When the

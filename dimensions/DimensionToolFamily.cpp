@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "artwork/ArtSelection.h"
@@ -86,6 +87,12 @@ bool KeepsDrawnEnd(int32_t kind) {
     }
 }
 
+// The drag record's offset of the dimension in hand, its first click `first`, ending at `end`.
+void DragOffset(const cdDataStruct& first, const AIRealPoint& end, AIReal* length, AIReal* angle) {
+    const bool axonometric = g->drawingAxoDimension && first.art && IsAxonometricArt(first.art);
+    DragRecordOffset(first.theLoc, end, axonometric ? &first.theDepthData : nullptr, g->axoDimType, length, angle);
+}
+
 // The click record of one node, to be stored on `holder` (its art, or for a click in empty
 // space the art that keeps it).
 Plotwise3_dimensioned_object_data RecordOf(const cdDataStruct& node, int32_t clickNum, AIArtHandle holder) {
@@ -121,11 +128,9 @@ AIErr StoreClickRecords(const PlotwiseToolRow& row) {
         drag.endPointOffsetLength = g->radialDimOnFace ? g->axoDimOffset : g->radialDimOffsetLength;
         drag.endPointOffsetAngle = g->axoDimAngle;
     } else {
-        const bool axonometric = g->drawingAxoDimension && first->art && IsAxonometricArt(first->art);
         drag.endAsDrawn = KeepsDrawnEnd(g->curDimType) ? 1 : 0;
-        const AIRealPoint end = drag.endAsDrawn ? g->endPoint : g->dragPoint;
-        DragRecordOffset(first->theLoc, end, axonometric ? &first->theDepthData : nullptr, g->axoDimType,
-                         &drag.endPointOffsetLength, &drag.endPointOffsetAngle);
+        DragOffset(*first, drag.endAsDrawn ? g->endPoint : g->dragPoint, &drag.endPointOffsetLength,
+                   &drag.endPointOffsetAngle);
     }
     return SetDimensionedObjectData(dragHolder, &drag);
 }
@@ -171,6 +176,20 @@ void TakeBackDimension() {
             (void)RemoveDimensionLinks(n->art, [id](int32_t linkId) { return linkId == id; });
 }
 
+// A click on art that has gone since (deleted, or undone between the clicks) leaves nothing
+// to measure: the drag is refused then, in words, rather than with the host's answer to a
+// routine that reads the art.
+AIErr RefuseClickOnArtGone() {
+    for (const cdDataStruct* n = g->firstChainDimDataPtr; n; n = n->nextPtr) {
+        if (!n->art || sAIArt->ValidArt(n->art, false)) continue;
+        char heading[512] = {};
+        GetPlotwiseString(kMessageList, kStaleNote, heading, sizeof heading);
+        const std::string text = std::string(heading) + " " + (g->workInHand.empty() ? "Plotwise" : g->workInHand);
+        return doPlotwiseErrorDialog(text.c_str());
+    }
+    return kNoErr;
+}
+
 }  // namespace
 
 void DragRecordOffset(const AIRealPoint& first, const AIRealPoint& drag, const depth_object_data* face,
@@ -192,6 +211,20 @@ void DragRecordOffset(const AIRealPoint& first, const AIRealPoint& drag, const d
     if (!(std::fabs(carried) >= kSmallestCarry)) return;
     *length = wanted / carried;
     *angle = useA ? kAxisAMarker : kAxisBMarker;
+}
+
+AIRealPoint DragEndAsRedrawn(const AIRealPoint& drag) {
+    const cdDataStruct* first = g ? g->firstChainDimDataPtr : nullptr;
+    const int32_t kind = g ? g->curDimType : kDummyDimType;
+    if (!first || g->updatingDimensions || g->resizingDimension || g->UsingMagicDims || DragIsTheClick(kind) ||
+        KeepsDrawnEnd(kind) || kind == kRadius || kind == kDiameter)
+        return drag;
+    AIReal length = 0, angle = 0;
+    DragOffset(*first, drag, &length, &angle);
+    // The first click as the redraw finds it again on its art.
+    AIRealPoint from = first->theLoc;
+    if (first->art && RelocateDimensionClick(ClickOfNode(*first), &from) != kNoErr) from = first->theLoc;
+    return EndOfDragRecord(from, length, angle, first->art && IsAxonometricArt(first->art));
 }
 
 AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
@@ -228,6 +261,7 @@ AIErr DimensionToolMouseDown(const PlotwiseToolRow& row) {
 
 AIErr DimensionToolDrag(const PlotwiseToolRow& row, AIRealPoint) {
     if (!g) return kNoErr;
+    if (AIErr err = RefuseClickOnArtGone()) return err;
     const AIArtHandle before = g->group;
     const AIErr err = CallToolRoutine(row, &ToolRoutines::drag);
     if (err && g->group != before) {

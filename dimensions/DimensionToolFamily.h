@@ -43,3 +43,9 @@ AIErr DimensionToolComplete(const PlotwiseToolRow& row);
 // axis carries it.
 void DragRecordOffset(const AIRealPoint& first, const AIRealPoint& drag, const depth_object_data* face,
                       int32_t direction, AIReal* length, AIReal* angle);
+
+// What a drag at `drag` draws to, for the dimension in hand: the end its redraw will read
+// from the drag record the release stores (the drag taken through the record and back, so
+// the first update keeps what the tool drew). Unchanged while dimensions are redrawn,
+// resized or made automatically, and for the kinds whose routine places the end itself.
+AIRealPoint DragEndAsRedrawn(const AIRealPoint& drag);

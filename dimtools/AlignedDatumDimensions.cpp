@@ -14,6 +14,7 @@
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionText.h"
+#include "dimensions/DimensionToolFamily.h"
 #include "dimtools/AlignedLine.h"
 #include "dimtools/DatumDimensions.h"
 #include "dimtools/DimToolGlobals.h"
@@ -48,7 +49,7 @@ struct Frame {
 // they make no line (the drag point on the clicks' line, or lines that do not cross).
 AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, Frame* frame, bool* found) {
     *found = false;
-    const AIRealPoint first = f.theLoc, last = l.theLoc, cursor = g->endPoint;
+    const AIRealPoint first = f.theLoc, last = l.theLoc, cursor = DragEndAsRedrawn(g->endPoint);
     frame->a = Angle(first, f.nextPtr->theLoc);
     AIRealPoint foot{};
     if (!Foot(cursor, frame->a + kHalfPi, first, last, &foot)) return kNoErr;

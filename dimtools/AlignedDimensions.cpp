@@ -16,6 +16,7 @@
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionText.h"
+#include "dimensions/DimensionToolFamily.h"
 #include "dimensions/DimensionValueString.h"
 #include "dimtools/AlignedLine.h"
 #include "dimtools/DimToolGlobals.h"
@@ -53,7 +54,7 @@ struct Frame {
 // clicks and the drag point make no line (nothing is to be drawn then).
 AIErr FindFrame(const cdDataStruct& f, const cdDataStruct& l, bool chained, Frame* frame, bool* found) {
     *found = false;
-    const AIRealPoint first = f.theLoc, last = l.theLoc, drag = g->endPoint;
+    const AIRealPoint first = f.theLoc, last = l.theLoc, drag = DragEndAsRedrawn(g->endPoint);
     frame->a = Angle(first, f.nextPtr->theLoc);
     AIRealPoint q{};
     if (!Foot(drag, frame->a + kHalfPi, first, last, &q)) return kNoErr;

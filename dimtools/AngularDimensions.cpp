@@ -17,6 +17,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/MeasuringHit.h"
 #include "dimensions/DimensionText.h"
+#include "dimensions/DimensionToolFamily.h"
 #include "dimensions/DimensionValueString.h"
 #include "dimtools/ArcSegment.h"
 #include "dimtools/DimToolGlobals.h"
@@ -201,6 +202,7 @@ AIErr AutoAngle() {
     KeepRayOffVertex(line1, vertex);
     KeepRayOffVertex(line2, vertex);
     if (AIErr err = PrepDimensionLayer()) return err;
+    g->endPoint = DragEndAsRedrawn(g->endPoint);
     const AIReal a1 = sAIRealMath->AIRealPointAngle(&vertex, &line1.q);
     const AIReal a2 = sAIRealMath->AIRealPointAngle(&vertex, &line2.q);
     const AIReal drag = sAIRealMath->AIRealPointAngle(&vertex, &g->endPoint);

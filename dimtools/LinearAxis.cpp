@@ -9,6 +9,7 @@
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DimensionText.h"
+#include "dimensions/DimensionToolFamily.h"
 #include "dimensions/DimensionValueString.h"
 #include "dimtools/DimToolGlobals.h"
 #include "geometry/PlaneGeometry.h"
@@ -184,6 +185,8 @@ AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRe
 AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct& f, const cdDataStruct& l,
                  const cdDataStruct& s, int16_t slideMode, bool clamp, AIRealPoint* p1) {
     if (AIErr err = InPlane(d, flat, s.theLoc, p1)) return err;
+    // Now that the axis is known, the drag's end is the one the redraw will read.
+    g->endPoint = DragEndAsRedrawn(g->endPoint);
     if (!flat)
         if (AIErr err = invertAxonometricPoint(&d, &g->endPoint, &g->endPoint)) return err;
     if (!g->updatingDimensions) {

@@ -18,6 +18,7 @@
 #include "dimensions/ClickChain.h"
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
+#include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/MeasuringHit.h"
 #include "dimensions/DimensionText.h"
@@ -76,13 +77,9 @@ AIErr FaceBounds(AIArtHandle art, depth_object_data* record, AIRealRect* bounds)
     return MeasureFlatAxonometricArt(art, record, bounds);
 }
 
-// Whether the art is round: a closed path whose anchors, and the points a quarter, half and
-// three quarters along each piece, all lie on the ellipse its bounds enclose. With bounds
-// square within 3 points that makes it a circle; an arc, a door swing, a square, a rectangle,
-// a polygon or a rounded rectangle is not one, whatever its bounds. `face` (or null) takes the
-// art as it lies into the flat plane the bounds were taken in.
-AIErr IsRound(AIArtHandle art, const depth_object_data* face, const AIRealRect& bounds, bool* round) {
-    *round = false;
+// The pieces of a closed path of two anchors or more, taken by `face` (or null) into the flat
+// plane its bounds were measured in; none for other art.
+AIErr FlatPieces(AIArtHandle art, const depth_object_data* face, std::vector<bezier_math::Cubic>* pieces) {
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
     if (type != kPathArt) return kNoErr;
@@ -90,29 +87,101 @@ AIErr IsRound(AIArtHandle art, const depth_object_data* face, const AIRealRect& 
     int16_t count = 0;
     if (AIErr err = sAIPath->GetPathClosed(art, &closed)) return err;
     if (AIErr err = sAIPath->GetPathSegmentCount(art, &count)) return err;
-    const double a = (double(bounds.right) - bounds.left) / 2, b = (double(bounds.top) - bounds.bottom) / 2;
-    if (!closed || count < 2 || !(a > 0 && b > 0)) return kNoErr;
+    if (!closed || count < 2) return kNoErr;
     std::vector<AIPathSegment> anchors(static_cast<size_t>(count));
     if (AIErr err = sAIPath->GetPathSegments(art, 0, count, anchors.data())) return err;
-    const double ch = bounds.left + a, cv = bounds.bottom + b;
-    const double allowed = kOffRound + kOffRoundPoints / std::max(a, b);
-    for (size_t i = 0; i < anchors.size(); ++i) {
-        const bezier_math::Cubic piece = bezier_math::spanOf(anchors[i], anchors[(i + 1) % anchors.size()]);
-        for (const double t : kRoundSamples) {
-            AIRealPoint p = bezier_math::point(bezier_math::at(piece, t));
-            if (face)
-                if (AIErr err = invertAxonometricPoint(face, &p, &p)) return err;
-            if (!(std::fabs(std::hypot((p.h - ch) / a, (p.v - cv) / b) - 1) <= allowed)) return kNoErr;
-        }
-    }
-    *round = true;
+    if (face)
+        for (AIPathSegment& s : anchors)
+            for (AIRealPoint* p : {&s.p, &s.in, &s.out})
+                if (AIErr err = invertAxonometricPoint(face, p, p)) return err;
+    for (size_t i = 0; i < anchors.size(); ++i)
+        pieces->push_back(bezier_math::spanOf(anchors[i], anchors[(i + 1) % anchors.size()]));
     return kNoErr;
 }
 
-// A circle within the tools' 3 points: round art, its bounds square within them.
+double Determinant(const double (&m)[3][3]) {
+    return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+           m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+}
+
+// The ellipse about the origin, A x² + B xy + C y² = 1, nearest the points by least squares;
+// false when they fix none.
+bool CentredEllipse(const std::vector<bezier_math::Vec>& points, double (&conic)[3]) {
+    double m[3][3] = {}, r[3] = {};
+    for (const bezier_math::Vec& p : points) {
+        const double row[3] = {p.h * p.h, p.h * p.v, p.v * p.v};
+        for (int i = 0; i < 3; ++i) {
+            r[i] += row[i];
+            for (int j = 0; j < 3; ++j) m[i][j] += row[i] * row[j];
+        }
+    }
+    const double d = Determinant(m);
+    if (!(std::fabs(d) > 0)) return false;
+    for (int k = 0; k < 3; ++k) {
+        double mk[3][3];
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) mk[i][j] = j == k ? r[i] : m[i][j];
+        conic[k] = Determinant(mk) / d;
+    }
+    return 4 * conic[0] * conic[2] > conic[1] * conic[1] && conic[0] > 0;
+}
+
+// How far the pieces reach along the unit direction u, from their ends and the places where
+// their derivative along u vanishes.
+double WidthAlong(const std::vector<bezier_math::Cubic>& pieces, bezier_math::Vec u) {
+    double least = HUGE_VAL, most = -HUGE_VAL;
+    const auto reach = [&](const bezier_math::Cubic& c, double t) {
+        if (!(t >= 0 && t <= 1)) return;
+        const double x = bezier_math::dot(u, bezier_math::at(c, t));
+        least = std::min(least, x);
+        most = std::max(most, x);
+    };
+    for (const bezier_math::Cubic& c : pieces) {
+        const double a = bezier_math::dot(u, c.p[1] - c.p[0]), b = bezier_math::dot(u, c.p[2] - c.p[1]),
+                     e = bezier_math::dot(u, c.p[3] - c.p[2]);
+        reach(c, 0);
+        reach(c, 1);
+        // (a - 2b + e) t² + 2 (b - a) t + a = 0
+        const double qa = a - 2 * b + e, qb = 2 * (b - a);
+        if (std::fabs(qa) < 1e-12 * (std::fabs(a) + std::fabs(b) + std::fabs(e))) {
+            if (qb != 0) reach(c, -a / qb);
+            continue;
+        }
+        const double disc = qb * qb - 4 * qa * a;
+        if (disc < 0) continue;
+        for (const double sign : {-1.0, 1.0}) reach(c, (-qb + sign * std::sqrt(disc)) / (2 * qa));
+    }
+    return most - least;
+}
+
+// Whether the art is a circle within the tools' 3 points: a closed path whose anchors, and
+// the points a quarter, half and three quarters along each piece, all lie on one ellipse
+// about the centre of its bounds, whose widths along its own axes (not the page's: a circle
+// drawn a little long and turned is one too) lie within 3 points of each other. An arc, a
+// door swing, a square, a rectangle, a polygon or a rounded rectangle is not one, whatever
+// its bounds. `face` (or null) takes the art as it lies into the flat plane the bounds were
+// taken in.
 AIErr Circular(AIArtHandle art, const depth_object_data* face, const AIRealRect& bounds, bool* circle) {
-    if (AIErr err = IsRound(art, face, bounds, circle)) return err;
-    *circle = *circle && BoundsAreCircular(bounds.right - bounds.left, bounds.top - bounds.bottom);
+    *circle = false;
+    std::vector<bezier_math::Cubic> pieces;
+    if (AIErr err = FlatPieces(art, face, &pieces)) return err;
+    const double a = (double(bounds.right) - bounds.left) / 2, b = (double(bounds.top) - bounds.bottom) / 2;
+    if (pieces.empty() || !(a > 0 && b > 0)) return kNoErr;
+    const bezier_math::Vec centre{bounds.left + a, bounds.bottom + b};
+    const double unit = std::max(a, b);  // the fit in units of the larger half-width
+    std::vector<bezier_math::Vec> points;
+    for (const bezier_math::Cubic& c : pieces)
+        for (const double t : kRoundSamples) points.push_back((1 / unit) * (bezier_math::at(c, t) - centre));
+    double conic[3] = {};
+    if (!CentredEllipse(points, conic)) return kNoErr;
+    const double allowed = kOffRound + kOffRoundPoints / unit;
+    for (const bezier_math::Vec& p : points) {
+        const double q = conic[0] * p.h * p.h + conic[1] * p.h * p.v + conic[2] * p.v * p.v;
+        if (!(std::fabs(std::sqrt(q) - 1) <= allowed)) return kNoErr;
+    }
+    const double axis = std::atan2(conic[1], conic[0] - conic[2]) / 2;
+    const bezier_math::Vec u{std::cos(axis), std::sin(axis)}, v{-u.v, u.h};
+    *circle = BoundsAreCircular(static_cast<AIReal>(WidthAlong(pieces, u)), static_cast<AIReal>(WidthAlong(pieces, v)));
     return kNoErr;
 }
 
@@ -165,6 +234,17 @@ AIErr Leader(int16_t kind, const AIRealPoint& o, const AIRealPoint& q, AIReal ra
     return terminators ? TerminatorOnCircle(o, q, b, radius, group) : kNoErr;
 }
 
+// The leader's end for the drag point d in the circle's plane: d, or with shift the point as
+// far from the centre o on the nearest constrained angle.
+AIErr LeaderEnd(const AIRealPoint& o, const AIRealPoint& d, AIRealPoint* q) {
+    *q = d;
+    if (!(Style().modifiers & kShiftBit) || g->ignoreShift) return kNoErr;
+    AIReal a = Angle(o, d);
+    if (AIErr err = SetConstrainAngle(&a)) return err;
+    *q = o + Polar(Distance(o, d), a);
+    return kNoErr;
+}
+
 AIErr Radius(int16_t kind) {
     if (AIErr err = setGlobalDegreeAndDiameterSymbols()) return err;
     if (AIErr err = CheckDocumentZoom()) return err;
@@ -206,15 +286,8 @@ AIErr Radius(int16_t kind) {
     const AIReal radius = diameter / 2.0f;
     const AIRealPoint o{bounds.left + (bounds.right - bounds.left) / 2.0f,
                         bounds.bottom + (bounds.top - bounds.bottom) / 2.0f};
-    AIRealPoint p = d;
-    if ((Style().modifiers & kShiftBit) && !g->ignoreShift) {
-        AIReal a = Angle(o, d);
-        if (AIErr err = SetConstrainAngle(&a)) return err;
-        p = o + Polar(Distance(o, d), a);
-    }
-    const AIRealPoint q = p;
-    if (AIErr err = Leader(kind, o, q, radius, diameter, group)) return err;
-
+    AIRealPoint q{};
+    if (AIErr err = LeaderEnd(o, d, &q)) return err;
     // Where the leader ends, from the centre, for the drag record.
     if (onFace) {
         AIRealPoint o2{}, q2{};
@@ -227,12 +300,26 @@ AIErr Radius(int16_t kind) {
         g->axoDimAngle = Angle(o, q);
     }
     g->radialDimOnFace = onFace ? 1 : 0;
+    // A tool's drag draws to where its redraw will put the end: from the centre of the art's
+    // bounds on the page by that record.
+    if (!g->updatingDimensions && !g->resizingDimension && !g->UsingMagicDims) {
+        AIRealRect page = bounds;
+        if (onFace)
+            if (AIErr err = GetUnstrokedArtBounds(art, &page)) return err;
+        const AIRealPoint centre{page.left + (page.right - page.left) / 2.0f,
+                                 page.bottom + (page.top - page.bottom) / 2.0f};
+        d = EndOfDragRecord(centre, onFace ? g->axoDimOffset : g->radialDimOffsetLength, g->axoDimAngle, false);
+        if (onFace)
+            if (AIErr err = invertAxonometricPoint(&record, &d, &d)) return err;
+        if (AIErr err = LeaderEnd(o, d, &q)) return err;
+    }
+    if (AIErr err = Leader(kind, o, q, radius, diameter, group)) return err;
 
     // The shelf goes away from the circle (ctrl: towards it).
     const AIReal middle = bounds.left + (bounds.right - bounds.left) / 2.0f;
-    const bool right = (middle < p.h) != ((Style().modifiers & kCtrlBit) != 0);
+    const bool right = (middle < q.h) != ((Style().modifiers & kCtrlBit) != 0);
     const AIReal measured = kind == kRadiusKind ? width / 2.0f : width;
-    if (AIErr err = RadialShelfAndText(kind, p, right, measured, group, Reach(bounds))) return err;
+    if (AIErr err = RadialShelfAndText(kind, q, right, measured, group, Reach(bounds))) return err;
     if (AIErr err = SetDimensionData(group, nullptr)) return err;
     return onFace ? ProjectAxonometricFromData(group, &record) : kNoErr;
 }

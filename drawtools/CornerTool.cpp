@@ -155,14 +155,15 @@ bool CurvedFillet(const AIRealPoint& x, AIReal r, Side& one, Side& two, AIRealPo
 }
 
 // The tangent points (and the centre of a fillet's arc); false when the values make no
-// corner: a radius or distance below zero or not a number, or no tangent point found. A
-// fillet of radius 0 is the sharp corner at the crossing.
+// corner: a radius below zero, a distance of nothing (its bevel would run along the path,
+// cutting nothing), either not a number, or no tangent point found. A fillet of radius 0 is
+// the sharp corner at the crossing.
 bool TangentPoints(bool fillet, bool curved, const AIRealPoint& x, Side& one, Side& two, AIRealPoint* m,
                    bool* arc) {
     *arc = false;
     if (!fillet) {
         const AIReal d1 = g->prefs.chamferDistance1, d2 = g->prefs.chamferDistance2;
-        if (!(d1 >= 0) || !(d2 >= 0)) return false;
+        if (!(d1 > 0) || !(d2 > 0)) return false;
         ChamferPoints(x, d1, d2, one, two);
     } else {
         const AIReal r = g->prefs.filletRadius;

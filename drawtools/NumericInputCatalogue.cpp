@@ -65,8 +65,8 @@ const NumericInputField kFilletFields[] = {
     {4, K::kDistance, +[]() -> AIReal& { return g->prefs.filletRadius; }},
 };
 const NumericInputField kChamferFields[] = {
-    {4, K::kDistance, +[]() -> AIReal& { return g->prefs.chamferDistance1; }},
-    {6, K::kDistance, +[]() -> AIReal& { return g->prefs.chamferDistance2; }},
+    {4, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance1; }},
+    {6, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance2; }},
 };
 const NumericInputField kCubeFields[] = {
     {4, K::kSize, +[]() -> AIReal& { return g->inputCubeWidth; }},

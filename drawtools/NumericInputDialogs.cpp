@@ -50,10 +50,11 @@ std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind
     const double typed = *typedPoints;
     if (std::string tooLarge = TooLargeForDrawing(typed, InputScaleFactor()); !tooLarge.empty()) return tooLarge;
     // A radius or distance below zero would put a corner's tangent points on the piece being
-    // cut away, and a size of nothing (or one too small to draw) draws nothing.
+    // cut away, and a size of nothing (or one too small to draw) draws nothing: a chamfer
+    // distance of nothing would bevel along the path itself and cut nothing.
     const float drawn = static_cast<float>(typed / InputScaleFactor());
-    if (kind == InputFieldKind::kDistance && typed < 0) return FieldInputWords(kNotBelowZeroMessage);
-    const bool nothing = kind == InputFieldKind::kSize ? LostOnTheCanvas(drawn) : drawn == 0 && typed != 0;
+    if ((kind == K::kDistance || kind == K::kCut) && typed < 0) return FieldInputWords(kNotBelowZeroMessage);
+    const bool nothing = kind == K::kSize || kind == K::kCut ? LostOnTheCanvas(drawn) : drawn == 0 && typed != 0;
     if (nothing) return FieldInputWords(kGreaterThanZeroMessage);
     return "";
 }

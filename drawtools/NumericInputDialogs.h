@@ -22,8 +22,9 @@
 enum class InputFieldKind : int16_t {
     kLength,    // typed length, stored divided by the scale factor
     kAngle,     // degrees, the host's numeric degree field
-    kDistance,  // a length that may not be negative (a fillet radius, a chamfer distance)
+    kDistance,  // a length that may not be negative (a fillet radius: 0 is a sharp corner)
     kSize,      // a length that may not be zero (a width, a radius)
+    kCut,       // a length that must be more than nothing (a chamfer distance)
 };
 
 using InputValue = AIReal& (*)();

@@ -58,7 +58,8 @@ int16_t NextNumericLabelIncrement(int32_t counter, int32_t option) {
     int32_t step = 1;
     if (option == 1) step = even ? 2 : 1;
     else if (option != 0) step = even ? 1 : 2;
-    return wrap16(n + step);
+    // Wrapping would number the next label -32768 or start again at 1 unannounced.
+    return static_cast<int16_t>(n + step > std::numeric_limits<int16_t>::max() ? n : n + step);
 }
 
 int32_t TakeCounter(int32_t& counter) {

@@ -20,7 +20,7 @@ LabelText AlphaLabelText(int16_t inc, int32_t twoLetters);
 LabelText NumericLabelText(int16_t inc, int32_t useLeadingZeros, int32_t zeros);
 // The next value of the numeric label counter: its low 16 bits read as signed (negative
 // counts as 0), then option 0 the next number, 1 the next even number, anything else the
-// next odd number; the result wraps within 16 bits (32767 + 1 is -32768).
+// next odd number. A step past 32767, the largest a label holds, leaves the value as it is.
 int16_t NextNumericLabelIncrement(int32_t counter, int32_t option);
 
 // The counter's value, and the counter moved on by one; at its largest value it stays, so no

@@ -201,7 +201,7 @@ void NumericLabelOptionsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifi
 void LabelIncrementNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (g && UserChanged(notifier))
         TakeNextCounter(item, g->prefs.style.labelFormat, 0, g->prefs.incrementalLabelAlpha,
-                        g->prefs.incrementalLabelNumber);
+                        g->prefs.incrementalLabelNumber, &UpdateLabelIncrementFld);
     sADMItem->DefaultNotify(item, notifier);
 }
 

@@ -153,8 +153,9 @@ void StyleControlNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     sADMItem->DefaultNotify(item, notifier);
 }
 
-void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number) {
-    sADMItem->Activate(field, true);
+namespace {
+
+void ReadNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number) {
     if (format == letterFormat + 1) {
         // Read as typed: text that is no whole number in range is refused in words, never
         // turned into some number.
@@ -174,6 +175,16 @@ void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int
     char message[512];
     GetPlotwiseString(kMessageList, kCapitalLetterMessage, message, sizeof message);
     sADMBasic->MessageAlert(message);
+}
+
+}  // namespace
+
+void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number,
+                     void (*showNext)()) {
+    sADMItem->Activate(field, true);
+    ReadNextCounter(field, format, letterFormat, letter, number);
+    // The field shows what the next one takes: a refused entry gives way to it.
+    if (showNext) showNext();
 }
 
 void TakeStyleField(const StyleField& f, const Plotwise3_Live_Dimension_Data& reference) {

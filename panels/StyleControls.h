@@ -82,8 +82,10 @@ void PushStyle(CADAttrType code);
 // format exactly one capital A to Z (its place, 0 to 25; anything else shows message 17026
 // and changes nothing), for the number format (the one after it) a whole number from 0 to
 // 32767 as typed (anything else refused in words, changing nothing); other formats take
-// nothing. The field keeps the focus.
-void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number);
+// nothing. The field keeps the focus, and `showNext` then shows in it the value the next
+// one takes.
+void TakeNextCounter(ADMItemRef field, int32_t format, int32_t letterFormat, int32_t& letter, int32_t& number,
+                     void (*showNext)());
 // Shows the selection's style in the rows: where the map knows a row's field, its item is
 // known, the field is taken into prefs.style from the reference and shown; elsewhere the
 // item shows the mixed state and prefs.style keeps its own value.

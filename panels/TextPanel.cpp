@@ -415,7 +415,7 @@ void DimensionFormatPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) 
 void DimensionIncrementNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (g && UserChanged(notifier))
         TakeNextCounter(item, g->prefs.style.dimensionFormat, 1, g->prefs.incrementalDimAlpha,
-                        g->prefs.incrementalDimNumber);
+                        g->prefs.incrementalDimNumber, &UpdateDimensionIncrementFld);
     sADMItem->DefaultNotify(item, notifier);
 }
 

@@ -31,17 +31,18 @@ TEST_F(LabelCountersTest, TextsFollowTheStyleOptions) {
     EXPECT_STREQ(GetNumericLabelText(-5).c_str(), "-0005");
 }
 
-TEST_F(LabelCountersTest, NumericLabelCounterStepsAndWraps) {
+TEST_F(LabelCountersTest, NumericLabelCounterStepsUpTo32767) {
     G.prefs.style.numericLabelMenuOption = 1;  // even numbers
     G.prefs.incrementalLabelNumber = 7;
     EXPECT_EQ(GetNextNumericLabelIncrement(), 8);
     EXPECT_EQ(GetNextNumericLabelIncrement(), 10);
     EXPECT_EQ(G.prefs.incrementalLabelNumber, 10);
+    G.prefs.incrementalLabelNumber = 32766;
+    EXPECT_EQ(GetNextNumericLabelIncrement(), 32766) << "no even number above";
     G.prefs.style.numericLabelMenuOption = 0;
-    G.prefs.incrementalLabelNumber = 32767;
-    EXPECT_EQ(GetNextNumericLabelIncrement(), -32768);
-    EXPECT_EQ(G.prefs.incrementalLabelNumber, -32768) << "stored sign-extended";
-    EXPECT_EQ(GetNextNumericLabelIncrement(), 1);
+    EXPECT_EQ(GetNextNumericLabelIncrement(), 32767);
+    EXPECT_EQ(GetNextNumericLabelIncrement(), 32767);
+    EXPECT_EQ(G.prefs.incrementalLabelNumber, 32767);
 }
 
 TEST_F(LabelCountersTest, PlacingADimensionMovesItsFormatsCounter) {

@@ -195,6 +195,34 @@ TEST_F(AngleTest, ParallelEdgesAreRefused) {
     EXPECT_TRUE(Dimensions().empty());
 }
 
+// The art of the first click undone before the drag: the drag is refused in words, draws
+// nothing, and the redo still brings the art back, to be measured as before.
+TEST_F(AngleTest, ArtUndoneBetweenTheClicksIsRefusedInWords) {
+    const struct {
+        const char* tool;
+        AIRealPoint first, second, to;
+        const char* text;
+    } rows[] = {{"Angular Dimension", {160, 200}, {132, 256}, {130, 210}, "60.26"},  // the fixture's corner
+                {"Arc Length Dimension", {300, 200}, {200, 300}, {320, 320}, "157.08"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.tool);
+        const ObjId art = r.text[0] == '6' ? Polyline({{100, 200}, {200, 200}, {140, 270}}, true)
+                                           : Ellipse(100, 100, 200, 200);
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        ASSERT_EQ(session->click(r.first), kNoErr);
+        ASSERT_TRUE(session->userUndo());  // the art goes
+        EXPECT_EQ(Continue(r.second, r.to), kCADErr);
+        EXPECT_EQ(Alerts().back(), "Not completed because art it was working on was deleted or undone meanwhile "
+                                   "(try again): \"" + std::string(r.tool) + "\"");
+        EXPECT_TRUE(Dimensions().empty());
+        ASSERT_TRUE(session->userRedo());
+        ASSERT_EQ(TwoClicksAndDrag(r.tool, r.first, r.second, r.to), kNoErr);
+        EXPECT_EQ(Text(Dimensions().back()), r.text);
+        for (const ObjId gone : {Dimensions().back(), art})
+            ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(gone); }), kNoErr);
+    }
+}
+
 TEST_F(AngleTest, AClickBesideTheSharedCornerGivesTheTrueAngle) {
     // The first click within 2 points of the corner at (100, 0) takes the base, whose end
     // there is the vertex itself: the ray runs to the base's other end. The second click on

@@ -270,8 +270,8 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
                                                        "\"Layer 1\", which is locked (unlock it first).");
     ASSERT_EQ(doc->setLayerEditable("Layer 1", true), kNoErr);
 
-    // Art deleted between the clicks: what the drag drew goes; undo brings back the art,
-    // never a dimension without it.
+    // Art deleted between the clicks: the drag is refused in words, drawing nothing; undo
+    // brings back the art, never a dimension without it.
     const ObjId line = Polyline({{100, 300}, {200, 300}});
     ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
     ASSERT_EQ(session->click({100, 300}), kNoErr);
@@ -279,7 +279,7 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
     EXPECT_EQ(session->hostEvent([&] { return doc->disposeArt(line); }), kBadParameterErr);  // not while held
     ASSERT_EQ(session->mouseUp({200, 300}), kNoErr);
     ASSERT_EQ(session->hostEvent([&] { return doc->disposeArt(line); }), kNoErr);
-    EXPECT_EQ(Dimension("Horizontal Dimension", {{200, 300}}, {150, 340}), kStaleHandleErr);
+    EXPECT_EQ(Dimension("Horizontal Dimension", {{200, 300}}, {150, 340}), kCADErr);
     EXPECT_EQ(Dimensions().size(), 2u);
     // The refusal spent no step of undo: the first undo takes back the user's deletion.
     EXPECT_TRUE(session->userUndo());

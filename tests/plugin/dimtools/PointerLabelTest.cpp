@@ -78,6 +78,22 @@ TEST_F(PointerLabelTest, LettersGoOnAcrossARestartAndLabelsFollowTheirArtWhenUpd
     EXPECT_EQ(g->prefs.incrementalLabelAlpha, 3) << "an update takes no letter";
 }
 
+// Numbers go up to 32767, the largest a label holds; from there each label takes it again,
+// and the user is told so each time (not before).
+TEST_F(PointerLabelTest, NumbersGoNoHigherThan32767AndTheUserIsTold) {
+    ChooseLabelFormat(1);
+    g->prefs.incrementalLabelNumber = 32766;
+    std::vector<std::string> texts;
+    for (const AIReal h : {100.0f, 250.0f, 400.0f}) {
+        ASSERT_EQ(PressAndDrag("Pointer Label", {h, 150}, {h + 40, 200}), kNoErr);
+        texts.push_back(Text(Dimensions().back()));
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"32766", "32767", "32767"}));
+    const std::string told = "The label numbers go no higher, so the next label takes this number again (type a "
+                             "lower one into the labels panel to go on): 32767";
+    EXPECT_EQ(Alerts(), (std::vector<std::string>{told, told}));
+}
+
 // A filled sheet over the page on a hidden layer above is no art: a press lands on what lies
 // beneath it, or on nothing.
 TEST_F(PointerLabelTest, AGeometricLabelPressedWhereThereIsNoArtSaysNoData) {

@@ -109,9 +109,10 @@ TEST_F(RadialTest, LabelsBeforeOrAfterAndBoundedByTheText) {
     EXPECT_EQ(text.substr(0, 3), "\xD8 x");
 }
 
-// Only a circle is measured, by its width: closed art lying on the ellipse its bounds enclose,
-// those bounds square within 3 points. An arc, a square or a rectangle is refused whatever
-// its bounds, nothing drawn or stored. Each row's art spans (100, 100) to (172, 172 + extra).
+// Only a circle is measured, by its width: closed art lying on an ellipse about the centre of
+// its bounds, whose widths along its own axes lie within 3 points of each other. An arc, a
+// square or a rectangle is refused whatever its bounds, nothing drawn or stored. Each row's
+// art spans (100, 100) to (172, 172 + extra), or is an ellipse about (136, 136) turned.
 TEST_F(RadialTest, OnlyACircleWithinThreePointsIsMeasuredByItsWidth) {
     const AIReal k = 72 * 0.5522847f;  // a quarter circle's handle
     auto path = [&](const std::vector<AIPathSegment>& anchors, bool closed) {
@@ -124,6 +125,18 @@ TEST_F(RadialTest, OnlyACircleWithinThreePointsIsMeasuredByItsWidth) {
         doc->walk([&](const standin::Art& a, int) { id = a.type == kPathArt ? a.id : id; });
         return id;
     };
+    // An ellipse of half-axes a and b about (136, 136), its a axis turned `degrees` from level.
+    auto turned = [&](double a, double b, double degrees) {
+        const double c = std::cos(degrees * kPi / 180), s = std::sin(degrees * kPi / 180), k = 0.5522847;
+        auto at = [&](double x, double y) {
+            return AIRealPoint{AIReal(136 + c * x - s * y), AIReal(136 + s * x + c * y)};
+        };
+        std::vector<AIPathSegment> anchors;  // handles along the tangent (-a y / b, b x / a)
+        for (const auto& [x, y] : {std::pair{a, 0.0}, {0.0, b}, {-a, 0.0}, {0.0, -b}})
+            anchors.push_back({at(x, y), at(x + k * a * y / b, y - k * b * x / a), at(x - k * a * y / b, y + k * b * x / a),
+                               false});
+        return path(anchors, true);
+    };
     const std::string refused =
         "Radius and diameter dimensions can only be placed on circles. For an arc, use the Fillet Dimension tool.";
     const struct Row {
@@ -135,6 +148,10 @@ TEST_F(RadialTest, OnlyACircleWithinThreePointsIsMeasuredByItsWidth) {
         {"circle", [&] { return Ellipse(100, 100, 72, 72); }, kOnCircle, "R 36.00"},
         {"3 taller", [&] { return Ellipse(100, 100, 72, 75); }, {172, 137.5f}, "R 36.00"},
         {"3.01 taller", [&] { return Ellipse(100, 100, 72, 75.01f); }, {172, 137.505f}, nullptr},
+        // Widths 72.72 and 74.12 on the page; the half-width is the radius.
+        {"2.8 longer, turned 30 degrees", [&] { return turned(36, 37.4, 30); }, {167.1769f, 154}, "R 36.36"},
+        {"8 longer, turned 45 degrees: square on the page", [&] { return turned(36, 40, 45); }, {161.4558f, 161.4558f},
+         nullptr},
         {"circle of the CAD ellipse tool",
          [&] {
              EXPECT_EQ(PressAndDrag("CAD Ellipse", {100, 100}, {172, 172}, aiEventModifiers_Shift), kNoErr);

@@ -239,6 +239,23 @@ TEST_F(CornerToolTest, CancelAndRefusedValuesChangeNothing) {
     EXPECT_EQ(Alerts().back(), "No fillet or chamfer can be made with the values entered.");
     EXPECT_TRUE(Same(Snapshot(), before));
 
+    // A chamfer distance of nothing would bevel along the path and cut nothing: typed, it is
+    // refused in the dialog; stored, the corner is refused. A radius of nothing is the sharp
+    // corner, which trims the line's tail.
+    ASSERT_EQ(session->selectTool("Chamfer"), kNoErr);
+    Answer("CADChamfer", {Type(4, "10"), Type(6, "0"), Press(1), Press(2)});
+    EXPECT_EQ(TwoClicks({150, 100}, {100, 115}), kNoErr);
+    EXPECT_EQ(Alerts().back(), "The value must be greater than 0.");
+    g->prefs.chamferDistance2 = 0;
+    EXPECT_EQ(TwoClicks({150, 100}, {100, 115}, aiEventModifiers_Option), kCADErr);
+    EXPECT_EQ(Alerts().back(), "No fillet or chamfer can be made with the values entered.");
+    EXPECT_TRUE(Same(Snapshot(), before));
+    ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
+    g->prefs.filletRadius = 0;
+    EXPECT_EQ(TwoClicks({150, 100}, {100, 115}, aiEventModifiers_Option), kNoErr);
+    EXPECT_FALSE(Same(Snapshot(), before));
+    ASSERT_TRUE(session->userUndo());
+
     // The second distance runs off the short line: neither path is touched, also not the
     // first one whose tangent point was fine.
     ASSERT_EQ(session->selectTool("Chamfer"), kNoErr);

@@ -57,11 +57,13 @@ TEST(NumericLabels, CountersStepByTheirOption) {
     EXPECT_EQ(NextNumericLabelIncrement(8, 5), 9);   // any other option counts odd
 }
 
-TEST(NumericLabels, SixteenBitWrap) {
-    EXPECT_EQ(NextNumericLabelIncrement(32767, 0), -32768);
+TEST(NumericLabels, SixteenBitsUpTo32767) {
+    EXPECT_EQ(NextNumericLabelIncrement(32766, 0), 32767);
+    EXPECT_EQ(NextNumericLabelIncrement(32767, 0), 32767) << "no number above: it stays";
     EXPECT_EQ(NextNumericLabelIncrement(-32768, 0), 1) << "a negative counter counts as 0";
-    EXPECT_EQ(NextNumericLabelIncrement(32767, 1), -32768);
-    EXPECT_EQ(NextNumericLabelIncrement(32766, 1), -32768);
+    EXPECT_EQ(NextNumericLabelIncrement(32765, 1), 32766);
+    EXPECT_EQ(NextNumericLabelIncrement(32766, 1), 32766);
+    EXPECT_EQ(NextNumericLabelIncrement(32766, 2), 32767);
     // Only the low 16 bits of the stored counter count.
     EXPECT_EQ(NextNumericLabelIncrement(65536 + 4, 0), 5);
     EXPECT_EQ(NextNumericLabelIncrement(65535, 0), 1);  // low bits -1

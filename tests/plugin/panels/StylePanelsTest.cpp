@@ -310,7 +310,8 @@ TEST_F(StylePanelsTest, ItemsActOnTheNotificationsTheirKindSends) {
 
 TEST_F(StylePanelsTest, TheNextLetterTakesOneCapitalAndTheNextNumberItsValue) {
     const std::pair<const char*, int32_t> kLetters[] = {{"D", 3}, {"d", 3}, {"AB", 3}, {"7", 3}, {"", 3}, {"Z", 25}};
-    // A whole number from 0 to 32767 as typed; anything else is refused and leaves it.
+    // A whole number from 0 to 32767 as typed; anything else is refused and leaves it. The
+    // field then shows the one the next dimension or label takes.
     const std::pair<const char*, int32_t> kNumbers[] = {{"5", 5},   {"x", 5},     {"-3", 5},
                                                         {"2.5", 5}, {"32768", 5}, {"32767", 32767}};
     for (const char* name : {T, L}) {
@@ -326,6 +327,8 @@ TEST_F(StylePanelsTest, TheNextLetterTakesOneCapitalAndTheNextNumberItsValue) {
             for (const auto& [typed, expected] : letters ? std::span(kLetters) : std::span(kNumbers)) {
                 ASSERT_EQ(Type(field, typed), kNoErr);
                 EXPECT_EQ(counter, expected) << name << " \"" << typed << "\"";
+                EXPECT_EQ(View(field).text, letters ? std::string(1, static_cast<char>('A' + expected))
+                                                    : std::to_string(expected)) << name << " \"" << typed << "\"";
             }
             EXPECT_EQ(Dialogs().alerts().size(), alerts + 4) << name;  // one message per refusal
         }
