@@ -10,6 +10,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
+#include "geometry/PlotwiseErrors.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ void ApplyDefault(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
 // value it starts with. The user is told which.
 void KeepInDomain(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
                   const Plotwise3_Live_Dimension_Data& current) {
+    if (!e.intField && !e.realField) return;
     const double value = StyleNumber(e, data);
     if (e.HoldsOnArt(value)) return;
     if (e.whenAbsent != WhenAbsent::kError) {
@@ -137,7 +139,13 @@ AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data) {
         }
         if (e.intField == &Plotwise3_Live_Dimension_Data::dimTextPrecedenceFlag) data->dimTextDataListPtr = nullptr;
     }
-    return kNoErr;
+    // The id names the dimension's clicks: no other can stand in for one no tool gives.
+    return data->id >= kFirstDimensionId ? kNoErr : kBadDimensionDataErr;
+}
+
+void HoldStyleToDomains(Plotwise3_Live_Dimension_Data* style, const Plotwise3_Live_Dimension_Data& current) {
+    for (const StyleEntry& e : StyleEntries())
+        if (e.prefix) KeepInDomain(e, *style, current);
 }
 
 AIErr SetDimensionData(AIArtHandle art, const Plotwise3_Live_Dimension_Data* data) {

@@ -208,8 +208,10 @@ AIErr RecordValueTexts(AIArtHandle group) {
     });
 }
 
-// The group's style tag, written as its style record before the tag goes. A group holds one
-// style: a second style tag would overwrite the first, so it stays and is named.
+// The group's style tag, written as its style record before the tag goes, each value held to
+// the domain the record's reader holds it to (one outside takes the reader's default, named);
+// a style of no dimension id is none. A group holds one style: a second style tag would
+// overwrite the first, so it stays and is named.
 AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
     if (AIErr err = TagNamesWithPrefix(group, kStyleTagPrefix, names)) return err;
@@ -224,10 +226,11 @@ AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTag
         live_dimension_group_data legacy{};
         Style style{};
         if (ConvertStringToLiveDimensionGroupData(text.c_str(), &legacy) != kNoErr ||
-            BuildStyleFromPlotwise2(legacy, g->prefs.style, &style) != kNoErr) {
+            BuildStyleFromPlotwise2(legacy, g->prefs.style, &style) != kNoErr || style.id < kFirstDimensionId) {
             Skip(skipped, name);
             continue;
         }
+        HoldStyleToDomains(&style, g->prefs.style);
         // Strings flag 0: strings a sub-record already wrote stay.
         if (AIErr err = ConvertLiveDimensionDataToDictionary(&style, dict, 0)) return err;
         if (legacy.isLabel == 0)
@@ -401,7 +404,7 @@ AIErr BuildClickFromPlotwise2(const dimensioned_object_data& legacy, Plotwise3_d
     finite &= FitsFloat(legacy.y, &c.y);
     finite &= FitsFloat(legacy.endPointOffsetLength, &c.endPointOffsetLength);
     finite &= FitsFloat(legacy.endPointOffsetAngle, &c.endPointOffsetAngle);
-    if (!finite) return kBadDimensionDataErr;
+    if (!finite || !ClickRecordHolds(c)) return kBadDimensionDataErr;
     *click = c;
     return kNoErr;
 }

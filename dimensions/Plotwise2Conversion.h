@@ -56,5 +56,6 @@ int32_t ConvertPlotwise2UnitCode(int32_t legacy);
 // are left empty (their own tags carry them). 'BLDE' when a real does not fit a float.
 AIErr BuildStyleFromPlotwise2(const live_dimension_group_data& legacy, const Plotwise3_Live_Dimension_Data& current,
                               Plotwise3_Live_Dimension_Data* style);
-// The click record of a format-2 click, not yet used. 'BDDE' when a real does not fit a float.
+// The click record of a format-2 click, not yet used. 'BDDE' when a real does not fit a float
+// or a field lies outside the domain a click record holds (ClickRecordHolds).
 AIErr BuildClickFromPlotwise2(const dimensioned_object_data& legacy, Plotwise3_dimensioned_object_data* click);
