@@ -160,7 +160,7 @@ struct LinkClick {
     int32_t owner = 0;
 };
 
-AIErr ReadLinkClicks(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
+AIErr ReadLinkClicks(AIDictionaryRef link, int16_t artType, std::vector<LinkClick>& clicks) {
     KeyBuffer clickPrefix;
     ComposeKey(clickPrefix, kZA3Prefix, kClickDataName);
     return ForEachKey(link, [&](const char* key) -> AIErr {
@@ -170,7 +170,8 @@ AIErr ReadLinkClicks(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
         c.err = GetSubDictionary(link, key, click);
         if (!c.err) c.err = ConvertDimensionedObjectDictionaryToData(click.get(), &c.record);
         if (c.err == kOutOfMemoryErr) return c.err;
-        if (!c.err && !(ClickRecordHolds(c.record) && StoredUnderItsKey(key, c.record))) c.err = kBadDimensionDataErr;
+        if (!c.err && !(ClickRecordHolds(c.record, artType) && StoredUnderItsKey(key, c.record)))
+            c.err = kBadDimensionDataErr;
         c.owner = c.err ? OwnerOfClick(link, click.get()) : c.record.id;
         return kNoErr;
     });
@@ -200,8 +201,8 @@ void JudgeLinkIds(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
 
 }  // namespace
 
-bool ClickRecordHolds(const Plotwise3_dimensioned_object_data& click) {
-    if (click.clickNum == 0) return false;
+bool ClickRecordHolds(const Plotwise3_dimensioned_object_data& click, int16_t artType) {
+    if (click.clickNum == 0 || !ClickFitsArt(click.clickType, artType)) return false;
     const auto entries = ClickEntries();
     return std::all_of(entries.begin(), entries.end(), [&](const ClickEntry& e) {
         const double value = e.intField ? static_cast<double>(click.*e.intField) : click.*e.realField;
@@ -283,10 +284,9 @@ AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& vi
     };
     return ForEachLinkDictionary(object.get(), [&](const char*, AIDictionaryRef link) -> AIErr {
         std::vector<LinkClick> clicks;
-        if (AIErr err = ReadLinkClicks(link, clicks)) return err;
+        if (AIErr err = ReadLinkClicks(link, type, clicks)) return err;
         JudgeLinkIds(link, clicks);
         for (LinkClick& c : clicks) {
-            if (!c.err && !ClickFitsArt(c.record.clickType, type)) c.err = kBadDimensionDataErr;
             if (c.err) {
                 if (AIErr err = report(c.err, c.owner)) return err;
                 continue;

@@ -46,19 +46,18 @@ AIErr SetDimensionedObjectData(AIArtHandle art, const Plotwise3_dimensioned_obje
 AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data);
 AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data);
 int IsDimensionedObject(AIArtHandle art);
-// Whether every stored field of the click lies in its domain (the rows of ClickEntries; no
-// click is numbered 0): what the tools store always does.
-bool ClickRecordHolds(const Plotwise3_dimensioned_object_data& click);
+// Whether the click, kept on art of the type, is one a tool could have stored: every field
+// in its domain (the rows of ClickEntries; no click is numbered 0) and a click type the art
+// can hold (an anchor or piece on a path, a text click on text, space and fill on any art).
+bool ClickRecordHolds(const Plotwise3_dimensioned_object_data& click, int16_t artType);
 
 // Visits every click record stored on the art: links are the entries of "ZA3_Object" whose
 // key begins with "ZA3_Obj_data_", clicks the entries of a link whose key begins with
 // "ZA3_Click_data_"; everything else is passed over and no digits of a key are parsed. The
 // record handed over has art set and prev/next null. Damaged are: a "ZA3_Object" or link
-// that is no dictionary, a click that cannot be read, one with a field outside its domain
-// (ClickRecordHolds) or kept under another key than its number gives, one whose type its
-// art cannot hold (an anchor or piece on other art than a path, a text click on other art
-// than text), and in a link whose clicks store different ids, each storing another id than
-// the link's own. Damage stops the walk with its error, unless `damaged` is given: it is
+// that is no dictionary, a click that cannot be read, one its art could not have been given
+// (ClickRecordHolds) or kept under another key than its number gives, and in a link whose
+// clicks store different ids, each storing another id than the link's own. Damage stops the walk with its error, unless `damaged` is given: it is
 // then told the id of the dimension the damaged record belongs to (a link by its key's
 // digits, an odd click by its link's id; 0 when none can be told), and the walk goes on.
 // Running out of memory always stops it. A non-zero result of a visitor stops it and is

@@ -404,7 +404,7 @@ AIErr BuildClickFromPlotwise2(const dimensioned_object_data& legacy, Plotwise3_d
     finite &= FitsFloat(legacy.y, &c.y);
     finite &= FitsFloat(legacy.endPointOffsetLength, &c.endPointOffsetLength);
     finite &= FitsFloat(legacy.endPointOffsetAngle, &c.endPointOffsetAngle);
-    if (!finite || !ClickRecordHolds(c)) return kBadDimensionDataErr;
+    if (!finite) return kBadDimensionDataErr;
     *click = c;
     return kNoErr;
 }
@@ -435,6 +435,8 @@ AIErr ConvertLayerScales(SkippedLegacyTags* skipped) {
 AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
     if (AIErr err = TagNamesWithPrefix(art, kClickTagPrefix, names)) return err;
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
     std::set<std::pair<int32_t, int32_t>> converted;  // (dimension, click): a second one would overwrite
     for (const std::string& name : names) {
         std::string text;
@@ -442,7 +444,8 @@ AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped) {
         dimensioned_object_data legacy{};
         Plotwise3_dimensioned_object_data click{};
         if (ConvertStringToDimensionedObjectData(text.c_str(), &legacy) != kNoErr ||
-            BuildClickFromPlotwise2(legacy, &click) != kNoErr || !converted.insert({click.id, click.clickNum}).second) {
+            BuildClickFromPlotwise2(legacy, &click) != kNoErr || !ClickRecordHolds(click, type) ||
+            !converted.insert({click.id, click.clickNum}).second) {
             Skip(skipped, name);
             continue;
         }

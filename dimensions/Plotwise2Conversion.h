@@ -40,7 +40,9 @@ AIErr ConvertDimensionedObjects(SkippedLegacyTags* skipped = nullptr);
 AIErr ConvertLiveDimensions(SkippedLegacyTags* skipped = nullptr);
 
 // The same for one art: its click tags, or (for a group) its style and sub-record tags. A
-// host error stops and is returned; unreadable tags are named and stay.
+// host error stops and is returned; unreadable tags are named and stay, and so are click
+// tags no click record on that art could hold (ClickRecordHolds) and style tags of no
+// dimension id. A style value outside its domain takes its reader's default, named.
 AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped);
 AIErr ConvertLegacyStyleTags(AIArtHandle group, SkippedLegacyTags* skipped);
 
@@ -56,6 +58,5 @@ int32_t ConvertPlotwise2UnitCode(int32_t legacy);
 // are left empty (their own tags carry them). 'BLDE' when a real does not fit a float.
 AIErr BuildStyleFromPlotwise2(const live_dimension_group_data& legacy, const Plotwise3_Live_Dimension_Data& current,
                               Plotwise3_Live_Dimension_Data* style);
-// The click record of a format-2 click, not yet used. 'BDDE' when a real does not fit a float
-// or a field lies outside the domain a click record holds (ClickRecordHolds).
+// The click record of a format-2 click, not yet used. 'BDDE' when a real does not fit a float.
 AIErr BuildClickFromPlotwise2(const dimensioned_object_data& legacy, Plotwise3_dimensioned_object_data* click);

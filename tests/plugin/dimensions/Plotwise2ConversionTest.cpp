@@ -265,10 +265,12 @@ TEST_F(Plotwise2ConversionTest, AnUnreadableTextIsSkippedAndNamedAndTheRestConve
     Tag(path, "ZMK_Live_Obj_1_2", "1^0^0^2^1^1^0^nan^72^0^0");  // the old reader took nan
     Tag(path, "ZMK_Live_Obj_1_3", "1^0^0^3^1^1^0^1e39^72^0^0");  // beyond a float
     Tag(path, "ZMK_Live_Obj_1_drag", "1^0^2^-1^0^0^0^72^36^36^-1.5707964");
-    // Fields no click record holds: a click numbered 0, an anchor -1, a place past the canvas.
+    // Clicks no click record on a path holds: one numbered 0, an anchor -1, a place past the
+    // canvas, a click on text.
     Tag(path, "ZMK_Live_Obj_1_0", "1^0^0^0^0^0^0^72^72^0^0");
     Tag(path, "ZMK_Live_Obj_1_4", "1^0^0^4^-1^-1^0^72^72^0^0");
     Tag(path, "ZMK_Live_Obj_1_5", "1^0^2^5^0^0^0^1e30^72^0^0");
+    Tag(path, "ZMK_Live_Obj_1_6", "1^0^3^6^0^0^0^72^72^0^0");
     AIArtHandle other = NewPath();
     Tag(other, "ZMK_Live_Obj_2_1", "2^0^0^1^0^0^0^5^5");  // nine fields
     Tag(other, "ZMK_Live_Obj_2_2", "2^0^0^2^0^0^0^9^5^0^0");
@@ -286,10 +288,11 @@ TEST_F(Plotwise2ConversionTest, AnUnreadableTextIsSkippedAndNamedAndTheRestConve
     ASSERT_EQ(ConvertLiveDimensions(&skipped), kNoErr);
     // Each named once; the unreadable tags stay where they were.
     std::sort(skipped.names.begin(), skipped.names.end());
-    EXPECT_EQ(skipped.names, (Names{"ZMK_Live_Dim_0", "ZMK_Live_Dim_1", "ZMK_Live_Obj_1_0", "ZMK_Live_Obj_1_2",
-                                    "ZMK_Live_Obj_1_3", "ZMK_Live_Obj_1_4", "ZMK_Live_Obj_1_5", "ZMK_Live_Obj_2_1"}));
-    EXPECT_EQ(Tags(path),
-              (Names{"ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3", "ZMK_Live_Obj_1_0", "ZMK_Live_Obj_1_4", "ZMK_Live_Obj_1_5"}));
+    EXPECT_EQ(skipped.names,
+              (Names{"ZMK_Live_Dim_0", "ZMK_Live_Dim_1", "ZMK_Live_Obj_1_0", "ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3",
+                     "ZMK_Live_Obj_1_4", "ZMK_Live_Obj_1_5", "ZMK_Live_Obj_1_6", "ZMK_Live_Obj_2_1"}));
+    EXPECT_EQ(Tags(path), (Names{"ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3", "ZMK_Live_Obj_1_0", "ZMK_Live_Obj_1_4",
+                                 "ZMK_Live_Obj_1_5", "ZMK_Live_Obj_1_6"}));
     // A unit code the formatter lacks is converted as the current style's, and named.
     EXPECT_EQ(Style<int32_t>(standin::fromHandle(noUnit), "PW7_Attr_upperUnits"), g->prefs.style.upperUnits);
     ASSERT_EQ(g->notesForUser.size(), 1u);
