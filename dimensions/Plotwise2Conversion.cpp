@@ -2,6 +2,7 @@
 // style with its face, colour and label sub-records on dimension groups.
 #include "dimensions/Plotwise2Conversion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -437,7 +438,8 @@ AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped) {
     if (AIErr err = TagNamesWithPrefix(art, kClickTagPrefix, names)) return err;
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
-    std::set<std::pair<int32_t, int32_t>> converted;  // (dimension, click): a second one would overwrite
+    // (dimension, click): a second one would overwrite, as every negative number is the drag.
+    std::set<std::pair<int32_t, int32_t>> converted;
     for (const std::string& name : names) {
         std::string text;
         if (AIErr err = ReadStringTag(art, name, text)) return err;
@@ -445,7 +447,7 @@ AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped) {
         Plotwise3_dimensioned_object_data click{};
         if (ConvertStringToDimensionedObjectData(text.c_str(), &legacy) != kNoErr ||
             BuildClickFromPlotwise2(legacy, &click) != kNoErr || !ClickRecordHolds(click, type) ||
-            !converted.insert({click.id, click.clickNum}).second) {
+            !converted.insert({click.id, std::max(click.clickNum, -1)}).second) {
             Skip(skipped, name);
             continue;
         }

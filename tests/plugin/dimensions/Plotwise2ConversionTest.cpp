@@ -330,6 +330,16 @@ TEST_F(Plotwise2ConversionTest, DuplicateTagsOnOneArtConvertOnceAndTheRestAreNam
     EXPECT_EQ(x, skipped.names[0] == "ZMK_Live_Obj_1_1" ? 9.0f : 72.0f);
     EXPECT_EQ(Click<AIReal>(p, 1, "2", "ZA3_Obj_x"), 144.0f);
     EXPECT_EQ(Style<int32_t>(standin::fromHandle(group), "ZA3_Attr_id"), skipped.names[1] == "ZMK_Live_Dim_5" ? 6 : 5);
+    // Every negative number is the drag.
+    AIArtHandle dragged = NewPath();
+    Tag(dragged, "ZMK_Live_Obj_1_drag", "1^0^2^-1^0^0^0^72^36^36^0");
+    Tag(dragged, "ZMK_Live_Obj_1_drag_", "1^0^2^-2^0^0^0^72^36^18^0");
+    SkippedLegacyTags drags;
+    ASSERT_EQ(ConvertLegacyClickTags(dragged, &drags), kNoErr);
+    ASSERT_EQ(drags.names.size(), 1u);
+    EXPECT_EQ(Tags(dragged), drags.names);
+    EXPECT_EQ(Click<AIReal>(standin::fromHandle(dragged), 1, "drag", "ZA3_Obj_length"),
+              drags.names[0] == "ZMK_Live_Obj_1_drag" ? 18.0f : 36.0f);
 }
 
 TEST_F(Plotwise2ConversionTest, ASubRecordWithoutAStyleRecordStaysAndIsNamed) {
