@@ -68,7 +68,6 @@ void ApplyDefault(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
 // value it starts with. The user is told which.
 void KeepInDomain(const StyleEntry& e, Plotwise3_Live_Dimension_Data& data,
                   const Plotwise3_Live_Dimension_Data& current) {
-    if (!e.intField && !e.realField) return;
     const double value = StyleNumber(e, data);
     if (e.HoldsOnArt(value)) return;
     if (e.whenAbsent != WhenAbsent::kError) {
@@ -130,6 +129,9 @@ AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data) {
     for (const StyleEntry& e : StyleEntries()) {
         if (!e.prefix) continue;
         AIErr err = ReadStyleEntry(sub.get(), e, *data);
+        // The id names the dimension's clicks: none can stand in for one no tool gives.
+        if (!err && e.intField == &Plotwise3_Live_Dimension_Data::id && data->id < kFirstDimensionId)
+            return kBadDimensionDataErr;
         if (err == kNoSuchKey && e.whenAbsent != WhenAbsent::kError) {
             ApplyDefault(e, *data, current);
         } else if (err) {
@@ -139,8 +141,7 @@ AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data) {
         }
         if (e.intField == &Plotwise3_Live_Dimension_Data::dimTextPrecedenceFlag) data->dimTextDataListPtr = nullptr;
     }
-    // The id names the dimension's clicks: no other can stand in for one no tool gives.
-    return data->id >= kFirstDimensionId ? kNoErr : kBadDimensionDataErr;
+    return kNoErr;
 }
 
 void HoldStyleToDomains(Plotwise3_Live_Dimension_Data* style, const Plotwise3_Live_Dimension_Data& current) {

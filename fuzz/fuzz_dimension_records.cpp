@@ -73,27 +73,31 @@ void Rearrange(standin::Document& doc, const standin::ObjId (&groups)[3], const 
     if (what & 4) doc.duplicateArt(groups[2], kPlaceAbove, groups[2], nullptr);
     if (what & 8) doc.editDict(doc.dictionaryOf(doc.currentLayer()))->set("ZA3_Scaler", std::string("1"));
     if (what & 16) doc.duplicateArt(measured[in.byte() & 1], kPlaceAbove, measured[0], nullptr);
-    if (what & 32) {
-        standin::Dict& layer = *doc.editDict(doc.dictionaryOf(doc.currentLayer()));
-        layer.set("ZA3_ScaleID", static_cast<int32_t>(in.small(0, 40)));
-        layer.set("ZA3_Scaler", in.real());
-        layer.set("ZA3_ScaleStr", std::string("1:2"));
-    }
-    if (what & 64) {
+}
+
+// Values past what a tool stores, from the input's last bytes (so the corpus's earlier
+// inputs keep what they were kept for): a click's stored number other than its key gives
+// (a drag numbered as a click), measured art on a face of any matrix, a layer scale of any
+// scaler.
+void SpoilFurther(standin::Document& doc, const standin::ObjId (&measured)[2], FuzzInput& in) {
+    const uint8_t what = in.byte();
+    const standin::ObjId object = SubDictionary(doc, doc.dictionaryOf(measured[what & 1]), "ZA3_Object");
+    const standin::ObjId link = object ? SubDictionary(doc, object, "ZA3_Obj_data_" + std::to_string(in.small(1, 3))) : 0;
+    const char* keys[] = {"ZA3_Click_data_1", "ZA3_Click_data_2", "ZA3_Click_data_drag"};
+    const standin::ObjId click = link ? SubDictionary(doc, link, keys[in.byte() % 3]) : 0;
+    if (click && (what & 2)) doc.editDict(click)->set("ZA3_Obj_clicknum", static_cast<int32_t>(in.small(-2, 10)));
+    if (what & 4) {
         depth_object_data face{};
         face.face = in.small(0, 4);
         face.matrix = {in.real(), in.real(), in.real(), in.real(), 0, 0};
         SetAxonometricData(standin::suites::artHandle(measured[in.byte() & 1]), &face);
     }
-}
-
-// A click's stored number made another than its key gives (a drag numbered as a click).
-void Renumber(standin::Document& doc, standin::ObjId art, FuzzInput& in) {
-    const standin::ObjId object = SubDictionary(doc, doc.dictionaryOf(art), "ZA3_Object");
-    const standin::ObjId link = object ? SubDictionary(doc, object, "ZA3_Obj_data_" + std::to_string(in.small(1, 3))) : 0;
-    const char* keys[] = {"ZA3_Click_data_1", "ZA3_Click_data_2", "ZA3_Click_data_drag"};
-    const standin::ObjId click = link ? SubDictionary(doc, link, keys[in.byte() % 3]) : 0;
-    if (click) doc.editDict(click)->set("ZA3_Obj_clicknum", static_cast<int32_t>(in.small(-2, 10)));
+    if (what & 8) {
+        standin::Dict& layer = *doc.editDict(doc.dictionaryOf(doc.currentLayer()));
+        layer.set("ZA3_ScaleID", static_cast<int32_t>(in.small(0, 40)));
+        layer.set("ZA3_Scaler", in.real());
+        layer.set("ZA3_ScaleStr", std::string("1:2"));
+    }
 }
 
 Plotwise3_dimensioned_object_data Click(FuzzInput& in) {
@@ -167,7 +171,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const standin::ObjId links = SubDictionary(doc, doc.dictionaryOf(rect), "ZA3_Object");
     if (links && (in.byte() & 1)) doc.editDict(links)->set("ZA3_Obj_data_" + std::to_string(in.small(0, 3)), int32_t{7});
     if (in.byte() & 1) doc.setUserAttr(groups[in.byte() % 3], kArtSelected, kArtSelected);
-    if (in.byte() & 1) Renumber(doc, measured[in.byte() & 1], in);
     Rearrange(doc, groups, measured, in);
 
     // What the update must keep: the art that carries click records (in a dimension's group
@@ -176,7 +179,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool linked[2] = {};
     for (int i = 0; i < 2; ++i) linked[i] = IsDimensionedObject(standin::suites::artHandle(measured[i])) != 0;
     const size_t dimensions = Dimensions(doc);
-    (void)UpdateAssociativeDimensions(in.byte() & 1 ? kProcessSelectedArt : kProcessAllArt);
+    const PlotwiseProcessArtType which = in.byte() & 1 ? kProcessSelectedArt : kProcessAllArt;
+    SpoilFurther(doc, measured, in);
+    (void)UpdateAssociativeDimensions(which);
     if (g.updatingDimensions != 0 || g.firstChainDimDataPtr != nullptr) std::abort();
     // A redraw disposes of nothing but a dimension's own parts, and puts a group in the place
     // of each one it disposes of.
