@@ -44,6 +44,22 @@ struct DamagedDrawingTest : RadialAngleTest {
     standin::Dict& RectClick(const char* key) {
         return *doc->editDict(std::get<standin::DictLink>(*RectLink("ZA3_Obj_data_1").find(key)).id);
     }
+    // The width's first click turned into a click in space at (h, 150).
+    void ClickInSpace(AIReal h) {
+        RectClick("ZA3_Click_data_1").set("ZA3_Obj_clicktype", int32_t{kLiveDimClickedSpace});
+        RectClick("ZA3_Click_data_1").set("ZA3_Obj_x", h);
+    }
+    // The width's click as if it lay on the circle, whose links are then of another type.
+    void LostWithTheCircle(const char* click) {
+        RectLink("ZA3_Obj_data_1").erase(click);
+        DictOf(circle).set("ZA3_Object", int32_t{7});
+    }
+    void RectOnFace(const AIRealMatrix& matrix) {
+        depth_object_data face{};
+        face.face = kAxoLeftFace;
+        face.matrix = matrix;
+        EXPECT_EQ(SetAxonometricData(Art(rect), &face), kNoErr);
+    }
     // The layer stores custom scale 1 (its user's slot free) with this scaler.
     void CustomLayerScale(AIReal scaler) {
         standin::Dict& layer = DictOf(doc->layerByTitle("Layer 1"));
@@ -210,15 +226,9 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"the drag numbered as a click",
          [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_clicknum", int32_t{7}); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
-        {"a click in space past the canvas",
-         [](auto& t) {
-             t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_clicktype", int32_t{kLiveDimClickedSpace});
-             t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_x", AIReal{1e30f});
-         },
+        {"a click in space past the canvas", [](auto& t) { t.ClickInSpace(1e30f); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
-        {"a click in space where the corner was",
-         [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_clicktype", int32_t{kLiveDimClickedSpace}); },
-         {"120.00", kDiameter}, ""},
+        {"a click in space where the corner was", [](auto& t) { t.ClickInSpace(100); }, {"120.00", kDiameter}, ""},
         {"a click of a kind no tool stores",
          [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_dimtype", int32_t{40}); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
@@ -226,31 +236,14 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_dimtype", int32_t{kVertical}); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
         {"the circle's links of another type, the width's first click among them",
-         [](auto& t) {
-             t.RectLink("ZA3_Obj_data_1").erase("ZA3_Click_data_1");
-             t.DictOf(t.circle).set("ZA3_Object", int32_t{7});
-         },
+         [](auto& t) { t.LostWithTheCircle("ZA3_Click_data_1"); },
          {"100.00", kDiameter}, "kept as they were: \"\xD8 72.00\"; \"100.00\""},
         {"the circle's links of another type, the width's last click among them",
-         [](auto& t) {
-             t.RectLink("ZA3_Obj_data_1").erase("ZA3_Click_data_2");
-             t.DictOf(t.circle).set("ZA3_Object", int32_t{7});
-         },
+         [](auto& t) { t.LostWithTheCircle("ZA3_Click_data_2"); },
          {"100.00", kDiameter}, "kept as they were: \"\xD8 72.00\"; \"100.00\""},
-        {"the rectangle on a face that cannot be turned back",
-         [](auto& t) {
-             depth_object_data face{};
-             face.face = kAxoLeftFace;
-             face.matrix = {1, 1, 1, 1, 0, 0};
-             EXPECT_EQ(SetAxonometricData(t.Art(t.rect), &face), kNoErr);
-         },
+        {"the rectangle on a face that cannot be turned back", [](auto& t) { t.RectOnFace({1, 1, 1, 1, 0, 0}); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
-        {"the rectangle on a face drawn flat",
-         [](auto& t) {
-             depth_object_data face{};
-             face.face = kAxoLeftFace;
-             EXPECT_EQ(SetAxonometricData(t.Art(t.rect), &face), kNoErr);
-         },
+        {"the rectangle on a face drawn flat", [](auto& t) { t.RectOnFace({1, 0, 0, 1, 0, 0}); },
          {"120.00", kDiameter}, ""},
         {"a custom scaler past the largest custom scale",
          [](auto& t) { t.CustomLayerScale(1e30f); }, {"120.00", kDiameter}, "the scale of layer \"Layer 1\""},
