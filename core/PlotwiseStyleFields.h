@@ -59,7 +59,8 @@ struct StyleField {
     bool presets = false;  // carried by presets, in the preset record's order
     StyleValue startup{};  // the value before the preferences are read
     // The values the field may hold; one outside them (or a real that is not finite), read
-    // from a document or the preferences, is read as its default and named to the user.
+    // from a document or the preferences, is read as its default and named to the user. A
+    // field without bounds holds every finite value of its type.
     double least = -std::numeric_limits<double>::infinity();
     double most = std::numeric_limits<double>::infinity();
     // A dimension's own record may also hold values down to this one, which the current
@@ -67,10 +68,13 @@ struct StyleField {
     double leastOnArt = std::numeric_limits<double>::infinity();
 
     // Whether the number read into the field lies in its domain.
-    constexpr bool Holds(double value) const { return value >= least && value <= most; }
+    constexpr bool Holds(double value) const { return Finite(value) && value >= least && value <= most; }
     // Whether the number read from a dimension's record lies in the domain it has there.
     constexpr bool HoldsOnArt(double value) const {
-        return value >= (leastOnArt < least ? leastOnArt : least) && value <= most;
+        return Finite(value) && value >= (leastOnArt < least ? leastOnArt : least) && value <= most;
+    }
+    static constexpr bool Finite(double value) {
+        return value >= -std::numeric_limits<double>::max() && value <= std::numeric_limits<double>::max();
     }
 
     // The table's row modifiers.
@@ -138,11 +142,17 @@ constexpr StyleField Str(const char* prefix, const char* field, StyleStringField
 }
 
 // Domains: colour components are 16.16 fixed-point values less one (0 to 1 is 0 to 65535),
-// unit codes those of the formatter's table, lengths and weights not negative.
+// unit codes those of the formatter's table, precisions its six steps, lengths and weights
+// not negative, placements, kinds and menu entries those the panels and tools offer, check
+// boxes 0 or 1. A field no routine reads, or one any value of which means something, is
+// bounded only by its type.
 constexpr double kComponentMost = 65535;
 constexpr double kUnitCodeMost = 19;
+constexpr double kPrecisionMost = 5;
 constexpr double kLengthMost = 16383;  // the host's largest canvas, in points
 constexpr double kTextSizeLeast = 0.1;
+constexpr double kModifiersMost = 1 + 2 + 4 + 8;  // shift, option and command's two bits
+constexpr double kIdMost = std::numeric_limits<int32_t>::max();
 // The format a dimension takes when its texts are in different formats (one was retyped).
 constexpr double kMixedFormat = -1;
 
@@ -157,79 +167,84 @@ constexpr const char* PW7 = kPW7Prefix;
 // takes the value the two built-in presets share, or "Basic Engineering"'s where they
 // differ. The face is replaced by the host's default face when preferences are read.
 inline constexpr StyleField kTable[] = {
-    Int(ZA3, "id", &D::id, 0).Preset("dimensionDataID"),
-    Int(ZA3, "modifiers", &D::modifiers, 0),
-    Int(ZA3, "live", &D::live, 1).Preset("liveDimension"),
-    Int(ZA3, "dimensionColorType", &D::dimensionColorType, 5).Preset("dimensionColorType"),
-    Int(ZA3, "dimensionColorEntry", &D::dimensionColorEntry, 0).Preset("dimensionColorEntry"),
+    Int(ZA3, "id", &D::id, 0).Within(0, kIdMost).Preset("dimensionDataID"),
+    Int(ZA3, "modifiers", &D::modifiers, 0).Within(0, kModifiersMost),
+    Int(ZA3, "live", &D::live, 1).Within(0, 1).Preset("liveDimension"),
+    // Every kind of the host's colours: the styles panel takes the fill colour's kind as it is.
+    Int(ZA3, "dimensionColorType", &D::dimensionColorType, 5).Within(0, 6).Preset("dimensionColorType"),
+    Int(ZA3, "dimensionColorEntry", &D::dimensionColorEntry, 0).Within(0, 12).Preset("dimensionColorEntry"),
     Int(ZA3, "dimensionColorComponent1", &D::dimensionColorComponent1, 0).Within(0, kComponentMost).Preset("dimensionColorComponent1"),
     Int(ZA3, "dimensionColorComponent2", &D::dimensionColorComponent2, 0).Within(0, kComponentMost).Preset("dimensionColorComponent2"),
     Int(ZA3, "dimensionColorComponent3", &D::dimensionColorComponent3, 0).Within(0, kComponentMost).Preset("dimensionColorComponent3"),
     Int(ZA3, "dimensionColorComponent4", &D::dimensionColorComponent4, 0).Within(0, kComponentMost).Preset("dimensionColorComponent4"),
-    Int(ZA3, "dimensionCustomColorType", &D::dimensionCustomColorType, 1).Preset("dimensionCustomColorType"),
+    Int(ZA3, "dimensionCustomColorType", &D::dimensionCustomColorType, 1).Within(0, 2).Preset("dimensionCustomColorType"),
     Real(ZA3, "dimensionCustomColorTint", &D::dimensionCustomColorTint, 100.0f).Within(0, 100).Preset("dimensionCustomColorTint"),
     // Presets carry the custom colour's name in the preferences' customColorName instead.
     Str(ZA3, "dimensionCustomColorName", &D::dimensionCustomColorName, "").StringsFlag(),
-    Int(ZA3, "arrowheadStyle", &D::arrowheadStyle, 1).Preset("arrowheadStyle"),
+    Int(ZA3, "arrowheadStyle", &D::arrowheadStyle, 1).Within(1, 8).Preset("arrowheadStyle"),
     Real(ZA3, "arrowheadLength", &D::arrowheadLength, 9.0f).Within(0, kLengthMost).Preset("arrowheadLength"),
     Real(ZA3, "arrowheadWeight", &D::arrowheadWeight, 1.0f).Within(0, kLengthMost).Preset("arrowheadWeight"),
-    Real(ZA3, "arrowheadAngle", &D::arrowheadAngle, 17.5f).Preset("arrowheadAngle"),
-    Real(ZA3, "autoDimensionOffset", &D::autoDimensionOffset, 27.0f).Preset("autoDimensionOffset"),
+    Real(ZA3, "arrowheadAngle", &D::arrowheadAngle, 17.5f).Within(0, 180).Preset("arrowheadAngle"),
+    Real(ZA3, "autoDimensionOffset", &D::autoDimensionOffset, 27.0f).Within(-kLengthMost, kLengthMost).Preset("autoDimensionOffset"),
     Real(ZA3, "dimensionWeight", &D::dimensionWeight, 1.0f).Within(0, kLengthMost).Preset("dimensionWeight"),
-    Real(ZA3, "dimensionExtension", &D::dimensionExtension, 0.0f),
+    Real(ZA3, "dimensionExtension", &D::dimensionExtension, 0.0f).Within(-kLengthMost, kLengthMost),
     Real(ZA3, "witnessGap", &D::witnessGap, 4.5f).Within(0, kLengthMost).Preset("witnessGap"),
     Real(ZA3, "witnessWeight", &D::witnessWeight, 1.0f).Within(0, kLengthMost).Preset("witnessWeight"),
-    Real(ZA3, "witnessExtension", &D::witnessExtension, 9.0f).Preset("witnessExtension"),
-    Int(ZA3, "chainDatum", &D::chainDatum, 0).Preset("chainDatum"),
-    Int(ZA3, "JISDatumTerminator", &D::JISDatumTerminator, 0).Preset("JISDatumTerminator"),
-    Int(ZA3, "makeSectionLineDoubleThick", &D::makeSectionLineDoubleThick, 1).Preset("makeSectionLineDoubleThick"),
-    Int(ZA3, "primeSection", &D::primeSection, 1).Preset("primeSection"),
+    Real(ZA3, "witnessExtension", &D::witnessExtension, 9.0f).Within(0, kLengthMost).Preset("witnessExtension"),
+    Int(ZA3, "chainDatum", &D::chainDatum, 0).Within(0, 1).Preset("chainDatum"),
+    Int(ZA3, "JISDatumTerminator", &D::JISDatumTerminator, 0).Within(0, 1).Preset("JISDatumTerminator"),
+    Int(ZA3, "makeSectionLineDoubleThick", &D::makeSectionLineDoubleThick, 1).Within(0, 1).Preset("makeSectionLineDoubleThick"),
+    Int(ZA3, "primeSection", &D::primeSection, 1).Within(0, 1).Preset("primeSection"),
     Str(ZA3, "dimensionTextFaceStr", &D::dimensionTextFaceStr, "Helvetica").StringsFlag().Preset("dimensionTextFaceStr"),
     Real(ZA3, "dimensionTextSize", &D::dimensionTextSize, 12.0f).Within(kTextSizeLeast, kLengthMost).Preset("dimensionTextSize"),
-    Int(ZA3, "hTextPlacement", &D::hTextPlacement, 1).Preset("hTextPlacement"),
-    Int(ZA3, "vTextPlacement", &D::vTextPlacement, 1).Preset("vTextPlacement"),
-    Int(ZA3, "aTextPlacement", &D::aTextPlacement, 1).Preset("aTextPlacement"),
-    Real(ZA3, "textDistanceAboveLine", &D::textDistanceAboveLine, 4.5f).Preset("textDistanceAboveLine"),
-    Int(ZA3, "useUniversalTextAngle", &D::useUniversalTextAngle, 0).Preset("useUniversalTextAngle"),
-    Int(ZA3, "moveLargeDimensionText", &D::moveLargeDimensionText, 0).Preset("moveLargeDimensionText"),
-    Int(ZA3, "appendDiamLabels", &D::appendDiamLabels, 1).Preset("appendDiamLabels"),
-    Int(ZA3, "diameterLabelsBefore", &D::diameterLabelsBefore, 1).Preset("diameterLabelsBefore"),
-    Int(ZA3, "diameterLeaderSpansCircle", &D::diameterLeaderSpansCircle, 0).Preset("diameterLeaderSpansCircle"),
-    Int(ZA3, "dualDimensions", &D::dualDimensions, 0).Preset("dualDimensions"),
+    Int(ZA3, "hTextPlacement", &D::hTextPlacement, 1).Within(1, 5).Preset("hTextPlacement"),
+    Int(ZA3, "vTextPlacement", &D::vTextPlacement, 1).Within(1, 5).Preset("vTextPlacement"),
+    Int(ZA3, "aTextPlacement", &D::aTextPlacement, 1).Within(1, 5).Preset("aTextPlacement"),
+    Real(ZA3, "textDistanceAboveLine", &D::textDistanceAboveLine, 4.5f).Within(-kLengthMost, kLengthMost).Preset("textDistanceAboveLine"),
+    Int(ZA3, "useUniversalTextAngle", &D::useUniversalTextAngle, 0).Within(0, 1).Preset("useUniversalTextAngle"),
+    Int(ZA3, "moveLargeDimensionText", &D::moveLargeDimensionText, 0).Within(0, 1).Preset("moveLargeDimensionText"),
+    Int(ZA3, "appendDiamLabels", &D::appendDiamLabels, 1).Within(0, 1).Preset("appendDiamLabels"),
+    Int(ZA3, "diameterLabelsBefore", &D::diameterLabelsBefore, 1).Within(0, 1).Preset("diameterLabelsBefore"),
+    Int(ZA3, "diameterLeaderSpansCircle", &D::diameterLeaderSpansCircle, 0).Within(0, 1).Preset("diameterLeaderSpansCircle"),
+    Int(ZA3, "dualDimensions", &D::dualDimensions, 0).Within(0, 1).Preset("dualDimensions"),
     Int(PW7, "upperUnits", &D::upperUnits, 8).Within(0, kUnitCodeMost).OrCurrentStyle().Preset("upperUnits"),
-    Int(ZA3, "appendUpperUnitLabels", &D::appendUpperUnitLabels, 1).Preset("appendUpperUnitLabels"),
-    Int(ZA3, "upperDecimalPrecision", &D::upperDecimalPrecision, 3).Preset("upperDecimalPrecision"),
-    Int(ZA3, "upperFractionalPrecision", &D::upperFractionalPrecision, 3).Preset("upperFractionalPrecision"),
-    Int(ZA3, "upperTolerance", &D::upperTolerance, 0).Preset("upperTolerance"),
+    Int(ZA3, "appendUpperUnitLabels", &D::appendUpperUnitLabels, 1).Within(0, 1).Preset("appendUpperUnitLabels"),
+    Int(ZA3, "upperDecimalPrecision", &D::upperDecimalPrecision, 3).Within(0, kPrecisionMost).Preset("upperDecimalPrecision"),
+    Int(ZA3, "upperFractionalPrecision", &D::upperFractionalPrecision, 3).Within(0, kPrecisionMost).Preset("upperFractionalPrecision"),
+    Int(ZA3, "upperTolerance", &D::upperTolerance, 0).Within(0, 3).Preset("upperTolerance"),
     Str(ZA3, "upperToleranceValue", &D::upperToleranceValue, ".125").Preset("upperToleranceValue"),
     Int(ZA3, "upperToleranceUnits", &D::upperToleranceUnits, 5).Within(0, kUnitCodeMost).Preset("upperToleranceUnits"),
-    Int(ZA3, "upperToleranceSuperscript", &D::upperToleranceSuperscript, 0).Preset("upperToleranceSuperscript"),
+    Int(ZA3, "upperToleranceSuperscript", &D::upperToleranceSuperscript, 0).Within(0, 1).Preset("upperToleranceSuperscript"),
     Int(PW7, "lowerUnits", &D::lowerUnits, 8).Within(0, kUnitCodeMost).OrCurrentStyle().Preset("lowerUnits"),
-    Int(ZA3, "appendLowerUnitLabels", &D::appendLowerUnitLabels, 1).Preset("appendLowerUnitLabels"),
-    Int(ZA3, "lowerDecimalPrecision", &D::lowerDecimalPrecision, 3).Preset("lowerDecimalPrecision"),
-    Int(ZA3, "lowerFractionalPrecision", &D::lowerFractionalPrecision, 3).Preset("lowerFractionalPrecision"),
-    Int(ZA3, "lowerTolerance", &D::lowerTolerance, 0).Preset("lowerTolerance"),
+    Int(ZA3, "appendLowerUnitLabels", &D::appendLowerUnitLabels, 1).Within(0, 1).Preset("appendLowerUnitLabels"),
+    Int(ZA3, "lowerDecimalPrecision", &D::lowerDecimalPrecision, 3).Within(0, kPrecisionMost).Preset("lowerDecimalPrecision"),
+    Int(ZA3, "lowerFractionalPrecision", &D::lowerFractionalPrecision, 3).Within(0, kPrecisionMost).Preset("lowerFractionalPrecision"),
+    Int(ZA3, "lowerTolerance", &D::lowerTolerance, 0).Within(0, 3).Preset("lowerTolerance"),
     Str(ZA3, "lowerToleranceValue", &D::lowerToleranceValue, ".125").Preset("lowerToleranceValue"),
     Int(ZA3, "lowerToleranceUnits", &D::lowerToleranceUnits, 5).Within(0, kUnitCodeMost).Preset("lowerToleranceUnits"),
-    Int(ZA3, "lowerToleranceSuperscript", &D::lowerToleranceSuperscript, 0).Preset("lowerToleranceSuperscript"),
-    Int(ZA3, "labelLeader", &D::labelLeader, 1).Preset("labelLeader"),
-    Int(ZA3, "labelShape", &D::labelShape, 2).Preset("labelShape"),
+    Int(ZA3, "lowerToleranceSuperscript", &D::lowerToleranceSuperscript, 0).Within(0, 1).Preset("lowerToleranceSuperscript"),
+    Int(ZA3, "labelLeader", &D::labelLeader, 1).Within(0, 5).Preset("labelLeader"),
+    Int(ZA3, "labelShape", &D::labelShape, 2).Within(0, 6).Preset("labelShape"),
+    // Read by nothing.
     Int(ZA3, "pointerLabelType", &D::pointerLabelType, 1).Preset("labelIncType"),
-    Int(ZA3, "labelBorder", &D::labelBorder, 10).Preset("labelBorder"),
-    Real(PW4, "labelLeaderLength", &D::labelLeaderLength, 36.0f).Or(36.0f).Preset("labelLeaderLength"),
+    Int(ZA3, "labelBorder", &D::labelBorder, 10).Within(0, 35).Preset("labelBorder"),
+    Real(PW4, "labelLeaderLength", &D::labelLeaderLength, 36.0f).Or(36.0f).Within(0, kLengthMost).Preset("labelLeaderLength"),
     Str(ZA3, "dimensionLabelStr", &D::dimensionLabelStr, "").StringsFlag(),
     Int(PW4, "dimensionFormat", &D::dimensionFormat, 0).Or(0).Within(0, 4).OnArtFrom(kMixedFormat).Preset("DimFormat"),
+    // 1 the text in the document wins, any other value the format (the style push writes 2).
     Int(PW4, "dimTextPrecedenceFlag", &D::dimTextPrecedenceFlag, 0).Or(1),
     Bool(PW4, "slideDimText", &D::slideDimText, 1).Or(0).Preset("slideDimText"),
+    // A fraction of the dimension line, beyond its ends where the text was dragged past them.
     Real(PW4, "slideDimTextOffset", &D::slideDimTextOffset, 0.5f).Or(0.5f),
-    Int(PW4, "textSpacing", &D::textSpacing, 16).Or(50).Preset("textSpacing"),
-    Int(PW4, "labelFormat", &D::labelFormat, 1).Or(0).Preset("LabelFormat"),
-    Real(PW4, "diameterLeaderLength", &D::diameterLeaderLength, 36.0f).Or(36.0f).Preset("diameterLeaderLength"),
-    Int(PW5, "alphaLabelMenuOption", &D::alphaLabelMenuOption, 0).Or(1).Preset("alphaLabelMenuOption"),
-    Int(PW5, "numericLabelMenuOption", &D::numericLabelMenuOption, 0).Or(1).Preset("numericLabelMenuOption"),
-    Int(PW5, "customLabelMenuOption", &D::customLabelMenuOption, 0).Or(1).Preset("customLabelMenuOption"),
+    // The panel's slider gives 0 to 32; a document older than the setting reads as 50.
+    Int(PW4, "textSpacing", &D::textSpacing, 16).Or(50).Within(0, 50).Preset("textSpacing"),
+    Int(PW4, "labelFormat", &D::labelFormat, 1).Or(0).Within(0, 3).Preset("LabelFormat"),
+    Real(PW4, "diameterLeaderLength", &D::diameterLeaderLength, 36.0f).Or(36.0f).Within(0, kLengthMost).Preset("diameterLeaderLength"),
+    Int(PW5, "alphaLabelMenuOption", &D::alphaLabelMenuOption, 0).Or(1).Within(0, 1).Preset("alphaLabelMenuOption"),
+    Int(PW5, "numericLabelMenuOption", &D::numericLabelMenuOption, 0).Or(1).Within(0, 2).Preset("numericLabelMenuOption"),
+    Int(PW5, "customLabelMenuOption", &D::customLabelMenuOption, 0).Or(1).Within(0, 1).Preset("customLabelMenuOption"),
     Bool(PW5, "NumericLabelsUseLeadingZeros", &D::NumericLabelsUseLeadingZeros, 0).Or(0).Preset("NumericLabelsUseLeadingZeros"),
-    Int(PW5, "NumericLabelsNumberOfLeadingZeros", &D::NumericLabelsNumberOfLeadingZeros, 2).Or(0).Preset("NumericLabelsNumberOfLeadingZeros"),
+    Int(PW5, "NumericLabelsNumberOfLeadingZeros", &D::NumericLabelsNumberOfLeadingZeros, 2).Or(0).Within(0, 9).Preset("NumericLabelsNumberOfLeadingZeros"),
     Bool(PW5, "geoLabelX", &D::geoLabelX, 0).Or(0).Preset("geoLabelX"),
     Bool(PW5, "geoLabelY", &D::geoLabelY, 0).Or(0).Preset("geoLabelY"),
     Bool(PW5, "geoLabelW", &D::geoLabelW, 0).Or(0).Preset("geoLabelW"),
@@ -237,7 +252,7 @@ inline constexpr StyleField kTable[] = {
     Bool(PW5, "geoLabelP", &D::geoLabelP, 0).Or(0).Preset("geoLabelP"),
     Bool(PW5, "geoLabelA", &D::geoLabelA, 1).Or(0).Preset("geoLabelA"),
     Bool(PW5, "stretchLabelShape", &D::stretchLabelShape, 1).Or(0).Preset("stretchLabelShape"),
-    Int(PW5, "terminatorDirection", &D::terminatorDirection, 1).Or(2).Preset("terminatorDirection"),
+    Int(PW5, "terminatorDirection", &D::terminatorDirection, 1).Or(2).Within(0, 2).Preset("terminatorDirection"),
     Bool(PW7, "upperRefDimension", &D::upperRefDimension, 0).Or(0).Preset("upperRefDimension"),
     Bool(PW7, "lowerRefDimension", &D::lowerRefDimension, 0).Or(0).Preset("lowerRefDimension"),
 };

@@ -15,11 +15,10 @@ namespace {
 // The values each numeric setting may take: those presets carry in the preset record's
 // order, then some they do not. A style field the style-field table bounds keeps that
 // domain (its row is not repeated here); every other number of a preset has its row: units
-// are the formatter's codes, precisions its six steps, colour kinds those the dimension
-// colour is drawn from, the other codes those the panels and tools offer, and values inside
-// a range that are no choice (separators of a menu) are listed as gaps. A preset number
-// with neither is refused, so none is taken unchecked. Flags and texts take any value of
-// their type; a text arrives cut to its field.
+// are the formatter's codes, precisions its six steps, the other codes those the panels and
+// tools offer, and values inside a range that are no choice (separators of a menu) are
+// listed as gaps. A preset number with neither is refused, so none is taken unchecked.
+// Flags and texts take any value of their type; a text arrives cut to its field.
 constexpr double kNoGap = std::numeric_limits<double>::quiet_NaN();  // equal to no value
 struct Domain {
     const char* key;
@@ -38,10 +37,9 @@ struct Domain {
         return std::find(std::begin(gaps), std::end(gaps), value) == std::end(gaps);
     }
 };
-constexpr double kLength = style_fields::kLengthMost;
 constexpr double kLargeLength = 1e6;
 constexpr double kUnits = style_fields::kUnitCodeMost;
-constexpr double kPrecision = 5;
+constexpr double kPrecision = style_fields::kPrecisionMost;
 constexpr double kComponent = style_fields::kComponentMost;
 constexpr double kLeastScaler = static_cast<float>(1e-8), kMostScaler = static_cast<float>(1e8);
 // Read by nothing: every value of the type is harmless.
@@ -55,42 +53,22 @@ constexpr Domain kDomains[] = {
     {"customAxoView5R", 0, 90}, {"customAxoView1T", -90, 90}, {"customAxoView2T", -90, 90},
     {"customAxoView3T", -90, 90}, {"customAxoView4T", -90, 90}, {"customAxoView5T", -90, 90},
     {"numberFormat", 0, 1}, {"NumericInputUnits", 0, kUnits}, {"NumericInputPrecision", 0, kPrecision},
-    // Custom colours are defined in CMYK, RGB or Lab; the dimension colour is of any kind of
-    // the host's, since the styles panel takes the fill colour's kind as it is (a pattern
-    // or gradient carries no components, and is drawn as the host draws such paint).
-    {"dimensionCustomColorType", 0, 2}, {"dimensionColorEntry", 0, 12}, {"dimensionColorType", 0, 6},
-    {"arrowheadStyle", 1, 8}, {"arrowheadAngle", 0, 180}, {"textDistanceAboveLine", -kLength, kLength},
-    {"useUniversalTextAngle", 0, 1}, {"moveLargeDimensionText", 0, 1},
-    {"hTextPlacement", 1, 5}, {"vTextPlacement", 1, 5}, {"aTextPlacement", 1, 5}, {"dualDimensions", 0, 1},
-    {"appendUpperUnitLabels", 0, 1}, {"appendLowerUnitLabels", 0, 1}, {"upperTolerance", 0, 3},
-    {"upperToleranceSuperscript", 0, 1}, {"lowerTolerance", 0, 3}, {"lowerToleranceSuperscript", 0, 1},
-    {"appendDiamLabels", 0, 1}, {"diameterLabelsBefore", 0, 1}, {"diameterLeaderSpansCircle", 0, 1},
-    {"witnessExtension", 0, kLength}, {"autoDimensionOffset", -kLength, kLength},
-    {"makeSectionLineDoubleThick", 0, 1}, {"primeSection", 0, 1}, {"chainDatum", 0, 1}, {"JISDatumTerminator", 0, 1},
     {"repeatType", 0, 1}, {"moveType", 0, 8}, {"rowDirection", 0, 1}, {"colDirection", 0, 1},
     {"CADtrackerUnits", 0, kUnits}, {"CADtrackerPrecision", 0, kPrecision},
-    {"upperDecimalPrecision", 0, kPrecision}, {"upperFractionalPrecision", 0, kPrecision},
-    {"lowerDecimalPrecision", 0, kPrecision}, {"lowerFractionalPrecision", 0, kPrecision},
     {"rulerPrecision", 0, kPrecision}, {"rulerUnits", 0, kUnits},
     {"chamferDistance1", 0, kLargeLength}, {"chamferDistance2", 0, kLargeLength}, {"filletRadius", 0, kLargeLength},
-    {"wallThickness", 0, kLargeLength}, {"wallDatum", 0, 2}, {"liveDimension", 0, 1},
-    {"dimensionDataID", 0, std::numeric_limits<int32_t>::max()},
-    {"labelLeader", 0, 5}, {"labelShape", 0, 6}, {"labelBorder", 0, 35}, {"labelIncType", kAnyLeast, kAnyMost},
-    {"labelLeaderLength", 0, kLength}, {"CADgridSnapTolerance", 0, 1000},
+    {"wallThickness", 0, kLargeLength}, {"wallDatum", 0, 2}, {"labelIncType", kAnyLeast, kAnyMost},
+    {"CADgridSnapTolerance", 0, 1000},
     {"gridColorRed", 0, kComponent}, {"gridColorBlue", 0, kComponent}, {"gridColorGreen", 0, kComponent},
     {"gridColorEntry", 1, 13, {11}}, {"GridlineEntry", 1, 3},
     {"CADgridSpacing", 0.001, kLargeLength}, {"CADgridNumSubdiv", 1, 100}, {"CADgridLineStyle", kAnyLeast, kAnyMost},
     {"DimNextNum", 0, kLargestCounterNumber}, {"DimNextAlpha", 0, 701},
-    // The panel's slider gives 0 to 32; a document older than the setting reads as 50.
-    {"textSpacing", 0, 50},
-    {"LabelFormat", 0, 3}, {"LabelNextNum", 0, kLargestCounterNumber}, {"LabelNextAlpha", 0, 701},
-    {"diameterLeaderLength", 0, kLength}, {"NumericLabelsNumberOfLeadingZeros", 0, 9},
-    {"alphaLabelMenuOption", 0, 1}, {"numericLabelMenuOption", 0, 2}, {"customLabelMenuOption", 0, 1},
-    {"terminatorDirection", 0, 2}, {"MasterUnits", 0, kUnits}, {"MasterPrecision", 0, kPrecision},
+    {"LabelNextNum", 0, kLargestCounterNumber}, {"LabelNextAlpha", 0, 701},
+    {"MasterUnits", 0, kUnits}, {"MasterPrecision", 0, kPrecision},
     // The current scale: an id of the scale table (10 and 23 are its separators), a scaler
     // that is a positive number a custom scale may have (as its float field holds it), a
     // scale style of the two.
-    {"pixelsperinch", 1, kAnyMost}, {"scale", 0, 39, {10, 23}}, {"scaler", kLeastScaler, kMostScaler},
+    {"pixelsperinch", 1, kAnyMost}, {"scale", 0, 39, {10, 23}}, {kScalerDomain, kLeastScaler, kMostScaler},
     {"scaleStyle", 1, 2},
     // Each coordinate of a panel's place: the whole numbers the host places dialogs at.
     {"Location", kAnyLeast, kAnyMost},

@@ -6,6 +6,9 @@
 
 // The largest number the label and dimension number counters count to.
 inline constexpr int32_t kLargestCounterNumber = 32767;
+// The setting whose domain is that of every scale's scaler (the current scale's): a stored
+// scale with a scaler outside it is no scale.
+inline constexpr const char kScalerDomain[] = "scaler";
 
 // Whether the setting `key` has a domain: the style-field table's bounds where it bounds the
 // style field kept under that key, else a row of the settings' own table.

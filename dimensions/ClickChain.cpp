@@ -18,7 +18,9 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/MeasuringHit.h"
+#include "geometry/AxonometricMath.h"
 #include "geometry/BezierGeometry.h"
+#include "geometry/PlotwiseErrors.h"
 #include "geometry/PointMath.h"
 #include "artwork/LabelCounters.h"
 
@@ -343,6 +345,8 @@ AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_o
     node.y = click->y;
     if (ClickTakesFace(*click)) {
         if (AIErr err = ReadDepthRecords(click->art, &node)) return err;
+        // A face that cannot be turned back gives the click no flat place to measure from.
+        if (AIRealMatrix inverse = node.theDepthData.matrix; !InvertRealMatrix(&inverse)) return kBadDimensionDataErr;
         if (AIErr err = invertAxonometricPoint(&node.theDepthData, point, &node.flatLoc)) return err;
     }
     live_dimension_text_data& t = node.textData;

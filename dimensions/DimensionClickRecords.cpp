@@ -124,13 +124,20 @@ AIErr ReadOptionalMarks(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_
 }
 
 // The dimension a click that cannot be read belongs to: its own id, else its link's; 0 when
-// neither can be read.
+// neither can be read as an id.
 int32_t OwnerOfClick(AIDictionaryRef link, AIDictionaryRef click) {
     KeyBuffer idKey;
     ComposeKey(idKey, kZA3Prefix, kObjIdName);
     int32_t id = 0;
-    if (click && GetIntegerByKey(click, idKey, id) == kNoErr) return id;
-    return GetIntegerByKey(link, idKey, id) == kNoErr ? id : 0;
+    if (click && GetIntegerByKey(click, idKey, id) == kNoErr && id >= kFirstDimensionId) return id;
+    return GetIntegerByKey(link, idKey, id) == kNoErr && id >= kFirstDimensionId ? id : 0;
+}
+
+// A click is kept under the key its number gives it: a record whose number names another
+// click (a drag numbered 7, say) would be read as that one.
+bool StoredUnderItsKey(const char* key, const Plotwise3_dimensioned_object_data& click) {
+    KeyBuffer own;
+    return std::strcmp(ClickKey(own, click.clickNum), key) == 0;
 }
 
 // Whether art of the type can hold the click as the tools store them: an anchor or a piece
@@ -153,7 +160,7 @@ struct LinkClick {
     int32_t owner = 0;
 };
 
-AIErr ReadLinkClicks(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
+AIErr ReadLinkClicks(AIDictionaryRef link, int16_t artType, std::vector<LinkClick>& clicks) {
     KeyBuffer clickPrefix;
     ComposeKey(clickPrefix, kZA3Prefix, kClickDataName);
     return ForEachKey(link, [&](const char* key) -> AIErr {
@@ -163,6 +170,8 @@ AIErr ReadLinkClicks(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
         c.err = GetSubDictionary(link, key, click);
         if (!c.err) c.err = ConvertDimensionedObjectDictionaryToData(click.get(), &c.record);
         if (c.err == kOutOfMemoryErr) return c.err;
+        if (!c.err && !(ClickRecordHolds(c.record, artType) && StoredUnderItsKey(key, c.record)))
+            c.err = kBadDimensionDataErr;
         c.owner = c.err ? OwnerOfClick(link, click.get()) : c.record.id;
         return kNoErr;
     });
@@ -181,7 +190,8 @@ void JudgeLinkIds(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
     if (!mixed) return;
     KeyBuffer idKey;
     int32_t linkId = 0;
-    const bool known = GetIntegerByKey(link, ComposeKey(idKey, kZA3Prefix, kObjIdName), linkId) == kNoErr;
+    const bool known = GetIntegerByKey(link, ComposeKey(idKey, kZA3Prefix, kObjIdName), linkId) == kNoErr &&
+                       linkId >= kFirstDimensionId;
     for (LinkClick& c : clicks) {
         if (!read(c) || (known && c.record.id == linkId)) continue;
         c.err = kBadDimensionDataErr;
@@ -190,6 +200,15 @@ void JudgeLinkIds(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
 }
 
 }  // namespace
+
+bool ClickRecordHolds(const Plotwise3_dimensioned_object_data& click, int16_t artType) {
+    if (click.clickNum == 0 || !ClickFitsArt(click.clickType, artType)) return false;
+    const auto entries = ClickEntries();
+    return std::all_of(entries.begin(), entries.end(), [&](const ClickEntry& e) {
+        const double value = e.intField ? static_cast<double>(click.*e.intField) : click.*e.realField;
+        return value >= e.least && value <= e.most;  // false for NaN
+    });
+}
 
 AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data) {
     if (!clickDict || !data) return kCADErr;
@@ -261,14 +280,13 @@ AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& vi
     // A link that cannot be read is its key's dimension's, when the key names one.
     const auto unreadableLink = [&](const char* key, AIErr err) {
         int32_t id = 0;
-        return report(err, KeyId(key, &id) ? id : 0);
+        return report(err, KeyId(key, &id) && id >= kFirstDimensionId ? id : 0);
     };
     return ForEachLinkDictionary(object.get(), [&](const char*, AIDictionaryRef link) -> AIErr {
         std::vector<LinkClick> clicks;
-        if (AIErr err = ReadLinkClicks(link, clicks)) return err;
+        if (AIErr err = ReadLinkClicks(link, type, clicks)) return err;
         JudgeLinkIds(link, clicks);
         for (LinkClick& c : clicks) {
-            if (!c.err && !ClickFitsArt(c.record.clickType, type)) c.err = kBadDimensionDataErr;
             if (c.err) {
                 if (AIErr err = report(c.err, c.owner)) return err;
                 continue;

@@ -10,6 +10,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
+#include "geometry/PlotwiseErrors.h"
 
 namespace {
 
@@ -77,7 +78,8 @@ AIErr ReadDimensionID(AIArtHandle art, int32_t* id) {
     if (!IsKnownKey(dict.get(), DimensionKey(key))) return kNoSuchKey;
     DictRef sub;
     if (AIErr err = GetSubDictionary(dict.get(), key, sub)) return err;
-    return GetIntegerByKey(sub.get(), IdKey(key), *id);
+    if (AIErr err = GetIntegerByKey(sub.get(), IdKey(key), *id)) return err;
+    return *id >= kFirstDimensionId ? kNoErr : kBadDimensionDataErr;  // no tool gives it: no id
 }
 
 int32_t GetDimensionID(AIArtHandle art) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,19 +16,33 @@ using T = DictEntryType;
 
 using C = Plotwise3_dimensioned_object_data;
 
+// Domains: ids a tool gives; click numbers from 1, a negative one for the drag (no click is
+// numbered 0); anchor indices of the host's 16-bit counts, the piece that ends at anchor 0
+// starting at -1, the last anchor (an anchor itself is never stored as -1); a kind (those
+// of later subsystems among them, so the redraw judges it) and the click types the tools
+// store; a parameter on its piece; places on the canvas (a fill click's fractions of its
+// art's bounds among them), an offset no longer than two places of it lie apart, and an
+// angle in radians or the marker of an axonometric axis (100 or -100).
+constexpr double kIdMost = std::numeric_limits<int32_t>::max();
+constexpr double kDragLeast = std::numeric_limits<int32_t>::min();
+constexpr double kAnchorMost = std::numeric_limits<int16_t>::max();
+constexpr double kPlaceMost = style_fields::kLengthMost;
+constexpr double kOffsetMost = 2 * style_fields::kLengthMost;
+constexpr double kAngleMost = 100;
+
 const std::array<ClickEntry, 12> kClickEntries = {{
-    {"Obj_id", T::kInteger, &C::id, nullptr},
-    {"Obj_used", T::kBoolean, &C::used, nullptr},
-    {"Obj_clicknum", T::kInteger, &C::clickNum, nullptr},
-    {"Obj_segnumbefore", T::kInteger, &C::segNumBefore, nullptr},
-    {"Obj_segnumafter", T::kInteger, &C::segNumAfter, nullptr},
-    {"Obj_dimtype", T::kInteger, &C::dimType, nullptr},
-    {"Obj_clicktype", T::kInteger, &C::clickType, nullptr},
-    {"Obj_t", T::kReal, nullptr, &C::t},
-    {"Obj_x", T::kReal, nullptr, &C::x},
-    {"Obj_y", T::kReal, nullptr, &C::y},
-    {"Obj_length", T::kReal, nullptr, &C::endPointOffsetLength},
-    {"Obj_angle", T::kReal, nullptr, &C::endPointOffsetAngle},
+    {"Obj_id", T::kInteger, &C::id, nullptr, kFirstDimensionId, kIdMost},
+    {"Obj_used", T::kBoolean, &C::used, nullptr, 0, 1},
+    {"Obj_clicknum", T::kInteger, &C::clickNum, nullptr, kDragLeast, kIdMost},
+    {"Obj_segnumbefore", T::kInteger, &C::segNumBefore, nullptr, -1, kAnchorMost},
+    {"Obj_segnumafter", T::kInteger, &C::segNumAfter, nullptr, 0, kAnchorMost},
+    {"Obj_dimtype", T::kInteger, &C::dimType, nullptr, kHorizontal, kIdMost},
+    {"Obj_clicktype", T::kInteger, &C::clickType, nullptr, kLiveDimClickedSegmentPoint, kLiveDimClickedFill},
+    {"Obj_t", T::kReal, nullptr, &C::t, 0, 1},
+    {"Obj_x", T::kReal, nullptr, &C::x, -kPlaceMost, kPlaceMost},
+    {"Obj_y", T::kReal, nullptr, &C::y, -kPlaceMost, kPlaceMost},
+    {"Obj_length", T::kReal, nullptr, &C::endPointOffsetLength, -kOffsetMost, kOffsetMost},
+    {"Obj_angle", T::kReal, nullptr, &C::endPointOffsetAngle, -kAngleMost, kAngleMost},
 }};
 
 using X = live_dimension_text_data;

@@ -26,6 +26,10 @@ inline constexpr const char kDimTextName[] = "DimText";          // PW4_DimText
 inline constexpr const char kAttrName[] = "Attr_";
 inline constexpr const char kAttrIdName[] = "Attr_id";           // ZA3_Attr_id
 
+// Every dimension id a tool gives is at least 1 (0 names no dimension): a style or click
+// record storing a lower one is damaged.
+inline constexpr int32_t kFirstDimensionId = 1;
+
 // Prefix lengths of the keys the collectors recognise.
 inline constexpr size_t kObjDataKeyLength = 13;    // "ZA3_Obj_data_"
 inline constexpr size_t kClickDataKeyLength = 15;  // "ZA3_Click_data_"
@@ -59,6 +63,8 @@ struct ClickEntry {
     DictEntryType type;
     ClickIntField intField;
     ClickRealField realField;
+    // The values the field may hold: those the tools, the resize and the house store.
+    double least, most;
 };
 
 // The twelve entries in write and read order.

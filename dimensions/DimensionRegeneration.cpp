@@ -429,18 +429,30 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
     return true;
 }
 
-// Redraws one dimension; true when its new group replaced the old one.
-bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
-               const KindTable& kinds) {
+// What became of a dimension given to its routine.
+enum class Redraw {
+    kReplaced,       // its new group took the old one's place
+    kNothingToDraw,  // its kind draws no art again
+    kNotDrawn,       // its routine drew nothing from its clicks
+    kUnusable,       // its kind or a click of it cannot be used: a kind no subsystem knows, a
+                     // click not found on its art as it is
+};
+
+// Redraws one dimension.
+Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
+                 const KindTable& kinds) {
     const int32_t kind = clicks.front()->dimType;
     const PlotwiseDimensionKindRow* row =
         kind >= 0 && static_cast<size_t>(kind) < kinds.size() ? kinds[static_cast<size_t>(kind)] : nullptr;
-    if (!row || !row->redraw) return false;
+    // A kind of the format without a routine draws no art again (the crop marks); a later
+    // kind no subsystem here knows cannot be drawn at all.
+    if (!row || !row->redraw) return kind <= kFilletRadius ? Redraw::kNothingToDraw : Redraw::kUnusable;
     const Plotwise3_Live_Dimension_Data savedStyle = g->prefs.style;
     const int savedLabel = g->labelToolSelected;
     const AIToolHandle savedTool = g->curTool;
     bool replaced = false;
     AIErr err = PrepareClicks(clicks, kind);
+    const bool placed = !err || err == kOutOfMemoryErr;
     if (!err) {
         g->curDimID = node.data.id;
         LoadStyle(node);
@@ -475,7 +487,7 @@ bool RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_d
     g->prefs.style = savedStyle;
     g->labelToolSelected = savedLabel;
     g->curTool = savedTool;
-    return replaced;
+    return replaced ? Redraw::kReplaced : placed ? Redraw::kNotDrawn : Redraw::kUnusable;
 }
 
 // A dimension as the user knows it: by the text it shows.
@@ -735,13 +747,39 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
 
 namespace {
 
-// Clicks a dimension can be redrawn from: each one read, and none stored twice (a copy of its
-// art, or of its link, carries the same clicks again).
+// Clicks a dimension can be redrawn from: each one read, none stored twice (a copy of its
+// art, or of its link, carries the same clicks again), and all of one kind (a click of
+// another would have it drawn as a kind it is not).
 bool Readable(const std::vector<Plotwise3_dimensioned_object_data*>& clicks) {
     std::unordered_set<int32_t> numbers;
     return std::all_of(clicks.begin(), clicks.end(), [&](const Plotwise3_dimensioned_object_data* c) {
-        return c->unreadable == 0 && numbers.insert(c->clickNum).second;
+        return c->unreadable == 0 && numbers.insert(c->clickNum).second && c->dimType == clicks.front()->dimType;
     });
+}
+
+// Whether the numbered clicks run from 1 without a gap; the drag apart (read clicks, each
+// number once).
+bool NoClickMissing(const std::vector<Plotwise3_dimensioned_object_data*>& clicks) {
+    int32_t count = 0, last = 0;
+    for (const Plotwise3_dimensioned_object_data* c : clicks)
+        if (c->clickNum >= 1) {
+            ++count;
+            last = std::max(last, c->clickNum);
+        }
+    return last == count;
+}
+
+// Redraws a dimension from its clicks, or tells why it is kept as drawn. With a damaged
+// record that names no dimension in the document, the clicks of any dimension may be missing
+// one: a dimension whose numbers leave a gap, or whose routine draws nothing from what is
+// left, is kept.
+bool RedrawOrName(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
+                  const KindTable& kinds, bool anyMayBeUnread) {
+    Redraw outcome = Redraw::kUnusable;
+    if (Readable(clicks) && (!anyMayBeUnread || NoClickMissing(clicks))) outcome = RedrawOne(node, clicks, kinds);
+    if (outcome == Redraw::kUnusable || (outcome == Redraw::kNotDrawn && anyMayBeUnread))
+        NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
+    return outcome == Redraw::kReplaced;
 }
 
 }  // namespace
@@ -766,10 +804,7 @@ AIErr DrawAssociativeDimensions() {
         if (first && found != clicksOf.end()) {
             const std::vector<Plotwise3_dimensioned_object_data*>& clicks = found->second;
             for (Plotwise3_dimensioned_object_data* c : clicks) c->used = 1;
-            if (Readable(clicks))
-                replaced = RedrawOne(node, clicks, kinds);
-            else
-                NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
+            replaced = RedrawOrName(node, clicks, kinds, anyMayBeUnread);
         } else if (first && anyMayBeUnread) {
             NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
         }

@@ -49,7 +49,8 @@ void EndResize() {
 
 // The clicks of the dimension as the click list, its base point and the click whose offset
 // the drag changes; *based when its first click was found, or one that cannot be read (the
-// redraw then keeps the dimension as it was and names it).
+// redraw then keeps the dimension as it was and names it). A damaged record that names no
+// dimension goes into the list too: a click of this one may have been in it.
 AIErr LoadClicks(int32_t id, bool* based) {
     if (AIErr err = FreeDimensionedObjectDataList()) return err;
     std::vector<AIArtHandle> arts;
@@ -58,9 +59,9 @@ AIErr LoadClicks(int32_t id, bool* based) {
     for (AIArtHandle art : arts) {
         if (Hidden(art) || !IsDimensionedObject(art)) continue;
         auto damaged = [&](int32_t owner) -> AIErr {
-            if (owner != id) return kNoErr;
+            if (owner != id && owner != 0) return kNoErr;
             *based = true;
-            return AppendUnreadableClick(id, art);
+            return AppendUnreadableClick(owner, art);
         };
         AIErr err = ForEachDimensionedObjectData(art, [&](const Plotwise3_dimensioned_object_data& c) -> AIErr {
             if (c.id != id) return kNoErr;

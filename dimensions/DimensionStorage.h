@@ -21,9 +21,14 @@ AIErr ConvertLiveDimensionDataToDictionary(const Plotwise3_Live_Dimension_Data* 
                                            int stringsFlag);
 // Fills the record from the group: layerStr always, the style fields when the group is a
 // live dimension. Keys of later formats that an older record lacks take their defaults, and
-// so does a number outside its field's domain (StyleField::Holds), named to the user. An
-// entry of another type, or a missing one that has no default, is the read's error.
+// so does a number outside its field's domain (StyleField::HoldsOnArt), named to the user.
+// An entry of another type, a missing one that has no default, or an id below
+// kFirstDimensionId ('BDDE') is the read's error.
 AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data);
+// Gives every number of the record outside its field's domain the default GetDimensionData
+// reads for it, named to the user, as a record about to be stored from elsewhere (a format-2
+// style) is held.
+void HoldStyleToDomains(Plotwise3_Live_Dimension_Data* style, const Plotwise3_Live_Dimension_Data& current);
 // Makes the group live with the given record, or with the current style under curDimID when
 // data is null. Does nothing while prefs.createLiveDimensions is off.
 AIErr SetDimensionData(AIArtHandle art, const Plotwise3_Live_Dimension_Data* data);
@@ -41,15 +46,18 @@ AIErr SetDimensionedObjectData(AIArtHandle art, const Plotwise3_dimensioned_obje
 AIErr ConvertDimensionedObjectDataToDictionary(AIDictionaryRef clickDict, const Plotwise3_dimensioned_object_data* data);
 AIErr ConvertDimensionedObjectDictionaryToData(AIDictionaryRef clickDict, Plotwise3_dimensioned_object_data* data);
 int IsDimensionedObject(AIArtHandle art);
+// Whether the click, kept on art of the type, is one a tool could have stored: every field
+// in its domain (the rows of ClickEntries; no click is numbered 0) and a click type the art
+// can hold (an anchor or piece on a path, a text click on text, space and fill on any art).
+bool ClickRecordHolds(const Plotwise3_dimensioned_object_data& click, int16_t artType);
 
 // Visits every click record stored on the art: links are the entries of "ZA3_Object" whose
 // key begins with "ZA3_Obj_data_", clicks the entries of a link whose key begins with
 // "ZA3_Click_data_"; everything else is passed over and no digits of a key are parsed. The
 // record handed over has art set and prev/next null. Damaged are: a "ZA3_Object" or link
-// that is no dictionary, a click that cannot be read, one whose type its art cannot hold (an
-// anchor or piece on other art than a path, a text click on other art than text, a type no
-// tool stores), and in a link whose clicks store different ids, each storing another id than
-// the link's own. Damage stops the walk with its error, unless `damaged` is given: it is
+// that is no dictionary, a click that cannot be read, one its art could not have been given
+// (ClickRecordHolds) or kept under another key than its number gives, and in a link whose
+// clicks store different ids, each storing another id than the link's own. Damage stops the walk with its error, unless `damaged` is given: it is
 // then told the id of the dimension the damaged record belongs to (a link by its key's
 // digits, an odd click by its link's id; 0 when none can be told), and the walk goes on.
 // Running out of memory always stops it. A non-zero result of a visitor stops it and is
@@ -91,7 +99,8 @@ int IsDimension(AIArtHandle art);
 int isDimensionPart(AIArtHandle art);
 // The dimension's id; 0 when it has none or it cannot be read.
 int32_t GetDimensionID(AIArtHandle art);
-// The id, or the reason it cannot be read ('NOKY' for art that is no dimension).
+// The id, or the reason it cannot be read ('NOKY' for art that is no dimension, 'BDDE' for
+// an id below kFirstDimensionId).
 AIErr ReadDimensionID(AIArtHandle art, int32_t* id);
 AIErr SetDimensionID(AIArtHandle art, int32_t id);
 // The highest id of any live dimension in the document (0 when there is none). When the

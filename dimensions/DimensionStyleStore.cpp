@@ -10,6 +10,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
+#include "geometry/PlotwiseErrors.h"
 
 namespace {
 
@@ -128,6 +129,9 @@ AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data) {
     for (const StyleEntry& e : StyleEntries()) {
         if (!e.prefix) continue;
         AIErr err = ReadStyleEntry(sub.get(), e, *data);
+        // The id names the dimension's clicks: none can stand in for one no tool gives.
+        if (!err && e.intField == &Plotwise3_Live_Dimension_Data::id && data->id < kFirstDimensionId)
+            return kBadDimensionDataErr;
         if (err == kNoSuchKey && e.whenAbsent != WhenAbsent::kError) {
             ApplyDefault(e, *data, current);
         } else if (err) {
@@ -138,6 +142,11 @@ AIErr GetDimensionData(AIArtHandle art, Plotwise3_Live_Dimension_Data* data) {
         if (e.intField == &Plotwise3_Live_Dimension_Data::dimTextPrecedenceFlag) data->dimTextDataListPtr = nullptr;
     }
     return kNoErr;
+}
+
+void HoldStyleToDomains(Plotwise3_Live_Dimension_Data* style, const Plotwise3_Live_Dimension_Data& current) {
+    for (const StyleEntry& e : StyleEntries())
+        if (e.prefix) KeepInDomain(e, *style, current);
 }
 
 AIErr SetDimensionData(AIArtHandle art, const Plotwise3_Live_Dimension_Data* data) {

@@ -3,10 +3,10 @@
 
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PreferenceDomains.h"
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/LegacyDimensionStrings.h"
@@ -43,9 +43,9 @@ bool TaggedScaleID(int32_t id) {
 }
 
 // "%li^%lf^%s" with all three fields; a fixed id's label becomes the table's, a custom one
-// is the rest of the tag, for its labels hold spaces (1" = 4'-2"). A scaler that is not a
-// finite positive number would scale every length by nonsense, and an id of no scale names
-// none: malformed too.
+// is the rest of the tag, for its labels hold spaces (1" = 4'-2"). A scaler that no scale
+// may have would scale every length by nonsense, and an id of no scale names none:
+// malformed too.
 bool ParseScaleTag(const char* text, Scale* out) {
     LegacyFieldScanner scan(text);
     Scale s;
@@ -53,9 +53,8 @@ bool ParseScaleTag(const char* text, Scale* out) {
     if (!scan.ReadInteger(s.id) || !scan.Expect('^') || !scan.ReadReal(scaler) || !scan.Expect('^') ||
         !scan.ReadRest(s.label, sizeof s.label) || !TaggedScaleID(s.id))
         return false;
-    if (!(scaler > 0) || scaler > std::numeric_limits<AIReal>::max()) return false;
+    if (!InPreferenceDomain(kScalerDomain, scaler)) return false;
     s.scaler = static_cast<AIReal>(scaler);
-    if (s.scaler <= 0) return false;  // too small for a float
     // Only a fixed scale's label is taken from the table; a custom scale keeps the tag's, for
     // the user's slot of that id holds whatever scale this run gave it, or none.
     ScaleTableEntry entry;

@@ -2,6 +2,7 @@
 // style with its face, colour and label sub-records on dimension groups.
 #include "dimensions/Plotwise2Conversion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -208,8 +209,10 @@ AIErr RecordValueTexts(AIArtHandle group) {
     });
 }
 
-// The group's style tag, written as its style record before the tag goes. A group holds one
-// style: a second style tag would overwrite the first, so it stays and is named.
+// The group's style tag, written as its style record before the tag goes, each value held to
+// the domain the record's reader holds it to (one outside takes the reader's default, named);
+// a style of no dimension id is none. A group holds one style: a second style tag would
+// overwrite the first, so it stays and is named.
 AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
     if (AIErr err = TagNamesWithPrefix(group, kStyleTagPrefix, names)) return err;
@@ -224,10 +227,11 @@ AIErr ConvertStyleTags(AIArtHandle group, AIDictionaryRef dict, SkippedLegacyTag
         live_dimension_group_data legacy{};
         Style style{};
         if (ConvertStringToLiveDimensionGroupData(text.c_str(), &legacy) != kNoErr ||
-            BuildStyleFromPlotwise2(legacy, g->prefs.style, &style) != kNoErr) {
+            BuildStyleFromPlotwise2(legacy, g->prefs.style, &style) != kNoErr || style.id < kFirstDimensionId) {
             Skip(skipped, name);
             continue;
         }
+        HoldStyleToDomains(&style, g->prefs.style);
         // Strings flag 0: strings a sub-record already wrote stay.
         if (AIErr err = ConvertLiveDimensionDataToDictionary(&style, dict, 0)) return err;
         if (legacy.isLabel == 0)
@@ -432,14 +436,18 @@ AIErr ConvertLayerScales(SkippedLegacyTags* skipped) {
 AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
     if (AIErr err = TagNamesWithPrefix(art, kClickTagPrefix, names)) return err;
-    std::set<std::pair<int32_t, int32_t>> converted;  // (dimension, click): a second one would overwrite
+    int16_t type = kUnknownArt;
+    if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
+    // (dimension, click): a second one would overwrite, as every negative number is the drag.
+    std::set<std::pair<int32_t, int32_t>> converted;
     for (const std::string& name : names) {
         std::string text;
         if (AIErr err = ReadStringTag(art, name, text)) return err;
         dimensioned_object_data legacy{};
         Plotwise3_dimensioned_object_data click{};
         if (ConvertStringToDimensionedObjectData(text.c_str(), &legacy) != kNoErr ||
-            BuildClickFromPlotwise2(legacy, &click) != kNoErr || !converted.insert({click.id, click.clickNum}).second) {
+            BuildClickFromPlotwise2(legacy, &click) != kNoErr || !ClickRecordHolds(click, type) ||
+            !converted.insert({click.id, std::max(click.clickNum, -1)}).second) {
             Skip(skipped, name);
             continue;
         }

@@ -40,7 +40,9 @@ AIErr ConvertDimensionedObjects(SkippedLegacyTags* skipped = nullptr);
 AIErr ConvertLiveDimensions(SkippedLegacyTags* skipped = nullptr);
 
 // The same for one art: its click tags, or (for a group) its style and sub-record tags. A
-// host error stops and is returned; unreadable tags are named and stay.
+// host error stops and is returned; unreadable tags are named and stay, and so are click
+// tags no click record on that art could hold (ClickRecordHolds) and style tags of no
+// dimension id. A style value outside its domain takes its reader's default, named.
 AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped);
 AIErr ConvertLegacyStyleTags(AIArtHandle group, SkippedLegacyTags* skipped);
 

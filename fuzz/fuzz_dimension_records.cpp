@@ -1,8 +1,10 @@
 // Feeds arbitrary dimension records, as a damaged or foreign document may hold them (style
 // entries of any value, click records with any kind, click type, segment, parameter, point
-// and offset, links of any id or of another type, text records with entries of any value or type, entries of
-// another type), arranged as no tool leaves them (measured art inside a dimension's group,
-// dimensions nested in another's, two groups of one id, a layer scale of another type), to
+// and offset, a number other than its key's, links of any id or of another type, text
+// records with entries of any value or type, entries of another type, measured art on a face
+// of any matrix), arranged as no tool leaves them (measured art inside a dimension's group,
+// dimensions nested in another's, two groups of one id, a layer scale of another type or of
+// any scaler), to
 // what reads them when the user updates dimensions or pastes: regeneration of all or the
 // selected dimensions with the real linear routines, the link cleanup and the repair after
 // a paste. None may crash, hang, leave junk art of a failed redraw, lose the art measured,
@@ -15,6 +17,7 @@
 #include "FuzzPlugin.h"
 #include "core/PlotwisePlugin.h"
 #include "AITextFrame.h"
+#include "axonometric/AxonometricData.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
@@ -70,6 +73,31 @@ void Rearrange(standin::Document& doc, const standin::ObjId (&groups)[3], const 
     if (what & 4) doc.duplicateArt(groups[2], kPlaceAbove, groups[2], nullptr);
     if (what & 8) doc.editDict(doc.dictionaryOf(doc.currentLayer()))->set("ZA3_Scaler", std::string("1"));
     if (what & 16) doc.duplicateArt(measured[in.byte() & 1], kPlaceAbove, measured[0], nullptr);
+}
+
+// Values past what a tool stores, from the input's last bytes (so the corpus's earlier
+// inputs keep what they were kept for): a click's stored number other than its key gives
+// (a drag numbered as a click), measured art on a face of any matrix, a layer scale of any
+// scaler.
+void SpoilFurther(standin::Document& doc, const standin::ObjId (&measured)[2], FuzzInput& in) {
+    const uint8_t what = in.byte();
+    const standin::ObjId object = SubDictionary(doc, doc.dictionaryOf(measured[what & 1]), "ZA3_Object");
+    const standin::ObjId link = object ? SubDictionary(doc, object, "ZA3_Obj_data_" + std::to_string(in.small(1, 3))) : 0;
+    const char* keys[] = {"ZA3_Click_data_1", "ZA3_Click_data_2", "ZA3_Click_data_drag"};
+    const standin::ObjId click = link ? SubDictionary(doc, link, keys[in.byte() % 3]) : 0;
+    if (click && (what & 2)) doc.editDict(click)->set("ZA3_Obj_clicknum", static_cast<int32_t>(in.small(-2, 10)));
+    if (what & 4) {
+        depth_object_data face{};
+        face.face = in.small(0, 4);
+        face.matrix = {in.real(), in.real(), in.real(), in.real(), 0, 0};
+        SetAxonometricData(standin::suites::artHandle(measured[in.byte() & 1]), &face);
+    }
+    if (what & 8) {
+        standin::Dict& layer = *doc.editDict(doc.dictionaryOf(doc.currentLayer()));
+        layer.set("ZA3_ScaleID", static_cast<int32_t>(in.small(0, 40)));
+        layer.set("ZA3_Scaler", in.real());
+        layer.set("ZA3_ScaleStr", std::string("1:2"));
+    }
 }
 
 Plotwise3_dimensioned_object_data Click(FuzzInput& in) {
@@ -151,7 +179,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool linked[2] = {};
     for (int i = 0; i < 2; ++i) linked[i] = IsDimensionedObject(standin::suites::artHandle(measured[i])) != 0;
     const size_t dimensions = Dimensions(doc);
-    (void)UpdateAssociativeDimensions(in.byte() & 1 ? kProcessSelectedArt : kProcessAllArt);
+    const PlotwiseProcessArtType which = in.byte() & 1 ? kProcessSelectedArt : kProcessAllArt;
+    SpoilFurther(doc, measured, in);
+    (void)UpdateAssociativeDimensions(which);
     if (g.updatingDimensions != 0 || g.firstChainDimDataPtr != nullptr) std::abort();
     // A redraw disposes of nothing but a dimension's own parts, and puts a group in the place
     // of each one it disposes of.

@@ -3,7 +3,8 @@
 // them), style and sub-record tags on a group, scale tags on a layer or its sublayer and on a
 // group or one nested in it; then the whole-document conversion and deletion. Input: lines,
 // each a selector byte (which tag, and where) and the tag's text. Nothing may crash, hang or
-// keep a dictionary reference, and no tag may go without its record.
+// keep a dictionary reference, no tag may go without its record, and no record it writes
+// may be one the click reader refuses.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -56,8 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t clickTags = TagCount(doc, path);
     SkippedLegacyTags skipped;
     const AIErr clicks = ConvertLegacyClickTags(standin::suites::artHandle(path), &skipped);
-    // Every click tag that went became a record.
+    // Every click tag that went became a record, one the next update reads.
     if (clicks == kNoErr && TagCount(doc, path) < clickTags && !IsDimensionedObject(standin::suites::artHandle(path)))
+        std::abort();
+    if (ForEachDimensionedObjectData(
+            standin::suites::artHandle(path), [](const Plotwise3_dimensioned_object_data&) { return kNoErr; },
+            [](int32_t) -> AIErr { std::abort(); }) != kNoErr)
         std::abort();
     (void)ConvertLegacyStyleTags(standin::suites::artHandle(group), &skipped);
     (void)CheckForPlotwise2Data();

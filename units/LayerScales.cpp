@@ -17,6 +17,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/PreferenceDomains.h"
 #include "core/UndoSteps.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsGlobals.h"
@@ -71,8 +72,9 @@ AIErr LayerDictionary(AILayerHandle layer, DictRef& dict, bool forWriting = true
 }
 
 // What of a stored scale could be read: each entry counts only when it is of its type, a
-// scaler only when it is a finite positive number (every formatted length is multiplied by
-// it), a label only when it holds text.
+// scaler only when it is one a scale may have (every formatted length is multiplied by it,
+// and one past a custom scale's limits leaves no length that can be shown), a label only
+// when it holds text.
 struct StoredEntries {
     bool id = false, scaler = false, label = false;
     Scale s;
@@ -91,7 +93,7 @@ AIErr ReadEntries(AIDictionaryRef dict, StoredEntries* e) {
         return err;
     if (AIErr err = usable(sAIDictionary->GetStringEntry(dict, sAIDictionary->Key(kLayerScaleStrKey), &text), &e->label))
         return err;
-    e->scaler = e->scaler && std::isfinite(e->s.scaler) && e->s.scaler > 0;
+    e->scaler = e->scaler && InPreferenceDomain(kScalerDomain, e->s.scaler);
     e->label = e->label && text && text[0];
     if (e->label) CopyCString(e->s.label, text);
     return kNoErr;

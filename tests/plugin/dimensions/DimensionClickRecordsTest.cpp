@@ -18,8 +18,8 @@ Click MakeClick(int32_t id, int32_t clickNum, float x) {
     c.id = id;
     c.clickNum = clickNum;
     c.used = clickNum == 2;
-    c.segNumBefore = clickNum;
-    c.segNumAfter = clickNum + 1;
+    c.segNumBefore = std::max(clickNum, -1);  // a piece of the path, a drag's the one ending at anchor 0
+    c.segNumAfter = c.segNumBefore + 1;
     c.dimType = kVertical;
     c.clickType = kLiveDimClickedPath;
     c.t = 0.25f;

@@ -112,6 +112,24 @@ TEST_F(DimensionResizeTest, ADimensionWithoutClicksIsLeftAsItWas) {
     ASSERT_EQ(PostProcessDimResizeTool(), kNoErr);
     ASSERT_EQ(sAIArt->GetArtUserAttr(LiveGroups().at(0), kArtHidden, &attr), kNoErr);
     EXPECT_FALSE(attr & kArtHidden);
+    // Nor one whose clicks leave out 2, which may have lain on art whose links cannot be read.
+    ASSERT_EQ(sAIArt->DisposeArt(LiveGroups().at(0)), kNoErr);
+    AIArtHandle rest = Path({{0, -50}, {100, -50}});
+    Dimension(2);
+    Anchor(rest, 2, 1, kIncline, 0);
+    Anchor(rest, 2, 3, kIncline, 1);
+    Drag(rest, 2, kIncline, 30, -1.5707964f);
+    AIDictionaryRef lost = nullptr;
+    ASSERT_EQ(sAIArt->GetDictionary(Path({{0, -80}, {100, -80}}), &lost), kNoErr);
+    ASSERT_EQ(sAIDictionary->SetIntegerEntry(lost, sAIDictionary->Key("ZA3_Object"), 7), kNoErr);
+    sAIDictionary->Release(lost);
+    EXPECT_EQ(Press({5, 0}), kNoErr);
+    EXPECT_EQ(DragTo({0, 20}), kNoErr);
+    EXPECT_TRUE(gSeen.empty());
+    EXPECT_FALSE(g->notesForUser.empty());
+    ASSERT_EQ(PostProcessDimResizeTool(), kNoErr);
+    ASSERT_EQ(sAIArt->GetArtUserAttr(LiveGroups().at(0), kArtHidden, &attr), kNoErr);
+    EXPECT_FALSE(attr & kArtHidden);
 }
 
 TEST_F(DimensionResizeTest, AnAbandonedResizeGivesTheDimensionBackAsItWas) {

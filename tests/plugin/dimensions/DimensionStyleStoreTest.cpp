@@ -103,6 +103,7 @@ TEST_F(StyleRecordTest, EveryValueTheProgramWritesReadsBackSilently) {
     for (const Row& row : rows) {
         AIArtHandle group = NewArt(kGroupArt);
         Record written = DefaultDimensionStyle();
+        written.id = 1;  // as a tool numbers it
         if (row.intField) written.*row.intField = static_cast<int32_t>(row.value);
         else written.*row.realField = static_cast<AIReal>(row.value);
         ASSERT_EQ(SetDimensionData(group, &written), kNoErr);

@@ -265,6 +265,12 @@ TEST_F(Plotwise2ConversionTest, AnUnreadableTextIsSkippedAndNamedAndTheRestConve
     Tag(path, "ZMK_Live_Obj_1_2", "1^0^0^2^1^1^0^nan^72^0^0");  // the old reader took nan
     Tag(path, "ZMK_Live_Obj_1_3", "1^0^0^3^1^1^0^1e39^72^0^0");  // beyond a float
     Tag(path, "ZMK_Live_Obj_1_drag", "1^0^2^-1^0^0^0^72^36^36^-1.5707964");
+    // Clicks no click record on a path holds: one numbered 0, an anchor -1, a place past the
+    // canvas, a click on text.
+    Tag(path, "ZMK_Live_Obj_1_0", "1^0^0^0^0^0^0^72^72^0^0");
+    Tag(path, "ZMK_Live_Obj_1_4", "1^0^0^4^-1^-1^0^72^72^0^0");
+    Tag(path, "ZMK_Live_Obj_1_5", "1^0^2^5^0^0^0^1e30^72^0^0");
+    Tag(path, "ZMK_Live_Obj_1_6", "1^0^3^6^0^0^0^72^72^0^0");
     AIArtHandle other = NewPath();
     Tag(other, "ZMK_Live_Obj_2_1", "2^0^0^1^0^0^0^5^5");  // nine fields
     Tag(other, "ZMK_Live_Obj_2_2", "2^0^0^2^0^0^0^9^5^0^0");
@@ -272,6 +278,10 @@ TEST_F(Plotwise2ConversionTest, AnUnreadableTextIsSkippedAndNamedAndTheRestConve
     Tag(bad, "ZMK_Live_Dim_1", LegacyStyle(1, "8", "inf"));
     AIArtHandle good = NewGroup();
     Tag(good, "ZMK_Live_Dim_2", LegacyStyle(2));
+    AIArtHandle noId = NewGroup();
+    Tag(noId, "ZMK_Live_Dim_0", LegacyStyle(0));
+    AIArtHandle noUnit = NewGroup();
+    Tag(noUnit, "ZMK_Live_Dim_4", LegacyStyle(4, "40"));
 
     SkippedLegacyTags skipped;
     ASSERT_EQ(ConvertDimensionedObjects(&skipped), kNoErr);
@@ -279,8 +289,14 @@ TEST_F(Plotwise2ConversionTest, AnUnreadableTextIsSkippedAndNamedAndTheRestConve
     // Each named once; the unreadable tags stay where they were.
     std::sort(skipped.names.begin(), skipped.names.end());
     EXPECT_EQ(skipped.names,
-              (Names{"ZMK_Live_Dim_1", "ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3", "ZMK_Live_Obj_2_1"}));
-    EXPECT_EQ(Tags(path), (Names{"ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3"}));
+              (Names{"ZMK_Live_Dim_0", "ZMK_Live_Dim_1", "ZMK_Live_Obj_1_0", "ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3",
+                     "ZMK_Live_Obj_1_4", "ZMK_Live_Obj_1_5", "ZMK_Live_Obj_1_6", "ZMK_Live_Obj_2_1"}));
+    EXPECT_EQ(Tags(path), (Names{"ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3", "ZMK_Live_Obj_1_0", "ZMK_Live_Obj_1_4",
+                                 "ZMK_Live_Obj_1_5", "ZMK_Live_Obj_1_6"}));
+    // A unit code the formatter lacks is converted as the current style's, and named.
+    EXPECT_EQ(Style<int32_t>(standin::fromHandle(noUnit), "PW7_Attr_upperUnits"), g->prefs.style.upperUnits);
+    ASSERT_EQ(g->notesForUser.size(), 1u);
+    EXPECT_EQ(g->notesForUser[0].second, (Names{"dimension 4: upperUnits 40", "dimension 4: lowerUnits 40"}));
     EXPECT_EQ(Tags(other), Names{"ZMK_Live_Obj_2_1"});
     EXPECT_EQ(Tags(bad), Names{"ZMK_Live_Dim_1"});
     EXPECT_EQ(Tags(good), Names{});
@@ -314,6 +330,16 @@ TEST_F(Plotwise2ConversionTest, DuplicateTagsOnOneArtConvertOnceAndTheRestAreNam
     EXPECT_EQ(x, skipped.names[0] == "ZMK_Live_Obj_1_1" ? 9.0f : 72.0f);
     EXPECT_EQ(Click<AIReal>(p, 1, "2", "ZA3_Obj_x"), 144.0f);
     EXPECT_EQ(Style<int32_t>(standin::fromHandle(group), "ZA3_Attr_id"), skipped.names[1] == "ZMK_Live_Dim_5" ? 6 : 5);
+    // Every negative number is the drag.
+    AIArtHandle dragged = NewPath();
+    Tag(dragged, "ZMK_Live_Obj_1_drag", "1^0^2^-1^0^0^0^72^36^36^0");
+    Tag(dragged, "ZMK_Live_Obj_1_drag_", "1^0^2^-2^0^0^0^72^36^18^0");
+    SkippedLegacyTags drags;
+    ASSERT_EQ(ConvertLegacyClickTags(dragged, &drags), kNoErr);
+    ASSERT_EQ(drags.names.size(), 1u);
+    EXPECT_EQ(Tags(dragged), drags.names);
+    EXPECT_EQ(Click<AIReal>(standin::fromHandle(dragged), 1, "drag", "ZA3_Obj_length"),
+              drags.names[0] == "ZMK_Live_Obj_1_drag" ? 18.0f : 36.0f);
 }
 
 TEST_F(Plotwise2ConversionTest, ASubRecordWithoutAStyleRecordStaysAndIsNamed) {
@@ -401,6 +427,8 @@ TEST_F(Plotwise2ConversionTest, DamagedScaleTagsStayAndAreNamedAndNoLayerTakesAn
         {"Negative", "25^-50^1:50", "", 33, 1, "1:1"},
         {"No such scale", "23^50^1:50", "", 33, 1, "1:1"},
         {"Custom slot 0", "0^48^1/4\"=1'-0\"", "", 0, 48, ""},
+        {"Past any scale", "0^1e30^1:1e30", "", 33, 1, "1:1"},
+        {"The largest custom scale", "0^100000000^1:100000000", "", 0, 1e8f, ""},
         {"Good", "25^50^x", "", 25, 50, ""},
         {"Damaged object", "", "28^^1:10", 33, 1, "1:1"},
         {"Object nan", "", "25^nan^1:50", 33, 1, "1:1"},

@@ -207,11 +207,14 @@ TEST_F(RegenerationTest, OnlyTheSelectedDimensionsWhenAsked) {
 }
 
 TEST_F(RegenerationTest, ClicksAreFoundOnTheirArtAsItIsNow) {
-    // Segment -1 is the path's last anchor, also once anchors were added.
+    // Segment -1 is the path's last anchor, also once anchors were added: the start of the
+    // piece that ends at anchor 0, as a click on that piece stores it.
     AIArtHandle path = Path({{0, 0}, {100, 0}});
     Dimension(1);
     Anchor(path, 1, 1, kIncline, 0);
-    Anchor(path, 1, 2, kIncline, -1);
+    Plotwise3_dimensioned_object_data fromLast = Click(1, 2, kIncline, kLiveDimClickedPath, -1, 100, 0);
+    fromLast.segNumAfter = 0;
+    Store(path, fromLast);
     const AIPathSegment added{{160, 40}, {160, 40}, {160, 40}, true};
     ASSERT_EQ(sAIPath->InsertPathSegments(path, 2, 1, &added), kNoErr);
     // A click on a curve at t = 0.25 of the piece from anchor 0 to 1.

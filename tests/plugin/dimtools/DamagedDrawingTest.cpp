@@ -44,6 +44,29 @@ struct DamagedDrawingTest : RadialAngleTest {
     standin::Dict& RectClick(const char* key) {
         return *doc->editDict(std::get<standin::DictLink>(*RectLink("ZA3_Obj_data_1").find(key)).id);
     }
+    // The width's first click turned into a click in space at (h, 150).
+    void ClickInSpace(AIReal h) {
+        RectClick("ZA3_Click_data_1").set("ZA3_Obj_clicktype", int32_t{kLiveDimClickedSpace});
+        RectClick("ZA3_Click_data_1").set("ZA3_Obj_x", h);
+    }
+    // The width's click as if it lay on the circle, whose links are then of another type.
+    void LostWithTheCircle(const char* click) {
+        RectLink("ZA3_Obj_data_1").erase(click);
+        DictOf(circle).set("ZA3_Object", int32_t{7});
+    }
+    void RectOnFace(const AIRealMatrix& matrix) {
+        depth_object_data face{};
+        face.face = kAxoLeftFace;
+        face.matrix = matrix;
+        EXPECT_EQ(SetAxonometricData(Art(rect), &face), kNoErr);
+    }
+    // The layer stores custom scale 1 (its user's slot free) with this scaler.
+    void CustomLayerScale(AIReal scaler) {
+        standin::Dict& layer = DictOf(doc->layerByTitle("Layer 1"));
+        layer.set("ZA3_ScaleID", int32_t{0});
+        layer.set("ZA3_Scaler", scaler);
+        layer.set("ZA3_ScaleStr", std::string("huge"));
+    }
     // The rectangle's right edge 20 further right.
     void Stretch() {
         standin::Art& r = *doc->editArt(rect);
@@ -181,6 +204,51 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"a text without its record",
          [](auto& t) { t.DictOf(t.doc->children(t.width).back()).erase("PW4_DimText"); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        // Stored values outside what the program writes; beside each, the nearest it writes.
+        {"a precision below the menu's",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_upperDecimalPrecision", int32_t{-1}); },
+         {"120.000", kDiameter}, "read as their defaults: dimension 1: upperDecimalPrecision -1"},
+        {"the menu's least precision",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_upperDecimalPrecision", int32_t{0}); },
+         {"120", kDiameter}, ""},
+        {"the menu's finest precision",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_upperDecimalPrecision", int32_t{5}); },
+         {"120.00000", kDiameter}, ""},
+        {"a style of no dimension id",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_id", int32_t{0}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"an anchor stored as -1",
+         [](auto& t) { t.RectClick("ZA3_Click_data_2").set("ZA3_Obj_segnumafter", int32_t{-1}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"anchor 0 after the piece from the last anchor, -1",
+         [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_segnumbefore", int32_t{-1}); },
+         {"120.00", kDiameter}, ""},
+        {"the drag numbered as a click",
+         [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_clicknum", int32_t{7}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a click in space past the canvas", [](auto& t) { t.ClickInSpace(1e30f); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a click in space where the corner was", [](auto& t) { t.ClickInSpace(100); }, {"120.00", kDiameter}, ""},
+        {"a click of a kind no tool stores",
+         [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_dimtype", int32_t{40}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a click of another kind than the rest",
+         [](auto& t) { t.RectClick("ZA3_Click_data_1").set("ZA3_Obj_dimtype", int32_t{kVertical}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"the circle's links of another type, the width's first click among them",
+         [](auto& t) { t.LostWithTheCircle("ZA3_Click_data_1"); },
+         {"100.00", kDiameter}, "kept as they were: \"\xD8 72.00\"; \"100.00\""},
+        {"the circle's links of another type, the width's last click among them",
+         [](auto& t) { t.LostWithTheCircle("ZA3_Click_data_2"); },
+         {"100.00", kDiameter}, "kept as they were: \"\xD8 72.00\"; \"100.00\""},
+        {"the rectangle on a face that cannot be turned back", [](auto& t) { t.RectOnFace({1, 1, 1, 1, 0, 0}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"the rectangle on a face drawn flat", [](auto& t) { t.RectOnFace({1, 0, 0, 1, 0, 0}); },
+         {"120.00", kDiameter}, ""},
+        {"a custom scaler past the largest custom scale",
+         [](auto& t) { t.CustomLayerScale(1e30f); }, {"120.00", kDiameter}, "the scale of layer \"Layer 1\""},
+        {"the largest custom scale",
+         [](auto& t) { t.CustomLayerScale(1e8f); }, {"12,000,000,000.00", "\xD8 7,200,000,000.00"}, ""},
     };
     for (const Damage& c : kCases) {
         SCOPED_TRACE(c.what);
