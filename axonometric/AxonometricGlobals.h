@@ -52,7 +52,7 @@ struct AxonometricGlobals : UnitsGlobals {
     // kMissingValue where a value does not apply.
     AIReal annotatorW = kMissingValue, annotatorH = kMissingValue, annotatorL = kMissingValue,
            annotatorAngle = kMissingValue;
-    AIReal annotatorReach = 0;  // the largest coordinate magnitude of what was measured
+    double annotatorErrorW = 0, annotatorErrorH = 0, annotatorErrorL = 0;  // their float errors (LengthError)
     // --- the face hint the annotator shows while a depth tool drags ---
     int canAnnotateIntersection = 0;     // the point was snapped to a guide-line crossing in this step
     AIRealPoint annotatorIntersection{};  // that crossing
