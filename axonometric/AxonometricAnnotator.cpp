@@ -33,7 +33,7 @@ constexpr int32_t kRulerBand = 18;  // pixels beside the page edge the rulers ta
 constexpr int32_t kInfoOffset = 16, kInfoLine = 12, kInfoMargin = 4;
 constexpr int32_t kSnapMark = 3, kSnapReach = 40;
 
-bool Known(AIReal v) { return v != kMissingValue && std::isfinite(v); }
+bool Known(double v) { return v != kMissingValue && std::isfinite(v); }
 
 bool ToView(AIDocumentViewHandle view, AIRealPoint p, AIPoint* out) {
     return sAIDocumentView->ArtworkPointToViewPoint(view, &p, out) == kNoErr;

@@ -38,18 +38,15 @@ struct GeometryEntry {
     int32_t power;
 };
 
+using G = DimToolGlobals;
+using Flags = Plotwise3_Live_Dimension_Data;
 constexpr GeometryEntry kEntries[] = {
-    {&DimToolGlobals::geometryX, &DimToolGlobals::geometryErrorX, &Plotwise3_Live_Dimension_Data::geoLabelX, "X: ", 0,
-     1},
-    {&DimToolGlobals::geometryY, &DimToolGlobals::geometryErrorY, &Plotwise3_Live_Dimension_Data::geoLabelY, "Y: ", 0,
-     1},
-    {&DimToolGlobals::geometryW, &DimToolGlobals::geometryErrorW, &Plotwise3_Live_Dimension_Data::geoLabelW, nullptr,
-     kWidthCaption, 1},
-    {&DimToolGlobals::geometryH, &DimToolGlobals::geometryErrorH, &Plotwise3_Live_Dimension_Data::geoLabelH, nullptr,
-     kHeightCaption, 1},
-    {&DimToolGlobals::geometryP, &DimToolGlobals::geometryErrorL, &Plotwise3_Live_Dimension_Data::geoLabelP, nullptr,
-     kPerimeterCaption, 1},
-    {&DimToolGlobals::geometryA, nullptr, &Plotwise3_Live_Dimension_Data::geoLabelA, nullptr, kAreaCaption, 2},
+    {&G::geometryX, &G::geometryErrorX, &Flags::geoLabelX, "X: ", 0, 1},
+    {&G::geometryY, &G::geometryErrorY, &Flags::geoLabelY, "Y: ", 0, 1},
+    {&G::geometryW, &G::geometryErrorW, &Flags::geoLabelW, nullptr, kWidthCaption, 1},
+    {&G::geometryH, &G::geometryErrorH, &Flags::geoLabelH, nullptr, kHeightCaption, 1},
+    {&G::geometryP, &G::geometryErrorL, &Flags::geoLabelP, nullptr, kPerimeterCaption, 1},
+    {&G::geometryA, nullptr, &Flags::geoLabelA, nullptr, kAreaCaption, 2},
 };
 
 std::string geometricText() {

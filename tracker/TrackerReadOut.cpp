@@ -492,12 +492,12 @@ AIErr ShowReadOut(const ReadOutScale& scale, const ReadOutErrors& errors, double
     if (!dialog) return kNoErr;
     g->readOutScaler = scale.scaler;
     const double shownY = Negated(y), shownH = Negated(h);
-    // The annotator's box keeps floats; the marker is one.
+    // The annotator's box keeps floats but for the sizes it shows; the marker is one.
     g->annotatorX = static_cast<AIReal>(x);
     g->annotatorY = static_cast<AIReal>(shownY);
-    g->annotatorW = static_cast<AIReal>(w);
-    g->annotatorH = static_cast<AIReal>(shownH);
-    g->annotatorL = static_cast<AIReal>(length);
+    g->annotatorW = w;
+    g->annotatorH = shownH;
+    g->annotatorL = length;
     g->annotatorAngle = static_cast<AIReal>(angle);
     g->annotatorErrorW = errors.w;
     g->annotatorErrorH = errors.h;
