@@ -48,7 +48,7 @@ AIErr DrawWallLengths(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer) {
                      m.v + static_cast<int32_t>(s > 0 ? kLabelGap * sv / s : -kLabelGap)};
     char text[256] = {};
     doScaleAndUnits(0, length, text, 1, static_cast<int16_t>(g->prefs.CADtrackerUnits),
-                    static_cast<int16_t>(g->prefs.CADtrackerPrecision), Reach({a, b}));
+                    static_cast<int16_t>(g->prefs.CADtrackerPrecision), DistanceError(a, b));
     return Label(drawer, text, at, kInkColor);
 }
 

@@ -33,7 +33,7 @@ constexpr int32_t kRulerBand = 18;  // pixels beside the page edge the rulers ta
 constexpr int32_t kInfoOffset = 16, kInfoLine = 12, kInfoMargin = 4;
 constexpr int32_t kSnapMark = 3, kSnapReach = 40;
 
-bool Known(AIReal v) { return v != kMissingValue && std::isfinite(v); }
+bool Known(double v) { return v != kMissingValue && std::isfinite(v); }
 
 bool ToView(AIDocumentViewHandle view, AIRealPoint p, AIPoint* out) {
     return sAIDocumentView->ArtworkPointToViewPoint(view, &p, out) == kNoErr;
@@ -59,12 +59,12 @@ AIErr LabelOnClearing(AIAnnotatorDrawer* drawer, const char* text, AIPoint origi
 }
 
 // A length as the tracker shows it: at the drawing scale, in its units and precision, rounded
-// with the float error of coordinates as far out as `reach`.
-std::string TrackerLength(AIReal value, AIReal reach) {
+// with its float error (LengthError).
+std::string TrackerLength(double value, double error) {
     char text[256] = {};
     // At the scale the tracker shows the same value at.
     doScaleAndUnitsAt(MeasuringScaler(), value, text, 1, static_cast<int16_t>(g->prefs.CADtrackerUnits),
-                      static_cast<int16_t>(g->prefs.CADtrackerPrecision), reach);
+                      static_cast<int16_t>(g->prefs.CADtrackerPrecision), error);
     return text;
 }
 
@@ -115,7 +115,7 @@ AIErr DrawOffsetAnnotater(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer, 
     const double distance = Distance<double>(*click, *offsetPoint);
     const std::string text = g->offsetTooFar
                                  ? std::string(kOffsetTooLargeAnnotation)
-                                 : TrackerLength(static_cast<AIReal>(distance), Reach({*click, *offsetPoint}));
+                                 : TrackerLength(distance, DistanceError(*click, *offsetPoint));
     if (text.empty()) return kNoErr;
     return LabelOnClearing(drawer, text.c_str(), {a.h + kOffsetLabelGap, a.v - kOffsetLabelGap});
 }
@@ -144,12 +144,12 @@ AIErr DrawInformationBox(AIDocumentViewHandle view, AIAnnotatorDrawer* drawer) {
     if (!g || !g->dragging || !g->prefs.showCADtrackerInfo || !g->annotatorCursorKnown) return kNoErr;
     std::vector<std::string> lines;
     // Sizes: the height is kept negated (y down) and a drag may run either way.
-    const AIReal reach = g->annotatorReach;
     if (Known(g->annotatorW))
-        lines.push_back(Caption(27, "Width: ") + TrackerLength(std::fabs(g->annotatorW), reach));
+        lines.push_back(Caption(27, "Width: ") + TrackerLength(std::fabs(g->annotatorW), g->annotatorErrorW));
     if (Known(g->annotatorH))
-        lines.push_back(Caption(28, "Height: ") + TrackerLength(std::fabs(g->annotatorH), reach));
-    if (Known(g->annotatorL)) lines.push_back(Caption(3, "Length") + ": " + TrackerLength(g->annotatorL, reach));
+        lines.push_back(Caption(28, "Height: ") + TrackerLength(std::fabs(g->annotatorH), g->annotatorErrorH));
+    if (Known(g->annotatorL))
+        lines.push_back(Caption(3, "Length") + ": " + TrackerLength(g->annotatorL, g->annotatorErrorL));
     if (Known(g->annotatorAngle)) lines.push_back(Caption(16, "Angle: ") + TrackerAngle(g->annotatorAngle));
     AIPoint cursor{};
     if (lines.empty() || !ToView(view, g->annotatorCursor, &cursor)) return kNoErr;

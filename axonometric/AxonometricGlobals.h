@@ -49,10 +49,11 @@ struct AxonometricGlobals : UnitsGlobals {
     AIRealPoint offsetPoint{};           // the offset preview: from firstClick to here
     int offsetTooFar = 0;
     // The tracker's last read-out for the information box (h negated, as shown);
-    // kMissingValue where a value does not apply.
-    AIReal annotatorW = kMissingValue, annotatorH = kMissingValue, annotatorL = kMissingValue,
-           annotatorAngle = kMissingValue;
-    AIReal annotatorReach = 0;  // the largest coordinate magnitude of what was measured
+    // kMissingValue where a value does not apply. The sizes in doubles with their float
+    // errors (LengthError), so the box reads them as the panel does.
+    double annotatorW = kMissingValue, annotatorH = kMissingValue, annotatorL = kMissingValue;
+    double annotatorErrorW = 0, annotatorErrorH = 0, annotatorErrorL = 0;
+    AIReal annotatorAngle = kMissingValue;
     // --- the face hint the annotator shows while a depth tool drags ---
     int canAnnotateIntersection = 0;     // the point was snapped to a guide-line crossing in this step
     AIRealPoint annotatorIntersection{};  // that crossing

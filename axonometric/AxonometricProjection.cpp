@@ -276,6 +276,13 @@ AIErr projectAxonometricPoint(const depth_object_data* data, const AIRealPoint* 
     return kNoErr;
 }
 
+PointError FlatPointError(const depth_object_data* data, const AIRealPoint& in) {
+    AIRealMatrix inverse = data ? data->matrix : IdentityRealMatrix();
+    if (!data || !InvertRealMatrix(&inverse)) return HeldError(in);
+    const AIRealPoint flat = XformRealPoint(inverse, in);
+    return XformError(inverse, in, XformError(data->matrix, flat, HeldError(flat)));
+}
+
 AIErr InvertIsometricBoundingCorners(const iso_view* view, int32_t face, AIRealPoint* p1, AIRealPoint* p2,
                                      AIRealPoint* p3, AIRealPoint* p4) {
     if (!view || !p1 || !p2 || !p3 || !p4) return kBadParameterErr;

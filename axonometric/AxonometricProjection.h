@@ -7,6 +7,7 @@
 
 #include "AITypes.h"
 #include "axonometric/AxonometricData.h"
+#include "geometry/PointMath.h"
 
 // Projects the art onto the face (0x80, 0x100 or 0x200) of the view and records it with a
 // new id (no record while autoExpandAxoArt is set); a document without a view of its own
@@ -48,6 +49,11 @@ AIErr ApplyAxonometricInvert(AIArtHandle art);
 // the matrix cannot be inverted), and flat point to projected point. Both return 0.
 AIErr invertAxonometricPoint(const depth_object_data* data, const AIRealPoint* in, AIRealPoint* out);
 AIErr projectAxonometricPoint(const depth_object_data* data, const AIRealPoint* in, AIRealPoint* out);
+// How far invertAxonometricPoint's flat point may lie from the flat point meant, `in` having
+// been projected from it: the projection's rounding carried back through the inverse, and
+// the inverse's own; a length measured between flat points is rounded for showing with it.
+// A point the matrix cannot take back stays as held.
+PointError FlatPointError(const depth_object_data* data, const AIRealPoint& in);
 // Rebuilds the four projected corners of a face as the flat rectangle p1 top-left, p2
 // top-right, p3 bottom-left, p4 bottom-right, and returns 'CANT' unless it lies strictly
 // inside the document's largest artboard area (also for a code that is not a face).

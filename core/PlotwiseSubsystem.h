@@ -223,9 +223,10 @@ struct PlotwiseServices {
     AIErr (*resetTrackerWindow)();                                      // deselecting a tool
     AIErr (*updateTrackerWindowLabels)(int32_t first, int32_t second);  // caption strings of list 17400
     // The tracker's live read-out of a tool: x, y, w, h, width, height, an unused seventh
-    // value, the angle in degrees, length, perimeter and area (kMissingValue: an empty field).
-    AIErr (*updateTrackerWindow)(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
-                                 AIReal angle, AIReal length, AIReal perimeter, AIReal area);
+    // value, the angle in degrees, length, perimeter and area (kMissingValue: an empty field);
+    // doubles, so that a length a tool measures in doubles reads as every other tool reads it.
+    AIErr (*updateTrackerWindow)(double x, double y, double w, double h, double width, double height, double seventh,
+                                 double angle, double length, double perimeter, double area);
     int (*snapToGridCheckAxonometric)(AIRealPoint* point);              // 1 when the point was snapped
     AIErr (*getLayerScale)(AILayerHandle layer, AIReal* scaler, char label[32]);  // the published suite
     // Regeneration of live dimensions: the links of dimensions that no longer exist tidied,

@@ -27,13 +27,13 @@ struct ValueLine {
     std::string toleranceText;
 };
 
-ValueLine formatLine(float length, AIReal reach, int32_t units, int32_t decimals, int32_t fractions,
+ValueLine formatLine(double length, double error, int32_t units, int32_t decimals, int32_t fractions,
                      int32_t tolerance, const char* toleranceText, int32_t upper) {
     ValueLine line;
     const int32_t precision = isFractionalUnit(units) ? fractions : decimals;
     char value[256] = {};
-    doScaleAndUnitsHack(0, 1, static_cast<int16_t>(units), static_cast<int16_t>(precision), static_cast<double>(length),
-                        value, upper, reach);
+    doScaleAndUnitsHack(0, 1, static_cast<int16_t>(units), static_cast<int16_t>(precision), length, value,
+                        upper, error);
     line.value = value;
     line.tolerance = tolerance != 0;
     if (line.tolerance) line.toleranceText.assign(toleranceText, ::strnlen(toleranceText, kToleranceField));
@@ -59,14 +59,14 @@ void fitTolerances(ValueLine& upper, ValueLine* lower, size_t fixed) {
 }
 
 // The value's text into theText, whatever the style's format.
-void ValueText(float length, AIReal reach) {
+void ValueText(double length, double error) {
     const Plotwise3_Live_Dimension_Data& s = g->prefs.style;
-    ValueLine upper = formatLine(length, reach, s.upperUnits, s.upperDecimalPrecision, s.upperFractionalPrecision,
+    ValueLine upper = formatLine(length, error, s.upperUnits, s.upperDecimalPrecision, s.upperFractionalPrecision,
                                  s.upperTolerance, s.upperToleranceValue, 1);
     ValueLine lowerLine;
     ValueLine* lower = nullptr;
     if (s.dualDimensions != 0) {
-        lowerLine = formatLine(length, reach, s.lowerUnits, s.lowerDecimalPrecision, s.lowerFractionalPrecision,
+        lowerLine = formatLine(length, error, s.lowerUnits, s.lowerDecimalPrecision, s.lowerFractionalPrecision,
                                s.lowerTolerance, s.lowerToleranceValue, 0);
         lower = &lowerLine;
     }
@@ -92,17 +92,17 @@ AIReal PushedLength(AIReal measured) {
     return sAIRealMath->AIRealAdd(measured, kPush);  // the host's sum, as the kinds always took it
 }
 
-int32_t makeGlobalDimensionString(float length, AIReal reach) {
-    if (g && g->prefs.style.dimensionFormat == 0) ValueText(length, reach);
+int32_t makeGlobalDimensionString(double length, double error) {
+    if (g && g->prefs.style.dimensionFormat == 0) ValueText(length, error);
     return 0;
 }
 
-AIErr makePairDimensionString(live_dimension_text_data& record, float length, AIReal reach) {
+AIErr makePairDimensionString(live_dimension_text_data& record, double length, double error) {
     if (!g) return kBadParameterErr;
     // The pair's own format decides: a chain whose texts differ in format (one retyped)
     // still measures its other pairs.
     if (record.dimensionFormat == 0) {
-        ValueText(length, reach);
+        ValueText(length, error);
         CopyCString(record.dimStr, g->theText);
     } else {
         CopyCString(g->theText, record.dimStr);

@@ -16,13 +16,13 @@ AIReal PushedLength(AIReal measured);
 
 // With dimensionFormat 0, writes upper value [" " ± upper tolerance] [CR lower value
 // [" " ± lower tolerance]] into theText; any other format leaves theText as it was. The
-// length is in document points; the current scale applies. `reach` is the largest
-// magnitude of the coordinates it was measured between, whose float spacing is its error
-// (doScaleAndUnits): both values are rounded with it. A text longer than theText holds
-// keeps both values and their markers and cuts the tolerance texts. Returns 0.
-int32_t makeGlobalDimensionString(float length, AIReal reach = 0);
+// length is in document points; the current scale applies. `error` is its float error in
+// document points, from the coordinates it was measured along (doScaleAndUnits): both values
+// are rounded with it. A text longer than theText holds keeps both values and their markers
+// and cuts the tolerance texts. Returns 0.
+int32_t makeGlobalDimensionString(double length, double error = 0);
 
 // The text of one measured pair of a click chain, into theText: with the record's format 0
 // the value's text (whatever the style's format, which is -1 once one pair was retyped),
 // which the record keeps as its own; with any other format the label the record holds.
-AIErr makePairDimensionString(live_dimension_text_data& record, float length, AIReal reach = 0);
+AIErr makePairDimensionString(live_dimension_text_data& record, double length, double error = 0);

@@ -174,8 +174,9 @@ AIErr AlignedDatum() {
             if (AIErr err = Witness(datum, s, Distance(datum, s) + beyond, frame.b)) return err;
         if (AIErr err = Witness(p, e, Distance(p, e) + beyond, frame.b)) return err;
         cdDataStruct& textNode = *n->prevPtr;
-        const AIReal value = DistanceAlong(datum, p, frame.a);
-        if (AIErr err = MeasurePairText(textNode, value, Reach({datum, p}))) return err;
+        const double measured = DistanceAlong(datum, p, frame.a);
+        const auto value = static_cast<AIReal>(measured);
+        if (AIErr err = MeasurePairText(textNode, measured, DistanceAlongError(datum, p, frame.a))) return err;
         const AIErr drawn = Style().chainDatum ? DrawRunning(frame, s, e, textNode, n == f->nextPtr, &textId)
                                                : DrawStacked(frame, s, e, textNode, value, &textId);
         if (drawn) return drawn;

@@ -213,9 +213,10 @@ AIErr DrawPair(const Frame& frame, const Pair& pair, bool chained) {
     if (pair.first)
         if (AIErr err = Witness(pair.p1, pair.e1, frame.p)) return err;
     if (AIErr err = Witness(pair.p2, pair.e2, frame.p)) return err;
-    const AIReal value = DistanceAlong(pair.p1, pair.p2, frame.a);
+    const double measured = DistanceAlong(pair.p1, pair.p2, frame.a);
+    const auto value = static_cast<AIReal>(measured);
     cdDataStruct& textNode = *pair.textNode;
-    if (AIErr err = MeasurePairText(textNode, value, Reach({pair.p1, pair.p2}))) return err;
+    if (AIErr err = MeasurePairText(textNode, measured, DistanceAlongError(pair.p1, pair.p2, frame.a))) return err;
     // The text's place along its piece, measured from the piece's first end towards the
     // other (a later click may lie back along the measured direction).
     const bool slide = s.slideDimText && !(s.modifiers & kCtrlBit);

@@ -41,8 +41,13 @@ AIReal SquareTowards(AIReal a, const AIRealPoint& foot, const AIRealPoint& point
     return GetAIAngle(Projection(foot, point, a + kHalfPi) > 0 ? a + kHalfPi : a - kHalfPi);
 }
 
-AIReal DistanceAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal a) {
-    return static_cast<AIReal>(std::fabs(Projection(from, to, a)));
+double DistanceAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal a) {
+    return std::fabs(Projection(from, to, a));
+}
+
+double DistanceAlongError(const AIRealPoint& from, const AIRealPoint& to, AIReal a) {
+    const double angle = a;
+    return LengthError(HeldError(from), HeldError(to), std::cos(angle), std::sin(angle));
 }
 
 AIReal Upright(AIReal a) {

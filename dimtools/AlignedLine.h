@@ -31,7 +31,9 @@ AIReal SquareTowards(AIReal a, const AIRealPoint& foot, const AIRealPoint& point
 
 // How far `to` lies from `from` along `a`, unsigned: worked from the two points in doubles,
 // not between feet dropped from them, which move with the drag point's rounding.
-AIReal DistanceAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal a);
+double DistanceAlong(const AIRealPoint& from, const AIRealPoint& to, AIReal a);
+// Its float error: that of the points' coordinates as the host holds them, along a.
+double DistanceAlongError(const AIRealPoint& from, const AIRealPoint& to, AIReal a);
 
 // Text turned to read along a line at angle `a`, never upside down.
 AIReal Upright(AIReal a);

@@ -86,8 +86,9 @@ AIErr ValueText(cdDataStruct* node, const AIRealPoint& centre, const AIRealPoint
         AngleValueText(sweep, style.upperUnits, style.upperDecimalPrecision, style.upperFractionalPrecision,
                        style.appendUpperUnitLabels ? g->degreeSymbol : "", g->theText, sizeof g->theText);
     } else {
-        const double length = Distance<double>(centre, first) * DegreesToRadians<double>(sweep);
-        if (AIErr err = makeGlobalDimensionString(static_cast<float>(length), Reach({centre, first}))) return err;
+        const double radians = DegreesToRadians<double>(sweep);
+        const double length = Distance<double>(centre, first) * radians;
+        if (AIErr err = makeGlobalDimensionString(length, DistanceError(centre, first) * std::fabs(radians))) return err;
     }
     if (node) CopyCString(node->textData.dimStr, g->theText);
     return kNoErr;

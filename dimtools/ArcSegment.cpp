@@ -36,8 +36,7 @@ AIErr ReportToTracker(AIArtHandle path, AIRealPoint to, const ArcShape& shape, b
     const auto h = static_cast<AIReal>(std::fabs(bounds.top - bounds.bottom));
     const double length = std::fabs(DegreesToRadians<double>(shape.sweepDegrees) * shape.radius);
     const double area = length * shape.radius / 2.0;
-    return update(to.h, to.v, w, h, w, h, kMissingValue, static_cast<AIReal>(shape.sweepDegrees),
-                  static_cast<AIReal>(shape.radius), static_cast<AIReal>(length), static_cast<AIReal>(area));
+    return update(to.h, to.v, w, h, w, h, kMissingValue, shape.sweepDegrees, shape.radius, length, area);
 }
 
 }  // namespace

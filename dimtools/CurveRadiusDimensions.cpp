@@ -92,7 +92,7 @@ AIErr CurveRadiusArt(const CircleFit& fit, int16_t drawArc, AIArtHandle group) {
         if (AIErr err = doLineEndpointGraphics(o, p, 0, 1, 1, group)) return err;
     // The value beyond the centre, away from the curve, and beyond the cross's arms (where
     // they reach further than a line of text).
-    if (AIErr err = RadialValueText(kRadiusKind, r, Reach({o, p}))) return err;
+    if (AIErr err = RadialValueText(kRadiusKind, r, DistanceError(o, p))) return err;
     const AIReal size = g->textSize;
     const AIReal distance = TextDistanceBeyondCross(size + g->textLeading, static_cast<AIReal>(theta), arm, size,
                                                     size * kDescentShare, kCrossClearance);

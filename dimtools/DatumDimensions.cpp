@@ -51,6 +51,7 @@ const DatumRules& Other(const DatumRules& rules) {
 struct Chain {
     const DatumRules& rules;
     AIRealPoint datum;
+    PointError datumError;  // InPlane's
     AIReal step;   // between stacked rows
     bool running;  // all values on one level, written past the witness lines
     int32_t face;  // of the depth record, kAxoNoFace when flat
@@ -123,8 +124,8 @@ AIErr DrawStackedLine(const LinearAxis& axis, const TextPlacement& placement, AI
 }
 
 // The dimension of the click at `p`, the node `n` (`previous`: the click before it).
-AIErr DrawDatumDimension(const Chain& chain, const cdDataStruct& n, const AIRealPoint& p, const AIRealPoint& previous,
-                         bool first, int32_t* textId) {
+AIErr DrawDatumDimension(const Chain& chain, const cdDataStruct& n, const AIRealPoint& p, const PointError& error,
+                         const AIRealPoint& previous, bool first, int32_t* textId) {
     const LinearAxis& axis = chain.rules.axis;
     const AIRealPoint& datum = chain.datum;
     const bool last = n.nextPtr == nullptr;
@@ -146,7 +147,7 @@ AIErr DrawDatumDimension(const Chain& chain, const cdDataStruct& n, const AIReal
 
     cdDataStruct& textNode = *n.prevPtr;
     AIReal value = 0;
-    if (AIErr err = MeasurePair(axis, datum, p, textNode, &value)) return err;
+    if (AIErr err = MeasurePair(axis, datum, chain.datumError, p, error, textNode, &value)) return err;
     const bool dual = Dual(textNode);
     const TextPlacement& placement = axis.Placement(chain.rules.placementFallback);
     const Room room = RoomFor(placement.setAcross ? g->textSize + g->textLeading : g->strWidth);
@@ -187,14 +188,16 @@ AIErr Datum(const DatumRules& rules, bool handedOver) {
     if (!d) return Datum(Other(rules), true);
     const bool flat = d->face == kAxoNoFace;
     const AIReal step = std::max(g->textSize + kStackingAllowance, Style().autoDimensionOffset);
-    Chain chain{rules, {}, step, Style().chainDatum != 0, flat ? kAxoNoFace : d->face};
-    if (AIErr err = EnterPlane(*d, flat, *f, *l, *f, rules.slideMode, false, &chain.datum)) return err;
+    Chain chain{rules, {}, {}, step, Style().chainDatum != 0, flat ? kAxoNoFace : d->face};
+    if (AIErr err = EnterPlane(*d, flat, *f, *l, *f, rules.slideMode, false, &chain.datum, &chain.datumError))
+        return err;
     int32_t textId = 0;
     AIRealPoint previous = chain.datum;
     for (cdDataStruct* n = f->nextPtr; n; n = n->nextPtr) {
         AIRealPoint p{};
-        if (AIErr err = InPlane(*d, flat, n->theLoc, &p)) return err;
-        if (AIErr err = DrawDatumDimension(chain, *n, p, previous, n == f->nextPtr, &textId)) return err;
+        PointError error;
+        if (AIErr err = InPlane(*d, flat, n->theLoc, &p, &error)) return err;
+        if (AIErr err = DrawDatumDimension(chain, *n, p, error, previous, n == f->nextPtr, &textId)) return err;
         previous = p;
     }
     return FinishDimension(*d, flat);

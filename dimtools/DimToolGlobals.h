@@ -14,7 +14,9 @@ struct DimToolGlobals : DimensionGlobals {
     double geometryX = kMissingValue, geometryY = kMissingValue, geometryW = kMissingValue,
            geometryH = kMissingValue, geometryL = kMissingValue, geometryP = kMissingValue,
            geometryA = kMissingValue;
-    double geometryReach = 0;  // the largest coordinate magnitude of its bounds: the read-out rounds with it
+    // Their float errors (LengthError), which the label rounds them with: of the left, the
+    // top, the width, the height, and the length or perimeter.
+    double geometryErrorX = 0, geometryErrorY = 0, geometryErrorW = 0, geometryErrorH = 0, geometryErrorL = 0;
     // The layout of the text being drawn: the second click of the current pair, the
     // measured width of the text, where and how it is set.
     AIRealPoint basePoint2{};
@@ -41,10 +43,10 @@ struct DimToolGlobals : DimensionGlobals {
     AIToolHandle sectiontool = nullptr, centerlinetool = nullptr, pttool = nullptr, ptlongtool = nullptr;
     AIToolHandle bubbletool = nullptr, datumflagtool = nullptr, datumfeaturetool = nullptr, datumtargettool = nullptr;
     AIToolHandle calloutstool = nullptr;
-    // The distance tool's last straight distance, in points, and the largest coordinate
-    // magnitude of its ends, whose float spacing is the distance's error.
-    AIReal MeasuredLinearDistance = 0;
-    AIReal MeasuredLinearReach = 0;
+    // The distance tool's last straight distance, in points, worked in doubles as every tool
+    // measures a length, and its float error (DistanceError).
+    double MeasuredLinearDistance = 0;
+    double MeasuredLinearError = 0;
     // The description of the art a callout points at, as last written, and what it reports.
     char calloutText[1024] = {};
     Callout_Data curCalloutSettings{};

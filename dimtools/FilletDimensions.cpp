@@ -84,8 +84,8 @@ AIErr FilletArt(const AIRealPoint& centre, AIReal radius, const FilletArc& arc, 
     // The shelf leaves the leader away from the arc; straight above or below it, left.
     bool right = onArc.h < start.h;
     if (onArc.h != start.h && (keys & kCtrlBit)) right = !right;
-    if (AIErr err = RadialShelfAndText(kRadiusKind, start, right, radius, group, Reach({centre, arc.start, arc.end})))
-        return err;
+    const double error = std::max(DistanceError(centre, arc.start), DistanceError(centre, arc.end));
+    if (AIErr err = RadialShelfAndText(kRadiusKind, start, right, radius, group, error)) return err;
     return SetDimensionData(group, nullptr);
 }
 

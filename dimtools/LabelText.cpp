@@ -27,23 +27,26 @@ std::string word(int32_t index) {
     return text;
 }
 
-// One entry of the list: where its value lives, whether the style lists it, its caption
-// (a literal, or a word of list 17400) and its power (2 for the area).
+// One entry of the list: where its value and its float error live, whether the style lists
+// it, its caption (a literal, or a word of list 17400) and its power (2 for the area).
 struct GeometryEntry {
     double DimToolGlobals::*value;
+    double DimToolGlobals::*error;
     int32_t Plotwise3_Live_Dimension_Data::*flag;
     const char* literal;
     int32_t caption;
     int32_t power;
 };
 
+using G = DimToolGlobals;
+using Flags = Plotwise3_Live_Dimension_Data;
 constexpr GeometryEntry kEntries[] = {
-    {&DimToolGlobals::geometryX, &Plotwise3_Live_Dimension_Data::geoLabelX, "X: ", 0, 1},
-    {&DimToolGlobals::geometryY, &Plotwise3_Live_Dimension_Data::geoLabelY, "Y: ", 0, 1},
-    {&DimToolGlobals::geometryW, &Plotwise3_Live_Dimension_Data::geoLabelW, nullptr, kWidthCaption, 1},
-    {&DimToolGlobals::geometryH, &Plotwise3_Live_Dimension_Data::geoLabelH, nullptr, kHeightCaption, 1},
-    {&DimToolGlobals::geometryP, &Plotwise3_Live_Dimension_Data::geoLabelP, nullptr, kPerimeterCaption, 1},
-    {&DimToolGlobals::geometryA, &Plotwise3_Live_Dimension_Data::geoLabelA, nullptr, kAreaCaption, 2},
+    {&G::geometryX, &G::geometryErrorX, &Flags::geoLabelX, "X: ", 0, 1},
+    {&G::geometryY, &G::geometryErrorY, &Flags::geoLabelY, "Y: ", 0, 1},
+    {&G::geometryW, &G::geometryErrorW, &Flags::geoLabelW, nullptr, kWidthCaption, 1},
+    {&G::geometryH, &G::geometryErrorH, &Flags::geoLabelH, nullptr, kHeightCaption, 1},
+    {&G::geometryP, &G::geometryErrorL, &Flags::geoLabelP, nullptr, kPerimeterCaption, 1},
+    {&G::geometryA, nullptr, &Flags::geoLabelA, nullptr, kAreaCaption, 2},
 };
 
 std::string geometricText() {
@@ -57,7 +60,7 @@ std::string geometricText() {
         if (value == kMissingValue || style.*e.flag == 0) continue;
         char number[256] = {};
         doScaleAndUnits(0, value, number, e.power, static_cast<int16_t>(style.upperUnits),
-                        static_cast<int16_t>(style.upperDecimalPrecision), g->geometryReach);
+                        static_cast<int16_t>(style.upperDecimalPrecision), e.error ? (*g).*e.error : 0.0);
         text += e.literal ? e.literal : word(e.caption);
         text += number;
         if (e.power == 2) text += " " + word(kSquareWord);
@@ -78,8 +81,10 @@ void GetGeometricLabelText(char* text, size_t size, AIArtHandle targetArt) {
         if (auto update = PlotwiseService().updateTrackerWindowFromSelectedArt) update(targetArt);
     CopyCString(text, size < kLabelTextSize ? size : kLabelTextSize, geometricText().c_str());
     // Read once: the next label lists art it measures itself, never this art's values.
-    for (const GeometryEntry& e : kEntries) (*g).*e.value = kMissingValue;
-    g->geometryReach = 0;
+    for (const GeometryEntry& e : kEntries) {
+        (*g).*e.value = kMissingValue;
+        if (e.error) (*g).*e.error = 0;
+    }
     if (g->updatingDimensions == 0)
         if (auto refresh = PlotwiseService().updateLabelIncrementFld) refresh();
 }

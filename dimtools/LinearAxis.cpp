@@ -174,7 +174,8 @@ bool HandsOver(const LinearAxis& axis, AIReal tolerance, const cdDataStruct& f, 
     return !(g->useAxoPerpendicularDims && (face == kAxoTopFace) == axis.keepsTopFace);
 }
 
-AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRealPoint* out) {
+AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRealPoint* out, PointError* error) {
+    if (error) *error = flat ? HeldError(in) : FlatPointError(&d, in);
     if (flat) {
         *out = in;
         return kNoErr;
@@ -183,8 +184,8 @@ AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRe
 }
 
 AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct& f, const cdDataStruct& l,
-                 const cdDataStruct& s, int16_t slideMode, bool clamp, AIRealPoint* p1) {
-    if (AIErr err = InPlane(d, flat, s.theLoc, p1)) return err;
+                 const cdDataStruct& s, int16_t slideMode, bool clamp, AIRealPoint* p1, PointError* e1) {
+    if (AIErr err = InPlane(d, flat, s.theLoc, p1, e1)) return err;
     // Now that the axis is known, the drag's end is the one the redraw will read.
     g->endPoint = DragEndAsRedrawn(g->endPoint);
     if (!flat)
@@ -219,15 +220,16 @@ AIErr SnapLineToOffsetStep(const LinearAxis& axis, const AIRealPoint& p1, const 
     return kNoErr;
 }
 
-AIErr MeasurePair(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoint& b, cdDataStruct& textNode,
-                  AIReal* value) {
-    const AIReal distance = std::fabs(axis.Along(a) - axis.Along(b));
-    *value = PushedLength(distance);
-    return MeasurePairText(textNode, distance, Reach({a, b}));
+AIErr MeasurePair(const LinearAxis& axis, const AIRealPoint& a, const PointError& ea, const AIRealPoint& b,
+                  const PointError& eb, cdDataStruct& textNode, AIReal* value) {
+    const double distance = std::fabs(static_cast<double>(axis.Along(a)) - axis.Along(b));
+    *value = PushedLength(static_cast<AIReal>(distance));
+    const bool alongH = axis.along == &AIRealPoint::h;
+    return MeasurePairText(textNode, distance, LengthError(ea, eb, alongH ? 1 : 0, alongH ? 0 : 1));
 }
 
-AIErr MeasurePairText(cdDataStruct& textNode, AIReal value, AIReal reach) {
-    if (AIErr err = makePairDimensionString(textNode.textData, value, reach)) return err;
+AIErr MeasurePairText(cdDataStruct& textNode, double value, double error) {
+    if (AIErr err = makePairDimensionString(textNode.textData, value, error)) return err;
     AIRealRect measured{};
     if (AIErr err = GetTextArtRect(g->theText, &measured)) return err;
     g->strWidth = measured.right - measured.left;

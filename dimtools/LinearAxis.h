@@ -15,6 +15,7 @@
 #include "core/PlotwiseDimensionData.h"
 #include "dimensions/ClickChain.h"
 #include "geometry/AxonometricMath.h"
+#include "geometry/PointMath.h"
 
 struct DimToolGlobals;
 
@@ -104,16 +105,18 @@ bool TwoClicks(cdDataStruct** first, cdDataStruct** last);
 bool HandsOver(const LinearAxis& axis, AIReal tolerance, const cdDataStruct& f, const cdDataStruct& l);
 
 // A point in the plane the dimension is drawn in: the document, or the flat plane of the
-// face whose record is `d`.
-AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRealPoint* out);
+// face whose record is `d`; with `error`, how far its coordinates may lie from those meant
+// (HeldError, or FlatPointError of the face's).
+AIErr InPlane(const depth_object_data& d, bool flat, const AIRealPoint& in, AIRealPoint* out,
+              PointError* error = nullptr);
 
 // Once the depth record is known: the starting click `s` and the drag point brought into
 // the drawing plane (the click into `p1`), the text's slide measured from the drag point
 // between the clicks `f` and `l` by GetPointFractionalOffset's `slideMode` unless a
 // regeneration redraws (and kept between 0 and 1 when `clamp`), and the document and the
-// dimension layer made ready.
+// dimension layer made ready. `e1` takes p1's error (InPlane).
 AIErr EnterPlane(const depth_object_data& d, bool flat, const cdDataStruct& f, const cdDataStruct& l,
-                 const cdDataStruct& s, int16_t slideMode, bool clamp, AIRealPoint* p1);
+                 const cdDataStruct& s, int16_t slideMode, bool clamp, AIRealPoint* p1, PointError* e1);
 
 // Whether shift asks for the line's level to snap (the shift bit, unless ignoreShift).
 bool Shifted();
@@ -125,14 +128,14 @@ AIErr SnapLineToOffsetStep(const LinearAxis& axis, const AIRealPoint& p1, const 
                            const AIRealPoint& reference);
 
 // The text of a measured pair in theText (the value formatted, or the label of `textNode`'s
-// record) and its width in strWidth. `reach`: the largest coordinate magnitude of the points
-// the value was measured between (Reach), whose float spacing is the value's error.
-AIErr MeasurePairText(cdDataStruct& textNode, AIReal value, AIReal reach);
+// record) and its width in strWidth. `error`: the value's float error (LengthError).
+AIErr MeasurePairText(cdDataStruct& textNode, double value, double error);
 
 // The distance between two points along the axis in *value, pushed as every linear value is
-// (PushedLength), and the pair's text (MeasurePairText) of the distance unpushed.
-AIErr MeasurePair(const LinearAxis& axis, const AIRealPoint& a, const AIRealPoint& b, cdDataStruct& textNode,
-                  AIReal* value);
+// (PushedLength), and the pair's text (MeasurePairText) of the distance unpushed, rounded
+// with the error of the points' coordinates along the axis (`ea`, `eb`: InPlane's).
+AIErr MeasurePair(const LinearAxis& axis, const AIRealPoint& a, const PointError& ea, const AIRealPoint& b,
+                  const PointError& eb, cdDataStruct& textNode, AIReal* value);
 
 // The room a value needs between its witness lines, and the length of an outside stub.
 struct Room {

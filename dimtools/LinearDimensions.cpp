@@ -181,11 +181,12 @@ AIErr DrawLine(const LinearRules& rules, const TextPlacement& placement, const P
 // One pair: its line, value and text, witness lines (at the first click of the first pair,
 // then at each second click), dimension line and terminators.
 AIErr DrawPair(const LinearRules& rules, const depth_object_data& d, bool flat, bool chained, bool firstPair,
-               const AIRealPoint& p1, const AIRealPoint& p2, cdDataStruct& textNode, int32_t textId) {
+               const AIRealPoint& p1, const PointError& e1, const AIRealPoint& p2, const PointError& e2,
+               cdDataStruct& textNode, int32_t textId) {
     const LinearAxis& axis = rules.axis;
     if (AIErr err = SetLine(axis, p1, p2, firstPair)) return err;
     AIReal value = 0;
-    if (AIErr err = MeasurePair(axis, p1, p2, textNode, &value)) return err;
+    if (AIErr err = MeasurePair(axis, p1, e1, p2, e2, textNode, &value)) return err;
     const bool dual = Style().dualDimensions && textNode.textData.dimensionFormat == 0;
     const TextPlacement& placement = rules.axis.Placement();
     const PlacedText placed = PlaceText(rules, placement, chained, value, dual);
@@ -221,17 +222,20 @@ AIErr ConstrainedLinear(const LinearRules& rules, bool handedOver) {
     // first, so a chain clicked the other way round puts its texts in the same places; a
     // chain's is kept between its ends.
     AIRealPoint p1{};
-    if (AIErr err = EnterPlane(*d, flat, *f, *l, *s, rules.slideMode, chained, &p1)) return err;
+    PointError e1;
+    if (AIErr err = EnterPlane(*d, flat, *f, *l, *s, rules.slideMode, chained, &p1, &e1)) return err;
     int32_t textId = 0;
     bool firstPair = true;
     for (cdDataStruct* n = Advance(s, forward); n; n = Advance(n, forward)) {
         AIRealPoint p2{};
-        if (AIErr err = InPlane(*d, flat, n->theLoc, &p2)) return err;
+        PointError e2;
+        if (AIErr err = InPlane(*d, flat, n->theLoc, &p2, &e2)) return err;
         cdDataStruct& textNode = forward ? *n->prevPtr : *n;  // the pair's earlier node in the chain
-        if (AIErr err = DrawPair(rules, *d, flat, chained, firstPair, p1, p2, textNode, textId)) return err;
+        if (AIErr err = DrawPair(rules, *d, flat, chained, firstPair, p1, e1, p2, e2, textNode, textId)) return err;
         textId += forward ? 1 : -1;
         firstPair = false;
         p1 = p2;
+        e1 = e2;
     }
     return FinishDimension(*d, flat);
 }

@@ -81,14 +81,16 @@ AIErr doMeasureDistanceTool() {
     if (AIErr err = SnapToAnchor(&g->endPoint)) return err;
     const AIRealPoint a = g->startingPoint;
     const AIRealPoint b = LeaderKnee(a, g->endPoint, a);
-    const AIReal w = std::fabs(b.h - a.h), h = std::fabs(b.v - a.v);
-    const AIReal length = sAIRealMath->AIRealPointLength(&a, &b);
+    // In doubles, as a dimension between the two points measures them: the tracker and the
+    // message show the distance as the dimension reads it.
+    const double w = std::fabs(static_cast<double>(b.h) - a.h), h = std::fabs(static_cast<double>(b.v) - a.v);
+    const double length = Distance<double>(a, b);
     if (auto update = PlotwiseService().updateTrackerWindow)
         if (AIErr err = update(b.h, b.v, w, h, w, h, kMissingValue, sAIRealMath->RadianToDegree(Angle(a, b)), length,
                                kMissingValue, kMissingValue))
             return err;
     g->MeasuredLinearDistance = length;
-    g->MeasuredLinearReach = Reach({a, b});
+    g->MeasuredLinearError = DistanceError(a, b);
     return drawLine(a, b, g->group);
 }
 
@@ -98,7 +100,7 @@ AIErr doMeasureDistanceDialog() {
     char distance[256] = {};
     doScaleAndUnitsAt(MeasuringScaler(), g->MeasuredLinearDistance, distance, 1,
                       static_cast<int16_t>(p.CADtrackerUnits), static_cast<int16_t>(p.CADtrackerPrecision),
-                      g->MeasuredLinearReach);
+                      g->MeasuredLinearError);
     char distanceWord[kMessageSize] = {}, scaleWord[kMessageSize] = {}, scale[sizeof p.scaleStr] = {};
     GetPlotwiseString(kWordList, kDistanceWord, distanceWord, sizeof distanceWord);
     GetPlotwiseString(kWordList, kScaleWord, scaleWord, sizeof scaleWord);

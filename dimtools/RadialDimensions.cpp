@@ -154,6 +154,21 @@ double WidthAlong(const std::vector<bezier_math::Cubic>& pieces, bezier_math::Ve
     return most - least;
 }
 
+// The float error of the bounds' width: of their left and right as the host holds them, or,
+// in a face's plane, as taken back from the projection.
+double WidthError(const AIRealRect& bounds, const depth_object_data* face) {
+    const AIReal middle = bounds.bottom + (bounds.top - bounds.bottom) / 2.0f;
+    const auto error = [&](AIReal h) {
+        const AIRealPoint flat{h, middle};
+        if (!face) return HeldError(flat).h;
+        AIRealPoint projected{};
+        projectAxonometricPoint(face, &flat, &projected);
+        return FlatPointError(face, projected).h;
+    };
+    return error(bounds.left) + error(bounds.right);
+}
+
+
 // Whether the art is a circle within the tools' 3 points: a closed path whose anchors, and
 // the points a quarter, half and three quarters along each piece, all lie on one ellipse
 // about the centre of its bounds, whose widths along its own axes (not the page's: a circle
@@ -318,8 +333,10 @@ AIErr Radius(int16_t kind) {
     // The shelf goes away from the circle (ctrl: towards it).
     const AIReal middle = bounds.left + (bounds.right - bounds.left) / 2.0f;
     const bool right = (middle < q.h) != ((Style().modifiers & kCtrlBit) != 0);
-    const AIReal measured = kind == kRadiusKind ? width / 2.0f : width;
-    if (AIErr err = RadialShelfAndText(kind, q, right, measured, group, Reach(bounds))) return err;
+    const double across = static_cast<double>(bounds.right) - bounds.left;
+    const double share = kind == kRadiusKind ? 0.5 : 1.0;
+    const double error = WidthError(bounds, onFace ? &record : nullptr) * share;
+    if (AIErr err = RadialShelfAndText(kind, q, right, across * share, group, error)) return err;
     if (AIErr err = SetDimensionData(group, nullptr)) return err;
     return onFace ? ProjectAxonometricFromData(group, &record) : kNoErr;
 }
@@ -335,11 +352,11 @@ AIErr IsMeasuredCircle(AIArtHandle art, bool* circle) {
     return Circular(art, nullptr, bounds, circle);
 }
 
-AIErr RadialValueText(int16_t kind, AIReal value, AIReal reach) {
+AIErr RadialValueText(int16_t kind, double value, double error) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     cdDataStruct* node = g->firstChainDimDataPtr;
     if (style.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(value, reach)) return err;
+        if (AIErr err = makeGlobalDimensionString(value, error)) return err;
         if (node) CopyCString(node->textData.dimStr, g->theText);
     } else if (node) {
         CopyCString(g->theText, node->textData.dimStr);
@@ -360,8 +377,8 @@ AIErr RadialTextArt(AIArtHandle group) {
     return doText(g->theText, g->textLoc, g->textAlignment, g->textAngle, group, &record);
 }
 
-AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal value, AIArtHandle group,
-                         AIReal reach) {
+AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, double value, AIArtHandle group,
+                         double error) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     const bool dual = style.dualDimensions && style.dimensionFormat == 0;
     g->textLoc.v = p.v + (dual ? 0.0f : -g->textSize / 2.0f) + g->textLeading;
@@ -369,6 +386,6 @@ AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal 
     g->textLoc.h = right ? x + kTextBeyondShelf : x - kTextBeyondShelf;
     g->textAlignment = right ? kStartStyle : kLimitStyle;
     if (AIErr err = drawDimensionLine(p, {x, p.v}, group)) return err;
-    if (AIErr err = RadialValueText(kind, value, reach)) return err;
+    if (AIErr err = RadialValueText(kind, value, error)) return err;
     return RadialTextArt(group);
 }

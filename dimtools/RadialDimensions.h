@@ -26,14 +26,14 @@ AIErr IsMeasuredCircle(AIArtHandle art, bool* circle);
 // The value, a radius (kind 1) or a diameter (kind 2), into theText; while the style's text
 // format asks for a letter, number or custom text, the first click node's text instead.
 // With the style's labels, "R" or the diameter sign before or after it; the node keeps the
-// text without them. `reach`: the largest coordinate magnitude of the art the value was
-// measured on (Reach), whose float spacing is its error.
-AIErr RadialValueText(int16_t kind, AIReal value, AIReal reach);
+// text without them. `error`: the value's float error, from the coordinates it was measured
+// along (DistanceError).
+AIErr RadialValueText(int16_t kind, double value, double error);
 // theText drawn level at textLoc as textAlignment says, with a copy of the first click
 // node's text record.
 AIErr RadialTextArt(AIArtHandle group);
 // A level shelf from p, diameterLeaderLength long, to the right or the left, and the value
 // with its label 4 points beyond the shelf's end (beginning there on the right, ending
 // there on the left), its middle a half text size below the shelf (on it for dual values).
-AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, AIReal value, AIArtHandle group,
-                         AIReal reach);
+AIErr RadialShelfAndText(int16_t kind, const AIRealPoint& p, bool right, double value, AIArtHandle group,
+                         double error);

@@ -198,8 +198,8 @@ bool ShiftInForce() { return (g->prefs.style.modifiers & kCADShiftModifier) != 0
 bool OptionHeld() { return (g->prefs.style.modifiers & kCADOptionModifier) != 0; }
 bool CommandHeld() { return (g->prefs.style.modifiers & kCADCommandModifier) != 0; }
 
-AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
-                          AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
+AIErr updateTrackerWindow(double x, double y, double w, double h, double width, double height, double seventh,
+                          double angle, double length, double perimeter, double area) {
     auto update = PlotwiseService().updateTrackerWindow;
     return update ? update(x, y, w, h, width, height, seventh, angle, length, perimeter, area) : kNoErr;
 }

@@ -100,6 +100,6 @@ bool CommandHeld();
 
 // The tracker read-out (kMissingValue for an empty field) and its length and perimeter
 // captions (indexes of list 17400); nothing happens while the panels offer no tracker.
-AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
-                          AIReal angle, AIReal length, AIReal perimeter, AIReal area);
+AIErr updateTrackerWindow(double x, double y, double w, double h, double width, double height, double seventh,
+                          double angle, double length, double perimeter, double area);
 AIErr updateTrackerWindowLabels(int32_t lengthCaption, int32_t perimeterCaption);

@@ -195,6 +195,19 @@ AIRealPoint XformRealPoint(const AIRealMatrix& m, const AIRealPoint& p) {
     return {m.a * p.h + m.c * p.v + m.tx, m.b * p.h + m.d * p.v + m.ty};
 }
 
+PointError XformError(const AIRealMatrix& m, const AIRealPoint& p, const PointError& in) {
+    // One coordinate, x·h + y·v + t as the floats take it.
+    const auto coordinate = [&](AIReal x, AIReal y, AIReal t) {
+        const double xh = static_cast<double>(x) * p.h, yv = static_cast<double>(y) * p.v;
+        const double carried = std::fabs(x) * in.h + std::fabs(y) * in.v;
+        const double entries = floatSpacing(std::fabs(xh)) + floatSpacing(std::fabs(yv)) + floatSpacing(std::fabs(t));
+        const double sums = floatSpacing(std::fabs(xh)) + floatSpacing(std::fabs(yv)) +
+                            floatSpacing(std::fabs(xh + yv)) + floatSpacing(std::fabs(xh + yv + t));
+        return carried + (entries + sums) / 2;
+    };
+    return {coordinate(m.a, m.c, m.tx), coordinate(m.b, m.d, m.ty)};
+}
+
 // --- faces ------------------------------------------------------------------------------
 
 bool AxonometricFaceMatrix(const iso_view& view, int32_t face, const AIRealRect& flat, AIRealMatrix* matrix,

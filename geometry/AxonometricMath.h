@@ -10,6 +10,7 @@
 
 #include "ADMTypes.h"
 #include "AITypes.h"
+#include "geometry/PointMath.h"
 
 // The current axonometric view: receding-axis angles (radians), axis scale factors, and
 // the rotation and tilt (degrees) they are derived from.
@@ -95,6 +96,10 @@ bool InvertRealMatrix(AIRealMatrix* m);
 // at least 1e-4 of its largest entry squared (a face seen edge-on is not).
 bool WellConditioned(const AIRealMatrix& m);
 AIRealPoint XformRealPoint(const AIRealMatrix& m, const AIRealPoint& p);
+// How far XformRealPoint(m, p) may lie from the image of the point meant, p lying within
+// `in` of that point: its error carried through the matrix, and half a float's spacing for
+// each rounding the floats take (the entries', the products', the sums').
+PointError XformError(const AIRealMatrix& m, const AIRealPoint& p, const PointError& in);
 
 // ---------------------------------------------------------------------------------------
 // Faces

@@ -1,20 +1,20 @@
 // The small helpers every folder shares: π and its fractions, degrees and radians, the
 // distance and direction between points, polar offsets, point sums and the points between,
-// how far points reach from the origin, and corner and smooth anchors. In the host's
-// floats they compute exactly what its real-maths suite computes (directions in (-π, π],
-// 0 between coincident points), so plain arithmetic serves where a call to the host did. A
-// routine that works in doubles names double (Distance<double>) and gets the same formulas
-// in doubles; its π is std::numbers::pi.
+// the float error of lengths measured between points, and corner and smooth anchors. In the
+// host's floats they compute exactly what its real-maths suite computes (directions in
+// (-π, π], 0 between coincident points), so plain arithmetic serves where a call to the host
+// did. A routine that works in doubles names double (Distance<double>) and gets the same
+// formulas in doubles; its π is std::numbers::pi.
 #pragma once
 
 #include <algorithm>
 #include <cmath>
 #include <concepts>
-#include <initializer_list>
 #include <numbers>
 #include <type_traits>
 
 #include "AITypes.h"
+#include "geometry/UnitFormat.h"
 
 inline constexpr AIReal kPi = std::numbers::pi_v<AIReal>;
 inline constexpr AIReal kHalfPi = kPi / 2;
@@ -90,14 +90,29 @@ AIRealPoint Between(const AIRealPoint& a, const AIRealPoint& b, F t) {
             static_cast<AIReal>(a.v + f * (static_cast<T>(b.v) - a.v))};
 }
 
-// The largest magnitude among the points' coordinates: a length measured between them is
-// no more exact than floats that large, and is rounded for showing with that error.
-inline AIReal Reach(std::initializer_list<AIRealPoint> points) {
-    AIReal reach = 0;
-    for (const AIRealPoint& p : points) reach = std::max({reach, std::fabs(p.h), std::fabs(p.v)});
-    return reach;
+// How far a point's coordinates may lie from those meant: a coordinate the host holds is
+// within half a float's spacing of it; one taken back through a projection, farther.
+struct PointError {
+    double h = 0, v = 0;
+};
+
+inline double HeldError(AIReal coordinate) { return floatSpacing(std::fabs(coordinate)) / 2; }
+inline PointError HeldError(const AIRealPoint& p) { return {HeldError(p.h), HeldError(p.v)}; }
+
+// The float error of a length measured from a to b along the unit direction (uh, uv): only
+// the coordinates it is measured along count, so a length reads the same wherever it lies.
+inline double LengthError(const PointError& a, const PointError& b, double uh, double uv) {
+    return std::fabs(uh) * (a.h + b.h) + std::fabs(uv) * (a.v + b.v);
 }
-inline AIReal Reach(const AIRealRect& r) { return Reach({{r.left, r.top}, {r.right, r.bottom}}); }
+
+// The float error of the distance between two points the host holds, measured along the
+// line through them (both ways at once between coincident points).
+inline double DistanceError(const AIRealPoint& a, const AIRealPoint& b) {
+    const double dh = static_cast<double>(b.h) - a.h, dv = static_cast<double>(b.v) - a.v;
+    const double d = std::hypot(dh, dv);
+    const PointError ea = HeldError(a), eb = HeldError(b);
+    return d > 0 ? LengthError(ea, eb, dh / d, dv / d) : LengthError(ea, eb, 1, 1);
+}
 
 inline AIPathSegment CornerAnchor(const AIRealPoint& p) { return {p, p, p, true}; }
 // A corner whose handles stand out of it: the path turns there.

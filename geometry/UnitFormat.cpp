@@ -1,8 +1,8 @@
 // Unit codes, labels and conversions, the number format and the formatter. The value is
 // rounded once to a whole number of ticks (10^-p of the unit, or 1/2^p inch for the
 // fractional units): to the nearest, and away from zero where it lies within its float
-// error of a half; feet, inches and fractions are then split off by integer division, so a
-// carry can never leave 12 inches or a fraction of 1/1 behind.
+// error of a half and not of a tick; feet, inches and fractions are then split off by
+// integer division, so a carry can never leave 12 inches or a fraction of 1/1 behind.
 #include "geometry/UnitFormat.h"
 
 #include <algorithm>
@@ -114,34 +114,38 @@ struct Amount {
     Amount per(double unit) const { return {value / unit, noise / unit}; }
 };
 
-// Past a quarter tick of error the value's last digit is noise: a value nearer a tick than
-// that still shows the tick.
-constexpr double kMostSlack = 0.25;
+// Where the value lies against the ticks, as its float error leaves it: within the error of
+// a half tick the value may have been the half, and rounds away from zero with it; within
+// the error of a tick it may have been that tick, which wins (a text read back and held as a
+// float again is then shown the same); else the nearest tick. The zone about the half is
+// thus the error up to a quarter tick, and shrinks to nothing as the error grows to half a
+// tick, where every value is within its error of a tick. The conversion into ticks adds an
+// error of its own, a few units in a double's last place: an exact half stays one.
+double halfZone(double exact, double noise) {
+    constexpr double kConversionError = 0x1p-50;  // eight units in a double's last place
+    constexpr double kMostZone = 0.25;
+    return std::min(std::max(std::min(noise, 0.5 - noise), exact * kConversionError), kMostZone);
+}
 
-// Rounds the amount to whole ticks: within its noise of a half tick away from zero (a
-// length a float's rounding below the half was the half), else to the nearest; false when
-// too large.
+// Rounds the amount to whole ticks (halfZone); false when too large.
 bool toTicks(const Amount& amount, double ticksPerUnit, uint64_t& ticks) {
     const double exact = amount.value * ticksPerUnit;
     double whole = std::floor(exact);
-    if (exact - whole >= 0.5 - std::min(amount.noise * ticksPerUnit, kMostSlack)) whole += 1;
+    if (exact - whole >= 0.5 - halfZone(exact, amount.noise * ticksPerUnit)) whole += 1;
     if (!(whole < kMaxTicks)) return false;
     ticks = static_cast<uint64_t>(whole);
     return true;
 }
 
-// Lengths are measured between coordinates kept as 32-bit reals, which leaves noise of a few
-// units in a float's last place (relative to the value, at most 2^-23 each): 72.00002 pt is
-// the inch drawn. A value that close to a coarser tick is that tick.
+// An area is the product of two lengths, each measured between coordinates kept as 32-bit
+// reals, which leaves noise of a few units in a float's last place (relative to the value,
+// at most 2^-23 each): a room of 5,000 by 4,000 mm has eight digits in square millimetres,
+// more than a float carries, so its noise reaches past the unit. Its ticks may go as coarse
+// as 10^12 units (precision -12). Past the unit only ticks of a hundred units or more count:
+// a value within float noise of one was that round number, while a tick of ten lies within
+// the noise of about every value of eight digits, and taking it would change a digit the
+// float did hold.
 constexpr double kFloatNoise = 3.0 / (1 << 23);
-
-// An area is the product of two such lengths: a room of 5,000 by 4,000 mm has eight digits
-// in square millimetres, more than a float carries, so its noise reaches past the unit. Its
-// ticks may go as coarse as 10^12 units (precision -12); a length's stop at the unit. Past
-// the unit only ticks of a hundred units or more count: a value within float noise of one
-// was that round number, while a tick of ten lies within the noise of about every value
-// of eight digits, and taking it would change a digit the float did hold.
-constexpr int kCoarsestLengthTick = 0;
 constexpr int kCoarsestAreaTick = -12;
 constexpr int kTensOfUnits = -1;
 
@@ -152,7 +156,7 @@ constexpr int kTensOfUnits = -1;
 template <typename TicksPerUnit>
 uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksPerUnit, int coarsest) {
     // Noise under a quarter tick: every other tick is half a tick away or more, so none is
-    // close. Most lengths end here.
+    // close. Most areas end here.
     if (exact * kFloatNoise < 0.25) return ticks;
     // The nearest tick of precision q, in ticks of p.
     const auto nearest = [&](int q) {
@@ -176,13 +180,14 @@ uint64_t dropFloatNoise(uint64_t ticks, double exact, int p, TicksPerUnit ticksP
     }
 }
 
-// Picks the finest precision at or below p whose tick count fits; -1 when none does.
+// Picks the finest precision at or below p whose tick count fits; -1 when none does. A
+// length is rounded by its own float error alone; an area, whose error is not given, also
+// drops the float noise of its last places.
 template <typename TicksPerUnit>
-int fitPrecision(const Amount& amount, int p, TicksPerUnit ticksPerUnit, uint64_t& ticks,
-                 int coarsest = kCoarsestLengthTick) {
+int fitPrecision(const Amount& amount, int p, TicksPerUnit ticksPerUnit, uint64_t& ticks, bool area = false) {
     for (; p >= 0; --p) {
         if (toTicks(amount, ticksPerUnit(p), ticks)) {
-            ticks = dropFloatNoise(ticks, amount.value * ticksPerUnit(p), p, ticksPerUnit, coarsest);
+            if (area) ticks = dropFloatNoise(ticks, amount.value * ticksPerUnit(p), p, ticksPerUnit, kCoarsestAreaTick);
             return p;
         }
     }
@@ -203,9 +208,9 @@ void putSign(TextBuilder& text, bool negative, uint64_t ticks) {
 }
 
 // A decimal number of the unit.
-bool writeDecimal(TextBuilder& text, const Amount& amount, bool negative, int p, int coarsest = kCoarsestLengthTick) {
+bool writeDecimal(TextBuilder& text, const Amount& amount, bool negative, int p, bool area = false) {
     uint64_t ticks = 0;
-    p = fitPrecision(amount, p, pow10, ticks, coarsest);
+    p = fitPrecision(amount, p, pow10, ticks, area);
     if (p < 0) return false;
     putSign(text, negative, ticks);
     text.putFixed(ticks, p);
@@ -295,7 +300,7 @@ bool composeMeasure(TextBuilder& text, double value, const MeasureFormat& format
 
     if (format.power == 2) {
         const double k = pointsPerUnit(unit, format.pixelsPerInch);
-        if (!writeDecimal(text, magnitude.per(k).per(k), negative, p, kCoarsestAreaTick)) return false;
+        if (!writeDecimal(text, magnitude.per(k).per(k), negative, p, true)) return false;
         const bool keepLabel = format.labels == UnitLabelMode::label ||
                                (format.labels == UnitLabelMode::noLabel && units >= kFeetDecimalInchMarkUnits &&
                                 units <= kDecimalFeetWordUnits);

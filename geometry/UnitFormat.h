@@ -74,8 +74,9 @@ struct MeasureFormat {
     NumberFormat number{};
     int32_t pixelsPerInch = 72;
     // The value's float error, in points as the value is given: a value that close to a
-    // half tick cannot be told from the half and rounds away from zero with it; any other
-    // rounds to the nearest tick. 0 for a value known exactly.
+    // half tick cannot be told from the half and rounds away from zero with it, unless it is
+    // as close to a tick, which it then shows; any other rounds to the nearest tick. No
+    // value is moved farther. 0 for a value known exactly.
     double noise = 0;
 };
 

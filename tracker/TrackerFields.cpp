@@ -33,10 +33,10 @@ double TrackerScaler() {
     return std::isfinite(s) && s > 0 ? s : 1.0;
 }
 
-void FormatTrackerValue(double value, char* out, int32_t power, double reach) {
+void FormatTrackerValue(double value, char* out, int32_t power, double error) {
     doScaleAndUnitsAt(static_cast<float>(TrackerScaler()), value, out, power,
                       static_cast<int16_t>(g->prefs.CADtrackerUnits), static_cast<int16_t>(g->prefs.CADtrackerPrecision),
-                      reach);
+                      error);
 }
 
 bool ParseTrackerLength(ADMDialogRef dialog, int32_t id, double* value) {

@@ -17,9 +17,9 @@ void GetTrackerText(ADMDialogRef dialog, int32_t id, char* out);
 // The scale factor the read-out last wrote its fields at (the current one before any), 1
 // when it is not a positive finite number.
 double TrackerScaler();
-// A value in document points (square points for power 2) as the tracker shows it; `reach`
-// is the largest coordinate magnitude of the art it was measured on (doScaleAndUnits).
-void FormatTrackerValue(double value, char* out, int32_t power, double reach = 0);
+// A value in document points (square points for power 2) as the tracker shows it; `error`
+// is its float error (LengthError), which it is rounded with (doScaleAndUnits).
+void FormatTrackerValue(double value, char* out, int32_t power, double error = 0);
 // The item's text read as a length in the tracker's unit, in document points (the value
 // it holds while it shows the text written with it); false (and *value untouched) when it
 // does not read as one.

@@ -44,16 +44,16 @@ constexpr const char* kAcreFormats[] = {"%.0f", "%.1f", "%.2f", "%.3f", "%.4f", 
 // millimetres has. The empty marker keeps its float value.
 bool Missing(double value) { return value == kMissingValue; }
 
-void FormatOrEmpty(double value, char* out, double reach) {
+void FormatOrEmpty(double value, char* out, double error) {
     if (Missing(value))
         out[0] = '\0';
     else
-        FormatTrackerValue(value, out, 1, reach);
+        FormatTrackerValue(value, out, 1, error);
 }
 
-void ShowLength(ADMDialogRef dialog, int32_t id, double value, double reach) {
+void ShowLength(ADMDialogRef dialog, int32_t id, double value, double error) {
     char text[kTextSize];
-    FormatOrEmpty(value, text, reach);
+    FormatOrEmpty(value, text, error);
     SetTrackerText(dialog, id, text);
 }
 
@@ -85,17 +85,74 @@ void ShowArea(ADMDialogRef dialog, double area) {
 }
 
 // A Transform field's text (or the zero text for a missing value), remembered byte for byte.
-void PrefillTransformField(ADMDialogRef dialog, int32_t id, double value, double reach, const char* zero,
+void PrefillTransformField(ADMDialogRef dialog, int32_t id, double value, double error, const char* zero,
                            char (&remembered)[512]) {
     if (Missing(value))
         CopyCString(remembered, zero);
     else
-        FormatTrackerValue(value, remembered, 1, reach);
+        FormatTrackerValue(value, remembered, 1, error);
     SetTrackerText(dialog, id, remembered);
 }
 
 double Negated(double value) { return Missing(value) ? value : -value; }
 double OrZero(double value) { return Missing(value) ? 0.0 : value; }
+
+// The float error of each value the read-out shows (LengthError), in document points.
+struct ReadOutErrors {
+    double x = 0, y = 0;           // the position
+    double w = 0, h = 0;           // the box
+    double width = 0, height = 0;  // the size shown
+    double length = 0;             // the length or the perimeter
+};
+
+// Measured on art: the box's sides as the host holds them, and the size shown's.
+ReadOutErrors BoundsErrors(const AIRealRect& placed, const AIRealRect& sized, double length) {
+    return {.x = HeldError(placed.left),
+            .y = HeldError(placed.top),
+            .w = HeldError(placed.left) + HeldError(placed.right),
+            .h = HeldError(placed.top) + HeldError(placed.bottom),
+            .width = HeldError(sized.left) + HeldError(sized.right),
+            .height = HeldError(sized.top) + HeldError(sized.bottom),
+            .length = length};
+}
+
+// Reported by a tool: the point (x, y) it measured to and the box w by h it spans, whose far
+// corner lies back along the angle it reports (degrees; without one, at the larger
+// magnitude); the length runs across the box, from that corner to the point.
+ReadOutErrors BoxErrors(double x, double y, double w, double h, double angle) {
+    const double radians = Missing(angle) ? 0 : DegreesToRadians<double>(angle);
+    const auto back = [&](double at, double size, double way) {
+        const double span = Missing(size) ? 0 : std::fabs(size);
+        if (Missing(angle)) return at < 0 ? at - span : at + span;
+        return way < 0 ? at + span : at - span;
+    };
+    const AIRealPoint end{static_cast<AIReal>(x), static_cast<AIReal>(y)};
+    const AIRealPoint start{static_cast<AIReal>(back(x, w, std::cos(radians))),
+                            static_cast<AIReal>(back(y, h, std::sin(radians)))};
+    const PointError e = HeldError(end), s = HeldError(start);
+    const double ew = Missing(w) ? 0 : e.h + s.h, eh = Missing(h) ? 0 : e.v + s.v;
+    const double dw = Missing(w) ? 0 : std::fabs(w), dh = Missing(h) ? 0 : std::fabs(h), d = std::hypot(dw, dh);
+    return {.x = e.h,
+            .y = e.v,
+            .w = ew,
+            .h = eh,
+            .width = ew,
+            .height = eh,
+            .length = d > 0 ? LengthError(e, s, dw / d, dh / d) : ew + eh};
+}
+
+// The float error of a path's length: of each of its pieces, measured between its anchors.
+AIErr PathLengthError(AIArtHandle path, bool closed, double* error) {
+    *error = 0;
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
+    if (count < 2) return kNoErr;
+    std::vector<AIPathSegment> anchors(static_cast<size_t>(count));
+    if (AIErr err = sAIPath->GetPathSegments(path, 0, count, anchors.data())) return err;
+    for (size_t i = 0; i + 1 < anchors.size(); ++i) *error += DistanceError(anchors[i].p, anchors[i + 1].p);
+    if (closed) *error += DistanceError(anchors.back().p, anchors.front().p);
+    return kNoErr;
+}
 
 // --- measuring the selection ---
 
@@ -148,7 +205,7 @@ AIErr HasAncestor(AIArtHandle art, AIArtHandle ancestor, bool* has) {
 struct Measure {
     AIRealRect sized{}, placed{};  // A: the size shown; B: the position and the reference box
     bool haveBounds = false, haveSized = false;
-    double area = 0, compoundArea = 0, length = 0;
+    double area = 0, compoundArea = 0, length = 0, lengthError = 0;
     int32_t counted = 0, paths = 0;
     bool anyClosed = false;
     AIArtHandle compound = nullptr;
@@ -233,6 +290,9 @@ AIErr MeasurePath(AIArtHandle art, Measure& m) {
         m.area += std::fabs(OrZero(area));
     }
     m.length += OrZero(perimeter);
+    double error = 0;
+    if (AIErr err = PathLengthError(art, closed != 0, &error)) return err;
+    m.lengthError += error;
     return kNoErr;
 }
 
@@ -273,7 +333,7 @@ AIErr MeasureOne(AIArtHandle art, Measure& m, Outcome* outcome) {
 void ForgetGeometry() {
     g->geometryX = g->geometryY = g->geometryW = g->geometryH = kMissingValue;
     g->geometryL = g->geometryP = g->geometryA = kMissingValue;
-    g->geometryReach = 0;
+    g->geometryErrorX = g->geometryErrorY = g->geometryErrorW = g->geometryErrorH = g->geometryErrorL = 0;
 }
 
 // The scale the read-out is shown at: the layer's of the measured art, or of a measurement
@@ -290,10 +350,9 @@ ReadOutScale HeldOrCurrentScale() {
     return s;
 }
 
-// `reach`: the largest coordinate magnitude of what was measured, whose float spacing is
-// the error every length shown is rounded with.
-AIErr ShowReadOut(const ReadOutScale& scale, double reach, double x, double y, double w, double h, double width,
-                  double height, double angle, double length, double perimeter, double area);
+// `errors`: the float error every length shown is rounded with.
+AIErr ShowReadOut(const ReadOutScale& scale, const ReadOutErrors& errors, double x, double y, double w, double h,
+                  double width, double height, double angle, double length, double perimeter, double area);
 
 // The distance between two bounds, exact (a float difference may round).
 double Span(AIReal a, AIReal b) { return std::fabs(static_cast<double>(a) - b); }
@@ -317,7 +376,7 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale
     const bool onePath = m.paths == 1;
     const double length = m.anyClosed ? kMissingValue : total;
     const double perimeter = m.anyClosed ? total : kMissingValue;
-    const double reach = std::max(Reach(a), Reach(b));
+    const ReadOutErrors errors = BoundsErrors(b, a, m.lengthError);
     if (art) {
         g->geometryX = b.left;
         g->geometryY = b.top;
@@ -326,10 +385,14 @@ AIErr ReportMeasure(const Measure& m, AIArtHandle art, const ReadOutScale& scale
         g->geometryL = length;
         g->geometryP = perimeter;
         g->geometryA = area;
-        g->geometryReach = reach;
+        g->geometryErrorX = errors.x;
+        g->geometryErrorY = errors.y;
+        g->geometryErrorW = errors.w;
+        g->geometryErrorH = errors.h;
+        g->geometryErrorL = errors.length;
         if (onePath) return kNoErr;
     }
-    return ShowReadOut(scale, reach, b.left, b.top, w1, h1, w2, h2, kMissingValue, length, perimeter, area);
+    return ShowReadOut(scale, errors, b.left, b.top, w1, h1, w2, h2, kMissingValue, length, perimeter, area);
 }
 
 // The flat bounds of fully selected axonometric art, read from its record; a cylinder, or
@@ -423,20 +486,22 @@ AIRealRect FlatRectOfFace(int32_t face, const AIRealRect& projected, AIRealPoint
 
 namespace {
 
-AIErr ShowReadOut(const ReadOutScale& scale, double reach, double x, double y, double w, double h, double width,
-                  double height, double angle, double length, double perimeter, double area) {
+AIErr ShowReadOut(const ReadOutScale& scale, const ReadOutErrors& errors, double x, double y, double w, double h,
+                  double width, double height, double angle, double length, double perimeter, double area) {
     ADMDialogRef dialog = g->CADtrackerWindow;
     if (!dialog) return kNoErr;
     g->readOutScaler = scale.scaler;
     const double shownY = Negated(y), shownH = Negated(h);
-    // The annotator's box keeps floats; the marker is one.
+    // The annotator's box keeps floats but for the sizes it shows; the marker is one.
     g->annotatorX = static_cast<AIReal>(x);
     g->annotatorY = static_cast<AIReal>(shownY);
-    g->annotatorW = static_cast<AIReal>(w);
-    g->annotatorH = static_cast<AIReal>(shownH);
-    g->annotatorL = static_cast<AIReal>(length);
+    g->annotatorW = w;
+    g->annotatorH = shownH;
+    g->annotatorL = length;
     g->annotatorAngle = static_cast<AIReal>(angle);
-    g->annotatorReach = static_cast<AIReal>(reach);
+    g->annotatorErrorW = errors.w;
+    g->annotatorErrorH = errors.h;
+    g->annotatorErrorL = errors.length;
     g->annotatorP = static_cast<AIReal>(perimeter);
     g->annotatorA = static_cast<AIReal>(area);
 
@@ -450,22 +515,23 @@ AIErr ShowReadOut(const ReadOutScale& scale, double reach, double x, double y, d
     char zero[kTextSize];
     FormatTrackerValue(0.0, zero, 1);
 
-    ShowLength(dialog, kReadOutX, x, reach);
-    ShowLength(dialog, kReadOutY, shownY, reach);
-    ShowLength(dialog, kReadOutW, Missing(width) ? width : std::fabs(width), reach);
-    ShowLength(dialog, kReadOutH, Missing(height) ? height : std::fabs(height), reach);
+    ShowLength(dialog, kReadOutX, x, errors.x);
+    ShowLength(dialog, kReadOutY, shownY, errors.y);
+    ShowLength(dialog, kReadOutW, Missing(width) ? width : std::fabs(width), errors.width);
+    ShowLength(dialog, kReadOutH, Missing(height) ? height : std::fabs(height), errors.height);
     char text[kTextSize] = {};
     if (!Missing(angle)) sADMBasic->ValueToString(static_cast<float>(angle), text, 256, kADMDegreeUnits, 0, true);
     SetTrackerText(dialog, kReadOutAngle, text);
-    ShowLength(dialog, kReadOutLength, length, reach);
-    ShowLength(dialog, kReadOutPerimeter, perimeter, reach);
+    ShowLength(dialog, kReadOutLength, length, errors.length);
+    ShowLength(dialog, kReadOutPerimeter, perimeter, errors.length);
     ShowArea(dialog, area);
 
-    PrefillTransformField(dialog, kTransformX, rx, reach, zero, g->transformXfldStr);
-    PrefillTransformField(dialog, kTransformY, ry, reach, zero, g->transformYfldStr);
-    PrefillTransformField(dialog, kTransformW, Missing(width) ? width : std::fabs(width), reach, zero,
+    // The reference point lies up to the box's size from the position.
+    PrefillTransformField(dialog, kTransformX, rx, errors.x + errors.w, zero, g->transformXfldStr);
+    PrefillTransformField(dialog, kTransformY, ry, errors.y + errors.h, zero, g->transformYfldStr);
+    PrefillTransformField(dialog, kTransformW, Missing(width) ? width : std::fabs(width), errors.width, zero,
                           g->transformWidthStr);
-    PrefillTransformField(dialog, kTransformH, Missing(height) ? height : std::fabs(height), reach, zero,
+    PrefillTransformField(dialog, kTransformH, Missing(height) ? height : std::fabs(height), errors.height, zero,
                           g->transformHeightStr);
     if (ADMItemRef angleItem = Item(dialog, kTransformAngle)) sADMItem->SetFloatValue(angleItem, 0.0f);
     for (int32_t id : {kMoveX, kMoveY, kMoveDistance, kColumnSpacing, kRowSpacing}) Renormalise(dialog, id);
@@ -483,13 +549,11 @@ AIErr ScaleOfArt(AIArtHandle art, ReadOutScale* scale) {
 
 }  // namespace
 
-AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal /*seventh*/,
-                          AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
+AIErr updateTrackerWindow(double x, double y, double w, double h, double width, double height, double /*seventh*/,
+                          double angle, double length, double perimeter, double area) {
     if (!g || !g->CADtrackerWindow) return kNoErr;
-    // A tool reports no coordinates but the point (x, y) and the box of w by h from it: their
-    // reach stands for that of the points it measured.
-    const AIReal reach = Reach({{x, y}, {x + w, y - h}});
-    return ShowReadOut(HeldOrCurrentScale(), reach, x, y, w, h, width, height, angle, length, perimeter, area);
+    return ShowReadOut(HeldOrCurrentScale(), BoxErrors(x, y, w, h, angle), x, y, w, h, width, height, angle, length,
+                       perimeter, area);
 }
 
 AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
@@ -508,7 +572,7 @@ AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
         if (outcome == Outcome::handEdited) {
             ReadOutScale scale;
             if (AIErr err = ScaleOfArt(m.scaled, &scale)) return err;
-            return ShowReadOut(scale, 0, kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
+            return ShowReadOut(scale, {}, kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue,
                                kMissingValue, kMissingValue, kMissingValue, kMissingValue, kMissingValue);
         }
     }

@@ -21,8 +21,8 @@ constexpr double kSquarePointsPerAcre = 32517365760.0;
 // height shown, an unused seventh value, the angle, length, perimeter and area. Leaves a
 // copy for the annotator (y and h negated). Shown at the scale a measurement holds
 // (measuringScaler), else the current scale. Nothing happens without the panel. Always 0.
-AIErr updateTrackerWindow(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
-                          AIReal angle, AIReal length, AIReal perimeter, AIReal area);
+AIErr updateTrackerWindow(double x, double y, double w, double h, double width, double height, double seventh,
+                          double angle, double length, double perimeter, double area);
 // Measures the selection (null) and shows it, remembering its size and area for the
 // actions; or measures one art object for the labels that describe art (geometry*). The
 // first failing host call's error is returned.

@@ -39,7 +39,7 @@ namespace {
 
 // Shared by the formatter and its twin; out holds at least 256 bytes by contract.
 void formatScaled(double value, float scaler, int32_t power, int16_t units, int16_t precision, UnitLabelMode labels,
-                  char* out, double reach) {
+                  char* out, double error) {
     if (out == nullptr) return;
     out[0] = '\0';
     if (!g) return;
@@ -52,24 +52,24 @@ void formatScaled(double value, float scaler, int32_t power, int16_t units, int1
     format.number.numberFormat = g->prefs.numberFormat;
     format.number.thousands = g->prefs.useThousandsSeparator != 0;
     format.pixelsPerInch = g->prefs.pixelsperinch;
-    if (power == 1) format.noise = floatSpacing(std::max(std::fabs(reach), std::fabs(value))) * s;
+    if (power == 1) format.noise = std::max(std::fabs(error), floatSpacing(std::fabs(value)) / 2) * s;
     formatMeasure(power == 2 ? value * s * s : value * s, format, out, kMaxText + 1);
 }
 
 }  // namespace
 
 int32_t doScaleAndUnits(int32_t scaleSource, double value, char* out, int32_t power, int16_t units,
-                        int16_t precision, double reach) {
+                        int16_t precision, double error) {
     if (!g) {
         if (out != nullptr) out[0] = '\0';
         return 0;
     }
     return doScaleAndUnitsAt(scaleSource == 1 ? g->rulerScaler : g->prefs.scaler, value, out, power, units, precision,
-                             reach);
+                             error);
 }
 
 int32_t doScaleAndUnitsAt(float scaler, double value, char* out, int32_t power, int16_t units, int16_t precision,
-                          double reach) {
+                          double error) {
     if (!g) {
         if (out != nullptr) out[0] = '\0';
         return 0;
@@ -80,7 +80,7 @@ int32_t doScaleAndUnitsAt(float scaler, double value, char* out, int32_t power, 
     } else if (g->prefs.style.appendUpperUnitLabels == 0) {
         labels = UnitLabelMode::noLabel;
     }
-    formatScaled(value, scaler, power, units, precision, labels, out, reach);
+    formatScaled(value, scaler, power, units, precision, labels, out, error);
     return 0;
 }
 
@@ -95,14 +95,14 @@ const char* MeasuringScaleLabel() {
 }
 
 int32_t doScaleAndUnitsHack(int32_t /*scaleSource*/, int32_t power, int16_t units, int16_t precision, double value,
-                            char* out, int32_t upper, double reach) {
+                            char* out, int32_t upper, double error) {
     if (!g) {
         if (out != nullptr) out[0] = '\0';
         return 0;
     }
     const int32_t flag = upper != 0 ? g->prefs.style.appendUpperUnitLabels : g->prefs.style.appendLowerUnitLabels;
     formatScaled(value, g->prefs.scaler, power, units, precision, flag != 0 ? UnitLabelMode::label : UnitLabelMode::noLabel,
-                 out, reach);
+                 out, error);
     return 0;
 }
 

@@ -15,7 +15,7 @@ namespace axotest {
 namespace {
 
 struct Tracked {
-    AIReal width = 0, height = 0, perimeter = 0, area = 0;
+    double width = 0, height = 0, perimeter = 0, area = 0;
     int calls = 0;
 };
 inline Tracked tracked;
@@ -32,8 +32,8 @@ double Distance(AIRealPoint a, AIRealPoint b) { return std::hypot(a.h - b.h, a.v
 struct DepthShapeToolTest : AxoTest {
     PlotwiseSubsystem tracker{
         .name = "tracker stand-in",
-        .services = {.updateTrackerWindow = +[](AIReal, AIReal, AIReal, AIReal, AIReal w, AIReal h, AIReal, AIReal,
-                                                AIReal, AIReal p, AIReal a) -> AIErr {
+        .services = {.updateTrackerWindow = +[](double, double, double, double, double w, double h, double, double,
+                                                double, double p, double a) -> AIErr {
             tracked = {w, h, p, a, tracked.calls + 1};
             return kNoErr;
         }},

@@ -3,6 +3,8 @@
 // asked for the art given, and the labels panel refreshed except while regenerating.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstring>
 #include <string>
 
@@ -66,7 +68,7 @@ TEST_F(GeometricLabelTest, OpenPathHasNoPerimeterAndScaleApplies) {
     // the spacing of coordinates that far out (2.2e-5 mm): as the tracker reads it.
     globals.prefs.scaler = 1.0f;
     globals.geometryW = static_cast<double>(1000.0f + static_cast<float>(0.75 * 72 / 25.4)) - 1000;
-    globals.geometryReach = 1000.0f + static_cast<float>(0.75 * 72 / 25.4);
+    globals.geometryErrorW = std::ldexp(1.0, -14);  // half a float's spacing at each side
     EXPECT_EQ(Label(), "Width: 0.8 mm  ");
 }
 

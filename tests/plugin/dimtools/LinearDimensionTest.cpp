@@ -513,8 +513,9 @@ TEST_F(LinearTest, OneLengthReadsTheSameWithEveryTool) {
         AIReal scaler;
         const char* text;
         int16_t units = kMillimeterUnits, precision = 3;
-        AIReal x0 = 0;        // a circle's left
+        AIReal x0 = 0;        // a line's start, a circle's left
         int16_t lower = -1;   // dual: the lower units
+        AIReal y0 = 0;        // a line's level
     } rows[] = {
         {"Horizontal Dimension", 750, 24, 100, "750.000"},
         {"Vertical Dimension", 500, 24, 100, "500.000"},
@@ -545,6 +546,14 @@ TEST_F(LinearTest, OneLengthReadsTheSameWithEveryTool) {
         // 0.0937494" is 6e-7" short of a half sixteenth, its error 7e-9".
         {"Horizontal Dimension", 0.0937494 * 25.4, 0, 1, "2.3812\r1/16", kMillimeterUnits, 4, 0,
          kFractionalInchMarkUnits},
+        // A plate 10.00047 mm wide, 3e-5 mm short of the half, its error the spacing along x
+        // alone, 1e-6 mm: the same at any level (at y 1030 the spacing of y is 4e-5 mm).
+        {"Horizontal Dimension", 10.00047, 0, 1, "10.000", kMillimeterUnits, 3, 0, -1, 500},
+        {"Horizontal Dimension", 10.00047, 0, 1, "10.000", kMillimeterUnits, 3, 0, -1, 1030},
+        {"Aligned Dimension", 10.00047, 0, 1, "10.000", kMillimeterUnits, 3, 0, -1, 1030},
+        // 35,710.073 mm at 1:500 from x 0.7: its ends 202.4508026 pt apart, 35,710.0721 mm.
+        // The float nearest their difference, 35,710.0727 mm, is no length drawn.
+        {"Horizontal Dimension", 35710.073, 0, 500, "35,710.07", kMillimeterUnits, 2, 0.7f},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << r.tool << " " << r.mm << " at 1:" << r.scaler << " in " << r.units);
@@ -567,8 +576,9 @@ TEST_F(LinearTest, OneLengthReadsTheSameWithEveryTool) {
             const AIReal right = r.x0 + length;
             ASSERT_EQ(Dimension(r.tool, {{right, length / 2}}, {right + 40, length + 40}), kNoErr);
         } else {
-            Polyline({{0, 0}, end});
-            ASSERT_EQ(Dimension(r.tool, {{0, 0}, end}, {end.h + 30, end.v + 30}), kNoErr);
+            const AIRealPoint start{r.x0, r.y0}, to{r.x0 + end.h, r.y0 + end.v};
+            Polyline({start, to});
+            ASSERT_EQ(Dimension(r.tool, {start, to}, {to.h + 30, to.v + 30}), kNoErr);
         }
         EXPECT_EQ(Texts(Dimensions().back()).front(), r.text);
     }
@@ -630,6 +640,58 @@ TEST_F(AxonometricLinearTest, ClicksOneAboveTheOtherOnAFaceMeasureItsFlatHeight)
     ASSERT_FALSE(Alerts().empty());
     EXPECT_EQ(Alerts().back(), "The selected point is not on an axonometric object.");
     EXPECT_EQ(Dimensions().size(), 1u);
+}
+
+// A square typed on a half step and projected onto the top face: every tool takes its clicks
+// back into the face's plane and reads the side as typed, with the error of that step as
+// well as the spacing of the coordinates. 10'-3 1/2" at 1/8" = 1'-0" is 92.625 pt, its
+// corners coming back up to 6e-5 pt (6e-5") short; the coordinates' own spacing there is
+// 3e-5 pt. 1,108.5 mm at 1:100 likewise. A side a sixteenth or a tenth short of the half
+// is no half.
+TEST_F(AxonometricLinearTest, ASizeTypedOnAHalfStepReadsAsTypedInAFace) {
+    const struct {
+        double side;  // points
+        int32_t id;
+        AIReal scaler;
+        const char* label;
+        int16_t units, precision;
+        const char* text;
+        AIRealPoint at;  // the flat square's corner
+    } squares[] = {
+        {123.5 * 72 / 96, 13, 96, "1/8\" = 1'-0\"", kFeetFractionalInchMarkUnits, 0, "10'-4\"", {394.69f, 408.27f}},
+        {123.4375 * 72 / 96, 13, 96, "1/8\" = 1'-0\"", kFeetFractionalInchMarkUnits, 0, "10'-3\"", {394.69f, 408.27f}},
+        {1108.5 / 25.4 * 72 / 100, 24, 100, "1:100", kMillimeterUnits, 0, "1,109", {244.26f, 246.97f}},
+        {1108.4 / 25.4 * 72 / 100, 24, 100, "1:100", kMillimeterUnits, 0, "1,108", {244.26f, 246.97f}},
+    };
+    const char* const tools[] = {"Axonometric Horizontal Dimension", "Axonometric Vertical Dimension",
+                                 "Axonometric Horizontal Datum Dimension", "Axonometric Vertical Datum Dimension",
+                                 "Axonometric Auto Horizontal Dimension", "Axonometric Auto Vertical Dimension"};
+    for (const auto& q : squares) {
+        g->prefs.style.upperUnits = q.units;
+        g->prefs.style.upperDecimalPrecision = g->prefs.style.upperFractionalPrecision = q.precision;
+        doc = &session->newDocument();
+        ASSERT_EQ(session->hostEvent([&] {
+            AILayerHandle layer = nullptr;
+            AIErr err = sAILayer->GetCurrentLayer(&layer);
+            return err ? err : setLayerScale(layer, q.id, q.scaler, q.label);
+        }), kNoErr);
+        const auto side = static_cast<AIReal>(q.side);
+        const ObjId square = Rect(q.at.h, q.at.v, side, side);
+        ASSERT_EQ(session->hostEvent([&] { return ProjectAxonometric(Art(square), kAxoTopFace, &g->prefs.isoView); }),
+                  kNoErr);
+        std::vector<AIRealPoint> c;
+        for (const AIPathSegment& seg : doc->art(square)->segments) c.push_back(seg.p);
+        ASSERT_EQ(c.size(), 4u);
+        for (size_t edge = 0; edge < 2; ++edge) {
+            const AIRealPoint a = c[edge], b = c[edge + 1], middle{(a.h + b.h) / 2, (a.v + b.v) / 2};
+            for (const std::string tool : tools) {
+                const bool automatic = tool.find("Auto") != std::string::npos;
+                const std::vector<AIRealPoint> clicks = automatic ? std::vector{middle} : std::vector{a, b};
+                ASSERT_EQ(Dimension(tool, clicks, {middle.h + 15, middle.v - 25}), kNoErr) << tool;
+                EXPECT_EQ(Texts(Dimensions().back()).front(), q.text) << tool << ", edge " << edge;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -15,12 +15,12 @@ namespace dimtest {
 namespace {
 
 struct Report {
-    AIReal x, y, w, h, width, height, seventh, angle, length, perimeter, area;
+    double x, y, w, h, width, height, seventh, angle, length, perimeter, area;
 };
 std::vector<Report> gReports;
 
-AIErr RecordTracker(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh, AIReal angle,
-                    AIReal length, AIReal perimeter, AIReal area) {
+AIErr RecordTracker(double x, double y, double w, double h, double width, double height, double seventh, double angle,
+                    double length, double perimeter, double area) {
     gReports.push_back({x, y, w, h, width, height, seventh, angle, length, perimeter, area});
     return kNoErr;
 }
@@ -76,7 +76,7 @@ TEST_F(MeasureDistanceTest, TheEndsSnapOntoAnchorsAndTheTrackerFollows) {
         const double length = std::hypot(w, h);
         const double angle = std::atan2(row.b.v - row.a.v, row.b.h - row.a.h) * 180 / kPi;
         const double expected[] = {row.b.h, row.b.v, w, h, w, h, FLT_MIN, angle, length, FLT_MIN, FLT_MIN};
-        const AIReal told[] = {r.x, r.y, r.w, r.h, r.width, r.height, r.seventh, r.angle, r.length, r.perimeter, r.area};
+        const double told[] = {r.x, r.y, r.w, r.h, r.width, r.height, r.seventh, r.angle, r.length, r.perimeter, r.area};
         for (size_t k = 0; k < 11; ++k) EXPECT_NEAR(told[k], expected[k], 1e-3) << "argument " << k + 1;
         EXPECT_FLOAT_EQ(r.seventh, FLT_MIN);
         EXPECT_NEAR(g->MeasuredLinearDistance, length, 1e-3);
@@ -121,6 +121,10 @@ TEST_F(MeasureDistanceTest, TheDistanceIsToldAtTheScaleOfTheLayerPressedOn) {
         {{100, 136}, {172, 136}, "Measured distance: 50.00 in at the scale 1:50"},
         // 1.005 in, which the end's float leaves 1.5e-5 pt short: within its spacing, 3e-5 pt.
         {{300, 400}, {372.36f, 400}, "Measured distance: 1.01 in at the scale 1:1"},
+        // 6e-5 pt short of it, measured along x alone, whose spacing is 8e-6 pt: at any level
+        // (the spacing of y at 1030 is 1.2e-4 pt).
+        {{0, 400}, {72.35994f, 400}, "Measured distance: 1.00 in at the scale 1:1"},
+        {{0, 1030}, {72.35994f, 1030}, "Measured distance: 1.00 in at the scale 1:1"},
     };
     const float current = g->prefs.scaler;
     for (const auto& row : rows) {

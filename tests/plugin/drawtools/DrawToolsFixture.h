@@ -23,7 +23,7 @@
 namespace drawtest {
 
 struct TrackerReport {
-    AIReal x, y, w, h, width, height, seventh, angle, length, perimeter, area;
+    double x, y, w, h, width, height, seventh, angle, length, perimeter, area;
 };
 
 // What the tracker stand-in was told, in order: "tracker" or "labels a b".
@@ -32,8 +32,8 @@ inline std::vector<TrackerReport> gTrackerReports;
 inline std::vector<std::pair<int32_t, int32_t>> gCaptions;
 inline AIErr gTrackerResult = kNoErr;
 
-inline AIErr RecordTracker(AIReal x, AIReal y, AIReal w, AIReal h, AIReal width, AIReal height, AIReal seventh,
-                           AIReal angle, AIReal length, AIReal perimeter, AIReal area) {
+inline AIErr RecordTracker(double x, double y, double w, double h, double width, double height, double seventh,
+                           double angle, double length, double perimeter, double area) {
     gTrackerReports.push_back({x, y, w, h, width, height, seventh, angle, length, perimeter, area});
     gTrackerLog.push_back("tracker");
     return gTrackerResult;

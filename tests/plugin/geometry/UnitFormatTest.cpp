@@ -120,6 +120,26 @@ TEST(UnitFormat, TiesRoundAwayFromZero) {
         {static_cast<float>(926.495 * mm / 100) * 100.0, std::ldexp(100.0, -19), kMillimeterUnits, 2, "926.50 mm"},
         {static_cast<float>(750 * mm), std::ldexp(1.0, -12), kMillimeterUnits, 3, "750.000 mm"},
         {750 * mm, 2 * mm, kMillimeterUnits, 3, "750.000 mm"},  // an error past a tick moves no tick
+        {static_cast<float>(750 * mm / 1000) * 1000.0, std::ldexp(1000.0, -23), kMillimeterUnits, 3, "750.000 mm"},
+        {static_cast<float>(750 * mm / 7) * 7.0, std::ldexp(7.0, -20), kMillimeterUnits, 3, "750.000 mm"},
+        // Typed sizes on a half at 1:100: 13,418.405 mm lies 0.03 steps short as drawn, its
+        // error 0.05; 23,744.605 and 27,455.3052 mm lie past the half.
+        {static_cast<float>(13418.405 * mm / 100) * 100.0, std::ldexp(100.0, -16), kMillimeterUnits, 2,
+         "13418.41 mm"},
+        {static_cast<float>(23744.605 * mm / 100) * 100.0, std::ldexp(100.0, -15), kMillimeterUnits, 2,
+         "23744.61 mm"},
+        {static_cast<float>(27455.3052 * mm / 100) * 100.0, std::ldexp(100.0, -15), kMillimeterUnits, 2,
+         "27455.31 mm"},
+        // Exactly 123 19/32", a half step at five places in centimetres; its float error is
+        // 3.4 steps, and 313.9281 lies 2.5 off, but the half is what it is.
+        {123.59375 * kInch, std::ldexp(1.0, -10), kCentimeterUnits, 5, "313.92813 cm"},
+        // 826.2056 mm held at 1:100 lies 0.26 steps past its step and 0.24 short of the half,
+        // its error 0.34: within it of the step, which it shows, so its text reads back the
+        // same. 826.20045 mm, 0.44 steps past, lies within it of the half alone.
+        {static_cast<float>(826.2056 * mm / 100) * 100.0, std::ldexp(100.0, -20), kMillimeterUnits, 4,
+         "826.2056 mm"},
+        {static_cast<float>(826.20045 * mm / 100) * 100.0, std::ldexp(100.0, -20), kMillimeterUnits, 4,
+         "826.2005 mm"},
     };
     for (const auto& c : kMeasured) {
         char out[256];
@@ -130,25 +150,30 @@ TEST(UnitFormat, TiesRoundAwayFromZero) {
 
 TEST(UnitFormat, FloatNoiseIsNotShownAtFinePrecisions) {
     // An inch as a dimension tool measures it between coordinates the host keeps as 32-bit
-    // reals (a line from 10.7 to 82.7).
-    const double inch = 72.00002f;
+    // reals (a line from 10.7 to 82.7): 71.9999971 pt, its error half a spacing at each end.
+    const double inch = static_cast<double>(82.7f) - 10.7f, error = std::ldexp(1.0, -18) + std::ldexp(1.0, -21);
     const struct {
-        double value;
+        double value, error;
         int32_t units;
         const char* text;
     } kCases[] = {
-        {inch, kPointUnits, "72.00000 pt"},
-        {inch, kMillimeterUnits, "25.40000 mm"},
-        {inch, kDecimalInchWordUnits, "1.00000 in"},
-        {inch, kFractionalInchMarkUnits, "1\""},
-        {inch, kPicaUnits, "6p0.00000"},
-        {71.99998f, kPointUnits, "72.00000 pt"},
-        // What a float does hold is shown to the last digit asked for.
-        {static_cast<double>(1234.567f), kPointUnits, "1234.56700 pt"},
-        {static_cast<double>(72.25f), kPointUnits, "72.25000 pt"},
-        {0.00001, kPointUnits, "0.00001 pt"},
+        {inch, error, kPointUnits, "72.00000 pt"},
+        {inch, error, kMillimeterUnits, "25.40000 mm"},
+        {inch, error, kDecimalInchWordUnits, "1.00000 in"},
+        {inch, error, kFractionalInchMarkUnits, "1\""},
+        {inch, error, kPicaUnits, "6p0.00000"},
+        {static_cast<double>(99.3f) - 27.3f, std::ldexp(1.0, -18) + std::ldexp(1.0, -20), kPointUnits, "72.00000 pt"},
+        // What a float does hold is shown to the last digit asked for: the nearest step, not a
+        // rounder number within its error.
+        {static_cast<double>(1234.567f), std::ldexp(1.0, -14), kPointUnits, "1234.56702 pt"},
+        {static_cast<double>(72.25f), std::ldexp(1.0, -18), kPointUnits, "72.25000 pt"},
+        {0.00001, 0, kPointUnits, "0.00001 pt"},
     };
-    for (const auto& c : kCases) EXPECT_EQ(fmt(c.value, c.units, 5), c.text) << c.value;
+    for (const auto& c : kCases) {
+        char out[256];
+        formatMeasure(c.value, {.units = c.units, .precision = 5, .noise = c.error}, out, sizeof out);
+        EXPECT_STREQ(out, c.text) << c.value;
+    }
 }
 
 TEST(UnitFormat, FloatNoiseIsNotShownInAnAreasLastPlaces) {

@@ -68,6 +68,11 @@ TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
     }
     ASSERT_EQ(Type(kWallThicknessField, "200"), kNoErr);
     EXPECT_NEAR(g->prefs.wallThickness, 200 / 25.4f * 72 / 100, 1e-4);
+    // At four places the field shows what was typed, so its text reads back the same: held
+    // as a float, 826.2056 mm lies a quarter step past it, within its error of the step.
+    g->prefs.NumericInputPrecision = 4;
+    ASSERT_EQ(Type(kWallThicknessField, "826.2056"), kNoErr);
+    EXPECT_EQ(Shown(), "826.2056 mm");
 }
 
 TEST_F(WallsPanelTest, TheDatumAndTheWallInformationAreStored) {

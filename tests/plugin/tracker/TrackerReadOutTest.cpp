@@ -282,6 +282,10 @@ TEST_F(ReadOutTest, EveryDigitShownIsRight) {
          {"4'-8\"", "4'-8\"", "", "18'-6\"", "21 ft sq"}},
         {"a 12,500 x 4,000 mm room at 1:100 in feet", 0, 0, 12500, 4000, 100, kDecimalFeetMarkUnits, 3,
          {"41.011'", "13.123'", "", "108.268'", "538.196' sq"}},
+        // 3e-5 mm short of the half: its width's error is the spacing along x alone, 1e-6 mm,
+        // wherever it lies (at y 1030 the spacing of y is 4e-5 mm).
+        {"a 10.00047 x 4 mm plate at y 1030", 0, 1030, 10.00047, 4, 1, kMillimeterUnits, 3,
+         {"10.000 mm", "4.000 mm", "", "28.001 mm", "40.002 mm sq"}},
     };
     for (const auto& c : kCases) {
         DrawAtScaler(*this, c.scaler);
@@ -292,6 +296,17 @@ TEST_F(ReadOutTest, EveryDigitShownIsRight) {
         Select({Polyline({{c.x0, c.y0}, {c.x0 + w, c.y0}, {c.x0 + w, c.y0 - h}, {c.x0, c.y0 - h}}, true)});
         ExpectShown(*this, c.shown, c.what);
     }
+    // A tool's report reads as a dimension of its two points: the distance tool along
+    // 35,710.073 mm at 1:500 from x 0.7, whose ends lie 35,710.0721 mm apart (the float
+    // nearest that, 35,710.0727 mm, is no length drawn).
+    g->prefs.scaler = 500;
+    g->prefs.CADtrackerUnits = kMillimeterUnits;
+    g->prefs.CADtrackerPrecision = 2;
+    const AIReal from = 0.7f, to = from + static_cast<AIReal>(35710.073 / 25.4 * 72 / 500);
+    const double span = static_cast<double>(to) - from;
+    tracker::updateTrackerWindow(to, 0, span, 0, span, 0, kNone, 0, span, kNone, kNone);
+    EXPECT_EQ(Text(kReadOutW), "35,710.07 mm");
+    EXPECT_EQ(Text(kReadOutLength), "35,710.07 mm");
 }
 
 TEST_F(ReadOutTest, LengthsAndAreasAreShownAtTheDrawingScaleAndAreasInAcresOnRequest) {
