@@ -2,12 +2,15 @@
 // host. The entry point answers what escapes a handler with an error code, told to the user
 // as a host error is; every procedure the plug-in hands the host (a dialog's init, notify,
 // tracker and draw procedures) is handed over as Guarded<&Proc>, which does the same and
-// answers what the host expects of that kind of procedure.
+// answers what the host expects of that kind of procedure, and runs as one piece of the
+// plug-in's work (PluginWork).
 #pragma once
 
 #include <type_traits>
 
+#include "ADMTypes.h"
 #include "AITypes.h"
+#include "core/PluginWork.h"
 
 // Inside a catch block: the error code for the exception being handled, the host's
 // kOutOfMemoryErr when memory ran out, else kPluginFaultErr.
@@ -41,8 +44,12 @@ struct GuardedProc;
 
 template <class R, class... Args, R (*Proc)(Args...)>
 struct GuardedProc<Proc> {
+    // A notify procedure answers the user's action on a panel or dialog item: a command.
+    static constexpr bool kNotify = (std::is_same_v<Args, ADMNotifierRef> || ...);
+
     static R Call(Args... args) noexcept {
         try {
+            const PluginWork work{kNotify};
             return Proc(args...);
         } catch (...) {
             const AIErr err = TellEscapedException();
