@@ -95,14 +95,11 @@ void RedrawKeepingTheSelection(ADMItemRef, ADMNotifierRef) {
 }
 
 // What the selection's followers (the tracker) last read of one art.
-struct Follower {
-    const standin::Document* doc = nullptr;
-    standin::ObjId art = 0;
-    bool readSelected = false;
-} gFollower;
-
+AIArtHandle gFollowed = nullptr;
+bool gFollowedSelected = false;
 AIErr FollowSelection() {
-    gFollower.readSelected = gFollower.art && gFollower.doc->readsSelected(gFollower.art);
+    uint32_t attr = 0;
+    gFollowedSelected = gFollowed && sAIArt->GetArtUserAttr(gFollowed, kArtSelected, &attr) == kNoErr && attr;
     return kNoErr;
 }
 
@@ -114,30 +111,28 @@ TEST_F(SelectionTagTest, TheUsersSelectionMadeWhileTheRestoreWaitsWins) {
         bool userSelects;
         Next next;
     } rows[] = {{false, kWait}, {true, kWait}, {true, kPanelItem}, {true, kMenuCommand}, {false, kMenuCommand}};
-    gFollower = {doc, 0, false};
     testSubsystem.hooks.selectionChanged = &FollowSelection;
+    auto userSelects = [&](standin::ObjId id) {
+        return session->hostEvent([&] { return doc->selectNone(), doc->select(id); });
+    };
     auto panelItem = [&] {
         return session->hostEvent([] { return Guarded<&RedrawKeepingTheSelection>(nullptr, nullptr), kNoErr; });
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "user selects " << row.userSelects << ", next " << row.next);
         const standin::ObjId first = Square(0), other = Square(20);
-        ASSERT_EQ(session->hostEvent([&] { return doc->selectNone(), doc->select(first); }), kNoErr);
-        gFollower = {doc, other, false};
+        ASSERT_EQ(userSelects(first), kNoErr);
         ASSERT_EQ(panelItem(), kNoErr);
-        if (row.userSelects) {
-            ASSERT_EQ(session->hostEvent([&] { return doc->selectNone(), doc->select(other); }), kNoErr);
-            EXPECT_TRUE(gFollower.readSelected);  // read at once, not after the restore
-        }
-        const AIErr next = row.next == kPanelItem     ? panelItem()
-                           : row.next == kMenuCommand ? session->menu("Update Dimensions")
-                                                      : kNoErr;
+        gFollowed = Art(other), gFollowedSelected = false;
+        ASSERT_EQ(row.userSelects ? userSelects(other) : kNoErr, kNoErr);
+        EXPECT_EQ(gFollowedSelected, row.userSelects);  // read at once, not after the restore
+        const AIErr next = row.next == kPanelItem ? panelItem()
+                           : row.next == kMenuCommand ? session->menu("Update Dimensions") : kNoErr;
         ASSERT_EQ(next, kNoErr);
         session->ticks(10);
         EXPECT_EQ(Selected(first), !row.userSelects);
         EXPECT_EQ(Selected(other), row.userSelects);
-        // The tags of an overruled restore go with the user's next command.
-        EXPECT_EQ(Tagged(first), row.next == kWait && row.userSelects);
+        EXPECT_EQ(Tagged(first), row.next == kWait && row.userSelects);  // dropped by the next command
     }
 }
 
