@@ -241,8 +241,9 @@ private:
         if (output.empty()) return usageError("svg needs -o OUT.svg");
         const standin::Document* doc = open(input);
         if (!doc) return 1;
-        std::string error;
-        if (!standin::io::saveSvgFile(*doc, output, svgOptions, error)) return failure(error);
+        std::string error, note;
+        if (!standin::io::saveSvgFile(*doc, output, svgOptions, error, &note)) return failure(error);
+        if (!note.empty()) err_ << "plotwise: warning: " << note << '\n';
         return 0;
     }
 

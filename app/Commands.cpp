@@ -105,8 +105,10 @@ void cmdOpen(Session& session, const Args& args) {
 
 void cmdSave(Session& session, const Args& args) {
     args.requireCount(1, 1);
-    std::string error;
-    if (!standin::io::saveDocumentFile(session.document(), args.text(0), error)) throw ScriptError("save: " + error);
+    std::string error, note;
+    if (!standin::io::saveDocumentFile(session.document(), args.text(0), error, &note))
+        throw ScriptError("save: " + error);
+    if (!note.empty()) session.warnings() << session.where() << ": warning: " << note << '\n';
 }
 
 void cmdSvg(Session& session, const Args& args) {
@@ -116,8 +118,10 @@ void cmdSvg(Session& session, const Args& args) {
         if (!args.is(1, "selection")) throw ScriptError("svg: the only option is \"selection\"");
         options.selection = true;
     }
-    std::string error;
-    if (!standin::io::saveSvgFile(session.document(), args.text(0), options, error)) throw ScriptError("svg: " + error);
+    std::string error, note;
+    if (!standin::io::saveSvgFile(session.document(), args.text(0), options, error, &note))
+        throw ScriptError("svg: " + error);
+    if (!note.empty()) session.warnings() << session.where() << ": warning: " << note << '\n';
 }
 
 ObjId layerNamed(Document& doc, const Args& args, const std::string& title) {

@@ -68,9 +68,17 @@ struct CoreGlobals {
     AILayerHandle gridsLayer = nullptr;      // "ROVidazu Layer"
     AILayerHandle rulerLayer = nullptr;      // "DERurure Layer"
     // --- selection restored after a redraw (theTimer) ---
-    int selectionTagged = 0;                  // art carries "ZMK_Object_Was_Selected" and theTimer is due
+    // Art carries "ZMK_Object_Was_Selected": theTimer is due, or the user's selection overruled
+    // the restore and the tags wait for the user's next command.
+    int selectionTagged = 0;
     AILayerHandle selectionRestoreLayer = nullptr;
     AIPathStyle selectionPathStyle{};         // the current paint when the selection was tagged
+    // While a restore waits: the selection the plug-in's last work left (so a different one is
+    // the user's), and whether the user has selected since, which then wins over the restore.
+    std::vector<AIArtHandle> selectionLeft;
+    bool selectionLeftKnown = false;
+    bool selectionChosenByUser = false;
+    int workDepth = 0;                        // nesting of the host's calls into the plug-in
     int trackerTransformComplete = 0;
     // --- symbols of dimension texts (Windows-1252) ---
     char slashZeroSymbol[256] = {}, degreeSymbol[256] = {}, plusMinusSymbol[256] = {};

@@ -6,7 +6,6 @@
 
 #include "core/CoreGlobals.h"
 #include "core/PlotwiseAlerts.h"
-#include "core/PlotwisePlugin.h"
 #include "geometry/PlotwiseErrors.h"
 
 AIErr ErrorOfEscapedException() noexcept {
@@ -23,25 +22,7 @@ namespace {
 
 constexpr GlobalsView<CoreGlobals> g;
 
-int gHostCallDepth = 0;  // calls of the host's into the plug-in now in progress
-
-void FollowDrawingAtHostCall() noexcept {
-    try {
-        if (g) FollowFrontDrawingIfChanged();
-    } catch (...) {
-        (void)TellEscapedException();
-    }
-}
-
 }  // namespace
-
-HostCall::HostCall(bool followAtStart) noexcept {
-    if (gHostCallDepth++ == 0 && followAtStart) FollowDrawingAtHostCall();
-}
-
-HostCall::~HostCall() {
-    if (--gHostCallDepth == 0) FollowDrawingAtHostCall();
-}
 
 AIErr TellEscapedException() noexcept {
     const AIErr err = ErrorOfEscapedException();

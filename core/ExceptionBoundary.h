@@ -2,12 +2,15 @@
 // host. The entry point answers what escapes a handler with an error code, told to the user
 // as a host error is; every procedure the plug-in hands the host (a dialog's init, notify,
 // tracker and draw procedures) is handed over as Guarded<&Proc>, which does the same and
-// answers what the host expects of that kind of procedure.
+// answers what the host expects of that kind of procedure, and runs as one piece of the
+// plug-in's work (PluginWork).
 #pragma once
 
 #include <type_traits>
 
+#include "ADMTypes.h"
 #include "AITypes.h"
+#include "core/PluginWork.h"
 
 // Inside a catch block: the error code for the exception being handled, the host's
 // kOutOfMemoryErr when memory ran out, else kPluginFaultErr.
@@ -36,28 +39,17 @@ struct FirstError {
     }
 };
 
-// One call of the host's into the plug-in: a message, or a procedure it was handed. As the
-// outermost one ends, and as a message begins, the subsystems follow the front drawing,
-// whatever the host did in between (an undo, another document, a layer made current), so
-// nothing the plug-in shows or converts at is left over from another drawing or revision. A
-// procedure of a panel's item follows only at its end: at its start the item already shows
-// the user's change, which the drawing does not hold yet.
-class HostCall {
-public:
-    explicit HostCall(bool followAtStart = false) noexcept;
-    ~HostCall();
-    HostCall(const HostCall&) = delete;
-    HostCall& operator=(const HostCall&) = delete;
-};
-
 template <auto Proc>
 struct GuardedProc;
 
 template <class R, class... Args, R (*Proc)(Args...)>
 struct GuardedProc<Proc> {
+    // A notify procedure answers the user's action on a panel or dialog item: a command.
+    static constexpr bool kNotify = (std::is_same_v<Args, ADMNotifierRef> || ...);
+
     static R Call(Args... args) noexcept {
-        const HostCall call;
         try {
+            const PluginWork work{kNotify};
             return Proc(args...);
         } catch (...) {
             const AIErr err = TellEscapedException();

@@ -17,7 +17,6 @@
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "core/UndoSteps.h"
-#include "core/UserLayer.h"
 
 namespace {
 
@@ -29,8 +28,6 @@ constexpr GlobalsView<CoreGlobals> g;
 // Messages of list 17000 that say why start-up stopped at the host's version.
 constexpr int32_t kHostNotSupportedMessage = 74;
 constexpr int32_t kHostTooOldMessage = 75;
-
-AIErr RestoreTaggedSelection();
 
 const PlotwiseTimerRow kCoreTimers[] = {
     {+[]() -> AITimerHandle& { return g->theTimer; }, "theTimer", 10, &RestoreTaggedSelection},
@@ -59,13 +56,7 @@ AIErr RunHook(AINotifierMessage*) {
 // tag that keeps it is no record of the document's, and the restore must not meet another
 // document brought to the front.
 AIErr BeforeSaveOrClose(AINotifierMessage*) {
-    ASBoolean pending = false;
-    if (g->theTimer)
-        if (AIErr err = sAITimer->GetTimerActive(g->theTimer, &pending)) return err;
-    if (pending) {
-        if (AIErr err = sAITimer->SetTimerActive(g->theTimer, false)) return err;
-        if (AIErr err = RestoreTaggedSelection()) return err;
-    }
+    if (AIErr err = FinishSelectionRestore()) return err;
     return RunPlotwiseHooks(&PlotwiseHooks::beforeSaveOrClose);
 }
 
@@ -157,11 +148,15 @@ AIErr DocumentChanged(AINotifierMessage*) {
     return RunPlotwiseHooks(&PlotwiseHooks::documentChanged);
 }
 
+// While a restore waits, the plug-in's own changes of the selection are no news: the restore
+// is still to come. The user's selection made meanwhile is, and wins: the timer stops, and the
+// tags go at the user's next command, inside its step (dropped now, after the user's own
+// step, they would be a step of undo of their own).
 AIErr SelectionChanged(AINotifierMessage*) {
-    if (g->theTimer) {
-        ASBoolean active = false;
-        if (AIErr err = sAITimer->GetTimerActive(g->theTimer, &active)) return err;
-        if (active) return kNoErr;  // the restore is still to come
+    if (SelectionRestoreWaits()) {
+        if (!g->selectionChosenByUser) return kNoErr;
+        if (g->theTimer)
+            if (AIErr err = sAITimer->SetTimerActive(g->theTimer, false)) return err;
     }
     return RunPlotwiseHooks(&PlotwiseHooks::selectionChanged);
 }
@@ -173,22 +168,6 @@ AIErr CurrentLayerChanged(AINotifierMessage*) {
     AILayerHandle layer = nullptr;
     if (AIErr err = sAILayer->GetCurrentLayer(&layer)) return err;
     return RunPlotwiseHooks(&PlotwiseHooks::currentLayerChanged, layer);
-}
-
-// --- timers ---
-
-AIErr RestoreTaggedSelection() {
-    g->selectionTagged = 0;  // a failed restore must not stop later tagging
-    if (AIErr err = deselectAllArt()) return err;
-    if (g->selectionRestoreLayer) {
-        AIErr err = PutBackUserLayer(g->selectionRestoreLayer);
-        g->selectionRestoreLayer = nullptr;
-        if (err) return err;
-    }
-    if (AIErr err = selectTaggedArt()) return err;
-    if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::selectionRestored)) return err;
-    g->trackerTransformComplete = 0;
-    return kNoErr;
 }
 
 // --- menus ---

@@ -4,10 +4,17 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "core/CoreGlobals.h"
+#include "core/ExceptionBoundary.h"
+#include "core/PlotwiseAlerts.h"
+#include "core/PlotwisePlugin.h"
+#include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
+#include "core/PluginWork.h"
+#include "core/UserLayer.h"
 
 namespace {
 
@@ -151,7 +158,10 @@ bool DocumentViewOpen() {
 }  // namespace
 
 AIErr TagSelectedArt() {
-    if (!g || g->selectionTagged || !DocumentViewOpen()) return kNoErr;
+    if (!g || !DocumentViewOpen()) return kNoErr;
+    if (g->selectionChosenByUser)
+        if (AIErr err = FinishSelectionRestore()) return err;
+    if (g->selectionTagged) return kNoErr;
     if (AIErr err = sAIPathStyle->GetCurrentPathStyle(&g->selectionPathStyle, nullptr, nullptr)) return err;
     if (AIErr err = sAILayer->GetCurrentLayer(&g->selectionRestoreLayer)) return err;
     std::vector<AIArtHandle> arts;
@@ -181,7 +191,7 @@ bool AnyArtSelected() {
     return MatchingArt(true, arts) == kNoErr && !arts.empty();
 }
 
-AIErr selectTaggedArt() {
+AIErr selectTaggedArt(bool reselect) {
     if (g) g->selectionTagged = 0;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(false, arts)) return err;
@@ -191,6 +201,7 @@ AIErr selectTaggedArt() {
         if (err == kNoSuchKey) continue;
         if (err) return err;
         if ((err = sAITag->RemoveTag(art, kObjectWasSelectedTag))) return err;
+        if (!reselect) continue;
         AILayerHandle layer = nullptr;
         ASBoolean editable = false;
         if ((err = sAIArt->GetLayerOfArt(art, &layer))) return err;
@@ -199,4 +210,97 @@ AIErr selectTaggedArt() {
         if ((err = sAIArt->SetArtUserAttr(art, kArtSelected, kArtSelected))) return err;
     }
     return kNoErr;
+}
+
+// --- the restore of the selection, and the user's own selection meanwhile ---
+
+namespace {
+
+bool TheTimerActive() {
+    ASBoolean active = false;
+    return g->theTimer && sAITimer && sAITimer->GetTimerActive(g->theTimer, &active) == kNoErr && active;
+}
+
+// The selected art, or false when it cannot be listed.
+bool ListSelection(std::vector<AIArtHandle>& arts) noexcept {
+    try {
+        return sAIMatchingArt && sAIMdMemory && MatchingArt(true, arts) == kNoErr;
+    } catch (...) {
+        return false;
+    }
+}
+
+void ForgetSelectionLeft() {
+    g->selectionLeft.clear();
+    g->selectionLeftKnown = false;
+    g->selectionChosenByUser = false;
+}
+
+// Before a piece of work: a selection other than the one the plug-in's last work left was
+// made by the user (or by an undo of the user's) in between.
+void NoteUsersSelection() {
+    if (!SelectionRestoreWaits()) return ForgetSelectionLeft();
+    std::vector<AIArtHandle> now;
+    if (g->selectionLeftKnown && !g->selectionChosenByUser && ListSelection(now) && now != g->selectionLeft)
+        g->selectionChosenByUser = true;
+}
+
+// After it: what it leaves is the plug-in's own, unless the user's selection already won.
+void KeepSelectionLeft() {
+    if (!SelectionRestoreWaits()) return ForgetSelectionLeft();
+    if (!g->selectionChosenByUser) g->selectionLeftKnown = ListSelection(g->selectionLeft);
+}
+
+}  // namespace
+
+bool SelectionRestoreWaits() { return g && (g->selectionTagged || TheTimerActive()); }
+
+AIErr RestoreTaggedSelection() {
+    const bool usersSelection = std::exchange(g->selectionChosenByUser, false);
+    g->selectionTagged = 0;  // a failed restore must not stop later tagging
+    if (!usersSelection)
+        if (AIErr err = deselectAllArt()) return err;
+    if (g->selectionRestoreLayer) {
+        AIErr err = PutBackUserLayer(g->selectionRestoreLayer);
+        g->selectionRestoreLayer = nullptr;
+        if (err) return err;
+    }
+    if (AIErr err = selectTaggedArt(!usersSelection)) return err;
+    if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::selectionRestored)) return err;
+    g->trackerTransformComplete = 0;
+    return kNoErr;
+}
+
+AIErr FinishSelectionRestore() {
+    if (!SelectionRestoreWaits()) return kNoErr;
+    if (g->theTimer)
+        if (AIErr err = sAITimer->SetTimerActive(g->theTimer, false)) return err;
+    return RestoreTaggedSelection();
+}
+
+PluginWork::Nesting::Nesting() {
+    if (!g) return;
+    counted = true;
+    outermost = g->workDepth++ == 0;
+}
+
+PluginWork::Nesting::~Nesting() {
+    if (g && counted && g->workDepth > 0) --g->workDepth;
+}
+
+PluginWork::PluginWork(bool command, bool followAtStart) {
+    if (!nesting_.outermost) return;
+    if (followAtStart) FollowFrontDrawingIfChanged();
+    NoteUsersSelection();
+    if (command && g->selectionChosenByUser) NoteHostError("Plotwise", FinishSelectionRestore());
+}
+
+PluginWork::~PluginWork() {
+    if (!g || !nesting_.outermost) return;
+    try {
+        KeepSelectionLeft();
+        FollowFrontDrawingIfChanged();
+    } catch (...) {
+        (void)TellEscapedException();
+    }
 }

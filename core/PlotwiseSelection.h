@@ -29,8 +29,19 @@ bool AnyArtSelected();
 // Unless a tagged selection is already waiting, and when a document view is open: remembers
 // the current paint and the current layer, tags every selected art "ZMK_Object_Was_Selected"
 // (a group only when all of it is selected; never layer groups or art of the grids and
-// ruler layers) and starts theTimer.
+// ruler layers) and starts theTimer. A restore the user's own selection overruled is done
+// with first, so that selection is the one tagged.
 AIErr TagSelectedArt();
-// For every art tagged "ZMK_Object_Was_Selected": removes the tag and selects the art when
-// its layer is editable. Nothing is waiting afterwards.
-AIErr selectTaggedArt();
+// For every art tagged "ZMK_Object_Was_Selected": removes the tag and, when `reselect` is
+// set, selects the art when its layer is editable. Nothing is waiting afterwards.
+AIErr selectTaggedArt(bool reselect = true);
+
+// Whether a restore of the selection waits: theTimer is due, or a restore the user's own
+// selection overruled still has its tags to drop.
+bool SelectionRestoreWaits();
+// theTimer's work: the user's layer put back, all art deselected and the tagged art selected
+// again; but when the user has selected art since the tagging, that selection stays and
+// only the tags go. Nothing waits afterwards.
+AIErr RestoreTaggedSelection();
+// The restore that waits, done now (theTimer stopped); none waiting is no error.
+AIErr FinishSelectionRestore();

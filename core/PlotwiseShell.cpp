@@ -13,6 +13,7 @@
 #include "core/PlotwisePublicSuite.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "core/PluginWork.h"
 #include "core/UndoSteps.h"
 
 namespace {
@@ -170,7 +171,7 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     std::string outer = std::exchange(g->workInHand, what);
     const bool startsWork = (Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown)) ||
                             (Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem));
-    const HostCall call(/*followAtStart=*/true);
+    const PluginWork work{startsWork, /*followAtStart=*/true};
     if (startsWork) RunWaitingTimers();
     const bool outerRanOut = std::exchange(g->memoryRanOut, false);
     AIErr err = d.handler(message);

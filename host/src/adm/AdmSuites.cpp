@@ -279,14 +279,14 @@ const ADMItemSuite kItem = {
         return with(I(i), [&](adm::Item& x) { gActive.current()->setFloat(x, static_cast<float>(v)); });
     },
     [](ADMItemRef i) -> int32_t {
-        return get(i, 0, [](adm::Item& x) { return static_cast<int32_t>(std::lround(gActive.current()->floatValue(x))); });
+        return get(i, 0, [](adm::Item& x) { return adm::nearestInt32(gActive.current()->floatValue(x)); });
     },
     [](ADMItemRef i, float v) -> ASErr { return with(I(i), [&](adm::Item& x) { gActive.current()->setFloat(x, v); }); },
     [](ADMItemRef i) -> float { return get(i, 0.0f, [](adm::Item& x) { return gActive.current()->floatValue(x); }); },
     [](ADMItemRef i, int32_t v) -> ASErr { return with(I(i), [&](adm::Item& x) { x.minimum = static_cast<float>(v); }); },
-    [](ADMItemRef i) -> int32_t { return get(i, 0, [](adm::Item& x) { return static_cast<int32_t>(x.minimum); }); },
+    [](ADMItemRef i) -> int32_t { return get(i, 0, [](adm::Item& x) { return adm::nearestInt32(x.minimum); }); },
     [](ADMItemRef i, int32_t v) -> ASErr { return with(I(i), [&](adm::Item& x) { x.maximum = static_cast<float>(v); }); },
-    [](ADMItemRef i) -> int32_t { return get(i, 0, [](adm::Item& x) { return static_cast<int32_t>(x.maximum); }); },
+    [](ADMItemRef i) -> int32_t { return get(i, 0, [](adm::Item& x) { return adm::nearestInt32(x.maximum); }); },
     [](ADMItemRef i, float v) -> ASErr { return with(I(i), [&](adm::Item& x) { x.minimum = v; }); },
     [](ADMItemRef i) -> float { return get(i, 0.0f, [](adm::Item& x) { return x.minimum; }); },
     [](ADMItemRef i, float v) -> ASErr { return with(I(i), [&](adm::Item& x) { x.maximum = v; }); },

@@ -209,7 +209,7 @@ uintptr_t DialogManager::makeItem(adm::Dialog& d, const ItemTemplate& t) {
         if (t.value != 0 || ref.text.empty()) clampAndFormat(ref, t.value);
     } else if (ref.list && ref.type == kADMPopupListType) {
         // A popup shows an entry from the start: the template's value is its index.
-        if (adm::Entry* e = indexEntry(*lookup(lists_, ref.list), static_cast<int32_t>(t.value)))
+        if (adm::Entry* e = indexEntry(*lookup(lists_, ref.list), adm::nearestInt32(t.value)))
             activateEntry(*e, true);
     }
     return h;
@@ -426,7 +426,7 @@ void DialogManager::setFloat(adm::Item& it, float value) {
         setBoolean(it, value != 0);
     } else if (it.list && !isNumeric(it)) {
         // Popups and list boxes: the value is the active entry's index.
-        if (adm::Entry* e = indexEntry(*lookup(lists_, it.list), static_cast<int32_t>(std::lround(value))))
+        if (adm::Entry* e = indexEntry(*lookup(lists_, it.list), adm::nearestInt32(value)))
             activateEntry(*e, true);
     } else {
         clampAndFormat(it, value);

@@ -5,7 +5,9 @@
 // (and SendNotify) run item notifiers, never the plug-in's own changes.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -70,6 +72,13 @@ struct ColorChoice {
 };
 
 namespace adm {
+
+// A real as the nearest whole number a 32-bit integer holds (0 for NaN): an item's value and
+// bounds are reals, typed or set far beyond that range (the bounds start at -1e30 and 1e30).
+inline int32_t nearestInt32(double v) {
+    if (std::isnan(v)) return 0;
+    return static_cast<int32_t>(std::clamp(std::round(v), double{INT32_MIN}, double{INT32_MAX}));
+}
 
 struct Entry {
     uintptr_t handle = 0;

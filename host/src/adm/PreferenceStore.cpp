@@ -276,11 +276,12 @@ AIErr PreferenceStore::save() {
     }
     giveBack();
 
-    std::string error;
-    if (!io::writeFileAtomically(path_.string(), text, error, stopBeforeRename_)) {
+    std::string error, note;
+    if (!io::writeFileAtomically(path_.string(), text, error, stopBeforeRename_, &note)) {
         warn("preferences not saved: " + error);
         return kPreferenceWriteErr;
     }
+    if (!note.empty()) warn("preferences saved: " + note);
     fresh_ = false;
     return kNoErr;
 }

@@ -1,10 +1,10 @@
 // Whole-file reads and atomic whole-file writes.
 #include "io/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -109,28 +110,36 @@ private:
     bool kept_ = false;
 };
 
-// Room for `size` bytes in the file before a byte of its old text is overwritten: its blocks
-// are reserved, its size and text unchanged; where the file system cannot reserve, its free
-// space must cover the growth. Answers 0 or the error number.
-int reserve(int fd, off_t size) {
-    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) == 0) return 0;
-    if (errno != EOPNOTSUPP && errno != ENOSYS) return errno;
-    struct stat st{};
-    struct statvfs disk{};
-    if (::fstat(fd, &st) != 0 || ::fstatvfs(fd, &disk) != 0) return errno;
-    const uint64_t growth = size > st.st_size ? uint64_t(size - st.st_size) : 0;
-    return uint64_t(disk.f_bavail) * disk.f_frsize >= growth ? 0 : ENOSPC;
+// "a", "a and b", "a, b and c".
+std::string listInWords(const std::vector<std::string>& parts) {
+    std::string out;
+    for (size_t i = 0; i < parts.size(); ++i) out += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    return out;
 }
 
-// Writes `text` into the file in place, keeping its inode and so every hard link to it;
-// answers 0 or the error number. The old text stays whole unless there is room for the new.
-int writeInPlace(const std::string& target, std::string_view text) {
-    const FileDescriptor file{::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY)};
-    if (file.fd < 0) return errno;
-    if (const int problem = reserve(file.fd, static_cast<off_t>(text.size()))) return problem;
-    const bool done = writeAll(file.fd, text, 0) && ::ftruncate(file.fd, static_cast<off_t>(text.size())) == 0 &&
-                      ::fsync(file.fd) == 0;
-    return done ? 0 : errno;
+// What a save that replaced a file with other hard links tells: the file's other names keep
+// the earlier text. The names in its own folder are given (the first few), the rest counted.
+std::string otherNamesKeepTheOldText(const std::filesystem::path& target, const struct stat& file) {
+    constexpr size_t kNamesGiven = 3;
+    std::vector<std::string> parts;
+    size_t inFolder = 0;
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    if (const std::unique_ptr<DIR, int (*)(DIR*)> dir{::opendir(folder.c_str()), &::closedir}) {
+        while (const dirent* e = ::readdir(dir.get())) {
+            struct stat st{};
+            if (e->d_ino != file.st_ino || target.filename() == e->d_name ||
+                ::fstatat(::dirfd(dir.get()), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || st.st_dev != file.st_dev ||
+                st.st_ino != file.st_ino)
+                continue;
+            if (++inFolder <= kNamesGiven) parts.push_back((target.parent_path() / e->d_name).string());
+        }
+    }
+    const size_t others = std::max<size_t>(file.st_nlink - 1, inFolder);
+    if (inFolder > kNamesGiven) parts.push_back(std::to_string(inFolder - kNamesGiven) + " more");
+    if (others > inFolder) parts.push_back(std::to_string(others - inFolder) + " elsewhere");
+    return target.string() + " is now a file of its own; " + (others == 1 ? "its other name " : "its other names ") +
+           listInWords(parts) + (others == 1 ? " (a hard link) still holds" : " (hard links) still hold") +
+           " the earlier text";
 }
 
 // While it lives, a write past the file-size limit (ulimit -f) fails with EFBIG, as a full
@@ -204,7 +213,8 @@ void syncFolderOf(const std::filesystem::path& target) {
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
-                         bool interruptBeforeRename) {
+                         bool interruptBeforeRename, std::string* note) {
+    if (note) note->clear();
     const auto fail = [&](const std::string& why) {
         error = "cannot write " + path + ": " + why;
         return false;
@@ -237,18 +247,14 @@ bool writeFileAtomically(const std::string& path, std::string_view text, std::st
         error = "write of " + path + " interrupted before it replaced the file";
         return false;
     }
-    if (exists && existing.st_nlink > 1) {
-        // A rename would split the file from its other names: write through it instead, the
-        // whole new text kept beside it until that has worked.
-        if (const int problem = writeInPlace(target, text)) {
-            temp.keep();
-            return fail(std::string(std::strerror(problem)) + "; the new text is kept whole in " + temp.name());
-        }
-        return true;
-    }
+    // Written in place, a file with other names would be half written if the program were
+    // killed meanwhile: it is replaced like any other, and its other names, which keep the
+    // earlier text, are told.
+    const std::string split = exists && existing.st_nlink > 1 ? otherNamesKeepTheOldText(resolved, existing) : "";
     if (::rename(temp.name().c_str(), target.c_str()) != 0) return fail(std::strerror(errno));
     temp.keep();
     syncFolderOf(resolved);
+    if (note) *note = split;
     return true;
 }
 

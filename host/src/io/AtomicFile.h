@@ -18,17 +18,18 @@ namespace standin::io {
 // The text goes to a temporary file beside `path`, is flushed to disk, and then replaces
 // `path` by a rename. A symbolic link is written through: its target is replaced and the
 // link stays. The replaced file's mode is kept, and its owner and group where the writer
-// may give them. A file with other hard links is written in place so that every link sees
-// the new text, once the disk has room for all of it; if that fails, the old text is whole,
-// the temporary file is kept and the message names it. Errors
-// say why ("cannot write a.json: No space left on device"; past the file-size limit, "File
-// too large", the old file whole and the temporary file gone). A request to end the program
-// (SIGINT, SIGTERM, SIGHUP, SIGQUIT) that comes meanwhile waits until the write is done or
-// failed, so it never leaves the temporary file behind. `interruptBeforeRename` stops
-// just before the file is replaced, as a crash there would, so tests can check the old
-// file survives whole.
+// may give them. A file with other hard links is replaced too (written in place, it would
+// be half written should the program be killed meanwhile): its other names keep the earlier
+// text, and `note` says which ("a.json is now a file of its own; its other name b.json (a
+// hard link) still holds the earlier text"); it is empty otherwise. Errors say why ("cannot
+// write a.json: No space left on device"; past the file-size limit, "File too large", the
+// old file whole and the temporary file gone). A request to end the program (SIGINT,
+// SIGTERM, SIGHUP, SIGQUIT) that comes meanwhile waits until the write is done or failed,
+// so it never leaves the temporary file behind. `interruptBeforeRename` stops just before
+// the file is replaced, as a crash there would, so tests can check the old file survives
+// whole.
 bool writeFileAtomically(const std::string& path, std::string_view text, std::string& error,
-                         bool interruptBeforeRename = false);
+                         bool interruptBeforeRename = false, std::string* note = nullptr);
 
 // Makes the folders missing on the way to `folder`, private to the user as configuration
 // folders are (mode 0700); what went wrong, in words, if anything.

@@ -1243,7 +1243,7 @@ std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids,
     return readDocument(JsonInput{text}, [] {}, ids, warnings);
 }
 
-bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error) {
+bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error, std::string* note) {
     std::string text;
     try {
         text = writeDocumentText(doc);
@@ -1254,7 +1254,7 @@ bool saveDocumentFile(const Document& doc, const std::string& path, std::string&
         error = "cannot save " + path + ": " + e.what();
         return false;
     }
-    return writeFileAtomically(path, text, error);
+    return writeFileAtomically(path, text, error, false, note);
 }
 
 Document* openDocumentFile(Host& host, const std::string& path, std::string& error,

@@ -38,8 +38,9 @@ std::unique_ptr<Document> readDocumentText(std::string_view text, IdSource& ids,
                                            std::vector<std::string>* warnings = nullptr);
 
 // File helpers. Saving writes a temporary file beside the target and renames it, so a failed
-// save never leaves half a document. On failure they return false and set `error`.
-bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error);
+// save never leaves half a document. On failure they return false and set `error`; `note`
+// names the other names of a file with hard links, which keep the earlier text.
+bool saveDocumentFile(const Document& doc, const std::string& path, std::string& error, std::string* note = nullptr);
 // Reads the file, a block at a time (it is never held whole), and, on success only, brings
 // the document to the front of the host's documents; its warnings, when asked for, begin
 // with the path.

@@ -427,8 +427,9 @@ std::string escapeXml(std::string_view utf8) {
 
 std::string documentToSvg(const Document& doc, const SvgOptions& options) { return SvgWriter(doc, options).write(); }
 
-bool saveSvgFile(const Document& doc, const std::string& path, const SvgOptions& options, std::string& error) {
-    return writeFileAtomically(path, documentToSvg(doc, options), error);
+bool saveSvgFile(const Document& doc, const std::string& path, const SvgOptions& options, std::string& error,
+                 std::string* note) {
+    return writeFileAtomically(path, documentToSvg(doc, options), error, false, note);
 }
 
 }  // namespace standin::io

@@ -16,8 +16,10 @@ struct SvgOptions {
 
 std::string documentToSvg(const Document& doc, const SvgOptions& options = {});
 
-// Written through a temporary file and a rename; false with `error` set on failure.
-bool saveSvgFile(const Document& doc, const std::string& path, const SvgOptions& options, std::string& error);
+// Written through a temporary file and a rename; false with `error` set on failure. `note`
+// as writeFileAtomically gives it.
+bool saveSvgFile(const Document& doc, const std::string& path, const SvgOptions& options, std::string& error,
+                 std::string* note = nullptr);
 
 // Text made safe for XML content and attribute values (control characters dropped).
 std::string escapeXml(std::string_view utf8);

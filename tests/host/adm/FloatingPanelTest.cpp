@@ -68,6 +68,16 @@ TEST_F(FloatingPanelTest, UserChangesNotifyOnceWithTheNewValue) {
     // Typed values are clamped to the field's range.
     dm.userAction(panel, type(4, "250"));
     EXPECT_EQ(item->GetFloatValue(at(4)), 100.0f);
+    // Within the bounds an item starts with, a value far past every 32-bit whole number reads
+    // as the nearest one; the bounds too.
+    item->SetMinFloatValue(at(4), -1e30f);
+    item->SetMaxFloatValue(at(4), 1e30f);
+    dm.userAction(panel, type(4, "-1e30"));
+    EXPECT_EQ(item->GetIntValue(at(4)), INT32_MIN);
+    EXPECT_EQ(item->GetMinIntValue(at(4)), INT32_MIN);
+    EXPECT_EQ(item->GetMaxIntValue(at(4)), INT32_MAX);
+    dm.userAction(panel, type(4, "-2.5"));
+    EXPECT_EQ(item->GetIntValue(at(4)), -3);
     EXPECT_TRUE(dm.failures().empty());
 }
 

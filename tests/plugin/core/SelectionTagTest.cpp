@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CoreFixture.h"
+#include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
 #include "suites/Suites.h"
@@ -86,6 +87,53 @@ TEST_F(SelectionTagTest, TheSelectionComesBackOnceAfterTheRedrawWithoutWhatWasRe
     EXPECT_TRUE(Selected(loose));
     EXPECT_FALSE(Tagged(loose));
     EXPECT_EQ(host.counters().mdHandles, 0);
+}
+
+// A panel item whose redraw keeps the selection: tagged, then cleared while art is drawn.
+void RedrawKeepingTheSelection(ADMItemRef, ADMNotifierRef) {
+    if (TagSelectedArt() == kNoErr) (void)deselectAllArt();
+}
+
+// What the selection's followers (the tracker) last read of one art.
+AIArtHandle gFollowed = nullptr;
+bool gFollowedSelected = false;
+AIErr FollowSelection() {
+    uint32_t attr = 0;
+    gFollowedSelected = gFollowed && sAIArt->GetArtUserAttr(gFollowed, kArtSelected, &attr) == kNoErr && attr;
+    return kNoErr;
+}
+
+// The user's selection made while the restore waits wins, whatever comes next; untouched,
+// the selection comes back.
+TEST_F(SelectionTagTest, TheUsersSelectionMadeWhileTheRestoreWaitsWins) {
+    enum Next { kWait, kPanelItem, kMenuCommand };
+    const struct {
+        bool userSelects;
+        Next next;
+    } rows[] = {{false, kWait}, {true, kWait}, {true, kPanelItem}, {true, kMenuCommand}, {false, kMenuCommand}};
+    testSubsystem.hooks.selectionChanged = &FollowSelection;
+    auto userSelects = [&](standin::ObjId id) {
+        return session->hostEvent([&] { return doc->selectNone(), doc->select(id); });
+    };
+    auto panelItem = [&] {
+        return session->hostEvent([] { return Guarded<&RedrawKeepingTheSelection>(nullptr, nullptr), kNoErr; });
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "user selects " << row.userSelects << ", next " << row.next);
+        const standin::ObjId first = Square(0), other = Square(20);
+        ASSERT_EQ(userSelects(first), kNoErr);
+        ASSERT_EQ(panelItem(), kNoErr);
+        gFollowed = Art(other), gFollowedSelected = false;
+        ASSERT_EQ(row.userSelects ? userSelects(other) : kNoErr, kNoErr);
+        EXPECT_EQ(gFollowedSelected, row.userSelects);  // read at once, not after the restore
+        const AIErr next = row.next == kPanelItem ? panelItem()
+                           : row.next == kMenuCommand ? session->menu("Update Dimensions") : kNoErr;
+        ASSERT_EQ(next, kNoErr);
+        session->ticks(10);
+        EXPECT_EQ(Selected(first), !row.userSelects);
+        EXPECT_EQ(Selected(other), row.userSelects);
+        EXPECT_EQ(Tagged(first), row.next == kWait && row.userSelects);  // dropped by the next command
+    }
 }
 
 TEST_F(SelectionTagTest, WithoutADocumentNothingIsTaggedOrStarted) {

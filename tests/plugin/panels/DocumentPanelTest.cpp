@@ -9,6 +9,7 @@
 #include "AITag.h"
 #include "PanelSessionFixture.h"
 #include "core/PlotwiseSelection.h"
+#include "core/PluginWork.h"
 #include "panels/CustomScaleDialogItems.h"
 #include "panels/DocumentPanel.h"
 #include "panels/ScaleSection.h"
@@ -77,7 +78,10 @@ TEST_F(DocumentPanelTest, ANewNumberFormatRedrawsEveryValueAndGivesTheSelectionB
     EXPECT_EQ(Formatted(1234.5 * 72 / 25.4, kMillimeterUnits, 2).rfind("1.234,50", 0), 0u);
 
     // The redraw may have deselected; once the timer has fired the same art is selected.
-    ASSERT_EQ(deselectAllArt(), kNoErr);
+    {
+        const PluginWork redraw{false};
+        ASSERT_EQ(deselectAllArt(), kNoErr);
+    }
     session->ticks(10);
     EXPECT_EQ(Doc().selection(), std::vector<standin::ObjId>{picked});
     EXPECT_FALSE(Tagged(picked));
