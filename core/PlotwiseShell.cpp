@@ -172,6 +172,7 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
                             (Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem));
     if (startsWork) RunWaitingTimers();
     const bool outerRanOut = std::exchange(g->memoryRanOut, false);
+    g->gestureRefused = false;
     AIErr err = d.handler(message);
     if (!g) return err;
     NoteStepToCarryOn(caller, d.selector);
@@ -184,6 +185,7 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
                                                        RefuseClosedLayer(g->saveLayer) == kCADErr));
     g->workInHand = std::move(outer);
     if (!told) NoteHostError(what, err);
+    TakeBackRefusedGesture();
     ShowNotesForUser();
     return err;
 }

@@ -259,6 +259,18 @@ bool Journal::undoChanges() {
     return true;
 }
 
+bool Journal::undoAllChanges() {
+    if (!inMessage_) return false;
+    // In a gesture its entry holds the earliest record of each object it changed, the
+    // reverted drags included, so putting those back gives the drawing as it was at the press.
+    if (inGesture_) flushOpen();
+    std::optional<Segment>& changes = inGesture_ ? gestureEntry_ : cur_;
+    if (changes) (void)revert(std::move(*changes));
+    changes.reset();
+    drags_.clear();
+    return true;
+}
+
 void Journal::flushOpen() {
     if (!cur_) return;
     Segment seg = std::move(*cur_);

@@ -69,6 +69,10 @@ public:
 
     // Revert the latest unreverted drag segment of the gesture; false when there is none.
     bool undoChanges();
+    // Revert everything the open gesture (its press, drags and the message in hand) or,
+    // outside a gesture, the open message has changed so far: nothing of it is left to
+    // become a step; false outside a message.
+    bool undoAllChanges();
     bool userUndo();
     bool userRedo();
     bool canUndo() const { return !undo_.empty() || hasLooseChanges(); }
