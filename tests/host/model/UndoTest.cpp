@@ -371,6 +371,14 @@ TEST_F(UndoTest, WhatAMessagePutsBackAsItWasIsNoStep) {
              write("kept", 5);
              EXPECT_EQ(sUndo->UndoAllChanges(), kNoErr);
          }, false, 0},
+        {"art made, its dictionary written, and disposed", [&] {
+             AIArtHandle scratch = path({{3, 3}, {4, 4}});
+             AIDictionaryRef d = nullptr;
+             sArt->GetDictionary(scratch, &d);
+             sDict->SetIntegerEntry(d, sDict->Key("x"), 3);
+             sDict->Release(d);
+             sArt->DisposeArt(scratch);
+         }, false, 0},
         {"a command's changes all taken back", [&] {
              made(true);
              move(editMe, 7);
