@@ -171,8 +171,12 @@ struct UpdateTwiceTest : DimensionToolTest {
     }
 
     // Two updates: each path, text and stored record stays as it was drawn, and is the very
-    // art it was; neither is a step of undo, and what was undone before can still be redone.
+    // art it was, a dimension selected stays so; neither is a step of undo, and what was
+    // undone before can still be redone.
     void ExpectUpdatesChangeNothing() {
+        if (!Dimensions().empty()) {
+            ASSERT_EQ(session->hostEvent([&] { return doc->select(Dimensions().front()); }), kNoErr);
+        }
         session->ticks(20);
         const ObjId undone = Polyline({{500, 20}, {560, 20}});
         ASSERT_TRUE(session->userUndo());
