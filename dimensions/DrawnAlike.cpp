@@ -26,10 +26,13 @@ constexpr double kSamePlace = 1e-3;
 constexpr double kSameDirection = 1e-5;
 // Longest text compared; a dimension's texts are far shorter.
 constexpr ai_int32 kMostTextBytes = 4096;
+// Deepest nesting of art or of dictionaries compared (a record is a few levels deep): what
+// lies deeper is taken as different, and the redraw stands.
+constexpr int kMostDepth = 128;
 
-bool SameDictionary(AIDictionaryRef a, AIDictionaryRef b);
+bool SameDictionary(AIDictionaryRef a, AIDictionaryRef b, int depth);
 
-bool SameEntry(AIDictionaryRef a, AIDictionaryRef b, AIDictKey key) {
+bool SameEntry(AIDictionaryRef a, AIDictionaryRef b, AIDictKey key, int depth) {
     AIEntryType type = kNoEntryType, other = kNoEntryType;
     if (sAIDictionary->GetEntryType(a, key, &type) || sAIDictionary->GetEntryType(b, key, &other) || type != other)
         return false;
@@ -49,21 +52,22 @@ bool SameEntry(AIDictionaryRef a, AIDictionaryRef b, AIDictKey key) {
         case kDictEntryType: {
             DictRef x, y;
             return sAIDictionary->GetDictEntry(a, key, x.put()) == kNoErr &&
-                   sAIDictionary->GetDictEntry(b, key, y.put()) == kNoErr && SameDictionary(x.get(), y.get());
+                   sAIDictionary->GetDictEntry(b, key, y.put()) == kNoErr && SameDictionary(x.get(), y.get(), depth + 1);
         }
         default: return false;
     }
 }
 
 // A null dictionary is an empty one.
-bool SameDictionary(AIDictionaryRef a, AIDictionaryRef b) {
+bool SameDictionary(AIDictionaryRef a, AIDictionaryRef b, int depth) {
+    if (depth > kMostDepth) return false;
     int32_t count = 0, other = 0;
     if ((a && sAIDictionary->CountEntries(a, &count)) || (b && sAIDictionary->CountEntries(b, &other)) ||
         count != other)
         return false;
     if (count == 0) return true;
     return ForEachKey(a, [&](const char* key) -> AIErr {
-               return SameEntry(a, b, sAIDictionary->Key(key)) ? kNoErr : kCanceledErr;
+               return SameEntry(a, b, sAIDictionary->Key(key), depth) ? kNoErr : kCanceledErr;
            }) == kNoErr;
 }
 
@@ -73,7 +77,7 @@ bool SameArtDictionary(AIArtHandle a, AIArtHandle b) {
     if ((sAIArt->HasDictionary(a) && sAIArt->GetDictionary(a, x.put())) ||
         (sAIArt->HasDictionary(b) && sAIArt->GetDictionary(b, y.put())))
         return false;
-    return SameDictionary(x.get(), y.get());
+    return SameDictionary(x.get(), y.get(), 0);
 }
 
 bool SamePaint(const AIPathStyle& a, const AIPathStyle& b) {
@@ -184,9 +188,9 @@ bool SameText(AIArtHandle a, AIArtHandle b) {
     return true;
 }
 
-bool SameArt(AIArtHandle a, AIArtHandle b, bool (*passOver)(AIArtHandle));
+bool SameArt(AIArtHandle a, AIArtHandle b, bool (*passOver)(AIArtHandle), int depth);
 
-bool SameMembers(AIArtHandle a, AIArtHandle b, bool (*passOver)(AIArtHandle)) {
+bool SameMembers(AIArtHandle a, AIArtHandle b, bool (*passOver)(AIArtHandle), int depth) {
     std::vector<AIArtHandle> x = ArtMembers(a), y = ArtMembers(b);
     if (passOver) {
         std::erase_if(x, passOver);
@@ -194,11 +198,12 @@ bool SameMembers(AIArtHandle a, AIArtHandle b, bool (*passOver)(AIArtHandle)) {
     }
     if (x.size() != y.size()) return false;
     for (size_t i = 0; i < x.size(); ++i)
-        if (!SameArt(x[i], y[i], nullptr)) return false;
+        if (!SameArt(x[i], y[i], nullptr, depth + 1)) return false;
     return true;
 }
 
-bool SameArt(AIArtHandle a, AIArtHandle b, bool (*passOver)(AIArtHandle)) {
+bool SameArt(AIArtHandle a, AIArtHandle b, bool (*passOver)(AIArtHandle), int depth) {
+    if (depth > kMostDepth) return false;
     int16_t type = kUnknownArt, other = kUnknownArt;
     uint32_t attr = 0, otherAttr = 0;
     if (sAIArt->GetArtType(a, &type) || sAIArt->GetArtType(b, &other) || type != other ||
@@ -207,7 +212,7 @@ bool SameArt(AIArtHandle a, AIArtHandle b, bool (*passOver)(AIArtHandle)) {
         return false;
     switch (type) {
         case kGroupArt:
-        case kCompoundPathArt: return SameMembers(a, b, passOver);
+        case kCompoundPathArt: return SameMembers(a, b, passOver, depth);
         case kPathArt: return SamePath(a, b);
         case kTextFrameArt: return SameText(a, b);
         default: return false;
@@ -225,5 +230,5 @@ std::vector<AIArtHandle> ArtMembers(AIArtHandle art) {
 }
 
 bool DrawnAlike(AIArtHandle drawn, AIArtHandle redrawn, bool (*passOver)(AIArtHandle)) {
-    return drawn && redrawn && SameArt(drawn, redrawn, passOver);
+    return drawn && redrawn && SameArt(drawn, redrawn, passOver, 0);
 }
