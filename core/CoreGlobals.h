@@ -47,6 +47,7 @@ struct CoreGlobals {
     int32_t clickNum = 0;
     int toolWasDragged = 0, toolWasTracked = 0, dragging = 0, autoToolInProgress = 0;
     int selectionInGesture = 0;      // art was selected once the mouse went down: each drag deselects it
+    int lastDragDrew = 0;            // the tool's own routine changed the document in the gesture's last drag
     int mouseIsDown = 0;             // between a tool's mouse down and its mouse up
     uint32_t gestureNumber = 0;      // counts mouse downs: what a gesture worked out is known by it
     int curvetoolNeedsToDrawText = 0, dragTipDisplayed = 0;
@@ -119,9 +120,12 @@ struct CoreGlobals {
     // --- the front drawing as the subsystems last read it (FollowFrontDrawingIfChanged) ---
     DocumentStamp drawingFollowed{};
     AILayerHandle currentLayerFollowed = nullptr;
-    // --- whether the press in hand was refused (0: no; 1: at its mouse down; 2: by a drag,
-    // whose drawing its release takes back): the rest of the press draws and says nothing ---
+    // --- whether the press in hand was refused (0: no; 1: at its mouse down; 2: by a drag):
+    // the rest of the press draws and says nothing ---
     int pressRefused = 0;
+    // The message in hand refused its gesture: once the refusal is told, all the gesture
+    // changed is taken back.
+    bool gestureRefused = false;
 };
 
 // The record the plug-in runs with: null before start-up and after shut-down, and while the

@@ -174,6 +174,7 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     const PluginWork work{startsWork, /*followAtStart=*/true};
     if (startsWork) RunWaitingTimers();
     const bool outerRanOut = std::exchange(g->memoryRanOut, false);
+    g->gestureRefused = false;
     AIErr err = d.handler(message);
     if (!g) return err;
     NoteStepToCarryOn(caller, d.selector);
@@ -186,6 +187,7 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
                                                        RefuseClosedLayer(g->saveLayer) == kCADErr));
     g->workInHand = std::move(outer);
     if (!told) NoteHostError(what, err);
+    TakeBackRefusedGesture();
     ShowNotesForUser();
     return err;
 }

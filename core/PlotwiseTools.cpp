@@ -3,6 +3,7 @@
 // by its row.
 #include "core/PlotwiseTools.h"
 
+#include "core/DocumentRevision.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSelection.h"
@@ -55,13 +56,25 @@ AIErr NoteRefusal(AIErr err, int how) {
     return err;
 }
 
-// The release of a refused press: what its failed drag drew is taken back and its clicks
-// go, and nothing more is drawn or said.
+// The release of a refused press: its clicks go, and nothing more is drawn or said.
 AIErr AbandonPress(const PlotwiseToolRow& row) {
-    if (g->pressRefused == kRefusedInDrag && !(FamilyOf(row).flags & kFamilyKeepsEachDrag))
-        if (AIErr err = sAIUndo->UndoChanges()) return err;
     ClearClicks();
     return CallToolRoutine(row, &ToolRoutines::freeClicks);
+}
+
+// The front document's revision, 0 when the host gives none.
+uint64_t Revision() {
+    DocumentStamp now;
+    return CurrentDocumentStamp(&now) ? now.revision : 0;
+}
+
+// A release that changed nothing after a last drag whose tool drew nothing: the selection
+// that drag put aside for a preview comes back, since there is none (a drag in space, or on
+// art the tool does not take), and the gesture leaves the drawing as it was.
+AIErr GiveBackDragSelection(const PlotwiseToolRow& row, uint64_t beforeRelease) {
+    if (g->lastDragDrew || (FamilyOf(row).flags & kFamilyKeepsEachDrag)) return kNoErr;
+    if (!beforeRelease || Revision() != beforeRelease) return kNoErr;
+    return sAIUndo->UndoChanges();
 }
 
 AIErr FamilyMouseUp(const PlotwiseToolRow& row) {
@@ -285,26 +298,31 @@ AIErr PressSteps(AIToolMessage* message) {
 
 AIErr DragSteps(AIToolMessage* message) {
     const PlotwiseToolRow* row = FindToolRow(message->tool);
-    if (!row || !(FamilyOf(*row).flags & kFamilyKeepsEachDrag)) {
+    const bool redraws = !row || !(FamilyOf(*row).flags & kFamilyKeepsEachDrag);
+    if (redraws)
         if (AIErr err = sAIUndo->UndoChanges()) return err;
-        if (g->selectionInGesture)
-            if (AIErr err = deselectAllArt()) return err;
-    }
     g->curTool = message->tool;
     g->dragging = 1;
     g->useNumericInputValues = 0;
     g->endPoint = message->cursor;
+    g->lastDragDrew = 0;
     if (AIErr err = FollowCursorInAnnotator(&message->cursor)) return err;
+    // A hand that trembles while it clicks is no drag: the selection stays.
     if (!g->toolWasDragged) {
         if (Close(message->cursor, LastClick(), kDragThreshold)) return kNoErr;
         g->toolWasDragged = 1;
     }
+    if (redraws && g->selectionInGesture)
+        if (AIErr err = deselectAllArt()) return err;
     g->dragPoint = message->cursor;
     getCADModifierKeys(static_cast<unsigned short>(message->event.modifiers));
     if (AIErr err = UpdateTrackerCaptions(row)) return err;
     if (!row) return kNoErr;
-    if (auto drag = FamilyOf(*row).drag) return drag(*row, message->cursor);
-    return CallToolRoutine(*row, &ToolRoutines::drag);
+    const uint64_t before = Revision();
+    auto drag = FamilyOf(*row).drag;
+    const AIErr err = drag ? drag(*row, message->cursor) : CallToolRoutine(*row, &ToolRoutines::drag);
+    g->lastDragDrew = !before || Revision() != before ? 1 : 0;
+    return err;
 }
 
 }  // namespace
@@ -312,13 +330,14 @@ AIErr DragSteps(AIToolMessage* message) {
 AIErr toolMouseDown(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     g->pressRefused = kPressNotRefused;
-    return NoteRefusal(PressSteps(message), kRefusedAtPress);
+    g->lastDragDrew = 0;
+    return MarkGestureRefused(NoteRefusal(PressSteps(message), kRefusedAtPress));
 }
 
 AIErr toolMouseDrag(AIToolMessage* message) {
     if (!message) return kBadParameterErr;
     if (g->pressRefused) return kNoErr;  // refused: the press has ended for the tool
-    return NoteRefusal(DragSteps(message), kRefusedInDrag);
+    return MarkGestureRefused(NoteRefusal(DragSteps(message), kRefusedInDrag));
 }
 
 AIErr toolMouseUp(AIToolMessage* message) {
@@ -329,7 +348,9 @@ AIErr toolMouseUp(AIToolMessage* message) {
     // gesture's clicks: its release is no click that opens a tool's dialog.
     if (g->closedLayerGesture == g->gestureNumber) g->toolWasDragged = 1;
     const bool refused = g->pressRefused != kPressNotRefused;
-    AIErr err = !row ? kNoErr : refused ? AbandonPress(*row) : FamilyMouseUp(*row);
+    const uint64_t beforeRelease = Revision();
+    AIErr err = !row ? kNoErr : refused ? AbandonPress(*row) : MarkGestureRefused(FamilyMouseUp(*row));
+    if (row && !refused && !err) err = GiveBackDragSelection(*row, beforeRelease);
     g->pressRefused = kPressNotRefused;
     g->mouseIsDown = 0;
     g->dragging = 0;

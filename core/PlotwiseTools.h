@@ -24,8 +24,9 @@ AIErr toolDeselect(AIToolMessage* message);
 AIErr toolTrackCursor(AIToolMessage* message);
 // A press whose mouse down or drag fails (a refusal, told in words where it is made) ends
 // there for the tool: its later drags run nothing and answer nothing, and its release only
-// takes back what the failed drag drew (unless the family keeps each drag) and frees the
-// clicks through the tool's freeClicks.
+// frees the clicks through the tool's freeClicks. A refusal at any moment takes back all
+// the gesture changed (MarkGestureRefused); a release that changes nothing after a drag
+// whose tool drew nothing gives back the selection that drag put aside.
 AIErr toolMouseDown(AIToolMessage* message);
 AIErr toolMouseDrag(AIToolMessage* message);
 AIErr toolMouseUp(AIToolMessage* message);

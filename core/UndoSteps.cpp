@@ -4,6 +4,7 @@
 #include "core/UndoSteps.h"
 
 #include <cstring>
+#include <utility>
 
 #include "AITimer.h"
 #include "core/CoreGlobals.h"
@@ -50,4 +51,18 @@ void NoteStepToCarryOn(const char* caller, const char* selector) {
     } else if (Is(selector, kSelectorAIToolMouseUp) && !g->commandStep && sAIUndo && sAIUndo->GetCurrentUndoStep) {
         (void)sAIUndo->GetCurrentUndoStep(&g->commandStep);
     }
+}
+
+AIErr MarkGestureRefused(AIErr refusal) {
+    if (g && refusal) g->gestureRefused = true;
+    return refusal;
+}
+
+void RefuseGestureInHand() {
+    if (g && g->mouseIsDown) g->gestureRefused = true;
+}
+
+void TakeBackRefusedGesture() {
+    if (g && std::exchange(g->gestureRefused, false) && sAIUndo && sAIUndo->UndoAllChanges)
+        (void)sAIUndo->UndoAllChanges();
 }

@@ -7,6 +7,8 @@
 // the latest, so the step of anything the user did in between is never taken along.
 #pragma once
 
+#include "AITypes.h"
+
 // Before a message's handler: joins the step the message carries on, if any.
 void JoinStepCarriedOn(const char* caller, void* message);
 // After a tool message's handler: a press that added a click to the command in progress
@@ -15,3 +17,13 @@ void NoteStepToCarryOn(const char* caller, const char* selector);
 // Whether the current tool's command goes on after the message in hand: clicks of a
 // multi-click command still counted, or a two-stage primitive between its stages.
 bool ToolCommandGoesOn();
+// A refusal at any moment of a gesture (its press, a drag, its release or a dialog the
+// release opens) takes back everything the gesture changed, the selection included: the
+// tool's handler marks it, and once the message's refusal is told (in words that may name
+// the layers as the gesture left them) the host takes the gesture's changes back, so it is
+// no step of undo and a step it would have joined keeps only its own changes.
+AIErr MarkGestureRefused(AIErr refusal);
+void TakeBackRefusedGesture();
+// A dialog the gesture in hand opened was cancelled: the gesture is refused (nothing when no
+// tool's press is in hand, as for a dialog a panel or a tool's options open).
+void RefuseGestureInHand();

@@ -39,8 +39,9 @@ struct DimensionGlobals : AxonometricGlobals {
     int updatingPalettes = 0;            // the panels follow the selection: texts are taken as they stand
     // What the last regeneration did to the visible dimensions it was asked for: redrawn,
     // or kept as they were (static, unreadable, of a kind without a routine, with clicks
-    // that are gone or cannot be found, or a routine that failed).
-    int32_t dimensionsRedrawn = 0, dimensionsKept = 0;
+    // that are gone or cannot be found, or a routine that failed); of those redrawn, how
+    // many drew what they drew before and so stayed the very art they were.
+    int32_t dimensionsRedrawn = 0, dimensionsKept = 0, dimensionsRedrawnAlike = 0;
     char theText[256] = {};                  // text last formatted by the dimension and label tools
     AIReal slideDimTextOffset = 0.5f;
     AIArtHandle dimGroup = nullptr;              // the group last made live

@@ -29,6 +29,7 @@
 #include "dimensions/DimensionGlobals.h"
 #include "dimensions/DimensionPaint.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/DrawnAlike.h"
 #include "dimensions/DimensionTextList.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/CounterText.h"
@@ -343,26 +344,17 @@ AIErr KeepAxonometricNumber(AIArtHandle old, AIArtHandle made) {
     return SetAxonometricData(made, &after);
 }
 
-// The members of a group, topmost first (none when the host cannot give them).
-std::vector<AIArtHandle> Members(AIArtHandle group) {
-    std::vector<AIArtHandle> members;
-    AIArtHandle child = nullptr;
-    for (AIErr err = sAIArt->GetArtFirstChild(group, &child); !err && child; err = sAIArt->GetArtSibling(child, &child))
-        members.push_back(child);
-    return members;
-}
-
 // Art of the user's in a dimension's group, which a redraw must not dispose of: art it
 // measures, another dimension, or a group holding either.
 bool IsUsersArt(AIArtHandle art) {
     if (IsDimensionedObject(art) || IsDimension(art)) return true;
-    const std::vector<AIArtHandle> members = Members(art);
+    const std::vector<AIArtHandle> members = ArtMembers(art);
     return std::any_of(members.begin(), members.end(), IsUsersArt);
 }
 
 // The user's art in the old group goes into the new one, in its order, above the new parts.
 AIErr MoveUsersArt(AIArtHandle old, AIArtHandle made) {
-    const std::vector<AIArtHandle> members = Members(old);
+    const std::vector<AIArtHandle> members = ArtMembers(old);
     for (auto it = members.rbegin(); it != members.rend(); ++it)
         if (IsUsersArt(*it))
             if (AIErr err = sAIArt->ReorderArt(*it, kPlaceInsideOnTop, made)) return err;
@@ -388,7 +380,7 @@ public:
 
 private:
     void Collect(AIArtHandle group) {
-        for (AIArtHandle member : Members(group)) {
+        for (AIArtHandle member : ArtMembers(group)) {
             if (IsDimensionedObject(member) || IsDimension(member) || Hidden(member)) continue;
             if (IsUsersArt(member)) Collect(member);
             else parts_.push_back(member);
@@ -399,12 +391,20 @@ private:
 
 // The new group takes the old one's place, with its selection, its tags, the number of its
 // axonometric record and the user's art the old one held; then the old goes. When it cannot,
-// the new group goes instead and the old one stays (with the user's art put back).
-bool Replace(AIArtHandle old, AIArtHandle made) {
+// the new group goes instead and the old one stays (with the user's art put back). A new
+// group that draws what the old one draws goes too: the old one is already what the redraw
+// asks for, and stays the very art it was (*alike).
+bool Replace(AIArtHandle old, AIArtHandle made, bool* alike) {
     uint32_t attr = 0;
     const bool selected = sAIArt->GetArtUserAttr(old, kArtSelected, &attr) == kNoErr && (attr & kArtSelected);
-    AIErr err = CarryTags(old, made);
-    if (!err) err = KeepAxonometricNumber(old, made);
+    AIErr err = KeepAxonometricNumber(old, made);
+    *alike = !err && DrawnAlike(old, made, &IsUsersArt);
+    // What of the user's the redraw took along (a bubble's carrier) goes back first.
+    if (*alike) {
+        MoveUsersArt(made, old);
+        return sAIArt->DisposeArt(made) == kNoErr;
+    }
+    if (!err) err = CarryTags(old, made);
     if (!err && selected) err = sAIArt->SetArtUserAttr(made, kArtSelected, kArtSelected);
     if (!err) err = sAIArt->ReorderArt(made, kPlaceAbove, old);
     if (!err) err = MoveUsersArt(old, made);
@@ -450,7 +450,7 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
     const Plotwise3_Live_Dimension_Data savedStyle = g->prefs.style;
     const int savedLabel = g->labelToolSelected;
     const AIToolHandle savedTool = g->curTool;
-    bool replaced = false;
+    bool replaced = false, alike = false;
     AIErr err = PrepareClicks(clicks, kind);
     const bool placed = !err || err == kOutOfMemoryErr;
     if (!err) {
@@ -470,18 +470,22 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
         g->curDimType = kind;
         if (row->tool) g->curTool = row->tool();
         g->group = nullptr;
-        const OwnPartsHidden hidden(node.group);
-        const AIErr drawn = row->redraw();
+        AIErr drawn = kNoErr;
+        {
+            const OwnPartsHidden hidden(node.group);
+            drawn = row->redraw();
+        }  // the old parts shown again, as they are compared with the new ones
         AIArtHandle made = g->group;
         const bool valid = made && sAIArt->ValidArt(made, false);
         if (!drawn && valid && IsDimension(made) && g->resizingDimension) {
             replaced = ShowPreview(node.group, made);
         } else if (!drawn && valid && IsDimension(made)) {
-            replaced = Replace(node.group, made);
+            replaced = Replace(node.group, made, &alike);
         } else if (valid) {
             sAIArt->DisposeArt(made);  // a failed redraw leaves nothing behind
         }
     }
+    g->dimensionsRedrawnAlike += replaced && alike ? 1 : 0;
     doFreeHitLocs();
     g->didFirstClick = g->didSecondClick = 0;
     g->prefs.style = savedStyle;
@@ -840,7 +844,7 @@ AIErr Regenerate(PlotwiseProcessArtType which, const std::unordered_set<AIArtHan
     g->updatingDimensions = 1;
     AIErr err = CreateDimensionedObjectLinkedList(kProcessAllArt);
     if (!err && measured && IdsMeasuring(*measured).empty()) return kNoErr;
-    g->dimensionsRedrawn = g->dimensionsKept = 0;
+    g->dimensionsRedrawn = g->dimensionsKept = g->dimensionsRedrawnAlike = 0;
     if (!err) err = GiveSharedIdsNewOnes();
     // Taken after the ids are repaired, which may give a click another.
     const IdSet ids = !err && measured ? IdsMeasuring(*measured) : IdSet{};

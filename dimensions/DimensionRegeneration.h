@@ -16,7 +16,8 @@
 // the style list, the click list of every measured art, and the redraw. Live dimensions
 // are made whatever the user's setting, and alerts stay silent; both are as they were
 // afterwards, as are the current style, tool, layer to draw on, scale and click state. The
-// counts of g->dimensionsRedrawn and g->dimensionsKept say what was done. A host error that
+// counts of g->dimensionsRedrawn, g->dimensionsRedrawnAlike and g->dimensionsKept say what
+// was done; a dimension whose redraw draws what it drew stays the art it was. A host error that
 // stops the whole run is returned; a dimension that cannot be redrawn is not an error.
 AIErr UpdateAssociativeDimensions(PlotwiseProcessArtType which);
 // The same regeneration for only the dimensions with a click on one of `arts` or on art

@@ -119,14 +119,14 @@ AIErr PreProcessDimResizeTool() {
         return kNoErr;
     }
     g->dimResizeID = GetDimensionID(group);
-    AIErr err = deselectAllArt();
-    if (!err) err = sAIArt->SetArtUserAttr(group, kArtSelected, kArtSelected);
-    if (!err) err = RunPlotwiseHooks(&PlotwiseHooks::selectionChanged);  // the panels show its style
-    if (!err) err = CreateStyleLinkedList(kProcessSelectedArt);
-    bool based = false;
-    if (!err) err = LoadClicks(g->dimResizeID, &based);
     // Without its clicks (its art is gone) or its style it cannot be redrawn: it stays as it
-    // was, as art that is no dimension does.
+    // was, as art that is no dimension does, and so does the selection.
+    bool based = false;
+    AIErr err = LoadClicks(g->dimResizeID, &based);
+    if (!err && based) err = deselectAllArt();
+    if (!err && based) err = sAIArt->SetArtUserAttr(group, kArtSelected, kArtSelected);
+    if (!err && based) err = RunPlotwiseHooks(&PlotwiseHooks::selectionChanged);  // the panels show its style
+    if (!err && based) err = CreateStyleLinkedList(kProcessSelectedArt);
     if (err || !based || !g->firstLiveDimensionGroupDataPtr) {
         FreeDimensionedObjectDataList();
         EndResize();

@@ -39,11 +39,15 @@ AIErr SelectDimensionText() {
 }
 
 // The update command: links of deleted dimensions go, every dimension is drawn again, and
-// the selection comes back once the redraw is done (tagged here, restored by theTimer).
+// the selection comes back once the redraw is done (tagged as the redraw left it, restored
+// by theTimer). A dimension redrawn as it was stays the art it was, so an update of a
+// drawing nobody edited touches neither the drawing nor the selection.
 AIErr UpdateDimensions() {
-    if (AIErr err = TagSelectedArt()) return err;
     (void)CleanupAssociativeDimensions();  // a link it cannot judge stays, and is harmless
-    return UpdateAssociativeDimensions(kProcessAllArt);
+    const AIErr err = UpdateAssociativeDimensions(kProcessAllArt);
+    if (g->dimensionsRedrawn == g->dimensionsRedrawnAlike) return err;
+    const AIErr tagged = TagSelectedArt();
+    return err ? err : tagged;
 }
 
 // The lists a regeneration keeps until the next one are given back with the plug-in.

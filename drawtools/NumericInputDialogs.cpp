@@ -10,6 +10,7 @@
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseStyleFields.h"
 #include "core/PlotwiseSuites.h"
+#include "core/UndoSteps.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "units/NumericFields.h"
 #include "units/PlotwiseUnits.h"
@@ -166,6 +167,7 @@ void numericInputOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
 
 void inputCancelBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     g->cancelledInputDialog = 1;
+    RefuseGestureInHand();  // what the gesture did before asking goes back with it
     sADMItem->DefaultNotify(item, notifier);
 }
 

@@ -104,11 +104,11 @@ void RefreshTrackerReadOut() {
     if (auto refresh = PlotwiseService().updateTrackerWindowFromSelectedArt) refresh(nullptr);
 }
 
+// A scale added is applied by the dialog's OK, which redraws the dimensions; a cancelled
+// dialog changes nothing.
 void AddCustomScale() {
     sADMDialog->Modal(g->thisPlugin, kCustomScaleDialogName, kCustomScaleDialogID, kADMModalDialogStyle,
                       Guarded<&initCustomScaleDialog>, nullptr, 0);
-    // Whatever the dialog's result: a custom scale may have been added and applied.
-    RegenerateAllDimensions();
 }
 
 void DeleteCustomScale(ADMDialogRef panel) {
@@ -186,13 +186,17 @@ void CADdocumentPopoutNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
 }
 
 void NumberFormatNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
-    if (g && UserChanged(notifier)) {
-        ADMDialogRef panel = sADMItem->GetDialog(item);
+    ADMDialogRef panel = g ? sADMItem->GetDialog(item) : nullptr;
+    const int32_t format = panel ? ActivePopupIndex(Item(panel, kNumberFormatPopup)) : -1;
+    ADMItemRef thousands = panel ? Item(panel, kThousandsCheckBox) : nullptr;
+    const int grouping = thousands && sADMItem->GetBooleanValue(thousands) ? 1 : 0;
+    // The format in use picked again changes nothing, and redraws nothing.
+    const bool same = g && (format < 0 || format == g->prefs.numberFormat) &&
+                      (!thousands || grouping == g->prefs.useThousandsSeparator);
+    if (g && UserChanged(notifier) && !same) {
         TagSelectedArt();
-        const int32_t format = ActivePopupIndex(Item(panel, kNumberFormatPopup));
         if (format >= 0) g->prefs.numberFormat = format;
-        if (ADMItemRef thousands = Item(panel, kThousandsCheckBox))
-            g->prefs.useThousandsSeparator = sADMItem->GetBooleanValue(thousands) ? 1 : 0;
+        if (thousands) g->prefs.useThousandsSeparator = grouping;
         // Every value shown anywhere is written again in the new format.
         RedrawRulers(1);
         CleanupDimensionLinks();

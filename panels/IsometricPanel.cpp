@@ -209,9 +209,22 @@ ASErr InitCADisometricWindow(ADMDialogRef dialog) {
 
 AIErr WriteCADisometricWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(kIsometricFrame, dialog); }
 
+namespace {
+
+// The view of rotation r and tilt t is the one in use: asked for again, it changes nothing.
+bool ViewInUse(float r, float t) {
+    const iso_view view = DeriveIsoView(r, t, !g->prefs.noAxoForeshortening);
+    const iso_view& now = g->prefs.isoView;
+    return view.a == now.a && view.b == now.b && view.c == now.c && view.af == now.af && view.bf == now.bf &&
+           view.cf == now.cf && view.r == now.r && view.t == now.t;
+}
+
+}  // namespace
+
 void SetCurrentAxoView(ADMDialogRef dialog, int32_t index) {
     float r = 0, t = 0;
     if (!g || !dialog || !ViewAngles(index, &r, &t)) return;
+    if (index == g->prefs.currentAxoViewIndex && ViewInUse(r, t)) return;
     if (!TakeView(dialog, r, t)) {
         ActivateView(dialog, g->prefs.currentAxoViewIndex);  // the popup shows the view kept
         return;
@@ -306,7 +319,7 @@ void RotationTiltFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         const bool rotation = sADMItem->GetID(item) == kRotationField;
         float r = g->prefs.isoView.r, t = g->prefs.isoView.t;
         (rotation ? r : t) = sADMItem->GetFloatValue(item);
-        if (TakeView(dialog, r, t))
+        if (!ViewInUse(r, t) && TakeView(dialog, r, t))
             FollowView();
         else
             ShowAngles(dialog);  // the field shows the view kept

@@ -2,6 +2,7 @@
 // scale applied to the layers.
 #include "panels/ScaleSection.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -418,8 +419,49 @@ void UpdateScalePopoutMenu(ADMDialogRef dialog) {
     sADMEntry->Enable(remove, anyCustom);
 }
 
+namespace {
+
+// The scale the popup's entry stands for is the current scale and what every layer it would
+// go to reads already: picking it again changes nothing, and is no step of undo.
+bool PickedAgain(ADMItemRef popup) {
+    const int32_t id = ActivePopupIndex(popup);
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    if (const auto& own = g->popupOwnScale; id >= 0 && own.id == id) {
+        scaler = own.scaler;
+        CopyCString(label, own.label);
+    } else if (id < 0 || getScaleDataFromScaleID(id, &scaler, label) != kNoErr) {
+        return false;
+    }
+    const auto reads = [&](AILayerHandle layer) {
+        int32_t at = 0;
+        AIReal atScaler = 0;
+        char atLabel[kScaleLabelSize] = {};
+        return PeekZA3LayerScale(layer, &at, &atScaler, atLabel) == kNoErr && at == id && atScaler == scaler &&
+               std::strncmp(atLabel, label, kScaleLabelSize) == 0;
+    };
+    if (id != g->prefs.scale || scaler != g->prefs.scaler || std::strncmp(label, g->prefs.scaleStr, kScaleLabelSize))
+        return false;
+    if (g->prefs.scaleStyle == kDocumentBasedScaleStyle)
+        return ForEachLayer([&](AILayerHandle layer) -> AIErr {
+                   return IsSpecialScaleLayer(layer) || reads(layer) ? kNoErr : kCanceledErr;
+               }) == kNoErr;
+    ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
+    const std::vector<ADMEntryRef> rows = list ? SelectedRows(list) : std::vector<ADMEntryRef>{};
+    return !rows.empty() && std::all_of(rows.begin(), rows.end(), [&](ADMEntryRef row) {
+        AILayerHandle layer = LayerOfRow(row);
+        return layer && reads(layer);
+    });
+}
+
+}  // namespace
+
 void ScalePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (!g) return;
+    if (UserChanged(notifier) && PickedAgain(item)) {
+        sADMItem->DefaultNotify(item, notifier);
+        return;
+    }
     if (TagSelectedArt() == kNoErr && UserChanged(notifier)) {
         const int32_t id = ActivePopupIndex(item);
         if (id >= 0) {

@@ -1,6 +1,7 @@
 // The undo suite. Every host message opens a journal segment; UndoChanges reverts the
 // most recent drag segment of the current gesture that is not yet reverted (creations,
-// edits, disposals, dictionaries, tags, attributes, layers), and does nothing without one.
+// edits, disposals, dictionaries, tags, attributes, layers), and does nothing without one;
+// UndoAllChanges reverts everything the gesture or message in hand has changed so far.
 #pragma once
 
 #include "AITypes.h"
@@ -21,4 +22,10 @@ struct AIUndoSuite {
     // and the changes make a step of their own; when it holds no changes and nothing was
     // changed since, the changes make its step, which later messages can join in its name.
     AIErr (*JoinUndoStep)(AIUndoStepRef step);
+    // Takes back everything the user's action in hand has changed so far, in every document:
+    // within a gesture, what its press, its drags and the message in hand changed (the drag
+    // segments UndoChanges reverts are gone with it); otherwise what the message in hand
+    // changed. What it takes back is no step of undo, and a step the action joins keeps only
+    // its own changes; what the message changes afterwards is recorded as usual.
+    AIErr (*UndoAllChanges)();
 };

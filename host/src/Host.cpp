@@ -190,6 +190,12 @@ AIErr Host::undoChanges() {
     return kNoErr;
 }
 
+AIErr Host::undoAllChanges() {
+    if (!inMessage_) return kBadParameterErr;
+    for (auto& d : docs_) d->journal().undoAllChanges();
+    return kNoErr;
+}
+
 bool Host::userUndo() {
     Document* d = frontDocument();
     return d && d->journal().userUndo();

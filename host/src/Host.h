@@ -79,6 +79,9 @@ public:
     // changes of message `step` (Journal::joinStep).
     void joinUndoStep(uint64_t step);
     AIErr undoChanges();
+    // Every document's changes of the gesture or message in hand are taken back
+    // (Journal::undoAllChanges).
+    AIErr undoAllChanges();
     bool userUndo();
     bool userRedo();
     // While one lives, what the messages change is no step of undo of its own

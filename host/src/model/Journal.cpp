@@ -51,6 +51,7 @@ void Journal::touchArt(ObjId id) {
 
 void Journal::touchErasedArt(ObjId id, Art&& art) {
     Segment& s = open();
+    if (art.dictionary) s.erasedDicts.emplace_back(id, art.dictionary);
     record(s.artsRecorded, s.arts, id, [&] { return std::make_shared<const Art>(std::move(art)); });
 }
 
@@ -152,14 +153,29 @@ void Journal::finishGesture() {
 void Journal::mergeInto(Segment& entry, Segment&& seg) {
     for (auto& r : seg.arts) record(entry.artsRecorded, entry.arts, r.first, [&] { return std::move(r.second); });
     for (auto& r : seg.dicts) record(entry.dictsRecorded, entry.dicts, r.first, [&] { return std::move(r.second); });
+    entry.erasedDicts.insert(entry.erasedDicts.end(), seg.erasedDicts.begin(), seg.erasedDicts.end());
     if (!entry.state && seg.state) entry.state = std::move(seg.state);
     if (!entry.revisionBefore) entry.revisionBefore = seg.revisionBefore;
     entry.messages.insert(entry.messages.end(), seg.messages.begin(), seg.messages.end());
 }
 
 void Journal::settle(Segment& seg) const {
-    std::erase_if(seg.arts, [this](const auto& r) { return !r.second && !doc_.art(r.first); });
-    std::erase_if(seg.dicts, [this](const auto& r) { return !r.second && !doc_.dict(r.first); });
+    IdSet madeAndGone, theirDicts;
+    std::erase_if(seg.arts, [&](const auto& r) {
+        const bool gone = !r.second && !doc_.art(r.first);
+        if (gone) madeAndGone.insert(r.first);
+        return gone;
+    });
+    // A dictionary handed to art only when it was first asked for is journaled from its
+    // first write; when that art is gone again, so is all that was written into it.
+    for (const auto& [art, dict] : seg.erasedDicts)
+        if (madeAndGone.contains(art)) theirDicts.insert(dict);
+    std::erase_if(seg.erasedDicts, [&](const auto& e) { return madeAndGone.contains(e.first); });
+    std::erase_if(seg.dicts, [&](const auto& r) {
+        const bool gone = (!r.second && !doc_.dict(r.first)) || theirDicts.contains(r.first);
+        if (gone) seg.dictsRecorded.erase(r.first);
+        return gone;
+    });
 }
 
 IdSet Journal::heldNewDicts(const Segment& seg) const {
@@ -256,6 +272,18 @@ bool Journal::undoChanges() {
     flushOpen();
     revertJournaled(seg);
     flushOpen();
+    return true;
+}
+
+bool Journal::undoAllChanges() {
+    if (!inMessage_) return false;
+    // In a gesture its entry holds the earliest record of each object it changed, the
+    // reverted drags included, so putting those back gives the drawing as it was at the press.
+    if (inGesture_) flushOpen();
+    std::optional<Segment>& changes = inGesture_ ? gestureEntry_ : cur_;
+    if (changes) (void)revert(std::move(*changes));
+    changes.reset();
+    drags_.clear();
     return true;
 }
 

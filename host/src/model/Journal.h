@@ -32,6 +32,9 @@ struct Segment {
     std::vector<std::pair<ObjId, ArtRecord>> arts;
     std::vector<std::pair<ObjId, std::optional<Dict>>> dicts;
     IdSet artsRecorded, dictsRecorded;
+    // Art erased in the segment, with its dictionary: art the segment made and erased again
+    // takes the dictionary it was handed with it (see settle).
+    std::vector<std::pair<ObjId, ObjId>> erasedDicts;
     std::optional<DocState> state;
     // The document's revision before the segment's first change, given back with its content.
     std::optional<uint64_t> revisionBefore;
@@ -69,6 +72,10 @@ public:
 
     // Revert the latest unreverted drag segment of the gesture; false when there is none.
     bool undoChanges();
+    // Revert everything the open gesture (its press, drags and the message in hand) or,
+    // outside a gesture, the open message has changed so far: nothing of it is left to
+    // become a step; false outside a message.
+    bool undoAllChanges();
     bool userUndo();
     bool userRedo();
     bool canUndo() const { return !undo_.empty() || hasLooseChanges(); }
@@ -94,7 +101,8 @@ private:
     // latest entry when it holds message `join`, else as an entry of their own.
     void closeEntry(Segment&& entry, uint64_t join);
     // Drops the records of objects made since and gone again (text measured by its
-    // outlines): there is nothing to undo of them, and they would cost memory to keep.
+    // outlines, a redraw that drew what was there), the dictionaries handed to such art
+    // included: there is nothing to undo of them, and they would cost memory to keep.
     void settle(Segment& seg) const;
     // Drops the records of what the changes put back as it was (a drag's preview taken away
     // at the release, an entry written with what it held): a gesture or message that changed

@@ -247,7 +247,9 @@ AIErr JoinUndoStep(AIUndoStepRef step) {
     return kNoErr;
 }
 
-const AIUndoSuite kUndoSuite = {UndoChanges, SetUndoText, GetCurrentUndoStep, JoinUndoStep};
+AIErr UndoAllChanges() { return host()->undoAllChanges(); }
+
+const AIUndoSuite kUndoSuite = {UndoChanges, SetUndoText, GetCurrentUndoStep, JoinUndoStep, UndoAllChanges};
 
 // ---------------------------------------------------------------- transform
 

@@ -309,8 +309,9 @@ TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
     }
 }
 
-// What a message or a gesture changes and then puts back as it was is no step of undo, and
-// what was undone before it can still be redone; a real change beside it is one step.
+// What a message or a gesture changes and then puts back as it was, or has the host take
+// back, is no step of undo, and what was undone before it can still be redone; a real change
+// beside it is one step.
 TEST_F(UndoTest, WhatAMessagePutsBackAsItWasIsNoStep) {
     auto move = [&](AIArtHandle art, AIReal x) {
         AIPathSegment s{{x, 0}, {x, 0}, {x, 0}, true};
@@ -362,6 +363,32 @@ TEST_F(UndoTest, WhatAMessagePutsBackAsItWasIsNoStep) {
              sDict->Release(d);
          }, false, 0},
         {"a drag's preview taken back at the release", [&] { drag(30); }, true, 0},
+        {"a gesture's press, drag and release all taken back at the release", [&] {
+             host.beginMessage(MessageKind::MouseDown);
+             move(editMe, 7);
+             drag(30);
+             host.beginMessage(MessageKind::MouseUp);
+             write("kept", 5);
+             EXPECT_EQ(sUndo->UndoAllChanges(), kNoErr);
+         }, false, 0},
+        {"art made, its dictionary written, and disposed", [&] {
+             AIArtHandle scratch = path({{3, 3}, {4, 4}});
+             AIDictionaryRef d = nullptr;
+             sArt->GetDictionary(scratch, &d);
+             sDict->SetIntegerEntry(d, sDict->Key("x"), 3);
+             sDict->Release(d);
+             sArt->DisposeArt(scratch);
+         }, false, 0},
+        {"a command's changes all taken back", [&] {
+             made(true);
+             move(editMe, 7);
+             EXPECT_EQ(sUndo->UndoAllChanges(), kNoErr);
+         }, false, 0},
+        {"a path moved after changes taken back", [&] {
+             write("kept", 5);
+             EXPECT_EQ(sUndo->UndoAllChanges(), kNoErr);
+             move(editMe, 7);
+         }, false, 1},
         {"a path moved", [&] { move(editMe, 7); }, false, 1},
         {"a path moved by a drag kept at the release", [&] { drag(30); }, true, 1},
         {"a dictionary made and put into an entry", [&] { made(true); }, false, 1},

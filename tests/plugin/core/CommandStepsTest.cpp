@@ -83,6 +83,10 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
          "panel \"CADtracker\" pick 49 1\npanel \"CADtracker\" set 31 \"3\" set 29 \"2\" press 34\nticks 20\n"},
         {"tracker move of a copy, selected by a timer", "select part\nticks 20",
          "panel \"CADtracker\" set 7 \"4\" option enter\nticks 20\n"},
+        {"update of a dimension whose art was moved, the art selected",
+         "tool \"Horizontal Dimension\"\nclick 20 50\ndown 60 50\ndrag 40 70\nup 40 80\nticks 20\nselect part\n"
+         "translate 10 0\nticks 20",
+         "menu \"Update Dimensions\"\nticks 30\n"},
         {"scale assistant with the rulers shown", "panel \"CADguides\" press 20\nticks 30\nselect part",
          "answer \"ScaleAssistant\" press 16 set 9 \"200\" press 1\npanel \"CADdocument\" press 20\nticks 30\n"},
     };

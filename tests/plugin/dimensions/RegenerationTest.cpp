@@ -4,10 +4,13 @@
 // and counted; clicks are re-located on art as it is now; the caller's style, tool, layer,
 // scale and flags come back; only the selected dimensions are touched when asked.
 #include <cmath>
+#include <functional>
 
+#include "IText.h"
 #include "LiveDimensionFixture.h"
 #include "axonometric/AxonometricData.h"
 #include "core/PlotwiseSelection.h"
+#include "dimensions/DrawnAlike.h"
 
 namespace livetest {
 namespace {
@@ -60,6 +63,73 @@ TEST_F(RegenerationTest, EachDimensionFromItsOwnClicksAndOffsetInItsOldPlace) {
     for (auto* c = g->firstDimensionedObjectDataPtr; c; c = c->next) clicks += c->used ? 1 : 0;
     EXPECT_EQ(clicks, 5u);
     EXPECT_EQ(g->firstChainDimDataPtr, nullptr);
+}
+
+// A redraw stands down for the drawing in place only when it draws the same: a copy of a
+// dimension's group (its line, and a text "12.5" on top) with one thing changed, against
+// the group. Places a ten-thousandth of a point apart are the same place; art of the
+// user's in either group is passed over.
+TEST_F(RegenerationTest, ARedrawIsTheDrawingInPlaceOnlyWhenItDrawsTheSame) {
+    AIArtHandle drawn = Dimension(1);
+    AIArtHandle text = nullptr;
+    ASSERT_EQ(sAITextFrame->NewPointText(kPlaceInsideOnTop, drawn, kHorizontalTextOrientation, {5, 5}, &text), kNoErr);
+    ATE::TextRangeRef ref = nullptr;
+    ASSERT_EQ(sAITextFrame->GetATETextRange(text, &ref), kNoErr);
+    ATE::ITextRange(ref).InsertAfter("12.5");
+    const auto line = [](AIArtHandle group) { return ArtMembers(group).at(1); };
+    const auto nudge = [&](AIArtHandle group, AIReal by) {
+        const AIPathSegment end{{10, by}, {10, by}, {10, by}, true};
+        EXPECT_EQ(sAIPath->SetPathSegments(line(group), 1, 1, &end), kNoErr);
+    };
+    const auto firstCharacter = [](AIArtHandle group) {
+        ATE::TextRangeRef r = nullptr;
+        EXPECT_EQ(sAITextFrame->GetATETextRange(ArtMembers(group).at(0), &r), kNoErr);
+        ATE::ITextRange range(r);
+        range.SetEnd(1);
+        return range;
+    };
+    const struct {
+        const char* what;
+        std::function<void(AIArtHandle)> change;
+        bool alike;
+    } rows[] = {
+        {"nothing", [](AIArtHandle) {}, true},
+        {"an end a ten-thousandth of a point off", [&](AIArtHandle c) { nudge(c, 1e-4f); }, true},
+        {"an end a hundredth of a point off", [&](AIArtHandle c) { nudge(c, 1e-2f); }, false},
+        {"a heavier line", [&](AIArtHandle c) {
+             AIPathStyle style{};
+             EXPECT_EQ(sAIPathStyle->GetPathStyle(line(c), &style), kNoErr);
+             style.stroke.width += 0.5f;
+             EXPECT_EQ(sAIPathStyle->SetPathStyle(line(c), &style), kNoErr);
+         }, false},
+        {"a first character of another size", [&](AIArtHandle c) {
+             ATE::ICharFeatures size;
+             size.SetFontSize(20);
+             firstCharacter(c).SetLocalCharFeatures(size);
+         }, false},
+        {"another text", [&](AIArtHandle c) { firstCharacter(c).InsertAfter("1"); }, false},
+        {"another record", [&](AIArtHandle c) {
+             Plotwise3_Live_Dimension_Data style = g->prefs.style;
+             style.id = 2;
+             EXPECT_EQ(SetDimensionData(c, &style), kNoErr);
+         }, false},
+        {"the line hidden", [&](AIArtHandle c) { EXPECT_EQ(sAIArt->SetArtUserAttr(line(c), kArtHidden, kArtHidden), kNoErr); },
+         false},
+        {"a part more", [&](AIArtHandle c) { NewArt(kPathArt, c); }, false},
+        {"art of the user's more", [&](AIArtHandle c) {
+             AIArtHandle measured = Path({{0, 0}, {1, 1}});
+             Anchor(measured, 1, 1, kIncline, 0);
+             EXPECT_EQ(sAIArt->ReorderArt(measured, kPlaceInsideOnTop, c), kNoErr);
+         }, true},
+    };
+    for (const auto& row : rows) {
+        AIArtHandle copy = nullptr;
+        ASSERT_EQ(sAIArt->DuplicateArt(drawn, kPlaceAbove, drawn, &copy), kNoErr);
+        row.change(copy);
+        EXPECT_EQ(DrawnAlike(drawn, copy, +[](AIArtHandle art) { return IsDimensionedObject(art) != 0; }), row.alike)
+            << row.what;
+        ASSERT_EQ(sAIArt->DisposeArt(copy), kNoErr);
+    }
 }
 
 TEST_F(RegenerationTest, WhatCannotBeRedrawnIsKeptAndCounted) {

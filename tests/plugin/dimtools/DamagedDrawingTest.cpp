@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DrawingDifferences.h"
 #include "RadialAngleFixture.h"
 #include "core/PlotwiseAlerts.h"
 
@@ -361,10 +362,14 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
 // label, linear and datum tools and the measuring tools, which work where no art is
 // (another layer, open, current). Art of a hidden layer is none: pressed there, each tool
 // does what it does in empty space. A resize pressed on a dimension whose art is gone is no
-// refusal: the dimension stays as it was, unsaid.
+// refusal: the dimension stays as it was, unsaid. Whenever it is refused, and also when it
+// draws nothing unsaid, the gesture leaves the drawing and the selection (a line of another
+// layer) as they were.
 TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     g->prefs.createDimensionLayer = 1;
     doc->addLayer("Notes");
+    ObjId note = 0;
+    ASSERT_EQ(session->hostEvent([&] { return doc->addPolyline({{400, 500}, {500, 520}}, false, &note); }), kNoErr);
     ASSERT_EQ(doc->setCurrentLayer("Layer 1"), kNoErr);
     const std::string lockedArt = "the object clicked is on the layer \"Layer 1\", which is locked (unlock it first).";
     const std::string noArt = "This tool must be used by clicking on an object.";
@@ -379,6 +384,7 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         std::string words;  // empty: nothing is said
         ObjId DamagedDrawingTest::*spoilt = nullptr;  // pressed art whose click records are no dictionary
         const char* current = "Layer 1";
+        AIReal reach = 60;  // how far the drags go (0: a click; 1: a hand trembling as it clicks)
     } rows[] = {
         {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + lockedArt},
         {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + lockedArt},
@@ -402,6 +408,14 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         {"Radius Dimension", kOnCircle, kHidden, noArt},
         {"Pointer Label", {100, 125}, kOpen, damaged + "\"Pointer Label\"", &DamagedDrawingTest::rect},
         {"Radius Dimension", {336, 100}, kOpen, damaged + "\"Radius Dimension\"", &DamagedDrawingTest::circle},
+        {"Center Mark", kOnCircle, kLocked, "\"Center Mark\": " + lockedArt},
+        {"Path Divider", {250, 300}, kOpen, noArt},
+        {"Door Insertion", {250, 300}, kOpen, "Click a wall to insert a door."},
+        {"Fillet Dimension", {250, 300}, kOpen, ""},
+        {"Fillet", {250, 300}, kOpen, ""},
+        {"Horizontal Dimension", {250, 300}, kOpen, "", nullptr, "Layer 1", 1},
+        {"Center Mark", {336, 100}, kOpen, damaged + "\"Center Mark\"", &DamagedDrawingTest::circle, "Layer 1", 0},
+        {"Revision Bubble", {336, 100}, kOpen, damaged + "\"Revision Bubble\"", &DamagedDrawingTest::circle, "Layer 1", 0},
         {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone
     };
     auto artCount = [&] {
@@ -426,10 +440,13 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         ASSERT_EQ(doc->setLayerVisible("Layer 1", r.layer != kHidden), kNoErr);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off
+        ASSERT_EQ(session->hostEvent([&] { return doc->select(note); }), kNoErr);
+        const std::string drawing = drawingdiff::Listing(*doc);
         const size_t alerts = Alerts().size(), art = artCount(), steps = doc->journal().undoDepth();
         std::vector<AIErr> answers{session->mouseDown(r.press)};
-        for (AIReal step : {30.0f, 60.0f}) answers.push_back(session->mouseDrag({r.press.h + step, r.press.v + step}));
-        answers.push_back(session->mouseUp({r.press.h + 60, r.press.v + 60}));
+        for (AIReal step : {r.reach / 2, r.reach})
+            if (r.reach > 0) answers.push_back(session->mouseDrag({r.press.h + step, r.press.v + step}));
+        answers.push_back(session->mouseUp({r.press.h + r.reach, r.press.v + r.reach}));
         const auto refused = std::find_if(answers.begin(), answers.end(), [](AIErr e) { return e != kNoErr; });
         EXPECT_EQ(refused == answers.end(), r.words.empty());
         if (refused != answers.end()) {
@@ -439,14 +456,24 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         const std::vector<std::string> told(all.begin() + static_cast<long>(alerts), all.end());
         EXPECT_EQ(told, r.words.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.words});
         EXPECT_EQ(artCount(), art);
-        if (!r.words.empty()) {
-            EXPECT_EQ(doc->journal().undoDepth(), steps) << "a refusal is no step of undo";
-        }
+        EXPECT_EQ(doc->journal().undoDepth(), steps) << "a refusal is no step of undo";
+        EXPECT_EQ(drawingdiff::FirstLineApart(drawing, drawingdiff::Listing(*doc)), "");
         if (records) spoil(*records);
     }
     ASSERT_EQ(Dimensions().size(), 2u);
     EXPECT_EQ(Text(Dimensions()[0]), "100.00");  // the width, as it was and shown
     EXPECT_EQ(doc->art(Dimensions()[0])->attrs & kArtHidden, 0u);
+    // A refusal after a gesture that drew leaves that gesture one step, which the next undo
+    // takes back whole.
+    session->ticks(30);
+    const std::string plain = drawingdiff::Listing(*doc);
+    const size_t steps = doc->journal().undoDepth();
+    ASSERT_EQ(PressAndDrag("Center Mark", kOnCircle, {420, 190}), kNoErr);
+    session->ticks(30);
+    EXPECT_EQ(doc->journal().undoDepth(), steps + 1);
+    EXPECT_NE(PressAndDrag("Center Mark", {250, 300}, {300, 350}), kNoErr);
+    EXPECT_TRUE(session->userUndo());
+    EXPECT_EQ(drawingdiff::FirstLineApart(plain, drawingdiff::Listing(*doc)), "");
 }
 
 }  // namespace

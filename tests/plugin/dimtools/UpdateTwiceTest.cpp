@@ -172,14 +172,29 @@ struct UpdateTwiceTest : DimensionToolTest {
     }
 
     // Two updates: each path, text and stored record stays as it was drawn (paths and texts
-    // within `tolerance`).
+    // within `tolerance`), and is the very art it was, a dimension selected stays so; neither
+    // is a step of undo, and what was undone before can still be redone.
     void ExpectUpdatesChangeNothing(double tolerance = 0.01) {
+        if (!Dimensions().empty()) {
+            ASSERT_EQ(session->hostEvent([&] { return doc->select(Dimensions().front()); }), kNoErr);
+        }
+        session->ticks(20);
+        const ObjId undone = Polyline({{500, 20}, {560, 20}});
+        ASSERT_TRUE(session->userUndo());
+        const std::string listing = drawingdiff::Listing(*doc);
+        const size_t steps = doc->journal().undoDepth();
         const auto drawn = drawingdiff::Marks(*doc);
         const auto stored = drawingdiff::Records(*doc);
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
         const auto once = drawingdiff::Marks(*doc);
         const auto storedOnce = drawingdiff::Records(*doc);
         ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+        session->ticks(20);
+        EXPECT_EQ(drawingdiff::FirstLineApart(listing, drawingdiff::Listing(*doc)), "");
+        EXPECT_EQ(doc->journal().undoDepth(), steps);
+        EXPECT_TRUE(session->userRedo());
+        EXPECT_NE(doc->art(undone), nullptr);
+        EXPECT_TRUE(session->userUndo());
         EXPECT_EQ(drawingdiff::Differences(drawn, once, tolerance), std::vector<std::string>{});
         EXPECT_EQ(drawingdiff::Differences(once, drawingdiff::Marks(*doc), tolerance), std::vector<std::string>{});
         EXPECT_EQ(drawingdiff::Differences(stored, storedOnce, 1e-4), std::vector<std::string>{});

@@ -50,13 +50,17 @@ struct ProportionToolTest : DrawToolsTest {
 
 TEST_F(ProportionToolTest, TheDialogShowsSecondOverFirst) {
     Dimension(Polyline({{0, 5}, {0, 35}}));  // a dimension's line over the first side, passed over
+    ASSERT_EQ(session->hostEvent([&] { return doc->select(second); }), kNoErr);
+    const size_t steps = doc->journal().undoDepth();
     ASSERT_EQ(Resize({Press(2)}), kNoErr);
     EXPECT_EQ(g->didFirstClick + g->didSecondClick, 0);
     ADMDialogRef d = OpenFloating(16270);
     EXPECT_EQ(Text(d, 6), "50.0%");
     EXPECT_EQ(Text(d, 8), "200.0%");
     EXPECT_BOX(first, 0, 0, 100, 40);
-    EXPECT_EQ(doc->selection(), std::vector<standin::ObjId>{first});  // Cancel leaves it selected
+    // Cancel takes back what the clicks did: the selection is as it was, and no step is left.
+    EXPECT_EQ(doc->selection(), std::vector<standin::ObjId>{second});
+    EXPECT_EQ(doc->journal().undoDepth(), steps);
 }
 
 TEST_F(ProportionToolTest, EachChoiceOfBoxesScalesAboutTheFirstClickOntoTheSecond) {

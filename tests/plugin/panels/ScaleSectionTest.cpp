@@ -106,6 +106,12 @@ TEST_F(ScaleSectionTest, AScaleChosenForSelectedRowsGoesToTheirWholeTrees) {
     EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:50", "Site - 1:50", "Detail - 1:1", "Layer 1 - 1:1"}));
     EXPECT_EQ(g->prefs.scale, 25);
     EXPECT_EQ(std::count(Requests().begin(), Requests().end(), "regenerate 0"), 1);
+    // The same scale picked again for the same rows changes nothing: no redraw, no step.
+    Requests().clear();
+    const size_t steps = Doc().journal().undoDepth();
+    ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
+    EXPECT_TRUE(Requests().empty());
+    EXPECT_EQ(Doc().journal().undoDepth(), steps);
 
     // Rows of differing scales blank the popup; rows of one scale show it.
     ASSERT_EQ(Pick(kLayerList, 0), kNoErr);
@@ -115,6 +121,13 @@ TEST_F(ScaleSectionTest, AScaleChosenForSelectedRowsGoesToTheirWholeTrees) {
     EXPECT_TRUE(View(kScalePopup).known);
     EXPECT_EQ(View(kScalePopup).text, "1:1");
     EXPECT_EQ(Doc().currentLayer(), Doc().layerByTitle("Detail"));  // the first selected row's layer
+
+    // The current scale picked for rows one of which holds another goes to that one too.
+    ASSERT_EQ(Pick(kLayerList, 0), kNoErr);
+    ASSERT_EQ(PickAlso(kLayerList, 2), kNoErr);
+    ASSERT_EQ(g->prefs.scale, 25);
+    ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
+    EXPECT_EQ(Stored("Detail"), "1:50");
 }
 
 TEST_F(ScaleSectionTest, TheListShowsEachLayersScaleAndOnlyTheUsersSwitchStoresIt) {
