@@ -1,6 +1,8 @@
 // The drawing and editing tools' families: click recording, drag and mouse up per family.
 #include "drawtools/DrawToolFamilies.h"
 
+#include "dimensions/MeasuringHit.h"
+
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseTools.h"
 #include "dimtools/ArcSegment.h"
@@ -103,6 +105,9 @@ const ToolFamilyRoutines kThreePointToolFamily{
 
 const ToolFamilyRoutines kCornerToolFamily{
     .recordClick = &RecordPairOrClear,
+    // Each of the two presses names a locked layer pressed on at once, as the other editing
+    // tools do, not only once both are in.
+    .mouseDown = +[](const PlotwiseToolRow&) { return RefuseLockedArtPressed(g->startingPoint); },
     .mouseUp = &CornerMouseUp,
     .flags = kFamilyEditsPressedArt,
 };

@@ -125,7 +125,9 @@ TEST_F(ClosedLayerTest, ToolsOfTheArtClickedClickedOnNothingAreToldAndAskNothing
                 {"Offset", 0, 450, onDimension, true}, {"Trim", 0, 450, onDimension},
                 {"Tangent Perpendicular Line", 0, 450, onDimension}, {"Path Divider", 0, 550, onDimension},
                 {"Offset", 0, 650, std::string("\"Offset\": ") + locked},
-                {"Tangent Perpendicular Line", 0, 650, std::string("\"Tangent Perpendicular Line\": ") + locked}};
+                {"Tangent Perpendicular Line", 0, 650, std::string("\"Tangent Perpendicular Line\": ") + locked},
+                {"Fillet", 0, 650, std::string("\"Fillet\": ") + locked},
+                {"Fillet", 0, 650, std::string("\"Fillet\": ") + locked, true}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.tool);
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
