@@ -93,6 +93,9 @@ AIErr ReadEntries(AIDictionaryRef dict, StoredEntries* e) {
         return err;
     if (AIErr err = usable(sAIDictionary->GetStringEntry(dict, sAIDictionary->Key(kLayerScaleStrKey), &text), &e->label))
         return err;
+    // An id is one of the table's scales: a separator's or one past the table names none.
+    ScaleTableEntry entry;
+    e->id = e->id && getScaleTableEntry(e->s.id, &entry) && entry.kind != ScaleTableEntry::Kind::separator;
     e->scaler = e->scaler && InPreferenceDomain(kScalerDomain, e->s.scaler);
     e->label = e->label && text && text[0];
     if (e->label) CopyCString(e->s.label, text);
