@@ -418,7 +418,9 @@ TEST_F(ScaleSectionTest, WhatIsShownIsWhatTheFrontDrawingStores) {
     };
     const auto expectShown = [&](const Shown& e) {
         EXPECT_EQ(View(kScalePopup).text, e.popup);
-        if (*e.row) EXPECT_EQ(View(kLayerList).text, e.row);
+        if (*e.row) {
+            EXPECT_EQ(View(kLayerList).text, e.row);
+        }
         EXPECT_EQ(g->prefs.scale, e.scale);
         EXPECT_EQ(g->prefs.scaleStyle, e.style);
         EXPECT_EQ(View(e.style == 1 ? kDocumentScaleRadio : kLayerScaleRadio).value, 1);
