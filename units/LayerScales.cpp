@@ -93,9 +93,9 @@ AIErr ReadEntries(AIDictionaryRef dict, StoredEntries* e) {
         return err;
     if (AIErr err = usable(sAIDictionary->GetStringEntry(dict, sAIDictionary->Key(kLayerScaleStrKey), &text), &e->label))
         return err;
-    // An id is one of the table's scales: a separator's or one past the table names none.
+    // An id past the table names no scale. (A separator's is kept: upgraded drawings hold it.)
     ScaleTableEntry entry;
-    e->id = e->id && getScaleTableEntry(e->s.id, &entry) && entry.kind != ScaleTableEntry::Kind::separator;
+    e->id = e->id && getScaleTableEntry(e->s.id, &entry);
     e->scaler = e->scaler && InPreferenceDomain(kScalerDomain, e->s.scaler);
     e->label = e->label && text && text[0];
     if (e->label) CopyCString(e->s.label, text);
