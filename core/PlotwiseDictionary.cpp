@@ -34,6 +34,8 @@ bool DictIter::AtEnd() const { return !iter_ || sAIDictionaryIterator->AtEnd(ite
 
 void DictIter::Next() { sAIDictionaryIterator->Next(iter_); }
 
+AIDictKey DictIter::Key() const { return sAIDictionaryIterator->GetKey(iter_); }
+
 const char* DictIter::KeyString() const {
     return sAIDictionary->GetKeyString(sAIDictionaryIterator->GetKey(iter_));
 }

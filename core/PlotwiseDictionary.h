@@ -47,6 +47,7 @@ public:
     bool AtEnd() const;
     void Next();
     const char* KeyString() const;
+    AIDictKey Key() const;
 
 private:
     AIDictionaryIterator iter_ = nullptr;
@@ -63,6 +64,17 @@ AIErr ForEachKey(AIDictionaryRef dict, Visitor&& visit) {
         if (!key) continue;
         if (AIErr err = visit(key)) return err;
     }
+    return kNoErr;
+}
+
+// The same with the keys as the host hands them, for a walk that only looks entries up.
+template <class Visitor>
+AIErr ForEachDictKey(AIDictionaryRef dict, Visitor&& visit) {
+    DictIter it;
+    if (AIErr err = it.Begin(dict)) return err;
+    for (; !it.AtEnd(); it.Next())
+        if (AIDictKey key = it.Key())
+            if (AIErr err = visit(key)) return err;
     return kNoErr;
 }
 

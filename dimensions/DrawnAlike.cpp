@@ -66,8 +66,8 @@ bool SameDictionary(AIDictionaryRef a, AIDictionaryRef b, int depth) {
         count != other)
         return false;
     if (count == 0) return true;
-    return ForEachKey(a, [&](const char* key) -> AIErr {
-               return SameEntry(a, b, sAIDictionary->Key(key), depth) ? kNoErr : kCanceledErr;
+    return ForEachDictKey(a, [&](AIDictKey key) -> AIErr {
+               return SameEntry(a, b, key, depth) ? kNoErr : kCanceledErr;
            }) == kNoErr;
 }
 
