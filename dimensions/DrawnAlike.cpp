@@ -131,23 +131,26 @@ std::string Contents(const ATE::ITextRange& range) {
     return text;
 }
 
-// Every feature of one character set alike, assigned or not.
+// Every feature numbered first..last alike, assigned or not, as get (the suite's getter of
+// one kind of value) reads it from each set.
+template <typename Value, typename Ref>
+bool SameFields(AIErr (*get)(Ref, ai_int32, Value*, ASBoolean*), Ref a, Ref b, ai_int32 first, ai_int32 last) {
+    for (ai_int32 field = first; field <= last; ++field) {
+        Value u{}, v{};
+        ASBoolean p = false, q = false;
+        get(a, field, &u, &p);
+        get(b, field, &v, &q);
+        if (p != q || u != v) return false;
+    }
+    return true;
+}
+
 bool SameCharFeatures(const ATE::ICharFeatures& a, const ATE::ICharFeatures& b) {
     bool x = false, y = false;
-    for (ai_int32 field = ATE::kCharFontSize; field <= ATE::kCharLineDashOffset; ++field) {
-        AIReal u = 0, v = 0;
-        ASBoolean p = false, q = false;
-        sATEText->CharFeatures_GetReal(a.GetRef(), field, &u, &p);
-        sATEText->CharFeatures_GetReal(b.GetRef(), field, &v, &q);
-        if (p != q || u != v) return false;
-    }
-    for (ai_int32 field = ATE::kCharTracking; field <= ATE::kCharLineJoin; ++field) {
-        ai_int32 u = 0, v = 0;
-        ASBoolean p = false, q = false;
-        sATEText->CharFeatures_GetInt(a.GetRef(), field, &u, &p);
-        sATEText->CharFeatures_GetInt(b.GetRef(), field, &v, &q);
-        if (p != q || u != v) return false;
-    }
+    if (!SameFields(sATEText->CharFeatures_GetReal, a.GetRef(), b.GetRef(), ATE::kCharFontSize,
+                    ATE::kCharLineDashOffset) ||
+        !SameFields(sATEText->CharFeatures_GetInt, a.GetRef(), b.GetRef(), ATE::kCharTracking, ATE::kCharLineJoin))
+        return false;
     if (a.GetFill(&x) != b.GetFill(&y) || x != y || a.GetStroke(&x) != b.GetStroke(&y) || x != y) return false;
     if (!(a.GetFont(&x) == b.GetFont(&y)) || x != y) return false;
     if (!(a.GetFillColor(&x).GetAIColor() == b.GetFillColor(&y).GetAIColor()) || x != y) return false;
@@ -157,15 +160,9 @@ bool SameCharFeatures(const ATE::ICharFeatures& a, const ATE::ICharFeatures& b) 
 
 bool SameParaFeatures(const ATE::IParaFeatures& a, const ATE::IParaFeatures& b) {
     bool x = false, y = false;
-    if (a.GetJustification(&x) != b.GetJustification(&y) || x != y) return false;
-    for (ai_int32 field = ATE::kParaStartIndent; field <= ATE::kParaDesiredLetterSpacing; ++field) {
-        AIReal u = 0, v = 0;
-        ASBoolean p = false, q = false;
-        sATEText->ParaFeatures_GetReal(a.GetRef(), field, &u, &p);
-        sATEText->ParaFeatures_GetReal(b.GetRef(), field, &v, &q);
-        if (p != q || u != v) return false;
-    }
-    return true;
+    return a.GetJustification(&x) == b.GetJustification(&y) && x == y &&
+           SameFields(sATEText->ParaFeatures_GetReal, a.GetRef(), b.GetRef(), ATE::kParaStartIndent,
+                      ATE::kParaDesiredLetterSpacing);
 }
 
 bool SameText(AIArtHandle a, AIArtHandle b) {

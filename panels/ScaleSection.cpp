@@ -442,7 +442,7 @@ bool PickedAgain(ADMItemRef popup) {
     };
     if (id != g->prefs.scale || scaler != g->prefs.scaler || std::strncmp(label, g->prefs.scaleStr, kScaleLabelSize))
         return false;
-    if (g->prefs.scaleStyle == kDocumentBasedScaleStyle)
+    if (DocumentScaleStyle() == kDocumentBasedScaleStyle)
         return ForEachLayer([&](AILayerHandle layer) -> AIErr {
                    return IsSpecialScaleLayer(layer) || reads(layer) ? kNoErr : kCanceledErr;
                }) == kNoErr;

@@ -43,13 +43,12 @@ AIErr CarryDocumentScaleToLayers();
 // Labels are at least kScaleLabelSize bytes; every out pointer must be valid.
 
 // The layer's scale: its own entries; else (for a sublayer) those of its top-level layer;
-// else 1:1 in layer-based style and the current scale in any other. In the last two cases
-// the result is written to the whole tree first. Host errors are returned at once, with
-// the outputs as far as they were filled. In document-based style the default is the
-// document's scale (that of its ordinary layers, else the scale a new drawing starts at), and
-// it is stored on every ordinary layer tree that holds none. What is missing of a stored scale (an entry
-// missing or of another type, a scaler that is not a finite positive number, an empty
-// label) is rebuilt from the rest through the scale table, stored on that layer and named
+// else 1:1 in layer-based style, and in document-based style the document's scale (that of
+// its ordinary layers, else the scale a new drawing starts at). In the last two cases the
+// result is written to the whole tree first, and in document-based style to every ordinary
+// layer tree that holds none. Host errors are returned at once, with the outputs as far as
+// they were filled. What is missing of a stored scale (an entry missing or of another type,
+// a scaler outside a scale's limits, an empty label) is rebuilt from the rest through the scale table, stored on that layer and named
 // to the user (NoteForUser); only a stored scale of which no usable scale is left counts as
 // none, and the layer is named too.
 AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label);
