@@ -2,6 +2,7 @@
 // layer and hit-test suites.
 #include "artwork/PathEditing.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "artwork/PathMeasure.h"
@@ -13,18 +14,6 @@
 #include "core/PlotwiseSuites.h"
 
 namespace {
-
-AIErr readPath(AIArtHandle path, std::vector<AIPathSegment>& segments, ASBoolean* closed) {
-    if (path == nullptr || sAIPath == nullptr) return kBadParameterErr;
-    int16_t count = 0;
-    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
-    segments.resize(count > 0 ? static_cast<std::size_t>(count) : 0);
-    if (count > 0) {
-        if (AIErr err = sAIPath->GetPathSegments(path, 0, count, segments.data())) return err;
-    }
-    if (closed != nullptr) return sAIPath->GetPathClosed(path, closed);
-    return kNoErr;
-}
 
 AIErr writePath(AIArtHandle path, const std::vector<AIPathSegment>& segments) {
     const auto count = static_cast<int16_t>(segments.size());
@@ -55,13 +44,13 @@ AIErr splitSpan(std::vector<AIPathSegment>& segments, int n, AIReal t) {
 AIErr addArea(AIArtHandle path, int compoundParent, const double* share, AIReal& area, AIReal& compArea,
               AIReal& perimeter) {
     std::vector<AIPathSegment> segments;
-    ASBoolean closed = 0;
-    if (AIErr err = readPath(path, segments, &closed)) return err;
+    bool closed = false;
+    if (AIErr err = ReadPathSegments(path, &segments, &closed)) return err;
     if (segments.empty()) return kNoErr;
     // An open path encloses the figure its chord closes, as the host fills it.
     AIReal signedArea = 0.0f, length = 0.0f;
     if (AIErr err = calculatePathAreaAndPerimeter(segments.data(), static_cast<ai_int16>(segments.size()), 0,
-                                                  static_cast<ai_int16>(segments.size() - 1), closed != 0, &signedArea,
+                                                  static_cast<ai_int16>(segments.size() - 1), closed, &signedArea,
                                                   &length)) {
         return err;
     }
@@ -87,6 +76,21 @@ AIErr addCompound(AIArtHandle compound, AIReal& area, AIReal& compArea, AIReal& 
 
 }  // namespace
 
+AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed) {
+    if (!path || !anchors || !sAIPath) return kBadParameterErr;
+    int16_t count = 0;
+    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
+    anchors->assign(static_cast<size_t>(std::max<int16_t>(count, 0)), AIPathSegment{});
+    if (count > 0) {
+        if (AIErr err = sAIPath->GetPathSegments(path, 0, count, anchors->data())) return err;
+    }
+    if (!closed) return kNoErr;
+    ASBoolean isClosed = false;
+    if (AIErr err = sAIPath->GetPathClosed(path, &isClosed)) return err;
+    *closed = isClosed != 0;
+    return kNoErr;
+}
+
 AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t) {
     const int count = static_cast<int>(segments.size());
     return splitSpan(segments, n == -1 ? count - 1 : n, t);
@@ -94,7 +98,7 @@ AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t)
 
 AIErr AddBezierPoint(AIArtHandle path, ai_int16 n, AIReal t) {
     std::vector<AIPathSegment> segments;
-    if (AIErr err = readPath(path, segments, nullptr)) return err;
+    if (AIErr err = ReadPathSegments(path, &segments, nullptr)) return err;
     if (AIErr err = AddBezierPoint(segments, n, t)) return err;
     return writePath(path, segments);
 }

@@ -1,10 +1,13 @@
-// Edits and walks of path art: an anchor added into a span at a parameter, and area and
+// Edits and walks of path art: its anchors read, an anchor added into a span at a parameter, and area and
 // perimeter summed over groups and compound paths.
 #pragma once
 
 #include <vector>
 
 #include "AITypes.h"
+
+// The anchors of a path, and whether it is closed when asked.
+AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed);
 
 // Splits span n (-1: the closing span) at t by de Casteljau: a smooth anchor at n + 1
 // with the curve point and its tangent handles, the neighbours' handles scaled by t and

@@ -87,7 +87,10 @@ int32_t GetDimensionID(AIArtHandle art) {
     return ReadDimensionID(art, &id) == kNoErr ? id : 0;
 }
 
-AIErr SetDimensionID(AIArtHandle art, int32_t id) {
+namespace {
+
+// One integer of a dimension's style record; art that is no dimension is left alone.
+AIErr SetStyleInteger(AIArtHandle art, const char* field, int32_t value) {
     if (!art) return kCADErr;
     DictRef dict;
     if (AIErr err = GetArtDictionary(art, dict)) return err;
@@ -95,8 +98,14 @@ AIErr SetDimensionID(AIArtHandle art, int32_t id) {
     if (!IsKnownKey(dict.get(), DimensionKey(key))) return kNoErr;
     DictRef sub;
     if (AIErr err = GetSubDictionary(dict.get(), key, sub)) return err;
-    return SetIntegerByKey(sub.get(), IdKey(key), id);
+    return SetIntegerByKey(sub.get(), ComposeKey(key, kZA3Prefix, kAttrName, field), value);
 }
+
+}  // namespace
+
+AIErr SetDimensionID(AIArtHandle art, int32_t id) { return SetStyleInteger(art, "id", id); }
+
+AIErr KeepDimensionAsDrawn(AIArtHandle art) { return SetStyleInteger(art, "live", 0); }
 
 AIErr FindHighestDimensionID(int32_t* highest) {
     if (!highest) return kCADErr;

@@ -494,19 +494,6 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
     return replaced ? Redraw::kReplaced : placed ? Redraw::kNotDrawn : Redraw::kUnusable;
 }
 
-// A dimension as the user knows it: by the text it shows.
-std::string DimensionName(AIArtHandle group) {
-    std::string name = "a dimension without text";
-    AIArtHandle child = nullptr;
-    if (sAIArt->GetArtFirstChild(group, &child) != kNoErr || !child) return name;
-    char text[256] = {};
-    (void)ForEachDimensionText(child, false, [&](AIArtHandle art, int16_t) -> AIErr {
-        if (GetStringFromTextObject(art, text, sizeof text) == kNoErr && text[0]) name = '"' + std::string(text) + '"';
-        return kCanceledErr;  // the first text names it
-    });
-    return name;
-}
-
 // Where a link's dimension was drawn: the end of its drag (the first click, or for the
 // radial kinds the centre of the art, moved by the stored offset) when the link holds the
 // drag, else its first click as the art lies now.
@@ -618,6 +605,18 @@ AIErr GiveSharedIdsNewOnes() {
 }
 
 }  // namespace
+
+std::string DimensionName(AIArtHandle group) {
+    std::string name = "a dimension without text";
+    AIArtHandle child = nullptr;
+    if (sAIArt->GetArtFirstChild(group, &child) != kNoErr || !child) return name;
+    char text[256] = {};
+    (void)ForEachDimensionText(child, false, [&](AIArtHandle art, int16_t) -> AIErr {
+        if (GetStringFromTextObject(art, text, sizeof text) == kNoErr && text[0]) name = '"' + std::string(text) + '"';
+        return kCanceledErr;  // the first text names it
+    });
+    return name;
+}
 
 AIErr AppendClick(const Plotwise3_dimensioned_object_data& click) {
     Plotwise3_dimensioned_object_data* node = nullptr;

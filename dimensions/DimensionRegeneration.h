@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <span>
+#include <string>
 
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
@@ -57,6 +58,9 @@ bool DragIsTheClick(int32_t kind);
 // drag record's length and angle; `alongAxes` (its art is axonometric) reads the angle
 // markers as the view's receding axes.
 AIRealPoint EndOfDragRecord(const AIRealPoint& first, AIReal length, AIReal angle, bool alongAxes);
+
+// A dimension as the user knows it: by the text it shows ("a dimension without text").
+std::string DimensionName(AIArtHandle group);
 
 // Removes from all visible measured art every link of a dimension that no longer exists
 // (hidden and static dimensions exist), and "ZA3_Object" where no link is left. When the

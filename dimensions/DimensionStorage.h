@@ -103,6 +103,8 @@ int32_t GetDimensionID(AIArtHandle art);
 // an id below kFirstDimensionId).
 AIErr ReadDimensionID(AIArtHandle art, int32_t* id);
 AIErr SetDimensionID(AIArtHandle art, int32_t id);
+// Makes the dimension static: an update keeps it as drawn, whatever its clicks say.
+AIErr KeepDimensionAsDrawn(AIArtHandle art);
 // The highest id of any live dimension in the document (0 when there is none). When the
 // host cannot list the document's art the answer is unknown: the current counter
 // prefs.style.id is returned, so that assigning the result to the counter keeps it, and

@@ -11,6 +11,7 @@
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/PlotwiseSuites.h"
+#include "dimensions/MeasuredArtEdit.h"
 #include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -203,14 +204,24 @@ AIErr DropEmptyGroup() {
     return err;
 }
 
-AIErr JoinLine(const LineEnd& start, const LineEnd& end, const AIRealPoint& e) {
+AIErr Join(const LineEnd& start, const LineEnd& end, const AIRealPoint& e, bool retract) {
     if (start.joinable() && end.joinable()) {
         if (start.path != end.path) return MergePaths(start, end);
         if (start.anchor == end.anchor) return kNoErr;  // a line from an anchor to itself
         return ClosePath(start);
     }
-    if (start.joinable()) return ExtendFrom(start, e, true);
-    return ExtendFrom(end, g->startingPoint, true);
+    if (start.joinable()) return ExtendFrom(start, e, retract);
+    return ExtendFrom(end, g->startingPoint, retract);
+}
+
+// A join keeps what measures the joined paths: their dimensions' clicks go with their points,
+// renumbered where an anchor is added at a path's start, onto the one path left.
+AIErr JoinLine(const LineEnd& start, const LineEnd& end, const AIRealPoint& e, bool retract = true) {
+    MeasuredArtEdit measured;
+    for (const LineEnd* joined : {&start, &end})
+        if (AIErr err = measured.Take(joined->path)) return err;
+    if (AIErr err = Join(start, end, e, retract)) return err;
+    return measured.Carry({start.joinable() ? &start.path : &end.path, 1});
 }
 
 }  // namespace
@@ -240,7 +251,7 @@ AIErr doInputCADLineTool(double length, double angle) {
     if (AIErr err = TrackLine(s, e, static_cast<AIReal>(angle))) return err;
     if (!start.joinable()) return drawLine(s, e, g->group);
     // Typed lines join whatever the preference says, and keep the anchor's handles.
-    if (AIErr err = ExtendFrom(start, e, false)) return err;
+    if (AIErr err = JoinLine(start, LineEnd{}, e, /*retract=*/false)) return err;
     return DropEmptyGroup();
 }
 

@@ -15,6 +15,7 @@
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 #include "dimensions/DimensionLayer.h"
+#include "dimensions/MeasuredArtEdit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
@@ -352,11 +353,18 @@ AIErr MakeCorner(bool arc, const AIRealPoint& x, const AIRealPoint& m, Side& one
         cut = WithArc(cut, x, m, one, two);
     else if (Distance(one.tangent, two.tangent) <= kCoincident)
         MergeTangents(cut);
+    // What measures the paths goes with their points to the path that holds them now.
+    MeasuredArtEdit measured;
+    if (AIErr err = measured.Take(one.click.path)) return err;
+    if (!samePath)
+        if (AIErr err = measured.Take(two.click.path)) return err;
     if (AIErr err = WritePathSegments(one.click.path, cut.anchors, cut.closed)) return err;
-    if (samePath) return kNoErr;
-    // One path takes the place of both, with both dictionaries (the first's entries win).
-    if (AIErr err = CopyArtDictionaryToArt(two.click.path, one.click.path)) return err;
-    return sAIArt->DisposeArt(two.click.path);
+    if (!samePath) {
+        // One path takes the place of both, with both dictionaries (the first's entries win).
+        if (AIErr err = CopyArtDictionaryToArt(two.click.path, one.click.path)) return err;
+        if (AIErr err = sAIArt->DisposeArt(two.click.path)) return err;
+    }
+    return measured.Carry({&one.click.path, 1});
 }
 
 }  // namespace

@@ -91,20 +91,6 @@ const AIPathSegment& PathClick::end() const {
 
 AIRealBezier PathClick::bezier() const { return AIRealBezier{start().p, start().out, end().in, end().p}; }
 
-AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed) {
-    int16_t count = 0;
-    if (AIErr err = sAIPath->GetPathSegmentCount(path, &count)) return err;
-    anchors->assign(static_cast<size_t>(std::max<int16_t>(count, 0)), AIPathSegment{});
-    if (count > 0) {
-        if (AIErr err = sAIPath->GetPathSegments(path, 0, count, anchors->data())) return err;
-    }
-    if (!closed) return kNoErr;
-    ASBoolean isClosed = false;
-    if (AIErr err = sAIPath->GetPathClosed(path, &isClosed)) return err;
-    *closed = isClosed != 0;
-    return kNoErr;
-}
-
 AIErr WritePathSegments(AIArtHandle path, const std::vector<AIPathSegment>& anchors, bool closed) {
     if (anchors.size() > static_cast<size_t>(std::numeric_limits<int16_t>::max())) return kOutOfRangeErr;
     const auto count = static_cast<int16_t>(anchors.size());

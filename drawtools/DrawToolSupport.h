@@ -10,6 +10,7 @@
 #include "AIHitTest.h"
 #include "AITypes.h"
 
+#include "artwork/PathEditing.h"
 #include "core/PlotwiseHitTest.h"
 
 // Message 17014: the trim and extend tools work on open paths only.
@@ -77,8 +78,7 @@ struct PathClick {
 // receives that hit, whatever was hit.
 AIErr HitPathSegment(const AIRealPoint& point, int32_t request, PathClick* click, bool* clicked,
                      AIToolHitData* hit = nullptr);
-// The anchors of a path, and writing them back whole.
-AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed);
+// Writing a path's anchors back whole (ReadPathSegments reads them).
 AIErr WritePathSegments(AIArtHandle path, const std::vector<AIPathSegment>& anchors, bool closed);
 // Splits span k of the anchors (k = size - 1: the closing span) at the increasing
 // parameters ts of the span as it is, putting the new anchors at k + 1, k + 2, ...: a

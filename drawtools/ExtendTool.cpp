@@ -6,6 +6,7 @@
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
+#include "dimensions/MeasuredArtEdit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/BezierGeometry.h"
@@ -32,14 +33,16 @@ AIErr LineCrossingMessage(AIErr err) {
     return err;
 }
 
-// A straight end segment: its nearer anchor (the first on a tie) moves onto the crossing.
-AIErr ExtendStraight(const PathClick& a, const PathClick& boundary) {
+// A straight end segment: its nearer anchor (the first on a tie) moves onto the crossing, and
+// stays the anchor measured there.
+AIErr ExtendStraight(const PathClick& a, const PathClick& boundary, MeasuredArtEdit& measured) {
     AIRealPoint x{};
     if (AIErr err = GetLineSegmentIntersectionWithBezier(a.start(), a.end(), boundary.start(), boundary.end(), &x))
         return LineCrossingMessage(err);
     const AIReal toStart = sAIRealMath->AIRealPointLength(&a.start().p, &x);
     const AIReal toEnd = sAIRealMath->AIRealPointLength(&a.end().p, &x);
     const auto moved = static_cast<int16_t>(toStart <= toEnd ? a.segment : a.segment + 1);
+    measured.Moves(a.path, moved);
     const AIPathSegment onCrossing = CornerAnchor(x);
     return sAIPath->SetPathSegments(a.path, moved, 1, &onCrossing);
 }
@@ -96,6 +99,10 @@ AIErr doCADExtendTool() {
     if (AIErr err = HitPathSegment(g->secondClick, kAllHitRequest, &boundary, &clicked)) return err;
     if (!clicked) return RefuseClick(boundary.onDimension);
     if (a.segment != 0 && a.segment != a.count() - 2) return ShowCoreMessage(kOnlyEndsExtendMessage);
-    if (!SegmentIsCurved(a.start(), a.end())) return ExtendStraight(a, boundary);
-    return ExtendCurved(a, boundary);
+    // What measures the path keeps its points, which an anchor added at the start renumbers.
+    MeasuredArtEdit measured;
+    if (AIErr err = measured.Take(a.path)) return err;
+    const AIErr err =
+        SegmentIsCurved(a.start(), a.end()) ? ExtendCurved(a, boundary) : ExtendStraight(a, boundary, measured);
+    return err ? err : measured.Carry({&a.path, 1});
 }

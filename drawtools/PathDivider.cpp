@@ -20,6 +20,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLines.h"
 #include "dimensions/DimensionPaint.h"
+#include "dimensions/MeasuredArtEdit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
@@ -167,7 +168,7 @@ AIErr DrawCrosshair(AILayerHandle layer, const Mark& m) {
 // Open pieces from each division point to the next, directly above the path with its
 // paint, later pieces below earlier ones; a piece of one anchor (a division point on the
 // path's last anchor) is none. The path goes.
-AIErr BreakApart(AIArtHandle art, const Division& d) {
+AIErr BreakApart(AIArtHandle art, const Division& d, std::vector<AIArtHandle>* pieces) {
     AIPathStyle style{};
     if (AIErr err = sAIPathStyle->GetPathStyle(art, &style)) return err;
     std::vector<size_t> starts{0};
@@ -178,6 +179,7 @@ AIErr BreakApart(AIArtHandle art, const Division& d) {
         if (to <= from) continue;
         AIArtHandle piece = nullptr;
         if (AIErr err = sAIArt->NewArt(kPathArt, kPlaceAbove, art, &piece)) return err;
+        pieces->push_back(piece);
         const std::vector<AIPathSegment> anchors(d.anchors.begin() + static_cast<std::ptrdiff_t>(from),
                                                  d.anchors.begin() + static_cast<std::ptrdiff_t>(to) + 1);
         if (AIErr err = WritePathSegments(piece, anchors, false)) return err;
@@ -251,6 +253,10 @@ AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_
         return doPlotwiseErrorDialog(kTooFine);
 
     Division d = Divide(path, plan.first, plan.step, plan.bound, crosshairs != 0);
+    // What measures the path goes with its points, to the pieces when it is broken apart.
+    MeasuredArtEdit measured;
+    if (AIErr err = measured.Take(art)) return err;
+    std::vector<AIArtHandle> now{art};
     if (action == 1) {
         if (closed) {
             // The repeated anchor 0 gives its in-handle, which ends the closing piece, back.
@@ -259,8 +265,10 @@ AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_
         }
         if (AIErr err = WritePathSegments(art, d.anchors, closed)) return err;
     } else {
-        if (AIErr err = BreakApart(art, d)) return err;
+        now.clear();
+        if (AIErr err = BreakApart(art, d, &now)) return err;
     }
+    if (AIErr err = measured.Carry(now)) return err;
     if (d.marks.empty()) return kNoErr;
     if (AIErr err = setPathAndArrowheadStyles()) return err;
     for (const Mark& m : d.marks)

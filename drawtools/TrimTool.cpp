@@ -15,6 +15,7 @@
 #include "core/PlotwiseTools.h"
 #include "core/UserLayer.h"
 #include "dimensions/DimensionStorage.h"
+#include "dimensions/MeasuredArtEdit.h"
 #include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
@@ -254,8 +255,9 @@ AIErr CutNearerEnd(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
     return WritePathSegments(path, kept, false);
 }
 
-// Delete mode: the piece between the nearest crossings on either side of the click goes.
-AIErr TrimDelete(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
+// Delete mode: the piece between the nearest crossings on either side of the click goes;
+// `copy` is the path made of what lay before it, when the path is split in two.
+AIErr TrimDelete(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0, AIArtHandle* copy) {
     const AIReal t1 = g->intersectionTvalues[1], t2 = g->intersectionTvalues[2];
     const auto s1 = static_cast<size_t>(g->intersectionSegNums[1]), s2 = static_cast<size_t>(g->intersectionSegNums[2]);
     // A crossing on the path's own first or last anchor only touches it there: nothing lies
@@ -287,9 +289,10 @@ AIErr TrimDelete(AIArtHandle path, Anchors& anchors, int16_t s0, AIReal t0) {
     }
     // The path keeps the part from the after-crossing on; a copy right above it (on its
     // layer, in its group) the part up to the before-crossing.
-    AIArtHandle copy = nullptr;
-    if (AIErr err = sAIArt->DuplicateArt(path, kPlaceAbove, path, &copy)) return err;
-    if (AIErr err = WritePathSegments(copy, Slice(anchors, 0, beforeAt), false)) return err;
+    if (AIErr err = sAIArt->DuplicateArt(path, kPlaceAbove, path, copy)) return err;
+    // The copy poses as no measured art: the clicks on its points are carried to it.
+    if (AIErr err = DeleteDimObjectDictionary(*copy)) return err;
+    if (AIErr err = WritePathSegments(*copy, Slice(anchors, 0, beforeAt), false)) return err;
     return WritePathSegments(path, Slice(anchors, afterAt, anchors.size() - 1), false);
 }
 
@@ -333,13 +336,21 @@ AIErr doSingleClickTrimTool() {
     g->intersectionSegNums[2] = static_cast<int16_t>(anchors.size() - 1);
     if (AIErr err = SearchCrossings(anchors, s0)) return err;
 
-    if (g->prefs.trimToolDeletes) return TrimDelete(path, anchors, s0, t0);
-    if (list.nodes().empty()) {
-        CutAt(anchors, static_cast<size_t>(s0), t0);
+    // What measures the path goes with its points to the path (or the piece) holding them.
+    MeasuredArtEdit measured;
+    if (AIErr err = measured.Take(path)) return err;
+    AIArtHandle copy = nullptr;
+    if (g->prefs.trimToolDeletes) {
+        if (AIErr err = TrimDelete(path, anchors, s0, t0, &copy)) return err;
     } else {
-        AddAnchorsAtCrossings(anchors, list.nodes());
+        if (list.nodes().empty())
+            CutAt(anchors, static_cast<size_t>(s0), t0);
+        else
+            AddAnchorsAtCrossings(anchors, list.nodes());
+        if (AIErr err = WritePathSegments(path, anchors, false)) return err;
     }
-    return WritePathSegments(path, anchors, false);
+    const AIArtHandle now[] = {path, copy};
+    return measured.Carry(now);
 }
 
 AIErr getTrimIntersections(AIArtHandle art, const AIRealBezier& segment) {

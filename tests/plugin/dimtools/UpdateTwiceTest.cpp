@@ -3,6 +3,7 @@
 // empty space) on lines, a rectangle and a circle, or on a depth cube and a circle on its
 // top; then the drawing is updated twice. Every path and text stays where the tool put it,
 // on the axonometric art to the last bit of its floats.
+#include <functional>
 #include <random>
 
 #include "DimensionToolFixture.h"
@@ -474,6 +475,130 @@ TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
                 m.numbers[k] -= 20;
         EXPECT_EQ(drawingdiff::Differences(moved, drawingdiff::Marks(*doc)), std::vector<std::string>{});
     }
+}
+
+// An edit that adds, removes or renumbers anchors of a measured path carries the clicks of
+// its dimensions to the same points: "Update Dimensions" afterwards draws just what was
+// there. A plate (top-left, top-right, bottom-right, bottom-left) carries its width, its
+// height, the angle at its bottom-right corner and a datum chain up its left side to a place
+// on it; a flange, an open path from a hooked start S, along the bottom A-B, up B-C and back
+// to D, its width, height, the angle at B and a datum chain along its top.
+TEST_F(UpdateTwiceTest, AnEditKeepsWhatMeasuresThePathItEdits) {
+    const AIRealPoint S{60, 140}, A{100, 100}, B{220, 100}, C{220, 160}, D{160, 160};
+    const AIRealPoint onHook{62.03125f, 121.09375f};  // t = 0.25 of the hook
+    const auto click = [&](const char* tool, std::vector<AIRealPoint> points, uint32_t keys = aiEventModifiers_Option) {
+        ASSERT_EQ(session->selectTool(tool), kNoErr);
+        for (size_t i = 0; i < points.size(); ++i)
+            ASSERT_EQ(session->click(points[i], i + 1 == points.size() ? keys : 0), kNoErr) << session->lastError();
+    };
+    const struct Row {
+        const char* name;
+        bool plate;
+        std::vector<std::vector<AIRealPoint>> lines;  // crossing or boundary lines drawn first
+        std::function<void()> edit;
+    } rows[] = {
+        {"fillet of the top-left corner", true, {}, [&] { click("Fillet", {{200, 200}, {100, 175}}); }},
+        {"chamfer of the top-left corner", true, {}, [&] { click("Chamfer", {{200, 200}, {100, 175}}); }},
+        {"path divider adding anchors", true, {}, [&] { click("Path Divider", {{200, 200}}); }},
+        {"path divider breaking the plate apart", true, {}, [&] {
+             g->pathDividerAction = 0;
+             click("Path Divider", {{200, 200}});
+         }},
+        {"trim adding an anchor on A-B", false, {{{130, 80}, {130, 120}}}, [&] {
+             g->prefs.trimToolDeletes = 0;
+             click("Trim", {{160, 100}}, 0);
+         }},
+        {"trim cutting A-B in two paths", false, {{{130, 80}, {130, 120}}, {{150, 80}, {150, 120}}}, [&] {
+             g->prefs.trimToolDeletes = 1;
+             click("Trim", {{140, 100}}, 0);
+         }},
+        {"extend of the hook's start", false, {{{40, 170}, {80, 170}}}, [&] { click("Extend", {onHook, {50, 170}}, 0); }},
+        {"line joined at the path's start", false, {}, [&] {
+             g->prefs.okToConnectCADlinePaths = 1;
+             ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
+             ASSERT_EQ(session->mouseDown(S), kNoErr);
+             ASSERT_EQ(session->mouseDrag({45, 145}), kNoErr);
+             ASSERT_EQ(session->mouseUp({30, 140}), kNoErr);
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        doc = &session->newDocument();
+        g->prefs.filletRadius = 20;
+        g->prefs.chamferDistance1 = g->prefs.chamferDistance2 = 15;
+        g->pathDividerMethod = 3;  // four equal parts of 150 from the top-left corner
+        g->pathDividerEqualNumDivs = 4;
+        g->pathDividerAction = 1;
+        g->pathDividerAddCrosshairs = 0;
+        for (const auto& line : row.lines) Polyline(line);
+        if (row.plate) {
+            Rect(100, 100, 200, 100);
+            ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {300, 100}}, {200, 60}), kNoErr);
+            ASSERT_EQ(Dimension("Vertical Dimension", {{300, 100}, {300, 200}}, {340, 150}), kNoErr);
+            ASSERT_EQ(Dimension("Angular Dimension", {{260, 100}, {300, 140}}, {280, 120}), kNoErr);
+            ASSERT_EQ(Dimension("Vertical Datum Dimension", {{100, 100}, {100, 150}}, {60, 150}), kNoErr);
+        } else {
+            ObjId flange = 0;
+            ASSERT_EQ(session->hostEvent([&] {
+                return Doc().addPath({{S, S, {60, 110}, false}, {A, {70, 100}, A, true}, {B, B, B, true},
+                                      {C, C, C, true}, {D, D, D, true}},
+                                     false, &flange);
+            }), kNoErr);
+            ASSERT_EQ(Dimension("Horizontal Dimension", {A, B}, {160, 60}), kNoErr);
+            ASSERT_EQ(Dimension("Vertical Dimension", {B, C}, {260, 130}), kNoErr);
+            ASSERT_EQ(Dimension("Angular Dimension", {{180, 100}, {220, 130}}, {200, 120}), kNoErr);
+            ASSERT_EQ(Dimension("Horizontal Datum Dimension", {D, C}, {190, 190}), kNoErr);
+        }
+        const size_t alerts = Alerts().size();
+        row.edit();
+        const auto edited = drawingdiff::Marks(*doc);
+        ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+        EXPECT_EQ(g->dimensionsRedrawn, 4);  // each found its clicks, and drew what it drew
+        std::vector<std::string> texts;
+        for (ObjId d : Dimensions()) texts.push_back(Texts(d).at(0));
+        using Shown = std::vector<std::string>;
+        EXPECT_EQ(texts, (row.plate ? Shown{"200.00", "100.00", "90.00", "50.00"} : Shown{"120.00", "60.00", "90.00", "60.00"}));
+        EXPECT_EQ(drawingdiff::Differences(edited, drawingdiff::Marks(*doc), 0.01), std::vector<std::string>{});
+        EXPECT_EQ(Alerts().size(), alerts) << (Alerts().empty() ? "" : Alerts().back());
+    }
+}
+
+// A fillet of a measured corner removes the point its width and height measure: they are
+// kept as drawn and named, while the angle beside it and the datum chain are carried. Undone,
+// the plate and every click are as they were, and all four follow it again. A fillet of art
+// no dimension measures writes no record and tells nothing.
+TEST_F(UpdateTwiceTest, AnEditThatRemovesAMeasuredPointKeepsItsDimensionsAsDrawn) {
+    Rect(100, 100, 200, 100);
+    const ObjId plain = Rect(400, 100, 100, 100);
+    ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 100}, {300, 100}}, {200, 60}), kNoErr);
+    ASSERT_EQ(Dimension("Vertical Dimension", {{300, 100}, {300, 200}}, {340, 150}), kNoErr);
+    ASSERT_EQ(Dimension("Angular Dimension", {{260, 100}, {300, 140}}, {280, 120}), kNoErr);
+    ASSERT_EQ(Dimension("Vertical Datum Dimension", {{100, 100}, {100, 150}}, {60, 150}), kNoErr);
+    const auto stored = drawingdiff::Records(*doc);
+    g->prefs.filletRadius = 20;
+    ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
+    ASSERT_EQ(session->click({200, 100}), kNoErr);
+    ASSERT_EQ(session->click({300, 160}, aiEventModifiers_Option), kNoErr);
+    ASSERT_FALSE(Alerts().empty());
+    EXPECT_EQ(Alerts().back(), "These dimensions measured a point that an edit removed, so they were kept as drawn and "
+                               "no longer follow their art: \"100.00\"; \"200.00\"");
+    const auto edited = drawingdiff::Marks(*doc);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(g->dimensionsRedrawn, 2);
+    EXPECT_EQ(g->dimensionsKept, 2);
+    EXPECT_EQ(drawingdiff::Differences(edited, drawingdiff::Marks(*doc), 0.01), std::vector<std::string>{});
+
+    ASSERT_TRUE(session->userUndo());  // the update changed nothing: the fillet is undone
+    EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 0), std::vector<std::string>{});
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(g->dimensionsRedrawn, 4);
+
+    const size_t alerts = Alerts().size();
+    ASSERT_EQ(session->click({450, 100}), kNoErr);
+    ASSERT_EQ(session->click({500, 150}, aiEventModifiers_Option), kNoErr);
+    EXPECT_EQ(doc->art(plain)->segments.size(), 5u);
+    EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 0), std::vector<std::string>{});
+    EXPECT_EQ(Alerts().size(), alerts);
 }
 
 }  // namespace
