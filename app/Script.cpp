@@ -29,10 +29,21 @@ void refuseControlCharacters(std::string_view line) {
     }
 }
 
+// The UTF-8 byte-order mark some editors put at the start of a file: skipped there, and
+// named anywhere else, where it would make an unknown word that looks like a known one.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+void refuseByteOrderMark(std::string_view line) {
+    if (const size_t at = line.find(kByteOrderMark); at != std::string_view::npos)
+        throw ScriptError("column " + std::to_string(at + 1) +
+                          " holds an invisible byte-order mark (U+FEFF); only the start of a script may");
+}
+
 }  // namespace
 
 std::vector<Token> tokenize(std::string_view line) {
     refuseControlCharacters(line);
+    refuseByteOrderMark(line);
     std::vector<Token> tokens;
     size_t i = 0;
     const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -155,6 +166,7 @@ int ScriptRunner::runFile(const std::string& path) {
 }
 
 int ScriptRunner::runText(std::string_view text, const std::string& name) {
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     int lineNumber = 0;
     size_t start = 0;
     while (start <= text.size()) {

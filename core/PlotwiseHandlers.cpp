@@ -52,11 +52,20 @@ AIErr RunHook(AINotifierMessage*) {
     return RunPlotwiseHooks(Hook);
 }
 
-// A selection waiting to come back does so before the document is written or closed: the
-// tag that keeps it is no record of the document's, and the restore must not meet another
-// document brought to the front.
-AIErr BeforeSaveOrClose(AINotifierMessage*) {
+// A selection waiting to come back does so before its drawing is written, closed or put
+// behind a new or opened one, as theTimer would have done it (no step of undo of its own):
+// the tag that keeps it is no record of the document's, and the restore must not meet
+// another document brought to the front.
+AIErr BeforeDocumentCommand(AINotifierMessage*) {
     if (AIErr err = FinishSelectionRestore()) return err;
+    KeepHeldBackWork();
+    return kNoErr;
+}
+
+// Nor is a tag that something else left (an undo past the command that dropped it) written.
+AIErr BeforeSaveOrClose(AINotifierMessage* message) {
+    if (AIErr err = BeforeDocumentCommand(message)) return err;
+    if (AIErr err = selectTaggedArt(/*reselect=*/false)) return err;
     return RunPlotwiseHooks(&PlotwiseHooks::beforeSaveOrClose);
 }
 
@@ -78,9 +87,9 @@ const NotifierRow kNotifiers[] = {
     {&G::afterUndoNotifier, "Plotwise After Undo", kAIAfterUndoNotifier, &RunHook<&PlotwiseHooks::afterUndo>},
     // A redo brings back content as an undo does, and is followed alike.
     {&G::afterRedoNotifier, "Plotwise After Redo", kAIAfterRedoNotifier, &RunHook<&PlotwiseHooks::afterUndo>},
-    {&G::beforeNewNotifier, "Plotwise Before New", kAIBeforeNewNotifier, nullptr},
+    {&G::beforeNewNotifier, "Plotwise Before New", kAIBeforeNewNotifier, &BeforeDocumentCommand},
     {&G::afterNewNotifier, "Plotwise After New", kAIAfterNewNotifier, &AfterNew},
-    {&G::beforeOpenNotifier, "Plotwise Before Open", kAIBeforeOpenNotifier, nullptr},
+    {&G::beforeOpenNotifier, "Plotwise Before Open", kAIBeforeOpenNotifier, &BeforeDocumentCommand},
     {&G::afterOpenNotifier, "Plotwise After Open", kAIAfterOpenNotifier, &RunHook<&PlotwiseHooks::afterNewOrOpen>},
     {&G::beforeSaveNotifier, "Plotwise Before Save", kAIBeforeSaveNotifier, &BeforeSaveOrClose},
     {&G::afterSaveNotifier, "Plotwise After Save", kAIAfterSaveNotifier,

@@ -172,7 +172,10 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     const bool startsWork = (Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown)) ||
                             (Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem));
     const PluginWork work{startsWork, /*followAtStart=*/true};
-    if (startsWork) RunWaitingTimers();
+    if (startsWork) {
+        RunWaitingTimers();
+        KeepHeldBackWork();
+    }
     const bool outerRanOut = std::exchange(g->memoryRanOut, false);
     g->gestureRefused = false;
     AIErr err = d.handler(message);

@@ -58,6 +58,10 @@ AIErr MarkGestureRefused(AIErr refusal) {
     return refusal;
 }
 
+void KeepHeldBackWork() {
+    if (g && sAIUndo && sAIUndo->KeepChangesSoFar) (void)sAIUndo->KeepChangesSoFar();
+}
+
 void RefuseGestureInHand() {
     if (g && g->mouseIsDown) g->gestureRefused = true;
 }

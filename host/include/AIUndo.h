@@ -1,7 +1,8 @@
 // The undo suite. Every host message opens a journal segment; UndoChanges reverts the
 // most recent drag segment of the current gesture that is not yet reverted (creations,
 // edits, disposals, dictionaries, tags, attributes, layers), and does nothing without one;
-// UndoAllChanges reverts everything the gesture or message in hand has changed so far.
+// UndoAllChanges reverts everything the gesture or message in hand has changed so far, except
+// what KeepChangesSoFar kept.
 #pragma once
 
 #include "AITypes.h"
@@ -28,4 +29,10 @@ struct AIUndoSuite {
     // changed. What it takes back is no step of undo, and a step the action joins keeps only
     // its own changes; what the message changes afterwards is recorded as usual.
     AIErr (*UndoAllChanges)();
+    // What the message in hand has changed so far is no command of the user's but work an
+    // earlier one held back (a timer's, done first as the message begins): it joins the latest
+    // step of undo (with none, no step at all), so it is no step of its own and a pending redo
+    // stays, and UndoAllChanges no longer takes it back. What the message changes afterwards
+    // is recorded as usual.
+    AIErr (*KeepChangesSoFar)();
 };

@@ -196,6 +196,12 @@ AIErr Host::undoAllChanges() {
     return kNoErr;
 }
 
+AIErr Host::keepChangesSoFar() {
+    if (!inMessage_) return kBadParameterErr;
+    for (auto& d : docs_) d->journal().keepSoFar();
+    return kNoErr;
+}
+
 bool Host::userUndo() {
     Document* d = frontDocument();
     return d && d->journal().userUndo();

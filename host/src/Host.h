@@ -82,6 +82,9 @@ public:
     // Every document's changes of the gesture or message in hand are taken back
     // (Journal::undoAllChanges).
     AIErr undoAllChanges();
+    // Every document's changes of the message in hand so far join its latest step
+    // (Journal::keepSoFar).
+    AIErr keepChangesSoFar();
     bool userUndo();
     bool userRedo();
     // While one lives, what the messages change is no step of undo of its own

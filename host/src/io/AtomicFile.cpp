@@ -110,6 +110,27 @@ private:
     bool kept_ = false;
 };
 
+// Whether the writer belongs to the group, as its own or as one of its others.
+bool writerInGroup(gid_t group) {
+    if (group == ::getegid()) return true;
+    std::vector<gid_t> groups(static_cast<size_t>(std::max(::getgroups(0, nullptr), 0)));
+    groups.resize(static_cast<size_t>(std::max(::getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
+}
+
+// Whether a file's permission bits keep this writer from writing it: its owner's bit for its
+// owner, its group's for a member, the others' for the rest. Root, whom the system lets write
+// anything, is kept only from a file nobody may write. Else the rename, which asks only the
+// folder, would replace the file without a word.
+bool readOnlyForWriter(const struct stat& file) {
+    const uid_t user = ::geteuid();
+    const mode_t writable = user == 0                     ? S_IWUSR | S_IWGRP | S_IWOTH
+                            : file.st_uid == user         ? S_IWUSR
+                            : writerInGroup(file.st_gid)  ? S_IWGRP
+                                                          : S_IWOTH;
+    return (file.st_mode & writable) == 0;
+}
+
 // "a", "a and b", "a, b and c".
 std::string listInWords(const std::vector<std::string>& parts) {
     std::string out;
@@ -118,28 +139,35 @@ std::string listInWords(const std::vector<std::string>& parts) {
 }
 
 // What a save that replaced a file with other hard links tells: the file's other names keep
-// the earlier text. The names in its own folder are given (the first few), the rest counted.
+// the earlier text. The names in its own folder are given (the first few in order), the rest
+// counted, and said to be in other folders only when the folder could be searched.
 std::string otherNamesKeepTheOldText(const std::filesystem::path& target, const struct stat& file) {
     constexpr size_t kNamesGiven = 3;
     std::vector<std::string> parts;
-    size_t inFolder = 0;
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    if (const std::unique_ptr<DIR, int (*)(DIR*)> dir{::opendir(folder.c_str()), &::closedir}) {
-        while (const dirent* e = ::readdir(dir.get())) {
-            struct stat st{};
-            if (e->d_ino != file.st_ino || target.filename() == e->d_name ||
-                ::fstatat(::dirfd(dir.get()), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || st.st_dev != file.st_dev ||
-                st.st_ino != file.st_ino)
-                continue;
-            if (++inFolder <= kNamesGiven) parts.push_back((target.parent_path() / e->d_name).string());
-        }
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir{::opendir(folder.c_str()), &::closedir};
+    while (const dirent* e = dir ? ::readdir(dir.get()) : nullptr) {
+        struct stat st{};
+        if (e->d_ino == file.st_ino && target.filename() != e->d_name &&
+            ::fstatat(::dirfd(dir.get()), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && st.st_dev == file.st_dev &&
+            st.st_ino == file.st_ino)
+            parts.push_back((target.parent_path() / e->d_name).string());
     }
-    const size_t others = std::max<size_t>(file.st_nlink - 1, inFolder);
-    if (inFolder > kNamesGiven) parts.push_back(std::to_string(inFolder - kNamesGiven) + " more");
-    if (others > inFolder) parts.push_back(std::to_string(others - inFolder) + " elsewhere");
-    return target.string() + " is now a file of its own; " + (others == 1 ? "its other name " : "its other names ") +
-           listInWords(parts) + (others == 1 ? " (a hard link) still holds" : " (hard links) still hold") +
-           " the earlier text";
+    std::sort(parts.begin(), parts.end());
+    const size_t inFolder = parts.size(), others = std::max<size_t>(file.st_nlink - 1, inFolder);
+    const auto number = [](size_t n) { return n == 1 ? std::string("one") : std::to_string(n); };
+    if (inFolder > kNamesGiven) {
+        parts.resize(kNamesGiven);
+        parts.push_back(number(inFolder - kNamesGiven) + " more in the same folder");
+    }
+    if (const size_t elsewhere = others - inFolder) {
+        const std::string what = inFolder ? " more" : elsewhere == 1 ? " other name" : " other names";
+        const std::string where = !dir ? "" : elsewhere == 1 ? " in another folder" : " in other folders";
+        parts.push_back(number(elsewhere) + what + where);
+    }
+    return target.string() + " is now a file of its own; " +
+           (inFolder ? std::string(others == 1 ? "its other name " : "its other names ") : "") + listInWords(parts) +
+           (others == 1 ? " (a hard link) still holds" : " (hard links) still hold") + " the earlier text";
 }
 
 // While it lives, a write past the file-size limit (ulimit -f) fails with EFBIG, as a full
@@ -229,6 +257,7 @@ bool writeFileAtomically(const std::string& path, std::string_view text, std::st
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode))
         return fail(std::string("is ") + kindOfFile(existing.st_mode) + ", not a regular file");
+    if (exists && readOnlyForWriter(existing)) return fail("the file is read-only");
 
     // The new text goes whole to a temporary file first: made no more open than the file it
     // replaces (new files get the usual 0666 less the umask), then given its owner and mode.

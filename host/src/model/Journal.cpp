@@ -94,8 +94,8 @@ void Journal::endMessage() {
                 if (message_) seg.messages.push_back(message_);
                 if (!folding_)
                     closeEntry(std::move(seg), join_);
-                else if (!undo_.empty())
-                    mergeInto(undo_.back(), std::move(seg));
+                else
+                    fold(std::move(seg));
             }
         }
     }
@@ -157,6 +157,18 @@ void Journal::mergeInto(Segment& entry, Segment&& seg) {
     if (!entry.state && seg.state) entry.state = std::move(seg.state);
     if (!entry.revisionBefore) entry.revisionBefore = seg.revisionBefore;
     entry.messages.insert(entry.messages.end(), seg.messages.begin(), seg.messages.end());
+}
+
+void Journal::fold(Segment&& seg) {
+    if (!undo_.empty()) mergeInto(undo_.back(), std::move(seg));
+}
+
+void Journal::keepSoFar() {
+    if (!inMessage_ || !cur_) return;
+    Segment seg = std::move(*cur_);
+    cur_.reset();
+    settle(seg);
+    if (!seg.empty()) fold(std::move(seg));
 }
 
 void Journal::settle(Segment& seg) const {

@@ -76,6 +76,10 @@ public:
     // outside a gesture, the open message has changed so far: nothing of it is left to
     // become a step; false outside a message.
     bool undoAllChanges();
+    // What the open message has changed so far joins the latest entry (with none, no entry)
+    // as folded changes do, and leaves the open segment: undoAllChanges no longer reverts it.
+    // For work held back by an earlier message and done first as this one begins.
+    void keepSoFar();
     bool userUndo();
     bool userRedo();
     bool canUndo() const { return !undo_.empty() || hasLooseChanges(); }
@@ -97,6 +101,8 @@ private:
     void finishGesture();
     void flushOpen();  // the open segment's changes so far go to the gesture entry
     void mergeInto(Segment& entry, Segment&& seg);
+    // Changes that are no command of the user's: into the latest entry, redo left as it is.
+    void fold(Segment&& seg);
     // Closes a finished message's or gesture's changes into the undo entries: joined to the
     // latest entry when it holds message `join`, else as an entry of their own.
     void closeEntry(Segment&& entry, uint64_t join);

@@ -249,7 +249,10 @@ AIErr JoinUndoStep(AIUndoStepRef step) {
 
 AIErr UndoAllChanges() { return host()->undoAllChanges(); }
 
-const AIUndoSuite kUndoSuite = {UndoChanges, SetUndoText, GetCurrentUndoStep, JoinUndoStep, UndoAllChanges};
+AIErr KeepChangesSoFar() { return host()->keepChangesSoFar(); }
+
+const AIUndoSuite kUndoSuite = {UndoChanges,  SetUndoText,    GetCurrentUndoStep,
+                                JoinUndoStep, UndoAllChanges, KeepChangesSoFar};
 
 // ---------------------------------------------------------------- transform
 

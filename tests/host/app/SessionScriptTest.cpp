@@ -172,6 +172,12 @@ TEST(SessionScript, MessagesSayWhatWentWrongInWords) {
     Played escape;
     escape.play("new\nlayer add \"\x1B[31m\"\n");
     EXPECT_EQ(escape.errors.str(), "test.pws:2: column 12 holds the control character 0x1B; a script holds only text\n");
+    // A byte-order mark begins a script as some editors save it; anywhere else it is named.
+    Played marked;
+    marked.play("\xEF\xBB\xBFnew\nrect 0 0 1 1\n\xEF\xBB\xBFrect 0 0 2 2\n");
+    EXPECT_EQ(marked.errors.str(),
+              "test.pws:3: column 1 holds an invisible byte-order mark (U+FEFF); only the start of a script may\n");
+    EXPECT_EQ(marked.session.document().matching([](const standin::Art&) { return true; }).size(), 1u);
 
     // What the host refuses is said in words, its code after them.
     EXPECT_EQ(describeError(kStaleHandleErr), "the object no longer exists (error STAL)");

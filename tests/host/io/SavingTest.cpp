@@ -218,15 +218,49 @@ TEST_F(SaveTest, AFileWithASecondHardLinkIsReplacedWholeAndItsOtherNameTold) {
     EXPECT_NE(statOf("drawing.json").st_ino, inode);
     EXPECT_EQ(note, "");
     EXPECT_EQ(names(), (std::vector<std::string>{"again.json", "copy.json", "drawing.json"}));
+
+    // Other names in other folders are counted as such; the folder's own are named, the first
+    // three in order.
+    const struct {
+        std::string file;
+        std::vector<std::string> links;
+        std::string told;  // between "is now a file of its own; " and " the earlier text"
+    } rows[] = {
+        {"p0.json", {"elsewhere/p0.json"}, "one other name in another folder (a hard link) still holds"},
+        {"p1.json", {"elsewhere/p1.json", "further/p1.json"}, "2 other names in other folders (hard links) still hold"},
+        {"p2.json", {"p2-copy.json", "elsewhere/p2.json"},
+         "its other names " + path("p2-copy.json") + " and one more in another folder (hard links) still hold"},
+        {"p3.json", {"p3-d.json", "p3-c.json", "p3-b.json", "p3-a.json"},
+         "its other names " + path("p3-a.json") + ", " + path("p3-b.json") + ", " + path("p3-c.json") +
+             " and one more in the same folder (hard links) still hold"},
+    };
+    for (const auto& row : rows) {
+        write(row.file, "old");
+        for (const std::string& link : row.links) {
+            fs::create_directories((dir / link).parent_path());
+            fs::create_hard_link(dir / row.file, dir / link);
+        }
+        ASSERT_TRUE(saveDocumentFile(doc, path(row.file), error, &note)) << error;
+        EXPECT_EQ(note, path(row.file) + " is now a file of its own; " + row.told + " the earlier text");
+    }
 }
 
+// A file nobody may write is refused in words and kept, for root too (whom the system lets
+// write anything): the rename asks only the folder.
 TEST_F(SaveTest, TheModeAndOwnerOfTheFileAreKept) {
-    for (mode_t mode : {0600, 0640, 0444, 0664}) {
+    const struct {
+        mode_t mode;
+        bool saved;
+    } rows[] = {{0600, true}, {0640, true}, {0444, false}, {0400, false}, {0664, true}};
+    for (const auto& row : rows) {
+        fs::remove(dir / "private.json");
         write("private.json", "old");
-        ASSERT_EQ(::chmod(path("private.json").c_str(), mode), 0);
-        ASSERT_TRUE(save("private.json"));
-        EXPECT_EQ(statOf("private.json").st_mode & 07777, mode) << std::oct << mode;
-        EXPECT_TRUE(isDocument("private.json"));
+        ASSERT_EQ(::chmod(path("private.json").c_str(), row.mode), 0);
+        std::string why;
+        EXPECT_EQ(save("private.json", &why), row.saved) << std::oct << row.mode;
+        EXPECT_EQ(why, row.saved ? "" : "cannot write " + path("private.json") + ": the file is read-only");
+        EXPECT_EQ(statOf("private.json").st_mode & 07777, row.mode) << std::oct << row.mode;
+        EXPECT_EQ(isDocument("private.json"), row.saved);
     }
     // A new file gets what the umask leaves of 0666.
     const mode_t mask = ::umask(022);
@@ -239,6 +273,20 @@ TEST_F(SaveTest, TheModeAndOwnerOfTheFileAreKept) {
         ASSERT_TRUE(save("private.json"));
         EXPECT_EQ(statOf("private.json").st_uid, 4321u);
         EXPECT_EQ(statOf("private.json").st_gid, 4322u);
+        // Another user may write in the folder but not that file (0664): refused by its bits.
+        ASSERT_EQ(::chmod(dir.c_str(), 0777), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(77);
+            std::string error;
+            if (saveDocumentFile(doc, path("private.json"), error)) ::_exit(1);
+            if (error != "cannot write " + path("private.json") + ": the file is read-only") ::_exit(2);
+            ::_exit(saveDocumentFile(doc, path("theirs.json"), error) ? 0 : 3);
+        }
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: saved over, 2: the message, 3: the folder refused, 77: no other user";
     }
 }
 

@@ -261,9 +261,10 @@ TEST_F(UndoTest, ChangesOutsideMessagesAreOneUndoStep) {
 
 // Each row plays a first message and then messages that add one path each (or none), some
 // joining the step of the first; the steps left, and the paths one undo leaves, show what
-// joined.
+// joined. A press whose first path is kept (work held back by an earlier message) and whose
+// second is taken back leaves the first in the latest step.
 TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
-    enum Op { kAdd, kAddNothing, kJoinFirst, kGestureJoiningFirst, kUndo };
+    enum Op { kAdd, kAddNothing, kJoinFirst, kGestureJoiningFirst, kUndo, kKeptAtARefusedPress };
     const struct {
         const char* what;
         bool firstAdds;
@@ -278,6 +279,8 @@ TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
         {"the first undone", true, {kUndo, kJoinFirst}, 1, 0},
         {"a first that changed nothing", false, {kJoinFirst, kGestureJoiningFirst}, 1, 0},
         {"a first that changed nothing, a change between", false, {kAdd, kJoinFirst}, 2, 1},
+        {"kept at a refused press", true, {kKeptAtARefusedPress}, 1, 0},
+        {"kept at a refused press, a change between", true, {kAdd, kKeptAtARefusedPress}, 2, 1},
     };
     for (const auto& row : rows) {
         doc->journal().clear();  // each row counts its own steps
@@ -293,13 +296,18 @@ TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
                 host.userUndo();
                 continue;
             }
-            const bool gesture = op == kGestureJoiningFirst;
+            const bool gesture = op == kGestureJoiningFirst || op == kKeptAtARefusedPress;
             host.beginMessage(gesture ? MessageKind::MouseDown : MessageKind::Other);
-            if (op == kJoinFirst || gesture) sUndo->JoinUndoStep(first);
+            if (op == kJoinFirst || op == kGestureJoiningFirst) sUndo->JoinUndoStep(first);
             if (op != kAddNothing) path({{3, 3}, {4, 4}});
+            if (op == kKeptAtARefusedPress) {
+                EXPECT_EQ(sUndo->KeepChangesSoFar(), kNoErr);
+                path({{7, 7}, {8, 8}});
+                EXPECT_EQ(sUndo->UndoAllChanges(), kNoErr);
+            }
             if (gesture) {
                 host.beginMessage(MessageKind::MouseUp);
-                path({{5, 5}, {6, 6}});
+                if (op == kGestureJoiningFirst) path({{5, 5}, {6, 6}});
             }
             host.endMessage();
         }

@@ -114,6 +114,30 @@ TEST_F(HandlerTest, APendingSelectionComesBackBeforeASaveOrAClose) {
     session->ticks(20);
     EXPECT_TRUE(selected(kept));
     EXPECT_FALSE(timerActive(g->theTimer));
+
+    // A drawing made or opened while the restore waits: the restore is done in the first,
+    // before it goes behind, and leaves no tag there.
+    for (const bool opened : {false, true}) {
+        SCOPED_TRACE(opened ? "opened" : "made");
+        AIArtHandle c = rect(60);
+        ASSERT_EQ(sAIArt->SetArtUserAttr(c, kArtSelected, kArtSelected), kNoErr);
+        ASSERT_EQ(TagSelectedArt(), kNoErr);
+        ASSERT_EQ(deselectAllArt(), kNoErr);
+        if (opened) {
+            ASSERT_EQ(session->openDocument([&] { return host.newDocument(100, 100), kNoErr; }), kNoErr);
+        } else {
+            session->newDocument();
+        }
+        session->ticks(20);
+        EXPECT_FALSE(tagged(c));
+        EXPECT_TRUE(behind.readsSelected(standin::fromHandle(c)));
+        ASSERT_EQ(session->closeDocument(), kNoErr);
+    }
+
+    // A tag no restore waits for (an undo past the command that dropped it) is not written.
+    ASSERT_EQ(sAITag->SetTag(kept, kObjectWasSelectedTag, kTagString, ""), kNoErr);
+    ASSERT_EQ(session->saveDocument([&] { return taggedWhenWritten = tagged(kept), kNoErr; }), kNoErr);
+    EXPECT_FALSE(taggedWhenWritten);
 }
 
 TEST_F(HandlerTest, SelectionRefreshWaitsWhileTheRestoreIsPending) {

@@ -3,9 +3,13 @@
 #include <algorithm>
 
 #include "CoreFixture.h"
+#include "UserActions.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseSuites.h"
+#include "panels/DocumentPanelItems.h"
+#include "panels/IsometricPanelItems.h"
+#include "panels/StylesPanelItems.h"
 #include "suites/Suites.h"
 
 namespace coretest {
@@ -133,6 +137,76 @@ TEST_F(SelectionTagTest, TheUsersSelectionMadeWhileTheRestoreWaitsWins) {
         EXPECT_EQ(Selected(first), !row.userSelects);
         EXPECT_EQ(Selected(other), row.userSelects);
         EXPECT_EQ(Tagged(first), row.next == kWait && row.userSelects);  // dropped by the next command
+    }
+}
+
+// A refused gesture takes back only its own changes: a restore of the selection still waiting
+// at its press (after a scale pick, an update, a view pick, a switch of scale style) is done
+// there and stays done, its tags gone (else saved, and their art selected again by the next
+// restore); so too when the user's own selection won meanwhile. The refusal leaves no step of
+// undo and nothing else of the gesture, with or without a restore waiting.
+TEST_F(SelectionTagTest, ARefusedGestureKeepsTheRestoreDoneAtItsPress) {
+    enum Start { kNothing, kScalePick, kUpdate, kViewPick, kStyleSwitch };
+    enum Refusal { kPressRefused, kDialogCancelled };
+    const struct {
+        Start start;
+        Refusal refusal;
+        bool userDeselects = false;
+        int32_t ticks = 0;  // before the press
+    } rows[] = {
+        {kScalePick, kPressRefused},   {kScalePick, kDialogCancelled},
+        {kUpdate, kPressRefused},      {kUpdate, kDialogCancelled},
+        {kViewPick, kPressRefused},    {kViewPick, kDialogCancelled},
+        {kStyleSwitch, kPressRefused}, {kStyleSwitch, kDialogCancelled},
+        {kScalePick, kPressRefused, true}, {kScalePick, kDialogCancelled, true},  // the user deselected all
+        {kScalePick, kPressRefused, false, 10},  // the timer did the restore first
+        {kNothing, kPressRefused},     {kNothing, kDialogCancelled},
+    };
+    ADMDialogRef document = session->dialogs().findDialog("CADdocument");
+    ADMDialogRef views = session->dialogs().findDialog("CADisometric");
+    ADMDialogRef styles = session->dialogs().findDialog("CADattributes");
+    auto user = [&](ADMDialogRef panel, const standin::UserAction& a) {
+        return session->hostEvent([&] { return session->dialogs().userAction(panel, a); });
+    };
+    auto arts = [&] { return doc->matching([](const standin::Art&) { return true; }).size(); };
+    int32_t picks = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "start " << row.start << ", refusal " << row.refusal << ", user deselects "
+                                        << row.userDeselects << ", ticks " << row.ticks);
+        const standin::ObjId picked = Square(20 * picks);
+        ASSERT_EQ(session->hostEvent([&] { return doc->selectNone(), doc->select(picked); }), kNoErr);
+        const int32_t other = picks++ % 2;  // never what the last pick chose
+        switch (row.start) {
+            case kNothing: break;
+            case kScalePick: ASSERT_EQ(user(document, useraction::Picked(kScalePopup, 24 + other)), kNoErr); break;
+            case kUpdate: ASSERT_EQ(user(styles, useraction::Pressed(kUpdateLinksButton)), kNoErr); break;
+            case kViewPick: ASSERT_EQ(user(views, useraction::Picked(kViewsPopup, 6 + other)), kNoErr); break;
+            case kStyleSwitch: {
+                const bool layerBased = session->dialogs().view(document, kLayerScaleRadio)->value != 0;
+                ASSERT_EQ(user(document, useraction::Pressed(layerBased ? kDocumentScaleRadio : kLayerScaleRadio)),
+                          kNoErr);
+            }
+        }
+        ASSERT_EQ(Tagged(picked), row.start != kNothing);
+        if (row.userDeselects) {
+            ASSERT_EQ(session->hostEvent([&] { return doc->selectNone(), kNoErr; }), kNoErr);
+        }
+        session->ticks(row.ticks);
+        const size_t steps = doc->journal().undoDepth(), before = arts();
+        if (row.refusal == kPressRefused) {
+            ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
+            const AIErr press = session->mouseDown({500, 500}), release = session->mouseUp({500, 500});
+            EXPECT_TRUE(press != kNoErr || release != kNoErr);
+        } else {
+            ASSERT_EQ(session->selectTool("CAD Ellipse"), kNoErr);
+            session->dialogs().queueModalAnswer({"CADEllipse", {useraction::Pressed(2)}});
+            ASSERT_EQ(session->click({500, 500}), kNoErr);
+            EXPECT_EQ(session->dialogs().modalAnswers().size(), 0u);
+        }
+        EXPECT_FALSE(Tagged(picked));
+        EXPECT_EQ(Selected(picked), !row.userDeselects);
+        EXPECT_EQ(doc->journal().undoDepth(), steps);
+        EXPECT_EQ(arts(), before);
     }
 }
 
