@@ -113,7 +113,8 @@ TEST_F(ProportionToolTest, CopyLeavesTheFirstObjectAndSelectsItsCopy) {
 }
 
 // Either click on empty space, or on a dimension's part alone (never the object resized or
-// matched): an alert at the second that says which, no dialog.
+// matched): an alert that says which, at the second click, or at the first on a dimension;
+// no dialog.
 TEST_F(ProportionToolTest, AClickOnNoObjectOpensNoDialog) {
     const AIRealPoint empty{150, 200}, dimension{150, 300};
     Dimension(Polyline({{100, 300}, {200, 300}}));
@@ -125,8 +126,11 @@ TEST_F(ProportionToolTest, AClickOnNoObjectOpensNoDialog) {
                                       std::tuple{kFirst, dimension, onDimension}}) {
         g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off
         const size_t alerts = Alerts().size();
-        ASSERT_EQ(session->click(a), kNoErr);
-        EXPECT_EQ(session->click(b), kCADErr);
+        const bool atFirst = a.h == dimension.h && a.v == dimension.v;
+        ASSERT_EQ(session->click(a), atFirst ? kCADErr : kNoErr);
+        if (!atFirst) {
+            EXPECT_EQ(session->click(b), kCADErr);
+        }
         ASSERT_EQ(Alerts().size(), alerts + 1);
         EXPECT_EQ(Alerts().back(), words);
         EXPECT_EQ(g->didFirstClick + g->didSecondClick, 0);
