@@ -16,6 +16,7 @@
 #include "axonometric/DepthPrimitives.h"
 #include "adm/DialogManager.h"
 #include "core/PlotwiseAlerts.h"
+#include "DrawingDifferences.h"
 
 namespace axotest {
 namespace {
@@ -148,6 +149,51 @@ TEST_F(PrimitiveTest, AnotherToolEndsTheDrawingAndLeavesThePrimitiveAlone) {
     ASSERT_EQ(session->trackCursor({350, 250}), kNoErr);
     EXPECT_EQ(doc->children(cube), faces);
     EXPECT_EQ(Newest(), cube) << "nothing drawn by the cursor alone";
+}
+
+// The layer locked or hidden while the depth is pulled out: the cursor's move, or the click
+// where there was none, is refused in words and the shape stays as it stood, its undo step
+// the first stage's; a move after the refusal draws nothing.
+TEST_F(PrimitiveTest, ALayerClosedBetweenTheStagesIsNamedAndTheShapeStays) {
+    const struct {
+        const char* tool;
+        bool lock;          // else hide
+        bool previewed;     // the depth drawn by a move before the layer closed
+        bool moved;         // refused at a move, else at the click
+        const char* words;
+    } rows[] = {
+        {"Depth Cube", true, true, true, "\"Depth Cube\": the current layer \"Layer 1\" is locked (unlock it first)."},
+        {"Depth Cube", true, false, false, "\"Depth Cube\": the current layer \"Layer 1\" is locked (unlock it first)."},
+        {"Depth Cylinder", false, true, true,
+         "\"Depth Cylinder\": the current layer \"Layer 1\" is hidden (show it first)."},
+        {"Depth Cylinder", true, true, false,
+         "\"Depth Cylinder\": the current layer \"Layer 1\" is locked (unlock it first)."},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(r.tool) + (r.moved ? ", moved" : ", clicked"));
+        const std::string start = drawingdiff::Listing(*doc);
+        const size_t steps = doc->journal().undoDepth();
+        Draw(r.tool, {200, 300}, {260, 240}, r.previewed ? std::vector<AIRealPoint>{{320, 250}} : std::vector<AIRealPoint>{},
+             0, false);
+        ASSERT_EQ(doc->journal().undoDepth(), steps + 1);
+        ASSERT_EQ(session->hostEvent([&] { return r.lock ? doc->setLayerEditable("Layer 1", false)
+                                                           : doc->setLayerVisible("Layer 1", false); }), kNoErr);
+        const std::string stood = drawingdiff::Listing(*doc);
+        const size_t alerts = AlertCount();
+        if (r.moved) {
+            EXPECT_EQ(session->trackCursor({340, 260}), kNoErr);
+        } else {
+            EXPECT_EQ(session->click({340, 260}), kCADErr);
+        }
+        (void)session->trackCursor({350, 260});
+        ASSERT_EQ(AlertCount(), alerts + 1);
+        EXPECT_EQ(session->dialogs().alerts().back().text, r.words);
+        EXPECT_EQ(drawingdiff::FirstLineApart(stood, drawingdiff::Listing(*doc)), "");
+        EXPECT_EQ(doc->journal().undoDepth(), steps + 2) << "the layer's step and the shape's";
+        ASSERT_TRUE(session->userUndo());
+        ASSERT_TRUE(session->userUndo());
+        EXPECT_EQ(drawingdiff::FirstLineApart(start, drawingdiff::Listing(*doc)), "") << "one undo takes the shape";
+    }
 }
 
 // --- the cylinder ---
