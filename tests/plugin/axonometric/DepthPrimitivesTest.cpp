@@ -157,24 +157,18 @@ TEST_F(PrimitiveTest, AnotherToolEndsTheDrawingAndLeavesThePrimitiveAlone) {
 TEST_F(PrimitiveTest, ALayerClosedBetweenTheStagesIsNamedAndTheShapeStays) {
     const struct {
         const char* tool;
-        bool lock;          // else hide
-        bool previewed;     // the depth drawn by a move before the layer closed
-        bool moved;         // refused at a move, else at the click
-        const char* words;
-    } rows[] = {
-        {"Depth Cube", true, true, true, "\"Depth Cube\": the current layer \"Layer 1\" is locked (unlock it first)."},
-        {"Depth Cube", true, false, false, "\"Depth Cube\": the current layer \"Layer 1\" is locked (unlock it first)."},
-        {"Depth Cylinder", false, true, true,
-         "\"Depth Cylinder\": the current layer \"Layer 1\" is hidden (show it first)."},
-        {"Depth Cylinder", true, true, false,
-         "\"Depth Cylinder\": the current layer \"Layer 1\" is locked (unlock it first)."},
-    };
+        bool lock;       // else hide
+        bool previewed;  // the depth drawn by a move before the layer closed
+        bool moved;      // refused at a move, else at the click
+    } rows[] = {{"Depth Cube", true, true, true}, {"Depth Cube", true, false, false},
+                {"Depth Cylinder", false, true, true}, {"Depth Cylinder", true, true, false}};
     for (const auto& r : rows) {
         SCOPED_TRACE(std::string(r.tool) + (r.moved ? ", moved" : ", clicked"));
         const std::string start = drawingdiff::Listing(*doc);
         const size_t steps = doc->journal().undoDepth();
-        Draw(r.tool, {200, 300}, {260, 240}, r.previewed ? std::vector<AIRealPoint>{{320, 250}} : std::vector<AIRealPoint>{},
-             0, false);
+        std::vector<AIRealPoint> moves;
+        if (r.previewed) moves.push_back({320, 250});
+        Draw(r.tool, {200, 300}, {260, 240}, moves, 0, false);
         ASSERT_EQ(doc->journal().undoDepth(), steps + 1);
         ASSERT_EQ(session->hostEvent([&] { return r.lock ? doc->setLayerEditable("Layer 1", false)
                                                            : doc->setLayerVisible("Layer 1", false); }), kNoErr);
@@ -187,7 +181,9 @@ TEST_F(PrimitiveTest, ALayerClosedBetweenTheStagesIsNamedAndTheShapeStays) {
         }
         (void)session->trackCursor({350, 260});
         ASSERT_EQ(AlertCount(), alerts + 1);
-        EXPECT_EQ(session->dialogs().alerts().back().text, r.words);
+        EXPECT_EQ(session->dialogs().alerts().back().text,
+                  "\"" + std::string(r.tool) + "\": the current layer \"Layer 1\" is " +
+                      (r.lock ? "locked (unlock it first)." : "hidden (show it first)."));
         EXPECT_EQ(drawingdiff::FirstLineApart(stood, drawingdiff::Listing(*doc)), "");
         EXPECT_EQ(doc->journal().undoDepth(), steps + 2) << "the layer's step and the shape's";
         ASSERT_TRUE(session->userUndo());
