@@ -112,22 +112,16 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
 // A command that changes nothing leaves the drawing and the selection as they were and is no
 // step of undo: what was undone before it can still be redone.
 TEST(CommandSteps, ACommandThatChangesNothingIsNoStep) {
-    const struct {
-        const char* command;
-        const char* steps;  // played with the rectangle selected
-    } rows[] = {
-        {"offset dragged farther into the rectangle than it reaches",
-         "tool \"Offset\"\ndown 20 35\ndrag 30 35\ndrag 50 35\nup 50 35\nticks 20\n"},
-        {"flatten of art none of which is projected", "menu \"Flatten Axonometric Selection\"\nticks 30\n"},
-    };
-    for (const auto& row : rows) {
+    // An offset dragged farther into the rectangle than it reaches, a flatten with nothing projected.
+    for (const char* steps : {"tool \"Offset\"\ndown 20 35\ndrag 30 35\ndrag 50 35\nup 50 35\nticks 20",
+                              "menu \"Flatten Axonometric Selection\"\nticks 30"}) {
         Played run;
-        run.play(kDrawing).play("select part\nrect 200 200 10 10\nundo\n");
+        run.play(kDrawing).play("select part\nrect 200 200 10 10\nundo");
         const std::string before = run.drawing();
-        run.play(row.steps);
-        EXPECT_EQ(drawingdiff::FirstLineApart(before, run.drawing()), "") << row.command;
-        run.play("redo\n");
-        EXPECT_EQ(run.failures, 0) << row.command << "\n" << run.errors.str();
+        run.play(steps).play("redo");
+        EXPECT_EQ(run.failures, 0) << steps << "\n" << run.errors.str();
+        run.play("undo");
+        EXPECT_EQ(drawingdiff::FirstLineApart(before, run.drawing()), "") << steps;
     }
 }
 

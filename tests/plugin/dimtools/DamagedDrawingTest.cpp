@@ -375,7 +375,7 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     ASSERT_EQ(doc->setCurrentLayer("Layer 1"), kNoErr);
     const std::string lockedArt = "the object clicked is on the layer \"Layer 1\", which is locked (unlock it first).";
     const std::string noArt = "This tool must be used by clicking on an object.";
-    const std::string dimensionLayer = "the layer dimensions are drawn on, \"Dimension Layer\", is ";
+    const std::string onDimensions = "the layer dimensions are drawn on, \"Dimension Layer\", is ";
     enum Layer { kOpen, kLocked, kHidden };
     constexpr AIRealPoint kOnCircle{372, 136};
     const std::string damaged =
@@ -420,11 +420,10 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         {"Horizontal Dimension", {250, 300}, kOpen, "", nullptr, "Layer 1", 1},
         {"Center Mark", {336, 100}, kOpen, damaged + "\"Center Mark\"", &DamagedDrawingTest::circle, "Layer 1", 0},
         {"Revision Bubble", {336, 100}, kOpen, damaged + "\"Revision Bubble\"", &DamagedDrawingTest::circle, "Layer 1", 0},
-        {"Radius Dimension", kOnCircle, kLocked,
-         "\"Radius Dimension\": " + dimensionLayer + "locked (unlock it first).", nullptr, "Layer 1", 60,
-         "Dimension Layer"},
-        {"Center Mark", kOnCircle, kHidden, "\"Center Mark\": " + dimensionLayer + "hidden (show it first).",
-         nullptr, "Notes", 60, "Dimension Layer"},
+        {"Radius Dimension", kOnCircle, kLocked, "\"Radius Dimension\": " + onDimensions + "locked (unlock it first).",
+         nullptr, "Layer 1", 60, "Dimension Layer"},
+        {"Center Mark", kOnCircle, kHidden, "\"Center Mark\": " + onDimensions + "hidden (show it first).", nullptr,
+         "Notes", 60, "Dimension Layer"},
         {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone
     };
     auto artCount = [&] {
@@ -445,10 +444,9 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         const std::optional<standin::DictValue> records = stored ? std::optional(*stored) : std::nullopt;
         spoil(int32_t{7});
         ASSERT_EQ(doc->setCurrentLayer(r.current), kNoErr);
-        for (const char* layer : {"Layer 1", "Dimension Layer"}) {
-            const bool closed = std::string(layer) == r.closed;
-            ASSERT_EQ(doc->setLayerEditable(layer, !closed || r.layer != kLocked), kNoErr);
-            ASSERT_EQ(doc->setLayerVisible(layer, !closed || r.layer != kHidden), kNoErr);
+        for (const std::string layer : {"Layer 1", "Dimension Layer"}) {
+            ASSERT_EQ(doc->setLayerEditable(layer, layer != r.closed || r.layer != kLocked), kNoErr);
+            ASSERT_EQ(doc->setLayerVisible(layer, layer != r.closed || r.layer != kHidden), kNoErr);
         }
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off

@@ -132,8 +132,8 @@ TEST_F(ClosedLayerTest, ToolsOfTheArtClickedClickedOnNothingAreToldAndAskNothing
                 {"Proportion", 0, 650, std::string("\"Proportion\": ") + locked},
                 // The first click of a two-click tool, and a drag from there.
                 {"Fillet", 0, 450, onDimension}, {"Chamfer", 0, 450, onDimension, true},
-                {"Extend", 0, 550, onDimension}, {"Proportion", 0, 550, onDimension},
-                {"Trim", 0, 450, onDimension, true}, {"Proportion", 0, 450, onDimension, true}};
+                {"Extend", 0, 550, onDimension}, {"Proportion", 0, 450, onDimension},
+                {"Trim", 0, 450, onDimension, true}, {"Proportion", 0, 550, onDimension, true}};
     for (const auto& r : rows) {
         SCOPED_TRACE(std::string(r.tool) + " at " + std::to_string(r.h) + (r.dragged ? ", dragged" : ""));
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
