@@ -28,8 +28,8 @@ bool InSecondStage() { return g->drawingPrimitive && !g->firstMouseNotYetUp; }
 // the cursor's move or the click in hand is refused, the layer named, and the drawing ends
 // with the shape as it stands (the refused message neither makes nor takes away a face).
 AIErr RefuseClosedPrimitiveLayers() {
-    AILayerHandle shape = nullptr;
-    (void)sAIArt->GetLayerOfArt(g->primitiveGroup, &shape);  // none: the current layer is asked alone
+    AILayerHandle shape = nullptr;  // none found: the current layer is asked alone
+    if (g->primitiveGroup) (void)sAIArt->GetLayerOfArt(g->primitiveGroup, &shape);
     AIErr err = RefuseClosedLayer(shape);
     if (!err) err = RefuseClosedCurrentLayer();
     if (err) (void)EndPrimitiveDrawing();
