@@ -3,6 +3,7 @@
 #include "axonometric/AxonometricUpdate.h"
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,13 +43,14 @@ bool DocumentIsOpen() {
 
 // The art the walk projected again, whose dimensions follow it.
 using Reprojected = std::vector<AIArtHandle>;
+// What the walk does with each axonometric art it finds, a dimension's aside.
+using Work = std::function<AIErr(AIArtHandle)>;
 
-// The walk of one layer. Host errors of the walk end it; an art that cannot be projected or
-// flattened is left as it was and named to the user, and the walk goes on with the next.
-AIErr UpdateWalk(AIArtHandle art, Reprojected& moved);
+// The walk of one layer. Host errors of the walk end it, and so does the work's error.
+AIErr UpdateWalk(AIArtHandle art, const Work& work);
 
 // One art of the walk of a layer.
-AIErr UpdateOne(AIArtHandle art, Reprojected& moved) {
+AIErr UpdateOne(AIArtHandle art, const Work& work) {
     uint32_t attr = 0;
     if (AIErr err = sAIArt->GetArtUserAttr(art, kArtSelected | kArtLocked | kArtHidden, &attr)) return err;
     if (attr & (kArtLocked | kArtHidden)) return kNoErr;
@@ -61,18 +63,7 @@ AIErr UpdateOne(AIArtHandle art, Reprojected& moved) {
             g->axoUpdateAxoDims = 1;
             return kNoErr;
         }
-        depth_object_data data;
-        if (AIErr err = GetProjectionRecord(art, &data)) return err;
-        AIErr err = kNoErr;
-        if (g->axoUpdateFlattenOnly)
-            err = invertAxonometricArt(art, &data);
-        else if (data.type == kAxoCylinderGroup)
-            err = UpdateAxoCylinder(art, kAxoNoFace);  // on the face it has
-        else
-            err = ProjectAxonometric(art, data.face, &g->prefs.isoView);
-        if (err) NoteForUser(kSkippedArtNote, "axonometric object " + std::to_string(data.id));
-        else if (!g->axoUpdateFlattenOnly) moved.push_back(art);
-        return kNoErr;
+        return work(art);
     }
     int16_t type = kUnknownArt;
     if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
@@ -80,26 +71,53 @@ AIErr UpdateOne(AIArtHandle art, Reprojected& moved) {
     ClearDepthArt();
     AIArtHandle child = nullptr;
     if (AIErr err = sAIArt->GetArtFirstChild(art, &child)) return err;
-    return child ? UpdateWalk(child, moved) : kNoErr;
+    return child ? UpdateWalk(child, work) : kNoErr;
 }
 
-AIErr UpdateWalk(AIArtHandle art, Reprojected& moved) {
+AIErr UpdateWalk(AIArtHandle art, const Work& work) {
     while (art) {
-        if (AIErr err = UpdateOne(art, moved)) return err;
+        if (AIErr err = UpdateOne(art, work)) return err;
         if (AIErr err = sAIArt->GetArtSibling(art, &art)) return err;
     }
     return kNoErr;
 }
 
-// The layers in the host's order; the first host error ends the round.
-AIErr UpdateLayers(Reprojected& moved) {
-    return ForEachOrdinaryLayer([&moved](AILayerHandle layer) {
+// The layers in the host's order; the first error ends the round.
+AIErr UpdateLayers(const Work& work) {
+    return ForEachOrdinaryLayer([&work](AILayerHandle layer) {
         AIArtHandle first = nullptr;
         if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &first)) return err;
         if (!first) return kNoErr;
         ClearDepthArt();
-        return UpdateWalk(first, moved);
+        return UpdateWalk(first, work);
     });
+}
+
+// Projects or flattens one art of the walk. An art that cannot be is left as it was and
+// named to the user, and the walk goes on with the next.
+AIErr UpdateArt(AIArtHandle art, Reprojected& moved) {
+    depth_object_data data;
+    if (AIErr err = GetProjectionRecord(art, &data)) return err;
+    AIErr err = kNoErr;
+    if (g->axoUpdateFlattenOnly)
+        err = invertAxonometricArt(art, &data);
+    else if (data.type == kAxoCylinderGroup)
+        err = UpdateAxoCylinder(art, kAxoNoFace);  // on the face it has
+    else
+        err = ProjectAxonometric(art, data.face, &g->prefs.isoView);
+    if (err) NoteForUser(kSkippedArtNote, "axonometric object " + std::to_string(data.id));
+    else if (!g->axoUpdateFlattenOnly) moved.push_back(art);
+    return kNoErr;
+}
+
+// Whether the walk finds no art to work on; a host error is left to the update to meet.
+bool NothingToUpdate() {
+    bool found = false;
+    const AIErr err = UpdateLayers([&found](AIArtHandle) {
+        found = true;
+        return kCanceledErr;  // the first is enough
+    });
+    return !found && !err;
 }
 
 AIErr RegenerateDimensions() {
@@ -130,14 +148,16 @@ bool IsDimensionOrPart(AIArtHandle art) {
 
 AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly) {
     if (!DocumentIsOpen()) return kNoErr;
+    g->axoUpdateSelectWhat = selectWhat;
+    // Nothing to flatten: the view is not stored nor the selection put aside for it.
+    if (flattenOnly && NothingToUpdate()) return kNoErr;
     if (AIErr err = SetDocumentIsoViewData(&g->prefs.isoView)) return err;
     (void)TagSelectedArt();
     const int32_t keptFace = g->face;
     g->axoUpdateAxoDims = 0;
-    g->axoUpdateSelectWhat = selectWhat;
     g->axoUpdateFlattenOnly = flattenOnly;
     Reprojected moved;
-    AIErr err = UpdateLayers(moved);
+    AIErr err = UpdateLayers([&moved](AIArtHandle art) { return UpdateArt(art, moved); });
     // Axonometric dimensions met on the way: every dimension is redrawn, these among them.
     if (!err) err = g->axoUpdateAxoDims ? RegenerateDimensions() : RedrawDimensionsOf(moved);
     // The tagged selection is restored even after a failure, so no stale tags stay behind.

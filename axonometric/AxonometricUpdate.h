@@ -13,7 +13,8 @@
 // ones were met, else those of the re-projected art. The selection is tagged and
 // theTimer restores it on every way out. An art that cannot be projected or flattened is
 // left as it was and named to the user, and the walk goes on; a view that cannot be used
-// changes nothing ('CADE', told). Without a document: nothing and 0.
+// changes nothing ('CADE', told). A flatten that finds nothing to flatten changes nothing,
+// the document's view and the selection included. Without a document: nothing and 0.
 AIErr UpdateAxonometricObjects(int32_t selectWhat, int flattenOnly);
 // 1 when the art's bounds no longer have the projected size of its record (or either
 // cannot be read), 0 when both sides agree within 0.001.

@@ -7,6 +7,8 @@
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/DepthCube.h"
 #include "axonometric/DepthCylinder.h"
+#include "axonometric/DepthPrimitives.h"
+#include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PlotwiseTools.h"
 
@@ -20,9 +22,25 @@ AIErr DepthDrag(const PlotwiseToolRow& row, AIRealPoint) {
     return kNoErr;
 }
 
+bool InSecondStage() { return g->drawingPrimitive && !g->firstMouseNotYetUp; }
+
+// A layer the shape lies on or its faces are made on, locked or hidden since the first stage:
+// the cursor's move or the click in hand is refused, the layer named, and the drawing ends
+// with the shape as it stands (the refused message neither makes nor takes away a face).
+AIErr RefuseClosedPrimitiveLayers() {
+    AILayerHandle shape = nullptr;  // none found: the current layer is asked alone
+    if (g->primitiveGroup) (void)sAIArt->GetLayerOfArt(g->primitiveGroup, &shape);
+    AIErr err = RefuseClosedLayer(shape);
+    if (!err) err = RefuseClosedCurrentLayer();
+    if (err) (void)EndPrimitiveDrawing();
+    return err;
+}
+
 // While the second stage of a primitive follows the cursor, its preview is redrawn.
 AIErr DepthTrackCursor(const PlotwiseToolRow& row, AIRealPoint cursor) {
     if (!g->drawingPrimitive) return kNoErr;
+    if (InSecondStage())
+        if (AIErr err = RefuseClosedPrimitiveLayers()) return err;
     for (AIArtHandle* art : {&g->depthArt2, &g->depthArt3}) {
         if (*art) sAIArt->DisposeArt(*art);
         *art = nullptr;
@@ -39,7 +57,7 @@ AIErr DepthMouseUp(const PlotwiseToolRow& row) {
     g->canAnnotateIntersection = 0;
     g->usingDepthGridTool = 0;
     // The click that keeps a primitive's second stage is no click for the dialog.
-    const bool endsPrimitive = g->drawingPrimitive && !g->firstMouseNotYetUp;
+    const bool endsPrimitive = InSecondStage();
     if (g->drawingPrimitive) {
         if (g->firstMouseNotYetUp) {
             g->firstMouseNotYetUp = 0;
@@ -67,6 +85,7 @@ AIErr DepthMouseUp(const PlotwiseToolRow& row) {
 }  // namespace
 
 const ToolFamilyRoutines kDepthToolFamily{
+    .mouseDown = +[](const PlotwiseToolRow&) { return InSecondStage() ? RefuseClosedPrimitiveLayers() : kNoErr; },
     .drag = &DepthDrag,
     .mouseUp = &DepthMouseUp,
     .trackCursor = &DepthTrackCursor,

@@ -47,7 +47,9 @@ struct CoreGlobals {
     int32_t clickNum = 0;
     int toolWasDragged = 0, toolWasTracked = 0, dragging = 0, autoToolInProgress = 0;
     int selectionInGesture = 0;      // art was selected once the mouse went down: each drag deselects it
-    int lastDragDrew = 0;            // the tool's own routine changed the document in the gesture's last drag
+    // The tool's own routine changed the document in the gesture's last drag; a drag that
+    // took away again all it made (art made only to be measured) clears it itself.
+    int lastDragDrew = 0;
     int mouseIsDown = 0;             // between a tool's mouse down and its mouse up
     uint32_t gestureNumber = 0;      // counts mouse downs: what a gesture worked out is known by it
     int curvetoolNeedsToDrawText = 0, dragTipDisplayed = 0;

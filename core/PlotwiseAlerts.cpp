@@ -42,6 +42,9 @@ constexpr int32_t kClickedOnLockedLayerMessage = 97;
 // ^0 the tool or command, ^1 the current layer, ^2 the closed layer that holds it.
 constexpr int32_t kCurrentLayerInLockedMessage = 106;
 constexpr int32_t kCurrentLayerInHiddenMessage = 107;
+// ^0 the tool or command, ^1 the layer dimensions are drawn on.
+constexpr int32_t kDimensionLayerLockedMessage = 113;
+constexpr int32_t kDimensionLayerHiddenMessage = 114;
 
 // The tool or command at work, as the user knows it.
 std::string Work() { return g->workInHand.empty() ? "Plotwise" : g->workInHand; }
@@ -207,19 +210,32 @@ AIErr RefuseClosedCurrentLayer() {
     return RefuseClosedLayer(current);
 }
 
-AIErr RefuseClosedLayer(AILayerHandle layer) {
+namespace {
+
+// The layer is named as the user knows it: the current one, also when a layer holding it is
+// closed, or the one dimensions are drawn on, which is current only while they are drawn.
+AIErr RefuseClosed(AILayerHandle layer, bool dimensionLayer) {
     if (g == nullptr || sAILayer == nullptr || layer == nullptr) return kNoErr;
     LayerState state;
     AILayerHandle closed = ClosedLayerOf(layer, &state);
     if (!closed) return kNoErr;
     AILayerHandle current = nullptr;
-    (void)sAILayer->GetCurrentLayer(&current);
-    // The current layer is named as the user knows it, also when a layer holding it is closed.
+    if (!dimensionLayer) (void)sAILayer->GetCurrentLayer(&current);
     if (layer == current && closed != current)
         return TellLayerStops(!state.editable ? kCurrentLayerInLockedMessage : kCurrentLayerInHiddenMessage, current,
                               closed);
-    const bool isCurrent = closed == current;
-    const int32_t message = !state.editable ? (isCurrent ? kCurrentLayerLockedMessage : kLayerLockedMessage)
-                                            : (isCurrent ? kCurrentLayerHiddenMessage : kLayerHiddenMessage);
-    return TellLayerStops(message, closed);
+    struct Words {
+        int32_t locked, hidden;
+    };
+    const Words words = dimensionLayer && closed == layer
+                            ? Words{kDimensionLayerLockedMessage, kDimensionLayerHiddenMessage}
+                        : closed == current ? Words{kCurrentLayerLockedMessage, kCurrentLayerHiddenMessage}
+                                            : Words{kLayerLockedMessage, kLayerHiddenMessage};
+    return TellLayerStops(state.editable ? words.hidden : words.locked, closed);
 }
+
+}  // namespace
+
+AIErr RefuseClosedLayer(AILayerHandle layer) { return RefuseClosed(layer, false); }
+
+AIErr RefuseClosedDimensionLayer(AILayerHandle layer) { return RefuseClosed(layer, true); }

@@ -40,6 +40,10 @@ AIErr doDialogInputErrorDialog(const char* text);
 AIErr RefuseClosedLayer(AILayerHandle layer);
 // The same for the current layer, where tools draw unless they name another.
 AIErr RefuseClosedCurrentLayer();
+// The same for the layer of their own that dimensions are drawn on, named as that layer
+// (`"Horizontal Dimension": the layer dimensions are drawn on, "Dimension Layer", is locked
+// (unlock it first).`), though it is current while they are drawn.
+AIErr RefuseClosedDimensionLayer(AILayerHandle layer);
 
 // Headings of the notes (string list 17000): what was done, then the items it was done to.
 constexpr int32_t kLockedNote = 80;          // a host error: a layer locked or hidden

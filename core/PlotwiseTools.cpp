@@ -319,9 +319,10 @@ AIErr DragSteps(AIToolMessage* message) {
     if (AIErr err = UpdateTrackerCaptions(row)) return err;
     if (!row) return kNoErr;
     const uint64_t before = Revision();
+    g->lastDragDrew = 1;  // until the tool's drag says that it took away all it made
     auto drag = FamilyOf(*row).drag;
     const AIErr err = drag ? drag(*row, message->cursor) : CallToolRoutine(*row, &ToolRoutines::drag);
-    g->lastDragDrew = !before || Revision() != before ? 1 : 0;
+    if (g->lastDragDrew) g->lastDragDrew = !before || Revision() != before ? 1 : 0;
     return err;
 }
 

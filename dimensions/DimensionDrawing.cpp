@@ -55,7 +55,8 @@ AIErr PrepDimensionLayer() {
     if (AIErr err = dimensionLayerToDrawOn(&layer)) return err;
     if (AIErr err = sAIArt->GetFirstArtOfLayer(layer, &g->firstArt)) return err;
     if (AIErr err = sAIArt->GetArtType(g->firstArt, &g->firstArtType)) return err;
-    if (AIErr err = RefuseClosedLayer(layer)) return err;
+    const bool ownLayer = layer == g->dimensionLayer;
+    if (AIErr err = ownLayer ? RefuseClosedDimensionLayer(layer) : RefuseClosedLayer(layer)) return err;
     AIArtHandle made = nullptr;
     const bool inside = g->firstArtType == kGroupArt;
     if (AIErr err = sAIArt->NewArt(kGroupArt, inside ? kPlaceInsideOnTop : kPlaceAbove, g->firstArt, &made)) return err;

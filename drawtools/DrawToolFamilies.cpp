@@ -1,8 +1,6 @@
 // The drawing and editing tools' families: click recording, drag and mouse up per family.
 #include "drawtools/DrawToolFamilies.h"
 
-#include "dimensions/MeasuringHit.h"
-
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseTools.h"
 #include "dimtools/ArcSegment.h"
@@ -19,6 +17,16 @@ bool Dragged() { return g->toolWasDragged != 0; }
 bool TwoClicks() { return g->didFirstClick && g->didSecondClick; }
 AIErr ToolUp(const PlotwiseToolRow& row) { return CallToolRoutine(row, &ToolRoutines::mouseUp); }
 AIErr ToolDrag(const PlotwiseToolRow& row) { return CallToolRoutine(row, &ToolRoutines::drag); }
+
+// The press of a tool that edits the art it is clicked on is refused at once where its click
+// would be, not at the click after it: on a dimension's part alone, or on art of a locked
+// layer (named), so a drag from there is refused too. A press in space is left to the tool.
+AIErr RefusePressOnDimensionOrLockedArt(const PlotwiseToolRow&) {
+    AIToolHitData hit{};
+    bool onDimension = false;
+    if (AIErr err = HitEditedArt(g->startingPoint, kAllHitRequest, &hit, &onDimension)) return err;
+    return onDimension ? RefuseClick(true) : kNoErr;
+}
 
 // Two clicks make the gesture; a press after both starts over with nothing recorded.
 void RecordPairOrClear(const PlotwiseToolRow&, AIRealPoint p) {
@@ -105,15 +113,14 @@ const ToolFamilyRoutines kThreePointToolFamily{
 
 const ToolFamilyRoutines kCornerToolFamily{
     .recordClick = &RecordPairOrClear,
-    // Each of the two presses names a locked layer pressed on at once, as the other editing
-    // tools do, not only once both are in.
-    .mouseDown = +[](const PlotwiseToolRow&) { return RefuseLockedArtPressed(g->startingPoint); },
+    .mouseDown = &RefusePressOnDimensionOrLockedArt,
     .mouseUp = &CornerMouseUp,
     .flags = kFamilyEditsPressedArt,
 };
 
 const ToolFamilyRoutines kProportionToolFamily{
     .recordClick = &RecordPairOrClear,
+    .mouseDown = &RefusePressOnDimensionOrLockedArt,
     .mouseUp = +[](const PlotwiseToolRow& row) -> AIErr { return TwoClicks() ? ToolUp(row) : kNoErr; },
 };
 
@@ -130,6 +137,7 @@ const ToolFamilyRoutines kTrimToolFamily{
         g->firstClick = p;
         g->didFirstClick = 0;
     },
+    .mouseDown = &RefusePressOnDimensionOrLockedArt,
     .drag = &TrimDrag,
     .mouseUp = &TrimMouseUp,
     .flags = kFamilyKeepsEachDrag,

@@ -12,7 +12,9 @@ extern const ToolFamilyRoutines kDrawToolFamily;
 extern const ToolFamilyRoutines kThreePointToolFamily;
 // Fillet, chamfer, extend: two clicks, the second completing (kept when it fails); a third
 // click starts again. This family, the divider's and the offset's edit the art pressed on,
-// and take a typed or dragged length at the scale of its layer.
+// and take a typed or dragged length at the scale of its layer. Each press on a dimension's
+// part alone or on art of a locked layer is refused at once, in this family, the
+// proportion's and the trim's.
 extern const ToolFamilyRoutines kCornerToolFamily;
 // Two clicks, the second completing.
 extern const ToolFamilyRoutines kProportionToolFamily;

@@ -57,10 +57,17 @@ void Aim(const PathClick& click, AIReal* dist, int16_t* side) {
     }
 }
 
+// The outlined copy is gone again: a drag leaves the drawing as it was, and its release
+// gives the selection back.
+AIErr NothingKept() {
+    g->lastDragDrew = 0;
+    return kNoErr;
+}
+
 AIErr OutOfRange() {
     if (Dragging()) {
         g->offsetTooFar = 1;
-        return kNoErr;
+        return NothingKept();
     }
     return doPlotwiseErrorDialog(kOffsetTooLargeErrorStr);
 }
@@ -220,7 +227,7 @@ AIErr doHomebrewBezierOffsetTool() {
         (void)sAIArt->DisposeArt(copy);
         // A path without length has no outline; one whose outline would be too long for a
         // path has none to keep either.
-        if (err == kBadParameterErr) return kNoErr;
+        if (err == kBadParameterErr) return NothingKept();
         return err == kOutOfRangeErr ? OutOfRange() : err;
     }
     bool kept = false;

@@ -16,6 +16,7 @@
 #include "axonometric/DepthPrimitives.h"
 #include "adm/DialogManager.h"
 #include "core/PlotwiseAlerts.h"
+#include "DrawingDifferences.h"
 
 namespace axotest {
 namespace {
@@ -148,6 +149,38 @@ TEST_F(PrimitiveTest, AnotherToolEndsTheDrawingAndLeavesThePrimitiveAlone) {
     ASSERT_EQ(session->trackCursor({350, 250}), kNoErr);
     EXPECT_EQ(doc->children(cube), faces);
     EXPECT_EQ(Newest(), cube) << "nothing drawn by the cursor alone";
+}
+
+// The layer locked or hidden while the depth is pulled out: the cursor's move, or the click
+// where there was none, is refused in words, and the shape stays as it stood, in the first
+// stage's step of undo.
+TEST_F(PrimitiveTest, ALayerClosedBetweenTheStagesIsNamedAndTheShapeStays) {
+    const struct {
+        const char* tool;
+        bool lock, moved;  // else hidden; else no move before the click
+    } rows[] = {{"Depth Cube", true, true}, {"Depth Cube", true, false}, {"Depth Cylinder", false, true}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.tool);
+        const std::string start = drawingdiff::Listing(*doc);
+        std::vector<AIRealPoint> moves;
+        if (r.moved) moves.push_back({320, 250});
+        Draw(r.tool, {200, 300}, {260, 240}, moves, 0, false);
+        ASSERT_EQ(session->hostEvent([&] {
+            return r.lock ? doc->setLayerEditable("Layer 1", false) : doc->setLayerVisible("Layer 1", false);
+        }), kNoErr);
+        const std::string stood = drawingdiff::Listing(*doc);
+        const size_t alerts = AlertCount(), steps = doc->journal().undoDepth();
+        EXPECT_EQ(r.moved ? session->trackCursor({340, 260}) : session->click({340, 260}), r.moved ? kNoErr : kCADErr);
+        (void)session->trackCursor({350, 260});  // the drawing has ended
+        ASSERT_EQ(AlertCount(), alerts + 1);
+        EXPECT_EQ(session->dialogs().alerts().back().text,
+                  "\"" + std::string(r.tool) + "\": the current layer \"Layer 1\" is " +
+                      (r.lock ? "locked (unlock it first)." : "hidden (show it first)."));
+        EXPECT_EQ(drawingdiff::FirstLineApart(stood, drawingdiff::Listing(*doc)), "");
+        EXPECT_EQ(doc->journal().undoDepth(), steps);
+        ASSERT_TRUE(session->userUndo() && session->userUndo());  // the layer, then the whole shape
+        EXPECT_EQ(drawingdiff::FirstLineApart(start, drawingdiff::Listing(*doc)), "");
+    }
 }
 
 // --- the cylinder ---

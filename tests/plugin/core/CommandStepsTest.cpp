@@ -89,6 +89,10 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
          "menu \"Update Dimensions\"\nticks 30\n"},
         {"scale assistant with the rulers shown", "panel \"CADguides\" press 20\nticks 30\nselect part",
          "answer \"ScaleAssistant\" press 16 set 9 \"200\" press 1\npanel \"CADdocument\" press 20\nticks 30\n"},
+        {"offset dragged out of the rectangle", "select part\ntool \"Offset\"",
+         "down 20 35\ndrag 15 35\ndrag 10 35\nup 10 35\nticks 20\n"},
+        {"flatten of a projected rectangle", "select part\nmenu \"Project Selection onto Left Face\"\nticks 30",
+         "menu \"Flatten Axonometric Selection\"\nticks 30\n"},
     };
     for (const auto& row : rows) {
         Played run;
@@ -102,6 +106,22 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
         run.play("redo\nticks 30\n");
         EXPECT_EQ(drawingdiff::FirstLineApart(after, run.drawing()), "") << row.command << ", redone";
         EXPECT_EQ(run.failures, 0) << row.command << "\n" << run.errors.str();
+    }
+}
+
+// A command that changes nothing leaves the drawing and the selection as they were and is no
+// step of undo: what was undone before it can still be redone.
+TEST(CommandSteps, ACommandThatChangesNothingIsNoStep) {
+    // An offset dragged farther into the rectangle than it reaches, a flatten with nothing projected.
+    for (const char* steps : {"tool \"Offset\"\ndown 20 35\ndrag 30 35\ndrag 50 35\nup 50 35\nticks 20",
+                              "menu \"Flatten Axonometric Selection\"\nticks 30"}) {
+        Played run;
+        run.play(kDrawing).play("select part\nrect 200 200 10 10\nundo");
+        const std::string before = run.drawing();
+        run.play(steps).play("redo");
+        EXPECT_EQ(run.failures, 0) << steps << "\n" << run.errors.str();
+        run.play("undo");
+        EXPECT_EQ(drawingdiff::FirstLineApart(before, run.drawing()), "") << steps;
     }
 }
 

@@ -360,19 +360,22 @@ TEST_F(DamagedDrawingTest, AToolLeavesNoEmptyGroupAndNoDimensionOfArtThatIsGone)
 // release is refused for click records that cannot be stored. A press on art of a locked
 // layer names it, also with the tools that draw nothing where no art is and with the
 // label, linear and datum tools and the measuring tools, which work where no art is
-// (another layer, open, current). Art of a hidden layer is none: pressed there, each tool
-// does what it does in empty space. A resize pressed on a dimension whose art is gone is no
+// (another layer, open, current); the layer dimensions are drawn on, closed, is named as
+// that layer. Art of a hidden layer is none: pressed there, each tool does what it does in
+// empty space. A resize pressed on a dimension whose art is gone is no
 // refusal: the dimension stays as it was, unsaid. Whenever it is refused, and also when it
 // draws nothing unsaid, the gesture leaves the drawing and the selection (a line of another
 // layer) as they were.
 TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
     g->prefs.createDimensionLayer = 1;
+    doc->addLayer("Dimension Layer");
     doc->addLayer("Notes");
     ObjId note = 0;
     ASSERT_EQ(session->hostEvent([&] { return doc->addPolyline({{400, 500}, {500, 520}}, false, &note); }), kNoErr);
     ASSERT_EQ(doc->setCurrentLayer("Layer 1"), kNoErr);
     const std::string lockedArt = "the object clicked is on the layer \"Layer 1\", which is locked (unlock it first).";
     const std::string noArt = "This tool must be used by clicking on an object.";
+    const std::string onDimensions = "the layer dimensions are drawn on, \"Dimension Layer\", is ";
     enum Layer { kOpen, kLocked, kHidden };
     constexpr AIRealPoint kOnCircle{372, 136};
     const std::string damaged =
@@ -385,6 +388,7 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         ObjId DamagedDrawingTest::*spoilt = nullptr;  // pressed art whose click records are no dictionary
         const char* current = "Layer 1";
         AIReal reach = 60;  // how far the drags go (0: a click; 1: a hand trembling as it clicks)
+        const char* closed = "Layer 1";  // the layer `layer` is about
     } rows[] = {
         {"Pointer Label", {100, 125}, kLocked, "\"Pointer Label\": " + lockedArt},
         {"Datum Flag", {100, 125}, kLocked, "\"Datum Flag\": " + lockedArt},
@@ -416,6 +420,10 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         {"Horizontal Dimension", {250, 300}, kOpen, "", nullptr, "Layer 1", 1},
         {"Center Mark", {336, 100}, kOpen, damaged + "\"Center Mark\"", &DamagedDrawingTest::circle, "Layer 1", 0},
         {"Revision Bubble", {336, 100}, kOpen, damaged + "\"Revision Bubble\"", &DamagedDrawingTest::circle, "Layer 1", 0},
+        {"Radius Dimension", kOnCircle, kLocked, "\"Radius Dimension\": " + onDimensions + "locked (unlock it first).",
+         nullptr, "Layer 1", 60, "Dimension Layer"},
+        {"Center Mark", kOnCircle, kHidden, "\"Center Mark\": " + onDimensions + "hidden (show it first).", nullptr,
+         "Notes", 60, "Dimension Layer"},
         {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone
     };
     auto artCount = [&] {
@@ -436,8 +444,10 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
         const std::optional<standin::DictValue> records = stored ? std::optional(*stored) : std::nullopt;
         spoil(int32_t{7});
         ASSERT_EQ(doc->setCurrentLayer(r.current), kNoErr);
-        ASSERT_EQ(doc->setLayerEditable("Layer 1", r.layer != kLocked), kNoErr);
-        ASSERT_EQ(doc->setLayerVisible("Layer 1", r.layer != kHidden), kNoErr);
+        for (const std::string layer : {"Layer 1", "Dimension Layer"}) {
+            ASSERT_EQ(doc->setLayerEditable(layer, layer != r.closed || r.layer != kLocked), kNoErr);
+            ASSERT_EQ(doc->setLayerVisible(layer, layer != r.closed || r.layer != kHidden), kNoErr);
+        }
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         g->prefs.displayArtMustBeClickedError = 1;  // the alert's first button turns it off
         ASSERT_EQ(session->hostEvent([&] { return doc->select(note); }), kNoErr);

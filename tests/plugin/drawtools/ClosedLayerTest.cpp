@@ -93,7 +93,8 @@ TEST_F(ClosedLayerTest, ACurrentLayerInsideALockedOneIsNamedWithIt) {
 
 // The tools that work on the art clicked ask for nothing when the click lands on none, the
 // divider's option (the last settings at once) as well, and say so; also when it lands on a
-// dimension alone (a line or a text, clicked or dragged from), or on art of a locked layer.
+// dimension alone (a line or a text, clicked or dragged from), or on art of a locked layer,
+// at that very click, also the first of two.
 TEST_F(ClosedLayerTest, ToolsOfTheArtClickedClickedOnNothingAreToldAndAskNothing) {
     const char* const onDimension =
         "Dimensions and labels cannot be changed with this tool: an update draws them again from what they measure.";
@@ -127,9 +128,14 @@ TEST_F(ClosedLayerTest, ToolsOfTheArtClickedClickedOnNothingAreToldAndAskNothing
                 {"Offset", 0, 650, std::string("\"Offset\": ") + locked},
                 {"Tangent Perpendicular Line", 0, 650, std::string("\"Tangent Perpendicular Line\": ") + locked},
                 {"Fillet", 0, 650, std::string("\"Fillet\": ") + locked},
-                {"Fillet", 0, 650, std::string("\"Fillet\": ") + locked, true}};
+                {"Fillet", 0, 650, std::string("\"Fillet\": ") + locked, true},
+                {"Proportion", 0, 650, std::string("\"Proportion\": ") + locked},
+                // The first click of a two-click tool, and a drag from there.
+                {"Fillet", 0, 450, onDimension}, {"Chamfer", 0, 450, onDimension, true},
+                {"Extend", 0, 550, onDimension}, {"Proportion", 0, 450, onDimension},
+                {"Trim", 0, 450, onDimension, true}, {"Proportion", 0, 550, onDimension, true}};
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.tool);
+        SCOPED_TRACE(std::string(r.tool) + " at " + std::to_string(r.h) + (r.dragged ? ", dragged" : ""));
         ASSERT_EQ(session->selectTool(r.tool), kNoErr);
         const size_t alerts = Alerts().size();
         session->dialogs().queueAlertAnswer(kADMMiddleButton);  // OK: the tip stays on

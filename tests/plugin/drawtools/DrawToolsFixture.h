@@ -112,12 +112,12 @@ struct DrawToolsTest : plugintest::PluginSessionTest {
     // --- gestures ---
 
     AIErr Drag(AIRealPoint from, AIRealPoint to, uint32_t modifiers = 0) {
-        if (AIErr err = session->mouseDown(from, modifiers)) return err;
-        // A first step clear of the press, then the cursor's place.
+        // A first step clear of the press, then the cursor's place; a refused press is let go all the same.
+        AIErr pressed = session->mouseDown(from, modifiers);
         AIErr dragged = session->mouseDrag({from.h + 5, from.v + 5}, modifiers);
         AIErr last = session->mouseDrag(to, modifiers);
         AIErr up = session->mouseUp(to, modifiers);
-        return dragged ? dragged : last ? last : up;
+        return pressed ? pressed : dragged ? dragged : last ? last : up;
     }
 
     // --- dialogs ---
