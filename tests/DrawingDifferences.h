@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -136,6 +137,18 @@ inline std::string Listing(const standin::Document& doc) {
     std::ostringstream out;
     standin::io::dumpDocument(doc, out);
     return out.str();
+}
+
+// A listing without the selection and the plug-in's own tags: what stays of it when work a
+// timer held back (a restore of the selection) was done meanwhile.
+inline std::string WithoutSelection(const std::string& listing) {
+    std::istringstream in(listing);
+    std::string out;
+    for (std::string line; std::getline(in, line);) {
+        if (line.find("tag \"ZMK_") != std::string::npos) continue;
+        out += std::regex_replace(line, std::regex(" fully-selected| selected( [0-9]+)?"), "") + '\n';
+    }
+    return out;
 }
 
 // The first line where two listings part, with its number; empty when they are the same.

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -276,21 +275,12 @@ struct OneUndoPerGestureTest : plugintest::PluginSessionTest {
     bool UndoesToAndRedoes(std::string start, const std::string& after, bool cameAtOnce) {
         EXPECT_TRUE(session->userUndo()) << "nothing to undo";
         std::string undone = drawingdiff::Listing(Doc());
-        if (cameAtOnce) start = WithoutSelection(start), undone = WithoutSelection(undone);
+        if (cameAtOnce) start = drawingdiff::WithoutSelection(start), undone = drawingdiff::WithoutSelection(undone);
         EXPECT_TRUE(undone == start) << "one undo: " << drawingdiff::FirstLineApart(start, undone);
         EXPECT_TRUE(session->userRedo()) << "nothing to redo";
         const std::string redone = drawingdiff::Listing(Doc());
         EXPECT_TRUE(redone == after) << "redo: " << drawingdiff::FirstLineApart(after, redone);
         return undone == start && redone == after;
-    }
-    static std::string WithoutSelection(const std::string& listing) {
-        std::istringstream in(listing);
-        std::string out;
-        for (std::string line; std::getline(in, line);) {
-            if (line.find("tag \"ZMK_") != std::string::npos) continue;
-            out += std::regex_replace(line, std::regex(" fully-selected| selected( [0-9]+)?"), "") + '\n';
-        }
-        return out;
     }
 
     std::vector<std::vector<AIRealPoint>> places;  // by path
@@ -397,7 +387,7 @@ TEST_F(OneUndoPerGestureTest, AGestureMadeBeforeTheLastActionsWorkIsDoneIsOneUnd
         EXPECT_EQ(Doc().journal().undoDepth(), steps + 1);
         ASSERT_TRUE(session->userUndo());
         const std::string undone = drawingdiff::Listing(Doc());
-        EXPECT_TRUE(WithoutSelection(undone) == WithoutSelection(before))
+        EXPECT_TRUE(drawingdiff::WithoutSelection(undone) == drawingdiff::WithoutSelection(before))
             << drawingdiff::FirstLineApart(before, undone);
         EXPECT_EQ(Doc().readsSelected(plate), row.scale >= 0);
         EXPECT_EQ(undone.find("ZMK_Object_Was_Selected"), std::string::npos);
