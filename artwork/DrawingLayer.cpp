@@ -2,6 +2,7 @@
 #include "artwork/DrawingLayer.h"
 
 #include "core/PlotwiseAlerts.h"
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseSuites.h"
 #include "units/LayerScales.h"
 #include "units/UnitsGlobals.h"
@@ -49,13 +50,15 @@ AIErr drawLine(AIRealPoint start, AIRealPoint end, AIArtHandle group) {
 }
 
 int SetCurrentLayer(AILayerHandle layer) {
-    if (!layer) return 0;
+    // A sublayer is the front document's when its top-level layer is.
+    AILayerHandle top = nullptr;
+    if (!layer || TopLevelLayerOf(layer, &top) != kNoErr) return 0;
     ai_int32 count = 0;
     sAILayer->CountLayers(&count);
     for (ai_int32 i = 0; i < count; ++i) {
         AILayerHandle nth = nullptr;
         sAILayer->GetNthLayer(i, &nth);
-        if (nth == layer) {
+        if (nth == top) {
             sAILayer->SetCurrentLayer(layer);
             return 1;
         }

@@ -18,8 +18,9 @@ AIErr PrepThisLayer(AILayerHandle layer);
 // A new open path of two corner anchors from start to end, on top inside `group`, or above
 // `firstArt` when `group` is null. No paint is set: the path has what the host gives new art.
 AIErr drawLine(AIRealPoint start, AIRealPoint end, AIArtHandle group);
-// Makes the layer current when the host lists it among the top-level layers: 1, else 0
-// and the current layer stays. For the user's own choice of layer (a panel's row).
+// Makes the layer current when it is one of the front document's, a top-level layer or a
+// sublayer at any depth: 1, else 0 and the current layer stays. For the user's own choice
+// of layer (a panel's row).
 int SetCurrentLayer(AILayerHandle layer);
 // The same for a tool's own work on another layer than the user's: the switch is recorded,
 // so that the end of the gesture, or an alert, makes the user's layer current again

@@ -20,6 +20,15 @@ AIErr ForEachLayer(Visit&& visit) {
     return kNoErr;
 }
 
+// The top-level layer that holds `layer` (the layer itself when it is one).
+inline AIErr TopLevelLayerOf(AILayerHandle layer, AILayerHandle* top) {
+    *top = layer;
+    for (AILayerHandle parent = nullptr;; *top = parent) {
+        if (AIErr err = sAILayer->GetLayerParent(*top, &parent)) return err;
+        if (!parent) return kNoErr;
+    }
+}
+
 // Calls visit(art) for art and its following siblings and, inside every sublayer among
 // them, the sublayer's own art the same way; the sublayers themselves are not handed over,
 // every other art (groups too) is. The first error from the host or from visit ends the walk.

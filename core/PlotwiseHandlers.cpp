@@ -145,7 +145,7 @@ AIErr ApplicationShutdown(AINotifierMessage*) {
             if (panel->window() && panel->writePrefs) first.Step(panel->writePrefs);
         return kNoErr;
     });
-    first.Step(WritePrefs);
+    first.Step(WriteKeptPrefs);
     return first.err;
 }
 

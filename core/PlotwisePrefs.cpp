@@ -475,9 +475,22 @@ AIErr ReadPrefs() {
     return kNoErr;
 }
 
-AIErr WritePrefs() {
-    if (!g || !sAIPreference) return kBadParameterErr;
+namespace {
+
+AIErr Write(preferences& prefs) {
+    if (!sAIPreference) return kBadParameterErr;
     Writer writer;
-    VisitPrefs(g->prefs, writer);
+    VisitPrefs(prefs, writer);
     return writer.err;
+}
+
+}  // namespace
+
+AIErr WritePrefs() { return g ? Write(g->prefs) : kBadParameterErr; }
+
+AIErr WriteKeptPrefs() {
+    if (!g) return kBadParameterErr;
+    preferences kept = g->prefs;
+    if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::preferencesKept, &kept)) return err;
+    return Write(kept);
 }

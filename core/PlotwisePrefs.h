@@ -15,6 +15,8 @@ void SetDefaultPrefs(preferences& prefs, const char* defaultFaceName = nullptr);
 AIErr ReadPrefs();
 // Writes every setting and every panel placement.
 AIErr WritePrefs();
+// The same at quit, with what the subsystems keep between runs (PlotwiseHooks::preferencesKept).
+AIErr WriteKeptPrefs();
 
 // Visits every stored setting of a record: under which prefix and key, with which type and
 // which start-up value. The one list of the settings: the reader, the writer and the

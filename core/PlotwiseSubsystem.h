@@ -183,6 +183,9 @@ struct PlotwiseDimensionKindRow {
 // stops at the first error. Each may be null.
 struct PlotwiseHooks {
     AIErr (*preferencesRead)();           // start-up, after the preferences: the current scale factor
+    // At quit, the preferences about to be written: what a subsystem keeps between runs goes
+    // in where the record holds the front drawing's own (its scale and style).
+    AIErr (*preferencesKept)(preferences* kept);
     AIErr (*applicationStarted)();        // after the panels are created
     AIErr (*documentOpened)();            // format-version check and scale settings
     AIErr (*documentChanged)();           // another document in front

@@ -1,6 +1,7 @@
 // The dimension layer and the whole-dictionary copy between art.
 #include "dimensions/DimensionLayer.h"
 
+#include "core/PlotwiseArtTree.h"
 #include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSuites.h"
 #include "dimensions/DimensionGlobals.h"
@@ -67,17 +68,13 @@ AIErr CreateDimensionLayer() {
     AILayerHandle current = nullptr;
     if (AIErr err = sAILayer->GetCurrentLayer(&current)) return err;
     // Above the top-level layer that holds the current layer, never inside it.
-    AILayerHandle top = current;
-    for (AILayerHandle parent = nullptr;; top = parent) {
-        if (AIErr err = sAILayer->GetLayerParent(top, &parent)) return err;
-        if (!parent) break;
-    }
+    AILayerHandle top = nullptr;
+    if (AIErr err = TopLevelLayerOf(current, &top)) return err;
     if (AIErr err = sAILayer->InsertLayer(top, kPlaceAbove, &g->dimensionLayer)) return err;
     if (AIErr err = SetDimensionLayerProperties(g->dimensionLayer)) return err;
     // Known from now on: the gesture that made it must not keep its "none" for later.
     g->dimensionLayers.Store(g->dimensionLayer);
-    // The layer walk reaches only top-level layers: a sublayer that was current cannot be
-    // made current this way, and firstArt must not stay on another layer's art then.
+    // firstArt must not stay on another layer's art when the layer cannot be made current.
     const int restored = SetCurrentLayer(current);
     const AIErr err = RefreshFirstArt();
     return restored ? err : kNoErr;

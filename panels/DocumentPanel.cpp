@@ -75,11 +75,10 @@ void SetupScaleItems(ADMDialogRef dialog) {
     UpdateCADdocumentLayerList();
 }
 
-// The radio of the stored style on, the other off, and the panel laid out for it as a
-// switch lays it out: document-based, the scale popup shows the 1:1 a new document starts
-// at. A document the host kept open while it started again keeps the scales on its layers.
+// The radio of the front drawing's style on, the other off, and the panel laid out for it.
+// A drawing the host kept open while it started again is worked at the scales on its layers;
+// with none open, the panel shows the style and scale a new drawing starts at (1:1).
 void SetupScaleStyleRadios(ADMDialogRef dialog) {
-    const int32_t reset = AnyDocumentOpen() ? 0 : 1;
     const struct {
         int32_t item;
         int32_t style;
@@ -90,13 +89,10 @@ void SetupScaleStyleRadios(ADMDialogRef dialog) {
         sADMItem->SetNotifyProc(radio, Guarded<&ScaleStyleRadiosNotifierProc>);
         const bool on = DocumentScaleStyle() == r.style;
         sADMItem->SetBooleanValue(radio, on);
-        if (on) SwitchScaleStyleSettings(dialog, r.item, reset);
+        if (on) SwitchScaleStyleSettings(dialog, r.item, 0);
     }
-    // A document kept open is worked at its own scale, not at the one the preferences kept.
-    if (!reset) {
-        (void)LoadCurrentLayerScale();
-        (void)ShowDrawingScale();
-    }
+    (void)LoadCurrentLayerScale();
+    (void)ShowDrawingScale();
 }
 
 // The tracker's read-out of the selection, written again in the new unit or precision.

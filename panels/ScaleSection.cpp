@@ -63,19 +63,21 @@ AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILay
     return kNoErr;
 }
 
-// The layer whose row the list marks: the current layer's, or with the dimension, grids or
-// ruler layer current the layer whose scale lengths are then converted at.
-AILayerHandle MarkedLayer() {
+// The layer whose row the list marks: the top-level layer holding the current layer (a
+// sublayer reads its scale), or with the dimension, grids or ruler layer current the layer
+// whose scale lengths are then converted at.
+AIErr MarkedLayer(AILayerHandle* marked) {
+    *marked = nullptr;
     AILayerHandle current = nullptr;
-    return sAILayer->GetCurrentLayer(&current) == kNoErr ? ScaleSourceLayer(current) : nullptr;
+    if (AIErr err = sAILayer->GetCurrentLayer(&current)) return err;
+    return TopLevelLayerOf(ScaleSourceLayer(current), marked);
 }
 
 AIErr FillLayerList(ADMListRef list, bool store) {
     AILayerHandle current = nullptr;
-    AIErr err = sAILayer->GetCurrentLayer(&current);
+    AIErr err = MarkedLayer(&current);
     if (err == kNoDocumentErr) return kNoErr;
     if (err) return err;
-    current = ScaleSourceLayer(current);
     int32_t count = 0;
     if ((err = sAILayer->CountLayers(&count))) return err;
     for (int32_t i = 0; i < count; ++i) {
@@ -280,10 +282,13 @@ AIErr ReadDocumentScaleSettings(AIDictionaryRef dict) {
     return kNoErr;
 }
 
-AIErr WriteDocumentScaleStyle(int32_t style) {
+// The user's choice of style, stored in the front drawing, or with none open kept as the one
+// a new drawing starts in.
+AIErr StoreScaleStyle(int32_t style) {
+    g->prefs.scaleStyle = style;
     DictRef dict;
     AIErr err = sAIDocument->GetDictionary(dict.put());
-    if (err == kNoDocumentErr) return kNoErr;
+    if (err == kNoDocumentErr) return NoteNewDrawingScaleStyle();
     if (err) return err;
     return sAIDictionary->SetIntegerEntry(dict.get(), sAIDictionary->Key(kDocScaleStyleKey), style);
 }
@@ -318,7 +323,8 @@ bool RowsMatchLayers(ADMListRef list) {
 // while its first row is the marked layer's; otherwise the marked layer's row alone is
 // selected.
 void ShowLayerRows(ADMListRef list) {
-    const AILayerHandle marked = MarkedLayer();
+    AILayerHandle marked = nullptr;
+    (void)MarkedLayer(&marked);
     ADMEntryRef first = sADMList->NumberOfSelectedEntries(list) ? sADMList->IndexSelectedEntry(list, 0) : nullptr;
     const bool keep = first && LayerOfRow(first) == marked;
     const int32_t n = sADMList->NumberOfEntries(list);
@@ -352,7 +358,8 @@ AIErr UpdateCADdocumentScaleSettings() {
 AIErr ShowDrawingScale() {
     if (!g) return kNoErr;
     ADMDialogRef panel = g->CADdocumentWindow;
-    if (!panel || !AnyDocumentOpen()) return kNoErr;
+    if (!panel) return kNoErr;
+    // With no drawing open, the style and scale a new drawing starts at.
     ShowScaleStyle(panel);
     ADMItemRef popup = Item(panel, kScalePopup);
     if (DocumentScaleStyle() == kLayerBasedScaleStyle) {
@@ -364,8 +371,9 @@ AIErr ShowDrawingScale() {
                 return err;
         }
         if (popup) ScaleOfSelectedRows(popup, false);
-    } else if (popup) {
-        ScaleOfDocument(popup);
+    } else {
+        if (AIErr err = RefillLayerList(false)) return err;
+        if (popup) ScaleOfDocument(popup);
     }
     // Every field showing a length shows it at the scale read now.
     UpdateAllPrecisionMenus();
@@ -421,6 +429,22 @@ void UpdateScalePopoutMenu(ADMDialogRef dialog) {
 
 namespace {
 
+// The layer reads that scale already (its own, its top-level layer's or the document's).
+bool LayerReads(AILayerHandle layer, int32_t id, AIReal scaler, const char* label) {
+    int32_t at = 0;
+    AIReal atScaler = 0;
+    char atLabel[kScaleLabelSize] = {};
+    return PeekZA3LayerScale(layer, &at, &atScaler, atLabel) == kNoErr && at == id && atScaler == scaler &&
+           std::strncmp(atLabel, label, kScaleLabelSize) == 0;
+}
+
+// Every ordinary layer of the front drawing reads that scale already.
+bool EveryOrdinaryLayerReads(int32_t id, AIReal scaler, const char* label) {
+    return ForEachLayer([&](AILayerHandle layer) -> AIErr {
+               return IsSpecialScaleLayer(layer) || LayerReads(layer, id, scaler, label) ? kNoErr : kCanceledErr;
+           }) == kNoErr;
+}
+
 // The scale the popup's entry stands for is the current scale and what every layer it would
 // go to reads already: picking it again changes nothing, and is no step of undo.
 bool PickedAgain(ADMItemRef popup) {
@@ -433,25 +457,29 @@ bool PickedAgain(ADMItemRef popup) {
     } else if (id < 0 || getScaleDataFromScaleID(id, &scaler, label) != kNoErr) {
         return false;
     }
-    const auto reads = [&](AILayerHandle layer) {
-        int32_t at = 0;
-        AIReal atScaler = 0;
-        char atLabel[kScaleLabelSize] = {};
-        return PeekZA3LayerScale(layer, &at, &atScaler, atLabel) == kNoErr && at == id && atScaler == scaler &&
-               std::strncmp(atLabel, label, kScaleLabelSize) == 0;
-    };
     if (id != g->prefs.scale || scaler != g->prefs.scaler || std::strncmp(label, g->prefs.scaleStr, kScaleLabelSize))
         return false;
-    if (DocumentScaleStyle() == kDocumentBasedScaleStyle)
-        return ForEachLayer([&](AILayerHandle layer) -> AIErr {
-                   return IsSpecialScaleLayer(layer) || reads(layer) ? kNoErr : kCanceledErr;
-               }) == kNoErr;
+    if (DocumentScaleStyle() == kDocumentBasedScaleStyle) return EveryOrdinaryLayerReads(id, scaler, label);
     ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
     const std::vector<ADMEntryRef> rows = list ? SelectedRows(list) : std::vector<ADMEntryRef>{};
     return !rows.empty() && std::all_of(rows.begin(), rows.end(), [&](ADMEntryRef row) {
         AILayerHandle layer = LayerOfRow(row);
-        return layer && reads(layer);
+        return layer && LayerReads(layer, id, scaler, label);
     });
+}
+
+// The radio pressed stands for the style the drawing has already, and, document-based (a
+// press starts the drawing at 1:1), every ordinary layer reads 1:1: the press changes
+// nothing, and is no step of undo.
+bool StyleChosenAgain(ADMDialogRef panel) {
+    const ADMItemRef documentRadio = sADMDialog->GetItem(panel, kDocumentScaleRadio);
+    const int32_t style = documentRadio && sADMItem->GetBooleanValue(documentRadio) ? kDocumentBasedScaleStyle
+                                                                                    : kLayerBasedScaleStyle;
+    if (style != DocumentScaleStyle()) return false;
+    if (style == kLayerBasedScaleStyle) return true;
+    char oneToOne[kScaleLabelSize] = {};
+    getScaleTableLabel(kOneToOneScaleID, oneToOne, sizeof oneToOne);
+    return EveryOrdinaryLayerReads(kOneToOneScaleID, 1.0f, oneToOne);
 }
 
 }  // namespace
@@ -485,26 +513,29 @@ void ScalePopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
 
 void ScaleStyleRadiosNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (!g) return;
-    if (UserChangedOrChanging(notifier)) {
-        ADMDialogRef panel = sADMItem->GetDialog(item);
+    if (ADMDialogRef panel = sADMItem->GetDialog(item); UserChangedOrChanging(notifier) && !StyleChosenAgain(panel)) {
         // The drawing stores its new style first: every read that follows is in that style.
         // Clicking the radio that was already on starts the document at 1:1 again, too.
         if (ADMItemRef radio = sADMDialog->GetItem(panel, kDocumentScaleRadio); radio && sADMItem->GetBooleanValue(radio)) {
-            g->prefs.scaleStyle = kDocumentBasedScaleStyle;
-            WriteDocumentScaleStyle(kDocumentBasedScaleStyle);
+            StoreScaleStyle(kDocumentBasedScaleStyle);
             SwitchScaleStyleSettings(panel, kDocumentScaleRadio, 1);
         }
         if (ADMItemRef radio = sADMDialog->GetItem(panel, kLayerScaleRadio); radio && sADMItem->GetBooleanValue(radio)) {
             // Every ordinary layer carried the document's scale: a layer that never stored it
             // keeps it as its own.
             if (DocumentScaleStyle() == kDocumentBasedScaleStyle) CarryDocumentScaleToLayers();
-            g->prefs.scaleStyle = kLayerBasedScaleStyle;
-            WriteDocumentScaleStyle(kLayerBasedScaleStyle);
+            StoreScaleStyle(kLayerBasedScaleStyle);
             SwitchScaleStyleSettings(panel, kLayerScaleRadio, 1);
         }
         SaveCADdocumentScaleSettings();
         RegenerateAllDimensions();
         NotifyPlotwiseAPI();
+        // With no drawing open nothing else follows the choice: the current scale and the
+        // panel are where a new drawing now starts.
+        if (!AnyDocumentOpen()) {
+            (void)LoadCurrentLayerScale();
+            (void)ShowDrawingScale();
+        }
     }
     sADMItem->DefaultNotify(item, notifier);
 }
@@ -566,10 +597,15 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
 namespace {
 
 AIErr RefillLayerList(bool store) {
-    if (!g || !g->CADdocumentWindow || DocumentScaleStyle() == kDocumentBasedScaleStyle) return kNoErr;
-    if (sAILayer->IsInIsolationMode()) return kNoErr;
+    if (!g || !g->CADdocumentWindow) return kNoErr;
     ADMListRef list = ListOf(Item(g->CADdocumentWindow, kLayerList));
     if (!list) return kNoErr;
+    // The rows stand for the layers of a layer-based drawing, never for another drawing's.
+    if (DocumentScaleStyle() == kDocumentBasedScaleStyle) {
+        sADMList->RemoveAllEntries(list);
+        return kNoErr;
+    }
+    if (sAILayer->IsInIsolationMode()) return kNoErr;
     sADMList->RemoveAllEntries(list);
     if (AIErr err = FillLayerList(list, store)) return err;
     setupScalePopupFromSelectedLayers();

@@ -38,10 +38,13 @@ Scale OneToOne() {
     return s;
 }
 
-// What a drawing that stores no scale reads: the scale a new drawing starts at.
+// What a drawing that stores no scale reads: the scale a new drawing starts at (1:1 when new
+// drawings start layer-based, as each of their layers then reads).
 Scale NewDrawingScale() {
     const auto& start = g->newDrawingScale;
-    if (!std::isfinite(start.scaler) || !(start.scaler > 0) || !start.label[0]) return OneToOne();
+    if (g->newDrawingScaleStyle == kLayerBasedScaleStyle || !std::isfinite(start.scaler) || !(start.scaler > 0) ||
+        !start.label[0])
+        return OneToOne();
     Scale s;
     s.id = start.id;
     s.scaler = start.scaler;
@@ -187,20 +190,10 @@ AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out, bool mend = 
     return setSingleLayerScale(layer, e.s.id, e.s.scaler, e.s.label);
 }
 
-AIErr TopLevelLayer(AILayerHandle layer, AILayerHandle* top) {
-    *top = layer;
-    for (;;) {
-        AILayerHandle parent = nullptr;
-        if (AIErr err = sAILayer->GetLayerParent(*top, &parent)) return err;
-        if (!parent) return kNoErr;
-        *top = parent;
-    }
-}
-
 // The write of setLayerScale, without telling anyone.
 AIErr WriteLayerTree(AILayerHandle layer, const Scale& s) {
     AILayerHandle top = nullptr;
-    if (AIErr err = TopLevelLayer(layer, &top)) return err;
+    if (AIErr err = TopLevelLayerOf(layer, &top)) return err;
     if (AIErr err = setSingleLayerScale(top, s.id, s.scaler, s.label)) return err;
     AILayerHandle child = nullptr;
     if (AIErr err = sAILayer->GetLayerFirstChild(top, &child)) return err;
@@ -224,7 +217,7 @@ AIErr ReadLayerScale(AILayerHandle layer, Scale* s, bool* stored, bool mend = tr
     if (*stored) return kNoErr;
     AILayerHandle top = nullptr;
     bool found = false;
-    if (AIErr err = TopLevelLayer(layer, &top)) return err;
+    if (AIErr err = TopLevelLayerOf(layer, &top)) return err;
     if (top != layer)
         if (AIErr err = ReadStoredScale(top, &found, s, mend)) return err;
     if (inherited) *inherited = found;
@@ -263,11 +256,12 @@ AIErr LastOrdinaryLayer(AILayerHandle* found) {
 }
 
 // The document's scale in document-based style: the one its ordinary layers store (the last
-// that holds one), else the scale a new drawing starts at, never another drawing's.
+// that holds one), else, as with no drawing open, the scale a new drawing starts at, never
+// another drawing's.
 AIErr DocumentScale(Scale* s, bool* stored) {
     *stored = false;
     ai_int32 count = 0;
-    if (AIErr err = sAILayer->CountLayers(&count)) return err;
+    if (AIErr err = sAILayer->CountLayers(&count); err && err != kNoDocumentErr) return err;
     for (ai_int32 i = count - 1; i >= 0 && !*stored; --i) {
         AILayerHandle layer = nullptr;
         if (AIErr err = sAILayer->GetNthLayer(i, &layer)) return err;
@@ -407,9 +401,10 @@ AIErr SetScaleByLayerPrefsFromLayer(AILayerHandle layer) {
 
 bool LoadLayerScale(AILayerHandle layer, bool mend) {
     Scale s;
-    bool stored = false, held = false;
-    if (!g || ReadLayerScale(layer, &s, &stored, mend, &held) != kNoErr) return false;
-    if (!held) NoteScaleRead(layer, s);
+    bool stored = false;
+    if (!g || ReadLayerScale(layer, &s, &stored, mend) != kNoErr) return false;
+    // A sublayer reading its top-level layer's scale holds none of its own yet either.
+    if (!stored) NoteScaleRead(layer, s);
     MakeCurrentScale(s);
     return true;
 }
@@ -445,12 +440,28 @@ void NoteNewDrawingScale() {
     CopyCString(start.label, g->prefs.scaleStr);
 }
 
+AIErr KeepNewDrawingScaleInPreferences(preferences* kept) {
+    if (!g || !kept) return kNoErr;
+    const Scale start = NewDrawingScale();
+    kept->scaleStyle = g->newDrawingScaleStyle;
+    kept->scale = start.id;
+    kept->scaler = start.scaler;
+    CopyCString(kept->scaleStr, start.label);
+    return kNoErr;
+}
+
 AIErr LoadCurrentLayerScale() {
     if (!g || !sAILayer) return kNoErr;
     AILayerHandle layer = nullptr;
-    if (AIErr err = sAILayer->GetCurrentLayer(&layer)) return err == kNoDocumentErr ? kNoErr : err;
-    // The preferences keep the front drawing's style, as the panel shows it.
+    const AIErr current = sAILayer->GetCurrentLayer(&layer);
+    if (current && current != kNoDocumentErr) return current;
+    // The preferences keep the front drawing's style, as the panel shows it; with no drawing
+    // open, the style and scale a new drawing starts at.
     g->prefs.scaleStyle = DocumentScaleStyle();
+    if (current == kNoDocumentErr) {
+        MakeCurrentScale(NewDrawingScale());
+        return kNoErr;
+    }
     if (g->prefs.scaleStyle == kDocumentBasedScaleStyle) {
         Scale s;
         bool stored = false;
@@ -483,9 +494,9 @@ AIErr EndScalesRead(bool kept) {
     bool wrote = false;
     for (const auto& r : reads) {
         Scale s;
-        bool stored = false, held = false;
+        bool stored = false;
         // A layer deleted since, or given a scale meanwhile, is left as it is.
-        if (ReadLayerScale(r.layer, &s, &stored, /*mend=*/false, &held) != kNoErr || held) continue;
+        if (ReadLayerScale(r.layer, &s, &stored, /*mend=*/false) != kNoErr || stored) continue;
         s.id = r.id;
         s.scaler = r.scaler;
         CopyCString(s.label, r.label);
@@ -547,8 +558,8 @@ AIErr CarryDocumentScaleToLayers() {
     if (!g) return kNoErr;
     Scale s;
     bool stored = false, wrote = false;
-    if (AIErr err = DocumentScale(&s, &stored)) return err == kNoDocumentErr ? kNoErr : err;
-    if (AIErr err = StoreOnLayersWithout(s, &wrote)) return err;
+    if (AIErr err = DocumentScale(&s, &stored)) return err;
+    if (AIErr err = StoreOnLayersWithout(s, &wrote)) return err == kNoDocumentErr ? kNoErr : err;
     if (wrote) NotifyPlotwiseAPI();
     return kNoErr;
 }

@@ -12,6 +12,8 @@
 
 #include "AITypes.h"
 
+struct preferences;
+
 constexpr std::size_t kScaleLabelSize = 32;
 
 #define kLayerScaleIDKey "ZA3_ScaleID"
@@ -29,12 +31,15 @@ constexpr int32_t kLayerBasedScaleStyle = 2;
 // layer-based, which keeps every layer's own scale); a document that stores none, or no
 // document, reads the style a new drawing starts in. Nothing is written.
 int32_t DocumentScaleStyle();
-// Keeps the scale style the preferences give at start-up as the one a new drawing starts in.
-// Always 0.
+// Keeps the current scale style (the preferences' at start-up, or one chosen while no drawing
+// is open) as the one a new drawing starts in. Always 0.
 AIErr NoteNewDrawingScaleStyle();
 // Keeps the current scale, chosen while no drawing is open, as the one a new drawing starts
-// at (1:1 until then).
+// at (1:1 until then; always 1:1 while new drawings start layer-based).
 void NoteNewDrawingScale();
+// What the preferences keep between runs is where a new drawing starts, not the scale and
+// style of the drawing in front at quit: so the next start shows what its New makes.
+AIErr KeepNewDrawingScaleInPreferences(preferences* kept);
 // In document-based style every ordinary layer carries the document's scale: each ordinary
 // layer tree that stores none is given it (before the document turns layer-based, so that
 // each layer keeps the scale it was drawn at).
@@ -100,11 +105,13 @@ AILayerHandle ScaleSourceLayer(AILayerHandle layer);
 bool LoadDrawingLayerScale(AILayerHandle layer);
 // Makes current the scale typed lengths, panel fields and new drawings on the current layer
 // are converted at, as the document panel shows it: the document's scale in document-based
-// style, else the current layer's (through ScaleSourceLayer). Nothing is stored.
+// style, else the current layer's (through ScaleSourceLayer); with no drawing open, the
+// style and scale a new drawing starts at. Nothing is stored.
 AIErr LoadCurrentLayerScale();
 // A command's reads of layer scales. While a command is in hand (from BeginScalesRead, true
-// when this call began it, to EndScalesRead), every layer LoadLayerScale reads whose scale
-// is neither its own nor its top-level layer's is noted with the scale read; EndScalesRead
+// when this call began it, to EndScalesRead), every layer LoadLayerScale reads that holds no
+// scale of its own (a sublayer reading its top-level layer's too) is noted with the scale
+// read; EndScalesRead
 // stores each such scale on its layer tree when `kept` and the command changed the
 // drawing, inside the command's step of undo, and forgets them in any case.
 bool BeginScalesRead();

@@ -21,8 +21,9 @@ struct UnitsGlobals : CoreGlobals {
     // a scaler of 0 while no measurement holds one.
     float measuringScaler = 0.0f;
     char measuringScaleStr[32] = {};
-    // The layers holding no scale of their own (nor their top-level layer) whose scale the
-    // tool command or automatic run in hand read, with the scale read: once the command has
+    // The layers holding no scale of their own (a sublayer reading its top-level layer's
+    // included) whose scale the tool command or automatic run in hand read, with the scale
+    // read: once the command has
     // changed the drawing each is given that scale, so that later reads find the scale it
     // was drawn at whatever is current then. However many layers it read.
     struct ScaleRead {
@@ -35,8 +36,9 @@ struct UnitsGlobals : CoreGlobals {
     bool keepingScalesRead = false;
     DocumentStamp scalesReadSince{};  // the drawing when the command began
     // The scale and style a new drawing starts at: what a drawing that stores none reads,
-    // whatever another drawing was set to since. The style is the preferences' at start-up;
-    // the scale 1:1, or one the user chose while no drawing was open.
+    // whatever another drawing was set to since, and what is current with no drawing open.
+    // The style is the preferences' at start-up, the scale 1:1; either is changed only by a
+    // choice made while no drawing is open. Both are what the preferences keep at quit.
     ScaleRead newDrawingScale{nullptr, 33, 1.0f, "1:1"};
     int32_t newDrawingScaleStyle = 1;
     AIArtHandle group = nullptr;  // receives the art of the running tool; set by a successful preparation

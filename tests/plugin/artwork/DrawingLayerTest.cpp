@@ -112,12 +112,15 @@ TEST_F(DrawingLayerTest, ALineHasTwoCornerAnchorsAndNoPaintOfItsOwn) {
     EXPECT_EQ(Children("Plan")[1], walls);
 }
 
-TEST_F(DrawingLayerTest, OnlyTopLevelLayersOfTheFrontDocumentCanBeMadeCurrent) {
+TEST_F(DrawingLayerTest, OnlyLayersOfTheFrontDocumentCanBeMadeCurrent) {
     doc_->addLayer("Plan");
     AddSublayer("Plan", "Walls");
+    AddSublayer("Walls", "Studs");
     ASSERT_EQ(doc_->setCurrentLayer("Layer 1"), kNoErr);
-    EXPECT_EQ(SetCurrentLayer(Handle("Walls")), 0);
-    EXPECT_EQ(doc_->currentLayer(), Layer("Layer 1"));
+    for (const char* sublayer : {"Walls", "Studs"}) {
+        EXPECT_EQ(SetCurrentLayer(Handle(sublayer)), 1);
+        EXPECT_EQ(doc_->currentLayer(), Layer(sublayer));
+    }
     EXPECT_EQ(SetCurrentLayer(nullptr), 0);
     EXPECT_EQ(SetCurrentLayer(Handle("Plan")), 1);
     EXPECT_EQ(doc_->currentLayer(), Layer("Plan"));

@@ -71,15 +71,15 @@ TEST_F(DimensionSetupTest, RegeneratingResizingOrTheOptionOffKeepTheDrawingLayer
     }
 }
 
-TEST_F(DimensionSetupTest, AnUnreachableDimensionLayerNeverGivesAStaleGroup) {
+TEST_F(DimensionSetupTest, ADimensionLayerMovedIntoAnotherIsStillDrawnOnInANewGroup) {
     // "Dimension Layer" moved inside another layer: the host does not list it at the top.
     AILayerHandle outer = AddLayer("Outer");
-    AddLayer("Dimension Layer", standin::fromHandle(outer));
+    AILayerHandle dimensions = AddLayer("Dimension Layer", standin::fromHandle(outer));
     AIArtHandle stale = NewArt(kGroupArt);
     G().group = stale;
     ASSERT_EQ(PrepDimensionLayer(), kNoErr);
     EXPECT_TRUE(IsNewEmptyGroup(G().group, stale)) << "success means a new group";
-    EXPECT_EQ(LayerOfGroup(), G().saveLayer);
+    EXPECT_EQ(LayerOfGroup(), dimensions);
 }
 
 TEST_F(DimensionSetupTest, AHostErrorLeavesTheGroupAsItWas) {

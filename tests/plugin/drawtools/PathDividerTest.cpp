@@ -1,13 +1,15 @@
 // The path divider: division points on a 100-pt line for each method, worked by hand;
 // crosshairs across and along a slanted line; closed squares that gain nothing or break
 // apart; a circle divided by length (its points 45 degrees apart by symmetry); increments
-// that are refused; option repeating the last settings without a dialog.
+// that are refused; option repeating the last settings without a dialog; paths on sublayers.
 #include <cmath>
 #include <string>
 
 #include "DrawToolsFixture.h"
 #include "core/PlotwiseTools.h"
 #include "drawtools/PathDivider.h"
+#include "suites/Suites.h"
+#include "units/LayerScales.h"
 
 namespace drawtest {
 namespace {
@@ -176,39 +178,51 @@ TEST_F(PathDividerTest, OptionRepeatsTheLastSettingsWithoutADialog) {
     EXPECT_TRUE(DialogFailures().empty());
 }
 
-// The divider works on the clicked path's layer and leaves the user on their own (where the
-// next line goes), divided or refused.
+// The divider works on the clicked path's layer, a sublayer's too, and leaves the user on
+// their own (where the next line goes), divided or refused. A sublayer worked on stores its
+// top-level layer's scale with its tree.
 TEST_F(PathDividerTest, TheUserIsLeftOnTheirOwnLayer) {
+    SetScaleStyle(2);
     session->hostEvent([&] {
         doc->addLayer("Walls");
-        return kNoErr;
-    });
-    const standin::ObjId wall = Polyline({{0, 0}, {100, 0}});
-    session->hostEvent([&] {
+        const standin::ObjId plan = doc->addLayer("Plan");
+        const AIErr err = setLayerScale(standin::suites::layerHandle(plan), 24, 100, "1:100");
+        doc->insertLayer(doc->insertLayer(plan, kPlaceInsideOnTop, "Floor"), kPlaceInsideOnTop, "Tiles");
         doc->addLayer("Notes");
-        return kNoErr;
+        return err;
     });
     const struct Row {
         const char* how;
+        const char* layer;
         Actions answers;  // empty: option, the last settings at once
-        size_t alerts;
+        size_t alerts, anchors;
     } rows[] = {
-        {"two parts", EqualParts(2), 0},
-        {"option", {}, 0},
-        {"too fine", Increment("0.05 pt", 0), 1},
+        {"two parts", "Walls", EqualParts(2), 0, 3},
+        {"two parts on a sublayer", "Floor", EqualParts(2), 0, 3},
+        {"option on a sublayer's sublayer", "Tiles", {}, 0, 3},
+        {"too fine", "Walls", Increment("0.05 pt", 0), 1, 2},
     };
+    AIReal y = 0;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.how);
+        ASSERT_EQ(doc->setCurrentLayer(r.layer), kNoErr);
+        const standin::ObjId wall = Polyline({{0, y}, {100, y}});
+        ASSERT_EQ(doc->setCurrentLayer("Notes"), kNoErr);
         const size_t alerts = Alerts().size();
         if (r.answers.empty()) {
-            (void)session->click({12, 0}, kToolEventOptionKey);
+            (void)session->click({12, y}, kToolEventOptionKey);
         } else {
-            (void)Divide({12, 0}, r.answers);
+            (void)Divide({12, y}, r.answers);
         }
         EXPECT_EQ(Alerts().size(), alerts + r.alerts);
         EXPECT_EQ(doc->currentLayer(), doc->layerByTitle("Notes"));
+        EXPECT_EQ(doc->layerOf(wall), doc->layerByTitle(r.layer));
+        EXPECT_EQ(doc->art(wall)->segments.size(), r.anchors);
+        y += 40;
     }
-    EXPECT_EQ(doc->layerOf(wall), doc->layerByTitle("Walls"));
+    const standin::Dict* floor = doc->dict(doc->art(doc->layerByTitle("Floor"))->dictionary);
+    ASSERT_TRUE(floor && floor->find("ZA3_ScaleStr"));
+    EXPECT_EQ(std::get<standin::DictText>(*floor->find("ZA3_ScaleStr")).str(), "1:100");
     EXPECT_TRUE(DialogFailures().empty());
 }
 

@@ -3,8 +3,9 @@
 // panel), scales set from the layer list (a title holding " - " included), the popup over
 // rows of equal and differing scales, a custom scale shown as its layer or document stores
 // it, the document's scale style kept with the document, the switch to document-based scale
-// starting at 1:1, the row of the current layer, the dimension layer never listed, a refresh
-// of the list that stores no scale, and a removal that finds nothing changing nothing.
+// starting at 1:1 (pressed again to no effect, no step), the row of the current layer (a
+// sublayer's top-level layer), the dimension layer never listed, a refresh of the list that
+// stores no scale, and a removal that finds nothing changing nothing.
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -274,6 +275,20 @@ TEST_F(ScaleSectionTest, SwitchingToDocumentBasedScaleStartsTheDocumentAtOneToOn
     // Clicking the radio that is already on starts at 1:1 again.
     ASSERT_EQ(Press(kDocumentScaleRadio), kNoErr);
     for (const char* title : {"Plan", "Site", "Layer 1"}) EXPECT_EQ(Stored(title), "1:1") << title;
+
+    // Pressed again to no effect (at 1:1; layer-based, a dimension layer made since storing
+    // none) a radio is no step, and a redo waiting survives; a switch is one step.
+    for (const auto& [radio, steps] : {std::pair{kDocumentScaleRadio, 0u}, {kLayerScaleRadio, 1u}, {kLayerScaleRadio, 0u}}) {
+        if (radio == kLayerScaleRadio && !steps) Layers({"Dimension Layer"});
+        session->notify(kAICurrentDocumentChangedNotifier);
+        ASSERT_EQ(Pick(kScalePopup, 26), kNoErr);
+        ASSERT_TRUE(session->userUndo());
+        const size_t before = Doc().journal().undoDepth();
+        ASSERT_EQ(Press(radio), kNoErr);
+        EXPECT_EQ(Doc().journal().undoDepth(), before + steps) << radio;
+        EXPECT_EQ(Doc().journal().canRedo(), steps == 0) << radio;
+    }
+    EXPECT_EQ(Stored("Dimension Layer"), "");
 }
 
 TEST_F(ScaleSectionTest, AtStartTheDocumentBasedPanelShowsOneToOneBeforeAnyDocument) {
@@ -393,17 +408,26 @@ TEST_F(ScaleSectionTest, TheCurrentLayersRowIsSelected) {
     EXPECT_EQ(View(kLayerList).text, "Layer 1 - 1:50");
     EXPECT_EQ(View(kScalePopup).text, "1:50");
     EXPECT_EQ(g->prefs.scale, 25);
-    // Plan current again (as the user picks a layer elsewhere): its row and its 1:5.
-    ASSERT_EQ(Doc().setCurrentLayer("Plan"), kNoErr);
-    session->notify(kAICurrentLayerNotifier);
-    EXPECT_EQ(View(kLayerList).text, "Plan - 1:5");
-    EXPECT_EQ(View(kScalePopup).text, "1:5");
-    EXPECT_EQ(g->prefs.scale, 29);
+    // Plan current again (as the user picks a layer elsewhere): its row and its 1:5; so with
+    // a sublayer of it, or one inside that, current, the list shown again or filled anew.
+    const standin::ObjId walls = Doc().insertLayer(Doc().layerByTitle("Plan"), kPlaceInsideOnTop, "Walls");
+    Doc().insertLayer(walls, kPlaceInsideOnTop, "Studs");
+    for (const auto& [current, notifier] : {std::pair{"Plan", kAICurrentLayerNotifier},
+                                            {"Walls", kAICurrentLayerNotifier}, {"Studs", kAILayerListChangedNotifier}}) {
+        ASSERT_EQ(Doc().setCurrentLayer("Site"), kNoErr);
+        session->notify(kAICurrentLayerNotifier);
+        ASSERT_EQ(Doc().setCurrentLayer(current), kNoErr);
+        session->notify(notifier);
+        EXPECT_EQ(View(kLayerList).text, "Plan - 1:5") << current;
+        EXPECT_EQ(View(kScalePopup).text, "1:5") << current;
+        EXPECT_EQ(g->prefs.scale, 29) << current;
+    }
 }
 
 // Whatever brings another drawing or revision to the front (an undo, a redo, a close), the
 // panel, the current scale and the style are what the front drawing stores: nothing is left
-// over from before, in either style.
+// over from before, in either style. With no drawing open (after a close, a restart, a
+// custom scale deleted) they are where New starts, and New starts there.
 TEST_F(ScaleSectionTest, WhatIsShownIsWhatTheFrontDrawingStores) {
     Start();
     session->newDocument();
@@ -417,14 +441,25 @@ TEST_F(ScaleSectionTest, WhatIsShownIsWhatTheFrontDrawingStores) {
         int32_t scale, style;
     };
     const auto expectShown = [&](const Shown& e) {
-        EXPECT_EQ(View(kScalePopup).text, e.popup);
+        EXPECT_EQ(View(kScalePopup).enabled, *e.popup != '\0');  // "": layer-based, no layer
+        if (*e.popup) {
+            EXPECT_EQ(View(kScalePopup).text, e.popup);
+        }
         if (*e.row) {
             EXPECT_EQ(View(kLayerList).text, e.row);
+        } else {
+            EXPECT_EQ(Entries(kLayerList), Strings{});
         }
         EXPECT_EQ(g->prefs.scale, e.scale);
         EXPECT_EQ(g->prefs.scaleStyle, e.style);
         EXPECT_EQ(View(e.style == 1 ? kDocumentScaleRadio : kLayerScaleRadio).value, 1);
-        EXPECT_EQ(std::get<int32_t>(*DocumentEntry("ZA3_ScaleStyle")), e.style);
+        if (host.frontDocument()) {
+            EXPECT_EQ(std::get<int32_t>(*DocumentEntry("ZA3_ScaleStyle")), e.style);
+        }
+    };
+    const auto restart = [&](const std::function<void(standin::PreferenceStore&)>& whileClosed = nullptr) {
+        ASSERT_EQ(session->restart(whileClosed), kNoErr);
+        panel = Dialogs().findDialog("CADdocument");
     };
     const struct {
         const char* what;
@@ -466,14 +501,62 @@ TEST_F(ScaleSectionTest, WhatIsShownIsWhatTheFrontDrawingStores) {
              ASSERT_EQ(session->closeDocument(), kNoErr);
          },
          {"1:1", "Detail - 1:1", 33, 2}},
+        {"that drawing closed too",
+         [&] {
+             EXPECT_EQ(Stored("Plan"), "1:100");
+             EXPECT_EQ(Stored("Detail"), "1:1");
+             ASSERT_EQ(session->closeDocument(), kNoErr);
+         },
+         {"1:1", "", 33, 1}},
+        {"New", [&] { session->newDocument(); }, {"1:1", "", 33, 1}},
+        {"1:100 picked, kept open over a restart, closed",
+         [&] {
+             ASSERT_EQ(Pick(kScalePopup, 24), kNoErr);
+             restart();
+             EXPECT_EQ(View(kScalePopup).text, "1:100");
+             ASSERT_EQ(session->closeDocument(), kNoErr);
+         },
+         {"1:1", "", 33, 1}},
+        {"a layer-based drawing open at quit, closed after the restart",
+         [&] {
+             session->newDocument();
+             ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+             restart();
+             ASSERT_EQ(session->closeDocument(), kNoErr);
+         },
+         {"1:1", "", 33, 1}},
+        {"layer-based chosen with no drawing open, then New",
+         [&] {
+             ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+             session->newDocument();
+         },
+         {"1:1", "Layer 1 - 1:1", 33, 2}},
+        {"closed, and started again from preferences an older version left at 1:50",
+         [&] {
+             ASSERT_EQ(session->closeDocument(), kNoErr);
+             restart([](standin::PreferenceStore& store) {
+                 store.putInteger("ZelmarkPlotwise7", "scale", 25);
+                 store.putReal("ZelmarkPlotwise7", "scaler", 50.0f);
+                 store.putString("ZelmarkPlotwise7", "scaleStr", "1:50");
+             });
+         },
+         {"", "", 33, 2}},
+        {"a custom 1:7 picked with no drawing open, and deleted",
+         [&] {
+             ASSERT_EQ(Press(kDocumentScaleRadio), kNoErr);
+             g->prefs.customScaler1 = 7.0f;
+             std::strcpy(g->prefs.customScaleStr1, "1:7");
+             setupScalePopup(panel, kScalePopup);
+             ASSERT_EQ(Pick(kScalePopup, 0), kNoErr);
+             ASSERT_EQ(Pick(kADMPopoutMenuItemID, 1), kNoErr);
+         },
+         {"1:1", "", 33, 1}},
     };
     for (const auto& step : kSteps) {
         SCOPED_TRACE(step.what);
         step.act();
         expectShown(step.shown);
     }
-    EXPECT_EQ(Stored("Plan"), "1:100");
-    EXPECT_EQ(Stored("Detail"), "1:1");
 }
 
 TEST_F(ScaleSectionTest, RemovingAScaleNoLayerCarriesChangesNothing) {

@@ -3,6 +3,7 @@
 // thickness refused in words with the thickness in force shown again; the datum and the
 // wall information stored; the panel's place kept under its own prefix.
 #include "PanelSessionFixture.h"
+#include "panels/DocumentPanelItems.h"
 #include "panels/WallsPanel.h"
 #include "units/LayerScales.h"
 
@@ -11,16 +12,13 @@ namespace {
 
 class WallsPanelTest : public PanelSession {
 protected:
-    // Millimetres at 1:50, as the store says at start-up (layer-based: a document-based
-    // start shows 1:1).
+    // Millimetres at 1:50, picked in the document panel with no drawing open.
     void StartWalls() {
-        Store().putInteger("ZelmarkPlotwise7", "scaleStyle", 2);
         Store().putInteger("ZelmarkPlotwise7", "NumericInputUnits", 3);
         Store().putInteger("ZelmarkPlotwise7", "NumericInputPrecision", 0);
-        Store().putInteger("ZelmarkPlotwise7", "scale", 25);
-        Store().putReal("ZelmarkPlotwise7", "scaler", 50);
         Store().putBoolean("ZelmarkPlotwise7", "unitsUpdatedForPW7", true);
         Start();
+        ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
         panel = session->dialogs().findDialog("CADwalls");
         ASSERT_NE(panel, nullptr);
     }
@@ -58,6 +56,7 @@ TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
     // again after work on a section at 1:20.
     standin::Document& doc = session->newDocument();
     ASSERT_EQ(session->hostEvent([&] {
+        doc.editDict(doc.dictionaryOf(0))->set("ZA3_ScaleStyle", int32_t{2});
         const standin::ObjId section = doc.addLayer("Section");
         if (AIErr err = setLayerScale(standin::suites::layerHandle(section), 27, 20, "1:20")) return err;
         return setLayerScale(standin::suites::layerHandle(doc.addLayer("Plan")), 24, 100, "1:100");
@@ -73,6 +72,12 @@ TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
     g->prefs.NumericInputPrecision = 4;
     ASSERT_EQ(Type(kWallThicknessField, "826.2056"), kNoErr);
     EXPECT_EQ(Shown(), "826.2056 mm");
+    // That drawing closed, a thickness typed is at the 1:50 New starts at, and reads so in it.
+    g->prefs.NumericInputPrecision = 0;
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    ASSERT_EQ(Type(kWallThicknessField, "300"), kNoErr);
+    session->newDocument();
+    EXPECT_EQ(Shown(), "300 mm");
 }
 
 TEST_F(WallsPanelTest, TheDatumAndTheWallInformationAreStored) {
