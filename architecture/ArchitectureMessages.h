@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "AITypes.h"
 #include "core/PlotwiseStrings.h"  // FilledText
@@ -44,6 +45,8 @@ std::string ArchitectureText(int32_t index, std::initializer_list<std::string> f
 // Shows the text as the tools' error alert; answers 'CADE'.
 AIErr SayArchitecture(int32_t index, std::initializer_list<std::string> fill = {});
 AIErr SayWords(const std::string& words);
-// A length in the numeric-input unit and precision at the current scale, as a drafter
-// types it.
-std::string LengthWords(double drawnPoints);
+// Two drawn lengths in the numeric-input unit at the scale, as a drafter types them: at the
+// numeric-input precision, or, where they differ by more than `error` (their float error),
+// with as many more digits as tell them apart. `error` also rounds the second, a length
+// measured along the art (doScaleAndUnits).
+std::pair<std::string, std::string> LengthWordsApart(double first, double second, double scaler, double error);

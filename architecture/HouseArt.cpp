@@ -20,6 +20,7 @@
 #include "dimensions/MeasuringHit.h"
 #include "drawtools/DrawToolSupport.h"
 #include "geometry/PointMath.h"
+#include "units/LayerScales.h"
 
 namespace {
 
@@ -216,6 +217,16 @@ AIErr RefuseLockedHouse(const House& house) {
     AILayerHandle locked = nullptr;
     (void)PressableArt(house.path, &locked);
     return RefuseClickOnLockedLayer(locked);
+}
+
+double HouseScale(const House& house) {
+    AILayerHandle layer = nullptr;
+    int32_t id = 0;
+    AIReal scaler = g->prefs.scaler;
+    char label[kScaleLabelSize] = {};
+    if (house.path && sAIArt->GetLayerOfArt(house.path, &layer) == kNoErr && layer)
+        (void)PeekZA3LayerScale(layer, &id, &scaler, label);
+    return std::isfinite(scaler) && scaler > 0 ? scaler : 1.0;
 }
 
 AIErr DrawHouse(const std::vector<Wall>& walls, const House* replacing, House* drawn, bool record, int32_t removedWall) {

@@ -27,6 +27,10 @@ AIErr FindHouseAt(AIRealPoint point, House* house, bool* found, std::string* pro
 // been told which layer (RefuseClickOnLockedLayer).
 AIErr RefuseLockedHouse(const House& house);
 
+// The scale the house's lengths are drawn at: that of its layer, read only (the current
+// scale for a house not drawn yet).
+double HouseScale(const House& house);
+
 // Draws the walls as a house in place of `replacing` (its group, which goes), or, for a new
 // house, into a fresh group on top of the drawing layer; `drawn` receives the new art and
 // the walls as the record keeps them. With no walls the old house goes and nothing is

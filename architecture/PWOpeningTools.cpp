@@ -1,6 +1,7 @@
 // Door and window insertion.
 #include "architecture/PWOpeningTools.h"
 
+#include <cmath>
 #include <string>
 
 #include "architecture/ArchitectureGlobals.h"
@@ -18,32 +19,45 @@ constexpr int16_t kWidthItem = 4;
 // A door of 36 inches and a window of 48, at full size as the wall thickness starts.
 constexpr double kDoorWidth = 36 * 72.0, kWindowWidth = 48 * 72.0;
 
-// Where an opening would go: the house and wall under the point, and whether it fits.
+// Where an opening would go: the house and wall under the point, the scale of the house's
+// layer and the opening's width drawn at it, and whether it fits.
 struct Placing {
     House house;
     int32_t wall = -1;
     double at = 0;
+    double scaler = 1;
+    double width = 0;  // drawn
     OpeningFit fit = OpeningFit::kFits;
+
+    bool drawable() const { return std::isfinite(static_cast<float>(width)) && static_cast<float>(width) > 0; }
+    std::string words(int32_t kind) const {
+        const size_t w = static_cast<size_t>(wall);
+        return FitWords(fit, kind, width, house.walls[w], house.corners[w], scaler);
+    }
 };
 
 // The house and wall under the point (a damaged house: its problem in `problem`; one on a
-// locked layer: kLockedHouseErr).
-AIErr Place(AIRealPoint p, double width, Placing* out, std::string* problem) {
+// locked layer: kLockedHouseErr), and the typed width at the scale of the house's layer.
+AIErr Place(AIRealPoint p, double typedWidth, Placing* out, std::string* problem) {
     bool found = false;
     if (AIErr err = FindHouseAt(p, &out->house, &found, problem)) return err;
     if (!found) return kNoErr;
     out->wall = WallAt(out->house.walls, out->house.corners, {p.h, p.v}, 2.0);
     if (out->wall < 0) return kNoErr;
+    out->scaler = HouseScale(out->house);
+    out->width = typedWidth / out->scaler;
+    if (!out->drawable()) return kNoErr;
     const WallFrame f = FrameOf(out->house.walls[out->wall]);
     out->at = f.along({p.h, p.v});
-    out->fit = CheckOpening(out->house.walls, out->house.corners, out->wall, out->at, width);
+    out->fit = CheckOpening(out->house.walls, out->house.corners, out->wall, out->at, out->width);
     return kNoErr;
 }
 
 }  // namespace
 
 PWOpeningTool::PWOpeningTool(int32_t kind, const char* prefix, double width, const char* dialog, int32_t dialogID)
-    : _kind(kind), _dialog(dialog), _dialogID(dialogID), _width(prefix, "width", width) {
+    : _kind(kind), _dialog(dialog), _dialogID(dialogID),
+      _width(prefix, "width", width, PWPersistentDouble::Stored::kDrawn) {
     own({&_width});
 }
 
@@ -57,10 +71,8 @@ AIErr PWOpeningTool::trackCursor(AIRealPoint cursor) {
     std::string problem;
     std::string words;
     if (UsableLength(_width) && Place(cursor, _width.get(), &placing, &problem) == kNoErr && placing.wall >= 0 &&
-        placing.fit != OpeningFit::kFits) {
-        const size_t w = static_cast<size_t>(placing.wall);
-        words = FitWords(placing.fit, _kind, _width.get(), placing.house.walls[w], placing.house.corners[w]);
-    }
+        placing.fit != OpeningFit::kFits)
+        words = placing.words(_kind);
     WarnInsertion(words, cursor);
     return kNoErr;
 }
@@ -76,18 +88,20 @@ AIErr PWOpeningTool::mouseUp(AIRealPoint click, bool) {
     if (err) return err;
     if (placing.wall < 0)
         return SayArchitecture(_kind == kWindowOpening ? kClickWallForWindowMessage : kClickWallForDoorMessage);
-    std::vector<Wall> walls = placing.house.walls;
-    Wall& wall = walls[static_cast<size_t>(placing.wall)];
+    // A width that, at the scale of this wall's layer, the art cannot hold.
+    if (!placing.drawable()) return SayArchitecture(kOpeningWidthMessage, {what});
     if (placing.fit != OpeningFit::kFits) {
-        const std::string words = FitWords(placing.fit, _kind, _width.get(), wall, placing.house.corners[placing.wall]);
+        const std::string words = placing.words(_kind);
         WarnInsertion(words, click);
         return SayWords(words);
     }
+    std::vector<Wall> walls = placing.house.walls;
+    Wall& wall = walls[static_cast<size_t>(placing.wall)];
     const WallFrame f = FrameOf(wall);
     WallOpening o;
     o.kind = _kind;
     o.at = placing.at;
-    o.width = _width.get();
+    o.width = placing.width;
     o.side = f.across({click.h, click.v}) < (f.lo + f.hi) / 2 ? 1 : 0;
     o.hinge = OptionHeld() ? 1 : 0;
     wall.openings.push_back(o);
@@ -96,7 +110,7 @@ AIErr PWOpeningTool::mouseUp(AIRealPoint click, bool) {
 }
 
 AIErr PWOpeningTool::editOptions() {
-    const OptionField fields[] = {{.item = kWidthItem, .length = &_width, .atScale = true}};
+    const OptionField fields[] = {{.item = kWidthItem, .length = &_width}};
     return RunOptionsDialog(_dialog, _dialogID, fields);
 }
 

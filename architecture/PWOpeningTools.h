@@ -1,5 +1,7 @@
 // The door and window insertion tools: a click on a wall of a house cuts an opening of the
-// tool's width there, centred on the click, and draws its symbol. A door opens to the face
+// tool's width there, centred on the click, and draws its symbol. The width is the real one,
+// as typed: it is drawn, and every length the tool names is, at the scale of the layer of
+// the wall it is cut into, whatever layer is current. A door opens to the face
 // of the wall nearer the click, hinged at the end of the opening towards the wall's start
 // (option: at the other end). Where the opening does not fit (wider than the wall, past its
 // end into a corner, over another door or window, or over a wall meeting this one) nothing
@@ -25,7 +27,7 @@ private:
     int32_t _kind;
     const char* _dialog;
     int32_t _dialogID;
-    PWPersistentDouble _width;  // drawn points
+    PWPersistentDouble _width;  // at full size
 };
 
 class PWDoorInsertionTool final : public PWOpeningTool, public PWToolInstance<PWDoorInsertionTool> {

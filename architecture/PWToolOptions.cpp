@@ -20,19 +20,13 @@ constexpr GlobalsView<CoreGlobals> g;
 
 constexpr int16_t kOKItem = 1, kCancelItem = 2;
 
-double ScaleFactor() {
-    const double s = g->prefs.scaler;
-    return std::isfinite(s) && s > 0 ? s : 1.0;
-}
-
 std::string ShownText(const OptionField& f) {
     if (f.count) return std::to_string(f.count->get());
     if (f.text) return f.text->get();
-    // The formatter works at the drawing's scale: a paper size is handed to it unscaled.
+    // A length is shown as typed, whatever layer is current.
     char text[256] = {};
-    const double value = f.atScale ? f.length->get() : f.length->get() / ScaleFactor();
-    doScaleAndUnits(0, value, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
-                    static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    doScaleAndUnitsAt(1.0f, f.length->get(), text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
+                      static_cast<int16_t>(g->prefs.NumericInputPrecision));
     return text;
 }
 
@@ -68,7 +62,7 @@ std::optional<Read> ReadField(ADMDialogRef dialog, const OptionField& f) {
     double typed = 0;
     if (!parseFieldInput(dialog, f.item, &typed, g->prefs.NumericInputUnits))
         return Refused(dialog, f, FieldInputWords(kUnreadableValueMessage));
-    r.length = f.atScale ? typed / ScaleFactor() : typed;
+    r.length = typed;
     if (!(r.length > 0) || !std::isfinite(static_cast<float>(r.length)))
         return Refused(dialog, f, FieldInputWords(kGreaterThanZeroMessage));
     // The art and the house record hold it as a float, in which it would be 0.

@@ -1,8 +1,8 @@
 // The options dialog of a class-based tool: one row per field, each bound to one of the
-// tool's persistent settings. A length drawn at the drawing's scale (a door's width) is
-// shown and typed at that scale and stored divided by the scale factor; a paper size (a
-// table's row height) as it is; a count as a whole number within its bounds; a text as
-// typed. OK reads every field first and stores nothing until all can be used: the first
+// tool's persistent settings. A length is shown and stored as typed, whatever layer is
+// current: a real one (a door's width) is drawn at the scale of the layer of the art its
+// tool works on, a paper size (a table's row height) as it is; a count as a whole number
+// within its bounds; a text as typed. OK reads every field first and stores nothing until all can be used: the first
 // that cannot is said in words, made active, and the dialog stays open. Then the settings
 // are stored and written; Cancel changes nothing.
 #pragma once
@@ -18,7 +18,6 @@ struct OptionField {
     PWPersistentDouble* length = nullptr;  // one of these three
     PWPersistentInt32* count = nullptr;
     PWPersistentString* text = nullptr;
-    bool atScale = false;                  // a length drawn at the drawing's scale
     int32_t least = 1, most = 1;           // a count's bounds
 };
 

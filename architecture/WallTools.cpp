@@ -60,14 +60,21 @@ void StartDrag() {
     g->wallRefusal[0] = '\0';
 }
 
-bool ThicknessUsable() { return std::isfinite(g->prefs.wallThickness) && g->prefs.wallThickness > 0; }
+// The thickness typed is the real one: drawn at the scale in force, that of the layer the
+// wall goes on (the house's, or the current layer's for a new house).
+float DrawnThickness() {
+    const double scaler = std::isfinite(g->prefs.scaler) && g->prefs.scaler > 0 ? g->prefs.scaler : 1.0;
+    return static_cast<float>(g->prefs.wallThickness / scaler);
+}
+
+bool ThicknessUsable() { return std::isfinite(DrawnThickness()) && DrawnThickness() > 0; }
 
 // A new wall of the wall settings; a datum the settings cannot mean is the inside face.
 Wall NewWall(WallPoint start, WallPoint end) {
     Wall w;
     w.start = Stored(start);
     w.end = Stored(end);
-    w.thickness = g->prefs.wallThickness;
+    w.thickness = DrawnThickness();
     w.datum = g->prefs.wallDatum >= kCenterDatum && g->prefs.wallDatum <= kOutsideFaceDatum ? g->prefs.wallDatum
                                                                                           : kInsideFaceDatum;
     return w;
@@ -220,7 +227,7 @@ AIErr doMoveWallTool() {
     const bool movable = std::all_of(moved.begin(), moved.end(), [&](const Wall& w) {
         return finite(w.start) && finite(w.end);
     });
-    if (movable && !OpeningsStillFit(moved, g->endPoint)) return kNoErr;
+    if (movable && !OpeningsStillFit(moved, g->endPoint, HouseScale(house))) return kNoErr;
     return DrawPreview(moved, &house);
 }
 

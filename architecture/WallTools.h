@@ -9,8 +9,8 @@
 // - Move wall: a drag moves the wall under the press parallel to itself; the walls meeting
 //   it stretch to follow, and doors and windows keep their places. A move that would leave
 //   an opening where it no longer fits is not made, and the annotator says why.
-// Every wall takes its thickness and datum from the wall settings (`wallThickness`,
-// `wallDatum`).
+// Every wall takes its thickness and datum from the wall settings (`wallThickness`, the real
+// thickness, drawn at the scale of the house's layer; `wallDatum`).
 #pragma once
 
 #include "AITypes.h"

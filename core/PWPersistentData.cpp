@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/PlotwisePrefs.h"
 #include "core/PlotwiseSuites.h"
 
 namespace {
@@ -57,8 +58,10 @@ AIErr PWPersistentInt32::write() const {
 
 // --- double
 
-PWPersistentDouble::PWPersistentDouble(const char* prefix, const char* key, double defaultValue)
-    : PWPersistentDataType(prefix, key), _default(defaultValue), _value(defaultValue) {}
+PWPersistentDouble::PWPersistentDouble(const char* prefix, const char* key, double defaultValue, Stored stored)
+    : PWPersistentDataType(prefix, key), _default(defaultValue), _value(defaultValue), _stored(stored) {}
+
+double PWPersistentDouble::storedScale() const { return _stored == Stored::kDrawn ? StoredLengthScale() : 1.0; }
 
 AIErr PWPersistentDouble::read() {
     _value = _default;
@@ -68,7 +71,7 @@ AIErr PWPersistentDouble::read() {
     if (err || !text[0]) return err;
     char* end = nullptr;
     errno = 0;
-    const double value = std::strtod(text, &end);
+    const double value = std::strtod(text, &end) * storedScale();
     // Only a whole, finite number replaces the default.
     if (end && *end == '\0' && errno == 0 && std::isfinite(value)) _value = value;
     return kNoErr;
@@ -77,7 +80,7 @@ AIErr PWPersistentDouble::read() {
 AIErr PWPersistentDouble::write() const {
     if (!sAIPreference) return NoStore();
     char text[64];
-    std::snprintf(text, sizeof text, "%.17g", _value);
+    std::snprintf(text, sizeof text, "%.17g", _value / storedScale());
     return sAIPreference->PutStringPreference(_prefix.c_str(), _key.c_str(), text);
 }
 

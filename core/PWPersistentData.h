@@ -55,10 +55,13 @@ private:
     int32_t _value;
 };
 
-// Stored as text with every digit, so the value reads back exactly.
+// Stored as text with every digit, so the value reads back exactly. A length at full size (a
+// door's width, typed as the real one) is stored as its drawn size at the scale the store
+// holds (StoredLengthScale), as it always was.
 class PWPersistentDouble final : public PWPersistentDataType {
 public:
-    PWPersistentDouble(const char* prefix, const char* key, double defaultValue);
+    enum class Stored { kAsIs, kDrawn };
+    PWPersistentDouble(const char* prefix, const char* key, double defaultValue, Stored stored = Stored::kAsIs);
     AIErr read() override;
     AIErr write() const override;
     void reset() override { _value = _default; }
@@ -66,8 +69,10 @@ public:
     void set(double value) { _value = value; }
 
 private:
+    double storedScale() const;
     double _default;
     double _value;
+    Stored _stored;
 };
 
 // At most kMaxLength bytes; longer text is cut.

@@ -165,13 +165,13 @@ struct preferences {
     int32_t gridNumSubdivisions{};
     int32_t gridLineStyle{};
     char rulerFontStr[180]{};
-    // --- drawing tools ---
+    // --- drawing tools (the lengths at full size, as typed) ---
     float filletRadius{}, chamferDistance1{}, chamferDistance2{};
     int trimToolDeletes{};
     int okToConnectCADlinePaths{};
     int constrainLineTool{};
     float constrainLineToolAngle{};
-    // --- walls ---
+    // --- walls (the thickness at full size, as typed) ---
     float wallThickness{};
     int showWallInfo{};
     int32_t wallDatum{};

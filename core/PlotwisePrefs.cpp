@@ -406,6 +406,18 @@ struct OutOfDomain final : PrefsVisitor {
     }
 };
 
+// The settings a record holds at full size.
+constexpr float preferences::* kLengthSettings[] = {&preferences::filletRadius, &preferences::chamferDistance1,
+                                                   &preferences::chamferDistance2, &preferences::wallThickness};
+
+double UsableScale(double scaler) { return std::isfinite(scaler) && scaler > 0 ? scaler : 1.0; }
+
+void ScaleLengthSettings(preferences& p, double by) {
+    for (float preferences::* f : kLengthSettings) p.*f = static_cast<float>(p.*f * by);
+}
+void LengthSettingsToDrawn(preferences& p) { ScaleLengthSettings(p, 1 / UsableScale(p.scaler)); }
+void LengthSettingsToFullSize(preferences& p) { ScaleLengthSettings(p, UsableScale(p.scaler)); }
+
 void DefaultFaceName(char* out, size_t size) {
     CopyCString(out, size, "Helvetica");
     if (!sAIFont) return;
@@ -445,6 +457,27 @@ void SetDefaultPrefs(preferences& p, const char* defaultFaceName) {
     }
 }
 
+LengthSettingsDrawn::LengthSettingsDrawn(preferences& p) : prefs_(p) {
+    static_assert(std::size(kLengthSettings) == kCount);
+    for (size_t i = 0; i < kCount; ++i) held_[i] = p.*kLengthSettings[i];
+    LengthSettingsToDrawn(p);
+    for (size_t i = 0; i < kCount; ++i) drawn_[i] = p.*kLengthSettings[i];
+}
+
+LengthSettingsDrawn::~LengthSettingsDrawn() {
+    const double scale = UsableScale(prefs_.scaler);
+    for (size_t i = 0; i < kCount; ++i) {
+        float& f = prefs_.*kLengthSettings[i];
+        f = f == drawn_[i] ? held_[i] : static_cast<float>(f * scale);
+    }
+}
+
+double StoredLengthScale() {
+    AIReal scaler = 0;
+    if (!sAIPreference || sAIPreference->GetRealPreference(P, "scaler", &scaler)) return 1.0;
+    return UsableScale(scaler);
+}
+
 AIErr ReadPrefs() {
     if (!g || !sAIPreference) return kBadParameterErr;
     char face[256];
@@ -462,6 +495,7 @@ AIErr ReadPrefs() {
         NoteForUser(kDefaultedPreferencesNote, "isoView");
         g->prefs.isoView = NewRecord().isoView;
     }
+    LengthSettingsToFullSize(g->prefs);
 
     // A store that never held these settings counts as already in the current unit
     // numbering; one from an older version without the flag must be remapped.
@@ -479,6 +513,7 @@ namespace {
 
 AIErr Write(preferences& prefs) {
     if (!sAIPreference) return kBadParameterErr;
+    const LengthSettingsDrawn drawn(prefs);
     Writer writer;
     VisitPrefs(prefs, writer);
     return writer.err;

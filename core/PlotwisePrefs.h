@@ -3,6 +3,8 @@
 // placement under its own prefix, and the start-up value a missing or mistyped key leaves.
 #pragma once
 
+#include <cstddef>
+
 #include "core/CoreGlobals.h"
 
 #define kPlotwisePrefsPrefix "ZelmarkPlotwise7"
@@ -17,6 +19,27 @@ AIErr ReadPrefs();
 AIErr WritePrefs();
 // The same at quit, with what the subsystems keep between runs (PlotwiseHooks::preferencesKept).
 AIErr WriteKeptPrefs();
+
+// The settings that hold a length typed before its tool works on art (a wall's thickness, a
+// fillet's radius, the chamfer's distances). The record holds them at full size, as typed;
+// the store and the presets hold each as its drawn size at the record's scale (`scaler`), as
+// they always have, so a length saved before reads as the size the user saw then.
+// While it lives, the record holds those lengths drawn (to be written, or replaced by a
+// preset's); then at full size again, a length left as it was with its value exactly.
+class LengthSettingsDrawn {
+public:
+    explicit LengthSettingsDrawn(preferences& prefs);
+    ~LengthSettingsDrawn();
+    LengthSettingsDrawn(const LengthSettingsDrawn&) = delete;
+    LengthSettingsDrawn& operator=(const LengthSettingsDrawn&) = delete;
+
+private:
+    static constexpr size_t kCount = 4;
+    preferences& prefs_;
+    float held_[kCount], drawn_[kCount];
+};
+// The scale the store holds its lengths at: its `scaler`, 1 where it holds none usable.
+double StoredLengthScale();
 
 // Visits every stored setting of a record: under which prefix and key, with which type and
 // which start-up value. The one list of the settings: the reader, the writer and the

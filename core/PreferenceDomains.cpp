@@ -42,6 +42,9 @@ constexpr double kUnits = style_fields::kUnitCodeMost;
 constexpr double kPrecision = style_fields::kPrecisionMost;
 constexpr double kComponent = style_fields::kComponentMost;
 constexpr double kLeastScaler = static_cast<float>(1e-8), kMostScaler = static_cast<float>(1e8);
+// A length typed at full size is stored drawn at the record's scale: up to kLargeLength at
+// the smallest.
+constexpr double kLargeDrawnLength = kLargeLength / kLeastScaler;
 // Read by nothing: every value of the type is harmless.
 constexpr double kAnyLeast = std::numeric_limits<int32_t>::min(), kAnyMost = std::numeric_limits<int32_t>::max();
 constexpr Domain kDomains[] = {
@@ -56,8 +59,9 @@ constexpr Domain kDomains[] = {
     {"repeatType", 0, 1}, {"moveType", 0, 8}, {"rowDirection", 0, 1}, {"colDirection", 0, 1},
     {"CADtrackerUnits", 0, kUnits}, {"CADtrackerPrecision", 0, kPrecision},
     {"rulerPrecision", 0, kPrecision}, {"rulerUnits", 0, kUnits},
-    {"chamferDistance1", 0, kLargeLength}, {"chamferDistance2", 0, kLargeLength}, {"filletRadius", 0, kLargeLength},
-    {"wallThickness", 0, kLargeLength}, {"wallDatum", 0, 2}, {"labelIncType", kAnyLeast, kAnyMost},
+    {"chamferDistance1", 0, kLargeDrawnLength}, {"chamferDistance2", 0, kLargeDrawnLength},
+    {"filletRadius", 0, kLargeDrawnLength}, {"wallThickness", 0, kLargeDrawnLength}, {"wallDatum", 0, 2},
+    {"labelIncType", kAnyLeast, kAnyMost},
     {"CADgridSnapTolerance", 0, 1000},
     {"gridColorRed", 0, kComponent}, {"gridColorBlue", 0, kComponent}, {"gridColorGreen", 0, kComponent},
     {"gridColorEntry", 1, 13, {11}}, {"GridlineEntry", 1, 3},

@@ -41,7 +41,7 @@ struct DrawToolGlobals : DimToolGlobals {
     AIReal inputArcByRadiusRadius = 0.0f, inputArcByRadiusStartAngle = 0.0f, inputArcByRadiusEndAngle = 90.0f;
     AIReal inputTanPerpLineLength = 72.0f;
     int32_t inputTanPerpLineDirection = 3, inputTanPerpLineDrawWhich = 1;
-    AIReal inputOffsetDistance = 18.0f;
+    AIReal inputOffsetDistance = 18.0f;  // at full size, as typed
     int32_t inputOffsetDirection = 1;
 
     // --- line tool: the angle the command key froze, kept until a drag with neither shift
@@ -68,7 +68,7 @@ struct DrawToolGlobals : DimToolGlobals {
     // --- path divider: the last settings, used again when option is held; never saved ---
     int32_t pathDividerMethod = 3;                // 3 equal parts, 4 by increment
     int32_t pathDividerEqualNumDivs = 2;          // 2 to 1024
-    AIReal pathDividerMeasuredDivsLength = 72.0f;  // the increment, points at drawing size
+    AIReal pathDividerMeasuredDivsLength = 72.0f;  // the increment, points at full size
     int32_t pathDividerCurveDirection = 1;        // increments measured from: 0 start, 1 middle, 2 end
     int32_t pathDividerAction = 1;                // 1 add anchor points, 0 break into separate paths
     int32_t pathDividerAddCrosshairs = 0;

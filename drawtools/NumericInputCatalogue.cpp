@@ -59,14 +59,14 @@ const NumericInputField kTanPerpLineFields[] = {
 // The distance is stored as typed, sign and all; the offset's choices then make it the
 // distance and the side.
 const NumericInputField kOffsetFields[] = {
-    {4, K::kSize, +[]() -> AIReal& { return g->inputOffsetDistance; }},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputOffsetDistance; }, true},
 };
 const NumericInputField kFilletFields[] = {
-    {4, K::kDistance, +[]() -> AIReal& { return g->prefs.filletRadius; }},
+    {4, K::kDistance, +[]() -> AIReal& { return g->prefs.filletRadius; }, true},
 };
 const NumericInputField kChamferFields[] = {
-    {4, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance1; }},
-    {6, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance2; }},
+    {4, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance1; }, true},
+    {6, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance2; }, true},
 };
 const NumericInputField kCubeFields[] = {
     {4, K::kSize, +[]() -> AIReal& { return g->inputCubeWidth; }},

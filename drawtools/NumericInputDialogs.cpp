@@ -80,6 +80,10 @@ void SetLengthFieldText(ADMItemRef item, double drawnPoints) {
                        drawnPoints * InputScaleFactor());
 }
 
+void SetTypedLengthFieldText(ADMItemRef item, double typedPoints) {
+    SetLengthFieldText(item, typedPoints / InputScaleFactor());
+}
+
 void ForgetHeldLength(ADMItemRef item) {
     if (item) ForgetHeldFieldValue(sADMItem->GetDialog(item), static_cast<int16_t>(sADMItem->GetID(item)));
 }
@@ -116,7 +120,8 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
         ADMItemRef item = sADMDialog->GetItem(dialog, f.item);
         if (!item) continue;
         if (f.kind != K::kAngle) {
-            SetLengthFieldText(item, f.value());
+            if (f.fullSize) SetTypedLengthFieldText(item, f.value());
+            else SetLengthFieldText(item, f.value());
             sADMItem->SetNotifyProc(item,
                                     row->fieldNotifier ? row->fieldNotifier : Guarded<&inputFldChangedNotifierProc>);
         } else {
@@ -147,7 +152,7 @@ void numericInputOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
                 (void)RefuseFieldInput(dialog, f.item, why);
                 return;
             }
-            f.value() = static_cast<AIReal>(typed / InputScaleFactor());
+            f.value() = static_cast<AIReal>(f.fullSize ? typed : typed / InputScaleFactor());
         }
         if (row->storeChoices) row->storeChoices(dialog);
         if (row->accept && !row->accept()) {

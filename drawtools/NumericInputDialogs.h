@@ -3,13 +3,14 @@
 // builder its OK runs) and the routines every row shares. A length field shows the stored
 // drawn length times the scale factor in the numeric-input unit, is re-written in that unit
 // whenever the user changes it, and is stored as the typed length divided by the scale
-// factor; an angle field shows and takes degrees. A field shows its length rounded to the
-// numeric-input precision but holds it in full: while its text is the one shown, the full
-// length is what is used. OK stores the fields in order and stops at the first one that
-// does not read, a length too large for the drawing, a size of zero (or one too small to
-// draw) or a distance below zero, saying why, activating it and keeping the dialog open;
-// only when every field is good, and the row's own check accepts them, does it run the
-// builder and close the dialog (the arc dialogs close first).
+// factor (one its tool may use again on other art is held as typed, and divided by the
+// scale of that art's layer where it is used); an angle field shows and takes degrees. A
+// field shows its length rounded to the numeric-input precision but holds it in full: while
+// its text is the one shown, the full length is what is used. OK stores the fields in order
+// and stops at the first one that does not read, a length too large for the drawing, a size
+// of zero (or one too small to draw) or a distance below zero, saying why, activating it
+// and keeping the dialog open; only when every field is good, and the row's own check
+// accepts them, does it run the builder and close the dialog (the arc dialogs close first).
 #pragma once
 
 #include <cstdint>
@@ -33,6 +34,9 @@ struct NumericInputField {
     int16_t item;
     InputFieldKind kind;
     InputValue value;
+    // A length its tool may use again on other art (a fillet's radius, an offset's distance):
+    // held as typed, and drawn at the scale of the layer of the art it is used on.
+    bool fullSize = false;
 };
 
 struct NumericInputDialog {
@@ -73,6 +77,8 @@ void inputFldChangedNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 // The length as the dialogs show it: the drawn length times the scale factor, formatted
 // in the numeric-input unit and precision; the field holds the length in full.
 void SetLengthFieldText(ADMItemRef item, double drawnPoints);
+// The same for a length held as typed (NumericInputField::fullSize).
+void SetTypedLengthFieldText(ADMItemRef item, double typedPoints);
 // The item's length: the one it holds while it shows the text it was given, else its text
 // read in the numeric-input unit. The real-world length in points, or false when the text
 // does not read as a length that fits the drawing.

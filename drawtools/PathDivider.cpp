@@ -276,6 +276,15 @@ AIErr SubdividePathByLength(AIReal length, int16_t count, int32_t method, int32_
     return kNoErr;
 }
 
+namespace {
+
+// The increment is typed at full size: drawn at the scale of the pressed path's layer.
+AIReal DrawnIncrement() {
+    return static_cast<AIReal>(g->pathDividerMeasuredDivsLength / InputScaleFactor());
+}
+
+}  // namespace
+
 AIErr PathDividerMouseUp() {
     if (AIErr err = RequireArtUnder(g->firstClick, kSegmentHitRequest)) return err;  // nothing to divide
     if (!OptionHeld()) return doPathDividerDialog();
@@ -284,7 +293,7 @@ AIErr PathDividerMouseUp() {
         return SubdividePathByLength(
             1.0f, static_cast<int16_t>(std::clamp(g->pathDividerEqualNumDivs, kFewestParts, kMostParts)), kEqualParts,
             action, crosshairs);
-    return SubdividePathByLength(g->pathDividerMeasuredDivsLength, 1, g->pathDividerCurveDirection, action, crosshairs);
+    return SubdividePathByLength(DrawnIncrement(), 1, g->pathDividerCurveDirection, action, crosshairs);
 }
 
 AIErr doPathDividerDialog() { return OpenNumericInputDialog(kPathDividerDialogID, nullptr); }
@@ -308,7 +317,7 @@ void initPathDividerChoices(ADMDialogRef dialog) {
     sADMItem->SetBooleanValue(Item(dialog, kIncrementItem), g->pathDividerMethod == kByIncrement);
     SetWholeNumberFieldText(Item(dialog, kPartsItem), std::clamp(g->pathDividerEqualNumDivs, kFewestParts, kMostParts));
     ADMItemRef lengthItem = Item(dialog, kLengthItem);
-    SetLengthFieldText(lengthItem, g->pathDividerMeasuredDivsLength);
+    SetTypedLengthFieldText(lengthItem, g->pathDividerMeasuredDivsLength);
     sADMItem->SetNotifyProc(lengthItem, Guarded<&inputFldChangedNotifierProc>);
     if (ADMEntryRef from =
             sADMList->IndexEntry(sADMItem->GetList(Item(dialog, kFromItem)), g->pathDividerCurveDirection))
@@ -355,11 +364,11 @@ void pathDividerOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
             (void)RefuseFieldInput(dialog, kLengthItem, why);
             return;
         }
-        g->pathDividerMeasuredDivsLength = static_cast<AIReal>(drawn);
+        g->pathDividerMeasuredDivsLength = static_cast<AIReal>(typed);
         ADMEntryRef from = sADMList->GetActiveEntry(sADMItem->GetList(Item(dialog, kFromItem)));
         const int32_t index = from ? sADMEntry->GetIndex(from) : kFromMiddle;
         g->pathDividerCurveDirection = std::clamp(index, kFromStart, kFromEnd);
-        (void)SubdividePathByLength(g->pathDividerMeasuredDivsLength, 1, g->pathDividerCurveDirection,
+        (void)SubdividePathByLength(static_cast<AIReal>(drawn), 1, g->pathDividerCurveDirection,
                                     g->pathDividerAction, g->pathDividerAddCrosshairs);
     }
     sADMItem->DefaultNotify(item, notifier);

@@ -17,6 +17,7 @@
 #include "panels/ScaleAssistant.h"
 #include "panels/ScaleSection.h"
 #include "panels/UnitsMenus.h"
+#include "panels/WallsPanel.h"
 #include "units/LayerScales.h"
 #include "units/ScaleTable.h"
 #include "units/UnitsPopups.h"
@@ -233,6 +234,8 @@ void NumericInputUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier
         if (units >= 0) g->prefs.NumericInputUnits = units;
         SetupNumericInputPrecisionPopup(sADMItem->GetDialog(item));
         RefreshTrackerReadOut();
+        // The walls panel's thickness is a typed length: shown in the unit lengths are typed in.
+        if (g->CADwallsWindow) ShowWallThickness(g->CADwallsWindow);
     }
     sADMItem->DefaultNotify(item, notifier);
 }
@@ -242,6 +245,7 @@ void NumericInputPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef noti
         const int32_t precision = ActivePopupIndex(item);
         if (precision >= 0) g->prefs.NumericInputPrecision = precision;
         RefreshTrackerReadOut();
+        if (g->CADwallsWindow) ShowWallThickness(g->CADwallsWindow);
     }
     sADMItem->DefaultNotify(item, notifier);
 }

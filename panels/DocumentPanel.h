@@ -23,7 +23,8 @@ void NumberFormatNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 void UseDimLayerCheckboxNotifyProc(ADMItemRef item, ADMNotifierRef notifier);
 void UseLiveDimsCheckboxNotifyProc(ADMItemRef item, ADMNotifierRef notifier);
 
-// The numeric-input member of the units and precision popups (items 17 and 19).
+// The numeric-input member of the units and precision popups (items 17 and 19); a choice
+// also shows the walls panel's thickness again in the new unit or precision.
 void SetupNumericInputUnitsPopup(ADMDialogRef dialog);
 void SetupNumericInputPrecisionPopup(ADMDialogRef dialog);
 void NumericInputUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);

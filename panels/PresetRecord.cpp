@@ -111,6 +111,8 @@ AIErr NewPresetCollection(const char* name, preferences& prefs, AIAttributeColle
         *preset = nullptr;
         return err;
     }
+    // A length typed at full size goes into the preset drawn at the current scale, as always.
+    const LengthSettingsDrawn drawn(prefs);
     Exporter exporter(*preset);
     VisitPresetPrefs(prefs, exporter);
     return kNoErr;
@@ -119,7 +121,10 @@ AIErr NewPresetCollection(const char* name, preferences& prefs, AIAttributeColle
 void ApplyPresetCollection(AIAttributeCollectionRef preset, preferences& prefs, std::string* refused) {
     const iso_view view = prefs.isoView;
     Applier applier(preset);
-    VisitPresetPrefs(prefs, applier);
+    {
+        const LengthSettingsDrawn drawn(prefs);
+        VisitPresetPrefs(prefs, applier);
+    }
     // Each of the view's values may lie in its domain and the view still see a face edge-on.
     if (!IsoViewIsUsable(prefs.isoView)) {
         prefs.isoView = view;

@@ -17,11 +17,6 @@ namespace {
 
 constexpr GlobalsView<PanelGlobals> g;
 
-double ScaleFactor() {
-    const double s = g->prefs.scaler;
-    return std::isfinite(s) && s > 0 ? s : 1.0;
-}
-
 }  // namespace
 
 AIErr CreateCADwallsWindow() { return CreatePanel(kWallsFrame, Guarded<&InitCADwallsWindow>); }
@@ -58,8 +53,8 @@ void ShowWallThickness(ADMDialogRef dialog) {
     char text[256] = {};
     // With its unit label whatever the style says, however the field comes to be shown.
     const int32_t labels = std::exchange(g->prefs.style.appendUpperUnitLabels, 1);
-    doScaleAndUnits(0, g->prefs.wallThickness, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
-                    static_cast<int16_t>(g->prefs.NumericInputPrecision));
+    doScaleAndUnitsAt(1.0f, g->prefs.wallThickness, text, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
+                      static_cast<int16_t>(g->prefs.NumericInputPrecision));
     g->prefs.style.appendUpperUnitLabels = labels;
     sADMItem->SetText(field, text);
 }
@@ -70,11 +65,10 @@ void WallThicknessFieldNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         double typed = 0;
         if (!parseFieldInput(dialog, kWallThicknessField, &typed, g->prefs.NumericInputUnits)) {
             (void)RefuseFieldInput(dialog, kWallThicknessField, FieldInputWords(kUnreadableValueMessage));
-        } else if (const auto drawn = static_cast<float>(typed / ScaleFactor());
-                   !(drawn > 0) || !std::isfinite(drawn)) {
+        } else if (const auto thickness = static_cast<float>(typed); !(thickness > 0) || !std::isfinite(thickness)) {
             (void)RefuseFieldInput(dialog, kWallThicknessField, FieldInputWords(kGreaterThanZeroMessage));
         } else {
-            g->prefs.wallThickness = drawn;
+            g->prefs.wallThickness = thickness;
         }
         ShowWallThickness(dialog);
     }

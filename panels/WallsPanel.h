@@ -1,7 +1,8 @@
-// The walls panel (dialog 16950): the thickness new walls get, typed in the numeric-input
-// unit at the drawing's scale and stored divided by the scale factor (item 4, as the
-// shortcuts panel rewrites it); the datum their line is drawn along (centre, inside face,
-// outside face); and whether the annotator shows the length of the wall being drawn. Each
+// The walls panel (dialog 16950): the thickness new walls get, the real one, typed and shown
+// in the numeric-input unit whatever layer is current (item 4, which the shortcuts panel and
+// a change of the numeric-input unit or precision rewrite); each wall is drawn at the scale of
+// the layer its house lies on. Also the datum their line is drawn along (centre, inside face,
+// outside face), and whether the annotator shows the length of the wall being drawn. Each
 // change is stored at once; the placement is kept under "ZMKCADwalls3".
 #pragma once
 
@@ -16,8 +17,7 @@ AIErr CreateCADwallsWindow();
 ASErr InitCADwallsWindow(ADMDialogRef dialog);
 AIErr WriteCADwallsWindowPrefs(ADMDialogRef dialog);
 
-// Item 4 shows the thickness in force, in the numeric-input unit and precision at the
-// current scale.
+// Item 4 shows the thickness in force, in the numeric-input unit and precision.
 void ShowWallThickness(ADMDialogRef dialog);
 
 // A typed thickness replaces the one in force when it reads as a length above 0; otherwise

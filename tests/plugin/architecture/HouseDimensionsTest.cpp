@@ -17,7 +17,7 @@
 namespace drawtest {
 namespace {
 
-constexpr AIReal kWall = 300 / 100.0f * 72 / 25.4f;  // 300 mm at 1:100: 8.50394 pt
+constexpr AIReal kWall = 300 * 72 / 25.4f;  // 300 mm, as the walls panel holds it: 8.50394 pt at 1:100
 
 struct HouseDimensionsTest : WallToolsTest {
     void SetUp() override {

@@ -2,9 +2,11 @@
 // (at a drawing scale too), the tracker's read-out, walls joined into one house, removed and
 // moved, doors and windows cut or refused in words, and a house worked on again after it was
 // saved and opened.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "DrawingDifferences.h"
 #include "ScratchFolder.h"
 #include "architecture/WallToolsFixture.h"
 #include "io/DocumentFile.h"
@@ -146,6 +148,81 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
     EXPECT_NEAR(doors[0].width, 9 * kMillimetre, kTol);
 }
 
+// A layer-based drawing: a plan at 1:100 holds a house open at its left and two crossing
+// lines; a stair at 1:20, current, two crossing lines of its own. Each option is typed while
+// the stair is current (or, for the editing tools, on the stair's lines, then used again with
+// option on the plan's), and each is drawn on the plan at 1:100, as typed: 100 mm is 2.835 pt
+// there, 14.173 pt on the stair. A paper size is drawn as typed on any layer.
+TEST_F(WallToolsTest, AnOptionTypedBeforeItsToolIsDrawnAtTheScaleOfTheLayerItWorksOn) {
+    SetScaleStyle(kLayerBasedScaleStyle);
+    g->prefs.NumericInputUnits = 3;  // millimetres
+    g->prefs.NumericInputPrecision = 0;
+    // Each layer with two lines crossing at (x, 300), made current.
+    const auto layer = [&](const char* title, int32_t id, AIReal scaler, const char* label, AIReal x) {
+        ASSERT_EQ(session->hostEvent([&] {
+            if (AIErr err = setLayerScale(standin::suites::layerHandle(doc->addLayer(title)), id, scaler, label)) return err;
+            if (AIErr err = doc->addPolyline({{x - 80, 300}, {x + 200, 300}}, false)) return err;
+            return doc->addPolyline({{x, 220}, {x, 500}}, false);
+        }), kNoErr);
+    };
+    layer("Plan", 24, 100, "1:100", 100);
+    ASSERT_EQ(session->dialogs().panelAction("CADwalls", Type(4, "100")), kNoErr);  // the walls' thickness
+    ASSERT_EQ(Wall({100, 100}, {300, 100}), kNoErr);
+    ASSERT_EQ(Wall({300, 100}, {300, 200}), kNoErr);
+    ASSERT_EQ(Wall({300, 200}, {100, 200}), kNoErr);
+    layer("Stair", 27, 20, "1:20", 500);
+    standin::UserAction fromStart;
+    fromStart.kind = standin::UserAction::Kind::Pick, fromStart.item = 10, fromStart.entry = 0;
+    const std::vector<AIRealPoint> onStair = {{600, 300}, {500, 400}}, onPlan = {{200, 300}, {100, 400}};
+    const double t = 100 * 72 / 25.4 / 100;  // 100 mm on the plan
+    enum Typed { kInOptions, kInPanel, kAtFirstUse };
+    const struct Row {
+        const char *option, *layer, *tool;
+        Typed where;
+        std::vector<standin::UserAction> typed;
+        std::vector<AIRealPoint> first, then;  // on the stair, dialog answered; on the plan
+        AIRealPoint anchor;                    // of what the second use leaves
+        std::string said = {};                 // or its refusal
+    } rows[] = {
+        {"door width", "wall's", "Door Insertion", kInOptions, {Type(4, "900"), Press(1)}, {}, {{200, 99}}, {200 - 4.5 * t, 100}},
+        {"window width", "wall's", "Window Insertion", kInOptions, {Type(4, "1000"), Press(1)}, {}, {{200, 201}}, {200 - 5 * t, 200}},
+        {"door refused", "wall's", "Door Insertion", kInOptions, {Type(4, "4000"), Press(1)}, {}, {{301, 150}}, {},
+         "The door (4,000 mm) is wider than the clear length of the wall (3,528 mm)."},
+        {"wall thickness", "house's", "Add Wall", kInPanel, {Type(4, "200")}, {}, {{100, 200}, {100, 100}}, {100 - 2 * t, 100 - t}},
+        {"fillet radius", "pressed art's", "Fillet", kAtFirstUse, {Type(4, "100"), Press(1)}, onStair, onPlan, {100 + t, 300}},
+        {"chamfer distances", "pressed art's", "Chamfer", kAtFirstUse, {Type(4, "100"), Type(6, "100"), Press(1)}, onStair, onPlan, {100, 300 + t}},
+        {"divider increment", "pressed art's", "Path Divider", kAtFirstUse, {Press(5), Type(7, "100"), fromStart, Press(1)}, {onStair[0]}, {onPlan[0]}, {20 + t, 300}},
+        {"offset distance", "pressed art's", "Offset", kAtFirstUse, {Type(4, "100"), Press(1)}, {}, {onPlan[0]}, {300, 300 + t}},
+        {"table row height", "paper", "Table", kInOptions, {Type(8, "10"), Press(1)}, {}, {{300, 600}}, {300, 600 - 10 * 72 / 25.4}},
+    };
+    const std::vector<drawingdiff::Mark> start = drawingdiff::Marks(*doc);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.option) + " at the " + r.layer + " scale");
+        ASSERT_EQ(session->selectTool(r.tool), kNoErr);
+        if (r.where == kInPanel) {
+            ASSERT_EQ(session->dialogs().panelAction("CADwalls", r.typed[0]), kNoErr);
+            ASSERT_EQ(Drag(r.then[0], r.then[1]), kNoErr);
+        } else {
+            Answer("", r.typed);
+            EXPECT_EQ(r.where == kInOptions ? session->editToolOptions() : kNoErr, kNoErr);
+            for (AIRealPoint p : r.first) ASSERT_EQ(session->click(p), kNoErr);
+            for (AIRealPoint p : r.then) (void)session->click(p, r.first.empty() ? 0u : uint32_t{aiEventModifiers_Option});
+        }
+        EXPECT_TRUE(DialogFailures().empty());
+        if (!r.said.empty()) {
+            EXPECT_EQ(LastAlert(), r.said);
+            continue;
+        }
+        EXPECT_TRUE(std::ranges::any_of(Paths(), [&](const standin::Art* a) {
+            return std::ranges::any_of(a->segments, [&](const AIPathSegment& s) { return Near(s.p, r.anchor.h, r.anchor.v, 1e-2f); });
+        }));
+        // Taken back for the next row: the edit, and any undo step the release left.
+        while (!drawingdiff::Differences(start, drawingdiff::Marks(*doc)).empty() && session->userUndo()) {}
+    }
+    // The offset's dialog shows the distance as typed, whatever layer is current.
+    EXPECT_EQ(Text(OpenFloating(16770), 4), "100 mm");
+}
+
 TEST_F(WallToolsTest, WallsFromAnEndAndOntoTheFirstCloseARoom) {
     // Presses beside the free end (on the wall) continue from it; the last wall's end lands
     // on the first wall's start.
@@ -248,6 +325,19 @@ TEST_F(WallToolsTest, DoorsAndWindowsAreCutWhereTheyFitAndRefusedInWordsWhereThe
     session->hostEvent([&] { return doc->setLayerVisible("Layer 1", true); });
     EXPECT_EQ(Houses().size(), 2u);
     EXPECT_EQ(Walls()[0].openings.size(), 2u);
+    // Two lengths that differ read apart, with as many places as that takes; lengths within
+    // their floats' error of each other read alike, and the window is refused still.
+    const struct { const char* typed; std::string words; } wider[] = {
+        {"20.004", "The window (20.004 pt) is wider than the clear length of the wall (20.000 pt)."},
+        {"20.000005", "The window (20.00 pt) is wider than the clear length of the wall (20.00 pt)."},
+    };
+    ASSERT_EQ(session->selectTool("Window Insertion"), kNoErr);
+    for (const auto& w : wider) {
+        Answer("WindowOptions", {Type(4, w.typed), Press(1)});
+        ASSERT_EQ(session->editToolOptions(), kNoErr);
+        EXPECT_NE(session->click({410, 95}), kNoErr) << w.typed;
+        EXPECT_EQ(LastAlert(), w.words);
+    }
     // While the cursor points where a door would not fit, the annotator says why beside it.
     ASSERT_EQ(session->selectTool("Door Insertion"), kNoErr);
     ASSERT_EQ(session->trackCursor({110, 95}), kNoErr);

@@ -425,6 +425,13 @@ TEST_F(PrefsTest, PersistentSettingsReadBackAndKeepDefaultsOnBadData) {
     EXPECT_EQ(i.get(), 4);
     EXPECT_EQ(d.get(), 2.5);
     EXPECT_EQ(s.get(), "Door");
+
+    // A full-size length is stored drawn at the store's scale: 25.5 pt at 1:100 is 2550 pt.
+    store().putReal("ZelmarkPlotwise7", "scaler", 100);
+    store().putString(P, "width", "25.5");
+    PWPersistentDouble full(P, "width", 2.5, PWPersistentDouble::Stored::kDrawn);
+    ASSERT_EQ(full.read(), kNoErr);
+    EXPECT_EQ(full.get(), 2550);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-// The walls panel worked as a user would: the thickness typed in the numeric-input unit at
-// the drawing's scale and stored divided by it, shown again in that unit; text that is no
-// thickness refused in words with the thickness in force shown again; the datum and the
-// wall information stored; the panel's place kept under its own prefix.
+// The walls panel worked as a user would: the thickness typed in the numeric-input unit is
+// the real one, whatever layer is current, shown again in that unit; text that is no
+// thickness refused in words with the thickness in force shown again; the datum and the wall
+// information stored; the panel's place kept under its own prefix.
 #include "PanelSessionFixture.h"
 #include "panels/DocumentPanelItems.h"
+#include "panels/TextPanelItems.h"
 #include "panels/WallsPanel.h"
 #include "units/LayerScales.h"
 
@@ -12,10 +13,14 @@ namespace {
 
 class WallsPanelTest : public PanelSession {
 protected:
-    // Millimetres at 1:50, picked in the document panel with no drawing open.
+    // Millimetres at 1:50, picked in the document panel with no drawing open, with a thickness
+    // saved drawn at that scale: 300 mm is 17.0079 pt.
     void StartWalls() {
         Store().putInteger("ZelmarkPlotwise7", "NumericInputUnits", 3);
         Store().putInteger("ZelmarkPlotwise7", "NumericInputPrecision", 0);
+        Store().putInteger("ZelmarkPlotwise7", "scale", 25);
+        Store().putReal("ZelmarkPlotwise7", "scaler", 50);
+        Store().putReal("ZelmarkPlotwise7", "wallThickness", 300 / 25.4f * 72 / 50);
         Store().putBoolean("ZelmarkPlotwise7", "unitsUpdatedForPW7", true);
         Start();
         ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
@@ -25,25 +30,26 @@ protected:
     std::string Shown() { return View(kWallThicknessField).text; }
 };
 
-TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
+constexpr float kMillimetre = 72 / 25.4f;
+
+TEST_F(WallsPanelTest, TheThicknessIsTheRealOneWhicheverLayerIsCurrent) {
     StartWalls();
-    // 432 points drawn are 6 inches on the page, 7.62 m at 1:50.
-    EXPECT_EQ(Shown(), "7,620 mm");
+    EXPECT_EQ(Shown(), "300 mm");  // as the panel showed it when it was saved
     const struct {
         const char* typed;
-        float drawn;  // points
+        float held;  // points
         const char* shown;
         const char* alert;  // "" for none
     } cases[] = {
-        {"300", 300 / 25.4f * 72 / 50, "300 mm", ""},
-        {"0.25 m", 250 / 25.4f * 72 / 50, "250 mm", ""},
-        {"thick", 250 / 25.4f * 72 / 50, "250 mm", "The format of the value is not correct."},
-        {"0", 250 / 25.4f * 72 / 50, "250 mm", "The value must be greater than 0."},
+        {"350", 350 * kMillimetre, "350 mm", ""},
+        {"0.25 m", 250 * kMillimetre, "250 mm", ""},
+        {"thick", 250 * kMillimetre, "250 mm", "The format of the value is not correct."},
+        {"0", 250 * kMillimetre, "250 mm", "The value must be greater than 0."},
     };
     for (const auto& c : cases) {
         const size_t alerts = Dialogs().alerts().size();
         ASSERT_EQ(Type(kWallThicknessField, c.typed), kNoErr);
-        EXPECT_NEAR(g->prefs.wallThickness, c.drawn, 1e-4) << c.typed;
+        EXPECT_NEAR(g->prefs.wallThickness, c.held, 1e-3) << c.typed;
         EXPECT_EQ(Shown(), c.shown) << c.typed;
         if (c.alert[0]) {
             ASSERT_EQ(Dialogs().alerts().size(), alerts + 1) << c.typed;
@@ -52,8 +58,7 @@ TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
             EXPECT_EQ(Dialogs().alerts().size(), alerts) << c.typed;
         }
     }
-    // In a drawing, at the current layer's scale: the plan's 1:100 once it is made current
-    // again after work on a section at 1:20.
+    // In a drawing, the same whichever layer is current.
     standin::Document& doc = session->newDocument();
     ASSERT_EQ(session->hostEvent([&] {
         doc.editDict(doc.dictionaryOf(0))->set("ZA3_ScaleStyle", int32_t{2});
@@ -66,7 +71,7 @@ TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
         session->documentChanged(kAICurrentLayerNotifier);
     }
     ASSERT_EQ(Type(kWallThicknessField, "200"), kNoErr);
-    EXPECT_NEAR(g->prefs.wallThickness, 200 / 25.4f * 72 / 100, 1e-4);
+    EXPECT_NEAR(g->prefs.wallThickness, 200 * kMillimetre, 1e-3);
     // At four places the field shows what was typed, so its text reads back the same: held
     // as a float, 826.2056 mm lies a quarter step past it, within its error of the step.
     g->prefs.NumericInputPrecision = 4;
@@ -78,6 +83,23 @@ TEST_F(WallsPanelTest, TheThicknessIsTypedAtTheDrawingsScale) {
     ASSERT_EQ(Type(kWallThicknessField, "300"), kNoErr);
     session->newDocument();
     EXPECT_EQ(Shown(), "300 mm");
+
+    // The field follows the unit and precision lengths are typed in; the dimensions' units
+    // alone leave it. 6 inches are 152.4 mm.
+    g->prefs.NumericInputPrecision = 0;
+    ASSERT_EQ(Type(kWallThicknessField, "6 in"), kNoErr);
+    const ADMDialogRef walls = panel;
+    const struct { const char* panel; int32_t item, entry; const char* shown; } picks[] = {
+        {"CADdocument", kNumericUnitsPopup, 5, "0 m"},
+        {"CADdocument", kNumericPrecisionPopup, 3, "0.152 m"},
+        {"CADtext", kUpperUnitsPopup, 8, "0.152 m"},
+    };
+    for (const auto& p : picks) {
+        panel = Dialogs().findDialog(p.panel);
+        ASSERT_EQ(Pick(p.item, p.entry), kNoErr) << p.shown;
+        panel = walls;
+        EXPECT_EQ(Shown(), p.shown);
+    }
 }
 
 TEST_F(WallsPanelTest, TheDatumAndTheWallInformationAreStored) {
