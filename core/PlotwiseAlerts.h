@@ -63,6 +63,8 @@ constexpr int32_t kPluginFaultNote = 105;      // an exception of the plug-in's 
 constexpr int32_t kNoFreeDimensionIdMessage = 108;  // a new dimension finds no id left
 constexpr int32_t kNoFreeDimensionIdNote = 109;     // dimensions that share an id keep it
 constexpr int32_t kReplacedHouseEntriesNote = 110;  // entries of a house record the house now needs
+constexpr int32_t kPastCanvasDimensionsNote = 112;   // dimensions whose redraw would leave the canvas
+constexpr int32_t kUnsavedPreferencesNote = 113;    // settings kept out of the preference file
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.

@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <span>
+#include <unordered_set>
+#include <vector>
 
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
@@ -57,6 +59,15 @@ bool DragIsTheClick(int32_t kind);
 // drag record's length and angle; `alongAxes` (its art is axonometric) reads the angle
 // markers as the view's receding axes.
 AIRealPoint EndOfDragRecord(const AIRealPoint& first, AIReal length, AIReal angle, bool alongAxes);
+
+// The clicks of one id on one art.
+using ClickLink = std::vector<Plotwise3_dimensioned_object_data*>;
+// Whether the link's dimension was drawn where `group` lies: the end of its drag (else its
+// first click) as it was first clicked, on one of the group's lines or texts.
+bool LinkLiesAt(const ClickLink& link, AIArtHandle group);
+// The id of every dimension group of the document, hidden and static ones included;
+// *complete false when one cannot be read.
+AIErr DimensionIdsOfDocument(std::unordered_set<int32_t>& ids, bool* complete);
 
 // Removes from all visible measured art every link of a dimension that no longer exists
 // (hidden and static dimensions exist), and "ZA3_Object" where no link is left. When the

@@ -68,6 +68,34 @@ struct DamagedDrawingTest : RadialAngleTest {
         layer.set("ZA3_Scaler", scaler);
         layer.set("ZA3_ScaleStr", std::string("huge"));
     }
+    // A square right of the circle, and a chain from the rectangle's top corners to its top
+    // left corner, dragged above them.
+    ObjId square = 0;
+    void Chain() {
+        square = Rect(400, 100, 50, 50);
+        ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 150}, {200, 150}, {400, 150}}, {300, 220}), kNoErr);
+    }
+    ObjId Square() const { return square; }
+    // A numbered balloon pointing at the rectangle's left edge.
+    ObjId balloon = 0;
+    void Balloon() {
+        g->prefs.incrementalLabelNumber = 1;
+        ASSERT_EQ(PressAndDrag("Pointer Label", {100, 125}, {60, 60}), kNoErr);
+        balloon = Dimensions().back();
+    }
+    ObjId BalloonText() const { return FirstText(balloon)->id; }
+    // Every click of the width's link on the rectangle storing that id.
+    void ClicksOfWidthNamed(int32_t id) {
+        for (const auto& [key, value] : RectLink("ZA3_Obj_data_1").entries)
+            if (const auto* click = std::get_if<standin::DictLink>(&value)) doc->editDict(click->id)->set("ZA3_Obj_id", id);
+    }
+    // The chain's click on the square storing that id.
+    void SquareClickNamed(int32_t id) {
+        standin::Dict& object = DictOf(square, "ZA3_Object");
+        const auto& link = *doc->dict(std::get<standin::DictLink>(object.entries.front().second).id);
+        for (const auto& [key, value] : link.entries)
+            if (const auto* click = std::get_if<standin::DictLink>(&value)) doc->editDict(click->id)->set("ZA3_Obj_id", id);
+    }
     // The rectangle's right edge 20 further right.
     void Stretch() {
         standin::Art& r = *doc->editArt(rect);
@@ -101,6 +129,7 @@ struct Damage {
     std::function<void(DamagedDrawingTest&)> spoil;
     std::vector<std::string> texts;  // of every dimension after the update, sorted
     const char* told;                // a part of the one alert, or "" for none
+    std::function<void(DamagedDrawingTest&)> draw = nullptr;  // more drawn before the damage
 };
 
 TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
@@ -250,11 +279,64 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          [](auto& t) { t.CustomLayerScale(1e30f); }, {"120.00", kDiameter}, "the scale of layer \"Layer 1\""},
         {"the largest custom scale",
          [](auto& t) { t.CustomLayerScale(1e8f); }, {"12,000,000,000.00", "\xD8 7,200,000,000.00"}, ""},
+        {"the links of another type on the art of a chain's last click",
+         [](auto& t) { t.DictOf(t.Square()).set("ZA3_Object", int32_t{7}); },
+         {"100.00", "120.00", "200.00", kDiameter}, "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
+        {"the circle's links of another type beside a whole chain",
+         [](auto& t) { t.DictOf(t.circle).set("ZA3_Object", int32_t{7}); },
+         {"120.00", "120.00", "180.00", kDiameter}, "kept as they were: \"\xD8 72.00\"", &DamagedDrawingTest::Chain},
+        {"a link's clicks storing an id no dimension has",
+         [](auto& t) { t.ClicksOfWidthNamed(2147483647); }, {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a link's clicks storing the diameter's id",
+         [](auto& t) { t.ClicksOfWidthNamed(2); }, {"100.00", kDiameter},
+         "kept as they were: \"\xD8 72.00\"; \"100.00\""},
+        {"a chain's one click on an art storing an id no dimension has",
+         [](auto& t) { t.SquareClickNamed(2147483647); }, {"100.00", "120.00", "200.00", kDiameter},
+         "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
+        {"a chain's one click on an art storing the width's id",
+         [](auto& t) { t.SquareClickNamed(1); }, {"100.00", "120.00", "200.00", kDiameter},
+         "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
+        {"a dimension's own id that no link names",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_id", int32_t{99}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a face offset past the canvas",
+         [](auto& t) { t.RectOnFace({1, 0, 0, 1, 1e30f, 0}); }, {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a face that can only just be turned back",
+         [](auto& t) { t.RectOnFace({1e-4f, 0, 0, 1e-4f, 0, 0}); }, {"100.00", kDiameter},
+         "kept as they were: \"100.00\""},
+        {"a face drawn flat, its offset at the canvas's edge",
+         [](auto& t) { t.RectOnFace({1, 0, 0, 1, 16000, 0}); }, {"120.00", kDiameter}, ""},
+        {"a text slid past the canvas",
+         [](auto& t) {
+             t.DictOf(t.width, "ZA3_Dimension").set("PW4_Attr_slideDimText", true);
+             t.DictOf(t.width, "ZA3_Dimension").set("PW4_Attr_slideDimTextOffset", AIReal{1e30f});
+         },
+         {"100.00", kDiameter}, "past the largest canvas"},
+        {"an emptied text record",
+         [](auto& t) { t.DictOf(t.doc->children(t.width).back(), "PW4_DimText").entries.clear(); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a balloon's text without its record",
+         [](auto& t) { t.DictOf(t.BalloonText()).erase("PW4_DimText"); }, {"1", "120.00", kDiameter},
+         "kept as they were: \"1\"", &DamagedDrawingTest::Balloon},
+        {"a balloon's text record emptied",
+         [](auto& t) { t.DictOf(t.BalloonText(), "PW4_DimText").entries.clear(); }, {"1", "120.00", kDiameter},
+         "kept as they were: \"1\"", &DamagedDrawingTest::Balloon},
+        {"a balloon", [](auto&) {}, {"1", "120.00", kDiameter}, "", &DamagedDrawingTest::Balloon},
+        {"a retyped text's format on the diameter",
+         [](auto& t) { t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimensionFormat", int32_t{-1}); },
+         {"120.00", kDiameter}, ""},
+        {"a retyped text's format on the diameter, the drawn text winning",
+         [](auto& t) {
+             t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimensionFormat", int32_t{-1});
+             t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimTextPrecedenceFlag", int32_t{1});
+         },
+         {"120.00", kDiameter}, ""},
     };
     for (const Damage& c : kCases) {
         SCOPED_TRACE(c.what);
         TearDown();  // each case on a drawing of its own
         SetUp();
+        if (c.draw) c.draw(*this);
         ASSERT_EQ(session->hostEvent([&] {
             c.spoil(*this);
             Stretch();
