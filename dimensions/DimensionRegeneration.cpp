@@ -32,6 +32,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DrawnAlike.h"
 #include "dimensions/DimensionTextList.h"
+#include "dimensions/Plotwise2Conversion.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/CounterText.h"
 #include "geometry/PointMath.h"
@@ -839,11 +840,14 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
     std::vector<AIArtHandle> arts;
     if (AIErr err = QueryArt(which, kAnyArt, arts)) return err;
     for (AIArtHandle art : arts) {
+        const auto unreadable = [art](int32_t id) { return AppendUnreadableClick(id, art); };
+        // A click tag an older version left that could not be converted is a click its
+        // dimension lacks.
+        if (ForEachLeftLegacyClick(art, unreadable) == kOutOfMemoryErr) return kOutOfMemoryErr;
         if (!IsDimensionedObject(art)) continue;
         // A click or link that cannot be read stands in the list for its dimension (id 0 when
         // it names none), which is then kept as drawn; the other clicks are read all the same.
-        const AIErr err = ForEachDimensionedObjectData(art, AppendClick,
-                                                       [art](int32_t id) { return AppendUnreadableClick(id, art); });
+        const AIErr err = ForEachDimensionedObjectData(art, AppendClick, unreadable);
         if (err == kOutOfMemoryErr) return err;
     }
     return kNoErr;
