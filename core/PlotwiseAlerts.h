@@ -65,6 +65,7 @@ constexpr int32_t kNoFreeDimensionIdNote = 109;     // dimensions that share an 
 constexpr int32_t kReplacedHouseEntriesNote = 110;  // entries of a house record the house now needs
 constexpr int32_t kPastCanvasDimensionsNote = 112;   // dimensions whose redraw would leave the canvas
 constexpr int32_t kUnsavedPreferencesNote = 113;    // settings kept out of the preference file
+constexpr int32_t kDisagreeingValuesNote = 114;     // stored values read as those of them that agree
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.

@@ -382,12 +382,23 @@ TEST_F(PrefsTest, UnitRemapFlagFollowsTheStoresAge) {
     EXPECT_EQ(g->prefs.unitsUpdatedForPW7, 1);
 }
 
+// A setting no start would take (a layer's separator id made the current scale) is not
+// saved: the file keeps what it held, and the user is told.
 TEST_F(PrefsTest, ApplicationShutdownWritesThePreferences) {
     g->prefs.wallThickness = 99.5f;
+    g->prefs.scale = 23;
+    ASSERT_EQ(store().putInteger("ZelmarkPlotwise7", "scale", 25), kNoErr);
+    const size_t alerts = session->dialogs().alerts().size();
     ASSERT_EQ(session->shutdown(), kNoErr);
     AIReal r = 0;
     store().getReal("ZelmarkPlotwise7", "wallThickness", &r);
     EXPECT_EQ(r, 99.5f);
+    int32_t scale = 0;
+    store().getInteger("ZelmarkPlotwise7", "scale", &scale);
+    EXPECT_EQ(scale, 25);
+    ASSERT_EQ(session->dialogs().alerts().size(), alerts + 1);
+    EXPECT_EQ(session->dialogs().alerts().back().text,
+              "These settings were out of range and were not saved, so the preference file keeps what it held: scale 23");
 }
 
 TEST_F(PrefsTest, PersistentSettingsReadBackAndKeepDefaultsOnBadData) {

@@ -279,6 +279,14 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          [](auto& t) { t.CustomLayerScale(1e30f); }, {"120.00", kDiameter}, "the scale of layer \"Layer 1\""},
         {"the largest custom scale",
          [](auto& t) { t.CustomLayerScale(1e8f); }, {"12,000,000,000.00", "\xD8 7,200,000,000.00"}, ""},
+        {"a layer's id of 1:1 against its scaler and label of 1:2",
+         [](auto& t) {
+             standin::Dict& layer = t.DictOf(t.doc->layerByTitle("Layer 1"));
+             layer.set("ZA3_ScaleID", int32_t{33});
+             layer.set("ZA3_Scaler", AIReal{2});
+             layer.set("ZA3_ScaleStr", std::string("1:2"));
+         },
+         {"240.00", "\xD8 144.00"}, "read as those of them that agree: the scale of layer \"Layer 1\""},
         {"the links of another type on the art of a chain's last click",
          [](auto& t) { t.DictOf(t.Square()).set("ZA3_Object", int32_t{7}); },
          {"100.00", "120.00", "200.00", kDiameter}, "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
