@@ -30,8 +30,9 @@ bool Hidden(AIArtHandle art) {
 
 // The dimension groups whose id no link names (their measured art deleted, or their
 // id damaged).
-AIErr UnlinkedDimensions(const std::vector<AIArtHandle>& arts, std::vector<AIArtHandle>& unlinked) {
+std::vector<AIArtHandle> UnlinkedDimensions(const std::vector<AIArtHandle>& arts) {
     std::unordered_set<int32_t> linked;
+    std::vector<AIArtHandle> unlinked;
     for (AIArtHandle art : arts)
         if (IsDimensionedObject(art))
             (void)ForEachDimensionLink(art, [&](const char*, int32_t id) -> AIErr {
@@ -43,7 +44,7 @@ AIErr UnlinkedDimensions(const std::vector<AIArtHandle>& arts, std::vector<AIArt
         if (IsDimension(art) && ReadDimensionID(art, &id) == kNoErr && !linked.contains(id))
             unlinked.push_back(art);
     }
-    return kNoErr;
+    return unlinked;
 }
 
 // The ids of the art's links that lie where one of `unlinked` is drawn: the dimension each
@@ -85,9 +86,9 @@ AIErr CleanupAssociativeDimensions() {
     // links go only for ids known to be gone.
     if (AIErr err = DimensionIdsOfDocument(ids, &complete)) return err;
     if (!complete) return kNoErr;
-    std::vector<AIArtHandle> arts, unlinked;
+    std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(false, arts)) return err;
-    if (AIErr err = UnlinkedDimensions(arts, unlinked)) return err;
+    const std::vector<AIArtHandle> unlinked = UnlinkedDimensions(arts);
     for (AIArtHandle art : arts) {
         if (Hidden(art) || !IsDimensionedObject(art)) continue;
         const std::unordered_set<int32_t> spared = LinksLyingAt(art, unlinked);

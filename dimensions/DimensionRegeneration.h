@@ -70,7 +70,8 @@ bool LinkLiesAt(const ClickLink& link, AIArtHandle group);
 AIErr DimensionIdsOfDocument(std::unordered_set<int32_t>& ids, bool* complete);
 
 // Removes from all visible measured art every link of a dimension that no longer exists
-// (hidden and static dimensions exist), and "ZA3_Object" where no link is left. When the
+// (hidden and static dimensions exist), and "ZA3_Object" where no link is left; a link lying
+// where a dimension no link names is drawn (LinkLiesAt) stays, as that one's with an id damaged. When the
 // document's dimensions cannot all be listed, nothing is removed and the error returned.
 AIErr CleanupAssociativeDimensions();
 // After a paste (the pasted art is selected): a pasted dimension whose measured art was

@@ -3,7 +3,6 @@
 #include "dimensions/Plotwise2Conversion.h"
 
 #include <algorithm>
-#include <charconv>
 #include <functional>
 #include <cmath>
 #include <cstring>
@@ -437,15 +436,10 @@ AIErr ConvertLayerScales(SkippedLegacyTags* skipped) {
 
 namespace {
 
-// Whether a click tag's record is the click its name says ("..._drag" the drag, "..._3" the
-// third click; a name ending otherwise says nothing): a drag numbered as a click would be
-// drawn as one more place measured.
+// Whether a click tag named as the drag ("..._drag") holds the drag: numbered as a click it
+// would be drawn as one more place measured. Other names say nothing of the click.
 bool NamedAsItsClick(const std::string& name, const Plotwise3_dimensioned_object_data& click) {
-    const std::string said = name.substr(name.find_last_of('_') + 1);
-    if (said == "drag") return click.clickNum < 0;
-    int32_t number = 0;
-    const auto [end, ec] = std::from_chars(said.data(), said.data() + said.size(), number);
-    return ec != std::errc() || end != said.data() + said.size() || number == click.clickNum;
+    return name.substr(name.find_last_of('_') + 1) != "drag" || click.clickNum < 0;
 }
 
 }  // namespace

@@ -68,14 +68,13 @@ struct DamagedDrawingTest : RadialAngleTest {
         layer.set("ZA3_Scaler", scaler);
         layer.set("ZA3_ScaleStr", std::string("huge"));
     }
-    // A square right of the circle, and a chain from the rectangle's top corners to its top
-    // left corner, dragged above them.
+    // A square right of the circle, and a chain from the rectangle's top corners to the
+    // square's top left corner, dragged above them.
     ObjId square = 0;
     void Chain() {
         square = Rect(400, 100, 50, 50);
         ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 150}, {200, 150}, {400, 150}}, {300, 220}), kNoErr);
     }
-    ObjId Square() const { return square; }
     // A numbered balloon pointing at the rectangle's left edge.
     ObjId balloon = 0;
     void Balloon() {
@@ -288,7 +287,7 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          },
          {"240.00", "\xD8 144.00"}, "read as those of them that agree: the scale of layer \"Layer 1\""},
         {"the links of another type on the art of a chain's last click",
-         [](auto& t) { t.DictOf(t.Square()).set("ZA3_Object", int32_t{7}); },
+         [](auto& t) { t.DictOf(t.square).set("ZA3_Object", int32_t{7}); },
          {"100.00", "120.00", "200.00", kDiameter}, "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
         {"the circle's links of another type beside a whole chain",
          [](auto& t) { t.DictOf(t.circle).set("ZA3_Object", int32_t{7}); },
@@ -333,12 +332,15 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"a retyped text's format on the diameter",
          [](auto& t) { t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimensionFormat", int32_t{-1}); },
          {"120.00", kDiameter}, ""},
-        {"a retyped text's format on the diameter, the drawn text winning",
+        {"the diameter's text retyped with its sign",
          [](auto& t) {
+             const ObjId text = t.FirstText(t.diameter)->id;
+             t.doc->editArt(text)->story.runs.front().text = "\xD8 72.00 TYP";
+             for (const char* key : {"PW4_Attr_customDimemsionStr", "PW4_Attr_variableDimemsionStr"})
+                 t.DictOf(text, "PW4_DimText").set(key, std::string("\xD8 72.00 TYP"));
              t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimensionFormat", int32_t{-1});
-             t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimTextPrecedenceFlag", int32_t{1});
          },
-         {"120.00", kDiameter}, ""},
+         {"120.00", "\xD8 72.00 TYP"}, ""},
     };
     for (const Damage& c : kCases) {
         SCOPED_TRACE(c.what);
