@@ -75,24 +75,17 @@ struct DamagedDrawingTest : RadialAngleTest {
         square = Rect(400, 100, 50, 50);
         ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 150}, {200, 150}, {400, 150}}, {300, 220}), kNoErr);
     }
-    // A numbered balloon pointing at the rectangle's left edge.
+    // A numbered balloon pointing at the rectangle's left edge, and its text.
     ObjId balloon = 0;
     void Balloon() {
         g->prefs.incrementalLabelNumber = 1;
         ASSERT_EQ(PressAndDrag("Pointer Label", {100, 125}, {60, 60}), kNoErr);
-        balloon = Dimensions().back();
+        balloon = FirstText(Dimensions().back())->id;
     }
-    ObjId BalloonText() const { return FirstText(balloon)->id; }
-    // Every click of the width's link on the rectangle storing that id.
-    void ClicksOfWidthNamed(int32_t id) {
-        for (const auto& [key, value] : RectLink("ZA3_Obj_data_1").entries)
-            if (const auto* click = std::get_if<standin::DictLink>(&value)) doc->editDict(click->id)->set("ZA3_Obj_id", id);
-    }
-    // The chain's click on the square storing that id.
-    void SquareClickNamed(int32_t id) {
-        standin::Dict& object = DictOf(square, "ZA3_Object");
-        const auto& link = *doc->dict(std::get<standin::DictLink>(object.entries.front().second).id);
-        for (const auto& [key, value] : link.entries)
+    // Every click of the art's first link storing that id.
+    void ClicksNamed(ObjId art, int32_t id) {
+        const standin::DictValue& link = DictOf(art, "ZA3_Object").entries.front().second;
+        for (const auto& [key, value] : doc->dict(std::get<standin::DictLink>(link).id)->entries)
             if (const auto* click = std::get_if<standin::DictLink>(&value)) doc->editDict(click->id)->set("ZA3_Obj_id", id);
     }
     // The rectangle's right edge 20 further right.
@@ -293,15 +286,15 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          [](auto& t) { t.DictOf(t.circle).set("ZA3_Object", int32_t{7}); },
          {"120.00", "120.00", "180.00", kDiameter}, "kept as they were: \"\xD8 72.00\"", &DamagedDrawingTest::Chain},
         {"a link's clicks storing an id no dimension has",
-         [](auto& t) { t.ClicksOfWidthNamed(2147483647); }, {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+         [](auto& t) { t.ClicksNamed(t.rect, 2147483647); }, {"100.00", kDiameter}, "kept as they were: \"100.00\""},
         {"a link's clicks storing the diameter's id",
-         [](auto& t) { t.ClicksOfWidthNamed(2); }, {"100.00", kDiameter},
+         [](auto& t) { t.ClicksNamed(t.rect, 2); }, {"100.00", kDiameter},
          "kept as they were: \"\xD8 72.00\"; \"100.00\""},
         {"a chain's one click on an art storing an id no dimension has",
-         [](auto& t) { t.SquareClickNamed(2147483647); }, {"100.00", "120.00", "200.00", kDiameter},
+         [](auto& t) { t.ClicksNamed(t.square, 2147483647); }, {"100.00", "120.00", "200.00", kDiameter},
          "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
         {"a chain's one click on an art storing the width's id",
-         [](auto& t) { t.SquareClickNamed(1); }, {"100.00", "120.00", "200.00", kDiameter},
+         [](auto& t) { t.ClicksNamed(t.square, 1); }, {"100.00", "120.00", "200.00", kDiameter},
          "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
         {"a dimension's own id that no link names",
          [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_id", int32_t{99}); },
@@ -323,15 +316,12 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          [](auto& t) { t.DictOf(t.doc->children(t.width).back(), "PW4_DimText").entries.clear(); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
         {"a balloon's text without its record",
-         [](auto& t) { t.DictOf(t.BalloonText()).erase("PW4_DimText"); }, {"1", "120.00", kDiameter},
+         [](auto& t) { t.DictOf(t.balloon).erase("PW4_DimText"); }, {"1", "120.00", kDiameter},
          "kept as they were: \"1\"", &DamagedDrawingTest::Balloon},
         {"a balloon's text record emptied",
-         [](auto& t) { t.DictOf(t.BalloonText(), "PW4_DimText").entries.clear(); }, {"1", "120.00", kDiameter},
+         [](auto& t) { t.DictOf(t.balloon, "PW4_DimText").entries.clear(); }, {"1", "120.00", kDiameter},
          "kept as they were: \"1\"", &DamagedDrawingTest::Balloon},
         {"a balloon", [](auto&) {}, {"1", "120.00", kDiameter}, "", &DamagedDrawingTest::Balloon},
-        {"a retyped text's format on the diameter",
-         [](auto& t) { t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimensionFormat", int32_t{-1}); },
-         {"120.00", kDiameter}, ""},
         {"the diameter's text retyped with its sign",
          [](auto& t) {
              const ObjId text = t.FirstText(t.diameter)->id;
