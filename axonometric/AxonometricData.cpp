@@ -237,6 +237,10 @@ bool IsRecordLength(AIReal length) {
     return std::isfinite(length) && std::fabs(length) <= style_fields::kLengthMost;
 }
 
+bool IsRecordFace(const AIRealMatrix& matrix) {
+    return WellConditioned(matrix) && IsRecordLength(matrix.tx) && IsRecordLength(matrix.ty);
+}
+
 AIErr DeleteAxonometricData(AIArtHandle art) {
     if (!art) return kNoErr;
     DictRef dict;

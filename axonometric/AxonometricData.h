@@ -58,6 +58,9 @@ AIErr GetAxonometricData(AIArtHandle art, depth_object_data* data);
 // A length a record can hold (an offset, a body's length): finite, and not past the host's
 // largest canvas either way.
 bool IsRecordLength(AIReal length);
+// A face matrix a record can hold: one that turns projected art back to flat art without
+// blowing it up (WellConditioned), its offset on the canvas.
+bool IsRecordFace(const AIRealMatrix& matrix);
 // Removes the record from the art itself (never from an ancestor); null art gives 0.
 AIErr DeleteAxonometricData(AIArtHandle art);
 // Non-zero when the art or an ancestor below the layer group holds a record.

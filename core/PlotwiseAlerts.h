@@ -68,6 +68,9 @@ constexpr int32_t kNoFreeDimensionIdMessage = 108;  // a new dimension finds no 
 constexpr int32_t kNoFreeDimensionIdNote = 109;     // dimensions that share an id keep it
 constexpr int32_t kReplacedHouseEntriesNote = 110;  // entries of a house record the house now needs
 constexpr int32_t kKeptAsDrawnNote = 112;           // dimensions whose measured point an edit removed
+constexpr int32_t kPastCanvasDimensionsNote = 115;   // dimensions whose redraw would leave the canvas
+constexpr int32_t kUnsavedPreferencesNote = 116;    // settings kept out of the preference file
+constexpr int32_t kDisagreeingValuesNote = 117;     // stored values read as those of them that agree
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.

@@ -348,26 +348,48 @@ struct Reader final : PrefsVisitor {
     }
 };
 
+// A number its setting may hold: one of its domain, or any finite one.
+bool Usable(const char* key, double value) {
+    return HasPreferenceDomain(key) ? InPreferenceDomain(key, value) : std::isfinite(value);
+}
+
 struct Writer final : PrefsVisitor {
     AIErr err = kNoErr;
     void keep(AIErr e) {
         if (e && !err) err = e;
     }
+    // A number outside its setting's domain (a layer's separator id made the current scale,
+    // say) is not saved, since the next start would refuse it: the file keeps what it held,
+    // and the user is told.
+    static bool saved(const char* key, double value) {
+        if (Usable(key, value)) return true;
+        char item[160];
+        std::snprintf(item, sizeof item, "%s %.10g", key, value);
+        NoteForUser(kUnsavedPreferencesNote, item);
+        return false;
+    }
     void integer(const char* prefix, const char* key, int32_t& field, int32_t) override {
-        keep(sAIPreference->PutIntegerPreference(prefix, key, field));
+        if (saved(key, field)) keep(sAIPreference->PutIntegerPreference(prefix, key, field));
     }
     void boolean(const char* prefix, const char* key, int& field, bool) override {
         keep(sAIPreference->PutBooleanPreference(prefix, key, field ? 1 : 0));
     }
     void real(const char* prefix, const char* key, float& field, float) override {
-        keep(sAIPreference->PutRealPreference(prefix, key, field));
+        if (saved(key, field)) keep(sAIPreference->PutRealPreference(prefix, key, field));
     }
     void string(const char* prefix, const char* key, char* field, int32_t size, const char*) override {
         field[size - 1] = '\0';  // never hand over an unterminated field
         keep(sAIPreference->PutStringPreference(prefix, key, field));
     }
     void point(const char* prefix, const char* key, AIRealPoint& field, AIRealPoint) override {
-        keep(sAIPreference->PutPointPreference(prefix, key, &field));
+        if (Usable(key, field.h) && Usable(key, field.v)) {
+            keep(sAIPreference->PutPointPreference(prefix, key, &field));
+            return;
+        }
+        char item[160];  // named with its prefix: every panel keeps its place under the same key
+        std::snprintf(item, sizeof item, "%s/%s %.10g, %.10g", prefix, key, static_cast<double>(field.h),
+                      static_cast<double>(field.v));
+        NoteForUser(kUnsavedPreferencesNote, item);
     }
 };
 
@@ -381,13 +403,10 @@ void NoteDefaultedPreference(const char* key, double value) {
 // unit code or scale id the tables lack, a panel placed beyond where the host places
 // dialogs) gets its start-up value, and the user is told.
 struct OutOfDomain final : PrefsVisitor {
-    static bool usable(const char* key, double value) {
-        return HasPreferenceDomain(key) ? InPreferenceDomain(key, value) : std::isfinite(value);
-    }
     template <class Number>
     static void keep(const char* key, Number& field, Number startup) {
         const double value = static_cast<double>(field);
-        if (usable(key, value)) return;
+        if (Usable(key, value)) return;
         NoteDefaultedPreference(key, value);
         field = startup;
     }
@@ -397,7 +416,7 @@ struct OutOfDomain final : PrefsVisitor {
     void string(const char*, const char*, char*, int32_t, const char*) override {}
     void point(const char* prefix, const char* key, AIRealPoint& field, AIRealPoint startup) override {
         // Named with its prefix: every panel keeps its place under the same key.
-        if (usable(key, field.h) && usable(key, field.v)) return;
+        if (Usable(key, field.h) && Usable(key, field.v)) return;
         char item[160];
         std::snprintf(item, sizeof item, "%s/%s %.10g, %.10g", prefix, key, static_cast<double>(field.h),
                       static_cast<double>(field.v));

@@ -345,9 +345,11 @@ AIErr insertChainDimNode(const AIRealPoint* point, const Plotwise3_dimensioned_o
     node.y = click->y;
     if (ClickTakesFace(*click)) {
         if (AIErr err = ReadDepthRecords(click->art, &node)) return err;
-        // A face that cannot be turned back gives the click no flat place to measure from.
-        if (AIRealMatrix inverse = node.theDepthData.matrix; !InvertRealMatrix(&inverse)) return kBadDimensionDataErr;
+        // A face that cannot be turned back, or only to a place past the canvas, gives the
+        // click no flat place to measure from.
+        if (!IsRecordFace(node.theDepthData.matrix)) return kBadDimensionDataErr;
         if (AIErr err = invertAxonometricPoint(&node.theDepthData, point, &node.flatLoc)) return err;
+        if (!IsRecordLength(node.flatLoc.h) || !IsRecordLength(node.flatLoc.v)) return kBadDimensionDataErr;
     }
     live_dimension_text_data& t = node.textData;
     t.alpha = t.numeric = -1;

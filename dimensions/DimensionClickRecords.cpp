@@ -177,25 +177,34 @@ AIErr ReadLinkClicks(AIDictionaryRef link, int16_t artType, std::vector<LinkClic
     });
 }
 
-// The clicks of one link whose ids disagree: one storing another id than its link's is
-// damaged, and so is the link's dimension, which lacks it (without the link's own id, each
-// click's dimension is). Clicks that all store one id are that dimension's, whatever the
-// link says.
-void JudgeLinkIds(AIDictionaryRef link, std::vector<LinkClick>& clicks) {
+// The clicks of one link whose ids disagree belong to the id most of the link's stored ids
+// name: its key's, its own "ZA3_Obj_id" and each click's (on a tie its own id, else its
+// key's). A click storing another id is damaged, and so is that dimension, which lacks it.
+// A link whose own id, agreeing with its key, is outvoted by its clicks is damaged too: the
+// dimension it names lacks what it held (*outvoted, else 0).
+void JudgeLinkIds(const char* key, AIDictionaryRef link, std::vector<LinkClick>& clicks, int32_t* outvoted) {
+    *outvoted = 0;
     const auto read = [](const LinkClick& c) { return c.err == kNoErr; };
-    const auto first = std::find_if(clicks.begin(), clicks.end(), read);
-    const bool mixed = std::any_of(first, clicks.end(), [&](const LinkClick& c) {
-        return read(c) && c.record.id != first->record.id;
-    });
-    if (!mixed) return;
     KeyBuffer idKey;
-    int32_t linkId = 0;
+    int32_t linkId = 0, keyId = 0;
     const bool known = GetIntegerByKey(link, ComposeKey(idKey, kZA3Prefix, kObjIdName), linkId) == kNoErr &&
                        linkId >= kFirstDimensionId;
+    const bool keyed = KeyId(key, &keyId) && keyId >= kFirstDimensionId;
+    std::vector<int32_t> ids;  // the tie-breakers first
+    if (known) ids.push_back(linkId);
+    if (keyed) ids.push_back(keyId);
+    for (const LinkClick& c : clicks)
+        if (read(c)) ids.push_back(c.record.id);
+    if (ids.empty()) return;
+    const auto votes = [&](int32_t id) { return std::count(ids.begin(), ids.end(), id); };
+    int32_t owner = ids.front();
+    for (int32_t id : ids)
+        if (votes(id) > votes(owner)) owner = id;
+    if (known && keyed && linkId == keyId && owner != linkId) *outvoted = linkId;
     for (LinkClick& c : clicks) {
-        if (!read(c) || (known && c.record.id == linkId)) continue;
+        if (!read(c) || c.record.id == owner) continue;
         c.err = kBadDimensionDataErr;
-        c.owner = known ? linkId : c.record.id;
+        c.owner = owner;
     }
 }
 
@@ -282,10 +291,13 @@ AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& vi
         int32_t id = 0;
         return report(err, KeyId(key, &id) && id >= kFirstDimensionId ? id : 0);
     };
-    return ForEachLinkDictionary(object.get(), [&](const char*, AIDictionaryRef link) -> AIErr {
+    return ForEachLinkDictionary(object.get(), [&](const char* key, AIDictionaryRef link) -> AIErr {
         std::vector<LinkClick> clicks;
         if (AIErr err = ReadLinkClicks(link, type, clicks)) return err;
-        JudgeLinkIds(link, clicks);
+        int32_t outvoted = 0;
+        JudgeLinkIds(key, link, clicks, &outvoted);
+        if (outvoted)
+            if (AIErr err = report(kBadDimensionDataErr, outvoted)) return err;
         for (LinkClick& c : clicks) {
             if (c.err) {
                 if (AIErr err = report(c.err, c.owner)) return err;

@@ -28,19 +28,41 @@ bool Hidden(AIArtHandle art) {
     return sAIArt->GetArtUserAttr(art, kArtHidden, &attr) == kNoErr && (attr & kArtHidden) != 0;
 }
 
-// The id of every dimension group of the document, hidden and static ones included; false
-// when one cannot be read, for any link might then be that dimension's.
-AIErr ExistingDimensionIds(std::unordered_set<int32_t>& ids, bool* complete) {
-    std::vector<AIArtHandle> groups;
-    if (AIErr err = MatchingArt(false, groups, kGroupArt)) return err;
-    *complete = true;
-    for (AIArtHandle group : groups) {
-        if (!IsDimension(group)) continue;
+// The dimension groups whose id no link names (their measured art deleted, or their
+// id damaged).
+std::vector<AIArtHandle> UnlinkedDimensions(const std::vector<AIArtHandle>& arts) {
+    std::unordered_set<int32_t> linked;
+    std::vector<AIArtHandle> unlinked;
+    for (AIArtHandle art : arts)
+        if (IsDimensionedObject(art))
+            (void)ForEachDimensionLink(art, [&](const char*, int32_t id) -> AIErr {
+                linked.insert(id);
+                return kNoErr;
+            });
+    for (AIArtHandle art : arts) {
         int32_t id = 0;
-        if (ReadDimensionID(group, &id) == kNoErr) ids.insert(id);
-        else *complete = false;
+        if (IsDimension(art) && ReadDimensionID(art, &id) == kNoErr && !linked.contains(id))
+            unlinked.push_back(art);
     }
-    return kNoErr;
+    return unlinked;
+}
+
+// The ids of the art's links that lie where one of `unlinked` is drawn: the dimension each
+// names is gone, but the dimension there may be theirs with a damaged id, so they stay.
+std::unordered_set<int32_t> LinksLyingAt(AIArtHandle art, const std::vector<AIArtHandle>& unlinked) {
+    std::unordered_set<int32_t> ids;
+    if (unlinked.empty()) return ids;
+    std::vector<Plotwise3_dimensioned_object_data> read;
+    (void)ForEachDimensionedObjectData(art, [&](const Plotwise3_dimensioned_object_data& c) -> AIErr {
+        read.push_back(c);
+        return kNoErr;
+    }, [](int32_t) { return kNoErr; });
+    std::unordered_map<int32_t, ClickLink> links;
+    for (Plotwise3_dimensioned_object_data& c : read) links[c.id].push_back(&c);
+    for (const auto& [id, link] : links)
+        if (std::any_of(unlinked.begin(), unlinked.end(), [&](AIArtHandle group) { return LinkLiesAt(link, group); }))
+            ids.insert(id);
+    return ids;
 }
 
 // A link as the user is told of it: its key, the ids it stores and its art's layer.
@@ -62,13 +84,15 @@ AIErr CleanupAssociativeDimensions() {
     bool complete = false;
     // Without the whole set every link would look orphaned: nothing is removed then, and
     // links go only for ids known to be gone.
-    if (AIErr err = ExistingDimensionIds(ids, &complete)) return err;
+    if (AIErr err = DimensionIdsOfDocument(ids, &complete)) return err;
     if (!complete) return kNoErr;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(false, arts)) return err;
+    const std::vector<AIArtHandle> unlinked = UnlinkedDimensions(arts);
     for (AIArtHandle art : arts) {
         if (Hidden(art) || !IsDimensionedObject(art)) continue;
-        auto gone = [&](int32_t id) { return ids.count(id) == 0; };
+        const std::unordered_set<int32_t> spared = LinksLyingAt(art, unlinked);
+        auto gone = [&](int32_t id) { return !ids.contains(id) && !spared.contains(id); };
         auto kept = [art](const char* key, int32_t id, const std::vector<int32_t>& clickIds) {
             NoteForUser(kDisagreeingLinksNote, LinkName(art, key, id, clickIds));
         };

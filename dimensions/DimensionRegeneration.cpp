@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <unordered_map>
@@ -31,6 +32,7 @@
 #include "dimensions/DimensionStorage.h"
 #include "dimensions/DrawnAlike.h"
 #include "dimensions/DimensionTextList.h"
+#include "dimensions/Plotwise2Conversion.h"
 #include "geometry/BezierGeometry.h"
 #include "geometry/CounterText.h"
 #include "geometry/PointMath.h"
@@ -433,14 +435,39 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
 enum class Redraw {
     kReplaced,       // its new group took the old one's place
     kNothingToDraw,  // its kind draws no art again
-    kNotDrawn,       // its routine drew nothing from its clicks
+    kNotDrawn,       // its routine drew nothing from its clicks, or (a click may be missing)
+                     // fewer texts than it shows
     kUnusable,       // its kind or a click of it cannot be used: a kind no subsystem knows, a
                      // click not found on its art as it is
+    kPastCanvas,     // its routine drew it past the largest canvas
 };
 
-// Redraws one dimension.
+// The texts a dimension group draws itself (not those of the user's art it holds).
+size_t OwnTexts(AIArtHandle group) {
+    size_t n = 0;
+    for (AIArtHandle member : ArtMembers(group)) {
+        int16_t type = kUnknownArt;
+        if (IsDimensionedObject(member) || IsDimension(member) || sAIArt->GetArtType(member, &type)) continue;
+        if (type == kTextFrameArt || type == kLegacyTextArt) ++n;
+        else if (type == kGroupArt) n += OwnTexts(member);
+    }
+    return n;
+}
+
+// Whether the group lies on the largest canvas (as far as its bounds can be read).
+bool OnCanvas(AIArtHandle group) {
+    AIRealRect r{};
+    if (GetUnstrokedArtBounds(group, &r) != kNoErr) return true;
+    for (AIReal side : {r.left, r.top, r.right, r.bottom})
+        if (!IsRecordLength(side)) return false;
+    return true;
+}
+
+// Redraws one dimension. With `mayLackClicks` (a damaged record that names no dimension may
+// have held one of its clicks), a redraw showing fewer texts than the dimension does lost a
+// click on the way, and the dimension stays as it is.
 Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
-                 const KindTable& kinds) {
+                 const KindTable& kinds, bool mayLackClicks = false) {
     const int32_t kind = clicks.front()->dimType;
     const PlotwiseDimensionKindRow* row =
         kind >= 0 && static_cast<size_t>(kind) < kinds.size() ? kinds[static_cast<size_t>(kind)] : nullptr;
@@ -450,7 +477,8 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
     const Plotwise3_Live_Dimension_Data savedStyle = g->prefs.style;
     const int savedLabel = g->labelToolSelected;
     const AIToolHandle savedTool = g->curTool;
-    bool replaced = false, alike = false;
+    bool replaced = false, alike = false, pastCanvas = false, fewerTexts = false;
+    const size_t texts = mayLackClicks ? OwnTexts(node.group) : 0;
     AIErr err = PrepareClicks(clicks, kind);
     const bool placed = !err || err == kOutOfMemoryErr;
     if (!err) {
@@ -477,6 +505,11 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
         }  // the old parts shown again, as they are compared with the new ones
         AIArtHandle made = g->group;
         const bool valid = made && sAIArt->ValidArt(made, false);
+        if (!drawn && valid && IsDimension(made)) {
+            pastCanvas = !OnCanvas(made);
+            fewerTexts = mayLackClicks && OwnTexts(made) < texts;
+            if (pastCanvas || fewerTexts) drawn = kCADErr;
+        }
         if (!drawn && valid && IsDimension(made) && g->resizingDimension) {
             replaced = ShowPreview(node.group, made);
         } else if (!drawn && valid && IsDimension(made)) {
@@ -491,13 +524,15 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
     g->prefs.style = savedStyle;
     g->labelToolSelected = savedLabel;
     g->curTool = savedTool;
+    if (pastCanvas) return Redraw::kPastCanvas;
     return replaced ? Redraw::kReplaced : placed ? Redraw::kNotDrawn : Redraw::kUnusable;
 }
 
 // Where a link's dimension was drawn: the end of its drag (the first click, or for the
 // radial kinds the centre of the art, moved by the stored offset) when the link holds the
-// drag, else its first click as the art lies now.
-AIRealPoint LinkPoint(const std::vector<Plotwise3_dimensioned_object_data*>& link) {
+// drag, else its first click; as the art lies now, or (`asStored`) where a click on a path or
+// in space was first taken.
+AIRealPoint LinkPoint(const std::vector<Plotwise3_dimensioned_object_data*>& link, bool asStored = false) {
     const Plotwise3_dimensioned_object_data* first = link.front();
     const Plotwise3_dimensioned_object_data* drag = nullptr;
     for (const Plotwise3_dimensioned_object_data* c : link) {
@@ -505,7 +540,7 @@ AIRealPoint LinkPoint(const std::vector<Plotwise3_dimensioned_object_data*>& lin
         else if (first->clickNum == -1 || (c->clickNum >= 1 && c->clickNum < first->clickNum)) first = c;
     }
     AIRealPoint p{first->x, first->y};
-    (void)RelocateDimensionClick(*first, &p);
+    if (!asStored || first->clickType == kLiveDimClickedFill) (void)RelocateDimensionClick(*first, &p);
     AIRealRect r{};
     if ((first->dimType == kRadius || first->dimType == kDiameter) && GetUnstrokedArtBounds(first->art, &r) == kNoErr)
         p = {(r.left + r.right) / 2, (r.bottom + r.top) / 2};
@@ -524,8 +559,57 @@ double DistanceToBounds(AIArtHandle group, const AIRealPoint& p) {
     return std::hypot(dx, dy);
 }
 
-// The clicks of one id on one art.
-using ClickLink = std::vector<Plotwise3_dimensioned_object_data*>;
+// How far from a dimension's lines and texts the end of a link's drag may lie and still be
+// taken for that dimension's: it lies on its dimension line or text, within the rounding of
+// the page's coordinates.
+constexpr double kOnItsLine = 1;
+
+double DistanceToPiece(const AIRealPoint& a, const AIRealPoint& b, const AIRealPoint& p) {
+    const double dx = static_cast<double>(b.h) - a.h, dy = static_cast<double>(b.v) - a.v;
+    const double length2 = dx * dx + dy * dy;
+    const double t = length2 > 0 ? std::clamp(((p.h - a.h) * dx + (p.v - a.v) * dy) / length2, 0.0, 1.0) : 0.0;
+    return std::hypot(a.h + t * dx - p.h, a.v + t * dy - p.v);
+}
+
+// The distance from p to the nearest of the group's own texts and straight pieces between
+// anchors of its paths (its lines, terminators and frames; not the user's art it holds).
+double DistanceToLines(AIArtHandle group, const AIRealPoint& p) {
+    double nearest = HUGE_VAL;
+    for (AIArtHandle member : ArtMembers(group)) {
+        int16_t type = kUnknownArt, count = 0;
+        if (IsDimensionedObject(member) || IsDimension(member) || sAIArt->GetArtType(member, &type)) continue;
+        if (type == kGroupArt) nearest = std::min(nearest, DistanceToLines(member, p));
+        if (type == kTextFrameArt) nearest = std::min(nearest, DistanceToBounds(member, p));
+        if (type != kPathArt || sAIPath->GetPathSegmentCount(member, &count) || count < 2) continue;
+        std::vector<AIPathSegment> segments(static_cast<size_t>(count));
+        if (sAIPath->GetPathSegments(member, 0, count, segments.data())) continue;
+        for (size_t i = 1; i < segments.size(); ++i)
+            nearest = std::min(nearest, DistanceToPiece(segments[i - 1].p, segments[i].p, p));
+    }
+    return nearest;
+}
+
+// Links of ids no dimension of the document has (the clicks of one id on one art each),
+// readable ones only; none when the document's dimensions cannot all be read.
+std::vector<ClickLink> LinksOfNoDimension(
+    const std::unordered_map<int32_t, std::vector<Plotwise3_dimensioned_object_data*>>& clicksOf) {
+    std::unordered_set<int32_t> held;
+    bool complete = false;
+    std::vector<ClickLink> links;
+    if (DimensionIdsOfDocument(held, &complete) != kNoErr || !complete) return links;
+    for (const auto& [id, clicks] : clicksOf) {
+        if (id == 0 || held.contains(id)) continue;
+        for (Plotwise3_dimensioned_object_data* c : clicks) {
+            if (c->unreadable) continue;
+            const auto link = std::find_if(links.begin(), links.end(), [c](const ClickLink& l) {
+                return l.front()->art == c->art && l.front()->id == c->id;
+            });
+            if (link == links.end()) links.push_back({c});
+            else link->push_back(c);
+        }
+    }
+    return links;
+}
 
 // The groups that carry one id, in the document's order, and the links of that id.
 struct IdUse {
@@ -616,6 +700,23 @@ std::string DimensionName(AIArtHandle group) {
         return kCanceledErr;  // the first text names it
     });
     return name;
+}
+
+bool LinkLiesAt(const ClickLink& link, AIArtHandle group) {
+    return !link.empty() && DistanceToLines(group, LinkPoint(link, /*asStored=*/true)) <= kOnItsLine;
+}
+
+AIErr DimensionIdsOfDocument(std::unordered_set<int32_t>& ids, bool* complete) {
+    std::vector<AIArtHandle> groups;
+    if (AIErr err = QueryArt(kProcessAllArt, kGroupArt, groups)) return err;
+    *complete = true;
+    for (AIArtHandle group : groups) {
+        if (!IsDimension(group)) continue;
+        int32_t id = 0;
+        if (ReadDimensionID(group, &id) == kNoErr) ids.insert(id);
+        else *complete = false;
+    }
+    return kNoErr;
 }
 
 AIErr AppendClick(const Plotwise3_dimensioned_object_data& click) {
@@ -738,11 +839,14 @@ AIErr CreateDimensionedObjectLinkedList(PlotwiseProcessArtType which) {
     std::vector<AIArtHandle> arts;
     if (AIErr err = QueryArt(which, kAnyArt, arts)) return err;
     for (AIArtHandle art : arts) {
+        const auto unreadable = [art](int32_t id) { return AppendUnreadableClick(id, art); };
+        // A click tag an older version left that could not be converted is a click its
+        // dimension lacks.
+        if (ForEachLeftLegacyClick(art, unreadable) == kOutOfMemoryErr) return kOutOfMemoryErr;
         if (!IsDimensionedObject(art)) continue;
         // A click or link that cannot be read stands in the list for its dimension (id 0 when
         // it names none), which is then kept as drawn; the other clicks are read all the same.
-        const AIErr err = ForEachDimensionedObjectData(art, AppendClick,
-                                                       [art](int32_t id) { return AppendUnreadableClick(id, art); });
+        const AIErr err = ForEachDimensionedObjectData(art, AppendClick, unreadable);
         if (err == kOutOfMemoryErr) return err;
     }
     return kNoErr;
@@ -779,8 +883,11 @@ bool NoClickMissing(const std::vector<Plotwise3_dimensioned_object_data*>& click
 bool RedrawOrName(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
                   const KindTable& kinds, bool anyMayBeUnread) {
     Redraw outcome = Redraw::kUnusable;
-    if (Readable(clicks) && (!anyMayBeUnread || NoClickMissing(clicks))) outcome = RedrawOne(node, clicks, kinds);
-    if (outcome == Redraw::kUnusable || (outcome == Redraw::kNotDrawn && anyMayBeUnread))
+    if (Readable(clicks) && (!anyMayBeUnread || NoClickMissing(clicks)))
+        outcome = RedrawOne(node, clicks, kinds, anyMayBeUnread);
+    if (outcome == Redraw::kPastCanvas)
+        NoteForUser(kPastCanvasDimensionsNote, DimensionName(node.group));
+    else if (outcome == Redraw::kUnusable || (outcome == Redraw::kNotDrawn && anyMayBeUnread))
         NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
     return outcome == Redraw::kReplaced;
 }
@@ -797,6 +904,13 @@ AIErr DrawAssociativeDimensions() {
     const auto unowned = clicksOf.find(0);
     const bool anyMayBeUnread = unowned != clicksOf.end() && !Readable(unowned->second);
     const KindTable kinds = LoadKinds();
+    // A dimension no click names, drawn where clicks of a dimension the document does not
+    // hold were taken, may be theirs, its id or theirs damaged.
+    std::optional<std::vector<ClickLink>> strays;
+    const auto straysLieAt = [&](AIArtHandle group) {
+        if (!strays) strays = LinksOfNoDimension(clicksOf);
+        return std::any_of(strays->begin(), strays->end(), [group](const ClickLink& l) { return LinkLiesAt(l, group); });
+    };
     std::unordered_set<int32_t> drawn;
     for (Plotwise3_Live_Dimension_Data* d = g->firstLiveDimensionGroupDataPtr; d; d = d->next) {
         StyleNode& node = *reinterpret_cast<StyleNode*>(d);
@@ -808,7 +922,7 @@ AIErr DrawAssociativeDimensions() {
             const std::vector<Plotwise3_dimensioned_object_data*>& clicks = found->second;
             for (Plotwise3_dimensioned_object_data* c : clicks) c->used = 1;
             replaced = RedrawOrName(node, clicks, kinds, anyMayBeUnread);
-        } else if (first && anyMayBeUnread) {
+        } else if (first && (anyMayBeUnread || straysLieAt(node.group))) {
             NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
         }
         ++(replaced ? g->dimensionsRedrawn : g->dimensionsKept);

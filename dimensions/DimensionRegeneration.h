@@ -9,6 +9,8 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "AITypes.h"
 #include "core/PlotwiseDimensionData.h"
@@ -61,9 +63,18 @@ AIRealPoint EndOfDragRecord(const AIRealPoint& first, AIReal length, AIReal angl
 
 // A dimension as the user knows it: by the text it shows ("a dimension without text").
 std::string DimensionName(AIArtHandle group);
+// The clicks of one id on one art.
+using ClickLink = std::vector<Plotwise3_dimensioned_object_data*>;
+// Whether the link's dimension was drawn where `group` lies: the end of its drag (else its
+// first click) as it was first clicked, on one of the group's lines or texts.
+bool LinkLiesAt(const ClickLink& link, AIArtHandle group);
+// The id of every dimension group of the document, hidden and static ones included;
+// *complete false when one cannot be read.
+AIErr DimensionIdsOfDocument(std::unordered_set<int32_t>& ids, bool* complete);
 
 // Removes from all visible measured art every link of a dimension that no longer exists
-// (hidden and static dimensions exist), and "ZA3_Object" where no link is left. When the
+// (hidden and static dimensions exist), and "ZA3_Object" where no link is left; a link lying
+// where a dimension no link names is drawn (LinkLiesAt) stays, as that one's with an id damaged. When the
 // document's dimensions cannot all be listed, nothing is removed and the error returned.
 AIErr CleanupAssociativeDimensions();
 // After a paste (the pasted art is selected): a pasted dimension whose measured art was

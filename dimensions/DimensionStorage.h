@@ -57,9 +57,11 @@ bool ClickRecordHolds(const Plotwise3_dimensioned_object_data& click, int16_t ar
 // record handed over has art set and prev/next null. Damaged are: a "ZA3_Object" or link
 // that is no dictionary, a click that cannot be read, one its art could not have been given
 // (ClickRecordHolds) or kept under another key than its number gives, and in a link whose
-// clicks store different ids, each storing another id than the link's own. Damage stops the walk with its error, unless `damaged` is given: it is
-// then told the id of the dimension the damaged record belongs to (a link by its key's
-// digits, an odd click by its link's id; 0 when none can be told), and the walk goes on.
+// stored ids disagree each click storing another id than most of them (its key's, its own
+// and its clicks'), and the link itself when its clicks outvote the id it and its key agree
+// on. Damage stops the walk with its error, unless `damaged` is given: it is then told the id
+// of the dimension the damaged record belongs to (a link by its key's digits, an odd click
+// by the id most of its link's name; 0 when none can be told), and the walk goes on.
 // Running out of memory always stops it. A non-zero result of a visitor stops it and is
 // returned.
 using ClickRecordVisitor = std::function<AIErr(const Plotwise3_dimensioned_object_data&)>;
@@ -90,7 +92,8 @@ AIErr DeleteDimObjectDictionary(AIArtHandle art);
 
 AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data);
 AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data);
-// Whether the text art carries a record (GetDimensionTextData reads defaults where not).
+// Whether the text art carries a record holding the text as drawn (GetDimensionTextData
+// reads defaults where not).
 bool HasDimensionTextData(AIArtHandle art);
 
 // --- identity and lookups ---

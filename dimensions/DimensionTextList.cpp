@@ -132,14 +132,14 @@ AIErr GetStringFromTextObject(AIArtHandle text, char* out, size_t size) {
 
 AIErr CreateDimensionTextLinkedList(AIArtHandle art, int32_t precedence, int32_t* format, int isLabel) {
     if (!g || format == nullptr || !sAIArt || !sAIBlock) return kCADErr;
-    // A dimension's text without its record could be a value or text the user typed: read as
-    // the record's defaults it would be drawn blank. The dimension is left to be kept as it
-    // is ('NOKY'), before any of its records is written.
-    if (!isLabel)
-        if (AIErr err = ForEachDimensionText(art, false, [](AIArtHandle text, int16_t) {
-                return HasDimensionTextData(text) ? kNoErr : kNoSuchKey;
-            }))
-            return err;
+    // A text without its record (or with one emptied) could be a value, a number or text the
+    // user typed: read as the record's defaults it would be drawn blank or take another
+    // number. The dimension or label is left to be kept as it is ('NOKY'), before any of its
+    // records is written.
+    if (AIErr err = ForEachDimensionText(art, false, [](AIArtHandle text, int16_t) {
+            return HasDimensionTextData(text) ? kNoErr : kNoSuchKey;
+        }))
+        return err;
     // Every text of a dimension is judged against the dimension's own format, not against
     // one that an earlier text of the walk made mixed.
     const int32_t dimensionFormat = *format;

@@ -1,5 +1,7 @@
 // Text records of dimensions and labels ("PW4_DimText" on the text art inside the group):
 // the counter values, custom and callout texts and the text as last drawn.
+#include <algorithm>
+
 #include "dimensions/DictionaryAccess.h"
 #include "dimensions/DimensionKeys.h"
 #include "dimensions/DimensionStorage.h"
@@ -36,9 +38,14 @@ AIErr SetDimensionTextData(AIArtHandle art, const live_dimension_text_data* data
 }
 
 bool HasDimensionTextData(AIArtHandle art) {
-    DictRef dict;
+    DictRef dict, record;
     KeyBuffer key;
-    return art && GetArtDictionary(art, dict) == kNoErr && IsKnownKey(dict.get(), DimTextKey(key));
+    if (!art || GetArtDictionary(art, dict) != kNoErr || !IsKnownKey(dict.get(), DimTextKey(key))) return false;
+    // An emptied record is none: every writer writes the text as drawn. One that is no
+    // dictionary is its reader's to name.
+    const auto drawn = std::find_if(TextEntries().begin(), TextEntries().end(),
+                                    [](const TextEntry& e) { return e.stringField == &live_dimension_text_data::dimStr; });
+    return GetSubDictionary(dict.get(), key, record) != kNoErr || IsKnownKey(record.get(), TextEntryKey(*drawn));
 }
 
 AIErr GetDimensionTextData(AIArtHandle art, live_dimension_text_data* data) {

@@ -90,14 +90,17 @@ AIErr RegenerateAllDimensions() {
     return kNoErr;
 }
 
-// Whether the layer holds a usable scale of its own (not one it would inherit or default to).
-bool HasOwnLayerScale(AILayerHandle layer) {
+// Whether the layer holds a usable scale of its own (not one it would inherit or default to),
+// and that scale as stored (an id that is no whole number as -1).
+bool HasOwnLayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label) {
     AIArtHandle group = nullptr;
     DictRef dict;
+    *id = -1;
     if (sAIArt->GetFirstArtOfLayer(layer, &group) || GetArtDictionary(group, dict)) return false;
-    AIReal scaler = 0;
-    return IsKnownKey(dict.get(), kLayerScaleIDKey) && GetRealByKey(dict.get(), kLayerScalerKey, scaler) == kNoErr &&
-           std::isfinite(scaler) && scaler > 0;
+    if (GetIntegerByKey(dict.get(), kLayerScaleIDKey, *id) != kNoErr) *id = -1;
+    (void)GetStringByKey(dict.get(), kLayerScaleStrKey, label, kScaleLabelSize);
+    return IsKnownKey(dict.get(), kLayerScaleIDKey) && GetRealByKey(dict.get(), kLayerScalerKey, *scaler) == kNoErr &&
+           std::isfinite(*scaler) && *scaler > 0;
 }
 
 // One unit entry of a style record: the new key is written before the old one is deleted. A
@@ -168,12 +171,16 @@ AIErr ConvertZA3AndPW4LayerScalesToPW5() {
     for (ai_int32 i = 0; i < count; ++i) {
         AILayerHandle layer = nullptr;
         if (sAILayer->GetNthLayer(i, &layer)) continue;
-        const bool own = HasOwnLayerScale(layer);
         int32_t id = 0;
         AIReal scaler = 0;
         char label[kScaleLabelSize] = {};
-        if (GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label) != kNoErr) continue;
-        if (!own || id < 5) continue;
+        const bool own = HasOwnLayerScale(layer, &id, &scaler, label);
+        // An id of the older numbering is shifted as it is stored: read through today's table
+        // it would disagree with its own scaler and label.
+        if (!own || id < 5) {
+            if (GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label) != kNoErr) continue;
+            if (!own || id < 5) continue;
+        }
         id += 5;
         getScaleDataFromScaleID(id, &scaler, label);
         const AIErr written = setLayerScale(layer, id, scaler, label);

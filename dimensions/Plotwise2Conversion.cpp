@@ -3,6 +3,7 @@
 #include "dimensions/Plotwise2Conversion.h"
 
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -433,6 +434,30 @@ AIErr ConvertLayerScales(SkippedLegacyTags* skipped) {
     return ForEachLayer([&](AILayerHandle layer) { return ConvertLayerScale(layer, skipped); });
 }
 
+namespace {
+
+// Whether a click tag named as the drag ("..._drag") holds the drag: numbered as a click it
+// would be drawn as one more place measured. Other names say nothing of the click.
+bool NamedAsItsClick(const std::string& name, const Plotwise3_dimensioned_object_data& click) {
+    return name.substr(name.find_last_of('_') + 1) != "drag" || click.clickNum < 0;
+}
+
+}  // namespace
+
+AIErr ForEachLeftLegacyClick(AIArtHandle art, const std::function<AIErr(int32_t id)>& visit) {
+    std::vector<std::string> names;
+    if (AIErr err = TagNamesWithPrefix(art, kClickTagPrefix, names)) return err;
+    for (const std::string& name : names) {
+        std::string text;
+        dimensioned_object_data legacy{};
+        // The id leads the text: one that cannot be read names no dimension.
+        if (ReadStringTag(art, name, text) != kNoErr) text.clear();
+        (void)ConvertStringToDimensionedObjectData(text.c_str(), &legacy);
+        if (AIErr err = visit(legacy.id >= kFirstDimensionId ? legacy.id : 0)) return err;
+    }
+    return kNoErr;
+}
+
 AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped) {
     std::vector<std::string> names;
     if (AIErr err = TagNamesWithPrefix(art, kClickTagPrefix, names)) return err;
@@ -447,7 +472,7 @@ AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped) {
         Plotwise3_dimensioned_object_data click{};
         if (ConvertStringToDimensionedObjectData(text.c_str(), &legacy) != kNoErr ||
             BuildClickFromPlotwise2(legacy, &click) != kNoErr || !ClickRecordHolds(click, type) ||
-            !converted.insert({click.id, std::max(click.clickNum, -1)}).second) {
+            !NamedAsItsClick(name, click) || !converted.insert({click.id, std::max(click.clickNum, -1)}).second) {
             Skip(skipped, name);
             continue;
         }

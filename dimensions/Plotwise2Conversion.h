@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,13 @@ AIErr ConvertLiveDimensions(SkippedLegacyTags* skipped = nullptr);
 
 // The same for one art: its click tags, or (for a group) its style and sub-record tags. A
 // host error stops and is returned; unreadable tags are named and stay, and so are click
-// tags no click record on that art could hold (ClickRecordHolds) and style tags of no
-// dimension id. A style value outside its domain takes its reader's default, named.
+// tags no click record on that art could hold (ClickRecordHolds) or named as the drag but
+// numbered as a click, and style tags of no dimension id. A style value outside its domain
+// takes its reader's default, named.
 AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped);
+// Visits the id of the dimension of each click tag the conversion left on the art (0 for a
+// text that names none): a click that dimension lacks.
+AIErr ForEachLeftLegacyClick(AIArtHandle art, const std::function<AIErr(int32_t id)>& visit);
 AIErr ConvertLegacyStyleTags(AIArtHandle group, SkippedLegacyTags* skipped);
 
 // Removal instead of conversion; the first failing removal stops and is returned.

@@ -355,16 +355,20 @@ AIErr IsMeasuredCircle(AIArtHandle art, bool* circle) {
 AIErr RadialValueText(int16_t kind, double value, double error) {
     const Plotwise3_Live_Dimension_Data& style = Style();
     cdDataStruct* node = g->firstChainDimDataPtr;
-    if (style.dimensionFormat == 0) {
-        if (AIErr err = makeGlobalDimensionString(value, error)) return err;
-        if (node) CopyCString(node->textData.dimStr, g->theText);
-    } else if (node) {
-        CopyCString(g->theText, node->textData.dimStr);
+    // The text's own format decides, as a pair's does: a text retyped, or kept beside one
+    // (the dimension's format mixed), shows what it stores, a value text measures again.
+    if (node) {
+        if (AIErr err = makePairDimensionString(node->textData, value, error)) return err;
+    } else if (AIErr err = makeGlobalDimensionString(value, error)) {
+        return err;
     }
     if (!style.appendDiamLabels) return kNoErr;
     const std::string text = g->theText;
     const std::string sign = kind == kRadiusKind ? "R" : g->slashZeroSymbol;
-    CopyCString(g->theText, (style.diameterLabelsBefore ? sign + " " + text : text + " " + sign).c_str());
+    const std::string withSign = style.diameterLabelsBefore ? sign + " " + text : text + " " + sign;
+    // A text the user typed with its sign keeps the one it has.
+    const bool carries = style.diameterLabelsBefore ? text.starts_with(sign + " ") : text.ends_with(" " + sign);
+    if (!carries) CopyCString(g->theText, withSign.c_str());
     return kNoErr;
 }
 

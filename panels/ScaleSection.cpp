@@ -38,13 +38,14 @@ void StartTheTimer() {
 }
 
 // A row shows the scale a read answers; only the user's switch to layer-based scale (store)
-// writes it on a layer that held none.
+// writes it on a layer that held none. A refresh writes and names nothing: a damaged scale
+// is mended and named by what draws at it.
 AIErr AddLayerRow(ADMListRef list, AILayerHandle layer, const char* title, AILayerHandle current, bool store) {
     int32_t id = 0;
     AIReal scaler = 0;
     char label[kScaleLabelSize] = {};
     const AIErr read = store ? GetZA3LayerScaleAndSetIfNotThere(layer, &id, &scaler, label)
-                             : ReadZA3LayerScale(layer, &id, &scaler, label);
+                             : PeekZA3LayerScale(layer, &id, &scaler, label);
     if (read) return read;
     const int32_t position = sADMList->NumberOfEntries(list);
     ADMEntryRef row = sADMList->InsertEntry(list, position);
@@ -158,7 +159,7 @@ void ScaleOfSelectedRows(ADMItemRef popup, bool makeCurrent) {
         int32_t id = 0;
         AIReal scaler = 0;
         char label[kScaleLabelSize] = {};
-        if (ReadZA3LayerScale(layer, &id, &scaler, label)) return;
+        if (PeekZA3LayerScale(layer, &id, &scaler, label)) return;
         if (k == 0) {
             firstID = id;
             firstScaler = scaler;
@@ -262,15 +263,18 @@ void AdjustCADdocumentPalette(ADMDialogRef dialog, int32_t radioItem) {
 
 namespace {
 
-// A style stored as neither style is read as layer-based, which keeps every layer's own
-// scale: so it is stored, and the user told once, when the document comes to the front.
+// A style stored as neither style (or as no number) is read as layer-based, which keeps every
+// layer's own scale: so it is stored, and the user told once, when the document comes to the
+// front.
 AIErr MendDocumentScaleStyle(AIDictionaryRef dict) {
     const AIDictKey styleKey = sAIDictionary->Key(kDocScaleStyleKey);
     if (!sAIDictionary->IsKnown(dict, styleKey)) return kNoErr;
     int32_t style = 0;
-    if (AIErr err = sAIDictionary->GetIntegerEntry(dict, styleKey, &style)) return err;
-    if (style == kDocumentBasedScaleStyle || style == kLayerBasedScaleStyle) return kNoErr;
-    NoteForUser(kDefaultedValuesNote, "the scale style of this document (" + std::to_string(style) + ", read as layer-based)");
+    const AIErr err = sAIDictionary->GetIntegerEntry(dict, styleKey, &style);
+    if (err && err != kWrongTypeErr) return err;
+    if (!err && (style == kDocumentBasedScaleStyle || style == kLayerBasedScaleStyle)) return kNoErr;
+    const std::string stored = err ? "of another type" : std::to_string(style);
+    NoteForUser(kDefaultedValuesNote, "the scale style of this document (" + stored + ", read as layer-based)");
     return sAIDictionary->SetIntegerEntry(dict, styleKey, kLayerBasedScaleStyle);
 }
 

@@ -4,8 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
+#include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -153,6 +154,26 @@ bool Complete(StoredEntries& e) {
     return true;
 }
 
+// A fixed scale's stored id, scaler and label that disagree (*read the table's scale of the id
+// when they agree). Two that agree are the layer's scale: a scaler and label that agree with
+// each other are what its art was drawn and labelled at, whatever id (whose table scaler every
+// redraw takes) it stores; an id that agrees with either gives the table's scale. With none
+// agreeing, the id stands, as a redraw reads it.
+bool Disagree(const StoredEntries& e, Scale* read) {
+    ScaleTableEntry entry;
+    Scale table;
+    if (!getScaleTableEntry(e.s.id, &entry) || entry.kind != ScaleTableEntry::Kind::fixed || !TableScale(e.s.id, &table))
+        return false;
+    *read = table;
+    const bool scaler = table.scaler == e.s.scaler, label = SameLabel(table.label, e.s.label);
+    if (scaler && label) return false;
+    StoredEntries byLabel = e;
+    byLabel.id = false;
+    if (!scaler && !label && Complete(byLabel) && TableScale(byLabel.s.id, &table) && table.scaler == e.s.scaler)
+        *read = table;
+    return true;
+}
+
 std::string LayerName(AILayerHandle layer) {
     char title[256] = {};
     sAILayer->GetLayerTitle(layer, title, sizeof title);
@@ -176,9 +197,19 @@ AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out, bool mend = 
     if (AIErr err = ReadEntries(dict.get(), &e)) return err;
     const bool whole = e.id && e.scaler && e.label;
     const bool usable = whole || Complete(e);
+    Scale agreed;
+    const bool disagree = whole && Disagree(e, &agreed);
     if (usable) {
-        *out = e.s;
+        *out = disagree ? agreed : e.s;
         *found = true;
+    }
+    if (mend && disagree) {
+        char stored[96];
+        std::snprintf(stored, sizeof stored, " (id %d, scaler %.7g, label \"%s\"): ", static_cast<int>(e.s.id),
+                      static_cast<double>(e.s.scaler), e.s.label);
+        NoteForUser(kDisagreeingValuesNote, LayerName(layer) + stored + agreed.label);
+        dict.reset();
+        return setSingleLayerScale(layer, agreed.id, agreed.scaler, agreed.label);
     }
     if (!mend || whole) return kNoErr;
     if (!usable) {
@@ -421,9 +452,12 @@ int32_t DocumentScaleStyle() {
     if (!g) return kDocumentBasedScaleStyle;
     int32_t style = 0;
     DictRef dict;
-    if (sAIDocument && sAIDocument->GetDictionary(dict.put()) == kNoErr && dict &&
-        sAIDictionary->GetIntegerEntry(dict.get(), sAIDictionary->Key(kDocScaleStyleKey), &style) == kNoErr)
-        return style == kDocumentBasedScaleStyle ? kDocumentBasedScaleStyle : kLayerBasedScaleStyle;
+    const AIDictKey key = sAIDictionary ? sAIDictionary->Key(kDocScaleStyleKey) : nullptr;
+    // A stored style of another type is one of neither style too.
+    if (sAIDocument && sAIDocument->GetDictionary(dict.put()) == kNoErr && dict && sAIDictionary->IsKnown(dict.get(), key))
+        return sAIDictionary->GetIntegerEntry(dict.get(), key, &style) == kNoErr && style == kDocumentBasedScaleStyle
+                   ? kDocumentBasedScaleStyle
+                   : kLayerBasedScaleStyle;
     return g->newDrawingScaleStyle == kLayerBasedScaleStyle ? kLayerBasedScaleStyle : kDocumentBasedScaleStyle;
 }
 

@@ -27,9 +27,9 @@ constexpr std::size_t kScaleLabelSize = 32;
 constexpr int32_t kDocumentBasedScaleStyle = 1;
 constexpr int32_t kLayerBasedScaleStyle = 2;
 
-// The front document's scale style as it stores it (a value of neither style reads as
-// layer-based, which keeps every layer's own scale); a document that stores none, or no
-// document, reads the style a new drawing starts in. Nothing is written.
+// The front document's scale style as it stores it (a value of neither style, or of another
+// type, reads as layer-based, which keeps every layer's own scale); a document that stores
+// none, or no document, reads the style a new drawing starts in. Nothing is written.
 int32_t DocumentScaleStyle();
 // Keeps the current scale style (the preferences' at start-up, or one chosen while no drawing
 // is open) as the one a new drawing starts in. Always 0.

@@ -382,12 +382,28 @@ TEST_F(PrefsTest, UnitRemapFlagFollowsTheStoresAge) {
     EXPECT_EQ(g->prefs.unitsUpdatedForPW7, 1);
 }
 
+// A setting no start would take is not saved: the file keeps what it held, and the user is
+// told. A layer's separator id made the current scale never reaches the file: it keeps the
+// scale a new drawing starts at.
 TEST_F(PrefsTest, ApplicationShutdownWritesThePreferences) {
     g->prefs.wallThickness = 99.5f;
+    g->prefs.scale = 23;
+    g->prefs.NumericInputPrecision = 9;
+    ASSERT_EQ(store().putInteger("ZelmarkPlotwise7", "NumericInputPrecision", 2), kNoErr);
+    const size_t alerts = session->dialogs().alerts().size();
     ASSERT_EQ(session->shutdown(), kNoErr);
     AIReal r = 0;
     store().getReal("ZelmarkPlotwise7", "wallThickness", &r);
     EXPECT_EQ(r, 99.5f);
+    int32_t scale = 0, precision = 0;
+    store().getInteger("ZelmarkPlotwise7", "scale", &scale);
+    EXPECT_EQ(scale, 33);
+    store().getInteger("ZelmarkPlotwise7", "NumericInputPrecision", &precision);
+    EXPECT_EQ(precision, 2);
+    ASSERT_EQ(session->dialogs().alerts().size(), alerts + 1);
+    EXPECT_EQ(session->dialogs().alerts().back().text,
+              "These settings were out of range and were not saved, so the preference file keeps what it held: "
+              "NumericInputPrecision 9");
 }
 
 TEST_F(PrefsTest, PersistentSettingsReadBackAndKeepDefaultsOnBadData) {

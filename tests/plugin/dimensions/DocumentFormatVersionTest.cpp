@@ -490,6 +490,34 @@ TEST_F(FormatVersionTest, AnUnreadableObjectScaleStaysWithItsRedrawnDimensionAnd
     EXPECT_EQ(tag->value, "25^50");
 }
 
+// A drag tag numbered as a click would add a place measured: it stays, named, and its
+// dimension is kept as it was drawn and named; the drag numbered as the drag converts.
+TEST_F(FormatVersionTest, ADragTagNumberedAsAClickStaysAndItsDimensionIsKept) {
+    Start();
+    for (const std::string number : {"3", "7", "99999", "-1"}) {
+        SCOPED_TRACE(number);
+        const bool drag = number == "-1";
+        const size_t before = Alerts().size();
+        std::string error;
+        ASSERT_EQ(session->openDocument([&]() -> AIErr {
+            standin::Document* d = standin::io::openDocumentFile(host, kFixtures + "/format2-drawing.json", error);
+            d->walk([&](const standin::Art& a, int) {
+                for (auto& t : d->editArt(a.id)->tags)
+                    if (t.name == "ZMK_Live_Obj_1_drag") t.value = "1^0^2^" + number + "^0^0^0^72^36^36^-1.5707964";
+            });
+            return kNoErr;
+        }), kNoErr);
+        EXPECT_EQ(Texts("Plan"), (Names{"8'-0.00\"", "4'-0.00\""}));
+        EXPECT_EQ(g->dimensionsRedrawn, drag ? 3 : 2);
+        const std::vector<standin::AlertRecord> told(Alerts().begin() + static_cast<long>(before), Alerts().end());
+        ASSERT_EQ(session->closeDocument(), kNoErr);
+        ASSERT_EQ(told.size(), drag ? 1u : 3u);
+        if (drag) continue;
+        EXPECT_EQ(told[1].text, std::string(kSkippedTags) + "\nZMK_Live_Obj_1_drag");
+        EXPECT_NE(told[2].text.find("kept as they were: \"8'-0.00\"\""), std::string::npos) << told[2].text;
+    }
+}
+
 // A format-2 scale in a custom slot is the drawing's own: the layer takes the tag's scaler and
 // label, and the dimensions read at it as soon as the drawing opens, whatever the user's slot
 // of that id holds.

@@ -274,6 +274,7 @@ TEST_F(Plotwise2ConversionTest, AnUnreadableTextIsSkippedAndNamedAndTheRestConve
     AIArtHandle other = NewPath();
     Tag(other, "ZMK_Live_Obj_2_1", "2^0^0^1^0^0^0^5^5");  // nine fields
     Tag(other, "ZMK_Live_Obj_2_2", "2^0^0^2^0^0^0^9^5^0^0");
+    Tag(other, "ZMK_Live_Obj_2_drag", "2^0^2^3^0^0^0^9^41^36^0");  // the drag numbered as a third click
     AIArtHandle bad = NewGroup();
     Tag(bad, "ZMK_Live_Dim_1", LegacyStyle(1, "8", "inf"));
     AIArtHandle good = NewGroup();
@@ -290,14 +291,15 @@ TEST_F(Plotwise2ConversionTest, AnUnreadableTextIsSkippedAndNamedAndTheRestConve
     std::sort(skipped.names.begin(), skipped.names.end());
     EXPECT_EQ(skipped.names,
               (Names{"ZMK_Live_Dim_0", "ZMK_Live_Dim_1", "ZMK_Live_Obj_1_0", "ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3",
-                     "ZMK_Live_Obj_1_4", "ZMK_Live_Obj_1_5", "ZMK_Live_Obj_1_6", "ZMK_Live_Obj_2_1"}));
+                     "ZMK_Live_Obj_1_4", "ZMK_Live_Obj_1_5", "ZMK_Live_Obj_1_6", "ZMK_Live_Obj_2_1",
+                     "ZMK_Live_Obj_2_drag"}));
     EXPECT_EQ(Tags(path), (Names{"ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_3", "ZMK_Live_Obj_1_0", "ZMK_Live_Obj_1_4",
                                  "ZMK_Live_Obj_1_5", "ZMK_Live_Obj_1_6"}));
     // A unit code the formatter lacks is converted as the current style's, and named.
     EXPECT_EQ(Style<int32_t>(standin::fromHandle(noUnit), "PW7_Attr_upperUnits"), g->prefs.style.upperUnits);
     ASSERT_EQ(g->notesForUser.size(), 1u);
     EXPECT_EQ(g->notesForUser[0].second, (Names{"dimension 4: upperUnits 40", "dimension 4: lowerUnits 40"}));
-    EXPECT_EQ(Tags(other), Names{"ZMK_Live_Obj_2_1"});
+    EXPECT_EQ(Tags(other), (Names{"ZMK_Live_Obj_2_1", "ZMK_Live_Obj_2_drag"}));
     EXPECT_EQ(Tags(bad), Names{"ZMK_Live_Dim_1"});
     EXPECT_EQ(Tags(good), Names{});
     const standin::ObjId p = standin::fromHandle(path);

@@ -68,6 +68,26 @@ struct DamagedDrawingTest : RadialAngleTest {
         layer.set("ZA3_Scaler", scaler);
         layer.set("ZA3_ScaleStr", std::string("huge"));
     }
+    // A square right of the circle, and a chain from the rectangle's top corners to the
+    // square's top left corner, dragged above them.
+    ObjId square = 0;
+    void Chain() {
+        square = Rect(400, 100, 50, 50);
+        ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 150}, {200, 150}, {400, 150}}, {300, 220}), kNoErr);
+    }
+    // A numbered balloon pointing at the rectangle's left edge, and its text.
+    ObjId balloon = 0;
+    void Balloon() {
+        g->prefs.incrementalLabelNumber = 1;
+        ASSERT_EQ(PressAndDrag("Pointer Label", {100, 125}, {60, 60}), kNoErr);
+        balloon = FirstText(Dimensions().back())->id;
+    }
+    // Every click of the art's first link storing that id.
+    void ClicksNamed(ObjId art, int32_t id) {
+        const standin::DictValue& link = DictOf(art, "ZA3_Object").entries.front().second;
+        for (const auto& [key, value] : doc->dict(std::get<standin::DictLink>(link).id)->entries)
+            if (const auto* click = std::get_if<standin::DictLink>(&value)) doc->editDict(click->id)->set("ZA3_Obj_id", id);
+    }
     // The rectangle's right edge 20 further right.
     void Stretch() {
         standin::Art& r = *doc->editArt(rect);
@@ -101,6 +121,7 @@ struct Damage {
     std::function<void(DamagedDrawingTest&)> spoil;
     std::vector<std::string> texts;  // of every dimension after the update, sorted
     const char* told;                // a part of the one alert, or "" for none
+    std::function<void(DamagedDrawingTest&)> draw = nullptr;  // more drawn before the damage
 };
 
 TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
@@ -250,11 +271,72 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          [](auto& t) { t.CustomLayerScale(1e30f); }, {"120.00", kDiameter}, "the scale of layer \"Layer 1\""},
         {"the largest custom scale",
          [](auto& t) { t.CustomLayerScale(1e8f); }, {"12,000,000,000.00", "\xD8 7,200,000,000.00"}, ""},
+        {"a layer's id of 1:1 against its scaler and label of 1:2",
+         [](auto& t) {
+             standin::Dict& layer = t.DictOf(t.doc->layerByTitle("Layer 1"));
+             layer.set("ZA3_ScaleID", int32_t{33});
+             layer.set("ZA3_Scaler", AIReal{2});
+             layer.set("ZA3_ScaleStr", std::string("1:2"));
+         },
+         {"240.00", "\xD8 144.00"}, "read as those of them that agree: the scale of layer \"Layer 1\""},
+        {"the links of another type on the art of a chain's last click",
+         [](auto& t) { t.DictOf(t.square).set("ZA3_Object", int32_t{7}); },
+         {"100.00", "120.00", "200.00", kDiameter}, "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
+        {"the circle's links of another type beside a whole chain",
+         [](auto& t) { t.DictOf(t.circle).set("ZA3_Object", int32_t{7}); },
+         {"120.00", "120.00", "180.00", kDiameter}, "kept as they were: \"\xD8 72.00\"", &DamagedDrawingTest::Chain},
+        {"a link's clicks storing an id no dimension has",
+         [](auto& t) { t.ClicksNamed(t.rect, 2147483647); }, {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a link's clicks storing the diameter's id",
+         [](auto& t) { t.ClicksNamed(t.rect, 2); }, {"100.00", kDiameter},
+         "kept as they were: \"\xD8 72.00\"; \"100.00\""},
+        {"a chain's one click on an art storing an id no dimension has",
+         [](auto& t) { t.ClicksNamed(t.square, 2147483647); }, {"100.00", "120.00", "200.00", kDiameter},
+         "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
+        {"a chain's one click on an art storing the width's id",
+         [](auto& t) { t.ClicksNamed(t.square, 1); }, {"100.00", "120.00", "200.00", kDiameter},
+         "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
+        {"a dimension's own id that no link names",
+         [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_id", int32_t{99}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a face offset past the canvas",
+         [](auto& t) { t.RectOnFace({1, 0, 0, 1, 1e30f, 0}); }, {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a face that can only just be turned back",
+         [](auto& t) { t.RectOnFace({1e-4f, 0, 0, 1e-4f, 0, 0}); }, {"100.00", kDiameter},
+         "kept as they were: \"100.00\""},
+        {"a face drawn flat, its offset at the canvas's edge",
+         [](auto& t) { t.RectOnFace({1, 0, 0, 1, 16000, 0}); }, {"120.00", kDiameter}, ""},
+        {"a text slid past the canvas",
+         [](auto& t) {
+             t.DictOf(t.width, "ZA3_Dimension").set("PW4_Attr_slideDimText", true);
+             t.DictOf(t.width, "ZA3_Dimension").set("PW4_Attr_slideDimTextOffset", AIReal{1e30f});
+         },
+         {"100.00", kDiameter}, "past the largest canvas"},
+        {"an emptied text record",
+         [](auto& t) { t.DictOf(t.doc->children(t.width).back(), "PW4_DimText").entries.clear(); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a balloon's text without its record",
+         [](auto& t) { t.DictOf(t.balloon).erase("PW4_DimText"); }, {"1", "120.00", kDiameter},
+         "kept as they were: \"1\"", &DamagedDrawingTest::Balloon},
+        {"a balloon's text record emptied",
+         [](auto& t) { t.DictOf(t.balloon, "PW4_DimText").entries.clear(); }, {"1", "120.00", kDiameter},
+         "kept as they were: \"1\"", &DamagedDrawingTest::Balloon},
+        {"a balloon", [](auto&) {}, {"1", "120.00", kDiameter}, "", &DamagedDrawingTest::Balloon},
+        {"the diameter's text retyped with its sign",
+         [](auto& t) {
+             const ObjId text = t.FirstText(t.diameter)->id;
+             t.doc->editArt(text)->story.runs.front().text = "\xD8 72.00 TYP";
+             for (const char* key : {"PW4_Attr_customDimemsionStr", "PW4_Attr_variableDimemsionStr"})
+                 t.DictOf(text, "PW4_DimText").set(key, std::string("\xD8 72.00 TYP"));
+             t.DictOf(t.diameter, "ZA3_Dimension").set("PW4_Attr_dimensionFormat", int32_t{-1});
+         },
+         {"120.00", "\xD8 72.00 TYP"}, ""},
     };
     for (const Damage& c : kCases) {
         SCOPED_TRACE(c.what);
         TearDown();  // each case on a drawing of its own
         SetUp();
+        if (c.draw) c.draw(*this);
         ASSERT_EQ(session->hostEvent([&] {
             c.spoil(*this);
             Stretch();

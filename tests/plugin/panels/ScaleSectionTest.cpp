@@ -138,12 +138,17 @@ TEST_F(ScaleSectionTest, TheListShowsEachLayersScaleAndOnlyTheUsersSwitchStoresI
     EXPECT_EQ(Stored("Layer 1"), "1:1");
     Layers({"Site"});
     StoreScale("Site", 25, 50.0f, "1:50");
+    // Its scaler stored as text: a refresh shows the scale it completes, and neither mends nor
+    // names it (what draws at it does, once).
+    Doc().editDict(Doc().dictionaryOf(Doc().layerByTitle("Site")))->set("ZA3_Scaler", standin::DictText("50"));
     Layers({"Plan"});
     const std::string before = standin::io::writeDocumentText(Doc());
+    const size_t alerts = Dialogs().alerts().size();
     for (const char* notifier : {kAILayerListChangedNotifier, kAICurrentDocumentChangedNotifier})
         session->notify(notifier);
     EXPECT_EQ(Entries(kLayerList), (Strings{"Plan - 1:1", "Site - 1:50", "Layer 1 - 1:1"}));
     EXPECT_EQ(standin::io::writeDocumentText(Doc()), before);
+    EXPECT_EQ(Dialogs().alerts().size(), alerts);
     ASSERT_EQ(Pick(kLayerList, Row("Plan - 1:1")), kNoErr);
     EXPECT_EQ(View(kScalePopup).text, "1:1");
     EXPECT_EQ(Stored("Plan"), "");
@@ -214,7 +219,7 @@ TEST_F(ScaleSectionTest, TheScaleStyleStaysWithEachDocument) {
 TEST_F(ScaleSectionTest, AScaleStyleNoPanelOffersIsReadAsLayerBasedAndNamed) {
     Start();
     const struct {
-        int32_t stored;
+        standin::DictValue stored;
         int32_t read;
         const char* told;  // "" for nothing
     } kStyles[] = {
@@ -224,9 +229,11 @@ TEST_F(ScaleSectionTest, AScaleStyleNoPanelOffersIsReadAsLayerBasedAndNamed) {
         {101, 2, "the scale style of this document (101, read as layer-based)"},
         {65535, 2, "the scale style of this document (65535, read as layer-based)"},
         {-1, 2, "the scale style of this document (-1, read as layer-based)"},
+        {AIReal{1}, 2, "the scale style of this document (of another type, read as layer-based)"},
+        {standin::DictText("1"), 2, "the scale style of this document (of another type, read as layer-based)"},
     };
     for (const auto& s : kStyles) {
-        SCOPED_TRACE(s.stored);
+        SCOPED_TRACE(&s - kStyles);
         NewAlerts();
         ASSERT_EQ(session->openDocument([&]() -> AIErr {
             standin::Document& opened = host.newDocument();

@@ -113,6 +113,7 @@ TEST_F(LayerScalesTest, WhatIsMissingOfAStoredScaleIsRebuiltAndOnlyAnUnusableOne
     const Value kNaN = AIReal{std::numeric_limits<AIReal>::quiet_NaN()}, kInf = std::numeric_limits<AIReal>::infinity();
     const std::string completed = "completed from what was left of them: the scale of layer \"Layer 1\"";
     const std::string defaulted = "read as their defaults: the scale of layer \"Layer 1\"";
+    const std::string disagreed = "read as those of them that agree: the scale of layer \"Layer 1\"";
     const struct {
         const char* what;
         Value id, scaler, label;  // as stored
@@ -146,6 +147,15 @@ TEST_F(LayerScalesTest, WhatIsMissingOfAStoredScaleIsRebuiltAndOnlyAnUnusableOne
         {"no id", std::nullopt, AIReal{5}, std::string("1:5"), {29, 5, "1:5"}, completed},
         {"only the scaler", std::nullopt, AIReal{5}, std::nullopt, {29, 5, "1:5"}, completed},
         {"only a label of no scale", std::nullopt, std::nullopt, std::string("x"), {33, 1, "1:1"}, defaulted},
+        // A fixed scale's id against its scaler and label: the two that agree hold.
+        {"the id of 1:1, the scaler and label of 1:2", int32_t{33}, AIReal{2}, std::string("1:2"), {32, 2, "1:2"},
+         disagreed},
+        {"the id and label of 1:1, the scaler of 1:2", int32_t{33}, AIReal{2}, std::string("1:1"), {33, 1, "1:1"},
+         disagreed},
+        {"the id and scaler of 1:1, the label of 1:2", int32_t{33}, AIReal{1}, std::string("1:2"), {33, 1, "1:1"},
+         disagreed},
+        {"the id of 1:1, the scaler of 1:2, the label of 1:5", int32_t{33}, AIReal{2}, std::string("1:5"),
+         {33, 1, "1:1"}, disagreed},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
