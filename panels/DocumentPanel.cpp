@@ -235,6 +235,7 @@ void NumericInputUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier
     if (g && UserChanged(notifier)) {
         const int32_t units = ActivePopupIndex(item);
         if (units >= 0) g->prefs.NumericInputUnits = units;
+        const PrecisionsFollowTheirLists lowering;
         SetupNumericInputPrecisionPopup(sADMItem->GetDialog(item));
         RefreshTrackerReadOut();
     }

@@ -368,7 +368,7 @@ AIErr ShowDrawingScale() {
         ScaleOfDocument(popup);
     }
     // Every field showing a length shows it at the scale read now.
-    UpdateAllPrecisionMenus();
+    ShowAllPrecisionMenus();
     return kNoErr;
 }
 

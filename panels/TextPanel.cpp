@@ -131,6 +131,7 @@ void UnitsPicked(ADMItemRef item, ADMNotifierRef notifier, const UnitsPopupPair&
         const int32_t units = ActivePopupIndex(item);
         if (units >= 0) {
             pair.units() = units;
+            const PrecisionsFollowTheirLists lowering;
             SetupPrecisionPopupOfPair(sADMItem->GetDialog(item), pair);
             PushStyle(code);
             RefreshTracker();
