@@ -346,45 +346,29 @@ TEST_F(ScaleSectionTest, ADocumentIsWorkedAtItsOwnScaleWhenOpenedOrBroughtToTheF
 }
 
 // Precisions set in a 1:1 drawing stay as set whatever drawing is read from (one stored at
-// 3/32" = 1'-0" opened and closed, the program started again), the popup showing the one in
-// use. Only the user's pick of that scale lowers them to what it offers: three places, two
-// for the rulers; they stay lowered when the pick is undone.
+// 3/32" = 1'-0" in front, then closed), the popup showing the one in use. Only the user's
+// pick of that scale lowers them to what it offers (three places, two for the rulers), and
+// they stay lowered when the pick is undone.
 TEST_F(ScaleSectionTest, APrecisionIsLoweredOnlyByTheUsersChangeOfScale) {
     for (const char* key : {"CADtrackerPrecision", "NumericInputPrecision", "upperDecimalPrecision"})
         Store().putInteger("ZelmarkPlotwise7", key, 5);
     Store().putInteger("ZelmarkPlotwise7", "rulerPrecision", 4);
     Start();
-    ScratchFolder files;
-    std::string error;
-    const std::string path = files.path("detail.json");
-    session->newDocument();
-    StoreScale("Layer 1", 12, 128.0f, "3/32\" = 1'-0\"");
-    ASSERT_TRUE(standin::io::saveDocumentFile(Doc(), path, error)) << error;
-    ASSERT_EQ(session->closeDocument(), kNoErr);
     session->newDocument();  // at 1:1
-    const auto open = [&] {
-        ASSERT_EQ(session->openDocument(
-                      [&] { return standin::io::openDocumentFile(host, path, error) ? kNoErr : kDataFilterErr; }),
-                  kNoErr)
-            << error;
-    };
     const struct {
         const char* what;
         std::function<void()> act;
         std::vector<int32_t> precisions;  // tracker, numeric input, upper value, rulers
         const char* shown;                // the numeric-input precision popup
     } kSteps[] = {
-        {"the drawing at 3/32\" = 1'-0\" opened", open, {5, 5, 5, 4}, "0.00000"},
-        {"and closed", [&] { ASSERT_EQ(session->closeDocument(), kNoErr); }, {5, 5, 5, 4}, "0.00000"},
-        {"the program started again",
+        {"a drawing at 3/32\" = 1'-0\" in front",
          [&] {
-             ASSERT_EQ(session->restart(), kNoErr);
-             panel = Dialogs().findDialog("CADdocument");
              session->newDocument();
-             open();
-             ASSERT_EQ(session->closeDocument(), kNoErr);
+             StoreScale("Layer 1", 12, 128.0f, "3/32\" = 1'-0\"");
+             session->notify(kAIDocumentChangedNotifier);
          },
          {5, 5, 5, 4}, "0.00000"},
+        {"and closed", [&] { ASSERT_EQ(session->closeDocument(), kNoErr); }, {5, 5, 5, 4}, "0.00000"},
         {"3/32\" = 1'-0\" picked for the 1:1 drawing", [&] { ASSERT_EQ(Pick(kScalePopup, 12), kNoErr); }, {3, 3, 3, 2},
          "0.000"},
         {"the pick undone", [&] { ASSERT_TRUE(session->userUndo()); }, {3, 3, 3, 2}, "0.000"},
