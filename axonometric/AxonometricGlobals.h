@@ -62,6 +62,9 @@ struct AxonometricGlobals : UnitsGlobals {
     std::vector<AIRealPoint> crosshairSnapPoints;  // object snap points near the cursor
     AIRealPoint crosshairSnap{};                   // where a click there would land
     int crosshairSnapped = 0;
+    // The current layer the rulers last followed: only another one (or another drawing) has
+    // them drawn again, so an undo of their redraw is left as the user undid it.
+    AILayerHandle rulersFollowedLayer = nullptr;
     AITimerHandle primitiveDragTimer = nullptr, primitiveMouseupTimer = nullptr;
     AIToolHandle depthRectTool = nullptr, depthRectCenterTool = nullptr, depthEllipseTool = nullptr, depthEllipseCenterTool = nullptr;
     AIToolHandle depthCubeTool = nullptr, depthCylinderTool = nullptr, depthGridTool = nullptr;

@@ -3,7 +3,8 @@
 // drawing tools'; the steps they share are kDepthToolFamily here), the commands that
 // project the selection onto a face or flatten it, the annotator's drawings, the grid
 // snap the tools below call, and what follows a document coming to the front, an undo,
-// New and Open, and a change of view (the grids and rulers).
+// New and Open, a change of view (the grids and rulers) and another current layer (the
+// rulers' scale).
 #include "AIMenu.h"
 #include "axonometric/AxonometricAnnotator.h"
 #include "axonometric/AxonometricGlobals.h"
@@ -162,7 +163,8 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
               .documentViewChanged = &GuidesFollowView,
               .afterUndo = &FollowDocumentView,
               .afterNewOrOpen = &GuidesAndDepthIdsForNewDocument,
-              .annotatorCursorMoved = &FollowCrosshairCursor},
+              .annotatorCursorMoved = &FollowCrosshairCursor,
+              .frontDrawingChanged = &RulersFollowCurrentLayer},
     .services = {.snapToGridCheckAxonometric = &SnapInPlace,
                  .drawRulersOnly = +[](int32_t redraw, int32_t startTimer) { return drawRulersOnly(redraw, startTimer); }},
 };

@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "axonometric/AxonometricGlobals.h"
 #include "axonometric/AxonometricGrids.h"
+#include "core/PlotwiseDictionary.h"
 #include "core/PlotwiseSelection.h"
 #include "core/PlotwiseStrings.h"
 #include "core/PlotwiseSubsystem.h"
@@ -250,18 +252,48 @@ AIErr DrawRulerArt(AIArtHandle group) {
     return kNoErr;
 }
 
-AIErr DrawDERurure() { return DrawGuideLayer(kRulerLayerTitle, kPlaceAboveAll, g->rulerLayer, &DrawRulerArt); }
+// The ruler layer's record of the scale its labels are drawn at: it goes back and forth with
+// them under undo and redo.
+constexpr const char* kRulerScalerKey = "ZA3_RulerScaler";
+
+AIErr RulerRecord(DictRef& dict) {
+    AIArtHandle group = nullptr;
+    if (AIErr err = sAIArt->GetFirstArtOfLayer(g->rulerLayer, &group)) return err;
+    return sAIArt->GetDictionary(group, dict.put());
+}
+
+AIErr DrawDERurure() {
+    if (AIErr err = DrawGuideLayer(kRulerLayerTitle, kPlaceAboveAll, g->rulerLayer, &DrawRulerArt)) return err;
+    DictRef dict;
+    if (AIErr err = RulerRecord(dict)) return err;
+    return sAIDictionary->SetRealEntry(dict.get(), sAIDictionary->Key(kRulerScalerKey), g->rulerScaler);
+}
+
+// The scale the layer the user draws on reads (the rulers store none).
+bool CurrentLayerScale(int32_t* id, AIReal* scaler) {
+    AILayerHandle layer = nullptr;
+    if (sAILayer->GetCurrentLayer(&layer) || !layer) return false;
+    char label[kScaleLabelSize] = {};
+    return PeekZA3LayerScale(ScaleSourceLayer(layer), id, scaler, label) == kNoErr;
+}
 
 // The scale of the layer the user draws on becomes the rulers'.
 void TakeRulerScaleFromCurrentLayer() {
-    AILayerHandle layer = nullptr;
-    if (sAILayer->GetCurrentLayer(&layer) || !layer) return;
     int32_t id = 0;
     AIReal scaler = 0;
-    char label[kScaleLabelSize] = {};
-    if (PeekZA3LayerScale(ScaleSourceLayer(layer), &id, &scaler, label)) return;  // read: the rulers store nothing
+    if (!CurrentLayerScale(&id, &scaler)) return;
     g->rulerScale = id;
     g->rulerScaler = scaler;
+}
+
+// Whether the ruler layer's labels are at the scale the current layer reads.
+bool RulersAtCurrentScale() {
+    int32_t id = 0;
+    AIReal scaler = 0, drawn = 0;
+    DictRef dict;
+    return CurrentLayerScale(&id, &scaler) && RulerRecord(dict) == kNoErr &&
+           sAIDictionary->GetRealEntry(dict.get(), sAIDictionary->Key(kRulerScalerKey), &drawn) == kNoErr &&
+           drawn == scaler;
 }
 
 // Tags the selection (unless it is tagged already) and deselects all art: new guide art
@@ -315,6 +347,15 @@ AIErr drawGridsAndRulers(int grids, int rulers) {
         }
     }
     return kNoErr;
+}
+
+AIErr RulersFollowCurrentLayer() {
+    AILayerHandle layer = nullptr;
+    if (!g || !DocumentIsOpen() || sAILayer->GetCurrentLayer(&layer) != kNoErr) return kNoErr;
+    if (std::exchange(g->rulersFollowedLayer, layer) == layer) return kNoErr;
+    if (AIErr err = FindGuideLayers()) return err;
+    if (!g->rulerLayer || !RulersWanted() || RulersAtCurrentScale()) return kNoErr;
+    return drawRulersOnly(1, 1);
 }
 
 AIErr drawRulersOnly(int redraw, int startTimer) {

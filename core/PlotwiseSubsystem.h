@@ -212,7 +212,8 @@ struct PlotwiseHooks {
     AIErr (*shutdown)();                  // "Shutdown": the class-based tool singletons go
     // The front drawing is another than when last read (document, revision or current layer),
     // no command in progress: what is shown and converted at is read from it again. Shows
-    // and reads only: nothing is written to the drawing.
+    // and reads only: nothing is written to the drawing but the rulers, drawn again at the
+    // scale of another current layer.
     AIErr (*frontDrawingChanged)();
 };
 

@@ -155,8 +155,8 @@ AIErr DimensionFormatStep(AIArtHandle group, D& record) {
     return kNoErr;
 }
 
-// The label-format step, likewise from the label counters. Custom text keeps the texts as
-// typed even where the dimension-format step before it asked for generated ones.
+// The label-format step, likewise from the label counters; custom text keeps the texts as
+// typed.
 AIErr LabelFormatStep(AIArtHandle group, D& record) {
     const preferences& p = g->prefs;
     const int32_t format = p.style.labelFormat;
@@ -260,11 +260,10 @@ AIErr UpdateAllLiveAttributes(PlotwiseProcessArtType which) {
     static constexpr auto kNotCopied =
         kFields<&D::dimensionCustomColorName, &D::dimensionFormat, &D::labelFormat, &D::upperRefDimension,
                 &D::lowerRefDimension>;
-    return Push(which, [](AIArtHandle group, D& record) -> AIErr {
+    return Push(which, [](AIArtHandle, D& record) -> AIErr {
         for (const StyleField* f : kMapFields)
             if (std::find(kNotCopied.begin(), kNotCopied.end(), f) == kNotCopied.end())
                 CopyField(*f, g->prefs.style, record);
-        if (AIErr err = DimensionFormatStep(group, record)) return err;
-        return LabelFormatStep(group, record);
+        return kNoErr;
     });
 }

@@ -139,6 +139,7 @@ AIErr InitStyleMap(live_attributes_map* map);
 // written whether or not new dimensions are made live. The first error is returned;
 // nothing matched changes nothing.
 AIErr UpdateLiveAttributes(CADAttrType code, PlotwiseProcessArtType which);
-// As above with every setting of prefs.style (and both format steps, dimension format
-// first), except the two reference flags, which each dimension keeps.
+// As above with every setting of prefs.style but the two formats and the two reference
+// flags: a preset restyles, and each dimension and label keeps its own numbers, letters and
+// texts.
 AIErr UpdateAllLiveAttributes(PlotwiseProcessArtType which);

@@ -169,14 +169,32 @@ double WidthError(const AIRealRect& bounds, const depth_object_data* face) {
 }
 
 
+// The width along the art's own axis nearest the page's level: through the anchor whose
+// direction from the centre is nearest level, where a circle's extent is its diameter. Its
+// bounds are not, once it is turned: a four-piece circle reaches a little beyond its radius
+// between its anchors.
+double WidthOnOwnAxis(const std::vector<bezier_math::Cubic>& pieces, bezier_math::Vec centre) {
+    bezier_math::Vec axis{1, 0};
+    double nearest = -1;
+    for (const bezier_math::Cubic& c : pieces) {
+        const bezier_math::Vec d = c.p[0] - centre;
+        const double length = std::hypot(d.h, d.v);
+        if (!(length > 0) || std::fabs(d.h) / length <= nearest) continue;
+        nearest = std::fabs(d.h) / length;
+        axis = (1 / length) * d;
+    }
+    return WidthAlong(pieces, axis);
+}
+
 // Whether the art is a circle within the tools' 3 points: a closed path whose anchors, and
 // the points a quarter, half and three quarters along each piece, all lie on one ellipse
 // about the centre of its bounds, whose widths along its own axes (not the page's: a circle
 // drawn a little long and turned is one too) lie within 3 points of each other. An arc, a
 // door swing, a square, a rectangle, a polygon or a rounded rectangle is not one, whatever
 // its bounds. `face` (or null) takes the art as it lies into the flat plane the bounds were
-// taken in.
-AIErr Circular(AIArtHandle art, const depth_object_data* face, const AIRealRect& bounds, bool* circle) {
+// taken in. A circle's width is taken on its own axes too (`across`, when given).
+AIErr Circular(AIArtHandle art, const depth_object_data* face, const AIRealRect& bounds, bool* circle,
+               double* across = nullptr) {
     *circle = false;
     std::vector<bezier_math::Cubic> pieces;
     if (AIErr err = FlatPieces(art, face, &pieces)) return err;
@@ -197,6 +215,7 @@ AIErr Circular(AIArtHandle art, const depth_object_data* face, const AIRealRect&
     const double axis = std::atan2(conic[1], conic[0] - conic[2]) / 2;
     const bezier_math::Vec u{std::cos(axis), std::sin(axis)}, v{-u.v, u.h};
     *circle = BoundsAreCircular(static_cast<AIReal>(WidthAlong(pieces, u)), static_cast<AIReal>(WidthAlong(pieces, v)));
+    if (*circle && across) *across = WidthOnOwnAxis(pieces, centre);
     return kNoErr;
 }
 
@@ -282,7 +301,9 @@ AIErr Radius(int16_t kind) {
     }
 
     bool circle = false;
-    if (AIErr err = Circular(art, onFace ? &record : nullptr, bounds, &circle)) return err;
+    // A circle is measured on its own axes; art that is no longer one, by its width.
+    double across = static_cast<double>(bounds.right) - bounds.left;
+    if (AIErr err = Circular(art, onFace ? &record : nullptr, bounds, &circle, &across)) return err;
     char text[512];
     if (!circle) {
         if (!g->updatingDimensions) {
@@ -296,8 +317,7 @@ AIErr Radius(int16_t kind) {
     if (AIErr err = PrepDimensionLayer()) return err;
     AIArtHandle group = g->group;
 
-    const AIReal width = bounds.right - bounds.left;
-    const AIReal diameter = PushedLength(width);
+    const AIReal diameter = PushedLength(static_cast<AIReal>(across));
     const AIReal radius = diameter / 2.0f;
     const AIRealPoint o{bounds.left + (bounds.right - bounds.left) / 2.0f,
                         bounds.bottom + (bounds.top - bounds.bottom) / 2.0f};
@@ -333,7 +353,6 @@ AIErr Radius(int16_t kind) {
     // The shelf goes away from the circle (ctrl: towards it).
     const AIReal middle = bounds.left + (bounds.right - bounds.left) / 2.0f;
     const bool right = (middle < q.h) != ((Style().modifiers & kCtrlBit) != 0);
-    const double across = static_cast<double>(bounds.right) - bounds.left;
     const double share = kind == kRadiusKind ? 0.5 : 1.0;
     const double error = WidthError(bounds, onFace ? &record : nullptr) * share;
     if (AIErr err = RadialShelfAndText(kind, q, right, across * share, group, error)) return err;

@@ -232,6 +232,7 @@ void NumericInputUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier
     if (g && UserChanged(notifier)) {
         const int32_t units = ActivePopupIndex(item);
         if (units >= 0) g->prefs.NumericInputUnits = units;
+        const PrecisionsFollowTheirLists lowering;
         SetupNumericInputPrecisionPopup(sADMItem->GetDialog(item));
         RefreshTrackerReadOut();
         // The walls panel's thickness is a typed length: shown in the unit lengths are typed in.

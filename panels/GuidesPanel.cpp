@@ -248,6 +248,7 @@ void rulerUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         const int32_t units = ActivePopupIndex(item);
         TagSelectedArt();
         if (units >= 0) g->prefs.rulerUnits = units;
+        const PrecisionsFollowTheirLists lowering;
         SetupRulerPrecisionPopup(sADMItem->GetDialog(item));
         drawGridsAndRulers(1, 1);
     }

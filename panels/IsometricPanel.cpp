@@ -6,6 +6,7 @@
 #include <cstring>
 #include <tuple>
 
+#include "axonometric/AxonometricData.h"
 #include "axonometric/AxonometricUpdate.h"
 #include "axonometric/GuideLayers.h"
 #include "core/ExceptionBoundary.h"
@@ -211,12 +212,22 @@ AIErr WriteCADisometricWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs
 
 namespace {
 
-// The view of rotation r and tilt t is the one in use: asked for again, it changes nothing.
-bool ViewInUse(float r, float t) {
-    const iso_view view = DeriveIsoView(r, t, !g->prefs.noAxoForeshortening);
-    const iso_view& now = g->prefs.isoView;
+bool SameView(const iso_view& view, const iso_view& now) {
     return view.a == now.a && view.b == now.b && view.c == now.c && view.af == now.af && view.bf == now.bf &&
            view.cf == now.cf && view.r == now.r && view.t == now.t;
+}
+
+// The view of rotation r and tilt t is the one in use: asked for again, it changes nothing.
+bool ViewInUse(float r, float t) {
+    return SameView(DeriveIsoView(r, t, !g->prefs.noAxoForeshortening), g->prefs.isoView);
+}
+
+// The view just taken is the one at `index`: the popup and the lock say so.
+void ShowViewTaken(ADMDialogRef dialog, int32_t index) {
+    ActivateView(dialog, index);
+    g->prefs.currentAxoViewIndex = index;
+    g->prefs.LockAxoView = index == kFreeAxoView ? 0 : 1;
+    ShowLock(dialog);
 }
 
 }  // namespace
@@ -229,11 +240,25 @@ void SetCurrentAxoView(ADMDialogRef dialog, int32_t index) {
         ActivateView(dialog, g->prefs.currentAxoViewIndex);  // the popup shows the view kept
         return;
     }
-    ActivateView(dialog, index);
-    g->prefs.currentAxoViewIndex = index;
-    g->prefs.LockAxoView = index == kFreeAxoView ? 0 : 1;
-    ShowLock(dialog);
+    ShowViewTaken(dialog, index);
     FollowView();
+}
+
+void ShowAxoViewOfPrefs(ADMDialogRef dialog) {
+    if (!g || !dialog) return;
+    const int32_t index = g->prefs.currentAxoViewIndex;
+    float r = 0, t = 0;
+    if (!ViewAngles(index, &r, &t) || !TakeView(dialog, r, t)) {
+        // No view to draw on: the drawing's own stays in use, and is shown.
+        (void)AdoptDocumentIsoView();
+        UpdateCADisometricWindowFromDocumentIsoViewPrefs();
+        return;
+    }
+    ShowViewTaken(dialog, index);
+    // The preferences already hold the view, so the drawing says which one its art lies in.
+    iso_view drawn{};
+    int found = 0;
+    if (GetDocumentIsoViewData(&drawn, &found) == kNoErr && found && !SameView(drawn, g->prefs.isoView)) FollowView();
 }
 
 void UpdateCADisometricWindowFromDocumentIsoViewPrefs() {

@@ -24,6 +24,11 @@ AIErr WriteCADisometricWindowPrefs(ADMDialogRef dialog);
 // separator or an index out of range changes nothing; so does a view that shows a face
 // edge-on, with a message.
 void SetCurrentAxoView(ADMDialogRef dialog, int32_t index);
+// The view the preferences name (a preset just loaded) made the one in use, as picking it
+// makes it: the panel shows it, and the drawing's art follows it unless the drawing lies in
+// it already (then the drawing is left as it is). A view that cannot be drawn on leaves the
+// drawing's own in use, shown.
+void ShowAxoViewOfPrefs(ADMDialogRef dialog);
 // The panel as the preferences' view now is (after a document brought its own): the entry
 // whose rotation and tilt it has, else the free view, its fields and pad. The art is not
 // touched.

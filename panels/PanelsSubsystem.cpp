@@ -303,7 +303,7 @@ const PanelFrame kIsometricFrame = {
     .icon = 16515,
     // The preset's view made current: its rotation and tilt come from the view's definition
     // (kept for the free view), and the art follows it.
-    .showPrefs = +[](ADMDialogRef dialog) { SetCurrentAxoView(dialog, g->prefs.currentAxoViewIndex); },
+    .showPrefs = &ShowAxoViewOfPrefs,
     .followSelection = &RefreshCADisometricWindowFromSelection};
 const PanelFrame kWallsFrame = {
     .row = &kWallsRow,

@@ -380,7 +380,7 @@ AIErr ShowDrawingScale() {
         if (popup) ScaleOfDocument(popup);
     }
     // Every field showing a length shows it at the scale read now.
-    UpdateAllPrecisionMenus();
+    ShowAllPrecisionMenus();
     return kNoErr;
 }
 

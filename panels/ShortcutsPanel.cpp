@@ -122,6 +122,7 @@ void MasterUnitsUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier)
     if (g && UserChanged(notifier)) {
         const int32_t units = ActivePopupIndex(item);
         if (units >= 0) g->prefs.MasterUnits = units;
+        const PrecisionsFollowTheirLists lowering;
         SetupMasterUnitsPrecisionPopup(sADMItem->GetDialog(item));
     }
     sADMItem->DefaultNotify(item, notifier);

@@ -131,6 +131,7 @@ void UnitsPicked(ADMItemRef item, ADMNotifierRef notifier, const UnitsPopupPair&
         const int32_t units = ActivePopupIndex(item);
         if (units >= 0) {
             pair.units() = units;
+            const PrecisionsFollowTheirLists lowering;
             SetupPrecisionPopupOfPair(sADMItem->GetDialog(item), pair);
             PushStyle(code);
             RefreshTracker();
@@ -139,14 +140,16 @@ void UnitsPicked(ADMItemRef item, ADMNotifierRef notifier, const UnitsPopupPair&
     sADMItem->DefaultNotify(item, notifier);
 }
 
-// A precision pick: the index in both fields of the value, the current unit kind's pushed.
-void PrecisionPicked(ADMItemRef item, ADMNotifierRef notifier, int32_t& decimal, int32_t& fractional, int32_t units,
+// A precision pick: the index in both fields of the value, both pushed, so the selected
+// dimensions hold what their shared style, the current one, holds.
+void PrecisionPicked(ADMItemRef item, ADMNotifierRef notifier, int32_t& decimal, int32_t& fractional,
                      CADAttrType decimalCode, CADAttrType fractionalCode) {
     if (g && UserChanged(notifier)) {
         const int32_t precision = ActivePopupIndex(item);
         if (precision >= 0) {
             decimal = fractional = precision;
-            PushStyle(isFractionalUnit(units) ? fractionalCode : decimalCode);
+            PushStyle(decimalCode);
+            PushStyle(fractionalCode);
             RefreshTracker();
         }
     }
@@ -389,12 +392,12 @@ void LowerUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
 }
 void UpperPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     D& s = g->prefs.style;
-    PrecisionPicked(item, notifier, s.upperDecimalPrecision, s.upperFractionalPrecision, s.upperUnits,
+    PrecisionPicked(item, notifier, s.upperDecimalPrecision, s.upperFractionalPrecision,
                     kCADAttrUpperDecimalPrecision, kCADAttrUpperFractionalPrecision);
 }
 void LowerPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     D& s = g->prefs.style;
-    PrecisionPicked(item, notifier, s.lowerDecimalPrecision, s.lowerFractionalPrecision, s.lowerUnits,
+    PrecisionPicked(item, notifier, s.lowerDecimalPrecision, s.lowerFractionalPrecision,
                     kCADAttrLowerDecimalPrecision, kCADAttrLowerFractionalPrecision);
 }
 

@@ -2,7 +2,16 @@
 #include "panels/UnitsMenus.h"
 
 #include "panels/PanelFrame.h"
+#include "units/UnitsPopups.h"
 
-void UpdateAllUnitsMenus() { RunPanelStep(&PanelFrame::setupUnits); }
+void UpdateAllUnitsMenus() {
+    const PrecisionsFollowTheirLists lowering;
+    RunPanelStep(&PanelFrame::setupUnits);
+}
 
-void UpdateAllPrecisionMenus() { RunPanelStep(&PanelFrame::setupPrecision); }
+void UpdateAllPrecisionMenus() {
+    const PrecisionsFollowTheirLists lowering;
+    RunPanelStep(&PanelFrame::setupPrecision);
+}
+
+void ShowAllPrecisionMenus() { RunPanelStep(&PanelFrame::setupPrecision); }

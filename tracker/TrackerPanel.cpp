@@ -347,6 +347,7 @@ void SetupCADtrackerPrecisionPopup(ADMDialogRef dialog) { SetupPrecisionPopupOfP
 void CADtrackerUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (g && UserChanged(notifier)) {
         if (const int32_t units = ActivePopupIndex(item); units >= 0) g->prefs.CADtrackerUnits = units;
+        const PrecisionsFollowTheirLists lowering;
         SetupCADtrackerPrecisionPopup(sADMItem->GetDialog(item));
         RefreshReadOut();
     }

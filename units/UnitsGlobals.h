@@ -41,6 +41,9 @@ struct UnitsGlobals : CoreGlobals {
     // choice made while no drawing is open. Both are what the preferences keep at quit.
     ScaleRead newDrawingScale{nullptr, 33, 1.0f, "1:1"};
     int32_t newDrawingScaleStyle = 1;
+    // Set while the user's change of units or scale has the precision popups lower what
+    // their shorter lists no longer offer (PrecisionsFollowTheirLists).
+    bool precisionsFollowTheirLists = false;
     AIArtHandle group = nullptr;  // receives the art of the running tool; set by a successful preparation
     AIToolHandle setScaleTool = nullptr;
     // The set-scale tool's reference line in points, left for the custom-scale dialog to

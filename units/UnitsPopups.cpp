@@ -24,6 +24,14 @@ float ScaleFactorOf(const UnitsPopupPair& pair) {
 
 }  // namespace
 
+PrecisionsFollowTheirLists::PrecisionsFollowTheirLists() : was_(g && g->precisionsFollowTheirLists) {
+    if (g) g->precisionsFollowTheirLists = true;
+}
+
+PrecisionsFollowTheirLists::~PrecisionsFollowTheirLists() {
+    if (g) g->precisionsFollowTheirLists = was_;
+}
+
 int32_t PrecisionEntryCount(float scaleFactor, int32_t units, int32_t maxEntries) {
     int32_t n = maxEntries;
     float threshold = 10.0f;
@@ -54,7 +62,12 @@ void SetupPrecisionPopupOfPair(ADMDialogRef dialog, const UnitsPopupPair& pair) 
     const int32_t units = pair.units();
     const int32_t textList = isFractionalUnit(units) ? kFractionalPrecisionList : kDecimalPrecisionList;
     sADMList->RemoveAllEntries(list);
-    const int32_t n = PrecisionEntryCount(ScaleFactorOf(pair), units, pair.maxEntries);
+    const int32_t offered = PrecisionEntryCount(ScaleFactorOf(pair), units, pair.maxEntries);
+    int32_t& precision = pair.precision(units);
+    // The stored precision always names an entry, so the formatter is never given -1.
+    if (g && g->precisionsFollowTheirLists) precision = std::clamp(precision, int32_t{0}, offered - 1);
+    const int32_t shown = std::clamp(precision, int32_t{0}, pair.maxEntries - 1);
+    const int32_t n = std::max(offered, shown + 1);
     for (int32_t i = 0; i < n; ++i) {
         ADMEntryRef entry = sADMList->InsertEntry(list, i);
         if (!entry) continue;
@@ -63,10 +76,7 @@ void SetupPrecisionPopupOfPair(ADMDialogRef dialog, const UnitsPopupPair& pair) 
         sADMEntry->SetText(entry, text);
         sADMEntry->SetID(entry, i);
     }
-    // The stored precision always names an entry, so the formatter is never given -1.
-    int32_t& precision = pair.precision(units);
-    precision = std::clamp(precision, int32_t{0}, n - 1);
-    if (ADMEntryRef entry = sADMList->GetEntry(list, precision)) sADMEntry->Activate(entry, true);
+    if (ADMEntryRef entry = sADMList->GetEntry(list, shown)) sADMEntry->Activate(entry, true);
     sADMItem->SetNotifyProc(popup, pair.precisionNotifier);
     if (pair.enables) {
         sADMItem->Enable(popup, true);

@@ -34,14 +34,30 @@ struct UnitsPopupPair {
 // mils offer four fewer. Never fewer than one: the entry "0" is always there.
 int32_t PrecisionEntryCount(float scaleFactor, int32_t units, int32_t maxEntries);
 
+// While one lives, the precision popups rebuilt lower a stored precision beyond their last
+// entry to it (and raise one below 0 to 0), storing it: the user changed the units or the
+// scale, and the list offered grew shorter. The lowered value stays when the scale goes back.
+class PrecisionsFollowTheirLists {
+public:
+    PrecisionsFollowTheirLists();
+    ~PrecisionsFollowTheirLists();
+    PrecisionsFollowTheirLists(const PrecisionsFollowTheirLists&) = delete;
+    PrecisionsFollowTheirLists& operator=(const PrecisionsFollowTheirLists&) = delete;
+
+private:
+    bool was_;
+};
+
 // Activates the entry of the pair's unit in its units popup (a unit the menu lacks leaves
 // the popup as it was), enables the popup and its caption when the pair enables, then
 // rebuilds the precision popup.
 void SetupUnitsPopupPair(ADMDialogRef dialog, const UnitsPopupPair& pair);
 // Rebuilds the precision popup: entry i reads string i + 1 of list 17310 (fractional
-// units) or 17300 and has id i. A stored precision beyond the last entry is lowered to it
-// and stored, one below 0 is raised to 0; the entry of the stored precision is made
-// active; the notifier is installed; popup and caption are enabled when the pair enables.
+// units) or 17300 and has id i, as many as the unit and the scale offer. Outside
+// PrecisionsFollowTheirLists nothing is written: a stored precision beyond them (set at
+// another scale) is the one in use, offered too and shown. The entry of the stored precision
+// is made active; the notifier is installed; popup and caption are enabled when the pair
+// enables.
 void SetupPrecisionPopupOfPair(ADMDialogRef dialog, const UnitsPopupPair& pair);
 
 // The index of a popup's active entry, or -1 when none is active.

@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
+#include <functional>
 
+#include "AINotifier.h"
 #include "GuidesFixture.h"
 #include "ScratchFolder.h"
 #include "core/PlotwiseSelection.h"
@@ -155,6 +158,35 @@ TEST_F(GuideLayersTest, TheRulersTakeTheScaleOfTheCurrentLayer) {
     for (const char* want : {"5,000 pt", "10,000 pt", "30,000 pt", "35,000 pt"})
         EXPECT_NE(std::find(labels.begin(), labels.end(), want), labels.end()) << want;
     EXPECT_EQ(std::find(labels.begin(), labels.end(), "100 pt"), labels.end());
+
+    // Another layer made current (in the host's layers panel): the rulers are drawn again at
+    // its scale, and only when it reads another; an undo that brings back the layer the
+    // rulers were drawn for draws nothing, so what was undone can still be redone.
+    for (const auto& [title, scaler] : {std::pair{"Elevation", 20.0f}, std::pair{"Site", 50.0f}}) {
+        doc->addLayer(title);
+        ASSERT_EQ(setLayerScale(standin::suites::layerHandle(doc->layerByTitle(title)), 7, scaler, "1:x"), kNoErr);
+    }
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        const char* label;  // the second major tick's
+        bool drawn;         // the rulers drawn again
+    } kSteps[] = {
+        {"Elevation at 1:20", [&] { ASSERT_EQ(doc->setCurrentLayer("Elevation"), kNoErr); }, "4,000 pt", true},
+        {"Site at 1:50", [&] { ASSERT_EQ(doc->setCurrentLayer("Site"), kNoErr); }, "10,000 pt", true},
+        {"Layer 1 at 1:50 too", [&] { ASSERT_EQ(doc->setCurrentLayer("Layer 1"), kNoErr); }, "10,000 pt", false},
+        {"that undone", [&] { ASSERT_TRUE(session->userUndo()); }, "10,000 pt", false},
+        {"and redone", [&] { ASSERT_TRUE(session->userRedo()); }, "10,000 pt", false},
+    };
+    for (const auto& step : kSteps) {
+        SCOPED_TRACE(step.what);
+        const standin::ObjId rulers = doc->layerByTitle(kRulerLayerTitle);
+        step.act();
+        session->notify(kAICurrentLayerNotifier);
+        labels = Labels();
+        EXPECT_NE(std::find(labels.begin(), labels.end(), step.label), labels.end());
+        EXPECT_EQ(doc->layerByTitle(kRulerLayerTitle) != rulers, step.drawn);
+    }
 }
 
 TEST_F(GuideLayersTest, AUnitsChangeDrawsGridsAndRulersAgainAndKeepsTheSelection) {

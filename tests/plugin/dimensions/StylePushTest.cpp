@@ -4,6 +4,7 @@
 // dimensions keep theirs; the groups are selected again without touching removed ones.
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "LiveDimensionFixture.h"
 #include "core/PlotwiseSelection.h"
@@ -167,20 +168,22 @@ TEST_F(StylePushTest, FormatStepsSetThePrecedenceTheFormatAsksFor) {
     }
 }
 
-TEST_F(StylePushTest, AllSettingsEndWithTheLabelFormatsPrecedence) {
-    // A preset pushes both formats, the dimension's first: the label's decides wherever it
-    // is one of the menu's four, so custom label text stays as typed (1) even after a
-    // counting dimension format asked for generated texts (2).
+TEST_F(StylePushTest, AllSettingsKeepTheFormatsAndTextsOfEachDimension) {
+    // A preset restyles: whatever formats it carries, each dimension keeps its own and the
+    // texts it shows (1), so no number, letter or typed text is lost.
     const struct {
-        int32_t dimension, label, precedence;
-    } kCases[] = {{0, 3, 1}, {1, 3, 1}, {3, 3, 1}, {0, 0, 2}, {3, 1, 2}, {3, 2, 2}, {1, 7, 2}, {3, 7, 1}};
+        int32_t dimension, label;
+    } kCases[] = {{0, 3}, {1, 3}, {3, 3}, {0, 0}, {3, 1}, {3, 2}, {1, 7}, {3, 7}};
     for (const auto& c : kCases) {
         AIArtHandle group = Dimension(1);
         Select(group);
+        const D before = Stored(group);
         g->prefs.style.dimensionFormat = c.dimension;
         g->prefs.style.labelFormat = c.label;
         ASSERT_EQ(UpdateAllLiveAttributes(kProcessSelectedArt), kNoErr);
-        EXPECT_EQ(Stored(group).dimTextPrecedenceFlag, c.precedence)
+        const D after = Stored(group);
+        EXPECT_EQ(std::tuple(after.dimTextPrecedenceFlag, after.dimensionFormat, after.labelFormat),
+                  std::tuple(1, before.dimensionFormat, before.labelFormat))
             << "dimension format " << c.dimension << ", label format " << c.label;
         ASSERT_EQ(sAIArt->DisposeArt(group), kNoErr);
     }
@@ -194,9 +197,10 @@ TEST_F(StylePushTest, AllSettingsKeepTheReferenceFlags) {
     ASSERT_EQ(UpdateAllLiveAttributes(kProcessSelectedArt), kNoErr);
     const std::set<std::string> changed = Changed(before, Stored(group));
     for (const char* kept : {"upperRefDimension", "lowerRefDimension", "id", "modifiers", "dimensionCustomColorName",
-                             "dimensionExtension", "upperToleranceUnits", "lowerToleranceUnits"})
+                             "dimensionExtension", "upperToleranceUnits", "lowerToleranceUnits", "dimensionFormat",
+                             "labelFormat"})
         EXPECT_EQ(changed.count(kept), 0u) << kept;
-    for (const char* taken : {"arrowheadLength", "dimensionFormat", "labelFormat", "geoLabelA", "terminatorDirection"})
+    for (const char* taken : {"arrowheadLength", "geoLabelA", "terminatorDirection"})
         EXPECT_EQ(changed.count(taken), 1u) << taken;
 }
 

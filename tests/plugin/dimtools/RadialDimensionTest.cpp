@@ -109,9 +109,9 @@ TEST_F(RadialTest, LabelsBeforeOrAfterAndBoundedByTheText) {
     EXPECT_EQ(text.substr(0, 3), "\xD8 x");
 }
 
-// Only a circle is measured, by its width: closed art lying on an ellipse about the centre of
-// its bounds, whose widths along its own axes lie within 3 points of each other. An arc, a
-// square or a rectangle is refused whatever its bounds, nothing drawn or stored. Each row's
+// Only a circle is measured, by its width along its own axis nearest level: closed art lying
+// on an ellipse about the centre of its bounds, whose widths along its own axes lie within 3
+// points of each other. An arc, a square or a rectangle is refused whatever its bounds, nothing drawn or stored. Each row's
 // art spans (100, 100) to (172, 172 + extra), or is an ellipse about (136, 136) turned.
 TEST_F(RadialTest, OnlyACircleWithinThreePointsIsMeasuredByItsWidth) {
     const AIReal k = 72 * 0.5522847f;  // a quarter circle's handle
@@ -144,12 +144,17 @@ TEST_F(RadialTest, OnlyACircleWithinThreePointsIsMeasuredByItsWidth) {
         std::function<ObjId()> draw;
         AIRealPoint press;
         const char* text;  // null: refused
+        const char* tool = "Radius Dimension";
     } rows[] = {
         {"circle", [&] { return Ellipse(100, 100, 72, 72); }, kOnCircle, "R 36.00"},
         {"3 taller", [&] { return Ellipse(100, 100, 72, 75); }, {172, 137.5f}, "R 36.00"},
         {"3.01 taller", [&] { return Ellipse(100, 100, 72, 75.01f); }, {172, 137.505f}, nullptr},
-        // Widths 72.72 and 74.12 on the page; the half-width is the radius.
-        {"2.8 longer, turned 30 degrees", [&] { return turned(36, 37.4, 30); }, {167.1769f, 154}, "R 36.36"},
+        // Measured on its own axes, as drawn: not by its bounds, which reach 0.016 % (or 72.72
+        // and 74.12) wider on the page.
+        {"circle turned 30 degrees", [&] { return turned(36, 36, 30); }, {167.1769f, 154}, "R 36.00"},
+        {"circle turned 30 degrees, diameter", [&] { return turned(36, 36, 30); }, {167.1769f, 154}, "\xD8 72.00",
+         "Diameter Dimension"},
+        {"2.8 longer, turned 30 degrees", [&] { return turned(36, 37.4, 30); }, {167.1769f, 154}, "R 36.00"},
         {"8 longer, turned 45 degrees: square on the page", [&] { return turned(36, 40, 45); }, {161.4558f, 161.4558f},
          nullptr},
         {"circle of the CAD ellipse tool",
@@ -171,7 +176,7 @@ TEST_F(RadialTest, OnlyACircleWithinThreePointsIsMeasuredByItsWidth) {
         SCOPED_TRACE(r.name);
         const ObjId art = r.draw();
         const size_t alerts = Alerts().size();
-        EXPECT_EQ(PressAndDrag("Radius Dimension", r.press, {230, 220}), r.text ? kNoErr : kCADErr);
+        EXPECT_EQ(PressAndDrag(r.tool, r.press, {230, 220}), r.text ? kNoErr : kCADErr);
         const std::vector<std::string> all = Alerts();
         EXPECT_EQ(std::vector<std::string>(all.begin() + static_cast<long>(alerts), all.end()),
                   r.text ? std::vector<std::string>{} : std::vector<std::string>{refused});

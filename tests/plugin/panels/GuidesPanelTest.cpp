@@ -4,10 +4,13 @@
 // (the selection kept); the snap and cursor boxes and the tolerance are stored; and the
 // panel keeps its place under its own prefix.
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "PanelSessionFixture.h"
 #include "axonometric/GuideLayers.h"
 #include "geometry/UnitFormat.h"
+#include "panels/DocumentPanelItems.h"
 #include "panels/GuidesPanel.h"
 
 namespace paneltest {
@@ -160,6 +163,23 @@ TEST_F(GuidesPanelTest, TheRulersFollowTheirUnitsPrecisionLabelsAndFontKeepingTh
     EXPECT_EQ(Members(kRulerLayerTitle, kTextFrameArt).front()->story.runs.at(0).features.font, "DejaVu Sans Mono");
     session->ticks(10);
     EXPECT_EQ(Doc().selection(), std::vector<standin::ObjId>{picked});
+
+    // A layer at 1:20 made current in the document panel's list: the rulers read 20 times
+    // the lengths; the pick undone, they are those of the layer current again.
+    ADMDialogRef guides = std::exchange(panel, Dialogs().findDialog("CADdocument"));
+    Doc().addLayer("Elevation");
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    ASSERT_EQ(Pick(kScalePopup, 27), kNoErr);  // 1:20 for Elevation, current
+    ASSERT_EQ(Pick(kLayerList, 1), kNoErr);     // Layer 1, at 1:1
+    const std::pair<std::function<void()>, const char*> kSteps[] = {
+        {[&] { ASSERT_EQ(Pick(kLayerList, 0), kNoErr); }, "500.0"},  // 50 pixels: 352.8 mm, a 500 mm spacing
+        {[&] { ASSERT_TRUE(session->userUndo()); }, "20.0"},
+    };
+    for (const auto& [act, label] : kSteps) {
+        act();
+        EXPECT_TRUE(Has(Labels(), label)) << label;
+    }
+    panel = guides;
 
     ASSERT_EQ(Press(kShowRulersCheckBox), kNoErr);
     EXPECT_FALSE(g->prefs.DERurureLayerVisible);

@@ -5,10 +5,13 @@
 // and the view a document brings shown.
 #include <cmath>
 #include <tuple>
+#include <vector>
 
 #include "PanelSessionFixture.h"
 #include "axonometric/AxonometricProjection.h"
 #include "panels/IsometricPanel.h"
+#include "panels/PresetsDialogItems.h"
+#include "panels/ShortcutsPanelItems.h"
 
 namespace paneltest {
 namespace {
@@ -146,6 +149,51 @@ TEST_F(IsometricPanelTest, TheViewADocumentBringsIsShown) {
         EXPECT_EQ(View(kViewsPopup).text, entry);
         EXPECT_FLOAT_EQ(View(kTiltField).value, t);
         EXPECT_EQ(Enabled(kTiltField), !locked);
+    }
+}
+
+// A preset's view becomes the one in use, as picking it would make it: the panel shows it,
+// the drawing records it and the art drawn before lies in it as art drawn now does. A preset
+// of the view in use changes nothing of the drawing.
+TEST_F(IsometricPanelTest, ALoadedPresetsViewIsTheOneInUseEverywhere) {
+    StartWithPanel();
+    ADMDialogRef isometric = panel;
+    const auto shortcuts = [&](int32_t button, const char* dialog, std::vector<standin::UserAction> actions) {
+        for (const auto& a : actions) Dialogs().appendModalAction(dialog, a);
+        panel = Dialogs().findDialog("CADshortcuts");
+        ASSERT_EQ(Press(button), kNoErr);
+        panel = isometric;
+    };
+    ASSERT_EQ(Pick(kViewsPopup, 7), kNoErr);
+    shortcuts(kDefinePresetButton, "CADpresetsDefine", {Typed(kPresetNameField, "Below"), Pressed(1)});
+    const auto matrix = [&](AIArtHandle art) {
+        depth_object_data data;
+        EXPECT_EQ(GetAxonometricData(art, &data), kNoErr);
+        return std::vector<AIReal>{data.matrix.a, data.matrix.b, data.matrix.c, data.matrix.d};
+    };
+    AIArtHandle before = nullptr;
+    const struct {
+        int32_t preset;  // in the catalogue: the two built-in presets, then "Below"
+        const char* shown;
+        float tilt;
+        bool changes;  // the drawing
+    } kLoads[] = {{1, "Isometric", 35.266666f, true}, {2, "Isometric From Below", -35.266666f, true},
+                  {2, "Isometric From Below", -35.266666f, false}};
+    for (const auto& l : kLoads) {
+        SCOPED_TRACE(l.shown);
+        const uint64_t revision = Doc().revision();
+        shortcuts(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, l.preset), Pressed(1)});
+        EXPECT_EQ(View(kViewsPopup).text, l.shown);
+        EXPECT_FLOAT_EQ(View(kTiltField).value, l.tilt);
+        iso_view drawn{};
+        int found = 0;
+        ASSERT_EQ(GetDocumentIsoViewData(&drawn, &found), kNoErr);
+        EXPECT_FLOAT_EQ(drawn.t, l.tilt);
+        if (before) {
+            EXPECT_EQ(Doc().revision() != revision, l.changes);
+            EXPECT_EQ(matrix(before), matrix(LeftSquare())) << "the square drawn before, as one drawn now";
+        }
+        if (!before) before = LeftSquare();
     }
 }
 

@@ -3,12 +3,15 @@
 // upgrade; files that are damaged or hostile refused whole; a preset's values used only
 // within their domains; the Define, Edit, Rename and Load dialogs; a failed save; and the
 // shortcuts panel's master units and precision.
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
+#include <tuple>
 
 
 #include "../../ScratchFolder.h"
@@ -19,6 +22,8 @@
 #include "panels/PresetRecord.h"
 #include "panels/PresetsDialogs.h"
 #include "panels/ShortcutsPanel.h"
+#include "core/PlotwiseStrings.h"
+#include "panels/LabelsPanelItems.h"
 #include "panels/TextPanelItems.h"
 
 namespace paneltest {
@@ -686,6 +691,33 @@ TEST_F(PresetsTest, LoadGivesThePresetsStyleToTheDimensionsChosenAndLeavesNothin
     }
     EXPECT_EQ(g->prefs.CADpresetsDoNotUpateArt, 1);
     EXPECT_EQ(g->prefs.CADpresetsUpdateAllArt, 0);
+}
+
+// A load restyles the labels and keeps the number, letter or text each stores for its
+// redraws, whatever format the preset (the built-in ones number, then letter) holds.
+TEST_F(PresetsTest, ALoadRestylesLabelsAndKeepsTheirNumbersLettersAndTexts) {
+    Start();
+    session->newDocument();
+    panel = Dialogs().findDialog("CADlabels");
+    CopyCString(g->prefs.customLabelDefaultText, "WC");
+    for (const auto& [format, tool, h] : {std::tuple{1, "Pointer Label", 100.0f}, {1, "Pointer Label", 160.0f},
+                                          {3, "Pointer Label", 220.0f}, {0, "Datum Flag", 280.0f}}) {
+        ASSERT_EQ(Pick(kLabelFormatPopup, format), kNoErr);  // numbers, the text typed, letters
+        ASSERT_EQ(session->selectTool(tool), kNoErr);
+        ASSERT_EQ(session->mouseDown({h, 200}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({h + 10, 230}), kNoErr);
+        ASSERT_EQ(session->mouseUp({h + 20, 260}), kNoErr);
+    }
+    for (const int32_t preset : {1, 0}) {
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, preset), Pressed(1)}), kNoErr);
+        std::multiset<std::string> stored;
+        Doc().walk([&](const standin::Art& a, int) {
+            live_dimension_text_data r{};
+            if (a.type == kTextFrameArt && GetDimensionTextData(standin::toHandle<AIArtHandle>(a.id), &r) == kNoErr)
+                stored.insert(r.dimStr);
+        });
+        EXPECT_EQ(stored, (std::multiset<std::string>{"- A -", "1", "2", "WC"})) << preset;
+    }
 }
 
 TEST_F(PresetsTest, TheMasterUnitAndPrecisionApplyEverywhere) {

@@ -367,6 +367,45 @@ TEST_F(ScaleSectionTest, ADocumentIsWorkedAtItsOwnScaleWhenOpenedOrBroughtToTheF
     EXPECT_EQ(View(kScalePopup).text, "1:3");
 }
 
+// Precisions set in a 1:1 drawing stay as set whatever drawing is read from (one stored at
+// 3/32" = 1'-0" in front, then closed), the popup showing the one in use. Only the user's
+// pick of that scale lowers them to what it offers (three places, two for the rulers), and
+// they stay lowered when the pick is undone.
+TEST_F(ScaleSectionTest, APrecisionIsLoweredOnlyByTheUsersChangeOfScale) {
+    for (const char* key : {"CADtrackerPrecision", "NumericInputPrecision", "upperDecimalPrecision"})
+        Store().putInteger("ZelmarkPlotwise7", key, 5);
+    Store().putInteger("ZelmarkPlotwise7", "rulerPrecision", 4);
+    Start();
+    session->newDocument();  // at 1:1
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        std::vector<int32_t> precisions;  // tracker, numeric input, upper value, rulers
+        const char* shown;                // the numeric-input precision popup
+    } kSteps[] = {
+        {"a drawing at 3/32\" = 1'-0\" in front",
+         [&] {
+             session->newDocument();
+             StoreScale("Layer 1", 12, 128.0f, "3/32\" = 1'-0\"");
+             session->notify(kAIDocumentChangedNotifier);
+         },
+         {5, 5, 5, 4}, "0.00000"},
+        {"and closed", [&] { ASSERT_EQ(session->closeDocument(), kNoErr); }, {5, 5, 5, 4}, "0.00000"},
+        {"3/32\" = 1'-0\" picked for the 1:1 drawing", [&] { ASSERT_EQ(Pick(kScalePopup, 12), kNoErr); }, {3, 3, 3, 2},
+         "0.000"},
+        {"the pick undone", [&] { ASSERT_TRUE(session->userUndo()); }, {3, 3, 3, 2}, "0.000"},
+    };
+    for (const auto& step : kSteps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        const preferences& p = g->prefs;
+        EXPECT_EQ((std::vector<int32_t>{p.CADtrackerPrecision, p.NumericInputPrecision, p.style.upperDecimalPrecision,
+                                        p.rulerPrecision}),
+                  step.precisions);
+        EXPECT_EQ(View(kNumericPrecisionPopup).text, step.shown);
+    }
+}
+
 // The plug-in's dimension layer (a layer of that title while dimensions go on a layer of
 // their own) gets no row and is held at 1:1; a user's layer that only bears the title, with
 // dimensions drawn on the drawing's layers, keeps its row and its scale.

@@ -128,14 +128,14 @@ const ControlCase kControls[] = {
     {T, Act::kPress, 20, "", "dualDimensions", "1"},
     {T, Act::kPick, 22, "3", "upperUnits", "3"},
     {T, Act::kPress, 23, "", "appendUpperUnitLabels", "0"},
-    // Both precisions of the value take the pick; only the decimal one (millimetres) is pushed.
-    {T, Act::kPick, 25, "1", "upperDecimalPrecision", "1"},
+    // Both precisions of the value take the pick, in the style and on the dimension.
+    {T, Act::kPick, 25, "1", "upperDecimalPrecision", "1", {"upperDecimalPrecision", "upperFractionalPrecision"}},
     {T, Act::kPress, 26, "", "upperTolerance", "1"},
     {T, Act::kSet, 27, "0.1", "upperToleranceValue", "0.1"},
     {T, Act::kPress, 37, "", "upperToleranceSuperscript", "1"},
     {T, Act::kPick, 29, "3", "lowerUnits", "3"},
     {T, Act::kPress, 30, "", "appendLowerUnitLabels", "0"},
-    {T, Act::kPick, 32, "2", "lowerDecimalPrecision", "2"},
+    {T, Act::kPick, 32, "2", "lowerDecimalPrecision", "2", {"lowerDecimalPrecision", "lowerFractionalPrecision"}},
     {T, Act::kPress, 33, "", "lowerTolerance", "1"},
     {T, Act::kSet, 34, "0.2", "lowerToleranceValue", "0.2"},
     {T, Act::kPress, 38, "", "lowerToleranceSuperscript", "1"},
@@ -192,7 +192,8 @@ TEST_F(StylePanelsTest, EveryControlWritesItsFieldAndChangesOnlyThatFieldOfTheSe
         const std::set<std::string> expected = c.stored.empty() ? std::set<std::string>{c.field} : c.stored;
         EXPECT_EQ(Changed(before, after), expected) << where;
     }
-    EXPECT_EQ(g->prefs.style.upperFractionalPrecision, 1);  // taken, though not pushed
+    const D last = Stored();  // the picks, which the fractional units would show
+    EXPECT_EQ(std::pair(last.upperFractionalPrecision, last.lowerFractionalPrecision), std::pair(1, 2));
 }
 
 TEST_F(StylePanelsTest, TheTerminatorTableSetsTheLengthCaptionAndFields) {
