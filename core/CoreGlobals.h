@@ -74,6 +74,9 @@ struct CoreGlobals {
     // Art carries "ZMK_Object_Was_Selected": theTimer is due, or the user's selection overruled
     // the restore and the tags wait for the user's next command.
     int selectionTagged = 0;
+    // The text of the tags of the restore that waits (or starts next): tags an undo brought
+    // back from an earlier restore hold another one, and only go.
+    uint32_t selectionTagSerial = 0;
     AILayerHandle selectionRestoreLayer = nullptr;
     AIPathStyle selectionPathStyle{};         // the current paint when the selection was tagged
     // While a restore waits: the selection the plug-in's last work left (so a different one is

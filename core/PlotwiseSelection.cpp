@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -170,10 +171,15 @@ AIErr TagSelectedArt() {
         bool taggable = false;
         if (AIErr err = Taggable(art, &taggable)) return err;
         if (!taggable) continue;
-        if (AIErr err = sAITag->SetTag(art, kObjectWasSelectedTag, kTagString, "")) return err;
+        if (AIErr err = TagForSelectionRestore(art)) return err;
     }
     g->selectionTagged = 1;
     return g->theTimer ? sAITimer->SetTimerActive(g->theTimer, true) : kNoErr;
+}
+
+AIErr TagForSelectionRestore(AIArtHandle art) {
+    const std::string serial = std::to_string(g ? g->selectionTagSerial : 0);
+    return sAITag->SetTag(art, kObjectWasSelectedTag, kTagString, serial.c_str());
 }
 
 AIErr deselectAllArt() {
@@ -195,13 +201,17 @@ AIErr selectTaggedArt(bool reselect) {
     if (g) g->selectionTagged = 0;
     std::vector<AIArtHandle> arts;
     if (AIErr err = MatchingArt(false, arts)) return err;
+    // Tags set from now on are the next restore's.
+    const std::string serial = std::to_string(g ? g->selectionTagSerial++ : 0);
     for (AIArtHandle art : arts) {
-        const char* type = nullptr;
-        AIErr err = sAITag->GetTagType(art, kObjectWasSelectedTag, &type);
+        const char* text = nullptr;
+        AIErr err = sAITag->GetTag(art, kObjectWasSelectedTag, kTagString, &text);
         if (err == kNoSuchKey) continue;
         if (err) return err;
+        // A tag of an earlier restore (an undo brought it back) was not the selection now.
+        const bool thisRestore = text && serial == text;
         if ((err = sAITag->RemoveTag(art, kObjectWasSelectedTag))) return err;
-        if (!reselect) continue;
+        if (!reselect || !thisRestore) continue;
         AILayerHandle layer = nullptr;
         ASBoolean editable = false;
         if ((err = sAIArt->GetLayerOfArt(art, &layer))) return err;

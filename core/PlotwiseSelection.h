@@ -32,8 +32,11 @@ bool AnyArtSelected();
 // ruler layers) and starts theTimer. A restore the user's own selection overruled is done
 // with first, so that selection is the one tagged.
 AIErr TagSelectedArt();
+// Tags the art "ZMK_Object_Was_Selected" for the restore that waits (or the next to start).
+AIErr TagForSelectionRestore(AIArtHandle art);
 // For every art tagged "ZMK_Object_Was_Selected": removes the tag and, when `reselect` is
-// set, selects the art when its layer is editable. Nothing is waiting afterwards.
+// set, selects the art when its layer is editable and the tag is the waiting restore's (one
+// an undo brought back from an earlier restore only goes). Nothing is waiting afterwards.
 AIErr selectTaggedArt(bool reselect = true);
 
 // Whether a restore of the selection waits: theTimer is due, or a restore the user's own

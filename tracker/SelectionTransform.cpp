@@ -71,7 +71,7 @@ AIErr TransformObject(AIArtHandle art, const AIRealMatrix* first, const AIRealMa
     AIArtHandle target = art;
     if (CopyMode()) {
         if (AIErr err = CopyIntoGroup(art, &target)) return err;
-        if (!g->moveCopy) (void)sAITag->SetTag(target, kObjectWasSelectedTag, kTagString, "");
+        if (!g->moveCopy) (void)TagForSelectionRestore(target);
     }
     int32_t face = kAxoNoFace;
     if (IsAxonometricArt(art) && !PureTranslation(*first)) {

@@ -57,7 +57,7 @@ TEST_F(HandlerTest, SelectionRestoreTimerReselectsTaggedArtOnceAndRemovesTheTags
     doc->addLayer("Locked");
     AIArtHandle locked = rect(40);
     ASSERT_EQ(doc->setLayerEditable("Locked", false), kNoErr);
-    for (AIArtHandle art : {a, locked}) ASSERT_EQ(sAITag->SetTag(art, kObjectWasSelectedTag, kTagString, ""), kNoErr);
+    for (AIArtHandle art : {a, locked}) ASSERT_EQ(TagForSelectionRestore(art), kNoErr);
     ASSERT_EQ(sAIArt->SetArtUserAttr(b, kArtSelected, kArtSelected), kNoErr);
     g->trackerTransformComplete = 1;
 

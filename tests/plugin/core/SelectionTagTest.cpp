@@ -209,6 +209,30 @@ TEST_F(SelectionTagTest, ARefusedGestureKeepsTheRestoreDoneAtItsPress) {
         EXPECT_EQ(arts(), before);
     }
 }
+// Tags an undo brings back from a restore the user's selection overruled are not the
+// selection of a later restore: they go, and their art stays as the user left it.
+TEST_F(SelectionTagTest, ATagAnUndoBringsBackIsNotSelectedAgain) {
+    ADMDialogRef document = session->dialogs().findDialog("CADdocument");
+    auto pick = [&](int32_t entry) {
+        return session->hostEvent(
+            [&] { return session->dialogs().userAction(document, useraction::Picked(kScalePopup, entry)); });
+    };
+    const standin::ObjId first = Square(0), other = Square(20);
+    ASSERT_EQ(session->hostEvent([&] { return doc->selectNone(), doc->select(first); }), kNoErr);
+    ASSERT_EQ(pick(24), kNoErr);
+    ASSERT_EQ(session->hostEvent([&] { return doc->selectNone(), kNoErr; }), kNoErr);
+    ASSERT_EQ(pick(25), kNoErr);  // drops the overruled restore's tags in its step
+    session->ticks(10);
+    ASSERT_TRUE(session->userUndo());
+    ASSERT_TRUE(Tagged(first));
+    ASSERT_EQ(session->hostEvent([&] { return doc->selectNone(), doc->select(other); }), kNoErr);
+    ASSERT_EQ(pick(26), kNoErr);
+    session->ticks(10);
+    EXPECT_TRUE(Selected(other));
+    EXPECT_FALSE(Selected(first));
+    EXPECT_FALSE(Tagged(first));
+}
+
 
 TEST_F(SelectionTagTest, WithoutADocumentNothingIsTaggedOrStarted) {
     ASSERT_EQ(session->closeDocument(), kNoErr);
