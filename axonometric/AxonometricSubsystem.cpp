@@ -163,6 +163,7 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
               .documentViewChanged = &GuidesFollowView,
               .afterUndo = &FollowDocumentView,
               .afterNewOrOpen = &GuidesAndDepthIdsForNewDocument,
+              .beforeSaveOrClose = &FinishPrimitiveSelection,
               .annotatorCursorMoved = &FollowCrosshairCursor,
               .frontDrawingChanged = &RulersFollowCurrentLayer},
     .services = {.snapToGridCheckAxonometric = &SnapInPlace,

@@ -52,6 +52,14 @@ AIErr SelectTaggedPrimitiveDrag() { return SelectTagged(kPrimitiveSelectedDragTa
 
 AIErr SelectTaggedPrimitive() { return SelectTagged(kPrimitiveSelectedTag, kArtFullySelected); }
 
+AIErr FinishPrimitiveSelection() {
+    for (AITimerHandle timer : {g->primitiveDragTimer, g->primitiveMouseupTimer})
+        if (timer)
+            if (AIErr err = sAITimer->SetTimerActive(timer, false)) return err;
+    if (AIErr err = SelectTaggedPrimitiveDrag()) return err;
+    return SelectTaggedPrimitive();
+}
+
 AIErr EndPrimitiveDrawing() {
     g->drawingPrimitive = 0;
     g->firstMouseNotYetUp = 1;

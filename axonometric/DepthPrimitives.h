@@ -18,6 +18,9 @@ AIErr prepPrimitiveGroup();
 AIErr SelectTaggedPrimitiveDrag();
 // primitiveMouseupTimer: fully selects the art tagged "ZMK_Primitive_Selected".
 AIErr SelectTaggedPrimitive();
+// What the two timers hold back, done now (before the drawing is saved or closed): their tags
+// are no record of the drawing's.
+AIErr FinishPrimitiveSelection();
 // Another tool chosen while a primitive is being drawn: it stays as last drawn and the
 // drawing ends, so that the cursor of the next tool leaves its pieces alone.
 AIErr EndPrimitiveDrawing();

@@ -138,6 +138,12 @@ TEST_F(PrimitiveTest, ANewPrimitiveIsTaggedThenSelectedByItsTimer) {
     session->ticks(6);
     EXPECT_FALSE(Tagged(group, kPrimitiveSelectedDragTag));
     EXPECT_TRUE(doc->art(group)->attrs & kArtSelected);
+    // Saved before its timers: the drawing written holds none of their tags.
+    Draw("Depth Cube", {400, 300}, {460, 240}, {{500, 250}}, 0, false);
+    std::string written;
+    ASSERT_EQ(session->saveDocument([&] { return written = drawingdiff::Listing(*doc), kNoErr; }), kNoErr);
+    EXPECT_EQ(written.find("tag \"ZMK_"), std::string::npos) << written;
+    EXPECT_TRUE(doc->art(Newest())->attrs & kArtSelected);
 }
 
 TEST_F(PrimitiveTest, AnotherToolEndsTheDrawingAndLeavesThePrimitiveAlone) {
