@@ -59,9 +59,10 @@ std::unordered_set<int32_t> LinksLyingAt(AIArtHandle art, const std::vector<AIAr
     }, [](int32_t) { return kNoErr; });
     std::unordered_map<int32_t, ClickLink> links;
     for (Plotwise3_dimensioned_object_data& c : read) links[c.id].push_back(&c);
-    for (const auto& [id, link] : links)
-        if (std::any_of(unlinked.begin(), unlinked.end(), [&](AIArtHandle group) { return LinkLiesAt(link, group); }))
-            ids.insert(id);
+    for (const auto& entry : links)
+        if (std::any_of(unlinked.begin(), unlinked.end(),
+                        [&entry](AIArtHandle group) { return LinkLiesAt(entry.second, group); }))
+            ids.insert(entry.first);
     return ids;
 }
 
