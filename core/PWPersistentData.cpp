@@ -71,7 +71,7 @@ AIErr PWPersistentDouble::read() {
     if (err || !text[0]) return err;
     char* end = nullptr;
     errno = 0;
-    const double value = std::strtod(text, &end) * storedScale();
+    const double value = FullSizeLength(std::strtod(text, &end), storedScale());
     // Only a whole, finite number replaces the default.
     if (end && *end == '\0' && errno == 0 && std::isfinite(value)) _value = value;
     return kNoErr;
@@ -80,7 +80,7 @@ AIErr PWPersistentDouble::read() {
 AIErr PWPersistentDouble::write() const {
     if (!sAIPreference) return NoStore();
     char text[64];
-    std::snprintf(text, sizeof text, "%.17g", _value / storedScale());
+    std::snprintf(text, sizeof text, "%.17g", DrawnLength(_value, storedScale()));
     return sAIPreference->PutStringPreference(_prefix.c_str(), _key.c_str(), text);
 }
 

@@ -429,14 +429,6 @@ struct OutOfDomain final : PrefsVisitor {
 constexpr float preferences::* kLengthSettings[] = {&preferences::filletRadius, &preferences::chamferDistance1,
                                                    &preferences::chamferDistance2, &preferences::wallThickness};
 
-double UsableScale(double scaler) { return std::isfinite(scaler) && scaler > 0 ? scaler : 1.0; }
-
-void ScaleLengthSettings(preferences& p, double by) {
-    for (float preferences::* f : kLengthSettings) p.*f = static_cast<float>(p.*f * by);
-}
-void LengthSettingsToDrawn(preferences& p) { ScaleLengthSettings(p, 1 / UsableScale(p.scaler)); }
-void LengthSettingsToFullSize(preferences& p) { ScaleLengthSettings(p, UsableScale(p.scaler)); }
-
 void DefaultFaceName(char* out, size_t size) {
     CopyCString(out, size, "Helvetica");
     if (!sAIFont) return;
@@ -476,25 +468,33 @@ void SetDefaultPrefs(preferences& p, const char* defaultFaceName) {
     }
 }
 
-LengthSettingsDrawn::LengthSettingsDrawn(preferences& p) : prefs_(p) {
+double LengthScale(double scaler) { return std::isfinite(scaler) && scaler > 0 ? scaler : 1.0; }
+
+LengthSettingsDrawn::LengthSettingsDrawn(preferences& p, double scaler) : prefs_(p), scaler_(scaler) {
     static_assert(std::size(kLengthSettings) == kCount);
-    for (size_t i = 0; i < kCount; ++i) held_[i] = p.*kLengthSettings[i];
-    LengthSettingsToDrawn(p);
-    for (size_t i = 0; i < kCount; ++i) drawn_[i] = p.*kLengthSettings[i];
+    for (size_t i = 0; i < kCount; ++i) {
+        float& f = p.*kLengthSettings[i];
+        held_[i] = f;
+        f = drawn_[i] = DrawnLength(f, scaler);
+    }
 }
 
 LengthSettingsDrawn::~LengthSettingsDrawn() {
-    const double scale = UsableScale(prefs_.scaler);
     for (size_t i = 0; i < kCount; ++i) {
         float& f = prefs_.*kLengthSettings[i];
-        f = f == drawn_[i] ? held_[i] : static_cast<float>(f * scale);
+        f = f == drawn_[i] ? held_[i] : FullSizeLength(f, scaler_);
     }
+}
+
+void LengthSettingsDrawn::keepAsTheyWere() {
+    for (size_t i = 0; i < kCount; ++i) prefs_.*kLengthSettings[i] = drawn_[i];
 }
 
 double StoredLengthScale() {
     AIReal scaler = 0;
+    // As the reading takes it: a scaler outside its domain reads as 1:1.
     if (!sAIPreference || sAIPreference->GetRealPreference(P, "scaler", &scaler)) return 1.0;
-    return UsableScale(scaler);
+    return InPreferenceDomain(kScalerDomain, scaler) ? scaler : 1.0;
 }
 
 AIErr ReadPrefs() {
@@ -504,17 +504,20 @@ AIErr ReadPrefs() {
     SetDefaultPrefs(g->prefs, face);
     g->dimensionRGBColor = ADMRGBColor{0, 0, 0};
 
-    Reader reader;
-    VisitPrefs(g->prefs, reader);
-    if (reader.err) return reader.err;
-    OutOfDomain domains;
-    VisitPrefs(g->prefs, domains);
+    {
+        // A length the store lacks keeps its start-up value, at full size.
+        const LengthSettingsDrawn drawn(g->prefs, StoredLengthScale());
+        Reader reader;
+        VisitPrefs(g->prefs, reader);
+        if (reader.err) return reader.err;
+        OutOfDomain domains;
+        VisitPrefs(g->prefs, domains);
+    }
     // A view that cannot project art (its receding axes coincide) is no view to start with.
     if (!IsoViewIsUsable(g->prefs.isoView)) {
         NoteForUser(kDefaultedPreferencesNote, "isoView");
         g->prefs.isoView = NewRecord().isoView;
     }
-    LengthSettingsToFullSize(g->prefs);
 
     // A store that never held these settings counts as already in the current unit
     // numbering; one from an older version without the flag must be remapped.
@@ -532,7 +535,7 @@ namespace {
 
 AIErr Write(preferences& prefs) {
     if (!sAIPreference) return kBadParameterErr;
-    const LengthSettingsDrawn drawn(prefs);
+    const LengthSettingsDrawn drawn(prefs, prefs.scaler);
     Writer writer;
     VisitPrefs(prefs, writer);
     return writer.err;

@@ -20,25 +20,43 @@ AIErr WritePrefs();
 // The same at quit, with what the subsystems keep between runs (PlotwiseHooks::preferencesKept).
 AIErr WriteKeptPrefs();
 
+// A length remembered at full size (a wall's thickness, a door's width: typed as the real
+// one) is stored as its drawn size at a scale kept beside it: the preference store's
+// `scaler`, a preset's own. The one conversion, both ways, for all of them; a scaler that is
+// no scale (not finite, not above 0) counts as 1:1.
+double LengthScale(double scaler);
+template <class Length>
+Length FullSizeLength(Length drawn, double scaler) {
+    return static_cast<Length>(drawn * LengthScale(scaler));
+}
+template <class Length>
+Length DrawnLength(Length fullSize, double scaler) {
+    return static_cast<Length>(fullSize / LengthScale(scaler));
+}
+
 // The settings that hold a length typed before its tool works on art (a wall's thickness, a
 // fillet's radius, the chamfer's distances). The record holds them at full size, as typed;
-// the store and the presets hold each as its drawn size at the record's scale (`scaler`), as
-// they always have, so a length saved before reads as the size the user saw then.
-// While it lives, the record holds those lengths drawn (to be written, or replaced by a
-// preset's); then at full size again, a length left as it was with its value exactly.
+// the store and the presets hold each as its drawn size at a scale stored beside it.
+// While it lives, the record holds those lengths drawn at `scaler` (to be written, or
+// replaced by what is read); then at full size again, a length left as it was with its value
+// exactly.
 class LengthSettingsDrawn {
 public:
-    explicit LengthSettingsDrawn(preferences& prefs);
+    LengthSettingsDrawn(preferences& prefs, double scaler);
     ~LengthSettingsDrawn();
     LengthSettingsDrawn(const LengthSettingsDrawn&) = delete;
     LengthSettingsDrawn& operator=(const LengthSettingsDrawn&) = delete;
+    // The lengths stay as they were at full size, whatever was read meanwhile.
+    void keepAsTheyWere();
 
 private:
     static constexpr size_t kCount = 4;
     preferences& prefs_;
+    double scaler_;
     float held_[kCount], drawn_[kCount];
 };
-// The scale the store holds its lengths at: its `scaler`, 1 where it holds none usable.
+// The scale the store holds its lengths at: its `scaler`, 1 where it holds none in the domain
+// of scales.
 double StoredLengthScale();
 
 // Visits every stored setting of a record: under which prefix and key, with which type and

@@ -73,6 +73,8 @@ constexpr Domain kDomains[] = {
     // that is a positive number a custom scale may have (as its float field holds it), a
     // scale style of the two.
     {"pixelsperinch", 1, kAnyMost}, {"scale", 0, 39, {10, 23}}, {kScalerDomain, kLeastScaler, kMostScaler},
+    // The scale a preset's lengths are drawn at: a scaler too.
+    {"lengthScaler", kLeastScaler, kMostScaler},
     {"scaleStyle", 1, 2},
     // Each coordinate of a panel's place: the whole numbers the host places dialogs at.
     {"Location", kAnyLeast, kAnyMost},

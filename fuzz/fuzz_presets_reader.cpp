@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the presets reader as the file "CADpresets": the host's import
 // must take the file whole or refuse it with a reason, leaving the catalogue as it was;
 // every preset it takes is applied to a preferences record, where each value is used only
-// within its domain; and what it took is written and read back to the same presets.
+// within its domain and its lengths come to full size at its own scale; and what it took is
+// written and read back to the same presets.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -59,6 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         auto prefs = std::make_unique<preferences>();
         ApplyPresetCollection(preset, *prefs);
         if (!std::isfinite(prefs->isoView.t) || prefs->style.upperUnits < 0 || prefs->style.upperUnits > 19) std::abort();
+        // Lengths drawn at the preset's own scale come to full size as numbers.
+        if (!std::isfinite(prefs->wallThickness) || !std::isfinite(prefs->chamferDistance1)) std::abort();
     }
     // What was read is written and read back alike.
     const standin::Catalog before = *host.catalogs().find("CADpresetsCatalog");

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "artwork/LabelCounters.h"
 #include "core/PlotwisePrefs.h"
@@ -98,6 +99,16 @@ struct Applier final : PrefsVisitor {
         else CopyCString(field, static_cast<size_t>(size), text);
     }
     void point(const char*, const char*, AIRealPoint&, AIRealPoint) override {}
+    // The scale the preset's lengths are drawn at: 1:1 when it holds none; none (named) when
+    // it holds one no layer could have.
+    std::optional<double> lengthScale() {
+        const size_t named = refused.size();
+        float scaler = 1;
+        real(nullptr, kPresetLengthScalerKey, scaler, 1);
+        if (refused.size() == named) return scaler;
+        refused += " (the lengths drawn at it are left as they were)";
+        return std::nullopt;
+    }
 };
 
 }  // namespace
@@ -111,10 +122,14 @@ AIErr NewPresetCollection(const char* name, preferences& prefs, AIAttributeColle
         *preset = nullptr;
         return err;
     }
-    // A length typed at full size goes into the preset drawn at the current scale, as always.
-    const LengthSettingsDrawn drawn(prefs);
+    // A length typed at full size goes into the preset drawn at the current scale, as always,
+    // and that scale beside it unless it is 1:1 (the built-in presets hold their keys alone).
+    const double scaler = LengthScale(prefs.scaler);
+    const LengthSettingsDrawn drawn(prefs, scaler);
     Exporter exporter(*preset);
     VisitPresetPrefs(prefs, exporter);
+    if (scaler != 1)
+        (void)sAIAttributeCollection->SetRealValue(*preset, kPresetLengthScalerKey, static_cast<AIReal>(scaler));
     return kNoErr;
 }
 
@@ -122,8 +137,10 @@ void ApplyPresetCollection(AIAttributeCollectionRef preset, preferences& prefs, 
     const iso_view view = prefs.isoView;
     Applier applier(preset);
     {
-        const LengthSettingsDrawn drawn(prefs);
+        const std::optional<double> scaler = applier.lengthScale();
+        LengthSettingsDrawn drawn(prefs, scaler.value_or(1));
         VisitPresetPrefs(prefs, applier);
+        if (!scaler) drawn.keepAsTheyWere();
     }
     // Each of the view's values may lie in its domain and the view still see a face edge-on.
     if (!IsoViewIsUsable(prefs.isoView)) {

@@ -450,5 +450,14 @@ TEST_F(PrefsTest, PersistentSettingsReadBackAndKeepDefaultsOnBadData) {
     EXPECT_EQ(full.get(), 2550);
 }
 
+// The store's lengths are drawn at its scale: one it lacks reads as a fresh start's, 6 in of
+// wall, not 6 in times the scale.
+TEST_F(PrefsTest, ALengthTheStoreLacksReadsAsAFreshStartsAtItsScale) {
+    emptyStore();
+    store().putReal("ZelmarkPlotwise7", "scaler", 48);
+    ASSERT_EQ(ReadPrefs(), kNoErr);
+    EXPECT_EQ(g->prefs.wallThickness, 432.0f);
+}
+
 }  // namespace
 }  // namespace coretest

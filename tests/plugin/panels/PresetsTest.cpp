@@ -17,6 +17,7 @@
 #include "../../ScratchFolder.h"
 #include "io/DocumentFile.h"
 #include "PanelSessionFixture.h"
+#include "panels/DocumentPanelItems.h"
 #include "panels/GuidesPanel.h"
 #include "panels/PresetsCatalog.h"
 #include "panels/PresetRecord.h"
@@ -303,6 +304,7 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
         "labelShape": {"integer": 4}, "lowerUnits": {"integer": 19}, "dimensionTextSize": {"real": 0.05},
         "upperToleranceUnits": {"integer": 20}, "isoViewA": {"real": 0.5}, "isoViewB": {"real": 0.5},
         "MasterUnits": {"string": "mm"}, "snapToGrid": {"integer": 1}, "labelStatic": {"boolean": true},
+        "lengthScaler": {"real": 0}, "wallThickness": {"real": 100},
         "CADcustomColorName": {"string": ")" +
                        std::string(80, 'c') + R"("}, "longLabelText": {"string": "kept"})"}));
     Start();
@@ -322,6 +324,7 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
     EXPECT_EQ(p.MasterUnits, before.MasterUnits);
     EXPECT_EQ(p.snapToGrid, before.snapToGrid);
     EXPECT_STREQ(p.pointerLabelStaticData, before.pointerLabelStaticData);
+    EXPECT_EQ(p.wallThickness, before.wallThickness);  // drawn at no scale
     // Unusual but meaningful values are taken as stored; a long text is cut to its field.
     EXPECT_EQ(p.style.labelShape, 4);
     EXPECT_EQ(p.style.lowerUnits, 19);
@@ -333,6 +336,7 @@ TEST_F(PresetsTest, AValueOutsideItsDomainKeepsItsSettingAndIsNamed) {
                               "MasterUnits (a text, not a whole number)",
                               "snapToGrid (a whole number, not true or false)",
                               "labelStatic (true or false, not a text)",
+                              "lengthScaler 0 (the lengths drawn at it are left as they were)",
                               // two receding axes along one line: each an angle, the view one that sees a face
                               // edge-on, named last
                               "isoView."})
@@ -560,6 +564,34 @@ TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
     ASSERT_EQ(Define("Yours"), kNoErr);  // the next save writes both
     EXPECT_NE(FileText().find("\"Mine\""), std::string::npos);
     EXPECT_NE(FileText().find("\"Yours\""), std::string::npos);
+}
+
+// A preset's lengths are the real ones at any scale: the built-ins' 432 pt is 6 in and 72 pt
+// 1 in; a user's 300 mm walls, defined at 1:50, load as 300 mm at 1:1.
+TEST_F(PresetsTest, APresetsLengthsAreTheRealOnesAtEveryScale) {
+    Start();
+    panel = Dialogs().findDialog("CADdocument");
+    constexpr float k300mm = 300 * 72 / 25.4f;
+    const struct {
+        int32_t definedAt, loadedAt;  // scale ids: 15 is 1/4" = 1'-0", 25 is 1:50, 33 is 1:1
+        int32_t preset;
+        float wall, fillet;
+    } kLoads[] = {{-1, 15, 0, 432, 72}, {25, 33, 2, k300mm, 72}};
+    for (const auto& l : kLoads) {
+        SCOPED_TRACE(l.preset);
+        if (l.definedAt >= 0) {
+            ASSERT_EQ(Pick(kScalePopup, l.definedAt), kNoErr);
+            g->prefs.wallThickness = k300mm;
+            ASSERT_EQ(Define("Mine"), kNoErr);
+            g->prefs.wallThickness = g->prefs.filletRadius = 1;
+            panel = Dialogs().findDialog("CADdocument");
+        }
+        ASSERT_EQ(Pick(kScalePopup, l.loadedAt), kNoErr);
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, l.preset), Pressed(1)}), kNoErr);
+        EXPECT_NEAR(g->prefs.wallThickness, l.wall, 1e-3);
+        EXPECT_NEAR(g->prefs.filletRadius, l.fillet, 1e-3);
+        panel = Dialogs().findDialog("CADdocument");
+    }
 }
 
 // A change whose save failed is saved again as the host quits; when that fails too, the
