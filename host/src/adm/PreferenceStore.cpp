@@ -276,6 +276,13 @@ AIErr PreferenceStore::save() {
     }
     giveBack();
 
+    // A file that holds this very text already is left as it is: a session that changed no
+    // setting writes nothing, so a file the user made read-only fails no such session.
+    std::string held, unread;
+    if (io::readWholeFile(path_.string(), io::kPreferenceFile, held, unread) && held == text) {
+        fresh_ = false;
+        return kNoErr;
+    }
     std::string error, note;
     if (!io::writeFileAtomically(path_.string(), text, error, stopBeforeRename_, &note)) {
         warn("preferences not saved: " + error);

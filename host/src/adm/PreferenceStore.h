@@ -44,6 +44,7 @@ public:
     // next save does not overwrite it. Answers false when the file was damaged.
     bool load();
     // Writes the whole store atomically; creates the missing folders (mode 0700) when needed.
+    // A file already holding the very text is not written again.
     AIErr save();
     // No file was read (none existed, or it was damaged).
     bool isFresh() const { return fresh_; }

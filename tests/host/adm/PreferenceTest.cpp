@@ -251,6 +251,14 @@ TEST_F(PrefTest, WritesAreAtomic) {
     }
     EXPECT_EQ(files, 1);
 
+    // The same text is not written again: a read-only file fails only a save that changes it.
+    fs::permissions(file, fs::perms::owner_read);
+    EXPECT_EQ(s->save(), kNoErr);
+    s->putInteger("P", "k", 3);
+    EXPECT_EQ(s->save(), standin::kPreferenceWriteErr);
+    EXPECT_NE(sunk.back().find("the file is read-only"), std::string::npos) << sunk.back();
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+
     // A folder in the file's place: the save fails and says so.
     fs::remove(file);
     fs::create_directories(file / "x");
