@@ -145,6 +145,11 @@ bool TakeView(ADMDialogRef dialog, float r, float t) {
     return true;
 }
 
+bool SameView(const iso_view& view, const iso_view& now) {
+    return view.a == now.a && view.b == now.b && view.c == now.c && view.af == now.af && view.bf == now.bf &&
+           view.cf == now.cf && view.r == now.r && view.t == now.t;
+}
+
 // Every axonometric art to the current view, and the grids and rulers (the isometric grid
 // runs along the receding axes).
 void FollowView() {
@@ -212,11 +217,6 @@ AIErr WriteCADisometricWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs
 
 namespace {
 
-bool SameView(const iso_view& view, const iso_view& now) {
-    return view.a == now.a && view.b == now.b && view.c == now.c && view.af == now.af && view.bf == now.bf &&
-           view.cf == now.cf && view.r == now.r && view.t == now.t;
-}
-
 // The view of rotation r and tilt t is the one in use: asked for again, it changes nothing.
 bool ViewInUse(float r, float t) {
     return SameView(DeriveIsoView(r, t, !g->prefs.noAxoForeshortening), g->prefs.isoView);
@@ -255,10 +255,10 @@ void ShowAxoViewOfPrefs(ADMDialogRef dialog) {
         return;
     }
     ShowViewTaken(dialog, index);
-    // The preferences already hold the view, so the drawing says which one its art lies in.
-    iso_view drawn{};
-    int found = 0;
-    if (GetDocumentIsoViewData(&drawn, &found) == kNoErr && found && !SameView(drawn, g->prefs.isoView)) FollowView();
+}
+
+void DrawingFollowsView(const iso_view& before) {
+    if (g && !SameView(before, g->prefs.isoView)) FollowView();
 }
 
 void UpdateCADisometricWindowFromDocumentIsoViewPrefs() {

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "ADMTypes.h"
+#include "geometry/AxonometricMath.h"
 #include "panels/IsometricPanelItems.h"
 #include "panels/PanelFrame.h"
 
@@ -25,10 +26,13 @@ AIErr WriteCADisometricWindowPrefs(ADMDialogRef dialog);
 // edge-on, with a message.
 void SetCurrentAxoView(ADMDialogRef dialog, int32_t index);
 // The view the preferences name (a preset just loaded) made the one in use, as picking it
-// makes it: the panel shows it, and the drawing's art follows it unless the drawing lies in
-// it already (then the drawing is left as it is). A view that cannot be drawn on leaves the
-// drawing's own in use, shown.
+// makes it, and shown in the panel (the drawing follows with DrawingFollowsView). A view that
+// cannot be drawn on leaves the drawing's own in use, shown.
 void ShowAxoViewOfPrefs(ADMDialogRef dialog);
+// The drawing follows the view in use, as it follows a view picked: the view stored in it
+// (in one that held none too), its axonometric art, grids and rulers drawn in it; unless
+// `before`, the view the drawing lay in, is that view already, when nothing is written.
+void DrawingFollowsView(const iso_view& before);
 // The panel as the preferences' view now is (after a document brought its own): the entry
 // whose rotation and tilt it has, else the free view, its fields and pad. The art is not
 // touched.

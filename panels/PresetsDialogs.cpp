@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "axonometric/AxonometricData.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwiseDialogItems.h"
@@ -13,6 +14,7 @@
 #include "core/PlotwiseSuites.h"
 #include "dimensions/StylePush.h"
 #include "drawtools/NumericInputDialogs.h"
+#include "panels/IsometricPanel.h"
 #include "panels/PanelGlobals.h"
 #include "panels/PanelRefresh.h"
 #include "panels/PanelsFromSelection.h"
@@ -162,12 +164,17 @@ void Select(const std::vector<AIArtHandle>& art) {
 }
 
 // Applies the preset at that place (Load's OK, after the choices are stored): the selection
-// is cleared, every panel shown again, the live dimensions regenerated as the stored choice
-// says (update selected: those selected before), every panel redrawn; nothing stays selected.
+// is cleared, every panel shown again, the drawing in the preset's view, the live dimensions
+// regenerated as the stored choice says (update selected: those selected before), every
+// panel redrawn; nothing stays selected.
 void LoadPreset(int32_t place) {
     // What "update selected" regenerates is what was selected when the preset was chosen.
     std::vector<AIArtHandle> selected;
     if (g->prefs.CADpresetsUpdateSelectedArt) (void)MatchingArt(true, selected);
+    // The view the drawing lies in: its own, else the one in use.
+    iso_view drawn = g->prefs.isoView;
+    int found = 0;
+    (void)GetDocumentIsoViewData(&drawn, &found);
     (void)SetPrefsToPreset(place);
     (void)deselectAllArt();
     // The preset's format is the one new dimensions take, whether or not the format popup
@@ -176,6 +183,7 @@ void LoadPreset(int32_t place) {
     // The panels follow the (empty) selection, which shows the preset's style.
     (void)UpdatePalettesFromSelectedArt();
     UpdateNonContextSensitivePaletteInfoToCurrentPrefs();
+    DrawingFollowsView(drawn);
     if (g->prefs.CADpresetsUpdateAllArt) {
         (void)UpdateAllLiveAttributes(kProcessAllArt);
     } else if (g->prefs.CADpresetsUpdateSelectedArt && !selected.empty()) {

@@ -195,6 +195,15 @@ TEST_F(IsometricPanelTest, ALoadedPresetsViewIsTheOneInUseEverywhere) {
         }
         if (!before) before = LeftSquare();
     }
+    // A new drawing holds no view: the preset's is stored in it, as a pick stores it, so a
+    // drawing brought to the front and closed meanwhile cannot leave it in another.
+    session->newDocument();
+    shortcuts(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, 1), Pressed(1)});
+    iso_view drawn{};
+    int found = 0;
+    ASSERT_EQ(GetDocumentIsoViewData(&drawn, &found), kNoErr);
+    EXPECT_EQ(found, 1);
+    EXPECT_FLOAT_EQ(drawn.t, 35.266666f);
 }
 
 }  // namespace
