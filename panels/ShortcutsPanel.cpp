@@ -3,7 +3,9 @@
 #include "panels/ShortcutsPanel.h"
 
 #include <initializer_list>
+#include <utility>
 
+#include "axonometric/GuideLayers.h"
 #include "core/PlotwiseDialogItems.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseSuites.h"
@@ -144,8 +146,11 @@ void UpdateGlobalUnits() {
             auto& p = g->prefs;
             p.MasterUnits = p.style.upperUnits = p.style.lowerUnits = units;
             PushToSelectedDimensions({kCADAttrUpperUnits, kCADAttrLowerUnits});
-            p.rulerUnits = p.CADtrackerUnits = p.NumericInputUnits = units;
+            const int32_t rulers = std::exchange(p.rulerUnits, units);
+            p.CADtrackerUnits = p.NumericInputUnits = units;
             UpdateAllUnitsMenus();
+            // As the rulers' own popup has them: their labels and the grid's spacing follow.
+            if (units != rulers) (void)drawGridsAndRulers(1, 1);
         }
     }
     if (g->CADwallsWindow) ShowWallThickness(g->CADwallsWindow);
@@ -163,8 +168,10 @@ void UpdateGlobalPrecision() {
             p.style.lowerDecimalPrecision = p.style.lowerFractionalPrecision = precision;
             PushToSelectedDimensions({kCADAttrUpperDecimalPrecision, kCADAttrUpperFractionalPrecision,
                                       kCADAttrLowerDecimalPrecision, kCADAttrLowerFractionalPrecision});
-            p.rulerPrecision = p.CADtrackerPrecision = p.NumericInputPrecision = precision;
+            const int32_t rulers = std::exchange(p.rulerPrecision, precision);
+            p.CADtrackerPrecision = p.NumericInputPrecision = precision;
             UpdateAllPrecisionMenus();
+            if (precision != rulers) (void)drawRulersOnly(1, 1);
         }
     }
     if (g->CADwallsWindow) ShowWallThickness(g->CADwallsWindow);

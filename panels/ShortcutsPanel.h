@@ -23,8 +23,9 @@ void MasterUnitsUnitsPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier)
 void MasterUnitsPrecisionPopupNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 
 // Apply: the master unit (or precision) into the dimension style, the rulers, the tracker
-// and numeric input, pushed into the selected dimensions, every panel's popups rebuilt; the
-// walls panel's thickness is shown again with its unit label either way. Without the panel,
+// and numeric input, pushed into the selected dimensions, every panel's popups rebuilt, the
+// rulers (and, for a unit, the grid) drawn again when theirs changed; the walls panel's
+// thickness is shown again with its unit label either way. Without the panel,
 // or with no precision entry to apply, nothing but the thickness changes.
 void UpdateGlobalUnits();
 void UpdateGlobalPrecision();

@@ -5,6 +5,7 @@
 // panel keeps its place under its own prefix.
 #include <algorithm>
 #include <functional>
+#include <tuple>
 #include <utility>
 
 #include "PanelSessionFixture.h"
@@ -12,6 +13,7 @@
 #include "geometry/UnitFormat.h"
 #include "panels/DocumentPanelItems.h"
 #include "panels/GuidesPanel.h"
+#include "panels/ShortcutsPanelItems.h"
 
 namespace paneltest {
 namespace {
@@ -177,6 +179,15 @@ TEST_F(GuidesPanelTest, TheRulersFollowTheirUnitsPrecisionLabelsAndFontKeepingTh
     };
     for (const auto& [act, label] : kSteps) {
         act();
+        EXPECT_TRUE(Has(Labels(), label)) << label;
+    }
+    // The master unit, then precision, applied in the shortcuts panel: the rulers follow.
+    panel = Dialogs().findDialog("CADshortcuts");
+    for (const auto& [popup, entry, apply, label] :
+         {std::tuple<int32_t, int32_t, int32_t, const char*>{kMasterUnitsPopup, kPointUnits, kApplyUnitsButton, "500.0"},
+          {kMasterPrecisionPopup, 0, kApplyPrecisionButton, "500"}}) {
+        ASSERT_EQ(Pick(popup, entry), kNoErr);
+        ASSERT_EQ(Press(apply), kNoErr);
         EXPECT_TRUE(Has(Labels(), label)) << label;
     }
     panel = guides;
