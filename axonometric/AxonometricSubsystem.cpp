@@ -118,10 +118,11 @@ bool GuidesShown() {
 }
 
 // After New and Open the document gets the grids and rulers that are shown, drawn afresh,
-// and new records go on from the highest id the document's tagged art has.
+// and new records go on from the highest id the document's tagged art has. Guides another
+// session drew and this one does not show go: their labels would be in that session's units.
 AIErr GuidesAndDepthIdsForNewDocument() {
     if (AIErr err = FindGuideLayers()) return err;
-    if (GuidesShown())
+    if (GuidesShown() || g->gridsLayer || g->rulerLayer)
         if (AIErr err = drawGridsAndRulers(1, 1)) return err;
     const int32_t next = GetUniqueTagID(kDepthTagPrefix);
     g->depthObjNum = next == 0 ? 1 : next;

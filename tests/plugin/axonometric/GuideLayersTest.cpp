@@ -253,12 +253,15 @@ TEST_F(GuideLayersTest, AnOpenedDocumentGetsItsGuidesDrawnAfresh) {
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file.string(), error)) << error;
     ASSERT_EQ(session->closeDocument(), kNoErr);
     g->prefs.rulerUnits = kMillimeterUnits;  // changed while the document was closed
-    ASSERT_EQ(session->openDocument([&] {
-        return standin::io::openDocumentFile(host, file.string(), error) ? kNoErr : kDataFilterErr;
-    }),
-              kNoErr)
-        << error;
-    doc = host.frontDocument();
+    const auto open = [&] {
+        ASSERT_EQ(session->openDocument([&] {
+            return standin::io::openDocumentFile(host, file.string(), error) ? kNoErr : kDataFilterErr;
+        }),
+                  kNoErr)
+            << error;
+        doc = host.frontDocument();
+    };
+    open();
     const std::vector<std::string> titles = TitlesInOrder();
     EXPECT_EQ(titles, (std::vector<std::string>{"DERurure Layer", "Layer 1", "ROVidazu Layer"}));
     EXPECT_EQ(standin::suites::layerHandle(doc->layerByTitle(kRulerLayerTitle)), g->rulerLayer);
@@ -266,6 +269,11 @@ TEST_F(GuideLayersTest, AnOpenedDocumentGetsItsGuidesDrawnAfresh) {
     const std::vector<std::string> labels = Labels();
     EXPECT_NE(std::find(labels.begin(), labels.end(), "40 mm"), labels.end());  // its view at 100%: 20 mm steps
     EXPECT_EQ(std::find(labels.begin(), labels.end(), "100 pt"), labels.end());
+    // Opened where the guides are off, it keeps none of another session's.
+    ASSERT_EQ(session->closeDocument(), kNoErr);
+    g->prefs.CADgridVisible = g->prefs.DERurureLayerVisible = 0;
+    open();
+    EXPECT_EQ(TitlesInOrder(), std::vector<std::string>{"Layer 1"});
 }
 
 TEST_F(GuideLayersTest, DocumentWalksLeaveTheGuideLayersAlone) {
