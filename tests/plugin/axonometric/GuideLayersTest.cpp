@@ -253,15 +253,12 @@ TEST_F(GuideLayersTest, AnOpenedDocumentGetsItsGuidesDrawnAfresh) {
     ASSERT_TRUE(standin::io::saveDocumentFile(*doc, file.string(), error)) << error;
     ASSERT_EQ(session->closeDocument(), kNoErr);
     g->prefs.rulerUnits = kMillimeterUnits;  // changed while the document was closed
-    const auto open = [&] {
-        ASSERT_EQ(session->openDocument([&] {
-            return standin::io::openDocumentFile(host, file.string(), error) ? kNoErr : kDataFilterErr;
-        }),
-                  kNoErr)
-            << error;
-        doc = host.frontDocument();
-    };
-    open();
+    ASSERT_EQ(session->openDocument([&] {
+        return standin::io::openDocumentFile(host, file.string(), error) ? kNoErr : kDataFilterErr;
+    }),
+              kNoErr)
+        << error;
+    doc = host.frontDocument();
     const std::vector<std::string> titles = TitlesInOrder();
     EXPECT_EQ(titles, (std::vector<std::string>{"DERurure Layer", "Layer 1", "ROVidazu Layer"}));
     EXPECT_EQ(standin::suites::layerHandle(doc->layerByTitle(kRulerLayerTitle)), g->rulerLayer);
@@ -272,7 +269,10 @@ TEST_F(GuideLayersTest, AnOpenedDocumentGetsItsGuidesDrawnAfresh) {
     // Opened where the guides are off, it keeps none of another session's.
     ASSERT_EQ(session->closeDocument(), kNoErr);
     g->prefs.CADgridVisible = g->prefs.DERurureLayerVisible = 0;
-    open();
+    ASSERT_EQ(session->openDocument([&] {
+        return standin::io::openDocumentFile(host, file.string(), error) ? kNoErr : kDataFilterErr;
+    }), kNoErr);
+    doc = host.frontDocument();
     EXPECT_EQ(TitlesInOrder(), std::vector<std::string>{"Layer 1"});
 }
 

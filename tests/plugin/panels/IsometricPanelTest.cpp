@@ -202,8 +202,7 @@ TEST_F(IsometricPanelTest, ALoadedPresetsViewIsTheOneInUseEverywhere) {
     iso_view drawn{};
     int found = 0;
     ASSERT_EQ(GetDocumentIsoViewData(&drawn, &found), kNoErr);
-    EXPECT_EQ(found, 1);
-    EXPECT_FLOAT_EQ(drawn.t, 35.266666f);
+    EXPECT_TRUE(found && drawn.t == 35.266666f) << found << " " << drawn.t;
 }
 
 }  // namespace

@@ -566,31 +566,20 @@ TEST_F(PresetsTest, AFailedSaveIsToldAndLosesNeitherTheFileNorTheNewPreset) {
     EXPECT_NE(FileText().find("\"Yours\""), std::string::npos);
 }
 
-// A preset's lengths are the real ones at any scale: the built-ins' 432 pt is 6 in and 72 pt
-// 1 in; a user's 300 mm walls, defined at 1:50, load as 300 mm at 1:1.
+// A preset's lengths are the real ones at any scale: the built-ins' 432 pt of wall is 6 in at
+// 1/4" = 1'-0" (id 15); 300 mm defined at 1:50 (id 25) is 300 mm at 1:1 (id 33).
 TEST_F(PresetsTest, APresetsLengthsAreTheRealOnesAtEveryScale) {
     Start();
-    panel = Dialogs().findDialog("CADdocument");
     constexpr float k300mm = 300 * 72 / 25.4f;
-    const struct {
-        int32_t definedAt, loadedAt;  // scale ids: 15 is 1/4" = 1'-0", 25 is 1:50, 33 is 1:1
-        int32_t preset;
-        float wall, fillet;
-    } kLoads[] = {{-1, 15, 0, 432, 72}, {25, 33, 2, k300mm, 72}};
-    for (const auto& l : kLoads) {
-        SCOPED_TRACE(l.preset);
-        if (l.definedAt >= 0) {
-            ASSERT_EQ(Pick(kScalePopup, l.definedAt), kNoErr);
-            g->prefs.wallThickness = k300mm;
-            ASSERT_EQ(Define("Mine"), kNoErr);
-            g->prefs.wallThickness = g->prefs.filletRadius = 1;
-            panel = Dialogs().findDialog("CADdocument");
-        }
-        ASSERT_EQ(Pick(kScalePopup, l.loadedAt), kNoErr);
-        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, l.preset), Pressed(1)}), kNoErr);
-        EXPECT_NEAR(g->prefs.wallThickness, l.wall, 1e-3);
-        EXPECT_NEAR(g->prefs.filletRadius, l.fillet, 1e-3);
+    panel = Dialogs().findDialog("CADdocument");
+    ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
+    g->prefs.wallThickness = k300mm;
+    ASSERT_EQ(Define("Mine"), kNoErr);
+    for (const auto& [scale, preset, wall] : {std::tuple{15, 0, 432.0f}, {33, 2, k300mm}}) {
         panel = Dialogs().findDialog("CADdocument");
+        ASSERT_EQ(Pick(kScalePopup, scale), kNoErr);
+        ASSERT_EQ(Through(kLoadPresetButton, "CADpresetsLoad", {Picked(kPresetsPopup, preset), Pressed(1)}), kNoErr);
+        EXPECT_NEAR(g->prefs.wallThickness, wall, 1e-3) << preset;
     }
 }
 
