@@ -285,11 +285,22 @@ bool RescaleDrawing(ADMDialogRef dialog, int32_t action, float ratio) {
     return true;
 }
 
+// With no drawing open there is nothing to measure or rescale: said as every command says it,
+// naming the button as the user reads it.
+void RefuseWithoutDrawing(ADMItemRef button) {
+    char text[256] = {};
+    sADMItem->GetText(button, text, sizeof text);
+    NoteHostError(std::string("\"") + text + "\"", kNoDocumentErr);
+    ShowNotesForUser();
+}
+
 }  // namespace
 
 void ScaleAssistantBtnNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
     if (g && UserChanged(notifier)) {
-        if (!AllLayersAreUnlockedAndVisible())
+        if (!AnyDocumentOpen())
+            RefuseWithoutDrawing(item);
+        else if (!AllLayersAreUnlockedAndVisible())
             Say(kMessageList, kLayersLockedMessage);
         else if (!SomeArtIsSelected())
             Say(kMessageList, kSelectObjectsMessage);

@@ -143,6 +143,16 @@ void RedrawItem(ADMItemRef item) {
     sADMItem->Update(item);
 }
 
+// The layer a selected row's scale is shown and picked for: the current layer when it lies in
+// the row's layer (a sublayer current shows its own reading, and a pick goes to it), else the
+// row's layer.
+AILayerHandle LayerShownForRow(AILayerHandle rowLayer) {
+    AILayerHandle current = nullptr, marked = nullptr;
+    if (!rowLayer || sAILayer->GetCurrentLayer(&current) || MarkedLayer(&marked) || marked != rowLayer)
+        return rowLayer;
+    return ScaleSourceLayer(current);
+}
+
 // The popup shows the scale of the selected rows; at the user's pick in the list the first
 // row's layer is made current, a refresh only shows.
 void ScaleOfSelectedRows(ADMItemRef popup, bool makeCurrent) {
@@ -159,7 +169,7 @@ void ScaleOfSelectedRows(ADMItemRef popup, bool makeCurrent) {
         int32_t id = 0;
         AIReal scaler = 0;
         char label[kScaleLabelSize] = {};
-        if (PeekZA3LayerScale(layer, &id, &scaler, label)) return;
+        if (PeekZA3LayerScale(LayerShownForRow(layer), &id, &scaler, label)) return;
         if (k == 0) {
             firstID = id;
             firstScaler = scaler;
@@ -196,11 +206,12 @@ void ScaleOfDocument(ADMItemRef popup) {
     RedrawItem(popup);
 }
 
-// The popup shows the scale of the selected rows (layer-based) or of the document.
+// The popup shows the scale of the selected rows (layer-based) or of the document; with no
+// drawing open, in either style, where a new drawing starts.
 void ShowScaleOfSelection(bool makeCurrent) {
     ADMItemRef popup = Item(g->CADdocumentWindow, kScalePopup);
     if (!popup) return;
-    if (DocumentScaleStyle() == kLayerBasedScaleStyle)
+    if (DocumentScaleStyle() == kLayerBasedScaleStyle && AnyDocumentOpen())
         ScaleOfSelectedRows(popup, makeCurrent);
     else
         ScaleOfDocument(popup);
@@ -221,6 +232,14 @@ void SetRowText(ADMEntryRef row, AILayerHandle layer, const char* label) {
     char text[kMaxLayerTitle + 3 + 32 + 1];
     std::snprintf(text, sizeof text, "%s - %s", title, label);
     sADMEntry->SetText(row, text);
+}
+
+// The row shows its layer's scale as read now.
+void RelabelRow(ADMEntryRef row, AILayerHandle layer) {
+    int32_t id = 0;
+    AIReal scaler = 0;
+    char label[kScaleLabelSize] = {};
+    if (PeekZA3LayerScale(layer, &id, &scaler, label) == kNoErr) SetRowText(row, layer, label);
 }
 
 AIErr RefillLayerList(bool store);
@@ -335,10 +354,7 @@ void ShowLayerRows(ADMListRef list) {
     for (int32_t i = 0; i < n; ++i) {
         ADMEntryRef row = sADMList->IndexEntry(list, i);
         AILayerHandle layer = LayerOfRow(row);
-        int32_t id = 0;
-        AIReal scaler = 0;
-        char label[kScaleLabelSize] = {};
-        if (layer && PeekZA3LayerScale(layer, &id, &scaler, label) == kNoErr) SetRowText(row, layer, label);
+        if (layer) RelabelRow(row, layer);
         if (keep) continue;
         sADMEntry->Select(row, false);
         if (layer && layer == marked) sADMEntry->Activate(row, true);
@@ -365,7 +381,6 @@ AIErr ShowDrawingScale() {
     if (!panel) return kNoErr;
     // With no drawing open, the style and scale a new drawing starts at.
     ShowScaleStyle(panel);
-    ADMItemRef popup = Item(panel, kScalePopup);
     if (DocumentScaleStyle() == kLayerBasedScaleStyle) {
         ADMListRef list = ListOf(Item(panel, kLayerList));
         if (list && !sAILayer->IsInIsolationMode()) {
@@ -374,11 +389,10 @@ AIErr ShowDrawingScale() {
             else if (AIErr err = RefillLayerList(false))
                 return err;
         }
-        if (popup) ScaleOfSelectedRows(popup, false);
-    } else {
-        if (AIErr err = RefillLayerList(false)) return err;
-        if (popup) ScaleOfDocument(popup);
+    } else if (AIErr err = RefillLayerList(false)) {
+        return err;
     }
+    ShowScaleOfSelection(false);
     // Every field showing a length shows it at the scale read now.
     ShowAllPrecisionMenus();
     return kNoErr;
@@ -468,7 +482,7 @@ bool PickedAgain(ADMItemRef popup) {
     const std::vector<ADMEntryRef> rows = list ? SelectedRows(list) : std::vector<ADMEntryRef>{};
     return !rows.empty() && std::all_of(rows.begin(), rows.end(), [&](ADMEntryRef row) {
         AILayerHandle layer = LayerOfRow(row);
-        return layer && LayerReads(layer, id, scaler, label);
+        return layer && LayerReads(LayerShownForRow(layer), id, scaler, label);
     });
 }
 
@@ -568,7 +582,8 @@ void SwitchScaleStyleSettings(ADMDialogRef dialog, int32_t item, int32_t reset) 
         if (assistant) sADMItem->Enable(assistant, false);
         RefillLayerList(restoreSelection);
         const bool activeRow = list && sADMList->GetActiveEntry(sADMItem->GetList(list)) != nullptr;
-        if (popup) {
+        // With no drawing open the refill showed where a new drawing starts.
+        if (popup && document) {
             sADMItem->Enable(popup, activeRow);
             sADMItem->Known(popup, activeRow);
         }
@@ -658,8 +673,8 @@ AIErr setScaleOfSelectedLayers(int32_t& id, AIReal& scaler, char* label) {
         for (ADMEntryRef row : SelectedRows(list)) {
             AILayerHandle layer = LayerOfRow(row);
             if (!layer) continue;
-            if (AIErr err = setLayerScale(layer, id, scaler, label)) return err;
-            SetRowText(row, layer, label);
+            if (AIErr err = SetLayerScaleFrom(LayerShownForRow(layer), id, scaler, label)) return err;
+            RelabelRow(row, layer);
         }
         setupScalePopupFromSelectedLayers();
     }

@@ -67,5 +67,6 @@ AILayerHandle LayerOfRow(ADMEntryRef row);
 // layer current again. The first host error stops the walk and is returned.
 AIErr setMultipleLayerScale(int32_t id, AIReal scaler, const char* label, PlotwiseLayerType which);
 // Applies a chosen scale by the scale style: every layer (document-based) or the layers of
-// the layer list's selected rows (layer-based, their rows relabelled); then regenerates.
+// the layer list's selected rows (layer-based: the current layer for the row holding it, so a
+// sublayer current takes the scale its popup showed; the rows relabelled); then regenerates.
 AIErr setScaleOfSelectedLayers(int32_t& id, AIReal& scaler, char* label);

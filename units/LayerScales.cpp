@@ -39,13 +39,11 @@ Scale OneToOne() {
     return s;
 }
 
-// What a drawing that stores no scale reads: the scale a new drawing starts at (1:1 when new
-// drawings start layer-based, as each of their layers then reads).
+// What a drawing, or in layer-based style a layer tree, that stores no scale reads: the scale
+// a new drawing starts at, in either style.
 Scale NewDrawingScale() {
     const auto& start = g->newDrawingScale;
-    if (g->newDrawingScaleStyle == kLayerBasedScaleStyle || !std::isfinite(start.scaler) || !(start.scaler > 0) ||
-        !start.label[0])
-        return OneToOne();
+    if (!std::isfinite(start.scaler) || !(start.scaler > 0) || !start.label[0]) return OneToOne();
     Scale s;
     s.id = start.id;
     s.scaler = start.scaler;
@@ -221,14 +219,37 @@ AIErr ReadStoredScale(AILayerHandle layer, bool* found, Scale* out, bool mend = 
     return setSingleLayerScale(layer, e.s.id, e.s.scaler, e.s.label);
 }
 
-// The write of setLayerScale, without telling anyone.
-AIErr WriteLayerTree(AILayerHandle layer, const Scale& s) {
-    AILayerHandle top = nullptr;
-    if (AIErr err = TopLevelLayerOf(layer, &top)) return err;
-    if (AIErr err = setSingleLayerScale(top, s.id, s.scaler, s.label)) return err;
-    AILayerHandle child = nullptr;
-    if (AIErr err = sAILayer->GetLayerFirstChild(top, &child)) return err;
-    return child ? SetSublayerScale(child, s.id, s.scaler, s.label) : kNoErr;
+bool SameScale(const Scale& a, const Scale& b) {
+    return a.id == b.id && a.scaler == b.scaler && SameLabel(a.label, b.label);
+}
+
+// How a scale goes to a layer and the layers inside it. A layer follows when it stores no
+// scale, or the scale `was` (what the layer the write began at read before); one keeping a
+// scale of its own keeps it, and so do the layers inside it, which read it. A pick (`pick`)
+// writes every layer that follows, a read only those that store none; in document-based
+// style a pick goes to every layer, since every ordinary layer carries the document's scale.
+struct TreeWrite {
+    Scale s, was;
+    bool pick = false, everyLayer = false;
+    bool wrote = false;
+};
+
+AIErr WriteFollowing(AILayerHandle layer, TreeWrite& w, bool first) {
+    bool stored = false;
+    Scale own;
+    if (AIErr err = ReadStoredScale(layer, &stored, &own, /*mend=*/false)) return err;
+    const bool overwrite = w.pick && (first || w.everyLayer);
+    if (stored && !overwrite && !SameScale(own, w.was)) return kNoErr;
+    if (!stored || w.pick) {
+        if (AIErr err = setSingleLayerScale(layer, w.s.id, w.s.scaler, w.s.label)) return err;
+        w.wrote = true;
+    }
+    for (AILayerHandle child = nullptr;;) {
+        if (AIErr err = child ? sAILayer->GetNextLayer(child, &child) : sAILayer->GetLayerFirstChild(layer, &child))
+            return err;
+        if (!child) return kNoErr;
+        if (AIErr err = WriteFollowing(child, w, false)) return err;
+    }
 }
 
 void MakeCurrentScale(const Scale& s) {
@@ -239,23 +260,40 @@ void MakeCurrentScale(const Scale& s) {
 
 AIErr DocumentScale(Scale* s, bool* stored);
 
-// The layer's scale as a read answers it: its own, else (for a sublayer) its top-level
-// layer's (never a layer in between), else the default; *stored tells whether it was its own,
-// *inherited (when asked) whether it was its own or its top-level layer's.
+// The layer whose stored scale `layer` reads: itself, else its nearest parent that stores
+// one (into *s); null when none of them does.
+AIErr ScaleHolder(AILayerHandle layer, AILayerHandle* holder, Scale* s, bool mend) {
+    *holder = nullptr;
+    for (AILayerHandle at = layer; at;) {
+        bool found = false;
+        if (AIErr err = ReadStoredScale(at, &found, s, mend)) return err;
+        if (found) {
+            *holder = at;
+            return kNoErr;
+        }
+        if (AIErr err = sAILayer->GetLayerParent(at, &at)) return err;
+    }
+    return kNoErr;
+}
+
+// The layer's scale as every reader takes it: its own, else its nearest parent's, else the
+// default; *stored tells whether it was its own, *inherited (when asked) whether it was its
+// own or a parent's.
 AIErr ReadLayerScale(AILayerHandle layer, Scale* s, bool* stored, bool mend = true, bool* inherited = nullptr) {
-    if (AIErr err = ReadStoredScale(layer, stored, s, mend)) return err;
-    if (inherited) *inherited = *stored;
-    if (*stored) return kNoErr;
-    AILayerHandle top = nullptr;
-    bool found = false;
-    if (AIErr err = TopLevelLayerOf(layer, &top)) return err;
-    if (top != layer)
-        if (AIErr err = ReadStoredScale(top, &found, s, mend)) return err;
-    if (inherited) *inherited = found;
-    if (found) return kNoErr;
-    // A special layer stores 1:1 whatever it is given, so that is also what it answers.
-    if (IsSpecialScaleLayer(layer) || DocumentScaleStyle() == kLayerBasedScaleStyle) {
+    AILayerHandle holder = nullptr;
+    if (AIErr err = ScaleHolder(layer, &holder, s, mend)) return err;
+    *stored = holder && holder == layer;
+    if (inherited) *inherited = holder != nullptr;
+    if (holder) return kNoErr;
+    // A special layer stores 1:1 whatever it is given, so that is also what it answers. A
+    // layer-based tree that stores none reads where a new drawing starts, as a document-based
+    // drawing that stores none does.
+    if (IsSpecialScaleLayer(layer)) {
         *s = OneToOne();
+        return kNoErr;
+    }
+    if (DocumentScaleStyle() == kLayerBasedScaleStyle) {
+        *s = NewDrawingScale();
         return kNoErr;
     }
     bool ofDocument = false;
@@ -303,25 +341,32 @@ AIErr DocumentScale(Scale* s, bool* stored) {
     return kNoErr;
 }
 
-// The scale stored on every ordinary layer tree that holds none; *wrote tells whether any did.
+// The scale stored on every layer of the ordinary layer trees that stores none and reads no
+// scale stored above it; *wrote tells whether any did.
 AIErr StoreOnLayersWithout(const Scale& s, bool* wrote) {
-    return ForEachLayer([&](AILayerHandle top) -> AIErr {
-        bool held = false;
-        Scale own;
-        if (IsSpecialScaleLayer(top)) return kNoErr;
-        if (AIErr err = ReadStoredScale(top, &held, &own, /*mend=*/false)) return err;
-        if (held) return kNoErr;
-        *wrote = true;
-        return WriteLayerTree(top, s);
+    TreeWrite w{.s = s, .was = s};
+    const AIErr err = ForEachLayer([&](AILayerHandle top) -> AIErr {
+        return IsSpecialScaleLayer(top) ? kNoErr : WriteFollowing(top, w, true);
     });
+    *wrote = *wrote || w.wrote;
+    return err;
 }
 
-// A scale read where the layer stored none, stored on its tree. In document-based style every
-// ordinary layer carries the document's scale, so every other ordinary layer tree that holds
-// none takes it too; a layer holding a scale keeps it.
+// A scale read for a layer that stores none, stored on the layers that read it and store none:
+// those of the tree of the layer it was read from (of the top-level layer, when it was the
+// default). A layer holding a scale keeps it. In document-based style a default read is the
+// document's scale, which every ordinary layer carries, so every layer tree that holds none
+// takes it too.
 AIErr StoreScale(AILayerHandle layer, const Scale& s) {
-    if (AIErr err = WriteLayerTree(layer, s)) return err;
-    if (IsSpecialScaleLayer(layer) || DocumentScaleStyle() != kDocumentBasedScaleStyle) return kNoErr;
+    AILayerHandle holder = nullptr;
+    Scale held;
+    if (AIErr err = ScaleHolder(layer, &holder, &held, /*mend=*/false)) return err;
+    const bool byDefault = !holder;
+    if (byDefault)
+        if (AIErr err = TopLevelLayerOf(layer, &holder)) return err;
+    TreeWrite w{.s = s, .was = s};
+    if (AIErr err = WriteFollowing(holder, w, true)) return err;
+    if (!byDefault || IsSpecialScaleLayer(layer) || DocumentScaleStyle() != kDocumentBasedScaleStyle) return kNoErr;
     bool wrote = false;
     return StoreOnLayersWithout(s, &wrote);
 }
@@ -381,11 +426,20 @@ AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler, char* lab
 }
 
 AIErr setLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label) {
-    Scale s;
-    s.id = id;
-    s.scaler = scaler;
-    CopyCString(s.label, label);
-    if (AIErr err = WriteLayerTree(layer, s)) return err;
+    AILayerHandle top = nullptr;
+    if (AIErr err = TopLevelLayerOf(layer, &top)) return err;
+    return SetLayerScaleFrom(top, id, scaler, label);
+}
+
+AIErr SetLayerScaleFrom(AILayerHandle layer, int32_t id, AIReal scaler, const char* label) {
+    if (!g || !label) return kBadParameterErr;
+    TreeWrite w{.pick = true, .everyLayer = DocumentScaleStyle() == kDocumentBasedScaleStyle};
+    w.s.id = id;
+    w.s.scaler = scaler;
+    CopyCString(w.s.label, label);
+    bool stored = false;
+    if (AIErr err = ReadLayerScale(layer, &w.was, &stored, /*mend=*/false)) return err;
+    if (AIErr err = WriteFollowing(layer, w, true)) return err;
     NotifyPlotwiseAPI();
     return kNoErr;
 }

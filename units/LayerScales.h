@@ -1,7 +1,8 @@
 // Drawing scales stored on layers. A scale is a triple (scale id of the scale table, scaler,
-// label of 32 bytes) kept in the dictionary of each layer's group art. A read inherits from
-// the top-level layer and falls back to a default, storing what it found so the whole tree
-// carries it from then on; a write always covers a whole top-level layer tree; the
+// label of 32 bytes) kept in the dictionary of each layer's group art. A layer reads the scale
+// it stores, else its nearest parent's, else a default, and what a read found is stored on
+// the layers that read it and store none; a write goes to a layer tree, where a sublayer
+// keeping a scale of its own keeps it unless the user picked the scale for it; the
 // dimension, grids and ruler layers always hold 1:1. Also the current scale loaded from the
 // layer of clicked art, the document's scale in document-based style, and the answer of the
 // published suite.
@@ -35,7 +36,7 @@ int32_t DocumentScaleStyle();
 // is open) as the one a new drawing starts in. Always 0.
 AIErr NoteNewDrawingScaleStyle();
 // Keeps the current scale, chosen while no drawing is open, as the one a new drawing starts
-// at (1:1 until then; always 1:1 while new drawings start layer-based).
+// at, in either style (1:1 until then).
 void NoteNewDrawingScale();
 // What the preferences keep between runs is where a new drawing starts, not the scale and
 // style of the drawing in front at quit: so the next start shows what its New makes.
@@ -47,19 +48,24 @@ AIErr CarryDocumentScaleToLayers();
 
 // Labels are at least kScaleLabelSize bytes; every out pointer must be valid.
 
-// The layer's scale: its own entries; else (for a sublayer) those of its top-level layer;
-// else 1:1 in layer-based style, and in document-based style the document's scale (that of
-// its ordinary layers, else the scale a new drawing starts at). In the last two cases the
-// result is written to the whole tree first, and in document-based style to every ordinary
-// layer tree that holds none. Host errors are returned at once, with the outputs as far as
+// The layer's scale: its own entries; else those of its nearest parent that stores one; else
+// the scale a new drawing starts at in layer-based style, and in document-based style the
+// document's scale (that of its ordinary layers, else the scale a new drawing starts at). In
+// the last two cases the result is written to the layers that read it and store none, and
+// for the default in document-based style to every ordinary layer tree that holds none. Host errors are returned at once, with the outputs as far as
 // they were filled. What is missing of a stored scale (an entry missing or of another type,
 // a scaler outside a scale's limits, an empty label) is rebuilt from the rest through the scale table, stored on that layer and named
 // to the user (NoteForUser); only a stored scale of which no usable scale is left counts as
 // none, and the layer is named too.
 AIErr GetZA3LayerScaleAndSetIfNotThere(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label);
-// Writes the scale to the layer's top-level layer and every layer beneath it, then tells
-// other plug-ins that layer scales changed.
+// Writes the scale to the layer's top-level layer and the layers beneath it that follow it
+// (SetLayerScaleFrom), then tells other plug-ins that layer scales changed.
 AIErr setLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
+// The user's pick of a scale for this layer: written to it and to the layers beneath it that
+// store none or the scale it read before; a sublayer keeping a scale of its own keeps it, in
+// document-based style only a layer-based drawing's (there every layer takes it). Then tells
+// other plug-ins.
+AIErr SetLayerScaleFrom(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
 // Writes the scale to the layer, the layers after it at its level and, depth first, all
 // their sublayers.
 AIErr SetSublayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const char* label);
@@ -71,7 +77,7 @@ AIErr setSingleLayerScale(AILayerHandle layer, int32_t id, AIReal scaler, const 
 AIErr ReadZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label);
 // A layer's scale as a measurement reads it: what a read answers (the default included),
 // with nothing stored and nothing named, since a measurement is no change the user could
-// undo; `own`, when given, tells whether the layer or its top-level layer holds one.
+// undo; `own`, when given, tells whether the layer or a parent of it holds one.
 AIErr PeekZA3LayerScale(AILayerHandle layer, int32_t* id, AIReal* scaler, char* label, bool* own = nullptr);
 // The same for the layer that holds the art; scaler and label may be null.
 AIErr PeekZA3ObjectScale(AIArtHandle art, int32_t* id, AIReal* scaler = nullptr, char* label = nullptr);
@@ -110,10 +116,10 @@ bool LoadDrawingLayerScale(AILayerHandle layer);
 AIErr LoadCurrentLayerScale();
 // A command's reads of layer scales. While a command is in hand (from BeginScalesRead, true
 // when this call began it, to EndScalesRead), every layer LoadLayerScale reads that holds no
-// scale of its own (a sublayer reading its top-level layer's too) is noted with the scale
-// read; EndScalesRead
-// stores each such scale on its layer tree when `kept` and the command changed the
-// drawing, inside the command's step of undo, and forgets them in any case.
+// scale of its own (a sublayer reading a parent's too) is noted with the scale read;
+// EndScalesRead stores each such scale on the layers that read it and store none when `kept`
+// and the command changed the drawing, inside the command's step of undo, and forgets them
+// in any case.
 bool BeginScalesRead();
 AIErr EndScalesRead(bool kept);
 // The end of a tool's command (the core's hook): its scales stored as EndScalesRead does,

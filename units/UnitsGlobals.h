@@ -21,11 +21,10 @@ struct UnitsGlobals : CoreGlobals {
     // a scaler of 0 while no measurement holds one.
     float measuringScaler = 0.0f;
     char measuringScaleStr[32] = {};
-    // The layers holding no scale of their own (a sublayer reading its top-level layer's
-    // included) whose scale the tool command or automatic run in hand read, with the scale
-    // read: once the command has
-    // changed the drawing each is given that scale, so that later reads find the scale it
-    // was drawn at whatever is current then. However many layers it read.
+    // The layers holding no scale of their own (a sublayer reading a parent's included) whose
+    // scale the tool command or automatic run in hand read, with the scale read: once the
+    // command has changed the drawing each is given that scale, so that later reads find the
+    // scale it was drawn at whatever is current then. However many layers it read.
     struct ScaleRead {
         AILayerHandle layer = nullptr;
         int32_t id = 0;

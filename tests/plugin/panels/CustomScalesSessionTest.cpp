@@ -180,8 +180,12 @@ TEST_F(CustomScalesSession, TheFirstFreeSlotIsReusedAndFullSlotsChangeNothing) {
     EXPECT_TRUE(Doc().art(art)->tags.empty());
 }
 
-TEST_F(CustomScalesSession, TheAssistantAsksForVisibleUnlockedLayersAndASelection) {
-    StartWithDocument();
+TEST_F(CustomScalesSession, TheAssistantAsksForADrawingVisibleUnlockedLayersAndASelection) {
+    Start();
+    ASSERT_EQ(Press(kScaleAssistantButton), kNoErr);
+    EXPECT_EQ(NewAlerts(), Strings{"Not completed because no document is open (open or make one, then try again): "
+                                   "\"Scale Assistant...\""});
+    session->newDocument();
     const standin::ObjId art = Rect(100, 100, 144, 72);
     Doc().addLayer("Notes");
     ASSERT_EQ(session->hostEvent([&] { return Doc().setLayerEditable("Notes", false); }), kNoErr);

@@ -4,8 +4,9 @@
 // rows of equal and differing scales, a custom scale shown as its layer or document stores
 // it, the document's scale style kept with the document, the switch to document-based scale
 // starting at 1:1 (pressed again to no effect, no step), the row of the current layer (a
-// sublayer's top-level layer), the dimension layer never listed, a refresh of the list that
-// stores no scale, and a removal that finds nothing changing nothing.
+// sublayer's top-level layer, the popup at the sublayer's own scale), the dimension layer
+// never listed, a refresh of the list that stores no scale, and a removal that finds nothing
+// changing nothing.
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "panels/DocumentPanel.h"
 #include "panels/LayerScaleCommands.h"
 #include "panels/ScaleSection.h"
+#include "geometry/UnitFormat.h"
 #include "units/UnitsGlobals.h"
 
 namespace paneltest {
@@ -577,16 +579,19 @@ TEST_F(ScaleSectionTest, WhatIsShownIsWhatTheFrontDrawingStores) {
              session->newDocument();
          },
          {"1:1", "Layer 1 - 1:1", 33, 2}},
-        {"closed, and started again from preferences an older version left at 1:50",
-         [&] {
+        {"1:50 picked for its layer, closed", [&] {
+             ASSERT_EQ(Pick(kScalePopup, 25), kNoErr);
              ASSERT_EQ(session->closeDocument(), kNoErr);
+         }, {"1:1", "", 33, 2}},
+        {"started again from preferences an older version left at 1:50",
+         [&] {
              restart([](standin::PreferenceStore& store) {
                  store.putInteger("ZelmarkPlotwise7", "scale", 25);
                  store.putReal("ZelmarkPlotwise7", "scaler", 50.0f);
                  store.putString("ZelmarkPlotwise7", "scaleStr", "1:50");
              });
          },
-         {"", "", 33, 2}},
+         {"1:1", "", 33, 2}},
         {"a custom 1:7 picked with no drawing open, and deleted",
          [&] {
              ASSERT_EQ(Press(kDocumentScaleRadio), kNoErr);
@@ -597,12 +602,61 @@ TEST_F(ScaleSectionTest, WhatIsShownIsWhatTheFrontDrawingStores) {
              ASSERT_EQ(Pick(kADMPopoutMenuItemID, 1), kNoErr);
          },
          {"1:1", "", 33, 1}},
+        {"1/4\" = 1'-0\" picked with no drawing open, then layer-based and New", [&] {
+             ASSERT_EQ(Pick(kScalePopup, 15), kNoErr);
+             ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+             session->newDocument();
+         }, {"1/4\" = 1'-0\"", "Layer 1 - 1/4\" = 1'-0\"", 15, 2}},
     };
     for (const auto& step : kSteps) {
         SCOPED_TRACE(step.what);
         step.act();
         expectShown(step.shown);
     }
+}
+
+// "Plan" at 1:2 holds "Detail" storing 1:5 and "Notes" storing none: each is read at its own
+// scale, else its parent's, and a dimension on Notes leaves Detail at 1:5. A pick goes to the
+// current sublayer; one for Plan's row to Plan and Notes, Detail keeping its own.
+TEST_F(ScaleSectionTest, ALayerReadsTheScaleItStoresElseItsNearestParents) {
+    Start();
+    session->newDocument();
+    Layers({"Plan"});
+    ASSERT_EQ(Press(kLayerScaleRadio), kNoErr);
+    for (const char* title : {"Notes", "Detail"}) Doc().insertLayer(Doc().layerByTitle("Plan"), kPlaceInsideOnTop, title);
+    StoreScale("Plan", 32, 2.0f, "1:2");
+    StoreScale("Detail", 29, 5.0f, "1:5");
+    g->prefs.style.upperUnits = kMillimeterUnits;
+    g->prefs.style.upperDecimalPrecision = 3;
+    g->prefs.style.appendUpperUnitLabels = 1;
+    for (const auto& [title, label, id, y] : {std::tuple{"Detail", "1:5", 29, 100.0f}, {"Notes", "1:2", 32, 200.0f}}) {
+        SCOPED_TRACE(title);
+        ASSERT_EQ(Doc().setCurrentLayer(title), kNoErr);
+        session->notify(kAICurrentLayerNotifier);
+        EXPECT_EQ(View(kScalePopup).text, label);
+        EXPECT_EQ(g->prefs.scale, id);
+        Polyline({{100, y}, {200, y}});
+        ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
+        ASSERT_EQ(session->click({100, y}), kNoErr);
+        ASSERT_EQ(session->mouseDown({200, y}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({150, y + 40}), kNoErr);
+        ASSERT_EQ(session->mouseUp({150, y + 40}), kNoErr);
+    }
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr);
+    Strings texts;
+    Doc().walk([&](const standin::Art& a, int) {
+        if (a.type == kTextFrameArt) texts.push_back(readback::StoryText(a));
+    });
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(texts, (Strings{"176.389 mm", "70.556 mm"}));
+
+    ASSERT_EQ(Doc().setCurrentLayer("Detail"), kNoErr);
+    session->notify(kAICurrentLayerNotifier);
+    ASSERT_EQ(Pick(kScalePopup, 28), kNoErr);
+    EXPECT_EQ((Strings{Stored("Plan"), View(kScalePopup).text}), (Strings{"1:2", "1:10"}));
+    ASSERT_EQ(Pick(kLayerList, 0), kNoErr);
+    ASSERT_EQ(Pick(kScalePopup, 30), kNoErr);
+    EXPECT_EQ((Strings{Stored("Plan"), Stored("Notes"), Stored("Detail")}), (Strings{"1:4", "1:4", "1:10"}));
 }
 
 TEST_F(ScaleSectionTest, RemovingAScaleNoLayerCarriesChangesNothing) {

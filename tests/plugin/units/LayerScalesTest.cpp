@@ -1,6 +1,6 @@
-// Scales on layers: inheritance from the top-level layer and the stored default, whole-tree
-// writes, the special layers held at 1:1, the current scale loaded from a layer or art, the
-// document-based scale and the scale table lookup.
+// Scales on layers: inheritance from the nearest parent that stores one and the stored
+// default, tree writes, the special layers held at 1:1, the current scale loaded from a layer
+// or art, the document-based scale and the scale table lookup.
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -29,28 +29,30 @@ struct LayerScalesTest : LayerHostFixture {
     }
 };
 
-TEST_F(LayerScalesTest, ASublayerTakesItsTopLevelLayersScaleAndTheWholeTreeStoresIt) {
+TEST_F(LayerScalesTest, ASublayerTakesItsNearestParentsScaleAndTheLayersReadingItStoreIt) {
     SetStyle(kLayerBasedScaleStyle);
     doc_->addLayer("Plan");
     AddSublayer("Plan", "Walls");
     doc_->insertLayer(Layer("Walls"), kPlaceInsideOnTop, "Doors");
     AddSublayer("Plan", "Furniture");
     Store("Plan", 25, 50, "1:50");
-    Store("Walls", 15, 48, "1/4\" = 1'-0\"");  // a middle layer's own entries are not consulted
+    Store("Walls", 15, 48, "1/4\" = 1'-0\"");  // a middle layer's own scale is what the layers in it read
 
     const StoredScale doors = Read("Doors");
-    EXPECT_EQ(doors.id, 25);
-    EXPECT_FLOAT_EQ(doors.scaler, 50);
-    EXPECT_EQ(doors.label, "1:50");
-    for (const char* title : {"Plan", "Walls", "Doors", "Furniture"}) EXPECT_STORED(title, 25, 50, "1:50");
-    EXPECT_FALSE(Stored("Layer 1").has_value());  // another tree is left alone
+    EXPECT_EQ(doors.id, 15);
+    EXPECT_FLOAT_EQ(doors.scaler, 48);
+    EXPECT_EQ(doors.label, "1/4\" = 1'-0\"");
+    for (const char* title : {"Walls", "Doors"}) EXPECT_STORED(title, 15, 48, "1/4\" = 1'-0\"");
+    EXPECT_STORED("Plan", 25, 50, "1:50");
+    EXPECT_FALSE(Stored("Furniture").has_value());  // it reads Plan's
+    EXPECT_FALSE(Stored("Layer 1").has_value());    // another tree is left alone
 
-    // In document-based style every ordinary layer carries the document's scale.
+    // In document-based style another tree is given the document's scale, never a sublayer's own.
     SetStyle(kDocumentBasedScaleStyle);
     doc_->editDict(doc_->dictionaryOf(Layer("Doors")))->entries.clear();
-    EXPECT_EQ(Read("Doors").label, "1:50");
-    EXPECT_STORED("Doors", 25, 50, "1:50");
-    EXPECT_STORED("Layer 1", 25, 50, "1:50");
+    EXPECT_EQ(Read("Doors").label, "1/4\" = 1'-0\"");
+    EXPECT_STORED("Doors", 15, 48, "1/4\" = 1'-0\"");
+    EXPECT_FALSE(Stored("Layer 1").has_value());
 }
 
 TEST_F(LayerScalesTest, ALayersOwnEntriesAreReadAndNothingIsWritten) {
