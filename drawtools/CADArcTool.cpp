@@ -27,7 +27,7 @@ constexpr int32_t kRadiusTooSmallMessage = 20;  // 17020
 // first click (written back into the clicks).
 AIErr ArcByRadius() {
     if (g->useNumericInputValues) {
-        const AIReal r = g->inputArcByRadiusRadius;
+        const AIReal r = DrawnLength(g->inputArcByRadiusRadius);
         g->secondClick = PointAlong(g->firstClick, r, DegreesToRadians(g->inputArcByRadiusStartAngle));
         g->endPoint = PointAlong(g->firstClick, r, DegreesToRadians(g->inputArcByRadiusEndAngle));
     }
@@ -61,7 +61,7 @@ AIErr ArcByPoints() {
     const AIReal a = Angle(p1, p2) + kHalfPi;
     const AIRealPoint u = Polar(1.0f, a);
     const double s = g->useNumericInputValues
-                         ? CentreOffsetForRadius(g->inputArcByPointsRadius, Distance(m, p1))
+                         ? CentreOffsetForRadius(DrawnLength(g->inputArcByPointsRadius), Distance(m, p1))
                          : (static_cast<double>(e.h) - m.h) * u.h + (static_cast<double>(e.v) - m.v) * u.v;
     const AIRealPoint o = PointAlong(m, static_cast<AIReal>(s), a);
     return CommandHeld() ? constructArcSegment(o, p2, p1, g->group) : constructArcSegment(o, p1, p2, g->group);
@@ -90,7 +90,7 @@ AIErr BuildArcByPointsFromDialog() {
 
 bool arcByPointsRadiusFits() {
     // Measured between the clicks as made: half the chord may be the radius (a half circle).
-    if (g->inputArcByPointsRadius >= Distance(g->firstClick, g->secondClick) / 2) return true;
+    if (DrawnLength(g->inputArcByPointsRadius) >= Distance(g->firstClick, g->secondClick) / 2) return true;
     char text[512];
     GetPlotwiseString(kMessageList, kRadiusTooSmallMessage, text, sizeof text);
     doDialogInputErrorDialog(text);

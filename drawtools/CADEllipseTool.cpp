@@ -129,5 +129,6 @@ AIErr BuildEllipseFromDialog() {
     const bool centreTool = g->curTool && g->curTool == g->cadcirclecentertool;
     if (!centreTool && !(g->curTool && g->curTool == g->cadcircletool)) return kNoErr;
     // The height is negated: from a corner the ellipse extends right of and below the click.
-    return doInputCADCircleTool(ModeOfTool(centreTool), g->inputEllipseWidth, -g->inputEllipseHeight);
+    return doInputCADCircleTool(ModeOfTool(centreTool), DrawnLength(g->inputEllipseWidth),
+                                -DrawnLength(g->inputEllipseHeight));
 }

@@ -21,6 +21,7 @@
 #include "artwork/AxonometricConstraint.h"
 #include "artwork/DrawingLayer.h"
 #include "units/NumericFields.h"
+#include "units/LayerScales.h"
 #include "units/PlotwiseUnits.h"
 
 namespace {
@@ -77,6 +78,23 @@ AIErr SnapEnd(AIRealPoint* end, LineEnd* join) {
     AnchorHit hit;
     if (AIErr err = SnapToAnchorOrGrid(end, true, &hit)) return err;
     return JoinableEnd(hit, join);
+}
+
+// The line lies on one layer, the one it starts on: that of the path it extends from its
+// start (whose scale it is then dragged, typed and tracked at), else the user's drawing layer.
+// Its end joins only a path of that layer: another layer's path end is snapped to but not
+// joined, as a join would move the line, or that path's art, between layers.
+AIErr KeepToOneLayer(const LineEnd& start, LineEnd* end) {
+    AILayerHandle layer = g->saveLayer;
+    if (start.joinable()) {
+        if (AIErr err = sAIArt->GetLayerOfArt(start.path, &layer)) return err;
+        (void)LoadLayerScale(layer, /*mend=*/false);  // read only, as at a press
+    }
+    if (!end || !end->joinable()) return kNoErr;
+    AILayerHandle its = nullptr;
+    if (AIErr err = sAIArt->GetLayerOfArt(end->path, &its)) return err;
+    if (its != layer) *end = LineEnd{};
+    return kNoErr;
 }
 
 // --- direction constraints ---
@@ -232,10 +250,12 @@ AIErr doCADLineTool() {
     if (AIErr err = SnapStart(g->firstClick, true, &start)) return err;
     AIRealPoint e = g->endPoint;
     if (AIErr err = SnapEnd(&e, &end)) return err;
+    if (!g->prefs.okToConnectCADlinePaths) start = end = LineEnd{};
+    if (AIErr err = KeepToOneLayer(start, &end)) return err;
     const AIRealPoint s = g->startingPoint;
     ConstrainDirection(s, &e);
     if (AIErr err = TrackLine(s, e, RadiansToDegrees(Angle(s, e)))) return err;
-    if (!g->prefs.okToConnectCADlinePaths || (!start.joinable() && !end.joinable())) return drawLine(s, e, g->group);
+    if (!start.joinable() && !end.joinable()) return drawLine(s, e, g->group);
     if (AIErr err = JoinLine(start, end, e)) return err;
     return DropEmptyGroup();
 }
@@ -255,9 +275,15 @@ AIErr doInputCADLineTool(double length, double angle) {
     return DropEmptyGroup();
 }
 
-AIErr doPlotwiseLineDialog(const AIToolMessage* message) { return OpenNumericInputDialog(16720, message); }
+AIErr doPlotwiseLineDialog(const AIToolMessage* message) {
+    // A typed line joins the path it starts on: its length is taken at that path's scale.
+    LineEnd start;
+    if (AIErr err = SnapStart(g->startingPoint, false, &start)) return err;
+    if (AIErr err = KeepToOneLayer(start, nullptr)) return err;
+    return OpenNumericInputDialog(16720, message);
+}
 
-AIErr BuildLineFromDialog() { return doInputCADLineTool(g->inputLineLength, g->inputLineAngle); }
+AIErr BuildLineFromDialog() { return doInputCADLineTool(DrawnLength(g->inputLineLength), g->inputLineAngle); }
 
 namespace {
 

@@ -1,7 +1,9 @@
 // The CAD line tool: a straight line from the press to the cursor whose ends snap to
 // anchors (else the grid), whose direction can be held to 45-degree steps, the axonometric
 // axes, a frozen or a fixed angle, and which extends, closes or merges open paths when it
-// starts or ends on their end anchors. A click opens "CADLine" (length, angle, rise, run).
+// starts or ends on their end anchors. A line that extends a path from its start lies on
+// that path's layer and is dragged, typed and tracked at its scale; its end joins only a
+// path of the layer it lies on. A click opens "CADLine" (length, angle, rise, run).
 #pragma once
 
 #include <cstdint>

@@ -82,5 +82,5 @@ AIErr BuildRectFromDialog() {
     const bool centreTool = g->curTool && g->curTool == g->cadrectcentertool;
     if (!centreTool && !(g->curTool && g->curTool == g->cadrecttool)) return kNoErr;
     // The height is negated: from a corner the rectangle extends right of and below the click.
-    return doInputCADRectTool(ModeOfTool(centreTool), g->inputRectWidth, -g->inputRectHeight);
+    return doInputCADRectTool(ModeOfTool(centreTool), DrawnLength(g->inputRectWidth), -DrawnLength(g->inputRectHeight));
 }

@@ -50,13 +50,14 @@ AIErr CentreOn(AIArtHandle ellipse, AIRealPoint centre) {
 
 void BuildCylinder() {
     const AIRealPoint centre = g->firstClick;
-    if (sAIShapeConstruction->NewPointSizeOval(g->firstClick, {g->inputCylinderWidth, g->inputCylinderHeight}, false,
-                                               false, true, &g->depthArt) != kNoErr)
+    if (sAIShapeConstruction->NewPointSizeOval(
+            g->firstClick, {DrawnLength(g->inputCylinderWidth), DrawnLength(g->inputCylinderHeight)}, false, false,
+            true, &g->depthArt) != kNoErr)
         return;
     (void)ProjectAxonometric(g->depthArt, g->primitiveFirstFace, &g->prefs.isoView);
     (void)CentreOn(g->depthArt, centre);
     // A negative length stands the body on the other side of the base, and it is kept there.
-    const AIReal length = std::fabs(g->inputCylinderLength);
+    const AIReal length = std::fabs(DrawnLength(g->inputCylinderLength));
     const int32_t side = g->inputCylinderLength < 0 ? kCylinderBehind : kCylinderAhead;
     CylinderAxis axis;
     if (!GetCylinderAxis(g->primitiveFirstFace, side, &axis)) return;
@@ -83,7 +84,8 @@ AIErr doInputCubeTool() {
         g->drawingPrimitive = 1;
         if (prepPrimitiveGroup() == kCADErr) return kCADErr;  // the user has been told why
     }
-    const AIReal w = g->inputCubeWidth, h = g->inputCubeHeight, d = g->inputCubeDepth;
+    const AIReal w = DrawnLength(g->inputCubeWidth), h = DrawnLength(g->inputCubeHeight),
+                 d = DrawnLength(g->inputCubeDepth);
     (void)CubeFace(kAxoLeftFace, w, h, &g->depthArt);
     (void)CubeFace(kAxoRightFace, d, h, &g->depthArt2);
     (void)CubeFace(kAxoTopFace, w, d, &g->depthArt3);

@@ -56,8 +56,8 @@ void PlaceClick(AIReal w, AIReal h, bool centred) {
 }
 
 AIErr BuildDepthShape(bool oval) {
-    const AIReal w = oval ? g->inputEllipseWidth : g->inputRectWidth;
-    const AIReal h = oval ? g->inputEllipseHeight : g->inputRectHeight;
+    const AIReal w = DrawnLength(oval ? g->inputEllipseWidth : g->inputRectWidth);
+    const AIReal h = DrawnLength(oval ? g->inputEllipseHeight : g->inputRectHeight);
     const AIToolHandle plainTool = oval ? g->depthEllipseTool : g->depthRectTool;
     return OnFace(oval ? g->inputEllipseFace : g->inputRectFace, [&]() -> AIErr {
         if (AIErr err = RefuseClosedCurrentLayer()) return err;  // the shape goes on the current layer
@@ -104,7 +104,8 @@ void storeDepthFaceChoices(ADMDialogRef dialog) {
 bool depthGridHasWholeSteps() {
     if (SetGridSpacingAndSubdivisions() != kNoErr) return true;  // the builder says nothing either
     const AIReal inc = g->gridSnapInc;
-    if (WholeSteps(g->inputRectWidth, inc) != 0 && WholeSteps(g->inputRectHeight, inc) != 0) return true;
+    if (WholeSteps(DrawnLength(g->inputRectWidth), inc) != 0 && WholeSteps(DrawnLength(g->inputRectHeight), inc) != 0)
+        return true;
     char text[512] = {}, step[256] = {};
     GetPlotwiseString(kMessageList, kGridTooSmallMessage, text, sizeof text);
     doScaleAndUnits(0, inc, step, 1, static_cast<int16_t>(g->prefs.NumericInputUnits),
@@ -119,8 +120,8 @@ AIErr doPerspectiveInputEllipseTool() { return BuildDepthShape(true); }
 AIErr InputAxonometricGridTool() {
     return OnFace(g->inputRectFace, []() -> AIErr {
         if (AIErr err = SetGridSpacingAndSubdivisions()) return err;
-        const AIReal w = WholeSteps(g->inputRectWidth, g->gridSnapInc);
-        const AIReal h = WholeSteps(g->inputRectHeight, g->gridSnapInc);
+        const AIReal w = WholeSteps(DrawnLength(g->inputRectWidth), g->gridSnapInc);
+        const AIReal h = WholeSteps(DrawnLength(g->inputRectHeight), g->gridSnapInc);
         PlaceClick(w, h, false);
         g->endPoint = {g->firstClick.h + w, g->firstClick.v - h};
         (void)sAIPathStyle->GetCurrentPathStyle(&g->gridObjStyle, nullptr, nullptr);  // else the last one

@@ -26,8 +26,9 @@ struct DrawToolGlobals : DimToolGlobals {
 
     int cancelledInputDialog = 0;  // the last numeric-input dialog was left with Cancel
 
-    // --- numeric inputs: lengths in points at drawing size (typed length / scaler), angles
-    // in degrees; each dialog opens with the last accepted values; never saved ---
+    // --- numeric inputs: lengths in points at full size, as typed (drawn at the scale of
+    // the layer their tool draws on), angles in degrees; each dialog opens with the last
+    // accepted values; never saved ---
     AIReal inputRectWidth = 72.0f, inputRectHeight = 72.0f;  // shared with the depth rectangle and grid
     int32_t inputRectFace = kInputLeftFace;
     AIReal inputEllipseWidth = 72.0f, inputEllipseHeight = 72.0f;  // shared with the depth ellipse
@@ -41,7 +42,7 @@ struct DrawToolGlobals : DimToolGlobals {
     AIReal inputArcByRadiusRadius = 0.0f, inputArcByRadiusStartAngle = 0.0f, inputArcByRadiusEndAngle = 90.0f;
     AIReal inputTanPerpLineLength = 72.0f;
     int32_t inputTanPerpLineDirection = 3, inputTanPerpLineDrawWhich = 1;
-    AIReal inputOffsetDistance = 18.0f;  // at full size, as typed
+    AIReal inputOffsetDistance = 18.0f;
     int32_t inputOffsetDirection = 1;
 
     // --- line tool: the angle the command key froze, kept until a drag with neither shift

@@ -59,14 +59,14 @@ const NumericInputField kTanPerpLineFields[] = {
 // The distance is stored as typed, sign and all; the offset's choices then make it the
 // distance and the side.
 const NumericInputField kOffsetFields[] = {
-    {4, K::kSize, +[]() -> AIReal& { return g->inputOffsetDistance; }, true},
+    {4, K::kSize, +[]() -> AIReal& { return g->inputOffsetDistance; }},
 };
 const NumericInputField kFilletFields[] = {
-    {4, K::kDistance, +[]() -> AIReal& { return g->prefs.filletRadius; }, true},
+    {4, K::kDistance, +[]() -> AIReal& { return g->prefs.filletRadius; }},
 };
 const NumericInputField kChamferFields[] = {
-    {4, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance1; }, true},
-    {6, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance2; }, true},
+    {4, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance1; }},
+    {6, K::kCut, +[]() -> AIReal& { return g->prefs.chamferDistance2; }},
 };
 const NumericInputField kCubeFields[] = {
     {4, K::kSize, +[]() -> AIReal& { return g->inputCubeWidth; }},
@@ -82,7 +82,7 @@ const NumericInputField kCylinderFields[] = {
 // The wall tool lies above this folder: its builder is reached through its service.
 AIErr BuildWallFromDialog() {
     auto build = PlotwiseService().doInputWallTool;
-    return build ? build(g->inputWallLength, DegreesToRadians(g->inputWallAngle)) : kNoErr;
+    return build ? build(DrawnLength(g->inputWallLength), DegreesToRadians(g->inputWallAngle)) : kNoErr;
 }
 
 // Every dialog of the drawing tools. A row's choice fields (radios, check boxes, pop-ups)

@@ -80,6 +80,8 @@ void SetLengthFieldText(ADMItemRef item, double drawnPoints) {
                        drawnPoints * InputScaleFactor());
 }
 
+AIReal DrawnLength(double typedPoints) { return static_cast<AIReal>(typedPoints / InputScaleFactor()); }
+
 void SetTypedLengthFieldText(ADMItemRef item, double typedPoints) {
     SetLengthFieldText(item, typedPoints / InputScaleFactor());
 }
@@ -120,8 +122,7 @@ ASErr initNumericInputDialog(ADMDialogRef dialog) {
         ADMItemRef item = sADMDialog->GetItem(dialog, f.item);
         if (!item) continue;
         if (f.kind != K::kAngle) {
-            if (f.fullSize) SetTypedLengthFieldText(item, f.value());
-            else SetLengthFieldText(item, f.value());
+            SetTypedLengthFieldText(item, f.value());
             sADMItem->SetNotifyProc(item,
                                     row->fieldNotifier ? row->fieldNotifier : Guarded<&inputFldChangedNotifierProc>);
         } else {
@@ -152,7 +153,7 @@ void numericInputOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
                 (void)RefuseFieldInput(dialog, f.item, why);
                 return;
             }
-            f.value() = static_cast<AIReal>(f.fullSize ? typed : typed / InputScaleFactor());
+            f.value() = static_cast<AIReal>(typed);
         }
         if (row->storeChoices) row->storeChoices(dialog);
         if (row->accept && !row->accept()) {
@@ -184,7 +185,7 @@ void inputFldChangedNotifierProc(ADMItemRef item, ADMNotifierRef notifier) {
         // unit and precision (the field holding it in full); a text that does not read
         // stays as typed.
         if (ReadTypedLength(sADMItem->GetDialog(item), static_cast<int16_t>(sADMItem->GetID(item)), &typed))
-            SetLengthFieldText(item, typed / InputScaleFactor());
+            SetTypedLengthFieldText(item, typed);
     }
     sADMItem->DefaultNotify(item, notifier);
 }

@@ -1,12 +1,13 @@
 // The numeric-input dialogs through which a tool takes typed values: one catalogue row per
 // dialog (name, template, the fields it fills from the global record and stores back, the
 // builder its OK runs) and the routines every row shares. A length field shows the stored
-// drawn length times the scale factor in the numeric-input unit, is re-written in that unit
-// whenever the user changes it, and is stored as the typed length divided by the scale
-// factor (one its tool may use again on other art is held as typed, and divided by the
-// scale of that art's layer where it is used); an angle field shows and takes degrees. A
-// field shows its length rounded to the numeric-input precision but holds it in full: while
-// its text is the one shown, the full length is what is used. OK stores the fields in order
+// length in the numeric-input unit and is re-written in that unit whenever the user changes
+// it. A length is stored as typed, the real one, and shown so whatever layer is current; its
+// tool draws it at the scale of the layer it draws on (DrawnLength), which is current then: a
+// new shape's, the current layer's; a joining line's, its path's; an edit's, the edited art's.
+// An angle field shows and takes degrees. A field shows its length rounded to the
+// numeric-input precision but holds it in full: while its text is the one shown, the full
+// length is what is used. OK stores the fields in order
 // and stops at the first one that does not read, a length too large for the drawing, a size
 // of zero (or one too small to draw) or a distance below zero, saying why, activating it
 // and keeping the dialog open; only when every field is good, and the row's own check
@@ -21,7 +22,7 @@
 #include "AITool.h"
 
 enum class InputFieldKind : int16_t {
-    kLength,    // typed length, stored divided by the scale factor
+    kLength,    // a typed length
     kAngle,     // degrees, the host's numeric degree field
     kDistance,  // a length that may not be negative (a fillet radius: 0 is a sharp corner)
     kSize,      // a length that may not be zero (a width, a radius)
@@ -34,9 +35,6 @@ struct NumericInputField {
     int16_t item;
     InputFieldKind kind;
     InputValue value;
-    // A length its tool may use again on other art (a fillet's radius, an offset's distance):
-    // held as typed, and drawn at the scale of the layer of the art it is used on.
-    bool fullSize = false;
 };
 
 struct NumericInputDialog {
@@ -77,7 +75,7 @@ void inputFldChangedNotifierProc(ADMItemRef item, ADMNotifierRef notifier);
 // The length as the dialogs show it: the drawn length times the scale factor, formatted
 // in the numeric-input unit and precision; the field holds the length in full.
 void SetLengthFieldText(ADMItemRef item, double drawnPoints);
-// The same for a length held as typed (NumericInputField::fullSize).
+// The same for a length held as typed, the real one.
 void SetTypedLengthFieldText(ADMItemRef item, double typedPoints);
 // The item's length: the one it holds while it shows the text it was given, else its text
 // read in the numeric-input unit. The real-world length in points, or false when the text
@@ -90,3 +88,5 @@ std::string LengthFieldRefusal(ADMDialogRef dialog, int16_t item, InputFieldKind
 void ForgetHeldLength(ADMItemRef item);
 // The scale factor lengths are divided by (1 where the preferences hold none that is usable).
 double InputScaleFactor();
+// A length held as typed, drawn at the scale in force (InputScaleFactor).
+AIReal DrawnLength(double typedPoints);

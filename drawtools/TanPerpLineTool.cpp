@@ -157,5 +157,5 @@ void storeTanPerpLineChoices(ADMDialogRef dialog) {
 }
 
 AIErr BuildTanPerpLineFromDialog() {
-    return doInputTanPerpLineTool(g->inputTanPerpLineDirection, g->inputTanPerpLineLength);
+    return doInputTanPerpLineTool(g->inputTanPerpLineDirection, DrawnLength(g->inputTanPerpLineLength));
 }

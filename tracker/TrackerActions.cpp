@@ -205,18 +205,28 @@ AIErr TransformSelection(ADMDialogRef panel) {
 
 // --- move ---
 
+// The offset is a real length, as typed: its fields show it so at any scale.
 void WriteMoveOffset(ADMDialogRef panel, bool fromXY) {
     const AIRealPoint origin{0, 0};
     const AIRealPoint& pt = g->CADtrackerMovePt;
     if (fromXY) {
-        WriteTrackerLength(panel, kMoveDistance, sAIRealMath->AIRealPointLength(&origin, &pt));
+        WriteTrackerRealLength(panel, kMoveDistance, sAIRealMath->AIRealPointLength(&origin, &pt));
         AIReal degrees = sAIRealMath->RadianToDegree(sAIRealMath->AIRealPointAngle(&origin, &pt));
         if (degrees == kMissingValue) degrees = 0;
         if (ADMItemRef angle = Item(panel, kMoveAngle)) sADMItem->SetFloatValue(angle, degrees);
     } else {
-        WriteTrackerLength(panel, kMoveX, pt.h);
-        WriteTrackerLength(panel, kMoveY, pt.v);
+        WriteTrackerRealLength(panel, kMoveX, pt.h);
+        WriteTrackerRealLength(panel, kMoveY, pt.v);
     }
+}
+
+// The real offset drawn at the scale of the layer the selection lies on, read now; false when
+// the selection has no one scale (the read-out offers no action on it then).
+AIErr DrawnMoveOffset(AIRealPoint* drawn, bool* found) {
+    AIReal scaler = 1;
+    if (AIErr err = tracker::SelectionScaler(&scaler, found)) return err;
+    *drawn = {g->CADtrackerMovePt.h / scaler, g->CADtrackerMovePt.v / scaler};
+    return kNoErr;
 }
 
 // --- repeat ---
@@ -295,6 +305,7 @@ AIErr Repeat(ADMDialogRef panel, const std::vector<AIArtHandle>& selected) {
     }
     int64_t copies = 0;
     const int64_t cells = (int64_t{columns} + 1) * (int64_t{rows} + 1) - 1;
+    if (cells == 0) return kNoErr;  // no copy to make: no group to put it in either
     if (AIErr err = CopiesAsked(selected, cells, &copies)) return err;
     if (copies > kMostRepeatCopies) return ShowCoreMessage(kTooManyCopiesMessage);
     if (AIErr err = PrepareGroupBesideSelection(selected.front())) return err;
@@ -355,10 +366,10 @@ AIErr doCADtrackerSetupMove(ADMItemRef item) {
         angle = true;
         distance = !Empty(panel, kMoveDistance);
     } else if (id == kMoveX || id == kMoveY || id == kMoveDistance) {
-        if (Empty(panel, id)) WriteTrackerLength(panel, id, 0.0);
+        if (Empty(panel, id)) WriteTrackerRealLength(panel, id, 0.0);
         double value = 0;
-        if (!ParseTrackerLength(panel, id, &value)) return kCADErr;  // left as typed
-        WriteTrackerLength(panel, id, value);
+        if (!ParseTrackerRealLength(panel, id, &value)) return kCADErr;  // left as typed
+        WriteTrackerRealLength(panel, id, value);
         accepted = true;
         x = id == kMoveX || (id == kMoveY && !Empty(panel, kMoveX));
         y = id == kMoveY || (id == kMoveX && !Empty(panel, kMoveY));
@@ -368,13 +379,13 @@ AIErr doCADtrackerSetupMove(ADMItemRef item) {
     bool offset = false;
     if (x && y) {
         double h = 0, v = 0;
-        if (!ParseTrackerLength(panel, kMoveX, &h) || !ParseTrackerLength(panel, kMoveY, &v)) return kCADErr;
+        if (!ParseTrackerRealLength(panel, kMoveX, &h) || !ParseTrackerRealLength(panel, kMoveY, &v)) return kCADErr;
         g->CADtrackerMovePt = {static_cast<AIReal>(h), static_cast<AIReal>(v)};
         WriteMoveOffset(panel, true);
         offset = true;
     } else if (distance && angle) {
         double length = 0;
-        if (!ParseTrackerLength(panel, kMoveDistance, &length)) return kCADErr;
+        if (!ParseTrackerRealLength(panel, kMoveDistance, &length)) return kCADErr;
         sAIRealMath->AIRealPointLengthAngle(static_cast<AIReal>(length),
                                             sAIRealMath->DegreeToRadian(FloatValue(panel, kMoveAngle)),
                                             &g->CADtrackerMovePt);
@@ -390,6 +401,10 @@ AIErr doCADtrackerMove() {
     std::vector<AIArtHandle> selected;
     if (AIErr err = SelectedArt(selected)) return err;
     if (selected.empty()) return ShowCoreMessage(kSelectObjectsMessage);
+    AIRealPoint offset{};
+    bool found = false;
+    if (AIErr err = DrawnMoveOffset(&offset, &found)) return err;
+    if (!found) return tracker::resetTrackerWindowForMultipleScaledObjects();
     const bool copying = g->moveCopy || CopyModifier();
     if (copying)
         if (AIErr err = PrepareGroupBesideSelection(selected.front())) return err;
@@ -397,7 +412,7 @@ AIErr doCADtrackerMove() {
     const int moveCopy = g->moveCopy;
     if (copying) g->moveCopy = 1;
     AIRealMatrix first{};
-    sAIRealMath->AIRealMatrixSetTranslate(&first, g->CADtrackerMovePt.h, g->CADtrackerMovePt.v);
+    sAIRealMath->AIRealMatrixSetTranslate(&first, offset.h, offset.v);
     const AIErr err = WalkEveryLayer(&first, nullptr);
     g->moveCopy = moveCopy;
     if (err) return err;

@@ -19,13 +19,16 @@ constexpr int32_t kMostRepeatCount = 1000000;
 AIErr doCADtrackerTransform();
 // The pending move offset from the move fields after a change of `item`: 0, or 'CADE' when
 // a length it needs does not read (nothing is said; the text stays as typed and the offset
-// as it was).
+// as it was). The offset is the real one typed, shown as typed at any scale.
 AIErr doCADtrackerSetupMove(ADMItemRef item);
+// Moves the selection by the offset drawn at the scale of the layer it lies on, read when the
+// move is made; a selection with no one scale is moved nowhere (the read-out is emptied).
 AIErr doCADtrackerMove();
 // 1 when the columns or the rows count is at least 1.
 int16_t doCADtrackerSetupRepeat(ADMItemRef item);
 // The spacing of each direction that repeats must read as a length (an empty one too):
-// otherwise the user is told its format is not correct and nothing is copied.
+// otherwise the user is told its format is not correct and nothing is copied. A grid of one
+// cell changes nothing.
 AIErr doCADtrackerRepeat();
 AIErr doCADtrackerAreaTransform();
 

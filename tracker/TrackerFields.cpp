@@ -39,9 +39,13 @@ void FormatTrackerValue(double value, char* out, int32_t power, double error) {
                       error);
 }
 
+bool ParseTrackerRealLength(ADMDialogRef dialog, int32_t id, double* real) {
+    return parseFieldInput(dialog, static_cast<int16_t>(id), real, g->prefs.CADtrackerUnits) != 0;
+}
+
 bool ParseTrackerLength(ADMDialogRef dialog, int32_t id, double* value) {
     double typed = 0;
-    if (!parseFieldInput(dialog, static_cast<int16_t>(id), &typed, g->prefs.CADtrackerUnits)) return false;
+    if (!ParseTrackerRealLength(dialog, id, &typed)) return false;
     *value = typed / TrackerScaler();
     return true;
 }
@@ -57,6 +61,12 @@ void WriteTrackerLength(ADMDialogRef dialog, int32_t id, double value) {
     char text[kTrackerTextSize];
     FormatTrackerValue(value, text, 1);
     ShowHeldFieldValue(dialog, static_cast<int16_t>(id), text, value * TrackerScaler());
+}
+
+void WriteTrackerRealLength(ADMDialogRef dialog, int32_t id, double real) {
+    char text[kTrackerTextSize];
+    FormatTrackerValue(real / TrackerScaler(), text, 1);
+    ShowHeldFieldValue(dialog, static_cast<int16_t>(id), text, real);
 }
 
 void WriteTrackerArea(ADMDialogRef dialog, int32_t id, double value) {

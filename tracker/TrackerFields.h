@@ -26,9 +26,13 @@ void FormatTrackerValue(double value, char* out, int32_t power, double error = 0
 bool ParseTrackerLength(ADMDialogRef dialog, int32_t id, double* value);
 // The same as an area, in square document points.
 bool ParseTrackerArea(ADMDialogRef dialog, int32_t id, double* value);
+// The same as the real length typed (at full size, in points), whatever the scale.
+bool ParseTrackerRealLength(ADMDialogRef dialog, int32_t id, double* real);
 // Writes a length in document points (an area in square points) into the item as the
 // tracker shows it, the item holding the value in full for the actions to read.
 void WriteTrackerLength(ADMDialogRef dialog, int32_t id, double value);
+// The same for a real length (at full size, in points), which the item holds exactly.
+void WriteTrackerRealLength(ADMDialogRef dialog, int32_t id, double real);
 void WriteTrackerArea(ADMDialogRef dialog, int32_t id, double value);
 // The angle popups (Transform angle 11, Move angle 28): degrees from -360 to 360 at the
 // style's decimal precision, the angles of menu 17020, value 0.

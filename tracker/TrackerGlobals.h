@@ -27,7 +27,8 @@ struct TrackerGlobals : PanelGlobals {
     // The scaler the read-out last wrote its fields at, which the actions read them back
     // at (0: nothing shown since the panel was emptied, the current scale).
     float readOutScaler = 0.0f;
-    // The offset the Move button applies, kept from one move field to the next.
+    // The offset the Move button applies, kept from one move field to the next: the real one
+    // typed, in points at full size.
     AIRealPoint CADtrackerMovePt{};
     // Keys of the last press or keystroke in the panel, as the bits above.
     int32_t trackerModifiers = 0;

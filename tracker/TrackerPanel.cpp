@@ -214,6 +214,7 @@ AIErr WriteCADtrackerWindowPrefs(ADMDialogRef dialog) { return WritePanelPrefs(k
 void RefreshCADtrackerWindowFromPrefs(ADMDialogRef dialog) {
     SetupCADtrackerUnitsPopup(dialog);
     SetupCheckBox(dialog, kShowInfoCheckBox, g->prefs.showCADtrackerInfo);
+    RefreshReadOut();  // in the units and precision loaded, a selection or none
 }
 
 void showOrHideTrackerOptions(ADMItemRef popout) { AdjustPanelOptions(kTrackerFrame, popout); }

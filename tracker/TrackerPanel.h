@@ -19,8 +19,8 @@ extern const PanelFrame kTrackerFrame;
 AIErr createTrackerWindow();
 ASErr initTrackerWindowProc(ADMDialogRef dialog);
 AIErr WriteCADtrackerWindowPrefs(ADMDialogRef dialog);
-// The units popups and the Info check box shown again from the preferences after a preset
-// is loaded.
+// The units popups, the Info check box and the read-out shown again from the preferences
+// after a preset is loaded.
 void RefreshCADtrackerWindowFromPrefs(ADMDialogRef dialog);
 // Entry 0 of the popout reads "hide options" and the panel is 524 high while the options
 // are shown, else "show options" and 144 (only Info).

@@ -296,16 +296,24 @@ AIErr MeasurePath(AIArtHandle art, Measure& m) {
     return kNoErr;
 }
 
-AIErr MeasureOne(AIArtHandle art, Measure& m, Outcome* outcome) {
+// Counts the art unless it is a layer group, a dimension or a part of one (a member of a
+// dimension), which are not measured, and checks its scale against the others'.
+AIErr CountOne(AIArtHandle art, Measure& m, Outcome* outcome, bool* counted) {
+    *counted = false;
     ASBoolean layerGroup = false;
     if (AIErr err = sAIArt->IsArtLayerGroup(art, &layerGroup)) return err;
     if (layerGroup) return kNoErr;
-    // A dimension or a part of one (a member of a dimension) is not measured.
     if (AIErr err = LearnParent(art, m)) return err;
     if (m.parentDimension || IsDimensionArt(art)) return kNoErr;
     ++m.counted;
-    if (AIErr err = CheckScale(art, m, outcome)) return err;
-    if (*outcome != Outcome::measured) return kNoErr;
+    *counted = true;
+    return CheckScale(art, m, outcome);
+}
+
+AIErr MeasureOne(AIArtHandle art, Measure& m, Outcome* outcome) {
+    bool counted = false;
+    if (AIErr err = CountOne(art, m, outcome, &counted)) return err;
+    if (!counted || *outcome != Outcome::measured) return kNoErr;
     int16_t type = 0;
     if (AIErr err = sAIArt->GetArtType(art, &type)) return err;
     if (type == kCompoundPathArt) {
@@ -584,6 +592,25 @@ AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art) {
     ReadOutScale scale;
     if (AIErr err = ScaleOfArt(m.scaled, &scale)) return err;
     return ReportMeasure(m, art, scale);
+}
+
+AIErr SelectionScaler(AIReal* scaler, bool* found) {
+    *found = false;
+    std::vector<AIArtHandle> list;
+    if (AIErr err = MatchingArt(true, list)) return err;
+    Measure m;
+    Outcome outcome = Outcome::measured;
+    bool counted = false;
+    for (AIArtHandle each : list) {
+        if (AIErr err = CountOne(each, m, &outcome, &counted)) return err;
+        if (outcome == Outcome::multipleScales) return kNoErr;
+    }
+    if (!m.scaleKnown) return kNoErr;
+    ReadOutScale scale;
+    if (AIErr err = ScaleOfArt(m.scaled, &scale)) return err;
+    *scaler = std::isfinite(scale.scaler) && scale.scaler > 0 ? scale.scaler : 1.0f;
+    *found = true;
+    return kNoErr;
 }
 
 AIErr updateTrackerWindowLabels(int32_t lengthCaption, int32_t perimeterCaption) {

@@ -27,6 +27,10 @@ AIErr updateTrackerWindow(double x, double y, double w, double h, double width, 
 // actions; or measures one art object for the labels that describe art (geometry*). The
 // first failing host call's error is returned.
 AIErr updateTrackerWindowFromSelectedArt(AIArtHandle art);
+// The scaler of the layer the selection lies on, as the read-out reads it (dimensions have
+// none of their own), read without storing anything; *found false when the selection holds
+// nothing measured or mixes layers of different scales. Host errors are returned.
+AIErr SelectionScaler(AIReal* scaler, bool* found);
 // The captions of the length and perimeter rows: strings 17400 + n of list 17400.
 AIErr updateTrackerWindowLabels(int32_t lengthCaption, int32_t perimeterCaption);
 // Nothing to measure: the read-out emptied and every action disabled. Always 0.

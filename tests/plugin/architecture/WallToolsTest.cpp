@@ -108,8 +108,8 @@ TEST_F(WallToolsTest, TypedWallsAtADrawingScale) {
     std::sort(made.begin(), made.end(), [](const StoredWall& a, const StoredWall& b) { return a.start.h < b.start.h; });
     for (size_t i = 0; i < made.size(); ++i)
         EXPECT_PT(made[i].end, made[i].start.h + cases[i].dh, made[i].start.v + cases[i].dv, kTol);
-    // The dialog keeps the last wall for its next opening: its drawn length and its angle.
-    EXPECT_NEAR(g->inputWallLength, 30 * kMillimetre, 1e-3);
+    // The dialog keeps the last wall for its next opening: its real length and its angle.
+    EXPECT_NEAR(g->inputWallLength, 1500 * kMillimetre, 1e-3);
     EXPECT_FLOAT_EQ(g->inputWallAngle, 180);
 
     // Typed on from the end of the first house's wall, on its layer at 1:50, while a plan at

@@ -118,6 +118,21 @@ TEST_F(LineToolTest, TwoPathsMergeFromTheStartPathToTheEndPath) {
     EXPECT_FALSE(merged->closed);
     EXPECT_EQ(PathCount(), 1u);
     EXPECT_EQ(GroupCount(), 0u);
+
+    // Another layer's path is snapped to, never joined: neither the line nor art changes layers.
+    standin::ObjId c = 0;
+    session->hostEvent([&] {
+        const standin::ObjId first = doc->currentLayer();
+        doc->setCurrentLayer(doc->addLayer("Other"));
+        doc->addPolyline({{200, 0}, {200, 100}}, false, &c);
+        return doc->setCurrentLayer(first);
+    });
+    ASSERT_EQ(Drag({300, 0}, {200, 0}), kNoErr);
+    EXPECT_EQ(ArtOf(c)->segments.size(), 2u);
+    ASSERT_EQ(Drag({0, 100}, {200, 100}), kNoErr);
+    ASSERT_NE(ArtOf(c), nullptr);
+    EXPECT_PT(ArtOf(a)->segments.back().p, 200, 100, kTol);
+    EXPECT_EQ(PathCount(), 3u);
 }
 
 TEST_F(LineToolTest, UndoBetweenDragsAndAfterTheGestureRestoresJoinedPathsExactly) {

@@ -98,21 +98,21 @@ TEST_F(NumericInputDialogTest, TheCatalogueAndItsTemplates) {
 }
 
 TEST_F(NumericInputDialogTest, LengthsShowAndStoreRealWorldSizesUnderTheScale) {
-    // Drawing at half size: 72 drawn points are 144 real ones, 2 inches, 50.8 mm.
+    // Drawing at half size: the 72 points held are the real size, 1 inch, 25.4 mm.
     g->prefs.scaler = 2.0f;
     g->prefs.NumericInputUnits = 3;  // millimetres
     ADMDialogRef d = Open(16700);
-    EXPECT_EQ(Text(d, 4), "50.80 mm");
+    EXPECT_EQ(Text(d, 4), "25.40 mm");
     // Typed in another unit, the text comes back in the dialog's unit and precision.
     ASSERT_EQ(Act(d, Type(4, "1 in")), kNoErr);
     EXPECT_EQ(Text(d, 4), "25.40 mm");
     ASSERT_EQ(Act(d, Type(4, "100")), kNoErr);
     EXPECT_EQ(Text(d, 4), "100.00 mm");
     EXPECT_FLOAT_EQ(g->inputRectWidth, 72);  // typing stores nothing
-    // OK stores the drawn length: 100 mm real is 50 mm drawn.
+    // OK stores the real length, 100 mm; the next opening shows it again at any scale.
     ASSERT_EQ(Act(d, Press(1)), kNoErr);
-    EXPECT_NEAR(g->inputRectWidth, 50 / 25.4 * 72, 1e-3);
-    // The next opening shows 100 mm again.
+    EXPECT_NEAR(g->inputRectWidth, 100 / 25.4 * 72, 1e-3);
+    g->prefs.scaler = 4.0f;
     EXPECT_EQ(Text(Open(16700), 4), "100.00 mm");
 }
 
@@ -367,7 +367,7 @@ TEST_F(NumericInputDialogTest, LineDialogKeepsLengthAngleRiseAndRunInStep) {
 TEST_F(NumericInputDialogTest, LineDialogWorksInTypedUnitsUnderAScale) {
     g->prefs.scaler = 2.0f;
     ADMDialogRef d = Open(16720);
-    EXPECT_EQ(Text(d, 4), "144.00 pt");  // 72 drawn points at half size
+    EXPECT_EQ(Text(d, 4), "72.00 pt");  // as typed, whatever the scale
     ASSERT_EQ(Act(d, Type(4, "10")), kNoErr);
     ASSERT_EQ(Act(d, Type(6, "90")), kNoErr);
     EXPECT_EQ(Text(d, 4), "10.00 pt");
@@ -389,9 +389,9 @@ TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
     ASSERT_EQ(line->segments.size(), 2u);
     EXPECT_PT(line->segments[0].p, 100, 100, kTol);
     EXPECT_PT(line->segments[1].p, 100 + 108 * std::cos(kThirtyDegrees), 100 + 108 * std::sin(kThirtyDegrees), kTol);
-    EXPECT_FLOAT_EQ(g->inputLineLength, 108);
+    EXPECT_FLOAT_EQ(g->inputLineLength, 216);
     EXPECT_FLOAT_EQ(g->inputLineAngle, 30);
-    EXPECT_NEAR(g->inputLineRise, 54, 1e-3);  // stored for the next opening, as drawn lengths
+    EXPECT_NEAR(g->inputLineRise, 108, 1e-3);  // stored for the next opening, as typed
     const TrackerReport& t = gTrackerReports.back();
     EXPECT_FLOAT_EQ(t.angle, 30);
     EXPECT_NEAR(t.length, 108, 1e-3);
@@ -401,17 +401,21 @@ TEST_F(NumericInputDialogTest, LineDialogDrawsTheTypedLineFromTheClick) {
 // 1:1), then sizes are typed on the current plan at 1:100, as the document panel shows it.
 // Each tool draws 1 m (1000 mm) at the plan's scale, 10 mm: 28.3465 pt; a half circle of
 // that radius is twice as wide; the isometric cube (factors 1) spans its width and depth
-// along axes 30 degrees off the level.
+// along axes 30 degrees off the level, the depth ellipse its width along one. OK'd again as
+// they were with a 1:20 stair current, each draws the same real size, five times as wide.
+// A line typed from the end of a stair path with the detail current joins it at 1:20.
 TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
     SetScaleStyle(kLayerBasedScaleStyle);
     g->prefs.NumericInputUnits = 3;  // millimetres
     iso_view& v = g->prefs.isoView;
     v.a = 0.52359878f, v.b = 2.6179939f, v.af = v.bf = v.cf = 1, v.t = 35.26f;
-    standin::ObjId plan = 0;
+    standin::ObjId plan = 0, detail = 0, stair = 0;
     ASSERT_EQ(session->hostEvent([&] {
-        const standin::ObjId detail = doc->addLayer("Detail");
+        detail = doc->addLayer("Detail");
         plan = doc->addLayer("Plan");
+        stair = doc->addLayer("Stair");
         if (AIErr err = setLayerScale(standin::suites::layerHandle(detail), 33, 1, "1:1")) return err;
+        if (AIErr err = setLayerScale(standin::suites::layerHandle(stair), 27, 20, "1:20")) return err;
         if (AIErr err = setLayerScale(standin::suites::layerHandle(plan), 24, 100, "1:100")) return err;
         return doc->setCurrentLayer(plan);
     }), kNoErr);
@@ -429,18 +433,28 @@ TEST_F(NumericInputDialogTest, ATypedSizeIsDrawnAtTheScaleOfTheCurrentLayer) {
         {"Depth Cube", "Depth Cube", {Type(4, "1000"), Type(6, "1000"), Type(8, "1000"), Press(1)}, 1,
          2 * metre * std::cos(kThirtyDegrees)},
         {"Add Wall", "CADWall", {Type(4, "1000"), Type(6, "0"), Press(1)}, 1, metre},
+        {"Depth Ellipse", "Depth Ellipse", {Type(4, "1000"), Type(6, "1000"), Press(1)}, 1,
+         metre * std::cos(kThirtyDegrees)},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.tool);
-        ClickedAt(33, r.tool, r.dialog, r.typed, std::vector<AIRealPoint>(r.clicks, {300, 300}));
-        const std::vector<standin::ObjId> drawn = doc->children(plan);
-        ASSERT_EQ(drawn.size(), 1u);
-        AIRealRect b{};
-        doc->bounds(drawn[0], &b);
-        EXPECT_NEAR(b.right - b.left, r.width, 2e-3);
-        EXPECT_STREQ(g->prefs.scaleStr, "1:100");
-        session->hostEvent([&] { return doc->disposeArt(drawn[0]); });
+    for (const auto& [layer, times, label] : {std::tuple{plan, 1.0, "1:100"}, {stair, 5.0, "1:20"}}) {
+        ASSERT_EQ(session->hostEvent([&] { return doc->setCurrentLayer(layer); }), kNoErr);
+        for (const Row& r : rows) {
+            SCOPED_TRACE(std::string(r.tool) + " " + label);
+            ClickedAt(33, r.tool, r.dialog, times == 1 ? r.typed : std::vector{Press(1)},
+                      std::vector<AIRealPoint>(r.clicks, {300, 300}));
+            const std::vector<standin::ObjId> drawn = doc->children(layer);
+            ASSERT_EQ(drawn.size(), 1u);
+            AIRealRect b{};
+            doc->bounds(drawn[0], &b);
+            EXPECT_NEAR(b.right - b.left, r.width * times, 2e-3 * times);
+            EXPECT_STREQ(g->prefs.scaleStr, label);
+            session->hostEvent([&] { return doc->disposeArt(drawn[0]); });
+        }
     }
+    const standin::ObjId joined = Polyline({{0, 0}, {50, 0}});
+    session->hostEvent([&] { return doc->setCurrentLayer(detail); });
+    ClickedAt(33, "CAD Line", "CADLine", {Type(4, "1000"), Type(6, "0"), Press(1)}, {{50, 0}});
+    EXPECT_PT(doc->art(joined)->segments.back().p, 50 + 5 * metre, 0, 1e-2f);
 }
 
 // A layer-based drawing: the art worked on lies on a 1:5 detail while the 1:100 plan is

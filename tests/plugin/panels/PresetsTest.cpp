@@ -805,6 +805,7 @@ TEST_F(PresetsTest, ALoadShowsTheSettingsInEveryPanelPassingOverAMissingOneAndOp
     EXPECT_EQ(View(17).text, "Millimeters");
     panel = Dialogs().findDialog("CADtracker");
     EXPECT_EQ(View(65).text, "Millimeters");
+    EXPECT_EQ(View(7).text, "0.000 mm");  // nothing selected: the transform X in the preset's unit
     panel = Shortcuts();
     EXPECT_EQ(View(kMasterUnitsPopup).text, "Millimeters");
     // With the guides panel: the grid of another colour is drawn in the preset's own colour.

@@ -185,10 +185,11 @@ TEST_F(ActionsTest, ARepeatMakesItsGridOfCopiesAndRefusesWhatIsTooMuch) {
         Type(kRowSpacing, "10");
         Type(kColumns, c.columns);
         Type(kRows, c.rows);
-        const size_t before = Count(kPathArt);
+        const size_t before = Count(kPathArt), groups = Count(kGroupArt);
         NewAlerts();
         Press(kRepeatButton);
         ASSERT_EQ(Count(kPathArt), before + c.copies.size()) << c.what;
+        EXPECT_EQ(Count(kGroupArt), groups + !c.copies.empty()) << c.what;  // no empty group
         std::vector<AIRealPoint> got;
         for (ObjId copy : doc->children(Id(g->group))) got.push_back(doc->art(copy)->segments[0].p);
         for (size_t i = 0; i < c.copies.size(); ++i) {

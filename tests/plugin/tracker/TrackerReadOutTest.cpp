@@ -187,20 +187,29 @@ TEST_F(ReadOutTest, LayerBasedDrawingsReadAtTheScaleOfTheArtsLayer) {
     Type(kTransformW, "2500", kADMTabKey);
     Press(kTransformButton);
     EXPECT_EQ(Bounds(onPlan).right - Bounds(onPlan).left, 50);
+    // A move typed at 1:1 is as long at 1:50: 100 moves the plan's line 2 pt.
+    Select({onFirst});
+    Type(kMoveX, "100");
+    Select({onPlan});
+    Press(kMoveButton);
+    EXPECT_EQ(Bounds(onPlan).left, 2);
 
     // Measuring changed not the scale the tools draw at, the current layer's ("Plan"); a
     // drawing tool draws at the scale of the layer it draws on, the current one: a 50-pt drag
-    // on "Plan" reads 2,500 at 1:50, on "Layer 1" 50 at 1:1.
+    // on "Plan" reads 2,500 at 1:50, on "Layer 1" 50 at 1:1; but one joining the plan's line
+    // from its end lies on "Plan", and reads at 1:50.
     EXPECT_EQ(g->prefs.scaler, 50.0f);
     Select({});
     ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
-    for (const auto& [layer, length, scale] : {std::tuple{"Plan", "2500.00", "1:50"}, {"Layer 1", "50.00", "1:1"}}) {
+    for (const auto& [layer, x, length, scale] :
+         {std::tuple{"Plan", 100.0f, "2500.00", "1:50"}, {"Layer 1", 100.0f, "2500.00", "1:50"},
+          {"Layer 1", 300.0f, "50.00", "1:1"}}) {
         session->hostEvent([&] { return doc->setCurrentLayer(doc->layerByTitle(layer)); });
-        ASSERT_EQ(session->mouseDown({100, 100}), kNoErr);
-        ASSERT_EQ(session->mouseDrag({130, 140}), kNoErr);
-        EXPECT_EQ(Text(kReadOutLength), length) << layer;
-        EXPECT_EQ(Text(kReadOutScale), scale) << layer;
-        ASSERT_EQ(session->mouseUp({130, 140}), kNoErr);
+        ASSERT_EQ(session->mouseDown({x, 100}), kNoErr);
+        ASSERT_EQ(session->mouseDrag({x + 30, 140}), kNoErr);
+        EXPECT_EQ(Text(kReadOutLength), length) << layer << " " << x;
+        EXPECT_EQ(Text(kReadOutScale), scale) << layer << " " << x;
+        ASSERT_EQ(session->mouseUp({x + 30, 140}), kNoErr);
     }
 }
 
