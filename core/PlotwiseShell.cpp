@@ -169,9 +169,14 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     JoinStepCarriedOn(caller, message);
     const std::string what = WhatTheMessageDid(caller, message);
     std::string outer = std::exchange(g->workInHand, what);
-    const bool startsWork = (Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown)) ||
-                            (Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem));
-    const PluginWork work{startsWork, /*followAtStart=*/true};
+    const bool press = Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown);
+    const bool command = Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem);
+    const bool startsWork = press || command;
+    const WorkKind kind = press                                ? WorkKind::kPress
+                          : command                            ? WorkKind::kCommand
+                          : Equal(caller, kCallerAINotifier) ? WorkKind::kFollowUp
+                                                               : WorkKind::kOther;
+    const PluginWork work{kind, /*followAtStart=*/true};
     if (startsWork) {
         RunWaitingTimers();
         KeepHeldBackWork();
