@@ -336,6 +336,12 @@ PluginWork::PluginWork(WorkKind kind, bool followAtStart) : kind_(kind) {
     NoteUsersSelection();
     const bool command = kind == WorkKind::kPress || kind == WorkKind::kCommand;
     if (command && g->selectionChosenByUser) NoteHostError("Plotwise", FinishSelectionRestore());
+    // A press or menu command first does what the timers still hold back, in the steps it
+    // belongs to; the settings the command finds are those after it.
+    if (command && followAtStart) {
+        RunWaitingTimers();
+        KeepHeldBackWork();
+    }
     if (kind == WorkKind::kCommand) settings_ = std::make_unique<SettingsChange>();
 }
 

@@ -171,16 +171,11 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     std::string outer = std::exchange(g->workInHand, what);
     const bool press = Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown);
     const bool command = Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem);
-    const bool startsWork = press || command;
     const WorkKind kind = press                                ? WorkKind::kPress
                           : command                            ? WorkKind::kCommand
                           : Equal(caller, kCallerAINotifier) ? WorkKind::kFollowUp
                                                                : WorkKind::kOther;
     const PluginWork work{kind, /*followAtStart=*/true};
-    if (startsWork) {
-        RunWaitingTimers();
-        KeepHeldBackWork();
-    }
     const bool outerRanOut = std::exchange(g->memoryRanOut, false);
     g->gestureRefused = false;
     AIErr err = d.handler(message);

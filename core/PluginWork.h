@@ -19,9 +19,9 @@ class SettingsChange;
 // What a piece of work is to the user.
 enum class WorkKind {
     kOther,    // a drag or release of a tool, a timer, a procedure the host calls on its own
-    kPress,    // the user's press of a tool
-    // A menu command or a panel's or dialog's item: the settings it changes as it draws to
-    // follow them are recorded in the drawing, inside its step (DrawingSettings.h).
+    kPress,    // the user's press of a tool (as a message, it first runs what timers hold back)
+    // A menu command (likewise) or a panel's or dialog's item: the settings it changes as it
+    // draws to follow them are recorded in the drawing, inside its step (DrawingSettings.h).
     kCommand,
     // A notification: all it changes (the rulers following another current layer, a paste's
     // renumbering, a new drawing's stamp) follows a change already made, and joins the latest
