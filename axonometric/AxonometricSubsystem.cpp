@@ -113,6 +113,13 @@ AIErr FollowDocumentView() {
     return kNoErr;
 }
 
+// An undo or redo ends a depth shape waiting for its depth click: the step it joins is gone
+// or brought back, and what follows draws nothing of it.
+AIErr FollowUndo() {
+    (void)EndPrimitiveDrawing();
+    return FollowDocumentView();
+}
+
 bool GuidesShown() {
     return g->prefs.CADgridVisible || (g->prefs.DERurureLayerVisible && g->prefs.DERurureLayerExists);
 }
@@ -162,7 +169,7 @@ extern const PlotwiseSubsystem kAxonometricSubsystem = {
     .annotations = kAnnotations,
     .hooks = {.documentChanged = &FollowDocumentView,
               .documentViewChanged = &GuidesFollowView,
-              .afterUndo = &FollowDocumentView,
+              .afterUndo = &FollowUndo,
               .afterNewOrOpen = &GuidesAndDepthIdsForNewDocument,
               .beforeSaveOrClose = &FinishPrimitiveSelection,
               .annotatorCursorMoved = &FollowCrosshairCursor,

@@ -21,6 +21,7 @@
 #include "ADMTypes.h"
 #include "AITypes.h"
 #include "core/DocumentRevision.h"
+#include "core/RecordedSettings.h"
 #include "core/PlotwisePreferences.h"
 #include "geometry/PlaneGeometry.h"  // kMissingValue
 
@@ -125,6 +126,8 @@ struct CoreGlobals {
     // --- the front drawing as the subsystems last read it (FollowFrontDrawingIfChanged) ---
     DocumentStamp drawingFollowed{};
     AILayerHandle currentLayerFollowed = nullptr;
+    // The front drawing's record of its latest change of settings, as last written or read.
+    DrawingSettingsSeen settingsSeen;
     // --- whether the press in hand was refused (0: no; 1: at its mouse down; 2: by a drag):
     // the rest of the press draws and says nothing ---
     int pressRefused = 0;

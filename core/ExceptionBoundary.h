@@ -49,7 +49,7 @@ struct GuardedProc<Proc> {
 
     static R Call(Args... args) noexcept {
         try {
-            const PluginWork work{kNotify};
+            const PluginWork work{kNotify ? WorkKind::kCommand : WorkKind::kOther};
             return Proc(args...);
         } catch (...) {
             const AIErr err = TellEscapedException();

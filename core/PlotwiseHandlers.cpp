@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/DrawingSettings.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePanelPlacement.h"
@@ -69,6 +70,16 @@ AIErr BeforeSaveOrClose(AINotifierMessage* message) {
     return RunPlotwiseHooks(&PlotwiseHooks::beforeSaveOrClose);
 }
 
+// An undo or redo ends a restore of the selection still waiting, and the settings the step
+// recorded come back, shown by the panels, before the subsystems follow (and end what else
+// they had in hand).
+AIErr AfterUndoOrRedo(AINotifierMessage*) {
+    if (AIErr err = EndSelectionRestoreAtUndo()) return err;
+    if (TakeSettingsFromDrawing())
+        if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::settingsTaken)) return err;
+    return RunPlotwiseHooks(&PlotwiseHooks::afterUndo);
+}
+
 AIErr AfterNew(AINotifierMessage*) {
     if (AIErr err = RunPlotwiseHooks(&PlotwiseHooks::documentNew)) return err;
     return RunPlotwiseHooks(&PlotwiseHooks::afterNewOrOpen);
@@ -84,9 +95,9 @@ const NotifierRow kNotifiers[] = {
      &DocumentChanged},
     {&G::documentViewChangedNotifier, "Plotwise Document View Changed", kAIDocumentViewChangedNotifier,
      &RunHook<&PlotwiseHooks::documentViewChanged>},
-    {&G::afterUndoNotifier, "Plotwise After Undo", kAIAfterUndoNotifier, &RunHook<&PlotwiseHooks::afterUndo>},
+    {&G::afterUndoNotifier, "Plotwise After Undo", kAIAfterUndoNotifier, &AfterUndoOrRedo},
     // A redo brings back content as an undo does, and is followed alike.
-    {&G::afterRedoNotifier, "Plotwise After Redo", kAIAfterRedoNotifier, &RunHook<&PlotwiseHooks::afterUndo>},
+    {&G::afterRedoNotifier, "Plotwise After Redo", kAIAfterRedoNotifier, &AfterUndoOrRedo},
     {&G::beforeNewNotifier, "Plotwise Before New", kAIBeforeNewNotifier, &BeforeDocumentCommand},
     {&G::afterNewNotifier, "Plotwise After New", kAIAfterNewNotifier, &AfterNew},
     {&G::beforeOpenNotifier, "Plotwise Before Open", kAIBeforeOpenNotifier, &BeforeDocumentCommand},
@@ -335,6 +346,7 @@ void FollowFrontDrawingIfChanged() {
     if (now == g->drawingFollowed && layer == g->currentLayerFollowed) return;
     g->drawingFollowed = now;
     g->currentLayerFollowed = layer;
+    NoteDrawingSettings();
     NoteHostError("Plotwise", RunPlotwiseHooks(&PlotwiseHooks::frontDrawingChanged));
 }
 

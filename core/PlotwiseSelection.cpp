@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "core/CoreGlobals.h"
+#include "core/DrawingSettings.h"
 #include "core/ExceptionBoundary.h"
 #include "core/PlotwiseAlerts.h"
 #include "core/PlotwisePlugin.h"
 #include "core/PlotwiseSubsystem.h"
 #include "core/PlotwiseSuites.h"
 #include "core/PluginWork.h"
+#include "core/UndoSteps.h"
 #include "core/UserLayer.h"
 
 namespace {
@@ -162,7 +164,7 @@ AIErr TagSelectedArt() {
     if (!g || !DocumentViewOpen()) return kNoErr;
     if (g->selectionChosenByUser)
         if (AIErr err = FinishSelectionRestore()) return err;
-    if (g->selectionTagged) return kNoErr;
+    if (g->selectionTagged) return g->theTimer ? sAITimer->SetTimerActive(g->theTimer, true) : kNoErr;
     if (AIErr err = sAIPathStyle->GetCurrentPathStyle(&g->selectionPathStyle, nullptr, nullptr)) return err;
     if (AIErr err = sAILayer->GetCurrentLayer(&g->selectionRestoreLayer)) return err;
     std::vector<AIArtHandle> arts;
@@ -288,6 +290,33 @@ AIErr FinishSelectionRestore() {
     return RestoreTaggedSelection();
 }
 
+namespace {
+
+// Whether art of the drawing carries a tag of the restore that waits.
+bool RestoreTagsHeld() {
+    const std::string serial = std::to_string(g->selectionTagSerial);
+    std::vector<AIArtHandle> arts;
+    if (MatchingArt(false, arts)) return false;
+    return std::any_of(arts.begin(), arts.end(), [&](AIArtHandle art) {
+        const char* text = nullptr;
+        return sAITag->GetTag(art, kObjectWasSelectedTag, kTagString, &text) == kNoErr && text && serial == text;
+    });
+}
+
+}  // namespace
+
+AIErr EndSelectionRestoreAtUndo() {
+    if (!SelectionRestoreWaits()) return kNoErr;
+    if (RestoreTagsHeld()) return FinishSelectionRestore();
+    if (g->theTimer)
+        if (AIErr err = sAITimer->SetTimerActive(g->theTimer, false)) return err;
+    g->selectionTagged = 0;
+    ++g->selectionTagSerial;  // tags a redo brings back are an earlier restore's
+    g->selectionRestoreLayer = nullptr;
+    ForgetSelectionLeft();
+    return kNoErr;
+}
+
 PluginWork::Nesting::Nesting() {
     if (!g) return;
     counted = true;
@@ -298,18 +327,31 @@ PluginWork::Nesting::~Nesting() {
     if (g && counted && g->workDepth > 0) --g->workDepth;
 }
 
-PluginWork::PluginWork(bool command, bool followAtStart) {
+PluginWork::PluginWork(WorkKind kind, bool followAtStart) : kind_(kind) {
     if (!nesting_.outermost) return;
-    if (followAtStart) FollowFrontDrawingIfChanged();
+    if (followAtStart) {
+        FollowFrontDrawingIfChanged();
+        KeepHeldBackWork();
+    }
     NoteUsersSelection();
+    const bool command = kind == WorkKind::kPress || kind == WorkKind::kCommand;
     if (command && g->selectionChosenByUser) NoteHostError("Plotwise", FinishSelectionRestore());
+    // A press or menu command first does what the timers still hold back, in the steps it
+    // belongs to; the settings the command finds are those after it.
+    if (command && followAtStart) {
+        RunWaitingTimers();
+        KeepHeldBackWork();
+    }
+    if (kind == WorkKind::kCommand) settings_ = std::make_unique<SettingsChange>();
 }
 
 PluginWork::~PluginWork() {
     if (!g || !nesting_.outermost) return;
     try {
         KeepSelectionLeft();
+        if (settings_) settings_->Record();
         FollowFrontDrawingIfChanged();
+        if (kind_ == WorkKind::kFollowUp) KeepHeldBackWork();
     } catch (...) {
         (void)TellEscapedException();
     }

@@ -30,7 +30,8 @@ bool AnyArtSelected();
 // the current paint and the current layer, tags every selected art "ZMK_Object_Was_Selected"
 // (a group only when all of it is selected; never layer groups or art of the grids and
 // ruler layers) and starts theTimer. A restore the user's own selection overruled is done
-// with first, so that selection is the one tagged.
+// with first, so that selection is the one tagged. With a restore waiting, theTimer is started
+// again, so the restore joins the step of the latest command that asks for it.
 AIErr TagSelectedArt();
 // Tags the art "ZMK_Object_Was_Selected" for the restore that waits (or the next to start).
 AIErr TagForSelectionRestore(AIArtHandle art);
@@ -48,3 +49,7 @@ bool SelectionRestoreWaits();
 AIErr RestoreTaggedSelection();
 // The restore that waits, done now (theTimer stopped); none waiting is no error.
 AIErr FinishSelectionRestore();
+// After an undo or redo: a restore that waits is done now when its tags are still there (the
+// undo took back a later step), else it ends with nothing done (the undo took its command
+// back, and the selection is as the undo left it).
+AIErr EndSelectionRestoreAtUndo();

@@ -169,13 +169,13 @@ AIErr Handle(const Dispatch& d, const char* caller, void* message) {
     JoinStepCarriedOn(caller, message);
     const std::string what = WhatTheMessageDid(caller, message);
     std::string outer = std::exchange(g->workInHand, what);
-    const bool startsWork = (Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown)) ||
-                            (Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem));
-    const PluginWork work{startsWork, /*followAtStart=*/true};
-    if (startsWork) {
-        RunWaitingTimers();
-        KeepHeldBackWork();
-    }
+    const bool press = Equal(caller, kCallerAITool) && Equal(d.selector, kSelectorAIToolMouseDown);
+    const bool command = Equal(caller, kCallerAIMenu) && Equal(d.selector, kSelectorAIGoMenuItem);
+    const WorkKind kind = press                                ? WorkKind::kPress
+                          : command                            ? WorkKind::kCommand
+                          : Equal(caller, kCallerAINotifier) ? WorkKind::kFollowUp
+                                                               : WorkKind::kOther;
+    const PluginWork work{kind, /*followAtStart=*/true};
     const bool outerRanOut = std::exchange(g->memoryRanOut, false);
     g->gestureRefused = false;
     AIErr err = d.handler(message);

@@ -213,8 +213,11 @@ struct PlotwiseHooks {
     // The front drawing is another than when last read (document, revision or current layer),
     // no command in progress: what is shown and converted at is read from it again. Shows
     // and reads only: nothing is written to the drawing but the rulers, drawn again at the
-    // scale of another current layer.
+    // scale of another current layer, inside the step of the change they follow.
     AIErr (*frontDrawingChanged)();
+    // An undo or redo took back or brought again settings the drawing recorded, now in force:
+    // shown again, nothing drawn (the art came back with the step).
+    AIErr (*settingsTaken)();
 };
 
 // What a subsystem offers the folders below it, which cannot name it. The first subsystem

@@ -25,9 +25,11 @@ bool ToolCommandGoesOn();
 AIErr MarkGestureRefused(AIErr refusal);
 void TakeBackRefusedGesture();
 // What the message in hand did first, before its own work, for a timer that held it back
-// (the restore of the selection run at a press or command): no command of the user's, it
-// joins the latest step of undo (the one of the command that started the timer, unless the
-// user did something since) and stays done whatever the message then refuses.
+// (the restore of the selection run at a press or command), or to follow a change already
+// made (the rulers following another current layer, a paste's renumbering): no command of
+// the user's, it joins the latest step of undo (the one of the command that started the
+// timer or made the change, unless the user did something since), so a pending redo stays,
+// and stays done whatever the message then refuses.
 void KeepHeldBackWork();
 // A dialog the gesture in hand opened was cancelled: the gesture is refused (nothing when no
 // tool's press is in hand, as for a dialog a panel or a tool's options open).

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -133,6 +134,14 @@ void CopyField(const StyleField& f, const D& from, D& to) {
     if (f.stringField) CopyCString(to.*f.stringField, from.*f.stringField);
 }
 
+bool SameStyle(const D& a, const D& b) {
+    return std::all_of(kMapFields.begin(), kMapFields.end(), [&](const StyleField* f) {
+        if (f->intField) return a.*f->intField == b.*f->intField;
+        if (f->realField) return a.*f->realField == b.*f->realField;
+        return !f->stringField || std::strncmp(a.*f->stringField, b.*f->stringField, sizeof(a.*f->stringField)) == 0;
+    });
+}
+
 bool Hidden(AIArtHandle art) {
     uint32_t attr = 0;
     return sAIArt->GetArtUserAttr(art, kArtHidden, &attr) == kNoErr && (attr & kArtHidden) != 0;
@@ -205,7 +214,10 @@ AIErr SelectAgain(const std::vector<AIArtHandle>& groups) {
     return kNoErr;
 }
 
-AIErr Push(PlotwiseProcessArtType which, const Apply& apply) {
+// With `restyledOnly`, a dimension whose stored style the push leaves as it was keeps its
+// record untouched (a preset load of the style in force writes nothing); the redraw still
+// takes it in.
+AIErr Push(PlotwiseProcessArtType which, const Apply& apply, bool restyledOnly = false) {
     if (!g || !sAIArt) return kCADErr;
     std::vector<AIArtHandle> groups;
     if (AIErr err = MatchingArt(which == kProcessSelectedArt, groups, kGroupArt)) return err;
@@ -216,8 +228,10 @@ AIErr Push(PlotwiseProcessArtType which, const Apply& apply) {
             if (Hidden(group) || !IsDimension(group)) continue;
             D record{};
             if (AIErr err = GetDimensionData(group, &record)) return err;
+            const D stored = record;
             record.dimTextPrecedenceFlag = 1;
             if (AIErr err = apply(group, record)) return err;
+            if (restyledOnly && SameStyle(stored, record)) continue;
             if (AIErr err = SetDimensionData(group, &record)) return err;
         }
     }
@@ -260,10 +274,13 @@ AIErr UpdateAllLiveAttributes(PlotwiseProcessArtType which) {
     static constexpr auto kNotCopied =
         kFields<&D::dimensionCustomColorName, &D::dimensionFormat, &D::labelFormat, &D::upperRefDimension,
                 &D::lowerRefDimension>;
-    return Push(which, [](AIArtHandle, D& record) -> AIErr {
-        for (const StyleField* f : kMapFields)
-            if (std::find(kNotCopied.begin(), kNotCopied.end(), f) == kNotCopied.end())
-                CopyField(*f, g->prefs.style, record);
-        return kNoErr;
-    });
+    return Push(
+        which,
+        [](AIArtHandle, D& record) -> AIErr {
+            for (const StyleField* f : kMapFields)
+                if (std::find(kNotCopied.begin(), kNotCopied.end(), f) == kNotCopied.end())
+                    CopyField(*f, g->prefs.style, record);
+            return kNoErr;
+        },
+        /*restyledOnly=*/true);
 }

@@ -141,5 +141,5 @@ AIErr InitStyleMap(live_attributes_map* map);
 AIErr UpdateLiveAttributes(CADAttrType code, PlotwiseProcessArtType which);
 // As above with every setting of prefs.style but the two formats and the two reference
 // flags: a preset restyles, and each dimension and label keeps its own numbers, letters and
-// texts.
+// texts; a dimension already in that style keeps its record as it was.
 AIErr UpdateAllLiveAttributes(PlotwiseProcessArtType which);

@@ -297,24 +297,13 @@ void SnapToObjectsCheckboxNotifierProc(ADMItemRef item, ADMNotifierRef notifier)
     sADMItem->DefaultNotify(item, notifier);
 }
 
-void RefreshCADguidesWindowFromPrefs(ADMDialogRef dialog) {
+void ShowCADguidesWindowPrefs(ADMDialogRef dialog) {
     if (!g || !dialog) return;
     SetupCheckBox(dialog, kShowGridCheckBox, g->prefs.CADgridVisible, Guarded<&ShowCADGridCheckboxNotifierProc>);
     SetupCheckBox(dialog, kShowRulersCheckBox, g->prefs.DERurureLayerVisible && g->prefs.DERurureLayerExists,
                   Guarded<&ShowDERUrureCheckboxNotifierProc>);
-    // The grid and the rulers as the preferences now have them, drawn again.
-    for (int32_t id : {kShowGridCheckBox, kShowRulersCheckBox})
-        if (ADMItemRef item = Item(dialog, id)) sADMItem->SendNotify(item, kADMUserChangedNotifier);
     SetupMenuPopup(dialog, kGridColorPopup, kGridColorMenu, g->prefs.gridColorEntry,
                    Guarded<&CADgridColorPopupNotifierProc>);
-    ADMItemRef colour = Item(dialog, kGridColorPopup);
-    ADMEntryRef entry = colour ? sADMList->GetActiveEntry(sADMItem->GetList(colour)) : nullptr;
-    if (entry && sADMEntry->GetIndex(entry) != kOtherGridColorEntry) {
-        sADMItem->SendNotify(colour, kADMUserChangedNotifier);  // the entry's colour
-    } else if (g->prefs.CADgridVisible) {
-        // Another colour is the preset's own components: no chooser opens in a load.
-        drawGridsAndRulers(1, 1);
-    }
     RedrawSwatch(dialog);
     SetupMenuPopup(dialog, kGridLinePopup, kGridLineMenu, g->prefs.GridlineEntry, Guarded<&GridLinePopupNotifierProc>);
     SetupCheckBox(dialog, kSnapToGridCheckBox, g->prefs.snapToGrid, Guarded<&SnapToGridCheckboxNotifierProc>);
@@ -330,4 +319,20 @@ void RefreshCADguidesWindowFromPrefs(ADMDialogRef dialog) {
                   Guarded<&SnapToObjectsCheckboxNotifierProc>);
     SetupCheckBox(dialog, kFullScreenCursorCheckBox, g->prefs.annotateFullScreenCursor,
                   Guarded<&FullScreenCursorCheckboxNotifierProc>);
+}
+
+void RefreshCADguidesWindowFromPrefs(ADMDialogRef dialog) {
+    if (!g || !dialog) return;
+    ShowCADguidesWindowPrefs(dialog);
+    // The grid and the rulers as the preferences now have them, drawn again.
+    for (int32_t id : {kShowGridCheckBox, kShowRulersCheckBox})
+        if (ADMItemRef item = Item(dialog, id)) sADMItem->SendNotify(item, kADMUserChangedNotifier);
+    ADMItemRef colour = Item(dialog, kGridColorPopup);
+    ADMEntryRef entry = colour ? sADMList->GetActiveEntry(sADMItem->GetList(colour)) : nullptr;
+    if (entry && sADMEntry->GetIndex(entry) != kOtherGridColorEntry) {
+        sADMItem->SendNotify(colour, kADMUserChangedNotifier);  // the entry's colour
+    } else if (g->prefs.CADgridVisible) {
+        // Another colour is the preset's own components: no chooser opens in a load.
+        drawGridsAndRulers(1, 1);
+    }
 }

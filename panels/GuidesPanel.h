@@ -20,6 +20,8 @@ AIErr WriteCADguidesWindowPrefs(ADMDialogRef dialog);
 // rulers drawn as they now are; a grid of another colour takes the stored components, with
 // no chooser opened.
 void RefreshCADguidesWindowFromPrefs(ADMDialogRef dialog);
+// The panel's items as the preferences have them; nothing drawn.
+void ShowCADguidesWindowPrefs(ADMDialogRef dialog);
 
 // The ruler member of the units and precision popups (items 14 and 17, at most five
 // precision entries); both popups are enabled while the rulers are shown.

@@ -39,6 +39,9 @@ struct PanelFrame {
     // steps).
     // The preferences shown again after a preset is loaded.
     void (*showPrefs)(ADMDialogRef dialog) = nullptr;
+    // The same after an undo or redo took settings back, where showPrefs would draw: the art
+    // came back with the step.
+    void (*showSettings)(ADMDialogRef dialog) = nullptr;
     // Rebuilds its units popups (each with its precision popup), and its precision popups
     // alone, after the units, precision or scale changed.
     void (*setupUnits)(ADMDialogRef dialog) = nullptr;

@@ -3,8 +3,13 @@
 // over while the rest are still refreshed.
 #pragma once
 
+#include "AITypes.h"
+
 // Each panel that exists and shows preferences rather than the selection, in the panels'
 // order.
 void UpdateNonContextSensitivePaletteInfoToCurrentPrefs();
+// Settings an undo or redo took back or brought again, shown by every panel (the dimension
+// style ones from the selection); nothing is drawn.
+AIErr ShowSettingsTaken();
 // Every panel that exists, drawn again.
 void RedrawAllPanels();

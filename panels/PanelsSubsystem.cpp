@@ -14,6 +14,7 @@
 #include "panels/LayerScaleCommands.h"
 #include "panels/PanelFrame.h"
 #include "panels/PanelGlobals.h"
+#include "panels/PanelRefresh.h"
 #include "panels/PanelsFromSelection.h"
 #include "panels/PresetsCatalog.h"
 #include "panels/ScaleSection.h"
@@ -294,6 +295,7 @@ const PanelFrame kGuidesFrame = {
     .titleIndex = 3,
     .icon = 16513,
     .showPrefs = &RefreshCADguidesWindowFromPrefs,
+    .showSettings = &ShowCADguidesWindowPrefs,
     .setupUnits = &setupRulerUnitsPopup,
     .setupPrecision = &SetupRulerPrecisionPopup};
 const PanelFrame kIsometricFrame = {
@@ -304,6 +306,7 @@ const PanelFrame kIsometricFrame = {
     // The preset's view made current: its rotation and tilt come from the view's definition
     // (kept for the free view), and the art follows it.
     .showPrefs = &ShowAxoViewOfPrefs,
+    .showSettings = +[](ADMDialogRef) { UpdateCADisometricWindowFromDocumentIsoViewPrefs(); },
     .followSelection = &RefreshCADisometricWindowFromSelection};
 const PanelFrame kWallsFrame = {
     .row = &kWallsRow,
@@ -330,7 +333,8 @@ extern const PlotwiseSubsystem kPanelsSubsystem = {
               .layerListChanged = &UpdateCADdocumentLayerList,
               .selectionChanged = &SelectionChanged,
               .shutdown = &SaveUnsavedCADpresets,
-              .frontDrawingChanged = &ShowDrawingScale},
+              .frontDrawingChanged = &ShowDrawingScale,
+              .settingsTaken = &ShowSettingsTaken},
     .services = {.openPresetsCatalog = &OpenCADpresetsCatalog,
                  .updateDimensionIncrementFld = &UpdateDimensionIncrementFld,
                  .updateLabelIncrementFld = &UpdateLabelIncrementFld},

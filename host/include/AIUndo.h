@@ -29,10 +29,11 @@ struct AIUndoSuite {
     // changed. What it takes back is no step of undo, and a step the action joins keeps only
     // its own changes; what the message changes afterwards is recorded as usual.
     AIErr (*UndoAllChanges)();
-    // What the message in hand has changed so far is no command of the user's but work an
-    // earlier one held back (a timer's, done first as the message begins): it joins the latest
-    // step of undo (with none, no step at all), so it is no step of its own and a pending redo
-    // stays, and UndoAllChanges no longer takes it back. What the message changes afterwards
-    // is recorded as usual.
+    // What the message in hand has changed so far is no command of the user's but work that
+    // follows one already made (a timer's held back and done first as the message begins, what
+    // a plug-in does as it follows a change it is told of): it joins the latest step of undo
+    // (with none, no step at all), so it is no step of its own and a pending redo stays, and
+    // UndoAllChanges no longer takes it back; a later message joining the message in hand's
+    // step joins that one. What the message changes afterwards is recorded as usual.
     AIErr (*KeepChangesSoFar)();
 };

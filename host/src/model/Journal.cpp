@@ -168,7 +168,10 @@ void Journal::keepSoFar() {
     Segment seg = std::move(*cur_);
     cur_.reset();
     settle(seg);
-    if (!seg.empty()) fold(std::move(seg));
+    if (seg.empty()) return;
+    // What later messages do to carry on this one's work (a timer it started) joins it there.
+    if (message_) seg.messages.push_back(message_);
+    fold(std::move(seg));
 }
 
 void Journal::settle(Segment& seg) const {

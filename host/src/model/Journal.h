@@ -77,8 +77,9 @@ public:
     // become a step; false outside a message.
     bool undoAllChanges();
     // What the open message has changed so far joins the latest entry (with none, no entry)
-    // as folded changes do, and leaves the open segment: undoAllChanges no longer reverts it.
-    // For work held back by an earlier message and done first as this one begins.
+    // as folded changes do, with the message's number (a message joining its step later joins
+    // that entry), and leaves the open segment: undoAllChanges no longer reverts it. For work
+    // that follows an earlier message's or the host's change.
     void keepSoFar();
     bool userUndo();
     bool userRedo();

@@ -264,7 +264,7 @@ TEST_F(UndoTest, ChangesOutsideMessagesAreOneUndoStep) {
 // joined. A press whose first path is kept (work held back by an earlier message) and whose
 // second is taken back leaves the first in the latest step.
 TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
-    enum Op { kAdd, kAddNothing, kJoinFirst, kGestureJoiningFirst, kUndo, kKeptAtARefusedPress };
+    enum Op { kAdd, kAddNothing, kJoinFirst, kGestureJoiningFirst, kUndo, kKeptAtARefusedPress, kKeptThenJoined };
     const struct {
         const char* what;
         bool firstAdds;
@@ -281,6 +281,7 @@ TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
         {"a first that changed nothing, a change between", false, {kAdd, kJoinFirst}, 2, 1},
         {"kept at a refused press", true, {kKeptAtARefusedPress}, 1, 0},
         {"kept at a refused press, a change between", true, {kAdd, kKeptAtARefusedPress}, 2, 1},
+        {"a message joining one whose changes were kept", true, {kKeptThenJoined}, 1, 0},
     };
     for (const auto& row : rows) {
         doc->journal().clear();  // each row counts its own steps
@@ -294,6 +295,18 @@ TEST_F(UndoTest, AMessageJoinsTheStepItCarriesOnWhileThatStepIsTheLatest) {
         for (Op op : row.after) {
             if (op == kUndo) {
                 host.userUndo();
+                continue;
+            }
+            if (op == kKeptThenJoined) {
+                AIUndoStepRef kept = nullptr;
+                host.beginMessage(MessageKind::Other);
+                ASSERT_EQ(sUndo->GetCurrentUndoStep(&kept), kNoErr);
+                path({{3, 3}, {4, 4}});
+                EXPECT_EQ(sUndo->KeepChangesSoFar(), kNoErr);
+                host.beginMessage(MessageKind::Other);  // a timer it started
+                sUndo->JoinUndoStep(kept);
+                path({{5, 5}, {6, 6}});
+                host.endMessage();
                 continue;
             }
             const bool gesture = op == kGestureJoiningFirst || op == kKeptAtARefusedPress;

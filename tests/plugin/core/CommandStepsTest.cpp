@@ -61,6 +61,7 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
         const char* command;
         const char* before;  // played after the drawing: what the undo goes back to
         const char* steps;   // the command, to the last timer it started
+        const char* undone = "";  // played after the undo: the settings as before, nothing left in hand
     } rows[] = {
         {"depth cube: the face, the depth, the click and both timers", R"(tool "Depth Cube")",
          "down 60 210\ndrag 70 200\ndrag 130 110\nup 130 110\nmove 170 140\nticks 6\nmove 210 150\n"
@@ -93,6 +94,25 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
          "down 20 35\ndrag 15 35\ndrag 10 35\nup 10 35\nticks 20\n"},
         {"flatten of a projected rectangle", "select part\nmenu \"Project Selection onto Left Face\"\nticks 30",
          "menu \"Flatten Axonometric Selection\"\nticks 30\n"},
+        {"a layer made current, the rulers following it",
+         "panel \"CADdocument\" press 10 pick 13 0 pick 12 27\npanel \"CADguides\" press 20\nticks 30",
+         "layer current \"Layer 1\"\nticks 30\n"},
+        {"a paste renumbering its dimension",
+         "tool \"Horizontal Dimension\"\nclick 20 50\ndown 60 50\ndrag 40 70\nup 40 80\nticks 20\nselect all\ncopy",
+         "paste\nticks 30\n"},
+        {"a guides command within 10 ticks of another", "select part\npanel \"CADguides\" press 2",
+         "panel \"CADguides\" press 20\nticks 30\n"},
+        {"a scale pick undone while its restore waits", "select part", "panel \"CADdocument\" pick 12 24\n"},
+        {"the grid shown", "", "panel \"CADguides\" press 2\nticks 30\n", "expect panel \"CADguides\" 2 value == 0"},
+        {"a preset loaded, the dimensions updated",
+         "tool \"Horizontal Dimension\"\nclick 20 50\ndown 60 50\ndrag 40 70\nup 40 80\nticks 20",
+         "answer CADpresetsLoad pick 4 0 press 5 press 1\npanel \"CADshortcuts\" press 2\nticks 30\n",
+         "expect panel \"CADdocument\" 17 text == \"Meters\""},
+        {"dimetric picked in a drawing without a view", "", "panel \"CADisometric\" pick 2 9\nticks 30\n",
+         "expect panel \"CADisometric\" 2 value == 6"},
+        {"a depth cube undone while it waits for its depth", R"(tool "Depth Cube")",
+         "down 60 210\ndrag 70 200\ndrag 130 110\nup 130 110\nmove 170 140\n",
+         "move 210 150\nexpect count type=path layer=\"Plan\" == 1"},
     };
     for (const auto& row : rows) {
         Played run;
@@ -103,6 +123,7 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
         EXPECT_FALSE(after == before) << row.command << ": the command changed nothing\n" << run.errors.str();
         run.play("undo\nticks 30\n");
         EXPECT_EQ(drawingdiff::FirstLineApart(before, run.drawing()), "") << row.command << ", undone";
+        run.play(row.undone);
         run.play("redo\nticks 30\n");
         EXPECT_EQ(drawingdiff::FirstLineApart(after, run.drawing()), "") << row.command << ", redone";
         EXPECT_EQ(run.failures, 0) << row.command << "\n" << run.errors.str();
@@ -112,11 +133,17 @@ TEST(CommandSteps, OneUndoTakesBackAWholeCommandAndOneRedoBringsItBack) {
 // A command that changes nothing leaves the drawing and the selection as they were and is no
 // step of undo: what was undone before it can still be redone.
 TEST(CommandSteps, ACommandThatChangesNothingIsNoStep) {
-    // An offset dragged farther into the rectangle than it reaches, a flatten with nothing projected.
-    for (const char* steps : {"tool \"Offset\"\ndown 20 35\ndrag 30 35\ndrag 50 35\nup 50 35\nticks 20",
-                              "menu \"Flatten Axonometric Selection\"\nticks 30"}) {
+    // An offset dragged farther into the rectangle than it reaches, a flatten with nothing
+    // projected, a preset loaded again over a dimension drawn in it (every dimension updated).
+    constexpr const char* kLoad = "answer CADpresetsLoad pick 4 1 press 5 press 1\npanel \"CADshortcuts\" press 2\n";
+    const std::pair<std::string, std::string> rows[] = {
+        {"select part", "tool \"Offset\"\ndown 20 35\ndrag 30 35\ndrag 50 35\nup 50 35\nticks 20"},
+        {"select part", "menu \"Flatten Axonometric Selection\"\nticks 30"},
+        {std::string(kLoad) + "tool \"Horizontal Dimension\"\nclick 20 50\ndown 60 50\ndrag 40 70\nup 40 80\nticks 20",
+         std::string(kLoad) + "ticks 30"}};
+    for (const auto& [drawn, steps] : rows) {
         Played run;
-        run.play(kDrawing).play("select part\nrect 200 200 10 10\nundo");
+        run.play(kDrawing).play(drawn).play("rect 200 200 10 10\nundo");
         const std::string before = run.drawing();
         run.play(steps).play("redo");
         EXPECT_EQ(run.failures, 0) << steps << "\n" << run.errors.str();

@@ -239,7 +239,7 @@ AIErr CountSave() {
     return sAIDictionary->SetIntegerEntry(dict.get(), key, saves + 1);
 }
 
-TEST_F(HandlerTest, WhatThePluginWritesWhileSavingIsNoStepForUndo) {
+TEST_F(HandlerTest, WhatThePluginWritesWhileSavingOrMakingADrawingIsNoStepForUndo) {
     testSubsystem.hooks.beforeSaveOrClose = &CountSave;
     auto paths = [&] { return doc->matching([](const standin::Art& a) { return a.type == kPathArt; }).size(); };
     auto save = [&] { return session->saveDocument([] { return kNoErr; }); };
@@ -252,6 +252,8 @@ TEST_F(HandlerTest, WhatThePluginWritesWhileSavingIsNoStepForUndo) {
     ASSERT_EQ(save(), kNoErr);
     EXPECT_TRUE(session->userUndo());  // the user's last command, not the save's writes
     EXPECT_EQ(paths(), 1u);
+    session->newDocument();  // stamped with the plug-in's version as it is made
+    EXPECT_FALSE(host.frontDocument()->journal().canUndo());
 }
 
 

@@ -169,8 +169,9 @@ TEST_F(StylePushTest, FormatStepsSetThePrecedenceTheFormatAsksFor) {
 }
 
 TEST_F(StylePushTest, AllSettingsKeepTheFormatsAndTextsOfEachDimension) {
-    // A preset restyles: whatever formats it carries, each dimension keeps its own and the
-    // texts it shows (1), so no number, letter or typed text is lost.
+    // A preset restyles (here its text a point larger): whatever formats it carries, each
+    // dimension keeps its own and the texts it shows (1), so no number, letter or typed text
+    // is lost.
     const struct {
         int32_t dimension, label;
     } kCases[] = {{0, 3}, {1, 3}, {3, 3}, {0, 0}, {3, 1}, {3, 2}, {1, 7}, {3, 7}};
@@ -180,6 +181,7 @@ TEST_F(StylePushTest, AllSettingsKeepTheFormatsAndTextsOfEachDimension) {
         const D before = Stored(group);
         g->prefs.style.dimensionFormat = c.dimension;
         g->prefs.style.labelFormat = c.label;
+        g->prefs.style.dimensionTextSize = before.dimensionTextSize + 1;
         ASSERT_EQ(UpdateAllLiveAttributes(kProcessSelectedArt), kNoErr);
         const D after = Stored(group);
         EXPECT_EQ(std::tuple(after.dimTextPrecedenceFlag, after.dimensionFormat, after.labelFormat),

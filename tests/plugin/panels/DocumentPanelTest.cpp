@@ -80,7 +80,7 @@ TEST_F(DocumentPanelTest, ANewNumberFormatRedrawsEveryValueAndGivesTheSelectionB
 
     // The redraw may have deselected; once the timer has fired the same art is selected.
     {
-        const PluginWork redraw{false};
+        const PluginWork redraw{WorkKind::kOther};
         ASSERT_EQ(deselectAllArt(), kNoErr);
     }
     session->ticks(10);

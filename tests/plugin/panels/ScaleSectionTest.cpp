@@ -371,8 +371,8 @@ TEST_F(ScaleSectionTest, ADocumentIsWorkedAtItsOwnScaleWhenOpenedOrBroughtToTheF
 
 // Precisions set in a 1:1 drawing stay as set whatever drawing is read from (one stored at
 // 3/32" = 1'-0" in front, then closed), the popup showing the one in use. Only the user's
-// pick of that scale lowers them to what it offers (three places, two for the rulers), and
-// they stay lowered when the pick is undone.
+// pick of that scale lowers them to what it offers (three places, two for the rulers); the
+// pick undone takes them back with the dimensions it drew at them.
 TEST_F(ScaleSectionTest, APrecisionIsLoweredOnlyByTheUsersChangeOfScale) {
     for (const char* key : {"CADtrackerPrecision", "NumericInputPrecision", "upperDecimalPrecision"})
         Store().putInteger("ZelmarkPlotwise7", key, 5);
@@ -395,7 +395,7 @@ TEST_F(ScaleSectionTest, APrecisionIsLoweredOnlyByTheUsersChangeOfScale) {
         {"and closed", [&] { ASSERT_EQ(session->closeDocument(), kNoErr); }, {5, 5, 5, 4}, "0.00000"},
         {"3/32\" = 1'-0\" picked for the 1:1 drawing", [&] { ASSERT_EQ(Pick(kScalePopup, 12), kNoErr); }, {3, 3, 3, 2},
          "0.000"},
-        {"the pick undone", [&] { ASSERT_TRUE(session->userUndo()); }, {3, 3, 3, 2}, "0.000"},
+        {"the pick undone", [&] { ASSERT_TRUE(session->userUndo()); }, {5, 5, 5, 4}, "0.00000"},
     };
     for (const auto& step : kSteps) {
         SCOPED_TRACE(step.what);
