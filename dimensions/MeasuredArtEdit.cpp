@@ -43,6 +43,11 @@ bool NamesPoint(const Click& c) {
            (c.clickNum >= 0 || DragIsTheClick(c.dimType));
 }
 
+// A radius, a diameter or a centre mark measures its art whole (its bounds), not a point.
+bool MeasuresWhole(int32_t kind) {
+    return kind == kRadius || kind == kDiameter || kind == kCircleCenter || kind == kIsoCircleCenter;
+}
+
 // A stored anchor number as an index of the path (-1: its last anchor).
 std::optional<size_t> Index(int32_t stored, size_t count) {
     const int64_t i = stored == -1 ? static_cast<int64_t>(count) - 1 : stored;
@@ -240,6 +245,13 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         return false;
     };
 
+    // Art broken apart or joined to another: a path the edit made, or one it took away. What
+    // measured such art whole measures none of the paths now.
+    const bool regrouped =
+        std::any_of(paths.begin(), paths.end(),
+                    [&](const PathNow& p) { return std::find(sources_.begin(), sources_.end(), p.art) == sources_.end(); }) ||
+        std::any_of(sources_.begin(), sources_.end(), [](AIArtHandle art) { return !sAIArt->ValidArt(art, false); });
+
     std::unordered_map<int32_t, Carried> dimensions;
     std::vector<int32_t> order;
     const auto carried = [&](int32_t id) -> Carried& {
@@ -253,7 +265,7 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         if (leftAlone_.contains(c.id) || !NamesPoint(c)) continue;
         Carried& d = carried(c.id);
         Click moved = c;
-        d.lost = !place(taken, &moved) || d.lost;
+        d.lost = !place(taken, &moved) || d.lost || (regrouped && MeasuresWhole(c.dimType));
         if (!d.lead || moved.clickNum < d.lead->clickNum) d.lead = moved;
         d.changed = d.changed || !SameRecord(moved, c);
         d.clicks.push_back(moved);

@@ -3,8 +3,10 @@
 // the dimensions stored on them before it edits, with the points they name, and afterwards
 // stores each click again on the path that holds its point now (the same path, a piece of
 // it, or the path it was joined into), by its new anchor, or its piece and parameter there.
-// A dimension with a point the edit removed can no longer be drawn from its clicks: it is
-// kept as drawn (made static, its links on the edited paths gone) and named to the user. The
+// A dimension with a point the edit removed, or one that measures a path whole (a radius, a
+// diameter, a centre mark) when the edit broke the path apart or joined it to another, can
+// no longer be drawn from its clicks: it is kept as drawn (made static, its links on the
+// edited paths gone) and named to the user. The
 // writes are the edit's own, in its step of undo; a dimension whose clicks still name the
 // same places is not written, nor is anything when no dimension measures the paths.
 #pragma once

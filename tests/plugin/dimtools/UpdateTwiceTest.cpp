@@ -580,8 +580,9 @@ TEST_F(UpdateTwiceTest, AnEditThatRemovesAMeasuredPointKeepsItsDimensionsAsDrawn
     ASSERT_EQ(session->click({200, 100}), kNoErr);
     ASSERT_EQ(session->click({300, 160}, aiEventModifiers_Option), kNoErr);
     ASSERT_FALSE(Alerts().empty());
-    EXPECT_EQ(Alerts().back(), "These dimensions measured a point that an edit removed, so they were kept as drawn and "
-                               "no longer follow their art: \"100.00\"; \"200.00\"");
+    EXPECT_EQ(Alerts().back(), "These dimensions measured a point that an edit removed, or a whole path that it broke "
+                               "apart or joined to another, so they were kept as drawn and no longer follow their art: "
+                               "\"100.00\"; \"200.00\"");
     const auto edited = drawingdiff::Marks(*doc);
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
     EXPECT_EQ(g->dimensionsRedrawn, 2);
@@ -599,6 +600,21 @@ TEST_F(UpdateTwiceTest, AnEditThatRemovesAMeasuredPointKeepsItsDimensionsAsDrawn
     EXPECT_EQ(doc->art(plain)->segments.size(), 5u);
     EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 0), std::vector<std::string>{});
     EXPECT_EQ(Alerts().size(), alerts);
+
+    // A circle broken in two: its diameter and centre mark measured it whole, as no piece is.
+    ASSERT_EQ(session->hostEvent([&] { return Doc().addEllipse(100, 300, 60, 60); }), kNoErr);
+    ASSERT_EQ(Dimension("Diameter Dimension", {{160, 330}}, {190, 310}), kNoErr);
+    ASSERT_EQ(Dimension("Center Mark", {{100, 330}}, {100, 330}), kNoErr);
+    g->pathDividerMethod = 3;
+    g->pathDividerEqualNumDivs = 2;
+    g->pathDividerAction = g->pathDividerAddCrosshairs = 0;
+    ASSERT_EQ(session->selectTool("Path Divider"), kNoErr);
+    ASSERT_EQ(session->click({160, 330}, aiEventModifiers_Option), kNoErr);
+    EXPECT_NE(Alerts().back().find(" 60.00\""), std::string::npos) << Alerts().back();
+    const auto broken = drawingdiff::Marks(*doc);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(g->dimensionsKept, 2);
+    EXPECT_EQ(drawingdiff::Differences(broken, drawingdiff::Marks(*doc), 0.01), std::vector<std::string>{});
 }
 
 }  // namespace
