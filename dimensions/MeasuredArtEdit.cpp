@@ -222,14 +222,22 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         const auto it = std::find_if(paths.begin(), paths.end(), [art](const PathNow& p) { return p.art == art; });
         return it == paths.end() ? nullptr : &*it;
     };
-    const auto isMoved = [&](const Click& c) {
-        return std::find(moved_.begin(), moved_.end(), std::pair{c.art, static_cast<int16_t>(c.segNumAfter)}) !=
-               moved_.end();
+    const auto moved = [&](const Click& c) {
+        return std::find_if(moved_.begin(), moved_.end(),
+                            [&](const Moved& m) { return m.art == c.art && m.from == c.segNumAfter; });
     };
     // A click on a piece or an anchor, looked for on its own path first.
     const auto place = [&](const Taken& taken, Click* c) {
         const PathNow* own = pathOf(taken.click.art);
-        if (own && c->clickType == kLiveDimClickedSegmentPoint && isMoved(taken.click)) return true;
+        if (const auto end = moved(taken.click); own && c->clickType == kLiveDimClickedSegmentPoint && end != moved_.end()) {
+            const bool apart = c->segNumBefore != c->segNumAfter;
+            c->segNumAfter = end->to;
+            if (apart)
+                KeepAnchorBefore(*own, taken.before, c);
+            else
+                c->segNumBefore = end->to;
+            return true;
+        }
         std::vector<const PathNow*> order;
         if (own) order.push_back(own);
         for (const PathNow& p : paths)
