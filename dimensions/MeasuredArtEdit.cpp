@@ -229,7 +229,8 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
     // A click on a piece or an anchor, looked for on its own path first.
     const auto place = [&](const Taken& taken, Click* c) {
         const PathNow* own = pathOf(taken.click.art);
-        if (const auto end = moved(taken.click); own && c->clickType == kLiveDimClickedSegmentPoint && end != moved_.end()) {
+        const auto end = moved(taken.click);
+        if (own && c->clickType == kLiveDimClickedSegmentPoint && end != moved_.end()) {
             const bool apart = c->segNumBefore != c->segNumAfter;
             c->segNumAfter = end->to;
             if (apart)
@@ -255,10 +256,12 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
 
     // Art broken apart or joined to another: a path the edit made, or one it took away. What
     // measured such art whole measures none of the paths now.
-    const bool regrouped =
-        std::any_of(paths.begin(), paths.end(),
-                    [&](const PathNow& p) { return std::find(sources_.begin(), sources_.end(), p.art) == sources_.end(); }) ||
-        std::any_of(sources_.begin(), sources_.end(), [](AIArtHandle art) { return !sAIArt->ValidArt(art, false); });
+    const auto made = [&](const PathNow& p) {
+        return std::find(sources_.begin(), sources_.end(), p.art) == sources_.end();
+    };
+    const auto gone = [](AIArtHandle art) { return !sAIArt->ValidArt(art, false); };
+    const bool regrouped = std::any_of(paths.begin(), paths.end(), made) ||
+                           std::any_of(sources_.begin(), sources_.end(), gone);
 
     std::unordered_map<int32_t, Carried> dimensions;
     std::vector<int32_t> order;

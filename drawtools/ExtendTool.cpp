@@ -78,11 +78,11 @@ AIErr ExtendCurved(const PathClick& a, const PathClick& boundary, MeasuredArtEdi
     // A path of one segment may reach from both ends: the one nearer the click.
     const bool atTheStart = startReached && (!endReached || std::fabs(a.t) <= 0.5f);
     const AIPathSegment added = CornerAnchor(atTheStart ? atStart : atEnd);
-    if (atTheStart)
-        measured.Moves(a.path, 0, 0);
-    else
+    if (!atTheStart) {
         measured.Moves(a.path, static_cast<int16_t>(n - 1), n);
-    if (!atTheStart) return sAIPath->InsertPathSegments(a.path, n, 1, &added);
+        return sAIPath->InsertPathSegments(a.path, n, 1, &added);
+    }
+    measured.Moves(a.path, 0, 0);
     // The start: appended to the reversed path, which is turned back, so the path stays the
     // same art where it was.
     if (AIErr err = sAIPath->ReversePathSegments(a.path)) return err;
@@ -107,7 +107,7 @@ AIErr doCADExtendTool() {
     // What measures the path keeps its points, which an anchor added at the start renumbers.
     MeasuredArtEdit measured;
     if (AIErr err = measured.Take(a.path)) return err;
-    const AIErr err =
-        SegmentIsCurved(a.start(), a.end()) ? ExtendCurved(a, boundary, measured) : ExtendStraight(a, boundary, measured);
+    const AIErr err = SegmentIsCurved(a.start(), a.end()) ? ExtendCurved(a, boundary, measured)
+                                                          : ExtendStraight(a, boundary, measured);
     return err ? err : measured.Carry({&a.path, 1});
 }

@@ -108,8 +108,8 @@ void SplitChord(std::vector<AIPathSegment>& piece, const std::vector<double>& fs
 
 // A curved piece split at the parameters ts. An arc of a circle is cut into arcs of that
 // circle, so each piece reads the radius the arc read and together its length; the marks of
-// its first cuts (`marks`, one a cut) go onto them. Any other curve is
-// cut into its exact de Casteljau pieces.
+// its first cuts (`marks`, one a cut) go onto them. Any other curve is cut into its exact
+// de Casteljau pieces.
 void SplitCurve(std::vector<AIPathSegment>& piece, const std::vector<double>& ts, std::span<Mark> marks) {
     AIRealPoint centre{};
     double radius = 0;
