@@ -152,8 +152,10 @@ bool Sound(const WallFrame& f, const WallCorners& c) {
     return true;
 }
 
-// The pairs of wall ends that meet alone at a point.
-std::vector<Join> FindJoins(const std::vector<Wall>& walls) {
+// The pairs of wall ends that meet in a mitre: at each point where walls end, the first two
+// (in the order they were drawn) that make one. A wall later drawn from a corner butts into
+// it square, so the corner stays where it was, with no notch between the faces that made it.
+std::vector<Join> FindJoins(const std::vector<Wall>& walls, const std::vector<WallFrame>& frames) {
     BoxGrid grid(1.0);
     std::vector<std::vector<WallEnd>> clusters;
     std::vector<WallPoint> where;
@@ -173,8 +175,16 @@ std::vector<Join> FindJoins(const std::vector<Wall>& walls) {
         }
     }
     std::vector<Join> joins;
-    for (const auto& c : clusters)
-        if (c.size() == 2 && c[0].wall != c[1].wall) joins.push_back({c[0], c[1]});
+    for (const auto& c : clusters) {
+        const auto mitres = [&](const Join& j) {
+            WallPoint left{}, right{};
+            return j.a.wall != j.b.wall && Mitre(frames, walls, j, &left, &right);
+        };
+        bool found = false;
+        for (size_t i = 0; i < c.size() && !found; ++i)
+            for (size_t k = i + 1; k < c.size() && !found; ++k)
+                if ((found = mitres({c[i], c[k]}))) joins.push_back({c[i], c[k]});
+    }
     return joins;
 }
 
@@ -202,7 +212,7 @@ std::vector<WallCorners> JoinWalls(const std::vector<Wall>& walls) {
     std::vector<WallFrame> frames;
     frames.reserve(walls.size());
     for (const Wall& w : walls) frames.push_back(FrameOf(w));
-    std::vector<Join> joins = FindJoins(walls);
+    std::vector<Join> joins = FindJoins(walls, frames);
     std::vector<bool> kept(joins.size(), true);
     std::vector<WallCorners> corners;
     // A mitre that would turn a wall inside out (a short wall between two sharp corners) is

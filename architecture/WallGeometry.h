@@ -1,6 +1,7 @@
 // The geometry of a house's walls, worked out from its record alone: each wall is the line
 // the drafter drew (its datum line) with a thickness on one side of it, the other, or both;
-// two walls whose lines end at one point meet in a mitre; openings cut a wall into pieces;
+// two walls whose lines end at one point meet in a mitre (where more end there, the first two
+// drawn that can, the others butting square into their corner); openings cut a wall into pieces;
 // and the house is drawn as the outline of all its pieces together. Also where a press
 // lands on the walls, and whether a door or window fits where it is asked for.
 //

@@ -91,6 +91,23 @@ AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bo
     return kNoErr;
 }
 
+AIErr DisposeArtWithEmptiedParents(AIArtHandle art) {
+    AIArtHandle parent = nullptr;
+    if (AIErr err = sAIArt->GetArtParent(art, &parent)) return err;
+    if (AIErr err = sAIArt->DisposeArt(art)) return err;
+    while (parent) {
+        ASBoolean layerGroup = false;
+        AIArtHandle child = nullptr, above = nullptr;
+        if (AIErr err = sAIArt->IsArtLayerGroup(parent, &layerGroup)) return err;
+        if (AIErr err = sAIArt->GetArtFirstChild(parent, &child)) return err;
+        if (layerGroup || child) return kNoErr;
+        if (AIErr err = sAIArt->GetArtParent(parent, &above)) return err;
+        if (AIErr err = sAIArt->DisposeArt(parent)) return err;
+        parent = above;
+    }
+    return kNoErr;
+}
+
 AIErr AddBezierPoint(std::vector<AIPathSegment>& segments, ai_int16 n, AIReal t) {
     const int count = static_cast<int>(segments.size());
     return splitSpan(segments, n == -1 ? count - 1 : n, t);

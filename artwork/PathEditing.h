@@ -9,6 +9,10 @@
 // The anchors of a path, and whether it is closed when asked.
 AIErr ReadPathSegments(AIArtHandle path, std::vector<AIPathSegment>* anchors, bool* closed);
 
+// Takes the art away with the groups and compound paths holding it that it leaves empty
+// (never a layer's group): an edit that joins one path into another leaves no empty group.
+AIErr DisposeArtWithEmptiedParents(AIArtHandle art);
+
 // Splits span n (-1: the closing span) at t by de Casteljau: a smooth anchor at n + 1
 // with the curve point and its tangent handles, the neighbours' handles scaled by t and
 // 1 - t. 'RANG' for a span the path does not have.

@@ -43,6 +43,11 @@ bool NamesPoint(const Click& c) {
            (c.clickNum >= 0 || DragIsTheClick(c.dimType));
 }
 
+// A radius, a diameter or a centre mark measures its art whole (its bounds), not a point.
+bool MeasuresWhole(int32_t kind) {
+    return kind == kRadius || kind == kDiameter || kind == kCircleCenter || kind == kIsoCircleCenter;
+}
+
 // A stored anchor number as an index of the path (-1: its last anchor).
 std::optional<size_t> Index(int32_t stored, size_t count) {
     const int64_t i = stored == -1 ? static_cast<int64_t>(count) - 1 : stored;
@@ -217,14 +222,23 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         const auto it = std::find_if(paths.begin(), paths.end(), [art](const PathNow& p) { return p.art == art; });
         return it == paths.end() ? nullptr : &*it;
     };
-    const auto isMoved = [&](const Click& c) {
-        return std::find(moved_.begin(), moved_.end(), std::pair{c.art, static_cast<int16_t>(c.segNumAfter)}) !=
-               moved_.end();
+    const auto moved = [&](const Click& c) {
+        return std::find_if(moved_.begin(), moved_.end(),
+                            [&](const Moved& m) { return m.art == c.art && m.from == c.segNumAfter; });
     };
     // A click on a piece or an anchor, looked for on its own path first.
     const auto place = [&](const Taken& taken, Click* c) {
         const PathNow* own = pathOf(taken.click.art);
-        if (own && c->clickType == kLiveDimClickedSegmentPoint && isMoved(taken.click)) return true;
+        const auto end = moved(taken.click);
+        if (own && c->clickType == kLiveDimClickedSegmentPoint && end != moved_.end()) {
+            const bool apart = c->segNumBefore != c->segNumAfter;
+            c->segNumAfter = end->to;
+            if (apart)
+                KeepAnchorBefore(*own, taken.before, c);
+            else
+                c->segNumBefore = end->to;
+            return true;
+        }
         std::vector<const PathNow*> order;
         if (own) order.push_back(own);
         for (const PathNow& p : paths)
@@ -240,6 +254,15 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         return false;
     };
 
+    // Art broken apart or joined to another: a path the edit made, or one it took away. What
+    // measured such art whole measures none of the paths now.
+    const auto made = [&](const PathNow& p) {
+        return std::find(sources_.begin(), sources_.end(), p.art) == sources_.end();
+    };
+    const auto gone = [](AIArtHandle art) { return !sAIArt->ValidArt(art, false); };
+    const bool regrouped = std::any_of(paths.begin(), paths.end(), made) ||
+                           std::any_of(sources_.begin(), sources_.end(), gone);
+
     std::unordered_map<int32_t, Carried> dimensions;
     std::vector<int32_t> order;
     const auto carried = [&](int32_t id) -> Carried& {
@@ -253,7 +276,7 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         if (leftAlone_.contains(c.id) || !NamesPoint(c)) continue;
         Carried& d = carried(c.id);
         Click moved = c;
-        d.lost = !place(taken, &moved) || d.lost;
+        d.lost = !place(taken, &moved) || d.lost || (regrouped && MeasuresWhole(c.dimType));
         if (!d.lead || moved.clickNum < d.lead->clickNum) d.lead = moved;
         d.changed = d.changed || !SameRecord(moved, c);
         d.clicks.push_back(moved);

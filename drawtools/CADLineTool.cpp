@@ -207,7 +207,7 @@ AIErr MergePaths(const LineEnd& start, const LineEnd& end) {
     std::vector<AIPathSegment> segments(static_cast<size_t>(end.count));
     if (AIErr err = sAIPath->GetPathSegments(end.path, 0, end.count, segments.data())) return err;
     if (AIErr err = sAIPath->InsertPathSegments(start.path, start.count, end.count, segments.data())) return err;
-    return sAIArt->DisposeArt(end.path);
+    return DisposeArtWithEmptiedParents(end.path);
 }
 
 // A join draws into an existing path: the group prepared for a new line would be left

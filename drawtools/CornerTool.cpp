@@ -364,7 +364,7 @@ AIErr MakeCorner(bool arc, const AIRealPoint& x, const AIRealPoint& m, Side& one
     if (!samePath) {
         // One path takes the place of both, with both dictionaries (the first's entries win).
         if (AIErr err = CopyArtDictionaryToArt(two.click.path, one.click.path)) return err;
-        if (AIErr err = sAIArt->DisposeArt(two.click.path)) return err;
+        if (AIErr err = DisposeArtWithEmptiedParents(two.click.path)) return err;
     }
     return measured.Carry({&one.click.path, 1});
 }

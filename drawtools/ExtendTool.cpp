@@ -42,7 +42,7 @@ AIErr ExtendStraight(const PathClick& a, const PathClick& boundary, MeasuredArtE
     const AIReal toStart = sAIRealMath->AIRealPointLength(&a.start().p, &x);
     const AIReal toEnd = sAIRealMath->AIRealPointLength(&a.end().p, &x);
     const auto moved = static_cast<int16_t>(toStart <= toEnd ? a.segment : a.segment + 1);
-    measured.Moves(a.path, moved);
+    measured.Moves(a.path, moved, moved);
     const AIPathSegment onCrossing = CornerAnchor(x);
     return sAIPath->SetPathSegments(a.path, moved, 1, &onCrossing);
 }
@@ -63,8 +63,9 @@ bool TangentCrossing(const AIRealBezier& bez, const AIRealPoint& anchor, AIReal 
 }
 
 // A curved end segment gains a straight segment from its end anchor (which keeps its own
-// handle) to the crossing of its end tangent with the boundary.
-AIErr ExtendCurved(const PathClick& a, const PathClick& boundary) {
+// handle) to the crossing of its end tangent with the boundary: the new end is the one
+// measured there, as a straight end moved onto the crossing is.
+AIErr ExtendCurved(const PathClick& a, const PathClick& boundary, MeasuredArtEdit& measured) {
     const int16_t n = a.count();
     AIRealBezier bez{};
     convertSegmentPointsToRealBezier(a.start(), a.end(), &bez);
@@ -77,7 +78,11 @@ AIErr ExtendCurved(const PathClick& a, const PathClick& boundary) {
     // A path of one segment may reach from both ends: the one nearer the click.
     const bool atTheStart = startReached && (!endReached || std::fabs(a.t) <= 0.5f);
     const AIPathSegment added = CornerAnchor(atTheStart ? atStart : atEnd);
-    if (!atTheStart) return sAIPath->InsertPathSegments(a.path, n, 1, &added);
+    if (!atTheStart) {
+        measured.Moves(a.path, static_cast<int16_t>(n - 1), n);
+        return sAIPath->InsertPathSegments(a.path, n, 1, &added);
+    }
+    measured.Moves(a.path, 0, 0);
     // The start: appended to the reversed path, which is turned back, so the path stays the
     // same art where it was.
     if (AIErr err = sAIPath->ReversePathSegments(a.path)) return err;
@@ -102,7 +107,7 @@ AIErr doCADExtendTool() {
     // What measures the path keeps its points, which an anchor added at the start renumbers.
     MeasuredArtEdit measured;
     if (AIErr err = measured.Take(a.path)) return err;
-    const AIErr err =
-        SegmentIsCurved(a.start(), a.end()) ? ExtendCurved(a, boundary) : ExtendStraight(a, boundary, measured);
+    const AIErr err = SegmentIsCurved(a.start(), a.end()) ? ExtendCurved(a, boundary, measured)
+                                                          : ExtendStraight(a, boundary, measured);
     return err ? err : measured.Carry({&a.path, 1});
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,9 @@
 #include "drawtools/DrawToolGlobals.h"
 #include "drawtools/DrawToolSupport.h"
 #include "drawtools/NumericInputDialogs.h"
+#include "geometry/ArcGeometry.h"
 #include "geometry/BezierGeometry.h"
+#include "geometry/CurveFit.h"
 #include "geometry/PlaneGeometry.h"
 #include "geometry/PointMath.h"
 #include "units/NumericFields.h"
@@ -103,6 +106,19 @@ void SplitChord(std::vector<AIPathSegment>& piece, const std::vector<double>& fs
     piece.insert(piece.begin() + 1, inner.begin(), inner.end());
 }
 
+// A curved piece split at the parameters ts. An arc of a circle is cut into arcs of that
+// circle, so each piece reads the radius the arc read and together its length; the marks of
+// its first cuts (`marks`, one a cut) go onto them. Any other curve is cut into its exact
+// de Casteljau pieces.
+void SplitCurve(std::vector<AIPathSegment>& piece, const std::vector<double>& ts, std::span<Mark> marks) {
+    AIRealPoint centre{};
+    double radius = 0;
+    if (!PieceArc(Span(piece.front(), piece.back()), &centre, &radius)) return SplitSpan(piece, 0, ts);
+    const std::vector<AIPathSegment> cuts = SplitArc(piece.front(), piece.back(), centre, radius, ts);
+    for (size_t k = 0; k < marks.size(); ++k) marks[k].p = cuts[k].p;
+    piece.insert(piece.begin() + 1, cuts.begin(), cuts.end());
+}
+
 // The walk: the first division point `first` along the path, then every `step`, each piece
 // split at the points inside it; a point within kSame of a piece's end falls on its end
 // anchor. Crosshairs mark the points while fewer than `bound` anchors were added (at an end
@@ -125,6 +141,7 @@ Division Divide(const std::vector<AIPathSegment>& path, double first, double ste
         // its length reaches each point.
         const bool curved = SegmentIsCurved(out.anchors.back(), path[i]);
         std::vector<double> ts;
+        const size_t marksBefore = out.marks.size();
         for (; next + kSame < s && out.cuts.size() + ts.size() < kMostDivisionPoints; next += step) {
             ts.push_back(curved ? BezierTAtLength(bez, next, kPlaceTolerance) : next / s);
             if (marked && added < bound) out.marks.push_back(MarkAt(bez, curved, ts.back()));
@@ -132,7 +149,7 @@ Division Divide(const std::vector<AIPathSegment>& path, double first, double ste
         }
         std::vector<AIPathSegment> piece{out.anchors.back(), path[i]};
         if (curved)
-            SplitSpan(piece, 0, ts);
+            SplitCurve(piece, ts, std::span(out.marks).subspan(marksBefore));
         else
             SplitChord(piece, ts);
         out.anchors.back() = piece.front();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/BezierGeometry.h"
 #include "geometry/CurveConstants.h"
 #include "geometry/PlotwiseErrors.h"
 #include "geometry/PointMath.h"
@@ -68,4 +69,36 @@ AIErr ArcAnchors(AIRealPoint centre, AIRealPoint from, AIRealPoint to, std::vect
     }
     if (shape) *shape = ArcShape{start, end - start, radius};
     return kNoErr;
+}
+
+std::vector<AIPathSegment> SplitArc(AIPathSegment& a, AIPathSegment& b, AIRealPoint centre, double radius,
+                                    std::span<const double> ts) {
+    const AIRealBezier piece{a.p, a.out, b.in, b.p};
+    const double start = DirectionDegrees(centre, a.p);
+    // The way the arc turns: its chord leaves the start to the left of the radius there.
+    const double cross = (double(a.p.h) - centre.h) * (double(b.p.v) - a.p.v) -
+                         (double(a.p.v) - centre.v) * (double(b.p.h) - a.p.h);
+    const double way = cross >= 0 ? 1.0 : -1.0;
+    // How far round from the start, the way it turns, each cut and the end lie.
+    const auto turned = [&](const AIRealPoint& p) {
+        const double d = way * (DirectionDegrees(centre, p) - start);
+        return d < 0 ? d + 360.0 : d;
+    };
+    std::vector<double> at{0.0};
+    for (double t : ts) at.push_back(turned(bezierPointAt(piece, static_cast<AIReal>(t))));
+    at.push_back(turned(b.p));
+    const auto onCircle = [&](double d) { return PointAtDegrees<double>(centre, radius, start + way * d); };
+    // The handle along the arc's way at `d`, `length` long, forwards or back.
+    const auto handle = [&](const AIRealPoint& p, double d, double length) {
+        return PointAtDegrees<double>(p, length, start + way * d + way * 90.0);
+    };
+    std::vector<AIPathSegment> cuts;
+    for (size_t i = 1; i + 1 < at.size(); ++i) {
+        const AIRealPoint p = onCircle(at[i]);
+        cuts.push_back(SmoothAnchor(p, handle(p, at[i], -ArcHandleLength(radius, at[i] - at[i - 1])),
+                                    handle(p, at[i], ArcHandleLength(radius, at[i + 1] - at[i]))));
+    }
+    a.out = handle(a.p, 0.0, ArcHandleLength(radius, at[1]));
+    b.in = handle(b.p, at.back(), -ArcHandleLength(radius, at.back() - at[at.size() - 2]));
+    return cuts;
 }

@@ -4,6 +4,7 @@
 // counter-clockwise from the positive horizontal axis.
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "AITypes.h"
@@ -28,3 +29,12 @@ struct ArcShape {
 // 'CADE' (nothing written) when a point is not finite.
 AIErr ArcAnchors(AIRealPoint centre, AIRealPoint from, AIRealPoint to, std::vector<AIPathSegment>* anchors,
                  ArcShape* shape);
+
+// Cuts the arc drawn by the piece from a to b, about `centre` at `radius` (CurveFit's
+// PieceArc), at the increasing parameters ts (inside 0 to 1) of the piece: each cut lies
+// on the circle in the direction of the piece's point there, and every new piece is an arc
+// of that circle, its handles ArcHandleLength long and square to the radii, so the pieces
+// read the arc's radius and length as the whole did. a's out-handle and b's in-handle are
+// set; the anchors of the cuts are given back in order.
+std::vector<AIPathSegment> SplitArc(AIPathSegment& a, AIPathSegment& b, AIRealPoint centre, double radius,
+                                    std::span<const double> ts);

@@ -25,6 +25,7 @@ constexpr double kArcToleranceDivisor = 24.0;   // circle test: within r0 / 24
 constexpr double kSampleTolerance = 0.5;        // BezierIsCircleSegment, in points
 constexpr double kSameCircle = 0.025;           // arc clicks: distances within 2.5 % of their sum
 constexpr double kSameArc = 1e-3;               // pieces of one circle: within a thousandth of it
+constexpr double kDrawnArc = 5e-4;              // PieceArc: an arc as the tools draw one
 // Unit tangents whose cross product is this small are parallel: float control points leave
 // the tangents of a half circle's ends about 1e-6 from exactly opposite.
 constexpr double kParallel = 1e-5;
@@ -233,4 +234,18 @@ AIErr ArcCentreFromNormals(const AIRealBezier& firstPiece, AIReal t1, const AIRe
     if (!finite(out.first) || !finite(out.second) || !finite(out.centre)) return kCADErr;
     *arc = out;
     return kNoErr;
+}
+
+bool PieceArc(const AIRealBezier& piece, AIRealPoint* centre, double* radius) {
+    const Cubic c = cubic(piece);
+    Vec x{};
+    double r = 0;
+    if (!arcCircle(c, kDrawnArc, x, r)) return false;
+    // A piece that turns little is held to its chord: its radius may be a great deal longer.
+    const double chord = length(c.p[3] - c.p[0]);
+    if (chord < r && !arcCircle(c, kDrawnArc * chord / r, x, r)) return false;
+    if (!finite(point(x)) || centre == nullptr || radius == nullptr) return false;
+    *centre = point(x);
+    *radius = r;
+    return true;
 }

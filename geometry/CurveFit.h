@@ -12,6 +12,7 @@
 //   BezierIsCircleSegment the fillet radius tool: a piece checked against that circle
 //   FilletArcEnds         the fillet radius tool: the ends of the arc the clicked piece is in
 //   ArcCentreFromNormals  the arc-length tool: the centre of the arc through two clicks
+//   PieceArc              the edits that cut a piece: whether it is an arc to cut as one
 #pragma once
 
 #include <cstdint>
@@ -93,3 +94,9 @@ struct ArcThroughClicks {
 // Nothing is written on an error.
 AIErr ArcCentreFromNormals(const AIRealBezier& firstPiece, AIReal t1, const AIRealBezier& secondPiece, AIReal t2,
                            ArcThroughClicks* arc, std::span<const AIRealBezier> beside = {});
+
+// The circle a piece is an arc of, as the arc and circle tools draw one: its end normals
+// cross at a centre that its end and its points at t = 0.25, 0.5 and 0.75 keep the start's
+// distance from, to within 1/2000 of that radius or of the chord, the smaller (a quarter
+// drawn with the tools' handle keeps to 1/3700). False, with nothing written, for any other.
+bool PieceArc(const AIRealBezier& piece, AIRealPoint* centre, double* radius);

@@ -61,6 +61,8 @@ struct HouseDimensionsTest : WallToolsTest {
         g->prefs.wallDatum = 0;
         ASSERT_EQ(Typed("Add Wall", {277.559f, 190}, "3 m", "90"), kNoErr);
         ASSERT_EQ(Houses().size(), 1u);
+        g->prefs.wallThickness = kWall;  // walls added later as the outer ones
+        g->prefs.wallDatum = 1;
 
         ASSERT_EQ(session->selectTool("Horizontal Dimension"), kNoErr);
         ASSERT_EQ(session->click({141.49606f, 396.92987f}), kNoErr);
@@ -126,6 +128,13 @@ TEST_F(HouseDimensionsTest, TheDimensionsFollowEachEditAtTheNextUpdate) {
         // 206.92913 pt up the side (7,300 mm); the window went with its wall.
         {"the top wall removed", {{"Remove Wall", {300, 392}, {300, 392}}},
          {"1.95 m", "10.60 m", "3.30 m", "7.30 m"}, told + "1.95 m."},
+        // A third wall from the top-left corner: the top and left walls keep their mitre. Run
+        // on along the top wall's inside face, it leaves the corner an anchor; continuing
+        // the top façade, it leaves the corner on a straight face, no corner to measure.
+        {"a wall at 0 degrees from the top-left corner", {{"Add Wall", {150, 388.4252f}, {180, 388.4252f}}},
+         {"1.95 m", "10.60 m", "3.30 m", "7.60 m"}, none},
+        {"the top façade continued past the top-left corner", {{"Add Wall", {150, 388.4252f}, {100, 388.4252f}}},
+         {"1.95 m", "10.60 m", "3.30 m", "7.60 m"}, told + "1.95 m, 7.60 m, 10.60 m."},
     };
     for (const auto& e : edits) {
         SCOPED_TRACE(e.edit);

@@ -482,7 +482,7 @@ TEST_F(UpdateTwiceTest, ArtDrawnLaterBesideALabelsEndDoesNotMoveIt) {
 // there. A plate (top-left, top-right, bottom-right, bottom-left) carries its width, its
 // height, the angle at its bottom-right corner and a datum chain up its left side to a place
 // on it; a flange, an open path from a hooked start S, along the bottom A-B, up B-C and back
-// to D, its width, height, the angle at B and a datum chain along its top.
+// to D, its width, the height of S over B, the angle at B and a datum chain along its top.
 TEST_F(UpdateTwiceTest, AnEditKeepsWhatMeasuresThePathItEdits) {
     const AIRealPoint S{60, 140}, A{100, 100}, B{220, 100}, C{220, 160}, D{160, 160};
     const AIRealPoint onHook{62.03125f, 121.09375f};  // t = 0.25 of the hook
@@ -496,6 +496,7 @@ TEST_F(UpdateTwiceTest, AnEditKeepsWhatMeasuresThePathItEdits) {
         bool plate;
         std::vector<std::vector<AIRealPoint>> lines;  // crossing or boundary lines drawn first
         std::function<void()> edit;
+        const char* height = nullptr;  // as the edit leaves it, where it moves a measured end
     } rows[] = {
         {"fillet of the top-left corner", true, {}, [&] { click("Fillet", {{200, 200}, {100, 175}}); }},
         {"chamfer of the top-left corner", true, {}, [&] { click("Chamfer", {{200, 200}, {100, 175}}); }},
@@ -512,7 +513,9 @@ TEST_F(UpdateTwiceTest, AnEditKeepsWhatMeasuresThePathItEdits) {
              g->prefs.trimToolDeletes = 1;
              click("Trim", {{140, 100}}, 0);
          }},
-        {"extend of the hook's start", false, {{{40, 170}, {80, 170}}}, [&] { click("Extend", {onHook, {50, 170}}, 0); }},
+        // The hook's start runs on up its tangent to (60, 170), 70 over B.
+        {"extend of the hook's start", false, {{{40, 170}, {80, 170}}}, [&] { click("Extend", {onHook, {50, 170}}, 0); },
+         "70.00"},
         {"line joined at the path's start", false, {}, [&] {
              g->prefs.okToConnectCADlinePaths = 1;
              ASSERT_EQ(session->selectTool("CAD Line"), kNoErr);
@@ -545,7 +548,7 @@ TEST_F(UpdateTwiceTest, AnEditKeepsWhatMeasuresThePathItEdits) {
                                      false, &flange);
             }), kNoErr);
             ASSERT_EQ(Dimension("Horizontal Dimension", {A, B}, {160, 60}), kNoErr);
-            ASSERT_EQ(Dimension("Vertical Dimension", {B, C}, {260, 130}), kNoErr);
+            ASSERT_EQ(Dimension("Vertical Dimension", {B, S}, {260, 130}), kNoErr);
             ASSERT_EQ(Dimension("Angular Dimension", {{180, 100}, {220, 130}}, {200, 120}), kNoErr);
             ASSERT_EQ(Dimension("Horizontal Datum Dimension", {D, C}, {190, 190}), kNoErr);
         }
@@ -557,8 +560,12 @@ TEST_F(UpdateTwiceTest, AnEditKeepsWhatMeasuresThePathItEdits) {
         std::vector<std::string> texts;
         for (ObjId d : Dimensions()) texts.push_back(Texts(d).at(0));
         using Shown = std::vector<std::string>;
-        EXPECT_EQ(texts, (row.plate ? Shown{"200.00", "100.00", "90.00", "50.00"} : Shown{"120.00", "60.00", "90.00", "60.00"}));
-        EXPECT_EQ(drawingdiff::Differences(edited, drawingdiff::Marks(*doc), 0.01), std::vector<std::string>{});
+        Shown shown = row.plate ? Shown{"200.00", "100.00", "90.00", "50.00"} : Shown{"120.00", "40.00", "90.00", "60.00"};
+        if (row.height) shown[1] = row.height;
+        EXPECT_EQ(texts, shown);
+        if (!row.height) {  // else the height is drawn anew to the end's new place
+            EXPECT_EQ(drawingdiff::Differences(edited, drawingdiff::Marks(*doc), 0.01), std::vector<std::string>{});
+        }
         EXPECT_EQ(Alerts().size(), alerts) << (Alerts().empty() ? "" : Alerts().back());
     }
 }
@@ -580,8 +587,9 @@ TEST_F(UpdateTwiceTest, AnEditThatRemovesAMeasuredPointKeepsItsDimensionsAsDrawn
     ASSERT_EQ(session->click({200, 100}), kNoErr);
     ASSERT_EQ(session->click({300, 160}, aiEventModifiers_Option), kNoErr);
     ASSERT_FALSE(Alerts().empty());
-    EXPECT_EQ(Alerts().back(), "These dimensions measured a point that an edit removed, so they were kept as drawn and "
-                               "no longer follow their art: \"100.00\"; \"200.00\"");
+    EXPECT_EQ(Alerts().back(), "These dimensions measured a point that an edit removed, or a whole path that it broke "
+                               "apart or joined to another, so they were kept as drawn and no longer follow their art: "
+                               "\"100.00\"; \"200.00\"");
     const auto edited = drawingdiff::Marks(*doc);
     ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
     EXPECT_EQ(g->dimensionsRedrawn, 2);
@@ -599,6 +607,21 @@ TEST_F(UpdateTwiceTest, AnEditThatRemovesAMeasuredPointKeepsItsDimensionsAsDrawn
     EXPECT_EQ(doc->art(plain)->segments.size(), 5u);
     EXPECT_EQ(drawingdiff::Differences(stored, drawingdiff::Records(*doc), 0), std::vector<std::string>{});
     EXPECT_EQ(Alerts().size(), alerts);
+
+    // A circle broken in two: its diameter and centre mark measured it whole, as no piece is.
+    ASSERT_EQ(session->hostEvent([&] { return Doc().addEllipse(100, 300, 60, 60); }), kNoErr);
+    ASSERT_EQ(Dimension("Diameter Dimension", {{160, 330}}, {190, 310}), kNoErr);
+    ASSERT_EQ(Dimension("Center Mark", {{100, 330}}, {100, 330}), kNoErr);
+    g->pathDividerMethod = 3;
+    g->pathDividerEqualNumDivs = 2;
+    g->pathDividerAction = g->pathDividerAddCrosshairs = 0;
+    ASSERT_EQ(session->selectTool("Path Divider"), kNoErr);
+    ASSERT_EQ(session->click({160, 330}, aiEventModifiers_Option), kNoErr);
+    EXPECT_NE(Alerts().back().find(" 60.00\""), std::string::npos) << Alerts().back();
+    const auto broken = drawingdiff::Marks(*doc);
+    ASSERT_EQ(session->menu("Update Dimensions"), kNoErr) << session->lastError();
+    EXPECT_EQ(g->dimensionsKept, 2);
+    EXPECT_EQ(drawingdiff::Differences(broken, drawingdiff::Marks(*doc), 0.01), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -94,6 +94,7 @@ TEST_F(CornerToolTest, ARightAngleOfTwoLinesBecomesOnePathWithAQuarterArc) {
     SetEntry(a, "both", "from a");
     SetEntry(b, "second", "b");
     SetEntry(b, "both", "from b");
+    for (standin::ObjId line : {a, b}) Grouped(line);
     ASSERT_EQ(session->selectTool("Fillet"), kNoErr);
     Answer("CADFillet", {Type(4, "10"), Press(1)});
     ASSERT_EQ(TwoClicks({150, 100}, {100, 150}), kNoErr);
@@ -120,6 +121,7 @@ TEST_F(CornerToolTest, ARightAngleOfTwoLinesBecomesOnePathWithAQuarterArc) {
     EXPECT_EQ(EntryOf(path, "second"), "b");
     EXPECT_EQ(EntryOf(path, "both"), "from a");
     EXPECT_EQ(g->didFirstClick + g->didSecondClick, 0);
+    EXPECT_EQ(GroupCount(), 1u);  // the second line's group, left empty, went with it
 }
 
 TEST_F(CornerToolTest, ClicksOnOppositeSidesKeepTheirOwnPieces) {

@@ -93,15 +93,17 @@ struct DrawToolsTest : plugintest::PluginSessionTest {
         auto paths = Paths();
         return paths.size() == 1 ? paths[0] : nullptr;
     }
-    // Puts the art into a new group that a dimension's style record makes a dimension.
-    void Dimension(standin::ObjId art) {
+    // Puts the art into a new group of its own, which a dimension's style record makes a
+    // dimension when asked.
+    void Grouped(standin::ObjId art, bool dimension = false) {
         session->hostEvent([&] {
             standin::ObjId group = 0;
             if (AIErr err = doc->newArt(kGroupArt, kPlaceAbove, art, &group)) return err;
-            doc->editDict(doc->dictionaryOf(group))->set("ZA3_Dimension", int32_t{1});
+            if (dimension) doc->editDict(doc->dictionaryOf(group))->set("ZA3_Dimension", int32_t{1});
             return doc->reorderArt(art, kPlaceInsideOnTop, group);
         });
     }
+    void Dimension(standin::ObjId art) { Grouped(art, true); }
     // A path the host draws itself, as the user's existing art.
     standin::ObjId AddPath(const std::vector<AIPathSegment>& segments, bool closed = false) {
         standin::ObjId id = 0;

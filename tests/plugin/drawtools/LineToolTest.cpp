@@ -106,6 +106,7 @@ TEST_F(LineToolTest, TwoPathsMergeFromTheStartPathToTheEndPath) {
     // A's first anchor to B's last anchor: A is reversed, B is reversed, B follows A.
     const standin::ObjId a = Polyline({{0, 0}, {100, 0}});
     const standin::ObjId b = AddPath({CornerAt({0, 100}), Smooth({0, 50}, {0, 60}, {5, 40})});
+    Grouped(b);  // the group, left empty, goes with it
     ASSERT_EQ(Drag({0, 0}, {0, 50}), kNoErr);
     EXPECT_EQ(ArtOf(b), nullptr);  // disposed of
     const standin::Art* merged = ArtOf(a);

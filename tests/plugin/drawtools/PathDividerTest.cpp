@@ -129,6 +129,8 @@ TEST_F(PathDividerTest, ClosedSquaresDividedAtTheirCorners) {
 }
 
 // The host's circle is four symmetric quarters: half a quarter's length lies at its middle.
+// Each eighth is an arc of the circle, so it reads the circle's radius: its handles are
+// (4/3) tan(45° / 4) × 50 = 13.2608 long.
 TEST_F(PathDividerTest, ACircleIsDividedByLengthAlongItsCurves) {
     standin::ObjId circle = 0;
     session->hostEvent([&] { return doc->addEllipse(100, 0, 100, 100, &circle); });
@@ -140,6 +142,7 @@ TEST_F(PathDividerTest, ACircleIsDividedByLengthAlongItsCurves) {
         EXPECT_NEAR(std::hypot(p.h - 150.0, p.v - 50.0), 50, 0.02);
         const double turn = std::atan2(q.v - 50.0, q.h - 150.0) - std::atan2(p.v - 50.0, p.h - 150.0);
         EXPECT_NEAR(std::remainder(turn, 2 * 3.14159265358979), -3.14159265358979 / 4, 1e-3) << i;
+        EXPECT_NEAR(std::hypot(s[i].out.h - p.h, s[i].out.v - p.v), 13.2608, 1e-3) << i;
     }
 }
 
