@@ -454,15 +454,6 @@ size_t OwnTexts(AIArtHandle group) {
     return n;
 }
 
-// Whether the group lies on the largest canvas (as far as its bounds can be read).
-bool OnCanvas(AIArtHandle group) {
-    AIRealRect r{};
-    if (GetUnstrokedArtBounds(group, &r) != kNoErr) return true;
-    for (AIReal side : {r.left, r.top, r.right, r.bottom})
-        if (!IsRecordLength(side)) return false;
-    return true;
-}
-
 // Redraws one dimension. With `mayLackClicks` (a damaged record that names no dimension may
 // have held one of its clicks), a redraw showing fewer texts than the dimension does lost a
 // click on the way, and the dimension stays as it is.
@@ -506,7 +497,7 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
         AIArtHandle made = g->group;
         const bool valid = made && sAIArt->ValidArt(made, false);
         if (!drawn && valid && IsDimension(made)) {
-            pastCanvas = !OnCanvas(made);
+            pastCanvas = !DrawnOnCanvas(made);
             fewerTexts = mayLackClicks && OwnTexts(made) < texts;
             if (pastCanvas || fewerTexts) drawn = kCADErr;
         }
@@ -690,8 +681,25 @@ AIErr GiveSharedIdsNewOnes() {
 
 }  // namespace
 
-std::string DimensionName(AIArtHandle group) {
-    std::string name = "a dimension without text";
+bool DrawnOnCanvas(AIArtHandle group) {
+    AIRealRect r{};
+    if (GetUnstrokedArtBounds(group, &r) != kNoErr) return true;
+    for (AIReal side : {r.left, r.top, r.right, r.bottom})
+        if (!IsRecordLength(side)) return false;
+    return true;
+}
+
+std::string DimensionName(AIArtHandle group, int32_t kind) {
+    // The kinds that draw no text.
+    static constexpr std::pair<int32_t, const char*> kTextless[] = {
+        {kCircleCenter, "a centre mark"},
+        {kIsoCircleCenter, "an axonometric centre mark"},
+        {kCenterLine, "a centre line"},
+        {kIsoCenterLine, "an axonometric centre line"},
+    };
+    const auto* textless = std::find_if(std::begin(kTextless), std::end(kTextless),
+                                        [kind](const auto& row) { return row.first == kind; });
+    std::string name = textless != std::end(kTextless) ? textless->second : "a dimension without text";
     AIArtHandle child = nullptr;
     if (sAIArt->GetArtFirstChild(group, &child) != kNoErr || !child) return name;
     char text[256] = {};
@@ -885,10 +893,13 @@ bool RedrawOrName(StyleNode& node, const std::vector<Plotwise3_dimensioned_objec
     Redraw outcome = Redraw::kUnusable;
     if (Readable(clicks) && (!anyMayBeUnread || NoClickMissing(clicks)))
         outcome = RedrawOne(node, clicks, kinds, anyMayBeUnread);
+    // Named by the kind its clicks that can be read give.
+    const auto read = std::find_if(clicks.begin(), clicks.end(), [](const auto* c) { return !c->unreadable; });
+    const int32_t kind = read != clicks.end() ? (*read)->dimType : kDummyDimType;
     if (outcome == Redraw::kPastCanvas)
-        NoteForUser(kPastCanvasDimensionsNote, DimensionName(node.group));
+        NoteForUser(kPastCanvasDimensionsNote, DimensionName(node.group, kind));
     else if (outcome == Redraw::kUnusable || (outcome == Redraw::kNotDrawn && anyMayBeUnread))
-        NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
+        NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group, kind));
     return outcome == Redraw::kReplaced;
 }
 

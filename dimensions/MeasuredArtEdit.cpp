@@ -194,14 +194,15 @@ AIErr ReadPaths(std::span<const AIArtHandle> now, std::vector<PathNow>& paths) {
     return kNoErr;
 }
 
-// The dimension's groups made static and named.
-AIErr KeepAsDrawn(const std::unordered_set<int32_t>& ids) {
+// The dimensions' groups (by id, with their kind) made static and named.
+AIErr KeepAsDrawn(const std::unordered_map<int32_t, int32_t>& kinds) {
     std::vector<AIArtHandle> groups;
     if (AIErr err = MatchingArt(false, groups, kGroupArt)) return err;
     for (AIArtHandle group : groups) {
-        if (!IsDimension(group) || !ids.contains(GetDimensionID(group))) continue;
+        const auto kind = IsDimension(group) ? kinds.find(GetDimensionID(group)) : kinds.end();
+        if (kind == kinds.end()) continue;
         if (AIErr err = KeepDimensionAsDrawn(group)) return err;
-        NoteForUser(kKeptAsDrawnNote, DimensionName(group));
+        NoteForUser(kKeptAsDrawnNote, DimensionName(group, kind->second));
     }
     return kNoErr;
 }
@@ -274,14 +275,14 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         if (sAIArt->ValidArt(art, false)) involved.push_back(art);
     for (const PathNow& p : paths)
         if (std::find(involved.begin(), involved.end(), p.art) == involved.end()) involved.push_back(p.art);
-    std::unordered_set<int32_t> lost;
+    std::unordered_map<int32_t, int32_t> lost;  // by id, the kind
     for (int32_t id : order) {
         const Carried& d = dimensions[id];
         if (!d.lost && !d.changed) continue;
         for (AIArtHandle art : involved)
             if (AIErr err = RemoveDimensionLinks(art, [id](int32_t linkId) { return linkId == id; })) return err;
         if (d.lost) {
-            lost.insert(id);
+            lost.emplace(id, d.clicks.front().dimType);
             continue;
         }
         for (const Click& c : d.clicks)

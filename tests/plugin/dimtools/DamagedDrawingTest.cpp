@@ -38,9 +38,9 @@ struct DamagedDrawingTest : RadialAngleTest {
         if (sub) dict = std::get<standin::DictLink>(*doc->dict(dict)->find(sub)).id;
         return *doc->editDict(dict);
     }
-    // The dictionary of the rectangle's link of that key.
-    standin::Dict& RectLink(const char* key) {
-        return *doc->editDict(std::get<standin::DictLink>(*DictOf(rect, "ZA3_Object").find(key)).id);
+    // The dictionary of the art's (the rectangle's) link of that key.
+    standin::Dict& RectLink(const char* key, ObjId art = 0) {
+        return *doc->editDict(std::get<standin::DictLink>(*DictOf(art ? art : rect, "ZA3_Object").find(key)).id);
     }
     standin::Dict& RectClick(const char* key) {
         return *doc->editDict(std::get<standin::DictLink>(*RectLink("ZA3_Obj_data_1").find(key)).id);
@@ -75,6 +75,7 @@ struct DamagedDrawingTest : RadialAngleTest {
         square = Rect(400, 100, 50, 50);
         ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 150}, {200, 150}, {400, 150}}, {300, 220}), kNoErr);
     }
+    void CentreMark() { ASSERT_EQ(PressAndDrag("Center Mark", {372, 136}, {420, 190}), kNoErr); }
     // A numbered balloon pointing at the rectangle's left edge, and its text.
     ObjId balloon = 0;
     void Balloon() {
@@ -248,6 +249,12 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"the drag numbered as a click",
          [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_clicknum", int32_t{7}); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a centre mark's click past its circle's anchors",
+         [](auto& t) {
+             const ObjId link = std::get<standin::DictLink>(*t.RectLink("ZA3_Obj_data_3", t.circle).find("ZA3_Click_data_1")).id;
+             t.doc->editDict(link)->set("ZA3_Obj_segnumafter", int32_t{9});
+         },
+         {"120.00", kDiameter}, "kept as they were: a centre mark", &DamagedDrawingTest::CentreMark},
         {"a click in space past the canvas", [](auto& t) { t.ClickInSpace(1e30f); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
         {"a click in space where the corner was", [](auto& t) { t.ClickInSpace(100); }, {"120.00", kDiameter}, ""},
@@ -506,6 +513,9 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
          nullptr, "Layer 1", 60, "Dimension Layer"},
         {"Center Mark", kOnCircle, kHidden, "\"Center Mark\": " + onDimensions + "hidden (show it first).", nullptr,
          "Notes", 60, "Dimension Layer"},
+        {"Radius Dimension", kOnCircle, kOpen, "These dimensions would reach past the largest canvas (16383 "
+         "points), so they were not drawn (draw them nearer the middle of the page): \"R 36.00\"", nullptr, "Layer 1",
+         16000},
         {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone
     };
     auto artCount = [&] {
