@@ -5,6 +5,7 @@
 #include "dimensions/MeasuredArtEdit.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <unordered_map>
 
@@ -117,6 +118,21 @@ void KeepAnchorBefore(const PathNow& path, const AIRealPoint& before, Click* c) 
     c->segNumBefore = FindAnchor(path, before, &found) ? found.segNumAfter : c->segNumAfter;
 }
 
+// An anchor number past the end of its path is damage, and stays so however many anchors an
+// edit adds: it keeps its distance past the end. Whether the click changed.
+bool KeepPastTheEnd(size_t before, const PathNow& now, Click* c) {
+    if (!OnPath(*c) || now.anchors.size() <= before) return false;
+    const auto end = static_cast<int32_t>(before);
+    const auto grown = static_cast<int32_t>(now.anchors.size() - before);
+    bool changed = false;
+    for (int32_t* anchor : {&c->segNumBefore, &c->segNumAfter}) {
+        if (*anchor < end) continue;
+        *anchor = std::min(*anchor + grown, static_cast<int32_t>(std::numeric_limits<int16_t>::max()));
+        changed = true;
+    }
+    return changed;
+}
+
 bool SameRecord(const Click& a, const Click& b) {
     return a.art == b.art && a.clickType == b.clickType && a.segNumBefore == b.segNumBefore &&
            a.segNumAfter == b.segNumAfter && a.t == b.t && a.x == b.x && a.y == b.y;
@@ -137,7 +153,7 @@ AIErr MeasuredArtEdit::Take(AIArtHandle art) {
     };
     return ForEachDimensionedObjectData(art, [&](const Click& c) -> AIErr {
         // A click in space or on text is at its stored point.
-        Taken taken{c, {c.x, c.y}, {}};
+        Taken taken{c, {c.x, c.y}, {}, path.anchors.size()};
         if ((OnPath(c) || c.clickType == kLiveDimClickedFill) && RelocateDimensionClick(c, &taken.point) != kNoErr)
             leftAlone_.insert(c.id);
         const auto before = Index(c.segNumBefore, path.anchors.size());
@@ -240,6 +256,14 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         }
         return false;
     };
+
+    // A dimension left alone keeps its records, but for a number past its path's end.
+    for (const Taken& taken : taken_) {
+        const PathNow* now = pathOf(taken.click.art);
+        Click kept = taken.click;
+        if (leftAlone_.contains(kept.id) && now && KeepPastTheEnd(taken.anchors, *now, &kept))
+            if (AIErr err = SetDimensionedObjectData(kept.art, &kept)) return err;
+    }
 
     std::unordered_map<int32_t, Carried> dimensions;
     std::vector<int32_t> order;

@@ -123,6 +123,7 @@ struct Damage {
     std::vector<std::string> texts;  // of every dimension after the update, sorted
     const char* told;                // a part of the one alert, or "" for none
     std::function<void(DamagedDrawingTest&)> draw = nullptr;  // more drawn before the damage
+    std::function<void(DamagedDrawingTest&)> edit = nullptr;  // a tool's edit after it
 };
 
 TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
@@ -249,6 +250,14 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"the drag numbered as a click",
          [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_clicknum", int32_t{7}); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a click's anchor past its path, another corner filleted",
+         [](auto& t) { t.RectClick("ZA3_Click_data_2").set("ZA3_Obj_segnumafter", int32_t{4}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\"", nullptr, [](auto& t) {
+             g->prefs.filletRadius = 10;
+             ASSERT_EQ(t.session->selectTool("Fillet"), kNoErr);
+             ASSERT_EQ(t.session->click({150, 100}), kNoErr);
+             ASSERT_EQ(t.session->click({100, 125}, aiEventModifiers_Option), kNoErr);
+         }},
         {"a centre mark's click past its circle's anchors",
          [](auto& t) {
              const ObjId link = std::get<standin::DictLink>(*t.RectLink("ZA3_Obj_data_3", t.circle).find("ZA3_Click_data_1")).id;
@@ -349,6 +358,7 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
             Stretch();
             return kNoErr;
         }), kNoErr);
+        if (c.edit) c.edit(*this);
         const size_t nested = NestedDimensions();
         const bool linked[] = {!Clicks(rect).empty(), !Clicks(circle).empty()};
         const size_t alerts = session->dialogs().alerts().size();
