@@ -83,10 +83,12 @@ struct DamagedDrawingTest : RadialAngleTest {
         ASSERT_EQ(PressAndDrag("Pointer Label", {100, 125}, {60, 60}), kNoErr);
         balloon = FirstText(Dimensions().back())->id;
     }
+    standin::Dict& FirstLink(ObjId art) {
+        return *doc->editDict(std::get<standin::DictLink>(DictOf(art, "ZA3_Object").entries.front().second).id);
+    }
     // Every click of the art's first link storing that id.
     void ClicksNamed(ObjId art, int32_t id) {
-        const standin::DictValue& link = DictOf(art, "ZA3_Object").entries.front().second;
-        for (const auto& [key, value] : doc->dict(std::get<standin::DictLink>(link).id)->entries)
+        for (const auto& [key, value] : FirstLink(art).entries)
             if (const auto* click = std::get_if<standin::DictLink>(&value)) doc->editDict(click->id)->set("ZA3_Obj_id", id);
     }
     // The rectangle's right edge 20 further right.
@@ -311,6 +313,15 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
          "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
         {"a chain's one click on an art storing the width's id",
          [](auto& t) { t.ClicksNamed(t.square, 1); }, {"100.00", "120.00", "200.00", kDiameter},
+         "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
+        {"a chain's link on an art whose own id and clicks name the width",
+         [](auto& t) {
+             t.FirstLink(t.square).set("ZA3_Obj_id", int32_t{1});
+             t.ClicksNamed(t.square, 1);
+         },
+         {"100.00", "100.00", "200.00", kDiameter}, "kept as they were: \"200.00\"; \"100.00\"", &DamagedDrawingTest::Chain},
+        {"a chain's link on an art holding only its id",
+         [](auto& t) { auto& e = t.FirstLink(t.square).entries; e.erase(e.begin() + 1, e.end()); }, {"100.00", "120.00", "200.00", kDiameter},
          "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
         {"a dimension's own id that no link names",
          [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_id", int32_t{99}); },
