@@ -907,17 +907,17 @@ bool RedrawOrName(StyleNode& node, const std::vector<Plotwise3_dimensioned_objec
 
 AIErr DrawAssociativeDimensions() {
     if (!g) return kCADErr;
-    // Every dimension's clicks, by id, in list order.
+    // Every dimension's clicks, by id, in list order. Any damaged record may have held a click
+    // of any dimension, or given one to another.
     std::unordered_map<int32_t, std::vector<Plotwise3_dimensioned_object_data*>> clicksOf;
-    for (Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next)
+    bool anyMayBeAmiss = false;
+    for (Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next) {
         clicksOf[c->id].push_back(c);
-    // A damaged record that names no dimension may have held the clicks of any that has none;
-    // any damaged record, a click of any dimension.
+        anyMayBeAmiss = anyMayBeAmiss || c->unreadable != 0;
+    }
+    // A damaged record that names no dimension may have held the clicks of any that has none.
     const auto unowned = clicksOf.find(0);
     const bool anyMayBeUnread = unowned != clicksOf.end() && !Readable(unowned->second);
-    bool anyMayBeAmiss = false;
-    for (const Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c && !anyMayBeAmiss; c = c->next)
-        anyMayBeAmiss = c->unreadable != 0;
     const KindTable kinds = LoadKinds();
     // A dimension no click names, drawn where clicks of a dimension the document does not
     // hold were taken, may be theirs, its id or theirs damaged.
