@@ -78,6 +78,8 @@ void cmdNew(Session& session, const Args& args) {
         width = positive(args, 0, "the width");
         height = positive(args, 1, "the height");
     }
+    for (const auto& [size, what] : {std::pair{width, "the width"}, std::pair{height, "the height"}})
+        if (auto problem = standin::rules::pageSizeProblem(size, what)) throw ScriptError("new: " + *problem);
     session.host().newDocument(width, height);
 }
 

@@ -72,6 +72,7 @@ constexpr int32_t kPastCanvasDimensionsNote = 115;   // dimensions whose redraw 
 constexpr int32_t kUnsavedPreferencesNote = 116;    // settings kept out of the preference file
 constexpr int32_t kDisagreeingValuesNote = 117;     // stored values read as those of them that agree
 constexpr int32_t kUnusableSettingsNote = 118;      // settings a drawing recorded that it cannot give back
+constexpr int32_t kPastCanvasNotDrawnNote = 119;    // dimensions a tool or command would draw past the canvas
 
 // Notes one item (a name, a value, a command) under a heading; an item already noted under it
 // is not repeated. Nothing is shown yet.

@@ -180,16 +180,22 @@ AIErr ReadLinkClicks(AIDictionaryRef link, int16_t artType, std::vector<LinkClic
 // The clicks of one link whose ids disagree belong to the id most of the link's stored ids
 // name: its key's, its own "ZA3_Obj_id" and each click's (on a tie its own id, else its
 // key's). A click storing another id is damaged, and so is that dimension, which lacks it.
-// A link whose own id, agreeing with its key, is outvoted by its clicks is damaged too: the
-// dimension it names lacks what it held (*outvoted, else 0).
-void JudgeLinkIds(const char* key, AIDictionaryRef link, std::vector<LinkClick>& clicks, int32_t* outvoted) {
-    *outvoted = 0;
+// The dimension the link's key names (its own id too when it agrees) lacks what the link held
+// when the rest outvote it, its clicks being filed under that key, and so does the one the
+// link names when it holds no click at all: `lacking` (0 when it names none).
+void JudgeLinkIds(const char* key, AIDictionaryRef link, std::vector<LinkClick>& clicks,
+                  std::vector<int32_t>& lacking) {
+    lacking.clear();
     const auto read = [](const LinkClick& c) { return c.err == kNoErr; };
     KeyBuffer idKey;
     int32_t linkId = 0, keyId = 0;
     const bool known = GetIntegerByKey(link, ComposeKey(idKey, kZA3Prefix, kObjIdName), linkId) == kNoErr &&
                        linkId >= kFirstDimensionId;
     const bool keyed = KeyId(key, &keyId) && keyId >= kFirstDimensionId;
+    if (clicks.empty()) {
+        lacking.push_back(keyed ? keyId : known ? linkId : 0);
+        return;
+    }
     std::vector<int32_t> ids;  // the tie-breakers first
     if (known) ids.push_back(linkId);
     if (keyed) ids.push_back(keyId);
@@ -200,7 +206,7 @@ void JudgeLinkIds(const char* key, AIDictionaryRef link, std::vector<LinkClick>&
     int32_t owner = ids.front();
     for (int32_t id : ids)
         if (votes(id) > votes(owner)) owner = id;
-    if (known && keyed && linkId == keyId && owner != linkId) *outvoted = linkId;
+    if (keyed && keyId != owner) lacking.push_back(keyId);
     for (LinkClick& c : clicks) {
         if (!read(c) || c.record.id == owner) continue;
         c.err = kBadDimensionDataErr;
@@ -294,10 +300,10 @@ AIErr ForEachDimensionedObjectData(AIArtHandle art, const ClickRecordVisitor& vi
     return ForEachLinkDictionary(object.get(), [&](const char* key, AIDictionaryRef link) -> AIErr {
         std::vector<LinkClick> clicks;
         if (AIErr err = ReadLinkClicks(link, type, clicks)) return err;
-        int32_t outvoted = 0;
-        JudgeLinkIds(key, link, clicks, &outvoted);
-        if (outvoted)
-            if (AIErr err = report(kBadDimensionDataErr, outvoted)) return err;
+        std::vector<int32_t> lacking;
+        JudgeLinkIds(key, link, clicks, lacking);
+        for (int32_t id : lacking)
+            if (AIErr err = report(kBadDimensionDataErr, id)) return err;
         for (LinkClick& c : clicks) {
             if (c.err) {
                 if (AIErr err = report(c.err, c.owner)) return err;

@@ -435,8 +435,8 @@ bool ShowPreview(AIArtHandle grabbed, AIArtHandle made) {
 enum class Redraw {
     kReplaced,       // its new group took the old one's place
     kNothingToDraw,  // its kind draws no art again
-    kNotDrawn,       // its routine drew nothing from its clicks, or (a click may be missing)
-                     // fewer texts than it shows
+    kNotDrawn,       // its routine drew nothing from its clicks, or (its clicks may be
+                     // amiss) other texts than it shows
     kUnusable,       // its kind or a click of it cannot be used: a kind no subsystem knows, a
                      // click not found on its art as it is
     kPastCanvas,     // its routine drew it past the largest canvas
@@ -454,20 +454,11 @@ size_t OwnTexts(AIArtHandle group) {
     return n;
 }
 
-// Whether the group lies on the largest canvas (as far as its bounds can be read).
-bool OnCanvas(AIArtHandle group) {
-    AIRealRect r{};
-    if (GetUnstrokedArtBounds(group, &r) != kNoErr) return true;
-    for (AIReal side : {r.left, r.top, r.right, r.bottom})
-        if (!IsRecordLength(side)) return false;
-    return true;
-}
-
-// Redraws one dimension. With `mayLackClicks` (a damaged record that names no dimension may
-// have held one of its clicks), a redraw showing fewer texts than the dimension does lost a
-// click on the way, and the dimension stays as it is.
+// Redraws one dimension. With `clicksMayBeAmiss` (a damaged record may have held one of its
+// clicks, or given it another's), a redraw showing fewer or more texts than the dimension
+// does lost or gained a click on the way, and the dimension stays as it is.
 Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
-                 const KindTable& kinds, bool mayLackClicks = false) {
+                 const KindTable& kinds, bool clicksMayBeAmiss = false) {
     const int32_t kind = clicks.front()->dimType;
     const PlotwiseDimensionKindRow* row =
         kind >= 0 && static_cast<size_t>(kind) < kinds.size() ? kinds[static_cast<size_t>(kind)] : nullptr;
@@ -477,8 +468,8 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
     const Plotwise3_Live_Dimension_Data savedStyle = g->prefs.style;
     const int savedLabel = g->labelToolSelected;
     const AIToolHandle savedTool = g->curTool;
-    bool replaced = false, alike = false, pastCanvas = false, fewerTexts = false;
-    const size_t texts = mayLackClicks ? OwnTexts(node.group) : 0;
+    bool replaced = false, alike = false, pastCanvas = false, otherTexts = false;
+    const size_t texts = clicksMayBeAmiss ? OwnTexts(node.group) : 0;
     AIErr err = PrepareClicks(clicks, kind);
     const bool placed = !err || err == kOutOfMemoryErr;
     if (!err) {
@@ -506,9 +497,9 @@ Redraw RedrawOne(StyleNode& node, const std::vector<Plotwise3_dimensioned_object
         AIArtHandle made = g->group;
         const bool valid = made && sAIArt->ValidArt(made, false);
         if (!drawn && valid && IsDimension(made)) {
-            pastCanvas = !OnCanvas(made);
-            fewerTexts = mayLackClicks && OwnTexts(made) < texts;
-            if (pastCanvas || fewerTexts) drawn = kCADErr;
+            pastCanvas = !DrawnOnCanvas(made);
+            otherTexts = clicksMayBeAmiss && OwnTexts(made) != texts;
+            if (pastCanvas || otherTexts) drawn = kCADErr;
         }
         if (!drawn && valid && IsDimension(made) && g->resizingDimension) {
             replaced = ShowPreview(node.group, made);
@@ -690,8 +681,25 @@ AIErr GiveSharedIdsNewOnes() {
 
 }  // namespace
 
-std::string DimensionName(AIArtHandle group) {
-    std::string name = "a dimension without text";
+bool DrawnOnCanvas(AIArtHandle group) {
+    AIRealRect r{};
+    if (GetUnstrokedArtBounds(group, &r) != kNoErr) return true;
+    for (AIReal side : {r.left, r.top, r.right, r.bottom})
+        if (!IsRecordLength(side)) return false;
+    return true;
+}
+
+std::string DimensionName(AIArtHandle group, int32_t kind) {
+    // The kinds that draw no text.
+    static constexpr std::pair<int32_t, const char*> kTextless[] = {
+        {kCircleCenter, "a centre mark"},
+        {kIsoCircleCenter, "an axonometric centre mark"},
+        {kCenterLine, "a centre line"},
+        {kIsoCenterLine, "an axonometric centre line"},
+    };
+    const auto* textless = std::find_if(std::begin(kTextless), std::end(kTextless),
+                                        [kind](const auto& row) { return row.first == kind; });
+    std::string name = textless != std::end(kTextless) ? textless->second : "a dimension without text";
     AIArtHandle child = nullptr;
     if (sAIArt->GetArtFirstChild(group, &child) != kNoErr || !child) return name;
     char text[256] = {};
@@ -877,18 +885,21 @@ bool NoClickMissing(const std::vector<Plotwise3_dimensioned_object_data*>& click
 }
 
 // Redraws a dimension from its clicks, or tells why it is kept as drawn. With a damaged
-// record that names no dimension in the document, the clicks of any dimension may be missing
-// one: a dimension whose numbers leave a gap, or whose routine draws nothing from what is
-// left, is kept.
+// record in the document, the clicks of any dimension may be amiss (one held by the damaged
+// record, or one of another's given to it): a dimension whose numbers leave a gap, whose
+// routine draws nothing from what is left, or other texts than it shows, is kept.
 bool RedrawOrName(StyleNode& node, const std::vector<Plotwise3_dimensioned_object_data*>& clicks,
-                  const KindTable& kinds, bool anyMayBeUnread) {
+                  const KindTable& kinds, bool anyMayBeAmiss) {
     Redraw outcome = Redraw::kUnusable;
-    if (Readable(clicks) && (!anyMayBeUnread || NoClickMissing(clicks)))
-        outcome = RedrawOne(node, clicks, kinds, anyMayBeUnread);
+    if (Readable(clicks) && (!anyMayBeAmiss || NoClickMissing(clicks)))
+        outcome = RedrawOne(node, clicks, kinds, anyMayBeAmiss);
+    // Named by the kind its clicks that can be read give.
+    const auto read = std::find_if(clicks.begin(), clicks.end(), [](const auto* c) { return !c->unreadable; });
+    const int32_t kind = read != clicks.end() ? (*read)->dimType : kDummyDimType;
     if (outcome == Redraw::kPastCanvas)
-        NoteForUser(kPastCanvasDimensionsNote, DimensionName(node.group));
-    else if (outcome == Redraw::kUnusable || (outcome == Redraw::kNotDrawn && anyMayBeUnread))
-        NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
+        NoteForUser(kPastCanvasDimensionsNote, DimensionName(node.group, kind));
+    else if (outcome == Redraw::kUnusable || (outcome == Redraw::kNotDrawn && anyMayBeAmiss))
+        NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group, kind));
     return outcome == Redraw::kReplaced;
 }
 
@@ -896,10 +907,14 @@ bool RedrawOrName(StyleNode& node, const std::vector<Plotwise3_dimensioned_objec
 
 AIErr DrawAssociativeDimensions() {
     if (!g) return kCADErr;
-    // Every dimension's clicks, by id, in list order.
+    // Every dimension's clicks, by id, in list order. Any damaged record may have held a click
+    // of any dimension, or given one to another.
     std::unordered_map<int32_t, std::vector<Plotwise3_dimensioned_object_data*>> clicksOf;
-    for (Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next)
+    bool anyMayBeAmiss = false;
+    for (Plotwise3_dimensioned_object_data* c = g->firstDimensionedObjectDataPtr; c; c = c->next) {
         clicksOf[c->id].push_back(c);
+        anyMayBeAmiss = anyMayBeAmiss || c->unreadable != 0;
+    }
     // A damaged record that names no dimension may have held the clicks of any that has none.
     const auto unowned = clicksOf.find(0);
     const bool anyMayBeUnread = unowned != clicksOf.end() && !Readable(unowned->second);
@@ -921,7 +936,7 @@ AIErr DrawAssociativeDimensions() {
         if (first && found != clicksOf.end()) {
             const std::vector<Plotwise3_dimensioned_object_data*>& clicks = found->second;
             for (Plotwise3_dimensioned_object_data* c : clicks) c->used = 1;
-            replaced = RedrawOrName(node, clicks, kinds, anyMayBeUnread);
+            replaced = RedrawOrName(node, clicks, kinds, anyMayBeAmiss);
         } else if (first && (anyMayBeUnread || straysLieAt(node.group))) {
             NoteForUser(kUnreadableDimensionsNote, DimensionName(node.group));
         }

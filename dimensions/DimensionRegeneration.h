@@ -61,8 +61,13 @@ bool DragIsTheClick(int32_t kind);
 // markers as the view's receding axes.
 AIRealPoint EndOfDragRecord(const AIRealPoint& first, AIReal length, AIReal angle, bool alongAxes);
 
-// A dimension as the user knows it: by the text it shows ("a dimension without text").
-std::string DimensionName(AIArtHandle group);
+// Whether the group lies on the host's largest canvas, 16383 points each way from the origin
+// (as far as its bounds can be read). A tool keeps only what lies there, and a redraw that
+// would leave it keeps the dimension as drawn: what a tool draws is never taken for damage.
+bool DrawnOnCanvas(AIArtHandle group);
+// A dimension as the user knows it: by the text it shows, else by what its kind draws ("a
+// centre mark"; "a dimension without text" when its kind is not known).
+std::string DimensionName(AIArtHandle group, int32_t kind = kDummyDimType);
 // The clicks of one id on one art.
 using ClickLink = std::vector<Plotwise3_dimensioned_object_data*>;
 // Whether the link's dimension was drawn where `group` lies: the end of its drag (else its

@@ -58,10 +58,11 @@ bool ClickRecordHolds(const Plotwise3_dimensioned_object_data& click, int16_t ar
 // that is no dictionary, a click that cannot be read, one its art could not have been given
 // (ClickRecordHolds) or kept under another key than its number gives, and in a link whose
 // stored ids disagree each click storing another id than most of them (its key's, its own
-// and its clicks'), and the link itself when its clicks outvote the id it and its key agree
-// on. Damage stops the walk with its error, unless `damaged` is given: it is then told the id
-// of the dimension the damaged record belongs to (a link by its key's digits, an odd click
-// by the id most of its link's name; 0 when none can be told), and the walk goes on.
+// and its clicks'), and the link itself when the rest outvote its key; a link holding no
+// click is damaged too. Damage stops the walk with its error,
+// unless `damaged` is given: it is then told the id of the dimension the damaged record
+// belongs to (a link by its key's digits or its own id, an odd click by the id most of its
+// link's name; 0 when none can be told), and the walk goes on.
 // Running out of memory always stops it. A non-zero result of a visitor stops it and is
 // returned.
 using ClickRecordVisitor = std::function<AIErr(const Plotwise3_dimensioned_object_data&)>;

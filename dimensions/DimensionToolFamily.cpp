@@ -274,7 +274,12 @@ AIErr DimensionToolDrag(const PlotwiseToolRow& row, AIRealPoint) {
 AIErr DimensionToolComplete(const PlotwiseToolRow& row) {
     if (!g) return kCADErr;
     AIErr err = kNoErr;
-    if (MadeLiveDimension()) {
+    if (MadeLiveDimension() && !DrawnOnCanvas(g->dimGroup)) {
+        // Art past the canvas is no drawing a redraw could keep: it is not drawn, in words.
+        NoteForUser(kPastCanvasNotDrawnNote, DimensionName(g->dimGroup, g->curDimType));
+        TakeBackDimension();
+        err = kCADErr;
+    } else if (MadeLiveDimension()) {
         err = StoreClickRecords(row);
         if (err) {
             // The art it measures is gone (deleted between the clicks, say) or holds a click

@@ -5,6 +5,7 @@
 #include "dimensions/MeasuredArtEdit.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <unordered_map>
 
@@ -122,6 +123,21 @@ void KeepAnchorBefore(const PathNow& path, const AIRealPoint& before, Click* c) 
     c->segNumBefore = FindAnchor(path, before, &found) ? found.segNumAfter : c->segNumAfter;
 }
 
+// An anchor number past the end of its path is damage, and stays so however many anchors an
+// edit adds: it keeps its distance past the end. Whether the click changed.
+bool KeepPastTheEnd(size_t before, const PathNow& now, Click* c) {
+    if (!OnPath(*c) || now.anchors.size() <= before) return false;
+    const auto end = static_cast<int32_t>(before);
+    const auto grown = static_cast<int32_t>(now.anchors.size() - before);
+    bool changed = false;
+    for (int32_t* anchor : {&c->segNumBefore, &c->segNumAfter}) {
+        if (*anchor < end) continue;
+        *anchor = std::min(*anchor + grown, static_cast<int32_t>(std::numeric_limits<int16_t>::max()));
+        changed = true;
+    }
+    return changed;
+}
+
 bool SameRecord(const Click& a, const Click& b) {
     return a.art == b.art && a.clickType == b.clickType && a.segNumBefore == b.segNumBefore &&
            a.segNumAfter == b.segNumAfter && a.t == b.t && a.x == b.x && a.y == b.y;
@@ -142,7 +158,7 @@ AIErr MeasuredArtEdit::Take(AIArtHandle art) {
     };
     return ForEachDimensionedObjectData(art, [&](const Click& c) -> AIErr {
         // A click in space or on text is at its stored point.
-        Taken taken{c, {c.x, c.y}, {}};
+        Taken taken{c, {c.x, c.y}, {}, path.anchors.size()};
         if ((OnPath(c) || c.clickType == kLiveDimClickedFill) && RelocateDimensionClick(c, &taken.point) != kNoErr)
             leftAlone_.insert(c.id);
         const auto before = Index(c.segNumBefore, path.anchors.size());
@@ -199,14 +215,15 @@ AIErr ReadPaths(std::span<const AIArtHandle> now, std::vector<PathNow>& paths) {
     return kNoErr;
 }
 
-// The dimension's groups made static and named.
-AIErr KeepAsDrawn(const std::unordered_set<int32_t>& ids) {
+// The dimensions' groups (by id, with their kind) made static and named.
+AIErr KeepAsDrawn(const std::unordered_map<int32_t, int32_t>& kinds) {
     std::vector<AIArtHandle> groups;
     if (AIErr err = MatchingArt(false, groups, kGroupArt)) return err;
     for (AIArtHandle group : groups) {
-        if (!IsDimension(group) || !ids.contains(GetDimensionID(group))) continue;
+        const auto kind = IsDimension(group) ? kinds.find(GetDimensionID(group)) : kinds.end();
+        if (kind == kinds.end()) continue;
         if (AIErr err = KeepDimensionAsDrawn(group)) return err;
-        NoteForUser(kKeptAsDrawnNote, DimensionName(group));
+        NoteForUser(kKeptAsDrawnNote, DimensionName(group, kind->second));
     }
     return kNoErr;
 }
@@ -254,6 +271,14 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         return false;
     };
 
+    // A dimension left alone keeps its records, but for a number past its path's end.
+    for (const Taken& taken : taken_) {
+        const PathNow* now = pathOf(taken.click.art);
+        Click kept = taken.click;
+        if (leftAlone_.contains(kept.id) && now && KeepPastTheEnd(taken.anchors, *now, &kept))
+            if (AIErr err = SetDimensionedObjectData(kept.art, &kept)) return err;
+    }
+
     // Art broken apart or joined to another: a path the edit made, or one it took away. What
     // measured such art whole measures none of the paths now.
     const auto made = [&](const PathNow& p) {
@@ -297,14 +322,14 @@ AIErr MeasuredArtEdit::Carry(std::span<const AIArtHandle> now) {
         if (sAIArt->ValidArt(art, false)) involved.push_back(art);
     for (const PathNow& p : paths)
         if (std::find(involved.begin(), involved.end(), p.art) == involved.end()) involved.push_back(p.art);
-    std::unordered_set<int32_t> lost;
+    std::unordered_map<int32_t, int32_t> lost;  // by id, the kind
     for (int32_t id : order) {
         const Carried& d = dimensions[id];
         if (!d.lost && !d.changed) continue;
         for (AIArtHandle art : involved)
             if (AIErr err = RemoveDimensionLinks(art, [id](int32_t linkId) { return linkId == id; })) return err;
         if (d.lost) {
-            lost.insert(id);
+            lost.emplace(id, d.clicks.front().dimType);
             continue;
         }
         for (const Click& c : d.clicks)

@@ -22,7 +22,8 @@
 class MeasuredArtEdit {
 public:
     // Before the edit: the clicks stored on `art` and the point each names there. A dimension
-    // with a record on it that cannot be read, or a click not found on it, is left as it is.
+    // with a record on it that cannot be read, or a click not found on it, is left as it is,
+    // but for an anchor number past the end of its path, which stays past the end.
     AIErr Take(AIArtHandle art);
     // An end the edit moves on (extended to a boundary), the measured end wherever it goes:
     // a click on anchor `from` before goes to anchor `to` after, whether the end anchor
@@ -36,6 +37,7 @@ private:
         Plotwise3_dimensioned_object_data click;
         AIRealPoint point;   // where the click lay before the edit
         AIRealPoint before;  // an anchor click: where its anchor before lay
+        size_t anchors;      // of its path before the edit
     };
     std::vector<Taken> taken_;
     std::vector<AIArtHandle> sources_;

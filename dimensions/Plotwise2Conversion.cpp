@@ -3,12 +3,15 @@
 #include "dimensions/Plotwise2Conversion.h"
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <set>
 #include <span>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -436,10 +439,42 @@ AIErr ConvertLayerScales(SkippedLegacyTags* skipped) {
 
 namespace {
 
-// Whether a click tag named as the drag ("..._drag") holds the drag: numbered as a click it
-// would be drawn as one more place measured. Other names say nothing of the click.
+// What a click tag's name says of its click: format 2 named them "ZMK_Live_Obj_<id>_<number>"
+// and "ZMK_Live_Obj_<id>_drag"; any name ending in "_drag" says it is the drag (number -1).
+// Other names say nothing.
+struct TagNaming {
+    std::optional<int32_t> id, number;
+};
+
+// Digits alone, as a number.
+std::optional<int32_t> WholeNumber(std::string_view text) {
+    int32_t value = 0;
+    const char* end = text.data() + text.size();
+    if (text.empty() || text.front() == '-') return std::nullopt;
+    const auto [stop, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && stop == end ? std::optional(value) : std::nullopt;
+}
+
+TagNaming NamingOf(std::string_view name) {
+    TagNaming said;
+    if (name.ends_with("_drag")) said.number = -1;
+    name.remove_prefix(std::min(name.size(), std::strlen(kLegacyLiveObjTag)));
+    const size_t split = name.find('_');
+    if (split == std::string_view::npos) return said;
+    const std::string_view tail = name.substr(split + 1);
+    const std::optional<int32_t> id = WholeNumber(name.substr(0, split));
+    const std::optional<int32_t> number = tail == "drag" ? std::optional(-1) : WholeNumber(tail);
+    if (id && number) said = {id, number};
+    return said;
+}
+
+// Whether a click tag holds the click its name says: another dimension's, or another number
+// (a drag numbered as a click would be drawn as one more place measured), would move a click
+// between dimensions or places.
 bool NamedAsItsClick(const std::string& name, const Plotwise3_dimensioned_object_data& click) {
-    return name.substr(name.find_last_of('_') + 1) != "drag" || click.clickNum < 0;
+    const TagNaming said = NamingOf(name);
+    const bool number = !said.number || (*said.number < 0 ? click.clickNum < 0 : *said.number == click.clickNum);
+    return number && (!said.id || *said.id == click.id);
 }
 
 }  // namespace
@@ -450,10 +485,12 @@ AIErr ForEachLeftLegacyClick(AIArtHandle art, const std::function<AIErr(int32_t 
     for (const std::string& name : names) {
         std::string text;
         dimensioned_object_data legacy{};
-        // The id leads the text: one that cannot be read names no dimension.
+        // The dimension its name says, else the id leading the text: one that cannot be read
+        // names no dimension.
         if (ReadStringTag(art, name, text) != kNoErr) text.clear();
         (void)ConvertStringToDimensionedObjectData(text.c_str(), &legacy);
-        if (AIErr err = visit(legacy.id >= kFirstDimensionId ? legacy.id : 0)) return err;
+        const int32_t id = NamingOf(name).id.value_or(legacy.id);
+        if (AIErr err = visit(id >= kFirstDimensionId ? id : 0)) return err;
     }
     return kNoErr;
 }

@@ -42,12 +42,12 @@ AIErr ConvertLiveDimensions(SkippedLegacyTags* skipped = nullptr);
 
 // The same for one art: its click tags, or (for a group) its style and sub-record tags. A
 // host error stops and is returned; unreadable tags are named and stay, and so are click
-// tags no click record on that art could hold (ClickRecordHolds) or named as the drag but
-// numbered as a click, and style tags of no dimension id. A style value outside its domain
+// tags no click record on that art could hold (ClickRecordHolds) or holding another
+// dimension's click or number than their name says, and style tags of no dimension id. A style value outside its domain
 // takes its reader's default, named.
 AIErr ConvertLegacyClickTags(AIArtHandle art, SkippedLegacyTags* skipped);
-// Visits the id of the dimension of each click tag the conversion left on the art (0 for a
-// text that names none): a click that dimension lacks.
+// Visits the id of the dimension of each click tag the conversion left on the art, as its
+// name says, else its text (0 for one that names none): a click that dimension lacks.
 AIErr ForEachLeftLegacyClick(AIArtHandle art, const std::function<AIErr(int32_t id)>& visit);
 AIErr ConvertLegacyStyleTags(AIArtHandle group, SkippedLegacyTags* skipped);
 

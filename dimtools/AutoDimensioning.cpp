@@ -21,6 +21,7 @@
 #include "dimensions/DimensionDrawing.h"
 #include "dimensions/DimensionLayer.h"
 #include "dimensions/DimensionPaint.h"
+#include "dimensions/DimensionRegeneration.h"
 #include "dimensions/DimensionStorage.h"
 #include "dimtools/AlignedDimensions.h"
 #include "dimtools/AutoSegmentDimensions.h"
@@ -172,7 +173,7 @@ AIErr Keep(AIArtHandle path, MadeUp& dim) {
 }
 
 // Runs the routine on the made-up clicks. What it made is kept when it is a live dimension
-// and taken away otherwise; drawn art of live dimensions switched off stays as plain art,
+// on the canvas and taken away otherwise (one past the canvas named); drawn art of live dimensions switched off stays as plain art,
 // as a tool leaves it. `prepare` hands the made-up click to the automatic tools'
 // preparation first; `ends`, when given, are the anchors the preparation must find, so a
 // made-up click that lands on another segment of the path measures nothing. Only an error
@@ -201,7 +202,10 @@ AIErr Draw(AIArtHandle path, MadeUp& dim, AIErr (*routine)(), bool prepare, cons
     AIErr err = ready ? routine() : kNoErr;
     AIArtHandle made = g->group;
     g->group = nullptr;
-    if (ready && !err && HoldsArt(made)) {
+    // Art past the canvas is no drawing a redraw could keep: it goes, named.
+    const bool past = ready && !err && HoldsArt(made) && IsDimension(made) && !DrawnOnCanvas(made);
+    if (past) NoteForUser(kPastCanvasNotDrawnNote, DimensionName(made, dim.kind));
+    if (ready && !err && HoldsArt(made) && !past) {
         err = IsDimension(made) ? Keep(path, dim) : kNoErr;
     } else {
         if (made && sAIArt->ValidArt(made, false)) sAIArt->DisposeArt(made);

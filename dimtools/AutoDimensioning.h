@@ -11,8 +11,8 @@
 // which: kProcessAllArt or kProcessSelectedArt (the paths are listed before anything is
 // drawn, then the selection goes). Hidden paths, the art of dimensions and the grid and
 // ruler layers are passed over; an open path has no segment from its last anchor to its
-// first. Only a dimension that was drawn (and made live) stores its clicks and takes an id
-// and the next letter or number; art lying over a made-up click is never measured instead
+// first. Only a dimension that was drawn (and made live) on the canvas stores its clicks and
+// takes an id and the next letter or number (one that would reach past the canvas is named); art lying over a made-up click is never measured instead
 // of the path. They are dimensions whatever tool is current, a label tool too. The current
 // tool, the clicks, the current scale and the current layer are as they were afterwards.
 // Returns the first host error that ends the run (dimensions made before it stay), else 0;

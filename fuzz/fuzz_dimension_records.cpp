@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "FuzzPlugin.h"
 #include "core/PlotwisePlugin.h"
@@ -78,7 +80,7 @@ void Rearrange(standin::Document& doc, const standin::ObjId (&groups)[3], const 
 // Values past what a tool stores, from the input's last bytes (so the corpus's earlier
 // inputs keep what they were kept for): a click's stored number other than its key gives
 // (a drag numbered as a click), measured art on a face of any matrix, a layer scale of any
-// scaler.
+// scaler, a link emptied of its clicks or whose ids outvote its key.
 void SpoilFurther(standin::Document& doc, const standin::ObjId (&measured)[2], FuzzInput& in) {
     const uint8_t what = in.byte();
     const standin::ObjId object = SubDictionary(doc, doc.dictionaryOf(measured[what & 1]), "ZA3_Object");
@@ -97,6 +99,20 @@ void SpoilFurther(standin::Document& doc, const standin::ObjId (&measured)[2], F
         layer.set("ZA3_ScaleID", static_cast<int32_t>(in.small(0, 40)));
         layer.set("ZA3_Scaler", in.real());
         layer.set("ZA3_ScaleStr", std::string("1:2"));
+    }
+    // From the bytes after those: the link holding its own id alone, or its own id and its
+    // clicks' naming another dimension than its key (or none).
+    const uint8_t more = in.byte();
+    if (!link) return;
+    std::vector<standin::ObjId> clicks;
+    for (const auto& [key, value] : doc.dict(link)->entries)
+        if (const auto* c = std::get_if<standin::DictLink>(&value)) clicks.push_back(c->id);
+    if (more & 1)
+        std::erase_if(doc.editDict(link)->entries, [](const auto& e) { return std::string_view(e.first) != "ZA3_Obj_id"; });
+    if (more & 2) {
+        const auto id = static_cast<int32_t>(in.small(1, 5));
+        doc.editDict(link)->set("ZA3_Obj_id", id);
+        for (standin::ObjId c : clicks) doc.editDict(c)->set("ZA3_Obj_id", id);
     }
 }
 

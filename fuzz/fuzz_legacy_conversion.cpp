@@ -1,6 +1,6 @@
 // Feeds arbitrary format-2 tags, as an old or damaged document may carry them, to the
 // conversion of one art's legacy tags: click tags on a path (duplicates of one click among
-// them), style and sub-record tags on a group, scale tags on a layer or its sublayer and on a
+// them, some named by the click they hold, or another), style and sub-record tags on a group, scale tags on a layer or its sublayer and on a
 // group or one nested in it; then the whole-document conversion and deletion. Input: lines,
 // each a selector byte (which tag, and where) and the tag's text. Nothing may crash, hang or
 // keep a dictionary reference, no tag may go without its record, and no record it writes
@@ -9,8 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "FuzzPlugin.h"
 #include "dimensions/DimensionStorage.h"
@@ -23,6 +25,17 @@ const char* const kPrefixes[] = {"ZMK_Live_Obj_", "ZMK_Live_Dim_", "ZMK_Live_Fac
                                  "ZMK_Live_Label_", "ZMK_Layer_Scale", "ZMK_Object_Scale"};
 
 size_t TagCount(const standin::Document& doc, standin::ObjId art) { return doc.art(art)->tags.size(); }
+
+// "<id>_<number>" or "<id>_drag" from a click text's first and fourth fields (the line's number
+// for the id on odd lines).
+std::string NamedAsFormat2(const std::string& value, int line) {
+    std::vector<std::string> fields;
+    std::stringstream text(value);
+    for (std::string field; fields.size() < 4 && std::getline(text, field, '^');) fields.push_back(field);
+    fields.resize(4);
+    const std::string id = line % 2 ? std::to_string(line) : fields[0];
+    return id + "_" + (fields[3].rfind('-', 0) == 0 ? std::string("drag") : fields[3]);
+}
 
 }  // namespace
 
@@ -50,6 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         value = value.substr(0, value.find('\0'));
         std::string name = kPrefixes[kind];
         if (kind < 5) name += std::to_string(line);
+        // A click tag of a selector from 128 up is named as format 2 named them, by the
+        // dimension and number its text holds (on odd lines another dimension).
+        if (kind == 0 && second) name = kPrefixes[0] + NamedAsFormat2(value, line);
         const standin::ObjId on = kind == 0 ? path : kind == 5 ? layers[second] : second && kind == 6 ? nested : group;
         doc.editArt(on)->tags.push_back({name, "string", value});
     }

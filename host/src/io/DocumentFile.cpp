@@ -977,6 +977,7 @@ private:
     static AIReal positiveSize(const Cursor& c) {
         const AIReal v = c.real();
         if (!std::isfinite(v) || v <= 0) c.fail("a page size must be a positive number");
+        if (auto problem = rules::pageSizeProblem(v, "a page size")) c.fail(*problem);
         return v;
     }
 

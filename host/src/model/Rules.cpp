@@ -29,6 +29,12 @@ std::optional<std::string> problemWith(float value, const RealRule& rule, std::s
     return name + " must lie between " + shortest(rule.least) + " and " + shortest(rule.most) + found;
 }
 
+std::optional<std::string> pageSizeProblem(float value, std::string_view what) {
+    if (value <= kLargestPage) return std::nullopt;
+    return std::string(what) + " must be at most " + shortest(kLargestPage) +
+           " points, the largest page the host holds, not " + shortest(value);
+}
+
 std::optional<std::string> colorProblem(const AIColor& color) {
     const auto components = [](std::initializer_list<float> values) -> std::optional<std::string> {
         for (float v : values)

@@ -40,6 +40,12 @@ std::optional<std::string> colorProblem(const AIColor& color);
 // not -1"), its colours included.
 std::optional<std::string> styleProblem(const AIPathStyle& style);
 
+// The largest page the host holds, each way, in points: its canvas.
+inline constexpr float kLargestPage = 16383;
+// What is wrong with a positive page size `what` larger than the host holds ("the width must
+// be at most 16383 points, the largest page the host holds, not 20000"); nothing when it fits.
+std::optional<std::string> pageSizeProblem(float value, std::string_view what);
+
 // The first anchor or handle coordinate of the segments that is not a finite number.
 std::optional<std::string> segmentsProblem(const AIPathSegment* segments, size_t count);
 

@@ -7,6 +7,8 @@
 
 #include "AIDocument.h"
 #include "AILayer.h"
+#include "model/Rules.h"
+#include "model/Rules.h"
 #include "suites/Suites.h"
 
 namespace standin::suites {
@@ -231,6 +233,8 @@ AIErr SetDocumentSetup(const AIDocumentSetup* setup) {
     if (!setup) return kBadParameterErr;
     if (!(setup->width > 0) || !(setup->height > 0) || !std::isfinite(setup->width) || !std::isfinite(setup->height))
         return kBadParameterErr;
+    // A page larger than the canvas could not be held.
+    if (rules::pageSizeProblem(setup->width, "") || rules::pageSizeProblem(setup->height, "")) return kBadParameterErr;
     Document* d;
     if (AIErr e = needDocument(&d)) return e;
     d->editState().setup = *setup;

@@ -97,6 +97,7 @@ TEST(SessionScript, BadArgumentsAreReportedWhereTheyAre) {
         {"rect 1 2 x 4", "rect: the width must be a number, not \"x\""},
         {"rect 1 2 3", "rect: expected 4 arguments, got 3"},
         {"rect 1 2 -3 4", "rect: the width must be greater than 0"},
+        {"new 612 16384", "new: the height must be at most 16383 points, the largest page the host holds, not 16384"},
         {"path 1 2 3", "path: expected pairs of coordinates"},
         {"layer add \"unterminated", "unterminated quoted string"},
         {"layer current \"Nope\"", "layer current: no layer titled \"Nope\""},

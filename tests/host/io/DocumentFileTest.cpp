@@ -425,6 +425,8 @@ std::vector<Damaged> damagedFiles() {
         {"NaN literal", withArt(R"({"kind": "path", "segments": [{"p": [NaN, 0]}]})"), "not valid JSON"},
         {"bad page size", std::string(kHead) + R"("setup": {"width": -5, "height": 1}, "layers": [{"kind": "layer", "id": 1, "title": "L"}]})",
          "document.setup.width: a page size must be a positive number"},
+        {"page past the canvas", std::string(kHead) + R"("setup": {"width": 16383, "height": 20000}, "layers": [{"kind": "layer", "id": 1, "title": "L"}]})",
+         "document.setup.height: a page size must be at most 16383 points, the largest page the host holds, not 20000"},
         {"ruler origin not a number", std::string(kHead) + R"("rulerOrigin": ["nan", 0], "layers": [{"kind": "layer", "id": 1, "title": "L"}]})",
          "document.rulerOrigin: the ruler origin must be finite"},
         {"unknown art kind", withArt(R"({"kind": "spline", "id": 4})"), "unknown art kind \"spline\""},

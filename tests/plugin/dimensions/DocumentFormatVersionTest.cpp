@@ -490,30 +490,44 @@ TEST_F(FormatVersionTest, AnUnreadableObjectScaleStaysWithItsRedrawnDimensionAnd
     EXPECT_EQ(tag->value, "25^50");
 }
 
-// A drag tag numbered as a click would add a place measured: it stays, named, and its
-// dimension is kept as it was drawn and named; the drag numbered as the drag converts.
-TEST_F(FormatVersionTest, ADragTagNumberedAsAClickStaysAndItsDimensionIsKept) {
+// A click tag holding another click than its name says (a drag numbered as a click would add a
+// place measured, another dimension's or number would move a click between dimensions): it
+// stays, named, and the dimension its name says is kept as it was drawn and named; the drag
+// numbered as the drag converts.
+TEST_F(FormatVersionTest, AClickTagHoldingAnotherClickThanItsNameSaysStaysAndItsDimensionIsKept) {
     Start();
-    for (const std::string number : {"3", "7", "99999", "-1"}) {
-        SCOPED_TRACE(number);
-        const bool drag = number == "-1";
+    const auto drag = [](const char* number) { return "1^0^2^" + std::string(number) + "^0^0^0^72^36^36^-1.5707964"; };
+    const struct Row {
+        std::string tag, renamed, value;  // the tag of the fixture, named and holding these
+    } rows[] = {
+        {"ZMK_Live_Obj_1_drag", "ZMK_Live_Obj_1_drag", drag("3")},
+        {"ZMK_Live_Obj_1_drag", "ZMK_Live_Obj_1_drag", drag("7")},
+        {"ZMK_Live_Obj_1_drag", "ZMK_Live_Obj_1_drag", drag("99999")},
+        {"ZMK_Live_Obj_1_drag", "ZMK_Live_Obj_1_drag", drag("-1")},
+        {"ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_2", "99999^0^0^7^1^1^0^216^72^0^0"},
+        {"ZMK_Live_Obj_1_2", "ZMK_Live_Obj_1_2", "3^0^0^2^1^1^0^216^72^0^0"},
+        {"ZMK_Live_Obj_1_2", "ZMK_Live_Obj_99999_7", "1^0^0^2^1^1^0^216^72^0^0"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.renamed + " " + r.value);
+        const bool converts = r.value == drag("-1");
         const size_t before = Alerts().size();
         std::string error;
         ASSERT_EQ(session->openDocument([&]() -> AIErr {
             standin::Document* d = standin::io::openDocumentFile(host, kFixtures + "/format2-drawing.json", error);
             d->walk([&](const standin::Art& a, int) {
                 for (auto& t : d->editArt(a.id)->tags)
-                    if (t.name == "ZMK_Live_Obj_1_drag") t.value = "1^0^2^" + number + "^0^0^0^72^36^36^-1.5707964";
+                    if (t.name == r.tag) t = {r.renamed, "string", r.value};
             });
             return kNoErr;
         }), kNoErr);
         EXPECT_EQ(Texts("Plan"), (Names{"8'-0.00\"", "4'-0.00\""}));
-        EXPECT_EQ(g->dimensionsRedrawn, drag ? 3 : 2);
+        EXPECT_EQ(g->dimensionsRedrawn, converts ? 3 : 2);
         const std::vector<standin::AlertRecord> told(Alerts().begin() + static_cast<long>(before), Alerts().end());
         ASSERT_EQ(session->closeDocument(), kNoErr);
-        ASSERT_EQ(told.size(), drag ? 1u : 3u);
-        if (drag) continue;
-        EXPECT_EQ(told[1].text, std::string(kSkippedTags) + "\nZMK_Live_Obj_1_drag");
+        ASSERT_EQ(told.size(), converts ? 1u : 3u);
+        if (converts) continue;
+        EXPECT_EQ(told[1].text, std::string(kSkippedTags) + "\n" + r.renamed);
         EXPECT_NE(told[2].text.find("kept as they were: \"8'-0.00\"\""), std::string::npos) << told[2].text;
     }
 }

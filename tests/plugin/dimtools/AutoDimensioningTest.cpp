@@ -310,6 +310,13 @@ TEST_F(AutoDimTest, ADimensionThatCannotBeDrawnLeavesNoGroupNoClicksAndTakesNoId
     EXPECT_EQ(AllTexts(), (std::multiset<std::string>{"A", "B"}));
     EXPECT_EQ(g->prefs.style.id, 2);
     EXPECT_EQ(g->prefs.incrementalDimAlpha, 2);
+    // One at the canvas's top edge gets its height; its width would reach past the canvas.
+    const ObjId edge = Rect(100, 16300, 144, 72);
+    ASSERT_EQ(session->hostEvent([&] { return doc->select(edge); }), kNoErr);
+    ASSERT_EQ(Run(kProcessSelectedArt), kNoErr);
+    EXPECT_EQ(AllTexts(), (std::multiset<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(Alerts().back(), "These dimensions would reach past the largest canvas (16383 points), so they were not "
+                               "drawn (draw them nearer the middle of the page): \"C\"");
 }
 
 TEST_F(AutoDimTest, ArtLyingOnTopOfAPathIsNotMeasuredForIt) {

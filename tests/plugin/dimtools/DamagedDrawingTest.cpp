@@ -38,9 +38,9 @@ struct DamagedDrawingTest : RadialAngleTest {
         if (sub) dict = std::get<standin::DictLink>(*doc->dict(dict)->find(sub)).id;
         return *doc->editDict(dict);
     }
-    // The dictionary of the rectangle's link of that key.
-    standin::Dict& RectLink(const char* key) {
-        return *doc->editDict(std::get<standin::DictLink>(*DictOf(rect, "ZA3_Object").find(key)).id);
+    // The dictionary of the art's (the rectangle's) link of that key.
+    standin::Dict& RectLink(const char* key, ObjId art = 0) {
+        return *doc->editDict(std::get<standin::DictLink>(*DictOf(art ? art : rect, "ZA3_Object").find(key)).id);
     }
     standin::Dict& RectClick(const char* key) {
         return *doc->editDict(std::get<standin::DictLink>(*RectLink("ZA3_Obj_data_1").find(key)).id);
@@ -75,6 +75,7 @@ struct DamagedDrawingTest : RadialAngleTest {
         square = Rect(400, 100, 50, 50);
         ASSERT_EQ(Dimension("Horizontal Dimension", {{100, 150}, {200, 150}, {400, 150}}, {300, 220}), kNoErr);
     }
+    void CentreMark() { ASSERT_EQ(PressAndDrag("Center Mark", {372, 136}, {420, 190}), kNoErr); }
     // A numbered balloon pointing at the rectangle's left edge, and its text.
     ObjId balloon = 0;
     void Balloon() {
@@ -82,10 +83,12 @@ struct DamagedDrawingTest : RadialAngleTest {
         ASSERT_EQ(PressAndDrag("Pointer Label", {100, 125}, {60, 60}), kNoErr);
         balloon = FirstText(Dimensions().back())->id;
     }
+    standin::Dict& FirstLink(ObjId art) {
+        return *doc->editDict(std::get<standin::DictLink>(DictOf(art, "ZA3_Object").entries.front().second).id);
+    }
     // Every click of the art's first link storing that id.
     void ClicksNamed(ObjId art, int32_t id) {
-        const standin::DictValue& link = DictOf(art, "ZA3_Object").entries.front().second;
-        for (const auto& [key, value] : doc->dict(std::get<standin::DictLink>(link).id)->entries)
+        for (const auto& [key, value] : FirstLink(art).entries)
             if (const auto* click = std::get_if<standin::DictLink>(&value)) doc->editDict(click->id)->set("ZA3_Obj_id", id);
     }
     // The rectangle's right edge 20 further right.
@@ -122,6 +125,7 @@ struct Damage {
     std::vector<std::string> texts;  // of every dimension after the update, sorted
     const char* told;                // a part of the one alert, or "" for none
     std::function<void(DamagedDrawingTest&)> draw = nullptr;  // more drawn before the damage
+    std::function<void(DamagedDrawingTest&)> edit = nullptr;  // a tool's edit after it
 };
 
 TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
@@ -248,6 +252,20 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"the drag numbered as a click",
          [](auto& t) { t.RectClick("ZA3_Click_data_drag").set("ZA3_Obj_clicknum", int32_t{7}); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
+        {"a click's anchor past its path, another corner filleted",
+         [](auto& t) { t.RectClick("ZA3_Click_data_2").set("ZA3_Obj_segnumafter", int32_t{4}); },
+         {"100.00", kDiameter}, "kept as they were: \"100.00\"", nullptr, [](auto& t) {
+             g->prefs.filletRadius = 10;
+             ASSERT_EQ(t.session->selectTool("Fillet"), kNoErr);
+             ASSERT_EQ(t.session->click({150, 100}), kNoErr);
+             ASSERT_EQ(t.session->click({100, 125}, aiEventModifiers_Option), kNoErr);
+         }},
+        {"a centre mark's click past its circle's anchors",
+         [](auto& t) {
+             const ObjId link = std::get<standin::DictLink>(*t.RectLink("ZA3_Obj_data_3", t.circle).find("ZA3_Click_data_1")).id;
+             t.doc->editDict(link)->set("ZA3_Obj_segnumafter", int32_t{9});
+         },
+         {"120.00", kDiameter}, "kept as they were: a centre mark", &DamagedDrawingTest::CentreMark},
         {"a click in space past the canvas", [](auto& t) { t.ClickInSpace(1e30f); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
         {"a click in space where the corner was", [](auto& t) { t.ClickInSpace(100); }, {"120.00", kDiameter}, ""},
@@ -296,6 +314,15 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
         {"a chain's one click on an art storing the width's id",
          [](auto& t) { t.ClicksNamed(t.square, 1); }, {"100.00", "120.00", "200.00", kDiameter},
          "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
+        {"a chain's link on an art whose own id and clicks name the width",
+         [](auto& t) {
+             t.FirstLink(t.square).set("ZA3_Obj_id", int32_t{1});
+             t.ClicksNamed(t.square, 1);
+         },
+         {"100.00", "100.00", "200.00", kDiameter}, "kept as they were: \"200.00\"; \"100.00\"", &DamagedDrawingTest::Chain},
+        {"a chain's link on an art holding only its id",
+         [](auto& t) { auto& e = t.FirstLink(t.square).entries; e.erase(e.begin() + 1, e.end()); }, {"100.00", "120.00", "200.00", kDiameter},
+         "kept as they were: \"200.00\"", &DamagedDrawingTest::Chain},
         {"a dimension's own id that no link names",
          [](auto& t) { t.DictOf(t.width, "ZA3_Dimension").set("ZA3_Attr_id", int32_t{99}); },
          {"100.00", kDiameter}, "kept as they were: \"100.00\""},
@@ -342,6 +369,7 @@ TEST_F(DamagedDrawingTest, UpdateKeepsWhatItCannotReadAndLosesNothing) {
             Stretch();
             return kNoErr;
         }), kNoErr);
+        if (c.edit) c.edit(*this);
         const size_t nested = NestedDimensions();
         const bool linked[] = {!Clicks(rect).empty(), !Clicks(circle).empty()};
         const size_t alerts = session->dialogs().alerts().size();
@@ -506,6 +534,9 @@ TEST_F(DamagedDrawingTest, TheRestOfARefusedPressDrawsAndSaysNothing) {
          nullptr, "Layer 1", 60, "Dimension Layer"},
         {"Center Mark", kOnCircle, kHidden, "\"Center Mark\": " + onDimensions + "hidden (show it first).", nullptr,
          "Notes", 60, "Dimension Layer"},
+        {"Radius Dimension", kOnCircle, kOpen, "These dimensions would reach past the largest canvas (16383 "
+         "points), so they were not drawn (draw them nearer the middle of the page): \"R 36.00\"", nullptr, "Layer 1",
+         16000},
         {"Dimension Resize", {150, 180}, kOpen, ""},  // on the width, its rectangle gone
     };
     auto artCount = [&] {
