@@ -2,7 +2,6 @@
 // command that made it, read after each undo and redo.
 #include "core/DrawingSettings.h"
 
-#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -165,11 +164,9 @@ struct Applier final : PrefsVisitor {
         field = value;
     }
     bool InDomain(const char* key, double value) {
-        if (InPreferenceDomain(key, value)) return true;
-        char item[96];
-        std::snprintf(item, sizeof item, "%s %.9g", key, value);
-        NoteUnusable(item);
-        return false;
+        const std::string item = OutOfPreferenceDomain(key, value);
+        if (!item.empty()) NoteUnusable(item);
+        return item.empty();
     }
     void integer(const char*, const char* key, int32_t& field, int32_t) override {
         if (const RecordedSetting* s = Take(key); s && InDomain(key, std::get<int32_t>(s->value)))

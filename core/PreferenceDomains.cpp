@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <limits>
@@ -103,6 +104,13 @@ bool InPreferenceDomain(const char* key, double value) {
     if (const StyleField* f = BoundedStyleField(key)) return f->Holds(value);
     const Domain* row = DomainRow(key);
     return row && row->Holds(value);
+}
+
+std::string OutOfPreferenceDomain(const char* key, double value) {
+    if (InPreferenceDomain(key, value)) return {};
+    char item[96];
+    std::snprintf(item, sizeof item, "%s %.9g", key, value);
+    return item;
 }
 
 bool PreferenceDomainBounds(const char* key, double* least, double* most) {

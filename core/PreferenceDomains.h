@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // The largest number the label and dimension number counters count to.
 inline constexpr int32_t kLargestCounterNumber = 32767;
@@ -16,5 +17,8 @@ bool HasPreferenceDomain(const char* key);
 // Whether a number read for the setting lies in its domain; false for a value that is not
 // finite and for a setting without a domain.
 bool InPreferenceDomain(const char* key, double value);
+// The setting and value as a note names one outside the domain ("key value"); empty when
+// the value lies in it.
+std::string OutOfPreferenceDomain(const char* key, double value);
 // The least and most value of the setting's domain; false for a setting without one.
 bool PreferenceDomainBounds(const char* key, double* least, double* most);

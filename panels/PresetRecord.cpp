@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -65,11 +64,9 @@ struct Applier final : PrefsVisitor {
     explicit Applier(AIAttributeCollectionRef c) : preset(c) {}
     void refuse(const std::string& item) { refused += (refused.empty() ? "" : ", ") + item; }
     bool accept(const char* key, double value) {
-        if (InPreferenceDomain(key, value)) return true;
-        char item[96];
-        std::snprintf(item, sizeof item, "%s %.9g", key, value);
-        refuse(item);
-        return false;
+        const std::string item = OutOfPreferenceDomain(key, value);
+        if (!item.empty()) refuse(item);
+        return item.empty();
     }
     // A value the getter of the setting's type found none of: absent, or of another type.
     void unread(const char* key, Held wanted) {
