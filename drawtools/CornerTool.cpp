@@ -163,13 +163,12 @@ bool TangentPoints(bool fillet, bool curved, const AIRealPoint& x, Side& one, Si
                    bool* arc) {
     *arc = false;
     // The values are typed at full size: drawn at the scale of the first path's layer.
-    const auto drawn = [](AIReal typed) { return static_cast<AIReal>(typed / InputScaleFactor()); };
     if (!fillet) {
-        const AIReal d1 = drawn(g->prefs.chamferDistance1), d2 = drawn(g->prefs.chamferDistance2);
+        const AIReal d1 = DrawnLength(g->prefs.chamferDistance1), d2 = DrawnLength(g->prefs.chamferDistance2);
         if (!(d1 > 0) || !(d2 > 0)) return false;
         ChamferPoints(x, d1, d2, one, two);
     } else {
-        const AIReal r = drawn(g->prefs.filletRadius);
+        const AIReal r = DrawnLength(g->prefs.filletRadius);
         if (!(r >= 0)) return false;
         if (r == 0) {
             one.tangent = two.tangent = x;

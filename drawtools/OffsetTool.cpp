@@ -42,7 +42,7 @@ void Aim(const PathClick& click, AIReal* dist, int16_t* side) {
     const AIReal normal = std::atan2(tangent.v, tangent.h) + kPi / 2;
     const auto place = [&] { AddPointLengthAngle(g->firstClick, *side * *dist, normal, &g->offsetPoint); };
     if (!Dragging()) {
-        *dist = static_cast<AIReal>(g->inputOffsetDistance / InputScaleFactor());  // typed: full size
+        *dist = DrawnLength(g->inputOffsetDistance);  // typed: full size
         *side = g->inputOffsetDirection < 0 ? int16_t{-1} : int16_t{1};
         place();
         return;

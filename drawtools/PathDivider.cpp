@@ -297,7 +297,7 @@ namespace {
 
 // The increment is typed at full size: drawn at the scale of the pressed path's layer.
 AIReal DrawnIncrement() {
-    return static_cast<AIReal>(g->pathDividerMeasuredDivsLength / InputScaleFactor());
+    return DrawnLength(g->pathDividerMeasuredDivsLength);
 }
 
 }  // namespace
@@ -374,7 +374,7 @@ void pathDividerOKBtnCallbackProc(ADMItemRef item, ADMNotifierRef notifier) {
     } else {
         double typed = 0;
         std::string why = LengthFieldRefusal(dialog, kLengthItem, InputFieldKind::kSize, &typed);
-        const double drawn = typed / InputScaleFactor();
+        const double drawn = DrawnLength(typed);
         // An increment of nothing, or below zero, would divide nothing or never end.
         if (why.empty() && !(drawn > kSame)) why = FieldInputWords(kGreaterThanZeroMessage);
         if (!why.empty()) {
